@@ -1,0 +1,257 @@
+// platform/files.cpp - POSIX implementation of the file layer.
+#include "platform/files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+namespace {
+
+bool exists_exact(const std::string& p) {
+    struct stat st;
+    return ::lstat(p.c_str(), &st) == 0;
+}
+
+// Finds `name` in `dir` ignoring case; empty when there is no such entry.
+std::string find_nocase(const std::string& dir, const std::string& name) {
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return {};
+    std::string found;
+    while (dirent* e = ::readdir(d)) {
+        if (::strcasecmp(e->d_name, name.c_str()) == 0) {
+            found = e->d_name;
+            break;
+        }
+    }
+    ::closedir(d);
+    return found;
+}
+
+bool match_pattern(const char* pat, const char* s) {
+    // '*' matches any run, '?' one character; letters compare case-insensitively.
+    const char* star = nullptr;
+    const char* back = nullptr;
+    while (*s) {
+        if (*pat == '*') {
+            star = pat++;
+            back = s;
+        } else if (*pat == '?' || (*pat && std::tolower((unsigned char)*pat) == std::tolower((unsigned char)*s))) {
+            ++pat;
+            ++s;
+        } else if (star) {
+            pat = star + 1;
+            s = ++back;
+        } else {
+            return false;
+        }
+    }
+    while (*pat == '*') ++pat;
+    return *pat == 0;
+}
+
+}  // namespace
+
+std::string Plat_Path(const char* path) {
+    if (!path) return {};
+    std::string p(path);
+    std::replace(p.begin(), p.end(), '\\', '/');
+    if (p.empty() || exists_exact(p)) return p;
+
+    // Walk component by component, replacing each missing one by a case variant.
+    std::string out;
+    size_t pos = 0;
+    if (p[0] == '/') {
+        out = "/";
+        pos = 1;
+    }
+    bool resolving = true;
+    while (pos <= p.size()) {
+        size_t slash = p.find('/', pos);
+        if (slash == std::string::npos) slash = p.size();
+        std::string comp = p.substr(pos, slash - pos);
+        if (!comp.empty()) {
+            std::string cand = out.empty() || out.back() == '/' ? out + comp : out + "/" + comp;
+            if (resolving && !exists_exact(cand) && comp != "." && comp != "..") {
+                std::string dir = out.empty() ? "." : out;
+                std::string alt = find_nocase(dir, comp);
+                if (!alt.empty()) {
+                    cand = out.empty() || out.back() == '/' ? out + alt : out + "/" + alt;
+                } else {
+                    resolving = false;
+                }
+            }
+            out = cand;
+        }
+        pos = slash + 1;
+    }
+    if (!p.empty() && p.back() == '/' && (out.empty() || out.back() != '/')) out += '/';
+    return out;
+}
+
+int32_t Plat_File_Open(const char* path, PlatOpen mode) {
+    if (!path) return -1;
+    std::string p = Plat_Path(path);
+    int flags = O_CLOEXEC;
+    switch (mode) {
+        case PLAT_READ: flags |= O_RDONLY; break;
+        case PLAT_WRITE: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case PLAT_READ_WRITE: flags |= O_RDWR; break;
+        case PLAT_CREATE_RW: flags |= O_RDWR | O_CREAT; break;
+        default: return -1;
+    }
+    int fd;
+    do {
+        fd = ::open(p.c_str(), flags, 0644);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return -1;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int32_t Plat_File_Close(int32_t handle) {
+    if (handle >= 0) ::close(handle);
+    return -1;
+}
+
+int64_t Plat_File_Read(int32_t handle, void* buf, int64_t bytes) {
+    if (handle < 0 || bytes < 0 || (!buf && bytes > 0)) return -1;
+    int64_t done = 0;
+    auto* b = static_cast<uint8_t*>(buf);
+    while (done < bytes) {
+        ssize_t n = ::read(handle, b + done, size_t(bytes - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return done > 0 ? done : -1;
+        if (n == 0) break;
+        done += n;
+    }
+    return done;
+}
+
+int64_t Plat_File_Write(int32_t handle, const void* buf, int64_t bytes) {
+    if (handle < 0 || bytes < 0 || (!buf && bytes > 0)) return -1;
+    int64_t done = 0;
+    auto* b = static_cast<const uint8_t*>(buf);
+    while (done < bytes) {
+        ssize_t n = ::write(handle, b + done, size_t(bytes - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return done > 0 ? done : -1;
+        done += n;
+    }
+    return done;
+}
+
+int64_t Plat_File_Seek(int32_t handle, int64_t offset, int whence) {
+    if (handle < 0) return -1;
+    int w = whence == 1 ? SEEK_CUR : whence == 2 ? SEEK_END : SEEK_SET;
+    off_t r = ::lseek(handle, off_t(offset), w);
+    return r < 0 ? -1 : int64_t(r);
+}
+
+int64_t Plat_File_Size(int32_t handle) {
+    struct stat st;
+    if (handle < 0 || ::fstat(handle, &st) != 0) return -1;
+    return int64_t(st.st_size);
+}
+
+bool Plat_File_Sync(int32_t handle) { return handle >= 0 && ::fsync(handle) == 0; }
+
+bool Plat_Exists(const char* path) { return path && exists_exact(Plat_Path(path)); }
+
+bool Plat_Is_File(const char* path) {
+    struct stat st;
+    return path && ::stat(Plat_Path(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool Plat_Is_Dir(const char* path) {
+    struct stat st;
+    return path && ::stat(Plat_Path(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool Plat_Make_Dir(const char* path) {
+    if (!path) return false;
+    std::string p = Plat_Path(path);
+    if (::mkdir(p.c_str(), 0755) == 0) return true;
+    return errno == EEXIST && Plat_Is_Dir(p.c_str());
+}
+
+bool Plat_Make_Dirs(const char* path) {
+    if (!path || !*path) return false;
+    std::string p = Plat_Path(path);
+    for (size_t i = 1; i < p.size(); ++i) {
+        if (p[i] == '/') {
+            std::string part = p.substr(0, i);
+            if (!Plat_Is_Dir(part.c_str()) && ::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
+        }
+    }
+    return Plat_Make_Dir(p.c_str());
+}
+
+bool Plat_Rename(const char* from, const char* to) {
+    return from && to && ::rename(Plat_Path(from).c_str(), Plat_Path(to).c_str()) == 0;
+}
+
+bool Plat_Remove(const char* path) { return path && ::unlink(Plat_Path(path).c_str()) == 0; }
+
+int64_t Plat_File_Time(const char* path) {
+    struct stat st;
+    if (!path || ::stat(Plat_Path(path).c_str(), &st) != 0) return -1;
+    return int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
+std::vector<std::string> Plat_List_Dir(const char* dir, const char* pattern) {
+    std::vector<std::string> names;
+    if (!dir || !pattern) return names;
+    std::string d = Plat_Path(dir);
+    DIR* h = ::opendir(d.c_str());
+    if (!h) return names;
+    while (dirent* e = ::readdir(h)) {
+        if (e->d_name[0] == '.' && (e->d_name[1] == 0 || (e->d_name[1] == '.' && e->d_name[2] == 0))) continue;
+        if (!match_pattern(pattern, e->d_name)) continue;
+        std::string full = d + "/" + e->d_name;
+        struct stat st;
+        if (::stat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) names.emplace_back(e->d_name);
+    }
+    ::closedir(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool Plat_Read_All(const char* path, std::vector<uint8_t>& out) {
+    int32_t h = Plat_File_Open(path, PLAT_READ);
+    if (h < 0) return false;
+    int64_t size = Plat_File_Size(h);
+    bool ok = size >= 0;
+    if (ok) {
+        out.resize(size_t(size));
+        ok = Plat_File_Read(h, out.data(), size) == size;
+    }
+    Plat_File_Close(h);
+    return ok;
+}
+
+bool Plat_Write_Atomic(const char* path, const void* data, size_t bytes) {
+    if (!path) return false;
+    std::string target = Plat_Path(path);
+    std::string tmp = target + ".tmp";
+    int32_t h = Plat_File_Open(tmp.c_str(), PLAT_WRITE);
+    if (h < 0) return false;
+    bool ok = Plat_File_Write(h, data, int64_t(bytes)) == int64_t(bytes) && Plat_File_Sync(h);
+    Plat_File_Close(h);
+    if (ok) ok = ::rename(tmp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(tmp.c_str());
+    return ok;
+}
+
+}  // namespace velmora

@@ -1,0 +1,27 @@
+// platform/vmem.cpp - page memory through mmap and mprotect.
+#include "platform/vmem.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace velmora {
+
+size_t Plat_Page_Size() {
+    static const size_t page = size_t(::sysconf(_SC_PAGESIZE));
+    return page;
+}
+
+void* Plat_Vmem_Alloc(size_t bytes) {
+    if (bytes == 0) return nullptr;
+    void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return p == MAP_FAILED ? nullptr : p;
+}
+
+bool Plat_Vmem_Protect(void* p, size_t bytes, PlatSchutz schutz) {
+    int prot = schutz == PLAT_RW ? PROT_READ | PROT_WRITE : schutz == PLAT_RO ? PROT_READ : PROT_NONE;
+    return p && ::mprotect(p, bytes, prot) == 0;
+}
+
+bool Plat_Vmem_Free(void* p, size_t bytes) { return p && ::munmap(p, bytes) == 0; }
+
+}  // namespace velmora
