@@ -1,0 +1,61 @@
+// core/debug.cpp - the debug sink.
+#include "core/debug.h"
+
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/hooks.h"
+
+namespace velmora {
+namespace {
+
+std::atomic<DebugFaenger> g_faenger{nullptr};
+
+bool ausgabe_an() {
+    static const bool an = [] {
+        const char* v = std::getenv("VELMORA_DEBUG");
+        return v && *v && *v != '0';
+    }();
+    return an;
+}
+
+// Every message ends here as plain, already formatted text.
+void senke(uint32_t level, const char* text) {
+    if (DebugFaenger f = g_faenger.load()) f(level, text);
+    if (ausgabe_an()) std::fputs(text, stderr);
+}
+
+void formatiert(uint32_t level, const char* format, va_list args) {
+    char text[1024];
+    std::vsnprintf(text, sizeof text, format ? format : "", args);
+    senke(level, text);
+}
+
+}  // namespace
+
+void Debug_Printf(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    formatiert(0, format, args);
+    va_end(args);
+}
+
+void Debug_Ausgabe(uint32_t level, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    formatiert(level, format, args);
+    va_end(args);
+}
+
+void Debug_Faenger_Setzen(DebugFaenger faenger) { g_faenger.store(faenger); }
+
+void Debug_Monitor() {
+    CoreHooks& h = Core_Hooks();
+    int32_t breite = 0, hoehe = 0;
+    if (!h.ziel_groesse || !h.ziel_groesse(&breite, &hoehe)) return;
+    if (breite == 1024 && hoehe == 768 && h.monitor_zeichnen) h.monitor_zeichnen();
+}
+
+}  // namespace velmora

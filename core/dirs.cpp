@@ -1,0 +1,117 @@
+// core/dirs.cpp - the directory table.
+#include "core/dirs.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "core/debug.h"
+#include "core/reg.h"
+#include "core/str.h"
+#include "platform/files.h"
+
+namespace velmora {
+namespace {
+
+struct DirEintrag {
+    bool benutzer;           // under the user directory (created when missing)
+    const char* name;        // default sub-directory name; "" for the base itself
+};
+
+constexpr DirEintrag EINTRAEGE[DIR_ANZAHL] = {
+    {false, ""},              {false, "config"},        {false, "wappenbilder"}, {false, "resfile"},
+    {false, "daten"},         {false, "intro"},         {true, ""},              {true, "config"},
+    {true, "spielstand"},     {true, "backup"},         {true, "spielerbilder"}, {true, "managerbilder"},
+    {true, "wappenbilder"},   {true, "szenario"},       {true, "patch"},         {true, "sound"},
+    {true, "temp"},
+};
+
+struct DirsModul {
+    char pfad[DIR_ANZAHL][DIRS_PFAD_MAX] = {};
+    bool registry2 = false;
+};
+DirsModul g;
+
+std::string standard_benutzer() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && *xdg) return std::string(xdg) + "/velmora";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/.local/share/velmora";
+}
+
+bool setzen(int32_t nummer, const std::string& wert) {
+    if (wert.size() >= size_t(DIRS_PFAD_MAX)) {
+        Debug_Printf("Dirs_Init: Pfad %d zu lang (%zu Zeichen)\n", nummer, wert.size());
+        return false;
+    }
+    std::memcpy(g.pfad[nummer], wert.c_str(), wert.size() + 1);
+    return true;
+}
+
+}  // namespace
+
+void Dirs_Setze_Registry2(bool an) { g.registry2 = an; }
+
+int32_t Dirs_Init() {
+    std::memset(g.pfad, 0, sizeof g.pfad);
+    char puffer[1024] = {};
+    Reg_Read_String(g.registry2 ? "Work_dir2" : "Work_dir", puffer, sizeof puffer);
+    std::string install = Plat_Path(puffer);
+    while (install.size() > 1 && install.back() == '/') install.pop_back();
+    if (install.empty() || !Plat_Is_Dir(install.c_str())) {
+        Debug_Printf("Dirs_Init: Installationsverzeichnis \"%s\" fehlt\n", puffer);
+        return 0;
+    }
+    char user_puffer[1024] = {};
+    Reg_Read_String("USER_DIR", user_puffer, sizeof user_puffer);
+    std::string user = user_puffer[0] ? Plat_Path(user_puffer) : standard_benutzer();
+    while (user.size() > 1 && user.back() == '/') user.pop_back();
+
+    bool ok = true;
+    for (int32_t i = 0; i < DIR_ANZAHL; ++i) {
+        std::string name = EINTRAEGE[i].name;
+        char verz[256] = {};
+        if (name[0] && Reg_Read_String(Str_Format("verz_%d", i), verz, sizeof verz) && verz[0]) name = verz;
+        const std::string& basis = EINTRAEGE[i].benutzer ? user : install;
+        std::string pfad = name.empty() ? basis : basis + "/" + name;
+        pfad = Plat_Path(pfad.c_str());
+        if (!setzen(i, pfad)) {
+            ok = false;
+            continue;
+        }
+        if (EINTRAEGE[i].benutzer && !Plat_Make_Dirs(pfad.c_str())) {
+            Debug_Printf("Dirs_Init: kann \"%s\" nicht anlegen\n", pfad.c_str());
+            ok = false;
+        }
+    }
+    return ok ? 1 : 0;
+}
+
+const char* Dirs_Get(int32_t nummer) {
+    if (nummer < 0 || nummer >= DIR_ANZAHL) {
+        Debug_Printf("Dirs_Get: Nummer %d ungueltig\n", nummer);
+        return "";
+    }
+    return g.pfad[nummer];
+}
+
+int32_t Dirs_Count_Files(const char* verzeichnis, const char* muster) {
+    if (!verzeichnis || !muster) return 0;
+    return int32_t(Plat_List_Dir(verzeichnis, muster).size());
+}
+
+int32_t Dirs_Find_File(const char* verzeichnis, const char* muster, int32_t maximum, char (*namen)[256]) {
+    if (!verzeichnis || !muster || !namen || maximum <= 0) return 0;
+    int32_t n = 0;
+    for (const std::string& name : Plat_List_Dir(verzeichnis, muster)) {
+        if (n >= maximum) break;
+        std::strncpy(namen[n], name.c_str(), 255);
+        namen[n][255] = 0;
+        ++n;
+    }
+    return n;
+}
+
+int32_t Datei_Existiert(const char* pfad) { return Plat_Is_File(pfad) ? 1 : 0; }
+
+}  // namespace velmora

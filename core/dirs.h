@@ -1,0 +1,49 @@
+// core/dirs.h - the installation and user directories.
+//
+// The installation directory comes from the setting "Work_dir" (or "Work_dir2"
+// when the shell was started with "-r"); the user directory from "USER_DIR",
+// by default "$XDG_DATA_HOME/velmora" ("~/.local/share/velmora"). Each
+// sub-directory's name can be overridden by the setting "verz_%d" with its number.
+#pragma once
+#include <cstdint>
+
+namespace velmora {
+
+enum DirsNummer : int32_t {
+    DIR_INSTALL = 0,          // the installation: "intro.exe", "background.wav"
+    DIR_INSTALL_CONFIG,       // its "config" directory
+    DIR_INSTALL_WAPPEN,       // its "wappenbilder" (crest pictures)
+    DIR_RESFILE,              // its "resfile" directory: the resource files
+    DIR_DATEN,                // its "daten" directory: "%s\\dummy\\%s.tga" is built from it
+    DIR_INTRO,                // its "intro" directory
+    DIR_USER,                 // the user directory
+    DIR_USER_CONFIG,          // user configuration (read before the installation's)
+    DIR_SPIELSTAND,           // save games
+    DIR_BACKUP,
+    DIR_SPIELERBILDER,        // user player pictures
+    DIR_MANAGERBILDER,        // user manager pictures
+    DIR_WAPPENBILDER,         // user crest pictures
+    DIR_SZENARIO,
+    DIR_PATCH,
+    DIR_SOUND,                // user sounds
+    DIR_TEMP,
+    DIR_ANZAHL
+};
+
+constexpr int32_t DIRS_PFAD_MAX = 256;   // 255 characters and the zero
+
+// Marks that the installation directory is taken from "Work_dir2" ("-r").
+void Dirs_Setze_Registry2(bool an);
+// 1 when the installation directory exists and every user sub-directory exists
+// or was created; else 0.
+int32_t Dirs_Init();
+// The path of a table entry; "" for an unknown number or before Dirs_Init.
+const char* Dirs_Get(int32_t nummer);
+// The number of files matching "%s\\%s" (directory, pattern).
+int32_t Dirs_Count_Files(const char* verzeichnis, const char* muster);
+// Writes the matching names (256 bytes each) while fewer than `maximum` are
+// written; returns how many. A maximum of 0 writes nothing.
+int32_t Dirs_Find_File(const char* verzeichnis, const char* muster, int32_t maximum, char (*namen)[256]);
+int32_t Datei_Existiert(const char* pfad);   // non-zero when the file exists
+
+}  // namespace velmora

@@ -1,0 +1,149 @@
+// core/rnd.cpp - the random table.
+#include "core/rnd.h"
+
+#include <cstring>
+
+#include "core/debug.h"
+
+namespace velmora {
+namespace {
+
+constexpr uint64_t SAAT = 0x56454C4D4F524131ull;   // fixed: every machine builds the same table
+constexpr int STAPEL = 16;
+
+struct RndModul {
+    uint32_t tabelle[RND_TABELLE];
+    int32_t index = 0;
+    int32_t stapel[STAPEL];
+    int32_t stapel_tiefe = 0;
+    bool bereit = false;
+};
+RndModul g;
+
+void sicher_bereit() {
+    if (!g.bereit) Rnd_Init();
+}
+
+void put32(uint8_t* p, uint32_t v) {
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+    p[3] = uint8_t(v >> 24);
+}
+
+uint32_t get32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+
+}  // namespace
+
+void Rnd_Init() {
+    // splitmix64, the top 31 bits of each output.
+    uint64_t x = SAAT;
+    for (int i = 0; i < RND_TABELLE; ++i) {
+        x += 0x9E3779B97F4A7C15ull;
+        uint64_t z = x;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+        g.tabelle[i] = uint32_t(z >> 33);
+    }
+    g.index = 0;
+    g.stapel_tiefe = 0;
+    g.bereit = true;
+}
+
+int32_t Rnd(int32_t lo, int32_t hi) {
+    sicher_bereit();
+    g.index = (g.index + 1) % RND_TABELLE;
+    if (hi < lo) return lo;
+    int64_t spanne = int64_t(hi) - lo + 1;
+    return int32_t(int64_t(g.tabelle[g.index]) % spanne + lo);
+}
+
+int32_t Rnd_Bereich(int32_t lo, int32_t hi) {
+    if (hi < lo) {
+        Debug_Printf("Rnd: bis (%d) < von (%d) !\n", hi, lo);
+        return 0;
+    }
+    int64_t spanne = int64_t(hi) - lo;
+    if (spanne < 10000) return Rnd(lo, hi);
+    int32_t hunderter_max = int32_t(spanne / 100);
+    for (;;) {
+        int64_t einer = Rnd(0, 99);
+        int64_t hunderter = Rnd(0, hunderter_max);
+        int64_t wert = int64_t(lo) + 100 * hunderter + einer;
+        if (wert <= hi) return int32_t(wert);
+    }
+}
+
+void Rnd_Set_Index(int32_t wert, int32_t zufall) {
+    sicher_bereit();
+    if (zufall) {
+        g.index = Rnd(0, RND_TABELLE - 1);
+        return;
+    }
+    int64_t w = wert;
+    if (w < 0) w = -w;
+    g.index = int32_t(w % RND_TABELLE);
+}
+
+int32_t Rnd_Get_Index() {
+    sicher_bereit();
+    return g.index;
+}
+
+void Rnd_Push() {
+    sicher_bereit();
+    if (g.stapel_tiefe >= STAPEL) {
+        Debug_Printf("Rnd_Push: Stapel voll\n");
+        return;
+    }
+    g.stapel[g.stapel_tiefe++] = g.index;
+}
+
+void Rnd_Pop() {
+    if (g.stapel_tiefe <= 0) {
+        Debug_Printf("Rnd_Pop: Stapel leer\n");
+        return;
+    }
+    g.index = g.stapel[--g.stapel_tiefe];
+}
+
+void Misch_U32(uint32_t* array, int32_t count) {
+    if (!array) return;
+    for (int32_t i = count - 1; i > 0; --i) {
+        int32_t j = Rnd(0, i);
+        uint32_t t = array[i];
+        array[i] = array[j];
+        array[j] = t;
+    }
+}
+
+void Rnd_Zustand_Schreiben(uint8_t out[RND_ZUSTAND_BYTES]) {
+    sicher_bereit();
+    for (int i = 0; i < RND_TABELLE; ++i) put32(out + 4 * i, g.tabelle[i]);
+    put32(out + 4 * RND_TABELLE, uint32_t(g.index));
+}
+
+bool Rnd_Zustand_Lesen(const uint8_t* in, size_t bytes) {
+    if (!in || bytes < RND_ZUSTAND_BYTES) {
+        Debug_Printf("Rnd_Zustand_Lesen: Block zu kurz (%zu)\n", bytes);
+        return false;
+    }
+    uint32_t index = get32(in + 4 * RND_TABELLE);
+    if (index >= uint32_t(RND_TABELLE)) {
+        Debug_Printf("Rnd_Zustand_Lesen: Index %u ungueltig\n", index);
+        return false;
+    }
+    for (int i = 0; i < RND_TABELLE; ++i)
+        if (get32(in + 4 * i) > 0x7FFFFFFFu) {
+            Debug_Printf("Rnd_Zustand_Lesen: Wert %d ungueltig\n", i);
+            return false;
+        }
+    for (int i = 0; i < RND_TABELLE; ++i) g.tabelle[i] = get32(in + 4 * i);
+    g.index = int32_t(index);
+    g.stapel_tiefe = 0;
+    g.bereit = true;
+    return true;
+}
+
+}  // namespace velmora
