@@ -34,6 +34,7 @@ function(velmora_tests folder)
   endif()
   add_executable(test_${folder} ${_src})
   target_link_libraries(test_${folder} PRIVATE velmora_${folder} ${VT_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
+  target_include_directories(test_${folder} PRIVATE ${CMAKE_SOURCE_DIR})
   gtest_discover_tests(test_${folder} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "VELMORA_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data")
 endfunction()

@@ -1,0 +1,130 @@
+#include "core/dirs.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "core/file.h"
+#include "core/reg.h"
+#include "tests/support/temp_dir.h"
+
+using namespace velmora;
+namespace fs = std::filesystem;
+
+TEST(Reg, SettingsRoundTripAndAbsentValueLeavesTheBuffer) {
+    test::TempDir tmp;
+    char puffer[64] = "unveraendert";
+    EXPECT_FALSE(Reg_Read_String("Gme", puffer, sizeof puffer));
+    EXPECT_STREQ(puffer, "unveraendert");
+    ASSERT_TRUE(Reg_Write_String("Gme", "3"));
+    ASSERT_TRUE(Reg_Write_String("Work_dir", "/opt/velmora"));
+    ASSERT_TRUE(Reg_Write_Key_String(REG_PRODUKT_SCHLUESSEL, "Installation", "1"));
+    EXPECT_TRUE(Reg_Read_String("Gme", puffer, sizeof puffer));
+    EXPECT_STREQ(puffer, "3");
+    EXPECT_TRUE(Reg_Read_String("Work_dir", puffer, sizeof puffer));
+    EXPECT_STREQ(puffer, "/opt/velmora");
+    EXPECT_TRUE(Reg_Read_Key_String(REG_PRODUKT_SCHLUESSEL, "Installation", puffer, sizeof puffer));
+    EXPECT_STREQ(puffer, "1");
+    char klein[4];
+    EXPECT_TRUE(Reg_Read_String("Work_dir", klein, sizeof klein));   // cut to the buffer
+    EXPECT_STREQ(klein, "/op");
+    EXPECT_TRUE(fs::exists(tmp / "config-home/velmora/settings.ini"));
+}
+
+TEST(Dirs, InitCreatesTheUserSubDirectories) {
+    test::TempDir tmp;
+    fs::create_directories(tmp / "install");
+    Reg_Write_String("Work_dir", (tmp / "install").c_str());
+    Reg_Write_String("USER_DIR", (tmp / "user").c_str());
+    ASSERT_EQ(Dirs_Init(), 1);
+    EXPECT_EQ(std::string(Dirs_Get(DIR_INSTALL)), tmp / "install");
+    EXPECT_EQ(std::string(Dirs_Get(DIR_RESFILE)), tmp / "install/resfile");
+    for (int32_t d : {DIR_USER, DIR_SPIELSTAND, DIR_SPIELERBILDER, DIR_MANAGERBILDER, DIR_WAPPENBILDER, DIR_TEMP})
+        EXPECT_TRUE(fs::is_directory(Dirs_Get(d))) << Dirs_Get(d);
+    EXPECT_STREQ(Dirs_Get(DIR_ANZAHL), "");
+}
+
+TEST(Dirs, SubDirectoryNamesCanBeOverridden) {
+    test::TempDir tmp;
+    fs::create_directories(tmp / "install");
+    Reg_Write_String("Work_dir", (tmp / "install").c_str());
+    Reg_Write_String("USER_DIR", (tmp / "user").c_str());
+    Reg_Write_String(("verz_" + std::to_string(DIR_SPIELSTAND)).c_str(), "saves");
+    ASSERT_EQ(Dirs_Init(), 1);
+    EXPECT_EQ(std::string(Dirs_Get(DIR_SPIELSTAND)), tmp / "user/saves");
+    EXPECT_TRUE(fs::is_directory(tmp / "user/saves"));
+}
+
+TEST(Dirs, MissingInstallationFailsAndMinusRSelectsWorkDir2) {
+    test::TempDir tmp;
+    EXPECT_EQ(Dirs_Init(), 0);   // nothing set
+    Reg_Write_String("Work_dir", (tmp / "fehlt").c_str());
+    EXPECT_EQ(Dirs_Init(), 0);
+    fs::create_directories(tmp / "zweite");
+    Reg_Write_String("Work_dir2", (tmp / "zweite").c_str());
+    Dirs_Setze_Registry2(true);
+    EXPECT_EQ(Dirs_Init(), 1);
+    EXPECT_EQ(std::string(Dirs_Get(DIR_INSTALL)), tmp / "zweite");
+    Dirs_Setze_Registry2(false);
+    EXPECT_EQ(Dirs_Init(), 0);
+}
+
+TEST(Dirs, CountAndFindFiles) {
+    test::TempDir tmp;
+    for (const char* n : {"a.jpg", "B.JPG", "c.tga", "d.jpg"}) tmp.schreiben(std::string("bilder/") + n, "x");
+    fs::create_directories(tmp / "bilder/unter.jpg");   // a directory is no file
+    std::string dir = tmp / "bilder";
+    EXPECT_EQ(Dirs_Count_Files(dir.c_str(), "*.jpg"), 3);
+    EXPECT_EQ(Dirs_Count_Files(dir.c_str(), "?.tga"), 1);
+    char namen[3][256];
+    std::memset(namen, 0, sizeof namen);
+    EXPECT_EQ(Dirs_Find_File(dir.c_str(), "*.jpg", 0, namen), 0);
+    EXPECT_EQ(namen[0][0], 0);   // a maximum of 0 writes nothing
+    EXPECT_EQ(Dirs_Find_File(dir.c_str(), "*.jpg", 2, namen), 2);
+    EXPECT_EQ(namen[2][0], 0);
+    EXPECT_EQ(Dirs_Find_File(dir.c_str(), "*.jpg", 3, namen), 3);
+    EXPECT_EQ(Dirs_Find_File((tmp / "fehlt").c_str(), "*", 3, namen), 0);
+    EXPECT_NE(Datei_Existiert((tmp / "bilder/c.tga").c_str()), 0);
+    EXPECT_EQ(Datei_Existiert((tmp / "bilder/unter.jpg").c_str()), 0);
+}
+
+TEST(File, BackslashPathOpensTheFileInAnyCase) {
+    test::TempDir tmp;
+    tmp.schreiben("dir/file.cfg", "inhalt");
+    std::string windows = tmp.pfad() + "\\dir\\File.CFG";
+    int32_t h = File_Open_Read(windows.c_str());
+    ASSERT_GE(h, 0);
+    EXPECT_EQ(File_Size(h), 6);
+    char puffer[16] = "##########";
+    EXPECT_EQ(File_Read(puffer, 1, 10, h), 6);   // a short read
+    EXPECT_EQ(std::string(puffer, 6), "inhalt");
+    EXPECT_EQ(puffer[6], '#');                   // the rest stays as it was
+    EXPECT_EQ(File_Close(h), -1);
+    EXPECT_EQ(File_Open_Read((tmp / "dir/fehlt.cfg").c_str()), -1);
+}
+
+TEST(File, CreateWriteSeekAndDispositions) {
+    test::TempDir tmp;
+    std::string p = tmp / "neu.bin";
+    EXPECT_EQ(File_Open(p.c_str(), FILE_LESEN, FILE_VORHANDEN, 0), -1);
+    int32_t h = File_Create(p.c_str());
+    ASSERT_GE(h, 0);
+    const uint32_t werte[3] = {1, 2, 3};
+    EXPECT_EQ(File_Write(werte, 4, 3, h), 12);
+    File_Close(h);
+    h = File_Open(p.c_str(), FILE_LESEN | FILE_SCHREIBEN, FILE_VORHANDEN, 0);
+    ASSERT_GE(h, 0);
+    EXPECT_EQ(File_Seek(h, 4, 0), 4);
+    uint32_t w = 0;
+    EXPECT_EQ(File_Read(&w, 4, 1, h), 4);
+    EXPECT_EQ(w, 2u);
+    EXPECT_EQ(File_Tell(h), 8);
+    File_Close(h);
+    h = File_Open(p.c_str(), FILE_SCHREIBEN, FILE_NEU_IMMER, 0);   // truncates
+    ASSERT_GE(h, 0);
+    EXPECT_EQ(File_Size(h), 0);
+    File_Close(h);
+    EXPECT_EQ(File_Size(-1), -1);
+    EXPECT_EQ(File_Read(&w, 4, 1, -1), 0);
+}

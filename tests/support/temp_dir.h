@@ -1,0 +1,43 @@
+// tests/support/temp_dir.h - a temporary directory per test, with the settings
+// file and the user data directory pointed into it.
+#pragma once
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace velmora::test {
+
+class TempDir {
+public:
+    TempDir() {
+        std::string vorlage = (std::filesystem::temp_directory_path() / "velmora-XXXXXX").string();
+        if (!mkdtemp(vorlage.data())) std::abort();
+        pfad_ = vorlage;
+        setenv("XDG_CONFIG_HOME", (pfad_ + "/config-home").c_str(), 1);
+        setenv("XDG_DATA_HOME", (pfad_ + "/data-home").c_str(), 1);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(pfad_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& pfad() const { return pfad_; }
+    std::string operator/(const std::string& name) const { return pfad_ + "/" + name; }
+
+    // Writes a file below the directory, making its parents.
+    std::string schreiben(const std::string& name, const std::string& inhalt) const {
+        std::filesystem::path p = std::filesystem::path(pfad_) / name;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << inhalt;
+        return p.string();
+    }
+
+private:
+    std::string pfad_;
+};
+
+}  // namespace velmora::test
