@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "core/bytes.h"
 #include "core/debug.h"
 #include "core/mem.h"
 
@@ -25,13 +26,6 @@ bool ist_kopf(const Listen_Element* k) {
 
 constexpr uint32_t KOPF_BYTES = sizeof(Listen_Element);
 
-uint32_t get32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
-void put32(uint8_t* p, uint32_t v) {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-    p[3] = uint8_t(v >> 24);
-}
 
 }  // namespace
 
@@ -161,13 +155,13 @@ size_t Liste_To_Memory(void* out, size_t kapazitaet, const Listen_Element* liste
     for (const Listen_Element* e = liste->naechster; e != liste; e = e->naechster) {
         if (schluessel != LISTE_ALLE && e->schluessel != schluessel) continue;
         uint32_t n = Liste_Daten_Groesse(e);
-        put32(p + pos, uint32_t(e->schluessel));
-        put32(p + pos + 4, n);
+        Bytes_Put32(p + pos, uint32_t(e->schluessel));
+        Bytes_Put32(p + pos + 4, n);
         std::memcpy(p + pos + 8, e->daten, n);
         pos += 8 + n;
         ++anzahl;
     }
-    put32(p, anzahl);
+    Bytes_Put32(p, anzahl);
     return pos;
 }
 
@@ -177,7 +171,7 @@ bool Liste_From_Memory(const void* block, size_t laenge, Listen_Element* liste) 
         return false;
     }
     auto* p = static_cast<const uint8_t*>(block);
-    uint32_t anzahl = get32(p);
+    uint32_t anzahl = Bytes_Get32(p);
     // Check the whole block before the list is touched.
     size_t pos = 4;
     for (uint32_t i = 0; i < anzahl; ++i) {
@@ -185,7 +179,7 @@ bool Liste_From_Memory(const void* block, size_t laenge, Listen_Element* liste) 
             Debug_Printf("Liste_From_Memory: Block zu kurz bei Element %u\n", i);
             return false;
         }
-        uint32_t n = get32(p + pos + 4);
+        uint32_t n = Bytes_Get32(p + pos + 4);
         if (n > 0x7FFFFFFFu - KOPF_BYTES || laenge - pos - 8 < n) {
             Debug_Printf("Liste_From_Memory: Element %u zu gross (%u)\n", i, n);
             return false;
@@ -199,8 +193,8 @@ bool Liste_From_Memory(const void* block, size_t laenge, Listen_Element* liste) 
     Liste_Delete_All(liste);
     pos = 4;
     for (uint32_t i = 0; i < anzahl; ++i) {
-        int32_t key = int32_t(get32(p + pos));
-        uint32_t n = get32(p + pos + 4);
+        int32_t key = int32_t(Bytes_Get32(p + pos));
+        uint32_t n = Bytes_Get32(p + pos + 4);
         if (!Liste_Insert(liste, nullptr, p + pos + 8, n, key)) {
             Debug_Printf("Liste_From_Memory: kein Speicher\n");
             Liste_Delete_All(liste);

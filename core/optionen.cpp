@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "core/bytes.h"
 #include "core/debug.h"
 #include "core/hooks.h"
 
@@ -22,15 +23,6 @@ void sicher_bereit() {
     if (!g.bereit) Optionen_Standard();
 }
 
-void put32(uint8_t* p, uint32_t v) {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-    p[3] = uint8_t(v >> 24);
-}
-int32_t get32(const uint8_t* p) {
-    return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
-}
 
 }  // namespace
 
@@ -81,9 +73,9 @@ int32_t Option_Wert(int32_t nummer, int32_t schreiben, int32_t wert) { return Op
 void Optionen_Block_Schreiben(uint8_t out[OPTIONEN_BLOCK_BYTES]) {
     sicher_bereit();
     std::memset(out, 0, OPTIONEN_BLOCK_BYTES);
-    for (int32_t i = 0; i < GLOBAL_ANZAHL; ++i) put32(out + 4 * i, uint32_t(g.global[i]));
-    put32(out + 120, uint32_t(g.sonder[0]));
-    put32(out + 124, uint32_t(g.sonder[1]));
+    for (int32_t i = 0; i < GLOBAL_ANZAHL; ++i) Bytes_Put32(out + 4 * i, uint32_t(g.global[i]));
+    Bytes_Put32(out + 120, uint32_t(g.sonder[0]));
+    Bytes_Put32(out + 124, uint32_t(g.sonder[1]));
 }
 
 bool Optionen_Block_Lesen(const uint8_t* in, size_t bytes) {
@@ -91,13 +83,13 @@ bool Optionen_Block_Lesen(const uint8_t* in, size_t bytes) {
         Debug_Printf("Optionen_Block_Lesen: Block zu kurz (%zu)\n", bytes);
         return false;
     }
-    if (get32(in + 120) < 1) {
-        Debug_Printf("Optionen_Block_Lesen: Option 200 ungueltig (%d)\n", get32(in + 120));
+    if (int32_t(Bytes_Get32(in + 120)) < 1) {
+        Debug_Printf("Optionen_Block_Lesen: Option 200 ungueltig (%d)\n", int32_t(Bytes_Get32(in + 120)));
         return false;
     }
-    for (int32_t i = 0; i < GLOBAL_ANZAHL; ++i) g.global[i] = get32(in + 4 * i);
-    g.sonder[0] = get32(in + 120);
-    g.sonder[1] = get32(in + 124);
+    for (int32_t i = 0; i < GLOBAL_ANZAHL; ++i) g.global[i] = int32_t(Bytes_Get32(in + 4 * i));
+    g.sonder[0] = int32_t(Bytes_Get32(in + 120));
+    g.sonder[1] = int32_t(Bytes_Get32(in + 124));
     g.bereit = true;
     return true;
 }

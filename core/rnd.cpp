@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "core/bytes.h"
 #include "core/debug.h"
 
 namespace velmora {
@@ -24,14 +25,7 @@ void sicher_bereit() {
     if (!g.bereit) Rnd_Init();
 }
 
-void put32(uint8_t* p, uint32_t v) {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-    p[3] = uint8_t(v >> 24);
-}
 
-uint32_t get32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
 
 }  // namespace
 
@@ -120,8 +114,8 @@ void Misch_U32(uint32_t* array, int32_t count) {
 
 void Rnd_Zustand_Schreiben(uint8_t out[RND_ZUSTAND_BYTES]) {
     sicher_bereit();
-    for (int i = 0; i < RND_TABELLE; ++i) put32(out + 4 * i, g.tabelle[i]);
-    put32(out + 4 * RND_TABELLE, uint32_t(g.index));
+    for (int i = 0; i < RND_TABELLE; ++i) Bytes_Put32(out + 4 * i, g.tabelle[i]);
+    Bytes_Put32(out + 4 * RND_TABELLE, uint32_t(g.index));
 }
 
 bool Rnd_Zustand_Lesen(const uint8_t* in, size_t bytes) {
@@ -129,17 +123,17 @@ bool Rnd_Zustand_Lesen(const uint8_t* in, size_t bytes) {
         Debug_Printf("Rnd_Zustand_Lesen: Block zu kurz (%zu)\n", bytes);
         return false;
     }
-    uint32_t index = get32(in + 4 * RND_TABELLE);
+    uint32_t index = Bytes_Get32(in + 4 * RND_TABELLE);
     if (index >= uint32_t(RND_TABELLE)) {
         Debug_Printf("Rnd_Zustand_Lesen: Index %u ungueltig\n", index);
         return false;
     }
     for (int i = 0; i < RND_TABELLE; ++i)
-        if (get32(in + 4 * i) > 0x7FFFFFFFu) {
+        if (Bytes_Get32(in + 4 * i) > 0x7FFFFFFFu) {
             Debug_Printf("Rnd_Zustand_Lesen: Wert %d ungueltig\n", i);
             return false;
         }
-    for (int i = 0; i < RND_TABELLE; ++i) g.tabelle[i] = get32(in + 4 * i);
+    for (int i = 0; i < RND_TABELLE; ++i) g.tabelle[i] = Bytes_Get32(in + 4 * i);
     g.index = int32_t(index);
     g.stapel_tiefe = 0;
     g.bereit = true;
