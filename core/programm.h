@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-// The shell's quit state: 0 running, 1 an end was asked for; the main loop ends on it.
+// The quit state: 0 running, 1 an end was asked for, 2 quitting (the main loop ends on 2).
 int32_t Quit_State();
 void Quit_State_Setzen(int32_t zustand);
 

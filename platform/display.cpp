@@ -1,0 +1,354 @@
+// platform/display.cpp - window, screen and input on SDL2, or headless.
+#include "platform/display.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+
+#include "platform/clock.h"
+
+#ifdef VELMORA_HAVE_SDL
+#include <SDL.h>
+#endif
+
+namespace velmora {
+namespace {
+
+struct DisplayModul {
+    bool offen = false;
+    PlatBackend backend = PLAT_HEADLESS;
+    int32_t breite = 0, hoehe = 0;
+    bool fenster = true;
+    // headless state
+    std::deque<PlatEreignis> ereignisse;
+    int32_t maus_x = 0, maus_y = 0;
+    uint32_t knoepfe = 0;
+    bool gehalten[256] = {};
+    std::vector<uint16_t> bild;
+    uint32_t bilder = 0;
+    std::vector<std::pair<std::string, std::string>> meldungen;
+#ifdef VELMORA_HAVE_SDL
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    SDL_Joystick* joy[2] = {};
+#endif
+};
+DisplayModul g;
+
+#ifdef VELMORA_HAVE_SDL
+// SDL key to Windows virtual-key code; 0 for keys the game has no use for.
+int32_t vk_von_sdl(SDL_Keycode k) {
+    if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12) return VK_F1 + (k - SDLK_F1);
+    if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (k - SDLK_KP_1);
+    switch (k) {
+        case SDLK_BACKSPACE: return VK_BACK;
+        case SDLK_TAB: return VK_TAB;
+        case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
+        case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
+        case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
+        case SDLK_LALT: case SDLK_RALT: return VK_MENU;
+        case SDLK_PAUSE: return VK_PAUSE;
+        case SDLK_ESCAPE: return VK_ESCAPE;
+        case SDLK_SPACE: return VK_SPACE;
+        case SDLK_PAGEUP: return VK_PRIOR;
+        case SDLK_PAGEDOWN: return VK_NEXT;
+        case SDLK_END: return VK_END;
+        case SDLK_HOME: return VK_HOME;
+        case SDLK_LEFT: return VK_LEFT;
+        case SDLK_UP: return VK_UP;
+        case SDLK_RIGHT: return VK_RIGHT;
+        case SDLK_DOWN: return VK_DOWN;
+        case SDLK_INSERT: return VK_INSERT;
+        case SDLK_DELETE: return VK_DELETE;
+        case SDLK_KP_0: return VK_NUMPAD0;
+        case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
+        case SDLK_KP_PLUS: return VK_ADD;
+        case SDLK_KP_MINUS: return VK_SUBTRACT;
+        case SDLK_KP_PERIOD: return VK_DECIMAL;
+        case SDLK_KP_DIVIDE: return VK_DIVIDE;
+        default: return 0;
+    }
+}
+
+// UTF-8 text input to one Latin-1 character, the game's character set; 0 when outside it.
+int32_t latin1_von_utf8(const char* s) {
+    auto* u = reinterpret_cast<const unsigned char*>(s);
+    if (u[0] < 0x80) return u[0];
+    if ((u[0] & 0xE0) == 0xC0 && (u[1] & 0xC0) == 0x80) {
+        int32_t c = ((u[0] & 0x1F) << 6) | (u[1] & 0x3F);
+        return c <= 0xFF ? c : 0;
+    }
+    return 0;
+}
+
+bool sdl_oeffnen(const char* titel) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+        std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+        return false;
+    }
+    Uint32 flags = SDL_WINDOW_RESIZABLE | (g.fenster ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    g.window = SDL_CreateWindow(titel, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, g.breite, g.hoehe, flags);
+    if (!g.window) return false;
+    g.renderer = SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED);
+    if (!g.renderer) g.renderer = SDL_CreateRenderer(g.window, -1, SDL_RENDERER_SOFTWARE);
+    if (!g.renderer) return false;
+    SDL_RenderSetLogicalSize(g.renderer, g.breite, g.hoehe);   // scaled, aspect kept
+    g.texture = SDL_CreateTexture(g.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, g.breite, g.hoehe);
+    if (!g.texture) return false;
+    SDL_StartTextInput();
+    return true;
+}
+
+void sdl_schliessen() {
+    for (SDL_Joystick*& j : g.joy)
+        if (j) {
+            SDL_JoystickClose(j);
+            j = nullptr;
+        }
+    if (g.texture) SDL_DestroyTexture(g.texture);
+    if (g.renderer) SDL_DestroyRenderer(g.renderer);
+    if (g.window) SDL_DestroyWindow(g.window);
+    g.texture = nullptr;
+    g.renderer = nullptr;
+    g.window = nullptr;
+    SDL_Quit();
+}
+
+bool sdl_ereignis(PlatEreignis& e) {
+    SDL_Event ev;
+    while (SDL_PollEvent(&ev)) {
+        e = PlatEreignis{};
+        switch (ev.type) {
+            case SDL_QUIT: e.art = PLAT_E_BEENDEN; return true;
+            case SDL_WINDOWEVENT:
+                if (ev.window.event == SDL_WINDOWEVENT_CLOSE) {
+                    e.art = PLAT_E_SCHLIESSEN;
+                    return true;
+                }
+                if (ev.window.event == SDL_WINDOWEVENT_MINIMIZED || ev.window.event == SDL_WINDOWEVENT_HIDDEN) {
+                    e.art = PLAT_E_AKTIV;
+                    e.code = 0;
+                    return true;
+                }
+                if (ev.window.event == SDL_WINDOWEVENT_RESTORED || ev.window.event == SDL_WINDOWEVENT_SHOWN) {
+                    e.art = PLAT_E_AKTIV;
+                    e.code = 1;
+                    return true;
+                }
+                break;
+            case SDL_KEYDOWN: {
+                int32_t vk = vk_von_sdl(ev.key.keysym.sym);
+                if (!vk) break;
+                e.art = PLAT_E_TASTE;
+                e.code = vk;
+                e.shift = (ev.key.keysym.mod & KMOD_SHIFT) ? 1 : 0;
+                e.ctrl = (ev.key.keysym.mod & KMOD_CTRL) ? 1 : 0;
+                return true;
+            }
+            case SDL_TEXTINPUT: {
+                int32_t c = latin1_von_utf8(ev.text.text);
+                if (!c) break;
+                e.art = PLAT_E_ZEICHEN;
+                e.code = c;
+                return true;
+            }
+            case SDL_MOUSEWHEEL:
+                if (ev.wheel.y == 0) break;
+                e.art = PLAT_E_RAD;
+                e.code = ev.wheel.y > 0 ? -1 : 1;   // away from the user is -1
+                return true;
+            case SDL_JOYDEVICEADDED:
+                if (ev.jdevice.which < 2 && !g.joy[ev.jdevice.which]) g.joy[ev.jdevice.which] = SDL_JoystickOpen(ev.jdevice.which);
+                break;
+            case SDL_JOYAXISMOTION:
+                if (ev.jaxis.axis < 2) {
+                    SDL_Joystick* j = SDL_JoystickFromInstanceID(ev.jaxis.which);
+                    int idx = j == g.joy[0] ? 0 : j == g.joy[1] ? 1 : -1;
+                    if (idx < 0) break;
+                    e.art = PLAT_E_JOY_BEWEGUNG;
+                    e.joy = idx;
+                    e.x = SDL_JoystickGetAxis(j, 0) + 32768;
+                    e.y = SDL_JoystickGetAxis(j, 1) + 32768;
+                    return true;
+                }
+                break;
+            case SDL_JOYBUTTONDOWN: {
+                SDL_Joystick* j = SDL_JoystickFromInstanceID(ev.jbutton.which);
+                int idx = j == g.joy[0] ? 0 : j == g.joy[1] ? 1 : -1;
+                if (idx < 0 || ev.jbutton.button > 1) break;
+                e.art = PLAT_E_JOY_KNOPF;
+                e.joy = idx;
+                e.code = 1 << ev.jbutton.button;
+                return true;
+            }
+            default: break;
+        }
+    }
+    return false;
+}
+#endif
+
+}  // namespace
+
+bool Plat_Display_Vorhanden() {
+#ifdef VELMORA_HAVE_SDL
+    const char* x = std::getenv("DISPLAY");
+    const char* w = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (w && *w);
+#else
+    return false;
+#endif
+}
+
+bool Plat_Display_Oeffnen(PlatBackend backend, const char* titel, int32_t breite, int32_t hoehe, bool fenster) {
+    if (g.offen) Plat_Display_Schliessen();
+    if (breite <= 0 || hoehe <= 0) return false;
+    g.backend = backend;
+    g.breite = breite;
+    g.hoehe = hoehe;
+    g.fenster = fenster;
+    g.ereignisse.clear();
+    g.bild.assign(size_t(breite) * size_t(hoehe), 0);
+    g.bilder = 0;
+    g.meldungen.clear();
+    if (backend == PLAT_SDL) {
+#ifdef VELMORA_HAVE_SDL
+        if (!sdl_oeffnen(titel ? titel : "")) {
+            sdl_schliessen();
+            return false;
+        }
+#else
+        (void)titel;
+        return false;
+#endif
+    }
+    g.offen = true;
+    return true;
+}
+
+void Plat_Display_Schliessen() {
+    if (!g.offen) return;
+#ifdef VELMORA_HAVE_SDL
+    if (g.backend == PLAT_SDL) sdl_schliessen();
+#endif
+    g.offen = false;
+}
+
+PlatBackend Plat_Display_Backend() { return g.backend; }
+
+bool Plat_Display_Modus(bool fenster) {
+    if (!g.offen) return false;
+    g.fenster = fenster;
+#ifdef VELMORA_HAVE_SDL
+    if (g.backend == PLAT_SDL) return SDL_SetWindowFullscreen(g.window, fenster ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+#endif
+    return true;
+}
+
+void Plat_Display_Zeigen(const uint16_t* pixel) {
+    if (!g.offen || !pixel) return;
+    ++g.bilder;
+    if (g.backend == PLAT_HEADLESS) {
+        std::memcpy(g.bild.data(), pixel, g.bild.size() * 2);
+        return;
+    }
+#ifdef VELMORA_HAVE_SDL
+    SDL_UpdateTexture(g.texture, nullptr, pixel, g.breite * 2);
+    SDL_RenderClear(g.renderer);
+    SDL_RenderCopy(g.renderer, g.texture, nullptr, nullptr);
+    SDL_RenderPresent(g.renderer);
+    std::memcpy(g.bild.data(), pixel, g.bild.size() * 2);   // kept for screenshots
+#endif
+}
+
+bool Plat_Ereignis_Holen(PlatEreignis& e) {
+    if (!g.offen) return false;
+#ifdef VELMORA_HAVE_SDL
+    if (g.backend == PLAT_SDL) return sdl_ereignis(e);
+#endif
+    if (g.ereignisse.empty()) return false;
+    e = g.ereignisse.front();
+    g.ereignisse.pop_front();
+    return true;
+}
+
+void Plat_Ereignis_Warten() {
+#ifdef VELMORA_HAVE_SDL
+    if (g.offen && g.backend == PLAT_SDL) SDL_WaitEventTimeout(nullptr, 100);
+#endif
+}
+
+void Plat_Maus(int32_t* x, int32_t* y) {
+    int32_t mx = g.maus_x, my = g.maus_y;
+#ifdef VELMORA_HAVE_SDL
+    if (g.offen && g.backend == PLAT_SDL) {
+        int wx = 0, wy = 0;
+        SDL_GetMouseState(&wx, &wy);
+        float lx = 0, ly = 0;
+        SDL_RenderWindowToLogical(g.renderer, wx, wy, &lx, &ly);   // window pixels to screen-bitmap pixels
+        mx = int32_t(lx);
+        my = int32_t(ly);
+    }
+#endif
+    if (x) *x = mx;
+    if (y) *y = my;
+}
+
+uint32_t Plat_Maus_Knoepfe() {
+#ifdef VELMORA_HAVE_SDL
+    if (g.offen && g.backend == PLAT_SDL) {
+        SDL_PumpEvents();
+        Uint32 b = SDL_GetMouseState(nullptr, nullptr);
+        return ((b & SDL_BUTTON_LMASK) ? 1u : 0u) | ((b & SDL_BUTTON_RMASK) ? 2u : 0u);
+    }
+#endif
+    return g.knoepfe;
+}
+
+bool Plat_Taste_Gehalten(int32_t vk) {
+#ifdef VELMORA_HAVE_SDL
+    if (g.offen && g.backend == PLAT_SDL) {
+        SDL_Keymod m = SDL_GetModState();
+        if (vk == VK_SHIFT) return m & KMOD_SHIFT;
+        if (vk == VK_CONTROL) return m & KMOD_CTRL;
+        if (vk == VK_MENU) return m & KMOD_ALT;
+        if (vk == VK_LBUTTON) return Plat_Maus_Knoepfe() & 1;
+        if (vk == VK_RBUTTON) return Plat_Maus_Knoepfe() & 2;
+        return false;
+    }
+#endif
+    if (vk == VK_LBUTTON) return g.knoepfe & 1;
+    if (vk == VK_RBUTTON) return g.knoepfe & 2;
+    return vk >= 0 && vk < 256 && g.gehalten[vk];
+}
+
+void Plat_Meldungsbox(const char* titel, const char* text) {
+    std::fprintf(stderr, "%s %s\n", titel ? titel : "", text ? text : "");
+    g.meldungen.emplace_back(titel ? titel : "", text ? text : "");
+#ifdef VELMORA_HAVE_SDL
+    if (g.backend == PLAT_SDL && Plat_Display_Vorhanden())
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, titel ? titel : "", text ? text : "", g.window);
+#endif
+}
+
+void Plat_Headless_Ereignis(const PlatEreignis& e) { g.ereignisse.push_back(e); }
+
+void Plat_Headless_Maus(int32_t x, int32_t y, uint32_t knoepfe) {
+    g.maus_x = x;
+    g.maus_y = y;
+    g.knoepfe = knoepfe;
+}
+
+void Plat_Headless_Taste(int32_t vk, bool gehalten) {
+    if (vk >= 0 && vk < 256) g.gehalten[vk] = gehalten;
+}
+
+const std::vector<uint16_t>& Plat_Headless_Bild() { return g.bild; }
+uint32_t Plat_Headless_Bilder() { return g.bilder; }
+const std::vector<std::pair<std::string, std::string>>& Plat_Headless_Meldungen() { return g.meldungen; }
+
+}  // namespace velmora

@@ -1,0 +1,82 @@
+// platform/display.h - the window, the screen and the input devices.
+//
+// Two back-ends share this interface: SDL2 (a real window or full screen) and
+// headless (no window: a virtual millisecond clock, scripted input, and the
+// last shown frame kept for screenshots). The game draws into its own 800 x 600
+// 5-6-5 screen memory and hands it over once per frame.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora {
+
+// Windows virtual-key codes, which the game's key handling uses throughout.
+enum PlatVk : int32_t {
+    VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_MENU = 18, VK_PAUSE = 19,
+    VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37,
+    VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46,
+    VK_NUMPAD0 = 96, VK_MULTIPLY = 106, VK_ADD = 107, VK_SUBTRACT = 109, VK_DECIMAL = 110, VK_DIVIDE = 111,
+    VK_F1 = 112,
+    VK_LBUTTON = 1, VK_RBUTTON = 2,
+};
+
+enum PlatEreignisArt : int32_t {
+    PLAT_E_KEINS = 0,
+    PLAT_E_TASTE,        // a key went down: code = virtual key; shift, ctrl = modifier state then
+    PLAT_E_ZEICHEN,      // a typed character: code = character (Latin-1)
+    PLAT_E_RAD,          // mouse wheel: code = -1 away from the user, +1 towards
+    PLAT_E_SCHLIESSEN,   // the window's close command
+    PLAT_E_BEENDEN,      // the quit message of the session
+    PLAT_E_AKTIV,        // code = 1 shown normally, 0 minimised or hidden
+    PLAT_E_JOY_BEWEGUNG, // joystick `joy` moved to (x, y), 0..65535
+    PLAT_E_JOY_KNOPF,    // joystick `joy` button bits in code
+};
+
+struct PlatEreignis {
+    PlatEreignisArt art = PLAT_E_KEINS;
+    int32_t code = 0;
+    int32_t shift = 0;
+    int32_t ctrl = 0;
+    int32_t joy = 0;
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+enum PlatBackend : int32_t { PLAT_HEADLESS = 0, PLAT_SDL = 1 };
+
+// True when a display exists for the SDL back-end (DISPLAY or WAYLAND_DISPLAY set).
+bool Plat_Display_Vorhanden();
+// Opens the back-end and its window (none when headless) of width x height
+// showing `titel`; `fenster` chooses a window over full screen.
+bool Plat_Display_Oeffnen(PlatBackend backend, const char* titel, int32_t breite, int32_t hoehe, bool fenster);
+void Plat_Display_Schliessen();
+PlatBackend Plat_Display_Backend();
+// Switches between window and full screen; the window itself stays.
+bool Plat_Display_Modus(bool fenster);
+// Shows one frame of 5-6-5 pixels, width x height, rows packed.
+void Plat_Display_Zeigen(const uint16_t* pixel);
+// Takes the next pending event; false when none is pending.
+bool Plat_Ereignis_Holen(PlatEreignis& e);
+// Blocks until an event is pending (headless: returns at once).
+void Plat_Ereignis_Warten();
+// The cursor in screen-bitmap coordinates, and the buttons held now (bit 0 left, bit 1 right).
+void Plat_Maus(int32_t* x, int32_t* y);
+uint32_t Plat_Maus_Knoepfe();
+// Whether a key (virtual-key code) is held now.
+bool Plat_Taste_Gehalten(int32_t vk);
+// A modal message box with a caption; on stderr as well.
+void Plat_Meldungsbox(const char* titel, const char* text);
+
+// Headless back-end: scripted input and the shown frames.
+void Plat_Headless_Ereignis(const PlatEreignis& e);
+void Plat_Headless_Maus(int32_t x, int32_t y, uint32_t knoepfe);
+void Plat_Headless_Taste(int32_t vk, bool gehalten);
+// The last frame handed to Plat_Display_Zeigen and how many were shown.
+const std::vector<uint16_t>& Plat_Headless_Bild();
+uint32_t Plat_Headless_Bilder();
+// The message boxes shown so far (caption and text).
+const std::vector<std::pair<std::string, std::string>>& Plat_Headless_Meldungen();
+
+}  // namespace velmora
