@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "core/hooks.h"
+#include "core/str.h"
 
 namespace velmora {
 namespace {
@@ -29,7 +30,7 @@ void senke(uint32_t level, const char* text) {
 
 void formatiert(uint32_t level, const char* format, va_list args) {
     char text[1024];
-    std::vsnprintf(text, sizeof text, format ? format : "", args);
+    Str_VFormat(text, sizeof text, format, args);
     senke(level, text);
 }
 

@@ -14,7 +14,7 @@ void Meldung(const char* format, ...) {
     char text[STR_TEMP_GROESSE];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format ? format : "", args);
+    Str_VFormat(text, sizeof text, format, args);
     va_end(args);
     if (Core_Hooks().meldung) {
         Core_Hooks().meldung(text);
@@ -28,7 +28,7 @@ bool Message_An_Manager(int32_t art, int32_t team, const char* format, ...) {
     char text[STR_TEMP_GROESSE];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(text, sizeof text, format ? format : "", args);
+    Str_VFormat(text, sizeof text, format, args);
     va_end(args);
     if (Core_Hooks().message_an_manager) return Core_Hooks().message_an_manager(art, team, text);
     Debug_Printf("Message_An_Manager: keine Oberflaeche, Ausgabe auf stderr\n");

@@ -24,11 +24,20 @@ char* Str_Temp() {
     return p;
 }
 
+void Str_VFormat(char* out, size_t groesse, const char* format, va_list args) {
+    if (!out || groesse == 0) return;
+    if (!format) {
+        out[0] = 0;
+        return;
+    }
+    std::vsnprintf(out, groesse, format, args);
+}
+
 char* Str_Format(const char* format, ...) {
     char* p = Str_Temp();
     va_list args;
     va_start(args, format);
-    std::vsnprintf(p, STR_TEMP_GROESSE, format ? format : "", args);
+    Str_VFormat(p, STR_TEMP_GROESSE, format, args);
     va_end(args);
     return p;
 }

@@ -1,5 +1,7 @@
 // core/str.h - temporary strings and small text parsers.
 #pragma once
+#include <cstdarg>
+#include <cstddef>
 #include <cstdint>
 
 namespace velmora {
@@ -12,6 +14,9 @@ constexpr int STR_TEMP_GROESSE = 800;   // bytes per buffer, the zero included
 char* Str_Temp();
 // printf-style text in the next temporary buffer, cut at 799 characters.
 char* Str_Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// printf-style text into `out` of `groesse` bytes, cut to fit; a null format gives "".
+void Str_VFormat(char* out, size_t groesse, const char* format, va_list args);
 
 // A dotted quad of four decimal numbers 0-255 ("192.168.0.7"). True and the
 // four octets written when the text is one; otherwise false and `out` untouched.

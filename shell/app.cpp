@@ -1,0 +1,282 @@
+// shell/app.cpp - start-up, main loop, frame, dispatcher and shutdown.
+#include "shell/app.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "core/bytes.h"
+#include "core/debug.h"
+#include "core/dirs.h"
+#include "core/hooks.h"
+#include "core/str.h"
+#include "core/mem.h"
+#include "core/programm.h"
+#include "core/taste.h"
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "shell/maus.h"
+#include "shell/screen.h"
+
+namespace velmora {
+namespace {
+
+constexpr uint32_t MINUTEN_MAGIC = 0xCFCECDCCu;
+constexpr int32_t CLIENT_SLOTS = 6;
+
+struct AppModul {
+    std::string kommandozeile;
+    bool kein_intro = false;
+    int32_t config_loeschen = 1;
+    uint32_t letzte_frame_zeit = 0;
+    uint32_t loop_start = 0;
+    uint32_t ereignis = 0;
+    int32_t fenster_umschalter = 1;
+};
+AppModul g;
+ShellDienste g_dienste;
+
+bool enthaelt(const char* schalter) { return g.kommandozeile.find(schalter) != std::string::npos; }
+
+void error_box_hook(const char* text) { Plat_Meldungsbox("Error:", text); }
+
+int32_t modus() { return g_dienste.netzwerk_modus ? g_dienste.netzwerk_modus() : 0; }
+
+}  // namespace
+
+ShellDienste& Shell_Dienste() { return g_dienste; }
+
+bool App_Kein_Intro() { return g.kein_intro; }
+int32_t App_Config_Loeschen_Mark() { return g.config_loeschen; }
+
+int32_t Error_Box(const char* format, ...) {
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    Str_VFormat(text, sizeof text, format, args);
+    va_end(args);
+    Plat_Meldungsbox("ERROR:", text);
+    return 1;
+}
+
+int32_t App_Init() {
+    if (g_dienste.sound_init) g_dienste.sound_init();   // the game runs silent without sound
+    if (!Dirs_Init()) {
+        Error_Box("Es liegt ein Fehler in der Verzeichnis Struktur vor (evtl. nochmals installieren).\n"
+                  "Das Programm wird beendet.");
+        return 0;
+    }
+    if (g_dienste.resourcen_oeffnen && !g_dienste.resourcen_oeffnen()) {
+        Error_Box("Es liegt ein Fehler in der Resource-File Struktur vor (evtl. nochmals installieren).\n"
+                  "Das Programm wird beendet.");
+        return 0;
+    }
+    return 1;
+}
+
+int32_t App_Init_Grafik() {
+    Screen_Record& s = Screen_Get();
+    int32_t ok = 1;
+    if (g_dienste.rastport_screen_setup && !g_dienste.rastport_screen_setup(s.speicher, s.breite, s.hoehe, s.tiefe))
+        ok = 0;
+    if (g_dienste.shade_init) g_dienste.shade_init(s.tiefe);
+    if (g_dienste.font_load_set && !g_dienste.font_load_set()) {
+        Error_Box("Fehler beim Laden der Fonts.\nDas Programm wird beendet.");
+        ok = 0;   // the network is still set up, as the order asks
+    }
+    if (g_dienste.net_init) g_dienste.net_init();
+    if (g_dienste.net_local_address) {
+        char host[256] = {};
+        int32_t port = 0;
+        uint32_t adresse = 0;
+        // No resolvable host name means no network play, not the end of the program.
+        if (!g_dienste.net_local_address(host, sizeof host, &port, &adresse))
+            Debug_Printf("App_Init_Grafik: keine lokale Adresse, Netzwerkspiel nicht moeglich\n");
+    }
+    return ok;
+}
+
+void App_Beenden() {
+    if (g_dienste.shade_exit) g_dienste.shade_exit();
+    if (g_dienste.sound_close) g_dienste.sound_close();
+    if (g_dienste.font_free_set) g_dienste.font_free_set();
+}
+
+void App_Aktivieren(bool aktiv) {
+    if (aktiv && g_dienste.sound_resume_all) g_dienste.sound_resume_all();
+    if (!aktiv && g_dienste.sound_pause_all) g_dienste.sound_pause_all();
+}
+
+void Netz_Pump() {
+    if (!g_dienste.net_pump) return;
+    int32_t m = modus();
+    if (m == 1) {
+        for (int i = 0; i < 12; ++i) g_dienste.net_pump();
+        if (modus() == 2) {
+            if (g_dienste.net_server_slot_pump) g_dienste.net_server_slot_pump();
+            for (int i = 0; i < 12; ++i) g_dienste.net_pump();
+        }
+    } else if (m == 2) {
+        g_dienste.net_pump();
+        g_dienste.net_pump();
+        if (g_dienste.net_server_slot_pump) g_dienste.net_server_slot_pump();
+        g_dienste.net_pump();
+        g_dienste.net_pump();
+    }
+}
+
+void Win_Proc(const PlatEreignis& e) {
+    switch (e.art) {
+        case PLAT_E_TASTE:
+            Taste_Eingabe_Zeichen(-1);
+            Taste_Eingabe_Code(e.code);
+            Taste_Eingabe_Shift(e.shift);
+            Taste_Eingabe_Ctrl(e.ctrl);
+            break;
+        case PLAT_E_ZEICHEN: Taste_Eingabe_Zeichen(e.code); break;
+        case PLAT_E_RAD: Maus_Rad_Setzen(e.code < 0 ? -1 : 1); break;
+        case PLAT_E_SCHLIESSEN: Quit_State_Setzen(2); break;
+        case PLAT_E_BEENDEN:
+            if (Quit_State() == 0) Quit_State_Setzen(1);
+            break;
+        case PLAT_E_AKTIV:
+            Screen_Get().aktiv = e.code ? 1 : 0;
+            App_Aktivieren(e.code != 0);
+            break;
+        case PLAT_E_JOY_BEWEGUNG:
+            if (Joystick* j = Joy_Record(e.joy)) {
+                j->vorhanden = 1;
+                j->x = e.x;
+                j->y = e.y;
+                Joy_Direction(j);
+            }
+            break;
+        case PLAT_E_JOY_KNOPF:
+            if (Joystick* j = Joy_Record(e.joy)) {
+                if (e.code & 1) j->knopf1 = 1;
+                if (e.code & 2) j->knopf2 = 1;
+            }
+            break;
+        default: break;
+    }
+}
+
+uint32_t Win_Pump_Messages() {
+    PlatEreignis e;
+    while (Plat_Ereignis_Holen(e)) Win_Proc(e);
+    Netz_Pump();
+    g.letzte_frame_zeit = Plat_Ms();   // the wait does not count as frame time
+    return g.letzte_frame_zeit;
+}
+
+void Spiel_Dispatcher(uint32_t ereignis) {
+    if (modus() == 2 && g_dienste.slot_block_nehmen) {
+        for (int32_t slot = 0; slot < CLIENT_SLOTS; ++slot) {
+            int32_t laenge = 0;
+            void* block = g_dienste.slot_block_nehmen(slot, &laenge);
+            if (!block) continue;
+            bool minute = laenge >= 4 && Bytes_Get32(static_cast<const uint8_t*>(block)) == MINUTEN_MAGIC;
+            if (minute && g_dienste.min_signal_antwort) g_dienste.min_signal_antwort(slot, block, laenge);
+            else if (!minute && g_dienste.internet_server_antwort) g_dienste.internet_server_antwort(slot, block, laenge);
+            Mem_Free(block);
+        }
+    }
+    if (ereignis == APP_EREIGNIS_STRG_B) {
+        Screen_Record& s = Screen_Get();
+        s.modus = g.fenster_umschalter == 1 ? SCREEN_FENSTER : SCREEN_VOLLBILD;
+        g.fenster_umschalter ^= 1;
+        DDraw_Init(&s);
+        if (g_dienste.rastport_screen_setup) g_dienste.rastport_screen_setup(s.speicher, s.breite, s.hoehe, s.tiefe);
+    }
+    if (g_dienste.kalender_main) {
+        g_dienste.kalender_main();
+    } else {
+        // Until the calendar runs the frame, the shell does its per-frame chores:
+        // it turns a quit request into the end, latches the mouse and resets the keys.
+        if (Quit_State() != 0) {
+            Quit_State_Setzen(2);
+            App_Beenden();
+        }
+        Maus_Tasten_Latch();
+        Taste_Reset();
+    }
+    if (modus() == 1 && g_dienste.net_minute_receive) {
+        if (void* block = g_dienste.net_minute_receive()) {
+            if (g_dienste.min_signal_empfang) g_dienste.min_signal_empfang(block);
+        }
+    }
+    if (Quit_State() == 0) {
+        Debug_Monitor();
+        if (g_dienste.wappen_statistik) g_dienste.wappen_statistik();
+        if (g_dienste.rastport_cache_purge) g_dienste.rastport_cache_purge();
+    }
+}
+
+int32_t App_Frame() {
+    uint32_t jetzt = Plat_Ms();
+    if (jetzt == g.letzte_frame_zeit) return 0;   // no frame runs twice in one millisecond
+    g.letzte_frame_zeit = jetzt;
+    Maus_Frame_Position_Setzen(Mouse_X(), Mouse_Y());
+    if (g.ereignis == 0 && Taste_Get_Code() == 66 && Taste_Ctrl()) g.ereignis = APP_EREIGNIS_STRG_B;
+    Spiel_Dispatcher(g.ereignis);
+    g.ereignis = 0;
+    if (Quit_State() == 0) Screen_Present();
+    return 0;
+}
+
+int32_t App_Main(const char* kommandozeile, const AppStart& start) {
+    g = AppModul{};
+    g.kommandozeile = kommandozeile ? kommandozeile : "";
+    Quit_State_Setzen(0);
+    if (start.headless) Plat_Uhr_Virtuell(true, 1);
+    Core_Hooks().win_error_box = error_box_hook;
+
+    if (Win_Create_Window(g.kommandozeile.c_str(), start.headless) < 0) return 0;
+    Dirs_Setze_Registry2(enthaelt("-r"));
+    if (!App_Init()) {
+        Win_Destroy_Window();
+        return 0;
+    }
+    g.kein_intro = enthaelt("-i");
+    if (!g.kein_intro && g_dienste.intro_abspielen) g_dienste.intro_abspielen();
+    g.config_loeschen = enthaelt("-d") ? 0 : 1;
+    if (!DDraw_Init(&Screen_Get()) || !App_Init_Grafik()) {
+        Win_Destroy_Window();
+        return 0;
+    }
+    g.ereignis = APP_EREIGNIS_ERSTES_BILD;
+    g.letzte_frame_zeit = g.loop_start = Plat_Ms();
+
+    uint32_t durchlaeufe = 0;
+    do {
+        PlatEreignis e;
+        while (Plat_Ereignis_Holen(e)) Win_Proc(e);
+        Netz_Pump();
+        if (!Screen_Get().aktiv) {
+            Plat_Ereignis_Warten();
+            g.letzte_frame_zeit = Plat_Ms();
+        } else {
+            App_Frame();
+        }
+        if (Quit_State() == 1 && Screen_Get().aktiv) {
+            Quit_State_Setzen(2);
+            // This last frame lets the calendar shut the modules down in order,
+            // so it must not fall into the millisecond of the previous one.
+            while (Plat_Ms() == g.letzte_frame_zeit) Plat_Sleep_Ms(1);
+            App_Frame();
+        }
+        ++durchlaeufe;
+        if (start.max_durchlaeufe && durchlaeufe >= start.max_durchlaeufe && Quit_State() == 0) Quit_State_Setzen(1);
+        if (start.headless) Plat_Uhr_Vorstellen(start.headless_frame_ms);
+    } while (Quit_State() != 2);
+
+    if (g_dienste.pack_lzw_exit) g_dienste.pack_lzw_exit();
+    if (g_dienste.resourcen_schliessen) g_dienste.resourcen_schliessen();
+    DDraw_Release(&Screen_Get());
+    if (!g.kein_intro && g_dienste.outro_abspielen) g_dienste.outro_abspielen();
+    Win_Destroy_Window();
+    return 1;
+}
+
+}  // namespace velmora

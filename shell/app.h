@@ -1,0 +1,81 @@
+// shell/app.h - the spine of the program: start-up, main loop, frame and shutdown.
+#pragma once
+#include <cstdint>
+
+namespace velmora {
+
+// The modules the shell drives each frame and at start and end. The program's
+// entry wires them to the real modules; a service nobody wired does nothing
+// (and says so in the debug log once).
+struct ShellDienste {
+    // network
+    int32_t (*netzwerk_modus)() = nullptr;   // 0 single machine, 1 client, 2 server
+    int32_t (*net_init)() = nullptr;
+    int32_t (*net_local_address)(char* host, int32_t groesse, int32_t* port, uint32_t* adresse) = nullptr;
+    void (*net_pump)() = nullptr;
+    void (*net_server_slot_pump)() = nullptr;
+    // Takes the block received on a server slot in use (null when none) and
+    // clears its new flag; the shell hands it on and gives it back to be freed.
+    void* (*slot_block_nehmen)(int32_t slot, int32_t* laenge) = nullptr;
+    void (*internet_server_antwort)(int32_t slot, void* block, int32_t laenge) = nullptr;
+    void (*min_signal_antwort)(int32_t slot, void* block, int32_t laenge) = nullptr;
+    void* (*net_minute_receive)() = nullptr;   // a minute block from the server, or null
+    void (*min_signal_empfang)(void* block) = nullptr;
+    // the game
+    void (*kalender_main)() = nullptr;
+    // graphics and media
+    int32_t (*sound_init)() = nullptr;
+    void (*sound_pause_all)() = nullptr;
+    void (*sound_resume_all)() = nullptr;
+    int32_t (*resourcen_oeffnen)() = nullptr;
+    void (*resourcen_schliessen)() = nullptr;
+    int32_t (*rastport_screen_setup)(uint16_t* speicher, int32_t breite, int32_t hoehe, int32_t tiefe) = nullptr;
+    int32_t (*shade_init)(int32_t tiefe) = nullptr;
+    int32_t (*font_load_set)() = nullptr;
+    void (*wappen_statistik)() = nullptr;
+    void (*rastport_cache_purge)() = nullptr;
+    void (*pack_lzw_exit)() = nullptr;
+    // shutdown of graphics tables, sound and fonts (App_Beenden)
+    void (*shade_exit)() = nullptr;
+    void (*sound_close)() = nullptr;
+    void (*font_free_set)() = nullptr;
+    // the intro and outro player
+    bool (*intro_abspielen)() = nullptr;
+    bool (*outro_abspielen)() = nullptr;
+};
+ShellDienste& Shell_Dienste();
+
+constexpr uint32_t APP_EREIGNIS_ERSTES_BILD = 4097;
+constexpr uint32_t APP_EREIGNIS_STRG_B = 4098;
+
+struct AppStart {
+    bool headless = false;          // no window: virtual clock, scripted input
+    uint32_t headless_frame_ms = 20;   // how far the virtual clock moves per headless pass
+    uint32_t max_durchlaeufe = 0;   // ends the loop after so many passes (0: no limit)
+};
+
+// The program: start-up, main loop until the quit state is 2, shutdown.
+// Returns 0 when start-up failed, else 1.
+int32_t App_Main(const char* kommandozeile, const AppStart& start);
+
+int32_t App_Init();          // sound, directories, resource files; 1 ok, 0 fatal (message shown)
+int32_t App_Init_Grafik();   // screen bitmap, shade table, fonts, network; 1 ok, 0 fatal
+void App_Beenden();          // shade table, sound and fonts released (called by the calendar)
+void App_Aktivieren(bool aktiv);
+int32_t App_Frame();         // one frame; always 0
+void Spiel_Dispatcher(uint32_t ereignis);
+void Netz_Pump();
+// Drains pending events and runs the network pump; returns the new last frame time.
+uint32_t Win_Pump_Messages();
+// Handles one platform event the way the window procedure does.
+void Win_Proc(const struct PlatEreignis& e);
+
+// The command-line marks.
+bool App_Kein_Intro();
+// 0 when "-d" was given (keep the configuration cache), else 1.
+int32_t App_Config_Loeschen_Mark();
+
+// The fatal message box: caption "ERROR:", at most 255 characters.
+int32_t Error_Box(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace velmora

@@ -1,0 +1,98 @@
+// shell/maus.cpp - mouse, keyboard and joystick input.
+#include "shell/maus.h"
+
+#include "platform/display.h"
+
+namespace velmora {
+namespace {
+
+struct MausModul {
+    int32_t frame_x = 0, frame_y = 0;
+    uint32_t gelatcht = 0;
+    uint32_t verbraucht = 0;
+    uint32_t rechts_sperre = 0;
+    int32_t rad = 0;
+    Joystick joy[2] = {};
+};
+MausModul g;
+
+}  // namespace
+
+uint32_t Mouse_Buttons() { return Plat_Maus_Knoepfe() & 3u; }
+
+int32_t Mouse_X() {
+    int32_t x = 0;
+    Plat_Maus(&x, nullptr);
+    return x;
+}
+
+int32_t Mouse_Y() {
+    int32_t y = 0;
+    Plat_Maus(nullptr, &y);
+    return y;
+}
+
+int32_t Maus_X() { return g.frame_x; }
+int32_t Maus_Y() { return g.frame_y; }
+
+void Maus_Frame_Position_Setzen(int32_t x, int32_t y) {
+    g.frame_x = x;
+    g.frame_y = y;
+}
+
+void Maus_Tasten_Latch() {
+    if (g.verbraucht == 1) {
+        g.verbraucht = 0;
+        g.gelatcht = 0;
+    }
+    uint32_t b = Mouse_Buttons();
+    if (b) g.gelatcht = b;
+}
+
+uint32_t Maus_Klick() {
+    uint32_t b = Mouse_Buttons();
+    if (b) g.gelatcht = 0;
+    else b = g.gelatcht;
+    g.verbraucht = 1;
+    if (g.rechts_sperre) {
+        if (!(b & 2)) g.rechts_sperre = 0;
+        else b = 0;
+    }
+    return b;
+}
+
+void Maus_Rechts_Sperre_Setzen(uint32_t an) { g.rechts_sperre = an; }
+
+bool Maus_In_Rechteck(int32_t x, int32_t y, int32_t w, int32_t h) {
+    int32_t mx = Mouse_X(), my = Mouse_Y();
+    return x <= mx && mx <= x + w && y <= my && my <= y + h;
+}
+
+int32_t Maus_Rad() { return g.rad; }
+void Maus_Rad_Setzen(int32_t wert) { g.rad = wert; }
+
+int32_t Joy_Direction(Joystick* joy) {
+    if (!joy) return -1;
+    static const int32_t tabelle[3][3] = {{7, 6, 5}, {0, -1, 4}, {1, 2, 3}};
+    int32_t cx = (joy->x + 16384) >> 15;
+    int32_t cy = (joy->y + 16384) / 32786;
+    cx = cx < 0 ? 0 : cx > 2 ? 2 : cx;
+    cy = cy < 0 ? 0 : cy > 2 ? 2 : cy;
+    joy->richtung = tabelle[cx][cy];
+    return joy->richtung;
+}
+
+Joystick* Joy_Record(int32_t nummer) { return nummer == 0 || nummer == 1 ? &g.joy[nummer] : nullptr; }
+
+int32_t Joy_Capture() {
+    // Joysticks announce themselves through the platform layer's events; none is captured.
+    int32_t n = 0;
+    for (Joystick& j : g.joy) n += j.vorhanden ? 1 : 0;
+    return n;
+}
+
+void Joy_Release() {
+    for (Joystick& j : g.joy) j.vorhanden = 0;
+}
+
+}  // namespace velmora

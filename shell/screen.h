@@ -1,0 +1,48 @@
+// shell/screen.h - the screen memory and its display.
+//
+// Every screen is drawn into one block of 800 x 600 pixels of 5-6-5 in ordinary
+// memory and shown once per frame, full screen (mode code 102) or in a window
+// (mode code 105, "-w"); Ctrl+B switches between them.
+#pragma once
+#include <cstdint>
+
+namespace velmora {
+
+constexpr int32_t SCREEN_VOLLBILD = 102;
+constexpr int32_t SCREEN_FENSTER = 105;
+constexpr int32_t SCREEN_BREITE = 800;
+constexpr int32_t SCREEN_HOEHE = 600;
+extern const char* const SCREEN_TITEL;   // window class and title "Korvel - Velmora V1.24"
+
+struct Screen_Record {
+    int32_t initialisiert;
+    int32_t modus;            // above 103 window, below 104 full screen
+    int32_t breite;
+    int32_t hoehe;
+    int32_t tiefe;            // bits per pixel of the screen memory: 16
+    int32_t aktiv;            // 1 while the window is shown normally
+    uint16_t* speicher;       // the screen memory, breite x hoehe pixels
+    int32_t ist_555;          // the display wants 5-5-5 (never here: the platform converts)
+};
+
+Screen_Record& Screen_Get();
+// Creates the window once; the mode comes from "-w" in the command line.
+// 0 or E_FAIL (0x80004005).
+int32_t Win_Create_Window(const char* kommandozeile, bool headless);
+// (Re-)creates the display in the record's mode code; 1 ok, 0 failed.
+int32_t DDraw_Init(Screen_Record* rec);
+// Releases what DDraw_Init made; safe to call twice.
+void DDraw_Release(Screen_Record* rec);
+// Closes the window at program end.
+void Win_Destroy_Window();
+// Decodes the playing films into the screen memory and shows it (only while
+// the quit state is 0).
+void Screen_Present();
+// Shows the given pixels in the current mode.
+void Screen_Update(const uint16_t* pixel);
+
+// Films decode into the screen memory just before it is shown (the media
+// module fills this when it starts).
+void Screen_Film_Hook_Setzen(void (*bnk_do_frame_all)(uint16_t* speicher, int32_t pitch, int32_t hoehe));
+
+}  // namespace velmora

@@ -1,0 +1,213 @@
+#include "shell/app.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/mem.h"
+#include "core/programm.h"
+#include "core/reg.h"
+#include "core/taste.h"
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "shell/screen.h"
+#include "tests/support/temp_dir.h"
+
+using namespace velmora;
+
+namespace {
+
+std::vector<std::string> g_ablauf;
+int g_frames = 0;
+int g_quit_nach = 3;
+uint16_t* g_speicher = nullptr;
+
+int32_t screen_setup(uint16_t* speicher, int32_t, int32_t, int32_t) {
+    g_speicher = speicher;
+    g_ablauf.push_back("rastport");
+    return 1;
+}
+
+// A stand-in for the calendar: draws a test pattern and asks for the end after some frames.
+void kalender() {
+    if (Quit_State() != 0) {
+        Quit_State_Setzen(2);
+        g_ablauf.push_back("kalender-ende");
+        App_Beenden();
+        return;
+    }
+    ++g_frames;
+    for (int y = 0; y < SCREEN_HOEHE; ++y)
+        for (int x = 0; x < SCREEN_BREITE; ++x) g_speicher[y * SCREEN_BREITE + x] = uint16_t((x / 100) << 11 | (y / 75) << 5 | g_frames);
+    if (g_frames >= g_quit_nach) Programm_Beenden_Anfordern();
+    Taste_Reset();
+}
+
+struct AppTest : ::testing::Test {
+    test::TempDir tmp;
+    void SetUp() override {
+        std::filesystem::create_directories(tmp / "install");
+        Reg_Write_String("Work_dir", (tmp / "install").c_str());
+        Reg_Write_String("USER_DIR", (tmp / "user").c_str());
+        g_ablauf.clear();
+        g_frames = 0;
+        g_quit_nach = 3;
+        ShellDienste& d = Shell_Dienste();
+        d = ShellDienste{};
+        d.rastport_screen_setup = screen_setup;
+        d.kalender_main = kalender;
+        d.resourcen_oeffnen = [] { g_ablauf.push_back("res-auf"); return int32_t(1); };
+        d.resourcen_schliessen = [] { g_ablauf.push_back("res-zu"); };
+        d.font_load_set = [] { g_ablauf.push_back("fonts"); return int32_t(1); };
+        d.font_free_set = [] { g_ablauf.push_back("fonts-frei"); };
+        d.net_init = [] { g_ablauf.push_back("net"); return int32_t(1); };
+        d.intro_abspielen = [] { g_ablauf.push_back("intro"); return true; };
+        d.outro_abspielen = [] { g_ablauf.push_back("outro"); return true; };
+        d.pack_lzw_exit = [] { g_ablauf.push_back("pack-exit"); };
+    }
+    void TearDown() override {
+        Shell_Dienste() = ShellDienste{};
+        Plat_Uhr_Virtuell(false);
+    }
+};
+
+}  // namespace
+
+TEST_F(AppTest, HeadlessStartRunsFramesAndShutsDownInOrder) {
+    AppStart s;
+    s.headless = true;
+    s.max_durchlaeufe = 50;
+    ASSERT_EQ(App_Main("velmora.exe -w -i", s), 1);
+    EXPECT_EQ(g_frames, 3);
+    EXPECT_EQ(Quit_State(), 2);
+    EXPECT_EQ(Plat_Headless_Bilder(), 2u);   // the frame that asks for the end is not shown
+    const std::vector<std::string> erwartet = {"res-auf", "rastport", "fonts", "net", "kalender-ende",
+                                               "fonts-frei", "pack-exit", "res-zu"};
+    EXPECT_EQ(g_ablauf, erwartet);   // no intro and outro with "-i"
+    // The last shown frame is the pattern of frame 2.
+    const std::vector<uint16_t>& bild = Plat_Headless_Bild();
+    ASSERT_EQ(bild.size(), size_t(SCREEN_BREITE * SCREEN_HOEHE));
+    EXPECT_EQ(bild[0], 2);
+    EXPECT_EQ(bild[599 * 800 + 799], uint16_t(7 << 11 | 7 << 5 | 2));
+}
+
+TEST_F(AppTest, IntroAndOutroWithoutMinusI) {
+    g_quit_nach = 1;
+    AppStart s;
+    s.headless = true;
+    s.max_durchlaeufe = 50;
+    ASSERT_EQ(App_Main("velmora -w", s), 1);
+    EXPECT_EQ(g_ablauf.front(), "res-auf");
+    EXPECT_EQ(g_ablauf[1], "intro");
+    EXPECT_EQ(g_ablauf.back(), "outro");
+    EXPECT_EQ(App_Config_Loeschen_Mark(), 1);
+}
+
+TEST_F(AppTest, SwitchesAreFoundInsideOtherWords) {
+    g_quit_nach = 1;
+    AppStart s;
+    s.headless = true;
+    s.max_durchlaeufe = 50;
+    ASSERT_EQ(App_Main("velmora --wide-idea", s), 1);   // holds "-w" and "-i"
+    EXPECT_TRUE(App_Kein_Intro());
+    EXPECT_EQ(Screen_Get().modus, SCREEN_FENSTER);
+    g_frames = 0;
+    ASSERT_EQ(App_Main("velmora -d", s), 1);
+    EXPECT_EQ(App_Config_Loeschen_Mark(), 0);
+    EXPECT_EQ(Screen_Get().modus, SCREEN_VOLLBILD);
+}
+
+TEST_F(AppTest, MissingResourceFileEndsTheStartWithTheFatalMessage) {
+    Shell_Dienste().resourcen_oeffnen = [] { return int32_t(0); };
+    AppStart s;
+    s.headless = true;
+    s.max_durchlaeufe = 50;
+    EXPECT_EQ(App_Main("velmora -w -i", s), 0);
+    EXPECT_EQ(g_frames, 0);
+}
+
+TEST_F(AppTest, MissingInstallationEndsTheStartWithTheDirectoryMessage) {
+    Reg_Write_String("Work_dir", (tmp / "fehlt").c_str());
+    AppStart s;
+    s.headless = true;
+    s.max_durchlaeufe = 50;
+    EXPECT_EQ(App_Main("velmora -w -i", s), 0);
+    EXPECT_TRUE(g_ablauf.empty());
+}
+
+TEST_F(AppTest, CtrlBTogglesBetweenWindowAndFullScreen) {
+    g_quit_nach = 4;
+    std::vector<int32_t> modi;
+    static std::vector<int32_t>* s_modi;
+    s_modi = &modi;
+    Shell_Dienste().rastport_screen_setup = [](uint16_t* sp, int32_t, int32_t, int32_t) {
+        g_speicher = sp;
+        s_modi->push_back(Screen_Get().modus);
+        return int32_t(1);
+    };
+    PlatEreignis strg_b;
+    strg_b.art = PLAT_E_TASTE;
+    strg_b.code = 66;
+    strg_b.ctrl = 1;
+    AppStart s;
+    s.headless = true;
+    s.max_durchlaeufe = 50;
+    // The events are queued before the window exists only through the shell's
+    // own pump, so queue them from the first frame instead.
+    static PlatEreignis s_e;
+    s_e = strg_b;
+    Shell_Dienste().kalender_main = [] {
+        if (g_frames < 2 && Quit_State() == 0) Plat_Headless_Ereignis(s_e);
+        kalender();
+    };
+    ASSERT_EQ(App_Main("velmora -i", s), 1);
+    // start in full screen; the first Ctrl+B gives the window, the second full screen again
+    ASSERT_GE(modi.size(), 3u);
+    EXPECT_EQ(modi[0], SCREEN_VOLLBILD);
+    EXPECT_EQ(modi[1], SCREEN_FENSTER);
+    EXPECT_EQ(modi[2], SCREEN_VOLLBILD);
+}
+
+TEST(AppFrame, TwoPassesInTheSameMillisecondRunOneFrame) {
+    int zaehler = 0;
+    static int* s_z;
+    s_z = &zaehler;
+    Shell_Dienste() = ShellDienste{};
+    Shell_Dienste().kalender_main = [] { ++*s_z; };
+    Plat_Uhr_Virtuell(true, 500);
+    App_Frame();
+    App_Frame();
+    EXPECT_EQ(zaehler, 1);
+    Plat_Uhr_Vorstellen(1);
+    App_Frame();
+    EXPECT_EQ(zaehler, 2);
+    Shell_Dienste() = ShellDienste{};
+    Plat_Uhr_Virtuell(false);
+}
+
+TEST(AppDispatcher, ServerSlotsRouteMinuteBlocksAndRequestsAndFreeThem) {
+    static std::vector<std::string> s_log;
+    s_log.clear();
+    ShellDienste& d = Shell_Dienste();
+    d = ShellDienste{};
+    d.netzwerk_modus = [] { return int32_t(2); };
+    d.slot_block_nehmen = [](int32_t slot, int32_t* laenge) -> void* {
+        if (slot > 1) return nullptr;
+        auto* b = static_cast<uint8_t*>(Mem_Alloc(8, "test-slot"));
+        uint32_t magic = slot == 0 ? 0xCFCECDCCu : 1000u;
+        std::memcpy(b, &magic, 4);
+        *laenge = 8;
+        return b;
+    };
+    d.min_signal_antwort = [](int32_t slot, void*, int32_t) { s_log.push_back("minute " + std::to_string(slot)); };
+    d.internet_server_antwort = [](int32_t slot, void*, int32_t) { s_log.push_back("anfrage " + std::to_string(slot)); };
+    d.kalender_main = [] {};
+    size_t vorher = Mem_Anzahl_Bloecke();
+    Spiel_Dispatcher(0);
+    EXPECT_EQ(s_log, (std::vector<std::string>{"minute 0", "anfrage 1"}));
+    EXPECT_EQ(Mem_Anzahl_Bloecke(), vorher);   // both blocks freed
+    d = ShellDienste{};
+}

@@ -1,0 +1,97 @@
+#include "shell/maus.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/display.h"
+
+using namespace velmora;
+
+namespace {
+struct MausTest : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(Plat_Display_Oeffnen(PLAT_HEADLESS, "Test", 800, 600, true));
+        Plat_Headless_Maus(0, 0, 0);
+        Maus_Rechts_Sperre_Setzen(0);
+        Maus_Tasten_Latch();
+        Maus_Klick();
+        Maus_Tasten_Latch();   // a clean frame: nothing latched
+    }
+    void TearDown() override { Plat_Display_Schliessen(); }
+    void knoepfe(uint32_t b) { Plat_Headless_Maus(100, 100, b); }
+};
+}  // namespace
+
+TEST_F(MausTest, HeldButtonsAreReportedWhileHeld) {
+    for (uint32_t b : {1u, 2u, 3u}) {
+        knoepfe(b);
+        Maus_Tasten_Latch();
+        EXPECT_EQ(Maus_Klick(), b);
+        EXPECT_EQ(Maus_Klick(), b);
+    }
+}
+
+TEST_F(MausTest, ReleaseBeforeTheFirstQueryIsAClickForTheWholeFrame) {
+    knoepfe(1);
+    Maus_Tasten_Latch();   // the frame start sees the button down
+    knoepfe(0);            // released before the frame's first query
+    EXPECT_EQ(Maus_Klick(), 1u);
+    EXPECT_EQ(Maus_Klick(), 1u);   // every call of this frame sees it
+    Maus_Tasten_Latch();           // next frame
+    EXPECT_EQ(Maus_Klick(), 0u);
+}
+
+TEST_F(MausTest, ReleaseAfterAQueryOfTheHeldButtonGivesNoClick) {
+    knoepfe(1);
+    Maus_Tasten_Latch();
+    EXPECT_EQ(Maus_Klick(), 1u);   // seen held: the latch is cleared
+    knoepfe(0);
+    EXPECT_EQ(Maus_Klick(), 0u);
+    Maus_Tasten_Latch();
+    EXPECT_EQ(Maus_Klick(), 0u);
+}
+
+TEST_F(MausTest, PressAndReleaseBetweenTwoLatchesIsNotSeen) {
+    knoepfe(1);
+    knoepfe(0);
+    Maus_Tasten_Latch();
+    EXPECT_EQ(Maus_Klick(), 0u);
+}
+
+TEST_F(MausTest, RightButtonLockSwallowsUntilTheRightBitIsGone) {
+    Maus_Rechts_Sperre_Setzen(1);
+    knoepfe(3);
+    Maus_Tasten_Latch();
+    EXPECT_EQ(Maus_Klick(), 0u);   // left and right held: nothing while locked
+    knoepfe(1);
+    EXPECT_EQ(Maus_Klick(), 1u);   // the right bit is gone: the lock clears itself
+    knoepfe(2);
+    EXPECT_EQ(Maus_Klick(), 2u);
+}
+
+TEST_F(MausTest, RectangleBoundsAreInclusive) {
+    Plat_Headless_Maus(15, 15, 0);
+    EXPECT_TRUE(Maus_In_Rechteck(10, 10, 5, 5));
+    Plat_Headless_Maus(16, 15, 0);
+    EXPECT_FALSE(Maus_In_Rechteck(10, 10, 5, 5));
+    Plat_Headless_Maus(10, 10, 0);
+    EXPECT_TRUE(Maus_In_Rechteck(10, 10, 5, 5));
+}
+
+TEST(Joystick, DirectionBoundaries) {
+    Joystick j{};
+    struct Fall {
+        int32_t x, y, richtung;
+    };
+    const Fall faelle[] = {
+        {16383, 32768, 6}, {16384, 32768, -1}, {32768, 16401, 0}, {32768, 16402, -1},
+        {0, 0, 7},         {65535, 0, 1},      {65535, 65535, 3}, {0, 65535, 5},
+        {65535, 32768, 2}, {32768, 65535, 4},
+    };
+    for (const Fall& f : faelle) {
+        j.x = f.x;
+        j.y = f.y;
+        EXPECT_EQ(Joy_Direction(&j), f.richtung) << f.x << "," << f.y;
+        EXPECT_EQ(j.richtung, f.richtung);
+    }
+    EXPECT_EQ(Joy_Direction(nullptr), -1);
+}
