@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "core/bytes.h"
 #include "core/debug.h"
 
 namespace velmora {
@@ -27,16 +28,6 @@ struct BlockInfo {
     size_t daten = 0;       // offset of the block's bytes in the image
 };
 
-void put32(uint8_t* p, uint32_t v) {
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-    p[3] = uint8_t(v >> 24);
-}
-uint32_t get32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
 // XORs the bytes with a key stream drawn from the block's number and length;
 // applying it twice gives the plain bytes back.
 void verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) {
@@ -53,11 +44,12 @@ void verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) {
 
 uint32_t pruefsumme(uint32_t nr, uint32_t art, const uint8_t* daten, uint32_t laenge) {
     uint8_t kopf[12];
-    put32(kopf, nr);
-    put32(kopf + 4, art);
-    put32(kopf + 8, laenge);
+    Bytes_Put32(kopf, nr);
+    Bytes_Put32(kopf + 4, art);
+    Bytes_Put32(kopf + 8, laenge);
     uLong crc = crc32(0L, kopf, sizeof kopf);
-    return uint32_t(crc32(crc, daten, uInt(laenge)));
+    // zlib answers a null buffer with its start value, not with the running sum.
+    return laenge == 0 ? uint32_t(crc) : uint32_t(crc32(crc, daten, uInt(laenge)));
 }
 
 bool block_anhaengen(SpielstandDatei* datei, uint32_t art, const void* daten, uint32_t laenge, const char* fname) {
@@ -80,9 +72,9 @@ bool block_anhaengen(SpielstandDatei* datei, uint32_t art, const void* daten, ui
     size_t start = datei->bild.size();
     datei->bild.resize(start + SPIELSTAND_BLOCK_KOPF_BYTES + laenge);
     uint8_t* p = datei->bild.data() + start;
-    put32(p, art);
-    put32(p + 4, laenge);
-    put32(p + 8, pruefsumme(datei->block_nr, art, quelle, laenge));
+    Bytes_Put32(p, art);
+    Bytes_Put32(p + 4, laenge);
+    Bytes_Put32(p + 8, pruefsumme(datei->block_nr, art, quelle, laenge));
     if (laenge > 0) std::memcpy(p + SPIELSTAND_BLOCK_KOPF_BYTES, quelle, laenge);
     verwuerfeln(p + SPIELSTAND_BLOCK_KOPF_BYTES, laenge, datei->block_nr, laenge);
     ++datei->block_nr;
@@ -93,9 +85,9 @@ bool block_anhaengen(SpielstandDatei* datei, uint32_t art, const void* daten, ui
 bool block_ansehen(const std::vector<uint8_t>& bild, size_t pos, BlockInfo* info) {
     if (pos > bild.size() || bild.size() - pos < SPIELSTAND_BLOCK_KOPF_BYTES) return false;
     const uint8_t* p = bild.data() + pos;
-    info->art = get32(p);
-    info->laenge = get32(p + 4);
-    info->pruefsumme = get32(p + 8);
+    info->art = Bytes_Get32(p);
+    info->laenge = Bytes_Get32(p + 4);
+    info->pruefsumme = Bytes_Get32(p + 8);
     info->daten = pos + SPIELSTAND_BLOCK_KOPF_BYTES;
     return info->laenge <= bild.size() - info->daten;
 }
@@ -135,9 +127,9 @@ void kopf_schreiben(const SpielstandKopf& kopf, uint8_t out[SPIELSTAND_KOPF_BYTE
     std::memcpy(out, kopf.name, sizeof kopf.name - 1);
     std::memcpy(out + 30, kopf.manager, sizeof kopf.manager - 1);
     std::memcpy(out + 60, kopf.stadt, sizeof kopf.stadt - 1);
-    put32(out + 92, uint32_t(kopf.team));
-    put32(out + 96, uint32_t(kopf.kontostand));
-    put32(out + 100, uint32_t(kopf.staerke));
+    Bytes_Put32(out + 92, uint32_t(kopf.team));
+    Bytes_Put32(out + 96, uint32_t(kopf.kontostand));
+    Bytes_Put32(out + 100, uint32_t(kopf.staerke));
 }
 
 void kopf_lesen(const uint8_t* in, SpielstandKopf* kopf) {
@@ -147,9 +139,9 @@ void kopf_lesen(const uint8_t* in, SpielstandKopf* kopf) {
     kopf->name[sizeof kopf->name - 1] = 0;
     kopf->manager[sizeof kopf->manager - 1] = 0;
     kopf->stadt[sizeof kopf->stadt - 1] = 0;
-    kopf->team = int32_t(get32(in + 92));
-    kopf->kontostand = int32_t(get32(in + 96));
-    kopf->staerke = int32_t(get32(in + 100));
+    kopf->team = int32_t(Bytes_Get32(in + 92));
+    kopf->kontostand = int32_t(Bytes_Get32(in + 96));
+    kopf->staerke = int32_t(Bytes_Get32(in + 100));
 }
 
 bool name_gueltig(const char* name) {
@@ -256,7 +248,7 @@ bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uin
         return false;
     }
     std::vector<uint8_t> block(4);
-    put32(block.data(), laenge);
+    Bytes_Put32(block.data(), laenge);
     block.reserve(4 + size_t(laenge) + laenge / 128 + 1);
     packen(static_cast<const uint8_t*>(daten), laenge, block);
     return Spielstand_Schreiben(datei, block.data(), uint32_t(block.size()));
@@ -267,7 +259,7 @@ bool Spielstand_Lesen_Gepackt(SpielstandDatei* datei, void* puffer, uint32_t kap
     if (!daten_block_ansehen(datei, &info, "Spielstand_Lesen_Gepackt")) return false;
     if (info.laenge < 4) return fehler(datei, "Spielstand_Lesen_Gepackt", "Block zu kurz", info.laenge);
     const uint8_t* p = datei->bild.data() + info.daten;
-    uint32_t soll = get32(p);
+    uint32_t soll = Bytes_Get32(p);
     if (!gepackt_pruefen(p + 4, info.laenge - 4, soll))
         return fehler(datei, "Spielstand_Lesen_Gepackt", "gepackte Daten ungueltig", soll);
     if (soll > kapazitaet || (!puffer && soll > 0))
@@ -334,7 +326,7 @@ bool Spielstand_Modul_Beenden(SpielstandDatei* datei) {
         return false;
     }
     uint8_t anzahl[4];
-    put32(anzahl, datei->block_nr - datei->modul_start);
+    Bytes_Put32(anzahl, datei->block_nr - datei->modul_start);
     datei->modul_offen = false;
     return block_anhaengen(datei, ART_MODUL_ENDE, anzahl, 4, "Spielstand_Modul_Beenden");
 }
@@ -345,7 +337,7 @@ bool Spielstand_Datei_Abschliessen(SpielstandDatei* datei) {
         return false;
     }
     uint8_t anzahl[4];
-    put32(anzahl, datei->block_nr);
+    Bytes_Put32(anzahl, datei->block_nr);
     return block_anhaengen(datei, ART_DATEI_ENDE, anzahl, 4, "Spielstand_Datei_Abschliessen");
 }
 
@@ -397,13 +389,13 @@ bool Spielstand_Datei_Oeffnen(SpielstandDatei* datei, std::vector<uint8_t> bild)
                     ++modul_bloecke;
                     break;
                 case ART_MODUL_ENDE:
-                    if (!im_modul || info.laenge != 4 || get32(daten) != modul_bloecke)
+                    if (!im_modul || info.laenge != 4 || Bytes_Get32(daten) != modul_bloecke)
                         return oeffnen_fehler(datei, "Modulende falsch in Block", nr);
                     datei->rahmen.back().bloecke = modul_bloecke;
                     im_modul = false;
                     break;
                 case ART_DATEI_ENDE:
-                    if (im_modul || info.laenge != 4 || get32(daten) != nr)
+                    if (im_modul || info.laenge != 4 || Bytes_Get32(daten) != nr)
                         return oeffnen_fehler(datei, "Dateiende falsch in Block", nr);
                     ende = true;
                     break;
@@ -464,11 +456,11 @@ bool Spielstand_Kopf_Aus_Bild(const uint8_t* bild, size_t laenge, SpielstandKopf
         std::memcmp(bild + SPIELSTAND_MAGIC_BYTES, SPIELSTAND_VERSION, SPIELSTAND_VERSION_BYTES) != 0)
         return false;
     const uint8_t* p = bild + DATEI_ANFANG;
-    if (get32(p) != ART_KOPF || get32(p + 4) != SPIELSTAND_KOPF_BYTES) return false;
+    if (Bytes_Get32(p) != ART_KOPF || Bytes_Get32(p + 4) != SPIELSTAND_KOPF_BYTES) return false;
     uint8_t roh[SPIELSTAND_KOPF_BYTES];
     std::memcpy(roh, p + SPIELSTAND_BLOCK_KOPF_BYTES, sizeof roh);
     verwuerfeln(roh, sizeof roh, 0, SPIELSTAND_KOPF_BYTES);
-    if (pruefsumme(0, ART_KOPF, roh, SPIELSTAND_KOPF_BYTES) != get32(p + 8)) return false;
+    if (pruefsumme(0, ART_KOPF, roh, SPIELSTAND_KOPF_BYTES) != Bytes_Get32(p + 8)) return false;
     kopf_lesen(roh, kopf);
     return true;
 }
