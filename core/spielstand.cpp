@@ -12,6 +12,7 @@
 #include "core/file.h"
 #include "core/meldung.h"
 #include "core/optionen.h"
+#include "core/programm.h"
 #include "core/reg.h"
 #include "core/rnd.h"
 #include "core/spielstand_testing.h"
@@ -65,7 +66,10 @@ bool slot_gueltig(int32_t slot, const char* fname) {
 }
 
 int32_t netz_modus() {
-    if (!Spielstand_Hooks().netz_modus) return 0;
+    if (!Spielstand_Hooks().netz_modus) {
+        Debug_Printf("Spielstand: kein Netzwerkmodul, Einzelspiel\n");
+        return 0;
+    }
     return Spielstand_Hooks().netz_modus();
 }
 
@@ -234,8 +238,7 @@ bool Spielstand_Speichern(int32_t slot) {
     Spielstand_Kopf_Fuellen(&kopf, slot_name(slot).c_str());
     SpielstandDatei datei;
     if (!bild_erstellen(kopf, &datei) || !datei_schreiben(pfad(slot), datei.bild)) {
-        Meldung("Der Spielstand konnte nicht gespeichert werden. Der alte Spielstand in Platz %d ist erhalten.",
-                slot + 1);
+        Meldung("Der Spielstand konnte nicht in Platz %d gespeichert werden; was dort lag, ist erhalten.", slot + 1);
         return false;
     }
     letzter_setzen(slot);
@@ -263,8 +266,11 @@ bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
     }
     if (module_laden(&datei)) return true;
     if (!module_laden(&sicherung)) {
+        // Half of one game and half of another must never be played on or saved
+        // over a sound slot: this is a fatal load error.
         Debug_Printf("Spielstand_Laden: Ruecksicherung misslungen\n");
         Win_Error_Box("Der Spielstand konnte nicht geladen und das laufende Spiel nicht wiederhergestellt werden.");
+        Programm_Beenden_Anfordern();
         return false;
     }
     Meldung("Der Spielstand konnte nicht geladen werden. Das laufende Spiel ist unveraendert.");

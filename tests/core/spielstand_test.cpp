@@ -12,6 +12,7 @@
 #include "core/dirs.h"
 #include "core/hooks.h"
 #include "core/optionen.h"
+#include "core/programm.h"
 #include "core/reg.h"
 #include "core/rnd.h"
 #include "core/spielstand_testing.h"
@@ -28,7 +29,7 @@ struct Welt {
     int32_t wert[3] = {};
     std::vector<std::string> protokoll;
     bool kurz_lesen = false;     // module B's next load reads one block less than it wrote
-    bool c_scheitert = false;    // module C's next load fails after reading
+    int c_scheitert = 0;         // module C's next loads that fail after reading
     std::vector<std::string> meldungen;
     std::vector<std::string> fehler_boxen;
 };
@@ -52,8 +53,8 @@ bool fake_laden(SpielstandDatei* d) {
         return true;
     }
     if (!Spielstand_Lesen_Gepackt(d, &extra, 4) || extra != 1000 + I) return false;
-    if (I == 2 && welt.c_scheitert) {
-        welt.c_scheitert = false;
+    if (I == 2 && welt.c_scheitert > 0) {
+        --welt.c_scheitert;
         return false;
     }
     return true;
@@ -89,6 +90,7 @@ struct SpielstandTest : ::testing::Test {
         Core_Hooks().win_error_box = fehler_box_fangen;
         Rnd_Init();
         Optionen_Standard();
+        Quit_State_Setzen(0);
         // registered out of order: the positions decide
         ASSERT_TRUE(Spielstand_Modul_Anmelden(20, "C", fake_speichern<2>, fake_laden<2>));
         ASSERT_TRUE(Spielstand_Modul_Anmelden(5, "A", fake_speichern<0>, fake_laden<0>));
@@ -164,12 +166,22 @@ TEST_F(SpielstandTest, AModuleFailingLateRollsEveryModuleBack) {
     ASSERT_TRUE(Spielstand_Speichern(4));
     setzen(7, 8, 9);
     Rnd_Set_Index(4321, 0);
-    welt.c_scheitert = true;
+    welt.c_scheitert = 1;
     EXPECT_FALSE(Spielstand_Laden(4));
     EXPECT_EQ(werte(), (std::vector<int32_t>{7, 8, 9}));
     EXPECT_EQ(Rnd_Get_Index(), 4321);
     EXPECT_EQ(welt.meldungen.size(), 1u);
     EXPECT_TRUE(welt.fehler_boxen.empty());
+    EXPECT_EQ(Quit_State(), 0);
+}
+
+TEST_F(SpielstandTest, WhenEvenTheKeptGameCannotBeLoadedBackTheProgramEnds) {
+    ASSERT_TRUE(Spielstand_Speichern(4));
+    welt.c_scheitert = 2;
+    EXPECT_FALSE(Spielstand_Laden(4));
+    EXPECT_EQ(welt.fehler_boxen.size(), 1u);
+    EXPECT_EQ(Quit_State(), 1);
+    Quit_State_Setzen(0);
 }
 
 TEST_F(SpielstandTest, EveryFlippedByteIsRefusedAndTheGameKept) {
