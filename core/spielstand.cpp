@@ -1,0 +1,378 @@
+// core/spielstand.cpp - the save-game driver.
+#include "core/spielstand.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/debug.h"
+#include "core/dirs.h"
+#include "core/file.h"
+#include "core/meldung.h"
+#include "core/optionen.h"
+#include "core/programm.h"
+#include "core/reg.h"
+#include "core/rnd.h"
+#include "core/spielstand_testing.h"
+#include "core/str.h"
+#include "platform/files.h"
+
+namespace velmora {
+namespace {
+
+struct ModulEintrag {
+    int32_t position = 0;
+    std::string name;
+    SpielstandSpeichern speichern = nullptr;
+    SpielstandLaden laden = nullptr;
+};
+
+bool rnd_speichern(SpielstandDatei* datei) {
+    std::vector<uint8_t> zustand(RND_ZUSTAND_BYTES);
+    Rnd_Zustand_Schreiben(zustand.data());
+    return Spielstand_Schreiben(datei, zustand.data(), uint32_t(zustand.size()));
+}
+
+bool rnd_laden(SpielstandDatei* datei) {
+    std::vector<uint8_t> zustand(RND_ZUSTAND_BYTES);
+    return Spielstand_Lesen(datei, zustand.data(), uint32_t(zustand.size())) &&
+           Rnd_Zustand_Lesen(zustand.data(), zustand.size());
+}
+
+const ModulEintrag RND_EINTRAG{0, "Rnd", rnd_speichern, rnd_laden};
+
+struct SpielstandModul {
+    std::vector<ModulEintrag> module{RND_EINTRAG};   // by ascending position
+    bool abbruch_vor_umbenennen = false;
+};
+SpielstandModul g;
+
+const char* pfad(int32_t slot) {
+    return Str_Format("%s\\game_%d.qzv", Dirs_Get(DIR_SPIELSTAND), slot);
+}
+
+bool slot_gueltig(int32_t slot, const char* fname) {
+    if (slot < 0 || slot >= SPIELSTAND_SLOTS) {
+        Debug_Printf("%s: Slot %d ungueltig\n", fname, slot);
+        return false;
+    }
+    if (!Dirs_Get(DIR_SPIELSTAND)[0]) {
+        Debug_Printf("%s: kein Spielstandverzeichnis\n", fname);
+        return false;
+    }
+    return true;
+}
+
+int32_t netz_modus() {
+    if (!Spielstand_Hooks().netz_modus) {
+        Debug_Printf("Spielstand: kein Netzwerkmodul, Einzelspiel\n");
+        return 0;
+    }
+    return Spielstand_Hooks().netz_modus();
+}
+
+// A screen text from a hook, or `ersatz` when nobody filled it or the text is missing.
+const char* text_holen(const char* (*hook)(int32_t), int32_t nummer, const char* ersatz) {
+    const char* text = hook ? hook(nummer) : nullptr;
+    if (!text) {
+        Debug_Printf("Spielstand: Bildschirmtext %d fehlt, Ersatztext\n", nummer);
+        return ersatz;
+    }
+    return text;
+}
+
+// A text read from a file with the slot number put in place of its first "%d";
+// any other '%' stands as it is, so a text can never be read as a format.
+std::string text_mit_zahl(const char* text, int32_t zahl) {
+    std::string aus;
+    bool eingesetzt = false;
+    for (const char* p = text; *p; ++p) {
+        if (p[0] == '%' && p[1] == '%') {
+            aus += '%';
+            ++p;
+        } else if (!eingesetzt && p[0] == '%' && p[1] == 'd') {
+            aus += std::to_string(zahl);
+            eingesetzt = true;
+            ++p;
+        } else {
+            aus += *p;
+        }
+    }
+    return aus;
+}
+
+std::string slot_name(int32_t slot) {
+    const SpielstandHooks& h = Spielstand_Hooks();
+    if (slot == SPIELSTAND_AUTOSAVE_SLOT) return text_holen(h.disk_text, DISK_TEXT_AUTOSAVE, "Autosave");
+    const char* name = h.slot_name ? h.slot_name(slot) : nullptr;
+    if (name && name[0]) return name;
+    return text_mit_zahl(text_holen(h.disk_text, DISK_TEXT_SLOT_NAME, "Spielstand %d"), slot + 1);
+}
+
+// The whole game as a file image, every module in the table's order.
+bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
+    Spielstand_Datei_Neu(datei, kopf);
+    for (const ModulEintrag& m : g.module) {
+        if (!Spielstand_Modul_Beginnen(datei, m.name.c_str())) return false;
+        if (!m.speichern(datei) || datei->fehler) {
+            Debug_Printf("Spielstand_Speichern: Modul %s konnte nicht speichern\n", m.name.c_str());
+            return false;
+        }
+        if (!Spielstand_Modul_Beenden(datei)) return false;
+    }
+    return Spielstand_Datei_Abschliessen(datei);
+}
+
+// Hands every module its part of a checked file.
+bool module_laden(SpielstandDatei* datei) {
+    for (const ModulEintrag& m : g.module) {
+        if (!Spielstand_Modul_Betreten(datei, m.name.c_str())) return false;
+        if (!m.laden(datei) || datei->fehler) {
+            Debug_Printf("Spielstand_Laden: Modul %s konnte nicht laden\n", m.name.c_str());
+            return false;
+        }
+        if (!Spielstand_Modul_Verlassen(datei)) {
+            Debug_Printf("Spielstand_Laden: Modul %s hat nicht alle Bloecke gelesen\n", m.name.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+bool passt_zur_tabelle(const SpielstandDatei& datei) {
+    if (datei.rahmen.size() != g.module.size()) {
+        Debug_Printf("Spielstand_Laden: %zu Module in der Datei, %zu angemeldet\n", datei.rahmen.size(),
+                     g.module.size());
+        return false;
+    }
+    for (size_t i = 0; i < g.module.size(); ++i) {
+        if (datei.rahmen[i].name != g.module[i].name) {
+            Debug_Printf("Spielstand_Laden: Modul %s statt %s an Stelle %zu\n", datei.rahmen[i].name.c_str(),
+                         g.module[i].name.c_str(), i);
+            return false;
+        }
+    }
+    return true;
+}
+
+// Written to a temporary file, flushed and renamed over the old file, so the
+// old save stays whole until the new one is complete on the disk.
+bool datei_schreiben(const char* name, const std::vector<uint8_t>& bild) {
+    std::string ziel = Plat_Path(name);
+    std::string temp = ziel + ".tmp";
+    int32_t h = Plat_File_Open(temp.c_str(), PLAT_WRITE);
+    if (h < 0) {
+        Debug_Printf("Spielstand_Speichern: kann \"%s\" nicht anlegen\n", temp.c_str());
+        return false;
+    }
+    bool ok = Plat_File_Write(h, bild.data(), int64_t(bild.size())) == int64_t(bild.size()) && Plat_File_Sync(h);
+    Plat_File_Close(h);
+    if (ok && g.abbruch_vor_umbenennen) {
+        Debug_Printf("Spielstand_Speichern: abgebrochen vor dem Umbenennen\n");
+        return false;
+    }
+    if (ok) ok = Plat_Rename(temp.c_str(), ziel.c_str());
+    if (!ok) {
+        Debug_Printf("Spielstand_Speichern: kann \"%s\" nicht schreiben\n", ziel.c_str());
+        Plat_Remove(temp.c_str());
+    }
+    return ok;
+}
+
+void letzter_setzen(int32_t slot) { Reg_Write_String("Gme", Str_Format("%d", slot)); }
+
+}  // namespace
+
+SpielstandHooks& Spielstand_Hooks() {
+    static SpielstandHooks hooks;
+    return hooks;
+}
+
+bool Spielstand_Modul_Anmelden(int32_t position, const char* name, SpielstandSpeichern speichern,
+                               SpielstandLaden laden) {
+    if (position < 1 || position > 255 || !name || !name[0] || std::strlen(name) > SPIELSTAND_MODULNAME_MAX ||
+        !speichern || !laden) {
+        Debug_Printf("Spielstand_Modul_Anmelden: ungueltige Anmeldung (Position %d)\n", position);
+        return false;
+    }
+    for (ModulEintrag& m : g.module) {
+        if (m.name == name && m.position == position) {
+            m.speichern = speichern;
+            m.laden = laden;
+            return true;
+        }
+        if (m.name == name || m.position == position) {
+            Debug_Printf("Spielstand_Modul_Anmelden: %s oder Position %d schon vergeben\n", name, position);
+            return false;
+        }
+    }
+    if (g.module.size() >= size_t(SPIELSTAND_MODULE_MAX)) {
+        Debug_Printf("Spielstand_Modul_Anmelden: Tabelle voll\n");
+        return false;
+    }
+    ModulEintrag neu{position, name, speichern, laden};
+    auto stelle = std::upper_bound(g.module.begin(), g.module.end(), position,
+                                   [](int32_t p, const ModulEintrag& m) { return p < m.position; });
+    g.module.insert(stelle, neu);
+    return true;
+}
+
+void Spielstand_Modul_Abmelden(const char* name) {
+    if (!name) return;
+    g.module.erase(std::remove_if(g.module.begin() + 1, g.module.end(),
+                                  [name](const ModulEintrag& m) { return m.name == name; }),
+                   g.module.end());
+}
+
+bool Spielstand_Speichern(int32_t slot) {
+    if (!slot_gueltig(slot, "Spielstand_Speichern")) return false;
+    if (netz_modus() == 1) {
+        Debug_Printf("Spielstand_Speichern: auf einem Client nicht moeglich\n");
+        Meldung("%s", text_holen(Spielstand_Hooks().optionen_text, OPTIONEN_TEXT_CLIENT,
+                                 "Auf einem Client kann nicht gespeichert werden."));
+        return false;
+    }
+    SpielstandKopf kopf;
+    Spielstand_Kopf_Fuellen(&kopf, slot_name(slot).c_str());
+    SpielstandDatei datei;
+    if (!bild_erstellen(kopf, &datei) || !datei_schreiben(pfad(slot), datei.bild)) {
+        Meldung("Der Spielstand konnte nicht in Platz %d gespeichert werden; was dort lag, ist erhalten.", slot + 1);
+        return false;
+    }
+    letzter_setzen(slot);
+    if (Spielstand_Hooks().nach_speichern) Spielstand_Hooks().nach_speichern();
+    return true;
+}
+
+bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
+    SpielstandDatei datei;
+    if (!Spielstand_Datei_Oeffnen(&datei, std::move(bild))) {
+        Meldung("Der Spielstand ist beschaedigt oder unvollstaendig und wurde nicht geladen.");
+        return false;
+    }
+    if (!passt_zur_tabelle(datei)) {
+        Meldung("Der Spielstand passt nicht zu diesem Programm und wurde nicht geladen.");
+        return false;
+    }
+    // The running game, kept in memory so a module that fails now cannot leave half a game behind.
+    SpielstandDatei sicherung;
+    if (!bild_erstellen(SpielstandKopf{}, &sicherung) ||
+        !Spielstand_Datei_Oeffnen(&sicherung, std::move(sicherung.bild))) {
+        Debug_Printf("Spielstand_Laden: laufendes Spiel nicht zu sichern\n");
+        Meldung("Der Spielstand wurde nicht geladen: das laufende Spiel liess sich nicht sichern.");
+        return false;
+    }
+    if (module_laden(&datei)) return true;
+    if (!module_laden(&sicherung)) {
+        // Half of one game and half of another must never be played on or saved
+        // over a sound slot: this is a fatal load error.
+        Debug_Printf("Spielstand_Laden: Ruecksicherung misslungen\n");
+        Win_Error_Box("Der Spielstand konnte nicht geladen und das laufende Spiel nicht wiederhergestellt werden.");
+        Programm_Beenden_Anfordern();
+        return false;
+    }
+    Meldung("Der Spielstand konnte nicht geladen werden. Das laufende Spiel ist unveraendert.");
+    return false;
+}
+
+bool Spielstand_Speichern_In_Bild(std::vector<uint8_t>* bild) {
+    if (!bild) return false;
+    SpielstandDatei datei;
+    if (!bild_erstellen(SpielstandKopf{}, &datei)) return false;
+    *bild = std::move(datei.bild);
+    return true;
+}
+
+bool Spielstand_Laden(int32_t slot) {
+    if (!slot_gueltig(slot, "Spielstand_Laden")) return false;
+    std::vector<uint8_t> bild;
+    if (!Plat_Read_All(pfad(slot), bild)) {
+        Debug_Printf("Spielstand_Laden: Slot %d nicht lesbar\n", slot);
+        Meldung("Der Spielstand in Platz %d ist nicht vorhanden.", slot + 1);
+        return false;
+    }
+    if (!Spielstand_Laden_Aus_Bild(std::move(bild))) return false;
+    letzter_setzen(slot);
+    return true;
+}
+
+bool Spielstand_Autosave(int32_t tag) {
+    if (Optionen(OPTION_AUTOSAVE, 0, 0) == 0 || tag <= 0 || tag % SPIELSTAND_AUTOSAVE_TAGE != 0) return false;
+    if (netz_modus() == 1) {
+        Debug_Printf("Spielstand_Autosave: auf einem Client nicht moeglich\n");
+        return false;
+    }
+    return Spielstand_Speichern(SPIELSTAND_AUTOSAVE_SLOT);
+}
+
+int32_t Spielstand_Kopf_Lesen(int32_t slot, SpielstandKopf* kopf) {
+    if (!kopf) {
+        Debug_Printf("Spielstand_Kopf_Lesen: kein Kopf\n");
+        return 0;
+    }
+    std::memset(kopf, 0, sizeof *kopf);
+    if (!slot_gueltig(slot, "Spielstand_Kopf_Lesen")) return 0;
+    int32_t h = File_Open_Read(pfad(slot));
+    if (h < 0) return 0;
+    uint8_t roh[SPIELSTAND_KOPF_ENDE];
+    int32_t gelesen = File_Read(roh, 1, int32_t(sizeof roh), h);
+    File_Close(h);
+    if (gelesen != int32_t(sizeof roh) || !Spielstand_Kopf_Aus_Bild(roh, sizeof roh, kopf)) {
+        Debug_Printf("Spielstand_Kopf_Lesen: Slot %d ist kein gueltiger Spielstand\n", slot);
+        std::memset(kopf, 0, sizeof *kopf);
+        return 0;
+    }
+    return 1;
+}
+
+void Spielstand_Kopf_Fuellen(SpielstandKopf* kopf, const char* name) {
+    if (!kopf) {
+        Debug_Printf("Spielstand_Kopf_Fuellen: kein Kopf\n");
+        return;
+    }
+    std::memset(kopf, 0, sizeof *kopf);
+    kopf->team = -1;
+    if (name) std::strncpy(kopf->name, name, sizeof kopf->name - 1);
+    const SpielstandHooks& h = Spielstand_Hooks();
+    if (!h.erster_manager) {
+        Debug_Printf("Spielstand_Kopf_Fuellen: kein Vereinsmodul, Kopf ohne Manager\n");
+        return;
+    }
+    int32_t team = -1;
+    if (!h.erster_manager(kopf->manager, kopf->stadt, &team)) {
+        std::memset(kopf->manager, 0, sizeof kopf->manager);
+        std::memset(kopf->stadt, 0, sizeof kopf->stadt);
+        return;
+    }
+    kopf->manager[sizeof kopf->manager - 1] = 0;
+    kopf->stadt[sizeof kopf->stadt - 1] = 0;
+    kopf->team = team;
+    if (h.kontostand)
+        kopf->kontostand = h.kontostand(team);
+    else
+        Debug_Printf("Spielstand_Kopf_Fuellen: keine Bank, Kontostand 0\n");
+    if (h.staerke)
+        kopf->staerke = h.staerke(team);
+    else
+        Debug_Printf("Spielstand_Kopf_Fuellen: keine Vereinsdaten, Staerke 0\n");
+}
+
+int32_t Spielstand_Letzter_Holen() {
+    char wert[32] = {};
+    if (!Reg_Read_String("Gme", wert, sizeof wert) || !wert[0]) return -1;
+    char* ende = nullptr;
+    long slot = std::strtol(wert, &ende, 10);
+    if (*ende != 0 || slot < 0 || slot >= SPIELSTAND_SLOTS) {
+        Debug_Printf("Spielstand_Letzter_Holen: Wert \"%s\" ungueltig\n", wert);
+        return -1;
+    }
+    return int32_t(slot);
+}
+
+void Spielstand_Test_Abbruch_Vor_Umbenennen(bool an) { g.abbruch_vor_umbenennen = an; }
+
+void Spielstand_Module_Zuruecksetzen() { g.module.assign(1, RND_EINTRAG); }
+
+}  // namespace velmora

@@ -1,0 +1,85 @@
+// core/spielstand.h - the save-game driver: saving and loading the whole game.
+//
+// A save game is "game_%d.qzv" (slot 0 to 9) in the save-game directory. It
+// holds the slot header and one part per registered module, in the fixed order
+// of the registration table; core's random table and index always come first.
+// Slot 9 is the autosave.
+//
+// Saving builds the whole file in memory, writes it to a temporary file, flushes
+// it and renames it over the old one, so a failed or interrupted save never
+// destroys the previous one. Loading reads the whole file and checks every
+// block before any module is touched; then the running game is saved into
+// memory, and when a module still fails to load, that copy is loaded back.
+// Modules therefore need nothing but their save and load functions.
+#pragma once
+#include <cstdint>
+
+#include "core/spielstand_datei.h"
+
+namespace velmora {
+
+constexpr int32_t SPIELSTAND_SLOTS = 10;
+constexpr int32_t SPIELSTAND_AUTOSAVE_SLOT = 9;
+constexpr int32_t SPIELSTAND_AUTOSAVE_TAGE = 7;   // every seventh day
+constexpr int32_t SPIELSTAND_MODULE_MAX = 32;
+
+// Texts of the screens the driver shows.
+constexpr int32_t DISK_TEXT_SLOT_NAME = 9;       // "...%d": a slot without a name
+constexpr int32_t DISK_TEXT_AUTOSAVE = 13;       // the autosave slot's name
+constexpr int32_t OPTIONEN_TEXT_CLIENT = 29;     // saving is not possible on a client
+
+// The calls the driver makes upwards; the higher modules fill them when they start.
+struct SpielstandHooks {
+    // 0 alone, 1 client, 2 server (the network). Unfilled: alone.
+    int32_t (*netz_modus)() = nullptr;
+    // The first human manager's name, his club's city and team number; false
+    // when there is none (the club data). Unfilled: none.
+    bool (*erster_manager)(char name[30], char stadt[32], int32_t* team) = nullptr;
+    // A club's balance (the bank). Unfilled: 0.
+    int32_t (*kontostand)(int32_t team) = nullptr;
+    // A club's strength, Team_Berechne_Staerke(team, 16) (the club data). Unfilled: 0.
+    int32_t (*staerke)(int32_t team) = nullptr;
+    // The name the manager gave a slot on the save screen; null or empty for none.
+    const char* (*slot_name)(int32_t slot) = nullptr;
+    // A text of the save screen (DISK_SCREEN) and of the options screen (OPTIONEN_SCREEN).
+    const char* (*disk_text)(int32_t nummer) = nullptr;
+    const char* (*optionen_text)(int32_t nummer) = nullptr;
+    // After a save: the save screen reads the slot headers again.
+    void (*nach_speichern)() = nullptr;
+};
+SpielstandHooks& Spielstand_Hooks();
+
+// A module's save and load functions: true on success.
+using SpielstandSpeichern = bool (*)(SpielstandDatei* datei);
+using SpielstandLaden = bool (*)(SpielstandDatei* datei);
+
+// Enters a module in the registration table at `position` (1 to 255; 0 is the
+// random table). Modules are saved and loaded by ascending position. A name
+// already registered at the same position gets the new functions. False when
+// the position or the name (1 to 31 characters) is taken by another module,
+// the arguments are invalid or the table is full.
+bool Spielstand_Modul_Anmelden(int32_t position, const char* name, SpielstandSpeichern speichern,
+                               SpielstandLaden laden);
+void Spielstand_Modul_Abmelden(const char* name);
+
+// Saves the game into slot 0 to 9. Refused on a network client with the options
+// screen's message. The slot's name comes from the save screen; slot 9 is named
+// as the autosave. On success the slot becomes the last one ("Gme").
+bool Spielstand_Speichern(int32_t slot);
+// Loads slot 0 to 9. On any failure the running game stays as it was and the
+// manager is told. On success the slot becomes the last one.
+bool Spielstand_Laden(int32_t slot);
+// Called by the calendar when a day starts (`tag` counts the days of the game):
+// saves into slot 9 every seventh day while the autosave option is on. True when saved.
+bool Spielstand_Autosave(int32_t tag);
+
+// Reads the header of slot 0 to 9: 1 when the file exists and its magic, version
+// and header are sound, else 0 and the header emptied.
+int32_t Spielstand_Kopf_Lesen(int32_t slot, SpielstandKopf* kopf);
+// Fills a header for saving: the name, and the first human manager's name, his
+// club's city, team number, balance and strength.
+void Spielstand_Kopf_Fuellen(SpielstandKopf* kopf, const char* name);
+// The last slot saved or loaded (the setting "Gme"), or -1 when none is stored.
+int32_t Spielstand_Letzter_Holen();
+
+}  // namespace velmora

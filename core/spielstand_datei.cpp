@@ -1,0 +1,468 @@
+// core/spielstand_datei.cpp - blocks, packed blocks, lists and the frame of a save-game file.
+#include "core/spielstand_datei.h"
+
+#include <zlib.h>
+
+#include <cstring>
+
+#include "core/bytes.h"
+#include "core/debug.h"
+
+namespace velmora {
+namespace {
+
+enum BlockArt : uint32_t {
+    ART_KOPF = 1,
+    ART_MODUL_ANFANG = 2,
+    ART_DATEN = 3,
+    ART_MODUL_ENDE = 4,
+    ART_DATEI_ENDE = 5,
+};
+
+constexpr size_t DATEI_ANFANG = SPIELSTAND_MAGIC_BYTES + SPIELSTAND_VERSION_BYTES;
+
+struct BlockInfo {
+    uint32_t art = 0;
+    uint32_t laenge = 0;
+    uint32_t pruefsumme = 0;
+    size_t daten = 0;       // offset of the block's bytes in the image
+};
+
+// XORs the bytes with a key stream drawn from the block's number and length;
+// applying it twice gives the plain bytes back.
+void verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) {
+    uint32_t x = 0x6A09E667u ^ (nr * 0x9E3779B9u) ^ (laenge * 0x85EBCA6Bu);
+    if (x == 0) x = 0x1B873593u;
+    for (size_t i = 0; i < n; i += 4) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        size_t rest = n - i < 4 ? n - i : 4;
+        for (size_t k = 0; k < rest; ++k) p[i + k] ^= uint8_t(x >> (8 * k));
+    }
+}
+
+uint32_t pruefsumme(uint32_t nr, uint32_t art, const uint8_t* daten, uint32_t laenge) {
+    uint8_t kopf[12];
+    Bytes_Put32(kopf, nr);
+    Bytes_Put32(kopf + 4, art);
+    Bytes_Put32(kopf + 8, laenge);
+    uLong crc = crc32(0L, kopf, sizeof kopf);
+    // zlib answers a null buffer with its start value, not with the running sum.
+    return laenge == 0 ? uint32_t(crc) : uint32_t(crc32(crc, daten, uInt(laenge)));
+}
+
+bool block_anhaengen(SpielstandDatei* datei, uint32_t art, const void* daten, uint32_t laenge, const char* fname) {
+    if (!datei) {
+        Debug_Printf("%s: keine Datei\n", fname);
+        return false;
+    }
+    if (datei->lesen || datei->fehler) {
+        Debug_Printf("%s: Datei nicht zum Schreiben offen\n", fname);
+        datei->fehler = true;
+        return false;
+    }
+    if ((!daten && laenge > 0) || laenge > SPIELSTAND_BLOCK_MAX ||
+        datei->bild.size() + SPIELSTAND_BLOCK_KOPF_BYTES + laenge > SPIELSTAND_BLOCK_MAX) {
+        Debug_Printf("%s: Block ungueltig oder zu gross (%u Bytes)\n", fname, laenge);
+        datei->fehler = true;
+        return false;
+    }
+    auto* quelle = static_cast<const uint8_t*>(daten);
+    size_t start = datei->bild.size();
+    datei->bild.resize(start + SPIELSTAND_BLOCK_KOPF_BYTES + laenge);
+    uint8_t* p = datei->bild.data() + start;
+    Bytes_Put32(p, art);
+    Bytes_Put32(p + 4, laenge);
+    Bytes_Put32(p + 8, pruefsumme(datei->block_nr, art, quelle, laenge));
+    if (laenge > 0) std::memcpy(p + SPIELSTAND_BLOCK_KOPF_BYTES, quelle, laenge);
+    verwuerfeln(p + SPIELSTAND_BLOCK_KOPF_BYTES, laenge, datei->block_nr, laenge);
+    ++datei->block_nr;
+    return true;
+}
+
+// The block at `pos` of an image, when its header and bytes lie inside it.
+bool block_ansehen(const std::vector<uint8_t>& bild, size_t pos, BlockInfo* info) {
+    if (pos > bild.size() || bild.size() - pos < SPIELSTAND_BLOCK_KOPF_BYTES) return false;
+    const uint8_t* p = bild.data() + pos;
+    info->art = Bytes_Get32(p);
+    info->laenge = Bytes_Get32(p + 4);
+    info->pruefsumme = Bytes_Get32(p + 8);
+    info->daten = pos + SPIELSTAND_BLOCK_KOPF_BYTES;
+    return info->laenge <= bild.size() - info->daten;
+}
+
+// The next block of a checked image, which must be a data block of the open module.
+bool daten_block_ansehen(SpielstandDatei* datei, BlockInfo* info, const char* fname) {
+    if (!datei) {
+        Debug_Printf("%s: keine Datei\n", fname);
+        return false;
+    }
+    if (!datei->lesen || datei->fehler || !datei->modul_offen) {
+        Debug_Printf("%s: Datei nicht zum Lesen offen\n", fname);
+        datei->fehler = true;
+        return false;
+    }
+    if (!block_ansehen(datei->bild, datei->pos, info) || info->art != ART_DATEN) {
+        Debug_Printf("%s: kein weiterer Block in diesem Modul\n", fname);
+        datei->fehler = true;
+        return false;
+    }
+    return true;
+}
+
+void weiter(SpielstandDatei* datei, const BlockInfo& info) {
+    datei->pos = info.daten + info.laenge;
+    ++datei->block_nr;
+}
+
+bool fehler(SpielstandDatei* datei, const char* fname, const char* grund, uint32_t wert) {
+    Debug_Printf("%s: %s (%u)\n", fname, grund, wert);
+    datei->fehler = true;
+    return false;
+}
+
+void kopf_schreiben(const SpielstandKopf& kopf, uint8_t out[SPIELSTAND_KOPF_BYTES]) {
+    std::memset(out, 0, SPIELSTAND_KOPF_BYTES);
+    std::memcpy(out, kopf.name, sizeof kopf.name - 1);
+    std::memcpy(out + 30, kopf.manager, sizeof kopf.manager - 1);
+    std::memcpy(out + 60, kopf.stadt, sizeof kopf.stadt - 1);
+    Bytes_Put32(out + 92, uint32_t(kopf.team));
+    Bytes_Put32(out + 96, uint32_t(kopf.kontostand));
+    Bytes_Put32(out + 100, uint32_t(kopf.staerke));
+}
+
+void kopf_lesen(const uint8_t* in, SpielstandKopf* kopf) {
+    std::memcpy(kopf->name, in, sizeof kopf->name);
+    std::memcpy(kopf->manager, in + 30, sizeof kopf->manager);
+    std::memcpy(kopf->stadt, in + 60, sizeof kopf->stadt);
+    kopf->name[sizeof kopf->name - 1] = 0;
+    kopf->manager[sizeof kopf->manager - 1] = 0;
+    kopf->stadt[sizeof kopf->stadt - 1] = 0;
+    kopf->team = int32_t(Bytes_Get32(in + 92));
+    kopf->kontostand = int32_t(Bytes_Get32(in + 96));
+    kopf->staerke = int32_t(Bytes_Get32(in + 100));
+}
+
+bool name_gueltig(const char* name) {
+    if (!name) return false;
+    size_t n = std::strlen(name);
+    return n >= 1 && n <= SPIELSTAND_MODULNAME_MAX;
+}
+
+// Run-length packing. A run of three or more equal bytes (up to 130) becomes
+// c = length + 125 and the byte; everything else goes in plain groups of up to
+// 128 bytes behind c = count - 1.
+void packen(const uint8_t* p, uint32_t n, std::vector<uint8_t>& out) {
+    uint32_t i = 0;
+    while (i < n) {
+        uint32_t lauf = 1;
+        while (i + lauf < n && lauf < 130 && p[i + lauf] == p[i]) ++lauf;
+        if (lauf >= 3) {
+            out.push_back(uint8_t(lauf + 125));
+            out.push_back(p[i]);
+            i += lauf;
+            continue;
+        }
+        uint32_t j = i;
+        while (j < n && j - i < 128) {
+            if (j + 2 < n && p[j] == p[j + 1] && p[j] == p[j + 2]) break;
+            ++j;
+        }
+        out.push_back(uint8_t(j - i - 1));
+        out.insert(out.end(), p + i, p + j);
+        i = j;
+    }
+}
+
+// Walks a packed stream without writing: true when it unpacks to exactly `soll` bytes.
+bool gepackt_pruefen(const uint8_t* s, size_t n, uint32_t soll) {
+    size_t k = 0;
+    uint64_t aus = 0;
+    while (k < n) {
+        uint8_t c = s[k++];
+        if (c < 128) {
+            size_t anzahl = size_t(c) + 1;
+            if (n - k < anzahl) return false;
+            k += anzahl;
+            aus += anzahl;
+        } else {
+            if (k >= n) return false;
+            ++k;
+            aus += uint32_t(c) - 125;
+        }
+        if (aus > soll) return false;
+    }
+    return aus == soll;
+}
+
+void entpacken(const uint8_t* s, size_t n, uint8_t* ziel) {
+    size_t k = 0;
+    while (k < n) {
+        uint8_t c = s[k++];
+        if (c < 128) {
+            std::memcpy(ziel, s + k, size_t(c) + 1);
+            ziel += size_t(c) + 1;
+            k += size_t(c) + 1;
+        } else {
+            std::memset(ziel, s[k++], size_t(c) - 125);
+            ziel += size_t(c) - 125;
+        }
+    }
+}
+
+bool oeffnen_fehler(SpielstandDatei* datei, const char* grund, uint32_t wert) {
+    Debug_Printf("Spielstand_Datei_Oeffnen: %s (%u)\n", grund, wert);
+    datei->bild.clear();
+    datei->rahmen.clear();
+    datei->lesen = false;
+    datei->fehler = true;
+    return false;
+}
+
+}  // namespace
+
+bool Spielstand_Schreiben(SpielstandDatei* datei, const void* daten, uint32_t groesse) {
+    if (datei && !datei->lesen && !datei->modul_offen) {
+        Debug_Printf("Spielstand_Schreiben: kein Modul offen\n");
+        datei->fehler = true;
+        return false;
+    }
+    return block_anhaengen(datei, ART_DATEN, daten, groesse, "Spielstand_Schreiben");
+}
+
+bool Spielstand_Lesen(SpielstandDatei* datei, void* daten, uint32_t groesse) {
+    BlockInfo info;
+    if (!daten_block_ansehen(datei, &info, "Spielstand_Lesen")) return false;
+    if (info.laenge != groesse || (!daten && groesse > 0))
+        return fehler(datei, "Spielstand_Lesen", "Block hat eine andere Laenge", info.laenge);
+    if (groesse > 0) std::memcpy(daten, datei->bild.data() + info.daten, groesse);
+    weiter(datei, info);
+    return true;
+}
+
+bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uint32_t laenge) {
+    if (!datei || (!daten && laenge > 0) || laenge > SPIELSTAND_BLOCK_MAX / 2) {
+        Debug_Printf("Spielstand_Schreiben_Gepackt: Argumente ungueltig (%u Bytes)\n", laenge);
+        if (datei) datei->fehler = true;
+        return false;
+    }
+    std::vector<uint8_t> block(4);
+    Bytes_Put32(block.data(), laenge);
+    block.reserve(4 + size_t(laenge) + laenge / 128 + 1);
+    packen(static_cast<const uint8_t*>(daten), laenge, block);
+    return Spielstand_Schreiben(datei, block.data(), uint32_t(block.size()));
+}
+
+bool Spielstand_Lesen_Gepackt(SpielstandDatei* datei, void* puffer, uint32_t kapazitaet, uint32_t* laenge) {
+    BlockInfo info;
+    if (!daten_block_ansehen(datei, &info, "Spielstand_Lesen_Gepackt")) return false;
+    if (info.laenge < 4) return fehler(datei, "Spielstand_Lesen_Gepackt", "Block zu kurz", info.laenge);
+    const uint8_t* p = datei->bild.data() + info.daten;
+    uint32_t soll = Bytes_Get32(p);
+    if (!gepackt_pruefen(p + 4, info.laenge - 4, soll))
+        return fehler(datei, "Spielstand_Lesen_Gepackt", "gepackte Daten ungueltig", soll);
+    if (soll > kapazitaet || (!puffer && soll > 0))
+        return fehler(datei, "Spielstand_Lesen_Gepackt", "Block groesser als der Puffer", soll);
+    entpacken(p + 4, info.laenge - 4, static_cast<uint8_t*>(puffer));
+    if (laenge) *laenge = soll;
+    weiter(datei, info);
+    return true;
+}
+
+bool Liste_Write(SpielstandDatei* datei, const Listen_Element* liste) {
+    size_t n = Liste_Memory_Groesse(liste, LISTE_ALLE);
+    if (n == 0 || n > SPIELSTAND_BLOCK_MAX) {
+        Debug_Printf("Liste_Write: keine gueltige Liste\n");
+        if (datei) datei->fehler = true;
+        return false;
+    }
+    std::vector<uint8_t> block(n);
+    if (Liste_To_Memory(block.data(), n, liste, LISTE_ALLE) != n) {
+        Debug_Printf("Liste_Write: Liste nicht serialisierbar\n");
+        if (datei) datei->fehler = true;
+        return false;
+    }
+    return Spielstand_Schreiben(datei, block.data(), uint32_t(n));
+}
+
+bool Liste_Read(SpielstandDatei* datei, Listen_Element* liste) {
+    BlockInfo info;
+    if (!daten_block_ansehen(datei, &info, "Liste_Read")) return false;
+    if (!Liste_From_Memory(datei->bild.data() + info.daten, info.laenge, liste))
+        return fehler(datei, "Liste_Read", "Block ist keine gueltige Liste", info.laenge);
+    weiter(datei, info);
+    return true;
+}
+
+void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf) {
+    if (!datei) return;
+    *datei = SpielstandDatei{};
+    datei->bild.reserve(1 << 16);
+    datei->bild.insert(datei->bild.end(), SPIELSTAND_MAGIC, SPIELSTAND_MAGIC + SPIELSTAND_MAGIC_BYTES);
+    datei->bild.insert(datei->bild.end(), SPIELSTAND_VERSION, SPIELSTAND_VERSION + SPIELSTAND_VERSION_BYTES);
+    uint8_t roh[SPIELSTAND_KOPF_BYTES];
+    kopf_schreiben(kopf, roh);
+    block_anhaengen(datei, ART_KOPF, roh, sizeof roh, "Spielstand_Datei_Neu");
+}
+
+bool Spielstand_Modul_Beginnen(SpielstandDatei* datei, const char* name) {
+    if (!datei || datei->lesen || datei->modul_offen || !name_gueltig(name)) {
+        Debug_Printf("Spielstand_Modul_Beginnen: ungueltiger Aufruf (%s)\n", name ? name : "(null)");
+        if (datei) datei->fehler = true;
+        return false;
+    }
+    if (!block_anhaengen(datei, ART_MODUL_ANFANG, name, uint32_t(std::strlen(name)), "Spielstand_Modul_Beginnen"))
+        return false;
+    datei->modul_offen = true;
+    datei->modul_start = datei->block_nr;
+    return true;
+}
+
+bool Spielstand_Modul_Beenden(SpielstandDatei* datei) {
+    if (!datei || datei->lesen || !datei->modul_offen) {
+        Debug_Printf("Spielstand_Modul_Beenden: kein Modul offen\n");
+        if (datei) datei->fehler = true;
+        return false;
+    }
+    uint8_t anzahl[4];
+    Bytes_Put32(anzahl, datei->block_nr - datei->modul_start);
+    datei->modul_offen = false;
+    return block_anhaengen(datei, ART_MODUL_ENDE, anzahl, 4, "Spielstand_Modul_Beenden");
+}
+
+bool Spielstand_Datei_Abschliessen(SpielstandDatei* datei) {
+    if (!datei || datei->lesen || datei->modul_offen || datei->fehler) {
+        Debug_Printf("Spielstand_Datei_Abschliessen: Datei unvollstaendig oder fehlerhaft\n");
+        return false;
+    }
+    uint8_t anzahl[4];
+    Bytes_Put32(anzahl, datei->block_nr);
+    return block_anhaengen(datei, ART_DATEI_ENDE, anzahl, 4, "Spielstand_Datei_Abschliessen");
+}
+
+bool Spielstand_Datei_Oeffnen(SpielstandDatei* datei, std::vector<uint8_t> bild) {
+    if (!datei) {
+        Debug_Printf("Spielstand_Datei_Oeffnen: keine Datei\n");
+        return false;
+    }
+    *datei = SpielstandDatei{};
+    datei->bild = std::move(bild);
+    std::vector<uint8_t>& b = datei->bild;
+    if (b.size() < DATEI_ANFANG || std::memcmp(b.data(), SPIELSTAND_MAGIC, SPIELSTAND_MAGIC_BYTES) != 0)
+        return oeffnen_fehler(datei, "kein Spielstand", uint32_t(b.size()));
+    if (std::memcmp(b.data() + SPIELSTAND_MAGIC_BYTES, SPIELSTAND_VERSION, SPIELSTAND_VERSION_BYTES) != 0)
+        return oeffnen_fehler(datei, "falsche Version", 0);
+
+    // Every block is unscrambled in place and checked; then the order of the
+    // blocks is checked against the frame.
+    size_t pos = DATEI_ANFANG;
+    uint32_t nr = 0;
+    bool im_modul = false;
+    uint32_t modul_bloecke = 0;
+    for (;;) {
+        BlockInfo info;
+        if (!block_ansehen(b, pos, &info))
+            return oeffnen_fehler(datei, "Datei abgeschnitten bei Block", nr);
+        uint8_t* daten = b.data() + info.daten;
+        verwuerfeln(daten, info.laenge, nr, info.laenge);
+        if (pruefsumme(nr, info.art, daten, info.laenge) != info.pruefsumme)
+            return oeffnen_fehler(datei, "Pruefsumme falsch in Block", nr);
+        bool ende = false;
+        if (nr == 0) {
+            if (info.art != ART_KOPF || info.laenge != SPIELSTAND_KOPF_BYTES)
+                return oeffnen_fehler(datei, "Kopf fehlt, Blockart", info.art);
+            kopf_lesen(daten, &datei->kopf);
+        } else {
+            switch (info.art) {
+                case ART_MODUL_ANFANG:
+                    if (im_modul || info.laenge < 1 || info.laenge > SPIELSTAND_MODULNAME_MAX ||
+                        std::memchr(daten, 0, info.laenge))
+                        return oeffnen_fehler(datei, "Modulanfang falsch in Block", nr);
+                    datei->rahmen.push_back({std::string(reinterpret_cast<char*>(daten), info.laenge), 0});
+                    im_modul = true;
+                    modul_bloecke = 0;
+                    break;
+                case ART_DATEN:
+                    if (!im_modul)
+                        return oeffnen_fehler(datei, "Datenblock ausserhalb eines Moduls", nr);
+                    ++modul_bloecke;
+                    break;
+                case ART_MODUL_ENDE:
+                    if (!im_modul || info.laenge != 4 || Bytes_Get32(daten) != modul_bloecke)
+                        return oeffnen_fehler(datei, "Modulende falsch in Block", nr);
+                    datei->rahmen.back().bloecke = modul_bloecke;
+                    im_modul = false;
+                    break;
+                case ART_DATEI_ENDE:
+                    if (im_modul || info.laenge != 4 || Bytes_Get32(daten) != nr)
+                        return oeffnen_fehler(datei, "Dateiende falsch in Block", nr);
+                    ende = true;
+                    break;
+                default:
+                    return oeffnen_fehler(datei, "unbekannte Blockart", info.art);
+            }
+        }
+        pos = info.daten + info.laenge;
+        ++nr;
+        if (ende) break;
+    }
+    if (pos != b.size())
+        return oeffnen_fehler(datei, "Bytes hinter dem Dateiende", uint32_t(b.size() - pos));
+    datei->lesen = true;
+    datei->pos = SPIELSTAND_KOPF_ENDE;
+    datei->block_nr = 1;
+    return true;
+}
+
+bool Spielstand_Modul_Betreten(SpielstandDatei* datei, const char* name) {
+    if (!datei || !datei->lesen || datei->fehler || datei->modul_offen || !name_gueltig(name)) {
+        Debug_Printf("Spielstand_Modul_Betreten: ungueltiger Aufruf (%s)\n", name ? name : "(null)");
+        if (datei) datei->fehler = true;
+        return false;
+    }
+    BlockInfo info;
+    if (!block_ansehen(datei->bild, datei->pos, &info) || info.art != ART_MODUL_ANFANG ||
+        info.laenge != std::strlen(name) || std::memcmp(datei->bild.data() + info.daten, name, info.laenge) != 0) {
+        Debug_Printf("Spielstand_Modul_Betreten: Modul %s steht nicht an dieser Stelle\n", name);
+        datei->fehler = true;
+        return false;
+    }
+    weiter(datei, info);
+    datei->modul_offen = true;
+    return true;
+}
+
+bool Spielstand_Modul_Verlassen(SpielstandDatei* datei) {
+    if (!datei || !datei->lesen || datei->fehler || !datei->modul_offen) {
+        Debug_Printf("Spielstand_Modul_Verlassen: kein Modul offen\n");
+        if (datei) datei->fehler = true;
+        return false;
+    }
+    BlockInfo info;
+    if (!block_ansehen(datei->bild, datei->pos, &info) || info.art != ART_MODUL_ENDE) {
+        Debug_Printf("Spielstand_Modul_Verlassen: Modul hat nicht alle Bloecke gelesen\n");
+        datei->fehler = true;
+        return false;
+    }
+    weiter(datei, info);
+    datei->modul_offen = false;
+    return true;
+}
+
+bool Spielstand_Kopf_Aus_Bild(const uint8_t* bild, size_t laenge, SpielstandKopf* kopf) {
+    if (!bild || !kopf || laenge < SPIELSTAND_KOPF_ENDE ||
+        std::memcmp(bild, SPIELSTAND_MAGIC, SPIELSTAND_MAGIC_BYTES) != 0 ||
+        std::memcmp(bild + SPIELSTAND_MAGIC_BYTES, SPIELSTAND_VERSION, SPIELSTAND_VERSION_BYTES) != 0)
+        return false;
+    const uint8_t* p = bild + DATEI_ANFANG;
+    if (Bytes_Get32(p) != ART_KOPF || Bytes_Get32(p + 4) != SPIELSTAND_KOPF_BYTES) return false;
+    uint8_t roh[SPIELSTAND_KOPF_BYTES];
+    std::memcpy(roh, p + SPIELSTAND_BLOCK_KOPF_BYTES, sizeof roh);
+    verwuerfeln(roh, sizeof roh, 0, SPIELSTAND_KOPF_BYTES);
+    if (pruefsumme(0, ART_KOPF, roh, SPIELSTAND_KOPF_BYTES) != Bytes_Get32(p + 8)) return false;
+    kopf_lesen(roh, kopf);
+    return true;
+}
+
+}  // namespace velmora

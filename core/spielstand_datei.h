@@ -1,0 +1,119 @@
+// core/spielstand_datei.h - the save-game file: blocks, packed blocks, lists and the file frame.
+//
+// A save game is built and read in memory and goes to the disk in one piece, so
+// a file is checked whole before anything of the running game is touched.
+//
+// File layout (all fields u32 little-endian):
+//   "qzvmanager" (10 bytes), "1.00" (4 bytes), then blocks:
+//   block = kind, length, CRC-32, then `length` scrambled bytes.
+//   The CRC covers the block's number in the file, its kind, its length and the
+//   plain bytes, so a changed, moved or cut block is found. The bytes are XORed
+//   with a key stream drawn from the block's number and length, so no block's
+//   content stands plainly in the file.
+//   Blocks in order: the 104-byte header; per module a start block (its name),
+//   the module's data blocks and an end block (u32 count of its data blocks);
+//   last an end-of-file block (u32 count of all blocks before it).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/liste.h"
+
+namespace velmora {
+
+constexpr char SPIELSTAND_MAGIC[] = "qzvmanager";   // 10 bytes in the file, no zero
+constexpr char SPIELSTAND_VERSION[] = "1.00";       // 4 bytes
+constexpr size_t SPIELSTAND_MAGIC_BYTES = 10;
+constexpr size_t SPIELSTAND_VERSION_BYTES = 4;
+constexpr size_t SPIELSTAND_BLOCK_KOPF_BYTES = 12;  // kind, length, CRC
+constexpr size_t SPIELSTAND_KOPF_BYTES = 104;
+constexpr size_t SPIELSTAND_MODULNAME_MAX = 31;
+constexpr uint32_t SPIELSTAND_BLOCK_MAX = 0x7FFFFFFFu;
+
+// The header of a save slot, as the save screen lists it. Stored field by field
+// at these offsets: name 0, manager 30, city 60, team 92, balance 96, strength 100.
+#pragma pack(push, 1)
+struct SpielstandKopf {
+    char name[30];          // the slot's name, at most 29 characters
+    char manager[30];       // the first human manager's name; empty: the slot is free
+    char stadt[32];         // the city of that manager's club
+    int32_t team;           // that club's team number
+    int32_t kontostand;     // its balance
+    int32_t staerke;        // its strength (0-132, shown halved)
+};
+#pragma pack(pop)
+static_assert(sizeof(SpielstandKopf) == SPIELSTAND_KOPF_BYTES);
+static_assert(offsetof(SpielstandKopf, manager) == 30);
+static_assert(offsetof(SpielstandKopf, stadt) == 60);
+static_assert(offsetof(SpielstandKopf, team) == 92);
+static_assert(offsetof(SpielstandKopf, kontostand) == 96);
+static_assert(offsetof(SpielstandKopf, staerke) == 100);
+
+// One module's part of a checked file.
+struct SpielstandRahmen {
+    std::string name;
+    uint32_t bloecke = 0;   // its data blocks
+};
+
+// A save game being written or read. Modules only pass it on to the block
+// functions below; the driver makes it and brings it to and from the disk.
+// After the first failed call every further call fails too.
+struct SpielstandDatei {
+    std::vector<uint8_t> bild;          // the file image
+    size_t pos = 0;                     // reading: where the next block starts
+    uint32_t block_nr = 0;              // blocks written or passed so far
+    uint32_t modul_start = 0;           // block number of the open module's start block
+    bool lesen = false;
+    bool modul_offen = false;
+    bool fehler = false;
+    SpielstandKopf kopf{};              // reading: the checked header
+    std::vector<SpielstandRahmen> rahmen;   // reading: the modules of the file, in order
+};
+
+// Writes one block of `groesse` bytes; false without a file or on a reading one.
+bool Spielstand_Schreiben(SpielstandDatei* datei, const void* daten, uint32_t groesse);
+// Reads the next block into `daten`; false (buffer untouched) when there is no
+// next block of this module or its length is not `groesse`.
+bool Spielstand_Lesen(SpielstandDatei* datei, void* daten, uint32_t groesse);
+// Writes `laenge` bytes run-length packed as one block: u32 unpacked length,
+// then runs (control byte c: c < 128 means c + 1 plain bytes follow; c >= 128
+// means the next byte stands c - 125 times).
+bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uint32_t laenge);
+// Reads the next packed block into `puffer`; false (buffer untouched) when the
+// block is not a sound packed block or unpacks to more than `kapazitaet` bytes.
+// The unpacked length goes to `laenge` when it is given.
+bool Spielstand_Lesen_Gepackt(SpielstandDatei* datei, void* puffer, uint32_t kapazitaet, uint32_t* laenge = nullptr);
+// A keyed list as one block in its serialised form (every element).
+bool Liste_Write(SpielstandDatei* datei, const Listen_Element* liste);
+// Replaces the list's contents by the next block; false (list unchanged) when
+// the block is no sound list.
+bool Liste_Read(SpielstandDatei* datei, Listen_Element* liste);
+
+// The file frame, used by the save-game driver.
+// A new, empty file image: magic, version and the header block.
+void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf);
+// Opens a module's part (name of 1 to 31 characters) / closes it.
+bool Spielstand_Modul_Beginnen(SpielstandDatei* datei, const char* name);
+bool Spielstand_Modul_Beenden(SpielstandDatei* datei);
+// Closes the file image; false when a module is still open or a call failed.
+bool Spielstand_Datei_Abschliessen(SpielstandDatei* datei);
+
+// Takes a file image for reading and checks all of it: magic, version, every
+// block's length and checksum, the order of the blocks and the counts. Fills
+// `kopf` and `rahmen`. False with a log line when anything is wrong.
+bool Spielstand_Datei_Oeffnen(SpielstandDatei* datei, std::vector<uint8_t> bild);
+// Enters the part of module `name`, which must be the next one / leaves it;
+// leaving fails when the module did not read all of its blocks.
+bool Spielstand_Modul_Betreten(SpielstandDatei* datei, const char* name);
+bool Spielstand_Modul_Verlassen(SpielstandDatei* datei);
+
+// The header of a file image from its first bytes (magic, version and the
+// header block); false when they are short, foreign or damaged.
+bool Spielstand_Kopf_Aus_Bild(const uint8_t* bild, size_t laenge, SpielstandKopf* kopf);
+// Bytes from the start of a file to the end of its header block.
+constexpr size_t SPIELSTAND_KOPF_ENDE =
+    SPIELSTAND_MAGIC_BYTES + SPIELSTAND_VERSION_BYTES + SPIELSTAND_BLOCK_KOPF_BYTES + SPIELSTAND_KOPF_BYTES;
+
+}  // namespace velmora

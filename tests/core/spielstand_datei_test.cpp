@@ -1,0 +1,321 @@
+#include "core/spielstand_datei.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace velmora;
+
+namespace {
+
+using Schreiber = std::function<void(SpielstandDatei*)>;
+
+// A file image with one module "Test" whose blocks `schreiben` writes.
+std::vector<uint8_t> bild_mit(const Schreiber& schreiben, const SpielstandKopf& kopf = {}) {
+    SpielstandDatei d;
+    Spielstand_Datei_Neu(&d, kopf);
+    EXPECT_TRUE(Spielstand_Modul_Beginnen(&d, "Test"));
+    schreiben(&d);
+    EXPECT_TRUE(Spielstand_Modul_Beenden(&d));
+    EXPECT_TRUE(Spielstand_Datei_Abschliessen(&d));
+    return d.bild;
+}
+
+// Opens an image and enters its module "Test".
+void oeffnen(SpielstandDatei* d, std::vector<uint8_t> bild) {
+    ASSERT_TRUE(Spielstand_Datei_Oeffnen(d, std::move(bild)));
+    ASSERT_TRUE(Spielstand_Modul_Betreten(d, "Test"));
+}
+
+std::vector<uint8_t> muster(size_t n, uint32_t saat) {
+    std::vector<uint8_t> v(n);
+    std::mt19937 zufall(saat);
+    for (auto& b : v) b = uint8_t(zufall());
+    return v;
+}
+
+// An image of several modules and blocks, a few hundred bytes long.
+std::vector<uint8_t> kleines_bild() {
+    SpielstandKopf kopf{};
+    std::strcpy(kopf.name, "Saison");
+    SpielstandDatei d;
+    Spielstand_Datei_Neu(&d, kopf);
+    const std::vector<uint8_t> a = muster(40, 1), b = muster(3, 2);
+    for (const char* name : {"Eins", "Zwei"}) {
+        Spielstand_Modul_Beginnen(&d, name);
+        Spielstand_Schreiben(&d, a.data(), uint32_t(a.size()));
+        Spielstand_Schreiben(&d, b.data(), uint32_t(b.size()));
+        Spielstand_Schreiben_Gepackt(&d, a.data(), uint32_t(a.size()));
+        Spielstand_Modul_Beenden(&d);
+    }
+    EXPECT_TRUE(Spielstand_Datei_Abschliessen(&d));
+    return d.bild;
+}
+
+}  // namespace
+
+TEST(SpielstandBlock, BlocksOfEverySizeRoundTrip) {
+    for (size_t n : {size_t(0), size_t(1), size_t(3), size_t(4099), size_t(1) << 20}) {
+        const std::vector<uint8_t> daten = muster(n, uint32_t(n));
+        SpielstandDatei d;
+        oeffnen(&d, bild_mit([&](SpielstandDatei* f) {
+            EXPECT_TRUE(Spielstand_Schreiben(f, daten.data(), uint32_t(n)));
+        }));
+        std::vector<uint8_t> gelesen(n + 1, 0xEE);
+        ASSERT_TRUE(Spielstand_Lesen(&d, gelesen.data(), uint32_t(n))) << n;
+        EXPECT_TRUE(std::equal(daten.begin(), daten.end(), gelesen.begin())) << n;
+        EXPECT_EQ(gelesen[n], 0xEE) << "no byte past the block";
+        EXPECT_TRUE(Spielstand_Modul_Verlassen(&d));
+    }
+}
+
+TEST(SpielstandBlock, FileHoldsNoPlainCopyOfABlock) {
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "Spieler " + std::to_string(i) + " Velmora FC; ";
+    std::vector<uint8_t> bild = bild_mit([&](SpielstandDatei* f) {
+        Spielstand_Schreiben(f, text.data(), uint32_t(text.size()));
+        Spielstand_Schreiben(f, text.data(), uint32_t(text.size()));
+    });
+    for (size_t k = 0; k + 8 <= text.size(); k += 8) {
+        auto stelle = std::search(bild.begin(), bild.end(), text.begin() + k, text.begin() + k + 8);
+        ASSERT_EQ(stelle, bild.end()) << "plain bytes of offset " << k;
+    }
+    // The same content in two blocks is scrambled differently: the first block's
+    // bytes follow the header and the module's start block "Test".
+    size_t erster = SPIELSTAND_KOPF_ENDE + SPIELSTAND_BLOCK_KOPF_BYTES + 4 + SPIELSTAND_BLOCK_KOPF_BYTES;
+    size_t zweiter = erster + text.size() + SPIELSTAND_BLOCK_KOPF_BYTES;
+    ASSERT_LE(zweiter + text.size(), bild.size());
+    EXPECT_NE(std::memcmp(bild.data() + erster, bild.data() + zweiter, text.size()), 0);
+    size_t gleich = 0;
+    for (size_t i = 0; i < text.size(); ++i) gleich += bild[erster + i] == bild[zweiter + i];
+    EXPECT_LT(gleich, text.size() / 20);
+}
+
+TEST(SpielstandBlock, WrongLengthIsRefusedAndTheBufferUntouched) {
+    const std::vector<uint8_t> daten = muster(8, 7);
+    for (uint32_t falsch : {0u, 4u, 7u, 9u, 16u}) {
+        SpielstandDatei d;
+        oeffnen(&d, bild_mit([&](SpielstandDatei* f) { Spielstand_Schreiben(f, daten.data(), 8); }));
+        std::vector<uint8_t> puffer(16, 0x5A);
+        EXPECT_FALSE(Spielstand_Lesen(&d, puffer.data(), falsch)) << falsch;
+        EXPECT_EQ(std::count(puffer.begin(), puffer.end(), 0x5A), 16) << falsch;
+        // after a failure the file stays failed
+        EXPECT_FALSE(Spielstand_Lesen(&d, puffer.data(), 8));
+    }
+}
+
+TEST(SpielstandBlock, AModuleCannotReadPastItsBlocksNorLeaveBlocksUnread) {
+    const uint32_t wert = 42;
+    {
+        SpielstandDatei d;
+        oeffnen(&d, bild_mit([&](SpielstandDatei* f) { Spielstand_Schreiben(f, &wert, 4); }));
+        uint32_t a = 0, b = 0;
+        EXPECT_TRUE(Spielstand_Lesen(&d, &a, 4));
+        EXPECT_EQ(a, 42u);
+        EXPECT_FALSE(Spielstand_Lesen(&d, &b, 4));
+    }
+    {
+        SpielstandDatei d;
+        oeffnen(&d, bild_mit([&](SpielstandDatei* f) {
+            Spielstand_Schreiben(f, &wert, 4);
+            Spielstand_Schreiben(f, &wert, 4);
+        }));
+        uint32_t a = 0;
+        EXPECT_TRUE(Spielstand_Lesen(&d, &a, 4));
+        EXPECT_FALSE(Spielstand_Modul_Verlassen(&d));
+    }
+}
+
+TEST(SpielstandBlock, CallsWithoutAFileOrInTheWrongModeFail) {
+    uint32_t wert = 1;
+    EXPECT_FALSE(Spielstand_Schreiben(nullptr, &wert, 4));
+    EXPECT_FALSE(Spielstand_Lesen(nullptr, &wert, 4));
+    EXPECT_FALSE(Spielstand_Schreiben_Gepackt(nullptr, &wert, 4));
+    EXPECT_FALSE(Spielstand_Lesen_Gepackt(nullptr, &wert, 4));
+    EXPECT_FALSE(Liste_Write(nullptr, nullptr));
+    EXPECT_FALSE(Liste_Read(nullptr, nullptr));
+    SpielstandDatei d;
+    Spielstand_Datei_Neu(&d, {});
+    EXPECT_FALSE(Spielstand_Schreiben(&d, &wert, 4)) << "outside a module";
+    EXPECT_FALSE(Spielstand_Datei_Abschliessen(&d)) << "a failed write spoils the file";
+    SpielstandDatei lesend;
+    oeffnen(&lesend, bild_mit([&](SpielstandDatei*) {}));
+    EXPECT_FALSE(Spielstand_Schreiben(&lesend, &wert, 4));
+}
+
+TEST(SpielstandGepackt, PatternsRoundTripInWriteOrder) {
+    std::vector<std::vector<uint8_t>> faelle = {
+        {}, {7}, {7, 7}, {7, 7, 7}, std::vector<uint8_t>(130, 1), std::vector<uint8_t>(131, 1),
+        std::vector<uint8_t>(133, 0), muster(128, 3), muster(129, 4), muster(300, 5),
+    };
+    std::vector<uint8_t> gemischt;
+    for (int i = 0; i < 5000; ++i) gemischt.insert(gemischt.end(), size_t(i % 7), uint8_t(i));
+    faelle.push_back(gemischt);
+    faelle.push_back(muster(1 << 20, 6));
+    faelle.push_back(std::vector<uint8_t>(1 << 20, 0));
+    SpielstandDatei d;
+    std::vector<uint8_t> bild = bild_mit([&](SpielstandDatei* f) {
+        for (const auto& fall : faelle) EXPECT_TRUE(Spielstand_Schreiben_Gepackt(f, fall.data(), uint32_t(fall.size())));
+    });
+    EXPECT_LT(bild.size(), 2 * (1u << 20) + 100000u) << "a run of zeros packs small";
+    oeffnen(&d, std::move(bild));
+    for (const auto& fall : faelle) {
+        std::vector<uint8_t> puffer(fall.size() + 1, 0xEE);
+        uint32_t laenge = 12345;
+        ASSERT_TRUE(Spielstand_Lesen_Gepackt(&d, puffer.data(), uint32_t(fall.size()), &laenge)) << fall.size();
+        EXPECT_EQ(laenge, fall.size());
+        EXPECT_TRUE(std::equal(fall.begin(), fall.end(), puffer.begin())) << fall.size();
+        EXPECT_EQ(puffer[fall.size()], 0xEE);
+    }
+    EXPECT_TRUE(Spielstand_Modul_Verlassen(&d));
+}
+
+TEST(SpielstandGepackt, ABlockLargerThanItsBufferIsRefused) {
+    const std::vector<uint8_t> daten = muster(100, 9);
+    SpielstandDatei d;
+    oeffnen(&d, bild_mit([&](SpielstandDatei* f) { Spielstand_Schreiben_Gepackt(f, daten.data(), 100); }));
+    std::vector<uint8_t> puffer(100, 0x33);
+    EXPECT_FALSE(Spielstand_Lesen_Gepackt(&d, puffer.data(), 99));
+    EXPECT_EQ(std::count(puffer.begin(), puffer.end(), 0x33), 100);
+}
+
+TEST(SpielstandGepackt, APlainBlockIsNoPackedBlock) {
+    // Blocks whose runs overshoot, stop inside a run or end early are refused.
+    const std::vector<std::vector<uint8_t>> faelle = {
+        {1, 0},                       // too short for the length
+        {5, 0, 0, 0, 200, 9},         // a run of 75 where 5 bytes were promised
+        {5, 0, 0, 0, 130},            // a run without its byte
+        {5, 0, 0, 0, 9, 1, 2},        // 10 plain bytes announced, 2 there
+        {5, 0, 0, 0, 1, 1, 2},        // 2 bytes where 5 were promised
+    };
+    for (const auto& fall : faelle) {
+        SpielstandDatei d;
+        oeffnen(&d, bild_mit([&](SpielstandDatei* f) { Spielstand_Schreiben(f, fall.data(), uint32_t(fall.size())); }));
+        uint8_t puffer[300] = {};
+        EXPECT_FALSE(Spielstand_Lesen_Gepackt(&d, puffer, sizeof puffer)) << fall.size();
+    }
+}
+
+TEST(SpielstandListe, ListsRoundTripWithKeysAndPayloads) {
+    Listen_Element quelle{}, ziel{};
+    ASSERT_TRUE(Liste_Anlegen(&quelle));
+    ASSERT_TRUE(Liste_Anlegen(&ziel));
+    const std::vector<uint8_t> gross = muster(42340, 11);
+    Liste_Insert(&quelle, nullptr, gross.data(), uint32_t(gross.size()), 7);
+    Liste_Insert(&quelle, nullptr, nullptr, 0, -3);
+    Liste_Insert(&quelle, nullptr, "abc", 3, 7);
+    Liste_Insert(&ziel, nullptr, "alt", 3, 99);
+    Listen_Element leer{};
+    ASSERT_TRUE(Liste_Anlegen(&leer));
+
+    SpielstandDatei d;
+    oeffnen(&d, bild_mit([&](SpielstandDatei* f) {
+        EXPECT_TRUE(Liste_Write(f, &quelle));
+        EXPECT_TRUE(Liste_Write(f, &leer));
+    }));
+    ASSERT_TRUE(Liste_Read(&d, &ziel));
+    ASSERT_EQ(Liste_Count(&ziel), 3);
+    Listen_Element* e = Liste_First(&ziel);
+    EXPECT_EQ(e->schluessel, 7);
+    ASSERT_EQ(Liste_Daten_Groesse(e), gross.size());
+    EXPECT_EQ(std::memcmp(e->daten, gross.data(), gross.size()), 0);
+    e = Liste_Next_Element(e);
+    EXPECT_EQ(e->schluessel, -3);
+    EXPECT_EQ(Liste_Daten_Groesse(e), 0u);
+    e = Liste_Next_Element(e);
+    EXPECT_EQ(std::memcmp(e->daten, "abc", 3), 0);
+    ASSERT_TRUE(Liste_Read(&d, &ziel));
+    EXPECT_EQ(Liste_Count(&ziel), 0);
+    Liste_Freigeben(&quelle);
+    Liste_Freigeben(&ziel);
+    Liste_Freigeben(&leer);
+}
+
+TEST(SpielstandListe, ABlockThatIsNoListLeavesTheListAlone) {
+    Listen_Element liste{};
+    ASSERT_TRUE(Liste_Anlegen(&liste));
+    Liste_Insert(&liste, nullptr, "alt", 3, 99);
+    const uint8_t kaputt[] = {2, 0, 0, 0, 1, 0, 0, 0, 200, 0, 0, 0};   // two elements announced, one short
+    SpielstandDatei d;
+    oeffnen(&d, bild_mit([&](SpielstandDatei* f) { Spielstand_Schreiben(f, kaputt, sizeof kaputt); }));
+    EXPECT_FALSE(Liste_Read(&d, &liste));
+    ASSERT_EQ(Liste_Count(&liste), 1);
+    EXPECT_EQ(Liste_First(&liste)->schluessel, 99);
+    Liste_Freigeben(&liste);
+}
+
+TEST(SpielstandDatei, EveryFlippedByteIsRefused) {
+    const std::vector<uint8_t> gut = kleines_bild();
+    SpielstandDatei d;
+    ASSERT_TRUE(Spielstand_Datei_Oeffnen(&d, gut));
+    ASSERT_EQ(d.rahmen.size(), 2u);
+    EXPECT_EQ(d.rahmen[1].name, "Zwei");
+    EXPECT_EQ(d.rahmen[1].bloecke, 3u);
+    for (size_t i = 0; i < gut.size(); ++i) {
+        for (uint8_t maske : {uint8_t(0x01), uint8_t(0x80), uint8_t(0xFF)}) {
+            std::vector<uint8_t> bild = gut;
+            bild[i] ^= maske;
+            SpielstandDatei kaputt;
+            EXPECT_FALSE(Spielstand_Datei_Oeffnen(&kaputt, std::move(bild))) << "offset " << i;
+            EXPECT_FALSE(Spielstand_Modul_Betreten(&kaputt, "Eins"));
+        }
+    }
+}
+
+TEST(SpielstandDatei, EveryTruncationIsRefused) {
+    const std::vector<uint8_t> gut = kleines_bild();
+    for (size_t n = 0; n < gut.size(); ++n) {
+        SpielstandDatei d;
+        EXPECT_FALSE(Spielstand_Datei_Oeffnen(&d, std::vector<uint8_t>(gut.begin(), gut.begin() + long(n)))) << n;
+    }
+}
+
+TEST(SpielstandDatei, ForeignAndPaddedFilesAreRefused) {
+    const std::vector<uint8_t> gut = kleines_bild();
+    std::vector<uint8_t> laenger = gut;
+    laenger.push_back(0);
+    std::vector<uint8_t> version = gut;
+    version[13] = '1';   // "1.01"
+    const std::string text = "qzvmanager1.00 this is a text file, not a save game at all";
+    const std::vector<std::vector<uint8_t>> faelle = {
+        {}, std::vector<uint8_t>(gut.begin(), gut.begin() + 10), laenger, version,
+        std::vector<uint8_t>(text.begin(), text.end()), std::vector<uint8_t>(4096, 0),
+    };
+    for (size_t i = 0; i < faelle.size(); ++i) {
+        SpielstandDatei d;
+        EXPECT_FALSE(Spielstand_Datei_Oeffnen(&d, faelle[i])) << i;
+    }
+}
+
+TEST(SpielstandKopf, HeaderRoundTripsAndNamesAreCutToTheirFields) {
+    SpielstandKopf kopf{};
+    std::memset(kopf.name, 'N', sizeof kopf.name);   // no terminating zero
+    std::strcpy(kopf.manager, "Klaus Kicker");
+    std::strcpy(kopf.stadt, "Velmstadt");
+    kopf.team = 17;
+    kopf.kontostand = -2500000;
+    kopf.staerke = 131;
+    const std::vector<uint8_t> bild = bild_mit([](SpielstandDatei*) {}, kopf);
+    SpielstandKopf gelesen;
+    std::memset(&gelesen, 0x77, sizeof gelesen);
+    ASSERT_TRUE(Spielstand_Kopf_Aus_Bild(bild.data(), SPIELSTAND_KOPF_ENDE, &gelesen));
+    EXPECT_EQ(std::string(gelesen.name), std::string(29, 'N'));
+    EXPECT_STREQ(gelesen.manager, "Klaus Kicker");
+    EXPECT_STREQ(gelesen.stadt, "Velmstadt");
+    EXPECT_EQ(gelesen.team, 17);
+    EXPECT_EQ(gelesen.kontostand, -2500000);
+    EXPECT_EQ(gelesen.staerke, 131);
+    SpielstandDatei d;
+    ASSERT_TRUE(Spielstand_Datei_Oeffnen(&d, bild));
+    EXPECT_STREQ(d.kopf.manager, "Klaus Kicker");
+    // a short or damaged start is no header
+    EXPECT_FALSE(Spielstand_Kopf_Aus_Bild(bild.data(), SPIELSTAND_KOPF_ENDE - 1, &gelesen));
+    std::vector<uint8_t> kaputt = bild;
+    kaputt[SPIELSTAND_KOPF_ENDE - 50] ^= 4;
+    EXPECT_FALSE(Spielstand_Kopf_Aus_Bild(kaputt.data(), kaputt.size(), &gelesen));
+}
