@@ -55,7 +55,7 @@ TEST(ZlibPack, BoundCoversShortAndIncompressibleBlocks) {
 
         auto zurueck = genau(b.daten.size());
         ASSERT_EQ(Zlib_Unpack(ziel.get(), n, zurueck.get(), b.daten.size()), int32_t(b.daten.size())) << b.name;
-        EXPECT_EQ(std::memcmp(zurueck.get(), b.daten.data(), b.daten.size()), 0) << b.name;
+        EXPECT_TRUE(b.daten.empty() || std::memcmp(zurueck.get(), b.daten.data(), b.daten.size()) == 0) << b.name;
     }
 }
 
@@ -105,7 +105,7 @@ TEST(PufferPacken, RoundTripsThroughExactBlocks) {
         void* u = Puffer_Entpacken(exakt.get(), gepackt, &laenge);
         ASSERT_NE(u, nullptr) << b.name;
         ASSERT_EQ(laenge, b.daten.size());
-        EXPECT_EQ(std::memcmp(u, b.daten.data(), laenge), 0) << b.name;
+        EXPECT_TRUE(laenge == 0 || std::memcmp(u, b.daten.data(), laenge) == 0) << b.name;
         Mem_Free(u);
     }
 }
