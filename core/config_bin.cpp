@@ -1,0 +1,203 @@
+// core/config_bin.cpp - the binary configuration cache.
+#include "core/config_bin.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/config.h"
+#include "core/debug.h"
+#include "core/dirs.h"
+#include "core/le.h"
+#include "core/str.h"
+#include "platform/files.h"
+
+namespace velmora {
+namespace {
+
+constexpr char BIN_KOPF[16] = "<!-BIN-!conf00>";
+
+struct Region {
+    std::string name;
+    ConfigBinSpeichern speichern;
+    ConfigBinLaden laden;
+    std::vector<std::string> quellen;
+};
+
+struct ConfigBinModul {
+    std::vector<Region> regionen;
+    bool behalten = false;
+};
+ConfigBinModul g;
+
+uint32_t pruefsumme(const uint8_t* daten, size_t bytes) {
+    uLong c = crc32(0L, Z_NULL, 0);
+    while (bytes > 0) {
+        uInt n = uInt(std::min<size_t>(bytes, 1u << 30));
+        c = crc32(c, daten, n);
+        daten += n;
+        bytes -= n;
+    }
+    return uint32_t(c);
+}
+
+// The source section as it would be written now: every source of every
+// region, once, sorted, with the path found and its size and time.
+std::vector<uint8_t> quellen_block() {
+    std::vector<std::string> namen;
+    for (const Region& r : g.regionen)
+        for (const std::string& q : r.quellen) namen.push_back(q);
+    std::sort(namen.begin(), namen.end());
+    namen.erase(std::unique(namen.begin(), namen.end()), namen.end());
+    std::vector<uint8_t> out;
+    Le_Put_U32(out, uint32_t(namen.size()));
+    for (const std::string& name : namen) {
+        std::string pfad = Config_Pfad(Config_Satz(), name.c_str());
+        std::string echt = pfad.empty() ? std::string() : Plat_Path(pfad.c_str());
+        int64_t zeit = echt.empty() ? -1 : Plat_File_Time(echt.c_str());
+        std::vector<uint8_t> roh;
+        int64_t groesse = -1;
+        int32_t h = echt.empty() ? -1 : Plat_File_Open(echt.c_str(), PLAT_READ);
+        if (h >= 0) {
+            groesse = Plat_File_Size(h);
+            Plat_File_Close(h);
+        }
+        Le_Put_Text(out, name);
+        Le_Put_Text(out, echt);
+        Le_Put_U64(out, uint64_t(groesse));
+        Le_Put_U64(out, uint64_t(zeit));
+    }
+    return out;
+}
+
+}  // namespace
+
+bool Config_Bin_Region_Anmelden(const char* name, ConfigBinSpeichern speichern, ConfigBinLaden laden,
+                                const std::vector<std::string>& quellen) {
+    if (!name || !*name || !speichern || !laden) {
+        Debug_Printf("Config_Bin_Region_Anmelden: Name oder Rueckruf fehlt\n");
+        return false;
+    }
+    Region r{name, speichern, laden, quellen};
+    for (Region& alt : g.regionen)
+        if (alt.name == name) {
+            alt = std::move(r);
+            return true;
+        }
+    g.regionen.push_back(std::move(r));
+    return true;
+}
+
+void Config_Bin_Region_Abmelden(const char* name) {
+    if (!name) return;
+    g.regionen.erase(std::remove_if(g.regionen.begin(), g.regionen.end(),
+                                    [&](const Region& r) { return r.name == name; }),
+                     g.regionen.end());
+}
+
+std::string Config_Bin_Pfad() {
+    const char* basis = Dirs_Get(DIR_USER_CONFIG);
+    if (!*basis) return "";
+    return Plat_Path(Str_Format("%s\\%d_config.bin", basis, Config_Satz()));
+}
+
+bool Config_Bin_Schreiben() {
+    std::string pfad = Config_Bin_Pfad();
+    if (g.regionen.empty() || pfad.empty()) {
+        Debug_Printf("Config_Bin_Schreiben: keine Regionen oder kein Verzeichnis\n");
+        return false;
+    }
+    std::vector<uint8_t> datei(BIN_KOPF, BIN_KOPF + sizeof BIN_KOPF);
+    Le_Put_U32(datei, uint32_t(Config_Satz()));
+    std::vector<uint8_t> quellen = quellen_block();
+    Le_Put_Bytes(datei, quellen.data(), quellen.size());
+    Le_Put_U32(datei, uint32_t(g.regionen.size()));
+    for (const Region& r : g.regionen) {
+        std::vector<uint8_t> daten;
+        if (!r.speichern(daten)) {
+            Debug_Printf("Config_Bin_Schreiben: Region %s nicht gespeichert\n", r.name.c_str());
+            return false;
+        }
+        Le_Put_Text(datei, r.name);
+        Le_Put_U32(datei, uint32_t(daten.size()));
+        Le_Put_Bytes(datei, daten.data(), daten.size());
+    }
+    Le_Put_U32(datei, pruefsumme(datei.data(), datei.size()));
+    Plat_Make_Dirs(Dirs_Get(DIR_USER_CONFIG));
+    if (!Plat_Write_Atomic(pfad.c_str(), datei.data(), datei.size())) {
+        Debug_Printf("Config_Bin_Schreiben: %s nicht geschrieben\n", pfad.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Config_Bin_Laden() {
+    std::string pfad = Config_Bin_Pfad();
+    std::vector<uint8_t> datei;
+    if (g.regionen.empty() || pfad.empty() || !Plat_Read_All(pfad.c_str(), datei)) {
+        Debug_Printf("Config_Bin_Laden: kein Cache (%s)\n", pfad.c_str());
+        return false;
+    }
+    if (datei.size() < sizeof BIN_KOPF + 8 || std::memcmp(datei.data(), BIN_KOPF, sizeof BIN_KOPF) ||
+        Le_U32(datei.data() + datei.size() - 4) != pruefsumme(datei.data(), datei.size() - 4)) {
+        Debug_Printf("Config_Bin_Laden: %s fremd oder beschaedigt\n", pfad.c_str());
+        return false;
+    }
+    LeLeser l(datei.data() + sizeof BIN_KOPF, datei.size() - sizeof BIN_KOPF - 4);
+    if (int32_t(l.u32()) != Config_Satz()) {
+        Debug_Printf("Config_Bin_Laden: Cache eines anderen Satzes\n");
+        return false;
+    }
+    std::vector<uint8_t> quellen = quellen_block();
+    const uint8_t* gespeichert = l.bytes(quellen.size());
+    if (!gespeichert || std::memcmp(gespeichert, quellen.data(), quellen.size())) {
+        Debug_Printf("Config_Bin_Laden: Cache veraltet\n");
+        return false;
+    }
+    struct Teil {
+        const uint8_t* daten;
+        size_t bytes;
+    };
+    std::vector<Teil> teile;
+    if (l.u32() != g.regionen.size()) {
+        Debug_Printf("Config_Bin_Laden: andere Regionen im Cache\n");
+        return false;
+    }
+    for (const Region& r : g.regionen) {
+        std::string name = l.text();
+        uint32_t n = l.u32();
+        const uint8_t* daten = l.bytes(n);
+        if (!l.ok || name != r.name) {
+            Debug_Printf("Config_Bin_Laden: Region %s fehlt im Cache\n", r.name.c_str());
+            return false;
+        }
+        teile.push_back({daten, n});
+    }
+    if (l.rest != 0) {
+        Debug_Printf("Config_Bin_Laden: %zu Bytes zu viel\n", l.rest);
+        return false;
+    }
+    for (size_t i = 0; i < g.regionen.size(); ++i) {
+        if (!g.regionen[i].laden(teile[i].daten, teile[i].bytes)) {
+            Debug_Printf("Config_Bin_Laden: Region %s passt nicht\n", g.regionen[i].name.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Config_Bin_Loeschen() {
+    std::string pfad = Config_Bin_Pfad();
+    if (pfad.empty()) return true;
+    if (Plat_Exists(pfad.c_str()) && !Plat_Remove(pfad.c_str())) {
+        Debug_Printf("Config_Bin_Loeschen: %s nicht geloescht\n", pfad.c_str());
+        return false;
+    }
+    return true;
+}
+
+void Config_Bin_Behalten_Setzen(bool behalten) { g.behalten = behalten; }
+bool Config_Bin_Behalten() { return g.behalten; }
+
+}  // namespace velmora

@@ -1,0 +1,251 @@
+#include "core/text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/config.h"
+#include "core/config_bin.h"
+#include "core/hooks.h"
+#include "tests/core/temp_verz.h"
+
+using namespace velmora;
+using velmora_test::TestWelt;
+
+namespace {
+
+std::vector<std::string> meldungen;
+
+struct TextWelt : TestWelt {
+    TextWelt() {
+        meldungen.clear();
+        Core_Hooks().meldung = [](const char* text) { meldungen.push_back(text); };
+        Config_Satz_Setzen(0);
+        install_datei("config/0_te.cfg",
+                      "; Screen-Texte\n"
+                      "SCREEN SPIELER_SUCHE_SCREEN\n"
+                      "TEXT 0, \"Suchen\"\n"
+                      "TEXT 199 \"Letzter\"\n"
+                      "TEXT 0, \"Doppelt\"\n"          // 5: duplicate, the first stays
+                      "TEXT 200, \"zu weit\"\n"        // 6
+                      "FARBE 3\n"                      // 7: unknown keyword
+                      "SCREEN ZUSATZTEXTE_HASK\n"
+                      "TEXT 4, \"*2\"\n"
+                      "TEXT 5, \"Mit \"\"Zitat\"\"\"\n");
+        install_datei("config/0_text.cfg",
+                      "TEXT 0, \"Zerrung\"\n"
+                      "TEXT 2, \"Muskelfaserriss\"\n");
+    }
+    ~TextWelt() {
+        Core_Hooks().meldung = nullptr;
+        Text_Free();
+        Config_Bin_Region_Abmelden("texte");
+    }
+};
+
+}  // namespace
+
+TEST(TextLaden, ScreensAndTextTableAreRead) {
+    TextWelt w;
+    ASSERT_TRUE(w.ok);
+    ASSERT_TRUE(Text_Laden());
+    const char* const* suche = Text_cfg("SPIELER_SUCHE_SCREEN");
+    EXPECT_STREQ(suche[0], "Suchen");
+    EXPECT_STREQ(suche[199], "Letzter");
+    EXPECT_EQ(suche[1], nullptr);
+    EXPECT_STREQ(Text_Get("zusatztexte_hask", 5), "Mit \"Zitat\"");
+    EXPECT_EQ(Text_Get("ZUSATZTEXTE_HASK", 200), nullptr);
+    EXPECT_EQ(Text_Get("ZUSATZTEXTE_HASK", -1), nullptr);
+    EXPECT_EQ(Text_Screen_Anzahl(), 2);
+    const char* const* unbekannt = Text_cfg("GIBT_ES_NICHT");
+    ASSERT_NE(unbekannt, nullptr);
+    for (int32_t i = 0; i < TEXT_PRO_SCREEN; ++i) EXPECT_EQ(unbekannt[i], nullptr);
+    EXPECT_STREQ(Text_Tabelle(2), "Muskelfaserriss");
+    EXPECT_EQ(Text_Tabelle(1), nullptr);
+    EXPECT_EQ(Text_Tabelle(3), nullptr);
+    EXPECT_EQ(Text_Tabelle(-5), nullptr);
+
+    ASSERT_EQ(meldungen.size(), 3u);
+    EXPECT_EQ(meldungen[0], "[5] Warning in te.cfg:\n - (13) Text 0 doppelt, der erste gilt\n\n");
+    EXPECT_EQ(meldungen[1], "[6] Syntax-Error in te.cfg:\n - (12) Textnummer 200 nicht in 0..199\n\n");
+    EXPECT_EQ(meldungen[2], "[7] Syntax-Error in te.cfg:\n - (10) Unbekannter Befehl (FARBE)\n\n");
+}
+
+TEST(TextLaden, MissingFileFailsAndKeepsTheTexts) {
+    TextWelt w;
+    ASSERT_TRUE(w.ok);
+    ASSERT_TRUE(Text_Laden());
+    std::filesystem::remove(w.install + "/config/0_text.cfg");
+    EXPECT_FALSE(Text_Laden());
+    EXPECT_STREQ(Text_Get("SPIELER_SUCHE_SCREEN", 0), "Suchen");
+    Text_Free();
+    EXPECT_EQ(Text_Get("SPIELER_SUCHE_SCREEN", 0), nullptr);
+    w.install_datei("config/0_te.cfg", "TEXT 1, \"ohne Screen\"\n");
+    w.install_datei("config/0_text.cfg", "");
+    meldungen.clear();
+    EXPECT_TRUE(Text_Laden());
+    ASSERT_EQ(meldungen.size(), 1u);
+    EXPECT_NE(meldungen[0].find("(11) TEXT vor dem ersten SCREEN"), std::string::npos);
+}
+
+TEST(StrReferenzAufloesen, StarNumbersResolveThroughTheTable) {
+    const char* tabelle[] = {"null", "eins", nullptr};
+    struct Fall {
+        const char* text;
+        const char* erwartet;   // the same pointer for texts that stay
+    } faelle[] = {
+        {"*0", "null"}, {"*1", "eins"}, {"*2", nullptr}, {"*3", nullptr}, {"*99999999999999999999", nullptr},
+        {"*", "*"},     {"*1a", "*1a"}, {"eins", "eins"}, {"", ""},        {"*-1", "*-1"},
+    };
+    for (const Fall& f : faelle) {
+        const char* t = f.text;
+        const char* r = Str_Referenz_Aufloesen(&t, tabelle, 3);
+        EXPECT_EQ(r, t) << f.text;
+        if (f.erwartet) {
+            EXPECT_STREQ(t, f.erwartet) << f.text;
+        } else {
+            EXPECT_EQ(t, nullptr) << f.text;
+        }
+    }
+    const char* t = "*0";
+    EXPECT_EQ(Str_Referenz_Aufloesen(&t, nullptr, 0), nullptr);
+    EXPECT_EQ(Str_Referenz_Aufloesen(nullptr, tabelle, 3), nullptr);
+}
+
+TEST(StrReferenzAufloesen, ScreenTextsReferToTheTextTable) {
+    TextWelt w;
+    ASSERT_TRUE(w.ok);
+    ASSERT_TRUE(Text_Laden());
+    const char* t = Text_Get("ZUSATZTEXTE_HASK", 4);
+    ASSERT_STREQ(t, "*2");
+    int32_t anzahl = 0;
+    const char* const* tabelle = Text_Tabelle_Array(&anzahl);
+    EXPECT_EQ(anzahl, 3);
+    EXPECT_STREQ(Str_Referenz_Aufloesen(&t, tabelle, anzahl), "Muskelfaserriss");
+    const char* eigen = "*199";
+    EXPECT_STREQ(Str_Referenz_Aufloesen(&eigen, Text_cfg("SPIELER_SUCHE_SCREEN"), TEXT_PRO_SCREEN), "Letzter");
+}
+
+namespace {
+
+std::vector<std::string> texte_aller(const char* screen) {
+    std::vector<std::string> r;
+    const char* const* a = Text_cfg(screen);
+    for (int32_t i = 0; i < TEXT_PRO_SCREEN; ++i) r.push_back(a[i] ? a[i] : "<null>");
+    return r;
+}
+
+void datei_aendern(const std::string& pfad, const std::string& text) {
+    std::ofstream(pfad, std::ios::binary | std::ios::app) << text;
+}
+
+}  // namespace
+
+TEST(ConfigBin, CacheLoadsWhatTheTextLoadRead) {
+    TextWelt w;
+    ASSERT_TRUE(w.ok);
+    Text_Init();
+    EXPECT_FALSE(Config_Bin_Laden());   // no cache yet
+    ASSERT_TRUE(Text_Laden());
+    auto suche = texte_aller("SPIELER_SUCHE_SCREEN");
+    auto hask = texte_aller("ZUSATZTEXTE_HASK");
+    ASSERT_TRUE(Config_Bin_Schreiben());
+    EXPECT_TRUE(std::filesystem::exists(w.user + "/config/0_config.bin"));
+    Text_Free();
+    ASSERT_TRUE(Config_Bin_Laden());
+    EXPECT_EQ(texte_aller("SPIELER_SUCHE_SCREEN"), suche);
+    EXPECT_EQ(texte_aller("ZUSATZTEXTE_HASK"), hask);
+    EXPECT_STREQ(Text_Tabelle(2), "Muskelfaserriss");
+    EXPECT_EQ(Text_Tabelle(1), nullptr);
+    EXPECT_TRUE(Config_Bin_Loeschen());
+    EXPECT_FALSE(std::filesystem::exists(w.user + "/config/0_config.bin"));
+    EXPECT_FALSE(Config_Bin_Laden());
+    EXPECT_TRUE(Config_Bin_Loeschen());   // nothing left to delete is fine
+}
+
+TEST(ConfigBin, StaleOrDamagedCacheIsRefused) {
+    TextWelt w;
+    ASSERT_TRUE(w.ok);
+    std::string bin = w.user + "/config/0_config.bin";
+    struct Fall {
+        const char* name;
+        void (*stoeren)(const TextWelt& w, const std::string& bin);
+    } faelle[] = {
+        {"source changed", [](const TextWelt& w, const std::string&) { datei_aendern(w.install + "/config/0_text.cfg", "; neu\n"); }},
+        {"user file added", [](const TextWelt& w, const std::string&) { w.user_datei("config/0_te.cfg", "SCREEN A\n"); }},
+        {"byte flipped", [](const TextWelt&, const std::string& bin) {
+             std::fstream f(bin, std::ios::in | std::ios::out | std::ios::binary);
+             f.seekp(40);
+             f.put('\x7f');
+         }},
+        {"truncated", [](const TextWelt&, const std::string& bin) { std::filesystem::resize_file(bin, 30); }},
+        {"foreign", [](const TextWelt&, const std::string& bin) { std::ofstream(bin, std::ios::binary) << "<!-BIN-!conf01>...."; }},
+        {"other set", [](const TextWelt& w, const std::string& bin) {
+             std::filesystem::copy_file(bin, w.user + "/config/1_config.bin");
+             Config_Satz_Setzen(1);
+         }},
+        {"other regions", [](const TextWelt&, const std::string&) {
+             Config_Bin_Region_Anmelden("spieler", [](std::vector<uint8_t>&) { return true; },
+                                        [](const uint8_t*, size_t) { return true; }, {"spieler.cfg"});
+         }},
+    };
+    for (const Fall& f : faelle) {
+        std::filesystem::remove(w.user + "/config/0_te.cfg");
+        ASSERT_TRUE(Text_Laden()) << f.name;
+        ASSERT_TRUE(Config_Bin_Schreiben()) << f.name;
+        ASSERT_TRUE(Config_Bin_Laden()) << f.name;
+        f.stoeren(w, bin);
+        EXPECT_FALSE(Config_Bin_Laden()) << f.name;
+        Config_Satz_Setzen(0);
+        Config_Bin_Region_Abmelden("spieler");
+        // Rebuilt from the files, the cache is good again.
+        ASSERT_TRUE(Text_Laden()) << f.name;
+        ASSERT_TRUE(Config_Bin_Schreiben()) << f.name;
+        EXPECT_TRUE(Config_Bin_Laden()) << f.name;
+    }
+}
+
+TEST(ConfigBin, RegionsSaveAndLoadInOrder) {
+    TestWelt w;
+    ASSERT_TRUE(w.ok);
+    w.install_datei("config/0_spieler.cfg", "A 1\n");
+    static std::vector<std::string> reihenfolge;
+    static bool verweigern = false;
+    reihenfolge.clear();
+    EXPECT_FALSE(Config_Bin_Region_Anmelden("", [](std::vector<uint8_t>&) { return true; },
+                                            [](const uint8_t*, size_t) { return true; }, {}));
+    EXPECT_FALSE(Config_Bin_Schreiben());   // nothing registered
+    Config_Bin_Region_Anmelden(
+        "eins", [](std::vector<uint8_t>& out) { out.assign({1, 2, 3}); return true; },
+        [](const uint8_t* d, size_t n) {
+            reihenfolge.push_back("eins:" + std::to_string(n) + ":" + std::to_string(d[2]));
+            return true;
+        },
+        {"spieler.cfg"});
+    Config_Bin_Region_Anmelden(
+        "zwei", [](std::vector<uint8_t>&) { return true; },
+        [](const uint8_t*, size_t n) {
+            reihenfolge.push_back("zwei:" + std::to_string(n));
+            return !verweigern;
+        },
+        {"spieler.cfg", "team.cfg"});
+    ASSERT_TRUE(Config_Bin_Schreiben());
+    ASSERT_TRUE(Config_Bin_Laden());
+    EXPECT_EQ(reihenfolge, (std::vector<std::string>{"eins:3:3", "zwei:0"}));
+    verweigern = true;
+    EXPECT_FALSE(Config_Bin_Laden());
+    verweigern = false;
+    Config_Bin_Region_Anmelden(
+        "zwei", [](std::vector<uint8_t>&) { return false; }, [](const uint8_t*, size_t) { return true; }, {});
+    EXPECT_FALSE(Config_Bin_Schreiben());   // a region that cannot save
+    Config_Bin_Region_Abmelden("eins");
+    Config_Bin_Region_Abmelden("zwei");
+
+    EXPECT_FALSE(Config_Bin_Behalten());
+    Config_Bin_Behalten_Setzen(true);
+    EXPECT_TRUE(Config_Bin_Behalten());
+    Config_Bin_Behalten_Setzen(false);
+}
