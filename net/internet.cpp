@@ -134,6 +134,52 @@ bool Internet_Antwort_Auspacken(const Net_Nachricht& n, int32_t id, const Intern
     return true;
 }
 
+// Drops answers nobody waits for any more (their calls timed out); minute
+// packets and the answers of calls further out stay queued.
+void Internet_Alte_Antworten_Verwerfen(NetKontext& k) {
+    auto& fertig = k.verbindung[NET_CLIENT_VERBINDUNG].fertig;
+    for (auto it = fertig.begin(); it != fertig.end();) {
+        bool erwartet = false;
+        for (uint32_t f : k.wartend) erwartet = erwartet || f == it->folge;
+        if (it->typ == NET_TYP_ANTWORT && !erwartet) {
+            k.verbindung[NET_CLIENT_VERBINDUNG].fertig_bytes -= it->daten.size();
+            it = fertig.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+bool Internet_Antwort_Abwarten(NetKontext& k, int32_t id, uint32_t folge, Net_Nachricht& antwort) {
+    k.wartend.push_back(folge);
+    uint32_t start = Plat_Ms();
+    bool ok = false;
+    for (;;) {
+        Net_Pump();
+        if (Net_Nehmen(k, NET_CLIENT_VERBINDUNG, NET_TYP_ANTWORT, folge, antwort)) {
+            ok = true;
+            break;
+        }
+        Internet_Alte_Antworten_Verwerfen(k);
+        if (!Net_Offen(k, NET_CLIENT_VERBINDUNG)) {
+            Debug_Printf("Internet_Client_Read: Server hat die Verbindung beendet (Anfrage %d)\n", id);
+            break;
+        }
+        if (Plat_Ms() - start > k.zeiten.antwort_ms) {
+            Debug_Printf("Internet_Client_Read: keine Antwort auf Anfrage %d\n", id);
+            break;
+        }
+        Net_Kurz_Warten(k, NET_CLIENT_VERBINDUNG);
+    }
+    for (auto it = k.wartend.begin(); it != k.wartend.end(); ++it) {
+        if (*it == folge) {
+            k.wartend.erase(it);
+            break;
+        }
+    }
+    return ok;
+}
+
 void Internet_Ablehnen(int32_t slot, int32_t id, uint32_t folge, const char* grund) {
     Debug_Printf("Internet_Server_Antwort: Anfrage %d von Platz %d abgelehnt: %s\n", id, slot, grund);
     uint8_t antwort[sizeof(Internet_Block_Kopf) + 4] = {};
@@ -234,25 +280,8 @@ int32_t Internet_Client_Read(int32_t id, const char* typ, int32_t, int32_t reser
     if (folge == 0) folge = ++k.folge;
     if (!Net_Senden(NET_CLIENT_VERBINDUNG, NET_TYP_ANFRAGE, folge, anfrage.data(), anfrage.size())) return 0;
 
-    uint32_t start = Plat_Ms();
     Net_Nachricht antwort;
-    for (;;) {
-        Net_Pump();
-        if (Net_Nehmen(k, NET_CLIENT_VERBINDUNG, NET_TYP_ANTWORT, folge, antwort)) break;
-        // Answers to calls that timed out earlier are dropped; minute packets wait in the queue.
-        Net_Nachricht alt;
-        while (Net_Nehmen(k, NET_CLIENT_VERBINDUNG, NET_TYP_ANTWORT, 0, alt)) {
-        }
-        if (!Net_Offen(k, NET_CLIENT_VERBINDUNG)) {
-            Debug_Printf("Internet_Client_Read: Server hat die Verbindung beendet (Anfrage %d)\n", id);
-            return 0;
-        }
-        if (Plat_Ms() - start > k.zeiten.antwort_ms) {
-            Debug_Printf("Internet_Client_Read: keine Antwort auf Anfrage %d\n", id);
-            return 0;
-        }
-        Net_Kurz_Warten(k, NET_CLIENT_VERBINDUNG);
-    }
+    if (!Internet_Antwort_Abwarten(k, id, folge, antwort)) return 0;
     int32_t ergebnis = 0;
     if (!Internet_Antwort_Auspacken(antwort, id, t, ziele, ergebnis)) {
         Debug_Printf("Internet_Client_Read: Antwort auf Anfrage %d unbrauchbar\n", id);

@@ -54,6 +54,7 @@ struct NetKontext {
     Net_Zaehler zaehler;
     Net_Zeiten zeiten;
     uint32_t folge = 0;                // the client's last request number
+    std::vector<uint32_t> wartend;     // requests whose answer is awaited (calls may nest through the wait hook)
     int32_t bedienter_slot = -1;       // the slot whose request the server answers now
     std::shared_ptr<Net_Suche_Tabelle> suche = std::make_shared<Net_Suche_Tabelle>();
 };

@@ -307,6 +307,28 @@ TEST(InternetAufruf, CallFailsWithinItsTimeWhenTheServerDiesOrIsSilent) {
     Internet_Server_Abmelden(1025);
 }
 
+TEST(InternetAufruf, CallNestedInTheWaitHookKeepsTheOuterAnswer) {
+    Testnetz netz;
+    ASSERT_TRUE(Internet_Server_Anmelden(1019, "ii", [](Internet_Aufruf& a) { return a.I(0) * 10; }));
+    NetKontext* c = Client_Mit_Team(netz, 1);
+    ImKontext im(c);
+    static int32_t innen = 0;
+    innen = 0;
+    // The event pump runs a frame that makes its own call while the outer one waits.
+    Net_Hooks().warten = [] {
+        Server_Runde();
+        if (innen == 0) {
+            innen = -1;
+            Plat_Sleep_Ms(5);   // the outer answer is on its way before the inner call starts
+            innen = Internet_Client_Read(1019, "ii", 0, 0, 2);
+        }
+    };
+    EXPECT_EQ(Internet_Client_Read(1019, "ii", 0, 0, 1), 10);
+    EXPECT_EQ(innen, 20);
+    Net_Hooks().warten = &Server_Runde;
+    Internet_Server_Abmelden(1019);
+}
+
 TEST(InternetAufruf, NoCallOutsideClientMode) {
     Net_Init();
     NetKontext* k = Net_Kontext_Neu();
