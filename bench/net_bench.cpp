@@ -1,0 +1,101 @@
+// Remote-call round trips and minute-packet latency between a server and a
+// client in one process on loopback; the client's wait runs the server.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "net/internet.h"
+#include "net/min_signal.h"
+#include "net/net.h"
+
+using namespace velmora;
+
+namespace {
+
+NetKontext* g_server = nullptr;
+
+void Server_Runde() {
+    NetKontext* vorher = Net_Kontext_Setzen(g_server);
+    Net_Pump();
+    Net_Server_Slot_Pump();
+    Net_Server_Bedienen();
+    Net_Pump();
+    Net_Kontext_Setzen(vorher);
+}
+
+struct Paar {
+    NetKontext* client = nullptr;
+    Paar() {
+        Net_Init();
+        g_server = Net_Kontext_Neu();
+        Net_Kontext_Setzen(g_server);
+        uint8_t a[4] = {127, 0, 0, 1};
+        Net_Bind_Adresse_Setzen(a);
+        Net_Port_Setzen(0);
+        Netzwerk_Modus_Setzen(2);
+        Internet_Netzwerk_Start();
+        uint16_t port = Net_Server_Port();
+        Net_Hooks().warten = &Server_Runde;
+        Net_Hooks().sync_vom_client = [](void*, int32_t) {};
+        client = Net_Kontext_Neu();
+        Net_Kontext_Setzen(client);
+        uint32_t o[4] = {127, 0, 0, 1};
+        Net_Server_Adresse_Setzen(o);
+        Net_Port_Setzen(port);
+        Netzwerk_Modus_Setzen(1);
+        Internet_Netzwerk_Start();
+    }
+    ~Paar() {
+        Net_Kontext_Setzen(nullptr);
+        Net_Kontext_Loeschen(client);
+        Net_Kontext_Loeschen(g_server);
+        Net_Hooks().warten = nullptr;
+    }
+};
+
+void BM_RemoteCallRoundTrip(benchmark::State& state) {
+    Paar paar;
+    Internet_Server_Anmelden(1027, "vC<8400C<4C<4i", [](Internet_Aufruf& a) {
+        std::memset(a.Ergebnis(0, nullptr), a.I(3), 8400);
+        return 0;
+    });
+    std::vector<uint8_t> buchungen(8400);
+    int32_t index = 0, periode = 0;
+    for (auto _ : state) {
+        if (!Internet_Client_Read(1027, "vC<8400C<4C<4i", 0, 0, buchungen.data(), &index, &periode, 7)) {
+            state.SkipWithError("call failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+    Internet_Server_Abmelden(1027);
+}
+BENCHMARK(BM_RemoteCallRoundTrip)->UseRealTime();
+
+void BM_MinutePacketLatency(benchmark::State& state) {
+    Paar paar;
+    std::vector<uint8_t> paket(MIN_SIGNAL_GROESSE, 0), antwort(MIN_SIGNAL_GROESSE);
+    uint32_t kopf[2] = {MIN_SIGNAL_MAGIC, MIN_SIGNAL_ART_SYNC};
+    std::memcpy(paket.data(), kopf, sizeof(kopf));
+    for (auto _ : state) {
+        Net_Client_Signal(Net_Server_Verbindung(), paket.data(), paket.size());
+        void* p = nullptr;
+        while (!p) {
+            Net_Pump();
+            Server_Runde();
+            p = Net_Minute_Receive(Net_Server_Verbindung(), antwort.data(), antwort.size());
+            if (Net_Server_Verbindung() < 0) break;
+        }
+        if (!p) {
+            state.SkipWithError("packet lost");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_MinutePacketLatency)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

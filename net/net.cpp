@@ -1,0 +1,414 @@
+// net/net.cpp - connections, framing, the server's client slots, the network mode.
+#include "net/net.h"
+
+#include <cstring>
+
+#include "core/debug.h"
+#include "core/hooks.h"
+#include "core/mem.h"
+#include "net/internet.h"
+#include "net/net_kontext.h"
+#include "platform/clock.h"
+#include "platform/sockets.h"
+
+namespace velmora {
+namespace {
+
+struct NetModul {
+    bool initialisiert = false;
+    NetKontext* aktuell = nullptr;     // null: the default context
+};
+NetModul g;
+
+NetKontext& Net_Standard() {
+    static NetKontext k;
+    return k;
+}
+
+// A connection holds at most this many received bytes that nobody took yet;
+// beyond it the socket is not read, and TCP makes the sender wait.
+constexpr size_t NET_EIN_GRENZE = size_t(NET_FRAME_MAX) + 65536;
+// A send queue longer than this belongs to a peer that stopped reading.
+constexpr size_t NET_AUS_GRENZE = 4 * size_t(NET_FRAME_MAX);
+
+void Net_Zaehlen_Gesendet(NetKontext& k, size_t laenge) {
+    k.zaehler.gesendet += laenge + sizeof(Net_Frame_Kopf);
+    if (laenge > k.zaehler.groesster_gesendet) k.zaehler.groesster_gesendet = uint32_t(laenge);
+}
+
+// Cuts the received bytes into whole messages. False when a header is not
+// one of ours: the stream can no longer be trusted and is closed.
+bool Net_Zerlegen(NetKontext& k, Net_Verbindung& v) {
+    size_t pos = 0;
+    while (v.ein.size() - pos >= sizeof(Net_Frame_Kopf)) {
+        Net_Frame_Kopf kopf;
+        std::memcpy(&kopf, v.ein.data() + pos, sizeof(kopf));
+        if (kopf.magic != NET_FRAME_MAGIC || kopf.laenge > NET_FRAME_MAX) {
+            Debug_Printf("Net_Pump: ungueltiger Rahmen (Magic %08X, Laenge %u)\n", kopf.magic, kopf.laenge);
+            return false;
+        }
+        if (v.ein.size() - pos - sizeof(kopf) < kopf.laenge) break;
+        Net_Nachricht n;
+        n.typ = kopf.typ;
+        n.folge = kopf.folge;
+        const uint8_t* anfang = v.ein.data() + pos + sizeof(kopf);
+        n.daten.assign(anfang, anfang + kopf.laenge);
+        pos += sizeof(kopf) + kopf.laenge;
+        k.zaehler.empfangen += sizeof(kopf) + kopf.laenge;
+        if (kopf.laenge > k.zaehler.groesster_empfangen) k.zaehler.groesster_empfangen = kopf.laenge;
+        v.fertig_bytes += n.daten.size();
+        v.fertig.push_back(std::move(n));
+    }
+    if (pos) v.ein.erase(v.ein.begin(), v.ein.begin() + ptrdiff_t(pos));
+    return true;
+}
+
+void Net_Verbindung_Pumpen(NetKontext& k, int32_t nr, uint32_t jetzt) {
+    Net_Verbindung& v = k.verbindung[nr];
+    while (v.aus_pos < v.aus.size()) {
+        int64_t n = Plat_Sock_Send(v.sock, v.aus.data() + v.aus_pos, v.aus.size() - v.aus_pos);
+        if (n < 0) {
+            Debug_Printf("Net_Pump: Verbindung %d beim Senden verloren\n", nr);
+            Net_Schliessen(k, nr);
+            return;
+        }
+        if (n == 0) break;
+        v.aus_pos += size_t(n);
+        v.aus_seit_ms = jetzt;
+    }
+    if (v.aus_pos == v.aus.size()) {
+        v.aus.clear();
+        v.aus_pos = 0;
+    } else if (jetzt - v.aus_seit_ms > k.zeiten.senden_ms) {
+        Debug_Printf("Net_Pump: Verbindung %d nimmt seit %u ms nichts an, getrennt\n", nr, jetzt - v.aus_seit_ms);
+        Net_Schliessen(k, nr);
+        return;
+    }
+    uint8_t puffer[65536];
+    while (v.fertig_bytes + v.ein.size() < NET_EIN_GRENZE) {
+        int64_t n = Plat_Sock_Recv(v.sock, puffer, sizeof(puffer));
+        if (n < 0) {
+            // What the peer sent before it left (a goodbye, a last packet) is still handed on.
+            Debug_Printf("Net_Pump: Verbindung %d vom Partner geschlossen\n", nr);
+            Plat_Sock_Close(v.sock);
+            v.sock = -1;
+            v.aus.clear();
+            v.aus_pos = 0;
+            v.ein.clear();
+            v.ende = true;
+            return;
+        }
+        if (n == 0) break;
+        v.ein.insert(v.ein.end(), puffer, puffer + n);
+        if (!Net_Zerlegen(k, v)) {
+            Net_Schliessen(k, nr);
+            return;
+        }
+    }
+}
+
+void Net_Beenden() {
+    Internet_Netzwerk_Stop();
+}
+
+}  // namespace
+
+NetKontext& Net_K() { return g.aktuell ? *g.aktuell : Net_Standard(); }
+
+NetHooks& Net_Hooks() {
+    static NetHooks hooks;
+    return hooks;
+}
+
+NetKontext* Net_Kontext_Neu() { return new NetKontext(); }
+
+void Net_Kontext_Loeschen(NetKontext* kontext) {
+    if (!kontext || kontext == &Net_Standard()) {
+        Debug_Printf("Net_Kontext_Loeschen: kein loeschbarer Kontext\n");
+        return;
+    }
+    for (int32_t i = 0; i < NET_VERBINDUNGEN; ++i) Net_Schliessen(*kontext, i);
+    Plat_Sock_Close(kontext->listen_sock);
+    if (g.aktuell == kontext) g.aktuell = nullptr;
+    delete kontext;
+}
+
+NetKontext* Net_Kontext_Setzen(NetKontext* kontext) {
+    NetKontext* vorher = g.aktuell;
+    g.aktuell = (kontext == &Net_Standard()) ? nullptr : kontext;
+    return vorher;
+}
+
+bool Net_Offen(const NetKontext& k, int32_t verbindung) {
+    return verbindung >= 0 && verbindung < NET_VERBINDUNGEN && k.verbindung[verbindung].sock >= 0;
+}
+
+void Net_Schliessen(NetKontext& k, int32_t verbindung) {
+    if (verbindung < 0 || verbindung >= NET_VERBINDUNGEN) return;
+    Net_Verbindung& v = k.verbindung[verbindung];
+    Plat_Sock_Close(v.sock);
+    v = Net_Verbindung();
+    if (verbindung < NET_SLOTS) {
+        Net_Client_Slot& s = k.slot[verbindung];
+        if (s.empfangen_block) Mem_Free(s.empfangen_block);
+        s = Net_Client_Slot();
+    }
+}
+
+bool Net_Nehmen(NetKontext& k, int32_t verbindung, uint32_t typ, uint32_t folge, Net_Nachricht& out) {
+    if (verbindung < 0 || verbindung >= NET_VERBINDUNGEN) return false;
+    Net_Verbindung& v = k.verbindung[verbindung];
+    for (auto it = v.fertig.begin(); it != v.fertig.end(); ++it) {
+        if (it->typ != typ || (folge != 0 && it->folge != folge)) continue;
+        out = std::move(*it);
+        v.fertig_bytes -= out.daten.size();
+        v.fertig.erase(it);
+        return true;
+    }
+    return false;
+}
+
+void Net_Kurz_Warten(NetKontext& k, int32_t verbindung) {
+    if (Net_Hooks().warten) Net_Hooks().warten();
+    int32_t sock = Net_Offen(k, verbindung) ? k.verbindung[verbindung].sock : -1;
+    Plat_Sock_Warten(&sock, 1, 1);
+}
+
+int32_t Net_Init() {
+    if (g.initialisiert) return 1;
+    Core_Hooks().netz_beenden = &Net_Beenden;
+    g.initialisiert = true;
+    return 1;
+}
+
+int32_t Net_Local_Address(char* name, size_t name_groesse, uint16_t* port, uint8_t adresse[4]) {
+    if (!g.initialisiert) {
+        Debug_Printf("Net_Local_Address: Netzwerk nicht initialisiert\n");
+        return 0;
+    }
+    uint8_t a[4] = {};
+    char n[256] = {};
+    if (!Plat_Host_Adresse(n, sizeof(n), a)) {
+        Debug_Printf("Net_Local_Address: Rechnername nicht aufloesbar, kein Netzwerkspiel\n");
+        return 0;
+    }
+    if (name && name_groesse) {
+        std::strncpy(name, n, name_groesse - 1);
+        name[name_groesse - 1] = 0;
+    }
+    if (adresse) std::memcpy(adresse, a, 4);
+    if (port) *port = NET_PORT_STANDARD;
+    return 1;
+}
+
+bool Net_Senden(int32_t verbindung, uint32_t typ, uint32_t folge, const void* daten, size_t laenge) {
+    NetKontext& k = Net_K();
+    if (!Net_Offen(k, verbindung)) {
+        Debug_Printf("Net_Senden: Verbindung %d nicht offen\n", verbindung);
+        return false;
+    }
+    if (laenge > NET_FRAME_MAX || (laenge && !daten)) {
+        Debug_Printf("Net_Senden: Block von %zu Bytes zu gross\n", laenge);
+        return false;
+    }
+    Net_Verbindung& v = k.verbindung[verbindung];
+    if (v.aus.size() - v.aus_pos + laenge > NET_AUS_GRENZE) {
+        Debug_Printf("Net_Senden: Partner %d liest nicht, getrennt\n", verbindung);
+        Net_Schliessen(k, verbindung);
+        return false;
+    }
+    if (v.aus_pos == v.aus.size()) v.aus_seit_ms = Plat_Ms();
+    Net_Frame_Kopf kopf{NET_FRAME_MAGIC, typ, uint32_t(laenge), folge};
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(&kopf);
+    v.aus.insert(v.aus.end(), p, p + sizeof(kopf));
+    if (laenge) v.aus.insert(v.aus.end(), static_cast<const uint8_t*>(daten), static_cast<const uint8_t*>(daten) + laenge);
+    Net_Zaehlen_Gesendet(k, laenge);
+    return true;
+}
+
+void Net_Pump() {
+    NetKontext& k = Net_K();
+    uint32_t jetzt = Plat_Ms();
+    for (int32_t i = 0; i < NET_VERBINDUNGEN; ++i) {
+        if (Net_Offen(k, i)) Net_Verbindung_Pumpen(k, i, jetzt);
+    }
+}
+
+void Net_Senden_Leeren(uint32_t max_ms) {
+    NetKontext& k = Net_K();
+    uint32_t start = Plat_Ms();
+    for (;;) {
+        Net_Pump();
+        bool leer = true;
+        for (auto& v : k.verbindung) leer = leer && (v.sock < 0 || v.aus_pos == v.aus.size());
+        if (leer || Plat_Ms() - start >= max_ms) return;
+        Plat_Sleep_Ms(1);
+    }
+}
+
+void Net_Server_Slot_Pump() {
+    NetKontext& k = Net_K();
+    if (k.listen_sock < 0) return;
+    for (;;) {
+        int32_t sock = Plat_Sock_Accept(k.listen_sock);
+        if (sock < 0) break;
+        int32_t frei = -1;
+        for (int32_t i = 0; i < NET_SLOTS && frei < 0; ++i) {
+            if (k.slot[i].zustand == 0 && !Net_Offen(k, i)) frei = i;
+        }
+        if (frei < 0) {
+            Debug_Printf("Net_Server_Slot_Pump: alle %d Plaetze belegt, Verbindung abgelehnt\n", NET_SLOTS);
+            Plat_Sock_Close(sock);
+            continue;
+        }
+        k.verbindung[frei] = Net_Verbindung();
+        k.verbindung[frei].sock = sock;
+        k.slot[frei] = Net_Client_Slot();
+        k.slot[frei].zustand = 1;
+        uint32_t nr = uint32_t(frei);
+        Net_Senden(frei, NET_TYP_WILLKOMMEN, 0, &nr, sizeof(nr));
+    }
+    for (int32_t i = 0; i < NET_SLOTS; ++i) {
+        Net_Client_Slot& s = k.slot[i];
+        if (s.zustand != 1 || s.neu) continue;
+        Net_Verbindung& v = k.verbindung[i];
+        if (v.fertig.empty()) {
+            if (v.sock < 0) Net_Schliessen(k, i);   // the client left and everything it sent is answered
+            continue;
+        }
+        Net_Nachricht n = std::move(v.fertig.front());
+        v.fertig.pop_front();
+        v.fertig_bytes -= n.daten.size();
+        if (n.typ != NET_TYP_ANFRAGE && n.typ != NET_TYP_MIN_SIGNAL) {
+            Debug_Printf("Net_Server_Slot_Pump: Nachrichtentyp %u von Platz %d verworfen\n", n.typ, i);
+            continue;
+        }
+        if (s.empfangen_block) s.empfangen_block = Mem_Free(s.empfangen_block);
+        s.empfangen_block = n.daten.empty() ? nullptr : Mem_Alloc(n.daten.size(), "Net_Slot");
+        if (!n.daten.empty() && !s.empfangen_block) {
+            Debug_Printf("Net_Server_Slot_Pump: kein Speicher fuer %zu Bytes\n", n.daten.size());
+            continue;
+        }
+        if (!n.daten.empty()) std::memcpy(s.empfangen_block, n.daten.data(), n.daten.size());
+        s.empfangen_laenge = uint32_t(n.daten.size());
+        s.empfangen_typ = n.typ;
+        s.empfangen_folge = n.folge;
+        s.neu = 1;
+    }
+}
+
+Net_Client_Slot* Net_Slot(int32_t slot) {
+    if (slot < 0 || slot >= NET_SLOTS) {
+        Debug_Printf("Net_Slot: Platz %d ungueltig\n", slot);
+        return nullptr;
+    }
+    return &Net_K().slot[slot];
+}
+
+bool Net_Slot_Team_Setzen(int32_t slot, int32_t team) {
+    Net_Client_Slot* s = Net_Slot(slot);
+    if (!s || s->zustand != 1) {
+        Debug_Printf("Net_Slot_Team_Setzen: Platz %d nicht belegt\n", slot);
+        return false;
+    }
+    s->team = team;
+    return true;
+}
+
+Net_Zaehler Net_Zaehler_Lesen() { return Net_K().zaehler; }
+Net_Zeiten& Net_Zeiten_Wert() { return Net_K().zeiten; }
+
+int32_t Netzwerk_Modus() { return Net_K().modus; }
+void Netzwerk_Modus_Setzen(int32_t modus) {
+    if (modus < 0 || modus > 2) {
+        Debug_Printf("Netzwerk_Modus_Setzen: Modus %d ungueltig\n", modus);
+        return;
+    }
+    Net_K().modus = modus;
+}
+int32_t Client_Team() { return Net_K().client_team; }
+void Client_Team_Setzen(int32_t team) { Net_K().client_team = team; }
+
+void Net_Server_Adresse_Setzen(const uint32_t oktett[4]) {
+    if (!oktett) return;
+    std::memcpy(Net_K().server_adresse, oktett, sizeof(Net_K().server_adresse));
+}
+void Net_Port_Setzen(uint16_t port) { Net_K().port = port; }
+uint16_t Net_Port() { return Net_K().port; }
+void Net_Bind_Adresse_Setzen(const uint8_t adresse[4]) {
+    NetKontext& k = Net_K();
+    k.bind_gesetzt = adresse != nullptr;
+    if (adresse) std::memcpy(k.bind_adresse, adresse, 4);
+}
+uint16_t Net_Server_Port() { return Plat_Sock_Port(Net_K().listen_sock); }
+int32_t Net_Server_Verbindung() {
+    return Net_Offen(Net_K(), NET_CLIENT_VERBINDUNG) ? NET_CLIENT_VERBINDUNG : -1;
+}
+
+bool Internet_Netzwerk_Start() {
+    NetKontext& k = Net_K();
+    if (k.modus == 2) {
+        if (k.listen_sock >= 0) return true;
+        uint8_t a[4];
+        if (k.bind_gesetzt) {
+            std::memcpy(a, k.bind_adresse, 4);
+        } else if (!Plat_Host_Adresse(nullptr, 0, a)) {
+            Debug_Printf("Internet_Netzwerk_Start: eigene Adresse unbekannt\n");
+            k.modus = 0;
+            return false;
+        }
+        k.listen_sock = Plat_Sock_Listen(a, k.port);
+        if (k.listen_sock < 0) {
+            Debug_Printf("Internet_Netzwerk_Start: Port %u auf %u.%u.%u.%u nicht offen\n", k.port, a[0], a[1], a[2], a[3]);
+            k.modus = 0;
+            return false;
+        }
+        return true;
+    }
+    if (k.modus != 1) return true;
+    if (Net_Offen(k, NET_CLIENT_VERBINDUNG)) return true;
+    uint8_t a[4];
+    for (int i = 0; i < 4; ++i) {
+        if (k.server_adresse[i] > 255) {
+            Debug_Printf("Internet_Netzwerk_Start: Serveradresse unvollstaendig\n");
+            k.modus = 0;
+            return false;
+        }
+        a[i] = uint8_t(k.server_adresse[i]);
+    }
+    int32_t sock = Plat_Sock_Connect(a, k.port, k.zeiten.verbinden_ms);
+    if (sock < 0) {
+        Debug_Printf("Internet_Netzwerk_Start: kein Server auf %u.%u.%u.%u:%u\n", a[0], a[1], a[2], a[3], k.port);
+        k.modus = 0;
+        return false;
+    }
+    k.verbindung[NET_CLIENT_VERBINDUNG] = Net_Verbindung();
+    k.verbindung[NET_CLIENT_VERBINDUNG].sock = sock;
+    // The server closes at once when all its places are taken; only its welcome says we are in.
+    uint32_t start = Plat_Ms();
+    Net_Nachricht willkommen;
+    while (!Net_Nehmen(k, NET_CLIENT_VERBINDUNG, NET_TYP_WILLKOMMEN, 0, willkommen)) {
+        Net_Pump();
+        if (!Net_Offen(k, NET_CLIENT_VERBINDUNG) || Plat_Ms() - start > k.zeiten.verbinden_ms) {
+            Debug_Printf("Internet_Netzwerk_Start: Server hat keinen Platz frei\n");
+            Net_Schliessen(k, NET_CLIENT_VERBINDUNG);
+            k.modus = 0;
+            return false;
+        }
+        Net_Kurz_Warten(k, NET_CLIENT_VERBINDUNG);
+    }
+    return true;
+}
+
+void Internet_Netzwerk_Stop() {
+    NetKontext& k = Net_K();
+    if (Net_Offen(k, NET_CLIENT_VERBINDUNG)) {
+        Internet_Abmelden_Senden();
+        Net_Senden_Leeren(200);
+    }
+    for (int32_t i = 0; i < NET_VERBINDUNGEN; ++i) Net_Schliessen(k, i);
+    Plat_Sock_Close(k.listen_sock);
+    k.listen_sock = -1;
+}
+
+}  // namespace velmora

@@ -1,0 +1,147 @@
+// net/net.h - network play: connections, framing, the server's client slots.
+//
+// One machine plays alone (mode 0), as a client (1) or as the server (2). The
+// server listens on TCP port 3040 and keeps six client slots. Every message on
+// a connection is one frame: a 16-byte header (Net_Frame_Kopf) and its
+// payload. Nothing here blocks: Net_Pump moves what the sockets take and what
+// has arrived, every pass of the main loop.
+//
+// All state lives in one context object (NetKontext). The program uses the
+// default one; a test may make more and switch between them, so that one
+// process runs a server and its clients.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace velmora {
+
+constexpr uint16_t NET_PORT_STANDARD = 3040;
+constexpr int32_t NET_SLOTS = 6;
+constexpr uint32_t NET_FRAME_MAGIC = 0x4E4D4C56u;    // "VLMN"
+constexpr uint32_t NET_FRAME_MAX = 16u << 20;        // largest payload of one frame
+
+// Frame types. A request is answered by a frame of type 2 with the same sequence number.
+enum : uint32_t {
+    NET_TYP_ANFRAGE = 1,          // remote-call block (Internet_Block_Kopf first)
+    NET_TYP_ANTWORT = 2,          // answer to a remote call
+    NET_TYP_WILLKOMMEN = 3,       // the server took the client into a slot (payload: u32 slot)
+    NET_TYP_MIN_SIGNAL = 250,     // minute packet, client to server
+    NET_TYP_MIN_ANTWORT = 251,    // minute packet, server's answer
+};
+
+#pragma pack(push, 1)
+struct Net_Frame_Kopf {           // 16 bytes in front of every message
+    uint32_t magic;               // NET_FRAME_MAGIC
+    uint32_t typ;                 // NET_TYP_*
+    uint32_t laenge;              // payload bytes that follow, at most NET_FRAME_MAX
+    uint32_t folge;               // sequence number; an answer repeats its request's
+};
+#pragma pack(pop)
+static_assert(sizeof(Net_Frame_Kopf) == 16);
+
+// One of the server's client slots. The main loop reads a slot whose `neu` is
+// set, answers its block (Net_Server_Bedienen) and clears `neu`.
+struct Net_Client_Slot {
+    int32_t zustand = 0;              // 1 in use
+    int32_t neu = 0;                  // a received block waits
+    uint32_t empfangen_laenge = 0;
+    void* empfangen_block = nullptr;  // tracked block with one whole message, or null
+    uint32_t empfangen_typ = 0;       // its frame type
+    uint32_t empfangen_folge = 0;     // its sequence number, repeated by the answer
+    int32_t team = -1;                // the team the client plays, -1 until it has joined
+};
+
+// Traffic since the context was made: whole frames, header included; the
+// largest values are payloads.
+struct Net_Zaehler {
+    uint64_t gesendet = 0;
+    uint32_t groesster_gesendet = 0;
+    uint64_t empfangen = 0;
+    uint32_t groesster_empfangen = 0;
+};
+
+// How long the network waits. Tests shorten them.
+struct Net_Zeiten {
+    uint32_t verbinden_ms = 3000;     // opening a connection, and the server's welcome
+    uint32_t antwort_ms = 30000;      // a remote call's answer
+    uint32_t senden_ms = 15000;       // a peer that takes nothing for this long is dropped
+    uint32_t suche_ms = 1000;         // one address of the server search
+};
+
+// Upward calls; the higher modules fill them at start. An unfilled hook does nothing.
+struct NetHooks {
+    // The shell's event pump (Win_Pump_Messages), called while the program waits for the other side.
+    void (*warten)() = nullptr;
+    // The live match takes a client's minute packet (packet and answer in the same 6324 bytes).
+    void (*sync_vom_client)(void* paket, int32_t team) = nullptr;
+    // The live match takes the server's answer to a minute packet.
+    void (*sync_vom_server)(const void* paket, int32_t team) = nullptr;
+    // The client's fetches of the game data from the server.
+    void (*spieler_holen)() = nullptr;                   // the own club's players
+    void (*team_holen)() = nullptr;                      // the own club
+    void (*manager_holen)() = nullptr;                   // the manager data
+    void (*spieler_testblock)(int32_t team) = nullptr;   // one block of a team's player data
+    void (*kalender_holen)() = nullptr;                  // the calendar
+    void (*spielzaehler_holen)() = nullptr;              // the match counters
+    void (*news_client_start)() = nullptr;               // reopens the client's news file empty
+};
+NetHooks& Net_Hooks();
+
+struct NetKontext;
+NetKontext* Net_Kontext_Neu();
+// Closes every connection of the context and frees it (never the default one).
+void Net_Kontext_Loeschen(NetKontext* kontext);
+// Makes `kontext` the current one (null: the default) and returns the one before.
+NetKontext* Net_Kontext_Setzen(NetKontext* kontext);
+
+// Initialises the network layer once; 1 when it is ready. Also lets the
+// program's end tell the server and close the connections.
+int32_t Net_Init();
+// This machine's host name and IPv4 address; the port becomes 3040 when given.
+// 0 when the layer is not ready or the host cannot be looked up: network play
+// is then unavailable, the program goes on.
+int32_t Net_Local_Address(char* name, size_t name_groesse, uint16_t* port, uint8_t adresse[4]);
+
+// One send and receive pass over all connections.
+void Net_Pump();
+// Accepts connections into free slots and hands each slot its next received message.
+void Net_Server_Slot_Pump();
+// The slot, or null for a bad number.
+Net_Client_Slot* Net_Slot(int32_t slot);
+// Gives a joined slot its team; the server's requests of that client then run
+// for this team. False for a bad or unused slot.
+bool Net_Slot_Team_Setzen(int32_t slot, int32_t team);
+Net_Zaehler Net_Zaehler_Lesen();
+Net_Zeiten& Net_Zeiten_Wert();
+
+int32_t Netzwerk_Modus();
+void Netzwerk_Modus_Setzen(int32_t modus);
+// On the server while a request is answered: the requesting client's team; on a client: its own team.
+int32_t Client_Team();
+void Client_Team_Setzen(int32_t team);
+
+// The server's address as entered on the start screen.
+void Net_Server_Adresse_Setzen(const uint32_t oktett[4]);
+void Net_Port_Setzen(uint16_t port);
+uint16_t Net_Port();
+// The address a server listens on; without one, this machine's address.
+void Net_Bind_Adresse_Setzen(const uint8_t adresse[4]);
+// The port the server listens on (useful when port 0 let the system choose).
+uint16_t Net_Server_Port();
+
+// Mode 2: opens the listening socket unless one is open. Mode 1: connects to
+// the entered address and waits for the server's welcome. On failure the mode
+// becomes 0 and the result is false. Mode 0: nothing, true.
+bool Internet_Netzwerk_Start();
+// Closes every connection; a client tells the server first that it leaves
+// (request 1029 with team -1). The mode is kept.
+void Internet_Netzwerk_Stop();
+// Client: the handle of the connection to the server, -1 without one.
+int32_t Net_Server_Verbindung();
+
+// Queues one message on a connection; false when it is not open or the message is too large.
+bool Net_Senden(int32_t verbindung, uint32_t typ, uint32_t folge, const void* daten, size_t laenge);
+// Sends what the socket takes at once, so a message queued just before the end goes out.
+void Net_Senden_Leeren(uint32_t max_ms);
+
+}  // namespace velmora

@@ -1,0 +1,273 @@
+// Connections, slots, framing and traffic counters on loopback.
+#include "net/net.h"
+
+#include <gtest/gtest.h>
+
+#include "core/programm.h"
+#include "net_test_hilfe.h"
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+int32_t Belegte_Slots(NetKontext* server) {
+    ImKontext im(server);
+    int32_t n = 0;
+    for (int32_t i = 0; i < NET_SLOTS; ++i) n += Net_Slot(i)->zustand == 1;
+    return n;
+}
+
+// A raw connection to the test server, welcomed into a slot.
+int32_t Roh_Verbinden(const Testnetz& netz) {
+    int32_t sock = Plat_Sock_Connect(netz.adresse, netz.port, 1000);
+    Server_Runde();
+    return sock;
+}
+
+}  // namespace
+
+TEST(NetVerbindung, ClientJoinsSlotAndLeavingFreesIt) {
+    Testnetz netz;
+    ASSERT_NE(netz.port, 0);
+    bool ok = false;
+    NetKontext* c = netz.Client(&ok);
+    ASSERT_TRUE(ok);
+    {
+        ImKontext im(c);
+        EXPECT_EQ(Netzwerk_Modus(), 1);
+        EXPECT_GE(Net_Server_Verbindung(), 0);
+    }
+    EXPECT_EQ(Belegte_Slots(netz.server), 1);
+    {
+        ImKontext im(netz.server);
+        EXPECT_EQ(Net_Slot(0)->team, -1);
+        EXPECT_TRUE(Net_Slot_Team_Setzen(0, 17));
+        EXPECT_EQ(Net_Slot(0)->team, 17);
+        EXPECT_FALSE(Net_Slot_Team_Setzen(1, 3));   // unused slot
+        EXPECT_EQ(Net_Slot(6), nullptr);
+    }
+    {
+        ImKontext im(c);
+        Internet_Netzwerk_Stop();
+        EXPECT_EQ(Net_Server_Verbindung(), -1);
+    }
+    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == 0; }));
+    ImKontext im(netz.server);
+    EXPECT_EQ(Net_Slot(0)->team, -1);
+}
+
+TEST(NetVerbindung, SeventhClientIsRefusedAndFallsBackToModeZero) {
+    Testnetz netz;
+    for (int i = 0; i < NET_SLOTS; ++i) {
+        bool ok = false;
+        netz.Client(&ok);
+        ASSERT_TRUE(ok) << "client " << i;
+    }
+    EXPECT_EQ(Belegte_Slots(netz.server), NET_SLOTS);
+    bool ok = true;
+    NetKontext* siebter = netz.Client(&ok);
+    EXPECT_FALSE(ok);
+    ImKontext im(siebter);
+    EXPECT_EQ(Netzwerk_Modus(), 0);
+    EXPECT_EQ(Net_Server_Verbindung(), -1);
+}
+
+TEST(NetVerbindung, StartWithoutListeningServerFallsBackToModeZero) {
+    Testnetz netz;
+    uint16_t port = netz.port;
+    netz.Server_Stoppen();
+    NetKontext* c = Net_Kontext_Neu();
+    {
+        ImKontext im(c);
+        Kurze_Zeiten();
+        uint32_t a[4] = {127, 0, 0, 1};
+        Net_Server_Adresse_Setzen(a);
+        Net_Port_Setzen(port);
+        Netzwerk_Modus_Setzen(1);
+        EXPECT_FALSE(Internet_Netzwerk_Start());
+        EXPECT_EQ(Netzwerk_Modus(), 0);
+        // An octet left empty on the start screen is not an address.
+        uint32_t leer[4] = {127, 0, 0, uint32_t(-1)};
+        Net_Server_Adresse_Setzen(leer);
+        Netzwerk_Modus_Setzen(1);
+        EXPECT_FALSE(Internet_Netzwerk_Start());
+        EXPECT_EQ(Netzwerk_Modus(), 0);
+    }
+    Net_Kontext_Loeschen(c);
+}
+
+TEST(NetVerbindung, ServerOnBusyPortFallsBackToModeZero) {
+    Testnetz netz;
+    NetKontext* zweiter = Net_Kontext_Neu();
+    {
+        ImKontext im(zweiter);
+        uint8_t a[4] = {127, 0, 0, 1};
+        Net_Bind_Adresse_Setzen(a);
+        Net_Port_Setzen(netz.port);
+        Netzwerk_Modus_Setzen(2);
+        EXPECT_FALSE(Internet_Netzwerk_Start());
+        EXPECT_EQ(Netzwerk_Modus(), 0);
+    }
+    Net_Kontext_Loeschen(zweiter);
+}
+
+TEST(NetVerbindung, LocalAddressGivesDefaultPortWhenHostResolves) {
+    EXPECT_EQ(Net_Init(), 1);
+    char name[64] = {};
+    uint16_t port = 0;
+    uint8_t a[4] = {};
+    if (Net_Local_Address(name, sizeof(name), &port, a) == 1) {
+        EXPECT_EQ(port, NET_PORT_STANDARD);
+        EXPECT_NE(name[0], 0);
+    } else {
+        EXPECT_EQ(port, 0);   // no host name: nothing is filled in, the program goes on
+    }
+}
+
+TEST(NetRahmen, SplitAndCoalescedFramesAreReassembled) {
+    Testnetz netz;
+    int32_t sock = Roh_Verbinden(netz);
+    ASSERT_GE(sock, 0);
+    ASSERT_EQ(Belegte_Slots(netz.server), 1);
+    // Three messages in one write, the second cut into single bytes after it.
+    std::vector<uint8_t> strom;
+    std::vector<std::vector<uint8_t>> bloecke = {{1, 2, 3}, {}, std::vector<uint8_t>(700, 9), {42}};
+    for (size_t i = 0; i < bloecke.size(); ++i) {
+        auto r = Rahmen(NET_TYP_ANFRAGE, uint32_t(i + 1), bloecke[i]);
+        strom.insert(strom.end(), r.begin(), r.end());
+    }
+    size_t geteilt = 16 + 3 + 16 + 5;
+    ASSERT_TRUE(Roh_Senden(sock, strom.data(), geteilt));
+    for (size_t i = geteilt; i < strom.size(); ++i) {
+        ASSERT_TRUE(Roh_Senden(sock, &strom[i], 1));
+        if (i % 50 == 0) {
+            ImKontext im(netz.server);   // receive only; the blocks are read below
+            Net_Pump();
+        }
+    }
+    ImKontext im(netz.server);
+    for (size_t i = 0; i < bloecke.size(); ++i) {
+        Net_Client_Slot* s = Net_Slot(0);
+        uint32_t start = Plat_Ms();
+        while (!s->neu && Plat_Ms() - start < 1000) {
+            Net_Pump();
+            Net_Server_Slot_Pump();
+        }
+        ASSERT_EQ(s->neu, 1) << "message " << i;
+        EXPECT_EQ(s->empfangen_folge, i + 1);
+        ASSERT_EQ(s->empfangen_laenge, bloecke[i].size());
+        if (!bloecke[i].empty())
+            EXPECT_EQ(0, std::memcmp(s->empfangen_block, bloecke[i].data(), bloecke[i].size()));
+        else
+            EXPECT_EQ(s->empfangen_block, nullptr);
+        s->neu = 0;   // the dispatcher's part
+    }
+    Plat_Sock_Close(sock);
+}
+
+TEST(NetRahmen, FiftyKilobyteMessageArrivesWholeAndCountersMatch) {
+    Testnetz netz;
+    NetKontext* c = netz.Client();
+    std::vector<uint8_t> gross(50 * 1024);
+    for (size_t i = 0; i < gross.size(); ++i) gross[i] = uint8_t(i * 7 + 3);
+    Net_Zaehler c0, s0;
+    {
+        ImKontext im(c);
+        c0 = Net_Zaehler_Lesen();
+        ASSERT_TRUE(Net_Senden(Net_Server_Verbindung(), NET_TYP_MIN_SIGNAL, 0, gross.data(), gross.size()));
+        ASSERT_TRUE(Net_Senden(Net_Server_Verbindung(), NET_TYP_MIN_SIGNAL, 0, gross.data(), 100));
+        Net_Senden_Leeren(1000);
+    }
+    {
+        ImKontext im(netz.server);
+        s0 = Net_Zaehler_Lesen();
+    }
+    ImKontext im(netz.server);
+    Net_Client_Slot* s = Net_Slot(0);
+    uint32_t start = Plat_Ms();
+    while (!s->neu && Plat_Ms() - start < 1000) {
+        Net_Pump();
+        Net_Server_Slot_Pump();
+    }
+    ASSERT_EQ(s->neu, 1);
+    ASSERT_EQ(s->empfangen_laenge, gross.size());
+    EXPECT_EQ(0, std::memcmp(s->empfangen_block, gross.data(), gross.size()));
+    Net_Zaehler s1 = Net_Zaehler_Lesen();
+    Net_Zaehler c1;
+    {
+        ImKontext ic(c);
+        c1 = Net_Zaehler_Lesen();
+    }
+    EXPECT_EQ(c1.gesendet - c0.gesendet, gross.size() + 100 + 2 * sizeof(Net_Frame_Kopf));
+    EXPECT_EQ(c1.groesster_gesendet, gross.size());
+    EXPECT_EQ(s1.empfangen - s0.empfangen, c1.gesendet - c0.gesendet);
+    EXPECT_EQ(s1.groesster_empfangen, gross.size());
+}
+
+TEST(NetRahmen, ForeignHeaderClosesOnlyThatConnection) {
+    Testnetz netz;
+    NetKontext* gut = netz.Client();
+    int32_t sock = Roh_Verbinden(netz);
+    ASSERT_EQ(Belegte_Slots(netz.server), 2);
+    Logfaenger log;
+    struct Fall {
+        uint32_t magic, laenge;
+    } faelle[] = {{0x12345678u, 4}, {NET_FRAME_MAGIC, NET_FRAME_MAX + 1}};
+    for (const Fall& f : faelle) {
+        if (sock < 0) sock = Roh_Verbinden(netz);
+        Net_Frame_Kopf kopf{f.magic, NET_TYP_ANFRAGE, f.laenge, 1};
+        ASSERT_TRUE(Roh_Senden(sock, reinterpret_cast<uint8_t*>(&kopf), sizeof(kopf)));
+        EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == 1; }));
+        uint8_t b;
+        EXPECT_TRUE(Server_Bis([&] { return Plat_Sock_Recv(sock, &b, 1) < 0; }));
+        Plat_Sock_Close(sock);
+        sock = -1;
+    }
+    EXPECT_TRUE(log.Enthaelt("ungueltiger Rahmen"));
+    ImKontext im(gut);
+    EXPECT_GE(Net_Server_Verbindung(), 0);
+}
+
+TEST(NetRahmen, ClientThatStopsReadingIsDropped) {
+    Testnetz netz;
+    {
+        ImKontext im(netz.server);
+        Net_Zeiten_Wert().senden_ms = 150;
+    }
+    int32_t sock = Roh_Verbinden(netz);
+    ASSERT_EQ(Belegte_Slots(netz.server), 1);
+    std::vector<uint8_t> block(4u << 20, 0x5A);
+    {
+        ImKontext im(netz.server);
+        for (int i = 0; i < 6; ++i) ASSERT_TRUE(Net_Senden(0, NET_TYP_MIN_ANTWORT, 0, block.data(), block.size()));
+    }
+    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == 0; }, 5000));
+    Plat_Sock_Close(sock);
+}
+
+TEST(NetVerbindung, ProgramEndTellsServerAndCloses) {
+    Testnetz netz;
+    static int32_t gesehenes_team = 0, client_team = 0;
+    Internet_Server_Anmelden(1029, "vi", [](Internet_Aufruf& a) {
+        gesehenes_team = a.I(0);
+        client_team = Client_Team();
+        return 0;
+    });
+    NetKontext* c = netz.Client();
+    {
+        ImKontext im(netz.server);
+        Net_Slot_Team_Setzen(0, 23);
+    }
+    {
+        ImKontext im(c);
+        Client_Team_Setzen(23);
+        Programm_Beenden();
+        EXPECT_EQ(Net_Server_Verbindung(), -1);
+        EXPECT_EQ(Quit_State(), 1);
+        Quit_State_Setzen(0);
+    }
+    EXPECT_TRUE(Server_Bis([&] { return gesehenes_team == -1; }));
+    EXPECT_EQ(client_team, 23);
+    Internet_Server_Abmelden(1029);
+}
