@@ -78,8 +78,12 @@ void Blit_Alpha_Plane565(Rastport* src, int32_t sx, int32_t sy, int32_t w, int32
             for (int32_t y = 0; y < h; ++y) {
                 const size_t si = size_t(sy + y) * src->width + sx;
                 uint16_t* zeile = d + size_t(dy + y) * dst->width + dx;
-                for (int32_t x = 0; x < w; ++x)
-                    if (s[si + x]) zeile[x] = Pixel_Plane565(zeile[x], s[si + x], src->alpha[si + x], 256);
+                for (int32_t x = 0; x < w; ++x) {
+                    if (!s[si + x]) continue;
+                    // A 5-5-5 destination is blended by its own layout, not as 5-6-5.
+                    zeile[x] = dd == 15 ? Pixel_Plane555(zeile[x], s[si + x], src->alpha[si + x], 256)
+                                        : Pixel_Plane565(zeile[x], s[si + x], src->alpha[si + x], 256);
+                }
             }
         }
         Rastport_Unlock(dst);

@@ -16,7 +16,8 @@ int32_t Blit_Alpha(Rastport* src, int32_t sx, int32_t sy, int32_t w, int32_t h, 
 // The same through BlitMode_Plane (weights 255; 0 pixels blend too).
 int32_t Blit_Alpha_2(Rastport* src, int32_t sx, int32_t sy, int32_t w, int32_t h, Rastport* dst, int32_t dx,
                      int32_t dy, int32_t percent);
-// Blends the source through its alpha plane with weights 256, leaving the
+// Blends the source through its alpha plane with weights 256 (5-6-5, or 5-5-5
+// on a depth-15 destination), leaving the
 // destination where the source pixel is 0 (w, h -1: full size).
 void Blit_Alpha_Plane565(Rastport* src, int32_t sx, int32_t sy, int32_t w, int32_t h, Rastport* dst, int32_t dx,
                          int32_t dy);
