@@ -27,6 +27,13 @@ struct RastportModul {
 };
 RastportModul g;
 
+// A fresh zero-filled record from the tracked heap, or null.
+template <typename T>
+T* Neu(const char* besitzer) {
+    void* p = Mem_Alloc(sizeof(T), besitzer);
+    return p ? new (p) T() : nullptr;
+}
+
 // Sequential input from a byte buffer or from an open file, never past its end.
 struct Quelle {
     const uint8_t* daten = nullptr;
@@ -126,20 +133,25 @@ void PixelBuffer_Record_Schreiben(const PixelBuffer* pb, uint8_t* r) {
     Bytes_Put32(r + 68, pb->pixels ? 1u : 0u);
 }
 
-PixelBuffer* PixelBuffer_Lesen(Quelle& q) {
+// The magic "NALP" and the record behind it.
+bool Kopf_Lesen(Quelle& q, uint8_t* record, size_t groesse, const char* wer) {
     char magic[4];
-    uint8_t r[PB_RECORD];
     if (!q.lesen(magic, 4) || std::memcmp(magic, MAGIC, 4) != 0) {
-        Debug_Printf("PixelBuffer_Read: kein NALP\n");
-        return nullptr;
+        Debug_Printf("%s: kein NALP\n", wer);
+        return false;
     }
-    if (!q.lesen(r, PB_RECORD)) {
-        Debug_Printf("PixelBuffer_Read: Datei zu kurz\n");
-        return nullptr;
+    if (!q.lesen(record, groesse)) {
+        Debug_Printf("%s: Datei zu kurz\n", wer);
+        return false;
     }
-    auto* pb = static_cast<PixelBuffer*>(Mem_Alloc(sizeof(PixelBuffer), "PixelBuffer"));
+    return true;
+}
+
+PixelBuffer* PixelBuffer_Lesen(Quelle& q) {
+    uint8_t r[PB_RECORD];
+    if (!Kopf_Lesen(q, r, PB_RECORD, "PixelBuffer_Read")) return nullptr;
+    auto* pb = Neu<PixelBuffer>("PixelBuffer");
     if (!pb) return nullptr;
-    new (pb) PixelBuffer();
     uint32_t* worte[11] = {&pb->id, &pb->width, &pb->height, &pb->depth, &pb->reserved5[0], &pb->reserved5[1],
                            &pb->reserved5[2], &pb->key_colour, &pb->reserved9, &pb->packed_size, &pb->byte_size};
     for (int i = 0; i < 11; ++i) *worte[i] = Bytes_Get32(r + 4 * i);
@@ -183,19 +195,10 @@ bool PixelBuffer_Schreiben(Senke& s, const PixelBuffer* pb) {
 }
 
 Rastport* Rastport_Lesen(Quelle& q) {
-    char magic[4];
     uint8_t r[RP_RECORD];
-    if (!q.lesen(magic, 4) || std::memcmp(magic, MAGIC, 4) != 0) {
-        Debug_Printf("Rastport_Read: kein NALP\n");
-        return nullptr;
-    }
-    if (!q.lesen(r, RP_RECORD)) {
-        Debug_Printf("Rastport_Read: Datei zu kurz\n");
-        return nullptr;
-    }
-    auto* rp = static_cast<Rastport*>(Mem_Alloc(sizeof(Rastport), "Rastport"));
+    if (!Kopf_Lesen(q, r, RP_RECORD, "Rastport_Read")) return nullptr;
+    auto* rp = Neu<Rastport>("Rastport");
     if (!rp) return nullptr;
-    new (rp) Rastport();
     rp->width = Bytes_Get32(r + 0);
     rp->height = Bytes_Get32(r + 4);
     rp->converted = Bytes_Get32(r + 8);
@@ -271,9 +274,8 @@ Rastport* Rastport_Create(int32_t width, int32_t height, int32_t depth, int32_t 
         Debug_Printf("Rastport_Create: Groesse %d x %d ungueltig\n", width, height);
         return nullptr;
     }
-    auto* rp = static_cast<Rastport*>(Mem_Alloc(sizeof(Rastport), "Rastport"));
+    auto* rp = Neu<Rastport>("Rastport");
     if (!rp) return nullptr;
-    new (rp) Rastport();
     rp->width = uint32_t(width);
     rp->height = uint32_t(height);
     if (options & 1) {
@@ -323,9 +325,8 @@ PixelBuffer* PixelBuffer_Create(int32_t width, int32_t height, int32_t depth, in
         Debug_Printf("PixelBuffer_Create: %d x %d, Tiefe %d ungueltig\n", width, height, depth);
         return nullptr;
     }
-    auto* pb = static_cast<PixelBuffer*>(Mem_Alloc(sizeof(PixelBuffer), "PixelBuffer"));
+    auto* pb = Neu<PixelBuffer>("PixelBuffer");
     if (!pb) return nullptr;
-    new (pb) PixelBuffer();
     pb->id = uint32_t(id);
     pb->width = uint32_t(width);
     pb->height = uint32_t(height);
@@ -424,37 +425,34 @@ int32_t PixelBuffer_Pack(PixelBuffer* pb, int32_t kind) {
     return 1;
 }
 
+namespace {
+template <typename T>
+T* Aus_Speicher(T* (*lesen)(Quelle&), const uint8_t* daten, size_t laenge, size_t* gelesen) {
+    if (!daten) return nullptr;
+    Quelle q;
+    q.daten = daten;
+    q.laenge = laenge;
+    T* ergebnis = lesen(q);
+    if (gelesen) *gelesen = ergebnis ? q.pos : 0;
+    return ergebnis;
+}
+
+template <typename T>
+T* Aus_Datei(T* (*lesen)(Quelle&), int32_t handle) {
+    if (handle < 0) return nullptr;
+    Quelle q = Quelle_Datei(handle);
+    return lesen(q);
+}
+}  // namespace
+
 Rastport* Rastport_Read(const uint8_t* daten, size_t laenge, size_t* gelesen) {
-    if (!daten) return nullptr;
-    Quelle q;
-    q.daten = daten;
-    q.laenge = laenge;
-    Rastport* rp = Rastport_Lesen(q);
-    if (gelesen) *gelesen = rp ? q.pos : 0;
-    return rp;
+    return Aus_Speicher(Rastport_Lesen, daten, laenge, gelesen);
 }
-
-Rastport* Rastport_Read_File(int32_t handle) {
-    if (handle < 0) return nullptr;
-    Quelle q = Quelle_Datei(handle);
-    return Rastport_Lesen(q);
-}
-
+Rastport* Rastport_Read_File(int32_t handle) { return Aus_Datei(Rastport_Lesen, handle); }
 PixelBuffer* PixelBuffer_Read(const uint8_t* daten, size_t laenge, size_t* gelesen) {
-    if (!daten) return nullptr;
-    Quelle q;
-    q.daten = daten;
-    q.laenge = laenge;
-    PixelBuffer* pb = PixelBuffer_Lesen(q);
-    if (gelesen) *gelesen = pb ? q.pos : 0;
-    return pb;
+    return Aus_Speicher(PixelBuffer_Lesen, daten, laenge, gelesen);
 }
-
-PixelBuffer* PixelBuffer_Read_File(int32_t handle) {
-    if (handle < 0) return nullptr;
-    Quelle q = Quelle_Datei(handle);
-    return PixelBuffer_Lesen(q);
-}
+PixelBuffer* PixelBuffer_Read_File(int32_t handle) { return Aus_Datei(PixelBuffer_Lesen, handle); }
 
 int32_t Rastport_Write(int32_t handle, const Rastport* rp) {
     if (!rp || handle < 0) return 0;
