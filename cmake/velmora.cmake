@@ -36,7 +36,7 @@ function(velmora_tests folder)
   target_link_libraries(test_${folder} PRIVATE velmora_${folder} ${VT_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
   target_include_directories(test_${folder} PRIVATE ${CMAKE_SOURCE_DIR})
   gtest_discover_tests(test_${folder} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "VELMORA_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/data")
+    PROPERTIES ENVIRONMENT "VELMORA_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/${folder}/data")
 endfunction()
 
 # A libFuzzer target; with VELMORA_FUZZ it also becomes a short CTest run over its seeds.
