@@ -6,6 +6,7 @@
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
+#include "club/club_wert.h"
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/rnd.h"
@@ -14,25 +15,8 @@
 namespace velmora {
 namespace {
 
-enum : uint8_t {
-    W_GUELTIG = 1,   // the mode has a value
-    W_NUR_LESEN = 2,
-    W_BITS = 4,      // a bit word: the bit operations apply
-    W_SERVER = 8,    // held in the server data a client does not receive
-};
-
-struct Grenze {
-    int32_t unten = 0;
-    int32_t oben = 0;
-    uint8_t flags = 0;
-};
-
 // The one table of the player modes' limits.
-struct GrenzTabelle {
-    Grenze g[SPIELER_WERT_MODI];
-    constexpr void setze(int32_t modus, int32_t unten, int32_t oben, uint8_t flags = 0) {
-        g[modus] = Grenze{unten, oben, uint8_t(flags | W_GUELTIG)};
-    }
+struct GrenzTabelle : WertTabelle<SPIELER_WERT_MODI> {
     constexpr GrenzTabelle() {
         for (int32_t t = 0; t <= 52; ++t) setze(t, -1, 9999);
         setze(53, 0, 9999);
@@ -245,10 +229,7 @@ void Spieler_Free() {
 int32_t Spieler_Anzahl() { return g.initialisiert ? int32_t(g.satz.size()) : 0; }
 
 bool Spieler_Wert_Grenzen(int32_t modus, int32_t* unten, int32_t* oben) {
-    if (modus < 0 || modus >= SPIELER_WERT_MODI || !(GRENZEN.g[modus].flags & W_GUELTIG)) return false;
-    if (unten) *unten = GRENZEN.g[modus].unten;
-    if (oben) *oben = GRENZEN.g[modus].oben;
-    return true;
+    return GRENZEN.grenzen(modus, unten, oben);
 }
 
 int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
@@ -256,11 +237,12 @@ int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
         Debug_Printf("Spieler_Wert: Spieler %d ungueltig, modus=%d\n", spieler, modus);
         return 0;
     }
-    if (modus < 0 || modus >= SPIELER_WERT_MODI || !(GRENZEN.g[modus].flags & W_GUELTIG)) {
+    const WertGrenze* grenze = GRENZEN.finde(modus);
+    if (!grenze) {
         Debug_Printf("Spieler_Wert: Modus %d ungueltig\n", modus);
         return 0;
     }
-    const Grenze& gr = GRENZEN.g[modus];
+    const WertGrenze& gr = *grenze;
     bool client = Club_Ist_Client();
     if (op == OP_LESEN || op == OP_PROZENT) {
         int32_t v;
@@ -275,9 +257,7 @@ int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
         } else {
             v = Roh_Lesen(modus, spieler);
         }
-        if (op == OP_LESEN) return v;
-        int64_t spanne = int64_t(gr.oben) - gr.unten;
-        return spanne > 0 ? int32_t((int64_t(v) - gr.unten) * 100 / spanne) : 0;
+        return op == OP_LESEN ? v : Wert_Prozent(v, gr);
     }
     if (gr.flags & W_NUR_LESEN) {
         if (modus == 85)
@@ -288,55 +268,24 @@ int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
             Debug_Printf("Spieler_Wert: Modus %d nicht beschreibbar!\n", modus);
         return 0;
     }
-    bool bitop = op == OP_TOGGLE || op == OP_LOESCHEN || op == OP_SETZEN || op == OP_ERSETZEN;
-    if ((bitop && !(gr.flags & W_BITS)) || (!bitop && op != OP_SCHREIBEN && op != OP_PLUS)) {
-        Debug_Printf("Spieler_Wert: Operation %d ungueltig, modus=%d\n", op, modus);
-        return 0;
-    }
+    if (!Wert_Operation_Pruefen("Spieler_Wert", op, modus, gr)) return 0;
     if (client && Spieler_Get_Team(spieler) != Club_Client_Team()) {
         Debug_Printf("Spieler_Wert: CLIENT-WRITE!\n");
         return 0;
     }
-    int32_t alt = Roh_Lesen(modus, spieler);
-    int64_t neu;
-    switch (op) {
-    case OP_SCHREIBEN:
-        neu = wert;
-        if (wert < gr.unten || wert > gr.oben)
-            Debug_Printf("Spieler_Wert: Wert nicht innerhalb der Grenzen, wert=%d,modus=%d\n", wert, modus);
-        break;
-    case OP_TOGGLE: neu = int32_t(uint32_t(alt) ^ uint32_t(wert)); break;
-    case OP_LOESCHEN: neu = int32_t(uint32_t(alt) & ~uint32_t(wert)); break;
-    case OP_SETZEN: neu = int32_t(uint32_t(alt) | uint32_t(wert)); break;
-    case OP_ERSETZEN: neu = wert; break;
-    default: neu = int64_t(alt) + (wert ? wert : 1); break;
-    }
-    if (neu < gr.unten) neu = gr.unten;
-    if (neu > gr.oben) neu = gr.oben;
+    int32_t neu = Wert_Operation("Spieler_Wert", op, modus, Roh_Lesen(modus, spieler), wert, gr);
     if ((modus == 82 || modus == 83) && g.fix[spieler].art == 0) {
         int32_t torwart = modus == 82 ? 3 : 0;
         if (neu != torwart) Debug_Printf("Spieler_Wert: Torwart %d bleibt in Spalte 3, Reihe 0\n", spieler);
         neu = torwart;
     }
-    Roh_Schreiben(modus, spieler, int32_t(neu));
-    if (client) {
-        std::vector<uint8_t> a;
-        ClubPacker pk{a};
-        pk.i32(modus);
-        pk.i32(spieler);
-        pk.i32(wert);
-        pk.i32(op);
-        std::vector<uint8_t> antwort;
-        if (Club_Remote("Spieler_Wert", ANFRAGE_SPIELER_WERT, "iiii<i", a, antwort)) {
-            ClubLeser l{antwort.data(), antwort.size()};
-            int32_t server = l.i32();
-            if (!l.fehler) {
-                Roh_Schreiben(modus, spieler, server);   // the server's copy holds
-                return server;
-            }
-        }
+    Roh_Schreiben(modus, spieler, neu);
+    int32_t server;
+    if (client && Wert_Senden("Spieler_Wert", ANFRAGE_SPIELER_WERT, modus, spieler, wert, op, gr, &server)) {
+        Roh_Schreiben(modus, spieler, server);   // the server's copy holds
+        return server;
     }
-    return int32_t(neu);
+    return neu;
 }
 
 const char* Spieler_String(int32_t modus, int32_t spieler, int32_t, int32_t) {

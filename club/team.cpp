@@ -7,6 +7,7 @@
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
+#include "club/club_wert.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "core/debug.h"
@@ -15,20 +16,8 @@
 namespace velmora {
 namespace {
 
-enum : uint8_t { W_GUELTIG = 1, W_NUR_LESEN = 2, W_BITS = 4 };
-
-struct Grenze {
-    int32_t unten = 0;
-    int32_t oben = 0;
-    uint8_t flags = 0;
-};
-
 // The one table of the team modes' limits.
-struct GrenzTabelle {
-    Grenze g[TEAM_WERT_MODI];
-    constexpr void setze(int32_t modus, int32_t unten, int32_t oben, uint8_t flags = 0) {
-        g[modus] = Grenze{unten, oben, uint8_t(flags | W_GUELTIG)};
-    }
+struct GrenzTabelle : WertTabelle<TEAM_WERT_MODI> {
     constexpr GrenzTabelle() {
         setze(2, 0, 1000);
         setze(6, -1, TEAM_MAX - 1);
@@ -343,74 +332,37 @@ int32_t Team_Spieler_Besitzer(int32_t spieler) {
     return g.besitzer[size_t(spieler)];
 }
 
-bool Team_Wert_Grenzen(int32_t modus, int32_t* unten, int32_t* oben) {
-    if (modus < 0 || modus >= TEAM_WERT_MODI || !(GRENZEN.g[modus].flags & W_GUELTIG)) return false;
-    if (unten) *unten = GRENZEN.g[modus].unten;
-    if (oben) *oben = GRENZEN.g[modus].oben;
-    return true;
-}
+bool Team_Wert_Grenzen(int32_t modus, int32_t* unten, int32_t* oben) { return GRENZEN.grenzen(modus, unten, oben); }
 
 int32_t Team_Wert(int32_t modus, int32_t team, int32_t wert, int32_t op) {
     if (!g.initialisiert || team < 0 || team >= int32_t(g.satz.size())) {
         Debug_Printf("Team_Wert: Team %d ungueltig, modus=%d\n", team, modus);
         return 0;
     }
-    if (modus < 0 || modus >= TEAM_WERT_MODI || !(GRENZEN.g[modus].flags & W_GUELTIG)) {
+    const WertGrenze* grenze = GRENZEN.finde(modus);
+    if (!grenze) {
         Debug_Printf("Team_Wert: Modus %d ungueltig\n", modus);
         return 0;
     }
-    const Grenze& gr = GRENZEN.g[modus];
+    const WertGrenze& gr = *grenze;
     if (op == OP_LESEN || op == OP_PROZENT) {
         int32_t v = Roh_Lesen(modus, team);
-        if (op == OP_LESEN) return v;
-        int64_t spanne = int64_t(gr.oben) - gr.unten;
-        return spanne > 0 ? int32_t((int64_t(v) - gr.unten) * 100 / spanne) : 0;
+        return op == OP_LESEN ? v : Wert_Prozent(v, gr);
     }
     if (gr.flags & W_NUR_LESEN) {
         Debug_Printf("Team_Wert: Modus %d nicht beschreibbar!\n", modus);
         return 0;
     }
-    bool bitop = op == OP_TOGGLE || op == OP_LOESCHEN || op == OP_SETZEN || op == OP_ERSETZEN;
-    if ((bitop && !(gr.flags & W_BITS)) || (!bitop && op != OP_SCHREIBEN && op != OP_PLUS)) {
-        Debug_Printf("Team_Wert: Operation %d ungueltig, modus=%d\n", op, modus);
-        return 0;
-    }
+    if (!Wert_Operation_Pruefen("Team_Wert", op, modus, gr)) return 0;
     if (!Client_Darf("Team_Wert", team)) return 0;
-    int32_t alt = Roh_Lesen(modus, team);
-    int64_t neu;
-    switch (op) {
-    case OP_SCHREIBEN:
-        neu = wert;
-        if (wert < gr.unten || wert > gr.oben)
-            Debug_Printf("Team_Wert: Wert nicht innerhalb der Grenzen, wert=%d,modus=%d\n", wert, modus);
-        break;
-    case OP_TOGGLE: neu = int32_t(uint32_t(alt) ^ uint32_t(wert)); break;
-    case OP_LOESCHEN: neu = int32_t(uint32_t(alt) & ~uint32_t(wert)); break;
-    case OP_SETZEN: neu = int32_t(uint32_t(alt) | uint32_t(wert)); break;
-    case OP_ERSETZEN: neu = wert; break;
-    default: neu = int64_t(alt) + (wert ? wert : 1); break;
+    int32_t neu = Wert_Operation("Team_Wert", op, modus, Roh_Lesen(modus, team), wert, gr);
+    Roh_Schreiben(modus, team, neu);
+    int32_t server;
+    if (Club_Ist_Client() && Wert_Senden("Team_Wert", ANFRAGE_TEAM_WERT, modus, team, wert, op, gr, &server)) {
+        Roh_Schreiben(modus, team, server);
+        return server;
     }
-    if (neu < gr.unten) neu = gr.unten;
-    if (neu > gr.oben) neu = gr.oben;
-    Roh_Schreiben(modus, team, int32_t(neu));
-    if (Club_Ist_Client()) {
-        std::vector<uint8_t> a;
-        ClubPacker pk{a};
-        pk.i32(modus);
-        pk.i32(team);
-        pk.i32(wert);
-        pk.i32(op);
-        std::vector<uint8_t> antwort;
-        if (Club_Remote("Team_Wert", ANFRAGE_TEAM_WERT, "iiii<i", a, antwort)) {
-            ClubLeser l{antwort.data(), antwort.size()};
-            int64_t server = l.i32();
-            if (!l.fehler) {
-                neu = server < gr.unten ? gr.unten : server > gr.oben ? gr.oben : server;
-                Roh_Schreiben(modus, team, int32_t(neu));
-            }
-        }
-    }
-    return int32_t(neu);
+    return neu;
 }
 
 const char* Team_String(int32_t modus, int32_t team, int32_t, int32_t) {

@@ -13,17 +13,8 @@ namespace velmora {
 namespace {
 
 using test::Log_Enthaelt;
-using test::LogFaenger;
 
-class ManagerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Rnd_Init();
-        test::Welt_Bauen(4, 18);
-    }
-    void TearDown() override { test::Welt_Freigeben(); }
-    LogFaenger faenger;
-};
+using ManagerTest = test::WeltTest;
 
 TEST_F(ManagerTest, CreationSetsTheDefaults) {
     ManagerStruktur* m = Manager_Neuer_Mitspieler(2, "Ein sehr langer Managername", -1);

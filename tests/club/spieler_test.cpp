@@ -13,17 +13,8 @@ namespace velmora {
 namespace {
 
 using test::Log_Enthaelt;
-using test::LogFaenger;
 
-class SpielerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Rnd_Init();
-        test::Welt_Bauen(3, 18);
-    }
-    void TearDown() override { test::Welt_Freigeben(); }
-    LogFaenger faenger;
-};
+using SpielerTest = test::WeltTest;
 
 TEST_F(SpielerTest, RecordsHaveTheirStoredSizes) {
     EXPECT_EQ(sizeof(SpielerStruktur), 176u);

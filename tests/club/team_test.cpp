@@ -14,17 +14,8 @@ namespace velmora {
 namespace {
 
 using test::Log_Enthaelt;
-using test::LogFaenger;
 
-class TeamTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Rnd_Init();
-        test::Welt_Bauen(4, 18);
-    }
-    void TearDown() override { test::Welt_Freigeben(); }
-    LogFaenger faenger;
-};
+using TeamTest = test::WeltTest;
 
 TEST_F(TeamTest, RecordsHaveTheirStoredSizes) {
     EXPECT_EQ(sizeof(TeamStruktur), 164u);

@@ -10,6 +10,8 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
+#include "core/rnd.h"
+#include <gtest/gtest.h>
 
 namespace velmora::test {
 
@@ -74,5 +76,16 @@ inline void Welt_Freigeben() {
     Team_Free(0);
     Spieler_Free();
 }
+
+// A test over a fresh world of four clubs with 18 players each.
+class WeltTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Rnd_Init();
+        Welt_Bauen(4, 18);
+    }
+    void TearDown() override { Welt_Freigeben(); }
+    LogFaenger faenger;
+};
 
 }  // namespace velmora::test
