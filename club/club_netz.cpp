@@ -89,6 +89,36 @@ int32_t Club_Remote_Int(const char* wer, int32_t anfrage, const char* typ, const
     return wert;
 }
 
+const uint8_t* Club_Remote_Block(const char* wer, int32_t anfrage, const char* typ,
+                                 const std::vector<uint8_t>& argumente, std::vector<uint8_t>& antwort,
+                                 size_t* groesse) {
+    *groesse = 0;
+    if (!Club_Remote(wer, anfrage, typ, argumente, antwort)) return nullptr;
+    ClubLeser l{antwort.data(), antwort.size()};
+    const uint8_t* d = l.block_mit_laenge(groesse);
+    if (!d) Debug_Printf("%s: Antwort beschaedigt (Anfrage %d)\n", wer, anfrage);
+    return d;
+}
+
+bool Club_Remote_Stueckweise(const char* wer, int32_t anfrage, int32_t anzahl, int32_t stueck, size_t je,
+                             bool (*nehmen)(int32_t erster, int32_t anzahl, const uint8_t* daten)) {
+    for (int32_t erster = 0; erster < anzahl; erster += stueck) {
+        int32_t n = anzahl - erster < stueck ? anzahl - erster : stueck;
+        std::vector<uint8_t> a, antwort;
+        ClubPacker pk{a};
+        pk.i32(erster);
+        pk.i32(n);
+        size_t groesse = 0;
+        const uint8_t* d = Club_Remote_Block(wer, anfrage, "ii<C<=0", a, antwort, &groesse);
+        if (!d || groesse != je * size_t(n)) {
+            Debug_Printf("%s: Antwort hat %zu Bytes\n", wer, groesse);
+            return false;
+        }
+        if (!nehmen(erster, n, d)) return false;
+    }
+    return true;
+}
+
 bool Club_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t* daten, size_t bytes,
                          std::vector<uint8_t>& antwort) {
     antwort.clear();

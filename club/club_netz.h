@@ -55,6 +55,17 @@ bool Club_Remote(const char* wer, int32_t anfrage, const char* typ, const std::v
 int32_t Club_Remote_Int(const char* wer, int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
                         int32_t fehlwert);
 
+// A remote call answered by one block written with its length: the block's
+// bytes (inside `antwort`) and its size, or null when the call failed.
+const uint8_t* Club_Remote_Block(const char* wer, int32_t anfrage, const char* typ,
+                                 const std::vector<uint8_t>& argumente, std::vector<uint8_t>& antwort,
+                                 size_t* groesse);
+// Fetches `anzahl` records in pieces of at most `stueck` by requests (first,
+// count); each answer must hold `je` bytes per record and is handed to `nehmen`
+// (first, count, bytes), which may refuse it. False when anything failed.
+bool Club_Remote_Stueckweise(const char* wer, int32_t anfrage, int32_t anzahl, int32_t stueck, size_t je,
+                             bool (*nehmen)(int32_t erster, int32_t anzahl, const uint8_t* daten));
+
 // Server side: answers one club-data request of the client playing `client_team`.
 // False for an id that is not the club data's or a malformed request (the
 // answer is then empty).

@@ -349,11 +349,9 @@ bool Manager_Load(const uint8_t* in, size_t bytes) {
 
 bool Manager_Internet_Client_Startinfo_1(int32_t* level, int32_t* anzahl) {
     std::vector<uint8_t> a, antwort;
-    if (!Club_Remote("Manager_Internet_Client_Startinfo_1", ANFRAGE_MANAGER_STARTINFO, "<C<=0", a, antwort))
-        return false;
-    ClubLeser l{antwort.data(), antwort.size()};
     size_t groesse = 0;
-    const uint8_t* d = l.block_mit_laenge(&groesse);
+    const uint8_t* d = Club_Remote_Block("Manager_Internet_Client_Startinfo_1", ANFRAGE_MANAGER_STARTINFO, "<C<=0", a,
+                                         antwort, &groesse);
     ClubLeser b{d, groesse};
     int32_t lv = b.i32(), n = b.i32();
     if (!d || b.fehler) {
@@ -374,10 +372,9 @@ bool Manager_Internet_Client_Refresh() {
     std::vector<uint8_t> a, antwort;
     ClubPacker pk{a};
     pk.i32(team);
-    if (!Club_Remote("Manager_Internet_Client_Refresh", ANFRAGE_MANAGER_RECORD, "i<C<=0", a, antwort)) return false;
-    ClubLeser l{antwort.data(), antwort.size()};
     size_t groesse = 0;
-    const uint8_t* d = l.block_mit_laenge(&groesse);
+    const uint8_t* d =
+        Club_Remote_Block("Manager_Internet_Client_Refresh", ANFRAGE_MANAGER_RECORD, "i<C<=0", a, antwort, &groesse);
     if (!d || (groesse != 0 && groesse != sizeof(ManagerStruktur))) {
         Debug_Printf("Manager_Internet_Client_Refresh: Antwort hat %zu Bytes\n", groesse);
         return false;

@@ -478,29 +478,16 @@ bool Spieler_Internet_Client_Get_Alle() {
         Debug_Printf("Spieler_Internet_Client_Get_Alle: nicht initialisiert\n");
         return false;
     }
-    int32_t n = int32_t(g.satz.size());
-    for (int32_t start = 0; start < n; start += CLIENT_BLOCK_SPIELER) {
-        int32_t anzahl = n - start < CLIENT_BLOCK_SPIELER ? n - start : CLIENT_BLOCK_SPIELER;
-        std::vector<uint8_t> a, antwort;
-        ClubPacker pk{a};
-        pk.i32(start);
-        pk.i32(anzahl);
-        if (!Club_Remote("Spieler_Internet_Client_Get_Alle", ANFRAGE_SPIELER_BLOCK, "ii<C<=0", a, antwort))
-            return false;
-        ClubLeser l{antwort.data(), antwort.size()};
-        size_t groesse = 0;
-        const uint8_t* d = l.block_mit_laenge(&groesse);
-        size_t je = sizeof(SpielerStruktur) + sizeof(SpielerFix);
-        if (!d || groesse != je * size_t(anzahl)) {
-            Debug_Printf("Spieler_Internet_Client_Get_Alle: Antwort hat %zu Bytes\n", groesse);
-            return false;
-        }
-        for (int32_t i = 0; i < anzahl; ++i) {
-            std::memcpy(&g.satz[start + i], d + je * size_t(i), sizeof(SpielerStruktur));
-            std::memcpy(&g.fix[start + i], d + je * size_t(i) + sizeof(SpielerStruktur), sizeof(SpielerFix));
-        }
-    }
-    return true;
+    constexpr size_t je = sizeof(SpielerStruktur) + sizeof(SpielerFix);
+    return Club_Remote_Stueckweise(
+        "Spieler_Internet_Client_Get_Alle", ANFRAGE_SPIELER_BLOCK, int32_t(g.satz.size()), CLIENT_BLOCK_SPIELER, je,
+        [](int32_t erster, int32_t anzahl, const uint8_t* d) {
+            for (int32_t i = 0; i < anzahl; ++i) {
+                std::memcpy(&g.satz[erster + i], d + je * size_t(i), sizeof(SpielerStruktur));
+                std::memcpy(&g.fix[erster + i], d + je * size_t(i) + sizeof(SpielerStruktur), sizeof(SpielerFix));
+            }
+            return true;
+        });
 }
 
 bool Spieler_Internet_Client_Init() {
@@ -516,10 +503,9 @@ bool Spieler_Internet_Client_Refresh() {
     std::vector<uint8_t> a, antwort;
     ClubPacker pk{a};
     pk.i32(Club_Client_Team());
-    if (!Club_Remote("Spieler_Internet_Client_Refresh", ANFRAGE_SPIELER_TEAM, "i<C<=0", a, antwort)) return false;
-    ClubLeser l{antwort.data(), antwort.size()};
     size_t groesse = 0;
-    const uint8_t* d = l.block_mit_laenge(&groesse);
+    const uint8_t* d =
+        Club_Remote_Block("Spieler_Internet_Client_Refresh", ANFRAGE_SPIELER_TEAM, "i<C<=0", a, antwort, &groesse);
     size_t je = 4 + SPIELER_BYTES;
     if (!d || groesse % je != 0) {
         Debug_Printf("Spieler_Internet_Client_Refresh: Antwort hat %zu Bytes\n", groesse);

@@ -633,10 +633,9 @@ bool Team_Load(const uint8_t* in, size_t bytes) {
 
 bool Team_Internet_Client_Startinfo() {
     std::vector<uint8_t> a, antwort;
-    if (!Club_Remote("Team_Internet_Client_Startinfo", ANFRAGE_TEAM_STARTINFO, "<C<=0", a, antwort)) return false;
-    ClubLeser l{antwort.data(), antwort.size()};
     size_t groesse = 0;
-    const uint8_t* d = l.block_mit_laenge(&groesse);
+    const uint8_t* d =
+        Club_Remote_Block("Team_Internet_Client_Startinfo", ANFRAGE_TEAM_STARTINFO, "<C<=0", a, antwort, &groesse);
     ClubLeser b{d, groesse};
     int32_t n = b.i32(), markt = b.i32(), laeuft = b.i32(), level = b.i32();
     if (!d || b.fehler || markt < -1 || markt >= n || !Team_Init(n)) {
@@ -655,35 +654,25 @@ bool Team_Internet_Client_Refresh() {
         return false;
     }
     int32_t n = int32_t(g.satz.size());
-    for (int32_t start = 0; start < n; start += CLIENT_BLOCK_TEAMS) {
-        int32_t anzahl = n - start < CLIENT_BLOCK_TEAMS ? n - start : CLIENT_BLOCK_TEAMS;
-        std::vector<uint8_t> a, antwort;
-        ClubPacker pk{a};
-        pk.i32(start);
-        pk.i32(anzahl);
-        if (!Club_Remote("Team_Internet_Client_Refresh", ANFRAGE_TEAM_BLOCK, "ii<C<=0", a, antwort)) return false;
-        ClubLeser l{antwort.data(), antwort.size()};
-        size_t groesse = 0;
-        const uint8_t* d = l.block_mit_laenge(&groesse);
-        size_t je = sizeof(TeamStruktur) + sizeof(TeamFix);
-        if (!d || groesse != je * size_t(anzahl)) {
-            Debug_Printf("Team_Internet_Client_Refresh: Antwort hat %zu Bytes\n", groesse);
-            return false;
-        }
-        for (int32_t i = 0; i < anzahl; ++i) {
-            TeamFix f;
-            std::memcpy(&f, d + je * size_t(i) + sizeof(TeamStruktur), sizeof f);
-            if (f.anzahl > TEAM_SPIELER_MAX) return false;
-            std::memcpy(&g.satz[start + i], d + je * size_t(i), sizeof(TeamStruktur));
-            g.satz[start + i].manager_platz = 0;
-            g.fix[start + i] = f;
-        }
-    }
+    constexpr size_t je = sizeof(TeamStruktur) + sizeof(TeamFix);
+    bool ok = Club_Remote_Stueckweise(
+        "Team_Internet_Client_Refresh", ANFRAGE_TEAM_BLOCK, n, CLIENT_BLOCK_TEAMS, je,
+        [](int32_t erster, int32_t anzahl, const uint8_t* d) {
+            for (int32_t i = 0; i < anzahl; ++i) {
+                TeamFix f;
+                std::memcpy(&f, d + je * size_t(i) + sizeof(TeamStruktur), sizeof f);
+                if (f.anzahl > TEAM_SPIELER_MAX) return false;
+                std::memcpy(&g.satz[erster + i], d + je * size_t(i), sizeof(TeamStruktur));
+                g.satz[erster + i].manager_platz = 0;
+                g.fix[erster + i] = f;
+            }
+            return true;
+        });
+    if (!ok) return false;
     std::vector<uint8_t> a, antwort;
-    if (!Club_Remote("Team_Internet_Client_Refresh", ANFRAGE_MARKT_LISTE, "<C<=0", a, antwort)) return false;
-    ClubLeser l{antwort.data(), antwort.size()};
     size_t groesse = 0;
-    const uint8_t* d = l.block_mit_laenge(&groesse);
+    const uint8_t* d =
+        Club_Remote_Block("Team_Internet_Client_Refresh", ANFRAGE_MARKT_LISTE, "<C<=0", a, antwort, &groesse);
     if (!d || groesse % 4 || groesse / 4 > size_t(MARKT_SPIELER_MAX)) return false;
     ClubLeser b{d, groesse};
     g.markt_liste.assign(groesse / 4, -1);
@@ -693,10 +682,9 @@ bool Team_Internet_Client_Refresh() {
         std::vector<uint8_t> a2, antwort2;
         ClubPacker pk{a2};
         pk.i32(eigenes);
-        if (!Club_Remote("Team_Internet_Client_Refresh", ANFRAGE_TEAM_OWN, "i<C<=0", a2, antwort2)) return false;
-        ClubLeser l2{antwort2.data(), antwort2.size()};
         size_t n2 = 0;
-        const uint8_t* d2 = l2.block_mit_laenge(&n2);
+        const uint8_t* d2 =
+            Club_Remote_Block("Team_Internet_Client_Refresh", ANFRAGE_TEAM_OWN, "i<C<=0", a2, antwort2, &n2);
         if (!d2 || n2 != sizeof(TeamOwn)) return false;
         std::memcpy(&g.own[eigenes], d2, sizeof(TeamOwn));
     }
@@ -711,10 +699,9 @@ bool Team_Internet_Client_Init() {
 
 bool Team_Internet_Client_Startteams() {
     std::vector<uint8_t> a, antwort;
-    if (!Club_Remote("Team_Internet_Client_Startteams", ANFRAGE_STARTTEAMS, "<C<=0", a, antwort)) return false;
-    ClubLeser l{antwort.data(), antwort.size()};
     size_t groesse = 0;
-    const uint8_t* d = l.block_mit_laenge(&groesse);
+    const uint8_t* d =
+        Club_Remote_Block("Team_Internet_Client_Startteams", ANFRAGE_STARTTEAMS, "<C<=0", a, antwort, &groesse);
     if (!d || groesse % sizeof(StartTeam) || groesse / sizeof(StartTeam) > size_t(TEAM_MAX)) {
         Debug_Printf("Team_Internet_Client_Startteams: Antwort hat %zu Bytes\n", groesse);
         return false;
