@@ -1,0 +1,39 @@
+// club/club_hooks.cpp - the club data's table of calls into the network and save layers.
+#include "club/club_hooks.h"
+
+#include "club/manager.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/hooks.h"
+
+namespace velmora {
+
+ClubHooks& Club_Hooks() {
+    static ClubHooks hooks;
+    return hooks;
+}
+
+int32_t Club_Netzwerk_Modus() {
+    const ClubHooks& h = Club_Hooks();
+    return h.netzwerk_modus ? h.netzwerk_modus() : 0;
+}
+
+int32_t Club_Client_Team() {
+    const ClubHooks& h = Club_Hooks();
+    return h.client_team ? h.client_team() : -1;
+}
+
+bool Club_Ist_Client() { return Club_Netzwerk_Modus() == 1; }
+
+void Club_Registrieren() {
+    CoreHooks& core = Core_Hooks();
+    core.manager_option_lesen = Manager_Option_Lesen;
+    core.manager_option_schreiben = Manager_Option_Schreiben;
+    const ClubHooks& h = Club_Hooks();
+    if (!h.speicher_registrieren) return;
+    h.speicher_registrieren("Spieler", Spieler_Save, Spieler_Load);
+    h.speicher_registrieren("Team", Team_Save, Team_Load);
+    h.speicher_registrieren("Manager", Manager_Save, Manager_Load);
+}
+
+}  // namespace velmora

@@ -1,0 +1,44 @@
+// club/club_hooks.h - what the club data needs from the network layer and the
+// save-game driver, as function pointers those modules fill when they start.
+//
+// The club data never includes the network or save-game headers. An unfilled
+// hook does the neutral thing: network mode 0 (a single machine), no client
+// team, every remote call fails, and no save registration takes place.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace velmora {
+
+// Saves a module's block into `out`; loads one back (false: damaged, nothing changed).
+using ClubSaveFn = void (*)(std::vector<uint8_t>& out);
+using ClubLoadFn = bool (*)(const uint8_t* in, size_t bytes);
+
+struct ClubHooks {
+    // 0 single machine, 1 client, 2 server.
+    int32_t (*netzwerk_modus)() = nullptr;
+    // On a client its own team; on the server the team of the client whose request is answered.
+    int32_t (*client_team)() = nullptr;
+    // A remote call to the server: request id, type string (see docs/protocol.md),
+    // the packed arguments; fills `antwort` with the packed results. False when the
+    // server did not answer.
+    bool (*client_read)(int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
+                        std::vector<uint8_t>& antwort) = nullptr;
+    // Registers one module block with the save-game driver under its name.
+    void (*speicher_registrieren)(const char* name, ClubSaveFn save, ClubLoadFn load) = nullptr;
+};
+
+ClubHooks& Club_Hooks();
+
+// The hooks read with their neutral defaults.
+int32_t Club_Netzwerk_Modus();
+int32_t Club_Client_Team();
+bool Club_Ist_Client();
+
+// Registers the player, team and manager blocks (in that order, the order a
+// load needs: teams check player numbers, managers check team numbers) and
+// fills core's options 40-43 hook from the manager module.
+void Club_Registrieren();
+
+}  // namespace velmora

@@ -1,0 +1,75 @@
+// club/club_netz.h - the club data's remote calls: request ids, the packing of
+// arguments and answers, and the server's entry for all of them.
+//
+// Arguments and answers are packed as the type strings in docs/protocol.md say:
+// "i" a 32-bit little-endian integer, "C%d" a block of that many bytes, "C<=0"
+// a result block whose size the server gives (a u32 length, then the bytes),
+// "<" separates arguments from results.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace velmora {
+
+constexpr int32_t ANFRAGE_SPIELER_WERT = 1000;       // "iiii<i"
+constexpr int32_t ANFRAGE_TEAM_WERT = 1001;          // "iiii<i"
+constexpr int32_t ANFRAGE_TEAM_ZEIGER = 1002;        // "iiC<=0<i"
+constexpr int32_t ANFRAGE_MANAGER_ICON = 1003;       // "iiii<i"
+constexpr int32_t ANFRAGE_SPIELER_ANZAHL = 1004;     // "<i"
+constexpr int32_t ANFRAGE_SPIELER_BLOCK = 1005;      // "ii<C<=0"
+constexpr int32_t ANFRAGE_SPIELER_TEAM = 1006;       // "i<C<=0"
+constexpr int32_t ANFRAGE_TEAM_STARTINFO = 1007;     // "<C<=0"
+constexpr int32_t ANFRAGE_TEAM_BLOCK = 1008;         // "ii<C<=0"
+constexpr int32_t ANFRAGE_TEAM_OWN = 1009;           // "i<C<=0"
+constexpr int32_t ANFRAGE_STARTTEAMS = 1010;         // "<C<=0"
+constexpr int32_t ANFRAGE_MANAGER_STARTINFO = 1011;  // "<C<=0"
+constexpr int32_t ANFRAGE_MANAGER_RECORD = 1018;     // "i<C<=0"
+constexpr int32_t ANFRAGE_MARKT_LISTE = 1019;        // "<C<=0"
+
+// Appends little-endian values to a byte vector.
+struct ClubPacker {
+    std::vector<uint8_t>& out;
+    void i32(int32_t wert);
+    void block(const void* daten, size_t bytes);         // raw bytes, fixed size
+    void block_mit_laenge(const void* daten, size_t bytes);  // u32 length, then the bytes
+};
+
+// Reads what ClubPacker wrote; every read past the end sets `fehler` and gives 0.
+struct ClubLeser {
+    const uint8_t* daten;
+    size_t bytes;
+    size_t pos = 0;
+    bool fehler = false;
+    int32_t i32();
+    bool block(void* ziel, size_t anzahl);
+    // A block written with its length: the pointer into the data and its size, null on error.
+    const uint8_t* block_mit_laenge(size_t* anzahl);
+};
+
+// Client side: a remote call through the network hook. False (and a log line
+// naming `wer`) when there is no network or the server did not answer.
+bool Club_Remote(const char* wer, int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
+                 std::vector<uint8_t>& antwort);
+// The same for calls that answer with one integer; `fehlwert` when the call failed.
+int32_t Club_Remote_Int(const char* wer, int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
+                        int32_t fehlwert);
+
+// A remote call answered by one block written with its length: the block's
+// bytes (inside `antwort`) and its size, or null when the call failed.
+const uint8_t* Club_Remote_Block(const char* wer, int32_t anfrage, const char* typ,
+                                 const std::vector<uint8_t>& argumente, std::vector<uint8_t>& antwort,
+                                 size_t* groesse);
+// Fetches `anzahl` records in pieces of at most `stueck` by requests (first,
+// count); each answer must hold `je` bytes per record and is handed to `nehmen`
+// (first, count, bytes), which may refuse it. False when anything failed.
+bool Club_Remote_Stueckweise(const char* wer, int32_t anfrage, int32_t anzahl, int32_t stueck, size_t je,
+                             bool (*nehmen)(int32_t erster, int32_t anzahl, const uint8_t* daten));
+
+// Server side: answers one club-data request of the client playing `client_team`.
+// False for an id that is not the club data's or a malformed request (the
+// answer is then empty).
+bool Club_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t* daten, size_t bytes,
+                         std::vector<uint8_t>& antwort);
+
+}  // namespace velmora

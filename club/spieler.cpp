@@ -1,0 +1,575 @@
+// club/spieler.cpp - the player records, their accessors, searches and injuries.
+#include "club/spieler.h"
+
+#include <climits>
+#include <cstring>
+
+#include "club/club_hooks.h"
+#include "club/club_netz.h"
+#include "club/club_wert.h"
+#include "club/team.h"
+#include "core/debug.h"
+#include "core/rnd.h"
+#include "core/str.h"
+
+namespace velmora {
+namespace {
+
+// The one table of the player modes' limits.
+struct GrenzTabelle : WertTabelle<SPIELER_WERT_MODI> {
+    constexpr GrenzTabelle() {
+        for (int32_t t = 0; t <= 52; ++t) setze(t, -1, 9999);
+        setze(53, 0, 9999);
+        setze(55, 0, 150);
+        setze(56, 0, 9);
+        setze(57, 0, 999);
+        setze(58, 0, 12000);
+        setze(63, 0, 99);
+        setze(64, 0, 255);
+        setze(65, INT32_MIN, INT32_MAX);
+        setze(67, 0, 3);
+        setze(68, -1, TEAM_MAX - 1);
+        setze(69, 0, 100);
+        setze(70, -1, VERLETZUNG_ARTEN - 1);
+        setze(71, 0, 999);
+        setze(72, 0, 65535);
+        setze(73, 0, 65535);
+        setze(74, 0, 50);
+        setze(75, INT32_MIN, INT32_MAX, W_BITS);
+        setze(76, 0, 32767);
+        setze(77, 0, 32767);
+        setze(82, 0, 6);
+        setze(83, 0, 10);
+        setze(84, 0, 99, W_SERVER);
+        setze(85, 0, INT32_MAX, W_SERVER | W_NUR_LESEN);
+        setze(87, 0, 19);
+        setze(90, 0, 6);
+        setze(92, 0, 12);
+        setze(93, 0, 9000000, W_SERVER);
+        setze(94, 0, 12, W_NUR_LESEN);
+        setze(97, 0, 12);
+        setze(98, 0, 100);
+        setze(99, INT32_MIN, INT32_MAX, W_SERVER);
+        setze(100, -32768, 32767);
+        setze(101, -1, SPIELER_MAX - 1);
+        setze(102, 0, INT32_MAX, W_SERVER | W_NUR_LESEN);
+        setze(103, -1, SPIELER_MAX - 1);
+    }
+};
+constexpr GrenzTabelle GRENZEN;
+
+struct SpielerModul {
+    bool initialisiert = false;
+    std::vector<SpielerStruktur> satz;
+    std::vector<SpielerFix> fix;
+    std::vector<SpielerClientEgal> egal;
+    Verletzungsart verletzung[VERLETZUNG_ARTEN] = {};
+    int32_t verletzung_anzahl = 0;
+};
+SpielerModul g;
+
+constexpr size_t SPIELER_BYTES = sizeof(SpielerStruktur) + sizeof(SpielerFix) + sizeof(SpielerClientEgal);
+constexpr int32_t CLIENT_BLOCK_SPIELER = 500;   // players per fetch at client start-up
+
+void Spieler_Leeren(int32_t p) {
+    g.satz[p] = SpielerStruktur{};
+    g.fix[p] = SpielerFix{};
+    g.egal[p] = SpielerClientEgal{};
+    g.satz[p].partner = -1;
+    g.satz[p].verein_gezeigt = -1;
+    g.satz[p].verletzung = -1;
+    g.fix[p].nation = -1;
+}
+
+int32_t Roh_Lesen(int32_t modus, int32_t p) {
+    const SpielerStruktur& s = g.satz[p];
+    const SpielerFix& f = g.fix[p];
+    const SpielerClientEgal& e = g.egal[p];
+    if (modus < SPIELER_TALENTE) return s.talent[modus];
+    switch (modus) {
+    case 55: return s.wert55;
+    case 56: return s.einsaetze;
+    case 57: return s.form;
+    case 58: return s.staerke;
+    case 63: return f.alter;
+    case 64: return f.groesse;
+    case 65: return f.aussehen;
+    case 67: return f.art;
+    case 68: return f.nation;
+    case 69: return s.wert69;
+    case 70: return s.verletzung;
+    case 71: return s.verletzung_tage;
+    case 72: return f.haar;
+    case 73: return f.haut;
+    case 74: return f.datei_nummer;
+    case 75: return int32_t(s.status);
+    case 76: return s.ballgewinne;
+    case 77: return s.ballgewinne_2;
+    case 82: return s.spalte;
+    case 83: return s.reihe;
+    case 84: return e.rueckennummer;
+    case 85: return e.gehalt;
+    case 87: return s.slot;
+    case 90: return s.moral;
+    case 92: return s.staerke / 1000;
+    case 93: return e.trainingsgeld;
+    case 94: return s.staerke / 1000;
+    case 97: return s.max_staerke / 1000;
+    case 98: return s.training_einheiten;
+    case 99: return e.wert99;
+    case 100: return s.start_wert100;
+    case 101: return s.partner;
+    case 102: return e.marktwert;
+    case 103: return s.verein_gezeigt;
+    default: return 0;
+    }
+}
+
+// `v` lies within the mode's limits, which fit the field's type.
+void Roh_Schreiben(int32_t modus, int32_t p, int32_t v) {
+    SpielerStruktur& s = g.satz[p];
+    SpielerFix& f = g.fix[p];
+    SpielerClientEgal& e = g.egal[p];
+    if (modus < SPIELER_TALENTE) {
+        s.talent[modus] = int16_t(v);
+        return;
+    }
+    switch (modus) {
+    case 55: s.wert55 = int16_t(v); break;
+    case 56: s.einsaetze = int8_t(v); break;
+    case 57: s.form = v; break;
+    case 58: s.staerke = v; break;
+    case 63: f.alter = uint8_t(v); break;
+    case 64: f.groesse = uint8_t(v); break;
+    case 65: f.aussehen = v; break;
+    case 67:
+        f.art = int8_t(v);
+        if (v == 0) {            // a goalkeeper always carries the goalkeeper cell
+            s.spalte = 3;
+            s.reihe = 0;
+        }
+        break;
+    case 68: f.nation = int16_t(v); break;
+    case 69: s.wert69 = int8_t(v); break;
+    case 70: s.verletzung = int8_t(v); break;
+    case 71: s.verletzung_tage = int16_t(v); break;
+    case 72: f.haar = uint16_t(v); break;
+    case 73: f.haut = uint16_t(v); break;
+    case 74: f.datei_nummer = int16_t(v); break;
+    case 75: s.status = uint32_t(v); break;
+    case 76: s.ballgewinne = int16_t(v); break;
+    case 77: s.ballgewinne_2 = int16_t(v); break;
+    case 82: s.spalte = int16_t(v); break;
+    case 83: s.reihe = int16_t(v); break;
+    case 84: e.rueckennummer = v; break;
+    case 87: s.slot = int8_t(v); break;
+    case 90: s.moral = int8_t(v); break;
+    case 92: s.staerke = v * 1000; break;
+    case 93: e.trainingsgeld = v; break;
+    case 97: s.max_staerke = v * 1000; break;
+    case 98: s.training_einheiten = int8_t(v); break;
+    case 99: e.wert99 = v; break;
+    case 100: s.start_wert100 = int16_t(v); break;
+    case 101: s.partner = v; break;
+    case 103: s.verein_gezeigt = v; break;
+    default: break;
+    }
+}
+
+bool Gueltig(const char* wer, int32_t spieler) {
+    if (!g.initialisiert || spieler < 0 || spieler >= int32_t(g.satz.size())) {
+        Debug_Printf("%s: Spieler %d ungueltig\n", wer, spieler);
+        return false;
+    }
+    return true;
+}
+
+// The answer to a change request of the client playing `client_team`.
+int32_t Server_Wert(int32_t client_team, int32_t modus, int32_t p, int32_t wert, int32_t op) {
+    bool aendert = op != OP_LESEN && op != OP_PROZENT;
+    if (aendert && (p < 0 || p >= Spieler_Anzahl() || Spieler_Get_Team(p) != client_team)) {
+        Debug_Printf("Spieler_Wert: CLIENT-WRITE! (Spieler %d, Team %d)\n", p, client_team);
+        return 0;
+    }
+    return Spieler_Wert(modus, p, wert, op);
+}
+
+void Anhaengen_Spieler(ClubPacker& pk, int32_t p, bool mit_egal) {
+    pk.block(&g.satz[p], sizeof(SpielerStruktur));
+    pk.block(&g.fix[p], sizeof(SpielerFix));
+    if (mit_egal) pk.block(&g.egal[p], sizeof(SpielerClientEgal));
+}
+
+}  // namespace
+
+bool Spieler_Init(int32_t anzahl) {
+    if (anzahl < 0 || anzahl > SPIELER_MAX) {
+        Debug_Printf("Spieler_Init: Anzahl %d ungueltig\n", anzahl);
+        return false;
+    }
+    Spieler_Free();
+    g.satz.resize(size_t(anzahl));
+    g.fix.resize(size_t(anzahl));
+    g.egal.resize(size_t(anzahl));
+    for (int32_t p = 0; p < anzahl; ++p) Spieler_Leeren(p);
+    g.initialisiert = true;
+    return true;
+}
+
+void Spieler_Free() {
+    g.satz.clear();
+    g.fix.clear();
+    g.egal.clear();
+    g.satz.shrink_to_fit();
+    g.fix.shrink_to_fit();
+    g.egal.shrink_to_fit();
+    g.initialisiert = false;
+}
+
+int32_t Spieler_Anzahl() { return g.initialisiert ? int32_t(g.satz.size()) : 0; }
+
+bool Spieler_Wert_Grenzen(int32_t modus, int32_t* unten, int32_t* oben) {
+    return GRENZEN.grenzen(modus, unten, oben);
+}
+
+int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
+    if (!g.initialisiert || spieler < 0 || spieler >= int32_t(g.satz.size())) {
+        Debug_Printf("Spieler_Wert: Spieler %d ungueltig, modus=%d\n", spieler, modus);
+        return 0;
+    }
+    const WertGrenze* grenze = GRENZEN.finde(modus);
+    if (!grenze) {
+        Debug_Printf("Spieler_Wert: Modus %d ungueltig\n", modus);
+        return 0;
+    }
+    const WertGrenze& gr = *grenze;
+    bool client = Club_Ist_Client();
+    if (op == OP_LESEN || op == OP_PROZENT) {
+        int32_t v;
+        if (client && (gr.flags & W_SERVER)) {
+            std::vector<uint8_t> a;
+            ClubPacker pk{a};
+            pk.i32(modus);
+            pk.i32(spieler);
+            pk.i32(0);
+            pk.i32(OP_LESEN);
+            v = Club_Remote_Int("Spieler_Wert", ANFRAGE_SPIELER_WERT, "iiii<i", a, 0);
+        } else {
+            v = Roh_Lesen(modus, spieler);
+        }
+        return op == OP_LESEN ? v : Wert_Prozent(v, gr);
+    }
+    if (gr.flags & W_NUR_LESEN) {
+        if (modus == 85)
+            Debug_Printf("Spieler_Wert: Gehalt nicht beschreibbar!\n");
+        else if (modus == 102)
+            Debug_Printf("Spieler_Wert: SP_MARKTWERT nicht beschreibbar!\n");
+        else
+            Debug_Printf("Spieler_Wert: Modus %d nicht beschreibbar!\n", modus);
+        return 0;
+    }
+    if (!Wert_Operation_Pruefen("Spieler_Wert", op, modus, gr)) return 0;
+    if (client && Spieler_Get_Team(spieler) != Club_Client_Team()) {
+        Debug_Printf("Spieler_Wert: CLIENT-WRITE!\n");
+        return 0;
+    }
+    int32_t neu = Wert_Operation("Spieler_Wert", op, modus, Roh_Lesen(modus, spieler), wert, gr);
+    if ((modus == 82 || modus == 83) && g.fix[spieler].art == 0) {
+        int32_t torwart = modus == 82 ? 3 : 0;
+        if (neu != torwart) Debug_Printf("Spieler_Wert: Torwart %d bleibt in Spalte 3, Reihe 0\n", spieler);
+        neu = torwart;
+    }
+    Roh_Schreiben(modus, spieler, neu);
+    int32_t server;
+    if (client && Wert_Senden("Spieler_Wert", ANFRAGE_SPIELER_WERT, modus, spieler, wert, op, gr, &server)) {
+        Roh_Schreiben(modus, spieler, server);   // the server's copy holds
+        return server;
+    }
+    return neu;
+}
+
+const char* Spieler_String(int32_t modus, int32_t spieler, int32_t, int32_t) {
+    if (!Gueltig("Spieler_String", spieler)) return "Spieler_String_Error";
+    const SpielerFix& f = g.fix[spieler];
+    char name[sizeof f.name + 1] = {};
+    char vorname[sizeof f.vorname + 1] = {};
+    std::memcpy(name, f.name, sizeof f.name);
+    std::memcpy(vorname, f.vorname, sizeof f.vorname);
+    switch (modus) {
+    case 505: return vorname[0] ? Str_Format("%s %s", vorname, name) : Str_Format("%s", name);
+    case 508: return Str_Format("%s", name);
+    default:
+        Debug_Printf("Spieler_String: Modus %d ungueltig\n", modus);
+        return "Spieler_String_Error";
+    }
+}
+
+bool Spieler_Namen_Setzen(int32_t spieler, const char* vorname, const char* name) {
+    if (!Gueltig("Spieler_Namen_Setzen", spieler)) return false;
+    if (Club_Ist_Client()) {
+        Debug_Printf("Spieler_Namen_Setzen: CLIENT-WRITE!\n");
+        return false;
+    }
+    SpielerFix& f = g.fix[spieler];
+    std::memset(f.vorname, 0, sizeof f.vorname);
+    std::memset(f.name, 0, sizeof f.name);
+    if (vorname) std::strncpy(f.vorname, vorname, sizeof f.vorname - 1);
+    if (name) std::strncpy(f.name, name, sizeof f.name - 1);
+    return true;
+}
+
+void* Spieler_Zeiger(int32_t modus, int32_t spieler) {
+    if (!Gueltig("Spieler_Zeiger", spieler)) return nullptr;
+    switch (modus) {
+    case 500: return &g.satz[spieler];
+    case 501: return &g.fix[spieler];
+    case 502:
+        if (Club_Ist_Client() && Spieler_Get_Team(spieler) != Club_Client_Team()) {
+            Debug_Printf("Spieler_Zeiger: Daten nicht auf dem Client\n");
+            return nullptr;
+        }
+        return &g.egal[spieler];
+    case 511: return g.satz[spieler].linie;
+    default:
+        Debug_Printf("Spieler_Zeiger: Modus %d ungueltig\n", modus);
+        return nullptr;
+    }
+}
+
+int32_t Spieler_Get_Team(int32_t spieler) {
+    if (spieler < 0 || spieler >= Spieler_Anzahl()) return -1;
+    return Team_Spieler_Besitzer(spieler);
+}
+
+int32_t Spieler_Get_Art(int32_t spieler) {
+    if (!Gueltig("Spieler_Get_Art", spieler)) return -1;
+    int32_t art = g.fix[spieler].art;
+    return art < 0 ? 0 : art > 3 ? 3 : art;
+}
+
+int32_t Spieler_Get_Heimat_Wert(int32_t spieler) {
+    if (!Gueltig("Spieler_Get_Heimat_Wert", spieler)) return -1;
+    int32_t nation = g.fix[spieler].nation;
+    if (nation < 0 || nation >= Team_Anzahl()) return -1;
+    return Team_Wert(10, nation, 0, OP_LESEN);
+}
+
+int32_t Spieler_Get_Halbe_Wert56(int32_t spieler) {
+    if (!Gueltig("Spieler_Get_Halbe_Wert56", spieler)) return 0;
+    return g.satz[spieler].einsaetze / 2;
+}
+
+void Spieler_Set_Maxstaerke(int32_t spieler) {
+    if (!Gueltig("Spieler_Set_Maxstaerke", spieler)) return;
+    if (Club_Ist_Client()) {
+        Debug_Printf("Spieler_Set_Maxstaerke: CLIENT-WRITE!\n");
+        return;
+    }
+    g.satz[spieler].max_staerke = g.satz[spieler].staerke;
+}
+
+int32_t Spieler_Suche_Zufaellig(int32_t club, int32_t region, int32_t* out, int32_t max) {
+    if (!g.initialisiert || !out || max <= 0) {
+        Debug_Printf("Spieler_Suche_Zufaellig: Argumente ungueltig\n");
+        return 0;
+    }
+    int32_t n = int32_t(g.satz.size());
+    int32_t gefunden = 0;
+    if (n > 0) {
+        int32_t start = Rnd_Bereich(0, n - 1);
+        int32_t letzter_club = -1;
+        int32_t vom_selben = 0;
+        for (int32_t i = 0; i < n && gefunden < max; ++i) {
+            int32_t p = (start + i) % n;
+            int32_t team = Spieler_Get_Team(p);
+            if (team <= 0 || team == club) continue;
+            if (region != -1 && Spieler_Get_Heimat_Wert(p) != region) continue;
+            out[gefunden++] = p;
+            vom_selben = team == letzter_club ? vom_selben + 1 : 1;
+            letzter_club = team;
+            if (vom_selben >= 2) {          // two from one club: move on to others
+                i += Rnd(2, 10);
+                vom_selben = 0;
+            }
+        }
+    }
+    Misch_U32(reinterpret_cast<uint32_t*>(out), gefunden);
+    for (int32_t i = gefunden; i < max; ++i) out[i] = -1;
+    return gefunden;
+}
+
+bool Spieler_Verletzungsarten_Setzen(const Verletzungsart* arten, int32_t anzahl) {
+    if (!arten || anzahl < 0 || anzahl > VERLETZUNG_ARTEN) {
+        Debug_Printf("Spieler_Verletzungsarten_Setzen: Anzahl %d ungueltig\n", anzahl);
+        return false;
+    }
+    for (int32_t i = 0; i < anzahl; ++i) {
+        if (arten[i].gewicht < 0 || arten[i].tage_von < 0 || arten[i].tage_bis < arten[i].tage_von) {
+            Debug_Printf("Spieler_Verletzungsarten_Setzen: Eintrag %d ungueltig\n", i);
+            return false;
+        }
+    }
+    std::memcpy(g.verletzung, arten, sizeof(Verletzungsart) * size_t(anzahl));
+    g.verletzung_anzahl = anzahl;
+    return true;
+}
+
+int32_t Spieler_Verletzen(int32_t team, int32_t spieler, int32_t art) {
+    if (Club_Ist_Client()) {
+        Debug_Printf("Spieler_Verletzen: CLIENT-AUFRUF!\n");
+        return -1;
+    }
+    if (!Gueltig("Spieler_Verletzen", spieler)) return -1;
+    if (team >= 0 && Spieler_Get_Team(spieler) != team) {
+        Debug_Printf("Spieler_Verletzen: Spieler %d nicht in Team %d\n", spieler, team);
+        return -1;
+    }
+    int64_t summe = 0;
+    for (int32_t i = 0; i < g.verletzung_anzahl; ++i) summe += g.verletzung[i].gewicht;
+    if (summe <= 0 || summe > INT32_MAX) {
+        Debug_Printf("Spieler_Verletzen: keine Verletzungstabelle (art=%d)\n", art);
+        return -1;
+    }
+    int32_t r = Rnd_Bereich(0, int32_t(summe - 1));
+    int32_t wahl = 0;
+    while (r >= g.verletzung[wahl].gewicht) r -= g.verletzung[wahl++].gewicht;
+    const Verletzungsart& v = g.verletzung[wahl];
+    int32_t tage = Rnd_Bereich(v.tage_von, v.tage_bis);
+    SpielerStruktur& s = g.satz[spieler];
+    s.status |= SP_STATUS_VERLETZT;
+    s.verletzung_tage = int16_t(tage / 7 + 1 > 999 ? 999 : tage / 7 + 1);
+    s.wert69 = 0;
+    s.verletzung = int8_t(wahl);
+    return wahl;
+}
+
+void Spieler_Save(std::vector<uint8_t>& out) {
+    int32_t n = Spieler_Anzahl();
+    ClubPacker pk{out};
+    pk.i32(n);
+    pk.block(g.satz.data(), sizeof(SpielerStruktur) * size_t(n));
+    pk.block(g.fix.data(), sizeof(SpielerFix) * size_t(n));
+    pk.block(g.egal.data(), sizeof(SpielerClientEgal) * size_t(n));
+}
+
+bool Spieler_Load(const uint8_t* in, size_t bytes) {
+    ClubLeser l{in, bytes};
+    int32_t n = l.i32();
+    if (l.fehler || n < 0 || n > SPIELER_MAX || bytes != 4 + size_t(n) * SPIELER_BYTES) {
+        Debug_Printf("Spieler_Load: Block beschaedigt (%zu Bytes, Anzahl %d)\n", bytes, n);
+        return false;
+    }
+    Spieler_Init(n);
+    l.block(g.satz.data(), sizeof(SpielerStruktur) * size_t(n));
+    l.block(g.fix.data(), sizeof(SpielerFix) * size_t(n));
+    l.block(g.egal.data(), sizeof(SpielerClientEgal) * size_t(n));
+    return true;
+}
+
+bool Spieler_Internet_Client_Get_Anzahl() {
+    std::vector<uint8_t> a;
+    int32_t n = Club_Remote_Int("Spieler_Internet_Client_Get_Anzahl", ANFRAGE_SPIELER_ANZAHL, "<i", a, -1);
+    if (n < 0) return false;
+    return Spieler_Init(n);
+}
+
+bool Spieler_Internet_Client_Get_Alle() {
+    if (!g.initialisiert) {
+        Debug_Printf("Spieler_Internet_Client_Get_Alle: nicht initialisiert\n");
+        return false;
+    }
+    constexpr size_t je = sizeof(SpielerStruktur) + sizeof(SpielerFix);
+    return Club_Remote_Stueckweise(
+        "Spieler_Internet_Client_Get_Alle", ANFRAGE_SPIELER_BLOCK, int32_t(g.satz.size()), CLIENT_BLOCK_SPIELER, je,
+        [](int32_t erster, int32_t anzahl, const uint8_t* d) {
+            for (int32_t i = 0; i < anzahl; ++i) {
+                std::memcpy(&g.satz[erster + i], d + je * size_t(i), sizeof(SpielerStruktur));
+                std::memcpy(&g.fix[erster + i], d + je * size_t(i) + sizeof(SpielerStruktur), sizeof(SpielerFix));
+            }
+            return true;
+        });
+}
+
+bool Spieler_Internet_Client_Init() {
+    if (!g.initialisiert && !Spieler_Internet_Client_Get_Anzahl()) return false;
+    return Spieler_Internet_Client_Get_Alle();
+}
+
+bool Spieler_Internet_Client_Refresh() {
+    if (!g.initialisiert) {
+        Debug_Printf("Spieler_Internet_Client_Refresh: nicht initialisiert\n");
+        return false;
+    }
+    std::vector<uint8_t> a, antwort;
+    ClubPacker pk{a};
+    pk.i32(Club_Client_Team());
+    size_t groesse = 0;
+    const uint8_t* d =
+        Club_Remote_Block("Spieler_Internet_Client_Refresh", ANFRAGE_SPIELER_TEAM, "i<C<=0", a, antwort, &groesse);
+    size_t je = 4 + SPIELER_BYTES;
+    if (!d || groesse % je != 0) {
+        Debug_Printf("Spieler_Internet_Client_Refresh: Antwort hat %zu Bytes\n", groesse);
+        return false;
+    }
+    ClubLeser b{d, groesse};
+    for (size_t i = 0; i < groesse / je; ++i) {
+        int32_t p = b.i32();
+        if (p < 0 || p >= int32_t(g.satz.size())) {
+            Debug_Printf("Spieler_Internet_Client_Refresh: Spieler %d ungueltig\n", p);
+            return false;
+        }
+        b.block(&g.satz[p], sizeof(SpielerStruktur));
+        b.block(&g.fix[p], sizeof(SpielerFix));
+        b.block(&g.egal[p], sizeof(SpielerClientEgal));
+    }
+    return true;
+}
+
+bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std::vector<uint8_t>& antwort) {
+    ClubPacker pk{antwort};
+    switch (anfrage) {
+    case ANFRAGE_SPIELER_WERT: {
+        int32_t modus = l.i32(), p = l.i32(), wert = l.i32(), op = l.i32();
+        if (!l.fehler) pk.i32(Server_Wert(client_team, modus, p, wert, op));
+        return true;
+    }
+    case ANFRAGE_SPIELER_ANZAHL:
+        pk.i32(Spieler_Anzahl());
+        return true;
+    case ANFRAGE_SPIELER_BLOCK: {
+        int32_t start = l.i32(), anzahl = l.i32();
+        int32_t n = Spieler_Anzahl();
+        if (l.fehler || start < 0 || anzahl < 0 || start > n || anzahl > n - start || anzahl > CLIENT_BLOCK_SPIELER) {
+            Debug_Printf("Spieler_Server_Anfrage: Bereich %d+%d ungueltig\n", start, anzahl);
+            l.fehler = true;
+            return true;
+        }
+        std::vector<uint8_t> block;
+        ClubPacker bp{block};
+        for (int32_t p = start; p < start + anzahl; ++p) Anhaengen_Spieler(bp, p, false);
+        pk.block_mit_laenge(block.data(), block.size());
+        return true;
+    }
+    case ANFRAGE_SPIELER_TEAM: {
+        int32_t team = l.i32();
+        if (l.fehler) return true;
+        std::vector<uint8_t> block;
+        ClubPacker bp{block};
+        if (team == client_team) {   // the server data goes to its own club only
+            int32_t liste[TEAM_SPIELER_MAX];
+            int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
+            for (int32_t i = 0; i < n; ++i) {
+                bp.i32(liste[i]);
+                Anhaengen_Spieler(bp, liste[i], true);
+            }
+        } else {
+            Debug_Printf("Spieler_Server_Anfrage: Team %d gehoert nicht Client-Team %d\n", team, client_team);
+        }
+        pk.block_mit_laenge(block.data(), block.size());
+        return true;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,810 @@
+// club/team.cpp - the team records, their accessors, player lists, save block
+// and network fetches.
+#include "club/team.h"
+
+#include <climits>
+#include <cstring>
+
+#include "club/club_hooks.h"
+#include "club/club_netz.h"
+#include "club/club_wert.h"
+#include "club/manager.h"
+#include "club/spieler.h"
+#include "core/debug.h"
+#include "core/str.h"
+
+namespace velmora {
+namespace {
+
+// The one table of the team modes' limits.
+struct GrenzTabelle : WertTabelle<TEAM_WERT_MODI> {
+    constexpr GrenzTabelle() {
+        setze(2, 0, 1000);
+        setze(6, -1, TEAM_MAX - 1);
+        setze(7, INT32_MIN, INT32_MAX, W_BITS);
+        setze(8, -128, 127);
+        setze(9, 0, 32767);
+        setze(10, 0, 14);
+        setze(11, -1, 1000000);
+        setze(16, -1, 99);
+        setze(17, -1, SPIELER_MAX - 1);
+        setze(19, 0, 239);
+        setze(20, 0, 99);
+        setze(21, 0, 99);
+        setze(22, 0, 239);
+        setze(23, 0, 239);
+        setze(24, 0, 239);
+        setze(26, -1, TEAM_MAX - 1);
+        setze(27, 0, TEAM_MAX - 1);
+        setze(28, INT32_MIN, INT32_MAX);
+        setze(304, 0, 44, W_NUR_LESEN);
+    }
+};
+constexpr GrenzTabelle GRENZEN;
+
+struct TeamModul {
+    bool initialisiert = false;
+    std::vector<TeamStruktur> satz;
+    std::vector<TeamFix> fix;
+    std::vector<TeamOwn> own;
+    std::vector<int32_t> markt_liste;
+    std::vector<int32_t> besitzer;       // per player: the team whose list holds him
+    std::vector<StartTeam> startteams;
+    int32_t markt = -1;
+    int32_t lokal = -1;
+    int32_t spiel_laeuft = 0;
+    int32_t level = 0;
+};
+TeamModul g;
+
+constexpr size_t TEAM_BYTES = sizeof(TeamStruktur) + sizeof(TeamFix) + sizeof(TeamOwn);
+constexpr int32_t CLIENT_BLOCK_TEAMS = 200;
+
+bool Gueltig(const char* wer, int32_t team) {
+    if (!g.initialisiert || team < 0 || team >= int32_t(g.satz.size())) {
+        Debug_Printf("%s: Team %d ungueltig\n", wer, team);
+        return false;
+    }
+    return true;
+}
+
+// On a client only its own team may be changed.
+bool Client_Darf(const char* wer, int32_t team) {
+    if (Club_Ist_Client() && team != Club_Client_Team()) {
+        Debug_Printf("%s: CLIENT-WRITE!\n", wer);
+        return false;
+    }
+    return true;
+}
+
+void Team_Leeren(int32_t t) {
+    g.satz[t] = TeamStruktur{};
+    g.fix[t] = TeamFix{};
+    g.own[t] = TeamOwn{};
+    TeamStruktur& s = g.satz[t];
+    s.wettbewerb = -1;
+    s.nation = -1;
+    s.jugend = -1;
+    s.scout = -1;
+    s.scout_spieler = -1;
+    s.zweitclub = -1;
+    s.nummer = int16_t(t);
+}
+
+void Besitzer_Setzen(int32_t spieler, int32_t team) {
+    if (spieler < 0 || spieler >= SPIELER_MAX) return;
+    if (size_t(spieler) >= g.besitzer.size()) g.besitzer.resize(size_t(spieler) + 1, -1);
+    g.besitzer[size_t(spieler)] = team;
+}
+
+void Besitzer_Neu() {
+    g.besitzer.assign(size_t(Spieler_Anzahl()), -1);
+    for (size_t t = 0; t < g.fix.size(); ++t)
+        for (int32_t i = 0; i < g.fix[t].anzahl; ++i) Besitzer_Setzen(g.fix[t].spieler[i], int32_t(t));
+    if (g.markt >= 0)
+        for (int32_t p : g.markt_liste) Besitzer_Setzen(p, g.markt);
+}
+
+int32_t Roh_Lesen(int32_t modus, int32_t t) {
+    const TeamStruktur& s = g.satz[t];
+    switch (modus) {
+    case 2: return s.teamwert;
+    case 6: return s.nation;
+    case 7: return int32_t(g.fix[t].status);
+    case 8: return g.own[t].formation_byte;   // on a client only its own club's is filled
+    case 9: return s.wappen;
+    case 10: return s.kontinent;
+    case 11: return s.wettbewerb;
+    case 16: return s.scout;
+    case 17: return s.scout_spieler;
+    case 19: return s.trikot[0];
+    case 23: return s.trikot[1];
+    case 22: return s.trikot[2];
+    case 24: return s.trikot[3];
+    case 20: return s.verhandlungen;
+    case 21: return s.verhandlungen_anzeige;
+    case 26: return s.zweitclub < 0 ? g.markt : s.zweitclub;
+    case 27: return s.nummer;
+    case 28: return s.wappenwert;
+    case 304: return Manager_Portrait(t);
+    default: return 0;
+    }
+}
+
+void Roh_Schreiben(int32_t modus, int32_t t, int32_t v) {
+    TeamStruktur& s = g.satz[t];
+    switch (modus) {
+    case 2: s.teamwert = int16_t(v); break;
+    case 6: s.nation = v; break;
+    case 7: g.fix[t].status = uint32_t(v); break;
+    case 8: g.own[t].formation_byte = int8_t(v); break;
+    case 9: s.wappen = int16_t(v); break;
+    case 10: s.kontinent = int8_t(v); break;
+    case 11: s.wettbewerb = v; break;
+    case 16: s.scout = int8_t(v); break;
+    case 17: s.scout_spieler = v; break;
+    case 19: s.trikot[0] = int16_t(v); break;
+    case 23: s.trikot[1] = int16_t(v); break;
+    case 22: s.trikot[2] = int16_t(v); break;
+    case 24: s.trikot[3] = int16_t(v); break;
+    case 20: s.verhandlungen = int8_t(v); break;
+    case 21: s.verhandlungen_anzeige = int8_t(v); break;
+    case 26: s.zweitclub = int16_t(v); break;
+    case 27: s.nummer = int16_t(v); break;
+    case 28: s.wappenwert = v; break;
+    default: break;
+    }
+}
+
+void Kopieren(char* ziel, size_t groesse, const char* text) {
+    std::memset(ziel, 0, groesse);
+    if (text) std::strncpy(ziel, text, groesse - 1);
+}
+
+const char* Text(const char* feld, size_t groesse) {
+    char* t = Str_Temp();
+    size_t n = strnlen(feld, groesse);
+    std::memcpy(t, feld, n);
+    t[n] = 0;
+    return t;
+}
+
+bool Zeiger_Senden(int32_t modus, int32_t team, const void* daten, size_t bytes) {
+    std::vector<uint8_t> a;
+    ClubPacker pk{a};
+    pk.i32(modus);
+    pk.i32(team);
+    pk.block_mit_laenge(daten, bytes);
+    return Club_Remote_Int("Team_Zeiger", ANFRAGE_TEAM_ZEIGER, "iiC<=0<i", a, 0) != 0;
+}
+
+}  // namespace
+
+bool Team_Init(int32_t anzahl) {
+    if (anzahl < 0 || anzahl > TEAM_MAX) {
+        Debug_Printf("Team_Init: Anzahl %d ungueltig\n", anzahl);
+        return false;
+    }
+    Team_Free(1);
+    g.satz.resize(size_t(anzahl));
+    g.fix.resize(size_t(anzahl));
+    g.own.resize(size_t(anzahl));
+    for (int32_t t = 0; t < anzahl; ++t) Team_Leeren(t);
+    g.besitzer.assign(size_t(Spieler_Anzahl()), -1);
+    g.initialisiert = true;
+    return true;
+}
+
+void Team_Free(int32_t behalten) {
+    Manager_Alle_Freigeben();
+    g.satz.clear();
+    g.fix.clear();
+    g.own.clear();
+    g.markt_liste.clear();
+    g.besitzer.clear();
+    g.startteams.clear();
+    g.markt = -1;
+    g.initialisiert = false;
+    if (behalten != 1) {
+        g.lokal = -1;
+        g.spiel_laeuft = 0;
+        g.level = 0;
+    }
+}
+
+int32_t Team_Anzahl() { return g.initialisiert ? int32_t(g.satz.size()) : 0; }
+
+void Team_Spielstand_Setzen(int32_t laeuft, int32_t level) {
+    g.spiel_laeuft = laeuft ? 1 : 0;
+    g.level = level;
+}
+int32_t Team_Spiel_Laeuft() { return g.spiel_laeuft; }
+int32_t Team_Spiel_Level() { return g.level; }
+
+int32_t Team_Markt() { return g.initialisiert ? g.markt : -1; }
+
+bool Team_Markt_Setzen(int32_t team) {
+    if (!Gueltig("Team_Markt_Setzen", team)) return false;
+    if (g.fix[team].anzahl != 0) {
+        Debug_Printf("Team_Markt_Setzen: Team %d hat schon Spieler\n", team);
+        return false;
+    }
+    if (g.markt >= 0 && !g.markt_liste.empty()) {
+        Debug_Printf("Team_Markt_Setzen: Transfermarkt %d hat schon Spieler\n", g.markt);
+        return false;
+    }
+    g.markt = team;
+    return true;
+}
+
+int32_t Team_Lokal() { return g.lokal; }
+void Team_Lokal_Setzen(int32_t team) { g.lokal = team >= 0 && team < Team_Anzahl() ? team : -1; }
+
+int32_t Team_Basis_Nation() {
+    for (int32_t t = 0; t < Team_Anzahl(); ++t)
+        if (strncmp(g.satz[t].name, "Deutschland", sizeof g.satz[t].name) == 0) return t;
+    return -1;
+}
+
+bool Team_Spieler_Hinzufuegen(int32_t team, int32_t spieler) {
+    if (!Gueltig("Team_Spieler_Hinzufuegen", team)) return false;
+    if (spieler < 0 || spieler >= Spieler_Anzahl() || Team_Spieler_Besitzer(spieler) != -1) {
+        Debug_Printf("Team_Spieler_Hinzufuegen: Spieler %d ungueltig oder vergeben\n", spieler);
+        return false;
+    }
+    if (team == g.markt) {
+        if (int32_t(g.markt_liste.size()) >= MARKT_SPIELER_MAX) {
+            Debug_Printf("Team_Spieler_Hinzufuegen: Transfermarkt voll\n");
+            return false;
+        }
+        g.markt_liste.push_back(spieler);
+    } else {
+        TeamFix& f = g.fix[team];
+        if (f.anzahl >= TEAM_SPIELER_MAX) {
+            Debug_Printf("Team_Spieler_Hinzufuegen: Team %d voll\n", team);
+            return false;
+        }
+        f.spieler[f.anzahl++] = uint16_t(spieler);
+    }
+    Besitzer_Setzen(spieler, team);
+    return true;
+}
+
+bool Team_Spieler_Entfernen(int32_t team, int32_t spieler) {
+    if (!Gueltig("Team_Spieler_Entfernen", team)) return false;
+    if (Team_Spieler_Besitzer(spieler) != team) {
+        Debug_Printf("Team_Spieler_Entfernen: Spieler %d nicht in Team %d\n", spieler, team);
+        return false;
+    }
+    if (team == g.markt) {
+        for (size_t i = 0; i < g.markt_liste.size(); ++i)
+            if (g.markt_liste[i] == spieler) {
+                g.markt_liste.erase(g.markt_liste.begin() + long(i));
+                break;
+            }
+    } else {
+        TeamFix& f = g.fix[team];
+        for (int32_t i = 0; i < f.anzahl; ++i)
+            if (f.spieler[i] == spieler) {
+                for (int32_t j = i; j + 1 < f.anzahl; ++j) f.spieler[j] = f.spieler[j + 1];
+                f.spieler[--f.anzahl] = 0;
+                break;
+            }
+    }
+    Besitzer_Setzen(spieler, -1);
+    return true;
+}
+
+bool Team_Spieler_Kommt_Und_Geht(int32_t team, int32_t anderes, int32_t spieler, int32_t anderer, int32_t) {
+    if (!Gueltig("Team_Spieler_Kommt_Und_Geht", team) || !Gueltig("Team_Spieler_Kommt_Und_Geht", anderes))
+        return false;
+    if (Club_Ist_Client()) {
+        Debug_Printf("Team_Spieler_Kommt_Und_Geht: CLIENT-WRITE!\n");
+        return false;
+    }
+    if ((spieler >= 0 && Team_Spieler_Besitzer(spieler) != team) ||
+        (anderer >= 0 && Team_Spieler_Besitzer(anderer) != anderes) || (spieler < 0 && anderer < 0)) {
+        Debug_Printf("Team_Spieler_Kommt_Und_Geht: Spieler %d/%d nicht in Team %d/%d\n", spieler, anderer, team,
+                     anderes);
+        return false;
+    }
+    if (anderer < 0 && anderes != g.markt && g.fix[anderes].anzahl >= TEAM_SPIELER_MAX) {
+        Debug_Printf("Team_Spieler_Kommt_Und_Geht: Team %d voll\n", anderes);
+        return false;
+    }
+    if (spieler < 0 && team != g.markt && g.fix[team].anzahl >= TEAM_SPIELER_MAX) {
+        Debug_Printf("Team_Spieler_Kommt_Und_Geht: Team %d voll\n", team);
+        return false;
+    }
+    if (anderes == g.markt && anderer < 0 && int32_t(g.markt_liste.size()) >= MARKT_SPIELER_MAX) {
+        Debug_Printf("Team_Spieler_Kommt_Und_Geht: Transfermarkt voll\n");
+        return false;
+    }
+    if (spieler >= 0) Team_Spieler_Entfernen(team, spieler);
+    if (anderer >= 0) Team_Spieler_Entfernen(anderes, anderer);
+    if (spieler >= 0) Team_Spieler_Hinzufuegen(anderes, spieler);
+    if (anderer >= 0) Team_Spieler_Hinzufuegen(team, anderer);
+    return true;
+}
+
+int32_t Team_Spieler_Besitzer(int32_t spieler) {
+    if (spieler < 0 || size_t(spieler) >= g.besitzer.size()) return -1;
+    return g.besitzer[size_t(spieler)];
+}
+
+bool Team_Wert_Grenzen(int32_t modus, int32_t* unten, int32_t* oben) { return GRENZEN.grenzen(modus, unten, oben); }
+
+int32_t Team_Wert(int32_t modus, int32_t team, int32_t wert, int32_t op) {
+    if (!g.initialisiert || team < 0 || team >= int32_t(g.satz.size())) {
+        Debug_Printf("Team_Wert: Team %d ungueltig, modus=%d\n", team, modus);
+        return 0;
+    }
+    const WertGrenze* grenze = GRENZEN.finde(modus);
+    if (!grenze) {
+        Debug_Printf("Team_Wert: Modus %d ungueltig\n", modus);
+        return 0;
+    }
+    const WertGrenze& gr = *grenze;
+    if (op == OP_LESEN || op == OP_PROZENT) {
+        int32_t v = Roh_Lesen(modus, team);
+        return op == OP_LESEN ? v : Wert_Prozent(v, gr);
+    }
+    if (gr.flags & W_NUR_LESEN) {
+        Debug_Printf("Team_Wert: Modus %d nicht beschreibbar!\n", modus);
+        return 0;
+    }
+    if (!Wert_Operation_Pruefen("Team_Wert", op, modus, gr)) return 0;
+    if (!Client_Darf("Team_Wert", team)) return 0;
+    int32_t neu = Wert_Operation("Team_Wert", op, modus, Roh_Lesen(modus, team), wert, gr);
+    Roh_Schreiben(modus, team, neu);
+    int32_t server;
+    if (Club_Ist_Client() && Wert_Senden("Team_Wert", ANFRAGE_TEAM_WERT, modus, team, wert, op, gr, &server)) {
+        Roh_Schreiben(modus, team, server);
+        return server;
+    }
+    return neu;
+}
+
+const char* Team_String(int32_t modus, int32_t team, int32_t, int32_t) {
+    if (!Gueltig("Team_String", team)) return "Team_String_Error";
+    const TeamStruktur& s = g.satz[team];
+    switch (modus) {
+    case 0: return Text(s.name, sizeof s.name);
+    case 300: return Manager_Name(team);
+    case 702: return Text(s.stadt, sizeof s.stadt);
+    case 710:
+        if (s.nation < 0 || s.nation >= Team_Anzahl()) return "Team_String_Error";
+        return Text(g.satz[s.nation].name, sizeof s.name);
+    case 721: return s.name_kurz[0] ? Text(s.name_kurz, sizeof s.name_kurz) : Text(s.name, sizeof s.name);
+    default:
+        Debug_Printf("Team_String: Modus %d ungueltig\n", modus);
+        return "Team_String_Error";
+    }
+}
+
+bool Team_Namen_Setzen(int32_t team, const char* name, const char* kurz, const char* stadt) {
+    if (!Gueltig("Team_Namen_Setzen", team)) return false;
+    if (Club_Ist_Client()) {
+        Debug_Printf("Team_Namen_Setzen: CLIENT-WRITE!\n");
+        return false;
+    }
+    TeamStruktur& s = g.satz[team];
+    if (name) Kopieren(s.name, sizeof s.name, name);
+    if (kurz) Kopieren(s.name_kurz, sizeof s.name_kurz, kurz);
+    if (stadt) Kopieren(s.stadt, sizeof s.stadt, stadt);
+    return true;
+}
+
+void* Team_Zeiger(int32_t modus, int32_t team, void* puffer, int32_t op) {
+    if (!Gueltig("Team_Zeiger", team)) return nullptr;
+    bool schreiben = op == OP_SCHREIBEN;
+    if ((modus == 307 || modus == 700 || modus == 705) && schreiben) {
+        if (!puffer) {
+            Debug_Printf("Team_Zeiger: kein Puffer, modus=%d\n", modus);
+            return nullptr;
+        }
+        if (!Client_Darf("Team_Zeiger", team)) return nullptr;
+    }
+    switch (modus) {
+    case 14:
+        if (!(g.fix[team].status & TEAM_STATUS_LAND)) return nullptr;
+        return g.satz[team].klima;
+    case 306: return Manager_Zeiger_Hilfe(team);
+    case 307: {
+        int32_t* paar = static_cast<int32_t*>(puffer);
+        if (!paar) return nullptr;
+        if (op == OP_ZEIGER_LESEN) return Manager_Panel_Lesen(team, paar) ? paar : nullptr;
+        if (schreiben) return Manager_Panel_Schreiben(team, paar) ? paar : nullptr;
+        break;
+    }
+    case 700:
+        if (op == OP_LESEN) return g.satz[team].farben;
+        if (schreiben) {
+            std::memcpy(g.satz[team].farben, puffer, sizeof g.satz[team].farben);
+            if (Club_Ist_Client()) Zeiger_Senden(700, team, puffer, sizeof g.satz[team].farben);
+            return g.satz[team].farben;
+        }
+        break;
+    case 701: return Manager_Record(team);
+    case 705:
+        if (op == OP_ZEIGER_LESEN && puffer) {
+            std::memcpy(puffer, g.own[team].gespeichert, sizeof g.own[team].gespeichert);
+            return puffer;
+        }
+        if (schreiben) {
+            std::memcpy(g.own[team].gespeichert, puffer, sizeof g.own[team].gespeichert);
+            if (Club_Ist_Client()) Zeiger_Senden(705, team, puffer, sizeof g.own[team].gespeichert);
+            return g.own[team].gespeichert;
+        }
+        break;
+    case 726: {
+        // Eleven 16-bit numbers fit the caller's 32-byte buffer; eleven 32-bit ones would not.
+        int16_t* elf = static_cast<int16_t*>(puffer);
+        if (!elf) return nullptr;
+        for (int32_t i = 0; i < 11; ++i) elf[i] = -1;
+        int32_t liste[TEAM_SPIELER_MAX];
+        int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i) {
+            int32_t slot = Spieler_Wert(87, liste[i], 0, OP_LESEN);
+            if (slot >= 0 && slot < 11) elf[slot] = int16_t(liste[i]);
+        }
+        return elf;
+    }
+    default: break;
+    }
+    Debug_Printf("Team_Zeiger: Modus %d / Operation %d ungueltig\n", modus, op);
+    return nullptr;
+}
+
+Formation* Team_Aktuelle_Formation(int32_t team) {
+    if (!Gueltig("Team_Aktuelle_Formation", team)) return nullptr;
+    return &g.own[team].aktuell;
+}
+
+int32_t Teamspieler_Ins_Array(int32_t team, int32_t* array, int32_t max, int32_t filter) {
+    if (!Gueltig("Teamspieler_Ins_Array", team)) return 0;
+    if (array && max <= 0) {
+        Debug_Printf("Teamspieler_Ins_Array: Groesse %d ungueltig\n", max);
+        return 0;
+    }
+    int32_t grenze = max > 0 ? max : INT32_MAX;
+    uint32_t status_maske = uint32_t(filter) & ~uint32_t(FILTER_NUR_SCOUT | FILTER_OHNE_SCOUT);
+    bool markt = team == g.markt;
+    const TeamFix& f = g.fix[team];
+    int32_t n = markt ? int32_t(g.markt_liste.size()) : f.anzahl;
+    int32_t anzahl = 0;
+    for (int32_t i = 0; i < n && anzahl < grenze; ++i) {
+        int32_t p = markt ? g.markt_liste[size_t(i)] : f.spieler[i];
+        if (status_maske || markt) {
+            const SpielerStruktur* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger(500, p));
+            if (!s) continue;
+            if (status_maske && !(s->status & status_maske)) continue;
+            if (markt && (filter & FILTER_NUR_SCOUT) && !(s->status & SP_STATUS_SCOUT)) continue;
+            if (markt && (filter & FILTER_OHNE_SCOUT) && (s->status & SP_STATUS_SCOUT)) continue;
+        }
+        if (array) array[anzahl] = p;
+        ++anzahl;
+    }
+    return anzahl;
+}
+
+bool Team_Ist_Normal(int32_t team, int32_t maske) {
+    if (team < 0 || team >= Team_Anzahl() || team == g.markt) return false;
+    uint32_t status = g.fix[team].status;
+    if (status & (TEAM_STATUS_1 | TEAM_STATUS_LAND | uint32_t(maske))) return false;
+    return g.satz[team].wettbewerb >= 0;
+}
+
+bool Team_Ist_Nationalteam(int32_t team) {
+    return team >= 0 && team < Team_Anzahl() && (g.fix[team].status & TEAM_STATUS_LAND);
+}
+
+bool Team_Hat_Manager(int32_t team) { return team >= 0 && team < Team_Anzahl() && Manager_Record(team); }
+
+bool Team_Hat_Aktiven_Manager(int32_t team) {
+    if (!Team_Hat_Manager(team)) return false;
+    switch (Club_Netzwerk_Modus()) {
+    case 1: return team == Club_Client_Team();
+    case 2: return !(g.fix[team].status & TEAM_STATUS_CLIENT);
+    default: return true;
+    }
+}
+
+bool Manager_Oder_Netzwerk_Team(int32_t team) {
+    if (team < 0 || team >= Team_Anzahl()) return false;
+    return Team_Hat_Manager(team) || (g.fix[team].status & (TEAM_STATUS_NETZ | TEAM_STATUS_CLIENT));
+}
+
+bool Team_Hat_Wettbewerb(int32_t team) { return team >= 0 && team < Team_Anzahl() && g.satz[team].wettbewerb >= 0; }
+
+void Team_Netzwerk_Flags_Setzen() {
+    bool netz = Club_Netzwerk_Modus() != 0;
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        uint32_t& s = g.fix[t].status;
+        s &= ~(TEAM_STATUS_NETZ | TEAM_STATUS_CLIENT | TEAM_STATUS_BEREIT);
+        if (netz && Team_Hat_Manager(t)) s |= TEAM_STATUS_NETZ;
+    }
+}
+
+void Team_Startteams_Fuellen() {
+    g.startteams.assign(size_t(Team_Anzahl()), StartTeam{});
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        StartTeam& e = g.startteams[size_t(t)];
+        e.team = -1;
+        e.nation = g.satz[t].nation;
+        if (!Team_Ist_Normal(t, 0)) continue;
+        e.team = int16_t(t);
+        Kopieren(e.name, sizeof e.name, Team_String(0, t, 0, 0));
+        if (Team_Hat_Manager(t)) {
+            Kopieren(e.manager, sizeof e.manager, Manager_Name(t));
+            e.flags |= STARTTEAM_MANAGER;
+        }
+        if (g.fix[t].status & TEAM_STATUS_CLIENT) e.flags |= STARTTEAM_MANAGER | STARTTEAM_CLIENT;
+        e.wert = g.fix[t].status;
+    }
+}
+
+const StartTeam* Team_Startteam(int32_t i) {
+    if (i < 0 || i >= int32_t(g.startteams.size())) return nullptr;
+    return &g.startteams[size_t(i)];
+}
+
+int32_t Team_Startteams_Anzahl() { return int32_t(g.startteams.size()); }
+
+void Team_Save(std::vector<uint8_t>& out) {
+    int32_t n = Team_Anzahl();
+    ClubPacker pk{out};
+    pk.i32(n);
+    pk.i32(g.spiel_laeuft);
+    pk.i32(g.level);
+    pk.i32(g.initialisiert ? g.markt : -1);
+    pk.i32(g.lokal);
+    for (int32_t t = 0; t < n; ++t) {
+        TeamStruktur s = g.satz[t];
+        s.manager_platz = 0;       // never a pointer on disk
+        pk.block(&s, sizeof s);
+    }
+    pk.block(g.fix.data(), sizeof(TeamFix) * size_t(n));
+    pk.block(g.own.data(), sizeof(TeamOwn) * size_t(n));
+    pk.i32(int32_t(g.markt_liste.size()));
+    for (int32_t p : g.markt_liste) pk.i32(p);
+}
+
+bool Team_Load(const uint8_t* in, size_t bytes) {
+    ClubLeser l{in, bytes};
+    int32_t n = l.i32(), laeuft = l.i32(), level = l.i32(), markt = l.i32(), lokal = l.i32();
+    if (l.fehler || n < 0 || n > TEAM_MAX || markt < -1 || markt >= n || lokal < -1 || lokal >= n ||
+        bytes - l.pos < size_t(n) * TEAM_BYTES + 4) {
+        Debug_Printf("Team_Load: Block beschaedigt (%zu Bytes, Anzahl %d)\n", bytes, n);
+        return false;
+    }
+    const uint8_t* saetze = in + l.pos;
+    const uint8_t* fixe = saetze + sizeof(TeamStruktur) * size_t(n);
+    const uint8_t* owns = fixe + sizeof(TeamFix) * size_t(n);
+    l.pos += size_t(n) * TEAM_BYTES;
+    int32_t m = l.i32();
+    if (l.fehler || m < 0 || m > MARKT_SPIELER_MAX || (markt < 0 && m > 0) || bytes - l.pos != size_t(m) * 4) {
+        Debug_Printf("Team_Load: Transfermarkt beschaedigt (%d Spieler)\n", m);
+        return false;
+    }
+    // Every player number must name a loaded player and stand in one list only.
+    int32_t spieler = Spieler_Anzahl();
+    std::vector<uint8_t> gesehen(size_t(spieler), 0);
+    for (int32_t t = 0; t < n; ++t) {
+        TeamFix f;
+        std::memcpy(&f, fixe + sizeof(TeamFix) * size_t(t), sizeof f);
+        if (f.anzahl > TEAM_SPIELER_MAX || (t == markt && f.anzahl)) {
+            Debug_Printf("Team_Load: Team %d hat %d Spieler\n", t, f.anzahl);
+            return false;
+        }
+        for (int32_t i = 0; i < f.anzahl; ++i) {
+            if (f.spieler[i] >= spieler || gesehen[f.spieler[i]]++) {
+                Debug_Printf("Team_Load: Spieler %d in Team %d ungueltig\n", f.spieler[i], t);
+                return false;
+            }
+        }
+    }
+    std::vector<int32_t> liste(static_cast<size_t>(m));
+    for (int32_t i = 0; i < m; ++i) {
+        liste[size_t(i)] = l.i32();
+        int32_t p = liste[size_t(i)];
+        if (p < 0 || p >= spieler || gesehen[size_t(p)]++) {
+            Debug_Printf("Team_Load: Marktspieler %d ungueltig\n", p);
+            return false;
+        }
+    }
+    Team_Free(0);
+    g.satz.resize(size_t(n));
+    g.fix.resize(size_t(n));
+    g.own.resize(size_t(n));
+    std::memcpy(g.satz.data(), saetze, sizeof(TeamStruktur) * size_t(n));
+    std::memcpy(g.fix.data(), fixe, sizeof(TeamFix) * size_t(n));
+    std::memcpy(g.own.data(), owns, sizeof(TeamOwn) * size_t(n));
+    for (TeamStruktur& s : g.satz) s.manager_platz = 0;
+    g.markt_liste = std::move(liste);
+    g.markt = markt;
+    g.lokal = lokal;
+    g.spiel_laeuft = laeuft ? 1 : 0;
+    g.level = level;
+    g.initialisiert = true;
+    Besitzer_Neu();
+    return true;
+}
+
+bool Team_Internet_Client_Startinfo() {
+    std::vector<uint8_t> a, antwort;
+    size_t groesse = 0;
+    const uint8_t* d =
+        Club_Remote_Block("Team_Internet_Client_Startinfo", ANFRAGE_TEAM_STARTINFO, "<C<=0", a, antwort, &groesse);
+    ClubLeser b{d, groesse};
+    int32_t n = b.i32(), markt = b.i32(), laeuft = b.i32(), level = b.i32();
+    if (!d || b.fehler || markt < -1 || markt >= n || !Team_Init(n)) {
+        Debug_Printf("Team_Internet_Client_Startinfo: Antwort ungueltig\n");
+        return false;
+    }
+    g.markt = markt;
+    g.spiel_laeuft = laeuft ? 1 : 0;
+    g.level = level;
+    return true;
+}
+
+bool Team_Internet_Client_Refresh() {
+    if (!g.initialisiert) {
+        Debug_Printf("Team_Internet_Client_Refresh: nicht initialisiert\n");
+        return false;
+    }
+    int32_t n = int32_t(g.satz.size());
+    constexpr size_t je = sizeof(TeamStruktur) + sizeof(TeamFix);
+    bool ok = Club_Remote_Stueckweise(
+        "Team_Internet_Client_Refresh", ANFRAGE_TEAM_BLOCK, n, CLIENT_BLOCK_TEAMS, je,
+        [](int32_t erster, int32_t anzahl, const uint8_t* d) {
+            for (int32_t i = 0; i < anzahl; ++i) {
+                TeamFix f;
+                std::memcpy(&f, d + je * size_t(i) + sizeof(TeamStruktur), sizeof f);
+                if (f.anzahl > TEAM_SPIELER_MAX) return false;
+                std::memcpy(&g.satz[erster + i], d + je * size_t(i), sizeof(TeamStruktur));
+                g.satz[erster + i].manager_platz = 0;
+                g.fix[erster + i] = f;
+            }
+            return true;
+        });
+    if (!ok) return false;
+    std::vector<uint8_t> a, antwort;
+    size_t groesse = 0;
+    const uint8_t* d =
+        Club_Remote_Block("Team_Internet_Client_Refresh", ANFRAGE_MARKT_LISTE, "<C<=0", a, antwort, &groesse);
+    if (!d || groesse % 4 || groesse / 4 > size_t(MARKT_SPIELER_MAX)) return false;
+    ClubLeser b{d, groesse};
+    g.markt_liste.assign(groesse / 4, -1);
+    for (int32_t& p : g.markt_liste) p = b.i32();
+    int32_t eigenes = Club_Client_Team();
+    if (eigenes >= 0 && eigenes < n) {
+        std::vector<uint8_t> a2, antwort2;
+        ClubPacker pk{a2};
+        pk.i32(eigenes);
+        size_t n2 = 0;
+        const uint8_t* d2 =
+            Club_Remote_Block("Team_Internet_Client_Refresh", ANFRAGE_TEAM_OWN, "i<C<=0", a2, antwort2, &n2);
+        if (!d2 || n2 != sizeof(TeamOwn)) return false;
+        std::memcpy(&g.own[eigenes], d2, sizeof(TeamOwn));
+    }
+    Besitzer_Neu();
+    return true;
+}
+
+bool Team_Internet_Client_Init() {
+    if (!g.initialisiert && !Team_Internet_Client_Startinfo()) return false;
+    return Team_Internet_Client_Refresh();
+}
+
+bool Team_Internet_Client_Startteams() {
+    std::vector<uint8_t> a, antwort;
+    size_t groesse = 0;
+    const uint8_t* d =
+        Club_Remote_Block("Team_Internet_Client_Startteams", ANFRAGE_STARTTEAMS, "<C<=0", a, antwort, &groesse);
+    if (!d || groesse % sizeof(StartTeam) || groesse / sizeof(StartTeam) > size_t(TEAM_MAX)) {
+        Debug_Printf("Team_Internet_Client_Startteams: Antwort hat %zu Bytes\n", groesse);
+        return false;
+    }
+    g.startteams.resize(groesse / sizeof(StartTeam));
+    if (groesse) std::memcpy(g.startteams.data(), d, groesse);
+    for (StartTeam& e : g.startteams) {        // the names arrive as the server wrote them
+        e.name[sizeof e.name - 1] = 0;
+        e.manager[sizeof e.manager - 1] = 0;
+        if (e.team < -1 || e.team >= Team_Anzahl()) e.team = -1;
+    }
+    return true;
+}
+
+bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std::vector<uint8_t>& antwort) {
+    ClubPacker pk{antwort};
+    switch (anfrage) {
+    case ANFRAGE_TEAM_WERT: {
+        int32_t modus = l.i32(), team = l.i32(), wert = l.i32(), op = l.i32();
+        if (l.fehler) return true;
+        if (op != OP_LESEN && op != OP_PROZENT && team != client_team) {
+            Debug_Printf("Team_Wert: CLIENT-WRITE! (Team %d, Client-Team %d)\n", team, client_team);
+            pk.i32(0);
+        } else {
+            pk.i32(Team_Wert(modus, team, wert, op));
+        }
+        return true;
+    }
+    case ANFRAGE_TEAM_ZEIGER: {
+        int32_t modus = l.i32(), team = l.i32();
+        size_t n = 0;
+        const uint8_t* d = l.block_mit_laenge(&n);
+        if (l.fehler) return true;
+        bool ok = false;
+        if (team != client_team || !Gueltig("Team_Zeiger", team)) {
+            Debug_Printf("Team_Zeiger: CLIENT-WRITE! (Team %d, Client-Team %d)\n", team, client_team);
+        } else if (modus == 700 && n == sizeof(TeamStruktur::farben)) {
+            std::memcpy(g.satz[team].farben, d, n);
+            ok = true;
+        } else if (modus == 705 && n == sizeof(TeamOwn::gespeichert)) {
+            std::memcpy(g.own[team].gespeichert, d, n);
+            ok = true;
+        } else {
+            Debug_Printf("Team_Zeiger: Modus %d mit %zu Bytes ungueltig\n", modus, n);
+        }
+        pk.i32(ok ? 1 : 0);
+        return true;
+    }
+    case ANFRAGE_TEAM_STARTINFO: {
+        std::vector<uint8_t> block;
+        ClubPacker bp{block};
+        bp.i32(Team_Anzahl());
+        bp.i32(Team_Markt());
+        bp.i32(g.spiel_laeuft);
+        bp.i32(g.level);
+        pk.block_mit_laenge(block.data(), block.size());
+        return true;
+    }
+    case ANFRAGE_TEAM_BLOCK: {
+        int32_t start = l.i32(), anzahl = l.i32();
+        int32_t n = Team_Anzahl();
+        if (l.fehler || start < 0 || anzahl < 0 || start > n || anzahl > n - start || anzahl > CLIENT_BLOCK_TEAMS) {
+            l.fehler = true;
+            return true;
+        }
+        std::vector<uint8_t> block;
+        ClubPacker bp{block};
+        for (int32_t t = start; t < start + anzahl; ++t) {
+            TeamStruktur s = g.satz[t];
+            s.manager_platz = 0;
+            bp.block(&s, sizeof s);
+            bp.block(&g.fix[t], sizeof(TeamFix));
+        }
+        pk.block_mit_laenge(block.data(), block.size());
+        return true;
+    }
+    case ANFRAGE_TEAM_OWN: {
+        int32_t team = l.i32();
+        if (l.fehler) return true;
+        if (!Gueltig("Team_Server_Anfrage", team)) {
+            l.fehler = true;
+            return true;
+        }
+        if (team != client_team) {     // a club's private part goes to its own manager only
+            Debug_Printf("Team_Server_Anfrage: Team_Own %d fuer Client-Team %d verweigert\n", team, client_team);
+            pk.block_mit_laenge(nullptr, 0);
+            return true;
+        }
+        pk.block_mit_laenge(&g.own[team], sizeof(TeamOwn));
+        return true;
+    }
+    case ANFRAGE_MARKT_LISTE: {
+        std::vector<uint8_t> block;
+        ClubPacker bp{block};
+        for (int32_t p : g.markt_liste) bp.i32(p);
+        pk.block_mit_laenge(block.data(), block.size());
+        return true;
+    }
+    case ANFRAGE_STARTTEAMS:
+        pk.block_mit_laenge(g.startteams.data(), g.startteams.size() * sizeof(StartTeam));
+        return true;
+    default: return false;
+    }
+}
+
+}  // namespace velmora

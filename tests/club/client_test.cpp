@@ -1,0 +1,258 @@
+// The client rule and the remote calls: a fake network keeps the server's
+// world as save blocks; each remote call swaps it in, runs the server's
+// handler and swaps the client's world back.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "club/club_netz.h"
+#include "club/team_suche.h"
+#include "core/rnd.h"
+#include "tests/club/welt.h"
+
+namespace velmora {
+namespace {
+
+using test::Log_Enthaelt;
+using test::LogFaenger;
+
+struct Welt {
+    std::vector<uint8_t> spieler, teams, manager;
+    void sichern() {
+        spieler.clear();
+        teams.clear();
+        manager.clear();
+        Spieler_Save(spieler);
+        Team_Save(teams);
+        Manager_Save(manager);
+    }
+    void laden() const {
+        ASSERT_TRUE(Spieler_Load(spieler.data(), spieler.size()));
+        ASSERT_TRUE(Team_Load(teams.data(), teams.size()));
+        ASSERT_TRUE(Manager_Load(manager.data(), manager.size()));
+    }
+};
+
+struct Netz {
+    int32_t modus = 0;
+    int32_t client_team = -1;
+    Welt server;
+    int32_t aufrufe = 0;
+    bool server_weg = false;
+};
+Netz netz;
+
+bool Fake_Client_Read(int32_t anfrage, const char*, const std::vector<uint8_t>& argumente,
+                      std::vector<uint8_t>& antwort) {
+    if (netz.server_weg) return false;
+    ++netz.aufrufe;
+    Welt client;
+    client.sichern();
+    netz.server.laden();
+    netz.modus = 2;
+    if (anfrage == ANFRAGE_STARTTEAMS) Team_Startteams_Fuellen();
+    bool ok = Club_Server_Anfrage(anfrage, netz.client_team, argumente.data(), argumente.size(), antwort);
+    netz.server.sichern();
+    client.laden();
+    netz.modus = 1;
+    return ok;
+}
+
+class ClientTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Rnd_Init();
+        netz = Netz{};
+        test::Welt_Bauen(4, 18);
+        Manager_Neuer_Mitspieler(3, "Gast", -1);
+        Team_Wert(7, 3, TEAM_STATUS_CLIENT, OP_SETZEN);
+        for (int32_t p = 0; p < Spieler_Anzahl(); ++p)
+            static_cast<SpielerClientEgal*>(Spieler_Zeiger(502, p))->marktwert = 100000 + p;
+        netz.server.sichern();
+        ClubHooks& h = Club_Hooks();
+        h.netzwerk_modus = [] { return netz.modus; };
+        h.client_team = [] { return netz.client_team; };
+        h.client_read = Fake_Client_Read;
+        netz.modus = 1;
+        netz.client_team = 3;   // players 18-35
+    }
+    void TearDown() override {
+        Club_Hooks() = ClubHooks{};
+        test::Welt_Freigeben();
+    }
+    // A value as the server holds it.
+    int32_t Server_Spieler(int32_t modus, int32_t p) {
+        Welt client;
+        client.sichern();
+        netz.server.laden();
+        netz.modus = 2;
+        int32_t v = Spieler_Wert(modus, p, 0, 0);
+        client.laden();
+        netz.modus = 1;
+        return v;
+    }
+    LogFaenger faenger;
+};
+
+TEST_F(ClientTest, WriteToAnotherTeamsPlayerIsRefused) {
+    int32_t vorher = Spieler_Wert(57, 0, 0, 0);
+    EXPECT_EQ(Spieler_Wert(57, 0, 500, OP_SCHREIBEN), 0);
+    EXPECT_TRUE(Log_Enthaelt("Spieler_Wert: CLIENT-WRITE!"));
+    EXPECT_EQ(Spieler_Wert(57, 0, 0, 0), vorher);
+    EXPECT_EQ(Server_Spieler(57, 0), vorher);
+    EXPECT_EQ(Spieler_Wert(75, 0, 64, OP_SETZEN), 0);
+    EXPECT_EQ(netz.aufrufe, 0);
+    test::Log().clear();
+    EXPECT_EQ(Team_Wert(19, 2, 5, OP_SCHREIBEN), 0);
+    EXPECT_TRUE(Log_Enthaelt("Team_Wert: CLIENT-WRITE!"));
+    uint8_t farben[36] = {1};
+    EXPECT_EQ(Team_Zeiger(700, 2, farben, 1), nullptr);
+    EXPECT_TRUE(Log_Enthaelt("Team_Zeiger: CLIENT-WRITE!"));
+    Manager_Neuer_Mitspieler(2, "Lokal", -1);
+    Manager_Icon_Button_An_Aus(2, 10, 1);
+    EXPECT_TRUE(Log_Enthaelt("Manager_Icon_Button_An_Aus: CLIENT-WRITE!"));
+    EXPECT_EQ(Team_Set_Moral(10), 0);
+    EXPECT_TRUE(Log_Enthaelt("Team_Set_Moral: CLIENT-WRITE!"));
+}
+
+TEST_F(ClientTest, InjuryOnAClientIsRefusedWithMinusOne) {
+    Verletzungsart arten[1] = {{1, 7, 7}};
+    Spieler_Verletzungsarten_Setzen(arten, 1);
+    EXPECT_EQ(Spieler_Verletzen(3, 20, 1), -1);
+    EXPECT_TRUE(Log_Enthaelt("Spieler_Verletzen: CLIENT-AUFRUF!"));
+    EXPECT_FALSE(Spieler_Wert(75, 20, 0, 0) & SP_STATUS_VERLETZT);
+}
+
+TEST_F(ClientTest, PermittedWriteReachesTheServerAndComesBackWithTheRefresh) {
+    EXPECT_EQ(Spieler_Wert(57, 20, 777, OP_SCHREIBEN), 777);
+    EXPECT_EQ(Server_Spieler(57, 20), 777);
+    EXPECT_EQ(Spieler_Wert(75, 20, 0x1000, OP_SETZEN), int32_t(SP_STATUS_START | 0x1000));
+    EXPECT_EQ(Server_Spieler(75, 20) & 0x1000, 0x1000);
+    EXPECT_EQ(Team_Wert(19, 3, 12, OP_SCHREIBEN), 12);
+
+    // The server changes the player meanwhile; the client's refresh brings it back.
+    Welt client;
+    client.sichern();
+    netz.server.laden();
+    netz.modus = 2;
+    Spieler_Wert(57, 20, 901, OP_SCHREIBEN);
+    EXPECT_EQ(Team_Wert(19, 3, 0, 0), 12);
+    netz.server.sichern();
+    client.laden();
+    netz.modus = 1;
+    EXPECT_EQ(Spieler_Wert(57, 20, 0, 0), 777);
+    ASSERT_TRUE(Spieler_Internet_Client_Refresh());
+    EXPECT_EQ(Spieler_Wert(57, 20, 0, 0), 901);
+}
+
+TEST_F(ClientTest, ServerDataIsReadFromTheServer) {
+    // A client's copy of another club's server data is empty; the value comes over the wire.
+    EXPECT_EQ(Spieler_Zeiger(502, 0), nullptr);
+    int32_t vorher = netz.aufrufe;
+    EXPECT_EQ(Spieler_Wert(102, 5, 0, 0), 100005);
+    EXPECT_EQ(netz.aufrufe, vorher + 1);
+    EXPECT_EQ(Spieler_Wert(57, 5, 0, 0), 0);   // held locally: no call
+    EXPECT_EQ(netz.aufrufe, vorher + 1);
+}
+
+TEST_F(ClientTest, ServerRefusesForeignWritesOfAModifiedClient) {
+    std::vector<uint8_t> a, antwort;
+    ClubPacker pk{a};
+    pk.i32(57);
+    pk.i32(0);      // a player of club 2
+    pk.i32(555);
+    pk.i32(OP_SCHREIBEN);
+    ASSERT_TRUE(Fake_Client_Read(ANFRAGE_SPIELER_WERT, "iiii<i", a, antwort));
+    EXPECT_TRUE(Log_Enthaelt("Spieler_Wert: CLIENT-WRITE! (Spieler 0, Team 3)"));
+    EXPECT_NE(Server_Spieler(57, 0), 555);
+    // Short and unknown requests give no answer.
+    EXPECT_FALSE(Club_Server_Anfrage(ANFRAGE_SPIELER_WERT, 3, a.data(), 7, antwort));
+    EXPECT_TRUE(antwort.empty());
+    EXPECT_FALSE(Club_Server_Anfrage(1024, 3, a.data(), a.size(), antwort));
+}
+
+TEST_F(ClientTest, StartUpFetchesTheWholeWorld) {
+    Team_Free(0);
+    Spieler_Free();
+    Team_Lokal_Setzen(-1);
+    int32_t level = -1, manager = -1;
+    ASSERT_TRUE(Manager_Internet_Client_Startinfo_1(&level, &manager));
+    EXPECT_EQ(manager, 1);
+    ASSERT_TRUE(Spieler_Internet_Client_Get_Anzahl());
+    EXPECT_EQ(Spieler_Anzahl(), 4 * 18 + 5);
+    Team_Free(1);
+    ASSERT_TRUE(Team_Internet_Client_Startinfo());
+    ASSERT_TRUE(Team_Internet_Client_Init());
+    ASSERT_TRUE(Spieler_Internet_Client_Init());
+    ASSERT_TRUE(Team_Internet_Client_Startteams());
+
+    EXPECT_EQ(Team_Anzahl(), 6);
+    EXPECT_EQ(Team_Markt(), 0);
+    EXPECT_STREQ(Team_String(0, 4, 0, 0), "Club 4");
+    EXPECT_EQ(Spieler_Get_Team(20), 3);
+    EXPECT_EQ(Spieler_Get_Team(Spieler_Anzahl() - 1), 0);
+    EXPECT_STREQ(Spieler_String(505, 40, 0, 0), "Vor Spieler40");
+    EXPECT_EQ(Team_Berechne_Staerke(2, 16), 55);   // 0 + 1 + ... + 10
+    ASSERT_EQ(Team_Startteams_Anzahl(), 6);
+    EXPECT_EQ(Team_Startteam(0)->team, -1);   // the market
+    EXPECT_EQ(Team_Startteam(1)->team, -1);   // a country
+    EXPECT_EQ(Team_Startteam(2)->team, 2);
+    EXPECT_EQ(Team_Startteam(2)->flags, 0u);
+    EXPECT_EQ(Team_Startteam(3)->flags, STARTTEAM_MANAGER | STARTTEAM_CLIENT);
+    EXPECT_STREQ(Team_Startteam(3)->manager, "Gast");
+    // The own club's server data arrives; other clubs' stays on the server.
+    ASSERT_TRUE(Spieler_Internet_Client_Refresh());
+    EXPECT_EQ(static_cast<SpielerClientEgal*>(Spieler_Zeiger(502, 20))->marktwert, 100020);
+    netz.modus = 0;
+    EXPECT_EQ(static_cast<SpielerClientEgal*>(Spieler_Zeiger(502, 5))->marktwert, 0);
+}
+
+TEST_F(ClientTest, ManagerIconsAndRecordTravel) {
+    Manager_Icon_Button_An_Aus(3, 2580, 345);
+    Manager_Icon_Word_Data_Schreiben(3, 2580, 99);
+    Welt client;
+    client.sichern();
+    netz.server.laden();
+    netz.modus = 2;
+    EXPECT_EQ(Manager_Icon_Button_Lesen(3, 2580), 345);
+    EXPECT_EQ(Manager_Icon_Word_Data_Lesen(3, 2580), 99);
+    Manager_Icon_Button_An_Aus(3, 17, 4);
+    netz.server.sichern();
+    client.laden();
+    netz.modus = 1;
+    EXPECT_EQ(Manager_Icon_Button_Lesen(3, 17), 0);
+    ASSERT_TRUE(Club_Client_Refresh_Alle());
+    EXPECT_EQ(Manager_Icon_Button_Lesen(3, 17), 4);
+}
+
+TEST_F(ClientTest, OwnKitsAndFormationsGoToTheServer) {
+    uint8_t farben[36];
+    for (int32_t i = 0; i < 36; ++i) farben[i] = uint8_t(200 - i);
+    ASSERT_NE(Team_Zeiger(700, 3, farben, 1), nullptr);
+    Formation f[TEAM_FORMATIONEN] = {};
+    f[0].zelle[10][0] = 6;
+    ASSERT_NE(Team_Zeiger(705, 3, f, 1), nullptr);
+    Welt client;
+    client.sichern();
+    netz.server.laden();
+    netz.modus = 2;
+    EXPECT_EQ(std::memcmp(Team_Zeiger(700, 3, nullptr, 0), farben, 36), 0);
+    Formation zurueck[TEAM_FORMATIONEN];
+    Team_Zeiger(705, 3, zurueck, OP_ZEIGER_LESEN);
+    EXPECT_EQ(zurueck[0].zelle[10][0], 6);
+    client.laden();
+    netz.modus = 1;
+}
+
+TEST_F(ClientTest, ServerGoneKeepsTheClientRunning) {
+    netz.server_weg = true;
+    EXPECT_FALSE(Spieler_Internet_Client_Refresh());
+    EXPECT_FALSE(Team_Internet_Client_Refresh());
+    EXPECT_FALSE(Club_Client_Refresh_Alle());
+    EXPECT_EQ(Spieler_Wert(102, 5, 0, 0), 0);
+    EXPECT_TRUE(Log_Enthaelt("Server antwortet nicht"));
+    EXPECT_EQ(Spieler_Wert(57, 20, 42, 1), 42);   // kept locally
+}
+
+}  // namespace
+}  // namespace velmora
