@@ -31,8 +31,7 @@ int32_t ClubLeser::i32() {
         fehler = true;
         return 0;
     }
-    uint32_t u = uint32_t(daten[pos]) | uint32_t(daten[pos + 1]) << 8 | uint32_t(daten[pos + 2]) << 16 |
-                 uint32_t(daten[pos + 3]) << 24;
+    uint32_t u = Bytes_Get32(daten + pos);
     pos += 4;
     return int32_t(u);
 }

@@ -140,7 +140,7 @@ bool Config_Bin_Laden() {
         return false;
     }
     if (datei.size() < sizeof BIN_KOPF + 8 || std::memcmp(datei.data(), BIN_KOPF, sizeof BIN_KOPF) ||
-        Le_U32(datei.data() + datei.size() - 4) != pruefsumme(datei.data(), datei.size() - 4)) {
+        Bytes_Get32(datei.data() + datei.size() - 4) != pruefsumme(datei.data(), datei.size() - 4)) {
         Debug_Printf("Config_Bin_Laden: %s fremd oder beschaedigt\n", pfad.c_str());
         return false;
     }

@@ -1,24 +1,19 @@
-// core/le.h - little-endian fields of the files and blocks on disk.
+// core/le.h - growing and bounded readers of little-endian blocks.
 //
-// Every stored number is little-endian whatever the machine; these read and
-// append them byte by byte, so no record is ever copied raw.
+// On top of the field helpers of core/bytes.h: appending fields to a growing
+// block, and reading fields in order from a bounded one.
 #pragma once
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "core/bytes.h"
+
 namespace velmora {
 
-inline uint16_t Le_U16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-inline uint32_t Le_U32(const uint8_t* p) {
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-inline uint64_t Le_U64(const uint8_t* p) { return uint64_t(Le_U32(p)) | (uint64_t(Le_U32(p + 4)) << 32); }
+inline uint64_t Le_U64(const uint8_t* p) { return uint64_t(Bytes_Get32(p)) | (uint64_t(Bytes_Get32(p + 4)) << 32); }
 
-inline void Le_Setze_U32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
-}
 inline void Le_Put_U16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(uint8_t(v));
     out.push_back(uint8_t(v >> 8));
@@ -54,7 +49,7 @@ struct LeLeser {
     }
     uint32_t u32() {
         if (!nimm(4)) return 0;
-        uint32_t v = Le_U32(p);
+        uint32_t v = Bytes_Get32(p);
         p += 4;
         rest -= 4;
         return v;

@@ -58,8 +58,8 @@ uint32_t Zlib_Pack(const void* quelle, void* ziel, uint32_t laenge, size_t kapaz
         Debug_Printf("Zlib_Pack: compress Fehler %d (%u Bytes, Ziel %zu)\n", r, laenge, kapazitaet);
         return 0;
     }
-    Le_Setze_U32(z, laenge);
-    Le_Setze_U32(z + 4, uint32_t(gepackt));
+    Bytes_Put32(z, laenge);
+    Bytes_Put32(z + 4, uint32_t(gepackt));
     return uint32_t(gepackt) + PACK_KOPF;
 }
 
@@ -69,8 +69,8 @@ int32_t Zlib_Unpack(const void* block, size_t block_laenge, void* ziel, size_t k
         return -1;
     }
     const uint8_t* b = static_cast<const uint8_t*>(block);
-    uint32_t entpackt = Le_U32(b);
-    uint32_t gepackt = Le_U32(b + 4);
+    uint32_t entpackt = Bytes_Get32(b);
+    uint32_t gepackt = Bytes_Get32(b + 4);
     if (gepackt > block_laenge - PACK_KOPF || entpackt > kapazitaet || entpackt > uint32_t(INT32_MAX) ||
         (!ziel && entpackt)) {
         Debug_Printf("Zlib_Unpack: Laengen passen nicht (%u -> %u, Block %zu, Ziel %zu)\n", gepackt, entpackt,
@@ -99,9 +99,9 @@ int32_t Pack_Entpacken(int32_t methode, const void* block, size_t block_laenge, 
         return -1;
     }
     const uint8_t* b = static_cast<const uint8_t*>(block);
-    uint32_t rest = Le_U32(b);
-    uint32_t entpackt = Le_U32(b + 4);
-    uint32_t gepackt = Le_U32(b + 8);
+    uint32_t rest = Bytes_Get32(b);
+    uint32_t entpackt = Bytes_Get32(b + 4);
+    uint32_t gepackt = Bytes_Get32(b + 8);
     if (gepackt > block_laenge - PACK_RUECKWAERTS_KOPF || entpackt > kapazitaet || entpackt > uint32_t(INT32_MAX) ||
         rest > entpackt || rest > gepackt) {
         Debug_Printf("Pack_Entpacken: Kopf passt nicht (Rest %u, %u -> %u, Block %zu, Ziel %zu)\n", rest, gepackt,
@@ -140,7 +140,7 @@ void* Puffer_Packen(const void* daten, uint32_t laenge, uint32_t* gepackt_laenge
     }
     uint8_t* block = static_cast<uint8_t*>(Mem_Alloc(size_t(gepackt) + 4, "Puffer_Packen"));
     if (!block) return nullptr;
-    Le_Setze_U32(block, laenge);
+    Bytes_Put32(block, laenge);
     std::memcpy(block + 4, kratz, gepackt);
     *gepackt_laenge = gepackt + 4;
     return block;
@@ -153,8 +153,8 @@ void* Puffer_Entpacken(const void* block, uint32_t gepackt_laenge, uint32_t* lae
         return nullptr;
     }
     const uint8_t* b = static_cast<const uint8_t*>(block);
-    uint32_t n = Le_U32(b);
-    if (n != Le_U32(b + 4) || uint64_t(n) > PACK_MAX_FAKTOR * gepackt_laenge + 64) {
+    uint32_t n = Bytes_Get32(b);
+    if (n != Bytes_Get32(b + 4) || uint64_t(n) > PACK_MAX_FAKTOR * gepackt_laenge + 64) {
         Debug_Printf("Puffer_Entpacken: Laenge %u passt nicht zum Block (%u)\n", n, gepackt_laenge);
         return nullptr;
     }

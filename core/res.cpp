@@ -120,8 +120,8 @@ int32_t Res_Open(const char* pfad, int32_t basis) {
         File_Close(handle);
         return -1;
     }
-    uint32_t anzahl = Le_U32(kopf + 4);
-    uint32_t tabelle = Le_U32(kopf + 8);
+    uint32_t anzahl = Bytes_Get32(kopf + 4);
+    uint32_t tabelle = Bytes_Get32(kopf + 8);
     uint64_t tabelle_ende = uint64_t(tabelle) + uint64_t(anzahl) * RESF_EINTRAG;
     if (tabelle < RESF_KOPF || tabelle_ende > uint64_t(groesse)) {
         Debug_Printf("Res_Open: %s Tabelle (%u Eintraege bei %u) ausserhalb der Datei (%d)\n", pfad, anzahl,
@@ -142,8 +142,8 @@ int32_t Res_Open(const char* pfad, int32_t basis) {
     grenzen.reserve(anzahl + 2);
     for (uint32_t i = 0; i < anzahl; ++i) {
         const uint8_t* e = roh.data() + size_t(i) * RESF_EINTRAG;
-        s.eintraege[i].typ = int16_t(Le_U16(e));
-        s.eintraege[i].offset = std::min(Le_U32(e + 4), uint32_t(groesse));
+        s.eintraege[i].typ = int16_t(Bytes_Get16(e));
+        s.eintraege[i].offset = std::min(Bytes_Get32(e + 4), uint32_t(groesse));
         grenzen.push_back(s.eintraege[i].offset);
     }
     grenzen.push_back(tabelle);
@@ -196,7 +196,7 @@ void* Res_Load(int32_t slot, int32_t nummer, int32_t tiefe, uint32_t* laenge, ui
             Debug_Printf("Res_Load: Datenblock %d ohne Laenge\n", nummer);
             return nullptr;
         }
-        uint32_t n = Le_U32(kopf);
+        uint32_t n = Bytes_Get32(kopf);
         if (n > verfuegbar - 4) {
             Debug_Printf("Res_Load: Datenblock %d laenger (%u) als sein Eintrag (%u)\n", nummer, n, verfuegbar - 4);
             return nullptr;
@@ -254,8 +254,8 @@ bool Res_GetResource(ResResource* out, int32_t handle, int32_t nummer, int32_t m
         return false;
     }
     bool maskiert = kopf[1] == 'C';
-    uint32_t anzahl = Le_U32(kopf + 4);
-    uint32_t schluessel = Le_U32(kopf + 8);
+    uint32_t anzahl = Bytes_Get32(kopf + 4);
+    uint32_t schluessel = Bytes_Get32(kopf + 8);
     if (uint64_t(HRF_KOPF) + uint64_t(anzahl) * HRF_EINTRAG > uint64_t(groesse)) {
         Debug_Printf("Res_GetResource: Tabelle (%u Eintraege) laenger als die Datei\n", anzahl);
         return false;
@@ -266,8 +266,8 @@ bool Res_GetResource(ResResource* out, int32_t handle, int32_t nummer, int32_t m
     }
     uint8_t e[HRF_EINTRAG];
     if (!ganz_lesen(handle, HRF_KOPF + uint32_t(nummer) * HRF_EINTRAG, e, HRF_EINTRAG)) return false;
-    uint32_t offset = Le_U32(e);
-    uint32_t laenge = Le_U32(e + 4);
+    uint32_t offset = Bytes_Get32(e);
+    uint32_t laenge = Bytes_Get32(e + 4);
     if (uint64_t(offset) + laenge > uint64_t(groesse)) {
         Debug_Printf("Res_GetResource: Eintrag %d (%u+%u) ausserhalb der Datei\n", nummer, offset, laenge);
         return false;
@@ -315,7 +315,7 @@ bool Res_Schreiben(const char* pfad, const std::vector<ResDateiEintrag>& eintrae
         offsets.push_back(uint32_t(datei.size()));
         Le_Put_Bytes(datei, e.bytes.data(), e.bytes.size());
     }
-    Le_Setze_U32(datei.data() + 8, uint32_t(datei.size()));
+    Bytes_Put32(datei.data() + 8, uint32_t(datei.size()));
     for (size_t i = 0; i < eintraege.size(); ++i) {
         Le_Put_U16(datei, uint16_t(eintraege[i].typ));
         Le_Put_U16(datei, 0);

@@ -50,8 +50,8 @@ TEST(ZlibPack, BoundCoversShortAndIncompressibleBlocks) {
         uint32_t n = Zlib_Pack(b.daten.data(), ziel.get(), uint32_t(b.daten.size()), grenze);
         ASSERT_GT(n, 0u) << b.name;
         EXPECT_LE(n, grenze) << b.name;
-        EXPECT_EQ(Le_U32(ziel.get()), b.daten.size()) << b.name;
-        EXPECT_EQ(Le_U32(ziel.get() + 4), n - PACK_KOPF) << b.name;
+        EXPECT_EQ(Bytes_Get32(ziel.get()), b.daten.size()) << b.name;
+        EXPECT_EQ(Bytes_Get32(ziel.get() + 4), n - PACK_KOPF) << b.name;
 
         auto zurueck = genau(b.daten.size());
         ASSERT_EQ(Zlib_Unpack(ziel.get(), n, zurueck.get(), b.daten.size()), int32_t(b.daten.size())) << b.name;
@@ -83,7 +83,7 @@ TEST(ZlibUnpack, NeverWritesPastItsDestination) {
     EXPECT_EQ(Zlib_Unpack(nullptr, n, ziel.get(), 1000), -1);
 
     std::vector<uint8_t> gelogen = block;
-    Le_Setze_U32(gelogen.data(), 500);   // the stream holds more than the header says
+    Bytes_Put32(gelogen.data(), 500);   // the stream holds more than the header says
     EXPECT_EQ(Zlib_Unpack(gelogen.data(), n, ziel.get(), 1000), -1);
     gelogen = block;
     gelogen[PACK_KOPF + 5] ^= 0x55;   // damaged stream
@@ -96,7 +96,7 @@ TEST(PufferPacken, RoundTripsThroughExactBlocks) {
         void* p = Puffer_Packen(b.daten.empty() ? "" : static_cast<const void*>(b.daten.data()),
                                 uint32_t(b.daten.size()), &gepackt);
         ASSERT_NE(p, nullptr) << b.name;
-        EXPECT_EQ(Le_U32(static_cast<uint8_t*>(p)), b.daten.size());
+        EXPECT_EQ(Bytes_Get32(static_cast<uint8_t*>(p)), b.daten.size());
         // A copy of exactly the packed length, so a read past it is caught.
         auto exakt = genau(gepackt);
         std::memcpy(exakt.get(), p, gepackt);
@@ -149,7 +149,7 @@ TEST(PufferPacken, MissingOrDamagedInputGivesNull) {
     };
     for (const Fall& f : faelle) {
         std::vector<uint8_t> b = gut;
-        Le_Setze_U32(b.data() + f.feld, f.wert);
+        Bytes_Put32(b.data() + f.feld, f.wert);
         uint32_t laenge = 77;
         EXPECT_EQ(Puffer_Entpacken(b.data(), f.laenge, &laenge), nullptr) << f.name;
         EXPECT_EQ(laenge, 0u) << f.name;

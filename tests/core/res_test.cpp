@@ -75,9 +75,9 @@ TEST(ResOpen, ForeignOrTruncatedFilesAreRefused) {
     falsche_magie[0] = 'X';
     std::string tabelle_abgeschnitten = gut.substr(0, gut.size() - 3);
     std::string zu_viele = gut;
-    Le_Setze_U32(reinterpret_cast<uint8_t*>(zu_viele.data()) + 4, 0x20000000u);
+    Bytes_Put32(reinterpret_cast<uint8_t*>(zu_viele.data()) + 4, 0x20000000u);
     std::string tabelle_im_kopf = gut;
-    Le_Setze_U32(reinterpret_cast<uint8_t*>(tabelle_im_kopf.data()) + 8, 4);
+    Bytes_Put32(reinterpret_cast<uint8_t*>(tabelle_im_kopf.data()) + 8, 4);
     const std::string faelle[] = {"", "RES", "RESF", falsche_magie, tabelle_abgeschnitten, zu_viele, tabelle_im_kopf};
     for (const std::string& inhalt : faelle) {
         datei_schreiben(t / "kaputt.res", inhalt);
@@ -120,7 +120,7 @@ TEST(ResLoad, BlockLongerThanItsEntryIsRefused) {
     TempVerz t;
     std::string pfad = t / "lang.res";
     ResDateiEintrag luegt = Res_Datenblock("abcd", 4);
-    Le_Setze_U32(luegt.bytes.data(), 5000);   // claims more than the file holds
+    Bytes_Put32(luegt.bytes.data(), 5000);   // claims more than the file holds
     ResDateiEintrag kurz{RES_TYP_DATEN, {1, 2}};   // not even a length
     ASSERT_TRUE(Res_Schreiben(pfad.c_str(), {luegt, Res_Datenblock("ok", 2), kurz}));
     int32_t slot = Res_Open(pfad.c_str(), 0);
@@ -253,7 +253,7 @@ TEST(ResGetResource, ForeignOrTruncatedFilesAreRefused) {
     std::string version = gut;
     version[3] = 9;
     std::string zaehler = gut;
-    Le_Setze_U32(reinterpret_cast<uint8_t*>(zaehler.data()) + 4, 1000);
+    Bytes_Put32(reinterpret_cast<uint8_t*>(zaehler.data()) + 4, 1000);
     std::string daten_weg = gut.substr(0, gut.size() - 1);
     const std::string faelle[] = {"", "HRF", magie, version, zaehler, daten_weg};
     for (const std::string& inhalt : faelle) {
