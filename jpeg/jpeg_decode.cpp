@@ -253,8 +253,7 @@ JPEG_RESULT jpeg_decode_stream(JPEG_PROPERTIES* p) {
             if (header_op) return 0;
             if (p->header_pending) {
                 // A tables stream may be followed by the image itself.
-                if ((r = jpeg_read_marker(s, &code)) < 0) return r;
-                if (code != 0xD8) return JPEG_ERR_NO_IMAGE;
+                if (jpeg_read_marker(s, &code) < 0 || code != 0xD8) return JPEG_ERR_NO_IMAGE;
                 p->restart_interval = 0;
                 break;
             }
