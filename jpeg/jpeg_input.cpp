@@ -42,6 +42,17 @@ JPEG_RESULT read_payload(JPEG_STREAM* s, Segment& seg) {
     return jpeg_read_segment(s, seg.size, &seg.data, &seg.block);
 }
 
+// Passes over n bytes of a segment; false when the data end first.
+bool skip_bytes(JPEG_STREAM* s, uint32_t n) {
+    while (n > 0) {
+        if (s->left <= 0 && (s->file < 0 || jpeg_stream_refill(s) != 0)) return false;
+        uint32_t piece = n < uint32_t(s->left) ? n : uint32_t(s->left);
+        advance(s, piece);
+        n -= piece;
+    }
+    return true;
+}
+
 }  // namespace
 
 void jpeg_stream_reset(JPEG_STREAM* s) {
@@ -277,7 +288,9 @@ JPEG_RESULT jpeg_parse_app14(JPEG_PROPERTIES* p) {
     JPEG_RESULT r = jpeg_read_word(s, &len);
     if (r != 0) return r;
     if (len < 2) return JPEG_ERR_DATA;
-    if (len - 2 <= 11) return 0;   // too short to be Adobe's; the marker search passes over it
+    // Too short to be Adobe's: passed over by its length, so that none of its bytes
+    // can pass for a marker.
+    if (len - 2 <= 11) return skip_bytes(s, len - 2) ? 0 : JPEG_ERR_DATA;
     Segment seg;
     seg.size = len - 2;
     r = jpeg_read_segment(s, seg.size, &seg.data, &seg.block);
@@ -337,7 +350,8 @@ JPEG_RESULT jpeg_parse_app0(JPEG_PROPERTIES* p) {
     uint32_t len = 0;
     if (jpeg_read_word(s, &len) != 0 || len < 2) return 0;
     uint32_t size = len - 2;
-    if (size < 14 || size > 196622) return 0;   // left unread; the marker search passes over it
+    // Not a JFIF or JFXX segment of a size worth reading: passed over by its length.
+    if (size < 14 || size > 196622) return skip_bytes(s, size) ? 0 : JPEG_ERR_DATA;
     Segment seg;
     seg.size = size;
     if (jpeg_read_segment(s, size, &seg.data, &seg.block) != 0) return JPEG_ERR_DATA;

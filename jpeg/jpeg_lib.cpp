@@ -228,6 +228,8 @@ JPEG_RESULT jpeg_read(JPEG_IMAGE_PARAMS* params, int32_t operation) {
         p->restart_interval = 0;
     }
     if (r == 0 && !is_header_operation(operation)) r = load_caller_tables(p);
+    // A memory read reads the block, even when an earlier file read left its file open.
+    if (r == 0 && !is_file_operation(operation)) close_file(p);
     if (r == 0 && is_file_operation(operation) && s->file < 0) {
         s->file = jpeg_file_open(params->stream_file, false);
         if (s->file < 0) r = JPEG_ERR_FILE_NAME;
