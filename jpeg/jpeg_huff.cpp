@@ -1,0 +1,314 @@
+// jpeg/jpeg_huff.cpp
+#include "jpeg/jpeg_huff.h"
+
+#include <cstring>
+
+#include "jpeg/jpeg_env.h"
+#include "jpeg/jpeg_idct.h"
+#include "jpeg/jpeg_input.h"
+
+namespace velmora {
+
+JPEG_RESULT jpeg_build_huffman_table(const uint8_t* counts, const uint8_t* values, uint32_t table_class,
+                                     uint32_t id, JPEG_HUFF_DECODE_TABLE* out) {
+    uint32_t total = 0;
+    for (int l = 0; l < 16; ++l) total += counts[l];
+    if (total > 256) return JPEG_ERR_BAD_HUFFMAN;
+    // Built aside and copied when sound, so a bad table leaves the old one whole.
+    JPEG_HUFF_DECODE_TABLE t;
+    std::memset(&t, 0, sizeof(t));
+    t.table_class = table_class;
+    t.id = id;
+    uint16_t codes[256];
+    uint8_t lengths[256];
+    uint32_t code = 0, k = 0;
+    for (uint32_t l = 1; l <= 16; ++l) {
+        uint32_t n = counts[l - 1];
+        if (n == 0) {
+            t.maxcode[l] = 0xFFFF;
+        } else {
+            t.valptr[l] = uint16_t(k);
+            t.mincode[l] = uint16_t(code);
+            for (uint32_t j = 0; j < n; ++j, ++k, ++code) {
+                t.symbols[k] = values[k];
+                codes[k] = uint16_t(code);
+                lengths[k] = uint8_t(l);
+            }
+            // Codes that no longer fit their length would make the table ambiguous
+            // and index past the lookahead.
+            if (code > (1u << l)) return JPEG_ERR_BAD_HUFFMAN;
+            t.maxcode[l] = uint16_t(code - 1);
+        }
+        code <<= 1;
+    }
+    t.maxcode[0] = 0xFFFF;
+    t.maxcode[17] = 0xFFFF;
+    for (uint32_t i = 0; i < k; ++i) {
+        uint32_t l = lengths[i];
+        if (l > 8) continue;
+        uint32_t first = uint32_t(codes[i]) << (8 - l), n = 1u << (8 - l);
+        for (uint32_t j = 0; j < n; ++j) t.lookahead[first + j] = (l << 16) | t.symbols[i];
+    }
+    std::memcpy(out, &t, sizeof(t));
+    return 0;
+}
+
+JPEG_RESULT jpeg_bits_fill(JPEG_STREAM* s, int32_t n) {
+    if (s->bit_count >= 25) return 0;
+    for (;;) {
+        if (s->marker != 0) break;
+        if (s->left <= 0) {
+            if (s->file >= 0) {
+                JPEG_RESULT r = jpeg_stream_refill(s);
+                if (r != 0) return r;
+            } else {
+                // Past the end of a memory block the data read as zero bits.
+                s->bits <<= 8;
+                s->bit_count += 8;
+                if (s->bit_count >= 25) return 0;
+                continue;
+            }
+        }
+        uint32_t b = *s->current++;
+        --s->left;
+        ++s->consumed;
+        if (b == 0xFF) {
+            uint32_t next;
+            for (;;) {
+                if (s->left <= 0) {
+                    if (s->file < 0) return JPEG_ERR_DATA;
+                    JPEG_RESULT r = jpeg_stream_refill(s);
+                    if (r != 0) return r;
+                }
+                next = *s->current++;
+                --s->left;
+                ++s->consumed;
+                if (next != 0xFF) break;
+            }
+            if (next != 0) {
+                s->marker = uint8_t(next);
+                break;
+            }
+        }
+        s->bits = (s->bits << 8) | b;
+        s->bit_count += 8;
+        if (s->bit_count >= 25) return 0;
+    }
+    return s->bit_count >= n ? 0 : JPEG_BITS_MARKER;
+}
+
+uint32_t jpeg_bits_get(JPEG_STREAM* s, int32_t n) {
+    s->bit_count -= n;
+    return uint32_t(s->bits >> s->bit_count) & ((1u << n) - 1);
+}
+
+uint32_t jpeg_bits_peek(JPEG_STREAM* s, int32_t n) {
+    return uint32_t(s->bits >> (s->bit_count - n)) & ((1u << n) - 1);
+}
+
+JPEG_RESULT jpeg_huff_decode_slow(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* t, uint32_t* value,
+                                  int32_t l) {
+    if (s->bit_count < l) {
+        JPEG_RESULT r = jpeg_bits_fill(s, l);
+        if (r != 0) return r;
+    }
+    uint32_t code = jpeg_bits_get(s, l);
+    while (l <= 16 && (t->maxcode[l] == 0xFFFF || code > t->maxcode[l])) {
+        if (s->bit_count < 1) {
+            JPEG_RESULT r = jpeg_bits_fill(s, 1);
+            if (r != 0) return r;
+        }
+        code = (code << 1) | jpeg_bits_get(s, 1);
+        ++l;
+    }
+    *value = 0;
+    if (l > 16 || code < t->mincode[l]) return 0;   // no code matched: symbol 0
+    uint32_t idx = t->valptr[l] + (code - t->mincode[l]);
+    if (idx < 256) *value = t->symbols[idx];
+    return 0;
+}
+
+JPEG_RESULT jpeg_huff_decode(JPEG_STREAM* s, uint32_t* value, const JPEG_HUFF_DECODE_TABLE* t) {
+    if (s->bit_count < 8) {
+        JPEG_RESULT r = jpeg_bits_fill(s, 8);
+        if (r < 0) return r;
+        if (s->bit_count < 8) return jpeg_huff_decode_slow(s, t, value, 1);
+    }
+    uint32_t e = t->lookahead[jpeg_bits_peek(s, 8)];
+    if (e >> 16) {
+        s->bit_count -= int32_t(e >> 16);
+        *value = e & 0xFFFF;
+        return 0;
+    }
+    return jpeg_huff_decode_slow(s, t, value, 9);
+}
+
+namespace {
+
+// The received value of a magnitude category: v with its top bit clear is negative.
+inline int32_t extend(uint32_t v, uint32_t s) {
+    if (s == 0 || s >= 16) return int32_t(v);
+    return v < (1u << (s - 1)) ? int32_t(v) + 1 - (1 << s) : int32_t(v);
+}
+
+inline JPEG_RESULT need(JPEG_STREAM* s, int32_t n) {
+    return s->bit_count >= n ? 0 : jpeg_bits_fill(s, n);
+}
+
+// Decodes one sequential block; with store_ac false the AC values only pass.
+JPEG_RESULT decode_sequential(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
+                              const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block,
+                              bool store_ac) {
+    uint32_t sym = 0;
+    JPEG_RESULT r = jpeg_huff_decode(s, &sym, dc);
+    if (r != 0) return r;
+    if (sym > 16) return JPEG_ERR_DATA;   // no such DC category
+    if (sym) {
+        if ((r = need(s, int32_t(sym))) != 0) return r;
+        int32_t diff = extend(jpeg_bits_get(s, int32_t(sym)), sym);
+        *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(diff)));
+    }
+    if (block) block[0] = *pred;
+    uint32_t k = 1;
+    while (k < 64) {
+        if ((r = jpeg_huff_decode(s, &sym, ac)) != 0) return r;
+        uint32_t run = sym >> 4, size = sym & 15;
+        if (size == 0) {
+            if (run != 15) break;   // end of block
+            k += 16;
+            continue;
+        }
+        k += run;
+        if (k > 63) return JPEG_ERR_DATA;   // a run past the last coefficient
+        if ((r = need(s, int32_t(size))) != 0) return r;
+        int32_t v = extend(jpeg_bits_get(s, int32_t(size)), size);
+        if (store_ac) block[jpeg_natural_order[k]] = int16_t(v);
+        ++k;
+    }
+    return 0;
+}
+
+inline JPEG_RESULT quiet(JPEG_RESULT r) { return r == JPEG_BITS_MARKER ? 0 : r; }
+
+}  // namespace
+
+JPEG_RESULT jpeg_decode_block(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
+                              const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
+    jpeg_zero_bytes(block, 64 * sizeof(int16_t));
+    return quiet(decode_sequential(s, dc, ac, pred, block, true));
+}
+
+JPEG_RESULT jpeg_huff_decode_dc(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
+                                const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
+    return quiet(decode_sequential(s, dc, ac, pred, block, false));
+}
+
+JPEG_RESULT jpeg_decode_dc_first(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, int16_t* coef,
+                                 int16_t* pred, uint32_t al) {
+    uint32_t sym = 0;
+    JPEG_RESULT r = jpeg_huff_decode(s, &sym, dc);
+    if (r != 0) return quiet(r);
+    if (sym > 16) return JPEG_ERR_DATA;
+    if (sym) {
+        if ((r = need(s, int32_t(sym))) != 0) return quiet(r);
+        int32_t diff = extend(jpeg_bits_get(s, int32_t(sym)), sym);
+        *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(diff)));
+    }
+    *coef = int16_t(uint16_t(uint16_t(*pred) << al));
+    return 0;
+}
+
+JPEG_RESULT jpeg_decode_dc_refine(JPEG_STREAM* s, int16_t* coef, uint32_t al) {
+    JPEG_RESULT r = need(s, 1);
+    if (r != 0) return quiet(r);
+    if (jpeg_bits_get(s, 1)) *coef = int16_t(uint16_t(*coef) | uint16_t(1u << al));
+    return 0;
+}
+
+JPEG_RESULT jpeg_decode_ac_first(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF_DECODE_TABLE* ac,
+                                 uint32_t ss, uint32_t se, uint32_t al) {
+    if (s->eob_run > 0) {
+        --s->eob_run;
+        return 0;
+    }
+    for (uint32_t k = ss; k <= se; ++k) {
+        uint32_t sym = 0;
+        JPEG_RESULT r = jpeg_huff_decode(s, &sym, ac);
+        if (r != 0) return quiet(r);
+        uint32_t run = sym >> 4, size = sym & 15;
+        if (size) {
+            k += run;
+            if (k > 63) return JPEG_ERR_DATA;
+            if ((r = need(s, int32_t(size))) != 0) return quiet(r);
+            int32_t v = extend(jpeg_bits_get(s, int32_t(size)), size);
+            block[jpeg_natural_order[k]] = int16_t(uint16_t(uint16_t(v) << al));
+        } else if (run == 15) {
+            k += 15;
+        } else {
+            uint32_t eob = (1u << run) - 1;
+            if (run) {
+                if ((r = need(s, int32_t(run))) != 0) return quiet(r);
+                eob += jpeg_bits_get(s, int32_t(run));
+            }
+            s->eob_run = eob;
+            break;
+        }
+    }
+    return 0;
+}
+
+JPEG_RESULT jpeg_decode_ac_refine(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF_DECODE_TABLE* ac,
+                                  uint32_t ss, uint32_t se, uint32_t al) {
+    const int32_t p1 = 1 << al, m1 = -(1 << al);
+    uint32_t k = ss;
+    JPEG_RESULT r = 0;
+    // Gives a nonzero coefficient its correction bit.
+    auto refine = [&](int16_t* c) -> JPEG_RESULT {
+        JPEG_RESULT rr = need(s, 1);
+        if (rr != 0) return rr;
+        if (jpeg_bits_get(s, 1) && (*c & p1) == 0) *c = int16_t(*c >= 0 ? *c + p1 : *c + m1);
+        return 0;
+    };
+    if (s->eob_run == 0) {
+        for (; k <= se; ++k) {
+            uint32_t sym = 0;
+            if ((r = jpeg_huff_decode(s, &sym, ac)) != 0) return quiet(r);
+            int32_t run = int32_t(sym >> 4);
+            uint32_t size = sym & 15;
+            int32_t value = 0;
+            if (size) {
+                if ((r = need(s, 1)) != 0) return quiet(r);
+                value = jpeg_bits_get(s, 1) ? p1 : m1;
+            } else if (run != 15) {
+                uint32_t eob = 1u << run;
+                if (run) {
+                    if ((r = need(s, run)) != 0) return quiet(r);
+                    eob += jpeg_bits_get(s, run);
+                }
+                s->eob_run = eob;
+                break;
+            }
+            // Pass over the coefficients already nonzero (refining each) and r zero ones.
+            while (k <= se) {
+                int16_t* c = &block[jpeg_natural_order[k]];
+                if (*c != 0) {
+                    if ((r = refine(c)) != 0) return quiet(r);
+                } else if (--run < 0) {
+                    break;
+                }
+                ++k;
+            }
+            if (value != 0 && k <= 63) block[jpeg_natural_order[k]] = int16_t(value);
+        }
+    }
+    if (s->eob_run > 0) {
+        for (; k <= se; ++k) {
+            int16_t* c = &block[jpeg_natural_order[k]];
+            if (*c != 0 && (r = refine(c)) != 0) return quiet(r);
+        }
+        --s->eob_run;
+    }
+    return 0;
+}
+
+}  // namespace velmora

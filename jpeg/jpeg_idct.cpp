@@ -1,0 +1,237 @@
+// jpeg/jpeg_idct.cpp
+#include "jpeg/jpeg_idct.h"
+
+#include <cmath>
+
+namespace velmora {
+
+const uint32_t jpeg_natural_order[80] = {
+    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+    12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+    35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+    58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63,
+    63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63,
+};
+
+namespace {
+
+// Products are formed in 64 bits: corrupt coefficients may be large, and the
+// sums of a pass must not overflow before they are cut back to 16 bits.
+inline int32_t mul15(int64_t x, int64_t k) { return int32_t((x * k + 16384) >> 15); }
+
+inline int16_t clamp_sample(int64_t v) { return int16_t(v < 0 ? 0 : v > 255 ? 255 : v); }
+
+// AAN scale factor s(k) = sqrt(2) * cos(k pi / 16), s(0) = 1.
+double aan_scale(int k) {
+    return k == 0 ? 1.0 : std::sqrt(2.0) * std::cos(k * 3.14159265358979323846 / 16.0);
+}
+
+}  // namespace
+
+void jpeg_dequant_prepare_aan(uint16_t* table) {
+    uint16_t out[64];
+    for (int k = 0; k < 64; ++k) {
+        uint32_t p = jpeg_natural_order[k];
+        double factor = aan_scale(int(p / 8)) * aan_scale(int(p % 8)) / 8.0;
+        double t = double(table[k]) * factor * 0.0625 * 32768.0 + 0.5;
+        out[p] = uint16_t(int64_t(t));
+    }
+    for (int i = 0; i < 64; ++i) table[i] = out[i];
+    for (int i = 64; i < 80; ++i) table[i] = 0;
+}
+
+void jpeg_dequant_prepare_int(uint16_t* table) {
+    uint16_t out[64];
+    for (int k = 0; k < 64; ++k) out[jpeg_natural_order[k]] = table[k];
+    for (int i = 0; i < 64; ++i) table[i] = out[i];
+    for (int i = 64; i < 80; ++i) table[i] = 0;
+}
+
+void jpeg_dequantize_scaled(int16_t* block, const uint16_t* table) {
+    for (int i = 0; i < 64; ++i) block[i] = int16_t((int32_t(block[i]) * int32_t(table[i]) + 64) >> 7);
+}
+
+void jpeg_dequantize(int16_t* block, const uint16_t* table) {
+    for (int i = 0; i < 64; ++i) block[i] = int16_t(int32_t(block[i]) * int32_t(table[i]));
+}
+
+namespace {
+
+// One 8-point AAN pass of family 0 over x[0], x[s], ... x[7s]; results to y[0..7].
+inline void aan_pass(const int32_t* x, int32_t* y) {
+    int32_t z13 = x[5] + x[3], z10 = x[5] - x[3], z11 = x[1] + x[7], z12 = x[1] - x[7];
+    int32_t a = mul15(int64_t(z10) - z12, 25080);
+    int32_t t7 = z11 + z13;
+    int32_t t6 = mul15(z12, 35468) - a - t7;
+    int32_t t5 = mul15(int64_t(z11) - z13, 46341) - t6;
+    int32_t t4 = a - mul15(z10, 85627) + t5;
+    int32_t t0 = x[0] + x[4], t1 = x[0] - x[4], t13 = x[2] + x[6];
+    int32_t t12 = mul15(int64_t(x[2]) - x[6], 46341) - t13;
+    int32_t e0 = t0 + t13, e3 = t0 - t13, e1 = t1 + t12, e2 = t1 - t12;
+    y[0] = e0 + t7; y[7] = e0 - t7;
+    y[1] = e1 + t6; y[6] = e1 - t6;
+    y[2] = e2 + t5; y[5] = e2 - t5;
+    y[4] = e3 + t4; y[3] = e3 - t4;
+}
+
+}  // namespace
+
+void jpeg_idct_fast(int16_t* block) {
+    int32_t x[8], y[8];
+    for (int c = 0; c < 8; ++c) {            // columns, 16-bit results back into the block
+        for (int i = 0; i < 8; ++i) x[i] = block[i * 8 + c];
+        aan_pass(x, y);
+        for (int i = 0; i < 8; ++i) block[i * 8 + c] = int16_t(y[i]);
+    }
+    for (int r = 0; r < 8; ++r) {
+        for (int i = 0; i < 8; ++i) x[i] = block[r * 8 + i];
+        aan_pass(x, y);
+        for (int i = 0; i < 8; ++i) block[r * 8 + i] = clamp_sample(((int64_t(y[i]) + 8) >> 4) + 128);
+    }
+}
+
+void jpeg_idct_fast_4x4(int16_t* block) {
+    auto pass = [](const int32_t* x, int32_t* y) {
+        int32_t h = mul15(int64_t(x[2]) - x[6], 46341) / 2;
+        int64_t d53 = int64_t(x[5]) - x[3], d17 = int64_t(x[1]) - x[7];
+        int32_t p = int32_t((d53 * -25080 + d17 * 60548 + 32768) >> 16);
+        int32_t q = int32_t((d53 * 60547 + d17 * 25080 + 32768) >> 16);
+        y[0] = x[0] + h + p;
+        y[1] = x[0] - h + q;
+        y[2] = x[0] - h - q;
+        y[3] = x[0] + h - p;
+    };
+    int32_t x[8], y[4];
+    for (int c = 0; c < 8; ++c) {
+        if (c == 4) continue;                // column 4 is never read
+        for (int i = 0; i < 8; ++i) x[i] = block[i * 8 + c];
+        pass(x, y);
+        for (int i = 0; i < 4; ++i) block[i * 8 + c] = int16_t(y[i]);
+    }
+    for (int r = 0; r < 4; ++r) {
+        for (int i = 0; i < 8; ++i) x[i] = block[r * 8 + i];
+        pass(x, y);
+        for (int i = 0; i < 4; ++i) block[r * 8 + i] = clamp_sample(((int64_t(y[i]) + 8) >> 4) + 128);
+    }
+}
+
+void jpeg_idct_fast_2x2(int16_t* block) {
+    auto pass = [](const int32_t* x, int32_t* y) {
+        int32_t o = int32_t(((int64_t(x[1]) - x[7]) * 85627 + (int64_t(x[5]) - x[3]) * 35468 + 65536) >> 17);
+        y[0] = int16_t(x[0] + o);
+        y[1] = int16_t(x[0] - o);
+    };
+    static const int cols[5] = {0, 1, 3, 5, 7};
+    int32_t x[8], y[2];
+    for (int c : cols) {
+        for (int i = 0; i < 8; ++i) x[i] = block[i * 8 + c];
+        pass(x, y);
+        block[c] = int16_t(y[0]);
+        block[8 + c] = int16_t(y[1]);
+    }
+    for (int r = 0; r < 2; ++r) {
+        for (int i = 0; i < 8; ++i) x[i] = block[r * 8 + i];
+        pass(x, y);
+        block[r * 8] = clamp_sample(((int64_t(y[0]) + 8) >> 4) + 128);
+        block[r * 8 + 1] = clamp_sample(((int64_t(y[1]) + 8) >> 4) + 128);
+    }
+}
+
+void jpeg_idct_fast_1x1(int16_t* block) { block[0] = clamp_sample(((int32_t(block[0]) + 8) >> 4) + 128); }
+
+namespace {
+
+// One 8-point pass of family 1 on x[0..7]; 32768-scaled results before descaling.
+inline void accurate_pass(const int64_t* x, int64_t* y) {
+    int64_t o1 = 32138 * x[1] + 6393 * x[7], o2 = 6393 * x[1] - 32138 * x[7];
+    int64_t o3 = 18205 * x[5] + 27246 * x[3], o4 = 27246 * x[5] - 18205 * x[3];
+    int64_t a = o1 - o3;
+    int64_t b = ((o1 + o3 + 2048) >> 12) * 5793;
+    int64_t h = a + (o4 - o2);
+    int64_t d = ((o2 + o4 + 2048) >> 12) * 5793;
+    int64_t e = a + (o2 - o4);
+    int64_t E0 = (x[0] + x[4]) * 32768, E1 = (x[0] - x[4]) * 32768;
+    int64_t f = 42813 * x[2] + 17734 * x[6], g = 17734 * x[2] - 42813 * x[6];
+    int64_t w0 = E0 + f, w3 = E0 - f, w1 = E1 + g, w2 = E1 - g;
+    y[0] = w0 + b; y[7] = w0 - b;
+    y[1] = w1 + e; y[6] = w1 - e;
+    y[2] = w2 + h; y[5] = w2 - h;
+    y[3] = w3 + d; y[4] = w3 - d;
+}
+
+}  // namespace
+
+void jpeg_idct_accurate(int16_t* block) {
+    int32_t work[64];
+    int64_t x[8], y[8];
+    for (int r = 0; r < 8; ++r) {
+        for (int i = 0; i < 8; ++i) x[i] = block[r * 8 + i];
+        accurate_pass(x, y);
+        for (int i = 0; i < 8; ++i) work[r * 8 + i] = int32_t((y[i] + 2048) >> 12);
+    }
+    for (int c = 0; c < 8; ++c) {
+        for (int i = 0; i < 8; ++i) x[i] = work[i * 8 + c];
+        accurate_pass(x, y);
+        for (int i = 0; i < 8; ++i) block[i * 8 + c] = clamp_sample(((y[i] + 1048576) >> 21) + 128);
+    }
+}
+
+// The reduced-size transforms of family 1: 13-bit constants, two extra bits of
+// precision between the passes.
+void jpeg_idct_accurate_4x4(int16_t* block) {
+    int64_t ws[32];
+    auto odd = [](int64_t z1, int64_t z2, int64_t z3, int64_t z4, int64_t& t0, int64_t& t2) {
+        t0 = z1 * -1730 + z2 * 11893 + z3 * -17799 + z4 * 8697;
+        t2 = z1 * -4176 + z2 * -4926 + z3 * 7373 + z4 * 20995;
+    };
+    for (int c = 0; c < 8; ++c) {
+        if (c == 4) continue;
+        const int16_t* in = block + c;
+        int64_t t0 = int64_t(in[0]) * 16384;
+        int64_t t2 = int64_t(in[16]) * 15137 + int64_t(in[48]) * -6270;
+        int64_t t10 = t0 + t2, t12 = t0 - t2;
+        int64_t o0, o2;
+        odd(in[56], in[40], in[24], in[8], o0, o2);
+        ws[0 * 8 + c] = (t10 + o2 + 2048) >> 12;
+        ws[3 * 8 + c] = (t10 - o2 + 2048) >> 12;
+        ws[1 * 8 + c] = (t12 + o0 + 2048) >> 12;
+        ws[2 * 8 + c] = (t12 - o0 + 2048) >> 12;
+    }
+    for (int r = 0; r < 4; ++r) {
+        const int64_t* w = ws + r * 8;
+        int64_t t0 = w[0] * 16384;
+        int64_t t2 = w[2] * 15137 + w[6] * -6270;
+        int64_t t10 = t0 + t2, t12 = t0 - t2;
+        int64_t o0, o2;
+        odd(w[7], w[5], w[3], w[1], o0, o2);
+        int16_t* out = block + r * 8;
+        out[0] = clamp_sample(((t10 + o2 + 262144) >> 19) + 128);
+        out[3] = clamp_sample(((t10 - o2 + 262144) >> 19) + 128);
+        out[1] = clamp_sample(((t12 + o0 + 262144) >> 19) + 128);
+        out[2] = clamp_sample(((t12 - o0 + 262144) >> 19) + 128);
+    }
+}
+
+void jpeg_idct_accurate_2x2(int16_t* block) {
+    int64_t ws[16];
+    static const int cols[5] = {0, 1, 3, 5, 7};
+    for (int c : cols) {
+        const int16_t* in = block + c;
+        int64_t t10 = int64_t(in[0]) * 32768;
+        int64_t t0 = int64_t(in[56]) * -5906 + int64_t(in[40]) * 6967 + int64_t(in[24]) * -10426 +
+                     int64_t(in[8]) * 29692;
+        ws[c] = (t10 + t0 + 4096) >> 13;
+        ws[8 + c] = (t10 - t0 + 4096) >> 13;
+    }
+    for (int r = 0; r < 2; ++r) {
+        const int64_t* w = ws + r * 8;
+        int64_t t10 = w[0] * 32768;
+        int64_t t0 = w[7] * -5906 + w[5] * 6967 + w[3] * -10426 + w[1] * 29692;
+        block[r * 8] = clamp_sample(((t10 + t0 + 524288) >> 20) + 128);
+        block[r * 8 + 1] = clamp_sample(((t10 - t0 + 524288) >> 20) + 128);
+    }
+}
+
+void jpeg_idct_accurate_1x1(int16_t* block) { block[0] = clamp_sample(((int32_t(block[0]) + 4) >> 3) + 128); }
+
+}  // namespace velmora

@@ -1,0 +1,36 @@
+// jpeg/jpeg_scan.h - scan decoding: the entropy-coded data of one scan, block by
+// block through the kernel table, with restart intervals, sequential and
+// progressive scans, whole images and regions, at full size and at 1/2, 1/4 and
+// 1/8 size.
+#pragma once
+#include <cstdint>
+
+#include "jpeg/jpeg_types.h"
+
+namespace velmora {
+
+// Decodes the current scan. 0 when done, 2 when a sequential region is complete,
+// negative on failure. A marker met in the data stays held in the stream.
+JPEG_RESULT jpeg_decode_scan(uint32_t* marker, JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p);
+
+JPEG_RESULT jpeg_scan_baseline(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor);
+JPEG_RESULT jpeg_scan_progressive(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor);
+JPEG_RESULT jpeg_scan_baseline_region(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor);
+
+// After MCU k = col + row * per_row + 1 of a scan with a restart interval: clears
+// the predictors and the bit reader and takes the restart marker. Any RSTn is
+// accepted; another marker in its place stays held for the marker loop.
+JPEG_RESULT jpeg_check_restart(JPEG_STREAM* s, JPEG_SCAN* scan, uint32_t per_row, uint32_t rows, uint32_t col,
+                               uint32_t row);
+void jpeg_stream_done(JPEG_STREAM* s);
+
+// Outputs every MCU of a progressive image from its coefficient buffer.
+void jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor);
+
+// Whether the region rectangle leaves out part of the image scaled by the divisor.
+bool jpeg_region_asked(const JPEG_PROPERTIES* p, uint32_t divisor);
+
+// The scale divisor of an operation: 2, 4 or 8 for the scaled reads, else 1.
+uint32_t jpeg_scale_divisor(int32_t operation);
+
+}  // namespace velmora

@@ -1,0 +1,209 @@
+// Decoded pictures agree with libjpeg-turbo (integer DCT, no smoothing
+// up-sampling) within a small measured tolerance, over a corpus made locally.
+#include "tests/jpeg/jpeg_decode_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "tests/jpeg/jpeg_oracle.h"
+
+namespace {
+
+using jtest::Options;
+using oracle::Space;
+using oracle::Spec;
+
+// The largest difference per sample seen against the reference, over the whole
+// corpus; the mean must stay far below it.
+constexpr int kTolerance = 4;
+constexpr double kMeanTolerance = 0.6;
+
+// The largest and mean differences measured over the run, reported at the end.
+struct Measured {
+    int max = 0;
+    double mean = 0;
+    ~Measured() {
+        if (max > 0) std::printf("JPEG oracle: largest difference %d, largest mean %.3f\n", max, mean);
+    }
+};
+Measured g_measured;
+
+struct Case {
+    const char* name;
+    Spec spec;
+};
+
+std::string describe(const Spec& s) {
+    return std::to_string(s.width) + "x" + std::to_string(s.height) + " q" + std::to_string(s.quality) + " h" +
+           std::to_string(s.h0) + "v" + std::to_string(s.v0) + (s.progressive ? " progressive" : "") +
+           (s.restart_mcus || s.restart_rows ? " restart" : "");
+}
+
+void expect_matches_oracle(const Spec& s, const Options& o = {}) {
+    std::vector<uint8_t> jpg = oracle::encode(s);
+    ASSERT_FALSE(jpg.empty()) << describe(s);
+    oracle::Image ref = oracle::decode(jpg, o.scale);
+    ASSERT_FALSE(ref.px.empty());
+    jtest::Decoded got = jtest::decode(jpg, o);
+    ASSERT_EQ(got.result, 0) << describe(s) << ": " << velmora::jpeg_error_text(got.result);
+    ASSERT_EQ(got.width, ref.width) << describe(s);
+    ASSERT_EQ(got.height, ref.height) << describe(s);
+    std::vector<uint8_t> want = ref.px;
+    if (o.color == velmora::JPEG_COLOR_BGR)
+        for (size_t i = 0; i + 2 < want.size(); i += 3) std::swap(want[i], want[i + 2]);
+    if (o.color == velmora::JPEG_COLOR_RGBA && ref.channels == 3) {
+        std::vector<uint8_t> rgba;
+        for (size_t i = 0; i < want.size(); i += 3) rgba.insert(rgba.end(), {want[i], want[i + 1], want[i + 2], 255});
+        want = rgba;
+    }
+    if (ref.channels == 1 && o.channels == 3) {
+        std::vector<uint8_t> rgb;
+        for (uint8_t g : want) rgb.insert(rgb.end(), {g, g, g});
+        want = rgb;
+    }
+    jtest::Diff d = jtest::compare(got.px, want);
+    ASSERT_TRUE(d.same_size) << describe(s);
+    g_measured.max = std::max(g_measured.max, d.max);
+    g_measured.mean = std::max(g_measured.mean, d.mean);
+    EXPECT_LE(d.max, kTolerance) << describe(s) << " scale " << o.scale;
+    EXPECT_LE(d.mean, kMeanTolerance) << describe(s) << " scale " << o.scale;
+}
+
+TEST(JpegOracle, EveryQualityFrom1To100) {
+    for (int q = 1; q <= 100; ++q) {
+        Spec s;
+        s.width = 40, s.height = 24, s.quality = q;
+        expect_matches_oracle(s);
+    }
+}
+
+TEST(JpegOracle, EverySampling) {
+    const int factors[][2] = {{1, 1}, {2, 1}, {2, 2}, {1, 2}, {4, 1}};   // 4:4:4 4:2:2 4:2:0 4:4:0 4:1:1
+    for (auto& f : factors) {
+        for (bool prog : {false, true}) {
+            Spec s;
+            s.width = 70, s.height = 45, s.h0 = f[0], s.v0 = f[1], s.progressive = prog;
+            SCOPED_TRACE(describe(s));
+            expect_matches_oracle(s);
+        }
+    }
+}
+
+TEST(JpegOracle, GrayRgbCmykAndYcck) {
+    for (Space sp : {Space::Gray, Space::Rgb}) {
+        for (bool prog : {false, true}) {
+            Spec s;
+            s.space = sp, s.h0 = 1, s.v0 = 1, s.progressive = prog, s.width = 33, s.height = 21;
+            expect_matches_oracle(s);
+        }
+    }
+    for (Space sp : {Space::Cmyk, Space::Ycck}) {
+        for (int h : {1, 2}) {
+            Spec s;
+            s.space = sp, s.h0 = h, s.v0 = h, s.width = 37, s.height = 29;
+            std::vector<uint8_t> jpg = oracle::encode(s);
+            oracle::Image ref = oracle::decode(jpg);
+            jtest::Decoded got = jtest::decode(jpg, {velmora::JPEG_COLOR_RGBA, 4});
+            ASSERT_EQ(got.result, 0) << velmora::jpeg_error_text(got.result);
+            EXPECT_EQ(got.stream_color, sp == Space::Cmyk ? velmora::JPEG_COLOR_RGBA : velmora::JPEG_COLOR_YCBCRA);
+            jtest::Diff d = jtest::compare(got.px, ref.px);
+            ASSERT_TRUE(d.same_size);
+            EXPECT_LE(d.max, kTolerance);
+        }
+    }
+}
+
+TEST(JpegOracle, ProgressiveAndRestartIntervals) {
+    for (int h : {1, 2}) {
+        Spec s;
+        s.width = 100, s.height = 60, s.h0 = h, s.v0 = h;
+        s.restart_mcus = 1;
+        expect_matches_oracle(s);
+        s.restart_mcus = 3;
+        expect_matches_oracle(s);
+        s.restart_mcus = 0, s.restart_rows = 1, s.progressive = true;
+        expect_matches_oracle(s);
+        s.optimize = true;
+        expect_matches_oracle(s);
+    }
+}
+
+TEST(JpegOracle, OddSizes) {
+    // 65500 is the widest picture the reference library writes.
+    const int sizes[][2] = {{1, 1}, {7, 9}, {17, 17}, {65500, 1}, {1, 70}, {33, 15}};
+    for (auto& sz : sizes) {
+        for (int h : {1, 2}) {
+            Spec s;
+            s.width = sz[0], s.height = sz[1], s.h0 = h, s.v0 = h;
+            expect_matches_oracle(s);
+            s.progressive = true;
+            expect_matches_oracle(s);
+        }
+    }
+}
+
+TEST(JpegOracle, ScaledReadsAtHalfQuarterAndEighth) {
+    const int factors[][2] = {{1, 1}, {2, 1}, {2, 2}};
+    for (auto& f : factors) {
+        for (int scale : {2, 4, 8}) {
+            for (bool prog : {false, true}) {
+                Spec s;
+                s.width = 75, s.height = 51, s.h0 = f[0], s.v0 = f[1], s.progressive = prog;
+                Options o;
+                o.scale = scale;
+                SCOPED_TRACE(describe(s) + " 1/" + std::to_string(scale));
+                expect_matches_oracle(s, o);
+            }
+        }
+    }
+    Spec gray;
+    gray.space = Space::Gray, gray.width = 30, gray.height = 30;
+    for (int scale : {2, 4, 8}) {
+        Options o;
+        o.scale = scale;
+        expect_matches_oracle(gray, o);
+    }
+}
+
+TEST(JpegOracle, BgrRgbaAndGrayLayouts) {
+    for (int h : {1, 2}) {
+        Spec s;
+        s.width = 41, s.height = 23, s.h0 = h, s.v0 = h;
+        expect_matches_oracle(s, {velmora::JPEG_COLOR_BGR, 3});
+        expect_matches_oracle(s, {velmora::JPEG_COLOR_RGBA, 4});
+        s.h0 = 2, s.v0 = 1;
+        expect_matches_oracle(s, {velmora::JPEG_COLOR_BGR, 3});
+        expect_matches_oracle(s, {velmora::JPEG_COLOR_RGBA, 4});
+    }
+    Spec gray;
+    gray.space = Space::Gray, gray.width = 19, gray.height = 11;
+    expect_matches_oracle(gray, {velmora::JPEG_COLOR_RGB, 3});
+    expect_matches_oracle(gray, {velmora::JPEG_COLOR_GRAY, 1});
+}
+
+TEST(JpegOracle, SeparateComponentScans) {
+    for (int h : {1, 2}) {
+        Spec s;
+        s.width = 45, s.height = 35, s.h0 = h, s.v0 = h, s.separate_scans = true;
+        expect_matches_oracle(s);
+        expect_matches_oracle(s, {velmora::JPEG_COLOR_BGR, 3});
+        Options half;
+        half.scale = 2;
+        expect_matches_oracle(s, half);
+    }
+}
+
+TEST(JpegOracle, FastTransformFamilyStaysClose) {
+    for (int h : {1, 2}) {
+        Spec s;
+        s.width = 64, s.height = 48, s.h0 = h, s.v0 = h, s.quality = 90;
+        Options o;
+        o.idct_kind = 0;
+        expect_matches_oracle(s, o);
+    }
+}
+
+}  // namespace
