@@ -7,6 +7,7 @@
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "core/bytes.h"
 #include "core/debug.h"
 
 namespace velmora {
