@@ -408,6 +408,7 @@ bool Internet_Server_Antwort(int32_t slot, const void* block, size_t laenge) {
     }
     const Internet_Eintrag& eintrag = g.eintrag[index];
     Internet_Aufruf aufruf;
+    aufruf.id = kopf.id;
     if (!Internet_Typ_Lesen(reinterpret_cast<const char*>(d + sizeof(kopf)), kopf.typ_laenge, aufruf.typ) ||
         !Internet_Passt(aufruf.typ, eintrag.vorlage)) {
         Internet_Ablehnen(slot, kopf.id, folge, "Typstring passt nicht zur Vorlage");
@@ -505,10 +506,6 @@ void Client_Alles_Holen() {
     Internet_Holen(Net_Hooks().kalender_holen, "Client_Alles_Holen (Kalender)");
     Internet_Holen(Net_Hooks().spielzaehler_holen, "Client_Alles_Holen (Spielzaehler)");
     Internet_Holen(Net_Hooks().news_client_start, "Client_Alles_Holen (News)");
-}
-
-void Spieler_Internet_Client_Refresh() {
-    Internet_Holen(Net_Hooks().spieler_holen, "Spieler_Internet_Client_Refresh");
 }
 
 void Internet_Lese_Spieler_Testblock(int32_t team) {

@@ -67,6 +67,7 @@ bool Internet_Abmelden_Senden();
 // A request as the server's handler sees it. Arguments are numbered from 0 in
 // the order of the type string, results included.
 struct Internet_Aufruf {
+    int32_t id = 0;                           // the request id or block type
     Internet_Typ typ;
     std::vector<const uint8_t*> ein;          // per argument: its bytes in the request
     std::vector<std::vector<uint8_t>> aus;    // per argument: the result bytes
@@ -101,7 +102,6 @@ void Net_Server_Bedienen();
 // The client's refreshes of its data from the server (client mode only).
 void Internet_Client_Refresh_Alle();           // own players, own club, manager data
 void Client_Alles_Holen();                     // calendar, match counters, empty news file
-void Spieler_Internet_Client_Refresh();        // own players
 void Internet_Lese_Spieler_Testblock(int32_t team);
 
 }  // namespace velmora

@@ -1,0 +1,142 @@
+// The club data over a real network: a server process and a client process on
+// loopback, with the club requests registered in net's request switch.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "club/club_anbindung.h"
+#include "core/mem.h"
+#include "core/spielstand.h"
+#include "core/spielstand_testing.h"
+#include "net/internet.h"
+#include "net/net.h"
+#include "platform/clock.h"
+#include "tests/club/welt.h"
+
+namespace velmora {
+namespace {
+
+constexpr int32_t GAST = 3;   // the client's club: players 18-35
+
+void Welt_Fuer_Beide() {
+    Rnd_Init();
+    test::Welt_Bauen(4, 18);
+    Manager_Neuer_Mitspieler(GAST, "Gast", -1);
+    Team_Wert(7, GAST, TEAM_STATUS_CLIENT, OP_SETZEN);
+}
+
+// The server: serves until the client closes the pipe, then checks what the
+// client changed and reports it in its exit code.
+[[noreturn]] void Server_Prozess(int port_schreiben, int stop_lesen) {
+    Welt_Fuer_Beide();
+    Spieler_Wert(57, 21, 901, OP_SCHREIBEN);   // a change the client only sees through a refresh
+    Net_Init();
+    Club_Anbinden();
+    uint8_t adresse[4] = {127, 0, 0, 1};
+    Net_Bind_Adresse_Setzen(adresse);
+    Net_Port_Setzen(0);
+    Netzwerk_Modus_Setzen(2);
+    if (!Internet_Netzwerk_Start()) _exit(10);
+    uint16_t port = Net_Server_Port();
+    if (write(port_schreiben, &port, sizeof port) != sizeof port) _exit(11);
+    close(port_schreiben);
+    fcntl(stop_lesen, F_SETFL, O_NONBLOCK);
+    uint32_t start = Plat_Ms();
+    for (;;) {
+        char c;
+        if (read(stop_lesen, &c, 1) == 0) break;   // the client is done
+        if (Plat_Ms() - start > 20000) _exit(12);
+        Net_Pump();
+        Net_Server_Slot_Pump();
+        for (int32_t s = 0; s < 6; ++s) {
+            Net_Client_Slot* slot = Net_Slot(s);
+            if (slot && slot->zustand == 1 && slot->team != GAST) Net_Slot_Team_Setzen(s, GAST);
+        }
+        Net_Server_Bedienen();
+        Net_Pump();
+        Plat_Sleep_Ms(1);
+    }
+    // The permitted write arrived; the refused one did not.
+    int code = 0;
+    if (Spieler_Wert(57, 20, 0, 0) != 777) code |= 1;
+    if (Spieler_Wert(57, 0, 0, 0) == 500) code |= 2;
+    if (Team_Wert(19, GAST, 0, 0) != 12) code |= 4;
+    _exit(code);
+}
+
+TEST(ClubAnbindung, ClientAndServerProcessesOverLoopback) {
+    int port_pipe[2], stop_pipe[2];
+    ASSERT_EQ(pipe(port_pipe), 0);
+    ASSERT_EQ(pipe(stop_pipe), 0);
+    pid_t kind = fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+        close(port_pipe[0]);
+        close(stop_pipe[1]);
+        Server_Prozess(port_pipe[1], stop_pipe[0]);
+    }
+    close(port_pipe[1]);
+    close(stop_pipe[0]);
+    uint16_t port = 0;
+    ASSERT_EQ(read(port_pipe[0], &port, sizeof port), ssize_t(sizeof port));
+
+    test::LogFaenger faenger;
+    Welt_Fuer_Beide();
+    Net_Init();
+    Club_Anbinden();
+    uint32_t adresse[4] = {127, 0, 0, 1};
+    Net_Server_Adresse_Setzen(adresse);
+    Net_Port_Setzen(port);
+    Netzwerk_Modus_Setzen(1);
+    ASSERT_TRUE(Internet_Netzwerk_Start());
+    Client_Team_Setzen(GAST);
+    // Give the server a moment to hand the slot its team.
+    for (int i = 0; i < 50; ++i) {
+        Net_Pump();
+        Plat_Sleep_Ms(2);
+    }
+
+    EXPECT_EQ(Spieler_Wert(57, 0, 500, OP_SCHREIBEN), 0);   // another club's player
+    EXPECT_TRUE(test::Log_Enthaelt("Spieler_Wert: CLIENT-WRITE!"));
+    EXPECT_EQ(Spieler_Wert(57, 20, 777, OP_SCHREIBEN), 777);   // own player
+    EXPECT_EQ(Team_Wert(19, GAST, 12, OP_SCHREIBEN), 12);
+    EXPECT_EQ(Spieler_Wert(57, 21, 0, 0), 0);   // the server's change is not here yet
+    EXPECT_TRUE(Spieler_Internet_Client_Refresh());
+    EXPECT_EQ(Spieler_Wert(57, 21, 0, 0), 901);
+
+    Internet_Netzwerk_Stop();
+    Netzwerk_Modus_Setzen(0);
+    Club_Abbinden();
+    close(stop_pipe[1]);
+    int status = 0;
+    ASSERT_EQ(waitpid(kind, &status, 0), kind);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: own write missing, 2: foreign write arrived, 4: team write missing";
+    test::Welt_Freigeben();
+}
+
+TEST(ClubAnbindung, ClubBlocksRoundTripThroughTheSaveDriver) {
+    test::LogFaenger faenger;
+    Welt_Fuer_Beide();
+    Club_Anbinden();
+    std::vector<uint8_t> bild;
+    ASSERT_TRUE(Spielstand_Speichern_In_Bild(&bild));
+    std::vector<uint8_t> spieler_vorher, team_vorher;
+    Spieler_Save(spieler_vorher);
+    Team_Save(team_vorher);
+    Spieler_Wert(57, 5, 333, OP_SCHREIBEN);
+    Team_Wert(19, 2, 9, OP_SCHREIBEN);
+    ASSERT_TRUE(Spielstand_Laden_Aus_Bild(bild));
+    std::vector<uint8_t> spieler_nachher, team_nachher;
+    Spieler_Save(spieler_nachher);
+    Team_Save(team_nachher);
+    EXPECT_EQ(spieler_nachher, spieler_vorher);
+    EXPECT_EQ(team_nachher, team_vorher);
+    Club_Abbinden();
+    test::Welt_Freigeben();
+}
+
+}  // namespace
+}  // namespace velmora
