@@ -8,6 +8,7 @@
 #include "core/debug.h"
 #include "core/file.h"
 #include "core/mem.h"
+#include "core/pack.h"
 
 namespace velmora {
 namespace {
@@ -366,12 +367,7 @@ int32_t PixelBuffer_Unpack(PixelBuffer* pb) {
             Debug_Printf("PixelBuffer_Unpack: kein JPEG-Decoder eingetragen\n");
         }
     } else if (pb->packing_kind == PACK_ZLIB) {
-        if (g.hooks.zlib_unpack) {
-            ok = g.hooks.zlib_unpack(pb->packed, pb->packed_size, static_cast<uint8_t*>(pb->pixels), pb->byte_size) ==
-                 pb->byte_size;
-        } else {
-            Debug_Printf("PixelBuffer_Unpack: kein zlib eingetragen\n");
-        }
+        ok = Zlib_Unpack(pb->packed, pb->packed_size, pb->pixels, pb->byte_size) == int32_t(pb->byte_size);
     } else {
         Debug_Printf("PixelBuffer_Unpack: Packart %u unbekannt\n", pb->packing_kind);
     }
@@ -402,10 +398,10 @@ int32_t PixelBuffer_Pack(PixelBuffer* pb, int32_t kind) {
     if (!pb->pixels || pb->byte_size == 0) return 0;
     uint8_t* block = nullptr;
     uint32_t groesse = 0;
-    if (kind == PACK_ZLIB && g.hooks.zlib_pack) {
-        uint32_t platz = pb->byte_size * 2 + 64;
+    if (kind == PACK_ZLIB) {
+        size_t platz = Zlib_Pack_Bound(pb->byte_size);
         block = static_cast<uint8_t*>(Mem_Alloc(platz, "PixelBuffer"));
-        if (block) groesse = g.hooks.zlib_pack(static_cast<const uint8_t*>(pb->pixels), pb->byte_size, block, platz);
+        if (block) groesse = Zlib_Pack(pb->pixels, block, pb->byte_size, platz);
     } else if (kind == PACK_JPEG && g.hooks.jpeg_save_mem) {
         block = g.hooks.jpeg_save_mem(pb->pixels, pb->width, pb->height, pb->depth, 100, &groesse);
     } else {

@@ -68,16 +68,10 @@ struct Rastport {
     uint8_t* rgb24 = nullptr;        // planar copy: all red, then green, then blue
 };
 
-// Decoders and encoders of packed pixel data. The packer (zlib) and the picture
-// loaders (JPEG) fill these at start-up; an unfilled hook fails the operation
-// and says so in the debug log.
+// The JPEG decoder and encoder of packed pixel data, filled by the picture
+// loaders at start-up; an unfilled hook fails the operation and says so in the
+// debug log. zlib-packed pixels go through core's packer directly.
 struct RastportHooks {
-    // Expands a packed block (u32 unpacked length, u32 packed length, zlib data)
-    // into `ziel`; returns the unpacked length, 0 on failure.
-    uint32_t (*zlib_unpack)(const uint8_t* block, uint32_t block_size, uint8_t* ziel, uint32_t ziel_size) = nullptr;
-    // Packs `laenge` bytes into `ziel` in that block form; returns the block's
-    // size, 0 on failure or when it would exceed `ziel_size`.
-    uint32_t (*zlib_pack)(const uint8_t* quelle, uint32_t laenge, uint8_t* ziel, uint32_t ziel_size) = nullptr;
     // Decodes a JPEG stream into `pixels` (width x height at `depth`); 1 or 0.
     int32_t (*jpeg_load_mem)(const uint8_t* daten, uint32_t groesse, void* pixels, uint32_t width,
                              uint32_t height, uint32_t depth) = nullptr;

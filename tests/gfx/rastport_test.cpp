@@ -2,7 +2,6 @@
 #include "gfx/rastport.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <cstring>
 #include <vector>
@@ -14,33 +13,6 @@
 
 namespace velmora {
 namespace {
-
-// The packer's block form: u32 unpacked length, u32 packed length, zlib data.
-uint32_t Test_Zlib_Pack(const uint8_t* quelle, uint32_t laenge, uint8_t* ziel, uint32_t ziel_size) {
-    if (ziel_size < 8) return 0;
-    uLongf n = ziel_size - 8;
-    if (compress(ziel + 8, &n, quelle, laenge) != Z_OK) return 0;
-    Bytes_Put32(ziel, laenge);
-    Bytes_Put32(ziel + 4, uint32_t(n));
-    return uint32_t(n) + 8;
-}
-
-uint32_t Test_Zlib_Unpack(const uint8_t* block, uint32_t block_size, uint8_t* ziel, uint32_t ziel_size) {
-    if (block_size < 8) return 0;
-    uint32_t laenge = Bytes_Get32(block), packed = Bytes_Get32(block + 4);
-    if (laenge > ziel_size || packed > block_size - 8) return 0;
-    uLongf n = laenge;
-    if (uncompress(ziel, &n, block + 8, packed) != Z_OK) return 0;
-    return uint32_t(n);
-}
-
-struct ZlibHooks {
-    ZlibHooks() {
-        Rastport_Hooks().zlib_pack = Test_Zlib_Pack;
-        Rastport_Hooks().zlib_unpack = Test_Zlib_Unpack;
-    }
-    ~ZlibHooks() { Rastport_Hooks() = RastportHooks(); }
-};
 
 // A bitmap with every part: pixels, mask, second buffer, alpha plane, shape data.
 Rastport* Voller_Rastport() {
@@ -188,7 +160,6 @@ TEST(RastportFile, DamagedFormsYieldNothing) {
 }
 
 TEST(RastportLock, PackedZlibUnpacksOnFirstLock) {
-    ZlibHooks hooks;
     for (uint8_t keep : {0, 1}) {
         Rastport* rp = Rastport_Create(16, 8, 16, 0, 0);
         uint16_t* p = Rastport_Pixels16(rp);
@@ -215,7 +186,6 @@ TEST(RastportLock, PackedZlibUnpacksOnFirstLock) {
 }
 
 TEST(RastportLock, FailedDecodeLeavesNoPixels) {
-    ZlibHooks hooks;
     Rastport* rp = Rastport_Create(4, 4, 16, 1, 0);
     rp->pixels = static_cast<PixelBuffer*>(Mem_Alloc_Fill(sizeof(PixelBuffer), "test", 0));
     new (rp->pixels) PixelBuffer();
