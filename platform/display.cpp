@@ -265,6 +265,30 @@ void Plat_Display_Zeigen(const uint16_t* pixel) {
 #endif
 }
 
+bool Plat_Display_Lesen(std::vector<uint16_t>& pixel) {
+    if (!g.offen || g.bilder == 0) return false;
+#ifdef VELMORA_HAVE_SDL
+    if (g.backend == PLAT_SDL) {
+        // Draw the shown texture again and read it at the window's own size
+        // (the buffer after a present is undefined), then take the screen grid.
+        SDL_RenderClear(g.renderer);
+        SDL_RenderCopy(g.renderer, g.texture, nullptr, nullptr);
+        int ww = 0, wh = 0;
+        if (SDL_GetRendererOutputSize(g.renderer, &ww, &wh) != 0 || ww <= 0 || wh <= 0) return false;
+        std::vector<uint16_t> fenster(size_t(ww) * size_t(wh));
+        if (SDL_RenderReadPixels(g.renderer, nullptr, SDL_PIXELFORMAT_RGB565, fenster.data(), ww * 2) != 0)
+            return false;
+        pixel.assign(size_t(g.breite) * size_t(g.hoehe), 0);
+        for (int32_t y = 0; y < g.hoehe; ++y)
+            for (int32_t x = 0; x < g.breite; ++x)
+                pixel[size_t(y) * g.breite + x] = fenster[size_t(y * wh / g.hoehe) * ww + size_t(x * ww / g.breite)];
+        return true;
+    }
+#endif
+    pixel = g.bild;
+    return true;
+}
+
 bool Plat_Ereignis_Holen(PlatEreignis& e) {
     if (!g.offen) return false;
 #ifdef VELMORA_HAVE_SDL

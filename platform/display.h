@@ -57,6 +57,9 @@ PlatBackend Plat_Display_Backend();
 bool Plat_Display_Modus(bool fenster);
 // Shows one frame of 5-6-5 pixels, width x height, rows packed.
 void Plat_Display_Zeigen(const uint16_t* pixel);
+// Reads back what the display shows now, as 5-6-5 pixels of the screen size
+// (SDL: from the renderer; headless: the last frame). False when nothing is shown.
+bool Plat_Display_Lesen(std::vector<uint16_t>& pixel);
 // Takes the next pending event; false when none is pending.
 bool Plat_Ereignis_Holen(PlatEreignis& e);
 // Blocks until an event is pending (headless: returns at once).

@@ -5,7 +5,7 @@ velmora_packages=(
   cmake ninja-build g++ clang pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libsdl2-dev libclang-rt-14-dev
-  libjpeg62-turbo-dev libpng-dev
+  libjpeg62-turbo-dev libpng-dev xvfb xauth
 )
 
 velmora_setup() {

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "core/bytes.h"
 #include "core/debug.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
@@ -21,9 +20,6 @@
 
 namespace velmora {
 namespace {
-
-constexpr uint32_t MINUTEN_MAGIC = 0xCFCECDCCu;
-constexpr int32_t CLIENT_SLOTS = 6;
 
 struct AppModul {
     std::string kommandozeile;
@@ -171,17 +167,7 @@ uint32_t Win_Pump_Messages() {
 }
 
 void Spiel_Dispatcher(uint32_t ereignis) {
-    if (modus() == 2 && g_dienste.slot_block_nehmen) {
-        for (int32_t slot = 0; slot < CLIENT_SLOTS; ++slot) {
-            int32_t laenge = 0;
-            void* block = g_dienste.slot_block_nehmen(slot, &laenge);
-            if (!block) continue;
-            bool minute = laenge >= 4 && Bytes_Get32(static_cast<const uint8_t*>(block)) == MINUTEN_MAGIC;
-            if (minute && g_dienste.min_signal_antwort) g_dienste.min_signal_antwort(slot, block, laenge);
-            else if (!minute && g_dienste.internet_server_antwort) g_dienste.internet_server_antwort(slot, block, laenge);
-            Mem_Free(block);
-        }
-    }
+    if (modus() == 2 && g_dienste.server_bedienen) g_dienste.server_bedienen();
     if (ereignis == APP_EREIGNIS_STRG_B) {
         Screen_Record& s = Screen_Get();
         s.modus = g.fenster_umschalter == 1 ? SCREEN_FENSTER : SCREEN_VOLLBILD;
@@ -201,11 +187,7 @@ void Spiel_Dispatcher(uint32_t ereignis) {
         Maus_Tasten_Latch();
         Taste_Reset();
     }
-    if (modus() == 1 && g_dienste.net_minute_receive) {
-        if (void* block = g_dienste.net_minute_receive()) {
-            if (g_dienste.min_signal_empfang) g_dienste.min_signal_empfang(block);
-        }
-    }
+    if (modus() == 1 && g_dienste.client_bedienen) g_dienste.client_bedienen();
     if (Quit_State() == 0) {
         Debug_Monitor();
         if (g_dienste.wappen_statistik) g_dienste.wappen_statistik();

@@ -14,13 +14,11 @@ struct ShellDienste {
     int32_t (*net_local_address)(char* host, int32_t groesse, int32_t* port, uint32_t* adresse) = nullptr;
     void (*net_pump)() = nullptr;
     void (*net_server_slot_pump)() = nullptr;
-    // Takes the block received on a server slot in use (null when none) and
-    // clears its new flag; the shell hands it on and gives it back to be freed.
-    void* (*slot_block_nehmen)(int32_t slot, int32_t* laenge) = nullptr;
-    void (*internet_server_antwort)(int32_t slot, void* block, int32_t laenge) = nullptr;
-    void (*min_signal_antwort)(int32_t slot, void* block, int32_t laenge) = nullptr;
-    void* (*net_minute_receive)() = nullptr;   // a minute block from the server, or null
-    void (*min_signal_empfang)(void* block) = nullptr;
+    // Server: answers the remote call or minute signal each client slot holds
+    // (at most one per slot and frame) and frees it.
+    void (*server_bedienen)() = nullptr;
+    // Client: takes the minute signal the server sent, if any.
+    void (*client_bedienen)() = nullptr;
     // the game
     void (*kalender_main)() = nullptr;
     // graphics and media

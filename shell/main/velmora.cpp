@@ -1,33 +1,101 @@
-// shell/main/velmora.cpp - the program's entry point.
+// shell/main/velmora.cpp - the program's entry point: wires the modules to the
+// shell and runs it.
 //
-// The game's screens do not exist yet; until they do, the program runs the
-// start-up steps that exist (directories, options, the random table) headless
-// and reports what it found.
+// With a display (DISPLAY or WAYLAND_DISPLAY) the game opens its window; without
+// one it runs headless on a virtual clock. Until the season's calendar drives
+// the frame, the main job shows the start picture and, headless, ends after a
+// fixed number of frames.
 #include <cstdio>
-#include <cstring>
+#include <string>
 
-#include "core/dirs.h"
-#include "core/optionen.h"
-#include "core/rnd.h"
+#include "club/club_anbindung.h"
+#include "core/pack.h"
+#include "core/programm.h"
+#include "gfx/blit.h"
+#include "gfx/cache.h"
+#include "gfx/grafik_laden.h"
+#include "gfx/rastport.h"
+#include "gfx/shade.h"
+#include "net/internet.h"
+#include "net/min_signal.h"
+#include "net/net.h"
+#include "platform/display.h"
+#include "shell/app.h"
+#include "shell/maus.h"
+#include "shell/resourcen.h"
+#include "shell/screen.h"
 
 using namespace velmora;
 
-int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "-r") == 0) Dirs_Setze_Registry2(true);
+namespace {
 
-    std::printf("Velmora - football club management\n");
-    if (!Dirs_Init()) {
-        std::printf("No installation directory: the setting \"Work_dir\" is missing or does not exist.\n");
-        return 1;
+constexpr uint32_t HEADLESS_BILDER = 50;
+
+int32_t lokale_adresse(char* host, int32_t groesse, int32_t* port, uint32_t* adresse) {
+    uint16_t p = 0;
+    uint8_t a[4] = {};
+    int32_t ok = Net_Local_Address(host, size_t(groesse), &p, a);
+    if (port) *port = p;
+    if (adresse) *adresse = uint32_t(a[0]) << 24 | uint32_t(a[1]) << 16 | uint32_t(a[2]) << 8 | a[3];
+    return ok;
+}
+
+int32_t screen_setup(uint16_t* speicher, int32_t breite, int32_t hoehe, int32_t) {
+    Rastport_Screen_Setup(breite, hoehe, speicher);
+    return Rastport_Screen() ? 1 : 0;
+}
+
+// The start picture while the calendar is not there: the pitch's green with
+// the lines of a football field, and the end of the program on request.
+void startbild() {
+    if (Quit_State() != 0) {
+        Quit_State_Setzen(2);
+        App_Beenden();
+        return;
     }
-    std::printf("Installation: %s\nUser data:    %s\nSave games:   %s\n", Dirs_Get(DIR_INSTALL), Dirs_Get(DIR_USER),
-                Dirs_Get(DIR_SPIELSTAND));
-    Optionen_Standard();
-    Rnd_Init();
-    std::printf("Autosave every seventh day: %s\n", Optionen(OPTION_AUTOSAVE, 0, 0) ? "on" : "off");
-    std::printf("First draws of the random table (1-6):");
-    for (int i = 0; i < 10; ++i) std::printf(" %d", Rnd(1, 6));
-    std::printf("\nThe game itself is not built yet.\n");
-    return 0;
+    Maus_Tasten_Latch();
+    Rastport* s = Rastport_Screen();
+    if (!s) return;
+    const uint16_t gruen = 0x2C64, weiss = 0xFFFF;
+    Rastport_Fill(s, 0, 0, SCREEN_BREITE, SCREEN_HOEHE, gruen, nullptr);
+    Rastport_Draw_Frame(s, 40, 60, 720, 480, weiss, 2, nullptr);
+    Rastport_Fill(s, 399, 60, 2, 480, weiss, nullptr);
+    Rastport_Draw_Frame(s, 40, 200, 110, 200, weiss, 2, nullptr);
+    Rastport_Draw_Frame(s, 650, 200, 110, 200, weiss, 2, nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string kommandozeile;
+    for (int i = 0; i < argc; ++i) kommandozeile += std::string(i ? " " : "") + argv[i];
+
+    ShellDienste& d = Shell_Dienste();
+    d.netzwerk_modus = Netzwerk_Modus;
+    d.net_init = Net_Init;
+    d.net_local_address = lokale_adresse;
+    d.net_pump = Net_Pump;
+    d.net_server_slot_pump = Net_Server_Slot_Pump;
+    d.server_bedienen = Net_Server_Bedienen;
+    d.client_bedienen = Net_Client_Bedienen;
+    d.kalender_main = startbild;
+    d.resourcen_oeffnen = Resourcen_Oeffnen;
+    d.resourcen_schliessen = Resourcen_Schliessen;
+    d.rastport_screen_setup = screen_setup;
+    d.shade_init = Shade_Init;
+    d.shade_exit = Shade_Exit;
+    d.rastport_cache_purge = Rastport_Cache_Purge;
+    d.pack_lzw_exit = Pack_Lzw_Exit;
+    d.intro_abspielen = Intro_Abspielen;
+    d.outro_abspielen = Outro_Abspielen;
+    Net_Hooks().warten = [] { Win_Pump_Messages(); };
+    Grafik_Loader_Anmelden();
+    Club_Anbinden();
+
+    AppStart start;
+    start.headless = !Plat_Display_Vorhanden();
+    if (start.headless) start.max_durchlaeufe = HEADLESS_BILDER;
+    int32_t ok = App_Main(kommandozeile.c_str(), start);
+    if (start.headless && ok) std::printf("Velmora ran headless: %u frames shown.\n", Plat_Headless_Bilder());
+    return ok ? 0 : 1;
 }

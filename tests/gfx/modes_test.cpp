@@ -17,7 +17,7 @@
 #include "gfx/pixel.h"
 #include "gfx/schatten.h"
 #include "gfx/shade.h"
-#include "tests/gfx/png_support.h"
+#include "tests/support/png.h"
 
 namespace velmora {
 namespace {

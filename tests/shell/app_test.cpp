@@ -188,26 +188,22 @@ TEST(AppFrame, TwoPassesInTheSameMillisecondRunOneFrame) {
     Plat_Uhr_Virtuell(false);
 }
 
-TEST(AppDispatcher, ServerSlotsRouteMinuteBlocksAndRequestsAndFreeThem) {
-    static std::vector<std::string> s_log;
-    s_log.clear();
+TEST(AppDispatcher, ServerAndClientAreServedByTheirNetworkMode) {
+    static std::string s_spur;
+    static int32_t s_modus;
+    s_spur.clear();
     ShellDienste& d = Shell_Dienste();
     d = ShellDienste{};
-    d.netzwerk_modus = [] { return int32_t(2); };
-    d.slot_block_nehmen = [](int32_t slot, int32_t* laenge) -> void* {
-        if (slot > 1) return nullptr;
-        auto* b = static_cast<uint8_t*>(Mem_Alloc(8, "test-slot"));
-        uint32_t magic = slot == 0 ? 0xCFCECDCCu : 1000u;
-        std::memcpy(b, &magic, 4);
-        *laenge = 8;
-        return b;
-    };
-    d.min_signal_antwort = [](int32_t slot, void*, int32_t) { s_log.push_back("minute " + std::to_string(slot)); };
-    d.internet_server_antwort = [](int32_t slot, void*, int32_t) { s_log.push_back("anfrage " + std::to_string(slot)); };
-    d.kalender_main = [] {};
-    size_t vorher = Mem_Anzahl_Bloecke();
-    Spiel_Dispatcher(0);
-    EXPECT_EQ(s_log, (std::vector<std::string>{"minute 0", "anfrage 1"}));
-    EXPECT_EQ(Mem_Anzahl_Bloecke(), vorher);   // both blocks freed
+    d.netzwerk_modus = [] { return s_modus; };
+    d.server_bedienen = [] { s_spur += "S"; };
+    d.client_bedienen = [] { s_spur += "C"; };
+    d.kalender_main = [] { s_spur += "K"; };
+    for (int32_t m : {0, 1, 2}) {
+        s_modus = m;
+        Spiel_Dispatcher(0);
+    }
+    // The server answers its clients before the calendar runs, the client takes
+    // the server's minute signal after it.
+    EXPECT_EQ(s_spur, "KKCSK");
     d = ShellDienste{};
 }

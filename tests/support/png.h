@@ -1,10 +1,11 @@
-// tests/gfx/png_support.h - 8-bit RGB PNG files for the reference pictures of
-// the graphics tests (libpng).
+// tests/support/png.h - 8-bit RGB PNG files for the reviewed reference pictures
+// of the tests (libpng), and the comparison of a 5-6-5 screen with one.
 #pragma once
 #include <png.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,43 @@ inline bool Png_Lesen(const std::string& name, RgbBild& bild) {
     png_destroy_read_struct(&png, &info, nullptr);
     std::fclose(f);
     return true;
+}
+
+// 5-6-5 pixels as 8-bit RGB, each channel widened by repeating its top bits.
+inline RgbBild Rgb_Aus_565(const uint16_t* p, uint32_t breite, uint32_t hoehe) {
+    RgbBild b;
+    b.breite = breite;
+    b.hoehe = hoehe;
+    b.rgb.resize(size_t(breite) * hoehe * 3);
+    for (size_t i = 0; i < size_t(breite) * hoehe; ++i) {
+        uint32_t r = p[i] >> 11, g = (p[i] >> 5) & 63, bl = p[i] & 31;
+        b.rgb[3 * i] = uint8_t(r << 3 | r >> 2);
+        b.rgb[3 * i + 1] = uint8_t(g << 2 | g >> 4);
+        b.rgb[3 * i + 2] = uint8_t(bl << 3 | bl >> 2);
+    }
+    return b;
+}
+
+// Compares a picture with the reference "<VELMORA_TEST_DATA>/<name>.png"; with
+// VELMORA_UPDATE_REFERENCE set it writes the reference instead. An empty text
+// means equal; otherwise what differs (the picture is then written to the
+// temporary directory for review).
+inline std::string Png_Vergleichen(const std::string& name, const RgbBild& ist) {
+    const char* daten = std::getenv("VELMORA_TEST_DATA");
+    if (!daten) return "VELMORA_TEST_DATA is not set";
+    std::string pfad = std::string(daten) + "/" + name + ".png";
+    if (std::getenv("VELMORA_UPDATE_REFERENCE")) return Png_Schreiben(pfad, ist) ? "" : "cannot write " + pfad;
+    RgbBild soll;
+    if (!Png_Lesen(pfad, soll)) return "cannot read " + pfad;
+    if (soll.breite != ist.breite || soll.hoehe != ist.hoehe) return "size differs from " + pfad;
+    size_t falsch = 0, erster = 0;
+    for (size_t i = 0; i < ist.rgb.size(); ++i)
+        if (ist.rgb[i] != soll.rgb[i] && falsch++ == 0) erster = i / 3;
+    if (!falsch) return "";
+    std::string aus = "/tmp/" + name + "_ist.png";
+    Png_Schreiben(aus, ist);
+    return std::to_string(falsch) + " channel values differ from " + pfad + ", first at pixel (" +
+           std::to_string(erster % ist.breite) + ", " + std::to_string(erster / ist.breite) + "); written to " + aus;
 }
 
 }  // namespace velmora::test

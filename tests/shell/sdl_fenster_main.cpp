@@ -1,0 +1,72 @@
+// The SDL back-end in a real window (run under Xvfb): the shell opens its
+// window, shows a test pattern, and what the window shows is read back.
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "core/reg.h"
+#include "core/programm.h"
+#include "platform/display.h"
+#include "shell/app.h"
+#include "shell/screen.h"
+#include "tests/support/temp_dir.h"
+
+using namespace velmora;
+
+namespace {
+uint16_t* g_speicher = nullptr;
+int g_frames = 0;
+bool g_gelesen = false;
+bool g_gleich = false;
+
+uint16_t muster(int x, int y) { return uint16_t((x / 100) << 11 | (y / 75) << 6 | 0x1F); }
+
+void kalender() {
+    if (Quit_State() != 0) {
+        Quit_State_Setzen(2);
+        return;
+    }
+    ++g_frames;
+    for (int y = 0; y < SCREEN_HOEHE; ++y)
+        for (int x = 0; x < SCREEN_BREITE; ++x) g_speicher[y * SCREEN_BREITE + x] = muster(x, y);
+    if (g_frames == 5) {
+        std::vector<uint16_t> bild;
+        g_gelesen = Plat_Display_Lesen(bild);
+        g_gleich = g_gelesen && bild.size() == size_t(SCREEN_BREITE * SCREEN_HOEHE);
+        for (int y = 0; g_gleich && y < SCREEN_HOEHE; y += 37)
+            for (int x = 0; x < SCREEN_BREITE; x += 41)
+                if (bild[y * SCREEN_BREITE + x] != muster(x, y)) {
+                    std::fprintf(stderr, "pixel %d,%d: %04x statt %04x\n", x, y, bild[y * SCREEN_BREITE + x], muster(x, y));
+                    g_gleich = false;
+                    break;
+                }
+        Programm_Beenden_Anfordern();
+    }
+}
+}  // namespace
+
+int main() {
+    if (!Plat_Display_Vorhanden()) {
+        std::fprintf(stderr, "no display\n");
+        return 1;
+    }
+    test::TempDir tmp;
+    std::filesystem::create_directories(tmp / "install");
+    Reg_Write_String("Work_dir", (tmp / "install").c_str());
+    Reg_Write_String("USER_DIR", (tmp / "user").c_str());
+    ShellDienste& d = Shell_Dienste();
+    d.kalender_main = kalender;
+    d.rastport_screen_setup = [](uint16_t* s, int32_t, int32_t, int32_t) {
+        g_speicher = s;
+        return int32_t(1);
+    };
+    AppStart start;
+    start.headless = false;
+    start.max_durchlaeufe = 100000;
+    if (App_Main("velmora -w -i", start) != 1) {
+        std::fprintf(stderr, "start failed\n");
+        return 1;
+    }
+    std::printf("frames %d, read back %d, equal %d\n", g_frames, g_gelesen, g_gleich);
+    return g_gelesen && g_gleich ? 0 : 1;
+}

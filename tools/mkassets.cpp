@@ -1,0 +1,41 @@
+// tools/mkassets.cpp - writes the installation's resource files.
+//
+//   mkassets <installation directory>
+//
+// Every file of the resource-file list is written into "resfile" below the
+// installation with the project's own writer. Files that other generators make
+// (the fonts) are left alone when they exist already.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/res.h"
+#include "platform/files.h"
+#include "shell/resourcen.h"
+
+using namespace velmora;
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: mkassets <installation directory>\n");
+        return 2;
+    }
+    std::string resfile = std::string(argv[1]) + "/resfile";
+    if (!Plat_Make_Dirs(resfile.c_str())) {
+        std::fprintf(stderr, "mkassets: cannot create %s\n", resfile.c_str());
+        return 1;
+    }
+    int geschrieben = 0;
+    for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) {
+        std::string pfad = resfile + "/" + Resourcen_Standardname(i);
+        if (i == RES_FONTS && Plat_Is_File(pfad.c_str())) continue;   // made by mkfonts
+        std::vector<ResDateiEintrag> eintraege;
+        if (!Res_Schreiben(pfad.c_str(), eintraege)) {
+            std::fprintf(stderr, "mkassets: cannot write %s\n", pfad.c_str());
+            return 1;
+        }
+        ++geschrieben;
+    }
+    std::printf("mkassets: %d resource files in %s\n", geschrieben, resfile.c_str());
+    return 0;
+}
