@@ -13,6 +13,7 @@
 #include "core/taste.h"
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "shell/maus.h"
 #include "shell/screen.h"
 #include "tests/support/temp_dir.h"
 
@@ -206,4 +207,39 @@ TEST(AppDispatcher, ServerAndClientAreServedByTheirNetworkMode) {
     // the server's minute signal after it.
     EXPECT_EQ(s_spur, "KKCSK");
     d = ShellDienste{};
+}
+
+TEST(AppWinProc, KeysCharactersWheelAndCloseReachTheirGlobals) {
+    Taste_Reset();
+    Quit_State_Setzen(0);
+    PlatEreignis e;
+    e.art = PLAT_E_TASTE;
+    e.code = VK_RETURN;
+    e.shift = 1;
+    Win_Proc(e);
+    EXPECT_EQ(Taste_Get_Code(), VK_RETURN);
+    EXPECT_EQ(Taste_Get_Zeichen(), 0);   // -1 until the character arrives
+    EXPECT_EQ(Taste_Shift(), 1);
+    e = PlatEreignis{};
+    e.art = PLAT_E_ZEICHEN;
+    e.code = 0xE4;   // a Latin-1 umlaut
+    Win_Proc(e);
+    EXPECT_EQ(Taste_Get_Zeichen(), 0xE4);
+    e = PlatEreignis{};
+    e.art = PLAT_E_RAD;
+    e.code = -1;
+    Win_Proc(e);
+    EXPECT_EQ(Maus_Rad(), -1);
+    e.code = 1;
+    Win_Proc(e);
+    EXPECT_EQ(Maus_Rad(), 1);
+    e = PlatEreignis{};
+    e.art = PLAT_E_BEENDEN;
+    Win_Proc(e);
+    EXPECT_EQ(Quit_State(), 1);
+    e.art = PLAT_E_SCHLIESSEN;
+    Win_Proc(e);
+    EXPECT_EQ(Quit_State(), 2);
+    Quit_State_Setzen(0);
+    Taste_Reset();
 }
