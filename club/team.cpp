@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 
+#include "club/aufstellung.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/club_wert.h"
@@ -324,6 +325,7 @@ bool Team_Spieler_Kommt_Und_Geht(int32_t team, int32_t anderes, int32_t spieler,
     if (anderer >= 0) Team_Spieler_Entfernen(anderes, anderer);
     if (spieler >= 0) Team_Spieler_Hinzufuegen(anderes, spieler);
     if (anderer >= 0) Team_Spieler_Hinzufuegen(team, anderer);
+    Team_Aufstellung_Nach_Wechsel(team, anderes, spieler, anderer);
     return true;
 }
 
