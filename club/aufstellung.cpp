@@ -268,9 +268,21 @@ int32_t Team_Auto_Aufstellung(int32_t club) {
         Formation f;
         Formation_Standard(bester_index, &f);
         Plan_Rechnen(f, kader, n, bester, bestes_feld);
+        // Systems with the same counts per row group score the same; the first one stays.
+        int32_t gesehen[FORMATION_STANDARD_ANZAHL + 1];
+        int32_t anzahl_gesehen = 0;
+        auto schluessel = [](const Formation& fo) {
+            int32_t gr[4];
+            Formation_Gruppen_Zaehlen(fo, gr);
+            return gr[0] * 100 + gr[1] * 10 + gr[2];
+        };
+        gesehen[anzahl_gesehen++] = schluessel(f);
         for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i) {
             if (i == bester_index) continue;
             Formation_Standard(i, &f);
+            int32_t k = schluessel(f);
+            if (std::find(gesehen, gesehen + anzahl_gesehen, k) != gesehen + anzahl_gesehen) continue;
+            gesehen[anzahl_gesehen++] = k;
             Plan_Rechnen(f, kader, n, versuch, feld);
             if (versuch.wert > bester.wert) {
                 std::swap(bester, versuch);
