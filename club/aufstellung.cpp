@@ -256,7 +256,10 @@ int32_t Team_Auto_Aufstellung(int32_t club) {
     Kandidat kader[TEAM_SPIELER_MAX];
     int32_t n = Kader_Lesen(club, kader);
     Formation* aktuell = Team_Aktuelle_Formation(club);
-    if (!Formation_Pruefen(*aktuell)) Formation_Standard(Team_Formation_Index(club), aktuell);
+    if (!Formation_Pruefen(*aktuell)) {
+        Formation_Standard(Team_Formation_Index(club), aktuell);
+        Team_Aufstellung_Senden(club);
+    }
 
     // Rule 5: the formation.
     std::vector<const Kandidat*> feld;
@@ -488,6 +491,7 @@ bool Spieler_Setze_Formationsposition(int32_t spieler, int32_t spalte, int32_t r
     }
     f->zelle[zelle][0] = int16_t(spalte);
     f->zelle[zelle][1] = int16_t(reihe);
+    Team_Aufstellung_Senden(club);
     for (int32_t i = 0; i < n; ++i) {
         if (zellen[i][0] < 0) continue;
         Spieler_Wert(87, liste[i], Slot_Von_Zelle(*f, zellen[i][0], zellen[i][1]), OP_SCHREIBEN);

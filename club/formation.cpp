@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "club/club_hooks.h"
 #include "club/spieler.h"
@@ -144,6 +145,7 @@ bool Team_Formation_Waehlen(int32_t team, int32_t index) {
     // The byte is signed: bit 128 is the sign bit of mode 8.
     Team_Wert(8, team, int8_t(uint8_t(byte | index)), OP_SCHREIBEN);
     *Team_Aktuelle_Formation(team) = f;
+    Team_Aufstellung_Senden(team);
     return true;
 }
 
@@ -159,7 +161,9 @@ bool Trobe_Spieler_Formation_Zuruecksetzen(int32_t club) {
     if (!Team_Gueltig("Trobe_Spieler_Formation_Zuruecksetzen", club) ||
         !Client_Darf("Trobe_Spieler_Formation_Zuruecksetzen", club))
         return false;
-    return Formation_Standard(Team_Formation_Index(club), Team_Aktuelle_Formation(club));
+    if (!Formation_Standard(Team_Formation_Index(club), Team_Aktuelle_Formation(club))) return false;
+    Team_Aufstellung_Senden(club);
+    return true;
 }
 
 void Team_Formation_Flag_Loeschen(int32_t club) {
@@ -174,6 +178,16 @@ int32_t Formation_Zaehle_Reihen(int32_t team, int32_t out[4]) {
     if (!Team_Gueltig("Formation_Zaehle_Reihen", team)) return 0;
     Formation_Gruppen_Zaehlen(*Team_Aktuelle_Formation(team), out);
     return out[0] + out[1] + out[2] + out[3];
+}
+
+void Team_Aufstellung_Senden(int32_t club) {
+    if (!Club_Ist_Client() || club != Club_Client_Team() || club < 0 || club >= Team_Anzahl()) return;
+    const TeamOwn* own = Own(club);
+    uint8_t block[TEAM_AUFSTELLUNG_BYTES];
+    std::memcpy(block, &own->aktuell, sizeof own->aktuell);
+    std::memcpy(block + sizeof own->aktuell, own->taktik, sizeof own->taktik);
+    if (!Team_Zeiger(704, club, block, OP_SCHREIBEN))
+        Debug_Printf("Team_Aufstellung_Senden: Server hat die Aufstellung von Team %d nicht\n", club);
 }
 
 int32_t Taktik_Hoechstwert(int32_t i) { return i >= 0 && i < TAKTIK_BYTES ? TAKTIK_MAX[i] : -1; }
@@ -197,6 +211,7 @@ bool Team_Set_Aktuelle_Taktik(int32_t club, const int8_t taktik[TAKTIK_BYTES]) {
             Debug_Printf("Team_Set_Aktuelle_Taktik: Wert nicht innerhalb der Grenzen, wert=%d,byte=%d\n", taktik[i], i);
         own->taktik[i] = int8_t(v);
     }
+    Team_Aufstellung_Senden(club);
     return true;
 }
 

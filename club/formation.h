@@ -79,6 +79,10 @@ int32_t Formation_Zaehle_Reihen(int32_t team, int32_t out[4]);
 // bound) and is refused on a client for another club.
 bool Team_Get_Aktuelle_Taktik(int32_t club, int8_t out[TAKTIK_BYTES]);
 bool Team_Set_Aktuelle_Taktik(int32_t club, const int8_t taktik[TAKTIK_BYTES]);
+// On a client: sends the club's current formation and tactics to the server
+// (Team_Zeiger 704), after every change made here; nothing elsewhere.
+void Team_Aufstellung_Senden(int32_t club);
+
 // The highest value of tactic byte `i` (0-6), -1 for a bad index.
 int32_t Taktik_Hoechstwert(int32_t i);
 

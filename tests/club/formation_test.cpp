@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "club/club_netz.h"
 #include "club/formation.h"
 #include "tests/club/welt.h"
 
@@ -220,6 +221,85 @@ TEST_F(TeamFormationTest, ClientMayChangeOnlyItsOwnClub) {
     int8_t aus[7];
     Team_Get_Aktuelle_Taktik(2, aus);
     EXPECT_EQ(aus[0], 0);
+}
+
+// The requests a client sent, answered by the server's handler on the same world.
+std::vector<std::pair<int32_t, std::vector<uint8_t>>> gesendet;
+int32_t netz_modus = 1;
+
+bool Fake_Server(int32_t anfrage, const char*, const std::vector<uint8_t>& argumente, std::vector<uint8_t>& antwort) {
+    gesendet.emplace_back(anfrage, argumente);
+    netz_modus = 2;
+    bool ok = Club_Server_Anfrage(anfrage, 3, argumente.data(), argumente.size(), antwort);
+    netz_modus = 1;
+    return ok;
+}
+
+TEST_F(TeamFormationTest, ClientSendsFormationAndTacticsToTheServer) {
+    gesendet.clear();
+    ClubHooks& h = Club_Hooks();
+    h.netzwerk_modus = [] { return netz_modus; };
+    h.client_team = [] { return 3; };
+    h.client_read = Fake_Server;
+    const int8_t t[7] = {1, 0, 4, 1, 2, 3, 4};
+    ASSERT_TRUE(Team_Set_Aktuelle_Taktik(3, t));
+    ASSERT_TRUE(Team_Formation_Waehlen(3, 2));
+    size_t bloecke = 0;
+    for (const auto& [anfrage, argumente] : gesendet) {
+        if (anfrage != ANFRAGE_TEAM_ZEIGER) continue;
+        ClubLeser l{argumente.data(), argumente.size()};
+        EXPECT_EQ(l.i32(), 704);
+        EXPECT_EQ(l.i32(), 3);
+        size_t n = 0;
+        const uint8_t* d = l.block_mit_laenge(&n);
+        ASSERT_EQ(n, TEAM_AUFSTELLUNG_BYTES);
+        EXPECT_EQ(std::memcmp(d + sizeof(Formation), t, 7), 0);
+        ++bloecke;
+    }
+    EXPECT_EQ(bloecke, 2u);
+    EXPECT_FALSE(Log_Enthaelt("Team_Aufstellung_Senden"));
+}
+
+TEST_F(TeamFormationTest, ServerTakesOnlyASoundFormationFromAClient) {
+    Team_Formation_Waehlen(3, 0);
+    struct Fall {
+        const char* was;
+        int32_t team;
+        int16_t tw_spalte;
+        int8_t t5;
+        int32_t antwort;
+    } faelle[] = {
+        {"sound", 3, 3, 6, 1},
+        {"goalkeeper out of goal", 3, 2, 6, 0},
+        {"tactic byte out of range", 3, 3, 7, 0},
+        {"another club", 2, 3, 6, 0},
+    };
+    for (const Fall& fall : faelle) {
+        Formation f;
+        Formation_Standard(1, &f);
+        f.zelle[0][0] = fall.tw_spalte;
+        int8_t taktik[7] = {0, 0, 0, 0, 0, fall.t5, 0};
+        uint8_t block[TEAM_AUFSTELLUNG_BYTES];
+        std::memcpy(block, &f, sizeof f);
+        std::memcpy(block + sizeof f, taktik, 7);
+        std::vector<uint8_t> a, antwort;
+        ClubPacker pk{a};
+        pk.i32(704);
+        pk.i32(fall.team);
+        pk.block_mit_laenge(block, sizeof block);
+        Formation vorher = *Team_Aktuelle_Formation(fall.team);
+        ASSERT_TRUE(Club_Server_Anfrage(ANFRAGE_TEAM_ZEIGER, 3, a.data(), a.size(), antwort)) << fall.was;
+        ClubLeser l{antwort.data(), antwort.size()};
+        EXPECT_EQ(l.i32(), fall.antwort) << fall.was;
+        int8_t jetzt[7];
+        Team_Get_Aktuelle_Taktik(fall.team, jetzt);
+        if (fall.antwort) {
+            EXPECT_EQ(std::memcmp(Team_Aktuelle_Formation(3), &f, sizeof f), 0);
+            EXPECT_EQ(jetzt[5], 6);
+        } else {
+            EXPECT_EQ(std::memcmp(Team_Aktuelle_Formation(fall.team), &vorher, sizeof vorher), 0) << fall.was;
+        }
+    }
 }
 
 }  // namespace
