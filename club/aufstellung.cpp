@@ -85,14 +85,6 @@ bool Club_Gueltig(const char* wer, int32_t club) {
     return true;
 }
 
-bool Client_Darf(const char* wer, int32_t club) {
-    if (Club_Ist_Client() && club != Club_Client_Team()) {
-        Debug_Printf("%s: CLIENT-WRITE!\n", wer);
-        return false;
-    }
-    return true;
-}
-
 bool Verfuegbar(int32_t p) { return !(uint32_t(Spieler_Wert(75, p, 0, OP_LESEN)) & SP_STATUS_NICHT_VERFUEGBAR); }
 
 int32_t Grundwert(int32_t p) {
@@ -252,7 +244,7 @@ int32_t Slot_Von_Zelle(const Formation& f, int32_t spalte, int32_t reihe) {
 }  // namespace
 
 int32_t Team_Auto_Aufstellung(int32_t club) {
-    if (!Club_Gueltig("Team_Auto_Aufstellung", club) || !Client_Darf("Team_Auto_Aufstellung", club)) return -1;
+    if (!Club_Gueltig("Team_Auto_Aufstellung", club) || !Club_Client_Darf("Team_Auto_Aufstellung", club)) return -1;
     Kandidat kader[TEAM_SPIELER_MAX];
     int32_t n = Kader_Lesen(club, kader);
     Formation* aktuell = Team_Aktuelle_Formation(club);
@@ -387,7 +379,7 @@ int32_t Team_Auto_Aufstellung(int32_t club) {
 }
 
 bool Check_Und_Set_Aa(int32_t club) {
-    if (!Club_Gueltig("Check_Und_Set_Aa", club) || !Client_Darf("Check_Und_Set_Aa", club)) return false;
+    if (!Club_Gueltig("Check_Und_Set_Aa", club) || !Club_Client_Darf("Check_Und_Set_Aa", club)) return false;
     Kandidat kader[TEAM_SPIELER_MAX];
     int32_t n = Kader_Lesen(club, kader);
     if (!Team_Hat_Manager(club)) {
@@ -451,7 +443,7 @@ int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozen
 bool Spieler_Setze_Formationsposition(int32_t spieler, int32_t spalte, int32_t reihe) {
     int32_t club = Spieler_Get_Team(spieler);
     if (!Club_Gueltig("Spieler_Setze_Formationsposition", club) ||
-        !Client_Darf("Spieler_Setze_Formationsposition", club))
+        !Club_Client_Darf("Spieler_Setze_Formationsposition", club))
         return false;
     int32_t slot = Spieler_Wert(87, spieler, 0, OP_LESEN);
     if (slot >= SLOT_STARTELF || spalte < 0 || spalte >= FORMATION_SPALTEN || reihe < 0 || reihe >= FORMATION_REIHEN) {
@@ -503,7 +495,7 @@ bool Spieler_Setze_Formationsposition(int32_t spieler, int32_t spalte, int32_t r
 }
 
 bool Spieler_Tauschen_Intern(int32_t spieler1, int32_t spieler2, int32_t club1, int32_t club2) {
-    if (!Club_Gueltig("Spieler_Tauschen_Intern", club1) || !Client_Darf("Spieler_Tauschen_Intern", club1)) return false;
+    if (!Club_Gueltig("Spieler_Tauschen_Intern", club1) || !Club_Client_Darf("Spieler_Tauschen_Intern", club1)) return false;
     if (club1 != club2 || spieler1 == spieler2 || Spieler_Get_Team(spieler1) != club1 ||
         Spieler_Get_Team(spieler2) != club1) {
         Debug_Printf("Spieler_Tauschen_Intern: Spieler %d/%d nicht beide in Team %d/%d\n", spieler1, spieler2, club1,
@@ -528,7 +520,7 @@ bool Spieler_Tauschen_Intern(int32_t spieler1, int32_t spieler2, int32_t club1, 
 }
 
 void Team_Rueckennummern(int32_t club) {
-    if (!Club_Gueltig("Team_Rueckennummern", club) || !Client_Darf("Team_Rueckennummern", club)) return;
+    if (!Club_Gueltig("Team_Rueckennummern", club) || !Club_Client_Darf("Team_Rueckennummern", club)) return;
     int32_t liste[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
     int32_t slots[TEAM_SPIELER_MAX];
@@ -591,7 +583,7 @@ void Team_Spieler_Positionen_Setzen(int32_t team, int32_t spieler) {
 }
 
 void Team_Aufstellung_Ordnen(int32_t club) {
-    if (!Club_Gueltig("Team_Aufstellung_Ordnen", club) || !Client_Darf("Team_Aufstellung_Ordnen", club)) return;
+    if (!Club_Gueltig("Team_Aufstellung_Ordnen", club) || !Club_Client_Darf("Team_Aufstellung_Ordnen", club)) return;
     Kandidat kader[TEAM_SPIELER_MAX];
     int32_t n = Kader_Lesen(club, kader);
     int32_t folge[TEAM_SPIELER_MAX];
@@ -632,7 +624,7 @@ void Team_Aufstellung_Initialisieren(int32_t team) {
         return;
     }
     if (!Club_Gueltig("Team_Aufstellung_Initialisieren", team) ||
-        !Client_Darf("Team_Aufstellung_Initialisieren", team))
+        !Club_Client_Darf("Team_Aufstellung_Initialisieren", team))
         return;
     Formation* f = Team_Aktuelle_Formation(team);
     if (!Formation_Pruefen(*f)) Formation_Standard(Team_Formation_Index(team), f);

@@ -51,14 +51,6 @@ bool Team_Gueltig(const char* wer, int32_t team) {
     return true;
 }
 
-bool Client_Darf(const char* wer, int32_t team) {
-    if (Club_Ist_Client() && team != Club_Client_Team()) {
-        Debug_Printf("%s: CLIENT-WRITE!\n", wer);
-        return false;
-    }
-    return true;
-}
-
 // The current formation leads the club's private part, so its address is the part's.
 static_assert(offsetof(TeamOwn, aktuell) == 0);
 TeamOwn* Own(int32_t team) { return reinterpret_cast<TeamOwn*>(Team_Aktuelle_Formation(team)); }
@@ -138,7 +130,7 @@ bool Team_Formation_Assi(int32_t team) {
 }
 
 bool Team_Formation_Waehlen(int32_t team, int32_t index) {
-    if (!Team_Gueltig("Team_Formation_Waehlen", team) || !Client_Darf("Team_Formation_Waehlen", team)) return false;
+    if (!Team_Gueltig("Team_Formation_Waehlen", team) || !Club_Client_Darf("Team_Formation_Waehlen", team)) return false;
     Formation f;
     if (!Formation_Standard(index, &f)) return false;
     int32_t byte = Team_Wert(8, team, 0, OP_LESEN) & FORMATION_BYTE_ASSI;
@@ -159,7 +151,7 @@ void Team_Formation_Standard() {
 
 bool Trobe_Spieler_Formation_Zuruecksetzen(int32_t club) {
     if (!Team_Gueltig("Trobe_Spieler_Formation_Zuruecksetzen", club) ||
-        !Client_Darf("Trobe_Spieler_Formation_Zuruecksetzen", club))
+        !Club_Client_Darf("Trobe_Spieler_Formation_Zuruecksetzen", club))
         return false;
     if (!Formation_Standard(Team_Formation_Index(club), Team_Aktuelle_Formation(club))) return false;
     Team_Aufstellung_Senden(club);
@@ -202,7 +194,7 @@ bool Team_Get_Aktuelle_Taktik(int32_t club, int8_t out[TAKTIK_BYTES]) {
 }
 
 bool Team_Set_Aktuelle_Taktik(int32_t club, const int8_t taktik[TAKTIK_BYTES]) {
-    if (!taktik || !Team_Gueltig("Team_Set_Aktuelle_Taktik", club) || !Client_Darf("Team_Set_Aktuelle_Taktik", club))
+    if (!taktik || !Team_Gueltig("Team_Set_Aktuelle_Taktik", club) || !Club_Client_Darf("Team_Set_Aktuelle_Taktik", club))
         return false;
     TeamOwn* own = Own(club);
     for (int32_t i = 0; i < TAKTIK_BYTES; ++i) {

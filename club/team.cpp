@@ -70,15 +70,6 @@ bool Gueltig(const char* wer, int32_t team) {
     return true;
 }
 
-// On a client only its own team may be changed.
-bool Client_Darf(const char* wer, int32_t team) {
-    if (Club_Ist_Client() && team != Club_Client_Team()) {
-        Debug_Printf("%s: CLIENT-WRITE!\n", wer);
-        return false;
-    }
-    return true;
-}
-
 void Team_Leeren(int32_t t) {
     g.satz[t] = TeamStruktur{};
     g.fix[t] = TeamFix{};
@@ -363,7 +354,7 @@ int32_t Team_Wert(int32_t modus, int32_t team, int32_t wert, int32_t op) {
         return 0;
     }
     if (!Wert_Operation_Pruefen("Team_Wert", op, modus, gr)) return 0;
-    if (!Client_Darf("Team_Wert", team)) return 0;
+    if (!Club_Client_Darf("Team_Wert", team)) return 0;
     int32_t neu = Wert_Operation("Team_Wert", op, modus, Roh_Lesen(modus, team), wert, gr);
     Roh_Schreiben(modus, team, neu);
     int32_t server;
@@ -412,7 +403,7 @@ void* Team_Zeiger(int32_t modus, int32_t team, void* puffer, int32_t op) {
             Debug_Printf("Team_Zeiger: kein Puffer, modus=%d\n", modus);
             return nullptr;
         }
-        if (!Client_Darf("Team_Zeiger", team)) return nullptr;
+        if (!Club_Client_Darf("Team_Zeiger", team)) return nullptr;
     }
     switch (modus) {
     case 14:

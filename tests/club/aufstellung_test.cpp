@@ -90,6 +90,12 @@ protected:
         for (; i < n; ++i) Spieler_Wert(58, kader[i], 0, OP_SCHREIBEN);
     }
     int32_t Slot(int32_t i) { return Spieler_Wert(87, kader[i], 0, OP_LESEN); }
+    // The list place of the player in `slot`, -1 none.
+    int32_t Im_Slot(int32_t slot) {
+        for (int32_t i = 0; i < n; ++i)
+            if (Slot(i) == slot) return i;
+        return -1;
+    }
     bool Startet(int32_t i) { return Spieler_Wert(75, kader[i], 0, OP_LESEN) & int32_t(SP_STATUS_START); }
     bool Bank(int32_t i) { return Spieler_Wert(75, kader[i], 0, OP_LESEN) & int32_t(SP_STATUS_BANK); }
 };
@@ -153,11 +159,7 @@ TEST_F(AufstellungTest, CheckLeavesASoundComputerLineUpAlone) {
     n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
     for (int32_t i = 0; i < n; ++i) vorher[i] = Slot(i);
     // Put two substitutes in reverse: still 11 and 6, so nothing is redone.
-    int32_t a = -1, b = -1;
-    for (int32_t i = 0; i < n; ++i) {
-        if (Slot(i) == 11) a = i;
-        if (Slot(i) == 12) b = i;
-    }
+    int32_t a = Im_Slot(11), b = Im_Slot(12);
     ASSERT_GE(a, 0);
     ASSERT_GE(b, 0);
     Spieler_Wert(87, kader[a], 12, OP_SCHREIBEN);
@@ -211,12 +213,7 @@ TEST_F(AufstellungTest, ClientRefusesLineUpsOfOtherClubs) {
 TEST_F(AufstellungTest, SwapGivesEachTheStatusAndCellOfHisNewSlot) {
     ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
     n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
-    int32_t starter = -1, bank = -1, reserve = -1;
-    for (int32_t i = 0; i < n; ++i) {
-        if (Slot(i) == 2) starter = i;
-        if (Slot(i) == 13) bank = i;
-        if (Slot(i) == 17) reserve = i;
-    }
+    int32_t starter = Im_Slot(2), bank = Im_Slot(13), reserve = Im_Slot(17);
     int32_t spalte, reihe;
     Formation_Zelle_Von_Slot(*Team_Aktuelle_Formation(2), 2, &spalte, &reihe);
     ASSERT_TRUE(Spieler_Tauschen_Intern(kader[starter], kader[bank], 2, 2));
@@ -235,12 +232,7 @@ TEST_F(AufstellungTest, SwapGivesEachTheStatusAndCellOfHisNewSlot) {
 TEST_F(AufstellungTest, UnavailablePlayerMayNotEnterTheStartingEleven) {
     ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
     n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
-    int32_t starter = -1, bank = -1, bank2 = -1;
-    for (int32_t i = 0; i < n; ++i) {
-        if (Slot(i) == 5) starter = i;
-        if (Slot(i) == 12) bank = i;
-        if (Slot(i) == 14) bank2 = i;
-    }
+    int32_t starter = Im_Slot(5), bank = Im_Slot(12), bank2 = Im_Slot(14);
     Spieler_Wert(75, kader[bank], 0x200, OP_SETZEN);
     EXPECT_FALSE(Spieler_Tauschen_Intern(kader[starter], kader[bank], 2, 2));
     EXPECT_FALSE(Spieler_Tauschen_Intern(kader[bank], kader[starter], 2, 2));
@@ -262,9 +254,7 @@ TEST_F(AufstellungTest, MovingAStarterReSortsTheSlots) {
     Manager_Neuer_Mitspieler(2, "Trainer", -1);
     ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
     n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
-    int32_t verteidiger = -1;
-    for (int32_t i = 0; i < n; ++i)
-        if (Slot(i) == 9) verteidiger = i;   // the left-most defender (0, 2)
+    int32_t verteidiger = Im_Slot(9);   // the left-most defender (0, 2)
     ASSERT_EQ(Spieler_Wert(83, kader[verteidiger], 0, OP_LESEN), 2);
     ASSERT_TRUE(Spieler_Setze_Formationsposition(kader[verteidiger], 5, 10));
     EXPECT_EQ(Slot(verteidiger), 0);

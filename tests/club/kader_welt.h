@@ -62,6 +62,15 @@ inline int32_t Ausfaelle_Setzen(int32_t club, TestZufall& z) {
     return ausfaelle;
 }
 
+// The player of the club in line-up slot `slot`, -1 none.
+inline int32_t Spieler_Im_Slot(int32_t club, int32_t slot) {
+    int32_t liste[TEAM_SPIELER_MAX];
+    int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+    for (int32_t i = 0; i < n; ++i)
+        if (Spieler_Wert(87, liste[i], 0, OP_LESEN) == slot) return liste[i];
+    return -1;
+}
+
 struct Kader_Zaehlung {
     int32_t verfuegbar = 0, torhueter = 0, feld = 0;
 };

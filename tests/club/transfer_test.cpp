@@ -79,13 +79,7 @@ protected:
         Kader_Hooks() = KaderHooks{};
         test::WeltTest::TearDown();
     }
-    int32_t Im_Slot(int32_t club, int32_t slot) {
-        int32_t liste[TEAM_SPIELER_MAX];
-        int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
-        for (int32_t i = 0; i < n; ++i)
-            if (Spieler_Wert(87, liste[i], 0, OP_LESEN) == slot) return liste[i];
-        return -1;
-    }
+    static int32_t Im_Slot(int32_t club, int32_t slot) { return test::Spieler_Im_Slot(club, slot); }
 };
 
 TEST_F(TransferTest, ExchangeBetweenClubsKeepsListsAndLineUps) {
@@ -248,32 +242,16 @@ TEST(TransferWelt, ManyRandomTransfersKeepEveryListConsistent) {
 
 // The client's transfer through the network block, answered by the server's
 // handler on a world of its own (kept as save blocks).
-struct ServerWelt {
-    std::vector<uint8_t> spieler, teams, manager;
-    void sichern() {
-        spieler.clear();
-        teams.clear();
-        manager.clear();
-        Spieler_Save(spieler);
-        Team_Save(teams);
-        Manager_Save(manager);
-    }
-    void laden() const {
-        Spieler_Load(spieler.data(), spieler.size());
-        Team_Load(teams.data(), teams.size());
-        Manager_Load(manager.data(), manager.size());
-    }
-};
 struct Netz {
     int32_t modus = 1;
-    ServerWelt server;
+    test::WeltBloecke server;
     std::vector<int32_t> anfragen;
 };
 Netz netz;
 
 bool Fake_Server(int32_t anfrage, const char*, const std::vector<uint8_t>& argumente, std::vector<uint8_t>& antwort) {
     netz.anfragen.push_back(anfrage);
-    ServerWelt client;
+    test::WeltBloecke client;
     client.sichern();
     netz.server.laden();
     netz.modus = 2;
