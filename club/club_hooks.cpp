@@ -4,6 +4,7 @@
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "core/debug.h"
 #include "core/hooks.h"
 
 namespace velmora {
@@ -24,6 +25,14 @@ int32_t Club_Client_Team() {
 }
 
 bool Club_Ist_Client() { return Club_Netzwerk_Modus() == 1; }
+
+bool Club_Client_Darf(const char* wer, int32_t team) {
+    if (Club_Ist_Client() && team != Club_Client_Team()) {
+        Debug_Printf("%s: CLIENT-WRITE!\n", wer);
+        return false;
+    }
+    return true;
+}
 
 void Club_Registrieren() {
     CoreHooks& core = Core_Hooks();

@@ -35,6 +35,9 @@ ClubHooks& Club_Hooks();
 int32_t Club_Netzwerk_Modus();
 int32_t Club_Client_Team();
 bool Club_Ist_Client();
+// On a client only its own team may be changed: false, with "<wer>: CLIENT-WRITE!"
+// in the log, for another team there; true everywhere else.
+bool Club_Client_Darf(const char* wer, int32_t team);
 
 // Registers the player, team and manager blocks (in that order, the order a
 // load needs: teams check player numbers, managers check team numbers) and

@@ -7,6 +7,7 @@
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "club/transfer.h"
 #include "core/bytes.h"
 #include "core/debug.h"
 
@@ -125,7 +126,8 @@ bool Club_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t* da
     ClubLeser l{daten, bytes};
     bool bekannt = Spieler_Server_Anfrage(anfrage, client_team, l, antwort) ||
                    Team_Server_Anfrage(anfrage, client_team, l, antwort) ||
-                   Manager_Server_Anfrage(anfrage, client_team, l, antwort);
+                   Manager_Server_Anfrage(anfrage, client_team, l, antwort) ||
+                   Transfer_Server_Anfrage(anfrage, client_team, l, antwort);
     if (!bekannt) {
         Debug_Printf("Club_Server_Anfrage: unbekannte Anfrage %d\n", anfrage);
         return false;

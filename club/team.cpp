@@ -5,9 +5,11 @@
 #include <climits>
 #include <cstring>
 
+#include "club/aufstellung.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/club_wert.h"
+#include "club/formation.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "core/debug.h"
@@ -63,15 +65,6 @@ constexpr int32_t CLIENT_BLOCK_TEAMS = 200;
 bool Gueltig(const char* wer, int32_t team) {
     if (!g.initialisiert || team < 0 || team >= int32_t(g.satz.size())) {
         Debug_Printf("%s: Team %d ungueltig\n", wer, team);
-        return false;
-    }
-    return true;
-}
-
-// On a client only its own team may be changed.
-bool Client_Darf(const char* wer, int32_t team) {
-    if (Club_Ist_Client() && team != Club_Client_Team()) {
-        Debug_Printf("%s: CLIENT-WRITE!\n", wer);
         return false;
     }
     return true;
@@ -167,6 +160,12 @@ const char* Text(const char* feld, size_t groesse) {
     std::memcpy(t, feld, n);
     t[n] = 0;
     return t;
+}
+
+// Block 704: the current formation, then the seven tactic bytes.
+void Aufstellung_Block_Lesen(TeamOwn& own, const uint8_t* d) {
+    std::memcpy(&own.aktuell, d, sizeof own.aktuell);
+    std::memcpy(own.taktik, d + sizeof own.aktuell, sizeof own.taktik);
 }
 
 bool Zeiger_Senden(int32_t modus, int32_t team, const void* daten, size_t bytes) {
@@ -324,6 +323,7 @@ bool Team_Spieler_Kommt_Und_Geht(int32_t team, int32_t anderes, int32_t spieler,
     if (anderer >= 0) Team_Spieler_Entfernen(anderes, anderer);
     if (spieler >= 0) Team_Spieler_Hinzufuegen(anderes, spieler);
     if (anderer >= 0) Team_Spieler_Hinzufuegen(team, anderer);
+    Team_Aufstellung_Nach_Wechsel(team, anderes, spieler, anderer);
     return true;
 }
 
@@ -354,7 +354,7 @@ int32_t Team_Wert(int32_t modus, int32_t team, int32_t wert, int32_t op) {
         return 0;
     }
     if (!Wert_Operation_Pruefen("Team_Wert", op, modus, gr)) return 0;
-    if (!Client_Darf("Team_Wert", team)) return 0;
+    if (!Club_Client_Darf("Team_Wert", team)) return 0;
     int32_t neu = Wert_Operation("Team_Wert", op, modus, Roh_Lesen(modus, team), wert, gr);
     Roh_Schreiben(modus, team, neu);
     int32_t server;
@@ -398,12 +398,12 @@ bool Team_Namen_Setzen(int32_t team, const char* name, const char* kurz, const c
 void* Team_Zeiger(int32_t modus, int32_t team, void* puffer, int32_t op) {
     if (!Gueltig("Team_Zeiger", team)) return nullptr;
     bool schreiben = op == OP_SCHREIBEN;
-    if ((modus == 307 || modus == 700 || modus == 705) && schreiben) {
+    if ((modus == 307 || modus == 700 || modus == 704 || modus == 705) && schreiben) {
         if (!puffer) {
             Debug_Printf("Team_Zeiger: kein Puffer, modus=%d\n", modus);
             return nullptr;
         }
-        if (!Client_Darf("Team_Zeiger", team)) return nullptr;
+        if (!Club_Client_Darf("Team_Zeiger", team)) return nullptr;
     }
     switch (modus) {
     case 14:
@@ -426,6 +426,13 @@ void* Team_Zeiger(int32_t modus, int32_t team, void* puffer, int32_t op) {
         }
         break;
     case 701: return Manager_Record(team);
+    case 704:   // the current formation and the seven tactic bytes, one block
+        if (schreiben) {
+            Aufstellung_Block_Lesen(g.own[team], static_cast<const uint8_t*>(puffer));
+            if (Club_Ist_Client()) Zeiger_Senden(704, team, puffer, TEAM_AUFSTELLUNG_BYTES);
+            return &g.own[team].aktuell;
+        }
+        break;
     case 705:
         if (op == OP_ZEIGER_LESEN && puffer) {
             std::memcpy(puffer, g.own[team].gespeichert, sizeof g.own[team].gespeichert);
@@ -741,6 +748,14 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
         } else if (modus == 700 && n == sizeof(TeamStruktur::farben)) {
             std::memcpy(g.satz[team].farben, d, n);
             ok = true;
+        } else if (modus == 704 && n == TEAM_AUFSTELLUNG_BYTES) {
+            // A client's formation and tactics are taken only when sound.
+            TeamOwn neu = g.own[team];
+            Aufstellung_Block_Lesen(neu, d);
+            ok = Formation_Pruefen(neu.aktuell);
+            for (int32_t i = 0; i < 7; ++i) ok = ok && neu.taktik[i] >= 0 && neu.taktik[i] <= Taktik_Hoechstwert(i);
+            if (ok) g.own[team] = neu;
+            else Debug_Printf("Team_Zeiger: Aufstellung von Team %d ungueltig\n", team);
         } else if (modus == 705 && n == sizeof(TeamOwn::gespeichert)) {
             std::memcpy(g.own[team].gespeichert, d, n);
             ok = true;

@@ -81,6 +81,9 @@ struct TeamOwn {                      // 768 bytes, sent only to the club's own 
 };
 static_assert(sizeof(TeamOwn) == 768);
 
+// Team_Zeiger 704: the current formation followed by the seven tactic bytes.
+constexpr size_t TEAM_AUFSTELLUNG_BYTES = sizeof(Formation) + sizeof(TeamOwn::taktik);
+
 struct StartTeam {                    // 88 bytes, one club a client may take
     int16_t team;                     // -1: not offered
     char name[31];
@@ -141,7 +144,9 @@ bool Team_Namen_Setzen(int32_t team, const char* name, const char* kurz, const c
 // Pointers and blocks by mode: 14 climate of a country (null for a club), 306
 // the manager's help-text byte, 307 the last panel pair (op 32 reads two i32
 // into the buffer, op 1 writes them), 700 the 36 kit bytes (op 1 copies the
-// buffer in), 701 the manager record, 705 the 16 stored formations (op 32
+// buffer in), 701 the manager record, 704 the current formation followed by
+// the tactics (op 1 copies TEAM_AUFSTELLUNG_BYTES in; the server takes a
+// client's block only when sound), 705 the 16 stored formations (op 32
 // copies out, op 1 in), 726 the eleven starters by slot as 16-bit numbers into
 // a 32-byte buffer (-1 for an empty slot). Null on error; a client writing
 // another team's data gets null and "Team_Zeiger: CLIENT-WRITE!".

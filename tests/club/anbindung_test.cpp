@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "club/club_anbindung.h"
+#include "club/transfer.h"
 #include "core/mem.h"
 #include "core/spielstand.h"
 #include "core/spielstand_testing.h"
@@ -63,6 +64,7 @@ void Welt_Fuer_Beide() {
     if (Spieler_Wert(57, 20, 0, 0) != 777) code |= 1;
     if (Spieler_Wert(57, 0, 0, 0) == 500) code |= 2;
     if (Team_Wert(19, GAST, 0, 0) != 12) code |= 4;
+    if (Spieler_Get_Team(30) != 0) code |= 8;
     _exit(code);
 }
 
@@ -105,6 +107,8 @@ TEST(ClubAnbindung, ClientAndServerProcessesOverLoopback) {
     EXPECT_EQ(Spieler_Wert(57, 21, 0, 0), 0);   // the server's change is not here yet
     EXPECT_TRUE(Spieler_Internet_Client_Refresh());
     EXPECT_EQ(Spieler_Wert(57, 21, 0, 0), 901);
+    // A transfer of an own player to the market travels as block 4.
+    EXPECT_TRUE(Spieler_Transfer_Ausfuehren(GAST, 0, 30, -1, 0.0f));
 
     Internet_Netzwerk_Stop();
     Netzwerk_Modus_Setzen(0);
@@ -113,7 +117,7 @@ TEST(ClubAnbindung, ClientAndServerProcessesOverLoopback) {
     int status = 0;
     ASSERT_EQ(waitpid(kind, &status, 0), kind);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: own write missing, 2: foreign write arrived, 4: team write missing";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: own write missing, 2: foreign write arrived, 4: team write missing, 8: transfer missing";
     test::Welt_Freigeben();
 }
 

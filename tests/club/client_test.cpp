@@ -16,22 +16,7 @@ namespace {
 using test::Log_Enthaelt;
 using test::LogFaenger;
 
-struct Welt {
-    std::vector<uint8_t> spieler, teams, manager;
-    void sichern() {
-        spieler.clear();
-        teams.clear();
-        manager.clear();
-        Spieler_Save(spieler);
-        Team_Save(teams);
-        Manager_Save(manager);
-    }
-    void laden() const {
-        ASSERT_TRUE(Spieler_Load(spieler.data(), spieler.size()));
-        ASSERT_TRUE(Team_Load(teams.data(), teams.size()));
-        ASSERT_TRUE(Manager_Load(manager.data(), manager.size()));
-    }
-};
+using Welt = test::WeltBloecke;
 
 struct Netz {
     int32_t modus = 0;

@@ -77,6 +77,24 @@ inline void Welt_Freigeben() {
     Spieler_Free();
 }
 
+// The club data as save blocks: a second world (a server's) beside the one in use.
+struct WeltBloecke {
+    std::vector<uint8_t> spieler, teams, manager;
+    void sichern() {
+        spieler.clear();
+        teams.clear();
+        manager.clear();
+        Spieler_Save(spieler);
+        Team_Save(teams);
+        Manager_Save(manager);
+    }
+    void laden() const {
+        ASSERT_TRUE(Spieler_Load(spieler.data(), spieler.size()));
+        ASSERT_TRUE(Team_Load(teams.data(), teams.size()));
+        ASSERT_TRUE(Manager_Load(manager.data(), manager.size()));
+    }
+};
+
 // A test over a fresh world of four clubs with 18 players each.
 class WeltTest : public ::testing::Test {
 protected:

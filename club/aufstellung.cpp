@@ -1,0 +1,703 @@
+// club/aufstellung.cpp - line-ups: the automatic line-up, swaps, cells,
+// shirt numbers and the formation line values.
+//
+// THE AUTOMATIC LINE-UP (Team_Auto_Aufstellung), as the assistant sets it:
+//
+// 1. Only available players count: no injured (64) or suspended (0x780) player
+//    starts or sits on the bench.
+// 2. Every available player has a base value: strength (value 58, 0-12000)
+//    + form (57, 0-999) + 100 x morale (90, 0-6) - 100 x appearances in a row
+//    (56, 0-9, his tiredness), at least 0. In a cell of his own row group
+//    (goalkeeper, defence, midfield, attack) he counts fully; in a
+//    neighbouring group (defence/midfield, midfield/attack) 80 %, defence for
+//    attack or the other way round 60 %; a field player in goal 25 %.
+// 3. The goal: the best available goalkeeper always stands in goal. Only a
+//    club without an available goalkeeper puts a field player there. A
+//    goalkeeper never plays in the field (his cell is always the goal's), so
+//    a club with fewer than ten available field players lines up short.
+// 4. The field: the ten field cells are filled so that, in this order, (a) as
+//    many cells as possible are filled, (b) the sum of the values is highest.
+//    This is solved exactly over the counts per row group (a small dynamic
+//    programme).
+// 5. The formation: a club without a human manager takes the built-in system
+//    whose best line-up by rule 4 is best (its current one on a tie, else the
+//    first); a manager's club keeps the formation its manager chose.
+// 6. Inside a row group the players take the group's cells in formation
+//    order, the best first; the starters' slots follow their cells (slot k the
+//    k-th cell in descending order of 10 x row + column, the goalkeeper 10).
+// 7. The bench (slots 11-16, at most 6): first a second goalkeeper when the
+//    club has one available, then the best remaining defender, midfielder and
+//    forward, then the best of the rest by base value.
+// 8. The reserve: the remaining available players by base value, then the
+//    unavailable ones. When fewer than 11 can start, the empty cells' slots go
+//    to unavailable players and the log says how many could start.
+// 9. Status bits 16 and 32 follow the slots; starters get the cells of their
+//    slots, everybody a shirt number, and the line values are refreshed.
+#include "club/aufstellung.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "club/club_hooks.h"
+#include "club/formation.h"
+#include "club/kader_hooks.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/debug.h"
+#include "core/meldung.h"
+
+namespace velmora {
+namespace {
+
+constexpr int32_t GRUPPEN = 4;
+constexpr int64_t GEWICHT_BESETZT = 100000000;   // one more filled cell beats any values
+constexpr int32_t KEIN_PLATZ = -1;
+
+// Percent of his base value a player of kind `art` (0-3) is worth in row group `gruppe`.
+constexpr int32_t POSITIONS_FAKTOR[4][GRUPPEN] = {
+    // in: goal, defence, midfield, attack
+    {100, 0, 0, 0},      // goalkeeper: never in the field
+    {25, 100, 80, 60},   // defender
+    {25, 80, 100, 80},   // midfielder
+    {25, 60, 80, 100},   // forward
+};
+
+struct Kandidat {
+    int32_t spieler = -1;
+    int32_t art = 1;
+    int32_t grund = 0;        // base value
+    int32_t slot_alt = 0;
+    bool verfuegbar = false;
+};
+
+struct AufstellungModul {
+    // Buffers of the dynamic programme, kept to spare allocations per club.
+    std::vector<int64_t> dp;
+    std::vector<int8_t> wahl;
+};
+AufstellungModul g;
+
+bool Club_Gueltig(const char* wer, int32_t club) {
+    if (club < 0 || club >= Team_Anzahl() || club == Team_Markt()) {
+        Debug_Printf("%s: Team %d ungueltig\n", wer, club);
+        return false;
+    }
+    return true;
+}
+
+bool Verfuegbar(int32_t p) { return !(uint32_t(Spieler_Wert(75, p, 0, OP_LESEN)) & SP_STATUS_NICHT_VERFUEGBAR); }
+
+int32_t Grundwert(int32_t p) {
+    int32_t v = Spieler_Wert(58, p, 0, OP_LESEN) + Spieler_Wert(57, p, 0, OP_LESEN) +
+                100 * Spieler_Wert(90, p, 0, OP_LESEN) - 100 * Spieler_Wert(56, p, 0, OP_LESEN);
+    return v > 0 ? v : 0;
+}
+
+int32_t Wert_In_Gruppe(const Kandidat& k, int32_t gruppe) {
+    int32_t art = k.art >= 0 && k.art < 4 ? k.art : 1;
+    return int32_t(int64_t(k.grund) * POSITIONS_FAKTOR[art][gruppe] / 100);
+}
+
+int32_t Kader_Lesen(int32_t club, Kandidat* out) {
+    int32_t liste[TEAM_SPIELER_MAX];
+    int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+    for (int32_t i = 0; i < n; ++i) {
+        Kandidat& k = out[i];
+        k.spieler = liste[i];
+        k.art = Spieler_Get_Art(liste[i]);
+        k.verfuegbar = Verfuegbar(liste[i]);
+        k.grund = Grundwert(liste[i]);
+        k.slot_alt = Spieler_Wert(87, liste[i], 0, OP_LESEN);
+    }
+    return n;
+}
+
+// The best line-up of the available players `feld` for the group counts
+// `bedarf` (goal, defence, midfield, attack): the score by rules 3-4 and, in
+// `gruppe_von`, the group of each player (-1 not chosen).
+int64_t Gruppen_Verteilen(const std::vector<const Kandidat*>& feld, const int32_t bedarf[GRUPPEN],
+                          std::vector<int32_t>& gruppe_von) {
+    const int32_t dim[GRUPPEN] = {bedarf[0] + 1, bedarf[1] + 1, bedarf[2] + 1, bedarf[3] + 1};
+    const int32_t zustaende = dim[0] * dim[1] * dim[2] * dim[3];
+    const size_t n = feld.size();
+    g.dp.assign((n + 1) * size_t(zustaende), -1);
+    g.wahl.assign(n * size_t(zustaende), -1);
+    g.dp[0] = 0;
+    auto index = [&](const int32_t z[GRUPPEN]) { return ((z[0] * dim[1] + z[1]) * dim[2] + z[2]) * dim[3] + z[3]; };
+    for (size_t i = 0; i < n; ++i) {
+        const int64_t* vorher = &g.dp[i * size_t(zustaende)];
+        int64_t* nachher = &g.dp[(i + 1) * size_t(zustaende)];
+        int8_t* wahl = &g.wahl[i * size_t(zustaende)];
+        const Kandidat& k = *feld[i];
+        int64_t gewinn[GRUPPEN];
+        for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
+            gewinn[gr] = GEWICHT_BESETZT + Wert_In_Gruppe(k, gr);
+            if (gr == 0) gewinn[gr] += GEWICHT_BESETZT;   // the goal is filled first
+        }
+        int32_t z[GRUPPEN];
+        for (z[0] = 0; z[0] < dim[0]; ++z[0])
+            for (z[1] = 0; z[1] < dim[1]; ++z[1])
+                for (z[2] = 0; z[2] < dim[2]; ++z[2])
+                    for (z[3] = 0; z[3] < dim[3]; ++z[3]) {
+                        int32_t von = index(z);
+                        if (vorher[von] < 0) continue;
+                        if (vorher[von] > nachher[von]) {
+                            nachher[von] = vorher[von];
+                            wahl[von] = -1;
+                        }
+                        for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
+                            if (z[gr] + 1 >= dim[gr]) continue;
+                            ++z[gr];
+                            int32_t nach = index(z);
+                            --z[gr];
+                            int64_t wert = vorher[von] + gewinn[gr];
+                            if (wert > nachher[nach]) {
+                                nachher[nach] = wert;
+                                wahl[nach] = int8_t(gr);   // stored at the state it leads to
+                            }
+                        }
+                    }
+    }
+    // The best final state and the way back to it.
+    const int64_t* ende = &g.dp[n * size_t(zustaende)];
+    int32_t beste = 0;
+    for (int32_t s = 1; s < zustaende; ++s)
+        if (ende[s] > ende[beste]) beste = s;
+    gruppe_von.assign(n, -1);
+    int32_t s = beste;
+    for (size_t i = n; i-- > 0;) {
+        int8_t gr = g.wahl[i * size_t(zustaende) + size_t(s)];
+        if (gr < 0) continue;
+        gruppe_von[i] = gr;
+        int32_t z[GRUPPEN] = {s / (dim[1] * dim[2] * dim[3]), s / (dim[2] * dim[3]) % dim[1], s / dim[3] % dim[2],
+                              s % dim[3]};
+        --z[gr];
+        s = index(z);
+    }
+    return ende[beste];
+}
+
+struct Plan {
+    Formation formation{};
+    int64_t wert = -1;
+    std::vector<int32_t> gruppe_von;   // per entry of `feld`
+    int32_t torwart = -1;              // index into the squad, -1 when a field player keeps goal
+};
+
+// Rules 3-4 for one formation.
+void Plan_Rechnen(const Formation& f, const Kandidat* kader, int32_t n, Plan& plan,
+                  std::vector<const Kandidat*>& feld) {
+    int32_t gruppen[4];
+    Formation_Gruppen_Zaehlen(f, gruppen);
+    int32_t bedarf[GRUPPEN] = {1, gruppen[2], gruppen[1], gruppen[0]};
+    plan.formation = f;
+    plan.torwart = -1;
+    int32_t bester_tw = -1;
+    for (int32_t i = 0; i < n; ++i)
+        if (kader[i].verfuegbar && kader[i].art == 0 && (bester_tw < 0 || kader[i].grund > kader[bester_tw].grund))
+            bester_tw = i;
+    feld.clear();
+    for (int32_t i = 0; i < n; ++i)
+        if (kader[i].verfuegbar && kader[i].art != 0) feld.push_back(&kader[i]);
+    int64_t extra = 0;
+    if (bester_tw >= 0) {
+        plan.torwart = bester_tw;
+        bedarf[0] = 0;
+        extra = 2 * GEWICHT_BESETZT + kader[bester_tw].grund;
+    }
+    plan.wert = extra + Gruppen_Verteilen(feld, bedarf, plan.gruppe_von);
+}
+
+void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar) {
+    Spieler_Wert(75, p, int32_t(SP_STATUS_START | SP_STATUS_BANK), OP_LOESCHEN);
+    if (!verfuegbar) return;
+    if (slot < SLOT_STARTELF) Spieler_Wert(75, p, int32_t(SP_STATUS_START), OP_SETZEN);
+    else if (slot < SLOT_BANK_ENDE) Spieler_Wert(75, p, int32_t(SP_STATUS_BANK), OP_SETZEN);
+}
+
+// A goalkeeper's cell is the goal's whatever his slot (the player record keeps it so).
+void Zelle_Nach_Slot(int32_t club, int32_t p, int32_t slot) {
+    if (Spieler_Get_Art(p) == 0) return;
+    int32_t spalte, reihe;
+    if (!Formation_Zelle_Von_Slot(*Team_Aktuelle_Formation(club), slot, &spalte, &reihe)) return;
+    Spieler_Wert(82, p, spalte, OP_SCHREIBEN);
+    Spieler_Wert(83, p, reihe, OP_SCHREIBEN);
+}
+
+// Writes slots, status bits and cells; `slot` per squad entry.
+void Aufstellung_Schreiben(int32_t club, const Kandidat* kader, int32_t n, const int32_t* slot) {
+    for (int32_t i = 0; i < n; ++i) {
+        if (Spieler_Wert(87, kader[i].spieler, 0, OP_LESEN) != slot[i])
+            Spieler_Wert(87, kader[i].spieler, slot[i], OP_SCHREIBEN);
+        Status_Nach_Slot(kader[i].spieler, slot[i], kader[i].verfuegbar);
+        if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(club, kader[i].spieler, slot[i]);
+    }
+}
+
+int32_t Slot_Von_Zelle(const Formation& f, int32_t spalte, int32_t reihe) {
+    int32_t k = Formation_Schluessel(spalte, reihe), rang = 0;
+    for (int32_t i = 0; i < FORMATION_ZELLEN; ++i)
+        if (Formation_Schluessel(f.zelle[i][0], f.zelle[i][1]) > k) ++rang;
+    return rang;
+}
+
+}  // namespace
+
+int32_t Team_Auto_Aufstellung(int32_t club) {
+    if (!Club_Gueltig("Team_Auto_Aufstellung", club) || !Club_Client_Darf("Team_Auto_Aufstellung", club)) return -1;
+    Kandidat kader[TEAM_SPIELER_MAX];
+    int32_t n = Kader_Lesen(club, kader);
+    Formation* aktuell = Team_Aktuelle_Formation(club);
+    if (!Formation_Pruefen(*aktuell)) {
+        Formation_Standard(Team_Formation_Index(club), aktuell);
+        Team_Aufstellung_Senden(club);
+    }
+
+    // Rule 5: the formation.
+    std::vector<const Kandidat*> feld;
+    Plan bester, versuch;
+    std::vector<const Kandidat*> bestes_feld;
+    bool computer = !Team_Hat_Manager(club);
+    int32_t bester_index = Team_Formation_Index(club);
+    if (computer) {
+        Formation f;
+        Formation_Standard(bester_index, &f);
+        Plan_Rechnen(f, kader, n, bester, bestes_feld);
+        // Systems with the same counts per row group score the same; the first one stays.
+        int32_t gesehen[FORMATION_STANDARD_ANZAHL + 1];
+        int32_t anzahl_gesehen = 0;
+        auto schluessel = [](const Formation& fo) {
+            int32_t gr[4];
+            Formation_Gruppen_Zaehlen(fo, gr);
+            return gr[0] * 100 + gr[1] * 10 + gr[2];
+        };
+        gesehen[anzahl_gesehen++] = schluessel(f);
+        for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i) {
+            if (i == bester_index) continue;
+            Formation_Standard(i, &f);
+            int32_t k = schluessel(f);
+            if (std::find(gesehen, gesehen + anzahl_gesehen, k) != gesehen + anzahl_gesehen) continue;
+            gesehen[anzahl_gesehen++] = k;
+            Plan_Rechnen(f, kader, n, versuch, feld);
+            if (versuch.wert > bester.wert) {
+                std::swap(bester, versuch);
+                std::swap(bestes_feld, feld);
+                bester_index = i;
+            }
+        }
+        Team_Formation_Waehlen(club, bester_index);
+    } else {
+        Plan_Rechnen(*aktuell, kader, n, bester, bestes_feld);
+    }
+    const Formation& f = *aktuell;
+
+    // Rule 6: cells and slots of the starters.
+    int32_t slot[TEAM_SPIELER_MAX];
+    bool vergeben[TEAM_SPIELER_MAX] = {};
+    bool slot_belegt[TEAM_SPIELER_MAX] = {};
+    for (int32_t i = 0; i < n; ++i) slot[i] = KEIN_PLATZ;
+    auto index_von = [&](const Kandidat* k) { return int32_t(k - kader); };
+    int32_t starter = 0;
+    for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
+        std::vector<int32_t> spieler;
+        if (gr == 0 && bester.torwart >= 0) spieler.push_back(bester.torwart);
+        for (size_t j = 0; j < bestes_feld.size(); ++j)
+            if (bester.gruppe_von[j] == gr) spieler.push_back(index_von(bestes_feld[j]));
+        std::stable_sort(spieler.begin(), spieler.end(), [&](int32_t a, int32_t b) {
+            return Wert_In_Gruppe(kader[a], gr) > Wert_In_Gruppe(kader[b], gr);
+        });
+        size_t naechster = 0;
+        for (int32_t z = 0; z < FORMATION_ZELLEN && naechster < spieler.size(); ++z) {
+            if (Formation_Gruppe(f.zelle[z][1]) != gr) continue;
+            int32_t i = spieler[naechster++];
+            slot[i] = Slot_Von_Zelle(f, f.zelle[z][0], f.zelle[z][1]);
+            slot_belegt[slot[i]] = true;
+            vergeben[i] = true;
+            ++starter;
+        }
+    }
+
+    // Rule 7: the bench.
+    auto bester_rest = [&](auto passt) {
+        int32_t b = -1;
+        for (int32_t i = 0; i < n; ++i)
+            if (!vergeben[i] && kader[i].verfuegbar && passt(kader[i]) && (b < 0 || kader[i].grund > kader[b].grund))
+                b = i;
+        return b;
+    };
+    std::vector<int32_t> bank;
+    int32_t tw = bester_rest([](const Kandidat& k) { return k.art == 0; });
+    if (tw >= 0) {
+        bank.push_back(tw);
+        vergeben[tw] = true;
+    }
+    for (int32_t art = 1; art <= 3 && bank.size() < 6; ++art) {
+        int32_t b = bester_rest([art](const Kandidat& k) { return k.art == art; });
+        if (b >= 0) {
+            bank.push_back(b);
+            vergeben[b] = true;
+        }
+    }
+    while (bank.size() < 6) {
+        int32_t b = bester_rest([](const Kandidat&) { return true; });
+        if (b < 0) break;
+        bank.push_back(b);
+        vergeben[b] = true;
+    }
+    // Rule 8: the reserve, the available ones first; the empty cells' slots first.
+    std::vector<int32_t> rest;
+    for (;;) {
+        int32_t b = bester_rest([](const Kandidat&) { return true; });
+        if (b < 0) break;
+        rest.push_back(b);
+        vergeben[b] = true;
+    }
+    std::vector<int32_t> nicht_verfuegbar;
+    for (int32_t i = 0; i < n; ++i)
+        if (!vergeben[i]) nicht_verfuegbar.push_back(i);
+    std::stable_sort(nicht_verfuegbar.begin(), nicht_verfuegbar.end(),
+                     [&](int32_t a, int32_t b) { return kader[a].grund > kader[b].grund; });
+    size_t nv = 0;
+    for (int32_t s = 0; s < SLOT_STARTELF && nv < nicht_verfuegbar.size(); ++s)
+        if (!slot_belegt[s]) {
+            slot[nicht_verfuegbar[nv++]] = s;
+            slot_belegt[s] = true;
+        }
+    int32_t naechster_slot = SLOT_STARTELF;
+    for (int32_t i : bank) slot[i] = naechster_slot++;
+    for (int32_t i : rest) slot[i] = naechster_slot++;
+    // The empty cells took unavailable players first, so the rest fits below slot 20.
+    for (; nv < nicht_verfuegbar.size(); ++nv) slot[nicht_verfuegbar[nv]] = naechster_slot++;
+
+    // Rule 9.
+    Aufstellung_Schreiben(club, kader, n, slot);
+    if (starter < SLOT_STARTELF)
+        Debug_Printf("Team_Auto_Aufstellung: Team %d hat nur %d einsatzfaehige Spieler\n", club, starter);
+    Team_Rueckennummern(club);
+    Team_Spieler_Positionen_Setzen(club, -1);
+    return starter;
+}
+
+bool Check_Und_Set_Aa(int32_t club) {
+    if (!Club_Gueltig("Check_Und_Set_Aa", club) || !Club_Client_Darf("Check_Und_Set_Aa", club)) return false;
+    Kandidat kader[TEAM_SPIELER_MAX];
+    int32_t n = Kader_Lesen(club, kader);
+    if (!Team_Hat_Manager(club)) {
+        int32_t start = 0, bank = 0;
+        for (int32_t i = 0; i < n; ++i) {
+            if (!kader[i].verfuegbar) continue;
+            uint32_t st = uint32_t(Spieler_Wert(75, kader[i].spieler, 0, OP_LESEN));
+            if ((st & SP_STATUS_START) && kader[i].slot_alt < SLOT_STARTELF) ++start;
+            if ((st & SP_STATUS_BANK) && kader[i].slot_alt >= SLOT_STARTELF && kader[i].slot_alt < SLOT_BANK_ENDE) ++bank;
+        }
+        if (start != SLOT_STARTELF || bank != SLOT_BANK_ENDE - SLOT_STARTELF) Team_Auto_Aufstellung(club);
+        return true;
+    }
+    if (Team_Formation_Assi(club)) {
+        Team_Auto_Aufstellung(club);
+        return true;
+    }
+    for (int32_t i = 0; i < n; ++i) Status_Nach_Slot(kader[i].spieler, kader[i].slot_alt, kader[i].verfuegbar);
+    return true;
+}
+
+int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozent) {
+    if (gegner == -1) return 0;
+    if (!Club_Gueltig("Assi_Mannschaftsaufstellung", club) || !Club_Gueltig("Assi_Mannschaftsaufstellung", gegner))
+        return 0;
+    int32_t ihre[TEAM_SPIELER_MAX], unsere[TEAM_SPIELER_MAX];
+    int32_t n = Teamspieler_Ins_Array(gegner, ihre, TEAM_SPIELER_MAX, 0);
+    if (n == 0) return 0;
+    int32_t m = Teamspieler_Ins_Array(club, unsere, TEAM_SPIELER_MAX, 0);
+    int64_t summe = 0;
+    for (int32_t i = 0; i < n; ++i) {
+        Spieler_Wert(101, ihre[i], -1, OP_SCHREIBEN);
+        summe += Spieler_Wert(58, ihre[i], 0, OP_LESEN);
+    }
+    // Our markers of the opponent's players are stale now.
+    for (int32_t j = 0; j < m; ++j) {
+        int32_t partner = Spieler_Wert(101, unsere[j], 0, OP_LESEN);
+        if (partner >= 0 && Spieler_Get_Team(partner) == gegner) Spieler_Wert(101, unsere[j], -1, OP_SCHREIBEN);
+    }
+    if (prozent <= 0) return 0;
+    int64_t schnitt = summe / n;
+    std::vector<int32_t> gefaehrlich, verteidiger;
+    for (int32_t i = 0; i < n; ++i)
+        if (Spieler_Wert(58, ihre[i], 0, OP_LESEN) > 2 * schnitt) gefaehrlich.push_back(ihre[i]);
+    for (int32_t j = 0; j < m; ++j) {
+        uint32_t st = uint32_t(Spieler_Wert(75, unsere[j], 0, OP_LESEN));
+        if (Spieler_Get_Art(unsere[j]) == 1 && (st & SP_STATUS_START) && !(st & SP_STATUS_NICHT_VERFUEGBAR))
+            verteidiger.push_back(unsere[j]);
+    }
+    auto staerker = [](int32_t a, int32_t b) { return Spieler_Wert(58, a, 0, OP_LESEN) > Spieler_Wert(58, b, 0, OP_LESEN); };
+    std::stable_sort(gefaehrlich.begin(), gefaehrlich.end(), staerker);
+    std::stable_sort(verteidiger.begin(), verteidiger.end(), staerker);
+    size_t paare = std::min({gefaehrlich.size(), verteidiger.size(), size_t(prozent / 20)});
+    for (size_t k = 0; k < paare; ++k) {
+        Spieler_Wert(101, gefaehrlich[k], verteidiger[k], OP_SCHREIBEN);
+        Spieler_Wert(101, verteidiger[k], gefaehrlich[k], OP_SCHREIBEN);
+    }
+    return int32_t(paare);
+}
+
+bool Spieler_Setze_Formationsposition(int32_t spieler, int32_t spalte, int32_t reihe) {
+    int32_t club = Spieler_Get_Team(spieler);
+    if (!Club_Gueltig("Spieler_Setze_Formationsposition", club) ||
+        !Club_Client_Darf("Spieler_Setze_Formationsposition", club))
+        return false;
+    int32_t slot = Spieler_Wert(87, spieler, 0, OP_LESEN);
+    if (slot >= SLOT_STARTELF || spalte < 0 || spalte >= FORMATION_SPALTEN || reihe < 0 || reihe >= FORMATION_REIHEN) {
+        Debug_Printf("Spieler_Setze_Formationsposition: Spieler %d (Slot %d) nach %d/%d ungueltig\n", spieler, slot,
+                     spalte, reihe);
+        return false;
+    }
+    bool tor = spalte == FORMATION_TW_SPALTE && reihe == 0;
+    if ((slot == SLOT_TORWART) != tor || (reihe == 0 && !tor)) {
+        Debug_Printf("Spieler_Setze_Formationsposition: das Tor gehoert Slot %d\n", SLOT_TORWART);
+        return false;
+    }
+    Formation* f = Team_Aktuelle_Formation(club);
+    if (!Formation_Pruefen(*f)) Formation_Standard(Team_Formation_Index(club), f);
+    int32_t alt_spalte, alt_reihe;
+    Formation_Zelle_Von_Slot(*f, slot, &alt_spalte, &alt_reihe);
+    int32_t zelle = -1;
+    for (int32_t i = 0; i < FORMATION_ZELLEN; ++i) {
+        if (f->zelle[i][0] == spalte && f->zelle[i][1] == reihe && (spalte != alt_spalte || reihe != alt_reihe)) {
+            Debug_Printf("Spieler_Setze_Formationsposition: Feld %d/%d ist besetzt\n", spalte, reihe);
+            return false;
+        }
+        if (f->zelle[i][0] == alt_spalte && f->zelle[i][1] == alt_reihe) zelle = i;
+    }
+    // The starters' cells before the move, by their slots.
+    int32_t liste[TEAM_SPIELER_MAX];
+    int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+    int32_t zellen[TEAM_SPIELER_MAX][2];
+    for (int32_t i = 0; i < n; ++i) {
+        int32_t s = Spieler_Wert(87, liste[i], 0, OP_LESEN);
+        zellen[i][0] = zellen[i][1] = -1;
+        if (s < SLOT_STARTELF) Formation_Zelle_Von_Slot(*f, s, &zellen[i][0], &zellen[i][1]);
+        if (liste[i] == spieler) {
+            zellen[i][0] = spalte;
+            zellen[i][1] = reihe;
+        }
+    }
+    f->zelle[zelle][0] = int16_t(spalte);
+    f->zelle[zelle][1] = int16_t(reihe);
+    Team_Aufstellung_Senden(club);
+    for (int32_t i = 0; i < n; ++i) {
+        if (zellen[i][0] < 0) continue;
+        Spieler_Wert(87, liste[i], Slot_Von_Zelle(*f, zellen[i][0], zellen[i][1]), OP_SCHREIBEN);
+        Spieler_Wert(82, liste[i], zellen[i][0], OP_SCHREIBEN);
+        Spieler_Wert(83, liste[i], zellen[i][1], OP_SCHREIBEN);
+    }
+    Team_Spieler_Positionen_Setzen(club, -1);
+    return true;
+}
+
+bool Spieler_Tauschen_Intern(int32_t spieler1, int32_t spieler2, int32_t club1, int32_t club2) {
+    if (!Club_Gueltig("Spieler_Tauschen_Intern", club1) || !Club_Client_Darf("Spieler_Tauschen_Intern", club1)) return false;
+    if (club1 != club2 || spieler1 == spieler2 || Spieler_Get_Team(spieler1) != club1 ||
+        Spieler_Get_Team(spieler2) != club1) {
+        Debug_Printf("Spieler_Tauschen_Intern: Spieler %d/%d nicht beide in Team %d/%d\n", spieler1, spieler2, club1,
+                     club2);
+        return false;
+    }
+    int32_t s1 = Spieler_Wert(87, spieler1, 0, OP_LESEN), s2 = Spieler_Wert(87, spieler2, 0, OP_LESEN);
+    bool v1 = Verfuegbar(spieler1), v2 = Verfuegbar(spieler2);
+    if ((s2 < SLOT_STARTELF && !v1) || (s1 < SLOT_STARTELF && !v2)) {
+        Message_An_Manager(1, club1, "%s", "Ein verletzter oder gesperrter Spieler kann nicht in die Startelf!");
+        Debug_Printf("Spieler_Tauschen_Intern: Spieler nicht einsatzfaehig\n");
+        return false;
+    }
+    Spieler_Wert(87, spieler1, s2, OP_SCHREIBEN);
+    Spieler_Wert(87, spieler2, s1, OP_SCHREIBEN);
+    Status_Nach_Slot(spieler1, s2, v1);
+    Status_Nach_Slot(spieler2, s1, v2);
+    if (s2 < SLOT_STARTELF) Zelle_Nach_Slot(club1, spieler1, s2);
+    if (s1 < SLOT_STARTELF) Zelle_Nach_Slot(club1, spieler2, s1);
+    Team_Spieler_Positionen_Setzen(club1, -1);
+    return true;
+}
+
+void Team_Rueckennummern(int32_t club) {
+    if (!Club_Gueltig("Team_Rueckennummern", club) || !Club_Client_Darf("Team_Rueckennummern", club)) return;
+    int32_t liste[TEAM_SPIELER_MAX];
+    int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+    int32_t slots[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) {
+        slots[i] = Spieler_Wert(87, liste[i], 0, OP_LESEN);
+        if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(club, liste[i], slots[i]);
+    }
+    // Shirt numbers live in the server's data; a client leaves them to the server.
+    if (Club_Ist_Client()) return;
+    bool vergeben[100] = {};
+    int32_t nummer[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) {
+        nummer[i] = Spieler_Wert(84, liste[i], 0, OP_LESEN);
+        if (nummer[i] > 0 && nummer[i] < 100 && !vergeben[nummer[i]]) vergeben[nummer[i]] = true;
+        else nummer[i] = 0;
+    }
+    // Goalkeepers first (number 1 when free), then by slot.
+    int32_t reihenfolge[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) reihenfolge[i] = i;
+    std::stable_sort(reihenfolge, reihenfolge + n, [&](int32_t a, int32_t b) {
+        bool ta = Spieler_Get_Art(liste[a]) == 0, tb = Spieler_Get_Art(liste[b]) == 0;
+        return ta != tb ? ta : slots[a] < slots[b];
+    });
+    int32_t frei = 1;
+    for (int32_t k = 0; k < n; ++k) {
+        int32_t i = reihenfolge[k];
+        if (nummer[i]) continue;
+        if (Spieler_Get_Art(liste[i]) == 0 && !vergeben[1]) {
+            nummer[i] = 1;
+        } else {
+            while (frei < 100 && vergeben[frei]) ++frei;
+            if (frei >= 100) break;
+            nummer[i] = frei;
+        }
+        vergeben[nummer[i]] = true;
+        Spieler_Wert(84, liste[i], nummer[i], OP_SCHREIBEN);
+    }
+}
+
+void Team_Spieler_Positionen_Setzen(int32_t team, int32_t spieler) {
+    if (team == -1) return;
+    if (team < 0 || team >= Team_Anzahl()) {
+        Debug_Printf("Team_Spieler_Positionen_Setzen: Team %d ungueltig\n", team);
+        return;
+    }
+    const KaderHooks& h = Kader_Hooks();
+    if (!h.spielfeld_taktik_linie) {
+        Debug_Printf("Team_Spieler_Positionen_Setzen: keine Liniengeometrie, Linienwerte bleiben\n");
+        return;
+    }
+    int32_t liste[TEAM_SPIELER_MAX];
+    int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
+    for (int32_t i = 0; i < n; ++i) {
+        if (spieler >= 0 && liste[i] != spieler) continue;
+        int16_t* linie = static_cast<int16_t*>(Spieler_Zeiger(511, liste[i]));
+        if (!linie) continue;
+        h.spielfeld_taktik_linie(team, linie, Spieler_Wert(82, liste[i], 0, OP_LESEN),
+                                 Spieler_Wert(83, liste[i], 0, OP_LESEN));
+    }
+}
+
+void Team_Aufstellung_Ordnen(int32_t club) {
+    if (!Club_Gueltig("Team_Aufstellung_Ordnen", club) || !Club_Client_Darf("Team_Aufstellung_Ordnen", club)) return;
+    Kandidat kader[TEAM_SPIELER_MAX];
+    int32_t n = Kader_Lesen(club, kader);
+    int32_t folge[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) folge[i] = i;
+    std::stable_sort(folge, folge + n, [&](int32_t a, int32_t b) { return kader[a].slot_alt < kader[b].slot_alt; });
+    int32_t slot[TEAM_SPIELER_MAX];
+    bool belegt[SLOT_STARTELF] = {};
+    std::vector<int32_t> rest;
+    for (int32_t k = 0; k < n; ++k) {
+        int32_t i = folge[k], s = kader[i].slot_alt;
+        if (s >= 0 && s < SLOT_STARTELF && !belegt[s]) {
+            slot[i] = s;
+            belegt[s] = true;
+        } else {
+            rest.push_back(i);
+        }
+    }
+    // Vacant starting slots: the first available players of the bench and reserve.
+    for (int32_t s = 0; s < SLOT_STARTELF; ++s) {
+        if (belegt[s]) continue;
+        auto it = std::find_if(rest.begin(), rest.end(), [&](int32_t i) { return kader[i].verfuegbar; });
+        if (it == rest.end()) it = rest.begin();
+        if (it == rest.end()) break;
+        slot[*it] = s;
+        belegt[s] = true;
+        rest.erase(it);
+    }
+    int32_t naechster = SLOT_STARTELF;
+    for (int32_t i : rest) slot[i] = naechster++;
+    Aufstellung_Schreiben(club, kader, n, slot);
+    Team_Spieler_Positionen_Setzen(club, -1);
+}
+
+void Team_Aufstellung_Initialisieren(int32_t team) {
+    if (team == -1) {
+        for (int32_t t = 0; t < Team_Anzahl(); ++t)
+            if (t != Team_Markt() && Teamspieler_Ins_Array(t, nullptr, 0, 0) > 0) Team_Aufstellung_Initialisieren(t);
+        return;
+    }
+    if (!Club_Gueltig("Team_Aufstellung_Initialisieren", team) ||
+        !Club_Client_Darf("Team_Aufstellung_Initialisieren", team))
+        return;
+    Formation* f = Team_Aktuelle_Formation(team);
+    if (!Formation_Pruefen(*f)) Formation_Standard(Team_Formation_Index(team), f);
+    bool manager = Team_Hat_Manager(team);
+    if (!manager && !Team_Formation_Assi(team))
+        Team_Wert(8, team, int8_t(uint8_t(Team_Formation_Index(team) | FORMATION_BYTE_ASSI)), OP_SCHREIBEN);
+    if (!manager || Team_Formation_Assi(team) || !Team_Aufstellung_Pruefen(team)) {
+        Team_Auto_Aufstellung(team);
+        return;
+    }
+    Team_Rueckennummern(team);
+    Team_Spieler_Positionen_Setzen(team, -1);
+}
+
+void Team_Aufstellung_Nach_Wechsel(int32_t team, int32_t anderes, int32_t spieler, int32_t anderer) {
+    // `spieler` went from `team` to `anderes`, `anderer` the other way; their
+    // slots are still those of their old clubs.
+    int32_t slot_spieler = spieler >= 0 ? Spieler_Wert(87, spieler, 0, OP_LESEN) : -1;
+    int32_t slot_anderer = anderer >= 0 ? Spieler_Wert(87, anderer, 0, OP_LESEN) : -1;
+    auto ankommen = [](int32_t club, int32_t p, int32_t slot) {
+        if (p < 0) return;
+        if (club == Team_Markt()) {
+            Spieler_Wert(75, p, int32_t(SP_STATUS_START | SP_STATUS_BANK | 0x800 | 0x1000 | 0x2000 | 0x4000), OP_LOESCHEN);
+            Spieler_Wert(101, p, -1, OP_SCHREIBEN);
+            Spieler_Wert(87, p, TEAM_SPIELER_MAX - 1, OP_SCHREIBEN);
+            return;
+        }
+        // The newcomer takes the place of the one who left, or the last one.
+        Spieler_Wert(87, p, slot >= 0 ? slot : TEAM_SPIELER_MAX - 1, OP_SCHREIBEN);
+        Spieler_Wert(75, p, 0x800 | 0x1000 | 0x2000 | 0x4000, OP_LOESCHEN);
+        Spieler_Wert(101, p, -1, OP_SCHREIBEN);
+    };
+    ankommen(anderes, spieler, slot_anderer);
+    ankommen(team, anderer, slot_spieler);
+    for (int32_t club : {team, anderes}) {
+        if (club == Team_Markt() || club < 0 || club >= Team_Anzahl()) continue;
+        if (!Team_Hat_Manager(club) || Team_Formation_Assi(club)) Team_Auto_Aufstellung(club);
+        else Team_Aufstellung_Ordnen(club);
+    }
+}
+
+bool Team_Aufstellung_Pruefen(int32_t club) {
+    if (!Club_Gueltig("Team_Aufstellung_Pruefen", club)) return false;
+    Kandidat kader[TEAM_SPIELER_MAX];
+    int32_t n = Kader_Lesen(club, kader);
+    bool belegt[TEAM_SPIELER_MAX] = {};
+    const Formation& f = *Team_Aktuelle_Formation(club);
+    if (!Formation_Pruefen(f)) {
+        Debug_Printf("Team_Aufstellung_Pruefen: Team %d hat keine gueltige Formation\n", club);
+        return false;
+    }
+    for (int32_t i = 0; i < n; ++i) {
+        int32_t p = kader[i].spieler, s = kader[i].slot_alt;
+        if (s < 0 || s >= TEAM_SPIELER_MAX || belegt[s]) {
+            Debug_Printf("Team_Aufstellung_Pruefen: Spieler %d hat Slot %d doppelt/ungueltig\n", p, s);
+            return false;
+        }
+        belegt[s] = true;
+        uint32_t st = uint32_t(Spieler_Wert(75, p, 0, OP_LESEN));
+        bool start = s < SLOT_STARTELF && kader[i].verfuegbar;
+        bool bank = s >= SLOT_STARTELF && s < SLOT_BANK_ENDE && kader[i].verfuegbar;
+        if (bool(st & SP_STATUS_START) != start || bool(st & SP_STATUS_BANK) != bank) {
+            Debug_Printf("Team_Aufstellung_Pruefen: Spieler %d (Slot %d) hat Status %u\n", p, s, st);
+            return false;
+        }
+        int32_t spalte, reihe;
+        if (start && Spieler_Get_Art(p) != 0 && Formation_Zelle_Von_Slot(f, s, &spalte, &reihe) &&
+            (Spieler_Wert(82, p, 0, OP_LESEN) != spalte || Spieler_Wert(83, p, 0, OP_LESEN) != reihe)) {
+            Debug_Printf("Team_Aufstellung_Pruefen: Spieler %d steht nicht im Feld seines Slots %d\n", p, s);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace velmora

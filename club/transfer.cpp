@@ -1,0 +1,144 @@
+// club/transfer.cpp - transfers of players between clubs.
+#include "club/transfer.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "club/club_hooks.h"
+#include "club/club_netz.h"
+#include "club/kader_hooks.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/debug.h"
+
+namespace velmora {
+namespace {
+
+// The bank's party for a team: the transfer market stands outside the league.
+int32_t Partei(int32_t team) { return team == Team_Markt() ? -1 : team; }
+
+bool Buchen(int32_t von, int32_t an, float betrag, int32_t kategorie) {
+    if (betrag <= 0) return true;
+    const KaderHooks& h = Kader_Hooks();
+    if (!h.bank_ueberweisung) {
+        Debug_Printf("Spieler_Transfer_Ausfuehren: keine Bank, %.0f (Kategorie %d) nicht gebucht\n", double(betrag),
+                     kategorie);
+        return true;
+    }
+    return h.bank_ueberweisung(Partei(von), Partei(an), betrag, kategorie);
+}
+
+float Erloes(int32_t spieler) {
+    if (spieler < 0) return 0;
+    const KaderHooks& h = Kader_Hooks();
+    if (!h.verkaufserloes) {
+        Debug_Printf("Spieler_Transfer_Ausfuehren: kein Verkaufserloes bekannt, 0 angenommen\n");
+        return 0;
+    }
+    float e = h.verkaufserloes(spieler);
+    return std::isfinite(e) && e > 0 ? e : 0;
+}
+
+bool Client_Transfer(int32_t von_team, int32_t zu_team, int32_t spieler_von, int32_t spieler_zu, float preis) {
+    int32_t eigenes = Club_Client_Team();
+    if (von_team != eigenes) {
+        Debug_Printf("Spieler_Transfer_Ausfuehren: CLIENT-WRITE!\n");
+        return false;
+    }
+    uint32_t bits;
+    std::memcpy(&bits, &preis, sizeof bits);
+    std::vector<uint8_t> a;
+    ClubPacker pk{a};
+    pk.i32(von_team);
+    pk.i32(zu_team);
+    pk.i32(spieler_von);
+    pk.i32(spieler_zu);
+    pk.i32(eigenes);
+    pk.i32(int32_t(bits));
+    if (Club_Remote_Int("Spieler_Transfer_Ausfuehren", ANFRAGE_TRANSFER, TRANSFER_TYP, a, 0) != 1) {
+        Debug_Printf("Spieler_Transfer_Ausfuehren: vom Server abgelehnt\n");
+        return false;
+    }
+    // Both clubs' lists changed on the server; fetch them and the own players again.
+    if (!Team_Internet_Client_Refresh() || !Spieler_Internet_Client_Refresh())
+        Debug_Printf("Spieler_Transfer_Ausfuehren: Daten nicht neu geholt\n");
+    return true;
+}
+
+}  // namespace
+
+bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spieler_von, int32_t spieler_zu,
+                                 float preis) {
+    int32_t teams = Team_Anzahl();
+    if (von_team < 0 || von_team >= teams || zu_team < 0 || zu_team >= teams || von_team == zu_team) {
+        Debug_Printf("Spieler_Transfer_Ausfuehren: Teams %d/%d ungueltig\n", von_team, zu_team);
+        return false;
+    }
+    if (!std::isfinite(preis) || preis < 0) {
+        Debug_Printf("Spieler_Transfer_Ausfuehren: Preis ungueltig\n");
+        return false;
+    }
+    if ((spieler_von < 0 && spieler_zu < 0) || (spieler_von >= 0 && Spieler_Get_Team(spieler_von) != von_team) ||
+        (spieler_zu >= 0 && Spieler_Get_Team(spieler_zu) != zu_team)) {
+        Debug_Printf("Spieler_Transfer_Ausfuehren: Spieler %d/%d nicht in Team %d/%d\n", spieler_von, spieler_zu,
+                     von_team, zu_team);
+        return false;
+    }
+    if (Club_Ist_Client()) return Client_Transfer(von_team, zu_team, spieler_von, spieler_zu, preis);
+
+    const KaderHooks& h = Kader_Hooks();
+    float erloes = preis > 0 ? Erloes(spieler_von) : 0;
+    if (preis > 0) {
+        if (!h.bank_kontostand) {
+            Debug_Printf("Spieler_Transfer_Ausfuehren: keine Bank, Kontostand nicht geprueft\n");
+        } else if (h.bank_kontostand(von_team) < preis - erloes) {
+            Debug_Printf("Spieler_Transfer_Ausfuehren: Kontostand von Team %d reicht nicht\n", von_team);
+            return false;
+        }
+        if (!Buchen(von_team, zu_team, preis, BUCHUNG_TRANSFER_KAUF)) {
+            Debug_Printf("Spieler_Transfer_Ausfuehren: Bank lehnt die Zahlung ab\n");
+            return false;
+        }
+        if (!Buchen(zu_team, von_team, erloes, BUCHUNG_TRANSFER_ERLOES)) {
+            Buchen(zu_team, von_team, preis, BUCHUNG_TRANSFER_KAUF);
+            Debug_Printf("Spieler_Transfer_Ausfuehren: Bank lehnt den Erloes ab\n");
+            return false;
+        }
+    }
+    if (!Team_Spieler_Kommt_Und_Geht(von_team, zu_team, spieler_von, spieler_zu, 0)) {
+        // A full list: the money goes back.
+        if (preis > 0) {
+            Buchen(zu_team, von_team, preis, BUCHUNG_TRANSFER_KAUF);
+            Buchen(von_team, zu_team, erloes, BUCHUNG_TRANSFER_ERLOES);
+        }
+        return false;
+    }
+    if (preis > 0) {
+        if (!h.transfer_news) Debug_Printf("Spieler_Transfer_Ausfuehren: keine Nachrichten\n");
+        else {
+            if (Team_Hat_Manager(von_team)) h.transfer_news(von_team, spieler_zu, spieler_von, preis, erloes);
+            if (Team_Hat_Manager(zu_team)) h.transfer_news(zu_team, spieler_von, spieler_zu, preis, erloes);
+        }
+    }
+    return true;
+}
+
+bool Transfer_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std::vector<uint8_t>& antwort) {
+    if (anfrage != ANFRAGE_TRANSFER) return false;
+    int32_t von = l.i32(), zu = l.i32(), spieler_von = l.i32(), spieler_zu = l.i32(), team = l.i32();
+    uint32_t bits = uint32_t(l.i32());
+    if (l.fehler) return true;
+    float preis;
+    std::memcpy(&preis, &bits, sizeof preis);
+    bool ok = false;
+    if (von != client_team || team != client_team) {
+        Debug_Printf("Spieler_Transfer_Ausfuehren: CLIENT-WRITE! (Team %d, Client-Team %d)\n", von, client_team);
+    } else {
+        ok = Spieler_Transfer_Ausfuehren(von, zu, spieler_von, spieler_zu, preis);
+    }
+    ClubPacker pk{antwort};
+    pk.i32(ok ? 1 : 0);
+    return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,32 @@
+// club/transfer.h - transfers of players between clubs, with money and news.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace velmora {
+
+struct ClubLeser;
+
+// Network block of a transfer asked for by a client: from team, to team,
+// player leaving from, player leaving to, the client's own team, then the
+// price as the four bytes of a 32-bit float. The answer is one i32: 1 done,
+// 0 refused.
+constexpr int32_t ANFRAGE_TRANSFER = 4;
+constexpr const char* TRANSFER_TYP = "viiiiiI4";
+
+// Exchanges `spieler_von` (of `von_team`, -1 none) for `spieler_zu` (of
+// `zu_team`, -1 none). With a price above 0 `von_team` buys: its balance must
+// cover the price less the sale proceeds of `spieler_von`, it pays the price
+// (category 31) and receives the proceeds (category 30), and the human
+// managers of both sides get news. The transfer market takes part in money
+// movements as a party outside the league (-1). The line-ups of both clubs
+// are put right afterwards. On a client the server carries it out (only for
+// the client's own club) and the client fetches its team data again.
+// True on success; false, with nothing changed, otherwise.
+bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spieler_von, int32_t spieler_zu,
+                                 float preis);
+
+// The server's handler of the transfer block; false for another id.
+bool Transfer_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std::vector<uint8_t>& antwort);
+
+}  // namespace velmora

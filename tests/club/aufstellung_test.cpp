@@ -1,0 +1,387 @@
+// Line-ups: the automatic line-up over a large random world, its choices,
+// the completion check, swaps, moves to a cell, shirt numbers and line values.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "club/aufstellung.h"
+#include "club/formation.h"
+#include "club/kader_hooks.h"
+#include "tests/club/kader_welt.h"
+
+namespace velmora {
+namespace {
+
+using test::Log_Enthaelt;
+
+constexpr int32_t GROSSE_WELT_CLUBS = 320;
+
+class AutoAufstellungWelt : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Kader_Hooks() = KaderHooks{};
+        test::Kader_Welt_Bauen(GROSSE_WELT_CLUBS, TEAM_SPIELER_MAX, 8);
+    }
+    void TearDown() override {
+        test::Welt_Freigeben();
+        Kader_Hooks() = KaderHooks{};
+    }
+    test::LogFaenger log;
+};
+
+TEST_F(AutoAufstellungWelt, EveryClubLinesUpSoundlyUnderInjuriesAndSuspensions) {
+    test::TestZufall z(77);
+    int32_t ohne_torwart = 0, zwei_torhueter = 0, voll = 0;
+    for (int32_t runde = 0; runde < 3; ++runde) {
+        for (int32_t club = 1; club <= GROSSE_WELT_CLUBS; ++club) {
+            test::Ausfaelle_Setzen(club, z);
+            test::Kader_Zaehlung k = test::Kader_Zaehlen(club);
+            ohne_torwart += k.torhueter == 0;
+            zwei_torhueter += k.torhueter >= 2;
+            int32_t starter = Team_Auto_Aufstellung(club);
+            ASSERT_EQ(test::Auto_Aufstellung_Fehler(club, starter), "") << "club " << club << " round " << runde;
+            voll += starter == 11;
+        }
+    }
+    // The world holds the hard cases the rules are about.
+    EXPECT_GT(ohne_torwart, 0);
+    EXPECT_GT(zwei_torhueter, 0);
+    EXPECT_GT(voll, 3 * GROSSE_WELT_CLUBS * 9 / 10);
+}
+
+TEST_F(AutoAufstellungWelt, FewerThanElevenAvailableGivesTheBestPartialLineUp) {
+    int32_t liste[TEAM_SPIELER_MAX];
+    for (int32_t verfuegbar : {0, 1, 5, 8, 10}) {
+        int32_t club = 10 + verfuegbar;
+        int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+        ASSERT_EQ(n, 20);
+        Spieler_Wert(67, liste[0], 0, OP_SCHREIBEN);   // one goalkeeper among the fit ones
+        for (int32_t i = 1; i < n; ++i) Spieler_Wert(67, liste[i], 1 + i % 3, OP_SCHREIBEN);
+        for (int32_t i = verfuegbar; i < n; ++i) Spieler_Wert(75, liste[i], int32_t(SP_STATUS_VERLETZT), OP_SETZEN);
+        test::Log().clear();
+        int32_t starter = Team_Auto_Aufstellung(club);
+        EXPECT_EQ(starter, verfuegbar);
+        EXPECT_EQ(test::Auto_Aufstellung_Fehler(club, starter), "") << verfuegbar;
+        EXPECT_TRUE(Log_Enthaelt("Team_Auto_Aufstellung: Team " + std::to_string(club) + " hat nur " +
+                                 std::to_string(verfuegbar)))
+            << verfuegbar;
+        if (verfuegbar > 0) {
+            EXPECT_EQ(Spieler_Wert(87, liste[0], 0, OP_LESEN), SLOT_TORWART);
+            EXPECT_TRUE(Spieler_Wert(75, liste[0], 0, OP_LESEN) & int32_t(SP_STATUS_START));
+        }
+    }
+}
+
+// A club of hand-made players: kind and strength per list place.
+class AufstellungTest : public test::WeltTest {
+protected:
+    int32_t kader[TEAM_SPIELER_MAX];
+    int32_t n = 0;
+    void Kader(int32_t club, std::initializer_list<std::pair<int32_t, int32_t>> spieler) {
+        n = Teamspieler_Ins_Array(club, kader, TEAM_SPIELER_MAX, 0);
+        int32_t i = 0;
+        for (auto [art, staerke] : spieler) {
+            Spieler_Wert(67, kader[i], art, OP_SCHREIBEN);
+            Spieler_Wert(58, kader[i], staerke, OP_SCHREIBEN);
+            Spieler_Wert(57, kader[i], 0, OP_SCHREIBEN);
+            ++i;
+        }
+        for (; i < n; ++i) Spieler_Wert(58, kader[i], 0, OP_SCHREIBEN);
+    }
+    int32_t Slot(int32_t i) { return Spieler_Wert(87, kader[i], 0, OP_LESEN); }
+    // The list place of the player in `slot`, -1 none.
+    int32_t Im_Slot(int32_t slot) {
+        for (int32_t i = 0; i < n; ++i)
+            if (Slot(i) == slot) return i;
+        return -1;
+    }
+    bool Startet(int32_t i) { return Spieler_Wert(75, kader[i], 0, OP_LESEN) & int32_t(SP_STATUS_START); }
+    bool Bank(int32_t i) { return Spieler_Wert(75, kader[i], 0, OP_LESEN) & int32_t(SP_STATUS_BANK); }
+};
+
+TEST_F(AufstellungTest, StrongerGoalkeeperKeepsGoalAndTheOtherSitsOnTheBench) {
+    Kader(2, {{0, 3000}, {0, 9000}, {1, 5000}, {1, 5000}, {1, 5000}, {1, 5000}, {2, 5000}, {2, 5000}, {2, 5000},
+              {2, 5000}, {3, 5000}, {3, 5000}});
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
+    EXPECT_EQ(Slot(1), SLOT_TORWART);
+    EXPECT_TRUE(Bank(0));
+    EXPECT_EQ(Slot(0), 11);   // the substitute goalkeeper comes first on the bench
+}
+
+TEST_F(AufstellungTest, FormationFollowsTheSquad) {
+    // Four defenders, three midfielders and three forwards stand out: 4-3-3.
+    Kader(2, {{0, 8000}, {1, 9000}, {1, 9000}, {1, 9000}, {1, 9000}, {2, 9000}, {2, 9000}, {2, 9000}, {3, 9000},
+              {3, 9000}, {3, 9000}});
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
+    EXPECT_STREQ(Formation_Name(Team_Formation_Index(2)), "4-3-3");
+    for (int32_t i = 0; i < 11; ++i) {
+        EXPECT_TRUE(Startet(i)) << i;
+        // Everybody plays in his own row group.
+        int32_t gruppe = Formation_Gruppe(Spieler_Wert(83, kader[i], 0, OP_LESEN));
+        EXPECT_EQ(gruppe, Spieler_Get_Art(kader[i])) << i;
+    }
+    // Five strong defenders and two forwards: a back five.
+    Kader(3, {{0, 8000}, {1, 9000}, {1, 9000}, {1, 9000}, {1, 9000}, {1, 9000}, {2, 9000}, {2, 9000}, {2, 9000},
+              {3, 9000}, {3, 9000}});
+    ASSERT_EQ(Team_Auto_Aufstellung(3), 11);
+    EXPECT_STREQ(Formation_Name(Team_Formation_Index(3)), "5-3-2");
+}
+
+TEST_F(AufstellungTest, ManagersFormationStaysWithTheAssistant) {
+    Manager_Neuer_Mitspieler(2, "Trainer", -1);
+    Team_Formation_Waehlen(2, 0);   // 4-4-2
+    Team_Wert(8, 2, int8_t(uint8_t(FORMATION_BYTE_ASSI)), OP_SCHREIBEN);
+    Kader(2, {{0, 8000}, {1, 9000}, {1, 9000}, {1, 9000}, {1, 9000}, {2, 9000}, {2, 9000}, {2, 9000}, {3, 9000},
+              {3, 9000}, {3, 9000}});
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
+    EXPECT_EQ(Team_Formation_Index(2), 0);
+    EXPECT_TRUE(Team_Aufstellung_Pruefen(2));
+}
+
+TEST_F(AufstellungTest, UnavailableAndTiredPlayersLoseTheirPlaces) {
+    Kader(2, {{0, 8000}, {1, 12000}, {1, 6000}, {1, 6000}, {1, 6000}, {1, 6000}, {2, 6000}, {2, 6000}, {2, 6000},
+              {2, 6000}, {3, 6000}, {3, 6000}, {3, 6000}, {2, 6000}});
+    Spieler_Wert(75, kader[1], 0x100, OP_SETZEN);   // the best defender is suspended
+    Spieler_Wert(56, kader[6], 9, OP_SCHREIBEN);     // a tired midfielder
+    Spieler_Wert(57, kader[13], 900, OP_SCHREIBEN);  // a midfielder in form
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
+    EXPECT_FALSE(Startet(1));
+    EXPECT_FALSE(Bank(1));
+    EXPECT_GE(Slot(1), 11);
+    EXPECT_TRUE(Startet(13));
+    EXPECT_FALSE(Startet(6));
+}
+
+TEST_F(AufstellungTest, CheckLeavesASoundComputerLineUpAlone) {
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
+    int32_t vorher[TEAM_SPIELER_MAX];
+    n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
+    for (int32_t i = 0; i < n; ++i) vorher[i] = Slot(i);
+    // Put two substitutes in reverse: still 11 and 6, so nothing is redone.
+    int32_t a = Im_Slot(11), b = Im_Slot(12);
+    ASSERT_GE(a, 0);
+    ASSERT_GE(b, 0);
+    Spieler_Wert(87, kader[a], 12, OP_SCHREIBEN);
+    Spieler_Wert(87, kader[b], 11, OP_SCHREIBEN);
+    ASSERT_TRUE(Check_Und_Set_Aa(2));
+    EXPECT_EQ(Slot(a), 12);
+    EXPECT_EQ(Slot(b), 11);
+    // An injured starter makes the assistant line up again.
+    int32_t verletzt = -1;
+    for (int32_t i = 0; i < n; ++i)
+        if (vorher[i] == 3) verletzt = i;
+    Spieler_Wert(75, kader[verletzt], int32_t(SP_STATUS_VERLETZT), OP_SETZEN);
+    ASSERT_TRUE(Check_Und_Set_Aa(2));
+    EXPECT_FALSE(Startet(verletzt));
+    EXPECT_EQ(test::Auto_Aufstellung_Fehler(2, 11), "");
+}
+
+TEST_F(AufstellungTest, CheckOfAManagersClubOnlyFollowsTheSlots) {
+    Manager_Neuer_Mitspieler(2, "Trainer", -1);
+    Team_Formation_Flag_Loeschen(2);
+    n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
+    Spieler_Wert(75, kader[4], int32_t(SP_STATUS_VERLETZT), OP_SETZEN);   // slot 4, still marked as starter
+    Spieler_Wert(75, kader[17], int32_t(SP_STATUS_START), OP_SETZEN);     // slot 17 wrongly marked
+    ASSERT_TRUE(Check_Und_Set_Aa(2));
+    for (int32_t i = 0; i < n; ++i) {
+        EXPECT_EQ(Slot(i), i);   // slots untouched
+        bool fit = i != 4;
+        EXPECT_EQ(Startet(i), fit && i < 11) << i;
+        EXPECT_EQ(Bank(i), fit && i >= 11 && i < 17) << i;
+    }
+    // With the assistant flag the assistant sets the line-up.
+    Team_Wert(8, 2, int8_t(uint8_t(FORMATION_BYTE_ASSI)), OP_SCHREIBEN);
+    ASSERT_TRUE(Check_Und_Set_Aa(2));
+    EXPECT_GE(Slot(4), 11);
+}
+
+TEST_F(AufstellungTest, ClientRefusesLineUpsOfOtherClubs) {
+    ClubHooks& h = Club_Hooks();
+    h.netzwerk_modus = [] { return 1; };
+    h.client_team = [] { return 3; };
+    n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
+    EXPECT_EQ(Team_Auto_Aufstellung(2), -1);
+    EXPECT_TRUE(Log_Enthaelt("Team_Auto_Aufstellung: CLIENT-WRITE!"));
+    EXPECT_FALSE(Check_Und_Set_Aa(2));
+    EXPECT_TRUE(Log_Enthaelt("Check_Und_Set_Aa: CLIENT-WRITE!"));
+    EXPECT_FALSE(Spieler_Tauschen_Intern(kader[0], kader[12], 2, 2));
+    EXPECT_TRUE(Log_Enthaelt("Spieler_Tauschen_Intern: CLIENT-WRITE!"));
+    EXPECT_EQ(Slot(0), 0);
+}
+
+TEST_F(AufstellungTest, SwapGivesEachTheStatusAndCellOfHisNewSlot) {
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
+    n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
+    int32_t starter = Im_Slot(2), bank = Im_Slot(13), reserve = Im_Slot(17);
+    int32_t spalte, reihe;
+    Formation_Zelle_Von_Slot(*Team_Aktuelle_Formation(2), 2, &spalte, &reihe);
+    ASSERT_TRUE(Spieler_Tauschen_Intern(kader[starter], kader[bank], 2, 2));
+    EXPECT_EQ(Slot(bank), 2);
+    EXPECT_EQ(Slot(starter), 13);
+    EXPECT_TRUE(Startet(bank));
+    EXPECT_TRUE(Bank(starter));
+    EXPECT_EQ(Spieler_Wert(82, kader[bank], 0, OP_LESEN), spalte);
+    EXPECT_EQ(Spieler_Wert(83, kader[bank], 0, OP_LESEN), reihe);
+    ASSERT_TRUE(Spieler_Tauschen_Intern(kader[starter], kader[reserve], 2, 2));
+    EXPECT_FALSE(Bank(starter));
+    EXPECT_TRUE(Bank(reserve));
+    EXPECT_TRUE(Team_Aufstellung_Pruefen(2));
+}
+
+TEST_F(AufstellungTest, UnavailablePlayerMayNotEnterTheStartingEleven) {
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
+    n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
+    int32_t starter = Im_Slot(5), bank = Im_Slot(12), bank2 = Im_Slot(14);
+    Spieler_Wert(75, kader[bank], 0x200, OP_SETZEN);
+    EXPECT_FALSE(Spieler_Tauschen_Intern(kader[starter], kader[bank], 2, 2));
+    EXPECT_FALSE(Spieler_Tauschen_Intern(kader[bank], kader[starter], 2, 2));
+    EXPECT_TRUE(Log_Enthaelt("Spieler_Tauschen_Intern: Spieler nicht einsatzfaehig"));
+    EXPECT_EQ(Slot(starter), 5);
+    EXPECT_EQ(Slot(bank), 12);
+    // Between bench places he may move, losing his bench status.
+    EXPECT_TRUE(Spieler_Tauschen_Intern(kader[bank], kader[bank2], 2, 2));
+    EXPECT_FALSE(Bank(bank));
+    // Players of two clubs are not swapped here.
+    int32_t fremd[TEAM_SPIELER_MAX];
+    Teamspieler_Ins_Array(3, fremd, TEAM_SPIELER_MAX, 0);
+    EXPECT_FALSE(Spieler_Tauschen_Intern(kader[starter], fremd[0], 2, 3));
+    EXPECT_FALSE(Spieler_Tauschen_Intern(kader[starter], fremd[0], 2, 2));
+}
+
+TEST_F(AufstellungTest, MovingAStarterReSortsTheSlots) {
+    Team_Formation_Waehlen(2, 0);   // 4-4-2
+    Manager_Neuer_Mitspieler(2, "Trainer", -1);
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
+    n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
+    int32_t verteidiger = Im_Slot(9);   // the left-most defender (0, 2)
+    ASSERT_EQ(Spieler_Wert(83, kader[verteidiger], 0, OP_LESEN), 2);
+    ASSERT_TRUE(Spieler_Setze_Formationsposition(kader[verteidiger], 5, 10));
+    EXPECT_EQ(Slot(verteidiger), 0);
+    EXPECT_EQ(Spieler_Wert(82, kader[verteidiger], 0, OP_LESEN), 5);
+    EXPECT_EQ(Spieler_Wert(83, kader[verteidiger], 0, OP_LESEN), 10);
+    EXPECT_TRUE(Formation_Pruefen(*Team_Aktuelle_Formation(2)));
+    EXPECT_EQ(test::Auto_Aufstellung_Fehler(2, 11), "");
+}
+
+TEST_F(AufstellungTest, MovesThatBreakTheFormationAreRefused) {
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
+    n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
+    int32_t nach_slot[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) nach_slot[Slot(i)] = kader[i];
+    Formation vorher = *Team_Aktuelle_Formation(2);
+    int32_t besetzt_s, besetzt_r;
+    Formation_Zelle_Von_Slot(vorher, 1, &besetzt_s, &besetzt_r);
+    struct Fall {
+        const char* was;
+        int32_t slot, spalte, reihe;
+    } faelle[] = {
+        {"a field player into goal", 3, 3, 0},
+        {"a field player into the goal row", 3, 1, 0},
+        {"the goalkeeper onto the field", 10, 3, 5},
+        {"a substitute", 12, 3, 5},
+        {"column 7", 3, 7, 5},
+        {"row 11", 3, 3, 11},
+        {"a cell held by another starter", 3, besetzt_s, besetzt_r},
+    };
+    for (const Fall& fall : faelle) {
+        EXPECT_FALSE(Spieler_Setze_Formationsposition(nach_slot[fall.slot], fall.spalte, fall.reihe)) << fall.was;
+        EXPECT_EQ(std::memcmp(Team_Aktuelle_Formation(2), &vorher, sizeof vorher), 0) << fall.was;
+        EXPECT_EQ(Spieler_Wert(87, nach_slot[fall.slot], 0, OP_LESEN), fall.slot) << fall.was;
+    }
+}
+
+TEST_F(AufstellungTest, ShirtNumbersAreUniqueAndKeptWhereTheyAre) {
+    n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
+    Spieler_Wert(84, kader[3], 7, OP_SCHREIBEN);
+    Spieler_Wert(84, kader[4], 7, OP_SCHREIBEN);   // a clash: the second one gets a new number
+    Spieler_Wert(84, kader[5], 1, OP_SCHREIBEN);   // number 1 is taken by a field player
+    Team_Rueckennummern(2);
+    std::set<int32_t> nummern;
+    for (int32_t i = 0; i < n; ++i) {
+        int32_t nr = Spieler_Wert(84, kader[i], 0, OP_LESEN);
+        EXPECT_GE(nr, 1);
+        EXPECT_LE(nr, 99);
+        nummern.insert(nr);
+    }
+    EXPECT_EQ(nummern.size(), size_t(n));
+    EXPECT_EQ(Spieler_Wert(84, kader[3], 0, OP_LESEN), 7);
+    EXPECT_EQ(Spieler_Wert(84, kader[5], 0, OP_LESEN), 1);
+    EXPECT_NE(Spieler_Wert(84, kader[4], 0, OP_LESEN), 7);
+    // Without a clash the goalkeeper wears number 1.
+    int32_t andere[TEAM_SPIELER_MAX];
+    Teamspieler_Ins_Array(3, andere, TEAM_SPIELER_MAX, 0);
+    Team_Rueckennummern(3);
+    EXPECT_EQ(Spieler_Wert(84, andere[0], 0, OP_LESEN), 1);   // the world's goalkeeper
+}
+
+// A stand-in for the match's line geometry: encodes team, column and row.
+void Linie_Fake(int32_t team, int16_t out[8], int32_t spalte, int32_t reihe) {
+    for (int32_t i = 0; i < 8; ++i) out[i] = int16_t(team * 1000 + spalte * 100 + reihe * 10 + i);
+}
+
+TEST_F(AufstellungTest, LineValuesComeFromTheCellsThroughTheMatch) {
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);   // without the hook: values stay
+    EXPECT_TRUE(Log_Enthaelt("Team_Spieler_Positionen_Setzen: keine Liniengeometrie"));
+    n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
+    EXPECT_EQ(static_cast<int16_t*>(Spieler_Zeiger(511, kader[0]))[0], 0);
+    Kader_Hooks().spielfeld_taktik_linie = Linie_Fake;
+    Team_Spieler_Positionen_Setzen(2, kader[1]);
+    EXPECT_EQ(static_cast<int16_t*>(Spieler_Zeiger(511, kader[0]))[0], 0);
+    Team_Spieler_Positionen_Setzen(2, -1);
+    for (int32_t i = 0; i < n; ++i) {
+        const int16_t* l = static_cast<int16_t*>(Spieler_Zeiger(511, kader[i]));
+        int32_t s = Spieler_Wert(82, kader[i], 0, OP_LESEN), r = Spieler_Wert(83, kader[i], 0, OP_LESEN);
+        for (int32_t k = 0; k < 8; ++k) EXPECT_EQ(l[k], 2000 + s * 100 + r * 10 + k);
+    }
+    Team_Spieler_Positionen_Setzen(-1, -1);   // nothing, and no complaint
+    Kader_Hooks() = KaderHooks{};
+}
+
+TEST_F(AufstellungTest, AssistantMarksTheOpponentsStars) {
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
+    int32_t gegner[TEAM_SPIELER_MAX];
+    int32_t m = Teamspieler_Ins_Array(3, gegner, TEAM_SPIELER_MAX, 0);
+    for (int32_t i = 0; i < m; ++i) {
+        Spieler_Wert(58, gegner[i], 500, OP_SCHREIBEN);
+        Spieler_Wert(101, gegner[i], 5, OP_SCHREIBEN);
+    }
+    Spieler_Wert(58, gegner[7], 12000, OP_SCHREIBEN);
+    Spieler_Wert(58, gegner[8], 11000, OP_SCHREIBEN);
+    EXPECT_EQ(Assi_Mannschaftsaufstellung(2, -1, 100), 0);
+    EXPECT_EQ(Spieler_Wert(101, gegner[0], 0, OP_LESEN), 5);
+    EXPECT_EQ(Assi_Mannschaftsaufstellung(2, 3, 0), 0);
+    for (int32_t i = 0; i < m; ++i) EXPECT_EQ(Spieler_Wert(101, gegner[i], 0, OP_LESEN), -1);
+    // percent 20 allows one pair, 100 up to five: here the two stars.
+    EXPECT_EQ(Assi_Mannschaftsaufstellung(2, 3, 20), 1);
+    EXPECT_EQ(Assi_Mannschaftsaufstellung(2, 3, 100), 2);
+    for (int32_t i : {7, 8}) {
+        int32_t partner = Spieler_Wert(101, gegner[i], 0, OP_LESEN);
+        ASSERT_GE(partner, 0);
+        EXPECT_EQ(Spieler_Get_Team(partner), 2);
+        EXPECT_EQ(Spieler_Get_Art(partner), 1);
+        EXPECT_TRUE(Spieler_Wert(75, partner, 0, OP_LESEN) & int32_t(SP_STATUS_START));
+        EXPECT_EQ(Spieler_Wert(101, partner, 0, OP_LESEN), gegner[i]);
+    }
+    EXPECT_EQ(Spieler_Wert(101, gegner[0], 0, OP_LESEN), -1);
+    // Switched off again: the pairs are gone on both sides.
+    int32_t partner = Spieler_Wert(101, gegner[7], 0, OP_LESEN);
+    EXPECT_EQ(Assi_Mannschaftsaufstellung(2, 3, 0), 0);
+    EXPECT_EQ(Spieler_Wert(101, partner, 0, OP_LESEN), -1);
+}
+
+TEST_F(AufstellungTest, SetUpAfterABuildLinesUpEveryClub) {
+    Manager_Neuer_Mitspieler(4, "Trainer", -1);
+    Team_Formation_Flag_Loeschen(4);
+    // A broken line-up of the manager's club: two players in slot 3.
+    n = Teamspieler_Ins_Array(4, kader, TEAM_SPIELER_MAX, 0);
+    Spieler_Wert(87, kader[5], 3, OP_SCHREIBEN);
+    Team_Aufstellung_Initialisieren(-1);
+    for (int32_t club = 2; club < Team_Anzahl(); ++club) {
+        EXPECT_TRUE(Team_Aufstellung_Pruefen(club)) << club;
+        EXPECT_EQ(Team_Formation_Assi(club), club != 4) << club;
+    }
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,308 @@
+// Transfers: players change clubs with every list and line-up kept
+// consistent; money and news go through the hooks; a client's transfer runs
+// on the server.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "club/aufstellung.h"
+#include "club/club_netz.h"
+#include "club/kader_hooks.h"
+#include "club/transfer.h"
+#include "tests/club/kader_welt.h"
+
+namespace velmora {
+namespace {
+
+using test::Log_Enthaelt;
+
+struct Buchung {
+    int32_t von, an;
+    float betrag;
+    int32_t kategorie;
+};
+struct Nachricht {
+    int32_t team, kommt, geht;
+    float preis, erloes;
+};
+struct Bank {
+    std::map<int32_t, float> konto;
+    std::vector<Buchung> buchungen;
+    std::vector<Nachricht> news;
+    bool verweigern = false;
+};
+Bank bank;
+
+void Hooks_Fuellen() {
+    KaderHooks& h = Kader_Hooks();
+    h.bank_kontostand = [](int32_t team) { return bank.konto[team]; };
+    h.bank_ueberweisung = [](int32_t von, int32_t an, float betrag, int32_t kategorie) {
+        if (bank.verweigern) return false;
+        bank.konto[von] -= betrag;
+        bank.konto[an] += betrag;
+        bank.buchungen.push_back({von, an, betrag, kategorie});
+        return true;
+    };
+    h.verkaufserloes = [](int32_t spieler) { return spieler >= 0 ? 200000.0f : 0.0f; };
+    h.transfer_news = [](int32_t team, int32_t kommt, int32_t geht, float preis, float erloes) {
+        bank.news.push_back({team, kommt, geht, preis, erloes});
+    };
+}
+
+// Every player stands in exactly one list and that list's owner is his club.
+void Listen_Pruefen(int32_t erwartet_gesamt) {
+    std::vector<int32_t> gesehen(size_t(Spieler_Anzahl()), 0);
+    int32_t gesamt = 0;
+    std::vector<int32_t> liste(MARKT_SPIELER_MAX);
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        int32_t n = Teamspieler_Ins_Array(t, liste.data(), MARKT_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i) {
+            ++gesehen[size_t(liste[size_t(i)])];
+            EXPECT_EQ(Spieler_Get_Team(liste[size_t(i)]), t);
+        }
+        gesamt += n;
+    }
+    EXPECT_EQ(gesamt, erwartet_gesamt);
+    for (size_t p = 0; p < gesehen.size(); ++p) EXPECT_LE(gesehen[p], 1) << p;
+}
+
+class TransferTest : public test::WeltTest {
+protected:
+    void SetUp() override {
+        test::WeltTest::SetUp();
+        bank = Bank{};
+        Kader_Hooks() = KaderHooks{};
+        Team_Aufstellung_Initialisieren(-1);
+    }
+    void TearDown() override {
+        Kader_Hooks() = KaderHooks{};
+        test::WeltTest::TearDown();
+    }
+    static int32_t Im_Slot(int32_t club, int32_t slot) { return test::Spieler_Im_Slot(club, slot); }
+};
+
+TEST_F(TransferTest, ExchangeBetweenClubsKeepsListsAndLineUps) {
+    Manager_Neuer_Mitspieler(2, "Trainer", -1);
+    Team_Formation_Flag_Loeschen(2);
+    int32_t geht = Im_Slot(2, 4), kommt = Im_Slot(3, 14);
+    int32_t gesamt = Spieler_Anzahl();
+    ASSERT_TRUE(Spieler_Transfer_Ausfuehren(2, 3, geht, kommt, 0));
+    EXPECT_EQ(Spieler_Get_Team(geht), 3);
+    EXPECT_EQ(Spieler_Get_Team(kommt), 2);
+    EXPECT_EQ(Teamspieler_Ins_Array(2, nullptr, 0, 0), 18);
+    EXPECT_EQ(Teamspieler_Ins_Array(3, nullptr, 0, 0), 18);
+    Listen_Pruefen(gesamt);
+    // The manager's club keeps its line-up: the newcomer takes the slot.
+    EXPECT_EQ(Spieler_Wert(87, kommt, 0, OP_LESEN), 4);
+    EXPECT_TRUE(Team_Aufstellung_Pruefen(2));
+    EXPECT_TRUE(Team_Aufstellung_Pruefen(3));
+    EXPECT_TRUE(bank.buchungen.empty());
+}
+
+TEST_F(TransferTest, ReleaseToTheMarketFillsTheEmptyPlace) {
+    Manager_Neuer_Mitspieler(2, "Trainer", -1);
+    Team_Formation_Flag_Loeschen(2);
+    int32_t geht = Im_Slot(2, 6);
+    Spieler_Wert(75, geht, 0x1000, OP_SETZEN);
+    ASSERT_TRUE(Spieler_Transfer_Ausfuehren(2, Team_Markt(), geht, -1, 0));
+    EXPECT_EQ(Spieler_Get_Team(geht), Team_Markt());
+    EXPECT_EQ(Spieler_Wert(75, geht, 0, OP_LESEN) & (16 | 32 | 0x1000), 0);
+    EXPECT_EQ(Teamspieler_Ins_Array(2, nullptr, 0, 0), 17);
+    EXPECT_GE(Im_Slot(2, 6), 0);
+    EXPECT_TRUE(Team_Aufstellung_Pruefen(2));
+    EXPECT_EQ(Teamspieler_Ins_Array(2, nullptr, 0, SP_STATUS_START), 11);
+    Listen_Pruefen(Spieler_Anzahl());
+}
+
+TEST_F(TransferTest, PurchaseBooksPriceAndProceedsAndSendsNews) {
+    Hooks_Fuellen();
+    Manager_Neuer_Mitspieler(2, "Trainer", -1);
+    bank.konto[2] = 300000;
+    int32_t geht = Im_Slot(2, 15);
+    int32_t markt[MARKT_SPIELER_MAX];
+    ASSERT_GT(Teamspieler_Ins_Array(Team_Markt(), markt, MARKT_SPIELER_MAX, 0), 0);
+    int32_t kommt = markt[0];
+    ASSERT_TRUE(Spieler_Transfer_Ausfuehren(2, Team_Markt(), geht, kommt, 500000));
+    ASSERT_EQ(bank.buchungen.size(), 2u);
+    EXPECT_EQ(bank.buchungen[0].von, 2);
+    EXPECT_EQ(bank.buchungen[0].an, -1);
+    EXPECT_EQ(bank.buchungen[0].betrag, 500000);
+    EXPECT_EQ(bank.buchungen[0].kategorie, BUCHUNG_TRANSFER_KAUF);
+    EXPECT_EQ(bank.buchungen[1].von, -1);
+    EXPECT_EQ(bank.buchungen[1].an, 2);
+    EXPECT_EQ(bank.buchungen[1].betrag, 200000);
+    EXPECT_EQ(bank.buchungen[1].kategorie, BUCHUNG_TRANSFER_ERLOES);
+    EXPECT_EQ(bank.konto[2], 0);
+    ASSERT_EQ(bank.news.size(), 1u);   // the market has no manager
+    EXPECT_EQ(bank.news[0].team, 2);
+    EXPECT_EQ(bank.news[0].kommt, kommt);
+    EXPECT_EQ(bank.news[0].geht, geht);
+    EXPECT_EQ(Spieler_Get_Team(kommt), 2);
+    EXPECT_TRUE(Team_Aufstellung_Pruefen(2));
+}
+
+TEST_F(TransferTest, BetweenTwoManagersBothHearOfIt) {
+    Hooks_Fuellen();
+    Manager_Neuer_Mitspieler(2, "Eins", -1);
+    Manager_Neuer_Mitspieler(3, "Zwei", -1);
+    bank.konto[2] = 1000000;
+    int32_t geht = Im_Slot(2, 12), kommt = Im_Slot(3, 12);
+    ASSERT_TRUE(Spieler_Transfer_Ausfuehren(2, 3, geht, kommt, 400000));
+    EXPECT_EQ(bank.konto[2], 1000000 - 400000 + 200000);
+    EXPECT_EQ(bank.konto[3], 400000 - 200000);
+    ASSERT_EQ(bank.news.size(), 2u);
+    EXPECT_EQ(bank.news[1].team, 3);
+    EXPECT_EQ(bank.news[1].kommt, geht);
+}
+
+TEST_F(TransferTest, RefusedTransfersChangeNothing) {
+    Hooks_Fuellen();
+    bank.konto[2] = 299999;   // 500000 - 200000 is not covered
+    int32_t geht = Im_Slot(2, 15), kommt = Im_Slot(3, 15), fremd = Im_Slot(4, 3);
+    struct Fall {
+        const char* was;
+        int32_t von, zu, spieler_von, spieler_zu;
+        float preis;
+    } faelle[] = {
+        {"balance too low", 2, 3, geht, kommt, 500000},
+        {"same club", 2, 2, geht, kommt, 0},
+        {"player of another club", 2, 3, fremd, kommt, 0},
+        {"other player of another club", 2, 3, geht, fremd, 0},
+        {"nobody moves", 2, 3, -1, -1, 0},
+        {"bad team", 2, 99, geht, -1, 0},
+        {"negative price", 2, 3, geht, kommt, -10000},
+        {"price not a number", 2, 3, geht, kommt, std::nanf("")},
+    };
+    for (const Fall& fall : faelle) {
+        EXPECT_FALSE(Spieler_Transfer_Ausfuehren(fall.von, fall.zu, fall.spieler_von, fall.spieler_zu, fall.preis))
+            << fall.was;
+        EXPECT_EQ(Spieler_Get_Team(geht), 2) << fall.was;
+        EXPECT_EQ(Spieler_Get_Team(kommt), 3) << fall.was;
+        EXPECT_TRUE(bank.buchungen.empty()) << fall.was;
+    }
+    EXPECT_TRUE(Log_Enthaelt("Spieler_Transfer_Ausfuehren: Kontostand von Team 2 reicht nicht"));
+    // The bank refusing the payment stops the transfer too.
+    bank.konto[2] = 1e9f;
+    bank.verweigern = true;
+    EXPECT_FALSE(Spieler_Transfer_Ausfuehren(2, 3, geht, kommt, 500000));
+    EXPECT_EQ(Spieler_Get_Team(geht), 2);
+}
+
+TEST_F(TransferTest, FullSquadGetsItsMoneyBack) {
+    Hooks_Fuellen();
+    bank.konto[2] = 1e7f;
+    int32_t markt[MARKT_SPIELER_MAX];
+    Teamspieler_Ins_Array(Team_Markt(), markt, MARKT_SPIELER_MAX, 0);
+    ASSERT_TRUE(Spieler_Transfer_Ausfuehren(2, Team_Markt(), -1, markt[0], 0));
+    ASSERT_TRUE(Spieler_Transfer_Ausfuehren(2, Team_Markt(), -1, markt[1], 0));
+    ASSERT_EQ(Teamspieler_Ins_Array(2, nullptr, 0, 0), TEAM_SPIELER_MAX);
+    EXPECT_FALSE(Spieler_Transfer_Ausfuehren(2, Team_Markt(), -1, markt[2], 500000));
+    EXPECT_EQ(bank.konto[2], 1e7f);
+    EXPECT_EQ(Spieler_Get_Team(markt[2]), Team_Markt());
+    EXPECT_TRUE(Team_Aufstellung_Pruefen(2));
+}
+
+TEST_F(TransferTest, WithoutBankTheTransferStillHappensAndSaysSo) {
+    int32_t geht = Im_Slot(2, 15), kommt = Im_Slot(3, 15);
+    ASSERT_TRUE(Spieler_Transfer_Ausfuehren(2, 3, geht, kommt, 100000));
+    EXPECT_TRUE(Log_Enthaelt("Spieler_Transfer_Ausfuehren: keine Bank"));
+    EXPECT_EQ(Spieler_Get_Team(kommt), 2);
+}
+
+TEST(TransferWelt, ManyRandomTransfersKeepEveryListConsistent) {
+    test::LogFaenger log;
+    Kader_Hooks() = KaderHooks{};
+    test::Kader_Welt_Bauen(40, 18, 3, 200);
+    Team_Aufstellung_Initialisieren(-1);
+    for (int32_t t = 1; t <= 40; t += 5) Manager_Neuer_Mitspieler(t, "Mensch", -1);
+    for (int32_t t = 1; t <= 40; t += 10) Team_Formation_Flag_Loeschen(t);
+    test::TestZufall z(5);
+    int32_t gesamt = Spieler_Anzahl(), gelungen = 0;
+    for (int32_t k = 0; k < 600; ++k) {
+        int32_t von = z(1, 40), zu = z(0, 40);
+        int32_t a[MARKT_SPIELER_MAX], b[MARKT_SPIELER_MAX];
+        int32_t na = Teamspieler_Ins_Array(von, a, MARKT_SPIELER_MAX, 0);
+        int32_t nb = Teamspieler_Ins_Array(zu, b, MARKT_SPIELER_MAX, 0);
+        int32_t sa = na && z(0, 3) ? a[z(0, na - 1)] : -1;
+        int32_t sb = nb && z(0, 3) ? b[z(0, nb - 1)] : -1;
+        gelungen += Spieler_Transfer_Ausfuehren(von, zu, sa, sb, 0);
+    }
+    EXPECT_GT(gelungen, 300);
+    Listen_Pruefen(gesamt);
+    for (int32_t t = 1; t <= 40; ++t) {
+        int32_t n = Teamspieler_Ins_Array(t, nullptr, 0, 0);
+        EXPECT_LE(n, TEAM_SPIELER_MAX);
+        if (n >= 11) {
+            EXPECT_TRUE(Team_Aufstellung_Pruefen(t)) << t;
+        }
+    }
+    test::Welt_Freigeben();
+}
+
+// The client's transfer through the network block, answered by the server's
+// handler on a world of its own (kept as save blocks).
+struct Netz {
+    int32_t modus = 1;
+    test::WeltBloecke server;
+    std::vector<int32_t> anfragen;
+};
+Netz netz;
+
+bool Fake_Server(int32_t anfrage, const char*, const std::vector<uint8_t>& argumente, std::vector<uint8_t>& antwort) {
+    netz.anfragen.push_back(anfrage);
+    test::WeltBloecke client;
+    client.sichern();
+    netz.server.laden();
+    netz.modus = 2;
+    bool ok = Club_Server_Anfrage(anfrage, 3, argumente.data(), argumente.size(), antwort);
+    netz.server.sichern();
+    client.laden();
+    netz.modus = 1;
+    return ok;
+}
+
+TEST_F(TransferTest, ClientTransferRunsOnTheServerForItsOwnClubOnly) {
+    Manager_Neuer_Mitspieler(3, "Gast", -1);
+    int32_t geht = Im_Slot(3, 15), kommt = Im_Slot(4, 15);
+    netz = Netz{};
+    netz.server.sichern();
+    ClubHooks& h = Club_Hooks();
+    h.netzwerk_modus = [] { return netz.modus; };
+    h.client_team = [] { return 3; };
+    h.client_read = Fake_Server;
+    // Another club's transfer is refused on the client already.
+    EXPECT_FALSE(Spieler_Transfer_Ausfuehren(4, 3, kommt, geht, 0));
+    EXPECT_TRUE(netz.anfragen.empty());
+    ASSERT_TRUE(Spieler_Transfer_Ausfuehren(3, 4, geht, kommt, 0));
+    ASSERT_FALSE(netz.anfragen.empty());
+    EXPECT_EQ(netz.anfragen[0], ANFRAGE_TRANSFER);
+    // The client has fetched the lists again.
+    EXPECT_EQ(Spieler_Get_Team(geht), 4);
+    EXPECT_EQ(Spieler_Get_Team(kommt), 3);
+    // The server saw it too.
+    netz.modus = 2;
+    netz.server.laden();
+    EXPECT_EQ(Spieler_Get_Team(geht), 4);
+    EXPECT_TRUE(Team_Aufstellung_Pruefen(3));
+}
+
+TEST_F(TransferTest, ServerRefusesATransferForAnotherClub) {
+    int32_t geht = Im_Slot(2, 15), kommt = Im_Slot(4, 15);
+    std::vector<uint8_t> a, antwort;
+    ClubPacker pk{a};
+    for (int32_t v : {2, 4, geht, kommt, 2}) pk.i32(v);
+    pk.i32(0);
+    ASSERT_TRUE(Club_Server_Anfrage(ANFRAGE_TRANSFER, 3, a.data(), a.size(), antwort));
+    ClubLeser l{antwort.data(), antwort.size()};
+    EXPECT_EQ(l.i32(), 0);
+    EXPECT_EQ(Spieler_Get_Team(geht), 2);
+    EXPECT_TRUE(Log_Enthaelt("Spieler_Transfer_Ausfuehren: CLIENT-WRITE!"));
+    // A short request is malformed.
+    antwort.clear();
+    EXPECT_FALSE(Club_Server_Anfrage(ANFRAGE_TRANSFER, 2, a.data(), 12, antwort));
+    EXPECT_EQ(Spieler_Get_Team(geht), 2);
+}
+
+}  // namespace
+}  // namespace velmora
