@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "club/club_netz.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/config.h"
@@ -33,7 +34,14 @@ struct TeamDatei {
     int32_t klima[3] = {100, 100, 0};
     int32_t farben[36] = {};
     int32_t trikot[4] = {};
+    StadionVorgabe stadion;
+    bool hat_stadion = false;
 };
+
+struct ClubConfigModul {
+    std::vector<StadionVorgabe> stadien;   // per team; an empty name: none
+};
+ClubConfigModul g;
 
 // A number within lo..hi; outside it is reported and takes the nearer bound.
 int32_t Zahl(int32_t lo, int32_t hi) {
@@ -84,7 +92,18 @@ bool Team_Befehl(TeamDatei& t, const char* b) {
     else if (!std::strcmp(b, "ZWEITCLUB")) t.zweitclub = Zahl(-1, TEAM_MAX - 1);
     else if (!std::strcmp(b, "FARBEN")) Liste(t.farben, 36, 0, 255);
     else if (!std::strcmp(b, "TRIKOT")) Liste(t.trikot, 4, 0, 239);
-    else return false;
+    else if (!std::strcmp(b, "STADION")) {
+        // STADION "name", seats, terrace places
+        if (Read_Config_Teile() != 3 || Read_Config_Teil_Ist_Zahl(0)) {
+            Read_Config_Fehler(FEHLER_BEREICH, "STADION Name, Sitzplaetze, Stehplaetze erwartet");
+            return true;
+        }
+        t.stadion.name = Read_Config_Teil_String(0);
+        if (t.stadion.name.size() > 47) t.stadion.name.resize(47);
+        t.stadion.sitze = Clamp(Read_Config_Teil_Wert(1), 0, 200000, -1);
+        t.stadion.stehplaetze = Clamp(Read_Config_Teil_Wert(2), 0, 200000, -1);
+        t.hat_stadion = !t.stadion.name.empty();
+    } else return false;
     return true;
 }
 
@@ -92,6 +111,7 @@ bool Team_Befehl(TeamDatei& t, const char* b) {
 bool Teams_Bauen(const std::vector<TeamDatei>& teams) {
     if (!Team_Init(int32_t(teams.size()))) return false;
     int32_t n = int32_t(teams.size());
+    g.stadien.assign(size_t(n), StadionVorgabe{});
     for (int32_t i = 0; i < n; ++i) {
         const TeamDatei& t = teams[size_t(i)];
         Team_Namen_Setzen(i, t.name.c_str(), t.kurz.c_str(), t.stadt.c_str());
@@ -111,6 +131,7 @@ bool Teams_Bauen(const std::vector<TeamDatei>& teams) {
         Team_Zeiger(700, i, farben, OP_SCHREIBEN);
         if (uint8_t* klima = static_cast<uint8_t*>(Team_Zeiger(14, i, nullptr, OP_LESEN)))
             for (int32_t k = 0; k < 3; ++k) klima[k] = uint8_t(t.klima[k]);
+        if (t.hat_stadion) g.stadien[size_t(i)] = t.stadion;
     }
     return true;
 }
@@ -373,6 +394,11 @@ std::string Convert_Team_Config_Text(const char* beschreibung) {
         int32_t trikot[4];
         for (int32_t k = 0; k < 4; ++k) trikot[k] = Team_Wert(TRIKOT_MODI[k], t, 0, OP_LESEN);
         Config_Schreibe_Liste(o, "TRIKOT", trikot, 4);
+        if (const StadionVorgabe* st = Team_Stadion_Vorgabe(t)) {
+            std::string zeile;
+            for (char c : st->name) zeile += c == '"' ? std::string("\"\"") : std::string(1, c);
+            o += Str_Format("STADION \"%s\", %d, %d\n", zeile.c_str(), st->sitze, st->stehplaetze);
+        }
     }
     return o;
 }
@@ -400,6 +426,21 @@ bool Convert_Spieler_Config_Speichern(int32_t satz, const char* beschreibung) {
     return Config_Datei_Schreiben(satz, "spieler.cfg", Convert_Spieler_Config_Text(beschreibung));
 }
 
+const StadionVorgabe* Team_Stadion_Vorgabe(int32_t team) {
+    if (team < 0 || team >= int32_t(g.stadien.size()) || g.stadien[size_t(team)].name.empty()) return nullptr;
+    return &g.stadien[size_t(team)];
+}
+
+bool Team_Stadion_Vorgabe_Setzen(int32_t team, const char* name, int32_t sitze, int32_t stehplaetze) {
+    if (team < 0 || team >= Team_Anzahl() || !name || sitze < 0 || stehplaetze < 0) {
+        Debug_Printf("Team_Stadion_Vorgabe_Setzen: Team %d oder Werte ungueltig\n", team);
+        return false;
+    }
+    if (g.stadien.size() < size_t(Team_Anzahl())) g.stadien.resize(size_t(Team_Anzahl()));
+    g.stadien[size_t(team)] = {std::string(name).substr(0, 47), sitze, stehplaetze};
+    return true;
+}
+
 void Club_Config_Bin_Anmelden() {
     // Players first: the team block checks its player numbers against them.
     Config_Bin_Region_Anmelden(
@@ -416,6 +457,35 @@ void Club_Config_Bin_Anmelden() {
             return true;
         },
         Team_Load, {"team.cfg"});
+    Config_Bin_Region_Anmelden(
+        "stadien",
+        [](std::vector<uint8_t>& out) {
+            ClubPacker pk{out};
+            pk.i32(int32_t(g.stadien.size()));
+            for (const StadionVorgabe& s : g.stadien) {
+                pk.block_mit_laenge(s.name.data(), s.name.size());
+                pk.i32(s.sitze);
+                pk.i32(s.stehplaetze);
+            }
+            return true;
+        },
+        [](const uint8_t* daten, size_t bytes) {
+            ClubLeser l{daten, bytes};
+            int32_t n = l.i32();
+            if (l.fehler || n < 0 || n > TEAM_MAX) return false;
+            std::vector<StadionVorgabe> neu(static_cast<size_t>(n));
+            for (StadionVorgabe& s : neu) {
+                size_t laenge = 0;
+                const uint8_t* name = l.block_mit_laenge(&laenge);
+                if (name) s.name.assign(reinterpret_cast<const char*>(name), laenge);
+                s.sitze = l.i32();
+                s.stehplaetze = l.i32();
+            }
+            if (l.fehler || l.pos != l.bytes) return false;
+            g.stadien = std::move(neu);
+            return true;
+        },
+        {"team.cfg"});
 }
 
 }  // namespace velmora

@@ -28,7 +28,17 @@ std::string Convert_Spieler_Config_Text(const char* beschreibung);
 bool Convert_Team_Config_Speichern(int32_t satz, const char* beschreibung);
 bool Convert_Spieler_Config_Speichern(int32_t satz, const char* beschreibung);
 
-// Registers the cache regions "spieler" and "teams" (sources spieler.cfg and team.cfg).
+// The stadium a club's STADION line names (name, seats, terrace places), for
+// the stadium module to build from; null when the team has none.
+struct StadionVorgabe {
+    std::string name;
+    int32_t sitze = 0;
+    int32_t stehplaetze = 0;
+};
+const StadionVorgabe* Team_Stadion_Vorgabe(int32_t team);
+bool Team_Stadion_Vorgabe_Setzen(int32_t team, const char* name, int32_t sitze, int32_t stehplaetze);
+
+// Registers the cache regions "spieler", "teams" and "stadien" (sources spieler.cfg and team.cfg).
 void Club_Config_Bin_Anmelden();
 
 }  // namespace velmora

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <strings.h>
 
 #include "club/club_netz.h"
 #include "club/regeln.h"
@@ -315,6 +314,19 @@ bool Lesen(bool offen) {
     return !l.fehlerhaft;
 }
 
+// Compares a fixed field with a text, ignoring the case of ASCII letters.
+bool Gleich_Ohne_Gross(const char* feld, size_t groesse, const char* text) {
+    size_t n = strnlen(feld, groesse);
+    if (std::strlen(text) != n) return false;
+    for (size_t i = 0; i < n; ++i) {
+        char a = feld[i], b = text[i];
+        if (a >= 'a' && a <= 'z') a = char(a - 32);
+        if (b >= 'a' && b <= 'z') b = char(b - 32);
+        if (a != b) return false;
+    }
+    return true;
+}
+
 std::string Text_Von(const char* feld, size_t groesse) { return std::string(feld, strnlen(feld, groesse)); }
 
 }  // namespace
@@ -382,7 +394,7 @@ bool Kontinent_Setzen(int32_t nummer, const char* name, bool liste) {
 int32_t Kontinent_Suchen(const char* name) {
     if (!name) return -1;
     for (int32_t i = 0; i < Kontinent_Anzahl(); ++i)
-        if (!strncasecmp(g.kontinente[size_t(i)].name, name, sizeof g.kontinente[0].name)) return i;
+        if (Gleich_Ohne_Gross(g.kontinente[size_t(i)].name, sizeof g.kontinente[0].name, name)) return i;
     return -1;
 }
 

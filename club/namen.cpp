@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "core/rnd.h"
 
 namespace velmora {
 namespace {
@@ -111,9 +110,10 @@ const char* const KONTINENTE[15] = {
     "Westeuropa", "Suedosteuropa", "Nordamerika", "Suedamerika", "Afrika", "Asien", "Ozeanien", "Nordeuropa",
     "Osteuropa", "Mittelamerika", "Karibik", "Naher Osten", "Zentralasien", "Nordafrika", "Pazifik"};
 
+// Entry (zufall / teiler) mod N of a table; the caller's number feeds several draws.
 template <typename T, size_t N>
-const char* Wahl(const T (&tabelle)[N]) {
-    return tabelle[Rnd(0, int32_t(N) - 1)];
+const char* Wahl(const T (&tabelle)[N], uint32_t zufall, uint32_t teiler) {
+    return tabelle[(zufall / teiler) % N];
 }
 
 }  // namespace
@@ -131,15 +131,15 @@ int32_t Namen_Stil_Von_Land(const char* land) {
     return 0;
 }
 
-void Namen_Spieler_Ziehen(int32_t stil, std::string& vorname, std::string& name) {
+void Namen_Spieler_Ziehen(int32_t stil, uint32_t zufall, std::string& vorname, std::string& name) {
     const Stil& s = STILE[((stil % NAMEN_STILE) + NAMEN_STILE) % NAMEN_STILE];
-    vorname = Wahl(s.vornamen);
-    name = std::string(Wahl(s.vorne)) + Wahl(s.hinten);
+    vorname = Wahl(s.vornamen, zufall, 1);
+    name = std::string(Wahl(s.vorne, zufall, 16)) + Wahl(s.hinten, zufall, 16 * 12);
 }
 
-std::string Namen_Stadt_Ziehen(int32_t stil) {
+std::string Namen_Stadt_Ziehen(int32_t stil, uint32_t zufall) {
     const Stil& s = STILE[((stil % NAMEN_STILE) + NAMEN_STILE) % NAMEN_STILE];
-    return std::string(Wahl(s.stadt_vorne)) + Wahl(s.stadt_hinten);
+    return std::string(Wahl(s.stadt_vorne, zufall, 1)) + Wahl(s.stadt_hinten, zufall, 10);
 }
 
 }  // namespace velmora

@@ -1,7 +1,7 @@
 // club/namen.h - the project's own name tables: first names and surname
 // syllables per name style, town syllables, and the countries of the demo
 // world with their continent, climate and name style. Every draw goes through
-// the game's random table, so a seed gives the same names on every machine.
+// the caller's random numbers, so a seed gives the same names on every machine.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -27,9 +27,10 @@ const char* Namen_Kontinent(int32_t i);
 // The name style of a country entry's name, 0 when it is not one of the table.
 int32_t Namen_Stil_Von_Land(const char* land);
 
-// A player's first name and surname in a style (style taken modulo the count).
-void Namen_Spieler_Ziehen(int32_t stil, std::string& vorname, std::string& name);
+// A player's first name and surname in a style (style taken modulo the count),
+// chosen by the bits of the random number `zufall`.
+void Namen_Spieler_Ziehen(int32_t stil, uint32_t zufall, std::string& vorname, std::string& name);
 // A town name in a style.
-std::string Namen_Stadt_Ziehen(int32_t stil);
+std::string Namen_Stadt_Ziehen(int32_t stil, uint32_t zufall);
 
 }  // namespace velmora

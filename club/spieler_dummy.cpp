@@ -27,7 +27,9 @@ bool Spieler_Init_Start_Dummies(int32_t spieler, int32_t niveau) {
     auto* f = static_cast<SpielerFix*>(Spieler_Zeiger(501, spieler));
     int32_t nation = f->nation;
     std::string vorname, name;
-    Namen_Spieler_Ziehen(Namen_Stil_Von_Land(nation >= 0 ? Team_String(0, nation, 0, 0) : nullptr), vorname, name);
+    uint32_t zufall = uint32_t(Rnd_Bereich(0, 9999)) * 10000u + uint32_t(Rnd_Bereich(0, 9999));
+    Namen_Spieler_Ziehen(Namen_Stil_Von_Land(nation >= 0 ? Team_String(0, nation, 0, 0) : nullptr), zufall, vorname,
+                         name);
     Spieler_Namen_Setzen(spieler, vorname.c_str(), name.c_str());
     f->alter = uint8_t(Rnd(18, 31));
     f->groesse = uint8_t(f->art == 0 ? Rnd(182, 198) : Rnd(168, 194));
