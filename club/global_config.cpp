@@ -138,6 +138,12 @@ void Abschnitt_Schliessen(Leser& l) {
 
 // A section keyword; false when the keyword opens none.
 bool Abschnitt_Oeffnen(Leser& l, const char* b) {
+    static constexpr const char* SEKTIONEN[] = {"NEUER_ATTRIBUT", "NEUER_SCOUT", "NEUER_TR_LAGER", "NEUER_KONTINENT",
+                                                 "ALGEMEINE_PARAMETER"};
+    bool sektion = false;
+    for (const char* n : SEKTIONEN) sektion = sektion || !std::strcmp(b, n);
+    if (!sektion) return false;
+    Abschnitt_Schliessen(l);   // the open section counts before the new one is checked
     Abschnitt neu;
     size_t belegt, grenze;
     const char* was;
@@ -147,7 +153,6 @@ bool Abschnitt_Oeffnen(Leser& l, const char* b) {
     else if (!std::strcmp(b, "NEUER_KONTINENT")) neu = KONTINENT, belegt = g.kontinente.size(), grenze = REGIONEN, was = "Kontinente";
     else if (!std::strcmp(b, "ALGEMEINE_PARAMETER")) neu = PARAMETER, belegt = 0, grenze = 1, was = "";
     else return false;
-    Abschnitt_Schliessen(l);
     if (belegt >= grenze) {
         Read_Config_Fehler(FEHLER_ZU_VIELE, "mehr als %zu %s, der Abschnitt wird uebergangen", grenze, was);
         l.abschnitt = KEINER;

@@ -244,8 +244,11 @@ struct Erzeuger {
         s->form = z.bereich(300, 800);
         s->moral = int8_t(z.bereich(2, 5));
         if (scout) s->status |= SP_STATUS_SCOUT;
-        e->rueckennummer = 0;
         if (!Team_Spieler_Hinzufuegen(team, p)) Debug_Printf("Weltgen: Spieler %d passt nicht in Team %d\n", p, team);
+        // Numbers in the team file 1-20 by squad place; the market counts 1-50 over and over.
+        int32_t platz = team == Team_Markt() ? p % 50 : Teamspieler_Ins_Array(team, nullptr, TEAM_SPIELER_MAX, 0) - 1;
+        f->datei_nummer = int16_t(platz + 1);
+        if (team != Team_Markt()) e->rueckennummer = platz + 1;
         // Talents: up to three of his kind, sometimes one active, rarely a negative one.
         int32_t anzahl = z.bereich(0, 3);
         for (int32_t k = 0; k < anzahl; ++k) {
