@@ -18,7 +18,6 @@ namespace velmora {
 namespace {
 
 constexpr int32_t FEHLER_UNBEKANNT = 101;
-constexpr int32_t FEHLER_ABSCHNITT = 102;   // a section keyword outside its section
 constexpr int32_t FEHLER_BEREICH = 103;     // a number out of its range
 constexpr int32_t FEHLER_ZU_VIELE = 104;    // more sections or rows than the table holds
 constexpr int32_t WARNUNG_GEKUERZT = 801;

@@ -72,7 +72,7 @@ TEST_F(Talente, LearningObeysKindMaximumBlockAndNegativeLimits) {
     EXPECT_TRUE(Attribute_Attribut_Hat_Maximum(feld + 2));
     EXPECT_FALSE(Attribut_Spieler_Setze_Wert(feld + 2, 18, ATTRIBUT_LERNEN));
     EXPECT_TRUE(Attribut_Spieler_Setze_Wert_2(feld + 2, 18, ATTRIBUT_LERNEN));
-    int32_t liste[20];
+    int32_t liste[20] = {};
     EXPECT_EQ(Attribute_Get_Attribute(feld + 2, liste, 20, 1), 18);
     EXPECT_EQ(liste[0], 18);
     EXPECT_EQ(liste[19], 0);   // beyond the padding the array is left alone
