@@ -43,15 +43,7 @@ struct ClubConfigModul {
 };
 ClubConfigModul g;
 
-// A number within lo..hi; outside it is reported and takes the nearer bound.
-int32_t Zahl(int32_t lo, int32_t hi) {
-    int32_t v = Read_Config_Get_Wert();
-    if (v < lo || v > hi) {
-        Read_Config_Fehler(FEHLER_BEREICH, "Wert %d nicht in %d..%d (%s)", v, lo, hi, Read_Config_Befehl());
-        v = Clamp(v, lo, hi, -1);
-    }
-    return v;
-}
+int32_t Zahl(int32_t lo, int32_t hi) { return Club_Config_Zahl(FEHLER_BEREICH, lo, hi); }
 
 void Liste(int32_t* out, int32_t anzahl, int32_t lo, int32_t hi) {
     int32_t n = Read_Config_Teile();
@@ -349,6 +341,15 @@ void Spieler_Schreiben(std::string& o, int32_t nr, int32_t team) {
 }
 
 }  // namespace
+
+int32_t Club_Config_Zahl(int32_t code, int32_t lo, int32_t hi) {
+    int32_t v = Read_Config_Get_Wert();
+    if (v < lo || v > hi) {
+        Read_Config_Fehler(code, "Wert %d nicht in %d..%d (%s)", v, lo, hi, Read_Config_Befehl());
+        v = Clamp(v, lo, hi, -1);
+    }
+    return v;
+}
 
 bool Team(int32_t) { return Team_Lesen(Read_Config_Open(CONFIG_TEAM)); }
 

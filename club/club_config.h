@@ -38,6 +38,10 @@ struct StadionVorgabe {
 const StadionVorgabe* Team_Stadion_Vorgabe(int32_t team);
 bool Team_Stadion_Vorgabe_Setzen(int32_t team, const char* name, int32_t sitze, int32_t stehplaetze);
 
+// For the club's configuration readers: the current keyword's number within
+// lo..hi; outside it is reported with `code` and takes the nearer bound.
+int32_t Club_Config_Zahl(int32_t code, int32_t lo, int32_t hi);
+
 // Registers the cache regions "spieler", "teams" and "stadien" (sources spieler.cfg and team.cfg).
 void Club_Config_Bin_Anmelden();
 

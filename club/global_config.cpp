@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "club/club_config.h"
 #include "club/club_netz.h"
 #include "club/regeln.h"
 #include "club/spieler.h"
@@ -91,15 +92,7 @@ void Text_Kopieren(char* ziel, size_t groesse, const char* text) {
     std::strncpy(ziel, text, groesse - 1);
 }
 
-// A number within lo..hi; outside it is reported and takes the nearer bound.
-int32_t Zahl(int32_t lo, int32_t hi) {
-    int32_t v = Read_Config_Get_Wert();
-    if (v < lo || v > hi) {
-        Read_Config_Fehler(FEHLER_BEREICH, "Wert %d nicht in %d..%d (%s)", v, lo, hi, Read_Config_Befehl());
-        v = Clamp(v, lo, hi, -1);
-    }
-    return v;
-}
+int32_t Zahl(int32_t lo, int32_t hi) { return Club_Config_Zahl(FEHLER_BEREICH, lo, hi); }
 
 // Up to `max` items of the value into out; with `klemmen` silently clamped to lo..hi.
 int32_t Liste(int32_t* out, int32_t max, int32_t lo, int32_t hi, bool klemmen) {

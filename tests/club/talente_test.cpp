@@ -247,8 +247,11 @@ TEST_F(Wirtschaft, InjuryDrawFollowsTheTableWeights) {
         ASSERT_LE(art, 2);
         ++zahl[art];
         int32_t tage = Spieler_Wert(71, 1, 0, 0);
-        if (art == 0) EXPECT_EQ(tage, 2);          // 7 / 7 + 1
-        if (art == 2) EXPECT_TRUE(tage == 3 || tage == 4);
+        if (art == 0) {
+            EXPECT_EQ(tage, 2);   // 7 / 7 + 1
+        } else if (art == 2) {
+            EXPECT_TRUE(tage == 3 || tage == 4);
+        }
     }
     EXPECT_EQ(zahl[1], 0);
     EXPECT_NEAR(double(zahl[2]) / zahl[0], 3.0, 0.6);

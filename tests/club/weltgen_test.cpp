@@ -85,9 +85,11 @@ void Welt_Pruefen(const WeltgenWelt& welt, int32_t laender, int32_t ebenen_min, 
     EXPECT_EQ(Trainingslager_Anzahl(), 8);
     EXPECT_EQ(Kontinent_Anzahl(), 15);
     EXPECT_EQ(Verletzung_Anzahl(), VERLETZUNG_ARTEN);
-    for (int32_t f = 0; f < TF_ANZAHL; ++f)
-        if (f != TF_STAERKE_SPIELE_ART_TRANSFER && f != TF_STAERKE_SPIELE_ART_GEHALT)
+    for (int32_t f = 0; f < TF_ANZAHL; ++f) {
+        if (f != TF_STAERKE_SPIELE_ART_TRANSFER && f != TF_STAERKE_SPIELE_ART_GEHALT) {
             EXPECT_NE(Transferfaktor_Wert(f), 0) << Transferfaktor_Name(f);
+        }
+    }
     int32_t markt = Teamspieler_Ins_Array(Team_Markt(), nullptr, MARKT_SPIELER_MAX, 0);
     EXPECT_LE(markt, MARKT_SPIELER_MAX);
     EXPECT_GT(Teamspieler_Ins_Array(Team_Markt(), nullptr, MARKT_SPIELER_MAX, FILTER_NUR_SCOUT), 0);
