@@ -1,0 +1,516 @@
+// club/weltgen.cpp - the demo world generator.
+#include "club/weltgen.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "club/club_config.h"
+#include "club/global_config.h"
+#include "club/namen.h"
+#include "club/regeln.h"
+#include "club/spieler.h"
+#include "club/talente.h"
+#include "club/team.h"
+#include "club/team_basis.h"
+#include "club/wirtschaft.h"
+#include "core/config.h"
+#include "core/debug.h"
+#include "core/str.h"
+#include "platform/files.h"
+
+namespace velmora {
+namespace {
+
+// The generator's own random source (splitmix64): the game's table repeats
+// after 6000 draws, far too soon for ten thousand players.
+struct Zufall {
+    uint64_t s;
+    uint32_t naechste() {
+        uint64_t z = (s += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return uint32_t((z ^ (z >> 31)) >> 16);
+    }
+    int32_t bereich(int32_t lo, int32_t hi) {
+        return hi <= lo ? lo : lo + int32_t(naechste() % uint32_t(hi - lo + 1));
+    }
+    bool chance(int32_t prozent) { return bereich(0, 99) < prozent; }
+};
+
+struct WeltgenModul {
+    WeltgenWettbewerbe wettbewerbe = nullptr;
+};
+WeltgenModul g;
+
+const char* const TALENTE[ATTRIBUT_ANZAHL] = {
+    "Kopfballstark", "Schusskraft", "Weitschuss", "Dribbelkoenig", "Passgenau", "Flankengott", "Freistossexperte",
+    "Elfmeterschuetze", "Eckballspezialist", "Zweikampfstark", "Laufwunder", "Sprinter", "Ausdauernd", "Kaempfer",
+    "Spielmacher", "Torjaeger", "Abstauber", "Ballsicher", "Balleroberer", "Graetschenkoenig", "Ruhepol",
+    "Fuehrungsspieler", "Lautsprecher", "Teamgeist", "Publikumsliebling", "Nervenstark", "Konterspieler",
+    "Doppelpass", "Linksfuss", "Rechtsfuss", "Stehaufmaennchen", "Kopfballungeheuer", "Standfest",
+    "Raumdeuter", "Manndecker", "Libero", "Fallrueckzieher", "Hackentrick", "Tempomacher", "Wunderkind",
+    "Trainingsfaul", "Hitzkopf", "Verletzungsanfaellig", "Launisch", "Partyloewe", "Egoist", "Schwalbenkoenig",
+    "Reflexe", "Strafraumbeherrschung", "Elfmetertoeter", "Faustabwehr", "Weiter Abschlag", "Mitspielender Torwart"};
+
+const char* const EREIGNIS_KATEGORIEN[20] = {
+    "RANDALE", "SERIEN_SIEGE", "SERIEN_NIEDERLAGEN", "SPIELER_NEGATIVES_ATTRIBUT_WEG",
+    "SPIELER_BEENDET_AKTUELLES_TRAINING", "SPIELER_NEGATIVES_ATTRIBUT_DAZU", "ZUSCHAUER_EUPHORIE",
+    "SPIELER_NICHT_EINGESETZT", "SPIELERGEWERKSCHAFT_UNZUFRIEDEN", "SPIELERGEWERKSCHAFT_ZUFRIEDEN",
+    "SPIELER_TALENT_JETZT_ERLERNBAR", "SPIELER_TALENT_NICHT_MEHR_ERLERNBAR", "SPIELERGEWERKSCHAFT_WAHL",
+    "SPIELER_MAXSTAEKE_VERAENDERT", "MANAGER_WECHSEL", "STADIONALTER", "ALLGEMEIN", "ALLGEMEIN_TEAM",
+    "ALLGEMEIN_SPIELER", "MANAGER_NATIONALTRAINER"};
+
+const char* const VERLETZUNGEN[VERLETZUNG_ARTEN] = {
+    "Prellung", "Zerrung", "Muskelfaserriss", "Muskelbuendelriss", "Baenderdehnung", "Baenderriss",
+    "Meniskusschaden", "Kreuzbandriss", "Knoechelbruch", "Schienbeinbruch", "Mittelfussbruch", "Rippenprellung",
+    "Rippenbruch", "Gehirnerschuetterung", "Nasenbeinbruch", "Platzwunde", "Leistenzerrung", "Adduktorenzerrung",
+    "Oberschenkelzerrung", "Wadenzerrung", "Achillessehnenreizung", "Achillessehnenriss", "Schulterprellung",
+    "Schulterluxation", "Schluesselbeinbruch", "Handgelenkbruch", "Fingerbruch", "Rueckenprobleme",
+    "Bandscheibenvorfall", "Hexenschuss", "Knieprellung", "Kniescheibenreizung", "Sprunggelenkverstauchung",
+    "Fersenprellung", "Zehenbruch", "Grippe", "Magenverstimmung", "Erkaeltung", "Sehnenentzuendung",
+    "Schambeinentzuendung", "Kapselverletzung", "Oberschenkelprellung"};
+
+const char* const VEREIN_VORSATZ[NAMEN_STILE][3] = {
+    {"FC", "SV", "VfB"}, {"", "Athletic", "United"}, {"AS", "FC", "Olympique"}, {"AC", "US", "Sporting"},
+    {"CD", "Real", "UD"}, {"FC", "SC", "VV"}, {"IF", "IK", "FK"}, {"FK", "SK", "Slavia"},
+    {"SC", "CD", "Uniao"}, {"Spor", "SK", "Genc"}};
+
+// 8 kit colours per club kit come from this palette.
+const uint8_t PALETTE[12][3] = {{255, 255, 255}, {0, 0, 0},     {200, 20, 30},  {20, 60, 170}, {250, 210, 0},
+                                {0, 130, 60},    {250, 120, 0}, {120, 0, 120},  {90, 160, 230}, {130, 20, 40},
+                                {160, 160, 160}, {0, 40, 90}};
+
+void Talente_Erzeugen(Zufall& z) {
+    Attribut_Tabelle_Leeren();
+    for (int32_t id = 0; id < ATTRIBUT_ANZAHL; ++id) {
+        AttributDaten a{};
+        for (int32_t& v : a.voraussetzung) v = -1;
+        for (int32_t& v : a.schutz) v = -1;
+        std::snprintf(a.name, sizeof a.name, "%s", TALENTE[id]);
+        std::snprintf(a.info1, sizeof a.info1, "%s: ein Talent, das den Spieler im Spiel auszeichnet.", TALENTE[id]);
+        bool negativ = id >= ATTRIBUT_NEG_START && id <= ATTRIBUT_NEG_ENDE;
+        a.noetige_punkte = negativ ? 20 : z.bereich(25, 60);
+        a.punkte_training = z.bereich(4, 9);
+        a.kostpreis = negativ ? 0 : z.bereich(5, 30) * 1000;
+        if (id <= ATTRIBUT_FELD_ENDE) {
+            a.moeglich_wann[0] = z.bereich(0, 4);
+            a.moeglich_wann[1] = 12;
+            if (id >= 20) a.voraussetzung[0] = id - 20;   // the advanced talents build on a basic one
+            if (id < 7) a.schutz[0] = ATTRIBUT_NEG_START + id;
+        }
+        std::snprintf(a.auswirkung[0], sizeof a.auswirkung[0], "%s", negativ ? "Schwaecht den Spieler." : "Staerkt den Spieler.");
+        Attribut_Daten_Setzen(id, a);
+    }
+}
+
+void Global_Erzeugen(Zufall& z) {
+    Global_Config_Init();
+    Talente_Erzeugen(z);
+    for (int32_t k = 0; k < REGIONEN; ++k) Kontinent_Setzen(k, Namen_Kontinent(k), k < 7);
+    static const char* const SCOUT_VOR[SCOUT_MAX] = {"Heinz", "Paolo", "Sven", "Carlos"};
+    static const char* const SCOUT_NAME[SCOUT_MAX] = {"Spaeher", "Occhiofino", "Langsicht", "Buscador"};
+    for (int32_t s = 0; s < SCOUT_MAX; ++s) {
+        ScoutDaten d{};
+        std::snprintf(d.vorname, sizeof d.vorname, "%s", SCOUT_VOR[s]);
+        std::snprintf(d.name, sizeof d.name, "%s", SCOUT_NAME[s]);
+        d.alter = z.bereich(38, 66);
+        d.grundpreis_factor = 5 + 5 * s;
+        for (int32_t r = 0; r < REGIONEN; ++r) {
+            d.gebietspreis[r] = z.bereich(2, 20);
+            d.wahrscheinlichkeit[r] = z.bereich(20, 100);
+            d.ueberredung[r] = z.bereich(30, 95);
+            d.staerke_factor[r] = z.bereich(2 + 2 * s, 6 + 2 * s);
+        }
+        Scout_Daten_Setzen(s, d);
+    }
+    static const char* const LAGER[TR_LAGER_MAX] = {"Bergcamp Alpen", "Strandlager Algarve", "Waldhaus Harz",
+                                                    "Hoehenlager Sierra", "Seecamp Norden", "Sportschule Mitte",
+                                                    "Wuestencamp Sued", "Inselcamp Adria"};
+    for (int32_t l = 0; l < TR_LAGER_MAX; ++l) {
+        TrLagerDaten d{};
+        for (int32_t& v : d.attribute) v = -1;
+        d.attribute[0] = z.bereich(0, 39);
+        std::snprintf(d.name, sizeof d.name, "%s", LAGER[l]);
+        d.kosten = 100 + 40 * l;
+        d.moral = z.bereich(30, 100);
+        d.erholung = z.bereich(30, 100);
+        d.staerke = z.bereich(30, 100);
+        std::snprintf(d.info1, sizeof d.info1, "Das %s bietet Ruhe, gute Plaetze und ein erfahrenes Betreuerteam.",
+                      LAGER[l]);
+        Trainingslager_Daten_Setzen(l, d);
+    }
+    struct {
+        int32_t p;
+        int32_t werte[GP_WERTE];
+        int32_t anzahl;
+    } parameter[] = {
+        {GP_TRAININGS_EINHEITEN_PRO_RUNDE, {3}, 1},          {GP_TRAINING_PUNKTE_SCHNELL_PARAM, {20}, 1},
+        {GP_TRAINING_PUNKTE_LANGZAM_PARAM, {10}, 1},         {GP_TRAINING_PUNKTE_MAX_ZEIT_SCHNELLE_FASE, {4}, 1},
+        {GP_TRAINING_ABSTURZ_PARAM, {25}, 1},                {GP_TRAINING_EXTRA_BONUS_PARAM, {20}, 1},
+        {GP_TRAINING_ABSTURZ_TR_PUNKTE_WEG_PARAM, {30}, 1},  {GP_TRAINING_ABSTURTZ_FORM_MIN_MAX, {1, 3}, 2},
+        {GP_TRAINING_ABSTURTZ_ERSCHOEPFUNG_MIN_MAX, {10, 40}, 2}, {GP_TRAINING_ABSTURTZ_STAERKE_MIN_MAX, {100, 500}, 2},
+        {GP_TRAINING_LAGER_BALKEN_MORAL_PARAM, {50}, 1},     {GP_TRAINING_LAGER_BALKEN_ERHOLUNG_PARAM, {50}, 1},
+        {GP_TRAINING_LAGER_BALKEN_STAERKE_PARAM, {50}, 1},   {GP_TRAINING_LAGER_STAERKE_PARAM, {40}, 1},
+        {GP_TRAINING_LAGER_VERLETZUNG_PARAM, {5}, 1},        {GP_STAERKE_STERNE_GRENZE, {100}, 1},
+    };
+    for (auto& p : parameter) Global_Parameter_Setzen(p.p, 0, p.werte, p.anzahl);
+    for (int32_t zeile = 0; zeile < GP_ZEILEN; ++zeile) {
+        int32_t t[GP_WERTE];
+        for (int32_t i = 0; i < GP_WERTE; ++i) t[i] = 10 + i * 12 + zeile * 2;   // ascending bounds
+        Global_Parameter_Setzen(GP_TRAINING_ABSTURZ_PROCENT_PARAM, zeile, t, GP_WERTE);
+    }
+    for (int32_t v = 0; v < VERLETZUNG_ARTEN; ++v) {
+        int32_t von = 2 + (v * 7) % 30, bis = von + z.bereich(3, 90);
+        char ref[8];
+        std::snprintf(ref, sizeof ref, "*%d", 100 + v);
+        Verletzung_Setzen(v, ref, z.bereich(1, 40), von, bis);
+    }
+    // Every factor set, none 0 where a formula divides by it.
+    const int32_t faktoren[TF_ANZAHL] = {10, 400, 250, 50, 0, 0, 20000, 40, 30, 8, 2, 20, 100};
+    for (int32_t f = 0; f < TF_ANZAHL; ++f) Transferfaktor_Setzen(f, faktoren[f]);
+    const int32_t transfer[3] = {60, 15, 25}, gehalt[3] = {50, 30, 20};
+    Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_TRANSFER, transfer, 3);
+    Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_GEHALT, gehalt, 3);
+    Regeln_Standard();
+}
+
+// Reads the world's own rules back from text: the only way to set rule values is the reader.
+bool Regeln_Setzen() {
+    std::string text;
+    const struct {
+        int32_t regel, wert;
+    } regeln[] = {{REGEL_ATTRIBUT_TRAINING_KOSTEN, 2},     {REGEL_TRAININGSLAGER_KOSTEN, 1000},
+                  {REGEL_STADION_ZUSCHAUER_LEVEL, 500},    {REGEL_STADION_NORMPREIS_LEVEL, 20},
+                  {REGEL_WERBUNG_GRUNDPREIS, 40},          {REGEL_WERBUNG_TV_AUFPREIS, 200},
+                  {REGEL_WERBUNG_HAUPTSPONSOR_AUFPREIS, 150}, {REGEL_WERBUNG_BANDE_AUFPREIS, 50},
+                  {REGEL_WERBUNG_ERSATZPARTNER_AUFPREIS, 30}, {REGEL_WERBUNG_RANGLISTEN_PROGRESSION, 150},
+                  {REGEL_WERBUNG_RANGLISTEN_PROGRESSION_GRENZE, 100}, {REGEL_WERBUNG_VERTRAGSDAUER, 17}};
+    for (auto& r : regeln) Config_Schreibe_Wert(text, Regel_Name(r.regel), r.wert);
+    if (!Read_Config_Open_Text(text.data(), text.size(), "global.cfg", nullptr, 0)) return false;
+    while (const char* b = Read_Config_Next()) Regeln_Config_Lesen(b);
+    Read_Config_Close();
+    return true;
+}
+
+void Kit_Farben(Zufall& z, uint8_t farben[36]) {
+    for (int32_t kit = 0; kit < 3; ++kit) {
+        int32_t a = z.bereich(0, 11), b = z.bereich(0, 11);
+        if (b == a) b = (a + 1) % 12;
+        for (int32_t c = 0; c < 4; ++c) {
+            const uint8_t* rgb = PALETTE[c % 2 ? b : a];
+            std::memcpy(farben + kit * 12 + c * 3, rgb, 3);
+        }
+    }
+}
+
+// Kind of the player at squad place i: two goalkeepers, then defence, midfield, attack.
+int32_t Art_Von_Platz(int32_t i) {
+    static constexpr int8_t ART[TEAM_SPIELER_MAX] = {0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 0, 1, 1, 2, 2, 3, 1, 2, 3};
+    return ART[i];
+}
+
+struct Erzeuger {
+    Zufall& z;
+    int32_t land_teams = 0;      // country entries 1..land_teams
+    int32_t naechster = 0;       // next player number
+
+    int32_t Nation(int32_t heimat) {
+        // Most players come from the club's country, some from anywhere.
+        return z.chance(85) || land_teams < 2 ? heimat : z.bereich(1, land_teams);
+    }
+
+    void Spieler_Machen(int32_t team, int32_t nation, int32_t art, int32_t staerke, bool scout) {
+        int32_t p = naechster++;
+        auto* s = static_cast<SpielerStruktur*>(Spieler_Zeiger(500, p));
+        auto* f = static_cast<SpielerFix*>(Spieler_Zeiger(501, p));
+        auto* e = static_cast<SpielerClientEgal*>(Spieler_Zeiger(502, p));
+        std::string vorname, name;
+        Namen_Spieler_Ziehen(Namen_Stil_Von_Land(Team_String(0, nation, 0, 0)), z.naechste(), vorname, name);
+        Spieler_Namen_Setzen(p, vorname.c_str(), name.c_str());
+        f->nation = int16_t(nation);
+        f->art = int8_t(art);
+        f->lieblingsposition = int8_t(art);
+        f->alter = uint8_t(z.bereich(17, 35));
+        f->groesse = uint8_t(art == 0 ? z.bereich(182, 200) : z.bereich(166, 196));
+        f->aussehen = int32_t(z.naechste() & 0x7fffffff);
+        static constexpr uint16_t HAAR[6] = {0x0000, 0x4208, 0x8a22, 0xd5a6, 0xffe0, 0x7bef};
+        static constexpr uint16_t HAUT[5] = {0xfe98, 0xed12, 0xc3ce, 0x9a06, 0x6122};
+        f->haar = HAAR[z.bereich(0, 5)];
+        f->haut = HAUT[z.bereich(0, 4)];
+        s->staerke = staerke < 1000 ? 1000 : staerke > 12000 ? 12000 : staerke;
+        s->max_staerke = s->staerke + z.bereich(0, 2000);
+        if (s->max_staerke > 12000) s->max_staerke = 12000;
+        s->wert55 = int16_t(z.bereich(10, 120));
+        s->form = z.bereich(300, 800);
+        s->moral = int8_t(z.bereich(2, 5));
+        if (scout) s->status |= SP_STATUS_SCOUT;
+        if (!Team_Spieler_Hinzufuegen(team, p)) Debug_Printf("Weltgen: Spieler %d passt nicht in Team %d\n", p, team);
+        // Numbers in the team file 1-20 by squad place; the market counts 1-50 over and over.
+        int32_t platz = team == Team_Markt() ? p % 50 : Teamspieler_Ins_Array(team, nullptr, TEAM_SPIELER_MAX, 0) - 1;
+        f->datei_nummer = int16_t(platz + 1);
+        if (team != Team_Markt()) e->rueckennummer = platz + 1;
+        // Talents: up to three of his kind, sometimes one active, rarely a negative one.
+        int32_t anzahl = z.bereich(0, 3);
+        for (int32_t k = 0; k < anzahl; ++k) {
+            int32_t id = art == 0 ? z.bereich(ATTRIBUT_TW_START, ATTRIBUT_TW_ENDE) : z.bereich(0, 19);
+            Attribut_Spieler_Setze_Wert(p, id, ATTRIBUT_LERNEN);
+        }
+        if (anzahl > 0 && z.chance(30)) {
+            int32_t liste[50];
+            if (Attribute_Get_Attribute_2(p, liste, 50, 1) > 0) Attribut_Toggle_Aktive(p, liste[0]);
+        }
+        if (z.chance(8)) Attribut_Spieler_Setze_Wert(p, z.bereich(ATTRIBUT_NEG_START, ATTRIBUT_NEG_ENDE), ATTRIBUT_LERNEN);
+        if (art != 0 && z.chance(10)) {
+            int32_t id = z.bereich(20, ATTRIBUT_FELD_ENDE);   // one in development
+            if (Attribut_Erlernbar_2(p, id) && Attribute_Anzahl(p) == -1)
+                Spieler_Wert(id, p, z.bereich(1, Attribut_Schwelle(id) - 1), OP_SCHREIBEN);
+        }
+    }
+};
+
+void Datei(std::vector<std::pair<std::string, std::string>>& dateien, const char* name, std::string text) {
+    dateien.emplace_back(name, std::move(text));
+}
+
+std::string Ereignisse_Text(Zufall& z) {
+    std::string o;
+    Config_Schreibe_Kommentar(o, "ereignis.cfg - random events of the Velmora demo world");
+    static const char* const TEXTE[20][3] = {
+        {"Fans von %s haben nach dem Spiel randaliert. Die Polizei stellt Ihnen den Einsatz in Rechnung.", "", ""},
+        {"Nach der Siegesserie ist die Stimmung bei %s bestens.", "", ""},
+        {"Die Niederlagenserie drueckt auf die Stimmung bei %s.", "", ""},
+        {"%s hat eine schlechte Angewohnheit abgelegt.", "", ""},
+        {"%s hat sein aktuelles Training abgeschlossen.", "", ""},
+        {"%s hat sich eine schlechte Angewohnheit zugelegt.", "", ""},
+        {"Die Zuschauer sind begeistert! Die Nachfrage nach Karten steigt.", "", ""},
+        {"%s beschwert sich, dass er nicht eingesetzt wird. Wollen Sie ihn beruhigen?", "Er ist zufrieden.",
+         "Er ist veraergert."},
+        {"Die Spielergewerkschaft ist unzufrieden mit den Gehaeltern.", "", ""},
+        {"Die Spielergewerkschaft lobt Ihren Umgang mit den Spielern.", "", ""},
+        {"%s koennte jetzt ein neues Talent lernen.", "", ""},
+        {"%s kann ein Talent nicht mehr lernen.", "", ""},
+        {"Die Spielergewerkschaft waehlt einen neuen Praesidenten. Unterstuetzen Sie %s?", "Er wurde gewaehlt.",
+         "Er wurde nicht gewaehlt."},
+        {"Die Hoechststaerke von %s hat sich veraendert.", "", ""},
+        {"%s moechte Sie als Manager verpflichten. Nehmen Sie an?", "Sie wechseln den Verein.", "Sie bleiben."},
+        {"Ihr Stadion kommt in die Jahre. Eine Renovierung kostet %s. Einverstanden?", "Das Stadion wird renoviert.",
+         "Die Renovierung unterbleibt."},
+        {"Ein Sponsor spendiert dem Verein ein Fest.", "", ""},
+        {"Der Bus von %s ist liegen geblieben.", "", ""},
+        {"%s hat im Training besonders gut ausgesehen.", "", ""},
+        {"Der Verband von %s bietet Ihnen das Amt des Nationaltrainers an. Nehmen Sie an?",
+         "Sie sind nun auch Nationaltrainer.", "Sie lehnen ab."}};
+    for (int32_t k = 0; k < 20; ++k)
+        for (int32_t n = 0; n < 2; ++n) {
+            Config_Schreibe_Befehl(o, "NEUES_EREIGNIS");
+            Config_Schreibe_String(o, "TEXT", TEXTE[k][0]);
+            if (TEXTE[k][1][0]) Config_Schreibe_String(o, "JA_TEXT", TEXTE[k][1]);
+            if (TEXTE[k][2][0]) Config_Schreibe_String(o, "NEIN_TEXT", TEXTE[k][2]);
+            Config_Schreibe_String(o, "KATEGORIE", EREIGNIS_KATEGORIEN[k]);
+            Config_Schreibe_Wert(o, "WERT1", z.bereich(1, 10) * 1000 * (n + 1));
+            Config_Schreibe_Wert(o, "WERT2", z.bereich(0, 10));
+            Config_Schreibe_Wert(o, "WERT3", z.bereich(0, 5));
+            Config_Schreibe_Wert(o, "SOUND", z.bereich(0, 20));
+        }
+    return o;
+}
+
+std::string Texte_Text() {
+    std::string o;
+    Config_Schreibe_Kommentar(o, "text.cfg - the game's text table");
+    static const char* const ALLGEMEIN[] = {"Ja", "Nein", "OK", "Abbrechen", "Torwart", "Abwehr", "Mittelfeld",
+                                            "Sturm", "Spieler", "Verein"};
+    for (int32_t i = 0; i < int32_t(sizeof ALLGEMEIN / sizeof *ALLGEMEIN); ++i)
+        Config_Schreibe_Nummer_String(o, "TEXT", i, ALLGEMEIN[i]);
+    for (int32_t v = 0; v < VERLETZUNG_ARTEN; ++v) Config_Schreibe_Nummer_String(o, "TEXT", 100 + v, VERLETZUNGEN[v]);
+    return o;
+}
+
+void Screen(std::string& o, const char* name, std::initializer_list<std::pair<int32_t, const char*>> texte) {
+    Config_Schreibe_Befehl(o, Str_Format("SCREEN %s", name));
+    for (auto& t : texte) Config_Schreibe_Nummer_String(o, "TEXT", t.first, t.second);
+}
+
+std::string Screentexte_Text() {
+    std::string o;
+    Config_Schreibe_Kommentar(o, "te.cfg - the screen texts");
+    Screen(o, "ULVO_ZUSATZ", {{99, "Amateur"}, {100, "Leicht"}, {101, "Normal"}, {102, "Schwer"}, {103, "Profi"},
+                             {104, "Neuer Manager"}, {143, "Dieser Verein ist schon vergeben."}});
+    Screen(o, "STADION_SCREEN", {{0, "Sportplatz"}, {1, "Kleines Stadion"}, {2, "Stadion"}, {3, "Grosses Stadion"},
+                                {4, "Arena"}, {5, "Super-Arena"}, {18, "Groesser geht es nicht."}, {22, "Ausbauen"}});
+    Screen(o, "SPIELER_SUCHE_SCREEN",
+           {{38, "Der Spieler hat kein Interesse mehr."}, {39, "Suchgebiet:"}, {43, "Der Spieler kommt!"},
+            {45, "Ich sehe mich um..."}, {46, "Noch nichts Passendes."}, {47, "Ich frage bei den Vereinen nach."},
+            {48, "Ein Tipp fuehrt ins Leere."}, {49, "Ich schaue mir ein Jugendspiel an."}, {50, "Weiter geht's."},
+            {51, "Da ist einer!"}, {52, "Ich habe jemanden gefunden."}, {53, "Der koennte passen."},
+            {54, "Interessant..."}, {55, "Ich spreche ihn an."}, {56, "Ich stelle mich vor."},
+            {57, "Ich lade ihn zum Essen ein."}, {58, "Er hoert zu."}, {59, "Er fragt nach dem Verein."},
+            {60, "Er will mehr wissen."}, {61, "Er ist neugierig."}, {62, "Er zoegert."}, {63, "Er nickt."},
+            {64, "Er denkt nach."}, {65, "Wir reden ueber Geld."}, {66, "Wir reden ueber die Stadt."},
+            {67, "Wir reden ueber die Mannschaft."}, {68, "Wir reden ueber den Trainer."}, {69, "Er lacht."},
+            {70, "Er wird ernst."}, {71, "Jetzt muss ich ihn ueberzeugen."}, {72, "Der entscheidende Moment."},
+            {73, "Ich lege mein bestes Angebot vor."}, {74, "Alles oder nichts."}, {75, "Er soll unterschreiben."},
+            {76, "Er sagt zu!"}, {77, "Er ist dabei!"}, {78, "Geschafft!"}, {79, "Er freut sich auf den Verein."},
+            {80, "Handschlag!"}, {81, "Er sagt ab."}, {82, "Er will nicht."}, {83, "Leider nein."},
+            {84, "Er bleibt lieber."}, {85, "Schade."}, {86, "Ich mache mich auf den Weg."},
+            {87, "Die Reise beginnt."}, {88, "Ich packe meine Koffer."}, {89, "Los geht's."},
+            {90, "Ich bin unterwegs."}, {93, "Die Zeit ist um."}, {94, "Ich komme zurueck."},
+            {95, "Die Suche ist beendet."}, {96, "Der Spieler ist weg."}});
+    Screen(o, "TRAININGS_LAGER_SCREEN", {{0, "Lager"}, {1, "Preis"}, {2, "Moral"}, {3, "Erholung"}, {4, "Staerke"},
+                                        {7, "Buchen"}, {8, "Buchen"}});
+    Screen(o, "SPIELER_TRAINING_SCREEN", {{19, "Keine Talente"}, {39, "Keine Trainingseinheiten mehr."}});
+    Screen(o, "SPIELER_TALENTE_SCREEN", {{2, "bis"}, {3, "Sterne"}, {4, "Punkte"}, {5, "Talente"}, {15, "Preis: "},
+                                        {16, "pro Einheit"}, {17, "Wirkung"}, {18, "Schuetzt vor"}});
+    Screen(o, "EDITOR_SCREEN", {{0, "Nr"}, {1, "Typ"}, {2, "Name"}, {3, "Staerke"}, {4, "%s : %d"}, {6, "Transfermarkt"},
+                               {13, "Neu laden?"}, {14, "Speichern?"}, {18, "Ja"}, {19, "Nein"}, {20, "Gespeichert."},
+                               {21, "OK"}, {22, "Scout-Spieler"}, {24, "Beenden?"}, {42, "Kontinent"}, {43, "Land"},
+                               {47, "Markt"}, {48, "Scouts"}});
+    Screen(o, "RANGLISTE_SCREEN", {{0, "Rangliste"}, {1, "Verein"}, {2, "Punkte"}});
+    Screen(o, "EINSETZEN_1_SCREEN", {{32, "Lernt:"}});
+    Screen(o, "ZUSATZTEXTE_HASK", {{7, "Buchen"}, {10, "Blaettern"}});
+    Screen(o, "WERBUNG_SCREEN", {{47, "TV-Partner"}, {48, "Hauptsponsor"}, {49, "Bande"}, {50, "Ersatzpartner"}});
+    return o;
+}
+
+}  // namespace
+
+bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
+    welt = WeltgenWelt{};
+    Zufall z{uint64_t(optionen.seed) * 0x2545F4914F6CDD1Dull + 1};
+    Global_Erzeugen(z);
+    if (!Regeln_Setzen()) return false;
+
+    // Countries that play, with their levels and clubs per level.
+    struct Plan {
+        int32_t land;
+        std::vector<int32_t> ebenen;
+    };
+    std::vector<Plan> plan;
+    if (optionen.klein) {
+        plan = {{0, {10, 10}}, {1, {10, 10}}};
+    } else {
+        for (int32_t l = 0; l < 4; ++l) plan.push_back({l, {18, 18, 18}});
+        for (int32_t l = 4; l < 10; ++l) plan.push_back({l, {16, 16}});
+    }
+    int32_t laender = optionen.klein ? 2 : Namen_Laender_Anzahl();
+    int32_t clubs = 0;
+    for (const Plan& p : plan)
+        for (int32_t n : p.ebenen) clubs += n;
+    int32_t markt_anzahl = optionen.klein ? 200 : MARKT_SPIELER_MAX;
+    int32_t scouts = optionen.klein ? 40 : 600;
+    int32_t teams = 1 + laender + clubs;
+    int32_t spieler = clubs * TEAM_SPIELER_MAX + markt_anzahl;
+    if (!Spieler_Init(spieler) || !Team_Init(teams)) return false;
+
+    Team_Namen_Setzen(0, "Transfermarkt", "Transfermarkt", "");
+    Team_Markt_Setzen(0);
+    welt.markt = 0;
+    for (int32_t l = 0; l < laender; ++l) {
+        const LandVorlage& v = *Namen_Land(l);
+        int32_t t = 1 + l;
+        Team_Namen_Setzen(t, v.name, v.name, "");
+        Team_Wert(7, t, TEAM_STATUS_LAND, OP_SETZEN);
+        Team_Wert(10, t, v.kontinent, OP_SCHREIBEN);
+        Team_Wert(6, t, t, OP_SCHREIBEN);
+        auto* klima = static_cast<uint8_t*>(Team_Zeiger(14, t, nullptr, OP_LESEN));
+        klima[0] = uint8_t(v.winter + 100);
+        klima[1] = uint8_t(v.sommer + 100);
+        klima[2] = uint8_t(v.naesse);
+    }
+
+    Erzeuger e{z, laender, 0};
+    int32_t team = 1 + laender;
+    static const int32_t EBENE_STAERKE[3] = {8500, 6500, 5000};
+    for (const Plan& p : plan) {
+        const LandVorlage& v = *Namen_Land(p.land);
+        WeltgenLand land;
+        land.team = 1 + p.land;
+        land.name = v.name;
+        land.alias = v.alias;
+        for (size_t ebene = 0; ebene < p.ebenen.size(); ++ebene) {
+            std::vector<int32_t> liga;
+            for (int32_t c = 0; c < p.ebenen[ebene]; ++c, ++team) {
+                std::string stadt = Namen_Stadt_Ziehen(v.stil, z.naechste());
+                const char* vorsatz = VEREIN_VORSATZ[v.stil][z.bereich(0, 2)];
+                std::string name = vorsatz[0] ? std::string(vorsatz) + " " + stadt : stadt + " Town";
+                // A town drawn twice gets its club a number, so every club name stays unique.
+                for (int32_t t = 1 + laender; t < team; ++t)
+                    if (name == Team_String(0, t, 0, 0)) {
+                        name += Str_Format(" %02d", team % 100);
+                        break;
+                    }
+                Team_Namen_Setzen(team, name.c_str(), stadt.c_str(), stadt.c_str());
+                Team_Wert(6, team, land.team, OP_SCHREIBEN);
+                Team_Wert(10, team, v.kontinent, OP_SCHREIBEN);
+                Team_Wert(9, team, team, OP_SCHREIBEN);
+                uint8_t farben[36];
+                Kit_Farben(z, farben);
+                Team_Zeiger(700, team, farben, OP_SCHREIBEN);
+                for (int32_t mode : {19, 23, 22, 24}) Team_Wert(mode, team, z.bereich(0, 239), OP_SCHREIBEN);
+                int32_t sitze = (ebene == 0 ? 15000 : ebene == 1 ? 6000 : 2500) + z.bereich(0, 20) * 500;
+                Team_Stadion_Vorgabe_Setzen(team, (stadt + (z.chance(50) ? " Stadion" : " Arena")).c_str(), sitze,
+                                            sitze / 2 + z.bereich(0, 10) * 200);
+                int32_t club_staerke = EBENE_STAERKE[ebene] + z.bereich(-1200, 1200);
+                for (int32_t i = 0; i < TEAM_SPIELER_MAX; ++i)
+                    e.Spieler_Machen(team, e.Nation(land.team), Art_Von_Platz(i), club_staerke + z.bereich(-1500, 1500),
+                                     false);
+                liga.push_back(team);
+                land.pokal.push_back(team);
+                welt.freundschaft.push_back(team);
+            }
+            land.ligen.push_back(liga);
+        }
+        for (int32_t i = 0; i < 4 && i < int32_t(land.ligen[0].size()); ++i) welt.international.push_back(land.ligen[0][size_t(i)]);
+        welt.laender.push_back(land);
+    }
+    for (int32_t i = 0; i < markt_anzahl; ++i) {
+        bool scout = i < scouts;
+        int32_t nation = 1 + z.bereich(0, laender - 1);
+        e.Spieler_Machen(0, nation, z.bereich(0, 3), z.bereich(2000, scout ? 11000 : 8000), scout);
+    }
+    for (int32_t t = 0; t < teams; ++t) {
+        Team_Set_Basisdaten(t, -1);
+        Team_Spieler_Aktualisieren(t);
+    }
+    welt.clubs = clubs;
+    welt.spieler = spieler;
+    welt.scout_spieler = scouts;
+    return e.naechster == spieler;
+}
+
+void Weltgen_Wettbewerbe_Setzen(WeltgenWettbewerbe schreiber) { g.wettbewerbe = schreiber; }
+
+bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz) {
+    std::string verz = install_verz + "/config";
+    if (!Plat_Make_Dirs(verz.c_str())) {
+        Debug_Printf("Weltgen_Schreiben: %s nicht anlegbar\n", verz.c_str());
+        return false;
+    }
+    Zufall z{0x5EED5EEDull};
+    const char* beschreibung = "Velmora demo world";
+    std::vector<std::pair<std::string, std::string>> dateien;
+    std::string alias;
+    Config_Schreibe_Kommentar(alias, "team_alias.cfg - the country entries by name");
+    for (const WeltgenLand& l : welt.laender) alias += Str_Format("ALIAS %s %d\n", l.alias.c_str(), l.team);
+    Datei(dateien, "team.cfg", Convert_Team_Config_Text(beschreibung));
+    Datei(dateien, "team_alias.cfg", alias);
+    Datei(dateien, "spieler.cfg", Convert_Spieler_Config_Text(beschreibung));
+    Datei(dateien, "global.cfg", Convert_Global_Config_Text(beschreibung));
+    Datei(dateien, "ereignis.cfg", Ereignisse_Text(z));
+    Datei(dateien, "text.cfg", Texte_Text());
+    Datei(dateien, "te.cfg", Screentexte_Text());
+    for (const auto& d : dateien) {
+        std::string pfad = verz + "/0_" + d.first;
+        if (!Plat_Write_Atomic(pfad.c_str(), d.second.data(), d.second.size())) {
+            Debug_Printf("Weltgen_Schreiben: %s nicht schreibbar\n", pfad.c_str());
+            return false;
+        }
+    }
+    if (g.wettbewerbe && !g.wettbewerbe(welt, verz)) {
+        Debug_Printf("Weltgen_Schreiben: Wettbewerbe nicht geschrieben\n");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,52 @@
+// club/weltgen.h - the demo world generator: builds a whole world of
+// countries, clubs, players, talents, scouts, camps, events and texts from a
+// seed and writes it as configuration set 0 of an installation directory.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+struct WeltgenOptionen {
+    uint32_t seed = 1;
+    bool klein = false;      // 2 countries, 2 levels of 10 clubs (for tests)
+};
+
+// One country that plays: its country entry and its clubs by league level.
+struct WeltgenLand {
+    int32_t team = -1;                          // the country entry's team number
+    std::string name;
+    std::string alias;                          // its name in team_alias.cfg
+    std::vector<std::vector<int32_t>> ligen;    // level 0 the top league, clubs by team number
+    std::vector<int32_t> pokal;                 // the national cup: every club of the country
+};
+
+// What the generator made, as the competition files need it.
+struct WeltgenWelt {
+    std::vector<WeltgenLand> laender;
+    std::vector<int32_t> international;         // the international cup: the top clubs of each country
+    std::vector<int32_t> freundschaft;          // the friendlies: every club
+    int32_t markt = -1;                         // the transfer-market team
+    int32_t clubs = 0;
+    int32_t spieler = 0;
+    int32_t scout_spieler = 0;
+};
+
+// Builds the world into the club data (players, teams, global tables). Same
+// seed and preset, same world.
+bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt);
+
+// The extension point for the competition files ("wettbewerb.cfg",
+// "zeitplan.cfg"): called by Weltgen_Schreiben with the world and the
+// directory that receives "0_*.cfg". Unset, no competition file is written.
+using WeltgenWettbewerbe = bool (*)(const WeltgenWelt& welt, const std::string& config_verz);
+void Weltgen_Wettbewerbe_Setzen(WeltgenWettbewerbe schreiber);
+
+// Writes configuration set 0 of the built world into `<install>/config/`:
+// team.cfg, team_alias.cfg, spieler.cfg, global.cfg, ereignis.cfg, text.cfg
+// and te.cfg, then hands over to the competition writer. False when a file
+// cannot be written.
+bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz);
+
+}  // namespace velmora

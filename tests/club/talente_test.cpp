@@ -1,0 +1,278 @@
+// tests/club/talente_test.cpp - talent rules, market value and salary,
+// transfer factors, demand and the injury draw.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "club/global_config.h"
+#include "club/regeln.h"
+#include "club/spieler_dummy.h"
+#include "club/talente.h"
+#include "club/team_suche.h"
+#include "club/wirtschaft.h"
+#include "core/config.h"
+#include "tests/club/welt.h"
+
+namespace velmora {
+namespace {
+
+using test::WeltTest;
+
+// Talents 0-52 with requirement 10; talent 25 needs talent 5; talent 0 keeps negative 40 away.
+void Tabelle_Setzen() {
+    Attribut_Tabelle_Leeren();
+    for (int32_t id = 0; id < ATTRIBUT_ANZAHL; ++id) {
+        AttributDaten a{};
+        for (int32_t& v : a.voraussetzung) v = -1;
+        for (int32_t& v : a.schutz) v = -1;
+        a.noetige_punkte = 10;
+        a.kostpreis = 1000;
+        std::snprintf(a.name, sizeof a.name, "T%d", id);
+        if (id == 25) a.voraussetzung[1] = 5;
+        if (id == 0) a.schutz[2] = 40;
+        Attribut_Daten_Setzen(id, a);
+    }
+}
+
+class Talente : public WeltTest {
+protected:
+    void SetUp() override {
+        WeltTest::SetUp();
+        Tabelle_Setzen();
+    }
+    const int32_t feld = 1;    // player 1: a midfielder of club 2
+    const int32_t torwart = 0; // player 0: the goalkeeper of club 2
+};
+
+TEST_F(Talente, LearningObeysKindMaximumBlockAndNegativeLimits) {
+    struct Fall {
+        int32_t spieler, id;
+        bool erwartet;
+    } faelle[] = {{feld, 3, true}, {feld, 48, false}, {torwart, 48, true}, {torwart, 3, false}, {feld, 41, true}};
+    for (const Fall& f : faelle)
+        EXPECT_EQ(Attribut_Spieler_Setze_Wert(f.spieler, f.id, ATTRIBUT_LERNEN), f.erwartet) << f.spieler << "/" << f.id;
+    EXPECT_EQ(Spieler_Wert(3, feld, 0, 0), 10);
+    EXPECT_TRUE(Attribute_Hat_Attribut(feld, 3));
+    EXPECT_FALSE(Attribute_Attribut_Aktief(feld, 3));
+    // Blocked: refused until reset.
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert(feld, 7, ATTRIBUT_SPERREN));
+    EXPECT_TRUE(Attribut_Ist_Gesperrt(feld, 7));
+    EXPECT_FALSE(Attribut_Spieler_Setze_Wert(feld, 7, ATTRIBUT_LERNEN));
+    EXPECT_FALSE(Attribut_Erlernbar_2(feld, 7));
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert(feld, 7, ATTRIBUT_ZURUECKSETZEN));
+    EXPECT_TRUE(Attribut_Erlernbar_2(feld, 7));
+    // A fourth negative talent is refused; a protected one too.
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert(feld, 42, ATTRIBUT_LERNEN));
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert(feld, 43, ATTRIBUT_LERNEN));
+    EXPECT_FALSE(Attribut_Spieler_Setze_Wert(feld, 44, ATTRIBUT_LERNEN));
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert(feld + 1, 0, ATTRIBUT_LERNEN));
+    EXPECT_FALSE(Attribut_Spieler_Setze_Wert(feld + 1, 40, ATTRIBUT_LERNEN));
+    // 18 field talents at most; the editor's form skips the limit.
+    for (int32_t id = 0; id < 18; ++id) Attribut_Spieler_Setze_Wert(feld + 2, id, ATTRIBUT_LERNEN);
+    EXPECT_TRUE(Attribute_Attribut_Hat_Maximum(feld + 2));
+    EXPECT_FALSE(Attribut_Spieler_Setze_Wert(feld + 2, 18, ATTRIBUT_LERNEN));
+    EXPECT_TRUE(Attribut_Spieler_Setze_Wert_2(feld + 2, 18, ATTRIBUT_LERNEN));
+    int32_t liste[20] = {};
+    EXPECT_EQ(Attribute_Get_Attribute(feld + 2, liste, 20, 1), 18);
+    EXPECT_EQ(liste[0], 18);
+    EXPECT_EQ(liste[19], 0);   // beyond the padding the array is left alone
+}
+
+TEST_F(Talente, ActivationAllowsThreeAndTogglesBack) {
+    for (int32_t id : {1, 2, 3, 4}) ASSERT_TRUE(Attribut_Spieler_Setze_Wert(feld, id, ATTRIBUT_LERNEN));
+    EXPECT_EQ(Attribut_Toggle_Aktive(feld, 9), 0);      // not learnt
+    for (int32_t id : {1, 2, 3}) EXPECT_EQ(Attribut_Toggle_Aktive(feld, id), 1);
+    EXPECT_EQ(Attribut_Toggle_Aktive(feld, 4), 0);      // no room
+    EXPECT_EQ(Attribut_Toggle_Aktive_2(feld, 4), 1);    // the editor's form has room
+    EXPECT_EQ(Attribut_Toggle_Aktive(feld, 2), 1);      // off again
+    EXPECT_EQ(Spieler_Wert(2, feld, 0, 0), 10);
+    int32_t aktiv[3];
+    EXPECT_EQ(Attribute_Get_Attribute(feld, aktiv, 3, 0), 3);
+    EXPECT_EQ(aktiv[0], 4);
+    EXPECT_EQ(aktiv[1], 3);
+    EXPECT_EQ(aktiv[2], 1);
+    Attribut_Spieler_Setze_Wert(feld, 2, ATTRIBUT_SPERREN);
+    EXPECT_EQ(Attribut_Toggle_Aktive(feld, 2), 0);
+}
+
+TEST_F(Talente, PrerequisitesDevelopmentAndStartingNow) {
+    int32_t v[3];
+    EXPECT_EQ(Attribut_Zaehle(25, v), 1);
+    EXPECT_EQ(v[0], -1);
+    EXPECT_EQ(v[1], 5);
+    EXPECT_FALSE(Attribut_Erlernbar(feld, 25, 0));
+    EXPECT_EQ(Attribut_Name(feld, 25), 0);
+    Attribut_Spieler_Setze_Wert(feld, 5, ATTRIBUT_LERNEN);
+    EXPECT_TRUE(Attribut_Erlernbar(feld, 25, 0));
+    EXPECT_EQ(Attribut_Name(feld, 25), 1);
+    EXPECT_EQ(Attribute_Anzahl(feld), -1);
+    Spieler_Wert(12, feld, 4, 1);                        // talent 12 in development
+    EXPECT_EQ(Attribute_Anzahl(feld), 12);
+    EXPECT_EQ(Attribut_Name(feld, 25), 0);               // one talent at a time
+    EXPECT_TRUE(Attribute_Attribut_Aktief(feld, 99) == false);
+    EXPECT_TRUE(test::Log_Enthaelt("Attribute_Attribut_Aktief : Attributnr ungultig!"));
+    Attribut_Sterne_Grenze_Setzen(50);
+    Spieler_Wert(12, feld, 0, 1);
+    Spieler_Wert(53, feld, 20, 1);
+    EXPECT_EQ(Attribute_Anzahl(feld), 53);
+}
+
+TEST(Transferfaktor, KeywordsAreClampedAndListsKeepTheirTail) {
+    struct Fall {
+        const char* zeile;
+        int32_t faktor, index, erwartet;
+    } faelle[] = {
+        {"FAKTOR_0_100_PROGRESSION 1200", TF_PROGRESSION, 0, 999},
+        {"FAKTOR_0_100_PROGRESSION_GRENZE -5", TF_PROGRESSION_GRENZE, 0, 0},
+        {"FAKTOR_0_100_GEHALT -5", TF_GEHALT, 0, -5},
+        {"FAKTOR_0_100_STAERKE_SPIELE_ART_TRANSFER \"40, 30, 30\"", TF_STAERKE_SPIELE_ART_TRANSFER, 2, 30},
+        {"FAKTOR_0_100_STAERKE_SPIELE_ART_TRANSFER \"40, 30, 30\"", TF_STAERKE_SPIELE_ART_TRANSFER, 3, 77},
+        {"FAKTOR_0_100_STAERKE_SPIELE_ART_GEHALT \"1,2,3,4,5,6\"", TF_STAERKE_SPIELE_ART_GEHALT, 3, 4},
+    };
+    for (const Fall& f : faelle) {
+        Transferfaktor_Leeren();
+        const int32_t alt[4] = {77, 77, 77, 77};
+        Transferfaktor_Liste_Setzen(f.faktor, alt, 4);
+        std::string text = std::string(f.zeile) + "\n";
+        ASSERT_TRUE(Read_Config_Open_Text(text.data(), text.size(), "global.cfg", nullptr, 0));
+        const char* b = Read_Config_Next();
+        EXPECT_TRUE(Transferfaktor_Config_Lesen(b)) << f.zeile;
+        Read_Config_Close();
+        EXPECT_EQ(Transferfaktor_Liste(f.faktor, f.index), f.erwartet) << f.zeile;
+    }
+    EXPECT_FALSE(Transferfaktor_Config_Lesen("FAKTOR_0_100_GEHALTX"));
+}
+
+class Wirtschaft : public WeltTest {
+protected:
+    void SetUp() override {
+        WeltTest::SetUp();
+        Tabelle_Setzen();
+        Transferfaktor_Leeren();
+        Transferfaktor_Setzen(TF_MARKTWERT_ABS, 400);
+        Transferfaktor_Setzen(TF_PROGRESSION, 200);
+        Transferfaktor_Setzen(TF_PROGRESSION_GRENZE, 50);
+        Transferfaktor_Setzen(TF_GEHALT, 10);
+        Transferfaktor_Setzen(TF_MARKTWERT_ABS_ABZUG, 100000);
+        const int32_t t[3] = {60, 15, 25}, gh[3] = {50, 30, 20};
+        Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_TRANSFER, t, 3);
+        Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_GEHALT, gh, 3);
+    }
+};
+
+TEST_F(Wirtschaft, MarketValueFollowsTheFactorOrderOnWorkedNumbers) {
+    // Player 3: defender (type value 85). Strength 6000 -> 6000/1000*1000/120 = 50;
+    // appearances 9 -> 100. Sum (60*50 + 15*100 + 25*85)/100 = 66.25; linear half
+    // 33.125, the rest 33.125^2 = 1097.27 -> 1130.39 x 400 = 452,158 -> 452,000.
+    Spieler_Wert(58, 3, 6000, 1);
+    Spieler_Wert(56, 3, 9, 1);
+    EXPECT_EQ(Spieler_Berechne_Marktwert(3), 452000);
+    // 12,000 strength: s = 100, sum (6000+1500+2125)/100 = 96.25 -> 48.125 + 2316.02 = 2364.14,
+    // + 10 % = 2600.56, x 400 = 1,040,223 -> 1,040,000.
+    Spieler_Wert(58, 3, 12000, 1);
+    EXPECT_EQ(Spieler_Berechne_Marktwert(3), 1040000);
+    // Clamped to at least 1, then rounded down to 1000: a factor of 0 gives 0.
+    Transferfaktor_Setzen(TF_MARKTWERT_ABS, 0);
+    EXPECT_EQ(Spieler_Berechne_Marktwert(3), 0);
+}
+
+TEST_F(Wirtschaft, SalaryDividesByTheFactorAndNeverByZero) {
+    // Salary variant at 6000 / 9: sum (50*50 + 30*100 + 20*85)/100 = 72 -> 36 + 1296 = 1332 x 400 = 532,800
+    // -> 532,000; one learnt talent adds a tenth: 585,200; minus 100,000 = 485,200;
+    // ((485,200 / 100) x 80 / 1000) x 100 = (4852 x 80 / 1000) x 100 = 388 x 100 = 38,800.
+    Spieler_Wert(58, 3, 6000, 1);
+    Spieler_Wert(56, 3, 9, 1);
+    Attribut_Spieler_Setze_Wert(3, 3, ATTRIBUT_LERNEN);
+    EXPECT_EQ(Spieler_Berechne_Gehalt(3), 38800);
+    Transferfaktor_Setzen(TF_GEHALT, 0);
+    EXPECT_EQ(Spieler_Berechne_Gehalt(3), 0);
+    EXPECT_TRUE(test::Log_Enthaelt("Spieler_Berechne_Gehalt: FAKTOR_0_100_GEHALT ist 0"));
+}
+
+TEST_F(Wirtschaft, DemandIsStableWithinADayAndRounded) {
+    Spieler_Wert(58, 3, 9000, 1);
+    Spieler_Forderung_Tag_Setzen(17);
+    int32_t mw = Spieler_Berechne_Marktwert(3);
+    int32_t a = Spieler_Get_Forderung(3);
+    Rnd(0, 100);   // other draws in between do not change it
+    EXPECT_EQ(Spieler_Get_Forderung(3), a);
+    EXPECT_EQ(a % 10000, 0);
+    EXPECT_GE(a, Kosten_Runden(mw));
+    EXPECT_LE(a, mw + mw / 4);
+    bool anders = false;
+    for (int32_t tag = 18; tag < 40 && !anders; ++tag) {
+        Spieler_Forderung_Tag_Setzen(tag);
+        anders = Spieler_Get_Forderung(3) != a;
+    }
+    EXPECT_TRUE(anders);
+    EXPECT_EQ(Kosten_Runden(1239999), 1230000);
+}
+
+TEST_F(Wirtschaft, ScoutAndCampPrices) {
+    Global_Config_Init();
+    ScoutDaten s{};
+    s.grundpreis_factor = 5;
+    s.gebietspreis[2] = 10;
+    ASSERT_TRUE(Scout_Daten_Setzen(0, s));
+    TrLagerDaten l{};
+    l.kosten = 300;
+    ASSERT_TRUE(Trainingslager_Daten_Setzen(0, l));
+    Team_Lokal_Setzen(2);
+    int32_t st = Team_Get_Staerke(2);
+    ASSERT_GT(st, 0);
+    double b = st * 1000 / 1.5;
+    EXPECT_EQ(Scout_Grundpreis(0), int32_t(std::lround(b * 5 / 10 + b)) / 10000 * 10000);
+    double b2 = st * 100 / 1.5;
+    EXPECT_EQ(Scout_Gebietspreis(0, 2), int32_t(std::lround(b2 * 10 / 10 + b2)) / 10000 * 10000);
+    EXPECT_EQ(Scout_Grundpreis(3), 0);
+    std::string text = "FAKTOR_0_100_TRAININGSLAGER_KOSTEN 1000\n";
+    ASSERT_TRUE(Global_Config_Lesen_Text(text, nullptr));
+    ASSERT_TRUE(Trainingslager_Daten_Setzen(0, l));
+    EXPECT_EQ(Trainingslager_Kosten(0), 300000);
+    Trainingslager_Prozent_Setzen(80);
+    EXPECT_EQ(Trainingslager_Kosten(0), 240000);
+    Trainingslager_Prozent_Setzen(0);
+    Team_Lokal_Setzen(-1);
+}
+
+TEST_F(Wirtschaft, InjuryDrawFollowsTheTableWeights) {
+    Global_Config_Init();
+    ASSERT_TRUE(Verletzung_Setzen(0, "*100", 1, 7, 7));
+    ASSERT_TRUE(Verletzung_Setzen(1, "*101", 0, 1, 1));
+    ASSERT_TRUE(Verletzung_Setzen(2, "*102", 3, 14, 20));
+    int32_t zahl[3] = {};
+    for (int32_t i = 0; i < 4000; ++i) {
+        int32_t art = Spieler_Verletzen(2, 1, 1);
+        ASSERT_GE(art, 0);
+        ASSERT_LE(art, 2);
+        ++zahl[art];
+        int32_t tage = Spieler_Wert(71, 1, 0, 0);
+        if (art == 0) {
+            EXPECT_EQ(tage, 2);   // 7 / 7 + 1
+        } else if (art == 2) {
+            EXPECT_TRUE(tage == 3 || tage == 4);
+        }
+    }
+    EXPECT_EQ(zahl[1], 0);
+    EXPECT_NEAR(double(zahl[2]) / zahl[0], 3.0, 0.6);
+    EXPECT_TRUE(Spieler_Wert(75, 1, 0, 0) & SP_STATUS_VERLETZT);
+}
+
+TEST_F(Wirtschaft, StartDummiesFitTheLeagueLevel) {
+    for (int32_t niveau : {100, 50}) {
+        for (int32_t i = 0; i < 30; ++i) {
+            Spieler_Wert(5, 4, 10, 1);
+            ASSERT_TRUE(Spieler_Init_Start_Dummies(4, niveau));
+            int32_t st = Spieler_Wert(58, 4, 0, 0);
+            EXPECT_GE(st, std::max(1000, niveau * 70));
+            EXPECT_LE(st, niveau * 105);
+            EXPECT_GE(Spieler_Wert(97, 4, 0, 0), Spieler_Wert(92, 4, 0, 0));
+            EXPECT_EQ(Spieler_Wert(5, 4, 0, 0), 0);
+            EXPECT_EQ(Spieler_Get_Team(4), 2);
+        }
+    }
+    EXPECT_FALSE(Spieler_Init_Start_Dummies(-1, 50));
+}
+
+}  // namespace
+}  // namespace velmora

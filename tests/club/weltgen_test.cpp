@@ -1,0 +1,325 @@
+// tests/club/weltgen_test.cpp - the demo world generator, the readers and
+// writers of team.cfg, spieler.cfg and global.cfg, and their bad input.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "club/club_config.h"
+#include "club/global_config.h"
+#include "club/spieler.h"
+#include "club/talente.h"
+#include "club/team.h"
+#include "club/weltgen.h"
+#include "club/wirtschaft.h"
+#include "core/config.h"
+#include "core/config_bin.h"
+#include "core/hooks.h"
+#include "core/rnd.h"
+#include "platform/files.h"
+#include "tests/core/temp_verz.h"
+
+namespace velmora {
+namespace {
+
+std::vector<std::string> meldungen;
+
+struct MeldungFaenger {
+    MeldungFaenger() {
+        meldungen.clear();
+        Core_Hooks().meldung = [](const char* text) { meldungen.push_back(text); };
+    }
+    ~MeldungFaenger() { Core_Hooks().meldung = nullptr; }
+};
+
+bool Meldung_Enthaelt(const std::string& text) {
+    for (const std::string& m : meldungen)
+        if (m.find(text) != std::string::npos) return true;
+    return false;
+}
+
+std::string Lesen(const std::string& pfad) {
+    std::vector<uint8_t> daten;
+    if (!Plat_Read_All(pfad.c_str(), daten)) return "";
+    return std::string(daten.begin(), daten.end());
+}
+
+// Generates a preset into a fresh installation, then builds the world again
+// from the written files through the game's own readers.
+struct GenerierteWelt {
+    velmora_test::TestWelt dirs;
+    WeltgenWelt welt;
+    uint8_t vollstaendig = 0;
+    bool ok = false;
+
+    explicit GenerierteWelt(bool klein) {
+        Rnd_Init();
+        Config_Satz_Setzen(0);
+        WeltgenOptionen o;
+        o.klein = klein;
+        o.seed = 7;
+        ok = dirs.ok && Weltgen_Erzeugen(o, welt) && Weltgen_Schreiben(welt, dirs.install);
+        Spieler_Free();
+        Team_Free(0);
+    }
+    ~GenerierteWelt() {
+        Team_Free(0);
+        Spieler_Free();
+    }
+    // Reads the three files; the number of reported errors of all of them.
+    int32_t Laden() {
+        meldungen.clear();
+        bool alles = Global_Config_Lesen() && Team(0) && Spieler(0, &vollstaendig);
+        return alles ? int32_t(meldungen.size()) : -1;
+    }
+};
+
+void Welt_Pruefen(const WeltgenWelt& welt, int32_t laender, int32_t ebenen_min, int32_t clubs_min, int32_t spieler_min) {
+    ASSERT_GE(int32_t(welt.laender.size()), laender);
+    EXPECT_GE(welt.clubs, clubs_min);
+    EXPECT_GE(welt.spieler, spieler_min);
+    EXPECT_EQ(Spieler_Anzahl(), welt.spieler);
+    EXPECT_EQ(Attribut_Tabelle_Anzahl(), ATTRIBUT_ANZAHL);
+    EXPECT_EQ(Scout_Anzahl(), 4);
+    EXPECT_EQ(Trainingslager_Anzahl(), 8);
+    EXPECT_EQ(Kontinent_Anzahl(), 15);
+    EXPECT_EQ(Verletzung_Anzahl(), VERLETZUNG_ARTEN);
+    for (int32_t f = 0; f < TF_ANZAHL; ++f) {
+        if (f != TF_STAERKE_SPIELE_ART_TRANSFER && f != TF_STAERKE_SPIELE_ART_GEHALT) {
+            EXPECT_NE(Transferfaktor_Wert(f), 0) << Transferfaktor_Name(f);
+        }
+    }
+    int32_t markt = Teamspieler_Ins_Array(Team_Markt(), nullptr, MARKT_SPIELER_MAX, 0);
+    EXPECT_LE(markt, MARKT_SPIELER_MAX);
+    EXPECT_GT(Teamspieler_Ins_Array(Team_Markt(), nullptr, MARKT_SPIELER_MAX, FILTER_NUR_SCOUT), 0);
+    for (const WeltgenLand& l : welt.laender) {
+        EXPECT_GE(int32_t(l.ligen.size()), ebenen_min) << l.name;
+        EXPECT_TRUE(Team_Ist_Nationalteam(l.team)) << l.name;
+        EXPECT_NE(Team_Zeiger(14, l.team, nullptr, 0), nullptr) << l.name;
+        for (const auto& liga : l.ligen)
+            for (int32_t club : liga) {
+                int32_t liste[TEAM_SPIELER_MAX];
+                ASSERT_EQ(Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0), TEAM_SPIELER_MAX) << club;
+                int32_t torwarte = 0;
+                for (int32_t p : liste) torwarte += Spieler_Get_Art(p) == 0;
+                EXPECT_GE(torwarte, 2) << Team_String(0, club, 0, 0);
+                EXPECT_EQ(Team_Wert(6, club, 0, 0), l.team);
+                EXPECT_NE(Team_Stadion_Vorgabe(club), nullptr);
+                EXPECT_STRNE(Team_String(702, club, 0, 0), "");
+            }
+    }
+}
+
+TEST(Weltgen, SmallPresetGeneratesAndLoadsWithoutErrors) {
+    MeldungFaenger f;
+    GenerierteWelt w(true);
+    ASSERT_TRUE(w.ok);
+    EXPECT_EQ(w.Laden(), 0) << (meldungen.empty() ? "" : meldungen[0]);
+    EXPECT_EQ(w.vollstaendig, 1);
+    Welt_Pruefen(w.welt, 2, 2, 40, 40 * 20);
+    EXPECT_EQ(w.welt.clubs, 40);
+    for (const WeltgenLand& l : w.welt.laender)
+        for (const auto& liga : l.ligen) EXPECT_EQ(liga.size(), 10u);
+}
+
+TEST(Weltgen, FullPresetGivesTheStatedCounts) {
+    MeldungFaenger f;
+    GenerierteWelt w(false);
+    ASSERT_TRUE(w.ok);
+    EXPECT_EQ(w.Laden(), 0) << (meldungen.empty() ? "" : meldungen[0]);
+    EXPECT_EQ(w.vollstaendig, 1);
+    Welt_Pruefen(w.welt, 8, 2, 320, 10000);
+    for (const WeltgenLand& l : w.welt.laender)
+        for (const auto& liga : l.ligen) {
+            EXPECT_GE(liga.size(), 16u);
+            EXPECT_LE(liga.size(), 20u);
+        }
+    EXPECT_EQ(Teamspieler_Ins_Array(Team_Markt(), nullptr, MARKT_SPIELER_MAX, 0), MARKT_SPIELER_MAX);
+}
+
+TEST(Weltgen, SameSeedSameFiles) {
+    GenerierteWelt a(true);
+    std::string erste = Lesen(a.dirs.install + "/config/0_spieler.cfg");
+    GenerierteWelt b(true);
+    std::string zweite = Lesen(b.dirs.install + "/config/0_spieler.cfg");
+    ASSERT_FALSE(erste.empty());
+    EXPECT_EQ(erste, zweite);
+}
+
+TEST(Weltgen, EventFileHasEveryCategory) {
+    GenerierteWelt w(true);
+    std::string text = Lesen(w.dirs.install + "/config/0_ereignis.cfg");
+    for (const char* k : {"RANDALE", "SERIEN_SIEGE", "SPIELERGEWERKSCHAFT_WAHL", "STADIONALTER", "MANAGER_NATIONALTRAINER"})
+        EXPECT_NE(text.find(std::string("KATEGORIE \"") + k + "\""), std::string::npos) << k;
+}
+
+TEST(ClubConfig, WriteReadWriteGivesIdenticalFiles) {
+    MeldungFaenger f;
+    GenerierteWelt w(true);
+    ASSERT_TRUE(w.ok);
+    const std::string verz = w.dirs.install + "/config/0_";
+    struct {
+        const char* datei;
+        std::string (*schreiben)(const char*);
+    } faelle[] = {{"team.cfg", Convert_Team_Config_Text},
+                  {"spieler.cfg", Convert_Spieler_Config_Text},
+                  {"global.cfg", Convert_Global_Config_Text}};
+    ASSERT_EQ(w.Laden(), 0);
+    for (auto& fall : faelle) {
+        std::string erste = Lesen(verz + fall.datei);
+        std::string zweite = fall.schreiben("Velmora demo world");
+        EXPECT_EQ(erste, zweite) << fall.datei;
+    }
+    // Through the editor's writers into the user directory and back once more.
+    ASSERT_TRUE(Convert_Team_Config_Speichern(0, "test01"));
+    ASSERT_TRUE(Convert_Spieler_Config_Speichern(0, "test01"));
+    ASSERT_TRUE(Convert_Global_Config_Speichern(0, "test01"));
+    std::string team1 = Convert_Team_Config_Text("test01"), spieler1 = Convert_Spieler_Config_Text("test01"),
+                global1 = Convert_Global_Config_Text("test01");
+    ASSERT_EQ(w.Laden(), 0);
+    EXPECT_EQ(Convert_Team_Config_Text("test01"), team1);
+    EXPECT_EQ(Convert_Spieler_Config_Text("test01"), spieler1);
+    EXPECT_EQ(Convert_Global_Config_Text("test01"), global1);
+}
+
+TEST(ClubConfig, BinaryCacheRestoresTheWorld) {
+    MeldungFaenger f;
+    GenerierteWelt w(true);
+    ASSERT_TRUE(w.ok);
+    Global_Config_Init();
+    Club_Config_Bin_Anmelden();
+    ASSERT_EQ(w.Laden(), 0);
+    std::string vorher = Convert_Spieler_Config_Text("x") + Convert_Team_Config_Text("x") + Convert_Global_Config_Text("x");
+    ASSERT_TRUE(Config_Bin_Schreiben());
+    Team_Free(0);
+    Spieler_Free();
+    Global_Config_Init();
+    ASSERT_TRUE(Config_Bin_Laden());
+    EXPECT_EQ(Convert_Spieler_Config_Text("x") + Convert_Team_Config_Text("x") + Convert_Global_Config_Text("x"), vorher);
+    for (const char* r : {"global", "spieler", "teams", "stadien"}) Config_Bin_Region_Abmelden(r);
+}
+
+const char* const TEAMS = "NEUES_TEAM\nNAME \"Markt\"\nTRANSFERMARKT JA\nNEUES_TEAM\nNAME \"Land\"\nSTATUS 2\n"
+                          "KLIMA 90, 120, 20\nNEUES_TEAM\nNAME \"Club\"\nNATION 1\n";
+
+TEST(ClubConfig, PlayerCountMismatchIsReported) {
+    MeldungFaenger f;
+    ASSERT_TRUE(Team_Config_Lesen_Text(TEAMS, nullptr));
+    uint8_t voll = 9;
+    EXPECT_TRUE(Spieler_Config_Lesen_Text("SPIELER_ANZAHL 3\nNEUER_SPIELER\nTEAM 2\nNAME \"A\"\nNEUER_SPIELER\nTEAM 2\n",
+                                          nullptr, &voll));
+    EXPECT_EQ(voll, 0);
+    EXPECT_TRUE(Meldung_Enthaelt("Falsche Spielerzahl!"));
+    EXPECT_EQ(Teamspieler_Ins_Array(2, nullptr, 20, 0), 2);
+    Team_Free(0);
+    Spieler_Free();
+}
+
+TEST(ClubConfig, BadLinesAreReportedAndReadingGoesOn) {
+    MeldungFaenger f;
+    struct Fall {
+        const char* zeile;
+        const char* meldung;
+    } faelle[] = {
+        {"QUATSCH 5", "(201) Unbekannter Befehl (QUATSCH)"},
+        {"ALTER 300", "(203) Wert 300 nicht in 0..99"},
+        {"TEAM 17", "Team 17 von Spieler 0 gibt es nicht"},
+        {"TALENT 60, 5", "(203) TALENT"},
+        {"NATION #UNBEKANNT", "(4)"},
+    };
+    for (const Fall& fall : faelle) {
+        meldungen.clear();
+        ASSERT_TRUE(Team_Config_Lesen_Text(TEAMS, nullptr));
+        uint8_t voll = 0;
+        std::string text = std::string("SPIELER_ANZAHL 1\nNEUER_SPIELER\n") + fall.zeile + "\nNAME \"Weiter\"\n";
+        EXPECT_TRUE(Spieler_Config_Lesen_Text(text, nullptr, &voll)) << fall.zeile;
+        EXPECT_EQ(voll, 1) << fall.zeile;
+        EXPECT_TRUE(Meldung_Enthaelt(fall.meldung)) << fall.zeile << " -> " << (meldungen.empty() ? "" : meldungen[0]);
+        EXPECT_STREQ(Spieler_String(508, 0, 0, 0), "Weiter") << fall.zeile;
+    }
+    Team_Free(0);
+    Spieler_Free();
+}
+
+TEST(ClubConfig, StructuralErrorsStopTheLoadCleanly) {
+    MeldungFaenger f;
+    ASSERT_TRUE(Team_Config_Lesen_Text(TEAMS, nullptr));
+    uint8_t voll = 1;
+    EXPECT_FALSE(Spieler_Config_Lesen_Text("NEUER_SPIELER\nNAME \"X\"\n", nullptr, &voll));
+    EXPECT_EQ(voll, 0);
+    EXPECT_FALSE(Spieler_Config_Lesen_Text("SPIELER_ANZAHL 1\nNEUER_SPIELER\nNEUER_SPIELER\n", nullptr, &voll));
+    EXPECT_EQ(Spieler_Anzahl(), 0);
+    EXPECT_FALSE(Spieler_Config_Lesen_Text("SPIELER_ANZAHL 99999999\n", nullptr, &voll));
+    // A 21st player of one club stays without a club, with a message.
+    std::string text = "SPIELER_ANZAHL 21\n";
+    for (int32_t i = 0; i < 21; ++i) text += "NEUER_SPIELER\nTEAM 2\n";
+    meldungen.clear();
+    EXPECT_TRUE(Spieler_Config_Lesen_Text(text, nullptr, &voll));
+    EXPECT_EQ(Teamspieler_Ins_Array(2, nullptr, 20, 0), 20);
+    EXPECT_EQ(Spieler_Get_Team(20), -1);
+    EXPECT_TRUE(Meldung_Enthaelt("Team 2 ist voll"));
+    Team_Free(0);
+    Spieler_Free();
+}
+
+TEST(GlobalConfig, UnknownKeywordsPassTheChainBeforeTheError) {
+    MeldungFaenger f;
+    Global_Config_Init();
+    static int32_t gesehen = 0;
+    gesehen = 0;
+    GlobalConfigLeser eigener = [](const char* b) {
+        if (std::strcmp(b, "MEIN_WERT")) return false;
+        gesehen = Read_Config_Get_Wert();
+        return true;
+    };
+    Global_Config_Leser_Anmelden(eigener);
+    EXPECT_TRUE(Global_Config_Lesen_Text("MEIN_WERT 42\nFAKTOR_0_100_GEHALT 7\nWERBUNG_GRUNDPREIS 33\n"
+                                         "FAKTOR_0_100_GEHALTT 1\nINFOTEXT \"egal\"\n",
+                                         nullptr));
+    Global_Config_Leser_Abmelden(eigener);
+    EXPECT_EQ(gesehen, 42);
+    EXPECT_EQ(Transferfaktor_Wert(TF_GEHALT), 7);
+    ASSERT_EQ(meldungen.size(), 1u);
+    EXPECT_EQ(meldungen[0], "[4] Syntax-Error in global.cfg:\n - (101) Unbekannter Befehl (FAKTOR_0_100_GEHALTT)\n\n");
+}
+
+TEST(GlobalConfig, SectionsFillTheirTables) {
+    MeldungFaenger f;
+    Global_Config_Init();
+    EXPECT_TRUE(Global_Config_Lesen_Text(
+        "NEUER_ATTRIBUT\nNAME \"Kopfball\"\nNOETIGE_ENTWICKELUNGSPUNKTE 30\nVORAUSSETZUNG 5, -1, 60\n"
+        "NEUER_SCOUT\nNAME \"Spaeher\"\nUEBERREDUNGSKRAFT 150, -3, 50\nSPIELER_STAERKE_FACTOR 13\n"
+        "NEUER_TR_LAGER\nTR_LAGER_NAME \"Berg\"\nTR_LAGER_KOSTEN 400\n"
+        "NEUER_KONTINENT\nNAME \"Europa\"\nLISTE JA\n"
+        "ALGEMEINE_PARAMETER\nTRAININGS_EINHEITEN_PRO_RUNDE 3\nTRAINING_ABSTURZ_PROCENT_PARAM 1,2,3,4,5,6,7\n"
+        "TRAINING_ABSTURZ_PROCENT_PARAM 2,3,4,5,6,7,8\nVERLETZUNG \"*100\", 5, 3, 10\n",
+        nullptr));
+    EXPECT_STREQ(Attribut_Daten(0)->name, "Kopfball");
+    EXPECT_EQ(Attribut_Schwelle(0), 30);
+    EXPECT_EQ(Attribut_Daten(0)->voraussetzung[2], 52);                  // 60 reported, nearer bound
+    EXPECT_TRUE(Meldung_Enthaelt("(103) Wert 60 nicht in -1..52"));
+    ASSERT_EQ(Scout_Anzahl(), 1);
+    EXPECT_EQ(Scout_Daten(0)->ueberredung[0], 100);                    // clamped without a message
+    EXPECT_EQ(Scout_Daten(0)->ueberredung[1], 0);
+    EXPECT_EQ(Scout_Daten(0)->staerke_factor[0], 12);
+    EXPECT_STREQ(Trainingslager_Daten(0)->name, "Berg");
+    EXPECT_EQ(Kontinent_Suchen("EUROPA"), 0);
+    EXPECT_EQ(Global_Parameter(GP_TRAININGS_EINHEITEN_PRO_RUNDE, 0), 3);
+    EXPECT_EQ(Global_Parameter_Zeile(GP_TRAINING_ABSTURZ_PROCENT_PARAM, 1, 6), 8);
+    EXPECT_STREQ(Spieler_Tabelle_Wert(0), "*100");
+    EXPECT_EQ(Spieler_Tabelle_Wert(1), nullptr);
+}
+
+TEST(GlobalConfig, TooManySectionsAreSkippedWithAMessage) {
+    MeldungFaenger f;
+    Global_Config_Init();
+    std::string text;
+    for (int32_t i = 0; i < 6; ++i) text += "NEUER_SCOUT\nALTER 40\n";
+    EXPECT_TRUE(Global_Config_Lesen_Text(text, nullptr));
+    EXPECT_EQ(Scout_Anzahl(), SCOUT_MAX);
+    EXPECT_TRUE(Meldung_Enthaelt("(104) mehr als 4 Scouts"));
+}
+
+}  // namespace
+}  // namespace velmora
