@@ -224,6 +224,11 @@ void Spieler_Ablegen(SpielerLeser& l) {
     SpielerDatei& p = l.p;
     if (p.s.max_staerke < p.s.staerke) p.s.max_staerke = p.s.staerke;
     if (p.scout) p.s.status |= SP_STATUS_SCOUT;
+    if (p.f.art == 0) {
+        // Every goalkeeper carries the goal cell, on the bench too, whatever the file says.
+        p.s.spalte = 3;
+        p.s.reihe = 0;
+    }
     *static_cast<SpielerStruktur*>(Spieler_Zeiger(500, nr)) = p.s;
     *static_cast<SpielerFix*>(Spieler_Zeiger(501, nr)) = p.f;
     if (auto* e = static_cast<SpielerClientEgal*>(Spieler_Zeiger(502, nr))) e->rueckennummer = p.rueckennummer;
