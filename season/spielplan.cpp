@@ -134,7 +134,9 @@ bool Wettbewerb_Spielplan_Erstellen(int32_t w) {
     std::vector<int32_t> paare(WETTBEWERB_TEAMS_MAX);
     for (int32_t leg = 0; leg < s->rueckspiel; ++leg)
         for (int32_t r = 1; r <= runden; ++r) {
-            int32_t k = Spielplan_Runde(n, r, paare.data());
+            // The second half starts one round on, so no club has three home
+            // or away games in a row across the turn of the halves.
+            int32_t k = Spielplan_Runde(n, leg ? r % runden + 1 : r, paare.data());
             for (int32_t p = 0; p < k; ++p) {
                 int32_t heim = teams[paare[2 * p]], gast = teams[paare[2 * p + 1]];
                 if (leg) std::swap(heim, gast);

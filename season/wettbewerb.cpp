@@ -11,7 +11,9 @@
 #include "core/config.h"
 #include "core/config_bin.h"
 #include "core/debug.h"
+#include "season/saison.h"
 #include "season/spiele.h"
+#include "season/tabelle.h"
 
 namespace velmora {
 namespace {
@@ -506,6 +508,8 @@ void Season_Registrieren() {
     if (!h.speicher_registrieren) return;
     h.speicher_registrieren("Wettbewerb", Wettbewerb_Save, Wettbewerb_Load);
     h.speicher_registrieren("Spiele", Spiele_Save, Spiele_Load);
+    h.speicher_registrieren("Tabellen", Tabelle_Save, Tabelle_Load);
+    h.speicher_registrieren("Saison", Saison_Save, Saison_Load);
 }
 
 }  // namespace velmora

@@ -161,8 +161,9 @@ bool Wettbewerb_Load(const uint8_t* in, size_t bytes);
 // Registers the "Wettbewerb" region of the configuration cache.
 bool Wettbewerb_Cache_Anmelden();
 
-// Registers the competitions' and the fixtures store's save blocks (through
-// the club data's save seam, in load order: competitions before games).
+// Registers the save blocks of the competitions, the fixtures store, the
+// table snapshots and the titles (through the club data's save seam, in
+// load order: competitions before games).
 void Season_Registrieren();
 
 }  // namespace velmora
