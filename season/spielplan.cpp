@@ -233,7 +233,7 @@ int32_t Wettbewerb_Paarung_Sieger(int32_t w, int32_t runde, int32_t paarung, int
         bool a_heim = t.leg[i]->heim == erstes->heim;
         a += a_heim ? tore[i][0] : tore[i][1];
         b += a_heim ? tore[i][1] : tore[i][0];
-        (a_heim ? b_auswaerts : a_auswaerts) += a_heim ? tore[i][1] : tore[i][0];
+        (a_heim ? b_auswaerts : a_auswaerts) += tore[i][1];
     }
     if (a != b) return a > b ? erstes->heim : erstes->gast;
     bool letztes = aktuell == t.legs - 1;
