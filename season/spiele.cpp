@@ -612,6 +612,44 @@ bool Spiele_Load(const uint8_t* in, size_t bytes) {
     return true;
 }
 
+Spiel_Lock Spiele_Client_Holen(int32_t w, int32_t runde, int32_t paarung, int32_t spieltag) {
+    if (!g.initialisiert) {
+        Debug_Printf("Spiele_Client_Holen: Spiele nicht initialisiert\n");
+        return 0;
+    }
+    std::vector<uint8_t> arg, antwort;
+    ClubPacker p{arg};
+    for (int32_t v : {w, runde, paarung, spieltag}) p.i32(v);
+    size_t n = 0;
+    const uint8_t* block =
+        Club_Remote_Block("Spiele_Client_Holen", ANFRAGE_SPIELE_SPIEL, "iiii<C<=0", arg, antwort, &n);
+    if (!block || n < sizeof(SpielDatensatz) || (n - sizeof(SpielDatensatz)) % sizeof(SpielEreignis)) return 0;
+    SpielDatensatz s;
+    std::memcpy(&s, block, sizeof s);
+    size_t ereignisse = (n - sizeof s) / sizeof(SpielEreignis);
+    if (s.wettbewerb != w || s.runde != runde || s.paarung != paarung || s.spieltag != spieltag ||
+        ereignisse != s.ereignis_anzahl || ereignisse > size_t(SPIEL_EREIGNISSE_MAX)) {
+        Debug_Printf("Spiele_Client_Holen: Antwort passt nicht\n");
+        return 0;
+    }
+    auto it = g.index.find(Schluessel(s));
+    int32_t nr = it != g.index.end() ? it->second : Spiele_Neu(w, runde, paarung, spieltag, s.heim, s.gast);
+    if (nr < 0) return 0;
+    SpielDatensatz& ziel = g.spiele[nr];
+    Ereignisse_Schliessen(ziel);
+    s.ereignis_start = -1;
+    s.ereignis_anzahl = 0;
+    s.flags &= uint8_t(~SPIEL_FLAG_EREIGNISSE_OFFEN);
+    if (ereignisse) {
+        s.ereignis_start = int32_t(g.ereignisse.size());
+        s.ereignis_anzahl = uint8_t(ereignisse);
+        const SpielEreignis* e = reinterpret_cast<const SpielEreignis*>(block + sizeof s);
+        g.ereignisse.insert(g.ereignisse.end(), e, e + ereignisse);
+    }
+    ziel = s;
+    return nr + 1;
+}
+
 bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {
     ClubLeser l{argumente, bytes};
     ClubPacker p{antwort};

@@ -173,6 +173,10 @@ bool Spiele_Load(const uint8_t* in, size_t bytes);
 // Remote calls (docs/protocol.md).
 constexpr int32_t ANFRAGE_SPIELE_SERIE = 1033;     // "iii<iiiiiiii"
 constexpr int32_t ANFRAGE_SPIELE_SPIEL = 1034;     // "iiii<C<=0"
+// Client side: fetches a game with its events from the server into this
+// machine's store (replacing an older copy); its handle, or 0 when the
+// server has no such game or did not answer.
+Spiel_Lock Spiele_Client_Holen(int32_t wettbewerb, int32_t runde, int32_t paarung, int32_t spieltag);
 // Server side: answers a request of this module; false for another id or bad arguments.
 bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort);
 

@@ -215,6 +215,46 @@ TEST_F(SpieleTest, ClientAsksTheServerForTheSeries) {
     EXPECT_FALSE(Spiele_Server_Anfrage(999, arg.data(), arg.size(), antwort));
 }
 
+TEST_F(SpieleTest, ClientFetchesAGameWithItsEvents) {
+    Spiele_Clear_Tore(spiel);
+    Spiel_Ereignis(spiel, 6 | 1, 12, 3, 4);
+    Spiel_Ereignis(spiel, EREIGNIS_GELB, 40, 20, -1);
+    Spiele_Set_Ergebnis(spiel, 1, 0, 1);
+    SpielDatensatz server = *sp;
+    static std::vector<uint8_t> antwort_server;
+    std::vector<uint8_t> arg;
+    ClubPacker p{arg};
+    for (int32_t v : {LIGA, 1, 0, 0}) p.i32(v);
+    antwort_server.clear();
+    ASSERT_TRUE(Spiele_Server_Anfrage(ANFRAGE_SPIELE_SPIEL, arg.data(), arg.size(), antwort_server));
+    // The client's store starts empty and takes the server's answer.
+    Spiele_Init();
+    Club_Hooks().client_read = [](int32_t anfrage, const char*, const std::vector<uint8_t>&,
+                                  std::vector<uint8_t>& antwort) {
+        antwort = antwort_server;
+        return anfrage == ANFRAGE_SPIELE_SPIEL;
+    };
+    Spiel_Lock h = Spiele_Client_Holen(LIGA, 1, 0, 0);
+    ASSERT_NE(h, 0);
+    const SpielDatensatz* s = Spiele_Get_Spiel(h, 1);
+    EXPECT_EQ(s->heim, server.heim);
+    EXPECT_EQ(s->tore_heim, 1);
+    EXPECT_EQ(s->ereignis_anzahl, 2);
+    int32_t c = 0;
+    const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &c);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->minute, 12);
+    EXPECT_EQ(Spiele_Ereignis_Naechstes(h, &c)->spieler, 20);
+    // Fetched twice: one game, the newest copy.
+    EXPECT_EQ(Spiele_Client_Holen(LIGA, 1, 0, 0), h);
+    EXPECT_EQ(Spiele_Anzahl(), 1);
+    // A wrong or cut answer is refused.
+    antwort_server.resize(antwort_server.size() - 3);
+    EXPECT_EQ(Spiele_Client_Holen(LIGA, 1, 0, 0), 0);
+    EXPECT_EQ(Spiele_Client_Holen(LIGA, 2, 0, 0), 0);
+    Club_Hooks() = ClubHooks{};
+}
+
 TEST_F(SpieleTest, StatisticsCountScorersButNotOwnGoals) {
     Spiele_Clear_Tore(spiel);
     Spiel_Ereignis(spiel, 6 | 1, 5, 3, 4);
