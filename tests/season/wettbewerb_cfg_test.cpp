@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/config.h"
+#include "core/config_bin.h"
 #include "core/dirs.h"
 #include "core/reg.h"
 #include "core/hooks.h"
@@ -136,6 +137,28 @@ TEST_F(WettbewerbCfg, ConfigSetFileIsFoundInTheUserDirectory) {
     EXPECT_EQ(Team_Get_Liga(welt[1].team_liste[0], 1), welt[1].id);
     EXPECT_EQ(Team_Wert(11, welt[1].team_liste[0], 0, 0), welt[1].id);
     EXPECT_STREQ(Wettbewerb_Get_Landespokal(welt[2].id, 0, 0), "Land0 Pokal");
+    // The binary cache keeps the records read from the file.
+    ASSERT_TRUE(Wettbewerb_Cache_Anmelden());
+    ASSERT_TRUE(Config_Bin_Schreiben());
+    std::vector<uint8_t> gelesen, geladen;
+    Wettbewerb_Save(gelesen);
+    Wettbewerb_Free();
+    ASSERT_TRUE(Config_Bin_Laden());
+    Wettbewerb_Save(geladen);
+    EXPECT_EQ(gelesen, geladen);
+    EXPECT_EQ(Team_Get_Liga(welt[1].team_liste[0], 1), welt[1].id);
+    Config_Bin_Region_Abmelden("Wettbewerb");
+}
+
+TEST_F(WettbewerbCfg, SaveBlocksAreRegisteredInLoadOrder) {
+    static std::vector<std::string> namen;
+    namen.clear();
+    Season_Registrieren();   // no save driver: nothing happens
+    EXPECT_TRUE(namen.empty());
+    Club_Hooks().speicher_registrieren = [](const char* name, ClubSaveFn, ClubLoadFn) { namen.push_back(name); };
+    Season_Registrieren();
+    Club_Hooks() = ClubHooks{};
+    EXPECT_EQ(namen, (std::vector<std::string>{"Wettbewerb", "Spiele", "Tabellen", "Saison"}));
 }
 
 }  // namespace
