@@ -35,7 +35,8 @@ void Sortieren(TabellenPuffer* p, const std::vector<const SpielDatensatz*>& spie
     int32_t s = spalte;
     auto schluessel = [&](int32_t i) {
         const TabellenZeile& z = p->zeile[i];
-        return std::make_tuple(z.punkte[s], z.tore[s] - z.gegentore[s], z.tore[s]);
+        int32_t punkte = z.punkte[s], tore = z.tore[s], gegen = z.gegentore[s];
+        return std::make_tuple(punkte, tore - gegen, tore);
     };
     std::vector<int32_t> ordnung(p->anzahl);
     for (int32_t i = 0; i < p->anzahl; ++i) ordnung[i] = i;

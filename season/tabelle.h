@@ -29,7 +29,7 @@ constexpr int32_t TABELLE_MIT_VERLAUF = 16;    // result of every round
 
 // Result codes of a round in `verlauf`: 0 win, 1 draw, 2 defeat, 3 no game; +4 at home.
 #pragma pack(push, 1)
-struct TabellenZeile {                 // 127 bytes
+struct TabellenZeile {                 // 128 bytes, so every row starts on an even offset
     int16_t team;
     int16_t spiele[3];                 // columns TABELLE_GESAMT / _HEIM / _AUSWAERTS
     int16_t siege[3];
@@ -40,9 +40,10 @@ struct TabellenZeile {                 // 127 bytes
     int16_t gegentore[3];
     int16_t vorher;                    // place after the round before (0-based), -1
     int8_t trend;                      // places won since then
+    uint8_t reserve;
     uint8_t verlauf[TABELLE_RUNDEN_MAX];
 };
-struct TabellenPuffer {                // 5,184 bytes; snapshots store it packed
+struct TabellenPuffer {                // 5,224 bytes; snapshots store it packed
     int32_t wettbewerb;
     int32_t anzahl;                    // rows
     int32_t bis_runde;
@@ -53,8 +54,8 @@ struct TabellenPuffer {                // 5,184 bytes; snapshots store it packed
     TabellenZeile zeile[TABELLE_TEAMS_MAX];   // rows in team-slot order
 };
 #pragma pack(pop)
-static_assert(sizeof(TabellenZeile) == 127);
-static_assert(sizeof(TabellenPuffer) == 24 + 80 + 40 * 127);
+static_assert(sizeof(TabellenZeile) == 128);
+static_assert(sizeof(TabellenPuffer) == 24 + 80 + 40 * 128);
 
 // Computes the table of a league or group over rounds 1..bis_runde (-1 all)
 // into `puffer`, ordered by column `spalte`. The number of rows; 0 for an

@@ -64,9 +64,9 @@ TEST_F(SpieleTest, GoalsCountForTheSideOfBitZero) {
     int32_t cursor = 0;
     const SpielEreignis* e = Spiele_Ereignis_Erstes(spiel, &cursor);
     ASSERT_TRUE(e);
-    EXPECT_EQ(e->art, 7u);
+    EXPECT_EQ(uint32_t(e->art), 7u);
     EXPECT_EQ(e->minute, 10);
-    EXPECT_EQ(e->spieler2, SPIEL_KEIN_SPIELER);
+    EXPECT_EQ(int32_t(e->spieler2), SPIEL_KEIN_SPIELER);
     int32_t n = 1;
     while (Spiele_Ereignis_Naechstes(spiel, &cursor)) ++n;
     EXPECT_EQ(n, 6);
@@ -107,7 +107,7 @@ TEST_F(SpieleTest, SharedArrayKeepsEveryGamesEventsApart) {
         int32_t c = 0, n = 0;
         for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h[k], &c); e; e = Spiele_Ereignis_Naechstes(h[k], &c)) {
             EXPECT_EQ(e->spieler % 2, k);
-            EXPECT_EQ(e->minute, e->spieler);
+            EXPECT_EQ(int32_t(e->minute), int32_t(e->spieler));
             ++n;
         }
         EXPECT_EQ(n, 20);
@@ -244,7 +244,7 @@ TEST_F(SpieleTest, ClientFetchesAGameWithItsEvents) {
     const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &c);
     ASSERT_TRUE(e);
     EXPECT_EQ(e->minute, 12);
-    EXPECT_EQ(Spiele_Ereignis_Naechstes(h, &c)->spieler, 20);
+    EXPECT_EQ(int32_t(Spiele_Ereignis_Naechstes(h, &c)->spieler), 20);
     // Fetched twice: one game, the newest copy.
     EXPECT_EQ(Spiele_Client_Holen(LIGA, 1, 0, 0), h);
     EXPECT_EQ(Spiele_Anzahl(), 1);
