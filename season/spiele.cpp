@@ -12,6 +12,7 @@
 #include "club/team.h"
 #include "core/bytes.h"
 #include "core/debug.h"
+#include "core/str.h"
 
 namespace velmora {
 namespace {
@@ -275,6 +276,22 @@ SpielDatensatz* Spiele_Get_Spiel(Spiel_Lock h, int32_t zeiger) {
     if (zeiger) return &g.spiele[h - 1];
     g.kopie = g.spiele[h - 1];
     return &g.kopie;
+}
+
+const char* Spiele_Get_Ergebnis(Spiel_Lock h) {
+    const SpielDatensatz* s = Spiele_Get_Spiel(h, 1);
+    if (!s) return "";
+    if (s->tore_heim < 0 || s->tore_gast < 0) return "-:-";
+    return Str_Format("%d:%d", s->tore_heim, s->tore_gast);
+}
+
+const char* Spiele_Flag_Text(Spiel_Lock h) {
+    const SpielDatensatz* s = Spiele_Get_Spiel(h, 1);
+    if (!s) return "";
+    if (s->flags & SPIEL_FLAG_ELFMETER) return Str_Format("i.E. %d:%d", s->elfmeter_heim, s->elfmeter_gast);
+    if (s->flags & SPIEL_FLAG_LOS) return "Los";
+    if (s->flags & SPIEL_FLAG_VERLAENGERUNG) return "n.V.";
+    return "";
 }
 
 void Spiele_Clear_Tore(Spiel_Lock h) {

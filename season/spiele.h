@@ -111,6 +111,12 @@ Spiel_Lock Spiele_Handle(int32_t nummer);
 // scratch buffer (valid until the next call). Null when the game does not exist.
 SpielDatensatz* Spiele_Get_Spiel(Spiel_Lock spiel, int32_t zeiger);
 
+// The result as a text, "2:1", or "-:-" while not played; "" for no game.
+const char* Spiele_Get_Ergebnis(Spiel_Lock spiel);
+// How the tie was decided in this game: "n.V." after extra time, "i.E. 4:3"
+// after a shoot-out, "Los" by lot, "" otherwise.
+const char* Spiele_Flag_Text(Spiel_Lock spiel);
+
 void Spiele_Clear_Tore(Spiel_Lock spiel);    // kick-off: 0:0, no events yet
 // The final result; `art` SPIEL_ERGEBNIS_*. Closes the game's event block.
 void Spiele_Set_Ergebnis(Spiel_Lock spiel, int32_t heim, int32_t gast, int32_t art);

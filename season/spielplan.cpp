@@ -6,6 +6,9 @@
 
 #include "core/debug.h"
 #include "core/rnd.h"
+#include "core/str.h"
+#include "club/team.h"
+#include "season/saison.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -296,6 +299,53 @@ void Wettbewerb_Spiele_Beendet_Tag(int32_t w, int32_t tag) {
             Wettbewerb_KO_Runde_Auslosen(w, s->aktuelle_runde);
         }
     }
+}
+
+const char* Wettbewerb_Get_Rundentext(int32_t w, int32_t runde, int32_t spieltag) {
+    const WettbewerbSatz* s = Wettbewerb_Satz(w);
+    if (!s) return "";
+    const char* leg = "";
+    if ((s->modus & MODUS_KO_SYSTEM) && s->rueckspiel == 2) leg = spieltag == 0 ? ", Hinspiel" : ", Rueckspiel";
+    if (!(s->modus & MODUS_KO_SYSTEM)) return Str_Format("%d. Spieltag", runde);
+    static const char* const NAMEN[] = {"Finale", "Halbfinale", "Viertelfinale", "Achtelfinale"};
+    int32_t bis_finale = s->spieltage - runde;
+    if (bis_finale >= 0 && bis_finale < 4) return Str_Format("%s%s", NAMEN[bis_finale], leg);
+    return Str_Format("%d. Runde%s", runde, leg);
+}
+
+void Wettbewerb_Menschliche_Teams_Ersetzen() {
+    for (int32_t id : Wettbewerb_Alle()) {
+        WettbewerbSatz* s = Wettbewerb_Satz(id);
+        if (!Wettbewerb_Ist_International(id)) continue;
+        for (int32_t i = 0; i < WETTBEWERB_TEAMS_MAX; ++i) {
+            int32_t t = s->team[i];
+            if (t < 0 || t >= Team_Anzahl() || !Team_Hat_Manager(t)) continue;
+            int32_t nation = Team_Wert(6, t, 0, 0);
+            for (int32_t k = 0; k < Team_Anzahl(); ++k) {
+                if (k == t || Team_Wert(6, k, 0, 0) != nation || Team_Hat_Manager(k) || Team_Ist_Nationalteam(k) ||
+                    k == Team_Markt() || Team_Get_Liga(k, 1) < 0)
+                    continue;
+                bool schon = false;
+                for (int32_t x : Wettbewerb_Alle())
+                    if (Wettbewerb_Satz(x)->stamm == s->stamm && Wettbewerb_Get_Team_Slot(x, k) >= 0) schon = true;
+                if (schon) continue;
+                s->team[i] = int16_t(k);
+                break;
+            }
+        }
+    }
+}
+
+bool Wettbewerb_Spielstart_Pruefen(int32_t, int32_t) {
+    if (Config_Modify_Aktiv()) {
+        Debug_Printf("Wettbewerb_Spielstart_Pruefen: Config_Modify noch aktiv\n");
+        return false;
+    }
+    if (!Wettbewerb_Config_Laden()) return false;
+    Spiele_Init();
+    Tabelle_Free();
+    Saison_Free();
+    return Wettbewerb_Saison_Start();
 }
 
 }  // namespace velmora

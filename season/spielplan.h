@@ -56,6 +56,18 @@ bool Wettbewerb_Runde_Gespielt(int32_t wettbewerb, int32_t runde);
 // sends its qualified clubs to the next stage, which is drawn when every
 // group is finished.
 void Wettbewerb_Spiele_Beendet(int32_t wettbewerb);
+
+// The text of a round: "12. Spieltag" in a league or group, the knock-out
+// rounds by name from the final back ("Finale", "Halbfinale",
+// "Viertelfinale", "Achtelfinale", else "3. Runde"), with ", Hinspiel" or
+// ", Rueckspiel" for two legs. "" for an unknown competition.
+const char* Wettbewerb_Get_Rundentext(int32_t wettbewerb, int32_t runde, int32_t spieltag);
+// Replaces clubs with a human manager in the continental competitions' slots
+// by computer clubs of the same country that are not in it yet.
+void Wettbewerb_Menschliche_Teams_Ersetzen();
+// A new game: reads "wettbewerb.cfg" again and makes the first fixtures.
+// Refused while the competition editing mode is open.
+bool Wettbewerb_Spielstart_Pruefen(int32_t, int32_t);
 void Wettbewerb_Spiele_Beendet_Tag(int32_t wettbewerb, int32_t tag);
 
 }  // namespace velmora

@@ -144,6 +144,40 @@ TEST_F(KoTest, LevelTieWithoutDecisionOnThePitchIsDecidedByLot) {
     EXPECT_EQ(Wettbewerb_Satz(EINZEL)->sieger, finale->gast);
 }
 
+TEST_F(KoTest, RoundTextsNameTheRoundsFromTheFinalBack) {
+    struct Fall {
+        int32_t w, runde, spieltag;
+        const char* text;
+    };
+    const Fall faelle[] = {{LIGA, 3, 0, "3. Spieltag"},        {POKAL, 1, 0, "Halbfinale, Hinspiel"},
+                           {POKAL, 2, 1, "Finale, Rueckspiel"}, {EINZEL, 2, 0, "Finale"},
+                           {EINZEL, 1, 0, "Halbfinale"},         {999, 1, 0, ""}};
+    for (const Fall& f : faelle) EXPECT_STREQ(Wettbewerb_Get_Rundentext(f.w, f.runde, f.spieltag), f.text);
+    Wettbewerb_Satz(EINZEL)->spieltage = 6;
+    EXPECT_STREQ(Wettbewerb_Get_Rundentext(EINZEL, 3, 0), "Achtelfinale");
+    EXPECT_STREQ(Wettbewerb_Get_Rundentext(EINZEL, 2, 0), "2. Runde");
+}
+
+TEST_F(KoTest, ResultTextsShowHowTheTieWasDecided) {
+    Spiel_Lock h = Spiele_Lock(POKAL, 1, 0, 1);
+    EXPECT_STREQ(Spiele_Get_Ergebnis(h), "-:-");
+    EXPECT_STREQ(Spiele_Flag_Text(h), "");
+    Spiele_Clear_Tore(h);
+    Spiele_Set_Ergebnis(h, 2, 1, SPIEL_ERGEBNIS_GESPIELT);
+    EXPECT_STREQ(Spiele_Get_Ergebnis(h), "2:1");
+    Spiele_Set_Flag(h, SPIEL_FLAG_VERLAENGERUNG, true);
+    EXPECT_STREQ(Spiele_Flag_Text(h), "n.V.");
+    Spiele_Set_Elfmeter(h, 4, 3);
+    EXPECT_STREQ(Spiele_Flag_Text(h), "i.E. 4:3");
+    Spiele_Set_Elfmeter(h, 3, 3);   // a shoot-out has a winner: refused
+    EXPECT_STREQ(Spiele_Flag_Text(h), "i.E. 4:3");
+    Spiele_Set_Status(h, -1);
+    EXPECT_STREQ(Spiele_Get_Ergebnis(h), "-:-");
+    EXPECT_STREQ(Spiele_Flag_Text(h), "");
+    Spiele_Unlock(h);
+    EXPECT_STREQ(Spiele_Get_Ergebnis(0), "");
+}
+
 TEST_F(KoTest, PeriodEndsFollowTheCompetition) {
     struct Fall {
         int32_t w, minute, abschnitt, ende;

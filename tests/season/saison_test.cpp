@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "club/manager.h"
 #include "tests/season/season_welt.h"
 
 namespace velmora::test {
@@ -125,6 +126,23 @@ TEST_F(Saison, WholeSeasonSavesAndLoadsByteIdentical) {
     kaputt.push_back(1);
     EXPECT_FALSE(Saison_Load(kaputt.data(), kaputt.size()));
     EXPECT_EQ(sichern(), vorher);
+}
+
+TEST_F(Saison, HumanClubsGiveTheirContinentalPlaceToAComputerClub) {
+    int32_t gruppe = -1;
+    for (int32_t id : Wettbewerb_Alle())
+        if (Wettbewerb_Satz(id)->art == ART_GRUPPE && Wettbewerb_Get_Team_Slot(id, 9) >= 0) gruppe = id;
+    ASSERT_GE(gruppe, 0);
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(9, "Mensch", -1));
+    Wettbewerb_Menschliche_Teams_Ersetzen();
+    EXPECT_LT(Wettbewerb_Get_Team_Slot(gruppe, 9), 0);
+    int32_t neu = -1;
+    for (int32_t t : Teams(gruppe))
+        if (Team_Wert(6, t, 0, 0) == 1 && t != 10) neu = t;
+    ASSERT_GE(neu, 0) << "a club of the same country took the place";
+    EXPECT_FALSE(Team_Hat_Manager(neu));
+    EXPECT_EQ(Wettbewerb_Get_Teams_Hierarchie(gruppe, nullptr), 16);
+    Manager_Alle_Freigeben();
 }
 
 TEST_F(Saison, FriendliesAndLeagueLevels) {

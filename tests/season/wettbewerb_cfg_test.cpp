@@ -148,6 +148,14 @@ TEST_F(WettbewerbCfg, ConfigSetFileIsFoundInTheUserDirectory) {
     EXPECT_EQ(gelesen, geladen);
     EXPECT_EQ(Team_Get_Liga(welt[1].team_liste[0], 1), welt[1].id);
     Config_Bin_Region_Abmelden("Wettbewerb");
+    // A new game reads the file again, unless the editing mode is open.
+    Config_Modify_Init(0, 0);
+    EXPECT_FALSE(Wettbewerb_Spielstart_Pruefen(0, 0));
+    EXPECT_TRUE(Log_Enthaelt("Config_Modify noch aktiv"));
+    Config_Modify_Free();
+    ASSERT_TRUE(Wettbewerb_Spielstart_Pruefen(0, 0));
+    EXPECT_EQ(Wettbewerb_Get_Spiele_Pro_Spieltag(welt[0].id, 1), 2);
+    EXPECT_EQ(Wettbewerb_Satz(welt[0].id)->aktuelle_runde, 1);
 }
 
 TEST_F(WettbewerbCfg, SaveBlocksAreRegisteredInLoadOrder) {
