@@ -2,7 +2,6 @@
 // (8 countries, 3 levels of 18 clubs, cups, the continental cup).
 #include <benchmark/benchmark.h>
 
-#include <string>
 #include <vector>
 
 #include "club/spieler.h"
@@ -13,28 +12,14 @@
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_cfg.h"
+#include "tests/season/laender.h"
 
 namespace velmora {
 namespace {
 
 std::vector<WettbewerbBeschreibung> Welt() {
-    constexpr int32_t LAENDER = 8, STUFEN = 3, JE_LIGA = 18;
     Rnd_Init();
-    Spieler_Init(0);
-    Team_Init(1 + LAENDER + LAENDER * STUFEN * JE_LIGA);
-    std::vector<WettbewerbLand> laender;
-    int32_t t = 1 + LAENDER;
-    for (int32_t l = 0; l < LAENDER; ++l) {
-        WettbewerbLand land;
-        land.land = 1 + l;
-        land.name = "Land" + std::to_string(l);
-        for (int32_t s = 0; s < STUFEN; ++s) {
-            land.ligen.emplace_back();
-            for (int32_t c = 0; c < JE_LIGA; ++c) land.ligen.back().push_back(t++);
-        }
-        laender.push_back(land);
-    }
-    return Wettbewerb_Welt_Beschreiben(laender);
+    return Wettbewerb_Welt_Beschreiben(test::Laender_Bauen(8, 3, 18));
 }
 
 void Ende() {
