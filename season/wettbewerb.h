@@ -120,7 +120,7 @@ const char* Wettbewerb_Get_Landespokal(int32_t id, int32_t, int32_t);   // displ
 const char* Wettbewerb_Get_Gruppenname(int32_t id);
 int32_t Wettbewerb_Get_Land(int32_t id);
 int32_t Wettbewerb_Get_Stamm_Id(int32_t id);
-int32_t Wettbewerb_Erste_Runde(int32_t id);         // the root's next stage chain: the root itself
+int32_t Wettbewerb_Erste_Runde(int32_t id);         // the first stage of id's chain (its root)
 int32_t Wettbewerb_Naechste_Runde(int32_t id);      // -1 at the end
 int32_t Wettbewerb_Erste_Gruppe(int32_t id);        // the first group of id's stage
 int32_t Wettbewerb_Naechste_Gruppe(int32_t id);
