@@ -1,0 +1,702 @@
+// season/spiele.cpp - the fixtures store.
+#include "season/spiele.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <unordered_map>
+
+#include "club/club_hooks.h"
+#include "club/club_netz.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/bytes.h"
+#include "core/debug.h"
+#include "core/str.h"
+
+namespace velmora {
+namespace {
+
+constexpr uint32_t SPIELE_MAGIC = 0x4C495053;   // "SPIL"
+constexpr uint32_t SPIELE_VERSION = 1;
+
+#pragma pack(push, 1)
+struct SperrEintrag {            // 12 bytes: a player's cards in one competition
+    int16_t wettbewerb;
+    uint16_t spieler;
+    uint8_t gelb;                // bookings
+    uint8_t gelbrot;             // sendings-off after a second booking
+    uint8_t rot;                 // red cards
+    uint8_t sperre;              // 0x20 / 0x40 / 0x80 | games left (low 5 bits)
+    uint8_t im_spiel;            // card kind in the running game, 0x80 marks it
+    uint8_t vermerkt;            // sits out the game of the day
+    uint16_t reserve;
+};
+struct SperrRegel {              // 8 bytes
+    int16_t wettbewerb;
+    uint8_t gelb_grenze;         // every n-th booking costs a game (0: never)
+    uint8_t spiele_gelbrot;
+    uint8_t spiele_rot;
+    uint8_t reserve[3];
+};
+#pragma pack(pop)
+static_assert(sizeof(SperrEintrag) == 12);
+static_assert(sizeof(SperrRegel) == 8);
+
+struct SpieleModul {
+    bool initialisiert = false;
+    std::vector<SpielDatensatz> spiele;
+    std::vector<int32_t> locks;                     // per game
+    std::vector<SpielEreignis> ereignisse;          // shared by all games
+    std::unordered_map<uint64_t, int32_t> index;    // coordinates -> game number
+    std::map<uint32_t, SperrEintrag> sperren;       // (competition, player)
+    std::map<int32_t, SperrRegel> regeln;
+    uint32_t folge = 0;
+    SpielDatensatz kopie{};
+};
+SpieleModul g;
+
+uint64_t Schluessel(int32_t w, int32_t r, int32_t p, int32_t s) {
+    return uint64_t(uint16_t(w)) << 48 | uint64_t(uint16_t(r)) << 32 | uint64_t(uint16_t(p)) << 16 |
+           uint64_t(uint16_t(s));
+}
+uint64_t Schluessel(const SpielDatensatz& s) { return Schluessel(s.wettbewerb, s.runde, s.paarung, s.spieltag); }
+uint32_t Sperr_Schluessel(int32_t w, int32_t spieler) { return uint32_t(uint16_t(w)) << 16 | uint16_t(spieler); }
+
+// The game of a handle, or null with a log line naming `wer`.
+SpielDatensatz* Spiel(const char* wer, Spiel_Lock h) {
+    if (!g.initialisiert) {
+        Debug_Printf("%s: Spiele nicht initialisiert\n", wer);
+        return nullptr;
+    }
+    if (h <= 0 || h > int32_t(g.spiele.size()) || g.spiele[h - 1].wettbewerb < 0) {
+        Debug_Printf("%s: Spiel %d ungueltig\n", wer, h);
+        return nullptr;
+    }
+    return &g.spiele[h - 1];
+}
+
+uint16_t Spieler_Feld(int32_t spieler) {
+    return (spieler < 0 || spieler >= 0xFFFF) ? SPIEL_KEIN_SPIELER : uint16_t(spieler);
+}
+
+// Moves every game's events to the front of a new array; open games keep room
+// for a full block. Used before the array would grow.
+void Ereignisse_Verdichten() {
+    std::vector<SpielEreignis> neu;
+    neu.reserve(g.ereignisse.size());
+    for (SpielDatensatz& s : g.spiele) {
+        if (s.ereignis_start < 0) continue;
+        int32_t start = int32_t(neu.size());
+        for (int32_t i = 0; i < s.ereignis_anzahl; ++i) neu.push_back(g.ereignisse[s.ereignis_start + i]);
+        if (s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN) neu.resize(start + SPIEL_EREIGNISSE_MAX, SpielEreignis{});
+        s.ereignis_start = (s.ereignis_anzahl || (s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN)) ? start : -1;
+    }
+    g.ereignisse.swap(neu);
+}
+
+// Closes a game's block: it keeps the entries it used; a block at the end of
+// the array gives its tail back at once.
+void Ereignisse_Schliessen(SpielDatensatz& s) {
+    if (!(s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN)) return;
+    s.flags &= uint8_t(~SPIEL_FLAG_EREIGNISSE_OFFEN);
+    if (s.ereignis_start + SPIEL_EREIGNISSE_MAX == int32_t(g.ereignisse.size()))
+        g.ereignisse.resize(s.ereignis_start + s.ereignis_anzahl);
+    if (s.ereignis_anzahl == 0) s.ereignis_start = -1;
+}
+
+SperrEintrag& Sperr_Eintrag(int32_t w, int32_t spieler) {
+    auto [it, neu] = g.sperren.try_emplace(Sperr_Schluessel(w, spieler));
+    if (neu) {
+        it->second = SperrEintrag{};
+        it->second.wettbewerb = int16_t(w);
+        it->second.spieler = uint16_t(spieler);
+    }
+    return it->second;
+}
+
+SperrRegel Regel(int32_t w) {
+    auto it = g.regeln.find(w);
+    if (it != g.regeln.end()) return it->second;
+    SperrRegel r{};
+    r.wettbewerb = int16_t(w);
+    r.gelb_grenze = 5;
+    r.spiele_gelbrot = 1;
+    r.spiele_rot = 2;
+    return r;
+}
+
+void Sperre_Verhaengen(SperrEintrag& e, uint8_t art, int32_t spiele) {
+    if (spiele <= 0) return;
+    int32_t rest = std::min(31, (e.sperre & 31) + spiele);
+    e.sperre = uint8_t(art | rest);
+}
+
+// Counts a card for the player and suspends him when the rules say so.
+void Karte_Zaehlen(int32_t w, uint32_t art, uint16_t spieler) {
+    if (spieler == SPIEL_KEIN_SPIELER) return;
+    SperrEintrag& e = Sperr_Eintrag(w, spieler);
+    SperrRegel r = Regel(w);
+    uint32_t status = 0;
+    if (art & EREIGNIS_ROT) {
+        e.rot = uint8_t(std::min(255, e.rot + 1));
+        e.im_spiel = uint8_t(EREIGNIS_ROT);
+        Sperre_Verhaengen(e, EREIGNIS_ROT, r.spiele_rot);
+        status = 512;
+    } else if (art & EREIGNIS_GELBROT) {
+        e.gelbrot = uint8_t(std::min(255, e.gelbrot + 1));
+        e.im_spiel = uint8_t(EREIGNIS_GELBROT);
+        Sperre_Verhaengen(e, EREIGNIS_GELBROT, r.spiele_gelbrot);
+        status = 256;
+    } else if (art & EREIGNIS_GELB) {
+        e.gelb = uint8_t(std::min(255, e.gelb + 1));
+        e.im_spiel = uint8_t(EREIGNIS_GELB | 0x80);
+        if (r.gelb_grenze && e.gelb % r.gelb_grenze == 0) Sperre_Verhaengen(e, 0x80, 1);
+    }
+    if (status && !Club_Ist_Client() && spieler < Spieler_Anzahl()) {
+        Spieler_Wert(75, spieler, 16, 4);
+        Spieler_Wert(75, spieler, int32_t(status), 8);
+    }
+}
+
+void Packe32(std::vector<uint8_t>& out, uint32_t v) {
+    uint8_t b[4];
+    Bytes_Put32(b, v);
+    out.insert(out.end(), b, b + 4);
+}
+
+}  // namespace
+
+bool Spiele_Init() {
+    g = SpieleModul{};
+    g.initialisiert = true;
+    return true;
+}
+
+void Spiele_Free() { g = SpieleModul{}; }
+
+bool Spiele_Ist_Initialisiert() { return g.initialisiert; }
+
+int32_t Spiele_Neu(int32_t w, int32_t runde, int32_t paarung, int32_t spieltag, int32_t heim, int32_t gast) {
+    if (!g.initialisiert) {
+        Debug_Printf("Spiele_Neu: Spiele nicht initialisiert\n");
+        return -1;
+    }
+    if (w < 0 || w > 32767 || runde < 0 || runde > 32767 || paarung < 0 || paarung > 32767 || spieltag < 0 ||
+        spieltag > 32767 || heim < -1 || heim > 32767 || gast < -1 || gast > 32767) {
+        Debug_Printf("Spiele_Neu: Werte ungueltig (w=%d,r=%d,p=%d,s=%d)\n", w, runde, paarung, spieltag);
+        return -1;
+    }
+    uint64_t k = Schluessel(w, runde, paarung, spieltag);
+    if (g.index.count(k)) {
+        Debug_Printf("Spiele_Neu: Spiel gibt es schon (w=%d,r=%d,p=%d,s=%d)\n", w, runde, paarung, spieltag);
+        return -1;
+    }
+    SpielDatensatz s{};
+    s.ereignis_start = -1;
+    s.heim = int16_t(heim);
+    s.gast = int16_t(gast);
+    s.wettbewerb = int16_t(w);
+    s.runde = int16_t(runde);
+    s.spieltag = int16_t(spieltag);
+    s.paarung = int16_t(paarung);
+    s.tore_heim = s.tore_gast = -1;
+    int32_t nr = int32_t(g.spiele.size());
+    g.spiele.push_back(s);
+    g.locks.push_back(0);
+    g.index[k] = nr;
+    return nr;
+}
+
+bool Spiele_Loeschen_Wettbewerb(int32_t w) {
+    if (!g.initialisiert) return false;
+    for (size_t i = 0; i < g.spiele.size(); ++i)
+        if (g.spiele[i].wettbewerb == w && g.locks[i] > 0) {
+            Debug_Printf("Spiele_Loeschen_Wettbewerb: Spiel %d noch gesperrt\n", int32_t(i));
+            return false;
+        }
+    // Removing games renumbers the rest; their handles are only valid for a season.
+    std::vector<SpielDatensatz> rest;
+    std::vector<int32_t> rest_locks;
+    for (size_t i = 0; i < g.spiele.size(); ++i) {
+        if (g.spiele[i].wettbewerb == w) continue;
+        rest.push_back(g.spiele[i]);
+        rest_locks.push_back(g.locks[i]);
+    }
+    g.spiele.swap(rest);
+    g.locks.swap(rest_locks);
+    g.index.clear();
+    for (size_t i = 0; i < g.spiele.size(); ++i) g.index[Schluessel(g.spiele[i])] = int32_t(i);
+    Ereignisse_Verdichten();
+    for (auto it = g.sperren.begin(); it != g.sperren.end();)
+        it = it->second.wettbewerb == w ? g.sperren.erase(it) : std::next(it);
+    return true;
+}
+
+int32_t Spiele_Anzahl() { return g.initialisiert ? int32_t(g.spiele.size()) : 0; }
+
+const SpielDatensatz* Spiele_Nummer(int32_t nummer) {
+    if (!g.initialisiert || nummer < 0 || nummer >= int32_t(g.spiele.size())) return nullptr;
+    return &g.spiele[nummer];
+}
+
+Spiel_Lock Spiele_Lock(int32_t w, int32_t runde, int32_t paarung, int32_t spieltag) {
+    if (!g.initialisiert) {
+        Debug_Printf("Spiele_Lock: Spiele nicht initialisiert\n");
+        return 0;
+    }
+    auto it = g.index.find(Schluessel(w, runde, paarung, spieltag));
+    if (it == g.index.end()) return 0;
+    ++g.locks[it->second];
+    return it->second + 1;
+}
+
+void Spiele_Unlock(Spiel_Lock h) {
+    if (!Spiel("Spiele_Unlock", h)) return;
+    if (g.locks[h - 1] > 0) --g.locks[h - 1];
+}
+
+void Spiele_Lock_Alle() {
+    if (!g.initialisiert) return;
+    std::fill(g.locks.begin(), g.locks.end(), 0);
+}
+
+int32_t Spiele_Locks(Spiel_Lock h) {
+    if (!g.initialisiert || h <= 0 || h > int32_t(g.locks.size())) return 0;
+    return g.locks[h - 1];
+}
+
+Spiel_Lock Spiele_Handle(int32_t nummer) {
+    if (!g.initialisiert || nummer < 0 || nummer >= int32_t(g.spiele.size())) return 0;
+    return nummer + 1;
+}
+
+SpielDatensatz* Spiele_Get_Spiel(Spiel_Lock h, int32_t zeiger) {
+    if (!g.initialisiert || h <= 0 || h > int32_t(g.spiele.size())) return nullptr;
+    if (zeiger) return &g.spiele[h - 1];
+    g.kopie = g.spiele[h - 1];
+    return &g.kopie;
+}
+
+const char* Spiele_Get_Ergebnis(Spiel_Lock h) {
+    const SpielDatensatz* s = Spiele_Get_Spiel(h, 1);
+    if (!s) return "";
+    if (s->tore_heim < 0 || s->tore_gast < 0) return "-:-";
+    return Str_Format("%d:%d", s->tore_heim, s->tore_gast);
+}
+
+const char* Spiele_Flag_Text(Spiel_Lock h) {
+    const SpielDatensatz* s = Spiele_Get_Spiel(h, 1);
+    if (!s) return "";
+    if (s->flags & SPIEL_FLAG_ELFMETER) return Str_Format("i.E. %d:%d", s->elfmeter_heim, s->elfmeter_gast);
+    if (s->flags & SPIEL_FLAG_LOS) return "Los";
+    if (s->flags & SPIEL_FLAG_VERLAENGERUNG) return "n.V.";
+    return "";
+}
+
+void Spiele_Clear_Tore(Spiel_Lock h) {
+    SpielDatensatz* s = Spiel("Spiele_Clear_Tore", h);
+    if (!s) return;
+    s->tore_heim = s->tore_gast = 0;
+    s->minute = 0;
+    s->elfmeter_heim = s->elfmeter_gast = 0;
+    s->flags &= uint8_t(SPIEL_FLAG_EREIGNISSE_OFFEN);
+    s->ereignis_anzahl = 0;
+}
+
+void Spiele_Set_Ergebnis(Spiel_Lock h, int32_t heim, int32_t gast, int32_t art) {
+    SpielDatensatz* s = Spiel("Spiele_Set_Ergebnis", h);
+    if (!s) return;
+    if (heim < 0 || gast < 0 || art < 0 || art > 255) {
+        Debug_Printf("Spiele_Set_Ergebnis: Ergebnis ungueltig (%d:%d, art %d)\n", heim, gast, art);
+        return;
+    }
+    s->tore_heim = int8_t(std::min(heim, 127));
+    s->tore_gast = int8_t(std::min(gast, 127));
+    s->ergebnis_art = uint8_t(art);
+    s->flags |= SPIEL_FLAG_GESPIELT;
+    if (!s->folge) s->folge = uint16_t(std::min<uint32_t>(++g.folge, 0xFFFF));
+    Ereignisse_Schliessen(*s);
+}
+
+void Spiele_Set_Wert(Spiel_Lock h, int32_t zuschauer) {
+    SpielDatensatz* s = Spiel("Spiele_Set_Wert", h);
+    if (s) s->zuschauer = std::max(0, zuschauer);
+}
+
+void Spiele_Set_Status(Spiel_Lock h, int32_t status) {
+    SpielDatensatz* s = Spiel("Spiele_Set_Status", h);
+    if (!s || status != -1) return;
+    Ereignisse_Schliessen(*s);
+    s->tore_heim = s->tore_gast = -1;
+    s->flags = 0;
+    s->ergebnis_art = 0;
+    s->elfmeter_heim = s->elfmeter_gast = 0;
+    s->ereignis_anzahl = 0;
+    s->ereignis_start = -1;
+    s->minute = 0;
+    s->folge = 0;
+}
+
+void Spiele_Set_Elfmeter(Spiel_Lock h, int32_t heim, int32_t gast) {
+    SpielDatensatz* s = Spiel("Spiele_Set_Elfmeter", h);
+    if (!s) return;
+    if (heim < 0 || gast < 0 || heim == gast) {
+        Debug_Printf("Spiele_Set_Elfmeter: kein Sieger (%d:%d)\n", heim, gast);
+        return;
+    }
+    s->elfmeter_heim = uint8_t(std::min(heim, 255));
+    s->elfmeter_gast = uint8_t(std::min(gast, 255));
+    s->flags |= SPIEL_FLAG_ELFMETER;
+    if (heim > gast) s->flags |= SPIEL_FLAG_HEIM_ENTSCHIEDEN;
+    else s->flags &= uint8_t(~SPIEL_FLAG_HEIM_ENTSCHIEDEN);
+}
+
+void Spiele_Set_Flag(Spiel_Lock h, uint8_t bits, bool setzen) {
+    SpielDatensatz* s = Spiel("Spiele_Set_Flag", h);
+    if (!s) return;
+    bits &= uint8_t(~SPIEL_FLAG_EREIGNISSE_OFFEN);
+    if (setzen) s->flags |= bits;
+    else s->flags &= uint8_t(~bits);
+}
+
+void Spiele_Set_Nachspiel_Statistik(Spiel_Lock h) {
+    SpielDatensatz* s = Spiel("Spiele_Set_Nachspiel_Statistik", h);
+    if (!s) return;
+    if (s->tore_heim >= 0 && s->tore_gast >= 0) {
+        s->flags |= SPIEL_FLAG_GESPIELT;
+        if (!s->ergebnis_art) s->ergebnis_art = SPIEL_ERGEBNIS_GESPIELT;
+        if (!s->folge) s->folge = uint16_t(std::min<uint32_t>(++g.folge, 0xFFFF));
+    }
+    Ereignisse_Schliessen(*s);
+}
+
+bool Spiele_Ereignis_Array(Spiel_Lock h) {
+    SpielDatensatz* s = Spiel("Spiele_Ereignis_Array", h);
+    if (!s) return false;
+    if (s->flags & SPIEL_FLAG_EREIGNISSE_OFFEN) return true;
+    if (g.ereignisse.size() + SPIEL_EREIGNISSE_MAX > g.ereignisse.capacity()) {
+        Ereignisse_Verdichten();
+        s = &g.spiele[h - 1];
+    }
+    int32_t start = int32_t(g.ereignisse.size());
+    for (int32_t i = 0; i < s->ereignis_anzahl; ++i) g.ereignisse.push_back(g.ereignisse[s->ereignis_start + i]);
+    g.ereignisse.resize(start + SPIEL_EREIGNISSE_MAX, SpielEreignis{});
+    s->ereignis_start = start;
+    s->flags |= SPIEL_FLAG_EREIGNISSE_OFFEN;
+    return true;
+}
+
+bool Spiel_Ereignis(Spiel_Lock h, uint32_t art, int32_t minute, int32_t spieler, int32_t spieler2) {
+    SpielDatensatz* s = Spiel("Spiel_Ereignis", h);
+    if (!s) return false;
+    if ((art & EREIGNIS_SCHUSS) && (art & EREIGNIS_TOR)) {
+        int8_t& tore = (art & EREIGNIS_HEIM) ? s->tore_heim : s->tore_gast;
+        if (s->tore_heim < 0) s->tore_heim = 0;
+        if (s->tore_gast < 0) s->tore_gast = 0;
+        if (tore < 127) ++tore;
+    }
+    if (art & (EREIGNIS_GELB | EREIGNIS_GELBROT | EREIGNIS_ROT)) Karte_Zaehlen(s->wettbewerb, art, Spieler_Feld(spieler));
+    if (!(s->flags & SPIEL_FLAG_EREIGNISSE_OFFEN)) {
+        if (!Spiele_Ereignis_Array(h)) return false;
+        s = &g.spiele[h - 1];
+    }
+    if (s->ereignis_anzahl >= SPIEL_EREIGNISSE_MAX) {
+        Debug_Printf("Spiel_Ereignis: Spiel %d hat schon %d Ereignisse\n", h, SPIEL_EREIGNISSE_MAX);
+        return false;
+    }
+    SpielEreignis& e = g.ereignisse[s->ereignis_start + s->ereignis_anzahl++];
+    e.art = art;
+    e.minute = uint8_t(std::clamp(minute < 0 ? int32_t(s->minute) : minute, 0, 255));
+    e.spieler = Spieler_Feld(spieler);
+    e.spieler2 = Spieler_Feld(spieler2);
+    return true;
+}
+
+const SpielEreignis* Spiele_Ereignis_Erstes(Spiel_Lock h, int32_t* cursor) {
+    if (!cursor) return nullptr;
+    *cursor = 0;
+    return Spiele_Ereignis_Naechstes(h, cursor);
+}
+
+const SpielEreignis* Spiele_Ereignis_Naechstes(Spiel_Lock h, int32_t* cursor) {
+    const SpielDatensatz* s = Spiele_Get_Spiel(h, 1);
+    if (!s || !cursor || *cursor < 0 || *cursor >= s->ereignis_anzahl || s->ereignis_start < 0) return nullptr;
+    return &g.ereignisse[s->ereignis_start + (*cursor)++];
+}
+
+int32_t Spiele_Ereignis_Feld_Groesse() { return int32_t(g.ereignisse.size()); }
+
+int32_t Spiele_Get_Wettbewerb_Ereignis(int32_t w, int32_t modus, int32_t, int32_t spieler, int32_t, int32_t) {
+    if (!g.initialisiert) {
+        Debug_Printf("Spiele_Get_Wettbewerb_Ereignis: Spiele nicht initialisiert\n");
+        return modus == 1 ? -1 : 0;
+    }
+    auto it = g.sperren.find(Sperr_Schluessel(w, spieler));
+    const SperrEintrag* e = (it == g.sperren.end() || spieler < 0) ? nullptr : &it->second;
+    switch (modus) {
+    case 1: return (e && e->im_spiel) ? e->im_spiel : -1;
+    case 4: return e ? e->gelb : 0;
+    case 5: return e ? e->gelbrot : 0;
+    case 6: return e ? e->rot : 0;
+    case 8: return (e && (e->sperre & 31)) ? e->sperre : 0;
+    default:
+        Debug_Printf("Spiele_Get_Wettbewerb_Ereignis: Modus %d unbekannt\n", modus);
+        return 0;
+    }
+}
+
+void Spiele_Setze_Sperren_Spieler_Vor_Spiel(int32_t w, int32_t team, int32_t vor_spiel) {
+    if (!g.initialisiert || team < 0 || team >= Team_Anzahl()) {
+        Debug_Printf("Spiele_Setze_Sperren_Spieler_Vor_Spiel: Team %d ungueltig\n", team);
+        return;
+    }
+    int32_t spieler[TEAM_SPIELER_MAX];
+    int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, 0);
+    for (int32_t i = 0; i < n; ++i) {
+        auto it = g.sperren.find(Sperr_Schluessel(w, spieler[i]));
+        if (it == g.sperren.end()) continue;
+        SperrEintrag& e = it->second;
+        if (vor_spiel) {
+            if (!(e.sperre & 31)) continue;
+            e.vermerkt = 1;
+            if (!Club_Ist_Client()) Spieler_Wert(75, spieler[i], 16, 4);
+        } else {
+            if (e.vermerkt && (e.sperre & 31)) {
+                int32_t rest = (e.sperre & 31) - 1;
+                e.sperre = rest ? uint8_t((e.sperre & 0xE0) | rest) : 0;
+            }
+            e.vermerkt = 0;
+            e.im_spiel = 0;
+        }
+    }
+}
+
+void Spiele_Sperr_Regeln(int32_t w, int32_t gelb_grenze, int32_t spiele_gelbrot, int32_t spiele_rot) {
+    if (!g.initialisiert) return;
+    SperrRegel r{};
+    r.wettbewerb = int16_t(w);
+    r.gelb_grenze = uint8_t(std::clamp(gelb_grenze, 0, 99));
+    r.spiele_gelbrot = uint8_t(std::clamp(spiele_gelbrot, 0, 31));
+    r.spiele_rot = uint8_t(std::clamp(spiele_rot, 0, 31));
+    g.regeln[w] = r;
+}
+
+int32_t Spiele_Serie(int32_t w, int32_t team, int32_t* z0, int32_t* z1, int32_t* z2, int32_t* z3, int32_t* z4,
+                     int32_t* z5, int32_t* z6, int32_t art) {
+    int32_t* z[7] = {z0, z1, z2, z3, z4, z5, z6};
+    int32_t werte[7] = {};
+    if (art < 0 || art > 2) return 0;
+    if (Club_Ist_Client()) {
+        std::vector<uint8_t> arg, antwort;
+        ClubPacker p{arg};
+        p.i32(w);
+        p.i32(team);
+        p.i32(art);
+        if (!Club_Remote("Spiele_Serie", ANFRAGE_SPIELE_SERIE, "iii<iiiiiiii", arg, antwort)) return 0;
+        ClubLeser l{antwort.data(), antwort.size()};
+        int32_t ergebnis = l.i32();
+        for (int32_t& v : werte) v = l.i32();
+        if (l.fehler || ergebnis != 1) return 0;
+        for (int32_t i = 0; i < 7; ++i)
+            if (z[i]) *z[i] = werte[i];
+        return 1;
+    }
+    if (!g.initialisiert) return 0;
+    std::vector<const SpielDatensatz*> liste;
+    for (const SpielDatensatz& s : g.spiele) {
+        if (!(s.flags & SPIEL_FLAG_GESPIELT) || s.tore_heim < 0 || s.tore_gast < 0) continue;
+        if (w >= 0 && s.wettbewerb != w) continue;
+        bool heim = s.heim == team, gast = s.gast == team;
+        if ((art == 0 && !heim) || (art == 1 && !gast) || (art == 2 && !heim && !gast)) continue;
+        liste.push_back(&s);
+    }
+    if (liste.empty()) return 0;
+    std::sort(liste.begin(), liste.end(), [](auto* a, auto* b) { return a->folge > b->folge; });
+    bool laeuft[7] = {true, true, true, true, true, true, true};
+    for (const SpielDatensatz* s : liste) {
+        bool heim = s->heim == team;
+        int32_t fuer = heim ? s->tore_heim : s->tore_gast, gegen = heim ? s->tore_gast : s->tore_heim;
+        bool bed[7] = {fuer > gegen, fuer == gegen, fuer < gegen, fuer >= gegen, fuer <= gegen, fuer > 0, gegen == 0};
+        for (int32_t i = 0; i < 7; ++i) {
+            if (laeuft[i] && bed[i]) ++werte[i];
+            else laeuft[i] = false;
+        }
+    }
+    for (int32_t i = 0; i < 7; ++i)
+        if (z[i]) *z[i] = werte[i];
+    return 1;
+}
+
+int32_t Spiele_Get_Statistik(const int32_t* wettbewerbe, int32_t anzahl, uint32_t maske, int32_t* pro_spieler,
+                             int32_t spieler_anzahl) {
+    if (!g.initialisiert || !wettbewerbe || anzahl < 0 || !pro_spieler || spieler_anzahl < 0 || !maske) {
+        Debug_Printf("Spiele_Get_Statistik: Argumente ungueltig\n");
+        return 0;
+    }
+    std::fill(pro_spieler, pro_spieler + spieler_anzahl, 0);
+    int32_t gezaehlt = 0;
+    for (const SpielDatensatz& s : g.spiele) {
+        if (s.ereignis_start < 0 || std::find(wettbewerbe, wettbewerbe + anzahl, s.wettbewerb) == wettbewerbe + anzahl)
+            continue;
+        for (int32_t i = 0; i < s.ereignis_anzahl; ++i) {
+            const SpielEreignis& e = g.ereignisse[s.ereignis_start + i];
+            if ((e.art & maske) != maske) continue;
+            if ((maske & EREIGNIS_TOR) && (e.art & EREIGNIS_EIGENTOR)) continue;
+            if (e.spieler >= spieler_anzahl) continue;
+            ++pro_spieler[e.spieler];
+            ++gezaehlt;
+        }
+    }
+    return gezaehlt;
+}
+
+// Block layout (little-endian): u32 magic "SPIL", u32 version, u32 result
+// counter, u32 games, the 32-byte games, u32 events, the 9-byte events, u32
+// card entries, the 12-byte entries, u32 rules, the 8-byte rules.
+void Spiele_Save(std::vector<uint8_t>& out) {
+    Packe32(out, SPIELE_MAGIC);
+    Packe32(out, SPIELE_VERSION);
+    Packe32(out, g.folge);
+    Packe32(out, uint32_t(g.spiele.size()));
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(g.spiele.data());
+    out.insert(out.end(), p, p + g.spiele.size() * sizeof(SpielDatensatz));
+    Packe32(out, uint32_t(g.ereignisse.size()));
+    p = reinterpret_cast<const uint8_t*>(g.ereignisse.data());
+    out.insert(out.end(), p, p + g.ereignisse.size() * sizeof(SpielEreignis));
+    Packe32(out, uint32_t(g.sperren.size()));
+    for (const auto& [k, e] : g.sperren) {
+        p = reinterpret_cast<const uint8_t*>(&e);
+        out.insert(out.end(), p, p + sizeof e);
+    }
+    Packe32(out, uint32_t(g.regeln.size()));
+    for (const auto& [k, r] : g.regeln) {
+        p = reinterpret_cast<const uint8_t*>(&r);
+        out.insert(out.end(), p, p + sizeof r);
+    }
+}
+
+bool Spiele_Load(const uint8_t* in, size_t bytes) {
+    ClubLeser l{in, bytes};
+    if (!in || uint32_t(l.i32()) != SPIELE_MAGIC || uint32_t(l.i32()) != SPIELE_VERSION) {
+        Debug_Printf("Spiele_Load: Block beschaedigt\n");
+        return false;
+    }
+    SpieleModul neu;
+    neu.initialisiert = true;
+    neu.folge = uint32_t(l.i32());
+    uint32_t n = uint32_t(l.i32());
+    if (l.fehler || n > (bytes - l.pos) / sizeof(SpielDatensatz)) return Debug_Printf("Spiele_Load: Spiele\n"), false;
+    neu.spiele.resize(n);
+    l.block(neu.spiele.data(), n * sizeof(SpielDatensatz));
+    uint32_t e = uint32_t(l.i32());
+    if (l.fehler || e > (bytes - l.pos) / sizeof(SpielEreignis)) return Debug_Printf("Spiele_Load: Ereignisse\n"), false;
+    neu.ereignisse.resize(e);
+    l.block(neu.ereignisse.data(), e * sizeof(SpielEreignis));
+    uint32_t k = uint32_t(l.i32());
+    if (l.fehler || k > (bytes - l.pos) / sizeof(SperrEintrag)) return Debug_Printf("Spiele_Load: Sperren\n"), false;
+    for (uint32_t i = 0; i < k; ++i) {
+        SperrEintrag s{};
+        l.block(&s, sizeof s);
+        if (!neu.sperren.emplace(Sperr_Schluessel(s.wettbewerb, s.spieler), s).second) l.fehler = true;
+    }
+    uint32_t r = uint32_t(l.i32());
+    if (l.fehler || r > (bytes - l.pos) / sizeof(SperrRegel)) return Debug_Printf("Spiele_Load: Regeln\n"), false;
+    for (uint32_t i = 0; i < r; ++i) {
+        SperrRegel s{};
+        l.block(&s, sizeof s);
+        if (!neu.regeln.emplace(s.wettbewerb, s).second) l.fehler = true;
+    }
+    if (l.fehler || l.pos != bytes) {
+        Debug_Printf("Spiele_Load: Block beschaedigt\n");
+        return false;
+    }
+    for (size_t i = 0; i < neu.spiele.size(); ++i) {
+        const SpielDatensatz& s = neu.spiele[i];
+        int64_t platz = (s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN) ? SPIEL_EREIGNISSE_MAX : s.ereignis_anzahl;
+        bool ereignisse_ok = s.ereignis_start == -1
+                                 ? (s.ereignis_anzahl == 0 && !(s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN))
+                                 : (s.ereignis_start >= 0 && s.ereignis_anzahl <= SPIEL_EREIGNISSE_MAX &&
+                                    int64_t(s.ereignis_start) + platz <= int64_t(e));
+        if (s.wettbewerb < 0 || s.runde < 0 || s.paarung < 0 || s.spieltag < 0 || !ereignisse_ok ||
+            !neu.index.emplace(Schluessel(s), int32_t(i)).second) {
+            Debug_Printf("Spiele_Load: Spiel %d beschaedigt\n", int32_t(i));
+            return false;
+        }
+    }
+    neu.locks.assign(neu.spiele.size(), 0);
+    g = std::move(neu);
+    return true;
+}
+
+Spiel_Lock Spiele_Client_Holen(int32_t w, int32_t runde, int32_t paarung, int32_t spieltag) {
+    if (!g.initialisiert) {
+        Debug_Printf("Spiele_Client_Holen: Spiele nicht initialisiert\n");
+        return 0;
+    }
+    std::vector<uint8_t> arg, antwort;
+    ClubPacker p{arg};
+    for (int32_t v : {w, runde, paarung, spieltag}) p.i32(v);
+    size_t n = 0;
+    const uint8_t* block =
+        Club_Remote_Block("Spiele_Client_Holen", ANFRAGE_SPIELE_SPIEL, "iiii<C<=0", arg, antwort, &n);
+    if (!block || n < sizeof(SpielDatensatz) || (n - sizeof(SpielDatensatz)) % sizeof(SpielEreignis)) return 0;
+    SpielDatensatz s;
+    std::memcpy(&s, block, sizeof s);
+    size_t ereignisse = (n - sizeof s) / sizeof(SpielEreignis);
+    if (s.wettbewerb != w || s.runde != runde || s.paarung != paarung || s.spieltag != spieltag ||
+        ereignisse != s.ereignis_anzahl || ereignisse > size_t(SPIEL_EREIGNISSE_MAX)) {
+        Debug_Printf("Spiele_Client_Holen: Antwort passt nicht\n");
+        return 0;
+    }
+    auto it = g.index.find(Schluessel(s));
+    int32_t nr = it != g.index.end() ? it->second : Spiele_Neu(w, runde, paarung, spieltag, s.heim, s.gast);
+    if (nr < 0) return 0;
+    SpielDatensatz& ziel = g.spiele[nr];
+    Ereignisse_Schliessen(ziel);
+    s.ereignis_start = -1;
+    s.ereignis_anzahl = 0;
+    s.flags &= uint8_t(~SPIEL_FLAG_EREIGNISSE_OFFEN);
+    if (ereignisse) {
+        s.ereignis_start = int32_t(g.ereignisse.size());
+        s.ereignis_anzahl = uint8_t(ereignisse);
+        const SpielEreignis* e = reinterpret_cast<const SpielEreignis*>(block + sizeof s);
+        g.ereignisse.insert(g.ereignisse.end(), e, e + ereignisse);
+    }
+    ziel = s;
+    return nr + 1;
+}
+
+bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {
+    ClubLeser l{argumente, bytes};
+    ClubPacker p{antwort};
+    if (anfrage == ANFRAGE_SPIELE_SERIE) {
+        int32_t w = l.i32(), team = l.i32(), art = l.i32();
+        if (l.fehler) return false;
+        int32_t z[7] = {};
+        int32_t r = Spiele_Serie(w, team, &z[0], &z[1], &z[2], &z[3], &z[4], &z[5], &z[6], art);
+        p.i32(r);
+        for (int32_t v : z) p.i32(v);
+        return true;
+    }
+    if (anfrage == ANFRAGE_SPIELE_SPIEL) {
+        int32_t w = l.i32(), runde = l.i32(), paarung = l.i32(), spieltag = l.i32();
+        if (l.fehler) return false;
+        std::vector<uint8_t> block;
+        auto it = g.initialisiert ? g.index.find(Schluessel(w, runde, paarung, spieltag)) : g.index.end();
+        if (it != g.index.end()) {
+            const SpielDatensatz& s = g.spiele[it->second];
+            const uint8_t* q = reinterpret_cast<const uint8_t*>(&s);
+            block.insert(block.end(), q, q + sizeof s);
+            if (s.ereignis_start >= 0) {
+                q = reinterpret_cast<const uint8_t*>(&g.ereignisse[s.ereignis_start]);
+                block.insert(block.end(), q, q + s.ereignis_anzahl * sizeof(SpielEreignis));
+            }
+        }
+        p.block_mit_laenge(block.data(), block.size());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace velmora

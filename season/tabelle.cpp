@@ -1,0 +1,264 @@
+// season/tabelle.cpp - league tables and their snapshots.
+#include "season/tabelle.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+#include "club/club_netz.h"
+#include "core/bytes.h"
+#include "core/debug.h"
+#include "core/mem.h"
+#include "core/pack.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+
+namespace velmora {
+namespace {
+
+constexpr uint32_t TABELLE_MAGIC = 0x4C424154;   // "TABL"
+
+struct TabelleModul {
+    std::map<uint64_t, std::vector<uint8_t>> schnappschuss;   // (competition, day) -> packed buffer
+};
+TabelleModul g;
+
+uint64_t Schluessel(int32_t w, int32_t tag) { return uint64_t(uint32_t(w)) << 32 | uint32_t(tag); }
+
+struct Direkt {
+    int32_t punkte = 0, diff = 0, tore = 0;
+};
+
+// Orders the rows; clubs level on column `spalte` are ranked by their games
+// among each other when the mask asks for it.
+void Sortieren(TabellenPuffer* p, const std::vector<const SpielDatensatz*>& spiele, int32_t spalte) {
+    int32_t s = spalte;
+    auto schluessel = [&](int32_t i) {
+        const TabellenZeile& z = p->zeile[i];
+        int32_t punkte = z.punkte[s], tore = z.tore[s], gegen = z.gegentore[s];
+        return std::make_tuple(punkte, tore - gegen, tore);
+    };
+    std::vector<int32_t> ordnung(p->anzahl);
+    for (int32_t i = 0; i < p->anzahl; ++i) ordnung[i] = i;
+    std::stable_sort(ordnung.begin(), ordnung.end(), [&](int32_t a, int32_t b) { return schluessel(a) > schluessel(b); });
+    if (p->maske & TABELLE_MIT_DIREKT) {
+        for (size_t a = 0; a < ordnung.size();) {
+            size_t b = a + 1;
+            while (b < ordnung.size() && schluessel(ordnung[b]) == schluessel(ordnung[a])) ++b;
+            if (b - a > 1) {
+                std::map<int32_t, Direkt> d;
+                std::vector<int32_t> gruppe(ordnung.begin() + a, ordnung.begin() + b);
+                auto drin = [&](int32_t team) {
+                    for (int32_t i : gruppe)
+                        if (p->zeile[i].team == team) return true;
+                    return false;
+                };
+                for (const SpielDatensatz* sp : spiele) {
+                    if (!drin(sp->heim) || !drin(sp->gast)) continue;
+                    int32_t th = sp->tore_heim, tg = sp->tore_gast;
+                    Direkt& h = d[sp->heim];
+                    Direkt& gg = d[sp->gast];
+                    h.punkte += th > tg ? 3 : th == tg ? 1 : 0;
+                    gg.punkte += tg > th ? 3 : th == tg ? 1 : 0;
+                    h.diff += th - tg;
+                    gg.diff += tg - th;
+                    h.tore += th;
+                    gg.tore += tg;
+                }
+                std::stable_sort(ordnung.begin() + a, ordnung.begin() + b, [&](int32_t x, int32_t y) {
+                    const Direkt& dx = d[p->zeile[x].team];
+                    const Direkt& dy = d[p->zeile[y].team];
+                    return std::tie(dx.punkte, dx.diff, dx.tore) > std::tie(dy.punkte, dy.diff, dy.tore);
+                });
+            }
+            a = b;
+        }
+    }
+    for (int32_t i = 0; i < p->anzahl; ++i) p->reihenfolge[i] = int16_t(ordnung[i]);
+}
+
+}  // namespace
+
+int32_t Spiele_Statistik(int32_t w, int32_t bis_runde, int32_t englisch, int32_t maske, int32_t spalte,
+                         TabellenPuffer* p) {
+    if (!p) return 0;
+    std::memset(p, 0, sizeof *p);
+    const WettbewerbSatz* satz = Wettbewerb_Satz(w);
+    if (!satz || !Wettbewerb_Ist_Liga(w) || spalte < 0 || spalte > 2) {
+        Debug_Printf("Spiele_Statistik: Wettbewerb %d hat keine Tabelle\n", w);
+        return 0;
+    }
+    int32_t teams[WETTBEWERB_TEAMS_MAX];
+    int32_t n = Wettbewerb_Get_Teams(w, teams);
+    if (n > TABELLE_TEAMS_MAX) {
+        Debug_Printf("Spiele_Statistik: Wettbewerb %d hat %d Teams\n", w, n);
+        return 0;
+    }
+    if (bis_runde < 0 || bis_runde > satz->spieltage) bis_runde = satz->spieltage;
+    p->wettbewerb = w;
+    p->anzahl = n;
+    p->bis_runde = bis_runde;
+    p->englisch = englisch ? 1 : 0;
+    p->maske = maske;
+    p->spalte = spalte;
+    std::map<int32_t, int32_t> zeile_von;
+    for (int32_t i = 0; i < n; ++i) {
+        TabellenZeile& z = p->zeile[i];
+        z.team = int16_t(teams[i]);
+        z.vorher = -1;
+        std::memset(z.verlauf, 3, sizeof z.verlauf);
+        zeile_von[teams[i]] = i;
+    }
+    std::vector<const SpielDatensatz*> gezaehlt;
+    for (int32_t nr = 0, anzahl = Spiele_Anzahl(); nr < anzahl; ++nr) {
+        const SpielDatensatz* s = Spiele_Nummer(nr);
+        if (s->wettbewerb != w || s->runde > bis_runde || !(s->flags & SPIEL_FLAG_GESPIELT) || s->tore_heim < 0 ||
+            s->tore_gast < 0)
+            continue;
+        auto h = zeile_von.find(s->heim), a = zeile_von.find(s->gast);
+        if (h == zeile_von.end() || a == zeile_von.end()) continue;
+        gezaehlt.push_back(s);
+        for (int32_t seite = 0; seite < 2; ++seite) {
+            if (!(maske & (seite == 0 ? TABELLE_MIT_HEIM : TABELLE_MIT_AUSWAERTS))) continue;
+            TabellenZeile& z = p->zeile[seite == 0 ? h->second : a->second];
+            int32_t fuer = seite == 0 ? s->tore_heim : s->tore_gast;
+            int32_t gegen = seite == 0 ? s->tore_gast : s->tore_heim;
+            int32_t code = fuer > gegen ? 0 : fuer == gegen ? 1 : 2;
+            int32_t punkte = code == 0 ? 3 : code == 1 ? 1 : 0;
+            if (englisch && seite == 0) punkte -= 3;
+            for (int32_t spalte_nr : {TABELLE_GESAMT, seite == 0 ? TABELLE_HEIM : TABELLE_AUSWAERTS}) {
+                ++z.spiele[spalte_nr];
+                ++(code == 0 ? z.siege : code == 1 ? z.unentschieden : z.niederlagen)[spalte_nr];
+                z.punkte[spalte_nr] = int16_t(z.punkte[spalte_nr] + punkte);
+                z.tore[spalte_nr] = int16_t(z.tore[spalte_nr] + fuer);
+                z.gegentore[spalte_nr] = int16_t(z.gegentore[spalte_nr] + gegen);
+            }
+            if ((maske & TABELLE_MIT_VERLAUF) && s->runde >= 1 && s->runde <= TABELLE_RUNDEN_MAX)
+                z.verlauf[s->runde - 1] = uint8_t(code + (seite == 0 ? 4 : 0));
+        }
+    }
+    if (!(maske & (TABELLE_MIT_HEIM | TABELLE_MIT_AUSWAERTS))) gezaehlt.clear();
+    Sortieren(p, gezaehlt, spalte);
+    if ((maske & TABELLE_MIT_TREND) && bis_runde > 1) {
+        TabellenPuffer* vorher = static_cast<TabellenPuffer*>(Mem_Alloc(sizeof(TabellenPuffer), "Tabelle"));
+        if (vorher && Spiele_Statistik(w, bis_runde - 1, englisch, maske & ~TABELLE_MIT_TREND, spalte, vorher) == n) {
+            for (int32_t platz = 0; platz < n; ++platz) p->zeile[vorher->reihenfolge[platz]].vorher = int16_t(platz);
+            for (int32_t platz = 0; platz < n; ++platz) {
+                TabellenZeile& z = p->zeile[p->reihenfolge[platz]];
+                z.trend = int8_t(z.vorher - platz);
+            }
+        }
+        Mem_Free(vorher);
+    }
+    return n;
+}
+
+int32_t Wettbewerb_Tabelle_Vorbereiten(int32_t w, TabellenPuffer* p) {
+    const WettbewerbSatz* s = Wettbewerb_Satz(w);
+    return Spiele_Statistik(w, -1, s && (s->modus & MODUS_ENGLISCHE_TABELLE), 31, TABELLE_GESAMT, p);
+}
+
+int32_t Tabelle_Reihenfolge(int32_t w, int32_t* out) {
+    TabellenPuffer* p = static_cast<TabellenPuffer*>(Mem_Alloc(sizeof(TabellenPuffer), "Tabelle"));
+    if (!p) return 0;
+    const WettbewerbSatz* s = Wettbewerb_Satz(w);
+    int32_t n = Spiele_Statistik(w, -1, s && (s->modus & MODUS_ENGLISCHE_TABELLE),
+                                 TABELLE_MIT_HEIM | TABELLE_MIT_AUSWAERTS | TABELLE_MIT_DIREKT, TABELLE_GESAMT, p);
+    for (int32_t i = 0; i < n; ++i)
+        if (out) out[i] = p->zeile[p->reihenfolge[i]].team;
+    Mem_Free(p);
+    return n;
+}
+
+int32_t Wettbewerb_Get_Tabellenplatz(int32_t w, int32_t team, int32_t, int32_t, int32_t, int32_t) {
+    int32_t teams[TABELLE_TEAMS_MAX];
+    int32_t n = Tabelle_Reihenfolge(w, teams);
+    for (int32_t i = 0; i < n; ++i)
+        if (teams[i] == team) return i;
+    return -1;
+}
+
+int32_t Wettbewerb_Get_Platz_Markierung(int32_t w, int32_t platz) {
+    const WettbewerbSatz* s = Wettbewerb_Satz(w);
+    if (!s || platz < 0 || platz >= s->team_anzahl || !Wettbewerb_Ist_Liga(w)) return 30;
+    if (s->art == ART_GRUPPE) return platz < s->weiter_plaetze ? 32 : 30;
+    if (platz == 0 && s->liga_oben < 0) return 31;
+    if (s->liga_oben >= 0 && platz < s->aufsteiger) return 32;
+    if (s->quali_ziel >= 0 && platz < s->quali_plaetze) return 32;
+    if (s->liga_unten >= 0 && platz >= s->team_anzahl - s->absteiger) return 33;
+    return 30;
+}
+
+bool Tabelle_Schnappschuss(int32_t w, int32_t tag) {
+    TabellenPuffer* p = static_cast<TabellenPuffer*>(Mem_Alloc(sizeof(TabellenPuffer), "Tabelle"));
+    if (!p) return false;
+    bool ok = Wettbewerb_Tabelle_Vorbereiten(w, p) > 0;
+    uint32_t laenge = 0;
+    void* gepackt = ok ? Puffer_Packen(p, sizeof *p, &laenge) : nullptr;
+    if (gepackt) {
+        const uint8_t* b = static_cast<const uint8_t*>(gepackt);
+        g.schnappschuss[Schluessel(w, tag)].assign(b, b + laenge);
+        Mem_Free(gepackt);
+    }
+    Mem_Free(p);
+    return gepackt != nullptr;
+}
+
+bool Statistik_Eintrag_Entpacken(TabellenPuffer* puffer, int32_t w, int32_t tag) {
+    auto it = g.schnappschuss.find(Schluessel(w, tag));
+    if (!puffer || it == g.schnappschuss.end()) return false;
+    uint32_t laenge = 0;
+    void* daten = Puffer_Entpacken(it->second.data(), uint32_t(it->second.size()), &laenge);
+    bool ok = daten && laenge == sizeof *puffer;
+    if (ok) std::memcpy(puffer, daten, sizeof *puffer);
+    else Debug_Printf("Statistik_Eintrag_Entpacken: Tabelle %d/%d beschaedigt\n", w, tag);
+    Mem_Free(daten);
+    return ok;
+}
+
+void Spiele_Tabellen_Cache_Loeschen(int32_t w) {
+    for (auto it = g.schnappschuss.begin(); it != g.schnappschuss.end();)
+        it = (w < 0 || int32_t(it->first >> 32) == w) ? g.schnappschuss.erase(it) : std::next(it);
+}
+
+int32_t Tabelle_Schnappschuss_Anzahl() { return int32_t(g.schnappschuss.size()); }
+
+void Tabelle_Free() { g = TabelleModul{}; }
+
+// Block layout: u32 magic "TABL", u32 count, per snapshot i32 competition,
+// i32 day, u32 length and the packed buffer.
+void Tabelle_Save(std::vector<uint8_t>& out) {
+    ClubPacker p{out};
+    p.i32(int32_t(TABELLE_MAGIC));
+    p.i32(int32_t(g.schnappschuss.size()));
+    for (const auto& [k, daten] : g.schnappschuss) {
+        p.i32(int32_t(k >> 32));
+        p.i32(int32_t(uint32_t(k)));
+        p.block_mit_laenge(daten.data(), daten.size());
+    }
+}
+
+bool Tabelle_Load(const uint8_t* in, size_t bytes) {
+    ClubLeser l{in, bytes};
+    if (!in || uint32_t(l.i32()) != TABELLE_MAGIC) {
+        Debug_Printf("Tabelle_Load: Block beschaedigt\n");
+        return false;
+    }
+    uint32_t n = uint32_t(l.i32());
+    TabelleModul neu;
+    for (uint32_t i = 0; i < n && !l.fehler; ++i) {
+        int32_t w = l.i32(), tag = l.i32();
+        size_t laenge = 0;
+        const uint8_t* daten = l.block_mit_laenge(&laenge);
+        if (!daten) break;
+        neu.schnappschuss[Schluessel(w, tag)].assign(daten, daten + laenge);
+    }
+    if (l.fehler || l.pos != bytes || neu.schnappschuss.size() != n) {
+        Debug_Printf("Tabelle_Load: Block beschaedigt\n");
+        return false;
+    }
+    g = std::move(neu);
+    return true;
+}
+
+}  // namespace velmora

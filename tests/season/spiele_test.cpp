@@ -1,0 +1,341 @@
+// tests/season/spiele_test.cpp - the fixtures store: events, cards,
+// suspensions, series, statistics, locks, save and load.
+#include <cstring>
+
+#include "club/club_hooks.h"
+#include "club/club_netz.h"
+#include "core/bytes.h"
+#include "tests/club/welt.h"
+#include "tests/season/season_welt.h"
+
+namespace velmora::test {
+namespace {
+
+constexpr int32_t LIGA = 50;
+
+// The club test world (clubs 2-5, 18 players each; club t has players
+// (t-2)*18 .. +17, 0-10 starting) in one league.
+class SpieleTest : public WeltTest {
+protected:
+    void SetUp() override {
+        WeltTest::SetUp();
+        WettbewerbBeschreibung liga;
+        liga.id = LIGA;
+        liga.name = "Liga";
+        liga.teams = 4;
+        liga.spieltage = 6;
+        liga.rueckspiel = 2;
+        liga.team_liste = {2, 3, 4, 5};
+        liga.gelb_sperre = 3;
+        liga.sperre_rot = 2;
+        Spiele_Init();
+        Wettbewerb_Init({liga});
+        Wettbewerb_Spielplan_Erstellen(LIGA);
+        spiel = Spiele_Lock(LIGA, 1, 0, 0);
+        sp = Spiele_Get_Spiel(spiel, 1);
+    }
+    void TearDown() override {
+        Tabelle_Free();
+        Wettbewerb_Free();
+        Spiele_Free();
+        WeltTest::TearDown();
+    }
+    int32_t Spieler_Von(int32_t team, int32_t i) { return (team - 2) * 18 + i; }
+    Spiel_Lock spiel = 0;
+    SpielDatensatz* sp = nullptr;
+};
+
+TEST_F(SpieleTest, GoalsCountForTheSideOfBitZero) {
+    ASSERT_TRUE(sp);
+    EXPECT_LT(sp->tore_heim, 0);
+    Spiele_Clear_Tore(spiel);
+    ASSERT_TRUE(Spiele_Ereignis_Array(spiel));
+    struct Fall {
+        uint32_t art;
+        int32_t heim, gast;
+    };
+    const Fall faelle[] = {{6 | EREIGNIS_HEIM, 1, 0},  {6, 1, 1},        {2 | EREIGNIS_HEIM, 1, 1},
+                           {6 | 0x200, 1, 2},          {0x2006 | 1, 2, 2}, {EREIGNIS_GELB | 1, 2, 2}};
+    for (const Fall& f : faelle) {
+        EXPECT_TRUE(Spiel_Ereignis(spiel, f.art, 10, Spieler_Von(sp->heim, 9), -1));
+        EXPECT_EQ(sp->tore_heim, f.heim) << std::hex << f.art;
+        EXPECT_EQ(sp->tore_gast, f.gast) << std::hex << f.art;
+    }
+    int32_t cursor = 0;
+    const SpielEreignis* e = Spiele_Ereignis_Erstes(spiel, &cursor);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(uint32_t(e->art), 7u);
+    EXPECT_EQ(e->minute, 10);
+    EXPECT_EQ(int32_t(e->spieler2), SPIEL_KEIN_SPIELER);
+    int32_t n = 1;
+    while (Spiele_Ereignis_Naechstes(spiel, &cursor)) ++n;
+    EXPECT_EQ(n, 6);
+    // Minute -1 takes the game's minute.
+    sp->minute = 77;
+    Spiel_Ereignis(spiel, EREIGNIS_FOUL, -1, 1, 2);
+    EXPECT_EQ(Spiele_Ereignis_Erstes(spiel, &cursor)[6].minute, 77);
+}
+
+TEST_F(SpieleTest, EventsBeyondTheLimitAreDroppedButGoalsStillCount) {
+    Spiele_Clear_Tore(spiel);
+    for (int32_t i = 0; i < SPIEL_EREIGNISSE_MAX; ++i) EXPECT_TRUE(Spiel_Ereignis(spiel, EREIGNIS_FOUL, i % 90, 1, 2));
+    EXPECT_FALSE(Spiel_Ereignis(spiel, 6 | EREIGNIS_HEIM, 89, 1, -1));
+    EXPECT_FALSE(Spiel_Ereignis(spiel, 6, 90, 1, -1));
+    EXPECT_EQ(sp->ereignis_anzahl, SPIEL_EREIGNISSE_MAX);
+    EXPECT_EQ(sp->tore_heim, 1);
+    EXPECT_EQ(sp->tore_gast, 1);
+    EXPECT_TRUE(Log_Enthaelt("Spiel_Ereignis"));
+}
+
+TEST_F(SpieleTest, SharedArrayKeepsEveryGamesEventsApart) {
+    // Three games of one round fill their blocks in turns.
+    Spiel_Lock h[2] = {Spiele_Lock(LIGA, 1, 0, 0), Spiele_Lock(LIGA, 1, 1, 0)};
+    for (int32_t i = 0; i < 2; ++i) Spiele_Clear_Tore(h[i]);
+    for (int32_t i = 0; i < 40; ++i) Spiel_Ereignis(h[i % 2], EREIGNIS_FOUL, i, i, -1);
+    Spiele_Set_Ergebnis(h[0], 0, 0, 1);
+    // Later games fill and close many blocks; the array is compacted on the way.
+    for (int32_t r = 2; r <= 6; ++r)
+        for (int32_t p = 0; p < 2; ++p) {
+            Spiel_Lock x = Spiele_Lock(LIGA, r, p, 0);
+            Spiele_Clear_Tore(x);
+            for (int32_t i = 0; i < 5; ++i) Spiel_Ereignis(x, EREIGNIS_WECHSEL, 60 + i, r * 10 + p, -1);
+            Spiele_Set_Ergebnis(x, 0, 0, 1);
+            Spiele_Unlock(x);
+        }
+    Spiele_Set_Ergebnis(h[1], 0, 0, 1);
+    for (int32_t k = 0; k < 2; ++k) {
+        int32_t c = 0, n = 0;
+        for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h[k], &c); e; e = Spiele_Ereignis_Naechstes(h[k], &c)) {
+            EXPECT_EQ(e->spieler % 2, k);
+            EXPECT_EQ(int32_t(e->minute), int32_t(e->spieler));
+            ++n;
+        }
+        EXPECT_EQ(n, 20);
+    }
+    EXPECT_LE(Spiele_Ereignis_Feld_Groesse(), 40 + 10 * 5 + SPIEL_EREIGNISSE_MAX);
+}
+
+TEST_F(SpieleTest, RedCardSuspendsAndIsCountedDown) {
+    int32_t team = sp->heim, p = Spieler_Von(team, 4);
+    ASSERT_TRUE(Spieler_Wert(75, p, 0, 0) & 16);
+    Spiele_Clear_Tore(spiel);
+    Spiel_Ereignis(spiel, EREIGNIS_ROT | EREIGNIS_HEIM | EREIGNIS_FOUL, 30, p, -1);
+    EXPECT_FALSE(Spieler_Wert(75, p, 0, 0) & 16);
+    EXPECT_TRUE(Spieler_Wert(75, p, 0, 0) & 512);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 8, -1, p, -1, -1), 0x40 | 2);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 6, -1, p, -1, -1), 1);
+    // The day of the red card does not count as a game served.
+    Spiele_Setze_Sperren_Spieler_Vor_Spiel(LIGA, team, 0);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 8, -1, p, -1, -1), 0x40 | 2);
+    for (int32_t rest = 1; rest >= 0; --rest) {
+        Spieler_Wert(75, p, 16, 8);
+        Spiele_Setze_Sperren_Spieler_Vor_Spiel(LIGA, team, 1);
+        EXPECT_FALSE(Spieler_Wert(75, p, 0, 0) & 16) << "a suspended player does not start";
+        Spiele_Setze_Sperren_Spieler_Vor_Spiel(LIGA, team, 0);
+        EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 8, -1, p, -1, -1), rest ? (0x40 | rest) : 0);
+    }
+    // Another competition knows nothing of it.
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA + 1, 8, -1, p, -1, -1), 0);
+}
+
+TEST_F(SpieleTest, BookingsAccumulateAndASecondBookingIsMarked) {
+    int32_t team = sp->gast, p = Spieler_Von(team, 7);
+    Spiele_Clear_Tore(spiel);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 1, -1, p, -1, -1), -1);
+    Spiel_Ereignis(spiel, EREIGNIS_GELB, 12, p, -1);
+    // Booked in this game: the next booking is a sending-off.
+    EXPECT_TRUE(Spiele_Get_Wettbewerb_Ereignis(LIGA, 1, -1, p, -1, -1) & 128);
+    Spiele_Setze_Sperren_Spieler_Vor_Spiel(LIGA, team, 0);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 1, -1, p, -1, -1), -1);
+    Spiel_Ereignis(spiel, EREIGNIS_GELB, 50, p, -1);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 8, -1, p, -1, -1), 0);
+    Spiel_Ereignis(spiel, EREIGNIS_GELB, 80, p, -1);   // the third booking costs a game here
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 4, -1, p, -1, -1), 3);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 8, -1, p, -1, -1), 0x80 | 1);
+    Spiel_Ereignis(spiel, EREIGNIS_GELBROT, 85, p, -1);
+    EXPECT_TRUE(Spieler_Wert(75, p, 0, 0) & 256);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 5, -1, p, -1, -1), 1);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 8, -1, p, -1, -1), 0x20 | 2);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 3, -1, p, -1, -1), 0);
+}
+
+TEST_F(SpieleTest, SeriesCountsTheRunningStreaks) {
+    int32_t team = 2;
+    int32_t z[7];
+    EXPECT_EQ(Spiele_Serie(-1, team, &z[0], &z[1], &z[2], &z[3], &z[4], &z[5], &z[6], 2), 0);
+    // Team 2's games in round order: W 2:0, W 1:0, D 1:1, W 3:1 (all from its view).
+    const int32_t ergebnis[][2] = {{2, 0}, {1, 0}, {1, 1}, {3, 1}};
+    for (int32_t r = 1; r <= 4; ++r)
+        for (int32_t p = 0;; ++p) {
+            Spiel_Lock h = Spiele_Lock(LIGA, r, p, 0);
+            ASSERT_NE(h, 0);
+            const SpielDatensatz* s = Spiele_Get_Spiel(h, 1);
+            Spiele_Unlock(h);
+            if (s->heim != team && s->gast != team) continue;
+            bool heim = s->heim == team;
+            Spiele_Set_Ergebnis(h, ergebnis[r - 1][heim ? 0 : 1], ergebnis[r - 1][heim ? 1 : 0], 1);
+            break;
+        }
+    ASSERT_EQ(Spiele_Serie(-1, team, &z[0], &z[1], &z[2], &z[3], &z[4], &z[5], &z[6], 2), 1);
+    const int32_t soll[7] = {1, 0, 0, 4, 0, 4, 0};
+    for (int32_t i = 0; i < 7; ++i) EXPECT_EQ(z[i], soll[i]) << i;
+    EXPECT_EQ(Spiele_Serie(LIGA, team, nullptr, nullptr, nullptr, &z[3], nullptr, nullptr, nullptr, 2), 1);
+    EXPECT_EQ(z[3], 4);
+    EXPECT_EQ(Spiele_Serie(LIGA + 1, team, &z[0], nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 2), 0);
+    EXPECT_EQ(Spiele_Serie(-1, team, &z[0], nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 3), 0);
+}
+
+TEST_F(SpieleTest, ClientAsksTheServerForTheSeries) {
+    Spiele_Set_Ergebnis(spiel, 2, 0, 1);
+    Club_Hooks().netzwerk_modus = [] { return 1; };
+    Club_Hooks().client_read = [](int32_t anfrage, const char* typ, const std::vector<uint8_t>& arg,
+                                  std::vector<uint8_t>& antwort) {
+        EXPECT_STREQ(typ, "iii<iiiiiiii");
+        Club_Hooks().netzwerk_modus = nullptr;   // the server answers from its own data
+        bool ok = Spiele_Server_Anfrage(anfrage, arg.data(), arg.size(), antwort);
+        Club_Hooks().netzwerk_modus = [] { return 1; };
+        return ok;
+    };
+    int32_t siege = -1;
+    EXPECT_EQ(Spiele_Serie(-1, sp->heim, &siege, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0), 1);
+    EXPECT_EQ(siege, 1);
+    Club_Hooks().client_read = nullptr;
+    EXPECT_EQ(Spiele_Serie(-1, sp->heim, &siege, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0), 0);
+    Club_Hooks() = ClubHooks{};
+    std::vector<uint8_t> antwort, arg;
+    ClubPacker p{arg};
+    for (int32_t v : {LIGA, 1, 0, 0}) p.i32(v);
+    ASSERT_TRUE(Spiele_Server_Anfrage(ANFRAGE_SPIELE_SPIEL, arg.data(), arg.size(), antwort));
+    ClubLeser l{antwort.data(), antwort.size()};
+    size_t n = 0;
+    const uint8_t* block = l.block_mit_laenge(&n);
+    ASSERT_EQ(n, sizeof(SpielDatensatz));
+    EXPECT_EQ(std::memcmp(block, sp, n), 0);
+    EXPECT_FALSE(Spiele_Server_Anfrage(ANFRAGE_SPIELE_SPIEL, arg.data(), 8, antwort));
+    EXPECT_FALSE(Spiele_Server_Anfrage(999, arg.data(), arg.size(), antwort));
+}
+
+TEST_F(SpieleTest, ClientFetchesAGameWithItsEvents) {
+    Spiele_Clear_Tore(spiel);
+    Spiel_Ereignis(spiel, 6 | 1, 12, 3, 4);
+    Spiel_Ereignis(spiel, EREIGNIS_GELB, 40, 20, -1);
+    Spiele_Set_Ergebnis(spiel, 1, 0, 1);
+    SpielDatensatz server = *sp;
+    static std::vector<uint8_t> antwort_server;
+    std::vector<uint8_t> arg;
+    ClubPacker p{arg};
+    for (int32_t v : {LIGA, 1, 0, 0}) p.i32(v);
+    antwort_server.clear();
+    ASSERT_TRUE(Spiele_Server_Anfrage(ANFRAGE_SPIELE_SPIEL, arg.data(), arg.size(), antwort_server));
+    // The client's store starts empty and takes the server's answer.
+    Spiele_Init();
+    Club_Hooks().client_read = [](int32_t anfrage, const char*, const std::vector<uint8_t>&,
+                                  std::vector<uint8_t>& antwort) {
+        antwort = antwort_server;
+        return anfrage == ANFRAGE_SPIELE_SPIEL;
+    };
+    Spiel_Lock h = Spiele_Client_Holen(LIGA, 1, 0, 0);
+    ASSERT_NE(h, 0);
+    const SpielDatensatz* s = Spiele_Get_Spiel(h, 1);
+    EXPECT_EQ(s->heim, server.heim);
+    EXPECT_EQ(s->tore_heim, 1);
+    EXPECT_EQ(s->ereignis_anzahl, 2);
+    int32_t c = 0;
+    const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &c);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->minute, 12);
+    EXPECT_EQ(int32_t(Spiele_Ereignis_Naechstes(h, &c)->spieler), 20);
+    // Fetched twice: one game, the newest copy.
+    EXPECT_EQ(Spiele_Client_Holen(LIGA, 1, 0, 0), h);
+    EXPECT_EQ(Spiele_Anzahl(), 1);
+    // A wrong or cut answer is refused.
+    antwort_server.resize(antwort_server.size() - 3);
+    EXPECT_EQ(Spiele_Client_Holen(LIGA, 1, 0, 0), 0);
+    EXPECT_EQ(Spiele_Client_Holen(LIGA, 2, 0, 0), 0);
+    Club_Hooks() = ClubHooks{};
+}
+
+TEST_F(SpieleTest, StatisticsCountScorersButNotOwnGoals) {
+    Spiele_Clear_Tore(spiel);
+    Spiel_Ereignis(spiel, 6 | 1, 5, 3, 4);
+    Spiel_Ereignis(spiel, 6 | 1, 15, 3, -1);
+    Spiel_Ereignis(spiel, 6 | 0x200, 25, 3, -1);
+    Spiel_Ereignis(spiel, EREIGNIS_GELB, 35, 4, -1);
+    int32_t tore[100];
+    int32_t liga = LIGA;
+    EXPECT_EQ(Spiele_Get_Statistik(&liga, 1, 6, tore, 100), 2);
+    EXPECT_EQ(tore[3], 2);
+    EXPECT_EQ(tore[4], 0);
+    EXPECT_EQ(Spiele_Get_Statistik(&liga, 1, EREIGNIS_GELB, tore, 100), 1);
+    EXPECT_EQ(tore[4], 1);
+    int32_t andere = LIGA + 1;
+    EXPECT_EQ(Spiele_Get_Statistik(&andere, 1, 6, tore, 100), 0);
+}
+
+TEST_F(SpieleTest, LocksAreCountedAndBlockRemoval) {
+    EXPECT_EQ(Spiele_Locks(spiel), 1);
+    Spiel_Lock zweit = Spiele_Lock(LIGA, 1, 0, 0);
+    EXPECT_EQ(zweit, spiel);
+    EXPECT_EQ(Spiele_Locks(spiel), 2);
+    EXPECT_FALSE(Spiele_Loeschen_Wettbewerb(LIGA));
+    Spiele_Unlock(spiel);
+    Spiele_Unlock(spiel);
+    EXPECT_EQ(Spiele_Locks(spiel), 0);
+    Spiele_Lock(LIGA, 2, 0, 0);
+    Spiele_Lock_Alle();
+    EXPECT_TRUE(Spiele_Loeschen_Wettbewerb(LIGA));
+    EXPECT_EQ(Spiele_Anzahl(), 0);
+    EXPECT_EQ(Spiele_Lock(LIGA, 1, 0, 0), 0);
+    EXPECT_EQ(Spiele_Get_Spiel(999, 0), nullptr);
+    EXPECT_EQ(Spiele_Neu(LIGA, 1, 0, 0, 2, 3), 0);
+    EXPECT_EQ(Spiele_Neu(LIGA, 1, 0, 0, 4, 5), -1);
+    EXPECT_EQ(Spiele_Neu(-1, 1, 0, 0, 4, 5), -1);
+}
+
+TEST_F(SpieleTest, SaveAndLoadAreByteIdenticalAndRefuseDamage) {
+    int32_t rot = Spieler_Von(sp->gast, 2);   // the record moves when the store is loaded
+    Spiele_Clear_Tore(spiel);
+    Spiel_Ereignis(spiel, 6 | 1, 5, 3, 4);
+    Spiel_Ereignis(spiel, EREIGNIS_ROT, 44, rot, -1);
+    Spiel_Lock offen = Spiele_Lock(LIGA, 1, 1, 0);
+    Spiel_Ereignis(offen, EREIGNIS_GELB, 3, 20, -1);   // still running: a full block
+    Spiele_Set_Ergebnis(spiel, 1, 0, 1);
+    Tabelle_Schnappschuss(LIGA, 1);
+    std::vector<uint8_t> spiele, wettbewerb, tabelle;
+    Spiele_Save(spiele);
+    Wettbewerb_Save(wettbewerb);
+    Tabelle_Save(tabelle);
+    ASSERT_TRUE(Spiele_Load(spiele.data(), spiele.size()));
+    ASSERT_TRUE(Wettbewerb_Load(wettbewerb.data(), wettbewerb.size()));
+    std::vector<uint8_t> spiele2, wettbewerb2;
+    Spiele_Save(spiele2);
+    Wettbewerb_Save(wettbewerb2);
+    EXPECT_EQ(spiele, spiele2);
+    EXPECT_EQ(wettbewerb, wettbewerb2);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 6, -1, rot, -1, -1), 1);
+    // Damage: cut, grown, a game pointing outside the events, a foreign record.
+    std::vector<std::vector<uint8_t>> kaputt;
+    kaputt.emplace_back(spiele.begin(), spiele.end() - 1);
+    kaputt.push_back(spiele);
+    kaputt.back().push_back(0);
+    kaputt.push_back(spiele);
+    Bytes_Put32(kaputt.back().data() + 16 + 4, 0x7FFFFF00);   // the first game's event start
+    kaputt.push_back(spiele);
+    kaputt.back()[0] ^= 1;
+    kaputt.push_back(spiele);
+    Bytes_Put32(kaputt.back().data() + 12, 0x7FFFFFFF);       // game count
+    int32_t vorher = Spiele_Anzahl();
+    for (const auto& k : kaputt) EXPECT_FALSE(Spiele_Load(k.data(), k.size()));
+    EXPECT_EQ(Spiele_Anzahl(), vorher);
+    std::vector<uint8_t> w = wettbewerb;
+    w[12] = 7;   // the record's id no longer matches its place
+    EXPECT_FALSE(Wettbewerb_Load(w.data(), w.size()));
+    w = wettbewerb;
+    w.resize(w.size() - 100);
+    EXPECT_FALSE(Wettbewerb_Load(w.data(), w.size()));
+    EXPECT_TRUE(Wettbewerb_Satz(LIGA) != nullptr);
+    EXPECT_FALSE(Spiele_Load(nullptr, 0));
+}
+
+}  // namespace
+}  // namespace velmora::test
