@@ -1,8 +1,11 @@
 // club/club_anbindung.cpp - connects the club data to the network and the save game.
 #include "club/club_anbindung.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "club/club_hooks.h"
@@ -58,13 +61,14 @@ int32_t server_handler(Internet_Aufruf& aufruf) {
     return aufruf.Ergebnis_Frei(1, antwort.data(), uint32_t(antwort.size())) ? 1 : 0;
 }
 
-// The save driver calls plain functions; each club block gets its own pair.
+// The save driver calls plain functions; each registered block gets its own pair.
+constexpr int BLOECKE_MAX = 16;
 struct Block {
     const char* name = nullptr;
     ClubSaveFn save = nullptr;
     ClubLoadFn load = nullptr;
 };
-Block g_bloecke[3];
+Block g_bloecke[BLOECKE_MAX];
 
 template <int N>
 bool speichern(SpielstandDatei* datei) {
@@ -87,20 +91,66 @@ bool laden(SpielstandDatei* datei) {
     return g_bloecke[N].load(daten.data(), daten.size());
 }
 
+template <int... N>
+constexpr std::array<SpielstandSpeichern, sizeof...(N)> speicher_tabelle(std::integer_sequence<int, N...>) {
+    return {speichern<N>...};
+}
+template <int... N>
+constexpr std::array<SpielstandLaden, sizeof...(N)> lade_tabelle(std::integer_sequence<int, N...>) {
+    return {laden<N>...};
+}
+constexpr auto SPEICHERN = speicher_tabelle(std::make_integer_sequence<int, BLOECKE_MAX>{});
+constexpr auto LADEN = lade_tabelle(std::make_integer_sequence<int, BLOECKE_MAX>{});
+
 void registrieren(const char* name, ClubSaveFn save, ClubLoadFn load) {
-    static const int32_t positionen[3] = {SPIELSTAND_POS_SPIELER, SPIELSTAND_POS_TEAM, SPIELSTAND_POS_MANAGER};
-    static SpielstandSpeichern s[3] = {speichern<0>, speichern<1>, speichern<2>};
-    static SpielstandLaden l[3] = {laden<0>, laden<1>, laden<2>};
-    for (int i = 0; i < 3; ++i) {
+    if (!name) return;
+    for (int i = 0; i < BLOECKE_MAX; ++i) {
         if (g_bloecke[i].name && std::strcmp(g_bloecke[i].name, name) != 0) continue;
         g_bloecke[i] = {name, save, load};
-        Spielstand_Modul_Anmelden(positionen[i], name, s[i], l[i]);
+        Spielstand_Modul_Anmelden(Spielstand_Position_Von(name), name, SPEICHERN[size_t(i)], LADEN[size_t(i)]);
         return;
     }
     Debug_Printf("Club_Anbindung: kein Platz fuer Block %s\n", name);
 }
 
+// The requests of modules above the club data, by id.
+std::map<int32_t, ClubServerFn> g_anfragen;
+
+int32_t modul_handler(Internet_Aufruf& aufruf) {
+    auto it = g_anfragen.find(aufruf.id);
+    if (it == g_anfragen.end()) return 0;
+    uint32_t laenge = 0;
+    const uint8_t* daten = aufruf.Block(0, &laenge);
+    std::vector<uint8_t> antwort;
+    if (!it->second(aufruf.id, Client_Team(), daten, laenge, antwort)) return 0;
+    return aufruf.Ergebnis_Frei(1, antwort.data(), uint32_t(antwort.size())) ? 1 : 0;
+}
+
+bool vorlage_anmelden(int32_t id, Internet_Handler handler) {
+    char vorlage[32];
+    std::snprintf(vorlage, sizeof vorlage, "vC%uC<=0", ARGUMENTE_MAX);
+    return Internet_Server_Anmelden(id, vorlage, handler, ANTWORT_MAX);
+}
+
 }  // namespace
+
+int32_t Spielstand_Position_Von(const char* name) {
+    static const struct {
+        const char* name;
+        int32_t position;
+    } POSITIONEN[] = {{"Spieler", 10}, {"Team", 11},     {"Manager", 12}, {"Wettbewerb", 20},
+                      {"Spiele", 21},  {"Tabellen", 22}, {"Saison", 23}};
+    for (const auto& p : POSITIONEN)
+        if (name && std::strcmp(p.name, name) == 0) return p.position;
+    Debug_Printf("Spielstand_Position_Von: Block %s ohne feste Position\n", name ? name : "?");
+    return 200;
+}
+
+bool Club_Anfrage_Anmelden(int32_t anfrage, ClubServerFn fn) {
+    if (!fn) return false;
+    g_anfragen[anfrage] = fn;
+    return vorlage_anmelden(anfrage, modul_handler);
+}
 
 void Club_Anbinden() {
     ClubHooks& h = Club_Hooks();
@@ -108,9 +158,7 @@ void Club_Anbinden() {
     h.client_team = Client_Team;
     h.client_read = client_lesen;
     h.speicher_registrieren = registrieren;
-    char vorlage[32];
-    std::snprintf(vorlage, sizeof vorlage, "vC%uC<=0", ARGUMENTE_MAX);
-    for (int32_t id : CLUB_ANFRAGEN) Internet_Server_Anmelden(id, vorlage, server_handler, ANTWORT_MAX);
+    for (int32_t id : CLUB_ANFRAGEN) vorlage_anmelden(id, server_handler);
     NetHooks& n = Net_Hooks();
     n.spieler_holen = [] { Spieler_Internet_Client_Refresh(); };
     n.team_holen = [] { Team_Internet_Client_Refresh(); };
@@ -120,6 +168,8 @@ void Club_Anbinden() {
 
 void Club_Abbinden() {
     for (int32_t id : CLUB_ANFRAGEN) Internet_Server_Abmelden(id);
+    for (const auto& [id, fn] : g_anfragen) Internet_Server_Abmelden(id);
+    g_anfragen.clear();
     for (Block& b : g_bloecke) {
         if (b.name) Spielstand_Modul_Abmelden(b.name);
         b = Block{};

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "club/club_anbindung.h"
+#include "season/season_anbindung.h"
 #include "core/pack.h"
 #include "core/programm.h"
 #include "gfx/blit.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
     Net_Hooks().warten = [] { Win_Pump_Messages(); };
     Grafik_Loader_Anmelden();
     Club_Anbinden();
+    Season_Anbinden();
 
     AppStart start;
     start.headless = !Plat_Display_Vorhanden();
