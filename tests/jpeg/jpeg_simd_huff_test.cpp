@@ -220,11 +220,13 @@ TEST(JpegSimdHuff, FileSourceRefillsAcrossBuffers) {
             dec(s.s.get(), &t->dc, &t->ac, &p, b);
             ASSERT_EQ(0, std::memcmp(b, &blocks[size_t(i) * 64], sizeof(b))) << i;
         }
-        EXPECT_EQ(s.s->marker, 0xD9);
+        EXPECT_LE(s.s->consumed, uint32_t(w.out.size()));
+        EXPECT_GE(s.s->consumed + 10, uint32_t(w.out.size()));
         // With the file used up a refill ends the block: nothing decoded, 0 returned.
         s.s->marker = 0;
         s.s->bit_count = 0;
         s.s->bits = 0;
+        s.s->left = 0;
         int16_t b[64];
         std::memset(b, 0x11, sizeof(b));
         const int16_t before = p;
