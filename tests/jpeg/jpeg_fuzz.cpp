@@ -1,6 +1,6 @@
 // libFuzzer target: jpeg_read from memory over arbitrary bytes at a processor
-// class 0 to 6 taken from the input, a parameters read and then a whole, a half-size or an eighth-size read into an image of the
-// size announced. Seeds are written into an empty corpus directory at start-up
+// class 0 to 6 taken from the input, a parameters read and then a whole, a
+// half-size or an eighth-size read into an image of the size announced. Seeds are written into an empty corpus directory at start-up
 // by the system's libjpeg-turbo, used from the outside only.
 #include <cstdint>
 #include <cstdio>
