@@ -66,52 +66,72 @@ inline bool next_byte(JPEG_STREAM* s, Bits& b, uint32_t& v) {
     return true;
 }
 
-// Brings the buffer above 56 bits (or as far as the data go). With a marker
-// pending nothing is added and the kernel reads zero bits. False when the data
-// end: what was appended stays, the bytes left become 0.
-template <bool FourByte>
-bool refill(JPEG_STREAM* s, Bits& b) {
-    if (b.marker != 0) return true;
+// The byte step: bytes appended one at a time until the buffer holds more than
+// 56 bits, 0xFF 0x00 read as one data byte 0xFF, a marker recorded with eight
+// zero bits in its place. Kept out of line so the decoders' state stays in
+// registers on the fast paths. False when the data end: what was appended
+// stays, the bytes left become 0.
+__attribute__((noinline)) bool refill_bytes(JPEG_STREAM* s, Bits* bp) {
+    Bits& b = *bp;
     uint64_t v = b.count > 0 ? b.buf >> (64 - b.count) : 0;
     int32_t n = b.count > 0 ? b.count : 0;
     bool ok = true;
-    if (FourByte && b.left >= 4 && b.cur[0] != 0xFF && b.cur[1] != 0xFF && b.cur[2] != 0xFF && b.cur[3] != 0xFF) {
-        v = (v << 32) | (uint64_t(b.cur[0]) << 24) | (uint64_t(b.cur[1]) << 16) | (uint64_t(b.cur[2]) << 8) | b.cur[3];
-        n += 32;
-        b.cur += 4;
-        b.left -= 4;
-        b.consumed += 4;
-    } else {
-        for (;;) {
-            uint32_t c = 0;
-            if (!next_byte(s, b, c)) {
-                ok = false;
-                break;
-            }
-            if (c == 0xFF) {
-                uint32_t d = 0xFF;
-                while (d == 0xFF) {
-                    if (!next_byte(s, b, d)) {
-                        ok = false;
-                        break;
-                    }
-                }
-                if (!ok) break;
-                if (d != 0) {   // a marker: recorded, eight zero bits in its place
-                    b.marker = uint8_t(d);
-                    v <<= 8;
-                    n += 8;
+    for (;;) {
+        uint32_t c = 0;
+        if (!next_byte(s, b, c)) {
+            ok = false;
+            break;
+        }
+        if (c == 0xFF) {
+            uint32_t d = 0xFF;
+            while (d == 0xFF) {
+                if (!next_byte(s, b, d)) {
+                    ok = false;
                     break;
                 }
             }
-            v = (v << 8) | c;
-            n += 8;
-            if (n > 56) break;
+            if (!ok) break;
+            if (d != 0) {   // a marker: recorded, eight zero bits in its place
+                b.marker = uint8_t(d);
+                v <<= 8;
+                n += 8;
+                break;
+            }
         }
+        v = (v << 8) | c;
+        n += 8;
+        if (n > 56) break;
     }
     b.count = n;
     b.buf = n > 0 ? v << (64 - n) : 0;
     if (!ok) b.left = 0;
+    return ok;
+}
+
+// Run whenever a kernel needs more bits than it holds (never more than 16, so
+// the count is below 16 here). With a marker pending nothing is added and the
+// kernel reads zero bits. The four-byte step takes a group of four bytes
+// without 0xFF whole, below the bits held.
+template <bool FourByte>
+inline bool refill(JPEG_STREAM* s, Bits& b) {
+    if (b.marker != 0) return true;
+    if (FourByte && b.left >= 4) {
+        uint32_t w;
+        std::memcpy(&w, b.cur, 4);
+        const uint32_t inv = ~w;   // a byte 0xFF is a zero byte here
+        if (((inv - 0x01010101u) & ~inv & 0x80808080u) == 0) {
+            const int32_t held = b.count > 0 ? b.count : 0;
+            b.buf = (held > 0 ? b.buf : 0) | (uint64_t(__builtin_bswap32(w)) << (32 - held));
+            b.count = held + 32;
+            b.cur += 4;
+            b.left -= 4;
+            b.consumed += 4;
+            return true;
+        }
+    }
+    Bits c = b;
+    const bool ok = refill_bytes(s, &c);
+    b = c;
     return ok;
 }
 
