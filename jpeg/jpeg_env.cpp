@@ -11,6 +11,7 @@
 #include "jpeg/jpeg_color.h"
 #include "jpeg/jpeg_huff.h"
 #include "jpeg/jpeg_idct.h"
+#include "jpeg/jpeg_simd_fill.h"
 #include "platform/files.h"
 #include "platform/settings.h"
 
@@ -140,8 +141,8 @@ void fill_plain(JPEG_KERNELS& k) {
 }  // namespace
 
 void jpeg_fill_kernels(JPEG_ENVIRONMENT* env, int32_t cpu_class) {
-    (void)cpu_class;   // classes 0 to 6 all take the plain routines
-    fill_plain(env->k);
+    fill_plain(env->k);   // the plain routines first; the class's kernels then take their slots
+    jpeg_kernels_decoder_fill(env, cpu_class);
 }
 
 int32_t jpeg_setup_environment(JPEG_ENVIRONMENT* env) {

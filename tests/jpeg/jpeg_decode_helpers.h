@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "jpeg/jpeg_env.h"
 #include "jpeg/jpeg_lib.h"
 
 namespace jtest {
@@ -28,6 +29,7 @@ struct Options {
     int pad = 0;
     bool bottom_up = false;
     int idct_kind = 1;
+    int cpu_class = -1;      // 0..6 refills the kernel table for that class; -1 as probed
 };
 
 inline int op_for(int scale, bool memory) {
@@ -46,6 +48,7 @@ inline Decoded decode(const std::vector<uint8_t>& data, const Options& o = {}) {
         return d;
     }
     p->props.idct_kind = uint32_t(o.idct_kind);
+    if (o.cpu_class >= 0) jpeg_fill_kernels(p->props.stream.environment, o.cpu_class);
     p->stream_data = data.data();
     p->stream_size = int32_t(data.size());
     d.header = jpeg_read(p, JPEG_OP_PARAMS_MEM);

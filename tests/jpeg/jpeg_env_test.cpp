@@ -71,7 +71,7 @@ TEST_F(JpegEnvSettings, UsecpuOverridesTheClassWhenInRange) {
     jpeg_free(params.get());
 }
 
-TEST(JpegEnv, KernelTableIsFilledAlikeForEveryClass) {
+TEST(JpegEnv, KernelTableIsFilledAlikeForEveryPlainClass) {
     auto base = std::make_unique<JPEG_ENVIRONMENT>();
     jpeg_fill_kernels(base.get(), 0);
     const JPEG_KERNELS& k = base->k;
@@ -83,7 +83,7 @@ TEST(JpegEnv, KernelTableIsFilledAlikeForEveryClass) {
     for (int s : {11, 12, 13, 14, 15, 18, 34}) EXPECT_EQ(slots[s], nullptr) << s;
     EXPECT_EQ(k.dequantize_in_use, k.dequantize_fast);
     k.simd_exit();   // slot 0 does nothing on the plain classes
-    for (int cls : {1, 2, 3, 4, 5, 6, 9, -1}) {
+    for (int cls : {1, 2, 9, -1}) {
         auto other = std::make_unique<JPEG_ENVIRONMENT>();
         jpeg_fill_kernels(other.get(), cls);
         EXPECT_EQ(0, std::memcmp(&other->k, &base->k, sizeof(JPEG_KERNELS))) << cls;

@@ -1,6 +1,6 @@
-// libFuzzer target: jpeg_read from memory over arbitrary bytes, a parameters
-// read and then a whole, a half-size or an eighth-size read into an image of the
-// size announced. Seeds are written into an empty corpus directory at start-up
+// libFuzzer target: jpeg_read from memory over arbitrary bytes at a processor
+// class 0 to 6 taken from the input, a parameters read and then a whole, a
+// half-size or an eighth-size read into an image of the size announced. Seeds are written into an empty corpus directory at start-up
 // by the system's libjpeg-turbo, used from the outside only.
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "jpeg/jpeg_env.h"
 #include "jpeg/jpeg_lib.h"
 #include "tests/jpeg/jpeg_oracle.h"
 
@@ -61,6 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         jpeg_free(p);
         return 0;
     }
+    // Every processor class's kernels, picked by the input.
+    jpeg_fill_kernels(p->props.stream.environment, data[size / 5] % 7);
     p->stream_data = data;
     p->stream_size = int32_t(size);
     if (jpeg_read(p, JPEG_OP_PARAMS_MEM) == 0 && p->stream_width > 0 && p->stream_height > 0 &&

@@ -1,0 +1,38 @@
+// jpeg/jpeg_simd_fill.cpp
+#include "jpeg/jpeg_simd_fill.h"
+
+#include "jpeg/jpeg_simd_color.h"
+#include "jpeg/jpeg_simd_huff.h"
+#include "jpeg/jpeg_simd_idct.h"
+
+namespace velmora {
+
+void jpeg_kernels_decoder_fill(JPEG_ENVIRONMENT* env, int32_t cpu_class) {
+    if (!env || cpu_class < JPEG_CPU_P5_MMX || cpu_class > JPEG_CPU_P15_SSE2) return;
+    const bool sse = cpu_class >= JPEG_CPU_P6_SSE;
+    JPEG_KERNELS& k = env->k;
+    k.simd_exit = jpeg_mmx_exit;
+    k.idct_fast = jpeg_idct_fast_mmx;
+    k.idct_accurate = cpu_class == JPEG_CPU_P15_SSE2 ? jpeg_idct_accurate_sse2
+                    : cpu_class == JPEG_CPU_P6_SSE   ? jpeg_idct_accurate_sse
+                                                     : jpeg_idct_accurate_mmx;
+    k.cc_gray = jpeg_dec_gray_mmx;
+    k.cc_ycc_rgb = jpeg_dec_ycc_rgb_h1v1_mmx;
+    k.cc_ycc_rgb_h2v1 = sse ? jpeg_dec_ycc_rgb_h2v1_sse : jpeg_dec_ycc_rgb_h2v1_mmx;
+    k.cc_ycc_rgb_h2v2 = jpeg_dec_ycc_rgb_h2v2_entry;
+    k.cc_ycc_bgr = jpeg_dec_ycc_bgr_h1v1_mmx;
+    k.cc_ycc_bgr_h2v1 = sse ? jpeg_dec_ycc_bgr_h2v1_sse : jpeg_dec_ycc_bgr_h2v1_mmx;
+    k.cc_ycc_bgr_h2v2 = jpeg_dec_ycc_bgr_h2v2_entry;
+    k.cc_ycc_rgba = jpeg_dec_ycc_rgba_h1v1_mmx;
+    k.cc_ycc_rgba_h2v1 = jpeg_dec_ycc_rgba_h2v1_mmx;
+    k.cc_ycc_rgba_h2v2 = jpeg_dec_ycc_rgba_h2v2_mmx;
+    k.cc_ycc422 = jpeg_dec_ycbycr_h2v1_mmx;
+    k.cc_ycca_rgba = jpeg_dec_ycca_rgba_h1v1_mmx;
+    k.cc_ycca_rgba_h2v1 = jpeg_dec_ycca_rgba_h2v1_mmx;
+    k.cc_ycca_rgba_h2v2 = jpeg_dec_ycca_rgba_h2v2_mmx;
+    k.huff_decode_block = cpu_class == JPEG_CPU_P5_MMX ? jpeg_huff_decode_block_mmx : jpeg_huff_decode_block_mmx_cmov;
+    k.huff_decode_dc = jpeg_huff_decode_dc_entry;
+    k.dequantize_accurate = cpu_class == JPEG_CPU_P15_SSE2 ? jpeg_dequantize_sse2 : jpeg_dequantize_mmx;
+}
+
+}  // namespace velmora

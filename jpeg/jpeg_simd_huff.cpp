@@ -1,0 +1,251 @@
+// jpeg/jpeg_simd_huff.cpp
+#include "jpeg/jpeg_simd_huff.h"
+
+#include <cstring>
+
+#include "jpeg/jpeg_env.h"
+#include "jpeg/jpeg_idct.h"
+
+namespace velmora {
+
+const int32_t jpeg_extend_threshold[17] = {0,    1,    2,    4,     8,     16,    32,    64,   128,
+                                           256,  512,  1024, 2048,  4096,  8192,  16384, 0};
+const int32_t jpeg_extend_offset[17] = {0,     -1,    -3,    -7,     -15,    -31,    -63,    -127,  -255,
+                                        -511,  -1023, -2047, -4095,  -8191,  -16383, -32767, 0};
+
+JPEG_RESULT jpeg_stream_refill_simd(JPEG_STREAM* s) {
+    const int64_t got = s->file >= 0 ? jpeg_file_read(s->file, s->buffer, sizeof(s->buffer)) : -1;
+    s->current = s->buffer;
+    if (got <= 0) {
+        // A failed read ends the refill like the end of the file, so no caller
+        // asks again and again.
+        s->left = 0;
+        return got == 0 ? JPEG_ERR_EOF : JPEG_ERR_FILE;
+    }
+    s->left = int32_t(got);
+    return 0;
+}
+
+namespace {
+
+// The stream's reading state, copied in at entry and stored back at every exit.
+struct Bits {
+    uint64_t buf;        // left-aligned
+    int32_t count;       // may drop below zero after a marker
+    const uint8_t* cur;
+    int32_t left;
+    uint8_t marker;
+    uint32_t consumed;
+};
+
+inline Bits load(const JPEG_STREAM* s) {
+    return {s->bits, s->bit_count, s->current, s->left, s->marker, s->consumed};
+}
+
+inline void store(JPEG_STREAM* s, const Bits& b) {
+    s->bits = b.buf;
+    s->bit_count = b.count;
+    s->current = b.cur;
+    s->left = b.left;
+    s->marker = b.marker;
+    s->consumed = b.consumed;
+}
+
+// The next byte of the source, refilling a file source's buffer when it is
+// empty; false when the memory block or the file is used up.
+inline bool next_byte(JPEG_STREAM* s, Bits& b, uint32_t& v) {
+    if (b.left <= 0) {
+        if (s->file < 0) return false;
+        if (jpeg_stream_refill_simd(s) != 0) return false;
+        b.cur = s->current;
+        b.left = s->left;
+    }
+    v = *b.cur++;
+    --b.left;
+    ++b.consumed;
+    return true;
+}
+
+// The byte step: bytes appended one at a time until the buffer holds more than
+// 56 bits, 0xFF 0x00 read as one data byte 0xFF, a marker recorded with eight
+// zero bits in its place. Kept out of line so the decoders' state stays in
+// registers on the fast paths. False when the data end: what was appended
+// stays, the bytes left become 0.
+__attribute__((noinline)) bool refill_bytes(JPEG_STREAM* s, Bits* bp) {
+    Bits& b = *bp;
+    uint64_t v = b.count > 0 ? b.buf >> (64 - b.count) : 0;
+    int32_t n = b.count > 0 ? b.count : 0;
+    bool ok = true;
+    for (;;) {
+        uint32_t c = 0;
+        if (!next_byte(s, b, c)) {
+            ok = false;
+            break;
+        }
+        if (c == 0xFF) {
+            uint32_t d = 0xFF;
+            while (d == 0xFF) {
+                if (!next_byte(s, b, d)) {
+                    ok = false;
+                    break;
+                }
+            }
+            if (!ok) break;
+            if (d != 0) {   // a marker: recorded, eight zero bits in its place
+                b.marker = uint8_t(d);
+                v <<= 8;
+                n += 8;
+                break;
+            }
+        }
+        v = (v << 8) | c;
+        n += 8;
+        if (n > 56) break;
+    }
+    b.count = n;
+    b.buf = n > 0 ? v << (64 - n) : 0;
+    if (!ok) b.left = 0;
+    return ok;
+}
+
+// Run whenever a kernel needs more bits than it holds (never more than 16, so
+// the count is below 16 here). With a marker pending nothing is added and the
+// kernel reads zero bits. The four-byte step takes a group of four bytes
+// without 0xFF whole, below the bits held.
+template <bool FourByte>
+inline bool refill(JPEG_STREAM* s, Bits& b) {
+    if (b.marker != 0) return true;
+    if (FourByte && b.left >= 4) {
+        uint32_t w;
+        std::memcpy(&w, b.cur, 4);
+        const uint32_t inv = ~w;   // a byte 0xFF is a zero byte here
+        if (((inv - 0x01010101u) & ~inv & 0x80808080u) == 0) {
+            const int32_t held = b.count > 0 ? b.count : 0;
+            b.buf = (held > 0 ? b.buf : 0) | (uint64_t(__builtin_bswap32(w)) << (32 - held));
+            b.count = held + 32;
+            b.cur += 4;
+            b.left -= 4;
+            b.consumed += 4;
+            return true;
+        }
+    }
+    Bits c = b;
+    const bool ok = refill_bytes(s, &c);
+    b = c;
+    return ok;
+}
+
+inline uint32_t take(Bits& b, int32_t n) {
+    const uint32_t v = uint32_t(b.buf >> (64 - n));
+    b.buf <<= n;
+    b.count -= n;
+    return v;
+}
+
+// Code by code from length l on; false when a refill fails.
+template <bool FourByte>
+bool decode_long(JPEG_STREAM* s, Bits& b, const JPEG_HUFF_DECODE_TABLE* t, int32_t l, uint32_t& sym) {
+    if (b.count < l && !refill<FourByte>(s, b)) return false;
+    uint32_t code = take(b, l);
+    for (;;) {
+        const uint32_t mc = t->maxcode[l];
+        if (mc != 0xFFFF && code <= mc) {
+            const uint16_t idx = uint16_t(t->valptr[l] + code - t->mincode[l]);
+            sym = idx < 256 ? t->symbols[idx] : 0;   // a damaged table never reads past the symbols
+            return true;
+        }
+        if (b.count < 1 && !refill<FourByte>(s, b)) return false;
+        code = (code << 1) | take(b, 1);
+        if (l == 16) {   // no code of 16 bits or fewer: symbol 0 after 17 bits
+            sym = 0;
+            return true;
+        }
+        ++l;
+    }
+}
+
+template <bool FourByte>
+inline bool decode_symbol(JPEG_STREAM* s, Bits& b, const JPEG_HUFF_DECODE_TABLE* t, uint32_t& sym) {
+    if (b.count < 8) {
+        if (!refill<FourByte>(s, b)) return false;
+        if (b.count < 8) return decode_long<FourByte>(s, b, t, 1, sym);
+    }
+    const uint32_t e = t->lookahead[b.buf >> 56];
+    const int32_t len = int32_t(e >> 16);
+    if (len == 0) return decode_long<FourByte>(s, b, t, 9, sym);
+    b.buf <<= len;
+    b.count -= len;
+    sym = e & 0xFFFF;
+    return true;
+}
+
+// s bits sign-extended; false when a refill fails.
+template <bool FourByte, bool Cmov>
+inline bool receive(JPEG_STREAM* s, Bits& b, uint32_t size, int32_t& v) {
+    if (b.count < int32_t(size) && !refill<FourByte>(s, b)) return false;
+    v = int32_t(take(b, int32_t(size)));
+    if constexpr (Cmov) {
+        v += v < jpeg_extend_threshold[size] ? jpeg_extend_offset[size] : 0;
+    } else {
+        if (v < jpeg_extend_threshold[size]) v += jpeg_extend_offset[size];
+    }
+    return true;
+}
+
+// One sequential block; with Store false only the predictor changes. A DC
+// category above 16 (a damaged table) ends the block with the predictor kept.
+template <bool FourByte, bool Cmov, bool Store>
+void decode(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred,
+            int16_t* block) {
+    Bits b = load(s);
+    uint32_t sym = 0;
+    int32_t v = 0;
+    if (!decode_symbol<FourByte>(s, b, dc, sym) || sym > 16) return store(s, b);
+    if (sym != 0) {
+        if (!receive<FourByte, Cmov>(s, b, sym, v)) return store(s, b);
+        *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(v)));
+    }
+    if constexpr (Store) block[0] = *pred;
+    for (uint32_t k = 1; k < 64; ++k) {
+        if (!decode_symbol<FourByte>(s, b, ac, sym)) break;
+        const uint32_t size = sym & 15;
+        if (size == 0) {
+            if (sym < 0xF0) break;   // end of block, and every other symbol with size 0
+            k += 15;
+            continue;
+        }
+        k += sym >> 4;
+        if (!receive<FourByte, Cmov>(s, b, size, v)) break;
+        if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(v);   // k <= 78: past 63 lands on 63
+    }
+    store(s, b);
+}
+
+}  // namespace
+
+JPEG_RESULT jpeg_huff_decode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
+                                       const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
+    std::memset(block, 0, 64 * sizeof(int16_t));
+    decode<false, false, true>(s, dc, ac, pred, block);
+    return 0;
+}
+
+JPEG_RESULT jpeg_huff_decode_block_mmx_cmov(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
+                                            const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
+    std::memset(block, 0, 64 * sizeof(int16_t));
+    decode<true, true, true>(s, dc, ac, pred, block);
+    return 0;
+}
+
+JPEG_RESULT jpeg_huff_decode_dc_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
+                                    const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred) {
+    decode<true, false, false>(s, dc, ac, pred, nullptr);
+    return 0;
+}
+
+JPEG_RESULT jpeg_huff_decode_dc_entry(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
+                                      const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t*) {
+    return jpeg_huff_decode_dc_mmx(s, dc, ac, pred);
+}
+
+}  // namespace velmora

@@ -1,0 +1,41 @@
+// jpeg/jpeg_simd_huff.h - the Huffman block decoders of kernel slots 55 and 56
+// for processor classes 3 to 6.
+//
+// They keep the stream's 64-bit bit buffer left-aligned (the next bit is bit 63,
+// every bit below the counted ones is zero) and refill it to more than 56 bits
+// at a time; a scan is decoded by one family only, and the scan decoder clears
+// the buffer at every restart and at the end of the scan. On sound data they
+// give the coefficients and predictors of the plain decoders. They report no
+// errors: truncated data ends the block with the rest zero, a marker inside a
+// block reads as zero bits from there on, a run past the last coefficient lands
+// on coefficient 63, and a bit pattern that matches no code gives symbol 0 after
+// 17 bits.
+#pragma once
+#include <cstdint>
+
+#include "jpeg/jpeg_types.h"
+
+namespace velmora {
+
+// Sign extension of an s-bit value v: v below threshold[s] gets offset[s] added.
+extern const int32_t jpeg_extend_threshold[17];
+extern const int32_t jpeg_extend_offset[17];
+
+// Reads up to 4096 bytes of the stream's file into its buffer: 0, or -11 when
+// the file has no more bytes and -23 when the read fails. The end pointer stays.
+JPEG_RESULT jpeg_stream_refill_simd(JPEG_STREAM* s);
+
+// Slot 55, class 3: byte-wise refill. Clears the block, then decodes DC and AC.
+JPEG_RESULT jpeg_huff_decode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
+                                       const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block);
+// Slot 55, classes 4-6: a four-byte refill first, branch-free sign extension.
+JPEG_RESULT jpeg_huff_decode_block_mmx_cmov(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
+                                            const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block);
+// Decodes the DC difference into the predictor and passes over the AC values.
+JPEG_RESULT jpeg_huff_decode_dc_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
+                                    const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred);
+// Slot 56, classes 3-6: the slot's arguments, the block left alone.
+JPEG_RESULT jpeg_huff_decode_dc_entry(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
+                                      const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block);
+
+}  // namespace velmora

@@ -1,0 +1,33 @@
+// jpeg/jpeg_simd_idct.h - the vector kernels of the decoder's transform slots
+// for processor classes 3 to 6: dequantisation of family 1 (slot 61), the
+// accurate inverse DCT of family 1 (slot 7) in its 64-bit and 128-bit forms, the
+// fast inverse DCT of family 0 (slot 3), and the end of vector use (slot 0).
+//
+// The kernels follow their own fixed-point steps, not the plain routines':
+// dequantisation equals the plain routine exactly; the accurate transform keeps
+// 16-bit column arithmetic with tangent multipliers and may differ from the
+// plain 32-bit transform by a unit or two; the fast transform truncates every
+// product and its final shift, so it is most often one unit below the plain one.
+// The three accurate kernels give identical samples for the same block. Away
+// from x86-64 every name stands for its slot's plain routine.
+#pragma once
+#include <cstdint>
+
+namespace velmora {
+
+void jpeg_mmx_exit();                                              // slot 0, classes 3-6
+
+void jpeg_dequantize_mmx(int16_t* block, const uint16_t* table);   // slot 61, classes 3-5
+void jpeg_dequantize_sse2(int16_t* block, const uint16_t* table);  // slot 61, class 6
+
+void jpeg_idct_accurate_mmx(int16_t* block);    // slot 7, classes 3-4: four columns at a time
+void jpeg_idct_accurate_sse(int16_t* block);    // slot 7, class 5: four columns, word-shuffled rows
+void jpeg_idct_accurate_sse2(int16_t* block);   // slot 7, class 6: eight columns at a time
+
+void jpeg_idct_fast_mmx(int16_t* block);        // slot 3, classes 3-6
+
+// The multiplier of input k in output n of row group g (0: rows 0 and 4, 1: rows
+// 1 and 7, 2: rows 2 and 6, 3: rows 3 and 5) in the accurate kernels' row pass.
+int16_t jpeg_idct_row_weight(int32_t group, int32_t n, int32_t k);
+
+}  // namespace velmora
