@@ -3,7 +3,7 @@
 // table filled for that class, the process-wide copy, zero and timestamp
 // routines, and the file wrappers the decoder reads through.
 //
-// Every class gets the plain routines for now; the processor-specific kernels
+// Classes 0-2 get the plain routines, classes 3-6 the processor kernels of their slots. the processor-specific kernels
 // may later take their slots without changing any caller.
 #pragma once
 #include <cstdint>
