@@ -3,8 +3,8 @@
 // table filled for that class, the process-wide copy, zero and timestamp
 // routines, and the file wrappers the decoder reads through.
 //
-// Classes 0-2 get the plain routines, classes 3-6 the processor kernels of their slots. the processor-specific kernels
-// may later take their slots without changing any caller.
+// Classes 0-2 get the plain routines, classes 3-6 the processor kernels of
+// their slots; callers reach every inner loop through the table only.
 #pragma once
 #include <cstdint>
 
