@@ -76,7 +76,11 @@ void Zeile_Zeichnen(Rastport* ziel, int32_t a, uint16_t farbe) {
 
 // Finishes the line: justification, bottom check, drawing, line feed.
 void Zeile_Beenden(Rastport* ziel, int32_t a, uint16_t farbe, bool buendig) {
-    if (g.voll) return;
+    if (g.voll) {
+        g.zeile.clear();
+        g.woerter = 0;
+        return;
+    }
     int32_t luecken = g.woerter - 1 < 0 ? 0 : g.woerter - 1;
     if (buendig && (g.flags & TEXTSATZ_BLOCKSATZ) && luecken > 0) {
         int32_t k = 0;
@@ -92,6 +96,8 @@ void Zeile_Beenden(Rastport* ziel, int32_t a, uint16_t farbe, bool buendig) {
     }
     if (g.unten != 0 && g.y + int32_t(g.font->bogen->height) > g.unten) {
         g.voll = true;
+        g.zeile.clear();
+        g.woerter = 0;
         return;
     }
     if (!buendig || Breite(g.zeile) <= a + 2) Zeile_Zeichnen(ziel, a, farbe);
@@ -109,6 +115,7 @@ void Wort_Anhaengen(const std::string& wort) {
 }
 
 void Wort_Setzen(Rastport* ziel, const char* text, int32_t breite, uint16_t farbe) {
+    if (g.voll) return;   // the box is full: nothing more of it is drawn
     const int32_t a = breite - (g.einzug_links + g.einzug_rechts);
     std::string wort(text, strnlen(text, TEXTSATZ_MAX_WORT));
     for (;;) {

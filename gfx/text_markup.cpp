@@ -353,11 +353,12 @@ int32_t Text_Printf(Rastport* ziel, Font* font, const char* format, int32_t x, i
 int32_t Text_Width(Font* f, const char* text) {
     if (!f || !text) return 0;
     const int32_t zelle = f->zelle;
+    bool fett = f->fett && Fett_Moeglich(f);
     int32_t w = 0;
     const char* p = text;
     while (*p) {
         if (*p != '^') {
-            w += Font_Advance(f, uint8_t(*p++), false);
+            w += Font_Advance(f, uint8_t(*p++), fett);
             continue;
         }
         const Markup m = Markup_Lesen(p);
@@ -367,6 +368,8 @@ int32_t Text_Width(Font* f, const char* text) {
         p += m.laenge;
         if (m.code == Code::ZelleAn) f->zelle = m.wert;
         else if (m.code == Code::ZelleAus) f->zelle = 0;
+        else if (m.code == Code::FettAn) fett = Fett_Moeglich(f);
+        else if (m.code == Code::FettAus) fett = false;
         else if (Ist_Bild(m.code)) w += Bild_Mass(f, m);
     }
     f->zelle = zelle;

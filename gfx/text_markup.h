@@ -40,8 +40,8 @@ int32_t Text_Printf(Rastport* ziel, Font* font, const char* format, int32_t x, i
 // non-zero `fest`, ^c codes do not change the colour that ^y returns to.
 void Text_Render(Rastport* ziel, Font* font, uint16_t farbe, const char* text, int32_t x, int32_t y, int32_t fest);
 
-// The width of the text up to its end or the first ^t or ^z code (bold adds
-// nothing); the font's fixed cell is restored on return.
+// The width of the text up to its end or the first ^t or ^z code, as drawing
+// advances (bold included); the font's fixed cell and bold are left as they were.
 int32_t Text_Width(Font* font, const char* text);
 // The width of the widest ^l-separated line, bold included.
 int32_t Text_Block_Size(Font* font, const char* text);
