@@ -16,7 +16,7 @@ const char VOKALE[] = "AEIOUaeiou\xE4\xF6\xFC\xC4\xD6\xDCy";
 // Letter groups a hyphen must not cut, tried in this order.
 const char* const CLUSTER[] = {"sch", "ch",  "sp", "bl",  "pl",  "fl",  "gl",  "cl", "kl", "phl", "br", "pr",
                                "dr",  "tr",  "fr", "vr",  "gr",  "cr",  "kr",  "phr", "str", "thr", "th", "gn",
-                               "kn",  "chp", "chr", "\xFC" "b", "ver", "st", " !", " ?", " %", "Ver"};
+                               "kn",  "chp", "chr", "\xFC\x62", "ver", "st", " !", " ?", " %", "Ver"};
 
 struct TextsatzModul {
     Font* font = nullptr;
