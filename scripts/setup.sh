@@ -6,6 +6,7 @@ velmora_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libsdl2-dev libclang-rt-14-dev
   libjpeg62-turbo-dev libpng-dev xvfb xauth
+  libfreetype-dev fonts-dejavu-core
 )
 
 velmora_setup() {

@@ -3,8 +3,8 @@
 //   mkassets <installation directory>
 //
 // Every file of the resource-file list is written into "resfile" below the
-// installation with the project's own writer. Files that other generators make
-// (the fonts) are left alone when they exist already.
+// installation with the project's own writer, but the fonts, which mkfonts
+// renders.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     int geschrieben = 0;
     for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) {
         std::string pfad = resfile + "/" + Resourcen_Standardname(i);
-        if (i == RES_FONTS && Plat_Is_File(pfad.c_str())) continue;   // made by mkfonts
+        if (i == RES_FONTS) continue;   // rendered by mkfonts
         std::vector<ResDateiEintrag> eintraege;
         if (!Res_Schreiben(pfad.c_str(), eintraege)) {
             std::fprintf(stderr, "mkassets: cannot write %s\n", pfad.c_str());

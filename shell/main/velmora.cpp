@@ -14,6 +14,7 @@
 #include "core/programm.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
+#include "gfx/font.h"
 #include "gfx/grafik_laden.h"
 #include "gfx/rastport.h"
 #include "gfx/shade.h"
@@ -87,10 +88,13 @@ int main(int argc, char** argv) {
     d.shade_exit = Shade_Exit;
     d.rastport_cache_purge = Rastport_Cache_Purge;
     d.pack_lzw_exit = Pack_Lzw_Exit;
+    d.font_load_set = Font_Set_Installation_Laden;
+    d.font_free_set = [] { Font_Free_Set(); };
     d.intro_abspielen = Intro_Abspielen;
     d.outro_abspielen = Outro_Abspielen;
     Net_Hooks().warten = [] { Win_Pump_Messages(); };
     Grafik_Loader_Anmelden();
+    Font_Init();
     Club_Anbinden();
     Season_Anbinden();
 
