@@ -9,6 +9,7 @@
 #endif
 
 #include "jpeg/jpeg_color.h"
+#include "jpeg/jpeg_enc_kernels.h"
 #include "jpeg/jpeg_huff.h"
 #include "jpeg/jpeg_idct.h"
 #include "platform/files.h"
@@ -142,6 +143,7 @@ void fill_plain(JPEG_KERNELS& k) {
 void jpeg_fill_kernels(JPEG_ENVIRONMENT* env, int32_t cpu_class) {
     (void)cpu_class;   // classes 0 to 6 all take the plain routines
     fill_plain(env->k);
+    jpeg_kernels_encoder_fill(env, cpu_class);
 }
 
 int32_t jpeg_setup_environment(JPEG_ENVIRONMENT* env) {

@@ -1,0 +1,32 @@
+// jpeg/jpeg_enc_kernels.cpp
+#include "jpeg/jpeg_enc_kernels.h"
+
+#include "jpeg/jpeg_enc_color.h"
+#include "jpeg/jpeg_enc_huff.h"
+#include "jpeg/jpeg_enc_output.h"
+#include "jpeg/jpeg_fdct.h"
+
+namespace velmora {
+
+void jpeg_kernels_encoder_fill(JPEG_ENVIRONMENT* env, int32_t cpu_class) {
+    if (!env) return;
+    JPEG_KERNELS& k = env->k;
+    (void)cpu_class;
+    k.fdct_fast = jpeg_fdct_fast;
+    k.fdct_accurate = jpeg_fdct_accurate;
+    k.fdct_in_use = nullptr;
+    k.open_output = jpeg_open_output;
+    k.put_bytes = jpeg_put_bytes;
+    k.enc_mcu_fetch = nullptr;
+    static const JpegEncConvertFn plain[15] = {
+        jpeg_enc_gray,     jpeg_enc_rgb_h1v1,   jpeg_enc_rgb_h2v1,   jpeg_enc_rgb_h2v2,    jpeg_enc_bgr_h1v1,
+        jpeg_enc_bgr_h2v1, jpeg_enc_bgr_h2v2,   jpeg_enc_copy3,      jpeg_enc_copy3_h2v1,  jpeg_enc_copy3_h2v2,
+        jpeg_enc_ycbycr_h2v1, jpeg_enc_rgba_h1v1, jpeg_enc_rgba_h2v1, jpeg_enc_rgba_h2v2, jpeg_enc_copy4};
+    for (int i = 0; i < 15; ++i) k.enc_convert[i] = plain[i];
+    k.huff_encode_block = jpeg_encode_block;
+    k.quantize_fast = jpeg_quantize_fast;
+    k.quantize_accurate = jpeg_quantize_accurate;
+    k.quantize_in_use = jpeg_quantize_fast;
+}
+
+}  // namespace velmora
