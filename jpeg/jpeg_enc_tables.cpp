@@ -188,10 +188,12 @@ void jpeg_optimise_huffman(const uint32_t* freq_in, uint8_t* counts, uint8_t* va
         next[i] = b;
         for (i = b, ++size[i]; next[i] >= 0; ++size[i]) i = next[i];
     }
-    int32_t bits[33] = {};
+    // Very skewed statistics of a large picture can build codes longer than 32
+    // bits; every length is kept, so the limiting below stays exact.
+    int32_t bits[258] = {};
     for (int i = 0; i < 257; ++i)
-        if (size[i]) ++bits[size[i] > 32 ? 32 : size[i]];
-    for (int i = 32; i > 16; --i) {
+        if (size[i]) ++bits[size[i]];
+    for (int i = 257; i > 16; --i) {
         while (bits[i] > 0) {
             int j = i - 2;
             while (bits[j] == 0) --j;
@@ -206,7 +208,7 @@ void jpeg_optimise_huffman(const uint32_t* freq_in, uint8_t* counts, uint8_t* va
     bits[i] -= 1;
     for (int l = 1; l <= 16; ++l) counts[l - 1] = uint8_t(bits[l]);
     int k = 0;
-    for (int l = 1; l <= 32; ++l)
+    for (int l = 1; l <= 257; ++l)
         for (int s = 0; s < 256; ++s)
             if (size[s] == l) values[k++] = uint8_t(s);
 }
