@@ -313,8 +313,9 @@ JPEG_RESULT jpeg_write_progressive(JPEG_PROPERTIES* p) {
     }
     uint32_t count = 0;
     r = jpeg_scan_script(p, &count);
+    // No DRI: the progressive scans carry no restart markers, and a DRI would make
+    // every decoder wait for markers that never come.
     if (!r) r = jpeg_write_sof2(s, &f);
-    if (!r && p->restart_interval) r = jpeg_write_dri(p->restart_interval, s);
     if (!r) r = jpeg_select_input(p);
     if (!r) r = jpeg_fill_coefficients(p);
     // Table numbers of the scans: component 0 uses table 0, the others table 1.
