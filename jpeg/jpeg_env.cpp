@@ -9,6 +9,7 @@
 #endif
 
 #include "jpeg/jpeg_color.h"
+#include "jpeg/jpeg_enc_kernels.h"
 #include "jpeg/jpeg_huff.h"
 #include "jpeg/jpeg_idct.h"
 #include "jpeg/jpeg_simd_fill.h"
@@ -143,6 +144,7 @@ void fill_plain(JPEG_KERNELS& k) {
 void jpeg_fill_kernels(JPEG_ENVIRONMENT* env, int32_t cpu_class) {
     fill_plain(env->k);   // the plain routines first; the class's kernels then take their slots
     jpeg_kernels_decoder_fill(env, cpu_class);
+    jpeg_kernels_encoder_fill(env, cpu_class);
 }
 
 int32_t jpeg_setup_environment(JPEG_ENVIRONMENT* env) {

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "jpeg/jpeg_decode.h"
+#include "jpeg/jpeg_enc_state.h"
 #include "jpeg/jpeg_env.h"
 #include "jpeg/jpeg_huff.h"
 #include "jpeg/jpeg_idct.h"
@@ -151,6 +152,7 @@ JPEG_RESULT jpeg_free(JPEG_IMAGE_PARAMS* params) {
     p->work_blocks = nullptr;
     p->work_block_count = 0;
     jpeg_free_scan(p);
+    jpeg_encoder_free(p);
     for (auto& e : p->caller_quant) e = {};
     for (auto& e : p->caller_huff) e = {};
     p->caller_quant_flag = p->caller_huff_flag = 0;

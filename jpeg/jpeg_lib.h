@@ -25,6 +25,12 @@ JPEG_RESULT jpeg_free(JPEG_IMAGE_PARAMS* params);
 // region read is complete, negative on failure; a failure closes the open file.
 JPEG_RESULT jpeg_read(JPEG_IMAGE_PARAMS* params, int32_t operation);
 
+// Runs one write operation (JPEG_OPERATION 8-13) into a file or a memory block
+// (jpeg/jpeg_write.cpp). 0 on success, 1 when a low-level caller's interrupt
+// request stopped a baseline encode (the next call continues it), negative on
+// failure; stream_size becomes the bytes written.
+JPEG_RESULT jpeg_write(JPEG_IMAGE_PARAMS* params, int32_t operation);
+
 // Checks the record for the operation stored in its JPEG_PROPERTIES.
 JPEG_RESULT jpeg_check_params(JPEG_IMAGE_PARAMS* params);
 

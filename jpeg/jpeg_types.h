@@ -91,6 +91,7 @@ enum JPEG_CPU_CLASS : int32_t {
 struct JPEG_PROPERTIES;
 struct JPEG_STREAM;
 struct JPEG_ENVIRONMENT;
+struct JPEG_ENCODER;
 
 #pragma pack(push, 1)
 // The decoder's Huffman table (1,648 bytes), built by jpeg_build_huffman_table.
@@ -371,6 +372,7 @@ struct JPEG_PROPERTIES {
     ptrdiff_t output_offset;     // current output address, relative to image_data
     uint32_t image_output;       // a progressive image has been output at least once
     uint32_t scans_seen;         // scans met since the read began at its first marker
+    JPEG_ENCODER* encoder;       // the encoder's state, made by the first write
 };
 
 // The caller's record for one picture.

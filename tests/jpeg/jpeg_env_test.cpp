@@ -83,6 +83,7 @@ TEST(JpegEnv, KernelTableIsFilledAlikeForEveryPlainClass) {
     for (int s : {11, 12, 13, 14, 15, 18, 34}) EXPECT_EQ(slots[s], nullptr) << s;
     EXPECT_EQ(k.dequantize_in_use, k.dequantize_fast);
     k.simd_exit();   // slot 0 does nothing on the plain classes
+    // Classes 3-6 carry the processor kernels (the decoder and encoder kernel tests).
     for (int cls : {1, 2, 9, -1}) {
         auto other = std::make_unique<JPEG_ENVIRONMENT>();
         jpeg_fill_kernels(other.get(), cls);

@@ -485,7 +485,8 @@ TEST(JpegSimdFill, EachClassHoldsItsKernels) {
             const bool plain_only = s >= 45 && s <= 48;
             EXPECT_EQ(k[size_t(s)] == plain[size_t(s)], plain_only) << "class " << cls << " slot " << s;
         }
-        for (int s : {1, 2, 4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 33, 34, 53, 54, 57, 58, 59, 60, 62})
+        // The decoder's other slots stay plain (the encoder's slots have their own test).
+        for (int s : {4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 34, 53, 60, 62})
             EXPECT_EQ(k[size_t(s)], plain[size_t(s)]) << "class " << cls << " slot " << s;
         EXPECT_EQ(slots_of(cls)[39], fp(jpeg_dec_ycc_bgr_h1v1_mmx));
     }

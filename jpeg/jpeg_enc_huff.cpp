@@ -1,0 +1,235 @@
+// jpeg/jpeg_enc_huff.cpp
+#include "jpeg/jpeg_enc_huff.h"
+
+#include <cstring>
+
+#include "jpeg/jpeg_enc_output.h"
+#include "jpeg/jpeg_enc_state.h"
+#include "jpeg/jpeg_enc_tables.h"
+#include "jpeg/jpeg_idct.h"
+
+namespace velmora {
+namespace {
+
+inline JPEG_RESULT put_code(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* t, uint32_t sym) {
+    return jpeg_put_bits(s, t->code[sym], int32_t(t->length[sym]));
+}
+
+inline uint32_t value_bits(int32_t v, uint32_t n) { return uint32_t(v < 0 ? v - 1 : v) & ((1u << n) - 1); }
+
+constexpr uint32_t kMaxCorrectionBits = 1000;
+
+// One progressive pass: the statistics pass counts symbols into freq, the output
+// pass writes codes and bits. Both walk the blocks the same way.
+struct Pass {
+    JPEG_STREAM* s = nullptr;                // null: statistics
+    uint32_t (*freq)[257] = nullptr;
+    const JPEG_ENC_SCAN* scan = nullptr;
+    const JPEG_HUFF_ENCODE_TABLE* table = nullptr;   // AC table of the scan
+    uint32_t ac_id = 0;
+    uint32_t eobrun = 0;
+    uint32_t be = 0;                         // correction bits waiting
+    uint8_t bits[kMaxCorrectionBits];
+    JPEG_RESULT r = 0;
+
+    void symbol(const JPEG_HUFF_ENCODE_TABLE* t, uint32_t id, uint32_t sym) {
+        if (r) return;
+        if (!s) ++freq[id][sym];
+        else r = put_code(s, t, sym);
+    }
+    void raw(uint32_t v, uint32_t n) {
+        if (s && !r && n) r = jpeg_put_bits(s, v, int32_t(n));
+    }
+    void emit_eobrun() {
+        if (!eobrun) return;
+        uint32_t n = 0;
+        while ((eobrun >> (n + 1)) != 0) ++n;
+        symbol(table, ac_id, n << 4);
+        raw(eobrun, n);
+        eobrun = 0;
+    }
+    void emit_correction(const uint8_t* b, uint32_t count) {
+        if (!s) return;
+        for (uint32_t i = 0; i < count && !r; ++i) raw(b[i], 1);
+    }
+    void settle() {
+        emit_eobrun();
+        emit_correction(bits, be);
+        be = 0;
+    }
+};
+
+void ac_first(Pass& ps, const int16_t* blk) {
+    const JPEG_ENC_SCAN& sc = *ps.scan;
+    uint32_t run = 0;
+    for (uint32_t k = sc.ss; k <= sc.se; ++k) {
+        const int32_t v = blk[jpeg_natural_order[k]];
+        int32_t t = (v < 0 ? -v : v) >> sc.al;
+        if (t == 0) {
+            ++run;
+            continue;
+        }
+        ps.emit_eobrun();
+        while (run > 15) {
+            ps.symbol(ps.table, ps.ac_id, 0xF0);
+            run -= 16;
+        }
+        const uint32_t n = jpeg_category(t);
+        ps.symbol(ps.table, ps.ac_id, (run << 4) + n);
+        ps.raw(uint32_t(v < 0 ? ~t : t) & ((1u << n) - 1), n);
+        run = 0;
+    }
+    if (run > 0 && ++ps.eobrun == 0x7FFF) ps.emit_eobrun();
+}
+
+void ac_refine(Pass& ps, const int16_t* blk) {
+    const JPEG_ENC_SCAN& sc = *ps.scan;
+    int32_t t[64];
+    uint32_t eob = 0;
+    for (uint32_t k = sc.ss; k <= sc.se; ++k) {
+        const int32_t v = blk[jpeg_natural_order[k]];
+        t[k] = (v < 0 ? -v : v) >> sc.al;
+        if (t[k] == 1) eob = k;
+    }
+    uint32_t run = 0, br = 0;
+    uint8_t brb[64];                         // this block's correction bits
+    for (uint32_t k = sc.ss; k <= sc.se; ++k) {
+        if (t[k] == 0) {
+            ++run;
+            continue;
+        }
+        while (run > 15 && k <= eob) {
+            ps.settle();
+            ps.symbol(ps.table, ps.ac_id, 0xF0);
+            run -= 16;
+            ps.emit_correction(brb, br);
+            br = 0;
+        }
+        if (t[k] > 1) {
+            brb[br++] = uint8_t(t[k] & 1);
+            continue;
+        }
+        ps.settle();
+        ps.symbol(ps.table, ps.ac_id, (run << 4) + 1);
+        ps.raw(blk[jpeg_natural_order[k]] < 0 ? 0 : 1, 1);
+        ps.emit_correction(brb, br);
+        br = 0;
+        run = 0;
+    }
+    if (run > 0 || br > 0) {
+        ++ps.eobrun;
+        std::memcpy(ps.bits + ps.be, brb, br);
+        ps.be += br;
+        if (ps.eobrun == 0x7FFF || ps.be > kMaxCorrectionBits - 63) ps.settle();
+    }
+}
+
+// Walks the scan's blocks in the order the decoder reads them.
+void walk_scan(JPEG_PROPERTIES* p, Pass& ps) {
+    const JPEG_FRAME& f = p->frame;
+    const JPEG_ENC_SCAN& sc = *ps.scan;
+    uint32_t offset[4] = {}, per_mcu = 0;
+    for (uint32_t c = 0; c < f.ncomps && c < 4; ++c) {
+        offset[c] = per_mcu;
+        per_mcu += f.components[c].h * f.components[c].v;
+    }
+    int16_t pred[4] = {};
+    const bool dc = sc.ss == 0;
+    auto code = [&](uint32_t i, uint32_t c, const int16_t* blk) {
+        if (dc && sc.ah == 0) {
+            const int32_t v = blk[0] >> sc.al;
+            const int32_t diff = v - pred[i];
+            pred[i] = int16_t(v);
+            const uint32_t n = jpeg_category(diff);
+            ps.symbol(sc.comp[i].dc, c == 0 ? 0 : 1, n);
+            ps.raw(value_bits(diff, n), n);
+        } else if (dc) {
+            ps.raw(uint32_t(blk[0] >> sc.al) & 1, 1);
+        } else if (sc.ah == 0) {
+            ac_first(ps, blk);
+        } else {
+            ac_refine(ps, blk);
+        }
+    };
+    auto block_at = [&](uint32_t col, uint32_t row, uint32_t c, uint32_t b) {
+        return p->coefficients + (size_t(row * f.mcus_per_row + col) * per_mcu + offset[c] + b) * 64;
+    };
+    if (sc.ns == 1) {
+        // One component: its blocks in raster order, those inside the image only.
+        const uint32_t c = sc.comp[0].index;
+        const JPEG_COMPONENT& k = f.components[c];
+        for (uint32_t br = 0; br < f.mcu_rows * k.v && !ps.r; ++br) {
+            if (br * 8 >= f.height) break;
+            for (uint32_t bc = 0; bc < f.mcus_per_row * k.h && !ps.r; ++bc) {
+                if (bc * 8 >= f.width) break;
+                code(0, c, block_at(bc / k.h, br / k.v, c, (br % k.v) * k.h + bc % k.h));
+            }
+        }
+    } else {
+        // Interleaved DC: every MCU, each component's blocks row by row.
+        for (uint32_t row = 0; row < f.mcu_rows && !ps.r; ++row)
+            for (uint32_t col = 0; col < f.mcus_per_row && !ps.r; ++col)
+                for (uint32_t i = 0; i < sc.ns; ++i) {
+                    const uint32_t c = sc.comp[i].index;
+                    for (uint32_t b = 0; b < f.components[c].h * f.components[c].v; ++b) code(i, c, block_at(col, row, c, b));
+                }
+    }
+    if (!dc) ps.settle();
+}
+
+}  // namespace
+
+JPEG_RESULT jpeg_encode_block(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
+                              int16_t* pred, int16_t* block) {
+    const int32_t diff = block[0] - *pred;
+    *pred = block[0];
+    uint32_t n = jpeg_category(diff);
+    JPEG_RESULT r = put_code(s, dc, n);
+    if (!r && n) r = jpeg_put_bits(s, value_bits(diff, n), int32_t(n));
+    uint32_t run = 0;
+    for (int k = 1; k < 64 && !r; ++k) {
+        const int32_t v = block[jpeg_natural_order[k]];
+        if (v == 0) {
+            ++run;
+            continue;
+        }
+        while (run > 15 && !r) {
+            r = put_code(s, ac, 0xF0);
+            run -= 16;
+        }
+        n = jpeg_category(v);
+        if (!r) r = put_code(s, ac, (run << 4) + n);
+        if (!r) r = jpeg_put_bits(s, value_bits(v, n), int32_t(n));
+        run = 0;
+    }
+    if (!r && run > 0) r = put_code(s, ac, 0x00);
+    return r;
+}
+
+void jpeg_gather_scan_statistics(JPEG_PROPERTIES* p, JPEG_ENC_SCAN* scan, uint32_t (*freq)[257]) {
+    if (scan->ss == 0 && scan->ah != 0) return;
+    Pass ps;
+    ps.freq = freq;
+    ps.scan = scan;
+    ps.ac_id = scan->comp[0].index == 0 ? 0 : 1;
+    walk_scan(p, ps);
+}
+
+JPEG_RESULT jpeg_encode_scan(JPEG_PROPERTIES* p, JPEG_STREAM* s, JPEG_ENC_SCAN* scan) {
+    Pass ps;
+    ps.s = s;
+    ps.scan = scan;
+    ps.table = scan->comp[0].ac;
+    ps.ac_id = scan->comp[0].index == 0 ? 0 : 1;
+    walk_scan(p, ps);
+    JPEG_RESULT r = ps.r;
+    // The scan ends on a byte boundary: the partial byte is completed with 0 bits.
+    if (!r && s->bit_count < 8) {
+        r = jpeg_emit_byte(s, uint8_t(s->bits << s->bit_count));
+        s->bits = 0;
+        s->bit_count = 8;
+    }
+    return r;
+}
+
+}  // namespace velmora

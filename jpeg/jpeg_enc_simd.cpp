@@ -1,0 +1,369 @@
+// jpeg/jpeg_enc_simd.cpp
+#include "jpeg/jpeg_enc_simd.h"
+
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "jpeg/jpeg_enc_color.h"
+#include "jpeg/jpeg_enc_huff.h"
+#include "jpeg/jpeg_enc_output.h"
+#include "jpeg/jpeg_enc_tables.h"
+#include "jpeg/jpeg_fdct.h"
+#include "jpeg/jpeg_idct.h"
+
+namespace velmora {
+namespace {
+
+uint8_t* cursor(JPEG_STREAM* s) { return const_cast<uint8_t*>(s->current); }
+
+bool group_has_ff(uint64_t acc) {
+    return ((acc >> 32) & 0xFF) == 0xFF || ((acc >> 40) & 0xFF) == 0xFF || ((acc >> 48) & 0xFF) == 0xFF ||
+           ((acc >> 56) & 0xFF) == 0xFF;
+}
+
+// Writes the top four bytes of the accumulator, a 0x00 after every 0xFF, as far
+// as four output bytes go; a stuffed zero that does not fit starts the next group.
+void write_group(JPEG_STREAM* s) {
+    uint8_t* out = cursor(s);
+    const uint64_t acc = s->bits;
+    if (!group_has_ff(acc)) {
+        for (int i = 0; i < 4; ++i) out[i] = uint8_t(acc >> (56 - 8 * i));
+        s->bits = acc << 32;
+        s->bit_count -= 32;
+    } else {
+        int w = 0, used = 0;
+        bool zero_pending = false;
+        while (w < 4) {
+            const uint8_t b = uint8_t(acc >> (56 - 8 * used));
+            out[w++] = b;
+            ++used;
+            if (b == 0xFF) {
+                if (w < 4) out[w++] = 0;
+                else zero_pending = true;
+            }
+        }
+        s->bits = acc << (8 * used);
+        s->bit_count -= 8 * used;
+        if (zero_pending) {
+            s->bits >>= 8;   // the stuffed zero becomes the next group's first byte
+            s->bit_count += 8;
+        }
+    }
+    s->current += 4;
+    s->consumed += 4;
+    if (s->file < 0) s->left -= 4;
+}
+
+// Room for one group: memory fails, a file buffer is written out.
+JPEG_RESULT group_room(JPEG_STREAM* s, uint32_t need, uint32_t file_margin) {
+    const uint32_t room = uint32_t(s->end - s->current);
+    if (s->file < 0) return room < need ? JPEG_ERR_OUTPUT_SMALL : 0;
+    return room <= file_margin ? jpeg_write_buffer(s) : 0;
+}
+
+// Bytes the held bits become when flushed, stuffing included.
+uint32_t held_bytes(const JPEG_STREAM* s) {
+    uint32_t n = 0;
+    for (int32_t c = 0; c < s->bit_count; c += 8) n += uint8_t(s->bits >> (56 - c)) == 0xFF ? 2 : 1;
+    return n;
+}
+
+inline uint32_t pattern_of(int32_t v, uint32_t n) { return uint32_t(v < 0 ? v - 1 : v) & ((1u << n) - 1); }
+
+// The lazy writer of class 5: works on the accumulator the block encoder holds.
+struct LazyWriter {
+    JPEG_STREAM* s;
+    JPEG_RESULT put(uint32_t v, uint32_t n) {
+        if (n == 0) return 0;
+        v &= (n >= 32 ? 0xFFFFFFFFu : (1u << n) - 1);
+        while (uint32_t(s->bit_count) + n > 64) {
+            if (uint32_t(s->end - s->current) < 8) {
+                if (s->file < 0) return JPEG_ERR_OUTPUT_SMALL;
+                JPEG_RESULT r = jpeg_write_buffer(s);
+                if (r) return r;
+                continue;
+            }
+            write_group(s);
+        }
+        s->bit_count += int32_t(n);
+        s->bits |= uint64_t(v) << (64 - s->bit_count);
+        return 0;
+    }
+};
+
+#if defined(__SSE2__)
+inline void transpose8(__m128i* v) {
+    __m128i a0 = _mm_unpacklo_epi16(v[0], v[1]), a1 = _mm_unpackhi_epi16(v[0], v[1]);
+    __m128i a2 = _mm_unpacklo_epi16(v[2], v[3]), a3 = _mm_unpackhi_epi16(v[2], v[3]);
+    __m128i a4 = _mm_unpacklo_epi16(v[4], v[5]), a5 = _mm_unpackhi_epi16(v[4], v[5]);
+    __m128i a6 = _mm_unpacklo_epi16(v[6], v[7]), a7 = _mm_unpackhi_epi16(v[6], v[7]);
+    __m128i b0 = _mm_unpacklo_epi32(a0, a2), b1 = _mm_unpackhi_epi32(a0, a2);
+    __m128i b2 = _mm_unpacklo_epi32(a1, a3), b3 = _mm_unpackhi_epi32(a1, a3);
+    __m128i b4 = _mm_unpacklo_epi32(a4, a6), b5 = _mm_unpackhi_epi32(a4, a6);
+    __m128i b6 = _mm_unpacklo_epi32(a5, a7), b7 = _mm_unpackhi_epi32(a5, a7);
+    v[0] = _mm_unpacklo_epi64(b0, b4), v[1] = _mm_unpackhi_epi64(b0, b4);
+    v[2] = _mm_unpacklo_epi64(b1, b5), v[3] = _mm_unpackhi_epi64(b1, b5);
+    v[4] = _mm_unpacklo_epi64(b2, b6), v[5] = _mm_unpackhi_epi64(b2, b6);
+    v[6] = _mm_unpacklo_epi64(b3, b7), v[7] = _mm_unpackhi_epi64(b3, b7);
+}
+
+// One AAN pass on eight lanes with eight-bit constants and truncating products.
+inline void fast_pass(__m128i* d) {
+    const __m128i tmp0 = _mm_add_epi16(d[0], d[7]), tmp7 = _mm_sub_epi16(d[0], d[7]);
+    const __m128i tmp1 = _mm_add_epi16(d[1], d[6]), tmp6 = _mm_sub_epi16(d[1], d[6]);
+    const __m128i tmp2 = _mm_add_epi16(d[2], d[5]), tmp5 = _mm_sub_epi16(d[2], d[5]);
+    const __m128i tmp3 = _mm_add_epi16(d[3], d[4]), tmp4 = _mm_sub_epi16(d[3], d[4]);
+    const __m128i tmp10 = _mm_add_epi16(tmp0, tmp3), tmp13 = _mm_sub_epi16(tmp0, tmp3);
+    const __m128i tmp11 = _mm_add_epi16(tmp1, tmp2), tmp12 = _mm_sub_epi16(tmp1, tmp2);
+    d[0] = _mm_add_epi16(tmp10, tmp11);
+    d[4] = _mm_sub_epi16(tmp10, tmp11);
+    const __m128i z1 = _mm_mulhi_epi16(_mm_slli_epi16(_mm_add_epi16(tmp12, tmp13), 1), _mm_set1_epi16(23168));
+    d[2] = _mm_add_epi16(tmp13, z1);
+    d[6] = _mm_sub_epi16(tmp13, z1);
+    const __m128i t10 = _mm_add_epi16(tmp4, tmp5), t11 = _mm_add_epi16(tmp5, tmp6), t12 = _mm_add_epi16(tmp6, tmp7);
+    const __m128i z5 = _mm_mulhi_epi16(_mm_sub_epi16(t10, t12), _mm_set1_epi16(25088));
+    const __m128i z2 = _mm_add_epi16(_mm_mulhi_epi16(_mm_slli_epi16(t10, 1), _mm_set1_epi16(17792)), z5);
+    const __m128i z4 = _mm_add_epi16(_mm_mulhi_epi16(_mm_slli_epi16(t12, 2), _mm_set1_epi16(21376)), z5);
+    const __m128i z3 = _mm_mulhi_epi16(_mm_slli_epi16(t11, 1), _mm_set1_epi16(23168));
+    const __m128i z11 = _mm_add_epi16(tmp7, z3), z13 = _mm_sub_epi16(tmp7, z3);
+    d[5] = _mm_add_epi16(z13, z2);
+    d[3] = _mm_sub_epi16(z13, z2);
+    d[1] = _mm_add_epi16(z11, z4);
+    d[7] = _mm_sub_epi16(z11, z4);
+}
+
+// Y of eight pixels, and Cb and Cr of eight pixel sums, by multiply-add.
+inline __m128i madd3(const int16_t* a, const int16_t* b, const int16_t* c, int16_t ka, int16_t kb, int16_t kc,
+                     int16_t round, int shift) {
+    const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
+    const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+    const __m128i vc = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c));
+    const __m128i one = _mm_set1_epi16(1);
+    const __m128i kab = _mm_set_epi16(kb, ka, kb, ka, kb, ka, kb, ka), kcr = _mm_set_epi16(round, kc, round, kc, round, kc, round, kc);
+    const __m128i lo = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(va, vb), kab),
+                                     _mm_madd_epi16(_mm_unpacklo_epi16(vc, one), kcr));
+    const __m128i hi = _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(va, vb), kab),
+                                     _mm_madd_epi16(_mm_unpackhi_epi16(vc, one), kcr));
+    return _mm_packs_epi32(_mm_srai_epi32(lo, shift), _mm_srai_epi32(hi, shift));
+}
+#endif
+
+template <int RO, int BO, int HF, int VF>
+void convert_simd(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb, int16_t* cr) {
+#if defined(__SSE2__)
+    alignas(16) int16_t r[8], g[8], b[8];
+    for (int py = 0; py < 8 * VF; ++py)
+        for (int gx = 0; gx < HF; ++gx) {
+            const uint8_t* p = src + ptrdiff_t(py) * step + gx * 24;
+            for (int i = 0; i < 8; ++i) r[i] = p[3 * i + RO], g[i] = p[3 * i + 1], b[i] = p[3 * i + BO];
+            // Y = (77 R + 150 G + 29 B - 32640) >> 8; -32640 rides on the multiply-add as 1 x -32640.
+            const __m128i v = madd3(r, g, b, 77, 150, 29, -32640, 8);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(y + ((py / 8) * HF + gx) * 64 + (py % 8) * 8), v);
+        }
+    const int shift = 8 + (HF - 1) + (VF - 1);
+    const int16_t round = int16_t(1 << (shift - 1));
+    for (int cy = 0; cy < 8; ++cy) {
+        for (int cx = 0; cx < 8; ++cx) {
+            int sr = 0, sg = 0, sb = 0;
+            for (int dy = 0; dy < VF; ++dy)
+                for (int dx = 0; dx < HF; ++dx) {
+                    const uint8_t* p = src + ptrdiff_t(cy * VF + dy) * step + (cx * HF + dx) * 3;
+                    sr += p[RO], sg += p[1], sb += p[BO];
+                }
+            r[cx] = int16_t(sr), g[cx] = int16_t(sg), b[cx] = int16_t(sb);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(cb + cy * 8), madd3(r, g, b, -43, -85, 128, round, shift));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(cr + cy * 8), madd3(r, g, b, 128, -107, -21, round, shift));
+    }
+#else
+    if (RO == 0) {
+        if (HF == 1) jpeg_enc_rgb_h1v1(src, step, y, cb, cr, nullptr);
+        else if (VF == 1) jpeg_enc_rgb_h2v1(src, step, y, cb, cr, nullptr);
+        else jpeg_enc_rgb_h2v2(src, step, y, cb, cr, nullptr);
+    } else {
+        if (HF == 1) jpeg_enc_bgr_h1v1(src, step, y, cb, cr, nullptr);
+        else if (VF == 1) jpeg_enc_bgr_h2v1(src, step, y, cb, cr, nullptr);
+        else jpeg_enc_bgr_h2v2(src, step, y, cb, cr, nullptr);
+    }
+#endif
+}
+
+}  // namespace
+
+void jpeg_quantize_fast_simd(int16_t* block, const uint16_t* table) {
+#if defined(__SSE2__)
+    for (int i = 56; i >= 0; i -= 8) {
+        __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + i));
+        const __m128i r = _mm_loadu_si128(reinterpret_cast<const __m128i*>(table + i));
+        // Clamp to -8192..8191 with saturating unsigned arithmetic.
+        x = _mm_add_epi16(x, _mm_set1_epi16(-32768));
+        x = _mm_adds_epu16(x, _mm_set1_epi16(24576));
+        x = _mm_subs_epu16(x, _mm_set1_epi16(int16_t(49152)));
+        x = _mm_add_epi16(x, _mm_set1_epi16(-8192));
+        const __m128i p = _mm_mulhi_epi16(_mm_slli_epi16(x, 2), r);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(block + i), _mm_srai_epi16(_mm_add_epi16(p, _mm_set1_epi16(1)), 1));
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        int32_t x = block[i] < -8192 ? -8192 : block[i] > 8191 ? 8191 : block[i];
+        block[i] = int16_t((x * int16_t(table[i]) + 16384) >> 15);
+    }
+#endif
+}
+
+void jpeg_quantize_accurate_simd(int16_t* block, const uint16_t* table) {
+#if defined(__SSE2__)
+    for (int i = 0; i < 64; i += 8) {
+        const __m128i a = _mm_slli_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + i)), 3);
+        const __m128i b = _mm_srli_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(table + i)), 1);
+        const __m128i p = _mm_mulhi_epi16(a, b);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(block + i), _mm_srai_epi16(_mm_add_epi16(p, _mm_set1_epi16(1)), 1));
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        const int32_t a = int16_t(uint16_t(block[i]) << 3), b = table[i] >> 1;
+        block[i] = int16_t(((a * b) >> 16) + 1) >> 1;
+    }
+#endif
+}
+
+void jpeg_fdct_fast_simd(int16_t* block) {
+#if defined(__SSE2__)
+    __m128i v[8];
+    for (int i = 0; i < 8; ++i) v[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 8 * i));
+    transpose8(v);   // lanes are rows: the row pass
+    fast_pass(v);
+    transpose8(v);   // lanes are columns: the column pass
+    fast_pass(v);
+    for (int i = 0; i < 8; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(block + 8 * i), v[i]);
+#else
+    jpeg_fdct_fast(block);
+#endif
+}
+
+void jpeg_open_output_simd(JPEG_STREAM* s, uint8_t* block, uint32_t size) {
+    jpeg_open_output(s, block, size);
+    s->bit_count = 0;
+}
+
+JPEG_RESULT jpeg_put_bytes_simd(const uint8_t* bytes, uint32_t n, JPEG_STREAM* s) {
+    const uint32_t held = held_bytes(s);
+    if (s->file < 0 && uint64_t(s->current - s->start) + held + n >= s->size) return JPEG_ERR_OUTPUT_SMALL;
+    for (int32_t c = 0; c < s->bit_count; c += 8) {
+        JPEG_RESULT r = jpeg_emit_byte(s, uint8_t(s->bits >> (56 - c)));
+        if (r) return r;
+    }
+    s->bits = 0;
+    s->bit_count = 8;   // the plain copy below sees an empty byte
+    JPEG_RESULT r = jpeg_put_bytes(bytes, n, s);
+    s->bit_count = 0;
+    return r;
+}
+
+JPEG_RESULT jpeg_put_bits_simd(JPEG_STREAM* s, uint32_t v, int32_t n) {
+    if (n <= 0) return 0;
+    s->bit_count += n;
+    s->bits |= uint64_t(v) << (64 - s->bit_count);
+    if (s->bit_count <= 32) return 0;
+    for (;;) {
+        JPEG_RESULT r = group_room(s, 4, 22);
+        if (r) return r;
+        const bool stuffed = group_has_ff(s->bits);
+        write_group(s);
+        if (!stuffed || s->bit_count < 32) return 0;
+    }
+}
+
+JPEG_RESULT jpeg_encode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
+                                  int16_t* pred, int16_t* block) {
+    // The list of nonzero values in zig-zag order with their runs; position 0
+    // holds the DC difference.
+    int16_t value[64];
+    uint8_t run[64];
+    uint32_t count = 0, zeros = 0;
+    const int32_t diff = block[0] - *pred;
+    *pred = block[0];
+    for (int k = 0; k < 64; ++k) {
+        const int32_t v = k == 0 ? diff : block[jpeg_natural_order[k]];
+        if (v == 0) {
+            ++zeros;
+            continue;
+        }
+        value[count] = int16_t(v);
+        run[count++] = uint8_t(zeros);
+        zeros = 0;
+    }
+    JPEG_RESULT r = 0;
+    uint32_t first = 0;
+    if (diff == 0) {
+        r = jpeg_put_bits_simd(s, dc->code[0], int32_t(dc->length[0]));
+        if (count) --run[0];   // its run counted position 0
+    } else {
+        const uint32_t n = jpeg_category(diff);
+        r = jpeg_put_bits_simd(s, (uint32_t(dc->code[n]) << n) | pattern_of(diff, n), int32_t(dc->length[n] + n));
+        first = 1;
+    }
+    for (uint32_t i = first; i < count && !r; ++i) {
+        uint32_t z = run[i];
+        while (z > 15 && !r) {
+            r = jpeg_put_bits_simd(s, ac->code[0xF0], int32_t(ac->length[0xF0]));
+            z -= 16;
+        }
+        const uint32_t n = jpeg_category(value[i]), sym = (z << 4) + n;
+        if (!r) r = jpeg_put_bits_simd(s, (uint32_t(ac->code[sym]) << n) | pattern_of(value[i], n), int32_t(ac->length[sym] + n));
+    }
+    if (!r && (count == 0 || zeros > 0)) r = jpeg_put_bits_simd(s, ac->code[0], int32_t(ac->length[0]));
+    return r;
+}
+
+JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
+                                  int16_t* pred, int16_t* block) {
+    LazyWriter w{s};
+    const int32_t diff = block[0] - *pred;
+    *pred = block[0];
+    uint32_t n = jpeg_category(diff);
+    JPEG_RESULT r = w.put(dc->code[n], dc->length[n]);
+    if (!r) r = w.put(pattern_of(diff, n), n);
+    uint32_t z = 0;
+    for (int k = 1; k < 64 && !r; ++k) {
+        const int32_t v = block[jpeg_natural_order[k]];
+        if (v == 0) {
+            ++z;
+            continue;
+        }
+        while (z > 15 && !r) {
+            r = w.put(ac->code[0xF0], ac->length[0xF0]);
+            z -= 16;
+        }
+        n = jpeg_category(v);
+        if (!r) r = w.put(ac->code[(z << 4) + n], ac->length[(z << 4) + n]);
+        if (!r) r = w.put(pattern_of(v, n), n);
+        z = 0;
+    }
+    if (!r && z) r = w.put(ac->code[0], ac->length[0]);
+    return r;
+}
+
+void jpeg_enc_rgb_h1v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_simd<0, 2, 1, 1>(s, st, y, cb, cr);
+}
+void jpeg_enc_rgb_h2v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_simd<0, 2, 2, 1>(s, st, y, cb, cr);
+}
+void jpeg_enc_rgb_h2v2_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_simd<0, 2, 2, 2>(s, st, y, cb, cr);
+}
+void jpeg_enc_bgr_h1v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_simd<2, 0, 1, 1>(s, st, y, cb, cr);
+}
+void jpeg_enc_bgr_h2v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_simd<2, 0, 2, 1>(s, st, y, cb, cr);
+}
+void jpeg_enc_bgr_h2v2_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_simd<2, 0, 2, 2>(s, st, y, cb, cr);
+}
+
+}  // namespace velmora

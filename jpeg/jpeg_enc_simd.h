@@ -1,0 +1,44 @@
+// jpeg/jpeg_enc_simd.h - the encoder's kernels for the processor classes with
+// SIMD units (3-6): the quantisers and the fast forward transform on 16-bit lanes
+// with their own rounding, the 64-bit bit writers (bits left-aligned, four bytes
+// at a time), the Huffman block encoders built on them, and the colour
+// converters. The accurate forward transform keeps its plain form on every class.
+//
+// The block encoders and converters give exactly the bits and samples of the
+// plain routines; the quantisers and transforms follow their own arithmetic.
+#pragma once
+#include <cstdint>
+
+#include "jpeg/jpeg_types.h"
+
+namespace velmora {
+
+void jpeg_quantize_fast_simd(int16_t* block, const uint16_t* table);       // 57 and 59
+void jpeg_quantize_accurate_simd(int16_t* block, const uint16_t* table);   // 58
+void jpeg_fdct_fast_simd(int16_t* block);                                  // 1
+
+// Slot 16 for classes 3-6: as the plain one, with the bit count counting bits held.
+void jpeg_open_output_simd(JPEG_STREAM* s, uint8_t* block, uint32_t size);
+// Slot 17 for classes 3-6: the held bits (stuffed, last byte padded with 0
+// bits), then the n bytes; the same room rule as the plain form.
+JPEG_RESULT jpeg_put_bytes_simd(const uint8_t* bytes, uint32_t n, JPEG_STREAM* s);
+// Eager writer: adds up to 32 bits, writes four-byte groups while more than 32 are held.
+JPEG_RESULT jpeg_put_bits_simd(JPEG_STREAM* s, uint32_t v, int32_t n);
+
+// Slot 54: classes 3, 4 and 6 list the nonzero coefficients first and write code
+// and value bits as one string; class 5 writes lazily from a local accumulator.
+JPEG_RESULT jpeg_encode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc,
+                                  const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred, int16_t* block);
+JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc,
+                                  const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred, int16_t* block);
+
+// Converters of slots 20-25 (RGB and BGR at 1x1, 2x1, 2x2); the remaining
+// converter slots keep their plain forms.
+void jpeg_enc_rgb_h1v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_rgb_h2v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_rgb_h2v2_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_bgr_h1v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_bgr_h2v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_bgr_h2v2_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+
+}  // namespace velmora

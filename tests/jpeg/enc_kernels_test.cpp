@@ -1,0 +1,298 @@
+// The encoder's kernels by processor class: the plain classes give identical
+// files; the processor-specific block encoders, bit writers and converters give
+// the plain routines' bits and samples; the quantisers and the fast transform
+// follow their own arithmetic within the stated bounds.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "jpeg/jpeg_enc_color.h"
+#include "jpeg/jpeg_enc_huff.h"
+#include "jpeg/jpeg_enc_output.h"
+#include "jpeg/jpeg_enc_simd.h"
+#include "jpeg/jpeg_enc_tables.h"
+#include "jpeg/jpeg_fdct.h"
+#include "jpeg/jpeg_lib.h"
+#include "tests/jpeg/enc_support.h"
+
+using namespace velmora;
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kRounds = 200;
+#else
+constexpr int kRounds = 2000;
+#endif
+
+std::vector<uint8_t> noise(size_t n, uint32_t seed) {
+    std::mt19937 rng(seed);
+    std::vector<uint8_t> v(n);
+    for (auto& b : v) b = uint8_t(rng());
+    return v;
+}
+
+// A stream over a memory block, opened by the kernels of a class.
+struct OutStream {
+    std::unique_ptr<JPEG_ENVIRONMENT> env = std::make_unique<JPEG_ENVIRONMENT>();
+    JPEG_STREAM s{};
+    std::vector<uint8_t> block;
+    OutStream(int32_t cls, size_t size) : block(size) {
+        jpeg_fill_kernels(env.get(), cls);
+        s.environment = env.get();
+        s.file = -1;
+        env->k.open_output(&s, block.data(), uint32_t(size));
+    }
+    std::vector<uint8_t> finish() {
+        EXPECT_EQ(jpeg_finish_output(&s), 0);
+        return std::vector<uint8_t>(block.begin(), block.begin() + s.consumed);
+    }
+};
+
+}  // namespace
+
+TEST(EncKernels, PlainClassesGiveIdenticalFiles) {
+    enc::Setup s;
+    s.width = 61, s.height = 35;
+    const std::vector<uint8_t> px = oracle::pattern(s.width, s.height, 3, 3);
+    for (uint32_t transform : {0u, 1u})
+        for (uint32_t prog : {0u, 1u}) {
+            s.transform = transform, s.progressive = prog;
+            s.cpu_class = 0;
+            const std::vector<uint8_t> base = enc::encode(s, px);
+            ASSERT_FALSE(base.empty());
+            for (int32_t cls : {1, 2, 9}) {
+                s.cpu_class = cls;
+                EXPECT_EQ(enc::encode(s, px), base) << cls;
+            }
+        }
+}
+
+TEST(EncKernels, EveryClassGivesTheSameFileWhereTheKernelsMustAgree) {
+    // At quality 100 with the accurate transform every reciprocal is 32768, so the
+    // quantisers agree; what remains is input conversion, block coding and bit
+    // output, which every class must do identically. Noise makes many 0xFF bytes.
+    const struct { int32_t image, channels, sampling; } layouts[] = {
+        {JPEG_COLOR_RGB, 3, 1}, {JPEG_COLOR_BGR, 3, 2}, {JPEG_COLOR_RGB, 3, 0}, {JPEG_COLOR_BGR, 3, 0}};
+    for (const auto& l : layouts)
+        for (uint32_t prog : {0u, 1u})
+            for (uint32_t restart : {0u, 5u}) {
+                enc::Setup s;
+                s.width = 70, s.height = 50, s.quality = 100, s.transform = 1;
+                s.image_color = l.image, s.channels = l.channels, s.sampling = l.sampling;
+                s.progressive = prog, s.restart = restart;
+                const std::vector<uint8_t> px = noise(size_t(s.width) * s.height * 3, 11);
+                s.cpu_class = 0;
+                const std::vector<uint8_t> base = enc::encode(s, px);
+                ASSERT_FALSE(base.empty());
+                for (int32_t cls : {3, 4, 5, 6}) {
+                    s.cpu_class = cls;
+                    EXPECT_EQ(enc::encode(s, px), base) << "class " << cls << " sampling " << l.sampling;
+                }
+                EXPECT_EQ(enc::oracle_decode(base).warnings, 0) << l.sampling << " prog " << prog << " restart " << restart;
+            }
+}
+
+TEST(EncKernels, BlockEncodersWriteThePlainBits) {
+    JPEG_HUFF_ENCODE_TABLE dc, ac;
+    jpeg_build_encode_table(jpeg_std_dc_luma_counts, jpeg_std_dc_luma_values, &dc);
+    jpeg_build_encode_table(jpeg_std_ac_luma_counts, jpeg_std_ac_luma_values, &ac);
+    std::mt19937 rng(5);
+    std::vector<int16_t> blocks(size_t(kRounds) * 64);
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const int k = int(i % 64), kind = int(i / 64 % 4);
+        int v = int(rng() % 2047) - 1023;
+        if (kind == 0 || (k > 0 && rng() % 4 != 0)) v = kind == 3 ? v : 0;   // sparse and empty blocks
+        if (kind == 2 && k == 63) v = 1;                                    // last coefficient set
+        blocks[i] = int16_t(v);
+    }
+    auto run = [&](int32_t cls) {
+        OutStream o(cls, blocks.size() * 4 + 64);
+        int16_t pred = 0;
+        for (int b = 0; b < kRounds; ++b) {
+            int16_t blk[64];
+            std::memcpy(blk, &blocks[size_t(b) * 64], sizeof(blk));
+            EXPECT_EQ(o.env->k.huff_encode_block(&o.s, &dc, &ac, &pred, blk), 0);
+            EXPECT_EQ(pred, blk[0]);
+        }
+        return o.finish();
+    };
+    const std::vector<uint8_t> plain = run(0);
+    for (int32_t cls : {3, 4, 5, 6}) EXPECT_EQ(run(cls), plain) << cls;
+}
+
+TEST(EncKernels, BitWriterGroupsAndStuffing) {
+    // Bytes 12 FF 34 56: the group is 12 FF 00 34 and 56 stays held.
+    const struct { uint32_t hi, lo; std::vector<uint8_t> group, all; } cases[] = {
+        {0x12FF, 0x3456, {0x12, 0xFF, 0x00, 0x34}, {0x12, 0xFF, 0x00, 0x34, 0x56, 0x78}},
+        {0x1234, 0x56FF, {0x12, 0x34, 0x56, 0xFF}, {0x12, 0x34, 0x56, 0xFF, 0x00, 0x78}},
+        {0xFFFF, 0xFF12, {0xFF, 0x00, 0xFF, 0x00}, {0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x12, 0x78}},
+    };
+    for (const auto& c : cases) {
+        OutStream o(4, 64);
+        ASSERT_EQ(jpeg_put_bits_simd(&o.s, c.hi, 16), 0);
+        ASSERT_EQ(jpeg_put_bits_simd(&o.s, c.lo, 16), 0);
+        ASSERT_EQ(jpeg_put_bits_simd(&o.s, 0x78, 8), 0);   // more than 32 held: one group out
+        EXPECT_EQ(std::vector<uint8_t>(o.block.begin(), o.block.begin() + 4), c.group);
+        EXPECT_EQ(o.finish(), c.all);
+    }
+    // 13 pending bits flush as two bytes, the second padded with zero bits.
+    OutStream o(6, 64);
+    ASSERT_EQ(jpeg_put_bits_simd(&o.s, 0x1FFF, 13), 0);
+    EXPECT_EQ(o.finish(), (std::vector<uint8_t>{0xFF, 0x00, 0xF8}));
+    // Memory output with too little room refuses and reports -28.
+    OutStream small(3, 3);
+    ASSERT_EQ(jpeg_put_bits_simd(&small.s, 0x1234, 16), 0);
+    ASSERT_EQ(jpeg_put_bits_simd(&small.s, 0x5678, 16), 0);
+    EXPECT_EQ(jpeg_put_bits_simd(&small.s, 0x9A, 8), JPEG_ERR_OUTPUT_SMALL);
+}
+
+TEST(EncKernels, QuantisersFollowTheirArithmetic) {
+    int16_t blk[64];
+    uint16_t t[64];
+    const struct { int16_t x; uint16_t r; int16_t expect; } fast[] = {
+        {9000, 4096, 1024}, {-9000, 4096, int16_t((-8192 * 4096 + 16384) >> 15)}, {-1, 16384, 0}, {100, 2953, 9}};
+    for (auto c : fast) {
+        for (int i = 0; i < 64; ++i) blk[i] = c.x, t[i] = c.r;
+        jpeg_quantize_fast_simd(blk, t);
+        for (int i = 0; i < 64; ++i) EXPECT_EQ(blk[i], c.expect) << c.x;
+    }
+    std::mt19937 rng(3);
+    for (int round = 0; round < kRounds / 10; ++round) {
+        int16_t a[64], b[64];
+        for (int i = 0; i < 64; ++i) {
+            a[i] = b[i] = int16_t(int(rng() % 16384) - 8192);
+            t[i] = uint16_t(1 + rng() % 32767);
+        }
+        jpeg_quantize_fast(a, t);
+        jpeg_quantize_fast_simd(b, t);
+        EXPECT_EQ(0, std::memcmp(a, b, sizeof(a)));
+        // The accurate form drops the lowest bit of the reciprocal.
+        uint16_t even[64];
+        for (int i = 0; i < 64; ++i) {
+            a[i] = b[i] = int16_t(int(rng() % 8192) - 4096);
+            t[i] = uint16_t(1 + rng() % 32768);
+            even[i] = uint16_t(t[i] & 0xFFFE);
+        }
+        jpeg_quantize_accurate(a, even);
+        jpeg_quantize_accurate_simd(b, t);
+        EXPECT_EQ(0, std::memcmp(a, b, sizeof(a)));
+    }
+    for (int i = 0; i < 64; ++i) blk[i] = int16_t(i * 64 - 2048), t[i] = 32768;
+    jpeg_quantize_accurate_simd(blk, t);
+    for (int i = 0; i < 64; ++i) EXPECT_EQ(blk[i], i * 64 - 2048);
+}
+
+TEST(EncKernels, ForwardTransforms) {
+    int16_t a[64], b[64];
+    for (auto& v : a) v = 127;
+    std::memcpy(b, a, sizeof(a));
+    jpeg_fdct_fast(a);
+    jpeg_fdct_fast_simd(b);
+    EXPECT_EQ(a[0], 8128);
+    EXPECT_EQ(b[0], 8128);
+    for (int i = 1; i < 64; ++i) EXPECT_EQ(b[i], 0) << i;
+    for (int16_t v : {int16_t(127), int16_t(-128)}) {
+        for (auto& x : a) x = v;
+        jpeg_fdct_accurate(a);
+        EXPECT_EQ(a[0], 8 * v);
+        for (int i = 1; i < 64; ++i) EXPECT_EQ(a[i], 0) << i;
+    }
+    // The accurate transform is the DCT of T.81 A.3.3 to within one unit; the
+    // fast processor form stays within a dozen units of the plain fast one.
+    std::mt19937 rng(9);
+    int worst_fast = 0;
+    double worst_accurate = 0;
+    for (int round = 0; round < kRounds / 10; ++round) {
+        int16_t in[64];
+        for (auto& v : in) v = int16_t(int(rng() % 256) - 128);
+        std::memcpy(a, in, sizeof(in));
+        std::memcpy(b, in, sizeof(in));
+        jpeg_fdct_fast(a);
+        jpeg_fdct_fast_simd(b);
+        for (int i = 0; i < 64; ++i) worst_fast = std::max(worst_fast, std::abs(a[i] - b[i]));
+        std::memcpy(a, in, sizeof(in));
+        jpeg_fdct_accurate(a);
+        for (int u = 0; u < 8; ++u)
+            for (int v = 0; v < 8; ++v) {
+                double sum = 0;
+                for (int y = 0; y < 8; ++y)
+                    for (int x = 0; x < 8; ++x)
+                        sum += in[y * 8 + x] * std::cos((2 * y + 1) * u * M_PI / 16) * std::cos((2 * x + 1) * v * M_PI / 16);
+                const double cu = u ? 1 : M_SQRT1_2, cv = v ? 1 : M_SQRT1_2;
+                worst_accurate = std::max(worst_accurate, std::fabs(sum * cu * cv / 4 - a[u * 8 + v]));
+            }
+    }
+    EXPECT_LE(worst_fast, 24);   // 18 measured: the eight-bit constants cost a little
+    EXPECT_GT(worst_fast, 0);   // the processor form has its own rounding
+    EXPECT_LT(worst_accurate, 1.0);
+}
+
+TEST(EncKernels, ConvertersGiveThePlainSamples) {
+    using Fn = void (*)(const uint8_t*, int32_t, int16_t*, int16_t*, int16_t*, int16_t*);
+    const struct { Fn plain, simd; int w, h; } pairs[] = {
+        {jpeg_enc_rgb_h1v1, jpeg_enc_rgb_h1v1_simd, 8, 8},   {jpeg_enc_rgb_h2v1, jpeg_enc_rgb_h2v1_simd, 16, 8},
+        {jpeg_enc_rgb_h2v2, jpeg_enc_rgb_h2v2_simd, 16, 16}, {jpeg_enc_bgr_h1v1, jpeg_enc_bgr_h1v1_simd, 8, 8},
+        {jpeg_enc_bgr_h2v1, jpeg_enc_bgr_h2v1_simd, 16, 8},  {jpeg_enc_bgr_h2v2, jpeg_enc_bgr_h2v2_simd, 16, 16}};
+    for (const auto& p : pairs)
+        for (int round = 0; round < kRounds / 100; ++round) {
+            const int32_t step = p.w * 3 + 5;   // pad bytes between rows
+            std::vector<uint8_t> px = noise(size_t(step) * p.h, uint32_t(round));
+            if (round == 1) std::fill(px.begin(), px.end(), 255);
+            if (round == 2) std::fill(px.begin(), px.end(), 0);
+            int16_t a[6 * 64], b[6 * 64];
+            std::memset(a, 0x55, sizeof(a));
+            std::memset(b, 0x55, sizeof(b));
+            const int ny = (p.w / 8) * (p.h / 8);
+            p.plain(px.data(), step, a, a + 64 * ny, a + 64 * ny + 64, nullptr);
+            p.simd(px.data(), step, b, b + 64 * ny, b + 64 * ny + 64, nullptr);
+            EXPECT_EQ(0, std::memcmp(a, b, sizeof(a))) << p.w << "x" << p.h;
+            // Bottom-up: a negative step from the last row gives the rows reversed.
+            if (p.h == 8) {
+                p.simd(px.data() + ptrdiff_t(step) * 7, -step, b, b + 64 * ny, b + 64 * ny + 64, nullptr);
+                for (int r = 0; r < 8; ++r)
+                    for (int c = 0; c < 8; ++c) EXPECT_EQ(b[r * 8 + c], a[(7 - r) * 8 + c]);
+            }
+        }
+}
+
+TEST(EncKernels, ConversionWorkedValues) {
+    const struct { uint8_t r, g, b; int16_t y, cb, cr; } cases[] = {
+        {255, 255, 255, 127, 0, 0}, {0, 0, 0, -128, 0, 0}, {128, 128, 128, 0, 0, 0},
+        {0, 0, 255, -99, 128, -21}, {255, 0, 0, -51, -43, 128}};
+    for (const auto& c : cases) {
+        uint8_t rgb[64 * 3], bgr[64 * 3];
+        for (int i = 0; i < 64; ++i) {
+            rgb[3 * i] = c.r, rgb[3 * i + 1] = c.g, rgb[3 * i + 2] = c.b;
+            bgr[3 * i] = c.b, bgr[3 * i + 1] = c.g, bgr[3 * i + 2] = c.r;
+        }
+        int16_t y[64], cb[64], cr[64], y2[64], cb2[64], cr2[64];
+        jpeg_enc_rgb_h1v1(rgb, 24, y, cb, cr, nullptr);
+        jpeg_enc_bgr_h1v1_simd(bgr, 24, y2, cb2, cr2, nullptr);
+        EXPECT_EQ(y[5], c.y);
+        EXPECT_EQ(cb[5], c.cb);
+        EXPECT_EQ(cr[5], c.cr);
+        EXPECT_EQ(0, std::memcmp(y, y2, sizeof(y)));
+        EXPECT_EQ(0, std::memcmp(cb, cb2, sizeof(cb)));
+        EXPECT_EQ(0, std::memcmp(cr, cr2, sizeof(cr)));
+    }
+    // A pair (255, 0, 0), (0, 0, 255) at 2x1: Cb 42, Cr 53.
+    uint8_t row[8][48] = {};
+    for (auto& r : row)
+        for (int i = 0; i < 8; ++i) r[6 * i] = 255, r[6 * i + 5] = 255;
+    int16_t y[128], cb[64], cr[64];
+    jpeg_enc_rgb_h2v1_simd(&row[0][0], 48, y, cb, cr, nullptr);
+    EXPECT_EQ(cb[0], 42);
+    EXPECT_EQ(cr[0], 53);
+    // Four-byte pixels are inverted: (0, 0, 0, 200) is white with fourth 72.
+    uint8_t four[64 * 4];
+    for (int i = 0; i < 64; ++i) four[4 * i] = four[4 * i + 1] = four[4 * i + 2] = 0, four[4 * i + 3] = 200;
+    int16_t q[64];
+    jpeg_enc_rgba_h1v1(four, 32, y, cb, cr, q);
+    EXPECT_EQ(y[0], 127);
+    EXPECT_EQ(cb[0], 0);
+    EXPECT_EQ(q[0], 72);
+}
