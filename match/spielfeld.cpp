@@ -106,8 +106,8 @@ void Figur_Zeichnen(Spielfeld_Satz* satz, int32_t f) {
 void Offizieller_Setzen(Spielfeld_Satz* satz, int32_t f, int32_t x, int32_t y, float intervall) {
     Figur& fig = satz->figur[f];
     Figur_Zeichnen(satz, f);
-    if (intervall > 0) fig.entscheid_intervall = intervall;
     SetZSA(satz, f, x, y, 0, 830, ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, 0, 0, 0);
+    fig.entscheid_intervall = intervall;
     SetAnim(satz, f, -1, 0, 0);
     fig.dreh_geplant = 0;
 }
