@@ -9,7 +9,7 @@ namespace {
 
 struct AnimModul {
     bool aufgebaut = false;
-    Anim_Satz zeilen[ANIM_ZEILEN] = {};
+    alignas(8) Anim_Satz zeilen[ANIM_ZEILEN] = {};
 };
 AnimModul g;
 

@@ -25,8 +25,8 @@ TEST(AnimTabelle, NamedRowsAndTheStride) {
     EXPECT_EQ(Anim_Suchen("ECK FAHNE 68/108"), 16);
     EXPECT_EQ(Anim_Suchen("gibt es nicht"), -1);
     EXPECT_EQ(Anim_Zeile(236), nullptr);
-    EXPECT_EQ(Anim_Zeile(63)->brems_frame, 10);
-    EXPECT_EQ(Anim_Zeile(140)->link, 141);
+    EXPECT_EQ(+Anim_Zeile(63)->brems_frame, 10);
+    EXPECT_EQ(+Anim_Zeile(140)->link, 141);
     EXPECT_EQ(Anim_Schritt_Uebergang(1, 3, 3), 13);
     EXPECT_EQ(Anim_Schritt_Uebergang(0, 2, 0), 7);
 }
