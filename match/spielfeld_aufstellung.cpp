@@ -33,6 +33,18 @@ void Torwart_Linien(Spieler_Matchsatz& sm, bool gespiegelt) {
     sm.bereich[3] = 4319;
 }
 
+// Mirrors a slot's line values: the teams change ends.
+void Linien_Spiegeln(Spieler_Matchsatz& sm) {
+    const int32_t l = SPIELFELD_LAENGE, b = SPIELFELD_BREITE;
+    int32_t xv = sm.bereich[0], xb = sm.bereich[1], yv = sm.bereich[2], yb = sm.bereich[3];
+    sm.bereich[0] = l - xb;
+    sm.bereich[1] = l - xv;
+    sm.bereich[2] = b - yb;
+    sm.bereich[3] = b - yv;
+    for (int32_t i = 0; i < 2; ++i) sm.linie[i] = l - sm.linie[i];
+    for (int32_t i = 2; i < 4; ++i) sm.linie[i] = b - sm.linie[i];
+}
+
 // The formation values of a player (club data order: line x, line y, second
 // line x, second line y, x low, y low, x high, y high) into the slot.
 void Formation_Linien(Spieler_Matchsatz& sm, int32_t spieler, bool gespiegelt) {
@@ -48,28 +60,7 @@ void Formation_Linien(Spieler_Matchsatz& sm, int32_t spieler, bool gespiegelt) {
     sm.bereich[1] = v[6];
     sm.bereich[2] = v[5];
     sm.bereich[3] = v[7];
-    if (gespiegelt) {
-        const int32_t l = SPIELFELD_LAENGE, b = SPIELFELD_BREITE;
-        int32_t xv = sm.bereich[0], xb = sm.bereich[1], yv = sm.bereich[2], yb = sm.bereich[3];
-        sm.bereich[0] = l - xb;
-        sm.bereich[1] = l - xv;
-        sm.bereich[2] = b - yb;
-        sm.bereich[3] = b - yv;
-        for (int32_t i = 0; i < 2; ++i) sm.linie[i] = l - sm.linie[i];
-        for (int32_t i = 2; i < 4; ++i) sm.linie[i] = b - sm.linie[i];
-    }
-}
-
-// Mirrors a slot's line values: the teams change ends.
-void Linien_Spiegeln(Spieler_Matchsatz& sm) {
-    const int32_t l = SPIELFELD_LAENGE, b = SPIELFELD_BREITE;
-    int32_t xv = sm.bereich[0], xb = sm.bereich[1], yv = sm.bereich[2], yb = sm.bereich[3];
-    sm.bereich[0] = l - xb;
-    sm.bereich[1] = l - xv;
-    sm.bereich[2] = b - yb;
-    sm.bereich[3] = b - yv;
-    for (int32_t i = 0; i < 2; ++i) sm.linie[i] = l - sm.linie[i];
-    for (int32_t i = 2; i < 4; ++i) sm.linie[i] = b - sm.linie[i];
+    if (gespiegelt) Linien_Spiegeln(sm);
 }
 
 // A stand-still order where the figure stands.

@@ -31,16 +31,7 @@ TEST(AnimTabelle, NamedRowsAndTheStride) {
     EXPECT_EQ(Anim_Schritt_Uebergang(0, 2, 0), 7);
 }
 
-class AnweisungTest : public MatchTest {
-protected:
-    Spielfeld_Satz* s = nullptr;
-    void SetUp() override {
-        MatchTest::SetUp();
-        Spiel_Anlegen(1, 2, 3);
-        ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
-        s = Spielfeld_Suchen(1);
-    }
-};
+using AnweisungTest = SpielTest;
 
 TEST_F(AnweisungTest, KeeperGetsHisOwnRunningRows) {
     ASSERT_TRUE(s->figur[0].torwart);

@@ -144,4 +144,16 @@ protected:
     LogFaenger faenger;
 };
 
+// The same with one record set up: game 1, team 2 at home to team 3.
+class SpielTest : public MatchTest {
+protected:
+    Spielfeld_Satz* s = nullptr;
+    void SetUp() override {
+        MatchTest::SetUp();
+        Spiel_Anlegen(1, 2, 3);
+        ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
+        s = Spielfeld_Suchen(1);
+    }
+};
+
 }  // namespace velmora::test

@@ -9,15 +9,8 @@
 namespace velmora::test {
 namespace {
 
-class StaerkeTest : public MatchTest {
+class StaerkeTest : public SpielTest {
 protected:
-    Spielfeld_Satz* s = nullptr;
-    void SetUp() override {
-        MatchTest::SetUp();
-        Spiel_Anlegen(1, 2, 3);
-        ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
-        s = Spielfeld_Suchen(1);
-    }
     int32_t Spieler(int32_t slot) { return s->spieler[slot].nummer; }
 };
 
