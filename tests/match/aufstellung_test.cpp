@@ -70,7 +70,9 @@ TEST_F(MatchTest, VenueCrowdAndOfficialsAfterSetUp) {
     EXPECT_FLOAT_EQ(s->figur[FIGUR_ECKFAHNE + 3].pos[1], 6806);
     EXPECT_EQ(s->figur[FIGUR_TORNETZ + 7].w320, -1);
     for (int32_t f = 34; f < SF_FIGUREN; ++f)
-        if (f != FIGUR_OFFIZIELLER) EXPECT_EQ(s->figur[f].gezeichnet, 1) << f;
+        if (f != FIGUR_OFFIZIELLER) {
+            EXPECT_EQ(s->figur[f].gezeichnet, 1) << f;
+        }
     // The coaches sit at the end of their benches.
     EXPECT_FLOAT_EQ(s->figur[FIGUR_TRAINER].pos[0], 4252);
     EXPECT_FLOAT_EQ(s->figur[FIGUR_TRAINER + 1].pos[0], 6290);

@@ -180,14 +180,14 @@ TEST_F(MatchTest, DamagedBlocksAreRefusedAndChangeNothing) {
     };
     const size_t zweiter_schluessel = 5 + 8 + sizeof(Spielfeld_Satz);
     std::vector<std::vector<uint8_t>> faelle = {
-        kaputt([](auto& b) { b.pop_back(); }),
+        kaputt([](auto& b) { b.resize(b.size() - 1); }),
         kaputt([](auto& b) { b.push_back(0); }),
         kaputt([](auto& b) { b[0] = 2; }),
         kaputt([](auto& b) { b[1] = 201; }),                                             // count
         kaputt([](auto& b) { b[9] ^= 1; }),                                               // record size
         kaputt([&](auto& b) { std::memcpy(&b[zweiter_schluessel], &b[5], 4); }),          // duplicate game
         kaputt([](auto& b) { b[b.size() - 2] = 0x20; }),                                  // random index 0x200000+
-        {1},
+        std::vector<uint8_t>(1, 1),
     };
     for (size_t i = 0; i < faelle.size(); ++i) {
         EXPECT_FALSE(Spielfeld_Load(faelle[i].data(), faelle[i].size())) << "case " << i;

@@ -39,7 +39,9 @@ TEST_F(StaerkeTest, BaseIsZeroWhenThePositionPenaltyEqualsTheStrength) {
     EXPECT_EQ(s->spieler[slot].basis, 0);
     for (int32_t k = 1; k < SF_WERTE; ++k) {
         int32_t t = Spielfeld_Wert_Talent(k);
-        if (t >= 0 && t <= 52 && k != 27) EXPECT_EQ(s->spieler[slot].werte[k], 0) << "value " << k;
+        if (t >= 0 && t <= 52 && k != 27) {
+            EXPECT_EQ(s->spieler[slot].werte[k], 0) << "value " << k;
+        }
     }
     Fake().talente.insert({p, 5});        // talent bonus "at least 100" on value 1
     Spielfeld_Get_Spielerstaerke(s, 2, slot);
