@@ -1,0 +1,42 @@
+// match/anweisung.h - orders: the only way a figure is moved.
+//
+// Each figure holds a ring of four orders: the current one and up to three
+// queued behind it. An order names a target, a speed and an animation. The
+// figure AI, the set-up and the tick give orders through SetZSA or its parts.
+#pragma once
+#include <cstdint>
+
+#include "match/spielfeld_satz.h"
+
+namespace velmora {
+
+constexpr int32_t RING_OHNE_PRUEFUNG = -1;   // the current order, without the busy checks
+
+// Mode bits of SetZiel.
+constexpr int32_t ZIEL_ANHAENGEN = 1;        // behind the last busy slot
+constexpr int32_t ZIEL_FLAGS_10 = 2;         // order flags 10 (42 with ZIEL_BIT5)
+constexpr int32_t ZIEL_FLAGS_8 = 4;
+constexpr int32_t ZIEL_IGNORIEREN = 16;      // ignore whether the queued slot is busy
+constexpr int32_t ZIEL_BIT5 = 32;
+
+// Target, speed and animation in one call; false when the order was refused.
+bool SetZSA(Spielfeld_Satz* satz, int32_t figur, int32_t x, int32_t y, int32_t z, int32_t tempo, int32_t anim,
+            int32_t start, float dauer, int32_t erstes, int32_t letztes, int32_t schritt, int32_t wiederholung,
+            int32_t ring, int32_t modus, int32_t modus_hoch);
+// The slot chosen (0-3 from the current one), -1 when refused.
+int32_t SetZiel(Spielfeld_Satz* satz, int32_t figur, int32_t x, int32_t y, int32_t z, int32_t ring, int32_t modus);
+void SetSpeed(Spielfeld_Satz* satz, int32_t figur, float tempo, int32_t ring);
+void SetNum(Spielfeld_Satz* satz, int32_t figur, int32_t anim, int32_t start, float dauer, int32_t erstes,
+            int32_t letztes, int32_t schritt, int32_t wiederholung, int32_t ring);
+// Places a figure; x = -1 at its current order's target.
+void SetAnim(Spielfeld_Satz* satz, int32_t figur, int32_t x, int32_t y, int32_t z);
+// Grounds a figure: height 0, order speed 0, the given launch speed, flight clock 0.
+void Figur_Stoppen(Spielfeld_Satz* satz, int32_t figur, float vz);
+// The velocity from the current order and a speed.
+void Figur_Geschwindigkeit_Setzen(Figur* f, float tempo);
+// The running animation for an order's speed.
+int32_t Anim_Nach_Tempo(const Anweisung* a);
+// The figure's current order (the index is taken modulo 4).
+Anweisung* Figur_Aktuelle_Anweisung(Figur* f);
+
+}  // namespace velmora

@@ -1,0 +1,109 @@
+// match/spielfeld_hooks.cpp
+#include "match/spielfeld_hooks.h"
+
+#include "core/debug.h"
+
+namespace velmora {
+namespace {
+struct HookModul {
+    SpielfeldHooks hooks;
+    // One note per unfilled hook, so a frequent question does not flood the log.
+    bool gemeldet[16] = {};
+};
+HookModul g;
+
+void Fehlt(int32_t nr, const char* name) {
+    if (nr < 0 || nr >= 16 || g.gemeldet[nr]) return;
+    g.gemeldet[nr] = true;
+    Debug_Printf("Spielfeld: %s nicht angebunden, neutraler Wert\n", name);
+}
+}  // namespace
+
+SpielfeldHooks& Spielfeld_Hooks() { return g.hooks; }
+
+bool Spielfeld_Hook_Spiel(int32_t spiel, SpielfeldSpiel* out) {
+    if (!g.hooks.spiel) {
+        Fehlt(0, "Spiele_Get_Spiel");
+        return false;
+    }
+    return out && g.hooks.spiel(spiel, out);
+}
+
+int32_t Spielfeld_Hook_Schalter(int32_t wettbewerb, int32_t schalter) {
+    if (!g.hooks.wettbewerb_schalter) {
+        Fehlt(1, "Wettbewerb_Get_Schalter");
+        return 0;
+    }
+    return g.hooks.wettbewerb_schalter(wettbewerb, schalter);
+}
+
+int32_t Spielfeld_Hook_Wichtigkeit(int32_t wettbewerb) {
+    if (!g.hooks.wettbewerb_wichtigkeit) {
+        Fehlt(2, "Wettbewerb_Spiel_Wichtigkeit");
+        return 0;
+    }
+    return g.hooks.wettbewerb_wichtigkeit(wettbewerb);
+}
+
+bool Spielfeld_Hook_International(int32_t wettbewerb) {
+    if (!g.hooks.wettbewerb_international) {
+        Fehlt(3, "Wettbewerb_Ist_International");
+        return false;
+    }
+    return g.hooks.wettbewerb_international(wettbewerb);
+}
+
+bool Spielfeld_Hook_Heimrecht(int32_t wettbewerb) {
+    if (!g.hooks.wettbewerb_heimrecht) {
+        Fehlt(4, "Wettbewerb_Hat_Heimrecht");
+        return true;
+    }
+    return g.hooks.wettbewerb_heimrecht(wettbewerb);
+}
+
+bool Spielfeld_Hook_Info(int32_t wettbewerb, int8_t* erstes_byte, uint32_t* modus) {
+    int8_t b = 0;
+    uint32_t m = 0;
+    bool da = false;
+    if (!g.hooks.wettbewerb_info) Fehlt(5, "Wettbewerb_Get_Info");
+    else da = g.hooks.wettbewerb_info(wettbewerb, &b, &m);
+    if (erstes_byte) *erstes_byte = da ? b : -1;
+    if (modus) *modus = da ? m : 0;
+    return da;
+}
+
+bool Spielfeld_Hook_Taktik(int32_t team, int8_t out[7]) {
+    if (!g.hooks.team_taktik) {
+        Fehlt(6, "Team_Get_Aktuelle_Taktik");
+        return false;
+    }
+    return g.hooks.team_taktik(team, out);
+}
+
+int32_t Spielfeld_Hook_Schwierigkeit() {
+    if (!g.hooks.schwierigkeit) {
+        Fehlt(7, "Spiel_Schwierigkeit");
+        return 1;
+    }
+    return g.hooks.schwierigkeit();
+}
+
+int32_t Spielfeld_Hook_Positionsstaerke(const Spielfeld_Satz* satz, int32_t team, int32_t spieler, int32_t linie_x) {
+    if (!g.hooks.positionsstaerke) {
+        Fehlt(8, "Spieler_Positionsstaerke");
+        return 0;
+    }
+    return g.hooks.positionsstaerke(satz, team, spieler, linie_x);
+}
+
+bool Spielfeld_Hook_Attribut(int32_t spieler, int32_t attribut) {
+    if (!g.hooks.attribut_aktiv) {
+        Fehlt(9, "Attribute_Attribut_Aktief");
+        return false;
+    }
+    return g.hooks.attribut_aktiv(spieler, attribut);
+}
+
+int32_t Spielfeld_Hook_Netz_Modus() { return g.hooks.netz_modus ? g.hooks.netz_modus() : 0; }
+
+}  // namespace velmora

@@ -1,0 +1,214 @@
+// The match record module: guards, the list of records, the checksum and the save block.
+#include <cstring>
+#include <limits>
+
+#include "core/rnd.h"
+#include "core/spielstand_datei.h"
+#include "match/spielfeld.h"
+#include "match_welt.h"
+
+namespace velmora::test {
+namespace {
+
+TEST(SpielfeldModul, RefusesEveryOperationWhileNotRunning) {
+    LogFaenger f;
+    Spielfeld_Freigeben();
+    EXPECT_FALSE(Spielfeld_Ist_Initialisiert());
+    EXPECT_TRUE(Log_Enthaelt("Spielfeld wurde nicht initialisiert!"));
+    EXPECT_EQ(Spielfeld_Suchen(1), nullptr);
+    EXPECT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 0);
+    std::vector<uint8_t> block;
+    Spielfeld_Save(block);
+    EXPECT_EQ(block, std::vector<uint8_t>{0});
+}
+
+TEST(SpielfeldKonstanten, FollowFromPitchSize) {
+    Spielfeld_Init();
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    const int32_t erwartet[26] = {10800, 6806, 2953, 2953, 3853, 3853, 300,  300,  1100,  9700, 3403, 3403, 1388,
+                                  1388,  5418, 5418, 1632, 9168, 2487, 2487, 4319, 4319, 550, 10250, 2488, 4318};
+    EXPECT_EQ(std::memcmp(&k, erwartet, sizeof erwartet), 0);
+    Spielfeld_Freigeben();
+}
+
+TEST(SpielfeldChecksumme, SumsHundredthsOfPlayersAndBall) {
+    Spielfeld_Satz* satz = new Spielfeld_Satz{};
+    EXPECT_EQ(Spielfeld_Checksumme(nullptr), 0u);
+    for (Figur& f : satz->figur) {
+        f.pos[0] = 5400.0f;
+        f.pos[1] = 3403.0f;
+    }
+    EXPECT_EQ(Spielfeld_Checksumme(satz), 0u) << "whole centimetres give 0";
+    struct Fall {
+        int32_t figur;
+        float x, y;
+        uint32_t summe;
+    } faelle[] = {
+        {0, 10.25f, 3.5f, 25 + 50},        // 1025 % 100 + 350 % 100
+        {33, 1.07f, 0.0f, 7},
+        {37, 99.75f, 0.5f, 75 + 50},       // the ball counts
+        {34, 12.34f, 0.5f, 0},             // the referee does not
+        {52, 12.34f, 0.5f, 0},
+        {5, -1.25f, 0.0f, uint32_t(-25)},  // the remainder keeps the dividend's sign
+    };
+    for (const Fall& c : faelle) {
+        Spielfeld_Satz* s = new Spielfeld_Satz{};
+        s->figur[c.figur].pos[0] = c.x;
+        s->figur[c.figur].pos[1] = c.y;
+        EXPECT_EQ(Spielfeld_Checksumme(s), c.summe) << "figure " << c.figur;
+        delete s;
+    }
+    satz->figur[3].pos[0] = std::numeric_limits<float>::quiet_NaN();
+    satz->figur[4].pos[0] = 1e30f;
+    EXPECT_EQ(Spielfeld_Checksumme(satz), 0u) << "a damaged position counts nothing";
+    delete satz;
+}
+
+TEST_F(MatchTest, RecordsAreKeyedByGameAndRemovedByCompetition) {
+    Spiel_Anlegen(10, 2, 3, 50);
+    Spiel_Anlegen(11, 4, 5, 51);
+    Spiel_Anlegen(12, 6, 7, 50);
+    for (int32_t s : {10, 11, 12}) EXPECT_EQ(Spielfeld_Anlegen(s, 0, 0, 0, -1, -1), 1);
+    EXPECT_EQ(Spielfeld_Anlegen(10, 0, 0, 0, -1, -1), 0) << "one record per game";
+    EXPECT_EQ(Spielfeld_Anlegen(99, 0, 0, 0, -1, -1), 0) << "unknown game";
+    EXPECT_EQ(Spielfeld_Anzahl(), 3);
+    ASSERT_NE(Spielfeld_Suchen(11), nullptr);
+    EXPECT_EQ(Spielfeld_Suchen(11)->spiel, 11u);
+    EXPECT_EQ(Spielfeld_Suchen(11)->team[0], 4u);
+    Spielfeld_Entfernen(50);
+    EXPECT_EQ(Spielfeld_Anzahl(), 1);
+    EXPECT_EQ(Spielfeld_Suchen(10), nullptr);
+    EXPECT_NE(Spielfeld_Suchen(11), nullptr);
+}
+
+TEST_F(MatchTest, RefusesTheTwoHundredAndFirstRecord) {
+    for (int32_t s = 0; s < SPIELFELD_MAX + 1; ++s) Spiel_Anlegen(s, 2 + s % 4 * 2, 3 + s % 4 * 2);
+    for (int32_t s = 0; s < SPIELFELD_MAX; ++s) ASSERT_EQ(Spielfeld_Anlegen(s, 0, 0, 0, -1, -1), 1);
+    EXPECT_EQ(Spielfeld_Anlegen(SPIELFELD_MAX, 0, 0, 0, -1, -1), 0);
+    EXPECT_EQ(Spielfeld_Anzahl(), SPIELFELD_MAX);
+}
+
+TEST_F(MatchTest, SideChangeExchangesTheGoalsNotTheTeams) {
+    Spiel_Anlegen(1, 2, 3);
+    ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
+    Spielfeld_Satz* s = Spielfeld_Suchen(1);
+    for (int8_t gewechselt : {0, 1}) {
+        s->seiten_gewechselt = gewechselt;
+        Spielfeld_Tore_Setzen(s);
+        EXPECT_EQ(s->tor_x[0], gewechselt ? 0u : 10800u);
+        EXPECT_EQ(s->tor_x[1], gewechselt ? 10800u : 0u);
+        EXPECT_EQ(s->tor_y[0], 3403u);
+        EXPECT_EQ(s->team[0], 2u);
+        EXPECT_EQ(s->team[1], 3u);
+    }
+}
+
+// Saves, loads into a fresh module and saves again.
+std::vector<uint8_t> Rundreise(const std::vector<uint8_t>& block) {
+    Spielfeld_Freigeben();
+    Rnd_Set_Index(17, 0);
+    EXPECT_TRUE(Spielfeld_Load(block.data(), block.size()));
+    std::vector<uint8_t> zweiter;
+    Spielfeld_Save(zweiter);
+    return zweiter;
+}
+
+TEST_F(MatchTest, SaveBlockRoundTripsByteForByte) {
+    for (int32_t s = 0; s < 5; ++s) {
+        Spiel_Anlegen(s, 2 + s, 3 + s);
+        ASSERT_EQ(Spielfeld_Anlegen(s, s % 3, 0, 0, -1, -1), 1);
+    }
+    // Working-state regions travel too.
+    Spielfeld_Satz* s = Spielfeld_Suchen(3);
+    s->w24916 = 0x12345678;
+    s->w42316[5] = -7;
+    s->sync[9][627] = 0xAB;
+    s->figur[37].pos[0] = 123.456f;
+    Spielfeld_Ansicht().fast = 1;
+    std::vector<uint8_t> block;
+    Spielfeld_Save(block);
+    int32_t index = Rnd_Get_Index();
+    ASSERT_EQ(block.size(), 1 + 4 + 5 * (8 + sizeof(Spielfeld_Satz)) + 44 + 104 + 12 + 8 + 1 + 4);
+    EXPECT_EQ(Rundreise(block), block);
+    EXPECT_EQ(Rnd_Get_Index(), index) << "the random index comes back";
+    EXPECT_EQ(Spielfeld_Anzahl(), 5);
+    EXPECT_EQ(Spielfeld_Suchen(3)->w24916, 0x12345678);
+    EXPECT_TRUE(Spielfeld_Client_Holen_Offen());
+}
+
+TEST_F(MatchTest, SaveBlockRoundTripsThroughTheSaveFile) {
+    Spiel_Anlegen(7, 2, 3);
+    ASSERT_EQ(Spielfeld_Anlegen(7, 1, 0, 0, -1, -1), 1);
+    std::vector<uint8_t> vorher;
+    Spielfeld_Save(vorher);
+    SpielstandDatei datei;
+    Spielstand_Datei_Neu(&datei, SpielstandKopf{});
+    ASSERT_TRUE(Spielstand_Modul_Beginnen(&datei, "Spielfeld"));
+    ASSERT_TRUE(Spielfeld_Speichern(&datei));
+    ASSERT_TRUE(Spielstand_Modul_Beenden(&datei));
+    ASSERT_TRUE(Spielstand_Datei_Abschliessen(&datei));
+    Spielfeld_Freigeben();
+    SpielstandDatei lesen;
+    ASSERT_TRUE(Spielstand_Datei_Oeffnen(&lesen, datei.bild));
+    ASSERT_TRUE(Spielstand_Modul_Betreten(&lesen, "Spielfeld"));
+    ASSERT_TRUE(Spielfeld_Laden(&lesen));
+    ASSERT_TRUE(Spielstand_Modul_Verlassen(&lesen));
+    std::vector<uint8_t> nachher;
+    Spielfeld_Save(nachher);
+    EXPECT_EQ(nachher, vorher);
+}
+
+TEST_F(MatchTest, LoadingABlockWithoutModuleFreesTheRunningOne) {
+    Spiel_Anlegen(1, 2, 3);
+    ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
+    const uint8_t leer[1] = {0};
+    EXPECT_TRUE(Spielfeld_Load(leer, 1));
+    EXPECT_FALSE(Spielfeld_Ist_Initialisiert());
+}
+
+TEST_F(MatchTest, DamagedBlocksAreRefusedAndChangeNothing) {
+    Spiel_Anlegen(1, 2, 3);
+    Spiel_Anlegen(2, 4, 5);
+    ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
+    ASSERT_EQ(Spielfeld_Anlegen(2, 0, 0, 0, -1, -1), 1);
+    std::vector<uint8_t> gut;
+    Spielfeld_Save(gut);
+    auto kaputt = [&](auto aendern) {
+        std::vector<uint8_t> b = gut;
+        aendern(b);
+        return b;
+    };
+    const size_t zweiter_schluessel = 5 + 8 + sizeof(Spielfeld_Satz);
+    std::vector<std::vector<uint8_t>> faelle = {
+        kaputt([](auto& b) { b.resize(b.size() - 1); }),
+        kaputt([](auto& b) { b.push_back(0); }),
+        kaputt([](auto& b) { b[0] = 2; }),
+        kaputt([](auto& b) { b[1] = 201; }),                                             // count
+        kaputt([](auto& b) { b[9] ^= 1; }),                                               // record size
+        kaputt([&](auto& b) { std::memcpy(&b[zweiter_schluessel], &b[5], 4); }),          // duplicate game
+        kaputt([](auto& b) { b[b.size() - 2] = 0x20; }),                                  // random index 0x200000+
+        std::vector<uint8_t>(1, 1),
+    };
+    for (size_t i = 0; i < faelle.size(); ++i) {
+        EXPECT_FALSE(Spielfeld_Load(faelle[i].data(), faelle[i].size())) << "case " << i;
+        std::vector<uint8_t> danach;
+        Spielfeld_Save(danach);
+        EXPECT_EQ(danach, gut) << "case " << i;
+    }
+}
+
+TEST_F(MatchTest, AbandoningAWatchedMatchStartsItsReleaseCountdown) {
+    Spiel_Anlegen(1, 2, 3);
+    Spiel_Anlegen(2, 4, 5);
+    ASSERT_EQ(Spielfeld_Anlegen(1, 1, 0, 0, -1, -1), 1);
+    ASSERT_EQ(Spielfeld_Anlegen(2, 2, 0, 0, -1, -1), 1);
+    Spielfeld_Abbrechen(1);
+    Spielfeld_Abbrechen(2);
+    EXPECT_EQ(Spielfeld_Suchen(1)->freigabe_countdown, 30);
+    EXPECT_EQ(Spielfeld_Suchen(1)->abgebrochen, 0);
+    EXPECT_EQ(Spielfeld_Suchen(2)->anzeige_modus, 0);
+    EXPECT_EQ(Spielfeld_Suchen(2)->abgebrochen, 1);
+}
+
+}  // namespace
+}  // namespace velmora::test
