@@ -10,6 +10,7 @@
 
 #include "club/club_anbindung.h"
 #include "season/season_anbindung.h"
+#include "core/hooks.h"
 #include "core/pack.h"
 #include "core/programm.h"
 #include "gfx/blit.h"
@@ -93,6 +94,8 @@ int main(int argc, char** argv) {
     d.intro_abspielen = Intro_Abspielen;
     d.outro_abspielen = Outro_Abspielen;
     Net_Hooks().warten = [] { Win_Pump_Messages(); };
+    // Until the screens' requester exists, messages to the manager are system message boxes.
+    Core_Hooks().meldung = [](const char* text) { Plat_Meldungsbox("Velmora", text); };
     Grafik_Loader_Anmelden();
     Font_Init();
     Club_Anbinden();
