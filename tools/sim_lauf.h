@@ -176,4 +176,27 @@ inline std::string Sim_Bericht() {
     return out;
 }
 
+// A short summary: the date, each league's leader and the ranking's first club.
+inline std::string Sim_Kurzbericht() {
+    std::string out;
+    char zeile[256];
+    std::snprintf(zeile, sizeof zeile, "Tag %d: %s\n", Tag_Index(), Kalender_Tag_Text(-1, 0));
+    out += zeile;
+    for (int32_t id : Wettbewerb_Alle()) {
+        const WettbewerbSatz* w = Wettbewerb_Satz(id);
+        TabellenPuffer t;
+        if (w->art != ART_LIGA || w->liga_oben >= 0 || Wettbewerb_Tabelle_Vorbereiten(id, &t) <= 0) continue;
+        const TabellenZeile& z = t.zeile[t.reihenfolge[0]];
+        std::snprintf(zeile, sizeof zeile, "  %-28s %-28s %3d Pkt. nach %d Spielen\n", Wettbewerb_Get_Landespokal(id, 0, 0),
+                      Team_String(0, z.team, 0, 0), z.punkte[0], z.spiele[0]);
+        out += zeile;
+    }
+    RanglisteSatz top[10];
+    if (Rangliste_Top10(top) > 0) {
+        std::snprintf(zeile, sizeof zeile, "  Rangliste: %s (%d)\n", Team_String(0, top[0].team, 0, 0), top[0].gesamt);
+        out += zeile;
+    }
+    return out;
+}
+
 }  // namespace velmora::sim
