@@ -2,6 +2,7 @@
 #include "season/rangliste.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <map>
 
@@ -47,14 +48,20 @@ RanglisteSatz* Satz_Von(int32_t team) {
 
 int32_t Titel_Anzahl(int32_t team) { return Spiele_Get_Titel_Von_Team(team, nullptr, 0); }
 
+// The records' numbers sorted by `vor` (a before b).
+template <typename Vor>
+std::vector<int32_t> Sortiert(Vor vor) {
+    std::vector<int32_t> o(g.satz.size());
+    for (size_t i = 0; i < o.size(); ++i) o[i] = int32_t(i);
+    std::stable_sort(o.begin(), o.end(), [&](int32_t a, int32_t b) { return vor(g.satz[size_t(a)], g.satz[size_t(b)]); });
+    return o;
+}
+
 // The orders: value, then summary value, then team number, so equal values never swap by chance.
 void Ordnen() {
     for (int32_t f = 0; f < 2; ++f) {
         std::vector<int32_t>& o = g.ordnung[f];
-        o.resize(g.satz.size());
-        for (size_t i = 0; i < o.size(); ++i) o[i] = int32_t(i);
-        std::stable_sort(o.begin(), o.end(), [f](int32_t a, int32_t b) {
-            const RanglisteSatz &x = g.satz[size_t(a)], &y = g.satz[size_t(b)];
+        o = Sortiert([f](const RanglisteSatz& x, const RanglisteSatz& y) {
             if (x.wert[f] != y.wert[f]) return x.wert[f] > y.wert[f];
             if (x.gesamt != y.gesamt) return x.gesamt > y.gesamt;
             return x.team < y.team;
@@ -178,10 +185,7 @@ int32_t Rangliste_Get_Seite(int32_t start, int32_t anzahl, RanglisteSatz* out, i
 
 int32_t Rangliste_Top10(RanglisteSatz* out) {
     if (!g.initialisiert || !out) return 0;
-    std::vector<int32_t> o(g.satz.size());
-    for (size_t i = 0; i < o.size(); ++i) o[i] = int32_t(i);
-    std::stable_sort(o.begin(), o.end(), [](int32_t a, int32_t b) {
-        const RanglisteSatz &x = g.satz[size_t(a)], &y = g.satz[size_t(b)];
+    std::vector<int32_t> o = Sortiert([](const RanglisteSatz& x, const RanglisteSatz& y) {
         return x.gesamt != y.gesamt ? x.gesamt > y.gesamt : x.team < y.team;
     });
     int32_t n = std::min<int32_t>(10, int32_t(o.size()));
@@ -222,16 +226,11 @@ bool Rangliste_Load(const uint8_t* in, size_t bytes) {
     g.initialisiert = true;
     Index_Bauen();
     // The orders are rebuilt from the values; the places keep what was saved.
-    for (int32_t f = 0; f < 2; ++f) {
-        std::vector<int32_t>& o = g.ordnung[f];
-        o.resize(g.satz.size());
-        for (size_t i = 0; i < o.size(); ++i) o[i] = int32_t(i);
-        std::stable_sort(o.begin(), o.end(), [f](int32_t a, int32_t b) {
-            const RanglisteSatz &x = g.satz[size_t(a)], &y = g.satz[size_t(b)];
+    for (int32_t f = 0; f < 2; ++f)
+        g.ordnung[f] = Sortiert([f](const RanglisteSatz& x, const RanglisteSatz& y) {
             int32_t pa = x.platz[f] < 0 ? INT32_MAX : x.platz[f], pb = y.platz[f] < 0 ? INT32_MAX : y.platz[f];
             return pa != pb ? pa < pb : x.team < y.team;
         });
-    }
     return true;
 }
 

@@ -99,24 +99,28 @@ int32_t Zeitplan_Saisontag(const Zeitplan& z, int32_t tag, int32_t monat, int32_
            Zeitplan_Tagnummer(z.wechsel_tag, z.wechsel_monat, jahr);
 }
 
-ZeitplanWettbewerb Zeitplan_Wettbewerb_Von(const WettbewerbBeschreibung& w, bool nach_gruppen) {
+namespace {
+
+// A competition's rounds to be dated: knock-out ties have their legs, a league's rounds one each.
+ZeitplanWettbewerb Wettbewerb_Runden(int32_t id, int32_t art, int32_t spieltage, int32_t modus, int32_t rueckspiel,
+                                     bool nach_gruppen) {
     ZeitplanWettbewerb z;
-    z.id = w.id;
-    z.art = w.art;
-    z.runden = w.spieltage;
-    z.legs = (w.modus & MODUS_KO_SYSTEM) && w.art != ART_FREUNDSCHAFT ? std::clamp(w.rueckspiel, 1, 2) : 1;
+    z.id = id;
+    z.art = art;
+    z.runden = spieltage;
+    z.legs = (modus & MODUS_KO_SYSTEM) && art != ART_FREUNDSCHAFT ? std::clamp(rueckspiel, 1, 2) : 1;
     z.nach_gruppen = nach_gruppen;
     return z;
 }
 
+}  // namespace
+
+ZeitplanWettbewerb Zeitplan_Wettbewerb_Von(const WettbewerbBeschreibung& w, bool nach_gruppen) {
+    return Wettbewerb_Runden(w.id, w.art, w.spieltage, w.modus, w.rueckspiel, nach_gruppen);
+}
+
 ZeitplanWettbewerb Zeitplan_Wettbewerb_Von_Satz(const WettbewerbSatz& s, bool nach_gruppen) {
-    ZeitplanWettbewerb z;
-    z.id = s.id;
-    z.art = s.art;
-    z.runden = s.spieltage;
-    z.legs = (s.modus & MODUS_KO_SYSTEM) && s.art != ART_FREUNDSCHAFT ? std::clamp(s.rueckspiel, 1, 2) : 1;
-    z.nach_gruppen = nach_gruppen;
-    return z;
+    return Wettbewerb_Runden(s.id, s.art, s.spieltage, s.modus, s.rueckspiel, nach_gruppen);
 }
 
 std::vector<ZeitplanWettbewerb> Zeitplan_Wettbewerbe_Von(const std::vector<WettbewerbBeschreibung>& liste) {
