@@ -11,9 +11,9 @@ struct WeltgenWelt;
 // bridge), and makes the world generator write the competitions.
 void Season_Anbinden();
 
-// Writes "wettbewerb.cfg" of a generated world into its configuration
-// directory: per country its league pyramid and cup, the continental cup and
-// the friendlies.
+// Writes "wettbewerb.cfg" and "zeitplan.cfg" of a generated world into its
+// configuration directory: per country its league pyramid and cup, the
+// continental cup and the friendlies, and the dates of their rounds.
 bool Season_Weltgen_Wettbewerbe(const WeltgenWelt& welt, const std::string& config_verz);
 
 }  // namespace velmora

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "season/spiele.h"
+
 namespace velmora {
 
 // Kinds of Spieler_Get_Spieler_Statistik (the ranking screen's modes 3-8).

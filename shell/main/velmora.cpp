@@ -2,15 +2,19 @@
 // shell and runs it.
 //
 // With a display (DISPLAY or WAYLAND_DISPLAY) the game opens its window; without
-// one it runs headless on a virtual clock. Until the season's calendar drives
-// the frame, the main job shows the start picture and, headless, ends after a
-// fixed number of frames.
+// one it runs headless on a virtual clock. The calendar drives every frame.
+// Headless, the main job starts a new game of the demo world with every club
+// computer-managed, plays a number of days with the stand-in match day
+// (tools/ersatz_spieltag.h) until the match day exists, prints a short
+// summary and ends the program the orderly way.
 #include <cstdio>
 #include <string>
 
 #include "club/club_anbindung.h"
+#include "season/kalender.h"
 #include "season/season_anbindung.h"
 #include "core/hooks.h"
+#include "season/spielstart.h"
 #include "core/pack.h"
 #include "core/programm.h"
 #include "gfx/blit.h"
@@ -22,17 +26,20 @@
 #include "net/internet.h"
 #include "net/min_signal.h"
 #include "net/net.h"
+#include "platform/clock.h"
 #include "platform/display.h"
 #include "shell/app.h"
 #include "shell/maus.h"
 #include "shell/resourcen.h"
 #include "shell/screen.h"
+#include "tools/sim_lauf.h"
 
 using namespace velmora;
 
 namespace {
 
-constexpr uint32_t HEADLESS_BILDER = 50;
+constexpr int32_t HEADLESS_TAGE = 60;          // days the headless main job plays
+constexpr uint32_t HEADLESS_BILDER = 100000;   // a bound on its frames
 
 int32_t lokale_adresse(char* host, int32_t groesse, int32_t* port, uint32_t* adresse) {
     uint16_t p = 0;
@@ -48,15 +55,9 @@ int32_t screen_setup(uint16_t* speicher, int32_t breite, int32_t hoehe, int32_t)
     return Rastport_Screen() ? 1 : 0;
 }
 
-// The start picture while the calendar is not there: the pitch's green with
-// the lines of a football field, and the end of the program on request.
+// The picture while no game runs: the pitch's green with the lines of a
+// football field (the start screens come later).
 void startbild() {
-    if (Quit_State() != 0) {
-        Quit_State_Setzen(2);
-        App_Beenden();
-        return;
-    }
-    Maus_Tasten_Latch();
     Rastport* s = Rastport_Screen();
     if (!s) return;
     const uint16_t gruen = 0x2C64, weiss = 0xFFFF;
@@ -65,6 +66,15 @@ void startbild() {
     Rastport_Fill(s, 399, 60, 2, 480, weiss, nullptr);
     Rastport_Draw_Frame(s, 40, 200, 110, 200, weiss, 2, nullptr);
     Rastport_Draw_Frame(s, 650, 200, 110, 200, weiss, 2, nullptr);
+}
+
+// Headless: the game runs itself and the program ends after HEADLESS_TAGE days.
+int32_t gespielte_tage = 0;
+void headless_tag() {
+    gespielte_tage = Tag_Index();
+    if (Tag_Index() < HEADLESS_TAGE || Quit_State() != 0) return;
+    std::fputs(sim::Sim_Kurzbericht().c_str(), stdout);
+    Programm_Beenden_Anfordern();
 }
 
 }  // namespace
@@ -81,7 +91,7 @@ int main(int argc, char** argv) {
     d.net_server_slot_pump = Net_Server_Slot_Pump;
     d.server_bedienen = Net_Server_Bedienen;
     d.client_bedienen = Net_Client_Bedienen;
-    d.kalender_main = startbild;
+    d.kalender_main = Kalender_Main;
     d.resourcen_oeffnen = Resourcen_Oeffnen;
     d.resourcen_schliessen = Resourcen_Schliessen;
     d.rastport_screen_setup = screen_setup;
@@ -103,8 +113,23 @@ int main(int argc, char** argv) {
 
     AppStart start;
     start.headless = !Plat_Display_Vorhanden();
-    if (start.headless) start.max_durchlaeufe = HEADLESS_BILDER;
+    KalenderHooks& k = Kalender_Hooks();
+    if (start.headless) {
+        start.max_durchlaeufe = HEADLESS_BILDER;
+        sim::Sim_Anbinden(sim::SimOptionen{});
+        k.tag_ereignisse = headless_tag;
+    } else {
+        k.spielstart_frame = [] {
+            startbild();
+            return false;
+        };
+    }
+    k.app_beenden = App_Beenden;
+    k.maus_latch = Maus_Tasten_Latch;
+    k.uhr = Plat_Ms;
+    k.module_init = [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); };
     int32_t ok = App_Main(kommandozeile.c_str(), start);
-    if (start.headless && ok) std::printf("Velmora ran headless: %u frames shown.\n", Plat_Headless_Bilder());
+    if (start.headless && ok)
+        std::printf("Velmora ran headless: %d days played, %u frames shown.\n", gespielte_tage, Plat_Headless_Bilder());
     return ok ? 0 : 1;
 }

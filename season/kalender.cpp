@@ -1,0 +1,631 @@
+// season/kalender.cpp - the calendar's run-mode machine, the date and the day's work.
+#include "season/kalender.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "club/club_hooks.h"
+#include "club/club_netz.h"
+#include "club/manager.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/debug.h"
+#include "core/optionen.h"
+#include "core/programm.h"
+#include "core/spielstand.h"
+#include "core/taste.h"
+#include "platform/clock.h"
+#include "season/rangliste.h"
+#include "season/saison.h"
+#include "season/spielplan.h"
+#include "season/spielstart.h"
+#include "season/statistik.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "season/zeitplan.h"
+
+namespace velmora {
+namespace {
+
+constexpr uint32_t KALENDER_MAGIC = 0x454C414B;   // "KALE"
+constexpr int32_t KALENDER_VERSION = 1;
+constexpr uint32_t MUSIK_PRUEFEN_MS = 500;
+constexpr int32_t ANKUENDIGUNG_SPIELTAG_SCHRITTE = 40;   // match-day steps per frame behind a page
+
+const char* const WOCHENTAGE[] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
+const char* const WOCHENTAGE_KURZ[] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
+const char* const MONATE[] = {"Januar", "Februar", "Maerz",     "April",   "Mai",      "Juni",
+                              "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
+
+struct Ereignis {
+    int32_t art, wert;
+};
+
+struct KalenderModul {
+    int32_t runmodus = KALENDER_START;
+    int32_t ankuendigung_zurueck = KALENDER_MENUE;   // the mode the pages return to
+    bool initialisiert = false;       // a game's date and schedule are set
+    bool geladen = false;             // a load brought the state: the game-start work resumes it
+    int32_t tag = 0;                  // Tag_Index
+    int32_t start_nummer = 0;         // the day number of day 0
+    int32_t saisonjahr = 0;           // the year the current season started in
+    int32_t fortsetzen = KALENDER_TAG_START;   // where a loaded game resumes
+    std::vector<int32_t> zuege;       // today's turns, by team
+    int32_t zug = 0;
+    bool spieltag_laeuft = false;
+    std::vector<int32_t> heute;       // competitions of today's match day
+    Zeitplan zeitplan;
+    std::map<std::tuple<int32_t, int32_t, int32_t>, int32_t> termine;   // (competition, round, leg) -> season day
+    int32_t tempo = 0;
+    bool frame = false;
+    bool wartefenster = false;
+    bool debug = false;
+    uint32_t zeit_gemerkt = 0;
+    uint32_t letzte_musik = 0;
+    std::vector<Ereignis> ereignisse;
+};
+KalenderModul g;
+KalenderHooks g_hooks;
+
+uint32_t Jetzt() { return g_hooks.uhr ? g_hooks.uhr() : Plat_Ms(); }
+
+void Termine_Bauen() {
+    g.termine.clear();
+    for (const ZeitplanTermin& t : g.zeitplan.termine)
+        g.termine[{t.wettbewerb, t.runde, t.spieltag}] = Zeitplan_Saisontag(g.zeitplan, t.tag, t.monat, g.saisonjahr);
+}
+
+int32_t Saisonstart_Index() {
+    return Zeitplan_Tagnummer(g.zeitplan.wechsel_tag, g.zeitplan.wechsel_monat, g.saisonjahr) - g.start_nummer;
+}
+
+// The competitions of the running world as the schedule builder needs them.
+std::vector<ZeitplanWettbewerb> Wettbewerbe_Fuer_Zeitplan() {
+    std::vector<ZeitplanWettbewerb> liste;
+    std::set<int32_t> nach_gruppen;
+    std::vector<int32_t> ids = Wettbewerb_Alle();
+    for (int32_t id : ids) {
+        const WettbewerbSatz* s = Wettbewerb_Satz(id);
+        if (s->art == ART_GRUPPE && s->naechste_runde >= 0) nach_gruppen.insert(s->naechste_runde);
+    }
+    for (int32_t id : ids) liste.push_back(Zeitplan_Wettbewerb_Von_Satz(*Wettbewerb_Satz(id), nach_gruppen.count(id) > 0));
+    return liste;
+}
+
+void Modus_Setzen(int32_t modus) {
+    if (modus == g.runmodus) return;
+    Debug_Printf("Kalender: Runmodus %d -> %d (Tag %d)\n", g.runmodus, modus, g.tag);
+    if (g_hooks.medien_stop) g_hooks.medien_stop();
+    g.runmodus = modus;
+    if (modus == KALENDER_TAG_START || modus == KALENDER_MENUE || modus == KALENDER_SPIELTAG ||
+        modus == KALENDER_NEUER_TAG)
+        g.fortsetzen = modus;
+}
+
+// The turn of manager g.zug begins; past the last one the match day follows.
+void Zug_Beginnen() {
+    while (g.zug < int32_t(g.zuege.size()) && !Team_Hat_Manager(g.zuege[size_t(g.zug)])) ++g.zug;
+    if (g.zug >= int32_t(g.zuege.size())) {
+        Modus_Setzen(KALENDER_SPIELTAG);
+        return;
+    }
+    Modus_Setzen(KALENDER_MENUE);
+    Kalender_Zeit_Merken();
+    if (g_hooks.zug_beginnt) g_hooks.zug_beginnt(g.zuege[size_t(g.zug)]);
+}
+
+void Zug_Beenden() {
+    if (g.runmodus != KALENDER_MENUE || g.zug >= int32_t(g.zuege.size())) {
+        Debug_Printf("K_NEUER_TAG: kein Zug offen (Runmodus %d)\n", g.runmodus);
+        return;
+    }
+    if (g_hooks.zug_endet) g_hooks.zug_endet(g.zuege[size_t(g.zug)]);
+    ++g.zug;
+    Zug_Beginnen();
+}
+
+// Shutdown: every module freed, the shell ended; nothing runs afterwards.
+void Herunterfahren() {
+    Modus_Setzen(KALENDER_ENDE);
+    Kalender_Free();
+    Rangliste_Free();
+    Statistik_Free();
+    Saison_Free();
+    Tabelle_Free();
+    Wettbewerb_Free();
+    Spiele_Free();
+    Team_Free(0);
+    Spieler_Free();
+    if (g_hooks.module_free) g_hooks.module_free();
+    if (g_hooks.app_beenden) g_hooks.app_beenden();
+    g.runmodus = KALENDER_AUS;
+}
+
+void Ereignisse_Abarbeiten() {
+    std::vector<Ereignis> liste;
+    liste.swap(g.ereignisse);
+    for (const Ereignis& e : liste) {
+        bool menue = g.runmodus == KALENDER_MENUE;
+        if (e.art == K_SPEICHERN) {
+            if (!menue) {
+                Debug_Printf("K_NEUER_TAG: Speichern nur im Menue (Runmodus %d)\n", g.runmodus);
+                continue;
+            }
+            Spielstand_Speichern(e.wert);
+        } else if (e.art == K_LADEN) {
+            if (!menue && g.runmodus != KALENDER_WARTEN) {
+                Debug_Printf("K_NEUER_TAG: Laden nur im Menue (Runmodus %d)\n", g.runmodus);
+                continue;
+            }
+            g.geladen = false;
+            if (!Spielstand_Laden(e.wert)) continue;
+            Spielstart_Set_Spiel_Laeuft();
+            g.spieltag_laeuft = false;
+            Modus_Setzen(KALENDER_SPIELSTART);
+        }
+    }
+}
+
+// The announcement pages from the menu or the match day.
+bool Ankuendigung_Pruefen(uint32_t jetzt) {
+    int32_t r = g_hooks.ankuendigung_treiber ? g_hooks.ankuendigung_treiber(jetzt) : 0;
+    bool wartet = g_hooks.ankuendigung_wartet && g_hooks.ankuendigung_wartet();
+    if (r == 0 && !wartet) return false;
+    g.ankuendigung_zurueck = g.runmodus;
+    Modus_Setzen(KALENDER_ANKUENDIGUNG);
+    return true;
+}
+
+void Spieltag_Schritt() {
+    if (!g.spieltag_laeuft) {
+        g.heute.assign(256, -1);
+        g.heute.resize(size_t(Kalender_Freier_Tag(-1, 1, g.heute.data())));
+        if (g.heute.empty()) {
+            Modus_Setzen(KALENDER_TAG_ENDE);
+            return;
+        }
+        if (!g_hooks.spieltag_start) {
+            Debug_Printf("Kalender: kein Spieltag angebunden, %zu Wettbewerbe spielen nicht\n", g.heute.size());
+            Modus_Setzen(KALENDER_TAG_ENDE);
+            return;
+        }
+        g.spieltag_laeuft = g_hooks.spieltag_start();
+        if (!g.spieltag_laeuft) {
+            Modus_Setzen(KALENDER_TAG_ENDE);
+            return;
+        }
+    }
+    if (g_hooks.spieltag_frame && g_hooks.spieltag_frame()) return;
+    g.spieltag_laeuft = false;
+    for (int32_t w : g.heute) Wettbewerb_Spiele_Beendet_Tag(w, g.tag);
+    Modus_Setzen(KALENDER_TAG_ENDE);
+}
+
+void Datum_Fuellen(int32_t tag, TagDatensatz* d) {
+    std::memset(d, 0, sizeof *d);
+    int32_t nummer = g.start_nummer + tag;
+    d->tag_index = tag;
+    Zeitplan_Datum(nummer, &d->tag, &d->monat, &d->jahr);
+    d->wochentag = Zeitplan_Wochentag(nummer);
+    std::snprintf(d->text_lang, sizeof d->text_lang, "%s, %d. %s %d", WOCHENTAGE[d->wochentag], d->tag,
+                  MONATE[d->monat - 1], d->jahr);
+    std::snprintf(d->text_kurz, sizeof d->text_kurz, "%s %02d.%02d.%04d", WOCHENTAGE_KURZ[d->wochentag], d->tag,
+                  d->monat, d->jahr);
+}
+
+bool Stand_Lesen(const uint8_t* in, size_t bytes) {
+    ClubLeser l{in, bytes};
+    if (!in || uint32_t(l.i32()) != KALENDER_MAGIC || l.i32() != KALENDER_VERSION) {
+        Debug_Printf("Kalender_Load: Block beschaedigt\n");
+        return false;
+    }
+    KalenderModul n;
+    n.tag = l.i32();
+    n.start_nummer = l.i32();
+    n.saisonjahr = l.i32();
+    n.fortsetzen = l.i32();
+    n.zug = l.i32();
+    n.tempo = l.i32();
+    int32_t zuege = l.i32();
+    if (l.fehler || zuege < 0 || zuege > TEAM_MAX) {
+        Debug_Printf("Kalender_Load: Block beschaedigt\n");
+        return false;
+    }
+    for (int32_t i = 0; i < zuege; ++i) n.zuege.push_back(l.i32());
+    n.zeitplan.wechsel_tag = l.i32();
+    n.zeitplan.wechsel_monat = l.i32();
+    n.zeitplan.start_jahr = l.i32();
+    int32_t termine = l.i32();
+    if (l.fehler || termine < 0 || size_t(termine) * 20 != bytes - l.pos) {
+        Debug_Printf("Kalender_Load: Block beschaedigt\n");
+        return false;
+    }
+    for (int32_t i = 0; i < termine; ++i) {
+        ZeitplanTermin t;
+        t.wettbewerb = l.i32();
+        t.runde = l.i32();
+        t.spieltag = l.i32();
+        t.tag = l.i32();
+        t.monat = l.i32();
+        if (!Zeitplan_Datum_Gueltig(t.tag, t.monat, 2001)) l.fehler = true;
+        n.zeitplan.termine.push_back(t);
+    }
+    const bool modus_ok = n.fortsetzen == KALENDER_TAG_START || n.fortsetzen == KALENDER_MENUE ||
+                          n.fortsetzen == KALENDER_SPIELTAG || n.fortsetzen == KALENDER_NEUER_TAG;
+    if (l.fehler || n.tag < 0 || !modus_ok || n.zug < 0 || n.zug > zuege ||
+        !Zeitplan_Datum_Gueltig(n.zeitplan.wechsel_tag, n.zeitplan.wechsel_monat, 2001) || n.saisonjahr < 1900 ||
+        n.saisonjahr > 9999) {
+        Debug_Printf("Kalender_Load: Werte ausserhalb\n");
+        return false;
+    }
+    g.tag = n.tag;
+    g.start_nummer = n.start_nummer;
+    g.saisonjahr = n.saisonjahr;
+    g.fortsetzen = n.fortsetzen;
+    g.zug = n.zug;
+    g.tempo = n.tempo;
+    g.zuege = n.zuege;
+    g.zeitplan = n.zeitplan;
+    g.initialisiert = true;
+    Termine_Bauen();
+    return true;
+}
+
+}  // namespace
+
+KalenderHooks& Kalender_Hooks() { return g_hooks; }
+
+void Kalender_Main() {
+    if (g.runmodus == KALENDER_AUS) return;
+    g.frame = true;
+    if (g_hooks.maus_latch) g_hooks.maus_latch();
+    if (Quit_State() != 0) {
+        Quit_State_Setzen(2);
+        Herunterfahren();
+        Taste_Reset();
+        return;
+    }
+    uint32_t jetzt = Jetzt();
+    if (jetzt - g.letzte_musik > MUSIK_PRUEFEN_MS) {
+        g.letzte_musik = jetzt;
+        if (g_hooks.backsound_pruefen) g_hooks.backsound_pruefen();
+    }
+    Ereignisse_Abarbeiten();
+    switch (g.runmodus) {
+    case KALENDER_START:
+        if (g_hooks.module_init) g_hooks.module_init();
+        Spielstart_Pruefen(0, nullptr);
+        Modus_Setzen(KALENDER_WARTEN);
+        break;
+    case KALENDER_WARTEN:
+        if (g_hooks.spielstart_frame) g_hooks.spielstart_frame();
+        if (Spielstart_Pruefen(0, nullptr)) Modus_Setzen(KALENDER_SPIELSTART);
+        break;
+    case KALENDER_SPIELSTART:
+        if (g.geladen) {
+            g.geladen = false;
+            int32_t weiter = g.fortsetzen;
+            Modus_Setzen(KALENDER_TAG_START);
+            if (weiter == KALENDER_MENUE) Zug_Beginnen();
+            else Modus_Setzen(weiter);
+        } else {
+            Kalender_Neues_Spiel();
+            Modus_Setzen(KALENDER_TAG_START);
+        }
+        break;
+    case KALENDER_TAG_START: {
+        std::vector<int32_t> liste(size_t(std::max(Team_Anzahl(), 1)));
+        g.zuege.assign(liste.begin(), liste.begin() + Manager_Ist_Dran(liste.data(), 0, 0));
+        g.zug = 0;
+        Zug_Beginnen();
+        break;
+    }
+    case KALENDER_MENUE: {
+        if (g_hooks.menue_frame) g_hooks.menue_frame();
+        if (g.runmodus != KALENDER_MENUE) break;
+        int32_t limit = Optionen(OPTION_ZEITLIMIT, 0, 0);
+        if (limit > 0 && jetzt - g.zeit_gemerkt > uint32_t(limit)) {
+            Debug_Printf("Kalender: Zeitlimit des Zuges abgelaufen\n");
+            Zug_Beenden();
+            break;
+        }
+        Ankuendigung_Pruefen(jetzt);
+        break;
+    }
+    case KALENDER_ANKUENDIGUNG: {
+        int32_t r = g_hooks.ankuendigung_treiber ? g_hooks.ankuendigung_treiber(jetzt) : 0;
+        if (r == 2 && g.spieltag_laeuft && g_hooks.spieltag_frame)
+            for (int32_t i = 0; i < ANKUENDIGUNG_SPIELTAG_SCHRITTE && g_hooks.spieltag_frame(); ++i) {}
+        bool wartet = g_hooks.ankuendigung_wartet && g_hooks.ankuendigung_wartet();
+        if (r == 0 && !wartet) Modus_Setzen(g.ankuendigung_zurueck);
+        break;
+    }
+    case KALENDER_ERGEBNISSE:
+    case KALENDER_TABELLE:
+    case KALENDER_SIEGER:
+        if (g_hooks.menue_frame) g_hooks.menue_frame();
+        if (!g_hooks.ankuendigung_aktiv || !g_hooks.ankuendigung_aktiv()) Modus_Setzen(g.ankuendigung_zurueck);
+        break;
+    case KALENDER_SPIELTAG:
+        if (!Ankuendigung_Pruefen(jetzt)) Spieltag_Schritt();
+        break;
+    case KALENDER_TAG_ENDE:
+        ++g.tag;
+        Modus_Setzen(KALENDER_NEUER_TAG);
+        Spielstand_Autosave(g.tag);
+        break;
+    case KALENDER_NEUER_TAG:
+        Kalender_Jeden_Tag();
+        Modus_Setzen(KALENDER_TAG_START);
+        break;
+    case KALENDER_ENDE: Herunterfahren(); break;
+    default:
+        Debug_Printf("Kalender_Main: Runmodus %d unbekannt\n", g.runmodus);
+        Modus_Setzen(g.initialisiert ? KALENDER_TAG_START : KALENDER_WARTEN);
+        break;
+    }
+    Taste_Reset();
+}
+
+void K_NEUER_TAG(int32_t ereignis, int32_t wert) {
+    if (ereignis == K_FERTIG) {
+        Zug_Beenden();
+        return;
+    }
+    if ((ereignis == K_LADEN || ereignis == K_SPEICHERN) && (wert < 0 || wert >= SPIELSTAND_SLOTS)) {
+        Debug_Printf("K_NEUER_TAG: Slot %d ungueltig\n", wert);
+        return;
+    }
+    if (ereignis != K_LADEN && ereignis != K_SPEICHERN) {
+        Debug_Printf("K_NEUER_TAG: Ereignis %d unbekannt\n", ereignis);
+        return;
+    }
+    g.ereignisse.push_back({ereignis, wert});
+}
+
+int32_t Kalender_Get_Runmodus() { return g.runmodus; }
+
+void Kalender_Set_Runmodus(int32_t modus) {
+    if (modus != KALENDER_ERGEBNISSE && modus != KALENDER_TABELLE && modus != KALENDER_SIEGER) {
+        Debug_Printf("Kalender_Set_Runmodus: Runmodus %d nicht erlaubt\n", modus);
+        return;
+    }
+    if (g.runmodus != KALENDER_ANKUENDIGUNG && g.runmodus != KALENDER_MENUE) {
+        Debug_Printf("Kalender_Set_Runmodus: nicht aus Runmodus %d\n", g.runmodus);
+        return;
+    }
+    if (g.runmodus == KALENDER_MENUE) g.ankuendigung_zurueck = KALENDER_MENUE;
+    Modus_Setzen(modus);
+}
+
+bool Kalender_Ist_Menue_Modus() {
+    return g.runmodus == KALENDER_MENUE || g.runmodus == KALENDER_ERGEBNISSE || g.runmodus == KALENDER_TABELLE ||
+           g.runmodus == KALENDER_SIEGER;
+}
+
+int32_t Kalender_Aktives_Team() {
+    if (!Kalender_Ist_Menue_Modus() || g.zug >= int32_t(g.zuege.size())) return -1;
+    return g.zuege[size_t(g.zug)];
+}
+
+int32_t Tag_Index() { return g.tag; }
+int32_t Kalender_Tag_Index() { return g.tag; }
+
+TagDatensatz Kalender_Datum_Kopie() {
+    TagDatensatz d;
+    Datum_Fuellen(g.tag, &d);
+    return d;
+}
+
+bool Kalender_Tag_Datensatz(int32_t tag, TagDatensatz* out) {
+    if (!out) return false;
+    if (tag == -1) tag = g.tag;
+    if (!g.initialisiert || tag < 0) {
+        Debug_Printf("Kalender_Tag_Datensatz: Tag %d ungueltig\n", tag);
+        std::memset(out, 0, sizeof *out);
+        return false;
+    }
+    Datum_Fuellen(tag, out);
+    return true;
+}
+
+const char* Kalender_Tag_Text(int32_t tag, int32_t) { return Kalender_Tag_Name(tag, 1); }
+
+const char* Kalender_Tag_Name(int32_t tag, int32_t lang) {
+    static TagDatensatz d;
+    if (!Kalender_Tag_Datensatz(tag, &d)) return "";
+    return lang ? d.text_lang : d.text_kurz;
+}
+
+int32_t Kalender_Tag_Index_Von_Datum(int32_t tag, int32_t monat, int32_t jahr) {
+    if (!Zeitplan_Datum_Gueltig(tag, monat, jahr)) {
+        Debug_Printf("Kalender_Tag_Index_Von_Datum: %d.%d.%d ungueltig\n", tag, monat, jahr);
+        return -1;
+    }
+    return Zeitplan_Tagnummer(tag, monat, jahr) - g.start_nummer;
+}
+
+int32_t Kalender_Saisonjahr() { return g.saisonjahr; }
+
+int32_t Kalender_Team_Frei_2(int32_t wettbewerb, int32_t runde, int32_t spieltag) {
+    auto it = g.termine.find({wettbewerb, runde, spieltag});
+    if (!g.initialisiert || it == g.termine.end()) return -1;
+    return Saisonstart_Index() + it->second;
+}
+
+int32_t Kalender_Freier_Tag(int32_t, int32_t, int32_t* out) {
+    if (!g.initialisiert || !Spiele_Ist_Initialisiert()) return 0;
+    std::set<int32_t> ids;
+    for (int32_t i = 0; const SpielDatensatz* s = Spiele_Nummer(i); ++i) {
+        if ((s->flags & SPIEL_FLAG_GESPIELT) || s->heim < 0 || s->gast < 0) continue;
+        int32_t tag = Kalender_Team_Frei_2(s->wettbewerb, s->runde, s->spieltag);
+        if (tag <= g.tag) ids.insert(s->wettbewerb);
+    }
+    int32_t n = 0;
+    for (int32_t id : ids)
+        if (out) out[n++] = id;
+        else ++n;
+    return n;
+}
+
+int32_t Kalender_Heutige_Spiele(int32_t wettbewerb, Spiel_Lock* out, int32_t max) {
+    if (!g.initialisiert || !Spiele_Ist_Initialisiert() || !out) return 0;
+    int32_t n = 0;
+    for (int32_t i = 0; const SpielDatensatz* s = Spiele_Nummer(i); ++i) {
+        if (s->wettbewerb != wettbewerb || (s->flags & SPIEL_FLAG_GESPIELT) || s->heim < 0 || s->gast < 0) continue;
+        if (Kalender_Team_Frei_2(s->wettbewerb, s->runde, s->spieltag) > g.tag) continue;
+        if (n >= max) break;
+        out[n++] = Spiele_Lock(s->wettbewerb, s->runde, s->paarung, s->spieltag);
+    }
+    return n;
+}
+
+const Zeitplan* Kalender_Zeitplan() { return g.initialisiert ? &g.zeitplan : nullptr; }
+
+void Kalender_Set_Tempo(int32_t tempo) { g.tempo = tempo ? 1 : 0; }
+int32_t Kalender_Get_Tempo() { return g.tempo; }
+void Kalender_Clear_Frame() { g.frame = false; }
+bool Kalender_Get_Frame() { return g.frame; }
+bool Kalender_Get_Wartefenster() { return g.wartefenster; }
+void Kalender_Set_Wartefenster(bool an) { g.wartefenster = an; }
+bool Kalender_Get_Debug() { return g.debug; }
+void Kalender_Zeit_Merken() { g.zeit_gemerkt = Jetzt(); }
+
+void Kalender_Jeden_Tag() {
+    if (!g.initialisiert) {
+        Debug_Printf("Kalender_Jeden_Tag: kein Spiel\n");
+        return;
+    }
+    TagDatensatz d = Kalender_Datum_Kopie();
+    Rangliste_Tag();
+    if (g_hooks.aufstellung_pruefen) g_hooks.aufstellung_pruefen();
+    // The competitions move on: decided rounds, new draws, the next stage.
+    for (int32_t id : Wettbewerb_Alle()) Wettbewerb_Spiele_Beendet_Tag(id, g.tag);
+    // A request still open at a month change ends the day's news and events early.
+    bool ereignisse = true;
+    if (d.tag == 1) {
+        if (g_hooks.anfrage_offen && g_hooks.anfrage_offen()) ereignisse = false;
+        else Kalender_Jeden_Monat();
+    }
+    if (ereignisse && g_hooks.tag_ereignisse) g_hooks.tag_ereignisse();
+    if (d.tag == g.zeitplan.wechsel_tag && d.monat == g.zeitplan.wechsel_monat) Kalender_Jedes_Jahr();
+}
+
+void Kalender_Jeden_Monat() {
+    if (g_hooks.monat_ereignisse) g_hooks.monat_ereignisse();
+}
+
+void Kalender_Jedes_Jahr() {
+    if (!g.initialisiert) {
+        Debug_Printf("Kalender_Jedes_Jahr: kein Spiel\n");
+        return;
+    }
+    TagDatensatz d = Kalender_Datum_Kopie();
+    Wettbewerb_Saison_Ende();
+    Statistik_Saison_Ende();
+    Rangliste_Saison_Ende();
+    if (!Wettbewerb_Saison_Start()) Debug_Printf("Kalender_Jedes_Jahr: neue Spielplaene unvollstaendig\n");
+    g.saisonjahr = d.jahr;
+    Termine_Bauen();
+    for (int32_t t = 0; t < Team_Anzahl(); ++t)
+        if (Team_Hat_Manager(t)) Manager_Set_Wert_33844(t, 2);
+    if (g_hooks.jahr_ereignisse) g_hooks.jahr_ereignisse();
+    Rangliste_Tag();
+}
+
+bool Kalender_Neues_Spiel() {
+    Zeitplan z;
+    if (!Zeitplan_Config_Lesen(z)) {
+        Debug_Printf("Kalender_Neues_Spiel: kein zeitplan.cfg, die Termine werden gebaut\n");
+        z = Zeitplan{};
+    }
+    Zeitplan_Ergaenzen(z, Wettbewerbe_Fuer_Zeitplan());
+    g.zeitplan = z;
+    g.saisonjahr = z.start_jahr;
+    g.start_nummer = Zeitplan_Tagnummer(z.wechsel_tag, z.wechsel_monat, z.start_jahr);
+    g.tag = 0;
+    g.zuege.clear();
+    g.zug = 0;
+    g.spieltag_laeuft = false;
+    g.initialisiert = true;
+    Termine_Bauen();
+    bool ok = Rangliste_Init() && Statistik_Init();
+    Rangliste_Tag();
+    return ok;
+}
+
+void Kalender_Free() {
+    int32_t modus = g.runmodus;
+    auto ereignisse = g.ereignisse;
+    g = KalenderModul{};
+    g.runmodus = modus;
+    g.ereignisse = ereignisse;
+}
+
+void Kalender_Zuruecksetzen() { g = KalenderModul{}; }
+
+// Block layout: u32 magic "KALE", i32 version, i32 day, i32 day number of day
+// 0, i32 season year, i32 resume mode, i32 turn, i32 speed, i32 turn count and
+// the turns' teams, then the schedule: i32 change day, i32 change month, i32
+// first year, i32 count and per date five i32 (competition, round, leg, day, month).
+void Kalender_Save(std::vector<uint8_t>& out) {
+    ClubPacker p{out};
+    p.i32(int32_t(KALENDER_MAGIC));
+    p.i32(KALENDER_VERSION);
+    for (int32_t v : {g.tag, g.start_nummer, g.saisonjahr, g.fortsetzen, g.zug, g.tempo}) p.i32(v);
+    p.i32(int32_t(g.zuege.size()));
+    for (int32_t t : g.zuege) p.i32(t);
+    p.i32(g.zeitplan.wechsel_tag);
+    p.i32(g.zeitplan.wechsel_monat);
+    p.i32(g.zeitplan.start_jahr);
+    p.i32(int32_t(g.zeitplan.termine.size()));
+    for (const ZeitplanTermin& t : g.zeitplan.termine)
+        for (int32_t v : {t.wettbewerb, t.runde, t.spieltag, t.tag, t.monat}) p.i32(v);
+}
+
+bool Kalender_Load(const uint8_t* in, size_t bytes) {
+    if (!Stand_Lesen(in, bytes)) return false;
+    g.geladen = true;
+    return true;
+}
+
+bool Kalender_Client_Sync() {
+    if (!Club_Ist_Client()) {
+        Debug_Printf("Kalender_Client_Sync: kein Client\n");
+        return false;
+    }
+    std::vector<uint8_t> arg, antwort;
+    size_t n = 0;
+    const uint8_t* block = Club_Remote_Block("Kalender_Client_Sync", ANFRAGE_KALENDER_STAND, "<C<=0", arg, antwort, &n);
+    return block && Stand_Lesen(block, n);
+}
+
+bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t*, size_t, std::vector<uint8_t>& antwort) {
+    if (anfrage != ANFRAGE_KALENDER_STAND) return false;
+    std::vector<uint8_t> block;
+    if (g.initialisiert) Kalender_Save(block);
+    ClubPacker p{antwort};
+    p.block_mit_laenge(block.data(), block.size());
+    return true;
+}
+
+void Kalender_Registrieren() {
+    // Titles carry the calendar year; without a running calendar, the seasons played.
+    Wettbewerb_Hooks().jahr = [] {
+        if (g.initialisiert) return Kalender_Datum_Kopie().jahr;
+        int32_t saison = 0;
+        for (int32_t id : Wettbewerb_Alle()) saison = std::max(saison, Wettbewerb_Satz(id)->saison);
+        return saison;
+    };
+    const ClubHooks& h = Club_Hooks();
+    if (!h.speicher_registrieren) return;
+    h.speicher_registrieren("Kalender", Kalender_Save, Kalender_Load);
+    h.speicher_registrieren("Rangliste", Rangliste_Save, Rangliste_Load);
+    h.speicher_registrieren("Statistik", Statistik_Save, Statistik_Load);
+}
+
+}  // namespace velmora

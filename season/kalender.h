@@ -1,0 +1,175 @@
+// season/kalender.h - the calendar: the run-mode machine that drives the whole
+// game frame by frame, the date, the days, months and seasons, the turns of
+// the human managers and the autosave.
+//
+// Day 0 of a game is the season change day of the first season's year
+// (zeitplan.cfg). A day runs: its start (the turns of the human managers in
+// the menu, one after another), the match day when any competition plays,
+// and the next day: the date moves on, every seventh day is autosaved, the
+// ranking list is updated, the competitions enter teams and draw fixtures,
+// the daily and monthly news and events run, and on the season change day
+// the yearly work (titles, promotion and relegation, qualification, new
+// fixtures, two training camps for every human manager).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "season/spiele.h"
+
+namespace velmora {
+
+struct Zeitplan;
+
+// Run modes.
+constexpr int32_t KALENDER_START = 0;          // program start: modules initialised
+constexpr int32_t KALENDER_MENUE = 1;          // a human manager's turn
+constexpr int32_t KALENDER_WARTEN = 2;         // waits for a new or loaded game
+constexpr int32_t KALENDER_SPIELSTART = 3;     // the game-start work, after a new game or a load
+constexpr int32_t KALENDER_TAG_START = 4;      // a day begins: the turns are drawn up
+constexpr int32_t KALENDER_SPIELTAG = 5;       // the match day runs
+constexpr int32_t KALENDER_TAG_ENDE = 6;       // the date moves on; autosave
+constexpr int32_t KALENDER_NEUER_TAG = 7;      // the new day's work
+constexpr int32_t KALENDER_ERGEBNISSE = 17;    // announcement window: the results
+constexpr int32_t KALENDER_TABELLE = 18;       // announcement window: the table
+constexpr int32_t KALENDER_ENDE = 21;          // orderly shutdown
+constexpr int32_t KALENDER_ANKUENDIGUNG = 22;  // announcement pages
+constexpr int32_t KALENDER_AUS = 23;           // after the shutdown: nothing more runs
+constexpr int32_t KALENDER_SIEGER = 24;        // announcement window: the winner
+
+// Events of K_NEUER_TAG.
+constexpr int32_t K_LADEN = 1;        // load save slot `wert`
+constexpr int32_t K_SPEICHERN = 2;    // save into slot `wert`
+constexpr int32_t K_FERTIG = 6;       // the manager whose turn it is has finished the day
+
+#pragma pack(push, 1)
+struct TagDatensatz {                 // 84 bytes
+    int32_t tag_index;                // 0
+    int32_t tag;                      // 4: day of the month
+    int32_t wochentag;                // 8: 0 Monday .. 6 Sunday
+    int32_t monat;                    // 12: 1..12
+    int32_t jahr;                     // 16
+    char text_lang[40];               // 20: "Samstag, 10. August 2001"
+    char text_kurz[24];               // 60: "Sa 10.08.2001"
+};
+#pragma pack(pop)
+static_assert(sizeof(TagDatensatz) == 84);
+static_assert(offsetof(TagDatensatz, monat) == 12);
+static_assert(offsetof(TagDatensatz, jahr) == 16);
+
+// The calls the calendar makes into the shell, the GUI, the match day, the
+// announcements and the club management. Every hook is optional: unfilled it
+// does the neutral thing (nothing, or "done at once") and the calendar goes on.
+struct KalenderHooks {
+    // Program start and end: the modules above the season (menu tables, ...).
+    void (*module_init)() = nullptr;
+    void (*module_free)() = nullptr;
+    void (*app_beenden)() = nullptr;        // the shell's end (App_Beenden)
+    // Per frame: the mouse latch at the start, the music check every 500 ms,
+    // the media stop when the run mode changes.
+    void (*maus_latch)() = nullptr;
+    void (*backsound_pruefen)() = nullptr;
+    void (*medien_stop)() = nullptr;
+    uint32_t (*uhr)() = nullptr;            // milliseconds; unfilled: the platform clock
+    // Waiting for a game: the start screens' frame (true once a game runs).
+    bool (*spielstart_frame)() = nullptr;
+    // The menu phase.
+    void (*menue_frame)() = nullptr;
+    void (*zug_beginnt)(int32_t team) = nullptr;   // a manager's turn begins
+    void (*zug_endet)(int32_t team) = nullptr;     // his day is over (Menue_Weiter)
+    // Announcements: the driver (0 nothing shown, 1 keep the match day
+    // waiting, 2 let it run), whether entries wait, whether a window is open.
+    int32_t (*ankuendigung_treiber)(uint32_t jetzt) = nullptr;
+    bool (*ankuendigung_wartet)() = nullptr;
+    bool (*ankuendigung_aktiv)() = nullptr;
+    // The match day: starts today's matches (false: nothing to play), then
+    // advances them each frame (false once every match is closed).
+    bool (*spieltag_start)() = nullptr;
+    bool (*spieltag_frame)() = nullptr;
+    // The day's and month's news and events, the yearly work of the club
+    // management, and whether a request to a manager is still open.
+    void (*tag_ereignisse)() = nullptr;
+    void (*monat_ereignisse)() = nullptr;
+    void (*jahr_ereignisse)() = nullptr;
+    bool (*anfrage_offen)() = nullptr;
+    // After a match of a team (Nach_Spiel_Team): stadium upkeep, advertising
+    // week and the bank period.
+    void (*nach_spiel_team)(int32_t team, Spiel_Lock spiel) = nullptr;
+    // The daily check of the managers' line-ups (the ranking's day).
+    void (*aufstellung_pruefen)() = nullptr;
+};
+KalenderHooks& Kalender_Hooks();
+
+// The per-frame run-mode machine of the whole game.
+void Kalender_Main();
+// The control events (K_LADEN, K_SPEICHERN, K_FERTIG); loads and saves run at
+// the start of the next frame, in the menu phase or while waiting for a game.
+void K_NEUER_TAG(int32_t ereignis, int32_t wert);
+
+int32_t Kalender_Get_Runmodus();
+// Sets an announcement window's run mode (17, 18 or 24); others are refused.
+void Kalender_Set_Runmodus(int32_t modus);
+bool Kalender_Ist_Menue_Modus();
+// The team whose turn it is, -1 outside the menu phase.
+int32_t Kalender_Aktives_Team();
+
+// The date.
+int32_t Tag_Index();
+int32_t Kalender_Tag_Index();
+TagDatensatz Kalender_Datum_Kopie();
+// The record of day `tag` (-1 today); false for a day before the game.
+bool Kalender_Tag_Datensatz(int32_t tag, TagDatensatz* out);
+const char* Kalender_Tag_Text(int32_t tag, int32_t);            // the long text
+const char* Kalender_Tag_Name(int32_t tag, int32_t lang);       // 1 long, 0 short
+int32_t Kalender_Tag_Index_Von_Datum(int32_t tag, int32_t monat, int32_t jahr);
+// The year the current season started in.
+int32_t Kalender_Saisonjahr();
+
+// The schedule: the day index of a round's leg in the current season (-1
+// when it has no date); the competitions with games due today (no date
+// counts as due) into `out` (room for 256), their number.
+int32_t Kalender_Team_Frei_2(int32_t wettbewerb, int32_t runde, int32_t spieltag);
+int32_t Kalender_Freier_Tag(int32_t, int32_t, int32_t* out);
+// The unplayed games of a competition due today, locked, into `out` (room
+// for `max`); their number. The caller unlocks them.
+int32_t Kalender_Heutige_Spiele(int32_t wettbewerb, Spiel_Lock* out, int32_t max);
+const Zeitplan* Kalender_Zeitplan();
+
+// Speed, frame flag, wait window, debug mode and the time limit of a turn.
+void Kalender_Set_Tempo(int32_t tempo);
+int32_t Kalender_Get_Tempo();
+void Kalender_Clear_Frame();
+bool Kalender_Get_Frame();
+bool Kalender_Get_Wartefenster();
+void Kalender_Set_Wartefenster(bool an);
+bool Kalender_Get_Debug();
+void Kalender_Zeit_Merken();
+
+// The day's work as the run modes call it, for tests and tools that drive
+// a game without frames.
+void Kalender_Jeden_Tag();
+void Kalender_Jeden_Monat();
+void Kalender_Jedes_Jahr();
+
+// The game-start work of a new game on day 0, or of a loaded one.
+bool Kalender_Neues_Spiel();
+void Kalender_Free();
+// Back to the program's start (tests): everything freed, run mode 0.
+void Kalender_Zuruecksetzen();
+
+// Save-game block (the date, the resume point, the schedule).
+void Kalender_Save(std::vector<uint8_t>& out);
+bool Kalender_Load(const uint8_t* in, size_t bytes);
+
+// Remote calls (docs/protocol.md).
+constexpr int32_t ANFRAGE_KALENDER_STAND = 1035;   // "<C<=0"
+// Client: the calendar state fetched again from the server (also the
+// calendar part of the network's Client_Alles_Holen); false when it failed.
+bool Kalender_Client_Sync();
+bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort);
+
+// Registers the calendar's, the ranking's and the statistics' save blocks and
+// fills the competitions' year hook.
+void Kalender_Registrieren();
+
+}  // namespace velmora

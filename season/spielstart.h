@@ -1,0 +1,32 @@
+// season/spielstart.h - the start of a game: the world of a new game built
+// from the configuration (or its binary cache), and the game-running flag the
+// calendar waits for. The start screens keep the managers' choices and call
+// these; a game without screens (the simulator, the headless program) calls
+// them directly.
+#pragma once
+#include <cstdint>
+
+namespace velmora {
+
+// Called by the calendar at its start (no out pointer) and every frame while
+// it waits for a game: writes the player-data flag through `spielerdaten`
+// when given and returns the game-running flag.
+int32_t Spielstart_Pruefen(int32_t, uint8_t* spielerdaten);
+int32_t Spielstart_Spiel_Laeuft();
+// Raises the game-running flag (after a start or a load).
+void Spielstart_Set_Spiel_Laeuft();
+// 1 when the player data came in whole (from the cache or a matching count).
+uint8_t Spielstart_Spielerdaten();
+
+// Keeps the binary configuration cache of an earlier build ("-d") instead of
+// deleting it before the world is built.
+void Spielstart_Cache_Behalten(bool behalten);
+
+// Builds the world of a new game: the cache when it loads, else the teams,
+// the players and the competitions with their first fixtures from the
+// files; then every team's base data, line-up and players. The transfer
+// market's manager record (the start screens' placeholder) survives. False
+// when the world could not be built.
+bool Spielstart_Welt_Aufbauen();
+
+}  // namespace velmora

@@ -1,0 +1,459 @@
+// tests/season/kalender_test.cpp - the calendar driving whole seasons of the
+// small world: dates, match days, the season change, autosaves, save and
+// continue, the run modes and the client's sync.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "club/club_anbindung.h"
+#include "club/club_hooks.h"
+#include "club/manager.h"
+#include "core/hooks.h"
+#include "core/programm.h"
+#include "core/spielstand.h"
+#include "season/kalender.h"
+#include "season/rangliste.h"
+#include "season/spielplan.h"
+#include "season/statistik.h"
+#include "season/zeitplan.h"
+#include "tests/core/temp_verz.h"
+#include "tools/sim_lauf.h"
+
+namespace velmora {
+namespace {
+
+std::vector<int32_t> autosave_tage;
+
+// A generated small world in a temporary installation, the save driver
+// wired, the calendar at the program's start.
+struct KalenderWelt {
+    velmora_test::TestWelt dirs;
+    bool ok = false;
+    explicit KalenderWelt(uint32_t seed = 3) {
+        Core_Hooks().meldung = [](const char*) {};
+        ok = dirs.ok && sim::Sim_Welt_Erzeugen(dirs.install, true, seed);
+        Club_Anbinden();
+        Season_Anbinden();
+        autosave_tage.clear();
+        Spielstand_Hooks().nach_speichern = [] { autosave_tage.push_back(Tag_Index()); };
+    }
+    ~KalenderWelt() {
+        sim::Sim_Beenden();
+        Kalender_Hooks() = KalenderHooks{};
+        Spielstand_Hooks() = SpielstandHooks{};
+        Club_Abbinden();
+        Core_Hooks().meldung = nullptr;
+    }
+    void starten(const sim::SimOptionen& o) { sim::Sim_Anbinden(o); }
+};
+
+// Everything a continued game must reproduce: the report and the modules' save blocks.
+std::string Zustand() {
+    std::vector<uint8_t> b;
+    Spiele_Save(b);
+    Rangliste_Save(b);
+    Statistik_Save(b);
+    Kalender_Save(b);
+    Wettbewerb_Save(b);
+    uint8_t rnd[RND_ZUSTAND_BYTES];
+    Rnd_Zustand_Schreiben(rnd);
+    b.insert(b.end(), rnd, rnd + sizeof rnd);
+    return sim::Sim_Bericht() + std::string(b.begin(), b.end());
+}
+
+std::vector<int32_t> Liga_Teams(int32_t id) {
+    std::vector<int32_t> t(WETTBEWERB_TEAMS_MAX);
+    t.resize(size_t(Wettbewerb_Get_Teams(id, t.data())));
+    std::sort(t.begin(), t.end());
+    return t;
+}
+
+TEST(KalenderSaison, AWholeSeasonPlaysOnItsDatesAndChangesOn3July) {
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    w.starten({});
+    ASSERT_TRUE(sim::Sim_Bis_Tag(0));
+    TagDatensatz d = Kalender_Datum_Kopie();
+    EXPECT_EQ(d.tag, 3);
+    EXPECT_EQ(d.monat, 7);
+    EXPECT_EQ(d.jahr, 2001);
+    EXPECT_STREQ(Kalender_Tag_Text(-1, 0), "Dienstag, 3. Juli 2001");
+    const int32_t liga1 = 50, liga2 = 51;
+    ASSERT_TRUE(Wettbewerb_Ist_Liga(liga1));
+    ASSERT_EQ(Wettbewerb_Satz(liga1)->liga_unten, liga2);
+    // Before the first date no game is played; on each league date its round is.
+    int32_t erster = Kalender_Team_Frei_2(liga1, 1, 0);
+    ASSERT_GT(erster, 0);
+    ASSERT_TRUE(sim::Sim_Bis_Tag(erster));
+    for (int32_t i = 0; const SpielDatensatz* s = Spiele_Nummer(i); ++i) EXPECT_FALSE(s->flags & SPIEL_FLAG_GESPIELT);
+    ASSERT_TRUE(sim::Sim_Bis_Tag(erster + 1));
+    EXPECT_TRUE(Wettbewerb_Runde_Gespielt(liga1, 1));
+    EXPECT_FALSE(Wettbewerb_Runde_Gespielt(liga1, 2));
+    EXPECT_EQ(Kalender_Datum_Kopie().wochentag, 6);   // the Sunday after the league's Saturday
+
+    // The day before the change: every league round played, the tables full.
+    int32_t letzter_tag = Kalender_Tag_Index_Von_Datum(2, 7, 2002);
+    ASSERT_TRUE(sim::Sim_Bis_Tag(letzter_tag));
+    const int32_t runden = Wettbewerb_Satz(liga1)->spieltage;
+    EXPECT_TRUE(Wettbewerb_Runde_Gespielt(liga1, runden));
+    std::vector<int32_t> reihe(TABELLE_TEAMS_MAX);
+    reihe.resize(size_t(Tabelle_Reihenfolge(liga1, reihe.data())));
+    std::vector<int32_t> reihe2(TABELLE_TEAMS_MAX);
+    reihe2.resize(size_t(Tabelle_Reihenfolge(liga2, reihe2.data())));
+    ASSERT_EQ(reihe.size(), 10u);
+    TabellenPuffer t;
+    ASSERT_EQ(Wettbewerb_Tabelle_Vorbereiten(liga1, &t), 10);
+    for (int32_t i = 0; i < 10; ++i) EXPECT_EQ(t.zeile[i].spiele[0], runden);
+    int32_t meister = reihe[0];
+    RanglisteSatz r;
+    ASSERT_TRUE(Rangliste_Team(meister, &r));
+    EXPECT_GT(r.wert[0], 0);
+    EXPECT_GE(r.spiele[RANGLISTE_SPIELE - 1].gegner, 0);
+    int32_t tore = 0, spiele = 0;
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
+        tore += Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0);
+        spiele += Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, p, 0);
+    }
+    EXPECT_GT(tore, 0);
+    EXPECT_GE(spiele, 22 * runden * 5);   // 5 games a round, 22 starters each, in one league alone
+    for (int32_t id : Wettbewerb_Alle()) {
+        const WettbewerbSatz* s = Wettbewerb_Satz(id);
+        if ((s->modus & MODUS_KO_SYSTEM) && s->art != ART_FREUNDSCHAFT) {
+            EXPECT_GE(s->sieger, 0) << s->name;
+        }
+    }
+
+    // 3 July: the bottom three go down, the top three of the second level come up.
+    ASSERT_TRUE(sim::Sim_Bis_Tag(letzter_tag + 1));
+    EXPECT_EQ(Kalender_Datum_Kopie().monat, 7);
+    EXPECT_EQ(Kalender_Saisonjahr(), 2002);
+    for (int32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(Team_Get_Liga(reihe[reihe.size() - 1 - size_t(i)], 1), liga2);
+        EXPECT_EQ(Team_Get_Liga(reihe2[size_t(i)], 1), liga1);
+    }
+    EXPECT_EQ(Liga_Teams(liga1).size(), 10u);
+    EXPECT_GE(Saison_Titel_Anzahl(), 1);
+    Titel titel[8];
+    ASSERT_GE(Spiele_Get_Titel_Von_Team(meister, titel, 8), 1);
+    EXPECT_EQ(titel[0].jahr, 2002);
+    ASSERT_TRUE(Rangliste_Team(meister, &r));
+    EXPECT_GE(r.titel_anzahl, 1);
+    EXPECT_EQ(r.wert[0], 0);   // the new season's points start at 0
+    // New fixtures, none played, dated in the new season.
+    EXPECT_FALSE(Wettbewerb_Runde_Gespielt(liga1, 1));
+    EXPECT_NE(Spiele_Lock(liga1, 1, 0, 0), 0);
+    const ZeitplanTermin& t1 = Kalender_Zeitplan()->termine[0];
+    ASSERT_EQ(t1.wettbewerb, liga1);
+    EXPECT_EQ(Kalender_Team_Frei_2(liga1, 1, 0), Kalender_Tag_Index_Von_Datum(t1.tag, t1.monat, 2002));
+    EXPECT_EQ(Kalender_Team_Frei_2(liga1, 1, 0), erster + 365);
+    EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_TORE, 0, 0), 0);
+    int32_t karriere = 0;
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) karriere += Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, p, 1);
+    EXPECT_EQ(karriere, spiele);   // the career keeps the season; no game was played since
+
+    // The autosave ran on every seventh day and on no other.
+    ASSERT_FALSE(autosave_tage.empty());
+    EXPECT_EQ(int32_t(autosave_tage.size()), (letzter_tag + 1) / 7);
+    for (int32_t tag : autosave_tage) EXPECT_EQ(tag % 7, 0) << tag;
+    EXPECT_TRUE(std::filesystem::exists(std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_9.qzv"));
+}
+
+TEST(KalenderSaison, TheSameSeedGivesTheSameGame) {
+    KalenderWelt w(11);
+    ASSERT_TRUE(w.ok);
+    std::string bericht[2];
+    for (int32_t lauf = 0; lauf < 2; ++lauf) {
+        sim::SimOptionen o;
+        o.seed = 77;
+        o.menschen = 2;
+        w.starten(o);
+        ASSERT_TRUE(sim::Sim_Bis_Tag(70));
+        bericht[lauf] = Zustand();
+        sim::Sim_Beenden();
+    }
+    EXPECT_EQ(bericht[0], bericht[1]);
+    sim::SimOptionen o;
+    o.seed = 78;
+    o.menschen = 2;
+    w.starten(o);
+    ASSERT_TRUE(sim::Sim_Bis_Tag(70));
+    EXPECT_NE(Zustand(), bericht[0]);
+}
+
+TEST(KalenderSpielstand, AnAutosaveContinuesLikeTheGameThatDidNotStop) {
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    sim::SimOptionen o;
+    o.seed = 5;
+    o.menschen = 1;
+    w.starten(o);
+    ASSERT_TRUE(sim::Sim_Bis_Tag(60));   // the autosave of day 56 is in slot 9; kept as slot 4
+    ASSERT_EQ(autosave_tage.back(), 56);
+    std::string verz = Dirs_Get(DIR_SPIELSTAND);
+    std::filesystem::copy_file(verz + "/game_9.qzv", verz + "/game_4.qzv");
+    ASSERT_TRUE(sim::Sim_Bis_Tag(90));
+    std::string durchgehend = Zustand();
+
+    sim::Sim_Beenden();   // everything freed, as in a fresh process
+    ASSERT_EQ(Team_Anzahl(), 0);
+    o.laden = 4;
+    w.starten(o);
+    ASSERT_TRUE(sim::Sim_Bis_Tag(56));
+    EXPECT_EQ(Tag_Index(), 56);
+    ASSERT_TRUE(sim::Sim_Bis_Tag(90));
+    EXPECT_EQ(Zustand(), durchgehend);
+}
+
+TEST(KalenderSpielstand, ASaveInAManagersTurnContinuesLikeTheGameThatDidNotStop) {
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    sim::SimOptionen o;
+    o.seed = 9;
+    o.menschen = 2;
+    o.autosave = false;
+    w.starten(o);
+    // The second manager saves on day 45 (a Saturday with league games), then ends his turn.
+    static bool gespeichert;
+    static int32_t zug_tag, zuege;
+    gespeichert = false;
+    zug_tag = -1;
+    Kalender_Hooks().zug_beginnt = [](int32_t) {
+        if (zug_tag != Tag_Index()) zug_tag = Tag_Index(), zuege = 0;
+        ++zuege;
+    };
+    Kalender_Hooks().menue_frame = [] {
+        if (Tag_Index() == 45 && zuege == 2 && !gespeichert) {
+            gespeichert = true;
+            K_NEUER_TAG(K_SPEICHERN, 3);
+            return;
+        }
+        K_NEUER_TAG(K_FERTIG, 0);
+    };
+    ASSERT_TRUE(sim::Sim_Bis_Tag(80));
+    ASSERT_TRUE(gespeichert);
+    std::string durchgehend = Zustand();
+
+    sim::Sim_Beenden();
+    o.laden = 3;
+    w.starten(o);
+    ASSERT_TRUE(sim::Sim_Bis_Tag(80));
+    EXPECT_EQ(Zustand(), durchgehend);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+int32_t app_beendet = 0;
+bool ankuendigung_wartet = false;
+bool fenster_offen = false;
+
+// Drives frames until the run mode is `ziel` (false when it is not reached).
+bool Bis_Modus(int32_t ziel, int32_t frames = 4000) {
+    for (int32_t i = 0; i < frames; ++i) {
+        if (Kalender_Get_Runmodus() == ziel) return true;
+        Kalender_Main();
+    }
+    return Kalender_Get_Runmodus() == ziel;
+}
+
+TEST(KalenderRunmodus, AQuitRequestInEveryModeShutsDownInOrder) {
+    const int32_t modi[] = {KALENDER_START,       KALENDER_WARTEN,     KALENDER_SPIELSTART, KALENDER_TAG_START,
+                            KALENDER_MENUE,       KALENDER_SPIELTAG,   KALENDER_TAG_ENDE,   KALENDER_NEUER_TAG,
+                            KALENDER_ANKUENDIGUNG, KALENDER_ERGEBNISSE, KALENDER_TABELLE,    KALENDER_SIEGER};
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    for (int32_t ziel : modi) {
+        sim::SimOptionen o;
+        o.menschen = 1;
+        w.starten(o);
+        app_beendet = 0;
+        ankuendigung_wartet = false;
+        fenster_offen = false;
+        KalenderHooks& h = Kalender_Hooks();
+        h.app_beenden = [] { ++app_beendet; };
+        // The manager's turn stays open for the page modes: the pages open from the menu.
+        static int32_t ziel_modus;
+        ziel_modus = ziel;
+        h.menue_frame = [] {
+            bool seite = ziel_modus == KALENDER_ANKUENDIGUNG || ziel_modus == KALENDER_ERGEBNISSE ||
+                         ziel_modus == KALENDER_TABELLE || ziel_modus == KALENDER_SIEGER;
+            if (seite && Tag_Index() >= 2) ankuendigung_wartet = true;
+            else if (ziel_modus != KALENDER_MENUE || Tag_Index() < 2) K_NEUER_TAG(K_FERTIG, 0);
+        };
+        h.ankuendigung_wartet = [] { return ankuendigung_wartet; };
+        h.ankuendigung_aktiv = [] { return fenster_offen; };
+        h.ankuendigung_treiber = [](uint32_t) {
+            if (Kalender_Get_Runmodus() == KALENDER_ANKUENDIGUNG && ziel_modus != KALENDER_ANKUENDIGUNG &&
+                !fenster_offen) {
+                fenster_offen = true;
+                Kalender_Set_Runmodus(ziel_modus);
+            }
+            return ankuendigung_wartet ? 1 : 0;
+        };
+        if (ziel == KALENDER_SPIELTAG) {
+            // A match day that takes frames: it stays in its mode until the quit.
+            h.spieltag_start = [] { return true; };
+            h.spieltag_frame = [] { return true; };
+        }
+        ASSERT_TRUE(Bis_Modus(ziel)) << "Runmodus " << ziel << " nicht erreicht";
+        Programm_Beenden_Anfordern();
+        Kalender_Main();
+        EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_AUS) << ziel;
+        EXPECT_EQ(Quit_State(), 2) << ziel;
+        EXPECT_EQ(app_beendet, 1) << ziel;
+        EXPECT_EQ(Team_Anzahl(), 0) << ziel;
+        EXPECT_FALSE(Rangliste_Ist_Initialisiert()) << ziel;
+        Kalender_Main();   // nothing runs after the shutdown
+        EXPECT_EQ(app_beendet, 1) << ziel;
+        Quit_State_Setzen(0);
+        Kalender_Zuruecksetzen();
+    }
+}
+
+TEST(KalenderRunmodus, TurnsFollowTheManagersAndEndWithTheMatchDay) {
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    sim::SimOptionen o;
+    o.menschen = 3;
+    w.starten(o);
+    static std::vector<int32_t> begonnen, beendet;
+    begonnen.clear();
+    beendet.clear();
+    KalenderHooks& h = Kalender_Hooks();
+    h.zug_beginnt = [](int32_t t) { begonnen.push_back(t); };
+    h.zug_endet = [](int32_t t) { beendet.push_back(t); };
+    h.menue_frame = [] {};
+    ASSERT_TRUE(Bis_Modus(KALENDER_MENUE));
+    ASSERT_EQ(begonnen.size(), 1u);
+    EXPECT_EQ(Kalender_Aktives_Team(), begonnen[0]);
+    EXPECT_TRUE(Kalender_Ist_Menue_Modus());
+    for (int32_t i = 0; i < 5; ++i) Kalender_Main();   // the turn stays until the manager ends it
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_MENUE);
+    K_NEUER_TAG(K_SPEICHERN, 42);   // a bad slot is refused at once
+    K_NEUER_TAG(K_FERTIG, 0);
+    K_NEUER_TAG(K_FERTIG, 0);
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_MENUE);
+    ASSERT_EQ(begonnen.size(), 3u);
+    EXPECT_NE(begonnen[0], begonnen[1]);
+    EXPECT_NE(begonnen[1], begonnen[2]);
+    K_NEUER_TAG(K_FERTIG, 0);
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
+    EXPECT_EQ(beendet, begonnen);
+    EXPECT_EQ(Kalender_Aktives_Team(), -1);
+    K_NEUER_TAG(K_FERTIG, 0);   // no turn open: ignored
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
+    // Saving outside the menu is refused; nothing is written.
+    K_NEUER_TAG(K_SPEICHERN, 2);
+    Kalender_Main();
+    EXPECT_FALSE(std::filesystem::exists(std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_2.qzv"));
+    ASSERT_TRUE(Bis_Modus(KALENDER_MENUE));
+    EXPECT_EQ(Tag_Index(), 1);
+    // Camps of the season: two for every human manager after the change.
+    Kalender_Jedes_Jahr();
+    EXPECT_EQ(Manager_Wert(308, Manager_Record(begonnen[0]), 0, 0), 2);
+}
+
+TEST(KalenderRunmodus, PagesReturnToTheModeTheyInterrupted) {
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    w.starten({});
+    KalenderHooks& h = Kalender_Hooks();
+    static int32_t schritte;
+    schritte = 0;
+    ankuendigung_wartet = false;
+    h.spieltag_start = [] {
+        ankuendigung_wartet = true;   // the match day puts a page into the buffer
+        return true;
+    };
+    h.spieltag_frame = [] { return ++schritte < 100; };
+    h.ankuendigung_wartet = [] { return ankuendigung_wartet; };
+    h.ankuendigung_treiber = [](uint32_t) { return ankuendigung_wartet ? 2 : 0; };
+    ASSERT_TRUE(Bis_Modus(KALENDER_ANKUENDIGUNG));
+    // Behind a page that lets it run, the match day moves 40 steps a frame.
+    Kalender_Main();
+    Kalender_Main();
+    EXPECT_GE(schritte, 40);
+    ankuendigung_wartet = false;
+    Kalender_Main();
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
+    Kalender_Set_Runmodus(KALENDER_TABELLE);   // only from the menu or a page
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
+    Kalender_Set_Runmodus(5);
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
+}
+
+TEST(KalenderSpielstand, DamagedCalendarBlocksAreRefusedAndNothingChanges) {
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    w.starten({});
+    ASSERT_TRUE(sim::Sim_Bis_Tag(20));
+    std::vector<uint8_t> gut;
+    Kalender_Save(gut);
+    struct Fall {
+        const char* name;
+        size_t stelle;   // byte to change, or the length to cut to
+        bool kuerzen;
+    } faelle[] = {{"magic", 0, false}, {"version", 4, false}, {"gekuerzt", 40, true},
+                  {"leer", 0, true},   {"modus", 20, false},  {"ende fehlt", 4, true}};
+    for (const Fall& f : faelle) {
+        std::vector<uint8_t> b = gut;
+        if (f.kuerzen) b.resize(f.stelle);
+        else b[f.stelle] ^= 0x5A;
+        EXPECT_FALSE(Kalender_Load(b.data(), b.size())) << f.name;
+        EXPECT_EQ(Tag_Index(), 20) << f.name;
+    }
+    EXPECT_FALSE(Kalender_Load(nullptr, 0));
+    std::vector<uint8_t> nochmal;
+    Kalender_Save(nochmal);
+    EXPECT_EQ(nochmal, gut);
+}
+
+TEST(KalenderClient, SyncTakesTheServersDateAndSchedule) {
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    w.starten({});
+    ASSERT_TRUE(sim::Sim_Bis_Tag(33));
+    std::vector<uint8_t> server;
+    Kalender_Save(server);
+    int32_t termin = Kalender_Team_Frei_2(50, 5, 0);
+    Kalender_Zuruecksetzen();
+    EXPECT_EQ(Tag_Index(), 0);
+    ClubHooks& c = Club_Hooks();
+    ClubHooks vorher = c;
+    EXPECT_FALSE(Kalender_Client_Sync());   // not a client
+    static std::vector<uint8_t> stand;
+    stand = server;
+    c.netzwerk_modus = [] { return 1; };
+    c.client_read = [](int32_t anfrage, const char* typ, const std::vector<uint8_t>&, std::vector<uint8_t>& antwort) {
+        EXPECT_STREQ(typ, "<C<=0");
+        if (anfrage != ANFRAGE_KALENDER_STAND) return false;
+        uint32_t n = uint32_t(stand.size());
+        antwort.assign(reinterpret_cast<uint8_t*>(&n), reinterpret_cast<uint8_t*>(&n) + 4);
+        antwort.insert(antwort.end(), stand.begin(), stand.end());
+        return true;
+    };
+    ASSERT_TRUE(Kalender_Client_Sync());
+    EXPECT_EQ(Tag_Index(), 33);
+    EXPECT_EQ(Kalender_Team_Frei_2(50, 5, 0), termin);
+    stand.resize(10);   // a broken answer leaves the state as it was
+    EXPECT_FALSE(Kalender_Client_Sync());
+    EXPECT_EQ(Tag_Index(), 33);
+    c = vorher;
+    // The server's answer is the calendar block with its length.
+    std::vector<uint8_t> antwort;
+    ASSERT_TRUE(Kalender_Server_Anfrage(ANFRAGE_KALENDER_STAND, nullptr, 0, antwort));
+    ASSERT_EQ(antwort.size(), server.size() + 4);
+    EXPECT_TRUE(std::equal(server.begin(), server.end(), antwort.begin() + 4));
+    EXPECT_FALSE(Kalender_Server_Anfrage(ANFRAGE_KALENDER_STAND + 1, nullptr, 0, antwort));
+}
+
+}  // namespace
+}  // namespace velmora

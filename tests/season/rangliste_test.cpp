@@ -1,0 +1,188 @@
+// tests/season/rangliste_test.cpp - the ranking list and the player
+// statistics on the season tests' world with results entered by hand.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "season/kalender.h"
+#include "season/rangliste.h"
+#include "season/statistik.h"
+#include "tests/season/season_welt.h"
+
+namespace velmora {
+namespace {
+
+struct RanglisteWelt {
+    int32_t liga = -1;
+    RanglisteWelt() {
+        test::Volle_Welt(2, 2, 6);
+        liga = Wettbewerb_Alle()[0];
+        Wettbewerb_Satz(liga)->wichtigkeit = 50;
+        Rangliste_Init();
+    }
+    ~RanglisteWelt() {
+        Rangliste_Free();
+        Statistik_Free();
+        Kalender_Hooks() = KalenderHooks{};
+        test::Welt_Ende();
+    }
+    // Plays pairing `p` of round `r` and enters it for both clubs.
+    Spiel_Lock spielen(int32_t r, int32_t p, int32_t heim, int32_t gast) {
+        test::Ergebnis(liga, r, p, 0, heim, gast);
+        Spiel_Lock h = Spiele_Lock(liga, r, p, 0);
+        const SpielDatensatz* d = Spiele_Get_Spiel(h, 1);
+        Nach_Spiel_Team(d->heim, h);
+        Nach_Spiel_Team(d->gast, h);
+        Spiele_Unlock(h);
+        return h;
+    }
+};
+
+TEST(Rangliste, PointsFollowResultAndImportance) {
+    struct Fall {
+        int32_t wichtigkeit, heim, gast, punkte_heim, punkte_gast;
+    } faelle[] = {{50, 2, 1, 9, 0}, {50, 1, 1, 3, 3}, {0, 0, 3, 0, 6}, {100, 4, 0, 12, 0}};
+    for (const Fall& f : faelle) {
+        RanglisteWelt w;
+        Wettbewerb_Satz(w.liga)->wichtigkeit = f.wichtigkeit;
+        Spiel_Lock h = w.spielen(1, 0, f.heim, f.gast);
+        const SpielDatensatz* d = Spiele_Get_Spiel(h, 1);
+        RanglisteSatz heim, gast;
+        ASSERT_TRUE(Rangliste_Team(d->heim, &heim));
+        ASSERT_TRUE(Rangliste_Team(d->gast, &gast));
+        EXPECT_EQ(heim.wert[0], f.punkte_heim);
+        EXPECT_EQ(gast.wert[0], f.punkte_gast);
+        EXPECT_EQ(heim.spiele[0].gegner, d->gast);
+        EXPECT_EQ(heim.spiele[0].gegner_heim, 0);
+        EXPECT_EQ(gast.spiele[0].gegner_heim, 1);
+        EXPECT_EQ(gast.spiele[0].tore_heim, f.heim);
+        EXPECT_EQ(heim.spiele[1].gegner, -1);
+    }
+}
+
+TEST(Rangliste, TheFormFieldKeepsOnlyTheLastTenMatches) {
+    RanglisteWelt w;
+    int32_t team = -1;
+    for (int32_t r = 1; r <= 10; ++r) {   // a 6-club league plays 10 rounds in two legs
+        for (int32_t p = 0; p < 3; ++p) w.spielen(r, p, 1, 0);
+    }
+    team = Spiele_Get_Spiel(Spiele_Lock(w.liga, 1, 0, 0), 1)->heim;
+    RanglisteSatz s;
+    ASSERT_TRUE(Rangliste_Team(team, &s));
+    int32_t summe = 0;
+    for (const RanglisteSpiel& e : s.spiele) {
+        ASSERT_GE(e.gegner, 0);
+        summe += e.punkte;
+    }
+    EXPECT_EQ(s.wert[1], summe);
+    EXPECT_GE(s.wert[0], s.wert[1]);
+    Rangliste_Tag();
+    ASSERT_TRUE(Rangliste_Team(team, &s));
+    EXPECT_EQ(s.gesamt, s.wert[0]);
+    Rangliste_Saison_Ende();
+    ASSERT_TRUE(Rangliste_Team(team, &s));
+    EXPECT_EQ(s.wert[0], 0);
+    EXPECT_EQ(s.punkte_frueher, s.gesamt);
+}
+
+TEST(Rangliste, PagesAndTopTenFollowTheOrders) {
+    RanglisteWelt w;
+    for (int32_t p = 0; p < 3; ++p) w.spielen(1, p, 3 - p, 0);
+    Rangliste_Tag();
+    int32_t n = Rangliste_Anzahl();
+    ASSERT_EQ(n, 24);   // every club, no country and no market
+    std::vector<RanglisteSatz> seite(static_cast<size_t>(n));
+    ASSERT_EQ(Rangliste_Get_Seite(0, n, seite.data(), 0), n);
+    for (int32_t i = 1; i < n; ++i) {
+        EXPECT_GE(seite[size_t(i - 1)].wert[0], seite[size_t(i)].wert[0]);
+        EXPECT_EQ(seite[size_t(i)].platz[0], i);
+    }
+    RanglisteSatz zwei[2];
+    ASSERT_EQ(Rangliste_Get_Seite(n - 1, 5, zwei, 0), 1);   // the page ends with the list
+    EXPECT_EQ(zwei[0].team, seite.back().team);
+    EXPECT_EQ(Rangliste_Get_Seite(0, 5, zwei, 2), 0);
+    EXPECT_EQ(Rangliste_Get_Seite(-1, 5, zwei, 0), 0);
+    RanglisteSatz top[10];
+    ASSERT_EQ(Rangliste_Top10(top), 10);
+    EXPECT_EQ(top[0].team, seite[0].team);
+    EXPECT_FALSE(Rangliste_Team(Team_Markt(), top));
+}
+
+TEST(Rangliste, SaveAndLoadKeepRecordsAndOrders) {
+    RanglisteWelt w;
+    for (int32_t p = 0; p < 3; ++p) w.spielen(1, p, p, 1);
+    Rangliste_Tag();
+    std::vector<uint8_t> b;
+    Rangliste_Save(b);
+    RanglisteSatz vorher[10];
+    ASSERT_EQ(Rangliste_Top10(vorher), 10);
+    Rangliste_Free();
+    std::vector<uint8_t> kaputt = b;
+    kaputt.pop_back();
+    EXPECT_FALSE(Rangliste_Load(kaputt.data(), kaputt.size()));
+    EXPECT_FALSE(Rangliste_Ist_Initialisiert());
+    kaputt = b;
+    kaputt[0] ^= 1;
+    EXPECT_FALSE(Rangliste_Load(kaputt.data(), kaputt.size()));
+    ASSERT_TRUE(Rangliste_Load(b.data(), b.size()));
+    RanglisteSatz nachher[10];
+    ASSERT_EQ(Rangliste_Top10(nachher), 10);
+    for (int32_t i = 0; i < 10; ++i) EXPECT_EQ(std::memcmp(&vorher[i], &nachher[i], sizeof(RanglisteSatz)), 0) << i;
+    std::vector<uint8_t> nochmal;
+    Rangliste_Save(nochmal);
+    EXPECT_EQ(nochmal, b);
+}
+
+TEST(Rangliste, AfterTheMatchTheClubManagementRunsForEachTeam) {
+    RanglisteWelt w;
+    static std::vector<int32_t> teams;
+    teams.clear();
+    Kalender_Hooks().nach_spiel_team = [](int32_t team, Spiel_Lock) { teams.push_back(team); };
+    Spiel_Lock h = w.spielen(1, 0, 1, 1);
+    const SpielDatensatz* d = Spiele_Get_Spiel(h, 1);
+    EXPECT_EQ(teams, (std::vector<int32_t>{d->heim, d->gast}));
+    Nach_Spiel_Team(-1, h);
+    Nach_Spiel_Team(d->heim, 0);
+    EXPECT_EQ(teams.size(), 2u);
+}
+
+TEST(Statistik, EntriesCountPerKindForSeasonAndCareer) {
+    test::Volle_Welt(1, 1, 4);
+    Spieler_Init(30);
+    ASSERT_TRUE(Statistik_Init());
+    StatistikEintrag spiel{50, 2, STATISTIK_FLAG_SPIEL, 90, 0};
+    StatistikEintrag tor{50, 2, STATISTIK_FLAG_TOR | STATISTIK_FLAG_VORLAGE, 0, 0};
+    StatistikEintrag karten{50, 2, STATISTIK_FLAG_GELB | STATISTIK_FLAG_ROT, 0, 0};
+    EXPECT_TRUE(Statistik_Spieler_Eintragen(7, &spiel, 2));
+    EXPECT_TRUE(Statistik_Spieler_Eintragen(7, &tor, 1));
+    EXPECT_TRUE(Statistik_Spieler_Eintragen(7, &karten, 1));
+    struct Fall {
+        int32_t art, wert;
+    } faelle[] = {{STATISTIK_SPIELE, 2}, {STATISTIK_TORE, 1},         {STATISTIK_VORLAGEN, 1},
+                  {STATISTIK_GELB, 1},   {STATISTIK_PLATZVERWEISE, 1}, {STATISTIK_MINUTEN, 180}, {99, 0}};
+    for (const Fall& f : faelle) {
+        EXPECT_EQ(Spieler_Get_Spieler_Statistik(f.art, 7, 0), f.wert) << f.art;
+        EXPECT_EQ(Spieler_Get_Spieler_Statistik(f.art, 7, 1), f.wert) << f.art;
+        EXPECT_EQ(Spieler_Get_Spieler_Statistik(f.art, 8, 0), 0) << f.art;
+    }
+    EXPECT_FALSE(Statistik_Spieler_Eintragen(30, &spiel, 1));
+    EXPECT_FALSE(Statistik_Spieler_Eintragen(-1, &spiel, 1));
+    EXPECT_FALSE(Statistik_Spieler_Eintragen(3, nullptr, 1));
+    EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_TORE, 5000, 0), 0);
+    std::vector<uint8_t> b;
+    Statistik_Save(b);
+    Statistik_Saison_Ende();
+    EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, 7, 0), 0);
+    EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, 7, 1), 2);
+    std::vector<uint8_t> kaputt(b.begin(), b.end() - 1);
+    EXPECT_FALSE(Statistik_Load(kaputt.data(), kaputt.size()));
+    EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, 7, 1), 2);
+    ASSERT_TRUE(Statistik_Load(b.data(), b.size()));
+    EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, 7, 0), 2);
+    Statistik_Free();
+    test::Welt_Ende();
+}
+
+}  // namespace
+}  // namespace velmora
