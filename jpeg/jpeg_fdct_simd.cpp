@@ -2,11 +2,11 @@
 #include "jpeg/jpeg_fdct_simd.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "jpeg/jpeg_fdct.h"
 
 #if defined(__x86_64__)
-#include <cstdint>
 #include <emmintrin.h>
 #endif
 

@@ -1,7 +1,7 @@
 // The encoder's kernels by processor class: the plain classes give identical
 // files; the processor-specific block encoders, bit writers and converters give
-// the plain routines' bits and samples; the quantisers and the fast transform
-// follow their own arithmetic within the stated bounds.
+// the plain routines' bits and samples; the quantisers and the transforms follow
+// their own arithmetic within the stated bounds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
