@@ -6,6 +6,7 @@
 #include "jpeg/jpeg_enc_output.h"
 #include "jpeg/jpeg_enc_simd.h"
 #include "jpeg/jpeg_fdct.h"
+#include "jpeg/jpeg_fdct_simd.h"
 
 namespace velmora {
 
@@ -28,9 +29,12 @@ void jpeg_kernels_encoder_fill(JPEG_ENVIRONMENT* env, int32_t cpu_class) {
     k.quantize_accurate = jpeg_quantize_accurate;
     k.quantize_in_use = jpeg_quantize_fast;
     if (cpu_class < JPEG_CPU_P5_MMX || cpu_class > JPEG_CPU_P15_SSE2) return;
-    // Classes 3-6: the processor-specific forms. The accurate transform and the
-    // gray, 4:2:2-pair and four-byte converters keep their plain forms.
+    // Classes 3-6: the processor-specific forms. The gray, 4:2:2-pair and
+    // four-byte converters keep their plain forms.
     k.fdct_fast = jpeg_fdct_fast_simd;
+    k.fdct_accurate = cpu_class == JPEG_CPU_P15_SSE2 ? jpeg_fdct_accurate_sse2
+                    : cpu_class == JPEG_CPU_P6_SSE   ? jpeg_fdct_accurate_sse
+                                                     : jpeg_fdct_accurate_mmx;
     k.open_output = jpeg_open_output_simd;
     k.put_bytes = jpeg_put_bytes_simd;
     k.enc_convert[20 - 19] = jpeg_enc_rgb_h1v1_simd;

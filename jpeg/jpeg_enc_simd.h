@@ -2,7 +2,8 @@
 // SIMD units (3-6): the quantisers and the fast forward transform on 16-bit lanes
 // with their own rounding, the 64-bit bit writers (bits left-aligned, four bytes
 // at a time), the Huffman block encoders built on them, and the colour
-// converters. The accurate forward transform keeps its plain form on every class.
+// converters. The accurate forward transform of these classes is in
+// jpeg/jpeg_fdct_simd.h.
 //
 // The block encoders and converters give exactly the bits and samples of the
 // plain routines; the quantisers and transforms follow their own arithmetic.
