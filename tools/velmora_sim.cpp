@@ -17,6 +17,7 @@
 #include <string>
 
 #include "club/club_anbindung.h"
+#include "core/optionen.h"
 #include "core/dirs.h"
 #include "core/reg.h"
 #include "season/season_anbindung.h"
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmora-sim: the directories %s and %s cannot be used\n", install.c_str(), user.c_str());
         return 1;
     }
+    Optionen_Registrieren();
     Club_Anbinden();
     Season_Anbinden();
     sim::Sim_Anbinden(o);

@@ -14,6 +14,7 @@
 #include "season/kalender.h"
 #include "season/season_anbindung.h"
 #include "core/hooks.h"
+#include "core/optionen.h"
 #include "season/spielstart.h"
 #include "core/pack.h"
 #include "core/programm.h"
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
     Core_Hooks().meldung = [](const char* text) { Plat_Meldungsbox("Velmora", text); };
     Grafik_Loader_Anmelden();
     Font_Init();
+    Optionen_Registrieren();
     Club_Anbinden();
     Season_Anbinden();
 
