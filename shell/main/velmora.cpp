@@ -9,6 +9,7 @@
 #include <string>
 
 #include "club/club_anbindung.h"
+#include "match/spieltag_anbindung.h"
 #include "season/season_anbindung.h"
 #include "core/pack.h"
 #include "core/programm.h"
@@ -97,6 +98,7 @@ int main(int argc, char** argv) {
     Font_Init();
     Club_Anbinden();
     Season_Anbinden();
+    Match_Anbinden();
 
     AppStart start;
     start.headless = !Plat_Display_Vorhanden();
