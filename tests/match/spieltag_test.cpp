@@ -235,7 +235,16 @@ std::vector<uint8_t> Stand() {
     return a;
 }
 
-TEST_F(SpieltagTest, ASeasonIsDecidedOnThePitchAndSeededRunsAreIdentical) {
+TEST_F(SpieltagTest, SeededRunsAreIdentical) {
+    for (int32_t t = 0; t < 3; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
+    std::vector<uint8_t> erster = Stand();
+    Spieltag_Welt_Ende();
+    ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
+    for (int32_t t = 0; t < 3; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
+    EXPECT_TRUE(Stand() == erster);
+}
+
+TEST_F(SpieltagTest, ASeasonIsDecidedOnThePitch) {
     int32_t tage = Saison_Spielen();
     EXPECT_GT(tage, 10);
     for (int32_t id : Wettbewerb_Alle()) {
@@ -263,12 +272,6 @@ TEST_F(SpieltagTest, ASeasonIsDecidedOnThePitchAndSeededRunsAreIdentical) {
     double tore = double(st.tore) / double(st.spiele);
     EXPECT_GT(tore, 1.5);
     EXPECT_LT(tore, 4.5);
-    std::vector<uint8_t> erster = Stand();
-
-    Spieltag_Welt_Ende();
-    ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
-    EXPECT_EQ(Saison_Spielen(), tage);
-    EXPECT_TRUE(Stand() == erster);
 }
 
 // Every block a match day changes, as the save game keeps them.
@@ -293,16 +296,16 @@ struct Sicherung {
     }
 };
 
-TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheSeasonIdentically) {
+TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheDaysIdentically) {
     // Into the season, then stop in the middle of a match day with records in flight.
-    for (int32_t t = 0; t < 8; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
+    for (int32_t t = 0; t < 2; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
     ASSERT_TRUE(Spieltag_Start());
     for (int32_t f = 0; f < 60; ++f) ASSERT_TRUE(Spieltag_Frame());
     ASSERT_GT(Spielfeld_Anzahl(), 0);
     Sicherung s;
     s.Schreiben();
     Spiele_Bis_Ende();
-    Saison_Spielen();
+    for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
     std::vector<uint8_t> erster = Stand();
 
     // A fresh world: everything goes, then the blocks come back.
@@ -321,7 +324,7 @@ TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheSeasonIdentically) 
     EXPECT_EQ(std::memcmp(geladen.rnd, s.rnd, RND_ZUSTAND_BYTES), 0);
     ASSERT_TRUE(Spieltag_Spiele_Offen());
     Spiele_Bis_Ende();
-    Saison_Spielen();
+    for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
     EXPECT_TRUE(Stand() == erster);
 }
 
