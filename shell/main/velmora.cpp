@@ -11,6 +11,7 @@
 #include <string>
 
 #include "club/club_anbindung.h"
+#include "match/spieltag_anbindung.h"
 #include "season/kalender.h"
 #include "season/season_anbindung.h"
 #include "core/hooks.h"
@@ -112,6 +113,7 @@ int main(int argc, char** argv) {
     Optionen_Registrieren();
     Club_Anbinden();
     Season_Anbinden();
+    Match_Anbinden();
 
     AppStart start;
     start.headless = !Plat_Display_Vorhanden();

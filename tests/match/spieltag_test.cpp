@@ -1,0 +1,485 @@
+// tests/match/spieltag_test.cpp - the match day over a generated small world:
+// whole days and seasons, cancelled matches, determinism, save and load in
+// the middle of a day, the slot table's mends.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+
+#include "club/aufstellung.h"
+#include "club/spieler.h"
+#include "club/team_suche.h"
+#include "core/rnd.h"
+#include "match/elfmeter.h"
+#include "match/minuten_wuerfel.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_satz.h"
+#include "tests/club/welt.h"
+#include "tests/core/temp_verz.h"
+#include "tests/match/spieltag_welt.h"
+
+namespace velmora::test {
+namespace {
+
+class SpieltagTest : public ::testing::Test {
+protected:
+    velmora_test::TestWelt dirs;
+    LogFaenger log;
+    void SetUp() override {
+        ASSERT_TRUE(dirs.ok);
+        Spieltag_Statistik_Zuruecksetzen();
+        ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
+    }
+    void TearDown() override { Spieltag_Welt_Ende(); }
+
+    // The games of today's table, by handle.
+    std::vector<int32_t> Heutige_Spiele() {
+        std::vector<int32_t> v;
+        Spieltag_Slot s;
+        for (int32_t i = 0; Spieltag_Get_Slot(i, &s); ++i) v.push_back(s.spiel);
+        return v;
+    }
+    static void Spiele_Bis_Ende() {
+        for (int32_t f = 0; f < 5000 && Spieltag_Frame(); ++f) {}
+    }
+};
+
+struct Zaehlung {
+    int32_t tore[2] = {};
+};
+Zaehlung Tore_Aus_Ereignissen(int32_t h) {
+    Zaehlung z;
+    int32_t c = 0;
+    for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &c); e; e = Spiele_Ereignis_Naechstes(h, &c))
+        if ((e->art & EREIGNIS_SCHUSS) && (e->art & EREIGNIS_TOR)) ++z.tore[(e->art & EREIGNIS_HEIM) ? 0 : 1];
+    return z;
+}
+
+TEST_F(SpieltagTest, EveryFixtureOfADayIsPlayedWithItsGoalEventsAndTheDayCloses) {
+    ASSERT_TRUE(Spieltag_Start());
+    std::vector<int32_t> spiele = Heutige_Spiele();
+    ASSERT_GE(spiele.size(), 20u);
+    std::map<int32_t, int32_t> runde_vorher;
+    for (int32_t id : Wettbewerb_Alle()) runde_vorher[id] = Wettbewerb_Satz(id)->aktuelle_runde;
+    Spiele_Bis_Ende();
+    EXPECT_FALSE(Spieltag_Spiele_Offen());
+    Spieltag_Slot s;
+    for (int32_t i = 0; Spieltag_Get_Slot(i, &s); ++i) EXPECT_EQ(s.status, SLOT_GESCHLOSSEN) << "slot " << i;
+    std::set<int32_t> wettbewerbe;
+    for (int32_t h : spiele) {
+        const SpielDatensatz* sp = Spiele_Get_Spiel(h, 1);
+        ASSERT_NE(sp, nullptr);
+        wettbewerbe.insert(sp->wettbewerb);
+        EXPECT_TRUE(sp->flags & SPIEL_FLAG_GESPIELT) << "game " << h;
+        ASSERT_GE(sp->tore_heim, 0);
+        ASSERT_GE(sp->tore_gast, 0);
+        EXPECT_GE(int32_t(int8_t(sp->temperatur)), -43);
+        EXPECT_LE(int32_t(int8_t(sp->temperatur)), 50);
+        EXPECT_LE(sp->niederschlag, 100);
+        Zaehlung z = Tore_Aus_Ereignissen(h);
+        EXPECT_EQ(z.tore[0], sp->tore_heim) << "game " << h;
+        EXPECT_EQ(z.tore[1], sp->tore_gast) << "game " << h;
+        EXPECT_TRUE(sp->minute == 90 || sp->minute == 120) << int32_t(sp->minute);
+    }
+    // Every competition of the day moved on and its league table counts the round.
+    for (int32_t w : wettbewerbe) {
+        // A round of two legs moves on after its second leg.
+        if (Wettbewerb_Runde_Gespielt(w, runde_vorher[w])) {
+            EXPECT_GT(Wettbewerb_Satz(w)->aktuelle_runde, runde_vorher[w]) << "competition " << w;
+        }
+        if (!Wettbewerb_Ist_Liga(w)) continue;
+        TabellenPuffer t;
+        int32_t n = Wettbewerb_Tabelle_Vorbereiten(w, &t);
+        ASSERT_GT(n, 0);
+        int32_t spiele_summe = 0;
+        for (int32_t k = 0; k < n; ++k) spiele_summe += t.zeile[k].spiele[TABELLE_GESAMT];
+        EXPECT_GE(spiele_summe, 2 * (n / 2));
+    }
+    EXPECT_EQ(Spielfeld_Anzahl(), 0);   // the records went with their competitions' day
+    EXPECT_EQ(Spieltag_Statistik().mit_spielfeld, int64_t(spiele.size()));
+    // The next day's refill releases the closed slots and their locks.
+    for (int32_t h : spiele) EXPECT_EQ(Spiele_Locks(h), 1);
+    ASSERT_TRUE(Spieltag_Start());
+    for (int32_t h : spiele) EXPECT_EQ(Spiele_Locks(h), 0);
+}
+
+// Marks all but `bleiben` players of a club injured, so its line-up is short.
+void Kader_Ausduennen(int32_t team, int32_t bleiben) {
+    int32_t sp[TEAM_SPIELER_MAX];
+    int32_t n = Teamspieler_Ins_Array(team, sp, TEAM_SPIELER_MAX, 0);
+    for (int32_t i = bleiben; i < n; ++i) Spieler_Wert(75, sp[i], int32_t(SP_STATUS_VERLETZT), 8);
+}
+
+struct Buchung {
+    int32_t von, an, kategorie;
+    float betrag;
+};
+std::vector<Buchung>& Buchungen() {
+    static std::vector<Buchung> b;
+    return b;
+}
+std::vector<std::string>& Nachrichten() {
+    static std::vector<std::string> n;
+    return n;
+}
+
+TEST_F(SpieltagTest, AShortSideCancelsTheMatchWithFineNewsAndResult) {
+    struct Fall {
+        int32_t heim_spieler, gast_spieler;
+        int32_t tore_heim, tore_gast;
+        int32_t strafen;
+    };
+    const Fall faelle[] = {{7, 18, 0, 2, 1}, {18, 7, 2, 0, 1}, {7, 7, 2, 0, 2}, {8, 8, -1, -1, 0}};
+    Kader_Hooks().bank_ueberweisung = [](int32_t von, int32_t an, float betrag, int32_t kat) {
+        Buchungen().push_back({von, an, kat, betrag});
+        return true;
+    };
+    Spieltag_Hooks().news = [](int32_t, int32_t art, const char* text) {
+        Nachrichten().push_back(std::to_string(art) + ":" + text);
+    };
+    // One league game per case, from the first round of the first league.
+    int32_t liga = -1;
+    for (int32_t id : Wettbewerb_Alle())
+        if (Wettbewerb_Satz(id)->art == ART_LIGA && liga < 0) liga = id;
+    ASSERT_GE(liga, 0);
+    std::vector<int32_t> handles;
+    for (int32_t p = 0; p < 4; ++p) {
+        Spiel_Lock h = Spiele_Lock(liga, 1, p, 0);
+        ASSERT_NE(h, 0);
+        const SpielDatensatz* sp = Spiele_Get_Spiel(h, 1);
+        Kader_Ausduennen(sp->heim, faelle[p].heim_spieler);
+        Kader_Ausduennen(sp->gast, faelle[p].gast_spieler);
+        handles.push_back(h);
+        Spiele_Unlock(h);
+    }
+    Buchungen().clear();
+    Nachrichten().clear();
+    ASSERT_TRUE(Spieltag_Start());
+    Spiele_Bis_Ende();
+    // A short club is fined for every match it cannot play today (a league and a cup game may fall on one day).
+    std::map<int32_t, std::vector<Buchung>> je_team;
+    for (const Buchung& b : Buchungen()) je_team[b.von].push_back(b);
+    std::set<int32_t> kurz;
+    for (int32_t p = 0; p < 4; ++p) {
+        const SpielDatensatz* sp = Spiele_Get_Spiel(handles[size_t(p)], 1);
+        const Fall& f = faelle[p];
+        if (f.strafen == 0) {
+            EXPECT_EQ(sp->ergebnis_art, SPIEL_ERGEBNIS_GESPIELT) << "case " << p;
+            EXPECT_EQ(je_team.count(sp->heim) + je_team.count(sp->gast), 0u) << "case " << p;
+            continue;
+        }
+        EXPECT_EQ(sp->ergebnis_art, SPIEL_ERGEBNIS_ABGESAGT) << "case " << p;
+        EXPECT_EQ(sp->tore_heim, f.tore_heim) << "case " << p;
+        EXPECT_EQ(sp->tore_gast, f.tore_gast) << "case " << p;
+        EXPECT_EQ(sp->zuschauer, 0);
+        if (f.heim_spieler < 8) kurz.insert(sp->heim);
+        if (f.gast_spieler < 8) kurz.insert(sp->gast);
+    }
+    EXPECT_EQ(je_team.size(), kurz.size());
+    for (int32_t team : kurz) {
+        ASSERT_EQ(je_team.count(team), 1u) << "team " << team;
+        int32_t soll = int32_t(double(Wettbewerb_Team_Niveau(team)) * 2000.0) / 10000 * 10000;
+        for (const Buchung& b : je_team[team]) {
+            EXPECT_EQ(b.an, -1);
+            EXPECT_EQ(b.kategorie, 22);
+            EXPECT_EQ(int32_t(b.betrag), soll);
+        }
+    }
+    ASSERT_EQ(Nachrichten().size(), Buchungen().size());
+    EXPECT_EQ(Nachrichten()[0].rfind("516:Ihr Spiel wurde abgesagt, da Sie zu wenig Spieler eingesetzt haben!", 0), 0u);
+    // Both short: one game, two fines.
+    EXPECT_GE(Spieltag_Statistik().abgesagt, 3);
+    EXPECT_LT(Spieltag_Statistik().abgesagt, int64_t(Buchungen().size()));
+}
+
+TEST_F(SpieltagTest, TheFineFollowsTheLeagueLevelInStepsOfTenThousand) {
+    // Level 100 % pays 200,000; the fine is cut down to a multiple of 10,000.
+    for (int32_t team = 0; team < Team_Anzahl(); ++team) {
+        int32_t n = Wettbewerb_Team_Niveau(team);
+        int32_t soll = n * 2000 / 10000 * 10000;
+        if (n == 100) {
+            EXPECT_EQ(soll, 200000);
+        }
+        if (n == 33) {
+            EXPECT_EQ(soll, 60000);
+        }
+    }
+}
+
+// The games with their events, the competitions, the players and the random
+// state: what a season leaves behind. The games are read field by field (the
+// store's event array may be laid out differently after a load).
+std::vector<uint8_t> Stand() {
+    std::vector<uint8_t> a;
+    auto anhaengen = [&a](const void* p, size_t n) {
+        const auto* b = static_cast<const uint8_t*>(p);
+        a.insert(a.end(), b, b + n);
+    };
+    for (int32_t n = 0; n < Spiele_Anzahl(); ++n) {
+        SpielDatensatz sp = *Spiele_Nummer(n);
+        sp.ereignis_start = 0;
+        anhaengen(&sp, sizeof sp);
+        int32_t c = 0;
+        for (const SpielEreignis* e = Spiele_Ereignis_Erstes(n + 1, &c); e; e = Spiele_Ereignis_Naechstes(n + 1, &c))
+            anhaengen(e, sizeof *e);
+    }
+    std::vector<uint8_t> b;
+    Wettbewerb_Save(b);
+    a.insert(a.end(), b.begin(), b.end());
+    Spieler_Save(b);
+    a.insert(a.end(), b.begin(), b.end());
+    uint8_t rnd[RND_ZUSTAND_BYTES];
+    Rnd_Zustand_Schreiben(rnd);
+    anhaengen(rnd, RND_ZUSTAND_BYTES);
+    return a;
+}
+
+TEST_F(SpieltagTest, SeededRunsAreIdentical) {
+    for (int32_t t = 0; t < 3; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
+    std::vector<uint8_t> erster = Stand();
+    Spieltag_Welt_Ende();
+    ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
+    for (int32_t t = 0; t < 3; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
+    EXPECT_TRUE(Stand() == erster);
+}
+
+TEST_F(SpieltagTest, ASeasonIsDecidedOnThePitch) {
+    int32_t tage = Saison_Spielen();
+    EXPECT_GT(tage, 10);
+    for (int32_t id : Wettbewerb_Alle()) {
+        const WettbewerbSatz* s = Wettbewerb_Satz(id);
+        if (s->art == ART_FREUNDSCHAFT || s->spieltage < 1) continue;
+        EXPECT_GT(s->aktuelle_runde, s->spieltage) << "competition " << id;
+    }
+    // No tie of the season went to the lot: extra time and shoot-outs decided them.
+    int32_t lose = 0, elfer = 0, verlaengert = 0;
+    for (int32_t n = 0; n < Spiele_Anzahl(); ++n) {
+        const SpielDatensatz* sp = Spiele_Nummer(n);
+        lose += (sp->flags & SPIEL_FLAG_LOS) != 0;
+        elfer += (sp->flags & SPIEL_FLAG_ELFMETER) != 0;
+        verlaengert += (sp->flags & SPIEL_FLAG_VERLAENGERUNG) != 0;
+        if (sp->flags & SPIEL_FLAG_ELFMETER) {
+            EXPECT_NE(sp->elfmeter_heim, sp->elfmeter_gast);
+        }
+    }
+    EXPECT_EQ(lose, 0);
+    EXPECT_GT(verlaengert, 0);
+    EXPECT_EQ(Spieltag_Statistik().verlaengerungen, verlaengert);
+    EXPECT_EQ(Spieltag_Statistik().elfmeterschiessen, elfer);
+    const SpieltagStatistik& st = Spieltag_Statistik();
+    EXPECT_EQ(st.heimsiege + st.remis + st.auswaertssiege, st.spiele);
+    double tore = double(st.tore) / double(st.spiele);
+    EXPECT_GT(tore, 1.5);
+    EXPECT_LT(tore, 4.5);
+}
+
+// Every block a match day changes, as the save game keeps them.
+struct Sicherung {
+    std::vector<uint8_t> spieler, team, spiele, wettbewerb, tabellen, spieltag, spielfeld;
+    uint8_t rnd[RND_ZUSTAND_BYTES];
+    void Schreiben() {
+        Spieler_Save(spieler);
+        Team_Save(team);
+        Spiele_Save(spiele);
+        Wettbewerb_Save(wettbewerb);
+        Tabelle_Save(tabellen);
+        Spieltag_Save(spieltag);
+        Spielfeld_Save(spielfeld);
+        Rnd_Zustand_Schreiben(rnd);
+    }
+    bool Lesen() const {
+        return Spieler_Load(spieler.data(), spieler.size()) && Team_Load(team.data(), team.size()) &&
+               Spiele_Load(spiele.data(), spiele.size()) && Wettbewerb_Load(wettbewerb.data(), wettbewerb.size()) &&
+               Tabelle_Load(tabellen.data(), tabellen.size()) && Spieltag_Load(spieltag.data(), spieltag.size()) &&
+               Spielfeld_Load(spielfeld.data(), spielfeld.size()) && Rnd_Zustand_Lesen(rnd, RND_ZUSTAND_BYTES);
+    }
+};
+
+TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheDaysIdentically) {
+    // Into the season, then stop in the middle of a match day with records in flight.
+    for (int32_t t = 0; t < 2; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
+    ASSERT_TRUE(Spieltag_Start());
+    for (int32_t f = 0; f < 60; ++f) ASSERT_TRUE(Spieltag_Frame());
+    ASSERT_GT(Spielfeld_Anzahl(), 0);
+    Sicherung s;
+    s.Schreiben();
+    Spiele_Bis_Ende();
+    for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
+    std::vector<uint8_t> erster = Stand();
+
+    // A fresh world: everything goes, then the blocks come back.
+    Spieltag_Welt_Ende();
+    ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
+    ASSERT_TRUE(s.Lesen());
+    ASSERT_GT(Spielfeld_Anzahl(), 0);
+    Sicherung geladen;
+    geladen.Schreiben();
+    EXPECT_TRUE(geladen.spieler == s.spieler);
+    EXPECT_TRUE(geladen.team == s.team);
+    EXPECT_TRUE(geladen.spiele == s.spiele);
+    EXPECT_TRUE(geladen.wettbewerb == s.wettbewerb);
+    EXPECT_TRUE(geladen.spieltag == s.spieltag);
+    EXPECT_TRUE(geladen.spielfeld == s.spielfeld);
+    EXPECT_EQ(std::memcmp(geladen.rnd, s.rnd, RND_ZUSTAND_BYTES), 0);
+    ASSERT_TRUE(Spieltag_Spiele_Offen());
+    Spiele_Bis_Ende();
+    for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
+    EXPECT_TRUE(Stand() == erster);
+}
+
+TEST_F(SpieltagTest, ASlotLeftWithoutItsRecordIsDroppedAndTheSlotsBehindItStillPlay) {
+    ASSERT_TRUE(Spieltag_Start());
+    std::vector<int32_t> spiele = Heutige_Spiele();
+    ASSERT_GE(spiele.size(), 3u);
+    // A saved table whose first slot stands in a break without a record.
+    std::vector<uint8_t> block;
+    Spieltag_Save(block);
+    Spieltag_Slot s0;
+    std::memcpy(&s0, block.data() + 1, sizeof s0);
+    s0.status = SLOT_PAUSE;
+    s0.startgruppe = 0;
+    std::memcpy(block.data() + 1, &s0, sizeof s0);
+    ASSERT_TRUE(Spieltag_Load(block.data(), block.size()));
+    Spieltag_Run(0);
+    EXPECT_TRUE(Log_Enthaelt("ohne Spielfeld in Status 4 entfernt"));
+    EXPECT_EQ(Spieltag_Slot_Anzahl(), int32_t(spiele.size()) - 1);
+    EXPECT_EQ(Spieltag_Slot_Status(spiele[0]), 0);
+    EXPECT_EQ(Spiele_Locks(spiele[0]), 0);
+    // The slot that moved into the gap was walked in the same frame.
+    EXPECT_NE(Spieltag_Slot_Status(spiele[1]), SLOT_NEU);
+    Spiele_Bis_Ende();
+    for (size_t i = 1; i < spiele.size(); ++i)
+        EXPECT_TRUE(Spiele_Get_Spiel(spiele[i], 1)->flags & SPIEL_FLAG_GESPIELT) << "game " << spiele[i];
+}
+
+TEST_F(SpieltagTest, ADamagedSaveBlockIsRefusedAndChangesNothing) {
+    ASSERT_TRUE(Spieltag_Start());
+    std::vector<uint8_t> gut;
+    Spieltag_Save(gut);
+    struct Fall {
+        const char* name;
+        size_t offset;
+        uint8_t wert;
+        size_t laenge;
+    };
+    const Fall faelle[] = {
+        {"flag 2", 0, 2, gut.size()},
+        {"status 3", 1 + 13, 3, gut.size()},
+        {"ready byte 5", 1 + 2, 5, gut.size()},
+        {"unknown game", 1 + 1, 0x7F, gut.size()},
+        {"cut short", 0, 1, gut.size() - 3},
+        {"shoot-out count", 1 + SPIELTAG_SLOTS * 24, 9, gut.size()},
+    };
+    for (const Fall& f : faelle) {
+        std::vector<uint8_t> b(gut.begin(), gut.begin() + long(f.laenge));
+        if (f.offset < b.size()) b[f.offset] = f.wert;
+        EXPECT_FALSE(Spieltag_Load(b.data(), b.size())) << f.name;
+        std::vector<uint8_t> danach;
+        Spieltag_Save(danach);
+        EXPECT_EQ(danach, gut) << f.name;
+    }
+    // A block of an idle module clears a running one.
+    const uint8_t aus[1] = {0};
+    EXPECT_TRUE(Spieltag_Load(aus, 1));
+    EXPECT_FALSE(Spieltag_Ist_Initialisiert());
+}
+
+// The minute dice in a golden-goal period, with and without players on the pitch.
+TEST_F(SpieltagTest, AGoldenGoalEndsSuddenDeathOnlyWhenAGoalCounted) {
+    int32_t pokal = -1;
+    for (int32_t id : Wettbewerb_Alle())
+        if (Wettbewerb_Ist_KO(id) && !Wettbewerb_Ist_Freundschaft(id) && pokal < 0) pokal = id;
+    ASSERT_GE(pokal, 0);
+    WettbewerbSatz* w = Wettbewerb_Satz(pokal);
+    w->golden_goal = 1;
+    w->verlaengerung = 30;
+    Spiel_Lock h = Spiele_Lock(pokal, w->aktuelle_runde, 0, 0);
+    ASSERT_NE(h, 0);
+    Spiele_Clear_Tore(h);
+    Spiele_Ereignis_Array(h);
+    const SpielDatensatz* sp = Spiele_Get_Spiel(h, 1);
+    static Spielfeld_Satz satz{};
+    satz.staerke[0] = 60;
+    satz.staerke[1] = 40;
+    for (bool mit_spielern : {false, true}) {
+        int32_t teams[2] = {sp->heim, sp->gast};
+        if (!mit_spielern)
+            for (int32_t t : teams) {
+                int32_t liste[TEAM_SPIELER_MAX];
+                int32_t n = Teamspieler_Ins_Array(t, liste, TEAM_SPIELER_MAX, 0);
+                for (int32_t i = 0; i < n; ++i) Spieler_Wert(75, liste[i], 16, 4);
+            }
+        else
+            for (int32_t t : teams) Team_Auto_Aufstellung(t);
+        Spieltag_Slot slot{};
+        slot.spiel = int16_t(h);
+        slot.status = SLOT_LAEUFT;
+        slot.abschnitt = 2;
+        int32_t runden = 0;
+        for (; runden < 20000 && slot.status == SLOT_LAEUFT; ++runden) {
+            Spiele_Get_Spiel(h, 1)->minute = uint8_t(91 + runden % 14);
+            Spieltag_Minute_Ohne_Spielfeld(&slot, &satz);
+        }
+        sp = Spiele_Get_Spiel(h, 1);
+        if (!mit_spielern) {
+            EXPECT_EQ(slot.status, SLOT_LAEUFT);
+            EXPECT_EQ(sp->tore_heim + sp->tore_gast, 0);
+        } else {
+            EXPECT_EQ(slot.status, SLOT_BEENDET);
+            EXPECT_EQ(sp->tore_heim + sp->tore_gast, 1);
+        }
+    }
+    Spiele_Unlock(h);
+}
+
+TEST_F(SpieltagTest, TheAllAtOnceDiceSendOffAPlayerOnlyOnce) {
+    int32_t liga = -1;
+    for (int32_t id : Wettbewerb_Alle())
+        if (Wettbewerb_Satz(id)->art == ART_LIGA && liga < 0) liga = id;
+    Spiel_Lock h = Spiele_Lock(liga, 1, 0, 0);
+    ASSERT_NE(h, 0);
+    const SpielDatensatz* sp = Spiele_Get_Spiel(h, 1);
+    for (int32_t t : {int32_t(sp->heim), int32_t(sp->gast)}) Team_Auto_Aufstellung(t);
+    int32_t karten_gesamt = 0;
+    for (int32_t spiel = 0; spiel < 30; ++spiel) {
+        Spiele_Clear_Tore(h);
+        Spiele_Ereignis_Array(h);
+        Wuerfel_Satz w;
+        Wuerfel_Satz_Fuellen(&w, Spiele_Get_Spiel(h, 1)->heim, Spiele_Get_Spiel(h, 1)->gast);
+        ASSERT_EQ(w.anzahl[0], 11);
+        Spieltag_Slot slot{};
+        slot.spiel = int16_t(h);
+        slot.status = SLOT_LAEUFT;
+        for (int32_t m = 0; m < 90; ++m) {
+            Spiele_Get_Spiel(h, 1)->minute = uint8_t(m);
+            Spieltag_Ergebnis_Wuerfeln(&slot, &w);
+        }
+        std::map<int32_t, int32_t> raus;
+        int32_t c = 0;
+        for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &c); e; e = Spiele_Ereignis_Naechstes(h, &c)) {
+            if (e->art & (EREIGNIS_GELB | EREIGNIS_GELBROT | EREIGNIS_ROT)) ++karten_gesamt;
+            if (e->art & (EREIGNIS_GELBROT | EREIGNIS_ROT)) {
+                EXPECT_EQ(++raus[e->spieler], 1) << "player " << e->spieler;
+            }
+            EXPECT_GE(e->minute, 1);
+            EXPECT_LE(e->minute, 90);
+        }
+        // Every player who left the dice's list was sent off, and only those.
+        size_t weg = 0;
+        for (int32_t s = 0; s < 2; ++s)
+            for (int32_t i = 0; i < w.anzahl[s]; ++i) weg += w.spieler[s][i] == -1;
+        EXPECT_EQ(weg, raus.size());
+        for (int32_t t : {int32_t(sp->heim), int32_t(sp->gast)}) {
+            int32_t liste[TEAM_SPIELER_MAX];
+            int32_t n = Teamspieler_Ins_Array(t, liste, TEAM_SPIELER_MAX, 0);
+            for (int32_t i = 0; i < n; ++i) Spieler_Wert(75, liste[i], int32_t(SP_STATUS_GELB | SP_STATUS_ROT), 4);
+            Team_Auto_Aufstellung(t);
+        }
+    }
+    EXPECT_GT(karten_gesamt, 10);   // about 3 cards a match
+    Spiele_Unlock(h);
+}
+
+}  // namespace
+}  // namespace velmora::test
