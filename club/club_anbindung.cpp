@@ -63,6 +63,7 @@ int32_t server_handler(Internet_Aufruf& aufruf) {
 
 // The save driver calls plain functions; each registered block gets its own pair.
 constexpr int BLOECKE_MAX = 16;
+constexpr uint32_t BLOCK_MAX = 256u << 20;   // far above the largest block of the full world
 struct Block {
     const char* name = nullptr;
     ClubSaveFn save = nullptr;
@@ -82,6 +83,11 @@ template <int N>
 bool laden(SpielstandDatei* datei) {
     uint32_t laenge = 0;
     if (!Spielstand_Lesen(datei, &laenge, 4)) return false;
+    if (laenge > BLOCK_MAX) {
+        // A stated length no module ever writes: refused before anything is allocated.
+        Debug_Printf("Club_Anbindung: Block %s mit %u Bytes zu gross\n", g_bloecke[N].name, laenge);
+        return false;
+    }
     std::vector<uint8_t> daten(laenge);
     uint32_t gelesen = 0;
     if (!Spielstand_Lesen_Gepackt(datei, daten.data(), laenge, &gelesen) || gelesen != laenge) {

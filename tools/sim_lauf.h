@@ -35,6 +35,9 @@ struct SimOptionen {
     int32_t menschen = 0;       // human managers on the first clubs that play in a league
     int32_t laden = -1;         // a save slot to start from instead of a new game
     bool autosave = true;
+    // The match day that plays the games: the game's own (wired to the
+    // calendar's hooks before Sim_Anbinden) or the stand-in of the calendar tests.
+    bool echter_spieltag = false;
 };
 
 struct SimZustand {
@@ -95,8 +98,15 @@ inline void Sim_Anbinden(const SimOptionen& optionen) {
     Optionen_Standard();
     Optionen(OPTION_AUTOSAVE, 1, optionen.autosave ? 1 : 0);
     KalenderHooks& h = Kalender_Hooks();
+    auto start = h.spieltag_start;
+    auto frame = h.spieltag_frame;
     h = KalenderHooks{};
-    ersatz::Anbinden(h);
+    if (optionen.echter_spieltag) {
+        h.spieltag_start = start;
+        h.spieltag_frame = frame;
+    } else {
+        ersatz::Anbinden(h);
+    }
     h.spielstart_frame = Sim_Spielstart;
     h.menue_frame = [] { K_NEUER_TAG(K_FERTIG, 0); };   // every human manager ends his turn at once
 }

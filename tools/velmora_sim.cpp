@@ -2,13 +2,14 @@
 // the calendar, frame by frame, and prints the tables at the end.
 //
 //   velmora-sim [--small] [--seed N] [--days N] [--humans N] [--no-autosave]
-//               [--install DIR] [--user DIR] [--load SLOT]
+//               [--install DIR] [--user DIR] [--load SLOT] [--stats]
 //
 // Without --install a world is generated (with the same seed) into a
 // temporary directory; without --user the save games go to a temporary
-// directory too. The results come from the stand-in match day
-// (tools/ersatz_spieltag.h) until the match day exists. The same arguments
-// give byte-identical output.
+// directory too. The games are played by the game's match day; --stats adds
+// the match statistics of the days played (goals per match, home wins, draws,
+// away wins, extra time, shoot-outs). The same arguments give byte-identical
+// output.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,8 @@
 #include <string>
 
 #include "club/club_anbindung.h"
+#include "match/spieltag.h"
+#include "match/spieltag_anbindung.h"
 #include "core/optionen.h"
 #include "core/dirs.h"
 #include "core/reg.h"
@@ -28,7 +31,7 @@ namespace {
 int Benutzung() {
     std::fprintf(stderr,
                  "usage: velmora-sim [--small] [--seed N] [--days N] [--humans N] [--no-autosave]\n"
-                 "                   [--install DIR] [--user DIR] [--load SLOT]\n");
+                 "                   [--install DIR] [--user DIR] [--load SLOT] [--stats]\n");
     return 2;
 }
 
@@ -38,6 +41,7 @@ int main(int argc, char** argv) {
     using namespace velmora;
     sim::SimOptionen o;
     bool klein = false;
+    bool statistik = false;
     int32_t tage = 365;
     std::string install, user;
     for (int i = 1; i < argc; ++i) {
@@ -49,6 +53,7 @@ int main(int argc, char** argv) {
         };
         long v = 0;
         if (!std::strcmp(argv[i], "--small")) klein = true;
+        else if (!std::strcmp(argv[i], "--stats")) statistik = true;
         else if (!std::strcmp(argv[i], "--no-autosave")) o.autosave = false;
         else if (!std::strcmp(argv[i], "--seed") && zahl(0, 0x7FFFFFFF, v)) o.seed = uint32_t(v);
         else if (!std::strcmp(argv[i], "--days") && zahl(0, 36500, v)) tage = int32_t(v);
@@ -88,6 +93,8 @@ int main(int argc, char** argv) {
     Optionen_Registrieren();
     Club_Anbinden();
     Season_Anbinden();
+    Match_Anbinden();
+    o.echter_spieltag = true;
     sim::Sim_Anbinden(o);
 
     bool ok = sim::Sim_Bis_Tag(0);
@@ -100,6 +107,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::fputs(sim::Sim_Bericht().c_str(), stdout);
+    if (statistik) std::fputs(Spieltag_Statistik_Text().c_str(), stdout);
     sim::Sim_Beenden();
     return 0;
 }

@@ -4,9 +4,8 @@
 // With a display (DISPLAY or WAYLAND_DISPLAY) the game opens its window; without
 // one it runs headless on a virtual clock. The calendar drives every frame.
 // Headless, the main job starts a new game of the demo world with every club
-// computer-managed, plays a number of days with the stand-in match day
-// (tools/ersatz_spieltag.h) until the match day exists, prints a short
-// summary and ends the program the orderly way.
+// computer-managed, plays a number of days with the game's match day, prints
+// a short summary and ends the program the orderly way.
 #include <cstdio>
 #include <string>
 
@@ -120,7 +119,9 @@ int main(int argc, char** argv) {
     KalenderHooks& k = Kalender_Hooks();
     if (start.headless) {
         start.max_durchlaeufe = HEADLESS_BILDER;
-        sim::Sim_Anbinden(sim::SimOptionen{});
+        sim::SimOptionen o;
+        o.echter_spieltag = true;
+        sim::Sim_Anbinden(o);
         k.tag_ereignisse = headless_tag;
     } else {
         k.spielstart_frame = [] {
