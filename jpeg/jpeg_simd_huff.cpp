@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "jpeg/jpeg_env.h"
+#include "jpeg/jpeg_huff_fast.h"
 #include "jpeg/jpeg_idct.h"
 
 namespace velmora {
@@ -221,6 +222,99 @@ void decode(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DE
     store(s, b);
 }
 
+// The eight-byte step of the decoders with combined lookups: with no marker
+// pending, at least eight bytes left and none of them 0xFF, as many whole bytes
+// as fit are put below the bits held, which then number more than 56. False
+// when the step does not apply; the buffer is then as it was.
+inline bool refill_wide(Bits& b) {
+    if (b.marker != 0 || b.left < 8) return false;
+    uint64_t w;
+    std::memcpy(&w, b.cur, 8);
+    const uint64_t inv = ~w;   // a byte 0xFF is a zero byte here
+    if (((inv - 0x0101010101010101ull) & ~inv & 0x8080808080808080ull) != 0) return false;
+    const int32_t held = b.count > 0 ? b.count : 0;
+    const int32_t n = (64 - held) >> 3;
+    const int32_t total = held + 8 * n;
+    const uint64_t v = (__builtin_bswap64(w) >> held) & (~0ull << (64 - total));
+    b.buf = (held > 0 ? b.buf : 0) | v;
+    b.count = total;
+    b.cur += n;
+    b.left -= n;
+    b.consumed += uint32_t(n);
+    return true;
+}
+
+// The decoder of classes 4 to 6 with the combined lookups fdc and fac of the two
+// tables. While 32 bits or more are held (a code and its value bits never need
+// more) a symbol is one lookup, and for most AC symbols the value comes with
+// it; below that, when the eight-byte step cannot apply, the symbol takes the
+// table's own steps with their refills. Either way the same symbols and values
+// result as in decode<true, true, Store>.
+template <bool Store>
+void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DECODE_TABLE* ac,
+                 const uint32_t* fdc, const uint32_t* fac, int16_t* pred, int16_t* block) {
+    constexpr int32_t kShift = 64 - JPEG_HUFF_FAST_BITS;
+    Bits b = load(s);
+    uint32_t sym = 0;
+    int32_t v = 0;
+    if (b.count >= 32 || refill_wide(b)) {
+        const uint32_t e = fdc[b.buf >> kShift];
+        const int32_t t = int32_t(e & 31);
+        if (e & JPEG_HUFF_FAST_VALUE) {
+            b.buf <<= t;
+            b.count -= t;
+            v = int16_t(uint16_t(e >> 16));
+        } else {
+            if (t != 0) {
+                b.buf <<= t;
+                b.count -= t;
+                sym = (e >> 8) & 0xFF;
+            } else if (!decode_long<true>(s, b, dc, 9, sym)) {
+                return store(s, b);
+            }
+            if (sym > 16) return store(s, b);
+            if (sym != 0 && !receive<true, true>(s, b, sym, v)) return store(s, b);
+        }
+    } else {
+        if (!decode_symbol<true>(s, b, dc, sym) || sym > 16) return store(s, b);
+        if (sym != 0 && !receive<true, true>(s, b, sym, v)) return store(s, b);
+    }
+    *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(v)));
+    if constexpr (Store) block[0] = *pred;
+    for (uint32_t k = 1; k < 64; ++k) {
+        if (b.count >= 32 || refill_wide(b)) {
+            const uint32_t e = fac[b.buf >> kShift];
+            const int32_t t = int32_t(e & 31);
+            if (e & JPEG_HUFF_FAST_VALUE) {
+                b.buf <<= t;
+                b.count -= t;
+                k += (e >> 8) & 15;
+                if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(uint16_t(e >> 16));
+                continue;
+            }
+            if (t != 0) {
+                b.buf <<= t;
+                b.count -= t;
+                sym = (e >> 8) & 0xFF;
+            } else if (!decode_long<true>(s, b, ac, 9, sym)) {
+                break;
+            }
+        } else if (!decode_symbol<true>(s, b, ac, sym)) {
+            break;
+        }
+        const uint32_t size = sym & 15;
+        if (size == 0) {
+            if (sym < 0xF0) break;
+            k += 15;
+            continue;
+        }
+        k += sym >> 4;
+        if (!receive<true, true>(s, b, size, v)) break;
+        if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(v);
+    }
+    store(s, b);
+}
+
 }  // namespace
 
 JPEG_RESULT jpeg_huff_decode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
@@ -233,13 +327,19 @@ JPEG_RESULT jpeg_huff_decode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TA
 JPEG_RESULT jpeg_huff_decode_block_mmx_cmov(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                             const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
     std::memset(block, 0, 64 * sizeof(int16_t));
-    decode<true, true, true>(s, dc, ac, pred, block);
+    const uint32_t* fdc = jpeg_huff_fast_find(s, dc, true);
+    const uint32_t* fac = fdc ? jpeg_huff_fast_find(s, ac, false) : nullptr;
+    if (fac) decode_fast<true>(s, dc, ac, fdc, fac, pred, block);
+    else decode<true, true, true>(s, dc, ac, pred, block);
     return 0;
 }
 
 JPEG_RESULT jpeg_huff_decode_dc_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                     const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred) {
-    decode<true, false, false>(s, dc, ac, pred, nullptr);
+    const uint32_t* fdc = jpeg_huff_fast_find(s, dc, true);
+    const uint32_t* fac = fdc ? jpeg_huff_fast_find(s, ac, false) : nullptr;
+    if (fac) decode_fast<false>(s, dc, ac, fdc, fac, pred, nullptr);
+    else decode<true, false, false>(s, dc, ac, pred, nullptr);
     return 0;
 }
 
