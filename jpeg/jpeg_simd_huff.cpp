@@ -222,84 +222,100 @@ void decode(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DE
     store(s, b);
 }
 
-// The eight-byte step of the decoders with combined lookups: with no marker
-// pending, at least eight bytes left and none of them 0xFF, as many whole bytes
-// as fit are put below the bits held, which then number more than 56. False
-// when the step does not apply; the buffer is then as it was.
-inline bool refill_wide(Bits& b) {
-    if (b.marker != 0 || b.left < 8) return false;
-    uint64_t w;
-    std::memcpy(&w, b.cur, 8);
-    const uint64_t inv = ~w;   // a byte 0xFF is a zero byte here
-    if (((inv - 0x0101010101010101ull) & ~inv & 0x8080808080808080ull) != 0) return false;
-    const int32_t held = b.count > 0 ? b.count : 0;
-    const int32_t n = (64 - held) >> 3;
-    const int32_t total = held + 8 * n;
-    const uint64_t v = (__builtin_bswap64(w) >> held) & (~0ull << (64 - total));
-    b.buf = (held > 0 ? b.buf : 0) | v;
-    b.count = total;
-    b.cur += n;
-    b.left -= n;
-    b.consumed += uint32_t(n);
-    return true;
-}
-
 // The decoder of classes 4 to 6 with the combined lookups fdc and fac of the two
 // tables. While 32 bits or more are held (a code and its value bits never need
 // more) a symbol is one lookup, and for most AC symbols the value comes with
-// it; below that, when the eight-byte step cannot apply, the symbol takes the
-// table's own steps with their refills. Either way the same symbols and values
-// result as in decode<true, true, Store>.
+// it. Below 32 bits the buffer is topped up eight bytes at a time when no marker
+// is pending, at least eight bytes are left and none of them is 0xFF: as many
+// whole bytes as fit go below the bits held, which then number more than 56.
+// Where that cannot be, the symbol takes the table's own steps with their
+// refills (stuffing, markers, the end of the data). Either way the same symbols
+// and values result as in decode<true, true, Store>. The reading state lives in
+// locals so that it stays in registers; the own steps get it through a Bits.
 template <bool Store>
 void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DECODE_TABLE* ac,
                  const uint32_t* fdc, const uint32_t* fac, int16_t* pred, int16_t* block) {
     constexpr int32_t kShift = 64 - JPEG_HUFF_FAST_BITS;
     Bits b = load(s);
+    uint64_t buf = b.buf;
+    int32_t count = b.count;
+    const uint8_t* cur = b.cur;
+    int32_t left = b.left;
+    uint32_t consumed = b.consumed;
+    // True when 32 bits or more are held, after the eight-byte step if needed.
+    auto enough = [&]() -> bool {
+        if (count >= 32) return true;
+        if (b.marker != 0 || left < 8) return false;
+        uint64_t w;
+        std::memcpy(&w, cur, 8);
+        const uint64_t inv = ~w;   // a byte 0xFF is a zero byte here
+        if (((inv - 0x0101010101010101ull) & ~inv & 0x8080808080808080ull) != 0) return false;
+        const int32_t held = count > 0 ? count : 0;
+        const int32_t n = (64 - held) >> 3;
+        const int32_t total = held + 8 * n;
+        buf = (held > 0 ? buf : 0) | ((__builtin_bswap64(w) >> held) & (~0ull << (64 - total)));
+        count = total;
+        cur += n;
+        left -= n;
+        consumed += uint32_t(n);
+        return true;
+    };
+    auto skip = [&](int32_t t) {
+        buf <<= t;
+        count -= t;
+    };
+    // Runs one of the own steps on the state.
+    auto own = [&](auto&& step) -> bool {
+        b.buf = buf, b.count = count, b.cur = cur, b.left = left, b.consumed = consumed;
+        const bool ok = step();
+        buf = b.buf, count = b.count, cur = b.cur, left = b.left, consumed = b.consumed;
+        return ok;
+    };
+    auto finish = [&]() {
+        b.buf = buf, b.count = count, b.cur = cur, b.left = left, b.consumed = consumed;
+        store(s, b);
+    };
     uint32_t sym = 0;
     int32_t v = 0;
-    if (b.count >= 32 || refill_wide(b)) {
-        const uint32_t e = fdc[b.buf >> kShift];
+    if (enough()) {
+        const uint32_t e = fdc[buf >> kShift];
         const int32_t t = int32_t(e & 31);
         if (e & JPEG_HUFF_FAST_VALUE) {
-            b.buf <<= t;
-            b.count -= t;
+            skip(t);
             v = int16_t(uint16_t(e >> 16));
         } else {
             if (t != 0) {
-                b.buf <<= t;
-                b.count -= t;
+                skip(t);
                 sym = (e >> 8) & 0xFF;
-            } else if (!decode_long<true>(s, b, dc, 9, sym)) {
-                return store(s, b);
+            } else if (!own([&] { return decode_long<true>(s, b, dc, 9, sym); })) {
+                return finish();
             }
-            if (sym > 16) return store(s, b);
-            if (sym != 0 && !receive<true, true>(s, b, sym, v)) return store(s, b);
+            if (sym > 16) return finish();
+            if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return finish();
         }
     } else {
-        if (!decode_symbol<true>(s, b, dc, sym) || sym > 16) return store(s, b);
-        if (sym != 0 && !receive<true, true>(s, b, sym, v)) return store(s, b);
+        if (!own([&] { return decode_symbol<true>(s, b, dc, sym); }) || sym > 16) return finish();
+        if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return finish();
     }
     *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(v)));
     if constexpr (Store) block[0] = *pred;
     for (uint32_t k = 1; k < 64; ++k) {
-        if (b.count >= 32 || refill_wide(b)) {
-            const uint32_t e = fac[b.buf >> kShift];
+        if (enough()) {
+            const uint32_t e = fac[buf >> kShift];
             const int32_t t = int32_t(e & 31);
             if (e & JPEG_HUFF_FAST_VALUE) {
-                b.buf <<= t;
-                b.count -= t;
+                skip(t);
                 k += (e >> 8) & 15;
                 if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(uint16_t(e >> 16));
                 continue;
             }
             if (t != 0) {
-                b.buf <<= t;
-                b.count -= t;
+                skip(t);
                 sym = (e >> 8) & 0xFF;
-            } else if (!decode_long<true>(s, b, ac, 9, sym)) {
+            } else if (!own([&] { return decode_long<true>(s, b, ac, 9, sym); })) {
                 break;
             }
-        } else if (!decode_symbol<true>(s, b, ac, sym)) {
+        } else if (!own([&] { return decode_symbol<true>(s, b, ac, sym); })) {
             break;
         }
         const uint32_t size = sym & 15;
@@ -309,10 +325,16 @@ void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HU
             continue;
         }
         k += sym >> 4;
-        if (!receive<true, true>(s, b, size, v)) break;
+        if (count >= int32_t(size)) {
+            v = int32_t(buf >> (64 - size));
+            skip(int32_t(size));
+            v += v < jpeg_extend_threshold[size] ? jpeg_extend_offset[size] : 0;
+        } else if (!own([&] { return receive<true, true>(s, b, size, v); })) {
+            break;
+        }
         if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(v);
     }
-    store(s, b);
+    finish();
 }
 
 }  // namespace
