@@ -53,7 +53,7 @@ bool jpeg_huff_fast_build(const JPEG_HUFF_DECODE_TABLE* t, bool dc, uint32_t* en
             v = int32_t((p >> (kBits - len - int32_t(size))) & ((1u << size) - 1));
             if (v < jpeg_extend_threshold[size]) v += jpeg_extend_offset[size];
         }
-        entry[p] = uint32_t(len + int32_t(size)) | JPEG_HUFF_FAST_VALUE | run << 8 |
+        entry[p] = uint32_t(len + int32_t(size)) | JPEG_HUFF_FAST_VALUE | run << 8 | size << 12 |
                    uint32_t(uint16_t(int16_t(v))) << 16;
     }
     return true;

@@ -101,14 +101,16 @@ TEST(JpegHuffFast, EntriesSayWhatThePlainDecoderReads) {
                     if (v < (1 << (size - 1))) v += 1 - (1 << size);
                 }
                 ASSERT_EQ(int16_t(e >> 16), v) << p;
-                if (!dc) {
-                    ASSERT_EQ((e >> 8) & 15, sym >> 4) << p;
-                }
+                ASSERT_EQ((e >> 12) & 15, size) << p;
+                ASSERT_EQ((e >> 8) & 15, dc ? 0 : sym >> 4) << p;
             } else {
                 ASSERT_EQ(len, used) << p;
                 ASSERT_EQ((e >> 8) & 0xFF, sym) << p;
                 ASSERT_TRUE((!dc && size == 0) || used + int32_t(size) > kBits || size > 15) << p;
             }
+            int32_t code_bits = 0;
+            ASSERT_EQ(jpeg_huff_fast_symbol(e, dc, code_bits), sym) << p;
+            ASSERT_EQ(code_bits, used) << p;
         }
     }
 }
@@ -247,6 +249,62 @@ TEST(JpegHuffFast, DisarmedOrForeignTablesAreNotLookedUp) {
     EXPECT_EQ(jpeg_huff_fast_find(s.s.get(), a.dc[0].get(), true), nullptr);
     EXPECT_NE(jpeg_huff_fast_find(s.s.get(), &other, true), nullptr);
     EXPECT_EQ(jpeg_huff_fast_find(s.s.get(), a.ac[0].get(), false), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The plain decoders take the lookups only where their own steps would read the
+// same bits without a fill: with and without them the results, the blocks and
+// the whole reading state agree after every call.
+void expect_same_state(const JPEG_STREAM& a, const JPEG_STREAM& b, int i) {
+    ASSERT_EQ(a.bit_count, b.bit_count) << i;
+    ASSERT_EQ(a.bit_count > 0 ? a.bits << (64 - a.bit_count) : 0, b.bit_count > 0 ? b.bits << (64 - b.bit_count) : 0) << i;
+    ASSERT_EQ(a.consumed, b.consumed) << i;
+    ASSERT_EQ(a.marker, b.marker) << i;
+    ASSERT_EQ(a.eob_run, b.eob_run) << i;
+}
+
+TEST(JpegHuffFast, PlainDecodersReadAlikeWithTheLookups) {
+    Rng rng(75);
+    for (int round = 0; round < rounds(300); ++round) {
+        Armed a(rng);
+        const auto data = random_data(rng, size_t(rng.range(1, 2000)), round % 2 == 0);
+        Source fast(data, a.env.get()), slow(data, nullptr);
+        int16_t pf = 0, ps = 0;
+        std::vector<int16_t> bf(64), bs(64);
+        const int kind = round % 4;
+        const uint32_t ss = uint32_t(rng.range(1, 63)), se = uint32_t(rng.range(int32_t(ss), 63));
+        const uint32_t al = uint32_t(rng.range(0, 3));
+        for (int i = 0; i < 300; ++i) {
+            const int c = i % 2;
+            JPEG_RESULT rf = 0, rs = 0;
+            if (kind == 0) {
+                rf = jpeg_decode_block(fast.s.get(), a.dc[c].get(), a.ac[c].get(), &pf, bf.data());
+                rs = jpeg_decode_block(slow.s.get(), a.dc[c].get(), a.ac[c].get(), &ps, bs.data());
+            } else if (kind == 1) {
+                rf = jpeg_decode_dc_first(fast.s.get(), a.dc[c].get(), &bf[0], &pf, al);
+                rs = jpeg_decode_dc_first(slow.s.get(), a.dc[c].get(), &bs[0], &ps, al);
+            } else if (kind == 2) {
+                rf = jpeg_decode_ac_first(fast.s.get(), bf.data(), a.ac[c].get(), ss, se, al);
+                rs = jpeg_decode_ac_first(slow.s.get(), bs.data(), a.ac[c].get(), ss, se, al);
+            } else {
+                // Refinement over coefficients already partly set.
+                if (i % 7 == 0)
+                    for (size_t k = 0; k < 64; ++k)
+                        bf[k] = bs[k] = int16_t(rng.next() % 3 == 0 ? rng.range(-9, 9) * (1 << al) : 0);
+                rf = jpeg_decode_ac_refine(fast.s.get(), bf.data(), a.ac[c].get(), ss, se, al);
+                rs = jpeg_decode_ac_refine(slow.s.get(), bs.data(), a.ac[c].get(), ss, se, al);
+            }
+            ASSERT_EQ(rf, rs) << "kind " << kind << " call " << i;
+            ASSERT_EQ(pf, ps) << i;
+            ASSERT_EQ(bf, bs) << "kind " << kind << " call " << i;
+            expect_same_state(*fast.s, *slow.s, i);
+            if (HasFatalFailure()) return;
+            if (rf < 0) break;
+        }
+    }
 }
 
 }  // namespace
