@@ -141,15 +141,7 @@ std::vector<uint8_t> random_data(Rng& rng, size_t n, bool marker_inside) {
 struct Source {
     std::unique_ptr<JPEG_STREAM> s = std::make_unique<JPEG_STREAM>();
     Source(const std::vector<uint8_t>& d, JPEG_ENVIRONMENT* env, int32_t file = -1) {
-        std::memset(s.get(), 0, sizeof(JPEG_STREAM));
-        s->environment = env;
-        s->file = file;
-        if (file < 0) {
-            s->start = s->current = d.data();
-            s->size = uint32_t(d.size());
-            s->end = d.data() + d.size();
-            s->left = int32_t(d.size());
-        }
+        simdtest::open_stream(s.get(), d, file, env);
     }
 };
 
