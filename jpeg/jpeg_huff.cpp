@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "jpeg/jpeg_env.h"
+#include "jpeg/jpeg_huff_fast.h"
 #include "jpeg/jpeg_idct.h"
 #include "jpeg/jpeg_input.h"
 
@@ -155,23 +156,73 @@ inline JPEG_RESULT need(JPEG_STREAM* s, int32_t n) {
     return s->bit_count >= n ? 0 : jpeg_bits_fill(s, n);
 }
 
+// The combined-lookup entry of the bits held, when the table has a lookup, 8 or
+// more bits are held (so the symbol decoder would not fill first) and the entry
+// takes no more bits than are held; else 0 and the caller decodes step by step.
+// With those conditions the entry takes exactly the bits, and gives exactly the
+// symbol and value, that the steps would, without a fill in between. The
+// accumulator holds at most 32 valid bits, so the shift keeps them all.
+inline uint32_t fast_entry(const JPEG_STREAM* s, const uint32_t* f) {
+    constexpr int32_t kBits = JPEG_HUFF_FAST_BITS;
+    const int32_t n = s->bit_count;
+    if (!f || n < 8 || n > 64 - kBits) return 0;
+    const uint32_t e = f[uint32_t((s->bits << kBits) >> n) & ((1u << kBits) - 1)];
+    return int32_t(e & 31) <= n ? e : 0;
+}
+
+// A run past the last coefficient: an error, read up to the symbol's code as
+// the step-by-step decoder reads it.
+inline JPEG_RESULT past_end(JPEG_STREAM* s, uint32_t e) {
+    int32_t bits = 0;
+    jpeg_huff_fast_symbol(e, false, bits);
+    s->bit_count -= bits;
+    return JPEG_ERR_DATA;
+}
+
+// A symbol through the lookup when it applies, else through jpeg_huff_decode.
+inline JPEG_RESULT symbol(JPEG_STREAM* s, uint32_t* sym, const JPEG_HUFF_DECODE_TABLE* t, const uint32_t* f,
+                          bool dc) {
+    if (const uint32_t e = fast_entry(s, f)) {
+        int32_t bits = 0;
+        *sym = jpeg_huff_fast_symbol(e, dc, bits);
+        s->bit_count -= bits;
+        return 0;
+    }
+    return jpeg_huff_decode(s, sym, t);
+}
+
 // Decodes one sequential block; with store_ac false the AC values only pass.
 JPEG_RESULT decode_sequential(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                               const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block,
                               bool store_ac) {
+    const uint32_t* fdc = jpeg_huff_fast_find(s, dc, true);
+    const uint32_t* fac = jpeg_huff_fast_find(s, ac, false);
     uint32_t sym = 0;
-    JPEG_RESULT r = jpeg_huff_decode(s, &sym, dc);
-    if (r != 0) return r;
-    if (sym > 16) return JPEG_ERR_DATA;   // no such DC category
-    if (sym) {
-        if ((r = need(s, int32_t(sym))) != 0) return r;
-        int32_t diff = extend(jpeg_bits_get(s, int32_t(sym)), sym);
-        *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(diff)));
+    JPEG_RESULT r = 0;
+    if (const uint32_t e = fast_entry(s, fdc); e & JPEG_HUFF_FAST_VALUE) {
+        s->bit_count -= int32_t(e & 31);
+        *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(e >> 16)));
+    } else {
+        if ((r = symbol(s, &sym, dc, fdc, true)) != 0) return r;
+        if (sym > 16) return JPEG_ERR_DATA;   // no such DC category
+        if (sym) {
+            if ((r = need(s, int32_t(sym))) != 0) return r;
+            int32_t diff = extend(jpeg_bits_get(s, int32_t(sym)), sym);
+            *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(diff)));
+        }
     }
     if (block) block[0] = *pred;
     uint32_t k = 1;
     while (k < 64) {
-        if ((r = jpeg_huff_decode(s, &sym, ac)) != 0) return r;
+        if (const uint32_t e = fast_entry(s, fac); e & JPEG_HUFF_FAST_VALUE) {
+            k += (e >> 8) & 15;
+            if (k > 63) return past_end(s, e);
+            s->bit_count -= int32_t(e & 31);
+            if (store_ac) block[jpeg_natural_order[k]] = int16_t(uint16_t(e >> 16));
+            ++k;
+            continue;
+        }
+        if ((r = symbol(s, &sym, ac, fac, false)) != 0) return r;
         uint32_t run = sym >> 4, size = sym & 15;
         if (size == 0) {
             if (run != 15) break;   // end of block
@@ -206,7 +257,7 @@ JPEG_RESULT jpeg_huff_decode_dc(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc
 JPEG_RESULT jpeg_decode_dc_first(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, int16_t* coef,
                                  int16_t* pred, uint32_t al) {
     uint32_t sym = 0;
-    JPEG_RESULT r = jpeg_huff_decode(s, &sym, dc);
+    JPEG_RESULT r = symbol(s, &sym, dc, jpeg_huff_fast_find(s, dc, true), true);
     if (r != 0) return quiet(r);
     if (sym > 16) return JPEG_ERR_DATA;
     if (sym) {
@@ -231,9 +282,17 @@ JPEG_RESULT jpeg_decode_ac_first(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF
         --s->eob_run;
         return 0;
     }
+    const uint32_t* f = jpeg_huff_fast_find(s, ac, false);
     for (uint32_t k = ss; k <= se; ++k) {
+        if (const uint32_t e = fast_entry(s, f); e & JPEG_HUFF_FAST_VALUE) {
+            k += (e >> 8) & 15;
+            if (k > 63) return past_end(s, e);
+            s->bit_count -= int32_t(e & 31);
+            block[jpeg_natural_order[k]] = int16_t(uint16_t(uint16_t(e >> 16) << al));
+            continue;
+        }
         uint32_t sym = 0;
-        JPEG_RESULT r = jpeg_huff_decode(s, &sym, ac);
+        JPEG_RESULT r = symbol(s, &sym, ac, f, false);
         if (r != 0) return quiet(r);
         uint32_t run = sym >> 4, size = sym & 15;
         if (size) {
@@ -270,9 +329,10 @@ JPEG_RESULT jpeg_decode_ac_refine(JPEG_STREAM* s, int16_t* block, const JPEG_HUF
         return 0;
     };
     if (s->eob_run == 0) {
+        const uint32_t* f = jpeg_huff_fast_find(s, ac, false);
         for (; k <= se; ++k) {
             uint32_t sym = 0;
-            if ((r = jpeg_huff_decode(s, &sym, ac)) != 0) return quiet(r);
+            if ((r = symbol(s, &sym, ac, f, false)) != 0) return quiet(r);
             int32_t run = int32_t(sym >> 4);
             uint32_t size = sym & 15;
             int32_t value = 0;

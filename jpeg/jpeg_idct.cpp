@@ -165,7 +165,14 @@ void jpeg_idct_accurate(int16_t* block) {
     int32_t work[64];
     int64_t x[8], y[8];
     for (int r = 0; r < 8; ++r) {
-        for (int i = 0; i < 8; ++i) x[i] = block[r * 8 + i];
+        const int16_t* row = block + r * 8;
+        // A row with only its first coefficient set gives it times 8 in every
+        // place (every term but the 32768-scaled one is zero), so it needs no pass.
+        if ((row[1] | row[2] | row[3] | row[4] | row[5] | row[6] | row[7]) == 0) {
+            for (int i = 0; i < 8; ++i) work[r * 8 + i] = int32_t(row[0]) * 8;
+            continue;
+        }
+        for (int i = 0; i < 8; ++i) x[i] = row[i];
         accurate_pass(x, y);
         for (int i = 0; i < 8; ++i) work[r * 8 + i] = int32_t((y[i] + 2048) >> 12);
     }

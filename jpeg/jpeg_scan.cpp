@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "jpeg/jpeg_huff.h"
+#include "jpeg/jpeg_huff_fast.h"
 #include "jpeg/jpeg_input.h"
 #include "jpeg/jpeg_mcu.h"
 
@@ -251,9 +252,11 @@ JPEG_RESULT jpeg_decode_scan(uint32_t* marker, JPEG_STREAM* s, JPEG_SCAN* scan, 
     const uint32_t divisor = jpeg_scale_divisor(p->operation);
     const bool region = region_read(p, divisor);
     JPEG_RESULT r;
+    jpeg_huff_fast_arm(s->environment, scan);
     if (p->progressive_scans) r = jpeg_scan_progressive(s, scan, p, divisor);
     else if (region) r = jpeg_scan_baseline_region(s, scan, p, divisor);
     else r = jpeg_scan_baseline(s, scan, p, divisor);
+    jpeg_huff_fast_disarm(s->environment);
     if (r == 0) jpeg_stream_done(s);
     k.simd_exit();
     return r;

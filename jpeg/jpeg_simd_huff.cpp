@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "jpeg/jpeg_env.h"
+#include "jpeg/jpeg_huff_fast.h"
 #include "jpeg/jpeg_idct.h"
 
 namespace velmora {
@@ -221,6 +222,121 @@ void decode(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DE
     store(s, b);
 }
 
+// The decoder of classes 4 to 6 with the combined lookups fdc and fac of the two
+// tables. While 32 bits or more are held (a code and its value bits never need
+// more) a symbol is one lookup, and for most AC symbols the value comes with
+// it. Below 32 bits the buffer is topped up eight bytes at a time when no marker
+// is pending, at least eight bytes are left and none of them is 0xFF: as many
+// whole bytes as fit go below the bits held, which then number more than 56.
+// Where that cannot be, the symbol takes the table's own steps with their
+// refills (stuffing, markers, the end of the data). Either way the same symbols
+// and values result as in decode<true, true, Store>. The reading state lives in
+// locals so that it stays in registers; the own steps get it through a Bits.
+template <bool Store>
+void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DECODE_TABLE* ac,
+                 const uint32_t* fdc, const uint32_t* fac, int16_t* pred, int16_t* block) {
+    constexpr int32_t kShift = 64 - JPEG_HUFF_FAST_BITS;
+    Bits b = load(s);
+    uint64_t buf = b.buf;
+    int32_t count = b.count;
+    const uint8_t* cur = b.cur;
+    int32_t left = b.left;
+    uint32_t consumed = b.consumed;
+    // True when 32 bits or more are held, after the eight-byte step if needed.
+    auto enough = [&]() -> bool {
+        if (count >= 32) return true;
+        if (b.marker != 0 || left < 8) return false;
+        uint64_t w;
+        std::memcpy(&w, cur, 8);
+        const uint64_t inv = ~w;   // a byte 0xFF is a zero byte here
+        if (((inv - 0x0101010101010101ull) & ~inv & 0x8080808080808080ull) != 0) return false;
+        const int32_t held = count > 0 ? count : 0;
+        const int32_t n = (64 - held) >> 3;
+        const int32_t total = held + 8 * n;
+        buf = (held > 0 ? buf : 0) | ((__builtin_bswap64(w) >> held) & (~0ull << (64 - total)));
+        count = total;
+        cur += n;
+        left -= n;
+        consumed += uint32_t(n);
+        return true;
+    };
+    auto skip = [&](int32_t t) {
+        buf <<= t;
+        count -= t;
+    };
+    // Runs one of the own steps on the state.
+    auto own = [&](auto&& step) -> bool {
+        b.buf = buf, b.count = count, b.cur = cur, b.left = left, b.consumed = consumed;
+        const bool ok = step();
+        buf = b.buf, count = b.count, cur = b.cur, left = b.left, consumed = b.consumed;
+        return ok;
+    };
+    auto finish = [&]() {
+        b.buf = buf, b.count = count, b.cur = cur, b.left = left, b.consumed = consumed;
+        store(s, b);
+    };
+    uint32_t sym = 0;
+    int32_t v = 0;
+    if (enough()) {
+        const uint32_t e = fdc[buf >> kShift];
+        const int32_t t = int32_t(e & 31);
+        if (e & JPEG_HUFF_FAST_VALUE) {
+            skip(t);
+            v = int16_t(uint16_t(e >> 16));
+        } else {
+            if (t != 0) {
+                skip(t);
+                sym = (e >> 8) & 0xFF;
+            } else if (!own([&] { return decode_long<true>(s, b, dc, 9, sym); })) {
+                return finish();
+            }
+            if (sym > 16) return finish();
+            if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return finish();
+        }
+    } else {
+        if (!own([&] { return decode_symbol<true>(s, b, dc, sym); }) || sym > 16) return finish();
+        if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return finish();
+    }
+    *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(v)));
+    if constexpr (Store) block[0] = *pred;
+    for (uint32_t k = 1; k < 64; ++k) {
+        if (enough()) {
+            const uint32_t e = fac[buf >> kShift];
+            const int32_t t = int32_t(e & 31);
+            if (e & JPEG_HUFF_FAST_VALUE) {
+                skip(t);
+                k += (e >> 8) & 15;
+                if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(uint16_t(e >> 16));
+                continue;
+            }
+            if (t != 0) {
+                skip(t);
+                sym = (e >> 8) & 0xFF;
+            } else if (!own([&] { return decode_long<true>(s, b, ac, 9, sym); })) {
+                break;
+            }
+        } else if (!own([&] { return decode_symbol<true>(s, b, ac, sym); })) {
+            break;
+        }
+        const uint32_t size = sym & 15;
+        if (size == 0) {
+            if (sym < 0xF0) break;
+            k += 15;
+            continue;
+        }
+        k += sym >> 4;
+        if (count >= int32_t(size)) {
+            v = int32_t(buf >> (64 - size));
+            skip(int32_t(size));
+            v += v < jpeg_extend_threshold[size] ? jpeg_extend_offset[size] : 0;
+        } else if (!own([&] { return receive<true, true>(s, b, size, v); })) {
+            break;
+        }
+        if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(v);
+    }
+    finish();
+}
+
 }  // namespace
 
 JPEG_RESULT jpeg_huff_decode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
@@ -233,13 +349,19 @@ JPEG_RESULT jpeg_huff_decode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TA
 JPEG_RESULT jpeg_huff_decode_block_mmx_cmov(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                             const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
     std::memset(block, 0, 64 * sizeof(int16_t));
-    decode<true, true, true>(s, dc, ac, pred, block);
+    const uint32_t* fdc = jpeg_huff_fast_find(s, dc, true);
+    const uint32_t* fac = fdc ? jpeg_huff_fast_find(s, ac, false) : nullptr;
+    if (fac) decode_fast<true>(s, dc, ac, fdc, fac, pred, block);
+    else decode<true, true, true>(s, dc, ac, pred, block);
     return 0;
 }
 
 JPEG_RESULT jpeg_huff_decode_dc_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                     const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred) {
-    decode<true, false, false>(s, dc, ac, pred, nullptr);
+    const uint32_t* fdc = jpeg_huff_fast_find(s, dc, true);
+    const uint32_t* fac = fdc ? jpeg_huff_fast_find(s, ac, false) : nullptr;
+    if (fac) decode_fast<false>(s, dc, ac, fdc, fac, pred, nullptr);
+    else decode<true, false, false>(s, dc, ac, pred, nullptr);
     return 0;
 }
 

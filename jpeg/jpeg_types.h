@@ -108,6 +108,20 @@ struct JPEG_HUFF_DECODE_TABLE {
 static_assert(sizeof(JPEG_HUFF_DECODE_TABLE) == 1648);
 static_assert(offsetof(JPEG_HUFF_DECODE_TABLE, symbols) == 1032);
 
+// Combined lookups of the Huffman tables of the scan being decoded, made beside
+// the packed tables by jpeg_huff_fast_arm (jpeg/jpeg_huff_fast.h): entry p says
+// what the block decoders of classes 4 to 6 make of the next JPEG_HUFF_FAST_BITS
+// bits p, symbol and, where it fits, the value bits after it.
+constexpr int32_t JPEG_HUFF_FAST_BITS = 10;
+struct JPEG_HUFF_FAST_TABLE {
+    const JPEG_HUFF_DECODE_TABLE* source;   // the table it was made from, null = unused
+    uint32_t entry[1u << JPEG_HUFF_FAST_BITS];
+};
+struct JPEG_HUFF_FAST {
+    uint32_t armed;                         // nonzero while a scan decoder uses them
+    JPEG_HUFF_FAST_TABLE dc[4], ac[4];
+};
+
 // The encoder's Huffman table; the encoder is not built yet, only the kernel type needs it.
 struct JPEG_HUFF_ENCODE_TABLE {
     uint32_t reserved[2];
@@ -272,6 +286,7 @@ struct JPEG_ENVIRONMENT {
     JpegSettingFn read_setting;  // the settings reader (null: no override)
     int32_t cpu_class;
     JPEG_KERNELS k;
+    JPEG_HUFF_FAST huff_fast;    // the decoder's combined lookups of the current scan
 };
 
 struct JPEG_RECT {

@@ -3,6 +3,10 @@
 // unoptimised build runs many times slower) and a small random source.
 #pragma once
 #include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "jpeg/jpeg_types.h"
 
 namespace simdtest {
 
@@ -32,5 +36,19 @@ struct Rng {
     }
     int32_t range(int32_t lo, int32_t hi) { return lo + int32_t(next() % uint32_t(hi - lo + 1)); }
 };
+
+// Points a cleared stream at the bytes d, or at the open file when file >= 0.
+inline void open_stream(velmora::JPEG_STREAM* s, const std::vector<uint8_t>& d, int32_t file,
+                        velmora::JPEG_ENVIRONMENT* env = nullptr) {
+    std::memset(s, 0, sizeof(velmora::JPEG_STREAM));
+    s->environment = env;
+    s->file = file;
+    if (file < 0) {
+        s->start = s->current = d.data();
+        s->size = uint32_t(d.size());
+        s->end = d.data() + d.size();
+        s->left = int32_t(d.size());
+    }
+}
 
 }  // namespace simdtest

@@ -141,16 +141,7 @@ void random_block(Rng& rng, int16_t* b) {
 
 struct Stream {
     std::unique_ptr<JPEG_STREAM> s = std::make_unique<JPEG_STREAM>();
-    explicit Stream(const std::vector<uint8_t>& d, int32_t file = -1) {
-        std::memset(s.get(), 0, sizeof(JPEG_STREAM));
-        s->file = file;
-        if (file < 0) {
-            s->start = s->current = d.data();
-            s->size = uint32_t(d.size());
-            s->end = d.data() + d.size();
-            s->left = int32_t(d.size());
-        }
-    }
+    explicit Stream(const std::vector<uint8_t>& d, int32_t file = -1) { simdtest::open_stream(s.get(), d, file); }
 };
 
 using Decoder = JPEG_RESULT (*)(JPEG_STREAM*, const JPEG_HUFF_DECODE_TABLE*, const JPEG_HUFF_DECODE_TABLE*,

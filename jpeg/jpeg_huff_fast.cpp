@@ -1,0 +1,87 @@
+// jpeg/jpeg_huff_fast.cpp
+#include "jpeg/jpeg_huff_fast.h"
+
+#include "jpeg/jpeg_simd_huff.h"
+
+namespace velmora {
+namespace {
+
+constexpr int32_t kBits = JPEG_HUFF_FAST_BITS;
+static_assert(kBits >= 9 && kBits <= 16, "the lookup covers the 8-bit lookahead and one more length");
+
+// The symbol and code length the table's steps find in the pattern p of kBits
+// bits: the lookahead of its top 8 bits, else code by code from length 9 while
+// the code still lies inside p. False when no code of up to kBits bits is found.
+bool symbol_of(const JPEG_HUFF_DECODE_TABLE* t, uint32_t p, uint32_t& sym, int32_t& len) {
+    const uint32_t e = t->lookahead[p >> (kBits - 8)];
+    if (e >> 16) {
+        len = int32_t(e >> 16);
+        sym = e & 0xFFFF;
+        return len <= 8;
+    }
+    for (int32_t l = 9; l <= kBits; ++l) {
+        const uint32_t code = p >> (kBits - l);
+        const uint32_t mc = t->maxcode[l];
+        if (mc != 0xFFFF && code <= mc) {
+            const uint16_t idx = uint16_t(t->valptr[l] + code - t->mincode[l]);
+            sym = idx < 256 ? t->symbols[idx] : 0;
+            len = l;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool jpeg_huff_fast_build(const JPEG_HUFF_DECODE_TABLE* t, bool dc, uint32_t* entry) {
+    for (uint32_t p = 0; p < (1u << kBits); ++p) {
+        uint32_t sym = 0;
+        int32_t len = 0;
+        entry[p] = 0;
+        if (!symbol_of(t, p, sym, len)) continue;
+        if (sym > 255 || len < 1) return false;
+        const uint32_t size = dc ? sym : sym & 15, run = dc ? 0 : sym >> 4;
+        // Value bits beyond the pattern, a DC size above 15, and the AC symbols
+        // without value bits (end of block, ZRL and the rest) give the symbol alone.
+        if ((size != 0 && (size > 15 || len + int32_t(size) > kBits)) || (!dc && size == 0)) {
+            entry[p] = uint32_t(len) | sym << 8;
+            continue;
+        }
+        int32_t v = 0;
+        if (size != 0) {
+            v = int32_t((p >> (kBits - len - int32_t(size))) & ((1u << size) - 1));
+            if (v < jpeg_extend_threshold[size]) v += jpeg_extend_offset[size];
+        }
+        entry[p] = uint32_t(len + int32_t(size)) | JPEG_HUFF_FAST_VALUE | run << 8 | size << 12 |
+                   uint32_t(uint16_t(int16_t(v))) << 16;
+    }
+    return true;
+}
+
+void jpeg_huff_fast_arm(JPEG_ENVIRONMENT* env, const JPEG_SCAN* scan) {
+    if (!env) return;
+    JPEG_HUFF_FAST& f = env->huff_fast;
+    f.armed = 0;
+    for (int i = 0; i < 4; ++i) f.dc[i].source = f.ac[i].source = nullptr;
+    if (!scan || !scan->components) return;
+    uint32_t ndc = 0, nac = 0;
+    auto add = [](JPEG_HUFF_FAST_TABLE* list, uint32_t& n, const JPEG_HUFF_DECODE_TABLE* t, bool dc) {
+        if (!t) return;
+        for (uint32_t i = 0; i < n; ++i)
+            if (list[i].source == t) return;
+        if (n >= 4 || !jpeg_huff_fast_build(t, dc, list[n].entry)) return;
+        list[n++].source = t;
+    };
+    for (uint32_t i = 0; i < scan->ns && i < 4; ++i) {
+        add(f.dc, ndc, scan->components[i].dc, true);
+        add(f.ac, nac, scan->components[i].ac, false);
+    }
+    f.armed = 1;
+}
+
+void jpeg_huff_fast_disarm(JPEG_ENVIRONMENT* env) {
+    if (env) env->huff_fast.armed = 0;
+}
+
+}  // namespace velmora
