@@ -479,6 +479,7 @@ void News_Anfragen_Halten(int32_t team, uint32_t maske) {
 bool News_Datei_Oeffnen() {
     if (g->offen) News_Datei_Schliessen();
     index_leeren();
+    g->naechste_id = 1;   // a fresh file numbers its items from 1
     const char* verz = Dirs_Get(DIR_USER);
     if (!verz[0]) {
         Debug_Printf("News_Datei_Oeffnen: kein Benutzerverzeichnis\n");
