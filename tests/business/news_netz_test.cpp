@@ -74,7 +74,7 @@ TEST_F(NewsNetzTest, ClientAddGoesToTheServerAndKeepsAnOwnCopyUnderItsId) {
     EXPECT_EQ(Empfaenger(0), "3:40000804");
     ASSERT_EQ(News_Add(3, 4, -1, 4, nullptr, "an Cora"), 1);   // stored on the server, no copy here
     EXPECT_EQ(News_Anzahl(), 1);
-    Server([this] {
+    Server([] {
         ASSERT_EQ(News_Anzahl(), 3);
         EXPECT_STREQ(News_Text(1), "an mich 1");
         EXPECT_EQ(Empfaenger(2), "4:40000804");
@@ -170,10 +170,10 @@ TEST_F(NewsNetzTest, ClientSetChangesOnlyItsOwnTeamOnTheServer) {
     Server([] { ASSERT_EQ(News_Add(-1, 3, 4, 5, nullptr, "fuer Bert und Cora"), 1); });
     ASSERT_EQ(News_Client_Holen(3), 1);
     EXPECT_EQ(News_Set(0, 3, 0x100, NEWS_SET_SETZEN), 0);
-    Server([this] { EXPECT_EQ(Empfaenger(0), "3:40000905 4:40000805"); });
+    Server([] { EXPECT_EQ(Empfaenger(0), "3:40000905 4:40000805"); });
     EXPECT_EQ(News_Set(0, -1, -1, NEWS_SET_LOESCHEN), 1);   // deleting here removes only team 3 there
     EXPECT_EQ(News_Anzahl(), 0);
-    Server([this] {
+    Server([] {
         ASSERT_EQ(News_Anzahl(), 1);
         EXPECT_EQ(Empfaenger(0), "4:40000805");
     });
