@@ -30,16 +30,10 @@ struct AnbindungModul {
     bool angebunden = false;
     // The calendar's hooks as they were filled before the news took them.
     KalenderHooks vorher;
-    // The request processor deletes an item and searches on behind it; the
-    // items behind it have moved down by one, so the search resumes at the
-    // deleted slot.
-    int32_t geloescht = -1;
 };
 AnbindungModul g;
 
 int32_t richter_suchen(int32_t ab, uint32_t maske, int32_t kopf[RICHTER_KOPF_WORTE], uint32_t* flags) {
-    if (g.geloescht >= 0 && ab == g.geloescht + 1) ab = g.geloescht;
-    g.geloescht = -1;
     NewsSatz s;
     for (int32_t i = ab < 0 ? 0 : ab; i < News_Anzahl(); ++i) {
         if (!News_Satz_Holen(i, s) || s.id == 0) continue;
@@ -54,7 +48,7 @@ int32_t richter_suchen(int32_t ab, uint32_t maske, int32_t kopf[RICHTER_KOPF_WOR
 }
 
 void richter_loeschen(int32_t index) {
-    if (News_Set(index, -1, -1, NEWS_SET_LOESCHEN)) g.geloescht = index;
+    News_Set(index, -1, -1, NEWS_SET_LOESCHEN);
 }
 
 void spieltag_news(int32_t team, int32_t art, const char* text) { News_Add(-1, team, -1, art, nullptr, "%s", text); }

@@ -6,8 +6,6 @@
 #include "core/bytes.h"
 #include "core/debug.h"
 #include "core/hooks.h"
-#include "core/spielstand.h"
-#include "core/spielstand_datei.h"
 
 namespace velmora {
 namespace {
@@ -94,25 +92,6 @@ bool Optionen_Block_Lesen(const uint8_t* in, size_t bytes) {
     g.sonder[1] = int32_t(Bytes_Get32(in + 124));
     g.bereit = true;
     return true;
-}
-
-namespace {
-
-bool block_speichern(SpielstandDatei* datei) {
-    uint8_t block[OPTIONEN_BLOCK_BYTES];
-    Optionen_Block_Schreiben(block);
-    return Spielstand_Schreiben(datei, block, OPTIONEN_BLOCK_BYTES);
-}
-
-bool block_laden(SpielstandDatei* datei) {
-    uint8_t block[OPTIONEN_BLOCK_BYTES];
-    return Spielstand_Lesen(datei, block, OPTIONEN_BLOCK_BYTES) && Optionen_Block_Lesen(block, OPTIONEN_BLOCK_BYTES);
-}
-
-}  // namespace
-
-void Optionen_Registrieren() {
-    Spielstand_Modul_Anmelden(SPIELSTAND_POS_OPTIONEN, "Optionen", block_speichern, block_laden);
 }
 
 }  // namespace velmora

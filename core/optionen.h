@@ -37,9 +37,5 @@ void Optionen_Block_Schreiben(uint8_t out[OPTIONEN_BLOCK_BYTES]);
 // False (options unchanged) when the block is shorter than 140 bytes or option 200 is below 1.
 bool Optionen_Block_Lesen(const uint8_t* in, size_t bytes);
 
-// Saves the options block with the game (position 40, where the news block
-// will carry it), so a loaded game keeps its own options.
-constexpr int32_t SPIELSTAND_POS_OPTIONEN = 40;
-void Optionen_Registrieren();
 
 }  // namespace velmora

@@ -39,8 +39,11 @@ int32_t Richter_Kredit_Antworten() {
     int32_t geloescht = 0;
     int32_t kopf[RICHTER_KOPF_WORTE];
     uint32_t flags = 0;
-    for (int32_t index = h.news_suchen(0, RICHTER_FLAG_ANFRAGE | RICHTER_FLAG_ANTWORT, kopf, &flags); index >= 0;
-         index = h.news_suchen(index + 1, RICHTER_FLAG_ANFRAGE | RICHTER_FLAG_ANTWORT, kopf, &flags)) {
+    int32_t ab = 0;
+    for (;;) {
+        int32_t index = h.news_suchen(ab, RICHTER_FLAG_ANFRAGE | RICHTER_FLAG_ANTWORT, kopf, &flags);
+        if (index < 0) break;
+        ab = index + 1;
         Richter_Fall fall;
         if (flags & RICHTER_FLAG_ANTWORT) {
             fall = heute < kopf[3] ? Richter_Fall::ANTWORT : Richter_Fall::ANTWORT_SPAET;
@@ -50,7 +53,9 @@ int32_t Richter_Kredit_Antworten() {
             continue;   // still open
         }
         // The item goes first, so a handler that adds news cannot meet it again.
+        // The items behind it move down one place: the search goes on at its place.
         h.news_loeschen(index);
+        ab = index;
         ++geloescht;
         int32_t art = kopf[0];
         if (art < 0 || art >= RICHTER_ARTEN) {

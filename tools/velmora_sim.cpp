@@ -17,10 +17,10 @@
 #include <random>
 #include <string>
 
+#include "business/news_anbindung.h"
 #include "club/club_anbindung.h"
 #include "match/spieltag.h"
 #include "match/spieltag_anbindung.h"
-#include "core/optionen.h"
 #include "core/dirs.h"
 #include "core/reg.h"
 #include "season/season_anbindung.h"
@@ -90,12 +90,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmora-sim: the directories %s and %s cannot be used\n", install.c_str(), user.c_str());
         return 1;
     }
-    Optionen_Registrieren();
     Club_Anbinden();
     Season_Anbinden();
     Match_Anbinden();
     o.echter_spieltag = true;
     sim::Sim_Anbinden(o);
+    News_Anbinden();   // after the calendar hooks of the sim: it chains itself in front of them
 
     bool ok = sim::Sim_Bis_Tag(0);
     int32_t start = Tag_Index();

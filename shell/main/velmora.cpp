@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <string>
 
+#include "business/news_anbindung.h"
 #include "club/club_anbindung.h"
 #include "match/spieltag_anbindung.h"
 #include "season/kalender.h"
 #include "season/season_anbindung.h"
 #include "core/hooks.h"
-#include "core/optionen.h"
 #include "season/spielstart.h"
 #include "core/pack.h"
 #include "core/programm.h"
@@ -109,7 +109,6 @@ int main(int argc, char** argv) {
     Core_Hooks().meldung = [](const char* text) { Plat_Meldungsbox("Velmora", text); };
     Grafik_Loader_Anmelden();
     Font_Init();
-    Optionen_Registrieren();
     Club_Anbinden();
     Season_Anbinden();
     Match_Anbinden();
@@ -133,6 +132,7 @@ int main(int argc, char** argv) {
     k.maus_latch = Maus_Tasten_Latch;
     k.uhr = Plat_Ms;
     k.module_init = [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); };
+    News_Anbinden();   // after the calendar hooks above: it chains itself in front of them
     int32_t ok = App_Main(kommandozeile.c_str(), start);
     if (start.headless && ok)
         std::printf("Velmora ran headless: %d days played, %u frames shown.\n", gespielte_tage, Plat_Headless_Bilder());

@@ -293,7 +293,6 @@ TEST_F(NewsAnfrageTest, CalendarOpensAndClosesTheFileAndRunsTheRoundsInTheMenu) 
 TEST_F(NewsAnfrageTest, NewsBlockTakesTheOptionsPlaceInTheSaveGame) {
     EXPECT_EQ(Spielstand_Position_Von("News"), 40);
     Club_Anbinden();
-    Optionen_Registrieren();
     News_Anbinden();
     // Position 40 is free for nobody else now, and the options travel with the news.
     EXPECT_FALSE(Spielstand_Modul_Anmelden(40, "Optionen", [](SpielstandDatei*) { return true; },

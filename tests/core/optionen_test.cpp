@@ -6,8 +6,6 @@
 #include <vector>
 
 #include "core/hooks.h"
-#include "core/spielstand.h"
-#include "core/spielstand_testing.h"
 #include "core/stoppuhr.h"
 #include "core/taste.h"
 
@@ -119,19 +117,4 @@ TEST(Taste, MouseCountsOnlyWhenAskedAndWhenNewlyPressed) {
     Taste_Eingabe_Maus(2);
     EXPECT_EQ(Taste_Gedrueckt(1), 1);
     Taste_Warten();   // returns at once
-}
-
-TEST(Optionen, SavedAndLoadedWithTheGame) {
-    Optionen_Standard();
-    Optionen_Registrieren();
-    Optionen(OPTION_AUTOSAVE, 1, 0);
-    Optionen(3, 1, 4711);
-    std::vector<uint8_t> bild;
-    ASSERT_TRUE(Spielstand_Speichern_In_Bild(&bild));
-    Optionen(OPTION_AUTOSAVE, 1, 1);
-    Optionen(3, 1, 0);
-    ASSERT_TRUE(Spielstand_Laden_Aus_Bild(bild));
-    EXPECT_EQ(Optionen(OPTION_AUTOSAVE, 0, 0), 0);
-    EXPECT_EQ(Optionen(3, 0, 0), 4711);
-    Spielstand_Modul_Abmelden("Optionen");
 }
