@@ -105,16 +105,28 @@ int32_t Magneten(int32_t team) {
     return z;
 }
 
+// Competition ids run from 50 to 305; the slot's key byte holds the low 8
+// bits, so ids 256-305 read back as 0-49. Id 255 would read as a free slot
+// and gets none.
+bool Schluessel(int32_t wettbewerb, uint8_t* key) {
+    if (wettbewerb < 0 || wettbewerb > 305 || wettbewerb == STADION_FREI) return false;
+    *key = uint8_t(wettbewerb);
+    return true;
+}
+int32_t Id_Von(uint8_t key) { return key < 50 ? key + 256 : key; }
+
 // The statistics slot of a competition in a club's block: 0 for the club's
 // league, else the slot holding the key, else the first slot whose
 // competition no longer exists; -1 when there is none.
 int32_t Slot_Von(const Stadion_Statistik& s, int32_t heim, int32_t wettbewerb, bool neu) {
+    uint8_t key = 0;
+    if (!Schluessel(wettbewerb, &key)) return -1;
     if (wettbewerb == Team_Get_Liga(heim, 1) || wettbewerb == Team_Wert(11, heim, 0, 0)) return 0;
     for (int32_t i = 1; i < STADION_SLOTS; ++i)
-        if (s.wettbewerb[i] != STADION_FREI && s.wettbewerb[i] == uint8_t(wettbewerb)) return i;
+        if (s.wettbewerb[i] == key) return i;
     if (!neu) return -1;
     for (int32_t i = 1; i < STADION_SLOTS; ++i)
-        if (s.wettbewerb[i] == STADION_FREI || !Wettbewerb_Satz(s.wettbewerb[i])) return i;
+        if (s.wettbewerb[i] == STADION_FREI || !Wettbewerb_Satz(Id_Von(s.wettbewerb[i]))) return i;
     return -1;
 }
 
