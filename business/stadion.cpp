@@ -299,7 +299,9 @@ bool Stadion_Team_Anlegen(int32_t team, const Stadion_Satz* vorlage) {
     s.team = team;
     s.name[sizeof s.name - 1] = 0;
     s.statistik_platz = 0;
-    s.kapazitaet = s.kapazitaet > 0 ? s.kapazitaet / 1000 * 1000 : 20000;
+    // Rounded down to whole thousands; a stadium without a thousand places gets 20,000.
+    s.kapazitaet = s.kapazitaet > 0 ? s.kapazitaet / 1000 * 1000 : 0;
+    if (s.kapazitaet == 0) s.kapazitaet = 20000;
     s.modell = Naechstes_Modell(s.kapazitaet);
     s.komfort = std::clamp(Modell(s.modell, MODELL_NORMKOMFORT), 0, 100);
     int32_t staerke = Team_Berechne_Staerke(team, 16);
