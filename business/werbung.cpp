@@ -284,9 +284,8 @@ int32_t Werbung_Kategorie_Von(int32_t platz) {
 
 Werbung_Datensatz* Werbung_Get_Team(int32_t team) {
     if (!Bereit("Werbung_Get_Team")) return nullptr;
-    Werbung_Datensatz* w = Satz(team);
-    if (w && Club_Ist_Client() && team == Club_Client_Team() && !g.geholt) Anfrage(team, -1, 0, 0);
-    return w;
+    if (Satz(team) && Club_Ist_Client() && team == Club_Client_Team() && !g.geholt) Anfrage(team, -1, 0, 0);
+    return Satz(team);
 }
 
 void Werbung_Team_Reset(int32_t team, int32_t voll) {
