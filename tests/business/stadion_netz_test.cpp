@@ -1,0 +1,256 @@
+// tests/business/stadion_netz_test.cpp - the stadium's and the advertising's
+// remote calls between a client and a server (the server's state kept as save
+// blocks beside the client's), and the connection to the match day, the
+// calendar and the save game.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "business/stadion_anbindung.h"
+#include "club/club_anbindung.h"
+#include "club/club_config.h"
+#include "club/club_netz.h"
+#include "match/spielfeld_hooks.h"
+#include "match/spieltag_hooks.h"
+#include "season/kalender.h"
+#include "tests/business/stadion_welt.h"
+
+namespace velmora {
+namespace {
+
+using test::Bank;
+
+struct Server {
+    int32_t modus = 1;
+    std::vector<uint8_t> stadion, werbung;
+    std::vector<int32_t> anfragen;
+};
+Server server;
+
+void Bloecke_Sichern(std::vector<uint8_t>& s, std::vector<uint8_t>& w) {
+    s.clear();
+    w.clear();
+    Stadion_Save(s);
+    Werbung_Save(w);
+}
+
+void Bloecke_Laden(const std::vector<uint8_t>& s, const std::vector<uint8_t>& w) {
+    ASSERT_TRUE(Stadion_Load(s.data(), s.size()));
+    ASSERT_TRUE(Werbung_Load(w.data(), w.size()));
+}
+
+bool Fake_Server(int32_t anfrage, const char*, const std::vector<uint8_t>& arg, std::vector<uint8_t>& antwort) {
+    server.anfragen.push_back(anfrage);
+    std::vector<uint8_t> s, w;
+    Bloecke_Sichern(s, w);
+    Bloecke_Laden(server.stadion, server.werbung);
+    server.modus = 2;
+    bool ok = anfrage == ANFRAGE_WERBUNG ? Werbung_Server_Anfrage(anfrage, 2, arg.data(), arg.size(), antwort)
+                                         : Stadion_Server_Anfrage(anfrage, 2, arg.data(), arg.size(), antwort);
+    Bloecke_Sichern(server.stadion, server.werbung);
+    Bloecke_Laden(s, w);
+    server.modus = 1;
+    return ok;
+}
+
+class StadionNetzTest : public test::StadionWelt {
+protected:
+    void SetUp() override {
+        StadionWelt::SetUp();
+        ASSERT_NE(Manager_Neuer_Mitspieler(2, "Anna", -1), nullptr);
+        ASSERT_NE(Manager_Neuer_Mitspieler(3, "Bert", -1), nullptr);
+        Bank().konto[2] = 5000000;
+        Bauen(2, 23000);
+        Bauen(3, 40000);
+        Werbung_Team_Reset(2, 1);
+        server = Server{};
+        Bloecke_Sichern(server.stadion, server.werbung);
+    }
+    // From here on this machine is the client of team 2.
+    void Client_Werden() {
+        ClubHooks& h = Club_Hooks();
+        h.netzwerk_modus = [] { return server.modus; };
+        h.client_team = [] { return 2; };
+        h.client_read = Fake_Server;
+    }
+    // A change made on the server only.
+    template <typename F>
+    void Auf_Dem_Server(F f) {
+        std::vector<uint8_t> s, w;
+        Bloecke_Sichern(s, w);
+        Bloecke_Laden(server.stadion, server.werbung);
+        f();
+        Bloecke_Sichern(server.stadion, server.werbung);
+        Bloecke_Laden(s, w);
+    }
+};
+
+TEST_F(StadionNetzTest, AClientReadsTheServersRecordAndItsOwnOnlyOnceUntilTheSync) {
+    Auf_Dem_Server([] {
+        Stadion_Get(2, 1)->preis = 33;
+        Stadion_Get(3, 1)->preis = 44;
+    });
+    Client_Werden();
+    EXPECT_EQ(Stadion_Get(3, 1)->preis, 44);
+    EXPECT_EQ(Stadion_Get(2, 1)->preis, 33);
+    size_t n = server.anfragen.size();
+    EXPECT_EQ(Stadion_Get_Kapazitaet(2), 23000);
+    EXPECT_EQ(server.anfragen.size(), n);
+    Stadion_Client_Sync();
+    Stadion_Get(2, 1);
+    EXPECT_EQ(server.anfragen.size(), n + 1);
+    for (int32_t id : server.anfragen) EXPECT_EQ(id, ANFRAGE_STADION_HOLEN);
+    // A club without a stadium on the server has none here either.
+    EXPECT_EQ(Stadion_Get(4, 1), nullptr);
+}
+
+TEST_F(StadionNetzTest, AClientBuildsTheNextModelOfItsOwnStadiumOnly) {
+    Client_Werden();
+    Stadion_Satz neu = *Stadion_Get(2, 1);
+    ASSERT_EQ(neu.modell, 2);
+    neu.modell = 3;
+    neu.komfort = 64;
+    neu.kapazitaet = 26000;
+    neu.preis = 31;
+    ASSERT_TRUE(Stadion_Netz_Nachricht(2, &neu));
+    EXPECT_NE(std::find(server.anfragen.begin(), server.anfragen.end(), ANFRAGE_STADION_AENDERN), server.anfragen.end());
+    const Stadion_Satz* s = Stadion_Get(2, 1);
+    EXPECT_EQ(s->modell, 3);
+    EXPECT_EQ(s->komfort, 64);
+    EXPECT_EQ(s->kapazitaet, 26000);
+    EXPECT_EQ(s->preis, 31);
+    // Another club's stadium is not sent at all.
+    size_t n = server.anfragen.size();
+    Stadion_Satz fremd = *Stadion_Get(3, 0);
+    n = server.anfragen.size();
+    EXPECT_FALSE(Stadion_Netz_Nachricht(3, &fremd));
+    EXPECT_EQ(server.anfragen.size(), n);
+}
+
+TEST_F(StadionNetzTest, TheServerRefusesAnotherClubAndUnsoundValues) {
+    struct Fall {
+        int32_t client, team, modell, komfort, kapazitaet, preis;
+    } faelle[] = {
+        {3, 2, 2, 50, 23000, 20},        // not the client's club
+        {2, 2, 4, 50, 23000, 20},        // two models at once
+        {2, 2, 2, 101, 23000, 20},       // comfort above 100
+        {2, 2, 2, 50, 5000000, 20},      // capacity beyond the model
+        {2, 2, 2, 50, 23000, -3},        // a negative price
+        {2, 4, 2, 50, 23000, 20},        // a club without a stadium
+    };
+    Stadion_Satz vorher = *Stadion_Get(2, 0);
+    for (const Fall& f : faelle) {
+        std::vector<uint8_t> arg, antwort;
+        ClubPacker p{arg};
+        for (int32_t v : {f.team, f.modell, f.komfort, f.kapazitaet, f.preis}) p.i32(v);
+        ASSERT_TRUE(Stadion_Server_Anfrage(ANFRAGE_STADION_AENDERN, f.client, arg.data(), arg.size(), antwort));
+        ClubLeser l{antwort.data(), antwort.size()};
+        EXPECT_EQ(l.i32(), 0);
+        EXPECT_EQ(std::memcmp(Stadion_Get(2, 1), &vorher, sizeof vorher), 0);
+    }
+    // A short request is malformed.
+    std::vector<uint8_t> antwort;
+    EXPECT_FALSE(Stadion_Server_Anfrage(ANFRAGE_STADION_AENDERN, 2, nullptr, 0, antwort));
+    std::vector<uint8_t> arg;
+    ClubPacker{arg}.i32(2);
+    antwort.clear();
+    ASSERT_TRUE(Stadion_Server_Anfrage(ANFRAGE_STADION_PRUEFEN, 2, arg.data(), arg.size(), antwort));
+    EXPECT_EQ((ClubLeser{antwort.data(), antwort.size()}.i32()), 1);
+}
+
+TEST_F(StadionNetzTest, AClientsAdvertisingRequestsRunOnTheServer) {
+    Auf_Dem_Server([] { Werbung_Get_Team(2)->wert[6] = 0; });
+    Client_Werden();
+    // The first read fetches the server's record.
+    EXPECT_EQ(Werbung_Get_Team(2)->wert[6], 0);
+    ASSERT_EQ(server.anfragen.size(), 1u);
+    EXPECT_EQ(server.anfragen[0], ANFRAGE_WERBUNG);
+    int32_t kategorie = Werbung_Get_Team(2)->angebot_kategorie;
+    bool annehmbar = kategorie == 2 && Werbung_Get_Team(2)->angebot_wert > 0;
+    EXPECT_EQ(Werbung_Angebot_Annehmen(2), annehmbar);
+    // The agency ages the record on the server; the client learns the result.
+    Werbung_Get_Team(2)->belastung = 0;
+    Auf_Dem_Server([] { Werbung_Get_Team(2)->belastung = 5; });
+    Werbung_Angebot_Erzeugen(2, 1);
+    EXPECT_EQ(Werbung_Altern(2), 1);
+    EXPECT_EQ(Werbung_Get_Team(2)->belastung, 10);
+    // Another club's record is not asked for.
+    size_t n = server.anfragen.size();
+    EXPECT_FALSE(Werbung_Angebot_Annehmen(3));
+    EXPECT_EQ(server.anfragen.size(), n);
+    // The client and the server hold the same record now.
+    Werbung_Datensatz hier = *Werbung_Get_Team(2);
+    Werbung_Datensatz dort{};
+    Auf_Dem_Server([&] { dort = *Werbung_Get_Team(2); });
+    EXPECT_EQ(std::memcmp(&hier, &dort, sizeof hier), 0);
+}
+
+TEST_F(StadionNetzTest, TheServerAnswersAdvertisingOnlyForTheClientsClub) {
+    std::vector<uint8_t> arg, antwort;
+    ClubPacker p{arg};
+    for (int32_t v : {3, 1, 1, 1}) p.i32(v);
+    ASSERT_TRUE(Werbung_Server_Anfrage(ANFRAGE_WERBUNG, 2, arg.data(), arg.size(), antwort));
+    EXPECT_EQ((ClubLeser{antwort.data(), antwort.size()}.i32()), 0);
+    EXPECT_EQ(Werbung_Get_Team(3)->automatisch, 0);
+    EXPECT_FALSE(Werbung_Server_Anfrage(ANFRAGE_WERBUNG, 2, arg.data(), 6, antwort));
+}
+
+// ---- the connection ----
+
+std::vector<std::string> g_bloecke;
+int32_t g_vorher_gerufen = 0;
+
+TEST_F(StadionNetzTest, TheConnectionFillsTheMatchHooksAndKeepsTheAfterMatchWork) {
+    Club_Hooks().speicher_registrieren = [](const char* name, ClubSaveFn, ClubLoadFn) { g_bloecke.push_back(name); };
+    Kalender_Hooks().nach_spiel_team = [](int32_t, Spiel_Lock) { ++g_vorher_gerufen; };
+    g_bloecke.clear();
+    g_vorher_gerufen = 0;
+    Stadion_Anbinden();
+    EXPECT_EQ(g_bloecke, (std::vector<std::string>{"Stadion", "Werbung"}));
+    EXPECT_EQ(Spielstand_Position_Von("Stadion"), 42);
+    EXPECT_EQ(Spielstand_Position_Von("Werbung"), 43);
+    EXPECT_EQ(Spieltag_Hook_Kapazitaet(2), 23000);
+    EXPECT_EQ(Spieltag_Hook_Kapazitaet(4), -1);
+    Spiel_Lock spiel = Spiel(2, 3);
+    int32_t z = Spieltag_Hook_Einnahmen(2, spiel, 0, 100, 0, 0, 0);
+    EXPECT_GT(z, 0);
+    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_ZUSCHAUER), float(int64_t(z) * Stadion_Get(2, 1)->preis));
+    SpielfeldStadion st;
+    ASSERT_TRUE(Spielfeld_Hooks().stadion(2, &st));
+    EXPECT_EQ(st.modell, 2);
+    uint8_t banden[14];
+    std::memset(banden, 0xEE, sizeof banden);
+    Spielfeld_Hooks().werbung(2, banden);
+    EXPECT_EQ(banden[0], Werbung_Get_Team(2)->sponsor[0] + 1);
+    EXPECT_EQ(banden[13], 0);
+    // After the match: upkeep, the advertising week, then the work that was there.
+    Bank() = test::Ersatzbank{};
+    Kalender_Hooks().nach_spiel_team(2, spiel);
+    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_STADION_UNTERHALT), 23 * 300.0f);
+    EXPECT_GT(Bank().summe(2, BUCHUNG_WERBUNG_EINNAHME), 0.0f);
+    EXPECT_EQ(g_vorher_gerufen, 1);
+    // Connecting twice does not run the work twice.
+    Stadion_Anbinden();
+    Kalender_Hooks().nach_spiel_team(2, spiel);
+    EXPECT_EQ(g_vorher_gerufen, 2);
+    Stadion_Abbinden();
+    EXPECT_EQ(Spieltag_Hooks().stadion_einnahmen, nullptr);
+    Kalender_Hooks().nach_spiel_team(2, spiel);
+    EXPECT_EQ(g_vorher_gerufen, 3);
+    Kalender_Hooks() = KalenderHooks{};
+}
+
+TEST_F(StadionNetzTest, ANewGameGivesEveryClubItsStadiumAndEveryManagerHisContracts) {
+    // (The same line as the stadium tests give this club: the club file's lines outlive a test.)
+    ASSERT_TRUE(Team_Stadion_Vorgabe_Setzen(3, "Waldstadion", 12000, 11456));
+    ASSERT_TRUE(Stadion_Spielstart());
+    EXPECT_EQ(Stadion_Get_Kapazitaet(3), 23000);
+    EXPECT_EQ(Stadion_Get(2, 1), nullptr);   // the club file has no line for it
+    EXPECT_EQ(std::count(Werbung_Get_Team(2)->wert, Werbung_Get_Team(2)->wert + WERBUNG_PLAETZE, 0), 0);
+    EXPECT_EQ(Werbung_Get_Team(5), nullptr);
+}
+
+}  // namespace
+}  // namespace velmora
