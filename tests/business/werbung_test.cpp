@@ -52,8 +52,11 @@ TEST_F(WerbungTest, AResetFillsEveryPlaceWithoutLocksAndMakesAnOffer) {
         EXPECT_GE(W().spiele[p], 17 * 50 / 100);
         EXPECT_LE(W().spiele[p], 17 * 150 / 100);
         int32_t r = W().sponsor[p];
-        if (p == 0) EXPECT_GE(r, 15);
-        else if (p < WERBUNG_ERSATZ_PLATZ) EXPECT_LT(r, 15);
+        if (p == 0) {
+            EXPECT_GE(r, 15);
+        } else if (p < WERBUNG_ERSATZ_PLATZ) {
+            EXPECT_LT(r, 15);
+        }
     }
     EXPECT_GT(W().angebot_wert, 0);
     EXPECT_EQ(W().angebot_wert % 1000, 0);
