@@ -1,7 +1,9 @@
 // business/stadion_anbindung.cpp
 #include "business/stadion_anbindung.h"
 
+#include "business/news.h"
 #include "business/stadion.h"
+#include "business/stadion_hooks.h"
 #include "business/werbung.h"
 #include "club/club_anbindung.h"
 #include "club/club_hooks.h"
@@ -61,6 +63,10 @@ bool werbung_anfrage(int32_t anfrage, int32_t client_team, const uint8_t* daten,
 }  // namespace
 
 void Stadion_Anbinden() {
+    // Messages of the stadium and the advertising reach the managers as news.
+    Stadion_Hooks().news = [](int32_t team, int32_t absender, uint32_t flags, const char* text) {
+        News_Add(absender, team, -1, int32_t(flags), nullptr, "%s", text);
+    };
     SpieltagHooks& s = Spieltag_Hooks();
     s.stadion_kapazitaet = kapazitaet;
     s.stadion_einnahmen = einnahmen;

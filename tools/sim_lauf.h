@@ -38,6 +38,8 @@ struct SimOptionen {
     // The match day that plays the games: the game's own (wired to the
     // calendar's hooks before Sim_Anbinden) or the stand-in of the calendar tests.
     bool echter_spieltag = false;
+    // Runs once the world of a new game is built (the stadiums and advertising of the clubs).
+    void (*nach_welt_aufbau)() = nullptr;
 };
 
 struct SimZustand {
@@ -87,6 +89,7 @@ inline bool Sim_Spielstart() {
         std::string name = "Mensch " + std::to_string(menschen + 1);
         if (Manager_Neuer_Mitspieler(t, name.c_str(), -1)) ++menschen;
     }
+    if (s.optionen.nach_welt_aufbau) s.optionen.nach_welt_aufbau();
     Team_Spielstand_Setzen(1, 2);
     return true;
 }

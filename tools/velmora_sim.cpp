@@ -18,6 +18,7 @@
 #include <string>
 
 #include "business/news_anbindung.h"
+#include "business/stadion_anbindung.h"
 #include "club/club_anbindung.h"
 #include "match/spieltag.h"
 #include "match/spieltag_anbindung.h"
@@ -94,8 +95,10 @@ int main(int argc, char** argv) {
     Season_Anbinden();
     Match_Anbinden();
     o.echter_spieltag = true;
+    o.nach_welt_aufbau = [] { Stadion_Spielstart(); };
     sim::Sim_Anbinden(o);
-    News_Anbinden();   // after the calendar hooks of the sim: it chains itself in front of them
+    News_Anbinden();     // after the calendar hooks of the sim: it chains itself in front of them
+    Stadion_Anbinden();  // after the match and the calendar hooks, for the same reason
 
     bool ok = sim::Sim_Bis_Tag(0);
     int32_t start = Tag_Index();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "business/news_anbindung.h"
+#include "business/stadion_anbindung.h"
 #include "club/club_anbindung.h"
 #include "match/spieltag_anbindung.h"
 #include "season/kalender.h"
@@ -120,6 +121,7 @@ int main(int argc, char** argv) {
         start.max_durchlaeufe = HEADLESS_BILDER;
         sim::SimOptionen o;
         o.echter_spieltag = true;
+        o.nach_welt_aufbau = [] { Stadion_Spielstart(); };
         sim::Sim_Anbinden(o);
         k.tag_ereignisse = headless_tag;
     } else {
@@ -132,7 +134,8 @@ int main(int argc, char** argv) {
     k.maus_latch = Maus_Tasten_Latch;
     k.uhr = Plat_Ms;
     k.module_init = [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); };
-    News_Anbinden();   // after the calendar hooks above: it chains itself in front of them
+    News_Anbinden();     // after the calendar hooks above: it chains itself in front of them
+    Stadion_Anbinden();  // after the match and the calendar hooks, for the same reason
     int32_t ok = App_Main(kommandozeile.c_str(), start);
     if (start.headless && ok)
         std::printf("Velmora ran headless: %d days played, %u frames shown.\n", gespielte_tage, Plat_Headless_Bilder());
