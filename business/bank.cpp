@@ -179,9 +179,8 @@ void Bank_Init() {
     std::memset(g.konto_von, 0, sizeof g.konto_von);
     g.initialisiert = true;
     Bank_Zinsen_Schwanken();
-    // The currency's name is the finance screen's text 27 ("*27").
-    const char* name = "*27";
-    g.waehrungs_name = Str_Referenz_Aufloesen(&name, Text_cfg("FINANZ_SCREEN"), TEXT_PRO_SCREEN);
+    // The currency's name is the finance screen's text 27.
+    g.waehrungs_name = Text_Get("FINANZ_SCREEN", 27);
     Bank_Client_Flags_Loeschen();
 }
 
@@ -619,8 +618,7 @@ bool Bank_Load(const uint8_t* in, size_t bytes) {
             Bank_Exit();
             return false;
         }
-        const char* name = "*27";
-        g.waehrungs_name = Str_Referenz_Aufloesen(&name, Text_cfg("FINANZ_SCREEN"), TEXT_PRO_SCREEN);
+        g.waehrungs_name = Text_Get("FINANZ_SCREEN", 27);
     }
     Liste_Delete_All(&g.konten);
     Liste_Delete_All(&g.kredite);
@@ -636,7 +634,6 @@ bool Bank_Load(const uint8_t* in, size_t bytes) {
         return false;
     }
     Konten_Index_Bauen();
-    Bank_Client_Flags_Loeschen();
     return true;
 }
 
