@@ -190,8 +190,9 @@ TEST(BankPeriode, CapsOverdraftInterestAndSupport) {
         else Bank_Waehrung_Umrechnen(f.team, int32_t(f.start), 0);
         Bank_Periode_Buchen(f.team, nullptr);
         EXPECT_NEAR(Stand(f.team), f.erwartet, 1.0f) << f.name;
-        if (f.kategorie && f.gebucht > 0)
+        if (f.kategorie && f.gebucht > 0) {
             EXPECT_NEAR(Bank_Kategorie_Summe(f.team, -1, f.kategorie), f.gebucht, 1.0f) << f.name;
+        }
         EXPECT_EQ(test::Bank_News().size(), f.news) << f.name;
     }
 }
