@@ -91,6 +91,19 @@ bool Betrag_Gueltig(const char* wer, float betrag) {
     return false;
 }
 
+// The guards of one side of a transfer: the bank runs, the team and the amount
+// are sound; a bad currency is taken as none.
+bool Buchung_Pruefen(const char* wer, int32_t team, float betrag, int32_t* waehrung) {
+    if (!Bank_Intern_Bereit(wer)) return false;
+    if (!Bank_Intern_Team_Gueltig(team)) {
+        Debug_Printf("%s: Team %d ungueltig\n", wer, team);
+        return false;
+    }
+    if (!Betrag_Gueltig(wer, betrag)) return false;
+    *waehrung = Waehrung_Pruefen(wer, *waehrung);
+    return true;
+}
+
 bool Kontostand_Setzen(const char* wer, int32_t team, float neu) {
     if (!std::isfinite(neu)) {
         Debug_Printf("%s: Kontostand von Team %d liefe ueber\n", wer, team);
@@ -197,13 +210,7 @@ bool Bank_Ist_Initialisiert() { return g.initialisiert; }
 // ---- moving money ----
 
 bool Bank_Gutschrift(int32_t team, float betrag, uint8_t kategorie, int32_t waehrung) {
-    if (!Bank_Intern_Bereit("Bank_Gutschrift")) return false;
-    if (!Bank_Intern_Team_Gueltig(team)) {
-        Debug_Printf("Bank_Gutschrift: Team %d ungueltig\n", team);
-        return false;
-    }
-    if (!Betrag_Gueltig("Bank_Gutschrift", betrag)) return false;
-    waehrung = Waehrung_Pruefen("Bank_Gutschrift", waehrung);
+    if (!Buchung_Pruefen("Bank_Gutschrift", team, betrag, &waehrung)) return false;
     Bank_Konto* k = Bank_Intern_Konto(team);
     if (!k || betrag >= GUTSCHRIFT_OHNE_BILANZ || betrag <= -GUTSCHRIFT_OHNE_BILANZ) {
         // The match figures carry no money, with or without an account.
@@ -242,13 +249,7 @@ bool Bank_Gutschrift(int32_t team, float betrag, uint8_t kategorie, int32_t waeh
 }
 
 bool Bank_Abbuchung(int32_t team, float betrag, uint8_t kategorie, int8_t zwingend, int32_t waehrung) {
-    if (!Bank_Intern_Bereit("Bank_Abbuchung")) return false;
-    if (!Bank_Intern_Team_Gueltig(team)) {
-        Debug_Printf("Bank_Abbuchung: Team %d ungueltig\n", team);
-        return false;
-    }
-    if (!Betrag_Gueltig("Bank_Abbuchung", betrag)) return false;
-    waehrung = Waehrung_Pruefen("Bank_Abbuchung", waehrung);
+    if (!Buchung_Pruefen("Bank_Abbuchung", team, betrag, &waehrung)) return false;
     Bank_Konto* k = Bank_Intern_Konto(team);
     if (!k) {
         if (waehrung >= 0) betrag = Umrechnen(betrag, waehrung, int32_t(g.global.waehrung));
