@@ -47,14 +47,14 @@ constexpr uint8_t BUCHUNG_SPIEL_ZUSCHAUER = 54;      // and spectators; they car
 constexpr uint8_t BUCHUNG_NIX = 255;                 // invalid: reported, still booked
 
 #pragma pack(push, 1)
-struct Bank_Buchung {              // 12 bytes
+struct alignas(4) Bank_Buchung {    // 12 bytes; 4-aligned so its floats may be read in place
     float betrag;                  // credits as given, debits as positive sums
     uint32_t periode;
     uint8_t kategorie;             // bits 0-6 the category, bit 7 a credit of 0 or more
     uint8_t rest[3];               // without meaning, kept as they are
 };
 
-struct Bank_Konto {                // 8432 bytes, stored raw in the save game
+struct alignas(4) Bank_Konto {      // 8432 bytes, stored raw in the save game
     Bank_Buchung slot[BANK_BUCHUNGEN];
     uint32_t schreib_index;        // 8400: the slot the next new booking takes
     float kreditrahmen;            // 8404: added to the balance for a debit
@@ -67,7 +67,7 @@ struct Bank_Konto {                // 8432 bytes, stored raw in the save game
 };
 
 // The bank's global block, stored raw at the start of its save block.
-struct Bank_Global {               // 8168 bytes
+struct alignas(4) Bank_Global {     // 8168 bytes
     uint32_t text_zeiger;          // 0: the currency name's text (0 in the file)
     uint32_t waehrung;             // 4: the global currency index
     uint32_t wert_256;             // 8: 256
@@ -89,6 +89,7 @@ static_assert(sizeof(Bank_Konto) == 8432);
 static_assert(offsetof(Bank_Konto, schreib_index) == 8400);
 static_assert(offsetof(Bank_Konto, mittelwert) == 8424);
 static_assert(sizeof(Bank_Global) == 8168);
+static_assert(alignof(Bank_Global) == 4 && alignof(Bank_Konto) == 4);
 static_assert(offsetof(Bank_Global, kontostand) == 100);
 static_assert(offsetof(Bank_Global, anlagezins) == 8100);
 static_assert(offsetof(Bank_Global, kreditzins) == 8128);

@@ -11,7 +11,7 @@
 namespace velmora {
 
 #pragma pack(push, 1)
-struct Bank_Kredit_Posten {        // 24 bytes, stored raw in the save game
+struct alignas(4) Bank_Kredit_Posten {   // 24 bytes, stored raw in the save game
     int32_t partei;                // the other party (the lender id when the bank lends)
     float gesamt;                  // principal plus interest: negative on the borrower's item
     float betrag;                  // principal: negative for a loan, positive for money lent out
