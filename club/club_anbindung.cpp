@@ -147,7 +147,8 @@ int32_t Spielstand_Position_Von(const char* name) {
     } POSITIONEN[] = {{"Spieler", 10}, {"Team", 11},     {"Manager", 12}, {"Wettbewerb", 20},
                       {"Spiele", 21},  {"Tabellen", 22}, {"Saison", 23},
                       {"Kalender", 24}, {"Rangliste", 25}, {"Statistik", 26}, {"Spieltag", 30},
-                      {"Spielfeld", 31}, {"News", 40},     {"Stadion", 42},   {"Werbung", 43}};
+                      {"Spielfeld", 31}, {"News", 40},     {"Bank", 41},      {"Stadion", 42},
+                      {"Werbung", 43}};
     for (const auto& p : POSITIONEN)
         if (name && std::strcmp(p.name, name) == 0) return p.position;
     Debug_Printf("Spielstand_Position_Von: Block %s ohne feste Position\n", name ? name : "?");

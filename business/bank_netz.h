@@ -1,0 +1,34 @@
+// business/bank_netz.h - the bank's remote calls: a client keeps a copy of what
+// its screens need (the rate and currency tables, its club's balance, account
+// words, loan items and booking slots) and sends every transfer and every loan
+// from the bank to the server, which serves only the requesting client's club.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace velmora {
+
+// Request ids and their type strings (docs/protocol.md).
+constexpr int32_t ANFRAGE_BANK_STATUS = 1024;       // "iC<=0C<12C<28C<28F<4F<4F<4F<4C<52i"
+constexpr int32_t ANFRAGE_BANK_KONTO = 1025;        // "iC<=0C<20i"
+constexpr int32_t ANFRAGE_BANK_AUSZAHLUNG = 1026;   // "ciiiiii"
+constexpr int32_t ANFRAGE_BANK_BUCHUNGEN = 1027;    // "vC<8400C<4C<4i"
+constexpr int32_t ANFRAGE_BANK_KREDIT = 1028;       // "iF4F4iiic"
+
+// Client: the tables and the balance of `team` (request 1024); false when it failed.
+bool Bank_Sync_Status(int32_t team);
+// Client: the own club's loan items and its five account words (request 1025).
+bool Bank_Client_Konto_Holen();
+// Client: everything again (status and account), after a calendar synchronisation.
+bool Bank_Client_Alles_Holen(int32_t team);
+// Client: the booking slots of the club whose manager has the turn, fetched once
+// until the next transfer or full fetch (request 1027).
+bool Bank_Client_Buchungen_Holen(int32_t team);
+
+// Server: answers one bank request of the client playing `client_team`. False
+// for an id that is not the bank's or a malformed request.
+bool Bank_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t* daten, size_t bytes,
+                         std::vector<uint8_t>& antwort);
+
+}  // namespace velmora
