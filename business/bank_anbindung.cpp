@@ -1,6 +1,9 @@
 // business/bank_anbindung.cpp - the bank wired into the lower modules' hooks.
 #include "business/bank_anbindung.h"
 
+#include "business/news.h"
+#include "business/stadion_hooks.h"
+
 #include "business/bank.h"
 #include "business/bank_netz.h"
 #include "club/club_anbindung.h"
@@ -68,6 +71,16 @@ void kalender_holen() {
 
 void Bank_Anbinden() {
     Bank_Init();
+    // The bank's messages reach the managers as news; the stadium and the
+    // advertising move their money through the bank.
+    Bank_Hooks().news = [](int32_t team, int32_t absender, uint32_t flags, const char* text) {
+        News_Add(absender, team, -1, int32_t(flags), nullptr, "%s", text);
+    };
+    StadionHooks& st = Stadion_Hooks();
+    st.geld_ueberweisen = [](int32_t von, int32_t an, float betrag, int32_t kategorie, bool erzwingen) {
+        return Bank_Ueberweisung(von, an, betrag, uint8_t(kategorie), erzwingen ? 1 : 0, -1);
+    };
+    st.kontostand = [](int32_t team) { return Bank_Kontostand(team, false, -1); };
     KaderHooks& k = Kader_Hooks();
     k.bank_kontostand = kader_kontostand;
     k.bank_ueberweisung = kader_ueberweisung;

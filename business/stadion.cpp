@@ -420,9 +420,9 @@ int32_t Stadion_Spiel_Einnahmen(int32_t stadion, int32_t spiel, int32_t anteil_h
     const int64_t G = p * S;
     if (!probelauf) {
         if (G != 0 && anteil_gast != 0)
-            Stadion_Hook_Geld(-1, gast, float(G * anteil_gast / 100), BUCHUNG_ZUSCHAUER, true);
+            Stadion_Hook_Geld(-1, gast, float(G * anteil_gast / 100), BUCHUNG_EINTRITT, true);
         if (G != 0 && anteil_heim != 0)
-            Stadion_Hook_Geld(-1, heim, float(G * anteil_heim / 100), BUCHUNG_ZUSCHAUER, true);
+            Stadion_Hook_Geld(-1, heim, float(G * anteil_heim / 100), BUCHUNG_EINTRITT, true);
         if (v_live && v_live == h_live)
             if (Stadion_Statistik* st = Statistik(Element(heim)))
                 Statistik_Eintragen(*st, *h_live, *Spiele_Get_Spiel(spiel, 1), int32_t(S), anteil_heim);

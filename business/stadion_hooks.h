@@ -6,14 +6,9 @@
 #pragma once
 #include <cstdint>
 
-namespace velmora {
+#include "business/bank.h"   // the booking categories
 
-// Booking categories of the stadium and the advertising.
-constexpr int32_t BUCHUNG_WERBUNG_EINNAHME = 4;
-constexpr int32_t BUCHUNG_WERBUNG_KOSTEN = 8;
-constexpr int32_t BUCHUNG_ZUSCHAUER = 13;
-constexpr int32_t BUCHUNG_STADION_BAU = 14;
-constexpr int32_t BUCHUNG_STADION_UNTERHALT = 16;
+namespace velmora {
 
 struct StadionHooks {
     // Moves money from one team to another (-1 a party outside the league)

@@ -318,10 +318,10 @@ void Werbung_Team_Woche(int32_t team) {
         }
         if (w->wert[p] == 0) ++leer[Werbung_Kategorie_Von(p)];
     }
-    if (einnahme > 0) Stadion_Hook_Geld(-1, team, float(einnahme), BUCHUNG_WERBUNG_EINNAHME, true);
+    if (einnahme > 0) Stadion_Hook_Geld(-1, team, float(einnahme), BUCHUNG_WERBUNG, true);
     int64_t ersatz = 0;
     for (int32_t j = 0; j < 3; ++j) ersatz += int64_t(w->ersatz[j]) * leer[j];
-    if (ersatz > 0) Stadion_Hook_Geld(-1, team, float(ersatz), BUCHUNG_WERBUNG_EINNAHME, true);
+    if (ersatz > 0) Stadion_Hook_Geld(-1, team, float(ersatz), BUCHUNG_WERBUNG, true);
     constexpr int32_t E = WERBUNG_ERSATZ_PLATZ;
     if (w->wert[E] != 0) {
         w->spiele[E] = std::max(w->spiele[E] - 1, 0);

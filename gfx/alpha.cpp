@@ -159,22 +159,4 @@ int32_t Blt_Alpha(Rastport* src, Rastport* alpha, int32_t sx, int32_t sy, int32_
     return r;
 }
 
-const char* Str_Referenz_Aufloesen(const char** text, const char* const* tabelle, int32_t anzahl) {
-    if (!text || !*text) return nullptr;
-    const char* t = *text;
-    if (t[0] != '*' || !tabelle) return t;
-    char* ende = nullptr;
-    long n = std::strtol(t + 1, &ende, 10);
-    if (ende == t + 1 || n < 0 || n >= anzahl || !tabelle[n]) {
-        Debug_Printf("Str_Referenz_Aufloesen: \"%s\" nicht in der Tabelle\n", t);
-        return t;
-    }
-    *text = tabelle[n];
-    return *text;
-}
-
-const char* Str_Referenz(const char* text, const char* const* tabelle, int32_t anzahl) {
-    return Str_Referenz_Aufloesen(&text, tabelle, anzahl);
-}
-
 }  // namespace velmora

@@ -37,9 +37,5 @@ int32_t Blit_Puls_Wert_Bei(int32_t x, int32_t y, uint32_t jetzt_ms);
 int32_t Blt_Alpha(Rastport* src, Rastport* alpha, int32_t sx, int32_t sy, int32_t w, int32_t h, Rastport* dst,
                   int32_t dx, int32_t dy);
 
-// A text "*N" stands for entry N of the table: resolves it through the pointer
-// and returns it; other texts, and numbers outside the table, stay as they are.
-const char* Str_Referenz_Aufloesen(const char** text, const char* const* tabelle, int32_t anzahl);
-const char* Str_Referenz(const char* text, const char* const* tabelle, int32_t anzahl);
 
 }  // namespace velmora

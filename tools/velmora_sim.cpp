@@ -17,6 +17,7 @@
 #include <random>
 #include <string>
 
+#include "business/bank_anbindung.h"
 #include "business/news_anbindung.h"
 #include "business/stadion_anbindung.h"
 #include "club/club_anbindung.h"
@@ -99,6 +100,7 @@ int main(int argc, char** argv) {
     sim::Sim_Anbinden(o);
     News_Anbinden();     // after the calendar hooks of the sim: it chains itself in front of them
     Stadion_Anbinden();  // after the match and the calendar hooks, for the same reason
+    Bank_Anbinden();     // the period close after each match chains in front of the others
 
     bool ok = sim::Sim_Bis_Tag(0);
     int32_t start = Tag_Index();

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "business/bank_anbindung.h"
 #include "business/news_anbindung.h"
 #include "business/stadion_anbindung.h"
 #include "club/club_anbindung.h"
@@ -136,6 +137,7 @@ int main(int argc, char** argv) {
     k.module_init = [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); };
     News_Anbinden();     // after the calendar hooks above: it chains itself in front of them
     Stadion_Anbinden();  // after the match and the calendar hooks, for the same reason
+    Bank_Anbinden();     // the period close after each match chains in front of the others
     int32_t ok = App_Main(kommandozeile.c_str(), start);
     if (start.headless && ok)
         std::printf("Velmora ran headless: %d days played, %u frames shown.\n", gespielte_tage, Plat_Headless_Bilder());

@@ -216,7 +216,7 @@ TEST_F(StadionNetzTest, TheConnectionFillsTheMatchHooksAndKeepsTheAfterMatchWork
     Spiel_Lock spiel = Spiel(2, 3);
     int32_t z = Spieltag_Hook_Einnahmen(2, spiel, 0, 100, 0, 0, 0);
     EXPECT_GT(z, 0);
-    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_ZUSCHAUER), float(int64_t(z) * Stadion_Get(2, 1)->preis));
+    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_EINTRITT), float(int64_t(z) * Stadion_Get(2, 1)->preis));
     SpielfeldStadion st;
     ASSERT_TRUE(Spielfeld_Hooks().stadion(2, &st));
     EXPECT_EQ(st.modell, 2);
@@ -229,7 +229,7 @@ TEST_F(StadionNetzTest, TheConnectionFillsTheMatchHooksAndKeepsTheAfterMatchWork
     Bank() = test::Ersatzbank{};
     Kalender_Hooks().nach_spiel_team(2, spiel);
     EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_STADION_UNTERHALT), 23 * 300.0f);
-    EXPECT_GT(Bank().summe(2, BUCHUNG_WERBUNG_EINNAHME), 0.0f);
+    EXPECT_GT(Bank().summe(2, BUCHUNG_WERBUNG), 0.0f);
     EXPECT_EQ(g_vorher_gerufen, 1);
     // Connecting twice does not run the work twice.
     Stadion_Anbinden();

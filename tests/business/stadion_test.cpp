@@ -81,8 +81,8 @@ TEST_F(StadionTest, TheGateMoneyIsBookedByTheShares) {
         ASSERT_GT(zuschauer, 0);
         EXPECT_LE(zuschauer, 30000);
         float g = float(int64_t(Stadion_Get(2, 1)->preis) * zuschauer);
-        EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_ZUSCHAUER), g * float(f.heim) / 100);
-        EXPECT_FLOAT_EQ(Bank().summe(3, BUCHUNG_ZUSCHAUER), g * float(f.gast) / 100);
+        EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_EINTRITT), g * float(f.heim) / 100);
+        EXPECT_FLOAT_EQ(Bank().summe(3, BUCHUNG_EINTRITT), g * float(f.gast) / 100);
         for (const test::Buchung& b : Bank().buchungen) EXPECT_EQ(b.von, -1);
     }
     // A dry run books nothing and leaves the statistics alone.

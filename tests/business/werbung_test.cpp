@@ -61,7 +61,7 @@ TEST_F(WerbungTest, AResetFillsEveryPlaceWithoutLocksAndMakesAnOffer) {
     EXPECT_GT(W().angebot_wert, 0);
     EXPECT_EQ(W().angebot_wert % 1000, 0);
     // Nothing is paid to the club before a match.
-    EXPECT_EQ(Bank().summe(2, BUCHUNG_WERBUNG_EINNAHME), 0.0f);
+    EXPECT_EQ(Bank().summe(2, BUCHUNG_WERBUNG), 0.0f);
 }
 
 TEST_F(WerbungTest, ContractsPayAfterEveryMatchAndRunOut) {
@@ -72,15 +72,15 @@ TEST_F(WerbungTest, ContractsPayAfterEveryMatchAndRunOut) {
     W().wert[3] = 7000;
     W().spiele[3] = 5;
     Werbung_Team_Woche(2);
-    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG_EINNAHME), 57000.0f);
+    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG), 57000.0f);
     EXPECT_EQ(W().spiele[0], 1);
     EXPECT_EQ(W().sperre[0], 0);
     Werbung_Team_Woche(2);
-    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG_EINNAHME), 114000.0f);
+    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG), 114000.0f);
     EXPECT_EQ(W().wert[0], 0);   // run out: free again
     EXPECT_EQ(W().wert[3], 7000);
     Werbung_Team_Woche(2);
-    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG_EINNAHME), 121000.0f);
+    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG), 121000.0f);
     for (const test::Buchung& b : Bank().buchungen) EXPECT_EQ(b.von, -1);
 }
 
@@ -93,7 +93,7 @@ TEST_F(WerbungTest, TheReplacementPartnerPaysForEveryEmptyBoard) {
     W().ersatz[2] = 300;
     Werbung_Team_Woche(2);
     // Empty: the TV place, the main sponsor and six boards.
-    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG_EINNAHME), 100 + 200 + 6 * 300.0f);
+    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG), 100 + 200 + 6 * 300.0f);
     // With every other place filled it pays nothing.
     Bank() = test::Ersatzbank{};
     for (int32_t p = 0; p < WERBUNG_ERSATZ_PLATZ; ++p) {
@@ -101,7 +101,7 @@ TEST_F(WerbungTest, TheReplacementPartnerPaysForEveryEmptyBoard) {
         W().spiele[p] = 10;
     }
     Werbung_Team_Woche(2);
-    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG_EINNAHME), 8.0f);
+    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG), 8.0f);
     // Its contract runs out: the place and all three payments end.
     for (int32_t p = 0; p < WERBUNG_ERSATZ_PLATZ; ++p) W().wert[p] = 0;
     Werbung_Team_Woche(2);
@@ -109,7 +109,7 @@ TEST_F(WerbungTest, TheReplacementPartnerPaysForEveryEmptyBoard) {
     for (int32_t j = 0; j < 3; ++j) EXPECT_EQ(W().ersatz[j], 0);
     Bank() = test::Ersatzbank{};
     Werbung_Team_Woche(2);
-    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG_EINNAHME), 0.0f);
+    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG), 0.0f);
 }
 
 TEST_F(WerbungTest, AFullyLockedClubStillGetsOffersAndPaysTheAgency) {

@@ -177,16 +177,5 @@ TEST(Alpha, PulseClimbsAndFalls) {
     EXPECT_EQ(Blit_Puls_Wert_Bei(7, 7, t + 200), 5);
 }
 
-TEST(StrReferenz, StarNumberResolves) {
-    const char* tabelle[13] = {};
-    tabelle[12] = "zwoelf";
-    const char* t = "*12";
-    EXPECT_STREQ(Str_Referenz_Aufloesen(&t, tabelle, 13), "zwoelf");
-    EXPECT_STREQ(t, "zwoelf");
-    EXPECT_STREQ(Str_Referenz("12", tabelle, 13), "12");
-    EXPECT_STREQ(Str_Referenz("*13", tabelle, 13), "*13");
-    EXPECT_STREQ(Str_Referenz("*x", tabelle, 13), "*x");
-}
-
 }  // namespace
 }  // namespace velmora
