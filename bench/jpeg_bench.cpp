@@ -33,10 +33,10 @@ const std::vector<Picture>& pictures() {
     static const std::vector<Picture> all = [] {
         std::vector<Picture> v;
         for (auto [w, h] : {std::pair{800, 600}, std::pair{2048, 1536}}) {
-            oracle::Spec base;
+            oracle::Vorgabe base;
             base.width = w, base.height = h, base.quality = 75, base.h0 = 2, base.v0 = 2;
             v.push_back({std::to_string(w) + "x" + std::to_string(h) + " 4:2:0 q75 baseline", w, h, oracle::encode(base)});
-            oracle::Spec prog = base;
+            oracle::Vorgabe prog = base;
             prog.quality = 90, prog.h0 = 1, prog.v0 = 1, prog.progressive = true;
             v.push_back({std::to_string(w) + "x" + std::to_string(h) + " 4:4:4 q90 progressive", w, h, oracle::encode(prog)});
         }

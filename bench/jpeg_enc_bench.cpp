@@ -64,14 +64,14 @@ void BM_Encode(benchmark::State& state) {
     const Picture& pic = pictures()[size_t(state.range(0))];
     const bool peer = state.range(1) != 0;
     std::vector<uint8_t> out(size_t(pic.width) * pic.height * 3 + 65536);
-    oracle::Spec spec;
-    spec.width = pic.width, spec.height = pic.height, spec.quality = pic.quality;
-    spec.h0 = pic.h0, spec.v0 = pic.v0, spec.progressive = pic.progressive;
+    oracle::Vorgabe vorgabe;
+    vorgabe.width = pic.width, vorgabe.height = pic.height, vorgabe.quality = pic.quality;
+    vorgabe.h0 = pic.h0, vorgabe.v0 = pic.v0, vorgabe.progressive = pic.progressive;
     double seconds = 0;
     size_t bytes = 0;
     for (auto _ : state) {
         auto t0 = std::chrono::steady_clock::now();
-        bytes = peer ? oracle::encode(spec, &pic.px).size() : encode_velmora(pic, out);
+        bytes = peer ? oracle::encode(vorgabe, &pic.px).size() : encode_velmora(pic, out);
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         benchmark::ClobberMemory();
     }

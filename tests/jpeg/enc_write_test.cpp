@@ -151,9 +151,9 @@ TEST(EncTables, OptimisedTables) {
 TEST(EncHeaders, TablesMatchTheOracleAndStandard) {
     // libjpeg-turbo scales K.1/K.2 the same way and sends the K.3 tables.
     std::vector<uint8_t> ot, oi;
-    oracle::Spec spec;
-    spec.quality = 75;
-    oracle::encode_abbreviated(spec, ot, oi);
+    oracle::Vorgabe vorgabe;
+    vorgabe.quality = 75;
+    oracle::encode_abbreviated(vorgabe, ot, oi);
     std::vector<uint8_t> oracle_dqt, oracle_dht, ours_dqt, ours_dht;
     for (const Segment& s : segments(ot)) {
         if (s.marker == 0xDB) oracle_dqt.insert(oracle_dqt.end(), s.body.begin(), s.body.end());

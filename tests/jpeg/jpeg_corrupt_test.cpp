@@ -35,7 +35,7 @@ JPEG_RESULT read_any(const std::vector<uint8_t>& d, int op, int color = JPEG_COL
 
 std::vector<std::vector<uint8_t>> seeds() {
     std::vector<std::vector<uint8_t>> out;
-    oracle::Spec s;
+    oracle::Vorgabe s;
     s.width = 19, s.height = 13, s.quality = 60;
     out.push_back(oracle::encode(s));
     s.progressive = true;

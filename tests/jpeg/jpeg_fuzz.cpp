@@ -22,12 +22,12 @@ void write_seeds(const std::string& dir) {
     std::error_code ec;
     if (!fs::is_directory(dir, ec) || !fs::is_empty(dir, ec)) return;
     int n = 0;
-    auto put = [&](const oracle::Spec& s) {
+    auto put = [&](const oracle::Vorgabe& s) {
         std::vector<uint8_t> d = oracle::encode(s);
         std::ofstream(dir + "/seed" + std::to_string(n++) + ".jpg", std::ios::binary)
             .write(reinterpret_cast<const char*>(d.data()), std::streamsize(d.size()));
     };
-    oracle::Spec s;
+    oracle::Vorgabe s;
     s.width = 21, s.height = 17, s.quality = 50;
     put(s);
     s.progressive = true;

@@ -16,7 +16,7 @@ namespace oracle {
 
 enum class Space { Gray, YCbCr, Rgb, Cmyk, Ycck };
 
-struct Spec {
+struct Vorgabe {
     int width = 48;
     int height = 40;
     Space space = Space::YCbCr;
@@ -60,8 +60,8 @@ inline void on_error(j_common_ptr cinfo) {
 }
 inline void quiet(j_common_ptr, int) {}
 
-// Encodes the pattern (or given pixels) as the spec asks.
-inline std::vector<uint8_t> encode(const Spec& s, const std::vector<uint8_t>* pixels = nullptr) {
+// Encodes the pattern (or given pixels) as the settings ask.
+inline std::vector<uint8_t> encode(const Vorgabe& s, const std::vector<uint8_t>* pixels = nullptr) {
     static int ch;   // static: survives the error handler's longjmp
     ch = channels_of(s.space);
     std::vector<uint8_t> src = pixels ? *pixels : pattern(s.width, s.height, ch, uint32_t(s.quality));
@@ -171,7 +171,7 @@ inline Image decode(const std::vector<uint8_t>& data, int scale = 1, bool keep_r
 }
 
 // An abbreviated pair: the tables alone, and the image without them.
-inline void encode_abbreviated(const Spec& s, std::vector<uint8_t>& tables, std::vector<uint8_t>& image) {
+inline void encode_abbreviated(const Vorgabe& s, std::vector<uint8_t>& tables, std::vector<uint8_t>& image) {
     const int ch = channels_of(s.space);
     std::vector<uint8_t> src = pattern(s.width, s.height, ch, 3);
     jpeg_compress_struct c;

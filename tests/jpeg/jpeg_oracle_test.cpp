@@ -14,7 +14,7 @@ namespace {
 
 using jtest::Options;
 using oracle::Space;
-using oracle::Spec;
+using oracle::Vorgabe;
 
 // The largest difference per sample seen against the reference, over the whole
 // corpus; the mean must stay far below it.
@@ -33,16 +33,16 @@ Measured g_measured;
 
 struct Case {
     const char* name;
-    Spec spec;
+    Vorgabe vorgabe;
 };
 
-std::string describe(const Spec& s) {
+std::string describe(const Vorgabe& s) {
     return std::to_string(s.width) + "x" + std::to_string(s.height) + " q" + std::to_string(s.quality) + " h" +
            std::to_string(s.h0) + "v" + std::to_string(s.v0) + (s.progressive ? " progressive" : "") +
            (s.restart_mcus || s.restart_rows ? " restart" : "");
 }
 
-void expect_matches_oracle(const Spec& s, const Options& o = {}) {
+void expect_matches_oracle(const Vorgabe& s, const Options& o = {}) {
     std::vector<uint8_t> jpg = oracle::encode(s);
     ASSERT_FALSE(jpg.empty()) << describe(s);
     oracle::Image ref = oracle::decode(jpg, o.scale);
@@ -74,7 +74,7 @@ void expect_matches_oracle(const Spec& s, const Options& o = {}) {
 
 TEST(JpegOracle, EveryQualityFrom1To100) {
     for (int q = 1; q <= 100; ++q) {
-        Spec s;
+        Vorgabe s;
         s.width = 40, s.height = 24, s.quality = q;
         expect_matches_oracle(s);
     }
@@ -84,7 +84,7 @@ TEST(JpegOracle, EverySampling) {
     const int factors[][2] = {{1, 1}, {2, 1}, {2, 2}, {1, 2}, {4, 1}};   // 4:4:4 4:2:2 4:2:0 4:4:0 4:1:1
     for (auto& f : factors) {
         for (bool prog : {false, true}) {
-            Spec s;
+            Vorgabe s;
             s.width = 70, s.height = 45, s.h0 = f[0], s.v0 = f[1], s.progressive = prog;
             SCOPED_TRACE(describe(s));
             expect_matches_oracle(s);
@@ -95,14 +95,14 @@ TEST(JpegOracle, EverySampling) {
 TEST(JpegOracle, GrayRgbCmykAndYcck) {
     for (Space sp : {Space::Gray, Space::Rgb}) {
         for (bool prog : {false, true}) {
-            Spec s;
+            Vorgabe s;
             s.space = sp, s.h0 = 1, s.v0 = 1, s.progressive = prog, s.width = 33, s.height = 21;
             expect_matches_oracle(s);
         }
     }
     for (Space sp : {Space::Cmyk, Space::Ycck}) {
         for (int h : {1, 2}) {
-            Spec s;
+            Vorgabe s;
             s.space = sp, s.h0 = h, s.v0 = h, s.width = 37, s.height = 29;
             std::vector<uint8_t> jpg = oracle::encode(s);
             oracle::Image ref = oracle::decode(jpg);
@@ -118,7 +118,7 @@ TEST(JpegOracle, GrayRgbCmykAndYcck) {
 
 TEST(JpegOracle, ProgressiveAndRestartIntervals) {
     for (int h : {1, 2}) {
-        Spec s;
+        Vorgabe s;
         s.width = 100, s.height = 60, s.h0 = h, s.v0 = h;
         s.restart_mcus = 1;
         expect_matches_oracle(s);
@@ -136,7 +136,7 @@ TEST(JpegOracle, OddSizes) {
     const int sizes[][2] = {{1, 1}, {7, 9}, {17, 17}, {65500, 1}, {1, 70}, {33, 15}};
     for (auto& sz : sizes) {
         for (int h : {1, 2}) {
-            Spec s;
+            Vorgabe s;
             s.width = sz[0], s.height = sz[1], s.h0 = h, s.v0 = h;
             expect_matches_oracle(s);
             s.progressive = true;
@@ -150,7 +150,7 @@ TEST(JpegOracle, ScaledReadsAtHalfQuarterAndEighth) {
     for (auto& f : factors) {
         for (int scale : {2, 4, 8}) {
             for (bool prog : {false, true}) {
-                Spec s;
+                Vorgabe s;
                 s.width = 75, s.height = 51, s.h0 = f[0], s.v0 = f[1], s.progressive = prog;
                 Options o;
                 o.scale = scale;
@@ -159,7 +159,7 @@ TEST(JpegOracle, ScaledReadsAtHalfQuarterAndEighth) {
             }
         }
     }
-    Spec gray;
+    Vorgabe gray;
     gray.space = Space::Gray, gray.width = 30, gray.height = 30;
     for (int scale : {2, 4, 8}) {
         Options o;
@@ -170,7 +170,7 @@ TEST(JpegOracle, ScaledReadsAtHalfQuarterAndEighth) {
 
 TEST(JpegOracle, BgrRgbaAndGrayLayouts) {
     for (int h : {1, 2}) {
-        Spec s;
+        Vorgabe s;
         s.width = 41, s.height = 23, s.h0 = h, s.v0 = h;
         expect_matches_oracle(s, {velmora::JPEG_COLOR_BGR, 3});
         expect_matches_oracle(s, {velmora::JPEG_COLOR_RGBA, 4});
@@ -178,7 +178,7 @@ TEST(JpegOracle, BgrRgbaAndGrayLayouts) {
         expect_matches_oracle(s, {velmora::JPEG_COLOR_BGR, 3});
         expect_matches_oracle(s, {velmora::JPEG_COLOR_RGBA, 4});
     }
-    Spec gray;
+    Vorgabe gray;
     gray.space = Space::Gray, gray.width = 19, gray.height = 11;
     expect_matches_oracle(gray, {velmora::JPEG_COLOR_RGB, 3});
     expect_matches_oracle(gray, {velmora::JPEG_COLOR_GRAY, 1});
@@ -186,7 +186,7 @@ TEST(JpegOracle, BgrRgbaAndGrayLayouts) {
 
 TEST(JpegOracle, SeparateComponentScans) {
     for (int h : {1, 2}) {
-        Spec s;
+        Vorgabe s;
         s.width = 45, s.height = 35, s.h0 = h, s.v0 = h, s.separate_scans = true;
         expect_matches_oracle(s);
         expect_matches_oracle(s, {velmora::JPEG_COLOR_BGR, 3});
@@ -198,7 +198,7 @@ TEST(JpegOracle, SeparateComponentScans) {
 
 TEST(JpegOracle, FastTransformFamilyStaysClose) {
     for (int h : {1, 2}) {
-        Spec s;
+        Vorgabe s;
         s.width = 64, s.height = 48, s.h0 = h, s.v0 = h, s.quality = 90;
         Options o;
         o.idct_kind = 0;

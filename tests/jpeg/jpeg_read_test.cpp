@@ -17,10 +17,10 @@ namespace {
 
 using namespace velmora;
 using oracle::Space;
-using oracle::Spec;
+using oracle::Vorgabe;
 
 std::vector<uint8_t> baseline(int w = 48, int h = 40, int hv = 2, bool progressive = false) {
-    Spec s;
+    Vorgabe s;
     s.width = w, s.height = h, s.h0 = hv, s.v0 = hv, s.progressive = progressive;
     return oracle::encode(s);
 }
@@ -81,7 +81,7 @@ TEST(JpegRead, ParametersReadReportsSizeColourAndSampling) {
     EXPECT_EQ(r.p->stream_channels, 3);
     EXPECT_EQ(r.p->stream_color, JPEG_COLOR_YCBCR);
     EXPECT_EQ(r.p->stream_sampling, JPEG_SAMPLING_420);
-    Spec s;
+    Vorgabe s;
     s.space = Space::Rgb, s.h0 = 1, s.v0 = 1;
     auto rgb = oracle::encode(s);
     Record q;
@@ -172,7 +172,7 @@ TEST(JpegRead, RegionOfInterest) {
 }
 
 TEST(JpegRead, TablesOnlyAndAbbreviatedImage) {
-    Spec s;
+    Vorgabe s;
     s.width = 40, s.height = 32;
     std::vector<uint8_t> tables, image;
     oracle::encode_abbreviated(s, tables, image);
@@ -400,7 +400,7 @@ TEST(JpegErrorText, FixedTexts) {
 TEST(JpegRead, WidestPictureDecodes) {
     // 65535 columns: the reference writes at most 65500, so its frame is widened;
     // the missing data decodes as zero bits.
-    Spec s;
+    Vorgabe s;
     s.width = 65500, s.height = 1, s.h0 = 1, s.v0 = 1;
     auto d = oracle::encode(s);
     oracle::Image ref = oracle::decode(d);

@@ -18,12 +18,12 @@ namespace {
 
 using jtest::Options;
 using oracle::Space;
-using oracle::Spec;
+using oracle::Vorgabe;
 using namespace velmora;
 
 struct Case {
     const char* name;
-    Spec spec;
+    Vorgabe vorgabe;
     Options options;
     // Largest difference per sample between class 0 and classes 3-6: the
     // transform's 2 in luminance, its 2 in chroma scaled by up to 1.78 in the
@@ -34,12 +34,12 @@ struct Case {
 
 std::vector<Case> corpus() {
     std::vector<Case> v;
-    auto add = [&](const char* name, Spec s, Options o = {}, int bound = 6, double mean = 0.75) {
+    auto add = [&](const char* name, Vorgabe s, Options o = {}, int bound = 6, double mean = 0.75) {
         v.push_back({name, s, o, bound, mean});
     };
     const int factors[][2] = {{1, 1}, {2, 1}, {2, 2}, {1, 2}};
     for (auto& f : factors) {
-        Spec s;
+        Vorgabe s;
         s.width = 70, s.height = 45, s.h0 = f[0], s.v0 = f[1];
         add("sampling", s);
         s.progressive = true;
@@ -56,32 +56,32 @@ std::vector<Case> corpus() {
         add("fast transform", s, fast, 12, 1.2);
     }
     for (int q : {5, 50, 95, 100}) {
-        Spec s;
+        Vorgabe s;
         s.width = 64, s.height = 32, s.quality = q;
         add("quality", s);
     }
-    Spec gray;
+    Vorgabe gray;
     gray.space = Space::Gray, gray.width = 33, gray.height = 21, gray.h0 = gray.v0 = 1;
     add("gray", gray, {JPEG_COLOR_GRAY, 1});
     add("gray as rgb", gray);
     for (Space sp : {Space::Cmyk, Space::Ycck})
         for (int h : {1, 2}) {
-            Spec s;
+            Vorgabe s;
             s.space = sp, s.h0 = s.v0 = h, s.width = 37, s.height = 29;
             add("four components", s, {JPEG_COLOR_RGBA, 4});
         }
-    Spec ycbcr;
+    Vorgabe ycbcr;
     ycbcr.width = 48, ycbcr.height = 16, ycbcr.h0 = 2, ycbcr.v0 = 1;
     add("packed 4:2:2", ycbcr, {JPEG_COLOR_YCBCR, 2});
-    Spec restart;
+    Vorgabe restart;
     restart.width = 100, restart.height = 60, restart.restart_mcus = 3;
     add("restart", restart);
     restart.optimize = true, restart.restart_mcus = 1;
     add("restart optimized", restart);
-    Spec separate;
+    Vorgabe separate;
     separate.width = 45, separate.height = 35, separate.separate_scans = true;
     add("separate scans", separate);
-    Spec odd;
+    Vorgabe odd;
     odd.width = 17, odd.height = 9, odd.h0 = odd.v0 = 2;
     add("odd size", odd);
     return v;
@@ -90,7 +90,7 @@ std::vector<Case> corpus() {
 TEST(JpegSimdCorpus, ClassesAgreeWithinTheirBounds) {
     for (const Case& c : corpus()) {
         SCOPED_TRACE(c.name);
-        const std::vector<uint8_t> jpg = oracle::encode(c.spec);
+        const std::vector<uint8_t> jpg = oracle::encode(c.vorgabe);
         ASSERT_FALSE(jpg.empty());
         jtest::Decoded got[7];
         for (int cls = 0; cls <= 6; ++cls) {
@@ -111,7 +111,7 @@ TEST(JpegSimdCorpus, ClassesAgreeWithinTheirBounds) {
 
 TEST(JpegSimdCorpus, UsecpuSelectsTheKernels) {
     test::TempDir dir;
-    Spec s;
+    Vorgabe s;
     s.width = 40, s.height = 24;
     const std::vector<uint8_t> jpg = oracle::encode(s);
     for (uint32_t cls = 0; cls <= 6; ++cls) {

@@ -1,4 +1,4 @@
-// Specimen screens drawn headless with the installation's fonts and compared
+// Schriftprobe screens drawn headless with the installation's fonts and compared
 // pixel for pixel with reviewed reference PNGs (VELMORA_UPDATE_REFERENCE=1
 // writes them anew: review them!).
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@
 namespace velmora {
 namespace {
 
-struct Specimen : ::testing::Test {
+struct Schriftprobe : ::testing::Test {
     void SetUp() override {
         Font_Init();
         slot = Res_Open(test::Fontres_Pfad().c_str(), 0);
@@ -43,7 +43,7 @@ struct Specimen : ::testing::Test {
 
 constexpr uint16_t WEISS = 65535, GELB = 65504, ROT = 63488, HELLBLAU = 0x867F;
 
-TEST_F(Specimen, MarkupCodesTabsCellsColoursAndCrests) {
+TEST_F(Schriftprobe, MarkupCodesTabsCellsColoursAndCrests) {
     Rastport* rp = Hintergrund(640, 360);
     Font* f9 = Font_Get(9);
     Font* f1 = Font_Get(1);
@@ -94,11 +94,11 @@ TEST_F(Specimen, MarkupCodesTabsCellsColoursAndCrests) {
     EXPECT_EQ(Text_Schatten_Print(rp, f4, "Tabelle", 10, y + 22), 1);
     EXPECT_EQ(Text_Schatten_Print(rp, f14, "Borussia Nordhafen", 200, y + 14), 1);
     EXPECT_EQ(Text_Schatten_Print(rp, f9, "^c%05dSpieltag 12", 420, y + 10, GELB), 1);
-    EXPECT_EQ(test::Mit_Referenz_Vergleichen(rp, "specimen_markup"), "");
+    EXPECT_EQ(test::Mit_Referenz_Vergleichen(rp, "schriftprobe_markup"), "");
     Rastport_Free(rp);
 }
 
-TEST_F(Specimen, WrappedGermanParagraphWithHyphenation) {
+TEST_F(Schriftprobe, WrappedGermanParagraphWithHyphenation) {
     Rastport* rp = Hintergrund(480, 300);
     const char* text =
         "Der Vorstand des Fu\xDF" "ballvereins hat nach langen Verhandlungen die Vertragsverl\xE4ngerung mit dem "
@@ -114,11 +114,11 @@ TEST_F(Specimen, WrappedGermanParagraphWithHyphenation) {
     Textsatz_Box(rp, Font_Get(9), text, 250, 470, 10, 150, GELB, TEXTSATZ_ZENTRIERT | TEXTSATZ_TRENNEN, -1);
     Textsatz_Box(rp, Font_Get(9), "#Nicht zentriert, obwohl das Flag gesetzt ist.", 250, 470, 160, 200, WEISS,
                  TEXTSATZ_ZENTRIERT, -1);
-    EXPECT_EQ(test::Mit_Referenz_Vergleichen(rp, "specimen_wrapped"), "");
+    EXPECT_EQ(test::Mit_Referenz_Vergleichen(rp, "schriftprobe_wrapped"), "");
     Rastport_Free(rp);
 }
 
-TEST_F(Specimen, EveryFontOfTheInstallation) {
+TEST_F(Schriftprobe, EveryFontOfTheInstallation) {
     Rastport* rp = Hintergrund(640, 560);
     int32_t y = 4;
     for (int32_t n = 0; n < FONT_SET_ANZAHL; ++n) {
@@ -129,11 +129,11 @@ TEST_F(Specimen, EveryFontOfTheInstallation) {
         y += int32_t(f->bogen->height) - f->baseline + 3;
     }
     EXPECT_LT(y, 560);
-    EXPECT_EQ(test::Mit_Referenz_Vergleichen(rp, "specimen_fonts"), "");
+    EXPECT_EQ(test::Mit_Referenz_Vergleichen(rp, "schriftprobe_fonts"), "");
     Rastport_Free(rp);
 }
 
-TEST_F(Specimen, ShadowedCaptionIsCachedWithItsBackground) {
+TEST_F(Schriftprobe, ShadowedCaptionIsCachedWithItsBackground) {
     Rastport* rp = Hintergrund(300, 60);
     Font* f = Font_Get(14);
     f->farbe = WEISS;
