@@ -201,7 +201,7 @@ bool Ereignis_Neu_Lesen(int32_t satz) {
 }
 
 bool Ereignis_Lesen_Text(const char* text, uint32_t bytes, const char* anzeige) {
-    if (nicht_initialisiert("Ereignis_Lesen_Text")) return false;
+    g.initialisiert = true;
     if (!text || !Read_Config_Open_Text(text, bytes, anzeige ? anzeige : "ereignis.cfg", nullptr, 0)) {
         liste_leeren();
         return false;

@@ -68,7 +68,7 @@ void Ereignis_Exit();
 // false when it cannot be opened (the catalogue stays empty).
 bool Ereignis_Neu_Lesen(int32_t satz);
 // Reads a catalogue from a text in memory (`anzeige` names it in messages);
-// the catalogue is replaced. For tools and tests.
+// the catalogue is replaced and the module initialised. For tools and tests.
 bool Ereignis_Lesen_Text(const char* text, uint32_t bytes, const char* anzeige);
 
 // The event with running number `nummer`; null before init or when there is none.
