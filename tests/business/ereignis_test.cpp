@@ -8,6 +8,7 @@
 #include <string>
 
 #include "business/ereignis.h"
+#include "club/club_config.h"
 #include "club/weltgen.h"
 #include "core/config.h"
 #include "core/hooks.h"
@@ -71,6 +72,10 @@ TEST(EreignisKatalog, DemoWorldFileReadsWithoutErrors) {
         EXPECT_GT(std::strlen(v->text), 0u);
     }
     EXPECT_EQ(Ereignis_Holen(40), nullptr);
+    // the generator left stadium defaults behind that later stadium tests must not see
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) Team_Stadion_Vorgabe_Setzen(t, "", 0, 0);
+    Team_Free(0);
+    Spieler_Free();
 }
 
 TEST(EreignisKatalog, FieldsAndMissingValues) {
