@@ -57,3 +57,5 @@ BENCHMARK(BM_Ereignis_Formatieren);
 
 }  // namespace
 }  // namespace velmora
+
+BENCHMARK_MAIN();
