@@ -4,12 +4,13 @@
 //
 // Every file of the resource-file list is written into "resfile" below the
 // installation with the project's own writer, but the fonts, which mkfonts
-// renders.
+// renders, and the menu sounds, which mksounds synthesises.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/res.h"
+#include "media/sound.h"
 #include "platform/files.h"
 #include "shell/resourcen.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) {
         std::string pfad = resfile + "/" + Resourcen_Standardname(i);
         if (i == RES_FONTS) continue;   // rendered by mkfonts
+        if (i == SOUND_RES_MENUE) continue;   // synthesised by mksounds
         std::vector<ResDateiEintrag> eintraege;
         if (!Res_Schreiben(pfad.c_str(), eintraege)) {
             std::fprintf(stderr, "mkassets: cannot write %s\n", pfad.c_str());

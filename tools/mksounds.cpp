@@ -1,0 +1,116 @@
+// tools/mksounds.cpp - synthesises the installation's sounds.
+//
+//   mksounds <installation directory>
+//
+// Writes "resfile/menue_sound.res" (the menu samples: entry n is a data block
+// holding a short WAV file) and "background.wav" (the background music, a
+// slow chord loop), all made from sine tones and noise at 22050 Hz.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/res.h"
+#include "media/sound.h"
+#include "platform/audio.h"
+#include "platform/files.h"
+#include "shell/resourcen.h"
+
+using namespace velmora;
+
+namespace {
+
+constexpr int32_t RATE = AUDIO_RATE;
+constexpr double PI = 3.14159265358979323846;
+constexpr int32_t SAMPLES = 16;   // entries 0-15; the screens use 3 (confirmation) and 13 (scrolling)
+
+struct Ton {
+    double hz;
+    double start, dauer;   // seconds
+    double pegel;          // 0-1
+};
+
+// Sine tones with a short attack and an exponential decay, plus optional noise.
+std::vector<int16_t> synth(double sekunden, const std::vector<Ton>& toene, double rauschen, uint32_t saat) {
+    const size_t n = size_t(sekunden * RATE);
+    std::vector<double> s(n, 0.0);
+    for (const Ton& t : toene) {
+        const size_t a = size_t(t.start * RATE), e = std::min(n, size_t((t.start + t.dauer) * RATE));
+        for (size_t i = a; i < e; ++i) {
+            const double x = double(i - a) / RATE;
+            const double huelle = std::min(1.0, x / 0.005) * std::exp(-3.0 * x / t.dauer);
+            s[i] += t.pegel * huelle * std::sin(2 * PI * t.hz * x);
+        }
+    }
+    uint32_t z = saat;
+    for (size_t i = 0; i < n && rauschen > 0; ++i) {
+        z = z * 1103515245u + 12345u;
+        const double r = double((z >> 16) & 0x7FFF) / 16383.5 - 1.0;
+        s[i] += rauschen * r * std::exp(-40.0 * double(i) / RATE);
+    }
+    std::vector<int16_t> out(n);
+    for (size_t i = 0; i < n; ++i) out[i] = int16_t(std::lround(std::clamp(s[i], -1.0, 1.0) * 24000));
+    return out;
+}
+
+std::vector<int16_t> sample(int32_t nummer) {
+    switch (nummer) {
+    case 3:   // dialogue and confirmation: a rising two-tone chime
+        return synth(0.30, {{660, 0, 0.15, 0.5}, {990, 0.12, 0.18, 0.5}}, 0, 1);
+    case 13:   // scrolling: a short tick of noise
+        return synth(0.04, {{2000, 0, 0.02, 0.2}}, 0.5, 13);
+    default: {   // clicks of rising pitch
+        const double hz = 400.0 * std::pow(2.0, nummer / 12.0);
+        return synth(0.08, {{hz, 0, 0.08, 0.6}}, 0.1, uint32_t(nummer + 1));
+    }
+    }
+}
+
+// Four bars of a slow progression, each chord's notes struck one after another.
+std::vector<int16_t> musik() {
+    const double akkorde[4][3] = {{220.0, 277.2, 329.6}, {196.0, 246.9, 293.7}, {174.6, 220.0, 261.6},
+                                  {196.0, 246.9, 293.7}};
+    std::vector<Ton> toene;
+    for (int takt = 0; takt < 4; ++takt)
+        for (int schlag = 0; schlag < 4; ++schlag) {
+            const double t = takt * 2.0 + schlag * 0.5;
+            toene.push_back({akkorde[takt][schlag % 3], t, 0.9, 0.18});
+            if (schlag == 0) toene.push_back({akkorde[takt][0] / 2, t, 2.0, 0.25});
+        }
+    return synth(8.0, toene, 0, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: mksounds <installation directory>\n");
+        return 2;
+    }
+    const std::string install = argv[1];
+    const std::string resfile = install + "/resfile";
+    if (!Plat_Make_Dirs(resfile.c_str())) {
+        std::fprintf(stderr, "mksounds: cannot create %s\n", resfile.c_str());
+        return 1;
+    }
+    std::vector<ResDateiEintrag> eintraege;
+    for (int32_t i = 0; i < SAMPLES; ++i) {
+        const std::vector<uint8_t> wav = Audio_Wav_Bauen(1, RATE, sample(i));
+        eintraege.push_back(Res_Datenblock(wav.data(), uint32_t(wav.size())));
+    }
+    const std::string res = resfile + "/" + Resourcen_Standardname(SOUND_RES_MENUE);
+    if (!Res_Schreiben(res.c_str(), eintraege)) {
+        std::fprintf(stderr, "mksounds: cannot write %s\n", res.c_str());
+        return 1;
+    }
+    const std::vector<uint8_t> wav = Audio_Wav_Bauen(1, RATE, musik());
+    const std::string hg = install + "/background.wav";
+    if (!Plat_Write_Atomic(hg.c_str(), wav.data(), wav.size())) {
+        std::fprintf(stderr, "mksounds: cannot write %s\n", hg.c_str());
+        return 1;
+    }
+    std::printf("mksounds: %d samples in %s, music in %s\n", SAMPLES, res.c_str(), hg.c_str());
+    return 0;
+}
