@@ -327,15 +327,9 @@ void Scout_Screen_Zuruecksetzen(int32_t scout) {
     Scout_Dialog_Leeren();
 }
 
-bool Scout_Suche_Bezahlen(int32_t scout, int32_t region) {
-    int32_t lokal = Team_Lokal();
-    if (!Scout_Daten(scout) || region < 0 || region >= REGIONEN || lokal < 0) {
-        Debug_Printf("Scout_Suche_Bezahlen: Scout %d / Region %d / Team %d ungueltig\n", scout, region, lokal);
-        return false;
-    }
-    int64_t kosten = int64_t(Scout_Grundpreis(scout)) + Scout_Gebietspreis(scout, region);
-    if (!Bank_Ueberweisung(lokal, -1, float(kosten), BUCHUNG_TRANSFER_AUS, 0, -1)) {
-        Debug_Printf("Scout_Suche_Bezahlen: Bank lehnt %lld ab\n", static_cast<long long>(kosten));
+bool Scout_Suche_Beginnen(int32_t scout, int32_t region) {
+    if (!Scout_Daten(scout) || region < 0 || region >= REGIONEN) {
+        Debug_Printf("Scout_Suche_Beginnen: Scout %d / Region %d ungueltig\n", scout, region);
         return false;
     }
     g.scout = scout;
@@ -349,6 +343,22 @@ bool Scout_Suche_Bezahlen(int32_t scout, int32_t region) {
     Scout_Dialog_Leeren();
     Scout_Suche_Starten();
     if (g_hooks.sample) g_hooks.sample(3);
+    return true;
+}
+
+bool Scout_Suche_Bezahlen(int32_t scout, int32_t region) {
+    int32_t lokal = Team_Lokal();
+    if (!Scout_Daten(scout) || region < 0 || region >= REGIONEN || lokal < 0) {
+        Debug_Printf("Scout_Suche_Bezahlen: Scout %d / Region %d / Team %d ungueltig\n", scout, region, lokal);
+        return false;
+    }
+    int64_t kosten = int64_t(Scout_Grundpreis(scout)) + Scout_Gebietspreis(scout, region);
+    // A free search (a club of strength 0) needs no booking; the bank refuses amounts of 0.
+    if (kosten > 0 && !Bank_Ueberweisung(lokal, -1, float(kosten), BUCHUNG_TRANSFER_AUS, 0, -1)) {
+        Debug_Printf("Scout_Suche_Bezahlen: Bank lehnt %lld ab\n", static_cast<long long>(kosten));
+        return false;
+    }
+    Scout_Suche_Beginnen(scout, region);
     if (Club_Ist_Client() && !Team_Internet_Client_Refresh())
         Debug_Printf("Scout_Suche_Bezahlen: Daten nicht neu geholt\n");
     return true;

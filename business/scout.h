@@ -67,6 +67,9 @@ int32_t Scout_Bereitschaft(int32_t spieler);
 // The screen's side of a search.
 // Opening the search screen: progress 0, searching, no pick taken, dialogue empty.
 void Scout_Screen_Zuruecksetzen(int32_t scout);
+// A search begins for a scout and a region: picks emptied and built anew,
+// progress 0, the sample played. False for an unknown scout or region.
+bool Scout_Suche_Beginnen(int32_t scout, int32_t region);
 // The local club pays base and region price to outside the league (category
 // 31) and the search begins; false (nothing changed) when the bank refuses or
 // scout or region is unknown.
