@@ -6,10 +6,14 @@
 #include <cstring>
 #include <memory>
 
+#include "business/scout.h"
 #include "business/verhandlung.h"
+#include "club/club_anbindung.h"
 #include "club/kader_hooks.h"
 #include "club/wirtschaft.h"
 #include "core/bytes.h"
+#include "core/spielstand.h"
+#include "core/spielstand_testing.h"
 #include "platform/clock.h"
 #include "tests/business/bank_welt.h"
 
@@ -531,6 +535,35 @@ TEST_F(VerhandlungTest, SaveAndLoadKeepTheClockAndTheFall) {
     Verhandlung_Save(block);
     ASSERT_TRUE(Verhandlung_Load(block.data(), block.size()));
     EXPECT_FALSE(Verhandlung_Offen());
+}
+
+TEST_F(VerhandlungTest, BothBlocksTravelWithTheSaveGame) {
+    EXPECT_EQ(Spielstand_Position_Von("Scout"), 47);
+    EXPECT_EQ(Spielstand_Position_Von("Verhandlung"), 48);
+    Club_Anbinden();
+    Scout_Anbinden();
+    Verhandlung_Anbinden();
+    int32_t p = Mit_Aufschlag(100000);
+    Oeffnen(p, {}, {});
+    ASSERT_EQ(Verhandlung_Uhr_Starten(), VH_OK);
+    Laufen(2500);
+    Scout_Screen_Zuruecksetzen(0);
+    Scout_Dialog_Zeile("Der Scout sucht", -1, -1);
+    std::vector<uint8_t> bild, scout_vorher, vh_vorher;
+    ASSERT_TRUE(Spielstand_Speichern_In_Bild(&bild));
+    Scout_Save(scout_vorher);
+    Verhandlung_Save(vh_vorher);
+    Scout_Init();
+    Verhandlung_Init();
+    ASSERT_TRUE(Spielstand_Laden_Aus_Bild(bild));
+    std::vector<uint8_t> scout_nachher, vh_nachher;
+    Scout_Save(scout_nachher);
+    Verhandlung_Save(vh_nachher);
+    EXPECT_EQ(scout_nachher, scout_vorher);
+    EXPECT_EQ(vh_nachher, vh_vorher);
+    EXPECT_EQ(Verhandlung_Sekunden(), 27);
+    Scout_Abbinden();
+    Club_Abbinden();
 }
 
 }  // namespace
