@@ -6,12 +6,12 @@
 
 #include "business/bank.h"
 #include "club/club_hooks.h"
+#include "club/club_netz.h"
 #include "club/global_config.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
 #include "club/wirtschaft.h"
-#include "core/bytes.h"
 #include "core/debug.h"
 #include "core/rnd.h"
 #include "core/spielstand.h"
@@ -112,12 +112,6 @@ bool Enthalten(int32_t spieler, int32_t anzahl) {
     for (int32_t i = 0; i < anzahl; ++i)
         if (g.picks[i] == spieler) return true;
     return false;
-}
-
-void Put(std::vector<uint8_t>& out, int32_t v) {
-    size_t n = out.size();
-    out.resize(n + 4);
-    Bytes_Put32(out.data() + n, uint32_t(v));
 }
 
 }  // namespace
@@ -410,20 +404,14 @@ int32_t Scout_Kandidat_Spieler() { return g.kandidat; }
 int32_t Scout_Kandidat_Zustand() { return g.kandidat_zustand; }
 
 void Scout_Save(std::vector<uint8_t>& out) {
-    Put(out, g.scout);
-    Put(out, g.region);
-    Put(out, g.phase);
-    Put(out, g.fortschritt);
-    Put(out, g.fertig);
-    for (int32_t p : g.picks) Put(out, p);
-    Put(out, g.pick_index);
-    Put(out, g.kandidat);
-    Put(out, g.kandidat_zustand);
-    Put(out, g.zeilen);
+    ClubPacker pk{out};
+    for (int32_t v : {g.scout, g.region, g.phase, g.fortschritt, g.fertig}) pk.i32(v);
+    for (int32_t p : g.picks) pk.i32(p);
+    for (int32_t v : {g.pick_index, g.kandidat, g.kandidat_zustand, g.zeilen}) pk.i32(v);
     for (const ScoutDialogZeile& z : g.zeile) {
-        out.insert(out.end(), reinterpret_cast<const uint8_t*>(z.text), reinterpret_cast<const uint8_t*>(z.text) + 256);
-        Put(out, z.farbe);
-        Put(out, z.font);
+        pk.block(z.text, sizeof z.text);
+        pk.i32(z.farbe);
+        pk.i32(z.font);
     }
 }
 
@@ -433,39 +421,26 @@ bool Scout_Load(const uint8_t* in, size_t bytes) {
         return false;
     }
     ScoutModul n;
-    size_t pos = 0;
-    auto get = [&] {
-        int32_t v = int32_t(Bytes_Get32(in + pos));
-        pos += 4;
-        return v;
-    };
-    n.scout = get();
-    n.region = get();
-    n.phase = get();
-    n.fortschritt = get();
-    n.fertig = get();
+    ClubLeser l{in, bytes};
+    for (int32_t* f : {&n.scout, &n.region, &n.phase, &n.fortschritt, &n.fertig}) *f = l.i32();
     bool ok = n.scout >= 0 && n.scout < SCOUT_MAX && n.region >= -1 && n.region < REGIONEN &&
               n.phase >= SCOUT_SUCHT && n.phase <= SCOUT_ABGELEHNT && n.fortschritt >= 0 &&
               n.fortschritt <= SCOUT_FORTSCHRITT_MAX && (n.fertig == -1 || n.fertig == 1);
     for (int32_t& p : n.picks) {
-        p = get();
+        p = l.i32();
         ok = ok && p >= -1 && p < SPIELER_MAX;
     }
-    n.pick_index = get();
-    n.kandidat = get();
-    n.kandidat_zustand = get();
-    n.zeilen = get();
+    for (int32_t* f : {&n.pick_index, &n.kandidat, &n.kandidat_zustand, &n.zeilen}) *f = l.i32();
     ok = ok && n.pick_index >= 0 && n.pick_index <= SCOUT_PICKS && n.kandidat >= -1 && n.kandidat < SPIELER_MAX &&
          n.kandidat_zustand >= KANDIDAT_WEG && n.kandidat_zustand <= KANDIDAT_UEBERZEUGT && n.zeilen >= 0 &&
          n.zeilen <= SCOUT_DIALOG_ZEILEN;
     for (ScoutDialogZeile& z : n.zeile) {
-        std::memcpy(z.text, in + pos, 256);
-        pos += 256;
-        ok = ok && std::memchr(z.text, 0, 256) != nullptr;
-        z.farbe = get();
-        z.font = get();
+        l.block(z.text, sizeof z.text);
+        ok = ok && std::memchr(z.text, 0, sizeof z.text) != nullptr;
+        z.farbe = l.i32();
+        z.font = l.i32();
     }
-    if (!ok) {
+    if (!ok || l.fehler) {
         Debug_Printf("Scout_Load: Block beschaedigt\n");
         return false;
     }

@@ -5,12 +5,12 @@
 
 #include "business/bank.h"
 #include "club/club_hooks.h"
+#include "club/club_netz.h"
 #include "club/kader_hooks.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/transfer.h"
 #include "club/wirtschaft.h"
-#include "core/bytes.h"
 #include "core/debug.h"
 #include "core/rnd.h"
 #include "core/spielstand.h"
@@ -77,12 +77,6 @@ bool Offen(const char* wer) {
 }
 
 void Schliessen() { g = VerhandlungModul{}; }
-
-void Put(std::vector<uint8_t>& out, int32_t v) {
-    size_t n = out.size();
-    out.resize(n + 4);
-    Bytes_Put32(out.data() + n, uint32_t(v));
-}
 
 // The save record: the open flag and the elapsed time, then the state in the
 // order of VerhandlungStand, then the fall's start and its drops; 43 i32.
@@ -355,20 +349,14 @@ void Verhandlung_Init() { Schliessen(); }
 
 void Verhandlung_Save(std::vector<uint8_t>& out) {
     const VerhandlungStand& s = g.s;
-    Put(out, g.offen ? 1 : 0);
-    Put(out, Vergangen());
-    for (int32_t v : {s.gekauft, s.tausch, s.team, s.angebot, s.forderung, s.start_forderung, s.marktwert, s.zustand,
-                      s.einigung, s.phasen})
-        Put(out, v);
-    for (int32_t v : s.phase_preis) Put(out, v);
-    Put(out, s.angebot_phase);
-    Put(out, s.preis_phase);
-    Put(out, s.zeiten);
-    for (int32_t v : s.zeit) Put(out, v);
-    Put(out, s.zeit_index);
-    Put(out, g.pause_von);
-    Put(out, g.fall_start);
-    Put(out, g.fall_schritte);
+    ClubPacker pk{out};
+    for (int32_t v : {g.offen ? 1 : 0, Vergangen(), s.gekauft, s.tausch, s.team, s.angebot, s.forderung,
+                      s.start_forderung, s.marktwert, s.zustand, s.einigung, s.phasen})
+        pk.i32(v);
+    for (int32_t v : s.phase_preis) pk.i32(v);
+    for (int32_t v : {s.angebot_phase, s.preis_phase, s.zeiten}) pk.i32(v);
+    for (int32_t v : s.zeit) pk.i32(v);
+    for (int32_t v : {s.zeit_index, g.pause_von, g.fall_start, g.fall_schritte}) pk.i32(v);
 }
 
 bool Verhandlung_Load(const uint8_t* in, size_t bytes) {
@@ -376,28 +364,18 @@ bool Verhandlung_Load(const uint8_t* in, size_t bytes) {
         Debug_Printf("Verhandlung_Load: Block hat %zu statt %zu Bytes\n", bytes, SPEICHER_WERTE * 4);
         return false;
     }
-    size_t pos = 0;
-    auto get = [&] {
-        int32_t v = int32_t(Bytes_Get32(in + pos));
-        pos += 4;
-        return v;
-    };
+    ClubLeser l{in, bytes};
     VerhandlungModul n;
     VerhandlungStand& s = n.s;
-    n.offen = get() != 0;
-    n.vergangen = get();
+    n.offen = l.i32() != 0;
+    n.vergangen = l.i32();
     for (int32_t* f : {&s.gekauft, &s.tausch, &s.team, &s.angebot, &s.forderung, &s.start_forderung, &s.marktwert,
                        &s.zustand, &s.einigung, &s.phasen})
-        *f = get();
-    for (int32_t& v : s.phase_preis) v = get();
-    s.angebot_phase = get();
-    s.preis_phase = get();
-    s.zeiten = get();
-    for (int32_t& v : s.zeit) v = get();
-    s.zeit_index = get();
-    n.pause_von = get();
-    n.fall_start = get();
-    n.fall_schritte = get();
+        *f = l.i32();
+    for (int32_t& v : s.phase_preis) v = l.i32();
+    for (int32_t* f : {&s.angebot_phase, &s.preis_phase, &s.zeiten}) *f = l.i32();
+    for (int32_t& v : s.zeit) v = l.i32();
+    for (int32_t* f : {&s.zeit_index, &n.pause_von, &n.fall_start, &n.fall_schritte}) *f = l.i32();
     bool ok = n.vergangen >= 0 && n.vergangen <= VERHANDLUNG_ZEIT_MS && s.zustand >= VH_NICHT_GESTARTET &&
               s.zustand <= VH_PAUSE && (s.einigung == 0 || s.einigung == 1) && s.phasen >= 0 &&
               s.phasen <= VERHANDLUNG_PHASEN_MAX && s.zeiten >= 0 && s.zeiten <= s.phasen && s.zeit_index >= 0 &&
@@ -407,7 +385,7 @@ bool Verhandlung_Load(const uint8_t* in, size_t bytes) {
     if (ok && n.offen)
         ok = s.gekauft >= 0 && s.gekauft < Spieler_Anzahl() && s.tausch >= 0 && s.tausch < Spieler_Anzahl() &&
              s.team >= 0 && s.team < Team_Anzahl();
-    if (!ok) {
+    if (!ok || l.fehler) {
         Debug_Printf("Verhandlung_Load: Block beschaedigt\n");
         return false;
     }
