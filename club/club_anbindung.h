@@ -10,8 +10,8 @@ namespace velmora {
 // The save-game positions of the blocks registered through the club data's
 // seam, in the order a load needs them: players, teams, managers, then the
 // season's competitions, fixtures, tables and season state, the calendar, the
-// ranking list and the player statistics, the match day, the stadiums and
-// the advertising.
+// ranking list and the player statistics, the match day, the news, the bank,
+// the stadiums, the advertising, the scout search and the transfer negotiation.
 int32_t Spielstand_Position_Von(const char* name);
 
 // Fills the club data's hooks with the real network mode, client team and
