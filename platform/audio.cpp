@@ -193,7 +193,9 @@ std::vector<uint8_t> Audio_Wav_Bauen(int32_t kanaele, int32_t rate, const std::v
         u16(v & 0xFFFF);
         u16(v >> 16);
     };
-    auto kennung = [&](const char* k) { out.insert(out.end(), k, k + 4); };
+    auto kennung = [&](const char* k) {
+        for (int i = 0; i < 4; ++i) out.push_back(uint8_t(k[i]));
+    };
     const uint32_t daten = uint32_t(werte.size() * 2);
     kennung("RIFF");
     u32(36 + daten);

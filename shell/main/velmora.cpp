@@ -14,6 +14,7 @@
 #include "business/stadion_anbindung.h"
 #include "club/club_anbindung.h"
 #include "match/spieltag_anbindung.h"
+#include "media/sound.h"
 #include "season/kalender.h"
 #include "season/season_anbindung.h"
 #include "core/hooks.h"
@@ -104,6 +105,11 @@ int main(int argc, char** argv) {
     d.pack_lzw_exit = Pack_Lzw_Exit;
     d.font_load_set = Font_Set_Installation_Laden;
     d.font_free_set = [] { Font_Free_Set(); };
+    d.sound_init = [] { return Sound_Init_Mit(Plat_Display_Vorhanden() ? AUDIO_GERAET : AUDIO_OHNE_GERAET); };
+    d.sound_close = Sound_Close;
+    d.sound_pause_all = Sound_Pause_All;
+    d.sound_resume_all = Sound_Resume_All;
+    Sound_Hooks().resourcen_slot = Resourcen_Slot;
     d.intro_abspielen = Intro_Abspielen;
     d.outro_abspielen = Outro_Abspielen;
     Net_Hooks().warten = [] { Win_Pump_Messages(); };
@@ -135,6 +141,8 @@ int main(int argc, char** argv) {
     k.maus_latch = Maus_Tasten_Latch;
     k.uhr = Plat_Ms;
     k.module_init = [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); };
+    k.backsound_pruefen = Backsound_Pruefen;
+    k.medien_stop = Medien_Stop;
     News_Anbinden();     // after the calendar hooks above: it chains itself in front of them
     Stadion_Anbinden();  // after the match and the calendar hooks, for the same reason
     Bank_Anbinden();     // the period close after each match chains in front of the others
