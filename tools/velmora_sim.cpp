@@ -19,6 +19,8 @@
 
 #include "business/bank_anbindung.h"
 #include "business/news_anbindung.h"
+#include "business/scout.h"
+#include "business/verhandlung.h"
 #include "business/stadion_anbindung.h"
 #include "club/club_anbindung.h"
 #include "match/spieltag.h"
@@ -96,11 +98,17 @@ int main(int argc, char** argv) {
     Season_Anbinden();
     Match_Anbinden();
     o.echter_spieltag = true;
-    o.nach_welt_aufbau = [] { Stadion_Spielstart(); };
+    o.nach_welt_aufbau = [] {
+        Stadion_Spielstart();
+        Scout_Init();
+        Verhandlung_Init();
+    };
     sim::Sim_Anbinden(o);
     News_Anbinden();     // after the calendar hooks of the sim: it chains itself in front of them
     Stadion_Anbinden();  // after the match and the calendar hooks, for the same reason
     Bank_Anbinden();     // the period close after each match chains in front of the others
+    Scout_Anbinden();
+    Verhandlung_Anbinden();
 
     bool ok = sim::Sim_Bis_Tag(0);
     int32_t start = Tag_Index();

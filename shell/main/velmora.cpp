@@ -11,6 +11,8 @@
 
 #include "business/bank_anbindung.h"
 #include "business/news_anbindung.h"
+#include "business/scout.h"
+#include "business/verhandlung.h"
 #include "business/stadion_anbindung.h"
 #include "club/club_anbindung.h"
 #include "match/spieltag_anbindung.h"
@@ -128,7 +130,11 @@ int main(int argc, char** argv) {
         start.max_durchlaeufe = HEADLESS_BILDER;
         sim::SimOptionen o;
         o.echter_spieltag = true;
-        o.nach_welt_aufbau = [] { Stadion_Spielstart(); };
+        o.nach_welt_aufbau = [] {
+            Stadion_Spielstart();
+            Scout_Init();
+            Verhandlung_Init();
+        };
         sim::Sim_Anbinden(o);
         k.tag_ereignisse = headless_tag;
     } else {
@@ -146,6 +152,8 @@ int main(int argc, char** argv) {
     News_Anbinden();     // after the calendar hooks above: it chains itself in front of them
     Stadion_Anbinden();  // after the match and the calendar hooks, for the same reason
     Bank_Anbinden();     // the period close after each match chains in front of the others
+    Scout_Anbinden();
+    Verhandlung_Anbinden();
     int32_t ok = App_Main(kommandozeile.c_str(), start);
     if (start.headless && ok)
         std::printf("Velmora ran headless: %d days played, %u frames shown.\n", gespielte_tage, Plat_Headless_Bilder());
