@@ -62,7 +62,7 @@ int32_t server_handler(Internet_Aufruf& aufruf) {
 }
 
 // The save driver calls plain functions; each registered block gets its own pair.
-constexpr int BLOECKE_MAX = 16;
+constexpr int BLOECKE_MAX = 24;
 constexpr uint32_t BLOCK_MAX = 256u << 20;   // far above the largest block of the full world
 struct Block {
     const char* name = nullptr;
@@ -148,7 +148,7 @@ int32_t Spielstand_Position_Von(const char* name) {
                       {"Spiele", 21},  {"Tabellen", 22}, {"Saison", 23},
                       {"Kalender", 24}, {"Rangliste", 25}, {"Statistik", 26}, {"Spieltag", 30},
                       {"Spielfeld", 31}, {"News", 40},     {"Bank", 41},      {"Stadion", 42},
-                      {"Werbung", 43}};
+                      {"Werbung", 43}, {"Training", 45}, {"Trainingslager", 46}};
     for (const auto& p : POSITIONEN)
         if (name && std::strcmp(p.name, name) == 0) return p.position;
     Debug_Printf("Spielstand_Position_Von: Block %s ohne feste Position\n", name ? name : "?");
