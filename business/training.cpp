@@ -490,7 +490,7 @@ bool Training_Anwenden() {
     } else {
         Debug_Printf("Training_Anwenden: Talent %d von Spieler %d nicht lernbar\n", t, p);
     }
-    Spieler_Wert(93, p, s.preis, OP_PLUS);
+    Spieler_Wert(93, p, Spieler_Wert(93, p, 0, OP_LESEN) + s.preis, OP_SCHREIBEN);
     anzeige(TR_ANZ_FILME_FREI);
     anzeige(TR_ANZ_SAMPLES_STOP);
     if (t != ATTRIBUT_STERNE) {
