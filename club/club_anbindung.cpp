@@ -148,7 +148,8 @@ int32_t Spielstand_Position_Von(const char* name) {
                       {"Spiele", 21},  {"Tabellen", 22}, {"Saison", 23},
                       {"Kalender", 24}, {"Rangliste", 25}, {"Statistik", 26}, {"Spieltag", 30},
                       {"Spielfeld", 31}, {"News", 40},     {"Bank", 41},      {"Stadion", 42},
-                      {"Werbung", 43}, {"Ereignis", 44}, {"Scout", 47},  {"Verhandlung", 48}};
+                      {"Werbung", 43}, {"Ereignis", 44}, {"Training", 45}, {"Trainingslager", 46},
+                      {"Scout", 47},   {"Verhandlung", 48}};
     for (const auto& p : POSITIONEN)
         if (name && std::strcmp(p.name, name) == 0) return p.position;
     Debug_Printf("Spielstand_Position_Von: Block %s ohne feste Position\n", name ? name : "?");
