@@ -20,6 +20,7 @@
 #include "business/bank_anbindung.h"
 #include "business/news_anbindung.h"
 #include "business/scout.h"
+#include "business/training_anbindung.h"
 #include "business/verhandlung.h"
 #include "business/stadion_anbindung.h"
 #include "club/club_anbindung.h"
@@ -109,6 +110,7 @@ int main(int argc, char** argv) {
     Bank_Anbinden();     // the period close after each match chains in front of the others
     Scout_Anbinden();
     Verhandlung_Anbinden();
+    Training_Anbinden();
 
     bool ok = sim::Sim_Bis_Tag(0);
     int32_t start = Tag_Index();

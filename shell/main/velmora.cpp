@@ -12,6 +12,7 @@
 #include "business/bank_anbindung.h"
 #include "business/news_anbindung.h"
 #include "business/scout.h"
+#include "business/training_anbindung.h"
 #include "business/verhandlung.h"
 #include "business/stadion_anbindung.h"
 #include "club/club_anbindung.h"
@@ -154,6 +155,7 @@ int main(int argc, char** argv) {
     Bank_Anbinden();     // the period close after each match chains in front of the others
     Scout_Anbinden();
     Verhandlung_Anbinden();
+    Training_Anbinden();
     int32_t ok = App_Main(kommandozeile.c_str(), start);
     if (start.headless && ok)
         std::printf("Velmora ran headless: %d days played, %u frames shown.\n", gespielte_tage, Plat_Headless_Bilder());
