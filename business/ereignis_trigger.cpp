@@ -86,7 +86,7 @@ bool hat(const int32_t* liste, int32_t n, int32_t t) {
 
 // The stadium effect shared by the riot and the stadium check.
 void stadion_schaden(int32_t team, const Ereignis_Ansicht& e) {
-    Stadion_Satz* s = Stadion_Get(team, 0);
+    Stadion_Satz* s = Stadion_Get(team, 1);   // the live record: the comfort drop must last
     if (!s) return;
     if (e.wert2) {
         int32_t k = s->komfort - Rnd(e.wert2 - 5, e.wert2 + 5);
