@@ -18,6 +18,7 @@
 #include <string>
 
 #include "business/bank_anbindung.h"
+#include "business/ereignis_anbindung.h"
 #include "business/news_anbindung.h"
 #include "business/scout.h"
 #include "business/training_anbindung.h"
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
     Scout_Anbinden();
     Verhandlung_Anbinden();
     Training_Anbinden();
+    Ereignis_Anbinden();   // chains itself in front of the calendar hooks filled above
 
     bool ok = sim::Sim_Bis_Tag(0);
     int32_t start = Tag_Index();

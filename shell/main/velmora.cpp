@@ -10,6 +10,7 @@
 #include <string>
 
 #include "business/bank_anbindung.h"
+#include "business/ereignis_anbindung.h"
 #include "business/news_anbindung.h"
 #include "business/scout.h"
 #include "business/training_anbindung.h"
@@ -156,6 +157,7 @@ int main(int argc, char** argv) {
     Scout_Anbinden();
     Verhandlung_Anbinden();
     Training_Anbinden();
+    Ereignis_Anbinden();   // chains itself in front of the calendar hooks filled above
     int32_t ok = App_Main(kommandozeile.c_str(), start);
     if (start.headless && ok)
         std::printf("Velmora ran headless: %d days played, %u frames shown.\n", gespielte_tage, Plat_Headless_Bilder());
