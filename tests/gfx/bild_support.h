@@ -14,6 +14,7 @@
 #include "gfx/bild_muster.h"
 #include "gfx/grafik_laden.h"
 #include "gfx/portrait.h"
+#include "gfx/shade.h"
 #include "gfx/trikot.h"
 #include "tests/core/temp_verz.h"
 
@@ -92,10 +93,14 @@ struct BildInstallation {
     explicit BildInstallation(int32_t wappen = 12, int32_t pokale = 24) {
         Grafik_Loader_Anmelden();
         for (int32_t& s : Test_Slots()) s = -1;
+        // The kit and portrait files are the same for every test: made once.
+        static const std::vector<ResDateiEintrag> trikots = Muster_Trikot_Datei();
+        static const std::vector<ResDateiEintrag> gesichter = Muster_Portrait_Datei();
         Oeffnen(BILD_RES_WAPPEN, "wappen.res", Muster_Wappen_Datei(wappen));
         Oeffnen(BILD_RES_POKALE, "ulvo_res.res", Muster_Pokal_Datei(pokale));
-        Oeffnen(BILD_RES_TRIKOTS, "oddo_res.res", Muster_Trikot_Datei());
-        Oeffnen(BILD_RES_GESICHTER, "spieler_gesicht.res", Muster_Portrait_Datei());
+        Oeffnen(BILD_RES_TRIKOTS, "oddo_res.res", trikots);
+        Oeffnen(BILD_RES_GESICHTER, "spieler_gesicht.res", gesichter);
+        Shade_Init(16);
         Bild_Anbinden([](int32_t i) { return i >= 0 && i < 22 ? Test_Slots()[i] : -1; });
         Rastport_Screen_Setup(800, 600, schirm.data());
     }
