@@ -27,7 +27,7 @@ constexpr std::array<TrikotStructure, TRIKOT_ANZAHL> Tabelle_Bauen() {
     constexpr uint32_t haupt[16] = {0xF0F0F0, 0x1818D8, 0xD02010, 0x10A020, 0x10D8F0, 0x101010, 0x0060F0, 0x801080,
                                     0x30C0F0, 0x606060, 0xA06010, 0x2020A0, 0x80F0F0, 0x0000A5, 0x40A0E0, 0xC0C0C0};
     constexpr uint32_t zweit[8] = {0xF0F0F0, 0x101010, 0x0000C0, 0xC00000, 0x00A000, 0x00C8F0, 0x808080, 0x602000};
-    constexpr uint32_t dritt[4] = {0xD8D8D8, 0x202020, 0xF0F0F0, 0x909090};
+    constexpr uint32_t dritt[5] = {0xD8D8D8, 0x202020, 0x0000C0, 0xC00000, 0x00A000};
     std::array<TrikotStructure, TRIKOT_ANZAHL> t{};
     for (uint32_t n = 0; n < uint32_t(TRIKOT_ANZAHL); ++n) {
         TrikotStructure& r = t[n];
@@ -35,7 +35,7 @@ constexpr std::array<TrikotStructure, TRIKOT_ANZAHL> Tabelle_Bauen() {
         r.farbe2 = zweit[(n / 16 + n) % 8];
         if (r.farbe2 == r.farbe1) r.farbe2 = zweit[(n / 16 + n + 1) % 8];
         r.leer = 0;
-        r.farbe3 = dritt[(n / 4) % 4];
+        r.farbe3 = dritt[(n / 4) % 5];
         r.farbe4 = n < 80 ? 0 : haupt[(n * 7 + 3) % 16];
         r.bild = uint32_t(TRIKOT_RES_ERSTER) + uint32_t(TRIKOT_RES_SCHRITT) * n;
         r.nummer = n;
