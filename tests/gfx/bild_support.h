@@ -27,23 +27,15 @@ struct Tga {
     std::vector<uint8_t> pixel;     // as stored
 
     std::vector<uint8_t> Bytes() const {
-        std::vector<uint8_t> d(18, 0);
-        d[0] = id_laenge;
-        d[1] = palette.empty() ? 0 : 1;
-        d[2] = typ;
         const uint16_t eintraege = uint16_t(palette.size() / 3);
-        d[5] = uint8_t(eintraege);
-        d[6] = uint8_t(eintraege >> 8);
-        d[7] = palette.empty() ? 0 : 24;
-        d[12] = uint8_t(breite);
-        d[13] = uint8_t(uint16_t(breite) >> 8);
-        d[14] = uint8_t(hoehe);
-        d[15] = uint8_t(uint16_t(hoehe) >> 8);
-        d[16] = bits;
-        d[17] = beschreibung;
-        d.insert(d.end(), id_laenge, uint8_t('x'));
-        d.insert(d.end(), palette.begin(), palette.end());
-        d.insert(d.end(), pixel.begin(), pixel.end());
+        const uint8_t kopf[18] = {id_laenge, uint8_t(palette.empty() ? 0 : 1), typ, 0, 0, uint8_t(eintraege),
+                                  uint8_t(eintraege >> 8), uint8_t(palette.empty() ? 0 : 24), 0, 0, 0, 0,
+                                  uint8_t(breite), uint8_t(uint16_t(breite) >> 8), uint8_t(hoehe),
+                                  uint8_t(uint16_t(hoehe) >> 8), bits, beschreibung};
+        std::vector<uint8_t> d(18 + id_laenge + palette.size() + pixel.size(), uint8_t('x'));
+        std::copy(kopf, kopf + 18, d.begin());
+        std::copy(palette.begin(), palette.end(), d.begin() + 18 + id_laenge);
+        std::copy(pixel.begin(), pixel.end(), d.begin() + long(18 + id_laenge + palette.size()));
         return d;
     }
 };
