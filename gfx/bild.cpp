@@ -166,6 +166,8 @@ Rastport* Bild_Datei_Laden(const char* jpg, const char* tga, int32_t tiefe) {
     if (jpg && Jpeg_Get_Size(jpg, &bits, &w, &h)) {
         Rastport* rp = Rastport_Create(w, h, tiefe, 0, 0);
         if (!rp) return nullptr;
+        // A damaged picture still gives its bitmap: black rather than stale memory.
+        std::memset(rp->pixels->pixels, 0, size_t(w) * h * Depth_Bytes(uint32_t(tiefe)));
         Jpeg_Load(jpg, rp->pixels->pixels, tiefe);
         return rp;
     }
