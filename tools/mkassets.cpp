@@ -4,12 +4,16 @@
 //
 // Every file of the resource-file list is written into "resfile" below the
 // installation with the project's own writer, but the fonts, which mkfonts
-// renders, and the menu sounds, which mksounds synthesises.
+// renders, and the menu sounds, which mksounds synthesises. The trophy, kit,
+// crest and portrait-part files hold pictures drawn by program.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/res.h"
+#include "gfx/bild.h"
+#include "gfx/bild_muster.h"
+#include "gfx/wappen.h"
 #include "media/sound.h"
 #include "platform/files.h"
 #include "shell/resourcen.h"
@@ -32,6 +36,10 @@ int main(int argc, char** argv) {
         if (i == RES_FONTS) continue;   // rendered by mkfonts
         if (i == SOUND_RES_MENUE) continue;   // synthesised by mksounds
         std::vector<ResDateiEintrag> eintraege;
+        if (i == BILD_RES_POKALE) eintraege = Muster_Pokal_Datei(200);
+        else if (i == BILD_RES_TRIKOTS) eintraege = Muster_Trikot_Datei();
+        else if (i == BILD_RES_WAPPEN) eintraege = Muster_Wappen_Datei(WAPPEN_RES_ANZAHL);
+        else if (i == BILD_RES_GESICHTER) eintraege = Muster_Portrait_Datei();
         if (!Res_Schreiben(pfad.c_str(), eintraege)) {
             std::fprintf(stderr, "mkassets: cannot write %s\n", pfad.c_str());
             return 1;

@@ -1,0 +1,342 @@
+// gfx/trikot.cpp - the kit table, kit drawing, best fit, clash rule and player colours.
+#include "gfx/trikot.h"
+
+#include <array>
+#include <cstdlib>
+
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/debug.h"
+#include "core/res.h"
+#include "core/rnd.h"
+#include "gfx/alpha.h"
+#include "gfx/bild.h"
+#include "gfx/blit.h"
+#include "gfx/colour.h"
+#include "gfx/schatten.h"
+
+namespace velmora {
+namespace {
+
+constexpr int32_t TRIKOT_MODI[4] = {19, 23, 22, 24};
+
+// The kit table. Rows 0, 1, 100 and 239 are the game's well-known kits; the
+// others combine a palette of club colours with white, grey and dark trims.
+// Rows 0-79 have no fourth colour.
+constexpr std::array<TrikotStructure, TRIKOT_ANZAHL> Tabelle_Bauen() {
+    constexpr uint32_t haupt[16] = {0xF0F0F0, 0x1818D8, 0xD02010, 0x10A020, 0x10D8F0, 0x101010, 0x0060F0, 0x801080,
+                                    0x30C0F0, 0x606060, 0xA06010, 0x2020A0, 0x80F0F0, 0x0000A5, 0x40A0E0, 0xC0C0C0};
+    constexpr uint32_t zweit[8] = {0xF0F0F0, 0x101010, 0x0000C0, 0xC00000, 0x00A000, 0x00C8F0, 0x808080, 0x602000};
+    constexpr uint32_t dritt[5] = {0xD8D8D8, 0x202020, 0x0000C0, 0xC00000, 0x00A000};
+    std::array<TrikotStructure, TRIKOT_ANZAHL> t{};
+    for (uint32_t n = 0; n < uint32_t(TRIKOT_ANZAHL); ++n) {
+        TrikotStructure& r = t[n];
+        r.farbe1 = haupt[n % 16];
+        r.farbe2 = zweit[(n / 16 + n) % 8];
+        if (r.farbe2 == r.farbe1) r.farbe2 = zweit[(n / 16 + n + 1) % 8];
+        r.leer = 0;
+        r.farbe3 = dritt[(n / 4) % 5];
+        r.farbe4 = n < 80 ? 0 : haupt[(n * 7 + 3) % 16];
+        r.bild = uint32_t(TRIKOT_RES_ERSTER) + uint32_t(TRIKOT_RES_SCHRITT) * n;
+        r.nummer = n;
+    }
+    t[0] = {0xF0F0F0, 0xF01018, 0, 0xD8D8D8, 0, 16, 0};
+    t[1] = {0x20B8F0, 0x0890C8, 0, 0xD0D0D0, 0, 29, 1};
+    t[100] = {0xA50000, 0xA50000, 0, 0xA50000, 0xA50000, 1316, 100};
+    t[239] = {0x2169FF, 0x0000FF, 0, 0xC6C3C6, 0x2169FF, 3123, 239};
+    return t;
+}
+constexpr std::array<TrikotStructure, TRIKOT_ANZAHL> TABELLE = Tabelle_Bauen();
+
+bool Gueltig(int32_t n) { return n >= 0 && n < TRIKOT_ANZAHL; }
+
+uint32_t Triple(const uint8_t* f) { return uint32_t(f[0]) | uint32_t(f[1]) << 8 | uint32_t(f[2]) << 16; }
+void Triple_Setzen(uint8_t* f, uint32_t farbe) {
+    f[0] = uint8_t(farbe);
+    f[1] = uint8_t(farbe >> 8);
+    f[2] = uint8_t(farbe >> 16);
+}
+
+Rastport* Res_Eintrag(int32_t eintrag) {
+    const int32_t slot = Bild_Res_Slot(BILD_RES_TRIKOTS);
+    if (slot < 0) return nullptr;
+    return static_cast<Rastport*>(Res_Load(slot, eintrag, Rastport_Screen_Depth(), nullptr));
+}
+
+// A kit that does not clash with any of `gegen` (kits outside the table are
+// ignored): random draws first, then the table in order so that the search
+// ends even when nearly every kit clashes. -1 when every kit clashes.
+int32_t Freies_Trikot(const int32_t* gegen, int32_t anzahl) {
+    auto frei = [&](int32_t k) {
+        for (int32_t i = 0; i < anzahl; ++i)
+            if (Gueltig(gegen[i]) && Trikot_Is_Trikot_Equal(k, gegen[i], TRIKOT_TOLERANZ, true)) return false;
+        return true;
+    };
+    for (int32_t versuch = 0; versuch < TRIKOT_ANZAHL; ++versuch) {
+        const int32_t k = Rnd(0, TRIKOT_ANZAHL - 1);
+        if (frei(k)) return k;
+    }
+    for (int32_t k = 0; k < TRIKOT_ANZAHL; ++k)
+        if (frei(k)) return k;
+    return -1;
+}
+
+}  // namespace
+
+const TrikotStructure* Trikot_Get_TrikotStructure(int32_t n) {
+    if (!Gueltig(n)) {
+        Debug_Printf("Trikot_Get_TrikotStructure() nTrikotNr\n");
+        return nullptr;
+    }
+    return &TABELLE[size_t(n)];
+}
+
+bool Trikot_Get_TrikotResource(int32_t n, int32_t* datei, int32_t* eintrag) {
+    if (!Gueltig(n)) {
+        Debug_Printf("Trikot_Get_TrikotResource() nTrikotNr\n");
+        return false;
+    }
+    if (datei) *datei = BILD_RES_TRIKOTS;
+    if (eintrag) *eintrag = int32_t(TABELLE[size_t(n)].bild);
+    return true;
+}
+
+Rastport* Trikot_Get_RP_Bitmap(int32_t n, int32_t variante) {
+    if (!Gueltig(n)) {
+        Debug_Printf("Trikot_Get_RP_Bitmap() nTrikotNr\n");
+        return nullptr;
+    }
+    if (variante < 0 || variante >= TRIKOT_VARIANTEN) {
+        Debug_Printf("Trikot_Get_RP_Bitmap() nVariante %d\n", variante);
+        return nullptr;
+    }
+    return Res_Eintrag(int32_t(TABELLE[size_t(n)].bild) + variante);
+}
+
+int32_t Team_Get_TrikotNr(int32_t team, int32_t art) {
+    if (art < 0 || art > 3) {
+        Debug_Printf("Team_Get_TrikotNr: Art %d unbekannt\n", art);
+        return 0;
+    }
+    return Team_Wert(TRIKOT_MODI[art], team, 0, OP_LESEN);
+}
+
+int32_t Trikot_Set_TrikotNr(int32_t team, int32_t trikot, int32_t art) {
+    if (!Gueltig(trikot)) {
+        Debug_Printf("Trikot_Set_TrikotNr() nTrikotNr\n");
+        return 0;
+    }
+    if (art < 0 || art > 3) {
+        Debug_Printf("Trikot_Set_TrikotNr() nArt %d\n", art);
+        return 0;
+    }
+    if (art < 3) {
+        const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(700, team, nullptr, OP_LESEN));
+        if (!farben) {
+            Debug_Printf("Trikot_Set_TrikotNr TEAM_FARBEN = NULL\n");
+            return 0;
+        }
+        uint8_t neu[36];
+        std::copy(farben, farben + 36, neu);
+        const TrikotStructure& t = TABELLE[size_t(trikot)];
+        uint8_t* f = neu + art * 12;
+        Triple_Setzen(f, t.farbe1);
+        Triple_Setzen(f + 3, t.farbe2);
+        Triple_Setzen(f + 6, t.farbe4);
+        Triple_Setzen(f + 9, t.farbe3);
+        if (!Team_Zeiger(700, team, neu, OP_SCHREIBEN)) return 0;
+    }
+    Team_Wert(TRIKOT_MODI[art], team, trikot, OP_SCHREIBEN);
+    Debug_Printf("Trikot von Team: %d gespeichert\n", team);
+    return 1;
+}
+
+bool Trikot_Blt_Trikot(Rastport* ziel, int32_t trikot, int32_t x, int32_t y, int32_t variante, int32_t modus,
+                       int32_t wert, int32_t wert2) {
+    if (!Gueltig(trikot)) {
+        Debug_Printf("Trikot_Blt_Trikot() nTrikotNr\n");
+        return false;
+    }
+    if (!ziel || variante < 0 || variante >= TRIKOT_VARIANTEN || modus < 0 || modus > 6) {
+        Debug_Printf("Trikot_Blt_Trikot() nVariante %d nModus %d\n", variante, modus);
+        return false;
+    }
+    if ((modus == 2 && wert == -1)) {
+        Debug_Printf("Trikot_Blt_Trikot() Enter TransparentValue\n");
+        return false;
+    }
+    if ((modus == 4 || modus == 5) && wert == -1) {
+        Debug_Printf("Trikot_Blt_Trikot() Enter ShadowSize\n");
+        return false;
+    }
+    if (modus == 6 && (wert == -1 || wert2 == -1)) {
+        Debug_Printf("Trikot_Blt_Trikot() Enter ShadowSize or Transp..\n");
+        return false;
+    }
+    const int32_t erster = int32_t(TABELLE[size_t(trikot)].bild);
+    Rastport* bild = Res_Eintrag(erster + variante);
+    if (!bild) {
+        Debug_Printf("Trikot_Blt_Trikot() rpTrikot\n");
+        return false;
+    }
+    Rastport* maske = Res_Eintrag(erster + variante + TRIKOT_VARIANTEN);
+    if (!maske || (variante == 0 && (modus == 0 || modus == 5))) modus = TRIKOT_KEY;
+    const int32_t w = int32_t(bild->width), h = int32_t(bild->height);
+    bool ok = true;
+    switch (modus) {
+    case TRIKOT_PLANE: ok = Blt_Alpha(bild, maske, 0, 0, w, h, ziel, x, y) == 1; break;
+    case TRIKOT_KEY: ok = Rastport_Blit(bild, 0, 0, w, h, ziel, x, y, BlitMode_Key) == 1; break;
+    case TRIKOT_TRANSPARENT: Blit_Alpha(bild, 0, 0, w, h, ziel, x, y, wert); break;
+    case TRIKOT_DEFAULT: ok = Rastport_Blit(bild, 0, 0, w, h, ziel, x, y, BlitMode_Default) == 1; break;
+    case TRIKOT_SCHATTEN_KEY:
+        Schatten_Zeichnen(bild, 0, 0, w, h, ziel, x, y, wert);
+        ok = Rastport_Blit(bild, 0, 0, w, h, ziel, x, y, BlitMode_Key) == 1;
+        break;
+    case TRIKOT_SCHATTEN_PLANE:
+        Schatten_Zeichnen(bild, 0, 0, w, h, ziel, x, y, wert);
+        ok = Blt_Alpha(bild, maske, 0, 0, w, h, ziel, x, y) == 1;
+        break;
+    default:
+        Schatten_Zeichnen(bild, 0, 0, w, h, ziel, x, y, wert2);
+        Blit_Alpha(bild, 0, 0, w, h, ziel, x, y, wert);
+        break;
+    }
+    Rastport_Free(maske);
+    Rastport_Free(bild);
+    return ok;
+}
+
+bool Trikot_Farbe_Gleich(uint32_t a, uint32_t b, int32_t t) {
+    for (int32_t s = 0; s < 24; s += 8)
+        if (std::abs(int32_t((a >> s) & 0xFF) - int32_t((b >> s) & 0xFF)) > t) return false;
+    return true;
+}
+
+int32_t Berechne_TrikotArt(int32_t team, int32_t art, int32_t limit) {
+    if (art < 0 || art > 2) {
+        Debug_Printf("Berechne_TrikotArt: Art %d ohne Farben\n", art);
+        return -1;
+    }
+    if (limit <= 0) return -1;
+    const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(700, team, nullptr, OP_LESEN));
+    if (!farben) return -1;
+    const uint32_t a = Triple(farben + art * 12), b = Triple(farben + art * 12 + 6);
+    for (int32_t t = 0; t < limit; t += 3)
+        for (int32_t k = 0; k < TRIKOT_ANZAHL; ++k)
+            if (Trikot_Farbe_Gleich(TABELLE[size_t(k)].farbe1, a, t) && Trikot_Farbe_Gleich(TABELLE[size_t(k)].farbe3, b, t))
+                return k;
+    return -1;
+}
+
+bool Trikot_Is_Trikot_Equal(int32_t k1, int32_t k2, int32_t toleranz, bool streng) {
+    if (!Gueltig(k1)) {
+        Debug_Printf("Trikot_Is_Trikot_Equal() nTrikotNr1\n");
+        return false;
+    }
+    if (!Gueltig(k2)) {
+        Debug_Printf("Trikot_Is_Trikot_Equal() nTrikotNr2\n");
+        return false;
+    }
+    const TrikotStructure& a = TABELLE[size_t(k1)];
+    const TrikotStructure& b = TABELLE[size_t(k2)];
+    if (Trikot_Farbe_Gleich(a.farbe1, b.farbe1, toleranz) || Trikot_Farbe_Gleich(a.farbe2, b.farbe2, toleranz))
+        return true;
+    return streng && Trikot_Farbe_Gleich(a.farbe3, b.farbe3, toleranz);
+}
+
+bool Trikot_Team_VS_Team(int32_t heim, int32_t gast, int32_t* heim_trikot, int32_t* gast_trikot, int32_t modus) {
+    if (modus != 0 && modus != 2) {
+        Debug_Printf("Trikot_Team_VS_Team() nModus == ???\n");
+        return false;
+    }
+    const int32_t h = Team_Get_TrikotNr(heim, 0), a = Team_Get_TrikotNr(gast, 0);
+    if (!Gueltig(h)) {
+        Debug_Printf("Trikot_Team_VS_Team() nHeimTrk == NULL\n");
+        return false;
+    }
+    if (!Gueltig(a)) {
+        Debug_Printf("Trikot_Team_VS_Team() nAuswTrk == NULL\n");
+        return false;
+    }
+    if (modus == 0) {
+        int32_t neu = a;
+        if (Trikot_Is_Trikot_Equal(a, h, TRIKOT_TOLERANZ, true)) {
+            neu = Freies_Trikot(&h, 1);
+            if (neu < 0) neu = a;
+            else Debug_Printf("Trikot_Team_VS_Team() AltSpTrikot überschrieben\n");
+        }
+        Trikot_Set_TrikotNr(gast, neu, 1);
+        if (heim_trikot) *heim_trikot = h;
+        if (gast_trikot) *gast_trikot = neu;
+        return true;
+    }
+    const int32_t hg = Team_Get_TrikotNr(heim, 2);
+    int32_t ag = Team_Get_TrikotNr(gast, 2);
+    if (!Gueltig(hg)) {
+        Debug_Printf("Trikot_Team_VS_Team() nHeimTrkTrw == NULL\n");
+        return false;
+    }
+    if (!Gueltig(ag)) {
+        Debug_Printf("Trikot_Team_VS_Team() nAuswTrkTrw == NULL\n");
+        return false;
+    }
+    const int32_t gegen[3] = {a, h, hg};
+    auto kollidiert = [&](int32_t k) {
+        if (!Gueltig(k)) return true;   // a missing second keeper kit cannot be worn
+        for (int32_t g : gegen)
+            if (Trikot_Is_Trikot_Equal(k, g, TRIKOT_TOLERANZ, true)) return true;
+        return false;
+    };
+    if (kollidiert(ag)) {
+        ag = Team_Get_TrikotNr(gast, 3);
+        if (kollidiert(ag)) {
+            const int32_t neu = Freies_Trikot(&a, 1);
+            if (neu >= 0) {
+                ag = neu;
+                Debug_Printf("Trikot_Team_VS_Team() AltTrwTrikot überschrieben\n");
+            }
+        }
+        if (Gueltig(ag)) Trikot_Set_TrikotNr(gast, ag, 3);
+    }
+    if (heim_trikot) *heim_trikot = hg;
+    if (gast_trikot) *gast_trikot = ag;
+    return true;
+}
+
+int32_t Spieler_Haarart(int32_t teil3) {
+    static constexpr uint8_t HAAR[62] = {1, 2, 1, 3, 3, 1, 3, 4, 1, 2, 3, 3, 1, 3, 3, 1, 3, 1, 2, 1, 1,
+                                         2, 2, 1, 2, 3, 2, 2, 3, 4, 2, 3, 1, 1, 3, 1, 3, 2, 3, 3, 3, 2,
+                                         3, 1, 1, 3, 3, 1, 1, 2, 2, 1, 2, 2, 2, 2, 2, 3, 1, 3, 3, 3};
+    if (teil3 < 0) teil3 = 0;
+    if (teil3 > 61) teil3 = 61;
+    return HAAR[teil3];
+}
+
+void Spieler_Farben_Setzen(int32_t aussehen, uint16_t* haar, uint16_t* haut) {
+    // Each colour draws blue, then green, then red.
+    auto farbe = [](int32_t r0, int32_t r1, int32_t g0, int32_t g1, int32_t b0, int32_t b1) {
+        const int32_t b = Rnd(b0, b1), g = Rnd(g0, g1), r = Rnd(r0, r1);
+        return Colour_Pack565(r, g, b);
+    };
+    auto grau = [](int32_t lo, int32_t hi) {
+        const int32_t v = Rnd(lo, hi);
+        return Colour_Pack565(v, v, v);
+    };
+    uint16_t s = 0, h = 0;
+    if (aussehen & 1) {
+        s = farbe(147, 152, 87, 91, 36, 40);
+        h = grau(5, 30);
+    } else {
+        s = farbe(240, 245, 178, 182, 108, 111);
+        switch (Spieler_Haarart((aussehen >> 13) & 0x7F)) {
+        case 1: h = farbe(235, 240, 179, 183, 107, 110); break;
+        case 2: h = grau(5, 30); break;
+        case 3: h = farbe(150, 154, 91, 93, 39, 41); break;
+        default: h = grau(180, 225); break;
+        }
+    }
+    if (haut) *haut = s;
+    if (haar) *haar = h;
+}
+
+}  // namespace velmora

@@ -1,0 +1,112 @@
+// tests/gfx/bild_support.h - TGA files written by hand for the loader tests,
+// and an installation with the built-in pictures (a few crests, trophies,
+// kits and the portrait parts) in a temporary directory.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/res.h"
+#include "gfx/bild.h"
+#include "gfx/bild_muster.h"
+#include "gfx/grafik_laden.h"
+#include "gfx/portrait.h"
+#include "gfx/shade.h"
+#include "gfx/trikot.h"
+#include "tests/core/temp_verz.h"
+
+namespace velmora::test {
+
+struct Tga {
+    uint8_t typ = 2, bits = 24, beschreibung = 0, id_laenge = 0;
+    int16_t breite = 0, hoehe = 0;
+    std::vector<uint8_t> palette;   // entries of three bytes, blue, green, red
+    std::vector<uint8_t> pixel;     // as stored
+
+    std::vector<uint8_t> Bytes() const {
+        const uint16_t eintraege = uint16_t(palette.size() / 3);
+        const uint8_t kopf[18] = {id_laenge, uint8_t(palette.empty() ? 0 : 1), typ, 0, 0, uint8_t(eintraege),
+                                  uint8_t(eintraege >> 8), uint8_t(palette.empty() ? 0 : 24), 0, 0, 0, 0,
+                                  uint8_t(breite), uint8_t(uint16_t(breite) >> 8), uint8_t(hoehe),
+                                  uint8_t(uint16_t(hoehe) >> 8), bits, beschreibung};
+        std::vector<uint8_t> d(18 + id_laenge + palette.size() + pixel.size(), uint8_t('x'));
+        std::copy(kopf, kopf + 18, d.begin());
+        std::copy(palette.begin(), palette.end(), d.begin() + 18 + id_laenge);
+        std::copy(pixel.begin(), pixel.end(), d.begin() + long(18 + id_laenge + palette.size()));
+        return d;
+    }
+};
+
+// Run-length codes pixels of `bpp` bytes: runs of equal pixels as repeat
+// packets, everything else as literal packets.
+inline std::vector<uint8_t> Rle(const std::vector<uint8_t>& roh, size_t bpp) {
+    std::vector<uint8_t> aus;
+    const size_t n = roh.size() / bpp;
+    auto gleich = [&](size_t a, size_t b) { return std::equal(roh.begin() + long(a * bpp), roh.begin() + long((a + 1) * bpp), roh.begin() + long(b * bpp)); };
+    size_t i = 0;
+    while (i < n) {
+        size_t lauf = 1;
+        while (i + lauf < n && lauf < 128 && gleich(i, i + lauf)) ++lauf;
+        if (lauf > 1) {
+            aus.push_back(uint8_t(0x80 | (lauf - 1)));
+            aus.insert(aus.end(), roh.begin() + long(i * bpp), roh.begin() + long((i + 1) * bpp));
+            i += lauf;
+            continue;
+        }
+        size_t lit = 1;
+        while (i + lit < n && lit < 128 && !(i + lit + 1 < n && gleich(i + lit, i + lit + 1))) ++lit;
+        aus.push_back(uint8_t(lit - 1));
+        aus.insert(aus.end(), roh.begin() + long(i * bpp), roh.begin() + long((i + lit) * bpp));
+        i += lit;
+    }
+    return aus;
+}
+
+inline void Datei_Schreiben(const std::string& pfad, const std::vector<uint8_t>& d) {
+    std::ofstream(pfad, std::ios::binary).write(reinterpret_cast<const char*>(d.data()), std::streamsize(d.size()));
+}
+
+// The resource slots the picture code asks for, filled by BildInstallation.
+inline int32_t (&Test_Slots())[22] {
+    static int32_t slots[22];
+    return slots;
+}
+
+// An installation in a temporary directory whose crest, trophy, kit and
+// portrait files hold the built-in pictures, opened and handed to the picture
+// code; the screen is a 16-bit 800 x 600 bitmap.
+struct BildInstallation {
+    velmora_test::TestWelt welt;
+    std::vector<uint16_t> schirm = std::vector<uint16_t>(800 * 600, 0);
+
+    explicit BildInstallation(int32_t wappen = 12, int32_t pokale = 24) {
+        Grafik_Loader_Anmelden();
+        for (int32_t& s : Test_Slots()) s = -1;
+        // The kit and portrait files are the same for every test: made once.
+        static const std::vector<ResDateiEintrag> trikots = Muster_Trikot_Datei();
+        static const std::vector<ResDateiEintrag> gesichter = Muster_Portrait_Datei();
+        Oeffnen(BILD_RES_WAPPEN, "wappen.res", Muster_Wappen_Datei(wappen));
+        Oeffnen(BILD_RES_POKALE, "ulvo_res.res", Muster_Pokal_Datei(pokale));
+        Oeffnen(BILD_RES_TRIKOTS, "oddo_res.res", trikots);
+        Oeffnen(BILD_RES_GESICHTER, "spieler_gesicht.res", gesichter);
+        Shade_Init(16);
+        Bild_Anbinden([](int32_t i) { return i >= 0 && i < 22 ? Test_Slots()[i] : -1; });
+        Rastport_Screen_Setup(800, 600, schirm.data());
+    }
+    ~BildInstallation() {
+        Portrait_Teile_Freigeben();
+        for (int32_t& s : Test_Slots()) s = Res_Close(s);
+        Bild_Hooks() = BildHooks{};
+    }
+    void Oeffnen(int32_t index, const std::string& name, const std::vector<ResDateiEintrag>& eintraege) {
+        const std::string pfad = welt.install + "/resfile/" + name;
+        ASSERT_TRUE(Res_Schreiben(pfad.c_str(), eintraege));
+        Test_Slots()[index] = Res_Open(pfad.c_str(), 0);
+        ASSERT_GE(Test_Slots()[index], 0);
+    }
+};
+
+}  // namespace velmora::test
