@@ -25,10 +25,13 @@
 #include "season/spielstart.h"
 #include "core/pack.h"
 #include "core/programm.h"
+#include "gfx/bild.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
 #include "gfx/font.h"
 #include "gfx/grafik_laden.h"
+#include "gfx/portrait.h"
+#include "gfx/wappen.h"
 #include "gfx/rastport.h"
 #include "gfx/shade.h"
 #include "net/internet.h"
@@ -100,7 +103,12 @@ int main(int argc, char** argv) {
     d.server_bedienen = Net_Server_Bedienen;
     d.client_bedienen = Net_Client_Bedienen;
     d.kalender_main = Kalender_Main;
-    d.resourcen_oeffnen = Resourcen_Oeffnen;
+    d.resourcen_oeffnen = [] {
+        int32_t ok = Resourcen_Oeffnen();
+        if (ok) Bild_Anbinden(Resourcen_Slot);   // pictures, crests, kits and portraits from the open files
+        return ok;
+    };
+    d.wappen_statistik = [] { Wappen_Statistik(nullptr, nullptr); };
     d.resourcen_schliessen = Resourcen_Schliessen;
     d.rastport_screen_setup = screen_setup;
     d.shade_init = Shade_Init;
@@ -159,6 +167,7 @@ int main(int argc, char** argv) {
     Training_Anbinden();
     Ereignis_Anbinden();   // chains itself in front of the calendar hooks filled above
     int32_t ok = App_Main(kommandozeile.c_str(), start);
+    Portrait_Teile_Freigeben();
     if (start.headless && ok)
         std::printf("Velmora ran headless: %d days played, %u frames shown.\n", gespielte_tage, Plat_Headless_Bilder());
     return ok ? 0 : 1;
