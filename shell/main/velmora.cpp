@@ -29,6 +29,7 @@
 #include "gfx/blit.h"
 #include "gfx/cache.h"
 #include "gfx/font.h"
+#include "gfx/text_markup.h"
 #include "gfx/grafik_laden.h"
 #include "gfx/portrait.h"
 #include "gfx/wappen.h"
@@ -66,8 +67,8 @@ int32_t screen_setup(uint16_t* speicher, int32_t breite, int32_t hoehe, int32_t)
     return Rastport_Screen() ? 1 : 0;
 }
 
-// The picture while no game runs: the pitch's green with the lines of a
-// football field (the start screens come later).
+// The picture while no game runs (the start screens come later): the pitch's
+// green with the lines of a football field and the game's name.
 void startbild() {
     Rastport* s = Rastport_Screen();
     if (!s) return;
@@ -77,6 +78,8 @@ void startbild() {
     Rastport_Fill(s, 399, 60, 2, 480, weiss, nullptr);
     Rastport_Draw_Frame(s, 40, 200, 110, 200, weiss, 2, nullptr);
     Rastport_Draw_Frame(s, 650, 200, 110, 200, weiss, 2, nullptr);
+    if (Font* titel = Font_Get(11)) Text_Printf(s, titel, "^tz0400Velmora", 0, 280);
+    if (Font* zeile = Font_Get(9)) Text_Printf(s, zeile, "^tz0400%s", 0, 330, "Fussball-Manager");
 }
 
 // Headless: the game runs itself and the program ends after HEADLESS_TAGE days.
