@@ -380,8 +380,12 @@ void Menue_Alles_Loeschen() {
 }
 
 void Menue_Speicher_Befreien(int32_t slaves_behalten) {
-    for (s_icon* i : g.definition)
-        if (i && !(i->typ & ICON_TYP_DATEIBILD)) i->rp = Rastport_Free(i->rp);
+    // Only definitions on screen are touched: a removed icon gave its own
+    // Rastport back when it went, and its record may be gone since.
+    for (int32_t n = 0; n < ANZ_SCREEN_ICONS; ++n) {
+        s_icon* i = g.definition[n];
+        if (i && g.auf_screen[n] && !(i->typ & ICON_TYP_DATEIBILD)) i->rp = Rastport_Free(i->rp);
+    }
     if (!slaves_behalten)
         for (SlaveRp& s : g.slave) s.rp = Rastport_Free(s.rp);
 }
