@@ -531,7 +531,9 @@ int32_t Menue_Icons_Check() {
                         g.hooks.hilfe_zeigen(text, g.hover->x, g.hover->y - 40);
                 }
             }
-            // Firing.
+            // Firing. A moved icon fires only when its button is released,
+            // which the drag update above handles.
+            if (g.bewegt) continue;
             s_icon* h = g.wartend && g.aufloesung ? g.wartend : g.hover;
             if (!h) continue;
             const bool kontext_proc = h->kontext != nullptr;
