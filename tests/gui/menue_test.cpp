@@ -334,6 +334,7 @@ TEST_F(MenueEingabe, DraggedIconSnapsToTheRasterAndStaysInItsRectangle) {
     k.raster = &raster;
     Bild(110, 105);
     Bild(110, 105, 1);
+    Bild(135, 372, 1);   // the mouse left the icon at once: the drag starts a frame later
     Bild(135, 372, 1);
     Bild(135, 372, 1);
     Menue_Get_Mausposition(&x, &y);
