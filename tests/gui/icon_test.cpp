@@ -8,7 +8,7 @@ namespace {
 using IconTabellen = MenueWelt;
 
 TEST_F(IconTabellen, AddedListIsOnScreenAndRemovalKeepsTheDefinition) {
-    s_icon liste[] = {Knopf(10, 0, 0), Knopf(11, 100, 0, 3), Knopf(12, 200, 0), s_icon{}};
+    s_icon* liste = Liste({Knopf(10, 0, 0), Knopf(11, 100, 0, 3), Knopf(12, 200, 0)});
     Menue_Screen_Icons_Hinzufuegen(liste);
     for (int n : {10, 11, 12}) EXPECT_EQ(Menue_Screen_Icon_Ist_Vorhanden(n), 1) << n;
     EXPECT_EQ(Menue_Slot(0, 0), &liste[0]);
@@ -23,7 +23,7 @@ TEST_F(IconTabellen, AddedListIsOnScreenAndRemovalKeepsTheDefinition) {
     EXPECT_EQ(Menue_Naechster_Freier_Slot(0), 0);
     EXPECT_EQ(Menue_Hoechster_Slot(0), 1);
 
-    s_icon neu = Knopf(13, 300, 0);
+    s_icon &neu = *Icon(Knopf(13, 300, 0));
     Menue_Screen_Icon_Hinzufuegen(&neu);
     EXPECT_EQ(Menue_Slot(0, 0), &neu);   // the freed slot is taken again
     EXPECT_EQ(Menue_Hoechster_Slot(0), 1);
@@ -36,9 +36,9 @@ TEST_F(IconTabellen, AddedListIsOnScreenAndRemovalKeepsTheDefinition) {
 }
 
 TEST_F(IconTabellen, DuplicateNumberLogsAndLeavesTheFirstIcon) {
-    s_icon erst = Knopf(900, 0, 0);
+    s_icon &erst = *Icon(Knopf(900, 0, 0));
     erst.hilfe = "Weiter";
-    s_icon zweit = Knopf(900, 100, 100);
+    s_icon &zweit = *Icon(Knopf(900, 100, 100));
     Menue_Screen_Icon_Hinzufuegen(&erst);
     Menue_Screen_Icon_Hinzufuegen(&zweit);
     EXPECT_TRUE(Geloggt("Icon Nr. 900 doppelt definiert!"));
@@ -61,7 +61,7 @@ TEST_F(IconTabellen, BadAddsAreRefusedWithTheirMessage) {
     };
     for (const Fall& f : faelle) {
         log.clear();
-        s_icon i = Knopf(f.nummer, 0, 0, f.pri);
+        s_icon &i = *Icon(Knopf(f.nummer, 0, 0, f.pri));
         Menue_Screen_Icon_Hinzufuegen(&i);
         EXPECT_TRUE(Geloggt(f.meldung)) << f.nummer;
         if (f.vorhanden) {
@@ -79,7 +79,7 @@ TEST_F(IconTabellen, BadAddsAreRefusedWithTheirMessage) {
 }
 
 TEST_F(IconTabellen, AFullRowRefusesTheNextIconAndKeepsItsOwn) {
-    std::vector<s_icon> icons(601);
+    std::vector<s_icon>& icons = Vektor(601);
     for (int k = 0; k < 601; ++k) {
         icons[k] = Knopf(int16_t(1000 + k), int16_t(k % 10), 0, 4);
         icons[k].bild = BILD_KLEIN;
@@ -98,8 +98,8 @@ TEST_F(IconTabellen, AFullRowRefusesTheNextIconAndKeepsItsOwn) {
 }
 
 TEST_F(IconTabellen, AreaClearTakesTouchingOrInsideIconsAndSparesPermanentOnes) {
-    s_icon liste[] = {Knopf(20, 10, 10), Knopf(21, 760, 550), Knopf(22, 300, 570), Knopf(23, 900, 900),
-                      Knopf(24, 100, 100), s_icon{}};
+    s_icon* liste = Liste({Knopf(20, 10, 10), Knopf(21, 760, 550), Knopf(22, 300, 570), Knopf(23, 900, 900),
+                           Knopf(24, 100, 100)});
     liste[2].typ |= ICON_TYP_PERMANENT;   // a panel button below 565
     struct Fall {
         int32_t modus, x0, y0, x1, y1;
@@ -127,7 +127,7 @@ TEST_F(IconTabellen, SlavePicturesLoadOnceAndAreShared) {
     EXPECT_EQ(Menue_Get_Slave_Rastport(-4, nullptr), nullptr);
     EXPECT_TRUE(Geloggt("Menue_Get_Slave_Rastport: slave_nr=-4!"));
 
-    s_icon a = Knopf(30, 0, 0), b = Knopf(31, 100, 0);
+    s_icon &a = *Icon(Knopf(30, 0, 0)), &b = *Icon(Knopf(31, 100, 0));
     Menue_Screen_Icon_Hinzufuegen(&a);
     Menue_Screen_Icon_Hinzufuegen(&b);
     EXPECT_EQ(slot_anfragen, 1);
@@ -159,12 +159,12 @@ TEST_F(IconTabellen, SlaveNumbersOfTheBaseNationFollowItsName) {
 }
 
 TEST_F(IconTabellen, OwnRastportIsFilledAndABadSizeGetsTheErrorSquare) {
-    s_icon gut = Knopf(40, 0, 0);
+    s_icon &gut = *Icon(Knopf(40, 0, 0));
     gut.bild = -1;
     gut.br = 30;
     gut.ho = 20;
     gut.farbe = Farbe(10, 200, 10);
-    s_icon schlecht = gut;
+    s_icon& schlecht = *Icon(gut);
     schlecht.nummer = 41;
     schlecht.br = 900;
     Menue_Screen_Icon_Hinzufuegen(&gut);
@@ -182,12 +182,12 @@ TEST_F(IconTabellen, OwnRastportIsFilledAndABadSizeGetsTheErrorSquare) {
 }
 
 TEST_F(IconTabellen, TextIconTakesTheTemplateAndKeepsItsOwnNumberAndSize) {
-    s_icon vorlage = Knopf(60, 33, 44, 7, Aufzeichnen);
+    s_icon &vorlage = *Icon(Knopf(60, 33, 44, 7, Aufzeichnen));
     vorlage.Status = ICON_ST_KEY;
     vorlage.hilfe = "Hilfe";
     vorlage.typ = 0x3;
     s_icon_text text{};
-    s_icon liste[] = {Knopf(61, 0, 0), Knopf(62, 0, 0), s_icon{}};
+    s_icon* liste = Liste({Knopf(61, 0, 0), Knopf(62, 0, 0)});
     liste[0].br = 5;
     liste[1].bild_an = BILD_KNOPF_AN;
     s_icon_text texte[2] = {};

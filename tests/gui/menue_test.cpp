@@ -21,7 +21,7 @@ protected:
 };
 
 TEST_F(MenueEingabe, ButtonFiresOnReleaseOnce) {
-    s_icon k = Knopf(100, 100, 100, 0, Aufzeichnen);
+    s_icon &k = *Icon(Knopf(100, 100, 100, 0, Aufzeichnen));
     Menue_Screen_Icon_Hinzufuegen(&k);
     Bild(120, 110);       // hover
     Bild(120, 110, 1);    // press: armed, drawn pressed
@@ -37,7 +37,7 @@ TEST_F(MenueEingabe, ButtonFiresOnReleaseOnce) {
 }
 
 TEST_F(MenueEingabe, PressThenReleaseElsewhereFiresNothing) {
-    s_icon a = Knopf(101, 100, 100, 0, Aufzeichnen), b = Knopf(102, 300, 100, 0, Aufzeichnen);
+    s_icon &a = *Icon(Knopf(101, 100, 100, 0, Aufzeichnen)), &b = *Icon(Knopf(102, 300, 100, 0, Aufzeichnen));
     Menue_Screen_Icon_Hinzufuegen(&a);
     Menue_Screen_Icon_Hinzufuegen(&b);
     Bild(120, 110);
@@ -55,7 +55,7 @@ TEST_F(MenueEingabe, PressThenReleaseElsewhereFiresNothing) {
 }
 
 TEST_F(MenueEingabe, AutoRepeatFiresAtOnceThenAfter350ThenEvery50) {
-    s_icon k = Knopf(103, 100, 100, 0, Aufzeichnen);
+    s_icon &k = *Icon(Knopf(103, 100, 100, 0, Aufzeichnen));
     k.Status = ICON_ST_WIEDERHOLEN | ICON_ST_DRUCK;
     Menue_Screen_Icon_Hinzufuegen(&k);
     Bild(120, 110);
@@ -90,7 +90,7 @@ TEST_F(MenueEingabe, HigherPriorityWinsOverlapsAndDistanceDecidesWithinOne) {
     };
     for (const Fall& f : faelle) {
         ereignisse.clear();
-        s_icon a = Knopf(104, 100, 100, f.pri_a, Aufzeichnen), b = Knopf(105, f.bx, 100, f.pri_b, Aufzeichnen);
+        s_icon &a = *Icon(Knopf(104, 100, 100, f.pri_a, Aufzeichnen)), &b = *Icon(Knopf(105, f.bx, 100, f.pri_b, Aufzeichnen));
         a.typ |= ICON_TYP_MAUS_INFO;
         b.typ |= ICON_TYP_MAUS_INFO;
         Menue_Screen_Icon_Hinzufuegen(&a);
@@ -105,7 +105,7 @@ TEST_F(MenueEingabe, HigherPriorityWinsOverlapsAndDistanceDecidesWithinOne) {
 }
 
 TEST_F(MenueEingabe, EnteringAndLeavingSendTheirEventsOnce) {
-    s_icon k = Knopf(106, 100, 100, 0, Aufzeichnen);
+    s_icon &k = *Icon(Knopf(106, 100, 100, 0, Aufzeichnen));
     k.typ |= ICON_TYP_MAUS_INFO;
     Menue_Screen_Icon_Hinzufuegen(&k);
     Bild(50, 50);
@@ -124,7 +124,7 @@ TEST_F(MenueEingabe, EnteringAndLeavingSendTheirEventsOnce) {
 }
 
 TEST_F(MenueEingabe, RightClickIconTakesTheRightButtonOnceWhileHeld) {
-    s_icon zurueck = Knopf(107, 700, 550, 0, Aufzeichnen), k = Knopf(108, 100, 100, 0, Aufzeichnen);
+    s_icon &zurueck = *Icon(Knopf(107, 700, 550, 0, Aufzeichnen)), &k = *Icon(Knopf(108, 100, 100, 0, Aufzeichnen));
     k.typ |= ICON_TYP_RECHTSKLICK;
     Menue_Screen_Icon_Hinzufuegen(&zurueck);
     Menue_Screen_Icon_Hinzufuegen(&k);
@@ -145,7 +145,7 @@ TEST_F(MenueEingabe, RightClickIconTakesTheRightButtonOnceWhileHeld) {
 }
 
 TEST_F(MenueEingabe, DisabledAndPassiveIconsNeverFire) {
-    s_icon a = Knopf(109, 100, 100, 0, Aufzeichnen), b = Knopf(110, 300, 100, 0, Aufzeichnen);
+    s_icon &a = *Icon(Knopf(109, 100, 100, 0, Aufzeichnen)), &b = *Icon(Knopf(110, 300, 100, 0, Aufzeichnen));
     a.Status = ICON_ST_GESPERRT;
     b.typ |= ICON_TYP_PASSIV;
     Menue_Screen_Icon_Hinzufuegen(&a);
@@ -159,7 +159,7 @@ TEST_F(MenueEingabe, DisabledAndPassiveIconsNeverFire) {
 }
 
 TEST_F(MenueEingabe, ModalIconsShutOutTheOthers) {
-    s_icon unten = Knopf(111, 100, 100, 5, Aufzeichnen), modal = Knopf(112, 300, 300, 20, Aufzeichnen);
+    s_icon &unten = *Icon(Knopf(111, 100, 100, 5, Aufzeichnen)), &modal = *Icon(Knopf(112, 300, 300, 20, Aufzeichnen));
     modal.typ |= ICON_TYP_MODAL;
     Menue_Screen_Icon_Hinzufuegen(&unten);
     Menue_Screen_Icon_Hinzufuegen(&modal);
@@ -178,7 +178,7 @@ void Hook(void* arg, int32_t e) { hook_aufrufe.push_back(e + (arg ? 1 : 0)); }
 void Hook2(void*, int32_t) {}
 
 TEST_F(MenueEingabe, HookedProcedureRunsPerVisibleIconAndIsDueOncePerInterval) {
-    std::vector<s_icon> icons(31);
+    std::vector<s_icon>& icons = Vektor(31);
     for (int k = 0; k < 30; ++k) {
         icons[k] = Knopf(int16_t(200 + k), int16_t(20 * k), 400);
         icons[k].bild = BILD_KLEIN;
@@ -238,8 +238,7 @@ TEST_F(MenueEingabe, DraggedIconIsDroppedOntoAnIconOfItsGroup) {
     move.gruppe = 0x2;
     move.flags = 0x8;
     move.proc = Bewegen;
-    s_icon spieler = Knopf(120, 100, 100, 2, Aufzeichnen), feld = Knopf(121, 400, 300, 1, Aufzeichnen),
-           fremd = Knopf(122, 400, 100, 1, Aufzeichnen);
+    s_icon &spieler = *Icon(Knopf(120, 100, 100, 2, Aufzeichnen)), &feld = *Icon(Knopf(121, 400, 300, 1, Aufzeichnen)), &fremd = *Icon(Knopf(122, 400, 100, 1, Aufzeichnen));
     spieler.typ |= ICON_TYP_BEWEGLICH;
     spieler.move = &move;
     feld.gruppe = 0x3;
@@ -282,7 +281,7 @@ TEST_F(MenueEingabe, DraggedIconIsDroppedOntoAnIconOfItsGroup) {
 TEST_F(MenueEingabe, MovableIconPressedAndReleasedInPlaceIsAClick) {
     s_icon_move move;
     move.proc = Bewegen;
-    s_icon k = Knopf(123, 100, 100, 0, Aufzeichnen);
+    s_icon &k = *Icon(Knopf(123, 100, 100, 0, Aufzeichnen));
     k.typ |= ICON_TYP_BEWEGLICH;
     k.move = &move;
     Menue_Screen_Icon_Hinzufuegen(&k);
@@ -316,12 +315,12 @@ TEST_F(MenueEingabe, DraggedIconSnapsToTheRasterAndStaysInItsRectangle) {
     move.y0 = 0;
     move.x1 = 300;
     move.y1 = 200;
-    s_icon k = Knopf(124, 100, 100);
+    s_icon &k = *Icon(Knopf(124, 100, 100));
     k.typ |= ICON_TYP_BEWEGLICH;
     k.move = &move;
     Menue_Screen_Icon_Hinzufuegen(&k);
     // The drag update runs while any icon is shown; the moved one is hidden.
-    s_icon anderes = Knopf(125, 700, 10);
+    s_icon &anderes = *Icon(Knopf(125, 700, 10));
     Menue_Screen_Icon_Hinzufuegen(&anderes);
     Bild(110, 105);
     Bild(110, 105, 1);
@@ -346,8 +345,8 @@ TEST_F(MenueEingabe, DraggedIconSnapsToTheRasterAndStaysInItsRectangle) {
 std::vector<std::pair<int32_t, int32_t>> rad_aufrufe;
 
 TEST_F(MenueEingabe, WheelStepsGoToTheScrollButtonNearestToTheMouse) {
-    s_icon liste_a = Knopf(130, 50, 50), liste_b = Knopf(131, 450, 50);
-    s_icon knopf_a = Knopf(132, 140, 50), knopf_b = Knopf(133, 540, 50), sonst = Knopf(134, 50, 400, 0, Aufzeichnen);
+    s_icon &liste_a = *Icon(Knopf(130, 50, 50)), &liste_b = *Icon(Knopf(131, 450, 50));
+    s_icon &knopf_a = *Icon(Knopf(132, 140, 50)), &knopf_b = *Icon(Knopf(133, 540, 50)), &sonst = *Icon(Knopf(134, 50, 400, 0, Aufzeichnen));
     for (s_icon* k : {&knopf_a, &knopf_b}) {
         k->typ |= ICON_TYP_SCROLLBUTTON;
         k->bild = BILD_KLEIN;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -189,8 +190,20 @@ protected:
         return i;
     }
 
+    // Icons live in the fixture, so the tables never point at a test's dead
+    // locals when TearDown clears the screen.
+    s_icon* Icon(const s_icon& i) { return &icons_.emplace_back(i); }
+    s_icon* Liste(std::initializer_list<s_icon> l) {
+        std::vector<s_icon>& v = listen_.emplace_back(l);
+        v.push_back(s_icon{});
+        return v.data();
+    }
+    std::vector<s_icon>& Vektor(size_t n) { return listen_.emplace_back(n); }
+
     TempDir tmp;
     int32_t font_slot = -1;
+    std::deque<s_icon> icons_;
+    std::deque<std::vector<s_icon>> listen_;
     std::vector<uint16_t> schirm;
 };
 
