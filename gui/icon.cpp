@@ -1,6 +1,7 @@
 // gui/icon.cpp - the icon tables, adding and removing icons, slave pictures.
 #include "gui/icon.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/debug.h"
@@ -69,6 +70,9 @@ bool Innerhalb(const s_icon* i, int32_t x0, int32_t y0, int32_t x1, int32_t y1) 
 }
 bool Nummer_Gueltig(int32_t n) { return n >= 0 && n < ANZ_SCREEN_ICONS; }
 
+// The row an icon lives in: its priority, cut to 0..26.
+int32_t Reihe(const s_icon* i) { return i->Pri < 0 ? 0 : std::min<int32_t>(i->Pri, MAX_SCREEN_ICON_PRIORITY); }
+
 }  // namespace
 
 s_icon* Menue_Slot(int32_t pri, int32_t slot) {
@@ -104,12 +108,8 @@ void Menue_Screen_Icon_Hinzufuegen(s_icon* icon) {
     const int32_t nr = icon->nummer;
     Menue_Icon_Registrieren(nr, icon);
     if (g.auf_screen[nr]) return;
-    int32_t pri = icon->Pri;
-    if (pri > MAX_SCREEN_ICON_PRIORITY) {
-        Debug_Printf("Menue_Screen_Icon_Hinzufuegen: pri>MAX_SCREEN_ICON_PRIORITY!\n");
-        pri = MAX_SCREEN_ICON_PRIORITY;
-    }
-    if (pri < 0) pri = 0;
+    if (icon->Pri > MAX_SCREEN_ICON_PRIORITY) Debug_Printf("Menue_Screen_Icon_Hinzufuegen: pri>MAX_SCREEN_ICON_PRIORITY!\n");
+    const int32_t pri = Reihe(icon);
     int32_t s = g.frei[pri];
     if (g.slot[pri][s]) {
         // The row is full: the slot named free is taken. Storing here would
@@ -168,7 +168,7 @@ void Menue_Screen_Icons_Loeschen(s_icon* liste) {
     if (!liste) return;
     for (int32_t p = MAX_SCREEN_ICON_PRIORITY; p >= 0; --p)
         for (s_icon* i = liste; i->nummer != -1; ++i)
-            if (i->Pri == p || (p == MAX_SCREEN_ICON_PRIORITY && i->Pri > p)) Menue_Screen_Icon_Loeschen(-1, i);
+            if (Reihe(i) == p) Menue_Screen_Icon_Loeschen(-1, i);
 }
 
 void Menue_Screen_Bereich_Loeschen(int32_t modus, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {

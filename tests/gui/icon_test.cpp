@@ -1,5 +1,6 @@
 // tests/gui/icon_test.cpp - the icon tables: adding, removing, area clears,
 // slave pictures, own Rastports and dynamic icons.
+#include "core/spielstand_datei.h"
 #include "tests/gui/menue_welt.h"
 
 namespace velmora::test {
@@ -217,6 +218,30 @@ TEST_F(IconTabellen, TextIconTakesTheTemplateAndKeepsItsOwnNumberAndSize) {
 TEST_F(IconTabellen, DynamicNumbersCountUp) {
     const int32_t a = Menue_Neue_Icon_Nummer();
     EXPECT_EQ(Menue_Neue_Icon_Nummer(), a + 1);
+}
+
+TEST_F(IconTabellen, SaveByteRoundTripsAndLoadingClearsTheScreenAndThePanel) {
+    SpielstandDatei schreiben;
+    Spielstand_Datei_Neu(&schreiben, SpielstandKopf{});
+    ASSERT_TRUE(Spielstand_Modul_Beginnen(&schreiben, "Menue"));
+    Menue_Save_Byte_Setzen(1);
+    ASSERT_TRUE(Menue_Speichern(&schreiben));
+    ASSERT_TRUE(Spielstand_Modul_Beenden(&schreiben));
+    ASSERT_TRUE(Spielstand_Datei_Abschliessen(&schreiben));
+
+    Menue_Screen_Oeffnen(nullptr);   // a screen opens: the byte is cleared
+    EXPECT_EQ(Menue_Save_Byte(), 0);
+    s_icon& k = *Icon(Knopf(70, 0, 0));
+    Menue_Screen_Icon_Hinzufuegen(&k);
+    for (int n = 702; n <= 705; ++n) zustand[n] = 1;
+    SpielstandDatei lesen;
+    ASSERT_TRUE(Spielstand_Datei_Oeffnen(&lesen, schreiben.bild));
+    ASSERT_TRUE(Spielstand_Modul_Betreten(&lesen, "Menue"));
+    ASSERT_TRUE(Menue_Laden(&lesen));
+    EXPECT_TRUE(Spielstand_Modul_Verlassen(&lesen));
+    EXPECT_EQ(Menue_Save_Byte(), 1);
+    EXPECT_EQ(Menue_Screen_Icon_Ist_Vorhanden(70), 0);
+    for (int n = 702; n <= 705; ++n) EXPECT_EQ(zustand[n], 0) << n;
 }
 
 }  // namespace
