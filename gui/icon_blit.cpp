@@ -33,6 +33,18 @@ void Kopie(Rastport* rp, int32_t sx, int32_t sy, int32_t w, int32_t h, Rastport*
     Rastport_Blit(rp, sx, sy, w, h, ziel, x, y, key ? BlitMode_Key : BlitMode_Default);
 }
 
+// The picture of an icon that is not disabled: pulsing transparency, half
+// transparent or a copy, each plain or colour-keyed.
+void Bild_Zeichnen(Rastport* rp, uint32_t status, int32_t sx, int32_t sy, int32_t w, int32_t h, Rastport* ziel,
+                   int32_t x, int32_t y, bool key) {
+    if (status & ICON_ST_TRANSPARENT)
+        key ? Blit_Transparent(rp, sx, sy, w, h, ziel, x, y) : Blit_Transparent_2(rp, sx, sy, w, h, ziel, x, y);
+    else if (status & ICON_ST_HALB)
+        key ? Blit_Alpha(rp, sx, sy, w, h, ziel, x, y, 50) : Blit_Alpha_2(rp, sx, sy, w, h, ziel, x, y, 50);
+    else
+        Kopie(rp, sx, sy, w, h, ziel, x, y, key);
+}
+
 void Texte_Zeichnen(s_icon* icon) {
     const bool gedrueckt = Menue_Get_Gedrueckt() == icon;
     const bool an = Menue_Icon_Zustand(icon->nummer) != 0;
@@ -135,23 +147,13 @@ void Menue_Icon_Blit_Zustand(s_icon* icon, uint32_t status, int32_t sx, int32_t 
         return;
     }
     if (!key) {
-        if (status & ICON_ST_TRANSPARENT)
-            Blit_Transparent_2(rp, sx, sy, w, h, ziel, x, y);
-        else if (status & ICON_ST_HALB)
-            Blit_Alpha_2(rp, sx, sy, w, h, ziel, x, y, 50);
-        else
-            Kopie(rp, sx, sy, w, h, ziel, x, y, false);
+        Bild_Zeichnen(rp, status, sx, sy, w, h, ziel, x, y, false);
         return;
     }
     if (status & ICON_ST_SCHATTEN) Schatten_Zeichnen(rp, sx, sy, w, h, ziel, x, y, 0);
     uint8_t* maske = rp->mask;
     if (status & ICON_ST_OHNE_MASKE) rp->mask = nullptr;
-    if (status & ICON_ST_TRANSPARENT)
-        Blit_Transparent(rp, sx, sy, w, h, ziel, x, y);
-    else if (status & ICON_ST_HALB)
-        Blit_Alpha(rp, sx, sy, w, h, ziel, x, y, 50);
-    else
-        Kopie(rp, sx, sy, w, h, ziel, x, y, true);
+    Bild_Zeichnen(rp, status, sx, sy, w, h, ziel, x, y, true);
     rp->mask = maske;
 }
 

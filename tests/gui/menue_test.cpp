@@ -365,5 +365,52 @@ TEST_F(MenueEingabe, WheelStepsGoToTheScrollButtonNearestToTheMouse) {
     EXPECT_EQ(rad_aufrufe, soll);
 }
 
+int32_t kontext_aufrufe = 0;
+std::vector<std::string> hilfen;
+
+TEST_F(MenueEingabe, RightClickOpensTheContextProcedureAndEndsTheHoverWith0x28) {
+    s_icon& k = *Icon(Knopf(140, 100, 100, 0, Aufzeichnen));
+    k.typ |= ICON_TYP_MAUS_INFO;
+    k.kontext = [](s_icon*) -> s_kontextmenue* {
+        ++kontext_aufrufe;
+        return nullptr;
+    };
+    Menue_Screen_Icon_Hinzufuegen(&k);
+    kontext_aufrufe = 0;
+    Bild(120, 110);
+    Bild(120, 110, 2);
+    Bild(120, 110, 2);   // held: the right button is locked
+    Bild(120, 110, 0);
+    EXPECT_EQ(kontext_aufrufe, 1);
+    const std::vector<Ereignis> soll = {{140, EV_BETRETEN, 0}, {140, EV_VERLASSEN_KONTEXT, 0}, {140, EV_BETRETEN, 0}};
+    EXPECT_EQ(ereignisse, soll);
+}
+
+TEST_F(MenueEingabe, HelpTextAppearsAfterASecondOfHover) {
+    s_icon& oben = *Icon(Knopf(141, 100, 100));
+    oben.hilfe = "Oben";
+    s_icon& unten = *Icon(Knopf(142, 100, 550));
+    unten.hilfe_proc = [](s_icon*) -> const char* { return "Unten"; };
+    Menue_Screen_Icon_Hinzufuegen(&oben);
+    Menue_Screen_Icon_Hinzufuegen(&unten);
+    hilfen.clear();
+    Menue_Hooks().hilfe_zeigen = [](const char* t, int32_t x, int32_t y) {
+        hilfen.push_back(std::string(t) + "@" + std::to_string(x) + "," + std::to_string(y));
+    };
+    for (int n = 0; n < 11; ++n) Bild(120, 110, 0, 100);   // the hover began with the first: 1000 ms
+    EXPECT_TRUE(hilfen.empty());
+    Bild(120, 110, 0, 100);
+    ASSERT_EQ(hilfen.size(), 1u);
+    EXPECT_EQ(hilfen.back(), "Oben@120,110");
+    hilfen.clear();
+    for (int n = 0; n < 13; ++n) Bild(120, 560, 0, 100);
+    ASSERT_FALSE(hilfen.empty());
+    EXPECT_EQ(hilfen.back(), "Unten@100,510");   // low icons show their help above them
+    Menue_Hooks().hilfe_option = [] { return uint8_t(0); };
+    hilfen.clear();
+    for (int n = 0; n < 13; ++n) Bild(120, 560, 0, 100);
+    EXPECT_TRUE(hilfen.empty());
+}
+
 }  // namespace
 }  // namespace velmora::test
