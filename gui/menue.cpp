@@ -55,7 +55,8 @@ struct MenueModul {
     int32_t anz_treffer = 0;
     int32_t rechtsklick = -1;
     int32_t rad = 0;                   // pending wheel steps
-    uint32_t rad_sperre = 0;           // wheel-blocking time, 0 none
+    bool rad_gesperrt = false;         // hits wait while a wheel step is handled
+    uint32_t rad_sperre = 0;           // the time of that wheel step
     bool gemeldet_maus = false;
 };
 MenueModul g;
@@ -431,7 +432,7 @@ bool Menue_Check_Icon_Raster(const s_icon_raster* raster, int32_t* x, int32_t* y
 int32_t Menue_Icons_Check() {
     const uint32_t jetzt = Menue_Get_Zeit();
     const uint8_t hilfe = g.hooks.hilfe_option ? g.hooks.hilfe_option() : 1;
-    if (g.rad_sperre && g.rad_sperre < jetzt - 500) g.rad_sperre = 0;
+    if (g.rad_gesperrt && jetzt - g.rad_sperre > 500) g.rad_gesperrt = false;
     if (g.hooks.rad_holen) g.rad += g.hooks.rad_holen();
     uint32_t knoepfe = Knoepfe_Lesen();
     if (!knoepfe) {
@@ -476,6 +477,7 @@ int32_t Menue_Icons_Check() {
                         ++neu;
                     }
                 }
+            g.rad_gesperrt = true;
             g.rad_sperre = jetzt;
             if (!neu) g.rad = 0;
         }
@@ -512,7 +514,7 @@ int32_t Menue_Icons_Check() {
                 return 1;
             }
             if (!g.bewegt && g.hover && (g.hover->typ & ICON_TYP_EINGABE) && knoepfe != 1) Wippe_Ende(g.hover);
-            if (treffer && !g.rad_sperre) {
+            if (treffer && !g.rad_gesperrt) {
                 if (g.anz_treffer < MAX_TREFFER)
                     g.treffer[g.anz_treffer++] = i;
                 else

@@ -363,6 +363,13 @@ TEST_F(MenueEingabe, WheelStepsGoToTheScrollButtonNearestToTheMouse) {
     Bild(60, 410);
     const std::vector<std::pair<int32_t, int32_t>> soll = {{133, 2}, {132, -1}};
     EXPECT_EQ(rad_aufrufe, soll);
+    // For half a second after a wheel step the mouse hovers nothing.
+    EXPECT_EQ(Menue_Get_Aktuelles_Icon(), nullptr);
+    Bild(60, 410, 0, 400);
+    EXPECT_EQ(Menue_Get_Aktuelles_Icon(), nullptr);
+    Bild(60, 410, 0, 100);
+    Bild(60, 410);
+    EXPECT_EQ(Menue_Get_Aktuelles_Icon(), &sonst);
 }
 
 int32_t kontext_aufrufe = 0;
