@@ -24,6 +24,10 @@ constexpr int32_t FEHLER_STRUKTUR = 204;    // the load stops
 constexpr int32_t FEHLER_TEAM_VOLL = 205;
 constexpr int32_t WARNUNG_GEKUERZT = 801;
 constexpr uint32_t TEAM_STATUS_DATEI = TEAM_STATUS_1 | TEAM_STATUS_LAND | TEAM_STATUS_WAPPEN;
+// A stadium's limits as team.cfg allows them; every other way in keeps to them too,
+// so that seats plus terrace places always fit a capacity.
+constexpr int32_t STADION_PLAETZE_MAX = 200000;
+constexpr size_t STADION_NAME_MAX = 47;
 
 // One team as team.cfg gives it; the builder makes the teams once all are read.
 struct TeamDatei {
@@ -91,9 +95,9 @@ bool Team_Befehl(TeamDatei& t, const char* b) {
             return true;
         }
         t.stadion.name = Read_Config_Teil_String(0);
-        if (t.stadion.name.size() > 47) t.stadion.name.resize(47);
-        t.stadion.sitze = Clamp(Read_Config_Teil_Wert(1), 0, 200000, -1);
-        t.stadion.stehplaetze = Clamp(Read_Config_Teil_Wert(2), 0, 200000, -1);
+        if (t.stadion.name.size() > STADION_NAME_MAX) t.stadion.name.resize(STADION_NAME_MAX);
+        t.stadion.sitze = Clamp(Read_Config_Teil_Wert(1), 0, STADION_PLAETZE_MAX, -1);
+        t.stadion.stehplaetze = Clamp(Read_Config_Teil_Wert(2), 0, STADION_PLAETZE_MAX, -1);
         t.hat_stadion = !t.stadion.name.empty();
     } else return false;
     return true;
@@ -438,12 +442,13 @@ const StadionVorgabe* Team_Stadion_Vorgabe(int32_t team) {
 }
 
 bool Team_Stadion_Vorgabe_Setzen(int32_t team, const char* name, int32_t sitze, int32_t stehplaetze) {
-    if (team < 0 || team >= Team_Anzahl() || !name || sitze < 0 || stehplaetze < 0) {
+    if (team < 0 || team >= Team_Anzahl() || !name || sitze < 0 || stehplaetze < 0 ||
+        sitze > STADION_PLAETZE_MAX || stehplaetze > STADION_PLAETZE_MAX) {
         Debug_Printf("Team_Stadion_Vorgabe_Setzen: Team %d oder Werte ungueltig\n", team);
         return false;
     }
     if (g.stadien.size() < size_t(Team_Anzahl())) g.stadien.resize(size_t(Team_Anzahl()));
-    g.stadien[size_t(team)] = {std::string(name).substr(0, 47), sitze, stehplaetze};
+    g.stadien[size_t(team)] = {std::string(name).substr(0, STADION_NAME_MAX), sitze, stehplaetze};
     return true;
 }
 
@@ -486,6 +491,12 @@ void Club_Config_Bin_Anmelden() {
                 if (name) s.name.assign(reinterpret_cast<const char*>(name), laenge);
                 s.sitze = l.i32();
                 s.stehplaetze = l.i32();
+                // A cache this program did not write refuses, rather than give a capacity that overflows.
+                if (laenge > STADION_NAME_MAX || s.sitze < 0 || s.sitze > STADION_PLAETZE_MAX || s.stehplaetze < 0 ||
+                    s.stehplaetze > STADION_PLAETZE_MAX) {
+                    Debug_Printf("Club_Config_Bin: Stadion \"%s\" ausserhalb der Grenzen\n", s.name.c_str());
+                    return false;
+                }
             }
             if (l.fehler || l.pos != l.bytes) return false;
             g.stadien = std::move(neu);

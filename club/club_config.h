@@ -29,7 +29,8 @@ bool Convert_Team_Config_Speichern(int32_t satz, const char* beschreibung);
 bool Convert_Spieler_Config_Speichern(int32_t satz, const char* beschreibung);
 
 // The stadium a club's STADION line names (name, seats, terrace places), for
-// the stadium module to build from; null when the team has none.
+// the stadium module to build from; null when the team has none. Setting keeps
+// to the file's limits (0 to 200000 places each, names cut at 47 characters).
 struct StadionVorgabe {
     std::string name;
     int32_t sitze = 0;

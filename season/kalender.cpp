@@ -262,6 +262,13 @@ bool Stand_Lesen(const uint8_t* in, size_t bytes) {
         Debug_Printf("Kalender_Load: Werte ausserhalb\n");
         return false;
     }
+    // Day 0 and today lie within the years a season may have, so that their
+    // day numbers and the dates made from them stay in range.
+    const int32_t erster = Zeitplan_Tagnummer(1, 1, 1900), letzter = Zeitplan_Tagnummer(31, 12, 9999);
+    if (n.start_nummer < erster || n.start_nummer > letzter || n.tag > letzter - n.start_nummer) {
+        Debug_Printf("Kalender_Load: Tag %d ab %d ausserhalb\n", n.tag, n.start_nummer);
+        return false;
+    }
     g.tag = n.tag;
     g.start_nummer = n.start_nummer;
     g.saisonjahr = n.saisonjahr;

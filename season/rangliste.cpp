@@ -18,6 +18,9 @@ namespace {
 
 constexpr uint32_t RANGLISTE_MAGIC = 0x474E4152;   // "RANG"
 constexpr size_t SATZ_OHNE_TITEL = offsetof(RanglisteSatz, titel);
+// Far above what centuries of play give; the season and the earlier points stay
+// within it, so that their sum with the title points always fits.
+constexpr int32_t RANGLISTE_PUNKTE_MAX = 100000000;
 
 struct RanglisteModul {
     bool initialisiert = false;
@@ -133,7 +136,7 @@ void Rangliste_Spiel_Eintragen(int32_t team, Spiel_Lock spiel) {
     e.tore_gast = d->tore_gast;
     e.reserve = 0;
     e.punkte = int16_t(punkte);
-    s->wert[0] += punkte;
+    s->wert[0] = std::min(s->wert[0] + punkte, RANGLISTE_PUNKTE_MAX);
     s->wert[1] = 0;
     for (const RanglisteSpiel& x : s->spiele)
         if (x.gegner >= 0) s->wert[1] += x.punkte;
@@ -159,7 +162,7 @@ void Rangliste_Tag() {
 void Rangliste_Saison_Ende() {
     if (!g.initialisiert) return;
     for (RanglisteSatz& s : g.satz) {
-        s.punkte_frueher += s.wert[0];
+        s.punkte_frueher = std::min(s.punkte_frueher + s.wert[0], RANGLISTE_PUNKTE_MAX);
         s.wert[0] = 0;
     }
     Rangliste_Tag();
@@ -219,6 +222,11 @@ bool Rangliste_Load(const uint8_t* in, size_t bytes) {
         l.block(&s, SATZ_OHNE_TITEL);
         if (s.team < 0 || s.team >= TEAM_MAX) {
             Debug_Printf("Rangliste_Load: Team %d ungueltig\n", s.team);
+            return false;
+        }
+        if (s.wert[0] < 0 || s.wert[0] > RANGLISTE_PUNKTE_MAX || s.punkte_frueher < 0 ||
+            s.punkte_frueher > RANGLISTE_PUNKTE_MAX) {
+            Debug_Printf("Rangliste_Load: Punkte von Team %d ungueltig\n", s.team);
             return false;
         }
     }

@@ -1,7 +1,10 @@
 // tests/club/weltgen_test.cpp - the demo world generator, the readers and
 // writers of team.cfg, spieler.cfg and global.cfg, and their bad input.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -198,6 +201,57 @@ TEST(ClubConfig, BinaryCacheRestoresTheWorld) {
     ASSERT_TRUE(Config_Bin_Laden());
     EXPECT_EQ(Convert_Spieler_Config_Text("x") + Convert_Team_Config_Text("x") + Convert_Global_Config_Text("x"), vorher);
     for (const char* r : {"global", "spieler", "teams", "stadien"}) Config_Bin_Region_Abmelden(r);
+}
+
+TEST(ClubConfig, StadiumValuesStayWithinTheFileLimits) {
+    MeldungFaenger f;
+    GenerierteWelt w(true);
+    ASSERT_TRUE(w.ok);
+    ASSERT_EQ(w.Laden(), 0);
+    const struct {
+        int32_t sitze, stehplaetze;
+        bool angenommen;
+    } faelle[] = {{0, 0, true}, {200000, 200000, true}, {200001, 0, false}, {0, 200001, false},
+                  {INT32_MAX, INT32_MAX, false}, {-1, 5, false}};
+    for (const auto& c : faelle) {
+        EXPECT_EQ(Team_Stadion_Vorgabe_Setzen(0, "Arena", c.sitze, c.stehplaetze), c.angenommen)
+            << c.sitze << " / " << c.stehplaetze;
+    }
+    ASSERT_TRUE(Team_Stadion_Vorgabe_Setzen(0, "Arena", 1234, 5678));
+    EXPECT_EQ(Team_Stadion_Vorgabe(0)->sitze + Team_Stadion_Vorgabe(0)->stehplaetze, 1234 + 5678);
+}
+
+// A cache whose stadium region holds seats beyond the limits (with a sound
+// checksum) is refused as a whole; the stadium stays as it was.
+TEST(ClubConfig, CacheWithStadiumBeyondTheLimitsIsRefused) {
+    MeldungFaenger f;
+    GenerierteWelt w(true);
+    ASSERT_TRUE(w.ok);
+    Club_Config_Bin_Anmelden();   // only the club regions: the stadium one is looked at
+    ASSERT_EQ(w.Laden(), 0);
+    ASSERT_TRUE(Team_Stadion_Vorgabe_Setzen(0, "Arena", 1234, 5678));
+    ASSERT_TRUE(Config_Bin_Schreiben());
+    std::vector<uint8_t> datei;
+    ASSERT_TRUE(Plat_Read_All(Config_Bin_Pfad().c_str(), datei));
+    const uint8_t muster[] = {'A', 'r', 'e', 'n', 'a', 0xD2, 0x04, 0, 0, 0x2E, 0x16, 0, 0};
+    auto it = std::search(datei.begin(), datei.end(), std::begin(muster), std::end(muster));
+    ASSERT_NE(it, datei.end());
+    const size_t sitze = size_t(it - datei.begin()) + 5;
+    for (uint32_t wert : {0x7FFFFFFFu, 200001u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(wert);
+        std::vector<uint8_t> kaputt = datei;
+        for (int i = 0; i < 4; ++i) kaputt[sitze + size_t(i)] = uint8_t(wert >> (8 * i));
+        const uint32_t crc = uint32_t(crc32(crc32(0L, Z_NULL, 0), kaputt.data(), uInt(kaputt.size() - 4)));
+        for (int i = 0; i < 4; ++i) kaputt[kaputt.size() - 4 + size_t(i)] = uint8_t(crc >> (8 * i));
+        ASSERT_TRUE(Plat_Write_Atomic(Config_Bin_Pfad().c_str(), kaputt.data(), kaputt.size()));
+        EXPECT_FALSE(Config_Bin_Laden());
+        ASSERT_NE(Team_Stadion_Vorgabe(0), nullptr);
+        EXPECT_EQ(Team_Stadion_Vorgabe(0)->sitze, 1234);
+    }
+    // The untouched cache still loads: only the values made the difference.
+    ASSERT_TRUE(Plat_Write_Atomic(Config_Bin_Pfad().c_str(), datei.data(), datei.size()));
+    EXPECT_TRUE(Config_Bin_Laden());
+    for (const char* r : {"spieler", "teams", "stadien"}) Config_Bin_Region_Abmelden(r);
 }
 
 const char* const TEAMS = "NEUES_TEAM\nNAME \"Markt\"\nTRANSFERMARKT JA\nNEUES_TEAM\nNAME \"Land\"\nSTATUS 2\n"

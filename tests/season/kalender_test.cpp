@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -409,6 +411,18 @@ TEST(KalenderSpielstand, DamagedCalendarBlocksAreRefusedAndNothingChanges) {
         else b[f.stelle] ^= 0x5A;
         EXPECT_FALSE(Kalender_Load(b.data(), b.size())) << f.name;
         EXPECT_EQ(Tag_Index(), 20) << f.name;
+    }
+    // Day and day-0 numbers far outside the calendar's years (the day number
+    // and the date made from it would overflow).
+    const struct {
+        size_t stelle;
+        int32_t wert;
+    } zahlen[] = {{8, INT32_MAX}, {12, INT32_MAX}, {12, INT32_MIN}, {8, 3000000}};
+    for (const auto& z : zahlen) {
+        std::vector<uint8_t> b = gut;
+        std::memcpy(&b[z.stelle], &z.wert, 4);
+        EXPECT_FALSE(Kalender_Load(b.data(), b.size())) << z.stelle << " = " << z.wert;
+        EXPECT_EQ(Tag_Index(), 20);
     }
     EXPECT_FALSE(Kalender_Load(nullptr, 0));
     std::vector<uint8_t> nochmal;

@@ -2,6 +2,8 @@
 // statistics on the season tests' world with results entered by hand.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -132,6 +134,43 @@ TEST(Rangliste, SaveAndLoadKeepRecordsAndOrders) {
     std::vector<uint8_t> nochmal;
     Rangliste_Save(nochmal);
     EXPECT_EQ(nochmal, b);
+}
+
+// Point fields a game never reaches refuse the block; the largest accepted
+// ones add up without overflow through the day and the season's end.
+TEST(Rangliste, LoadRefusesPointsOutsideTheirRange) {
+    RanglisteWelt w;
+    std::vector<uint8_t> b;
+    Rangliste_Save(b);
+    constexpr size_t ERSTER = 8;   // magic and count before the first record
+    auto setzen = [](std::vector<uint8_t>& d, size_t feld, int32_t wert) { std::memcpy(&d[ERSTER + feld], &wert, 4); };
+    const struct {
+        size_t feld;
+        int32_t wert;
+    } faelle[] = {{offsetof(RanglisteSatz, wert), 1962934272},   {offsetof(RanglisteSatz, wert), -1},
+                  {offsetof(RanglisteSatz, punkte_frueher), INT32_MAX}, {offsetof(RanglisteSatz, punkte_frueher), -7},
+                  {offsetof(RanglisteSatz, wert), 100000001}};
+    for (const auto& c : faelle) {
+        std::vector<uint8_t> kaputt = b;
+        setzen(kaputt, c.feld, c.wert);
+        EXPECT_FALSE(Rangliste_Load(kaputt.data(), kaputt.size())) << c.feld << " = " << c.wert;
+    }
+    std::vector<uint8_t> gross = b;
+    setzen(gross, offsetof(RanglisteSatz, wert), 100000000);
+    setzen(gross, offsetof(RanglisteSatz, punkte_frueher), 100000000);
+    ASSERT_TRUE(Rangliste_Load(gross.data(), gross.size()));
+    int32_t team = 0;
+    std::memcpy(&team, &gross[ERSTER], 4);
+    Rangliste_Tag();
+    RanglisteSatz s{};
+    ASSERT_TRUE(Rangliste_Team(team, &s));
+    EXPECT_GE(s.gesamt, 200000000);
+    w.spielen(1, 0, 0, 1);
+    Rangliste_Saison_Ende();
+    // What the season left is saved and loads again.
+    std::vector<uint8_t> danach;
+    Rangliste_Save(danach);
+    EXPECT_TRUE(Rangliste_Load(danach.data(), danach.size()));
 }
 
 TEST(Rangliste, AfterTheMatchTheClubManagementRunsForEachTeam) {
