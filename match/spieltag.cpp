@@ -466,6 +466,24 @@ void Spieltag_Slots_Loeschen() {
     g.initialisiert = false;
 }
 
+void Spieltag_Geschlossene_Freigeben() {
+    int32_t frei = 0;
+    for (int32_t i = 0; i < SPIELTAG_SLOTS; ++i) {
+        Spieltag_Slot& s = g.slot[i];
+        if (Leer(s)) continue;
+        if (s.status == SLOT_GESCHLOSSEN) {
+            if (s.spiel > 0) Spiele_Unlock(s.spiel);
+            Leeren(s);
+            continue;
+        }
+        if (i != frei) {
+            g.slot[frei] = s;
+            Leeren(s);
+        }
+        ++frei;
+    }
+}
+
 bool Spieltag_Ist_Initialisiert() { return g.initialisiert; }
 
 int32_t Spieltag_Slots_Auffuellen() {

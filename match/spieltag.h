@@ -61,6 +61,9 @@ bool Spieltag_Init();
 // Releases every game of the table, empties it and the shoot-out list and
 // frees the match record module.
 void Spieltag_Slots_Loeschen();
+// Lets go of the closed slots of the last match day and their game locks
+// (the season change deletes those games); open slots stay.
+void Spieltag_Geschlossene_Freigeben();
 bool Spieltag_Ist_Initialisiert();
 
 // The new day: closed slots are released and the table compacted, then the

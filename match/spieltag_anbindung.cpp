@@ -80,6 +80,7 @@ void Spieltag_Anbinden() {
     KalenderHooks& k = Kalender_Hooks();
     k.spieltag_start = Spieltag_Start;
     k.spieltag_frame = Spieltag_Frame;
+    k.vor_saisonwechsel = Spieltag_Geschlossene_Freigeben;
 }
 
 void Match_Anbinden() {
@@ -97,6 +98,7 @@ void Match_Abbinden() {
     Spieltag_Hooks() = SpieltagHooks{};
     Kalender_Hooks().spieltag_start = nullptr;
     Kalender_Hooks().spieltag_frame = nullptr;
+    Kalender_Hooks().vor_saisonwechsel = nullptr;
 }
 
 }  // namespace velmora

@@ -532,6 +532,7 @@ void Kalender_Jedes_Jahr() {
         return;
     }
     TagDatensatz d = Kalender_Datum_Kopie();
+    if (g_hooks.vor_saisonwechsel) g_hooks.vor_saisonwechsel();
     Wettbewerb_Saison_Ende();
     Statistik_Saison_Ende();
     Rangliste_Saison_Ende();

@@ -91,6 +91,9 @@ struct KalenderHooks {
     void (*tag_ereignisse)() = nullptr;
     void (*monat_ereignisse)() = nullptr;
     void (*jahr_ereignisse)() = nullptr;
+    // Before the season change deletes the old fixtures: whoever still holds
+    // games of the last match day lets go of them.
+    void (*vor_saisonwechsel)() = nullptr;
     bool (*anfrage_offen)() = nullptr;
     // After a match of a team (Nach_Spiel_Team): stadium upkeep, advertising
     // week and the bank period.

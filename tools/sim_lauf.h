@@ -103,10 +103,12 @@ inline void Sim_Anbinden(const SimOptionen& optionen) {
     KalenderHooks& h = Kalender_Hooks();
     auto start = h.spieltag_start;
     auto frame = h.spieltag_frame;
+    auto saisonwechsel = h.vor_saisonwechsel;
     h = KalenderHooks{};
     if (optionen.echter_spieltag) {
         h.spieltag_start = start;
         h.spieltag_frame = frame;
+        h.vor_saisonwechsel = saisonwechsel;
     } else {
         ersatz::Anbinden(h);
     }

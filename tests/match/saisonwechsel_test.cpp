@@ -1,0 +1,72 @@
+// The season change with the match day of the game: the last match day's
+// games are let go, so the old fixtures are deleted and the new season starts
+// with empty tables.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "club/club_anbindung.h"
+#include "core/debug.h"
+#include "core/hooks.h"
+#include "match/spieltag_anbindung.h"
+#include "season/kalender.h"
+#include "season/season_anbindung.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "tests/core/temp_verz.h"
+#include "tools/sim_lauf.h"
+
+namespace velmora {
+namespace {
+
+std::vector<std::string> g_log;
+
+TEST(Saisonwechsel, NewSeasonStartsWithEmptyTablesAfterTheLastMatchDay) {
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    Core_Hooks().meldung = [](const char*) {};
+    ASSERT_TRUE(sim::Sim_Welt_Erzeugen(dirs.install, true, 3));
+    Club_Anbinden();
+    Season_Anbinden();
+    Match_Anbinden();
+    sim::SimOptionen o;
+    o.seed = 3;
+    o.autosave = false;
+    o.echter_spieltag = true;
+    sim::Sim_Anbinden(o);
+    g_log.clear();
+    Debug_Faenger_Setzen([](uint32_t, const char* t) { g_log.emplace_back(t); });
+
+    ASSERT_TRUE(sim::Sim_Bis_Tag(0));
+    int32_t start = Tag_Index();
+    ASSERT_TRUE(sim::Sim_Bis_Tag(start + 364));   // the last day of the first season
+    int32_t ligen = 0;
+    for (int32_t id : Wettbewerb_Alle()) {
+        if (!Wettbewerb_Ist_Liga(id)) continue;
+        TabellenPuffer t;
+        int32_t n = Wettbewerb_Tabelle_Vorbereiten(id, &t);
+        ASSERT_GT(n, 0);
+        EXPECT_GT(t.zeile[0].spiele[0], 0) << "league " << id << " played its season";
+        ++ligen;
+    }
+    ASSERT_GT(ligen, 0);
+    ASSERT_TRUE(sim::Sim_Bis_Tag(start + 366));   // just after the season change
+    for (int32_t id : Wettbewerb_Alle()) {
+        if (!Wettbewerb_Ist_Liga(id)) continue;
+        TabellenPuffer t;
+        int32_t n = Wettbewerb_Tabelle_Vorbereiten(id, &t);
+        for (int32_t i = 0; i < n; ++i) EXPECT_EQ(t.zeile[i].spiele[0], 0) << "league " << id << " row " << i;
+    }
+    Debug_Faenger_Setzen(nullptr);
+    for (const std::string& z : g_log) {
+        EXPECT_EQ(z.find("neue Spielplaene unvollstaendig"), std::string::npos) << z;
+        EXPECT_EQ(z.find("noch gesperrt"), std::string::npos) << z;
+    }
+    sim::Sim_Beenden();
+    Match_Abbinden();
+    Club_Abbinden();
+}
+
+}  // namespace
+}  // namespace velmora
