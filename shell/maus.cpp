@@ -1,6 +1,7 @@
 // shell/maus.cpp - mouse, keyboard and joystick input.
 #include "shell/maus.h"
 
+#include "gfx/rastport.h"
 #include "platform/display.h"
 
 namespace velmora {
@@ -66,6 +67,21 @@ void Maus_Rechts_Sperre_Setzen(uint32_t an) { g.rechts_sperre = an; }
 bool Maus_In_Rechteck(int32_t x, int32_t y, int32_t w, int32_t h) {
     int32_t mx = Mouse_X(), my = Mouse_Y();
     return x <= mx && mx <= x + w && y <= my && my <= y + h;
+}
+
+bool Maus_Ueber_Bild(const Rastport* rp, int32_t x, int32_t y) {
+    if (!rp) return false;
+    const int64_t rx = int64_t(Mouse_X()) - x, ry = int64_t(Mouse_Y()) - y;
+    if (rx < 0 || ry < 0 || rx >= int64_t(rp->width) || ry >= int64_t(rp->height)) return false;
+    const uint64_t i = uint64_t(ry) * rp->width + uint64_t(rx);
+    if (rp->mask) return (rp->mask[i / 8] >> (i % 8)) & 1;
+    const PixelBuffer* pb = rp->pixels;
+    if (pb && pb->pixels) {
+        if (pb->depth == 8) return static_cast<const uint8_t*>(pb->pixels)[i] != 0;
+        if (pb->depth == 15 || pb->depth == 16) return static_cast<const uint16_t*>(pb->pixels)[i] != 0;
+        return false;
+    }
+    return true;
 }
 
 int32_t Maus_Rad() { return g.rad; }

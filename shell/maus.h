@@ -6,6 +6,8 @@
 #pragma once
 #include <cstdint>
 
+#include "gfx/rastport.h"
+
 namespace velmora {
 
 uint32_t Mouse_Buttons();   // held now: bit 0 left, bit 1 right
@@ -23,6 +25,12 @@ uint32_t Maus_Klick();
 void Maus_Rechts_Sperre_Setzen(uint32_t an);
 // True when x <= mouse x <= x + w and y <= mouse y <= y + h (the cursor now).
 bool Maus_In_Rechteck(int32_t x, int32_t y, int32_t w, int32_t h);
+
+// True when the cursor lies over a visible pixel of the bitmap drawn at (x, y):
+// inside its rectangle and, with a 1-bit mask, on a set bit; else, with pixel
+// memory, on a non-zero pixel (8, 15 or 16 bits); a bitmap with neither counts
+// as hit inside its rectangle.
+bool Maus_Ueber_Bild(const Rastport* rp, int32_t x, int32_t y);
 
 // The wheel: -1 away from the user, +1 towards; read and cleared by the icon framework.
 int32_t Maus_Rad();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/mem.h"
+#include "gfx/rastport.h"
 #include "platform/display.h"
 
 using namespace velmora;
@@ -94,4 +96,36 @@ TEST(Joystick, DirectionBoundaries) {
         EXPECT_EQ(j.richtung, f.richtung);
     }
     EXPECT_EQ(Joy_Direction(nullptr), -1);
+}
+
+TEST_F(MausTest, OverBitmapUsesTheMaskOrThePixelsInsideTheRectangle) {
+    Rastport* rp = Rastport_Create(5, 5, 16, 0, 0);
+    ASSERT_NE(rp, nullptr);
+    uint16_t* p = Rastport_Pixels16(rp);
+    for (int i = 0; i < 25; ++i) p[i] = 0;
+    p[2 * 5 + 3] = 0x1234;   // one visible pixel at (3, 2)
+    Plat_Headless_Maus(13, 12, 0);
+    EXPECT_TRUE(Maus_Ueber_Bild(rp, 10, 10));
+    Plat_Headless_Maus(12, 12, 0);
+    EXPECT_FALSE(Maus_Ueber_Bild(rp, 10, 10));   // a transparent pixel
+    Plat_Headless_Maus(15, 15, 0);
+    EXPECT_FALSE(Maus_Ueber_Bild(rp, 10, 10));   // upper bounds are exclusive
+    Plat_Headless_Maus(9, 10, 0);
+    EXPECT_FALSE(Maus_Ueber_Bild(rp, 10, 10));
+    EXPECT_FALSE(Maus_Ueber_Bild(nullptr, 10, 10));
+
+    // A mask decides over the pixels: bit 12 (counted from the lowest bit) is (2, 2).
+    rp->mask = static_cast<uint8_t*>(Mem_Alloc_Fill(size_t(Rastport_Mask_Size(5, 5)), "test", 0));
+    rp->mask[12 / 8] = uint8_t(1 << (12 % 8));
+    Plat_Headless_Maus(12, 12, 0);
+    EXPECT_TRUE(Maus_Ueber_Bild(rp, 10, 10));
+    Plat_Headless_Maus(13, 12, 0);
+    EXPECT_FALSE(Maus_Ueber_Bild(rp, 10, 10));
+    Rastport_Free(rp);
+
+    Rastport* leer = Rastport_Create(4, 4, 16, 3, 0);   // neither mask nor pixel memory
+    ASSERT_NE(leer, nullptr);
+    Plat_Headless_Maus(11, 11, 0);
+    EXPECT_TRUE(Maus_Ueber_Bild(leer, 10, 10));
+    Rastport_Free(leer);
 }
