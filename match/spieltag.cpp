@@ -466,7 +466,11 @@ void Spieltag_Slots_Loeschen() {
     g.initialisiert = false;
 }
 
-void Spieltag_Geschlossene_Freigeben() {
+namespace {
+
+// Drops the closed slots with their game locks and closes the gaps; the
+// number of slots still in use.
+int32_t Geschlossene_Entfernen() {
     int32_t frei = 0;
     for (int32_t i = 0; i < SPIELTAG_SLOTS; ++i) {
         Spieltag_Slot& s = g.slot[i];
@@ -482,27 +486,18 @@ void Spieltag_Geschlossene_Freigeben() {
         }
         ++frei;
     }
+    return frei;
 }
+
+}  // namespace
+
+void Spieltag_Geschlossene_Freigeben() { Geschlossene_Entfernen(); }
 
 bool Spieltag_Ist_Initialisiert() { return g.initialisiert; }
 
 int32_t Spieltag_Slots_Auffuellen() {
     if (!Bereit() || Netz() == 1) return 0;
-    int32_t frei = 0;
-    for (int32_t i = 0; i < SPIELTAG_SLOTS; ++i) {
-        Spieltag_Slot& s = g.slot[i];
-        if (Leer(s)) continue;
-        if (s.status == SLOT_GESCHLOSSEN) {
-            if (s.spiel > 0) Spiele_Unlock(s.spiel);
-            Leeren(s);
-            continue;
-        }
-        if (i != frei) {
-            g.slot[frei] = s;
-            Leeren(s);
-        }
-        ++frei;
-    }
+    int32_t frei = Geschlossene_Entfernen();
     if (frei == 0 && g.gesperrt) {
         // Nothing of the days before is left: no lock of the match day remains.
         g.gesperrt = false;
