@@ -9,19 +9,14 @@
 #include "club/team.h"
 #include "club/transfer.h"
 #include "core/bytes.h"
+#include "core/le.h"
 #include "core/debug.h"
 
 namespace velmora {
 
-void ClubPacker::i32(int32_t wert) {
-    uint32_t u = uint32_t(wert);
-    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(u >> (8 * i)));
-}
+void ClubPacker::i32(int32_t wert) { Le_Put_U32(out, uint32_t(wert)); }
 
-void ClubPacker::block(const void* daten, size_t bytes) {
-    const uint8_t* p = static_cast<const uint8_t*>(daten);
-    if (bytes) out.insert(out.end(), p, p + bytes);
-}
+void ClubPacker::block(const void* daten, size_t bytes) { Le_Put_Bytes(out, daten, bytes); }
 
 void ClubPacker::block_mit_laenge(const void* daten, size_t bytes) {
     i32(int32_t(bytes));
