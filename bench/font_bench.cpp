@@ -9,6 +9,7 @@
 #include "gfx/schatten.h"
 #include "gfx/text_layout.h"
 #include "gfx/text_markup.h"
+#include "tests/gfx/grafik_lader.h"
 
 namespace velmora {
 namespace {
@@ -17,7 +18,7 @@ struct Schirm {
     Rastport* rp = Rastport_Create(800, 600, 16, 0, 0);
     int32_t slot = -1;
     Schirm() {
-        Font_Init();
+        test::Grafik_Lader_Setzen();
         slot = Res_Open(VELMORA_FONTRES, 0);
         Font_Load_Set(slot, 0, FONT_SET_ANZAHL);
         Rastport_Fill(rp, 0, 0, -1, -1, 0x2104, nullptr);

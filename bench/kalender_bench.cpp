@@ -7,12 +7,13 @@
 #include <random>
 #include <string>
 
-#include "club/club_anbindung.h"
+#include "app/sim_lauf.h"
+#include "app/verdrahtung.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
 #include "core/reg.h"
-#include "season/season_anbindung.h"
-#include "tools/sim_lauf.h"
+#include "season/kalender.h"
+#include "tools/ersatz_spieltag.h"
 
 namespace {
 
@@ -28,9 +29,7 @@ struct Installation {
         Reg_Write_String("Work_dir", (pfad / "install").c_str());
         Reg_Write_String("USER_DIR", (pfad / "user").c_str());
         Core_Hooks().meldung = [](const char*) {};
-        ok = sim::Sim_Welt_Erzeugen((pfad / "install").string(), false, 1) && Dirs_Init() == 1;
-        Club_Anbinden();
-        Season_Anbinden();
+        ok = Sim_Welt_Erzeugen((pfad / "install").string(), false, 1) && Dirs_Init() == 1;
     }
     ~Installation() {
         std::error_code ec;
@@ -49,15 +48,23 @@ void BM_Kalender_Tage(benchmark::State& state) {
     int64_t gespielt = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        sim::SimOptionen o;
-        o.autosave = false;
-        sim::Sim_Anbinden(o);
-        sim::Sim_Bis_Tag(0);
+        VerdrahtungOptionen v;   // the club data, the season and the runner with the stand-in
+        v.nur = {"Netz", "Club", "Saison", "Lauf"};
+        v.sim.autosave = false;
+        v.sim.spieltag_start = ersatz::Spieltag_Start;
+        v.sim.spieltag_frame = ersatz::Spieltag_Frame;
+        Kalender_Hooks() = KalenderHooks{};
+        if (!Spiel_Verdrahten(v)) {
+            state.SkipWithError("wiring failed");
+            return;
+        }
+        Core_Hooks().meldung = [](const char*) {};
+        Sim_Bis_Tag(0);
         state.ResumeTiming();
-        sim::Sim_Bis_Tag(tage);
+        Sim_Bis_Tag(tage);
         gespielt += Tag_Index();
         state.PauseTiming();
-        sim::Sim_Beenden();
+        Sim_Beenden();
         state.ResumeTiming();
     }
     state.counters["Tage/s"] = benchmark::Counter(double(gespielt), benchmark::Counter::kIsRate);

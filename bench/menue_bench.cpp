@@ -15,6 +15,7 @@
 #include "gfx/rastport.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
+#include "tests/gfx/grafik_lader.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ void Main(s_icon*, int32_t) {}
 
 // Background 4000 and a 16 x 16 button 4001 in a resource file of /tmp.
 bool Bilder_Anlegen() {
-    Grafik_Loader_Anmelden();
+    test::Grafik_Lader_Setzen();
     Rastport* hg = Rastport_Create(800, 600, 16, 0, 0);
     Rastport_Fill(hg, 0, 0, -1, -1, 0x18E3, nullptr);
     Rastport* knopf = Rastport_Create(16, 16, 16, 0, 0);

@@ -13,6 +13,7 @@
 #include "core/bytes.h"
 #include "core/debug.h"
 #include "core/meldung.h"
+#include "core/spielstand.h"
 #include "core/text.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
@@ -636,6 +637,10 @@ bool Bank_Load(const uint8_t* in, size_t bytes) {
     }
     Konten_Index_Bauen();
     return true;
+}
+
+bool Bank_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Bank", 41, Bank_Save, Bank_Load, Bank_Init});
 }
 
 }  // namespace velmora

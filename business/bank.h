@@ -169,5 +169,7 @@ int32_t Zufall_Bereich(int32_t a, int32_t b);
 // loan list. Load checks the whole block before it changes anything.
 void Bank_Save(std::vector<uint8_t>& out);
 bool Bank_Load(const uint8_t* in, size_t bytes);
+// Registers the "Bank" block of the save game (position 41).
+bool Bank_Spielstand_Anmelden();
 
 }  // namespace velmora

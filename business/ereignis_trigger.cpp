@@ -18,8 +18,12 @@
 #include "club/team_suche.h"
 #include "core/bytes.h"
 #include "core/debug.h"
+#include "core/optionen.h"
 #include "core/rnd.h"
+#include "core/spielstand.h"
+#include "net/richter.h"
 #include "season/kalender.h"
+#include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 
@@ -468,5 +472,43 @@ bool Ereignis_Load(const uint8_t* in, size_t bytes) {
 }
 
 void Ereignis_Zustand_Zuruecksetzen() { g = TriggerModul{}; }
+
+bool Ereignis_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Ereignis", 44, Ereignis_Save, Ereignis_Load, Ereignis_Zustand_Zuruecksetzen});
+}
+
+// The day's events, and on 1 January and 30 June the job offers to the local manager.
+void Ereignis_Kalender_Tag() {
+    Ereignis_Tag();
+    int32_t team = Team_Lokal();
+    TagDatensatz d = Kalender_Datum_Kopie();
+    if (team >= 0 && Optionen(13, 0, 0) &&
+        ((d.tag == 1 && d.monat == 1) || (d.tag == 30 && d.monat == 6 && Rnd(0, 1) == 1)))
+        Ereignis_Manager(team, Rnd(0, 1) == 0 ? EK_NATIONALTRAINER : EK_MANAGER_WECHSEL);
+}
+
+void Ereignis_Kalender_Monat() {
+    int32_t team = Team_Lokal();
+    if (team < 0) return;
+    int32_t r = Rnd(0, 20);
+    Ereignis_Manager(team, r <= 9 ? EK_ALLGEMEIN : r <= 18 ? EK_ALLGEMEIN_TEAM : EK_ALLGEMEIN_SPIELER);
+}
+
+void Ereignis_Nach_Spiel(int32_t team, int32_t slot, int32_t tore_heim, int32_t tore_gast) {
+    Ereignis_Spiel_Nachher(team, slot, tore_heim, tore_gast);
+    int32_t s[20];
+    for (int32_t i = 0, n = Teamspieler_Ins_Array(team, s, 20, 0); i < n; ++i)
+        if (!(uint32_t(Spieler_Wert(75, s[i], 0, OP_LESEN)) & SP_STATUS_START)) Ereignis_Nicht_Eingesetzt(team, s[i]);
+}
+
+void Ereignis_Nach_Serie(int32_t team) {
+    int32_t siege = 0, unentschieden = 0, niederlagen = 0;
+    if (Spiele_Serie(-1, team, &siege, &unentschieden, &niederlagen, nullptr, nullptr, nullptr, nullptr, 2))
+        Ereignis_Spiel_Serie(team, siege, niederlagen);
+}
+
+void Ereignis_Richter_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter_Fall fall) {
+    if (fall == Richter_Fall::ANTWORT) Ereignis_Antwort(kopf);
+}
 
 }  // namespace velmora

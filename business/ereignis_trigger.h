@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "net/richter.h"
+
 namespace velmora {
 
 // Request kinds of event requests (header word 0).
@@ -32,6 +34,18 @@ void Ereignis_Stadion_Pruefen(int32_t team);
 void Ereignis_Tag();
 // An event of a manager's club of category 14, 16, 17, 18 or 19.
 void Ereignis_Manager(int32_t team, int32_t kategorie);
+
+// The events' part of the calendar and the match day: the day's events with
+// the local manager's job offers on 1 January (and by chance on 30 June,
+// both while option 13 is on); a month change's event of a general, team or
+// player category; after a match the match's events and those of every squad
+// player who did not start; after a run of results the series' events; and
+// the answer to an event request when the request processor delivers it.
+void Ereignis_Kalender_Tag();
+void Ereignis_Kalender_Monat();
+void Ereignis_Nach_Spiel(int32_t team, int32_t slot, int32_t tore_heim, int32_t tore_gast);
+void Ereignis_Nach_Serie(int32_t team);
+void Ereignis_Richter_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter_Fall fall);
 // The answer to an event request (header word 9: 1 yes, 0 no).
 void Ereignis_Antwort(const int32_t kopf[10]);
 // Marks a negative-free talent learnable, its prerequisites first; 1 on success.
@@ -46,6 +60,8 @@ bool Spieler_Setze_Gewerkschafts_Praesi(int32_t seite);
 // The module's state in the save game (the union value).
 void Ereignis_Save(std::vector<uint8_t>& out);
 bool Ereignis_Load(const uint8_t* in, size_t bytes);
+// Registers the "Ereignis" block of the save game (position 44).
+bool Ereignis_Spielstand_Anmelden();
 void Ereignis_Zustand_Zuruecksetzen();
 
 }  // namespace velmora

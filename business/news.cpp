@@ -16,6 +16,7 @@
 #include "core/dirs.h"
 #include "core/file.h"
 #include "core/optionen.h"
+#include "core/spielstand.h"
 #include "core/str.h"
 #include "platform/files.h"
 #include "season/kalender.h"
@@ -637,5 +638,9 @@ int32_t News_Testing_Datei_Uebernehmen(const uint8_t* daten, size_t bytes) {
 }
 
 int32_t News_Testing_Offset(int32_t index) { return index_lebt(index) ? g->index[index] : -1; }
+
+bool News_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"News", 40, Optionen_News_Save, Optionen_News_Load, nullptr});
+}
 
 }  // namespace velmora

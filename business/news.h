@@ -135,5 +135,7 @@ void News_Client_Start();
 void Optionen_News_Save(std::vector<uint8_t>& out);
 // False (nothing changed) for a damaged or truncated block.
 bool Optionen_News_Load(const uint8_t* in, size_t bytes);
+// Registers the "News" block of the save game (position 40).
+bool News_Spielstand_Anmelden();
 
 }  // namespace velmora

@@ -448,15 +448,8 @@ bool Scout_Load(const uint8_t* in, size_t bytes) {
     return true;
 }
 
-void Scout_Anbinden() {
-    const ClubHooks& c = Club_Hooks();
-    if (c.speicher_registrieren) c.speicher_registrieren("Scout", Scout_Save, Scout_Load);
-}
-
-void Scout_Abbinden() {
-    Spielstand_Modul_Abmelden("Scout");
-    g_hooks = ScoutHooks{};
-    Scout_Init();
+bool Scout_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Scout", 47, Scout_Save, Scout_Load, Scout_Init});
 }
 
 }  // namespace velmora

@@ -98,9 +98,7 @@ int32_t Scout_Kandidat_Zustand();
 // The save block "Scout" (one fixed record, see scout.cpp).
 void Scout_Save(std::vector<uint8_t>& out);
 bool Scout_Load(const uint8_t* in, size_t bytes);
-
-// Registers the save block through the club data's seam.
-void Scout_Anbinden();
-void Scout_Abbinden();
+// Registers the "Scout" block of the save game (position 47).
+bool Scout_Spielstand_Anmelden();
 
 }  // namespace velmora

@@ -17,6 +17,7 @@
 #include "core/debug.h"
 #include "core/liste.h"
 #include "core/rnd.h"
+#include "core/spielstand.h"
 #include "core/text.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
@@ -606,6 +607,16 @@ bool Stadion_Load(const uint8_t* in, size_t bytes) {
     g.prozent = prozent;
     g.geholt = false;
     return true;
+}
+
+bool Stadion_Spielstart() {
+    if (!Stadion_Init()) return false;
+    if (!Club_Ist_Client()) Stadion_Alle_Anlegen();
+    return true;
+}
+
+bool Stadion_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Stadion", 42, Stadion_Save, Stadion_Load, [] { Stadion_Spielstart(); }});
 }
 
 }  // namespace velmora

@@ -81,6 +81,9 @@ constexpr int32_t ANFRAGE_STADION_PRUEFEN = 1017;
 // At game start: the list, the model names; Free clears both. Every other
 // operation before Init logs "Stadion muß initialisiert werden".
 bool Stadion_Init();
+// A new game: the module started and every club's ground built (on a client
+// only started: the server holds the grounds).
+bool Stadion_Spielstart();
 void Stadion_Free();
 bool Stadion_Ist_Initialisiert();
 
@@ -136,5 +139,7 @@ bool Stadion_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t*
 // Load checks the whole block before it changes anything.
 void Stadion_Save(std::vector<uint8_t>& out);
 bool Stadion_Load(const uint8_t* in, size_t bytes);
+// Registers the "Stadion" block of the save game (position 42).
+bool Stadion_Spielstand_Anmelden();
 
 }  // namespace velmora

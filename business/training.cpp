@@ -14,6 +14,7 @@
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/rnd.h"
+#include "core/spielstand.h"
 
 namespace velmora {
 namespace {
@@ -558,6 +559,10 @@ bool Training_Load(const uint8_t* in, size_t bytes) {
     if (g.offen) g.s = s;
     g.neu_basis = true;
     return true;
+}
+
+bool Training_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Training", 45, Training_Save, Training_Load, Training_Reset});
 }
 
 }  // namespace velmora

@@ -132,6 +132,8 @@ void Training_Reset();
 // the last frame (they continue from the first frame after a load).
 void Training_Save(std::vector<uint8_t>& out);
 bool Training_Load(const uint8_t* in, size_t bytes);
+// Registers the "Training" block of the save game (position 45).
+bool Training_Spielstand_Anmelden();
 
 // The talent's requirement: the talent table's, the star limit for talent 53.
 int32_t Training_Schwelle(int32_t talent);

@@ -13,6 +13,7 @@
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/rnd.h"
+#include "core/spielstand.h"
 
 namespace velmora {
 namespace {
@@ -480,6 +481,10 @@ bool Lager_Load(const uint8_t* in, size_t bytes) {
     neu.neu_basis = neu.laeuft;
     g = neu;
     return true;
+}
+
+bool Lager_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Trainingslager", 46, Lager_Save, Lager_Load, Lager_Reset});
 }
 
 }  // namespace velmora

@@ -129,5 +129,7 @@ bool Lager_Ergebnis_Zeile(int32_t zeile, Lager_Ergebnis* out);
 // to the last frame (they continue from the first frame after a load).
 void Lager_Save(std::vector<uint8_t>& out);
 bool Lager_Load(const uint8_t* in, size_t bytes);
+// Registers the "Trainingslager" block of the save game (position 46).
+bool Lager_Spielstand_Anmelden();
 
 }  // namespace velmora

@@ -395,16 +395,8 @@ bool Verhandlung_Load(const uint8_t* in, size_t bytes) {
     return true;
 }
 
-void Verhandlung_Anbinden() {
-    Kader_Hooks().verkaufserloes = [](int32_t spieler) { return float(Verhandlung_Verkauf_Erloes(spieler)); };
-    const ClubHooks& c = Club_Hooks();
-    if (c.speicher_registrieren) c.speicher_registrieren("Verhandlung", Verhandlung_Save, Verhandlung_Load);
-}
-
-void Verhandlung_Abbinden() {
-    Kader_Hooks().verkaufserloes = nullptr;
-    Spielstand_Modul_Abmelden("Verhandlung");
-    Verhandlung_Init();
+bool Verhandlung_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Verhandlung", 48, Verhandlung_Save, Verhandlung_Load, Verhandlung_Init});
 }
 
 }  // namespace velmora

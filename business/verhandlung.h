@@ -99,10 +99,8 @@ void Verhandlung_Phasen_Setzen(const int32_t* preise, int32_t anzahl, const int3
 // The save block "Verhandlung" (see verhandlung.cpp); the clock is kept as elapsed time.
 void Verhandlung_Save(std::vector<uint8_t>& out);
 bool Verhandlung_Load(const uint8_t* in, size_t bytes);
+// Registers the "Verhandlung" block of the save game (position 48).
+bool Verhandlung_Spielstand_Anmelden();
 void Verhandlung_Init();
-
-// Fills the transfer's sale-proceeds hook and registers the save block.
-void Verhandlung_Anbinden();
-void Verhandlung_Abbinden();
 
 }  // namespace velmora

@@ -16,6 +16,7 @@
 #include "core/debug.h"
 #include "core/meldung.h"
 #include "core/rnd.h"
+#include "core/spielstand.h"
 #include "core/text.h"
 #include "season/rangliste.h"
 #include "season/tabelle.h"
@@ -537,6 +538,18 @@ bool Werbung_Load(const uint8_t* in, size_t bytes) {
     g.geholt = false;
     Namen_Aufloesen();
     return true;
+}
+
+bool Werbung_Spielstart() {
+    if (!Werbung_Init()) return false;
+    if (Club_Ist_Client()) return true;
+    for (int32_t t = 0; t < Team_Anzahl(); ++t)
+        if (Team_Hat_Manager(t)) Werbung_Team_Reset(t, 1);
+    return true;
+}
+
+bool Werbung_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Werbung", 43, Werbung_Save, Werbung_Load, [] { Werbung_Spielstart(); }});
 }
 
 }  // namespace velmora

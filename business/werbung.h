@@ -58,6 +58,9 @@ constexpr int32_t ANFRAGE_WERBUNG = 1022;       // "ciiii"
 // At game start: the sponsor table and its names; Free clears the flag.
 // Every other operation before Init logs "Werbung muß initialisiert werden".
 bool Werbung_Init();
+// A new game: the module started and every human manager's club given its
+// first offers (on a client only started).
+bool Werbung_Spielstart();
 void Werbung_Free();
 bool Werbung_Ist_Initialisiert();
 
@@ -108,5 +111,7 @@ bool Werbung_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t*
 // club i32 team and its 176-byte record. Load checks the whole block first.
 void Werbung_Save(std::vector<uint8_t>& out);
 bool Werbung_Load(const uint8_t* in, size_t bytes);
+// Registers the "Werbung" block of the save game (position 43).
+bool Werbung_Spielstand_Anmelden();
 
 }  // namespace velmora

@@ -1,24 +1,16 @@
-// club/club_anbindung.cpp - connects the club data to the network and the save game.
+// club/club_anbindung.cpp - the club data's side of the remote calls: the
+// client's call to the server and the server's request handlers.
 #include "club/club_anbindung.h"
 
-#include <array>
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <utility>
 #include <vector>
 
-#include "club/club_hooks.h"
 #include "club/club_netz.h"
-#include "club/manager.h"
-#include "club/spieler.h"
-#include "club/team.h"
 #include "club/transfer.h"
 #include "core/debug.h"
 #include "core/mem.h"
-#include "core/spielstand.h"
-#include "core/spielstand_datei.h"
-#include "core/str.h"
 #include "net/internet.h"
 #include "net/net.h"
 
@@ -61,64 +53,6 @@ int32_t server_handler(Internet_Aufruf& aufruf) {
     return aufruf.Ergebnis_Frei(1, antwort.data(), uint32_t(antwort.size())) ? 1 : 0;
 }
 
-// The save driver calls plain functions; each registered block gets its own pair.
-constexpr int BLOECKE_MAX = 32;
-constexpr uint32_t BLOCK_MAX = 256u << 20;   // far above the largest block of the full world
-struct Block {
-    const char* name = nullptr;
-    ClubSaveFn save = nullptr;
-    ClubLoadFn load = nullptr;
-};
-Block g_bloecke[BLOECKE_MAX];
-
-template <int N>
-bool speichern(SpielstandDatei* datei) {
-    std::vector<uint8_t> daten;
-    g_bloecke[N].save(daten);
-    uint32_t laenge = uint32_t(daten.size());
-    return Spielstand_Schreiben(datei, &laenge, 4) && Spielstand_Schreiben_Gepackt(datei, daten.data(), laenge);
-}
-
-template <int N>
-bool laden(SpielstandDatei* datei) {
-    uint32_t laenge = 0;
-    if (!Spielstand_Lesen(datei, &laenge, 4)) return false;
-    if (laenge > BLOCK_MAX) {
-        // A stated length no module ever writes: refused before anything is allocated.
-        Debug_Printf("Club_Anbindung: Block %s mit %u Bytes zu gross\n", g_bloecke[N].name, laenge);
-        return false;
-    }
-    std::vector<uint8_t> daten(laenge);
-    uint32_t gelesen = 0;
-    if (!Spielstand_Lesen_Gepackt(datei, daten.data(), laenge, &gelesen) || gelesen != laenge) {
-        Debug_Printf("Club_Anbindung: Block %s hat %u statt %u Bytes\n", g_bloecke[N].name, gelesen, laenge);
-        return false;
-    }
-    return g_bloecke[N].load(daten.data(), daten.size());
-}
-
-template <int... N>
-constexpr std::array<SpielstandSpeichern, sizeof...(N)> speicher_tabelle(std::integer_sequence<int, N...>) {
-    return {speichern<N>...};
-}
-template <int... N>
-constexpr std::array<SpielstandLaden, sizeof...(N)> lade_tabelle(std::integer_sequence<int, N...>) {
-    return {laden<N>...};
-}
-constexpr auto SPEICHERN = speicher_tabelle(std::make_integer_sequence<int, BLOECKE_MAX>{});
-constexpr auto LADEN = lade_tabelle(std::make_integer_sequence<int, BLOECKE_MAX>{});
-
-void registrieren(const char* name, ClubSaveFn save, ClubLoadFn load) {
-    if (!name) return;
-    for (int i = 0; i < BLOECKE_MAX; ++i) {
-        if (g_bloecke[i].name && std::strcmp(g_bloecke[i].name, name) != 0) continue;
-        g_bloecke[i] = {name, save, load};
-        Spielstand_Modul_Anmelden(Spielstand_Position_Von(name), name, SPEICHERN[size_t(i)], LADEN[size_t(i)]);
-        return;
-    }
-    Debug_Printf("Club_Anbindung: kein Platz fuer Block %s\n", name);
-}
-
 // The requests of modules above the club data, by id.
 std::map<int32_t, ClubServerFn> g_anfragen;
 
@@ -140,55 +74,29 @@ bool vorlage_anmelden(int32_t id, Internet_Handler handler) {
 
 }  // namespace
 
-int32_t Spielstand_Position_Von(const char* name) {
-    static const struct {
-        const char* name;
-        int32_t position;
-    } POSITIONEN[] = {{"Spieler", 10}, {"Team", 11},     {"Manager", 12}, {"Wettbewerb", 20},
-                      {"Spiele", 21},  {"Tabellen", 22}, {"Saison", 23},
-                      {"Kalender", 24}, {"Rangliste", 25}, {"Statistik", 26}, {"Spieltag", 30},
-                      {"Spielfeld", 31}, {"News", 40},     {"Bank", 41},      {"Stadion", 42},
-                      {"Werbung", 43}, {"Ereignis", 44}, {"Training", 45}, {"Trainingslager", 46},
-                      {"Scout", 47},   {"Verhandlung", 48}};
-    for (const auto& p : POSITIONEN)
-        if (name && std::strcmp(p.name, name) == 0) return p.position;
-    Debug_Printf("Spielstand_Position_Von: Block %s ohne feste Position\n", name ? name : "?");
-    return 200;
-}
-
 bool Club_Anfrage_Anmelden(int32_t anfrage, ClubServerFn fn) {
     if (!fn) return false;
     g_anfragen[anfrage] = fn;
     return vorlage_anmelden(anfrage, modul_handler);
 }
 
-void Club_Anbinden() {
-    ClubHooks& h = Club_Hooks();
-    h.netzwerk_modus = Netzwerk_Modus;
-    h.client_team = Client_Team;
-    h.client_read = client_lesen;
-    h.speicher_registrieren = registrieren;
-    for (int32_t id : CLUB_ANFRAGEN) vorlage_anmelden(id, server_handler);
-    NetHooks& n = Net_Hooks();
-    n.spieler_holen = [] { Spieler_Internet_Client_Refresh(); };
-    n.team_holen = [] { Team_Internet_Client_Refresh(); };
-    n.manager_holen = [] { Manager_Internet_Client_Refresh(); };
-    Club_Registrieren();
+void Club_Anfrage_Abmelden(int32_t anfrage) {
+    if (g_anfragen.erase(anfrage)) Internet_Server_Abmelden(anfrage);
 }
 
-void Club_Abbinden() {
+bool Club_Client_Lesen(int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
+                       std::vector<uint8_t>& antwort) {
+    return client_lesen(anfrage, typ, argumente, antwort);
+}
+
+void Club_Anfragen_Anmelden() {
+    for (int32_t id : CLUB_ANFRAGEN) vorlage_anmelden(id, server_handler);
+}
+
+void Club_Anfragen_Abmelden() {
     for (int32_t id : CLUB_ANFRAGEN) Internet_Server_Abmelden(id);
     for (const auto& [id, fn] : g_anfragen) Internet_Server_Abmelden(id);
     g_anfragen.clear();
-    for (Block& b : g_bloecke) {
-        if (b.name) Spielstand_Modul_Abmelden(b.name);
-        b = Block{};
-    }
-    Club_Hooks() = ClubHooks{};
-    NetHooks& n = Net_Hooks();
-    n.spieler_holen = nullptr;
-    n.team_holen = nullptr;
-    n.manager_holen = nullptr;
 }
 
 }  // namespace velmora

@@ -34,15 +34,4 @@ bool Club_Client_Darf(const char* wer, int32_t team) {
     return true;
 }
 
-void Club_Registrieren() {
-    CoreHooks& core = Core_Hooks();
-    core.manager_option_lesen = Manager_Option_Lesen;
-    core.manager_option_schreiben = Manager_Option_Schreiben;
-    const ClubHooks& h = Club_Hooks();
-    if (!h.speicher_registrieren) return;
-    h.speicher_registrieren("Spieler", Spieler_Save, Spieler_Load);
-    h.speicher_registrieren("Team", Team_Save, Team_Load);
-    h.speicher_registrieren("Manager", Manager_Save, Manager_Load);
-}
-
 }  // namespace velmora

@@ -1,19 +1,15 @@
-// club/club_hooks.h - what the club data needs from the network layer and the
-// save-game driver, as function pointers those modules fill when they start.
+// club/club_hooks.h - what the club data needs from the network layer, as
+// function pointers the composition root fills.
 //
-// The club data never includes the network or save-game headers. An unfilled
-// hook does the neutral thing: network mode 0 (a single machine), no client
-// team, every remote call fails, and no save registration takes place.
+// The club data never includes the network headers. An unfilled hook does the
+// neutral thing: network mode 0 (a single machine), no client team, and every
+// remote call fails.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace velmora {
-
-// Saves a module's block into `out`; loads one back (false: damaged, nothing changed).
-using ClubSaveFn = void (*)(std::vector<uint8_t>& out);
-using ClubLoadFn = bool (*)(const uint8_t* in, size_t bytes);
 
 struct ClubHooks {
     // 0 single machine, 1 client, 2 server.
@@ -25,8 +21,6 @@ struct ClubHooks {
     // server did not answer.
     bool (*client_read)(int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
                         std::vector<uint8_t>& antwort) = nullptr;
-    // Registers one module block with the save-game driver under its name.
-    void (*speicher_registrieren)(const char* name, ClubSaveFn save, ClubLoadFn load) = nullptr;
 };
 
 ClubHooks& Club_Hooks();
@@ -38,10 +32,5 @@ bool Club_Ist_Client();
 // On a client only its own team may be changed: false, with "<wer>: CLIENT-WRITE!"
 // in the log, for another team there; true everywhere else.
 bool Club_Client_Darf(const char* wer, int32_t team);
-
-// Registers the player, team and manager blocks (in that order, the order a
-// load needs: teams check player numbers, managers check team numbers) and
-// fills core's options 40-43 hook from the manager module.
-void Club_Registrieren();
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include "core/debug.h"
 #include "core/mem.h"
 #include "core/rnd.h"
+#include "core/spielstand.h"
 #include "core/str.h"
 
 namespace velmora {
@@ -431,6 +432,10 @@ bool Manager_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
     }
     default: return false;
     }
+}
+
+bool Manager_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Manager", 12, Manager_Save, Manager_Load, nullptr});
 }
 
 }  // namespace velmora

@@ -90,6 +90,8 @@ void Manager_Option_Schreiben(int32_t nummer, int32_t wert);
 // the record. Load checks the whole block before it changes anything.
 void Manager_Save(std::vector<uint8_t>& out);
 bool Manager_Load(const uint8_t* in, size_t bytes);
+// Registers the "Manager" block of the save game (position 12).
+bool Manager_Spielstand_Anmelden();
 
 // Client: the start information (the game's level and the number of managers);
 // the own club's manager record again. False when the server failed.

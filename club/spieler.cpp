@@ -10,6 +10,7 @@
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/rnd.h"
+#include "core/spielstand.h"
 #include "core/str.h"
 
 namespace velmora {
@@ -570,6 +571,10 @@ bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
     }
     default: return false;
     }
+}
+
+bool Spieler_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Spieler", 10, Spieler_Save, Spieler_Load, nullptr});
 }
 
 }  // namespace velmora

@@ -152,6 +152,8 @@ int32_t Spieler_Verletzen(int32_t team, int32_t spieler, int32_t art);
 // data, the server data. Load checks the whole block before it changes anything.
 void Spieler_Save(std::vector<uint8_t>& out);
 bool Spieler_Load(const uint8_t* in, size_t bytes);
+// Registers the "Spieler" block of the save game (position 10).
+bool Spieler_Spielstand_Anmelden();
 
 // Client start-up and refresh (network mode 1): fetch the count and allocate,
 // fetch every player's main and fixed records, fetch all of them again, fetch

@@ -13,6 +13,7 @@
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "core/debug.h"
+#include "core/spielstand.h"
 #include "core/str.h"
 
 namespace velmora {
@@ -820,6 +821,10 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
         return true;
     default: return false;
     }
+}
+
+bool Team_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Team", 11, Team_Save, Team_Load, nullptr});
 }
 
 }  // namespace velmora

@@ -184,6 +184,8 @@ int32_t Team_Startteams_Anzahl();
 // whole block (player numbers against the loaded players) before it changes anything.
 void Team_Save(std::vector<uint8_t>& out);
 bool Team_Load(const uint8_t* in, size_t bytes);
+// Registers the "Team" block of the save game (position 11).
+bool Team_Spielstand_Anmelden();
 
 // Client start-up and refresh (network mode 1): the counts and flags, all
 // teams with the market list and the own club's private part, the same again,

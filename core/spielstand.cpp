@@ -25,9 +25,38 @@ namespace {
 struct ModulEintrag {
     int32_t position = 0;
     std::string name;
-    SpielstandSpeichern speichern = nullptr;
+    SpielstandSpeichern speichern = nullptr;   // a module that writes its own blocks
     SpielstandLaden laden = nullptr;
+    SpielstandBlock block;                     // or a declared block
 };
+
+constexpr uint32_t BLOCK_MAX = 256u << 20;   // far above the largest block of the full world
+
+bool eintrag_speichern(const ModulEintrag& m, SpielstandDatei* datei) {
+    if (m.speichern) return m.speichern(datei);
+    std::vector<uint8_t> daten;
+    m.block.save(daten);
+    uint32_t laenge = uint32_t(daten.size());
+    return Spielstand_Schreiben(datei, &laenge, 4) && Spielstand_Schreiben_Gepackt(datei, daten.data(), laenge);
+}
+
+bool eintrag_laden(const ModulEintrag& m, SpielstandDatei* datei) {
+    if (m.laden) return m.laden(datei);
+    uint32_t laenge = 0;
+    if (!Spielstand_Lesen(datei, &laenge, 4)) return false;
+    if (laenge > BLOCK_MAX) {
+        // A stated length no module ever writes: refused before anything is allocated.
+        Debug_Printf("Spielstand_Laden: Block %s mit %u Bytes zu gross\n", m.name.c_str(), laenge);
+        return false;
+    }
+    std::vector<uint8_t> daten(laenge);
+    uint32_t gelesen = 0;
+    if (!Spielstand_Lesen_Gepackt(datei, daten.data(), laenge, &gelesen) || gelesen != laenge) {
+        Debug_Printf("Spielstand_Laden: Block %s hat %u statt %u Bytes\n", m.name.c_str(), gelesen, laenge);
+        return false;
+    }
+    return m.block.load(daten.data(), daten.size());
+}
 
 bool rnd_speichern(SpielstandDatei* datei) {
     std::vector<uint8_t> zustand(RND_ZUSTAND_BYTES);
@@ -41,7 +70,7 @@ bool rnd_laden(SpielstandDatei* datei) {
            Rnd_Zustand_Lesen(zustand.data(), zustand.size());
 }
 
-const ModulEintrag RND_EINTRAG{0, "Rnd", rnd_speichern, rnd_laden};
+const ModulEintrag RND_EINTRAG{0, "Rnd", rnd_speichern, rnd_laden, {}};
 
 struct SpielstandModul {
     std::vector<ModulEintrag> module{RND_EINTRAG};   // by ascending position
@@ -116,7 +145,7 @@ bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
     Spielstand_Datei_Neu(datei, kopf);
     for (const ModulEintrag& m : g.module) {
         if (!Spielstand_Modul_Beginnen(datei, m.name.c_str())) return false;
-        if (!m.speichern(datei) || datei->fehler) {
+        if (!eintrag_speichern(m, datei) || datei->fehler) {
             Debug_Printf("Spielstand_Speichern: Modul %s konnte nicht speichern\n", m.name.c_str());
             return false;
         }
@@ -125,11 +154,24 @@ bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
     return Spielstand_Datei_Abschliessen(datei);
 }
 
-// Hands every module its part of a checked file.
+bool in_datei(const SpielstandDatei& datei, const std::string& name) {
+    for (const SpielstandRahmen& r : datei.rahmen)
+        if (r.name == name) return true;
+    return false;
+}
+
+// Hands every module its part of a checked file; a module the file has no
+// part for starts as in a new game.
 bool module_laden(SpielstandDatei* datei) {
     for (const ModulEintrag& m : g.module) {
+        if (!in_datei(*datei, m.name)) {
+            Debug_Printf("Spielstand_Laden: Modul %s fehlt im Spielstand, beginnt wie in einem neuen Spiel\n",
+                         m.name.c_str());
+            if (m.block.neu) m.block.neu();
+            continue;
+        }
         if (!Spielstand_Modul_Betreten(datei, m.name.c_str())) return false;
-        if (!m.laden(datei) || datei->fehler) {
+        if (!eintrag_laden(m, datei) || datei->fehler) {
             Debug_Printf("Spielstand_Laden: Modul %s konnte nicht laden\n", m.name.c_str());
             return false;
         }
@@ -141,20 +183,27 @@ bool module_laden(SpielstandDatei* datei) {
     return true;
 }
 
-bool passt_zur_tabelle(const SpielstandDatei& datei) {
-    if (datei.rahmen.size() != g.module.size()) {
-        Debug_Printf("Spielstand_Laden: %zu Module in der Datei, %zu angemeldet\n", datei.rahmen.size(),
-                     g.module.size());
-        return false;
-    }
-    for (size_t i = 0; i < g.module.size(); ++i) {
-        if (datei.rahmen[i].name != g.module[i].name) {
-            Debug_Printf("Spielstand_Laden: Modul %s statt %s an Stelle %zu\n", datei.rahmen[i].name.c_str(),
-                         g.module[i].name.c_str(), i);
-            return false;
+// Every module of the file must be registered, in the registration order; a
+// registered module the file lacks is allowed (it came later). Returns the
+// name of the first module that breaks this, empty when the file fits.
+std::string passt_zur_tabelle(const SpielstandDatei& datei, bool* unbekannt) {
+    size_t j = 0;
+    for (const SpielstandRahmen& r : datei.rahmen) {
+        auto it = std::find_if(g.module.begin(), g.module.end(), [&](const ModulEintrag& m) { return m.name == r.name; });
+        if (it == g.module.end()) {
+            Debug_Printf("Spielstand_Laden: Modul %s ist nicht angemeldet\n", r.name.c_str());
+            *unbekannt = true;
+            return r.name;
         }
+        size_t stelle = size_t(it - g.module.begin());
+        if (stelle < j) {
+            Debug_Printf("Spielstand_Laden: Modul %s steht an anderer Stelle\n", r.name.c_str());
+            *unbekannt = false;
+            return r.name;
+        }
+        j = stelle + 1;
     }
-    return true;
+    return {};
 }
 
 // Written to a temporary file, flushed and renamed over the old file, so the
@@ -190,21 +239,23 @@ SpielstandHooks& Spielstand_Hooks() {
     return hooks;
 }
 
-bool Spielstand_Modul_Anmelden(int32_t position, const char* name, SpielstandSpeichern speichern,
-                               SpielstandLaden laden) {
-    if (position < 1 || position > 255 || !name || !name[0] || std::strlen(name) > SPIELSTAND_MODULNAME_MAX ||
-        !speichern || !laden) {
-        Debug_Printf("Spielstand_Modul_Anmelden: ungueltige Anmeldung (Position %d)\n", position);
+namespace {
+
+// Enters a module at its position; the same name at the same position gets
+// the new functions.
+bool eintragen(ModulEintrag neu) {
+    if (neu.position < 1 || neu.position > 255 || neu.name.empty() || neu.name.size() > SPIELSTAND_MODULNAME_MAX) {
+        Debug_Printf("Spielstand_Modul_Anmelden: ungueltige Anmeldung (Position %d)\n", neu.position);
         return false;
     }
     for (ModulEintrag& m : g.module) {
-        if (m.name == name && m.position == position) {
-            m.speichern = speichern;
-            m.laden = laden;
+        if (m.name == neu.name && m.position == neu.position) {
+            m = neu;
             return true;
         }
-        if (m.name == name || m.position == position) {
-            Debug_Printf("Spielstand_Modul_Anmelden: %s oder Position %d schon vergeben\n", name, position);
+        if (m.name == neu.name || m.position == neu.position) {
+            Debug_Printf("Spielstand_Modul_Anmelden: %s oder Position %d schon vergeben\n", neu.name.c_str(),
+                         neu.position);
             return false;
         }
     }
@@ -212,11 +263,29 @@ bool Spielstand_Modul_Anmelden(int32_t position, const char* name, SpielstandSpe
         Debug_Printf("Spielstand_Modul_Anmelden: Tabelle voll\n");
         return false;
     }
-    ModulEintrag neu{position, name, speichern, laden};
-    auto stelle = std::upper_bound(g.module.begin(), g.module.end(), position,
+    auto stelle = std::upper_bound(g.module.begin(), g.module.end(), neu.position,
                                    [](int32_t p, const ModulEintrag& m) { return p < m.position; });
-    g.module.insert(stelle, neu);
+    g.module.insert(stelle, std::move(neu));
     return true;
+}
+
+}  // namespace
+
+bool Spielstand_Modul_Anmelden(int32_t position, const char* name, SpielstandSpeichern speichern,
+                               SpielstandLaden laden) {
+    if (!name || !speichern || !laden) {
+        Debug_Printf("Spielstand_Modul_Anmelden: ungueltige Anmeldung (Position %d)\n", position);
+        return false;
+    }
+    return eintragen(ModulEintrag{position, name, speichern, laden, {}});
+}
+
+bool Spielstand_Block_Anmelden(const SpielstandBlock& block) {
+    if (!block.save || !block.load) {
+        Debug_Printf("Spielstand_Block_Anmelden: %s ohne Speichern oder Laden\n", block.name ? block.name : "?");
+        return false;
+    }
+    return eintragen(ModulEintrag{block.position, block.name ? block.name : "", nullptr, nullptr, block});
 }
 
 void Spielstand_Modul_Abmelden(const char* name) {
@@ -252,8 +321,15 @@ bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
         Meldung("Der Spielstand ist beschaedigt oder unvollstaendig und wurde nicht geladen.");
         return false;
     }
-    if (!passt_zur_tabelle(datei)) {
-        Meldung("Der Spielstand passt nicht zu diesem Programm und wurde nicht geladen.");
+    bool unbekannt = false;
+    std::string fremd = passt_zur_tabelle(datei, &unbekannt);
+    if (!fremd.empty()) {
+        if (unbekannt)
+            Meldung("Der Spielstand enthaelt den Teil \"%s\", den dieses Programm nicht kennt, und wurde nicht geladen.",
+                    fremd.c_str());
+        else
+            Meldung("Der Spielstand passt nicht zu diesem Programm (Teil \"%s\" an anderer Stelle) und wurde nicht geladen.",
+                    fremd.c_str());
         return false;
     }
     // The running game, kept in memory so a module that fails now cannot leave half a game behind.

@@ -1,8 +1,9 @@
 // core/spielstand.h - the save-game driver: saving and loading the whole game.
 //
 // A save game is "game_%d.qzv" (slot 0 to 9) in the save-game directory. It
-// holds the slot header and one part per registered module, in the fixed order
-// of the registration table; core's random table and index always come first.
+// holds the slot header and one part per registered module, in the order of
+// their positions; core's random table and index always come first. Each
+// module registers its own part when the program binds it.
 // Slot 9 is the autosave.
 //
 // Saving builds the whole file in memory, writes it to a temporary file, flushes
@@ -12,7 +13,9 @@
 // memory, and when a module still fails to load, that copy is loaded back.
 // Modules therefore need nothing but their save and load functions.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "core/spielstand_datei.h"
 
@@ -53,6 +56,21 @@ SpielstandHooks& Spielstand_Hooks();
 using SpielstandSpeichern = bool (*)(SpielstandDatei* datei);
 using SpielstandLaden = bool (*)(SpielstandDatei* datei);
 
+// A module's part of the save game, declared by the module beside its own
+// save and load functions. In the file it is one packed block with its
+// length in front. The layout of a block never changes under its name: a
+// module whose layout changes declares a new name, so an older file is
+// refused by name instead of misread.
+struct SpielstandBlock {
+    const char* name = nullptr;   // 1 to 31 characters, a literal
+    int32_t position = 0;         // 1 to 255: modules are saved and loaded by ascending position
+    void (*save)(std::vector<uint8_t>& out) = nullptr;
+    bool (*load)(const uint8_t* in, size_t bytes) = nullptr;   // false: the block fails its checks
+    // The module as in a new game, for a save written before the module
+    // existed. Null: the module keeps what it holds.
+    void (*neu)() = nullptr;
+};
+
 // Enters a module in the registration table at `position` (1 to 255; 0 is the
 // random table). Modules are saved and loaded by ascending position. A name
 // already registered at the same position gets the new functions. False when
@@ -61,13 +79,18 @@ using SpielstandLaden = bool (*)(SpielstandDatei* datei);
 bool Spielstand_Modul_Anmelden(int32_t position, const char* name, SpielstandSpeichern speichern,
                                SpielstandLaden laden);
 void Spielstand_Modul_Abmelden(const char* name);
+// Enters a declared block (as Spielstand_Modul_Anmelden).
+bool Spielstand_Block_Anmelden(const SpielstandBlock& block);
 
 // Saves the game into slot 0 to 9. Refused on a network client with the options
 // screen's message. The slot's name comes from the save screen; slot 9 is named
 // as the autosave. On success the slot becomes the last one ("Gme").
 bool Spielstand_Speichern(int32_t slot);
 // Loads slot 0 to 9. On any failure the running game stays as it was and the
-// manager is told. On success the slot becomes the last one.
+// manager is told. On success the slot becomes the last one. A file without
+// the block of a module registered since it was written loads, and that
+// module starts as in a new game; a file with a module this program does not
+// know, or with its modules in another order, is refused with its name.
 bool Spielstand_Laden(int32_t slot);
 // Called by the calendar when a day starts (`tag` counts the days of the game):
 // saves into slot 9 every seventh day while the autosave option is on. True when saved.

@@ -100,13 +100,12 @@ std::string Pfad(const char* ordner, int32_t nummer, const char* endung) {
     return std::string(ordner) + "\\" + std::to_string(nummer) + endung;
 }
 
-// The crest of "^gll" in a text, with its small shadow.
-void Wappen_Text(int32_t team, Rastport* ziel, int32_t x, int32_t y, int32_t w, int32_t h) {
+}  // namespace
+
+void Bild_Wappen_Im_Text(int32_t team, Rastport* ziel, int32_t x, int32_t y, int32_t w, int32_t h) {
     static const SchattenParameter schatten{1, 1, 3, 0};
     Wappen_Zeichnen(team, ziel, x, y, w, h, &schatten);
 }
-
-}  // namespace
 
 BildHooks& Bild_Hooks() { return g.hooks; }
 
@@ -118,11 +117,6 @@ int32_t Bild_Res_Slot(int32_t index) {
     return g.hooks.res_slot(index);
 }
 
-void Bild_Anbinden(int32_t (*res_slot)(int32_t index)) {
-    g.hooks.res_slot = res_slot;
-    Bild_Laden_Anbinden();
-    Text_Wappen_Setzen(Wappen_Text);
-}
 
 const char* Bild_Ordner(int32_t ordner) {
     switch (ordner) {

@@ -32,9 +32,8 @@ BildHooks& Bild_Hooks();
 // The slot of a list index, -1 when none.
 int32_t Bild_Res_Slot(int32_t index);
 
-// Start-up: the JPEG hooks of the bitmap library, the resource slots and the
-// crest drawer of the text markup.
-void Bild_Anbinden(int32_t (*res_slot)(int32_t index));
+// The crest of "^gll" in a marked-up text, with its small shadow (the text's crest drawer).
+void Bild_Wappen_Im_Text(int32_t team, Rastport* ziel, int32_t x, int32_t y, int32_t w, int32_t h);
 
 // The folder's directory, or null for an unknown index.
 const char* Bild_Ordner(int32_t ordner);

@@ -312,8 +312,7 @@ int32_t Tga_Load_Mem(const uint8_t* daten, size_t laenge, void* ziel, int32_t ti
     return 1;
 }
 
-namespace {
-int32_t Hook_Jpeg_Laden(const uint8_t* daten, uint32_t groesse, void* pixels, uint32_t breite, uint32_t hoehe,
+int32_t Bild_Jpeg_Laden_Mem(const uint8_t* daten, uint32_t groesse, void* pixels, uint32_t breite, uint32_t hoehe,
                         uint32_t tiefe) {
     int32_t w = 0, h = 0;
     if (!Jpeg_Get_Size_Mem(daten, int32_t(groesse), nullptr, &w, &h)) return 0;
@@ -323,15 +322,8 @@ int32_t Hook_Jpeg_Laden(const uint8_t* daten, uint32_t groesse, void* pixels, ui
     }
     return Jpeg_Load_Mem(daten, int32_t(groesse), pixels, int32_t(tiefe));
 }
-uint8_t* Hook_Jpeg_Speichern(const void* pixels, uint32_t breite, uint32_t hoehe, uint32_t tiefe, int32_t qualitaet,
+uint8_t* Bild_Jpeg_Speichern_Mem(const void* pixels, uint32_t breite, uint32_t hoehe, uint32_t tiefe, int32_t qualitaet,
                              uint32_t* groesse) {
     return Jpeg_Save_Mem(pixels, int32_t(breite), int32_t(hoehe), int32_t(tiefe), qualitaet, 0, groesse);
 }
-}  // namespace
-
-void Bild_Laden_Anbinden() {
-    Rastport_Hooks().jpeg_load_mem = Hook_Jpeg_Laden;
-    Rastport_Hooks().jpeg_save_mem = Hook_Jpeg_Speichern;
-}
-
 }  // namespace velmora

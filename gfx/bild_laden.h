@@ -53,7 +53,13 @@ int32_t Tga_Get_Size(const char* pfad, int32_t* bits, int32_t* breite, int32_t* 
 int32_t Tga_Load(const char* pfad, void* ziel, int32_t tiefe, uint8_t* palette);
 int32_t Tga_Load_Mem(const uint8_t* daten, size_t laenge, void* ziel, int32_t tiefe, uint8_t* palette);
 
-// Fills the bitmap library's JPEG hooks with these loaders; called at start.
-void Bild_Laden_Anbinden();
+// The bitmap library's JPEG reader and writer for memory blocks (the
+// composition root hands them to the Rastport's hooks): a picture of exactly
+// `breite` x `hoehe` into `pixels` at `tiefe` bits (1 on success), and a
+// tracked block with the JPEG of a picture.
+int32_t Bild_Jpeg_Laden_Mem(const uint8_t* daten, uint32_t groesse, void* pixels, uint32_t breite, uint32_t hoehe,
+                            uint32_t tiefe);
+uint8_t* Bild_Jpeg_Speichern_Mem(const void* pixels, uint32_t breite, uint32_t hoehe, uint32_t tiefe,
+                                 int32_t qualitaet, uint32_t* groesse);
 
 }  // namespace velmora

@@ -210,19 +210,12 @@ Font* Font_Res_Laden(const uint8_t* daten, size_t laenge, int32_t tiefe) {
     return f;
 }
 
-void Font_Init() {
-    Res_Loader_Hooks().font = [](const uint8_t* daten, size_t laenge, int32_t tiefe) -> void* {
-        return Font_Res_Laden(daten, laenge, tiefe);
-    };
-}
-
 int32_t Font_Load_Set(int32_t res_slot, int32_t first, int32_t count) {
     if (g.geladen || count == 0) return g.geladen ? 1 : 0;
     if (count < 0 || count > FONT_MAX_SET || first < 0) {
         Debug_Printf("Font_Load_Set: Anzahl %d oder erster Eintrag %d ungueltig\n", count, first);
         return 0;
     }
-    Font_Init();
     g.geladen = true;
     g.anzahl = count;
     const int32_t tiefe = Rastport_Screen_Depth();

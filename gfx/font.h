@@ -88,8 +88,6 @@ int32_t Glyph_Ink_Extent(const Font* font, uint8_t zeichen, int32_t* oben);
 // The type-17 loader of the resource files: reads the font and brings a sheet
 // that may not draw on other depths to the screen depth `tiefe`.
 Font* Font_Res_Laden(const uint8_t* daten, size_t laenge, int32_t tiefe);
-// Registers the type-17 loader with the resource files; called once at start.
-void Font_Init();
 
 // The font set. Loads entries first ... first + count - 1 of the open resource
 // slot at the screen depth: 1 when loaded, 0 when one failed (the set is then

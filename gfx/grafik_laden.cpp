@@ -6,8 +6,6 @@
 #include "core/bytes.h"
 #include "core/debug.h"
 #include "core/mem.h"
-#include "core/pack.h"
-#include "core/res.h"
 #include "gfx/rastport.h"
 #include "gfx/unpack.h"
 
@@ -16,18 +14,15 @@ namespace {
 
 constexpr size_t SHAPE_KOPF = 36;
 
-void* bitmap_laden(const uint8_t* daten, size_t bytes, int32_t) { return Rastport_Read(daten, bytes); }
+}  // namespace
 
-void* shape_laden(const uint8_t* daten, size_t bytes, int32_t tiefe, uint32_t extra) {
-    return Shape_Aus_Eintrag(daten, bytes, tiefe, extra);
-}
+void* Grafik_Bitmap_Laden(const uint8_t* daten, size_t bytes, int32_t) { return Rastport_Read(daten, bytes); }
 
-void rueckwaerts(uint32_t tail, uint32_t unpacked, uint32_t packed, const uint8_t* input, uint8_t* output) {
+void Grafik_Rueckwaerts_Entpacken(uint32_t tail, uint32_t unpacked, uint32_t packed, const uint8_t* input,
+                                  uint8_t* output) {
     if (!Bytes_Unpack_Backward(tail, unpacked, packed, input, output))
         Debug_Printf("Bytes_Unpack_Backward: Daten beschaedigt\n");
 }
-
-}  // namespace
 
 void* Shape_Aus_Eintrag(const uint8_t* daten, size_t bytes, int32_t, uint32_t extra) {
     if (!daten || bytes < 24) {
@@ -61,12 +56,6 @@ void* Shape_Aus_Eintrag(const uint8_t* daten, size_t bytes, int32_t, uint32_t ex
     rp->shape = shape;
     rp->shape_size = groesse;
     return rp;
-}
-
-void Grafik_Loader_Anmelden() {
-    Res_Loader_Hooks().bitmap = bitmap_laden;
-    Res_Loader_Hooks().shape = shape_laden;
-    Pack_Hooks().bytes_unpack_backward = rueckwaerts;
 }
 
 }  // namespace velmora

@@ -733,4 +733,8 @@ bool Spielfeld_Registrieren(int32_t position) {
     return Spielstand_Modul_Anmelden(position, "Spielfeld", Spielfeld_Speichern, Spielfeld_Laden);
 }
 
+bool Spielfeld_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Spielfeld", 31, Spielfeld_Save, Spielfeld_Load, [] { Spielfeld_Init(); }});
+}
+
 }  // namespace velmora

@@ -84,6 +84,8 @@ void Spielfeld_Abbrechen(int32_t spiel);
 void Spielfeld_Save(std::vector<uint8_t>& out);
 // Loads a block; false (module unchanged) for a damaged block.
 bool Spielfeld_Load(const uint8_t* in, size_t bytes);
+// Registers the "Spielfeld" block of the save game (position 31).
+bool Spielfeld_Spielstand_Anmelden();
 // The same through the save-game driver (one packed block).
 bool Spielfeld_Speichern(SpielstandDatei* datei);
 bool Spielfeld_Laden(SpielstandDatei* datei);

@@ -16,6 +16,7 @@
 #include "core/debug.h"
 #include "core/optionen.h"
 #include "core/rnd.h"
+#include "core/spielstand.h"
 #include "core/str.h"
 #include "match/elfmeter.h"
 #include "match/minuten_wuerfel.h"
@@ -716,7 +717,7 @@ void Spieltag_Weiterschalten(int32_t i, bool mit_spielfeld) {
     for (int32_t j = 0; j < n; ++j)
         if (Spieltag_Slot_Wettbewerb(j) == w && g.slot[j].status != SLOT_GESCHLOSSEN) return;
     Spieltag_Tagesabschluss(w);
-    if (Spieltag_Hooks().nachbearbeitung) Spieltag_Hooks().nachbearbeitung(w);
+    Spieltag_Hooks().nachbearbeitung.Aufrufen(w);
     Wettbewerb_Spiele_Beendet_Tag(w, Spieltag_Hooks().tag_index ? Spieltag_Hook_Tag() : -1);
     if (Spielfeld_Anzahl() > 0) Spielfeld_Entfernen(w);
 }
@@ -746,7 +747,7 @@ void Spieltag_Tagesabschluss(int32_t w) {
         for (int32_t t : teams) {
             if (t < 0) continue;
             Team_Saison_Aktualisieren(t);
-            if (Spieltag_Hooks().nach_spiel_team) Spieltag_Hooks().nach_spiel_team(t, s.spiel);
+            Spieltag_Hooks().nach_spiel_team.Aufrufen(t, s.spiel);
         }
         if (tore[0] != tore[1]) {
             int32_t sieger = teams[tore[0] > tore[1] ? 0 : 1];
@@ -759,10 +760,10 @@ void Spieltag_Tagesabschluss(int32_t w) {
         Ankuendigen(s, *sp);
         for (int32_t t : teams) {
             if (t < 0 || !Team_Hat_Manager(t)) continue;
-            if (Spieltag_Hooks().ereignis_spiel) Spieltag_Hooks().ereignis_spiel(t, i, tore[0], tore[1]);
-            if (Spieltag_Hooks().ereignis_serie &&
+            Spieltag_Hooks().ereignis_spiel.Aufrufen(t, i, tore[0], tore[1]);
+            if (!Spieltag_Hooks().ereignis_serie.Leer() &&
                 Spiele_Serie(-1, t, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 2))
-                Spieltag_Hooks().ereignis_serie(t);
+                Spieltag_Hooks().ereignis_serie.Aufrufen(t);
         }
         Statistik_Zaehlen(s);
     }
@@ -1085,6 +1086,10 @@ std::string Spieltag_Statistik_Text() {
     t += Str_Format("Verlaengerungen: %lld  Elfmeterschiessen: %lld\n", (long long)s.verlaengerungen,
                     (long long)s.elfmeterschiessen);
     return t;
+}
+
+bool Spieltag_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Spieltag", 30, Spieltag_Save, Spieltag_Load, [] { Spieltag_Init(); }});
 }
 
 }  // namespace velmora

@@ -126,6 +126,8 @@ bool Spieltag_Seite_Geladen(int32_t spiel, int32_t seite);
 void Spieltag_Save(std::vector<uint8_t>& out);
 // False (module unchanged) for a damaged block.
 bool Spieltag_Load(const uint8_t* in, size_t bytes);
+// Registers the "Spieltag" block of the save game (position 30).
+bool Spieltag_Spielstand_Anmelden();
 
 // Counts of the matches closed since the last reset, for the simulator's statistics.
 struct SpieltagStatistik {

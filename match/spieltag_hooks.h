@@ -3,10 +3,13 @@
 // calendar), the stadium with its gate money, the bank, news, announcements,
 // the random events after a match, the live tick and the match views.
 //
-// The owners fill the table when they start. An unfilled hook does the
-// neutral thing and says so once in the debug log.
+// The composition root fills the table. An unfilled hook does the neutral
+// thing and says so once in the debug log; the after-match family are
+// subscriber lists.
 #pragma once
 #include <cstdint>
+
+#include "core/abonnenten.h"
 
 namespace velmora {
 
@@ -42,13 +45,14 @@ struct SpieltagHooks {
     void (*ankuendigung_setzen)(int32_t spiel, int32_t team, const Spielfeld_Satz* satz) = nullptr;
     void (*ankuendigung)(int32_t art, int32_t schluessel) = nullptr;
     void (*eigenes_team)(int32_t team) = nullptr;
-    // Random events after a match of a human team, and of a running series.
-    void (*ereignis_spiel)(int32_t team, int32_t slot, int32_t tore_heim, int32_t tore_gast) = nullptr;
-    void (*ereignis_serie)(int32_t team) = nullptr;
-    // After-match work per team (ranking points, bank period, ...).
-    void (*nach_spiel_team)(int32_t team, int32_t spiel) = nullptr;
-    // After-match processing of a competition's match records (ratings, appearances).
-    void (*nachbearbeitung)(int32_t wettbewerb) = nullptr;
+    // The after-match family (subscriber lists): random events after a match
+    // of a human team and of a running series, the after-match work per team
+    // (statistics, ranking points, bank period, ...), and the after-match
+    // processing of a competition's match records (ratings, appearances).
+    Abonnenten<int32_t, int32_t, int32_t, int32_t> ereignis_spiel;   // team, slot, home goals, away goals
+    Abonnenten<int32_t> ereignis_serie;
+    Abonnenten<int32_t, int32_t> nach_spiel_team;                    // team, game
+    Abonnenten<int32_t> nachbearbeitung;                             // competition
 
     // The live tick of a record computed live: advances it one frame and
     // returns 2.0 normally, 1000.0 to force the minute change, -1.0 to stop

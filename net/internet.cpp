@@ -486,27 +486,19 @@ void Net_Server_Bedienen() {
 }
 
 namespace {
-void Internet_Holen(void (*hook)(), const char* name) {
+void Internet_Holen(const Abonnenten<>& liste, const char* name) {
     if (Netzwerk_Modus() != 1) return;
-    if (hook) {
-        hook();
-    } else {
+    if (liste.Leer()) {
         Debug_Printf("%s: nicht angemeldet\n", name);
+        return;
     }
+    liste.Aufrufen();
 }
 }  // namespace
 
-void Internet_Client_Refresh_Alle() {
-    Internet_Holen(Net_Hooks().spieler_holen, "Internet_Client_Refresh_Alle (Spieler)");
-    Internet_Holen(Net_Hooks().team_holen, "Internet_Client_Refresh_Alle (Team)");
-    Internet_Holen(Net_Hooks().manager_holen, "Internet_Client_Refresh_Alle (Manager)");
-}
+void Internet_Client_Refresh_Alle() { Internet_Holen(Net_Hooks().client_refresh, "Internet_Client_Refresh_Alle"); }
 
-void Client_Alles_Holen() {
-    Internet_Holen(Net_Hooks().kalender_holen, "Client_Alles_Holen (Kalender)");
-    Internet_Holen(Net_Hooks().spielzaehler_holen, "Client_Alles_Holen (Spielzaehler)");
-    Internet_Holen(Net_Hooks().news_client_start, "Client_Alles_Holen (News)");
-}
+void Client_Alles_Holen() { Internet_Holen(Net_Hooks().client_alles_holen, "Client_Alles_Holen"); }
 
 void Internet_Lese_Spieler_Testblock(int32_t team) {
     if (Netzwerk_Modus() != 1) return;

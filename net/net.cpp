@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "core/debug.h"
-#include "core/hooks.h"
 #include "core/mem.h"
 #include "net/internet.h"
 #include "net/net_kontext.h"
@@ -107,10 +106,6 @@ void Net_Verbindung_Pumpen(NetKontext& k, int32_t nr, uint32_t jetzt) {
     }
 }
 
-void Net_Beenden() {
-    Internet_Netzwerk_Stop();
-}
-
 }  // namespace
 
 NetKontext& Net_K() { return g.aktuell ? *g.aktuell : Net_Standard(); }
@@ -176,7 +171,6 @@ void Net_Kurz_Warten(NetKontext& k, int32_t verbindung) {
 
 int32_t Net_Init() {
     if (g.initialisiert) return 1;
-    Core_Hooks().netz_beenden = &Net_Beenden;
     g.initialisiert = true;
     return 1;
 }

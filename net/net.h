@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/abonnenten.h"
+
 namespace velmora {
 
 constexpr uint16_t NET_PORT_STANDARD = 3040;
@@ -68,7 +70,7 @@ struct Net_Zeiten {
     uint32_t suche_ms = 1000;         // one address of the server search
 };
 
-// Upward calls; the higher modules fill them at start. An unfilled hook does nothing.
+// Upward calls; the composition root fills them at start. An unfilled hook does nothing.
 struct NetHooks {
     // The shell's event pump (Win_Pump_Messages), called while the program waits for the other side.
     void (*warten)() = nullptr;
@@ -76,14 +78,13 @@ struct NetHooks {
     void (*sync_vom_client)(void* paket, int32_t team) = nullptr;
     // The live match takes the server's answer to a minute packet.
     void (*sync_vom_server)(const void* paket, int32_t team) = nullptr;
-    // The client's fetches of the game data from the server.
-    void (*spieler_holen)() = nullptr;                   // the own club's players
-    void (*team_holen)() = nullptr;                      // the own club
-    void (*manager_holen)() = nullptr;                   // the manager data
+    // The client's fetches of the game data from the server, subscriber
+    // lists: the club data (players, own club, managers) for
+    // Internet_Client_Refresh_Alle, and the rest (calendar, bank, match
+    // counters, the news file reopened empty) for Client_Alles_Holen.
+    Abonnenten<> client_refresh;
+    Abonnenten<> client_alles_holen;
     void (*spieler_testblock)(int32_t team) = nullptr;   // one block of a team's player data
-    void (*kalender_holen)() = nullptr;                  // the calendar
-    void (*spielzaehler_holen)() = nullptr;              // the match counters
-    void (*news_client_start)() = nullptr;               // reopens the client's news file empty
 };
 NetHooks& Net_Hooks();
 

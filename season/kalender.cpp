@@ -99,7 +99,7 @@ std::vector<ZeitplanWettbewerb> Wettbewerbe_Fuer_Zeitplan() {
 void Modus_Setzen(int32_t modus) {
     if (modus == g.runmodus) return;
     Debug_Printf("Kalender: Runmodus %d -> %d (Tag %d)\n", g.runmodus, modus, g.tag);
-    if (g_hooks.medien_stop) g_hooks.medien_stop();
+    g_hooks.medien_stop.Aufrufen();
     g.runmodus = modus;
     if (modus == KALENDER_TAG_START || modus == KALENDER_MENUE || modus == KALENDER_SPIELTAG ||
         modus == KALENDER_NEUER_TAG)
@@ -115,7 +115,7 @@ void Zug_Beginnen() {
     }
     Modus_Setzen(KALENDER_MENUE);
     Kalender_Zeit_Merken();
-    if (g_hooks.zug_beginnt) g_hooks.zug_beginnt(g.zuege[size_t(g.zug)]);
+    g_hooks.zug_beginnt.Aufrufen(g.zuege[size_t(g.zug)]);
 }
 
 void Zug_Beenden() {
@@ -123,7 +123,7 @@ void Zug_Beenden() {
         Debug_Printf("K_NEUER_TAG: kein Zug offen (Runmodus %d)\n", g.runmodus);
         return;
     }
-    if (g_hooks.zug_endet) g_hooks.zug_endet(g.zuege[size_t(g.zug)]);
+    g_hooks.zug_endet.Aufrufen(g.zuege[size_t(g.zug)]);
     ++g.zug;
     Zug_Beginnen();
 }
@@ -140,7 +140,7 @@ void Herunterfahren() {
     Spiele_Free();
     Team_Free(0);
     Spieler_Free();
-    if (g_hooks.module_free) g_hooks.module_free();
+    g_hooks.module_free.Aufrufen();
     if (g_hooks.app_beenden) g_hooks.app_beenden();
     g.runmodus = KALENDER_AUS;
 }
@@ -304,7 +304,7 @@ void Kalender_Main() {
     Ereignisse_Abarbeiten();
     switch (g.runmodus) {
     case KALENDER_START:
-        if (g_hooks.module_init) g_hooks.module_init();
+        g_hooks.module_init.Aufrufen();
         Spielstart_Pruefen(0, nullptr);
         Modus_Setzen(KALENDER_WARTEN);
         break;
@@ -332,7 +332,7 @@ void Kalender_Main() {
         break;
     }
     case KALENDER_MENUE: {
-        if (g_hooks.menue_frame) g_hooks.menue_frame();
+        g_hooks.menue_frame.Aufrufen();
         if (g.runmodus != KALENDER_MENUE) break;
         int32_t limit = Optionen(OPTION_ZEITLIMIT, 0, 0);
         if (limit > 0 && jetzt - g.zeit_gemerkt > uint32_t(limit)) {
@@ -354,7 +354,7 @@ void Kalender_Main() {
     case KALENDER_ERGEBNISSE:
     case KALENDER_TABELLE:
     case KALENDER_SIEGER:
-        if (g_hooks.menue_frame) g_hooks.menue_frame();
+        g_hooks.menue_frame.Aufrufen();
         if (!g_hooks.ankuendigung_aktiv || !g_hooks.ankuendigung_aktiv()) Modus_Setzen(g.ankuendigung_zurueck);
         break;
     case KALENDER_SPIELTAG:
@@ -509,7 +509,7 @@ void Kalender_Jeden_Tag() {
     }
     TagDatensatz d = Kalender_Datum_Kopie();
     Rangliste_Tag();
-    if (g_hooks.aufstellung_pruefen) g_hooks.aufstellung_pruefen();
+    g_hooks.aufstellung_pruefen.Aufrufen();
     // The competitions move on: decided rounds, new draws, the next stage.
     for (int32_t id : Wettbewerb_Alle()) Wettbewerb_Spiele_Beendet_Tag(id, g.tag);
     // A request still open at a month change ends the day's news and events early.
@@ -518,12 +518,12 @@ void Kalender_Jeden_Tag() {
         if (g_hooks.anfrage_offen && g_hooks.anfrage_offen()) ereignisse = false;
         else Kalender_Jeden_Monat();
     }
-    if (ereignisse && g_hooks.tag_ereignisse) g_hooks.tag_ereignisse();
+    if (ereignisse) g_hooks.tag_ereignisse.Aufrufen();
     if (d.tag == g.zeitplan.wechsel_tag && d.monat == g.zeitplan.wechsel_monat) Kalender_Jedes_Jahr();
 }
 
 void Kalender_Jeden_Monat() {
-    if (g_hooks.monat_ereignisse) g_hooks.monat_ereignisse();
+    g_hooks.monat_ereignisse.Aufrufen();
 }
 
 void Kalender_Jedes_Jahr() {
@@ -532,7 +532,7 @@ void Kalender_Jedes_Jahr() {
         return;
     }
     TagDatensatz d = Kalender_Datum_Kopie();
-    if (g_hooks.vor_saisonwechsel) g_hooks.vor_saisonwechsel();
+    g_hooks.vor_saisonwechsel.Aufrufen();
     Wettbewerb_Saison_Ende();
     Statistik_Saison_Ende();
     Rangliste_Saison_Ende();
@@ -541,7 +541,7 @@ void Kalender_Jedes_Jahr() {
     Termine_Bauen();
     for (int32_t t = 0; t < Team_Anzahl(); ++t)
         if (Team_Hat_Manager(t)) Manager_Set_Wert_33844(t, 2);
-    if (g_hooks.jahr_ereignisse) g_hooks.jahr_ereignisse();
+    g_hooks.jahr_ereignisse.Aufrufen();
     Rangliste_Tag();
 }
 
@@ -621,19 +621,15 @@ bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t*, size_t, std::vecto
     return true;
 }
 
-void Kalender_Registrieren() {
-    // Titles carry the calendar year; without a running calendar, the seasons played.
-    Wettbewerb_Hooks().jahr = [] {
-        if (g.initialisiert) return Kalender_Datum_Kopie().jahr;
-        int32_t saison = 0;
-        for (int32_t id : Wettbewerb_Alle()) saison = std::max(saison, Wettbewerb_Satz(id)->saison);
-        return saison;
-    };
-    const ClubHooks& h = Club_Hooks();
-    if (!h.speicher_registrieren) return;
-    h.speicher_registrieren("Kalender", Kalender_Save, Kalender_Load);
-    h.speicher_registrieren("Rangliste", Rangliste_Save, Rangliste_Load);
-    h.speicher_registrieren("Statistik", Statistik_Save, Statistik_Load);
+int32_t Kalender_Titel_Jahr() {
+    if (g.initialisiert) return Kalender_Datum_Kopie().jahr;
+    int32_t saison = 0;
+    for (int32_t id : Wettbewerb_Alle()) saison = std::max(saison, Wettbewerb_Satz(id)->saison);
+    return saison;
+}
+
+bool Kalender_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Kalender", 24, Kalender_Save, Kalender_Load, nullptr});
 }
 
 }  // namespace velmora

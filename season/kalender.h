@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/abonnenten.h"
 #include "season/spiele.h"
 
 namespace velmora {
@@ -58,25 +59,27 @@ static_assert(offsetof(TagDatensatz, monat) == 12);
 static_assert(offsetof(TagDatensatz, jahr) == 16);
 
 // The calls the calendar makes into the shell, the GUI, the match day, the
-// announcements and the club management. Every hook is optional: unfilled it
-// does the neutral thing (nothing, or "done at once") and the calendar goes on.
+// announcements and the club management. Single hooks have one owner and are
+// optional: unfilled they do the neutral thing (nothing, or "done at once")
+// and the calendar goes on. Events several modules answer are subscriber
+// lists (core/abonnenten.h), run in the order of core/prioritaeten.h.
 struct KalenderHooks {
     // Program start and end: the modules above the season (menu tables, ...).
-    void (*module_init)() = nullptr;
-    void (*module_free)() = nullptr;
+    Abonnenten<> module_init;
+    Abonnenten<> module_free;
     void (*app_beenden)() = nullptr;        // the shell's end (App_Beenden)
     // Per frame: the mouse latch at the start, the music check every 500 ms,
     // the media stop when the run mode changes.
     void (*maus_latch)() = nullptr;
     void (*backsound_pruefen)() = nullptr;
-    void (*medien_stop)() = nullptr;
+    Abonnenten<> medien_stop;
     uint32_t (*uhr)() = nullptr;            // milliseconds; unfilled: the platform clock
     // Waiting for a game: the start screens' frame (true once a game runs).
     bool (*spielstart_frame)() = nullptr;
     // The menu phase.
-    void (*menue_frame)() = nullptr;
-    void (*zug_beginnt)(int32_t team) = nullptr;   // a manager's turn begins
-    void (*zug_endet)(int32_t team) = nullptr;     // his day is over (Menue_Weiter)
+    Abonnenten<> menue_frame;
+    Abonnenten<int32_t> zug_beginnt;        // a manager's turn begins (his team)
+    Abonnenten<int32_t> zug_endet;          // his day is over (Menue_Weiter)
     // Announcements: the driver (0 nothing shown, 1 keep the match day
     // waiting, 2 let it run), whether entries wait, whether a window is open.
     int32_t (*ankuendigung_treiber)(uint32_t jetzt) = nullptr;
@@ -88,18 +91,18 @@ struct KalenderHooks {
     bool (*spieltag_frame)() = nullptr;
     // The day's and month's news and events, the yearly work of the club
     // management, and whether a request to a manager is still open.
-    void (*tag_ereignisse)() = nullptr;
-    void (*monat_ereignisse)() = nullptr;
-    void (*jahr_ereignisse)() = nullptr;
+    Abonnenten<> tag_ereignisse;
+    Abonnenten<> monat_ereignisse;
+    Abonnenten<> jahr_ereignisse;
     // Before the season change deletes the old fixtures: whoever still holds
     // games of the last match day lets go of them.
-    void (*vor_saisonwechsel)() = nullptr;
+    Abonnenten<> vor_saisonwechsel;
     bool (*anfrage_offen)() = nullptr;
     // After a match of a team (Nach_Spiel_Team): stadium upkeep, advertising
-    // week and the bank period.
-    void (*nach_spiel_team)(int32_t team, Spiel_Lock spiel) = nullptr;
+    // week, then (after the ranking's own step) the bank period.
+    Abonnenten<int32_t, Spiel_Lock> nach_spiel_team;
     // The daily check of the managers' line-ups (the ranking's day).
-    void (*aufstellung_pruefen)() = nullptr;
+    Abonnenten<> aufstellung_pruefen;
 };
 KalenderHooks& Kalender_Hooks();
 
@@ -163,6 +166,8 @@ void Kalender_Zuruecksetzen();
 // Save-game block (the date, the resume point, the schedule).
 void Kalender_Save(std::vector<uint8_t>& out);
 bool Kalender_Load(const uint8_t* in, size_t bytes);
+// Registers the "Kalender" block of the save game (position 24).
+bool Kalender_Spielstand_Anmelden();
 
 // Remote calls (docs/protocol.md).
 constexpr int32_t ANFRAGE_KALENDER_STAND = 1035;   // "<C<=0"
@@ -171,8 +176,8 @@ constexpr int32_t ANFRAGE_KALENDER_STAND = 1035;   // "<C<=0"
 bool Kalender_Client_Sync();
 bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort);
 
-// Registers the calendar's, the ranking's and the statistics' save blocks and
-// fills the competitions' year hook.
-void Kalender_Registrieren();
+// The year a title won now carries: the calendar year, or without a running
+// calendar the seasons played.
+int32_t Kalender_Titel_Jahr();
 
 }  // namespace velmora

@@ -9,6 +9,8 @@
 #include "club/club_netz.h"
 #include "club/team.h"
 #include "core/debug.h"
+#include "core/prioritaeten.h"
+#include "core/spielstand.h"
 #include "season/kalender.h"
 #include "season/saison.h"
 #include "season/wettbewerb.h"
@@ -147,9 +149,12 @@ void Nach_Spiel_Team(int32_t team, Spiel_Lock spiel) {
         Debug_Printf("Nach_Spiel_Team: Team %d / Spiel %d ungueltig\n", team, spiel);
         return;
     }
+    // The club management's work before and after the ranking's own step
+    // (the bank closes the period last).
     const KalenderHooks& h = Kalender_Hooks();
-    if (h.nach_spiel_team) h.nach_spiel_team(team, spiel);
+    h.nach_spiel_team.Aufrufen_Unter(prio::NACH_SPIEL_RANGLISTE, team, spiel);
     Rangliste_Spiel_Eintragen(team, spiel);
+    h.nach_spiel_team.Aufrufen_Ab(prio::NACH_SPIEL_RANGLISTE, team, spiel);
 }
 
 void Rangliste_Tag() {
@@ -240,6 +245,10 @@ bool Rangliste_Load(const uint8_t* in, size_t bytes) {
             return pa != pb ? pa < pb : x.team < y.team;
         });
     return true;
+}
+
+bool Rangliste_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Rangliste", 25, Rangliste_Save, Rangliste_Load, [] { Rangliste_Init(); }});
 }
 
 }  // namespace velmora

@@ -71,5 +71,7 @@ int32_t Rangliste_Anzahl();
 // Save-game block: u32 magic "RANG", u32 count, the records without their titles.
 void Rangliste_Save(std::vector<uint8_t>& out);
 bool Rangliste_Load(const uint8_t* in, size_t bytes);
+// Registers the "Rangliste" block of the save game (position 25).
+bool Rangliste_Spielstand_Anmelden();
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 
 #include "club/club_netz.h"
 #include "core/debug.h"
+#include "core/spielstand.h"
 #include "season/spiele.h"
 #include "season/spielplan.h"
 #include "season/tabelle.h"
@@ -181,6 +182,10 @@ bool Saison_Load(const uint8_t* in, size_t bytes) {
     l.block(titel.data(), n * sizeof(Titel));
     g.titel.swap(titel);
     return true;
+}
+
+bool Saison_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Saison", 23, Saison_Save, Saison_Load, nullptr});
 }
 
 }  // namespace velmora

@@ -36,5 +36,7 @@ int32_t Saison_Titel_Anzahl();
 void Saison_Free();
 void Saison_Save(std::vector<uint8_t>& out);
 bool Saison_Load(const uint8_t* in, size_t bytes);
+// Registers the "Saison" block of the save game (position 23).
+bool Saison_Spielstand_Anmelden();
 
 }  // namespace velmora

@@ -12,6 +12,7 @@
 #include "club/team.h"
 #include "core/bytes.h"
 #include "core/debug.h"
+#include "core/spielstand.h"
 #include "core/str.h"
 
 namespace velmora {
@@ -697,6 +698,10 @@ bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t byt
         return true;
     }
     return false;
+}
+
+bool Spiele_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Spiele", 21, Spiele_Save, Spiele_Load, nullptr});
 }
 
 }  // namespace velmora

@@ -175,6 +175,8 @@ int32_t Spiele_Get_Statistik(const int32_t* wettbewerbe, int32_t anzahl, uint32_
 // Save-game block; loading refuses a damaged block and leaves the store as it was.
 void Spiele_Save(std::vector<uint8_t>& out);
 bool Spiele_Load(const uint8_t* in, size_t bytes);
+// Registers the "Spiele" block of the save game (position 21).
+bool Spiele_Spielstand_Anmelden();
 
 // Remote calls (docs/protocol.md).
 constexpr int32_t ANFRAGE_SPIELE_SERIE = 1033;     // "iii<iiiiiiii"

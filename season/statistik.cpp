@@ -7,6 +7,7 @@
 #include "club/club_netz.h"
 #include "club/spieler.h"
 #include "core/debug.h"
+#include "core/spielstand.h"
 #include "season/kalender.h"
 
 namespace velmora {
@@ -138,6 +139,10 @@ bool Statistik_Load(const uint8_t* in, size_t bytes) {
     g.karriere.swap(karriere);
     g.initialisiert = true;
     return true;
+}
+
+bool Statistik_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Statistik", 26, Statistik_Save, Statistik_Load, [] { Statistik_Init(); }});
 }
 
 }  // namespace velmora

@@ -61,5 +61,7 @@ Spiel_Lock Statistik_Spiele_Von_Team(int32_t team, int32_t, int32_t, int32_t* ge
 // Save-game block: u32 magic "STAT", u32 count, per player the season's and the career's values.
 void Statistik_Save(std::vector<uint8_t>& out);
 bool Statistik_Load(const uint8_t* in, size_t bytes);
+// Registers the "Statistik" block of the save game (position 26).
+bool Statistik_Spielstand_Anmelden();
 
 }  // namespace velmora

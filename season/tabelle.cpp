@@ -10,6 +10,7 @@
 #include "core/debug.h"
 #include "core/mem.h"
 #include "core/pack.h"
+#include "core/spielstand.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 
@@ -259,6 +260,10 @@ bool Tabelle_Load(const uint8_t* in, size_t bytes) {
     }
     g = std::move(neu);
     return true;
+}
+
+bool Tabelle_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Tabellen", 22, Tabelle_Save, Tabelle_Load, nullptr});
 }
 
 }  // namespace velmora

@@ -80,5 +80,7 @@ int32_t Tabelle_Schnappschuss_Anzahl();
 void Tabelle_Free();
 void Tabelle_Save(std::vector<uint8_t>& out);
 bool Tabelle_Load(const uint8_t* in, size_t bytes);
+// Registers the "Tabellen" block of the save game (position 22).
+bool Tabelle_Spielstand_Anmelden();
 
 }  // namespace velmora

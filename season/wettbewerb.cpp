@@ -11,6 +11,7 @@
 #include "core/config.h"
 #include "core/config_bin.h"
 #include "core/debug.h"
+#include "core/spielstand.h"
 #include "season/saison.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
@@ -503,13 +504,8 @@ bool Wettbewerb_Cache_Anmelden() {
                                       {Config_Datei_Name(CONFIG_WETTBEWERB)});
 }
 
-void Season_Registrieren() {
-    const ClubHooks& h = Club_Hooks();
-    if (!h.speicher_registrieren) return;
-    h.speicher_registrieren("Wettbewerb", Wettbewerb_Save, Wettbewerb_Load);
-    h.speicher_registrieren("Spiele", Spiele_Save, Spiele_Load);
-    h.speicher_registrieren("Tabellen", Tabelle_Save, Tabelle_Load);
-    h.speicher_registrieren("Saison", Saison_Save, Saison_Load);
+bool Wettbewerb_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Wettbewerb", 20, Wettbewerb_Save, Wettbewerb_Load, nullptr});
 }
 
 }  // namespace velmora

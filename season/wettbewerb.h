@@ -158,12 +158,10 @@ bool Config_Modify_Aktiv();
 // Save-game block (every record, raw) and the binary cache region.
 void Wettbewerb_Save(std::vector<uint8_t>& out);
 bool Wettbewerb_Load(const uint8_t* in, size_t bytes);
+// Registers the "Wettbewerb" block of the save game (position 20).
+bool Wettbewerb_Spielstand_Anmelden();
 // Registers the "Wettbewerb" region of the configuration cache.
 bool Wettbewerb_Cache_Anmelden();
 
-// Registers the save blocks of the competitions, the fixtures store, the
-// table snapshots and the titles (through the club data's save seam, in
-// load order: competitions before games).
-void Season_Registrieren();
 
 }  // namespace velmora

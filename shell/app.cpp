@@ -8,7 +8,6 @@
 
 #include "core/debug.h"
 #include "core/dirs.h"
-#include "core/hooks.h"
 #include "core/str.h"
 #include "core/mem.h"
 #include "core/programm.h"
@@ -34,8 +33,6 @@ AppModul g;
 ShellDienste g_dienste;
 
 bool enthaelt(const char* schalter) { return g.kommandozeile.find(schalter) != std::string::npos; }
-
-void error_box_hook(const char* text) { Plat_Meldungsbox("Error:", text); }
 
 int32_t modus() { return g_dienste.netzwerk_modus ? g_dienste.netzwerk_modus() : 0; }
 
@@ -212,7 +209,6 @@ int32_t App_Main(const char* kommandozeile, const AppStart& start) {
     g.kommandozeile = kommandozeile ? kommandozeile : "";
     Quit_State_Setzen(0);
     if (start.headless) Plat_Uhr_Virtuell(true, 1);
-    Core_Hooks().win_error_box = error_box_hook;
 
     if (Win_Create_Window(g.kommandozeile.c_str(), start.headless) < 0) return 0;
     Dirs_Setze_Registry2(enthaelt("-r"));

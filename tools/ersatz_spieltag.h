@@ -1,5 +1,6 @@
-// tools/ersatz_spieltag.h - STAND-IN MATCH DAY of velmora-sim (also used by the
-// headless program and the calendar tests) until the real match day exists.
+// tools/ersatz_spieltag.h - a STAND-IN MATCH DAY for the calendar's tests and
+// benchmark, handed to the runner (SimOptionen::spieltag_start/frame); never
+// part of the game.
 //
 // It is not the game's match simulation: it plays every game due today at
 // once, draws the goals of each side from the two starting elevens'
@@ -86,10 +87,5 @@ inline bool Spieltag_Start() {
 }
 
 inline bool Spieltag_Frame() { return false; }   // everything was played at the start
-
-inline void Anbinden(KalenderHooks& h) {
-    h.spieltag_start = Spieltag_Start;
-    h.spieltag_frame = Spieltag_Frame;
-}
 
 }  // namespace velmora::ersatz

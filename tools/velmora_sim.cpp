@@ -17,20 +17,12 @@
 #include <random>
 #include <string>
 
-#include "business/bank_anbindung.h"
-#include "business/ereignis_anbindung.h"
-#include "business/news_anbindung.h"
-#include "business/scout.h"
-#include "business/training_anbindung.h"
-#include "business/verhandlung.h"
-#include "business/stadion_anbindung.h"
-#include "club/club_anbindung.h"
-#include "match/spieltag.h"
-#include "match/spieltag_anbindung.h"
+#include "app/sim_lauf.h"
+#include "app/verdrahtung.h"
 #include "core/dirs.h"
 #include "core/reg.h"
-#include "season/season_anbindung.h"
-#include "tools/sim_lauf.h"
+#include "match/spieltag.h"
+#include "season/kalender.h"
 
 namespace {
 
@@ -45,7 +37,9 @@ int Benutzung() {
 
 int main(int argc, char** argv) {
     using namespace velmora;
-    sim::SimOptionen o;
+    VerdrahtungOptionen verdrahtung;
+    verdrahtung.betrieb = Betrieb::SIM;
+    SimOptionen& o = verdrahtung.sim;
     bool klein = false;
     bool statistik = false;
     int32_t tage = 365;
@@ -83,7 +77,7 @@ int main(int argc, char** argv) {
     } aufraeumen{temp};
     if (install.empty()) {
         install = (temp / "install").string();
-        if (!sim::Sim_Welt_Erzeugen(install, klein, o.seed)) {
+        if (!Sim_Welt_Erzeugen(install, klein, o.seed)) {
             std::fprintf(stderr, "velmora-sim: the world could not be generated\n");
             return 1;
         }
@@ -96,35 +90,25 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmora-sim: the directories %s and %s cannot be used\n", install.c_str(), user.c_str());
         return 1;
     }
-    Club_Anbinden();
-    Season_Anbinden();
-    Match_Anbinden();
-    o.echter_spieltag = true;
-    o.nach_welt_aufbau = [] {
-        Stadion_Spielstart();
-        Scout_Init();
-        Verhandlung_Init();
-    };
-    sim::Sim_Anbinden(o);
-    News_Anbinden();     // after the calendar hooks of the sim: it chains itself in front of them
-    Stadion_Anbinden();  // after the match and the calendar hooks, for the same reason
-    Bank_Anbinden();     // the period close after each match chains in front of the others
-    Scout_Anbinden();
-    Verhandlung_Anbinden();
-    Training_Anbinden();
-    Ereignis_Anbinden();   // chains itself in front of the calendar hooks filled above
+    std::string fehler;
+    if (!Spiel_Verdrahten(verdrahtung, &fehler)) {
+        std::fprintf(stderr, "velmora-sim: %s\n", fehler.c_str());
+        return 1;
+    }
 
-    bool ok = sim::Sim_Bis_Tag(0);
+    bool ok = Sim_Bis_Tag(0);
     int32_t start = Tag_Index();
-    ok = ok && sim::Sim_Bis_Tag(start + tage);
+    ok = ok && Sim_Bis_Tag(start + tage);
     if (!ok) {
         std::fprintf(stderr, "velmora-sim: the game stopped on day %d (%s)\n", Tag_Index(),
                      o.laden >= 0 ? "the save slot could not be loaded" : "the world could not be built");
-        sim::Sim_Beenden();
+        Sim_Beenden();
+        Spiel_Entdrahten();
         return 1;
     }
-    std::fputs(sim::Sim_Bericht().c_str(), stdout);
+    std::fputs(Sim_Bericht().c_str(), stdout);
     if (statistik) std::fputs(Spieltag_Statistik_Text().c_str(), stdout);
-    sim::Sim_Beenden();
+    Sim_Beenden();
+    Spiel_Entdrahten();
     return 0;
 }

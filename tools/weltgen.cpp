@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
+#include "app/verdrahtung.h"
 #include "club/weltgen.h"
 #include "core/rnd.h"
-#include "season/season_anbindung.h"
 
 int main(int argc, char** argv) {
     velmora::WeltgenOptionen optionen;
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     velmora::Rnd_Init();
-    velmora::Weltgen_Wettbewerbe_Setzen(velmora::Season_Weltgen_Wettbewerbe);
+    velmora::Verdrahtung_Weltgen();
     velmora::WeltgenWelt welt;
     if (!velmora::Weltgen_Erzeugen(optionen, welt)) {
         std::fprintf(stderr, "weltgen: the world could not be built\n");

@@ -1,27 +1,20 @@
-// A season of the small generated world with the random events wired to the
-// calendar and the match day, as the program wires them: events happen,
-// money moves through the bank and the game runs to its end.
+// A season of the small generated world wired by the composition root as
+// velmora-sim is: events happen, money moves through the bank and the game
+// runs to its end.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
+#include "app/sim_lauf.h"
+#include "app/verdrahtung.h"
 #include "business/bank.h"
-#include "business/bank_anbindung.h"
 #include "business/ereignis.h"
-#include "business/ereignis_anbindung.h"
 #include "business/ereignis_trigger.h"
 #include "business/news.h"
-#include "business/news_anbindung.h"
-#include "business/stadion.h"
-#include "business/stadion_anbindung.h"
-#include "club/club_anbindung.h"
+#include "club/team.h"
 #include "core/hooks.h"
-#include "core/spielstand.h"
-#include "match/spieltag_anbindung.h"
 #include "season/kalender.h"
-#include "season/season_anbindung.h"
 #include "tests/core/temp_verz.h"
-#include "tools/sim_lauf.h"
 
 namespace velmora {
 namespace {
@@ -30,24 +23,17 @@ TEST(EreignisSaison, EventsHappenInAWiredSeason) {
     velmora_test::TestWelt dirs;
     ASSERT_TRUE(dirs.ok);
     Core_Hooks().meldung = [](const char*) {};
-    ASSERT_TRUE(sim::Sim_Welt_Erzeugen(dirs.install, true, 5));
+    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 5));
     std::srand(11);
-    Club_Anbinden();
-    Season_Anbinden();
-    Match_Anbinden();
-    sim::SimOptionen o;
-    o.seed = 5;
-    o.menschen = 2;
-    o.autosave = false;
-    o.echter_spieltag = true;
-    o.nach_welt_aufbau = [] { Stadion_Spielstart(); };
-    sim::Sim_Anbinden(o);
-    News_Anbinden();
-    Stadion_Anbinden();
-    Bank_Anbinden();
-    Ereignis_Anbinden();
+    VerdrahtungOptionen v;   // the modules of velmora-sim
+    v.sim.seed = 5;
+    v.sim.menschen = 2;
+    v.sim.autosave = false;
+    std::string fehler;
+    ASSERT_TRUE(Spiel_Verdrahten(v, &fehler)) << fehler;
+    Core_Hooks().meldung = [](const char*) {};
 
-    ASSERT_TRUE(sim::Sim_Bis_Tag(0));
+    ASSERT_TRUE(Sim_Bis_Tag(0));
     ASSERT_GT(Ereignis_Anzahl(), 0);   // the calendar's module start read the catalogue
     std::vector<int32_t> menschen;
     for (int32_t t = 0; t < Team_Anzahl(); ++t)
@@ -60,7 +46,7 @@ TEST(EreignisSaison, EventsHappenInAWiredSeason) {
     for (int32_t t : menschen) geld.push_back(Bank_Kontostand(t, false, 0));
     int32_t anfragen = 0, beantwortet = 0;
     for (int32_t tag = start + 10; tag <= start + 365; tag += 10) {
-        ASSERT_TRUE(sim::Sim_Bis_Tag(tag)) << "day " << Tag_Index();
+        ASSERT_TRUE(Sim_Bis_Tag(tag)) << "day " << Tag_Index();
         // answer every open event request yes, as a manager would
         for (int32_t i = 0; i < News_Anzahl(); ++i) {
             const int32_t* k = News_Get_Kopf(i);
@@ -85,14 +71,9 @@ TEST(EreignisSaison, EventsHappenInAWiredSeason) {
     Ereignis_Save(b);
     EXPECT_TRUE(Ereignis_Load(b.data(), b.size()));
 
-    sim::Sim_Beenden();
-    Ereignis_Abbinden();
-    Bank_Abbinden();
-    Stadion_Abbinden();
-    News_Abbinden();
-    Match_Abbinden();
+    Sim_Beenden();
+    Spiel_Entdrahten();
     Kalender_Hooks() = KalenderHooks{};
-    Club_Abbinden();
     Core_Hooks().meldung = nullptr;
 }
 

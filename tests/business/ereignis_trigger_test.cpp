@@ -11,7 +11,6 @@
 
 #include "business/bank.h"
 #include "business/ereignis.h"
-#include "business/ereignis_anbindung.h"
 #include "business/ereignis_trigger.h"
 #include "business/news.h"
 #include "business/stadion.h"
@@ -548,10 +547,8 @@ TEST_F(EreignisWelt, JobOfferAndNationalTeamRequests) {
     EXPECT_EQ(News_Anzahl(), 1);
 }
 
-// The calendar's hooks: 1 January with option 13, the month change's categories.
+// The calendar's work: 1 January with option 13, the month change's categories.
 TEST_F(EreignisWelt, CalendarHooksChooseTheManagerCategories) {
-    Ereignis_Anbinden();
-    ASSERT_NE(Kalender_Hooks().monat_ereignisse, nullptr);
     Team_Lokal_Setzen(2);
     const int32_t lokal = 2;
     struct Fall {
@@ -560,7 +557,7 @@ TEST_F(EreignisWelt, CalendarHooksChooseTheManagerCategories) {
     for (Fall f : {Fall{0, 16}, Fall{9, 16}, Fall{10, 17}, Fall{18, 17}, Fall{19, 18}, Fall{20, 18}}) {
         int32_t news = News_Anzahl(), vorher = Geld(lokal);
         Skript({f.roh, 0, 2, 0, 2, 0});
-        Kalender_Hooks().monat_ereignisse();
+        Ereignis_Kalender_Monat();
         ASSERT_EQ(News_Anzahl(), news + 1) << f.roh;
         if (f.kategorie == 16) {
             EXPECT_EQ(Geld(lokal) - vorher, 10000);
@@ -575,7 +572,7 @@ TEST_F(EreignisWelt, CalendarHooksChooseTheManagerCategories) {
     Tag_Setzen(Kalender_Tag_Index_Von_Datum(1, 1, 2002));
     int32_t news = News_Anzahl();
     Skript({NEUTRAL, 0});   // no euphoria; Rnd(0, 1) = 0: the national team
-    Kalender_Hooks().tag_ereignisse();
+    Ereignis_Kalender_Tag();
     int32_t art = News_Anzahl() > news ? News_Get_Kopf(news)[0] : 0;
     // the national team may find no free club; any request is of kind 16
     if (News_Anzahl() > news) {
@@ -583,20 +580,19 @@ TEST_F(EreignisWelt, CalendarHooksChooseTheManagerCategories) {
     }
     news = News_Anzahl();
     Skript({NEUTRAL, 1});   // Rnd(0, 1) = 1: a job offer
-    Kalender_Hooks().tag_ereignisse();
+    Ereignis_Kalender_Tag();
     ASSERT_EQ(News_Anzahl(), news + 1);
     EXPECT_EQ(News_Get_Kopf(news)[0], 13);
     // an ordinary day or option 13 off: none
     news = News_Anzahl();
     Tag_Setzen(Kalender_Tag_Index_Von_Datum(2, 1, 2002));
     Skript({NEUTRAL, 1});
-    Kalender_Hooks().tag_ereignisse();
+    Ereignis_Kalender_Tag();
     Optionen(13, 1, 0);
     Tag_Setzen(Kalender_Tag_Index_Von_Datum(1, 1, 2002));
     Skript({NEUTRAL, 1});
-    Kalender_Hooks().tag_ereignisse();
+    Ereignis_Kalender_Tag();
     EXPECT_EQ(News_Anzahl(), news);
-    Ereignis_Abbinden();
 }
 
 }  // namespace

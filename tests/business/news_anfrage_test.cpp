@@ -4,13 +4,9 @@
 
 #include <cstring>
 
-#include "business/news_anbindung.h"
-#include "club/club_anbindung.h"
-#include "club/kader_hooks.h"
 #include "core/bytes.h"
 #include "core/optionen.h"
 #include "core/spielstand.h"
-#include "match/spieltag_hooks.h"
 #include "net/richter.h"
 #include "season/kalender.h"
 #include "tests/business/news_welt.h"
@@ -223,91 +219,6 @@ TEST_F(NewsAnfrageTest, ManagerNoteGoesToTheOtherManagersInNetworkPlayOnly) {
     EXPECT_EQ(Bytes_Get32(&gesendet[20]), 3u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&gesendet[60])), "Bert (Club 3) ist fertig.");
     EXPECT_EQ(News_Anzahl(), 0);   // the sender keeps no copy: it is no recipient
-}
-
-TEST_F(NewsAnfrageTest, RequestProcessorWorksOnTheRealNewsWithoutSkipping) {
-    News_Anbinden();
-    static std::vector<int32_t> faelle;
-    faelle.clear();
-    Richter_Art_Anmelden(5, [](const int32_t* kopf, Richter_Fall fall) {
-        faelle.push_back(kopf[9] * 10 + int32_t(fall));
-    });
-    int32_t kopf[10] = {5, 3, 2, Tag_Index() + 5, 1000, 5, 10, 0, 0, -1};
-    for (int32_t i = 0; i < 3; ++i) {
-        kopf[9] = i % 2;
-        ASSERT_EQ(News_Add(2, 3, -1, 2, kopf, "Antwort %d", i), 1);
-    }
-    kopf[9] = -1;
-    ASSERT_EQ(News_Add(3, 2, -1, 1, kopf, "noch offen"), 1);
-    kopf[3] = Tag_Index();
-    ASSERT_EQ(News_Add(3, 2, -1, 1, kopf, "abgelaufen"), 1);
-    EXPECT_EQ(Richter_Kredit_Antworten(), 4);
-    EXPECT_EQ(faelle, (std::vector<int32_t>{1, 11, 1, -10}));
-    ASSERT_EQ(News_Anzahl(), 1);
-    EXPECT_STREQ(News_Text(0), "noch offen");
-    EXPECT_TRUE(Kalender_Hooks().anfrage_offen());
-    Richter_Art_Anmelden(5, nullptr);
-    News_Abbinden();
-    EXPECT_FALSE(News_Ist_Offen());
-    EXPECT_EQ(Kalender_Hooks().anfrage_offen, nullptr);
-}
-
-TEST_F(NewsAnfrageTest, MatchDayAndTransferNewsArriveAsItems) {
-    News_Anbinden();
-    Spieltag_Hook_News(2, 516, "Strafe!");
-    ASSERT_EQ(News_Anzahl(), 1);
-    EXPECT_EQ(News_Get_Flags(0, 2), int32_t(0x40000204));
-    EXPECT_STREQ(News_Text(0), "Strafe!");
-    Kader_Hooks().transfer_news(3, 0, 2, 500000.0f, 0.0f);
-    ASSERT_EQ(News_Anzahl(), 2);
-    EXPECT_EQ(News_Get_Flags(1, 3), int32_t(0x40000104));
-    std::string t = News_Text(1);
-    EXPECT_NE(t.find("Spieler0 kommt"), std::string::npos) << t;
-    EXPECT_NE(t.find("Spieler2 verlaesst"), std::string::npos) << t;
-    EXPECT_NE(t.find("500000"), std::string::npos) << t;
-    News_Abbinden();
-}
-
-TEST_F(NewsAnfrageTest, CalendarOpensAndClosesTheFileAndRunsTheRoundsInTheMenu) {
-    News_Datei_Schliessen();
-    static int32_t vorher = 0;
-    vorher = 0;
-    Kalender_Hooks().module_init = [] { ++vorher; };
-    News_Anbinden();
-    KalenderHooks& k = Kalender_Hooks();
-    k.module_init();
-    EXPECT_TRUE(News_Ist_Offen());
-    EXPECT_EQ(vorher, 1);   // the hook filled before is kept
-    k.module_free();
-    EXPECT_FALSE(News_Ist_Offen());
-    News_Abbinden();
-    EXPECT_NE(Kalender_Hooks().module_init, nullptr);
-    Kalender_Hooks() = KalenderHooks{};
-    ASSERT_TRUE(News_Datei_Oeffnen());
-    // Outside the menu phase there is no local team: the round ends at once.
-    ASSERT_EQ(News_Add(-1, 2, -1, 4, nullptr, "wartet"), 1);
-    News_Runde(0);
-    EXPECT_TRUE(Meldungen().empty());
-}
-
-TEST_F(NewsAnfrageTest, NewsBlockTakesTheOptionsPlaceInTheSaveGame) {
-    EXPECT_EQ(Spielstand_Position_Von("News"), 40);
-    Club_Anbinden();
-    News_Anbinden();
-    // Position 40 is free for nobody else now, and the options travel with the news.
-    EXPECT_FALSE(Spielstand_Modul_Anmelden(40, "Optionen", [](SpielstandDatei*) { return true; },
-                                           [](SpielstandDatei*) { return true; }));
-    ASSERT_EQ(News_Add(-1, 2, -1, 4, nullptr, "gespeichert"), 1);
-    Optionen(13, 1, 0);
-    ASSERT_TRUE(Spielstand_Speichern(0));
-    Optionen(13, 1, 1);
-    ASSERT_EQ(News_Add(-1, 2, -1, 4, nullptr, "danach"), 1);
-    ASSERT_TRUE(Spielstand_Laden(0));
-    ASSERT_EQ(News_Anzahl(), 1);
-    EXPECT_STREQ(News_Text(0), "gespeichert");
-    EXPECT_EQ(Optionen(13, 0, 0), 0);
-    News_Abbinden();
-    Club_Abbinden();
 }
 
 }  // namespace

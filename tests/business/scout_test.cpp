@@ -64,7 +64,8 @@ protected:
         Scout_Hooks().kandidat = [](int32_t zustand, int32_t spieler) { Ereignisse().push_back({zustand, spieler}); };
     }
     void TearDown() override {
-        Scout_Abbinden();
+        Scout_Hooks() = ScoutHooks{};
+        Scout_Init();
         Plat_Uhr_Virtuell(false);
         Global_Config_Init();
         test::Welt_Freigeben();
@@ -540,7 +541,8 @@ TEST(ScoutKosten, PayingStartsTheSearchAndARefusalChangesNothing) {
     EXPECT_EQ(Bank_Kontostand(LOKAL, false, -1), stand);
     EXPECT_EQ(Scout_Region(), HEIMAT);
     EXPECT_EQ(samples, 1);
-    Scout_Abbinden();
+    Scout_Hooks() = ScoutHooks{};
+    Scout_Init();
     Global_Config_Init();
 }
 

@@ -8,13 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "business/stadion_anbindung.h"
-#include "club/club_anbindung.h"
 #include "club/club_config.h"
 #include "club/club_netz.h"
-#include "match/spielfeld_hooks.h"
-#include "match/spieltag_hooks.h"
-#include "season/kalender.h"
 #include "tests/business/stadion_welt.h"
 
 namespace velmora {
@@ -195,51 +190,6 @@ TEST_F(StadionNetzTest, TheServerAnswersAdvertisingOnlyForTheClientsClub) {
     EXPECT_EQ((ClubLeser{antwort.data(), antwort.size()}.i32()), 0);
     EXPECT_EQ(Werbung_Get_Team(3)->automatisch, 0);
     EXPECT_FALSE(Werbung_Server_Anfrage(ANFRAGE_WERBUNG, 2, arg.data(), 6, antwort));
-}
-
-// ---- the connection ----
-
-std::vector<std::string> g_bloecke;
-int32_t g_vorher_gerufen = 0;
-
-TEST_F(StadionNetzTest, TheConnectionFillsTheMatchHooksAndKeepsTheAfterMatchWork) {
-    Club_Hooks().speicher_registrieren = [](const char* name, ClubSaveFn, ClubLoadFn) { g_bloecke.push_back(name); };
-    Kalender_Hooks().nach_spiel_team = [](int32_t, Spiel_Lock) { ++g_vorher_gerufen; };
-    g_bloecke.clear();
-    g_vorher_gerufen = 0;
-    Stadion_Anbinden();
-    EXPECT_EQ(g_bloecke, (std::vector<std::string>{"Stadion", "Werbung"}));
-    EXPECT_EQ(Spielstand_Position_Von("Stadion"), 42);
-    EXPECT_EQ(Spielstand_Position_Von("Werbung"), 43);
-    EXPECT_EQ(Spieltag_Hook_Kapazitaet(2), 23000);
-    EXPECT_EQ(Spieltag_Hook_Kapazitaet(4), -1);
-    Spiel_Lock spiel = Spiel(2, 3);
-    int32_t z = Spieltag_Hook_Einnahmen(2, spiel, 0, 100, 0, 0, 0);
-    EXPECT_GT(z, 0);
-    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_EINTRITT), float(int64_t(z) * Stadion_Get(2, 1)->preis));
-    SpielfeldStadion st;
-    ASSERT_TRUE(Spielfeld_Hooks().stadion(2, &st));
-    EXPECT_EQ(st.modell, 2);
-    uint8_t banden[14];
-    std::memset(banden, 0xEE, sizeof banden);
-    Spielfeld_Hooks().werbung(2, banden);
-    EXPECT_EQ(banden[0], Werbung_Get_Team(2)->sponsor[0] + 1);
-    EXPECT_EQ(banden[13], 0);
-    // After the match: upkeep, the advertising week, then the work that was there.
-    Bank() = test::Ersatzbank{};
-    Kalender_Hooks().nach_spiel_team(2, spiel);
-    EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_STADION_UNTERHALT), 23 * 300.0f);
-    EXPECT_GT(Bank().summe(2, BUCHUNG_WERBUNG), 0.0f);
-    EXPECT_EQ(g_vorher_gerufen, 1);
-    // Connecting twice does not run the work twice.
-    Stadion_Anbinden();
-    Kalender_Hooks().nach_spiel_team(2, spiel);
-    EXPECT_EQ(g_vorher_gerufen, 2);
-    Stadion_Abbinden();
-    EXPECT_EQ(Spieltag_Hooks().stadion_einnahmen, nullptr);
-    Kalender_Hooks().nach_spiel_team(2, spiel);
-    EXPECT_EQ(g_vorher_gerufen, 3);
-    Kalender_Hooks() = KalenderHooks{};
 }
 
 TEST_F(StadionNetzTest, ANewGameGivesEveryClubItsStadiumAndEveryManagerHisContracts) {

@@ -40,7 +40,7 @@ inline Ersatzbank& Bank() {
     return b;
 }
 
-inline void Bank_Anbinden() {
+inline void Ersatzbank_Setzen() {
     Bank() = Ersatzbank{};
     StadionHooks& h = Stadion_Hooks();
     h.geld_ueberweisen = [](int32_t von, int32_t an, float betrag, int32_t kategorie, bool) {
@@ -83,7 +83,7 @@ protected:
         Spiele_Init();
         ASSERT_TRUE(Wettbewerb_Init({liga, pokal}));
         for (int32_t t = 2; t <= 5; ++t) Team_Wert(11, t, LIGA, 1);
-        Bank_Anbinden();
+        Ersatzbank_Setzen();
         ASSERT_TRUE(Stadion_Init());
         ASSERT_TRUE(Werbung_Init());
     }

@@ -8,7 +8,6 @@
 
 #include "business/scout.h"
 #include "business/verhandlung.h"
-#include "club/club_anbindung.h"
 #include "club/kader_hooks.h"
 #include "club/wirtschaft.h"
 #include "core/bytes.h"
@@ -51,11 +50,13 @@ protected:
         k.bank_ueberweisung = [](int32_t von, int32_t an, float betrag, int32_t kategorie) {
             return Bank_Ueberweisung(von, an, betrag, uint8_t(kategorie), 0, -1);
         };
-        Verhandlung_Anbinden();
+        // The sale proceeds of a transfer come from the negotiation, as in the game.
+        k.verkaufserloes = [](int32_t spieler) { return float(Verhandlung_Verkauf_Erloes(spieler)); };
         Verhandlung_Init();
     }
     void TearDown() override {
-        Verhandlung_Abbinden();
+        Verhandlung_Init();
+        Spielstand_Module_Zuruecksetzen();
         Kader_Hooks() = KaderHooks{};
         Plat_Uhr_Virtuell(false);
         welt.reset();
@@ -481,14 +482,6 @@ TEST_F(VerhandlungTest, AFailedTransferLeavesTheListsAndTheMoney) {
     EXPECT_FALSE(Verhandlung_Offen());
 }
 
-TEST_F(VerhandlungTest, TheTransferBooksTheProceedsThroughTheHook) {
-    int32_t erloes = Verhandlung_Verkauf_Erloes(TAUSCH);
-    ASSERT_NE(Kader_Hooks().verkaufserloes, nullptr);
-    EXPECT_EQ(Kader_Hooks().verkaufserloes(TAUSCH), float(erloes));
-    Verhandlung_Abbinden();
-    EXPECT_EQ(Kader_Hooks().verkaufserloes, nullptr);
-}
-
 TEST_F(VerhandlungTest, SaveAndLoadKeepTheClockAndTheFall) {
     int32_t p = Mit_Aufschlag(700000);
     Oeffnen(p, {}, {});
@@ -538,11 +531,8 @@ TEST_F(VerhandlungTest, SaveAndLoadKeepTheClockAndTheFall) {
 }
 
 TEST_F(VerhandlungTest, BothBlocksTravelWithTheSaveGame) {
-    EXPECT_EQ(Spielstand_Position_Von("Scout"), 47);
-    EXPECT_EQ(Spielstand_Position_Von("Verhandlung"), 48);
-    Club_Anbinden();
-    Scout_Anbinden();
-    Verhandlung_Anbinden();
+    ASSERT_TRUE(Scout_Spielstand_Anmelden());
+    ASSERT_TRUE(Verhandlung_Spielstand_Anmelden());
     int32_t p = Mit_Aufschlag(100000);
     Oeffnen(p, {}, {});
     ASSERT_EQ(Verhandlung_Uhr_Starten(), VH_OK);
@@ -562,8 +552,7 @@ TEST_F(VerhandlungTest, BothBlocksTravelWithTheSaveGame) {
     EXPECT_EQ(scout_nachher, scout_vorher);
     EXPECT_EQ(vh_nachher, vh_vorher);
     EXPECT_EQ(Verhandlung_Sekunden(), 27);
-    Scout_Abbinden();
-    Club_Abbinden();
+    Scout_Init();
 }
 
 }  // namespace

@@ -130,7 +130,8 @@ TEST_F(ManagerTest, ValuesAndCampsLeft) {
 }
 
 TEST_F(ManagerTest, OptionsFortyToFortyThreeLiveInTheLocalManager) {
-    Club_Registrieren();
+    Core_Hooks().manager_option_lesen = Manager_Option_Lesen;
+    Core_Hooks().manager_option_schreiben = Manager_Option_Schreiben;
     Manager_Neuer_Mitspieler(2, "M", -1);
     Team_Lokal_Setzen(2);
     EXPECT_EQ(Optionen(42, 0, 0), 1);       // music on by default

@@ -10,6 +10,7 @@
 #include "gfx/colour.h"
 #include "gfx/rastport.h"
 #include "tests/gfx/bild_support.h"
+#include "tests/gfx/grafik_lader.h"
 
 namespace velmora {
 namespace {
@@ -296,7 +297,7 @@ TEST(JpegLoad, DamagedStreamIsRefused) {
 }
 
 TEST(JpegLoad, PackedBitmapUnpacksThroughTheHooks) {
-    Bild_Laden_Anbinden();
+    test::Grafik_Lader_Setzen();
     Rastport* rp = Rastport_Create(24, 16, 16, 0, 0);
     ASSERT_NE(rp, nullptr);
     const std::vector<uint16_t> px = Testbild(24, 16);

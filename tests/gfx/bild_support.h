@@ -15,8 +15,10 @@
 #include "gfx/grafik_laden.h"
 #include "gfx/portrait.h"
 #include "gfx/shade.h"
+#include "gfx/text_markup.h"
 #include "gfx/trikot.h"
 #include "tests/core/temp_verz.h"
+#include "tests/gfx/grafik_lader.h"
 
 namespace velmora::test {
 
@@ -83,7 +85,7 @@ struct BildInstallation {
     std::vector<uint16_t> schirm = std::vector<uint16_t>(800 * 600, 0);
 
     explicit BildInstallation(int32_t wappen = 12, int32_t pokale = 24) {
-        Grafik_Loader_Anmelden();
+        Grafik_Lader_Setzen();
         for (int32_t& s : Test_Slots()) s = -1;
         // The kit and portrait files are the same for every test: made once.
         static const std::vector<ResDateiEintrag> trikots = Muster_Trikot_Datei();
@@ -93,7 +95,8 @@ struct BildInstallation {
         Oeffnen(BILD_RES_TRIKOTS, "oddo_res.res", trikots);
         Oeffnen(BILD_RES_GESICHTER, "spieler_gesicht.res", gesichter);
         Shade_Init(16);
-        Bild_Anbinden([](int32_t i) { return i >= 0 && i < 22 ? Test_Slots()[i] : -1; });
+        Bild_Hooks().res_slot = [](int32_t i) { return i >= 0 && i < 22 ? Test_Slots()[i] : -1; };
+        Text_Wappen_Setzen(Bild_Wappen_Im_Text);
         Rastport_Screen_Setup(800, 600, schirm.data());
     }
     ~BildInstallation() {

@@ -12,6 +12,7 @@
 #include "core/res.h"
 #include "gfx/font.h"
 #include "tests/gfx/font_support.h"
+#include "tests/gfx/grafik_lader.h"
 #include "tests/support/temp_dir.h"
 
 namespace velmora {
@@ -147,7 +148,7 @@ TEST(FontLoader, SheetIsBroughtToTheScreenDepth) {
 
 class FontSet : public ::testing::Test {
 protected:
-    void SetUp() override { Font_Init(); }
+    void SetUp() override { test::Grafik_Lader_Setzen(); }
     void TearDown() override { Font_Free_Set(); }
     std::string Schreiben(int32_t anzahl, int32_t kaputt) {
         std::vector<ResDateiEintrag> e;

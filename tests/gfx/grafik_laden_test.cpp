@@ -10,6 +10,7 @@
 #include "core/pack.h"
 #include "core/res.h"
 #include "gfx/rastport.h"
+#include "tests/gfx/grafik_lader.h"
 #include "tests/support/temp_dir.h"
 
 namespace velmora {
@@ -32,7 +33,7 @@ std::vector<uint8_t> Shape_Eintrag(int32_t x, int32_t y, uint32_t groesse_angabe
 
 TEST(GrafikLaden, BitmapAndShapeEntriesLoadThroughTheResourceFile) {
     test::TempDir tmp;
-    Grafik_Loader_Anmelden();
+    test::Grafik_Lader_Setzen();
     Rastport* bild = Rastport_Create(5, 3, 16, 0, 0);
     for (int i = 0; i < 15; ++i) Rastport_Pixels16(bild)[i] = uint16_t(i + 100);
     std::vector<uint8_t> nalp(Rastport_File_Size(bild));

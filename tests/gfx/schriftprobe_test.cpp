@@ -13,13 +13,14 @@
 #include "gfx/text_layout.h"
 #include "gfx/text_markup.h"
 #include "tests/gfx/font_support.h"
+#include "tests/gfx/grafik_lader.h"
 
 namespace velmora {
 namespace {
 
 struct Schriftprobe : ::testing::Test {
     void SetUp() override {
-        Font_Init();
+        test::Grafik_Lader_Setzen();
         slot = Res_Open(test::Fontres_Pfad().c_str(), 0);
         ASSERT_GE(slot, 0);
         ASSERT_EQ(Font_Load_Set(slot, 0, FONT_SET_ANZAHL), 1);

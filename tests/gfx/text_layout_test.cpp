@@ -12,6 +12,7 @@
 #include "gfx/text_layout.h"
 #include "gfx/text_markup.h"
 #include "tests/gfx/font_support.h"
+#include "tests/gfx/grafik_lader.h"
 
 namespace velmora {
 namespace {
@@ -190,7 +191,7 @@ TEST(SatzMitFonts, WrappingNeverLeavesItsBox) {
                              "Bundesligatabellenf\xFChrer", "und", "50 %", "Wettbewerbsbedingungen"};
     Rastport* rp = Rastport_Create(400, 300, 16, 0, 0);
     Rnd_Init();
-    Font_Init();
+    test::Grafik_Lader_Setzen();
     for (int32_t fall = 0; fall < 60; ++fall) {
         Font* f = static_cast<Font*>(Res_Load(slot, fall % FONT_SET_ANZAHL, 16, nullptr));
         ASSERT_NE(f, nullptr);

@@ -21,6 +21,7 @@
 #include "gui/menue.h"
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "tests/gfx/grafik_lader.h"
 #include "tests/support/png.h"
 #include "tests/support/temp_dir.h"
 
@@ -110,8 +111,7 @@ protected:
         rad = 0;
         slot_anfragen = 0;
         Debug_Faenger_Setzen([](uint32_t, const char* t) { log.emplace_back(t); });
-        Grafik_Loader_Anmelden();
-        Font_Init();
+        test::Grafik_Lader_Setzen();
         static std::vector<ResDateiEintrag> bilder = Test_Bilder();
         const std::string pfad = tmp / "test.res";
         ASSERT_TRUE(Res_Schreiben(pfad.c_str(), bilder));

@@ -6,16 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "club/club_anbindung.h"
+#include "app/sim_lauf.h"
+#include "app/verdrahtung.h"
 #include "core/debug.h"
 #include "core/hooks.h"
-#include "match/spieltag_anbindung.h"
 #include "season/kalender.h"
-#include "season/season_anbindung.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "tests/core/temp_verz.h"
-#include "tools/sim_lauf.h"
 
 namespace velmora {
 namespace {
@@ -26,21 +24,20 @@ TEST(Saisonwechsel, NewSeasonStartsWithEmptyTablesAfterTheLastMatchDay) {
     velmora_test::TestWelt dirs;
     ASSERT_TRUE(dirs.ok);
     Core_Hooks().meldung = [](const char*) {};
-    ASSERT_TRUE(sim::Sim_Welt_Erzeugen(dirs.install, true, 3));
-    Club_Anbinden();
-    Season_Anbinden();
-    Match_Anbinden();
-    sim::SimOptionen o;
-    o.seed = 3;
-    o.autosave = false;
-    o.echter_spieltag = true;
-    sim::Sim_Anbinden(o);
+    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 3));
+    VerdrahtungOptionen v;   // the club data, the season, the match and the runner
+    v.nur = {"Netz", "Club", "Saison", "Spielfeld", "Spieltag", "Lauf"};
+    v.sim.seed = 3;
+    v.sim.autosave = false;
+    std::string fehler;
+    ASSERT_TRUE(Spiel_Verdrahten(v, &fehler)) << fehler;
+    Core_Hooks().meldung = [](const char*) {};
     g_log.clear();
     Debug_Faenger_Setzen([](uint32_t, const char* t) { g_log.emplace_back(t); });
 
-    ASSERT_TRUE(sim::Sim_Bis_Tag(0));
+    ASSERT_TRUE(Sim_Bis_Tag(0));
     int32_t start = Tag_Index();
-    ASSERT_TRUE(sim::Sim_Bis_Tag(start + 364));   // the last day of the first season
+    ASSERT_TRUE(Sim_Bis_Tag(start + 364));   // the last day of the first season
     int32_t ligen = 0;
     for (int32_t id : Wettbewerb_Alle()) {
         if (!Wettbewerb_Ist_Liga(id)) continue;
@@ -51,7 +48,7 @@ TEST(Saisonwechsel, NewSeasonStartsWithEmptyTablesAfterTheLastMatchDay) {
         ++ligen;
     }
     ASSERT_GT(ligen, 0);
-    ASSERT_TRUE(sim::Sim_Bis_Tag(start + 366));   // just after the season change
+    ASSERT_TRUE(Sim_Bis_Tag(start + 366));   // just after the season change
     for (int32_t id : Wettbewerb_Alle()) {
         if (!Wettbewerb_Ist_Liga(id)) continue;
         TabellenPuffer t;
@@ -63,9 +60,8 @@ TEST(Saisonwechsel, NewSeasonStartsWithEmptyTablesAfterTheLastMatchDay) {
         EXPECT_EQ(z.find("neue Spielplaene unvollstaendig"), std::string::npos) << z;
         EXPECT_EQ(z.find("noch gesperrt"), std::string::npos) << z;
     }
-    sim::Sim_Beenden();
-    Match_Abbinden();
-    Club_Abbinden();
+    Sim_Beenden();
+    Spiel_Entdrahten();
 }
 
 }  // namespace

@@ -131,9 +131,8 @@ TEST_F(SpieltagTest, AShortSideCancelsTheMatchWithFineNewsAndResult) {
         int32_t strafen;
     };
     const Fall faelle[] = {{7, 18, 0, 2, 1}, {18, 7, 2, 0, 1}, {7, 7, 2, 0, 2}, {8, 8, -1, -1, 0}};
-    Kader_Hooks().bank_ueberweisung = [](int32_t von, int32_t an, float betrag, int32_t kat) {
+    Spieltag_Hooks().bank_ueberweisung = [](int32_t von, int32_t an, float betrag, int32_t kat) {
         Buchungen().push_back({von, an, kat, betrag});
-        return true;
     };
     Spieltag_Hooks().news = [](int32_t, int32_t art, const char* text) {
         Nachrichten().push_back(std::to_string(art) + ":" + text);

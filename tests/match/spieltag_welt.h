@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/verdrahtung.h"
 #include "club/club_config.h"
 #include "club/global_config.h"
 #include "club/kader_hooks.h"
@@ -16,10 +17,8 @@
 #include "core/config.h"
 #include "core/rnd.h"
 #include "match/spieltag.h"
-#include "match/spieltag_anbindung.h"
 #include "match/spieltag_hooks.h"
 #include "season/saison.h"
-#include "season/season_anbindung.h"
 #include "season/spiele.h"
 #include "season/spielplan.h"
 #include "season/tabelle.h"
@@ -67,13 +66,13 @@ inline int32_t Heute_Spiele(int32_t w, int32_t* out, int32_t max) {
 }
 
 // Generates a world (`klein`: 2 countries of 2 leagues of 10 clubs), reads it
-// back through the game's readers, makes the first fixtures and connects the
-// match simulation with the stand-in calendar above. False when a step failed.
+// back through the game's readers, makes the first fixtures and binds the
+// match simulation, answering "who plays today" with the stand-in above. False when a step failed.
 inline bool Spieltag_Welt_Bauen(const std::string& install, bool klein, uint32_t seed) {
     Kader_Hooks() = KaderHooks{};
     Rnd_Init();
     Config_Satz_Setzen(0);
-    Weltgen_Wettbewerbe_Setzen(Season_Weltgen_Wettbewerbe);
+    Verdrahtung_Weltgen();
     WeltgenOptionen o;
     o.seed = seed;
     o.klein = klein;
@@ -86,7 +85,9 @@ inline bool Spieltag_Welt_Bauen(const std::string& install, bool klein, uint32_t
     Rnd_Init();
     Spiele_Init();
     if (!Wettbewerb_Config_Laden() || !Wettbewerb_Saison_Start()) return false;
-    Match_Anbinden();
+    VerdrahtungOptionen v;
+    v.nur = {"Spielfeld", "Spieltag"};
+    if (!Spiel_Verdrahten(v)) return false;
     SpieltagHooks& h = Spieltag_Hooks();
     h.heute_spielende_wettbewerbe = Heute_Wettbewerbe;
     h.heutige_spiele = Heute_Spiele;
@@ -95,7 +96,8 @@ inline bool Spieltag_Welt_Bauen(const std::string& install, bool klein, uint32_t
 
 inline void Spieltag_Welt_Ende() {
     Spieltag_Slots_Loeschen();
-    Match_Abbinden();
+    Spiel_Entdrahten();
+    Spieltag_Hooks() = SpieltagHooks{};
     Saison_Free();
     Tabelle_Free();
     Wettbewerb_Free();

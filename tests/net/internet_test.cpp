@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/mem.h"
+#include "core/prioritaeten.h"
 #include "core/str.h"
 #include "net_test_hilfe.h"
 
@@ -359,12 +360,13 @@ TEST(InternetRefresh, CompositesRunTheirHooksOnlyOnAClient) {
     static std::string spur;
     spur.clear();
     NetHooks alt = Net_Hooks();
-    Net_Hooks().spieler_holen = [] { spur += "S"; };
-    Net_Hooks().team_holen = [] { spur += "T"; };
-    Net_Hooks().manager_holen = [] { spur += "M"; };
-    Net_Hooks().kalender_holen = [] { spur += "K"; };
-    Net_Hooks().spielzaehler_holen = [] { spur += "Z"; };
-    Net_Hooks().news_client_start = [] { spur += "N"; };
+    // Entered out of order: the lists run by priority.
+    Net_Hooks().client_refresh.Anmelden(prio::REFRESH_MANAGER, [] { spur += "M"; }, "M");
+    Net_Hooks().client_refresh.Anmelden(prio::REFRESH_SPIELER, [] { spur += "S"; }, "S");
+    Net_Hooks().client_refresh.Anmelden(prio::REFRESH_TEAM, [] { spur += "T"; }, "T");
+    Net_Hooks().client_alles_holen.Anmelden(prio::HOLEN_NEWS, [] { spur += "N"; }, "N");
+    Net_Hooks().client_alles_holen.Anmelden(prio::HOLEN_KALENDER, [] { spur += "K"; }, "K");
+    Net_Hooks().client_alles_holen.Anmelden(prio::HOLEN_SPIELZAEHLER, [] { spur += "Z"; }, "Z");
     Net_Hooks().spieler_testblock = [](int32_t t) { spur += std::to_string(t); };
     NetKontext* k = Net_Kontext_Neu();
     ImKontext im(k);

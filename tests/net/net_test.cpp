@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/hooks.h"
 #include "core/programm.h"
 #include "net_test_hilfe.h"
 
@@ -262,7 +263,9 @@ TEST(NetVerbindung, ProgramEndTellsServerAndCloses) {
     {
         ImKontext im(c);
         Client_Team_Setzen(23);
+        Core_Hooks().netz_beenden = Internet_Netzwerk_Stop;   // as the program wires it
         Programm_Beenden();
+        Core_Hooks().netz_beenden = nullptr;
         EXPECT_EQ(Net_Server_Verbindung(), -1);
         EXPECT_EQ(Quit_State(), 1);
         Quit_State_Setzen(0);

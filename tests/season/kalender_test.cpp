@@ -12,47 +12,70 @@
 #include <string>
 #include <vector>
 
-#include "club/club_anbindung.h"
+#include "app/sim_lauf.h"
+#include "app/verdrahtung.h"
 #include "club/club_hooks.h"
 #include "club/manager.h"
+#include "club/spieler.h"
+#include "club/team.h"
 #include "core/hooks.h"
+#include "core/prioritaeten.h"
 #include "core/programm.h"
 #include "core/spielstand.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
+#include "season/saison.h"
 #include "season/spielplan.h"
 #include "season/statistik.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
 #include "season/zeitplan.h"
 #include "tests/core/temp_verz.h"
-#include "tools/sim_lauf.h"
+#include "tools/ersatz_spieltag.h"
 
 namespace velmora {
 namespace {
 
 std::vector<int32_t> autosave_tage;
 
-// A generated small world in a temporary installation, the save driver
-// wired, the calendar at the program's start.
+// A generated small world in a temporary installation; each start binds the
+// club data, the season and the runner with the quick stand-in match day,
+// the calendar at the program's start.
 struct KalenderWelt {
     velmora_test::TestWelt dirs;
     bool ok = false;
     explicit KalenderWelt(uint32_t seed = 3) {
         Core_Hooks().meldung = [](const char*) {};
-        ok = dirs.ok && sim::Sim_Welt_Erzeugen(dirs.install, true, seed);
-        Club_Anbinden();
-        Season_Anbinden();
+        ok = dirs.ok && Sim_Welt_Erzeugen(dirs.install, true, seed);
         autosave_tage.clear();
-        Spielstand_Hooks().nach_speichern = [] { autosave_tage.push_back(Tag_Index()); };
     }
     ~KalenderWelt() {
-        sim::Sim_Beenden();
+        Sim_Beenden();
+        Spiel_Entdrahten();
         Kalender_Hooks() = KalenderHooks{};
         Spielstand_Hooks() = SpielstandHooks{};
-        Club_Abbinden();
         Core_Hooks().meldung = nullptr;
     }
-    void starten(const sim::SimOptionen& o) { sim::Sim_Anbinden(o); }
+    void starten(const SimOptionen& o) {
+        Kalender_Hooks() = KalenderHooks{};   // what a test put there before
+        VerdrahtungOptionen v;
+        v.nur = {"Netz", "Club", "Saison", "Lauf"};
+        v.sim = o;
+        v.sim.spieltag_start = ersatz::Spieltag_Start;
+        v.sim.spieltag_frame = ersatz::Spieltag_Frame;
+        std::string fehler;
+        ok = Spiel_Verdrahten(v, &fehler);
+        EXPECT_TRUE(ok) << fehler;
+        Core_Hooks().meldung = [](const char*) {};
+        Spielstand_Hooks().nach_speichern = [] { autosave_tage.push_back(Tag_Index()); };
+    }
 };
+
+// The menu frame of a test instead of the runner's, which ends every turn at once.
+void Menue_Frame_Ersetzen(void (*frame)()) {
+    Kalender_Hooks().menue_frame.Abmelden(Sim_Menue_Frame);
+    Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM, frame, "Test");
+}
 
 // Everything a continued game must reproduce: the report and the modules' save blocks.
 std::string Zustand() {
@@ -65,7 +88,7 @@ std::string Zustand() {
     uint8_t rnd[RND_ZUSTAND_BYTES];
     Rnd_Zustand_Schreiben(rnd);
     b.insert(b.end(), rnd, rnd + sizeof rnd);
-    return sim::Sim_Bericht() + std::string(b.begin(), b.end());
+    return Sim_Bericht() + std::string(b.begin(), b.end());
 }
 
 std::vector<int32_t> Liga_Teams(int32_t id) {
@@ -79,7 +102,7 @@ TEST(KalenderSaison, AWholeSeasonPlaysOnItsDatesAndChangesOn3July) {
     KalenderWelt w;
     ASSERT_TRUE(w.ok);
     w.starten({});
-    ASSERT_TRUE(sim::Sim_Bis_Tag(0));
+    ASSERT_TRUE(Sim_Bis_Tag(0));
     TagDatensatz d = Kalender_Datum_Kopie();
     EXPECT_EQ(d.tag, 3);
     EXPECT_EQ(d.monat, 7);
@@ -91,16 +114,16 @@ TEST(KalenderSaison, AWholeSeasonPlaysOnItsDatesAndChangesOn3July) {
     // Before the first date no game is played; on each league date its round is.
     int32_t erster = Kalender_Team_Frei_2(liga1, 1, 0);
     ASSERT_GT(erster, 0);
-    ASSERT_TRUE(sim::Sim_Bis_Tag(erster));
+    ASSERT_TRUE(Sim_Bis_Tag(erster));
     for (int32_t i = 0; const SpielDatensatz* s = Spiele_Nummer(i); ++i) EXPECT_FALSE(s->flags & SPIEL_FLAG_GESPIELT);
-    ASSERT_TRUE(sim::Sim_Bis_Tag(erster + 1));
+    ASSERT_TRUE(Sim_Bis_Tag(erster + 1));
     EXPECT_TRUE(Wettbewerb_Runde_Gespielt(liga1, 1));
     EXPECT_FALSE(Wettbewerb_Runde_Gespielt(liga1, 2));
     EXPECT_EQ(Kalender_Datum_Kopie().wochentag, 6);   // the Sunday after the league's Saturday
 
     // The day before the change: every league round played, the tables full.
     int32_t letzter_tag = Kalender_Tag_Index_Von_Datum(2, 7, 2002);
-    ASSERT_TRUE(sim::Sim_Bis_Tag(letzter_tag));
+    ASSERT_TRUE(Sim_Bis_Tag(letzter_tag));
     const int32_t runden = Wettbewerb_Satz(liga1)->spieltage;
     EXPECT_TRUE(Wettbewerb_Runde_Gespielt(liga1, runden));
     std::vector<int32_t> reihe(TABELLE_TEAMS_MAX);
@@ -131,7 +154,7 @@ TEST(KalenderSaison, AWholeSeasonPlaysOnItsDatesAndChangesOn3July) {
     }
 
     // 3 July: the bottom three go down, the top three of the second level come up.
-    ASSERT_TRUE(sim::Sim_Bis_Tag(letzter_tag + 1));
+    ASSERT_TRUE(Sim_Bis_Tag(letzter_tag + 1));
     EXPECT_EQ(Kalender_Datum_Kopie().monat, 7);
     EXPECT_EQ(Kalender_Saisonjahr(), 2002);
     for (int32_t i = 0; i < 3; ++i) {
@@ -170,51 +193,51 @@ TEST(KalenderSaison, TheSameSeedGivesTheSameGame) {
     ASSERT_TRUE(w.ok);
     std::string bericht[2];
     for (int32_t lauf = 0; lauf < 2; ++lauf) {
-        sim::SimOptionen o;
+        SimOptionen o;
         o.seed = 77;
         o.menschen = 2;
         w.starten(o);
-        ASSERT_TRUE(sim::Sim_Bis_Tag(70));
+        ASSERT_TRUE(Sim_Bis_Tag(70));
         bericht[lauf] = Zustand();
-        sim::Sim_Beenden();
+        Sim_Beenden();
     }
     EXPECT_EQ(bericht[0], bericht[1]);
-    sim::SimOptionen o;
+    SimOptionen o;
     o.seed = 78;
     o.menschen = 2;
     w.starten(o);
-    ASSERT_TRUE(sim::Sim_Bis_Tag(70));
+    ASSERT_TRUE(Sim_Bis_Tag(70));
     EXPECT_NE(Zustand(), bericht[0]);
 }
 
 TEST(KalenderSpielstand, AnAutosaveContinuesLikeTheGameThatDidNotStop) {
     KalenderWelt w;
     ASSERT_TRUE(w.ok);
-    sim::SimOptionen o;
+    SimOptionen o;
     o.seed = 5;
     o.menschen = 1;
     w.starten(o);
-    ASSERT_TRUE(sim::Sim_Bis_Tag(60));   // the autosave of day 56 is in slot 9; kept as slot 4
+    ASSERT_TRUE(Sim_Bis_Tag(60));   // the autosave of day 56 is in slot 9; kept as slot 4
     ASSERT_EQ(autosave_tage.back(), 56);
     std::string verz = Dirs_Get(DIR_SPIELSTAND);
     std::filesystem::copy_file(verz + "/game_9.qzv", verz + "/game_4.qzv");
-    ASSERT_TRUE(sim::Sim_Bis_Tag(90));
+    ASSERT_TRUE(Sim_Bis_Tag(90));
     std::string durchgehend = Zustand();
 
-    sim::Sim_Beenden();   // everything freed, as in a fresh process
+    Sim_Beenden();   // everything freed, as in a fresh process
     ASSERT_EQ(Team_Anzahl(), 0);
     o.laden = 4;
     w.starten(o);
-    ASSERT_TRUE(sim::Sim_Bis_Tag(56));
+    ASSERT_TRUE(Sim_Bis_Tag(56));
     EXPECT_EQ(Tag_Index(), 56);
-    ASSERT_TRUE(sim::Sim_Bis_Tag(90));
+    ASSERT_TRUE(Sim_Bis_Tag(90));
     EXPECT_EQ(Zustand(), durchgehend);
 }
 
 TEST(KalenderSpielstand, ASaveInAManagersTurnContinuesLikeTheGameThatDidNotStop) {
     KalenderWelt w;
     ASSERT_TRUE(w.ok);
-    sim::SimOptionen o;
+    SimOptionen o;
     o.seed = 9;
     o.menschen = 2;
     o.autosave = false;
@@ -224,26 +247,29 @@ TEST(KalenderSpielstand, ASaveInAManagersTurnContinuesLikeTheGameThatDidNotStop)
     static int32_t zug_tag, zuege;
     gespeichert = false;
     zug_tag = -1;
-    Kalender_Hooks().zug_beginnt = [](int32_t) {
-        if (zug_tag != Tag_Index()) zug_tag = Tag_Index(), zuege = 0;
-        ++zuege;
-    };
-    Kalender_Hooks().menue_frame = [] {
+    Kalender_Hooks().zug_beginnt.Anmelden(
+        100,
+        [](int32_t) {
+            if (zug_tag != Tag_Index()) zug_tag = Tag_Index(), zuege = 0;
+            ++zuege;
+        },
+        "Test");
+    Menue_Frame_Ersetzen([] {
         if (Tag_Index() == 45 && zuege == 2 && !gespeichert) {
             gespeichert = true;
             K_NEUER_TAG(K_SPEICHERN, 3);
             return;
         }
         K_NEUER_TAG(K_FERTIG, 0);
-    };
-    ASSERT_TRUE(sim::Sim_Bis_Tag(80));
+    });
+    ASSERT_TRUE(Sim_Bis_Tag(80));
     ASSERT_TRUE(gespeichert);
     std::string durchgehend = Zustand();
 
-    sim::Sim_Beenden();
+    Sim_Beenden();
     o.laden = 3;
     w.starten(o);
-    ASSERT_TRUE(sim::Sim_Bis_Tag(80));
+    ASSERT_TRUE(Sim_Bis_Tag(80));
     EXPECT_EQ(Zustand(), durchgehend);
 }
 
@@ -273,7 +299,7 @@ TEST(KalenderRunmodus, AQuitRequestInEveryModeShutsDownInOrder) {
     KalenderWelt w;
     ASSERT_TRUE(w.ok);
     for (int32_t ziel : modi) {
-        sim::SimOptionen o;
+        SimOptionen o;
         o.menschen = 1;
         w.starten(o);
         app_beendet = 0;
@@ -284,12 +310,12 @@ TEST(KalenderRunmodus, AQuitRequestInEveryModeShutsDownInOrder) {
         // The manager's turn stays open for the page modes: the pages open from the menu.
         static int32_t ziel_modus;
         ziel_modus = ziel;
-        h.menue_frame = [] {
+        Menue_Frame_Ersetzen([] {
             bool seite = ziel_modus == KALENDER_ANKUENDIGUNG || ziel_modus == KALENDER_ERGEBNISSE ||
                          ziel_modus == KALENDER_TABELLE || ziel_modus == KALENDER_SIEGER;
             if (seite && Tag_Index() >= 2) ankuendigung_wartet = true;
             else if (ziel_modus != KALENDER_MENUE || Tag_Index() < 2) K_NEUER_TAG(K_FERTIG, 0);
-        };
+        });
         h.ankuendigung_wartet = [] { return ankuendigung_wartet; };
         h.ankuendigung_aktiv = [] { return fenster_offen; };
         h.ankuendigung_treiber = [](uint32_t) {
@@ -323,16 +349,16 @@ TEST(KalenderRunmodus, AQuitRequestInEveryModeShutsDownInOrder) {
 TEST(KalenderRunmodus, TurnsFollowTheManagersAndEndWithTheMatchDay) {
     KalenderWelt w;
     ASSERT_TRUE(w.ok);
-    sim::SimOptionen o;
+    SimOptionen o;
     o.menschen = 3;
     w.starten(o);
     static std::vector<int32_t> begonnen, beendet;
     begonnen.clear();
     beendet.clear();
     KalenderHooks& h = Kalender_Hooks();
-    h.zug_beginnt = [](int32_t t) { begonnen.push_back(t); };
-    h.zug_endet = [](int32_t t) { beendet.push_back(t); };
-    h.menue_frame = [] {};
+    h.zug_beginnt.Anmelden(100, [](int32_t t) { begonnen.push_back(t); }, "Test");
+    h.zug_endet.Anmelden(100, [](int32_t t) { beendet.push_back(t); }, "Test");
+    Menue_Frame_Ersetzen([] {});
     ASSERT_TRUE(Bis_Modus(KALENDER_MENUE));
     ASSERT_EQ(begonnen.size(), 1u);
     EXPECT_EQ(Kalender_Aktives_Team(), begonnen[0]);
@@ -396,7 +422,7 @@ TEST(KalenderSpielstand, DamagedCalendarBlocksAreRefusedAndNothingChanges) {
     KalenderWelt w;
     ASSERT_TRUE(w.ok);
     w.starten({});
-    ASSERT_TRUE(sim::Sim_Bis_Tag(20));
+    ASSERT_TRUE(Sim_Bis_Tag(20));
     std::vector<uint8_t> gut;
     Kalender_Save(gut);
     struct Fall {
@@ -434,7 +460,7 @@ TEST(KalenderClient, SyncTakesTheServersDateAndSchedule) {
     KalenderWelt w;
     ASSERT_TRUE(w.ok);
     w.starten({});
-    ASSERT_TRUE(sim::Sim_Bis_Tag(33));
+    ASSERT_TRUE(Sim_Bis_Tag(33));
     std::vector<uint8_t> server;
     Kalender_Save(server);
     int32_t termin = Kalender_Team_Frei_2(50, 5, 0);

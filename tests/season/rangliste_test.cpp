@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
+#include "core/prioritaeten.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
 #include "season/statistik.h"
@@ -173,17 +175,38 @@ TEST(Rangliste, LoadRefusesPointsOutsideTheirRange) {
     EXPECT_TRUE(Rangliste_Load(danach.data(), danach.size()));
 }
 
-TEST(Rangliste, AfterTheMatchTheClubManagementRunsForEachTeam) {
+int32_t Punkte(int32_t team) {
+    RanglisteSatz s{};
+    return Rangliste_Team(team, &s) ? s.wert[0] : -1;
+}
+
+// The club management's work after a match runs for each club, around the
+// ranking's own step: the upkeep before the points are entered, the bank's
+// period close after them.
+TEST(Rangliste, AfterTheMatchTheClubManagementRunsAroundTheRankingStep) {
     RanglisteWelt w;
-    static std::vector<int32_t> teams;
-    teams.clear();
-    Kalender_Hooks().nach_spiel_team = [](int32_t team, Spiel_Lock) { teams.push_back(team); };
+    static std::vector<std::pair<int32_t, int32_t>> vorher, nachher;   // team, its ranking points then
+    vorher.clear();
+    nachher.clear();
+    // Entered in the opposite order of their priorities.
+    Kalender_Hooks().nach_spiel_team.Anmelden(
+        prio::NACH_SPIEL_BANK, [](int32_t team, Spiel_Lock) { nachher.push_back({team, Punkte(team)}); }, "Bank");
+    Kalender_Hooks().nach_spiel_team.Anmelden(
+        prio::NACH_SPIEL_UNTERHALT, [](int32_t team, Spiel_Lock) { vorher.push_back({team, Punkte(team)}); },
+        "Stadion");
     Spiel_Lock h = w.spielen(1, 0, 1, 1);
     const SpielDatensatz* d = Spiele_Get_Spiel(h, 1);
-    EXPECT_EQ(teams, (std::vector<int32_t>{d->heim, d->gast}));
+    ASSERT_EQ(vorher.size(), 2u);
+    ASSERT_EQ(nachher.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(vorher[i].first, i == 0 ? d->heim : d->gast);
+        EXPECT_EQ(nachher[i].first, vorher[i].first);
+        // Both clubs won points (a draw): the bank sees them entered, the upkeep not yet.
+        EXPECT_GT(nachher[i].second, vorher[i].second);
+    }
     Nach_Spiel_Team(-1, h);
     Nach_Spiel_Team(d->heim, 0);
-    EXPECT_EQ(teams.size(), 2u);
+    EXPECT_EQ(vorher.size(), 2u);
 }
 
 TEST(Statistik, EntriesCountPerKindForSeasonAndCareer) {

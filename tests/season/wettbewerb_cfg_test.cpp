@@ -158,16 +158,5 @@ TEST_F(WettbewerbCfg, ConfigSetFileIsFoundInTheUserDirectory) {
     EXPECT_EQ(Wettbewerb_Satz(welt[0].id)->aktuelle_runde, 1);
 }
 
-TEST_F(WettbewerbCfg, SaveBlocksAreRegisteredInLoadOrder) {
-    static std::vector<std::string> namen;
-    namen.clear();
-    Season_Registrieren();   // no save driver: nothing happens
-    EXPECT_TRUE(namen.empty());
-    Club_Hooks().speicher_registrieren = [](const char* name, ClubSaveFn, ClubLoadFn) { namen.push_back(name); };
-    Season_Registrieren();
-    Club_Hooks() = ClubHooks{};
-    EXPECT_EQ(namen, (std::vector<std::string>{"Wettbewerb", "Spiele", "Tabellen", "Saison"}));
-}
-
 }  // namespace
 }  // namespace velmora::test

@@ -1,15 +1,10 @@
-// season/season_anbindung.h - connects the season to the network, the save game
-// and the world generator.
+// season/season_welt.h - the competitions of a generated world.
 #pragma once
 #include <string>
 
 namespace velmora {
 
 struct WeltgenWelt;
-
-// Registers the season's save blocks and its requests (through the club data's
-// bridge), and makes the world generator write the competitions.
-void Season_Anbinden();
 
 // Writes "wettbewerb.cfg" and "zeitplan.cfg" of a generated world into its
 // configuration directory: per country its league pyramid and cup, the

@@ -1,62 +1,35 @@
-// tools/sim_lauf.h - a game without a screen: the calendar driven frame by
-// frame from a new game (or a loaded one) of a generated world, every club
-// computer-managed or given human managers that always end their turn at
-// once, with results from the stand-in match day (tools/ersatz_spieltag.h).
-// Used by velmora-sim, the headless program, the calendar tests and the
-// benchmark.
-#pragma once
+// app/sim_lauf.cpp - a game without a screen.
+#include "app/sim_lauf.h"
+
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
-#include <string>
 #include <vector>
 
+#include "app/verdrahtung.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/weltgen.h"
-#include "core/optionen.h"
 #include "core/programm.h"
 #include "core/rnd.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
 #include "season/saison.h"
-#include "season/season_anbindung.h"
 #include "season/spielstart.h"
 #include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
-#include "tools/ersatz_spieltag.h"
 
-namespace velmora::sim {
+namespace velmora {
 
-struct SimOptionen {
-    uint32_t seed = 1;          // the game's random index (fixtures, results)
-    int32_t menschen = 0;       // human managers on the first clubs that play in a league
-    int32_t laden = -1;         // a save slot to start from instead of a new game
-    bool autosave = true;
-    // The match day that plays the games: the game's own (wired to the
-    // calendar's hooks before Sim_Anbinden) or the stand-in of the calendar tests.
-    bool echter_spieltag = false;
-    // Runs once the world of a new game is built (the stadiums and advertising of the clubs).
-    void (*nach_welt_aufbau)() = nullptr;
-};
-
-struct SimZustand {
-    SimOptionen optionen;
-    bool laden_angefordert = false;
-    bool fehler = false;
-    int64_t frames = 0;
-};
-inline SimZustand& Sim() {
+SimZustand& Sim() {
     static SimZustand s;
     return s;
 }
 
-// Writes a generated world (the club files, wettbewerb.cfg and zeitplan.cfg) into `install`/config.
-inline bool Sim_Welt_Erzeugen(const std::string& install, bool klein, uint32_t seed) {
+bool Sim_Welt_Erzeugen(const std::string& install, bool klein, uint32_t seed) {
     Rnd_Init();
-    Weltgen_Wettbewerbe_Setzen(Season_Weltgen_Wettbewerbe);
+    Verdrahtung_Weltgen();
     WeltgenOptionen o;
     o.klein = klein;
     o.seed = seed;
@@ -67,8 +40,7 @@ inline bool Sim_Welt_Erzeugen(const std::string& install, bool klein, uint32_t s
     return ok;
 }
 
-// The start screens' part: builds the new game (or asks for the load) on the first frame.
-inline bool Sim_Spielstart() {
+bool Sim_Spielstart() {
     SimZustand& s = Sim();
     if (Spielstart_Spiel_Laeuft()) return true;
     if (s.optionen.laden >= 0) {
@@ -89,36 +61,22 @@ inline bool Sim_Spielstart() {
         std::string name = "Mensch " + std::to_string(menschen + 1);
         if (Manager_Neuer_Mitspieler(t, name.c_str(), -1)) ++menschen;
     }
-    if (s.optionen.nach_welt_aufbau) s.optionen.nach_welt_aufbau();
+    Verdrahtung_Welt_Aufgebaut();
     Team_Spielstand_Setzen(1, 2);
     return true;
 }
 
-// The calendar's hooks for a game without a screen.
-inline void Sim_Anbinden(const SimOptionen& optionen) {
-    Sim() = SimZustand{};
-    Sim().optionen = optionen;
-    Optionen_Standard();
-    Optionen(OPTION_AUTOSAVE, 1, optionen.autosave ? 1 : 0);
-    KalenderHooks& h = Kalender_Hooks();
-    auto start = h.spieltag_start;
-    auto frame = h.spieltag_frame;
-    auto saisonwechsel = h.vor_saisonwechsel;
-    h = KalenderHooks{};
-    if (optionen.echter_spieltag) {
-        h.spieltag_start = start;
-        h.spieltag_frame = frame;
-        h.vor_saisonwechsel = saisonwechsel;
-    } else {
-        ersatz::Anbinden(h);
-    }
-    h.spielstart_frame = Sim_Spielstart;
-    h.menue_frame = [] { K_NEUER_TAG(K_FERTIG, 0); };   // every human manager ends his turn at once
+void Sim_Menue_Frame() { K_NEUER_TAG(K_FERTIG, 0); }
+
+void Sim_Tag() {
+    SimZustand& s = Sim();
+    s.gespielte_tage = Tag_Index();
+    if (s.optionen.tage <= 0 || Tag_Index() < s.optionen.tage || Quit_State() != 0) return;
+    std::fputs(Sim_Kurzbericht().c_str(), stdout);
+    Programm_Beenden_Anfordern();
 }
 
-// Runs frames until the game has reached day `bis` (false on an error or
-// when the game does not get there within a generous frame budget).
-inline bool Sim_Bis_Tag(int32_t bis) {
+bool Sim_Bis_Tag(int32_t bis) {
     SimZustand& s = Sim();
     int64_t budget = int64_t(std::max(bis, 1)) * 64 + 256;
     while (!s.fehler && budget-- > 0) {
@@ -130,16 +88,14 @@ inline bool Sim_Bis_Tag(int32_t bis) {
     return false;
 }
 
-// Ends the program the orderly way: the quit request and the calendar's shutdown.
-inline void Sim_Beenden() {
+void Sim_Beenden() {
     Programm_Beenden_Anfordern();
     Kalender_Main();
     Quit_State_Setzen(0);
     Kalender_Zuruecksetzen();
 }
 
-// The state of the game as text: date, tables, cup progress, the ranking's top ten and the top scorers.
-inline std::string Sim_Bericht() {
+std::string Sim_Bericht() {
     std::string out;
     char zeile[256];
     auto add = [&](const char* text) { out += text; };
@@ -191,8 +147,7 @@ inline std::string Sim_Bericht() {
     return out;
 }
 
-// A short summary: the date, each league's leader and the ranking's first club.
-inline std::string Sim_Kurzbericht() {
+std::string Sim_Kurzbericht() {
     std::string out;
     char zeile[256];
     std::snprintf(zeile, sizeof zeile, "Tag %d: %s\n", Tag_Index(), Kalender_Tag_Text(-1, 0));
@@ -214,4 +169,4 @@ inline std::string Sim_Kurzbericht() {
     return out;
 }
 
-}  // namespace velmora::sim
+}  // namespace velmora

@@ -1,12 +1,13 @@
 // The club data over a real network: a server process and a client process on
-// loopback, with the club requests registered in net's request switch.
+// loopback, wired by the composition root (the club requests in net's request
+// switch, the club's remote calls, the save blocks).
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "club/club_anbindung.h"
+#include "app/verdrahtung.h"
 #include "club/transfer.h"
 #include "core/mem.h"
 #include "core/spielstand.h"
@@ -21,6 +22,16 @@ namespace {
 
 constexpr int32_t GAST = 3;   // the client's club: players 18-35
 
+// The network and the club data, bound as in a game.
+bool Club_Verdrahten() {
+    VerdrahtungOptionen o;
+    o.nur = {"Netz", "Club"};
+    std::string fehler;
+    bool ok = Spiel_Verdrahten(o, &fehler);
+    EXPECT_TRUE(ok) << fehler;
+    return ok;
+}
+
 void Welt_Fuer_Beide() {
     Rnd_Init();
     test::Welt_Bauen(4, 18);
@@ -34,7 +45,7 @@ void Welt_Fuer_Beide() {
     Welt_Fuer_Beide();
     Spieler_Wert(57, 21, 901, OP_SCHREIBEN);   // a change the client only sees through a refresh
     Net_Init();
-    Club_Anbinden();
+    if (!Club_Verdrahten()) _exit(13);
     uint8_t adresse[4] = {127, 0, 0, 1};
     Net_Bind_Adresse_Setzen(adresse);
     Net_Port_Setzen(0);
@@ -87,7 +98,7 @@ TEST(ClubAnbindung, ClientAndServerProcessesOverLoopback) {
     test::LogFaenger faenger;
     Welt_Fuer_Beide();
     Net_Init();
-    Club_Anbinden();
+    ASSERT_TRUE(Club_Verdrahten());
     uint32_t adresse[4] = {127, 0, 0, 1};
     Net_Server_Adresse_Setzen(adresse);
     Net_Port_Setzen(port);
@@ -112,7 +123,7 @@ TEST(ClubAnbindung, ClientAndServerProcessesOverLoopback) {
 
     Internet_Netzwerk_Stop();
     Netzwerk_Modus_Setzen(0);
-    Club_Abbinden();
+    Spiel_Entdrahten();
     close(stop_pipe[1]);
     int status = 0;
     ASSERT_EQ(waitpid(kind, &status, 0), kind);
@@ -124,7 +135,7 @@ TEST(ClubAnbindung, ClientAndServerProcessesOverLoopback) {
 TEST(ClubAnbindung, ClubBlocksRoundTripThroughTheSaveDriver) {
     test::LogFaenger faenger;
     Welt_Fuer_Beide();
-    Club_Anbinden();
+    ASSERT_TRUE(Club_Verdrahten());
     std::vector<uint8_t> bild;
     ASSERT_TRUE(Spielstand_Speichern_In_Bild(&bild));
     std::vector<uint8_t> spieler_vorher, team_vorher;
@@ -138,7 +149,7 @@ TEST(ClubAnbindung, ClubBlocksRoundTripThroughTheSaveDriver) {
     Team_Save(team_nachher);
     EXPECT_EQ(spieler_nachher, spieler_vorher);
     EXPECT_EQ(team_nachher, team_vorher);
-    Club_Abbinden();
+    Spiel_Entdrahten();
     test::Welt_Freigeben();
 }
 

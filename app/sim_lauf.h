@@ -1,0 +1,57 @@
+// app/sim_lauf.h - a game without a screen: the calendar driven frame by
+// frame from a new game (or a loaded one) of a generated world, every club
+// computer-managed or given human managers that always end their turn at
+// once. The composition root binds it for velmora-sim, the headless main
+// job and the test worlds.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace velmora {
+
+struct SimOptionen {
+    uint32_t seed = 1;          // the game's random index (fixtures, results)
+    int32_t menschen = 0;       // human managers on the first clubs that play in a league
+    int32_t laden = -1;         // a save slot to start from instead of a new game
+    bool autosave = true;
+    // The headless main job: once the game reaches this day, the short report
+    // is printed and the program ends the orderly way (0: never).
+    int32_t tage = 0;
+    // A stand-in match day (the calendar tests' quick one) instead of the
+    // game's: it starts today's matches and advances them each frame.
+    bool (*spieltag_start)() = nullptr;
+    bool (*spieltag_frame)() = nullptr;
+};
+
+struct SimZustand {
+    SimOptionen optionen;
+    bool laden_angefordert = false;
+    bool fehler = false;
+    int64_t frames = 0;
+    int32_t gespielte_tage = 0;
+};
+SimZustand& Sim();
+
+// Writes a generated world (the club files, wettbewerb.cfg and zeitplan.cfg) into `install`/config.
+bool Sim_Welt_Erzeugen(const std::string& install, bool klein, uint32_t seed);
+
+// The start screens' part: builds the new game (or asks for the load) on the first frame.
+bool Sim_Spielstart();
+// Every human manager ends his turn at once.
+void Sim_Menue_Frame();
+// The headless main job's day: the report and the end once its days are played.
+void Sim_Tag();
+
+// Runs frames until the game has reached day `bis` (false on an error or
+// when the game does not get there within a generous frame budget).
+bool Sim_Bis_Tag(int32_t bis);
+// Ends the program the orderly way: the quit request and the calendar's shutdown.
+void Sim_Beenden();
+
+// The state of the game as text: date, tables, cup progress, the ranking's
+// top ten and the top scorers; and a short summary (the date, each league's
+// leader and the ranking's first club).
+std::string Sim_Bericht();
+std::string Sim_Kurzbericht();
+
+}  // namespace velmora

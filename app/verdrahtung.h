@@ -1,0 +1,63 @@
+// app/verdrahtung.h - the composition root: the one place that wires the game.
+//
+// Every module of the game is bound here, in one declared order, and unbound
+// in the reverse order: the hooks a lower subsystem calls upwards are filled,
+// the subscribers of the broadcast events entered (core/abonnenten.h, in the
+// order of core/prioritaeten.h), the remote calls and save blocks registered.
+// No other file fills another module's hooks. A hook that has one owner is
+// filled once; a second owner, two subscribers at one priority, or a
+// single-owner hook the mode needs that stays empty stop the start with a
+// message naming them.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/sim_lauf.h"
+
+namespace velmora {
+
+// What the program is.
+enum class Betrieb {
+    FENSTER,    // the game in its window
+    HEADLESS,   // the game without a display: the main job plays a number of days
+    SIM,        // velmora-sim: seasons without a screen
+    TEST,       // a test world: the modules the test names, or those of SIM
+};
+
+struct VerdrahtungOptionen {
+    Betrieb betrieb = Betrieb::TEST;
+    // The runner of a game without a screen (HEADLESS, SIM, and tests that name "Lauf").
+    SimOptionen sim;
+    // TEST: only these modules (names of Verdrahtung_Module()); empty: those of SIM.
+    std::vector<std::string> nur;
+    // The order to bind them in; empty: the declared order. The result never
+    // depends on it (the tests bind in a shuffled order to prove this).
+    std::vector<std::string> reihenfolge;
+};
+
+// Binds every module the mode needs. False, with the reason in `fehler` (and
+// in the debug log), when the wiring is not sound; everything bound is then
+// unbound again.
+bool Spiel_Verdrahten(Betrieb betrieb, std::string* fehler = nullptr);
+bool Spiel_Verdrahten(const VerdrahtungOptionen& optionen, std::string* fehler = nullptr);
+// Unbinds every bound module in the reverse order of binding.
+void Spiel_Entdrahten();
+
+// The modules in their declared order, and those bound now (in binding order).
+std::vector<std::string> Verdrahtung_Module();
+std::vector<std::string> Verdrahtung_Gebunden();
+// Unbinds one module (its hooks, subscribers, requests and save block); the
+// others keep working. False when it is not bound.
+bool Verdrahtung_Modul_Abbinden(const char* name);
+
+// The world of a new game is built: the modules above the season set up their
+// part of it (stadiums and advertising, scouts, negotiations). The start of a
+// new game calls it once.
+void Verdrahtung_Welt_Aufgebaut();
+
+// The world generator's own wiring (tools/weltgen, test worlds): the
+// competitions of a generated world are written by the season.
+void Verdrahtung_Weltgen();
+
+}  // namespace velmora

@@ -1,0 +1,228 @@
+// app/verdrahtung_basis.cpp - the bindings of the foundations: core, the
+// graphics' loaders, the network, the club data, the season, the shell and
+// the runner of a game without a screen.
+#include <cstdio>
+
+#include "app/sim_lauf.h"
+#include "app/verdrahtung_intern.h"
+#include "club/club_hooks.h"
+#include "club/manager.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "club/team_suche.h"
+#include "core/hooks.h"
+#include "core/optionen.h"
+#include "core/pack.h"
+#include "core/prioritaeten.h"
+#include "core/res.h"
+#include "core/spielstand.h"
+#include "gfx/bild.h"
+#include "gfx/bild_laden.h"
+#include "gfx/blit.h"
+#include "gfx/cache.h"
+#include "gfx/font.h"
+#include "gfx/grafik_laden.h"
+#include "gfx/portrait.h"
+#include "gfx/rastport.h"
+#include "gfx/shade.h"
+#include "gfx/text_markup.h"
+#include "gfx/wappen.h"
+#include "media/sound.h"
+#include "net/internet.h"
+#include "net/min_signal.h"
+#include "net/net.h"
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "season/kalender.h"
+#include "season/rangliste.h"
+#include "season/saison.h"
+#include "season/spiele.h"
+#include "season/spielstart.h"
+#include "season/statistik.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "shell/app.h"
+#include "shell/maus.h"
+#include "shell/resourcen.h"
+#include "shell/screen.h"
+
+namespace velmora::verdrahtung {
+namespace {
+
+void meldung_stderr(const char* text) { std::fprintf(stderr, "velmora: %s\n", text); }
+
+int32_t lokale_adresse(char* host, int32_t groesse, int32_t* port, uint32_t* adresse) {
+    uint16_t p = 0;
+    uint8_t a[4] = {};
+    int32_t ok = Net_Local_Address(host, size_t(groesse), &p, a);
+    if (port) *port = p;
+    if (adresse) *adresse = uint32_t(a[0]) << 24 | uint32_t(a[1]) << 16 | uint32_t(a[2]) << 8 | a[3];
+    return ok;
+}
+
+int32_t screen_setup(uint16_t* speicher, int32_t breite, int32_t hoehe, int32_t) {
+    Rastport_Screen_Setup(breite, hoehe, speicher);
+    return Rastport_Screen() ? 1 : 0;
+}
+
+// The picture while no game runs (the start screens come later): the pitch's
+// green with the lines of a football field and the game's name.
+bool startbild() {
+    Rastport* s = Rastport_Screen();
+    if (!s) return false;
+    const uint16_t gruen = 0x2C64, weiss = 0xFFFF;
+    Rastport_Fill(s, 0, 0, SCREEN_BREITE, SCREEN_HOEHE, gruen, nullptr);
+    Rastport_Draw_Frame(s, 40, 60, 720, 480, weiss, 2, nullptr);
+    Rastport_Fill(s, 399, 60, 2, 480, weiss, nullptr);
+    Rastport_Draw_Frame(s, 40, 200, 110, 200, weiss, 2, nullptr);
+    Rastport_Draw_Frame(s, 650, 200, 110, 200, weiss, 2, nullptr);
+    if (Font* titel = Font_Get(11)) Text_Printf(s, titel, "^tz0400Velmora", 0, 280);
+    if (Font* zeile = Font_Get(9)) Text_Printf(s, zeile, "^tz0400%s", 0, 330, "Fussball-Manager");
+    return false;
+}
+
+bool kalender_anfrage(int32_t anfrage, int32_t, const uint8_t* daten, size_t bytes, std::vector<uint8_t>& antwort) {
+    return Kalender_Server_Anfrage(anfrage, daten, bytes, antwort);
+}
+
+bool spiele_anfrage(int32_t anfrage, int32_t, const uint8_t* daten, size_t bytes, std::vector<uint8_t>& antwort) {
+    return Spiele_Server_Anfrage(anfrage, daten, bytes, antwort);
+}
+
+}  // namespace
+
+void Binden_Core() {
+    CoreHooks& c = Core_Hooks();
+    const bool fenster = Einstellungen().betrieb == Betrieb::FENSTER || Einstellungen().betrieb == Betrieb::HEADLESS;
+    // Until the screens' requester exists, messages to the manager are system message boxes.
+    if (fenster) {
+        Besetzen(c.meldung, [](const char* text) { Plat_Meldungsbox("Velmora", text); }, "Core.meldung");
+        Besetzen(c.win_error_box, [](const char* text) { Plat_Meldungsbox("Error:", text); }, "Core.win_error_box");
+    } else {
+        Besetzen(c.meldung, meldung_stderr, "Core.meldung");
+        Besetzen(c.win_error_box, meldung_stderr, "Core.win_error_box");
+    }
+}
+
+void Binden_Grafik() {
+    ResLoaderHooks& r = Res_Loader_Hooks();
+    Besetzen(r.bitmap, Grafik_Bitmap_Laden, "Res.bitmap");
+    Besetzen(r.shape, Shape_Aus_Eintrag, "Res.shape");
+    Besetzen(
+        r.font, [](const uint8_t* daten, size_t laenge, int32_t tiefe) -> void* {
+            return Font_Res_Laden(daten, laenge, tiefe);
+        },
+        "Res.font");
+    Besetzen(Pack_Hooks().bytes_unpack_backward, Grafik_Rueckwaerts_Entpacken, "Pack.bytes_unpack_backward");
+    Besetzen(Rastport_Hooks().jpeg_load_mem, Bild_Jpeg_Laden_Mem, "Rastport.jpeg_load_mem");
+    Besetzen(Rastport_Hooks().jpeg_save_mem, Bild_Jpeg_Speichern_Mem, "Rastport.jpeg_save_mem");
+    Besetzen(Bild_Hooks().res_slot, Resourcen_Slot, "Bild.res_slot");
+    Besetzen(Sound_Hooks().resourcen_slot, Resourcen_Slot, "Sound.resourcen_slot");
+    Text_Wappen_Setzen(Bild_Wappen_Im_Text);   // the crests in marked-up text
+    Beim_Abbinden([] {
+        Text_Wappen_Setzen(nullptr);
+        Portrait_Teile_Freigeben();
+    });
+}
+
+void Binden_Netz() {
+    Besetzen(Core_Hooks().netz_beenden, Internet_Netzwerk_Stop, "Core.netz_beenden");
+    Besetzen(Spielstand_Hooks().netz_modus, Netzwerk_Modus, "Spielstand.netz_modus");
+}
+
+void Binden_Club() {
+    ClubHooks& h = Club_Hooks();
+    Besetzen(h.netzwerk_modus, Netzwerk_Modus, "Club.netzwerk_modus");
+    Besetzen(h.client_team, Client_Team, "Club.client_team");
+    Besetzen(h.client_read, Club_Client_Lesen, "Club.client_read");
+    Club_Anfragen_Anmelden();
+    Beim_Abbinden(Club_Anfragen_Abmelden);
+    NetHooks& n = Net_Hooks();
+    Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_SPIELER, [] { Spieler_Internet_Client_Refresh(); });
+    Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_TEAM, [] { Team_Internet_Client_Refresh(); });
+    Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_MANAGER,
+               [] { Manager_Internet_Client_Refresh(); });
+    // Options 40 to 43 live in the local manager's record.
+    Besetzen(Core_Hooks().manager_option_lesen, Manager_Option_Lesen, "Core.manager_option_lesen");
+    Besetzen(Core_Hooks().manager_option_schreiben, Manager_Option_Schreiben, "Core.manager_option_schreiben");
+    Besetzen(Spielstand_Hooks().staerke, [](int32_t team) { return Team_Berechne_Staerke(team, 16); },
+             "Spielstand.staerke");
+    // Teams check player numbers, managers team numbers: positions 10, 11, 12.
+    Block(Spieler_Spielstand_Anmelden, "Spieler");
+    Block(Team_Spielstand_Anmelden, "Team");
+    Block(Manager_Spielstand_Anmelden, "Manager");
+}
+
+void Binden_Saison() {
+    Block(Wettbewerb_Spielstand_Anmelden, "Wettbewerb");
+    Block(Spiele_Spielstand_Anmelden, "Spiele");
+    Block(Tabelle_Spielstand_Anmelden, "Tabellen");
+    Block(Saison_Spielstand_Anmelden, "Saison");
+    Block(Kalender_Spielstand_Anmelden, "Kalender");
+    Block(Rangliste_Spielstand_Anmelden, "Rangliste");
+    Block(Statistik_Spielstand_Anmelden, "Statistik");
+    Anfrage(ANFRAGE_KALENDER_STAND, kalender_anfrage);
+    Anfrage(ANFRAGE_SPIELE_SERIE, spiele_anfrage);
+    Anfrage(ANFRAGE_SPIELE_SPIEL, spiele_anfrage);
+    Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_KALENDER,
+               [] { Kalender_Client_Sync(); });
+    // Titles carry the calendar year.
+    Besetzen(Wettbewerb_Hooks().jahr, Kalender_Titel_Jahr, "Wettbewerb.jahr");
+    Verdrahtung_Weltgen();
+}
+
+void Binden_Shell() {
+    ShellDienste& d = Shell_Dienste();
+    if (!Besitz_Eintragen(&d, "Shell.Dienste")) return;
+    d.netzwerk_modus = Netzwerk_Modus;
+    d.net_init = Net_Init;
+    d.net_local_address = lokale_adresse;
+    d.net_pump = Net_Pump;
+    d.net_server_slot_pump = Net_Server_Slot_Pump;
+    d.server_bedienen = Net_Server_Bedienen;
+    d.client_bedienen = Net_Client_Bedienen;
+    d.kalender_main = Kalender_Main;
+    d.resourcen_oeffnen = Resourcen_Oeffnen;
+    d.wappen_statistik = [] { Wappen_Statistik(nullptr, nullptr); };
+    d.resourcen_schliessen = Resourcen_Schliessen;
+    d.rastport_screen_setup = screen_setup;
+    d.shade_init = Shade_Init;
+    d.shade_exit = Shade_Exit;
+    d.rastport_cache_purge = Rastport_Cache_Purge;
+    d.pack_lzw_exit = Pack_Lzw_Exit;
+    d.font_load_set = Font_Set_Installation_Laden;
+    d.font_free_set = [] { Font_Free_Set(); };
+    d.sound_init = [] { return Sound_Init_Mit(Plat_Display_Vorhanden() ? AUDIO_GERAET : AUDIO_OHNE_GERAET); };
+    d.sound_close = Sound_Close;
+    d.sound_pause_all = Sound_Pause_All;
+    d.sound_resume_all = Sound_Resume_All;
+    d.intro_abspielen = Intro_Abspielen;
+    d.outro_abspielen = Outro_Abspielen;
+    Beim_Abbinden([] { Shell_Dienste() = ShellDienste{}; });
+    Besetzen(Net_Hooks().warten, [] { Win_Pump_Messages(); }, "Net.warten");
+    KalenderHooks& k = Kalender_Hooks();
+    Besetzen(k.app_beenden, App_Beenden, "Kalender.app_beenden");
+    Besetzen(k.maus_latch, Maus_Tasten_Latch, "Kalender.maus_latch");
+    Besetzen(k.uhr, Plat_Ms, "Kalender.uhr");
+    Besetzen(k.backsound_pruefen, Backsound_Pruefen, "Kalender.backsound_pruefen");
+    Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_SHELL, Medien_Stop);
+    Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_KONFIG_CACHE,
+               [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); });
+    if (Einstellungen().betrieb == Betrieb::FENSTER) Besetzen(k.spielstart_frame, startbild, "Kalender.spielstart_frame");
+}
+
+void Binden_Lauf() {
+    const SimOptionen& o = Einstellungen().sim;
+    Sim() = SimZustand{};
+    Sim().optionen = o;
+    Optionen_Standard();
+    Optionen(OPTION_AUTOSAVE, 1, o.autosave ? 1 : 0);
+    KalenderHooks& k = Kalender_Hooks();
+    Besetzen(k.spielstart_frame, Sim_Spielstart, "Kalender.spielstart_frame");
+    Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_BILDSCHIRM, Sim_Menue_Frame);
+    Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_LAUF, Sim_Tag);
+    if (o.spieltag_start) Besetzen(k.spieltag_start, o.spieltag_start, "Kalender.spieltag_start");
+    if (o.spieltag_frame) Besetzen(k.spieltag_frame, o.spieltag_frame, "Kalender.spieltag_frame");
+}
+
+}  // namespace velmora::verdrahtung

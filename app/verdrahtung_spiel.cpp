@@ -1,0 +1,165 @@
+// app/verdrahtung_spiel.cpp - the bindings of the match record and the match
+// day to the fixtures store, the competitions, the club data and the calendar.
+//
+// For the match record, two points where the match and the fixtures store
+// count differently are settled here, once:
+// - goals: the match writes bit 0x4 for a goal that counts, for the side of
+//   bit 0x1; the store counts a goal only with 0x2 and 0x4. A goal written
+//   without 0x2 gets it here. A shoot-out kick (bit 0x4 alone while its slot
+//   is in the shoot-out) is counted into the game's shoot-out goals instead
+//   and stored as written, so it never raises the match score.
+// - the temperature byte holds signed degrees (-43..50), as the match day
+//   writes it.
+#include <algorithm>
+
+#include "app/verdrahtung_intern.h"
+#include "club/aufstellung.h"
+#include "club/club_config.h"
+#include "club/formation.h"
+#include "club/kader_hooks.h"
+#include "club/spieler.h"
+#include "club/talente.h"
+#include "club/team.h"
+#include "core/prioritaeten.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_hooks.h"
+#include "match/spielfeld_linie.h"
+#include "match/spieltag.h"
+#include "match/spieltag_hooks.h"
+#include "net/net.h"
+#include "season/kalender.h"
+#include "season/rangliste.h"
+#include "season/spiele.h"
+#include "season/statistik.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_regeln.h"
+
+namespace velmora::verdrahtung {
+namespace {
+
+
+bool spiel(int32_t h, SpielfeldSpiel* out) {
+    const SpielDatensatz* sp = Spiele_Get_Spiel(h, 1);
+    if (!sp || !out) return false;
+    out->heim = sp->heim;
+    out->gast = sp->gast;
+    out->wettbewerb = sp->wettbewerb;
+    out->runde = sp->runde;
+    out->paarung = sp->paarung;
+    out->spieltag = sp->spieltag;
+    out->zuschauer = sp->zuschauer;
+    out->temperatur = int8_t(sp->temperatur);
+    out->niederschlag = sp->niederschlag;
+    // The shoot-out reads its goals as the game's goals on top of those it began with.
+    out->heim_tore = std::max<int32_t>(sp->tore_heim, 0) + sp->elfmeter_heim;
+    out->gast_tore = std::max<int32_t>(sp->tore_gast, 0) + sp->elfmeter_gast;
+    out->minute = sp->minute;
+    return true;
+}
+
+void ereignis(int32_t h, uint32_t art, int32_t minute, int32_t spieler, int32_t spieler2) {
+    if ((art & EREIGNIS_TOR) && !(art & EREIGNIS_SCHUSS)) {
+        SpielDatensatz* sp = Spiele_Get_Spiel(h, 1);
+        if (sp && Spieltag_Ist_Initialisiert() && Spieltag_Slot_Status(h) == SLOT_ELFMETER) {
+            uint8_t& tore = (art & EREIGNIS_HEIM) ? sp->elfmeter_heim : sp->elfmeter_gast;
+            if (tore < 255) ++tore;
+        } else {
+            art |= EREIGNIS_SCHUSS;
+        }
+    }
+    Spiel_Ereignis(h, art, minute, spieler, spieler2);
+}
+
+bool info(int32_t w, int8_t* erstes, uint32_t* modus) {
+    const WettbewerbInfo* i = Wettbewerb_Get_Info(w);
+    if (!i) return false;
+    *erstes = i->zuschauer;
+    *modus = uint32_t(i->modus);
+    return true;
+}
+
+bool vorgabe_stadion(int32_t team, SpielfeldStadion* out) {
+    const StadionVorgabe* v = Team_Stadion_Vorgabe(team);
+    if (!v || !out) return false;
+    out->kapazitaet = std::max(v->sitze, 0) + std::max(v->stehplaetze, 0);
+    out->modell = 0;
+    return true;
+}
+
+int32_t vorgabe_kapazitaet(int32_t team) {
+    const StadionVorgabe* v = Team_Stadion_Vorgabe(team);
+    return v ? std::max(v->sitze, 0) + std::max(v->stehplaetze, 0) : -1;
+}
+
+int32_t monat() { return Kalender_Datum_Kopie().monat; }
+
+int32_t heute_spielende(int32_t* out, int32_t max) {
+    int32_t alle[256];
+    int32_t n = std::min(Kalender_Freier_Tag(-1, 1, alle), max);
+    std::copy(alle, alle + n, out);
+    return n;
+}
+
+// After each match of a club: its starters' game and every goal it scored go
+// into the player statistics (the club's after-match work follows).
+void statistik_nach_spiel(int32_t team, int32_t spiel) {
+    const SpielDatensatz* d = Spiele_Get_Spiel(spiel, 1);
+    if (d && (d->heim == team || d->gast == team)) {
+        const bool heim = d->heim == team;
+        int32_t elf[TEAM_SPIELER_MAX];
+        int32_t n = Teamspieler_Ins_Array(team, elf, TEAM_SPIELER_MAX, int32_t(SP_STATUS_START));
+        StatistikEintrag eintrag{d->wettbewerb, int16_t(team), STATISTIK_FLAG_SPIEL, 90, 0};
+        for (int32_t i = 0; i < std::min(n, 11); ++i) Statistik_Spieler_Eintragen(elf[i], &eintrag, 1);
+        int32_t cursor = 0;
+        for (const SpielEreignis* e = Spiele_Ereignis_Erstes(spiel, &cursor); e;
+             e = Spiele_Ereignis_Naechstes(spiel, &cursor)) {
+            const bool tor = (e->art & EREIGNIS_TOR) && !(e->art & EREIGNIS_EIGENTOR);
+            if (!tor || bool(e->art & EREIGNIS_HEIM) != heim || e->spieler == SPIEL_KEIN_SPIELER) continue;
+            StatistikEintrag t{d->wettbewerb, int16_t(team), STATISTIK_FLAG_TOR, 0, 0};
+            Statistik_Spieler_Eintragen(e->spieler, &t, 1);
+        }
+    }
+}
+
+}  // namespace
+
+void Binden_Spielfeld() {
+    SpielfeldHooks& h = Spielfeld_Hooks();
+    Besetzen(h.spiel, spiel, "Spielfeld.spiel");
+    Besetzen(h.spiel_ereignis, ereignis, "Spielfeld.spiel_ereignis");
+    Besetzen(h.wettbewerb_schalter, Wettbewerb_Get_Schalter, "Spielfeld.wettbewerb_schalter");
+    Besetzen(h.wettbewerb_wichtigkeit, [](int32_t w) { return Wettbewerb_Spiel_Wichtigkeit(w, -1); },
+             "Spielfeld.wettbewerb_wichtigkeit");
+    Besetzen(h.wettbewerb_international, Wettbewerb_Ist_International, "Spielfeld.wettbewerb_international");
+    Besetzen(h.wettbewerb_heimrecht, Wettbewerb_Hat_Heimrecht, "Spielfeld.wettbewerb_heimrecht");
+    Besetzen(h.wettbewerb_info, info, "Spielfeld.wettbewerb_info");
+    Besetzen(h.team_taktik, [](int32_t team, int8_t out[7]) { return Team_Get_Aktuelle_Taktik(team, out); },
+             "Spielfeld.team_taktik");
+    Besetzen(h.team_positionen_setzen, [](int32_t team) { Team_Spieler_Positionen_Setzen(team, -1); },
+             "Spielfeld.team_positionen_setzen");
+    // Without the club management's stadiums the grounds are the clubs' presets.
+    if (!Dabei("Stadion")) Besetzen(h.stadion, vorgabe_stadion, "Spielfeld.stadion");
+    Besetzen(h.attribut_aktiv, Attribute_Attribut_Aktief, "Spielfeld.attribut_aktiv");
+    Besetzen(h.netz_modus, Netzwerk_Modus, "Spielfeld.netz_modus");
+    Besetzen(Kader_Hooks().spielfeld_taktik_linie, Spielfeld_Taktik_Linie, "Kader.spielfeld_taktik_linie");
+    Block(Spielfeld_Spielstand_Anmelden, "Spielfeld");
+}
+
+void Binden_Spieltag() {
+    SpieltagHooks& h = Spieltag_Hooks();
+    if (!Dabei("Stadion")) Besetzen(h.stadion_kapazitaet, vorgabe_kapazitaet, "Spieltag.stadion_kapazitaet");
+    Besetzen(h.tag_index, Tag_Index, "Spieltag.tag_index");
+    Besetzen(h.monat, monat, "Spieltag.monat");
+    Besetzen(h.heute_spielende_wettbewerbe, heute_spielende, "Spieltag.heute_spielende_wettbewerbe");
+    Besetzen(h.heutige_spiele, Kalender_Heutige_Spiele, "Spieltag.heutige_spiele");
+    Abonnieren(h.nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_STATISTIK, statistik_nach_spiel);
+    Abonnieren(h.nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_NACH_SPIEL, Nach_Spiel_Team);
+    KalenderHooks& k = Kalender_Hooks();
+    Besetzen(k.spieltag_start, Spieltag_Start, "Kalender.spieltag_start");
+    Besetzen(k.spieltag_frame, Spieltag_Frame, "Kalender.spieltag_frame");
+    Abonnieren(k.vor_saisonwechsel, "Kalender.vor_saisonwechsel", prio::SAISONWECHSEL_SPIELTAG,
+               Spieltag_Geschlossene_Freigeben);
+    Block(Spieltag_Spielstand_Anmelden, "Spieltag");
+}
+
+}  // namespace velmora::verdrahtung

@@ -1,0 +1,67 @@
+// core/prioritaeten.h - the order of the subscribers on every subscriber list.
+//
+// Each list runs its subscribers in ascending priority. The numbers are the
+// game's order of work, written down once: whoever binds a module names its
+// place here, never by the order of the binding calls. Gaps leave room for
+// the modules still to come.
+#pragma once
+#include <cstdint>
+
+namespace velmora::prio {
+
+// The calendar: the modules above the season start when the program starts...
+constexpr int32_t INIT_KONFIG_CACHE = 100;   // whether the binary configuration cache is kept
+constexpr int32_t INIT_NEWS = 200;           // the news file opened, the display reset
+constexpr int32_t INIT_TRAINING = 300;       // training unit and camps reset
+constexpr int32_t INIT_EREIGNIS = 400;       // the random events read from ereignis.cfg
+// ...and end in the opposite order.
+constexpr int32_t FREI_EREIGNIS = 100;
+constexpr int32_t FREI_TRAINING = 200;
+constexpr int32_t FREI_NEWS = 300;
+
+// Every frame of the menu phase: the timed work first, the screen last.
+constexpr int32_t MENUE_TRAINING = 100;      // training unit and camps advance
+constexpr int32_t MENUE_NEWS = 200;          // the news round (requests, answers)
+constexpr int32_t MENUE_BILDSCHIRM = 900;    // the menu framework's frame (or a runner ending the turn)
+
+// A manager's turn.
+constexpr int32_t ZUG_ENDE_NEWS = 100;       // the messages to the next manager
+
+// The run mode changes: videos and sounds of the old mode stop.
+constexpr int32_t MEDIEN_STOP_SHELL = 100;
+
+// The day's, month's and year's work of the modules above the season.
+constexpr int32_t TAG_LAUF = 100;            // a headless run counts its days
+constexpr int32_t TAG_EREIGNIS = 200;        // the day's random events and job offers
+constexpr int32_t MONAT_EREIGNIS = 100;      // the month's random events
+constexpr int32_t SAISONWECHSEL_SPIELTAG = 100;   // the match day lets go of its last day's games
+
+// After a match of a club (Nach_Spiel_Team): the stadium's upkeep and the
+// advertising week first, then the ranking points, then the bank's period
+// close, so the upkeep and the advertising fall into the period it closes.
+constexpr int32_t NACH_SPIEL_UNTERHALT = 100;
+constexpr int32_t NACH_SPIEL_WERBUNG = 200;
+constexpr int32_t NACH_SPIEL_RANGLISTE = 300;   // the ranking's own step (Nach_Spiel_Team)
+constexpr int32_t NACH_SPIEL_BANK = 400;
+
+// The match day's after-match family, per club of a closed match.
+constexpr int32_t SPIELTAG_STATISTIK = 100;      // the starters' games and goals into the player statistics
+constexpr int32_t SPIELTAG_NACH_SPIEL = 200;     // then Nach_Spiel_Team
+constexpr int32_t SPIELTAG_EREIGNIS = 100;       // the events after a match, and after a run of results
+
+// A new game's world is built: the club management sets up its part.
+constexpr int32_t WELT_STADION = 100;       // every club's ground
+constexpr int32_t WELT_WERBUNG = 200;       // the first advertising offers
+constexpr int32_t WELT_SCOUT = 300;         // no scout search running
+constexpr int32_t WELT_VERHANDLUNG = 400;   // no negotiation open
+
+// A client fetches the server's state: the club data first, then what builds on it.
+constexpr int32_t REFRESH_SPIELER = 100;
+constexpr int32_t REFRESH_TEAM = 200;
+constexpr int32_t REFRESH_MANAGER = 300;
+constexpr int32_t HOLEN_KALENDER = 100;
+constexpr int32_t HOLEN_BANK = 200;
+constexpr int32_t HOLEN_SPIELZAEHLER = 300;
+constexpr int32_t HOLEN_NEWS = 400;
+
+}  // namespace velmora::prio

@@ -1,0 +1,25 @@
+// tests/gfx/grafik_lader.h - the graphics' loaders handed to core's resource
+// files and the bitmap library, as the composition root hands them to a game.
+#pragma once
+#include "core/pack.h"
+#include "core/res.h"
+#include "gfx/bild_laden.h"
+#include "gfx/font.h"
+#include "gfx/grafik_laden.h"
+#include "gfx/rastport.h"
+
+namespace velmora::test {
+
+inline void Grafik_Lader_Setzen() {
+    ResLoaderHooks& r = Res_Loader_Hooks();
+    r.bitmap = Grafik_Bitmap_Laden;
+    r.shape = Shape_Aus_Eintrag;
+    r.font = [](const uint8_t* daten, size_t laenge, int32_t tiefe) -> void* {
+        return Font_Res_Laden(daten, laenge, tiefe);
+    };
+    Pack_Hooks().bytes_unpack_backward = Grafik_Rueckwaerts_Entpacken;
+    Rastport_Hooks().jpeg_load_mem = Bild_Jpeg_Laden_Mem;
+    Rastport_Hooks().jpeg_save_mem = Bild_Jpeg_Speichern_Mem;
+}
+
+}  // namespace velmora::test
