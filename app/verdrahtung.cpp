@@ -57,7 +57,8 @@ constexpr ModulEintrag MODULE[] = {
     {"Lauf", verdrahtung::Binden_Lauf, HEADLESS | SIM},
 };
 
-// A single-owner hook a mode cannot do without, by the module that fills it.
+// A single-owner hook a mode cannot do without, by the module that needs it
+// (mostly the one that fills it; a runner needs the match day).
 struct Pflicht {
     const char* modul;
     const char* name;
@@ -74,6 +75,8 @@ const Pflicht PFLICHTEN[] = {
     {"Saison", "Wettbewerb.jahr", [] { return Wettbewerb_Hooks().jahr != nullptr; }, ALLE},
     {"Spieltag", "Kalender.spieltag_start", [] { return Kalender_Hooks().spieltag_start != nullptr; }, ALLE},
     {"Spieltag", "Kalender.spieltag_frame", [] { return Kalender_Hooks().spieltag_frame != nullptr; }, ALLE},
+    {"Lauf", "Kalender.spieltag_start", [] { return Kalender_Hooks().spieltag_start != nullptr; }, ALLE},
+    {"Lauf", "Kalender.spieltag_frame", [] { return Kalender_Hooks().spieltag_frame != nullptr; }, ALLE},
     {"Spieltag", "Spieltag.heutige_spiele", [] { return Spieltag_Hooks().heutige_spiele != nullptr; }, ALLE},
     {"Spielfeld", "Spielfeld.spiel", [] { return Spielfeld_Hooks().spiel != nullptr; }, ALLE},
     {"Spielfeld", "Kader.spielfeld_taktik_linie", [] { return Kader_Hooks().spielfeld_taktik_linie != nullptr; }, ALLE},
@@ -168,9 +171,9 @@ void Pflichten_Pruefen() {
     const uint8_t maske = Maske(g.optionen.betrieb);
     for (const Pflicht& p : PFLICHTEN) {
         if (!(p.betriebe & maske)) continue;
-        // A test world names its modules: it needs only what they fill.
+        // A test world names its modules: it needs only what they need.
         if (g.optionen.betrieb == Betrieb::TEST && !verdrahtung::Dabei(p.modul)) continue;
-        if (!p.gefuellt()) verdrahtung::Fehler(std::string(p.name) + " ist nicht gefuellt (Modul " + p.modul + ")");
+        if (!p.gefuellt()) verdrahtung::Fehler(std::string(p.name) + " ist nicht gefuellt (gebraucht von " + p.modul + ")");
     }
 }
 

@@ -1,0 +1,301 @@
+// tests/app/verdrahtung_test.cpp - the composition root: the order of binding
+// changes nothing, a module unbound from the middle leaves the others
+// working, the money after a match is booked in the game's order, and an
+// unsound wiring stops the start with the names of what is wrong.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/sim_lauf.h"
+#include "app/verdrahtung.h"
+#include "business/bank.h"
+#include "business/ereignis.h"
+#include "business/news.h"
+#include "business/stadion.h"
+#include "business/werbung.h"
+#include "club/team.h"
+#include "core/dirs.h"
+#include "core/hooks.h"
+#include "core/prioritaeten.h"
+#include "core/rnd.h"
+#include "core/spielstand.h"
+#include "core/spielstand_datei.h"
+#include "core/spielstand_testing.h"
+#include "match/spieltag_hooks.h"
+#include "platform/clock.h"
+#include "season/kalender.h"
+#include "tests/core/temp_verz.h"
+
+namespace velmora {
+namespace {
+
+// A generated small world in a temporary installation.
+struct SpielWelt {
+    velmora_test::TestWelt dirs;
+    bool ok = false;
+    explicit SpielWelt(uint32_t seed = 4) { ok = dirs.ok && Sim_Welt_Erzeugen(dirs.install, true, seed); }
+    ~SpielWelt() {
+        Sim_Beenden();
+        Spiel_Entdrahten();
+        Kalender_Hooks() = KalenderHooks{};
+        Core_Hooks().meldung = nullptr;
+    }
+};
+
+bool Verdrahten(VerdrahtungOptionen v) {
+    std::string fehler;
+    bool ok = Spiel_Verdrahten(v, &fehler);
+    EXPECT_TRUE(ok) << fehler;
+    Core_Hooks().meldung = [](const char*) {};
+    return ok;
+}
+
+std::vector<int32_t> Menschen() {
+    std::vector<int32_t> t;
+    for (int32_t i = 0; i < Team_Anzahl(); ++i)
+        if (Team_Hat_Manager(i)) t.push_back(i);
+    return t;
+}
+
+std::vector<uint8_t> Datei(const std::string& pfad) {
+    std::ifstream f(pfad, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+struct Ergebnis {
+    std::string bericht;
+    std::vector<uint8_t> bild;        // the whole game after the last day
+    std::vector<uint8_t> autosave;    // the autosave file of day 56
+};
+
+// 60 days of two human managers' game, the modules bound in `reihenfolge`.
+Ergebnis Sechzig_Tage(const std::vector<std::string>& reihenfolge) {
+    Ergebnis e;
+    // As in a new process: the bank draws its rates when it is bound; the
+    // match day notes times in its slots, on the virtual clock the same.
+    Rnd_Init();
+    Plat_Uhr_Virtuell(true, 1000);
+    VerdrahtungOptionen v;
+    v.reihenfolge = reihenfolge;
+    v.sim.seed = 7;
+    v.sim.menschen = 2;
+    if (!Verdrahten(v)) return e;
+    if (!reihenfolge.empty()) EXPECT_EQ(Verdrahtung_Gebunden(), reihenfolge);
+    EXPECT_TRUE(Sim_Bis_Tag(60));
+    e.bericht = Sim_Bericht();
+    EXPECT_TRUE(Spielstand_Speichern_In_Bild(&e.bild));
+    e.autosave = Datei(std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_9.qzv");
+    Sim_Beenden();
+    Spiel_Entdrahten();
+    Plat_Uhr_Virtuell(false, 0);
+    return e;
+}
+
+TEST(Verdrahtung, TheOrderOfBindingChangesNothingInTheGame) {
+    SpielWelt w;
+    ASSERT_TRUE(w.ok);
+    Ergebnis erst = Sechzig_Tage({});
+    ASSERT_FALSE(erst.bild.empty());
+    ASSERT_FALSE(erst.autosave.empty());
+    // The same modules, bound backwards and then shuffled.
+    std::vector<std::string> namen = Verdrahtung_Module();
+    namen.erase(std::remove_if(namen.begin(), namen.end(),
+                               [](const std::string& n) { return n == "Grafik" || n == "Shell"; }),
+                namen.end());
+    std::vector<std::string> rueckwaerts(namen.rbegin(), namen.rend());
+    std::vector<std::string> gemischt = namen;
+    std::shuffle(gemischt.begin(), gemischt.end(), std::mt19937(12345));
+    for (const auto& reihenfolge : {rueckwaerts, gemischt}) {
+        std::filesystem::remove(std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_9.qzv");
+        Ergebnis lauf = Sechzig_Tage(reihenfolge);
+        EXPECT_EQ(lauf.bericht, erst.bericht);
+        EXPECT_TRUE(lauf.bild == erst.bild) << "the saved game differs";
+        EXPECT_TRUE(lauf.autosave == erst.autosave) << "the autosave differs";
+    }
+}
+
+TEST(Verdrahtung, AModuleUnboundFromTheMiddleLeavesTheOthersWorking) {
+    SpielWelt w;
+    ASSERT_TRUE(w.ok);
+    VerdrahtungOptionen v;
+    v.sim.seed = 3;
+    v.sim.menschen = 2;
+    ASSERT_TRUE(Verdrahten(v));
+    ASSERT_TRUE(Verdrahtung_Modul_Abbinden("Stadion"));
+    EXPECT_FALSE(Verdrahtung_Modul_Abbinden("Stadion"));
+    const std::vector<std::string> gebunden = Verdrahtung_Gebunden();
+    EXPECT_EQ(std::count(gebunden.begin(), gebunden.end(), "Stadion"), 0);
+    EXPECT_EQ(Spieltag_Hooks().stadion_einnahmen, nullptr);
+    ASSERT_TRUE(Sim_Bis_Tag(0));
+    for (int32_t t : Menschen()) ASSERT_TRUE(Bank_Waehrung_Umrechnen(t, 2000000, 0));
+    ASSERT_TRUE(Sim_Bis_Tag(100));
+    // The calendar's work of the others ran: the news file opened, the events
+    // read, the match days closed every human club's bank periods.
+    EXPECT_TRUE(News_Ist_Offen());
+    EXPECT_GT(Ereignis_Anzahl(), 0);
+    for (int32_t t : Menschen()) {
+        Bank_Konto k{};
+        ASSERT_TRUE(Bank_Konto_Lesen(t, &k));
+        EXPECT_GE(k.periode, 5u) << "team " << t;
+        EXPECT_EQ(Bank_Kategorie_Summe(t, 1, BUCHUNG_STADION_UNTERHALT), 0.0f) << "no stadium, no upkeep";
+    }
+}
+
+// One booking of the ring of a club's account, in the order it was made.
+struct Eintrag {
+    uint32_t periode;
+    uint8_t kategorie;
+};
+
+std::vector<Eintrag> Ring(int32_t team) {
+    Bank_Konto k{};
+    EXPECT_TRUE(Bank_Konto_Lesen(team, &k));
+    std::vector<Eintrag> r;
+    for (int32_t i = 0; i < BANK_BUCHUNGEN; ++i) {
+        const Bank_Buchung& b = k.slot[size_t((int32_t(k.schreib_index) + i) % BANK_BUCHUNGEN)];
+        if (b.kategorie != 0) r.push_back({b.periode, uint8_t(b.kategorie & 0x7F)});
+    }
+    return r;
+}
+
+// Per match of a human club: the gate money at its start (at home), then the
+// stadium's upkeep, then the advertising week, then the club's period close,
+// each exactly once, all in the period the close ends.
+TEST(Verdrahtung, AfterEveryMatchUpkeepAndAdvertisingFallIntoThePeriodTheBankCloses) {
+    SpielWelt w;
+    ASSERT_TRUE(w.ok);
+    VerdrahtungOptionen v;
+    v.sim.seed = 5;
+    v.sim.menschen = 2;
+    v.sim.autosave = false;
+    ASSERT_TRUE(Verdrahten(v));
+    ASSERT_TRUE(Sim_Bis_Tag(0));
+    const std::vector<int32_t> menschen = Menschen();
+    ASSERT_EQ(menschen.size(), 2u);
+    // The new game's set-up of the clubs comes with the start screens: here
+    // the test gives them accounts, money and advertising contracts.
+    for (int32_t t : menschen) {
+        ASSERT_TRUE(Bank_Waehrung_Umrechnen(t, 5000000, 0));
+        ASSERT_TRUE(Werbung_Automatik_Setzen(t, 1));
+        const Werbung_Datensatz* wd = Werbung_Get_Team(t);
+        ASSERT_NE(wd, nullptr);
+        EXPECT_GT(std::count_if(wd->wert, wd->wert + WERBUNG_PLAETZE, [](int32_t x) { return x != 0; }), 0);
+    }
+    ASSERT_TRUE(Sim_Bis_Tag(120));
+    int32_t spiele = 0;
+    for (int32_t t : menschen) {
+        ASSERT_NE(Stadion_Get(t, 1), nullptr) << "team " << t;
+        std::map<uint32_t, std::vector<uint8_t>> je_periode;   // the match day's categories in order
+        for (const Eintrag& e : Ring(t))
+            if (e.kategorie == BUCHUNG_EINTRITT || e.kategorie == BUCHUNG_STADION_UNTERHALT ||
+                e.kategorie == BUCHUNG_WERBUNG || e.kategorie == BUCHUNG_SPIEL_HEIM)
+                je_periode[e.periode].push_back(e.kategorie);
+        Bank_Konto k{};
+        ASSERT_TRUE(Bank_Konto_Lesen(t, &k));
+        ASSERT_GE(k.periode, 4u) << "team " << t;
+        for (uint32_t p = 0; p < k.periode; ++p) {
+            std::vector<uint8_t> erwartet = {BUCHUNG_STADION_UNTERHALT, BUCHUNG_WERBUNG, BUCHUNG_SPIEL_HEIM};
+            const std::vector<uint8_t>& ist = je_periode[p];
+            if (!ist.empty() && ist[0] == BUCHUNG_EINTRITT) erwartet.insert(erwartet.begin(), BUCHUNG_EINTRITT);
+            EXPECT_EQ(ist, erwartet) << "team " << t << ", period " << p;
+            ++spiele;
+        }
+        EXPECT_TRUE(je_periode[k.periode].empty()) << "nothing of a match after the last close";
+    }
+    EXPECT_GE(spiele, 8);
+}
+
+TEST(Verdrahtung, TwoSubscribersAtOnePriorityStopTheStartWithBothNames) {
+    Kalender_Hooks() = KalenderHooks{};
+    Kalender_Hooks().module_init.Anmelden(prio::INIT_NEWS, [] {}, "Fremd");
+    VerdrahtungOptionen v;
+    v.nur = {"News"};
+    std::string fehler;
+    EXPECT_FALSE(Spiel_Verdrahten(v, &fehler));
+    EXPECT_NE(fehler.find("Kalender.module_init"), std::string::npos) << fehler;
+    EXPECT_NE(fehler.find("Fremd und News"), std::string::npos) << fehler;
+    // Nothing stays bound after a refused start.
+    EXPECT_TRUE(Verdrahtung_Gebunden().empty());
+    EXPECT_EQ(Spieltag_Hooks().news, nullptr);
+    EXPECT_TRUE(Kalender_Hooks().module_free.Leer());
+    Kalender_Hooks() = KalenderHooks{};
+}
+
+TEST(Verdrahtung, AnUnsoundWiringIsNamed) {
+    struct Fall {
+        std::vector<std::string> nur;
+        bool ersatz_spieltag;
+        const char* erwartet;
+    };
+    const Fall faelle[] = {
+        // Two owners of one single-owner hook.
+        {{"Spieltag", "Lauf"}, true, "Kalender.spieltag_start wird von Spieltag und Lauf gefuellt"},
+        // A runner without a match day.
+        {{"Lauf"}, false, "Kalender.spieltag_start ist nicht gefuellt (gebraucht von Lauf)"},
+        // A module the table does not know.
+        {{"Netz", "Tribuene"}, false, "kein Modul \"Tribuene\""},
+    };
+    for (const Fall& f : faelle) {
+        VerdrahtungOptionen v;
+        v.nur = f.nur;
+        if (f.ersatz_spieltag) {
+            v.sim.spieltag_start = [] { return false; };
+            v.sim.spieltag_frame = [] { return false; };
+        }
+        std::string fehler;
+        EXPECT_FALSE(Spiel_Verdrahten(v, &fehler)) << f.erwartet;
+        EXPECT_NE(fehler.find(f.erwartet), std::string::npos) << fehler;
+        EXPECT_EQ(Kalender_Hooks().spieltag_start, nullptr);
+    }
+    Kalender_Hooks() = KalenderHooks{};
+}
+
+// Every mode fills the single-owner hooks it needs; unbinding empties them.
+TEST(Verdrahtung, EveryModeBindsAndUnbindsCompletely) {
+    for (Betrieb b : {Betrieb::FENSTER, Betrieb::HEADLESS, Betrieb::SIM}) {
+        std::string fehler;
+        ASSERT_TRUE(Spiel_Verdrahten(b, &fehler)) << fehler;
+        EXPECT_NE(Kalender_Hooks().spielstart_frame, nullptr);
+        EXPECT_FALSE(Kalender_Hooks().nach_spiel_team.Leer());
+        Spiel_Entdrahten();
+        EXPECT_EQ(Kalender_Hooks().spielstart_frame, nullptr);
+        EXPECT_EQ(Kalender_Hooks().spieltag_start, nullptr);
+        EXPECT_TRUE(Kalender_Hooks().nach_spiel_team.Leer());
+        EXPECT_TRUE(Kalender_Hooks().module_init.Leer());
+        EXPECT_TRUE(Spieltag_Hooks().nach_spiel_team.Leer());
+        EXPECT_EQ(Core_Hooks().meldung, nullptr);
+        // The save driver keeps only its random table.
+        std::vector<uint8_t> bild;
+        ASSERT_TRUE(Spielstand_Speichern_In_Bild(&bild));
+        SpielstandDatei d;
+        ASSERT_TRUE(Spielstand_Datei_Oeffnen(&d, bild));
+        EXPECT_EQ(d.rahmen.size(), 1u);
+    }
+}
+
+// The save game holds every module's block in the order of its position.
+TEST(Verdrahtung, TheGamesSaveBlocksStandInTheirDeclaredOrder) {
+    ASSERT_TRUE(Spiel_Verdrahten(Betrieb::SIM));
+    std::vector<uint8_t> bild;
+    ASSERT_TRUE(Spielstand_Speichern_In_Bild(&bild));
+    SpielstandDatei d;
+    ASSERT_TRUE(Spielstand_Datei_Oeffnen(&d, bild));
+    std::vector<std::string> namen;
+    for (const SpielstandRahmen& r : d.rahmen) namen.push_back(r.name);
+    EXPECT_EQ(namen, (std::vector<std::string>{"Rnd", "Spieler", "Team", "Manager", "Wettbewerb", "Spiele",
+                                               "Tabellen", "Saison", "Kalender", "Rangliste", "Statistik",
+                                               "Spieltag", "Spielfeld", "News", "Bank", "Stadion", "Werbung",
+                                               "Ereignis", "Training", "Trainingslager", "Scout",
+                                               "Verhandlung"}));
+    Spiel_Entdrahten();
+}
+
+}  // namespace
+}  // namespace velmora
