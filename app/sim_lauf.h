@@ -17,6 +17,9 @@ struct SimOptionen {
     // The headless main job: once the game reaches this day, the short report
     // is printed and the program ends the orderly way (0: never).
     int32_t tage = 0;
+    // Every human manager ends his turn at once; false leaves the turn to the
+    // screens (a test of a screen in a running game).
+    bool zuege_beenden = true;
     // A stand-in match day (the calendar tests' quick one) instead of the
     // game's: it starts today's matches and advances them each frame.
     bool (*spieltag_start)() = nullptr;

@@ -54,6 +54,7 @@ constexpr ModulEintrag MODULE[] = {
     {"Training", verdrahtung::Binden_Training, ALLE},
     {"Ereignis", verdrahtung::Binden_Ereignis, ALLE},
     {"Shell", verdrahtung::Binden_Shell, FENSTER | HEADLESS},
+    {"Bildschirm", verdrahtung::Binden_Bildschirm, FENSTER},
     {"Lauf", verdrahtung::Binden_Lauf, HEADLESS | SIM},
 };
 

@@ -27,6 +27,8 @@
 #include "gfx/shade.h"
 #include "gfx/text_markup.h"
 #include "gfx/wappen.h"
+#include "gui/icon.h"
+#include "gui/menue.h"
 #include "media/sound.h"
 #include "net/internet.h"
 #include "net/min_signal.h"
@@ -79,6 +81,13 @@ bool startbild() {
     if (Font* titel = Font_Get(11)) Text_Printf(s, titel, "^tz0400Velmora", 0, 280);
     if (Font* zeile = Font_Get(9)) Text_Printf(s, zeile, "^tz0400%s", 0, 330, "Fussball-Manager");
     return false;
+}
+
+// The manager whose icon states the screens show: the one whose turn it is,
+// else the local one.
+int32_t menue_team() {
+    const int32_t team = Kalender_Aktives_Team();
+    return team >= 0 ? team : Team_Lokal();
 }
 
 bool kalender_anfrage(int32_t anfrage, int32_t, const uint8_t* daten, size_t bytes, std::vector<uint8_t>& antwort) {
@@ -211,6 +220,36 @@ void Binden_Shell() {
     if (Einstellungen().betrieb == Betrieb::FENSTER) Besetzen(k.spielstart_frame, startbild, "Kalender.spielstart_frame");
 }
 
+// The menu framework in the game: the shell's mouse, the icon states of the
+// manager whose turn it is, the resource files, and its frame in the menu phase.
+void Binden_Bildschirm() {
+    MenueHooks& m = Menue_Hooks();
+    Besetzen(m.maus_x, Maus_X, "Menue.maus_x");
+    Besetzen(m.maus_y, Maus_Y, "Menue.maus_y");
+    Besetzen(m.maus_klick, Maus_Klick, "Menue.maus_klick");
+    Besetzen(m.rechts_sperre, [] { Maus_Rechts_Sperre_Setzen(1); }, "Menue.rechts_sperre");
+    Besetzen(
+        m.rad_holen,
+        [] {
+            const int32_t r = Maus_Rad();
+            Maus_Rad_Setzen(0);
+            return r;
+        },
+        "Menue.rad_holen");
+    Besetzen(m.icon_zustand, [](int32_t nummer) { return Manager_Icon_Word_Data_Lesen(menue_team(), nummer); },
+             "Menue.icon_zustand");
+    Besetzen(
+        m.icon_zustand_setzen,
+        [](int32_t nummer, int32_t wert) { Manager_Icon_Word_Data_Schreiben(menue_team(), nummer, wert); },
+        "Menue.icon_zustand_setzen");
+    Besetzen(m.resourcen_slot, Resourcen_Slot, "Menue.resourcen_slot");
+    KalenderHooks& k = Kalender_Hooks();
+    Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_MENUE, Menue_Init_Tabellen);
+    Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_MENUE, Menue_Alles_Loeschen);
+    Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_BILDSCHIRM, Menue_Frame);
+    Beim_Abbinden(Menue_Alles_Loeschen);
+}
+
 void Binden_Lauf() {
     const SimOptionen& o = Einstellungen().sim;
     Sim() = SimZustand{};
@@ -219,7 +258,7 @@ void Binden_Lauf() {
     Optionen(OPTION_AUTOSAVE, 1, o.autosave ? 1 : 0);
     KalenderHooks& k = Kalender_Hooks();
     Besetzen(k.spielstart_frame, Sim_Spielstart, "Kalender.spielstart_frame");
-    Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_BILDSCHIRM, Sim_Menue_Frame);
+    if (o.zuege_beenden) Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_BILDSCHIRM, Sim_Menue_Frame);
     Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_LAUF, Sim_Tag);
     if (o.spieltag_start) Besetzen(k.spieltag_start, o.spieltag_start, "Kalender.spieltag_start");
     if (o.spieltag_frame) Besetzen(k.spieltag_frame, o.spieltag_frame, "Kalender.spieltag_frame");

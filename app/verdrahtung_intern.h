@@ -75,6 +75,7 @@ void Binden_Verhandlung();
 void Binden_Training();
 void Binden_Ereignis();
 void Binden_Shell();
+void Binden_Bildschirm();
 void Binden_Lauf();
 
 // The new game's world set-up of the modules above the season (Verdrahtung_Welt_Aufgebaut).

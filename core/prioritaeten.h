@@ -14,7 +14,9 @@ constexpr int32_t INIT_KONFIG_CACHE = 100;   // whether the binary configuration
 constexpr int32_t INIT_NEWS = 200;           // the news file opened, the display reset
 constexpr int32_t INIT_TRAINING = 300;       // training unit and camps reset
 constexpr int32_t INIT_EREIGNIS = 400;       // the random events read from ereignis.cfg
+constexpr int32_t INIT_MENUE = 500;          // the menu framework's icon tables
 // ...and end in the opposite order.
+constexpr int32_t FREI_MENUE = 50;           // the screens' icons and pictures first
 constexpr int32_t FREI_EREIGNIS = 100;
 constexpr int32_t FREI_TRAINING = 200;
 constexpr int32_t FREI_NEWS = 300;

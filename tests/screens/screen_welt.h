@@ -1,0 +1,105 @@
+// tests/screens/screen_welt.h - a running game for the screen tests: the small
+// generated world with one human manager in a temporary installation that
+// holds the build's generated resource files, every module bound by the
+// composition root as the windowed game binds them, the program run headless
+// on the virtual clock, and a script of mouse input played frame by frame in
+// the menu phase. The shown 800 x 600 screen is compared with reviewed PNGs.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/sim_lauf.h"
+#include "app/verdrahtung.h"
+#include "core/hooks.h"
+#include "core/prioritaeten.h"
+#include "core/programm.h"
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "season/kalender.h"
+#include "shell/app.h"
+#include "tests/core/temp_verz.h"
+#include "tests/support/png.h"
+
+namespace velmora::test {
+
+// One step of the script: after `bilder` frames of the menu phase, the mouse
+// moves to (x, y) with these buttons held; `foto` keeps the screen shown last.
+struct Schritt {
+    int32_t bilder = 1;
+    int32_t x = -100, y = -100;
+    uint32_t knoepfe = 0;
+    bool foto = false;
+};
+
+class ScreenWelt : public ::testing::Test {
+public:
+    static inline std::vector<Schritt> skript;
+    static inline size_t schritt = 0;
+    static inline int32_t warten = 0;
+    static inline std::vector<std::vector<uint16_t>> fotos;
+
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dirs.ok);
+        ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 6));
+        // The installation's resource files as the build generated them.
+        for (const auto& e : std::filesystem::directory_iterator(VELMORA_INSTALL_RESFILE))
+            std::filesystem::create_symlink(e.path(), std::filesystem::path(dirs.install) / "resfile" / e.path().filename());
+        skript.clear();
+        schritt = 0;
+        warten = 0;
+        fotos.clear();
+        Kalender_Hooks() = KalenderHooks{};
+        VerdrahtungOptionen v;
+        v.nur = {"Core",        "Grafik",   "Netz",     "Club",  "Saison",   "Spielfeld", "Spieltag", "News", "Stadion",
+                 "Bank",        "Scout",    "Verhandlung", "Training", "Ereignis", "Shell", "Bildschirm", "Lauf"};
+        v.sim.seed = 6;
+        v.sim.menschen = 1;
+        v.sim.autosave = false;
+        v.sim.zuege_beenden = false;   // the screen ends the turn
+        std::string fehler;
+        ASSERT_TRUE(Spiel_Verdrahten(v, &fehler)) << fehler;
+        Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 50, Skript_Bild, "Skript");
+    }
+    void TearDown() override {
+        Spiel_Entdrahten();
+        Kalender_Hooks() = KalenderHooks{};
+        Core_Hooks().meldung = nullptr;
+        Plat_Uhr_Virtuell(false);
+    }
+
+    // Runs the program headless until the script is played (true when it was).
+    bool Spielen() {
+        AppStart s;
+        s.headless = true;
+        s.max_durchlaeufe = 5000;
+        if (App_Main("velmora -w -i", s) != 1) return false;
+        return schritt == skript.size();
+    }
+
+    static std::string Vergleichen(const std::string& name, size_t foto) {
+        if (foto >= fotos.size()) return "no picture " + std::to_string(foto);
+        return Png_Vergleichen(name, Rgb_Aus_565(fotos[foto].data(), 800, 600));
+    }
+
+    velmora_test::TestWelt dirs;
+
+private:
+    // After the screen's frame: the next step of the script, the end after the last.
+    static void Skript_Bild() {
+        if (warten-- > 0) return;
+        if (schritt >= skript.size()) {
+            Programm_Beenden_Anfordern();
+            return;
+        }
+        const Schritt& s = skript[schritt++];
+        if (s.foto) fotos.push_back(Plat_Headless_Bild());
+        Plat_Headless_Maus(s.x, s.y, s.knoepfe);
+        warten = s.bilder - 1;
+    }
+};
+
+}  // namespace velmora::test
