@@ -5,7 +5,7 @@
 
 #include "core/prioritaeten.h"
 #include "season/kalender.h"
-#include "tests/screens/screen_welt.h"
+#include "tests/support/screen_welt.h"
 
 namespace velmora::test {
 namespace {

@@ -1,4 +1,4 @@
-// tests/screens/screen_welt.h - a running game for the screen tests: the small
+// tests/support/screen_welt.h - a running game for the screen tests: the small
 // generated world with one human manager in a temporary installation that
 // holds the build's generated resource files, every module bound by the
 // composition root as the windowed game binds them, the program run headless
@@ -27,6 +27,8 @@ namespace velmora::test {
 
 // One step of the script: after `bilder` frames of the menu phase, the mouse
 // moves to (x, y) with these buttons held; `foto` keeps the screen shown last.
+// A press counts only on an icon the mouse already rests over: move there
+// first, then press, then release.
 struct Schritt {
     int32_t bilder = 1;
     int32_t x = -100, y = -100;
