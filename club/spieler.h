@@ -71,6 +71,11 @@ constexpr uint32_t SP_STATUS_VERLETZT = 64;
 constexpr uint32_t SP_STATUS_GELB = 256;
 constexpr uint32_t SP_STATUS_ROT = 512;
 constexpr uint32_t SP_STATUS_NICHT_VERFUEGBAR = 0x7c0;  // any reason he cannot play
+constexpr uint32_t SP_STATUS_FREISTOSS = 0x1000;        // takes the free kicks
+constexpr uint32_t SP_STATUS_ELFMETER = 0x2000;         // takes the penalties
+constexpr uint32_t SP_STATUS_ECKE = 0x4000;             // takes the corners
+// The club tasks a player gives up when he changes clubs: bit 0x800 and the set pieces.
+constexpr uint32_t SP_STATUS_AUFGABEN = 0x800 | SP_STATUS_FREISTOSS | SP_STATUS_ELFMETER | SP_STATUS_ECKE;
 constexpr uint32_t SP_STATUS_SCOUT = 0x20000;           // a scout's prospect on the market
 
 // Operations of the accessors.
