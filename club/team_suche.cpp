@@ -43,7 +43,7 @@ int32_t Team_Berechne_Staerke(int32_t team, int32_t filter) {
     int32_t n = Gezaehlte_Spieler(team, filter, liste);
     int32_t modus = (filter & 16) ? SPW_SPIEL_STERNE : SPW_STERNE;
     int32_t summe = 0;
-    for (int32_t i = 0; i < n; ++i) summe += Spieler_Wert(modus, liste[i], 0, 0);
+    for (int32_t i = 0; i < n; ++i) summe += Spieler_Wert(modus, liste[i], 0, OP_LESEN);
     return summe;
 }
 
@@ -59,7 +59,7 @@ int32_t Team_Berechne_Attribute(int32_t team, int32_t filter) {
     int32_t talente = 0;
     for (int32_t i = 0; i < n; ++i)
         for (int32_t t = 0; t <= 52; ++t)
-            if (Spieler_Wert(t, liste[i], 0, 0) > 1) ++talente;
+            if (Spieler_Wert(t, liste[i], 0, OP_LESEN) > 1) ++talente;
     return talente * 10 / n;
 }
 
