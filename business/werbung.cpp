@@ -399,7 +399,7 @@ int32_t Werbung_Attraktivitaet(int32_t team) {
     int32_t n = Rangliste_Anzahl();
     if (n > 0 && Rangliste_Team(team, &r) && r.platz[0] >= 0) gr = 100 - int64_t(r.platz[0]) * 100 / n;
     gr = std::max<int64_t>(gr, 30);
-    int64_t s = std::clamp<int64_t>(int64_t(Team_Berechne_Staerke(team, 16)) * 100 / 132 - 15, 0, 100);
+    int64_t s = std::clamp<int64_t>(int64_t(Team_Berechne_Staerke(team, 16)) * 100 / TEAM_STAERKE_SKALA - 15, 0, 100);
     s = int64_t(std::pow(double(s), 1.13));
     int64_t t = 50;
     int32_t liga = Team_Wert(TW_WETTBEWERB, team, 0, OP_LESEN);

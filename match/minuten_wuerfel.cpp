@@ -72,7 +72,7 @@ void Wuerfel_Satz_Fuellen(Wuerfel_Satz* w, int32_t heim, int32_t gast) {
     const int32_t teams[2] = {heim, gast};
     for (int32_t s = 0; s < 2; ++s) {
         int32_t st = teams[s] >= 0 ? std::max(Team_Berechne_Staerke(teams[s], 16), 0) : 0;
-        w->staerke[s] = std::clamp(st * 999 / 132 / 10, 0, 99);
+        w->staerke[s] = std::clamp(st * 999 / TEAM_STAERKE_SKALA / 10, 0, 99);
         w->anzahl[s] = Startelf(teams[s], w->spieler[s]);
     }
 }

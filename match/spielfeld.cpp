@@ -278,7 +278,7 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
         satz->w41076[s] = 2;
         satz->w31278[s] = 2;
         int32_t staerke = std::max(Team_Berechne_Staerke(team, 16), 0);
-        satz->team_staerke[s] = uint32_t(Klemme(staerke * 999 / 132, 0, 999));
+        satz->team_staerke[s] = uint32_t(Klemme(staerke * 999 / TEAM_STAERKE_SKALA, 0, 999));
         satz->wechsel_erlaubt[s] = 3;
         std::memset(satz->wechsel_ein[s], 0xFF, SF_WECHSEL);
         std::memset(satz->wechsel_aus[s], 0xFF, SF_WECHSEL);
