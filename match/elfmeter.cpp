@@ -126,9 +126,9 @@ bool Elfmeter_Schuss(int32_t spiel) {
     int32_t seite = e->seite;
     int32_t schuetze = Schuetze(*e, seite);
     if (!Live(satz) && Rnd(0, 3) != 0) {
-        uint32_t art = seite == 0 ? EREIGNIS_TOR | EREIGNIS_HEIM : EREIGNIS_TOR;
         if (Spielfeld_Hooks().spiel_ereignis)
-            Spielfeld_Hooks().spiel_ereignis(spiel, art, daten.minute, schuetze, SPIEL_KEIN_SPIELER);
+            Spielfeld_Hooks().spiel_ereignis(spiel, seite == 0 ? EREIGNIS_TOR | EREIGNIS_HEIM : EREIGNIS_TOR,
+                                             daten.minute, schuetze, SPIEL_KEIN_SPIELER);
         else
             Debug_Printf("Elfmeter_Schuss: Spiel_Ereignis nicht angebunden\n");
         Spielfeld_Hook_Spiel(spiel, &daten);
