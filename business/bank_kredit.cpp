@@ -7,6 +7,7 @@
 #include "business/bank.h"
 #include "business/bank_intern.h"
 #include "club/club_hooks.h"
+#include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/rnd.h"
@@ -175,7 +176,7 @@ void Bank_Periode_Schliessen(int32_t team) {
         Debug_Printf("Bank_Periode_Schliessen: Team %d ungueltig\n", team);
         return;
     }
-    int32_t t = team < Team_Anzahl() ? Team_Wert(27, team, 0, 0) : team;
+    int32_t t = team < Team_Anzahl() ? Team_Wert(TW_NUMMER, team, 0, OP_LESEN) : team;
     if (!Bank_Intern_Team_Gueltig(t)) t = team;
     Bank_Global* gl = Bank_Intern_Global();
     const int32_t w = int32_t(gl->waehrung);

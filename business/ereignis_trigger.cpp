@@ -39,7 +39,7 @@ TriggerModul g;
 
 int32_t kader(int32_t team, int32_t* out) { return Teamspieler_Ins_Array(team, out, KADER_MAX, 0); }
 
-const char* name(int32_t spieler) { return Spieler_String(505, spieler, 0, 0); }
+const char* name(int32_t spieler) { return Spieler_String(SPS_NAME, spieler, 0, 0); }
 const char* geld(int32_t betrag, int32_t team) { return Geld_Text(float(betrag), team, -1); }
 
 void gutschrift(int32_t team, int32_t betrag) {
@@ -63,9 +63,9 @@ void anfrage(int32_t art, int32_t team, int32_t w2, int32_t frist, const Ereigni
 
 // Morale by p %: m + m x p / 100, clamped to 0..6.
 void moral(int32_t spieler, int32_t p) {
-    int32_t m = Spieler_Wert(90, spieler, 0, OP_LESEN);
+    int32_t m = Spieler_Wert(SPW_MORAL, spieler, 0, OP_LESEN);
     int32_t neu = m + m * p / 100;
-    Spieler_Wert(90, spieler, neu < 0 ? 0 : neu > 6 ? 6 : neu, OP_SCHREIBEN);
+    Spieler_Wert(SPW_MORAL, spieler, neu < 0 ? 0 : neu > 6 ? 6 : neu, OP_SCHREIBEN);
 }
 void team_moral(int32_t team, int32_t p) {
     int32_t s[KADER_MAX];
@@ -75,7 +75,7 @@ void team_moral(int32_t team, int32_t p) {
 int32_t durchschnitt(const int32_t* s, int32_t n) {
     if (n <= 0) return 0;
     int32_t summe = 0;
-    for (int32_t i = 0; i < n; ++i) summe += Spieler_Wert(92, s[i], 0, OP_LESEN);
+    for (int32_t i = 0; i < n; ++i) summe += Spieler_Sterne(s[i]);
     return summe / n;
 }
 
@@ -196,9 +196,10 @@ void Ereignis_Spiel_Nachher(int32_t team, int32_t zweiter, int32_t tore_heim, in
                 bool ok = false;
                 switch (t) {
                 case 40:
-                    ok = Spieler_Wert(92, p, 0, 0) >= 10 && Spieler_Wert(55, p, 0, 0) <= 50 && !Attribute_Hat_Attribut(p, 10);
+                    ok = Spieler_Sterne(p) >= 10 && Spieler_Wert(SPW_WERT55, p, 0, OP_LESEN) <= 50 &&
+                         !Attribute_Hat_Attribut(p, 10);
                     break;
-                case 41: ok = Attribute_Hat_Attribut(p, 10) || Spieler_Wert(92, p, 0, 0) > durchschnitt(s, n) + 2; break;
+                case 41: ok = Attribute_Hat_Attribut(p, 10) || Spieler_Sterne(p) > durchschnitt(s, n) + 2; break;
                 case 42:
                 case 43: ok = Rnd(0, 2) == 0 && !Attribute_Hat_Attribut(p, 13); break;
                 case 44: ok = Rnd(0, 2) == 0 && !Attribute_Hat_Attribut(p, 14); break;
@@ -226,7 +227,7 @@ void Ereignis_Spiel_Nachher(int32_t team, int32_t zweiter, int32_t tore_heim, in
         // 4. a higher maximum strength can be bought
         if (Rnd(0, 10) == 0) {
             int32_t p = s[Rnd(0, n - 1)];
-            int32_t m = Spieler_Wert(97, p, 0, OP_LESEN);
+            int32_t m = Spieler_Wert(SPW_MAX_STERNE, p, 0, OP_LESEN);
             const Ereignis_Ansicht* e = m >= 3 && m <= 11 ? Ereignis_Zufall(EK_MAXSTAERKE) : nullptr;
             if (e) {
                 int32_t neu = m + 2 * Rnd(1, 2);
@@ -252,16 +253,16 @@ void Ereignis_Nicht_Eingesetzt(int32_t team, int32_t spieler) {
     if (Rnd(0, 20) != 5) return;
     int32_t s[KADER_MAX];
     int32_t n = kader(team, s);
-    if (n == 0 || Spieler_Wert(92, spieler, 0, 0) - 1 <= durchschnitt(s, n)) return;
-    if (Spieler_Wert(56, spieler, 0, 0) * 100 / 9 <= 34) return;
-    if (uint32_t(Spieler_Wert(75, spieler, 0, 0)) & SP_STATUS_NICHT_VERFUEGBAR) return;
-    int32_t m = Spieler_Wert(90, spieler, 0, 0);
+    if (n == 0 || Spieler_Sterne(spieler) - 1 <= durchschnitt(s, n)) return;
+    if (Spieler_Wert(SPW_EINSAETZE, spieler, 0, OP_LESEN) * 100 / 9 <= 34) return;
+    if (Spieler_Status(spieler) & SP_STATUS_NICHT_VERFUEGBAR) return;
+    int32_t m = Spieler_Wert(SPW_MORAL, spieler, 0, OP_LESEN);
     if (m <= 0) return;
     const Ereignis_Ansicht* e = Ereignis_Zufall(EK_NICHT_EINGESETZT);
     if (!e) return;
     senden(team, nullptr, e->text, {name(spieler)});
     int32_t minus = m > 1 && Rnd(0, 100) < 10 ? 2 : 1;
-    Spieler_Wert(90, spieler, m - minus, OP_SCHREIBEN);
+    Spieler_Wert(SPW_MORAL, spieler, m - minus, OP_SCHREIBEN);
 }
 
 int32_t Spieler_Get_Gewerkschafts_Praesi() { return g.gewerkschaft; }
@@ -323,7 +324,7 @@ void Ereignis_Manager(int32_t team, int32_t kategorie) {
         if (Bank_Hat_Kredit(team)) return;   // an indebted club's manager gets no offer
         int32_t liga = Team_Get_Liga(c, 1);
         if (liga >= 0 && Wettbewerb_Get_Tabellenplatz(liga, c, -1, -1, 31, 0) == 0) return;
-        std::string ctext = Team_String(0, c, 0, 0);
+        std::string ctext = Team_String(TS_NAME, c, 0, 0);
         anfrage(EREIGNIS_ANFRAGE_WECHSEL, team, c, 1, *e, 0, 0, {ctext.c_str()});
         break;
     }
@@ -365,7 +366,7 @@ void Ereignis_Manager(int32_t team, int32_t kategorie) {
     case EK_NATIONALTRAINER: {
         int32_t nat = Team_Zufaelliges_Aus_Liste();
         if (nat < 0 || !Team_Hat_Manager(team) || Team_Hat_Manager(nat) || Manager_Oder_Netzwerk_Team(nat)) return;
-        std::string ntext = Team_String(0, nat, 0, 0);
+        std::string ntext = Team_String(TS_NAME, nat, 0, 0);
         anfrage(EREIGNIS_ANFRAGE_NATIONAL, team, nat, 1, *e, 0, 0, {ntext.c_str()});
         break;
     }
@@ -402,7 +403,7 @@ void Ereignis_Antwort(const int32_t kopf[10]) {
             abbuchung(team, preis);
             if (!nein.empty() && Rnd(10, 100) < 100 - e.wert1) senden(team, nullptr, nein.c_str(), {name(p)});
             else {
-                Spieler_Wert(97, p, kopf[5], OP_SCHREIBEN);
+                Spieler_Wert(SPW_MAX_STERNE, p, kopf[5], OP_SCHREIBEN);
                 senden(team, nullptr, ja.c_str(), {name(p)});
             }
             break;

@@ -159,7 +159,7 @@ void News_Manager_Nachricht() {
     kopf[0] = Tag_Index();
     kopf[1] = team;
     News_Add(team, -1, -1, int32_t(NEWS_POPUP | NEWS_NACHRICHT), kopf, "%s (%s) %s", Manager_Name(team),
-             Team_String(0, team, 0, 0), text_oder("REST_PIRAK", NEWS_TEXT_WEITER, "ist fertig."));
+             Team_String(TS_NAME, team, 0, 0), text_oder("REST_PIRAK", NEWS_TEXT_WEITER, "ist fertig."));
 }
 
 void News_Runde(uint32_t jetzt) {

@@ -152,7 +152,7 @@ void Scout_Suche_Starten() {
         Misch_U32(passend, k);
         for (int32_t i = 0; i < k && anzahl < SCOUT_PICKS; ++i) {
             int32_t s = int32_t(passend[i]);
-            int32_t st = Spieler_Wert(97, s, 0, OP_LESEN);
+            int32_t st = Spieler_Wert(SPW_MAX_STERNE, s, 0, OP_LESEN);
             // A market player the region search also found is not offered twice.
             if (st >= ziel - 4 && st <= ziel + 4 && !Enthalten(s, anzahl)) g.picks[anzahl++] = s;
         }
@@ -160,7 +160,7 @@ void Scout_Suche_Starten() {
     // Empty entries are shuffled with the rest: one that comes forward shortens the list.
     Misch_U32(reinterpret_cast<uint32_t*>(g.picks), SCOUT_PICKS);
     for (int32_t p : g.picks)
-        if (p >= 0) Debug_Printf("St %d\n", Spieler_Wert(97, p, 0, OP_LESEN));
+        if (p >= 0) Debug_Printf("St %d\n", Spieler_Wert(SPW_MAX_STERNE, p, 0, OP_LESEN));
 }
 
 void Scout_Suche_Schritt(int32_t prozent) {
@@ -305,7 +305,7 @@ int32_t Scout_Bereitschaft(int32_t spieler) {
         Debug_Printf("Scout_Bereitschaft: Spieler %d ungueltig\n", spieler);
         return 0;
     }
-    int32_t w = Spieler_Wert(55, spieler, 0, OP_LESEN);
+    int32_t w = Spieler_Wert(SPW_WERT55, spieler, 0, OP_LESEN);
     return w < 75 ? w + 75 : w;
 }
 
@@ -378,9 +378,9 @@ bool Scout_Verpflichten() {
         Debug_Printf("Scout_Verpflichten: kein ueberzeugter Spieler (Zustand %d)\n", g.kandidat_zustand);
         return false;
     }
-    Team_Wert(17, lokal, p, OP_SCHREIBEN);
-    Team_Wert(16, lokal, g.scout, OP_SCHREIBEN);
-    Spieler_Wert(55, p, Scout_Bereitschaft(p), OP_SCHREIBEN);
+    Team_Wert(TW_SCOUT_SPIELER, lokal, p, OP_SCHREIBEN);
+    Team_Wert(TW_SCOUT, lokal, g.scout, OP_SCHREIBEN);
+    Spieler_Wert(SPW_WERT55, p, Scout_Bereitschaft(p), OP_SCHREIBEN);
     Scout_Dialog_Leeren();
     g.phase = SCOUT_SUCHT;
     g.fortschritt = 0;

@@ -10,6 +10,7 @@
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/regeln.h"
+#include "club/spieler.h"
 #include "club/talente.h"
 #include "club/team.h"
 #include "club/team_suche.h"
@@ -68,7 +69,7 @@ Stadion_Statistik* Statistik(Listen_Element* e) {
 
 // The price percentage of the club's competition; 100 without one or below 50.
 int32_t Preis_Prozent(int32_t team) {
-    const WettbewerbSatz* w = Wettbewerb_Satz(Team_Wert(11, team, 0, 0));
+    const WettbewerbSatz* w = Wettbewerb_Satz(Team_Wert(TW_WETTBEWERB, team, 0, OP_LESEN));
     if (!w || w->preis_prozent < 50) return 100;
     return w->preis_prozent;
 }
@@ -122,7 +123,7 @@ int32_t Id_Von(uint8_t key) { return key < 50 ? key + 256 : key; }
 int32_t Slot_Von(const Stadion_Statistik& s, int32_t heim, int32_t wettbewerb, bool neu) {
     uint8_t key = 0;
     if (!Schluessel(wettbewerb, &key)) return -1;
-    if (wettbewerb == Team_Get_Liga(heim, 1) || wettbewerb == Team_Wert(11, heim, 0, 0)) return 0;
+    if (wettbewerb == Team_Get_Liga(heim, 1) || wettbewerb == Team_Wert(TW_WETTBEWERB, heim, 0, OP_LESEN)) return 0;
     for (int32_t i = 1; i < STADION_SLOTS; ++i)
         if (s.wettbewerb[i] == key) return i;
     if (!neu) return -1;
@@ -161,7 +162,7 @@ void Statistik_Eintragen(Stadion_Statistik& s, const Stadion_Satz& satz, const S
     const int64_t einnahme = int64_t(anteil_heim) * zuschauer * preis / 100;
     s.zuschauer_summe[slot] += uint32_t(zuschauer);
     s.einnahmen_summe[slot] += uint32_t(einnahme);
-    const char* gegner = Team_String(721, sp.gast, 0, 0);
+    const char* gegner = Team_String(TS_NAME_KURZ, sp.gast, 0, 0);
     if (zuschauer >= s.rekord_zuschauer[slot]) {
         s.rekord_zuschauer[slot] = zuschauer;
         s.rekord_tag[slot][0] = Tag_Index();

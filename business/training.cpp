@@ -127,18 +127,18 @@ void absturz() {
     int32_t p = g.s.spieler;
     switch (folge) {
     case TR_FOLGE_MORAL: {
-        int32_t m = Spieler_Wert(90, p, 0, OP_LESEN);
+        int32_t m = Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN);
         if (m < 1) {
             folge = TR_FOLGE_NICHTS;
             break;
         }
         int32_t neu = std::max(m - Rnd(1, 3), 0);
-        Spieler_Wert(90, p, neu, OP_SCHREIBEN);
+        Spieler_Wert(SPW_MORAL, p, neu, OP_SCHREIBEN);
         g.s.folge_betrag = m - neu;
         break;
     }
     case TR_FOLGE_ERSCHOEPFT: {
-        int32_t e = 2 * (Spieler_Wert(56, p, 0, OP_LESEN) / 2);
+        int32_t e = 2 * (Spieler_Wert(SPW_EINSAETZE, p, 0, OP_LESEN) / 2);
         if (e >= 9) {
             folge = TR_FOLGE_NICHTS;
             break;
@@ -148,18 +148,18 @@ void absturz() {
             folge = TR_FOLGE_NICHTS;
             break;
         }
-        Spieler_Wert(56, p, neu, OP_SCHREIBEN);
+        Spieler_Wert(SPW_EINSAETZE, p, neu, OP_SCHREIBEN);
         g.s.folge_betrag = neu / 2 - e / 2;
         break;
     }
     case TR_FOLGE_STAERKE: {
         int32_t d = Rnd(0, 4) == 0 ? 2 : 1;
-        int32_t st = Spieler_Wert(92, p, 0, OP_LESEN);
+        int32_t st = Spieler_Sterne(p);
         if (d > st) {
             folge = TR_FOLGE_NICHTS;
             break;
         }
-        Spieler_Wert(92, p, st - d, OP_SCHREIBEN);
+        Spieler_Wert(SPW_STERNE, p, st - d, OP_SCHREIBEN);
         g.s.folge_betrag = d;
         break;
     }
@@ -294,9 +294,9 @@ bool Training2_Oeffnen(int32_t spieler, int32_t talent) {
     anzeige(TR_ANZ_ANIM_LEEREN);
     const AttributDaten* d = Attribut_Daten(talent);
     int32_t grund = d ? d->punkte_training : 0;
-    s.basis_punkte = grund + 2 * Spieler_Wert(57, spieler, 0, OP_LESEN) / 100 -
-                     4 * Spieler_Wert(56, spieler, 0, OP_LESEN) / 100 + 2 * Spieler_Wert(55, spieler, 0, OP_LESEN) / 10 +
-                     Rnd(0, 50);
+    s.basis_punkte = grund + 2 * Spieler_Form(spieler) / 100 -
+                     4 * Spieler_Wert(SPW_EINSAETZE, spieler, 0, OP_LESEN) / 100 +
+                     2 * Spieler_Wert(SPW_WERT55, spieler, 0, OP_LESEN) / 10 + Rnd(0, 50);
     spitzen_ziehen();
     s.preis = Attribut_Get_Preis(talent, spieler);
     s.letzter_schritt = g.uhr;
@@ -482,7 +482,7 @@ bool Training_Anwenden() {
     bool sterne_voll = false;
     if (t == ATTRIBUT_STERNE && gesamt == schwelle) {
         talent_schreiben(t, 0);
-        Spieler_Wert(92, p, std::min(Spieler_Wert(92, p, 0, OP_LESEN) + 1, 12), OP_SCHREIBEN);
+        Spieler_Wert(SPW_STERNE, p, std::min(Spieler_Sterne(p) + 1, 12), OP_SCHREIBEN);
         sterne_voll = true;
     } else if (gesamt != schwelle) {
         talent_schreiben(t, gesamt);
@@ -491,15 +491,15 @@ bool Training_Anwenden() {
     } else {
         Debug_Printf("Training_Anwenden: Talent %d von Spieler %d nicht lernbar\n", t, p);
     }
-    Spieler_Wert(93, p, Spieler_Wert(93, p, 0, OP_LESEN) + s.preis, OP_SCHREIBEN);
+    Spieler_Wert(SPW_TRAININGSGELD, p, Spieler_Wert(SPW_TRAININGSGELD, p, 0, OP_LESEN) + s.preis, OP_SCHREIBEN);
     anzeige(TR_ANZ_FILME_FREI);
     anzeige(TR_ANZ_SAMPLES_STOP);
     if (t != ATTRIBUT_STERNE) {
         if (talent_wert(t) == 0) talent_schreiben(t, 1);
-    } else if (Spieler_Wert(92, p, 0, OP_LESEN) < 12 && talent_wert(t) == 0 && !sterne_voll) {
+    } else if (Spieler_Sterne(p) < 12 && talent_wert(t) == 0 && !sterne_voll) {
         talent_schreiben(t, 1);
     }
-    Spieler_Wert(98, p, 1, OP_PLUS);
+    Spieler_Wert(SPW_TRAINING_EINHEITEN, p, 1, OP_PLUS);
     if (Club_Ist_Client()) Spieler_Internet_Client_Refresh();
     schliessen();
     return true;

@@ -111,7 +111,7 @@ void balken_starten(uint32_t jetzt) {
     st.zustand = LB_WARTEN;
 }
 
-bool verletzt(int32_t spieler) { return (Spieler_Wert(75, spieler, 0, OP_LESEN) & SP_STATUS_VERLETZT) != 0; }
+bool verletzt(int32_t spieler) { return (Spieler_Status(spieler) & SP_STATUS_VERLETZT) != 0; }
 
 // The strength work of one tick: as many draws as participants, each less
 // likely than the one before.
@@ -132,15 +132,15 @@ void staerke_arbeit() {
             Attribut_Spieler_Setze_Wert(p, negativ[0], ATTRIBUT_ZURUECKSETZEN)) {
             ereignis_neu(p, LE_NEGATIV_WEG, negativ[0]);
         } else if (r < 85 && Attribute_Anzahl(p) != ATTRIBUT_STERNE) {
-            int32_t st = Spieler_Wert(92, p, 0, OP_LESEN);
-            if (st < Spieler_Wert(97, p, 0, OP_LESEN)) {
-                Spieler_Wert(92, p, st + 1, OP_SCHREIBEN);
+            int32_t st = Spieler_Sterne(p);
+            if (st < Spieler_Wert(SPW_MAX_STERNE, p, 0, OP_LESEN)) {
+                Spieler_Wert(SPW_STERNE, p, st + 1, OP_SCHREIBEN);
                 ereignis_neu(p, LE_STAERKE, 0);
             }
         } else {
-            int32_t mx = Spieler_Wert(97, p, 0, OP_LESEN);
+            int32_t mx = Spieler_Wert(SPW_MAX_STERNE, p, 0, OP_LESEN);
             if (mx < 12) {
-                Spieler_Wert(97, p, std::min(mx + 2, 12), OP_SCHREIBEN);
+                Spieler_Wert(SPW_MAX_STERNE, p, std::min(mx + 2, 12), OP_SCHREIBEN);
                 ereignis_neu(p, LE_MAX_STAERKE, 0);
             }
         }
@@ -231,12 +231,12 @@ void verletzung_pruefen() {
 // The end effects on one participant.
 void abschluss(int32_t p, int32_t pm, int32_t pr) {
     if (verletzt(p)) {
-        int32_t d = Spieler_Wert(71, p, 0, OP_LESEN) - 1;
+        int32_t d = Spieler_Wert(SPW_VERLETZUNG_TAGE, p, 0, OP_LESEN) - 1;
         int32_t neu = Rnd(0, 4) != 2 ? (d == 1 ? 0 : d / 2) : (d >= 4 ? d / 2 : 0);
         neu = std::max(neu, 0);
-        Spieler_Wert(71, p, neu, OP_SCHREIBEN);
+        Spieler_Wert(SPW_VERLETZUNG_TAGE, p, neu, OP_SCHREIBEN);
         if (neu > 0) return;
-        Spieler_Wert(75, p, int32_t(SP_STATUS_VERLETZT), OP_LOESCHEN);
+        Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_VERLETZT), OP_LOESCHEN);
     }
     int32_t gain = 0;
     if (pm > Rnd(16, 32)) {
@@ -249,8 +249,8 @@ void abschluss(int32_t p, int32_t pm, int32_t pr) {
             else gain = r < 10 ? 3 : (r < 40 ? 2 : (r < 60 ? 1 : 0));
         }
     }
-    int32_t moral = std::min(Spieler_Wert(90, p, 0, OP_LESEN) + gain, 5);
-    Spieler_Wert(90, p, moral < 1 ? 0 : moral, OP_SCHREIBEN);
+    int32_t moral = std::min(Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN) + gain, 5);
+    Spieler_Wert(SPW_MORAL, p, moral < 1 ? 0 : moral, OP_SCHREIBEN);
     int32_t x = 0;
     if (pr > Rnd(16, 33)) {
         if (pr < 55) {
@@ -262,9 +262,9 @@ void abschluss(int32_t p, int32_t pm, int32_t pr) {
             else x = r < 10 ? -3 : (r < 40 ? -2 : (r < 60 ? -1 : 0));
         }
     }
-    int32_t e = (Spieler_Wert(56, p, 0, OP_LESEN) / 2 + x) * 2;
+    int32_t e = (Spieler_Wert(SPW_EINSAETZE, p, 0, OP_LESEN) / 2 + x) * 2;
     if (e >= 8 && x != 0) e = 9;
-    Spieler_Wert(56, p, e < 1 ? 0 : e, OP_SCHREIBEN);
+    Spieler_Wert(SPW_EINSAETZE, p, e < 1 ? 0 : e, OP_SCHREIBEN);
 }
 
 void zeiten_verschieben(LagerModul& m, uint32_t basis, bool plus) {
@@ -301,12 +301,13 @@ bool Lager_Starten(int32_t lager, uint32_t jetzt) {
     int32_t n = Teamspieler_Ins_Array(team, spieler, LAGER_TEILNEHMER, 0);
     n = std::clamp(n, 0, LAGER_TEILNEHMER);
     std::stable_sort(spieler, spieler + n, [](int32_t a, int32_t b) {
-        return Spieler_Wert(87, a, 0, OP_LESEN) < Spieler_Wert(87, b, 0, OP_LESEN);
+        return Spieler_Wert(SPW_SLOT, a, 0, OP_LESEN) < Spieler_Wert(SPW_SLOT, b, 0, OP_LESEN);
     });
     for (int32_t i = 0; i < n; ++i) {
         int32_t p = spieler[i];
-        g.t[i] = Lager_Teilnehmer{p, Spieler_Wert(90, p, 0, OP_LESEN), Spieler_Wert(56, p, 0, OP_LESEN) / 2,
-                                  Spieler_Wert(92, p, 0, OP_LESEN), Spieler_Wert(97, p, 0, OP_LESEN)};
+        g.t[i] = Lager_Teilnehmer{p, Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN),
+                                  Spieler_Wert(SPW_EINSAETZE, p, 0, OP_LESEN) / 2, Spieler_Sterne(p),
+                                  Spieler_Wert(SPW_MAX_STERNE, p, 0, OP_LESEN)};
     }
     g.k.teilnehmer = n;
     g.laeuft = true;
@@ -420,13 +421,13 @@ bool Lager_Ergebnis_Zeile(int32_t zeile, Lager_Ergebnis* out) {
     int32_t p = t.spieler;
     *out = Lager_Ergebnis{p,
                           t.moral,
-                          Spieler_Wert(90, p, 0, OP_LESEN),
+                          Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN),
                           t.erschoepfung,
-                          Spieler_Wert(56, p, 0, OP_LESEN) / 2,
+                          Spieler_Wert(SPW_EINSAETZE, p, 0, OP_LESEN) / 2,
                           t.staerke,
-                          Spieler_Wert(92, p, 0, OP_LESEN),
+                          Spieler_Sterne(p),
                           t.max_staerke,
-                          Spieler_Wert(97, p, 0, OP_LESEN)};
+                          Spieler_Wert(SPW_MAX_STERNE, p, 0, OP_LESEN)};
     return true;
 }
 

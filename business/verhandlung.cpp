@@ -27,7 +27,6 @@ constexpr int32_t FALL_TAKT_MS = 100;
 constexpr int32_t ERHOEHEN_TAKT_MS = 150;
 constexpr int32_t BLINK_FARBE = 64160;
 constexpr int32_t NORMAL_FARBE = 65535;
-constexpr int32_t TEAMWERT_VERHANDLUNGEN = 20;
 
 struct VerhandlungModul {
     bool offen = false;
@@ -105,7 +104,7 @@ int32_t Verhandlung_Verkauf_Erloes(int32_t spieler) {
         Debug_Printf("Verhandlung_Verkauf_Erloes: Spieler %d ungueltig\n", spieler);
         return 0;
     }
-    if (Spieler_Wert(92, spieler, 0, OP_LESEN) == 0) return 0;
+    if (Spieler_Sterne(spieler) == 0) return 0;
     return int32_t(Runden64(int64_t(Spieler_Berechne_Marktwert(spieler)) - Verhandlung_Verkauf_Abzug(spieler)));
 }
 
@@ -126,7 +125,7 @@ VerhandlungAntwort Verhandlung_Starten(int32_t tausch, int32_t gekauft) {
         Debug_Printf("Verhandlung_Starten: Spieler %d/%d oder Team %d ungueltig\n", tausch, gekauft, team);
         return VH_UNGUELTIG;
     }
-    if (Team_Wert(TEAMWERT_VERHANDLUNGEN, team, 0, OP_LESEN) <= 0) return VH_KEINE_VERHANDLUNG;
+    if (Team_Wert(TW_VERHANDLUNGEN, team, 0, OP_LESEN) <= 0) return VH_KEINE_VERHANDLUNG;
     int32_t wert = Spieler_Berechne_Marktwert(gekauft);
     if (Verhandlung_Geld_Verfuegbar(team, tausch) <= wert) return VH_GELD_REICHT_NICHT;
     g = VerhandlungModul{};
@@ -147,7 +146,7 @@ void Verhandlung_Preise() {
     if (!Offen("Verhandlung_Preise")) return;
     VerhandlungStand& s = g.s;
     int64_t v = Spieler_Berechne_Marktwert(s.gekauft);
-    if (uint32_t(Spieler_Wert(75, s.gekauft, 0, OP_LESEN)) & SP_STATUS_SCOUT) v -= v * 10 / 100;
+    if (Spieler_Status(s.gekauft) & SP_STATUS_SCOUT) v -= v * 10 / 100;
     int32_t v2 = int32_t(Runden64(v));
     int32_t geld = Verhandlung_Geld_Verfuegbar(s.team, s.tausch);
     s.angebot = int32_t(Runden64(std::min(geld, v2)));
@@ -191,10 +190,10 @@ void Verhandlung_Phasen_Setzen(const int32_t* preise, int32_t anzahl, const int3
 VerhandlungAntwort Verhandlung_Uhr_Starten() {
     if (!Offen("Verhandlung_Uhr_Starten")) return VH_UNGUELTIG;
     if (g.s.zustand != VH_NICHT_GESTARTET) return VH_UNGUELTIG;
-    int32_t uebrig = Team_Wert(TEAMWERT_VERHANDLUNGEN, g.s.team, 0, OP_LESEN);
+    int32_t uebrig = Team_Wert(TW_VERHANDLUNGEN, g.s.team, 0, OP_LESEN);
     if (uebrig <= 0) return VH_KEINE_VERHANDLUNG;
     // On a client the write goes on to the server with the team's data.
-    Team_Wert(TEAMWERT_VERHANDLUNGEN, g.s.team, uebrig - 1, OP_SCHREIBEN);
+    Team_Wert(TW_VERHANDLUNGEN, g.s.team, uebrig - 1, OP_SCHREIBEN);
     g.s.zustand = VH_LAEUFT;
     g.start = Plat_Ms();
     g.vergangen = 0;

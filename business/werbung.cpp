@@ -10,6 +10,7 @@
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/regeln.h"
+#include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
 #include "core/bytes.h"
@@ -74,7 +75,9 @@ int32_t Aufpreis(int32_t k) {
 }
 
 // The record's club belongs to a manager on another machine: no message box here.
-bool Anderer_Rechner(int32_t team) { return (uint32_t(Team_Wert(7, team, 0, 0)) & TEAM_STATUS_CLIENT) != 0; }
+bool Anderer_Rechner(int32_t team) {
+    return (uint32_t(Team_Wert(TW_STATUS, team, 0, OP_LESEN)) & TEAM_STATUS_CLIENT) != 0;
+}
 
 void Melden(int32_t team, int32_t text) {
     if (!Anderer_Rechner(team)) Message_An_Manager(0, team, "%s", Text(text));
@@ -397,10 +400,10 @@ int32_t Werbung_Attraktivitaet(int32_t team) {
     int32_t n = Rangliste_Anzahl();
     if (n > 0 && Rangliste_Team(team, &r) && r.platz[0] >= 0) gr = 100 - int64_t(r.platz[0]) * 100 / n;
     gr = std::max<int64_t>(gr, 30);
-    int64_t s = std::clamp<int64_t>(int64_t(Team_Berechne_Staerke(team, 16)) * 100 / 132 - 15, 0, 100);
+    int64_t s = std::clamp<int64_t>(int64_t(Team_Berechne_Staerke(team, 16)) * 100 / TEAM_STAERKE_SKALA - 15, 0, 100);
     s = int64_t(std::pow(double(s), 1.13));
     int64_t t = 50;
-    int32_t liga = Team_Wert(11, team, 0, 0);
+    int32_t liga = Team_Wert(TW_WETTBEWERB, team, 0, OP_LESEN);
     if (const WettbewerbSatz* ws = Wettbewerb_Satz(liga)) {
         const WettbewerbInfo* info = Wettbewerb_Get_Info(liga);
         int64_t teams = info ? info->teams : 18;

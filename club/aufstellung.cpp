@@ -85,11 +85,11 @@ bool Club_Gueltig(const char* wer, int32_t club) {
     return true;
 }
 
-bool Verfuegbar(int32_t p) { return !(uint32_t(Spieler_Wert(75, p, 0, OP_LESEN)) & SP_STATUS_NICHT_VERFUEGBAR); }
+bool Verfuegbar(int32_t p) { return !(Spieler_Status(p) & SP_STATUS_NICHT_VERFUEGBAR); }
 
 int32_t Grundwert(int32_t p) {
-    int32_t v = Spieler_Wert(58, p, 0, OP_LESEN) + Spieler_Wert(57, p, 0, OP_LESEN) +
-                100 * Spieler_Wert(90, p, 0, OP_LESEN) - 100 * Spieler_Wert(56, p, 0, OP_LESEN);
+    int32_t v = Spieler_Staerke(p) + Spieler_Form(p) +
+                100 * Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN) - 100 * Spieler_Wert(SPW_EINSAETZE, p, 0, OP_LESEN);
     return v > 0 ? v : 0;
 }
 
@@ -107,7 +107,7 @@ int32_t Kader_Lesen(int32_t club, Kandidat* out) {
         k.art = Spieler_Get_Art(liste[i]);
         k.verfuegbar = Verfuegbar(liste[i]);
         k.grund = Grundwert(liste[i]);
-        k.slot_alt = Spieler_Wert(87, liste[i], 0, OP_LESEN);
+        k.slot_alt = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
     }
     return n;
 }
@@ -209,10 +209,10 @@ void Plan_Rechnen(const Formation& f, const Kandidat* kader, int32_t n, Plan& pl
 }
 
 void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar) {
-    Spieler_Wert(75, p, int32_t(SP_STATUS_START | SP_STATUS_BANK), OP_LOESCHEN);
+    Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_START | SP_STATUS_BANK), OP_LOESCHEN);
     if (!verfuegbar) return;
-    if (slot < SLOT_STARTELF) Spieler_Wert(75, p, int32_t(SP_STATUS_START), OP_SETZEN);
-    else if (slot < SLOT_BANK_ENDE) Spieler_Wert(75, p, int32_t(SP_STATUS_BANK), OP_SETZEN);
+    if (slot < SLOT_STARTELF) Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_START), OP_SETZEN);
+    else if (slot < SLOT_BANK_ENDE) Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_BANK), OP_SETZEN);
 }
 
 // A goalkeeper's cell is the goal's whatever his slot (the player record keeps it so).
@@ -220,15 +220,15 @@ void Zelle_Nach_Slot(int32_t club, int32_t p, int32_t slot) {
     if (Spieler_Get_Art(p) == 0) return;
     int32_t spalte, reihe;
     if (!Formation_Zelle_Von_Slot(*Team_Aktuelle_Formation(club), slot, &spalte, &reihe)) return;
-    Spieler_Wert(82, p, spalte, OP_SCHREIBEN);
-    Spieler_Wert(83, p, reihe, OP_SCHREIBEN);
+    Spieler_Wert(SPW_SPALTE, p, spalte, OP_SCHREIBEN);
+    Spieler_Wert(SPW_REIHE, p, reihe, OP_SCHREIBEN);
 }
 
 // Writes slots, status bits and cells; `slot` per squad entry.
 void Aufstellung_Schreiben(int32_t club, const Kandidat* kader, int32_t n, const int32_t* slot) {
     for (int32_t i = 0; i < n; ++i) {
-        if (Spieler_Wert(87, kader[i].spieler, 0, OP_LESEN) != slot[i])
-            Spieler_Wert(87, kader[i].spieler, slot[i], OP_SCHREIBEN);
+        if (Spieler_Wert(SPW_SLOT, kader[i].spieler, 0, OP_LESEN) != slot[i])
+            Spieler_Wert(SPW_SLOT, kader[i].spieler, slot[i], OP_SCHREIBEN);
         Status_Nach_Slot(kader[i].spieler, slot[i], kader[i].verfuegbar);
         if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(club, kader[i].spieler, slot[i]);
     }
@@ -386,7 +386,7 @@ bool Check_Und_Set_Aa(int32_t club) {
         int32_t start = 0, bank = 0;
         for (int32_t i = 0; i < n; ++i) {
             if (!kader[i].verfuegbar) continue;
-            uint32_t st = uint32_t(Spieler_Wert(75, kader[i].spieler, 0, OP_LESEN));
+            uint32_t st = Spieler_Status(kader[i].spieler);
             if ((st & SP_STATUS_START) && kader[i].slot_alt < SLOT_STARTELF) ++start;
             if ((st & SP_STATUS_BANK) && kader[i].slot_alt >= SLOT_STARTELF && kader[i].slot_alt < SLOT_BANK_ENDE) ++bank;
         }
@@ -411,31 +411,32 @@ int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozen
     int32_t m = Teamspieler_Ins_Array(club, unsere, TEAM_SPIELER_MAX, 0);
     int64_t summe = 0;
     for (int32_t i = 0; i < n; ++i) {
-        Spieler_Wert(101, ihre[i], -1, OP_SCHREIBEN);
-        summe += Spieler_Wert(58, ihre[i], 0, OP_LESEN);
+        Spieler_Wert(SPW_PARTNER, ihre[i], -1, OP_SCHREIBEN);
+        summe += Spieler_Staerke(ihre[i]);
     }
     // Our markers of the opponent's players are stale now.
     for (int32_t j = 0; j < m; ++j) {
-        int32_t partner = Spieler_Wert(101, unsere[j], 0, OP_LESEN);
-        if (partner >= 0 && Spieler_Get_Team(partner) == gegner) Spieler_Wert(101, unsere[j], -1, OP_SCHREIBEN);
+        int32_t partner = Spieler_Wert(SPW_PARTNER, unsere[j], 0, OP_LESEN);
+        if (partner >= 0 && Spieler_Get_Team(partner) == gegner)
+            Spieler_Wert(SPW_PARTNER, unsere[j], -1, OP_SCHREIBEN);
     }
     if (prozent <= 0) return 0;
     int64_t schnitt = summe / n;
     std::vector<int32_t> gefaehrlich, verteidiger;
     for (int32_t i = 0; i < n; ++i)
-        if (Spieler_Wert(58, ihre[i], 0, OP_LESEN) > 2 * schnitt) gefaehrlich.push_back(ihre[i]);
+        if (Spieler_Staerke(ihre[i]) > 2 * schnitt) gefaehrlich.push_back(ihre[i]);
     for (int32_t j = 0; j < m; ++j) {
-        uint32_t st = uint32_t(Spieler_Wert(75, unsere[j], 0, OP_LESEN));
+        uint32_t st = Spieler_Status(unsere[j]);
         if (Spieler_Get_Art(unsere[j]) == 1 && (st & SP_STATUS_START) && !(st & SP_STATUS_NICHT_VERFUEGBAR))
             verteidiger.push_back(unsere[j]);
     }
-    auto staerker = [](int32_t a, int32_t b) { return Spieler_Wert(58, a, 0, OP_LESEN) > Spieler_Wert(58, b, 0, OP_LESEN); };
+    auto staerker = [](int32_t a, int32_t b) { return Spieler_Staerke(a) > Spieler_Staerke(b); };
     std::stable_sort(gefaehrlich.begin(), gefaehrlich.end(), staerker);
     std::stable_sort(verteidiger.begin(), verteidiger.end(), staerker);
     size_t paare = std::min({gefaehrlich.size(), verteidiger.size(), size_t(prozent / 20)});
     for (size_t k = 0; k < paare; ++k) {
-        Spieler_Wert(101, gefaehrlich[k], verteidiger[k], OP_SCHREIBEN);
-        Spieler_Wert(101, verteidiger[k], gefaehrlich[k], OP_SCHREIBEN);
+        Spieler_Wert(SPW_PARTNER, gefaehrlich[k], verteidiger[k], OP_SCHREIBEN);
+        Spieler_Wert(SPW_PARTNER, verteidiger[k], gefaehrlich[k], OP_SCHREIBEN);
     }
     return int32_t(paare);
 }
@@ -445,7 +446,7 @@ bool Spieler_Setze_Formationsposition(int32_t spieler, int32_t spalte, int32_t r
     if (!Club_Gueltig("Spieler_Setze_Formationsposition", club) ||
         !Club_Client_Darf("Spieler_Setze_Formationsposition", club))
         return false;
-    int32_t slot = Spieler_Wert(87, spieler, 0, OP_LESEN);
+    int32_t slot = Spieler_Wert(SPW_SLOT, spieler, 0, OP_LESEN);
     if (slot >= SLOT_STARTELF || spalte < 0 || spalte >= FORMATION_SPALTEN || reihe < 0 || reihe >= FORMATION_REIHEN) {
         Debug_Printf("Spieler_Setze_Formationsposition: Spieler %d (Slot %d) nach %d/%d ungueltig\n", spieler, slot,
                      spalte, reihe);
@@ -473,7 +474,7 @@ bool Spieler_Setze_Formationsposition(int32_t spieler, int32_t spalte, int32_t r
     int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
     int32_t zellen[TEAM_SPIELER_MAX][2];
     for (int32_t i = 0; i < n; ++i) {
-        int32_t s = Spieler_Wert(87, liste[i], 0, OP_LESEN);
+        int32_t s = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
         zellen[i][0] = zellen[i][1] = -1;
         if (s < SLOT_STARTELF) Formation_Zelle_Von_Slot(*f, s, &zellen[i][0], &zellen[i][1]);
         if (liste[i] == spieler) {
@@ -486,9 +487,9 @@ bool Spieler_Setze_Formationsposition(int32_t spieler, int32_t spalte, int32_t r
     Team_Aufstellung_Senden(club);
     for (int32_t i = 0; i < n; ++i) {
         if (zellen[i][0] < 0) continue;
-        Spieler_Wert(87, liste[i], Slot_Von_Zelle(*f, zellen[i][0], zellen[i][1]), OP_SCHREIBEN);
-        Spieler_Wert(82, liste[i], zellen[i][0], OP_SCHREIBEN);
-        Spieler_Wert(83, liste[i], zellen[i][1], OP_SCHREIBEN);
+        Spieler_Wert(SPW_SLOT, liste[i], Slot_Von_Zelle(*f, zellen[i][0], zellen[i][1]), OP_SCHREIBEN);
+        Spieler_Wert(SPW_SPALTE, liste[i], zellen[i][0], OP_SCHREIBEN);
+        Spieler_Wert(SPW_REIHE, liste[i], zellen[i][1], OP_SCHREIBEN);
     }
     Team_Spieler_Positionen_Setzen(club, -1);
     return true;
@@ -502,15 +503,15 @@ bool Spieler_Tauschen_Intern(int32_t spieler1, int32_t spieler2, int32_t club1, 
                      club2);
         return false;
     }
-    int32_t s1 = Spieler_Wert(87, spieler1, 0, OP_LESEN), s2 = Spieler_Wert(87, spieler2, 0, OP_LESEN);
+    int32_t s1 = Spieler_Wert(SPW_SLOT, spieler1, 0, OP_LESEN), s2 = Spieler_Wert(SPW_SLOT, spieler2, 0, OP_LESEN);
     bool v1 = Verfuegbar(spieler1), v2 = Verfuegbar(spieler2);
     if ((s2 < SLOT_STARTELF && !v1) || (s1 < SLOT_STARTELF && !v2)) {
         Message_An_Manager(1, club1, "%s", "Ein verletzter oder gesperrter Spieler kann nicht in die Startelf!");
         Debug_Printf("Spieler_Tauschen_Intern: Spieler nicht einsatzfaehig\n");
         return false;
     }
-    Spieler_Wert(87, spieler1, s2, OP_SCHREIBEN);
-    Spieler_Wert(87, spieler2, s1, OP_SCHREIBEN);
+    Spieler_Wert(SPW_SLOT, spieler1, s2, OP_SCHREIBEN);
+    Spieler_Wert(SPW_SLOT, spieler2, s1, OP_SCHREIBEN);
     Status_Nach_Slot(spieler1, s2, v1);
     Status_Nach_Slot(spieler2, s1, v2);
     if (s2 < SLOT_STARTELF) Zelle_Nach_Slot(club1, spieler1, s2);
@@ -525,7 +526,7 @@ void Team_Rueckennummern(int32_t club) {
     int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
     int32_t slots[TEAM_SPIELER_MAX];
     for (int32_t i = 0; i < n; ++i) {
-        slots[i] = Spieler_Wert(87, liste[i], 0, OP_LESEN);
+        slots[i] = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
         if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(club, liste[i], slots[i]);
     }
     // Shirt numbers live in the server's data; a client leaves them to the server.
@@ -533,7 +534,7 @@ void Team_Rueckennummern(int32_t club) {
     bool vergeben[100] = {};
     int32_t nummer[TEAM_SPIELER_MAX];
     for (int32_t i = 0; i < n; ++i) {
-        nummer[i] = Spieler_Wert(84, liste[i], 0, OP_LESEN);
+        nummer[i] = Spieler_Wert(SPW_RUECKENNUMMER, liste[i], 0, OP_LESEN);
         if (nummer[i] > 0 && nummer[i] < 100 && !vergeben[nummer[i]]) vergeben[nummer[i]] = true;
         else nummer[i] = 0;
     }
@@ -556,7 +557,7 @@ void Team_Rueckennummern(int32_t club) {
             nummer[i] = frei;
         }
         vergeben[nummer[i]] = true;
-        Spieler_Wert(84, liste[i], nummer[i], OP_SCHREIBEN);
+        Spieler_Wert(SPW_RUECKENNUMMER, liste[i], nummer[i], OP_SCHREIBEN);
     }
 }
 
@@ -575,10 +576,10 @@ void Team_Spieler_Positionen_Setzen(int32_t team, int32_t spieler) {
     int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
     for (int32_t i = 0; i < n; ++i) {
         if (spieler >= 0 && liste[i] != spieler) continue;
-        int16_t* linie = static_cast<int16_t*>(Spieler_Zeiger(511, liste[i]));
+        int16_t* linie = static_cast<int16_t*>(Spieler_Zeiger(SPZ_LINIE, liste[i]));
         if (!linie) continue;
-        h.spielfeld_taktik_linie(team, linie, Spieler_Wert(82, liste[i], 0, OP_LESEN),
-                                 Spieler_Wert(83, liste[i], 0, OP_LESEN));
+        h.spielfeld_taktik_linie(team, linie, Spieler_Wert(SPW_SPALTE, liste[i], 0, OP_LESEN),
+                                 Spieler_Wert(SPW_REIHE, liste[i], 0, OP_LESEN));
     }
 }
 
@@ -630,7 +631,8 @@ void Team_Aufstellung_Initialisieren(int32_t team) {
     if (!Formation_Pruefen(*f)) Formation_Standard(Team_Formation_Index(team), f);
     bool manager = Team_Hat_Manager(team);
     if (!manager && !Team_Formation_Assi(team))
-        Team_Wert(8, team, int8_t(uint8_t(Team_Formation_Index(team) | FORMATION_BYTE_ASSI)), OP_SCHREIBEN);
+        Team_Wert(TW_FORMATION_BYTE, team, int8_t(uint8_t(Team_Formation_Index(team) | FORMATION_BYTE_ASSI)),
+                  OP_SCHREIBEN);
     if (!manager || Team_Formation_Assi(team) || !Team_Aufstellung_Pruefen(team)) {
         Team_Auto_Aufstellung(team);
         return;
@@ -642,20 +644,20 @@ void Team_Aufstellung_Initialisieren(int32_t team) {
 void Team_Aufstellung_Nach_Wechsel(int32_t team, int32_t anderes, int32_t spieler, int32_t anderer) {
     // `spieler` went from `team` to `anderes`, `anderer` the other way; their
     // slots are still those of their old clubs.
-    int32_t slot_spieler = spieler >= 0 ? Spieler_Wert(87, spieler, 0, OP_LESEN) : -1;
-    int32_t slot_anderer = anderer >= 0 ? Spieler_Wert(87, anderer, 0, OP_LESEN) : -1;
+    int32_t slot_spieler = spieler >= 0 ? Spieler_Wert(SPW_SLOT, spieler, 0, OP_LESEN) : -1;
+    int32_t slot_anderer = anderer >= 0 ? Spieler_Wert(SPW_SLOT, anderer, 0, OP_LESEN) : -1;
     auto ankommen = [](int32_t club, int32_t p, int32_t slot) {
         if (p < 0) return;
         if (club == Team_Markt()) {
-            Spieler_Wert(75, p, int32_t(SP_STATUS_START | SP_STATUS_BANK | 0x800 | 0x1000 | 0x2000 | 0x4000), OP_LOESCHEN);
-            Spieler_Wert(101, p, -1, OP_SCHREIBEN);
-            Spieler_Wert(87, p, TEAM_SPIELER_MAX - 1, OP_SCHREIBEN);
+            Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_START | SP_STATUS_BANK | SP_STATUS_AUFGABEN), OP_LOESCHEN);
+            Spieler_Wert(SPW_PARTNER, p, -1, OP_SCHREIBEN);
+            Spieler_Wert(SPW_SLOT, p, TEAM_SPIELER_MAX - 1, OP_SCHREIBEN);
             return;
         }
         // The newcomer takes the place of the one who left, or the last one.
-        Spieler_Wert(87, p, slot >= 0 ? slot : TEAM_SPIELER_MAX - 1, OP_SCHREIBEN);
-        Spieler_Wert(75, p, 0x800 | 0x1000 | 0x2000 | 0x4000, OP_LOESCHEN);
-        Spieler_Wert(101, p, -1, OP_SCHREIBEN);
+        Spieler_Wert(SPW_SLOT, p, slot >= 0 ? slot : TEAM_SPIELER_MAX - 1, OP_SCHREIBEN);
+        Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_AUFGABEN), OP_LOESCHEN);
+        Spieler_Wert(SPW_PARTNER, p, -1, OP_SCHREIBEN);
     };
     ankommen(anderes, spieler, slot_anderer);
     ankommen(team, anderer, slot_spieler);
@@ -683,7 +685,7 @@ bool Team_Aufstellung_Pruefen(int32_t club) {
             return false;
         }
         belegt[s] = true;
-        uint32_t st = uint32_t(Spieler_Wert(75, p, 0, OP_LESEN));
+        uint32_t st = Spieler_Status(p);
         bool start = s < SLOT_STARTELF && kader[i].verfuegbar;
         bool bank = s >= SLOT_STARTELF && s < SLOT_BANK_ENDE && kader[i].verfuegbar;
         if (bool(st & SP_STATUS_START) != start || bool(st & SP_STATUS_BANK) != bank) {
@@ -692,7 +694,8 @@ bool Team_Aufstellung_Pruefen(int32_t club) {
         }
         int32_t spalte, reihe;
         if (start && Spieler_Get_Art(p) != 0 && Formation_Zelle_Von_Slot(f, s, &spalte, &reihe) &&
-            (Spieler_Wert(82, p, 0, OP_LESEN) != spalte || Spieler_Wert(83, p, 0, OP_LESEN) != reihe)) {
+            (Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN) != spalte ||
+             Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN) != reihe)) {
             Debug_Printf("Team_Aufstellung_Pruefen: Spieler %d steht nicht im Feld seines Slots %d\n", p, s);
             return false;
         }

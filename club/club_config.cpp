@@ -111,21 +111,20 @@ bool Teams_Bauen(const std::vector<TeamDatei>& teams) {
     for (int32_t i = 0; i < n; ++i) {
         const TeamDatei& t = teams[size_t(i)];
         Team_Namen_Setzen(i, t.name.c_str(), t.kurz.c_str(), t.stadt.c_str());
-        Team_Wert(7, i, int32_t(t.status), OP_ERSETZEN);
+        Team_Wert(TW_STATUS, i, int32_t(t.status), OP_ERSETZEN);
         if (t.markt && !Team_Markt_Setzen(i)) Debug_Printf("Team: zweiter Transfermarkt %d uebergangen\n", i);
         if (t.nation >= n) Debug_Printf("Team: Nation %d von Team %d gibt es nicht\n", t.nation, i);
-        else Team_Wert(6, i, t.nation, OP_SCHREIBEN);
-        Team_Wert(10, i, t.kontinent, OP_SCHREIBEN);
-        Team_Wert(9, i, t.wappen, OP_SCHREIBEN);
-        Team_Wert(28, i, t.wappenwert, OP_SCHREIBEN);
-        Team_Wert(2, i, t.teamwert, OP_SCHREIBEN);
-        if (t.zweitclub < n) Team_Wert(26, i, t.zweitclub, OP_SCHREIBEN);
-        static constexpr int32_t TRIKOT_MODI[4] = {19, 23, 22, 24};
-        for (int32_t k = 0; k < 4; ++k) Team_Wert(TRIKOT_MODI[k], i, t.trikot[k], OP_SCHREIBEN);
+        else Team_Wert(TW_NATION, i, t.nation, OP_SCHREIBEN);
+        Team_Wert(TW_KONTINENT, i, t.kontinent, OP_SCHREIBEN);
+        Team_Wert(TW_WAPPEN, i, t.wappen, OP_SCHREIBEN);
+        Team_Wert(TW_WAPPENWERT, i, t.wappenwert, OP_SCHREIBEN);
+        Team_Wert(TW_TEAMWERT, i, t.teamwert, OP_SCHREIBEN);
+        if (t.zweitclub < n) Team_Wert(TW_ZWEITCLUB, i, t.zweitclub, OP_SCHREIBEN);
+        for (int32_t k = 0; k < 4; ++k) Team_Wert(TW_TRIKOT_MODI[k], i, t.trikot[k], OP_SCHREIBEN);
         uint8_t farben[36];
         for (int32_t k = 0; k < 36; ++k) farben[k] = uint8_t(t.farben[k]);
-        Team_Zeiger(700, i, farben, OP_SCHREIBEN);
-        if (uint8_t* klima = static_cast<uint8_t*>(Team_Zeiger(14, i, nullptr, OP_LESEN)))
+        Team_Zeiger(TZ_FARBEN, i, farben, OP_SCHREIBEN);
+        if (uint8_t* klima = static_cast<uint8_t*>(Team_Zeiger(TZ_KLIMA, i, nullptr, OP_LESEN)))
             for (int32_t k = 0; k < 3; ++k) klima[k] = uint8_t(t.klima[k]);
         if (t.hat_stadion) g.stadien[size_t(i)] = t.stadion;
     }
@@ -233,9 +232,10 @@ void Spieler_Ablegen(SpielerLeser& l) {
         p.s.spalte = 3;
         p.s.reihe = 0;
     }
-    *static_cast<SpielerStruktur*>(Spieler_Zeiger(500, nr)) = p.s;
-    *static_cast<SpielerFix*>(Spieler_Zeiger(501, nr)) = p.f;
-    if (auto* e = static_cast<SpielerClientEgal*>(Spieler_Zeiger(502, nr))) e->rueckennummer = p.rueckennummer;
+    *static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, nr)) = p.s;
+    *static_cast<SpielerFix*>(Spieler_Zeiger(SPZ_FIX, nr)) = p.f;
+    if (auto* e = static_cast<SpielerClientEgal*>(Spieler_Zeiger(SPZ_CLIENT_EGAL, nr)))
+        e->rueckennummer = p.rueckennummer;
     if (p.team < 0) return;
     if (p.team >= Team_Anzahl()) {
         Read_Config_Fehler(FEHLER_BEREICH, "Team %d von Spieler %d gibt es nicht", p.team, nr);
@@ -245,8 +245,8 @@ void Spieler_Ablegen(SpielerLeser& l) {
         Read_Config_Fehler(FEHLER_TEAM_VOLL, "Team %d ist voll (Spieler %d)", p.team, nr);
         return;
     }
-    if (p.team != Team_Markt()) Spieler_Wert(87, nr, Teamspieler_Ins_Array(p.team, nullptr, TEAM_SPIELER_MAX, 0) - 1,
-                                             OP_SCHREIBEN);
+    if (p.team != Team_Markt())
+        Spieler_Wert(SPW_SLOT, nr, Teamspieler_Ins_Array(p.team, nullptr, TEAM_SPIELER_MAX, 0) - 1, OP_SCHREIBEN);
 }
 
 // Empties every team's list (players are about to be rebuilt).
@@ -319,9 +319,9 @@ void Kopf(std::string& o, const char* datei, const char* beschreibung) {
 }
 
 void Spieler_Schreiben(std::string& o, int32_t nr, int32_t team) {
-    const SpielerStruktur& s = *static_cast<const SpielerStruktur*>(Spieler_Zeiger(500, nr));
-    const SpielerFix& f = *static_cast<const SpielerFix*>(Spieler_Zeiger(501, nr));
-    const auto* e = static_cast<const SpielerClientEgal*>(Spieler_Zeiger(502, nr));
+    const SpielerStruktur& s = *static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, nr));
+    const SpielerFix& f = *static_cast<const SpielerFix*>(Spieler_Zeiger(SPZ_FIX, nr));
+    const auto* e = static_cast<const SpielerClientEgal*>(Spieler_Zeiger(SPZ_CLIENT_EGAL, nr));
     Config_Schreibe_Befehl(o, "NEUER_SPIELER");
     Config_Schreibe_Wert(o, "TEAM", team);
     Config_Schreibe_String(o, "VORNAME", Feld(f.vorname, sizeof f.vorname).c_str());
@@ -376,33 +376,32 @@ bool Spieler_Config_Lesen_Text(const std::string& text, const char* anzeige, uin
 std::string Convert_Team_Config_Text(const char* beschreibung) {
     std::string o;
     Kopf(o, "team.cfg", beschreibung);
-    static constexpr int32_t TRIKOT_MODI[4] = {19, 23, 22, 24};
     for (int32_t t = 0; t < Team_Anzahl(); ++t) {
-        uint32_t status = uint32_t(Team_Wert(7, t, 0, OP_LESEN));
+        uint32_t status = uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN));
         Config_Schreibe_Befehl(o, "NEUES_TEAM");
-        Config_Schreibe_String(o, "NAME", Team_String(0, t, 0, 0));
-        Config_Schreibe_String(o, "KURZNAME", Team_String(721, t, 0, 0));
-        Config_Schreibe_String(o, "STADT", Team_String(702, t, 0, 0));
+        Config_Schreibe_String(o, "NAME", Team_String(TS_NAME, t, 0, 0));
+        Config_Schreibe_String(o, "KURZNAME", Team_String(TS_NAME_KURZ, t, 0, 0));
+        Config_Schreibe_String(o, "STADT", Team_String(TS_STADT, t, 0, 0));
         Config_Schreibe_Wert(o, "STATUS", int32_t(status & TEAM_STATUS_DATEI));
         if (t == Team_Markt()) Config_Schreibe_JaNein(o, "TRANSFERMARKT", true);
-        Config_Schreibe_Wert(o, "NATION", Team_Wert(6, t, 0, OP_LESEN));
-        Config_Schreibe_Wert(o, "KONTINENT", Team_Wert(10, t, 0, OP_LESEN));
-        if (const uint8_t* klima = static_cast<const uint8_t*>(Team_Zeiger(14, t, nullptr, OP_LESEN))) {
+        Config_Schreibe_Wert(o, "NATION", Team_Wert(TW_NATION, t, 0, OP_LESEN));
+        Config_Schreibe_Wert(o, "KONTINENT", Team_Wert(TW_KONTINENT, t, 0, OP_LESEN));
+        if (const uint8_t* klima = static_cast<const uint8_t*>(Team_Zeiger(TZ_KLIMA, t, nullptr, OP_LESEN))) {
             int32_t k[3] = {klima[0], klima[1], klima[2]};
             Config_Schreibe_Liste(o, "KLIMA", k, 3);
         }
-        Config_Schreibe_Wert(o, "WAPPEN", Team_Wert(9, t, 0, OP_LESEN));
-        Config_Schreibe_Wert(o, "WAPPENWERT", Team_Wert(28, t, 0, OP_LESEN));
-        Config_Schreibe_Wert(o, "TEAMWERT", Team_Wert(2, t, 0, OP_LESEN));
-        int32_t zweit = Team_Wert(26, t, 0, OP_LESEN);
+        Config_Schreibe_Wert(o, "WAPPEN", Team_Wert(TW_WAPPEN, t, 0, OP_LESEN));
+        Config_Schreibe_Wert(o, "WAPPENWERT", Team_Wert(TW_WAPPENWERT, t, 0, OP_LESEN));
+        Config_Schreibe_Wert(o, "TEAMWERT", Team_Wert(TW_TEAMWERT, t, 0, OP_LESEN));
+        int32_t zweit = Team_Wert(TW_ZWEITCLUB, t, 0, OP_LESEN);
         if (zweit >= 0 && zweit != Team_Markt()) Config_Schreibe_Wert(o, "ZWEITCLUB", zweit);
-        if (const uint8_t* f = static_cast<const uint8_t*>(Team_Zeiger(700, t, nullptr, OP_LESEN))) {
+        if (const uint8_t* f = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, t, nullptr, OP_LESEN))) {
             int32_t farben[36];
             for (int32_t k = 0; k < 36; ++k) farben[k] = f[k];
             Config_Schreibe_Liste(o, "FARBEN", farben, 36);
         }
         int32_t trikot[4];
-        for (int32_t k = 0; k < 4; ++k) trikot[k] = Team_Wert(TRIKOT_MODI[k], t, 0, OP_LESEN);
+        for (int32_t k = 0; k < 4; ++k) trikot[k] = Team_Wert(TW_TRIKOT_MODI[k], t, 0, OP_LESEN);
         Config_Schreibe_Liste(o, "TRIKOT", trikot, 4);
         if (const StadionVorgabe* st = Team_Stadion_Vorgabe(t)) {
             std::string zeile;

@@ -120,22 +120,22 @@ void Formation_Gruppen_Zaehlen(const Formation& f, int32_t out[4]) {
 
 int32_t Team_Formation_Index(int32_t team) {
     if (!Team_Gueltig("Team_Formation_Index", team)) return 0;
-    int32_t index = Team_Wert(8, team, 0, OP_LESEN) & FORMATION_BYTE_INDEX;
+    int32_t index = Team_Wert(TW_FORMATION_BYTE, team, 0, OP_LESEN) & FORMATION_BYTE_INDEX;
     return index < FORMATION_STANDARD_ANZAHL ? index : 0;
 }
 
 bool Team_Formation_Assi(int32_t team) {
     if (team < 0 || team >= Team_Anzahl()) return false;
-    return (Team_Wert(8, team, 0, OP_LESEN) & FORMATION_BYTE_ASSI) != 0;
+    return (Team_Wert(TW_FORMATION_BYTE, team, 0, OP_LESEN) & FORMATION_BYTE_ASSI) != 0;
 }
 
 bool Team_Formation_Waehlen(int32_t team, int32_t index) {
     if (!Team_Gueltig("Team_Formation_Waehlen", team) || !Club_Client_Darf("Team_Formation_Waehlen", team)) return false;
     Formation f;
     if (!Formation_Standard(index, &f)) return false;
-    int32_t byte = Team_Wert(8, team, 0, OP_LESEN) & FORMATION_BYTE_ASSI;
+    int32_t byte = Team_Wert(TW_FORMATION_BYTE, team, 0, OP_LESEN) & FORMATION_BYTE_ASSI;
     // The byte is signed: bit 128 is the sign bit of mode 8.
-    Team_Wert(8, team, int8_t(uint8_t(byte | index)), OP_SCHREIBEN);
+    Team_Wert(TW_FORMATION_BYTE, team, int8_t(uint8_t(byte | index)), OP_SCHREIBEN);
     *Team_Aktuelle_Formation(team) = f;
     Team_Aufstellung_Senden(team);
     return true;
@@ -160,8 +160,9 @@ bool Trobe_Spieler_Formation_Zuruecksetzen(int32_t club) {
 
 void Team_Formation_Flag_Loeschen(int32_t club) {
     if (!Team_Gueltig("Team_Formation_Flag_Loeschen", club)) return;
-    int32_t byte = Team_Wert(8, club, 0, OP_LESEN);
-    if (byte & FORMATION_BYTE_ASSI) Team_Wert(8, club, int8_t(uint8_t(byte & FORMATION_BYTE_INDEX)), OP_SCHREIBEN);
+    int32_t byte = Team_Wert(TW_FORMATION_BYTE, club, 0, OP_LESEN);
+    if (byte & FORMATION_BYTE_ASSI)
+        Team_Wert(TW_FORMATION_BYTE, club, int8_t(uint8_t(byte & FORMATION_BYTE_INDEX)), OP_SCHREIBEN);
 }
 
 int32_t Formation_Zaehle_Reihen(int32_t team, int32_t out[4]) {
@@ -178,7 +179,7 @@ void Team_Aufstellung_Senden(int32_t club) {
     uint8_t block[TEAM_AUFSTELLUNG_BYTES];
     std::memcpy(block, &own->aktuell, sizeof own->aktuell);
     std::memcpy(block + sizeof own->aktuell, own->taktik, sizeof own->taktik);
-    if (!Team_Zeiger(704, club, block, OP_SCHREIBEN))
+    if (!Team_Zeiger(TZ_AUFSTELLUNG, club, block, OP_SCHREIBEN))
         Debug_Printf("Team_Aufstellung_Senden: Server hat die Aufstellung von Team %d nicht\n", club);
 }
 

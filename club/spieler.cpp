@@ -21,40 +21,40 @@ struct GrenzTabelle : WertTabelle<SPIELER_WERT_MODI> {
     constexpr GrenzTabelle() {
         for (int32_t t = 0; t <= 52; ++t) setze(t, -1, 9999);
         setze(53, 0, 9999);
-        setze(55, 0, 150);
-        setze(56, 0, 9);
-        setze(57, 0, 999);
-        setze(58, 0, 12000);
-        setze(63, 0, 99);
-        setze(64, 0, 255);
-        setze(65, INT32_MIN, INT32_MAX);
-        setze(67, 0, 3);
-        setze(68, -1, TEAM_MAX - 1);
-        setze(69, 0, 100);
-        setze(70, -1, VERLETZUNG_ARTEN - 1);
-        setze(71, 0, 999);
-        setze(72, 0, 65535);
-        setze(73, 0, 65535);
-        setze(74, 0, 50);
-        setze(75, INT32_MIN, INT32_MAX, W_BITS);
-        setze(76, 0, 32767);
-        setze(77, 0, 32767);
-        setze(82, 0, 6);
-        setze(83, 0, 10);
-        setze(84, 0, 99, W_SERVER);
-        setze(85, 0, INT32_MAX, W_SERVER | W_NUR_LESEN);
-        setze(87, 0, 19);
-        setze(90, 0, 6);
-        setze(92, 0, 12);
-        setze(93, 0, 9000000, W_SERVER);
-        setze(94, 0, 12, W_NUR_LESEN);
-        setze(97, 0, 12);
-        setze(98, 0, 100);
-        setze(99, INT32_MIN, INT32_MAX, W_SERVER);
-        setze(100, -32768, 32767);
-        setze(101, -1, SPIELER_MAX - 1);
-        setze(102, 0, INT32_MAX, W_SERVER | W_NUR_LESEN);
-        setze(103, -1, SPIELER_MAX - 1);
+        setze(SPW_WERT55, 0, 150);
+        setze(SPW_EINSAETZE, 0, 9);
+        setze(SPW_FORM, 0, 999);
+        setze(SPW_STAERKE, 0, 12000);
+        setze(SPW_ALTER, 0, 99);
+        setze(SPW_GROESSE, 0, 255);
+        setze(SPW_AUSSEHEN, INT32_MIN, INT32_MAX);
+        setze(SPW_ART, 0, 3);
+        setze(SPW_NATION, -1, TEAM_MAX - 1);
+        setze(SPW_WERT69, 0, 100);
+        setze(SPW_VERLETZUNG, -1, VERLETZUNG_ARTEN - 1);
+        setze(SPW_VERLETZUNG_TAGE, 0, 999);
+        setze(SPW_HAAR, 0, 65535);
+        setze(SPW_HAUT, 0, 65535);
+        setze(SPW_DATEI_NUMMER, 0, 50);
+        setze(SPW_STATUS, INT32_MIN, INT32_MAX, W_BITS);
+        setze(SPW_BALLGEWINNE, 0, 32767);
+        setze(SPW_BALLGEWINNE_2, 0, 32767);
+        setze(SPW_SPALTE, 0, 6);
+        setze(SPW_REIHE, 0, 10);
+        setze(SPW_RUECKENNUMMER, 0, 99, W_SERVER);
+        setze(SPW_GEHALT, 0, INT32_MAX, W_SERVER | W_NUR_LESEN);
+        setze(SPW_SLOT, 0, 19);
+        setze(SPW_MORAL, 0, 6);
+        setze(SPW_STERNE, 0, 12);
+        setze(SPW_TRAININGSGELD, 0, 9000000, W_SERVER);
+        setze(SPW_SPIEL_STERNE, 0, 12, W_NUR_LESEN);
+        setze(SPW_MAX_STERNE, 0, 12);
+        setze(SPW_TRAINING_EINHEITEN, 0, 100);
+        setze(SPW_WERT99, INT32_MIN, INT32_MAX, W_SERVER);
+        setze(SPW_START_WERT100, -32768, 32767);
+        setze(SPW_PARTNER, -1, SPIELER_MAX - 1);
+        setze(SPW_MARKTWERT, 0, INT32_MAX, W_SERVER | W_NUR_LESEN);
+        setze(SPW_VEREIN_GEZEIGT, -1, SPIELER_MAX - 1);
     }
 };
 constexpr GrenzTabelle GRENZEN;
@@ -88,40 +88,40 @@ int32_t Roh_Lesen(int32_t modus, int32_t p) {
     const SpielerClientEgal& e = g.egal[p];
     if (modus < SPIELER_TALENTE) return s.talent[modus];
     switch (modus) {
-    case 55: return s.wert55;
-    case 56: return s.einsaetze;
-    case 57: return s.form;
-    case 58: return s.staerke;
-    case 63: return f.alter;
-    case 64: return f.groesse;
-    case 65: return f.aussehen;
-    case 67: return f.art;
-    case 68: return f.nation;
-    case 69: return s.wert69;
-    case 70: return s.verletzung;
-    case 71: return s.verletzung_tage;
-    case 72: return f.haar;
-    case 73: return f.haut;
-    case 74: return f.datei_nummer;
-    case 75: return int32_t(s.status);
-    case 76: return s.ballgewinne;
-    case 77: return s.ballgewinne_2;
-    case 82: return s.spalte;
-    case 83: return s.reihe;
-    case 84: return e.rueckennummer;
-    case 85: return e.gehalt;
-    case 87: return s.slot;
-    case 90: return s.moral;
-    case 92: return s.staerke / 1000;
-    case 93: return e.trainingsgeld;
-    case 94: return s.staerke / 1000;
-    case 97: return s.max_staerke / 1000;
-    case 98: return s.training_einheiten;
-    case 99: return e.wert99;
-    case 100: return s.start_wert100;
-    case 101: return s.partner;
-    case 102: return e.marktwert;
-    case 103: return s.verein_gezeigt;
+    case SPW_WERT55: return s.wert55;
+    case SPW_EINSAETZE: return s.einsaetze;
+    case SPW_FORM: return s.form;
+    case SPW_STAERKE: return s.staerke;
+    case SPW_ALTER: return f.alter;
+    case SPW_GROESSE: return f.groesse;
+    case SPW_AUSSEHEN: return f.aussehen;
+    case SPW_ART: return f.art;
+    case SPW_NATION: return f.nation;
+    case SPW_WERT69: return s.wert69;
+    case SPW_VERLETZUNG: return s.verletzung;
+    case SPW_VERLETZUNG_TAGE: return s.verletzung_tage;
+    case SPW_HAAR: return f.haar;
+    case SPW_HAUT: return f.haut;
+    case SPW_DATEI_NUMMER: return f.datei_nummer;
+    case SPW_STATUS: return int32_t(s.status);
+    case SPW_BALLGEWINNE: return s.ballgewinne;
+    case SPW_BALLGEWINNE_2: return s.ballgewinne_2;
+    case SPW_SPALTE: return s.spalte;
+    case SPW_REIHE: return s.reihe;
+    case SPW_RUECKENNUMMER: return e.rueckennummer;
+    case SPW_GEHALT: return e.gehalt;
+    case SPW_SLOT: return s.slot;
+    case SPW_MORAL: return s.moral;
+    case SPW_STERNE: return s.staerke / 1000;
+    case SPW_TRAININGSGELD: return e.trainingsgeld;
+    case SPW_SPIEL_STERNE: return s.staerke / 1000;
+    case SPW_MAX_STERNE: return s.max_staerke / 1000;
+    case SPW_TRAINING_EINHEITEN: return s.training_einheiten;
+    case SPW_WERT99: return e.wert99;
+    case SPW_START_WERT100: return s.start_wert100;
+    case SPW_PARTNER: return s.partner;
+    case SPW_MARKTWERT: return e.marktwert;
+    case SPW_VEREIN_GEZEIGT: return s.verein_gezeigt;
     default: return 0;
     }
 }
@@ -136,43 +136,43 @@ void Roh_Schreiben(int32_t modus, int32_t p, int32_t v) {
         return;
     }
     switch (modus) {
-    case 55: s.wert55 = int16_t(v); break;
-    case 56: s.einsaetze = int8_t(v); break;
-    case 57: s.form = v; break;
-    case 58: s.staerke = v; break;
-    case 63: f.alter = uint8_t(v); break;
-    case 64: f.groesse = uint8_t(v); break;
-    case 65: f.aussehen = v; break;
-    case 67:
+    case SPW_WERT55: s.wert55 = int16_t(v); break;
+    case SPW_EINSAETZE: s.einsaetze = int8_t(v); break;
+    case SPW_FORM: s.form = v; break;
+    case SPW_STAERKE: s.staerke = v; break;
+    case SPW_ALTER: f.alter = uint8_t(v); break;
+    case SPW_GROESSE: f.groesse = uint8_t(v); break;
+    case SPW_AUSSEHEN: f.aussehen = v; break;
+    case SPW_ART:
         f.art = int8_t(v);
         if (v == 0) {            // a goalkeeper always carries the goalkeeper cell
             s.spalte = 3;
             s.reihe = 0;
         }
         break;
-    case 68: f.nation = int16_t(v); break;
-    case 69: s.wert69 = int8_t(v); break;
-    case 70: s.verletzung = int8_t(v); break;
-    case 71: s.verletzung_tage = int16_t(v); break;
-    case 72: f.haar = uint16_t(v); break;
-    case 73: f.haut = uint16_t(v); break;
-    case 74: f.datei_nummer = int16_t(v); break;
-    case 75: s.status = uint32_t(v); break;
-    case 76: s.ballgewinne = int16_t(v); break;
-    case 77: s.ballgewinne_2 = int16_t(v); break;
-    case 82: s.spalte = int16_t(v); break;
-    case 83: s.reihe = int16_t(v); break;
-    case 84: e.rueckennummer = v; break;
-    case 87: s.slot = int8_t(v); break;
-    case 90: s.moral = int8_t(v); break;
-    case 92: s.staerke = v * 1000; break;
-    case 93: e.trainingsgeld = v; break;
-    case 97: s.max_staerke = v * 1000; break;
-    case 98: s.training_einheiten = int8_t(v); break;
-    case 99: e.wert99 = v; break;
-    case 100: s.start_wert100 = int16_t(v); break;
-    case 101: s.partner = v; break;
-    case 103: s.verein_gezeigt = v; break;
+    case SPW_NATION: f.nation = int16_t(v); break;
+    case SPW_WERT69: s.wert69 = int8_t(v); break;
+    case SPW_VERLETZUNG: s.verletzung = int8_t(v); break;
+    case SPW_VERLETZUNG_TAGE: s.verletzung_tage = int16_t(v); break;
+    case SPW_HAAR: f.haar = uint16_t(v); break;
+    case SPW_HAUT: f.haut = uint16_t(v); break;
+    case SPW_DATEI_NUMMER: f.datei_nummer = int16_t(v); break;
+    case SPW_STATUS: s.status = uint32_t(v); break;
+    case SPW_BALLGEWINNE: s.ballgewinne = int16_t(v); break;
+    case SPW_BALLGEWINNE_2: s.ballgewinne_2 = int16_t(v); break;
+    case SPW_SPALTE: s.spalte = int16_t(v); break;
+    case SPW_REIHE: s.reihe = int16_t(v); break;
+    case SPW_RUECKENNUMMER: e.rueckennummer = v; break;
+    case SPW_SLOT: s.slot = int8_t(v); break;
+    case SPW_MORAL: s.moral = int8_t(v); break;
+    case SPW_STERNE: s.staerke = v * 1000; break;
+    case SPW_TRAININGSGELD: e.trainingsgeld = v; break;
+    case SPW_MAX_STERNE: s.max_staerke = v * 1000; break;
+    case SPW_TRAINING_EINHEITEN: s.training_einheiten = int8_t(v); break;
+    case SPW_WERT99: e.wert99 = v; break;
+    case SPW_START_WERT100: s.start_wert100 = int16_t(v); break;
+    case SPW_PARTNER: s.partner = v; break;
+    case SPW_VEREIN_GEZEIGT: s.verein_gezeigt = v; break;
     default: break;
     }
 }
@@ -261,9 +261,9 @@ int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
         return op == OP_LESEN ? v : Wert_Prozent(v, gr);
     }
     if (gr.flags & W_NUR_LESEN) {
-        if (modus == 85)
+        if (modus == SPW_GEHALT)
             Debug_Printf("Spieler_Wert: Gehalt nicht beschreibbar!\n");
-        else if (modus == 102)
+        else if (modus == SPW_MARKTWERT)
             Debug_Printf("Spieler_Wert: SP_MARKTWERT nicht beschreibbar!\n");
         else
             Debug_Printf("Spieler_Wert: Modus %d nicht beschreibbar!\n", modus);
@@ -275,8 +275,8 @@ int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
         return 0;
     }
     int32_t neu = Wert_Operation("Spieler_Wert", op, modus, Roh_Lesen(modus, spieler), wert, gr);
-    if ((modus == 82 || modus == 83) && g.fix[spieler].art == 0) {
-        int32_t torwart = modus == 82 ? 3 : 0;
+    if ((modus == SPW_SPALTE || modus == SPW_REIHE) && g.fix[spieler].art == 0) {
+        int32_t torwart = modus == SPW_SPALTE ? 3 : 0;
         if (neu != torwart) Debug_Printf("Spieler_Wert: Torwart %d bleibt in Spalte 3, Reihe 0\n", spieler);
         neu = torwart;
     }
@@ -297,8 +297,8 @@ const char* Spieler_String(int32_t modus, int32_t spieler, int32_t, int32_t) {
     std::memcpy(name, f.name, sizeof f.name);
     std::memcpy(vorname, f.vorname, sizeof f.vorname);
     switch (modus) {
-    case 505: return vorname[0] ? Str_Format("%s %s", vorname, name) : Str_Format("%s", name);
-    case 508: return Str_Format("%s", name);
+    case SPS_NAME: return vorname[0] ? Str_Format("%s %s", vorname, name) : Str_Format("%s", name);
+    case SPS_NACHNAME: return Str_Format("%s", name);
     default:
         Debug_Printf("Spieler_String: Modus %d ungueltig\n", modus);
         return "Spieler_String_Error";
@@ -322,15 +322,15 @@ bool Spieler_Namen_Setzen(int32_t spieler, const char* vorname, const char* name
 void* Spieler_Zeiger(int32_t modus, int32_t spieler) {
     if (!Gueltig("Spieler_Zeiger", spieler)) return nullptr;
     switch (modus) {
-    case 500: return &g.satz[spieler];
-    case 501: return &g.fix[spieler];
-    case 502:
+    case SPZ_STRUKTUR: return &g.satz[spieler];
+    case SPZ_FIX: return &g.fix[spieler];
+    case SPZ_CLIENT_EGAL:
         if (Club_Ist_Client() && Spieler_Get_Team(spieler) != Club_Client_Team()) {
             Debug_Printf("Spieler_Zeiger: Daten nicht auf dem Client\n");
             return nullptr;
         }
         return &g.egal[spieler];
-    case 511: return g.satz[spieler].linie;
+    case SPZ_LINIE: return g.satz[spieler].linie;
     default:
         Debug_Printf("Spieler_Zeiger: Modus %d ungueltig\n", modus);
         return nullptr;
@@ -352,7 +352,7 @@ int32_t Spieler_Get_Heimat_Wert(int32_t spieler) {
     if (!Gueltig("Spieler_Get_Heimat_Wert", spieler)) return -1;
     int32_t nation = g.fix[spieler].nation;
     if (nation < 0 || nation >= Team_Anzahl()) return -1;
-    return Team_Wert(10, nation, 0, OP_LESEN);
+    return Team_Wert(TW_KONTINENT, nation, 0, OP_LESEN);
 }
 
 int32_t Spieler_Get_Halbe_Wert56(int32_t spieler) {

@@ -16,6 +16,54 @@ constexpr int32_t SPIELER_MAX = 65000;       // team lists hold 16-bit numbers
 constexpr int32_t SPIELER_TALENTE = 54;      // values 0-53
 constexpr int32_t SPIELER_WERT_MODI = 104;   // modes 0-103
 
+// Modes of Spieler_Wert. Modes 0-53 are the talents (the talent id is the
+// mode, see club/talente.h); the numbers of the others are those the save
+// files, the network requests and the configuration readers carry.
+constexpr int32_t SPW_WERT55 = 55;             // 0-150; the scouts read it as his readiness to come
+constexpr int32_t SPW_EINSAETZE = 56;          // appearances in a row 0-9, they tire him
+constexpr int32_t SPW_FORM = 57;               // 0-999
+constexpr int32_t SPW_STAERKE = 58;            // 0-12000
+constexpr int32_t SPW_ALTER = 63;
+constexpr int32_t SPW_GROESSE = 64;            // height in cm
+constexpr int32_t SPW_AUSSEHEN = 65;           // appearance code, negative = shown by photo
+constexpr int32_t SPW_ART = 67;                // 0 goalkeeper, 1 defender, 2 midfielder, 3 forward
+constexpr int32_t SPW_NATION = 68;             // the country entry's team number
+constexpr int32_t SPW_WERT69 = 69;             // 0-100, cleared by an injury
+constexpr int32_t SPW_VERLETZUNG = 70;         // injury kind, -1 none
+constexpr int32_t SPW_VERLETZUNG_TAGE = 71;    // time out left: days / 7 + 1 when he is hurt
+constexpr int32_t SPW_HAAR = 72;               // 16-bit colour
+constexpr int32_t SPW_HAUT = 73;               // 16-bit colour
+constexpr int32_t SPW_DATEI_NUMMER = 74;       // number in the team file, 1-50
+constexpr int32_t SPW_STATUS = 75;             // the status word, SP_STATUS_* bits
+constexpr int32_t SPW_BALLGEWINNE = 76;
+constexpr int32_t SPW_BALLGEWINNE_2 = 77;
+constexpr int32_t SPW_SPALTE = 82;             // formation column 0-6
+constexpr int32_t SPW_REIHE = 83;              // formation row 0-10
+constexpr int32_t SPW_RUECKENNUMMER = 84;      // server data
+constexpr int32_t SPW_GEHALT = 85;             // server data, read only
+constexpr int32_t SPW_SLOT = 87;               // 0-10 starting eleven, 11-16 bench, 17-19 reserve
+constexpr int32_t SPW_MORAL = 90;              // 0-6
+constexpr int32_t SPW_STERNE = 92;             // the strength in half stars 0-12 (value 58 / 1000)
+constexpr int32_t SPW_TRAININGSGELD = 93;      // server data: 0-9,000,000
+constexpr int32_t SPW_SPIEL_STERNE = 94;       // the same half stars, read only: what the match sums
+constexpr int32_t SPW_MAX_STERNE = 97;         // the highest strength in half stars 0-12
+constexpr int32_t SPW_TRAINING_EINHEITEN = 98; // 0-100
+constexpr int32_t SPW_WERT99 = 99;             // server data
+constexpr int32_t SPW_START_WERT100 = 100;
+constexpr int32_t SPW_PARTNER = 101;           // a team-mate, -1 none
+constexpr int32_t SPW_MARKTWERT = 102;         // server data, read only
+constexpr int32_t SPW_VEREIN_GEZEIGT = 103;    // a player whose club is shown, -1 none
+
+// Modes of Spieler_String.
+constexpr int32_t SPS_NAME = 505;              // first name and surname
+constexpr int32_t SPS_NACHNAME = 508;          // the surname, for info texts
+
+// Modes of Spieler_Zeiger.
+constexpr int32_t SPZ_STRUKTUR = 500;          // SpielerStruktur, the main record
+constexpr int32_t SPZ_FIX = 501;               // SpielerFix, the fixed data
+constexpr int32_t SPZ_CLIENT_EGAL = 502;       // SpielerClientEgal, the server data
+constexpr int32_t SPZ_LINIE = 511;             // the eight line values
+
 // Status word (value 75).
 constexpr uint32_t SP_STATUS_START = 16;           // starting eleven
 constexpr uint32_t SP_STATUS_BANK = 32;            // bench
@@ -23,6 +71,11 @@ constexpr uint32_t SP_STATUS_VERLETZT = 64;
 constexpr uint32_t SP_STATUS_GELB = 256;
 constexpr uint32_t SP_STATUS_ROT = 512;
 constexpr uint32_t SP_STATUS_NICHT_VERFUEGBAR = 0x7c0;  // any reason he cannot play
+constexpr uint32_t SP_STATUS_FREISTOSS = 0x1000;        // takes the free kicks
+constexpr uint32_t SP_STATUS_ELFMETER = 0x2000;         // takes the penalties
+constexpr uint32_t SP_STATUS_ECKE = 0x4000;             // takes the corners
+// The club tasks a player gives up when he changes clubs: bit 0x800 and the set pieces.
+constexpr uint32_t SP_STATUS_AUFGABEN = 0x800 | SP_STATUS_FREISTOSS | SP_STATUS_ELFMETER | SP_STATUS_ECKE;
 constexpr uint32_t SP_STATUS_SCOUT = 0x20000;           // a scout's prospect on the market
 
 // Operations of the accessors.
@@ -102,19 +155,26 @@ int32_t Spieler_Anzahl();   // 0 before Spieler_Init
 // Returns the value after the operation, or 0 with a log line when the player,
 // the mode or the operation is out of range. On a client a change to a player
 // of another club is refused ("Spieler_Wert: CLIENT-WRITE!"); a permitted
-// change is made locally and sent to the server, and values the client does
-// not hold (84, 85, 93, 99, 102) are read from the server.
+// change is made locally and sent to the server, and the server data the
+// client does not hold (SPW_RUECKENNUMMER, SPW_GEHALT, SPW_TRAININGSGELD,
+// SPW_WERT99, SPW_MARKTWERT) are read from the server.
 int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op);
+// The values read most often, by name.
+inline int32_t Spieler_Staerke(int32_t spieler) { return Spieler_Wert(SPW_STAERKE, spieler, 0, OP_LESEN); }
+inline int32_t Spieler_Sterne(int32_t spieler) { return Spieler_Wert(SPW_STERNE, spieler, 0, OP_LESEN); }
+inline int32_t Spieler_Form(int32_t spieler) { return Spieler_Wert(SPW_FORM, spieler, 0, OP_LESEN); }
+inline uint32_t Spieler_Status(int32_t spieler) { return uint32_t(Spieler_Wert(SPW_STATUS, spieler, 0, OP_LESEN)); }
 // The lower and upper limit of a mode; false for a mode without a value.
 bool Spieler_Wert_Grenzen(int32_t modus, int32_t* unten, int32_t* oben);
 
-// Texts: 505 the full name, 508 the surname for info texts; anything else
-// "Spieler_String_Error". The text lives in a temporary buffer.
+// Texts: SPS_NAME the full name, SPS_NACHNAME the surname for info texts;
+// anything else "Spieler_String_Error". The text lives in a temporary buffer.
 const char* Spieler_String(int32_t modus, int32_t spieler, int32_t wert, int32_t op);
 // Sets a player's names (the builders and the team editor); false on a bad number or a client.
 bool Spieler_Namen_Setzen(int32_t spieler, const char* vorname, const char* name);
-// Pointers: 500 main record, 501 fixed data, 502 server data, 511 the eight
-// line values; null on error (and for 502 on a client).
+// Pointers (SPZ_*): the main record, the fixed data, the server data, the
+// eight line values; null on error (and for the server data of another club's
+// player on a client).
 void* Spieler_Zeiger(int32_t modus, int32_t spieler);
 
 // The team whose list holds the player, -1 none.

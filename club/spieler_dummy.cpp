@@ -23,13 +23,13 @@ bool Spieler_Init_Start_Dummies(int32_t spieler, int32_t niveau) {
         return false;
     }
     niveau = Clamp(niveau, 1, 100, -1);
-    auto* s = static_cast<SpielerStruktur*>(Spieler_Zeiger(500, spieler));
-    auto* f = static_cast<SpielerFix*>(Spieler_Zeiger(501, spieler));
+    auto* s = static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, spieler));
+    auto* f = static_cast<SpielerFix*>(Spieler_Zeiger(SPZ_FIX, spieler));
     int32_t nation = f->nation;
     std::string vorname, name;
     uint32_t zufall = uint32_t(Rnd_Bereich(0, 9999)) * 10000u + uint32_t(Rnd_Bereich(0, 9999));
-    Namen_Spieler_Ziehen(Namen_Stil_Von_Land(nation >= 0 ? Team_String(0, nation, 0, 0) : nullptr), zufall, vorname,
-                         name);
+    Namen_Spieler_Ziehen(Namen_Stil_Von_Land(nation >= 0 ? Team_String(TS_NAME, nation, 0, 0) : nullptr), zufall,
+                         vorname, name);
     Spieler_Namen_Setzen(spieler, vorname.c_str(), name.c_str());
     f->alter = uint8_t(Rnd(18, 31));
     f->groesse = uint8_t(f->art == 0 ? Rnd(182, 198) : Rnd(168, 194));

@@ -112,7 +112,7 @@ bool Erlernbar(int32_t spieler, int32_t id, bool fenster) {
     if (!Voraussetzungen(spieler, id)) return false;
     if (fenster && !Torwart(spieler)) {
         const int32_t* m = g.tabelle[id].moeglich_wann;
-        int32_t staerke = Spieler_Wert(92, spieler, 0, OP_LESEN);
+        int32_t staerke = Spieler_Sterne(spieler);
         if ((m[0] > 0 || m[1] > 0) && (staerke < m[0] || staerke > m[1])) return false;
     }
     return true;

@@ -22,25 +22,25 @@ namespace {
 // The one table of the team modes' limits.
 struct GrenzTabelle : WertTabelle<TEAM_WERT_MODI> {
     constexpr GrenzTabelle() {
-        setze(2, 0, 1000);
-        setze(6, -1, TEAM_MAX - 1);
-        setze(7, INT32_MIN, INT32_MAX, W_BITS);
-        setze(8, -128, 127);
-        setze(9, 0, 32767);
-        setze(10, 0, 14);
-        setze(11, -1, 1000000);
-        setze(16, -1, 99);
-        setze(17, -1, SPIELER_MAX - 1);
-        setze(19, 0, 239);
-        setze(20, 0, 99);
-        setze(21, 0, 99);
-        setze(22, 0, 239);
-        setze(23, 0, 239);
-        setze(24, 0, 239);
-        setze(26, -1, TEAM_MAX - 1);
-        setze(27, 0, TEAM_MAX - 1);
-        setze(28, INT32_MIN, INT32_MAX);
-        setze(304, 0, 44, W_NUR_LESEN);
+        setze(TW_TEAMWERT, 0, 1000);
+        setze(TW_NATION, -1, TEAM_MAX - 1);
+        setze(TW_STATUS, INT32_MIN, INT32_MAX, W_BITS);
+        setze(TW_FORMATION_BYTE, -128, 127);
+        setze(TW_WAPPEN, 0, 32767);
+        setze(TW_KONTINENT, 0, 14);
+        setze(TW_WETTBEWERB, -1, 1000000);
+        setze(TW_SCOUT, -1, 99);
+        setze(TW_SCOUT_SPIELER, -1, SPIELER_MAX - 1);
+        setze(TW_TRIKOT_1, 0, 239);
+        setze(TW_VERHANDLUNGEN, 0, 99);
+        setze(TW_VERHANDLUNGEN_ANZEIGE, 0, 99);
+        setze(TW_TRIKOT_TORWART, 0, 239);
+        setze(TW_TRIKOT_2, 0, 239);
+        setze(TW_TRIKOT_TORWART_2, 0, 239);
+        setze(TW_ZWEITCLUB, -1, TEAM_MAX - 1);
+        setze(TW_NUMMER, 0, TEAM_MAX - 1);
+        setze(TW_WAPPENWERT, INT32_MIN, INT32_MAX);
+        setze(TW_PORTRAIT, 0, 44, W_NUR_LESEN);
     }
 };
 constexpr GrenzTabelle GRENZEN;
@@ -102,25 +102,25 @@ void Besitzer_Neu() {
 int32_t Roh_Lesen(int32_t modus, int32_t t) {
     const TeamStruktur& s = g.satz[t];
     switch (modus) {
-    case 2: return s.teamwert;
-    case 6: return s.nation;
-    case 7: return int32_t(g.fix[t].status);
-    case 8: return g.own[t].formation_byte;   // on a client only its own club's is filled
-    case 9: return s.wappen;
-    case 10: return s.kontinent;
-    case 11: return s.wettbewerb;
-    case 16: return s.scout;
-    case 17: return s.scout_spieler;
-    case 19: return s.trikot[0];
-    case 23: return s.trikot[1];
-    case 22: return s.trikot[2];
-    case 24: return s.trikot[3];
-    case 20: return s.verhandlungen;
-    case 21: return s.verhandlungen_anzeige;
-    case 26: return s.zweitclub < 0 ? g.markt : s.zweitclub;
-    case 27: return s.nummer;
-    case 28: return s.wappenwert;
-    case 304: return Manager_Portrait(t);
+    case TW_TEAMWERT: return s.teamwert;
+    case TW_NATION: return s.nation;
+    case TW_STATUS: return int32_t(g.fix[t].status);
+    case TW_FORMATION_BYTE: return g.own[t].formation_byte;   // on a client only its own club's is filled
+    case TW_WAPPEN: return s.wappen;
+    case TW_KONTINENT: return s.kontinent;
+    case TW_WETTBEWERB: return s.wettbewerb;
+    case TW_SCOUT: return s.scout;
+    case TW_SCOUT_SPIELER: return s.scout_spieler;
+    case TW_TRIKOT_1: return s.trikot[0];
+    case TW_TRIKOT_2: return s.trikot[1];
+    case TW_TRIKOT_TORWART: return s.trikot[2];
+    case TW_TRIKOT_TORWART_2: return s.trikot[3];
+    case TW_VERHANDLUNGEN: return s.verhandlungen;
+    case TW_VERHANDLUNGEN_ANZEIGE: return s.verhandlungen_anzeige;
+    case TW_ZWEITCLUB: return s.zweitclub < 0 ? g.markt : s.zweitclub;
+    case TW_NUMMER: return s.nummer;
+    case TW_WAPPENWERT: return s.wappenwert;
+    case TW_PORTRAIT: return Manager_Portrait(t);
     default: return 0;
     }
 }
@@ -128,24 +128,24 @@ int32_t Roh_Lesen(int32_t modus, int32_t t) {
 void Roh_Schreiben(int32_t modus, int32_t t, int32_t v) {
     TeamStruktur& s = g.satz[t];
     switch (modus) {
-    case 2: s.teamwert = int16_t(v); break;
-    case 6: s.nation = v; break;
-    case 7: g.fix[t].status = uint32_t(v); break;
-    case 8: g.own[t].formation_byte = int8_t(v); break;
-    case 9: s.wappen = int16_t(v); break;
-    case 10: s.kontinent = int8_t(v); break;
-    case 11: s.wettbewerb = v; break;
-    case 16: s.scout = int8_t(v); break;
-    case 17: s.scout_spieler = v; break;
-    case 19: s.trikot[0] = int16_t(v); break;
-    case 23: s.trikot[1] = int16_t(v); break;
-    case 22: s.trikot[2] = int16_t(v); break;
-    case 24: s.trikot[3] = int16_t(v); break;
-    case 20: s.verhandlungen = int8_t(v); break;
-    case 21: s.verhandlungen_anzeige = int8_t(v); break;
-    case 26: s.zweitclub = int16_t(v); break;
-    case 27: s.nummer = int16_t(v); break;
-    case 28: s.wappenwert = v; break;
+    case TW_TEAMWERT: s.teamwert = int16_t(v); break;
+    case TW_NATION: s.nation = v; break;
+    case TW_STATUS: g.fix[t].status = uint32_t(v); break;
+    case TW_FORMATION_BYTE: g.own[t].formation_byte = int8_t(v); break;
+    case TW_WAPPEN: s.wappen = int16_t(v); break;
+    case TW_KONTINENT: s.kontinent = int8_t(v); break;
+    case TW_WETTBEWERB: s.wettbewerb = v; break;
+    case TW_SCOUT: s.scout = int8_t(v); break;
+    case TW_SCOUT_SPIELER: s.scout_spieler = v; break;
+    case TW_TRIKOT_1: s.trikot[0] = int16_t(v); break;
+    case TW_TRIKOT_2: s.trikot[1] = int16_t(v); break;
+    case TW_TRIKOT_TORWART: s.trikot[2] = int16_t(v); break;
+    case TW_TRIKOT_TORWART_2: s.trikot[3] = int16_t(v); break;
+    case TW_VERHANDLUNGEN: s.verhandlungen = int8_t(v); break;
+    case TW_VERHANDLUNGEN_ANZEIGE: s.verhandlungen_anzeige = int8_t(v); break;
+    case TW_ZWEITCLUB: s.zweitclub = int16_t(v); break;
+    case TW_NUMMER: s.nummer = int16_t(v); break;
+    case TW_WAPPENWERT: s.wappenwert = v; break;
     default: break;
     }
 }
@@ -163,7 +163,7 @@ const char* Text(const char* feld, size_t groesse) {
     return t;
 }
 
-// Block 704: the current formation, then the seven tactic bytes.
+// Block TZ_AUFSTELLUNG: the current formation, then the seven tactic bytes.
 void Aufstellung_Block_Lesen(TeamOwn& own, const uint8_t* d) {
     std::memcpy(&own.aktuell, d, sizeof own.aktuell);
     std::memcpy(own.taktik, d + sizeof own.aktuell, sizeof own.taktik);
@@ -370,13 +370,13 @@ const char* Team_String(int32_t modus, int32_t team, int32_t, int32_t) {
     if (!Gueltig("Team_String", team)) return "Team_String_Error";
     const TeamStruktur& s = g.satz[team];
     switch (modus) {
-    case 0: return Text(s.name, sizeof s.name);
-    case 300: return Manager_Name(team);
-    case 702: return Text(s.stadt, sizeof s.stadt);
-    case 710:
+    case TS_NAME: return Text(s.name, sizeof s.name);
+    case TS_MANAGER: return Manager_Name(team);
+    case TS_STADT: return Text(s.stadt, sizeof s.stadt);
+    case TS_NATION:
         if (s.nation < 0 || s.nation >= Team_Anzahl()) return "Team_String_Error";
         return Text(g.satz[s.nation].name, sizeof s.name);
-    case 721: return s.name_kurz[0] ? Text(s.name_kurz, sizeof s.name_kurz) : Text(s.name, sizeof s.name);
+    case TS_NAME_KURZ: return s.name_kurz[0] ? Text(s.name_kurz, sizeof s.name_kurz) : Text(s.name, sizeof s.name);
     default:
         Debug_Printf("Team_String: Modus %d ungueltig\n", modus);
         return "Team_String_Error";
@@ -399,7 +399,7 @@ bool Team_Namen_Setzen(int32_t team, const char* name, const char* kurz, const c
 void* Team_Zeiger(int32_t modus, int32_t team, void* puffer, int32_t op) {
     if (!Gueltig("Team_Zeiger", team)) return nullptr;
     bool schreiben = op == OP_SCHREIBEN;
-    if ((modus == 307 || modus == 700 || modus == 704 || modus == 705) && schreiben) {
+    if ((modus == TZ_PANEL || modus == TZ_FARBEN || modus == TZ_AUFSTELLUNG || modus == TZ_FORMATIONEN) && schreiben) {
         if (!puffer) {
             Debug_Printf("Team_Zeiger: kein Puffer, modus=%d\n", modus);
             return nullptr;
@@ -407,45 +407,45 @@ void* Team_Zeiger(int32_t modus, int32_t team, void* puffer, int32_t op) {
         if (!Club_Client_Darf("Team_Zeiger", team)) return nullptr;
     }
     switch (modus) {
-    case 14:
+    case TZ_KLIMA:
         if (!(g.fix[team].status & TEAM_STATUS_LAND)) return nullptr;
         return g.satz[team].klima;
-    case 306: return Manager_Zeiger_Hilfe(team);
-    case 307: {
+    case TZ_HILFE: return Manager_Zeiger_Hilfe(team);
+    case TZ_PANEL: {
         int32_t* paar = static_cast<int32_t*>(puffer);
         if (!paar) return nullptr;
         if (op == OP_ZEIGER_LESEN) return Manager_Panel_Lesen(team, paar) ? paar : nullptr;
         if (schreiben) return Manager_Panel_Schreiben(team, paar) ? paar : nullptr;
         break;
     }
-    case 700:
+    case TZ_FARBEN:
         if (op == OP_LESEN) return g.satz[team].farben;
         if (schreiben) {
             std::memcpy(g.satz[team].farben, puffer, sizeof g.satz[team].farben);
-            if (Club_Ist_Client()) Zeiger_Senden(700, team, puffer, sizeof g.satz[team].farben);
+            if (Club_Ist_Client()) Zeiger_Senden(TZ_FARBEN, team, puffer, sizeof g.satz[team].farben);
             return g.satz[team].farben;
         }
         break;
-    case 701: return Manager_Record(team);
-    case 704:   // the current formation and the seven tactic bytes, one block
+    case TZ_MANAGER: return Manager_Record(team);
+    case TZ_AUFSTELLUNG:   // the current formation and the seven tactic bytes, one block
         if (schreiben) {
             Aufstellung_Block_Lesen(g.own[team], static_cast<const uint8_t*>(puffer));
-            if (Club_Ist_Client()) Zeiger_Senden(704, team, puffer, TEAM_AUFSTELLUNG_BYTES);
+            if (Club_Ist_Client()) Zeiger_Senden(TZ_AUFSTELLUNG, team, puffer, TEAM_AUFSTELLUNG_BYTES);
             return &g.own[team].aktuell;
         }
         break;
-    case 705:
+    case TZ_FORMATIONEN:
         if (op == OP_ZEIGER_LESEN && puffer) {
             std::memcpy(puffer, g.own[team].gespeichert, sizeof g.own[team].gespeichert);
             return puffer;
         }
         if (schreiben) {
             std::memcpy(g.own[team].gespeichert, puffer, sizeof g.own[team].gespeichert);
-            if (Club_Ist_Client()) Zeiger_Senden(705, team, puffer, sizeof g.own[team].gespeichert);
+            if (Club_Ist_Client()) Zeiger_Senden(TZ_FORMATIONEN, team, puffer, sizeof g.own[team].gespeichert);
             return g.own[team].gespeichert;
         }
         break;
-    case 726: {
+    case TZ_STARTELF: {
         // Eleven 16-bit numbers fit the caller's 32-byte buffer; eleven 32-bit ones would not.
         int16_t* elf = static_cast<int16_t*>(puffer);
         if (!elf) return nullptr;
@@ -453,7 +453,7 @@ void* Team_Zeiger(int32_t modus, int32_t team, void* puffer, int32_t op) {
         int32_t liste[TEAM_SPIELER_MAX];
         int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
         for (int32_t i = 0; i < n; ++i) {
-            int32_t slot = Spieler_Wert(87, liste[i], 0, OP_LESEN);
+            int32_t slot = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
             if (slot >= 0 && slot < 11) elf[slot] = int16_t(liste[i]);
         }
         return elf;
@@ -484,7 +484,7 @@ int32_t Teamspieler_Ins_Array(int32_t team, int32_t* array, int32_t max, int32_t
     for (int32_t i = 0; i < n && anzahl < grenze; ++i) {
         int32_t p = markt ? g.markt_liste[size_t(i)] : f.spieler[i];
         if (status_maske || markt) {
-            const SpielerStruktur* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger(500, p));
+            const SpielerStruktur* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
             if (!s) continue;
             if (status_maske && !(s->status & status_maske)) continue;
             if (markt && (filter & FILTER_NUR_SCOUT) && !(s->status & SP_STATUS_SCOUT)) continue;
@@ -542,7 +542,7 @@ void Team_Startteams_Fuellen() {
         e.nation = g.satz[t].nation;
         if (!Team_Ist_Normal(t, 0)) continue;
         e.team = int16_t(t);
-        Kopieren(e.name, sizeof e.name, Team_String(0, t, 0, 0));
+        Kopieren(e.name, sizeof e.name, Team_String(TS_NAME, t, 0, 0));
         if (Team_Hat_Manager(t)) {
             Kopieren(e.manager, sizeof e.manager, Manager_Name(t));
             e.flags |= STARTTEAM_MANAGER;
@@ -746,10 +746,10 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
         bool ok = false;
         if (team != client_team || !Gueltig("Team_Zeiger", team)) {
             Debug_Printf("Team_Zeiger: CLIENT-WRITE! (Team %d, Client-Team %d)\n", team, client_team);
-        } else if (modus == 700 && n == sizeof(TeamStruktur::farben)) {
+        } else if (modus == TZ_FARBEN && n == sizeof(TeamStruktur::farben)) {
             std::memcpy(g.satz[team].farben, d, n);
             ok = true;
-        } else if (modus == 704 && n == TEAM_AUFSTELLUNG_BYTES) {
+        } else if (modus == TZ_AUFSTELLUNG && n == TEAM_AUFSTELLUNG_BYTES) {
             // A client's formation and tactics are taken only when sound.
             TeamOwn neu = g.own[team];
             Aufstellung_Block_Lesen(neu, d);
@@ -757,7 +757,7 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
             for (int32_t i = 0; i < 7; ++i) ok = ok && neu.taktik[i] >= 0 && neu.taktik[i] <= Taktik_Hoechstwert(i);
             if (ok) g.own[team] = neu;
             else Debug_Printf("Team_Zeiger: Aufstellung von Team %d ungueltig\n", team);
-        } else if (modus == 705 && n == sizeof(TeamOwn::gespeichert)) {
+        } else if (modus == TZ_FORMATIONEN && n == sizeof(TeamOwn::gespeichert)) {
             std::memcpy(g.own[team].gespeichert, d, n);
             ok = true;
         } else {

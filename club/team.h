@@ -19,6 +19,46 @@ constexpr int32_t MARKT_SPIELER_MAX = 3900;
 constexpr int32_t TEAM_WERT_MODI = 305;
 constexpr int32_t TEAM_FORMATIONEN = 16;
 
+// Modes of Team_Wert.
+constexpr int32_t TW_TEAMWERT = 2;             // 0-1000: after a match the squad's average strength / 100
+constexpr int32_t TW_NATION = 6;               // the country entry's team number, -1 none
+constexpr int32_t TW_STATUS = 7;               // the status word, TEAM_STATUS_* bits
+constexpr int32_t TW_FORMATION_BYTE = 8;       // the formation index, FORMATION_BYTE_* bits
+constexpr int32_t TW_WAPPEN = 9;               // crest picture number
+constexpr int32_t TW_KONTINENT = 10;
+constexpr int32_t TW_WETTBEWERB = 11;          // -1 none
+constexpr int32_t TW_SCOUT = 16;               // -1 none
+constexpr int32_t TW_SCOUT_SPIELER = 17;       // -1 none
+constexpr int32_t TW_VERHANDLUNGEN = 20;
+constexpr int32_t TW_VERHANDLUNGEN_ANZEIGE = 21;
+constexpr int32_t TW_TRIKOT_1 = 19;            // kit numbers 0-239 of the kit kinds 0-3 (gfx/trikot.h)
+constexpr int32_t TW_TRIKOT_2 = 23;
+constexpr int32_t TW_TRIKOT_TORWART = 22;
+constexpr int32_t TW_TRIKOT_TORWART_2 = 24;
+constexpr int32_t TW_ZWEITCLUB = 26;           // -1 none (the transfer market then)
+constexpr int32_t TW_NUMMER = 27;
+constexpr int32_t TW_WAPPENWERT = 28;
+constexpr int32_t TW_PORTRAIT = 304;           // the manager's portrait, read only
+// The kit modes by kind 0-3.
+constexpr int32_t TW_TRIKOT_MODI[4] = {TW_TRIKOT_1, TW_TRIKOT_2, TW_TRIKOT_TORWART, TW_TRIKOT_TORWART_2};
+
+// Modes of Team_String.
+constexpr int32_t TS_NAME = 0;
+constexpr int32_t TS_MANAGER = 300;            // the manager's name
+constexpr int32_t TS_STADT = 702;
+constexpr int32_t TS_NATION = 710;             // the nation's name
+constexpr int32_t TS_NAME_KURZ = 721;          // the short name (the name when it has none)
+
+// Modes of Team_Zeiger.
+constexpr int32_t TZ_KLIMA = 14;               // a country's climate bytes
+constexpr int32_t TZ_HILFE = 306;              // the manager's help-text byte
+constexpr int32_t TZ_PANEL = 307;              // the last panel pair
+constexpr int32_t TZ_FARBEN = 700;             // the 36 kit colour bytes
+constexpr int32_t TZ_MANAGER = 701;            // the manager record
+constexpr int32_t TZ_AUFSTELLUNG = 704;        // the current formation and the tactics
+constexpr int32_t TZ_FORMATIONEN = 705;        // the 16 stored formations
+constexpr int32_t TZ_STARTELF = 726;           // the eleven starters by slot
+
 // Status word (team value 7).
 constexpr uint32_t TEAM_STATUS_1 = 1;
 constexpr uint32_t TEAM_STATUS_LAND = 2;           // a country entry, not a club
@@ -81,7 +121,7 @@ struct TeamOwn {                      // 768 bytes, sent only to the club's own 
 };
 static_assert(sizeof(TeamOwn) == 768);
 
-// Team_Zeiger 704: the current formation followed by the seven tactic bytes.
+// Team_Zeiger TZ_AUFSTELLUNG: the current formation followed by the seven tactic bytes.
 constexpr size_t TEAM_AUFSTELLUNG_BYTES = sizeof(Formation) + sizeof(TeamOwn::taktik);
 
 struct StartTeam {                    // 88 bytes, one club a client may take
@@ -136,19 +176,20 @@ int32_t Team_Spieler_Besitzer(int32_t spieler);
 // refused ("Team_Wert: CLIENT-WRITE!"); a permitted one also goes to the server.
 int32_t Team_Wert(int32_t modus, int32_t team, int32_t wert, int32_t op);
 bool Team_Wert_Grenzen(int32_t modus, int32_t* unten, int32_t* oben);
-// Texts: 0 name, 300 manager's name, 702 city, 710 the nation's name, 721 the
-// short name; "Team_String_Error" otherwise.
+// Texts by mode (TS_*): the name, the manager's name, the city, the nation's
+// name, the short name; "Team_String_Error" otherwise.
 const char* Team_String(int32_t modus, int32_t team, int32_t wert, int32_t op);
 // Sets the names (the builders and the team editor); null keeps a name. Refused on a client.
 bool Team_Namen_Setzen(int32_t team, const char* name, const char* kurz, const char* stadt);
-// Pointers and blocks by mode: 14 climate of a country (null for a club), 306
-// the manager's help-text byte, 307 the last panel pair (op 32 reads two i32
-// into the buffer, op 1 writes them), 700 the 36 kit bytes (op 1 copies the
-// buffer in), 701 the manager record, 704 the current formation followed by
-// the tactics (op 1 copies TEAM_AUFSTELLUNG_BYTES in; the server takes a
-// client's block only when sound), 705 the 16 stored formations (op 32
-// copies out, op 1 in), 726 the eleven starters by slot as 16-bit numbers into
-// a 32-byte buffer (-1 for an empty slot). Null on error; a client writing
+// Pointers and blocks by mode: TZ_KLIMA climate of a country (null for a
+// club), TZ_HILFE the manager's help-text byte, TZ_PANEL the last panel pair
+// (op 32 reads two i32 into the buffer, op 1 writes them), TZ_FARBEN the 36 kit
+// bytes (op 1 copies the buffer in), TZ_MANAGER the manager record,
+// TZ_AUFSTELLUNG the current formation followed by the tactics (op 1 copies
+// TEAM_AUFSTELLUNG_BYTES in; the server takes a client's block only when
+// sound), TZ_FORMATIONEN the 16 stored formations (op 32 copies out, op 1 in),
+// TZ_STARTELF the eleven starters by slot as 16-bit numbers into a 32-byte
+// buffer (-1 for an empty slot). Null on error; a client writing
 // another team's data gets null and "Team_Zeiger: CLIENT-WRITE!".
 void* Team_Zeiger(int32_t modus, int32_t team, void* puffer, int32_t op);
 // The current formation and the tactics (Team_Own) for the line-up modules.

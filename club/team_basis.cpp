@@ -23,10 +23,11 @@ void Team_Set_Basisdaten(int32_t team, int32_t) {
         return;
     }
     for (int32_t t = von; t <= bis; ++t) {
-        Team_Wert(27, t, t, OP_SCHREIBEN);
+        Team_Wert(TW_NUMMER, t, t, OP_SCHREIBEN);
         if (t == Team_Markt() || Team_Ist_Nationalteam(t)) continue;
-        int32_t nation = Team_Wert(6, t, 0, OP_LESEN);
-        if (nation >= 0 && nation < Team_Anzahl()) Team_Wert(10, t, Team_Wert(10, nation, 0, OP_LESEN), OP_SCHREIBEN);
+        int32_t nation = Team_Wert(TW_NATION, t, 0, OP_LESEN);
+        if (nation >= 0 && nation < Team_Anzahl())
+            Team_Wert(TW_KONTINENT, t, Team_Wert(TW_KONTINENT, nation, 0, OP_LESEN), OP_SCHREIBEN);
         if (Teamspieler_Ins_Array(t, nullptr, TEAM_SPIELER_MAX, 0) > 0) Team_Saison_Aktualisieren(t);
     }
 }
@@ -44,8 +45,8 @@ void Team_Spieler_Aktualisieren(int32_t team) {
     int32_t n = Teamspieler_Ins_Array(team, liste.data(), MARKT_SPIELER_MAX, 0);
     for (int32_t i = 0; i < n; ++i) {
         int32_t p = liste[size_t(i)];
-        auto* s = static_cast<SpielerStruktur*>(Spieler_Zeiger(500, p));
-        auto* e = static_cast<SpielerClientEgal*>(Spieler_Zeiger(502, p));
+        auto* s = static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
+        auto* e = static_cast<SpielerClientEgal*>(Spieler_Zeiger(SPZ_CLIENT_EGAL, p));
         if (!s || !e) continue;
         if (s->max_staerke < s->staerke) s->max_staerke = s->staerke;
         e->marktwert = Spieler_Berechne_Marktwert(p);

@@ -19,7 +19,7 @@ int32_t Gezaehlte_Spieler(int32_t team, int32_t filter, int32_t* liste) {
     if (!(filter & 16)) return n;
     int32_t k = 0;
     for (int32_t i = 0; i < n; ++i)
-        if (!(uint32_t(Spieler_Wert(75, liste[i], 0, 0)) & SP_STATUS_NICHT_VERFUEGBAR)) liste[k++] = liste[i];
+        if (!(Spieler_Status(liste[i]) & SP_STATUS_NICHT_VERFUEGBAR)) liste[k++] = liste[i];
     return k;
 }
 
@@ -27,7 +27,7 @@ int32_t Markt_Summe(int32_t team) {
     int32_t liste[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
     int64_t summe = 0;
-    for (int32_t i = 0; i < n; ++i) summe += Spieler_Wert(102, liste[i], 0, 0);
+    for (int32_t i = 0; i < n; ++i) summe += Spieler_Wert(SPW_MARKTWERT, liste[i], 0, OP_LESEN);
     return int32_t(summe / 100000);
 }
 
@@ -41,9 +41,9 @@ int32_t Team_Berechne_Staerke(int32_t team, int32_t filter) {
     }
     int32_t liste[TEAM_SPIELER_MAX];
     int32_t n = Gezaehlte_Spieler(team, filter, liste);
-    int32_t modus = (filter & 16) ? 94 : 92;
+    int32_t modus = (filter & 16) ? SPW_SPIEL_STERNE : SPW_STERNE;
     int32_t summe = 0;
-    for (int32_t i = 0; i < n; ++i) summe += Spieler_Wert(modus, liste[i], 0, 0);
+    for (int32_t i = 0; i < n; ++i) summe += Spieler_Wert(modus, liste[i], 0, OP_LESEN);
     return summe;
 }
 
@@ -59,7 +59,7 @@ int32_t Team_Berechne_Attribute(int32_t team, int32_t filter) {
     int32_t talente = 0;
     for (int32_t i = 0; i < n; ++i)
         for (int32_t t = 0; t <= 52; ++t)
-            if (Spieler_Wert(t, liste[i], 0, 0) > 1) ++talente;
+            if (Spieler_Wert(t, liste[i], 0, OP_LESEN) > 1) ++talente;
     return talente * 10 / n;
 }
 
@@ -85,7 +85,7 @@ int32_t Team_Suche_Spieler(int32_t team, int32_t, int32_t filter) {
     int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, filter);
     if (n == 0) return 0;
     int64_t summe = 0;
-    for (int32_t i = 0; i < n; ++i) summe += Spieler_Wert(102, liste[i], 0, 0);
+    for (int32_t i = 0; i < n; ++i) summe += Spieler_Wert(SPW_MARKTWERT, liste[i], 0, OP_LESEN);
     return int32_t(summe / n / 100000);
 }
 
@@ -116,9 +116,10 @@ int32_t Team_Suche_Vereine_Von_Nation(int32_t nation, int32_t* liste, int32_t so
     static int32_t schluessel[TEAM_MAX];
     int32_t n = 0;
     for (int32_t t = 0; t < Team_Anzahl(); ++t) {
-        if (t == Team_Markt() || (uint32_t(Team_Wert(7, t, 0, 0)) & (TEAM_STATUS_1 | TEAM_STATUS_LAND))) continue;
-        if (Team_Wert(6, t, 0, 0) != nation) continue;
-        int32_t wettbewerb = Team_Wert(11, t, 0, 0);
+        if (t == Team_Markt() || (uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & (TEAM_STATUS_1 | TEAM_STATUS_LAND)))
+            continue;
+        if (Team_Wert(TW_NATION, t, 0, OP_LESEN) != nation) continue;
+        int32_t wettbewerb = Team_Wert(TW_WETTBEWERB, t, 0, OP_LESEN);
         if (wettbewerb < 0 && !ohne_wettbewerb) continue;
         int32_t staerke = Team_Get_Staerke(t);
         teams[n] = uint32_t(t);
@@ -146,11 +147,12 @@ int32_t Team_Get_Spieler_Art_Array(int32_t team, int32_t* out, int32_t, int32_t)
 
 int32_t Team_Zufaelliger_Gegner(int32_t team, int32_t gleiche_liga) {
     static int32_t kandidaten[TEAM_MAX];
-    int32_t liga = team >= 0 && team < Team_Anzahl() ? Team_Wert(11, team, 0, 0) : -1;
+    int32_t liga = team >= 0 && team < Team_Anzahl() ? Team_Wert(TW_WETTBEWERB, team, 0, OP_LESEN) : -1;
     int32_t n = 0;
     if (gleiche_liga && liga >= 0)
         for (int32_t t = 0; t < Team_Anzahl(); ++t)
-            if (t != team && Team_Ist_Normal(t, 0) && Team_Wert(11, t, 0, 0) == liga) kandidaten[n++] = t;
+            if (t != team && Team_Ist_Normal(t, 0) && Team_Wert(TW_WETTBEWERB, t, 0, OP_LESEN) == liga)
+                kandidaten[n++] = t;
     if (n == 0)
         for (int32_t t = 0; t < Team_Anzahl(); ++t)
             if (t != team && Team_Ist_Normal(t, 0)) kandidaten[n++] = t;
@@ -181,8 +183,8 @@ int32_t Team_Set_Moral(int32_t prozent) {
         if (!Team_Ist_Normal(t, 0)) continue;
         int32_t n = Teamspieler_Ins_Array(t, liste, TEAM_SPIELER_MAX, 0);
         for (int32_t i = 0; i < n; ++i) {
-            int32_t m = Spieler_Wert(90, liste[i], 0, 0);
-            Spieler_Wert(90, liste[i], Clamp(m + m * prozent / 100, 0, 6, -1), 1);
+            int32_t m = Spieler_Wert(SPW_MORAL, liste[i], 0, OP_LESEN);
+            Spieler_Wert(SPW_MORAL, liste[i], Clamp(m + m * prozent / 100, 0, 6, -1), OP_SCHREIBEN);
         }
     }
     return 1;
@@ -197,7 +199,7 @@ void Team_Zufaellige_Spieler(int32_t team) {
     for (int32_t k = 0; k < ziehen; ++k) {
         int32_t i = Rnd_Bereich(k, n - 1);
         Tausche(&liste[k], &liste[i]);
-        Spieler_Wert(58, liste[k], Spieler_Wert(58, liste[k], 0, 0) / 2, 1);
+        Spieler_Wert(SPW_STAERKE, liste[k], Spieler_Staerke(liste[k]) / 2, OP_SCHREIBEN);
     }
 }
 
@@ -206,9 +208,9 @@ void Team_Saison_Aktualisieren(int32_t team) {
     int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
     if (n == 0) return;
     int64_t summe = 0;
-    for (int32_t i = 0; i < n; ++i) summe += Spieler_Wert(58, liste[i], 0, 0);
+    for (int32_t i = 0; i < n; ++i) summe += Spieler_Staerke(liste[i]);
     int32_t wert = int32_t(summe / n / 100);
-    Team_Wert(2, team, wert < 40 ? 40 : wert, 1);
+    Team_Wert(TW_TEAMWERT, team, wert < 40 ? 40 : wert, OP_SCHREIBEN);
 }
 
 }  // namespace velmora

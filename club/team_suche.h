@@ -5,10 +5,15 @@
 
 namespace velmora {
 
+// The top of a starting eleven's strength: eleven players of at most 12 half
+// stars. The match record, the dice and the club's appeal to advertisers
+// scale by it.
+constexpr int32_t TEAM_STAERKE_SKALA = 11 * 12;
+
 // With filter bit 16 the sum of value 94 (0-12) over the available starters
-// (status 16, no bit of 0x7c0): the 0-132 scale the match dice divide by;
-// otherwise the sum of value 92 over all players. 0 for a team without
-// players, -1 before players and teams exist.
+// (status 16, no bit of 0x7c0): 0 to TEAM_STAERKE_SKALA; otherwise the sum of
+// value 92 over all players. 0 for a team without players, -1 before players
+// and teams exist.
 int32_t Team_Berechne_Staerke(int32_t team, int32_t filter);
 // The attribute figure over the same players: the talents they have learnt
 // past the first points (values above 1, talents 0-52), per player, in tenths.

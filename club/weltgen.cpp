@@ -221,11 +221,11 @@ struct Erzeuger {
 
     void Spieler_Machen(int32_t team, int32_t nation, int32_t art, int32_t staerke, bool scout) {
         int32_t p = naechster++;
-        auto* s = static_cast<SpielerStruktur*>(Spieler_Zeiger(500, p));
-        auto* f = static_cast<SpielerFix*>(Spieler_Zeiger(501, p));
-        auto* e = static_cast<SpielerClientEgal*>(Spieler_Zeiger(502, p));
+        auto* s = static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
+        auto* f = static_cast<SpielerFix*>(Spieler_Zeiger(SPZ_FIX, p));
+        auto* e = static_cast<SpielerClientEgal*>(Spieler_Zeiger(SPZ_CLIENT_EGAL, p));
         std::string vorname, name;
-        Namen_Spieler_Ziehen(Namen_Stil_Von_Land(Team_String(0, nation, 0, 0)), z.naechste(), vorname, name);
+        Namen_Spieler_Ziehen(Namen_Stil_Von_Land(Team_String(TS_NAME, nation, 0, 0)), z.naechste(), vorname, name);
         Spieler_Namen_Setzen(p, vorname.c_str(), name.c_str());
         f->nation = int16_t(nation);
         f->art = int8_t(art);
@@ -409,10 +409,10 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
         const LandVorlage& v = *Namen_Land(l);
         int32_t t = 1 + l;
         Team_Namen_Setzen(t, v.name, v.name, "");
-        Team_Wert(7, t, TEAM_STATUS_LAND, OP_SETZEN);
-        Team_Wert(10, t, v.kontinent, OP_SCHREIBEN);
-        Team_Wert(6, t, t, OP_SCHREIBEN);
-        auto* klima = static_cast<uint8_t*>(Team_Zeiger(14, t, nullptr, OP_LESEN));
+        Team_Wert(TW_STATUS, t, TEAM_STATUS_LAND, OP_SETZEN);
+        Team_Wert(TW_KONTINENT, t, v.kontinent, OP_SCHREIBEN);
+        Team_Wert(TW_NATION, t, t, OP_SCHREIBEN);
+        auto* klima = static_cast<uint8_t*>(Team_Zeiger(TZ_KLIMA, t, nullptr, OP_LESEN));
         klima[0] = uint8_t(v.winter + 100);
         klima[1] = uint8_t(v.sommer + 100);
         klima[2] = uint8_t(v.naesse);
@@ -435,18 +435,18 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
                 std::string name = vorsatz[0] ? std::string(vorsatz) + " " + stadt : stadt + " Town";
                 // A town drawn twice gets its club a number, so every club name stays unique.
                 for (int32_t t = 1 + laender; t < team; ++t)
-                    if (name == Team_String(0, t, 0, 0)) {
+                    if (name == Team_String(TS_NAME, t, 0, 0)) {
                         name += Str_Format(" %02d", team % 100);
                         break;
                     }
                 Team_Namen_Setzen(team, name.c_str(), stadt.c_str(), stadt.c_str());
-                Team_Wert(6, team, land.team, OP_SCHREIBEN);
-                Team_Wert(10, team, v.kontinent, OP_SCHREIBEN);
-                Team_Wert(9, team, team, OP_SCHREIBEN);
+                Team_Wert(TW_NATION, team, land.team, OP_SCHREIBEN);
+                Team_Wert(TW_KONTINENT, team, v.kontinent, OP_SCHREIBEN);
+                Team_Wert(TW_WAPPEN, team, team, OP_SCHREIBEN);
                 uint8_t farben[36];
                 Kit_Farben(z, farben);
-                Team_Zeiger(700, team, farben, OP_SCHREIBEN);
-                for (int32_t mode : {19, 23, 22, 24}) Team_Wert(mode, team, z.bereich(0, 239), OP_SCHREIBEN);
+                Team_Zeiger(TZ_FARBEN, team, farben, OP_SCHREIBEN);
+                for (int32_t mode : TW_TRIKOT_MODI) Team_Wert(mode, team, z.bereich(0, 239), OP_SCHREIBEN);
                 int32_t sitze = (ebene == 0 ? 15000 : ebene == 1 ? 6000 : 2500) + z.bereich(0, 20) * 500;
                 Team_Stadion_Vorgabe_Setzen(team, (stadt + (z.chance(50) ? " Stadion" : " Arena")).c_str(), sitze,
                                             sitze / 2 + z.bereich(0, 10) * 200);

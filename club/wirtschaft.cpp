@@ -142,9 +142,9 @@ int32_t Spieler_Berechne_Wert(int32_t spieler, int32_t gehalt) {
         return 0;
     }
     const int32_t* w = g.wert[gehalt ? TF_STAERKE_SPIELE_ART_GEHALT : TF_STAERKE_SPIELE_ART_TRANSFER];
-    int32_t staerke_roh = Spieler_Wert(58, spieler, 0, OP_LESEN);
+    int32_t staerke_roh = Spieler_Staerke(spieler);
     double staerke = double(staerke_roh / 1000 * 1000 / 120);
-    double einsaetze = double(Spieler_Wert(56, spieler, 0, OP_LESEN) * 100 / 9);
+    double einsaetze = double(Spieler_Wert(SPW_EINSAETZE, spieler, 0, OP_LESEN) * 100 / 9);
     double typ = TYP_WERT[Spieler_Get_Art(spieler) & 3];
     double summe = (w[0] * staerke + w[1] * einsaetze + w[2] * typ) / 100.0;
     if (summe < 0) summe = 0;

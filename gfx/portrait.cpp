@@ -128,14 +128,14 @@ Rastport* Portrait_Zeichnen(int32_t spieler, int32_t team, Rastport* ziel, int32
         Rastport_Blit(fertig, 0, 0, -1, -1, ziel, x, y, nullptr);
         return fertig;
     }
-    const int32_t code = Spieler_Wert(65, spieler, 0, OP_LESEN);
+    const int32_t code = Spieler_Wert(SPW_AUSSEHEN, spieler, 0, OP_LESEN);
     Rastport* bild = nullptr;
     if (code >= 0) {
         const int32_t tiefe = Rastport_Screen_Depth();
         int32_t f[6] = {180, 180, 180, 240, 240, 240};
-        if (const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(700, team, nullptr, OP_LESEN))) {
+        if (const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN))) {
             // Field players wear the kit's triples 1 and 2, goalkeepers triples 9 and 10.
-            const int32_t erster = Spieler_Wert(67, spieler, 0, OP_LESEN) != 0 ? 0 : 8;
+            const int32_t erster = Spieler_Wert(SPW_ART, spieler, 0, OP_LESEN) != 0 ? 0 : 8;
             for (int32_t i = 0; i < 6; ++i) f[i] = farben[erster * 3 + i];
         }
         bild = Portrait_Zusammensetzen(code, Colour_Make(tiefe, f[0], f[1], f[2]), Colour_Make(tiefe, f[3], f[4], f[5]));

@@ -18,8 +18,6 @@
 namespace velmora {
 namespace {
 
-constexpr int32_t TRIKOT_MODI[4] = {19, 23, 22, 24};
-
 // The kit table. Rows 0, 1, 100 and 239 are the game's well-known kits; the
 // others combine a palette of club colours with white, grey and dark trims.
 // Rows 0-79 have no fourth colour.
@@ -118,7 +116,7 @@ int32_t Team_Get_TrikotNr(int32_t team, int32_t art) {
         Debug_Printf("Team_Get_TrikotNr: Art %d unbekannt\n", art);
         return 0;
     }
-    return Team_Wert(TRIKOT_MODI[art], team, 0, OP_LESEN);
+    return Team_Wert(TW_TRIKOT_MODI[art], team, 0, OP_LESEN);
 }
 
 int32_t Trikot_Set_TrikotNr(int32_t team, int32_t trikot, int32_t art) {
@@ -131,7 +129,7 @@ int32_t Trikot_Set_TrikotNr(int32_t team, int32_t trikot, int32_t art) {
         return 0;
     }
     if (art < 3) {
-        const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(700, team, nullptr, OP_LESEN));
+        const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN));
         if (!farben) {
             Debug_Printf("Trikot_Set_TrikotNr TEAM_FARBEN = NULL\n");
             return 0;
@@ -144,9 +142,9 @@ int32_t Trikot_Set_TrikotNr(int32_t team, int32_t trikot, int32_t art) {
         Triple_Setzen(f + 3, t.farbe2);
         Triple_Setzen(f + 6, t.farbe4);
         Triple_Setzen(f + 9, t.farbe3);
-        if (!Team_Zeiger(700, team, neu, OP_SCHREIBEN)) return 0;
+        if (!Team_Zeiger(TZ_FARBEN, team, neu, OP_SCHREIBEN)) return 0;
     }
-    Team_Wert(TRIKOT_MODI[art], team, trikot, OP_SCHREIBEN);
+    Team_Wert(TW_TRIKOT_MODI[art], team, trikot, OP_SCHREIBEN);
     Debug_Printf("Trikot von Team: %d gespeichert\n", team);
     return 1;
 }
@@ -218,7 +216,7 @@ int32_t Berechne_TrikotArt(int32_t team, int32_t art, int32_t limit) {
         return -1;
     }
     if (limit <= 0) return -1;
-    const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(700, team, nullptr, OP_LESEN));
+    const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN));
     if (!farben) return -1;
     const uint32_t a = Triple(farben + art * 12), b = Triple(farben + art * 12 + 6);
     for (int32_t t = 0; t < limit; t += 3)

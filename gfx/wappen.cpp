@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/res.h"
@@ -89,7 +90,7 @@ int32_t Pokal(const char* name, bool zweite, int32_t wettbewerb, int32_t team, R
         if (grafik >= (zweite ? 18 : 19) && Wappen_Datei_Existiert(grafik)) bild = grafik;
     }
     int32_t schluessel = bild != -1 ? bild : wettbewerb;
-    if (schluessel == -1) schluessel = Team_Wert(11, team, 0, 0);
+    if (schluessel == -1) schluessel = Team_Wert(TW_WETTBEWERB, team, 0, OP_LESEN);
     if (schluessel == -1) return 0;
 
     const int32_t parameter[8] = {schluessel, team, w, h, x, y, Schatten_Schluessel(schatten), Ziel_Schluessel(ziel)};
@@ -141,13 +142,13 @@ int32_t Wappen_Zeichnen(int32_t team, Rastport* ziel, int32_t x, int32_t y, int3
         return 1;
     }
     ++g.neu;
-    const int32_t k = Team_Wert(9, team, 0, 0);
+    const int32_t k = Team_Wert(TW_WAPPEN, team, 0, OP_LESEN);
     if (k < 0) {
         Debug_Printf("Wappen_Zeichnen: Wappen %d von Team %d ungueltig\n", k, team);
         return 0;
     }
     Rastport* quelle = nullptr;
-    if (uint32_t(Team_Wert(7, team, 0, 0)) & TEAM_STATUS_WAPPEN) quelle = Bild_Laden(k, 0, BILD_WAPPEN);
+    if (uint32_t(Team_Wert(TW_STATUS, team, 0, OP_LESEN)) & TEAM_STATUS_WAPPEN) quelle = Bild_Laden(k, 0, BILD_WAPPEN);
     if (!quelle) quelle = Res_Bild(BILD_RES_WAPPEN, std::min(k, WAPPEN_RES_ANZAHL - 1));
     if (!quelle) return 0;
     int32_t ok = 0;

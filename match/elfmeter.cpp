@@ -11,6 +11,7 @@
 #include "core/rnd.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
+#include "season/spiele.h"
 
 namespace velmora {
 namespace {
@@ -126,7 +127,8 @@ bool Elfmeter_Schuss(int32_t spiel) {
     int32_t schuetze = Schuetze(*e, seite);
     if (!Live(satz) && Rnd(0, 3) != 0) {
         if (Spielfeld_Hooks().spiel_ereignis)
-            Spielfeld_Hooks().spiel_ereignis(spiel, seite == 0 ? 4u | 1u : 4u, daten.minute, schuetze, 65535);
+            Spielfeld_Hooks().spiel_ereignis(spiel, seite == 0 ? EREIGNIS_TOR | EREIGNIS_HEIM : EREIGNIS_TOR,
+                                             daten.minute, schuetze, SPIEL_KEIN_SPIELER);
         else
             Debug_Printf("Elfmeter_Schuss: Spiel_Ereignis nicht angebunden\n");
         Spielfeld_Hook_Spiel(spiel, &daten);

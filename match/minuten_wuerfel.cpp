@@ -15,7 +15,8 @@
 namespace velmora {
 namespace {
 
-constexpr int32_t KEIN_SPIELER = 65535;
+constexpr int32_t KEIN_SPIELER = SPIEL_KEIN_SPIELER;
+constexpr uint32_t TREFFER = EREIGNIS_SCHUSS | EREIGNIS_TOR;
 
 // The minute an event carries: the game's minute + 1, or the period's end
 // minute once the period has reached it (stoppage time keeps the last minute).
@@ -26,11 +27,11 @@ int32_t Ereignis_Minute(const SpielDatensatz& sp, int32_t abschnitt) {
 
 // A kind of goal: plain, or one of the marked kinds.
 uint32_t Tor_Art() {
-    if (Rnd_Bereich(0, 10) == 3) return 134;
-    if (Rnd_Bereich(0, 17) == 5) return 32774;
-    if (Rnd_Bereich(0, 12) == 7) return 8198;
-    if (Rnd_Bereich(0, 10) == 2) return 16390;
-    return 6;
+    if (Rnd_Bereich(0, 10) == 3) return TREFFER | TORART_80;
+    if (Rnd_Bereich(0, 17) == 5) return TREFFER | TORART_STANDARD_8000;
+    if (Rnd_Bereich(0, 12) == 7) return TREFFER | TORART_2000;
+    if (Rnd_Bereich(0, 10) == 2) return TREFFER | TORART_STANDARD_4000;
+    return TREFFER;
 }
 
 int32_t Startelf(int32_t team, int32_t* out) {
@@ -44,7 +45,7 @@ bool Torschuetzen(const int32_t* spieler, int32_t n, uint32_t art, int32_t* schu
     if (n <= 0) return false;
     *schuetze = spieler[Rnd(0, n - 1)];
     *zweiter = KEIN_SPIELER;
-    if (art & 0xC000) return true;
+    if (art & TORART_OHNE_VORLAGE) return true;
     *zweiter = spieler[Rnd(0, n - 1)];
     while (*zweiter == *schuetze && n > 1) *zweiter = spieler[Rnd(0, n - 1)];
     return true;
@@ -71,7 +72,7 @@ void Wuerfel_Satz_Fuellen(Wuerfel_Satz* w, int32_t heim, int32_t gast) {
     const int32_t teams[2] = {heim, gast};
     for (int32_t s = 0; s < 2; ++s) {
         int32_t st = teams[s] >= 0 ? std::max(Team_Berechne_Staerke(teams[s], 16), 0) : 0;
-        w->staerke[s] = std::clamp(st * 999 / 132 / 10, 0, 99);
+        w->staerke[s] = std::clamp(st * 999 / TEAM_STAERKE_SKALA / 10, 0, 99);
         w->anzahl[s] = Startelf(teams[s], w->spieler[s]);
     }
 }
@@ -154,7 +155,7 @@ void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* s
             int32_t p = elf[Rnd(0, n - 1)];
             if (Rnd(0, 10) != 2) {
                 int32_t vorher = Spiele_Get_Wettbewerb_Ereignis(wettbewerb, 1, -1, p, -1, -1);
-                art |= (vorher == -1 || !(vorher & 128)) ? EREIGNIS_GELB : EREIGNIS_GELBROT;
+                art |= (vorher == -1 || !(vorher & KARTE_GEBUCHT)) ? EREIGNIS_GELB : EREIGNIS_GELBROT;
             } else {
                 art |= EREIGNIS_ROT;
             }

@@ -278,7 +278,7 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
         satz->w41076[s] = 2;
         satz->w31278[s] = 2;
         int32_t staerke = std::max(Team_Berechne_Staerke(team, 16), 0);
-        satz->team_staerke[s] = uint32_t(Klemme(staerke * 999 / 132, 0, 999));
+        satz->team_staerke[s] = uint32_t(Klemme(staerke * 999 / TEAM_STAERKE_SKALA, 0, 999));
         satz->wechsel_erlaubt[s] = 3;
         std::memset(satz->wechsel_ein[s], 0xFF, SF_WECHSEL);
         std::memset(satz->wechsel_aus[s], 0xFF, SF_WECHSEL);
@@ -360,12 +360,13 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
         if (!(sm.zustand & (SM_AUF_PLATZ | SM_RESERVE))) continue;
         Spielfeld_Get_Spielerstaerke(satz, int32_t(satz->team[s]), slot);
         int32_t p = sm.nummer;
-        uint32_t st = uint32_t(Spieler_Wert(75, p, 0, 0));
+        uint32_t st = Spieler_Status(p);
         bool auf_platz = sm.zustand & SM_AUF_PLATZ;
-        if ((st & 0x1000) && (satz->freistoss_schuetze[s] < 0 || auf_platz)) satz->freistoss_schuetze[s] = p;
-        if ((st & 0x2000) && (satz->elfmeter_schuetze[s] < 0 || auf_platz)) satz->elfmeter_schuetze[s] = p;
-        if ((st & 0x4000) && (satz->ecken_schuetze[s] < 0 || auf_platz)) satz->ecken_schuetze[s] = p;
-        int32_t partner = Spieler_Wert(101, p, 0, 0);
+        if ((st & SP_STATUS_FREISTOSS) && (satz->freistoss_schuetze[s] < 0 || auf_platz))
+            satz->freistoss_schuetze[s] = p;
+        if ((st & SP_STATUS_ELFMETER) && (satz->elfmeter_schuetze[s] < 0 || auf_platz)) satz->elfmeter_schuetze[s] = p;
+        if ((st & SP_STATUS_ECKE) && (satz->ecken_schuetze[s] < 0 || auf_platz)) satz->ecken_schuetze[s] = p;
+        int32_t partner = Spieler_Wert(SPW_PARTNER, p, 0, OP_LESEN);
         if (partner >= 0) {
             for (int32_t j = 0; j < SF_SPIELER; ++j) {
                 if (satz->spieler[j].nummer == partner) {

@@ -48,7 +48,7 @@ void Linien_Spiegeln(Spieler_Matchsatz& sm) {
 // The formation values of a player (club data order: line x, line y, second
 // line x, second line y, x low, y low, x high, y high) into the slot.
 void Formation_Linien(Spieler_Matchsatz& sm, int32_t spieler, bool gespiegelt) {
-    const int16_t* v = static_cast<const int16_t*>(Spieler_Zeiger(511, spieler));
+    const int16_t* v = static_cast<const int16_t*>(Spieler_Zeiger(SPZ_LINIE, spieler));
     int16_t null[8] = {};
     if (!v) v = null;
     int32_t lx = Clamp(v[0], 1100, 9600, -1), lx2 = Clamp(v[2], 1200, 9700, -1);
@@ -75,7 +75,9 @@ void Stehen(Spielfeld_Satz* satz, int32_t f) {
     fig.gezeichnet = 1;
 }
 
-bool Ist_Torwart_Typ(int32_t spieler) { return Spieler_Wert(82, spieler, 0, 0) == 3 && Spieler_Wert(83, spieler, 0, 0) == 0; }
+bool Ist_Torwart_Typ(int32_t spieler) {
+    return Spieler_Wert(SPW_SPALTE, spieler, 0, OP_LESEN) == 3 && Spieler_Wert(SPW_REIHE, spieler, 0, OP_LESEN) == 0;
+}
 
 void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt) {
     int32_t team = int32_t(satz->team[seite]);
@@ -87,18 +89,18 @@ void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt) {
     int32_t schluessel[TEAM_SPIELER_MAX];
     for (int32_t i = 0; i < n; ++i) {
         reihe[i] = uint32_t(spieler[i]);
-        schluessel[i] = Spieler_Get_Art(spieler[i]) == 0 ? -1 : Spieler_Wert(83, spieler[i], 0, 0);
+        schluessel[i] = Spieler_Get_Art(spieler[i]) == 0 ? -1 : Spieler_Wert(SPW_REIHE, spieler[i], 0, OP_LESEN);
     }
     Sortiere(reihe, schluessel, n, 0);
 
-    const char* name = Team_String(0, team, 0, 0);
+    const char* name = Team_String(TS_NAME, team, 0, 0);
     int32_t belegt = 0, feld = 0, reserve = 0, bank = 0;
     bool zu_viele_feld = false, zu_viele_reserve = false;
     int32_t nottorwart = -1, nottorwart_x = 0;
     int32_t torwart_feld = 0, torwart_alle = 0;
     for (int32_t i = 0; i < n && belegt < SF_SPIELER_SEITE; ++i) {
         int32_t p = int32_t(reihe[i]);
-        uint32_t st = uint32_t(Spieler_Wert(75, p, 0, 0));
+        uint32_t st = Spieler_Status(p);
         if (!(st & (SM_AUF_PLATZ | SM_RESERVE))) continue;
         bool auf_platz = st & SM_AUF_PLATZ;
         if (auf_platz && feld >= MAX_FELD) {
@@ -120,7 +122,7 @@ void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt) {
         Figur& fig = satz->figur[slot];
         sm.w8 = sm.partner = sm.rueck = 0xFF;
         sm.nummer = p;
-        sm.rolle[ROLLE(143)] = uint8_t(Spieler_Wert(84, p, 0, 0));
+        sm.rolle[ROLLE(143)] = uint8_t(Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN));
         sm.zustand = auf_platz ? SM_AUF_PLATZ : SM_RESERVE;
         Formation_Linien(sm, p, gespiegelt);
         bool torwart = Ist_Torwart_Typ(p);

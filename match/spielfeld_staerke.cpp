@@ -17,9 +17,11 @@ namespace velmora {
 namespace {
 
 // Match value k -> talent id; ids above 52 are player value modes.
-constexpr int32_t WERT_TALENT[48] = {58, 5,  11, 12, 1,  0,  9,  3,  23, 6,  25, 24, 26, 28, 27, 17,
-                                     14, 7,  16, 13, 22, 31, 47, 50, 48, 51, 49, 56, 2,  4,  8,  13,
-                                     18, 19, 29, 32, 39, 0,  0,  0,  70, 65, 83, 84, 58, 32, 37, 100};
+constexpr int32_t WERT_TALENT[48] = {
+    SPW_STAERKE, 5, 11, 12, 1, 0, 9, 3, 23, 6, 25, 24, 26, 28, 27, 17,                          // 0-15
+    14, 7, 16, 13, 22, 31, 47, 50, 48, 51, 49, SPW_EINSAETZE, 2, 4, 8, 13,                      // 16-31
+    18, 19, 29, 32, 39, 0, 0, 0, SPW_VERLETZUNG, SPW_AUSSEHEN, SPW_REIHE, SPW_RUECKENNUMMER,    // 32-43
+    SPW_STAERKE, 32, 37, SPW_START_WERT100};                                                    // 44-47
 
 // Talents noticed when value 0 is computed, with the flag byte they set.
 constexpr std::pair<int32_t, int32_t> TALENT_FLAGS[] = {{37, 177}, {36, 178}, {38, 179}, {35, 180},
@@ -124,7 +126,7 @@ int32_t Spielfeld_Staerke_Attribut(Spielfeld_Satz* satz, int32_t team, int32_t s
         r = r * (100 - 15 * int32_t(satz->talent_zufall[u])) / 100;
         return std::max(r, 1);
     }
-    if (t > 52 || t < 0) r = Spieler_Wert(t, p, 0, 0);
+    if (t > 52 || t < 0) r = Spieler_Wert(t, p, 0, OP_LESEN);
     else r = Aktiv(p, t) ? std::max(b * 30 / 100, 150) : 0;
     switch (k) {
     case 1: plus(5, 15, 100); break;
@@ -194,7 +196,8 @@ void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t sl
     Spielfeld_Aktives_Merken(satz);
 
     int32_t linie_x = Spielfeld_Linie_X(satz, slot);
-    int32_t b = int16_t((Spieler_Wert(94, p, 0, 0) - Spielfeld_Hook_Positionsstaerke(satz, team, p, linie_x)) * 999 / 12);
+    int32_t b = int16_t((Spieler_Wert(SPW_SPIEL_STERNE, p, 0, OP_LESEN) -
+                         Spielfeld_Hook_Positionsstaerke(satz, team, p, linie_x)) * 999 / 12);
     if (satz->minute > 50 && Aktiv(p, 29)) b = b * 120 / 100;
     bool zweiter_fall = false;
     if (Aktiv(p, 40) && satz->team_staerke[seite] > satz->team_staerke[andere]) b = b * 80 / 100;
@@ -204,11 +207,11 @@ void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t sl
     }
     if (!zweiter_fall) b = b * 110 / 100;
 
-    int32_t a = b * (Spieler_Wert(57, p, 0, 0) / 5) / 100;
-    int32_t q = 100 - Spieler_Wert(56, p, 0, 0) * 100 / 9;
+    int32_t a = b * (Spieler_Form(p) / 5) / 100;
+    int32_t q = 100 - Spieler_Wert(SPW_EINSAETZE, p, 0, OP_LESEN) * 100 / 9;
     if (q > 34) q = 100;
     int32_t f = b * q / 100;
-    int32_t e = b * (Spieler_Wert(90, p, 0, 0) * 100 / 6 + 50) / 100;
+    int32_t e = b * (Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN) * 100 / 6 + 50) / 100;
     b = Klemme((60 * b + 10 * a + 15 * f + 15 * e) / 100, 0, 1300);
     int32_t wettbewerb = int32_t(satz->wettbewerb);
     if (Spielfeld_Hook_Wichtigkeit(wettbewerb) > 80 && Aktiv(p, 15)) b = b * 120 / 100;
@@ -227,11 +230,11 @@ void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t sl
     sm.fitness = 0;
     for (int32_t k = 0; k < SF_WERTE; ++k) {
         int32_t kind = WERT_TALENT[k];
-        int32_t w = (kind == 58 || kind == 56) ? 0 : b;
+        int32_t w = (kind == SPW_STAERKE || kind == SPW_EINSAETZE) ? 0 : b;
         w += Spielfeld_Staerke_Attribut(satz, team, slot, k);
         if ((kind == 11 || kind == 12) && temperatur > 28) w = std::min(w, 800);
         if ((kind == 0 || kind == 1 || kind == 23) && temperatur < 0) w = std::min(w, 800);
-        if (kind != 56) w = std::min(w * faktor / 100, 1300);
+        if (kind != SPW_EINSAETZE) w = std::min(w * faktor / 100, 1300);
         if (k == 0) {
             int32_t ff = 92;
             if (heimrecht) ff = seite == 1 ? 83 : 92 + std::min(zuschauer / 5000, 8);

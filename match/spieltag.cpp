@@ -126,9 +126,9 @@ void Wetter_Setzen(SpielDatensatz& sp, int32_t a, int32_t b, int32_t c) {
     int32_t gastgeber = sp.heim;
     const WettbewerbInfo* info = Wettbewerb_Get_Info(sp.wettbewerb);
     if (info && info->gastgeber >= 0 && info->gastgeber < Team_Anzahl()) gastgeber = info->gastgeber;
-    int32_t nation = gastgeber >= 0 && gastgeber < Team_Anzahl() ? Team_Wert(6, gastgeber, 0, 0) : -1;
+    int32_t nation = gastgeber >= 0 && gastgeber < Team_Anzahl() ? Team_Wert(TW_NATION, gastgeber, 0, OP_LESEN) : -1;
     const uint8_t* klima = nation >= 0 && nation < Team_Anzahl()
-                               ? static_cast<const uint8_t*>(Team_Zeiger(14, nation, nullptr, 0))
+                               ? static_cast<const uint8_t*>(Team_Zeiger(TZ_KLIMA, nation, nullptr, OP_LESEN))
                                : nullptr;
     int32_t winter = klima ? klima[0] - 100 : -5;
     int32_t sommer = klima ? klima[1] - 100 : 25;
@@ -190,14 +190,14 @@ int32_t Neutraler_Ort(const SpielDatensatz& sp, int32_t wichtigkeit) {
     int32_t bedarf = wichtigkeit * 70000 / 100, versuche = 100;
     int32_t anzahl = Team_Anzahl();
     if (anzahl <= 0) return -1;
-    int32_t n_heim = sp.heim >= 0 ? Team_Wert(6, sp.heim, 0, 0) : -1;
-    int32_t n_gast = sp.gast >= 0 ? Team_Wert(6, sp.gast, 0, 0) : -1;
+    int32_t n_heim = sp.heim >= 0 ? Team_Wert(TW_NATION, sp.heim, 0, OP_LESEN) : -1;
+    int32_t n_gast = sp.gast >= 0 ? Team_Wert(TW_NATION, sp.gast, 0, OP_LESEN) : -1;
     bool international = Wettbewerb_Ist_International(sp.wettbewerb);
     for (;;) {
         int32_t r = Rnd(0, anzahl - 1);
         int32_t kapazitaet = Team_Ist_Normal(r, 72) ? Spieltag_Hook_Kapazitaet(r) : -1;
         if (kapazitaet >= 0) {
-            int32_t nation = Team_Wert(6, r, 0, 0);
+            int32_t nation = Team_Wert(TW_NATION, r, 0, OP_LESEN);
             bool passt = international ? (nation != n_heim && nation != n_gast)
                                        : (n_heim != n_gast || nation == n_heim);
             if (passt && kapazitaet >= bedarf) return r;
@@ -390,7 +390,8 @@ void Bereit_Vorgeben(Spieltag_Slot& s, const SpielDatensatz& sp) {
         int32_t t = teams[seite];
         if (netz == 0) s.bereit[seite] = 2;
         else if (netz == 1) s.bereit[seite] = (t >= 0 && t == Team_Lokal()) ? 1 : 2;
-        else if (t < 0 || t == Team_Lokal() || !(Team_Wert(7, t, 0, 0) & 32)) s.bereit[seite] = 2;
+        else if (t < 0 || t == Team_Lokal() || !(uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT))
+            s.bereit[seite] = 2;
     }
 }
 
@@ -742,7 +743,8 @@ void Spieltag_Tagesabschluss(int32_t w) {
             // A sending-off holds for its match only; the suspension stays with the fixtures store.
             int32_t spieler[TEAM_SPIELER_MAX];
             int32_t m = Teamspieler_Ins_Array(t, spieler, TEAM_SPIELER_MAX, 0);
-            for (int32_t k = 0; k < m; ++k) Spieler_Wert(75, spieler[k], int32_t(SP_STATUS_GELB | SP_STATUS_ROT), 4);
+            for (int32_t k = 0; k < m; ++k)
+                Spieler_Wert(SPW_STATUS, spieler[k], int32_t(SP_STATUS_GELB | SP_STATUS_ROT), OP_LOESCHEN);
         }
         for (int32_t t : teams) {
             if (t < 0) continue;
@@ -792,7 +794,7 @@ void Spieltag_Form_Nach_Spiel(int32_t spiel) {
         }
         for (int32_t k = 0; k < n; ++k) {
             int32_t p = spieler[k];
-            int32_t f = Spieler_Wert(90, p, 0, 0);
+            int32_t f = Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN);
             if (frueh) {
                 f = 4;
             } else {
@@ -804,7 +806,7 @@ void Spieltag_Form_Nach_Spiel(int32_t spiel) {
             int32_t unten = Attribute_Hat_Attribut(p, 10) ? 3 : 0;
             int32_t oben = Attribute_Hat_Attribut(p, 45) ? 3 : 6;
             f = std::clamp(std::clamp(f, unten, std::max(unten, oben)), 0, 6);
-            Spieler_Wert(90, p, f, 1);
+            Spieler_Wert(SPW_MORAL, p, f, OP_SCHREIBEN);
         }
     }
 }
@@ -816,10 +818,10 @@ void Spieltag_Vor_Tag(int32_t team) {
     int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, 0);
     for (int32_t k = 0; k < n; ++k) {
         int32_t p = spieler[k];
-        Spieler_Wert(90, p, 4, 1);
-        Spieler_Wert(56, p, 0, 1);
+        Spieler_Wert(SPW_MORAL, p, 4, OP_SCHREIBEN);
+        Spieler_Wert(SPW_EINSAETZE, p, 0, OP_SCHREIBEN);
         for (int32_t t = 0; t <= 52; ++t)
-            if (Attribute_Hat_Attribut(p, t)) Spieler_Wert(t, p, 0, 1);
+            if (Attribute_Hat_Attribut(p, t)) Spieler_Wert(t, p, 0, OP_SCHREIBEN);
     }
 }
 
@@ -957,7 +959,7 @@ void Spieltag_Team_Bereit_Setzen(int32_t team) {
         if (sp->heim == team) g.slot[i].bereit[0] = 1;
         if (sp->gast == team) g.slot[i].bereit[1] = 1;
     }
-    Team_Wert(7, team, 2048, 8);
+    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_BEREIT), OP_SETZEN);
 }
 
 void Spieltag_Team_Bereit_Loeschen(int32_t team) {
@@ -969,7 +971,7 @@ void Spieltag_Team_Bereit_Loeschen(int32_t team) {
         for (int32_t seite = 0; seite < 2; ++seite)
             if ((seite == 0 ? sp->heim : sp->gast) == team && g.slot[i].bereit[seite] == 1) g.slot[i].bereit[seite] = 0;
     }
-    Team_Wert(7, team, 2048, 4);
+    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_BEREIT), OP_LOESCHEN);
 }
 
 bool Spieltag_Seite_Geladen(int32_t spiel, int32_t seite) {

@@ -28,8 +28,8 @@ struct SperrEintrag {            // 12 bytes: a player's cards in one competitio
     uint8_t gelb;                // bookings
     uint8_t gelbrot;             // sendings-off after a second booking
     uint8_t rot;                 // red cards
-    uint8_t sperre;              // 0x20 / 0x40 / 0x80 | games left (low 5 bits)
-    uint8_t im_spiel;            // card kind in the running game, 0x80 marks it
+    uint8_t sperre;              // EREIGNIS_GELBROT / EREIGNIS_ROT / SPERRE_GELB_SUMME | games left (low 5 bits)
+    uint8_t im_spiel;            // card kind in the running game, KARTE_GEBUCHT marks a booking
     uint8_t vermerkt;            // sits out the game of the day
     uint16_t reserve;
 };
@@ -143,20 +143,20 @@ void Karte_Zaehlen(int32_t w, uint32_t art, uint16_t spieler) {
         e.rot = uint8_t(std::min(255, e.rot + 1));
         e.im_spiel = uint8_t(EREIGNIS_ROT);
         Sperre_Verhaengen(e, EREIGNIS_ROT, r.spiele_rot);
-        status = 512;
+        status = SP_STATUS_ROT;
     } else if (art & EREIGNIS_GELBROT) {
         e.gelbrot = uint8_t(std::min(255, e.gelbrot + 1));
         e.im_spiel = uint8_t(EREIGNIS_GELBROT);
         Sperre_Verhaengen(e, EREIGNIS_GELBROT, r.spiele_gelbrot);
-        status = 256;
+        status = SP_STATUS_GELB;
     } else if (art & EREIGNIS_GELB) {
         e.gelb = uint8_t(std::min(255, e.gelb + 1));
-        e.im_spiel = uint8_t(EREIGNIS_GELB | 0x80);
-        if (r.gelb_grenze && e.gelb % r.gelb_grenze == 0) Sperre_Verhaengen(e, 0x80, 1);
+        e.im_spiel = uint8_t(EREIGNIS_GELB | KARTE_GEBUCHT);
+        if (r.gelb_grenze && e.gelb % r.gelb_grenze == 0) Sperre_Verhaengen(e, SPERRE_GELB_SUMME, 1);
     }
     if (status && !Club_Ist_Client() && spieler < Spieler_Anzahl()) {
-        Spieler_Wert(75, spieler, 16, 4);
-        Spieler_Wert(75, spieler, int32_t(status), 8);
+        Spieler_Wert(SPW_STATUS, spieler, int32_t(SP_STATUS_START), OP_LOESCHEN);
+        Spieler_Wert(SPW_STATUS, spieler, int32_t(status), OP_SETZEN);
     }
 }
 
@@ -461,7 +461,7 @@ void Spiele_Setze_Sperren_Spieler_Vor_Spiel(int32_t w, int32_t team, int32_t vor
         if (vor_spiel) {
             if (!(e.sperre & 31)) continue;
             e.vermerkt = 1;
-            if (!Club_Ist_Client()) Spieler_Wert(75, spieler[i], 16, 4);
+            if (!Club_Ist_Client()) Spieler_Wert(SPW_STATUS, spieler[i], int32_t(SP_STATUS_START), OP_LOESCHEN);
         } else {
             if (e.vermerkt && (e.sperre & 31)) {
                 int32_t rest = (e.sperre & 31) - 1;

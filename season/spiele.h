@@ -32,6 +32,21 @@ constexpr uint32_t EREIGNIS_FOUL = 0x10000;
 constexpr uint32_t EREIGNIS_VERLETZUNG = 0x20000;
 constexpr uint32_t EREIGNIS_WECHSEL = 0x40000;
 
+// Goal-kind bits: a goal the dice write carries 0x2 | 0x4 and at most one of
+// them. The two set-piece kinds are scored without an assist; nothing else in
+// the game tells the kinds apart yet, so the other two carry their bit only.
+constexpr uint32_t TORART_80 = 0x80;
+constexpr uint32_t TORART_2000 = 0x2000;
+constexpr uint32_t TORART_STANDARD_4000 = 0x4000;
+constexpr uint32_t TORART_STANDARD_8000 = 0x8000;
+constexpr uint32_t TORART_OHNE_VORLAGE = TORART_STANDARD_4000 | TORART_STANDARD_8000;
+
+// Card states (Spiele_Get_Wettbewerb_Ereignis): beside the card kind bits of
+// the events, modus 1 marks a booking in the running game and modus 8 a
+// suspension for accumulated bookings.
+constexpr uint32_t KARTE_GEBUCHT = 0x80;           // modus 1: the next booking sends him off
+constexpr uint32_t SPERRE_GELB_SUMME = 0x80;       // modus 8
+
 // Flag byte of a game (offset 24).
 constexpr uint8_t SPIEL_FLAG_VERLAENGERUNG = 0x01;  // extra time due / played
 constexpr uint8_t SPIEL_FLAG_ELFMETER = 0x02;       // a shoot-out decided the tie
@@ -142,11 +157,13 @@ const SpielEreignis* Spiele_Ereignis_Naechstes(Spiel_Lock spiel, int32_t* cursor
 int32_t Spiele_Ereignis_Feld_Groesse();   // entries the shared array holds now
 
 // A player's card state in a competition:
-// modus 1: his earlier card kind in the running game (0x10 | 0x80 after a
-//          booking there, so the next booking is a sending-off), or -1;
+// modus 1: his earlier card kind in the running game (EREIGNIS_GELB |
+//          KARTE_GEBUCHT after a booking there, so the next booking is a
+//          sending-off), or -1;
 // modus 4, 5, 6: his bookings, sendings-off after a second booking, red cards;
-// modus 8: the suspension: 0x20 after a second booking, 0x40 after a red card,
-//          0x80 after accumulated bookings, with the games left in the low 5 bits; 0 none.
+// modus 8: the suspension: EREIGNIS_GELBROT after a second booking, EREIGNIS_ROT
+//          after a red card, SPERRE_GELB_SUMME after accumulated bookings, with
+//          the games left in the low 5 bits; 0 none.
 int32_t Spiele_Get_Wettbewerb_Ereignis(int32_t wettbewerb, int32_t modus, int32_t, int32_t spieler, int32_t,
                                        int32_t);
 // Suspension work for a team's players in a competition: `vor_spiel` 1

@@ -7,6 +7,7 @@
 #include "core/debug.h"
 #include "core/rnd.h"
 #include "core/str.h"
+#include "club/spieler.h"
 #include "club/team.h"
 #include "season/saison.h"
 #include "season/spiele.h"
@@ -320,10 +321,10 @@ void Wettbewerb_Menschliche_Teams_Ersetzen() {
         for (int32_t i = 0; i < WETTBEWERB_TEAMS_MAX; ++i) {
             int32_t t = s->team[i];
             if (t < 0 || t >= Team_Anzahl() || !Team_Hat_Manager(t)) continue;
-            int32_t nation = Team_Wert(6, t, 0, 0);
+            int32_t nation = Team_Wert(TW_NATION, t, 0, OP_LESEN);
             for (int32_t k = 0; k < Team_Anzahl(); ++k) {
-                if (k == t || Team_Wert(6, k, 0, 0) != nation || Team_Hat_Manager(k) || Team_Ist_Nationalteam(k) ||
-                    k == Team_Markt() || Team_Get_Liga(k, 1) < 0)
+                if (k == t || Team_Wert(TW_NATION, k, 0, OP_LESEN) != nation || Team_Hat_Manager(k) ||
+                    Team_Ist_Nationalteam(k) || k == Team_Markt() || Team_Get_Liga(k, 1) < 0)
                     continue;
                 bool schon = false;
                 for (int32_t x : Wettbewerb_Alle())

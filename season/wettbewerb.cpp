@@ -6,6 +6,7 @@
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
+#include "club/spieler.h"
 #include "club/team.h"
 #include "core/bytes.h"
 #include "core/config.h"
@@ -185,7 +186,8 @@ bool Wettbewerb_Init(const std::vector<WettbewerbBeschreibung>& liste) {
             if (Spiele_Ist_Initialisiert()) Spiele_Sperr_Regeln(s.id, s.gelb_sperre, s.sperre_gelbrot, s.sperre_rot);
             if (s.art != ART_LIGA) continue;
             for (int32_t i = 0; i < s.team_anzahl; ++i)
-                if (s.team[i] >= 0 && s.team[i] < Team_Anzahl()) Team_Wert(11, s.team[i], s.id, 1);
+                if (s.team[i] >= 0 && s.team[i] < Team_Anzahl())
+                    Team_Wert(TW_WETTBEWERB, s.team[i], s.id, OP_SCHREIBEN);
         }
     }
     return true;
@@ -407,8 +409,8 @@ bool Wettbewerb_Team_Tauschen(int32_t a, int32_t b, int32_t team_a, int32_t team
     Satz(nullptr, a)->team[sa] = int16_t(team_b);
     Satz(nullptr, b)->team[sb] = int16_t(team_a);
     if (!Club_Ist_Client()) {
-        if (Satz(nullptr, a)->art == ART_LIGA) Team_Wert(11, team_b, a, 1);
-        if (Satz(nullptr, b)->art == ART_LIGA) Team_Wert(11, team_a, b, 1);
+        if (Satz(nullptr, a)->art == ART_LIGA) Team_Wert(TW_WETTBEWERB, team_b, a, OP_SCHREIBEN);
+        if (Satz(nullptr, b)->art == ART_LIGA) Team_Wert(TW_WETTBEWERB, team_a, b, OP_SCHREIBEN);
     }
     return true;
 }
@@ -424,7 +426,7 @@ bool Wettbewerb_Team_Wettbewerb_Wechsel(int32_t team, int32_t von, int32_t nach)
     s->team[slot] = -1;
     s->slot_status[slot] = 0;
     --s->team_anzahl;
-    if (ziel->art == ART_LIGA && !Club_Ist_Client()) Team_Wert(11, team, nach, 1);
+    if (ziel->art == ART_LIGA && !Club_Ist_Client()) Team_Wert(TW_WETTBEWERB, team, nach, OP_SCHREIBEN);
     return true;
 }
 
