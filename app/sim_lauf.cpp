@@ -112,20 +112,20 @@ std::string Sim_Bericht() {
             for (int32_t p = 0; p < n; ++p) {
                 const TabellenZeile& z = t.zeile[t.reihenfolge[p]];
                 std::snprintf(zeile, sizeof zeile, "%3d. %-28s %3d %3d %3d %3d %4d:%-4d %4d\n", p + 1,
-                              Team_String(0, z.team, 0, 0), z.spiele[0], z.siege[0], z.unentschieden[0],
+                              Team_String(TS_NAME, z.team, 0, 0), z.spiele[0], z.siege[0], z.unentschieden[0],
                               z.niederlagen[0], z.tore[0], z.gegentore[0], z.punkte[0]);
                 add(zeile);
             }
         } else {
             std::snprintf(zeile, sizeof zeile, "  Runde %d von %d, Sieger: %s\n", w->aktuelle_runde, w->spieltage,
-                          w->sieger >= 0 ? Team_String(0, w->sieger, 0, 0) : "-");
+                          w->sieger >= 0 ? Team_String(TS_NAME, w->sieger, 0, 0) : "-");
             add(zeile);
         }
     }
     add("\nRangliste\n");
     RanglisteSatz top[10];
     for (int32_t i = 0, n = Rangliste_Top10(top); i < n; ++i) {
-        std::snprintf(zeile, sizeof zeile, "%3d. %-28s %6d %6d %6d %3d\n", i + 1, Team_String(0, top[i].team, 0, 0),
+        std::snprintf(zeile, sizeof zeile, "%3d. %-28s %6d %6d %6d %3d\n", i + 1, Team_String(TS_NAME, top[i].team, 0, 0),
                       top[i].gesamt, top[i].wert[0], top[i].wert[1], top[i].titel_anzahl);
         add(zeile);
     }
@@ -137,7 +137,7 @@ std::string Sim_Bericht() {
     });
     for (size_t i = 0; i < std::min<size_t>(5, spieler.size()); ++i) {
         int32_t p = spieler[i];
-        std::snprintf(zeile, sizeof zeile, "%3zu. %-28s %3d Tore %3d Spiele\n", i + 1, Spieler_String(505, p, 0, 0),
+        std::snprintf(zeile, sizeof zeile, "%3zu. %-28s %3d Tore %3d Spiele\n", i + 1, Spieler_String(SPS_NAME, p, 0, 0),
                       Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0),
                       Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, p, 0));
         add(zeile);
@@ -158,12 +158,12 @@ std::string Sim_Kurzbericht() {
         if (w->art != ART_LIGA || w->liga_oben >= 0 || Wettbewerb_Tabelle_Vorbereiten(id, &t) <= 0) continue;
         const TabellenZeile& z = t.zeile[t.reihenfolge[0]];
         std::snprintf(zeile, sizeof zeile, "  %-28s %-28s %3d Pkt. nach %d Spielen\n", Wettbewerb_Get_Landespokal(id, 0, 0),
-                      Team_String(0, z.team, 0, 0), z.punkte[0], z.spiele[0]);
+                      Team_String(TS_NAME, z.team, 0, 0), z.punkte[0], z.spiele[0]);
         out += zeile;
     }
     RanglisteSatz top[10];
     if (Rangliste_Top10(top) > 0) {
-        std::snprintf(zeile, sizeof zeile, "  Rangliste: %s (%d)\n", Team_String(0, top[0].team, 0, 0), top[0].gesamt);
+        std::snprintf(zeile, sizeof zeile, "  Rangliste: %s (%d)\n", Team_String(TS_NAME, top[0].team, 0, 0), top[0].gesamt);
         out += zeile;
     }
     return out;

@@ -499,7 +499,7 @@ void Ereignis_Nach_Spiel(int32_t team, int32_t slot, int32_t tore_heim, int32_t 
     Ereignis_Spiel_Nachher(team, slot, tore_heim, tore_gast);
     int32_t s[20];
     for (int32_t i = 0, n = Teamspieler_Ins_Array(team, s, 20, 0); i < n; ++i)
-        if (!(uint32_t(Spieler_Wert(75, s[i], 0, OP_LESEN)) & SP_STATUS_START)) Ereignis_Nicht_Eingesetzt(team, s[i]);
+        if (!(Spieler_Status(s[i]) & SP_STATUS_START)) Ereignis_Nicht_Eingesetzt(team, s[i]);
 }
 
 void Ereignis_Nach_Serie(int32_t team) {

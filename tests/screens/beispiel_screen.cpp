@@ -57,7 +57,7 @@ Rastport* Tafel_Malen(int32_t team) {
     Rastport_Fill(rp, 16, 92, TAFEL_B - 32, 1, TAFEL_KANTE, nullptr);
     static const SchattenParameter schatten{2, 2, 3, 0};
     Wappen_Zeichnen(team, rp, 18, 16, 64, 64, &schatten);
-    if (Font* f = Font_Get(14)) Text_Printf(rp, f, "^c%05d%s", 96, 42, TEXT_HELL, Team_String(0, team, 0, 0));
+    if (Font* f = Font_Get(14)) Text_Printf(rp, f, "^c%05d%s", 96, 42, TEXT_HELL, Team_String(TS_NAME, team, 0, 0));
     if (Font* f = Font_Get(9)) {
         Text_Printf(rp, f, "^c%05dManager: %s", 96, 66, TEXT_GRAU, Manager_Name(team));
         Text_Printf(rp, f, "^c%05d%s", 18, 120, TEXT_HELL, Kalender_Tag_Text(-1, 0));
