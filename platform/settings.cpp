@@ -76,8 +76,8 @@ std::string Plat_Settings_File() {
     if (xdg && *xdg) {
         base = xdg;
     } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home && *home ? home : ".") + "/.config";
+        std::string home = Plat_Home();
+        base = (home.empty() ? std::string(".") : home) + "/.config";
     }
     return base + "/velmora/settings.ini";
 }
