@@ -186,7 +186,6 @@ int main(int argc, char** argv) {
     }
     if (Sim_Saison_Leer() && !Sim().letzte_saison.empty()) {
         // The new season has not played yet: its tables are empty, the one just finished tells more.
-        std::printf("Tag %d: %s\nAbgeschlossene Saison:\n", Tag_Index(), Kalender_Tag_Text(-1, 0));
         std::fputs(Sim().letzte_saison.c_str(), stdout);
     } else {
         std::fputs(Sim_Bericht().c_str(), stdout);
