@@ -71,3 +71,19 @@ TEST(PlatSettings, BrokenLinesAreSkippedAndValuesStayOnOneLine) {
     Plat_Settings_Write("K", "zahl", "12x");
     EXPECT_FALSE(Plat_Settings_Read_U32("K", "zahl", u));
 }
+
+// A settings file that cannot be written is said once on stderr, not swallowed
+// and not repeated at every write.
+TEST(PlatSettings, AWriteFailureIsReportedOnce) {
+    test::TempDir tmp;
+    tmp.schreiben("keine-verz", "a file where the settings directory should be");
+    setenv("XDG_CONFIG_HOME", (tmp / "keine-verz").c_str(), 1);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Plat_Settings_Write("K", "a", "1"));
+    EXPECT_FALSE(Plat_Settings_Write("K", "b", "2"));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(": the settings file " + tmp / "keine-verz/velmora/settings.ini" + " cannot be written"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
+}
