@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
+velmora_setup spielen testen
 jobs=$(nproc)
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -10,8 +10,12 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/weltgen.h"
+#include "core/config.h"
+#include "core/dirs.h"
 #include "core/programm.h"
 #include "core/rnd.h"
+#include "core/str.h"
+#include "platform/files.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
 #include "season/saison.h"
@@ -40,19 +44,51 @@ bool Sim_Welt_Erzeugen(const std::string& install, bool klein, uint32_t seed) {
     return ok;
 }
 
+namespace {
+
+// The game cannot go on: the reason is kept and the program ends the orderly way.
+void stoppen(SimStopp stopp, const std::string& text) {
+    SimZustand& s = Sim();
+    s.fehler = true;
+    s.stopp = stopp;
+    s.fehler_text = text;
+    Programm_Beenden_Anfordern();
+}
+
+// Which configuration file kept the world from being built, in one line.
+std::string welt_fehler() {
+    for (int32_t datei : {CONFIG_TEAM, CONFIG_SPIELER, CONFIG_WETTBEWERB}) {
+        std::string name = Config_Datei_Name(datei);
+        std::string pfad = Config_Pfad(Config_Satz(), name.c_str());
+        if (pfad.empty())
+            return Str_Format("%s/%d_%s: missing", Dirs_Get(DIR_INSTALL_CONFIG), Config_Satz(), name.c_str());
+        std::vector<uint8_t> inhalt;
+        if (!Plat_Read_All(pfad.c_str(), inhalt)) return Plat_Path(pfad.c_str()) + ": unreadable";
+    }
+    return Str_Format("the world could not be built from the configuration files in %s (VELMORA_DEBUG=1 names the fault)",
+                      Dirs_Get(DIR_INSTALL_CONFIG));
+}
+
+}  // namespace
+
 bool Sim_Spielstart() {
     SimZustand& s = Sim();
     if (Spielstart_Spiel_Laeuft()) return true;
+    if (s.fehler) return false;   // what failed does not come back by waiting
     if (s.optionen.laden >= 0) {
-        if (!s.laden_angefordert) K_NEUER_TAG(K_LADEN, s.optionen.laden);
-        else s.fehler = true;   // the load of the frame before failed
+        if (s.laden_angefordert) {   // the load of the frame before failed
+            stoppen(SimStopp::LADEN, Str_Format("save slot %d (%s/game_%d.qzv) could not be loaded", s.optionen.laden,
+                                                Dirs_Get(DIR_SPIELSTAND), s.optionen.laden));
+            return false;
+        }
+        K_NEUER_TAG(K_LADEN, s.optionen.laden);
         s.laden_angefordert = true;
         return false;
     }
     Rnd_Init();
     Rnd_Set_Index(int32_t(s.optionen.seed % RND_TABELLE), 0);
     if (!Spielstart_Welt_Aufbauen()) {
-        s.fehler = true;
+        stoppen(SimStopp::WELT, welt_fehler());
         return false;
     }
     int32_t menschen = 0;
@@ -66,6 +102,19 @@ bool Sim_Spielstart() {
     return true;
 }
 
+void Sim_Vor_Saisonwechsel() { Sim().letzte_saison = Sim_Bericht(); }
+
+bool Sim_Saison_Leer() {
+    for (int32_t id : Wettbewerb_Alle()) {
+        TabellenPuffer t;
+        if (!Wettbewerb_Ist_Liga(id)) continue;
+        int32_t n = Wettbewerb_Tabelle_Vorbereiten(id, &t);
+        for (int32_t p = 0; p < n; ++p)
+            if (t.zeile[t.reihenfolge[p]].spiele[0] > 0) return false;
+    }
+    return true;
+}
+
 void Sim_Menue_Frame() { K_NEUER_TAG(K_FERTIG, 0); }
 
 void Sim_Tag() {
@@ -73,6 +122,7 @@ void Sim_Tag() {
     s.gespielte_tage = Tag_Index();
     if (s.optionen.tage <= 0 || Tag_Index() < s.optionen.tage || Quit_State() != 0) return;
     std::fputs(Sim_Kurzbericht().c_str(), stdout);
+    s.fertig = true;
     Programm_Beenden_Anfordern();
 }
 

@@ -26,20 +26,39 @@ struct SimOptionen {
     bool (*spieltag_frame)() = nullptr;
 };
 
+// Why a game without a screen stopped.
+enum class SimStopp : int32_t {
+    KEINER = 0,
+    WELT,    // the world could not be built (a configuration file missing, unreadable or faulty)
+    LADEN,   // the save slot could not be loaded
+};
+
 struct SimZustand {
     SimOptionen optionen;
     bool laden_angefordert = false;
     bool fehler = false;
+    SimStopp stopp = SimStopp::KEINER;
+    std::string fehler_text;   // one line naming what failed
+    // The report of the last season as it ended (before the season change
+    // cleared its tables); empty until a season has ended.
+    std::string letzte_saison;
     int64_t frames = 0;
     int32_t gespielte_tage = 0;
+    bool fertig = false;   // the headless main job reached its days and asked for the end
 };
 SimZustand& Sim();
 
 // Writes a generated world (the club files, wettbewerb.cfg and zeitplan.cfg) into `install`/config.
 bool Sim_Welt_Erzeugen(const std::string& install, bool klein, uint32_t seed);
 
-// The start screens' part: builds the new game (or asks for the load) on the first frame.
+// The start screens' part: builds the new game (or asks for the load) on the
+// first frame. A failure is final: it is named in Sim().fehler_text, the end
+// of the program is requested, and nothing is tried again.
 bool Sim_Spielstart();
+// Before the season change: the report of the season that ends is kept.
+void Sim_Vor_Saisonwechsel();
+// True while no league game of the running season has been played.
+bool Sim_Saison_Leer();
 // Every human manager ends his turn at once.
 void Sim_Menue_Frame();
 // The headless main job's day: the report and the end once its days are played.

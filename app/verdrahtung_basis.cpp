@@ -51,7 +51,8 @@
 namespace velmora::verdrahtung {
 namespace {
 
-void meldung_stderr(const char* text) { std::fprintf(stderr, "velmora: %s\n", text); }
+// Without a window a message is one line on stderr, named by the program.
+void meldung_stderr(const char* text) { Plat_Stderr_Zeile(text); }
 
 int32_t lokale_adresse(char* host, int32_t groesse, int32_t* port, uint32_t* adresse) {
     uint16_t p = 0;
@@ -260,6 +261,7 @@ void Binden_Lauf() {
     Besetzen(k.spielstart_frame, Sim_Spielstart, "Kalender.spielstart_frame");
     if (o.zuege_beenden) Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_BILDSCHIRM, Sim_Menue_Frame);
     Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_LAUF, Sim_Tag);
+    Abonnieren(k.vor_saisonwechsel, "Kalender.vor_saisonwechsel", prio::SAISONWECHSEL_LAUF, Sim_Vor_Saisonwechsel);
     if (o.spieltag_start) Besetzen(k.spieltag_start, o.spieltag_start, "Kalender.spieltag_start");
     if (o.spieltag_frame) Besetzen(k.spieltag_frame, o.spieltag_frame, "Kalender.spieltag_frame");
 }

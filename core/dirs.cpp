@@ -1,14 +1,18 @@
 // core/dirs.cpp - the directory table.
 #include "core/dirs.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 
 #include "core/debug.h"
 #include "core/reg.h"
 #include "core/str.h"
 #include "platform/files.h"
+#include "platform/settings.h"
 
 namespace velmora {
 namespace {
@@ -29,14 +33,16 @@ constexpr DirEintrag EINTRAEGE[DIR_ANZAHL] = {
 struct DirsModul {
     char pfad[DIR_ANZAHL][DIRS_PFAD_MAX] = {};
     bool registry2 = false;
+    std::string installation;   // given on the command line: beats the setting
+    std::string fehler;         // why the last Dirs_Init failed
 };
 DirsModul g;
 
 std::string standard_benutzer() {
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && *xdg) return std::string(xdg) + "/velmora";
-    const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : ".") + "/.local/share/velmora";
+    std::string home = Plat_Home();
+    return (home.empty() ? std::string(".") : home) + "/.local/share/velmora";
 }
 
 bool setzen(int32_t nummer, const std::string& wert) {
@@ -50,16 +56,50 @@ bool setzen(int32_t nummer, const std::string& wert) {
 
 }  // namespace
 
+// The reason of a failed call, for the one line the program ends with.
+void scheitern(const std::string& grund) {
+    g.fehler = grund;
+    Debug_Printf("Dirs_Init: %s\n", grund.c_str());
+}
+
+std::string grund_errno(int fehler) {
+    return fehler == EROFS || fehler == EACCES || fehler == EPERM ? "read-only" : std::strerror(fehler);
+}
+
+// A directory the game saves into must take a new file: one is made and removed.
+bool beschreibbar(const std::string& verz, std::string* grund) {
+    std::string probe = verz + "/.velmora-probe-XXXXXX";
+    int fd = ::mkstemp(probe.data());
+    if (fd < 0) {
+        *grund = grund_errno(errno);
+        return false;
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
+
 void Dirs_Setze_Registry2(bool an) { g.registry2 = an; }
+void Dirs_Setze_Installation(const char* pfad) { g.installation = pfad ? pfad : ""; }
+const char* Dirs_Fehler() { return g.fehler.c_str(); }
 
 int32_t Dirs_Init() {
     std::memset(g.pfad, 0, sizeof g.pfad);
+    g.fehler.clear();
+    const char* einstellung = g.registry2 ? "Work_dir2" : "Work_dir";
     char puffer[1024] = {};
-    Reg_Read_String(g.registry2 ? "Work_dir2" : "Work_dir", puffer, sizeof puffer);
+    if (!g.installation.empty()) std::snprintf(puffer, sizeof puffer, "%s", g.installation.c_str());
+    else Reg_Read_String(einstellung, puffer, sizeof puffer);
     std::string install = Plat_Path(puffer);
     while (install.size() > 1 && install.back() == '/') install.pop_back();
-    if (install.empty() || !Plat_Is_Dir(install.c_str())) {
-        Debug_Printf("Dirs_Init: Installationsverzeichnis \"%s\" fehlt\n", puffer);
+    if (install.empty()) {
+        scheitern(std::string("no installation directory: the setting ") + einstellung + " in " + Plat_Settings_File() +
+                  " is not set");
+        return 0;
+    }
+    if (!Plat_Is_Dir(install.c_str())) {
+        const char* grund = Plat_Exists(install.c_str()) ? "not a directory" : "missing";
+        scheitern("installation directory " + install + ": " + grund);
         return 0;
     }
     char user_puffer[1024] = {};
@@ -80,7 +120,17 @@ int32_t Dirs_Init() {
             continue;
         }
         if (EINTRAEGE[i].benutzer && !Plat_Make_Dirs(pfad.c_str())) {
-            Debug_Printf("Dirs_Init: kann \"%s\" nicht anlegen\n", pfad.c_str());
+            int e = errno;
+            if (ok) scheitern("user directory " + pfad + ": not creatable (" + grund_errno(e) + ")");
+            ok = false;
+        }
+    }
+    // A game that cannot save must not start as if it could.
+    std::string grund;
+    for (int32_t i : {DIR_USER, DIR_SPIELSTAND}) {
+        if (!ok) break;
+        if (!beschreibbar(g.pfad[i], &grund)) {
+            scheitern(std::string(i == DIR_USER ? "user directory " : "save-game directory ") + g.pfad[i] + ": " + grund);
             ok = false;
         }
     }

@@ -34,9 +34,14 @@ constexpr int32_t DIRS_PFAD_MAX = 256;   // 255 characters and the zero
 
 // Marks that the installation directory is taken from "Work_dir2" ("-r").
 void Dirs_Setze_Registry2(bool an);
-// 1 when the installation directory exists and every user sub-directory exists
-// or was created; else 0.
+// The installation directory given on the command line; it beats both
+// settings ("" or null: the settings decide again).
+void Dirs_Setze_Installation(const char* pfad);
+// 1 when the installation directory exists, every user sub-directory exists
+// or was created, and the user and save-game directories take new files; else 0.
 int32_t Dirs_Init();
+// Why the last Dirs_Init failed, in one line naming the directory ("" after success).
+const char* Dirs_Fehler();
 // The path of a table entry; "" for an unknown number or before Dirs_Init.
 const char* Dirs_Get(int32_t nummer);
 // The number of files matching "%s\\%s" (directory, pattern).

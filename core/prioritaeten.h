@@ -36,6 +36,7 @@ constexpr int32_t MEDIEN_STOP_SHELL = 100;
 constexpr int32_t TAG_LAUF = 100;            // a headless run counts its days
 constexpr int32_t TAG_EREIGNIS = 200;        // the day's random events and job offers
 constexpr int32_t MONAT_EREIGNIS = 100;      // the month's random events
+constexpr int32_t SAISONWECHSEL_LAUF = 50;        // a headless run keeps the ending season's report
 constexpr int32_t SAISONWECHSEL_SPIELTAG = 100;   // the match day lets go of its last day's games
 
 // After a match of a club (Nach_Spiel_Team): the stadium's upkeep and the

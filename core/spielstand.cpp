@@ -207,13 +207,15 @@ std::string passt_zur_tabelle(const SpielstandDatei& datei, bool* unbekannt) {
 }
 
 // Written to a temporary file, flushed and renamed over the old file, so the
-// old save stays whole until the new one is complete on the disk.
+// old save stays whole until the new one is complete on the disk. The
+// temporary file's name is unique ("<file>.tmp-XXXXXX"): two instances
+// saving the same slot never write into one temporary file.
 bool datei_schreiben(const char* name, const std::vector<uint8_t>& bild) {
     std::string ziel = Plat_Path(name);
-    std::string temp = ziel + ".tmp";
-    int32_t h = Plat_File_Open(temp.c_str(), PLAT_WRITE);
+    std::string temp;
+    int32_t h = Plat_File_Open_Temp(ziel.c_str(), &temp);
     if (h < 0) {
-        Debug_Printf("Spielstand_Speichern: kann \"%s\" nicht anlegen\n", temp.c_str());
+        Debug_Printf("Spielstand_Speichern: kann neben \"%s\" keine Datei anlegen\n", ziel.c_str());
         return false;
     }
     bool ok = Plat_File_Write(h, bild.data(), int64_t(bild.size())) == int64_t(bild.size()) && Plat_File_Sync(h);

@@ -1,9 +1,11 @@
 // platform/display.cpp - window, screen and input on SDL2, or headless.
 #include "platform/display.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <deque>
 
 #include "platform/clock.h"
@@ -194,14 +196,78 @@ bool sdl_ereignis(PlatEreignis& e) {
 
 }  // namespace
 
-bool Plat_Display_Vorhanden() {
+namespace {
+
+// Whether SDL's video opens on the display the environment names, asked once
+// per display (opening one can take a moment) and kept with its reason.
+struct AnzeigePruefung {
+    std::string umgebung;   // the environment the answer belongs to
+    bool vorhanden = false;
+    std::string grund;
+};
+AnzeigePruefung g_anzeige;
+
+const char* umgebung(const char* name) {
+    const char* wert = std::getenv(name);
+    return wert ? wert : "";
+}
+
+bool zeichnet_nirgends(const char* treiber) {
+    return !strcasecmp(treiber, "offscreen") || !strcasecmp(treiber, "dummy");
+}
+
+bool anzeige_pruefen(std::string* grund) {
+    const char* treiber = umgebung("SDL_VIDEODRIVER");
+    if (zeichnet_nirgends(treiber)) {
+        *grund = std::string("SDL_VIDEODRIVER=") + treiber + " draws on no screen";
+        return false;
+    }
+    if (!*umgebung("DISPLAY") && !*umgebung("WAYLAND_DISPLAY")) {
+        *grund = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return false;
+    }
 #ifdef VELMORA_HAVE_SDL
-    const char* x = std::getenv("DISPLAY");
-    const char* w = std::getenv("WAYLAND_DISPLAY");
-    return (x && *x) || (w && *w);
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;   // the window is open already
+#ifdef SDL_HINT_VIDEODRIVER
+    // Only the kind of display the environment names is tried: SDL would
+    // otherwise try the others in turn, print their complaints and end on
+    // its offscreen driver.
+    if (!*treiber && !*umgebung("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (!*treiber && !*umgebung("DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
+#endif
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        *grund = std::string("the display does not open (DISPLAY=") + umgebung("DISPLAY") + "): " + SDL_GetError();
+        SDL_Quit();
+        return false;
+    }
+    const char* gewaehlt = SDL_GetCurrentVideoDriver();
+    bool ok = gewaehlt && !zeichnet_nirgends(gewaehlt);
+    if (!ok) *grund = std::string("SDL's video driver ") + (gewaehlt ? gewaehlt : "?") + " draws on no screen";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (!SDL_WasInit(0)) SDL_Quit();
+    return ok;
 #else
+    *grund = "the program was built without SDL";
     return false;
 #endif
+}
+
+}  // namespace
+
+bool Plat_Display_Vorhanden() {
+    std::string jetzt = std::string(umgebung("SDL_VIDEODRIVER")) + "\n" + umgebung("DISPLAY") + "\n" +
+                        umgebung("WAYLAND_DISPLAY");
+    if (g_anzeige.umgebung != jetzt || g_anzeige.umgebung.empty()) {
+        g_anzeige.grund.clear();
+        g_anzeige.vorhanden = anzeige_pruefen(&g_anzeige.grund);
+        g_anzeige.umgebung = jetzt;
+    }
+    return g_anzeige.vorhanden;
+}
+
+std::string Plat_Display_Grund() {
+    Plat_Display_Vorhanden();
+    return g_anzeige.grund;
 }
 
 bool Plat_Display_Oeffnen(PlatBackend backend, const char* titel, int32_t breite, int32_t hoehe, bool fenster) {
@@ -350,8 +416,16 @@ bool Plat_Taste_Gehalten(int32_t vk) {
     return vk >= 0 && vk < 256 && g.gehalten[vk];
 }
 
+void Plat_Stderr_Zeile(const char* text) {
+    std::string zeile = text ? text : "";
+    for (char& c : zeile)
+        if (c == '\n' || c == '\r') c = ' ';
+    while (!zeile.empty() && zeile.back() == ' ') zeile.pop_back();
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, zeile.c_str());
+}
+
 void Plat_Meldungsbox(const char* titel, const char* text) {
-    std::fprintf(stderr, "%s %s\n", titel ? titel : "", text ? text : "");
+    Plat_Stderr_Zeile((std::string(titel ? titel : "") + " " + (text ? text : "")).c_str());
     g.meldungen.emplace_back(titel ? titel : "", text ? text : "");
 #ifdef VELMORA_HAVE_SDL
     if (g.backend == PLAT_SDL && Plat_Display_Vorhanden())

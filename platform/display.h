@@ -46,8 +46,12 @@ struct PlatEreignis {
 
 enum PlatBackend : int32_t { PLAT_HEADLESS = 0, PLAT_SDL = 1 };
 
-// True when a display exists for the SDL back-end (DISPLAY or WAYLAND_DISPLAY set).
+// True when a display exists for the SDL back-end: DISPLAY or WAYLAND_DISPLAY
+// is set, SDL's video opens on it, and the driver is none of the two that draw
+// on no screen ("offscreen", "dummy"). Asked once per environment.
 bool Plat_Display_Vorhanden();
+// Why there is no display, in a few words ("" when there is one).
+std::string Plat_Display_Grund();
 // Opens the back-end and its window (none when headless) of width x height
 // showing `titel`; `fenster` chooses a window over full screen.
 bool Plat_Display_Oeffnen(PlatBackend backend, const char* titel, int32_t breite, int32_t hoehe, bool fenster);
@@ -69,8 +73,11 @@ void Plat_Maus(int32_t* x, int32_t* y);
 uint32_t Plat_Maus_Knoepfe();
 // Whether a key (virtual-key code) is held now.
 bool Plat_Taste_Gehalten(int32_t vk);
-// A modal message box with a caption; on stderr as well.
+// A modal message box with a caption; on stderr as well, as one line.
 void Plat_Meldungsbox(const char* titel, const char* text);
+// A message on stderr as one line named by the program ("velmora: ..."),
+// its line breaks turned into spaces.
+void Plat_Stderr_Zeile(const char* text);
 
 // Headless back-end: scripted input and the shown frames.
 void Plat_Headless_Ereignis(const PlatEreignis& e);

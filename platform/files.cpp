@@ -5,9 +5,11 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -241,11 +243,39 @@ bool Plat_Read_All(const char* path, std::vector<uint8_t>& out) {
     return ok;
 }
 
+std::string Plat_Home() {
+    const char* home = std::getenv("HOME");
+    if (home && *home) return home;
+    long groesse = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> puffer(size_t(groesse > 0 ? groesse : 16384));
+    passwd eintrag{};
+    passwd* ergebnis = nullptr;
+    if (::getpwuid_r(::getuid(), &eintrag, puffer.data(), puffer.size(), &ergebnis) == 0 && ergebnis &&
+        ergebnis->pw_dir && *ergebnis->pw_dir)
+        return ergebnis->pw_dir;
+    return {};
+}
+
+int32_t Plat_File_Open_Temp(const char* target, std::string* temp_name) {
+    if (!target || !*target) return -1;
+    std::string vorlage = Plat_Path(target) + ".tmp-XXXXXX";
+    int fd;
+    do {
+        fd = ::mkostemp(vorlage.data(), O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return -1;
+    // mkstemp makes the file private; the finished file gets the mode every
+    // other file of the game gets.
+    ::fchmod(fd, 0644);
+    if (temp_name) *temp_name = vorlage;
+    return fd;
+}
+
 bool Plat_Write_Atomic(const char* path, const void* data, size_t bytes) {
     if (!path) return false;
     std::string target = Plat_Path(path);
-    std::string tmp = target + ".tmp";
-    int32_t h = Plat_File_Open(tmp.c_str(), PLAT_WRITE);
+    std::string tmp;
+    int32_t h = Plat_File_Open_Temp(target.c_str(), &tmp);
     if (h < 0) return false;
     bool ok = Plat_File_Write(h, data, int64_t(bytes)) == int64_t(bytes) && Plat_File_Sync(h);
     Plat_File_Close(h);

@@ -45,10 +45,20 @@ int64_t Plat_File_Time(const char* path);                 // modification time i
 // with '*' and '?', compared case-insensitively, sorted by name.
 std::vector<std::string> Plat_List_Dir(const char* dir, const char* pattern);
 
+// The user's home directory: $HOME, or when it is unset or empty the entry of
+// the password database; "" when neither knows one.
+std::string Plat_Home();
+
 // Reads a whole file; false when it cannot be read.
 bool Plat_Read_All(const char* path, std::vector<uint8_t>& out);
 // Writes a whole file through a temporary file, flush and rename, so the old
 // content stays intact until the new one is complete.
+// The temporary file has a name of its own ("<path>.tmp-XXXXXX"), so two
+// processes writing the same file never share one.
 bool Plat_Write_Atomic(const char* path, const void* data, size_t bytes);
+// Creates a new temporary file beside `target` under a unique name
+// "<target>.tmp-XXXXXX", open for writing; its name goes to `temp_name`.
+// The handle, or -1 when the directory takes no new file.
+int32_t Plat_File_Open_Temp(const char* target, std::string* temp_name);
 
 }  // namespace velmora

@@ -1,12 +1,15 @@
 // platform/settings.cpp - the registry as an INI-style settings file.
 #include "platform/settings.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/display.h"
 #include "platform/files.h"
 
 namespace velmora {
@@ -76,8 +79,8 @@ std::string Plat_Settings_File() {
     if (xdg && *xdg) {
         base = xdg;
     } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home && *home ? home : ".") + "/.config";
+        std::string home = Plat_Home();
+        base = (home.empty() ? std::string(".") : home) + "/.config";
     }
     return base + "/velmora/settings.ini";
 }
@@ -100,7 +103,14 @@ bool Plat_Settings_Write(const char* key_path, const char* name, const char* val
     std::string file = Plat_Settings_File();
     Settings all = load(file);
     all[key_path][name] = one_line(value);
-    return store(file, all);
+    if (store(file, all)) return true;
+    // Said once, not swallowed: what the game keeps there is lost until it can be written.
+    static bool gemeldet = false;
+    if (!gemeldet) {
+        gemeldet = true;
+        Plat_Stderr_Zeile(("the settings file " + file + " cannot be written: " + std::strerror(errno)).c_str());
+    }
+    return false;
 }
 
 bool Plat_Settings_Read_U32(const char* key_path, const char* name, uint32_t& out) {

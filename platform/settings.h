@@ -13,6 +13,8 @@ std::string Plat_Settings_File();   // the path of the settings file now in use
 
 // Reads a string value; false (and `out` untouched) when the key or the value is absent.
 bool Plat_Settings_Read(const char* key_path, const char* name, std::string& out);
+// False when the file cannot be written; the first such failure of the
+// process is also one line on stderr.
 bool Plat_Settings_Write(const char* key_path, const char* name, const char* value);
 bool Plat_Settings_Read_U32(const char* key_path, const char* name, uint32_t& out);
 bool Plat_Settings_Write_U32(const char* key_path, const char* name, uint32_t value);

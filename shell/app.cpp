@@ -4,7 +4,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <getopt.h>
 #include <string>
+#include <vector>
 
 #include "core/debug.h"
 #include "core/dirs.h"
@@ -21,7 +23,6 @@ namespace velmora {
 namespace {
 
 struct AppModul {
-    std::string kommandozeile;
     bool kein_intro = false;
     int32_t config_loeschen = 1;
     uint32_t letzte_frame_zeit = 0;
@@ -32,13 +33,85 @@ struct AppModul {
 AppModul g;
 ShellDienste g_dienste;
 
-bool enthaelt(const char* schalter) { return g.kommandozeile.find(schalter) != std::string::npos; }
-
 int32_t modus() { return g_dienste.netzwerk_modus ? g_dienste.netzwerk_modus() : 0; }
 
 }  // namespace
 
 ShellDienste& Shell_Dienste() { return g_dienste; }
+
+const char* App_Version() { return VELMORA_VERSION; }
+
+AppAufruf App_Schalter_Lesen(int argc, char* const* argv, AppSchalter& schalter, std::string* fehler) {
+    enum { DATADIR = 1000, VERSION };
+    static const option LANG[] = {
+        {"window", no_argument, nullptr, 'w'},
+        {"no-intro", no_argument, nullptr, 'i'},
+        {"second-install", no_argument, nullptr, 'r'},
+        {"keep-config-cache", no_argument, nullptr, 'd'},
+        {"datadir", required_argument, nullptr, DATADIR},
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, VERSION},
+        {nullptr, 0, nullptr, 0},
+    };
+    schalter = AppSchalter{};
+    // getopt_long reorders its vector: it gets a copy, and starts afresh each call.
+    std::vector<char*> args(argv, argv + argc);
+    args.push_back(nullptr);
+    const char* programm = argc > 0 && argv[0] ? argv[0] : "velmora";
+    auto scheitern = [&](const std::string& text) {
+        if (fehler) *fehler = text;
+        return AppAufruf::FEHLER;
+    };
+    optind = 0;
+    opterr = 0;
+    for (;;) {
+        int c = getopt_long(argc, args.data(), "+:wirdh", LANG, nullptr);
+        if (c == -1) break;
+        switch (c) {
+            case 'w': schalter.fenster = true; break;
+            case 'i': schalter.kein_intro = true; break;
+            case 'r': schalter.registry2 = true; break;
+            case 'd': schalter.cache_behalten = true; break;
+            case DATADIR: schalter.datadir = optarg; break;
+            case 'h': return AppAufruf::HILFE;
+            case VERSION: return AppAufruf::VERSION;
+            case ':': return scheitern(Str_Format("%s: option '%s' needs a value", programm, args[optind - 1]));
+            default: {
+                std::string name = optopt ? std::string("-") + char(optopt) : std::string(args[optind - 1]);
+                return scheitern(Str_Format("%s: unknown option '%s' (see --help)", programm, name.c_str()));
+            }
+        }
+    }
+    if (optind < argc)
+        return scheitern(Str_Format("%s: unexpected argument '%s' (see --help)", programm, args[optind]));
+    return AppAufruf::STARTEN;
+}
+
+std::string App_Hilfe_Text(const char* programm) {
+    std::string p = programm ? programm : "velmora";
+    return "Usage: " + p + " [OPTION]...\n"
+           "Velmora, a football club-management game.\n"
+           "\n"
+           "  -w, --window             play in a window instead of full screen\n"
+           "  -i, --no-intro           no intro and no outro\n"
+           "  -r, --second-install     take the installation from the setting Work_dir2\n"
+           "  -d, --keep-config-cache  a new game keeps the configuration cache %d_config.bin\n"
+           "      --datadir DIR        the installation directory (beats the settings file)\n"
+           "  -h, --help               this text\n"
+           "      --version            the version\n"
+           "\n"
+           "Without a display (no DISPLAY or WAYLAND_DISPLAY that opens, or SDL's offscreen or\n"
+           "dummy video driver) the game plays days of its demo world headless and prints the\n"
+           "leaders; with -w it then ends with status 1.\n"
+           "\n"
+           "Files:\n"
+           "  $XDG_CONFIG_HOME/velmora/settings.ini (~/.config)  settings: Work_dir, USER_DIR, ...\n"
+           "  $XDG_DATA_HOME/velmora (~/.local/share)           the user directory: save games\n"
+           "                                                     (spielstand/game_N.qzv), news, pictures\n"
+           "  <installation>/config, resfile                    the world and the resource files\n"
+           "\n"
+           "Exit status: 0 ok, 1 the game could not start or stopped on an error, 2 bad usage.\n";
+}
 
 bool App_Kein_Intro() { return g.kein_intro; }
 int32_t App_Config_Loeschen_Mark() { return g.config_loeschen; }
@@ -204,21 +277,21 @@ int32_t App_Frame() {
     return 0;
 }
 
-int32_t App_Main(const char* kommandozeile, const AppStart& start) {
+int32_t App_Main(const AppStart& start) {
     g = AppModul{};
-    g.kommandozeile = kommandozeile ? kommandozeile : "";
     Quit_State_Setzen(0);
     if (start.headless) Plat_Uhr_Virtuell(true, 1);
 
-    if (Win_Create_Window(g.kommandozeile.c_str(), start.headless) < 0) return 0;
-    Dirs_Setze_Registry2(enthaelt("-r"));
+    if (Win_Create_Window(start.schalter.fenster, start.headless) < 0) return 0;
+    Dirs_Setze_Registry2(start.schalter.registry2);
+    if (!start.schalter.datadir.empty()) Dirs_Setze_Installation(start.schalter.datadir.c_str());
     if (!App_Init()) {
         Win_Destroy_Window();
         return 0;
     }
-    g.kein_intro = enthaelt("-i");
+    g.kein_intro = start.schalter.kein_intro;
     if (!g.kein_intro && g_dienste.intro_abspielen) g_dienste.intro_abspielen();
-    g.config_loeschen = enthaelt("-d") ? 0 : 1;
+    g.config_loeschen = start.schalter.cache_behalten ? 0 : 1;
     if (!DDraw_Init(&Screen_Get()) || !App_Init_Grafik()) {
         Win_Destroy_Window();
         return 0;

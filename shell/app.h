@@ -1,6 +1,7 @@
 // shell/app.h - the spine of the program: start-up, main loop, frame and shutdown.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace velmora {
 
@@ -46,7 +47,33 @@ ShellDienste& Shell_Dienste();
 constexpr uint32_t APP_EREIGNIS_ERSTES_BILD = 4097;
 constexpr uint32_t APP_EREIGNIS_STRG_B = 4098;
 
+// The switches of the command line: each one whole, never a part of another
+// word or of the program's path.
+struct AppSchalter {
+    bool fenster = false;           // -w, --window: a window instead of full screen
+    bool kein_intro = false;        // -i, --no-intro: no intro and no outro
+    bool registry2 = false;         // -r, --second-install: the installation from "Work_dir2"
+    bool cache_behalten = false;    // -d, --keep-config-cache: a new game keeps "%d_config.bin"
+    std::string datadir;            // --datadir DIR: the installation, beating the settings
+};
+
+enum class AppAufruf : int32_t {
+    STARTEN,   // play
+    HILFE,     // --help: the usage is printed, exit 0
+    VERSION,   // --version, exit 0
+    FEHLER,    // bad usage: `fehler` holds the one line, exit 2
+};
+
+// The game's version ("0.1").
+const char* App_Version();
+
+// Reads the switches from the arguments (argv[0] is the program and not read).
+AppAufruf App_Schalter_Lesen(int argc, char* const* argv, AppSchalter& schalter, std::string* fehler);
+// The text of --help: usage, the switches, the files the game reads and writes.
+std::string App_Hilfe_Text(const char* programm);
+
 struct AppStart {
+    AppSchalter schalter;
     bool headless = false;          // no window: virtual clock, scripted input
     uint32_t headless_frame_ms = 20;   // how far the virtual clock moves per headless pass
     uint32_t max_durchlaeufe = 0;   // ends the loop after so many passes (0: no limit)
@@ -54,7 +81,7 @@ struct AppStart {
 
 // The program: start-up, main loop until the quit state is 2, shutdown.
 // Returns 0 when start-up failed, else 1.
-int32_t App_Main(const char* kommandozeile, const AppStart& start);
+int32_t App_Main(const AppStart& start);
 
 int32_t App_Init();          // sound, directories, resource files; 1 ok, 0 fatal (message shown)
 int32_t App_Init_Grafik();   // screen bitmap, shade table, fonts, network; 1 ok, 0 fatal

@@ -25,9 +25,9 @@ ScreenModul g;
 
 Screen_Record& Screen_Get() { return g.rec; }
 
-int32_t Win_Create_Window(const char* kommandozeile, bool headless) {
+int32_t Win_Create_Window(bool fenster, bool headless) {
     constexpr int32_t E_FAIL = int32_t(0x80004005u);
-    g.rec.modus = kommandozeile && std::strstr(kommandozeile, "-w") ? SCREEN_FENSTER : SCREEN_VOLLBILD;
+    g.rec.modus = fenster ? SCREEN_FENSTER : SCREEN_VOLLBILD;
     if (g.fenster_offen) return 0;
     PlatBackend b = headless ? PLAT_HEADLESS : PLAT_SDL;
     if (!Plat_Display_Oeffnen(b, SCREEN_TITEL, g.rec.breite, g.rec.hoehe, g.rec.modus > 103)) return E_FAIL;

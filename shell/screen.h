@@ -26,9 +26,9 @@ struct Screen_Record {
 };
 
 Screen_Record& Screen_Get();
-// Creates the window once; the mode comes from "-w" in the command line.
+// Creates the window once; `fenster` ("-w") chooses a window over full screen.
 // 0 or E_FAIL (0x80004005).
-int32_t Win_Create_Window(const char* kommandozeile, bool headless);
+int32_t Win_Create_Window(bool fenster, bool headless);
 // (Re-)creates the display in the record's mode code; 1 ok, 0 failed.
 int32_t DDraw_Init(Screen_Record* rec);
 // Releases what DDraw_Init made; safe to call twice.

@@ -17,13 +17,17 @@
 #include "media/sound.h"
 #include "platform/files.h"
 #include "shell/resourcen.h"
+#include "tools/werkzeug.h"
 
 using namespace velmora;
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mkassets <installation directory>\n");
-        return 2;
+    constexpr const char* BENUTZUNG =
+        "Usage: mkassets <installation directory>\n"
+        "Writes the installation's resource files into its resfile directory.\n";
+    if (int ende = werkzeug::Hilfe_Oder_Version(argc, argv, "mkassets", BENUTZUNG); ende >= 0) return ende;
+    if (argc != 2 || argv[1][0] == '-') {
+        return werkzeug::Falsch("mkassets", "needs the installation directory");
     }
     std::string resfile = std::string(argv[1]) + "/resfile";
     if (!Plat_Make_Dirs(resfile.c_str())) {

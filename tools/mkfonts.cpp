@@ -19,6 +19,7 @@
 #include "core/res.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"
+#include "tools/werkzeug.h"
 
 using namespace velmora;
 
@@ -140,9 +141,12 @@ bool Font_Bauen(FT_Library lib, const std::string& pfad, const FontArt& art, std
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: mkfonts <font directory> <output fontres.res>\n");
-        return 2;
+    constexpr const char* BENUTZUNG =
+        "Usage: mkfonts <font directory> <output fontres.res>\n"
+        "Renders the 17 fonts of the installation from the DejaVu .ttf files of the font directory.\n";
+    if (int ende = werkzeug::Hilfe_Oder_Version(argc, argv, "mkfonts", BENUTZUNG); ende >= 0) return ende;
+    if (argc != 3 || argv[1][0] == '-' || argv[2][0] == '-') {
+        return werkzeug::Falsch("mkfonts", "needs a font directory and an output file");
     }
     FT_Library lib;
     if (FT_Init_FreeType(&lib)) {

@@ -17,6 +17,7 @@
 #include "platform/audio.h"
 #include "platform/files.h"
 #include "shell/resourcen.h"
+#include "tools/werkzeug.h"
 
 using namespace velmora;
 
@@ -85,9 +86,12 @@ std::vector<int16_t> musik() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mksounds <installation directory>\n");
-        return 2;
+    constexpr const char* BENUTZUNG =
+        "Usage: mksounds <installation directory>\n"
+        "Synthesises the menu samples (resfile/menue_sound.res) and the background music (background.wav).\n";
+    if (int ende = werkzeug::Hilfe_Oder_Version(argc, argv, "mksounds", BENUTZUNG); ende >= 0) return ende;
+    if (argc != 2 || argv[1][0] == '-') {
+        return werkzeug::Falsch("mksounds", "needs the installation directory");
     }
     const std::string install = argv[1];
     const std::string resfile = install + "/resfile";

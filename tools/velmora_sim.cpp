@@ -9,7 +9,16 @@
 // directory too. The games are played by the game's match day; --stats adds
 // the match statistics of the days played (goals per match, home wins, draws,
 // away wins, extra time, shoot-outs). The same arguments give byte-identical
-// output.
+// output. A run that ends right after a season change, before any league game
+// of the new season, reports the season just finished.
+//
+// Exit status: 0 played, 1 the world could not be built, 2 bad usage, 3 the
+// save slot could not be loaded, 4 the frame guard stopped a day. A module
+// that ends the game on a fatal error (its message first) gives 1 too.
+#include <getopt.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,22 +30,62 @@
 #include "app/verdrahtung.h"
 #include "core/dirs.h"
 #include "core/reg.h"
+#include "core/str.h"
 #include "match/spieltag.h"
 #include "season/kalender.h"
+#include "tools/werkzeug.h"
 
 namespace {
 
-int Benutzung() {
-    std::fprintf(stderr,
-                 "usage: velmora-sim [--small] [--seed N] [--days N] [--humans N] [--no-autosave]\n"
-                 "                   [--install DIR] [--user DIR] [--load SLOT] [--stats]\n");
-    return 2;
+using namespace velmora;
+
+constexpr const char* NAME = "velmora-sim";
+constexpr const char* BENUTZUNG =
+    "Usage: velmora-sim [OPTION]...\n"
+    "Plays Velmora without a screen, every club computer-managed, and prints the tables.\n"
+    "\n"
+    "      --small        a small generated world instead of the full one\n"
+    "      --seed N       the seed of the world and of the game (default 1)\n"
+    "      --days N       the days to play (default 365, at most 36500)\n"
+    "      --humans N     human managers (0-6) that end their turn at once\n"
+    "      --no-autosave  no autosave at the month's end\n"
+    "      --install DIR  play the world of this installation instead of a generated one\n"
+    "      --user DIR     the user directory (save games); default a temporary one\n"
+    "      --load SLOT    start from save slot 0-9 of the user directory\n"
+    "      --stats        add the match statistics of the days played\n"
+    "  -h, --help         this text\n"
+    "      --version      the version\n"
+    "\n"
+    "Example: velmora-sim --small --seed 7 --days 400 --stats\n"
+    "\n"
+    "Exit status: 0 played, 1 the world could not be built, 2 bad usage,\n"
+    "3 the save slot could not be loaded, 4 the frame guard stopped a day.\n";
+
+enum Ende : int { OK = 0, WELT = 1, BENUTZT = 2, LADEN = 3, WAECHTER = 4 };
+
+bool zahl(const char* text, long lo, long hi, long& out) {
+    char* ende = nullptr;
+    out = std::strtol(text, &ende, 10);
+    return *text && ende && !*ende && out >= lo && out <= hi;
+}
+
+// Plays to day `bis`; on a terminal that waits longer than a few seconds, one
+// line per simulated month tells how far the game is.
+bool spielen(int32_t start, int32_t bis) {
+    const bool melden = ::isatty(STDERR_FILENO);
+    const auto anfang = std::chrono::steady_clock::now();
+    for (int32_t tag = start; tag < bis;) {
+        tag = std::min(bis, tag + 30);
+        if (!Sim_Bis_Tag(tag)) return false;
+        if (melden && std::chrono::steady_clock::now() - anfang > std::chrono::seconds(3))
+            std::fprintf(stderr, "%s: %s, day %d of %d\n", NAME, Kalender_Tag_Text(-1, 0), tag - start, bis - start);
+    }
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace velmora;
     VerdrahtungOptionen verdrahtung;
     verdrahtung.betrieb = Betrieb::SIM;
     SimOptionen& o = verdrahtung.sim;
@@ -44,26 +93,45 @@ int main(int argc, char** argv) {
     bool statistik = false;
     int32_t tage = 365;
     std::string install, user;
-    for (int i = 1; i < argc; ++i) {
-        auto zahl = [&](long lo, long hi, long& out) {
-            if (i + 1 >= argc) return false;
-            char* ende = nullptr;
-            out = std::strtol(argv[++i], &ende, 10);
-            return ende && !*ende && out >= lo && out <= hi;
-        };
-        long v = 0;
-        if (!std::strcmp(argv[i], "--small")) klein = true;
-        else if (!std::strcmp(argv[i], "--stats")) statistik = true;
-        else if (!std::strcmp(argv[i], "--no-autosave")) o.autosave = false;
-        else if (!std::strcmp(argv[i], "--seed") && zahl(0, 0x7FFFFFFF, v)) o.seed = uint32_t(v);
-        else if (!std::strcmp(argv[i], "--days") && zahl(0, 36500, v)) tage = int32_t(v);
-        else if (!std::strcmp(argv[i], "--humans") && zahl(0, 6, v)) o.menschen = int32_t(v);
-        else if (!std::strcmp(argv[i], "--load") && zahl(0, 9, v)) o.laden = int32_t(v);
-        else if (!std::strcmp(argv[i], "--install") && i + 1 < argc) install = argv[++i];
-        else if (!std::strcmp(argv[i], "--user") && i + 1 < argc) user = argv[++i];
-        else return Benutzung();
-    }
 
+    enum { SMALL = 1000, STATS, NO_AUTOSAVE, SEED, DAYS, HUMANS, LOAD, INSTALL, USER, VERSION };
+    static const option LANG[] = {
+        {"small", no_argument, nullptr, SMALL},        {"stats", no_argument, nullptr, STATS},
+        {"no-autosave", no_argument, nullptr, NO_AUTOSAVE}, {"seed", required_argument, nullptr, SEED},
+        {"days", required_argument, nullptr, DAYS},    {"humans", required_argument, nullptr, HUMANS},
+        {"load", required_argument, nullptr, LOAD},    {"install", required_argument, nullptr, INSTALL},
+        {"user", required_argument, nullptr, USER},    {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, VERSION},    {nullptr, 0, nullptr, 0},
+    };
+    opterr = 0;
+    for (;;) {
+        int index = -1;
+        int c = getopt_long(argc, argv, "+:h", LANG, &index);
+        if (c == -1) break;
+        long v = 0;
+        auto wert = [&](long lo, long hi) {
+            if (zahl(optarg, lo, hi, v)) return true;
+            werkzeug::Falsch(NAME, Str_Format("--%s takes a number from %ld to %ld, not '%s'", LANG[index].name, lo,
+                                              hi, optarg));
+            return false;
+        };
+        switch (c) {
+            case SMALL: klein = true; break;
+            case STATS: statistik = true; break;
+            case NO_AUTOSAVE: o.autosave = false; break;
+            case SEED: if (!wert(0, 0x7FFFFFFF)) return BENUTZT; o.seed = uint32_t(v); break;
+            case DAYS: if (!wert(0, 36500)) return BENUTZT; tage = int32_t(v); break;
+            case HUMANS: if (!wert(0, 6)) return BENUTZT; o.menschen = int32_t(v); break;
+            case LOAD: if (!wert(0, 9)) return BENUTZT; o.laden = int32_t(v); break;
+            case INSTALL: install = optarg; break;
+            case USER: user = optarg; break;
+            case 'h': std::fputs(BENUTZUNG, stdout); return OK;
+            case VERSION: std::printf("%s (Velmora) %s\n", NAME, App_Version()); return OK;
+            case ':': return werkzeug::Falsch(NAME, std::string("option '") + argv[optind - 1] + "' needs a value");
+            default: return werkzeug::Falsch(NAME, std::string("unknown option '") + argv[optind - 1] + "'");
+        }
+    }
+    if (optind < argc) return werkzeug::Falsch(NAME, std::string("unexpected argument '") + argv[optind] + "'");
     std::random_device rd;
     std::filesystem::path temp =
         std::filesystem::temp_directory_path() / ("velmora_sim_" + std::to_string(rd()) + std::to_string(rd()));
@@ -78,8 +146,8 @@ int main(int argc, char** argv) {
     if (install.empty()) {
         install = (temp / "install").string();
         if (!Sim_Welt_Erzeugen(install, klein, o.seed)) {
-            std::fprintf(stderr, "velmora-sim: the world could not be generated\n");
-            return 1;
+            std::fprintf(stderr, "%s: the world could not be generated into %s\n", NAME, install.c_str());
+            return WELT;
         }
     }
     if (user.empty()) user = (temp / "user").string();
@@ -87,28 +155,43 @@ int main(int argc, char** argv) {
     Reg_Write_String("Work_dir", install.c_str());
     Reg_Write_String("USER_DIR", user.c_str());
     if (Dirs_Init() != 1) {
-        std::fprintf(stderr, "velmora-sim: the directories %s and %s cannot be used\n", install.c_str(), user.c_str());
-        return 1;
+        std::fprintf(stderr, "%s: %s\n", NAME, Dirs_Fehler());
+        return WELT;
     }
     std::string fehler;
     if (!Spiel_Verdrahten(verdrahtung, &fehler)) {
-        std::fprintf(stderr, "velmora-sim: %s\n", fehler.c_str());
-        return 1;
+        std::fprintf(stderr, "%s: %s\n", NAME, fehler.c_str());
+        return WELT;
     }
 
     bool ok = Sim_Bis_Tag(0);
     int32_t start = Tag_Index();
-    ok = ok && Sim_Bis_Tag(start + tage);
+    ok = ok && spielen(start, start + tage);
     if (!ok) {
-        std::fprintf(stderr, "velmora-sim: the game stopped on day %d (%s)\n", Tag_Index(),
-                     o.laden >= 0 ? "the save slot could not be loaded" : "the world could not be built");
+        int ende = WAECHTER;
+        if (Sim().stopp == SimStopp::KEINER && Kalender_Get_Runmodus() == KALENDER_AUS) {
+            // A module ended the program on a fatal error; its message came first.
+            std::fprintf(stderr, "%s: the game ended on day %d on the error above\n", NAME, Tag_Index());
+            ende = WELT;
+        } else if (Sim().stopp == SimStopp::KEINER) {
+            std::fprintf(stderr, "%s: the frame guard stopped day %d in run mode %d\n", NAME, Tag_Index(),
+                         Kalender_Get_Runmodus());
+        } else {
+            std::fprintf(stderr, "%s: %s\n", NAME, Sim().fehler_text.c_str());
+            ende = Sim().stopp == SimStopp::LADEN ? LADEN : WELT;
+        }
         Sim_Beenden();
         Spiel_Entdrahten();
-        return 1;
+        return ende;
     }
-    std::fputs(Sim_Bericht().c_str(), stdout);
+    if (Sim_Saison_Leer() && !Sim().letzte_saison.empty()) {
+        // The new season has not played yet: its tables are empty, the one just finished tells more.
+        std::fputs(Sim().letzte_saison.c_str(), stdout);
+    } else {
+        std::fputs(Sim_Bericht().c_str(), stdout);
+    }
     if (statistik) std::fputs(Spieltag_Statistik_Text().c_str(), stdout);
     Sim_Beenden();
     Spiel_Entdrahten();
-    return 0;
+    return OK;
 }

@@ -10,23 +10,33 @@
 #include "app/verdrahtung.h"
 #include "club/weltgen.h"
 #include "core/rnd.h"
+#include "tools/werkzeug.h"
 
 int main(int argc, char** argv) {
+    using velmora::werkzeug::Falsch;
+    constexpr const char* BENUTZUNG =
+        "Usage: weltgen [--small] [--seed N] <installation directory>\n"
+        "Writes the demo world as configuration set 0 into the installation's config directory.\n";
+    if (int ende = velmora::werkzeug::Hilfe_Oder_Version(argc, argv, "weltgen", BENUTZUNG); ende >= 0) return ende;
     velmora::WeltgenOptionen optionen;
     std::string ziel;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--small")) optionen.klein = true;
-        else if (!std::strcmp(argv[i], "--seed") && i + 1 < argc) optionen.seed = uint32_t(std::strtoul(argv[++i], nullptr, 10));
-        else if (argv[i][0] != '-' && ziel.empty()) ziel = argv[i];
-        else {
-            std::fprintf(stderr, "weltgen: unknown argument %s\n", argv[i]);
-            return 2;
+        char* ende = nullptr;
+        if (!std::strcmp(argv[i], "--small")) {
+            optionen.klein = true;
+        } else if (!std::strcmp(argv[i], "--seed")) {
+            if (i + 1 >= argc) return Falsch("weltgen", "option '--seed' needs a value");
+            optionen.seed = uint32_t(std::strtoul(argv[++i], &ende, 10));
+            if (!*argv[i] || *ende) return Falsch("weltgen", std::string("--seed takes a number, not '") + argv[i] + "'");
+        } else if (argv[i][0] == '-') {
+            return Falsch("weltgen", std::string("unknown option '") + argv[i] + "'");
+        } else if (ziel.empty()) {
+            ziel = argv[i];
+        } else {
+            return Falsch("weltgen", std::string("unexpected argument '") + argv[i] + "'");
         }
     }
-    if (ziel.empty()) {
-        std::fprintf(stderr, "usage: weltgen [--small] [--seed N] <installation directory>\n");
-        return 2;
-    }
+    if (ziel.empty()) return Falsch("weltgen", "needs the installation directory");
     velmora::Rnd_Init();
     velmora::Verdrahtung_Weltgen();
     velmora::WeltgenWelt welt;

@@ -1,16 +1,23 @@
 // shell/main/velmora.cpp - the program's entry point: the composition root
 // wires the game, the shell runs it.
 //
-// With a display (DISPLAY or WAYLAND_DISPLAY) the game opens its window; without
-// one it runs headless on a virtual clock. The calendar drives every frame.
-// Headless, the main job starts a new game of the demo world with every club
-// computer-managed, plays a number of days with the game's match day, prints
-// a short summary and ends the program the orderly way.
+// With a display the game opens its window; without one (none set, one that
+// does not open, or SDL's offscreen or dummy driver) it runs headless on a
+// virtual clock, unless "-w" asked for a window: then it ends with status 1.
+// The calendar drives every frame. Headless, the main job starts a new game
+// of the demo world with every club computer-managed, plays a number of days
+// with the game's match day, prints a short summary and ends the program the
+// orderly way.
+//
+// Every start-up failure ends the program with one line on stderr naming what
+// failed, and a non-zero status: 1 the game could not start or stopped on an
+// error, 2 bad usage.
 #include <cstdio>
 #include <string>
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
+#include "core/dirs.h"
 #include "platform/display.h"
 #include "shell/app.h"
 
@@ -21,29 +28,61 @@ namespace {
 constexpr int32_t HEADLESS_TAGE = 60;          // days the headless main job plays
 constexpr uint32_t HEADLESS_BILDER = 100000;   // a bound on its frames
 
+constexpr int ENDE_FEHLER = 1;
+constexpr int ENDE_BENUTZUNG = 2;
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string kommandozeile;
-    for (int i = 0; i < argc; ++i) kommandozeile += std::string(i ? " " : "") + argv[i];
-
     AppStart start;
+    std::string fehler;
+    switch (App_Schalter_Lesen(argc, argv, start.schalter, &fehler)) {
+        case AppAufruf::HILFE: std::fputs(App_Hilfe_Text("velmora").c_str(), stdout); return 0;
+        case AppAufruf::VERSION: std::printf("velmora %s\n", App_Version()); return 0;
+        case AppAufruf::FEHLER: std::fprintf(stderr, "%s\n", fehler.c_str()); return ENDE_BENUTZUNG;
+        case AppAufruf::STARTEN: break;
+    }
+
     start.headless = !Plat_Display_Vorhanden();
+    if (start.headless && start.schalter.fenster) {
+        std::fprintf(stderr, "velmora: no display could be opened for the window (-w): %s\n",
+                     Plat_Display_Grund().c_str());
+        return ENDE_FEHLER;
+    }
+    // The directories are checked before anything starts, so a failure is the
+    // first line the user reads and names the directory.
+    Dirs_Setze_Registry2(start.schalter.registry2);
+    Dirs_Setze_Installation(start.schalter.datadir.c_str());
+    if (!Dirs_Init()) {
+        std::fprintf(stderr, "velmora: %s\n", Dirs_Fehler());
+        return ENDE_FEHLER;
+    }
+
     VerdrahtungOptionen o;
     o.betrieb = start.headless ? Betrieb::HEADLESS : Betrieb::FENSTER;
     if (start.headless) {
         start.max_durchlaeufe = HEADLESS_BILDER;
         o.sim.tage = HEADLESS_TAGE;
     }
-    std::string fehler;
     if (!Spiel_Verdrahten(o, &fehler)) {
         std::fprintf(stderr, "velmora: %s\n", fehler.c_str());
-        return 1;
+        return ENDE_FEHLER;
     }
-    int32_t ok = App_Main(kommandozeile.c_str(), start);
+    int32_t ok = App_Main(start);
+    const SimZustand lauf = Sim();
     Spiel_Entdrahten();
+    if (start.headless && lauf.fehler) {
+        std::fprintf(stderr, "velmora: %s\n", lauf.fehler_text.c_str());
+        return ENDE_FEHLER;
+    }
+    // A module that ended the game on a fatal error has said why; the run did not succeed.
+    if (start.headless && ok && !lauf.fertig) {
+        std::fprintf(stderr, "velmora: the game ended on day %d before its %d days were played\n",
+                     lauf.gespielte_tage, HEADLESS_TAGE);
+        return ENDE_FEHLER;
+    }
     if (start.headless && ok)
-        std::printf("Velmora ran headless: %d days played, %u frames shown.\n", Sim().gespielte_tage,
+        std::printf("Velmora ran headless: %d days played, %u frames shown.\n", lauf.gespielte_tage,
                     Plat_Headless_Bilder());
-    return ok ? 0 : 1;
+    return ok ? 0 : ENDE_FEHLER;
 }

@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "core/file.h"
 #include "core/reg.h"
@@ -127,4 +129,39 @@ TEST(File, CreateWriteSeekAndDispositions) {
     File_Close(h);
     EXPECT_EQ(File_Size(-1), -1);
     EXPECT_EQ(File_Read(&w, 4, 1, -1), 0);
+}
+
+// A failed start names the directory and why, in one line; the installation
+// given on the command line beats both settings.
+TEST(Dirs, FailuresNameTheDirectoryAndTheCommandLineInstallationWins) {
+    test::TempDir tmp;
+    fs::create_directories(tmp / "install");
+    fs::create_directories(tmp / "andere");
+    tmp.schreiben("datei", "x");
+    struct Zeile {
+        std::string work_dir, user_dir, kommandozeile;
+        int32_t ergebnis;
+        std::string fehler;   // the start of Dirs_Fehler()
+    };
+    const std::vector<Zeile> tabelle = {
+        {"", tmp / "user", "", 0, "no installation directory: the setting Work_dir in "},
+        {tmp / "fehlt", tmp / "user", "", 0, "installation directory " + tmp / "fehlt" + ": missing"},
+        {tmp / "datei", tmp / "user", "", 0, "installation directory " + tmp / "datei" + ": not a directory"},
+        {tmp / "fehlt", tmp / "user", tmp / "install", 1, ""},
+        {tmp / "install", tmp / "user", tmp / "fehlt", 0, "installation directory " + tmp / "fehlt" + ": missing"},
+        {tmp / "install", tmp / "datei/user", "", 0, "user directory " + tmp / "datei/user" + ": not creatable ("},
+    };
+    for (const Zeile& z : tabelle) {
+        SCOPED_TRACE(z.work_dir + " " + z.user_dir + " " + z.kommandozeile);
+        Reg_Write_String("Work_dir", z.work_dir.c_str());
+        Reg_Write_String("USER_DIR", z.user_dir.c_str());
+        Dirs_Setze_Installation(z.kommandozeile.c_str());
+        EXPECT_EQ(Dirs_Init(), z.ergebnis);
+        EXPECT_EQ(std::string(Dirs_Fehler()).rfind(z.fehler, 0), 0u) << Dirs_Fehler();
+        if (z.ergebnis) {
+            EXPECT_STREQ(Dirs_Fehler(), "");
+            EXPECT_EQ(std::string(Dirs_Get(DIR_INSTALL)), z.kommandozeile);
+        }
+    }
+    Dirs_Setze_Installation(nullptr);
 }

@@ -228,14 +228,14 @@ TEST_F(SpielstandTest, ASaveInterruptedBeforeTheRenameLeavesTheOldSave) {
     Spielstand_Test_Abbruch_Vor_Umbenennen(true);
     EXPECT_FALSE(Spielstand_Speichern(2));
     Spielstand_Test_Abbruch_Vor_Umbenennen(false);
-    EXPECT_TRUE(fs::exists(datei(2) + ".tmp")) << "the half-done save stays beside the old one";
+    EXPECT_EQ(test::temporaere(datei(2)), 1u) << "the half-done save stays beside the old one";
     setzen(7, 8, 9);
     ASSERT_TRUE(Spielstand_Laden(2));
     EXPECT_EQ(werte(), (std::vector<int32_t>{1, 2, 3}));
     // the next save goes through over the leftover
     setzen(4, 5, 6);
     ASSERT_TRUE(Spielstand_Speichern(2));
-    EXPECT_FALSE(fs::exists(datei(2) + ".tmp"));
+    EXPECT_EQ(test::temporaere(datei(2)), 1u) << "the next save takes a name of its own";
     setzen(0, 0, 0);
     ASSERT_TRUE(Spielstand_Laden(2));
     EXPECT_EQ(werte(), (std::vector<int32_t>{4, 5, 6}));

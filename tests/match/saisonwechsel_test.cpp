@@ -3,6 +3,7 @@
 // with empty tables.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,16 @@ TEST(Saisonwechsel, NewSeasonStartsWithEmptyTablesAfterTheLastMatchDay) {
         ++ligen;
     }
     ASSERT_GT(ligen, 0);
+    EXPECT_FALSE(Sim_Saison_Leer());
+    EXPECT_EQ(Sim().letzte_saison, "") << "no season has ended yet";
     ASSERT_TRUE(Sim_Bis_Tag(start + 366));   // just after the season change
+    // The runner kept the finished season's report: its leaders have played.
+    EXPECT_TRUE(Sim_Saison_Leer());
+    const std::string& bericht = Sim().letzte_saison;
+    size_t erster = bericht.find("\n  1. ");
+    ASSERT_NE(erster, std::string::npos) << bericht;
+    EXPECT_GT(std::atoi(bericht.c_str() + erster + 6 + 28), 0) << bericht.substr(erster, 80);
+    EXPECT_NE(bericht, Sim_Bericht());
     for (int32_t id : Wettbewerb_Alle()) {
         if (!Wettbewerb_Ist_Liga(id)) continue;
         TabellenPuffer t;

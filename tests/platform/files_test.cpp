@@ -28,8 +28,24 @@ TEST(PlatFiles, AtomicWriteReplacesWholeAndLeavesNoTemporary) {
     std::vector<uint8_t> inhalt;
     ASSERT_TRUE(Plat_Read_All(p.c_str(), inhalt));
     EXPECT_EQ(std::string(inhalt.begin(), inhalt.end()), "neuer");
-    EXPECT_FALSE(fs::exists(p + ".tmp"));
+    EXPECT_EQ(test::temporaere(p), 0u);
     EXPECT_FALSE(Plat_Write_Atomic((tmp / "fehlt/x.bin").c_str(), "a", 1));
+}
+
+TEST(PlatFiles, TemporaryFilesOfOneTargetHaveNamesOfTheirOwn) {
+    test::TempDir tmp;
+    std::string p = tmp / "game_1.qzv";
+    std::string a, b;
+    int32_t ha = Plat_File_Open_Temp(p.c_str(), &a);
+    int32_t hb = Plat_File_Open_Temp(p.c_str(), &b);
+    ASSERT_GE(ha, 0);
+    ASSERT_GE(hb, 0);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(a.rfind(p + ".tmp-", 0), 0u) << a;
+    EXPECT_EQ(test::temporaere(p), 2u);
+    Plat_File_Close(ha);
+    Plat_File_Close(hb);
+    EXPECT_EQ(Plat_File_Open_Temp((tmp / "fehlt/x.bin").c_str(), &a), -1);
 }
 
 TEST(PlatFiles, DirectoriesAreNotOpenedAsFiles) {
@@ -54,4 +70,20 @@ TEST(PlatSettings, BrokenLinesAreSkippedAndValuesStayOnOneLine) {
     EXPECT_EQ(u, 4u);
     Plat_Settings_Write("K", "zahl", "12x");
     EXPECT_FALSE(Plat_Settings_Read_U32("K", "zahl", u));
+}
+
+// A settings file that cannot be written is said once on stderr, not swallowed
+// and not repeated at every write.
+TEST(PlatSettings, AWriteFailureIsReportedOnce) {
+    test::TempDir tmp;
+    tmp.schreiben("keine-verz", "a file where the settings directory should be");
+    setenv("XDG_CONFIG_HOME", (tmp / "keine-verz").c_str(), 1);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Plat_Settings_Write("K", "a", "1"));
+    EXPECT_FALSE(Plat_Settings_Write("K", "b", "2"));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(": the settings file " + tmp / "keine-verz/velmora/settings.ini" + " cannot be written"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
 }

@@ -15,6 +15,7 @@
 #include "platform/display.h"
 #include "shell/maus.h"
 #include "shell/screen.h"
+#include "tests/support/schalter.h"
 #include "tests/support/temp_dir.h"
 
 using namespace velmora;
@@ -81,7 +82,7 @@ TEST_F(AppTest, HeadlessStartRunsFramesAndShutsDownInOrder) {
     AppStart s;
     s.headless = true;
     s.max_durchlaeufe = 50;
-    ASSERT_EQ(App_Main("velmora.exe -w -i", s), 1);
+    ASSERT_EQ(App_Main(test::Mit_Schaltern(s, {"-w", "-i"})), 1);
     EXPECT_EQ(g_frames, 3);
     EXPECT_EQ(Quit_State(), 2);
     EXPECT_EQ(Plat_Headless_Bilder(), 2u);   // the frame that asks for the end is not shown
@@ -100,25 +101,72 @@ TEST_F(AppTest, IntroAndOutroWithoutMinusI) {
     AppStart s;
     s.headless = true;
     s.max_durchlaeufe = 50;
-    ASSERT_EQ(App_Main("velmora -w", s), 1);
+    ASSERT_EQ(App_Main(test::Mit_Schaltern(s, {"-w"})), 1);
     EXPECT_EQ(g_ablauf.front(), "res-auf");
     EXPECT_EQ(g_ablauf[1], "intro");
     EXPECT_EQ(g_ablauf.back(), "outro");
     EXPECT_EQ(App_Config_Loeschen_Mark(), 1);
 }
 
-TEST_F(AppTest, SwitchesAreFoundInsideOtherWords) {
+TEST_F(AppTest, SwitchesSetTheirMarks) {
     g_quit_nach = 1;
     AppStart s;
     s.headless = true;
     s.max_durchlaeufe = 50;
-    ASSERT_EQ(App_Main("velmora --wide-idea", s), 1);   // holds "-w" and "-i"
+    ASSERT_EQ(App_Main(test::Mit_Schaltern(s, {"--window", "--no-intro"})), 1);
     EXPECT_TRUE(App_Kein_Intro());
     EXPECT_EQ(Screen_Get().modus, SCREEN_FENSTER);
     g_frames = 0;
-    ASSERT_EQ(App_Main("velmora -d", s), 1);
+    ASSERT_EQ(App_Main(test::Mit_Schaltern(s, {"-d"})), 1);
     EXPECT_EQ(App_Config_Loeschen_Mark(), 0);
+    EXPECT_FALSE(App_Kein_Intro());
     EXPECT_EQ(Screen_Get().modus, SCREEN_VOLLBILD);
+}
+
+// Each switch counts only as a whole argument: a word or the program's path
+// holding "-r" or "-w" switches nothing, an unknown option is refused by name.
+TEST(AppSchalter, OnlyWholeArgumentsSwitch) {
+    struct Zeile {
+        std::vector<std::string> argv;
+        AppAufruf aufruf;
+        bool fenster, kein_intro, registry2, cache_behalten;
+        std::string datadir;
+        std::string fehler;   // the start of the error line
+    };
+    const std::vector<Zeile> tabelle = {
+        {{"/opt/game-r/velmora-wide-idea"}, AppAufruf::STARTEN, false, false, false, false, "", ""},
+        {{"velmora", "-w", "-i", "-r", "-d"}, AppAufruf::STARTEN, true, true, true, true, "", ""},
+        {{"velmora", "-wi"}, AppAufruf::STARTEN, true, true, false, false, "", ""},
+        {{"velmora", "--second-install", "--keep-config-cache"}, AppAufruf::STARTEN, false, false, true, true, "", ""},
+        {{"velmora", "--datadir", "/x-r/y"}, AppAufruf::STARTEN, false, false, false, false, "/x-r/y", ""},
+        {{"velmora", "--datadir=/d"}, AppAufruf::STARTEN, false, false, false, false, "/d", ""},
+        {{"velmora", "--help"}, AppAufruf::HILFE, false, false, false, false, "", ""},
+        {{"velmora", "-h"}, AppAufruf::HILFE, false, false, false, false, "", ""},
+        {{"velmora", "--version"}, AppAufruf::VERSION, false, false, false, false, "", ""},
+        {{"velmora", "--wide-idea"}, AppAufruf::FEHLER, false, false, false, false, "", "velmora: unknown option '--wide-idea'"},
+        {{"velmora", "-x"}, AppAufruf::FEHLER, false, false, false, false, "", "velmora: unknown option '-x'"},
+        {{"velmora", "--datadir"}, AppAufruf::FEHLER, false, false, false, false, "", "velmora: option '--datadir' needs a value"},
+        {{"velmora", "spielstand"}, AppAufruf::FEHLER, false, false, false, false, "", "velmora: unexpected argument 'spielstand'"},
+    };
+    for (const Zeile& z : tabelle) {
+        std::vector<std::string> args = z.argv;
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        AppSchalter sch;
+        sch.fenster = true;   // whatever came before is forgotten
+        std::string fehler;
+        SCOPED_TRACE(z.argv.back());
+        ASSERT_EQ(App_Schalter_Lesen(int(args.size()), argv.data(), sch, &fehler), z.aufruf);
+        EXPECT_EQ(fehler.rfind(z.fehler, 0), 0u) << fehler;
+        if (z.aufruf != AppAufruf::STARTEN) continue;
+        EXPECT_EQ(sch.fenster, z.fenster);
+        EXPECT_EQ(sch.kein_intro, z.kein_intro);
+        EXPECT_EQ(sch.registry2, z.registry2);
+        EXPECT_EQ(sch.cache_behalten, z.cache_behalten);
+        EXPECT_EQ(sch.datadir, z.datadir);
+        EXPECT_EQ(std::vector<std::string>(argv.begin(), argv.end() - 1), z.argv) << "the arguments stay in order";
+    }
 }
 
 TEST_F(AppTest, MissingResourceFileEndsTheStartWithTheFatalMessage) {
@@ -126,7 +174,7 @@ TEST_F(AppTest, MissingResourceFileEndsTheStartWithTheFatalMessage) {
     AppStart s;
     s.headless = true;
     s.max_durchlaeufe = 50;
-    EXPECT_EQ(App_Main("velmora -w -i", s), 0);
+    EXPECT_EQ(App_Main(test::Mit_Schaltern(s, {"-w", "-i"})), 0);
     EXPECT_EQ(g_frames, 0);
 }
 
@@ -135,7 +183,7 @@ TEST_F(AppTest, MissingInstallationEndsTheStartWithTheDirectoryMessage) {
     AppStart s;
     s.headless = true;
     s.max_durchlaeufe = 50;
-    EXPECT_EQ(App_Main("velmora -w -i", s), 0);
+    EXPECT_EQ(App_Main(test::Mit_Schaltern(s, {"-w", "-i"})), 0);
     EXPECT_TRUE(g_ablauf.empty());
 }
 
@@ -164,7 +212,7 @@ TEST_F(AppTest, CtrlBTogglesBetweenWindowAndFullScreen) {
         if (g_frames < 2 && Quit_State() == 0) Plat_Headless_Ereignis(s_e);
         kalender();
     };
-    ASSERT_EQ(App_Main("velmora -i", s), 1);
+    ASSERT_EQ(App_Main(test::Mit_Schaltern(s, {"-i"})), 1);
     // start in full screen; the first Ctrl+B gives the window, the second full screen again
     ASSERT_GE(modi.size(), 3u);
     EXPECT_EQ(modi[0], SCREEN_VOLLBILD);

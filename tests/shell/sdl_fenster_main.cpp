@@ -63,7 +63,9 @@ int main() {
     AppStart start;
     start.headless = false;
     start.max_durchlaeufe = 100000;
-    if (App_Main("velmora -w -i", start) != 1) {
+    start.schalter.fenster = true;
+    start.schalter.kein_intro = true;
+    if (App_Main(start) != 1) {
         std::fprintf(stderr, "start failed\n");
         return 1;
     }

@@ -20,6 +20,7 @@
 #include "shell/resourcen.h"
 #include "shell/screen.h"
 #include "tests/support/png.h"
+#include "tests/support/schalter.h"
 #include "tests/support/temp_dir.h"
 
 namespace velmora {
@@ -81,7 +82,7 @@ TEST_F(StartTest, HeadlessStartShowsThePatternAndEndsInOrder) {
     AppStart s;
     s.headless = true;
     s.max_durchlaeufe = 50;
-    ASSERT_EQ(App_Main("velmora -w -i", s), 1);
+    ASSERT_EQ(App_Main(test::Mit_Schaltern(s, {"-w", "-i"})), 1);
     EXPECT_EQ(g_frames, 3);
     EXPECT_EQ(Quit_State(), 2);
     const std::vector<std::string> erwartet = {"res-auf", "shade", "kalender-ende", "shade-frei", "res-zu"};
@@ -114,7 +115,7 @@ TEST_F(StartTest, MissingResourceFileEndsTheStartWithBothMessages) {
     AppStart s;
     s.headless = true;
     s.max_durchlaeufe = 50;
-    EXPECT_EQ(App_Main("velmora -w -i", s), 0);
+    EXPECT_EQ(App_Main(test::Mit_Schaltern(s, {"-w", "-i"})), 0);
     EXPECT_EQ(g_frames, 0);
     for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) EXPECT_EQ(Resourcen_Slot(i), -1) << i;
     const auto& meldungen = Plat_Headless_Meldungen();

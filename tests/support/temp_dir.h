@@ -40,4 +40,15 @@ private:
     std::string pfad_;
 };
 
+// How many temporary files of an atomic write ("<file>.tmp-XXXXXX") lie beside `datei`.
+inline size_t temporaere(const std::string& datei) {
+    std::filesystem::path p(datei);
+    const std::string anfang = p.filename().string() + ".tmp-";
+    size_t n = 0;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(p.parent_path(), ec))
+        if (e.path().filename().string().rfind(anfang, 0) == 0) ++n;
+    return n;
+}
+
 }  // namespace velmora::test

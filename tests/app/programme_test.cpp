@@ -1,0 +1,284 @@
+// tests/app/programme_test.cpp - the built programs as a user starts them:
+// each row an argument list with its environment, the exit status and the
+// first line it prints. Every program ends on its own within the guard's
+// time; a hang is killed and fails its row.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "tests/support/temp_dir.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int WAECHTER_MS = 30000;   // the sanitizers make every program slower
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr int WAECHTER_MS = 30000;
+#else
+constexpr int WAECHTER_MS = 2000;
+#endif
+#else
+constexpr int WAECHTER_MS = 2000;
+#endif
+
+struct Ergebnis {
+    int status = -1;   // the exit status; -1 when killed by the guard or a signal
+    std::string aus, err;
+};
+
+std::string erste_zeile(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+// Runs `programm` (as argv[0] `name`) with `argumente` and the environment of
+// this process changed by `umgebung` (an empty value unsets the name). With
+// `als_niemand` the child runs as the user nobody.
+Ergebnis starten(const std::string& programm, const std::string& name, const std::vector<std::string>& argumente,
+                 const std::map<std::string, std::string>& umgebung, bool als_niemand = false) {
+    std::vector<std::string> args = {name};
+    args.insert(args.end(), argumente.begin(), argumente.end());
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        std::string eintrag = *e;
+        if (!umgebung.count(eintrag.substr(0, eintrag.find('=')))) env.push_back(eintrag);
+    }
+    for (const auto& [k, v] : umgebung)
+        if (!v.empty()) env.push_back(k + "=" + v);
+    std::vector<char*> argv, envp;
+    for (std::string& a : args) argv.push_back(a.data());
+    for (std::string& e : env) envp.push_back(e.data());
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+
+    int aus[2], err[2];
+    if (pipe2(aus, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return {};
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(aus[1], 1);
+        dup2(err[1], 2);
+        if (als_niemand && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(126);
+        execve(programm.c_str(), argv.data(), envp.data());
+        _exit(127);
+    }
+    close(aus[1]);
+    close(err[1]);
+    Ergebnis r;
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::milliseconds(WAECHTER_MS);
+    pollfd fds[2] = {{aus[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+    std::string* ziel[2] = {&r.aus, &r.err};
+    int offen = 2;
+    bool getoetet = false;
+    while (offen > 0) {
+        int rest = int(std::chrono::duration_cast<std::chrono::milliseconds>(ende - std::chrono::steady_clock::now()).count());
+        if (rest <= 0) {
+            kill(pid, SIGKILL);
+            getoetet = true;
+            break;
+        }
+        if (poll(fds, 2, rest) <= 0) continue;
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
+            char puffer[4096];
+            ssize_t n = read(fds[i].fd, puffer, sizeof puffer);
+            if (n > 0) {
+                ziel[i]->append(puffer, size_t(n));
+            } else {
+                close(fds[i].fd);
+                fds[i].fd = -1;
+                --offen;
+            }
+        }
+    }
+    for (pollfd& f : fds)
+        if (f.fd >= 0) close(f.fd);
+    int st = 0;
+    waitpid(pid, &st, 0);
+    r.status = !getoetet && WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
+}
+
+// An installation of its own: the build's resource files and a small world,
+// without its "team.cfg" when `ohne_team` is set.
+std::string installation(const test::TempDir& tmp, const std::string& name, bool ohne_team = false) {
+    std::string ziel = tmp / name;
+    fs::create_directories(ziel + "/config");
+    fs::create_directory_symlink(fs::path(VELMORA_INSTALL_DIR) / "resfile", ziel + "/resfile");
+    Ergebnis r = starten(VELMORA_WELTGEN, "weltgen", {"--small", ziel}, {});
+    EXPECT_EQ(r.status, 0) << r.err;
+    if (ohne_team) {
+        EXPECT_TRUE(fs::remove(ziel + "/config/0_team.cfg"));
+    }
+    return ziel;
+}
+
+struct Zeile {
+    const char* was;
+    std::string programm;                    // the binary
+    std::string name;                        // argv[0]
+    std::vector<std::string> argumente;
+    std::map<std::string, std::string> umgebung;
+    int status;
+    int strom;                               // 1 stdout, 2 stderr: where the first line is read
+    std::string erste;                       // what the first line starts with
+    bool als_niemand = false;
+};
+
+void pruefen(const std::vector<Zeile>& tabelle) {
+    for (const Zeile& z : tabelle) {
+        SCOPED_TRACE(z.was);
+        Ergebnis r = starten(z.programm, z.name, z.argumente, z.umgebung, z.als_niemand);
+        EXPECT_EQ(r.status, z.status) << "stdout: " << erste_zeile(r.aus) << "\nstderr: " << r.err;
+        const std::string zeile = erste_zeile(z.strom == 1 ? r.aus : r.err);
+        EXPECT_EQ(zeile.rfind(z.erste, 0), 0u) << "first line: " << zeile;
+        // Every message is one line that names the program.
+        const std::string programm = fs::path(z.name).filename().string() + ": ";
+        for (size_t a = 0; a < r.err.size(); a = r.err.find('\n', a) + 1)
+            EXPECT_EQ(r.err.compare(a, programm.size(), programm), 0) << "stderr: " << r.err;
+    }
+}
+
+struct ProgrammTest : ::testing::Test {
+    test::TempDir tmp;
+    std::map<std::string, std::string> ohne_anzeige;   // no display: the headless main job
+    void SetUp() override {
+        ohne_anzeige = {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"SDL_AUDIODRIVER", "dummy"},
+                        {"ASAN_OPTIONS", "detect_leaks=0"}};
+    }
+    // The settings the started program reads: an installation and a user directory.
+    void einstellen(const std::string& install, const std::string& user) {
+        tmp.schreiben("config-home/velmora/settings.ini",
+                      "[Software\\Brannik\\Velmora\\a_value]\nWork_dir=" + install + "\nUSER_DIR=" + user + "\n");
+    }
+};
+
+TEST_F(ProgrammTest, VelmoraCommandLine) {
+    const std::string v = VELMORA_BIN;
+    std::string ohne_team = installation(tmp, "ohne-team", true);
+    einstellen(ohne_team, tmp / "user");
+    auto mit = [&](std::map<std::string, std::string> m) {
+        m.insert(ohne_anzeige.begin(), ohne_anzeige.end());
+        return m;
+    };
+    // A program path holding "-r" and "-w": the switches are not read from it.
+    tmp.schreiben("datei", "a file where the user directory's parent should be");
+    std::string pfad = tmp / "spiele-r-w/velmora";
+    fs::create_directories(fs::path(pfad).parent_path());
+    fs::create_symlink(v, pfad);
+    pruefen({
+        {"--help", v, "velmora", {"--help"}, {}, 0, 1, "Usage: velmora [OPTION]..."},
+        {"--version", v, "velmora", {"--version"}, {}, 0, 1, "velmora 0."},
+        {"unknown option", v, "velmora", {"--fenster"}, {}, 2, 2, "velmora: unknown option '--fenster'"},
+        {"a stray argument", v, "velmora", {"-w", "spiel"}, {}, 2, 2, "velmora: unexpected argument 'spiel'"},
+        {"--datadir to a missing directory", v, "velmora", {"--datadir", tmp / "fehlt"}, mit({}), 1, 2,
+         "velmora: installation directory " + tmp / "fehlt" + ": missing"},
+        {"-r without Work_dir2", v, "velmora", {"-r"}, mit({}), 1, 2, "velmora: no installation directory: the setting Work_dir2"},
+        {"a missing team.cfg fails at once", v, "velmora", {}, mit({}), 1, 2,
+         "velmora: " + ohne_team + "/config/0_team.cfg: missing"},
+        {"the path holding -r reads Work_dir", pfad, pfad, {}, mit({}), 1, 2,
+         "velmora: " + ohne_team + "/config/0_team.cfg: missing"},
+        {"-w without a display", v, "velmora", {"-w"}, mit({}), 1, 2, "velmora: no display could be opened"},
+        {"-w with a driver that draws nowhere", v, "velmora", {"-w"}, mit({{"DISPLAY", ":0"}, {"SDL_VIDEODRIVER", "offscreen"}}), 1, 2,
+         "velmora: no display could be opened"},
+        {"-w with a display that does not open", v, "velmora", {"-w"}, mit({{"DISPLAY", ":93"}}), 1, 2,
+         "velmora: no display could be opened"},
+        {"a user directory that cannot be made", v, "velmora", {"--datadir", ohne_team},
+         mit({{"XDG_CONFIG_HOME", tmp / "leer"}, {"XDG_DATA_HOME", tmp / "datei"}}), 1, 2,
+         "velmora: user directory " + tmp / "datei/velmora" + ": not creatable"},
+        {"HOME unset: --version", v, "velmora", {"--version"}, {{"HOME", ""}}, 0, 1, "velmora 0."},
+    });
+}
+
+TEST_F(ProgrammTest, VelmoraRefusesAReadOnlyUserDirectory) {
+    std::string install = installation(tmp, "install");
+    std::string user = tmp / "user";
+    fs::create_directories(user + "/spielstand");
+    einstellen(install, user);
+    // The child runs as nobody when the test runs as root (root writes anywhere).
+    const bool niemand = geteuid() == 0;
+    if (niemand) {
+        for (const fs::path& p : {fs::path(tmp.pfad()), fs::path(tmp / "config-home"), fs::path(tmp / "config-home/velmora")})
+            fs::permissions(p, fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
+    }
+    fs::permissions(user, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(user + "/spielstand", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                              fs::perms::others_exec);
+    std::map<std::string, std::string> env = ohne_anzeige;
+    pruefen({{"a read-only user directory", VELMORA_BIN, "velmora", {}, env, 1, 2, "velmora: user directory " + user,
+              niemand}});
+    fs::permissions(user, fs::perms::owner_all);
+    fs::permissions(user + "/spielstand", fs::perms::owner_all);
+}
+
+TEST_F(ProgrammTest, VelmoraSimCommandLineAndExitCodes) {
+    const std::string s = VELMORA_SIM_BIN;
+    std::string ohne_team = installation(tmp, "ohne-team", true);
+    std::string install = installation(tmp, "install");
+    pruefen({
+        {"--help", s, "velmora-sim", {"--help"}, {}, 0, 1, "Usage: velmora-sim [OPTION]..."},
+        {"--version", s, "velmora-sim", {"--version"}, {}, 0, 1, "velmora-sim (Velmora) 0."},
+        {"unknown option", s, "velmora-sim", {"--tage", "3"}, {}, 2, 2, "velmora-sim: unknown option '--tage'"},
+        {"a bad number", s, "velmora-sim", {"--days", "drei"}, {}, 2, 2, "velmora-sim: --days takes a number"},
+        {"a missing value", s, "velmora-sim", {"--seed"}, {}, 2, 2, "velmora-sim: option '--seed' needs a value"},
+        {"a missing team.cfg", s, "velmora-sim", {"--install", ohne_team, "--days", "1"}, {}, 1, 2,
+         "velmora-sim: " + ohne_team + "/config/0_team.cfg: missing"},
+        {"a missing installation", s, "velmora-sim", {"--install", tmp / "fehlt", "--days", "1"}, {}, 1, 2,
+         "velmora-sim: installation directory " + tmp / "fehlt" + ": missing"},
+        {"an empty save slot", s, "velmora-sim", {"--install", install, "--load", "3"}, {}, 3, 2,
+         "velmora-sim: Der Spielstand in Platz 4 ist nicht vorhanden."},
+        {"HOME unset plays a day", s, "velmora-sim", {"--install", install, "--days", "1"}, {{"HOME", ""}}, 0, 1,
+         "Tag 1: "},
+    });
+}
+
+TEST_F(ProgrammTest, ToolsCommandLine) {
+    pruefen({
+        {"weltgen --help", VELMORA_WELTGEN, "weltgen", {"--help"}, {}, 0, 1, "Usage: weltgen"},
+        {"weltgen --version", VELMORA_WELTGEN, "weltgen", {"--version"}, {}, 0, 1, "weltgen (Velmora) 0."},
+        {"weltgen unknown option", VELMORA_WELTGEN, "weltgen", {"--klein", "x"}, {}, 2, 2,
+         "weltgen: unknown option '--klein'"},
+        {"weltgen without a directory", VELMORA_WELTGEN, "weltgen", {"--small"}, {}, 2, 2, "weltgen: needs"},
+        {"mkassets --help", VELMORA_MKASSETS, "mkassets", {"--help"}, {}, 0, 1, "Usage: mkassets"},
+        {"mkassets without a directory", VELMORA_MKASSETS, "mkassets", {}, {}, 2, 2, "mkassets: needs"},
+        {"mkfonts --version", VELMORA_MKFONTS, "mkfonts", {"--version"}, {}, 0, 1, "mkfonts (Velmora) 0."},
+        {"mkfonts unknown option", VELMORA_MKFONTS, "mkfonts", {"--bold", "x"}, {}, 2, 2, "mkfonts: needs"},
+        {"mksounds --help", VELMORA_MKSOUNDS, "mksounds", {"--help"}, {}, 0, 1, "Usage: mksounds"},
+        {"mksounds unknown option", VELMORA_MKSOUNDS, "mksounds", {"--laut"}, {}, 2, 2, "mksounds: needs"},
+    });
+}
+
+// Without HOME the home comes from the password database.
+TEST(PlatHome, UnsetHomeFallsBackToThePasswordDatabase) {
+    const char* alt = std::getenv("HOME");
+    std::string gemerkt = alt ? alt : "";
+    setenv("HOME", "/anderswo", 1);
+    EXPECT_EQ(Plat_Home(), "/anderswo");
+    unsetenv("HOME");
+    const passwd* pw = getpwuid(getuid());
+    ASSERT_NE(pw, nullptr);
+    EXPECT_EQ(Plat_Home(), pw->pw_dir);
+    setenv("HOME", "", 1);
+    EXPECT_EQ(Plat_Home(), pw->pw_dir);
+    if (alt) setenv("HOME", gemerkt.c_str(), 1);
+    else unsetenv("HOME");
+}
+
+}  // namespace
+}  // namespace velmora
