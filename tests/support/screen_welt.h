@@ -76,9 +76,11 @@ protected:
     // Runs the program headless until the script is played (true when it was).
     bool Spielen() {
         AppStart s;
+        s.schalter.fenster = true;
+        s.schalter.kein_intro = true;
         s.headless = true;
         s.max_durchlaeufe = 5000;
-        if (App_Main("velmora -w -i", s) != 1) return false;
+        if (App_Main(s) != 1) return false;
         return schritt == skript.size();
     }
 
