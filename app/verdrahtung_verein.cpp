@@ -5,6 +5,7 @@
 
 #include "app/verdrahtung_intern.h"
 #include "business/bank.h"
+#include "business/bank_kredit.h"
 #include "business/bank_netz.h"
 #include "business/ereignis.h"
 #include "business/ereignis_trigger.h"
@@ -236,6 +237,8 @@ void Binden_Bank() {
     Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_BANK,
                [] { Bank_Client_Alles_Holen(Club_Client_Team()); });
     for (int32_t id : BANK_ANFRAGEN) Anfrage(id, bank_anfrage);
+    Richter_Art_Anmelden(ANFRAGE_ART_KREDIT, Bank_Kredit_Anfrage_Antwort);
+    Beim_Abbinden([] { Richter_Art_Anmelden(ANFRAGE_ART_KREDIT, nullptr); });
     Block(Bank_Spielstand_Anmelden, "Bank");
 }
 
@@ -271,8 +274,10 @@ void Binden_Training() {
 void Binden_Ereignis() {
     Block(Ereignis_Spielstand_Anmelden, "Ereignis");
     for (int32_t art : {11, 14, 15}) Richter_Art_Anmelden(art, Ereignis_Richter_Antwort);
+    for (int32_t art : {EREIGNIS_ANFRAGE_WECHSEL, EREIGNIS_ANFRAGE_NATIONAL})
+        Richter_Art_Anmelden(art, Ereignis_Team_Antwort);
     Beim_Abbinden([] {
-        for (int32_t art : {11, 14, 15}) Richter_Art_Anmelden(art, nullptr);
+        for (int32_t art : {11, 13, 14, 15, 16}) Richter_Art_Anmelden(art, nullptr);
     });
     SpieltagHooks& s = Spieltag_Hooks();
     Abonnieren(s.ereignis_spiel, "Spieltag.ereignis_spiel", prio::SPIELTAG_EREIGNIS, Ereignis_Nach_Spiel);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "business/bank.h"
 #include "business/bank_intern.h"
@@ -168,6 +169,28 @@ bool Bank_Kredit(int32_t verleiher, int32_t schuldner, float betrag, int32_t lau
     }
     if (!ok) Debug_Printf("Bank_Kredit: Posten nicht eingetragen\n");
     return true;
+}
+
+void Bank_Kredit_Anfrage_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter_Fall fall) {
+    if (!kopf || !Bank_Intern_Bereit("Bank_Kredit_Anfrage_Antwort")) return;
+    const int32_t schuldner = kopf[1], verleiher = kopf[2];
+    if (!Bank_Intern_Team_Gueltig(schuldner) || !Bank_Intern_Team_Gueltig(verleiher)) {
+        Debug_Printf("Bank_Kredit_Anfrage_Antwort: Teams %d/%d ungueltig\n", verleiher, schuldner);
+        return;
+    }
+    const char* vorlage = "Ihre Anfrage nach einem Kredit von %s wurde nicht beantwortet.";
+    std::string betrag;
+    if (fall == Richter_Fall::ANTWORT) {
+        vorlage = "Ihre Anfrage nach einem Kredit von %s wurde leider abgelehnt.";
+        if (kopf[9] == 1 && kopf[4] > 0 &&
+            Bank_Kredit(verleiher, schuldner, float(kopf[4]), kopf[6], 0, float(kopf[5]), 0)) {
+            vorlage = "Ihre Anfrage nach einem Kredit von %s wurde angenommen: %s.";
+            betrag = Geld_Text(float(kopf[4]), schuldner, -1);
+        }
+    }
+    std::string name = verleiher < Team_Anzahl() ? Team_String(0, verleiher, 0, 0) : "";
+    Bank_Intern_News(schuldner, BANK_NEWS_FLAGS_WICHTIG,
+                     Bank_Intern_Einsetzen(vorlage, {name.c_str(), betrag.c_str()}));
 }
 
 void Bank_Periode_Schliessen(int32_t team) {

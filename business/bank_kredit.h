@@ -8,6 +8,8 @@
 #pragma once
 #include <cstdint>
 
+#include "net/richter.h"
+
 namespace velmora {
 
 #pragma pack(push, 1)
@@ -40,6 +42,14 @@ constexpr uint32_t BANK_NEWS_FLAGS_WICHTIG = 0x1004;
 // (too many items, over the limit; the offer value then holds the limit).
 bool Bank_Kredit(int32_t verleiher, int32_t schuldner, float betrag, int32_t laufzeit, uint8_t anlage, float zins,
                  int32_t verleiher_id);
+// The request processor's part for a loan one manager's club asks of
+// another's (request kind 5; header word 1 the borrower, 2 the lender, 3 the
+// deadline, 4 the amount, 5 the rate in per cent per ten periods, 6 the term,
+// 9 the answer). A yes before the deadline books the loan from the lender's
+// money and tells the borrower; a no, a yes the bank refuses, and a request
+// left unanswered until its deadline are reported to the borrower as well.
+void Bank_Kredit_Anfrage_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter_Fall fall);
+
 // The period close of a club: its loans count down and fall due, balances above
 // the cap are taxed, overdrafts pay interest and on the easiest level poor
 // clubs get the support payment. Called when the club's period is booked.

@@ -512,4 +512,20 @@ void Ereignis_Richter_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter_Fa
     if (fall == Richter_Fall::ANTWORT) Ereignis_Antwort(kopf);
 }
 
+void Ereignis_Team_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter_Fall fall) {
+    if (!kopf || fall != Richter_Fall::ANTWORT) return;
+    const Ereignis_Ansicht* v = Ereignis_Holen(kopf[6]);
+    const int32_t team = kopf[1], club = kopf[2];
+    if (!v || team < 0 || team >= Team_Anzahl() || club < 0 || club >= Team_Anzahl()) return;
+    const bool ja = kopf[9] != 0;
+    std::string text = ja ? v->ja_text : v->nein_text;
+    if (ja && kopf[0] == EREIGNIS_ANFRAGE_WECHSEL) {
+        ManagerStruktur* m = Manager_Record(team);
+        if (!m || Manager_Wert(309, m, 0, OP_LESEN) != -1) return;   // one change at a time
+        Manager_Wert(309, m, club, OP_SCHREIBEN);
+    }
+    std::string name = Team_String(0, club, 0, 0);
+    if (!text.empty()) senden(team, nullptr, text.c_str(), {name.c_str()});
+}
+
 }  // namespace velmora

@@ -46,6 +46,11 @@ void Ereignis_Kalender_Monat();
 void Ereignis_Nach_Spiel(int32_t team, int32_t slot, int32_t tore_heim, int32_t tore_gast);
 void Ereignis_Nach_Serie(int32_t team);
 void Ereignis_Richter_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter_Fall fall);
+// The request processor's part for the team events (kinds 13 and 16): a
+// yes to a job offer records the offering club (header word 2) as the
+// manager's pending change (manager value 309, while none is pending); the
+// event's yes or no text goes out with that club's name.
+void Ereignis_Team_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter_Fall fall);
 // The answer to an event request (header word 9: 1 yes, 0 no).
 void Ereignis_Antwort(const int32_t kopf[10]);
 // Marks a negative-free talent learnable, its prerequisites first; 1 on success.

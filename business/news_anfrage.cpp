@@ -11,6 +11,7 @@
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/meldung.h"
+#include "core/str.h"
 #include "core/text.h"
 #include "net/richter.h"
 #include "season/kalender.h"
@@ -43,6 +44,10 @@ bool popup_zeigen(int32_t index) {
     return !(icon & 2) && kopf[0] == Tag_Index() && !Team_Hat_Aktiven_Manager(kopf[1]);
 }
 
+const char* antwort_text(int32_t team, int32_t antwort) {
+    return Str_Format(antwort ? "(%s sagt ja!)" : "(%s sagt nein!)", Manager_Name(team));
+}
+
 bool requester_oeffnen(int32_t team, int32_t index) {
     if (!g_hooks.requester) {
         if (!g.ohne_requester_gemeldet)
@@ -71,18 +76,19 @@ void antworten(const NewsAntwortDaten* daten, int32_t antwort) {
         Debug_Printf("News_Antwort: Anfrage %u fuer Team %d nicht mehr vorhanden\n", daten->id, daten->team);
         return;
     }
-    uint32_t f = uint32_t(flags);
-    if ((f & NEWS_HALTEN) == NEWS_HALTEN) f &= ~NEWS_HALTEN;
-    f &= ~(NEWS_ANFRAGE | NEWS_ANTWORT);
-    int32_t kopf[NEWS_KOPF_WORTE];
-    std::memcpy(kopf, News_Get_Kopf(index), sizeof kopf);
-    kopf[NEWS_KOPF_ANTWORT] = antwort;
-    int32_t sender = News_Get_Absender(index);
     uint32_t id = daten->id;
     int32_t team = daten->team;
-    News_Add(team, sender, -1, int32_t(f | NEWS_ANTWORT), kopf, antwort ? "(%s sagt ja!)" : "(%s sagt nein!)",
-             Manager_Name(team));
-    // The answer may have pushed the oldest item out of a full index.
+    if (Club_Netzwerk_Modus() != 1) {
+        News_Antwort_Eintragen(team, id, antwort);
+        return;
+    }
+    // A client tells the server which request it answers and how; the server
+    // builds the answer from the request it holds.
+    int32_t kopf[NEWS_KOPF_WORTE];
+    std::memcpy(kopf, News_Get_Kopf(index), sizeof kopf);
+    kopf[NEWS_KOPF_ANFRAGE_ID] = int32_t(id);
+    kopf[NEWS_KOPF_ANTWORT] = antwort;
+    News_Add(team, News_Get_Absender(index), -1, int32_t(NEWS_ANTWORT), kopf, "%s", antwort_text(team, antwort));
     index = News_Index_Von_Id(id);
     if (index >= 0) News_Set(index, -1, -1, NEWS_SET_LOESCHEN);
 }
@@ -147,6 +153,34 @@ int32_t News_Anfragen_Pruefen(int32_t team) {
 
 void News_Antwort_Ja(const NewsAntwortDaten* daten) { antworten(daten, 1); }
 void News_Antwort_Nein(const NewsAntwortDaten* daten) { antworten(daten, 0); }
+
+uint32_t News_Antwort_Eintragen(int32_t team, uint32_t id, int32_t antwort) {
+    if (!News_Ist_Offen()) {
+        Debug_Printf("News_Antwort_Eintragen: News-Modul nicht initialisiert !!!\n");
+        return 0;
+    }
+    int32_t index = id ? News_Index_Von_Id(id) : -1;
+    int32_t flags = index >= 0 ? News_Get_Flags(index, team) : -1;
+    if (flags == -1 || !(uint32_t(flags) & NEWS_ANFRAGE) || (antwort != 0 && antwort != 1)) {
+        Debug_Printf("News_Antwort_Eintragen: keine offene Anfrage %u fuer Team %d (Antwort %d)\n", id, team, antwort);
+        return 0;
+    }
+    uint32_t f = uint32_t(flags);
+    if ((f & NEWS_HALTEN) == NEWS_HALTEN) f &= ~NEWS_HALTEN;
+    f &= ~(NEWS_ANFRAGE | NEWS_ANTWORT);
+    int32_t kopf[NEWS_KOPF_WORTE];
+    std::memcpy(kopf, News_Get_Kopf(index), sizeof kopf);
+    kopf[NEWS_KOPF_ANTWORT] = antwort;
+    int32_t sender = News_Get_Absender(index);
+    uint32_t antwort_id = 0;
+    if (News_Eintragen(0, -1, team, sender, -1, int32_t(f | NEWS_ANTWORT), kopf, antwort_text(team, antwort)))
+        antwort_id = News_Letzte_Id();
+    // The answer may have pushed the oldest item out of a full index; the
+    // request goes for every recipient, so nobody answers it twice.
+    index = News_Index_Von_Id(id);
+    if (index >= 0) News_Set(index, -1, -1, NEWS_SET_LOESCHEN);
+    return antwort_id;
+}
 
 void News_Manager_Nachricht() {
     if (Club_Netzwerk_Modus() == 0) return;

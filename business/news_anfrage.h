@@ -8,7 +8,10 @@
 // result, 2 the other team, 3 the deadline day, 4-8 kind-specific values and
 // 9 the answer (-1 open, 1 yes, 0 no). The answer is an item with flag bit 1
 // that carries a copy of the header with word 9 set; the server's request
-// processor acts on it.
+// processor acts on it. Only the machine that holds the game stores answers,
+// and only to a request it holds open for the answering team: a client names
+// the request by its id (header word 8 of the answer it sends) and gives the
+// answer word; everything else comes from the stored request.
 //
 // The screens do not exist yet: the requester, the modal state, the stadium
 // screen's notice sound and the announcement buffer are reached through
@@ -23,6 +26,7 @@ constexpr int32_t ANFRAGE_ART_KREDIT = 5;
 constexpr int32_t ANFRAGE_ART_EREIGNIS = 11;
 constexpr int32_t ANFRAGE_ART_SPIELER = 12;
 constexpr int32_t NEWS_KOPF_ANTWORT = 9;          // header word of the answer
+constexpr int32_t NEWS_KOPF_ANFRAGE_ID = 8;       // a client's answer: the id of its request
 constexpr uint32_t NEWS_ANZEIGE_MASKE = 0x8006005; // bits 0, 2, 13, 14, 27
 constexpr uint32_t NEWS_ANZEIGE_AUSSER = 0x20000002;
 constexpr uint32_t NEWS_RUNDE_MS = 5000;          // the presentation's rounds in the menu phase
@@ -69,6 +73,12 @@ int32_t News_Anfragen_Pruefen(int32_t team);
 // The requester's buttons.
 void News_Antwort_Ja(const NewsAntwortDaten* daten);
 void News_Antwort_Nein(const NewsAntwortDaten* daten);
+// Stores the answer of `team` (1 yes, 0 no) to the open request `id` (not on
+// a client): the team must be a recipient whose flag word still marks the
+// request; the answer item carries the stored header with word 9 set and goes
+// to the request's sender, and the request is deleted, so it is answered once.
+// The answer item's id, 0 when refused.
+uint32_t News_Antwort_Eintragen(int32_t team, uint32_t id, int32_t antwort);
 // In network play: a pop-up to every other human manager that the local
 // manager has finished his turn.
 void News_Manager_Nachricht();

@@ -9,6 +9,7 @@
 #include "business/news_satz.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
+#include "club/team.h"
 #include "core/bytes.h"
 #include "core/debug.h"
 #include "season/kalender.h"
@@ -35,6 +36,26 @@ bool text_gueltig(const uint8_t* text, size_t n, uint32_t flags, const int32_t k
     if (!text || n < 1 || n - 1 > size_t(NEWS_TEXT_MAX) || text[n - 1] != 0) return false;
     if (flags != 0xFFFFFFFFu && (flags & NEWS_BINAER)) return kopf[0] >= 1 && size_t(kopf[0]) == n;
     return true;
+}
+
+// A client may ask only one thing of another manager: a loan for its own club
+// (header word 1) from the recipient (word 2), with an amount, a rate, a term
+// and a deadline still to come. Every other request comes from the game.
+bool kreditanfrage_gueltig(int32_t client_team, int32_t sender, int32_t recipient, int32_t second,
+                           const int32_t kopf[NEWS_KOPF_WORTE]) {
+    return kopf[0] == ANFRAGE_ART_KREDIT && sender == client_team && kopf[1] == client_team &&
+           recipient == kopf[2] && recipient != client_team && recipient >= 0 && recipient < Team_Anzahl() &&
+           second == -1 && kopf[3] > Tag_Index() && kopf[4] > 0 && kopf[5] >= 0 && kopf[6] > 0;
+}
+
+// The flag word a client's News_Set would leave on its own recipient pair.
+uint32_t gesetzt(uint32_t alt, int32_t wert, int32_t modus) {
+    switch (modus) {
+    case NEWS_SET_WERT: return uint32_t(wert);
+    case NEWS_SET_UMSCHALTEN: return alt ^ uint32_t(wert);
+    case NEWS_SET_SETZEN: return alt | uint32_t(wert);
+    default: return alt & ~uint32_t(wert);
+    }
 }
 
 }  // namespace
@@ -208,6 +229,20 @@ bool News_Server_Hinzufuegen(int32_t client_team, const uint8_t* daten, size_t b
     }
     const char* t = reinterpret_cast<const char*>(text);
     ClubPacker pk{antwort};
+    const uint32_t f = flags == -1 ? 0 : uint32_t(flags);
+    if (f & NEWS_ANTWORT) {
+        // Only the request's id and the answer word count: kind, amounts and
+        // parties come from the request the server holds.
+        pk.i32(int32_t(News_Antwort_Eintragen(client_team, uint32_t(kopf[NEWS_KOPF_ANFRAGE_ID]),
+                                              kopf[NEWS_KOPF_ANTWORT])));
+        return true;
+    }
+    if ((f & NEWS_ANFRAGE) && !kreditanfrage_gueltig(client_team, sender, recipient, second, kopf)) {
+        Debug_Printf("News_Server_Hinzufuegen: Anfrage der Art %d von Team %d abgewiesen\n", kopf[0], client_team);
+        pk.i32(0);
+        return true;
+    }
+    if (f & NEWS_ANFRAGE) kopf[NEWS_KOPF_ANTWORT] = -1;
     if (sender != client_team && !(recipient == client_team && second == -1)) {
         News_Add(-1, client_team, -1, int32_t(NEWS_NACHRICHT), nullptr, "Falscher Absender: %s", t);
         pk.i32(0);
@@ -236,7 +271,16 @@ bool News_Server_Setzen(int32_t client_team, const uint8_t* daten, size_t bytes,
     // The client's deletion of the whole item takes only its own team off the server's.
     if (team == -1 && wert == -1) modus = NEWS_SET_LOESCHEN;
     int32_t index = News_Index_Von_Id(id);
-    if (index >= 0) News_Set(index, client_team, wert, modus);
+    if (index < 0) return true;
+    // A client never turns an item into a request or an answer: those the
+    // server's request processor acts on.
+    int32_t alt = News_Get_Flags(index, client_team);
+    uint32_t neu = alt != -1 && wert != -1 ? gesetzt(uint32_t(alt), wert, modus) & ~uint32_t(alt) : 0;
+    if (neu & (NEWS_ANFRAGE | NEWS_ANTWORT)) {
+        Debug_Printf("News_Server_Setzen: Team %d darf Eintrag %u nicht zur Anfrage machen\n", client_team, id);
+        return true;
+    }
+    News_Set(index, client_team, wert, modus);
     return true;
 }
 

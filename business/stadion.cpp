@@ -509,6 +509,20 @@ bool Client_Holen(int32_t team) {
 
 }  // namespace
 
+int64_t Stadion_Umbau_Preis(const Stadion_Satz& alt, int32_t modell, int32_t komfort, int32_t kapazitaet) {
+    int64_t preis = 0;
+    int32_t basis_komfort = alt.komfort, basis_kapazitaet = alt.kapazitaet;
+    if (modell != alt.modell) {
+        preis += Modell(modell, MODELL_BAUPREIS);
+        basis_komfort = Modell(modell, MODELL_NORMKOMFORT);
+        basis_kapazitaet = std::max(alt.kapazitaet, Modell(modell, MODELL_MIN_KAPAZITAET));
+    }
+    if (komfort > basis_komfort) preis += int64_t(Modell(modell, MODELL_KOMFORT_BAUPREIS)) * (komfort - basis_komfort);
+    const int32_t plaetze = kapazitaet / 1000 * 1000 - basis_kapazitaet;
+    preis += plaetze > 0 ? int64_t(Modell(modell, MODELL_PLATZ_BAUPREIS)) * plaetze : int64_t(-plaetze) * 50;
+    return preis;
+}
+
 bool Stadion_Netz_Nachricht(int32_t team, const Stadion_Satz* satz) {
     if (!Bereit("Stadion_Netz_Nachricht")) return false;
     if (!satz || !Club_Ist_Client() || team != Club_Client_Team()) {
@@ -519,6 +533,7 @@ bool Stadion_Netz_Nachricht(int32_t team, const Stadion_Satz* satz) {
     ClubPacker p{arg};
     for (int32_t v : {team, satz->modell, satz->komfort, satz->kapazitaet, satz->preis}) p.i32(v);
     bool ok = Club_Remote("Stadion_Netz_Nachricht", ANFRAGE_STADION_AENDERN, "viiiii", arg, antwort);
+    ok = ok && ClubLeser{antwort.data(), antwort.size()}.i32() == 1;   // refused or not paid
     g.geholt = false;
     ok = Client_Holen(team) && ok;
     if (ok) g.geholt = true;
@@ -547,7 +562,7 @@ bool Stadion_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t*
         return true;
     }
     case ANFRAGE_STADION_AENDERN: {
-        int32_t modell = l.i32(), komfort = l.i32(), kapazitaet = l.i32(), preis = l.i32();
+        int32_t modell = l.i32(), komfort = l.i32(), kapazitaet = l.i32(), preis_karte = l.i32();
         if (l.fehler) return false;
         auto* s = e ? static_cast<Stadion_Satz*>(e->daten) : nullptr;
         if (!s || team != client_team) {
@@ -559,19 +574,23 @@ bool Stadion_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t*
         int32_t neu = modell == s->modell + 1 && modell < STADION_MODELLE ? modell : s->modell;
         int32_t hoechst = std::max(s->kapazitaet, Modell(neu, MODELL_MAX_KAPAZITAET));
         if ((modell != s->modell && modell != neu) || komfort < 0 || komfort > 100 || kapazitaet < 0 ||
-            kapazitaet > hoechst || preis < 0 || preis > 1000) {
+            kapazitaet > hoechst || preis_karte < 0 || preis_karte > 1000) {
             Debug_Printf("Stadion_Server_Anfrage: Werte von Team %d ungueltig\n", team);
             out.i32(0);
             return true;
         }
-        if (neu != s->modell) {
-            s->modell = neu;
-            s->komfort = Modell(neu, MODELL_NORMKOMFORT);
-            s->kapazitaet = Modell(neu, MODELL_MIN_KAPAZITAET);
+        // The server prices the change and books it here: a change the club
+        // cannot pay is not made.
+        const int64_t preis = Stadion_Umbau_Preis(*s, neu, komfort, kapazitaet);
+        if (preis > 0 && !Stadion_Hook_Geld(team, -1, float(preis), BUCHUNG_STADIONBAU, false)) {
+            Debug_Printf("Stadion_Server_Anfrage: Umbau von Team %d (%lld) nicht bezahlt\n", team, (long long)preis);
+            out.i32(0);
+            return true;
         }
+        s->modell = neu;
         s->komfort = komfort;
         s->kapazitaet = kapazitaet / 1000 * 1000;
-        s->preis = preis;
+        s->preis = preis_karte;
         out.i32(1);
         return true;
     }

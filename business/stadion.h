@@ -127,7 +127,17 @@ int32_t Stadion_Zuschauer_Prozent();
 bool Stadion_Get_Plaetze(int32_t team, int32_t* stehplaetze, int32_t* sitze);
 int32_t Stadion_Get_Kapazitaet(int32_t team);   // 0 without a record
 
-// Client: sends the changed record of its own club (request 1016) and fetches it again.
+// What changing the stadium `alt` to the model, comfort and capacity costs, as
+// the stadium screen prices it: the model's building price when it is the
+// next one (comfort and capacity then start from its norm comfort and at
+// least its minimum capacity), the comfort points added times the model's
+// price per point, the places added times its price per place, or 50 per
+// place given up. The ticket price is free.
+int64_t Stadion_Umbau_Preis(const Stadion_Satz& alt, int32_t modell, int32_t komfort, int32_t kapazitaet);
+// Client: sends the changed record of its own club (request 1016) and fetches
+// it again. The server prices the change and books it (category 14, never
+// forced); false when it refused the change or the club could not pay. The
+// client pays nothing itself.
 bool Stadion_Netz_Nachricht(int32_t team, const Stadion_Satz* satz);
 // Client: the calendar's synchronisation; the own club's record is fetched again on the next read.
 void Stadion_Client_Sync();

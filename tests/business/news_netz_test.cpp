@@ -4,13 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
+#include "app/verdrahtung.h"
+#include "business/bank.h"
+#include "business/bank_kredit.h"
+#include "business/ereignis.h"
+#include "business/ereignis_trigger.h"
 #include "business/news_netz.h"
 #include "business/news_satz.h"
 #include "business/news_testing.h"
+#include "club/club_anbindung.h"
+#include "club/club_netz.h"
+#include "club/manager.h"
+#include "club/regeln.h"
+#include "club/talente.h"
 #include "core/bytes.h"
 #include "core/str.h"
+#include "net/richter.h"
+#include "season/kalender.h"
 #include "tests/business/news_welt.h"
+#include "tests/net/net_test_hilfe.h"
 
 namespace velmora {
 namespace {
@@ -80,9 +94,10 @@ TEST_F(NewsNetzTest, ClientAddGoesToTheServerAndKeepsAnOwnCopyUnderItsId) {
         EXPECT_EQ(Empfaenger(2), "4:40000804");
         EXPECT_EQ(News_Get_Absender(2), 3);
     });
-    EXPECT_EQ(News_Add(3, 2, -1, 2, nullptr, "eine Antwort"), 0);   // answers return 0 and stay on the server
+    // An answer keeps no copy here; one that names no request the server holds is not stored there either.
+    EXPECT_EQ(News_Add(3, 2, -1, 2, nullptr, "eine Antwort"), 0);
     EXPECT_EQ(News_Anzahl(), 1);
-    Server([] { EXPECT_EQ(News_Anzahl(), 4); });
+    Server([] { EXPECT_EQ(News_Anzahl(), 3); });
     EXPECT_EQ(netz.anfragen, (std::vector<int32_t>{1013, 1013, 1013}));
 }
 
@@ -268,6 +283,274 @@ TEST_F(NewsNetzTest, ClientStartReopensEmptyExceptOnTheServer) {
         News_Client_Start();
         EXPECT_EQ(News_Anzahl(), 1);
     });
+}
+
+// ---- The server's trust in what its clients send about requests ----
+//
+// A real server on 127.0.0.1 with the news, the bank and the events wired by
+// the composition root, and a raw client of team 3 that packs its requests
+// itself, so it can send what no honest client would.
+
+// One event per kind of request; the running numbers are the positions.
+const char* const ANFRAGE_KATALOG =
+    "NEUES_EREIGNIS\nKATEGORIE \"SPIELER_NEGATIVES_ATTRIBUT_WEG\"\nTEXT \"Heilung %s\"\n"
+    "JA_TEXT \"geheilt %s\"\nNEIN_TEXT \"nicht geheilt %s\"\nWERT1 50\n"
+    "NEUES_EREIGNIS\nKATEGORIE \"SPIELER_BEENDET_AKTUELLES_TRAINING\"\nTEXT \"Training %s\"\n"
+    "JA_TEXT \"fertig %s\"\nNEIN_TEXT \"nein\"\n"
+    "NEUES_EREIGNIS\nKATEGORIE \"ALLGEMEIN_TEAM\"\nTEXT \"Frage %s\"\nJA_TEXT \"ja team\"\n"
+    "NEIN_TEXT \"nein team\"\nWERT1 1000\nWERT2 20\nWERT3 1\n"
+    "NEUES_EREIGNIS\nKATEGORIE \"MANAGER_WECHSEL\"\nTEXT \"Angebot %s\"\nJA_TEXT \"Wechsel zu %s\"\n"
+    "NEIN_TEXT \"bleibt trotz %s\"\n"
+    "NEUES_EREIGNIS\nKATEGORIE \"MANAGER_NATIONALTRAINER\"\nTEXT \"National %s\"\n"
+    "JA_TEXT \"Nationaltrainer von %s\"\nNEIN_TEXT \"nicht fuer %s\"\n";
+constexpr int32_t NR_HEILUNG = 0, NR_TRAINING = 1, NR_TEAM = 2, NR_WECHSEL = 3, NR_NATIONAL = 4;
+constexpr int32_t TALENT = 20;
+constexpr int32_t ROH = 3;       // the raw client's club
+constexpr int32_t FREMD = 2;     // another manager's club, also the server's own
+
+class AnfrageNetzTest : public test::NewsWelt {
+protected:
+    void SetUp() override {
+        test::NewsWelt::SetUp();
+        VerdrahtungOptionen o;
+        o.nur = {"News", "Bank", "Ereignis"};
+        std::string fehler;
+        ASSERT_TRUE(Spiel_Verdrahten(o, &fehler)) << fehler;
+        for (int32_t t : {2, 3, 4}) Bank_Waehrung_Umrechnen(t, 1000000, 0);
+        Regeln_Standard();
+        Attribut_Tabelle_Leeren();
+        AttributDaten d{};
+        d.voraussetzung[0] = d.voraussetzung[1] = d.voraussetzung[2] = -1;
+        d.schutz[0] = d.schutz[1] = d.schutz[2] = -1;
+        d.moeglich_wann[1] = 12;
+        d.noetige_punkte = 100;
+        d.punkte_training = 10;
+        ASSERT_TRUE(Attribut_Daten_Setzen(TALENT, d));
+        ASSERT_TRUE(Ereignis_Lesen_Text(ANFRAGE_KATALOG, uint32_t(std::strlen(ANFRAGE_KATALOG)), "ereignis.cfg"));
+        int32_t s[20];
+        ASSERT_GT(Teamspieler_Ins_Array(ROH, s, 20, 0), 0);
+        spieler = s[0];
+        ASSERT_GT(Teamspieler_Ins_Array(FREMD, s, 20, 0), 0);
+        fremder_spieler = s[0];
+        netz = std::make_unique<test::Testnetz>();
+        ASSERT_NE(netz->port, 0);
+        bool ok = false;
+        client = netz->Client(&ok);
+        ASSERT_TRUE(ok);
+        ASSERT_TRUE(test::Server_Bis([this] {
+            test::ImKontext im(netz->server);
+            return Net_Slot(0)->zustand == 1 && Net_Slot_Team_Setzen(0, ROH);
+        }));
+    }
+    void TearDown() override {
+        netz.reset();
+        Ereignis_Exit();
+        Attribut_Tabelle_Leeren();
+        Regeln_Standard();
+        Spiel_Entdrahten();
+        test::NewsWelt::TearDown();
+    }
+    // A raw request of the client; the server's answer block, empty when it failed.
+    std::vector<uint8_t> Roh(int32_t anfrage, std::initializer_list<int32_t> worte, const int32_t* kopf = nullptr,
+                             const char* text = nullptr) {
+        std::vector<uint8_t> a, antwort;
+        ClubPacker pk{a};
+        for (int32_t w : worte) pk.i32(w);
+        if (kopf) {
+            for (int32_t i = 0; i < 10; ++i) pk.i32(kopf[i]);
+            pk.block_mit_laenge(text, std::strlen(text) + 1);
+        }
+        test::ImKontext im(client);
+        if (!Club_Client_Lesen(anfrage, "", a, antwort)) antwort.clear();
+        return antwort;
+    }
+    // Request 1013 of the raw client: the id the server gave, -1 without an answer.
+    int32_t Hinzufuegen(int32_t sender, int32_t recipient, int32_t flags, const int32_t kopf[10],
+                        const char* text = "x") {
+        std::vector<uint8_t> antwort = Roh(ANFRAGE_NEWS_HINZUFUEGEN, {sender, recipient, -1, flags}, kopf, text);
+        return antwort.size() == 4 ? int32_t(Bytes_Get32(antwort.data())) : -1;
+    }
+    // An answer of the raw client to the request `id`, with any header it likes.
+    int32_t Antworten(uint32_t id, int32_t antwort, std::vector<int32_t> kopf = {14, ROH, 0, 0, 0, 0, 0, 0, 0, 0}) {
+        kopf[NEWS_KOPF_ANFRAGE_ID] = int32_t(id);
+        kopf[NEWS_KOPF_ANTWORT] = antwort;
+        return Hinzufuegen(ROH, -1, int32_t(NEWS_ANTWORT), kopf.data());
+    }
+    // A request of the game to the client's club; its id.
+    static uint32_t Anfrage_Des_Spiels(std::vector<int32_t> kopf) {
+        EXPECT_EQ(News_Add(-1, ROH, -1, int32_t(NEWS_ANFRAGE), kopf.data(), "Frage"), 1);
+        return News_Get_Id(News_Anzahl() - 1);
+    }
+    void Richter() {
+        test::ImKontext im(netz->server);
+        Richter_Kredit_Antworten();
+    }
+    static int32_t Geld(int32_t team) { return Bank_Kontostand(team, false, -1); }
+    static int32_t Texte_Mit(const std::string& teil) {
+        int32_t n = 0;
+        for (int32_t i = 0; i < News_Anzahl(); ++i) n += std::string(News_Text(i)).find(teil) != std::string::npos;
+        return n;
+    }
+    std::unique_ptr<test::Testnetz> netz;
+    NetKontext* client = nullptr;
+    int32_t spieler = -1, fremder_spieler = -1;
+};
+
+TEST_F(AnfrageNetzTest, ForgedAnswersAndRequestsOfARawClientMoveNothing) {
+    const int32_t frist = Tag_Index() + 40;
+    const int32_t geld_roh = Geld(ROH), geld_fremd = Geld(FREMD), talent = Spieler_Wert(TALENT, spieler, 0, OP_LESEN);
+    // Answers that name no request the server holds, with the header the
+    // client chose: money for itself, a cure charged to another club, a talent.
+    struct Faelschung {
+        const char* was;
+        std::vector<int32_t> kopf;
+    } antworten[] = {
+        {"50,000,000 for itself", {14, ROH, 0, frist, EK_ALLGEMEIN_TEAM, 0, NR_TEAM, 50000000, 0, 1}},
+        {"another club charged",
+         {11, FREMD, fremder_spieler, frist, EK_NEG_ATTRIBUT_WEG, TALENT, NR_HEILUNG, 900000, 0, 1}},
+        {"a talent taught", {11, ROH, spieler, frist, EK_TRAINING_BEENDET, TALENT, NR_TRAINING, 0, 0, 1}},
+    };
+    for (const Faelschung& f : antworten) {
+        SCOPED_TRACE(f.was);
+        EXPECT_EQ(Hinzufuegen(ROH, -1, int32_t(NEWS_ANTWORT), f.kopf.data()), 0);
+        EXPECT_EQ(Antworten(987, 1, f.kopf), 0);   // an id the server never gave
+    }
+    // Requests in the game's name, to itself, which it could then answer.
+    int32_t ereignis[10] = {14, ROH, 0, frist, EK_ALLGEMEIN_TEAM, 0, NR_TEAM, 50000000, 0, -1};
+    EXPECT_EQ(Hinzufuegen(-1, ROH, int32_t(NEWS_ANFRAGE), ereignis), 0);
+    EXPECT_EQ(Hinzufuegen(ROH, ROH, int32_t(NEWS_ANFRAGE), ereignis), 0);
+    // A request of the game to another club: the client cannot answer it.
+    uint32_t fremd = 0;
+    {
+        int32_t k[10] = {14, FREMD, 0, frist, EK_ALLGEMEIN_TEAM, 0, NR_TEAM, 1000, 0, -1};
+        ASSERT_EQ(News_Add(-1, FREMD, -1, int32_t(NEWS_ANFRAGE), k, "Frage"), 1);
+        fremd = News_Get_Id(News_Anzahl() - 1);
+    }
+    EXPECT_EQ(Antworten(fremd, 1), 0);
+    // A message to itself with a chosen header, then made an answer by 1014.
+    int32_t id = Hinzufuegen(ROH, ROH, 4, ereignis);
+    ASSERT_GT(id, 0);
+    for (int32_t modus : {NEWS_SET_WERT, NEWS_SET_UMSCHALTEN, NEWS_SET_SETZEN})
+        Roh(ANFRAGE_NEWS_SETZEN, {id, ROH, int32_t(NEWS_ANTWORT | NEWS_NACHRICHT), modus});
+    EXPECT_EQ(News_Get_Flags(News_Index_Von_Id(uint32_t(id)), ROH) & int32_t(NEWS_ANFRAGE | NEWS_ANTWORT), 0);
+    Richter();
+    EXPECT_EQ(Geld(ROH), geld_roh);
+    EXPECT_EQ(Geld(FREMD), geld_fremd);
+    EXPECT_EQ(Spieler_Wert(TALENT, spieler, 0, OP_LESEN), talent);
+    EXPECT_GE(News_Index_Von_Id(fremd), 0);   // still open for its club
+}
+
+TEST_F(AnfrageNetzTest, AnAnswerTakesOnlyTheAnswerWordFromTheClient) {
+    const int32_t frist = Tag_Index() + 40;
+    const int32_t geld_roh = Geld(ROH), geld_fremd = Geld(FREMD);
+    uint32_t id = Anfrage_Des_Spiels({14, ROH, 0, frist, EK_ALLGEMEIN_TEAM, 0, NR_TEAM, 1000, 0, -1});
+    // The client names its own request but inflates the amount and names another club.
+    EXPECT_GT(Antworten(id, 1, {14, FREMD, 0, frist, EK_ALLGEMEIN_TEAM, 0, NR_TEAM, 50000000, 0, 1}), 0);
+    EXPECT_EQ(News_Index_Von_Id(id), -1);   // answered: the request is gone
+    Richter();
+    EXPECT_EQ(Geld(ROH) - geld_roh, 1000);
+    EXPECT_EQ(Geld(FREMD), geld_fremd);
+    // An answer word that is neither yes nor no is refused.
+    id = Anfrage_Des_Spiels({14, ROH, 0, frist, EK_ALLGEMEIN_TEAM, 0, NR_TEAM, 1000, 0, -1});
+    EXPECT_EQ(Antworten(id, 7), 0);
+    EXPECT_GE(News_Index_Von_Id(id), 0);
+}
+
+// Each kind of event request: the answer acts once, however often it is sent.
+TEST_F(AnfrageNetzTest, EachEventAnswerActsOnce) {
+    const int32_t frist = Tag_Index() + 40;
+    ManagerStruktur* m = Manager_Record(ROH);
+    ASSERT_NE(m, nullptr);
+    ASSERT_EQ(Manager_Wert(309, m, 0, OP_LESEN), -1);
+    const std::string verein4 = Team_String(0, 4, 0, 0), verein5 = Team_String(0, 5, 0, 0);
+    struct Fall {
+        const char* was;
+        std::vector<int32_t> kopf;
+        int32_t geld;          // what the club gains
+        const char* text;      // the news it gets once
+    } faelle[] = {
+        {"training finished (kind 11)",
+         {11, ROH, spieler, frist, EK_TRAINING_BEENDET, TALENT, NR_TRAINING, 3000, 0, -1}, -3000, "fertig"},
+        {"team question (kind 14)", {14, ROH, 0, frist, EK_ALLGEMEIN_TEAM, 0, NR_TEAM, 2500, 0, -1}, 2500, "ja team"},
+        {"job offer (kind 13)", {13, ROH, 4, Tag_Index() + 1, EK_MANAGER_WECHSEL, 0, NR_WECHSEL, 0, 0, -1}, 0,
+         "Wechsel zu"},
+        {"national team (kind 16)", {16, ROH, 5, Tag_Index() + 1, EK_NATIONALTRAINER, 0, NR_NATIONAL, 0, 0, -1}, 0,
+         "Nationaltrainer von"},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        const int32_t geld = Geld(ROH);
+        uint32_t id = Anfrage_Des_Spiels(f.kopf);
+        EXPECT_GT(Antworten(id, 1), 0);
+        EXPECT_EQ(Antworten(id, 1), 0);
+        EXPECT_EQ(Antworten(id, 0), 0);
+        Richter();
+        Richter();
+        EXPECT_EQ(Geld(ROH) - geld, f.geld);
+        EXPECT_EQ(Texte_Mit(f.text), 1);
+    }
+    EXPECT_EQ(Spieler_Wert(TALENT, spieler, 0, OP_LESEN), Attribut_Schwelle(TALENT));
+    EXPECT_EQ(Manager_Wert(309, m, 0, OP_LESEN), 4);
+    EXPECT_EQ(Texte_Mit("Wechsel zu " + verein4), 1);
+    EXPECT_EQ(Texte_Mit("Nationaltrainer von " + verein5), 1);
+    // A no to the next job offer changes nothing and says so; with a change
+    // pending a second yes does not replace it.
+    uint32_t id = Anfrage_Des_Spiels({13, ROH, 5, Tag_Index() + 1, EK_MANAGER_WECHSEL, 0, NR_WECHSEL, 0, 0, -1});
+    EXPECT_GT(Antworten(id, 0), 0);
+    id = Anfrage_Des_Spiels({13, ROH, 5, Tag_Index() + 1, EK_MANAGER_WECHSEL, 0, NR_WECHSEL, 0, 0, -1});
+    EXPECT_GT(Antworten(id, 1), 0);
+    Richter();
+    EXPECT_EQ(Manager_Wert(309, m, 0, OP_LESEN), 4);
+    EXPECT_EQ(Texte_Mit("bleibt trotz " + verein5), 1);
+    EXPECT_EQ(Texte_Mit("Wechsel zu"), 1);
+}
+
+// A loan one manager's club asks of another's: the client asks for its own
+// club only; the lender's yes books it, a no or no answer is reported.
+TEST_F(AnfrageNetzTest, LoanRequestsBetweenManagersAreBookedOrDeclined) {
+    const int32_t frist = Tag_Index() + 5;
+    const std::string lender = Team_String(0, FREMD, 0, 0);
+    // Only for the client's own club, from the club it asks.
+    int32_t falsch[][10] = {
+        {5, 4, FREMD, frist, 200000, 8, 6, 0, 0, -1},       // for a third club
+        {5, ROH, 4, frist, 200000, 8, 6, 0, 0, -1},         // the lender is not the recipient
+        {5, ROH, FREMD, frist, -200000, 8, 6, 0, 0, -1},    // a negative amount
+        {5, ROH, FREMD, Tag_Index(), 200000, 8, 6, 0, 0, -1},  // its deadline has come
+    };
+    for (const auto& k : falsch) EXPECT_EQ(Hinzufuegen(ROH, FREMD, int32_t(NEWS_ANFRAGE), k), 0) << &k - falsch;
+    int32_t kopf[10] = {5, ROH, FREMD, frist, 200000, 8, 6, 0, 0, -1};
+    // The lender (the server's own manager) says yes, then no to a second request.
+    struct Fall {
+        int32_t antwort;
+        int32_t geld;
+        const char* text;
+    } faelle[] = {
+        {1, 200000, "Ihre Anfrage nach einem Kredit von %s wurde angenommen"},
+        {0, 0, "Ihre Anfrage nach einem Kredit von %s wurde leider abgelehnt."},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.antwort);
+        const int32_t geld_roh = Geld(ROH), geld_fremd = Geld(FREMD), posten = Bank_Anzahl_Posten(ROH);
+        int32_t id = Hinzufuegen(ROH, FREMD, int32_t(NEWS_ANFRAGE), kopf);
+        ASSERT_GT(id, 0);
+        NewsAntwortDaten d{FREMD, News_Index_Von_Id(uint32_t(id)), uint32_t(id)};
+        if (f.antwort) News_Antwort_Ja(&d);
+        else News_Antwort_Nein(&d);
+        Richter();
+        EXPECT_EQ(Geld(ROH) - geld_roh, f.geld);
+        EXPECT_EQ(geld_fremd - Geld(FREMD), f.geld);
+        EXPECT_EQ(Bank_Anzahl_Posten(ROH) - posten, f.antwort);
+        EXPECT_EQ(Texte_Mit(Str_Format(f.text, lender.c_str())), 1);
+    }
+    // Unanswered until its deadline.
+    kopf[3] = Tag_Index();
+    ASSERT_EQ(News_Add(ROH, FREMD, -1, int32_t(NEWS_ANFRAGE), kopf, "Kredit?"), 1);
+    const int32_t geld_roh = Geld(ROH);
+    Richter();
+    EXPECT_EQ(Geld(ROH), geld_roh);
+    EXPECT_EQ(Texte_Mit(Str_Format("Ihre Anfrage nach einem Kredit von %s wurde nicht beantwortet.", lender.c_str())),
+              1);
+    EXPECT_FALSE(News_Anfrage_Offen());
 }
 
 }  // namespace

@@ -109,6 +109,7 @@ TEST_F(StadionNetzTest, AClientBuildsTheNextModelOfItsOwnStadiumOnly) {
     neu.komfort = 64;
     neu.kapazitaet = 26000;
     neu.preis = 31;
+    Bank().buchungen.clear();
     ASSERT_TRUE(Stadion_Netz_Nachricht(2, &neu));
     EXPECT_NE(std::find(server.anfragen.begin(), server.anfragen.end(), ANFRAGE_STADION_AENDERN), server.anfragen.end());
     const Stadion_Satz* s = Stadion_Get(2, 1);
@@ -116,6 +117,15 @@ TEST_F(StadionNetzTest, AClientBuildsTheNextModelOfItsOwnStadiumOnly) {
     EXPECT_EQ(s->komfort, 64);
     EXPECT_EQ(s->kapazitaet, 26000);
     EXPECT_EQ(s->preis, 31);
+    // The server booked the change once: the model, four comfort points over
+    // its norm and the thousand places over its minimum.
+    auto wert = [](int32_t spalte) { return int64_t(Stadion_Modell_Wert(3, spalte)); };
+    const int64_t preis = wert(MODELL_BAUPREIS) + (64 - wert(MODELL_NORMKOMFORT)) * wert(MODELL_KOMFORT_BAUPREIS) +
+                          (26000 - wert(MODELL_MIN_KAPAZITAET)) * wert(MODELL_PLATZ_BAUPREIS);
+    ASSERT_EQ(Bank().buchungen.size(), 1u);
+    EXPECT_EQ(Bank().buchungen[0].von, 2);
+    EXPECT_EQ(Bank().buchungen[0].kategorie, BUCHUNG_STADIONBAU);
+    EXPECT_EQ(double(Bank().buchungen[0].betrag), double(float(preis)));
     // Another club's stadium is not sent at all.
     size_t n = server.anfragen.size();
     Stadion_Satz fremd = *Stadion_Get(3, 0);
@@ -153,6 +163,68 @@ TEST_F(StadionNetzTest, TheServerRefusesAnotherClubAndUnsoundValues) {
     antwort.clear();
     ASSERT_TRUE(Stadion_Server_Anfrage(ANFRAGE_STADION_PRUEFEN, 2, arg.data(), arg.size(), antwort));
     EXPECT_EQ((ClubLeser{antwort.data(), antwort.size()}.i32()), 1);
+}
+
+// A client's change is priced and paid on the server in the same request: a
+// change the club cannot pay is not made, and the client cannot skip paying.
+TEST_F(StadionNetzTest, TheServerChargesEachChangeAndRefusesItUnpaid) {
+    const Stadion_Satz vorher = *Stadion_Get(2, 0);
+    ASSERT_EQ(vorher.modell, 2);
+    const int32_t komfort_preis = Stadion_Modell_Wert(2, MODELL_KOMFORT_BAUPREIS);
+    const int32_t platz_preis = Stadion_Modell_Wert(2, MODELL_PLATZ_BAUPREIS);
+    struct Fall {
+        int32_t komfort, kapazitaet, preis;
+        int64_t kosten;
+    } faelle[] = {
+        {vorher.komfort + 7, vorher.kapazitaet, vorher.preis, 7LL * komfort_preis},
+        {vorher.komfort - 5, vorher.kapazitaet, vorher.preis, 0},                        // comfort given up is free
+        {vorher.komfort, vorher.kapazitaet + 2000, vorher.preis, 2000LL * platz_preis},
+        {vorher.komfort, vorher.kapazitaet - 3000, vorher.preis, 3000LL * 50},           // 50 per place given up
+        {vorher.komfort, vorher.kapazitaet + 1999, vorher.preis, 1000LL * platz_preis},  // whole thousands only
+        {vorher.komfort, vorher.kapazitaet, vorher.preis + 9, 0},                        // the ticket price is free
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(&f - faelle);
+        Bank().buchungen.clear();
+        Stadion_Satz* s = Stadion_Get(2, 1);
+        *s = vorher;
+        EXPECT_EQ(Stadion_Umbau_Preis(vorher, 2, f.komfort, f.kapazitaet), f.kosten);
+        std::vector<uint8_t> arg, antwort;
+        ClubPacker p{arg};
+        for (int32_t v : {2, 2, f.komfort, f.kapazitaet, f.preis}) p.i32(v);
+        ASSERT_TRUE(Stadion_Server_Anfrage(ANFRAGE_STADION_AENDERN, 2, arg.data(), arg.size(), antwort));
+        EXPECT_EQ((ClubLeser{antwort.data(), antwort.size()}.i32()), 1);
+        EXPECT_EQ(s->komfort, f.komfort);
+        EXPECT_EQ(s->kapazitaet, f.kapazitaet / 1000 * 1000);
+        EXPECT_EQ(s->preis, f.preis);
+        ASSERT_EQ(Bank().buchungen.size(), f.kosten ? 1u : 0u);
+        if (f.kosten) {
+            EXPECT_EQ(double(Bank().buchungen[0].betrag), double(f.kosten));
+            EXPECT_EQ(Bank().buchungen[0].von, 2);
+            EXPECT_EQ(Bank().buchungen[0].kategorie, BUCHUNG_STADIONBAU);
+        }
+    }
+    // A bank that refuses the payment: the stadium stays as it was, and the
+    // client learns the change was not made.
+    *Stadion_Get(2, 1) = vorher;
+    Bloecke_Sichern(server.stadion, server.werbung);
+    Stadion_Hooks().geld_ueberweisen = [](int32_t von, int32_t, float betrag, int32_t, bool erzwingen) {
+        return erzwingen || Bank().konto[von] >= int64_t(betrag);
+    };
+    Bank().konto[2] = 1000;
+    Client_Werden();
+    Stadion_Satz neu = *Stadion_Get(2, 1);
+    neu.modell = 3;
+    EXPECT_FALSE(Stadion_Netz_Nachricht(2, &neu));
+    neu = vorher;
+    neu.komfort = vorher.komfort + 1;
+    EXPECT_FALSE(Stadion_Netz_Nachricht(2, &neu));
+    EXPECT_EQ(std::memcmp(Stadion_Get(2, 1), &vorher, sizeof vorher), 0);
+    Auf_Dem_Server([&] { EXPECT_EQ(std::memcmp(Stadion_Get(2, 1), &vorher, sizeof vorher), 0); });
+    // What the club can pay goes through.
+    Bank().konto[2] = 10LL * komfort_preis;
+    EXPECT_TRUE(Stadion_Netz_Nachricht(2, &neu));
+    EXPECT_EQ(Stadion_Get(2, 1)->komfort, vorher.komfort + 1);
 }
 
 TEST_F(StadionNetzTest, AClientsAdvertisingRequestsRunOnTheServer) {
