@@ -34,6 +34,20 @@ namespace {
 constexpr int32_t GAST = 3;
 constexpr uint64_t SPEICHER_GRENZE = 64ull << 20;
 
+// The address sanitizer keeps freed memory in quarantine: the resident size
+// then says nothing about the queues, which are measured directly as well.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool RSS_AUSSAGEKRAEFTIG = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool RSS_AUSSAGEKRAEFTIG = false;
+#else
+constexpr bool RSS_AUSSAGEKRAEFTIG = true;
+#endif
+#else
+constexpr bool RSS_AUSSAGEKRAEFTIG = true;
+#endif
+
 // What the server process reports on request.
 struct Bericht {
     uint64_t wartend_max = 0;
@@ -292,7 +306,8 @@ TEST(FeindlicheClients, FloodsOfEmptyFramesStayBoundedAndLeaveOthersHalfTheirRat
         EXPECT_GE(geflutet, allein / 2) << f.name << ": alone " << allein << "/s, flooded " << geflutet << "/s";
         Bericht b = server.Fragen(CMD_BERICHT);
         EXPECT_LT(b.wartend_max, SPEICHER_GRENZE) << f.name;
-        EXPECT_LT(rss_max, rss_start + SPEICHER_GRENZE) << f.name << ": " << (rss_max - rss_start) / 1024 << " KB more";
+        if (RSS_AUSSAGEKRAEFTIG)
+            EXPECT_LT(rss_max, rss_start + SPEICHER_GRENZE) << f.name << ": " << (rss_max - rss_start) / 1024 << " KB more";
         // The flooder leaves: its slot is free once the server reaches the end
         // of what it sent, whatever it still had queued goes unanswered.
         Plat_Sock_Close(sock);
