@@ -171,6 +171,8 @@ void Binden_Saison() {
     Block(Kalender_Spielstand_Anmelden, "Kalender");
     Block(Rangliste_Spielstand_Anmelden, "Rangliste");
     Block(Statistik_Spielstand_Anmelden, "Statistik");
+    Besetzen(Spielstand_Hooks().spiel_laeuft, [] { return Spielstart_Spiel_Laeuft() != 0; }, "Spielstand.spiel_laeuft");
+    Besetzen(Spielstand_Hooks().spiel_freigeben, Kalender_Spiel_Freigeben, "Spielstand.spiel_freigeben");
     Anfrage(ANFRAGE_KALENDER_STAND, kalender_anfrage);
     Anfrage(ANFRAGE_SPIELE_SERIE, spiele_anfrage);
     Anfrage(ANFRAGE_SPIELE_SPIEL, spiele_anfrage);

@@ -2,12 +2,16 @@
 // client in one process on loopback; the client's wait runs the server.
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "net/internet.h"
 #include "net/min_signal.h"
 #include "net/net.h"
+#include "platform/sockets.h"
 
 using namespace velmora;
 
@@ -54,12 +58,38 @@ struct Paar {
     }
 };
 
-void BM_RemoteCallRoundTrip(benchmark::State& state) {
+// Round trips of one client; with `flut`, another connection sends empty
+// frames as fast as the server takes them the whole time.
+void Rundreisen(benchmark::State& state, bool flut) {
     Paar paar;
     Internet_Server_Anmelden(1027, "vC<8400C<4C<4i", [](Internet_Aufruf& a) {
         std::memset(a.Ergebnis(0, nullptr), a.I(3), 8400);
         return 0;
     });
+    std::atomic<bool> halt{false};
+    std::thread flieger;
+    int32_t sock = -1;
+    if (flut) {
+        uint8_t a[4] = {127, 0, 0, 1};
+        NetKontext* vorher = Net_Kontext_Setzen(g_server);
+        sock = Plat_Sock_Connect(a, Net_Server_Port(), 1000);
+        Net_Kontext_Setzen(vorher);
+        Server_Runde();
+        flieger = std::thread([sock, &halt] {
+            std::vector<uint8_t> strom(16 * 4096);
+            for (size_t i = 0; i < strom.size(); i += 16) {
+                Net_Frame_Kopf k{NET_FRAME_MAGIC, NET_TYP_ANFRAGE, 0, uint32_t(i / 16 + 1)};
+                std::memcpy(&strom[i], &k, 16);
+            }
+            size_t pos = 0;
+            while (!halt) {
+                int64_t r = Plat_Sock_Send(sock, strom.data() + pos, strom.size() - pos);
+                if (r < 0) break;
+                if (r == 0) std::this_thread::sleep_for(std::chrono::microseconds(200));
+                pos = (pos + size_t(r)) % strom.size();
+            }
+        });
+    }
     std::vector<uint8_t> buchungen(8400);
     int32_t index = 0, periode = 0;
     for (auto _ : state) {
@@ -69,9 +99,19 @@ void BM_RemoteCallRoundTrip(benchmark::State& state) {
         }
     }
     state.SetItemsProcessed(state.iterations());
+    if (flut) {
+        halt = true;
+        flieger.join();
+        Plat_Sock_Close(sock);
+    }
     Internet_Server_Abmelden(1027);
 }
+
+void BM_RemoteCallRoundTrip(benchmark::State& state) { Rundreisen(state, false); }
 BENCHMARK(BM_RemoteCallRoundTrip)->UseRealTime();
+
+void BM_RemoteCallRoundTripDuringFlood(benchmark::State& state) { Rundreisen(state, true); }
+BENCHMARK(BM_RemoteCallRoundTripDuringFlood)->UseRealTime();
 
 void BM_MinutePacketLatency(benchmark::State& state) {
     Paar paar;

@@ -625,9 +625,11 @@ bool Team_Load(const uint8_t* in, size_t bytes) {
     g.satz.resize(size_t(n));
     g.fix.resize(size_t(n));
     g.own.resize(size_t(n));
-    std::memcpy(g.satz.data(), saetze, sizeof(TeamStruktur) * size_t(n));
-    std::memcpy(g.fix.data(), fixe, sizeof(TeamFix) * size_t(n));
-    std::memcpy(g.own.data(), owns, sizeof(TeamOwn) * size_t(n));
+    if (n > 0) {   // a block without teams (no game) copies nothing: an empty vector has no data
+        std::memcpy(g.satz.data(), saetze, sizeof(TeamStruktur) * size_t(n));
+        std::memcpy(g.fix.data(), fixe, sizeof(TeamFix) * size_t(n));
+        std::memcpy(g.own.data(), owns, sizeof(TeamOwn) * size_t(n));
+    }
     for (TeamStruktur& s : g.satz) s.manager_platz = 0;
     g.markt_liste = std::move(liste);
     g.markt = markt;

@@ -161,8 +161,8 @@ bool in_datei(const SpielstandDatei& datei, const std::string& name) {
 }
 
 // Hands every module its part of a checked file; a module the file has no
-// part for starts as in a new game.
-bool module_laden(SpielstandDatei* datei) {
+// part for starts as in a new game. On failure the refusing module's name goes to `abgelehnt`.
+bool module_laden(SpielstandDatei* datei, std::string* abgelehnt = nullptr) {
     for (const ModulEintrag& m : g.module) {
         if (!in_datei(*datei, m.name)) {
             Debug_Printf("Spielstand_Laden: Modul %s fehlt im Spielstand, beginnt wie in einem neuen Spiel\n",
@@ -170,6 +170,7 @@ bool module_laden(SpielstandDatei* datei) {
             if (m.block.neu) m.block.neu();
             continue;
         }
+        if (abgelehnt) *abgelehnt = m.name;
         if (!Spielstand_Modul_Betreten(datei, m.name.c_str())) return false;
         if (!eintrag_laden(m, datei) || datei->fehler) {
             Debug_Printf("Spielstand_Laden: Modul %s konnte nicht laden\n", m.name.c_str());
@@ -334,6 +335,20 @@ bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
                     fremd.c_str());
         return false;
     }
+    const SpielstandHooks& h = Spielstand_Hooks();
+    std::string abgelehnt;
+    if (h.spiel_laeuft && !h.spiel_laeuft()) {
+        // No game ran: there is nothing to keep. A refusal lets go of what the
+        // modules before it took, and the program stays without a game; the
+        // modules' loaders never see the blocks of modules that hold no game.
+        if (module_laden(&datei, &abgelehnt)) return true;
+        if (h.spiel_freigeben)
+            h.spiel_freigeben();
+        else
+            Debug_Printf("Spielstand_Laden: nichts angebunden, das den halb geladenen Spielstand freigibt\n");
+        Meldung("Der Spielstand konnte nicht geladen werden: der Teil \"%s\" ist beschaedigt.", abgelehnt.c_str());
+        return false;
+    }
     // The running game, kept in memory so a module that fails now cannot leave half a game behind.
     SpielstandDatei sicherung;
     if (!bild_erstellen(SpielstandKopf{}, &sicherung) ||
@@ -342,7 +357,7 @@ bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
         Meldung("Der Spielstand wurde nicht geladen: das laufende Spiel liess sich nicht sichern.");
         return false;
     }
-    if (module_laden(&datei)) return true;
+    if (module_laden(&datei, &abgelehnt)) return true;
     if (!module_laden(&sicherung)) {
         // Half of one game and half of another must never be played on or saved
         // over a sound slot: this is a fatal load error.
@@ -351,7 +366,9 @@ bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
         Programm_Beenden_Anfordern();
         return false;
     }
-    Meldung("Der Spielstand konnte nicht geladen werden. Das laufende Spiel ist unveraendert.");
+    Meldung("Der Spielstand konnte nicht geladen werden: der Teil \"%s\" ist beschaedigt. Das laufende Spiel ist "
+            "unveraendert.",
+            abgelehnt.c_str());
     return false;
 }
 

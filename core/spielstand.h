@@ -49,6 +49,13 @@ struct SpielstandHooks {
     const char* (*optionen_text)(int32_t nummer) = nullptr;
     // After a save: the save screen reads the slot headers again.
     void (*nach_speichern)() = nullptr;
+    // Whether a game is in memory; none before the first game is built or
+    // loaded (the start screen, velmora-sim --load). Unfilled: a game runs.
+    bool (*spiel_laeuft)() = nullptr;
+    // Lets the modules go of the game data a refused load gave them, back to
+    // no game running. A load refused with no game running ends here instead
+    // of loading back a copy of modules that hold no game.
+    void (*spiel_freigeben)() = nullptr;
 };
 SpielstandHooks& Spielstand_Hooks();
 
@@ -86,8 +93,9 @@ bool Spielstand_Block_Anmelden(const SpielstandBlock& block);
 // screen's message. The slot's name comes from the save screen; slot 9 is named
 // as the autosave. On success the slot becomes the last one ("Gme").
 bool Spielstand_Speichern(int32_t slot);
-// Loads slot 0 to 9. On any failure the running game stays as it was and the
-// manager is told. On success the slot becomes the last one. A file without
+// Loads slot 0 to 9. On any failure the running game stays as it was (with
+// no game running, the program stays without one) and the manager is told
+// which part of the file was refused. On success the slot becomes the last one. A file without
 // the block of a module registered since it was written loads, and that
 // module starts as in a new game; a file with a module this program does not
 // know, or with its modules in another order, is refused with its name.

@@ -1,6 +1,7 @@
 // net/internet.cpp - remote calls: type strings, the client's call, the request switch.
 #include "net/internet.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstring>
 #include <string>
@@ -30,8 +31,24 @@ struct Internet_Eintrag {
 
 struct InternetModul {
     Internet_Eintrag eintrag[INTERNET_EINTRAEGE];
+    uint32_t anfrage_max = uint32_t(MIN_SIGNAL_GROESSE);   // Internet_Anfrage_Max, kept with the registrations
 };
 InternetModul g;
+
+// The largest request block a template lets a client send: the header, the
+// longest type string and every input at its largest size.
+uint32_t Vorlage_Anfrage_Max(const Internet_Typ& vorlage) {
+    uint64_t summe = sizeof(Internet_Block_Kopf) + INTERNET_TYP_MAX;
+    for (const Internet_Element& e : vorlage.elemente)
+        if (!e.aus) summe += e.groesse;
+    return uint32_t(std::min<uint64_t>(summe, NET_FRAME_MAX));
+}
+
+void Anfrage_Max_Neu() {
+    g.anfrage_max = uint32_t(MIN_SIGNAL_GROESSE);
+    for (const Internet_Eintrag& e : g.eintrag)
+        if (e.handler) g.anfrage_max = std::max(g.anfrage_max, Vorlage_Anfrage_Max(e.vorlage));
+}
 
 int32_t Internet_Index(int32_t id) {
     if (id >= 0 && id < INTERNET_BLOCK_ARTEN) return id;
@@ -142,7 +159,7 @@ void Internet_Alte_Antworten_Verwerfen(NetKontext& k) {
         bool erwartet = false;
         for (uint32_t f : k.wartend) erwartet = erwartet || f == it->folge;
         if (it->typ == NET_TYP_ANTWORT && !erwartet) {
-            k.verbindung[NET_CLIENT_VERBINDUNG].fertig_bytes -= it->daten.size();
+            k.verbindung[NET_CLIENT_VERBINDUNG].fertig_bytes -= Net_Kosten(*it);
             it = fertig.erase(it);
         } else {
             ++it;
@@ -369,19 +386,24 @@ bool Internet_Server_Anmelden(int32_t id, const char* vorlage, Internet_Handler 
     e.handler = handler;
     e.frei_max = frei_max > NET_FRAME_MAX ? NET_FRAME_MAX : frei_max;
     g.eintrag[index] = std::move(e);
+    Anfrage_Max_Neu();
     return true;
 }
 
 void Internet_Server_Abmelden(int32_t id) {
     int32_t index = Internet_Index(id);
-    if (index >= 0) g.eintrag[index] = Internet_Eintrag();
+    if (index < 0) return;
+    g.eintrag[index] = Internet_Eintrag();
+    Anfrage_Max_Neu();
 }
+
+uint32_t Internet_Anfrage_Max() { return g.anfrage_max; }
 
 int32_t Internet_Server_Slot() { return Net_K().bedienter_slot; }
 
 bool Internet_Server_Antwort(int32_t slot, const void* block, size_t laenge) {
     NetKontext& k = Net_K();
-    if (slot < 0 || slot >= NET_SLOTS || k.slot[slot].zustand != 1) {
+    if (slot < 0 || slot >= NET_SLOTS_GESAMT || k.slot[slot].zustand != 1) {
         Debug_Printf("Internet_Server_Antwort: Platz %d nicht belegt\n", slot);
         return false;
     }
@@ -466,7 +488,7 @@ bool Internet_Server_Antwort(int32_t slot, const void* block, size_t laenge) {
 
 void Net_Server_Bedienen() {
     NetKontext& k = Net_K();
-    for (int32_t i = 0; i < NET_SLOTS; ++i) {
+    for (int32_t i = 0; i < NET_SLOTS_GESAMT; ++i) {
         Net_Client_Slot& s = k.slot[i];
         if (s.zustand != 1 || !s.neu) continue;
         void* block = s.empfangen_block;

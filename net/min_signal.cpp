@@ -29,7 +29,7 @@ bool Net_Client_Signal(int32_t verbindung, const void* block, size_t laenge) {
 
 bool Min_Signal_Antwort(int32_t slot, void* block, size_t laenge) {
     NetKontext& k = Net_K();
-    if (slot < 0 || slot >= NET_SLOTS || k.slot[slot].zustand != 1) {
+    if (slot < 0 || slot >= NET_SLOTS_GESAMT || k.slot[slot].zustand != 1) {
         Debug_Printf("Min_Signal_Antwort: Platz %d nicht belegt\n", slot);
         return false;
     }

@@ -1,11 +1,13 @@
 // net/net.cpp - connections, framing, the server's client slots, the network mode.
 #include "net/net.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/debug.h"
 #include "core/mem.h"
 #include "net/internet.h"
+#include "net/min_signal.h"
 #include "net/net_kontext.h"
 #include "platform/clock.h"
 #include "platform/sockets.h"
@@ -24,26 +26,56 @@ NetKontext& Net_Standard() {
     return k;
 }
 
-// A connection holds at most this many received bytes that nobody took yet;
-// beyond it the socket is not read, and TCP makes the sender wait.
+// The client's connection holds at most this many received bytes that nobody
+// took yet (each message with its header); beyond it the socket is not read,
+// and TCP makes the sender wait. The server's answers reach this size.
 constexpr size_t NET_EIN_GRENZE = size_t(NET_FRAME_MAX) + 65536;
+// A server slot holds far less: its client sends one request at a time.
+constexpr size_t NET_SLOT_EIN_GRENZE = size_t(1) << 20;
+// No server slot is read for more than this in one pass, so a client that
+// sends without pause cannot keep the loop from the others (4096 empty
+// frames at most). The client's one connection takes the server's answers faster.
+constexpr size_t NET_SLOT_LESEN_JE_RUNDE = 64u * 1024;
+constexpr size_t NET_LESEN_JE_RUNDE = 1u << 20;
 // A send queue longer than this belongs to a peer that stopped reading.
 constexpr size_t NET_AUS_GRENZE = 4 * size_t(NET_FRAME_MAX);
+// A slot whose unsent answers exceed this gets no next request until its
+// client has taken them: a client that sends and never reads is held up by
+// TCP instead of filling the server's memory.
+constexpr size_t NET_SLOT_AUS_PAUSE = size_t(1) << 20;
+
+bool Ist_Slot(int32_t verbindung) { return verbindung >= 0 && verbindung < NET_SLOTS_GESAMT; }
+
+size_t Ein_Grenze(int32_t verbindung) {
+    if (!Ist_Slot(verbindung)) return NET_EIN_GRENZE;
+    return std::max(NET_SLOT_EIN_GRENZE, 2 * (size_t(Internet_Anfrage_Max()) + sizeof(Net_Frame_Kopf)));
+}
 
 void Net_Zaehlen_Gesendet(NetKontext& k, size_t laenge) {
     k.zaehler.gesendet += laenge + sizeof(Net_Frame_Kopf);
     if (laenge > k.zaehler.groesster_gesendet) k.zaehler.groesster_gesendet = uint32_t(laenge);
 }
 
+uint64_t Net_Wartend(const NetKontext& k) {
+    uint64_t summe = 0;
+    for (const Net_Verbindung& v : k.verbindung) summe += (v.aus.size() - v.aus_pos) + v.ein.size() + v.fertig_bytes;
+    for (const Net_Client_Slot& s : k.slot) summe += s.empfangen_laenge;
+    return summe;
+}
+
 // Cuts the received bytes into whole messages. False when a header is not
-// one of ours: the stream can no longer be trusted and is closed.
-bool Net_Zerlegen(NetKontext& k, Net_Verbindung& v) {
+// one of ours or announces more than the side may send (a client's frame
+// never exceeds the largest request): the stream is closed.
+bool Net_Zerlegen(NetKontext& k, int32_t nr, uint32_t jetzt) {
+    Net_Verbindung& v = k.verbindung[nr];
+    const uint32_t max = Ist_Slot(nr) ? Internet_Anfrage_Max() : NET_FRAME_MAX;
     size_t pos = 0;
     while (v.ein.size() - pos >= sizeof(Net_Frame_Kopf)) {
         Net_Frame_Kopf kopf;
         std::memcpy(&kopf, v.ein.data() + pos, sizeof(kopf));
-        if (kopf.magic != NET_FRAME_MAGIC || kopf.laenge > NET_FRAME_MAX) {
-            Debug_Printf("Net_Pump: ungueltiger Rahmen (Magic %08X, Laenge %u)\n", kopf.magic, kopf.laenge);
+        if (kopf.magic != NET_FRAME_MAGIC || kopf.laenge > max) {
+            Debug_Printf("Net_Pump: ungueltiger Rahmen (Magic %08X, Laenge %u) auf Verbindung %d\n", kopf.magic,
+                         kopf.laenge, nr);
             return false;
         }
         if (v.ein.size() - pos - sizeof(kopf) < kopf.laenge) break;
@@ -55,7 +87,8 @@ bool Net_Zerlegen(NetKontext& k, Net_Verbindung& v) {
         pos += sizeof(kopf) + kopf.laenge;
         k.zaehler.empfangen += sizeof(kopf) + kopf.laenge;
         if (kopf.laenge > k.zaehler.groesster_empfangen) k.zaehler.groesster_empfangen = kopf.laenge;
-        v.fertig_bytes += n.daten.size();
+        if (n.typ == NET_TYP_ANFRAGE) v.anfrage_ms = jetzt;
+        v.fertig_bytes += Net_Kosten(n);
         v.fertig.push_back(std::move(n));
     }
     if (pos) v.ein.erase(v.ein.begin(), v.ein.begin() + ptrdiff_t(pos));
@@ -84,11 +117,21 @@ void Net_Verbindung_Pumpen(NetKontext& k, int32_t nr, uint32_t jetzt) {
         return;
     }
     uint8_t puffer[65536];
-    while (v.fertig_bytes + v.ein.size() < NET_EIN_GRENZE) {
-        int64_t n = Plat_Sock_Recv(v.sock, puffer, sizeof(puffer));
+    const size_t grenze = Ein_Grenze(nr);
+    const size_t budget = Ist_Slot(nr) ? NET_SLOT_LESEN_JE_RUNDE : NET_LESEN_JE_RUNDE;
+    size_t gelesen = 0;
+    while (gelesen < budget && v.fertig_bytes + v.ein.size() < grenze) {
+        size_t platz = std::min({sizeof(puffer), grenze - v.fertig_bytes - v.ein.size(), budget - gelesen});
+        int64_t n = Plat_Sock_Recv(v.sock, puffer, platz);
         if (n < 0) {
-            // What the peer sent before it left (a goodbye, a last packet) is still handed on.
             Debug_Printf("Net_Pump: Verbindung %d vom Partner geschlossen\n", nr);
+            if (Ist_Slot(nr)) {
+                // Nobody is there to take an answer: the slot is free at once,
+                // what its client still had queued is dropped unanswered.
+                Net_Schliessen(k, nr);
+                return;
+            }
+            // The server's last messages before it left are still handed on.
             Plat_Sock_Close(v.sock);
             v.sock = -1;
             v.aus.clear();
@@ -98,12 +141,49 @@ void Net_Verbindung_Pumpen(NetKontext& k, int32_t nr, uint32_t jetzt) {
             return;
         }
         if (n == 0) break;
+        gelesen += size_t(n);
         v.ein.insert(v.ein.end(), puffer, puffer + n);
-        if (!Net_Zerlegen(k, v)) {
+        if (!Net_Zerlegen(k, nr, jetzt)) {
             Net_Schliessen(k, nr);
             return;
         }
     }
+    // A full slot is not read, so its end would wait behind everything its
+    // client sent before; once all of that has reached this side, the socket
+    // tells that the client left.
+    if (Ist_Slot(nr) && v.fertig_bytes + v.ein.size() >= grenze && Plat_Sock_Partner_Weg(v.sock)) {
+        Debug_Printf("Net_Pump: Verbindung %d vom Partner geschlossen, %zu Nachrichten verworfen\n", nr, v.fertig.size());
+        Net_Schliessen(k, nr);
+    }
+}
+
+// A slot that has not joined: closed when it stays silent or does not join in time.
+void Net_Wartende_Pruefen(NetKontext& k, uint32_t jetzt) {
+    for (int32_t i = 0; i < NET_SLOTS_GESAMT; ++i) {
+        const Net_Client_Slot& s = k.slot[i];
+        const Net_Verbindung& v = k.verbindung[i];
+        if (s.zustand != 1 || s.team >= 0) continue;
+        if (jetzt - v.anfrage_ms > k.zeiten.leerlauf_ms) {
+            Debug_Printf("Net_Server_Slot_Pump: Platz %d ohne Anfrage seit %u ms, getrennt\n", i, jetzt - v.anfrage_ms);
+            Net_Schliessen(k, i);
+        } else if (jetzt - v.seit_ms > k.zeiten.beitritt_ms) {
+            Debug_Printf("Net_Server_Slot_Pump: Platz %d seit %u ms nicht beigetreten, getrennt\n", i, jetzt - v.seit_ms);
+            Net_Schliessen(k, i);
+        }
+    }
+}
+
+// A message a client's slot never hands on: another type than a request or
+// a minute packet, or a minute packet of another size.
+bool Unbrauchbar(const Net_Nachricht& n) {
+    if (n.typ == NET_TYP_MIN_SIGNAL) return n.daten.size() != MIN_SIGNAL_GROESSE;
+    return n.typ != NET_TYP_ANFRAGE;
+}
+
+int32_t Slots_Mit_Team(const NetKontext& k, bool mit_team) {
+    int32_t n = 0;
+    for (const Net_Client_Slot& s : k.slot) n += s.zustand == 1 && (s.team >= 0) == mit_team;
+    return n;
 }
 
 }  // namespace
@@ -143,7 +223,7 @@ void Net_Schliessen(NetKontext& k, int32_t verbindung) {
     Net_Verbindung& v = k.verbindung[verbindung];
     Plat_Sock_Close(v.sock);
     v = Net_Verbindung();
-    if (verbindung < NET_SLOTS) {
+    if (Ist_Slot(verbindung)) {
         Net_Client_Slot& s = k.slot[verbindung];
         if (s.empfangen_block) Mem_Free(s.empfangen_block);
         s = Net_Client_Slot();
@@ -156,7 +236,7 @@ bool Net_Nehmen(NetKontext& k, int32_t verbindung, uint32_t typ, uint32_t folge,
     for (auto it = v.fertig.begin(); it != v.fertig.end(); ++it) {
         if (it->typ != typ || (folge != 0 && it->folge != folge)) continue;
         out = std::move(*it);
-        v.fertig_bytes -= out.daten.size();
+        v.fertig_bytes -= Net_Kosten(out);
         v.fertig.erase(it);
         return true;
     }
@@ -226,6 +306,7 @@ void Net_Pump() {
     for (int32_t i = 0; i < NET_VERBINDUNGEN; ++i) {
         if (Net_Offen(k, i)) Net_Verbindung_Pumpen(k, i, jetzt);
     }
+    k.zaehler.wartend_max = std::max(k.zaehler.wartend_max, Net_Wartend(k));
 }
 
 void Net_Senden_Leeren(uint32_t max_ms) {
@@ -243,40 +324,50 @@ void Net_Senden_Leeren(uint32_t max_ms) {
 void Net_Server_Slot_Pump() {
     NetKontext& k = Net_K();
     if (k.listen_sock < 0) return;
+    uint32_t jetzt = Plat_Ms();
+    Net_Wartende_Pruefen(k, jetzt);
     for (;;) {
         int32_t sock = Plat_Sock_Accept(k.listen_sock);
         if (sock < 0) break;
         int32_t frei = -1;
-        for (int32_t i = 0; i < NET_SLOTS && frei < 0; ++i) {
+        for (int32_t i = 0; i < NET_SLOTS_GESAMT && frei < 0; ++i) {
             if (k.slot[i].zustand == 0 && !Net_Offen(k, i)) frei = i;
         }
-        if (frei < 0) {
-            Debug_Printf("Net_Server_Slot_Pump: alle %d Plaetze belegt, Verbindung abgelehnt\n", NET_SLOTS);
+        if (frei < 0 || Slots_Mit_Team(k, false) >= NET_WARTE_SLOTS) {
+            Debug_Printf("Net_Server_Slot_Pump: alle %d Plaetze fuer neue Verbindungen belegt, Verbindung abgelehnt\n",
+                         NET_WARTE_SLOTS);
             Plat_Sock_Close(sock);
             continue;
         }
         k.verbindung[frei] = Net_Verbindung();
         k.verbindung[frei].sock = sock;
+        k.verbindung[frei].seit_ms = jetzt;
+        k.verbindung[frei].anfrage_ms = jetzt;
         k.slot[frei] = Net_Client_Slot();
         k.slot[frei].zustand = 1;
         uint32_t nr = uint32_t(frei);
         Net_Senden(frei, NET_TYP_WILLKOMMEN, 0, &nr, sizeof(nr));
     }
-    for (int32_t i = 0; i < NET_SLOTS; ++i) {
+    for (int32_t i = 0; i < NET_SLOTS_GESAMT; ++i) {
         Net_Client_Slot& s = k.slot[i];
         if (s.zustand != 1 || s.neu) continue;
         Net_Verbindung& v = k.verbindung[i];
-        if (v.fertig.empty()) {
-            if (v.sock < 0) Net_Schliessen(k, i);   // the client left and everything it sent is answered
+        if (v.sock < 0) {
+            Net_Schliessen(k, i);
             continue;
         }
+        // Messages nobody could use go at once, not one per pass.
+        size_t verworfen = 0;
+        while (!v.fertig.empty() && Unbrauchbar(v.fertig.front())) {
+            v.fertig_bytes -= Net_Kosten(v.fertig.front());
+            v.fertig.pop_front();
+            ++verworfen;
+        }
+        if (verworfen) Debug_Printf("Net_Server_Slot_Pump: %zu unbrauchbare Nachrichten von Platz %d verworfen\n", verworfen, i);
+        if (v.fertig.empty() || v.aus.size() - v.aus_pos > NET_SLOT_AUS_PAUSE) continue;
         Net_Nachricht n = std::move(v.fertig.front());
         v.fertig.pop_front();
-        v.fertig_bytes -= n.daten.size();
-        if (n.typ != NET_TYP_ANFRAGE && n.typ != NET_TYP_MIN_SIGNAL) {
-            Debug_Printf("Net_Server_Slot_Pump: Nachrichtentyp %u von Platz %d verworfen\n", n.typ, i);
-            continue;
-        }
+        v.fertig_bytes -= Net_Kosten(n);
         if (s.empfangen_block) s.empfangen_block = Mem_Free(s.empfangen_block);
         s.empfangen_block = n.daten.empty() ? nullptr : Mem_Alloc(n.daten.size(), "Net_Slot");
         if (!n.daten.empty() && !s.empfangen_block) {
@@ -292,7 +383,7 @@ void Net_Server_Slot_Pump() {
 }
 
 Net_Client_Slot* Net_Slot(int32_t slot) {
-    if (slot < 0 || slot >= NET_SLOTS) {
+    if (!Ist_Slot(slot)) {
         Debug_Printf("Net_Slot: Platz %d ungueltig\n", slot);
         return nullptr;
     }
@@ -305,11 +396,25 @@ bool Net_Slot_Team_Setzen(int32_t slot, int32_t team) {
         Debug_Printf("Net_Slot_Team_Setzen: Platz %d nicht belegt\n", slot);
         return false;
     }
-    s->team = team;
+    NetKontext& k = Net_K();
+    if (team >= 0 && s->team < 0 && Slots_Mit_Team(k, true) >= NET_SLOTS) {
+        Debug_Printf("Net_Slot_Team_Setzen: schon %d Clients mit Verein, Platz %d bleibt ohne\n", NET_SLOTS, slot);
+        return false;
+    }
+    if (team < 0 && s->team >= 0) {
+        // Back among the connections that have not joined, with their times from now.
+        k.verbindung[slot].seit_ms = k.verbindung[slot].anfrage_ms = Plat_Ms();
+    }
+    s->team = team < 0 ? -1 : team;
     return true;
 }
 
-Net_Zaehler Net_Zaehler_Lesen() { return Net_K().zaehler; }
+Net_Zaehler Net_Zaehler_Lesen() {
+    NetKontext& k = Net_K();
+    k.zaehler.wartend = Net_Wartend(k);
+    k.zaehler.wartend_max = std::max(k.zaehler.wartend_max, k.zaehler.wartend);
+    return k.zaehler;
+}
 Net_Zeiten& Net_Zeiten_Wert() { return Net_K().zeiten; }
 
 int32_t Netzwerk_Modus() { return Net_K().modus; }

@@ -1,7 +1,11 @@
 // net/net.h - network play: connections, framing, the server's client slots.
 //
 // One machine plays alone (mode 0), as a client (1) or as the server (2). The
-// server listens on TCP port 3040 and keeps six client slots. Every message on
+// server listens on TCP port 3040. It keeps twelve client slots: six for the
+// clients that have joined (a slot holding a team) and six for connections
+// that have not joined yet. A connection is welcomed into one of the latter;
+// it earns a place among the six when it joins (Net_Slot_Team_Setzen), and it
+// is closed when it stays silent or does not join in time. Every message on
 // a connection is one frame: a 16-byte header (Net_Frame_Kopf) and its
 // payload. Nothing here blocks: Net_Pump moves what the sockets take and what
 // has arrived, every pass of the main loop.
@@ -18,7 +22,9 @@
 namespace velmora {
 
 constexpr uint16_t NET_PORT_STANDARD = 3040;
-constexpr int32_t NET_SLOTS = 6;
+constexpr int32_t NET_SLOTS = 6;                     // clients that have joined (a slot with a team)
+constexpr int32_t NET_WARTE_SLOTS = 6;               // connections that have not joined yet
+constexpr int32_t NET_SLOTS_GESAMT = NET_SLOTS + NET_WARTE_SLOTS;   // slot numbers 0-11
 constexpr uint32_t NET_FRAME_MAGIC = 0x4E4D4C56u;    // "VLMN"
 constexpr uint32_t NET_FRAME_MAX = 16u << 20;        // largest payload of one frame
 
@@ -54,12 +60,16 @@ struct Net_Client_Slot {
 };
 
 // Traffic since the context was made: whole frames, header included; the
-// largest values are payloads.
+// largest values are payloads. `wartend` is what the connections hold now:
+// bytes to send, bytes received and not yet taken (each message with its
+// header), the largest it was since the context was made in `wartend_max`.
 struct Net_Zaehler {
     uint64_t gesendet = 0;
     uint32_t groesster_gesendet = 0;
     uint64_t empfangen = 0;
     uint32_t groesster_empfangen = 0;
+    uint64_t wartend = 0;
+    uint64_t wartend_max = 0;
 };
 
 // How long the network waits. Tests shorten them.
@@ -68,6 +78,10 @@ struct Net_Zeiten {
     uint32_t antwort_ms = 30000;      // a remote call's answer
     uint32_t senden_ms = 15000;       // a peer that takes nothing for this long is dropped
     uint32_t suche_ms = 1000;         // one address of the server search
+    // The server closes a connection that has not joined when it sends no
+    // request for `leerlauf_ms`, or has not joined `beitritt_ms` after its welcome.
+    uint32_t leerlauf_ms = 10000;
+    uint32_t beitritt_ms = 600000;
 };
 
 // Upward calls; the composition root fills them at start. An unfilled hook does nothing.
@@ -107,10 +121,11 @@ int32_t Net_Local_Address(char* name, size_t name_groesse, uint16_t* port, uint8
 void Net_Pump();
 // Accepts connections into free slots and hands each slot its next received message.
 void Net_Server_Slot_Pump();
-// The slot, or null for a bad number.
+// The slot (0 to NET_SLOTS_GESAMT - 1), or null for a bad number.
 Net_Client_Slot* Net_Slot(int32_t slot);
-// Gives a joined slot its team; the server's requests of that client then run
-// for this team. False for a bad or unused slot.
+// Gives a slot its team when its client joins; the server's requests of that
+// client then run for this team. Team -1 takes the team away again. False for
+// a bad or unused slot, and when six other slots already hold a team.
 bool Net_Slot_Team_Setzen(int32_t slot, int32_t team);
 Net_Zaehler Net_Zaehler_Lesen();
 Net_Zeiten& Net_Zeiten_Wert();

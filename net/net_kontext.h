@@ -17,6 +17,10 @@ struct Net_Nachricht {
     std::vector<uint8_t> daten;
 };
 
+// What a waiting message counts against its connection's input limit: its
+// payload and its header, so a stream of empty frames fills the limit too.
+inline size_t Net_Kosten(const Net_Nachricht& n) { return sizeof(Net_Frame_Kopf) + n.daten.size(); }
+
 // One TCP connection with its send queue and the messages received on it.
 struct Net_Verbindung {
     int32_t sock = -1;
@@ -25,8 +29,10 @@ struct Net_Verbindung {
     uint32_t aus_seit_ms = 0;          // when the socket last took bytes (or the queue was empty)
     std::vector<uint8_t> ein;          // bytes of the frame being received
     std::deque<Net_Nachricht> fertig;  // whole messages
-    size_t fertig_bytes = 0;
+    size_t fertig_bytes = 0;           // their Net_Kosten
     bool ende = false;                 // the peer closed; the messages it sent before are still taken
+    uint32_t seit_ms = 0;              // server: when the connection was welcomed
+    uint32_t anfrage_ms = 0;           // server: when its last request arrived (or the welcome)
 };
 
 // The answers of the server search: per last octet the generation of the
@@ -38,8 +44,8 @@ struct Net_Suche_Tabelle {
     }
 };
 
-constexpr int32_t NET_VERBINDUNGEN = NET_SLOTS + 1;   // the slots, then the client's connection
-constexpr int32_t NET_CLIENT_VERBINDUNG = NET_SLOTS;
+constexpr int32_t NET_VERBINDUNGEN = NET_SLOTS_GESAMT + 1;   // the slots, then the client's connection
+constexpr int32_t NET_CLIENT_VERBINDUNG = NET_SLOTS_GESAMT;
 
 struct NetKontext {
     int32_t modus = 0;
@@ -50,7 +56,7 @@ struct NetKontext {
     bool bind_gesetzt = false;
     uint8_t bind_adresse[4] = {0, 0, 0, 0};
     Net_Verbindung verbindung[NET_VERBINDUNGEN];
-    Net_Client_Slot slot[NET_SLOTS];
+    Net_Client_Slot slot[NET_SLOTS_GESAMT];
     Net_Zaehler zaehler;
     Net_Zeiten zeiten;
     uint32_t folge = 0;                // the client's last request number
@@ -68,6 +74,10 @@ void Net_Schliessen(NetKontext& k, int32_t verbindung);
 // Takes the first whole message of `typ` (with `folge` unless it is 0) from the
 // connection; false when none is there.
 bool Net_Nehmen(NetKontext& k, int32_t verbindung, uint32_t typ, uint32_t folge, Net_Nachricht& out);
+// The largest frame a client may send the server: the largest registered
+// request (header, type string and its input blocks) or a minute packet. A
+// client's frame that announces more closes its connection.
+uint32_t Internet_Anfrage_Max();
 // Waits one short moment for the connection, keeping the program alive (the wait hook).
 void Net_Kurz_Warten(NetKontext& k, int32_t verbindung);
 

@@ -139,6 +139,13 @@ int64_t Plat_Sock_Recv(int32_t sock, void* puffer, size_t kapazitaet) {
     }
 }
 
+bool Plat_Sock_Partner_Weg(int32_t sock) {
+    if (sock < 0) return true;
+    pollfd p{sock, POLLRDHUP, 0};
+    if (poll(&p, 1, 0) < 0) return false;
+    return (p.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
+
 bool Plat_Sock_Warten(const int32_t* socks, size_t anzahl, uint32_t timeout_ms) {
     pollfd p[16];
     nfds_t n = 0;

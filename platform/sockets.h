@@ -25,6 +25,9 @@ int64_t Plat_Sock_Send(int32_t sock, const void* daten, size_t laenge);
 // Receives what has arrived: the bytes read (0 when nothing is waiting), -1
 // when the peer closed the connection or it broke.
 int64_t Plat_Sock_Recv(int32_t sock, void* puffer, size_t kapazitaet);
+// True when the peer has closed or the connection broke, even while bytes it
+// sent before are still waiting to be read. Does not wait.
+bool Plat_Sock_Partner_Weg(int32_t sock);
 // Waits at most `timeout_ms` until one of the sockets can be read; true when one can.
 bool Plat_Sock_Warten(const int32_t* socks, size_t anzahl, uint32_t timeout_ms);
 void Plat_Sock_Close(int32_t sock);

@@ -131,15 +131,7 @@ void Zug_Beenden() {
 // Shutdown: every module freed, the shell ended; nothing runs afterwards.
 void Herunterfahren() {
     Modus_Setzen(KALENDER_ENDE);
-    Kalender_Free();
-    Rangliste_Free();
-    Statistik_Free();
-    Saison_Free();
-    Tabelle_Free();
-    Wettbewerb_Free();
-    Spiele_Free();
-    Team_Free(0);
-    Spieler_Free();
+    Kalender_Spiel_Freigeben();
     g_hooks.module_free.Aufrufen();
     if (g_hooks.app_beenden) g_hooks.app_beenden();
     g.runmodus = KALENDER_AUS;
@@ -564,6 +556,18 @@ bool Kalender_Neues_Spiel() {
     bool ok = Rangliste_Init() && Statistik_Init();
     Rangliste_Tag();
     return ok;
+}
+
+void Kalender_Spiel_Freigeben() {
+    Kalender_Free();
+    Rangliste_Free();
+    Statistik_Free();
+    Saison_Free();
+    Tabelle_Free();
+    Wettbewerb_Free();
+    Spiele_Free();
+    Team_Free(0);
+    Spieler_Free();
 }
 
 void Kalender_Free() {

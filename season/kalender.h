@@ -160,6 +160,9 @@ void Kalender_Jedes_Jahr();
 // The game-start work of a new game on day 0, or of a loaded one.
 bool Kalender_Neues_Spiel();
 void Kalender_Free();
+// Frees the game's data (the calendar's state but its run mode, the season,
+// the clubs and the players): no game is in memory afterwards.
+void Kalender_Spiel_Freigeben();
 // Back to the program's start (tests): everything freed, run mode 0.
 void Kalender_Zuruecksetzen();
 

@@ -62,7 +62,7 @@ void Welt_Fuer_Beide() {
         if (Plat_Ms() - start > 20000) _exit(12);
         Net_Pump();
         Net_Server_Slot_Pump();
-        for (int32_t s = 0; s < 6; ++s) {
+        for (int32_t s = 0; s < NET_SLOTS_GESAMT; ++s) {
             Net_Client_Slot* slot = Net_Slot(s);
             if (slot && slot->zustand == 1 && slot->team != GAST) Net_Slot_Team_Setzen(s, GAST);
         }

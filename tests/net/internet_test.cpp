@@ -32,7 +32,7 @@ NetKontext* Client_Mit_Team(Testnetz& netz, int32_t team) {
     NetKontext* c = netz.Client(&ok);
     EXPECT_TRUE(ok);
     ImKontext im(netz.server);
-    for (int32_t i = NET_SLOTS - 1; i >= 0; --i) {
+    for (int32_t i = NET_SLOTS_GESAMT - 1; i >= 0; --i) {
         if (Net_Slot(i)->zustand == 1 && Net_Slot(i)->team == -1) {
             Net_Slot_Team_Setzen(i, team);
             break;

@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::memcpy(strom.data(), &kopf, sizeof(kopf));
         if (n) std::memcpy(strom.data() + sizeof(kopf), rest, n);
         // The same block also goes straight into the switch of an occupied slot.
-        for (int32_t slot = 0; slot < NET_SLOTS; ++slot) {
+        for (int32_t slot = 0; slot < NET_SLOTS_GESAMT; ++slot) {
             if (Net_Slot(slot)->zustand != 1) continue;
             std::vector<uint8_t> kopie(rest, rest + n);
             if (art == 1) {

@@ -15,7 +15,7 @@ namespace {
 int32_t Belegte_Slots(NetKontext* server) {
     ImKontext im(server);
     int32_t n = 0;
-    for (int32_t i = 0; i < NET_SLOTS; ++i) n += Net_Slot(i)->zustand == 1;
+    for (int32_t i = 0; i < NET_SLOTS_GESAMT; ++i) n += Net_Slot(i)->zustand == 1;
     return n;
 }
 
@@ -46,7 +46,7 @@ TEST(NetVerbindung, ClientJoinsSlotAndLeavingFreesIt) {
         EXPECT_TRUE(Net_Slot_Team_Setzen(0, 17));
         EXPECT_EQ(Net_Slot(0)->team, 17);
         EXPECT_FALSE(Net_Slot_Team_Setzen(1, 3));   // unused slot
-        EXPECT_EQ(Net_Slot(6), nullptr);
+        EXPECT_EQ(Net_Slot(NET_SLOTS_GESAMT), nullptr);
     }
     {
         ImKontext im(c);
@@ -169,6 +169,8 @@ TEST(NetRahmen, SplitAndCoalescedFramesAreReassembled) {
 
 TEST(NetRahmen, FiftyKilobyteMessageArrivesWholeAndCountersMatch) {
     Testnetz netz;
+    // The server takes frames up to its largest registered request.
+    ASSERT_TRUE(Internet_Server_Anmelden(1040, "vC60000", [](Internet_Aufruf&) { return 0; }));
     NetKontext* c = netz.Client();
     std::vector<uint8_t> gross(50 * 1024);
     for (size_t i = 0; i < gross.size(); ++i) gross[i] = uint8_t(i * 7 + 3);
@@ -176,8 +178,8 @@ TEST(NetRahmen, FiftyKilobyteMessageArrivesWholeAndCountersMatch) {
     {
         ImKontext im(c);
         c0 = Net_Zaehler_Lesen();
-        ASSERT_TRUE(Net_Senden(Net_Server_Verbindung(), NET_TYP_MIN_SIGNAL, 0, gross.data(), gross.size()));
-        ASSERT_TRUE(Net_Senden(Net_Server_Verbindung(), NET_TYP_MIN_SIGNAL, 0, gross.data(), 100));
+        ASSERT_TRUE(Net_Senden(Net_Server_Verbindung(), NET_TYP_ANFRAGE, 1, gross.data(), gross.size()));
+        ASSERT_TRUE(Net_Senden(Net_Server_Verbindung(), NET_TYP_ANFRAGE, 2, gross.data(), 100));
         Net_Senden_Leeren(1000);
     }
     {
@@ -204,6 +206,7 @@ TEST(NetRahmen, FiftyKilobyteMessageArrivesWholeAndCountersMatch) {
     EXPECT_EQ(c1.groesster_gesendet, gross.size());
     EXPECT_EQ(s1.empfangen - s0.empfangen, c1.gesendet - c0.gesendet);
     EXPECT_EQ(s1.groesster_empfangen, gross.size());
+    Internet_Server_Abmelden(1040);
 }
 
 TEST(NetRahmen, ForeignHeaderClosesOnlyThatConnection) {
@@ -247,18 +250,19 @@ TEST(NetRahmen, ClientThatStopsReadingIsDropped) {
     Plat_Sock_Close(sock);
 }
 
-TEST(NetVerbindung, ProgramEndTellsServerAndCloses) {
+TEST(NetVerbindung, ProgramEndTellsServerAndClosesAndTheSlotIsFreedUnanswered) {
     Testnetz netz;
-    static int32_t gesehenes_team = 0, client_team = 0;
-    Internet_Server_Anmelden(1029, "vi", [](Internet_Aufruf& a) {
-        gesehenes_team = a.I(0);
-        client_team = Client_Team();
-        return 0;
-    });
+    static int32_t aufrufe = 0;
+    Internet_Server_Anmelden(1029, "vi", [](Internet_Aufruf&) { return ++aufrufe; });
     NetKontext* c = netz.Client();
     {
         ImKontext im(netz.server);
         Net_Slot_Team_Setzen(0, 23);
+    }
+    uint64_t empfangen_vorher;
+    {
+        ImKontext im(netz.server);
+        empfangen_vorher = Net_Zaehler_Lesen().empfangen;
     }
     {
         ImKontext im(c);
@@ -270,7 +274,89 @@ TEST(NetVerbindung, ProgramEndTellsServerAndCloses) {
         EXPECT_EQ(Quit_State(), 1);
         Quit_State_Setzen(0);
     }
-    EXPECT_TRUE(Server_Bis([&] { return gesehenes_team == -1; }));
-    EXPECT_EQ(client_team, 23);
+    // The goodbye (request 1029: header, "vi", team -1) reached the server; the
+    // client is gone, so its slot is free at once and nothing is answered.
+    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == 0; }));
+    ImKontext im(netz.server);
+    EXPECT_EQ(Net_Zaehler_Lesen().empfangen - empfangen_vorher,
+              sizeof(Net_Frame_Kopf) + sizeof(Internet_Block_Kopf) + 2 + 4);
+    EXPECT_EQ(aufrufe, 0);
+    EXPECT_EQ(Net_Slot(0)->team, -1);
     Internet_Server_Abmelden(1029);
+}
+
+TEST(NetPlaetze, SixClubsAtMostAndConnectionsWithoutOneAreClosedWhenSilentOrLate) {
+    Testnetz netz;
+    {
+        ImKontext im(netz.server);
+        Net_Zeiten_Wert().leerlauf_ms = 300;
+        Net_Zeiten_Wert().beitritt_ms = 900;
+    }
+    // Six clients join; six more connect without a club; the next is turned away.
+    for (int32_t i = 0; i < NET_SLOTS_GESAMT; ++i) {
+        bool ok = false;
+        netz.Client(&ok);
+        ASSERT_TRUE(ok) << "client " << i;
+        ImKontext im(netz.server);
+        if (i < NET_SLOTS) EXPECT_TRUE(Net_Slot_Team_Setzen(i, 10 + i));
+    }
+    bool ok = true;
+    netz.Client(&ok);
+    EXPECT_FALSE(ok);
+    {
+        ImKontext im(netz.server);
+        EXPECT_FALSE(Net_Slot_Team_Setzen(NET_SLOTS, 40)) << "a seventh club";
+        EXPECT_TRUE(Net_Slot_Team_Setzen(0, -1));
+        EXPECT_TRUE(Net_Slot_Team_Setzen(NET_SLOTS, 40));
+        EXPECT_TRUE(Net_Slot_Team_Setzen(1, 11)) << "a joined slot may change its club";
+    }
+    // The silent ones without a club go after their time; the six with one stay.
+    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == NET_SLOTS; }, 3000));
+    {
+        ImKontext im(netz.server);
+        for (int32_t i = 1; i <= NET_SLOTS; ++i) EXPECT_GE(Net_Slot(i)->team, 0) << i;
+    }
+    // One that keeps asking but never joins goes when its time to join is up.
+    int32_t sock = Roh_Verbinden(netz);
+    ASSERT_GE(sock, 0);
+    ASSERT_EQ(Belegte_Slots(netz.server), NET_SLOTS + 1);
+    uint32_t start = Plat_Ms();
+    uint8_t b;
+    bool zu = false;
+    while (!zu && Plat_Ms() - start < 3000) {
+        auto r = Rahmen(NET_TYP_ANFRAGE, 1, {});
+        Roh_Senden(sock, r.data(), r.size());
+        Server_Bis([] { return false; }, 100);
+        while (Plat_Sock_Recv(sock, &b, 1) > 0) {
+        }
+        zu = Plat_Sock_Recv(sock, &b, 1) < 0;
+    }
+    EXPECT_TRUE(zu);
+    EXPECT_GE(Plat_Ms() - start, 800u) << "closed before its time to join was up";
+    EXPECT_EQ(Belegte_Slots(netz.server), NET_SLOTS);
+    Plat_Sock_Close(sock);
+}
+
+TEST(NetRahmen, EmptyFramesCountAgainstTheSlotsInputLimit) {
+    Testnetz netz;
+    int32_t sock = Roh_Verbinden(netz);
+    ASSERT_EQ(Belegte_Slots(netz.server), 1);
+    // 8 MB of empty requests, read but never handed on: the slot holds at most its limit.
+    std::vector<uint8_t> strom;
+    for (int i = 0; i < 4096; ++i) {
+        auto r = Rahmen(NET_TYP_ANFRAGE, uint32_t(i), {});
+        strom.insert(strom.end(), r.begin(), r.end());
+    }
+    ImKontext im(netz.server);
+    size_t pos = 0;
+    for (int runde = 0; runde < 4096; ++runde) {
+        int64_t r = Plat_Sock_Send(sock, strom.data() + pos, strom.size() - pos);
+        if (r < 0) break;
+        pos = (pos + size_t(r)) % strom.size();
+        Net_Pump();
+    }
+    EXPECT_EQ(Belegte_Slots(netz.server), 1) << "the stream stayed whole";
+    EXPECT_GE(Net_Zaehler_Lesen().empfangen, 1u << 20) << "read up to the limit";
+    EXPECT_LE(Net_Zaehler_Lesen().wartend_max, 2u << 20);
+    Plat_Sock_Close(sock);
 }
