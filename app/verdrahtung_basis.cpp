@@ -29,6 +29,7 @@
 #include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
+#include "gui/menue_eingabefeld.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 #include "net/internet.h"
@@ -245,6 +246,7 @@ void Binden_Bildschirm() {
         "Menue.icon_zustand_setzen");
     Besetzen(m.resourcen_slot, Resourcen_Slot, "Menue.resourcen_slot");
     Besetzen(m.scrollbar_rad, Menue_Scrollbar_Klick_Ausfuehren, "Menue.scrollbar_rad");
+    Besetzen(m.wippe_ende, Menue_Rocker_Highlight_Beenden, "Menue.wippe_ende");
     KalenderHooks& k = Kalender_Hooks();
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_MENUE, Menue_Init_Tabellen);
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_MENUE, Menue_Alles_Loeschen);

@@ -10,6 +10,7 @@
 #include "gfx/alpha.h"
 #include "gfx/blit.h"
 #include "gui/menue.h"
+#include "gui/menue_eingabefeld.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 
@@ -123,6 +124,10 @@ void Menue_Screen_Icon_Hinzufuegen(s_icon* icon) {
     g.auf_screen[nr] = 1;
     Menue_Screen_Icon_Rastport(icon, nullptr, nullptr);
     if (icon->typ & ICON_TYP_SCROLLBUTTON) Menue_Scrollbuttonpos_Zuweisen(icon);
+    if (icon->typ & ICON_TYP_EINGABE) {
+        icon->kontext = Menue_Kontext_Eingabefeld_Menue;
+        Menue_Eingabefeld_Vorgaben_Merken(icon);
+    }
     if (s > g.hoechster[pri]) g.hoechster[pri] = s;
     const int32_t start = s == MENUE_SLOTS - 1 ? s : s + 1;
     for (int32_t k = 0; k < MENUE_SLOTS; ++k) {

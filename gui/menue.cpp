@@ -11,6 +11,7 @@
 #include "gfx/alpha.h"
 #include "gfx/blit.h"
 #include "gfx/schatten.h"
+#include "gui/menue_eingabefeld.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 
@@ -253,7 +254,7 @@ int32_t Klick(s_icon* i, uint32_t knoepfe, uint32_t jetzt) {
     const bool eingabe = i->typ & ICON_TYP_EINGABE;
     int32_t sample = -1;
     if (!(i->typ & ICON_TYP_LEISE)) sample = eingabe ? (rechts ? SAMPLE_KLICK_EINGABE : -1) : SAMPLE_KLICK;
-    const int32_t ereignis = links ? EV_LINKS : EV_RECHTS;
+    int32_t ereignis = links ? EV_LINKS : EV_RECHTS;
     if (links && !wiederholen && g.klick_ziel == nullptr) g.klick_ziel = i;
     if (!wiederholen && g.klick_ziel == i && g.gedrueckt == i) {
         Menue_Mouse_Over_Info(i, g.bewegt);
@@ -261,6 +262,10 @@ int32_t Klick(s_icon* i, uint32_t knoepfe, uint32_t jetzt) {
     }
     bool rufen = !wiederholen;
     if (wiederholen && g.letzte_wiederholung + uint32_t(g.intervall) < jetzt && knoepfe) rufen = true;
+    // An input field adds the half of its rocker nearest to the click; a field
+    // the framework steps itself is stepped when the button goes down.
+    if (eingabe && links)
+        ereignis |= Menue_Wippe_Klick(i, Maus_X_Lesen(), Maus_Y_Lesen(), wiederholen ? rufen : g.klick_zustand != 2);
     if (links && wiederholen && (i->Status & ICON_ST_DRUCK)) g.gedrueckt = i;
     if (!wiederholen) g.gedrueckt = i;
     if (links && !(i->typ & ICON_TYP_BEWEGLICH) && !wiederholen && g.klick_zustand != 2) {

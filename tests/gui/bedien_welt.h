@@ -5,6 +5,7 @@
 #pragma once
 #include <vector>
 
+#include "gui/menue_eingabefeld.h"
 #include "gui/menue_scrollbar.h"
 #include "tests/gui/menue_welt.h"
 
@@ -50,6 +51,7 @@ protected:
         MenueHooks& h = Menue_Hooks();
         h.resourcen_slot = [](int32_t index) { return index == 1 ? slot : index == 5 ? bedien_slot : -1; };
         h.scrollbar_rad = Menue_Scrollbar_Klick_Ausfuehren;
+        h.wippe_ende = Menue_Rocker_Highlight_Beenden;
         balken_aufrufe.clear();
     }
     void TearDown() override {
