@@ -29,6 +29,8 @@
 #include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
+#include "gui/menue_eingabefeld.h"
+#include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 #include "net/internet.h"
 #include "net/min_signal.h"
@@ -246,6 +248,8 @@ void Binden_Bildschirm() {
         [](int32_t nummer, int32_t wert) { Manager_Icon_Word_Data_Schreiben(menue_team(), nummer, wert); },
         "Menue.icon_zustand_setzen");
     Besetzen(m.resourcen_slot, Resourcen_Slot, "Menue.resourcen_slot");
+    Besetzen(m.scrollbar_rad, Menue_Scrollbar_Klick_Ausfuehren, "Menue.scrollbar_rad");
+    Besetzen(m.wippe_ende, Menue_Rocker_Highlight_Beenden, "Menue.wippe_ende");
     KalenderHooks& k = Kalender_Hooks();
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_MENUE, Menue_Init_Tabellen);
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_MENUE, Menue_Alles_Loeschen);

@@ -10,6 +10,8 @@
 #include "gfx/alpha.h"
 #include "gfx/blit.h"
 #include "gui/menue.h"
+#include "gui/menue_eingabefeld.h"
+#include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 
 namespace velmora {
@@ -121,6 +123,11 @@ void Menue_Screen_Icon_Hinzufuegen(s_icon* icon) {
     g.definition[nr] = icon;
     g.auf_screen[nr] = 1;
     Menue_Screen_Icon_Rastport(icon, nullptr, nullptr);
+    if (icon->typ & ICON_TYP_SCROLLBUTTON) Menue_Scrollbuttonpos_Zuweisen(icon);
+    if (icon->typ & ICON_TYP_EINGABE) {
+        icon->kontext = Menue_Kontext_Eingabefeld_Menue;
+        Menue_Eingabefeld_Vorgaben_Merken(icon);
+    }
     if (s > g.hoechster[pri]) g.hoechster[pri] = s;
     const int32_t start = s == MENUE_SLOTS - 1 ? s : s + 1;
     for (int32_t k = 0; k < MENUE_SLOTS; ++k) {
@@ -181,6 +188,7 @@ void Menue_Screen_Bereich_Loeschen(int32_t modus, int32_t x0, int32_t y0, int32_
             const bool weg = (modus & 0x2) ? Innerhalb(i, x0, y0, x1, y1) : Ueberlappt(i, x0, y0, x1, y1);
             if (weg) Menue_Screen_Icon_Loeschen(-1, i);
         }
+    if (!(modus & 0x8) && Menue_Scrollscreen_Getroffen(modus, x0, y0, x1, y1)) Menue_Kill_Scrollscreen(0);
 }
 
 uint8_t Menue_Screen_Icon_Ist_Vorhanden(int32_t nummer) {
@@ -370,6 +378,7 @@ void Menue_Init_Tabellen() {
     // reset is loaded again, not found with a Rastport that no longer exists.
     for (SlaveRp& s : g.slave) s = SlaveRp{};
     std::memset(g.auf_screen, 0, sizeof g.auf_screen);
+    Menue_Scrollscreen_Freigeben();
     Menue_Eingabe_Zuruecksetzen();
     g.eingerichtet = true;
 }
@@ -380,6 +389,7 @@ void Menue_Alles_Loeschen() {
 }
 
 void Menue_Speicher_Befreien(int32_t slaves_behalten) {
+    Menue_Scrollscreen_Freigeben();
     // Only definitions on screen are touched: a removed icon gave its own
     // Rastport back when it went, and its record may be gone since.
     for (int32_t n = 0; n < ANZ_SCREEN_ICONS; ++n) {

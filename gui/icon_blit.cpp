@@ -10,6 +10,7 @@
 #include "gfx/schatten.h"
 #include "gfx/text_markup.h"
 #include "gui/menue.h"
+#include "gui/menue_scrollbar.h"
 
 namespace velmora {
 namespace {
@@ -172,6 +173,10 @@ void Menue_Icon_Blit(s_icon* icon) {
     if (!im_scrollscreen && !(icon->Status & ICON_ST_UNGECLIPT)) sichtbar = Im_Clip(icon, w, h) && !versteckt;
     if (!versteckt && !im_scrollscreen && sichtbar && rp)
         Menue_Icon_Blit_Zustand(icon, icon->Status, 0, 0, w, h, Rastport_Target(), icon->x, icon->y);
+    int32_t sx = 0, sy = 0;
+    if (!versteckt && im_scrollscreen && (icon->Status & ICON_ST_SCROLLSCREEN) && rp)
+        if (Rastport* inhalt = Menue_Blit_Rastport(icon, &sx, &sy))
+            Menue_Icon_Blit_Zustand(icon, icon->Status, 0, 0, w, h, inhalt, sx, sy);
     const bool proc = icon->zeichnen && (sichtbar || im_scrollscreen);
     if ((icon->typ & ICON_TYP_PROZ_VOR_TEXT) && proc) icon->zeichnen(icon, icon->x, icon->y, 0);
     if ((icon->typ & ICON_TYP_TEXT) && !versteckt) Texte_Zeichnen(icon);
@@ -192,17 +197,21 @@ void Menue_Screen_Refresh() {
                 break;
             }
         }
+    Menue_Scrollbars_Vorbereiten(g.modal);
     // Procedures may add or remove icons, so each slot is read afresh.
     for (int32_t p = 0; p < MENUE_PRIORITAETEN; ++p)
         for (int32_t s = Menue_Hoechster_Slot(p); s >= 0; --s) {
             s_icon* i = Menue_Slot(p, s);
             if (!i || (g.modal && !(i->typ & ICON_TYP_MODAL))) continue;
-            if (!Menue_Screen_Icon_Rastport(i, nullptr, nullptr)) {
+            int32_t w = 0, h = 0;
+            if (!Menue_Screen_Icon_Rastport(i, &w, &h)) {
                 Debug_Printf("Menue_Screen_Refresh: Kein Base-Icon fuer Screen-Icon Nr. %d !\n", i->nummer);
                 continue;
             }
+            Menue_Scrollbars_Merken(i, w, h);
             Menue_Icon_Blit(i);
         }
+    Menue_Scrollbars_Aufrufen();
 }
 
 void Menue_Icon_Passgroesse_Ermitteln(s_icon* icon, int32_t* x0, int32_t* x1, int32_t* y0, int32_t* y1) {

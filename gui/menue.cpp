@@ -11,6 +11,8 @@
 #include "gfx/alpha.h"
 #include "gfx/blit.h"
 #include "gfx/schatten.h"
+#include "gui/menue_eingabefeld.h"
+#include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 
 namespace velmora {
@@ -130,7 +132,11 @@ void Ziehen_Aktualisieren(int32_t mx, int32_t my) {
     Rastport* bild = g.bewegt_bild;
     const int32_t w = bild ? int32_t(bild->width) : i->br, h = bild ? int32_t(bild->height) : i->ho;
     int32_t x = mx - g.greif_x, y = my - g.greif_y;
-    if (s_icon_move* m = i->move) {
+    if (i->typ & ICON_TYP_SCROLLBUTTON) {
+        Menue_Scrollbutton_Ziehen(i, x, y);
+        x = i->x;
+        y = i->y;
+    } else if (s_icon_move* m = i->move) {
         if (m->flags & 0x4 && m->proc) m->proc(i, i, x, y, EV_BEWEGT);
         int32_t x0 = 0, y0 = 0, x1 = 799, y1 = 599;
         if (m->x0 != -1) {
@@ -171,6 +177,11 @@ void Ziehen_Aktualisieren(int32_t mx, int32_t my) {
 // The button of a moved icon was released: the drop.
 int32_t Ablegen(int32_t mx, int32_t my) {
     s_icon* i = g.bewegt;
+    if (i->typ & ICON_TYP_SCROLLBUTTON) {
+        Menue_Scrollbutton_Loslassen(i);
+        Bewegung_Beenden();
+        return 0;
+    }
     s_icon_move* m = i->move;
     if (!m) {
         Debug_Printf("Menue_Icons_Check: Icon %d ohne Move-Struktur!\n", i->nummer);
@@ -211,6 +222,7 @@ void Bewegung_Starten(s_icon* i, int32_t mx, int32_t my) {
         g.greif_x = bild ? int32_t(bild->width) / 2 : 0;
         g.greif_y = bild ? int32_t(bild->height) / 2 : 0;
     }
+    if (i->typ & ICON_TYP_SCROLLBUTTON) Menue_Scrollbutton_Greifen(i, &g.greif_x, &g.greif_y);
     g.pos_x = i->x;
     g.pos_y = i->y;
     Stoppuhr_Start(STOPPUHR_HOVER);
@@ -242,12 +254,18 @@ int32_t Klick(s_icon* i, uint32_t knoepfe, uint32_t jetzt) {
     const bool eingabe = i->typ & ICON_TYP_EINGABE;
     int32_t sample = -1;
     if (!(i->typ & ICON_TYP_LEISE)) sample = eingabe ? (rechts ? SAMPLE_KLICK_EINGABE : -1) : SAMPLE_KLICK;
-    const int32_t ereignis = links ? EV_LINKS : EV_RECHTS;
+    int32_t ereignis = links ? EV_LINKS : EV_RECHTS;
     if (links && !wiederholen && g.klick_ziel == nullptr) g.klick_ziel = i;
     if (!wiederholen && g.klick_ziel == i && g.gedrueckt == i) {
         Menue_Mouse_Over_Info(i, g.bewegt);
         return -2;
     }
+    bool rufen = !wiederholen;
+    if (wiederholen && g.letzte_wiederholung + uint32_t(g.intervall) < jetzt && knoepfe) rufen = true;
+    // An input field adds the half of its rocker nearest to the click; a field
+    // the framework steps itself is stepped when the button goes down.
+    if (eingabe && links)
+        ereignis |= Menue_Wippe_Klick(i, Maus_X_Lesen(), Maus_Y_Lesen(), wiederholen ? rufen : g.klick_zustand != 2);
     if (links && wiederholen && (i->Status & ICON_ST_DRUCK)) g.gedrueckt = i;
     if (!wiederholen) g.gedrueckt = i;
     if (links && !(i->typ & ICON_TYP_BEWEGLICH) && !wiederholen && g.klick_zustand != 2) {
@@ -255,8 +273,6 @@ int32_t Klick(s_icon* i, uint32_t knoepfe, uint32_t jetzt) {
         g.klick_zustand = 1;
         return -1;
     }
-    bool rufen = !wiederholen;
-    if (wiederholen && g.letzte_wiederholung + uint32_t(g.intervall) < jetzt && knoepfe) rufen = true;
     if (rufen) {
         if (g.intervall > 50) g.intervall -= 50;
         if (g.intervall < 350) g.intervall = 50;
@@ -276,8 +292,9 @@ int32_t Klick(s_icon* i, uint32_t knoepfe, uint32_t jetzt) {
     Stoppuhr_Start(STOPPUHR_HOVER);
     if (!g.hover) return 2;
     if (eingabe) return 1;
+    const bool track = g.hover->Main_P == Menue_Scrollbar_Klick;
     Wippe_Ende(g.hover);
-    return 2;
+    return track ? 1 : 2;
 }
 
 }  // namespace
@@ -484,6 +501,7 @@ int32_t Menue_Icons_Check() {
         for (int32_t s = Menue_Hoechster_Slot(p); s >= 0; --s) {
             s_icon* i = Menue_Slot(p, s);
             if (!i || (modal && !(i->typ & ICON_TYP_MODAL))) continue;
+            Menue_Scrollbar_Sichtbarkeit(i);
             if (g.wartend && g.aufloesung == 0) {
                 if (mx != g.wartend_x || my != g.wartend_y)
                     g.aufloesung = 2;
