@@ -22,9 +22,11 @@
 #include "gfx/cache.h"
 #include "gfx/font.h"
 #include "gfx/grafik_laden.h"
+#include "gfx/hilfe_text.h"
 #include "gfx/portrait.h"
 #include "gfx/rastport.h"
 #include "gfx/shade.h"
+#include "gfx/texteingabe.h"
 #include "gfx/text_markup.h"
 #include "gfx/wappen.h"
 #include "gui/icon.h"
@@ -250,11 +252,17 @@ void Binden_Bildschirm() {
     Besetzen(m.resourcen_slot, Resourcen_Slot, "Menue.resourcen_slot");
     Besetzen(m.scrollbar_rad, Menue_Scrollbar_Klick_Ausfuehren, "Menue.scrollbar_rad");
     Besetzen(m.wippe_ende, Menue_Rocker_Highlight_Beenden, "Menue.wippe_ende");
+    Besetzen(m.hilfe_zeigen, Hilfe_Text_Ausgabe, "Menue.hilfe_zeigen");
+    Besetzen(m.hilfe_stoppen, Hilfe_Text_Free, "Menue.hilfe_stoppen");
     KalenderHooks& k = Kalender_Hooks();
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_MENUE, Menue_Init_Tabellen);
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_MENUE, Menue_Alles_Loeschen);
+    Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_TEXTEINGABE, Texteingabe_Free);
+    Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_HILFE, Hilfe_Text_Free);
     Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_BILDSCHIRM, Menue_Frame);
     Beim_Abbinden(Menue_Alles_Loeschen);
+    Beim_Abbinden(Texteingabe_Free);
+    Beim_Abbinden(Hilfe_Text_Free);
 }
 
 void Binden_Lauf() {

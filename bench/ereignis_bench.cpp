@@ -8,6 +8,7 @@
 #include "core/config.h"
 #include "core/hooks.h"
 #include "core/rnd.h"
+#include "core/text_format.h"
 
 namespace velmora {
 namespace {
@@ -48,12 +49,12 @@ void BM_Ereignis_Zufall(benchmark::State& state) {
 }
 BENCHMARK(BM_Ereignis_Zufall);
 
-void BM_Ereignis_Formatieren(benchmark::State& state) {
-    const Ereignis_Arg args[] = {Ereignis_Arg("FC Velmora"), Ereignis_Arg("120.000 EUR")};
+void BM_Text_Format(benchmark::State& state) {
+    const TextArg args[] = {TextArg("FC Velmora"), TextArg("120.000 EUR")};
     for (auto _ : state)
-        benchmark::DoNotOptimize(Ereignis_Formatieren("Der Verein %s erhaelt %s von einem Sponsor.", args, 2));
+        benchmark::DoNotOptimize(Text_Format("Der Verein %s erhaelt %s von einem Sponsor.", args, 2));
 }
-BENCHMARK(BM_Ereignis_Formatieren);
+BENCHMARK(BM_Text_Format);
 
 }  // namespace
 }  // namespace velmora

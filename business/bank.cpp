@@ -15,6 +15,7 @@
 #include "core/meldung.h"
 #include "core/spielstand.h"
 #include "core/text.h"
+#include "core/text_format.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
 
@@ -142,23 +143,6 @@ const char* Bank_Intern_Text(int32_t nummer, const char* ersatz) {
     return t ? t : ersatz;
 }
 
-std::string Bank_Intern_Einsetzen(const char* vorlage, std::initializer_list<const char*> werte) {
-    std::string out;
-    auto wert = werte.begin();
-    for (const char* p = vorlage ? vorlage : ""; *p; ++p) {
-        if (p[0] == '%' && p[1] == 's') {
-            if (wert != werte.end()) out += *wert ? *wert++ : "";
-            ++p;
-        } else if (p[0] == '%' && p[1] == '%') {
-            out += '%';
-            ++p;
-        } else {
-            out += *p;
-        }
-    }
-    return out;
-}
-
 void Bank_Intern_News(int32_t team, uint32_t flags, const std::string& text) {
     if (!g_hooks.news) {
         Debug_Printf("Bank: keine Nachrichten, an Team %d nicht gesendet: %s\n", team, text.c_str());
@@ -263,7 +247,7 @@ bool Bank_Abbuchung(int32_t team, float betrag, uint8_t kategorie, int8_t zwinge
     if (g.global.kontostand[team] + k->kreditrahmen < betrag && !zwingend) {
         Debug_Printf("Bank_Abbuchung: Team %d kann %.0f nicht zahlen\n", team, double(betrag));
         if (team == Bank_Intern_Am_Zug()) {
-            std::string text = Bank_Intern_Einsetzen(Bank_Intern_Text(25, "Dafuer reicht das Geld nicht: %s"),
+            std::string text = Text_Format(Bank_Intern_Text(25, "Dafuer reicht das Geld nicht: %s"),
                                                      {Geld_Text(betrag, team, -1)});
             Message_An_Manager(0, team, "%s", text.c_str());
         }

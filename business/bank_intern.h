@@ -3,7 +3,6 @@
 // Not for modules outside the bank.
 #pragma once
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 
 #include "business/bank.h"
@@ -23,9 +22,6 @@ bool Bank_Intern_Team_Gueltig(int32_t team);
 
 // A text of the finance screen, or `ersatz` when the screen texts lack it.
 const char* Bank_Intern_Text(int32_t nummer, const char* ersatz);
-// The text with each "%s" replaced by the next argument ("%%" gives "%"); any
-// other "%" stays as it is, so a text from a file can never read past its arguments.
-std::string Bank_Intern_Einsetzen(const char* vorlage, std::initializer_list<const char*> werte);
 // A news item through the bank's hook (logged when the news are missing).
 void Bank_Intern_News(int32_t team, uint32_t flags, const std::string& text);
 // The team whose manager has the turn on this machine.

@@ -12,6 +12,7 @@
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/rnd.h"
+#include "core/text_format.h"
 #include "platform/clock.h"
 #include "season/kalender.h"
 
@@ -188,9 +189,9 @@ void Bank_Kredit_Anfrage_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter
             betrag = Geld_Text(float(kopf[4]), schuldner, -1);
         }
     }
-    std::string name = verleiher < Team_Anzahl() ? Team_String(0, verleiher, 0, 0) : "";
+    std::string name = verleiher < Team_Anzahl() ? Team_String(TS_NAME, verleiher, 0, 0) : "";
     Bank_Intern_News(schuldner, BANK_NEWS_FLAGS_WICHTIG,
-                     Bank_Intern_Einsetzen(vorlage, {name.c_str(), betrag.c_str()}));
+                     Text_Format(vorlage, {name.c_str(), betrag.c_str()}));
 }
 
 void Bank_Periode_Schliessen(int32_t team) {
@@ -215,13 +216,13 @@ void Bank_Periode_Schliessen(int32_t team) {
                 Bank_Ueberweisung(-1, t, p->gesamt, BUCHUNG_KREDIT_ZURUECK, 1, w);
                 std::string a = Geld_Text(p->betrag, t, -1), b = Geld_Text(p->gesamt, t, -1);
                 Bank_Intern_News(t, BANK_NEWS_FLAGS,
-                                 Bank_Intern_Einsetzen(Bank_Intern_Text(21, "Verliehenes Geld (%s) kommt zurueck: %s."),
+                                 Text_Format(Bank_Intern_Text(21, "Verliehenes Geld (%s) kommt zurueck: %s."),
                                                        {a.c_str(), b.c_str()}));
             } else {
                 Bank_Ueberweisung(t, -1, std::fabs(p->gesamt), BUCHUNG_KREDIT_TILGUNG, 1, w);
                 std::string a = Geld_Text(std::fabs(p->betrag), t, -1), b = Geld_Text(std::fabs(p->gesamt), t, -1);
                 Bank_Intern_News(t, BANK_NEWS_FLAGS_WICHTIG,
-                                 Bank_Intern_Einsetzen(Bank_Intern_Text(22, "Ihr Kredit ueber %s ist zurueckgezahlt: %s."),
+                                 Text_Format(Bank_Intern_Text(22, "Ihr Kredit ueber %s ist zurueckgezahlt: %s."),
                                                        {a.c_str(), b.c_str()}));
             }
             e = Liste_Next_Element(Liste_Delete_Element(liste, e));
@@ -230,14 +231,14 @@ void Bank_Periode_Schliessen(int32_t team) {
     const float b = gl->kontostand[t];
     if (b > BANK_KAPPUNG) {
         Bank_Intern_News(t, BANK_NEWS_FLAGS_WICHTIG,
-                         Bank_Intern_Einsetzen(Bank_Intern_Text(23, "Der Verband erhebt eine Abgabe: %s."),
+                         Text_Format(Bank_Intern_Text(23, "Der Verband erhebt eine Abgabe: %s."),
                                                {Geld_Text(80000000.0f, -1, -1)}));
         Bank_Ueberweisung(t, -1, b - BANK_KAPPUNG, BUCHUNG_SONSTIGE_KOSTEN, 1, -1);
     }
     if (Bank_Intern_Konto(t)) {
         if (Team_Spiel_Level() == 0 && b < BANK_STUETZE_GRENZE) {
             Bank_Intern_News(t, BANK_NEWS_FLAGS_WICHTIG,
-                             Bank_Intern_Einsetzen(Bank_Intern_Text(24, "Der Verband unterstuetzt Sie mit %s."),
+                             Text_Format(Bank_Intern_Text(24, "Der Verband unterstuetzt Sie mit %s."),
                                                    {Geld_Text(BANK_STUETZE_GRENZE, -1, -1)}));
             Bank_Ueberweisung(-1, t, BANK_STUETZE_GRENZE, BUCHUNG_SONSTIGE_EINNAHMEN, 1, -1);
         }

@@ -1,8 +1,6 @@
 // business/ereignis.cpp - the event catalogue of "ereignis.cfg".
 #include "business/ereignis.h"
 
-#include <cctype>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -44,7 +42,6 @@ struct EreignisModul {
     // The view handed out and the texts it points to.
     Ereignis_Ansicht ansicht{};
     std::string texte[3];
-    std::string formatiert;
 };
 EreignisModul g;
 
@@ -254,61 +251,6 @@ bool Ereignis_Laden(const char* datei) {
     }
     g.naechste_nummer = Liste_Count(&g.liste);
     return true;
-}
-
-const char* Ereignis_Formatieren(const char* format, const Ereignis_Arg* args, int32_t anzahl) {
-    std::string& out = g.formatiert;
-    out.clear();
-    if (!format) return out.c_str();
-    int32_t naechstes = 0;
-    for (const char* p = format; *p;) {
-        if (*p != '%') {
-            out += *p++;
-            continue;
-        }
-        const char* start = p++;
-        if (*p == '%') {
-            out += '%';
-            ++p;
-            continue;
-        }
-        // flags, width, precision and length as printf knows them
-        std::string spez = "%";
-        while (*p && std::strchr("-+ #0", *p)) spez += *p++;
-        while (std::isdigit(static_cast<unsigned char>(*p))) spez += *p++;
-        if (*p == '.') {
-            spez += *p++;
-            while (std::isdigit(static_cast<unsigned char>(*p))) spez += *p++;
-        }
-        while (*p && std::strchr("hlLqjzt", *p)) ++p;
-        char art = *p;
-        if (!art) {
-            out.append(start, p);   // a lone % at the end stays as it is
-            break;
-        }
-        ++p;
-        if (!std::strchr("diucsxXfFeEgGn", art)) {
-            out.append(start, p);
-            continue;
-        }
-        if (art == 'n' || naechstes >= anzahl || !args) {
-            if (art != 'n') ++naechstes;
-            continue;
-        }
-        const Ereignis_Arg& a = args[naechstes++];
-        // width and precision are bounded so one conversion stays small
-        if (spez.size() > 8) spez = "%";
-        char puffer[512];
-        if (a.text) std::snprintf(puffer, sizeof puffer, (spez + "s").c_str(), a.text);
-        else if (art == 's' || art == 'c' || std::strchr("fFeEgG", art))
-            std::snprintf(puffer, sizeof puffer, (spez + "d").c_str(), a.zahl);
-        else {
-            char f[4] = {art, 0};
-            std::snprintf(puffer, sizeof puffer, (spez + f).c_str(), a.zahl);
-        }
-        out += puffer;
-    }
-    return out.c_str();
 }
 
 }  // namespace velmora

@@ -82,17 +82,4 @@ int32_t Ereignis_Anzahl();
 bool Ereignis_Speichern(const char* datei);
 bool Ereignis_Laden(const char* datei);
 
-// Formats an event text: the text is a printf format from the configuration
-// file, so it is never handed to printf. Each conversion (%d, %i, %u, %s, %c,
-// with flags, width and precision) takes the next argument; a numeric argument
-// under %s prints as a number, a text under %d prints as text; %% is a
-// percent sign; conversions beyond the arguments and %n print nothing.
-struct Ereignis_Arg {
-    const char* text = nullptr;   // null: a number
-    int32_t zahl = 0;
-    Ereignis_Arg(const char* t) : text(t ? t : "") {}
-    Ereignis_Arg(int32_t z) : zahl(z) {}
-};
-const char* Ereignis_Formatieren(const char* format, const Ereignis_Arg* args, int32_t anzahl);
-
 }  // namespace velmora

@@ -21,6 +21,7 @@
 #include "core/optionen.h"
 #include "core/rnd.h"
 #include "core/spielstand.h"
+#include "core/text_format.h"
 #include "net/richter.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
@@ -50,13 +51,14 @@ void abbuchung(int32_t team, int32_t betrag) {
 }
 
 // Sends the event text as a message (kopf null) or a request.
-void senden(int32_t team, const int32_t* kopf, const char* format, std::initializer_list<Ereignis_Arg> args) {
-    const char* text = Ereignis_Formatieren(format, args.begin(), int32_t(args.size()));
-    News_Add_Block(-1, team, -1, kopf ? int32_t(NEWS_ANFRAGE) : int32_t(NEWS_NACHRICHT | NEWS_ALLGEMEIN), kopf, text);
+void senden(int32_t team, const int32_t* kopf, const char* format, std::initializer_list<TextArg> args) {
+    const std::string text = Text_Format(format, args);
+    News_Add_Block(-1, team, -1, kopf ? int32_t(NEWS_ANFRAGE) : int32_t(NEWS_NACHRICHT | NEWS_ALLGEMEIN), kopf,
+                   text.c_str());
 }
 
 void anfrage(int32_t art, int32_t team, int32_t w2, int32_t frist, const Ereignis_Ansicht& e, int32_t w5, int32_t preis,
-             std::initializer_list<Ereignis_Arg> args) {
+             std::initializer_list<TextArg> args) {
     int32_t kopf[10] = {art, team, w2, Tag_Index() + frist, e.kategorie, w5, e.nummer, preis, e.sound, -1};
     senden(team, kopf, e.text, args);
 }
@@ -101,7 +103,7 @@ void stadion_schaden(int32_t team, const Ereignis_Ansicht& e) {
     else senden(team, nullptr, e.text, {geld(e.wert1, team)});
 }
 
-void alle_manager(const char* format, std::initializer_list<Ereignis_Arg> args) { senden(-1, nullptr, format, args); }
+void alle_manager(const char* format, std::initializer_list<TextArg> args) { senden(-1, nullptr, format, args); }
 
 }  // namespace
 

@@ -3,7 +3,7 @@
 // requests to the managers and the effects of their answers; the players'
 // union and its president.
 //
-// Every event text is a format from "ereignis.cfg" (Ereignis_Formatieren);
+// Every event text is a text from "ereignis.cfg" filled by Text_Format;
 // money moves through Bank_Ueberweisung with category 40 (income from the
 // outside) or 22 (costs to the outside), morale is player value 90 (0..6).
 #pragma once

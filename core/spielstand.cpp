@@ -17,6 +17,7 @@
 #include "core/rnd.h"
 #include "core/spielstand_testing.h"
 #include "core/str.h"
+#include "core/text_format.h"
 #include "platform/files.h"
 
 namespace velmora {
@@ -112,32 +113,12 @@ const char* text_holen(const char* (*hook)(int32_t), int32_t nummer, const char*
     return text;
 }
 
-// A text read from a file with the slot number put in place of its first "%d";
-// any other '%' stands as it is, so a text can never be read as a format.
-std::string text_mit_zahl(const char* text, int32_t zahl) {
-    std::string aus;
-    bool eingesetzt = false;
-    for (const char* p = text; *p; ++p) {
-        if (p[0] == '%' && p[1] == '%') {
-            aus += '%';
-            ++p;
-        } else if (!eingesetzt && p[0] == '%' && p[1] == 'd') {
-            aus += std::to_string(zahl);
-            eingesetzt = true;
-            ++p;
-        } else {
-            aus += *p;
-        }
-    }
-    return aus;
-}
-
 std::string slot_name(int32_t slot) {
     const SpielstandHooks& h = Spielstand_Hooks();
     if (slot == SPIELSTAND_AUTOSAVE_SLOT) return text_holen(h.disk_text, DISK_TEXT_AUTOSAVE, "Autosave");
     const char* name = h.slot_name ? h.slot_name(slot) : nullptr;
     if (name && name[0]) return name;
-    return text_mit_zahl(text_holen(h.disk_text, DISK_TEXT_SLOT_NAME, "Spielstand %d"), slot + 1);
+    return Text_Format(text_holen(h.disk_text, DISK_TEXT_SLOT_NAME, "Spielstand %d"), {slot + 1});
 }
 
 // The whole game as a file image, every module in the table's order.

@@ -11,6 +11,7 @@ struct TastenModul {
     int32_t code = -1;
     int32_t shift = -1;
     int32_t ctrl = -1;
+    int32_t wiederholt = 0;
     int32_t maus_alt = 0;
     bool maus_neu = false;
 };
@@ -33,9 +34,11 @@ int32_t Taste_Get_Zeichen() {
 int32_t Taste_Get_Code() { return g.code > 0 ? g.code : 0; }
 int32_t Taste_Shift() { return g.shift > 0 ? 1 : 0; }
 int32_t Taste_Ctrl() { return g.ctrl > 0 ? 1 : 0; }
+int32_t Taste_Wiederholt() { return g.wiederholt; }
 
 void Taste_Reset() {
     g.zeichen = g.code = g.shift = g.ctrl = -1;
+    g.wiederholt = 0;
     g.maus_neu = false;
 }
 
@@ -45,6 +48,7 @@ void Taste_Eingabe_Zeichen(int32_t zeichen) { g.zeichen = zeichen; }
 void Taste_Eingabe_Code(int32_t code) { g.code = code; }
 void Taste_Eingabe_Shift(int32_t gedrueckt) { g.shift = gedrueckt ? 1 : 0; }
 void Taste_Eingabe_Ctrl(int32_t gedrueckt) { g.ctrl = gedrueckt ? 1 : 0; }
+void Taste_Eingabe_Wiederholt(int32_t wiederholt) { g.wiederholt = wiederholt ? 1 : 0; }
 
 void Taste_Eingabe_Maus(int32_t knopf_zustand) {
     if ((knopf_zustand == 1 || knopf_zustand == 2) && knopf_zustand != g.maus_alt) g.maus_neu = true;

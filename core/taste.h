@@ -16,7 +16,9 @@ int32_t Taste_Get_Zeichen();
 int32_t Taste_Get_Code();        // the last virtual key code, 0 when none
 int32_t Taste_Shift();           // 1 while Shift is held
 int32_t Taste_Ctrl();
-// Last character, last code, Shift and Ctrl to -1, mouse change forgotten.
+// 1 when the last key or character came from a held key's repeat, 0 for a fresh press.
+int32_t Taste_Wiederholt();
+// Last character, last code, Shift and Ctrl to -1, repeat mark and mouse change forgotten.
 void Taste_Reset();
 // Would wait for a key to be released and pressed again. The main thread may
 // never block, so it only logs and returns.
@@ -27,6 +29,7 @@ void Taste_Eingabe_Zeichen(int32_t zeichen);
 void Taste_Eingabe_Code(int32_t code);
 void Taste_Eingabe_Shift(int32_t gedrueckt);
 void Taste_Eingabe_Ctrl(int32_t gedrueckt);
+void Taste_Eingabe_Wiederholt(int32_t wiederholt);
 void Taste_Eingabe_Maus(int32_t knopf_zustand);   // 0 none, 1 left, 2 right
 
 }  // namespace velmora

@@ -339,6 +339,11 @@ void Text_Render(Rastport* ziel, Font* font, uint16_t farbe, const char* text, i
     }
 }
 
+void Text_Zeichen_Zeichnen(Rastport* ziel, Font* font, uint8_t zeichen, int32_t x, int32_t y) {
+    if (!ziel || !font || !font->bogen || zeichen < 32) return;
+    Glyphe_Zeichnen(ziel, font, zeichen, x, y);
+}
+
 int32_t Text_Printf(Rastport* ziel, Font* font, const char* format, int32_t x, int32_t y, ...) {
     if (!Text_Pruefen(ziel, font, format, "Text_Printf")) return 0;
     char puffer[TEXT_PUFFER] = {};

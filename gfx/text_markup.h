@@ -40,6 +40,11 @@ int32_t Text_Printf(Rastport* ziel, Font* font, const char* format, int32_t x, i
 // non-zero `fest`, ^c codes do not change the colour that ^y returns to.
 void Text_Render(Rastport* ziel, Font* font, uint16_t farbe, const char* text, int32_t x, int32_t y, int32_t fest);
 
+// Draws the glyph of one character with its top-left corner at (x, y) in the
+// font's colour, whatever markup meaning the character has elsewhere (typed
+// text is drawn as typed). Characters below 32 draw nothing.
+void Text_Zeichen_Zeichnen(Rastport* ziel, Font* font, uint8_t zeichen, int32_t x, int32_t y);
+
 // The width of the text up to its end or the first ^t or ^z code, as drawing
 // advances (bold included); the font's fixed cell and bold are left as they were.
 int32_t Text_Width(Font* font, const char* text);

@@ -27,6 +27,7 @@ struct DisplayModul {
     int32_t maus_x = 0, maus_y = 0;
     uint32_t knoepfe = 0;
     bool gehalten[256] = {};
+    int32_t taste_wiederholt = 0;   // the repeat mark of the last key, for its character
     std::vector<uint16_t> bild;
     uint32_t bilder = 0;
     std::vector<std::pair<std::string, std::string>> meldungen;
@@ -143,12 +144,15 @@ bool sdl_ereignis(PlatEreignis& e) {
                 }
                 break;
             case SDL_KEYDOWN: {
+                // The character a key types follows its key event; it repeats with it.
+                g.taste_wiederholt = ev.key.repeat ? 1 : 0;
                 int32_t vk = vk_von_sdl(ev.key.keysym.sym);
                 if (!vk) break;
                 e.art = PLAT_E_TASTE;
                 e.code = vk;
                 e.shift = (ev.key.keysym.mod & KMOD_SHIFT) ? 1 : 0;
                 e.ctrl = (ev.key.keysym.mod & KMOD_CTRL) ? 1 : 0;
+                e.wiederholt = g.taste_wiederholt;
                 return true;
             }
             case SDL_TEXTINPUT: {
@@ -156,6 +160,7 @@ bool sdl_ereignis(PlatEreignis& e) {
                 if (!c) break;
                 e.art = PLAT_E_ZEICHEN;
                 e.code = c;
+                e.wiederholt = g.taste_wiederholt;
                 return true;
             }
             case SDL_MOUSEWHEEL:

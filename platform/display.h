@@ -26,6 +26,7 @@ enum PlatEreignisArt : int32_t {
     PLAT_E_KEINS = 0,
     PLAT_E_TASTE,        // a key went down: code = virtual key; shift, ctrl = modifier state then
     PLAT_E_ZEICHEN,      // a typed character: code = character (Latin-1)
+                         // (both with `wiederholt` set when a held key repeats)
     PLAT_E_RAD,          // mouse wheel: code = -1 away from the user, +1 towards
     PLAT_E_SCHLIESSEN,   // the window's close command
     PLAT_E_BEENDEN,      // the quit message of the session
@@ -42,6 +43,9 @@ struct PlatEreignis {
     int32_t joy = 0;
     int32_t x = 0;
     int32_t y = 0;
+    // 1 when the system's key repeat sent this key or character because the key
+    // is held, 0 for a fresh press (scripts set it for the headless back-end).
+    int32_t wiederholt = 0;
 };
 
 enum PlatBackend : int32_t { PLAT_HEADLESS = 0, PLAT_SDL = 1 };

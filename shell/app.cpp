@@ -199,8 +199,12 @@ void Win_Proc(const PlatEreignis& e) {
             Taste_Eingabe_Code(e.code);
             Taste_Eingabe_Shift(e.shift);
             Taste_Eingabe_Ctrl(e.ctrl);
+            Taste_Eingabe_Wiederholt(e.wiederholt);
             break;
-        case PLAT_E_ZEICHEN: Taste_Eingabe_Zeichen(e.code); break;
+        case PLAT_E_ZEICHEN:
+            Taste_Eingabe_Zeichen(e.code);
+            Taste_Eingabe_Wiederholt(e.wiederholt);
+            break;
         case PLAT_E_RAD: Maus_Rad_Setzen(e.code < 0 ? -1 : 1); break;
         case PLAT_E_SCHLIESSEN: Quit_State_Setzen(2); break;
         case PLAT_E_BEENDEN:

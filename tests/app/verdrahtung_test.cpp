@@ -28,6 +28,11 @@
 #include "core/spielstand.h"
 #include "core/spielstand_datei.h"
 #include "core/spielstand_testing.h"
+#include "gfx/blit.h"
+#include "gfx/hilfe_text.h"
+#include "gfx/rastport.h"
+#include "gfx/texteingabe.h"
+#include "gui/menue.h"
 #include "match/spieltag_hooks.h"
 #include "platform/clock.h"
 #include "season/kalender.h"
@@ -295,6 +300,40 @@ TEST(Verdrahtung, TheGamesSaveBlocksStandInTheirDeclaredOrder) {
                                                "Ereignis", "Training", "Trainingslager", "Scout",
                                                "Verhandlung"}));
     Spiel_Entdrahten();
+}
+
+// The window's menu framework shows help boxes through the help module, and
+// the program's end (and the module's unbinding) ends an edit left open.
+TEST(Verdrahtung, TheWindowBindsTheHelpBoxAndEndsTextEntryAndHelpAtTheEnd) {
+    std::vector<uint16_t> schirm(800 * 600, 0);
+    Rastport_Screen_Setup(800, 600, schirm.data());
+    Rastport_Set_Target(nullptr);
+    Font font;
+    font.bogen = Rastport_Create(224 * 4, 12, 16, 0, 0);
+    Rastport_Fill(font.bogen, 0, 0, -1, -1, 0xFFFF, nullptr);
+    for (int32_t c = 0; c < 224; ++c) font.glyph_x[c] = c * 4, font.glyph_breite[c] = 3;
+    char text[16] = "Feld";
+    const auto editieren = [&] {
+        Texteingabe_Edit(&font, text, sizeof text, 10, 0, 10, 10, 100, 14, 2, 1, nullptr, 0, 0, nullptr, 0xFFFF);
+        return Texteingabe_Stand().zustand;
+    };
+    for (bool abbinden : {false, true}) {
+        std::string fehler;
+        ASSERT_TRUE(Spiel_Verdrahten(Betrieb::FENSTER, &fehler)) << fehler;
+        EXPECT_EQ(Menue_Hooks().hilfe_zeigen, &Hilfe_Text_Ausgabe);
+        EXPECT_EQ(Menue_Hooks().hilfe_stoppen, &Hilfe_Text_Free);
+        ASSERT_EQ(editieren(), 1);
+        if (!abbinden) {
+            Kalender_Hooks().module_free.Aufrufen();
+            EXPECT_EQ(Texteingabe_Stand().zustand, 0);
+            ASSERT_EQ(editieren(), 1);
+        }
+        Spiel_Entdrahten();
+        EXPECT_EQ(Texteingabe_Stand().zustand, 0);
+        EXPECT_EQ(Menue_Hooks().hilfe_zeigen, nullptr);
+    }
+    Kalender_Hooks() = KalenderHooks{};
+    Rastport_Free(font.bogen);
 }
 
 }  // namespace

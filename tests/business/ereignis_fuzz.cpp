@@ -10,6 +10,7 @@
 #include "business/ereignis.h"
 #include "core/hooks.h"
 #include "core/rnd.h"
+#include "core/text_format.h"
 
 using namespace velmora;
 
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     }();
     (void)bereit;
     if (!Ereignis_Lesen_Text(reinterpret_cast<const char*>(daten), uint32_t(groesse), "ereignis.cfg")) return 0;
-    const Ereignis_Arg args[] = {Ereignis_Arg("Name"), Ereignis_Arg(42), Ereignis_Arg(-7)};
+    const TextArg args[] = {TextArg("Name"), TextArg(42), TextArg(-7)};
     int32_t anzahl = Ereignis_Anzahl();
     for (int32_t n = 0; n < anzahl; ++n) {
         const Ereignis_Ansicht* v = Ereignis_Holen(n);
@@ -29,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
         for (const char* t : {v->text, v->ja_text, v->nein_text})
             if (std::strlen(t) > size_t(EREIGNIS_TEXT_MAX)) std::abort();
         std::string text = v->text;
-        Ereignis_Formatieren(text.c_str(), args, 3);
+        Text_Format(text.c_str(), args, 3);
     }
     if (Ereignis_Holen(anzahl) != nullptr) std::abort();
     for (int32_t k = 0; k < EREIGNIS_KATEGORIEN; ++k) {

@@ -233,27 +233,5 @@ TEST(EreignisKatalog, FileFormRoundTripsAndRefusesDamage) {
     EXPECT_EQ(Ereignis_Anzahl(), 2);
 }
 
-TEST(EreignisFormat, ArgumentsAreTypedAndNeverOverrun) {
-    const Ereignis_Arg args[] = {Ereignis_Arg("Meier"), Ereignis_Arg(7)};
-    const struct {
-        const char* format;
-        int32_t anzahl;
-        const char* erwartet;
-    } faelle[] = {
-        {"%s spielt %d", 2, "Meier spielt 7"},
-        {"%d und %s", 2, "Meier und 7"},          // a text under %d, a number under %s
-        {"%s %s %s %d", 2, "Meier 7  "},           // beyond the arguments: nothing
-        {"100%% %n%s", 2, "100% Meier"},
-        {"%5s|%-3d|", 2, "Meier|7  |"},
-        {"ohne", 0, "ohne"},
-        {"%s", 0, ""},
-        {"Rest %", 2, "Rest %"},
-        {"%y%s", 2, "%yMeier"},
-        {"%999999999999s", 2, "Meier"},
-    };
-    for (const auto& f : faelle) EXPECT_STREQ(Ereignis_Formatieren(f.format, args, f.anzahl), f.erwartet) << f.format;
-    EXPECT_STREQ(Ereignis_Formatieren(nullptr, args, 2), "");
-}
-
 }  // namespace
 }  // namespace velmora

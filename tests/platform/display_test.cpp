@@ -27,15 +27,22 @@ TEST(PlatDisplay, ScriptedEventsArriveInOrder) {
     taste.art = PLAT_E_TASTE;
     taste.code = 'B';
     taste.ctrl = 1;
+    PlatEreignis wieder = taste;
+    wieder.wiederholt = 1;
     PlatEreignis rad;
     rad.art = PLAT_E_RAD;
     rad.code = -1;
     Plat_Headless_Ereignis(taste);
+    Plat_Headless_Ereignis(wieder);
     Plat_Headless_Ereignis(rad);
     ASSERT_TRUE(Plat_Ereignis_Holen(e));
     EXPECT_EQ(e.art, PLAT_E_TASTE);
     EXPECT_EQ(e.code, 'B');
     EXPECT_EQ(e.ctrl, 1);
+    EXPECT_EQ(e.wiederholt, 0);
+    ASSERT_TRUE(Plat_Ereignis_Holen(e));
+    EXPECT_EQ(e.code, 'B');
+    EXPECT_EQ(e.wiederholt, 1);   // the held key's repeat keeps its mark
     ASSERT_TRUE(Plat_Ereignis_Holen(e));
     EXPECT_EQ(e.art, PLAT_E_RAD);
     EXPECT_FALSE(Plat_Ereignis_Holen(e));

@@ -291,3 +291,23 @@ TEST(AppWinProc, KeysCharactersWheelAndCloseReachTheirGlobals) {
     Quit_State_Setzen(0);
     Taste_Reset();
 }
+
+TEST(AppWinProc, TheRepeatMarkOfAHeldKeyReachesTheKeyPolling) {
+    Taste_Reset();
+    const struct {
+        PlatEreignisArt art;
+        int32_t code, wiederholt;
+    } folge[] = {{PLAT_E_TASTE, 'L', 0}, {PLAT_E_ZEICHEN, 'l', 0}, {PLAT_E_TASTE, 'L', 1},
+                 {PLAT_E_ZEICHEN, 'l', 1}, {PLAT_E_TASTE, VK_BACK, 0}};
+    for (const auto& f : folge) {
+        PlatEreignis e;
+        e.art = f.art;
+        e.code = f.code;
+        e.wiederholt = f.wiederholt;
+        Win_Proc(e);
+        EXPECT_EQ(Taste_Wiederholt(), f.wiederholt) << f.code;
+    }
+    Win_Proc(PlatEreignis{PLAT_E_TASTE, 'L', 0, 0, 0, 0, 0, 1});
+    Taste_Reset();
+    EXPECT_EQ(Taste_Wiederholt(), 0);   // the frame's end forgets it
+}

@@ -1,0 +1,96 @@
+// gfx/hilfe_text.cpp - help texts near the mouse pointer.
+#include "gfx/hilfe_text.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/debug.h"
+#include "gfx/alpha.h"
+#include "gfx/blit.h"
+#include "gfx/font.h"
+#include "gfx/rastport.h"
+#include "gfx/text_markup.h"
+#include "platform/display.h"
+
+namespace velmora {
+namespace {
+
+constexpr int32_t SCHIRM_BREITE = 800, SCHIRM_HOEHE = 600;
+constexpr int32_t DECKKRAFT = 85;
+
+struct HilfeModul {
+    bool gezeigt = false;
+    Rastport* bild = nullptr;   // the box prepared by the first call
+};
+HilfeModul g;
+
+int32_t Tiefe() {
+    Rastport* ziel = Rastport_Target();
+    const int32_t t = ziel ? int32_t(Rastport_Depth(ziel)) : 0;
+    return t ? t : Rastport_Screen_Depth();
+}
+
+void Vorbereiten(Font* font, const char* text, int32_t block, int32_t zeilen) {
+    g.bild = Rastport_Create(block + 13, zeilen * 10 + 19, Tiefe(), 0, 0);
+    if (!g.bild) {
+        Debug_Printf("Hilfe_Text_Ausgabe: Kein Speicher!\n");
+        return;
+    }
+    Rastport_Fill(g.bild, 0, 0, -1, -1, 0, nullptr);
+    Text_Printf(g.bild, font, "^c%05d%s", 4, 9, HILFE_FARBE_TEXT, text);
+    g.gezeigt = true;
+}
+
+}  // namespace
+
+int32_t Hilfe_Text_Zeilen(const char* text) {
+    int32_t n = 0;
+    for (const char* p = text; p && (p = std::strstr(p, "^l")) != nullptr; p += 2) ++n;
+    return n;
+}
+
+void Hilfe_Text_Ausgabe(const char* text, int32_t x, int32_t y) {
+    if (!text) {
+        Debug_Printf("Hilfe_Text_Ausgabe: kein Text\n");
+        return;
+    }
+    Font* font = Font_Get(HILFE_FONT);
+    if (!font) return;
+    if (x == -1 || y == -1) {
+        Plat_Maus(&x, &y);
+        x -= 4;
+        y += 20;
+        if (y > 580) y -= 40;
+    }
+    const int32_t zeilen = Hilfe_Text_Zeilen(text);
+    const int32_t block = Text_Block_Size(font, text);
+    if (!g.gezeigt) {
+        Vorbereiten(font, text, block, zeilen);
+        return;
+    }
+    Rastport* ziel = Rastport_Target();
+    if (!ziel) return;
+    const int32_t w = block + 7, h = zeilen * 10 + 13;
+    if (w > SCHIRM_BREITE) Debug_Printf("Hilfe_Text: zu lang!!\n");
+    const int32_t bx = std::max(0, std::min(x, SCHIRM_BREITE - w));
+    const int32_t by = std::max(0, std::min(y + 8, SCHIRM_HOEHE - h));
+    Rastport* box = Rastport_Create(w, h, Tiefe(), 0, 0);
+    if (!box) {
+        Debug_Printf("Hilfe_Text_Ausgabe: Kein Speicher!\n");
+        return;
+    }
+    Rastport_Fill(box, 0, 0, -1, -1, HILFE_FARBE_BOX, nullptr);
+    Blit_Alpha(box, 0, 0, w, h, ziel, bx, by, DECKKRAFT);
+    Rastport_Free(box);
+    Text_Printf(ziel, font, "^c%05d%s", bx + 5, by + 10, HILFE_FARBE_SCHATTEN, text);
+    Text_Printf(ziel, font, "^c%05d%s", bx + 4, by + 9, HILFE_FARBE_TEXT, text);
+}
+
+void Hilfe_Text_Free() {
+    g.bild = Rastport_Free(g.bild);
+    g.gezeigt = false;
+}
+
+bool Hilfe_Text_Gezeigt() { return g.gezeigt; }
+
+}  // namespace velmora
