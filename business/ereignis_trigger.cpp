@@ -526,7 +526,7 @@ void Ereignis_Team_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter_Fall 
         if (!m || Manager_Wert(309, m, 0, OP_LESEN) != -1) return;   // one change at a time
         Manager_Wert(309, m, club, OP_SCHREIBEN);
     }
-    std::string name = Team_String(0, club, 0, 0);
+    std::string name = Team_String(TS_NAME, club, 0, 0);
     if (!text.empty()) senden(team, nullptr, text.c_str(), {name.c_str()});
 }
 
