@@ -5,6 +5,8 @@
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung_intern.h"
+#include "business/bank.h"
+#include "business/news_anfrage.h"
 #include "club/club_hooks.h"
 #include "club/manager.h"
 #include "club/spieler.h"
@@ -16,6 +18,7 @@
 #include "core/prioritaeten.h"
 #include "core/res.h"
 #include "core/spielstand.h"
+#include "core/text.h"
 #include "gfx/bild.h"
 #include "gfx/bild_laden.h"
 #include "gfx/blit.h"
@@ -33,11 +36,15 @@
 #include "gui/menue.h"
 #include "gui/menue_eingabefeld.h"
 #include "gui/menue_scrollbar.h"
+#include "gui/menue_panel.h"
+#include "gui/menue_requester.h"
+#include "match/spieltag.h"
 #include "media/sound.h"
 #include "net/internet.h"
 #include "net/min_signal.h"
 #include "net/net.h"
 #include "platform/clock.h"
+#include "screens/platzhalter.h"
 #include "platform/display.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
@@ -72,27 +79,18 @@ int32_t screen_setup(uint16_t* speicher, int32_t breite, int32_t hoehe, int32_t)
     return Rastport_Screen() ? 1 : 0;
 }
 
-// The picture while no game runs (the start screens come later): the pitch's
-// green with the lines of a football field and the game's name.
-bool startbild() {
-    Rastport* s = Rastport_Screen();
-    if (!s) return false;
-    const uint16_t gruen = 0x2C64, weiss = 0xFFFF;
-    Rastport_Fill(s, 0, 0, SCREEN_BREITE, SCREEN_HOEHE, gruen, nullptr);
-    Rastport_Draw_Frame(s, 40, 60, 720, 480, weiss, 2, nullptr);
-    Rastport_Fill(s, 399, 60, 2, 480, weiss, nullptr);
-    Rastport_Draw_Frame(s, 40, 200, 110, 200, weiss, 2, nullptr);
-    Rastport_Draw_Frame(s, 650, 200, 110, 200, weiss, 2, nullptr);
-    if (Font* titel = Font_Get(11)) Text_Printf(s, titel, "^tz0400Velmora", 0, 280);
-    if (Font* zeile = Font_Get(9)) Text_Printf(s, zeile, "^tz0400%s", 0, 330, "Fussball-Manager");
-    return false;
-}
-
 // The manager whose icon states the screens show: the one whose turn it is,
 // else the local one.
 int32_t menue_team() {
     const int32_t team = Kalender_Aktives_Team();
     return team >= 0 ? team : Team_Lokal();
+}
+
+// A news request's data as the requester hands its values back.
+const NewsAntwortDaten& news_daten(const int32_t* w) {
+    static NewsAntwortDaten d;
+    d = NewsAntwortDaten{w[0], w[1], uint32_t(w[2])};
+    return d;
 }
 
 bool kalender_anfrage(int32_t anfrage, int32_t, const uint8_t* daten, size_t bytes, std::vector<uint8_t>& antwort) {
@@ -108,14 +106,12 @@ bool spiele_anfrage(int32_t anfrage, int32_t, const uint8_t* daten, size_t bytes
 void Binden_Core() {
     CoreHooks& c = Core_Hooks();
     const bool fenster = Einstellungen().betrieb == Betrieb::FENSTER || Einstellungen().betrieb == Betrieb::HEADLESS;
-    // Until the screens' requester exists, messages to the manager are system message boxes.
-    if (fenster) {
-        Besetzen(c.meldung, [](const char* text) { Plat_Meldungsbox("Velmora", text); }, "Core.meldung");
-        Besetzen(c.win_error_box, [](const char* text) { Plat_Meldungsbox("Error:", text); }, "Core.win_error_box");
-    } else {
-        Besetzen(c.meldung, meldung_stderr, "Core.meldung");
-        Besetzen(c.win_error_box, meldung_stderr, "Core.win_error_box");
-    }
+    // Messages to the manager are the screen's requesters where the menu
+    // framework is bound, else lines on stderr; the system's box is kept for
+    // fatal start-up errors.
+    if (!Dabei("Bildschirm")) Besetzen(c.meldung, meldung_stderr, "Core.meldung");
+    if (fenster) Besetzen(c.win_error_box, [](const char* text) { Plat_Meldungsbox("Error:", text); }, "Core.win_error_box");
+    else Besetzen(c.win_error_box, meldung_stderr, "Core.win_error_box");
 }
 
 void Binden_Grafik() {
@@ -224,11 +220,20 @@ void Binden_Shell() {
     Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_SHELL, Medien_Stop);
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_KONFIG_CACHE,
                [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); });
-    if (Einstellungen().betrieb == Betrieb::FENSTER) Besetzen(k.spielstart_frame, startbild, "Kalender.spielstart_frame");
+    if (Einstellungen().betrieb == Betrieb::FENSTER) {
+        // Until the start screens exist, a window starts a demo game: one
+        // human manager on the first league club, whose turns the screens end.
+        Sim() = SimZustand{};
+        Sim().optionen.menschen = 1;
+        Sim().optionen.zuege_beenden = false;
+        Besetzen(k.spielstart_frame, Sim_Spielstart, "Kalender.spielstart_frame");
+    }
 }
 
 // The menu framework in the game: the shell's mouse, the icon states of the
-// manager whose turn it is, the resource files, and its frame in the menu phase.
+// manager whose turn it is, the resource files, its frame in the menu phase;
+// the panel's view of the match day, the bank and the news; each turn starts
+// on the main screen; messages and questions to the manager as requesters.
 void Binden_Bildschirm() {
     MenueHooks& m = Menue_Hooks();
     Besetzen(m.maus_x, Maus_X, "Menue.maus_x");
@@ -243,26 +248,107 @@ void Binden_Bildschirm() {
             return r;
         },
         "Menue.rad_holen");
-    Besetzen(m.icon_zustand, [](int32_t nummer) { return Manager_Icon_Word_Data_Lesen(menue_team(), nummer); },
+    Besetzen(m.icon_zustand, [](int32_t nummer) { return Manager_Icon_Button_Lesen(menue_team(), nummer); },
              "Menue.icon_zustand");
     Besetzen(
         m.icon_zustand_setzen,
-        [](int32_t nummer, int32_t wert) { Manager_Icon_Word_Data_Schreiben(menue_team(), nummer, wert); },
+        [](int32_t nummer, int32_t wert) { Manager_Icon_Button_An_Aus(menue_team(), nummer, wert); },
         "Menue.icon_zustand_setzen");
     Besetzen(m.resourcen_slot, Resourcen_Slot, "Menue.resourcen_slot");
     Besetzen(m.scrollbar_rad, Menue_Scrollbar_Klick_Ausfuehren, "Menue.scrollbar_rad");
     Besetzen(m.wippe_ende, Menue_Rocker_Highlight_Beenden, "Menue.wippe_ende");
     Besetzen(m.hilfe_zeigen, Hilfe_Text_Ausgabe, "Menue.hilfe_zeigen");
     Besetzen(m.hilfe_stoppen, Hilfe_Text_Free, "Menue.hilfe_stoppen");
+    Besetzen(
+        m.basis_team_name,
+        []() -> const char* {
+            const int32_t t = Team_Basis_Nation();
+            return t >= 0 ? Team_String(TS_NAME, t, 0, 0) : nullptr;
+        },
+        "Menue.basis_team_name");
+    Besetzen(
+        m.hilfe_option,
+        []() -> uint8_t {
+            const int32_t t = menue_team();
+            const auto* h = t >= 0 ? static_cast<const uint8_t*>(Team_Zeiger(TZ_HILFE, t, nullptr, OP_LESEN)) : nullptr;
+            return h ? *h : 1;
+        },
+        "Menue.hilfe_option");
+
+    MenuePanelHooks& p = Menue_Panel_Hooks();
+    Besetzen(p.spiel_info, Spieltag_Spiel_Info, "MenuePanel.spiel_info");
+    Besetzen(p.team_hat_spiel, Spieltag_Team_Hat_Spiel, "MenuePanel.team_hat_spiel");
+    Besetzen(p.kontostand, [](int32_t team) { return Bank_Kontostand(team, false, -1); }, "MenuePanel.kontostand");
+    Besetzen(p.mittelwert, [](int32_t team) { return Bank_Mittelwert(team, false, -1); }, "MenuePanel.mittelwert");
+    Besetzen(p.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "MenuePanel.geld_text");
+    // The other managers hear of the finished day from the news' turn end.
+    for (int32_t k = 0; k < PANEL_KNOEPFE; ++k)
+        for (int32_t e = 0; e < PANEL_EINTRAEGE; ++e)
+            if (!p.screens[k][e])
+                if (ScreenOeffner f = Platzhalter_Oeffner(ICON_PANEL_TEAM + k, e))
+                    Besetzen(p.screens[k][e], f, "MenuePanel.screens");
+    Besetzen(p.optionen_screen, Platzhalter_Oeffner(ICON_PANEL_SYSTEM, 2), "MenuePanel.optionen_screen");
+
+    CoreHooks& c = Core_Hooks();
+    Besetzen(c.meldung, [](const char* text) { Menue_Nachricht_An_Manager(Menue_Lokal().team, text); }, "Core.meldung");
+    Besetzen(
+        c.message_an_manager,
+        [](int32_t, int32_t team, const char* text) { return Menue_Nachricht_An_Manager(team, text); },
+        "Core.message_an_manager");
+    Besetzen(
+        c.requester,
+        [](const char* frage, const char* ja, const char* nein, void (*proc)()) {
+            Menue_Requester_Frage(Menue_Lokal().team, frage, ja, nein, proc);
+        },
+        "Core.requester");
+    NewsHooks& n = News_Hooks();
+    Besetzen(n.modal_offen, [] { return Menue_Get_Zustand_Byte() != 0 || Menue_Requester_Offen(); }, "News.modal_offen");
+    Besetzen(
+        n.requester,
+        [](int32_t team, const char* text, const char* ja, const char* nein, const NewsAntwortDaten* d) {
+            const int32_t werte[3] = {d ? d->team : -1, d ? d->index : -1, d ? int32_t(d->id) : 0};
+            Menue_Requester(
+                2, team, text, ja, nein,
+                [](const int32_t* w, const int32_t*) { News_Antwort_Ja(&news_daten(w)); },
+                [](const int32_t* w, const int32_t*) { News_Antwort_Nein(&news_daten(w)); },
+                3, werte, 0, nullptr);
+            return true;
+        },
+        "News.requester");
+    Besetzen(
+        n.icon_707_flags,
+        []() -> int32_t {
+            if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_WEITER)) return -1;
+            const s_icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_WEITER);
+            return i ? int32_t(i->Status) : -1;
+        },
+        "News.icon_707_flags");
+
     KalenderHooks& k = Kalender_Hooks();
+    Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_TEXTE, [] { Text_Laden(); });
+    Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_TEXTE, Text_Free);
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_MENUE, Menue_Init_Tabellen);
-    Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_MENUE, Menue_Alles_Loeschen);
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_TEXTEINGABE, Texteingabe_Free);
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_HILFE, Hilfe_Text_Free);
-    Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_BILDSCHIRM, Menue_Frame);
-    Beim_Abbinden(Menue_Alles_Loeschen);
     Beim_Abbinden(Texteingabe_Free);
     Beim_Abbinden(Hilfe_Text_Free);
+    Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_MENUE, [] {
+        Menue_Requester_Leeren();
+        Menue_Alles_Loeschen();
+    });
+    // The menu phase and the announcement windows (run modes 1, 17, 18, 24).
+    Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_BILDSCHIRM, Menue_Frame);
+    // Each turn starts on the main screen, with the messages kept for the manager.
+    Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_MENUE, [](int32_t team) {
+        Menue_Save_Byte_Setzen(0);
+        Menue_Neustart(team);
+        Menue_Nachrichten_Zeigen(team);
+    });
+    Block(Menue_Spielstand_Anmelden, "Menue");
+    Beim_Abbinden([] {
+        Menue_Requester_Leeren();
+        Menue_Alles_Loeschen();
+    });
 }
 
 void Binden_Lauf() {

@@ -368,6 +368,18 @@ std::string Screentexte_Text() {
     Screen(o, "RANGLISTE_SCREEN", {{0, "Rangliste"}, {1, "Verein"}, {2, "Punkte"}});
     Screen(o, "EINSETZEN_1_SCREEN", {{32, "Lernt:"}});
     Screen(o, "ZUSATZTEXTE_HASK", {{7, "Buchen"}, {10, "Blaettern"}});
+    // The menu framework: the panel's menus (0-21, 29), the continue button
+    // (22 no match today, 28 a match today), the header's labels (23, 24, 30),
+    // the requester's buttons (25-27) and the continue button's question (31).
+    Screen(o, "MENUE_SCREEN",
+           {{0, "Mannschaft"}, {1, "Aufstellung"}, {2, "Kader"}, {3, "Taktik"}, {4, "Transfers"}, {5, "Training"},
+            {6, "Trainingslager"}, {7, "Wettbewerbe"}, {8, "Tabelle"}, {9, "Spielplan"}, {10, "Bestenliste"},
+            {11, "Rangliste"}, {12, "Verein"}, {13, "Bank"}, {14, "Werbung"}, {15, "Stadion"}, {16, "Finanzen"},
+            {17, "System"}, {18, "Laden"}, {19, "Speichern"}, {20, "Optionen"}, {21, "Beenden"}, {22, "Weiter"},
+            {23, "St\xe4rke"}, {24, "spielfrei"}, {25, "Ja"}, {26, "Nein"}, {27, "OK"}, {28, "Zum Spiel"},
+            {29, "Weltrangliste"}, {30, "Talente"},
+            {31, "Es stehen keine elf einsatzf\xe4higen Spieler im Kader. Trotzdem weiter?"}});
+    Screen(o, "FINANZ_SCREEN", {{27, "Euro"}, {29, " \x80"}});
     Screen(o, "WERBUNG_SCREEN", {{47, "TV-Partner"}, {48, "Hauptsponsor"}, {49, "Bande"}, {50, "Ersatzpartner"}});
     return o;
 }

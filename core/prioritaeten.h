@@ -14,6 +14,7 @@ constexpr int32_t INIT_KONFIG_CACHE = 100;   // whether the binary configuration
 constexpr int32_t INIT_NEWS = 200;           // the news file opened, the display reset
 constexpr int32_t INIT_TRAINING = 300;       // training unit and camps reset
 constexpr int32_t INIT_EREIGNIS = 400;       // the random events read from ereignis.cfg
+constexpr int32_t INIT_TEXTE = 450;          // the screen texts and the text table
 constexpr int32_t INIT_MENUE = 500;          // the menu framework's icon tables
 // ...and end in the opposite order.
 constexpr int32_t FREI_MENUE = 50;           // the screens' icons and pictures first
@@ -22,6 +23,7 @@ constexpr int32_t FREI_HILFE = 70;           // and the help box
 constexpr int32_t FREI_EREIGNIS = 100;
 constexpr int32_t FREI_TRAINING = 200;
 constexpr int32_t FREI_NEWS = 300;
+constexpr int32_t FREI_TEXTE = 400;
 
 // Every frame of the menu phase: the timed work first, the screen last.
 constexpr int32_t MENUE_TRAINING = 100;      // training unit and camps advance
@@ -29,6 +31,7 @@ constexpr int32_t MENUE_NEWS = 200;          // the news round (requests, answer
 constexpr int32_t MENUE_BILDSCHIRM = 900;    // the menu framework's frame (or a runner ending the turn)
 
 // A manager's turn.
+constexpr int32_t ZUG_BEGINN_MENUE = 100;    // the turn starts on the main screen
 constexpr int32_t ZUG_ENDE_NEWS = 100;       // the messages to the next manager
 
 // The run mode changes: videos and sounds of the old mode stop.

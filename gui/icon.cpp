@@ -6,6 +6,7 @@
 
 #include "core/debug.h"
 #include "core/res.h"
+#include "core/spielstand.h"
 #include "core/spielstand_datei.h"
 #include "gfx/alpha.h"
 #include "gfx/blit.h"
@@ -95,6 +96,17 @@ void Menue_Icon_Registrieren(int32_t nummer, s_icon* icon) {
         Debug_Printf("%s", Ersteller(nummer));
         Debug_Printf("Hilfet.=%s\n", icon->hilfe ? icon->hilfe : "Kein Hilfetext!");
     }
+}
+
+s_icon Menue_Icon_Neu(int32_t nummer, int32_t x, int32_t y, int32_t bild, uint32_t typ, int8_t pri) {
+    s_icon i;
+    i.nummer = int16_t(nummer);
+    i.x = int16_t(x);
+    i.y = int16_t(y);
+    i.bild = bild;
+    i.typ = typ;
+    i.Pri = pri;
+    return i;
 }
 
 void Menue_Screen_Icon_Hinzufuegen(s_icon* icon) {
@@ -425,6 +437,20 @@ bool Menue_Laden(SpielstandDatei* datei) {
         for (int32_t n = 702; n <= 705; ++n) f(n, 0);
     Menue_Init_Tabellen();
     return ok;
+}
+
+bool Menue_Spielstand_Anmelden() {
+    SpielstandBlock b;
+    b.name = "Menue";
+    b.position = 50;
+    b.save = [](std::vector<uint8_t>& out) { out.push_back(g.save_byte); };
+    b.load = [](const uint8_t* in, size_t bytes) {
+        if (bytes != 1 || in[0] > 1) return false;
+        g.save_byte = in[0];
+        return true;
+    };
+    b.neu = [] { g.save_byte = 0; };
+    return Spielstand_Block_Anmelden(b);
 }
 
 void Menue_Screen_Oeffnen(void (*oeffner)()) {

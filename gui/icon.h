@@ -142,6 +142,8 @@ struct s_icon {
     int32_t d = 0, d2 = 0;
 };
 
+// A new icon record: number, position, picture, type and priority, the rest as default.
+s_icon Menue_Icon_Neu(int32_t nummer, int32_t x, int32_t y, int32_t bild, uint32_t typ, int8_t pri);
 void Menue_Screen_Icon_Hinzufuegen(s_icon* icon);
 void Menue_Screen_Icons_Hinzufuegen(s_icon* liste);
 // Removes one icon, by number, or with number -1 by its definition.
@@ -175,6 +177,8 @@ bool Menue_Speichern(SpielstandDatei* datei);
 bool Menue_Laden(SpielstandDatei* datei);
 void Menue_Save_Byte_Setzen(uint8_t wert);
 uint8_t Menue_Save_Byte();
+// Registers the "Menue" block of the save game (position 50): the save byte.
+bool Menue_Spielstand_Anmelden();
 void Menue_Screen_Oeffnen(void (*oeffner)());
 
 // The table as the frame walks it: the icon in a slot (or null) and a row's

@@ -26,6 +26,7 @@ struct DisplayModul {
     std::deque<PlatEreignis> ereignisse;
     int32_t maus_x = 0, maus_y = 0;
     uint32_t knoepfe = 0;
+    uint32_t gedrueckt = 0;   // buttons pressed since the last read (a click between two reads)
     bool gehalten[256] = {};
     int32_t taste_wiederholt = 0;   // the repeat mark of the last key, for its character
     std::vector<uint16_t> bild;
@@ -163,6 +164,10 @@ bool sdl_ereignis(PlatEreignis& e) {
                 e.wiederholt = g.taste_wiederholt;
                 return true;
             }
+            case SDL_MOUSEBUTTONDOWN:
+                if (ev.button.button == SDL_BUTTON_LEFT) g.gedrueckt |= 1u;
+                if (ev.button.button == SDL_BUTTON_RIGHT) g.gedrueckt |= 2u;
+                break;
             case SDL_MOUSEWHEEL:
                 if (ev.wheel.y == 0) break;
                 e.art = PLAT_E_RAD;
@@ -398,7 +403,9 @@ uint32_t Plat_Maus_Knoepfe() {
     if (g.offen && g.backend == PLAT_SDL) {
         SDL_PumpEvents();
         Uint32 b = SDL_GetMouseState(nullptr, nullptr);
-        return ((b & SDL_BUTTON_LMASK) ? 1u : 0u) | ((b & SDL_BUTTON_RMASK) ? 2u : 0u);
+        const uint32_t frueher = g.gedrueckt;
+        g.gedrueckt = 0;
+        return ((b & SDL_BUTTON_LMASK) ? 1u : 0u) | ((b & SDL_BUTTON_RMASK) ? 2u : 0u) | frueher;
     }
 #endif
     return g.knoepfe;

@@ -13,6 +13,7 @@
 #include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
+#include "gfx/bild_muster_menue.h"
 #include "gfx/wappen.h"
 #include "media/sound.h"
 #include "platform/files.h"
@@ -20,6 +21,25 @@
 #include "tools/werkzeug.h"
 
 using namespace velmora;
+
+namespace {
+
+// Puts a picture at `eintrag` of a file's entries; false, naming both, when
+// a picture stands there already.
+bool Setzen(std::vector<ResDateiEintrag>& datei, const char* name, int32_t eintrag, ResDateiEintrag bild,
+            const char* was) {
+    if (datei.size() <= size_t(eintrag)) datei.resize(size_t(eintrag) + 1, Res_Datenblock(nullptr, 0));
+    if (datei[size_t(eintrag)].typ == RES_TYP_BITMAP) {
+        std::fprintf(stderr, "mkassets: %s entry %d: %s and another picture claim it\n", name, eintrag, was);
+        return false;
+    }
+    datei[size_t(eintrag)] = std::move(bild);
+    return true;
+}
+
+}  // namespace
+
+constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3;
 
 int main(int argc, char** argv) {
     constexpr const char* BENUTZUNG =
@@ -40,10 +60,18 @@ int main(int argc, char** argv) {
         if (i == RES_FONTS) continue;   // rendered by mkfonts
         if (i == SOUND_RES_MENUE) continue;   // synthesised by mksounds
         std::vector<ResDateiEintrag> eintraege;
-        if (i == BILD_RES_POKALE) eintraege = Muster_Pokal_Datei(200);
-        else if (i == BILD_RES_TRIKOTS) eintraege = Muster_Trikot_Datei();
+        bool ok = true;
+        if (i == MENUE_RES_GLOBAL) eintraege = Muster_Menue_Global_Datei();
+        else if (i == MENUE_RES_OPTIONEN) eintraege = Muster_Menue_Optionen_Datei();
+        else if (i == BILD_RES_POKALE) {
+            // The trophies of graphic numbers 0 to 195 lie before the darkening picture.
+            eintraege = Muster_Pokal_Datei(MENUE_ABDUNKELN_EINTRAG - POKAL_RES_ERSTER);
+            ok = Setzen(eintraege, pfad.c_str(), MENUE_ABDUNKELN_EINTRAG, Muster_Eintrag(Muster_Menue_Abdunkeln(), true),
+                        "the darkening");
+        } else if (i == BILD_RES_TRIKOTS) eintraege = Muster_Trikot_Datei();
         else if (i == BILD_RES_WAPPEN) eintraege = Muster_Wappen_Datei(WAPPEN_RES_ANZAHL);
         else if (i == BILD_RES_GESICHTER) eintraege = Muster_Portrait_Datei();
+        if (!ok) return 1;
         if (!Res_Schreiben(pfad.c_str(), eintraege)) {
             std::fprintf(stderr, "mkassets: cannot write %s\n", pfad.c_str());
             return 1;

@@ -101,6 +101,7 @@ s_icon Icon(int32_t nummer, int32_t x, int32_t y, uint32_t typ, Rastport* rp) {
 
 void Beispiel_Screen_Oeffnen(int32_t team) {
     Beispiel_Screen_Schliessen();
+    Menue_Screen_Bereich_Loeschen(4, 0, 0, 799, 565);   // what the panel opened in the work area
     g.rasen = Icon(BEISPIEL_ICON_RASEN, 0, 0, ICON_TYP_PASSIV, Rasen_Malen());
     g.tafel = Icon(BEISPIEL_ICON_TAFEL, TAFEL_X, TAFEL_Y, ICON_TYP_PASSIV, Tafel_Malen(team));
     g.tafel.Pri = 1;

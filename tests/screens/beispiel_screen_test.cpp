@@ -18,7 +18,7 @@ protected:
         ScreenWelt::SetUp();
         g_zuege = 0;
         // What the root does for a screen of the game: open it when a turn begins, close it when it ends.
-        Kalender_Hooks().zug_beginnt.Anmelden(100, [](int32_t team) {
+        Kalender_Hooks().zug_beginnt.Anmelden(200, [](int32_t team) {
             ++g_zuege;
             Beispiel_Screen_Oeffnen(team);
         }, "Beispiel");

@@ -71,6 +71,9 @@ protected:
         Kalender_Hooks() = KalenderHooks{};
         Core_Hooks().meldung = nullptr;
         Plat_Uhr_Virtuell(false);
+        // The next game of this test program starts from the program's start.
+        Quit_State_Setzen(0);
+        Kalender_Zuruecksetzen();
     }
 
     // Runs the program headless until the script is played (true when it was).
@@ -80,7 +83,10 @@ protected:
         s.schalter.kein_intro = true;
         s.headless = true;
         s.max_durchlaeufe = 5000;
-        if (App_Main(s) != 1) return false;
+        const int32_t r = App_Main(s);
+        if (r != 1) std::fprintf(stderr, "App_Main %d, step %zu of %zu\n", r, schritt, skript.size());
+        if (r != 1) return false;
+        if (schritt != skript.size()) std::fprintf(stderr, "script at step %zu of %zu\n", schritt, skript.size());
         return schritt == skript.size();
     }
 

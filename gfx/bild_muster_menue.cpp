@@ -1,0 +1,361 @@
+// gfx/bild_muster_menue.cpp - the menu framework's pictures.
+#include "gfx/bild_muster_menue.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "gfx/bild_muster.h"
+#include "gfx/colour.h"
+
+namespace velmora {
+namespace {
+
+struct Rgb {
+    int32_t r, g, b;
+};
+
+// The palette of the menus: night blue boards, gold edges, the pitch's green.
+constexpr Rgb NACHT{12, 22, 34}, NACHT_HELL{22, 40, 60}, TAFEL{30, 56, 82}, TAFEL_HELL{44, 78, 110};
+constexpr Rgb GOLD{214, 178, 82}, GOLD_DUNKEL{140, 110, 44}, HELL{236, 234, 224}, GRAU{150, 164, 178};
+constexpr Rgb RASEN{38, 100, 50}, RASEN_DUNKEL{32, 86, 44}, KREIDE{70, 132, 80};
+constexpr Rgb GRUEN{46, 128, 70}, GRUEN_DUNKEL{26, 84, 44}, SCHIEFER{54, 84, 118}, SCHIEFER_DUNKEL{32, 54, 80};
+constexpr Rgb AUSWAHL{58, 112, 156}, AUSWAHL_DUNKEL{36, 76, 112};
+constexpr Rgb SCHWARZ{24, 24, 24}, ROT{200, 30, 36};
+
+uint16_t P(Rgb c) {
+    const uint16_t p = Colour_Pack565(std::clamp(c.r, 0, 255), std::clamp(c.g, 0, 255), std::clamp(c.b, 0, 255));
+    return p ? p : 1;   // 0 is transparent
+}
+
+Rgb Mix(Rgb a, Rgb b, double t) {
+    t = std::clamp(t, 0.0, 1.0);
+    return {int32_t(a.r + (b.r - a.r) * t), int32_t(a.g + (b.g - a.g) * t), int32_t(a.b + (b.b - a.b) * t)};
+}
+
+// A depth-16 canvas, every pixel transparent at first.
+struct Bild {
+    Rastport* rp = nullptr;
+    int32_t w = 0, h = 0;
+    uint16_t* px = nullptr;
+    Bild(int32_t breite, int32_t hoehe) : w(breite), h(hoehe) {
+        rp = Rastport_Create(w, h, 16, 0, 0);
+        if (rp) {
+            px = Rastport_Pixels16(rp);
+            std::memset(px, 0, size_t(w) * size_t(h) * 2);
+        }
+    }
+    void Punkt(int32_t x, int32_t y, Rgb c) {
+        if (px && x >= 0 && y >= 0 && x < w && y < h) px[y * w + x] = P(c);
+    }
+    void Rechteck(int32_t x, int32_t y, int32_t bw, int32_t bh, Rgb c) {
+        for (int32_t j = y; j < y + bh; ++j)
+            for (int32_t i = x; i < x + bw; ++i) Punkt(i, j, c);
+    }
+    // Top to bottom from a to b.
+    void Verlauf(int32_t x, int32_t y, int32_t bw, int32_t bh, Rgb a, Rgb b) {
+        for (int32_t j = 0; j < bh; ++j) Rechteck(x, y + j, bw, 1, Mix(a, b, bh > 1 ? double(j) / (bh - 1) : 0));
+    }
+    // A rounded plate with an edge: corners of radius r cut away (only the
+    // top ones with `nur_oben`), the inside a vertical gradient.
+    void Platte(int32_t x, int32_t y, int32_t bw, int32_t bh, int32_t r, Rgb rand, Rgb a, Rgb b, int32_t dicke = 1,
+                bool nur_oben = false) {
+        for (int32_t j = 0; j < bh; ++j)
+            for (int32_t i = 0; i < bw; ++i) {
+                const int32_t dx = i < r ? r - i : (i >= bw - r ? i - (bw - 1 - r) : 0);
+                const int32_t dy = j < r ? r - j : (!nur_oben && j >= bh - r ? j - (bh - 1 - r) : 0);
+                const double d = std::sqrt(double(dx * dx + dy * dy));
+                if (dx && dy && d > r) continue;
+                const bool kante = i < dicke || j < dicke || i >= bw - dicke || (!nur_oben && j >= bh - dicke) ||
+                                   (dx && dy && d > r - dicke);
+                Punkt(x + i, y + j, kante ? rand : Mix(a, b, double(j) / std::max(bh - 1, 1)));
+            }
+    }
+    void Kreis(double cx, double cy, double r, Rgb c) {
+        for (int32_t j = int32_t(cy - r) - 1; j <= int32_t(cy + r) + 1; ++j)
+            for (int32_t i = int32_t(cx - r) - 1; i <= int32_t(cx + r) + 1; ++i)
+                if (std::hypot(i + 0.5 - cx, j + 0.5 - cy) <= r) Punkt(i, j, c);
+    }
+    void Ring(double cx, double cy, double r, double dicke, Rgb c) {
+        for (int32_t j = int32_t(cy - r) - 1; j <= int32_t(cy + r) + 1; ++j)
+            for (int32_t i = int32_t(cx - r) - 1; i <= int32_t(cx + r) + 1; ++i) {
+                const double d = std::hypot(i + 0.5 - cx, j + 0.5 - cy);
+                if (d <= r && d >= r - dicke) Punkt(i, j, c);
+            }
+    }
+    // A triangle pointing right with its left edge at x.
+    void Dreieck(int32_t x, int32_t y, int32_t bw, int32_t bh, Rgb c) {
+        for (int32_t j = 0; j < bh; ++j) {
+            const double t = 1.0 - std::fabs((j + 0.5) - bh / 2.0) / (bh / 2.0);
+            Rechteck(x, y + j, int32_t(std::lround(bw * t)), 1, c);
+        }
+    }
+    Rastport* Fertig() { return rp; }
+};
+
+// The main screen: the header and the foot as night-blue boards with gold
+// edges, between them the pitch seen from above, dimmed toward its edges.
+Rastport* Hintergrund() {
+    Bild b(800, 600);
+    for (int32_t y = 72; y < 565; ++y)
+        for (int32_t x = 0; x < 800; ++x) {
+            const double vx = (x - 400) / 400.0, vy = (y - 318) / 250.0;
+            const double dunkel = 0.55 * std::min(1.0, 0.55 * (vx * vx + vy * vy));
+            const Rgb gras = (x / 50) % 2 ? RASEN_DUNKEL : RASEN;
+            b.Punkt(x, y, Mix(gras, NACHT, dunkel));
+        }
+    // Faint chalk: the halfway line, the centre circle, the penalty areas.
+    const Rgb kreide = Mix(KREIDE, RASEN, 0.35);
+    b.Rechteck(399, 90, 2, 458, kreide);
+    b.Ring(400, 318, 70, 2, kreide);
+    b.Kreis(400, 318, 3, kreide);
+    for (int32_t s = 0; s < 2; ++s) {
+        const int32_t x = s ? 640 : 30;
+        b.Rechteck(x, 218, 130, 2, kreide);
+        b.Rechteck(x, 418, 130, 2, kreide);
+        b.Rechteck(s ? x : x + 128, 218, 2, 202, kreide);
+        b.Rechteck(30, 90, 740, 2, kreide);
+        b.Rechteck(30, 546, 740, 2, kreide);
+        b.Rechteck(s ? 768 : 30, 90, 2, 458, kreide);
+    }
+    b.Verlauf(0, 0, 800, 70, NACHT_HELL, NACHT);
+    b.Rechteck(0, 70, 800, 2, GOLD);
+    b.Verlauf(0, 565, 800, 35, NACHT_HELL, NACHT);
+    b.Rechteck(0, 565, 800, 1, GOLD);
+    b.Rechteck(0, 566, 800, 1, GOLD_DUNKEL);
+    // The header's plates behind the two clubs' names and the cup's medallion.
+    b.Platte(88, 6, 186, 58, 8, GOLD_DUNKEL, TAFEL, NACHT_HELL);
+    b.Platte(364, 6, 188, 58, 8, GOLD_DUNKEL, TAFEL, NACHT_HELL);
+    b.Kreis(48, 38, 31, GOLD_DUNKEL);
+    b.Kreis(48, 38, 29, NACHT);
+    // The balance's plate at the foot.
+    b.Platte(6, 571, 256, 25, 5, GOLD_DUNKEL, NACHT, NACHT_HELL);
+    return b.Fertig();
+}
+
+// The badge at the header's right: the base nation's colours (Germany) or a
+// plain emblem, beside a ball.
+Rastport* Abzeichen(bool deutschland) {
+    Bild b(150, 62);
+    b.Platte(0, 0, 150, 62, 10, GOLD, TAFEL_HELL, NACHT_HELL, 2);
+    if (deutschland) {
+        b.Rechteck(16, 14, 54, 12, SCHWARZ);
+        b.Rechteck(16, 26, 54, 11, ROT);
+        b.Rechteck(16, 37, 54, 11, GOLD);
+    } else {
+        b.Platte(16, 14, 54, 34, 4, GOLD_DUNKEL, GRUEN, GRUEN_DUNKEL);
+        b.Kreis(43, 31, 9, HELL);
+        b.Kreis(43, 31, 5, GRUEN);
+    }
+    // The ball: white with dark patches.
+    b.Kreis(108, 31, 20, GOLD_DUNKEL);
+    b.Kreis(108, 31, 18, HELL);
+    b.Kreis(108, 31, 6, NACHT);
+    for (int32_t k = 0; k < 5; ++k) {
+        const double a = k * 2 * 3.14159265 / 5 - 3.14159265 / 2;
+        b.Kreis(108 + 15 * std::cos(a), 31 + 15 * std::sin(a), 4, NACHT);
+    }
+    return b.Fertig();
+}
+
+// A panel menu: a card with rounded top corners, the title band and rows.
+Rastport* Menue_Karte(int32_t hoehe, int32_t zeilen) {
+    Bild b(98, hoehe);
+    b.Platte(0, 0, 98, hoehe, 9, GOLD, TAFEL, NACHT, 1, true);
+    b.Verlauf(1, 1, 96, 24, TAFEL_HELL, TAFEL);
+    b.Platte(0, 0, 98, 26, 9, GOLD, TAFEL_HELL, TAFEL, 1, true);
+    b.Rechteck(1, 25, 96, 1, GOLD_DUNKEL);
+    for (int32_t z = 1; z < zeilen; ++z) b.Rechteck(8, 26 + z * 22, 82, 1, Mix(TAFEL, NACHT, 0.5));
+    return b.Fertig();
+}
+
+Rastport* Auswahl(bool letzter) {
+    Bild b(94, 22);
+    b.Platte(0, 0, 94, 22, letzter ? 6 : 0, AUSWAHL, AUSWAHL, AUSWAHL_DUNKEL);
+    if (!letzter) b.Verlauf(0, 0, 94, 22, AUSWAHL, AUSWAHL_DUNKEL);
+    b.Rechteck(0, 3, 3, 16, GOLD);
+    return b.Fertig();
+}
+
+Rastport* Knopf(int32_t bw, int32_t bh, Rgb a, Rgb c, bool gedrueckt) {
+    Bild b(bw, bh);
+    const Rgb oben = gedrueckt ? Mix(c, NACHT, 0.3) : a, unten = gedrueckt ? Mix(a, NACHT, 0.4) : c;
+    b.Platte(0, 0, bw, bh, 7, gedrueckt ? GOLD_DUNKEL : GOLD, oben, unten, 2);
+    if (!gedrueckt) b.Rechteck(6, 3, bw - 12, 1, Mix(a, HELL, 0.35));
+    return b.Fertig();
+}
+
+// The requester's frame: the person's band above, the message below.
+Rastport* Requester_Rahmen() {
+    Bild b(668, 290);
+    b.Platte(0, 0, 668, 290, 12, GOLD, TAFEL, NACHT, 3);
+    b.Verlauf(3, 3, 662, 106, TAFEL_HELL, TAFEL);
+    b.Platte(0, 0, 668, 112, 12, GOLD, TAFEL_HELL, TAFEL, 3, true);
+    b.Rechteck(3, 110, 662, 2, GOLD_DUNKEL);
+    b.Platte(60, 8, 80, 98, 6, GOLD_DUNKEL, NACHT_HELL, NACHT);
+    return b.Fertig();
+}
+
+// The manager without a picture: a silhouette of head and shoulders.
+Rastport* Manager_Leer() {
+    Bild b(100, 110);
+    for (int32_t y = 0; y < 110; ++y)
+        for (int32_t x = 0; x < 100; ++x) {
+            const bool kopf = std::hypot(x + 0.5 - 50, y + 0.5 - 38) <= 22;
+            const double sx = (x + 0.5 - 50) / 44.0, sy = (y + 0.5 - 110) / 44.0;
+            const bool schultern = y >= 66 && sx * sx + sy * sy <= 1.0;
+            if (kopf || schultern) b.Punkt(x, y, Mix(GRAU, SCHIEFER_DUNKEL, y / 110.0));
+        }
+    return b.Fertig();
+}
+
+Rastport* Abdunkeln() {
+    Bild b(800, 600);
+    for (int32_t y = 0; y < 600; ++y)
+        for (int32_t x = 0; x < 800; ++x) {
+            const double vx = (x - 400) / 400.0, vy = (y - 300) / 300.0;
+            b.Punkt(x, y, Mix(Rgb{10, 16, 26}, Rgb{4, 6, 10}, 0.6 * (vx * vx + vy * vy)));
+        }
+    return b.Fertig();
+}
+
+// The option bar and its buttons with their pictograms.
+constexpr int32_t OPTION_B = 50, OPTION_H = 30;
+
+void Piktogramm(Bild& b, int32_t nummer, Rgb c) {
+    const int32_t cx = OPTION_B / 2, cy = OPTION_H / 2;
+    switch (nummer) {
+    case 0:   // the pitch display: a screen on its stand
+        b.Rechteck(cx - 11, cy - 9, 22, 2, c);
+        b.Rechteck(cx - 11, cy + 4, 22, 2, c);
+        b.Rechteck(cx - 11, cy - 9, 2, 15, c);
+        b.Rechteck(cx + 9, cy - 9, 2, 15, c);
+        b.Rechteck(cx - 1, cy + 6, 2, 3, c);
+        b.Rechteck(cx - 6, cy + 9, 12, 2, c);
+        break;
+    case 1:   // pause
+        b.Rechteck(cx - 7, cy - 8, 5, 16, c);
+        b.Rechteck(cx + 2, cy - 8, 5, 16, c);
+        break;
+    case 2:   // fast
+        b.Dreieck(cx - 11, cy - 8, 11, 16, c);
+        b.Dreieck(cx, cy - 8, 11, 16, c);
+        break;
+    case 3:   // the table page
+        for (int32_t k = 0; k < 4; ++k) b.Rechteck(cx - 11, cy - 8 + k * 5, 22, 1, c);
+        for (int32_t k = 0; k < 3; ++k) b.Rechteck(cx - 11 + k * 11, cy - 8, 1, 16, c);
+        b.Rechteck(cx + 11, cy - 8, 1, 16, c);
+        break;
+    case 4:   // the results page: lines with marks
+        for (int32_t k = 0; k < 4; ++k) {
+            b.Rechteck(cx - 11, cy - 8 + k * 5, 3, 3, c);
+            b.Rechteck(cx - 6, cy - 7 + k * 5, 17, 1, c);
+        }
+        break;
+    case 5:   // substitutions: one arrow up, one down
+        for (int32_t j = 0; j < 6; ++j) {
+            b.Rechteck(cx - 7 - j, cy - 8 + j, 1 + 2 * j, 1, c);
+            b.Rechteck(cx + 7 - j, cy + 8 - j, 1 + 2 * j, 1, c);
+        }
+        b.Rechteck(cx - 8, cy - 2, 3, 10, c);
+        b.Rechteck(cx + 6, cy - 8, 3, 10, c);
+        break;
+    case 6:   // tactics: three sliders
+        for (int32_t k = 0; k < 3; ++k) {
+            b.Rechteck(cx - 11, cy - 6 + k * 6, 22, 1, c);
+            b.Rechteck(cx - 8 + ((k * 7) % 15), cy - 8 + k * 6, 4, 5, c);
+        }
+        break;
+    case 7:   // load: a folder
+        b.Rechteck(cx - 11, cy - 7, 9, 3, c);
+        b.Rechteck(cx - 11, cy - 4, 22, 12, c);
+        b.Rechteck(cx - 9, cy - 2, 18, 1, Mix(c, NACHT, 0.6));
+        break;
+    case 8:   // save: a disk
+        b.Rechteck(cx - 9, cy - 9, 18, 18, c);
+        b.Rechteck(cx - 5, cy - 9, 10, 6, Mix(c, NACHT, 0.7));
+        b.Rechteck(cx - 6, cy + 2, 12, 6, Mix(c, HELL, 0.5));
+        break;
+    default:   // tempo: a stopwatch
+        b.Ring(cx - 3, cy + 1, 9, 2, c);
+        b.Rechteck(cx - 4, cy - 5, 2, 6, c);
+        b.Rechteck(cx - 4, cy, 6, 2, c);
+        b.Rechteck(cx - 5, cy - 11, 4, 2, c);
+        break;
+    }
+}
+
+Rastport* Option(int32_t nummer, bool an, int32_t breite) {
+    Bild b(breite, OPTION_H);
+    if (an) b.Platte(0, 0, breite, OPTION_H, 6, GOLD, Mix(GOLD, HELL, 0.3), GOLD_DUNKEL, 1);
+    else b.Platte(0, 0, breite, OPTION_H, 6, GOLD_DUNKEL, SCHIEFER, SCHIEFER_DUNKEL, 1);
+    Piktogramm(b, nummer, an ? NACHT : HELL);
+    return b.Fertig();
+}
+
+Rastport* Option_Leiste() {
+    Bild b(800, 35);
+    b.Verlauf(0, 0, 800, 35, NACHT_HELL, NACHT);
+    b.Rechteck(0, 0, 800, 1, GOLD);
+    b.Rechteck(0, 1, 800, 1, GOLD_DUNKEL);
+    b.Platte(100, 3, 596, 31, 6, GOLD_DUNKEL, NACHT, NACHT_HELL);
+    return b.Fertig();
+}
+
+std::vector<ResDateiEintrag> Datei(int32_t anzahl, Rastport* (*bild)(int32_t)) {
+    std::vector<ResDateiEintrag> d;
+    for (int32_t i = 0; i < anzahl; ++i) {
+        Rastport* rp = bild(i);
+        d.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
+    }
+    return d;
+}
+
+}  // namespace
+
+Rastport* Muster_Menue_Global(int32_t eintrag) {
+    switch (eintrag) {
+    case 0: return Hintergrund();
+    case 1: return Abzeichen(true);
+    case 2: return Abzeichen(false);
+    case 3: {
+        Bild b(412, 8);
+        b.Verlauf(0, 0, 412, 8, NACHT_HELL, NACHT);
+        b.Rechteck(0, 0, 412, 1, GOLD_DUNKEL);
+        return b.Fertig();
+    }
+    case 4: return Menue_Karte(120, 4);
+    case 5: return Menue_Karte(164, 6);
+    case 6: return Auswahl(false);
+    case 7: return Auswahl(true);
+    case 8: return Knopf(93, 34, GRUEN, GRUEN_DUNKEL, true);
+    case 13: return Knopf(93, 34, GRUEN, GRUEN_DUNKEL, false);
+    case 14: return Requester_Rahmen();
+    case 15: return Manager_Leer();
+    case 16: return Knopf(80, 32, GRUEN, GRUEN_DUNKEL, true);
+    case 17: return Knopf(80, 32, GRUEN, GRUEN_DUNKEL, false);
+    case 18: return Knopf(80, 35, SCHIEFER, SCHIEFER_DUNKEL, true);
+    case 19: return Knopf(80, 35, SCHIEFER, SCHIEFER_DUNKEL, false);
+    default: return nullptr;
+    }
+}
+
+Rastport* Muster_Menue_Abdunkeln() { return Abdunkeln(); }
+
+Rastport* Muster_Menue_Option(int32_t eintrag) {
+    if (eintrag == 0) return Option_Leiste();
+    if (eintrag >= 1 && eintrag <= 9) return Option(eintrag - 1, true, OPTION_B);
+    if (eintrag >= 10 && eintrag <= 18) return Option(eintrag - 10, false, OPTION_B);
+    if (eintrag == 19) return Option(9, false, 44);
+    return nullptr;
+}
+
+std::vector<ResDateiEintrag> Muster_Menue_Global_Datei() {
+    return Datei(MENUE_GLOBAL_EINTRAEGE, Muster_Menue_Global);
+}
+
+std::vector<ResDateiEintrag> Muster_Menue_Optionen_Datei() {
+    return Datei(MENUE_OPTIONEN_EINTRAEGE, Muster_Menue_Option);
+}
+
+}  // namespace velmora

@@ -1,0 +1,456 @@
+// gui/menue_panel.cpp - the menu panel, the header and the local team.
+#include "gui/menue_panel.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "club/spieler.h"
+#include "club/team.h"
+#include "club/team_suche.h"
+#include "core/debug.h"
+#include "core/optionen.h"
+#include "core/programm.h"
+#include "core/text.h"
+#include "gfx/blit.h"
+#include "gfx/font.h"
+#include "gfx/schatten.h"
+#include "gfx/text_markup.h"
+#include "gfx/wappen.h"
+#include "gui/icon.h"
+#include "gui/menue.h"
+#include "gui/menue_optionen.h"
+#include "gui/menue_requester.h"
+#include "media/sound.h"
+#include "net/net.h"
+#include "season/kalender.h"
+#include "season/spiele.h"
+#include "season/statistik.h"
+#include "season/wettbewerb.h"
+
+namespace velmora {
+namespace {
+
+constexpr int32_t PANEL_X[PANEL_KNOEPFE] = {274, 374, 474, 574};
+constexpr int32_t PANEL_Y_OBEN_TEAM = 436;   // 702 raised: title and six entries
+constexpr int32_t PANEL_Y_OBEN = 480;        // the others: title and four
+constexpr int32_t PANEL_TEXTE = 7;           // title and six entries
+constexpr int32_t PANEL_TITEL_Y = 14, PANEL_EINTRAG_Y = 39, PANEL_ZEILE = 22;
+constexpr int32_t PANEL_SCHRITT_AB = 24, PANEL_SCHRITT_AUF = 20, PANEL_INTERVALL = 10;
+constexpr int32_t SLAVE_HINTERGRUND = 4000, SLAVE_LAND = 4001, SLAVE_LEISTE = 4003, SLAVE_KNOPF = 4004,
+                  SLAVE_KNOPF_TEAM = 4005, SLAVE_BALKEN = 4006, SLAVE_BALKEN_LETZTER = 4007,
+                  SLAVE_WEITER_GEDRUECKT = 4008, SLAVE_WEITER = 4013;
+constexpr uint32_t FARBE_WEISS = 0xFFFF, FARBE_GEWAEHLT = 0xCE07, FARBE_WENIGER = 0xED10, FARBE_MEHR = 0xA791;
+constexpr int32_t SAMPLE_EINTRAG = 8;
+// The screen texts of the framework beyond the panel's references.
+constexpr int32_t TEXT_WEITER = 22, TEXT_STAERKE = 23, TEXT_KEIN_GEGNER = 24, TEXT_ZUM_SPIEL = 28,
+                  TEXT_ATTRIBUTE = 30, TEXT_ZU_WENIG_SPIELER = 31;
+constexpr int32_t ICON_PANEL_INFO = 701, ICON_ANKUENDIGUNG = 708, ICON_LAND = 710;
+constexpr int32_t ICON_AUFSTELLUNG_1 = 2401, ICON_AUFSTELLUNG_2 = 2438, ICON_SPIELERKARTE = 1746;
+constexpr int32_t EV_PANEL_AUFSTELLUNG = 0x200;
+
+// The text references of the buttons' titles and entries, resolved through
+// the framework's screen texts at each turn.
+const char* const PANEL_REFERENZ[PANEL_KNOEPFE][PANEL_TEXTE] = {
+    {"*0", "*1", "*2", "*3", "*4", "*5", "*6"},
+    {"*7", "*8", "*9", "*10", "*11", "", "*29"},
+    {"*12", "*13", "*14", "*15", "*16", nullptr, nullptr},
+    {"*17", "*18", "*19", "*20", "*21", nullptr, nullptr},
+};
+constexpr int32_t PANEL_ANZAHL[PANEL_KNOEPFE] = {6, 6, 4, 4};   // the entries in the table
+constexpr int32_t PANEL_SICHTBAR[PANEL_KNOEPFE] = {6, 4, 4, 4}; // those above the screen's foot
+
+struct PanelModul {
+    MenuePanelHooks hooks;
+    MenueLokal lokal;
+    s_icon knopf[PANEL_KNOEPFE];
+    s_icon_text knopf_text[PANEL_KNOEPFE][PANEL_TEXTE];
+    s_icon weiter, info, ankuendigung, spielzeile, land, konto;
+    s_icon_text weiter_text;
+    char tag_text[48] = {};
+    int32_t eintrag_unter_maus = -1;
+    int32_t staerke[2] = {-1, -1};
+};
+PanelModul g;
+
+const char* Screen_Text(int32_t nummer) {
+    const char* t = Text_Get(MENUE_TEXTE, nummer);
+    return t ? t : "";
+}
+
+const char* Aufgeloest(const char* referenz) {
+    if (!referenz) return "";
+    const char* t = referenz;
+    Str_Referenz_Aufloesen(&t, Text_cfg(MENUE_TEXTE), TEXT_PRO_SCREEN);
+    return t ? t : "";
+}
+
+int32_t Oben(int32_t nummer) { return nummer == ICON_PANEL_TEAM ? PANEL_Y_OBEN_TEAM : PANEL_Y_OBEN; }
+
+int32_t Maus_Y() { return Menue_Hooks().maus_y ? Menue_Hooks().maus_y() : -1; }
+int32_t Maus_X() { return Menue_Hooks().maus_x ? Menue_Hooks().maus_x() : -1; }
+
+void Zustand_Setzen(int32_t nummer, int32_t wert) {
+    if (Menue_Hooks().icon_zustand_setzen) Menue_Hooks().icon_zustand_setzen(nummer, wert);
+}
+
+bool Auswahl_Lesen(int32_t paar[2]) {
+    if (g.lokal.team < 0) return false;
+    return Team_Zeiger(TZ_PANEL, g.lokal.team, paar, OP_ZEIGER_LESEN) != nullptr;
+}
+
+void Panel_Hook(void* icon, int32_t ereignis) {
+    Menue_Panel_Team_Icon_Prozedur(static_cast<s_icon*>(icon), ereignis);
+}
+
+void Alle_Abhaengen() {
+    for (s_icon& k : g.knopf)
+        if (Menue_Hook_Ist_Aktiv(Panel_Hook, &k)) Menue_Hook_Procedure(Panel_Hook, &k, 1, 0);
+}
+
+// The entry of a click or of the mouse over a raised menu, -1 none.
+int32_t Eintrag_Unter(int32_t nummer, int32_t maus_y) {
+    const int32_t oben = Oben(nummer);
+    if (maus_y < oben + 23) return -1;
+    const int32_t e = (maus_y - oben - 23) / PANEL_ZEILE;
+    return e < PANEL_SICHTBAR[nummer - ICON_PANEL_TEAM] ? e : -1;
+}
+
+// 707's text: the continue text of the day, or the date while disabled.
+void Weiter_Text(s_icon* icon, int32_t, int32_t, int32_t) {
+    if (!(icon->Status & ICON_ST_GESPERRT)) {
+        const bool spiel = g.hooks.team_hat_spiel && g.lokal.team >= 0 && g.hooks.team_hat_spiel(g.lokal.team);
+        g.weiter_text.text = Screen_Text(spiel ? TEXT_ZUM_SPIEL : TEXT_WEITER);
+        return;
+    }
+    // The date with a two-digit year: the two characters before the last two go.
+    const char* tag = Kalender_Tag_Text(-1, 0);
+    std::snprintf(g.tag_text, sizeof g.tag_text, "%s", tag ? tag : "");
+    const size_t n = std::strlen(g.tag_text);
+    if (n >= 4) std::memmove(g.tag_text + n - 4, g.tag_text + n - 2, 3);
+    g.weiter_text.text = g.tag_text;
+}
+
+void Panel_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
+    const int32_t k = icon->nummer - ICON_PANEL_TEAM;
+    int32_t paar[2] = {-1, -1};
+    const bool gewaehlt = Auswahl_Lesen(paar) && paar[0] == k;
+    const bool karte_offen = Menue_Screen_Icon_Ist_Vorhanden(ICON_SPIELERKARTE);
+    for (int32_t t = 0; t < PANEL_TEXTE; ++t) {
+        s_icon_text& item = g.knopf_text[k][t];
+        const bool an = gewaehlt && (t == 0 || (t - 1 == paar[1] && !karte_offen));
+        item.farbe_an = item.farbe_aus = an ? FARBE_GEWAEHLT : FARBE_WEISS;
+    }
+    const int32_t oben = Oben(icon->nummer);
+    const int32_t mx = Maus_X();
+    int32_t e = -1;
+    if (y == oben && mx >= x && mx < x + icon->br) e = Eintrag_Unter(icon->nummer, Maus_Y());
+    if (e >= 0) {
+        const int32_t bild = e == PANEL_SICHTBAR[k] - 1 ? SLAVE_BALKEN_LETZTER : SLAVE_BALKEN;
+        if (Rastport* rp = Menue_Get_Slave_Rastport(bild, nullptr))
+            Rastport_Blit(rp, 0, 0, -1, -1, Rastport_Target(), x + 2, y + 26 + e * PANEL_ZEILE, BlitMode_Key);
+    }
+    if (y == oben) {
+        const int32_t merk = k * 10 + e;
+        if (e >= 0 && merk != g.eintrag_unter_maus && !Menue_Get_Zustand_Byte())
+            Sample_Spielen_Lautstaerke(SAMPLE_EINTRAG, false, 100);
+        if (e >= 0 || g.eintrag_unter_maus / 10 == k) g.eintrag_unter_maus = e >= 0 ? merk : -1;
+    }
+}
+
+// One line of the header centred on `mitte` (the shadowed names are cached
+// by their place, so each is printed at its own x).
+void Zentriert(Rastport* ziel, Font* font, bool schatten, int32_t mitte, int32_t y, const char* text) {
+    if (!font || !text) return;
+    const int32_t x = mitte - Text_Width(font, text) / 2;
+    if (schatten) Text_Schatten_Print(ziel, font, "^c%05d%s", x, y, int32_t(FARBE_WEISS), text);
+    else Text_Printf(ziel, font, "^c%05d%s", x, y, int32_t(FARBE_WEISS), text);
+}
+
+// 709: the local team and its opponent (swapped when it plays away), their
+// strengths and attribute figures and crests, and the competition's cup.
+void Spielzeile(s_icon*, int32_t, int32_t, int32_t) {
+    Rastport* ziel = Rastport_Target();
+    const MenueLokal& l = g.lokal;
+    if (!ziel || l.team < 0) return;
+    const bool gegner = l.gegner >= 0;
+    int32_t links = l.team, rechts = l.gegner;
+    if (l.seite == 1 && gegner) std::swap(links, rechts);
+    constexpr int32_t MITTE[2] = {182, 458};
+    const int32_t team[2] = {links, rechts};
+    char zeile[160];
+    for (int32_t s = 0; s < 2; ++s) {
+        const int32_t t = team[s];
+        if (t < 0) {
+            Zentriert(ziel, Font_Get(14), true, MITTE[s], 25, Screen_Text(TEXT_KEIN_GEGNER));
+            continue;
+        }
+        Zentriert(ziel, Font_Get(14), true, MITTE[s], 25, Team_String(TS_NAME_KURZ, t, 0, 0));
+        const int32_t staerke = Team_Berechne_Staerke(t, 16);
+        if (staerke != g.staerke[s]) {
+            g.staerke[s] = staerke;
+            Schatten_Cache_Leeren();
+        }
+        std::snprintf(zeile, sizeof zeile, "%s: %s", Screen_Text(TEXT_STAERKE),
+                      Team_Format_Staerke(staerke, staerke % 2 ? 5 : 0));
+        Zentriert(ziel, Font_Get(11), false, MITTE[s], 45, zeile);
+        std::snprintf(zeile, sizeof zeile, "%s: %d", Screen_Text(TEXT_ATTRIBUTE), Team_Berechne_Attribute(t, 16));
+        Zentriert(ziel, Font_Get(9), false, MITTE[s], 58, zeile);
+        static const SchattenParameter schatten{2, 2, 3, 0};
+        Wappen_Zeichnen(t, ziel, s == 0 ? 279 : 558, 5, WAPPEN_GROESSE, WAPPEN_GROESSE, &schatten);
+    }
+    if (l.wettbewerb >= 0 && Wettbewerb_Get_Liga_Symbol(l.wettbewerb) >= 0)
+        Pokal_Zeichnen(l.wettbewerb, l.team, ziel, 15, 5, WAPPEN_GROESSE, WAPPEN_GROESSE, nullptr);
+}
+
+// 711: the balance; a new balance is counted toward, red while falling, green while rising.
+void Kontostand(s_icon*, int32_t, int32_t, int32_t) {
+    Rastport* ziel = Rastport_Target();
+    const int32_t team = g.lokal.team;
+    if (!ziel || team < 0) return;
+    const int32_t stand = g.hooks.kontostand ? g.hooks.kontostand(team) : 0;
+    const int32_t mittel = g.hooks.mittelwert ? g.hooks.mittelwert(team) : stand;
+    const char* (*geld)(float, int32_t) = g.hooks.geld_text;
+    Font* f = Font_Get(11);
+    if (stand == mittel) {
+        Text_Schatten_Print(ziel, f, "^c%05d%s%s", 50, 588, int32_t(FARBE_WEISS), geld ? geld(float(stand), team) : "",
+                            "");
+    } else {
+        const uint32_t farbe = mittel > stand ? FARBE_WENIGER : FARBE_MEHR;
+        Text_Schatten_Print(ziel, f, "#^c%05d%s%s", 50, 588, int32_t(farbe), geld ? geld(float(mittel), team) : "", "");
+    }
+}
+
+void Ankuendigung_Klick(s_icon*, int32_t ereignis) {
+    if (!(ereignis & EV_LINKS)) return;
+    if (g.hooks.ankuendigung_reset) g.hooks.ankuendigung_reset();
+    if (g.hooks.ankuendigung_jetzt) g.hooks.ankuendigung_jetzt(0, 5000, 1);
+}
+
+// A transparent area of its own (the header's lines are drawn by its procedure).
+s_icon Flaeche(int32_t nummer, int32_t x, int32_t y, int32_t br, int32_t ho) {
+    s_icon i = Menue_Icon_Neu(nummer, x, y, -1, ICON_TYP_PERMANENT, 1);
+    i.br = int16_t(br);
+    i.ho = int16_t(ho);
+    i.Status = ICON_ST_KEY;
+    return i;
+}
+
+void Panel_Aufbauen() {
+    for (int32_t k = 0; k < PANEL_KNOEPFE; ++k) {
+        const int32_t nummer = ICON_PANEL_TEAM + k;
+        s_icon& i = g.knopf[k];
+        i = Menue_Icon_Neu(nummer, PANEL_X[k], PANEL_Y_UNTEN, k == 0 ? SLAVE_KNOPF_TEAM : SLAVE_KNOPF,
+                 ICON_TYP_PROZ_VOR_TEXT | ICON_TYP_MAUS_INFO | ICON_TYP_PERMANENT | ICON_TYP_TEXT | 0x1, 10);
+        i.Status = ICON_ST_UNGECLIPT | ICON_ST_SCHATTEN | ICON_ST_KEY;
+        i.Main_P = Menue_Panel_Team_Icon_Prozedur;
+        i.zeichnen = Panel_Zeichnen;
+        s_icon_text* vorher = nullptr;
+        for (int32_t t = 0; t < PANEL_TEXTE; ++t) {
+            if (!PANEL_REFERENZ[k][t]) break;
+            s_icon_text& item = g.knopf_text[k][t];
+            item = s_icon_text{};
+            item.font = 10;
+            item.flags = 0x10;
+            item.farbe_an = item.farbe_aus = FARBE_WEISS;
+            item.text = Aufgeloest(PANEL_REFERENZ[k][t]);
+            item.y = int16_t(t == 0 ? PANEL_TITEL_Y : PANEL_EINTRAG_Y + (t - 1) * PANEL_ZEILE);
+            if (vorher) vorher->next = &item;
+            else i.daten = &item;
+            vorher = &item;
+        }
+    }
+    g.weiter = Menue_Icon_Neu(ICON_WEITER, 707, 566, SLAVE_WEITER, ICON_TYP_PROZ_VOR_TEXT | ICON_TYP_PERMANENT | ICON_TYP_TEXT, 2);
+    g.weiter.bild_gedrueckt = SLAVE_WEITER_GEDRUECKT;
+    g.weiter.Status = ICON_ST_DRUCK | ICON_ST_TOGGLE;
+    g.weiter.Main_P = Menue_Weiter_Klick;
+    g.weiter.zeichnen = Weiter_Text;
+    g.weiter_text = s_icon_text{};
+    g.weiter_text.font = 6;
+    g.weiter_text.flags = 0x10 | 0x20 | 0x1;
+    g.weiter_text.farbe_an = g.weiter_text.farbe_aus = FARBE_WEISS;
+    g.weiter_text.text = Aufgeloest("*22");
+    g.weiter.daten = &g.weiter_text;
+    g.info = Menue_Icon_Neu(ICON_PANEL_INFO, 268, 592, SLAVE_LEISTE, ICON_TYP_PERMANENT | ICON_TYP_PASSIV, 11);
+    g.info.Status = ICON_ST_KEY;
+    g.ankuendigung = Flaeche(ICON_ANKUENDIGUNG, 0, 0, 70, 70);
+    g.ankuendigung.Main_P = Ankuendigung_Klick;
+    g.spielzeile = Flaeche(ICON_SPIELZEILE, 70, 0, 570, 70);
+    g.spielzeile.typ |= ICON_TYP_PASSIV;
+    g.spielzeile.zeichnen = Spielzeile;
+    g.land = Menue_Icon_Neu(ICON_LAND, 643, 4, SLAVE_LAND, ICON_TYP_PERMANENT | ICON_TYP_PASSIV, 1);
+    g.land.Status = ICON_ST_KEY;
+    g.konto = Flaeche(ICON_KONTOSTAND, 0, 568, 260, 32);
+    g.konto.typ |= ICON_TYP_PASSIV;
+    g.konto.zeichnen = Kontostand;
+}
+
+bool Eintrag_Gueltig(int32_t k, int32_t e) { return k >= 0 && k < PANEL_KNOEPFE && e >= 0 && e < PANEL_ANZAHL[k]; }
+
+}  // namespace
+
+MenuePanelHooks& Menue_Panel_Hooks() { return g.hooks; }
+
+int32_t Menue_Panel_Eintraege(int32_t knopf) {
+    const int32_t k = knopf - ICON_PANEL_TEAM;
+    return k >= 0 && k < PANEL_KNOEPFE ? PANEL_ANZAHL[k] : 0;
+}
+
+const char* Menue_Panel_Eintrag_Text(int32_t knopf, int32_t eintrag) {
+    const int32_t k = knopf - ICON_PANEL_TEAM;
+    if (k < 0 || k >= PANEL_KNOEPFE || eintrag < -1 || eintrag + 1 >= PANEL_TEXTE) return "";
+    return Aufgeloest(PANEL_REFERENZ[k][eintrag + 1]);
+}
+
+const MenueLokal& Menue_Lokal() { return g.lokal; }
+
+void Menue_Set_Eigenes_Team(int32_t team) {
+    MenueLokal l;
+    l.team = team;
+    int32_t seite = 0;
+    if (team >= 0 && g.hooks.spiel_info) l.gegner = g.hooks.spiel_info(team, &seite, &l.wichtigkeit, nullptr, &l.wettbewerb);
+    if (team >= 0 && l.gegner < 0) {
+        // No match today: the next one of the team's fixtures.
+        int32_t tag = -1;
+        l.wettbewerb = -1;
+        if (Spiel_Lock s = Statistik_Spiele_Von_Team(team, -1, -1, &l.gegner, &l.wettbewerb, &tag)) {
+            const SpielDatensatz* sp = Spiele_Get_Spiel(s, 0);
+            seite = sp && sp->gast == team && Wettbewerb_Hat_Heimrecht(l.wettbewerb) ? 1 : 0;
+            Spiele_Unlock(s);
+        } else {
+            l.gegner = -1;
+        }
+    }
+    l.seite = seite == 1 ? 1 : 0;
+    g.lokal = l;
+    Schatten_Cache_Leeren();
+}
+
+void Menue_Client_Refresh() {
+    if (Netzwerk_Modus() == 1) Net_Hooks().client_refresh.Aufrufen();
+}
+
+void Menue_Hauptscreen() {
+    Menue_Client_Refresh();
+    Menue_Set_Hintergrund(SLAVE_HINTERGRUND);
+    Menue_Screen_Bereich_Loeschen(5, 0, 0, 800, 600);
+    Panel_Aufbauen();
+    for (s_icon* i : {&g.knopf[0], &g.knopf[1], &g.knopf[2], &g.knopf[3], &g.weiter, &g.info, &g.ankuendigung,
+                      &g.spielzeile, &g.land, &g.konto})
+        Menue_Screen_Icon_Hinzufuegen(i);
+    int32_t paar[2] = {0, 0};
+    if (Auswahl_Lesen(paar) && Eintrag_Gueltig(paar[0], paar[1])) Menue_Screen_Oeffnen(g.hooks.screens[paar[0]][paar[1]]);
+}
+
+void Menue_Neustart(int32_t team) {
+    Menue_Hooks_Leeren();
+    if (team == Team_Markt()) return;
+    Menue_Set_Eigenes_Team(team);
+    if (Menue_Save_Byte() == 0) Menue_Hauptscreen();
+}
+
+void Menue_Beenden_Anfordern() {
+    // The panel shows no film of its own: nothing is open that must close.
+    Debug_Printf("Menue_Beenden_Anfordern\n");
+}
+
+void Menue_Weiter() {
+    Menue_Optionen_Zuruecksetzen();
+    Samples_Stop();
+    if (g.hooks.dauerspiel_an && g.hooks.dauerspiel_an()) {
+        if (g.hooks.dauerspiel) g.hooks.dauerspiel();
+        return;
+    }
+    Menue_Beenden_Anfordern();
+    Menue_Screen_Bereich_Loeschen(5, -9999, -9999, 9999, 9999);
+    Menue_Save_Byte_Setzen(1);
+    if (Netzwerk_Modus() == 1) {
+        Net_Hooks().client_alles_holen.Aufrufen();
+        if (g.hooks.client_melden) g.hooks.client_melden();
+    }
+    if (g.hooks.manager_nachricht) g.hooks.manager_nachricht();
+    K_NEUER_TAG(K_FERTIG, 0);
+}
+
+void Menue_Panel_Icon_Schalten(int32_t an) {
+    if (an) g.weiter.Status |= ICON_ST_GESPERRT;
+    else g.weiter.Status &= ~ICON_ST_GESPERRT;
+}
+
+void Menue_Leer_Prozedur(s_icon*, int32_t) {}
+
+void Menue_Weiter_Klick(s_icon*, int32_t ereignis) {
+    if (!(ereignis & EV_LINKS)) return;
+    int32_t spieler[TEAM_SPIELER_MAX];
+    const int32_t n = g.lokal.team >= 0 ? Teamspieler_Ins_Array(g.lokal.team, spieler, TEAM_SPIELER_MAX, 0) : 0;
+    if (n < 11) {
+        Menue_Requester(2, g.lokal.team, Screen_Text(TEXT_ZU_WENIG_SPIELER), nullptr, nullptr,
+                        [](const int32_t*, const int32_t*) { Menue_Weiter(); }, nullptr, 0, nullptr, 0, nullptr);
+        return;
+    }
+    Menue_Weiter();
+}
+
+void Menue_Panel_Team_Icon_Prozedur(s_icon* icon, int32_t ereignis) {
+    if (!icon || icon->nummer < ICON_PANEL_TEAM || icon->nummer > ICON_PANEL_SYSTEM) return;
+    if (ereignis == EV_HOOK_NICHT_FAELLIG) return;
+    const int32_t k = icon->nummer - ICON_PANEL_TEAM;
+    const int32_t oben = Oben(icon->nummer);
+    const bool gleiten = Optionen(OPTION_MENUE_GLEITEN, 0, 0) != 0;
+    if (ereignis == EV_HOOK_FAELLIG) {
+        if (!Menue_Icon_Zustand(icon->nummer)) {
+            icon->y = int16_t(gleiten ? icon->y + PANEL_SCHRITT_AB : PANEL_Y_UNTEN);
+            if (icon->y > PANEL_Y_UNTEN - 1) {
+                icon->y = PANEL_Y_UNTEN;
+                Menue_Hook_Procedure(Panel_Hook, icon, 1, 0);
+            }
+        } else {
+            icon->y = int16_t(gleiten ? icon->y - PANEL_SCHRITT_AUF : oben);
+            if (icon->y <= oben) {
+                icon->y = int16_t(oben);
+                Menue_Hook_Procedure(Panel_Hook, icon, 1, 0);
+            }
+        }
+        return;
+    }
+    if (!(ereignis & EV_LINKS)) {
+        // Entering raises the menu, leaving lowers it; the state follows the
+        // event itself, so a lost event cannot leave the menu inverted.
+        if (ereignis != EV_BETRETEN && ereignis != EV_VERLASSEN && ereignis != EV_VERLASSEN_KONTEXT) return;
+        Zustand_Setzen(icon->nummer, ereignis == EV_BETRETEN ? 1 : 0);
+        Alle_Abhaengen();
+        for (s_icon& andere : g.knopf)
+            if (&andere != icon) {
+                andere.y = PANEL_Y_UNTEN;
+                Zustand_Setzen(andere.nummer, 0);
+            }
+        Menue_Hook_Procedure(Panel_Hook, icon, 0, PANEL_INTERVALL);
+        return;
+    }
+    int32_t e;
+    if (ereignis & EV_PANEL_AUFSTELLUNG)
+        e = Menue_Screen_Icon_Ist_Vorhanden(ICON_AUFSTELLUNG_1) ? 1 : Menue_Screen_Icon_Ist_Vorhanden(ICON_AUFSTELLUNG_2) ? 0 : -1;
+    else
+        e = Eintrag_Unter(icon->nummer, Maus_Y());
+    if (!Eintrag_Gueltig(k, e)) return;
+    if (icon->nummer == ICON_PANEL_SYSTEM && e == 2) {
+        Menue_Screen_Oeffnen(g.hooks.optionen_screen);
+        return;
+    }
+    if (icon->nummer == ICON_PANEL_SYSTEM && e == 3) {
+        Dialog_Zeigen();
+        return;
+    }
+    Alle_Abhaengen();
+    for (s_icon& b : g.knopf) {
+        b.y = PANEL_Y_UNTEN;
+        Zustand_Setzen(b.nummer, 0);
+    }
+    if (icon->nummer != ICON_PANEL_SYSTEM && g.lokal.team >= 0) {
+        int32_t paar[2] = {k, e};
+        Team_Zeiger(TZ_PANEL, g.lokal.team, paar, OP_SCHREIBEN);
+    }
+    Menue_Screen_Oeffnen(g.hooks.screens[k][e]);
+}
+
+}  // namespace velmora

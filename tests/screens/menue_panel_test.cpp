@@ -1,0 +1,172 @@
+// tests/screens/menue_panel_test.cpp - the menu panel, the requester and the
+// option bar in a running game, played by mouse as a user would.
+#include <string>
+#include <vector>
+
+#include "club/team.h"
+#include "core/meldung.h"
+#include "core/prioritaeten.h"
+#include "core/programm.h"
+#include "gui/icon.h"
+#include "gui/menue.h"
+#include "gui/menue_optionen.h"
+#include "gui/menue_panel.h"
+#include "gui/menue_requester.h"
+#include "screens/platzhalter.h"
+#include "season/kalender.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "tests/support/screen_welt.h"
+
+namespace velmora::test {
+namespace {
+
+// What the test sees at each turn: the day, the local team's league games played, its opponent.
+struct Zug {
+    int32_t team = -1;
+    int32_t tag = -1;
+    int32_t spiele = 0;
+    int32_t gegner = -1;
+};
+
+struct Beobachtung {
+    std::vector<Zug> zuege;
+    int32_t platzhalter_knopf = -1, platzhalter_eintrag = -1;
+    int32_t requester_wartend = -1;
+    bool requester_offen = false;
+    std::vector<int32_t> knopf_y;   // 702's y when noted
+    void (*beim_ersten_zug)() = nullptr;
+    int32_t quit_state = 0;
+    int32_t frames = 0;
+    int32_t pause = -1;
+};
+Beobachtung g_b;
+
+int32_t Gespielt(int32_t team) {
+    const int32_t liga = Team_Get_Liga(team, 1);
+    TabellenPuffer t;
+    const int32_t n = liga >= 0 ? Wettbewerb_Tabelle_Vorbereiten(liga, &t) : 0;
+    int32_t spiele = 0;
+    for (int32_t i = 0; i < n; ++i)
+        if (t.zeile[i].team == team) spiele = t.zeile[i].spiele[0];
+    return spiele;
+}
+
+class MenuePanel : public ScreenWelt {
+protected:
+    void SetUp() override {
+        ScreenWelt::SetUp();
+        g_b = Beobachtung{};
+        Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE + 50, [](int32_t team) {
+            g_b.zuege.push_back({team, Tag_Index(), Gespielt(team), Menue_Lokal().gegner});
+            if (g_b.zuege.size() == 1 && g_b.beim_ersten_zug) g_b.beim_ersten_zug();
+        }, "Beobachter");
+        // Notes the state after every frame of the screen.
+        Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 10, [] {
+            Platzhalter_Gezeigt(&g_b.platzhalter_knopf, &g_b.platzhalter_eintrag);
+            g_b.requester_offen = Menue_Requester_Offen();
+            g_b.requester_wartend = Menue_Requester_Wartend();
+            if (const s_icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_PANEL_TEAM)) g_b.knopf_y.push_back(i->y);
+            g_b.quit_state = Quit_State();
+            ++g_b.frames;
+            g_b.pause = Menue_Icon_Zustand(ICON_OPTION_PAUSE);
+        }, "Beobachter");
+    }
+};
+
+constexpr int32_t WEITER_X = 752, WEITER_Y = 583;
+constexpr int32_t TEAM_X = 322, KNOPF_Y = 586;
+
+// Moves onto (x, y), presses and releases there.
+void Klicken(std::vector<Schritt>& s, int32_t x, int32_t y, uint32_t knopf = 1) {
+    s.push_back({2, x, y, 0, false});
+    s.push_back({2, x, y, knopf, false});
+    s.push_back({2, x, y, 0, false});
+}
+
+TEST_F(MenuePanel, TheMainScreenShowsTheNextMatchAndTheTeamMenuSlidesUpAndBack) {
+    skript = {{4, 30, 300, 0, false}, {1, 30, 300, 0, true}};   // picture 0: the main screen
+    skript.push_back({30, TEAM_X, KNOPF_Y, 0, false});           // over "Mannschaft": the menu slides up
+    skript.push_back({1, TEAM_X, 470, 0, true});                 // picture 1: raised, the first entry lit
+    skript.push_back({30, 30, 300, 0, false});                   // the mouse leaves: it slides back
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 2u);
+    EXPECT_EQ(Vergleichen("menue_hauptscreen", 0), "");
+    EXPECT_EQ(Vergleichen("menue_mannschaft_oben", 1), "");
+    ASSERT_FALSE(g_b.zuege.empty());
+    EXPECT_GE(g_b.zuege[0].gegner, 0) << "the header names the next opponent";
+    // Up to the raised y, then back down to the foot.
+    bool oben = false;
+    for (int32_t y : g_b.knopf_y) oben = oben || y == 436;
+    EXPECT_TRUE(oben);
+    ASSERT_FALSE(g_b.knopf_y.empty());
+    EXPECT_EQ(g_b.knopf_y.back(), PANEL_Y_UNTEN);
+}
+
+TEST_F(MenuePanel, AnEntryOfTheTeamMenuOpensItsScreen) {
+    skript = {{4, 30, 300, 0, false}, {30, TEAM_X, KNOPF_Y, 0, false}};
+    Klicken(skript, TEAM_X, 436 + 23 + 22 + 11);   // the second entry
+    skript.push_back({3, 30, 300, 0, false});
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(g_b.platzhalter_knopf, ICON_PANEL_TEAM);
+    EXPECT_EQ(g_b.platzhalter_eintrag, 1);
+}
+
+TEST_F(MenuePanel, ThreeDaysEndByTheContinueButton) {
+    skript = {{4, 30, 300, 0, false}};
+    for (int32_t k = 0; k < 3; ++k) {
+        Klicken(skript, WEITER_X, WEITER_Y);
+        skript.push_back({40, 30, 300, 0, false});   // the day and the match day run
+    }
+    ASSERT_TRUE(Spielen());
+    ASSERT_GE(g_b.zuege.size(), 4u);
+    for (size_t k = 1; k < 4; ++k) EXPECT_EQ(g_b.zuege[k].tag, g_b.zuege[k - 1].tag + 1) << "turn " << k;
+}
+
+TEST_F(MenuePanel, SystemQuitAsksAndYesEndsTheProgram) {
+    skript = {{4, 30, 300, 0, false}, {30, 622, KNOPF_Y, 0, false}};
+    Klicken(skript, 622, 480 + 23 + 3 * 22 + 11);   // "Beenden"
+    skript.push_back({4, 400, 300, 0, false});
+    skript.push_back({1, 400, 300, 0, true});        // picture 0: the question
+    skript.push_back({2, 111, 425, 0, false});
+    skript.push_back({2, 111, 425, 1, false});
+    skript.push_back({60, 111, 425, 0, false});      // "Ja" released: the program ends at once
+    int32_t bilder = 0;
+    for (const Schritt& s : skript) bilder += s.bilder;
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("menue_requester_2", 0), "");
+    EXPECT_LT(g_b.frames, bilder - 50) << "the answer ended the program, not the end of the script";
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_AUS) << "the calendar's shutdown ran";
+}
+
+TEST_F(MenuePanel, ASecondMessageWaitsForTheFirstAndARightClickAnswers) {
+    g_b.beim_ersten_zug = [] {
+        Meldung("%s", "Ihr Kader ist komplett. ^c Das Training beginnt morgen um 10 Uhr (100 %).");
+        Meldung("%s", "Zweite Nachricht");
+    };
+    skript = {{4, 400, 300, 0, false}, {1, 400, 300, 0, true}};   // picture 0: the first message
+    skript.push_back({1, 400, 300, 0, false});
+    skript.push_back({2, 400, 300, 2, false});       // a right click anywhere answers it
+    skript.push_back({3, 400, 300, 0, false});
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("menue_requester_1", 0), "");
+    EXPECT_TRUE(g_b.requester_offen) << "the second message shows after the first";
+    EXPECT_EQ(g_b.requester_wartend, 0);
+}
+
+TEST_F(MenuePanel, TheOptionBarShowsItsToggles) {
+    Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM - 10, [] { Menue_Optionen_Screen(); }, "Optionen");
+    skript = {{4, 30, 300, 0, false}};
+    Klicken(skript, 169 + 25, 580);   // pause on
+    skript.push_back({4, 400, 300, 0, false});
+    skript.push_back({1, 400, 300, 0, true});
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("menue_optionen", 0), "");
+    EXPECT_EQ(g_b.pause, 1) << "pause switched on";
+}
+
+}  // namespace
+}  // namespace velmora::test
