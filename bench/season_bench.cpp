@@ -51,7 +51,10 @@ void BM_TabellenVolleWelt(benchmark::State& state) {
     Wettbewerb_Init(w);
     Wettbewerb_Saison_Start();
     for (int32_t nr = 0; nr < Spiele_Anzahl(); ++nr)
-        Spiele_Set_Ergebnis(Spiele_Handle(nr), Rnd(0, 4), Rnd(0, 3), SPIEL_ERGEBNIS_GESPIELT);
+    {
+        const int32_t heim = Rnd(0, 4);
+        Spiele_Set_Ergebnis(Spiele_Handle(nr), heim, Rnd(0, 3), SPIEL_ERGEBNIS_GESPIELT);
+    }
     std::vector<int32_t> ligen;
     for (int32_t id : Wettbewerb_Alle())
         if (Wettbewerb_Ist_Liga(id)) ligen.push_back(id);

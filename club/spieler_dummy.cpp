@@ -27,7 +27,9 @@ bool Spieler_Init_Start_Dummies(int32_t spieler, int32_t niveau) {
     auto* f = static_cast<SpielerFix*>(Spieler_Zeiger(SPZ_FIX, spieler));
     int32_t nation = f->nation;
     std::string vorname, name;
-    uint32_t zufall = uint32_t(Rnd_Bereich(0, 9999)) * 10000u + uint32_t(Rnd_Bereich(0, 9999));
+    // Two draws one after the other (never two in one expression: the compiler chooses their order).
+    const uint32_t hoch = uint32_t(Rnd_Bereich(0, 9999));
+    const uint32_t zufall = hoch * 10000u + uint32_t(Rnd_Bereich(0, 9999));
     Namen_Spieler_Ziehen(Namen_Stil_Von_Land(nation >= 0 ? Team_String(TS_NAME, nation, 0, 0) : nullptr), zufall,
                          vorname, name);
     Spieler_Namen_Setzen(spieler, vorname.c_str(), name.c_str());

@@ -460,12 +460,15 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
                 Team_Zeiger(TZ_FARBEN, team, farben, OP_SCHREIBEN);
                 for (int32_t mode : TW_TRIKOT_MODI) Team_Wert(mode, team, z.bereich(0, 239), OP_SCHREIBEN);
                 int32_t sitze = (ebene == 0 ? 15000 : ebene == 1 ? 6000 : 2500) + z.bereich(0, 20) * 500;
-                Team_Stadion_Vorgabe_Setzen(team, (stadt + (z.chance(50) ? " Stadion" : " Arena")).c_str(), sitze,
-                                            sitze / 2 + z.bereich(0, 10) * 200);
+                // One draw after the other: the order must not be left to the compiler.
+                const int32_t steh = sitze / 2 + z.bereich(0, 10) * 200;
+                const char* art = z.chance(50) ? " Stadion" : " Arena";
+                Team_Stadion_Vorgabe_Setzen(team, (stadt + art).c_str(), sitze, steh);
                 int32_t club_staerke = EBENE_STAERKE[ebene] + z.bereich(-1200, 1200);
-                for (int32_t i = 0; i < TEAM_SPIELER_MAX; ++i)
-                    e.Spieler_Machen(team, e.Nation(land.team), Art_Von_Platz(i), club_staerke + z.bereich(-1500, 1500),
-                                     false);
+                for (int32_t i = 0; i < TEAM_SPIELER_MAX; ++i) {
+                    const int32_t staerke = club_staerke + z.bereich(-1500, 1500);
+                    e.Spieler_Machen(team, e.Nation(land.team), Art_Von_Platz(i), staerke, false);
+                }
                 liga.push_back(team);
                 land.pokal.push_back(team);
                 welt.freundschaft.push_back(team);
@@ -478,7 +481,9 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
     for (int32_t i = 0; i < markt_anzahl; ++i) {
         bool scout = i < scouts;
         int32_t nation = 1 + z.bereich(0, laender - 1);
-        e.Spieler_Machen(0, nation, z.bereich(0, 3), z.bereich(2000, scout ? 11000 : 8000), scout);
+        const int32_t staerke = z.bereich(2000, scout ? 11000 : 8000);
+        const int32_t art = z.bereich(0, 3);
+        e.Spieler_Machen(0, nation, art, staerke, scout);
     }
     for (int32_t t = 0; t < teams; ++t) {
         Team_Set_Basisdaten(t, -1);
