@@ -300,8 +300,14 @@ void Spiel_Schliessen(int32_t i) {
     Spieltag_Weiterschalten(i, mit);
 }
 
-// The shoot-out is decided: its goals go to the game as the shoot-out result.
-void Elfmeter_Eintragen(const Spieltag_Slot& s) {
+// The shoot-out is decided: its goals go to the game as the shoot-out result;
+// a shoot-out that went by lot is stored as the competitions store a lot.
+void Elfmeter_Eintragen(const Spieltag_Slot& s, int32_t los) {
+    if (los >= 0) {
+        Spiele_Set_Flag(s.spiel, SPIEL_FLAG_LOS, true);
+        Spiele_Set_Flag(s.spiel, SPIEL_FLAG_HEIM_ENTSCHIEDEN, los == 0);
+        return;
+    }
     const SpielDatensatz* sp = Spiel(s);
     if (sp) Spiele_Set_Elfmeter(s.spiel, sp->elfmeter_heim, sp->elfmeter_gast);
 }
@@ -374,8 +380,8 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
             // Without its shoot-out the tie goes to the competition's lot.
             s.status = SLOT_BEENDET;
             Spielfeld_Abbrechen(s.spiel);
-        } else if (Elfmeter_Schuss(s.spiel)) {
-            Elfmeter_Eintragen(s);
+        } else if (int32_t los = -1; Elfmeter_Schuss(s.spiel, &los)) {
+            Elfmeter_Eintragen(s, los);
             s.status = SLOT_BEENDET;
             Spielfeld_Periode_Beenden(s.spiel);
             Spielfeld_Abbrechen(s.spiel);
