@@ -10,6 +10,7 @@
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
+#include "club/global_config.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -140,6 +141,7 @@ void Herunterfahren() {
     Spiele_Free();
     Team_Free(0);
     Spieler_Free();
+    Global_Config_Freigeben();
     g_hooks.module_free.Aufrufen();
     if (g_hooks.app_beenden) g_hooks.app_beenden();
     g.runmodus = KALENDER_AUS;
@@ -162,6 +164,7 @@ void Ereignisse_Abarbeiten() {
                 continue;
             }
             g.geladen = false;
+            Spielstart_Regeln_Lesen();
             if (!Spielstand_Laden(e.wert)) continue;
             Spielstart_Set_Spiel_Laeuft();
             g.spieltag_laeuft = false;
