@@ -167,16 +167,8 @@ void Slot_Einrichten(int32_t i) {
     }
 }
 
-// The fine of a club that cannot field eight players: 200,000 at a league
-// level of 100 %, cut down to a multiple of 10,000.
-int32_t Strafe(int32_t team) {
-    int32_t niveau = Wettbewerb_Team_Niveau(team);
-    int32_t strafe = int32_t(double(niveau) * 200000.0 / 100.0);
-    return strafe / 10000 * 10000;
-}
-
 void Abgesagt_Bestrafen(int32_t team) {
-    int32_t strafe = Strafe(team);
+    int32_t strafe = Spieltag_Absage_Strafe(team);
     const char* betrag = Spieltag_Hook_Geld_Text(float(strafe), team);
     Spieltag_Hook_News(team, STRAFE_NEWS,
                        Str_Format("Ihr Spiel wurde abgesagt, da Sie zu wenig Spieler eingesetzt haben! Sie zahlen %s Strafe.",
@@ -705,6 +697,12 @@ void Spieltag_Spiel_Starten(int32_t i) {
     int32_t live = Spieltag_Hooks().tick ? 0 : -1;
     if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) return;
     Alles_Wuerfeln(i);
+}
+
+int32_t Spieltag_Absage_Strafe(int32_t team) {
+    int32_t niveau = Wettbewerb_Team_Niveau(team);
+    int32_t strafe = int32_t(double(niveau) * 200000.0 / 100.0);
+    return strafe / 10000 * 10000;
 }
 
 void Spieltag_Elfmeter_Vorbereiten(int32_t i) {
