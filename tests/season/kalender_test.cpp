@@ -22,6 +22,7 @@
 #include "core/prioritaeten.h"
 #include "core/programm.h"
 #include "core/spielstand.h"
+#include "platform/clock.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
 #include "season/saison.h"
@@ -287,6 +288,12 @@ TEST(KalenderSpielstand, ASaveInAManagersTurnContinuesLikeTheGameThatDidNotStop)
 TEST(KalenderSpielstand, ALoadedWholeGamePlaysByItsConfigurationLikeTheGameThatDidNotStop) {
     // The whole game with its match day: crowds, prices, talents and factors
     // come from the configuration set, which a fresh process has not read.
+    // Parts of the game read the clock (the interest rates, the match day's
+    // waits): on the virtual clock both runs see the same times.
+    struct VirtuelleUhr {
+        VirtuelleUhr() { Plat_Uhr_Virtuell(true, 0); }
+        ~VirtuelleUhr() { Plat_Uhr_Virtuell(false); }
+    } uhr;
     KalenderWelt w;
     ASSERT_TRUE(w.ok);
     SimOptionen o;
@@ -312,6 +319,7 @@ TEST(KalenderSpielstand, ALoadedWholeGamePlaysByItsConfigurationLikeTheGameThatD
     Sim_Beenden();   // everything freed, as in a fresh process
     ASSERT_EQ(Team_Anzahl(), 0);
     o.laden = 3;
+    Plat_Uhr_Virtuell(true, 0);
     w.starten(o, true);
     ASSERT_TRUE(Sim_Bis_Tag(101));
     ASSERT_TRUE(Sim_Bis_Tag(400));
