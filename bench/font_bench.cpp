@@ -15,10 +15,10 @@ namespace velmora {
 namespace {
 
 struct Schirm {
+    test::GrafikLader lader;
     Rastport* rp = Rastport_Create(800, 600, 16, 0, 0);
     int32_t slot = -1;
     Schirm() {
-        test::Grafik_Lader_Setzen();
         slot = Res_Open(VELMORA_FONTRES, 0);
         Font_Load_Set(slot, 0, FONT_SET_ANZAHL);
         Rastport_Fill(rp, 0, 0, -1, -1, 0x2104, nullptr);

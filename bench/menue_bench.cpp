@@ -36,7 +36,7 @@ void Main(s_icon*, int32_t) {}
 
 // Background 4000 and a 16 x 16 button 4001 in a resource file of /tmp.
 bool Bilder_Anlegen() {
-    test::Grafik_Lader_Setzen();
+    static test::GrafikLader lader;   // the loaders for the whole run
     Rastport* hg = Rastport_Create(800, 600, 16, 0, 0);
     Rastport_Fill(hg, 0, 0, -1, -1, 0x18E3, nullptr);
     Rastport* knopf = Rastport_Create(16, 16, 16, 0, 0);

@@ -347,6 +347,11 @@ void Global_Config_Init() {
     Config_Bin_Region_Anmelden("global", Global_Config_Bin_Speichern, Global_Config_Bin_Laden, {"global.cfg"});
 }
 
+void Global_Config_Freigeben() {
+    Tabellen_Leeren();
+    Verletzungen_Uebergeben();
+}
+
 bool Global_Config_Lesen() { return Lesen(Read_Config_Open(CONFIG_GLOBAL)); }
 
 bool Global_Config_Lesen_Text(const std::string& text, const char* anzeige) {

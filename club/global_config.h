@@ -85,6 +85,8 @@ void Global_Config_Leser_Abmelden(GlobalConfigLeser leser);
 // Empties every table of global.cfg (talents, scouts, camps, continents,
 // parameters, injuries, factors, rules) and registers the cache region "global".
 void Global_Config_Init();
+// Empties the tables at the program's end, as a fresh process finds them.
+void Global_Config_Freigeben();
 // Reads global.cfg of the current set. False when the file cannot be read or
 // a structural error stops the load (the tables read so far stay).
 bool Global_Config_Lesen();

@@ -35,6 +35,8 @@ function(velmora_tests folder)
   add_executable(test_${folder} ${_src})
   target_link_libraries(test_${folder} PRIVATE velmora_${folder} ${VT_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
   target_include_directories(test_${folder} PRIVATE ${CMAKE_SOURCE_DIR})
+  # The folder's reference data, also when the program runs without CTest.
+  target_compile_definitions(test_${folder} PRIVATE VELMORA_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/${folder}/data")
   gtest_discover_tests(test_${folder} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "VELMORA_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/${folder}/data")
 endfunction()

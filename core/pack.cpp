@@ -112,7 +112,10 @@ int32_t Pack_Entpacken(int32_t methode, const void* block, size_t block_laenge, 
         Debug_Printf("Pack_Entpacken: kein Entpacker fuer Methode 31\n");
         return -1;
     }
-    g.hooks.bytes_unpack_backward(rest, entpackt, gepackt, b + PACK_RUECKWAERTS_KOPF, static_cast<uint8_t*>(ziel));
+    if (!g.hooks.bytes_unpack_backward(rest, entpackt, gepackt, b + PACK_RUECKWAERTS_KOPF, static_cast<uint8_t*>(ziel))) {
+        Debug_Printf("Pack_Entpacken: Methode-31-Block beschaedigt\n");
+        return -1;
+    }
     return int32_t(entpackt);
 }
 

@@ -26,16 +26,18 @@ uint32_t Zlib_Pack(const void* quelle, void* ziel, uint32_t laenge, size_t kapaz
 // damaged, runs past `block_laenge` or would not fit; never writes past `ziel`.
 int32_t Zlib_Unpack(const void* block, size_t block_laenge, void* ziel, size_t kapazitaet);
 
-// The graphics subsystem fills this with its backward byte unpacker.
+// The graphics subsystem fills this with its backward byte unpacker: false
+// when it stopped at damage in the packed data.
 struct PackHooks {
-    void (*bytes_unpack_backward)(uint32_t tail, uint32_t unpacked, uint32_t packed, const uint8_t* input,
+    bool (*bytes_unpack_backward)(uint32_t tail, uint32_t unpacked, uint32_t packed, const uint8_t* input,
                                   uint8_t* output) = nullptr;
 };
 PackHooks& Pack_Hooks();
 
 // Unpacks a block of the given method (26 or 31) into `ziel`; the unpacked
 // length, or -1 for an unknown method, a damaged header, a block that does not
-// fit, or a method-31 block with no unpacker registered.
+// fit, or a method-31 block with no unpacker registered or whose unpacker
+// found damage (the destination's contents are then undefined).
 int32_t Pack_Entpacken(int32_t methode, const void* block, size_t block_laenge, void* ziel, size_t kapazitaet);
 
 // Frees what the packer keeps between calls (its scratch block); called at

@@ -18,10 +18,11 @@ constexpr size_t SHAPE_KOPF = 36;
 
 void* Grafik_Bitmap_Laden(const uint8_t* daten, size_t bytes, int32_t) { return Rastport_Read(daten, bytes); }
 
-void Grafik_Rueckwaerts_Entpacken(uint32_t tail, uint32_t unpacked, uint32_t packed, const uint8_t* input,
+bool Grafik_Rueckwaerts_Entpacken(uint32_t tail, uint32_t unpacked, uint32_t packed, const uint8_t* input,
                                   uint8_t* output) {
-    if (!Bytes_Unpack_Backward(tail, unpacked, packed, input, output))
-        Debug_Printf("Bytes_Unpack_Backward: Daten beschaedigt\n");
+    if (Bytes_Unpack_Backward(tail, unpacked, packed, input, output)) return true;
+    Debug_Printf("Bytes_Unpack_Backward: Daten beschaedigt\n");
+    return false;
 }
 
 void* Shape_Aus_Eintrag(const uint8_t* daten, size_t bytes, int32_t, uint32_t extra) {

@@ -11,7 +11,8 @@ constexpr uint32_t SHAPE_NUR_DATEN = 0xFFAAFF;   // `extra` asking for the bare 
 // (type 40, Shape_Aus_Eintrag), and the backward unpacker of the packer's
 // method 31; the composition root hands them to core.
 void* Grafik_Bitmap_Laden(const uint8_t* daten, size_t bytes, int32_t tiefe);
-void Grafik_Rueckwaerts_Entpacken(uint32_t tail, uint32_t unpacked, uint32_t packed, const uint8_t* input,
+// False (logged) when the unpacker stopped at damage.
+bool Grafik_Rueckwaerts_Entpacken(uint32_t tail, uint32_t unpacked, uint32_t packed, const uint8_t* input,
                                   uint8_t* output);
 
 // A shape entry: six u32 (width, height, x offset, y offset, reserved, size of

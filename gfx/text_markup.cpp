@@ -232,6 +232,7 @@ Rastport* Text_Handle_Bild_Holen(uint32_t handle) {
 }
 
 void Text_Wappen_Setzen(TextWappenZeichnen zeichnen) { g.wappen = zeichnen; }
+TextWappenZeichnen Text_Wappen_Holen() { return g.wappen; }
 
 void Text_Render(Rastport* ziel, Font* font, uint16_t farbe, const char* text, int32_t x, int32_t y, int32_t fest) {
     if (!ziel || !font || !font->bogen || !text) return;

@@ -73,6 +73,7 @@ Rastport* Text_Handle_Bild_Holen(uint32_t handle);   // none for an unknown hand
 // in the text colour stands in for the crest.
 using TextWappenZeichnen = void (*)(int32_t team, Rastport* ziel, int32_t x, int32_t y, int32_t w, int32_t h);
 void Text_Wappen_Setzen(TextWappenZeichnen zeichnen);
+TextWappenZeichnen Text_Wappen_Holen();
 
 // Copies `text` into `out` (of `groesse` bytes), cut so that its Text_Width
 // with `font` is at most `breite`; codes are never cut. Returns `out`.

@@ -27,7 +27,7 @@ void component_grid(const JPEG_FRAME& f, const JPEG_SCAN_COMPONENT& c, uint32_t*
     *rows = ceil_div(ceil_div(uint64_t(f.height) * c.v, f.vmax), 8);
 }
 
-bool is_rst(uint32_t code) { return code >= 0xD0 && code <= 0xD7; }
+constexpr uint8_t MARKER_EOI = 0xD9;
 
 }  // namespace
 
@@ -54,14 +54,16 @@ JPEG_RESULT jpeg_check_restart(JPEG_STREAM* s, JPEG_SCAN* scan, uint32_t per_row
     s->bit_count = 0;
     s->bits = 0;
     s->eob_run = 0;
+    // Any marker stands in for the next RSTn, whatever its code; only EOI is
+    // left for the marker loop, so it still ends the scan.
     if (s->marker != 0) {
-        if (is_rst(s->marker)) s->marker = 0;
+        if (s->marker != MARKER_EOI) s->marker = 0;
         return 0;
     }
     uint32_t code = 0;
     JPEG_RESULT r = jpeg_read_marker(s, &code);
     if (r < 0) return r;
-    if (code < 256 && !is_rst(code)) s->marker = uint8_t(code);   // left for the marker loop
+    if (code == MARKER_EOI) s->marker = uint8_t(code);
     return 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 #include "club/team.h"
 #include "core/bytes.h"
@@ -19,6 +20,9 @@ namespace {
 struct ElfmeterModul {
     bool angelegt = false;
     Listen_Element liste{};
+    // Level sudden-death rounds per game. The saved record has no field for
+    // them: a loaded shoot-out counts again from 0 and stays bounded.
+    std::map<int32_t, int32_t> stechen;
 };
 ElfmeterModul g;
 
@@ -51,11 +55,13 @@ bool Gueltig(const Elfmeter_Satz& e) {
 bool Elfmeter_Init() {
     if (!g.angelegt) g.angelegt = Liste_Anlegen(&g.liste);
     else Liste_Delete_All(&g.liste);
+    g.stechen.clear();
     return g.angelegt;
 }
 
 void Elfmeter_Freigeben() {
     if (g.angelegt) Liste_Delete_All(&g.liste);
+    g.stechen.clear();
 }
 
 bool Elfmeter_Vorbereiten(int32_t spiel) {
@@ -67,6 +73,7 @@ bool Elfmeter_Vorbereiten(int32_t spiel) {
     Spielfeld_Satz* satz = Satz_Ohne_Meldung(spiel);
     if (satz) Rnd_Set_Index(int32_t(satz->rnd_index), 1);
     if (Finden(spiel)) Liste_Delete_Element(&g.liste, Liste_Find_Key(&g.liste, spiel));
+    g.stechen.erase(spiel);
     Listen_Element* el = Liste_Insert(&g.liste, nullptr, nullptr, sizeof(Elfmeter_Satz), spiel);
     if (!el) {
         Debug_Printf("So ein Quatsch, kein Elferschiessen möglich\n");
@@ -114,7 +121,8 @@ bool Elfmeter_Tore(int32_t spiel, int32_t* heim, int32_t* gast) {
     return true;
 }
 
-bool Elfmeter_Schuss(int32_t spiel) {
+bool Elfmeter_Schuss(int32_t spiel, int32_t* los) {
+    if (los) *los = -1;
     Elfmeter_Satz* e = Finden(spiel);
     SpielfeldSpiel daten;
     if (!e || !Gueltig(*e) || !Spielfeld_Hook_Spiel(spiel, &daten)) {
@@ -144,6 +152,18 @@ bool Elfmeter_Schuss(int32_t spiel) {
     }
     e->runden = uint8_t(r);
     if (r == 0 && k != o && beide) {
+        if (satz) satz->rnd_index = uint32_t(Rnd_Get_Index());
+        return true;
+    }
+    // The index jump can cycle on the fixed table when nothing else draws, and
+    // every round of the cycle may end level: after ELFMETER_STECHEN_MAX level
+    // sudden-death rounds the tie goes by lot.
+    if (beide && e->phase_schuesse == 1 && ++g.stechen[spiel] >= ELFMETER_STECHEN_MAX) {
+        int32_t seite_los = Rnd(0, 1);
+        if (los) *los = seite_los;
+        Debug_Printf("Elfmeterschiessen %d: nach %d Runden Stechen entscheidet das Los\n", spiel,
+                     ELFMETER_STECHEN_MAX);
+        g.stechen.erase(spiel);
         if (satz) satz->rnd_index = uint32_t(Rnd_Get_Index());
         return true;
     }
@@ -196,6 +216,7 @@ bool Elfmeter_Load(const uint8_t* in, size_t bytes) {
     }
     if (pos != bytes) return false;
     if (!g.angelegt && !Elfmeter_Init()) return false;
+    g.stechen.clear();
     return Liste_From_Memory(in, bytes, &g.liste);
 }
 

@@ -2,7 +2,8 @@
 //
 // One record per game keeps who kicks, in which order, how many rounds remain
 // and when the shoot-out is decided: five kicks each, decided early as soon as
-// one side cannot catch up, then sudden death one round at a time. Shoot-out
+// one side cannot catch up, then sudden death one round at a time, at most
+// ELFMETER_STECHEN_MAX level rounds before a lot decides. Shoot-out
 // goals are the game's goals less those it had when the shoot-out began.
 #pragma once
 #include <cstddef>
@@ -39,8 +40,12 @@ void Elfmeter_Freigeben();
 // on the pitch, shuffled), or without one from the teams' starting elevens.
 // False when the game is unknown or the record cannot be made.
 bool Elfmeter_Vorbereiten(int32_t spiel);
-// One kick; true when the shoot-out is decided.
-bool Elfmeter_Schuss(int32_t spiel);
+// Level sudden-death rounds after which the tie goes by lot.
+constexpr int32_t ELFMETER_STECHEN_MAX = 20;
+// One kick; true when the shoot-out is decided. `los` (optional) is -1 when the
+// kicks decided, else the side that won the lot (0 home, 1 away): still level
+// after ELFMETER_STECHEN_MAX sudden-death rounds, Rnd(0,1) decides.
+bool Elfmeter_Schuss(int32_t spiel, int32_t* los = nullptr);
 const Elfmeter_Satz* Elfmeter_Get(int32_t spiel);
 // The shoot-out goals of each side so far; false without a shoot-out.
 bool Elfmeter_Tore(int32_t spiel, int32_t* heim, int32_t* gast);

@@ -167,16 +167,8 @@ void Slot_Einrichten(int32_t i) {
     }
 }
 
-// The fine of a club that cannot field eight players: 200,000 at a league
-// level of 100 %, cut down to a multiple of 10,000.
-int32_t Strafe(int32_t team) {
-    int32_t niveau = Wettbewerb_Team_Niveau(team);
-    int32_t strafe = int32_t(double(niveau) * 200000.0 / 100.0);
-    return strafe / 10000 * 10000;
-}
-
 void Abgesagt_Bestrafen(int32_t team) {
-    int32_t strafe = Strafe(team);
+    int32_t strafe = Spieltag_Absage_Strafe(team);
     const char* betrag = Spieltag_Hook_Geld_Text(float(strafe), team);
     Spieltag_Hook_News(team, STRAFE_NEWS,
                        Str_Format("Ihr Spiel wurde abgesagt, da Sie zu wenig Spieler eingesetzt haben! Sie zahlen %s Strafe.",
@@ -300,8 +292,14 @@ void Spiel_Schliessen(int32_t i) {
     Spieltag_Weiterschalten(i, mit);
 }
 
-// The shoot-out is decided: its goals go to the game as the shoot-out result.
-void Elfmeter_Eintragen(const Spieltag_Slot& s) {
+// The shoot-out is decided: its goals go to the game as the shoot-out result;
+// a shoot-out that went by lot is stored as the competitions store a lot.
+void Elfmeter_Eintragen(const Spieltag_Slot& s, int32_t los) {
+    if (los >= 0) {
+        Spiele_Set_Flag(s.spiel, SPIEL_FLAG_LOS, true);
+        Spiele_Set_Flag(s.spiel, SPIEL_FLAG_HEIM_ENTSCHIEDEN, los == 0);
+        return;
+    }
     const SpielDatensatz* sp = Spiel(s);
     if (sp) Spiele_Set_Elfmeter(s.spiel, sp->elfmeter_heim, sp->elfmeter_gast);
 }
@@ -374,8 +372,8 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
             // Without its shoot-out the tie goes to the competition's lot.
             s.status = SLOT_BEENDET;
             Spielfeld_Abbrechen(s.spiel);
-        } else if (Elfmeter_Schuss(s.spiel)) {
-            Elfmeter_Eintragen(s);
+        } else if (int32_t los = -1; Elfmeter_Schuss(s.spiel, &los)) {
+            Elfmeter_Eintragen(s, los);
             s.status = SLOT_BEENDET;
             Spielfeld_Periode_Beenden(s.spiel);
             Spielfeld_Abbrechen(s.spiel);
@@ -700,6 +698,12 @@ void Spieltag_Spiel_Starten(int32_t i) {
     int32_t live = Spieltag_Hooks().tick ? 0 : -1;
     if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) return;
     Alles_Wuerfeln(i);
+}
+
+int32_t Spieltag_Absage_Strafe(int32_t team) {
+    int32_t niveau = Wettbewerb_Team_Niveau(team);
+    int32_t strafe = int32_t(double(niveau) * 200000.0 / 100.0);
+    return strafe / 10000 * 10000;
 }
 
 void Spieltag_Elfmeter_Vorbereiten(int32_t i) {

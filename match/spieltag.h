@@ -97,6 +97,10 @@ void Spieltag_Tagesabschluss(int32_t wettbewerb);
 void Spieltag_Form_Nach_Spiel(int32_t spiel);
 // Before the day, per team: the early game's form and talent values.
 void Spieltag_Vor_Tag(int32_t team);
+// The fine of a club that cannot field eight players: 200,000 at a league
+// level of 100 % (Wettbewerb_Team_Niveau), cut down to a multiple of 10,000.
+int32_t Spieltag_Absage_Strafe(int32_t team);
+
 // The shoot-out of a slot: state 32 and its record.
 void Spieltag_Elfmeter_Vorbereiten(int32_t slot);
 

@@ -223,13 +223,14 @@ void Sound_Samples_Free_All() {
 void Backsound_Start() {
     const std::string pfad = std::string(Dirs_Get(DIR_INSTALL)) + "\\" + SOUND_MUSIK_DATEI;
     if (g.halten) return;
-    if (g.musik_zustand != 0) {
+    if (g.musik_zustand != 0 && g.musik) {
         Musik_Resume();
         return;
     }
     if (Optionen(SOUND_OPTION_MUSIK, 0, 0)) {
         // Starts silent; the checks fade it in. Without a stream (no file, no
-        // sound) the state stays 1 and no further start is tried.
+        // sound) the state stays 1, so the periodic check does not try every
+        // 500 ms; the next start request tries again.
         g.musik = Sound_Stream_Play(pfad.c_str(), 255, 128);
         g.musik_zustand = 1;
         Musik_Lautstaerke(0);
@@ -286,8 +287,8 @@ void Musik_Resume() {
 }
 
 void Musik_Stop() {
-    if ((g.musik_zustand != 1 && g.musik_zustand != 2) || !g.musik) return;
-    Sound_Stream_Close(g.musik);
+    if (g.musik_zustand != 1 && g.musik_zustand != 2) return;
+    if (g.musik) Sound_Stream_Close(g.musik);
     g.musik = nullptr;
     g.musik_zustand = 0;
 }

@@ -10,6 +10,7 @@
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
+#include "club/global_config.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -132,6 +133,7 @@ void Zug_Beenden() {
 void Herunterfahren() {
     Modus_Setzen(KALENDER_ENDE);
     Kalender_Spiel_Freigeben();
+    Global_Config_Freigeben();
     g_hooks.module_free.Aufrufen();
     if (g_hooks.app_beenden) g_hooks.app_beenden();
     g.runmodus = KALENDER_AUS;
@@ -154,6 +156,7 @@ void Ereignisse_Abarbeiten() {
                 continue;
             }
             g.geladen = false;
+            Spielstart_Regeln_Lesen();
             if (!Spielstand_Laden(e.wert)) continue;
             Spielstart_Set_Spiel_Laeuft();
             g.spieltag_laeuft = false;

@@ -57,6 +57,12 @@ uint8_t Spielstart_Spielerdaten() { return g.spielerdaten; }
 
 void Spielstart_Cache_Behalten(bool behalten) { g.cache_behalten = behalten; }
 
+bool Spielstart_Regeln_Lesen() {
+    if (Global_Config_Lesen()) return true;
+    Debug_Printf("Spielstart_Regeln_Lesen: global.cfg nicht gelesen, es gelten die Standardregeln\n");
+    return false;
+}
+
 bool Spielstart_Welt_Aufbauen() {
     // The market's manager record holds the start screens' state; it outlives the rebuild.
     ManagerStruktur* platzhalter = Team_Anzahl() > 0 && Team_Markt() >= 0 ? Manager_Abnehmen(Team_Markt()) : nullptr;

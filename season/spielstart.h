@@ -22,6 +22,12 @@ uint8_t Spielstart_Spielerdaten();
 // deleting it before the world is built.
 void Spielstart_Cache_Behalten(bool behalten);
 
+// Reads the rules of the configuration set (global.cfg: crowd and price
+// levels, talents, factors), which no save game holds; called before a save
+// game is loaded, so a loaded game plays by the rules it was started with.
+// False (logged; the default rules stay) when the file cannot be read.
+bool Spielstart_Regeln_Lesen();
+
 // Builds the world of a new game: the cache when it loads, else the teams,
 // the players and the competitions with their first fixtures from the
 // files; then every team's base data, line-up and players. The transfer

@@ -160,12 +160,13 @@ TEST(PufferPacken, MissingOrDamagedInputGivesNull) {
 
 namespace {
 uint32_t gesehen[3];
-void rueckwaerts_zeuge(uint32_t tail, uint32_t unpacked, uint32_t packed, const uint8_t* input, uint8_t* output) {
+bool rueckwaerts_zeuge(uint32_t tail, uint32_t unpacked, uint32_t packed, const uint8_t* input, uint8_t* output) {
     gesehen[0] = tail;
     gesehen[1] = unpacked;
     gesehen[2] = packed;
-    // Enough of the unpacker for a block of plain tail bytes.
+    // Enough of the unpacker for a block of plain tail bytes; anything else is damage to it.
     for (uint32_t i = 0; i < tail; ++i) output[unpacked - 1 - i] = input[packed - 1 - i];
+    return tail == packed;
 }
 std::vector<uint8_t> rueckwaerts_block(uint32_t tail, uint32_t unpacked, const std::string& daten) {
     std::vector<uint8_t> b;
@@ -197,6 +198,7 @@ TEST(PackEntpacken, Method31IsHandedToTheRegisteredUnpacker) {
         {"unpacked larger than destination", rueckwaerts_block(0, 5, "wxyz"), b.size(), 4},
         {"tail beyond output", rueckwaerts_block(5, 4, "wxyz"), b.size(), 8},
         {"short header", rueckwaerts_block(0, 0, ""), 11, 4},
+        {"damage the unpacker found", rueckwaerts_block(2, 4, "wxyz"), b.size(), 4},
     };
     for (const Fall& f : faelle)
         EXPECT_EQ(Pack_Entpacken(PACK_METHODE_RUECKWAERTS, f.block.data(), f.laenge, ziel, f.kapazitaet), -1)

@@ -297,7 +297,7 @@ TEST(JpegLoad, DamagedStreamIsRefused) {
 }
 
 TEST(JpegLoad, PackedBitmapUnpacksThroughTheHooks) {
-    test::Grafik_Lader_Setzen();
+    test::GrafikLader lader;
     Rastport* rp = Rastport_Create(24, 16, 16, 0, 0);
     ASSERT_NE(rp, nullptr);
     const std::vector<uint16_t> px = Testbild(24, 16);

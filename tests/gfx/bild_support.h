@@ -81,11 +81,12 @@ inline int32_t (&Test_Slots())[22] {
 // portrait files hold the built-in pictures, opened and handed to the picture
 // code; the screen is a 16-bit 800 x 600 bitmap.
 struct BildInstallation {
+    GrafikLader lader;
+    const TextWappenZeichnen text_wappen = Text_Wappen_Holen();
     velmora_test::TestWelt welt;
     std::vector<uint16_t> schirm = std::vector<uint16_t>(800 * 600, 0);
 
     explicit BildInstallation(int32_t wappen = 12, int32_t pokale = 24) {
-        Grafik_Lader_Setzen();
         for (int32_t& s : Test_Slots()) s = -1;
         // The kit and portrait files are the same for every test: made once.
         static const std::vector<ResDateiEintrag> trikots = Muster_Trikot_Datei();
@@ -103,6 +104,7 @@ struct BildInstallation {
         Portrait_Teile_Freigeben();
         for (int32_t& s : Test_Slots()) s = Res_Close(s);
         Bild_Hooks() = BildHooks{};
+        Text_Wappen_Setzen(text_wappen);
     }
     void Oeffnen(int32_t index, const std::string& name, const std::vector<ResDateiEintrag>& eintraege) {
         const std::string pfad = welt.install + "/resfile/" + name;

@@ -89,7 +89,7 @@ inline RgbBild Als_Rgb(const Rastport* rp) {
 // result means equal; otherwise it says what differs (the drawing is then
 // written to the temporary directory).
 inline std::string Mit_Referenz_Vergleichen(const Rastport* rp, const std::string& name) {
-    const char* daten = std::getenv("VELMORA_TEST_DATA");
+    const char* daten = Testdaten();
     if (!daten) return "VELMORA_TEST_DATA not set";
     const RgbBild ist = Als_Rgb(rp);
     const std::string pfad = std::string(daten) + "/" + name + ".png";

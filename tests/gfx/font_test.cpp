@@ -148,8 +148,8 @@ TEST(FontLoader, SheetIsBroughtToTheScreenDepth) {
 
 class FontSet : public ::testing::Test {
 protected:
-    void SetUp() override { test::Grafik_Lader_Setzen(); }
     void TearDown() override { Font_Free_Set(); }
+    test::GrafikLader lader;
     std::string Schreiben(int32_t anzahl, int32_t kaputt) {
         std::vector<ResDateiEintrag> e;
         for (int32_t i = 0; i < anzahl; ++i) {

@@ -33,7 +33,7 @@ std::vector<uint8_t> Shape_Eintrag(int32_t x, int32_t y, uint32_t groesse_angabe
 
 TEST(GrafikLaden, BitmapAndShapeEntriesLoadThroughTheResourceFile) {
     test::TempDir tmp;
-    test::Grafik_Lader_Setzen();
+    test::GrafikLader lader;
     Rastport* bild = Rastport_Create(5, 3, 16, 0, 0);
     for (int i = 0; i < 15; ++i) Rastport_Pixels16(bild)[i] = uint16_t(i + 100);
     std::vector<uint8_t> nalp(Rastport_File_Size(bild));

@@ -10,16 +10,30 @@
 
 namespace velmora::test {
 
-inline void Grafik_Lader_Setzen() {
-    ResLoaderHooks& r = Res_Loader_Hooks();
-    r.bitmap = Grafik_Bitmap_Laden;
-    r.shape = Shape_Aus_Eintrag;
-    r.font = [](const uint8_t* daten, size_t laenge, int32_t tiefe) -> void* {
-        return Font_Res_Laden(daten, laenge, tiefe);
-    };
-    Pack_Hooks().bytes_unpack_backward = Grafik_Rueckwaerts_Entpacken;
-    Rastport_Hooks().jpeg_load_mem = Bild_Jpeg_Laden_Mem;
-    Rastport_Hooks().jpeg_save_mem = Bild_Jpeg_Speichern_Mem;
-}
+// Sets the loaders for as long as it lives; the hooks it found come back
+// when it ends, so no test leaves them to the next one.
+struct GrafikLader {
+    const ResLoaderHooks res = Res_Loader_Hooks();
+    const PackHooks pack = Pack_Hooks();
+    const RastportHooks rastport = Rastport_Hooks();
+    GrafikLader() {
+        ResLoaderHooks& r = Res_Loader_Hooks();
+        r.bitmap = Grafik_Bitmap_Laden;
+        r.shape = Shape_Aus_Eintrag;
+        r.font = [](const uint8_t* daten, size_t laenge, int32_t tiefe) -> void* {
+            return Font_Res_Laden(daten, laenge, tiefe);
+        };
+        Pack_Hooks().bytes_unpack_backward = Grafik_Rueckwaerts_Entpacken;
+        Rastport_Hooks().jpeg_load_mem = Bild_Jpeg_Laden_Mem;
+        Rastport_Hooks().jpeg_save_mem = Bild_Jpeg_Speichern_Mem;
+    }
+    ~GrafikLader() {
+        Res_Loader_Hooks() = res;
+        Pack_Hooks() = pack;
+        Rastport_Hooks() = rastport;
+    }
+    GrafikLader(const GrafikLader&) = delete;
+    GrafikLader& operator=(const GrafikLader&) = delete;
+};
 
 }  // namespace velmora::test

@@ -23,8 +23,8 @@ constexpr uint16_t GRUND = 0x0010;
 
 struct HilfeTextTest : ::testing::Test {
     static inline std::vector<std::string> log;
+    test::GrafikLader lader;
     void SetUp() override {
-        test::Grafik_Lader_Setzen();
         slot = Res_Open(test::Fontres_Pfad().c_str(), 0);
         ASSERT_GE(slot, 0);
         ASSERT_EQ(Font_Load_Set(slot, 0, FONT_SET_ANZAHL), 1);

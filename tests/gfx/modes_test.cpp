@@ -188,7 +188,7 @@ test::RgbBild Als_Rgb(const Rastport* rp, int32_t depth) {
 }
 
 TEST(ModeSheet, EveryModeAtBothDepthsMatchesTheReference) {
-    const char* daten = std::getenv("VELMORA_TEST_DATA");
+    const char* daten = test::Testdaten();
     ASSERT_NE(daten, nullptr);
     const bool neu = std::getenv("VELMORA_UPDATE_REFERENCE") != nullptr;
     for (int32_t depth : {15, 16}) {

@@ -19,8 +19,8 @@ namespace velmora {
 namespace {
 
 struct Schriftprobe : ::testing::Test {
+    test::GrafikLader lader;
     void SetUp() override {
-        test::Grafik_Lader_Setzen();
         slot = Res_Open(test::Fontres_Pfad().c_str(), 0);
         ASSERT_GE(slot, 0);
         ASSERT_EQ(Font_Load_Set(slot, 0, FONT_SET_ANZAHL), 1);

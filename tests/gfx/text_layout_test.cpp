@@ -191,7 +191,7 @@ TEST(SatzMitFonts, WrappingNeverLeavesItsBox) {
                              "Bundesligatabellenf\xFChrer", "und", "50 %", "Wettbewerbsbedingungen"};
     Rastport* rp = Rastport_Create(400, 300, 16, 0, 0);
     Rnd_Init();
-    test::Grafik_Lader_Setzen();
+    test::GrafikLader lader;
     for (int32_t fall = 0; fall < 60; ++fall) {
         Font* f = static_cast<Font*>(Res_Load(slot, fall % FONT_SET_ANZAHL, 16, nullptr));
         ASSERT_NE(f, nullptr);

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "core/bytes.h"
+#include "core/le.h"
+#include "core/pack.h"
+#include "gfx/grafik_laden.h"
 
 namespace velmora {
 namespace {
@@ -124,6 +127,32 @@ TEST(BytesUnpackBlock, HeaderSizesChecked) {
     EXPECT_EQ(Bytes_Unpack_Block(block.data(), block.size(), out, 2), 0);       // output too small
     EXPECT_EQ(Bytes_Unpack_Block(block.data(), block.size() - 1, out, 4), 0);   // packed size past the block
     EXPECT_EQ(Bytes_Unpack_Block(block.data(), 11, out, 4), 0);
+}
+
+TEST(BytesUnpackBlock, ThePackersMethod31ReportsTheDamageTheUnpackerFound) {
+    const PackHooks vorher = Pack_Hooks();
+    Pack_Hooks().bytes_unpack_backward = Grafik_Rueckwaerts_Entpacken;
+    struct Fall {
+        const char* was;
+        uint32_t tail;
+        std::vector<uint8_t> in;
+        int32_t erwartet;
+    } faelle[] = {
+        {"a match within the output", 3, Eingabe({0x20, 0x00}, "xyz"), 5},
+        {"a match pointing past the output", 0, Eingabe({0x80, 'a', 0x1F, 0x10}, ""), -1},
+        {"a literal past the output start", 0, Eingabe({0x85, 'a', 'b', 'c', 'd', 'e', 'f'}, ""), -1},
+    };
+    for (const Fall& f : faelle) {
+        std::vector<uint8_t> block;
+        Le_Put_U32(block, f.tail);
+        Le_Put_U32(block, 5);
+        Le_Put_U32(block, uint32_t(f.in.size()));
+        Le_Put_Bytes(block, f.in.data(), f.in.size());
+        uint8_t out[5] = {};
+        EXPECT_EQ(Pack_Entpacken(PACK_METHODE_RUECKWAERTS, block.data(), block.size(), out, sizeof out), f.erwartet)
+            << f.was;
+    }
+    Pack_Hooks() = vorher;
 }
 
 }  // namespace

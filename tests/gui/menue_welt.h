@@ -104,6 +104,7 @@ public:
     static inline int32_t slot_anfragen = 0;
 
 protected:
+    test::GrafikLader lader;
     void SetUp() override {
         log.clear();
         std::memset(zustand, 0, sizeof zustand);
@@ -111,7 +112,6 @@ protected:
         rad = 0;
         slot_anfragen = 0;
         Debug_Faenger_Setzen([](uint32_t, const char* t) { log.emplace_back(t); });
-        test::Grafik_Lader_Setzen();
         static std::vector<ResDateiEintrag> bilder = Test_Bilder();
         const std::string pfad = tmp / "test.res";
         ASSERT_TRUE(Res_Schreiben(pfad.c_str(), bilder));

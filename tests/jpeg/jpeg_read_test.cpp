@@ -98,6 +98,51 @@ TEST(JpegRead, ParametersReadReportsSizeColourAndSampling) {
     EXPECT_EQ(c.p->image_channels, 4);
 }
 
+// The entropy-coded data after the (only) SOS: the positions of its markers'
+// code bytes (FF xx with xx neither 00 nor FF).
+std::vector<size_t> Scan_Marker(const std::vector<uint8_t>& jpg) {
+    size_t i = 2;
+    while (i + 3 < jpg.size() && !(jpg[i] == 0xFF && jpg[i + 1] == 0xDA)) i += 2 + size_t(jpg[i + 2] << 8 | jpg[i + 3]);
+    std::vector<size_t> out;
+    for (i += 2 + size_t(jpg[i + 2] << 8 | jpg[i + 3]); i + 1 < jpg.size(); ++i)
+        if (jpg[i] == 0xFF && jpg[i + 1] != 0x00 && jpg[i + 1] != 0xFF) out.push_back(i + 1);
+    return out;
+}
+
+TEST(JpegRead, AnyMarkerInPlaceOfARestartMarkerDecodesTheSame) {
+    struct Fall {
+        const char* was;
+        uint8_t ersatz;
+    } faelle[] = {
+        {"second RST replaced by APP1", 0xE1},
+        {"second RST numbered out of order", 0xD5},
+        {"second RST replaced by COM", 0xFE},
+    };
+    for (bool progressiv : {false, true}) {
+        Vorgabe v;
+        v.width = 40, v.height = 24, v.h0 = 1, v.v0 = 1;
+        v.progressive = progressiv;
+        (progressiv ? v.restart_rows : v.restart_mcus) = 1;
+        const std::vector<uint8_t> jpg = oracle::encode(v);
+        const jtest::Decoded richtig = jtest::decode(jpg);
+        ASSERT_EQ(richtig.result, 0);
+        std::vector<size_t> marker = Scan_Marker(jpg);
+        ASSERT_GE(marker.size(), 3u);
+        ASSERT_EQ(jpg[marker[1]], 0xD1);
+        for (const Fall& f : faelle) {
+            std::vector<uint8_t> anders = jpg;
+            anders[marker[1]] = f.ersatz;
+            const jtest::Decoded d = jtest::decode(anders);
+            EXPECT_EQ(d.result, 0) << f.was << (progressiv ? " progressive" : "");
+            EXPECT_TRUE(d.px == richtig.px) << f.was << (progressiv ? " progressive" : "");
+        }
+        // EOI in its place still ends the scan: the rest of the picture is not decoded.
+        std::vector<uint8_t> ende = jpg;
+        ende[marker[1]] = 0xD9;
+        EXPECT_FALSE(jtest::decode(ende).px == richtig.px);
+    }
+}
+
 TEST(JpegRead, FileHeaderThenImageContinuesAtTheScan) {
     auto d = baseline(50, 30, 2, true);
     std::string path = temp_file("a.jpg", d);

@@ -1,5 +1,6 @@
 // The penalty shoot-out: early decision, sudden death and the taker order.
 #include "match/elfmeter.h"
+#include "core/rnd.h"
 #include "match_welt.h"
 
 namespace velmora::test {
@@ -136,6 +137,36 @@ TEST_F(MatchTest, DicedShootOutsAlwaysEndWithAWinner) {
     double quote = double(tore) / schuesse;
     EXPECT_GT(quote, 0.65);
     EXPECT_LT(quote, 0.85);
+}
+
+TEST_F(MatchTest, DicedShootOutsWithARecordEndFromEveryStartIndex) {
+    // With a match record every step first moves the random index to a value
+    // drawn from the table; with nothing else drawing, that walk can cycle
+    // through level rounds. Every start index must still give a winner: on
+    // the kicks, or by lot after the sudden-death rounds run out.
+    Spiel_Anlegen(1, 2, 3);
+    ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
+    const int32_t grenze = 2 * (5 + ELFMETER_STECHEN_MAX);
+    int32_t lose = 0;
+    for (int32_t start = 0; start < RND_TABELLE; ++start) {
+        Fake().spiele[1].heim_tore = Fake().spiele[1].gast_tore = 0;
+        Rnd_Set_Index(start, 0);
+        ASSERT_TRUE(Elfmeter_Vorbereiten(1));
+        int32_t los = -1, n = 1;
+        while (!Elfmeter_Schuss(1, &los) && n <= grenze) ++n;
+        ASSERT_LE(n, grenze) << "start index " << start << " never decides";
+        int32_t h = 0, g = 0;
+        ASSERT_TRUE(Elfmeter_Tore(1, &h, &g));
+        if (los < 0) {
+            EXPECT_NE(h, g) << "start index " << start;
+        } else {
+            ++lose;
+            EXPECT_EQ(h, g) << "a lot only for a level shoot-out, start index " << start;
+            EXPECT_EQ(n, 2 * (5 + ELFMETER_STECHEN_MAX)) << "start index " << start;
+            EXPECT_TRUE(Log_Enthaelt("entscheidet das Los"));
+        }
+    }
+    EXPECT_GT(lose, 0) << "some start indices run into a level cycle";
 }
 
 TEST_F(MatchTest, MissingShootOutIsLogged) {

@@ -178,7 +178,7 @@ TEST_F(SpieltagTest, AShortSideCancelsTheMatchWithFineNewsAndResult) {
     EXPECT_EQ(je_team.size(), kurz.size());
     for (int32_t team : kurz) {
         ASSERT_EQ(je_team.count(team), 1u) << "team " << team;
-        int32_t soll = int32_t(double(Wettbewerb_Team_Niveau(team)) * 2000.0) / 10000 * 10000;
+        int32_t soll = Spieltag_Absage_Strafe(team);
         for (const Buchung& b : je_team[team]) {
             EXPECT_EQ(b.an, -1);
             EXPECT_EQ(b.kategorie, 22);
@@ -193,17 +193,32 @@ TEST_F(SpieltagTest, AShortSideCancelsTheMatchWithFineNewsAndResult) {
 }
 
 TEST_F(SpieltagTest, TheFineFollowsTheLeagueLevelInStepsOfTenThousand) {
-    // Level 100 % pays 200,000; the fine is cut down to a multiple of 10,000.
-    for (int32_t team = 0; team < Team_Anzahl(); ++team) {
-        int32_t n = Wettbewerb_Team_Niveau(team);
-        int32_t soll = n * 2000 / 10000 * 10000;
-        if (n == 100) {
-            EXPECT_EQ(soll, 200000);
-        }
-        if (n == 33) {
-            EXPECT_EQ(soll, 60000);
-        }
+    // The level falls by 100 / (the country's lowest tier, at least 4) per
+    // tier below the top: 200,000 at 100 %, cut down to a multiple of 10,000.
+    int32_t team = 0;
+    while (team < Team_Anzahl() && Team_Get_Liga(team, 1) < 0) ++team;
+    WettbewerbSatz* liga = team < Team_Anzahl() ? Wettbewerb_Satz(Team_Get_Liga(team, 1)) : nullptr;
+    ASSERT_NE(liga, nullptr);
+    std::vector<std::pair<WettbewerbSatz*, int32_t>> vorher;
+    for (int32_t id : Wettbewerb_Alle()) {
+        WettbewerbSatz* x = Wettbewerb_Satz(id);
+        if (x->art != ART_LIGA || x->land != liga->land) continue;
+        vorher.push_back({x, x->stufe});
+        x->stufe = 1;
     }
+    struct Fall {
+        int32_t stufe, strafe;
+    } faelle[] = {
+        {1, 200000},   // 100 %
+        {3, 100000},   // 50 %: 25 per tier
+        {7, 30000},    // 16 %: 14 per tier, 32,000 cut down
+        {9, 20000},    // 12 %: 11 per tier, 24,000 cut down
+    };
+    for (const Fall& f : faelle) {
+        liga->stufe = f.stufe;
+        EXPECT_EQ(Spieltag_Absage_Strafe(team), f.strafe) << "tier " << f.stufe;
+    }
+    for (auto [x, stufe] : vorher) x->stufe = stufe;
 }
 
 // The games with their events, the competitions, the players and the random

@@ -227,16 +227,41 @@ TEST_F(Ton, HoldKeepsTheMusicOffUntilReleased) {
     EXPECT_EQ(Sound_Zustand().musik_zustand, 1);
 }
 
-TEST_F(Ton, MissingMusicFileLeavesTheStateWithoutAStreamAndNoRetry) {
+TEST_F(Ton, AFailedMusicStartIsTriedAgainAtTheNextStartRequest) {
     std::filesystem::remove(welt.install + "/background.wav");
     Backsound_Pruefen();
     EXPECT_EQ(Sound_Zustand().musik_zustand, 1);
     EXPECT_EQ(Sound_Zustand().musik, nullptr);
     musik_schreiben();
-    pruefen(3);
+    pruefen(3);   // the periodic checks do not open the file again
     EXPECT_EQ(Sound_Zustand().musik, nullptr);
     EXPECT_EQ(Audio_Kanaele_Aktiv(), 0);
     EXPECT_EQ(Sample_Spielen(0, false), 0);   // samples still play
+
+    // Each way of asking for the music starts it now that the file is there.
+    struct Fall {
+        const char* was;
+        void (*anfrage)();
+    } faelle[] = {
+        {"Backsound_Start", [] { Backsound_Start(); }},
+        {"the end of the samples", [] { Samples_Stop(); }},
+        {"the end of a hold", [] { Backsound_Stop(true), Backsound_Stop(false); }},
+        {"music switched off and on", [] {
+             g_optionen[0] = 0;
+             Backsound_Pruefen();
+             g_optionen[0] = 1;
+             Backsound_Pruefen();
+         }},
+    };
+    for (const Fall& f : faelle) {
+        std::filesystem::rename(welt.install + "/background.wav", welt.install + "/weg.wav");
+        Medien_Stop();
+        Backsound_Pruefen();
+        ASSERT_EQ(Sound_Zustand().musik, nullptr) << f.was;
+        std::filesystem::rename(welt.install + "/weg.wav", welt.install + "/background.wav");
+        f.anfrage();
+        EXPECT_NE(Sound_Zustand().musik, nullptr) << f.was;
+    }
 }
 
 TEST_F(Ton, MediaStopEndsSamplesAndMusicAndTheNextCheckRestarts) {

@@ -78,12 +78,23 @@ inline RgbBild Rgb_Aus_565(const uint16_t* p, uint32_t breite, uint32_t hoehe) {
     return b;
 }
 
+// The folder of the reference data: VELMORA_TEST_DATA, else the test
+// program's own folder as built (so that it also runs without CTest).
+inline const char* Testdaten() {
+    if (const char* daten = std::getenv("VELMORA_TEST_DATA")) return daten;
+#ifdef VELMORA_TEST_DATA_DIR
+    return VELMORA_TEST_DATA_DIR;
+#else
+    return nullptr;
+#endif
+}
+
 // Compares a picture with the reference "<VELMORA_TEST_DATA>/<name>.png"; with
 // VELMORA_UPDATE_REFERENCE set it writes the reference instead. An empty text
 // means equal; otherwise what differs (the picture is then written to the
 // temporary directory for review).
 inline std::string Png_Vergleichen(const std::string& name, const RgbBild& ist) {
-    const char* daten = std::getenv("VELMORA_TEST_DATA");
+    const char* daten = Testdaten();
     if (!daten) return "VELMORA_TEST_DATA is not set";
     std::string pfad = std::string(daten) + "/" + name + ".png";
     if (std::getenv("VELMORA_UPDATE_REFERENCE")) return Png_Schreiben(pfad, ist) ? "" : "cannot write " + pfad;
