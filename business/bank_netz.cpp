@@ -117,13 +117,13 @@ void Status_Senden(int32_t client_team, int32_t team, ClubPacker& pk) {
     F32(pk, gl->zins_hoch);
     F32(pk, gl->zins_tief);
     F32(pk, gl->dispozins);
-    F32(pk, team >= 0 && team == client_team ? gl->kontostand[team] : 0.0f);
+    F32(pk, Club_Ist_Eigenes(team, client_team) ? gl->kontostand[team] : 0.0f);
     uint8_t frei[STATUS_FREI] = {};
     pk.block(frei, sizeof frei);
 }
 
 void Konto_Senden(int32_t client_team, int32_t team, ClubPacker& pk) {
-    const bool eigenes = team == client_team;
+    const bool eigenes = Club_Ist_Eigenes(team, client_team);
     Listen_Element* kredite = Bank_Intern_Kredite();
     const int32_t schluessel = eigenes ? team : -2;   // another team's request gets an empty list
     std::vector<uint8_t> block(Liste_Memory_Groesse(kredite, schluessel));
@@ -144,7 +144,7 @@ void Konto_Senden(int32_t client_team, int32_t team, ClubPacker& pk) {
 }
 
 void Buchungen_Senden(int32_t client_team, int32_t team, ClubPacker& pk) {
-    const Bank_Konto* k = team == client_team ? Bank_Intern_Konto(team) : nullptr;
+    const Bank_Konto* k = Club_Ist_Eigenes(team, client_team) ? Bank_Intern_Konto(team) : nullptr;
     if (!k) {
         std::vector<uint8_t> null(SLOTS_BYTES + 8, 0);
         pk.block(null.data(), null.size());
@@ -311,11 +311,18 @@ bool Bank_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t* da
         int32_t von = l.i32(), an = l.i32(), betrag = l.i32(), kategorie = l.i32(), zwingend = l.i32(),
                 waehrung = l.i32();
         if (l.fehler || l.pos != l.bytes) return false;
+        // A client pays out of its own club to outside the league (scouts,
+        // training, camps) and never beyond the club's limit, however large the
+        // amount or whether the club has an account; its force flag counts for nothing.
+        (void)zwingend;
         bool ok = false;
-        if (von != client_team || betrag < 1 || kategorie < 0 || kategorie > 255) {
-            Debug_Printf("Bank_Server_Auszahlung: von Team %d (Client %d), %d abgelehnt\n", von, client_team, betrag);
+        if (!Club_Ist_Eigenes(von, client_team) || an != -1 || betrag < 1 || kategorie < 0 || kategorie > 255) {
+            Debug_Printf("Bank_Server_Auszahlung: von Team %d an %d (Client %d), %d abgelehnt\n", von, an, client_team,
+                         betrag);
+        } else if (int64_t(Bank_Kontostand(von, true, waehrung)) < int64_t(betrag)) {
+            Debug_Printf("Bank_Server_Auszahlung: Team %d kann %d nicht zahlen\n", von, betrag);
         } else {
-            ok = Bank_Ueberweisung(von, an, float(betrag), uint8_t(kategorie), int8_t(zwingend != 0), waehrung);
+            ok = Bank_Ueberweisung(von, -1, float(betrag), uint8_t(kategorie), 0, waehrung);
         }
         pk.i32(ok ? 1 : 0);
         return true;
@@ -326,7 +333,7 @@ bool Bank_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t* da
         if (l.fehler || l.pos != l.bytes) return false;
         // A client borrows from the bank for its own club at the table rate; nothing else.
         bool ok = false;
-        if (verleiher != -1 || schuldner != client_team || anlage != 0 || zins != -1.0f) {
+        if (verleiher != -1 || !Club_Ist_Eigenes(schuldner, client_team) || anlage != 0 || zins != -1.0f) {
             Debug_Printf("Bank_Kredit: Anfrage von Client %d fuer %d/%d abgelehnt\n", client_team, verleiher, schuldner);
         } else {
             ok = Bank_Kredit(-1, schuldner, betrag, laufzeit, 0, -1.0f, 0);

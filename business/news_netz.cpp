@@ -197,7 +197,7 @@ bool News_Server_Sammeln(int32_t client_team, const uint8_t* daten, size_t bytes
     std::vector<uint32_t> bekannt(Bytes_Get32(liste));
     for (size_t i = 0; i < bekannt.size(); ++i) bekannt[i] = Bytes_Get32(liste + 4 + 4 * i);
     std::vector<uint8_t> block;
-    if (team == client_team) {
+    if (Club_Ist_Eigenes(team, client_team)) {
         News_Block_Bauen(team, bekannt, block);
     } else {
         Debug_Printf("News_Server_Sammeln: Team %d ist nicht das des Clients (%d)\n", team, client_team);
@@ -229,6 +229,13 @@ bool News_Server_Hinzufuegen(int32_t client_team, const uint8_t* daten, size_t b
     }
     const char* t = reinterpret_cast<const char*>(text);
     ClubPacker pk{antwort};
+    if (client_team < 0) {
+        // A slot without a club sends nothing, in nobody's name (and is told
+        // nothing: its "wrong sender" note would reach every manager).
+        Debug_Printf("News_Server_Hinzufuegen: Client ohne Team\n");
+        pk.i32(0);
+        return true;
+    }
     const uint32_t f = flags == -1 ? 0 : uint32_t(flags);
     if (f & NEWS_ANTWORT) {
         // Only the request's id and the answer word count: kind, amounts and
@@ -264,7 +271,7 @@ bool News_Server_Setzen(int32_t client_team, const uint8_t* daten, size_t bytes,
         Debug_Printf("News_Server_Setzen: Anfrage beschaedigt\n");
         return false;
     }
-    if (team != client_team && team != -1) {
+    if (client_team < 0 || (team != client_team && team != -1)) {
         Debug_Printf("News_Server_Setzen: Team %d ist nicht das des Clients (%d)\n", team, client_team);
         return true;
     }

@@ -565,7 +565,7 @@ bool Stadion_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t*
         int32_t modell = l.i32(), komfort = l.i32(), kapazitaet = l.i32(), preis_karte = l.i32();
         if (l.fehler) return false;
         auto* s = e ? static_cast<Stadion_Satz*>(e->daten) : nullptr;
-        if (!s || team != client_team) {
+        if (!s || !Club_Ist_Eigenes(team, client_team)) {
             Debug_Printf("Stadion_Server_Anfrage: Team %d gehoert nicht Client-Team %d\n", team, client_team);
             out.i32(0);
             return true;
@@ -595,7 +595,7 @@ bool Stadion_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t*
         return true;
     }
     case ANFRAGE_STADION_PRUEFEN:
-        out.i32(e && team == client_team ? 1 : 0);
+        out.i32(e && Club_Ist_Eigenes(team, client_team) ? 1 : 0);
         return true;
     default:
         return false;

@@ -460,7 +460,7 @@ bool Werbung_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t*
     if (l.fehler) return false;
     ClubPacker out{antwort};
     Werbung_Datensatz* w = g.initialisiert ? Satz(team) : nullptr;
-    if (!w || team != client_team) {
+    if (!w || !Club_Ist_Eigenes(team, client_team)) {
         Debug_Printf("Werbung_Server_Anfrage: Team %d gehoert nicht Client-Team %d\n", team, client_team);
         for (int32_t i = 0; i < 3; ++i) out.i32(0);
         out.block_mit_laenge(nullptr, 0);

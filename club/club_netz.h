@@ -66,6 +66,11 @@ const uint8_t* Club_Remote_Block(const char* wer, int32_t anfrage, const char* t
 bool Club_Remote_Stueckweise(const char* wer, int32_t anfrage, int32_t anzahl, int32_t stueck, size_t je,
                              bool (*nehmen)(int32_t erster, int32_t anzahl, const uint8_t* daten));
 
+// Server side: true when `team` is the own club of the client playing
+// `client_team`. A slot without a team (-1) owns no club: it may read what is
+// public and change nothing, and -1 never stands for "every club" here.
+inline bool Club_Ist_Eigenes(int32_t team, int32_t client_team) { return client_team >= 0 && team == client_team; }
+
 // Server side: answers one club-data request of the client playing `client_team`.
 // False for an id that is not the club data's or a malformed request (the
 // answer is then empty).

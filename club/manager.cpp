@@ -402,7 +402,7 @@ bool Manager_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
     case ANFRAGE_MANAGER_ICON: {
         int32_t team = l.i32(), icon = l.i32(), wert = l.i32(), art = l.i32();
         if (l.fehler) return true;
-        if (team != client_team) {
+        if (!Club_Ist_Eigenes(team, client_team)) {
             Debug_Printf("Manager_Icon_Button_An_Aus: CLIENT-WRITE! (Team %d, Client-Team %d)\n", team, client_team);
             pk.i32(0);
             return true;
@@ -425,8 +425,9 @@ bool Manager_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
     case ANFRAGE_MANAGER_RECORD: {
         int32_t team = l.i32();
         if (l.fehler) return true;
-        const ManagerStruktur* m = team == client_team ? Manager_Record(team) : nullptr;
-        if (team != client_team) Debug_Printf("Manager_Server_Anfrage: Team %d fuer Client-Team %d\n", team, client_team);
+        const ManagerStruktur* m = Club_Ist_Eigenes(team, client_team) ? Manager_Record(team) : nullptr;
+        if (!Club_Ist_Eigenes(team, client_team))
+            Debug_Printf("Manager_Server_Anfrage: Team %d fuer Client-Team %d\n", team, client_team);
         pk.block_mit_laenge(m, m ? sizeof(ManagerStruktur) : 0);
         return true;
     }

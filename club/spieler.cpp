@@ -188,7 +188,7 @@ bool Gueltig(const char* wer, int32_t spieler) {
 // The answer to a change request of the client playing `client_team`.
 int32_t Server_Wert(int32_t client_team, int32_t modus, int32_t p, int32_t wert, int32_t op) {
     bool aendert = op != OP_LESEN && op != OP_PROZENT;
-    if (aendert && (p < 0 || p >= Spieler_Anzahl() || Spieler_Get_Team(p) != client_team)) {
+    if (aendert && (p < 0 || p >= Spieler_Anzahl() || !Club_Ist_Eigenes(Spieler_Get_Team(p), client_team))) {
         Debug_Printf("Spieler_Wert: CLIENT-WRITE! (Spieler %d, Team %d)\n", p, client_team);
         return 0;
     }
@@ -556,7 +556,7 @@ bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
         if (l.fehler) return true;
         std::vector<uint8_t> block;
         ClubPacker bp{block};
-        if (team == client_team) {   // the server data goes to its own club only
+        if (Club_Ist_Eigenes(team, client_team)) {   // the server data goes to its own club only
             int32_t liste[TEAM_SPIELER_MAX];
             int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
             for (int32_t i = 0; i < n; ++i) {

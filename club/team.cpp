@@ -732,7 +732,7 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
     case ANFRAGE_TEAM_WERT: {
         int32_t modus = l.i32(), team = l.i32(), wert = l.i32(), op = l.i32();
         if (l.fehler) return true;
-        if (op != OP_LESEN && op != OP_PROZENT && team != client_team) {
+        if (op != OP_LESEN && op != OP_PROZENT && !Club_Ist_Eigenes(team, client_team)) {
             Debug_Printf("Team_Wert: CLIENT-WRITE! (Team %d, Client-Team %d)\n", team, client_team);
             pk.i32(0);
         } else {
@@ -746,7 +746,7 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
         const uint8_t* d = l.block_mit_laenge(&n);
         if (l.fehler) return true;
         bool ok = false;
-        if (team != client_team || !Gueltig("Team_Zeiger", team)) {
+        if (!Club_Ist_Eigenes(team, client_team) || !Gueltig("Team_Zeiger", team)) {
             Debug_Printf("Team_Zeiger: CLIENT-WRITE! (Team %d, Client-Team %d)\n", team, client_team);
         } else if (modus == TZ_FARBEN && n == sizeof(TeamStruktur::farben)) {
             std::memcpy(g.satz[team].farben, d, n);
@@ -803,7 +803,7 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
             l.fehler = true;
             return true;
         }
-        if (team != client_team) {     // a club's private part goes to its own manager only
+        if (!Club_Ist_Eigenes(team, client_team)) {     // a club's private part goes to its own manager only
             Debug_Printf("Team_Server_Anfrage: Team_Own %d fuer Client-Team %d verweigert\n", team, client_team);
             pk.block_mit_laenge(nullptr, 0);
             return true;

@@ -9,6 +9,8 @@
 #include "club/kader_hooks.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "club/team_suche.h"
+#include "club/wirtschaft.h"
 #include "core/debug.h"
 
 namespace velmora {
@@ -66,6 +68,34 @@ bool Client_Transfer(int32_t von_team, int32_t zu_team, int32_t spieler_von, int
 }
 
 }  // namespace
+
+int32_t Transfer_Mindestpreis(int32_t spieler) {
+    int64_t wert = Spieler_Berechne_Marktwert(spieler);
+    if (Spieler_Status(spieler) & SP_STATUS_SCOUT) wert -= wert * 10 / 100;
+    return Kosten_Runden(int32_t(wert));
+}
+
+bool Transfer_Client_Erlaubt(int32_t von, int32_t zu, int32_t spieler_von, int32_t spieler_zu, float preis) {
+    const int32_t markt = Team_Markt();
+    if (von < 0 || von >= Team_Anzahl() || von == markt || spieler_von < 0 || Spieler_Get_Team(spieler_von) != von)
+        return false;
+    if (!std::isfinite(preis)) return false;
+    if (preis > 0) {
+        // The negotiated purchase: own player to the market, a market player
+        // back, at no less than the negotiation's starting offer.
+        return zu == markt && markt >= 0 && spieler_zu >= 0 && Spieler_Get_Team(spieler_zu) == markt &&
+               double(preis) >= double(Transfer_Mindestpreis(spieler_zu));
+    }
+    if (preis != 0) return false;
+    // The release: to the club's second club for its first player of the same
+    // kind, or to the market for nothing. A managed club is never the
+    // counterpart: no transfer runs between managers.
+    const int32_t zweit = Team_Wert(TW_ZWEITCLUB, von, 0, OP_LESEN);
+    if (zu != zweit) return false;
+    if (zu == markt) return spieler_zu == -1;
+    if (zu < 0 || zu >= Team_Anzahl() || zu == von || Team_Hat_Manager(zu)) return false;
+    return spieler_zu == Team_Suche_Spieler_Mit_Art(zu, Spieler_Get_Art(spieler_von));
+}
 
 bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spieler_von, int32_t spieler_zu,
                                  float preis) {
@@ -131,8 +161,11 @@ bool Transfer_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l,
     float preis;
     std::memcpy(&preis, &bits, sizeof preis);
     bool ok = false;
-    if (von != client_team || team != client_team) {
+    if (!Club_Ist_Eigenes(von, client_team) || team != client_team) {
         Debug_Printf("Spieler_Transfer_Ausfuehren: CLIENT-WRITE! (Team %d, Client-Team %d)\n", von, client_team);
+    } else if (!Transfer_Client_Erlaubt(von, zu, spieler_von, spieler_zu, preis)) {
+        Debug_Printf("Spieler_Transfer_Ausfuehren: Transfer %d/%d zwischen %d und %d fuer %.0f abgelehnt\n",
+                     spieler_von, spieler_zu, von, zu, double(preis));
     } else {
         ok = Spieler_Transfer_Ausfuehren(von, zu, spieler_von, spieler_zu, preis);
     }

@@ -26,7 +26,18 @@ constexpr const char* TRANSFER_TYP = "viiiiiI4";
 bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spieler_von, int32_t spieler_zu,
                                  float preis);
 
-// The server's handler of the transfer block; false for another id.
+// The lowest price a client may pay for `spieler` from the market: his market
+// value, less 10 % for a scout's prospect, rounded down to 10,000.
+int32_t Transfer_Mindestpreis(int32_t spieler);
+// Whether a client of `von` may ask for this transfer: a purchase from the
+// market club (own player out, a market player in, at least his lowest
+// price) or a release at price 0 to the club's second club (team value 26)
+// for its first player of the same kind, or to the market for nothing. A
+// managed club is never the counterpart.
+bool Transfer_Client_Erlaubt(int32_t von, int32_t zu, int32_t spieler_von, int32_t spieler_zu, float preis);
+
+// The server's handler of the transfer block; false for another id: it
+// carries out only what `Transfer_Client_Erlaubt` allows the client's club.
 bool Transfer_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std::vector<uint8_t>& antwort);
 
 }  // namespace velmora

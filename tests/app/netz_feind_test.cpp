@@ -14,12 +14,24 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "app/verdrahtung.h"
+#include "business/bank.h"
+#include "business/bank_netz.h"
+#include "business/news.h"
+#include "business/news_netz.h"
+#include "business/stadion.h"
+#include "business/werbung.h"
+#include "club/transfer.h"
+#include "club/wirtschaft.h"
+#include "core/dirs.h"
+#include "core/reg.h"
+#include "tests/support/temp_dir.h"
 #include "club/club_anbindung.h"
 #include "club/club_netz.h"
 #include "net/internet.h"
@@ -54,13 +66,27 @@ struct Bericht {
     int32_t belegt = 0;
     int32_t mit_team = 0;
     int32_t ergebnis = 0;   // of the last command
+    int64_t pruefsumme = 0; // of the clubs, players, balances and news
 };
 
 // Commands to the server process, one byte each.
 enum : char {
     CMD_BEITRETEN = 'J',   // gives the newest slot without a team the club GAST
     CMD_BERICHT = 'B',
+    CMD_MINDESTPREIS = 'P',   // the lowest price of market player MARKT_SPIELER
+    CMD_ZWEIT_KI = 'Z',       // the guest's second club becomes the computer's club ZWEIT_KI
+    CMD_ZWEIT_MENSCH = 'H',   // the guest's second club becomes the human club ANDERER
+    CMD_ZWEIT_MARKT = 'M',    // the guest's second club is the market again
 };
+
+// The world of the handler tests: the guest (GAST) and another human (ANDERER)
+// run clubs with accounts; ZWEIT_KI is a computer's club; market player
+// MARKT_SPIELER is strong.
+constexpr int32_t ANDERER = 4, ZWEIT_KI = 5, MARKT_SPIELER = 72;
+constexpr int32_t GAST_SPIELER = 18 + 5, ANDERER_SPIELER = 36 + 12;
+
+// The server binds the bank and the news beside the club data when set.
+bool g_volle_welt = false;
 
 // The server's times for the test (set before the fork).
 Net_Zeiten g_server_zeiten;
@@ -68,8 +94,55 @@ Net_Zeiten g_server_zeiten;
 bool Verdrahten() {
     VerdrahtungOptionen o;
     o.nur = {"Netz", "Club"};
+    if (g_volle_welt) o.nur = {"Netz", "Club", "News", "Bank", "Verhandlung"};
     std::string fehler;
     return Spiel_Verdrahten(o, &fehler);
+}
+
+test::TempDir* g_tmp = nullptr;
+
+void Volle_Welt() {
+    // The news file lives in a user directory of the server process's own.
+    static test::TempDir tmp;
+    g_tmp = &tmp;
+    std::filesystem::create_directories(tmp.pfad() + "/install");
+    Reg_Write_String("Work_dir", (tmp.pfad() + "/install").c_str());
+    Reg_Write_String("USER_DIR", (tmp.pfad() + "/user").c_str());
+    if (Dirs_Init() != 1 || !News_Datei_Oeffnen()) _exit(15);
+    for (int32_t t = 2; t < Team_Anzahl(); ++t) Bank_Waehrung_Umrechnen(t, 3000000 + t, 0);
+    Manager_Neuer_Mitspieler(GAST, "Gast", 0);
+    Manager_Neuer_Mitspieler(ANDERER, "Anderer", 0);
+    Transferfaktor_Setzen(TF_MARKTWERT_ABS, 400);
+    Transferfaktor_Setzen(TF_PROGRESSION, 200);
+    Transferfaktor_Setzen(TF_PROGRESSION_GRENZE, 50);
+    const int32_t gewichte[3] = {60, 15, 25};
+    Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_TRANSFER, gewichte, 3);
+    Spieler_Wert(58, MARKT_SPIELER, 12000, 1);
+    Spieler_Wert(58, ANDERER_SPIELER, 12000, 1);
+    News_Add(-1, GAST, -1, int32_t(NEWS_NACHRICHT), nullptr, "fuer den Gast");
+    News_Add(-1, ANDERER, -1, int32_t(NEWS_NACHRICHT), nullptr, "fuer den anderen");
+}
+
+// Everything a client could change or should not read, folded into one number.
+int64_t Pruefsumme() {
+    int64_t h = 0;
+    auto mischen = [&h](int64_t v) { h = h * 1000003 + v; };
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
+        mischen(Spieler_Get_Team(p));
+        mischen(Spieler_Wert(SPW_FORM, p, 0, OP_LESEN));
+        mischen(Spieler_Wert(58, p, 0, OP_LESEN));
+    }
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        mischen(Team_Wert(19, t, 0, OP_LESEN));
+        mischen(Team_Wert(TW_ZWEITCLUB, t, 0, OP_LESEN));
+        if (g_volle_welt) mischen(Bank_Kontostand(t, false, -1));
+        if (Team_Hat_Manager(t)) mischen(Manager_Icon_Button_Lesen(t, 5));
+    }
+    if (g_volle_welt) {
+        mischen(int64_t(News_Letzte_Id()));
+        for (int32_t i = News_Erste(-1, -1); i >= 0; i = News_Naechste()) mischen(int64_t(News_Walk_Flags()) + i);
+    }
+    return h;
 }
 
 [[noreturn]] void Server_Prozess(int port_schreiben, int befehl_lesen, int bericht_schreiben) {
@@ -78,6 +151,7 @@ bool Verdrahten() {
     test::Welt_Bauen(4, 18);
     Net_Init();
     if (!Verdrahten()) _exit(13);
+    if (g_volle_welt) Volle_Welt();
     uint8_t adresse[4] = {127, 0, 0, 1};
     Net_Bind_Adresse_Setzen(adresse);
     Net_Port_Setzen(0);
@@ -113,7 +187,13 @@ bool Verdrahten() {
         if (befehl == CMD_BEITRETEN) {
             for (auto it = reihenfolge.rbegin(); it != reihenfolge.rend() && !b.ergebnis; ++it)
                 if (Net_Slot(*it)->team < 0) b.ergebnis = Net_Slot_Team_Setzen(*it, GAST) ? 1 : -1;
+        } else if (befehl == CMD_MINDESTPREIS) {
+            b.ergebnis = Transfer_Mindestpreis(MARKT_SPIELER);
+        } else if (befehl == CMD_ZWEIT_KI || befehl == CMD_ZWEIT_MENSCH || befehl == CMD_ZWEIT_MARKT) {
+            int32_t zweit = befehl == CMD_ZWEIT_KI ? ZWEIT_KI : befehl == CMD_ZWEIT_MENSCH ? ANDERER : -1;
+            b.ergebnis = Team_Wert(TW_ZWEITCLUB, GAST, zweit, OP_SCHREIBEN);
         }
+        b.pruefsumme = Pruefsumme();
         b.wartend_max = Net_Zaehler_Lesen().wartend_max;
         for (int32_t s = 0; s < NET_SLOTS_GESAMT; ++s) {
             b.belegt += Net_Slot(s)->zustand == 1;
@@ -121,6 +201,7 @@ bool Verdrahten() {
         }
         if (write(bericht_schreiben, &b, sizeof b) != sizeof b) _exit(14);
     }
+    if (g_tmp) g_tmp->~TempDir();
     _exit(0);
 }
 
@@ -391,6 +472,204 @@ TEST(FeindlicheClients, IdleConnectionsNeverTakeAJoinedClientsSlotAndAreClosed) 
     EXPECT_EQ(server.Fragen(CMD_BEITRETEN).ergebnis, 1);
     EXPECT_TRUE(Rundreise());
     EXPECT_EQ(server.Fragen(CMD_BERICHT).mit_team, 2);
+}
+
+// The arguments of a request, packed as a client packs them.
+std::vector<uint8_t> Argumente(std::initializer_list<int32_t> werte, const std::vector<uint8_t>& block = {},
+                               bool mit_block = false) {
+    std::vector<uint8_t> a;
+    ClubPacker pk{a};
+    for (int32_t w : werte) pk.i32(w);
+    if (mit_block) pk.block_mit_laenge(block.data(), block.size());
+    return a;
+}
+
+int32_t Bits(float f) {
+    int32_t b;
+    std::memcpy(&b, &f, 4);
+    return b;
+}
+
+// A transfer as block 4 carries it: from, to, leaving players, own team, price bits.
+std::vector<uint8_t> Transfer(int32_t von, int32_t zu, int32_t sv, int32_t sz, int32_t eigenes, float preis) {
+    return Argumente({von, zu, sv, sz, eigenes, Bits(preis)});
+}
+
+struct Anfrage {
+    const char* name;
+    int32_t id;
+    std::vector<uint8_t> argumente;
+};
+
+// Every request that writes or reads a club's private part, naming `team`
+// (-1, or a club that is not the requester's); `anderer_spieler` plays for it.
+std::vector<Anfrage> Verbotene(int32_t team, int32_t anderer_spieler) {
+    std::vector<uint8_t> kit(36, 7), news_kopf(NEWS_KOPF_BYTES, 0), text = {'x', 0};
+    std::vector<uint8_t> news_add = Argumente({team, team, -1, int32_t(NEWS_NACHRICHT)});
+    news_add.insert(news_add.end(), news_kopf.begin(), news_kopf.end());
+    ClubPacker{news_add}.block_mit_laenge(text.data(), text.size());
+    std::vector<uint8_t> news_fremd = Argumente({team, GAST, -1, int32_t(NEWS_NACHRICHT)});
+    news_fremd.insert(news_fremd.end(), news_kopf.begin(), news_kopf.end());
+    ClubPacker{news_fremd}.block_mit_laenge(text.data(), text.size());
+    std::vector<Anfrage> a = {
+        {"player value", ANFRAGE_SPIELER_WERT, Argumente({SPW_FORM, anderer_spieler, 999, OP_SCHREIBEN})},
+        {"team value", ANFRAGE_TEAM_WERT, Argumente({19, team, 77, OP_SCHREIBEN})},
+        {"team kit", ANFRAGE_TEAM_ZEIGER, Argumente({700, team}, kit, true)},
+        {"manager icon", ANFRAGE_MANAGER_ICON, Argumente({team, 5, 9, 0})},
+        {"news add", ANFRAGE_NEWS_HINZUFUEGEN, news_add},
+        {"news add to the guest", ANFRAGE_NEWS_HINZUFUEGEN, news_fremd},
+        {"bank payout", ANFRAGE_BANK_AUSZAHLUNG, Argumente({team, -1, 1000, 31, 1, -1})},
+        {"bank payout in", ANFRAGE_BANK_AUSZAHLUNG, Argumente({-1, GAST, 1000, 31, 1, -1})},
+        {"bank loan", ANFRAGE_BANK_KREDIT, Argumente({Bits(100000.0f), Bits(-1.0f), -1, team, 12, 0})},
+        {"stadium", ANFRAGE_STADION_AENDERN, Argumente({team, 0, 50, 1000, 10})},
+        {"advertising", ANFRAGE_WERBUNG, Argumente({team, 1, 1, 1})},
+        {"transfer", ANFRAGE_TRANSFER, Transfer(team, 0, anderer_spieler, -1, team, 0.0f)},
+    };
+    for (uint32_t id = 1; id <= 4; ++id)
+        for (int32_t modus : {NEWS_SET_LOESCHEN, 1})
+            a.push_back({"news set", ANFRAGE_NEWS_SETZEN, Argumente({int32_t(id), team, -1, modus})});
+    return a;
+}
+
+// Reads of a club's private part, naming `team`: each answers an empty block
+// (the news: only its end).
+std::vector<Anfrage> Private_Lesungen(int32_t team) {
+    return {
+        {"club players", ANFRAGE_SPIELER_TEAM, Argumente({team})},
+        {"team own", ANFRAGE_TEAM_OWN, Argumente({team})},
+        {"manager record", ANFRAGE_MANAGER_RECORD, Argumente({team})},
+        {"news", ANFRAGE_NEWS_HOLEN, Argumente({}, std::vector<uint8_t>(4, 0), true)},
+    };
+}
+
+// The request's answer; an empty vector when the server did not answer.
+std::vector<uint8_t> Senden(const Anfrage& a) {
+    std::vector<uint8_t> antwort;
+    if (!Club_Client_Lesen(a.id, "vC<=0C<=0", a.argumente, antwort)) antwort.clear();
+    return antwort;
+}
+
+int32_t Wort(const std::vector<uint8_t>& d, size_t pos = 0) {
+    int32_t w = -99;
+    if (d.size() >= pos + 4) std::memcpy(&w, d.data() + pos, 4);
+    return w;
+}
+
+TEST(FeindlicheClients, EveryHandlerRefusesASlotWithoutTeamAndAForeignClub) {
+    test::LogFaenger faenger;
+    g_server_zeiten = Net_Zeiten();
+    g_volle_welt = true;
+    Serverprozess server;
+    g_volle_welt = false;
+    ASSERT_NE(server.port, 0);
+    bool ok = false;
+    server.Client(&ok);
+    ASSERT_TRUE(ok);
+    int64_t vorher = server.Fragen(CMD_BERICHT).pruefsumme;
+    struct Fall {
+        const char* wer;
+        int32_t team;      // named in the requests
+        bool beitreten;    // the slot holds the guest's club first
+    } faelle[] = {{"no team, team -1", -1, false}, {"no team, another club", ANDERER, false},
+                  {"no team, the guest's club", GAST, false}, {"guest, another club", ANDERER, true}};
+    for (const Fall& f : faelle) {
+        if (f.beitreten) ASSERT_EQ(server.Fragen(CMD_BEITRETEN).ergebnis, 1);
+        int32_t spieler = f.team == GAST ? GAST_SPIELER : ANDERER_SPIELER;
+        for (const Anfrage& a : Verbotene(f.team, spieler)) {
+            // A joined guest may write news to itself, and a wrong sender earns it a note.
+            const bool eigene_news = f.beitreten && a.id == ANFRAGE_NEWS_HINZUFUEGEN;
+            std::vector<uint8_t> antwort = Senden(a);
+            if (!antwort.empty() && a.id != ANFRAGE_NEWS_SETZEN && a.id != ANFRAGE_WERBUNG &&
+                !(eigene_news && std::string(a.name) == "news add to the guest"))
+                EXPECT_EQ(Wort(antwort), 0) << f.wer << ": " << a.name;
+            if (eigene_news) vorher = server.Fragen(CMD_BERICHT).pruefsumme;
+            EXPECT_EQ(server.Fragen(CMD_BERICHT).pruefsumme, vorher) << f.wer << ": " << a.name;
+        }
+        for (const Anfrage& a : Private_Lesungen(f.team)) {
+            std::vector<uint8_t> antwort = Senden(a);
+            if (antwort.empty()) continue;   // refused as malformed: no answer at all
+            EXPECT_EQ(Wort(antwort), a.id == ANFRAGE_NEWS_HOLEN ? 4 : 0) << f.wer << ": " << a.name;
+        }
+        for (int32_t id : {ANFRAGE_BANK_KONTO, ANFRAGE_BANK_BUCHUNGEN}) {
+            std::vector<uint8_t> antwort = Senden({"bank", id, Argumente({f.team})});
+            size_t erste = id == ANFRAGE_BANK_KONTO ? 8 : 0;   // after the result and the loan block's length
+            ASSERT_GT(antwort.size(), erste) << f.wer << ": " << id;
+            EXPECT_EQ(std::vector<uint8_t>(antwort.begin() + ptrdiff_t(erste), antwort.end()),
+                      std::vector<uint8_t>(antwort.size() - erste, 0))
+                << f.wer << ": " << id;
+        }
+    }
+}
+
+TEST(FeindlicheClients, TransfersAndPayoutsAreTheOnesTheServerDecides) {
+    test::LogFaenger faenger;
+    g_server_zeiten = Net_Zeiten();
+    g_volle_welt = true;
+    Serverprozess server;
+    g_volle_welt = false;
+    ASSERT_NE(server.port, 0);
+    bool ok = false;
+    server.Client(&ok);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(server.Fragen(CMD_BEITRETEN).ergebnis, 1);
+    const int32_t mindest = server.Fragen(CMD_MINDESTPREIS).ergebnis;
+    ASSERT_GE(mindest, 20000) << "a market player worth something";
+    const int64_t vorher = server.Fragen(CMD_BERICHT).pruefsumme;
+    const float unter = float(mindest - 10000);
+    std::vector<Anfrage> verboten = {
+        {"swap with another human at price 0", ANFRAGE_TRANSFER,
+         Transfer(GAST, ANDERER, GAST_SPIELER, ANDERER_SPIELER, GAST, 0.0f)},
+        {"purchase from another human", ANFRAGE_TRANSFER,
+         Transfer(GAST, ANDERER, GAST_SPIELER, ANDERER_SPIELER, GAST, 50000000.0f)},
+        {"purchase below market value", ANFRAGE_TRANSFER,
+         Transfer(GAST, 0, GAST_SPIELER, MARKT_SPIELER, GAST, unter)},
+        {"purchase without an own player", ANFRAGE_TRANSFER, Transfer(GAST, 0, -1, MARKT_SPIELER, GAST, 1e9f)},
+        {"purchase beyond the balance", ANFRAGE_TRANSFER, Transfer(GAST, 0, GAST_SPIELER, MARKT_SPIELER, GAST, 2e9f)},
+        {"purchase at a price of NaN", ANFRAGE_TRANSFER,
+         Transfer(GAST, 0, GAST_SPIELER, MARKT_SPIELER, GAST, std::numeric_limits<float>::quiet_NaN())},
+        {"release with a player from the market", ANFRAGE_TRANSFER,
+         Transfer(GAST, 0, GAST_SPIELER, MARKT_SPIELER, GAST, 0.0f)},
+        {"release to another club", ANFRAGE_TRANSFER, Transfer(GAST, ZWEIT_KI, GAST_SPIELER, -1, GAST, 0.0f)},
+        {"a negative price", ANFRAGE_TRANSFER, Transfer(GAST, 0, GAST_SPIELER, -1, GAST, -1.0f)},
+        {"payout to another club", ANFRAGE_BANK_AUSZAHLUNG, Argumente({GAST, ANDERER, 1000000, 31, 1, -1})},
+        {"payout beyond the limit, forced", ANFRAGE_BANK_AUSZAHLUNG, Argumente({GAST, -1, 3000004, 31, 1, -1})},
+        {"payout of 200,000,000", ANFRAGE_BANK_AUSZAHLUNG, Argumente({GAST, -1, 200000000, 31, 1, -1})},
+        {"payout of 1,400,000,000", ANFRAGE_BANK_AUSZAHLUNG, Argumente({GAST, -1, 1400000000, 31, 1, -1})},
+    };
+    for (const Anfrage& a : verboten) {
+        EXPECT_EQ(Wort(Senden(a)), 0) << a.name;
+        EXPECT_EQ(server.Fragen(CMD_BERICHT).pruefsumme, vorher) << a.name;
+    }
+    // The second club a human runs takes nobody on a release.
+    ASSERT_EQ(server.Fragen(CMD_ZWEIT_MENSCH).ergebnis, ANDERER);
+    int64_t stand = server.Fragen(CMD_BERICHT).pruefsumme;
+    EXPECT_EQ(Wort(Senden({"release to a human's club", ANFRAGE_TRANSFER,
+                           Transfer(GAST, ANDERER, GAST_SPIELER, ANDERER_SPIELER, GAST, 0.0f)})),
+              0);
+    EXPECT_EQ(server.Fragen(CMD_BERICHT).pruefsumme, stand);
+
+    server.Fragen(CMD_ZWEIT_MARKT);
+    // What the screens send goes through: the negotiated purchase at its lowest price,
+    int64_t jetzt = server.Fragen(CMD_BERICHT).pruefsumme;
+    EXPECT_EQ(Wort(Senden({"", ANFRAGE_TRANSFER, Transfer(GAST, 0, GAST_SPIELER, MARKT_SPIELER, GAST, float(mindest))})), 1);
+    EXPECT_NE(server.Fragen(CMD_BERICHT).pruefsumme, jetzt);
+    // the release to the market for nothing,
+    jetzt = server.Fragen(CMD_BERICHT).pruefsumme;
+    EXPECT_EQ(Wort(Senden({"", ANFRAGE_TRANSFER, Transfer(GAST, 0, GAST_SPIELER + 1, -1, GAST, 0.0f)})), 1);
+    EXPECT_NE(server.Fragen(CMD_BERICHT).pruefsumme, jetzt);
+    // the release to the computer's second club for its first player of the
+    // same kind (player 55: slot 1 of club 5; slot 7 of the guest has that kind), no other.
+    ASSERT_EQ(server.Fragen(CMD_ZWEIT_KI).ergebnis, ZWEIT_KI);
+    jetzt = server.Fragen(CMD_BERICHT).pruefsumme;
+    EXPECT_EQ(Wort(Senden({"", ANFRAGE_TRANSFER, Transfer(GAST, ZWEIT_KI, 18 + 7, 56, GAST, 0.0f)})), 0);
+    EXPECT_EQ(server.Fragen(CMD_BERICHT).pruefsumme, jetzt);
+    EXPECT_EQ(Wort(Senden({"", ANFRAGE_TRANSFER, Transfer(GAST, ZWEIT_KI, 18 + 7, 55, GAST, 0.0f)})), 1);
+    EXPECT_NE(server.Fragen(CMD_BERICHT).pruefsumme, jetzt);
+    // and a payout to outside the league, forced or not, up to the balance and not one unit more.
+    jetzt = server.Fragen(CMD_BERICHT).pruefsumme;
+    EXPECT_EQ(Wort(Senden({"", ANFRAGE_BANK_AUSZAHLUNG, Argumente({GAST, -1, 1000, 31, 1, -1})})), 1);
+    EXPECT_NE(server.Fragen(CMD_BERICHT).pruefsumme, jetzt);
+    EXPECT_EQ(Wort(Senden({"", ANFRAGE_BANK_AUSZAHLUNG, Argumente({GAST, -1, 1400000000, 31, 1, -1})})), 0);
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ TEST(BankClient, FinanceScreenTwiceFetchesTheBookingsOnce) {
     EXPECT_EQ(Bank_Kategorie_Summe(CLIENT, 0, BUCHUNG_STADION_UNTERHALT), 50000.0f);
     EXPECT_EQ(N().anfragen[ANFRAGE_BANK_BUCHUNGEN], 1);
     // A transfer marks the copy stale: the next sheet fetches again.
-    ASSERT_TRUE(Bank_Ueberweisung(CLIENT, 3, 1000.0f, BUCHUNG_TRANSFER_AUS, 0, -1));
+    ASSERT_TRUE(Bank_Ueberweisung(CLIENT, -1, 1000.0f, BUCHUNG_TRANSFER_AUS, 0, -1));
     EXPECT_EQ(Stand(CLIENT), 1499000) << "the balance came back with request 1024";
     EXPECT_EQ(Bank_Kategorie_Summe(CLIENT, 0, BUCHUNG_TRANSFER_AUS), 1000.0f);
     EXPECT_EQ(N().anfragen[ANFRAGE_BANK_BUCHUNGEN], 2);
@@ -128,16 +128,20 @@ TEST(BankClient, TransferFromAnotherClubIsRefusedLocally) {
 
 TEST(BankClient, TheServerRefusesAmountsBelowOne) {
     ClientWelt w;
-    EXPECT_FALSE(Bank_Ueberweisung(CLIENT, 3, 0.5f, BUCHUNG_TRANSFER_AUS, 0, -1));
-    EXPECT_FALSE(Bank_Ueberweisung(CLIENT, 3, -5000.0f, BUCHUNG_TRANSFER_AUS, 0, -1));
+    EXPECT_FALSE(Bank_Ueberweisung(CLIENT, -1, 0.5f, BUCHUNG_TRANSFER_AUS, 0, -1));
+    EXPECT_FALSE(Bank_Ueberweisung(CLIENT, -1, -5000.0f, BUCHUNG_TRANSFER_AUS, 0, -1));
     EXPECT_EQ(N().anfragen[ANFRAGE_BANK_AUSZAHLUNG], 2);
-    EXPECT_FALSE(Bank_Ueberweisung(CLIENT, 3, 5000000.0f, BUCHUNG_TRANSFER_AUS, 0, -1)) << "refused by the server's balance";
+    EXPECT_FALSE(Bank_Ueberweisung(CLIENT, -1, 5000000.0f, BUCHUNG_TRANSFER_AUS, 0, -1)) << "refused by the server's balance";
+    EXPECT_FALSE(Bank_Ueberweisung(CLIENT, 3, 1.0f, BUCHUNG_TRANSFER_AUS, 0, -1)) << "refused: money only leaves the league";
     ClientWelt::Auf_Dem_Server([] {
         EXPECT_EQ(Stand(CLIENT), 1500000);
         EXPECT_EQ(Stand(3), 1000777);
     });
-    ASSERT_TRUE(Bank_Ueberweisung(CLIENT, 3, 1.9f, BUCHUNG_TRANSFER_AUS, 0, -1));
-    ClientWelt::Auf_Dem_Server([] { EXPECT_EQ(Stand(3), 1000778); });
+    ASSERT_TRUE(Bank_Ueberweisung(CLIENT, -1, 1.9f, BUCHUNG_TRANSFER_AUS, 0, -1));
+    ClientWelt::Auf_Dem_Server([] {
+        EXPECT_EQ(Stand(CLIENT), 1499999);
+        EXPECT_EQ(Stand(3), 1000777);
+    });
 }
 
 TEST(BankClient, LoanFromTheBankIsMadeOnTheServer) {
@@ -198,14 +202,17 @@ TEST(BankServer, AnswersOnlyTheClientsOwnClub) {
         {"Kredit eigener Zins", ANFRAGE_BANK_KREDIT, Packen({Bits(1000.0f), Bits(0.1f), -1, 2, 12, 0}), 0},
         {"Kredit Anlage", ANFRAGE_BANK_KREDIT, Packen({Bits(1000.0f), Bits(-1.0f), -1, 2, 12, 1}), 0},
         {"Kredit", ANFRAGE_BANK_KREDIT, Packen({Bits(1000.0f), Bits(-1.0f), -1, 2, 12, 0}), 1},
-        {"Auszahlung", ANFRAGE_BANK_AUSZAHLUNG, Packen({2, 3, 10, BUCHUNG_TRANSFER_AUS, 0, -1}), 1},
+        {"Auszahlung an Verein", ANFRAGE_BANK_AUSZAHLUNG, Packen({2, 3, 10, BUCHUNG_TRANSFER_AUS, 0, -1}), 0},
+        {"Auszahlung ueber Grenze erzwungen", ANFRAGE_BANK_AUSZAHLUNG, Packen({2, -1, 1002000, BUCHUNG_TRANSFER_AUS, 1, -1}), 0},
+        {"Auszahlung 200 Mio", ANFRAGE_BANK_AUSZAHLUNG, Packen({2, -1, 200000000, BUCHUNG_TRANSFER_AUS, 1, -1}), 0},
+        {"Auszahlung", ANFRAGE_BANK_AUSZAHLUNG, Packen({2, -1, 10, BUCHUNG_TRANSFER_AUS, 0, -1}), 1},
     };
     for (const Fall& f : faelle) {
         ASSERT_TRUE(Bank_Server_Anfrage(f.anfrage, 2, f.argumente.data(), f.argumente.size(), antwort)) << f.name;
         EXPECT_EQ(Ergebnis(antwort), f.ergebnis) << f.name;
     }
     EXPECT_EQ(Stand(2), 1000000 + 1000 - 10);
-    EXPECT_EQ(Stand(3), 1000000 + 1000 + 10);
+    EXPECT_EQ(Stand(3), 1000000 + 1000);
     // Another team's account: an empty loan list and zero words, a zeroed ring.
     std::vector<uint8_t> arg = Packen({3});
     ASSERT_TRUE(Bank_Server_Anfrage(ANFRAGE_BANK_KONTO, 2, arg.data(), arg.size(), antwort));

@@ -10,6 +10,7 @@
 #include "club/club_netz.h"
 #include "club/kader_hooks.h"
 #include "club/transfer.h"
+#include "club/team_suche.h"
 #include "tests/club/kader_welt.h"
 
 namespace velmora {
@@ -264,7 +265,10 @@ bool Fake_Server(int32_t anfrage, const char*, const std::vector<uint8_t>& argum
 
 TEST_F(TransferTest, ClientTransferRunsOnTheServerForItsOwnClubOnly) {
     Manager_Neuer_Mitspieler(3, "Gast", -1);
-    int32_t geht = Im_Slot(3, 15), kommt = Im_Slot(4, 15);
+    // A release to the second club: its first player of the same kind comes back.
+    Team_Wert(TW_ZWEITCLUB, 3, 4, OP_SCHREIBEN);
+    int32_t geht = Im_Slot(3, 15), kommt = Team_Suche_Spieler_Mit_Art(4, Spieler_Get_Art(geht));
+    ASSERT_GE(kommt, 0);
     netz = Netz{};
     netz.server.sichern();
     ClubHooks& h = Club_Hooks();
