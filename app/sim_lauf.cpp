@@ -75,6 +75,7 @@ bool Sim_Spielstart() {
     SimZustand& s = Sim();
     if (Spielstart_Spiel_Laeuft()) return true;
     if (s.fehler) return false;   // what failed does not come back by waiting
+    Spiel_Sperren();
     if (s.optionen.laden >= 0) {
         if (s.laden_angefordert) {   // the load of the frame before failed
             stoppen(SimStopp::LADEN, Str_Format("save slot %d (%s/game_%d.qzv) could not be loaded", s.optionen.laden,

@@ -14,7 +14,9 @@
 #include "club/kader_hooks.h"
 #include "club/weltgen.h"
 #include "core/debug.h"
+#include "core/dirs.h"
 #include "core/hooks.h"
+#include "core/meldung.h"
 #include "core/spielstand.h"
 #include "gfx/bild.h"
 #include "match/spielfeld_hooks.h"
@@ -292,6 +294,18 @@ bool Verdrahtung_Modul_Abbinden(const char* name) {
 }
 
 void Verdrahtung_Welt_Aufgebaut() { g.welt_aufgebaut.Aufrufen(); }
+
+void Spiel_Sperren() {
+    if (Netzwerk_Modus() == 1 || Dirs_Sperre() != DirsSperre::KEINE) return;
+    switch (Dirs_Sperren()) {
+        case DirsSperre::GEHALTEN: Spielstand_Reste_Entfernen(); break;
+        case DirsSperre::FREMD:
+            Meldung("Another Velmora is running on the user directory %s: this one plays without saving.",
+                    Dirs_Get(DIR_USER));
+            break;
+        case DirsSperre::KEINE: break;
+    }
+}
 
 void Verdrahtung_Weltgen() { Weltgen_Wettbewerbe_Setzen(Season_Weltgen_Wettbewerbe); }
 

@@ -56,6 +56,14 @@ bool Verdrahtung_Modul_Abbinden(const char* name);
 // new game calls it once.
 void Verdrahtung_Welt_Aufgebaut();
 
+// An instance that starts or loads a game it may save takes the lock on the
+// user directory (a network client saves nothing and takes none). The holder
+// removes what an interrupted save left behind; an instance that finds the
+// lock held says so once (one line on stderr, a message box where a window
+// exists) and plays with saving and the autosave refused. The start of a
+// game calls it; later calls do nothing until the wiring is undone.
+void Spiel_Sperren();
+
 // The world generator's own wiring (tools/weltgen, test worlds): the
 // competitions of a generated world are written by the season.
 void Verdrahtung_Weltgen();

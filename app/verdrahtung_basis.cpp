@@ -12,6 +12,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
+#include "core/dirs.h"
 #include "core/hooks.h"
 #include "core/optionen.h"
 #include "core/pack.h"
@@ -112,6 +113,10 @@ void Binden_Core() {
     if (!Dabei("Bildschirm")) Besetzen(c.meldung, meldung_stderr, "Core.meldung");
     if (fenster) Besetzen(c.win_error_box, [](const char* text) { Plat_Meldungsbox("Error:", text); }, "Core.win_error_box");
     else Besetzen(c.win_error_box, meldung_stderr, "Core.win_error_box");
+    // A second instance on one user directory saves nothing (Spiel_Sperren).
+    Besetzen(Spielstand_Hooks().andere_instanz, [] { return Dirs_Sperre() == DirsSperre::FREMD; },
+             "Spielstand.andere_instanz");
+    Beim_Abbinden(Dirs_Sperre_Freigeben);
 }
 
 void Binden_Grafik() {

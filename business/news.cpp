@@ -488,9 +488,10 @@ bool News_Datei_Oeffnen() {
     }
     for (int32_t n = 0; n < DATEI_NUMMERN; ++n) {
         const char* name = Str_Format("%s\\ostra_%03d.nws", verz, n);
-        // A file of this number from an earlier run goes first.
-        if (Datei_Existiert(name) && !Plat_Remove(name)) continue;
-        int32_t h = File_Open(name, FILE_LESEN | FILE_SCHREIBEN, FILE_NEU_IMMER, 0);
+        // A number another running instance holds is skipped; a file of this
+        // number left by an earlier run is emptied and taken.
+        int32_t h = Plat_File_Open_Exclusive(name, nullptr);
+        if (h >= 0 && !Plat_File_Truncate(h, 0)) h = Plat_File_Close(h);
         if (h < 0) continue;
         g->datei = h;
         std::snprintf(g->name, sizeof g->name, "%s", name);

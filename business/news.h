@@ -2,8 +2,9 @@
 // yes/no request between managers or from the game is a news item.
 //
 // All items of the running game live in one working file "ostra_NNN.nws" in
-// the user directory; the module keeps an index of up to 1500 live items (file
-// offsets, oldest first). An item is appended once and never rewritten except
+// the user directory (NNN the first number no running instance holds: the
+// open file carries an advisory lock); the module keeps an index of up to
+// 1500 live items (file offsets, oldest first). An item is appended once and never rewritten except
 // for its recipients' flag words; deleting it only takes it out of the index.
 //
 // Record of the news file (every number 32-bit little-endian):

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "core/debug.h"
 #include "core/reg.h"
@@ -35,6 +37,9 @@ struct DirsModul {
     bool registry2 = false;
     std::string installation;   // given on the command line: beats the setting
     std::string fehler;         // why the last Dirs_Init failed
+    DirsSperre sperre = DirsSperre::KEINE;
+    bool sperre_versucht = false;
+    int32_t sperre_datei = -1;  // the open lock file while the lock is held
 };
 DirsModul g;
 
@@ -43,6 +48,37 @@ std::string standard_benutzer() {
     if (xdg && *xdg) return std::string(xdg) + "/velmora";
     std::string home = Plat_Home();
     return (home.empty() ? std::string(".") : home) + "/.local/share/velmora";
+}
+
+#ifndef VELMORA_DATADIR
+#define VELMORA_DATADIR "/usr/local/share/velmora"
+#endif
+#ifndef VELMORA_DATADIR_VON_BIN
+#define VELMORA_DATADIR_VON_BIN "../share/velmora"
+#endif
+
+// A directory that holds an installation: its world and its resource files.
+bool ist_installation(const std::string& verz) {
+    return Plat_Is_Dir((verz + "/config").c_str()) && Plat_Is_Dir((verz + "/resfile").c_str());
+}
+
+// Where an installed program finds its data without a setting: beside the
+// executable, "../share/velmora" from its "bin" (a prefix given only when
+// installing), then the prefix it was built for. The places looked at go to
+// `gesucht`; "" when none holds an installation.
+std::string installation_suchen(std::string* gesucht) {
+    std::vector<std::string> orte;
+    const std::string exe = Plat_Exe_Dir();
+    if (!exe.empty()) {
+        orte.push_back(exe);
+        orte.push_back((std::filesystem::path(exe) / VELMORA_DATADIR_VON_BIN).lexically_normal().string());
+    }
+    orte.push_back(VELMORA_DATADIR);
+    for (const std::string& ort : orte) {
+        if (ist_installation(ort)) return ort;
+        *gesucht += (gesucht->empty() ? "" : ", ") + ort;
+    }
+    return {};
 }
 
 bool setzen(int32_t nummer, const std::string& wert) {
@@ -92,9 +128,14 @@ int32_t Dirs_Init() {
     else Reg_Read_String(einstellung, puffer, sizeof puffer);
     std::string install = Plat_Path(puffer);
     while (install.size() > 1 && install.back() == '/') install.pop_back();
+    std::string gesucht;
+    // "-r" names the second installation by its setting only.
+    if (install.empty() && !g.registry2) install = installation_suchen(&gesucht);
     if (install.empty()) {
-        scheitern(std::string("no installation directory: the setting ") + einstellung + " in " + Plat_Settings_File() +
-                  " is not set");
+        std::string text = std::string("no installation directory: the setting ") + einstellung + " in " +
+                           Plat_Settings_File() + " is not set";
+        if (!gesucht.empty()) text += ", and none was found in " + gesucht + " (see --datadir)";
+        scheitern(text);
         return 0;
     }
     if (!Plat_Is_Dir(install.c_str())) {
@@ -163,5 +204,29 @@ int32_t Dirs_Find_File(const char* verzeichnis, const char* muster, int32_t maxi
 }
 
 int32_t Datei_Existiert(const char* pfad) { return Plat_Is_File(pfad) ? 1 : 0; }
+
+DirsSperre Dirs_Sperren() {
+    if (g.sperre_versucht) return g.sperre;
+    if (!g.pfad[DIR_USER][0]) {
+        Debug_Printf("Dirs_Sperren: vor Dirs_Init\n");
+        return DirsSperre::KEINE;
+    }
+    g.sperre_versucht = true;
+    const std::string datei = std::string(g.pfad[DIR_USER]) + "/velmora.lock";
+    bool fremd = false;
+    g.sperre_datei = Plat_File_Open_Exclusive(datei.c_str(), &fremd);
+    if (g.sperre_datei >= 0) g.sperre = DirsSperre::GEHALTEN;
+    else if (fremd) g.sperre = DirsSperre::FREMD;
+    else Debug_Printf("Dirs_Sperren: %s nicht anlegbar\n", datei.c_str());
+    return g.sperre;
+}
+
+DirsSperre Dirs_Sperre() { return g.sperre; }
+
+void Dirs_Sperre_Freigeben() {
+    g.sperre_datei = Plat_File_Close(g.sperre_datei);
+    g.sperre = DirsSperre::KEINE;
+    g.sperre_versucht = false;
+}
 
 }  // namespace velmora

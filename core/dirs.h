@@ -1,7 +1,10 @@
 // core/dirs.h - the installation and user directories.
 //
-// The installation directory comes from the setting "Work_dir" (or "Work_dir2"
-// when the shell was started with "-r"); the user directory from "USER_DIR",
+// The installation directory comes from the command line ("--datadir"), else
+// from the setting "Work_dir" (or "Work_dir2" when the shell was started with
+// "-r"). Without either, an installed program finds its data by itself: in
+// its own directory, then in "../share/velmora" from its "bin", then under the
+// prefix it was built for. The user directory comes from "USER_DIR",
 // by default "$XDG_DATA_HOME/velmora" ("~/.local/share/velmora"). Each
 // sub-directory's name can be overridden by the setting "verz_%d" with its number.
 #pragma once
@@ -50,5 +53,17 @@ int32_t Dirs_Count_Files(const char* verzeichnis, const char* muster);
 // written; returns how many. A maximum of 0 writes nothing.
 int32_t Dirs_Find_File(const char* verzeichnis, const char* muster, int32_t maximum, char (*namen)[256]);
 int32_t Datei_Existiert(const char* pfad);   // non-zero when the file exists
+
+// The advisory lock on the user directory ("velmora.lock" in it): one
+// instance that may save holds it; another one on the same directory plays
+// with saving refused. Held until released or the process ends.
+enum class DirsSperre { KEINE, GEHALTEN, FREMD };
+// Takes the lock once (after Dirs_Init); later calls return the state the
+// first one reached. FREMD: another instance holds it. KEINE: the lock file
+// could not be made (the game saves as before; the debug log says why).
+DirsSperre Dirs_Sperren();
+DirsSperre Dirs_Sperre();
+// Lets the lock go and forgets the state (the end of a game's wiring).
+void Dirs_Sperre_Freigeben();
 
 }  // namespace velmora

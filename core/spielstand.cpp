@@ -2,6 +2,7 @@
 #include "core/spielstand.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -102,6 +103,9 @@ int32_t netz_modus() {
     }
     return Spielstand_Hooks().netz_modus();
 }
+
+// Another instance holds the user directory: this one saves nothing.
+bool fremde_instanz() { return Spielstand_Hooks().andere_instanz && Spielstand_Hooks().andere_instanz(); }
 
 // A screen text from a hook, or `ersatz` when nobody filled it or the text is missing.
 const char* text_holen(const char* (*hook)(int32_t), int32_t nummer, const char* ersatz) {
@@ -287,6 +291,11 @@ bool Spielstand_Speichern(int32_t slot) {
                                  "Auf einem Client kann nicht gespeichert werden."));
         return false;
     }
+    if (fremde_instanz()) {
+        Debug_Printf("Spielstand_Speichern: eine andere Instanz haelt das Benutzerverzeichnis\n");
+        Meldung("Another Velmora is running on this user directory: this one cannot save.");
+        return false;
+    }
     SpielstandKopf kopf;
     Spielstand_Kopf_Fuellen(&kopf, slot_name(slot).c_str());
     SpielstandDatei datei;
@@ -380,7 +389,40 @@ bool Spielstand_Autosave(int32_t tag) {
         Debug_Printf("Spielstand_Autosave: auf einem Client nicht moeglich\n");
         return false;
     }
+    if (fremde_instanz()) {
+        Debug_Printf("Spielstand_Autosave: eine andere Instanz haelt das Benutzerverzeichnis\n");
+        return false;
+    }
     return Spielstand_Speichern(SPIELSTAND_AUTOSAVE_SLOT);
+}
+
+namespace {
+
+// "game_N.qzv.tmp-XXXXXX": the temporary name datei_schreiben's files get.
+bool eigener_rest(const std::string& name) {
+    constexpr size_t LAENGE = sizeof "game_0.qzv.tmp-XXXXXX" - 1;
+    if (name.size() != LAENGE || name.compare(0, 5, "game_") != 0 || name[5] < '0' || name[5] > '9' ||
+        name.compare(6, 9, ".qzv.tmp-") != 0)
+        return false;
+    for (size_t i = 15; i < LAENGE; ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    return true;
+}
+
+}  // namespace
+
+int32_t Spielstand_Reste_Entfernen() {
+    const char* verz = Dirs_Get(DIR_SPIELSTAND);
+    if (!verz[0]) return 0;
+    int32_t entfernt = 0;
+    for (const std::string& name : Plat_List_Dir(verz, "game_?.qzv.tmp-*")) {
+        if (!eigener_rest(name)) continue;
+        if (Plat_Remove(Str_Format("%s\\%s", verz, name.c_str()))) {
+            Debug_Printf("Spielstand: Rest eines abgebrochenen Speicherns %s entfernt\n", name.c_str());
+            ++entfernt;
+        }
+    }
+    return entfernt;
 }
 
 int32_t Spielstand_Kopf_Lesen(int32_t slot, SpielstandKopf* kopf) {

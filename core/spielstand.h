@@ -56,6 +56,10 @@ struct SpielstandHooks {
     // no game running. A load refused with no game running ends here instead
     // of loading back a copy of modules that hold no game.
     void (*spiel_freigeben)() = nullptr;
+    // True when another instance of the game holds the user directory: this
+    // one saves nothing, and saving and the autosave are refused as on a
+    // client. Unfilled: this instance is alone.
+    bool (*andere_instanz)() = nullptr;
 };
 SpielstandHooks& Spielstand_Hooks();
 
@@ -103,6 +107,13 @@ bool Spielstand_Laden(int32_t slot);
 // Called by the calendar when a day starts (`tag` counts the days of the game):
 // saves into slot 9 every seventh day while the autosave option is on. True when saved.
 bool Spielstand_Autosave(int32_t tag);
+
+// Removes what an interrupted save left behind in the save-game directory:
+// temporary files of this driver's own name "game_N.qzv.tmp-XXXXXX" (slot N 0
+// to 9, six characters of mkstemp), nothing else. Only the instance that
+// holds the user directory calls it: another one's save may be under way.
+// Returns how many were removed.
+int32_t Spielstand_Reste_Entfernen();
 
 // Reads the header of slot 0 to 9: 1 when the file exists and its magic, version
 // and header are sound, else 0 and the header emptied.

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <strings.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -269,6 +270,51 @@ int32_t Plat_File_Open_Temp(const char* target, std::string* temp_name) {
     ::fchmod(fd, 0644);
     if (temp_name) *temp_name = vorlage;
     return fd;
+}
+
+int32_t Plat_File_Open_Exclusive(const char* path, bool* fremd) {
+    if (fremd) *fremd = false;
+    if (!path || !*path) return -1;
+    const std::string p = Plat_Path(path);
+    for (int versuch = 0; versuch < 8; ++versuch) {
+        int fd;
+        do {
+            fd = ::open(p.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) return -1;
+        int r;
+        do {
+            r = ::flock(fd, LOCK_EX | LOCK_NB);
+        } while (r != 0 && errno == EINTR);
+        if (r != 0) {
+            const bool gehalten = errno == EWOULDBLOCK;
+            ::close(fd);
+            if (fremd) *fremd = gehalten;
+            return -1;
+        }
+        // The holder before us may have removed the name after our open: the
+        // lock must sit on the file the name leads to now.
+        struct stat offen, benannt;
+        if (::fstat(fd, &offen) == 0 && ::stat(p.c_str(), &benannt) == 0 && offen.st_dev == benannt.st_dev &&
+            offen.st_ino == benannt.st_ino)
+            return fd;
+        ::close(fd);
+    }
+    return -1;
+}
+
+bool Plat_File_Truncate(int32_t handle, int64_t bytes) {
+    return handle >= 0 && bytes >= 0 && ::ftruncate(handle, off_t(bytes)) == 0;
+}
+
+std::string Plat_Exe_Dir() {
+    std::vector<char> puffer(4096);
+    ssize_t n = ::readlink("/proc/self/exe", puffer.data(), puffer.size() - 1);
+    if (n <= 0 || size_t(n) >= puffer.size() - 1) return {};
+    std::string pfad(puffer.data(), size_t(n));
+    size_t schnitt = pfad.rfind('/');
+    if (schnitt == std::string::npos) return {};
+    return schnitt == 0 ? "/" : pfad.substr(0, schnitt);
 }
 
 bool Plat_Write_Atomic(const char* path, const void* data, size_t bytes) {

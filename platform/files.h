@@ -61,4 +61,17 @@ bool Plat_Write_Atomic(const char* path, const void* data, size_t bytes);
 // The handle, or -1 when the directory takes no new file.
 int32_t Plat_File_Open_Temp(const char* target, std::string* temp_name);
 
+// Opens or creates `path` for reading and writing and takes an exclusive
+// advisory lock on it (flock) that lasts until the handle is closed or the
+// process ends. The handle, or -1: with `fremd` set when another process
+// (or another handle of this one) holds the lock, else the file could not be
+// opened. The file is not truncated; a name removed between the opening and
+// the lock is opened afresh, so the lock always belongs to the file the name
+// names.
+int32_t Plat_File_Open_Exclusive(const char* path, bool* fremd);
+bool Plat_File_Truncate(int32_t handle, int64_t bytes);   // cuts or extends the file to `bytes`
+
+// The directory of the running program's executable ("" when unknown).
+std::string Plat_Exe_Dir();
+
 }  // namespace velmora

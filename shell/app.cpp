@@ -108,7 +108,10 @@ std::string App_Hilfe_Text(const char* programm) {
            "  $XDG_CONFIG_HOME/velmora/settings.ini (~/.config)  settings: Work_dir, USER_DIR, ...\n"
            "  $XDG_DATA_HOME/velmora (~/.local/share)           the user directory: save games\n"
            "                                                     (spielstand/game_N.qzv), news, pictures\n"
-           "  <installation>/config, resfile                    the world and the resource files\n"
+           "  <user directory>/velmora.lock                     held while this game may save\n"
+           "  <installation>/config, resfile                    the world and the resource files: --datadir,\n"
+           "                                                     else Work_dir, else beside the program,\n"
+           "                                                     ../share/velmora from its bin, the prefix\n"
            "\n"
            "Exit status: 0 ok, 1 the game could not start or stopped on an error, 2 bad usage.\n";
 }

@@ -16,6 +16,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <future>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -51,7 +54,8 @@ std::string erste_zeile(const std::string& text) { return text.substr(0, text.fi
 // this process changed by `umgebung` (an empty value unsets the name). With
 // `als_niemand` the child runs as the user nobody.
 Ergebnis starten(const std::string& programm, const std::string& name, const std::vector<std::string>& argumente,
-                 const std::map<std::string, std::string>& umgebung, bool als_niemand = false) {
+                 const std::map<std::string, std::string>& umgebung, bool als_niemand = false,
+                 int waechter_ms = WAECHTER_MS) {
     std::vector<std::string> args = {name};
     args.insert(args.end(), argumente.begin(), argumente.end());
     std::vector<std::string> env;
@@ -80,7 +84,7 @@ Ergebnis starten(const std::string& programm, const std::string& name, const std
     close(aus[1]);
     close(err[1]);
     Ergebnis r;
-    const auto ende = std::chrono::steady_clock::now() + std::chrono::milliseconds(WAECHTER_MS);
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::milliseconds(waechter_ms);
     pollfd fds[2] = {{aus[0], POLLIN, 0}, {err[0], POLLIN, 0}};
     std::string* ziel[2] = {&r.aus, &r.err};
     int offen = 2;
@@ -138,12 +142,13 @@ struct Zeile {
     int strom;                               // 1 stdout, 2 stderr: where the first line is read
     std::string erste;                       // what the first line starts with
     bool als_niemand = false;
+    int waechter_ms = WAECHTER_MS;
 };
 
 void pruefen(const std::vector<Zeile>& tabelle) {
     for (const Zeile& z : tabelle) {
         SCOPED_TRACE(z.was);
-        Ergebnis r = starten(z.programm, z.name, z.argumente, z.umgebung, z.als_niemand);
+        Ergebnis r = starten(z.programm, z.name, z.argumente, z.umgebung, z.als_niemand, z.waechter_ms);
         EXPECT_EQ(r.status, z.status) << "stdout: " << erste_zeile(r.aus) << "\nstderr: " << r.err;
         const std::string zeile = erste_zeile(z.strom == 1 ? r.aus : r.err);
         EXPECT_EQ(zeile.rfind(z.erste, 0), 0u) << "first line: " << zeile;
@@ -261,7 +266,95 @@ TEST_F(ProgrammTest, ToolsCommandLine) {
         {"mkfonts unknown option", VELMORA_MKFONTS, "mkfonts", {"--bold", "x"}, {}, 2, 2, "mkfonts: needs"},
         {"mksounds --help", VELMORA_MKSOUNDS, "mksounds", {"--help"}, {}, 0, 1, "Usage: mksounds"},
         {"mksounds unknown option", VELMORA_MKSOUNDS, "mksounds", {"--laut"}, {}, 2, 2, "mksounds: needs"},
+        {"mkicon --help", VELMORA_MKICON, "mkicon", {"--help"}, {}, 0, 1, "Usage: mkicon"},
+        {"mkicon without a file", VELMORA_MKICON, "mkicon", {}, {}, 2, 2, "mkicon: needs"},
     });
+}
+
+std::string lesen(const std::string& pfad) {
+    std::ifstream f(pfad, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// cmake --install into a prefix given only now: the installed programs find
+// the installation under the prefix without any setting.
+TEST_F(ProgrammTest, TheInstalledProgramFindsItsDataUnderThePrefix) {
+    const std::string p = tmp / "prefix";
+    Ergebnis r = starten(VELMORA_CMAKE, "cmake", {"--install", VELMORA_BUILD_DIR, "--prefix", p}, {}, false,
+                         10 * WAECHTER_MS);
+    ASSERT_EQ(r.status, 0) << r.aus << r.err;
+    for (const char* datei : {"bin/velmora", "bin/velmora-sim", "share/velmora/config/0_team.cfg",
+                              "share/velmora/resfile/fontres.res", "share/applications/velmora.desktop",
+                              "share/icons/hicolor/64x64/apps/velmora.png"})
+        EXPECT_TRUE(fs::is_regular_file(p + "/" + datei)) << datei;
+    EXPECT_EQ(lesen(p + "/share/icons/hicolor/64x64/apps/velmora.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_NE(lesen(p + "/share/applications/velmora.desktop").find("\nExec=velmora\n"), std::string::npos);
+    // The same program without the installation beside it finds none.
+    fs::create_directories(tmp / "ohne/bin");
+    fs::copy_file(p + "/bin/velmora", tmp / "ohne/bin/velmora");
+    fs::permissions(tmp / "ohne/bin/velmora", fs::perms::owner_all);
+    // No settings file: the installed program looks for its data by itself.
+    std::map<std::string, std::string> env = ohne_anzeige;
+    env["XDG_CONFIG_HOME"] = tmp / "config-leer";
+    env["XDG_DATA_HOME"] = tmp / "daten";
+    pruefen({
+        {"installed --help", p + "/bin/velmora", "velmora", {"--help"}, env, 0, 1, "Usage: velmora [OPTION]..."},
+        {"installed velmora-sim plays a day", p + "/bin/velmora-sim", "velmora-sim",
+         {"--install", p + "/share/velmora", "--days", "1"}, env, 0, 1, "Tag 1: "},
+        {"installed velmora plays headless", p + "/bin/velmora", "velmora", {}, env, 0, 1, "Tag 60: ",
+         false, 10 * WAECHTER_MS},
+        {"--datadir still wins", p + "/bin/velmora", "velmora", {"--datadir", tmp / "fehlt"}, env, 1, 2,
+         "velmora: installation directory " + tmp / "fehlt" + ": missing"},
+        {"no installation beside the program", tmp / "ohne/bin/velmora", "velmora", {}, env, 1, 2,
+         "velmora: no installation directory: the setting Work_dir in "},
+    });
+}
+
+// Another instance holds the user directory (here the test itself): the
+// program is told in one line, plays, and saves nothing; the interrupted
+// save's leftovers stay until the holder starts.
+TEST_F(ProgrammTest, ASecondInstanceIsToldAndSavesNothing) {
+    const std::string install = installation(tmp, "install");
+    const std::string user = tmp / "user";
+    const std::string rest = user + "/spielstand/game_4.qzv.tmp-Ab12Cd";
+    const std::string fremd = user + "/spielstand/notiz.qzv.tmp-Ab12Cd";
+    fs::create_directories(user + "/spielstand");
+    std::ofstream(rest) << "half a save";
+    std::ofstream(fremd) << "not ours";
+    const std::vector<std::string> args = {"--install", install, "--user", user, "--days", "8"};
+    const std::string autosave = user + "/spielstand/game_9.qzv";
+    bool gehalten = false;
+    int32_t sperre = Plat_File_Open_Exclusive((user + "/velmora.lock").c_str(), &gehalten);
+    ASSERT_GE(sperre, 0);
+    pruefen({{"held by another", VELMORA_SIM_BIN, "velmora-sim", args, {}, 0, 2,
+              "velmora-sim: Another Velmora is running on the user directory " + user}});
+    EXPECT_FALSE(fs::exists(autosave)) << "the autosave is refused";
+    EXPECT_TRUE(fs::exists(rest)) << "another instance's save may be under way";
+    Plat_File_Close(sperre);
+    pruefen({{"the holder", VELMORA_SIM_BIN, "velmora-sim", args, {}, 0, 1, "Tag 8: "}});
+    EXPECT_TRUE(fs::exists(autosave));
+    EXPECT_FALSE(fs::exists(rest));
+    EXPECT_TRUE(fs::exists(fremd));
+}
+
+// Two instances started at once on one user directory: one holds it and
+// saves, the other is told and saves nothing; the save is whole.
+TEST_F(ProgrammTest, TwoInstancesAtOnceKeepTheSaveWhole) {
+    const std::string install = installation(tmp, "install");
+    const std::string user = tmp / "user";
+    const std::vector<std::string> args = {"--install", install, "--user", user, "--days", "15"};
+    auto a = std::async(std::launch::async, [&] { return starten(VELMORA_SIM_BIN, "velmora-sim", args, {}); });
+    auto b = std::async(std::launch::async, [&] { return starten(VELMORA_SIM_BIN, "velmora-sim", args, {}); });
+    const Ergebnis ra = a.get(), rb = b.get();
+    EXPECT_EQ(ra.status, 0) << ra.err;
+    EXPECT_EQ(rb.status, 0) << rb.err;
+    const std::string gesagt = "velmora-sim: Another Velmora is running on the user directory";
+    EXPECT_EQ(int(ra.err.rfind(gesagt, 0) == 0) + int(rb.err.rfind(gesagt, 0) == 0), 1)
+        << "a: " << ra.err << "\nb: " << rb.err;
+    pruefen({{"the autosave loads", VELMORA_SIM_BIN, "velmora-sim",
+              {"--install", install, "--user", user, "--load", "9", "--days", "1"}, {}, 0, 1, ""}});
+    for (const fs::directory_entry& e : fs::directory_iterator(user + "/spielstand"))
+        EXPECT_EQ(e.path().filename().string().find(".tmp-"), std::string::npos) << e.path();
 }
 
 // Without HOME the home comes from the password database.

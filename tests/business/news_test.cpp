@@ -310,6 +310,25 @@ TEST_F(NewsTest, OpeningReplacesAnOldFileAndClosingDeletesIt) {
     EXPECT_STREQ(News_Datei_Name(), "");
 }
 
+// The working file of another running instance (its open file locked) is
+// neither taken nor touched: the next free number is.
+TEST_F(NewsTest, ANumberAnotherInstanceHoldsIsSkipped) {
+    News_Datei_Schliessen();
+    const std::string andere = welt.user + "/ostra_000.nws";
+    welt.user_datei("ostra_000.nws", std::string(100, 'X'));
+    bool fremd = false;
+    int32_t h = Plat_File_Open_Exclusive(andere.c_str(), &fremd);
+    ASSERT_GE(h, 0);
+    ASSERT_TRUE(News_Datei_Oeffnen());
+    EXPECT_EQ(std::string(News_Datei_Name()).substr(std::string(News_Datei_Name()).size() - 13), "ostra_001.nws");
+    ASSERT_EQ(News_Add(-1, 2, -1, 4, nullptr, "a"), 1);
+    News_Datei_Schliessen();
+    EXPECT_EQ(std::filesystem::file_size(andere), 100u) << "the other instance's file stays whole";
+    Plat_File_Close(h);
+    ASSERT_TRUE(News_Datei_Oeffnen());   // let go: the number is free again
+    EXPECT_EQ(std::string(News_Datei_Name()).substr(std::string(News_Datei_Name()).size() - 13), "ostra_000.nws");
+}
+
 TEST_F(NewsTest, FileReadBackIndexesEveryRecordAndRefusesDamage) {
     ASSERT_EQ(News_Add(-1, -1, -1, 4, nullptr, "erste"), 1);
     ASSERT_EQ(News_Add(3, 2, -1, 1, nullptr, "zweite"), 1);

@@ -9,6 +9,7 @@
 
 #include "core/file.h"
 #include "core/reg.h"
+#include "platform/files.h"
 #include "tests/support/temp_dir.h"
 
 using namespace velmora;
@@ -165,3 +166,34 @@ TEST(Dirs, FailuresNameTheDirectoryAndTheCommandLineInstallationWins) {
     }
     Dirs_Setze_Installation(nullptr);
 }
+
+namespace {
+
+// The lock on the user directory: the first taker holds it until it lets
+// go; while another holds it, the state says so and stays for the game.
+TEST(Dirs, TheUserDirectoryLockIsHeldByOneInstance) {
+    test::TempDir tmp;
+    fs::create_directories(tmp / "install");
+    Reg_Write_String("Work_dir", (tmp / "install").c_str());
+    Reg_Write_String("USER_DIR", (tmp / "user").c_str());
+    ASSERT_EQ(Dirs_Init(), 1);
+    const std::string sperre = tmp / "user/velmora.lock";
+    bool fremd = false;
+    // Another instance (here another open file of this process) holds it.
+    int32_t andere = Plat_File_Open_Exclusive(sperre.c_str(), &fremd);
+    ASSERT_GE(andere, 0);
+    EXPECT_EQ(Dirs_Sperren(), DirsSperre::FREMD);
+    Plat_File_Close(andere);
+    EXPECT_EQ(Dirs_Sperren(), DirsSperre::FREMD) << "the state of the game's start stays";
+    Dirs_Sperre_Freigeben();
+    EXPECT_EQ(Dirs_Sperre(), DirsSperre::KEINE);
+    EXPECT_EQ(Dirs_Sperren(), DirsSperre::GEHALTEN);
+    EXPECT_EQ(Plat_File_Open_Exclusive(sperre.c_str(), &fremd), -1);
+    EXPECT_TRUE(fremd);
+    Dirs_Sperre_Freigeben();
+    andere = Plat_File_Open_Exclusive(sperre.c_str(), &fremd);
+    EXPECT_GE(andere, 0) << "let go again";
+    Plat_File_Close(andere);
+}
+
+}  // namespace

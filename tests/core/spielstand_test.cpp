@@ -335,6 +335,55 @@ TEST_F(SpielstandTest, SavingIsRefusedOnAClientWithTheOptionsScreensText) {
     EXPECT_TRUE(Spielstand_Speichern(1));
 }
 
+// Another instance holds the user directory: saving and the autosave are
+// refused as on a client, and what lay in the slot stays.
+TEST_F(SpielstandTest, SavingAndTheAutosaveAreRefusedWhileAnotherInstanceHoldsTheUserDirectory) {
+    setzen(1, 2, 3);
+    ASSERT_TRUE(Spielstand_Speichern(SPIELSTAND_AUTOSAVE_SLOT));
+    const std::vector<uint8_t> vorher = lesen(datei(SPIELSTAND_AUTOSAVE_SLOT));
+    static bool fremd = false;
+    Spielstand_Hooks().andere_instanz = [] { return fremd; };
+    Optionen(OPTION_AUTOSAVE, 1, 1);
+    struct Fall {
+        bool fremd;
+        bool (*speichern)();
+        bool gespeichert;
+        size_t meldungen;
+    };
+    const Fall faelle[] = {
+        {true, [] { return Spielstand_Speichern(SPIELSTAND_AUTOSAVE_SLOT); }, false, 1},
+        {true, [] { return Spielstand_Autosave(14); }, false, 0},
+        {false, [] { return Spielstand_Autosave(14); }, true, 0},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.gespeichert);
+        fremd = f.fremd;
+        welt.meldungen.clear();
+        setzen(7, 8, 9);
+        EXPECT_EQ(f.speichern(), f.gespeichert);
+        EXPECT_EQ(welt.meldungen.size(), f.meldungen);
+        EXPECT_EQ(lesen(datei(SPIELSTAND_AUTOSAVE_SLOT)) == vorher, !f.gespeichert);
+    }
+}
+
+// At the start the holder of the user directory removes the temporary files
+// an interrupted save left, and only names of the save driver's own pattern.
+TEST_F(SpielstandTest, OnlyTheDriversOwnTemporaryFilesAreRemoved) {
+    const std::string verz = Dirs_Get(DIR_SPIELSTAND);
+    struct Zeile {
+        const char* name;
+        bool entfernt;
+    };
+    const Zeile tabelle[] = {
+        {"game_0.qzv.tmp-a1B2c3", true},  {"game_9.qzv.tmp-ZZZZZZ", true}, {"game_3.qzv", false},
+        {"game_12.qzv.tmp-abcdef", false}, {"game_3.qzv.tmp-abcde", false}, {"game_3.qzv.tmp-abcdefg", false},
+        {"GAME_3.QZV.TMP-abcdef", false}, {"game_3.qzv.tmp-ab.def", false}, {"notiz.txt.tmp-abcdef", false},
+    };
+    for (const Zeile& z : tabelle) std::ofstream(verz + "/" + z.name) << "x";
+    EXPECT_EQ(Spielstand_Reste_Entfernen(), 2);
+    for (const Zeile& z : tabelle) EXPECT_EQ(fs::exists(verz + "/" + z.name), !z.entfernt) << z.name;
+}
+
 TEST_F(SpielstandTest, TheHeaderCarriesNameManagerClubBalanceAndStrength) {
     auto& h = Spielstand_Hooks();
     h.erster_manager = [](char name[30], char stadt[32], int32_t* team) {
