@@ -121,6 +121,12 @@ void statistik_nach_spiel(int32_t team, int32_t spiel) {
     }
 }
 
+// The position penalty of a player in a record: his side plays mirrored
+// (towards x = 0) by the record's side and the halves it has changed.
+int32_t positionsstaerke(const Spielfeld_Satz* satz, int32_t team, int32_t spieler, int32_t linie_x) {
+    return Spieler_Positionsstaerke(spieler, linie_x, Spielfeld_Spielt_Nach_Links(satz, team));
+}
+
 }  // namespace
 
 void Binden_Spielfeld() {
@@ -140,6 +146,8 @@ void Binden_Spielfeld() {
     // Without the club management's stadiums the grounds are the clubs' presets.
     if (!Dabei("Stadion")) Besetzen(h.stadion, vorgabe_stadion, "Spielfeld.stadion");
     Besetzen(h.attribut_aktiv, Attribute_Attribut_Aktief, "Spielfeld.attribut_aktiv");
+    Besetzen(h.schwierigkeit, Team_Spiel_Level, "Spielfeld.schwierigkeit");
+    Besetzen(h.positionsstaerke, positionsstaerke, "Spielfeld.positionsstaerke");
     Besetzen(h.netz_modus, Netzwerk_Modus, "Spielfeld.netz_modus");
     Besetzen(Kader_Hooks().spielfeld_taktik_linie, Spielfeld_Taktik_Linie, "Kader.spielfeld_taktik_linie");
     Block(Spielfeld_Spielstand_Anmelden, "Spielfeld");

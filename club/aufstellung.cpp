@@ -703,4 +703,18 @@ bool Team_Aufstellung_Pruefen(int32_t club) {
     return true;
 }
 
+int32_t Spieler_Positionsstaerke(int32_t spieler, int32_t linie_x, bool gespiegelt) {
+    int32_t art = Spieler_Get_Art(spieler);
+    if (art < 0) return 0;
+    // The pitch as the panel's window shows it: length down the window, 258
+    // rows, the own goal at the bottom. Only the row decides the band.
+    int64_t x = (int64_t(linie_x) - 1000) * 10800 / 8800;
+    if (!gespiegelt) x = 10800 - x;
+    int64_t fenster_y = std::min<int64_t>(x * 257 / 10800, 257);
+    int64_t band = std::clamp<int64_t>((280 - fenster_y) / 22 - 1, 0, 10);
+    if (art == 0) return band == 0 ? 0 : Spieler_Wert(SPW_SPIEL_STERNE, spieler, 0, OP_LESEN) * 80 / 100;
+    int32_t klasse = band <= 3 ? 1 : (band <= 7 ? 2 : 3);
+    return klasse > art ? 2 * (klasse - art) : 2 * (art - klasse);
+}
+
 }  // namespace velmora

@@ -87,4 +87,15 @@ void Team_Aufstellung_Nach_Wechsel(int32_t team, int32_t anderes, int32_t spiele
 // available field player of slots 0-10 in the cell of his slot. The first fault goes to the debug log.
 bool Team_Aufstellung_Pruefen(int32_t club);
 
+// The half stars a player loses at a line position: `linie_x` is the pitch
+// x (0-10800, goals at both ends) he plays at; `gespiegelt` says his side
+// plays mirrored, attacking towards x = 0 (its own goal at 10800) as the
+// match's mirrored line values do. The pitch is cut into 11
+// bands from his own goal: a goalkeeper loses nothing in the first band and 80 %
+// of his strength (value 94) elsewhere; a field player loses 2 per step between
+// his type (1 defender, 2 midfielder, 3 forward) and the band's class (bands
+// 0-3 defence, 4-7 midfield, 8-10 attack). 0 for a bad player. The match
+// subtracts it from his strength, the substitution panel draws its stars with it.
+int32_t Spieler_Positionsstaerke(int32_t spieler, int32_t linie_x, bool gespiegelt);
+
 }  // namespace velmora

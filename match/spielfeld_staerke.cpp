@@ -255,11 +255,15 @@ void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t sl
     int32_t w27 = sm.werte[27] * 1000 / 9;
     if (w27 < 500 || (w27 < sm.werte[2] && w27 < 800)) w27 = 0;
     sm.werte[27] = int16_t(Klemme(w27, 0, 32767));
+    Spielfeld_Einwechsel_Frische(satz, slot);
 }
 
 void Spielfeld_Einwechsel_Frische(Spielfeld_Satz* satz, int32_t slot) {
     if (!satz || slot < 0 || slot >= SF_SPIELER || satz->minute == 0) return;
     Spieler_Matchsatz& sm = satz->spieler[slot];
+    // A player who has been on the pitch (his on-pitch counter runs) keeps
+    // what he has: only a substitute coming on starts fresh.
+    if (sm.zaehler != 0) return;
     if (satz->figur[slot].torwart) {
         sm.ausdauer = 9999;
         sm.frische = 100;

@@ -14,7 +14,8 @@ namespace velmora {
 
 // Computes the match values of one slot (0-33).
 void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t slot);
-// Stamina and freshness of a substitute who comes on while the match runs.
+// Stamina and freshness of a substitute who comes on while the match runs
+// (minute not 0, his on-pitch counter still 0); the valuation ends with it.
 void Spielfeld_Einwechsel_Frische(Spielfeld_Satz* satz, int32_t slot);
 // The talent part of match value k (0-47); 0 without a record.
 int32_t Spielfeld_Staerke_Attribut(Spielfeld_Satz* satz, int32_t team, int32_t slot, int32_t k);

@@ -26,6 +26,7 @@
 #include "platform/clock.h"
 #include "season/spiele.h"
 #include "season/spielplan.h"
+#include "season/statistik.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_regeln.h"
 
@@ -709,8 +710,13 @@ int32_t Spieltag_Absage_Strafe(int32_t team) {
 void Spieltag_Elfmeter_Vorbereiten(int32_t i) {
     if (!Bereit() || i < 0 || i >= SPIELTAG_SLOTS || Leer(g.slot[i])) return;
     g.slot[i].status = SLOT_ELFMETER;
+    // The game shows its shoot-out from the first kick on.
+    Spiele_Set_Flag(g.slot[i].spiel, SPIEL_FLAG_ELFMETER, true);
     // Without a shoot-out record the tie goes to the competition's lot.
-    if (!Elfmeter_Vorbereiten(g.slot[i].spiel)) g.slot[i].status = SLOT_BEENDET;
+    if (!Elfmeter_Vorbereiten(g.slot[i].spiel)) {
+        Spiele_Set_Flag(g.slot[i].spiel, SPIEL_FLAG_ELFMETER, false);
+        g.slot[i].status = SLOT_BEENDET;
+    }
 }
 
 void Spieltag_Weiterschalten(int32_t i, bool mit_spielfeld) {
@@ -921,7 +927,10 @@ int32_t Spieltag_Spiel_Info(int32_t team, int32_t* seite, int32_t* wichtigkeit, 
         if (wettbewerb) *wettbewerb = sp->wettbewerb;
         return sp->heim == team ? sp->gast : sp->heim;
     }
-    return -1;
+    int32_t gegner = -1;
+    Spiel_Lock naechstes = Statistik_Spiele_Von_Team(team, 0, 0, &gegner, nullptr, nullptr);
+    if (naechstes) Spiele_Unlock(naechstes);
+    return gegner;
 }
 
 void Spieltag_Spiele_Des_Wettbewerbs(int32_t wettbewerb, std::vector<int32_t>& liste) {

@@ -109,8 +109,10 @@ bool Spieltag_Team_Hat_Spiel(int32_t team);
 bool Spieltag_Team_Im_Spiel(int32_t team);
 bool Spieltag_Spiele_Offen();
 bool Spieltag_Team_Spiel_Ausstehend(int32_t team);
-// The opponent of the team's first unplayed game today (-1 none) with its
-// side, importance, game and competition.
+// The opponent of the team's first unplayed game today with its side,
+// importance, game and competition. Without one today: the opponent of the
+// team's next unplayed game by date (the other answers stay as they were),
+// -1 when it has none.
 int32_t Spieltag_Spiel_Info(int32_t team, int32_t* seite, int32_t* wichtigkeit, int32_t* spiel,
                             int32_t* wettbewerb);
 // Appends the game of every slot of the competition to `liste`.

@@ -100,6 +100,40 @@ protected:
     bool Bank(int32_t i) { return Spieler_Wert(75, kader[i], 0, OP_LESEN) & int32_t(SP_STATUS_BANK); }
 };
 
+// The bands from the own goal: x 550 and 1100 the first (the goalkeeper's and
+// the defence's), 2600 band 2, 5400 band 5 (midfield), 9600 the last (attack);
+// a side that plays mirrored has its own goal at 10800.
+TEST_F(AufstellungTest, ThePositionPenaltyFollowsTheBandFromTheOwnGoal) {
+    Kader(2, {{0, 10000}, {1, 6000}, {2, 6000}, {3, 6000}});
+    const int32_t torwart = kader[0], verteidiger = kader[1], mittelfeld = kader[2], sturm = kader[3];
+    const int32_t sterne = Spieler_Wert(SPW_SPIEL_STERNE, torwart, 0, OP_LESEN);
+    ASSERT_GT(sterne, 0);
+    struct Fall {
+        int32_t spieler, x;
+        bool gespiegelt;
+        int32_t abzug;
+    } faelle[] = {
+        {torwart, 550, false, 0},                        // in goal
+        {torwart, 10250, true, 0},                       // in goal, halves changed
+        {torwart, 5400, false, sterne * 80 / 100},       // in the field
+        {torwart, 1100, true, sterne * 80 / 100},        // the other goal once the halves changed
+        {verteidiger, 1100, false, 0},
+        {verteidiger, 2600, false, 0},
+        {verteidiger, 5400, false, 2},
+        {verteidiger, 9600, false, 4},                   // in a forward's band
+        {verteidiger, 9600, true, 0},                    // halves changed: his own third
+        {verteidiger, 1100, true, 4},
+        {mittelfeld, 5400, true, 0},
+        {mittelfeld, 9600, false, 2},
+        {sturm, 9600, false, 0},
+        {sturm, 1100, false, 4},
+        {-1, 5400, false, 0},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(Spieler_Positionsstaerke(f.spieler, f.x, f.gespiegelt), f.abzug)
+            << "player " << f.spieler << " at " << f.x << (f.gespiegelt ? " mirrored" : "");
+}
+
 TEST_F(AufstellungTest, StrongerGoalkeeperKeepsGoalAndTheOtherSitsOnTheBench) {
     Kader(2, {{0, 3000}, {0, 9000}, {1, 5000}, {1, 5000}, {1, 5000}, {1, 5000}, {2, 5000}, {2, 5000}, {2, 5000},
               {2, 5000}, {3, 5000}, {3, 5000}});

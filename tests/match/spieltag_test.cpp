@@ -8,6 +8,8 @@
 #include <set>
 
 #include "club/aufstellung.h"
+#include "club/manager.h"
+#include "club/talente.h"
 #include "club/spieler.h"
 #include "club/team_suche.h"
 #include "core/rnd.h"
@@ -15,6 +17,9 @@
 #include "match/minuten_wuerfel.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_satz.h"
+#include "match/spielfeld_hooks.h"
+#include "match/spielfeld_staerke.h"
+#include "season/statistik.h"
 #include "tests/club/welt.h"
 #include "tests/core/temp_verz.h"
 #include "tests/match/spieltag_welt.h"
@@ -493,6 +498,140 @@ TEST_F(SpieltagTest, TheAllAtOnceDiceSendOffAPlayerOnlyOnce) {
     }
     EXPECT_GT(karten_gesamt, 10);   // about 3 cards a match
     Spiele_Unlock(h);
+}
+
+// A league game of the first round with both sides lined up, and its record.
+struct LigaSpiel {
+    Spiel_Lock h = 0;
+    int32_t heim = -1, gast = -1;
+    Spielfeld_Satz* satz = nullptr;
+};
+LigaSpiel Liga_Spiel_Mit_Satz() {
+    LigaSpiel l;
+    for (int32_t id : Wettbewerb_Alle())
+        if (Wettbewerb_Satz(id)->art == ART_LIGA && !l.h) l.h = Spiele_Lock(id, 1, 0, 0);
+    if (!l.h) return l;
+    l.heim = Spiele_Get_Spiel(l.h, 1)->heim;
+    l.gast = Spiele_Get_Spiel(l.h, 1)->gast;
+    for (int32_t t : {l.heim, l.gast}) Team_Auto_Aufstellung(t);
+    if (Spielfeld_Anlegen(l.h, 0, 0, 0, -1, -1) == 1) l.satz = Spielfeld_Suchen(l.h);
+    return l;
+}
+
+// The first field player on the pitch of a side whose valuation draws no random number.
+int32_t Feldspieler_Slot(const Spielfeld_Satz* s, int32_t seite) {
+    for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i) {
+        int32_t slot = seite * SF_SPIELER_SEITE + i;
+        const Spieler_Matchsatz& sm = s->spieler[slot];
+        if (sm.nummer >= 0 && (sm.zustand & SM_AUF_PLATZ) && !s->figur[slot].torwart &&
+            !Attribute_Attribut_Aktief(sm.nummer, 42))
+            return slot;
+    }
+    return -1;
+}
+
+TEST_F(SpieltagTest, TheGameLevelReachesTheMatchValuesAndTheEarlyFormOfAHumanClub) {
+    LigaSpiel l = Liga_Spiel_Mit_Satz();
+    ASSERT_NE(l.satz, nullptr);
+    ASSERT_NE(Manager_Neuer_Mitspieler(l.heim, "M", 1), nullptr);
+    const int32_t mensch = Feldspieler_Slot(l.satz, 0), computer = Feldspieler_Slot(l.satz, 1);
+    ASSERT_GE(mensch, 0);
+    ASSERT_GE(computer, 0);
+    // Value 9 (a skill without weather caps) at each level: 1 leaves it unscaled.
+    std::map<int32_t, std::pair<int32_t, int32_t>> wert;
+    for (int32_t level : {1, 0, 4}) {
+        Team_Spielstand_Setzen(1, level);
+        Spielfeld_Get_Spielerstaerke(l.satz, l.heim, mensch);
+        Spielfeld_Get_Spielerstaerke(l.satz, l.gast, computer);
+        wert[level] = {l.satz->spieler[mensch].werte[9], l.satz->spieler[computer].werte[9]};
+    }
+    const int32_t roh = wert[1].first;
+    ASSERT_GT(roh, 0);
+    ASSERT_LT(roh, 1300);
+    EXPECT_EQ(wert[0].first, std::min(roh * 114 / 100, 1300));
+    EXPECT_EQ(wert[4].first, roh * 40 / 100);
+    for (int32_t level : {0, 4}) EXPECT_EQ(wert[level].second, wert[1].second) << "a computer club at level " << level;
+
+    // The early days of the easiest level set the human club's form to 4.
+    ASSERT_LT(Spieltag_Hook_Tag(), 90);
+    const int32_t p = l.satz->spieler[mensch].nummer;
+    struct Fall {
+        int32_t level, form;
+    } faelle[] = {{4, 1}, {0, 4}};
+    for (const Fall& f : faelle) {
+        Team_Spielstand_Setzen(1, f.level);
+        Spieler_Wert(SPW_MORAL, p, 1, OP_SCHREIBEN);
+        Spieltag_Vor_Tag(l.heim);
+        EXPECT_EQ(Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN), f.form) << "level " << f.level;
+    }
+    Spielfeld_Abbrechen(l.h);
+    Spiele_Unlock(l.h);
+}
+
+TEST_F(SpieltagTest, WhereAPlayerStandsFollowsHisSideAndTheHalves) {
+    LigaSpiel l = Liga_Spiel_Mit_Satz();
+    ASSERT_NE(l.satz, nullptr);
+    int32_t verteidiger = -1;
+    for (int32_t i = 0; i < SF_SPIELER_SEITE && verteidiger < 0; ++i)
+        if (l.satz->spieler[i].nummer >= 0 && Spieler_Get_Art(l.satz->spieler[i].nummer) == 1) verteidiger = i;
+    ASSERT_GE(verteidiger, 0);
+    const int32_t p = l.satz->spieler[verteidiger].nummer;
+    // Near x = 1500: the home side's own third while it attacks towards
+    // 10800, the attack's band once the halves are changed; the away side the other way round.
+    struct Fall {
+        int32_t team;
+        int8_t gewechselt;
+        int32_t abzug;
+    } faelle[] = {{l.heim, 0, 0}, {l.heim, 1, 4}, {l.gast, 0, 4}, {l.gast, 1, 0}};
+    for (const Fall& f : faelle) {
+        l.satz->seiten_gewechselt = f.gewechselt;
+        EXPECT_EQ(Spielfeld_Hook_Positionsstaerke(l.satz, f.team, p, 1500), f.abzug)
+            << "team " << f.team << " halves " << int32_t(f.gewechselt);
+    }
+    Spielfeld_Abbrechen(l.h);
+    Spiele_Unlock(l.h);
+}
+
+TEST_F(SpieltagTest, WithoutAGameTodayTheNextOpponentComesFromTheFixtures) {
+    LigaSpiel l = Liga_Spiel_Mit_Satz();
+    ASSERT_NE(l.h, 0);
+    Spielfeld_Abbrechen(l.h);
+    Spiele_Unlock(l.h);
+    // No slot yet: the next unplayed game by date names the opponent.
+    for (int32_t team : {l.heim, l.gast}) {
+        int32_t gegner = -2;
+        Spiel_Lock naechstes = Statistik_Spiele_Von_Team(team, 0, 0, &gegner, nullptr, nullptr);
+        ASSERT_NE(naechstes, 0);
+        Spiele_Unlock(naechstes);
+        ASSERT_GE(gegner, 0);
+        EXPECT_NE(gegner, team);
+        EXPECT_EQ(Spieltag_Spiel_Info(team, nullptr, nullptr, nullptr, nullptr), gegner) << "team " << team;
+    }
+    EXPECT_EQ(Spieltag_Spiel_Info(-1, nullptr, nullptr, nullptr, nullptr), -1);
+    // With today's slots the slot's game answers, with its side.
+    ASSERT_TRUE(Spieltag_Start());
+    Spieltag_Slot slot;
+    ASSERT_TRUE(Spieltag_Get_Slot(0, &slot));
+    const SpielDatensatz* sp = Spiele_Get_Spiel(slot.spiel, 1);
+    int32_t seite = -1, spiel = -1;
+    EXPECT_EQ(Spieltag_Spiel_Info(sp->gast, &seite, nullptr, &spiel, nullptr), sp->heim);
+    EXPECT_EQ(spiel, slot.spiel);
+}
+
+TEST_F(SpieltagTest, AGameCarriesItsShootOutBitWhileTheShootOutRuns) {
+    int32_t gesehen = 0, ohne_bit = 0;
+    for (int32_t tag = 0; tag < 400 && gesehen < 3 && Spieltag_Start(); ++tag) {
+        for (int32_t f = 0; f < 100000 && Spieltag_Frame(); ++f) {
+            Spieltag_Slot s;
+            for (int32_t i = 0; Spieltag_Get_Slot(i, &s); ++i) {
+                if (s.status != SLOT_ELFMETER) continue;
+                ++gesehen;
+                ohne_bit += !(Spiele_Get_Spiel(s.spiel, 1)->flags & SPIEL_FLAG_ELFMETER);
+            }
+        }
+    }
+    ASSERT_GT(gesehen, 0) << "the season had no shoot-out";
+    EXPECT_EQ(ohne_bit, 0);
 }
 
 }  // namespace

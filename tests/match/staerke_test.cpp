@@ -1,5 +1,6 @@
 // Player match values: base strength, form and fatigue, talents, caps and the
 // rule that a valuation always starts again from the club data.
+#include <algorithm>
 #include <cstring>
 
 #include "club/spieler.h"
@@ -128,6 +129,47 @@ TEST_F(StaerkeTest, DifficultyScalesOnlyManagedTeams) {
         Spielfeld_Hooks().schwierigkeit = [] { return stufe; };
         Spielfeld_Get_Spielerstaerke(s, 2, slot);
         EXPECT_EQ(s->spieler[slot].werte[4], ohne * c.prozent / 100) << c.schwierigkeit;
+    }
+}
+
+TEST_F(StaerkeTest, ASubstituteValuedWhileTheMatchRunsStartsFreshAStarterKeepsHisStamina) {
+    int32_t feld_reserve = -1, tor_reserve = -1, starter = 5;
+    for (int32_t slot = 0; slot < SF_SPIELER_SEITE; ++slot) {
+        const Spieler_Matchsatz& sm = s->spieler[slot];
+        if (sm.nummer < 0 || !(sm.zustand & SM_RESERVE)) continue;
+        int32_t& ziel = s->figur[slot].torwart ? tor_reserve : feld_reserve;
+        if (ziel < 0) ziel = slot;
+    }
+    ASSERT_GE(feld_reserve, 0);
+    ASSERT_GE(tor_reserve, 0);
+    ASSERT_TRUE(s->spieler[starter].zustand & SM_AUF_PLATZ);
+    Spieler_Wert(56, Spieler(feld_reserve), 9, 1);   // value 27 = 1000
+    struct Fall {
+        int32_t slot;
+        int16_t minute;
+        uint8_t zaehler;   // frames he has been on the pitch
+        bool frisch;
+    } faelle[] = {{feld_reserve, 30, 0, true}, {tor_reserve, 30, 0, true}, {starter, 0, 0, false},
+                  {starter, 30, 40, false}, {feld_reserve, 0, 0, false}};
+    for (const Fall& c : faelle) {
+        Spieler_Matchsatz& sm = s->spieler[c.slot];
+        s->minute = c.minute;
+        sm.zaehler = c.zaehler;
+        sm.ausdauer = 4321;
+        sm.frische = 77;
+        Spielfeld_Get_Spielerstaerke(s, 2, c.slot);
+        const int32_t w2 = sm.werte[2], w27 = sm.werte[27];
+        int32_t ausdauer = 4321, frische = 77;
+        if (c.frisch && s->figur[c.slot].torwart) {
+            ausdauer = 9999;
+            frische = 100;
+        } else if (c.frisch) {
+            ASSERT_EQ(w27, 1000);
+            ausdauer = std::min(3 * w2 + 5000, 10000);
+            frische = std::max((1300 - w2) / 2, 0);
+        }
+        EXPECT_EQ(sm.ausdauer, ausdauer) << "slot " << c.slot << " minute " << c.minute;
+        EXPECT_EQ(sm.frische, frische) << "slot " << c.slot << " minute " << c.minute;
     }
 }
 
