@@ -29,8 +29,10 @@
 #include "gfx/hilfe_text.h"
 #include "gfx/portrait.h"
 #include "gfx/rastport.h"
+#include "gfx/schatten.h"
 #include "gfx/shade.h"
 #include "gfx/texteingabe.h"
+#include "gfx/trikot.h"
 #include "gfx/text_markup.h"
 #include "gfx/wappen.h"
 #include "gui/icon.h"
@@ -132,6 +134,9 @@ void Binden_Grafik() {
     Besetzen(Rastport_Hooks().jpeg_load_mem, Bild_Jpeg_Laden_Mem, "Rastport.jpeg_load_mem");
     Besetzen(Rastport_Hooks().jpeg_save_mem, Bild_Jpeg_Speichern_Mem, "Rastport.jpeg_save_mem");
     Besetzen(Bild_Hooks().res_slot, Resourcen_Slot, "Bild.res_slot");
+    Besetzen(
+        Schatten_Hooks().slave_rastport, [](int32_t nummer) { return Menue_Get_Slave_Rastport(nummer, nullptr); },
+        "Schatten.slave_rastport");
     Besetzen(Sound_Hooks().resourcen_slot, Resourcen_Slot, "Sound.resourcen_slot");
     Text_Wappen_Setzen(Bild_Wappen_Im_Text);   // the crests in marked-up text
     Beim_Abbinden([] {
@@ -166,6 +171,8 @@ void Binden_Club() {
     Block(Spieler_Spielstand_Anmelden, "Spieler");
     Block(Team_Spielstand_Anmelden, "Team");
     Block(Manager_Spielstand_Anmelden, "Manager");
+    // A new game's clubs wear the kits that fit their colours; a load keeps its kits.
+    Abonnieren(Welt_Aufgebaut(), "Welt_Aufgebaut", prio::WELT_TRIKOTS, Trikot_Neues_Spiel);
 }
 
 void Binden_Saison() {

@@ -8,6 +8,7 @@
 #include "core/mem.h"
 #include "gfx/blit.h"
 #include "gfx/pixel.h"
+#include "gfx/text_markup.h"
 #include "platform/clock.h"
 
 namespace velmora {
@@ -157,6 +158,21 @@ int32_t Blt_Alpha(Rastport* src, Rastport* alpha, int32_t sx, int32_t sy, int32_
     src->alpha = eigene;
     Rastport_Unlock(alpha);
     return r;
+}
+
+void Blt_Alpha_Element(Rastport* dst, Font* font, const char* text, int32_t x, int32_t y, int32_t percent) {
+    if (!dst || !font || !text || !*text) {
+        Debug_Printf("Blt_Alpha_Element: Parameter fehlt\n");
+        return;
+    }
+    const int32_t w = Text_Block_Size(font, text), h = 2 * font->baseline;
+    if (w < 1 || h < 1) return;
+    Rastport* rp = Rastport_Create(w, h, Rastport_Screen_Depth(), 0, 0);
+    if (!rp) return;
+    Rastport_Fill(rp, 0, 0, -1, -1, 0, nullptr);
+    Text_Render(rp, font, font->farbe, text, 0, font->baseline - 1, 0);
+    Blit_Alpha(rp, 0, 0, -1, -1, dst, x, y - font->baseline, percent);
+    Rastport_Free(rp);
 }
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 
+#include "gfx/font.h"
 #include "gfx/rastport.h"
 
 namespace velmora {
@@ -37,5 +38,9 @@ int32_t Blit_Puls_Wert_Bei(int32_t x, int32_t y, uint32_t jetzt_ms);
 int32_t Blt_Alpha(Rastport* src, Rastport* alpha, int32_t sx, int32_t sy, int32_t w, int32_t h, Rastport* dst,
                   int32_t dx, int32_t dy);
 
+// Writes `text` at `percent` opacity, its baseline at y: the text is rendered
+// into a bitmap of its block width and twice the font's baseline offset and
+// blended with Blit_Alpha.
+void Blt_Alpha_Element(Rastport* dst, Font* font, const char* text, int32_t x, int32_t y, int32_t percent);
 
 }  // namespace velmora

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "gfx/rastport.h"
+
 namespace velmora {
 
 // RGB rows (three bytes a pixel) into `ziel` at depth 15, 16 or 24; 0 for any
@@ -52,6 +54,13 @@ int32_t Tga_Get_Size(const char* pfad, int32_t* bits, int32_t* breite, int32_t* 
 // early leave the rest of the target as it was.
 int32_t Tga_Load(const char* pfad, void* ziel, int32_t tiefe, uint8_t* palette);
 int32_t Tga_Load_Mem(const uint8_t* daten, size_t laenge, void* ziel, int32_t tiefe, uint8_t* palette);
+// The size of a TGA as the pictures of the data directory give it: width and
+// height from the header, depth always 16 (any output may be null). 1, or 0
+// when the file cannot be opened or is shorter than its header.
+int32_t TGA_Groesse(const char* pfad, int32_t* breite, int32_t* hoehe, int32_t* tiefe);
+// The placeholder picture "<data>\\dummy\\<name>.tga": its size is read, but
+// nothing is loaded yet and the result is always none.
+Rastport* Dummy_Bild_Laden(const char* name);
 
 // The bitmap library's JPEG reader and writer for memory blocks (the
 // composition root hands them to the Rastport's hooks): a picture of exactly

@@ -54,9 +54,8 @@ bool In_Ellipse(int32_t x, int32_t y, double cx, double cy, double rx, double ry
     return dx * dx + dy * dy <= 1.0;
 }
 
-// Portrait parts: which set an entry belongs to and its index there. The
-// shirt masks (entries 203-206) lie inside the run of kind 1's part 1, so the
-// sets are searched from the last one: those entries are masks.
+// Portrait parts: which set an entry belongs to and its index there (the
+// sets lie apart).
 bool Satz_Von(int32_t eintrag, int32_t* satz, int32_t* index) {
     for (int32_t s = PORTRAIT_SAETZE - 1; s >= 0; --s) {
         if (eintrag >= PORTRAIT_SATZ[s].erster && eintrag < PORTRAIT_SATZ[s].erster + PORTRAIT_SATZ[s].anzahl) {

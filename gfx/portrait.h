@@ -15,9 +15,9 @@ namespace velmora {
 constexpr int32_t PORTRAIT_BREITE = 85;
 constexpr int32_t PORTRAIT_HOEHE = 100;
 constexpr int32_t PORTRAIT_SAETZE = 13;
-// Entries of the portrait-part resource file: kind 1's part 1 runs from 202 to
-// 211 across the four shirt masks at 203-206.
-constexpr int32_t PORTRAIT_TEILE = 212;
+// Entries of the portrait-part resource file: the sets lie apart, the four
+// shirt masks after kind 1's part 1 (202-211), at 212-215.
+constexpr int32_t PORTRAIT_TEILE = 216;
 
 // The part sets: number of entries and first entry in the resource file.
 struct PortraitSatz {

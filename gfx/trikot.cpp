@@ -226,6 +226,18 @@ int32_t Berechne_TrikotArt(int32_t team, int32_t art, int32_t limit) {
     return -1;
 }
 
+void Trikot_Neues_Spiel() {
+    const int32_t markt = Team_Markt();
+    for (int32_t team = 0; team < Team_Anzahl(); ++team) {
+        if (team == markt) continue;
+        for (int32_t art = 0; art <= 2; ++art) {
+            int32_t k = Berechne_TrikotArt(team, art, TRIKOT_LIMIT_NEUES_SPIEL);
+            if (k < 0) k = Rnd_Bereich(0, TRIKOT_ANZAHL - 1);
+            Trikot_Set_TrikotNr(team, k, art);
+        }
+    }
+}
+
 bool Trikot_Is_Trikot_Equal(int32_t k1, int32_t k2, int32_t toleranz, bool streng) {
     if (!Gueltig(k1)) {
         Debug_Printf("Trikot_Is_Trikot_Equal() nTrikotNr1\n");

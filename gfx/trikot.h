@@ -67,6 +67,11 @@ bool Trikot_Farbe_Gleich(uint32_t farbe1, uint32_t farbe2, int32_t toleranz);
 // The first kit whose colour 1 and colour 3 match the kind's first and third
 // team triple, at the smallest tolerance 0, 3, 6, ... below `limit`; -1 none.
 int32_t Berechne_TrikotArt(int32_t team, int32_t art, int32_t limit);
+// A new game's kits: every team but the transfer market wears, for kinds 0-2,
+// the kit that best fits its colours (limit TRIKOT_LIMIT_NEUES_SPIEL), or a
+// random kit when none fits; its colour triples then follow those kits.
+constexpr int32_t TRIKOT_LIMIT_NEUES_SPIEL = 80;
+void Trikot_Neues_Spiel();
 // Whether two kits clash: strict, any of colours 1, 2 or 3 match; not strict,
 // colour 1 or colour 2. False (logged) for a bad kit number.
 bool Trikot_Is_Trikot_Equal(int32_t trikot1, int32_t trikot2, int32_t toleranz, bool streng);

@@ -91,12 +91,15 @@ void Texte_Zeichnen(s_icon* icon) {
                 const uint16_t umriss = (icon->Status & ICON_ST_GESPERRT) ? FARBE_UMRISS_GESPERRT : FARBE_UMRISS;
                 for (int32_t dx : {-1, 1})
                     for (int32_t dy : {-1, 1}) Text_Printf(ziel, font, "^c%05d%s", x + dx, y + dy, umriss, t->text);
-            } else if (flags & 0x1) {
-                Text_Schatten_Print(ziel, font, "^c%05d%s", x, y - 1, farbe, t->text);
-                ++x;
-            } else if (flags & 0x2) {
-                Text_Printf(ziel, font, "^c%05d%s", x, y, farbe, t->text);
-                ++x;
+            } else {
+                if (flags & 0x1) {
+                    Text_Schatten_Print(ziel, font, "^c%05d%s", x, y - 1, farbe, t->text);
+                    ++x;
+                }
+                if (flags & 0x2) {
+                    Text_Printf(ziel, font, "^c%05d%s", x, y, farbe, t->text);
+                    ++x;
+                }
             }
             if (!(flags & 0x1)) Text_Printf(ziel, font, "^c%05d%s", x, y, farbe, t->text);
         } else {

@@ -222,6 +222,33 @@ TEST(TgaFile, SizeAndPixelsComeFromTheFile) {
     EXPECT_EQ(Tga_Load((tmp / "fehlt.tga").c_str(), z, 16, nullptr), 0);
 }
 
+TEST(TgaFile, PlaceholderSizeIsReadAtDepthSixteenAndLoadsNothing) {
+    velmora_test::TempVerz tmp;
+    Tga t;
+    t.breite = 300;   // past one byte: both bytes of the field count
+    t.hoehe = 2;
+    t.bits = 24;
+    for (int i = 0; i < 600; ++i) t.pixel.insert(t.pixel.end(), {1, 2, 3});
+    const std::vector<uint8_t> bytes = t.Bytes();
+    test::Datei_Schreiben(tmp / "dummy.tga", bytes);
+    test::Datei_Schreiben(tmp / "kurz.tga", std::vector<uint8_t>(bytes.begin(), bytes.begin() + 10));
+    struct Fall {
+        const char* name;
+        int32_t ergebnis, w, h, tiefe;
+    };
+    const Fall faelle[] = {{"dummy.tga", 1, 300, 2, 16}, {"fehlt.tga", 0, -1, -1, -1}, {"kurz.tga", 0, -1, -1, -1}};
+    for (const Fall& f : faelle) {
+        int32_t w = -1, h = -1, tiefe = -1;
+        EXPECT_EQ(TGA_Groesse((tmp / f.name).c_str(), &w, &h, &tiefe), f.ergebnis) << f.name;
+        EXPECT_EQ(w, f.w) << f.name;
+        EXPECT_EQ(h, f.h) << f.name;
+        EXPECT_EQ(tiefe, f.tiefe) << f.name;
+    }
+    EXPECT_EQ(TGA_Groesse(nullptr, nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(Dummy_Bild_Laden("spieler"), nullptr);
+    EXPECT_EQ(Dummy_Bild_Laden(nullptr), nullptr);
+}
+
 // A picture encoded by the codec at full quality without subsampling.
 std::vector<uint8_t> Jpeg_Von(const std::vector<uint16_t>& px, int w, int h) {
     uint32_t groesse = 0;

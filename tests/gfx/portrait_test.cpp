@@ -7,6 +7,7 @@
 
 #include "core/dirs.h"
 #include "gfx/bild.h"
+#include "gfx/bild_muster.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
 #include "gfx/colour.h"
@@ -16,6 +17,27 @@
 
 namespace velmora {
 namespace {
+
+TEST(PortraitSaetze, SetsLieApartWithinTheFileAndEveryEyePartHasEyes) {
+    std::vector<int32_t> belegt(PORTRAIT_TEILE, -1);
+    for (int32_t s = 0; s < PORTRAIT_SAETZE; ++s)
+        for (int32_t i = 0; i < PORTRAIT_SATZ[s].anzahl; ++i) {
+            const int32_t e = PORTRAIT_SATZ[s].erster + i;
+            ASSERT_LT(e, PORTRAIT_TEILE) << "set " << s;
+            EXPECT_EQ(belegt[size_t(e)], -1) << "entry " << e << " in sets " << belegt[size_t(e)] << " and " << s;
+            belegt[size_t(e)] = s;
+        }
+    // Part 1 of both kinds (sets 1 and 6) is the eyes: each entry inks row 40.
+    for (int32_t s : {1, 6})
+        for (int32_t i = 0; i < PORTRAIT_SATZ[s].anzahl; ++i) {
+            Rastport* teil = Muster_Portrait_Teil(PORTRAIT_SATZ[s].erster + i);
+            ASSERT_NE(teil, nullptr);
+            int32_t tinte = 0;
+            for (int32_t x = 0; x < PORTRAIT_BREITE; ++x) tinte += teil->alpha[40 * PORTRAIT_BREITE + x] != 0;
+            EXPECT_GT(tinte, 4) << "set " << s << ", part " << i;
+            Rastport_Free(teil);
+        }
+}
 
 TEST(PortraitCode, FieldsAreDecodedAndClampedByKind) {
     struct Fall {

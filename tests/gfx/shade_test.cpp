@@ -9,6 +9,7 @@
 #include "gfx/blit.h"
 #include "gfx/pixel.h"
 #include "gfx/schatten.h"
+#include "tests/gfx/font_support.h"
 
 namespace velmora {
 namespace {
@@ -159,6 +160,30 @@ TEST(Alpha, BltAlphaLendsThePlaneAndPutsTheOldOneBack) {
     Rastport_Free(a);
     Rastport_Free(src);
     Rastport_Free(dst);
+}
+
+TEST(Alpha, ElementWritesTheTextTranslucentlyWithItsBaselineAtY) {
+    Font* font = test::Block_Font();
+    Rastport* dst = Bild(40, 40, 0);
+    Blt_Alpha_Element(dst, font, "AB", 5, 20, 50);
+    const uint16_t* p = Rastport_Pixels16(dst);
+    const uint16_t halb = Pixel_Plane565(0, 0xFFFF, 127, 256);
+    // The glyphs' inked rows 2-9 stand one row above the baseline's box: rows
+    // 11-18 from y - baseline = 10; columns 5 on, as wide as both glyphs.
+    const int32_t breite = test::Block_Breite('A') + test::Block_Breite('B');
+    struct Fall {
+        int32_t x, y;
+        uint16_t soll;
+    };
+    const Fall faelle[] = {{5, 11, halb}, {5, 18, halb}, {5 + breite - 1, 14, halb}, {5, 10, 0},
+                           {5, 19, 0},    {4, 14, 0},    {5 + breite, 14, 0}};
+    for (const Fall& f : faelle) EXPECT_EQ(p[f.y * 40 + f.x], f.soll) << f.x << "," << f.y;
+    // Nothing to write: nothing drawn.
+    Blt_Alpha_Element(dst, font, "", 5, 30, 50);
+    Blt_Alpha_Element(dst, nullptr, "A", 5, 30, 50);
+    for (int32_t x = 0; x < 40; ++x) EXPECT_EQ(p[25 * 40 + x], 0);
+    Rastport_Free(dst);
+    test::Block_Font_Frei(font);
 }
 
 TEST(Alpha, PulseClimbsAndFalls) {

@@ -11,6 +11,7 @@
 #include "gfx/blit.h"
 #include "gfx/cache.h"
 #include "gfx/colour.h"
+#include "gfx/schatten.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_cfg.h"
 #include "tests/club/welt.h"
@@ -223,6 +224,135 @@ TEST_F(WappenTest, ReferenceSheetOfCrestsAndTrophies) {
     ASSERT_EQ(Pokal_Zeichnen(51, 2, ziel, 152, 60, 44, 44, nullptr), 1);
     const std::string fehler = test::Png_Vergleichen("wappen_pokale", test::Rgb_Aus_565(Rastport_Pixels16(ziel), 200, 120));
     EXPECT_EQ(fehler, "");
+}
+
+// The shadowed crests and logos of the screens.
+class SchattenRahmenTest : public WappenTest {
+protected:
+    void SetUp() override {
+        WappenTest::SetUp();
+        Schatten_Cache_Leeren();
+    }
+    void TearDown() override {
+        Schatten_Cache_Leeren();
+        Schatten_Hooks() = SchattenHooks{};
+        WappenTest::TearDown();
+    }
+};
+
+TEST_F(SchattenRahmenTest, CrestIsDrawnWithItsShadowAndItsBoxIsCached) {
+    Team_Wert(9, 2, 4, OP_SCHREIBEN);
+    Rastport* soll = Muster_Wappen(4);
+    ASSERT_EQ(Rastport_Pixels16(soll)[0], 0);   // the shield's corner is transparent
+    // The key flag keeps the background in the picture's transparent pixels.
+    for (int32_t key : {0, 1}) {
+        Schatten_Cache_Leeren();
+        Rastport_Fill(ziel, 0, 0, -1, -1, 0x4208, nullptr);
+        Rastport* r = Schatten_Rahmen(0, ziel, 0, 2, 10, 20, key, 0, 0, 0, -1);
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ(r, Schatten_Cache_Suchen(0, 0, 66 + 5, 66 + 5, 10, 20));   // 0 x 0 is looked up as 66 x 66
+        EXPECT_EQ(Px(10 + 33, 20 + 33), Rastport_Pixels16(soll)[33 * 66 + 33]);
+        EXPECT_EQ(Px(10, 20), key ? 0x4208 : 0) << key;
+    }
+    // Kind 2 for a 66-pixel picture: its shadow darkens the grey right of and below the shield.
+    int dunkel = 0;
+    for (int y = 20; y < 20 + 72; ++y)
+        for (int x = 10 + 60; x < 10 + 72; ++x) dunkel += Px(x, y) != 0x4208 && Px(x, y) != 0;
+    EXPECT_GT(dunkel, 20);
+    // The next frame copies the cached box, whatever lies beneath now.
+    const std::vector<uint16_t> erst(Rastport_Pixels16(ziel), Rastport_Pixels16(ziel) + 200 * 120);
+    Rastport_Fill(ziel, 0, 0, -1, -1, 0x1111, nullptr);
+    ASSERT_NE(Schatten_Rahmen(0, ziel, 0, 2, 10, 20, 1, 0, 0, 0, -1), nullptr);
+    for (int y = 20; y < 20 + 71; ++y)
+        for (int x = 10; x < 10 + 71; ++x) ASSERT_EQ(Px(x, y), erst[size_t(y) * 200 + x]) << x << "," << y;
+    EXPECT_EQ(Px(0, 0), 0x1111);
+    Rastport_Free(soll);
+}
+
+TEST_F(SchattenRahmenTest, ScaledCrestKeepsTheBackgroundAroundTheShield) {
+    Team_Wert(9, 3, 2, OP_SCHREIBEN);
+    ASSERT_NE(Schatten_Rahmen(0, ziel, 0, 3, 100, 10, 0, 33, 33, 0, -1), nullptr);
+    EXPECT_NE(Schatten_Cache_Suchen(0, 0, 33 + 5, 33 + 5, 100, 10), nullptr);
+    EXPECT_EQ(Px(100, 10), 0x4208);
+    EXPECT_NE(Px(100 + 16, 10 + 16), 0x4208);
+    // Without a destination nothing is drawn and the caller owns the picture;
+    // a negative height takes the width.
+    const std::vector<uint16_t> vorher(Rastport_Pixels16(ziel), Rastport_Pixels16(ziel) + 200 * 120);
+    Rastport* frei = Schatten_Rahmen(0, nullptr, 0, 3, 0, 0, 0, 20, -1, 0, -1);
+    ASSERT_NE(frei, nullptr);
+    EXPECT_EQ(frei->width, 20u);
+    EXPECT_EQ(frei->height, 20u);
+    Rastport_Free(frei);
+    EXPECT_EQ(std::vector<uint16_t>(Rastport_Pixels16(ziel), Rastport_Pixels16(ziel) + 200 * 120), vorher);
+    // A crest the resource file does not hold: nothing.
+    Team_Wert(9, 3, 500, OP_SCHREIBEN);
+    EXPECT_EQ(Schatten_Rahmen(0, ziel, 0, 3, 150, 10, 0, 20, 20, 0, -1), nullptr);
+    EXPECT_EQ(Px(150 + 10, 10 + 10), 0x4208);
+}
+
+Rastport*& Logo() {
+    static Rastport* logo = nullptr;
+    return logo;
+}
+std::vector<int32_t>& Logo_Nummern() {
+    static std::vector<int32_t> n;
+    return n;
+}
+
+TEST_F(SchattenRahmenTest, CompetitionLogoComesFromTheMenusPictures) {
+    Wettbewerbe();
+    // Without the menu no logo loads.
+    EXPECT_EQ(Schatten_Rahmen(0, nullptr, 0, 2, 0, 0, 0, 0, 0, 1, -1), nullptr);
+    EXPECT_TRUE(test::Log_Enthaelt("Schatten_Rahmen: kein Menue"));
+    Logo() = Rastport_Create(24, 24, 16, 0, 0);
+    Rastport_Fill(Logo(), 0, 0, -1, -1, 0x001F, nullptr);
+    Logo_Nummern().clear();
+    Schatten_Hooks().slave_rastport = [](int32_t nummer) {
+        Logo_Nummern().push_back(nummer);
+        return Logo();
+    };
+    // Team 2 plays in competition 50 (graphic 3); competition 51 has graphic 18.
+    Rastport* kopie = Schatten_Rahmen(0, nullptr, 0, 2, 0, 0, 0, 0, 0, 1, -1);
+    ASSERT_NE(kopie, nullptr);
+    EXPECT_NE(kopie, Logo());   // the menu's picture stays the menu's
+    EXPECT_EQ(kopie->width, 24u);
+    Rastport_Free(kopie);
+    Rastport* r = Schatten_Rahmen(0, ziel, 0, 2, 40, 40, 0, 0, 0, 1, 51);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r, Schatten_Cache_Suchen(0, 0, 24 + 5, 24 + 5, 40, 40));
+    EXPECT_EQ(Px(40 + 12, 40 + 12), 0x001F);
+    EXPECT_EQ(Logo_Nummern(), (std::vector<int32_t>{SCHATTEN_LOGO_ERSTER + 3, SCHATTEN_LOGO_ERSTER + 18}));
+    // A competition without a graphic, or a team without a competition: nothing.
+    EXPECT_EQ(Schatten_Rahmen(0, ziel, 0, 2, 100, 40, 0, 0, 0, 1, 53), nullptr);
+    Team_Wert(11, 3, -1, OP_SCHREIBEN);
+    EXPECT_EQ(Schatten_Rahmen(0, ziel, 0, 3, 100, 40, 0, 0, 0, 1, -1), nullptr);
+    EXPECT_EQ(Logo_Nummern().size(), 2u);
+    Logo() = Rastport_Free(Logo());
+}
+
+TEST_F(WappenTest, ManagerTextColourMarksTheLocalTeamAndForeignClubs) {
+    std::vector<WettbewerbBeschreibung> w(2);
+    w[0].id = 60, w[0].name = "Pokal", w[0].art = ART_POKAL;
+    w[1].id = 61, w[1].name = "Europa", w[1].art = ART_INTERNATIONAL;
+    ASSERT_TRUE(Wettbewerb_Init(w));
+    Team_Lokal_Setzen(2);
+    Team_Wert(6, 4, 5, OP_SCHREIBEN);   // team 4 abroad, team 3 at home
+    struct Fall {
+        int32_t lokal, team, wettbewerb;
+        uint16_t soll;
+    };
+    const Fall faelle[] = {
+        {2, 2, 61, 0xEF4D}, {2, 2, -1, 0xEF4D}, {2, 2, 60, 0xEF4D},   // the local team whatever the competition
+        {2, 3, -1, 0xFFFA}, {2, 4, -1, 0xFFFA},                       // no competition
+        {2, 3, 61, 0xFFFF}, {2, 3, -2, 0xFFFF},                       // same nation
+        {2, 4, 61, 0xCE99}, {2, 4, -2, 0xCE99}, {2, 4, 60, 0xFFFF},   // abroad: international shaded
+        {-1, 3, 61, 0xCE99}, {-1, 3, 60, 0xFFFF},                     // no local team
+    };
+    for (const Fall& f : faelle) {
+        Team_Lokal_Setzen(f.lokal);
+        EXPECT_EQ(Manager_Textfarbe(f.team, f.wettbewerb), f.soll) << f.lokal << " " << f.team << " " << f.wettbewerb;
+    }
+    Team_Lokal_Setzen(-1);
 }
 
 }  // namespace

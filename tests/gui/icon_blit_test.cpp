@@ -3,6 +3,8 @@
 // screen is compared with reviewed reference pictures.
 #include "tests/gui/menue_welt.h"
 
+#include <array>
+
 namespace velmora::test {
 namespace {
 
@@ -30,6 +32,14 @@ protected:
         dunkel_slot = -1;
     }
     static inline int32_t dunkel_slot = -1;
+    // The box of the white ink in 100..179 x y..y+29: x0, x1, y0, y1.
+    std::array<int32_t, 4> Weiss_Kasten(int32_t y_oben) const {
+        std::array<int32_t, 4> k = {9999, -1, 9999, -1};
+        for (int y = y_oben; y < y_oben + 30; ++y)
+            for (int x = 100; x < 180; ++x)
+                if (Pixel(x, y) == 0xFFFF) k = {std::min(k[0], x), std::max(k[1], x), std::min(k[2], y), std::max(k[3], y)};
+        return k;
+    }
 };
 
 s_icon_text Text(const char* t, uint16_t flags, int16_t x = 0, int16_t y = 0) {
@@ -122,15 +132,7 @@ TEST_F(MenueZeichnen, CentredTextSitsInTheMiddleOfItsIcon) {
     Menue_Screen_Icon_Hinzufuegen(&i);
     Menue_Set_Hintergrund(-1);
     Bild(700, 590);
-    int32_t x0 = 9999, x1 = -1, y0 = 9999, y1 = -1;
-    for (int y = 100; y < 130; ++y)
-        for (int x = 100; x < 180; ++x)
-            if (Pixel(x, y) == 0xFFFF) {
-                x0 = std::min(x0, x);
-                x1 = std::max(x1, x);
-                y0 = std::min(y0, y);
-                y1 = std::max(y1, y);
-            }
+    const auto [x0, x1, y0, y1] = Weiss_Kasten(100);
     // Five glyphs of 3 pixels with 1 pixel spacing: 20 pixels of advance, ink 19 wide.
     EXPECT_EQ(x0, 100 + 40 - 10);
     EXPECT_EQ(x1, x0 + 18);
@@ -138,6 +140,37 @@ TEST_F(MenueZeichnen, CentredTextSitsInTheMiddleOfItsIcon) {
     const int32_t basis = 100 + 15 - 1 + 6 - 10;
     EXPECT_EQ(y0, basis + 2);
     EXPECT_EQ(y1, basis + 9);
+}
+
+TEST_F(MenueZeichnen, ShadowedAndBoldTextGetsBothPrints) {
+    // The shadowed print stands one row up; the bold print and each further
+    // print one column right. Shadowed text gets no final print.
+    struct Fall {
+        uint16_t flags;
+        int32_t breite, oben, unten;   // ink width and rows below the baseline's top
+    };
+    const Fall faelle[] = {{0x1, 19, 1, 8}, {0x2, 20, 2, 9}, {0x3, 20, 1, 9}};
+    std::vector<s_icon_text> texte;
+    for (const Fall& f : faelle) texte.push_back(Text("ABCDE", uint16_t(0x30 | f.flags)));
+    for (size_t k = 0; k < texte.size(); ++k) {
+        s_icon& i = *Icon(Knopf(int16_t(320 + k), 100, int16_t(100 + 100 * k)));
+        i.typ |= ICON_TYP_TEXT;
+        i.daten = &texte[k];
+        Menue_Screen_Icon_Hinzufuegen(&i);
+    }
+    Menue_Set_Hintergrund(-1);
+    Schatten_Cache_Leeren();
+    Bild(700, 590);
+    for (size_t k = 0; k < texte.size(); ++k) {
+        const int32_t y_icon = int32_t(100 + 100 * k);
+        const auto [x0, x1, y0, y1] = Weiss_Kasten(y_icon);
+        const int32_t basis = y_icon + 15 - 1 + 6 - 10;
+        EXPECT_EQ(x0, 100 + 40 - 10) << faelle[k].flags;
+        EXPECT_EQ(x1 - x0 + 1, faelle[k].breite) << faelle[k].flags;
+        EXPECT_EQ(y0, basis + faelle[k].oben) << faelle[k].flags;
+        EXPECT_EQ(y1, basis + faelle[k].unten) << faelle[k].flags;
+    }
+    Schatten_Cache_Leeren();
 }
 
 TEST_F(MenueZeichnen, ModalRequesterDrawsOnlyItsIconsOverTheDarkenedScreen) {
