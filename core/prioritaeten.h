@@ -62,7 +62,6 @@ constexpr int32_t WELT_STADION = 100;       // every club's ground
 constexpr int32_t WELT_WERBUNG = 200;       // the first advertising offers
 constexpr int32_t WELT_SCOUT = 300;         // no scout search running
 constexpr int32_t WELT_VERHANDLUNG = 400;   // no negotiation open
-constexpr int32_t WELT_TRIKOTS = 500;       // every club's kits fitted to its colours
 
 // A client fetches the server's state: the club data first, then what builds on it.
 constexpr int32_t REFRESH_SPIELER = 100;

@@ -218,35 +218,6 @@ TEST(Verdrahtung, AfterEveryMatchUpkeepAndAdvertisingFallIntoThePeriodTheBankClo
     EXPECT_GE(spiele, 8);
 }
 
-TEST(Verdrahtung, ANewGamesClubsWearKitsThatTheirColoursFollow) {
-    SpielWelt w;
-    ASSERT_TRUE(w.ok);
-    VerdrahtungOptionen v;
-    v.sim.seed = 5;
-    v.sim.autosave = false;
-    ASSERT_TRUE(Verdrahten(v));
-    ASSERT_TRUE(Sim_Bis_Tag(0));
-    // Each kind's four triples hold its kit's colours 1, 2, 4 and 3.
-    int32_t geprueft = 0;
-    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
-        if (t == Team_Markt()) continue;
-        const uint8_t* f = static_cast<const uint8_t*>(Team_Zeiger(700, t, nullptr, 0));
-        ASSERT_NE(f, nullptr);
-        for (int32_t art = 0; art <= 2; ++art) {
-            const TrikotStructure* k = Trikot_Get_TrikotStructure(Team_Get_TrikotNr(t, art));
-            ASSERT_NE(k, nullptr);
-            const uint32_t farben[4] = {k->farbe1, k->farbe2, k->farbe4, k->farbe3};
-            for (int32_t i = 0; i < 4; ++i) {
-                const uint8_t* p = f + art * 12 + i * 3;
-                ASSERT_EQ(uint32_t(p[0] | p[1] << 8 | p[2] << 16), farben[i])
-                    << "team " << t << ", kind " << art << ", triple " << i;
-            }
-            ++geprueft;
-        }
-    }
-    EXPECT_GT(geprueft, 30);
-}
-
 TEST(Verdrahtung, TwoSubscribersAtOnePriorityStopTheStartWithBothNames) {
     Kalender_Hooks() = KalenderHooks{};
     Kalender_Hooks().module_init.Anmelden(prio::INIT_NEWS, [] {}, "Fremd");
