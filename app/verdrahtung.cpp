@@ -99,6 +99,7 @@ const Pflicht PFLICHTEN[] = {
     {"Shell", "Kalender.uhr", [] { return Kalender_Hooks().uhr != nullptr; }, FENSTER | HEADLESS},
     {"Shell", "Shell.kalender_main", [] { return Shell_Dienste().kalender_main != nullptr; }, FENSTER | HEADLESS},
     {"Shell", "Net.warten", [] { return Net_Hooks().warten != nullptr; }, FENSTER | HEADLESS},
+    {"Shell", "Net.warten_ende", [] { return Net_Hooks().warten_ende != nullptr; }, FENSTER | HEADLESS},
     {"Shell", "Kalender.spielstart_frame", [] { return Kalender_Hooks().spielstart_frame != nullptr; }, FENSTER},
     {"Lauf", "Kalender.spielstart_frame", [] { return Kalender_Hooks().spielstart_frame != nullptr; }, HEADLESS | SIM},
 };

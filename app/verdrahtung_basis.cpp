@@ -222,7 +222,10 @@ void Binden_Shell() {
     d.intro_abspielen = Intro_Abspielen;
     d.outro_abspielen = Outro_Abspielen;
     Beim_Abbinden([] { Shell_Dienste() = ShellDienste{}; });
-    Besetzen(Net_Hooks().warten, [] { Win_Pump_Messages(); }, "Net.warten");
+    // A remote call keeps the window shown while it waits and drops the input
+    // of the wait when it returns (nothing is clicked or paid twice).
+    Besetzen(Net_Hooks().warten, Win_Warten, "Net.warten");
+    Besetzen(Net_Hooks().warten_ende, Win_Warten_Ende, "Net.warten_ende");
     KalenderHooks& k = Kalender_Hooks();
     Besetzen(k.app_beenden, App_Beenden, "Kalender.app_beenden");
     Besetzen(k.maus_latch, Maus_Tasten_Latch, "Kalender.maus_latch");

@@ -8,6 +8,7 @@
 
 #include "core/debug.h"
 #include "core/mem.h"
+#include "core/meldung.h"
 #include "net/min_signal.h"
 #include "net/net.h"
 #include "net/net_kontext.h"
@@ -194,6 +195,8 @@ bool Internet_Antwort_Abwarten(NetKontext& k, int32_t id, uint32_t folge, Net_Na
             break;
         }
     }
+    if (!ok) Meldung("%s", INTERNET_KEINE_ANTWORT);
+    if (Net_Hooks().warten_ende) Net_Hooks().warten_ende();
     return ok;
 }
 

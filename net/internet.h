@@ -24,6 +24,8 @@ constexpr uint32_t INTERNET_MAGIC_ANFRAGE = 0x52464E41u;   // "ANFR"
 constexpr uint32_t INTERNET_MAGIC_ANTWORT = 0x54574E41u;   // "ANWT"
 constexpr uint32_t INTERNET_TYP_MAX = 128;                 // longest type string
 constexpr int32_t INTERNET_ELEMENTE_MAX = 32;              // arguments of one call
+// What the manager is told when a call of his gets no answer.
+inline constexpr char INTERNET_KEINE_ANTWORT[] = "Keine Antwort vom Server.";
 
 #pragma pack(push, 1)
 struct Internet_Block_Kopf {      // 16 bytes in front of a request and an answer
@@ -59,7 +61,9 @@ bool Internet_Typ_Lesen(const char* text, size_t laenge, Internet_Typ& out);
 // Client: sends the request and waits for the answer, keeping the program alive
 // through the wait hook. The two zeros after the type string are not used.
 // Returns the int result ("v": 1) and fills the results; 0 when the call is
-// refused, the server closes or stays silent for the answer time.
+// refused, the server closes or stays silent for the answer time. A call
+// without answer fills nothing and tells the manager once ("Keine Antwort vom
+// Server."); the caller then changes nothing either.
 int32_t Internet_Client_Read(int32_t id, const char* typ, int32_t, int32_t, ...);
 // Client: tells the server that it leaves (request 1029 with team -1) without waiting.
 bool Internet_Abmelden_Senden();

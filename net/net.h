@@ -86,8 +86,13 @@ struct Net_Zeiten {
 
 // Upward calls; the composition root fills them at start. An unfilled hook does nothing.
 struct NetHooks {
-    // The shell's event pump (Win_Pump_Messages), called while the program waits for the other side.
+    // The shell's event pump (Win_Warten), called while the program waits for
+    // the other side: it keeps the window shown, no frame of the game runs.
     void (*warten)() = nullptr;
+    // Called once when a remote call's wait ends, answered or not: the shell
+    // drops the input that came in meanwhile, so a click made while the call
+    // waited never reaches the screen that made the call.
+    void (*warten_ende)() = nullptr;
     // The live match takes a client's minute packet (packet and answer in the same 6324 bytes).
     void (*sync_vom_client)(void* paket, int32_t team) = nullptr;
     // The live match takes the server's answer to a minute packet.

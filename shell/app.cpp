@@ -243,6 +243,16 @@ uint32_t Win_Pump_Messages() {
     return g.letzte_frame_zeit;
 }
 
+void Win_Warten() {
+    Win_Pump_Messages();
+    if (Quit_State() == 0 && Screen_Get().aktiv) Screen_Present();
+}
+
+void Win_Warten_Ende() {
+    Maus_Eingabe_Verwerfen();
+    Taste_Reset();
+}
+
 void Spiel_Dispatcher(uint32_t ereignis) {
     if (modus() == 2 && g_dienste.server_bedienen) g_dienste.server_bedienen();
     if (ereignis == APP_EREIGNIS_STRG_B) {

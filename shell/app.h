@@ -92,6 +92,13 @@ void Spiel_Dispatcher(uint32_t ereignis);
 void Netz_Pump();
 // Drains pending events and runs the network pump; returns the new last frame time.
 uint32_t Win_Pump_Messages();
+// The wait of a remote call, over and over: the events and the network are
+// pumped and the screen as it stands is shown again (the calling icon drawn
+// pressed); no frame of the game runs, so nothing is clicked meanwhile.
+void Win_Warten();
+// The wait has ended: the clicks, keys and wheel steps that came in meanwhile
+// are dropped, a button still held counts again after its release.
+void Win_Warten_Ende();
 // Handles one platform event the way the window procedure does.
 void Win_Proc(const struct PlatEreignis& e);
 

@@ -12,10 +12,18 @@ struct MausModul {
     uint32_t gelatcht = 0;
     uint32_t verbraucht = 0;
     uint32_t rechts_sperre = 0;
+    uint32_t gesperrt = 0;   // buttons held when input was dropped, ignored until released
     int32_t rad = 0;
     Joystick joy[2] = {};
 };
 MausModul g;
+
+// The buttons held now, less those still held since input was dropped.
+uint32_t Knoepfe_Frei() {
+    const uint32_t b = Mouse_Buttons();
+    g.gesperrt &= b;
+    return b & ~g.gesperrt;
+}
 
 }  // namespace
 
@@ -46,12 +54,19 @@ void Maus_Tasten_Latch() {
         g.verbraucht = 0;
         g.gelatcht = 0;
     }
-    uint32_t b = Mouse_Buttons();
+    uint32_t b = Knoepfe_Frei();
     if (b) g.gelatcht = b;
 }
 
+void Maus_Eingabe_Verwerfen() {
+    g.gelatcht = 0;
+    g.verbraucht = 0;
+    g.rad = 0;
+    g.gesperrt = Mouse_Buttons();
+}
+
 uint32_t Maus_Klick() {
-    uint32_t b = Mouse_Buttons();
+    uint32_t b = Knoepfe_Frei();
     if (b) g.gelatcht = 0;
     else b = g.gelatcht;
     g.verbraucht = 1;

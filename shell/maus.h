@@ -20,6 +20,10 @@ void Maus_Frame_Position_Setzen(int32_t x, int32_t y);   // the frame's sample (
 void Maus_Tasten_Latch();
 // The buttons to act on in this frame (held ones, or a click released since the latch).
 uint32_t Maus_Klick();
+// Drops the input that came in while the program waited (a remote call): the
+// latched click and the wheel; buttons held now count again only after they
+// have been released, so a press made during the wait clicks nothing.
+void Maus_Eingabe_Verwerfen();
 // Set when a right click has been acted on; Maus_Klick then reports nothing
 // while the right button is still involved.
 void Maus_Rechts_Sperre_Setzen(uint32_t an);

@@ -70,6 +70,40 @@ TEST_F(MausTest, RightButtonLockSwallowsUntilTheRightBitIsGone) {
     EXPECT_EQ(Maus_Klick(), 2u);
 }
 
+// What a remote call's end drops: the latched click, the wheel, and a button
+// held through the drop until it has been released once.
+TEST_F(MausTest, DroppedInputIsNotSeenAndAHeldButtonCountsAgainAfterItsRelease) {
+    struct Fall {
+        const char* name;
+        uint32_t beim_verwerfen;   // buttons held when the input is dropped
+        bool gelatcht;             // a click latched before the drop and released
+    };
+    for (const Fall& f : {Fall{"latched click", 0u, true}, Fall{"left held", 1u, false}, Fall{"both held", 3u, false}}) {
+        SCOPED_TRACE(f.name);
+        if (f.gelatcht) {
+            knoepfe(1);
+            Maus_Tasten_Latch();
+        }
+        knoepfe(f.beim_verwerfen);
+        Maus_Rad_Setzen(1);
+        Maus_Eingabe_Verwerfen();
+        EXPECT_EQ(Maus_Rad(), 0);
+        EXPECT_EQ(Maus_Klick(), 0u);
+        Maus_Tasten_Latch();
+        EXPECT_EQ(Maus_Klick(), 0u) << "still held from the wait";
+        knoepfe(0);
+        Maus_Tasten_Latch();
+        EXPECT_EQ(Maus_Klick(), 0u);
+        knoepfe(1);   // a fresh press after the release counts
+        Maus_Tasten_Latch();
+        EXPECT_EQ(Maus_Klick(), 1u);
+        knoepfe(0);
+        Maus_Tasten_Latch();
+        Maus_Klick();
+        Maus_Tasten_Latch();
+    }
+}
+
 TEST_F(MausTest, RectangleBoundsAreInclusive) {
     Plat_Headless_Maus(15, 15, 0);
     EXPECT_TRUE(Maus_In_Rechteck(10, 10, 5, 5));
