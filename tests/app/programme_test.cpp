@@ -343,13 +343,18 @@ TEST_F(ProgrammTest, TwoInstancesAtOnceKeepTheSaveWhole) {
     const std::string install = installation(tmp, "install");
     const std::string user = tmp / "user";
     const std::vector<std::string> args = {"--install", install, "--user", user, "--days", "15"};
-    auto a = std::async(std::launch::async, [&] { return starten(VELMORA_SIM_BIN, "velmora-sim", args, {}); });
-    auto b = std::async(std::launch::async, [&] { return starten(VELMORA_SIM_BIN, "velmora-sim", args, {}); });
+    auto a = std::async(std::launch::async,
+                        [&] { return starten(VELMORA_SIM_BIN, "velmora-sim", args, {}, false, 10 * WAECHTER_MS); });
+    auto b = std::async(std::launch::async,
+                        [&] { return starten(VELMORA_SIM_BIN, "velmora-sim", args, {}, false, 10 * WAECHTER_MS); });
     const Ergebnis ra = a.get(), rb = b.get();
     EXPECT_EQ(ra.status, 0) << ra.err;
     EXPECT_EQ(rb.status, 0) << rb.err;
+    // When the two overlap, the later one is told; a busy machine may run
+    // them one after the other, and then neither is (the held lock's own
+    // test shows the telling).
     const std::string gesagt = "velmora-sim: Another Velmora is running on the user directory";
-    EXPECT_EQ(int(ra.err.rfind(gesagt, 0) == 0) + int(rb.err.rfind(gesagt, 0) == 0), 1)
+    EXPECT_LE(int(ra.err.rfind(gesagt, 0) == 0) + int(rb.err.rfind(gesagt, 0) == 0), 1)
         << "a: " << ra.err << "\nb: " << rb.err;
     pruefen({{"the autosave loads", VELMORA_SIM_BIN, "velmora-sim",
               {"--install", install, "--user", user, "--load", "9", "--days", "1"}, {}, 0, 1, ""}});
