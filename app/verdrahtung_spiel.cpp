@@ -21,6 +21,7 @@
 #include "club/talente.h"
 #include "club/team.h"
 #include "core/prioritaeten.h"
+#include "match/nachbearbeitung.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_linie.h"
@@ -100,16 +101,13 @@ int32_t heute_spielende(int32_t* out, int32_t max) {
     return n;
 }
 
-// After each match of a club: its starters' game and every goal it scored go
-// into the player statistics (the club's after-match work follows).
+// After each match of a club: every goal it scored goes into the player
+// statistics (the club's after-match work follows). The players' games are
+// entered once, by the competition's after-match pass (Spielfeld_Nachbearbeitung).
 void statistik_nach_spiel(int32_t team, int32_t spiel) {
     const SpielDatensatz* d = Spiele_Get_Spiel(spiel, 1);
     if (d && (d->heim == team || d->gast == team)) {
         const bool heim = d->heim == team;
-        int32_t elf[TEAM_SPIELER_MAX];
-        int32_t n = Teamspieler_Ins_Array(team, elf, TEAM_SPIELER_MAX, int32_t(SP_STATUS_START));
-        StatistikEintrag eintrag{d->wettbewerb, int16_t(team), STATISTIK_FLAG_SPIEL, 90, 0};
-        for (int32_t i = 0; i < std::min(n, 11); ++i) Statistik_Spieler_Eintragen(elf[i], &eintrag, 1);
         int32_t cursor = 0;
         for (const SpielEreignis* e = Spiele_Ereignis_Erstes(spiel, &cursor); e;
              e = Spiele_Ereignis_Naechstes(spiel, &cursor)) {
@@ -162,6 +160,8 @@ void Binden_Spieltag() {
     Besetzen(h.heutige_spiele, Kalender_Heutige_Spiele, "Spieltag.heutige_spiele");
     Abonnieren(h.nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_STATISTIK, statistik_nach_spiel);
     Abonnieren(h.nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_NACH_SPIEL, Nach_Spiel_Team);
+    Abonnieren(h.nachbearbeitung, "Spieltag.nachbearbeitung", prio::NACHBEARBEITUNG_EINSAETZE,
+               Spielfeld_Nachbearbeitung);
     KalenderHooks& k = Kalender_Hooks();
     Besetzen(k.spieltag_start, Spieltag_Start, "Kalender.spieltag_start");
     Besetzen(k.spieltag_frame, Spieltag_Frame, "Kalender.spieltag_frame");

@@ -57,6 +57,9 @@ constexpr int32_t SPIELTAG_STATISTIK = 100;      // the starters' games and goal
 constexpr int32_t SPIELTAG_NACH_SPIEL = 200;     // then Nach_Spiel_Team
 constexpr int32_t SPIELTAG_EREIGNIS = 100;       // the events after a match, and after a run of results
 
+// A competition's match day closes (the after-match pass over its games).
+constexpr int32_t NACHBEARBEITUNG_EINSAETZE = 100;   // appearances, form and the players' statistics games
+
 // A new game's world is built: the club management sets up its part.
 constexpr int32_t WELT_STADION = 100;       // every club's ground
 constexpr int32_t WELT_WERBUNG = 200;       // the first advertising offers
