@@ -136,8 +136,8 @@ void Volle_Welt() {
 
 // Everything a client could change or should not read, folded into one number.
 int64_t Pruefsumme() {
-    int64_t h = 0;
-    auto mischen = [&h](int64_t v) { h = h * 1000003 + v; };
+    uint64_t h = 0;   // wraps around: unsigned, so the folding is defined
+    auto mischen = [&h](int64_t v) { h = h * 1000003u + uint64_t(v); };
     for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
         mischen(Spieler_Get_Team(p));
         mischen(Spieler_Wert(SPW_FORM, p, 0, OP_LESEN));
@@ -153,7 +153,7 @@ int64_t Pruefsumme() {
         mischen(int64_t(News_Letzte_Id()));
         for (int32_t i = News_Erste(-1, -1); i >= 0; i = News_Naechste()) mischen(int64_t(News_Walk_Flags()) + i);
     }
-    return h;
+    return int64_t(h);
 }
 
 [[noreturn]] void Server_Prozess(int port_schreiben, int befehl_lesen, int bericht_schreiben) {
