@@ -10,11 +10,11 @@
 namespace velmora {
 
 // Request ids and their type strings (docs/protocol.md).
-constexpr int32_t ANFRAGE_BANK_STATUS = 1024;       // "iC<=0C<12C<28C<28F<4F<4F<4F<4C<52i"
-constexpr int32_t ANFRAGE_BANK_KONTO = 1025;        // "iC<=0C<20i"
-constexpr int32_t ANFRAGE_BANK_AUSZAHLUNG = 1026;   // "ciiiiii"
-constexpr int32_t ANFRAGE_BANK_BUCHUNGEN = 1027;    // "vC<8400C<4C<4i"
-constexpr int32_t ANFRAGE_BANK_KREDIT = 1028;       // "iF4F4iiic"
+constexpr int32_t ANFRAGE_BANK_STATUS = 1024;       // "i<iBC12C28C28F4F4F4F4C52"
+constexpr int32_t ANFRAGE_BANK_KONTO = 1025;        // "i<iBC20"
+constexpr int32_t ANFRAGE_BANK_AUSZAHLUNG = 1026;   // "iiiiii<i"
+constexpr int32_t ANFRAGE_BANK_BUCHUNGEN = 1027;    // "i<C8400C4C4"
+constexpr int32_t ANFRAGE_BANK_KREDIT = 1028;       // "F4F4iiii<i"
 
 // Client: the tables and the balance of `team` (request 1024); false when it failed.
 bool Bank_Sync_Status(int32_t team);

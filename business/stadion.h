@@ -74,8 +74,8 @@ enum StadionSpalte : int32_t {
 };
 
 // The client's remote calls.
-constexpr int32_t ANFRAGE_STADION_HOLEN = 1015;     // "iC<=0i"
-constexpr int32_t ANFRAGE_STADION_AENDERN = 1016;   // "viiiii"
+constexpr int32_t ANFRAGE_STADION_HOLEN = 1015;     // "i<Bi"
+constexpr int32_t ANFRAGE_STADION_AENDERN = 1016;   // "iiiii<i"
 constexpr int32_t ANFRAGE_STADION_PRUEFEN = 1017;
 
 // At game start: the list, the model names; Free clears both. Every other

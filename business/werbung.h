@@ -53,7 +53,7 @@ static_assert(offsetof(Werbung_Datensatz, automatisch) == 168);
 static_assert(offsetof(Werbung_Datensatz, countdown) == 172);
 static_assert(sizeof(Sponsor_Zeile) == 12);
 
-constexpr int32_t ANFRAGE_WERBUNG = 1022;       // "ciiii"
+constexpr int32_t ANFRAGE_WERBUNG = 1022;       // "iiii<iiiB"
 
 // At game start: the sponsor table and its names; Free clears the flag.
 // Every other operation before Init logs "Werbung muß initialisiert werden".

@@ -1,10 +1,11 @@
 // club/club_netz.h - the club data's remote calls: request ids, the packing of
 // arguments and answers, and the server's entry for all of them.
 //
-// Arguments and answers are packed as the type strings in docs/protocol.md say:
-// "i" a 32-bit little-endian integer, "C%d" a block of that many bytes, "C<=0"
-// a result block whose size the server gives (a u32 length, then the bytes),
-// "<" separates arguments from results.
+// Every request travels as "vC%uC<=0": one argument block (at most 64 KB) and
+// one answer block. Arguments and answers are packed inside them by the fields
+// docs/protocol.md lists (noted beside each id): "i" a 32-bit little-endian
+// integer, "F4" a float, "C%d" that many raw bytes, "B" a u32 length and the
+// bytes, "<" separates the argument block's fields from the answer block's.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -14,18 +15,18 @@ namespace velmora {
 
 constexpr int32_t ANFRAGE_SPIELER_WERT = 1000;       // "iiii<i"
 constexpr int32_t ANFRAGE_TEAM_WERT = 1001;          // "iiii<i"
-constexpr int32_t ANFRAGE_TEAM_ZEIGER = 1002;        // "iiC<=0<i"
+constexpr int32_t ANFRAGE_TEAM_ZEIGER = 1002;        // "iiB<i"
 constexpr int32_t ANFRAGE_MANAGER_ICON = 1003;       // "iiii<i"
 constexpr int32_t ANFRAGE_SPIELER_ANZAHL = 1004;     // "<i"
-constexpr int32_t ANFRAGE_SPIELER_BLOCK = 1005;      // "ii<C<=0"
-constexpr int32_t ANFRAGE_SPIELER_TEAM = 1006;       // "i<C<=0"
-constexpr int32_t ANFRAGE_TEAM_STARTINFO = 1007;     // "<C<=0"
-constexpr int32_t ANFRAGE_TEAM_BLOCK = 1008;         // "ii<C<=0"
-constexpr int32_t ANFRAGE_TEAM_OWN = 1009;           // "i<C<=0"
-constexpr int32_t ANFRAGE_STARTTEAMS = 1010;         // "<C<=0"
-constexpr int32_t ANFRAGE_MANAGER_STARTINFO = 1011;  // "<C<=0"
-constexpr int32_t ANFRAGE_MANAGER_RECORD = 1018;     // "i<C<=0"
-constexpr int32_t ANFRAGE_MARKT_LISTE = 1019;        // "<C<=0"
+constexpr int32_t ANFRAGE_SPIELER_BLOCK = 1005;      // "ii<B"
+constexpr int32_t ANFRAGE_SPIELER_TEAM = 1006;       // "i<B"
+constexpr int32_t ANFRAGE_TEAM_STARTINFO = 1007;     // "<B"
+constexpr int32_t ANFRAGE_TEAM_BLOCK = 1008;         // "ii<B"
+constexpr int32_t ANFRAGE_TEAM_OWN = 1009;           // "i<B"
+constexpr int32_t ANFRAGE_STARTTEAMS = 1010;         // "<B"
+constexpr int32_t ANFRAGE_MANAGER_STARTINFO = 1011;  // "<B"
+constexpr int32_t ANFRAGE_MANAGER_RECORD = 1018;     // "i<B"
+constexpr int32_t ANFRAGE_MARKT_LISTE = 1019;        // "<B"
 
 // Appends little-endian values to a byte vector.
 struct ClubPacker {

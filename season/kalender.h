@@ -173,7 +173,7 @@ bool Kalender_Load(const uint8_t* in, size_t bytes);
 bool Kalender_Spielstand_Anmelden();
 
 // Remote calls (docs/protocol.md).
-constexpr int32_t ANFRAGE_KALENDER_STAND = 1035;   // "<C<=0"
+constexpr int32_t ANFRAGE_KALENDER_STAND = 1035;   // "<B"
 // Client: the calendar state fetched again from the server (also the
 // calendar part of the network's Client_Alles_Holen); false when it failed.
 bool Kalender_Client_Sync();

@@ -197,7 +197,7 @@ bool Spiele_Spielstand_Anmelden();
 
 // Remote calls (docs/protocol.md).
 constexpr int32_t ANFRAGE_SPIELE_SERIE = 1033;     // "iii<iiiiiiii"
-constexpr int32_t ANFRAGE_SPIELE_SPIEL = 1034;     // "iiii<C<=0"
+constexpr int32_t ANFRAGE_SPIELE_SPIEL = 1034;     // "iiii<B"
 // Client side: fetches a game with its events from the server into this
 // machine's store (replacing an older copy); its handle, or 0 when the
 // server has no such game or did not answer.

@@ -12,6 +12,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <regex>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -30,6 +35,7 @@
 #include "club/transfer.h"
 #include "club/wirtschaft.h"
 #include "core/dirs.h"
+#include "core/mem.h"
 #include "core/reg.h"
 #include "tests/support/temp_dir.h"
 #include "club/club_anbindung.h"
@@ -38,6 +44,8 @@
 #include "net/net.h"
 #include "platform/clock.h"
 #include "platform/sockets.h"
+#include "season/kalender.h"
+#include "season/spiele.h"
 #include "tests/club/welt.h"
 
 namespace velmora {
@@ -87,6 +95,8 @@ constexpr int32_t GAST_SPIELER = 18 + 5, ANDERER_SPIELER = 36 + 12;
 
 // The server binds the bank and the news beside the club data when set.
 bool g_volle_welt = false;
+// ... and the season, the stadium and the advertising as well when set.
+bool g_alle_anfragen = false;
 
 // The server's times for the test (set before the fork).
 Net_Zeiten g_server_zeiten;
@@ -95,6 +105,7 @@ bool Verdrahten() {
     VerdrahtungOptionen o;
     o.nur = {"Netz", "Club"};
     if (g_volle_welt) o.nur = {"Netz", "Club", "News", "Bank", "Verhandlung"};
+    if (g_alle_anfragen) o.nur = {"Netz", "Club", "Saison", "News", "Stadion", "Bank", "Verhandlung"};
     std::string fehler;
     return Spiel_Verdrahten(o, &fehler);
 }
@@ -125,8 +136,8 @@ void Volle_Welt() {
 
 // Everything a client could change or should not read, folded into one number.
 int64_t Pruefsumme() {
-    int64_t h = 0;
-    auto mischen = [&h](int64_t v) { h = h * 1000003 + v; };
+    uint64_t h = 0;   // wraps around: unsigned, so the folding is defined
+    auto mischen = [&h](int64_t v) { h = h * 1000003u + uint64_t(v); };
     for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
         mischen(Spieler_Get_Team(p));
         mischen(Spieler_Wert(SPW_FORM, p, 0, OP_LESEN));
@@ -142,7 +153,7 @@ int64_t Pruefsumme() {
         mischen(int64_t(News_Letzte_Id()));
         for (int32_t i = News_Erste(-1, -1); i >= 0; i = News_Naechste()) mischen(int64_t(News_Walk_Flags()) + i);
     }
-    return h;
+    return int64_t(h);
 }
 
 [[noreturn]] void Server_Prozess(int port_schreiben, int befehl_lesen, int bericht_schreiben) {
@@ -152,6 +163,7 @@ int64_t Pruefsumme() {
     Net_Init();
     if (!Verdrahten()) _exit(13);
     if (g_volle_welt) Volle_Welt();
+    if (g_alle_anfragen && !Werbung_Spielstart()) _exit(16);
     uint8_t adresse[4] = {127, 0, 0, 1};
     Net_Bind_Adresse_Setzen(adresse);
     Net_Port_Setzen(0);
@@ -270,6 +282,12 @@ struct Serverprozess {
         *ok = Internet_Netzwerk_Start();
         return c;
     }
+    // A client of the game whose slot then joins as the guest's club.
+    bool Gast() {
+        bool ok = false;
+        Client(&ok);
+        return ok && Fragen(CMD_BEITRETEN).ergebnis == 1;
+    }
     // A raw connection; true in `willkommen` when the server's welcome arrived.
     int32_t Roh(bool* willkommen) {
         uint8_t a[4] = {127, 0, 0, 1};
@@ -357,10 +375,7 @@ TEST(FeindlicheClients, FloodsOfEmptyFramesStayBoundedAndLeaveOthersHalfTheirRat
     g_server_zeiten = Net_Zeiten();
     Serverprozess server;
     ASSERT_NE(server.port, 0);
-    bool ok = false;
-    server.Client(&ok);
-    ASSERT_TRUE(ok);
-    ASSERT_EQ(server.Fragen(CMD_BEITRETEN).ergebnis, 1);
+    ASSERT_TRUE(server.Gast());
     uint64_t rss_start = Rss(server.pid);
     ASSERT_GT(rss_start, 0u);
     struct Fall {
@@ -613,10 +628,7 @@ TEST(FeindlicheClients, TransfersAndPayoutsAreTheOnesTheServerDecides) {
     Serverprozess server;
     g_volle_welt = false;
     ASSERT_NE(server.port, 0);
-    bool ok = false;
-    server.Client(&ok);
-    ASSERT_TRUE(ok);
-    ASSERT_EQ(server.Fragen(CMD_BEITRETEN).ergebnis, 1);
+    ASSERT_TRUE(server.Gast());
     const int32_t mindest = server.Fragen(CMD_MINDESTPREIS).ergebnis;
     ASSERT_GE(mindest, 20000) << "a market player worth something";
     const int64_t vorher = server.Fragen(CMD_BERICHT).pruefsumme;
@@ -675,6 +687,153 @@ TEST(FeindlicheClients, TransfersAndPayoutsAreTheOnesTheServerDecides) {
     EXPECT_EQ(Wort(Senden({"", ANFRAGE_BANK_AUSZAHLUNG, Argumente({GAST, -1, 1000, 31, 1, -1})})), 1);
     EXPECT_NE(server.Fragen(CMD_BERICHT).pruefsumme, jetzt);
     EXPECT_EQ(Wort(Senden({"", ANFRAGE_BANK_AUSZAHLUNG, Argumente({GAST, -1, 1400000000, 31, 1, -1})})), 0);
+}
+
+// The requests' packing as docs/protocol.md lists it: id -> fields.
+std::map<int32_t, std::string> Dokumentierte_Felder() {
+    std::map<int32_t, std::string> felder;
+    std::ifstream doku(VELMORA_PROTOKOLL);
+    const std::regex zeile(R"re(^\| (\d+) \| "([^"]*)" \|)re");
+    std::string z;
+    std::smatch m;
+    while (std::getline(doku, z))
+        if (std::regex_search(z, m, zeile)) felder[std::stoi(m[1].str())] = m[2].str();
+    return felder;
+}
+
+// True when `d` holds exactly the fields of `felder` ("i", "F4", "C%d", "B").
+bool Felder_Passen(const std::string& felder, const std::vector<uint8_t>& d) {
+    size_t pos = 0;
+    for (size_t i = 0; i < felder.size(); ++i) {
+        uint64_t n = 0;
+        if (felder[i] == 'i') {
+            n = 4;
+        } else if (felder[i] == 'F' || felder[i] == 'C') {
+            size_t ziffern = 0;
+            while (i + 1 < felder.size() && std::isdigit(static_cast<unsigned char>(felder[i + 1])))
+                n = n * 10 + uint64_t(felder[++i] - '0'), ++ziffern;
+            if (!ziffern) return false;
+        } else if (felder[i] == 'B') {
+            if (d.size() - pos < 4) return false;
+            n = uint32_t(Wort(d, pos));
+            pos += 4;
+        } else {
+            return false;
+        }
+        if (d.size() - pos < n) return false;
+        pos += size_t(n);
+    }
+    return pos == d.size();
+}
+
+// Each documented request as the joined guest sends it.
+std::map<int32_t, std::vector<uint8_t>> Dokumentierte_Anfragen() {
+    std::vector<uint8_t> news_add = Argumente({GAST, GAST, -1, int32_t(NEWS_NACHRICHT)});
+    news_add.resize(news_add.size() + NEWS_KOPF_BYTES, 0);
+    const std::vector<uint8_t> text = {'x', 0};
+    ClubPacker{news_add}.block_mit_laenge(text.data(), text.size());
+    std::vector<uint8_t> news_holen = Argumente({}, std::vector<uint8_t>(4, 0), true);
+    ClubPacker{news_holen}.i32(GAST);
+    return {
+        {ANFRAGE_SPIELER_WERT, Argumente({84, GAST_SPIELER, 0, OP_LESEN})},
+        {ANFRAGE_TEAM_WERT, Argumente({19, GAST, 0, OP_LESEN})},
+        {ANFRAGE_TEAM_ZEIGER, Argumente({700, GAST}, std::vector<uint8_t>(36, 7), true)},
+        {ANFRAGE_MANAGER_ICON, Argumente({GAST, 5, 0, 0})},
+        {ANFRAGE_SPIELER_ANZAHL, {}},
+        {ANFRAGE_SPIELER_BLOCK, Argumente({0, 2})},
+        {ANFRAGE_SPIELER_TEAM, Argumente({GAST})},
+        {ANFRAGE_TEAM_STARTINFO, {}},
+        {ANFRAGE_TEAM_BLOCK, Argumente({0, 2})},
+        {ANFRAGE_TEAM_OWN, Argumente({GAST})},
+        {ANFRAGE_STARTTEAMS, {}},
+        {ANFRAGE_MANAGER_STARTINFO, {}},
+        {ANFRAGE_NEWS_HOLEN, news_holen},
+        {ANFRAGE_NEWS_HINZUFUEGEN, news_add},
+        {ANFRAGE_NEWS_SETZEN, Argumente({1, GAST, 0, 1})},
+        {ANFRAGE_STADION_HOLEN, Argumente({GAST})},
+        {ANFRAGE_STADION_AENDERN, Argumente({GAST, 0, 50, 1000, 10})},
+        {ANFRAGE_STADION_PRUEFEN, Argumente({GAST})},
+        {ANFRAGE_MANAGER_RECORD, Argumente({GAST})},
+        {ANFRAGE_MARKT_LISTE, {}},
+        {ANFRAGE_WERBUNG, Argumente({GAST, -1, 0, 0})},
+        {ANFRAGE_BANK_STATUS, Argumente({GAST})},
+        {ANFRAGE_BANK_KONTO, Argumente({GAST})},
+        {ANFRAGE_BANK_AUSZAHLUNG, Argumente({GAST, -1, 1000, 31, 0, -1})},
+        {ANFRAGE_BANK_BUCHUNGEN, Argumente({GAST})},
+        {ANFRAGE_BANK_KREDIT, Argumente({Bits(1000.0f), Bits(-1.0f), -1, GAST, 12, 0})},
+        {ANFRAGE_SPIELE_SERIE, Argumente({-1, GAST, 2})},
+        {ANFRAGE_SPIELE_SPIEL, Argumente({0, 0, 0, 0})},
+        {ANFRAGE_KALENDER_STAND, {}},
+        {ANFRAGE_TRANSFER, Transfer(GAST, 0, GAST_SPIELER, -1, GAST, 0.0f)},
+    };
+}
+
+TEST(Vorlagen, EveryDocumentedRequestInItsDocumentedFormIsAnsweredAsDocumented) {
+    test::LogFaenger faenger;
+    g_server_zeiten = Net_Zeiten();
+    g_volle_welt = g_alle_anfragen = true;
+    Serverprozess server;
+    g_volle_welt = g_alle_anfragen = false;
+    ASSERT_NE(server.port, 0);
+    ASSERT_TRUE(server.Gast());
+
+    const std::map<int32_t, std::string> doku = Dokumentierte_Felder();
+    const std::map<int32_t, std::vector<uint8_t>> anfragen = Dokumentierte_Anfragen();
+    ASSERT_GE(doku.size(), 30u) << VELMORA_PROTOKOLL;
+    for (const auto& [id, felder] : doku) EXPECT_TRUE(anfragen.count(id)) << "documented request " << id << " not sent";
+    for (const auto& [id, argumente] : anfragen) {
+        auto it = doku.find(id);
+        ASSERT_NE(it, doku.end()) << "request " << id << " is not documented";
+        const size_t trenner = it->second.find('<');
+        ASSERT_NE(trenner, std::string::npos) << id;
+        const std::string ein = it->second.substr(0, trenner), aus = it->second.substr(trenner + 1);
+        ASSERT_TRUE(Felder_Passen(ein, argumente)) << "the test packs request " << id << " against " << ein;
+        std::vector<uint8_t> antwort;
+        ASSERT_TRUE(Club_Client_Lesen(id, "", argumente, antwort)) << id;
+        EXPECT_TRUE(Felder_Passen(aus, antwort)) << "request " << id << ": " << antwort.size()
+                                                 << " answer bytes are not " << aus;
+        // The guest's own advertising record is there: its handler answers "done".
+        if (id == ANFRAGE_WERBUNG) {
+            EXPECT_EQ(Wort(antwort), 1);
+        }
+    }
+}
+
+TEST(Vorlagen, ARequestInAnotherFormIsRefusedByTheSwitch) {
+    test::LogFaenger faenger;
+    std::vector<uint8_t> gross(64 * 1024 + 4, 0);
+    g_server_zeiten = Net_Zeiten();
+    Serverprozess server;
+    ASSERT_NE(server.port, 0);
+    ASSERT_TRUE(server.Gast());
+    uint8_t feld[8] = {};
+    Internet_Block block;
+    struct Fall {
+        const char* wer;
+        std::function<int32_t()> senden;
+    } faelle[] = {
+        {"the ints of the field list as arguments",
+         [] { return Internet_Client_Read(ANFRAGE_SPIELER_WERT, "iiiii", 0, 0, 84, GAST_SPIELER, 0, 0); }},
+        {"an int result", [&] { return Internet_Client_Read(ANFRAGE_SPIELER_ANZAHL, "iC4C<=0", 0, 0, feld, &block); }},
+        {"a fixed answer block", [&] { return Internet_Client_Read(ANFRAGE_SPIELER_ANZAHL, "vC4C<4", 0, 0, feld, feld); }},
+        {"no answer block", [&] { return Internet_Client_Read(ANFRAGE_SPIELER_ANZAHL, "vC4", 0, 0, feld); }},
+        {"two argument blocks",
+         [&] { return Internet_Client_Read(ANFRAGE_SPIELER_ANZAHL, "vC4C4C<=0", 0, 0, feld, feld, &block); }},
+        {"an argument block above 64 KB", [&] {
+             return Internet_Client_Read(ANFRAGE_SPIELER_ANZAHL, "vC65540C<=0", 0, 0, gross.data(), &block);
+         }},
+    };
+    for (const Fall& f : faelle) {
+        test::Log().clear();
+        EXPECT_EQ(f.senden(), 0) << f.wer;
+        EXPECT_TRUE(test::Log_Enthaelt("Server lehnt Anfrage")) << f.wer;
+        if (block.daten) Mem_Free(block.daten);
+        block = Internet_Block();
+        // The connection stays and the documented form is still answered.
+        std::vector<uint8_t> antwort;
+        EXPECT_TRUE(Club_Client_Lesen(ANFRAGE_SPIELER_ANZAHL, "", {}, antwort)) << f.wer;
+        EXPECT_EQ(antwort.size(), 4u) << f.wer;
+    }
 }
 
 }  // namespace
