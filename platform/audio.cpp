@@ -219,6 +219,13 @@ bool Audio_Oeffnen(AudioBackend backend) {
     if (backend == AUDIO_GERAET) {
 #ifdef VELMORA_HAVE_SDL
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        // A driver that lists no output device has none: opening its default
+        // would only fill stderr with the sound library's complaints. A count
+        // of -1 means the driver cannot tell, and the device is tried.
+        if (SDL_GetNumAudioDevices(0) == 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return false;
+        }
         SDL_AudioSpec will{}, hat{};
         will.freq = AUDIO_RATE;
         will.format = AUDIO_S16SYS;

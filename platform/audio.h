@@ -37,7 +37,9 @@ bool Audio_Wav_Lesen(const uint8_t* daten, size_t bytes, AudioWav* out);
 // make the installation's sounds, and the tests).
 std::vector<uint8_t> Audio_Wav_Bauen(int32_t kanaele, int32_t rate, const std::vector<int16_t>& werte);
 
-// Opens the output; false (nothing open) when the device cannot be opened.
+// Opens the output; false (nothing open) when the device cannot be opened or
+// the sound driver lists no output device (then nothing is tried and nothing
+// is printed).
 bool Audio_Oeffnen(AudioBackend backend);
 // Stops every channel, frees every sound, closes the device.
 void Audio_Schliessen();

@@ -97,7 +97,11 @@ bool sdl_oeffnen(const char* titel) {
     Uint32 flags = SDL_WINDOW_RESIZABLE | (g.fenster ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     g.window = SDL_CreateWindow(titel, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, g.breite, g.hoehe, flags);
     if (!g.window) return false;
-    g.renderer = SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED);
+    // A present waits for the display's refresh where the renderer can: the
+    // frame then costs no more than the screen shows.
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
+    g.renderer = SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (!g.renderer) g.renderer = SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED);
     if (!g.renderer) g.renderer = SDL_CreateRenderer(g.window, -1, SDL_RENDERER_SOFTWARE);
     if (!g.renderer) return false;
     SDL_RenderSetLogicalSize(g.renderer, g.breite, g.hoehe);   // scaled, aspect kept

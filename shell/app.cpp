@@ -294,6 +294,11 @@ int32_t App_Frame() {
     return 0;
 }
 
+uint32_t App_Frame_Rest(uint32_t start, uint32_t jetzt) {
+    const uint32_t vergangen = jetzt - start;   // unsigned: right across the clock's wrap
+    return vergangen >= APP_FRAME_MS ? 0 : APP_FRAME_MS - vergangen;
+}
+
 int32_t App_Main(const AppStart& start) {
     g = AppModul{};
     Quit_State_Setzen(0);
@@ -318,6 +323,7 @@ int32_t App_Main(const AppStart& start) {
 
     uint32_t durchlaeufe = 0;
     do {
+        const uint32_t durchlauf_start = Plat_Ms();
         PlatEreignis e;
         while (Plat_Ereignis_Holen(e)) Win_Proc(e);
         Netz_Pump();
@@ -334,9 +340,16 @@ int32_t App_Main(const AppStart& start) {
             while (Plat_Ms() == g.letzte_frame_zeit) Plat_Sleep_Ms(1);
             App_Frame();
         }
+        // A window's pass sleeps out the rest of its frame (a present that
+        // waited for the refresh has spent it already); the headless back-end
+        // moves its virtual clock instead and never sleeps.
+        if (start.headless) {
+            Plat_Uhr_Vorstellen(start.headless_frame_ms);
+        } else if (Quit_State() != 2 && Screen_Get().aktiv) {
+            if (uint32_t rest = App_Frame_Rest(durchlauf_start, Plat_Ms())) Plat_Sleep_Ms(rest);
+        }
         ++durchlaeufe;
         if (start.max_durchlaeufe && durchlaeufe >= start.max_durchlaeufe && Quit_State() == 0) Quit_State_Setzen(1);
-        if (start.headless) Plat_Uhr_Vorstellen(start.headless_frame_ms);
     } while (Quit_State() != 2);
 
     if (g_dienste.pack_lzw_exit) g_dienste.pack_lzw_exit();

@@ -88,6 +88,13 @@ int32_t App_Init_Grafik();   // screen bitmap, shade table, fonts, network; 1 ok
 void App_Beenden();          // shade table, sound and fonts released (called by the calendar)
 void App_Aktivieren(bool aktiv);
 int32_t App_Frame();         // one frame; always 0
+// A window's pass through the main loop lasts at least this long: the rest is
+// slept away, so an idle picture does not hold a core. The game's timing reads
+// the clock, never the number of frames.
+constexpr uint32_t APP_FRAME_MS = 10;
+// How long a pass that began at `start` still waits at `jetzt` (milliseconds
+// of Plat_Ms, wrap-around included): the rest of APP_FRAME_MS, 0 once spent.
+uint32_t App_Frame_Rest(uint32_t start, uint32_t jetzt);
 void Spiel_Dispatcher(uint32_t ereignis);
 void Netz_Pump();
 // Drains pending events and runs the network pump; returns the new last frame time.

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <unistd.h>
+
+#include "platform/files.h"
+#include "tests/support/temp_dir.h"
 
 using namespace velmora;
 
@@ -199,4 +204,36 @@ TEST(AudioGeraet, TheDeviceThreadPlaysASoundToItsEnd) {
     EXPECT_FALSE(Audio_Kanal_Aktiv(kanal));
     Audio_Schliessen();
     EXPECT_FALSE(Audio_Offen());
+}
+
+// Opening the device says nothing on stderr, whichever driver: one without an
+// output device (ALSA with no sound card) is refused quietly, the game runs
+// silent; the dummy driver opens; an unknown driver is refused.
+TEST(AudioGeraet, OpeningWithoutASoundDevicePrintsNothing) {
+    test::TempDir tmp;
+    const std::string datei = tmp / "stderr.txt";
+    struct Fall {
+        const char* treiber;
+        int32_t offen;   // 1 opens, 0 refused, -1 depends on the machine
+    } faelle[] = {{"alsa", -1}, {"dummy", 1}, {"kein-solcher-treiber", 0}};
+    for (const Fall& f : faelle) {
+        setenv("SDL_AUDIODRIVER", f.treiber, 1);
+        std::fflush(stderr);
+        const int alt = dup(2);
+        FILE* ziel = std::fopen(datei.c_str(), "w");
+        ASSERT_TRUE(ziel);
+        dup2(fileno(ziel), 2);
+        const bool offen = Audio_Oeffnen(AUDIO_GERAET);
+        Audio_Schliessen();
+        std::fflush(stderr);
+        dup2(alt, 2);
+        close(alt);
+        std::fclose(ziel);
+        std::vector<uint8_t> text;
+        ASSERT_TRUE(Plat_Read_All(datei.c_str(), text));
+        EXPECT_EQ(std::string(text.begin(), text.end()), "") << f.treiber;
+        if (f.offen >= 0) EXPECT_EQ(offen, f.offen == 1) << f.treiber;
+        EXPECT_FALSE(Audio_Offen());
+    }
+    unsetenv("SDL_AUDIODRIVER");
 }

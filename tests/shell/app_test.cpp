@@ -237,6 +237,20 @@ TEST(AppFrame, TwoPassesInTheSameMillisecondRunOneFrame) {
     Plat_Uhr_Virtuell(false);
 }
 
+// A window's pass waits out the rest of its 10 ms; a pass that took longer
+// (or a present that waited for the refresh) waits no more.
+TEST(AppFrame, APassWaitsOutTheRestOfItsTenMilliseconds) {
+    struct Fall {
+        uint32_t start, jetzt, warten;
+    } faelle[] = {
+        {1000, 1000, APP_FRAME_MS},         {1000, 1003, APP_FRAME_MS - 3}, {1000, 1000 + APP_FRAME_MS - 1, 1},
+        {1000, 1000 + APP_FRAME_MS, 0},     {1000, 1017, 0},                {1000, 999 + 0x7FFFFFFFu, 0},
+        {0xFFFFFFFCu, 0xFFFFFFFEu, APP_FRAME_MS - 2},   // across the clock's wrap
+        {0xFFFFFFFCu, 2, APP_FRAME_MS - 6},             {0xFFFFFFFCu, 20, 0},
+    };
+    for (const Fall& f : faelle) EXPECT_EQ(App_Frame_Rest(f.start, f.jetzt), f.warten) << f.start << " " << f.jetzt;
+}
+
 TEST(AppDispatcher, ServerAndClientAreServedByTheirNetworkMode) {
     static std::string s_spur;
     static int32_t s_modus;
