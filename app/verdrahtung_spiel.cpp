@@ -31,7 +31,6 @@
 #include "season/kalender.h"
 #include "season/rangliste.h"
 #include "season/spiele.h"
-#include "season/statistik.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_regeln.h"
 
@@ -101,24 +100,6 @@ int32_t heute_spielende(int32_t* out, int32_t max) {
     return n;
 }
 
-// After each match of a club: every goal it scored goes into the player
-// statistics (the club's after-match work follows). The players' games are
-// entered once, by the competition's after-match pass (Spielfeld_Nachbearbeitung).
-void statistik_nach_spiel(int32_t team, int32_t spiel) {
-    const SpielDatensatz* d = Spiele_Get_Spiel(spiel, 1);
-    if (d && (d->heim == team || d->gast == team)) {
-        const bool heim = d->heim == team;
-        int32_t cursor = 0;
-        for (const SpielEreignis* e = Spiele_Ereignis_Erstes(spiel, &cursor); e;
-             e = Spiele_Ereignis_Naechstes(spiel, &cursor)) {
-            const bool tor = (e->art & EREIGNIS_TOR) && !(e->art & EREIGNIS_EIGENTOR);
-            if (!tor || bool(e->art & EREIGNIS_HEIM) != heim || e->spieler == SPIEL_KEIN_SPIELER) continue;
-            StatistikEintrag t{d->wettbewerb, int16_t(team), STATISTIK_FLAG_TOR, 0, 0};
-            Statistik_Spieler_Eintragen(e->spieler, &t, 1);
-        }
-    }
-}
-
 // The position penalty of a player in a record: his side plays mirrored
 // (towards x = 0) by the record's side and the halves it has changed.
 int32_t positionsstaerke(const Spielfeld_Satz* satz, int32_t team, int32_t spieler, int32_t linie_x) {
@@ -158,7 +139,7 @@ void Binden_Spieltag() {
     Besetzen(h.monat, monat, "Spieltag.monat");
     Besetzen(h.heute_spielende_wettbewerbe, heute_spielende, "Spieltag.heute_spielende_wettbewerbe");
     Besetzen(h.heutige_spiele, Kalender_Heutige_Spiele, "Spieltag.heutige_spiele");
-    Abonnieren(h.nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_STATISTIK, statistik_nach_spiel);
+    Abonnieren(h.nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_STATISTIK, Spielfeld_Tore_Eintragen);
     Abonnieren(h.nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_NACH_SPIEL, Nach_Spiel_Team);
     Abonnieren(h.nachbearbeitung, "Spieltag.nachbearbeitung", prio::NACHBEARBEITUNG_EINSAETZE,
                Spielfeld_Nachbearbeitung);

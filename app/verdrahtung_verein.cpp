@@ -71,16 +71,6 @@ void richter_loeschen(int32_t index) {
 
 void spieltag_news(int32_t team, int32_t art, const char* text) { News_Add(-1, team, -1, art, nullptr, "%s", text); }
 
-// The manager of `team` learns of a transfer: who came, who left, the money.
-void transfer_news(int32_t team, int32_t kommt, int32_t geht, float preis, float erloes) {
-    std::string text = "Transfer abgeschlossen:";
-    if (kommt >= 0) text += std::string(" ") + Spieler_String(SPS_NAME, kommt, 0, 0) + " kommt zu Ihrem Verein.";
-    if (geht >= 0) text += std::string(" ") + Spieler_String(SPS_NAME, geht, 0, 0) + " verlaesst Ihren Verein.";
-    text += std::string(" Abloese: ") + Spieltag_Hook_Geld_Text(preis, team) + ".";
-    if (erloes > 0) text += std::string(" Erloes: ") + Spieltag_Hook_Geld_Text(erloes, team) + ".";
-    News_Add(-1, team, -1, int32_t(NEWS_NACHRICHT | NEWS_SPIELER), nullptr, "%s", text.c_str());
-}
-
 bool news_anfrage(int32_t anfrage, int32_t client_team, const uint8_t* daten, size_t bytes,
                     std::vector<uint8_t>& antwort) {
     return News_Server_Anfrage(anfrage, client_team, daten, bytes, antwort);
@@ -173,7 +163,7 @@ void Binden_News() {
     Besetzen(r.news_loeschen, richter_loeschen, "Richter.news_loeschen");
     Besetzen(r.heute, Tag_Index, "Richter.heute");
     Besetzen(Spieltag_Hooks().news, spieltag_news, "Spieltag.news");
-    Besetzen(Kader_Hooks().transfer_news, transfer_news, "Kader.transfer_news");
+    Besetzen(Kader_Hooks().transfer_news, News_Transfer, "Kader.transfer_news");
     KalenderHooks& k = Kalender_Hooks();
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_NEWS, [] {
         News_Datei_Oeffnen();

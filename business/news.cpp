@@ -4,12 +4,14 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "business/news_netz.h"
 #include "business/news_satz.h"
 #include "business/news_testing.h"
 #include "club/club_hooks.h"
+#include "club/spieler.h"
 #include "club/team.h"
 #include "core/bytes.h"
 #include "core/debug.h"
@@ -18,6 +20,7 @@
 #include "core/optionen.h"
 #include "core/spielstand.h"
 #include "core/str.h"
+#include "match/spieltag_hooks.h"
 #include "platform/files.h"
 #include "season/kalender.h"
 
@@ -642,6 +645,15 @@ int32_t News_Testing_Offset(int32_t index) { return index_lebt(index) ? g->index
 
 bool News_Spielstand_Anmelden() {
     return Spielstand_Block_Anmelden({"News", 40, Optionen_News_Save, Optionen_News_Load, nullptr});
+}
+
+void News_Transfer(int32_t team, int32_t kommt, int32_t geht, float preis, float erloes) {
+    std::string text = "Transfer abgeschlossen:";
+    if (kommt >= 0) text += std::string(" ") + Spieler_String(SPS_NAME, kommt, 0, 0) + " kommt zu Ihrem Verein.";
+    if (geht >= 0) text += std::string(" ") + Spieler_String(SPS_NAME, geht, 0, 0) + " verlaesst Ihren Verein.";
+    text += std::string(" Abloese: ") + Spieltag_Hook_Geld_Text(preis, team) + ".";
+    if (erloes > 0) text += std::string(" Erloes: ") + Spieltag_Hook_Geld_Text(erloes, team) + ".";
+    News_Add(-1, team, -1, int32_t(NEWS_NACHRICHT | NEWS_SPIELER), nullptr, "%s", text.c_str());
 }
 
 }  // namespace velmora

@@ -59,6 +59,9 @@ constexpr int32_t NEWS_SET_UMSCHALTEN = 2;
 constexpr int32_t NEWS_SET_LOESCHEN = 4;
 constexpr int32_t NEWS_SET_SETZEN = 8;
 
+// The manager of `team` learns of a transfer: who came, who left, the money.
+void News_Transfer(int32_t team, int32_t kommt, int32_t geht, float preis, float erloes);
+
 // Adds an item. sender: a team or -1 (the game); recipient: a team or -1 (all
 // human managers but the sender); second: a team or -1 (none); flags: a flag
 // word or -1 (0x804); kopf: 40-byte header or null (words 0-3 -1, 4-9 0).

@@ -1,11 +1,7 @@
-// club/club_hooks.cpp - the club data's table of calls into the network and save layers.
+// club/club_hooks.cpp - the club data's table of calls into the network layer.
 #include "club/club_hooks.h"
 
-#include "club/manager.h"
-#include "club/spieler.h"
-#include "club/team.h"
 #include "core/debug.h"
-#include "core/hooks.h"
 
 namespace velmora {
 

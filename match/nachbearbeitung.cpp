@@ -119,4 +119,18 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
     }
 }
 
+void Spielfeld_Tore_Eintragen(int32_t team, int32_t spiel) {
+    const SpielDatensatz* d = Spiele_Get_Spiel(spiel, 1);
+    if (!d || (d->heim != team && d->gast != team)) return;
+    const bool heim = d->heim == team;
+    int32_t cursor = 0;
+    for (const SpielEreignis* e = Spiele_Ereignis_Erstes(spiel, &cursor); e;
+         e = Spiele_Ereignis_Naechstes(spiel, &cursor)) {
+        const bool tor = (e->art & EREIGNIS_TOR) && !(e->art & EREIGNIS_EIGENTOR);
+        if (!tor || bool(e->art & EREIGNIS_HEIM) != heim || e->spieler == SPIEL_KEIN_SPIELER) continue;
+        StatistikEintrag t{d->wettbewerb, int16_t(team), STATISTIK_FLAG_TOR, 0, 0};
+        Statistik_Spieler_Eintragen(e->spieler, &t, 1);
+    }
+}
+
 }  // namespace velmora

@@ -12,6 +12,11 @@ namespace velmora {
 // slot's byte 18 is set, or, without a live record, when he started.
 void Spielfeld_Nachbearbeitung(int32_t wettbewerb);
 
+// After each match of a club: every goal it scored (own goals not) goes into
+// its scorer's statistics. The players' games are entered once, by the
+// competition's pass above.
+void Spielfeld_Tore_Eintragen(int32_t team, int32_t spiel);
+
 // Resets the player's appearances in a row (value 56) to 0.
 void Spielfeld_Spieler_Wert56(int32_t spieler);
 

@@ -15,7 +15,6 @@
 #include "core/liste.h"
 #include "core/rnd.h"
 #include "core/spielstand.h"
-#include "core/spielstand_datei.h"
 #include "core/zahlen.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
@@ -716,23 +715,6 @@ bool Spielfeld_Load(const uint8_t* in, size_t bytes) {
     return true;
 }
 
-bool Spielfeld_Speichern(SpielstandDatei* datei) {
-    std::vector<uint8_t> block;
-    Spielfeld_Save(block);
-    return Spielstand_Schreiben_Gepackt(datei, block.data(), uint32_t(block.size()));
-}
-
-bool Spielfeld_Laden(SpielstandDatei* datei) {
-    constexpr uint32_t MAX = 5 + SPIELFELD_MAX * (8 + SATZ_BYTES) + SAVE_ENDE_BYTES;
-    std::vector<uint8_t> block(MAX);
-    uint32_t laenge = 0;
-    if (!Spielstand_Lesen_Gepackt(datei, block.data(), MAX, &laenge)) return false;
-    return Spielfeld_Load(block.data(), laenge);
-}
-
-bool Spielfeld_Registrieren(int32_t position) {
-    return Spielstand_Modul_Anmelden(position, "Spielfeld", Spielfeld_Speichern, Spielfeld_Laden);
-}
 
 bool Spielfeld_Spielstand_Anmelden() {
     return Spielstand_Block_Anmelden({"Spielfeld", 31, Spielfeld_Save, Spielfeld_Load, [] { Spielfeld_Init(); }});

@@ -14,7 +14,6 @@
 
 namespace velmora {
 
-struct SpielstandDatei;
 
 constexpr int32_t SPIELFELD_MAX = 200;
 constexpr size_t SPIELFELD_ANZEIGE_BYTES = 175016;     // display ring
@@ -86,10 +85,5 @@ void Spielfeld_Save(std::vector<uint8_t>& out);
 bool Spielfeld_Load(const uint8_t* in, size_t bytes);
 // Registers the "Spielfeld" block of the save game (position 31).
 bool Spielfeld_Spielstand_Anmelden();
-// The same through the save-game driver (one packed block).
-bool Spielfeld_Speichern(SpielstandDatei* datei);
-bool Spielfeld_Laden(SpielstandDatei* datei);
-// Enters the module with the save-game driver at `position`.
-bool Spielfeld_Registrieren(int32_t position);
 
 }  // namespace velmora

@@ -407,8 +407,9 @@ TEST(FeindlicheClients, FloodsOfEmptyFramesStayBoundedAndLeaveOthersHalfTheirRat
         EXPECT_GE(geflutet, allein / 2) << f.name << ": alone " << allein << "/s, flooded " << geflutet << "/s";
         Bericht b = server.Fragen(CMD_BERICHT);
         EXPECT_LT(b.wartend_max, SPEICHER_GRENZE) << f.name;
-        if (RSS_AUSSAGEKRAEFTIG)
+        if (RSS_AUSSAGEKRAEFTIG) {
             EXPECT_LT(rss_max, rss_start + SPEICHER_GRENZE) << f.name << ": " << (rss_max - rss_start) / 1024 << " KB more";
+        }
         // The flooder leaves: its slot is free once the server reaches the end
         // of what it sent, whatever it still had queued goes unanswered.
         Plat_Sock_Close(sock);
@@ -593,15 +594,18 @@ TEST(FeindlicheClients, EveryHandlerRefusesASlotWithoutTeamAndAForeignClub) {
     } faelle[] = {{"no team, team -1", -1, false}, {"no team, another club", ANDERER, false},
                   {"no team, the guest's club", GAST, false}, {"guest, another club", ANDERER, true}};
     for (const Fall& f : faelle) {
-        if (f.beitreten) ASSERT_EQ(server.Fragen(CMD_BEITRETEN).ergebnis, 1);
+        if (f.beitreten) {
+            ASSERT_EQ(server.Fragen(CMD_BEITRETEN).ergebnis, 1);
+        }
         int32_t spieler = f.team == GAST ? GAST_SPIELER : ANDERER_SPIELER;
         for (const Anfrage& a : Verbotene(f.team, spieler)) {
             // A joined guest may write news to itself, and a wrong sender earns it a note.
             const bool eigene_news = f.beitreten && a.id == ANFRAGE_NEWS_HINZUFUEGEN;
             std::vector<uint8_t> antwort = Senden(a);
             if (!antwort.empty() && a.id != ANFRAGE_NEWS_SETZEN && a.id != ANFRAGE_WERBUNG &&
-                !(eigene_news && std::string(a.name) == "news add to the guest"))
+                !(eigene_news && std::string(a.name) == "news add to the guest")) {
                 EXPECT_EQ(Wort(antwort), 0) << f.wer << ": " << a.name;
+            }
             if (eigene_news) vorher = server.Fragen(CMD_BERICHT).pruefsumme;
             EXPECT_EQ(server.Fragen(CMD_BERICHT).pruefsumme, vorher) << f.wer << ": " << a.name;
         }

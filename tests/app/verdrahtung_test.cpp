@@ -93,7 +93,9 @@ Ergebnis Sechzig_Tage(const std::vector<std::string>& reihenfolge) {
     v.sim.seed = 7;
     v.sim.menschen = 2;
     if (!Verdrahten(v)) return e;
-    if (!reihenfolge.empty()) EXPECT_EQ(Verdrahtung_Gebunden(), reihenfolge);
+    if (!reihenfolge.empty()) {
+        EXPECT_EQ(Verdrahtung_Gebunden(), reihenfolge);
+    }
     EXPECT_TRUE(Sim_Bis_Tag(60));
     e.bericht = Sim_Bericht();
     EXPECT_TRUE(Spielstand_Speichern_In_Bild(&e.bild));

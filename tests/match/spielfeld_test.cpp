@@ -3,7 +3,8 @@
 #include <limits>
 
 #include "core/rnd.h"
-#include "core/spielstand_datei.h"
+#include "core/spielstand.h"
+#include "core/spielstand_testing.h"
 #include "match/spielfeld.h"
 #include "match_welt.h"
 
@@ -141,18 +142,14 @@ TEST_F(MatchTest, SaveBlockRoundTripsThroughTheSaveFile) {
     ASSERT_EQ(Spielfeld_Anlegen(7, 1, 0, 0, -1, -1), 1);
     std::vector<uint8_t> vorher;
     Spielfeld_Save(vorher);
-    SpielstandDatei datei;
-    Spielstand_Datei_Neu(&datei, SpielstandKopf{});
-    ASSERT_TRUE(Spielstand_Modul_Beginnen(&datei, "Spielfeld"));
-    ASSERT_TRUE(Spielfeld_Speichern(&datei));
-    ASSERT_TRUE(Spielstand_Modul_Beenden(&datei));
-    ASSERT_TRUE(Spielstand_Datei_Abschliessen(&datei));
+    // The module's declared block, through the save driver.
+    Spielstand_Module_Zuruecksetzen();
+    ASSERT_TRUE(Spielfeld_Spielstand_Anmelden());
+    std::vector<uint8_t> bild;
+    ASSERT_TRUE(Spielstand_Speichern_In_Bild(&bild));
     Spielfeld_Freigeben();
-    SpielstandDatei lesen;
-    ASSERT_TRUE(Spielstand_Datei_Oeffnen(&lesen, datei.bild));
-    ASSERT_TRUE(Spielstand_Modul_Betreten(&lesen, "Spielfeld"));
-    ASSERT_TRUE(Spielfeld_Laden(&lesen));
-    ASSERT_TRUE(Spielstand_Modul_Verlassen(&lesen));
+    ASSERT_TRUE(Spielstand_Laden_Aus_Bild(bild));
+    Spielstand_Module_Zuruecksetzen();
     std::vector<uint8_t> nachher;
     Spielfeld_Save(nachher);
     EXPECT_EQ(nachher, vorher);
