@@ -22,7 +22,6 @@ namespace {
 
 constexpr uint16_t Farbe(int r, int g, int b) { return uint16_t((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3)); }
 
-constexpr uint16_t RASEN_HELL = Farbe(52, 128, 46), RASEN_DUNKEL = Farbe(44, 112, 40), KREIDE = Farbe(236, 240, 232);
 constexpr uint16_t TAFEL = Farbe(18, 34, 28), TAFEL_KANTE = Farbe(212, 176, 74), TEXT_HELL = Farbe(240, 240, 232);
 constexpr uint16_t TEXT_GRAU = Farbe(170, 186, 176), KNOPF = Farbe(46, 84, 60), KNOPF_KANTE = Farbe(120, 170, 130);
 
@@ -31,22 +30,10 @@ constexpr int32_t KNOPF_X = 340, KNOPF_Y = 342, KNOPF_B = 120, KNOPF_H = 34;
 
 struct BeispielModul {
     bool offen = false;
-    s_icon rasen, tafel, weiter;
+    s_icon tafel, weiter;
     s_icon_text weiter_text;
 };
 BeispielModul g;
-
-// The pitch seen from above: mown stripes and the chalk lines of a field.
-Rastport* Rasen_Malen() {
-    Rastport* rp = Rastport_Create(800, 600, 16, 0, 0);
-    if (!rp) return nullptr;
-    for (int32_t s = 0; s < 16; ++s) Rastport_Fill(rp, s * 50, 0, 50, 600, s % 2 ? RASEN_DUNKEL : RASEN_HELL, nullptr);
-    Rastport_Draw_Frame(rp, 40, 60, 720, 480, KREIDE, 2, nullptr);
-    Rastport_Fill(rp, 399, 60, 2, 480, KREIDE, nullptr);
-    Rastport_Draw_Frame(rp, 40, 200, 110, 200, KREIDE, 2, nullptr);
-    Rastport_Draw_Frame(rp, 650, 200, 110, 200, KREIDE, 2, nullptr);
-    return rp;
-}
 
 // The panel: the club's crest and name, the manager, the date and the league place.
 Rastport* Tafel_Malen(int32_t team) {
@@ -102,7 +89,6 @@ s_icon Icon(int32_t nummer, int32_t x, int32_t y, uint32_t typ, Rastport* rp) {
 void Beispiel_Screen_Oeffnen(int32_t team) {
     Beispiel_Screen_Schliessen();
     Menue_Screen_Bereich_Loeschen(4, 0, 0, 799, 565);   // what the panel opened in the work area
-    g.rasen = Icon(BEISPIEL_ICON_RASEN, 0, 0, ICON_TYP_PASSIV, Rasen_Malen());
     g.tafel = Icon(BEISPIEL_ICON_TAFEL, TAFEL_X, TAFEL_Y, ICON_TYP_PASSIV, Tafel_Malen(team));
     g.tafel.Pri = 1;
     g.weiter = Icon(BEISPIEL_ICON_WEITER, KNOPF_X, KNOPF_Y, ICON_TYP_TEXT, Knopf_Malen());
@@ -115,13 +101,13 @@ void Beispiel_Screen_Oeffnen(int32_t team) {
     g.weiter_text.farbe_an = TAFEL_KANTE;
     g.weiter_text.text = "Weiter";
     g.weiter.daten = &g.weiter_text;
-    for (s_icon* i : {&g.rasen, &g.tafel, &g.weiter}) Menue_Screen_Icon_Hinzufuegen(i);
+    for (s_icon* i : {&g.tafel, &g.weiter}) Menue_Screen_Icon_Hinzufuegen(i);
     g.offen = true;
 }
 
 void Beispiel_Screen_Schliessen() {
     if (!g.offen) return;
-    for (s_icon* i : {&g.weiter, &g.tafel, &g.rasen}) Menue_Screen_Icon_Loeschen(-1, i);
+    for (s_icon* i : {&g.weiter, &g.tafel}) Menue_Screen_Icon_Loeschen(-1, i);
     g.offen = false;
 }
 

@@ -1,6 +1,7 @@
 // tests/screens/beispiel_screen.h - the example screen of docs/screens.md: a
 // manager's day in one panel (his club's crest and name, his name, the date,
-// the club's league place) over the pitch, with the button that ends his day.
+// the club's league place) in the work area under the menu panel, with the
+// button that ends his day.
 // It lives beside its test as the pattern every screen of the game follows.
 #pragma once
 #include <cstdint>
@@ -8,7 +9,6 @@
 namespace velmora::test {
 
 // Icon numbers of the example (a game screen takes its numbers from its own list).
-constexpr int32_t BEISPIEL_ICON_RASEN = 4190;
 constexpr int32_t BEISPIEL_ICON_TAFEL = 4191;
 constexpr int32_t BEISPIEL_ICON_WEITER = 4192;
 
