@@ -172,6 +172,7 @@ void Binden_Club() {
     Block(Team_Spielstand_Anmelden, "Team");
     Block(Manager_Spielstand_Anmelden, "Manager");
     // A new game's clubs wear the kits that fit their colours; a load keeps its kits.
+    Abonnieren(Welt_Aufgebaut(), "Welt_Aufgebaut", prio::WELT_TRIKOT, Trikot_Neues_Spiel);
 }
 
 void Binden_Saison() {
