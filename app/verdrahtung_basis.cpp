@@ -193,6 +193,9 @@ void Binden_Saison() {
     // Titles carry the calendar year.
     Besetzen(Wettbewerb_Hooks().jahr, Kalender_Titel_Jahr, "Wettbewerb.jahr");
     Verdrahtung_Weltgen();
+    // The world's regions of the configuration cache, so that a fresh start with "-d" reads it.
+    if (Spielstart_Cache_Anmelden()) Beim_Abbinden(Spielstart_Cache_Abmelden);
+    else Fehler("die Regionen der Welt im Konfigurations-Cache nicht anzumelden");
 }
 
 void Binden_Shell() {

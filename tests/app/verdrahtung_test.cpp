@@ -22,6 +22,7 @@
 #include "business/werbung.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "core/config_bin.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
 #include "core/prioritaeten.h"
@@ -273,7 +274,13 @@ TEST(Verdrahtung, EveryModeBindsAndUnbindsCompletely) {
         ASSERT_TRUE(Spiel_Verdrahten(b, &fehler)) << fehler;
         EXPECT_NE(Kalender_Hooks().spielstart_frame, nullptr);
         EXPECT_FALSE(Kalender_Hooks().nach_spiel_team.Leer());
+        // The world's cache regions are there before any file is read, so a start with "-d" can load them.
+        const std::vector<std::string> welt = {"spieler", "teams", "stadien", "global", "Wettbewerb", "Zeitplan"};
+        std::vector<std::string> regionen = Config_Bin_Regionen();
+        for (const std::string& r : welt) EXPECT_NE(std::find(regionen.begin(), regionen.end(), r), regionen.end()) << r;
         Spiel_Entdrahten();
+        regionen = Config_Bin_Regionen();
+        for (const std::string& r : welt) EXPECT_EQ(std::find(regionen.begin(), regionen.end(), r), regionen.end()) << r;
         EXPECT_EQ(Kalender_Hooks().spielstart_frame, nullptr);
         EXPECT_EQ(Kalender_Hooks().spieltag_start, nullptr);
         EXPECT_TRUE(Kalender_Hooks().nach_spiel_team.Leer());
