@@ -127,6 +127,7 @@ void Zug_Beenden() {
     g_hooks.zug_endet.Aufrufen(g.zuege[size_t(g.zug)]);
     ++g.zug;
     Zug_Beginnen();
+    if (g.runmodus == KALENDER_SPIELTAG && g_hooks.letzter_zug) g_hooks.letzter_zug();
 }
 
 // Shutdown: every module freed, the shell ended; nothing runs afterwards.

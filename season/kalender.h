@@ -85,6 +85,9 @@ struct KalenderHooks {
     int32_t (*ankuendigung_treiber)(uint32_t jetzt) = nullptr;
     bool (*ankuendigung_wartet)() = nullptr;
     bool (*ankuendigung_aktiv)() = nullptr;
+    // The last manager of the day has ended his turn: the pages before the
+    // matches are queued (before the match day starts).
+    void (*letzter_zug)() = nullptr;
     // The match day: starts today's matches (false: nothing to play), then
     // advances them each frame (false once every match is closed).
     bool (*spieltag_start)() = nullptr;
