@@ -300,6 +300,7 @@ void Binden_Bildschirm() {
     Besetzen(p.mittelwert, [](int32_t team) { return Bank_Mittelwert(team, false, -1); }, "MenuePanel.mittelwert");
     Besetzen(p.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "MenuePanel.geld_text");
     // The other managers hear of the finished day from the news' turn end.
+    Binden_Tabellen_Screens();
     for (int32_t k = 0; k < PANEL_KNOEPFE; ++k)
         for (int32_t e = 0; e < PANEL_EINTRAEGE; ++e)
             if (!p.screens[k][e])
@@ -363,6 +364,7 @@ void Binden_Bildschirm() {
         Menue_Nachrichten_Zeigen(team);
     });
     Block(Menue_Spielstand_Anmelden, "Menue");
+    Binden_Ankuendigungen();
     Beim_Abbinden([] {
         Menue_Requester_Leeren();
         Menue_Alles_Loeschen();

@@ -76,6 +76,10 @@ void Binden_Training();
 void Binden_Ereignis();
 void Binden_Shell();
 void Binden_Bildschirm();
+// The match-day pages and the competition screens, part of the window's
+// binding (the screens before the panel's placeholder cards).
+void Binden_Ankuendigungen();
+void Binden_Tabellen_Screens();
 void Binden_Lauf();
 
 // The new game's world set-up of the modules above the season (Verdrahtung_Welt_Aufgebaut).

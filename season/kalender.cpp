@@ -168,7 +168,10 @@ void Ereignisse_Abarbeiten() {
 
 // The announcement pages from the menu or the match day.
 bool Ankuendigung_Pruefen(uint32_t jetzt) {
+    const int32_t vorher = g.runmodus;
     int32_t r = g_hooks.ankuendigung_treiber ? g_hooks.ankuendigung_treiber(jetzt) : 0;
+    // A page window took over with its own run mode; it returns here when it closes.
+    if (g.runmodus != vorher) return true;
     bool wartet = g_hooks.ankuendigung_wartet && g_hooks.ankuendigung_wartet();
     if (r == 0 && !wartet) return false;
     g.ankuendigung_zurueck = g.runmodus;
@@ -341,6 +344,7 @@ void Kalender_Main() {
     }
     case KALENDER_ANKUENDIGUNG: {
         int32_t r = g_hooks.ankuendigung_treiber ? g_hooks.ankuendigung_treiber(jetzt) : 0;
+        if (g.runmodus != KALENDER_ANKUENDIGUNG) break;   // a page window took over
         if (r == 2 && g.spieltag_laeuft && g_hooks.spieltag_frame)
             for (int32_t i = 0; i < ANKUENDIGUNG_SPIELTAG_SCHRITTE && g_hooks.spieltag_frame(); ++i) {}
         bool wartet = g_hooks.ankuendigung_wartet && g_hooks.ankuendigung_wartet();
@@ -397,11 +401,11 @@ void Kalender_Set_Runmodus(int32_t modus) {
         Debug_Printf("Kalender_Set_Runmodus: Runmodus %d nicht erlaubt\n", modus);
         return;
     }
-    if (g.runmodus != KALENDER_ANKUENDIGUNG && g.runmodus != KALENDER_MENUE) {
+    if (g.runmodus != KALENDER_ANKUENDIGUNG && g.runmodus != KALENDER_MENUE && g.runmodus != KALENDER_SPIELTAG) {
         Debug_Printf("Kalender_Set_Runmodus: nicht aus Runmodus %d\n", g.runmodus);
         return;
     }
-    if (g.runmodus == KALENDER_MENUE) g.ankuendigung_zurueck = KALENDER_MENUE;
+    if (g.runmodus != KALENDER_ANKUENDIGUNG) g.ankuendigung_zurueck = g.runmodus;
     Modus_Setzen(modus);
 }
 

@@ -16,6 +16,7 @@
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
 #include "gfx/bild_muster_menue.h"
+#include "gfx/bild_muster_seiten.h"
 #include "gfx/wappen.h"
 #include "media/sound.h"
 #include "platform/files.h"
@@ -60,6 +61,9 @@ int main(int argc, char** argv) {
         } else if (i == BILD_RES_TRIKOTS) setzen(0, Muster_Trikot_Datei(), "the kits");
         else if (i == BILD_RES_WAPPEN) setzen(0, Muster_Wappen_Datei(WAPPEN_RES_ANZAHL), "the crests");
         else if (i == BILD_RES_GESICHTER) setzen(0, Muster_Portrait_Datei(), "the portrait parts");
+        // The match-day pages and the competition screens take entries of several files.
+        for (int32_t e : Muster_Seiten_Eintraege(i))
+            setzen(e, {Muster_Eintrag(Muster_Seiten_Bild(i, e), true)}, "the match-day pages");
         if (!fehler.empty()) {
             std::fprintf(stderr, "mkassets: %s %s\n", pfad.c_str(), fehler.c_str());
             return 1;

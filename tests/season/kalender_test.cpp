@@ -487,9 +487,12 @@ TEST(KalenderRunmodus, PagesReturnToTheModeTheyInterrupted) {
     ankuendigung_wartet = false;
     Kalender_Main();
     EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
-    Kalender_Set_Runmodus(KALENDER_TABELLE);   // only from the menu or a page
+    // A page window opened by the match day takes its mode and returns when it is gone.
+    Kalender_Set_Runmodus(KALENDER_TABELLE);
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_TABELLE);
+    Kalender_Main();
     EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
-    Kalender_Set_Runmodus(5);
+    Kalender_Set_Runmodus(5);   // no window's mode
     EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
 }
 
