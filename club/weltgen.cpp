@@ -337,7 +337,7 @@ void Screentexte_Spieltag(std::string& o) {
            {{11, "Noch keine Eins\xe4tze in dieser Saison."}, {12, "Die Besten"}, {138, "Tore"}, {139, ". Minute"},
             {140, "Keine Tore"}, {141, "Zuschauer"}, {146, "Platz"}, {147, "Verein"}, {148, "Punkte"},
             {149, "Tordifferenz"}, {150, "Seite zur\xfc" "ck"}, {151, "Seite vor"}, {152, "Weiter"}, {153, "Begegnung"},
-            {154, "Ergebnis"}, {155, "Entscheidung"}, {156, "Hinspiel"}});
+            {154, "Ergebnis"}, {155, "Wertung"}, {156, "Hinspiel"}});
     Screen(o, "ULVO_ZUSATZ",
            {{157, "Eins\xe4tze"}, {158, "Tore"}, {159, "Vorlagen"}, {160, "Gelbe Karten"}, {161, "Platzverweise"},
             {162, "Spielminuten"}, {163, "Titel"}, {164, "Titelchronik"}, {165, "Ewige Top 10"}, {166, "Marktwert"},

@@ -407,15 +407,15 @@ Rastport* Fenster_Hintergrund() {
 Rastport* Fenster_Seite() {
     Leinwand b(800, 600);
     b.Platte(8, 4, 784, 74, 12, GOLD, TAFEL_HELL, NACHT, 2);
-    b.Platte(24, 96, 752, 420, 12, GOLD, Mix(NACHT, TAFEL, 0.6), NACHT, 3);
+    b.Platte(2, 96, 796, 420, 12, GOLD, Mix(NACHT, TAFEL, 0.6), NACHT, 3);
     b.Platte(318, 520, 270, 54, 10, GOLD_DUNKEL, NACHT_HELL, NACHT, 2);
     return b.Fertig();
 }
 
 Rastport* Kopf_Band() {
-    Leinwand b(728, 34);
-    b.Platte(0, 0, 728, 34, 8, GOLD_DUNKEL, TAFEL_HELL, TAFEL, 1);
-    b.Rechteck(10, 32, 708, 1, GOLD);
+    Leinwand b(728, 26);
+    b.Platte(0, 0, 728, 26, 8, GOLD_DUNKEL, TAFEL_HELL, TAFEL, 1);
+    b.Rechteck(10, 24, 708, 1, GOLD);
     return b.Fertig();
 }
 

@@ -496,6 +496,7 @@ void Ankuendigung_Leeren() {
 }
 
 void Ankuendigung_Seite_Gebaut() { g.gebaut = true; }
+void Ankuendigung_Gegner_Gezeigt(int32_t gegner) { g.gezeigt_gegner = gegner; }
 bool Ankuendigung_Ton_Gespielt() { return g.ton; }
 void Ankuendigung_Ton_Setzen(bool gespielt) { g.ton = gespielt; }
 

@@ -40,6 +40,7 @@ void Ankuendigung_Ergebnis_Seite_Oeffnen(int32_t modus);
 
 // The sequence's flags the pages set and read.
 void Ankuendigung_Seite_Gebaut();            // the page-started flag
+void Ankuendigung_Gegner_Gezeigt(int32_t gegner);   // the kind-0 page shows once per opponent
 bool Ankuendigung_Ton_Gespielt();            // the opening sound of this sequence
 void Ankuendigung_Ton_Setzen(bool gespielt);
 // A text of the pages' arrays, "" when missing.

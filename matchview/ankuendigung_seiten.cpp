@@ -218,6 +218,7 @@ Rastport* Ankuendigung_Vor_Menue_Bauen() {
         return nullptr;
     }
     Ankuendigung_Seite_Gebaut();
+    Ankuendigung_Gegner_Gezeigt(gegner);
     // The home team stands left.
     const int32_t links = seite == 1 ? gegner : team, rechts = seite == 1 ? team : gegner;
     char zeile1[STATISTIK_ZEILE], zeile2[STATISTIK_ZEILE];

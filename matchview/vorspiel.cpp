@@ -134,8 +134,11 @@ Rastport* Schild_Bild(const Ankuendigung_Spielerschild& s, int32_t typ) {
         Rastport_Free(pos);
     }
     Font* f = Font_Get(10);
-    const char* position = Text_Tabelle(4 + typ);
-    Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, s.farbe, 30, position ? position : "");
+    // The position's name fits between the badge and the name.
+    char position[32];
+    const char* name = Text_Tabelle(4 + typ);
+    Str_Auf_Breite(name ? name : "", position, sizeof position, f, 33);
+    Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, s.farbe, 30, position);
     Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, 65535, 65, s.name);
     const int32_t n = s.rueckennummer;
     Text_Printf(rp, Font_Get(15), n >= 10 && n <= 19 ? "^c%05d^fb0006^tz0010%d" : "^c%05d^fb0006^tz0011%d", 0, 12,

@@ -201,6 +201,12 @@ void Spieltag_Schritt() {
     if (g_hooks.spieltag_frame && g_hooks.spieltag_frame()) return;
     g.spieltag_laeuft = false;
     for (int32_t w : g.heute) Wettbewerb_Spiele_Beendet_Tag(w, g.tag);
+    // The pages the matches left are shown before the date moves on.
+    if (g_hooks.ankuendigung_wartet && g_hooks.ankuendigung_wartet()) {
+        g.ankuendigung_zurueck = KALENDER_TAG_ENDE;
+        Modus_Setzen(KALENDER_ANKUENDIGUNG);
+        return;
+    }
     Modus_Setzen(KALENDER_TAG_ENDE);
 }
 

@@ -494,6 +494,18 @@ TEST(KalenderRunmodus, PagesReturnToTheModeTheyInterrupted) {
     EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
     Kalender_Set_Runmodus(5);   // no window's mode
     EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
+    // The pages the last matches leave show before the date moves on.
+    h.spieltag_frame = [] {
+        ankuendigung_wartet = true;
+        return false;
+    };
+    const int32_t tag = Tag_Index();
+    Kalender_Main();
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_ANKUENDIGUNG);
+    ankuendigung_wartet = false;
+    Kalender_Main();
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_TAG_ENDE);
+    EXPECT_EQ(Tag_Index(), tag);
 }
 
 TEST(KalenderSpielstand, DamagedCalendarBlocksAreRefusedAndNothingChanges) {
