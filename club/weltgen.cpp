@@ -334,7 +334,7 @@ void Screen(std::string& o, const char* name, std::initializer_list<std::pair<in
 // The match-day pages, the competition screens and the club ranking.
 void Screentexte_Spieltag(std::string& o) {
     Screen(o, "REST_PIRAK",
-           {{11, "Noch keine Eins\xe4tze in dieser Saison."}, {12, "Die Besten"}, {138, "Tore"}, {139, ". Minute"},
+           {{11, "Noch keine Eins\xe4tze in dieser Saison."}, {12, "Die Besten"}, {138, "Tore"}, {139, ". Min."},
             {140, "Keine Tore"}, {141, "Zuschauer"}, {146, "Platz"}, {147, "Verein"}, {148, "Punkte"},
             {149, "Tordifferenz"}, {150, "Seite zur\xfc" "ck"}, {151, "Seite vor"}, {152, "Weiter"}, {153, "Begegnung"},
             {154, "Ergebnis"}, {155, "Wertung"}, {156, "Hinspiel"}});

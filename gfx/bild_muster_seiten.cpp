@@ -230,8 +230,8 @@ Rastport* Nach_Spiel(int32_t art) {
     b.Kreis(400, 126, 2.5, GOLD);
     b.Kreis(400, 140, 2.5, GOLD);
     if (art == 2) {
-        Feld(b, 236, 206, 350, 366);
-        Streifen(b, 240, 250, 342, 30, 11);
+        Feld(b, 236, 206, 528, 366);
+        Streifen(b, 240, 250, 520, 30, 11);
     } else if (art == 3) {
         // Home values left, away values right, the labels in the middle.
         for (const int32_t* g : {(const int32_t[2]){272, 70}, (const int32_t[2]){350, 68}, (const int32_t[2]){426, 68},
@@ -446,14 +446,14 @@ Rastport* Sieger_Bild(int32_t grafik) {
             const double x = 317 + (s ? -1 : 1) * 150 * std::cos(a), y = 170 + 150 * std::sin(a);
             b.Ellipse(x, y, 10, 5, Mix(GRUEN, GOLD, 0.2 + 0.04 * k));
         }
-    Vergroessert(b, Muster_Pokal(grafik), 317 - 108, 40, 216, 216);
-    b.Platte(207, 300, 220, 44, 8, GOLD, GOLD_DUNKEL, Mix(GOLD_DUNKEL, NACHT, 0.5), 2);
     for (int32_t k = 0; k < 90; ++k) {
         const uint32_t z = Zufall(uint32_t(grafik) * 977u + uint32_t(k));
         const Rgb farben[4] = {GOLD, ROT_HELL, GRUEN_HELL, WEISS};
         b.Rechteck(int32_t(z % 634), int32_t((z >> 10) % 300), 3 + int32_t((z >> 20) % 3), 2 + int32_t((z >> 24) % 3),
                    farben[(z >> 28) % 4]);
     }
+    Vergroessert(b, Muster_Pokal(grafik), 317 - 108, 40, 216, 216);
+    b.Platte(207, 300, 220, 44, 8, GOLD, GOLD_DUNKEL, Mix(GOLD_DUNKEL, NACHT, 0.5), 2);
     return b.Fertig();
 }
 

@@ -99,7 +99,10 @@ void Tore_Seite(Rastport* rp, const Ankuendigung& s) {
         if (!(e->art & EREIGNIS_TOR) || !(e->art & EREIGNIS_SCHUSS)) continue;
         ++stand[(e->art & EREIGNIS_HEIM) ? 0 : 1];
         const int32_t y = tore < 12 ? 267 + 30 * zeile : tore <= 16 ? 267 + 20 * zeile : 267 + 13 * (zeile - 1);
-        const char* name = e->spieler != SPIEL_KEIN_SPIELER ? Spieler_String(SPS_NAME, e->spieler, 0, 0) : "";
+        // The name fits before the minute's column.
+        char name[64] = {};
+        if (e->spieler != SPIEL_KEIN_SPIELER)
+            Str_Auf_Breite(Spieler_String(SPS_NAME, e->spieler, 0, 0), name, sizeof name, F(font), 284 - 70 - 40);
         // An own goal names the side that profits; a penalty is the set piece its taker scores.
         const int32_t zusatz = (e->art & EREIGNIS_EIGENTOR) ? 185 : (e->art & TORART_STANDARD_8000) ? 186 : -1;
         if (zusatz >= 0)
