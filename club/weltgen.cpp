@@ -364,7 +364,7 @@ void Screentexte_Spieltag(std::string& o) {
            {{0, "Letzte Spiele"}, {1, "Saisonpunkte"}, {2, "Formtabelle"},
             {3, "Die letzten zehn Spiele Ihres Vereins"}, {4, "Die Vereine nach den Punkten dieser Saison"},
             {5, "Die Vereine nach den Punkten der letzten zehn Spiele"}, {6, "Rang"}, {7, "Verein"}, {8, "Titel"},
-            {9, "Manager"}, {10, "Spieler"}, {11, "Punkte"}});
+            {9, "Manager"}, {10, "Spieler"}, {11, "Punkte"}, {12, "Wettbewerb"}});
 }
 
 std::string Screentexte_Text() {

@@ -171,6 +171,14 @@ Rastport* Schalter(int32_t w, int32_t h, bool an) {
     return b.Fertig();
 }
 
+// A plain button: its caption tells what it does.
+Rastport* Knopf(int32_t w, int32_t h) {
+    Leinwand b(w, h);
+    b.Platte(0, 0, w, h, 7, GOLD_DUNKEL, SCHIEFER, SCHIEFER_DUNKEL, 2);
+    b.Rechteck(6, 3, w - 12, 1, Mix(SCHIEFER, WEISS, 0.35));
+    return b.Fertig();
+}
+
 Rastport* Balken(int32_t w, int32_t h) {
     Leinwand b(w, h);
     b.Platte(0, 0, w, h, 3, GOLD_DUNKEL, NACHT, NACHT_HELL);
@@ -541,8 +549,8 @@ Rastport* Muster_Seiten_Bild(int32_t datei, int32_t eintrag) {
         case 100: return Schalter(155, 30, true);
         case 101: return Schalter(155, 30, false);
         case 102: return Tabelle_Kopf(17, 18, GRUEN);
-        case 103: return Schalter(155, 30, true);
-        case 104: return Schalter(155, 30, false);
+        case 103: return Knopf(144, 30);
+        case 104: return Knopf(144, 30);
         case 105: return Schalter(155, 30, true);
         case 106: return Schalter(155, 30, false);
         case 108: case 109: return Pfeil_Knopf(28, 28, -1, eintrag == 109);
@@ -573,7 +581,7 @@ Rastport* Muster_Seiten_Bild(int32_t datei, int32_t eintrag) {
         switch (eintrag) {
         case 148: return Rang_Leinwand(true);
         case 149: return Rang_Leinwand(false);
-        case 150: return Schalter(196, 36, false);
+        case 150: return Knopf(196, 36);
         case 152: return Knauf(8, 8);
         case 153: return Balken(9, 248);
         case 154: return Band(760, 26, ROT_HELL);

@@ -115,6 +115,15 @@ void Hover_Beenden() {
     g.hover = nullptr;
 }
 
+// A click empties the hover without leaving it: the icon entered last hears
+// that it is left once the mouse rests over another icon or over none.
+void Info_Nachtragen(const s_icon* neu) {
+    if (g.hover || g.over_info < 0 || (neu && neu->nummer == g.over_info)) return;
+    s_icon* alt = Menue_Screen_Icon_Ist_Vorhanden(g.over_info) ? Menue_Screen_Icon_Aus_Nummer(g.over_info) : nullptr;
+    if (alt) Menue_Mouse_Not_Over_Info(alt, g.bewegt, 1, EV_VERLASSEN);
+    else g.over_info = -1;
+}
+
 void Bewegung_Beenden() {
     Hilfe_Stoppen();
     g.over_info = -1;
@@ -601,6 +610,7 @@ int32_t Menue_Icons_Check() {
 
     // No hit: the hover ends.
     if (g.anz_treffer == 0) {
+        Info_Nachtragen(nullptr);
         Hover_Beenden();
     } else {
         const bool rad = g.rad != 0;
@@ -615,6 +625,7 @@ int32_t Menue_Icons_Check() {
                 sieger = i;
             }
         }
+        Info_Nachtragen(sieger);
         if (!sieger) {
             Hover_Beenden();
         } else {

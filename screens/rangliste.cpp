@@ -158,12 +158,12 @@ void Team_Zeile(Rastport* z, int32_t y, int32_t rang, int32_t team, const char* 
     Wappen(z, team, 85, y);
 }
 
-void Kopf(Rastport* z, const char* spalte3, const char* spalte4) {
+void Kopf(Rastport* z, const char* spalte3, const char* spalte4, int32_t spalte2 = 7) {
     const int32_t m = std::clamp(g.modus, 0, RANG_MODI - 1);
     const char* titel = m < 3 ? T(RANG_TEXTE, m) : T("ULVO_ZUSATZ", 154 + m);
     Text_Printf(z, F(11), "^c%05d%s", 14, 107, WEISS, titel);
-    Text_Printf(z, F(10), "^c%05d^tz0040%s^tl0125%s^tl0430%s^tr0735%s", 4, 131, TEXT, T(RANG_TEXTE, 6), T(RANG_TEXTE, 7),
-                spalte3, spalte4);
+    Text_Printf(z, F(10), "^c%05d^tz0040%s^tl0125%s^tl0430%s^tr0735%s", 4, 131, TEXT, spalte2 == 7 ? T(RANG_TEXTE, 6) : "",
+                T(RANG_TEXTE, spalte2), spalte3, spalte4);
 }
 
 void Letzte_Spiele(Rastport* z, int32_t team) {
@@ -203,7 +203,7 @@ void Titel_Unten(Rastport* z, int32_t team, int32_t anzahl) {
 void Titel_Zeichnen(Rastport* z, int32_t team) {
     RanglisteSatz r{};
     if (team < 0 || !Rangliste_Team(team, &r)) return;
-    Kopf(z, "", T(RANG_TEXTE, 8));
+    Kopf(z, "", T(RANG_TEXTE, 8), 12);
     Rastport* pokal = Menue_Get_Slave_Rastport(SLAVE_RANG_TITEL, nullptr);
     if (g.modus == 9) {
         const auto liste = Titel_Wettbewerbe(r);

@@ -156,7 +156,9 @@ bool Spielplan_Zeile_Fuellen(TabSpielZeile& z, int32_t legs, bool saison) {
 
 void Spielplan_Rechnen(TabDaten& d, int32_t team) {
     const TabAuswahl& a = d.auswahl;
-    for (int32_t n : {ICON_TAB_FILTER, ICON_TAB_SAISON, ICON_TAB_TAG, ICON_TAB_EIGENE}) Zeigen(n, true);
+    // The own-games switch takes the place the table filter has on the table screen.
+    for (int32_t n : {ICON_TAB_SAISON, ICON_TAB_TAG, ICON_TAB_EIGENE}) Zeigen(n, true);
+    Zeigen(ICON_TAB_FILTER, false);
     Zeigen(ICON_TAB_SPIELER, false);
     Zeigen(ICON_TAB_SPIELERSATZ, false);
     const bool eigene = Zustand(ICON_TAB_EIGENE) != 0;

@@ -37,6 +37,7 @@ namespace {
 constexpr uint16_t WEISS = 0xFFFF, TEXT = 57115, GRAU = 50744;
 constexpr int32_t BALKEN_X = 777, BALKEN_Y = 132, BALKEN_H = 364, KNAUF_H = 8;
 constexpr int32_t SAMPLE_SCROLL = 13;
+constexpr int32_t ZEILEN_FONT = 12;   // the rows of table and comparison: the number columns' font
 const SchattenParameter POKAL_SCHATTEN{2, 2, 3, 0};
 
 struct ScreenModul {
@@ -57,7 +58,7 @@ const char* T(int32_t n) {
 int32_t Team() { return Menue_Lokal().team; }
 
 // A name cut to the width of its column.
-std::string Name(int32_t team, int32_t modus, int32_t breite, int32_t font = 11) {
+std::string Name(int32_t team, int32_t modus, int32_t breite, int32_t font = ZEILEN_FONT) {
     char puffer[128];
     Str_Auf_Breite(Team_String(modus, team, 0, 0), puffer, sizeof puffer, F(font), breite);
     return puffer;
@@ -109,7 +110,7 @@ void Kopf_Zeichnen(s_icon*, int32_t x, int32_t y, int32_t) {
         Text_Printf(z, F(11), "^c%05d%s %s    %s^tr%04d%s", tx, ty, WEISS, eigene ? T(25) : T(20),
                     eigene ? Team_String(TS_NAME, Team(), 0, 0) : name,
                     eigene ? "" : Wettbewerb_Get_Rundentext(d.auswahl.wettbewerb, d.auswahl.runden_spieltag, 0), 766 - x,
-                    tag >= 0 ? Kalender_Tag_Name(tag, 1) : "");
+                    tag >= 0 ? Kalender_Tag_Name(tag, 0) : "");
         Text_Printf(z, F(10), "^c%05d^tz0137%s^tz0414%s^tz0660%s", x - 3, sy, TEXT, T(22), T(23), T(24));
     } else {
         Text_Printf(z, F(11), "^c%05d%s %s %s", tx, ty, WEISS, T(29), T(35),
@@ -196,7 +197,7 @@ void Tabelle_Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
             const int32_t liga = Team_Wert(TW_WETTBEWERB, team, 0, OP_LESEN);
             spalte = std::string("^tl0301") + (liga >= 0 ? Wettbewerb_Get_Landespokal(liga, 0, 0) : "");
         }
-        Text_Printf(z, F(11), "^c%05d^tl0018^gll%04d^tl0043%s^tl0298%s^tl0580%s", x, basis,
+        Text_Printf(z, F(ZEILEN_FONT), "^c%05d^tl0018^gll%04d^tl0043%s^tl0298%s^tl0580%s", x, basis,
                     Manager_Textfarbe(team, w), team, Name(team, TS_NAME, 250).c_str(), spalte.c_str(), T(status));
         return;
     }
@@ -219,11 +220,11 @@ void Tabelle_Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     else std::snprintf(vorher, sizeof vorher, "^tr0104(-)");
     const int32_t team = r.team, w = d.auswahl.wettbewerb;
     const int32_t liga = Team_Wert(TW_WETTBEWERB, team, 0, OP_LESEN);
-    Text_Printf(z, F(11),
-                "^c%05d^tr0049^fb0011%d.%s^c%05d^fe^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d^tz0412%2d^tz0444%2d"
+    Text_Printf(z, F(ZEILEN_FONT),
+                "^c%05d^tr0049^fb0011%d.%s^c%05d^fe^tl0114^gll%04d^tl0131%s^fb0011^tz0333%2d^tz0379%2d^tz0412%2d^tz0444%2d"
                 "^tz0496%3d^tz0586%3d:%3d%s^fe",
                 x, basis, Wettbewerb_Get_Platz_Farbe(w, i), i + 1, vorher, Manager_Textfarbe(team, w), team,
-                Name(team, Wettbewerb_Get_Platz_Markierung(liga, i), 196).c_str(), r.spiele[s], zaehler[0], zaehler[1],
+                Name(team, Wettbewerb_Get_Platz_Markierung(liga, i), 186).c_str(), r.spiele[s], zaehler[0], zaehler[1],
                 zaehler[2], r.punkte[s], r.tore[s], r.gegentore[s], diff_text);
     const int32_t k = Tabelle_Trend(Tabelle_Form(r, d.tabellen_spieltag, d.filter), d.tabellen_spieltag);
     if (Rastport* pfeil = Menue_Get_Slave_Rastport(SLAVE_TAB_TREND + k, nullptr))
@@ -234,7 +235,7 @@ void Tabelle_Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
 void Plan_Team(Rastport* z, const TabDaten& d, const TabSpielZeile& r, int32_t team, int32_t platz, int32_t x,
                int32_t y, int32_t tab, int32_t wappen_x, int32_t rechts) {
     Text_Printf(z, F(11), "^c%05d^tl%04d%s", x, y + 15, Manager_Textfarbe(team, r.wettbewerb), tab,
-                Name(team, TS_NAME, 190).c_str());
+                Name(team, TS_NAME, 190, 11).c_str());
     Wappen_Zeichnen(team, z, x + wappen_x, y + 1, 28, 28, nullptr);
     const bool liga = Wettbewerb_Ist_Liga(r.wettbewerb);
     const int32_t eigene_liga = Team_Wert(TW_WETTBEWERB, team, 0, OP_LESEN);
@@ -294,14 +295,14 @@ void Vergleich_Zeile(s_icon* icon, int32_t x, int32_t y, int32_t) {
     const std::string name = Name(r.team, TS_NAME, 200);
     if (r.spieler <= 0) {
         const std::string null = Geld_Text(0, r.team, -1);
-        Text_Printf(z, F(11),
+        Text_Printf(z, F(ZEILEN_FONT),
                     "^c%05d^tr0051^fb0011%d.^fe^tl0044^gll%04d^tl0074%s^fb0011^tz0313%s^tz0384%d^tz0446%s^tr0607%s^tr0762%s^fe",
                     x, basis, farbe, i + 1, r.team, name.c_str(), staerke.c_str(), 0, "-", null.c_str(), null.c_str());
         return;
     }
     const std::string schnitt = Geld_Text(float(r.marktwert / r.spieler), r.team, -1);
     const std::string summe = Geld_Text(float(r.marktwert), r.team, -1);
-    Text_Printf(z, F(11),
+    Text_Printf(z, F(ZEILEN_FONT),
                 "^c%05d^tr0051^fb0011%d.^fe^tl0044^gll%04d^tl0074%s^fb0011^tr0336%s^tr0395%d^tr0463%2.1f^tr0607%s^tr0762%s^fe",
                 x, basis, farbe, i + 1, r.team, name.c_str(), staerke.c_str(), r.spieler,
                 double(r.staerke) / r.spieler / 2.0, schnitt.c_str(), summe.c_str());
