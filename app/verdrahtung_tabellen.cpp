@@ -72,6 +72,7 @@ void Binden_Ankuendigungen() {
     Besetzen(k.letzter_zug, Ankuendigung_Vor_Spieltag, "Kalender.letzter_zug");
     Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_ANKUENDIGUNG, [] { Ankuendigung_Menue_Frame(Plat_Ms()); });
     Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_ANKUENDIGUNG, Ankuendigung_Zug_Beginnt);
+    Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_ANKUENDIGUNG, Ankuendigung_Leeren);
 
     SpieltagHooks& s = Spieltag_Hooks();
     Besetzen(s.ankuendigung_setzen, ankuendigung_setzen, "Spieltag.ankuendigung_setzen");

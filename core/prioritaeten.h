@@ -17,7 +17,8 @@ constexpr int32_t INIT_EREIGNIS = 400;       // the random events read from erei
 constexpr int32_t INIT_TEXTE = 450;          // the screen texts and the text table
 constexpr int32_t INIT_MENUE = 500;          // the menu framework's icon tables
 // ...and end in the opposite order.
-constexpr int32_t FREI_MENUE = 50;           // the screens' icons and pictures first
+constexpr int32_t FREI_ANKUENDIGUNG = 40;    // a page still on the screen and its pictures first
+constexpr int32_t FREI_MENUE = 50;           // then the screens' icons and pictures
 constexpr int32_t FREI_TEXTEINGABE = 60;     // then a text entry left open
 constexpr int32_t FREI_HILFE = 70;           // and the help box
 constexpr int32_t FREI_EREIGNIS = 100;

@@ -3,6 +3,9 @@
 // and a penalty, a goalless report, the results, table and winner windows,
 // the page before the turn with its zoom, and the pre-match picture once its
 // plates have arrived; each against a reviewed picture.
+#include <set>
+
+#include "core/prioritaeten.h"
 #include "gui/icon.h"
 #include "matchview/ankuendigung.h"
 #include "matchview/ergebnis_seite.h"
@@ -120,6 +123,49 @@ TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatch
                            "seite_tabelle_1", "seite_sieger",   "seite_vor_menue", "seite_vor_spiel"};
     ASSERT_EQ(fotos.size(), std::size(namen));
     for (size_t i = 0; i < fotos.size(); ++i) EXPECT_EQ(Vergleichen(namen[i], i), "") << namen[i];
+}
+
+}  // namespace
+}  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// Two managers play on from the first day, every page switched on; a click
+// every few frames takes each page away and every turn ends at once.
+class AnkuendigungTage : public SeitenWelt {
+protected:
+    void SetUp() override {
+        menschen = 2;
+        SeitenWelt::SetUp();
+        Kalender_Hooks().maus_latch = Klicken_Und_Merken;
+        Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 40, [] {
+            if (Tag_Index() >= tage) Programm_Beenden_Anfordern();
+            else K_NEUER_TAG(K_FERTIG, 0);
+        }, "Zugende");
+    }
+    static void Klicken_Und_Merken() {
+        ++bild;
+        Plat_Headless_Maus(400, 300, bild % 4 < 2 ? 1 : 0);
+        Maus_Tasten_Latch();
+        if (Ankuendigung_Phase_Laeuft()) gesehen.insert(Ankuendigung_Art());
+        if (Ankuendigung_Aktiv()) gesehen.insert(Kalender_Get_Runmodus());
+    }
+    static inline int32_t bild = 0, tage = 0;
+    static inline std::set<int32_t> gesehen;
+};
+
+TEST_F(AnkuendigungTage, FortyFiveDaysOfTwoManagersEndWithAnEmptyBuffer) {
+    tage = 45;   // the first league matchday is day 39
+    bild = 0;
+    gesehen.clear();
+    EXPECT_EQ(Abspielen(30000), "");
+    EXPECT_GE(Tag_Index(), 0);
+    EXPECT_TRUE(Ankuendigung_Buffer_Leer()) << "every page was shown and taken away";
+    EXPECT_FALSE(Ankuendigung_Phase_Laeuft());
+    for (int32_t art : {ANK_VOR_MENUE, ANK_VOR_SPIEL, ANK_TORE, ANK_STATISTIK, ANK_FINANZEN, KALENDER_ERGEBNISSE,
+                        KALENDER_TABELLE})
+        EXPECT_TRUE(gesehen.count(art)) << art;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/optionen.h"
+#include "gfx/bild.h"
 #include "matchview/ankuendigung.h"
 #include "matchview/ergebnis_seite.h"
 #include "matchview/vorspiel.h"
@@ -152,6 +153,13 @@ TEST_F(AnkuendigungPuffer, ABadRecordOfASaveOrFromTheServerIsDroppedAndTheRestKe
         EXPECT_TRUE(Ankuendigung_Buffer_Empfangen(reinterpret_cast<const uint8_t*>(&a), 336));
         EXPECT_EQ(Ankuendigung_Puffer()[0].schluessel, a.schluessel);
         Ankuendigung_Leeren();
+        // A page whose picture is missing ends its phase at once.
+        const auto slot = Bild_Hooks().res_slot;
+        Bild_Hooks().res_slot = [](int32_t) { return -1; };
+        Eintragen(ANK_TORE, 5, 3, 4, w);
+        EXPECT_TRUE(Ankuendigung_Aus_Buffer());
+        EXPECT_FALSE(Ankuendigung_Phase_Laeuft());
+        Bild_Hooks().res_slot = slot;
     });
 }
 

@@ -42,6 +42,8 @@ public:
     static inline size_t schritt = 0;
     static inline int32_t warten = 0;
     static inline std::vector<std::vector<uint16_t>> fotos;
+    // Human managers of the game (a fixture sets it before SetUp).
+    static inline int32_t menschen = 1;
 
 protected:
     void SetUp() override {
@@ -59,7 +61,7 @@ protected:
         v.nur = {"Core",        "Grafik",   "Netz",     "Club",  "Saison",   "Spielfeld", "Spieltag", "News", "Stadion",
                  "Bank",        "Scout",    "Verhandlung", "Training", "Ereignis", "Shell", "Bildschirm", "Lauf"};
         v.sim.seed = 6;
-        v.sim.menschen = 1;
+        v.sim.menschen = menschen;
         v.sim.autosave = false;
         v.sim.zuege_beenden = false;   // the screen ends the turn
         std::string fehler;
@@ -67,6 +69,7 @@ protected:
         Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 50, Skript_Bild, "Skript");
     }
     void TearDown() override {
+        menschen = 1;
         Spiel_Entdrahten();
         Kalender_Hooks() = KalenderHooks{};
         Core_Hooks().meldung = nullptr;
