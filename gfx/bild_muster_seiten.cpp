@@ -23,15 +23,6 @@ constexpr double PI = 3.14159265358979;
 
 Rgb Mix(Rgb a, Rgb b, double t) { return Leinwand_Mix(a, b, t); }
 
-uint32_t Zufall(uint32_t x) {
-    x ^= x >> 16;
-    x *= 0x7FEB352Du;
-    x ^= x >> 15;
-    x *= 0x846CA68Bu;
-    x ^= x >> 16;
-    return x;
-}
-
 // The board every page stands on: night blue, a gold edge, a lighter band on top.
 void Tafel(Leinwand& b, int32_t x, int32_t y, int32_t w, int32_t h, int32_t band) {
     b.Platte(x, y, w, h, 12, GOLD, TAFEL, NACHT, 3);
@@ -58,6 +49,18 @@ void Medaillon(Leinwand& b, double cx, double cy, double r) {
     b.Kreis(cx, cy, r + 3, GOLD_DUNKEL);
     b.Kreis(cx, cy, r + 1, GOLD);
     b.Kreis(cx, cy, r - 1, NACHT_HELL);
+}
+
+// A page's board with both clubs: each a crest's medallion (centre) and a name plate (top left).
+struct Verein_Platz {
+    int32_t mx, my, px, py;
+};
+void Zwei_Vereine(Leinwand& b, int32_t band, Verein_Platz heim, Verein_Platz gast, int32_t platte_h) {
+    Tafel(b, 0, 0, b.w, b.h, band);
+    for (const Verein_Platz& v : {heim, gast}) {
+        Medaillon(b, v.mx, v.my, 40);
+        b.Platte(v.px, v.py, 210, platte_h, 8, GOLD_DUNKEL, TAFEL_HELL, TAFEL);
+    }
 }
 
 // A filled convex polygon.
@@ -202,12 +205,8 @@ Rastport* Band(int32_t w, int32_t h, Rgb c) {
 
 Rastport* Vor_Menue() {
     Leinwand b(SEITE_VOR_MENUE_B, SEITE_VOR_MENUE_H);
-    Tafel(b, 0, 0, SEITE_VOR_MENUE_B, SEITE_VOR_MENUE_H, 78);
     // The two clubs: crests in medallions, names on plates, a diagonal between them.
-    Medaillon(b, 53, 166, 40);
-    Medaillon(b, 681, 175, 40);
-    b.Platte(100, 134, 210, 32, 8, GOLD_DUNKEL, TAFEL_HELL, TAFEL);
-    b.Platte(426, 179, 210, 32, 8, GOLD_DUNKEL, TAFEL_HELL, TAFEL);
+    Zwei_Vereine(b, 78, {53, 166, 100, 134}, {681, 175, 426, 179}, 32);
     b.Linie(330, 222, 406, 118, 3, GOLD_DUNKEL);
     b.Kreis(368, 170, 22, GOLD_DUNKEL);
     b.Kreis(368, 170, 20, NACHT);
@@ -228,11 +227,7 @@ Rastport* Vor_Menue() {
 
 Rastport* Nach_Spiel(int32_t art) {
     Leinwand b(SEITE_NACH_SPIEL_B, SEITE_NACH_SPIEL_H);
-    Tafel(b, 0, 0, SEITE_NACH_SPIEL_B, SEITE_NACH_SPIEL_H, 76);
-    Medaillon(b, 85, 128, 40);
-    Medaillon(b, 714, 136, 40);
-    b.Platte(130, 96, 210, 30, 8, GOLD_DUNKEL, TAFEL_HELL, TAFEL);
-    b.Platte(460, 140, 210, 30, 8, GOLD_DUNKEL, TAFEL_HELL, TAFEL);
+    Zwei_Vereine(b, 76, {85, 128, 130, 96}, {714, 136, 460, 140}, 30);
     // The scoreboard behind the goal digits.
     b.Platte(334, 110, 132, 46, 6, GOLD, SCHATTEN, NACHT, 2);
     b.Kreis(400, 126, 2.5, GOLD);
@@ -454,11 +449,11 @@ Rastport* Sieger_Bild(int32_t grafik) {
             const double x = 317 + (s ? -1 : 1) * 150 * std::cos(a), y = 170 + 150 * std::sin(a);
             b.Ellipse(x, y, 10, 5, Mix(GRUEN, GOLD, 0.2 + 0.04 * k));
         }
+    // Confetti scattered by the golden ratio's sequences, the same for every build.
+    const Rgb farben[4] = {GOLD, ROT_HELL, GRUEN_HELL, WEISS};
     for (int32_t k = 0; k < 90; ++k) {
-        const uint32_t z = Zufall(uint32_t(grafik) * 977u + uint32_t(k));
-        const Rgb farben[4] = {GOLD, ROT_HELL, GRUEN_HELL, WEISS};
-        b.Rechteck(int32_t(z % 634), int32_t((z >> 10) % 300), 3 + int32_t((z >> 20) % 3), 2 + int32_t((z >> 24) % 3),
-                   farben[(z >> 28) % 4]);
+        const double u = std::fmod(k * 0.6180339887 + grafik * 0.1234, 1.0), v = std::fmod(k * 0.7548776662 + grafik * 0.377, 1.0);
+        b.Rechteck(int32_t(u * 630), int32_t(v * 300), 3 + k % 3, 2 + (k / 3) % 3, farben[(k + grafik) % 4]);
     }
     Vergroessert(b, Muster_Pokal(grafik), 317 - 108, 40, 216, 216);
     b.Platte(207, 300, 220, 44, 8, GOLD, GOLD_DUNKEL, Mix(GOLD_DUNKEL, NACHT, 0.5), 2);

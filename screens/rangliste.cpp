@@ -327,19 +327,9 @@ void Liste_Bauen() {
         // A client has no ranking page of its own for mode 3 (the ranking is server data).
         if (m == 3 && Netzwerk_Modus() == 1) i.Status |= ICON_ST_GESPERRT;
     }
-    g.balken = s_scrollbar{};
-    g.balken.proc = Knauf_Prozedur;
-    g.balken.fest_x = BALKEN_X;
-    g.balken.y_min = BALKEN_Y;
-    g.balken.y_max = BALKEN_Y + BALKEN_H - KNAUF_H;
-    l[k] = Menue_Icon_Neu(ICON_RANG_BALKEN, BALKEN_X, BALKEN_Y, SLAVE_RANG_BALKEN, 0, 3);
-    l[k].Status = ICON_ST_KEY;
-    l[k].Main_P = Menue_Scrollbar_Klick;
-    l[k++].partner = ICON_RANG_KNAUF;
-    l[k] = Menue_Icon_Neu(ICON_RANG_KNAUF, BALKEN_X, BALKEN_Y, SLAVE_RANG_KNAUF, ICON_TYP_SCROLLBUTTON | ICON_TYP_BEWEGLICH, 4);
-    l[k].Status = ICON_ST_KEY;
-    l[k].daten = &g.balken;
-    l[k++].partner = ICON_RANG_BALKEN;
+    Menue_Senkrechter_Balken(&l[k], &l[k + 1], &g.balken, ICON_RANG_BALKEN, ICON_RANG_KNAUF, BALKEN_X, BALKEN_Y, BALKEN_H, 0,
+                             KNAUF_H, SLAVE_RANG_BALKEN, SLAVE_RANG_KNAUF, Knauf_Prozedur);
+    k += 2;
     for (int32_t n : {ICON_RANG_HOCH, ICON_RANG_RUNTER}) {
         const int32_t bild = n == ICON_RANG_HOCH ? SLAVE_RANG_HOCH : SLAVE_RANG_RUNTER;
         l[k] = Menue_Icon_Neu(n, BALKEN_X, n == ICON_RANG_HOCH ? 132 : 394, bild, 0, 3);

@@ -234,22 +234,26 @@ void Vergleich_Rechnen(TabDaten& d) {
 
 }  // namespace
 
-int32_t Tabelle_Runden(int32_t wettbewerb, int32_t* out) {
+namespace {
+
+// The ids of a chain walked from `erste` along `naechste` (at most 256) into `out`; their count.
+int32_t Kette(int32_t wettbewerb, int32_t (*erste)(int32_t), int32_t (*naechste)(int32_t), int32_t* out) {
     int32_t n = 0;
-    for (int32_t r = Wettbewerb_Get_Info(wettbewerb) ? Wettbewerb_Erste_Runde(wettbewerb) : -1;
-         r >= 0 && n < TAB_RUNDEN_MAX; r = Wettbewerb_Naechste_Runde(r))
-        if (out) out[n++] = r;
-        else ++n;
+    for (int32_t r = Wettbewerb_Get_Info(wettbewerb) ? erste(wettbewerb) : -1; r >= 0 && n < TAB_RUNDEN_MAX; r = naechste(r)) {
+        if (out) out[n] = r;
+        ++n;
+    }
     return n;
 }
 
+}  // namespace
+
+int32_t Tabelle_Runden(int32_t wettbewerb, int32_t* out) {
+    return Kette(wettbewerb, Wettbewerb_Erste_Runde, Wettbewerb_Naechste_Runde, out);
+}
+
 int32_t Tabelle_Gruppen(int32_t wettbewerb, int32_t* out) {
-    int32_t n = 0;
-    for (int32_t r = Wettbewerb_Get_Info(wettbewerb) ? Wettbewerb_Erste_Gruppe(wettbewerb) : -1;
-         r >= 0 && n < TAB_RUNDEN_MAX; r = Wettbewerb_Naechste_Gruppe(r))
-        if (out) out[n++] = r;
-        else ++n;
-    return n;
+    return Kette(wettbewerb, Wettbewerb_Erste_Gruppe, Wettbewerb_Naechste_Gruppe, out);
 }
 
 int32_t Tabelle_Spieltage_Gesamt(int32_t wettbewerb) {

@@ -352,19 +352,9 @@ s_icon Schalter(int32_t nummer, int32_t x, int32_t y, int32_t bild, int32_t bild
 void Listen_Bauen(int32_t kopf_bild) {
     s_icon* l = g.gemeinsam;
     int32_t k = 0;
-    g.balken = s_scrollbar{};
-    g.balken.proc = Balken_Prozedur;
-    g.balken.fest_x = BALKEN_X + 1;
-    g.balken.y_min = BALKEN_Y;
-    g.balken.y_max = BALKEN_Y + BALKEN_H - KNAUF_H;
-    l[k] = Menue_Icon_Neu(ICON_TAB_BALKEN, BALKEN_X, BALKEN_Y, SLAVE_TAB_BALKEN, 0, 3);
-    l[k].Status = ICON_ST_KEY;
-    l[k].Main_P = Menue_Scrollbar_Klick;
-    l[k++].partner = ICON_TAB_KNAUF;
-    l[k] = Menue_Icon_Neu(ICON_TAB_KNAUF, BALKEN_X + 1, BALKEN_Y, SLAVE_TAB_KNAUF, ICON_TYP_SCROLLBUTTON | ICON_TYP_BEWEGLICH, 4);
-    l[k].Status = ICON_ST_KEY;
-    l[k].daten = &g.balken;
-    l[k++].partner = ICON_TAB_BALKEN;
+    Menue_Senkrechter_Balken(&l[k], &l[k + 1], &g.balken, ICON_TAB_BALKEN, ICON_TAB_KNAUF, BALKEN_X, BALKEN_Y, BALKEN_H, 1,
+                             KNAUF_H, SLAVE_TAB_BALKEN, SLAVE_TAB_KNAUF, Balken_Prozedur);
+    k += 2;
     l[k++] = Knopf(ICON_TAB_GRUPPE_ZURUECK, 570, 457, SLAVE_TAB_GRUPPE_ZURUECK, Auswahl_Klick);
     l[k++] = Knopf(ICON_TAB_GRUPPE_VOR, 602, 457, SLAVE_TAB_GRUPPE_VOR, Auswahl_Klick);
     l[k++] = Knopf(ICON_TAB_WETT_ZURUECK, 265, 487, SLAVE_TAB_WETT_ZURUECK, Auswahl_Klick);
