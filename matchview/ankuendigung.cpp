@@ -119,9 +119,12 @@ void Video(int32_t zeigen) {
     if (g_hooks.wettbewerb_video) g_hooks.wettbewerb_video(int32_t(g.staging.wettbewerb), zeigen, zeigen);
 }
 
-// The end of a phase: the clock stopped, the pictures freed.
+// The end of a phase: the clock stopped, the screen as the page found it
+// (the match day may run on without drawing), the pictures freed.
 void Ende(const char* spur) {
     if (g.art == ANK_VOR_MENUE && g.seite) Video(0);
+    Rastport* screen = Rastport_Screen();
+    if (g.kopie && screen && !g.gebaut) Rastport_Blit(g.kopie, 0, 0, -1, -1, screen, 0, 0, BlitMode_Default);
     g.laeuft = false;
     g.zoom = 0;
     g.gebaut = false;

@@ -361,7 +361,10 @@ void Kalender_Main() {
     case KALENDER_TABELLE:
     case KALENDER_SIEGER:
         g_hooks.menue_frame.Aufrufen();
-        if (!g_hooks.ankuendigung_aktiv || !g_hooks.ankuendigung_aktiv()) Modus_Setzen(g.ankuendigung_zurueck);
+        if (g_hooks.ankuendigung_aktiv && g_hooks.ankuendigung_aktiv()) break;
+        // The window closed: the pages still waiting come first.
+        if (g_hooks.ankuendigung_wartet && g_hooks.ankuendigung_wartet()) Modus_Setzen(KALENDER_ANKUENDIGUNG);
+        else Modus_Setzen(g.ankuendigung_zurueck);
         break;
     case KALENDER_SPIELTAG:
         if (!Ankuendigung_Pruefen(jetzt)) Spieltag_Schritt();

@@ -115,6 +115,7 @@ TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatch
     // Now the continue button ends the turn; the pre-match picture follows.
     Klick(752, 583, 4);
     Foto_Und_Weg(Schilder_Da, "vor dem spiel");
+    plan.push_back({[] { return !Seite(ANK_VOR_SPIEL); }, 20, 400, 300, 0, false, "der klick nimmt das bild weg"});
     ASSERT_EQ(Abspielen(), "");
     EXPECT_TRUE(g_stand.zoom_ueberstanden) << "the click during the zoom closed the page";
     EXPECT_EQ(g_stand.tag_beim_klick, 0);

@@ -494,6 +494,15 @@ TEST(KalenderRunmodus, PagesReturnToTheModeTheyInterrupted) {
     EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
     Kalender_Set_Runmodus(5);   // no window's mode
     EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
+    // A window that closes while pages wait hands over to them.
+    ankuendigung_wartet = true;
+    h.ankuendigung_treiber = [](uint32_t) { return 0; };
+    Kalender_Set_Runmodus(KALENDER_ERGEBNISSE);
+    Kalender_Main();
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_ANKUENDIGUNG);
+    ankuendigung_wartet = false;
+    Kalender_Main();
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
     // The pages the last matches leave show before the date moves on.
     h.spieltag_frame = [] {
         ankuendigung_wartet = true;
