@@ -237,8 +237,8 @@ Rastport* Nach_Spiel(int32_t art) {
         Streifen(b, 240, 250, 520, 30, 11);
     } else if (art == 3) {
         // Home values left, away values right, the labels in the middle.
-        for (const int32_t* g : {(const int32_t[2]){272, 70}, (const int32_t[2]){350, 68}, (const int32_t[2]){426, 68},
-                                 (const int32_t[2]){498, 70}}) {
+        static const int32_t GRUPPEN[4][2] = {{272, 70}, {350, 68}, {426, 68}, {498, 70}};
+        for (const int32_t* g : GRUPPEN) {
             Feld(b, 90, g[0], 620, g[1]);
             b.Rechteck(230, g[0] + 6, 1, g[1] - 12, GOLD_DUNKEL);
             b.Rechteck(570, g[0] + 6, 1, g[1] - 12, GOLD_DUNKEL);
