@@ -316,7 +316,7 @@ void Panel_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
     // A press on the panel takes it; it follows the mouse while the button is held.
     const bool gehalten = Ankuendigung_Hooks().maus_klick && (Ankuendigung_Hooks().maus_klick() & 1);
     int32_t mx = 0, my = 0;
-    Menue_Get_Mausposition(&mx, &my);
+    Menue_Maus_Position(&mx, &my);
     if (gehalten && !p.gehalten && !p.ziehen && mx >= p.bild.x && mx < p.bild.x + p.bild.br && my >= p.bild.y &&
         my < p.bild.y + p.bild.ho) {
         p.ziehen = true;
@@ -450,7 +450,7 @@ bool Ergebnis_Seite(int32_t welche) {
     p.bild.ho = int16_t(h);
     p.bild.zeichnen = Panel_Zeichnen;
     p.bild.Status = ICON_ST_KEY;
-    p.griff = Menue_Icon_Neu(nummer + 1, p.bild.x, p.bild.y, -1, 0, 13);
+    p.griff = Menue_Icon_Neu(nummer + 1, p.bild.x, p.bild.y, -1, ICON_TYP_RECHTSKLICK, 13);
     p.griff.br = int16_t(b);
     p.griff.ho = int16_t(h);
     p.griff.Status = ICON_ST_KEY;

@@ -126,7 +126,7 @@ void Kopf_Zeichnen(s_icon*, int32_t x, int32_t y, int32_t) {
 void Kopf_Klick(s_icon*, int32_t ereignis) {
     if (!(ereignis & EV_LINKS)) return;
     int32_t mx = 0, my = 0;
-    Menue_Get_Mausposition(&mx, &my);
+    Menue_Maus_Position(&mx, &my);
     if (my < 478 || my > 556) return;
     if (mx >= 329 && mx <= 400) Tabelle_Auswahl_Klick(ICON_TAB_WETT_ZURUECK);
     else if (mx >= 470 && mx <= 541) Tabelle_Auswahl_Klick(ICON_TAB_WETT_VOR);

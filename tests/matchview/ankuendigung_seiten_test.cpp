@@ -6,7 +6,11 @@
 #include <set>
 
 #include "core/prioritaeten.h"
+#include "club/manager.h"
 #include "gui/icon.h"
+#include "gui/menue_panel.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_satz.h"
 #include "matchview/ankuendigung.h"
 #include "matchview/ergebnis_seite.h"
 #include "matchview/vorspiel.h"
@@ -167,6 +171,89 @@ TEST_F(AnkuendigungTage, FortyFiveDaysOfTwoManagersEndWithAnEmptyBuffer) {
     for (int32_t art : {ANK_VOR_MENUE, ANK_VOR_SPIEL, ANK_TORE, ANK_STATISTIK, ANK_FINANZEN, KALENDER_ERGEBNISSE,
                         KALENDER_TABELLE})
         EXPECT_TRUE(gesehen.count(art)) << art;
+}
+
+}  // namespace
+}  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// The two panels of a live match: the competition's other results and its
+// table, drawn over the screen, dragged and closed by a right click.
+class ErgebnisPanels : public SeitenWelt {
+protected:
+    void TearDown() override {
+        Spielfeld_Aktives_Merken(nullptr);
+        SeitenWelt::TearDown();
+    }
+};
+
+struct PanelStand {
+    int32_t unten_ergebnis = -1, unten_tabelle = -1;
+    bool ergebnis_zu = false;
+    int32_t option = -1;
+} g_panel;
+
+TEST_F(ErgebnisPanels, BothPanelsShowTheMatchdayDragToTheEdgeAndCloseByARightClick) {
+    static std::vector<uint8_t> satz(sizeof(Spielfeld_Satz));
+    g_panel = PanelStand{};
+    erster_zug = [](int32_t team) {
+        const int32_t w = Team_Get_Liga(team, 1);
+        Runde_Setzen(w, 1);
+        auto* s = reinterpret_cast<Spielfeld_Satz*>(satz.data());
+        s->wettbewerb = uint32_t(w);
+        s->runde = 1;
+        s->spieltag = 0;
+        Spielfeld_Aktives_Merken(s);
+        Manager_Icon_Button_An_Aus(team, ICON_OPTION_ERGEBNISSE, 1);
+        EXPECT_TRUE(Ergebnis_Seite(1));
+        EXPECT_TRUE(Ergebnis_Seite(0));
+        Ankuendigung_Flags();
+    };
+    plan.push_back({[] { return zug_gesehen; }, 2000, -100, -100, 0, false, "erster Zug"});
+    plan.push_back({nullptr, 4, 760, 60, 0, true, "panels"});
+    // The table panel (first at 350, 120) dragged far below: its lower edge stops at 565.
+    plan.push_back({nullptr, 2, 360, 130, 0, false, "auf die tabelle"});
+    plan.push_back({nullptr, 2, 360, 130, 1, false, "greifen"});
+    plan.push_back({nullptr, 3, 380, 595, 1, false, "ziehen"});
+    plan.push_back({nullptr, 2, 380, 595, 1, false, "gezogen"});
+    plan.push_back({[] {
+                        const s_icon* t = Menue_Screen_Icon_Aus_Nummer(ICON_PANEL_TABELLE);
+                        g_panel.unten_tabelle = t->y + t->ho;
+                        return true;
+                    },
+                    1, 380, 595, 0, false, "loslassen"});
+    // The results panel (first at 150, 120): the same, then a right click closes it.
+    plan.push_back({nullptr, 2, 160, 130, 0, false, "auf die ergebnisse"});
+    plan.push_back({nullptr, 2, 160, 130, 1, false, "greifen"});
+    plan.push_back({nullptr, 3, 170, 595, 1, false, "ziehen"});
+    plan.push_back({nullptr, 2, 170, 595, 1, false, "gezogen"});
+    plan.push_back({[] {
+                        const s_icon* e = Menue_Screen_Icon_Aus_Nummer(ICON_PANEL_ERGEBNIS);
+                        g_panel.unten_ergebnis = e->y + e->ho;
+                        return true;
+                    },
+                    1, 170, 595, 0, false, "loslassen"});
+    plan.push_back({[] {
+                        const s_icon* e = Menue_Screen_Icon_Aus_Nummer(ICON_PANEL_ERGEBNIS);
+                        return e != nullptr;
+                    },
+                    2, 170, 555, 0, false, "hin"});
+    plan.push_back({nullptr, 2, 170, 555, 2, false, "rechtsklick"});
+    plan.push_back({[] {
+                        g_panel.ergebnis_zu = !Menue_Screen_Icon_Ist_Vorhanden(ICON_PANEL_ERGEBNIS);
+                        g_panel.option = Manager_Icon_Button_Lesen(Menue_Lokal().team, ICON_OPTION_ERGEBNISSE);
+                        return true;
+                    },
+                    3, 170, 555, 0, false, "zu"});
+    ASSERT_EQ(Abspielen(), "");
+    EXPECT_EQ(g_panel.unten_tabelle, 565);
+    EXPECT_EQ(g_panel.unten_ergebnis, 564);
+    EXPECT_TRUE(g_panel.ergebnis_zu);
+    EXPECT_EQ(g_panel.option, 0) << "the results' option icon is switched off";
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("panels_live", 0), "");
 }
 
 }  // namespace
