@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "match/spieltag.h"
 #include "shell/maus.h"
 #include "tests/support/screen_welt.h"
 
@@ -51,6 +52,12 @@ protected:
             zug_gesehen = true;
             if (erster_zug) erster_zug(team);
         }, "Seiten");
+    }
+    // The match-day table lives on in the program (the wiring does not end
+    // it): the next test's game starts with an empty one.
+    void TearDown() override {
+        if (Spieltag_Ist_Initialisiert()) Spieltag_Slots_Loeschen();
+        ScreenWelt::TearDown();
     }
 
     // Plays the plan; "" when every step was reached.
