@@ -67,8 +67,10 @@ void Leinwand::Platte(int32_t x, int32_t y, int32_t bw, int32_t bh, int32_t r, R
 
 void Leinwand::Kreis(double cx, double cy, double r, Rgb c) {
     for (int32_t j = int32_t(cy - r) - 1; j <= int32_t(cy + r) + 1; ++j)
-        for (int32_t i = int32_t(cx - r) - 1; i <= int32_t(cx + r) + 1; ++i)
-            if (std::hypot(i + 0.5 - cx, j + 0.5 - cy) <= r) Punkt(i, j, c);
+        for (int32_t i = int32_t(cx - r) - 1; i <= int32_t(cx + r) + 1; ++i) {
+            const double dx = i + 0.5 - cx, dy = j + 0.5 - cy;
+            if (dx * dx + dy * dy <= r * r) Punkt(i, j, c);
+        }
 }
 
 void Leinwand::Ellipse(double cx, double cy, double rx, double ry, Rgb c) {
@@ -85,8 +87,8 @@ void Leinwand::Ellipse(double cx, double cy, double rx, double ry, Rgb c) {
 void Leinwand::Ring(double cx, double cy, double r, double dicke, Rgb c) {
     for (int32_t j = int32_t(cy - r) - 1; j <= int32_t(cy + r) + 1; ++j)
         for (int32_t i = int32_t(cx - r) - 1; i <= int32_t(cx + r) + 1; ++i) {
-            const double d = std::hypot(i + 0.5 - cx, j + 0.5 - cy);
-            if (d <= r && d >= r - dicke) Punkt(i, j, c);
+            const double dx = i + 0.5 - cx, dy = j + 0.5 - cy, d2 = dx * dx + dy * dy;
+            if (d2 <= r * r && (r <= dicke || d2 >= (r - dicke) * (r - dicke))) Punkt(i, j, c);
         }
 }
 

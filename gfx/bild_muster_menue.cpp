@@ -3,11 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "gfx/bild_leinwand.h"
 #include "gfx/bild_muster.h"
-#include "gfx/colour.h"
 
 namespace velmora {
 namespace {

@@ -10,7 +10,6 @@
 #include <cstring>
 #include <functional>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "gfx/bild_leinwand.h"
@@ -1050,22 +1049,21 @@ void Globus(Leinwand& l, int32_t k) {
 }
 
 void Unterschrift(Leinwand& l, Font* const* schriften, int32_t k) {
-    l.Platte(16, 10, 126, 52, 4, GOLD_DUNKEL, HELL, Mix(HELL, GRAU, 0.25), 1);
+    l.Platte(16, 10, 168, 52, 4, GOLD_DUNKEL, HELL, Mix(HELL, GRAU, 0.25), 1);
     Schrift(l, schriften[SCHRIFT_KNOPF], "Vertrag", 26, 14, SCHIEFER_DUNKEL, false, false);
-    l.Rechteck(26, 50, 104, 1, GRAU);
-    const double ende = 28 + 100 * Glatt(k / 34.0);
+    for (int32_t y = 20; y < 34; y += 4) l.Rechteck(100, y, 74, 1, Mix(GRAU, HELL, 0.4));
+    l.Rechteck(26, 50, 148, 1, GRAU);
+    // The signature grows over 35 frames and stays; the pen's tip on its end.
+    const double ende = 28 + 140 * Glatt(k / 34.0);
     double px = 28, py = 44;
     for (double x = 28; x <= ende; x += 1) {
-        const double y = 44 - 5 * std::sin((x - 28) * 0.32) * std::exp(-(x - 28) / 90.0) - 2 * std::sin((x - 28) * 0.09);
+        const double y = 44 - 5 * std::sin((x - 28) * 0.32) * std::exp(-(x - 28) / 120.0) - 2 * std::sin((x - 28) * 0.09);
         if (x > 28) l.Linie(px, py, x, y, 1.6, NACHT);
         px = x;
         py = y;
     }
-    // The pen, tip on the line's end.
-    l.Linie(px, py, px + 22, py - 30, 4, GOLD);
-    l.Linie(px, py, px + 4, py - 6, 2, SCHUH);
-    l.Rechteck(150, 14, 36, 44, Mix(TAFEL, NACHT, 0.4));
-    Schrift(l, schriften[SCHRIFT_NAME], "1.", 158, 24, GOLD, false, true);
+    l.Linie(px, py, px + 16, py - 34, 4, GOLD);
+    l.Linie(px, py, px + 3, py - 7, 2, SCHUH);
 }
 
 void Portraitkamera(Leinwand& l, int32_t k) {
@@ -1158,15 +1156,20 @@ void Band_Grund(Leinwand& l) {
 // running over it, then a sparkle ----
 
 std::unique_ptr<FilmSzene> Wettbewerb_Szene(int32_t grafik) {
+    // The header as it stands behind the cup at (15, 5), cut once from the
+    // main screen's background for all competitions.
+    static const std::vector<uint16_t> kopf = [] {
+        std::vector<uint16_t> k(size_t(66) * 66, Leinwand_Pixel(NACHT));
+        Bild h(Muster_Menue_Global(0));
+        if (h.rp)
+            for (int32_t y = 0; y < 66; ++y)
+                std::memcpy(k.data() + y * 66, Rastport_Pixels16(h.rp) + (y + 5) * int32_t(h.rp->width) + 15, 66 * 2);
+        return k;
+    }();
     auto pokal = std::make_shared<Bild>(Muster_Pokal(grafik));
-    auto hintergrund = std::make_shared<Bild>(Muster_Menue_Global(0));
     return std::make_unique<Szene>(
-        [pokal, hintergrund](Leinwand& l) {
-            // The header as it stands behind the cup at (15, 5).
-            const Rastport* h = hintergrund->rp;
-            if (h)
-                for (int32_t y = 0; y < l.h; ++y)
-                    std::memcpy(l.px + y * l.w, Rastport_Pixels16(h) + (y + 5) * int32_t(h->width) + 15, size_t(l.w) * 2);
+        [pokal](Leinwand& l) {
+            if (l.w * l.h == int32_t(kopf.size())) std::copy(kopf.begin(), kopf.end(), l.px);
             Einsetzen(l, pokal->rp, 0, 0, 1);
         },
         [pokal](Leinwand& l, int32_t k) {

@@ -9,6 +9,7 @@
 // ambulance and the heart monitor.
 #include <algorithm>
 #include <cstdio>
+#include <future>
 #include <memory>
 #include <string>
 #include <thread>
@@ -70,28 +71,34 @@ bool film_bauen(int32_t eintrag, Font* const* schriften, std::vector<uint8_t>& o
     FilmBau bau;
     bau.breite = m.breite;
     bau.hoehe = m.hoehe;
+    bau.bilder.resize(size_t(m.bilder));   // a frame left empty repeats the one before
     const size_t pixel = size_t(m.breite) * size_t(m.hoehe);
     std::vector<uint16_t> vorher;
     std::vector<std::vector<uint16_t>> stapel;
     std::vector<size_t> platz;   // where the batch's frames go
+    // A batch is packed while the next one is drawn.
+    std::future<void> laufend;
     auto stapel_packen = [&] {
-        std::vector<std::vector<uint8_t>> gepackt;
-        packen(stapel, m.breite, m.hoehe, gepackt);
-        for (size_t i = 0; i < gepackt.size(); ++i) bau.bilder[platz[i]] = std::move(gepackt[i]);
+        if (laufend.valid()) laufend.get();
+        laufend = std::async(std::launch::async, [&bau, m, roh = std::move(stapel), ziel = std::move(platz)] {
+            std::vector<std::vector<uint8_t>> gepackt;
+            packen(roh, m.breite, m.hoehe, gepackt);
+            for (size_t i = 0; i < gepackt.size(); ++i) bau.bilder[ziel[i]] = std::move(gepackt[i]);
+        });
         stapel.clear();
         platz.clear();
     };
     for (int32_t b = 1; b <= m.bilder; ++b) {
         szene->Zeichnen(b, rp);
         const uint16_t* px = Rastport_Pixels16(rp);
-        bau.bilder.emplace_back();
         if (b > 1 && std::equal(px, px + pixel, vorher.begin())) continue;
         vorher.assign(px, px + pixel);
         stapel.push_back(vorher);
-        platz.push_back(bau.bilder.size() - 1);
+        platz.push_back(size_t(b - 1));
         if (stapel.size() == 64) stapel_packen();
     }
     stapel_packen();
+    laufend.get();
     Rastport_Free(rp);
     if (m.ton) bau.ton = ton(eintrag);
     out = Film_Zusammensetzen(bau);
