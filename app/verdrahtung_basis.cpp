@@ -173,6 +173,7 @@ void Binden_Club() {
     Block(Team_Spielstand_Anmelden, "Team");
     Block(Manager_Spielstand_Anmelden, "Manager");
     // A new game's clubs wear the kits that fit their colours; a load keeps its kits.
+    Abonnieren(Welt_Aufgebaut(), "Welt_Aufgebaut", prio::WELT_TRIKOT, Trikot_Neues_Spiel);
 }
 
 void Binden_Saison() {
@@ -193,6 +194,9 @@ void Binden_Saison() {
     // Titles carry the calendar year.
     Besetzen(Wettbewerb_Hooks().jahr, Kalender_Titel_Jahr, "Wettbewerb.jahr");
     Verdrahtung_Weltgen();
+    // The world's regions of the configuration cache, so that a fresh start with "-d" reads it.
+    if (Spielstart_Cache_Anmelden()) Beim_Abbinden(Spielstart_Cache_Abmelden);
+    else Fehler("die Regionen der Welt im Konfigurations-Cache nicht anzumelden");
 }
 
 void Binden_Shell() {

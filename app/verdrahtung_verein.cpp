@@ -44,6 +44,8 @@ namespace {
 
 uint32_t jetzt() { return Kalender_Hooks().uhr ? Kalender_Hooks().uhr() : Plat_Ms(); }
 
+int32_t news_tag = -1;   // the game day of the last news round without a screen
+
 void news_an_manager(int32_t team, int32_t absender, uint32_t flags, const char* text) {
     News_Add(absender, team, -1, int32_t(flags), nullptr, "%s", text);
 }
@@ -168,9 +170,24 @@ void Binden_News() {
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_NEWS, [] {
         News_Datei_Oeffnen();
         News_Anzeige_Zuruecksetzen();
+        news_tag = -1;
     });
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_NEWS, [] { News_Datei_Schliessen(); });
-    Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_NEWS, [] { News_Runde(jetzt()); });
+    if (Einstellungen().betrieb == Betrieb::FENSTER) {
+        Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_NEWS, [] { News_Runde(jetzt()); });
+    } else {
+        // Without a screen nobody spends seconds in the menu phase: the round
+        // runs once a game day, from the day's first menu frame, so a game
+        // plays the same on any machine and continues from its autosave as
+        // it would have played on.
+        Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_NEWS, [] {
+            if (Tag_Index() != news_tag) {
+                news_tag = Tag_Index();
+                News_Anzeige_Zuruecksetzen();
+            }
+            News_Runde(uint32_t(news_tag) * NEWS_RUNDE_MS);
+        });
+    }
     Abonnieren(k.zug_endet, "Kalender.zug_endet", prio::ZUG_ENDE_NEWS, [](int32_t) { News_Manager_Nachricht(); });
     Besetzen(k.anfrage_offen, News_Anfrage_Offen, "Kalender.anfrage_offen");
     Beim_Abbinden([] { News_Datei_Schliessen(); });

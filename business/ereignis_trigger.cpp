@@ -291,7 +291,9 @@ void Ereignis_Tag() {
         if (e && Stadion_Zuschauer_Prozent_Setzen(e->wert1 < 25 ? 25 : e->wert1 > 200 ? 200 : e->wert1))
             alle_manager(e->text, {});
     }
-    if (Tag_Index() < 366 || Zufall_Bereich(0, 10) != 5) return;
+    // The daily chance changes the game, so it comes from the game's random table,
+    // which a save keeps (the standard generator serves presentation only).
+    if (Tag_Index() < 366 || Rnd(0, 10) != 5) return;
     int32_t u = Spieler_Get_Gewerkschafts_Praesi();
     if (u == -1 || Rnd(0, 1200) == 200) {
         int32_t seite = Rnd(0, 1);

@@ -451,23 +451,24 @@ bool Team_Stadion_Vorgabe_Setzen(int32_t team, const char* name, int32_t sitze, 
     return true;
 }
 
-void Club_Config_Bin_Anmelden() {
+bool Club_Config_Bin_Anmelden() {
+    const std::string team_cfg = Config_Datei_Name(CONFIG_TEAM);
     // Players first: the team block checks its player numbers against them.
-    Config_Bin_Region_Anmelden(
+    bool ok = Config_Bin_Region_Anmelden(
         "spieler",
         [](std::vector<uint8_t>& out) {
             Spieler_Save(out);
             return true;
         },
-        Spieler_Load, {"spieler.cfg"});
-    Config_Bin_Region_Anmelden(
+        Spieler_Load, {Config_Datei_Name(CONFIG_SPIELER)});
+    ok = ok && Config_Bin_Region_Anmelden(
         "teams",
         [](std::vector<uint8_t>& out) {
             Team_Save(out);
             return true;
         },
-        Team_Load, {"team.cfg"});
-    Config_Bin_Region_Anmelden(
+        Team_Load, {team_cfg});
+    return ok && Config_Bin_Region_Anmelden(
         "stadien",
         [](std::vector<uint8_t>& out) {
             ClubPacker pk{out};
@@ -501,7 +502,7 @@ void Club_Config_Bin_Anmelden() {
             g.stadien = std::move(neu);
             return true;
         },
-        {"team.cfg"});
+        {team_cfg});
 }
 
 }  // namespace velmora

@@ -44,6 +44,6 @@ bool Team_Stadion_Vorgabe_Setzen(int32_t team, const char* name, int32_t sitze, 
 int32_t Club_Config_Zahl(int32_t code, int32_t lo, int32_t hi);
 
 // Registers the cache regions "spieler", "teams" and "stadien" (sources spieler.cfg and team.cfg).
-void Club_Config_Bin_Anmelden();
+bool Club_Config_Bin_Anmelden();
 
 }  // namespace velmora

@@ -344,7 +344,6 @@ void Global_Config_Init() {
     Global_Config_Leser_Anmelden(Transferfaktor_Config_Lesen);
     Tabellen_Leeren();
     Verletzungen_Uebergeben();
-    Config_Bin_Region_Anmelden("global", Global_Config_Bin_Speichern, Global_Config_Bin_Laden, {"global.cfg"});
 }
 
 void Global_Config_Freigeben() {
@@ -508,6 +507,11 @@ bool Convert_Global_Config_Speichern(int32_t satz, const char* beschreibung) {
     return Config_Datei_Schreiben(satz, "global.cfg", Convert_Global_Config_Text(beschreibung));
 }
 
+bool Global_Config_Bin_Anmelden() {
+    return Config_Bin_Region_Anmelden("global", Global_Config_Bin_Speichern, Global_Config_Bin_Laden,
+                                      {Config_Datei_Name(CONFIG_GLOBAL)});
+}
+
 bool Global_Config_Bin_Speichern(std::vector<uint8_t>& out) {
     Attribut_Tabelle_Speichern(out);
     ClubPacker pk{out};
@@ -536,6 +540,9 @@ bool Global_Config_Bin_Speichern(std::vector<uint8_t>& out) {
 bool Global_Config_Bin_Laden(const uint8_t* daten, size_t bytes) {
     // The talent table leads the region with its fixed size.
     constexpr size_t TALENT_BYTES = 8 + sizeof(AttributDaten) * ATTRIBUT_ANZAHL;
+    // A fresh program that loads the cache without reading the file needs the chain of
+    // readers all the same: a save game's load reads the rules of global.cfg through it.
+    if (!g.initialisiert) Global_Config_Init();
     if (!daten || bytes < TALENT_BYTES || !Attribut_Tabelle_Laden(daten, TALENT_BYTES)) return false;
     ClubLeser l{daten + TALENT_BYTES, bytes - TALENT_BYTES};
     GlobalModul neu;

@@ -83,7 +83,7 @@ bool Global_Config_Leser_Anmelden(GlobalConfigLeser leser);
 void Global_Config_Leser_Abmelden(GlobalConfigLeser leser);
 
 // Empties every table of global.cfg (talents, scouts, camps, continents,
-// parameters, injuries, factors, rules) and registers the cache region "global".
+// parameters, injuries, factors, rules) and sets up the chain of keyword readers.
 void Global_Config_Init();
 // Empties the tables at the program's end, as a fresh process finds them.
 void Global_Config_Freigeben();
@@ -120,7 +120,9 @@ const char* Spieler_Tabelle_Wert(int32_t art);
 std::string Convert_Global_Config_Text(const char* beschreibung);
 bool Convert_Global_Config_Speichern(int32_t satz, const char* beschreibung);
 
-// The binary cache region "global".
+// The binary cache region "global" (source global.cfg): registered when the
+// program binds the club data; loading it sets the module up as reading does.
+bool Global_Config_Bin_Anmelden();
 bool Global_Config_Bin_Speichern(std::vector<uint8_t>& out);
 bool Global_Config_Bin_Laden(const uint8_t* daten, size_t bytes);
 

@@ -194,12 +194,6 @@ std::string anzeige_name(const char* pfad) {
 }
 
 // "x.cfg" -> "x_alias.cfg"; other names get "_alias.cfg" appended.
-std::string alias_name(const std::string& name) {
-    if (name.size() > 4 && gross(name.substr(name.size() - 4)) == ".CFG")
-        return name.substr(0, name.size() - 4) + "_alias.cfg";
-    return name + "_alias.cfg";
-}
-
 void oeffnen(std::string text, std::string anzeige, const std::string* alias_text, const std::string& alias_anzeige) {
     Read_Config_Close();
     g.inhalt = std::move(text);
@@ -263,6 +257,12 @@ std::string Config_Datei_Name(int32_t datei) {
     return name[0] ? std::string(name) : std::string(STANDARD_NAMEN[datei]);
 }
 
+std::string Config_Alias_Name(const std::string& name) {
+    if (name.size() > 4 && gross(name.substr(name.size() - 4)) == ".CFG")
+        return name.substr(0, name.size() - 4) + "_alias.cfg";
+    return name + "_alias.cfg";
+}
+
 std::string Config_Pfad(int32_t satz, const char* name) {
     if (!name || !*name) return "";
     for (int32_t verz : {DIR_USER_CONFIG, DIR_INSTALL_CONFIG}) {
@@ -292,7 +292,7 @@ bool Read_Config_Open_Name(const char* name) {
         Read_Config_Close();
         return false;
     }
-    std::string partner = alias_name(name);
+    std::string partner = Config_Alias_Name(name);
     std::string alias_pfad = Config_Pfad(g.satz, partner.c_str());
     std::string alias_text;
     bool mit_alias = !alias_pfad.empty() && datei_lesen(alias_pfad, alias_text);
@@ -307,7 +307,7 @@ bool Read_Config_Open_Pfad(const char* pfad, const char* anzeige) {
         Read_Config_Close();
         return false;
     }
-    std::string alias_pfad = alias_name(pfad);
+    std::string alias_pfad = Config_Alias_Name(pfad);
     std::string alias_text;
     bool mit_alias = datei_lesen(alias_pfad, alias_text);
     oeffnen(std::move(text), anzeige ? anzeige : anzeige_name(pfad), mit_alias ? &alias_text : nullptr,
@@ -320,7 +320,7 @@ bool Read_Config_Open_Text(const char* text, size_t bytes, const char* anzeige, 
     if (!text && bytes) return false;
     std::string alias = alias_text ? std::string(alias_text, alias_bytes) : std::string();
     std::string name = anzeige ? anzeige : "(Text)";
-    oeffnen(std::string(text ? text : "", bytes), name, alias_text ? &alias : nullptr, alias_name(name));
+    oeffnen(std::string(text ? text : "", bytes), name, alias_text ? &alias : nullptr, Config_Alias_Name(name));
     return true;
 }
 

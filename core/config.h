@@ -45,6 +45,8 @@ int32_t Config_Satz();
 // The file name of configuration file `datei`: the setting "conf_%d" when it
 // is set, else the default; "" for an unknown number.
 std::string Config_Datei_Name(int32_t datei);
+// The name (or path) of a file's alias partner: "<name without .cfg>_alias.cfg".
+std::string Config_Alias_Name(const std::string& name);
 // The path of "%d_<name>" of a set: the user's configuration directory first,
 // then the installation's; "" when neither holds the file.
 std::string Config_Pfad(int32_t satz, const char* name);

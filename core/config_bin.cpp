@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "core/config.h"
 #include "core/debug.h"
 #include "core/dirs.h"
 #include "core/le.h"
-#include "core/str.h"
 #include "platform/files.h"
 
 namespace velmora {
@@ -27,7 +27,6 @@ struct Region {
 
 struct ConfigBinModul {
     std::vector<Region> regionen;
-    bool behalten = false;
 };
 ConfigBinModul g;
 
@@ -43,11 +42,15 @@ uint32_t pruefsumme(const uint8_t* daten, size_t bytes) {
 }
 
 // The source section as it would be written now: every source of every
-// region, once, sorted, with the path found and its size and time.
+// region and its alias partner, once, sorted, with the path found and its
+// size and time.
 std::vector<uint8_t> quellen_block() {
     std::vector<std::string> namen;
     for (const Region& r : g.regionen)
-        for (const std::string& q : r.quellen) namen.push_back(q);
+        for (const std::string& q : r.quellen) {
+            namen.push_back(q);
+            namen.push_back(Config_Alias_Name(q));
+        }
     std::sort(namen.begin(), namen.end());
     namen.erase(std::unique(namen.begin(), namen.end()), namen.end());
     std::vector<uint8_t> out;
@@ -56,7 +59,6 @@ std::vector<uint8_t> quellen_block() {
         std::string pfad = Config_Pfad(Config_Satz(), name.c_str());
         std::string echt = pfad.empty() ? std::string() : Plat_Path(pfad.c_str());
         int64_t zeit = echt.empty() ? -1 : Plat_File_Time(echt.c_str());
-        std::vector<uint8_t> roh;
         int64_t groesse = -1;
         int32_t h = echt.empty() ? -1 : Plat_File_Open(echt.c_str(), PLAT_READ);
         if (h >= 0) {
@@ -69,6 +71,36 @@ std::vector<uint8_t> quellen_block() {
         Le_Put_U64(out, uint64_t(zeit));
     }
     return out;
+}
+
+// Checks the whole file against the registered regions and loads them in
+// order; the reason it was refused, or "" when every region took its data.
+std::string pruefen_und_laden(const std::vector<uint8_t>& datei) {
+    if (datei.size() < sizeof BIN_KOPF + 8 || std::memcmp(datei.data(), BIN_KOPF, sizeof BIN_KOPF) ||
+        Bytes_Get32(datei.data() + datei.size() - 4) != pruefsumme(datei.data(), datei.size() - 4))
+        return "fremd oder beschaedigt";
+    LeLeser l(datei.data() + sizeof BIN_KOPF, datei.size() - sizeof BIN_KOPF - 4);
+    if (int32_t(l.u32()) != Config_Satz()) return "eines anderen Satzes";
+    std::vector<uint8_t> quellen = quellen_block();
+    const uint8_t* gespeichert = l.bytes(quellen.size());
+    if (!gespeichert || std::memcmp(gespeichert, quellen.data(), quellen.size())) return "veraltet";
+    if (l.u32() != g.regionen.size()) return "mit anderen Regionen";
+    struct Teil {
+        const uint8_t* daten;
+        size_t bytes;
+    };
+    std::vector<Teil> teile;
+    for (const Region& r : g.regionen) {
+        std::string name = l.text();
+        uint32_t n = l.u32();
+        const uint8_t* daten = l.bytes(n);
+        if (!l.ok || name != r.name) return "ohne Region " + r.name + " (oder sie reicht ueber das Ende)";
+        teile.push_back({daten, n});
+    }
+    if (l.rest != 0) return std::to_string(l.rest) + " Bytes zu lang";
+    for (size_t i = 0; i < g.regionen.size(); ++i)
+        if (!g.regionen[i].laden(teile[i].daten, teile[i].bytes)) return "Region " + g.regionen[i].name + " passt nicht";
+    return "";
 }
 
 }  // namespace
@@ -96,22 +128,26 @@ void Config_Bin_Region_Abmelden(const char* name) {
                      g.regionen.end());
 }
 
-std::string Config_Bin_Pfad() {
-    const char* basis = Dirs_Get(DIR_USER_CONFIG);
-    if (!*basis) return "";
-    return Plat_Path(Str_Format("%s\\%d_config.bin", basis, Config_Satz()));
+std::vector<std::string> Config_Bin_Regionen() {
+    std::vector<std::string> namen;
+    for (const Region& r : g.regionen) namen.push_back(r.name);
+    return namen;
 }
 
-bool Config_Bin_Schreiben() {
-    std::string pfad = Config_Bin_Pfad();
-    if (g.regionen.empty() || pfad.empty()) {
-        Debug_Printf("Config_Bin_Schreiben: keine Regionen oder kein Verzeichnis\n");
+std::string Config_Bin_Pfad() { return Dirs_Cache() + "/" + std::to_string(Config_Satz()) + "_config.bin"; }
+
+std::vector<uint8_t> Config_Bin_Quellen() { return quellen_block(); }
+
+bool Config_Bin_Schreiben(const std::vector<uint8_t>* quellen) {
+    if (g.regionen.empty()) {
+        Debug_Printf("Config_Bin_Schreiben: keine Regionen\n");
         return false;
     }
     std::vector<uint8_t> datei(BIN_KOPF, BIN_KOPF + sizeof BIN_KOPF);
     Le_Put_U32(datei, uint32_t(Config_Satz()));
-    std::vector<uint8_t> quellen = quellen_block();
-    Le_Put_Bytes(datei, quellen.data(), quellen.size());
+    std::vector<uint8_t> jetzt = quellen ? std::vector<uint8_t>() : quellen_block();
+    if (!quellen) quellen = &jetzt;
+    Le_Put_Bytes(datei, quellen->data(), quellen->size());
     Le_Put_U32(datei, uint32_t(g.regionen.size()));
     for (const Region& r : g.regionen) {
         std::vector<uint8_t> daten;
@@ -124,8 +160,9 @@ bool Config_Bin_Schreiben() {
         Le_Put_Bytes(datei, daten.data(), daten.size());
     }
     Le_Put_U32(datei, pruefsumme(datei.data(), datei.size()));
-    Plat_Make_Dirs(Dirs_Get(DIR_USER_CONFIG));
-    if (!Plat_Write_Atomic(pfad.c_str(), datei.data(), datei.size())) {
+    const std::string verzeichnis = Dirs_Cache();
+    const std::string pfad = Config_Bin_Pfad();
+    if (!Plat_Make_Dirs(verzeichnis.c_str()) || !Plat_Write_Atomic(pfad.c_str(), datei.data(), datei.size())) {
         Debug_Printf("Config_Bin_Schreiben: %s nicht geschrieben\n", pfad.c_str());
         return false;
     }
@@ -135,69 +172,25 @@ bool Config_Bin_Schreiben() {
 bool Config_Bin_Laden() {
     std::string pfad = Config_Bin_Pfad();
     std::vector<uint8_t> datei;
-    if (g.regionen.empty() || pfad.empty() || !Plat_Read_All(pfad.c_str(), datei)) {
+    if (g.regionen.empty() || !Plat_Exists(pfad.c_str()) || !Plat_Read_All(pfad.c_str(), datei)) {
         Debug_Printf("Config_Bin_Laden: kein Cache (%s)\n", pfad.c_str());
         return false;
     }
-    if (datei.size() < sizeof BIN_KOPF + 8 || std::memcmp(datei.data(), BIN_KOPF, sizeof BIN_KOPF) ||
-        Bytes_Get32(datei.data() + datei.size() - 4) != pruefsumme(datei.data(), datei.size() - 4)) {
-        Debug_Printf("Config_Bin_Laden: %s fremd oder beschaedigt\n", pfad.c_str());
-        return false;
-    }
-    LeLeser l(datei.data() + sizeof BIN_KOPF, datei.size() - sizeof BIN_KOPF - 4);
-    if (int32_t(l.u32()) != Config_Satz()) {
-        Debug_Printf("Config_Bin_Laden: Cache eines anderen Satzes\n");
-        return false;
-    }
-    std::vector<uint8_t> quellen = quellen_block();
-    const uint8_t* gespeichert = l.bytes(quellen.size());
-    if (!gespeichert || std::memcmp(gespeichert, quellen.data(), quellen.size())) {
-        Debug_Printf("Config_Bin_Laden: Cache veraltet\n");
-        return false;
-    }
-    struct Teil {
-        const uint8_t* daten;
-        size_t bytes;
-    };
-    std::vector<Teil> teile;
-    if (l.u32() != g.regionen.size()) {
-        Debug_Printf("Config_Bin_Laden: andere Regionen im Cache\n");
-        return false;
-    }
-    for (const Region& r : g.regionen) {
-        std::string name = l.text();
-        uint32_t n = l.u32();
-        const uint8_t* daten = l.bytes(n);
-        if (!l.ok || name != r.name) {
-            Debug_Printf("Config_Bin_Laden: Region %s fehlt im Cache\n", r.name.c_str());
-            return false;
-        }
-        teile.push_back({daten, n});
-    }
-    if (l.rest != 0) {
-        Debug_Printf("Config_Bin_Laden: %zu Bytes zu viel\n", l.rest);
-        return false;
-    }
-    for (size_t i = 0; i < g.regionen.size(); ++i) {
-        if (!g.regionen[i].laden(teile[i].daten, teile[i].bytes)) {
-            Debug_Printf("Config_Bin_Laden: Region %s passt nicht\n", g.regionen[i].name.c_str());
-            return false;
-        }
-    }
-    return true;
+    std::string grund = pruefen_und_laden(datei);
+    if (grund.empty()) return true;
+    // A cache is only ever rebuilt: the one refused goes, so the files are read and it is written anew.
+    Debug_Printf("Config_Bin_Laden: %s %s, geloescht\n", pfad.c_str(), grund.c_str());
+    Config_Bin_Loeschen();
+    return false;
 }
 
 bool Config_Bin_Loeschen() {
     std::string pfad = Config_Bin_Pfad();
-    if (pfad.empty()) return true;
     if (Plat_Exists(pfad.c_str()) && !Plat_Remove(pfad.c_str())) {
         Debug_Printf("Config_Bin_Loeschen: %s nicht geloescht\n", pfad.c_str());
         return false;
     }
     return true;
 }
-
-void Config_Bin_Behalten_Setzen(bool behalten) { g.behalten = behalten; }
-bool Config_Bin_Behalten() { return g.behalten; }
 
 }  // namespace velmora

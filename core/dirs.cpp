@@ -43,12 +43,15 @@ struct DirsModul {
 };
 DirsModul g;
 
-std::string standard_benutzer() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
+// "$<variable>/velmora", else "<home>/<fallback>/velmora".
+std::string xdg_verzeichnis(const char* variable, const char* fallback) {
+    const char* xdg = std::getenv(variable);
     if (xdg && *xdg) return std::string(xdg) + "/velmora";
     std::string home = Plat_Home();
-    return (home.empty() ? std::string(".") : home) + "/.local/share/velmora";
+    return (home.empty() ? std::string(".") : home) + "/" + fallback + "/velmora";
 }
+
+std::string standard_benutzer() { return xdg_verzeichnis("XDG_DATA_HOME", ".local/share"); }
 
 #ifndef VELMORA_DATADIR
 #define VELMORA_DATADIR "/usr/local/share/velmora"
@@ -177,6 +180,8 @@ int32_t Dirs_Init() {
     }
     return ok ? 1 : 0;
 }
+
+std::string Dirs_Cache() { return xdg_verzeichnis("XDG_CACHE_HOME", ".cache"); }
 
 const char* Dirs_Get(int32_t nummer) {
     if (nummer < 0 || nummer >= DIR_ANZAHL) {

@@ -7,8 +7,11 @@
 // prefix it was built for. The user directory comes from "USER_DIR",
 // by default "$XDG_DATA_HOME/velmora" ("~/.local/share/velmora"). Each
 // sub-directory's name can be overridden by the setting "verz_%d" with its number.
+// What the game can rebuild (the binary configuration cache) goes to
+// "$XDG_CACHE_HOME/velmora" ("~/.cache/velmora").
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace velmora {
 
@@ -47,6 +50,10 @@ int32_t Dirs_Init();
 const char* Dirs_Fehler();
 // The path of a table entry; "" for an unknown number or before Dirs_Init.
 const char* Dirs_Get(int32_t nummer);
+// The directory of rebuildable files: "$XDG_CACHE_HOME/velmora", else
+// "<home>/.cache/velmora" (the home from $HOME or the password database).
+// Looked up on every call and not created here.
+std::string Dirs_Cache();
 // The number of files matching "%s\\%s" (directory, pattern).
 int32_t Dirs_Count_Files(const char* verzeichnis, const char* muster);
 // Writes the matching names (256 bytes each) while fewer than `maximum` are

@@ -8,6 +8,7 @@
 
 #include "core/debug.h"
 #include "core/dirs.h"
+#include "core/res.h"
 #include "gfx/bild_laden.h"
 #include "gfx/blit.h"
 #include "gfx/text_markup.h"
@@ -115,6 +116,16 @@ int32_t Bild_Res_Slot(int32_t index) {
         return -1;
     }
     return g.hooks.res_slot(index);
+}
+
+Rastport* Bild_Res_Laden(int32_t index, int32_t eintrag, int32_t tiefe) {
+    if (eintrag < Bild_Res_Direkt_Eintrag(index, 0)) {
+        Debug_Printf("Bild_Res_Laden: Datei %d hat keinen direkten Eintrag %d\n", index, eintrag);
+        return nullptr;
+    }
+    const int32_t slot = Bild_Res_Slot(index);
+    if (slot < 0) return nullptr;
+    return static_cast<Rastport*>(Res_Load(slot, eintrag, tiefe ? tiefe : Rastport_Screen_Depth(), nullptr));
 }
 
 

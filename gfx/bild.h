@@ -32,6 +32,23 @@ BildHooks& Bild_Hooks();
 // The slot of a list index, -1 when none.
 int32_t Bild_Res_Slot(int32_t index);
 
+// Files 1 to 7 of the list share their entries 0 to 3999 with the menu
+// framework's slave numbers (slave n >= 4000 is entry n % 4000 of file
+// n / 4000). A picture the code reads there by number or formula lies at
+// 4000 + that number, which no slave reaches; files 0 and 8 on, which no
+// slave loads, keep their numbers.
+constexpr int32_t BILD_RES_DIREKT_VERSATZ = 4000;
+constexpr int32_t BILD_RES_DIREKT_ERSTE = 1, BILD_RES_DIREKT_LETZTE = 7;
+constexpr int32_t Bild_Res_Direkt_Eintrag(int32_t index, int32_t nummer) {
+    return index >= BILD_RES_DIREKT_ERSTE && index <= BILD_RES_DIREKT_LETZTE ? BILD_RES_DIREKT_VERSATZ + nummer
+                                                                              : nummer;
+}
+// Every picture read by entry: entry `eintrag` (a number Bild_Res_Direkt_Eintrag
+// gave) of the list's file `index` as a new bitmap of depth `tiefe` (0: the
+// screen's); the caller frees it. None when missing, and, logged, for an
+// entry of files 1 to 7 that a slave number reaches.
+Rastport* Bild_Res_Laden(int32_t index, int32_t eintrag, int32_t tiefe = 0);
+
 // The crest of "^gll" in a marked-up text, with its small shadow (the text's crest drawer).
 void Bild_Wappen_Im_Text(int32_t team, Rastport* ziel, int32_t x, int32_t y, int32_t w, int32_t h);
 

@@ -278,4 +278,27 @@ std::vector<ResDateiEintrag> Muster_Portrait_Datei() {
     return d;
 }
 
+std::string Muster_Datei_Setzen(MusterDatei& datei, int32_t erster, std::vector<ResDateiEintrag> bilder,
+                                const std::string& gruppe) {
+    if (erster < 0) return "entry " + std::to_string(erster) + " lies before the file: " + gruppe;
+    std::string fehler;
+    const size_t ende = size_t(erster) + bilder.size();
+    if (datei.eintraege.size() < ende) {
+        datei.eintraege.resize(ende, Res_Datenblock(nullptr, 0));
+        datei.gruppen.resize(ende);
+    }
+    for (size_t i = 0; i < bilder.size(); ++i) {
+        if (bilder[i].typ == RES_TYP_DATEN && bilder[i].bytes.size() <= 4) continue;   // an empty block
+        const size_t e = size_t(erster) + i;
+        if (!datei.gruppen[e].empty()) {
+            if (fehler.empty())
+                fehler = "entry " + std::to_string(e) + ": " + datei.gruppen[e] + " and " + gruppe + " claim it";
+            continue;
+        }
+        datei.eintraege[e] = std::move(bilder[i]);
+        datei.gruppen[e] = gruppe;
+    }
+    return fehler;
+}
+
 }  // namespace velmora

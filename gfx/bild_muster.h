@@ -4,6 +4,7 @@
 // them as real pictures.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/res.h"
@@ -23,12 +24,25 @@ Rastport* Muster_Portrait_Teil(int32_t eintrag);          // 85 x 100 with an al
 ResDateiEintrag Muster_Eintrag(Rastport* rp, bool packen);
 
 // The entries of whole resource files: crests 0 to anzahl - 1; trophies at
-// 135 + graphic number 0 to anzahl - 1; kits (entries 16 + 13 n + variant and
-// + 6 for the mask); the 207 portrait parts. Entries without a picture are
-// empty data blocks.
+// POKAL_RES_ERSTER + graphic number 0 to anzahl - 1; kits (entries
+// TRIKOT_RES_ERSTER + 13 n + variant and + 6 for the mask); the portrait
+// parts. Entries without a picture are empty data blocks.
 std::vector<ResDateiEintrag> Muster_Wappen_Datei(int32_t anzahl);
 std::vector<ResDateiEintrag> Muster_Pokal_Datei(int32_t anzahl);
 std::vector<ResDateiEintrag> Muster_Trikot_Datei();
 std::vector<ResDateiEintrag> Muster_Portrait_Datei();
+
+// A resource file assembled from groups of pictures. Every picture claims its
+// entry; a second claim is refused, naming both groups, so that the asset tool
+// stops instead of writing one picture over another.
+struct MusterDatei {
+    std::vector<ResDateiEintrag> eintraege;   // empty data blocks where no picture stands
+    std::vector<std::string> gruppen;         // the group that claimed each entry, "" none
+};
+// Puts the group's entries at erster, erster + 1, ...; an empty data block
+// claims nothing. "" when every entry was free, else the first refusal
+// ("entry 331: the trophies and the darkening claim it"), the rest placed.
+std::string Muster_Datei_Setzen(MusterDatei& datei, int32_t erster, std::vector<ResDateiEintrag> bilder,
+                                const std::string& gruppe);
 
 }  // namespace velmora

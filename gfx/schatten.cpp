@@ -6,7 +6,6 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
-#include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
@@ -122,10 +121,7 @@ Rastport* Rahmen_Bild(int32_t datei, int32_t tiefe, int32_t team, int32_t wettbe
     Rastport* bild = nullptr;
     if (team >= 0 && (uint32_t(Team_Wert(TW_STATUS, team, 0, OP_LESEN)) & TEAM_STATUS_WAPPEN))
         bild = Bild_Laden(k, 0, BILD_WAPPEN);
-    if (!bild) {
-        const int32_t slot = Bild_Res_Slot(datei ? datei : BILD_RES_WAPPEN);
-        if (slot >= 0) bild = static_cast<Rastport*>(Res_Load(slot, k, tiefe, nullptr));
-    }
+    if (!bild) bild = Bild_Res_Laden(datei ? datei : BILD_RES_WAPPEN, k, tiefe);
     return bild;
 }
 

@@ -7,7 +7,6 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
-#include "core/res.h"
 #include "core/rnd.h"
 #include "gfx/alpha.h"
 #include "gfx/bild.h"
@@ -38,10 +37,10 @@ constexpr std::array<TrikotStructure, TRIKOT_ANZAHL> Tabelle_Bauen() {
         r.bild = uint32_t(TRIKOT_RES_ERSTER) + uint32_t(TRIKOT_RES_SCHRITT) * n;
         r.nummer = n;
     }
-    t[0] = {0xF0F0F0, 0xF01018, 0, 0xD8D8D8, 0, 16, 0};
-    t[1] = {0x20B8F0, 0x0890C8, 0, 0xD0D0D0, 0, 29, 1};
-    t[100] = {0xA50000, 0xA50000, 0, 0xA50000, 0xA50000, 1316, 100};
-    t[239] = {0x2169FF, 0x0000FF, 0, 0xC6C3C6, 0x2169FF, 3123, 239};
+    t[0] = {0xF0F0F0, 0xF01018, 0, 0xD8D8D8, 0, 4016, 0};
+    t[1] = {0x20B8F0, 0x0890C8, 0, 0xD0D0D0, 0, 4029, 1};
+    t[100] = {0xA50000, 0xA50000, 0, 0xA50000, 0xA50000, 5316, 100};
+    t[239] = {0x2169FF, 0x0000FF, 0, 0xC6C3C6, 0x2169FF, 7123, 239};
     return t;
 }
 constexpr std::array<TrikotStructure, TRIKOT_ANZAHL> TABELLE = Tabelle_Bauen();
@@ -53,12 +52,6 @@ void Triple_Setzen(uint8_t* f, uint32_t farbe) {
     f[0] = uint8_t(farbe);
     f[1] = uint8_t(farbe >> 8);
     f[2] = uint8_t(farbe >> 16);
-}
-
-Rastport* Res_Eintrag(int32_t eintrag) {
-    const int32_t slot = Bild_Res_Slot(BILD_RES_TRIKOTS);
-    if (slot < 0) return nullptr;
-    return static_cast<Rastport*>(Res_Load(slot, eintrag, Rastport_Screen_Depth(), nullptr));
 }
 
 // A kit that does not clash with any of `gegen` (kits outside the table are
@@ -108,7 +101,7 @@ Rastport* Trikot_Get_RP_Bitmap(int32_t n, int32_t variante) {
         Debug_Printf("Trikot_Get_RP_Bitmap() nVariante %d\n", variante);
         return nullptr;
     }
-    return Res_Eintrag(int32_t(TABELLE[size_t(n)].bild) + variante);
+    return Bild_Res_Laden(BILD_RES_TRIKOTS, int32_t(TABELLE[size_t(n)].bild) + variante);
 }
 
 int32_t Team_Get_TrikotNr(int32_t team, int32_t art) {
@@ -172,12 +165,12 @@ bool Trikot_Blt_Trikot(Rastport* ziel, int32_t trikot, int32_t x, int32_t y, int
         return false;
     }
     const int32_t erster = int32_t(TABELLE[size_t(trikot)].bild);
-    Rastport* bild = Res_Eintrag(erster + variante);
+    Rastport* bild = Bild_Res_Laden(BILD_RES_TRIKOTS, erster + variante);
     if (!bild) {
         Debug_Printf("Trikot_Blt_Trikot() rpTrikot\n");
         return false;
     }
-    Rastport* maske = Res_Eintrag(erster + variante + TRIKOT_VARIANTEN);
+    Rastport* maske = Bild_Res_Laden(BILD_RES_TRIKOTS, erster + variante + TRIKOT_VARIANTEN);
     if (!maske || (variante == 0 && (modus == 0 || modus == 5))) modus = TRIKOT_KEY;
     const int32_t w = int32_t(bild->width), h = int32_t(bild->height);
     bool ok = true;

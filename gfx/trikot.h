@@ -10,13 +10,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "gfx/bild.h"
 #include "gfx/rastport.h"
 
 namespace velmora {
 
 constexpr int32_t TRIKOT_ANZAHL = 240;
 constexpr int32_t TRIKOT_VARIANTEN = 6;
-constexpr int32_t TRIKOT_RES_ERSTER = 16;   // kit n's pictures start at entry 16 + 13 n
+// Kit n's pictures start at entry 4016 + 13 n of the kit file (its number 16 + 13 n moved past the slaves).
+constexpr int32_t TRIKOT_RES_ERSTER = Bild_Res_Direkt_Eintrag(BILD_RES_TRIKOTS, 16);
 constexpr int32_t TRIKOT_RES_SCHRITT = 13;
 constexpr int32_t TRIKOT_TOLERANZ = 120;    // the tolerance every caller of the clash rule uses
 

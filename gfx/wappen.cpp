@@ -7,7 +7,6 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
-#include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
@@ -64,12 +63,6 @@ bool Skaliert_Zeichnen(Rastport* quelle, Rastport* ziel, int32_t x, int32_t y, i
     return ok;
 }
 
-Rastport* Res_Bild(int32_t datei, int32_t eintrag) {
-    const int32_t slot = Bild_Res_Slot(datei);
-    if (slot < 0) return nullptr;
-    return static_cast<Rastport*>(Res_Load(slot, eintrag, Rastport_Screen_Depth(), nullptr));
-}
-
 int32_t Pokal(const char* name, bool zweite, int32_t wettbewerb, int32_t team, Rastport* ziel, int32_t x, int32_t y,
               int32_t w, int32_t h, const SchattenParameter* schatten) {
     if (w < 1) w = WAPPEN_GROESSE;
@@ -103,7 +96,7 @@ int32_t Pokal(const char* name, bool zweite, int32_t wettbewerb, int32_t team, R
         quelle = Wappen_Datei_Laden(bild);
     } else {
         const int32_t grafik = Wettbewerb_Get_Grafik(schluessel, nullptr);
-        if (grafik >= 0) quelle = Res_Bild(BILD_RES_POKALE, POKAL_RES_ERSTER + grafik);
+        if (grafik >= 0) quelle = Bild_Res_Laden(BILD_RES_POKALE, POKAL_RES_ERSTER + grafik);
     }
     if (!quelle) return 0;
     int32_t ok = 0;
@@ -149,7 +142,7 @@ int32_t Wappen_Zeichnen(int32_t team, Rastport* ziel, int32_t x, int32_t y, int3
     }
     Rastport* quelle = nullptr;
     if (uint32_t(Team_Wert(TW_STATUS, team, 0, OP_LESEN)) & TEAM_STATUS_WAPPEN) quelle = Bild_Laden(k, 0, BILD_WAPPEN);
-    if (!quelle) quelle = Res_Bild(BILD_RES_WAPPEN, std::min(k, WAPPEN_RES_ANZAHL - 1));
+    if (!quelle) quelle = Bild_Res_Laden(BILD_RES_WAPPEN, std::min(k, WAPPEN_RES_ANZAHL - 1));
     if (!quelle) return 0;
     int32_t ok = 0;
     if (uint32_t(w) == quelle->width && uint32_t(h) == quelle->height) {

@@ -4,13 +4,17 @@
 #pragma once
 #include <cstdint>
 
+#include "gfx/bild.h"
 #include "gfx/rastport.h"
 #include "gfx/shade.h"
 
 namespace velmora {
 
 constexpr int32_t WAPPEN_GROESSE = 66;
-constexpr int32_t POKAL_RES_ERSTER = 135;   // built-in trophy: 135 + the competition's graphic number
+// The built-in trophy of graphic number g is entry 4135 + g of the trophy file
+// (its number 135 + g moved past the slaves); the installation holds 0 to 195.
+constexpr int32_t POKAL_RES_ERSTER = Bild_Res_Direkt_Eintrag(BILD_RES_POKALE, 135);
+constexpr int32_t POKAL_RES_ANZAHL = 196;
 constexpr int32_t WAPPEN_RES_ANZAHL = 2000;
 
 // Draws the trophy of a competition (or of the team's competition when the

@@ -541,8 +541,11 @@ void Kalender_Jedes_Jahr() {
 }
 
 bool Kalender_Neues_Spiel() {
+    // The schedule of the world just built; without a world build, the set's file.
     Zeitplan z;
-    if (!Zeitplan_Config_Lesen(z)) {
+    if (const Zeitplan* welt = Zeitplan_Welt()) {
+        z = *welt;
+    } else if (!Zeitplan_Config_Lesen(z)) {
         Debug_Printf("Kalender_Neues_Spiel: kein zeitplan.cfg, die Termine werden gebaut\n");
         z = Zeitplan{};
     }
@@ -563,6 +566,7 @@ bool Kalender_Neues_Spiel() {
 
 void Kalender_Spiel_Freigeben() {
     Kalender_Free();
+    Zeitplan_Welt_Free();
     Rangliste_Free();
     Statistik_Free();
     Saison_Free();

@@ -157,11 +157,13 @@ void Kalender_Jeden_Tag();
 void Kalender_Jeden_Monat();
 void Kalender_Jedes_Jahr();
 
-// The game-start work of a new game on day 0, or of a loaded one.
+// The game-start work of a new game on day 0, or of a loaded one. The dates
+// come from the schedule of the world just built (Zeitplan_Welt), else from
+// zeitplan.cfg; the dates they lack are built.
 bool Kalender_Neues_Spiel();
 void Kalender_Free();
-// Frees the game's data (the calendar's state but its run mode, the season,
-// the clubs and the players): no game is in memory afterwards.
+// Frees the game's data (the calendar's state but its run mode, the world's
+// schedule, the season, the clubs and the players): no game is in memory afterwards.
 void Kalender_Spiel_Freigeben();
 // Back to the program's start (tests): everything freed, run mode 0.
 void Kalender_Zuruecksetzen();

@@ -337,16 +337,23 @@ void Wettbewerb_Menschliche_Teams_Ersetzen() {
     }
 }
 
-bool Wettbewerb_Spielstart_Pruefen(int32_t, int32_t) {
+bool Wettbewerb_Spielstart_Lesen() {
     if (Config_Modify_Aktiv()) {
         Debug_Printf("Wettbewerb_Spielstart_Pruefen: Config_Modify noch aktiv\n");
         return false;
     }
-    if (!Wettbewerb_Config_Laden()) return false;
+    return Wettbewerb_Config_Laden();
+}
+
+bool Wettbewerb_Spielstart_Spielplaene() {
     Spiele_Init();
     Tabelle_Free();
     Saison_Free();
     return Wettbewerb_Saison_Start();
+}
+
+bool Wettbewerb_Spielstart_Pruefen(int32_t, int32_t) {
+    return Wettbewerb_Spielstart_Lesen() && Wettbewerb_Spielstart_Spielplaene();
 }
 
 }  // namespace velmora

@@ -68,6 +68,11 @@ void Wettbewerb_Menschliche_Teams_Ersetzen();
 // A new game: reads "wettbewerb.cfg" again and makes the first fixtures.
 // Refused while the competition editing mode is open.
 bool Wettbewerb_Spielstart_Pruefen(int32_t, int32_t);
+// Its two halves, for the world build that caches what was read before the
+// fixtures are made: the reading (refused while editing) and the fixtures of
+// the first season over empty fixtures, tables and season records.
+bool Wettbewerb_Spielstart_Lesen();
+bool Wettbewerb_Spielstart_Spielplaene();
 void Wettbewerb_Spiele_Beendet_Tag(int32_t wettbewerb, int32_t tag);
 
 }  // namespace velmora

@@ -1,6 +1,10 @@
 // season/spielstart.cpp - the world of a new game and the game-running flag.
 #include "season/spielstart.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "club/aufstellung.h"
 #include "club/club_config.h"
 #include "club/global_config.h"
@@ -11,11 +15,9 @@
 #include "core/config_bin.h"
 #include "core/debug.h"
 #include "core/mem.h"
-#include "season/saison.h"
-#include "season/spiele.h"
 #include "season/spielplan.h"
-#include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/zeitplan.h"
 
 namespace velmora {
 namespace {
@@ -24,12 +26,20 @@ struct SpielstartModul {
     bool erster_aufruf = true;
     uint8_t spielerdaten = 0;
     bool cache_behalten = false;
+    std::vector<std::string> cache_regionen;   // the world's regions this module registered
+    bool cache_angemeldet = false;
 };
 SpielstartModul g;
 
-// The clubs, players and competitions from the files.
+// The clubs, players, competitions and schedule from the files. Once every
+// file was read whole the configuration cache is written from them, with
+// the sources as they stood before the reading (a file changed meanwhile
+// leaves the cache stale).
 bool Aus_Dateien() {
-    if (!Global_Config_Lesen()) Debug_Printf("Spielstart_Welt_Aufbauen: global.cfg nicht gelesen\n");
+    const bool cache = g.cache_angemeldet;
+    const std::vector<uint8_t> quellen = cache ? Config_Bin_Quellen() : std::vector<uint8_t>();
+    bool ganz = Global_Config_Lesen();
+    if (!ganz) Debug_Printf("Spielstart_Welt_Aufbauen: global.cfg nicht gelesen\n");
     if (!Team(0)) {
         Debug_Printf("Spielstart_Welt_Aufbauen: team.cfg nicht gelesen\n");
         return false;
@@ -38,7 +48,16 @@ bool Aus_Dateien() {
         Debug_Printf("Spielstart_Welt_Aufbauen: spieler.cfg nicht gelesen\n");
         return false;
     }
-    return Wettbewerb_Spielstart_Pruefen(0, 0);
+    if (!Wettbewerb_Spielstart_Lesen()) return false;
+    if (!Zeitplan_Welt_Lesen()) {
+        Debug_Printf("Spielstart_Welt_Aufbauen: zeitplan.cfg nicht gelesen\n");
+        ganz = false;
+    }
+    // A cache of a world read in part would load as if it were whole.
+    if (!cache) return true;
+    if (ganz && g.spielerdaten == 1) Config_Bin_Schreiben(&quellen);
+    else Debug_Printf("Spielstart_Welt_Aufbauen: nicht alles gelesen, kein Cache geschrieben\n");
+    return true;
 }
 
 }  // namespace
@@ -63,23 +82,42 @@ bool Spielstart_Regeln_Lesen() {
     return false;
 }
 
+bool Spielstart_Cache_Anmelden() {
+    Spielstart_Cache_Abmelden();
+    const std::vector<std::string> vorher = Config_Bin_Regionen();
+    const bool ok = Global_Config_Bin_Anmelden() && Club_Config_Bin_Anmelden() && Wettbewerb_Cache_Anmelden() &&
+                    Zeitplan_Cache_Anmelden();
+    for (const std::string& name : Config_Bin_Regionen())
+        if (std::find(vorher.begin(), vorher.end(), name) == vorher.end()) g.cache_regionen.push_back(name);
+    if (!ok) {
+        Debug_Printf("Spielstart_Cache_Anmelden: Regionen der Welt nicht angemeldet\n");
+        Spielstart_Cache_Abmelden();
+        return false;
+    }
+    g.cache_angemeldet = true;
+    return true;
+}
+
+void Spielstart_Cache_Abmelden() {
+    for (const std::string& name : g.cache_regionen) Config_Bin_Region_Abmelden(name.c_str());
+    g.cache_regionen.clear();
+    g.cache_angemeldet = false;
+}
+
 bool Spielstart_Welt_Aufbauen() {
     // The market's manager record holds the start screens' state; it outlives the rebuild.
     ManagerStruktur* platzhalter = Team_Anzahl() > 0 && Team_Markt() >= 0 ? Manager_Abnehmen(Team_Markt()) : nullptr;
     if (!g.cache_behalten) Config_Bin_Loeschen();
     bool ok = true;
-    if (Config_Bin_Laden()) {
+    if (g.cache_angemeldet && Config_Bin_Laden()) {
         g.spielerdaten = 1;
         Team_Netzwerk_Flags_Setzen();
-        // The cache holds the competitions but no fixtures: the first season's are made here.
-        Spiele_Init();
-        Tabelle_Free();
-        Saison_Free();
-        ok = Wettbewerb_Saison_Start();
     } else {
         g.spielerdaten = 0;
         ok = Aus_Dateien();
     }
+    // Both ways hold the competitions as read, without fixtures: the first season's are made here.
+    ok = ok && Wettbewerb_Spielstart_Spielplaene();
     if (platzhalter) {
         if (Team_Markt() < 0 || !Manager_Anhaengen(Team_Markt(), platzhalter)) {
             Debug_Printf("Spielstart_Welt_Aufbauen: Platzhalter-Manager ohne Transfermarkt\n");

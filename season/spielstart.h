@@ -21,6 +21,12 @@ uint8_t Spielstart_Spielerdaten();
 // Keeps the binary configuration cache of an earlier build ("-d") instead of
 // deleting it before the world is built.
 void Spielstart_Cache_Behalten(bool behalten);
+// Registers the configuration cache's regions of the world (global.cfg, the
+// players, the teams and their stadiums, the competitions, the schedule) when
+// the program binds the season; the world build uses the cache only while
+// they are. Abmelden takes back what Anmelden registered.
+bool Spielstart_Cache_Anmelden();
+void Spielstart_Cache_Abmelden();
 
 // Reads the rules of the configuration set (global.cfg: crowd and price
 // levels, talents, factors), which no save game holds; called before a save
@@ -28,11 +34,13 @@ void Spielstart_Cache_Behalten(bool behalten);
 // False (logged; the default rules stay) when the file cannot be read.
 bool Spielstart_Regeln_Lesen();
 
-// Builds the world of a new game: the cache when it loads, else the teams,
-// the players and the competitions with their first fixtures from the
-// files; then every team's base data, line-up and players. The transfer
-// market's manager record (the start screens' placeholder) survives. False
-// when the world could not be built.
+// Builds the world of a new game: the cache when it is kept ("-d") and
+// loads, else global.cfg, the teams, the players, the competitions and the
+// schedule from the files, after which the cache is written when all of them
+// were read whole; then the first season's fixtures, and every team's base
+// data, line-up and players. The transfer market's manager record (the start
+// screens' placeholder) survives. A world from the cache equals the world
+// from the files. False when the world could not be built.
 bool Spielstart_Welt_Aufbauen();
 
 }  // namespace velmora

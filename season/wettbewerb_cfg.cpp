@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 #include <set>
 
 #include "core/config.h"
@@ -294,6 +295,13 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
     std::vector<WettbewerbBeschreibung> liste;
     int32_t id = WETTBEWERB_ERSTE_ID;
     int32_t grafik = 0;
+    // The next graphic number (kept for the next competition with `teilen`).
+    auto naechste_grafik = [&grafik](bool teilen = false) {
+        while (std::find(std::begin(WETTBEWERB_GRAFIK_BELEGT), std::end(WETTBEWERB_GRAFIK_BELEGT), grafik) !=
+               std::end(WETTBEWERB_GRAFIK_BELEGT))
+            ++grafik;
+        return teilen ? grafik : grafik++;
+    };
     std::vector<int32_t> top_ligen;
     // Ids are given in order: per country its leagues then its cup; then the
     // continental cup's groups, its knock-out stage and the friendlies. The
@@ -318,7 +326,7 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
             w.teams = int32_t(l.ligen[s].size());
             w.rueckspiel = 2;
             w.spieltage = Wettbewerb_Liga_Runden(w.teams, 2);
-            w.grafik = grafik++;
+            w.grafik = naechste_grafik();
             w.liga_symbol = s;
             w.kalender_position = 1;
             w.wichtigkeit = std::max(10, 70 - 20 * s);
@@ -343,7 +351,7 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
             w.spieltage = Wettbewerb_KO_Runden(w.teams);
             w.verlaengerung = 30;
             w.elfmeter = 1;
-            w.grafik = grafik++;
+            w.grafik = naechste_grafik();
             w.kalender_position = 2;
             w.wichtigkeit = 60;
             liste.push_back(w);
@@ -368,7 +376,7 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
             w.teams = je_gruppe + (gi < int32_t(teilnehmer.size()) % gruppen ? 1 : 0);
             w.rueckspiel = 2;
             w.spieltage = Wettbewerb_Liga_Runden(w.teams, 2);
-            w.grafik = grafik;
+            w.grafik = naechste_grafik(true);
             w.kalender_position = 3;
             w.wichtigkeit = 75;
             w.punkt_praemie = 50000;
@@ -390,7 +398,7 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
         w.verlaengerung = 30;
         w.elfmeter = 1;
         w.auswaertstore = 1;
-        w.grafik = grafik++;
+        w.grafik = naechste_grafik();
         w.kalender_position = 3;
         w.wichtigkeit = 85;
         if (!gruppen) {
@@ -405,7 +413,7 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
         w.name = "Freundschaftsspiele";
         w.art = ART_FREUNDSCHAFT;
         w.modus = MODUS_KO_SYSTEM;
-        w.grafik = grafik++;
+        w.grafik = naechste_grafik();
         w.wichtigkeit = 10;
         w.gelb_sperre = 0;
         w.sperre_gelbrot = 0;

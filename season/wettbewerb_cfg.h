@@ -106,12 +106,19 @@ struct WettbewerbWeltOptionen {
     bool freundschaft = true;             // a friendlies competition
     std::string international_name = "Kontinentalpokal";
 };
+// Graphic numbers the world builder never hands out: the menus show a
+// competition's logo as slave picture 12135 + g and its film as film 59 + g,
+// and for these the logo would be another picture (12153, 12155, 12156) and
+// 18's film the film 77.
+constexpr int32_t WETTBEWERB_GRAFIK_BELEGT[] = {18, 20, 21};
 // Builds the descriptions of a whole world: per country its leagues (ids from
 // 50, levels linked for promotion and relegation, the top flight qualifying
 // for the continental cup), its cup; then the continental cup (groups of the
 // qualified clubs, then knock-out rounds with two legs, away goals, extra time
 // and shoot-out) and the friendlies. The first season's continental cup is
 // filled from the first qualifying places of each top flight in list order.
+// Graphic numbers count from 0 in that order, the groups and knock-out rounds
+// of the continental cup sharing one, past WETTBEWERB_GRAFIK_BELEGT.
 std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vector<WettbewerbLand>& laender,
                                                                const WettbewerbWeltOptionen& optionen = {});
 

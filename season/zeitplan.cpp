@@ -9,7 +9,9 @@
 #include <tuple>
 
 #include "core/config.h"
+#include "core/config_bin.h"
 #include "core/debug.h"
+#include "core/le.h"
 #include "platform/files.h"
 #include "season/wettbewerb.h"
 
@@ -24,6 +26,12 @@ constexpr int32_t FEHLER_DATUM = 304;       // a day that does not exist every y
 constexpr int32_t WARNUNG_DOPPELT = 305;    // a round and leg dated twice: the later line holds
 
 constexpr int32_t TAGNUMMER_2000 = 10957;   // days from 1 January 1970 to 1 January 2000
+
+struct ZeitplanModul {
+    bool welt_vorhanden = false;   // the world built last has a schedule
+    Zeitplan welt;
+};
+ZeitplanModul g;
 
 // Days from 1 January 1970 (the civil algorithm over 400-year eras).
 int32_t Tage_Seit_1970(int32_t y, int32_t m, int32_t d) {
@@ -286,6 +294,77 @@ bool Zeitplan_Config_Lesen_Pfad(const char* pfad, Zeitplan& z) {
 bool Zeitplan_Config_Lesen_Text(const char* text, size_t bytes, Zeitplan& z) {
     if (!Read_Config_Open_Text(text, bytes, "zeitplan.cfg", nullptr, 0)) return false;
     return Lesen_Offen(z);
+}
+
+namespace {
+
+// Region "Zeitplan": u32 1 with a schedule (0 without), then i32 change day,
+// change month and first year, u32 date count and per date i32 competition,
+// round, leg, day, month. Loading keeps to the reader's limits.
+bool Cache_Speichern(std::vector<uint8_t>& out) {
+    Le_Put_U32(out, g.welt_vorhanden ? 1 : 0);
+    if (!g.welt_vorhanden) return true;
+    const Zeitplan& z = g.welt;
+    for (int32_t v : {z.wechsel_tag, z.wechsel_monat, z.start_jahr}) Le_Put_U32(out, uint32_t(v));
+    Le_Put_U32(out, uint32_t(z.termine.size()));
+    for (const ZeitplanTermin& t : z.termine)
+        for (int32_t v : {t.wettbewerb, t.runde, t.spieltag, t.tag, t.monat}) Le_Put_U32(out, uint32_t(v));
+    return true;
+}
+
+bool Cache_Laden(const uint8_t* daten, size_t bytes) {
+    LeLeser l(daten, bytes);
+    const uint32_t vorhanden = l.u32();
+    Zeitplan z;
+    if (vorhanden == 1) {
+        z.wechsel_tag = int32_t(l.u32());
+        z.wechsel_monat = int32_t(l.u32());
+        z.start_jahr = int32_t(l.u32());
+        const uint32_t n = l.u32();
+        if (!l.ok || !Zeitplan_Datum_Gueltig(z.wechsel_tag, z.wechsel_monat, 2001) || z.start_jahr < 1900 ||
+            z.start_jahr > 2999 || n > uint32_t(WETTBEWERB_MAX * ZEITPLAN_RUNDEN_MAX * 2) || n * 20ull != l.rest)
+            return false;
+        z.termine.resize(n);
+        for (ZeitplanTermin& t : z.termine) {
+            t.wettbewerb = int32_t(l.u32());
+            t.runde = int32_t(l.u32());
+            t.spieltag = int32_t(l.u32());
+            t.tag = int32_t(l.u32());
+            t.monat = int32_t(l.u32());
+            if (t.wettbewerb < WETTBEWERB_ERSTE_ID || t.wettbewerb >= WETTBEWERB_ERSTE_ID + WETTBEWERB_MAX ||
+                t.runde < 1 || t.runde > ZEITPLAN_RUNDEN_MAX || t.spieltag < 0 || t.spieltag > 1 ||
+                !Zeitplan_Datum_Gueltig(t.tag, t.monat, 2001))
+                return false;
+        }
+    } else if (vorhanden != 0) {
+        return false;
+    }
+    if (!l.ok || l.rest != 0) return false;
+    g.welt_vorhanden = vorhanden == 1;
+    g.welt = std::move(z);
+    return true;
+}
+
+}  // namespace
+
+bool Zeitplan_Welt_Lesen() {
+    Zeitplan_Welt_Free();
+    const std::string name = Config_Datei_Name(CONFIG_ZEITPLAN);
+    if (Config_Pfad(Config_Satz(), name.c_str()).empty()) {
+        Debug_Printf("Zeitplan_Welt_Lesen: kein %s, die Termine werden gebaut\n", name.c_str());
+        return true;
+    }
+    if (!Zeitplan_Config_Lesen(g.welt)) return false;
+    g.welt_vorhanden = true;
+    return true;
+}
+
+const Zeitplan* Zeitplan_Welt() { return g.welt_vorhanden ? &g.welt : nullptr; }
+
+void Zeitplan_Welt_Free() { g = ZeitplanModul{}; }
+
+bool Zeitplan_Cache_Anmelden() {
+    return Config_Bin_Region_Anmelden("Zeitplan", Cache_Speichern, Cache_Laden, {Config_Datei_Name(CONFIG_ZEITPLAN)});
 }
 
 }  // namespace velmora

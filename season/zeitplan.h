@@ -80,4 +80,15 @@ bool Zeitplan_Config_Lesen(Zeitplan& z);
 bool Zeitplan_Config_Lesen_Pfad(const char* pfad, Zeitplan& z);
 bool Zeitplan_Config_Lesen_Text(const char* text, size_t bytes, Zeitplan& z);
 
+// The schedule of the world being built: the world build reads zeitplan.cfg
+// with the other configuration files (or takes it from the configuration
+// cache), and the calendar's new game starts from it. A set without the file
+// is no error: its world has no schedule and the calendar builds the dates.
+// Lesen is false only when the file is there but cannot be read.
+bool Zeitplan_Welt_Lesen();
+const Zeitplan* Zeitplan_Welt();   // null when the world has none, or none was built
+void Zeitplan_Welt_Free();
+// Registers the cache region "Zeitplan" (source zeitplan.cfg).
+bool Zeitplan_Cache_Anmelden();
+
 }  // namespace velmora

@@ -5,7 +5,9 @@
 // Every file of the resource-file list is written into "resfile" below the
 // installation with the project's own writer, but the fonts, which mkfonts
 // renders, and the menu sounds, which mksounds synthesises. The trophy, kit,
-// crest and portrait-part files hold pictures drawn by program.
+// crest and portrait-part files hold pictures drawn by program; trophies and
+// kits, which the code reads by number, lie at 4000 + their number, past the
+// entries the menu's slave numbers reach (docs/assets.md).
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -21,23 +23,6 @@
 #include "tools/werkzeug.h"
 
 using namespace velmora;
-
-namespace {
-
-// Puts a picture at `eintrag` of a file's entries; false, naming both, when
-// a picture stands there already.
-bool Setzen(std::vector<ResDateiEintrag>& datei, const char* name, int32_t eintrag, ResDateiEintrag bild,
-            const char* was) {
-    if (datei.size() <= size_t(eintrag)) datei.resize(size_t(eintrag) + 1, Res_Datenblock(nullptr, 0));
-    if (datei[size_t(eintrag)].typ == RES_TYP_BITMAP) {
-        std::fprintf(stderr, "mkassets: %s entry %d: %s and another picture claim it\n", name, eintrag, was);
-        return false;
-    }
-    datei[size_t(eintrag)] = std::move(bild);
-    return true;
-}
-
-}  // namespace
 
 constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3;
 
@@ -59,20 +44,27 @@ int main(int argc, char** argv) {
         std::string pfad = resfile + "/" + Resourcen_Standardname(i);
         if (i == RES_FONTS) continue;   // rendered by mkfonts
         if (i == SOUND_RES_MENUE) continue;   // synthesised by mksounds
-        std::vector<ResDateiEintrag> eintraege;
-        bool ok = true;
-        if (i == MENUE_RES_GLOBAL) eintraege = Muster_Menue_Global_Datei();
-        else if (i == MENUE_RES_OPTIONEN) eintraege = Muster_Menue_Optionen_Datei();
+        // Each file is put together from named groups of pictures; two
+        // pictures claiming one entry stop the build, naming both.
+        MusterDatei d;
+        std::string fehler;
+        auto setzen = [&](int32_t erster, std::vector<ResDateiEintrag> bilder, const char* gruppe) {
+            std::string f = Muster_Datei_Setzen(d, erster, std::move(bilder), gruppe);
+            if (fehler.empty()) fehler = f;
+        };
+        if (i == MENUE_RES_GLOBAL) setzen(0, Muster_Menue_Global_Datei(), "the menu pictures");
+        else if (i == MENUE_RES_OPTIONEN) setzen(0, Muster_Menue_Optionen_Datei(), "the option bar");
         else if (i == BILD_RES_POKALE) {
-            // The trophies of graphic numbers 0 to 195 lie before the darkening picture.
-            eintraege = Muster_Pokal_Datei(MENUE_ABDUNKELN_EINTRAG - POKAL_RES_ERSTER);
-            ok = Setzen(eintraege, pfad.c_str(), MENUE_ABDUNKELN_EINTRAG, Muster_Eintrag(Muster_Menue_Abdunkeln(), true),
-                        "the darkening");
-        } else if (i == BILD_RES_TRIKOTS) eintraege = Muster_Trikot_Datei();
-        else if (i == BILD_RES_WAPPEN) eintraege = Muster_Wappen_Datei(WAPPEN_RES_ANZAHL);
-        else if (i == BILD_RES_GESICHTER) eintraege = Muster_Portrait_Datei();
-        if (!ok) return 1;
-        if (!Res_Schreiben(pfad.c_str(), eintraege)) {
+            setzen(0, Muster_Pokal_Datei(POKAL_RES_ANZAHL), "the trophies");
+            setzen(MENUE_ABDUNKELN_EINTRAG, {Muster_Eintrag(Muster_Menue_Abdunkeln(), true)}, "the darkening");
+        } else if (i == BILD_RES_TRIKOTS) setzen(0, Muster_Trikot_Datei(), "the kits");
+        else if (i == BILD_RES_WAPPEN) setzen(0, Muster_Wappen_Datei(WAPPEN_RES_ANZAHL), "the crests");
+        else if (i == BILD_RES_GESICHTER) setzen(0, Muster_Portrait_Datei(), "the portrait parts");
+        if (!fehler.empty()) {
+            std::fprintf(stderr, "mkassets: %s %s\n", pfad.c_str(), fehler.c_str());
+            return 1;
+        }
+        if (!Res_Schreiben(pfad.c_str(), d.eintraege)) {
             std::fprintf(stderr, "mkassets: cannot write %s\n", pfad.c_str());
             return 1;
         }

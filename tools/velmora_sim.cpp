@@ -151,7 +151,10 @@ int main(int argc, char** argv) {
         }
     }
     if (user.empty()) user = (temp / "user").string();
+    // Its settings and configuration cache stay in its own directory: a run
+    // never changes the game's settings or replaces the game's cache.
     setenv("XDG_CONFIG_HOME", (temp / "settings").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (temp / "cache").c_str(), 1);
     Reg_Write_String("Work_dir", install.c_str());
     Reg_Write_String("USER_DIR", user.c_str());
     if (Dirs_Init() != 1) {

@@ -1,14 +1,20 @@
 // The club data over a real network: a server process and a client process on
-// loopback, wired by the composition root (the club requests in net's request
-// switch, the club's remote calls, the save blocks).
+// loopback and one user directory, wired by the composition root (the club
+// requests in net's request switch, the club's remote calls, the save blocks,
+// the lock on the user directory).
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <string>
+
 #include "app/verdrahtung.h"
 #include "club/transfer.h"
+#include "core/dirs.h"
+#include "core/hooks.h"
 #include "core/mem.h"
 #include "core/spielstand.h"
 #include "core/spielstand_testing.h"
@@ -16,6 +22,7 @@
 #include "net/net.h"
 #include "platform/clock.h"
 #include "tests/club/welt.h"
+#include "tests/core/temp_verz.h"
 
 namespace velmora {
 namespace {
@@ -51,6 +58,9 @@ void Welt_Fuer_Beide() {
     Net_Port_Setzen(0);
     Netzwerk_Modus_Setzen(2);
     if (!Internet_Netzwerk_Start()) _exit(10);
+    // The server may save: it holds the user directory and writes a save game there.
+    Spiel_Sperren();
+    if (Dirs_Sperre() != DirsSperre::GEHALTEN || !Spielstand_Speichern(1)) _exit(16);
     uint16_t port = Net_Server_Port();
     if (write(port_schreiben, &port, sizeof port) != sizeof port) _exit(11);
     close(port_schreiben);
@@ -80,6 +90,8 @@ void Welt_Fuer_Beide() {
 }
 
 TEST(ClubAnbindung, ClientAndServerProcessesOverLoopback) {
+    velmora_test::TestWelt dirs;   // one user directory for both processes
+    ASSERT_TRUE(dirs.ok);
     int port_pipe[2], stop_pipe[2];
     ASSERT_EQ(pipe(port_pipe), 0);
     ASSERT_EQ(pipe(stop_pipe), 0);
@@ -104,6 +116,18 @@ TEST(ClubAnbindung, ClientAndServerProcessesOverLoopback) {
     Net_Port_Setzen(port);
     Netzwerk_Modus_Setzen(1);
     ASSERT_TRUE(Internet_Netzwerk_Start());
+    // The client saves nothing and leaves the user directory to the server:
+    // it takes no lock and is not told that another instance runs there.
+    std::string meldung;
+    static std::string* meldungen;
+    meldungen = &meldung;
+    Core_Hooks().meldung = [](const char* t) { *meldungen += t; };
+    Spiel_Sperren();
+    EXPECT_EQ(Dirs_Sperre(), DirsSperre::KEINE);
+    EXPECT_EQ(meldung, "");
+    EXPECT_FALSE(Spielstand_Speichern(2));
+    EXPECT_FALSE(std::filesystem::exists(std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_2.qzv"));
+    Core_Hooks().meldung = nullptr;
     Client_Team_Setzen(GAST);
     // Give the server a moment to hand the slot its team.
     for (int i = 0; i < 50; ++i) {
@@ -128,7 +152,9 @@ TEST(ClubAnbindung, ClientAndServerProcessesOverLoopback) {
     int status = 0;
     ASSERT_EQ(waitpid(kind, &status, 0), kind);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: own write missing, 2: foreign write arrived, 4: team write missing, 8: transfer missing";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: own write missing, 2: foreign write arrived, 4: team write missing, "
+                                         "8: transfer missing, 16: the server could not lock or save";
+    EXPECT_TRUE(std::filesystem::exists(std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_1.qzv"));
     test::Welt_Freigeben();
 }
 

@@ -20,7 +20,9 @@
 #include "business/news.h"
 #include "business/stadion.h"
 #include "business/werbung.h"
+#include "club/spieler.h"
 #include "club/team.h"
+#include "core/config_bin.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
 #include "core/prioritaeten.h"
@@ -275,7 +277,13 @@ TEST(Verdrahtung, EveryModeBindsAndUnbindsCompletely) {
         ASSERT_TRUE(Spiel_Verdrahten(b, &fehler)) << fehler;
         EXPECT_NE(Kalender_Hooks().spielstart_frame, nullptr);
         EXPECT_FALSE(Kalender_Hooks().nach_spiel_team.Leer());
+        // The world's cache regions are there before any file is read, so a start with "-d" can load them.
+        const std::vector<std::string> welt = {"spieler", "teams", "stadien", "global", "Wettbewerb", "Zeitplan"};
+        std::vector<std::string> regionen = Config_Bin_Regionen();
+        for (const std::string& r : welt) EXPECT_NE(std::find(regionen.begin(), regionen.end(), r), regionen.end()) << r;
         Spiel_Entdrahten();
+        regionen = Config_Bin_Regionen();
+        for (const std::string& r : welt) EXPECT_EQ(std::find(regionen.begin(), regionen.end(), r), regionen.end()) << r;
         EXPECT_EQ(Kalender_Hooks().spielstart_frame, nullptr);
         EXPECT_EQ(Kalender_Hooks().spieltag_start, nullptr);
         EXPECT_TRUE(Kalender_Hooks().nach_spiel_team.Leer());
@@ -364,6 +372,45 @@ TEST(Verdrahtung, FilmsFollowTheScreenAndTheRunMode) {
     EXPECT_EQ(v->slot, -1);
     Win_Destroy_Window();
     Plat_Uhr_Virtuell(false);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(Verdrahtung, ANewGamesClubsWearTheKitsOfTheirColoursAndALoadKeepsItsKits) {
+    SpielWelt w;
+    ASSERT_TRUE(w.ok);
+    Rnd_Init();
+    VerdrahtungOptionen v;
+    v.sim.seed = 7;
+    ASSERT_TRUE(Verdrahten(v));
+    ASSERT_TRUE(Sim_Bis_Tag(1));
+    auto triple = [](const uint8_t* f) { return uint32_t(f[0]) | uint32_t(f[1]) << 8 | uint32_t(f[2]) << 16; };
+    for (int32_t team = 0; team < Team_Anzahl(); ++team) {
+        if (team == Team_Markt()) continue;
+        const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN));
+        ASSERT_NE(farben, nullptr);
+        for (int32_t art = 0; art <= 2; ++art) {
+            const TrikotStructure* k = Trikot_Get_TrikotStructure(Team_Get_TrikotNr(team, art));
+            ASSERT_NE(k, nullptr);
+            // The kind's triples are the kit's colours 1, 2, 4, 3.
+            EXPECT_EQ(triple(farben + art * 12), k->farbe1) << "team " << team << ", kind " << art;
+            EXPECT_EQ(triple(farben + art * 12 + 3), k->farbe2) << "team " << team << ", kind " << art;
+            EXPECT_EQ(triple(farben + art * 12 + 9), k->farbe3) << "team " << team << ", kind " << art;
+        }
+    }
+
+    // A load brings the saved kits back and sets up nothing anew.
+    const int32_t anders = (Team_Get_TrikotNr(0, 0) + 1) % TRIKOT_ANZAHL;
+    ASSERT_EQ(Trikot_Set_TrikotNr(0, anders, 0), 1);
+    std::vector<uint8_t> bild;
+    ASSERT_TRUE(Spielstand_Speichern_In_Bild(&bild));
+    ASSERT_EQ(Trikot_Set_TrikotNr(0, (anders + 1) % TRIKOT_ANZAHL, 0), 1);
+    ASSERT_TRUE(Spielstand_Laden_Aus_Bild(bild));
+    EXPECT_EQ(Team_Get_TrikotNr(0, 0), anders);
 }
 
 }  // namespace

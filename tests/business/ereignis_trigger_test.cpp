@@ -412,18 +412,19 @@ TEST_F(EreignisWelt, SpectatorEuphoriaOnlyFromTheNormalLevel) {
 }
 
 TEST_F(EreignisWelt, NoUnionEventInTheFirstYear) {
-    std::srand(5);
+    // No euphoria, the daily union chance hits (Rnd(0, 10) = 5), no president yet.
     Tag_Setzen(365);
-    for (int32_t i = 0; i < 300; ++i) Ereignis_Tag();
+    Skript({NEUTRAL, 5});
+    Ereignis_Tag();
     EXPECT_EQ(Spieler_Get_Gewerkschafts_Praesi(), -1);
     EXPECT_EQ(News_Anzahl(), 0);
-    // from day 366 on a president is elected soon (1 in 11 a day)
+    // From day 366 on the same draws elect one; a missed chance elects none.
     Tag_Setzen(366);
-    int32_t tage = 0;
-    while (Spieler_Get_Gewerkschafts_Praesi() == -1 && tage < 500) {
-        Ereignis_Tag();
-        ++tage;
-    }
+    Skript({NEUTRAL, 4});
+    Ereignis_Tag();
+    EXPECT_EQ(Spieler_Get_Gewerkschafts_Praesi(), -1);
+    Skript({NEUTRAL, 5});
+    Ereignis_Tag();
     int32_t u = Spieler_Get_Gewerkschafts_Praesi();
     ASSERT_GT(u, 1);   // the neutral draws give side 1 (content) and the second election event
     ASSERT_EQ(News_Anzahl(), 1);
@@ -433,7 +434,6 @@ TEST_F(EreignisWelt, NoUnionEventInTheFirstYear) {
 }
 
 TEST_F(EreignisWelt, UnionMoodChangesMoraleWithItsEvents) {
-    std::srand(9);
     Tag_Setzen(400);
     std::vector<uint8_t> b;
     Ereignis_Save(b);
@@ -442,13 +442,9 @@ TEST_F(EreignisWelt, UnionMoodChangesMoraleWithItsEvents) {
     b[5] = b[6] = b[7] = 0;
     ASSERT_TRUE(Ereignis_Load(b.data(), b.size()));
     for (int32_t s : kader) Spieler_Wert(90, s, 5, OP_SCHREIBEN);
-    int32_t tage = 0;
-    while (News_Anzahl() == 0 && tage < 5000) {
-        // no euphoria, the election draw missed, the mood event's chance hit
-        Skript({NEUTRAL, 0, 200, 0});
-        Ereignis_Tag();
-        ++tage;
-    }
+    // no euphoria, the daily chance hit, the election draw missed, the mood event's chance hit
+    Skript({NEUTRAL, 5, 0, 200, 0});
+    Ereignis_Tag();
     ASSERT_EQ(News_Anzahl(), 1);
     EXPECT_STREQ(News_Text(0), "Zufrieden 20");
     EXPECT_EQ(Spieler_Get_Gewerkschafts_Praesi(), 5);
@@ -571,7 +567,7 @@ TEST_F(EreignisWelt, CalendarHooksChooseTheManagerCategories) {
     Optionen(13, 1, 1);
     Tag_Setzen(Kalender_Tag_Index_Von_Datum(1, 1, 2002));
     int32_t news = News_Anzahl();
-    Skript({NEUTRAL, 0});   // no euphoria; Rnd(0, 1) = 0: the national team
+    Skript({NEUTRAL, NEUTRAL, 0});   // no euphoria, no union; Rnd(0, 1) = 0: the national team
     Ereignis_Kalender_Tag();
     int32_t art = News_Anzahl() > news ? News_Get_Kopf(news)[0] : 0;
     // the national team may find no free club; any request is of kind 16
@@ -579,7 +575,7 @@ TEST_F(EreignisWelt, CalendarHooksChooseTheManagerCategories) {
         EXPECT_EQ(art, 16);
     }
     news = News_Anzahl();
-    Skript({NEUTRAL, 1});   // Rnd(0, 1) = 1: a job offer
+    Skript({NEUTRAL, NEUTRAL, 1});   // Rnd(0, 1) = 1: a job offer
     Ereignis_Kalender_Tag();
     ASSERT_EQ(News_Anzahl(), news + 1);
     EXPECT_EQ(News_Get_Kopf(news)[0], 13);

@@ -190,8 +190,8 @@ TEST(ClubConfig, BinaryCacheRestoresTheWorld) {
     MeldungFaenger f;
     GenerierteWelt w(true);
     ASSERT_TRUE(w.ok);
-    Global_Config_Init();
-    Club_Config_Bin_Anmelden();
+    ASSERT_TRUE(Global_Config_Bin_Anmelden());
+    ASSERT_TRUE(Club_Config_Bin_Anmelden());
     ASSERT_EQ(w.Laden(), 0);
     std::string vorher = Convert_Spieler_Config_Text("x") + Convert_Team_Config_Text("x") + Convert_Global_Config_Text("x");
     ASSERT_TRUE(Config_Bin_Schreiben());
@@ -227,7 +227,7 @@ TEST(ClubConfig, CacheWithStadiumBeyondTheLimitsIsRefused) {
     MeldungFaenger f;
     GenerierteWelt w(true);
     ASSERT_TRUE(w.ok);
-    Club_Config_Bin_Anmelden();   // only the club regions: the stadium one is looked at
+    ASSERT_TRUE(Club_Config_Bin_Anmelden());   // only the club regions: the stadium one is looked at
     ASSERT_EQ(w.Laden(), 0);
     ASSERT_TRUE(Team_Stadion_Vorgabe_Setzen(0, "Arena", 1234, 5678));
     ASSERT_TRUE(Config_Bin_Schreiben());

@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/config.h"
+#include "core/config_bin.h"
 #include "core/file.h"
 #include "core/reg.h"
 #include "platform/files.h"
@@ -71,6 +76,47 @@ TEST(Dirs, MissingInstallationFailsAndMinusRSelectsWorkDir2) {
     EXPECT_EQ(std::string(Dirs_Get(DIR_INSTALL)), tmp / "zweite");
     Dirs_Setze_Registry2(false);
     EXPECT_EQ(Dirs_Init(), 0);
+}
+
+// The configuration cache goes to $XDG_CACHE_HOME/velmora, else ~/.cache/velmora,
+// the home from the password database when HOME is unset or empty.
+TEST(Dirs, TheConfigurationCacheGoesToTheCacheDirectory) {
+    test::TempDir tmp;
+    const char* alt = std::getenv("HOME");
+    const std::string gemerkt = alt ? alt : "";
+    const passwd* pw = getpwuid(getuid());
+    ASSERT_NE(pw, nullptr);
+    const std::string datenbank = pw->pw_dir;
+    struct Fall {
+        const char* xdg;    // null: unset
+        const char* home;   // null: unset
+        std::string erwartet;
+    } faelle[] = {
+        {"/xdg/cache", "/anderswo", "/xdg/cache/velmora"},
+        {"", "/anderswo", "/anderswo/.cache/velmora"},
+        {nullptr, "/anderswo", "/anderswo/.cache/velmora"},
+        {nullptr, nullptr, datenbank + "/.cache/velmora"},
+        {nullptr, "", datenbank + "/.cache/velmora"},
+    };
+    Config_Satz_Setzen(2);
+    for (const Fall& f : faelle) {
+        if (f.xdg) setenv("XDG_CACHE_HOME", f.xdg, 1);
+        else unsetenv("XDG_CACHE_HOME");
+        if (f.home) setenv("HOME", f.home, 1);
+        else unsetenv("HOME");
+        EXPECT_EQ(Dirs_Cache(), f.erwartet) << (f.xdg ? f.xdg : "-") << " " << (f.home ? f.home : "-");
+        EXPECT_EQ(Config_Bin_Pfad(), f.erwartet + "/2_config.bin");
+    }
+    Config_Satz_Setzen(0);
+    if (alt) setenv("HOME", gemerkt.c_str(), 1);
+    else unsetenv("HOME");
+    setenv("XDG_CACHE_HOME", (tmp / "cache-home").c_str(), 1);
+    // Written there, the directory made on the way.
+    ASSERT_TRUE(Config_Bin_Region_Anmelden("probe", [](std::vector<uint8_t>&) { return true; },
+                                           [](const uint8_t*, size_t) { return true; }, {}));
+    EXPECT_TRUE(Config_Bin_Schreiben());
+    EXPECT_TRUE(fs::is_regular_file(tmp / "cache-home/velmora/0_config.bin"));
+    Config_Bin_Region_Abmelden("probe");
 }
 
 TEST(Dirs, CountAndFindFiles) {

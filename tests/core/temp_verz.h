@@ -35,7 +35,8 @@ struct TempVerz {
 namespace velmora_test {
 
 // An installation and a user directory in a temporary directory, with the
-// settings file there too, and the directory table set up on them.
+// settings file and the cache directory there too, and the directory table
+// set up on them.
 struct TestWelt {
     TempVerz temp;
     std::string install, user;
@@ -45,6 +46,7 @@ struct TestWelt {
         std::filesystem::create_directories(install + "/config");
         std::filesystem::create_directories(install + "/resfile");
         setenv("XDG_CONFIG_HOME", (temp / "settings").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (temp / "cache").c_str(), 1);
         velmora::Reg_Write_String("Work_dir", install.c_str());
         velmora::Reg_Write_String("USER_DIR", user.c_str());
         ok = velmora::Dirs_Init() == 1;

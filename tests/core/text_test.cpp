@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -9,6 +13,7 @@
 
 #include "core/config.h"
 #include "core/config_bin.h"
+#include "core/debug.h"
 #include "core/hooks.h"
 #include "tests/core/temp_verz.h"
 
@@ -142,6 +147,23 @@ void datei_aendern(const std::string& pfad, const std::string& text) {
     std::ofstream(pfad, std::ios::binary | std::ios::app) << text;
 }
 
+std::vector<uint8_t> datei_lesen(const std::string& pfad) {
+    std::ifstream f(pfad, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// Rewrites the cache with `aendern` applied and its checksum made sound again.
+void cache_umschreiben(const std::string& bin, void (*aendern)(std::vector<uint8_t>&)) {
+    std::vector<uint8_t> d = datei_lesen(bin);
+    ASSERT_GT(d.size(), 4u);
+    aendern(d);
+    const uint32_t crc = uint32_t(crc32(crc32(0L, Z_NULL, 0), d.data(), uInt(d.size() - 4)));
+    for (int i = 0; i < 4; ++i) d[d.size() - 4 + size_t(i)] = uint8_t(crc >> (8 * i));
+    std::ofstream(bin, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(d.data()), std::streamsize(d.size()));
+}
+
+std::vector<std::string> debug_zeilen;
+
 }  // namespace
 
 TEST(ConfigBin, CacheLoadsWhatTheTextLoadRead) {
@@ -153,7 +175,7 @@ TEST(ConfigBin, CacheLoadsWhatTheTextLoadRead) {
     auto suche = texte_aller("SPIELER_SUCHE_SCREEN");
     auto hask = texte_aller("ZUSATZTEXTE_HASK");
     ASSERT_TRUE(Config_Bin_Schreiben());
-    EXPECT_TRUE(std::filesystem::exists(w.user + "/config/0_config.bin"));
+    EXPECT_TRUE(std::filesystem::exists(w.temp / "cache/velmora/0_config.bin"));
     Text_Free();
     ASSERT_TRUE(Config_Bin_Laden());
     EXPECT_EQ(texte_aller("SPIELER_SUCHE_SCREEN"), suche);
@@ -161,44 +183,72 @@ TEST(ConfigBin, CacheLoadsWhatTheTextLoadRead) {
     EXPECT_STREQ(Text_Tabelle(2), "Muskelfaserriss");
     EXPECT_EQ(Text_Tabelle(1), nullptr);
     EXPECT_TRUE(Config_Bin_Loeschen());
-    EXPECT_FALSE(std::filesystem::exists(w.user + "/config/0_config.bin"));
+    EXPECT_FALSE(std::filesystem::exists(w.temp / "cache/velmora/0_config.bin"));
     EXPECT_FALSE(Config_Bin_Laden());
     EXPECT_TRUE(Config_Bin_Loeschen());   // nothing left to delete is fine
 }
 
-TEST(ConfigBin, StaleOrDamagedCacheIsRefused) {
+// A refused cache is deleted with one debug line, so the files are read and
+// the cache written anew.
+TEST(ConfigBin, StaleOrDamagedCacheIsRefusedAndDeleted) {
     TextWelt w;
     ASSERT_TRUE(w.ok);
-    std::string bin = w.user + "/config/0_config.bin";
     struct Fall {
         const char* name;
         void (*stoeren)(const TextWelt& w, const std::string& bin);
     } faelle[] = {
         {"source changed", [](const TextWelt& w, const std::string&) { datei_aendern(w.install + "/config/0_text.cfg", "; neu\n"); }},
+        {"source touched", [](const TextWelt& w, const std::string&) {
+             const std::string pfad = w.install + "/config/0_te.cfg";
+             std::filesystem::last_write_time(pfad, std::filesystem::last_write_time(pfad) + std::chrono::seconds(1));
+         }},
         {"user file added", [](const TextWelt& w, const std::string&) { w.user_datei("config/0_te.cfg", "SCREEN A\n"); }},
-        {"byte flipped", [](const TextWelt&, const std::string& bin) {
+        {"alias partner added", [](const TextWelt& w, const std::string&) { w.install_datei("config/0_text_alias.cfg", "ALIAS A 1\n"); }},
+        {"byte flipped in the header", [](const TextWelt&, const std::string& bin) {
+             std::fstream f(bin, std::ios::in | std::ios::out | std::ios::binary);
+             f.seekp(3);
+             f.put('X');
+         }},
+        {"byte flipped in the sources", [](const TextWelt&, const std::string& bin) {
              std::fstream f(bin, std::ios::in | std::ios::out | std::ios::binary);
              f.seekp(40);
              f.put('\x7f');
          }},
         {"truncated", [](const TextWelt&, const std::string& bin) { std::filesystem::resize_file(bin, 30); }},
+        {"region past the end", [](const TextWelt&, const std::string& bin) {
+             cache_umschreiben(bin, [](std::vector<uint8_t>& d) {
+                 const uint8_t name[] = {5, 0, 0, 0, 't', 'e', 'x', 't', 'e'};
+                 auto it = std::search(d.begin(), d.end(), std::begin(name), std::end(name));
+                 ASSERT_NE(it, d.end());
+                 const size_t laenge = size_t(it - d.begin()) + sizeof name;
+                 for (size_t i = 0; i < 4; ++i) d[laenge + i] = 0xF0;
+             });
+         }},
         {"foreign", [](const TextWelt&, const std::string& bin) { std::ofstream(bin, std::ios::binary) << "<!-BIN-!conf01>...."; }},
-        {"other set", [](const TextWelt& w, const std::string& bin) {
-             std::filesystem::copy_file(bin, w.user + "/config/1_config.bin");
+        {"other set", [](const TextWelt&, const std::string& bin) {
              Config_Satz_Setzen(1);
+             std::filesystem::copy_file(bin, Config_Bin_Pfad());
          }},
         {"other regions", [](const TextWelt&, const std::string&) {
              Config_Bin_Region_Anmelden("spieler", [](std::vector<uint8_t>&) { return true; },
                                         [](const uint8_t*, size_t) { return true; }, {"spieler.cfg"});
          }},
     };
+    Debug_Faenger_Setzen([](uint32_t, const char* text) { debug_zeilen.push_back(text); });
     for (const Fall& f : faelle) {
         std::filesystem::remove(w.user + "/config/0_te.cfg");
+        std::filesystem::remove(w.install + "/config/0_text_alias.cfg");
         ASSERT_TRUE(Text_Laden()) << f.name;
         ASSERT_TRUE(Config_Bin_Schreiben()) << f.name;
         ASSERT_TRUE(Config_Bin_Laden()) << f.name;
-        f.stoeren(w, bin);
+        f.stoeren(w, Config_Bin_Pfad());
+        debug_zeilen.clear();
         EXPECT_FALSE(Config_Bin_Laden()) << f.name;
+        EXPECT_FALSE(std::filesystem::exists(Config_Bin_Pfad())) << f.name;
+        EXPECT_EQ(std::count_if(debug_zeilen.begin(), debug_zeilen.end(),
+                                [](const std::string& z) { return z.find("Config_Bin") != std::string::npos; }),
+                  1)
+            << f.name;
         Config_Satz_Setzen(0);
         Config_Bin_Region_Abmelden("spieler");
         // Rebuilt from the files, the cache is good again.
@@ -206,6 +256,7 @@ TEST(ConfigBin, StaleOrDamagedCacheIsRefused) {
         ASSERT_TRUE(Config_Bin_Schreiben()) << f.name;
         EXPECT_TRUE(Config_Bin_Laden()) << f.name;
     }
+    Debug_Faenger_Setzen(nullptr);
 }
 
 TEST(ConfigBin, RegionsSaveAndLoadInOrder) {
@@ -243,9 +294,4 @@ TEST(ConfigBin, RegionsSaveAndLoadInOrder) {
     EXPECT_FALSE(Config_Bin_Schreiben());   // a region that cannot save
     Config_Bin_Region_Abmelden("eins");
     Config_Bin_Region_Abmelden("zwei");
-
-    EXPECT_FALSE(Config_Bin_Behalten());
-    Config_Bin_Behalten_Setzen(true);
-    EXPECT_TRUE(Config_Bin_Behalten());
-    Config_Bin_Behalten_Setzen(false);
 }

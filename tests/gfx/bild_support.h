@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -106,6 +107,12 @@ struct BildInstallation {
         Bild_Hooks() = BildHooks{};
         Text_Wappen_Setzen(text_wappen);
     }
+    // The build's generated file in place of the test file of list index `index`.
+    void Erzeugte_Datei(int32_t index, const std::string& name) {
+        Test_Slots()[index] = Res_Close(Test_Slots()[index]);
+        Test_Slots()[index] = Res_Open((std::string(VELMORA_INSTALL_RESFILE) + "/" + name).c_str(), 0);
+        ASSERT_GE(Test_Slots()[index], 0) << name;
+    }
     void Oeffnen(int32_t index, const std::string& name, const std::vector<ResDateiEintrag>& eintraege) {
         const std::string pfad = welt.install + "/resfile/" + name;
         ASSERT_TRUE(Res_Schreiben(pfad.c_str(), eintraege));
@@ -113,5 +120,20 @@ struct BildInstallation {
         ASSERT_GE(Test_Slots()[index], 0);
     }
 };
+
+// "" when entry `eintrag` of list file `index`, read through Bild_Res_Laden,
+// holds exactly the 16-bit picture `soll` (freed), else what differs.
+inline std::string Eintrag_Vergleichen(int32_t index, int32_t eintrag, Rastport* soll) {
+    Rastport* ist = Bild_Res_Laden(index, eintrag);
+    std::string fehler;
+    if (!ist || Rastport_Lock(ist) != 1) fehler = "no picture";
+    else if (ist->width != soll->width || ist->height != soll->height) fehler = "another size";
+    else if (!std::equal(Rastport_Pixels16(soll), Rastport_Pixels16(soll) + size_t(soll->width) * soll->height,
+                         Rastport_Pixels16(ist)))
+        fehler = "other pixels";
+    Rastport_Free(ist);
+    Rastport_Free(soll);
+    return fehler;
+}
 
 }  // namespace velmora::test

@@ -25,10 +25,13 @@ TEST(TrikotTabelle, TellingRowsAndTheRulesOfEveryRow) {
         int32_t n;
         uint32_t f1, f2, f3, f4, bild;
     };
-    const Zeile zeilen[] = {{0, 0xF0F0F0, 0xF01018, 0xD8D8D8, 0, 16},
-                            {1, 0x20B8F0, 0x0890C8, 0xD0D0D0, 0, 29},
-                            {100, 0xA50000, 0xA50000, 0xA50000, 0xA50000, 1316},
-                            {239, 0x2169FF, 0x0000FF, 0xC6C3C6, 0x2169FF, 3123}};
+    const Zeile zeilen[] = {{0, 0xF0F0F0, 0xF01018, 0xD8D8D8, 0, 4016},
+                            {1, 0x20B8F0, 0x0890C8, 0xD0D0D0, 0, 4029},
+                            {100, 0xA50000, 0xA50000, 0xA50000, 0xA50000, 5316},
+                            {239, 0x2169FF, 0x0000FF, 0xC6C3C6, 0x2169FF, 7123}};
+    // The kit pictures of the build's installation, read as the game reads them.
+    test::BildInstallation inst;
+    inst.Erzeugte_Datei(BILD_RES_TRIKOTS, "oddo_res.res");
     for (const Zeile& z : zeilen) {
         const TrikotStructure* t = Trikot_Get_TrikotStructure(z.n);
         ASSERT_NE(t, nullptr);
@@ -37,13 +40,19 @@ TEST(TrikotTabelle, TellingRowsAndTheRulesOfEveryRow) {
         EXPECT_EQ(t->farbe3, z.f3);
         EXPECT_EQ(t->farbe4, z.f4);
         EXPECT_EQ(t->bild, z.bild);
+        EXPECT_EQ(test::Eintrag_Vergleichen(BILD_RES_TRIKOTS, int32_t(z.bild) + 2, Muster_Trikot(z.n, 2)), "")
+            << "kit " << z.n;
     }
+    // Below 4000 the kit file belongs to the menus' slave numbers.
+    test::LogFaenger log;
+    EXPECT_EQ(Bild_Res_Laden(BILD_RES_TRIKOTS, 16), nullptr);
+    EXPECT_TRUE(Log_Enthaelt("Bild_Res_Laden: Datei 7 hat keinen direkten Eintrag 16"));
     int ohne_vierte = 0;
     for (int32_t n = 0; n < TRIKOT_ANZAHL; ++n) {
         const TrikotStructure* t = Trikot_Get_TrikotStructure(n);
         EXPECT_EQ(t->leer, 0u);
         EXPECT_EQ(t->nummer, uint32_t(n));
-        EXPECT_EQ(t->bild, uint32_t(16 + 13 * n));
+        EXPECT_EQ(t->bild, uint32_t(4016 + 13 * n));
         ohne_vierte += t->farbe4 == 0;
     }
     EXPECT_EQ(ohne_vierte, 80);

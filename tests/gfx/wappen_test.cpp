@@ -171,7 +171,7 @@ TEST_F(WappenTest, TrophySizeRules) {
     for (int i = 0; i < 200 * 120; i += 13) ASSERT_EQ(Rastport_Pixels16(ziel)[i], 0x4208);
     ASSERT_EQ(Pokal_Zeichnen(50, 2, ziel, 0, 0, 50, 50, nullptr), 1);
     ASSERT_EQ(Pokal_Zeichnen(50, 2, ziel, 100, 0, 0, 0, nullptr), 1);
-    // Unscaled at 66 x 66: the built-in trophy 135 + 3.
+    // Unscaled at 66 x 66: the built-in trophy 4135 + 3.
     Rastport* soll = Muster_Pokal(3);
     int gleich = 0, gesetzt = 0;
     for (int i = 0; i < 66 * 66; ++i) {
@@ -183,6 +183,12 @@ TEST_F(WappenTest, TrophySizeRules) {
     EXPECT_EQ(gleich, gesetzt);
     Rastport_Free(soll);
     EXPECT_EQ(Rastport_Cache_Belegt(), 2);
+}
+
+TEST_F(WappenTest, TheInstallationsTrophiesLieAtTheirMovedEntries) {
+    inst.Erzeugte_Datei(BILD_RES_POKALE, "ulvo_res.res");
+    for (const int32_t g : {0, 3, 195})
+        EXPECT_EQ(test::Eintrag_Vergleichen(BILD_RES_POKALE, 4135 + g, Muster_Pokal(g)), "") << "graphic " << g;
 }
 
 TEST_F(WappenTest, TrophyOfGraphicEighteenDiffersBetweenTheTwoDrawers) {

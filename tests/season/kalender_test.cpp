@@ -14,6 +14,7 @@
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
+#include "business/news.h"
 #include "club/club_hooks.h"
 #include "club/manager.h"
 #include "club/spieler.h"
@@ -287,44 +288,64 @@ TEST(KalenderSpielstand, ASaveInAManagersTurnContinuesLikeTheGameThatDidNotStop)
 
 TEST(KalenderSpielstand, ALoadedWholeGamePlaysByItsConfigurationLikeTheGameThatDidNotStop) {
     // The whole game with its match day: crowds, prices, talents and factors
-    // come from the configuration set, which a fresh process has not read.
-    // Parts of the game read the clock (the interest rates, the match day's
-    // waits): on the virtual clock both runs see the same times.
-    struct VirtuelleUhr {
-        VirtuelleUhr() { Plat_Uhr_Virtuell(true, 0); }
-        ~VirtuelleUhr() { Plat_Uhr_Virtuell(false); }
-    } uhr;
-    KalenderWelt w;
-    ASSERT_TRUE(w.ok);
-    SimOptionen o;
-    o.seed = 4;
-    o.menschen = 1;
-    o.autosave = false;
-    w.starten(o, true);
-    // The manager saves on day 100, then ends his turn.
-    static bool gespeichert;
-    gespeichert = false;
-    Menue_Frame_Ersetzen([] {
-        if (Tag_Index() == 100 && !gespeichert) {
+    // come from the configuration set, which a fresh process has not read;
+    // the news rounds of the managers' turns must not depend on when the
+    // process started. Parts of the game read the clock (the interest rates,
+    // the match day's waits): on the virtual clock both runs see the same times.
+    struct Fall {
+        uint32_t welt, seed;
+        int32_t menschen;
+        int32_t speichertag;   // saved in a turn on this day; -1: the autosave of the month's end
+    };
+    for (Fall f : {Fall{3, 4, 1, 100}, Fall{9, 3, 3, -1}}) {
+        SCOPED_TRACE(testing::Message() << "world " << f.welt << ", seed " << f.seed);
+        struct VirtuelleUhr {
+            VirtuelleUhr() { Plat_Uhr_Virtuell(true, 0); }
+            ~VirtuelleUhr() { Plat_Uhr_Virtuell(false); }
+        } uhr;
+        KalenderWelt w(f.welt);
+        ASSERT_TRUE(w.ok);
+        SimOptionen o;
+        o.seed = f.seed;
+        o.menschen = f.menschen;
+        o.autosave = f.speichertag < 0;
+        w.starten(o, true);
+        static int32_t speichertag;
+        static bool gespeichert;
+        speichertag = f.speichertag;
+        gespeichert = false;
+        Menue_Frame_Ersetzen([] {
+            if (Tag_Index() == speichertag && !gespeichert) {
+                gespeichert = true;
+                K_NEUER_TAG(K_SPEICHERN, 3);
+                return;
+            }
+            K_NEUER_TAG(K_FERTIG, 0);
+        });
+        if (f.speichertag < 0) {   // the autosave of day 147 (a month's end with news pending) is kept as slot 3
+            ASSERT_TRUE(Sim_Bis_Tag(150));
+            ASSERT_EQ(autosave_tage.back(), 147);
+            std::string verz = Dirs_Get(DIR_SPIELSTAND);
+            std::filesystem::copy_file(verz + "/game_9.qzv", verz + "/game_3.qzv");
             gespeichert = true;
-            K_NEUER_TAG(K_SPEICHERN, 3);
-            return;
         }
-        K_NEUER_TAG(K_FERTIG, 0);
-    });
-    ASSERT_TRUE(Sim_Bis_Tag(400));   // past the season change and the new season's first match days
-    ASSERT_TRUE(gespeichert);
-    std::string bericht = Sim_Bericht(), durchgehend = Bloecke(false);
+        ASSERT_TRUE(Sim_Bis_Tag(400));   // past the season change and the new season's first match days
+        ASSERT_TRUE(gespeichert);
+        std::vector<uint8_t> news;
+        Optionen_News_Save(news);
+        std::string bericht = Sim_Bericht(), durchgehend = Bloecke(false) + std::string(news.begin(), news.end());
 
-    Sim_Beenden();   // everything freed, as in a fresh process
-    ASSERT_EQ(Team_Anzahl(), 0);
-    o.laden = 3;
-    Plat_Uhr_Virtuell(true, 0);
-    w.starten(o, true);
-    ASSERT_TRUE(Sim_Bis_Tag(101));
-    ASSERT_TRUE(Sim_Bis_Tag(400));
-    EXPECT_EQ(Sim_Bericht(), bericht);
-    EXPECT_TRUE(Bloecke(false) == durchgehend) << "the modules' save blocks differ";
+        Sim_Beenden();   // everything freed, as in a fresh process
+        ASSERT_EQ(Team_Anzahl(), 0);
+        o.laden = 3;
+        Plat_Uhr_Virtuell(true, 0);
+        w.starten(o, true);
+        ASSERT_TRUE(Sim_Bis_Tag(400));
+        Optionen_News_Save(news);
+        EXPECT_EQ(Sim_Bericht(), bericht);
+        EXPECT_TRUE(Bloecke(false) + std::string(news.begin(), news.end()) == durchgehend)
+            << "the modules' save blocks differ";
+    }
 }
 
 }  // namespace

@@ -2,12 +2,15 @@
 #include <cstring>
 
 #include <filesystem>
+#include <set>
 
+#include "club/weltgen.h"
 #include "core/config.h"
 #include "core/config_bin.h"
 #include "core/dirs.h"
 #include "core/reg.h"
 #include "core/hooks.h"
+#include "season/season_welt.h"
 #include "tests/club/welt.h"
 #include "tests/season/season_welt.h"
 #include "tests/support/temp_dir.h"
@@ -61,6 +64,26 @@ TEST_F(WettbewerbCfg, TheWorldBuilderLinksLevelsCupsAndTheContinentalCup) {
     EXPECT_EQ(ko.team_liste, (std::vector<int32_t>{3, 21, 4, 22}));
     EXPECT_TRUE(ko.auswaertstore && ko.elfmeter && ko.verlaengerung == 30 && ko.rueckspiel == 2);
     EXPECT_EQ(welt[9].art, ART_FREUNDSCHAFT);
+}
+
+// The menus' logo and film numbers of 18, 20 and 21 are other pictures and
+// another film: the demo world never gives them to a competition.
+TEST_F(WettbewerbCfg, TheDemoWorldHandsOutNoGraphicNumberTheMenusUseElsewhere) {
+    for (const bool klein : {true, false}) {
+        WeltgenOptionen o;
+        o.klein = klein;
+        WeltgenWelt welt;
+        ASSERT_TRUE(Weltgen_Erzeugen(o, welt));
+        ASSERT_TRUE(Season_Weltgen_Wettbewerbe(welt, dir.pfad()));
+        std::vector<WettbewerbBeschreibung> liste;
+        ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad((dir / "0_wettbewerb.cfg").c_str(), liste));
+        std::set<int32_t> grafiken;
+        for (const WettbewerbBeschreibung& w : liste) grafiken.insert(w.grafik);
+        for (const int32_t belegt : {18, 20, 21}) EXPECT_EQ(grafiken.count(belegt), 0u) << belegt << " klein " << klein;
+        // The full world counts past them; every competition has a number.
+        EXPECT_GE(*grafiken.begin(), 0);
+        if (!klein) EXPECT_GT(*grafiken.rbegin(), 21);
+    }
 }
 
 TEST_F(WettbewerbCfg, ModusNamesAndNumbersAreRead) {

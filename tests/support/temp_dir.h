@@ -1,5 +1,5 @@
 // tests/support/temp_dir.h - a temporary directory per test, with the settings
-// file and the user data directory pointed into it.
+// file, the user data directory and the cache directory pointed into it.
 #pragma once
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +17,7 @@ public:
         pfad_ = vorlage;
         setenv("XDG_CONFIG_HOME", (pfad_ + "/config-home").c_str(), 1);
         setenv("XDG_DATA_HOME", (pfad_ + "/data-home").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (pfad_ + "/cache-home").c_str(), 1);
     }
     ~TempDir() {
         std::error_code ec;
