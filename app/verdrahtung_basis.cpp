@@ -43,6 +43,7 @@
 #include "gui/menue_requester.h"
 #include "match/spieltag.h"
 #include "media/sound.h"
+#include "media/video.h"
 #include "net/internet.h"
 #include "net/min_signal.h"
 #include "net/net.h"
@@ -225,7 +226,17 @@ void Binden_Shell() {
     d.sound_resume_all = Sound_Resume_All;
     d.intro_abspielen = Intro_Abspielen;
     d.outro_abspielen = Outro_Abspielen;
+    d.filme_freigeben = [] { Bnk_RelAll(); };
     Beim_Abbinden([] { Shell_Dienste() = ShellDienste{}; });
+    // The films: decoded into the screen memory before it is shown, told the
+    // depth at every screen set-up, paused when the run mode changes.
+    Screen_Film_Hook_Setzen(Bnk_DoFrameAll);
+    Screen_Bink_Hook_Setzen([](int32_t tiefe) { Bink_InitBink(nullptr, nullptr, nullptr, nullptr, tiefe); });
+    Beim_Abbinden([] {
+        Screen_Film_Hook_Setzen(nullptr);
+        Screen_Bink_Hook_Setzen(nullptr);
+        Bnk_RelAll();
+    });
     // A remote call keeps the window shown while it waits and drops the input
     // of the wait when it returns (nothing is clicked or paid twice).
     Besetzen(Net_Hooks().warten, Win_Warten, "Net.warten");
@@ -235,6 +246,7 @@ void Binden_Shell() {
     Besetzen(k.maus_latch, Maus_Tasten_Latch, "Kalender.maus_latch");
     Besetzen(k.uhr, Plat_Ms, "Kalender.uhr");
     Besetzen(k.backsound_pruefen, Backsound_Pruefen, "Kalender.backsound_pruefen");
+    Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_FILME, [] { Bnk_PauseAll(true); });
     Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_SHELL, Medien_Stop);
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_KONFIG_CACHE,
                [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); });

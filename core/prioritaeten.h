@@ -35,7 +35,8 @@ constexpr int32_t ZUG_BEGINN_MENUE = 100;    // the turn starts on the main scre
 constexpr int32_t ZUG_ENDE_NEWS = 100;       // the messages to the next manager
 
 // The run mode changes: videos and sounds of the old mode stop.
-constexpr int32_t MEDIEN_STOP_SHELL = 100;
+constexpr int32_t MEDIEN_STOP_FILME = 50;    // the films pause
+constexpr int32_t MEDIEN_STOP_SHELL = 100;   // samples and music
 
 // The day's, month's and year's work of the modules above the season.
 constexpr int32_t TAG_LAUF = 100;            // a headless run counts its days

@@ -37,9 +37,12 @@
 #include "gfx/trikot.h"
 #include "gui/menue.h"
 #include "match/spieltag_hooks.h"
+#include "media/video.h"
 #include "platform/clock.h"
 #include "season/kalender.h"
+#include "shell/screen.h"
 #include "tests/core/temp_verz.h"
+#include "tests/media/film_hilfe.h"
 
 namespace velmora {
 namespace {
@@ -345,6 +348,30 @@ TEST(Verdrahtung, TheWindowBindsTheHelpBoxAndEndsTextEntryAndHelpAtTheEnd) {
     }
     Kalender_Hooks() = KalenderHooks{};
     Rastport_Free(font.bogen);
+}
+
+// The films in a game with a screen: every screen set-up chooses their copy,
+// each frame shown draws them, a change of run mode pauses them, and the end
+// of the wiring closes them.
+TEST(Verdrahtung, FilmsFollowTheScreenAndTheRunMode) {
+    Plat_Uhr_Virtuell(true, 1000);
+    std::string fehler;
+    ASSERT_TRUE(Spiel_Verdrahten(Betrieb::HEADLESS, &fehler)) << fehler;
+    Bink_InitBink(nullptr, nullptr, nullptr, nullptr, 8);
+    ASSERT_EQ(Win_Create_Window(true, true), 0);
+    ASSERT_EQ(DDraw_Init(&Screen_Get()), 1);
+    EXPECT_EQ(Bink_Einstellungen().kopie, BINK_KOPIE_ALLES | FILM_ZIEL_565);
+    BINK_VIDEO* v = Bnk_InitV(test::Film_Block(test::Film_Testbau(4, 4, 3)), nullptr, 0, 0, 0, 0, BINK_SPEICHER, "TestVideo", 0);
+    ASSERT_NE(v, nullptr);
+    Bnk_PauseV(v, false);
+    Screen_Present();
+    EXPECT_EQ(Screen_Get().speicher[0], test::Bild_Farbe(1));
+    Kalender_Hooks().medien_stop.Aufrufen();
+    EXPECT_EQ(v->pausiert, 1);
+    Spiel_Entdrahten();
+    EXPECT_EQ(v->slot, -1);
+    Win_Destroy_Window();
+    Plat_Uhr_Virtuell(false);
 }
 
 }  // namespace
