@@ -37,6 +37,7 @@
 #include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
+#include "gui/menue_film.h"
 #include "gui/menue_eingabefeld.h"
 #include "gui/menue_scrollbar.h"
 #include "gui/menue_panel.h"
@@ -372,10 +373,12 @@ void Binden_Bildschirm() {
     Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_MENUE, [](int32_t team) {
         Menue_Save_Byte_Setzen(0);
         Menue_Neustart(team);
+        Menue_Wettbewerb_Video(1, 0);   // the film of the team's competition in the header
         Menue_Nachrichten_Zeigen(team);
     });
     Block(Menue_Spielstand_Anmelden, "Menue");
     Beim_Abbinden([] {
+        Menue_Filme_Schliessen();
         Menue_Requester_Leeren();
         Menue_Alles_Loeschen();
     });

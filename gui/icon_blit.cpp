@@ -10,6 +10,7 @@
 #include "gfx/schatten.h"
 #include "gfx/text_markup.h"
 #include "gui/menue.h"
+#include "gui/menue_film.h"
 #include "gui/menue_scrollbar.h"
 
 namespace velmora {
@@ -200,6 +201,7 @@ void Menue_Screen_Refresh() {
                 break;
             }
         }
+    Menue_Filme_Modal(g.modal != 0);
     Menue_Scrollbars_Vorbereiten(g.modal);
     // Procedures may add or remove icons, so each slot is read afresh.
     for (int32_t p = 0; p < MENUE_PRIORITAETEN; ++p)

@@ -12,6 +12,7 @@
 #include "gfx/blit.h"
 #include "gfx/schatten.h"
 #include "gui/menue_eingabefeld.h"
+#include "gui/menue_film.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 
@@ -642,6 +643,7 @@ int32_t Menue_Icons_Check() {
 }
 
 void Menue_Frame() {
+    Menue_Videos_Freigeben();
     Menue_Screen_Refresh();
     Menue_Icons_Check();
 }

@@ -214,4 +214,6 @@ uint8_t Bnk_PauseFlagV(const BINK_VIDEO* v) { return belegt(v) ? v->pause_angefo
 
 const BINK_VIDEO* Bink_Slot(int32_t i) { return i >= 0 && i < BINK_SLOTS ? &g.slot[i] : nullptr; }
 
+BINK_VIDEO* Bink_Slot_Video(int32_t i) { return i >= 0 && i < BINK_SLOTS && g.slot[i].slot >= 0 ? &g.slot[i] : nullptr; }
+
 }  // namespace velmora

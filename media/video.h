@@ -90,5 +90,7 @@ uint8_t Bnk_PauseFlagV(const BINK_VIDEO* v);
 
 // Slot i of the table (for the tests and the debug panel), or null.
 const BINK_VIDEO* Bink_Slot(int32_t i);
+// The film open in slot i, to pause or close it; null when the slot is free.
+BINK_VIDEO* Bink_Slot_Video(int32_t i);
 
 }  // namespace velmora
