@@ -239,6 +239,8 @@ void Liste_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (Font* titel = Font_Get(FONT_TITEL))
         Text_Printf(ziel, titel, "^c%05d%s", TITEL_X, TITEL_Y, int32_t(GOLD),
                     Text(g.seite == LADEN ? TEXT_TITEL_LADEN : TEXT_TITEL_SPEICHERN));
+    // A message answered over the page took the right click with it: back to the page's back button.
+    if (Menue_Get_Rechtsklick_Icon() == -1) Menue_Set_Rechtsklick_Icon(g.knopf_2.nummer);
     int32_t mx = 0, my = 0;
     Maus(&mx, &my);
     const int32_t unter_maus = Zeile_Unter(mx, my);

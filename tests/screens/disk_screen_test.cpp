@@ -46,9 +46,8 @@ struct Beobachtung {
     std::vector<Taste> tasten;
     void (*beim_ersten_zug)() = nullptr;
     void (*beim_dritten_zug)() = nullptr;
-    int32_t auswahl = -2;        // the selected slot after the last frame
-    int32_t seite = -2;          // the page open after the last frame
-    std::vector<int32_t> auswahl_verlauf;
+    std::vector<int32_t> seiten;           // the pages open, as they changed
+    std::vector<int32_t> auswahl_verlauf;  // the selected slot, as it changed
     int32_t team = -1;           // the human manager's club
 };
 Beobachtung g_b;
@@ -122,10 +121,9 @@ protected:
             }
         }, "Tastatur");
         Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 10, [] {
-            g_b.auswahl = Disk_Screen_Auswahl();
-            g_b.seite = Disk_Screen_Seite();
-            if (g_b.auswahl_verlauf.empty() || g_b.auswahl_verlauf.back() != g_b.auswahl)
-                g_b.auswahl_verlauf.push_back(g_b.auswahl);
+            for (auto [verlauf, wert] : {std::pair{&g_b.seiten, Disk_Screen_Seite()},
+                                         std::pair{&g_b.auswahl_verlauf, Disk_Screen_Auswahl()}})
+                if (verlauf->empty() || verlauf->back() != wert) verlauf->push_back(wert);
         }, "Beobachter");
     }
 
@@ -211,7 +209,7 @@ TEST_F(DiskScreen, WithEverySlotTakenNothingIsSavedAndOnlyASoundChosenSlotLoadsA
     skript = {{4, 400, 120, 0, false}};
     System(1);
     Klicken(KNOPF_X, KNOPF_1_Y);         // "Speichern" without a slot, none free: text 11
-    Klicken(KNOPF_X, KNOPF_2_Y);
+    Klicken(400, 300, 2);                // a right click anywhere: back
     System(0);
     Klicken(300, 170);                   // just above the first row: nothing
     Zeile(1);                            // damaged: cannot be chosen
@@ -224,6 +222,7 @@ TEST_F(DiskScreen, WithEverySlotTakenNothingIsSavedAndOnlyASoundChosenSlotLoadsA
     Klicken(WEITER_X, WEITER_Y);         // the game goes on
     skript.push_back({40, 400, 120, 0, false});
     ASSERT_TRUE(Spielen());
+    EXPECT_EQ(g_b.seiten, (std::vector<int32_t>{-1, 1, -1, 0, -1}));
     EXPECT_EQ(g_b.auswahl_verlauf, (std::vector<int32_t>{-1, 4, -1, 4}));
     ASSERT_EQ(g_b.meldungen.size(), 3u);
     EXPECT_EQ(g_b.meldungen[0].rfind("Alle Pl\xe4tze sind belegt.", 0), 0u) << g_b.meldungen[0];
