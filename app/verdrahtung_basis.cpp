@@ -98,6 +98,19 @@ const NewsAntwortDaten& news_daten(const int32_t* w) {
     return d;
 }
 
+// The save header's manager: the first human one (the transfer market's
+// placeholder manages no club), his name and his club's city.
+bool erster_manager(char name[30], char stadt[32], int32_t* team) {
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        if (t == Team_Markt() || !Team_Hat_Manager(t)) continue;
+        std::snprintf(name, 30, "%s", Manager_Name(t));
+        std::snprintf(stadt, 32, "%s", Team_String(TS_STADT, t, 0, 0));
+        *team = t;
+        return true;
+    }
+    return false;
+}
+
 bool kalender_anfrage(int32_t anfrage, int32_t, const uint8_t* daten, size_t bytes, std::vector<uint8_t>& antwort) {
     return Kalender_Server_Anfrage(anfrage, daten, bytes, antwort);
 }
@@ -169,6 +182,7 @@ void Binden_Club() {
     Besetzen(Core_Hooks().manager_option_schreiben, Manager_Option_Schreiben, "Core.manager_option_schreiben");
     Besetzen(Spielstand_Hooks().staerke, [](int32_t team) { return Team_Berechne_Staerke(team, 16); },
              "Spielstand.staerke");
+    Besetzen(Spielstand_Hooks().erster_manager, erster_manager, "Spielstand.erster_manager");
     // Teams check player numbers, managers team numbers: positions 10, 11, 12.
     Block(Spieler_Spielstand_Anmelden, "Spieler");
     Block(Team_Spielstand_Anmelden, "Team");
@@ -313,6 +327,8 @@ void Binden_Bildschirm() {
     Besetzen(p.mittelwert, [](int32_t team) { return Bank_Mittelwert(team, false, -1); }, "MenuePanel.mittelwert");
     Besetzen(p.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "MenuePanel.geld_text");
     // The other managers hear of the finished day from the news' turn end.
+    // The screens that exist take their entries; the others show a card.
+    Binden_Menue_Screens();
     for (int32_t k = 0; k < PANEL_KNOEPFE; ++k)
         for (int32_t e = 0; e < PANEL_EINTRAEGE; ++e)
             if (!p.screens[k][e])

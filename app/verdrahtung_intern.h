@@ -76,6 +76,8 @@ void Binden_Training();
 void Binden_Ereignis();
 void Binden_Shell();
 void Binden_Bildschirm();
+// The menu screens of screens/, part of the window's binding (before the panel's placeholder cards).
+void Binden_Menue_Screens();
 void Binden_Lauf();
 
 // The new game's world set-up of the modules above the season (Verdrahtung_Welt_Aufgebaut).

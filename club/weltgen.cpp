@@ -379,6 +379,19 @@ std::string Screentexte_Text() {
             {23, "St\xe4rke"}, {24, "spielfrei"}, {25, "Ja"}, {26, "Nein"}, {27, "OK"}, {28, "Zum Spiel"},
             {29, "Weltrangliste"}, {30, "Talente"},
             {31, "Es stehen keine elf einsatzf\xe4higen Spieler im Kader. Trotzdem weiter?"}});
+    // The save and load screen: the titles (3, 4), the buttons' help (5-8), a
+    // slot's default name (9), its messages (10-12), the autosave's name (13),
+    // a free and a damaged slot (14, 15) and the buttons' labels (16-19).
+    Screen(o, "DISK_SCREEN",
+           {{3, "Spielstand laden"}, {4, "Spielstand speichern"}, {5, "Den gew\xe4hlten Spielstand laden"},
+            {6, "Zur\xfc" "ck zum Spiel"}, {7, "Das Spiel in den gew\xe4hlten Platz speichern"},
+            {8, "Zur\xfc" "ck, ohne zu speichern"}, {9, "Spielstand %d"},
+            {10, "Bitte w\xe4hlen Sie zuerst einen Spielstand aus."},
+            {11, "Alle Pl\xe4tze sind belegt. Bitte w\xe4hlen Sie den Platz, der \xfc" "berschrieben werden soll."},
+            {12, "Dieser Platz geh\xf6rt der automatischen Sicherung."}, {13, "Automatische Sicherung"},
+            {14, "frei"}, {15, "besch\xe4" "digt"}, {16, "Laden"}, {17, "Zur\xfc" "ck"}, {18, "Speichern"},
+            {19, "Abbrechen"}});
+    Screen(o, "OPTIONEN_SCREEN", {{29, "Im Netzwerkspiel speichert und l\xe4" "dt nur der Server."}});
     Screen(o, "FINANZ_SCREEN", {{27, "Euro"}, {29, " \x80"}});
     Screen(o, "WERBUNG_SCREEN", {{47, "TV-Partner"}, {48, "Hauptsponsor"}, {49, "Bande"}, {50, "Ersatzpartner"}});
     return o;

@@ -116,6 +116,17 @@ void Hover_Beenden() {
     g.hover = nullptr;
 }
 
+// A click ends the hover without the leaving event, so a button that opened
+// a screen is not entered again at once. When the pointer then rests on
+// another icon or on none, the icon entered last gets its leaving event, so
+// it is entered again when the pointer comes back.
+void Over_Info_Beenden(const s_icon* neu) {
+    if (g.over_info < 0 || (neu && neu->nummer == g.over_info) || g.bewegt) return;
+    s_icon* alt = Menue_Screen_Icon_Ist_Vorhanden(g.over_info) ? Menue_Screen_Icon_Aus_Nummer(g.over_info) : nullptr;
+    if (alt) Menue_Mouse_Not_Over_Info(alt, nullptr, 1, EV_VERLASSEN);
+    g.over_info = -1;
+}
+
 void Bewegung_Beenden() {
     Hilfe_Stoppen();
     g.over_info = -1;
@@ -603,6 +614,7 @@ int32_t Menue_Icons_Check() {
     // No hit: the hover ends.
     if (g.anz_treffer == 0) {
         Hover_Beenden();
+        Over_Info_Beenden(nullptr);
     } else {
         const bool rad = g.rad != 0;
         s_icon* sieger = nullptr;
@@ -618,8 +630,10 @@ int32_t Menue_Icons_Check() {
         }
         if (!sieger) {
             Hover_Beenden();
+            Over_Info_Beenden(nullptr);
         } else {
             if (sieger != g.hover) Hover_Beenden();
+            Over_Info_Beenden(sieger);
             if (sieger != g.hover || (sieger->typ & ICON_TYP_HOVER_JEDES_BILD) || rad) {
                 if (sieger != g.hover) Stoppuhr_Start(STOPPUHR_HOVER);
                 g.hover = sieger;

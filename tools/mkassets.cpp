@@ -24,7 +24,7 @@
 
 using namespace velmora;
 
-constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3;
+constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4;
 
 int main(int argc, char** argv) {
     constexpr const char* BENUTZUNG =
@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
         };
         if (i == MENUE_RES_GLOBAL) setzen(0, Muster_Menue_Global_Datei(), "the menu pictures");
         else if (i == MENUE_RES_OPTIONEN) setzen(0, Muster_Menue_Optionen_Datei(), "the option bar");
+        else if (i == MENUE_RES_ZEMO) setzen(MENUE_DISK_ERSTER, Muster_Menue_Disk_Datei(), "the save screen");
         else if (i == BILD_RES_POKALE) {
             setzen(0, Muster_Pokal_Datei(POKAL_RES_ANZAHL), "the trophies");
             setzen(MENUE_ABDUNKELN_EINTRAG, {Muster_Eintrag(Muster_Menue_Abdunkeln(), true)}, "the darkening");

@@ -1,0 +1,29 @@
+// app/verdrahtung_screens.cpp - the menu screens of screens/ in the window's
+// game: the panel entries and option icons that open them, and what the save
+// driver asks of the save screen.
+#include "app/verdrahtung_intern.h"
+#include "core/spielstand.h"
+#include "core/text.h"
+#include "gui/menue_panel.h"
+#include "screens/disk_screen.h"
+
+namespace velmora::verdrahtung {
+
+void Binden_Menue_Screens() {
+    MenuePanelHooks& p = Menue_Panel_Hooks();
+    // System: load (entry 0) and save (entry 1), also from the option bar of a live match.
+    const int32_t system = ICON_PANEL_SYSTEM - ICON_PANEL_TEAM;
+    Besetzen(p.screens[system][0], Disk_Screen_Laden_Oeffnen, "MenuePanel.screens");
+    Besetzen(p.screens[system][1], Disk_Screen_Speichern_Oeffnen, "MenuePanel.screens");
+    Besetzen(p.disk_laden, Disk_Screen_Laden_Oeffnen, "MenuePanel.disk_laden");
+    Besetzen(p.disk_speichern, Disk_Screen_Speichern_Oeffnen, "MenuePanel.disk_speichern");
+    SpielstandHooks& s = Spielstand_Hooks();
+    Besetzen(s.slot_name, Disk_Screen_Slot_Name, "Spielstand.slot_name");
+    Besetzen(s.disk_text, Disk_Screen_Text, "Spielstand.disk_text");
+    Besetzen(s.optionen_text, [](int32_t nummer) { return Text_Get("OPTIONEN_SCREEN", nummer); },
+             "Spielstand.optionen_text");
+    Besetzen(s.nach_speichern, Disk_Screen_Koepfe_Lesen, "Spielstand.nach_speichern");
+    Beim_Abbinden(Disk_Screen_Free);
+}
+
+}  // namespace velmora::verdrahtung
