@@ -12,6 +12,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
+#include "core/debug.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
 #include "core/optionen.h"
@@ -48,6 +49,8 @@
 #include "net/net.h"
 #include "platform/clock.h"
 #include "screens/platzhalter.h"
+#include "screens/spielstart_screen.h"
+#include "screens/spielstart_wahl.h"
 #include "platform/display.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
@@ -113,6 +116,15 @@ void Binden_Core() {
     // framework is bound, else lines on stderr; the system's box is kept for
     // fatal start-up errors.
     if (!Dabei("Bildschirm")) Besetzen(c.meldung, meldung_stderr, "Core.meldung");
+    // Without screens nobody reads a human manager's messages: they go to the debug log.
+    if (!Dabei("Bildschirm"))
+        Besetzen(
+            c.message_an_manager,
+            [](int32_t, int32_t team, const char* text) {
+                Debug_Printf("Nachricht an den Manager von Team %d: %s\n", team, text);
+                return true;
+            },
+            "Core.message_an_manager");
     if (fenster) Besetzen(c.win_error_box, [](const char* text) { Plat_Meldungsbox("Error:", text); }, "Core.win_error_box");
     else Besetzen(c.win_error_box, meldung_stderr, "Core.win_error_box");
     // A second instance on one user directory saves nothing (Spiel_Sperren).
@@ -234,14 +246,6 @@ void Binden_Shell() {
     Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_SHELL, Medien_Stop);
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_KONFIG_CACHE,
                [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); });
-    if (Einstellungen().betrieb == Betrieb::FENSTER) {
-        // Until the start screens exist, a window starts a demo game: one
-        // human manager on the first league club, whose turns the screens end.
-        Sim() = SimZustand{};
-        Sim().optionen.menschen = 1;
-        Sim().optionen.zuege_beenden = false;
-        Besetzen(k.spielstart_frame, Sim_Spielstart, "Kalender.spielstart_frame");
-    }
 }
 
 // The menu framework in the game: the shell's mouse, the icon states of the
@@ -304,7 +308,16 @@ void Binden_Bildschirm() {
     Besetzen(p.optionen_screen, Platzhalter_Oeffner(ICON_PANEL_SYSTEM, 2), "MenuePanel.optionen_screen");
 
     CoreHooks& c = Core_Hooks();
-    Besetzen(c.meldung, [](const char* text) { Menue_Nachricht_An_Manager(Menue_Lokal().team, text); }, "Core.meldung");
+    // Before a game runs the message shows at once, over the start screens.
+    Besetzen(
+        c.meldung,
+        [](const char* text) {
+            if (!Spielstart_Spiel_Laeuft() && Kalender_Aktives_Team() < 0)
+                Menue_Requester(1, -1, text, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
+            else
+                Menue_Nachricht_An_Manager(Menue_Lokal().team, text);
+        },
+        "Core.meldung");
     Besetzen(
         c.message_an_manager,
         [](int32_t, int32_t team, const char* text) { return Menue_Nachricht_An_Manager(team, text); },
@@ -363,6 +376,15 @@ void Binden_Bildschirm() {
         Menue_Requester_Leeren();
         Menue_Alles_Loeschen();
     });
+}
+
+// The start screen and the wizard: the calendar's frame while it waits for a game.
+// The choices start empty, as in a new process.
+void Binden_Start() {
+    Spielstart_Screen_Zuruecksetzen();
+    Spielstart_Wahl_Leeren();
+    Besetzen(Kalender_Hooks().spielstart_frame, Spielstart_Screen_Frame, "Kalender.spielstart_frame");
+    Beim_Abbinden(Spielstart_Screen_Zuruecksetzen);
 }
 
 void Binden_Lauf() {

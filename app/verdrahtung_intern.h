@@ -76,9 +76,7 @@ void Binden_Training();
 void Binden_Ereignis();
 void Binden_Shell();
 void Binden_Bildschirm();
+void Binden_Start();
 void Binden_Lauf();
-
-// The new game's world set-up of the modules above the season (Verdrahtung_Welt_Aufgebaut).
-Abonnenten<>& Welt_Aufgebaut();
 
 }  // namespace velmora::verdrahtung

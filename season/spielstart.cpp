@@ -1,6 +1,8 @@
 // season/spielstart.cpp - the world of a new game and the game-running flag.
 #include "season/spielstart.h"
 
+#include <vector>
+
 #include "club/aufstellung.h"
 #include "club/club_config.h"
 #include "club/global_config.h"
@@ -8,9 +10,13 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_basis.h"
+#include "core/config.h"
 #include "core/config_bin.h"
+#include "core/dirs.h"
 #include "core/debug.h"
 #include "core/mem.h"
+#include "core/str.h"
+#include "platform/files.h"
 #include "season/saison.h"
 #include "season/spiele.h"
 #include "season/spielplan.h"
@@ -61,6 +67,19 @@ bool Spielstart_Regeln_Lesen() {
     if (Global_Config_Lesen()) return true;
     Debug_Printf("Spielstart_Regeln_Lesen: global.cfg nicht gelesen, es gelten die Standardregeln\n");
     return false;
+}
+
+std::string Spielstart_Welt_Fehler() {
+    for (int32_t datei : {CONFIG_TEAM, CONFIG_SPIELER, CONFIG_WETTBEWERB}) {
+        std::string name = Config_Datei_Name(datei);
+        std::string pfad = Config_Pfad(Config_Satz(), name.c_str());
+        if (pfad.empty())
+            return Str_Format("%s/%d_%s: missing", Dirs_Get(DIR_INSTALL_CONFIG), Config_Satz(), name.c_str());
+        std::vector<uint8_t> inhalt;
+        if (!Plat_Read_All(pfad.c_str(), inhalt)) return Plat_Path(pfad.c_str()) + ": unreadable";
+    }
+    return Str_Format("the world could not be built from the configuration files in %s (VELMORA_DEBUG=1 names the fault)",
+                      Dirs_Get(DIR_INSTALL_CONFIG));
 }
 
 bool Spielstart_Welt_Aufbauen() {

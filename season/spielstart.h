@@ -5,6 +5,7 @@
 // them directly.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace velmora {
 
@@ -34,5 +35,8 @@ bool Spielstart_Regeln_Lesen();
 // market's manager record (the start screens' placeholder) survives. False
 // when the world could not be built.
 bool Spielstart_Welt_Aufbauen();
+// Why the world could not be built, in one line: the configuration file that
+// is missing or unreadable, else the directory whose files are faulty.
+std::string Spielstart_Welt_Fehler();
 
 }  // namespace velmora

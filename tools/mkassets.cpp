@@ -5,7 +5,8 @@
 // Every file of the resource-file list is written into "resfile" below the
 // installation with the project's own writer, but the fonts, which mkfonts
 // renders, and the menu sounds, which mksounds synthesises. The trophy, kit,
-// crest and portrait-part files hold pictures drawn by program.
+// crest and portrait-part files hold pictures drawn by program, and so do the
+// menus' files (the menu framework, the option bar, the start screens).
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
 #include "gfx/bild_muster_menue.h"
+#include "gfx/bild_muster_start.h"
 #include "gfx/wappen.h"
 #include "media/sound.h"
 #include "platform/files.h"
@@ -62,7 +64,13 @@ int main(int argc, char** argv) {
         std::vector<ResDateiEintrag> eintraege;
         bool ok = true;
         if (i == MENUE_RES_GLOBAL) eintraege = Muster_Menue_Global_Datei();
-        else if (i == MENUE_RES_OPTIONEN) eintraege = Muster_Menue_Optionen_Datei();
+        else if (i == MENUE_RES_OPTIONEN) {
+            // The option bar's pictures, then the start screen's and the wizard's.
+            eintraege = Muster_Menue_Optionen_Datei();
+            for (int32_t e : Muster_Start_Eintraege())
+                ok = ok && Setzen(eintraege, pfad.c_str(), e, Muster_Eintrag(Muster_Start_Bild(e), true),
+                                  "a start screen picture");
+        }
         else if (i == BILD_RES_POKALE) {
             // The trophies of graphic numbers 0 to 195 lie before the darkening picture.
             eintraege = Muster_Pokal_Datei(MENUE_ABDUNKELN_EINTRAG - POKAL_RES_ERSTER);

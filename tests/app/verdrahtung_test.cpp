@@ -115,7 +115,9 @@ TEST(Verdrahtung, TheOrderOfBindingChangesNothingInTheGame) {
     // The same modules, bound backwards and then shuffled.
     std::vector<std::string> namen = Verdrahtung_Module();
     namen.erase(std::remove_if(namen.begin(), namen.end(),
-                               [](const std::string& n) { return n == "Grafik" || n == "Shell" || n == "Bildschirm"; }),
+                               [](const std::string& n) {
+                                   return n == "Grafik" || n == "Shell" || n == "Bildschirm" || n == "Start";
+                               }),
                 namen.end());
     std::vector<std::string> rueckwaerts(namen.rbegin(), namen.rend());
     std::vector<std::string> gemischt = namen;

@@ -1,0 +1,141 @@
+// tests/screens/spielstart_screen_test.cpp - the start screen and the wizard
+// played by mouse and keyboard as a new user would: two managers, a level,
+// each manager's name, portrait, country, club and league, "Ja", the first
+// manager's main screen and "Weiter" for both; the mends of the wizard.
+#include <string>
+#include <vector>
+
+#include "business/bank.h"
+#include "club/manager.h"
+#include "club/team.h"
+#include "core/prioritaeten.h"
+#include "gui/icon.h"
+#include "platform/display.h"
+#include "screens/spielstart_screen.h"
+#include "screens/spielstart_wahl.h"
+#include "season/kalender.h"
+#include "season/wettbewerb.h"
+#include "tests/support/screen_welt.h"
+
+namespace velmora::test {
+namespace {
+
+struct Zug {
+    int32_t team, tag;
+    std::string manager;
+};
+std::vector<Zug> g_zuege;
+// The human clubs' accounts when the game began: the balance with the
+// advertising agency's fee of the first offers given back, the start money,
+// the game's level.
+struct Konto {
+    int32_t kontostand, startgeld, level;
+};
+std::vector<Konto> g_konten;
+bool (*g_start_frame)() = nullptr;
+
+class SpielstartScreen : public ScreenWelt {
+protected:
+    void SetUp() override {
+        startscreens = true;
+        ScreenWelt::SetUp();
+        g_zuege.clear();
+        g_konten.clear();
+        Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE + 50, [](int32_t team) {
+            g_zuege.push_back({team, Tag_Index(), Manager_Name(team)});
+        }, "Beobachter");
+        g_start_frame = Kalender_Hooks().spielstart_frame;
+        Kalender_Hooks().spielstart_frame = [] {
+            const bool laeuft = g_start_frame();
+            for (int32_t i = 0, n = g_konten.empty() && laeuft ? Spielstart_Anzahl() : 0; i < n; ++i) {
+                const int32_t team = Spielstart_Manager_Team(i);
+                const float gebuehr = Bank_Kategorie_Summe(team, 0, BUCHUNG_WERBUNG_KOSTEN);
+                g_konten.push_back({Bank_Kontostand(team, false, -1) + int32_t(gebuehr),
+                                    Spielstart_Startgeld(team, Team_Spiel_Level()), Team_Spiel_Level()});
+            }
+            return laeuft;
+        };
+    }
+};
+
+// Moves onto (x, y), presses and releases there; the page then settles.
+void Klick(std::vector<Schritt>& s, int32_t x, int32_t y) {
+    s.push_back({2, x, y, 0});
+    s.push_back({1, x, y, 1});
+    s.push_back({2, x, y, 0});
+}
+
+void Tippen(std::vector<Schritt>& s, const char* text) {
+    for (const char* c = text; *c; ++c) s.push_back({2, 300, 570, 0, false, uint8_t(*c)});
+    s.push_back({2, 300, 570, 0, false, -VK_RETURN});
+}
+
+// The mouse moves to (x, y); a few frames later the screen is kept.
+void Foto(std::vector<Schritt>& s, int32_t x = 300, int32_t y = 570) {
+    s.push_back({5, x, y, 0});
+    s.push_back({1, x, y, 0, true});
+}
+
+constexpr int32_t NEU_X = 425, NEU_Y = 216;
+constexpr int32_t PLUS_X = 592, PLUS_Y = 270;
+constexpr int32_t WEITER_X = 750, WEITER_Y = 508;
+constexpr int32_t JA_X = 111, JA_Y = 425;
+constexpr int32_t PANEL_WEITER_X = 752, PANEL_WEITER_Y = 583;
+int32_t Zeile_Y(int32_t zeile) { return 206 + 34 * zeile; }
+int32_t Level_Y(int32_t level) { return 220 + 50 * level; }
+int32_t Bild_X(int32_t bild) { return 472 + 84 * (bild % 4); }
+int32_t Bild_Y(int32_t bild) { return 215 + 77 * (bild / 4); }
+
+TEST_F(SpielstartScreen, ANewGameOfTwoManagersFromTheStartScreenToTheSecondDay) {
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Foto(s);                                   // picture 0: the start screen
+    Klick(s, NEU_X, NEU_Y);                    // "Neues Spiel": the count page
+    Klick(s, PLUS_X, PLUS_Y);
+    Klick(s, PLUS_X, PLUS_Y);
+    Foto(s);                                   // picture 1: two managers
+    Klick(s, WEITER_X, WEITER_Y);
+    Klick(s, 600, Level_Y(2));                 // "Normal"
+    Tippen(s, "Anna Lind");
+    Foto(s, Bild_X(5), Bild_Y(5));             // picture 2: the portraits, one under the mouse
+    Klick(s, Bild_X(1), Bild_Y(1));
+    Klick(s, 600, Zeile_Y(0));                 // the first country
+    Foto(s, 600, Zeile_Y(1));                  // picture 3: its clubs, the second under the mouse
+    Klick(s, 600, Zeile_Y(0));                 // its strongest club
+    Klick(s, 600, Zeile_Y(0));                 // its own league: the second manager's turn
+    Tippen(s, "Bert Vogt");
+    Klick(s, Bild_X(1), Bild_Y(1));            // taken by Anna: nothing
+    Klick(s, Bild_X(2), Bild_Y(2));
+    Klick(s, 600, Zeile_Y(1));                 // the second country
+    Klick(s, 600, Zeile_Y(0));
+    Klick(s, 600, Zeile_Y(2));                 // the second country's first league: the last question
+    Klick(s, JA_X, JA_Y);                      // "Ja": the game starts
+    s.push_back({10, 300, 300, 0});
+    Foto(s);                                   // picture 4: Anna's main screen
+    Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);  // Anna's day ends
+    s.push_back({5, 300, 300, 0});
+    Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);  // Bert's day ends: the day is played
+    s.push_back({20, 300, 300, 0});
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(g_zuege.size(), 3u);
+    EXPECT_EQ(g_zuege[0].manager, "Anna Lind");
+    EXPECT_EQ(g_zuege[1].manager, "Bert Vogt");
+    EXPECT_EQ(g_zuege[2].team, g_zuege[0].team);
+    EXPECT_EQ(g_zuege[0].tag, 0);
+    EXPECT_EQ(g_zuege[1].tag, 0);
+    EXPECT_EQ(g_zuege[2].tag, 1);
+    ASSERT_EQ(g_konten.size(), 2u);
+    for (const Konto& k : g_konten) {
+        EXPECT_EQ(k.kontostand, k.startgeld);
+        EXPECT_EQ(k.level, 2);
+    }
+    ASSERT_EQ(fotos.size(), 5u);
+    EXPECT_EQ(Vergleichen("spielstart_start", 0), "");
+    EXPECT_EQ(Vergleichen("spielstart_anzahl", 1), "");
+    EXPECT_EQ(Vergleichen("spielstart_portraits", 2), "");
+    EXPECT_EQ(Vergleichen("spielstart_vereine", 3), "");
+    EXPECT_EQ(Vergleichen("spielstart_hauptscreen", 4), "");
+}
+
+}  // namespace
+}  // namespace velmora::test
