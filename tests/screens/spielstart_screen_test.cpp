@@ -9,6 +9,8 @@
 #include "club/manager.h"
 #include "club/team.h"
 #include "core/prioritaeten.h"
+#include "gfx/bild_muster_start.h"
+#include "gfx/rastport.h"
 #include "gui/icon.h"
 #include "platform/display.h"
 #include "screens/spielstart_screen.h"
@@ -77,8 +79,8 @@ void Foto(std::vector<Schritt>& s, int32_t x = 300, int32_t y = 570) {
 }
 
 constexpr int32_t NEU_X = 425, NEU_Y = 216;
-constexpr int32_t PLUS_X = 592, PLUS_Y = 270;
-constexpr int32_t WEITER_X = 750, WEITER_Y = 508;
+constexpr int32_t PLUS_X = 592, PLUS_Y = 270, MINUS_Y = 384;
+constexpr int32_t WEITER_X = 750, WEITER_Y = 508, ZURUECK_X = 464;
 constexpr int32_t JA_X = 111, JA_Y = 425;
 constexpr int32_t PANEL_WEITER_X = 752, PANEL_WEITER_Y = 583;
 int32_t Zeile_Y(int32_t zeile) { return 206 + 34 * zeile; }
@@ -135,6 +137,108 @@ TEST_F(SpielstartScreen, ANewGameOfTwoManagersFromTheStartScreenToTheSecondDay) 
     EXPECT_EQ(Vergleichen("spielstart_portraits", 2), "");
     EXPECT_EQ(Vergleichen("spielstart_vereine", 3), "");
     EXPECT_EQ(Vergleichen("spielstart_hauptscreen", 4), "");
+}
+
+bool Gesperrt(int32_t icon) {
+    const s_icon* i = Menue_Screen_Icon_Aus_Nummer(icon);
+    return i && Menue_Screen_Icon_Ist_Vorhanden(icon) && (i->Status & ICON_ST_GESPERRT);
+}
+
+// A few frames later, the action (the screen shown by then is the page's).
+void Aktion(std::vector<Schritt>& s, void (*aktion)()) {
+    s.push_back({3, 300, 570, 0});
+    s.push_back({1, 300, 570, 0, false, 0, aktion});
+}
+
+TEST_F(SpielstartScreen, TheWizardKeepsItsRulesOnEveryPage) {
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Aktion(s, [] {
+        EXPECT_TRUE(Gesperrt(ICON_START_LETZTES)) << "no game was saved yet";
+        EXPECT_TRUE(Gesperrt(ICON_START_EDITOR));
+        EXPECT_FALSE(Gesperrt(ICON_START_NEU));
+    });
+    Klick(s, NEU_X, NEU_Y);
+    Aktion(s, [] {
+        // An unset count shows no digit: the screen there is the background.
+        EXPECT_EQ(Spielstart_Anzahl(), -1);
+        EXPECT_TRUE(Gesperrt(ICON_WIZARD_WEITER));
+        Rastport* hg = Menue_Get_Slave_Rastport(12000 + START_BILD_WIZARD, nullptr);
+        ASSERT_NE(hg, nullptr);
+        const uint16_t* p = Rastport_Pixels16(hg);
+        const std::vector<uint16_t>& bild = Plat_Headless_Bild();
+        int32_t anders = 0;
+        for (int32_t y = 301; y < 301 + START_ZIFFER_H; ++y)
+            for (int32_t x = 557; x < 557 + START_ZIFFER_B; ++x) anders += bild[size_t(y * 800 + x)] != p[y * 800 + x];
+        EXPECT_EQ(anders, 0);
+    });
+    for (int32_t i = 0; i < 8; ++i) Klick(s, PLUS_X, PLUS_Y);
+    Aktion(s, [] { EXPECT_EQ(Spielstart_Anzahl(), SPIELSTART_MANAGER_MAX); });
+    for (int32_t i = 0; i < 7; ++i) Klick(s, PLUS_X, MINUS_Y);
+    Aktion(s, [] { EXPECT_EQ(Spielstart_Anzahl(), 1); });
+    Klick(s, PLUS_X, PLUS_Y);
+    Klick(s, WEITER_X, WEITER_Y);
+    Klick(s, 600, Level_Y(0));
+    Tippen(s, "A");
+    Aktion(s, [] { EXPECT_EQ(Spielstart_Seite(), 3); });
+    Klick(s, ZURUECK_X, WEITER_Y);
+    Klick(s, ZURUECK_X, WEITER_Y);
+    Aktion(s, [] { EXPECT_EQ(Spielstart_Seite(), 1) << "back from the first manager's name: the level"; });
+    Klick(s, WEITER_X, WEITER_Y);
+    Tippen(s, "A");
+    Klick(s, Bild_X(0), Bild_Y(0));
+    Klick(s, 600, Zeile_Y(0));
+    Klick(s, 600, Zeile_Y(0));
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), 6);
+        EXPECT_GE(Spielstart_Wahl(0)->team, 0);
+        EXPECT_GE(Spielstart_Wahl(0)->wettbewerb, 0) << "a club brings its league";
+    });
+    Klick(s, ZURUECK_X, WEITER_Y);
+    Klick(s, ZURUECK_X, WEITER_Y);
+    Klick(s, 600, Zeile_Y(1));   // another country
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), 5);
+        EXPECT_EQ(Spielstart_Wahl(0)->team, -1);
+        EXPECT_EQ(Spielstart_Wahl(0)->wettbewerb, -1);
+        EXPECT_TRUE(Gesperrt(ICON_WIZARD_WEITER));
+    });
+    Klick(s, 600, Zeile_Y(0));
+    Aktion(s, [] {
+        // A row below the last league chooses nothing and leaves the page.
+        const int32_t wettbewerb = Spielstart_Wahl(0)->wettbewerb;
+        s_icon* zeile = Menue_Screen_Icon_Aus_Nummer(ICON_WIZARD_ZEILE + 5);
+        ASSERT_LT(Spielstart_Ligen(nullptr), 6);
+        ASSERT_NE(zeile, nullptr);
+        zeile->Main_P(zeile, EV_LINKS);
+        EXPECT_EQ(Spielstart_Seite(), 6);
+        EXPECT_EQ(Spielstart_Wahl(0)->wettbewerb, wettbewerb);
+    });
+    Klick(s, WEITER_X, WEITER_Y);
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Aktuell(), 1);
+        EXPECT_EQ(Spielstart_Seite(), 2);
+    });
+    Klick(s, ZURUECK_X, WEITER_Y);
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Aktuell(), 0) << "back from the second manager's name: the first one's league";
+        EXPECT_EQ(Spielstart_Seite(), 6);
+    });
+    Klick(s, WEITER_X, WEITER_Y);
+    Tippen(s, "B");
+    // An entry beyond the count (left from a larger count) takes no portrait away.
+    Aktion(s, [] { Spielstart_Wahl(2)->portrait = 1; });
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), 3);
+        EXPECT_TRUE(Gesperrt(ICON_WIZARD_ZEILE + 0)) << "the first manager's portrait";
+        EXPECT_FALSE(Gesperrt(ICON_WIZARD_ZEILE + 1));
+    });
+    Klick(s, Bild_X(0), Bild_Y(0));
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), 3) << "a portrait taken cannot be chosen";
+        EXPECT_EQ(Spielstart_Wahl(1)->portrait, -1);
+    });
+    ASSERT_TRUE(Spielen());
 }
 
 }  // namespace

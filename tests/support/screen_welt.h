@@ -31,13 +31,15 @@ namespace velmora::test {
 // moves to (x, y) with these buttons held; `foto` keeps the screen shown last.
 // A press counts only on an icon the mouse already rests over: move there
 // first, then press, then release. `taste` types a character (> 0) or presses
-// a key (< 0: the negated key code) with the step.
+// a key (< 0: the negated key code) with the step; `aktion` runs first (a
+// check of the state, or a call a mouse cannot make).
 struct Schritt {
     int32_t bilder = 1;
     int32_t x = -100, y = -100;
     uint32_t knoepfe = 0;
     bool foto = false;
     int32_t taste = 0;
+    void (*aktion)() = nullptr;
 };
 
 // With `startscreens` set the game begins as in a window, on the start screen
@@ -119,6 +121,7 @@ private:
             return;
         }
         const Schritt& s = skript[schritt++];
+        if (s.aktion) s.aktion();
         if (s.foto) fotos.push_back(Plat_Headless_Bild());
         Plat_Headless_Maus(s.x, s.y, s.knoepfe);
         if (s.taste) {
