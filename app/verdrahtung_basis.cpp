@@ -384,6 +384,7 @@ void Binden_Start() {
     Spielstart_Screen_Zuruecksetzen();
     Spielstart_Wahl_Leeren();
     Besetzen(Kalender_Hooks().spielstart_frame, Spielstart_Screen_Frame, "Kalender.spielstart_frame");
+    Besetzen(Spielstart_Screen_Hooks().spiel_sperren, Spiel_Sperren, "Spielstart.spiel_sperren");
     Beim_Abbinden(Spielstart_Screen_Zuruecksetzen);
 }
 

@@ -206,6 +206,8 @@ void Laender_Bauen() {
 
 void Start_Klick(s_icon* icon, int32_t ereignis) {
     if (!icon || !(ereignis & EV_LINKS)) return;
+    if (g_hooks.spiel_sperren && (icon->nummer == ICON_START_NEU || icon->nummer == ICON_START_LETZTES))
+        g_hooks.spiel_sperren();
     switch (icon->nummer) {
     case ICON_START_NEU:
         if (!Spielstart_Welt_Aufbauen() || !Spielstart_Platzhalter_Anlegen()) {

@@ -36,6 +36,8 @@ struct SpielstartScreenHooks {
     void (*film_schliessen)(int32_t slot) = nullptr;
     // Opens the load page of the save screen over the start screen.
     void (*laden_seite)() = nullptr;
+    // A game is started or loaded: the user directory's lock is taken.
+    void (*spiel_sperren)() = nullptr;
 };
 SpielstartScreenHooks& Spielstart_Screen_Hooks();
 

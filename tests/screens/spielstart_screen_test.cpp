@@ -2,20 +2,27 @@
 // played by mouse and keyboard as a new user would: two managers, a level,
 // each manager's name, portrait, country, club and league, "Ja", the first
 // manager's main screen and "Weiter" for both; the mends of the wizard.
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "business/bank.h"
 #include "club/manager.h"
 #include "club/team.h"
+#include "core/dirs.h"
+#include "core/programm.h"
 #include "core/prioritaeten.h"
+#include "core/reg.h"
+#include "core/spielstand.h"
 #include "gfx/bild_muster_start.h"
 #include "gfx/rastport.h"
 #include "gui/icon.h"
+#include "gui/menue_requester.h"
 #include "platform/display.h"
 #include "screens/spielstart_screen.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
+#include "season/spielstart.h"
 #include "season/wettbewerb.h"
 #include "tests/support/screen_welt.h"
 
@@ -239,6 +246,85 @@ TEST_F(SpielstartScreen, TheWizardKeepsItsRulesOnEveryPage) {
         EXPECT_EQ(Spielstart_Wahl(1)->portrait, -1);
     });
     ASSERT_TRUE(Spielen());
+}
+
+// The last game's slot holds no save game: the driver's message shows over
+// the start screen, which then starts a new game as before.
+TEST_F(SpielstartScreen, ALastGameThatDoesNotLoadLeavesTheStartScreenWorking) {
+    Reg_Write_String("Gme", "3");
+    std::ofstream(std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_3.qzv") << "kein Spielstand";
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Aktion(s, [] { EXPECT_FALSE(Gesperrt(ICON_START_LETZTES)); });
+    Klick(s, NEU_X, NEU_Y + START_PLATTE_ABSTAND);   // "Letztes Spiel"
+    Aktion(s, [] {
+        EXPECT_TRUE(Menue_Requester_Offen()) << "the load's message";
+        EXPECT_EQ(Spielstart_Spiel_Laeuft(), 0);
+    });
+    Klick(s, 689, 423);   // its "OK"
+    Klick(s, NEU_X, NEU_Y);
+    Aktion(s, [] {
+        EXPECT_FALSE(Menue_Requester_Offen());
+        EXPECT_EQ(Spielstart_Seite(), 0);
+        EXPECT_GT(Team_Anzahl(), 0);
+    });
+    ASSERT_TRUE(Spielen());
+}
+
+// What the manager's turn showed when the game was saved, and after the load.
+struct Stand {
+    int32_t team = -1, tag = -1, kontostand = 0;
+    std::string manager;
+    bool operator==(const Stand&) const = default;
+};
+Stand Jetzt() {
+    const int32_t team = Kalender_Aktives_Team();
+    return {team, Tag_Index(), team >= 0 ? Bank_Kontostand(team, false, -1) : 0, team >= 0 ? Manager_Name(team) : ""};
+}
+Stand g_gespeichert, g_geladen;
+
+// A new game of one manager, saved on its first day; the program ends after
+// the next day. Started again, "Letztes Spiel" brings the saved day back.
+TEST_F(SpielstartScreen, TheLastGameComesBackFromTheStartScreen) {
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Klick(s, NEU_X, NEU_Y);
+    Klick(s, PLUS_X, PLUS_Y);
+    Klick(s, WEITER_X, WEITER_Y);
+    Klick(s, 600, Level_Y(3));
+    Tippen(s, "Anna Lind");
+    Klick(s, Bild_X(4), Bild_Y(4));
+    Klick(s, 600, Zeile_Y(1));
+    Klick(s, 600, Zeile_Y(2));
+    Klick(s, 600, Zeile_Y(2));
+    Klick(s, JA_X, JA_Y);
+    Aktion(s, [] {
+        g_gespeichert = Jetzt();
+        K_NEUER_TAG(K_SPEICHERN, 4);
+    });
+    Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);
+    s.push_back({10, 300, 300, 0});
+    Aktion(s, [] { EXPECT_EQ(Tag_Index(), 1); });
+    ASSERT_TRUE(Spielen());
+    ASSERT_GE(g_gespeichert.team, 0);
+    EXPECT_EQ(g_gespeichert.manager, "Anna Lind");
+    EXPECT_EQ(Spielstand_Letzter_Holen(), 4);
+
+    // As in a new program run.
+    Quit_State_Setzen(0);
+    Kalender_Zuruecksetzen();
+    Spielstart_Screen_Zuruecksetzen();
+    Spielstart_Wahl_Leeren();
+    g_zuege.clear();
+    skript.clear();
+    schritt = 0;
+    s.push_back({5, 100, 100, 0});
+    Aktion(s, [] { EXPECT_FALSE(Gesperrt(ICON_START_LETZTES)); });
+    Klick(s, NEU_X, NEU_Y + START_PLATTE_ABSTAND);
+    s.push_back({10, 300, 300, 0});
+    Aktion(s, [] { g_geladen = Jetzt(); });
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(g_geladen, g_gespeichert);
 }
 
 }  // namespace
