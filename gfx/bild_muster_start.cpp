@@ -91,15 +91,16 @@ void Piktogramm(Bild& b, int32_t art, double cx, double cy, Rgb c) {
         b.Platte(int32_t(cx) - 17, int32_t(cy) - 8, 34, 22, 3, c, c, Mix(c, NACHT, 0.3));
         b.Rechteck(int32_t(cx) - 13, int32_t(cy) - 3, 26, 2, NACHT);
         break;
-    default: {   // the last game: a curved arrow back
-        for (int32_t k = 0; k <= 60; ++k) {
-            const double a = PI * (0.15 + 1.45 * k / 60.0);
-            b.Kreis(cx + 13 * std::cos(a), cy + 13 * std::sin(a), 3.2, c);
+    default: {   // the last game: a clock whose ring turns back
+        for (int32_t k = 0; k <= 80; ++k) {
+            const double w = PI * (-0.35 + 1.75 * k / 80.0);
+            b.Kreis(cx + 15 * std::cos(w), cy + 15 * std::sin(w), 1.8, c);
         }
-        const double ex = cx + 13 * std::cos(PI * 0.15), ey = cy + 13 * std::sin(PI * 0.15);
-        for (int32_t j = 0; j < 9; ++j) b.Rechteck(int32_t(ex) - 8 + j, int32_t(ey) - 9 + j, 17 - 2 * j, 1, c);
-        b.Rechteck(int32_t(cx) - 1, int32_t(cy) - 8, 3, 9, c);
-        b.Rechteck(int32_t(cx) - 1, int32_t(cy), 8, 3, c);
+        const double ex = cx + 15 * std::cos(-0.35 * PI), ey = cy + 15 * std::sin(-0.35 * PI);
+        for (int32_t j = 0; j < 7; ++j) b.Rechteck(int32_t(ex) - 6 + j, int32_t(ey) - j, 1, 2 * j + 1, c);
+        b.Rechteck(int32_t(cx) - 1, int32_t(cy) - 10, 3, 11, c);
+        b.Rechteck(int32_t(cx), int32_t(cy) - 1, 8, 3, c);
+        b.Kreis(cx + 0.5, cy + 0.5, 2.5, c);
         break;
     }
     }
