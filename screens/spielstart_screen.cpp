@@ -84,7 +84,7 @@ constexpr SeitenArt ARTEN[5] = {
 // The kind of each page's panel (-1: none).
 constexpr int32_t SEITEN_ART[WIZARD_SEITEN] = {-1, 0, -1, 1, 2, 4, 3, -1};
 
-// The rows of the summary: the y of the text and of the picture.
+// The summary: the column of its texts and the column of its pictures.
 constexpr int32_t UEBERSICHT_X = 133, UEBERSICHT_BILD_X = 37;
 
 struct StartModul {

@@ -2,6 +2,7 @@
 // played by mouse and keyboard as a new user would: two managers, a level,
 // each manager's name, portrait, country, club and league, "Ja", the first
 // manager's main screen and "Weiter" for both; the mends of the wizard.
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -244,6 +245,26 @@ TEST_F(SpielstartScreen, TheWizardKeepsItsRulesOnEveryPage) {
     Aktion(s, [] {
         EXPECT_EQ(Spielstart_Seite(), 3) << "a portrait taken cannot be chosen";
         EXPECT_EQ(Spielstart_Wahl(1)->portrait, -1);
+    });
+    ASSERT_TRUE(Spielen());
+}
+
+// Without its club file no world is built: the reason shows, no new game
+// can be started.
+TEST_F(SpielstartScreen, AWorldThatCannotBeBuiltGreysTheNewGame) {
+    std::filesystem::remove(dirs.install + "/config/0_team.cfg");
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Aktion(s, [] {
+        EXPECT_TRUE(Gesperrt(ICON_START_NEU));
+        EXPECT_TRUE(Gesperrt(ICON_START_EDITOR));
+        EXPECT_TRUE(Menue_Requester_Offen()) << "the missing file is named";
+    });
+    Klick(s, 689, 423);
+    Klick(s, NEU_X, NEU_Y);
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), -1);
+        EXPECT_NE(Spielstart_Welt_Fehler().find("0_team.cfg: missing"), std::string::npos) << Spielstart_Welt_Fehler();
     });
     ASSERT_TRUE(Spielen());
 }
