@@ -12,6 +12,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
+#include "core/debug.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
 #include "core/optionen.h"
@@ -50,6 +51,8 @@
 #include "net/net.h"
 #include "platform/clock.h"
 #include "screens/platzhalter.h"
+#include "screens/spielstart_screen.h"
+#include "screens/spielstart_wahl.h"
 #include "platform/display.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
@@ -128,6 +131,15 @@ void Binden_Core() {
     // framework is bound, else lines on stderr; the system's box is kept for
     // fatal start-up errors.
     if (!Dabei("Bildschirm")) Besetzen(c.meldung, meldung_stderr, "Core.meldung");
+    // Without screens nobody reads a human manager's messages: they go to the debug log.
+    if (!Dabei("Bildschirm"))
+        Besetzen(
+            c.message_an_manager,
+            [](int32_t, int32_t team, const char* text) {
+                Debug_Printf("Nachricht an den Manager von Team %d: %s\n", team, text);
+                return true;
+            },
+            "Core.message_an_manager");
     if (fenster) Besetzen(c.win_error_box, [](const char* text) { Plat_Meldungsbox("Error:", text); }, "Core.win_error_box");
     else Besetzen(c.win_error_box, meldung_stderr, "Core.win_error_box");
     // A second instance on one user directory saves nothing (Spiel_Sperren).
@@ -187,8 +199,6 @@ void Binden_Club() {
     Block(Spieler_Spielstand_Anmelden, "Spieler");
     Block(Team_Spielstand_Anmelden, "Team");
     Block(Manager_Spielstand_Anmelden, "Manager");
-    // A new game's clubs wear the kits that fit their colours; a load keeps its kits.
-    Abonnieren(Welt_Aufgebaut(), "Welt_Aufgebaut", prio::WELT_TRIKOT, Trikot_Neues_Spiel);
 }
 
 void Binden_Saison() {
@@ -265,14 +275,6 @@ void Binden_Shell() {
     Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_SHELL, Medien_Stop);
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_KONFIG_CACHE,
                [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); });
-    if (Einstellungen().betrieb == Betrieb::FENSTER) {
-        // Until the start screens exist, a window starts a demo game: one
-        // human manager on the first league club, whose turns the screens end.
-        Sim() = SimZustand{};
-        Sim().optionen.menschen = 1;
-        Sim().optionen.zuege_beenden = false;
-        Besetzen(k.spielstart_frame, Sim_Spielstart, "Kalender.spielstart_frame");
-    }
 }
 
 // The menu framework in the game: the shell's mouse, the icon states of the
@@ -337,7 +339,16 @@ void Binden_Bildschirm() {
     Besetzen(p.optionen_screen, Platzhalter_Oeffner(ICON_PANEL_SYSTEM, 2), "MenuePanel.optionen_screen");
 
     CoreHooks& c = Core_Hooks();
-    Besetzen(c.meldung, [](const char* text) { Menue_Nachricht_An_Manager(Menue_Lokal().team, text); }, "Core.meldung");
+    // Before a game runs the message shows at once, over the start screens.
+    Besetzen(
+        c.meldung,
+        [](const char* text) {
+            if (!Spielstart_Spiel_Laeuft() && Kalender_Aktives_Team() < 0)
+                Menue_Requester(1, -1, text, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
+            else
+                Menue_Nachricht_An_Manager(Menue_Lokal().team, text);
+        },
+        "Core.meldung");
     Besetzen(
         c.message_an_manager,
         [](int32_t, int32_t team, const char* text) { return Menue_Nachricht_An_Manager(team, text); },
@@ -400,6 +411,27 @@ void Binden_Bildschirm() {
     });
 }
 
+// The start screen and the wizard: the calendar's frame while it waits for a game.
+// The choices start empty, as in a new process.
+void Binden_Start() {
+    Spielstart_Screen_Zuruecksetzen();
+    Spielstart_Wahl_Leeren();
+    Besetzen(Kalender_Hooks().spielstart_frame, Spielstart_Screen_Frame, "Kalender.spielstart_frame");
+    SpielstartScreenHooks& h = Spielstart_Screen_Hooks();
+    Besetzen(h.spiel_sperren, Spiel_Sperren, "Spielstart.spiel_sperren");
+    // The wizard's films play in the video slots, looping; a closed one is
+    // released at the next frame, never during the frame that still shows it.
+    Besetzen(h.film_oeffnen, [](int32_t nummer, int32_t x, int32_t y) -> int32_t {
+        BINK_VIDEO* v = Bnk_InitV(uintptr_t(nummer), BINK_RES_DATEI, 0, 0, x, y, BINK_DATEI, "Spielstart", 0);
+        if (!v) return 0;
+        Bnk_PauseV(v, false);
+        return v->slot + 1;
+    }, "Spielstart.film_oeffnen");
+    Besetzen(h.film_schliessen, [](int32_t slot) { Menue_Video_Freigabe_Vormerken(Bink_Slot_Video(slot - 1)); },
+             "Spielstart.film_schliessen");
+    Beim_Abbinden(Spielstart_Screen_Zuruecksetzen);
+}
+
 void Binden_Lauf() {
     const SimOptionen& o = Einstellungen().sim;
     Sim() = SimZustand{};
@@ -409,7 +441,7 @@ void Binden_Lauf() {
     KalenderHooks& k = Kalender_Hooks();
     Besetzen(k.spielstart_frame, Sim_Spielstart, "Kalender.spielstart_frame");
     if (o.zuege_beenden) Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_BILDSCHIRM, Sim_Menue_Frame);
-    Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_LAUF, Sim_Tag);
+    Abonnieren(k.tag_gezaehlt, "Kalender.tag_gezaehlt", prio::TAG_LAUF, Sim_Tag);
     Abonnieren(k.vor_saisonwechsel, "Kalender.vor_saisonwechsel", prio::SAISONWECHSEL_LAUF, Sim_Vor_Saisonwechsel);
     if (o.spieltag_start) Besetzen(k.spieltag_start, o.spieltag_start, "Kalender.spieltag_start");
     if (o.spieltag_frame) Besetzen(k.spieltag_frame, o.spieltag_frame, "Kalender.spieltag_frame");

@@ -78,9 +78,7 @@ void Binden_Shell();
 void Binden_Bildschirm();
 // The menu screens of screens/, part of the window's binding (before the panel's placeholder cards).
 void Binden_Menue_Screens();
+void Binden_Start();
 void Binden_Lauf();
-
-// The new game's world set-up of the modules above the season (Verdrahtung_Welt_Aufgebaut).
-Abonnenten<>& Welt_Aufgebaut();
 
 }  // namespace velmora::verdrahtung

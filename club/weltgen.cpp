@@ -334,8 +334,24 @@ void Screen(std::string& o, const char* name, std::initializer_list<std::pair<in
 std::string Screentexte_Text() {
     std::string o;
     Config_Schreibe_Kommentar(o, "te.cfg - the screen texts");
-    Screen(o, "ULVO_ZUSATZ", {{99, "Amateur"}, {100, "Leicht"}, {101, "Normal"}, {102, "Schwer"}, {103, "Profi"},
-                             {104, "Neuer Manager"}, {143, "Dieser Verein ist schon vergeben."}});
+    // The start screen and the wizard: an unset choice (69), the name page
+    // (70, 71), the page titles (72-78) and the count page's hint (79), the
+    // summary (80-86), the list headings (87-93), the new-squad switch (94),
+    // back and next (95, 96), a club without league (97), the last question
+    // (98), the levels (99-103), the placeholder manager (104) and the start
+    // screen's buttons (105 new game, 106 team editor, 107 load, 108 last game).
+    Screen(o, "ULVO_ZUSATZ",
+           {{69, "noch offen"}, {70, "Wie hei\xdft der %d. Manager?"}, {71, "Name:"},
+            {72, "Wie viele Manager spielen?"}, {73, "Schwierigkeitsgrad"}, {74, "Name des Managers"},
+            {75, "Bild des Managers"}, {76, "Land"}, {77, "Verein"}, {78, "Liga"},
+            {79, "Bis zu sechs Manager an einem Rechner"}, {80, "Manager"}, {81, "Manager %d von %d"},
+            {82, "Manager: %s"}, {83, "Schwierigkeit:"}, {84, "Land:"}, {85, "Verein:"}, {86, "Liga:"},
+            {87, "Wappen"}, {88, "Land"}, {89, "Wappen"}, {90, "Verein"}, {91, "St\xe4rke"}, {92, "Pokal"},
+            {93, "Liga"}, {94, "Mit neuem Kader beginnen"}, {95, "Zur\xfc" "ck"}, {96, "Weiter"},
+            {97, "ohne Liga"}, {98, "Soll das Spiel mit dieser Wahl beginnen?"}, {99, "Amateur"},
+            {100, "Leicht"}, {101, "Normal"}, {102, "Schwer"}, {103, "Profi"}, {104, "Neuer Manager"},
+            {105, "Neues Spiel"}, {106, "Vereinseditor"}, {107, "Spiel laden"}, {108, "Letztes Spiel"},
+            {143, "Dieser Verein ist schon vergeben."}});
     Screen(o, "STADION_SCREEN", {{0, "Sportplatz"}, {1, "Kleines Stadion"}, {2, "Stadion"}, {3, "Grosses Stadion"},
                                 {4, "Arena"}, {5, "Super-Arena"}, {18, "Groesser geht es nicht."}, {22, "Ausbauen"}});
     Screen(o, "SPIELER_SUCHE_SCREEN",

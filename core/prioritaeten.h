@@ -61,13 +61,6 @@ constexpr int32_t SPIELTAG_EREIGNIS = 100;       // the events after a match, an
 // A competition's match day closes (the after-match pass over its games).
 constexpr int32_t NACHBEARBEITUNG_EINSAETZE = 100;   // appearances, form and the players' statistics games
 
-// A new game's world is built: the club management sets up its part.
-constexpr int32_t WELT_TRIKOT = 50;         // the kits that fit the clubs' colours
-constexpr int32_t WELT_STADION = 100;       // every club's ground
-constexpr int32_t WELT_WERBUNG = 200;       // the first advertising offers
-constexpr int32_t WELT_SCOUT = 300;         // no scout search running
-constexpr int32_t WELT_VERHANDLUNG = 400;   // no negotiation open
-
 // A client fetches the server's state: the club data first, then what builds on it.
 constexpr int32_t REFRESH_SPIELER = 100;
 constexpr int32_t REFRESH_TEAM = 200;

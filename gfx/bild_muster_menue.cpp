@@ -61,9 +61,7 @@ Rastport* Abzeichen(bool deutschland) {
     Bild b(150, 62);
     b.Platte(0, 0, 150, 62, 10, GOLD, TAFEL_HELL, NACHT_HELL, 2);
     if (deutschland) {
-        b.Rechteck(16, 14, 54, 12, SCHWARZ);
-        b.Rechteck(16, 26, 54, 11, ROT);
-        b.Rechteck(16, 37, 54, 11, GOLD);
+        b.Landesfarben(16, 14, 54, 34);
     } else {
         b.Platte(16, 14, 54, 34, 4, GOLD_DUNKEL, GRUEN, GRUEN_DUNKEL);
         b.Kreis(43, 31, 9, HELL);

@@ -5,9 +5,10 @@
 // Every file of the resource-file list is written into "resfile" below the
 // installation with the project's own writer, but the fonts, which mkfonts
 // renders, and the menu sounds, which mksounds synthesises. The trophy, kit,
-// crest and portrait-part files hold pictures drawn by program; trophies and
-// kits, which the code reads by number, lie at 4000 + their number, past the
-// entries the menu's slave numbers reach (docs/assets.md).
+// crest and portrait-part files hold pictures drawn by program, and so do the
+// menus' files (the menu framework, the option bar, the start screens);
+// trophies and kits, which the code reads by number, lie at 4000 + their
+// number, past the entries the menu's slave numbers reach (docs/assets.md).
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
 #include "gfx/bild_muster_menue.h"
+#include "gfx/bild_muster_start.h"
 #include "gfx/wappen.h"
 #include "media/sound.h"
 #include "platform/files.h"
@@ -53,7 +55,12 @@ int main(int argc, char** argv) {
             if (fehler.empty()) fehler = f;
         };
         if (i == MENUE_RES_GLOBAL) setzen(0, Muster_Menue_Global_Datei(), "the menu pictures");
-        else if (i == MENUE_RES_OPTIONEN) setzen(0, Muster_Menue_Optionen_Datei(), "the option bar");
+        else if (i == MENUE_RES_OPTIONEN) {
+            // The option bar's pictures, then the start screen's and the wizard's.
+            setzen(0, Muster_Menue_Optionen_Datei(), "the option bar");
+            for (int32_t e : Muster_Start_Eintraege())
+                setzen(e, {Muster_Eintrag(Muster_Start_Bild(e), true)}, "the start screens");
+        }
         else if (i == MENUE_RES_ZEMO) setzen(MENUE_DISK_ERSTER, Muster_Menue_Disk_Datei(), "the save screen");
         else if (i == BILD_RES_POKALE) {
             setzen(0, Muster_Pokal_Datei(POKAL_RES_ANZAHL), "the trophies");
