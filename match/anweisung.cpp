@@ -234,7 +234,8 @@ void SetNum(Spielfeld_Satz* satz, int32_t figur, int32_t anim, int32_t start, fl
     if (anim == ANIM_LAUF_NACH_TEMPO) {
         anim = Anim_Nach_Tempo(&a);
         if (anim == ANIM_STEHEN) a.folge = ANIM_TORW_STEHEN;
-        if (f.torwart) anim = anim == ANIM_STEHEN ? ANIM_TORW_STEHEN : (anim == ANIM_GEHEN ? ANIM_TORW_GEHEN : ANIM_TORW_SPRINT);
+        if (f.torwart)
+            anim = anim == ANIM_STEHEN ? ANIM_TORW_STEHEN : (anim == ANIM_GEHEN ? ANIM_TORW_GEHEN : ANIM_TORW_SPRINT);
     } else if (anim == ANIM_STEHEN) {
         if (a.anim >= 0 && a.anim < 7) {
             anim = a.anim;

@@ -17,10 +17,10 @@
 namespace velmora {
 namespace {
 
-constexpr float BALL_RADIUS = 11;         // diameter 22 cm
-constexpr float RAHMEN_HALB = 6;          // posts and crossbar 12 cm wide
-constexpr float RAHMEN_TREFFER = 17;      // a post or the crossbar is hit within 17 cm
-constexpr float BODEN_OHNE_SPRUNG = 1.4f; // from this ground factor on the ball does not bounce
+constexpr float BALL_RADIUS = 11;          // diameter 22 cm
+constexpr float RAHMEN_HALB = 6;           // posts and crossbar 12 cm wide
+constexpr float RAHMEN_TREFFER = 17;       // a post or the crossbar is hit within 17 cm
+constexpr float BODEN_OHNE_SPRUNG = 1.4f;  // from this ground factor on the ball does not bounce
 constexpr float NETZ_DAEMPFUNG = 1.2f;
 constexpr int32_t MAX_VORZEICHEN = 64;
 
@@ -40,11 +40,6 @@ void Halter_Loesen(Spielfeld_Satz* satz) {
     satz->halter_beruehrungen = 0;
 }
 
-void Stimmung(Spielfeld_Satz* satz, int32_t seite, int32_t delta) {
-    const int32_t s = int32_t(std::min<uint32_t>(satz->stimmung[seite & 1], 100)) + delta;
-    satz->stimmung[seite & 1] = uint32_t(std::clamp(s, 0, 100));
-}
-
 void Daempfen(Figur& b) {
     b.v[0] /= NETZ_DAEMPFUNG;
     b.v[1] /= NETZ_DAEMPFUNG;
@@ -55,7 +50,8 @@ void Daempfen(Figur& b) {
 void Bremsen(const Spielfeld_Satz* satz, Figur& b, Anweisung& a, float dt) {
     const bool boden = b.pos[2] == 0;
     const float faktor = boden ? satz->boden_faktor : 1.0f;
-    const float bremse[2] = {(boden ? b.bremse[1] : b.bremse[0]) * faktor, (boden ? b.bremse[3] : b.bremse[2]) * faktor};
+    const float bremse[2] = {(boden ? b.bremse[1] : b.bremse[0]) * faktor,
+                             (boden ? b.bremse[3] : b.bremse[2]) * faktor};
     for (int32_t i = 0; i < 2; ++i) {
         if (b.v[i] == 0) continue;
         const float d = std::fabs(dt * bremse[i] / 1000);
@@ -178,7 +174,8 @@ void Abschnitt_Ende_Pruefen(Spielfeld_Satz* satz) {
 // The ball hit a post or the crossbar.
 void Rahmen_Treffer(Spielfeld_Satz* satz, Figur& b, Anweisung& a, int32_t seite, float gx, float yc, float zc) {
     const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
-    const float unten = float(k.pfosten_unten[seite]), oben = float(k.pfosten_oben[seite]), latte = float(k.latte[seite]);
+    const float unten = float(k.pfosten_unten[seite]), oben = float(k.pfosten_oben[seite]),
+                latte = float(k.latte[seite]);
     const bool latte_t = std::fabs(zc - latte) <= RAHMEN_TREFFER;
     const bool unten_t = std::fabs(yc - unten) <= RAHMEN_TREFFER, oben_t = std::fabs(yc - oben) <= RAHMEN_TREFFER;
     int32_t sx = -1, sy = 1;
@@ -188,8 +185,10 @@ void Rahmen_Treffer(Spielfeld_Satz* satz, Figur& b, Anweisung& a, int32_t seite,
         if (!(sx == 1 && sy == 1 && !latte_t)) break;
         sx = -1;
     }
-    if (unten_t) b.pos[1] = unten;
-    else if (oben_t) b.pos[1] = oben;
+    if (unten_t)
+        b.pos[1] = unten;
+    else if (oben_t)
+        b.pos[1] = oben;
     b.pos[0] = seite == 0 ? gx + RAHMEN_TREFFER : gx - RAHMEN_TREFFER;
     b.v[0] *= 0.6f * float(sx);
     b.v[1] *= 0.6f * float(sy);
@@ -211,10 +210,11 @@ void Rahmen_Treffer(Spielfeld_Satz* satz, Figur& b, Anweisung& a, int32_t seite,
         const double t = (double(b.flug_zeit) - b.flug_start + 5) / 1000.0;
         const bool fallend = Spielfeld_Ball_Hoehe(a.vz, a.tempo, t) <= latte;
         if (Rnd(0, 1) == 1 && fallend) {
-            Spielfeld_Ball_Flug_Steigend(&b);   // bounces up off the bar
+            Spielfeld_Ball_Flug_Steigend(&b);  // bounces up off the bar
         } else if (Rnd(0, 1) == 1 && !fallend) {
             a.vz -= 200;
-            for (int32_t i = 0; i < 1000 && a.vz >= 0 && Spielfeld_Ball_Hoehe(a.vz, a.tempo, t) <= latte; ++i) a.vz -= 200;
+            for (int32_t i = 0; i < 1000 && a.vz >= 0 && Spielfeld_Ball_Hoehe(a.vz, a.tempo, t) <= latte; ++i)
+                a.vz -= 200;
         }
     }
     a.ziel[0] = b.pos[0] + 2 * b.v[0];
@@ -244,8 +244,8 @@ void Vorbei(Spielfeld_Satz* satz, const Figur& b, float yc, int32_t verteidiger)
     const float oben = float(Spielfeld_Get_Konstanten().pfosten_oben[0]);
     const bool weit = std::fabs(yc - oben) > 400 || b.pos[2] > 0;
     if (satz->anzeige_modus == 1) satz->reaktion_art[t] = weit ? 3 : 5;
-    Stimmung(satz, t, weit ? 12 : 3);
-    Stimmung(satz, 1 - t, weit ? -15 : -5);
+    Spielfeld_Stimmung_Aendern(satz, t, weit ? 12 : 3);
+    Spielfeld_Stimmung_Aendern(satz, 1 - t, weit ? -15 : -5);
 }
 
 // 10. The goal line: a goal, a miss, the frame, or a rebound back into play.
@@ -267,7 +267,7 @@ void Torlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, const Vorher& v, boo
         satz->tor_reaktion = 0;
         if (satz->anzeige_modus == 1) {
             satz->reaktion_art[1 - verteidiger] = 2;
-            Stimmung(satz, 1 - verteidiger, 12);
+            Spielfeld_Stimmung_Aendern(satz, 1 - verteidiger, 12);
         }
         return;
     }
@@ -275,7 +275,8 @@ void Torlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, const Vorher& v, boo
     const float zc = Spielfeld_Linie_Interpolieren(v.x, v.z, b.pos[0], b.pos[2], gx);
     const bool im_spiel = satz->ball_linie == BALL_IM_SPIEL;
     const float r = im_spiel ? BALL_RADIUS : 0, fr = im_spiel ? RAHMEN_HALB : 0;
-    const float unten = float(k.pfosten_unten[seite]), oben = float(k.pfosten_oben[seite]), latte = float(k.latte[seite]);
+    const float unten = float(k.pfosten_unten[seite]), oben = float(k.pfosten_oben[seite]),
+                latte = float(k.latte[seite]);
     const bool beruehrt = yc - r < unten + fr || oben - fr < yc + r || latte - fr < zc + r;
     const bool draussen =
         satz->ball_linie == BALL_ABPRALLER || yc + r < unten - fr || oben + fr < yc - r || latte + fr < zc - r;
@@ -308,7 +309,7 @@ void Neustart_Torlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, int32_t sei
         Spielfeld_Hook_Ansicht_Tor(satz);
     }
     if (satz->unterbrechung_countdown >= 2) {
-        --satz->unterbrechung_countdown;   // the restart waits
+        --satz->unterbrechung_countdown;  // the restart waits
         satz->ball_linie = BALL_IM_SPIEL;
         satz->tor_reaktion = 0;
         return;
@@ -346,7 +347,8 @@ void Neustart_Torlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, int32_t sei
             SetAnim(satz, FIGUR_BALL, k.laenge * seite, tief ? 8 : k.breite - 8, 0);
         } else {
             satz->spielzustand = SZ_ABSTOSS;
-            SetAnim(satz, FIGUR_BALL, k.torraum_x[haelfte], tief ? k.torraum_unten[haelfte] : k.torraum_oben[haelfte], 0);
+            SetAnim(satz, FIGUR_BALL, k.torraum_x[haelfte], tief ? k.torraum_unten[haelfte] : k.torraum_oben[haelfte],
+                    0);
         }
         a.tempo = 0;
         satz->unterbrechung_bereit = 0;
@@ -366,7 +368,8 @@ bool Hinter_Torlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, const Vorher&
     const float L = float(k.laenge), W = float(k.breite);
     const int32_t seite = b.pos[0] >= 11 ? 1 : 0;
     const float gx = L * float(seite);
-    const float unten = float(k.pfosten_unten[seite]), oben = float(k.pfosten_oben[seite]), latte = float(k.latte[seite]);
+    const float unten = float(k.pfosten_unten[seite]), oben = float(k.pfosten_oben[seite]),
+                latte = float(k.latte[seite]);
     if (satz->ball_linie == BALL_TOR && (b.v[0] != 0 || b.v[1] != 0)) {
         if (b.pos[2] > latte - 25) {
             b.pos[2] = latte - 25;
@@ -427,7 +430,7 @@ void Seitenlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, const Vorher& v) 
         Spielfeld_Statistik_Element(satz, satz->passgeber, 0);
         if (satz->anzeige_modus == 1) {
             satz->reaktion_art[satz->ballhalter >= SF_SPIELER_SEITE ? 1 : 0] = 4;
-            Stimmung(satz, satz->passgeber < SF_SPIELER_SEITE ? 1 : 0, -5);
+            Spielfeld_Stimmung_Aendern(satz, satz->passgeber < SF_SPIELER_SEITE ? 1 : 0, -5);
         }
         satz->pass_unterwegs = 0;
     }
@@ -462,7 +465,8 @@ void Seitenlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, const Vorher& v) 
 
 // A figure at rest: idle with nothing left to do, back on its stand, or arrived.
 void Ruhe(Spielfeld_Satz* satz, int32_t index, Figur& f, Anweisung& a) {
-    if (std::fabs(f.v[0]) + std::fabs(f.v[1]) + std::fabs(a.vz) + std::fabs(f.pos[2]) + std::fabs(a.ziel[2]) != 0) return;
+    if (std::fabs(f.v[0]) + std::fabs(f.v[1]) + std::fabs(a.vz) + std::fabs(f.pos[2]) + std::fabs(a.ziel[2]) != 0)
+        return;
     a.tempo = 0;
     const int32_t cur = f.aktuell & 3;
     if ((a.flags == 0 || a.wiederholung == -1) && (!f.torwart || f.entscheid_intervall == 0)) {
@@ -507,8 +511,8 @@ void Figur_Bewegen(Spielfeld_Satz* satz, int32_t index, Figur* f, float schritt,
     }
     if (ist_ball) {
         float* z = satz->ball_ziel;
-        if ((f->v[1] > 0 && f->pos[1] > z[1]) || (f->v[0] > 0 && f->pos[0] > z[0]) || (f->v[1] < 0 && f->pos[1] < z[1]) ||
-            (f->v[0] < 0 && f->pos[0] < z[0])) {
+        if ((f->v[1] > 0 && f->pos[1] > z[1]) || (f->v[0] > 0 && f->pos[0] > z[0]) ||
+            (f->v[1] < 0 && f->pos[1] < z[1]) || (f->v[0] < 0 && f->pos[0] < z[0])) {
             z[0] = f->pos[0] + f->v[0];
             z[1] = f->pos[1] + f->v[1];
         }
@@ -541,7 +545,7 @@ void Spielfeld_Netz_Wackeln(Spielfeld_Satz* satz, int32_t tor) {
         if (a.anim < ANIM_TOR_BEWEGT || a.anim >= ANIM_TOR_RUHE + 8) continue;
         const int32_t r = (a.anim - ANIM_TOR_BEWEGT) % 8;
         if (r / 4 != tor) continue;
-        if (a.flags != 0) return;   // the net still shakes
+        if (a.flags != 0) return;  // the net still shakes
         figur[n] = fig;
         teil[n++] = r % 4;
     }

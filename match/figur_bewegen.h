@@ -17,11 +17,11 @@ namespace velmora {
 // Line states of the ball (Spielfeld_Satz::ball_linie).
 enum : int32_t {
     BALL_IM_SPIEL = 0,
-    BALL_TOR = 1,           // crossed the goal line inside the frame: in the net
-    BALL_TORAUS = 2,        // behind a goal line outside the goal
-    BALL_ABPRALLER = 3,     // off a post or the crossbar, not yet back in the field
-    BALL_SEITENAUS = 4,     // beyond a touch line
-    BALL_HERAUSGENOMMEN = 5 // taken out of play by the possession step: a throw-in follows
+    BALL_TOR = 1,            // crossed the goal line inside the frame: in the net
+    BALL_TORAUS = 2,         // behind a goal line outside the goal
+    BALL_ABPRALLER = 3,      // off a post or the crossbar, not yet back in the field
+    BALL_SEITENAUS = 4,      // beyond a touch line
+    BALL_HERAUSGENOMMEN = 5  // taken out of play by the possession step: a throw-in follows
 };
 
 // One frame (`schritt` ms) for the figure `index`; `ist_ball` for figure 37.

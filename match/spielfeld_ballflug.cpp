@@ -1,13 +1,12 @@
 // match/spielfeld_ballflug.cpp
 #include "match/spielfeld_ballflug.h"
 
-
 namespace velmora {
 namespace {
 
 constexpr double SCHWERKRAFT = 981.0;
-constexpr float SUCHSCHRITT = 100.0f;   // ms
-constexpr int32_t MAX_SUCHSCHRITTE = 1000;   // 100 s of flight: ends a search on a damaged ball
+constexpr float SUCHSCHRITT = 100.0f;       // ms
+constexpr int32_t MAX_SUCHSCHRITTE = 1000;  // 100 s of flight: ends a search on a damaged ball
 
 struct Flug {
     double vz, v;
@@ -40,7 +39,7 @@ void Spielfeld_Ball_Flug_Steigend(Figur* ball) {
     for (int32_t i = 0; i < MAX_SUCHSCHRITTE; ++i) {
         const double h = Hoehe_Bei(ball, fl, t);
         if (!(h > vorher)) {
-            t -= SUCHSCHRITT;   // past the top: back to it
+            t -= SUCHSCHRITT;  // past the top: back to it
             break;
         }
         if (float(h) >= ball->pos[2]) break;

@@ -40,11 +40,6 @@ void Aus_Dem_Spiel(Spielfeld_Satz* satz) {
     satz->wechsel_bereit[0] = satz->wechsel_bereit[1] = 0;
 }
 
-void Stimmung(Spielfeld_Satz* satz, int32_t seite, int32_t delta) {
-    int32_t s = int32_t(std::min<uint32_t>(satz->stimmung[seite & 1], 100)) + delta;
-    satz->stimmung[seite & 1] = uint32_t(std::clamp(s, 0, 100));
-}
-
 // Possession goes to a new player: keepers holding the ball let it go.
 void Besitz_Uebernehmen(Spielfeld_Satz* satz, int32_t h) {
     Figur& fh = satz->figur[h];
@@ -86,9 +81,10 @@ void Pass_Beenden(Spielfeld_Satz* satz, int32_t h, int32_t p) {
     if (Seite_Von(h) == Seite_Von(p)) {
         satz->pass_unterwegs = 0;
         if (satz->pass_jubel && satz->anzeige_modus == 1) {
-            if (satz->ton && satz->frame_zaehler < 2) Spielfeld_Hook_Sound_Play(2, 0, 320, 3, Spielfeld_Hook_Zufall(1, 3));
+            if (satz->ton && satz->frame_zaehler < 2)
+                Spielfeld_Hook_Sound_Play(2, 0, 320, 3, Spielfeld_Hook_Zufall(1, 3));
             satz->reaktion_art[Seite_Von(p)] = 3;
-            Stimmung(satz, Seite_Von(p), 2);
+            Spielfeld_Stimmung_Aendern(satz, Seite_Von(p), 2);
         }
         satz->vorletzter_spieler = p;
         return;
@@ -97,7 +93,8 @@ void Pass_Beenden(Spielfeld_Satz* satz, int32_t h, int32_t p) {
     if (satz->pass_unterwegs) {
         const int32_t passgeber = satz->passgeber;
         Spielfeld_Statistik_Element(satz, passgeber, 0);
-        if (satz->anzeige_modus == 1 && Spieler_Ok(passgeber)) Stimmung(satz, Seite_Von(passgeber), -6);
+        if (satz->anzeige_modus == 1 && Spieler_Ok(passgeber))
+            Spielfeld_Stimmung_Aendern(satz, Seite_Von(passgeber), -6);
         satz->pass_unterwegs = 0;
     }
     satz->vorletzter_spieler = -1;
@@ -126,9 +123,7 @@ void Figur_Wegmitte(const Figur* f, float* x, float* y) {
     if (y) *y = (f->pos[1] + a.ziel[1]) / 2;
 }
 
-int32_t Spielfeld_Ballbesitz_Seite(const Spielfeld_Satz* satz) {
-    return satz && satz->ballhalter > 16 ? 1 : 0;
-}
+int32_t Spielfeld_Ballbesitz_Seite(const Spielfeld_Satz* satz) { return satz && satz->ballhalter > 16 ? 1 : 0; }
 
 bool Ballbesitz_Setzen(Spielfeld_Satz* satz, int32_t h) {
     if (!satz) return false;
@@ -240,8 +235,8 @@ int32_t Spielfeld_Spieler_Umgebung(const Spielfeld_Satz* satz, int32_t radius, i
     return gefunden;
 }
 
-int32_t Spielfeld_Nachbarn_Zaehlen(Spielfeld_Satz* satz, int32_t figur, int32_t welche, int32_t abstand,
-                                   bool mit_tempo, bool markieren) {
+int32_t Spielfeld_Nachbarn_Zaehlen(Spielfeld_Satz* satz, int32_t figur, int32_t welche, int32_t abstand, bool mit_tempo,
+                                   bool markieren) {
     if (!satz || figur < 0 || figur >= SF_FIGUREN) return 0;
     const Figur& f = satz->figur[figur];
     const int32_t von = welche == 1 ? SF_SPIELER_SEITE : 0;
@@ -300,8 +295,10 @@ int32_t Spielfeld_Deckung_Suchen(const Spielfeld_Satz* satz, int32_t seite, int3
     const bool tor_links = seite == satz->seiten_gewechselt;
     if (px && py) {
         const int32_t kuerzer = int32_t(int64_t(x2 - x1) * prozent / 100);
-        if (tor_links) x2 -= kuerzer;
-        else x1 += kuerzer;
+        if (tor_links)
+            x2 -= kuerzer;
+        else
+            x1 += kuerzer;
     }
     const int32_t punkt_x = tor_links ? x1 : x2;
     const int32_t punkt_y = (y1 <= SPIELFELD_MITTE_Y && SPIELFELD_MITTE_Y <= y2)

@@ -46,8 +46,8 @@ int32_t Spielfeld_Spieler_Umgebung(const Spielfeld_Satz* satz, int32_t radius, i
 // or 2 when his y distance is below a third of `abstand`. With `markieren`
 // each of them takes the figure as his marking target and, in open play
 // without a set piece being taken, decides now.
-int32_t Spielfeld_Nachbarn_Zaehlen(Spielfeld_Satz* satz, int32_t figur, int32_t welche, int32_t abstand,
-                                   bool mit_tempo, bool markieren);
+int32_t Spielfeld_Nachbarn_Zaehlen(Spielfeld_Satz* satz, int32_t figur, int32_t welche, int32_t abstand, bool mit_tempo,
+                                   bool markieren);
 // The first opponent of the figure (slot order) on the pitch and in open play
 // (situation code 0) within `radius` of (x, y), or of the figure's position
 // when x is -1; with figur -1 the opponents are the side not in possession.

@@ -21,7 +21,7 @@ namespace velmora {
 namespace {
 
 constexpr uint32_t ART_MASKE = 0xFDFF107A;
-constexpr int32_t REAKTION_TEMPO = 500;   // the team-mates' run towards the centre line
+constexpr int32_t REAKTION_TEMPO = 500;  // the team-mates' run towards the centre line
 
 bool Spieler_Ok(int32_t slot) { return slot >= 0 && slot < SF_SPIELER; }
 int32_t Seite_Von(int32_t slot) { return slot >= SF_SPIELER_SEITE ? 1 : 0; }
@@ -43,15 +43,15 @@ Klasse Klassifizieren(uint32_t bits) {
     uint32_t art = bits & ART_MASKE;
     if ((art & SE_FOUL) && (art & ~SE_FOUL)) art &= ~SE_FOUL;
     switch (art) {
-    case SE_SCHUSS: return {true, (bits & SE_ZAEHLT) != 0, false};
-    case SE_GELB:
-    case SE_FOUL:
-    case SE_VERLETZUNG:
-    case SE_WECHSEL: return {true, true, false};
-    case SE_GELBROT:
-    case SE_ROT: return {true, true, true};
-    case SE_TICK: return {true, false, false};
-    default: return {false, false, false};
+        case SE_SCHUSS: return {true, (bits & SE_ZAEHLT) != 0, false};
+        case SE_GELB:
+        case SE_FOUL:
+        case SE_VERLETZUNG:
+        case SE_WECHSEL: return {true, true, false};
+        case SE_GELBROT:
+        case SE_ROT: return {true, true, true};
+        case SE_TICK: return {true, false, false};
+        default: return {false, false, false};
     }
 }
 
@@ -63,17 +63,12 @@ void Einmal_Spielen(Spielfeld_Satz* satz, int32_t figur, int32_t anim, int32_t t
            0, 0);
 }
 
-void Stimmung_Aendern(Spielfeld_Satz* satz, int32_t seite, int32_t delta) {
-    const int32_t s = int32_t(std::min<uint32_t>(satz->stimmung[seite & 1], 100)) + delta;
-    satz->stimmung[seite & 1] = uint32_t(std::clamp(s, 0, 100));
-}
-
 void Platzverweis(Spielfeld_Satz* satz, uint32_t art, int32_t slot) {
     const uint32_t bit = art == SE_GELBROT ? SM_GELBROT : SM_ROT;
     Spieler_Matchsatz& sm = satz->spieler[slot];
     if (sm.zustand & bit) return;
     sm.zustand |= bit;
-    if (Spielfeld_Hook_Netz_Modus() == 1) return;   // a client changes no player data
+    if (Spielfeld_Hook_Netz_Modus() == 1) return;  // a client changes no player data
     Spieler_Wert(SPW_STATUS, sm.nummer, int32_t(SP_STATUS_START), OP_LOESCHEN);
     Spieler_Wert(SPW_STATUS, sm.nummer, int32_t(bit), OP_SETZEN);
 }
@@ -85,7 +80,8 @@ void Nach_Platzverweis(Spielfeld_Satz* satz, uint32_t art, int32_t slot) {
         return;
     }
     // A computer side brings on a substitute for the player sent off.
-    if (art == SE_ROT || satz->figur[slot].torwart || Rnd(0, 1) == 1) Spielfeld_Auswechseln(satz, seite, Rnd(0, 1), slot);
+    if (art == SE_ROT || satz->figur[slot].torwart || Rnd(0, 1) == 1)
+        Spielfeld_Auswechseln(satz, seite, Rnd(0, 1), slot);
 }
 
 // The player leaves by the substitution lists: his pair there, or the first free one.
@@ -103,6 +99,12 @@ void Als_Aus_Eintragen(Spielfeld_Satz* satz, int32_t slot) {
 
 }  // namespace
 
+void Spielfeld_Stimmung_Aendern(Spielfeld_Satz* satz, int32_t seite, int32_t delta) {
+    if (!satz) return;
+    const int32_t s = int32_t(std::min<uint32_t>(satz->stimmung[seite & 1], 100)) + delta;
+    satz->stimmung[seite & 1] = uint32_t(std::clamp(s, 0, 100));
+}
+
 void Spielfeld_Statistik_Element(Spielfeld_Satz* satz, int32_t slot, int32_t element) {
     if (slot >= SF_SPIELER || slot < 0) {
         Debug_Printf("Falscher Statistik-Spieler\n");
@@ -119,8 +121,10 @@ void Spielfeld_Statistik_Element(Spielfeld_Satz* satz, int32_t slot, int32_t ele
 void Spielfeld_Jubel_Markieren(Spielfeld_Satz* satz, int32_t slot, int32_t marke) {
     if (!satz || !Spieler_Ok(slot)) return;
     uint8_t& jubel = satz->spieler[slot].jubel;
-    if (Rnd(0, 10) == 2 && (jubel & 0x40)) jubel = uint8_t(marke + 1);
-    else if (Rnd(0, 1) == 1 && jubel == 0) jubel = 0x40;
+    if (Rnd(0, 10) == 2 && (jubel & 0x40))
+        jubel = uint8_t(marke + 1);
+    else if (Rnd(0, 1) == 1 && jubel == 0)
+        jubel = 0x40;
 }
 
 bool Spielfeld_Tor(Spielfeld_Satz* satz, int32_t tor_seite) {
@@ -164,8 +168,10 @@ void Spielfeld_Ereignis(Spielfeld_Satz* satz, uint32_t bits, int32_t slot, int32
         const bool links = satz->figur[FIGUR_BALL].pos[0] < SPIELFELD_MITTE_X;
         const bool fuer_seite_1 = links != (satz->seiten_gewechselt != 0);
         const int32_t schuetzen_seite = slot >= 0 ? Seite_Von(slot) : -1;
-        if (fuer_seite_1) bits &= ~SE_HEIM;
-        else bits |= SE_HEIM;
+        if (fuer_seite_1)
+            bits &= ~SE_HEIM;
+        else
+            bits |= SE_HEIM;
         if ((bits & SE_ZAEHLT) && schuetzen_seite == (fuer_seite_1 ? 0 : 1)) {
             bits |= SE_EIGENTOR;
             slot2 = -1;
@@ -182,7 +188,8 @@ void Spielfeld_Ereignis(Spielfeld_Satz* satz, uint32_t bits, int32_t slot, int32
     const Klasse k = Klassifizieren(bits);
     const uint32_t art = bits & ART_MASKE & ~SE_FOUL;
     if (k.zeigen) {
-        const bool tor_offen = satz->ereignis_neu && (satz->ereignis & (SE_SCHUSS | SE_ZAEHLT)) == (SE_SCHUSS | SE_ZAEHLT);
+        const bool tor_offen =
+            satz->ereignis_neu && (satz->ereignis & (SE_SCHUSS | SE_ZAEHLT)) == (SE_SCHUSS | SE_ZAEHLT);
         if (!tor_offen) {
             satz->ereignis = bits;
             satz->ereignis_minute = satz->minute;
@@ -197,17 +204,20 @@ void Spielfeld_Ereignis(Spielfeld_Satz* satz, uint32_t bits, int32_t slot, int32
     if (k.speichern) {
         int32_t minute = satz->minute;
         if (satz->abschnitt >= 1) {
-            const int32_t ende = Wettbewerb_Halbzeit_Ende(int32_t(satz->wettbewerb), minute, int32_t(satz->abschnitt) - 1);
+            const int32_t ende =
+                Wettbewerb_Halbzeit_Ende(int32_t(satz->wettbewerb), minute, int32_t(satz->abschnitt) - 1);
             if (ende != -1) minute = ende;
         }
         if (Spielfeld_Hooks().spiel_ereignis)
-            Spielfeld_Hooks().spiel_ereignis(int32_t(satz->spiel), bits, minute, Nummer(satz, slot), Nummer(satz, slot2));
+            Spielfeld_Hooks().spiel_ereignis(int32_t(satz->spiel), bits, minute, Nummer(satz, slot),
+                                             Nummer(satz, slot2));
     }
     if ((art & SE_SCHUSS) && (bits & SE_ZAEHLT) && slot >= 0) {
         // The scorer's goal enters his statistics here, once; an own goal is
         // no goal of his.
         if (!(bits & SE_EIGENTOR)) {
-            const StatistikEintrag e{int16_t(satz->wettbewerb), int16_t(satz->team[Seite_Von(slot)]), STATISTIK_FLAG_TOR, 0, 0};
+            const StatistikEintrag e{int16_t(satz->wettbewerb), int16_t(satz->team[Seite_Von(slot)]),
+                                     STATISTIK_FLAG_TOR, 0, 0};
             Statistik_Spieler_Eintragen(Nummer(satz, slot), &e, 1);
         }
         Spielfeld_Jubel_Markieren(satz, slot, 17);
@@ -219,7 +229,8 @@ void Spielfeld_Ereignis(Spielfeld_Satz* satz, uint32_t bits, int32_t slot, int32
 
 void Spielfeld_Karte_Entscheiden(Spielfeld_Satz* satz) {
     if (!satz) return;
-    const int32_t foul = satz->situation_figur[0], opfer = Spieler_Ok(satz->situation_figur[1]) ? satz->situation_figur[1] : -1;
+    const int32_t foul = satz->situation_figur[0],
+                  opfer = Spieler_Ok(satz->situation_figur[1]) ? satz->situation_figur[1] : -1;
     int32_t d = 0;
     // The time factor is at least 1; a damaged one counts as 1.
     const float tf = satz->zeit_faktor;
@@ -274,7 +285,8 @@ void Spielfeld_Tor_Reaktion(Spielfeld_Satz* satz, int32_t seite) {
     const int32_t w = int32_t(satz->wettbewerb), r = int32_t(satz->runde), p = int32_t(satz->paarung);
     const int32_t team = int32_t(satz->team[seite]);
     const int32_t w0 = Wettbewerb_Paarung_Sieger(w, r, p, -1, 0, 0);
-    const int32_t w1 = seite == 0 ? Wettbewerb_Paarung_Sieger(w, r, p, -1, 1, 0) : Wettbewerb_Paarung_Sieger(w, r, p, -1, 0, 1);
+    const int32_t w1 =
+        seite == 0 ? Wettbewerb_Paarung_Sieger(w, r, p, -1, 1, 0) : Wettbewerb_Paarung_Sieger(w, r, p, -1, 0, 1);
     int32_t stufe, publikum;
     if (w1 != w0) {
         stufe = 5;
@@ -283,7 +295,8 @@ void Spielfeld_Tor_Reaktion(Spielfeld_Satz* satz, int32_t seite) {
         stufe = 4;
         publikum = 2;
     } else {
-        const int32_t w2 = seite == 0 ? Wettbewerb_Paarung_Sieger(w, r, p, -1, 0, 2) : Wettbewerb_Paarung_Sieger(w, r, p, -1, 2, 0);
+        const int32_t w2 =
+            seite == 0 ? Wettbewerb_Paarung_Sieger(w, r, p, -1, 0, 2) : Wettbewerb_Paarung_Sieger(w, r, p, -1, 2, 0);
         if (w2 == team) {
             stufe = 3;
             publikum = 1;
@@ -298,12 +311,14 @@ void Spielfeld_Tor_Reaktion(Spielfeld_Satz* satz, int32_t seite) {
     if (satz->ton && satz->frame_zaehler < 2) Spielfeld_Hook_Sound_Update(4, stufe);
     if (w0 == -2 && stufe < 3) {
         const int32_t eigene = satz->tore[seite], andere = satz->tore[1 - seite];
-        if (eigene + 1 == andere) stufe = 4;
-        else if (eigene == andere) stufe = 3;
+        if (eigene + 1 == andere)
+            stufe = 4;
+        else if (eigene == andere)
+            stufe = 3;
     }
     satz->reaktion_art[seite] = stufe > 2 ? 3 : 2;
-    Stimmung_Aendern(satz, seite, 5 * stufe + 5);
-    Stimmung_Aendern(satz, 1 - seite, -3 * stufe);
+    Spielfeld_Stimmung_Aendern(satz, seite, 5 * stufe + 5);
+    Spielfeld_Stimmung_Aendern(satz, 1 - seite, -3 * stufe);
 
     // The side scored against: heads drop.
     int32_t treue = 0, treue_team = -1;
@@ -315,7 +330,8 @@ void Spielfeld_Tor_Reaktion(Spielfeld_Satz* satz, int32_t seite) {
         }
         if (Rnd(1, publikum) <= 1) continue;
         if (satz->figur[k].torwart) {
-            Einmal_Spielen(satz, k, ANIM_TORWART_ENTTAEUSCHT, int32_t(Anim_Zeile(ANIM_TORWART_ENTTAEUSCHT)->ref_tempo), 1);
+            Einmal_Spielen(satz, k, ANIM_TORWART_ENTTAEUSCHT, int32_t(Anim_Zeile(ANIM_TORWART_ENTTAEUSCHT)->ref_tempo),
+                           1);
         } else {
             static constexpr int32_t ENTTAEUSCHT[3] = {ANIM_ENTTAEUSCHT, 122, 123};
             const int32_t anim = ENTTAEUSCHT[Rnd(0, 2)];
@@ -348,7 +364,8 @@ void Spielfeld_Tor_Reaktion(Spielfeld_Satz* satz, int32_t seite) {
         Punkt_Ins_Feld(&zx, &zy);
         SetZSA(satz, k, zx, zy, 0, REAKTION_TEMPO, ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, 0, 0, 0);
         if (k == schuetze && (wahl == 1 || wahl == 2))
-            SetZSA(satz, k, zx, zy, 0, 200, ANIM_JUBEL, 0, Anim_Zeile(ANIM_JUBEL)->ref_frame_zeit, 0, -1, 1, 1, 1, 1, 0);
+            SetZSA(satz, k, zx, zy, 0, 200, ANIM_JUBEL, 0, Anim_Zeile(ANIM_JUBEL)->ref_frame_zeit, 0, -1, 1, 1, 1, 1,
+                   0);
     }
     const int32_t trainer = FIGUR_TRAINER + seite;
     if (Rnd(1, stufe) > 1) Einmal_Spielen(satz, trainer, ANIM_BANK_TRAINER_JUBEL, 20, 0);

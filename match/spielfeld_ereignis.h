@@ -13,23 +13,23 @@
 namespace velmora {
 
 // Event bits beyond those of the fixtures store.
-constexpr uint32_t SE_HEIM = 0x1;             // the event belongs to side 0
-constexpr uint32_t SE_SCHUSS = 0x2;           // goal or shot at goal
-constexpr uint32_t SE_ZAEHLT = 0x4;           // with SE_SCHUSS: a goal that counts
+constexpr uint32_t SE_HEIM = 0x1;    // the event belongs to side 0
+constexpr uint32_t SE_SCHUSS = 0x2;  // goal or shot at goal
+constexpr uint32_t SE_ZAEHLT = 0x4;  // with SE_SCHUSS: a goal that counts
 constexpr uint32_t SE_GELB = 0x10;
 constexpr uint32_t SE_GELBROT = 0x20;
 constexpr uint32_t SE_ROT = 0x40;
-constexpr uint32_t SE_HOCH = 0x80;            // a goal from a ball 200 cm high or more
-constexpr uint32_t SE_PFOSTEN = 0x100;        // shot variants
+constexpr uint32_t SE_HOCH = 0x80;      // a goal from a ball 200 cm high or more
+constexpr uint32_t SE_PFOSTEN = 0x100;  // shot variants
 constexpr uint32_t SE_EIGENTOR = 0x200;
 constexpr uint32_t SE_DANEBEN = 0x800;
-constexpr uint32_t SE_ABSCHNITT = 0x1000;     // period end: leaves no trace
-constexpr uint32_t SE_STANDARD = 0x2000;      // 0x2000, 0x4000, 0x8000: the set-piece markers
+constexpr uint32_t SE_ABSCHNITT = 0x1000;  // period end: leaves no trace
+constexpr uint32_t SE_STANDARD = 0x2000;   // 0x2000, 0x4000, 0x8000: the set-piece markers
 constexpr uint32_t SE_FOUL = 0x10000;
 constexpr uint32_t SE_VERLETZUNG = 0x20000;
 constexpr uint32_t SE_WECHSEL = 0x40000;
-constexpr uint32_t SE_TICK = 0x80000;         // stored only
-constexpr uint32_t SE_FOUL_OHNE = 0x100000;   // a foul nobody suffered: neither stored nor shown
+constexpr uint32_t SE_TICK = 0x80000;        // stored only
+constexpr uint32_t SE_FOUL_OHNE = 0x100000;  // a foul nobody suffered: neither stored nor shown
 
 // A goal into the goal of `tor_seite` (0: the goal at x = 0 before the sides
 // changed). While a foul's free kick is pending (the foul countdown runs) only
@@ -54,5 +54,7 @@ void Spielfeld_Karte_Entscheiden(Spielfeld_Satz* satz);
 // The players', reserves' and coach's reaction to a goal of `seite`, by what
 // the goal means for the pairing's winner.
 void Spielfeld_Tor_Reaktion(Spielfeld_Satz* satz, int32_t seite);
+// A side's crowd mood (0-100) moves by `delta`, kept within its range.
+void Spielfeld_Stimmung_Aendern(Spielfeld_Satz* satz, int32_t seite, int32_t delta);
 
 }  // namespace velmora

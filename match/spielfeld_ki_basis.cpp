@@ -17,7 +17,7 @@ namespace {
 
 constexpr int32_t FREIER_PUNKT_VERSUCHE = 200;
 constexpr int32_t STANDVARIANTE_VERSUCHE = 1000;
-constexpr float PASSWEG_TEMPO = 138.88889f;   // 5 km/h
+constexpr float PASSWEG_TEMPO = 138.88889f;  // 5 km/h
 
 // A coordinate as a whole number, truncated; what no integer holds (a damaged
 // record) becomes a point far off the pitch.
@@ -32,8 +32,10 @@ struct Gerade {
 Gerade Gerade_Durch(double& x0, double& y0, double& x1, double& y1, bool x0_schieben) {
     double n = (x1 * y0 - y1 * x0) / (x1 - x0);
     for (int32_t i = 0; n == 0 && i < 8; ++i) {
-        if (x0_schieben) x0 += 0.001;
-        else y1 += 0.001;
+        if (x0_schieben)
+            x0 += 0.001;
+        else
+            y1 += 0.001;
         n = (x1 * y0 - y1 * x0) / (x1 - x0);
     }
     const double achse = (y1 * x0 - x1 * y0) / (y1 - y0);
@@ -55,8 +57,10 @@ void Spielfeld_Freier_Punkt(Spielfeld_Satz* satz, int32_t slot, int32_t zentrum,
         const double py = Y - R + k * R / 50.0;
         const double h = std::sqrt(std::max(0.0, 2 * py * Y + R * R - Y * Y - py * py));
         double px;
-        if (hinten) px = richtung == 1 ? s + X + h : s + X - h;
-        else px = Rnd(0, 1) != 0 ? s + X + h : s + X - h;
+        if (hinten)
+            px = richtung == 1 ? s + X + h : s + X - h;
+        else
+            px = Rnd(0, 1) != 0 ? s + X + h : s + X - h;
         ox = Ganz(px);
         oy = Ganz(py);
         if (oy < 0 || oy > SPIELFELD_BREITE) continue;

@@ -42,8 +42,8 @@ TEST_F(BallTest, ThePostsAndTheCrossbarAreHitWithinTheirWidth) {
         float vz;
         int32_t linie;
     } faelle[] = {
-        {float(unten + 5), 0, BALL_ABPRALLER},  {float(oben - 5), 0, BALL_ABPRALLER}, {3403, 0, BALL_TOR},
-        {float(unten - 40), 0, BALL_TORAUS},    {3403, 2117, BALL_ABPRALLER},          {3403, 2800, BALL_TORAUS},
+        {float(unten + 5), 0, BALL_ABPRALLER}, {float(oben - 5), 0, BALL_ABPRALLER}, {3403, 0, BALL_TOR},
+        {float(unten - 40), 0, BALL_TORAUS},   {3403, 2117, BALL_ABPRALLER},         {3403, 2800, BALL_TORAUS},
     };
     for (const Fall& c : faelle) {
         s->ball_linie = BALL_IM_SPIEL;
@@ -64,8 +64,10 @@ TEST_F(BallTest, CornerOrGoalKickByTheLastTouch) {
         int8_t letzte;
         uint32_t zustand;
         float x, erwartet_y;
-    } faelle[] = {{1000, 0, SZ_ECKE, 0, 8},       {6000, 0, SZ_ECKE, 0, 6798},
-                  {1000, 1, SZ_ABSTOSS, 550, 2487}, {6000, 1, SZ_ABSTOSS, 550, 4319}};
+    } faelle[] = {{1000, 0, SZ_ECKE, 0, 8},
+                  {6000, 0, SZ_ECKE, 0, 6798},
+                  {1000, 1, SZ_ABSTOSS, 550, 2487},
+                  {6000, 1, SZ_ABSTOSS, 550, 4319}};
     for (const Fall& c : faelle) {
         s->spielzustand = SZ_SPIEL;
         s->ball_linie = BALL_IM_SPIEL;
