@@ -8,15 +8,11 @@
 namespace velmora::test {
 namespace {
 
-class BallTest : public SpielTest {
+class BallTest : public OffenesSpielTest {
 protected:
     void SetUp() override {
-        SpielTest::SetUp();
-        s->seiten_gewechselt = 0;
-        Spielfeld_Tore_Setzen(s);
-        s->spielzustand = SZ_SPIEL;
+        OffenesSpielTest::SetUp();
         s->boden_faktor = 1.2f;
-        s->empfaenger = -1;
     }
     Figur& ball() { return s->figur[FIGUR_BALL]; }
     // Frames until the line state or the play state changes; the frames used.

@@ -157,4 +157,17 @@ protected:
     }
 };
 
+// The same record in open play, side 0 attacking the goal at x = 10800,
+// nobody to receive a pass.
+class OffenesSpielTest : public SpielTest {
+protected:
+    void SetUp() override {
+        SpielTest::SetUp();
+        s->seiten_gewechselt = 0;
+        Spielfeld_Tore_Setzen(s);
+        s->spielzustand = SZ_SPIEL;
+        s->empfaenger = -1;
+    }
+};
+
 }  // namespace velmora::test

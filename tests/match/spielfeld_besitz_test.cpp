@@ -9,14 +9,10 @@
 namespace velmora::test {
 namespace {
 
-class BesitzTest : public SpielTest {
+class BesitzTest : public OffenesSpielTest {
 protected:
     void SetUp() override {
-        SpielTest::SetUp();
-        s->seiten_gewechselt = 0;
-        Spielfeld_Tore_Setzen(s);
-        s->spielzustand = SZ_SPIEL;
-        s->empfaenger = -1;
+        OffenesSpielTest::SetUp();
         // Everyone off the pitch; the tests put their players on it.
         for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
     }
@@ -60,6 +56,46 @@ TEST_F(BesitzTest, TheSideInPossessionAndTheRectangleEdges) {
     EXPECT_EQ(beste, 20) << "pressed by three, the other one is left out";
     EXPECT_EQ(px, 1000);
     EXPECT_EQ(py, SPIELFELD_MITTE_Y);
+}
+
+// The players around a figure: distances (negative for those behind it, as
+// seen towards their own goal), the rows by x distance, the cumulative counts
+// per 100 cm; and the weighted neighbour count with its marking.
+TEST_F(BesitzTest, PlayersAroundAFigure) {
+    Stellen(5, 5000, 3000);
+    Stellen(6, 4850, 3050);
+    Stellen(20, 5300, 3000);
+    Stellen(21, 4800, 3000);
+    int32_t liste[34] = {}, abstand[34] = {};
+    uint8_t eimer[5 * 34] = {}, anzahl[5] = {};
+    EXPECT_EQ(Spielfeld_Spieler_Umgebung(s, 500, 0, 0, 5, 0, 0, liste, abstand, eimer, anzahl, 34), 3);
+    const int32_t erwartet_liste[3] = {6, 20, 21}, erwartet_abstand[3] = {-158, -300, 200};
+    for (int32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(liste[i], erwartet_liste[i]);
+        EXPECT_EQ(abstand[i], erwartet_abstand[i]) << liste[i];
+    }
+    const uint8_t zaehler[5] = {0, 1, 2, 3, 3};
+    for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(anzahl[i], zaehler[i]) << i;
+    EXPECT_EQ(eimer[1 * 34], 0);
+    EXPECT_EQ(eimer[1 * 34 + 1], 255) << "a row's list ends with 255";
+    EXPECT_EQ(eimer[2 * 34], 2);
+    EXPECT_EQ(eimer[3 * 34], 1);
+    EXPECT_EQ(eimer[0], 255) << "an empty row";
+    EXPECT_EQ(Spielfeld_Spieler_Umgebung(s, 500, 0, 1, 5, 0, 0, nullptr, nullptr, nullptr, anzahl, 34), 3);
+    const uint8_t vorne[5] = {0, 0, 1, 1, 1};
+    for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(anzahl[i], vorne[i]) << "without those behind " << i;
+    EXPECT_EQ(Spielfeld_Spieler_Umgebung(s, 500, 1, 0, 5, 0, 0, liste, abstand, nullptr, anzahl, 34), 1);
+    EXPECT_EQ(Spielfeld_Spieler_Umgebung(s, 500, 2, 0, 5, 0, 0, liste, abstand, nullptr, anzahl, 1), 2);
+    EXPECT_EQ(liste[0], 20);
+    EXPECT_EQ(anzahl[4], 1) << "only the players listed are counted";
+
+    s->figur[5].v[0] = 200;
+    s->figur[21].entscheiden = 0;
+    EXPECT_EQ(Spielfeld_Nachbarn_Zaehlen(s, 5, 2, 250, false, false), 4);
+    EXPECT_EQ(Spielfeld_Nachbarn_Zaehlen(s, 5, 2, 250, true, true), 4);
+    EXPECT_EQ(Spielfeld_Nachbarn_Zaehlen(s, 5, 1, 250, false, false), 2);
+    EXPECT_EQ(s->spieler[21].deckt, 5);
+    EXPECT_EQ(s->figur[21].entscheiden, 1);
 }
 
 // Taken again by its holder the ball only gets a stopped ball moving; a pass

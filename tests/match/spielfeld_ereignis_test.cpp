@@ -20,14 +20,10 @@ std::vector<Gespeichert>& Speicher() {
     return s;
 }
 
-class EreignisTest : public SpielTest {
+class EreignisTest : public OffenesSpielTest {
 protected:
     void SetUp() override {
-        SpielTest::SetUp();
-        s->seiten_gewechselt = 0;
-        Spielfeld_Tore_Setzen(s);
-        s->spielzustand = SZ_SPIEL;
-        s->empfaenger = -1;
+        OffenesSpielTest::SetUp();
         s->minute = 30;
         Speicher().clear();
         Spielfeld_Hooks().spiel_ereignis = [](int32_t, uint32_t bits, int32_t minute, int32_t p, int32_t p2) {
