@@ -2,6 +2,7 @@
 #include "match/anweisung.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "core/debug.h"
@@ -66,7 +67,7 @@ void Weg_Zaehlen(Spielfeld_Satz* satz, Figur& f) {
         satz->spielzustand == SZ_SPIEL) {
         float zf = satz->zeit_faktor > 0 ? satz->zeit_faktor : 1.0f;
         double weg = (std::fabs(f.pos[0] - f.gezaehlt[0]) + std::fabs(f.pos[1] - f.gezaehlt[1])) / zf;
-        if (weg < 1e9) f.gelaufen += int32_t(weg);
+        if (weg < 1e9) f.gelaufen = int32_t(std::min<int64_t>(int64_t(f.gelaufen) + int64_t(weg), INT32_MAX));
     }
     f.gezaehlt[0] = f.pos[0];
     f.gezaehlt[1] = f.pos[1];

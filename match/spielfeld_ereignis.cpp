@@ -55,12 +55,16 @@ Klasse Klassifizieren(uint32_t bits) {
     }
 }
 
+// A position in whole centimetres; one no integer holds (a damaged record)
+// counts as the centre spot.
+int32_t Ganz(float v, int32_t mitte) { return std::isfinite(v) && std::fabs(v) < 1e8f ? int32_t(v) : mitte; }
+
 // A player's order to play an animation once where he stands (dy further in y).
 void Einmal_Spielen(Spielfeld_Satz* satz, int32_t figur, int32_t anim, int32_t tempo, int32_t dy) {
     const Figur& f = satz->figur[figur];
     const Anim_Satz& z = Anim_Zeile_Oder_Stand(anim, "Spielfeld_Ereignis");
-    SetZSA(satz, figur, int32_t(f.pos[0]), int32_t(f.pos[1]) + dy, 0, tempo, anim, 0, z.ref_frame_zeit, 0, -1, 1, 1, 0,
-           0, 0);
+    SetZSA(satz, figur, Ganz(f.pos[0], SPIELFELD_MITTE_X), Ganz(f.pos[1], SPIELFELD_MITTE_Y) + dy, 0, tempo, anim, 0,
+           z.ref_frame_zeit, 0, -1, 1, 1, 0, 0, 0);
 }
 
 void Platzverweis(Spielfeld_Satz* satz, uint32_t art, int32_t slot) {
@@ -269,7 +273,7 @@ void Spielfeld_Karte_Entscheiden(Spielfeld_Satz* satz) {
     Spielfeld_Ereignis(satz, bits | SE_FOUL, foul, opfer);
     if (art != SE_GELB) sm.zustand |= art == SE_GELBROT ? SM_GELBROT : SM_ROT;
     const Figur& schiri = satz->figur[FIGUR_SCHIRI];
-    const int32_t sx = int32_t(schiri.pos[0]), sy = int32_t(schiri.pos[1]);
+    const int32_t sx = Ganz(schiri.pos[0], SPIELFELD_MITTE_X), sy = Ganz(schiri.pos[1], SPIELFELD_MITTE_Y);
     const int32_t karte = art == SE_ROT ? ANIM_SCHIRI_ROT : ANIM_SCHIRI_GELB;
     SetZSA(satz, FIGUR_SCHIRI, sx, sy, 0, 0, karte, 0, Anim_Zeile(karte)->ref_frame_zeit, 0, -1, 1, 1, 0, 0, 0);
     if (art == SE_GELBROT)
@@ -360,7 +364,8 @@ void Spielfeld_Tor_Reaktion(Spielfeld_Satz* satz, int32_t seite) {
             breite = 999;
         }
         if (wahl == 3) continue;
-        int32_t zx = int32_t(f.pos[0]) + richtung * 2000, zy = int32_t(f.pos[1]) + Rnd(0, breite) - streuung;
+        int32_t zx = Ganz(f.pos[0], SPIELFELD_MITTE_X) + richtung * 2000,
+                zy = Ganz(f.pos[1], SPIELFELD_MITTE_Y) + Rnd(0, breite) - streuung;
         Punkt_Ins_Feld(&zx, &zy);
         SetZSA(satz, k, zx, zy, 0, REAKTION_TEMPO, ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, 0, 0, 0);
         if (k == schuetze && (wahl == 1 || wahl == 2))
