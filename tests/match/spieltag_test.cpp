@@ -15,6 +15,7 @@
 #include "club/team_suche.h"
 #include "core/rnd.h"
 #include "match/elfmeter.h"
+#include "match/spielfeld_ereignis.h"
 #include "match/minuten_wuerfel.h"
 #include "match/nachbearbeitung.h"
 #include "match/spielfeld.h"
@@ -24,6 +25,7 @@
 #include "season/statistik.h"
 #include "tests/club/welt.h"
 #include "tests/core/temp_verz.h"
+#include "tests/match/figuren_frame.h"
 #include "tests/match/spieltag_welt.h"
 #include "tests/support/rnd_vorgabe.h"
 
@@ -957,6 +959,136 @@ TEST_F(SpieltagTest, OneMoreAppearanceMayInjureAPlayerButNeverARobustOne) {
             }
         }
     }
+}
+
+// A scripted live match: in the first minute of the first live game a kick
+// from the penalty spot by side 0 goes into the goal; afterwards the game
+// plays on by minutes without a goal.
+struct Skript {
+    int32_t spiel = -1, schuetze = -1;
+    bool linie_tor = false;
+    uint32_t zustand = 0, bits = 0;
+};
+Skript& Das_Skript() {
+    static Skript s;
+    return s;
+}
+
+float Skript_Tick(Spielfeld_Satz* satz, int8_t*, int32_t) {
+    Skript& k = Das_Skript();
+    if (k.spiel < 0) {
+        k.spiel = int32_t(satz->spiel);
+        k.schuetze = Feldspieler_Slot(satz, 0);
+        satz->spielzustand = SZ_SPIEL;
+        satz->ereignis_neu = 0;
+        satz->letzter_spieler = k.schuetze;
+        satz->vorletzter_spieler = -1;
+        satz->letzte_beruehrung = 0;
+        const bool rechts = satz->tor_x[0] > SPIELFELD_MITTE_X;
+        Ball_Schiessen(satz, rechts ? 9700.0f : 1100.0f, 3403, rechts ? 11800.0f : -1000.0f, 3500, 2500);
+        for (int32_t i = 0; i < 2000 && satz->spielzustand == SZ_SPIEL; ++i) {
+            Figuren_Frame(satz);
+            k.linie_tor = k.linie_tor || satz->ball_linie == BALL_TOR;
+        }
+        k.zustand = satz->spielzustand;
+        k.bits = satz->ereignis;
+    }
+    satz->minute = int16_t(satz->minute + 1);
+    return 2.0f;
+}
+
+// The goal of a live game counts at its restart, reaches the fixtures store
+// with its bits and, once the day has closed, its scorer's statistics exactly
+// once (the after-match goal count leaves live games out).
+TEST_F(SpieltagTest, AScriptedLiveGoalCountsOnceInTheStoreAndTheStatistics) {
+    ASSERT_TRUE(Statistik_Init());
+    int32_t liga = -1;
+    for (int32_t id : Wettbewerb_Alle())
+        if (Wettbewerb_Satz(id)->art == ART_LIGA && liga < 0) liga = id;
+    ASSERT_GE(liga, 0);
+    Wettbewerb_Satz(liga)->schalter |= 1u << 5;   // its games are computed live
+    Das_Skript() = Skript{};
+    Spieltag_Hooks().tick = Skript_Tick;
+    ASSERT_TRUE(Spieltag_Start());
+    const std::vector<int32_t> spiele = Heutige_Spiele();
+    std::map<int32_t, int32_t> vorher;
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) vorher[p] = Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0);
+    Spiele_Bis_Ende();
+    Spieltag_Hooks().tick = nullptr;
+    const Skript& k = Das_Skript();
+    ASSERT_GE(k.spiel, 0);
+    EXPECT_TRUE(k.linie_tor) << "the ball was in the net";
+    EXPECT_EQ(k.zustand, SZ_NACH_TOR);
+    EXPECT_EQ(k.bits, SE_SCHUSS | SE_ZAEHLT | SE_HEIM);
+    const SpielDatensatz* sp = Spiele_Get_Spiel(k.spiel, 1);
+    ASSERT_NE(sp, nullptr);
+    EXPECT_EQ(sp->tore_heim, 1);
+    EXPECT_EQ(sp->tore_gast, 0);
+    // Every scorer's statistics grew by his goals of the day, no more.
+    std::map<int32_t, int32_t> tore;
+    int32_t skript_tore = 0;
+    for (int32_t h : spiele) {
+        int32_t c = 0;
+        for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &c); e; e = Spiele_Ereignis_Naechstes(h, &c)) {
+            if (!(e->art & EREIGNIS_TOR) || (e->art & EREIGNIS_EIGENTOR) || e->spieler == SPIEL_KEIN_SPIELER) continue;
+            ++tore[e->spieler];
+            if (h == k.spiel) ++skript_tore;
+        }
+    }
+    EXPECT_EQ(skript_tore, 1);
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p)
+        EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0) - vorher[p], tore[p]) << "player " << p;
+    Statistik_Free();
+}
+
+// The reaction to a goal follows what it means for the pairing's winner: a
+// lead or a change of winner excites the crowd, a goal that changes nothing
+// leaves it alone.
+TEST_F(SpieltagTest, TheGoalReactionFollowsThePairingsWinner) {
+    LigaSpiel l = Liga_Spiel_Mit_Satz();
+    ASSERT_NE(l.satz, nullptr);
+    SpielDatensatz* sp = Spiele_Get_Spiel(l.h, 1);
+    struct Fall {
+        int32_t heim, gast, seite;
+        uint32_t art, stimmung, andere;
+    } faelle[] = {
+        {1, 0, 0, 3, 75, 38},   // a lead: level 4
+        {2, 2, 1, 3, 75, 38},   // the equaliser changes the winner: level 5, counted as 4
+        {2, 2, 0, 3, 75, 38},   // from behind to level: level 5
+        {1, 3, 0, 0, 50, 50},   // still behind: changes nothing, no reaction
+    };
+    for (const Fall& c : faelle) {
+        sp->tore_heim = int8_t(c.heim);
+        sp->tore_gast = int8_t(c.gast);
+        l.satz->reaktion_art[0] = l.satz->reaktion_art[1] = 0;
+        l.satz->stimmung[0] = l.satz->stimmung[1] = 50;
+        Spielfeld_Tor_Reaktion(l.satz, c.seite);
+        EXPECT_EQ(l.satz->reaktion_art[c.seite], c.art) << c.heim << ":" << c.gast;
+        EXPECT_EQ(l.satz->stimmung[c.seite], c.stimmung) << c.heim << ":" << c.gast;
+        EXPECT_EQ(l.satz->stimmung[1 - c.seite], c.andere) << c.heim << ":" << c.gast;
+    }
+    Spiele_Unlock(l.h);
+}
+
+// An event in stoppage time is stored with its period's last minute.
+TEST_F(SpieltagTest, AnEventInStoppageTimeCarriesThePeriodsLastMinute) {
+    LigaSpiel l = Liga_Spiel_Mit_Satz();
+    ASSERT_NE(l.satz, nullptr);
+    Spiele_Ereignis_Array(l.h);
+    struct Fall {
+        int32_t minute, abschnitt, gespeichert;
+    } faelle[] = {{30, 1, 30}, {47, 1, 45}, {46, 2, 46}, {93, 2, 90}};
+    for (const Fall& c : faelle) {
+        l.satz->minute = int16_t(c.minute);
+        l.satz->abschnitt = uint32_t(c.abschnitt);
+        Spielfeld_Ereignis(l.satz, SE_VERLETZUNG, Feldspieler_Slot(l.satz, 0), -1);
+        int32_t cursor = 0, letzte = -1;
+        for (const SpielEreignis* e = Spiele_Ereignis_Erstes(l.h, &cursor); e;
+             e = Spiele_Ereignis_Naechstes(l.h, &cursor))
+            letzte = e->minute;
+        EXPECT_EQ(letzte, c.gespeichert) << c.minute << " in period " << c.abschnitt;
+    }
+    Spiele_Unlock(l.h);
 }
 
 }  // namespace
