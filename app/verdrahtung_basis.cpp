@@ -299,6 +299,7 @@ void Binden_Bildschirm() {
     Besetzen(p.kontostand, [](int32_t team) { return Bank_Kontostand(team, false, -1); }, "MenuePanel.kontostand");
     Besetzen(p.mittelwert, [](int32_t team) { return Bank_Mittelwert(team, false, -1); }, "MenuePanel.mittelwert");
     Besetzen(p.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "MenuePanel.geld_text");
+    Binden_Spielerfenster();
     // The other managers hear of the finished day from the news' turn end.
     for (int32_t k = 0; k < PANEL_KNOEPFE; ++k)
         for (int32_t e = 0; e < PANEL_EINTRAEGE; ++e)

@@ -77,6 +77,8 @@ void Binden_Ereignis();
 void Binden_Shell();
 void Binden_Bildschirm();
 void Binden_Lauf();
+// The player windows, part of the screens' binding (app/verdrahtung_spieler.cpp).
+void Binden_Spielerfenster();
 
 // The new game's world set-up of the modules above the season (Verdrahtung_Welt_Aufgebaut).
 Abonnenten<>& Welt_Aufgebaut();
