@@ -132,8 +132,10 @@ void Karte_Zeichnen() {
     if (Torwart(g.spieler)) {
         for (int32_t k = 0; k < TORWART_TALENTE; ++k) {
             const int32_t id = ATTRIBUT_TW_START + k;
-            if (Attribute_Hat_Attribut(g.spieler, id)) Bild_Zeichnen(BILD_RAHMEN_GROSS, 74 + 120 * k, 233);
-            else if (!Attribut_Erlernbar_2(g.spieler, id)) Bild_Zeichnen(BILD_GRAU_TORWART + k, 76 + 120 * k, 236);
+            int32_t x = 0, y = 0;
+            Talent_Torwart_Bild_Position(id, &x, &y);
+            if (Attribute_Hat_Attribut(g.spieler, id)) Bild_Zeichnen(BILD_RAHMEN_GROSS, x - 2, y - 2);
+            else if (!Attribut_Erlernbar_2(g.spieler, id)) Bild_Zeichnen(BILD_GRAU_TORWART + k, x, y);
         }
         return;
     }
@@ -195,7 +197,7 @@ void Kopf_Zeichnen() {
     x -= 18;
     Bild_Zeichnen(KOPF_HEMD[art], x, 15);
     if (f15 && Spieler_Get_Team(g.spieler) != Team_Markt()) {
-        x -= 24;
+        x -= 30;
         Text_Printf(Rastport_Target(), f15, "^c%05d^fb0006^tz0014%d^fe", x, 27, int32_t(WEISS),
                     Spieler_Wert(SPW_RUECKENNUMMER, g.spieler, 0, OP_LESEN));
     }
@@ -227,10 +229,9 @@ void Info_Zeichnen(int32_t id) {
     const AttributDaten* d = Attribut_Daten(id);
     Rastport* ziel = Rastport_Target();
     Font* f9 = Font_Get(9);
-    Font* f11 = Font_Get(11);
     Font* f14 = Font_Get(14);
     Zell_Name(id);
-    if (f11) Textsatz_Box(ziel, f11, Talent_Name(id), 124, 236, 464, 506, uint16_t(WEISS), TEXTSATZ_ZENTRIERT, -1);
+    if (Font* f6 = Font_Get(6)) Textsatz_Box(ziel, f6, Talent_Name(id), 124, 236, 468, 506, uint16_t(WEISS), TEXTSATZ_ZENTRIERT, -1);
     if (f9 && d) {
         Textsatz_Box(ziel, f9, d->info1, 269, 785, 465, 492, uint16_t(SCHATTEN), 0, -1);
         Textsatz_Box(ziel, f9, d->info1, 268, 784, 464, 491, uint16_t(HELLGRAU), 0, -1);
@@ -299,8 +300,8 @@ void Info_Zeichnen_Proc(s_icon* icon, int32_t, int32_t, int32_t) {
         Info_Zeichnen(g.zeige);
         return;
     }
-    if (Font* f11 = Font_Get(11))
-        Textsatz_Box(Rastport_Target(), f11, Text(TEXTE, Gueltig(g.spieler) ? TEXT_TITEL : TEXT_TALENTE), icon->x + 10,
+    if (Font* f6 = Font_Get(6))
+        Textsatz_Box(Rastport_Target(), f6, Text(TEXTE, Gueltig(g.spieler) ? TEXT_TITEL : TEXT_TALENTE), icon->x + 10,
                      icon->x + 122, icon->y + 20, icon->y + 60, uint16_t(WEISS), TEXTSATZ_ZENTRIERT, -1);
 }
 

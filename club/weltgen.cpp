@@ -336,7 +336,7 @@ void Screen(std::string& o, const char* name, std::initializer_list<std::pair<in
 // and the training questions it asks.
 void Spieler_Fenster_Texte(std::string& o) {
     Screen(o, "SPIELER_INFO_SCREEN",
-           {{0, "Belastung"}, {1, "St\xe4rke"}, {2, "Ehrgeiz"}, {3, "Alter"}, {4, "Talente"}, {5, "Schw\xe4chen"},
+           {{0, "Belastung"}, {1, "St\xe4rke"}, {2, "Ehrgeiz"}, {3, "Alter"}, {4, "Talente"}, {5, "Schw\xe4" "chen"},
             {6, "Im Training"}, {7, "Saison"}, {8, "Spiele"}, {9, "Tore"}, {10, "Gelbe Karten"}, {11, "Gelb-Rot"},
             {12, "Rote Karten"}, {13, "Gehalt"}, {14, "Marktwert"}, {16, "Zustand"}, {17, "Gelbsperre"},
             {18, "Gelb-Rot-Sperre"}, {19, "Rotsperre"}, {20, "Wochen"}, {21, "Woche"},

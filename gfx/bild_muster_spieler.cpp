@@ -388,7 +388,6 @@ Rastport* Info_Tafel() {
     Bild b(676, 105);
     b.Platte(0, 0, 676, 105, 10, GOLD, TAFEL, NACHT, 2);
     Einlage(b, 8, 4, 116, 98);
-    b.Rechteck(152, 62, 420, 1, GOLD_DUNKEL);
     return b.Fertig();
 }
 
@@ -599,8 +598,8 @@ bool Talent_Zelle(int32_t id, int32_t* x, int32_t* y, int32_t* groesse) {
 
 void Talent_Torwart_Bild_Position(int32_t id, int32_t* x, int32_t* y) {
     const int32_t k = std::clamp(id - 47, 0, 5);
-    if (x) *x = 76 + 120 * k;
-    if (y) *y = 236;
+    if (x) *x = 83 + 120 * k;
+    if (y) *y = 230;
 }
 
 Rastport* Muster_Spieler_Bild(int32_t slave) { return Bild_Zu(slave); }

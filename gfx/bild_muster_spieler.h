@@ -28,9 +28,8 @@ constexpr int32_t TALENT_ZELLE_KLEIN = 36;
 constexpr int32_t TALENT_ZELLE_GROSS = 66;
 
 // The cell of talent `id` on the talents map: its icon's top-left corner and
-// size (ids 0-39 on the field players' map, 47-52 on the goalkeepers'); the
-// goalkeepers' art lies at (76 + 120 k, 236), the icons at (83 + 120 k, 230).
-// False for an id without a cell.
+// size (ids 0-39 on the field players' map, 47-52 on the goalkeepers', whose
+// art lies on the cells, at (83 + 120 k, 230)). False for an id without a cell.
 bool Talent_Zelle(int32_t id, int32_t* x, int32_t* y, int32_t* groesse);
 void Talent_Torwart_Bild_Position(int32_t id, int32_t* x, int32_t* y);
 

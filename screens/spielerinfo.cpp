@@ -333,7 +333,7 @@ void Spielerinfo_Oeffnen(int32_t spieler, int32_t, int32_t modus) {
 
 void Spielerinfo_Schliessen() {
     for (s_icon* i : {&g.talente, &g.schliessen, &g.weiter, &g.zurueck, &g.karte, &g.fenster})
-        if (Menue_Screen_Icon_Ist_Vorhanden(i->nummer) && Menue_Screen_Icon_Aus_Nummer(i->nummer) == i)
+        if (i->nummer >= 0 && Menue_Screen_Icon_Ist_Vorhanden(i->nummer) && Menue_Screen_Icon_Aus_Nummer(i->nummer) == i)
             Menue_Screen_Icon_Loeschen(-1, i);
     g.fenster.rp = nullptr;   // the framework freed it with the icon
     std::vector<int32_t>().swap(g.zaehler);
