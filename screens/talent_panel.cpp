@@ -26,7 +26,7 @@ constexpr int32_t TEXT_EDITOR_TALENTE = 46;     // EDITOR_SCREEN
 constexpr uint32_t WEISS = 65535, GRAU_TEXT = 44373;
 constexpr int32_t PRI_KOPF = 17, PRI_ZEILE = 18, PRI_KNOPF = 19;
 constexpr int32_t SPALTE_B = SPIELERLISTE_BREITE;
-constexpr int32_t EDITOR_X = 5, EDITOR_Y = 10, EDITOR_ZEILE = 21, EDITOR_SPALTE = 23, EDITOR_X2 = 252;
+constexpr int32_t EDITOR_X = 5, EDITOR_Y = 10, EDITOR_ZEILE = SPIELERLISTE_ZEILE_H, EDITOR_SPALTE = 23, EDITOR_X2 = 252;
 constexpr uint32_t HOVER = ICON_TYP_MAUS_INFO | ICON_TYP_RECHTSKLICK | ICON_TYP_LEISE;
 
 bool Spieler_Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }

@@ -428,5 +428,195 @@ TEST_F(SpielerFenster, AClickStartsTheTalentOrAsksOrRefuses) {
     EXPECT_EQ(anderer_modus, (std::vector<int32_t>{0, 0}));
 }
 
+// -- The player card -------------------------------------------------------------
+
+TEST_F(SpielerFenster, TheCardOfAnOwnPlayerAndOfAMarketPlayerWithoutShirtNumber) {
+    static int32_t markt_spieler = -1;
+    lauf.beim_ersten_zug = [](int32_t team) {
+        const int32_t p = Im_Slot(team, 2);
+        Talente_Leeren(p);
+        Lernen(p, {1, 4, 9, 21, 42});
+        Attribut_Toggle_Aktive_2(p, 4);
+        Attribut_Toggle_Aktive_2(p, 42);
+        Spieler_Wert(26, p, 6, OP_SCHREIBEN);   // learning talent 26
+        Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_VERLETZT), OP_SETZEN);
+        Spieler_Wert(SPW_VERLETZUNG, p, 2, OP_SCHREIBEN);
+        Spieler_Wert(SPW_VERLETZUNG_TAGE, p, 3, OP_SCHREIBEN);
+        Spielerinfo_Oeffnen(p, team, KARTE_EIGENER);
+        int32_t liste[TEAM_SPIELER_MAX];
+        Teamspieler_Ins_Array(Team_Markt(), liste, TEAM_SPIELER_MAX, 0);
+        markt_spieler = liste[3];
+    };
+    lauf.nach_bild = [] {
+        if (schritt == 2 && Spielerinfo_Stand().modus == KARTE_EIGENER) {
+            Spielerinfo_Schliessen();
+            Spielerinfo_Oeffnen(markt_spieler, -1, KARTE_MARKT);
+        }
+    };
+    skript = {};
+    Foto(skript, 400, 500);
+    Foto(skript, 400, 500);
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(Vergleichen("karte_modus_0", 0), "");
+    EXPECT_EQ(Vergleichen("karte_modus_2", 1), "");
+}
+
+TEST_F(SpielerFenster, TheCardStepsByModeFreesItsBlockOnEveryCloseAndOpensTheTalentsInItsMode) {
+    struct Notiz {
+        std::vector<int32_t> slots, spieler;
+        int32_t erster = -1, zweiter_offen = -1;
+        std::vector<size_t> bloecke;
+        std::vector<int32_t> talente_modi;
+        std::vector<int32_t> zyklus, erwartet;
+    };
+    static Notiz n;
+    n = Notiz{};
+    lauf.beim_ersten_zug = [](int32_t team) {
+        constexpr int32_t W = ICON_KARTE_WEITER, Z = ICON_KARTE_ZURUECK;
+        auto schritt_ = [](int32_t icon, uint32_t ms) {
+            Plat_Uhr_Vorstellen(ms);
+            Klick(icon);
+            n.slots.push_back(Spielerinfo_Stand().slot);
+            n.spieler.push_back(Spielerinfo_Stand().spieler);
+        };
+        // Mode 0 from slot 19: to 0 (nobody holds it: the player stays), a click 150 ms later is dropped, on to 1.
+        const int32_t p19 = Im_Slot(team, 19), p0 = Im_Slot(team, 0);
+        Spieler_Wert(SPW_SLOT, p0, 25, OP_SCHREIBEN);
+        Spielerinfo_Oeffnen(p19, team, KARTE_EIGENER);
+        n.erster = Spielerinfo_Stand().spieler;
+        Spielerinfo_Oeffnen(Im_Slot(team, 3), team, KARTE_EIGENER);   // open already: keeps the first
+        n.zweiter_offen = Spielerinfo_Stand().spieler;
+        schritt_(W, 300);
+        schritt_(W, 150);
+        schritt_(W, 250);
+        schritt_(Z, 250);
+        n.bloecke.push_back(Spielerinfo_Stand().zaehler);
+        Klick(ICON_KARTE_SCHLIESSEN);
+        n.bloecke.push_back(Spielerinfo_Stand().zaehler);
+        Spieler_Wert(SPW_SLOT, p0, 0, OP_SCHREIBEN);
+        // Mode 1: previous walks 10, 17; next back from 11 to 19.
+        const int32_t anderer = team == 11 ? 12 : 11;
+        Spielerinfo_Oeffnen(Im_Slot(anderer, 10), anderer, KARTE_ANDERER);
+        schritt_(Z, 250);
+        Spielerinfo_Schliessen();
+        Spielerinfo_Oeffnen(Im_Slot(anderer, 11), anderer, KARTE_ANDERER);
+        schritt_(W, 250);
+        // The talents button opens the talents screen in the card's mode (0->0, 1->1, 3->2, 2->3).
+        Klick(ICON_KARTE_TALENTE);
+        n.talente_modi.push_back(Talente_Stand().modus);
+        Talente_Schliessen();
+        Klick(ICON_KARTE_TALENTE, EV_RECHTS);   // a right click on it closes the card
+        n.bloecke.push_back(Spielerinfo_Stand().zaehler);
+        // Mode 3: the market's offer sorted by kind, then the scout prospect; empty slots left out.
+        const int32_t markt = Team_Markt();
+        std::vector<int32_t> alle(static_cast<size_t>(MARKT_SPIELER_MAX), -1);
+        const int32_t im_markt = Teamspieler_Ins_Array(markt, alle.data(), MARKT_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < im_markt; ++i) Spieler_Wert(SPW_SLOT, alle[size_t(i)], 19, OP_SCHREIBEN);
+        const int32_t* liste = alle.data();
+        const int32_t arten[5] = {0, 3, 1, 3, 2};
+        for (int32_t i = 0; i < 5; ++i) {
+            Spieler_Wert(SPW_ART, liste[i], arten[i], OP_SCHREIBEN);
+            Spieler_Wert(SPW_SLOT, liste[i], i == 2 ? 6 : i, OP_SCHREIBEN);   // slot 2 stays empty
+        }
+        Team_Wert(TW_SCOUT_SPIELER, team, liste[5], OP_SCHREIBEN);
+        n.erwartet = {liste[1], liste[3], liste[4], liste[2], liste[0], liste[5]};
+        Spielerinfo_Oeffnen(liste[1], markt, KARTE_RECHTE_LISTE);
+        for (int32_t k = 0; k < 6; ++k) {
+            n.zyklus.push_back(Spielerinfo_Stand().spieler);
+            Plat_Uhr_Vorstellen(250);
+            Klick(W);
+        }
+        Klick(ICON_KARTE_TALENTE);
+        n.talente_modi.push_back(Talente_Stand().modus);
+        Talente_Schliessen();
+        Klick(ICON_KARTE);   // a click on the card closes it
+        n.bloecke.push_back(Spielerinfo_Stand().zaehler);
+        Spielerinfo_Oeffnen(liste[0], markt, KARTE_MARKT);
+        Klick(ICON_KARTE_TALENTE);
+        n.talente_modi.push_back(Talente_Stand().modus);
+        Talente_Schliessen();
+        Menue_Screen_Oeffnen(nullptr);   // another screen from the panel
+        n.bloecke.push_back(Spielerinfo_Stand().zaehler);
+    };
+    ASSERT_TRUE(Kurz_Spielen());
+    EXPECT_EQ(n.zweiter_offen, n.erster);
+    EXPECT_EQ(n.slots, (std::vector<int32_t>{0, 0, 1, 0, 17, 19}));
+    ASSERT_GE(n.spieler.size(), 4u);
+    EXPECT_EQ(n.spieler[0], n.erster) << "nobody in slot 0: the player stays";
+    EXPECT_NE(n.spieler[2], n.erster);
+    EXPECT_GT(n.bloecke[0], 0u);
+    EXPECT_EQ(n.bloecke, (std::vector<size_t>{n.bloecke[0], 0, 0, 0, 0}));
+    EXPECT_EQ(n.talente_modi, (std::vector<int32_t>{TALENTE_ANDERER, TALENTE_RECHTE_LISTE, TALENTE_EINZELN}));
+    EXPECT_EQ(n.zyklus, n.erwartet);
+}
+
+// -- The editor panel ---------------------------------------------------------
+
+TEST_F(SpielerFenster, TheEditorPanelMarksTalentsAddsPrerequisitesAndResetsWhatLostThem) {
+    struct Notiz {
+        std::vector<int32_t> werte;
+        int32_t torwart_zeilen = -1, erste_talent = -1;
+        TalentPanelStand markt, nicht_gefunden;
+        int32_t markt_nach = -1, erwartet_nach = -1;
+    };
+    static Notiz n;
+    n = Notiz{};
+    static int32_t torwart = -1;
+    lauf.beim_ersten_zug = [](int32_t team) {
+        const int32_t p = Im_Slot(team, 5);
+        Talente_Leeren(p);
+        Screen_Talente_2_Oeffnen(p, 0, 0, team);
+        auto klick = [](int32_t talent) { Klick(ICON_EDITOR_KOPF + 1 + talent); };
+        auto wert = [p](int32_t id) { n.werte.push_back(Spieler_Wert(id, p, 0, OP_LESEN) > 0 ? 1 : Spieler_Wert(id, p, 0, OP_LESEN)); };
+        klick(21);          // learnt: its prerequisite 1 comes with it
+        wert(21);
+        wert(1);
+        klick(1);           // 1 blocked: 21 lost its prerequisite and is reset
+        wert(1);
+        wert(21);
+        klick(1);           // 1 back to 0
+        wert(1);
+        // 16 learnt; 21 would bring 1 with it: 16 + 1 + 1 = 18 is allowed, 17 + 2 would not be.
+        for (int32_t id = 2; id <= 18; ++id) Attribut_Spieler_Setze_Wert_2(p, id, ATTRIBUT_LERNEN);
+        klick(21);
+        wert(21);
+        Screen_Talente_2_Schliessen();
+        // The goalkeeper: 13 rows (talents 40-52) in one column.
+        torwart = Im_Slot(team, 10);
+        Talente_Leeren(torwart);
+        Lernen(torwart, {48, 51});
+        Attribut_Spieler_Setze_Wert_2(torwart, 43, ATTRIBUT_SPERREN);
+        // The market: the arrows walk the editor's list from the player's place.
+        const int32_t markt = Team_Markt();
+        int32_t liste[6];
+        Teamspieler_Ins_Array(markt, liste, 6, 0);
+        Screen_Talente_2_Liste_Setzen(liste, 6);
+        Screen_Talente_2_Oeffnen(liste[2], 0, 0, markt);
+        n.markt = Screen_Talente_2_Stand();
+        Plat_Uhr_Vorstellen(250);
+        Klick(ICON_EDITOR_WEITER);
+        n.markt_nach = Screen_Talente_2_Stand().spieler;
+        n.erwartet_nach = liste[3];
+        Screen_Talente_2_Schliessen();
+        Screen_Talente_2_Oeffnen(liste[5], 0, 0, markt);   // the last entry is not searched
+        n.nicht_gefunden = Screen_Talente_2_Stand();
+        Screen_Talente_2_Schliessen();
+        Screen_Talente_2_Oeffnen(torwart, 0, 0, team);
+        n.torwart_zeilen = Screen_Talente_2_Stand().zeilen;
+        Screen_Talente_2_Zeile(1, &n.erste_talent);
+    };
+    skript = {};
+    Foto(skript, 600, 300);
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(n.werte, (std::vector<int32_t>{1, 1, -1, 0, 0, -1}));
+    EXPECT_EQ(n.torwart_zeilen, 13);
+    EXPECT_EQ(n.erste_talent, 40);
+    EXPECT_TRUE(n.markt.liste);
+    EXPECT_EQ(n.markt.listen_index, 2);
+    EXPECT_EQ(n.markt_nach, n.erwartet_nach);
+    EXPECT_FALSE(n.nicht_gefunden.liste);
+    EXPECT_EQ(Vergleichen("talent_panel_editor_torwart", 0), "");
+}
+
 }  // namespace
 }  // namespace velmora::test
