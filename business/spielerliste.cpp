@@ -155,15 +155,7 @@ void Zeilen_Procs_Setzen() {
 
 // A row: hover lights it for the manager; a click switches the talent.
 void Zeile_Klick(s_icon* icon, int32_t ereignis) {
-    if (!icon || !Darf_Aendern()) return;
-    if (ereignis & EV_BETRETEN) {
-        Zustand_Setzen(icon->nummer, 1);
-        return;
-    }
-    if (ereignis & (EV_VERLASSEN | EV_VERLASSEN_KONTEXT)) {
-        Zustand_Setzen(icon->nummer, 0);
-        return;
-    }
+    if (!icon || !Darf_Aendern() || Spielerliste_Hover(icon, ereignis)) return;
     if (ereignis & EV_RECHTS) {
         Screen_Zurueck();
         return;
@@ -202,29 +194,14 @@ void Kopf_Klick(s_icon*, int32_t ereignis) {
 }
 
 void Schliessen_Klick(s_icon* icon, int32_t ereignis) {
-    if (ereignis & EV_BETRETEN) {
-        Zustand_Setzen(icon->nummer, 1);
-        return;
-    }
-    if (ereignis & (EV_VERLASSEN | EV_VERLASSEN_KONTEXT)) {
-        Zustand_Setzen(icon->nummer, 0);
-        return;
-    }
-    if (!(ereignis & (EV_LINKS | EV_RECHTS))) return;
+    if (Spielerliste_Hover(icon, ereignis) || !(ereignis & (EV_LINKS | EV_RECHTS))) return;
     Zustand_Setzen(icon->nummer, 0);
     if (g.aufrufer != -1) Zustand_Setzen(g.aufrufer, 0);
     Screen_Zurueck();
 }
 
 void Pfeil_Klick(s_icon* icon, int32_t ereignis) {
-    if (ereignis & EV_BETRETEN) {
-        Zustand_Setzen(icon->nummer, 1);
-        return;
-    }
-    if (ereignis & (EV_VERLASSEN | EV_VERLASSEN_KONTEXT)) {
-        Zustand_Setzen(icon->nummer, 0);
-        return;
-    }
+    if (Spielerliste_Hover(icon, ereignis)) return;
     if (ereignis & EV_RECHTS) {
         Screen_Zurueck();
         return;
@@ -320,16 +297,7 @@ void Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
 }
 
 s_icon Icon(int32_t nummer, int32_t bild, int32_t bild_an, uint32_t typ, int8_t pri, IconMainP proc) {
-    s_icon i;
-    i.nummer = int16_t(nummer);
-    i.bild = bild;
-    i.bild_an = bild_an;
-    i.typ = typ;
-    i.Pri = pri;
-    i.Status = ICON_ST_KEY | (bild_an >= 0 ? ICON_ST_TOGGLE : 0);
-    i.Main_P = proc;
-    i.zeichnen = Zeichnen;
-    return i;
+    return Spielerliste_Icon(nummer, bild, bild_an, typ, pri, proc, Zeichnen);
 }
 
 void Liste_Anlegen() {
@@ -518,6 +486,29 @@ void Spielerliste_Zellen_Pruefen(int32_t hx, int32_t hy) { Spielerliste_Zellen_S
 void Spielerliste_Zustand_Setzen(int32_t icon, int32_t wert) {
     const int32_t lokal = Spielerliste_Lokal();
     if (lokal >= 0) Manager_Icon_Button_An_Aus(lokal, icon, wert);
+}
+
+bool Spielerliste_Hover(s_icon* icon, int32_t ereignis) {
+    if (!icon) return false;
+    if (ereignis & EV_BETRETEN) {
+        Spielerliste_Zustand_Setzen(icon->nummer, 1);
+        return true;
+    }
+    if (ereignis & (EV_VERLASSEN | EV_VERLASSEN_KONTEXT)) {
+        Spielerliste_Zustand_Setzen(icon->nummer, 0);
+        return true;
+    }
+    return false;
+}
+
+s_icon Spielerliste_Icon(int32_t nummer, int32_t bild, int32_t bild_an, uint32_t typ, int8_t pri, IconMainP proc,
+                         IconZeichnen zeichnen) {
+    s_icon i = Menue_Icon_Neu(nummer, 0, 0, bild, typ, pri);
+    i.bild_an = bild_an;
+    i.Status = ICON_ST_KEY | (bild_an >= 0 ? ICON_ST_TOGGLE : 0);
+    i.Main_P = proc;
+    i.zeichnen = zeichnen;
+    return i;
 }
 
 }  // namespace velmora

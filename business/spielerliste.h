@@ -12,9 +12,9 @@
 #pragma once
 #include <cstdint>
 
-namespace velmora {
+#include "gui/icon.h"
 
-struct s_icon;
+namespace velmora {
 
 constexpr int32_t ICON_SPIELERLISTE_KOPF = 3509;
 constexpr int32_t ICON_SPIELERLISTE_ZEILE_1 = 3510;     // rows 1-18 (3510-3527), 19 and 20 (3528, 3529)
@@ -104,5 +104,10 @@ void Spielerliste_Zellen_Sperren(bool sperren);
 void Spielerliste_Zellen_Pruefen(int32_t hx, int32_t hy);
 // The manager's state of an icon (lit rows and buttons), for the local club.
 void Spielerliste_Zustand_Setzen(int32_t icon, int32_t wert);
+// Hover lights a row or button for the manager; true when the event was a hover.
+bool Spielerliste_Hover(s_icon* icon, int32_t ereignis);
+// An icon of the talent windows: keyed picture, lit picture (-1 none), procedures.
+s_icon Spielerliste_Icon(int32_t nummer, int32_t bild, int32_t bild_an, uint32_t typ, int8_t pri, IconMainP proc,
+                         IconZeichnen zeichnen);
 
 }  // namespace velmora

@@ -360,13 +360,7 @@ void Pfeil_Klick(s_icon* icon, int32_t ereignis) {
 }
 
 s_icon Icon(int32_t nummer, int32_t x, int32_t y, int32_t bild, int8_t pri, uint32_t typ) {
-    s_icon i;
-    i.nummer = int16_t(nummer);
-    i.x = int16_t(x);
-    i.y = int16_t(y);
-    i.bild = bild;
-    i.Pri = pri;
-    i.typ = typ;
+    s_icon i = Menue_Icon_Neu(nummer, x, y, bild, typ, pri);
     i.Status = ICON_ST_KEY;
     return i;
 }

@@ -102,12 +102,7 @@ Rastport* Tafel_Malen() {
 void Kader_Uebersicht_Oeffnen() {
     Menue_Screen_Bereich_Loeschen(4, 0, 0, 799, 565);
     Menue_Screen_Icon_Loeschen(ICON_KADER_UEBERSICHT, nullptr);
-    g.tafel = s_icon{};
-    g.tafel.nummer = ICON_KADER_UEBERSICHT;
-    g.tafel.x = KADER_X;
-    g.tafel.y = KADER_Y;
-    g.tafel.typ = ICON_TYP_RECHTSKLICK | ICON_TYP_LEISE;
-    g.tafel.Pri = 1;
+    g.tafel = Menue_Icon_Neu(ICON_KADER_UEBERSICHT, KADER_X, KADER_Y, -1, ICON_TYP_RECHTSKLICK | ICON_TYP_LEISE, 1);
     g.tafel.rp = Tafel_Malen();
     if (!g.tafel.rp) return;
     g.tafel.br = int16_t(g.tafel.rp->width);

@@ -277,13 +277,7 @@ void Talente_Klick(s_icon*, int32_t ereignis) {
 }
 
 s_icon Icon(int32_t nummer, int32_t x, int32_t y, int32_t bild, int8_t pri, IconMainP proc) {
-    s_icon i;
-    i.nummer = int16_t(nummer);
-    i.x = int16_t(x);
-    i.y = int16_t(y);
-    i.bild = bild;
-    i.Pri = pri;
-    i.typ = ICON_TYP_RECHTSKLICK;
+    s_icon i = Menue_Icon_Neu(nummer, x, y, bild, ICON_TYP_RECHTSKLICK, pri);
     i.Status = ICON_ST_KEY;
     i.Main_P = proc;
     return i;

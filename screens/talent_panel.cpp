@@ -49,16 +49,7 @@ struct Panel {
 };
 
 s_icon Icon(int32_t nummer, int32_t bild, int32_t bild_an, uint32_t typ, int8_t pri, IconMainP proc, IconZeichnen z) {
-    s_icon i;
-    i.nummer = int16_t(nummer);
-    i.bild = bild;
-    i.bild_an = bild_an;
-    i.typ = typ;
-    i.Pri = pri;
-    i.Status = ICON_ST_KEY | (bild_an >= 0 ? ICON_ST_TOGGLE : 0);
-    i.Main_P = proc;
-    i.zeichnen = z;
-    return i;
+    return Spielerliste_Icon(nummer, bild, bild_an, typ, pri, proc, z);
 }
 
 template <int32_t N>
@@ -86,18 +77,7 @@ void Zeile_Zeigen(s_icon& z, int32_t x, int32_t y, int32_t bild, int32_t bild_an
     z.d = talent;
 }
 
-// Hover lights a row or button for the manager; true when the event was a hover.
-bool Hover(s_icon* icon, int32_t ereignis) {
-    if (ereignis & EV_BETRETEN) {
-        Spielerliste_Zustand_Setzen(icon->nummer, 1);
-        return true;
-    }
-    if (ereignis & (EV_VERLASSEN | EV_VERLASSEN_KONTEXT)) {
-        Spielerliste_Zustand_Setzen(icon->nummer, 0);
-        return true;
-    }
-    return false;
-}
+bool Hover(s_icon* icon, int32_t ereignis) { return Spielerliste_Hover(icon, ereignis); }
 
 bool Pfeil_Frei(uint32_t& zeit, bool& gueltig) {
     const uint32_t jetzt = Menue_Get_Zeit();
@@ -185,19 +165,22 @@ int32_t E_Slot(int32_t slot, bool weiter, bool eigener) {
     return slot == 19 ? 11 : slot == 16 ? 0 : slot == 10 ? 10 : slot + 1;
 }
 
-void E_Knopf_Klick(s_icon* icon, int32_t ereignis) {
-    if (Hover(icon, ereignis)) return;
-    if (ereignis & EV_RECHTS) {
-        Screen_Talente_Schliessen();
-        return;
-    }
-    if (!(ereignis & EV_LINKS)) return;
-    if (icon == &e.p.schliessen()) {
+// The buttons both panels share: hover, a right click and the close button
+// close; true when the event is handled (an arrow's left click is not).
+template <int32_t N>
+bool Knopf_Gemeinsam(Panel<N>& p, s_icon* icon, int32_t ereignis, int32_t aufrufer, bool (*schliessen)()) {
+    if (Hover(icon, ereignis)) return true;
+    if ((ereignis & EV_RECHTS) || ((ereignis & EV_LINKS) && icon == &p.schliessen())) {
         Spielerliste_Zustand_Setzen(icon->nummer, 0);
-        if (e.aufrufer != -1) Spielerliste_Zustand_Setzen(e.aufrufer, 0);
-        Screen_Talente_Schliessen();
-        return;
+        if (icon == &p.schliessen() && aufrufer != -1) Spielerliste_Zustand_Setzen(aufrufer, 0);
+        schliessen();
+        return true;
     }
+    return !(ereignis & EV_LINKS);
+}
+
+void E_Knopf_Klick(s_icon* icon, int32_t ereignis) {
+    if (Knopf_Gemeinsam(e.p, icon, ereignis, e.aufrufer, Screen_Talente_Schliessen)) return;
     const bool weiter = icon == &e.p.weiter();
     if ((!weiter && icon != &e.p.zurueck()) || !Spieler_Gueltig(e.spieler) || !Pfeil_Frei(e.pfeil_zeit, e.pfeil_gueltig))
         return;
@@ -357,18 +340,7 @@ void R_Zeile_Klick(s_icon* icon, int32_t ereignis) {
 }
 
 void R_Knopf_Klick(s_icon* icon, int32_t ereignis) {
-    if (Hover(icon, ereignis)) return;
-    if (ereignis & EV_RECHTS) {
-        Screen_Talente_2_Schliessen();
-        return;
-    }
-    if (!(ereignis & EV_LINKS)) return;
-    if (icon == &r.p.schliessen()) {
-        Spielerliste_Zustand_Setzen(icon->nummer, 0);
-        if (r.aufrufer != -1) Spielerliste_Zustand_Setzen(r.aufrufer, 0);
-        Screen_Talente_2_Schliessen();
-        return;
-    }
+    if (Knopf_Gemeinsam(r.p, icon, ereignis, r.aufrufer, Screen_Talente_2_Schliessen)) return;
     const bool weiter = icon == &r.p.weiter();
     if ((!weiter && icon != &r.p.zurueck()) || !Pfeil_Frei(r.pfeil_zeit, r.pfeil_gueltig)) return;
     if (r.liste) {

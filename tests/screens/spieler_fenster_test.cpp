@@ -421,9 +421,13 @@ TEST_F(SpielerFenster, AClickStartsTheTalentOrAsksOrRefuses) {
         SCOPED_TRACE(f.name);
         EXPECT_EQ(ergebnis[i].frage, f.frage);
         EXPECT_EQ(ergebnis[i].offen, f.offen);
-        if (f.alt_danach >= 0) EXPECT_EQ(ergebnis[i].alt, f.alt_danach);
-        if (f.frage) EXPECT_EQ(ergebnis[i].geld, f.ja ? 0 : 5000) << "yes clears the money spent on him";
-        if (f.einheiten == 3 || f.verletzt) EXPECT_TRUE(ergebnis[i].meldung);
+        if (f.alt_danach >= 0) {
+            EXPECT_EQ(ergebnis[i].alt, f.alt_danach);
+        }
+        if (f.frage) {
+            EXPECT_EQ(ergebnis[i].geld, f.ja ? 0 : 5000) << "yes clears the money spent on him";
+        }
+        EXPECT_EQ(ergebnis[i].meldung, f.einheiten == 3 || f.verletzt);
     }
     EXPECT_EQ(anderer_modus, (std::vector<int32_t>{0, 0}));
 }
