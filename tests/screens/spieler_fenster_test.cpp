@@ -432,6 +432,55 @@ TEST_F(SpielerFenster, AClickStartsTheTalentOrAsksOrRefuses) {
     EXPECT_EQ(anderer_modus, (std::vector<int32_t>{0, 0}));
 }
 
+TEST_F(SpielerFenster, TheTalentsScreenStepsBySlotOrThroughTheRightListAtMostOncePer200Ms) {
+    static std::vector<int32_t> eigene, liste, zyklus;
+    static int32_t einzeln_vorher = -1, einzeln_nachher = -2;
+    lauf.beim_ersten_zug = [](int32_t team) {
+        constexpr int32_t W = ICON_TALENTE_WEITER, Z = ICON_TALENTE_ZURUECK;
+        auto gehen = [](std::vector<int32_t>& aus, int32_t icon, uint32_t ms) {
+            Plat_Uhr_Vorstellen(ms);
+            Klick(icon);
+            aus.push_back(Talente_Stand().spieler);
+        };
+        // Mode 0 from slot 19: next is slot 0 (nobody: no player), a click 100 ms later is dropped, then slot 1.
+        const int32_t p0 = Im_Slot(team, 0), p1 = Im_Slot(team, 1), p19 = Im_Slot(team, 19);
+        Spieler_Wert(SPW_SLOT, p0, 25, OP_SCHREIBEN);
+        Talente_Oeffnen(p19, TALENTE_EIGENER);
+        gehen(eigene, W, 300);
+        gehen(eigene, W, 100);
+        gehen(eigene, W, 200);
+        gehen(eigene, Z, 300);
+        gehen(eigene, Z, 300);
+        Talente_Schliessen();
+        liste = {-1, -1, p1, -1, p19};
+        // Mode 2: the right list, forward and back round.
+        int32_t rechte[12];
+        const int32_t n = Talente_Rechte_Liste(rechte);
+        zyklus.assign(rechte, rechte + n);
+        if (n > 0) {
+            Talente_Oeffnen(rechte[0], TALENTE_RECHTE_LISTE);
+            std::vector<int32_t> weg;
+            gehen(weg, Z, 300);
+            gehen(weg, W, 300);
+            zyklus = {weg[0], weg[1], rechte[n - 1], rechte[0]};
+            Talente_Schliessen();
+        }
+        // Mode 3: one player, the arrows step nothing.
+        Talente_Oeffnen(p1, TALENTE_EINZELN);
+        einzeln_vorher = Talente_Stand().spieler;
+        Plat_Uhr_Vorstellen(300);
+        Klick(W);
+        einzeln_nachher = Talente_Stand().spieler;
+        Talente_Schliessen();
+    };
+    ASSERT_TRUE(Kurz_Spielen());
+    EXPECT_EQ(eigene, liste);
+    ASSERT_EQ(zyklus.size(), 4u) << "the market's offer holds a player";
+    EXPECT_EQ(zyklus[0], zyklus[2]) << "back from the first is the last";
+    EXPECT_EQ(zyklus[1], zyklus[3]);
+    EXPECT_EQ(einzeln_nachher, einzeln_vorher);
+}
+
 // -- The player card -------------------------------------------------------------
 
 TEST_F(SpielerFenster, TheCardOfAnOwnPlayerAndOfAMarketPlayerWithoutShirtNumber) {
