@@ -497,9 +497,10 @@ Rastport* Bild_Zu(int32_t slave) {
     constexpr int32_t STUFE[5] = {3, 4, 0, 1, 2};
     if (slave >= 8336 && slave <= 8340) return Belastung_Bild(STUFE[slave - 8336]);
     if (slave >= 24010 && slave <= 24013) return Status_Bild(slave - 24000);
-    constexpr int32_t HEMD_ART[4] = {2, 1, 3, 0};   // 24036 and 28317 midfielder, defender, forward, goalkeeper
+    constexpr int32_t HEMD_ART[4] = {2, 1, 3, 0};     // 24036-24039: midfielder, defender, forward, goalkeeper
+    constexpr int32_t FENSTER_ART[4] = {2, 3, 1, 0};  // 28317-28320: midfielder, forward, defender, goalkeeper
     if (slave >= 24036 && slave <= 24039) return Art_Bild(HEMD_ART[slave - 24036], 16, 16);
-    if (slave >= 28317 && slave <= 28320) return Art_Bild(HEMD_ART[slave - 28317], 14, 14);
+    if (slave >= 28317 && slave <= 28320) return Art_Bild(FENSTER_ART[slave - 28317], 14, 14);
     if (slave >= TALENT_GROSS_ERSTER && slave < TALENT_GROSS_ERSTER + 40) return Talent_Gross(slave - TALENT_GROSS_ERSTER);
     if (slave >= 28106 && slave <= 28145) {
         const int32_t id = slave - 28106;
