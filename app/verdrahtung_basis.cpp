@@ -328,6 +328,7 @@ void Binden_Bildschirm() {
     Besetzen(p.kontostand, [](int32_t team) { return Bank_Kontostand(team, false, -1); }, "MenuePanel.kontostand");
     Besetzen(p.mittelwert, [](int32_t team) { return Bank_Mittelwert(team, false, -1); }, "MenuePanel.mittelwert");
     Besetzen(p.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "MenuePanel.geld_text");
+    Binden_Spielerfenster();
     // The other managers hear of the finished day from the news' turn end.
     // The screens that exist take their entries; the others show a card.
     Binden_Menue_Screens();
