@@ -6,23 +6,29 @@
 // human manager's club, a computer's club, no club) and the way in (bit 2:
 // through the connection, the server's framing and slot queue; else straight
 // into the request switch and the minute-signal answer, frame by frame). The
-// rest is a stream of frames as a client sends them. After each input the
-// parts of the game a request can change are loaded back as they started, so inputs do not pile up.
+// rest is a stream of frames as a client sends them.
+//
+// A connection that has not joined owns no club: whatever it sends, the game
+// stays as it was (the random index aside). After each input the parts of
+// the game a request can change are loaded back as they started, so inputs
+// do not pile up.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "core/rnd.h"
-#include "club/spieler.h"
-#include "club/manager.h"
-#include "business/news.h"
+#include <cstdio>
+
 #include "business/bank.h"
-#include "business/stadion.h"
-#include "business/werbung.h"
-#include "business/verhandlung.h"
+#include "business/news.h"
 #include "business/scout.h"
+#include "business/stadion.h"
+#include "business/verhandlung.h"
+#include "business/werbung.h"
+#include "club/manager.h"
+#include "club/spieler.h"
+#include "core/rnd.h"
 #include "net/internet.h"
 #include "net/min_signal.h"
 #include "net/net.h"
@@ -40,6 +46,7 @@ void Rnd_Sichern(std::vector<uint8_t>& out) {
 
 // The parts of the game a client's request can change, as each input finds them.
 struct Teil {
+    const char* name;
     void (*speichern)(std::vector<uint8_t>& out);
     bool (*laden)(const uint8_t* in, size_t bytes);
     std::vector<uint8_t> anfang;
@@ -47,16 +54,16 @@ struct Teil {
 
 struct Pruefstand {
     test::FuzzWelt* welt = nullptr;
-    Teil teile[10] = {{Rnd_Sichern, Rnd_Zustand_Lesen},
-                      {Spieler_Save, Spieler_Load},
-                      {Team_Save, Team_Load},
-                      {Manager_Save, Manager_Load},
-                      {Optionen_News_Save, Optionen_News_Load},
-                      {Bank_Save, Bank_Load},
-                      {Stadion_Save, Stadion_Load},
-                      {Werbung_Save, Werbung_Load},
-                      {Verhandlung_Save, Verhandlung_Load},
-                      {Scout_Save, Scout_Load}};
+    Teil teile[10] = {{"Rnd", Rnd_Sichern, Rnd_Zustand_Lesen},
+                      {"Spieler", Spieler_Save, Spieler_Load},
+                      {"Team", Team_Save, Team_Load},
+                      {"Manager", Manager_Save, Manager_Load},
+                      {"News", Optionen_News_Save, Optionen_News_Load},
+                      {"Bank", Bank_Save, Bank_Load},
+                      {"Stadion", Stadion_Save, Stadion_Load},
+                      {"Werbung", Werbung_Save, Werbung_Load},
+                      {"Verhandlung", Verhandlung_Save, Verhandlung_Load},
+                      {"Scout", Scout_Save, Scout_Load}};
     uint16_t port = 0;
     int32_t sock = -1;
     int32_t slot = -1;
@@ -133,6 +140,18 @@ void Verbindung(const uint8_t* d, size_t n) {
     Leeren();
 }
 
+// A connection without a club changed nothing but the random index.
+void Unveraendert_Pruefen() {
+    for (const Teil& t : g.teile) {
+        if (t.speichern == Rnd_Sichern) continue;
+        std::vector<uint8_t> jetzt;
+        t.speichern(jetzt);
+        if (jetzt == t.anfang) continue;
+        std::fprintf(stderr, "net_fuzz: a connection without a club changed \"%s\"\n", t.name);
+        __builtin_trap();
+    }
+}
+
 void Zuruecksetzen() {
     for (Teil& t : g.teile)
         if (!t.laden(t.anfang.data(), t.anfang.size())) std::abort();
@@ -158,9 +177,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t bytes) {
     if (bytes == 0 || !Verbinden()) return 0;
     const int32_t teams[4] = {g.welt->mensch[0], g.welt->mensch[1], g.welt->ki, -1};
-    Net_Slot_Team_Setzen(g.slot, teams[daten[0] & 3]);
+    const int32_t team = teams[daten[0] & 3];
+    Net_Slot_Team_Setzen(g.slot, team);
     if (daten[0] & 4) Verbindung(daten + 1, bytes - 1);
     else Direkt(daten + 1, bytes - 1);
+    if (team < 0) Unveraendert_Pruefen();
     Zuruecksetzen();
     return 0;
 }
