@@ -49,7 +49,7 @@ struct Teil {
     const char* name;
     void (*speichern)(std::vector<uint8_t>& out);
     bool (*laden)(const uint8_t* in, size_t bytes);
-    std::vector<uint8_t> anfang;
+    std::vector<uint8_t> anfang = {};
 };
 
 struct Pruefstand {
