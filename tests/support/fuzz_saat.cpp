@@ -82,10 +82,12 @@ void Konfiguration(const test::FuzzWelt& welt) {
         if (text.size() > 32768)
             text.erase(std::find(std::make_reverse_iterator(text.begin() + 32768), text.rend(), '\n').base(), text.end());
         Saat("config_fuzz", name, text);
-        if (name.find("_alias.cfg") == std::string::npos && fs::exists(config / (name.substr(0, name.size() - 4) + "_alias.cfg"))) {
+        // A file with its alias partner: the reader's input is the text, a zero byte, the partner.
+        const fs::path partner = config / (name.substr(0, name.size() - 4) + "_alias.cfg");
+        if (name.find("_alias.cfg") == std::string::npos && fs::exists(partner)) {
             std::vector<uint8_t> paar = text;
             paar.push_back(0);
-            const std::vector<uint8_t> alias = Lesen(config / (name.substr(0, name.size() - 4) + "_alias.cfg"));
+            const std::vector<uint8_t> alias = Lesen(partner);
             paar.insert(paar.end(), alias.begin(), alias.end());
             Saat("config_fuzz", name + "+alias", paar);
         }
