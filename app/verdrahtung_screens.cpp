@@ -6,11 +6,22 @@
 #include "core/text.h"
 #include "gui/menue_panel.h"
 #include "screens/disk_screen.h"
+#include "screens/finanzen.h"
 
 namespace velmora::verdrahtung {
+namespace {
+
+// The club's money: finances (button 704, entry 3).
+void Binden_Geld_Screens(MenuePanelHooks& p) {
+    const int32_t verein = 704 - ICON_PANEL_TEAM;
+    Besetzen(p.screens[verein][3], Finanz_Screen_Oeffnen, "MenuePanel.screens");
+}
+
+}  // namespace
 
 void Binden_Menue_Screens() {
     MenuePanelHooks& p = Menue_Panel_Hooks();
+    Binden_Geld_Screens(p);
     // System: load (entry 0) and save (entry 1), also from the option bar of a live match.
     const int32_t system = ICON_PANEL_SYSTEM - ICON_PANEL_TEAM;
     Besetzen(p.screens[system][0], Disk_Screen_Laden_Oeffnen, "MenuePanel.screens");

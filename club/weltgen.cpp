@@ -408,7 +408,21 @@ std::string Screentexte_Text() {
             {14, "frei"}, {15, "besch\xe4" "digt"}, {16, "Laden"}, {17, "Zur\xfc" "ck"}, {18, "Speichern"},
             {19, "Abbrechen"}});
     Screen(o, "OPTIONEN_SCREEN", {{29, "Im Netzwerkspiel speichert und l\xe4" "dt nur der Server."}});
-    Screen(o, "FINANZ_SCREEN", {{27, "Euro"}, {29, " \x80"}});
+    // The finance screen: the title (0), the period buttons' help and names
+    // (1-3), the boards' headers, total and result (4-7), the rows' labels
+    // (8-18), the bank's messages (19-25; the bank keeps its own wording for a
+    // damaged file), the spectators (26), the currency (27) and its suffix (29).
+    Screen(o, "FINANZ_SCREEN",
+           {{0, "Finanzen"}, {1, "Zwischen den Abrechnungszeitr\xe4umen bl\xe4ttern"}, {2, "Fr\xfc" "her"},
+            {3, "Sp\xe4ter"}, {4, "Einnahmen"}, {5, "Ausgaben"}, {6, "Summe"}, {7, "Ergebnis"}, {8, "Transfers"},
+            {9, "Eintrittsgelder"}, {10, "Werbung"}, {11, "Sonstige Einnahmen"}, {12, "Spielerkosten"},
+            {13, "Transfers"}, {14, "Training"}, {15, "Stadionbau"}, {16, "Stadionunterhalt"},
+            {17, "Werbekosten"}, {18, "Sonstige Ausgaben"},
+            {19, "Die Bank gibt keinen weiteren Kredit: es laufen schon vier."},
+            {20, "Die Bank lehnt den Kredit ab."}, {21, "Verliehenes Geld (%s) kommt zur\xfc" "ck: %s."},
+            {22, "Ihr Kredit \xfc" "ber %s ist zur\xfc" "ckgezahlt: %s."}, {23, "Der Verband erhebt eine Abgabe: %s."},
+            {24, "Der Verband unterst\xfctzt Sie mit %s."}, {25, "Daf\xfcr reicht das Geld nicht: %s"},
+            {26, "Zuschauer"}, {27, "Euro"}, {29, " \x80"}});
     Screen(o, "WERBUNG_SCREEN", {{47, "TV-Partner"}, {48, "Hauptsponsor"}, {49, "Bande"}, {50, "Ersatzpartner"}});
     return o;
 }

@@ -16,6 +16,7 @@
 #include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
+#include "gfx/bild_muster_geld.h"
 #include "gfx/bild_muster_menue.h"
 #include "gfx/bild_muster_start.h"
 #include "gfx/wappen.h"
@@ -61,7 +62,10 @@ int main(int argc, char** argv) {
             for (int32_t e : Muster_Start_Eintraege())
                 setzen(e, {Muster_Eintrag(Muster_Start_Bild(e), true)}, "the start screens");
         }
-        else if (i == MENUE_RES_ZEMO) setzen(MENUE_DISK_ERSTER, Muster_Menue_Disk_Datei(), "the save screen");
+        else if (i == MENUE_RES_ZEMO) {
+            setzen(MENUE_DISK_ERSTER, Muster_Menue_Disk_Datei(), "the save screen");
+            setzen(GELD_ERSTER, Muster_Geld_Datei(), "the money screens");
+        }
         else if (i == BILD_RES_POKALE) {
             setzen(0, Muster_Pokal_Datei(POKAL_RES_ANZAHL), "the trophies");
             setzen(MENUE_ABDUNKELN_EINTRAG, {Muster_Eintrag(Muster_Menue_Abdunkeln(), true)}, "the darkening");

@@ -1,0 +1,137 @@
+// gfx/bild_muster_geld.cpp - the money screens' pictures.
+#include "gfx/bild_muster_geld.h"
+
+#include <cmath>
+
+#include "gfx/bild_leinwand.h"
+#include "gfx/bild_muster.h"
+
+namespace velmora {
+namespace {
+
+using namespace palette;
+using Bild = Leinwand;
+
+Rgb Mix(Rgb a, Rgb b, double t) { return Leinwand_Mix(a, b, t); }
+
+// The finance window stands at (63, 86) and reaches (752, 537): the header
+// with the title, the ledger column at the left, the two inset boards of
+// income and costs, the result's band and the match's box at the foot.
+constexpr int32_t FIN_B = 690, FIN_H = 452;
+constexpr int32_t TAB_X = 140, TAB_B = 546;   // the boards (screen x 203 to 749)
+constexpr int32_t ZEILE_H = 17;
+
+// An inset board for `zeilen` rows from y, with its header line above them
+// and the total's band below, every other row a shade lighter.
+void Tafel(Bild& b, int32_t y, int32_t zeilen) {
+    const int32_t h = 26 + zeilen * ZEILE_H + 26;
+    b.Platte(TAB_X, y, TAB_B, h, 6, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    b.Rechteck(TAB_X + 1, y + 1, TAB_B - 2, 22, Mix(TAFEL, NACHT, 0.3));
+    b.Rechteck(TAB_X + 8, y + 23, TAB_B - 16, 1, GOLD_DUNKEL);
+    for (int32_t z = 0; z < zeilen; ++z)
+        if (z % 2 == 0) b.Rechteck(TAB_X + 1, y + 26 + z * ZEILE_H, TAB_B - 2, ZEILE_H, Mix(NACHT, TAFEL, 0.3));
+    const int32_t summe = y + 26 + zeilen * ZEILE_H;
+    b.Rechteck(TAB_X + 8, summe + 1, TAB_B - 16, 1, GOLD);
+    b.Verlauf(TAB_X + 1, summe + 3, TAB_B - 2, 22, Mix(TAFEL, NACHT, 0.2), Mix(TAFEL, NACHT, 0.6));
+    // The share column's divider.
+    b.Rechteck(TAB_X + 392, y + 4, 1, h - 8, Mix(NACHT, GOLD_DUNKEL, 0.45));
+}
+
+// Coins stacked at (cx, boden) upward, seen from the side.
+void Muenzen(Bild& b, int32_t cx, int32_t boden, int32_t anzahl) {
+    for (int32_t k = 0; k < anzahl; ++k) {
+        const int32_t y = boden - k * 6;
+        b.Ellipse(cx, y, 17, 5, GOLD_DUNKEL);
+        b.Ellipse(cx, y - 2, 17, 5, k + 1 == anzahl ? GOLD : Mix(GOLD, GOLD_DUNKEL, 0.4));
+    }
+    b.Ellipse(cx, boden - (anzahl - 1) * 6 - 2, 11, 3, Mix(GOLD, HELL, 0.35));
+}
+
+Rastport* Finanz_Fenster() {
+    Bild b(FIN_B, FIN_H);
+    b.Platte(0, 0, FIN_B, FIN_H, 12, GOLD, TAFEL, NACHT, 3);
+    b.Verlauf(3, 3, FIN_B - 6, 34, TAFEL_HELL, TAFEL);
+    b.Platte(0, 0, FIN_B, 38, 12, GOLD, TAFEL_HELL, TAFEL, 3, true);
+    b.Rechteck(3, 36, FIN_B - 6, 2, GOLD_DUNKEL);
+    // The ledger column: a bar chart over a stack of coins.
+    b.Platte(6, 44, 126, 324, 6, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.3), NACHT);
+    const int32_t hoehe[5] = {46, 72, 58, 98, 124};
+    for (int32_t k = 0; k < 5; ++k) {
+        const int32_t x = 20 + k * 20;
+        b.Verlauf(x, 200 - hoehe[k], 14, hoehe[k], Mix(GRUEN, HELL, 0.25), GRUEN_DUNKEL);
+        b.Rechteck(x, 200 - hoehe[k], 14, 1, Mix(GRUEN, HELL, 0.5));
+    }
+    b.Rechteck(16, 200, 106, 2, GOLD_DUNKEL);
+    b.Linie(26, 150, 46, 126, 2, GOLD);
+    b.Linie(46, 126, 66, 138, 2, GOLD);
+    b.Linie(66, 138, 86, 100, 2, GOLD);
+    b.Linie(86, 100, 108, 72, 2, GOLD);
+    Muenzen(b, 46, 330, 9);
+    Muenzen(b, 88, 336, 6);
+    Muenzen(b, 66, 350, 3);
+    // The boards: income (rows at screen y 151 to 202), costs (265 to 367).
+    Tafel(b, 28, 4);
+    Tafel(b, 142, 7);
+    // The result's band and the match's box under it.
+    b.Platte(TAB_X, 310, TAB_B, 30, 6, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.2), Mix(TAFEL, NACHT, 0.6));
+    b.Platte(146, 368, 250, 76, 8, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    b.Rechteck(156, 396, 230, 1, Mix(NACHT, GOLD_DUNKEL, 0.5));
+    // The period buttons' socket.
+    b.Platte(10, 374, 76, 40, 6, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    return b.Fertig();
+}
+
+// The result: a rising arrow on green, a falling one on red.
+Rastport* Ergebnis(bool gewinn) {
+    Bild b(32, 26);
+    const Rgb grund = gewinn ? GRUEN : ROT, dunkel = gewinn ? GRUEN_DUNKEL : Mix(ROT, NACHT, 0.5);
+    b.Platte(0, 0, 32, 26, 6, GOLD_DUNKEL, grund, dunkel);
+    const double y0 = gewinn ? 19 : 7, y1 = gewinn ? 7 : 19;
+    b.Linie(7, y0, 24, y1, 3, HELL);
+    for (int32_t j = 0; j < 6; ++j) {
+        const int32_t y = gewinn ? int32_t(y1) - 1 + j : int32_t(y1) + 1 - j;
+        b.Rechteck(25 - 6 + j, y, 6 - j, 1, HELL);
+        b.Rechteck(25 - 6, y, 6, 1, HELL);
+    }
+    return b.Fertig();
+}
+
+// A period button: a slate key with an arrow to the left or the right.
+Rastport* Pfeil_Knopf(bool links, bool gedrueckt) {
+    Bild b(28, 26);
+    const Rgb oben = gedrueckt ? SCHIEFER_DUNKEL : SCHIEFER, unten = gedrueckt ? Mix(SCHIEFER_DUNKEL, NACHT, 0.4)
+                                                                               : SCHIEFER_DUNKEL;
+    b.Platte(0, 0, 28, 26, 6, gedrueckt ? GOLD_DUNKEL : GOLD, oben, unten, 1);
+    const Rgb pfeil = gedrueckt ? Mix(GOLD, NACHT, 0.2) : GOLD;
+    for (int32_t j = 0; j < 8; ++j) {
+        const int32_t x = links ? 9 + j : 18 - j;
+        b.Rechteck(x, 13 - j, 1, 1 + 2 * j, pfeil);
+    }
+    return b.Fertig();
+}
+
+}  // namespace
+
+Rastport* Muster_Geld_Bild(int32_t eintrag) {
+    switch (eintrag) {
+    case GELD_BILD_GEWINN: return Ergebnis(true);
+    case GELD_BILD_VERLUST: return Ergebnis(false);
+    case GELD_FINANZ_FENSTER: return Finanz_Fenster();
+    case GELD_FINANZ_ZURUECK: return Pfeil_Knopf(true, false);
+    case GELD_FINANZ_ZURUECK + 1: return Pfeil_Knopf(true, true);
+    case GELD_FINANZ_VOR: return Pfeil_Knopf(false, false);
+    case GELD_FINANZ_VOR + 1: return Pfeil_Knopf(false, true);
+    default: return nullptr;
+    }
+}
+
+std::vector<ResDateiEintrag> Muster_Geld_Datei() {
+    std::vector<ResDateiEintrag> d;
+    for (int32_t e = GELD_ERSTER; e <= GELD_LETZTER; ++e) {
+        Rastport* rp = Muster_Geld_Bild(e);
+        d.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
+    }
+    return d;
+}
+
+}  // namespace velmora
