@@ -5,15 +5,17 @@
 #include "core/spielstand.h"
 #include "core/text.h"
 #include "gui/menue_panel.h"
+#include "screens/bank_screen.h"
 #include "screens/disk_screen.h"
 #include "screens/finanzen.h"
 
 namespace velmora::verdrahtung {
 namespace {
 
-// The club's money: finances (button 704, entry 3).
+// The club's money: bank (button 704, entry 0), finances (entry 3).
 void Binden_Geld_Screens(MenuePanelHooks& p) {
     const int32_t verein = 704 - ICON_PANEL_TEAM;
+    Besetzen(p.screens[verein][0], Bank_Screen_Oeffnen, "MenuePanel.screens");
     Besetzen(p.screens[verein][3], Finanz_Screen_Oeffnen, "MenuePanel.screens");
 }
 

@@ -423,6 +423,23 @@ std::string Screentexte_Text() {
             {22, "Ihr Kredit \xfc" "ber %s ist zur\xfc" "ckgezahlt: %s."}, {23, "Der Verband erhebt eine Abgabe: %s."},
             {24, "Der Verband unterst\xfctzt Sie mit %s."}, {25, "Daf\xfcr reicht das Geld nicht: %s"},
             {26, "Zuschauer"}, {27, "Euro"}, {29, " \x80"}});
+    // The bank screen: the title and the column heads (0-3), the sum (4), the
+    // inputs' labels (5-8), the apply button (9), the bank's name (10), one period and more (17, 18);
+    // its help texts (ZUSATZTEXTE_TROBE 0-9) and the loan request between
+    // clubs with its confirmation (16, 17).
+    Screen(o, "BANK_SCREEN",
+           {{0, "Bank"}, {1, "Partner"}, {2, "Laufzeit"}, {3, "R\xfc" "ckzahlung"}, {4, "Saldo"},
+            {5, "Kreditgeber"}, {6, "Kreditsumme"}, {7, "Laufzeit"}, {8, "Zinssatz (je 10 Spiele)"},
+            {9, "Beantragen"}, {10, "Hausbank"}, {17, "Spiel"}, {18, "Spiele"}});
+    Screen(o, "ZUSATZTEXTE_TROBE",
+           {{0, "Ihre laufenden Kredite und das verliehene Geld"}, {1, "Wer das Geld geliehen hat oder schuldet"},
+            {2, "Die Spiele bis zur R\xfc" "ckzahlung"}, {3, "Der Betrag mit Zinsen, der zur\xfc" "ckflie\xdft"},
+            {4, "Was Sie unter dem Strich schulden oder zur\xfc" "ckbekommen"},
+            {5, "Die Bank oder ein anderer Manager leiht Ihnen das Geld"},
+            {6, "Wie viel Geld Sie leihen m\xf6" "chten"}, {7, "Nach wie vielen Spielen Sie zur\xfc" "ckzahlen"},
+            {8, "Die Zinsen je zehn Spiele; bei der Bank richten sie sich nach der Laufzeit"},
+            {9, "Den Kredit beantragen"}, {16, "%s bittet Sie um einen Kredit."},
+            {17, "Ihre Anfrage ist an %s gegangen. Die Antwort kommt mit den Nachrichten."}});
     Screen(o, "WERBUNG_SCREEN", {{47, "TV-Partner"}, {48, "Hauptsponsor"}, {49, "Bande"}, {50, "Ersatzpartner"}});
     return o;
 }

@@ -110,7 +110,108 @@ Rastport* Pfeil_Knopf(bool links, bool gedrueckt) {
     return b.Fertig();
 }
 
+// The bank's window at (0, 107): the board of the items with the table head
+// (screen y 111 to 232), the board of the four inputs at the left, the
+// lender's board at the right.
+Rastport* Bank_Fenster() {
+    Bild b(800, 420);
+    b.Platte(70, 0, 726, 420, 12, GOLD, TAFEL, NACHT, 3);
+    b.Platte(186, 2, 482, 126, 6, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    b.Verlauf(187, 3, 480, 22, TAFEL_HELL, Mix(TAFEL, NACHT, 0.3));
+    b.Rechteck(190, 25, 474, 1, GOLD_DUNKEL);
+    for (int32_t z = 0; z < 4; ++z)
+        if (z % 2 == 0) b.Rechteck(187, 24 + z * 17, 480, 17, Mix(NACHT, TAFEL, 0.3));
+    b.Rechteck(194, 95, 466, 1, GOLD);
+    b.Verlauf(187, 97, 480, 28, Mix(TAFEL, NACHT, 0.2), Mix(TAFEL, NACHT, 0.6));
+    // The inputs' board, one band for each label and its spinner.
+    b.Platte(84, 143, 306, 265, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);
+    for (int32_t k = 0; k < 4; ++k) b.Rechteck(96, 146 + 64 * k + 60, 282, 1, Mix(GOLD_DUNKEL, NACHT, 0.4));
+    // The lender's board: the bank or the lending club stands here.
+    b.Platte(556, 143, 226, 190, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);
+    // The apply button's socket.
+    b.Platte(400, 356, 172, 52, 8, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    return b.Fertig();
+}
+
+// A spinner: four slate keys with their arrows, the one of `gedrueckt` (0-3
+// in the click order, -1 none) pressed, and the inset field of the value.
+Rastport* Spinner(int32_t gedrueckt) {
+    Bild b(GELD_SPINNER_B, GELD_SPINNER_H);
+    const int32_t x0[4] = {0, 30, 50, 68}, bw[4] = {29, 19, 17, 29};
+    for (int32_t k = 0; k < 4; ++k) {
+        const bool d = k == gedrueckt;
+        b.Platte(x0[k], 0, bw[k], GELD_SPINNER_H, 5, d ? GOLD_DUNKEL : GOLD, d ? SCHIEFER_DUNKEL : SCHIEFER,
+                 d ? Mix(SCHIEFER_DUNKEL, NACHT, 0.4) : SCHIEFER_DUNKEL);
+        const Rgb pfeil = d ? Mix(GOLD, NACHT, 0.25) : GOLD;
+        const bool links = k < 2;
+        const int32_t spitzen = (k == 0 || k == 3) ? 2 : 1;
+        for (int32_t s = 0; s < spitzen; ++s) {
+            const int32_t mitte = x0[k] + bw[k] / 2 + (spitzen == 2 ? (s ? 4 : -4) : 0);
+            for (int32_t j = 0; j < 6; ++j) {
+                const int32_t x = links ? mitte - 3 + j : mitte + 3 - j;
+                b.Rechteck(x, 13 - j, 1, 1 + 2 * j, pfeil);
+            }
+        }
+    }
+    b.Platte(100, 0, GELD_SPINNER_B - 100, GELD_SPINNER_H, 5, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    return b.Fertig();
+}
+
+Rastport* Bank_Knopf(bool gedrueckt) {
+    Bild b(156, 36);
+    const Rgb oben = gedrueckt ? Mix(GRUEN_DUNKEL, NACHT, 0.3) : GRUEN,
+              unten = gedrueckt ? Mix(GRUEN, NACHT, 0.4) : GRUEN_DUNKEL;
+    b.Platte(0, 0, 156, 36, 7, gedrueckt ? GOLD_DUNKEL : GOLD, oben, unten, 2);
+    if (!gedrueckt) b.Rechteck(6, 3, 144, 1, Mix(GRUEN, HELL, 0.35));
+    return b.Fertig();
+}
+
+// The lender's field: a round key that turns to the next lender, then the field.
+Rastport* Geber_Feld() {
+    Bild b(GELD_SPINNER_B, GELD_SPINNER_H);
+    b.Platte(0, 0, 97, GELD_SPINNER_H, 5, GOLD, SCHIEFER, SCHIEFER_DUNKEL);
+    b.Ring(48, 13, 8, 2, GOLD);
+    for (int32_t j = 0; j < 5; ++j) b.Rechteck(53 + j - 2, 4 + j, 7 - 2 * j > 0 ? 7 - 2 * j : 1, 1, GOLD);
+    b.Platte(100, 0, GELD_SPINNER_B - 100, GELD_SPINNER_H, 5, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    return b.Fertig();
+}
+
+// The bank: a temple front with columns, steps and a coin in the gable.
+Rastport* Bankhaus() {
+    Bild b(200, 150);
+    const Rgb stein = Mix(HELL, GRAU, 0.35), schatten = Mix(GRAU, NACHT, 0.35);
+    for (int32_t j = 0; j < 34; ++j) b.Rechteck(100 - 3 * j, 8 + j, 6 * j + 1, 1, j < 2 ? GOLD : stein);
+    b.Kreis(100, 30, 9, GOLD);
+    b.Kreis(100, 30, 6, GOLD_DUNKEL);
+    b.Rechteck(6, 42, 188, 8, schatten);
+    for (int32_t k = 0; k < 6; ++k) {
+        const int32_t x = 16 + k * 32;
+        b.Verlauf(x, 50, 16, 72, stein, schatten);
+        b.Rechteck(x - 3, 50, 22, 4, stein);
+        b.Rechteck(x - 3, 118, 22, 4, stein);
+    }
+    for (int32_t s = 0; s < 3; ++s) b.Rechteck(6 - 4 * s, 122 + 9 * s, 188 + 8 * s, 9, Mix(stein, schatten, 0.3 * s));
+    return b.Fertig();
+}
+
 }  // namespace
+
+Rastport* Muster_Geld_Hask_Bild(int32_t eintrag) {
+    if (eintrag == GELD_HASK_BANK) return Bankhaus();
+    // 110 ten down, 111 one down, 112 ten up, 113 one up: the keys 0, 1, 3, 2.
+    constexpr int32_t TASTE[4] = {0, 1, 3, 2};
+    if (eintrag >= GELD_HASK_SPINNER && eintrag < GELD_HASK_SPINNER + 4) return Spinner(TASTE[eintrag - GELD_HASK_SPINNER]);
+    return nullptr;
+}
+
+std::vector<ResDateiEintrag> Muster_Geld_Hask_Datei() {
+    std::vector<ResDateiEintrag> d;
+    for (int32_t e = GELD_HASK_ERSTER; e <= GELD_HASK_LETZTER; ++e) {
+        Rastport* rp = Muster_Geld_Hask_Bild(e);
+        d.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
+    }
+    return d;
+}
 
 Rastport* Muster_Geld_Bild(int32_t eintrag) {
     switch (eintrag) {
@@ -121,6 +222,11 @@ Rastport* Muster_Geld_Bild(int32_t eintrag) {
     case GELD_FINANZ_ZURUECK + 1: return Pfeil_Knopf(true, true);
     case GELD_FINANZ_VOR: return Pfeil_Knopf(false, false);
     case GELD_FINANZ_VOR + 1: return Pfeil_Knopf(false, true);
+    case GELD_BANK_FENSTER: return Bank_Fenster();
+    case GELD_SPINNER: return Spinner(-1);
+    case GELD_BANK_KNOPF: return Bank_Knopf(false);
+    case GELD_BANK_KNOPF + 1: return Bank_Knopf(true);
+    case GELD_BANK_GEBER: return Geber_Feld();
     default: return nullptr;
     }
 }

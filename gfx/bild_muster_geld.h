@@ -15,7 +15,19 @@ namespace velmora {
 // buttons (101 back, 102 pressed; 103 forward, 104 pressed).
 constexpr int32_t GELD_BILD_GEWINN = 97, GELD_BILD_VERLUST = 98;
 constexpr int32_t GELD_FINANZ_FENSTER = 100, GELD_FINANZ_ZURUECK = 101, GELD_FINANZ_VOR = 103;
-constexpr int32_t GELD_ERSTER = 97, GELD_LETZTER = 104;
+// The bank screen: its window (105), a spinner (106: arrows for ten steps
+// down, one down, one up, ten up, then the value's field), the apply button
+// (107, 108 pressed) and the lender's field (109).
+constexpr int32_t GELD_BANK_FENSTER = 105, GELD_SPINNER = 106, GELD_BANK_KNOPF = 107, GELD_BANK_GEBER = 109;
+constexpr int32_t GELD_ERSTER = 97, GELD_LETZTER = 109;
+// Entries of "hask_res.res" (slaves 24000 + n): the bank's building (107) and
+// the spinner with one arrow pressed (110 ten down, 111 one down, 112 ten up,
+// 113 one up).
+constexpr int32_t GELD_HASK_BANK = 107, GELD_HASK_SPINNER = 110;
+constexpr int32_t GELD_HASK_ERSTER = 107, GELD_HASK_LETZTER = 113;
+// The spinner's keys from its left edge: ten down below 30, one down below 50,
+// one up to 67, ten up beyond; the value's field from 100 to the right end.
+constexpr int32_t GELD_SPINNER_B = 280, GELD_SPINNER_H = 26;
 
 // One picture of those entries (a new depth-16 bitmap, black transparent),
 // null for an entry between them without one.
@@ -23,5 +35,9 @@ Rastport* Muster_Geld_Bild(int32_t eintrag);
 // The entries GELD_ERSTER to GELD_LETZTER in order (from index 0; empty ones
 // as empty blocks).
 std::vector<ResDateiEintrag> Muster_Geld_Datei();
+// The pictures of "hask_res.res" by entry, and the entries GELD_HASK_ERSTER
+// to GELD_HASK_LETZTER in order.
+Rastport* Muster_Geld_Hask_Bild(int32_t eintrag);
+std::vector<ResDateiEintrag> Muster_Geld_Hask_Datei();
 
 }  // namespace velmora

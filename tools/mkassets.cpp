@@ -27,7 +27,7 @@
 
 using namespace velmora;
 
-constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4;
+constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4, MENUE_RES_HASK = 6;
 
 int main(int argc, char** argv) {
     constexpr const char* BENUTZUNG =
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
         else if (i == MENUE_RES_ZEMO) {
             setzen(MENUE_DISK_ERSTER, Muster_Menue_Disk_Datei(), "the save screen");
             setzen(GELD_ERSTER, Muster_Geld_Datei(), "the money screens");
-        }
+        } else if (i == MENUE_RES_HASK) setzen(GELD_HASK_ERSTER, Muster_Geld_Hask_Datei(), "the bank screen");
         else if (i == BILD_RES_POKALE) {
             setzen(0, Muster_Pokal_Datei(POKAL_RES_ANZAHL), "the trophies");
             setzen(MENUE_ABDUNKELN_EINTRAG, {Muster_Eintrag(Muster_Menue_Abdunkeln(), true)}, "the darkening");
