@@ -194,6 +194,16 @@ Rastport* Bankhaus() {
     return b.Fertig();
 }
 
+// The entries from `erster` to `letzter`, empty blocks where no picture stands.
+std::vector<ResDateiEintrag> Eintraege(int32_t erster, int32_t letzter, Rastport* (*bild)(int32_t)) {
+    std::vector<ResDateiEintrag> d;
+    for (int32_t e = erster; e <= letzter; ++e) {
+        Rastport* rp = bild(e);
+        d.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
+    }
+    return d;
+}
+
 }  // namespace
 
 Rastport* Muster_Geld_Hask_Bild(int32_t eintrag) {
@@ -204,14 +214,7 @@ Rastport* Muster_Geld_Hask_Bild(int32_t eintrag) {
     return nullptr;
 }
 
-std::vector<ResDateiEintrag> Muster_Geld_Hask_Datei() {
-    std::vector<ResDateiEintrag> d;
-    for (int32_t e = GELD_HASK_ERSTER; e <= GELD_HASK_LETZTER; ++e) {
-        Rastport* rp = Muster_Geld_Hask_Bild(e);
-        d.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
-    }
-    return d;
-}
+std::vector<ResDateiEintrag> Muster_Geld_Hask_Datei() { return Eintraege(GELD_HASK_ERSTER, GELD_HASK_LETZTER, Muster_Geld_Hask_Bild); }
 
 Rastport* Muster_Geld_Bild(int32_t eintrag) {
     switch (eintrag) {
@@ -231,13 +234,6 @@ Rastport* Muster_Geld_Bild(int32_t eintrag) {
     }
 }
 
-std::vector<ResDateiEintrag> Muster_Geld_Datei() {
-    std::vector<ResDateiEintrag> d;
-    for (int32_t e = GELD_ERSTER; e <= GELD_LETZTER; ++e) {
-        Rastport* rp = Muster_Geld_Bild(e);
-        d.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
-    }
-    return d;
-}
+std::vector<ResDateiEintrag> Muster_Geld_Datei() { return Eintraege(GELD_ERSTER, GELD_LETZTER, Muster_Geld_Bild); }
 
 }  // namespace velmora
