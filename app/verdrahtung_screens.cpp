@@ -2,20 +2,25 @@
 // game: the panel entries and option icons that open them, and what the save
 // driver asks of the save screen.
 #include "app/verdrahtung_intern.h"
+#include "business/news_anfrage.h"
 #include "core/spielstand.h"
 #include "core/text.h"
 #include "gui/menue_panel.h"
 #include "screens/bank_screen.h"
 #include "screens/disk_screen.h"
 #include "screens/finanzen.h"
+#include "screens/stadion_screen.h"
 
 namespace velmora::verdrahtung {
 namespace {
 
-// The club's money: bank (button 704, entry 0), finances (entry 3).
+// The club's money: bank (button 704, entry 0), stadium (2), finances (3);
+// the news' event requests set the stadium notice's sample.
 void Binden_Geld_Screens(MenuePanelHooks& p) {
     const int32_t verein = 704 - ICON_PANEL_TEAM;
     Besetzen(p.screens[verein][0], Bank_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(p.screens[verein][2], Stadion_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(News_Hooks().hinweis_sound, Stadion_Screen_Hinweis_Sound, "News.hinweis_sound");
     Besetzen(p.screens[verein][3], Finanz_Screen_Oeffnen, "MenuePanel.screens");
 }
 

@@ -352,8 +352,17 @@ std::string Screentexte_Text() {
             {100, "Leicht"}, {101, "Normal"}, {102, "Schwer"}, {103, "Profi"}, {104, "Neuer Manager"},
             {105, "Neues Spiel"}, {106, "Vereinseditor"}, {107, "Spiel laden"}, {108, "Letztes Spiel"},
             {143, "Dieser Verein ist schon vergeben."}});
-    Screen(o, "STADION_SCREEN", {{0, "Sportplatz"}, {1, "Kleines Stadion"}, {2, "Stadion"}, {3, "Grosses Stadion"},
-                                {4, "Arena"}, {5, "Super-Arena"}, {18, "Groesser geht es nicht."}, {22, "Ausbauen"}});
+    // The stadium: the models (0-5), the buttons' labels (6-8), the page's
+    // texts (9-17), the largest model (18), the notices (19-21, filled by
+    // Text_Format) and the buttons' help (22-24).
+    Screen(o, "STADION_SCREEN",
+           {{0, "Sportplatz"}, {1, "Kleines Stadion"}, {2, "Stadion"}, {3, "Gro\xdf" "es Stadion"}, {4, "Arena"},
+            {5, "Super-Arena"}, {6, "Ausbauen"}, {7, "Bezahlen"}, {8, "Bezahlen"}, {9, "Eintrittspreis"},
+            {10, "Komfort"}, {11, "jetzt"}, {12, "Bauen:"}, {13, "Jetzt:"}, {14, "Ausbau:"},
+            {15, "Kosten:"}, {16, "Pl\xe4tze"}, {17, "Kapazit\xe4t"}, {18, "Gr\xf6\xdf" "er geht es nicht."},
+            {19, "Das Stadion fasst jetzt %s Zuschauer."}, {20, "Der Komfort liegt jetzt bei %d %%."},
+            {21, "Das neue Stadion steht: %s!"}, {22, "Das n\xe4" "chste Stadion bauen"},
+            {23, "Den geplanten Komfort bezahlen"}, {24, "Die geplanten Pl\xe4tze bezahlen"}});
     Screen(o, "SPIELER_SUCHE_SCREEN",
            {{38, "Der Spieler hat kein Interesse mehr."}, {39, "Suchgebiet:"}, {43, "Der Spieler kommt!"},
             {45, "Ich sehe mich um..."}, {46, "Noch nichts Passendes."}, {47, "Ich frage bei den Vereinen nach."},

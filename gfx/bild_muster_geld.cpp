@@ -135,8 +135,8 @@ Rastport* Bank_Fenster() {
 
 // A spinner: four slate keys with their arrows, the one of `gedrueckt` (0-3
 // in the click order, -1 none) pressed, and the inset field of the value.
-Rastport* Spinner(int32_t gedrueckt) {
-    Bild b(GELD_SPINNER_B, GELD_SPINNER_H);
+Rastport* Spinner(int32_t gedrueckt, bool feld = true) {
+    Bild b(feld ? GELD_SPINNER_B : 98, GELD_SPINNER_H);
     const int32_t x0[4] = {0, 30, 50, 68}, bw[4] = {29, 19, 17, 29};
     for (int32_t k = 0; k < 4; ++k) {
         const bool d = k == gedrueckt;
@@ -153,16 +153,17 @@ Rastport* Spinner(int32_t gedrueckt) {
             }
         }
     }
-    b.Platte(100, 0, GELD_SPINNER_B - 100, GELD_SPINNER_H, 5, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    if (feld) b.Platte(100, 0, GELD_SPINNER_B - 100, GELD_SPINNER_H, 5, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
     return b.Fertig();
 }
 
-Rastport* Bank_Knopf(bool gedrueckt) {
-    Bild b(156, 36);
+// A green button of bw x bh, raised or pressed.
+Rastport* Gruener_Knopf(int32_t bw, int32_t bh, bool gedrueckt) {
+    Bild b(bw, bh);
     const Rgb oben = gedrueckt ? Mix(GRUEN_DUNKEL, NACHT, 0.3) : GRUEN,
               unten = gedrueckt ? Mix(GRUEN, NACHT, 0.4) : GRUEN_DUNKEL;
-    b.Platte(0, 0, 156, 36, 7, gedrueckt ? GOLD_DUNKEL : GOLD, oben, unten, 2);
-    if (!gedrueckt) b.Rechteck(6, 3, 144, 1, Mix(GRUEN, HELL, 0.35));
+    b.Platte(0, 0, bw, bh, 7, gedrueckt ? GOLD_DUNKEL : GOLD, oben, unten, 2);
+    if (!gedrueckt) b.Rechteck(6, 3, bw - 12, 1, Mix(GRUEN, HELL, 0.35));
     return b.Fertig();
 }
 
@@ -191,6 +192,86 @@ Rastport* Bankhaus() {
         b.Rechteck(x - 3, 118, 22, 4, stein);
     }
     for (int32_t s = 0; s < 3; ++s) b.Rechteck(6 - 4 * s, 122 + 9 * s, 188 + 8 * s, 9, Mix(stein, schatten, 0.3 * s));
+    return b.Fertig();
+}
+
+// A stadium of model 0 (a ground with one small stand) to 5 (a roofed arena),
+// seen from above at night: the pitch, its stands, the floodlights.
+Rastport* Stadion_Modell(int32_t modell) {
+    Bild b(GELD_MODELL_B, GELD_MODELL_H);
+    b.Platte(0, 0, GELD_MODELL_B, GELD_MODELL_H, 8, GOLD_DUNKEL, NACHT_HELL, NACHT, 2);
+    const int32_t cx = GELD_MODELL_B / 2, cy = GELD_MODELL_H / 2;
+    const Rgb sitz = Mix(SCHIEFER, GRAU, 0.3), sitz_dunkel = SCHIEFER_DUNKEL, dach = Mix(HELL, GRAU, 0.4);
+    if (modell >= 4) {
+        // The bowl: rings of seats around the pitch, the arena's roof as a light ring.
+        const double rx = 180, ry = 128;
+        for (int32_t k = 0; k < 8; ++k)
+            b.Ellipse(cx, cy, rx - k * 6, ry - k * 5, k % 2 ? sitz : sitz_dunkel);
+        if (modell == 5) {
+            for (int32_t k = 0; k < 3; ++k) b.Ellipse(cx, cy, rx - k, ry - k, k == 0 ? GOLD : dach);
+            b.Ellipse(cx, cy, rx - 14, ry - 12, Mix(dach, NACHT, 0.25));
+            for (int32_t k = 0; k < 8; ++k) b.Ellipse(cx, cy, rx - 20 - k * 4, ry - 16 - k * 4, k % 2 ? sitz : sitz_dunkel);
+        }
+        b.Ellipse(cx, cy, rx - 52, ry - 44, Mix(NACHT, sitz_dunkel, 0.5));
+    } else {
+        // Rectangular stands: the main stand first, then opposite, then behind the goals.
+        const int32_t tiefe = 14 + 8 * modell;
+        const bool seite[4] = {true, modell >= 1, modell >= 2, modell >= 3};   // south, north, west, east
+        const int32_t px0 = cx - 112, px1 = cx + 112, py0 = cy - 72, py1 = cy + 72;
+        auto tribuene = [&](int32_t x, int32_t y, int32_t w, int32_t h) {
+            b.Rechteck(x, y, w, h, sitz_dunkel);
+            for (int32_t r = 2; r < (w > h ? h : w) - 2; r += 4) {
+                if (w > h) b.Rechteck(x + 2, y + r, w - 4, 2, sitz);
+                else b.Rechteck(x + r, y + 2, 2, h - 4, sitz);
+            }
+        };
+        if (seite[0]) tribuene(px0 + 10, py1 + 8, px1 - px0 - 20, tiefe);
+        if (seite[1]) tribuene(px0 + 10, py0 - 8 - tiefe, px1 - px0 - 20, tiefe);
+        if (seite[2]) tribuene(px0 - 8 - tiefe, py0 + 6, tiefe, py1 - py0 - 12);
+        if (seite[3]) tribuene(px1 + 8, py0 + 6, tiefe, py1 - py0 - 12);
+        if (modell >= 1) b.Rechteck(px0 + 10, py1 + 8 + tiefe, px1 - px0 - 20, 4, dach);
+    }
+    // The pitch with its lines.
+    const int32_t pw = modell >= 4 ? 200 : 224, ph = modell >= 4 ? 130 : 144;
+    const int32_t x0 = cx - pw / 2, y0 = cy - ph / 2;
+    for (int32_t x = 0; x < pw; ++x) b.Rechteck(x0 + x, y0, 1, ph, (x / 20) % 2 ? RASEN : RASEN_DUNKEL);
+    const Rgb linie = Mix(HELL, RASEN, 0.25);
+    b.Rahmen(x0 + 4, y0 + 4, pw - 8, ph - 8, 0, linie, 1);
+    b.Rechteck(cx, y0 + 4, 1, ph - 8, linie);
+    b.Ring(cx, cy, 18, 1, linie);
+    for (int32_t s2 = 0; s2 < 2; ++s2) {
+        const int32_t x = s2 ? x0 + pw - 4 - 30 : x0 + 4;
+        b.Rahmen(x, cy - 30, 30, 60, 0, linie, 1);
+    }
+    // Floodlights from the third model on, at the corners.
+    if (modell >= 2)
+        for (int32_t k = 0; k < 4; ++k) {
+            const int32_t fx = k % 2 ? GELD_MODELL_B - 22 : 22, fy = k / 2 ? GELD_MODELL_H - 22 : 22;
+            b.Kreis(fx, fy, 9, Mix(GOLD, NACHT, 0.6));
+            b.Kreis(fx, fy, 5, Mix(GOLD, HELL, 0.6));
+        }
+    return b.Fertig();
+}
+
+// The stadium's window at (0, 107): the model's frame at the left, the
+// boards of price, comfort and capacity at the right.
+Rastport* Stadion_Fenster() {
+    Bild b(800, 420);
+    b.Platte(2, 0, 796, 420, 12, GOLD, TAFEL, NACHT, 3);
+    b.Platte(4, 4, 402, 290, 8, GOLD_DUNKEL, NACHT, NACHT);
+    b.Platte(30, 304, 380, 108, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);
+    b.Platte(396, 24, 394, 74, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);
+    b.Platte(540, 134, 250, 130, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);
+    b.Platte(488, 276, 302, 130, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);
+    return b.Fertig();
+}
+
+// The notice: a frame for the model's picture above and the text's band below.
+Rastport* Hinweis() {
+    Bild b(652, 566);
+    b.Platte(0, 0, 652, 566, 12, GOLD, TAFEL, NACHT, 3);
+    b.Platte(120, 100, 412, 300, 8, GOLD_DUNKEL, NACHT, NACHT);
+    b.Platte(8, 484, 636, 74, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.3), NACHT);
     return b.Fertig();
 }
 
@@ -227,10 +308,18 @@ Rastport* Muster_Geld_Bild(int32_t eintrag) {
     case GELD_FINANZ_VOR + 1: return Pfeil_Knopf(false, true);
     case GELD_BANK_FENSTER: return Bank_Fenster();
     case GELD_SPINNER: return Spinner(-1);
-    case GELD_BANK_KNOPF: return Bank_Knopf(false);
-    case GELD_BANK_KNOPF + 1: return Bank_Knopf(true);
+    case GELD_BANK_KNOPF: return Gruener_Knopf(156, 36, false);
+    case GELD_BANK_KNOPF + 1: return Gruener_Knopf(156, 36, true);
     case GELD_BANK_GEBER: return Geber_Feld();
-    default: return nullptr;
+    case GELD_STADION_FENSTER: return Stadion_Fenster();
+    case GELD_STADION_SPINNER: return Spinner(-1, false);
+    case GELD_STADION_KNOPF: return Gruener_Knopf(120, 30, false);
+    case GELD_STADION_KNOPF + 1: return Gruener_Knopf(120, 30, true);
+    case GELD_STADION_HINWEIS: return Hinweis();
+    default:
+        if (eintrag >= GELD_STADION_MODELL && eintrag < GELD_STADION_MODELL + 6)
+            return Stadion_Modell(eintrag - GELD_STADION_MODELL);
+        return nullptr;
     }
 }
 

@@ -19,7 +19,13 @@ constexpr int32_t GELD_FINANZ_FENSTER = 100, GELD_FINANZ_ZURUECK = 101, GELD_FIN
 // down, one down, one up, ten up, then the value's field), the apply button
 // (107, 108 pressed) and the lender's field (109).
 constexpr int32_t GELD_BANK_FENSTER = 105, GELD_SPINNER = 106, GELD_BANK_KNOPF = 107, GELD_BANK_GEBER = 109;
-constexpr int32_t GELD_ERSTER = 97, GELD_LETZTER = 109;
+// The stadium screen: the six models (83-88, 392 x 280, the model level
+// added), its window (110), the spinner's keys alone (111), a button (112,
+// 113 pressed) and the notice window (114).
+constexpr int32_t GELD_STADION_MODELL = 83, GELD_STADION_FENSTER = 110, GELD_STADION_SPINNER = 111,
+                  GELD_STADION_KNOPF = 112, GELD_STADION_HINWEIS = 114;
+constexpr int32_t GELD_MODELL_B = 392, GELD_MODELL_H = 280;
+constexpr int32_t GELD_ERSTER = 83, GELD_LETZTER = 114;
 // Entries of "hask_res.res" (slaves 24000 + n): the bank's building (107) and
 // the spinner with one arrow pressed (110 ten down, 111 one down, 112 ten up,
 // 113 one up).
