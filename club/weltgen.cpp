@@ -351,7 +351,7 @@ std::string Screentexte_Text() {
             {97, "ohne Liga"}, {98, "Soll das Spiel mit dieser Wahl beginnen?"}, {99, "Amateur"},
             {100, "Leicht"}, {101, "Normal"}, {102, "Schwer"}, {103, "Profi"}, {104, "Neuer Manager"},
             {105, "Neues Spiel"}, {106, "Vereinseditor"}, {107, "Spiel laden"}, {108, "Letztes Spiel"},
-            {143, "Dieser Verein ist schon vergeben."}});
+            {142, "Der Server konnte nicht gestartet werden."}, {143, "Dieser Verein ist schon vergeben."}});
     // The stadium: the models (0-5), the buttons' labels (6-8), the page's
     // texts (9-17), the largest model (18), the notices (19-21, filled by
     // Text_Format) and the buttons' help (22-24).
@@ -416,7 +416,21 @@ std::string Screentexte_Text() {
             {12, "Dieser Platz geh\xf6rt der automatischen Sicherung."}, {13, "Automatische Sicherung"},
             {14, "frei"}, {15, "besch\xe4" "digt"}, {16, "Laden"}, {17, "Zur\xfc" "ck"}, {18, "Speichern"},
             {19, "Abbrechen"}});
-    Screen(o, "OPTIONEN_SCREEN", {{29, "Im Netzwerkspiel speichert und l\xe4" "dt nur der Server."}});
+    // The options: the close button's help and label (1, 2), the title (3),
+    // the rows (4-11, 13, 15-17, 19, 23, 24), the headings (20-22), the
+    // minutes (25), the server started and ended (26, 27), the save refusal (29).
+    Screen(o, "OPTIONEN_SCREEN",
+           {{1, "Zur\xfc" "ck zum Spiel"}, {2, "Schlie\xdf" "en"}, {3, "Optionen"}, {4, "Zeitlimit je Zug"},
+            {5, "Tabellen ank\xfcndigen"}, {6, "Ergebnisse ank\xfcndigen"},
+            {7, "Ansicht nach der Pause zur\xfc" "cksetzen"}, {8, "Torsch\xfctzen ank\xfcndigen"},
+            {9, "Spielplan ank\xfcndigen"}, {10, "Spiele der Manager live ansehen"},
+            {11, "Finanzen ank\xfcndigen"}, {13, "Angebote von Vereinen und Verb\xe4nden"},
+            {15, "Zugende best\xe4tigen"}, {16, "Men\xfcs gleiten auf"}, {17, "Hilfetexte zeigen"},
+            {19, "Musik"}, {20, "Spiel"}, {21, "Manager"}, {22, "Ank\xfcndigungen"}, {23, "Ger\xe4usche"},
+            {24, "Netzwerkspiel: dieser Rechner ist Server"}, {25, " Minuten (0: aus)"},
+            {26, "Dieser Rechner ist jetzt der Server. Die anderen Manager k\xf6nnen sich verbinden."},
+            {27, "Das Netzwerkspiel ist beendet: alle Manager spielen an diesem Rechner."},
+            {29, "Im Netzwerkspiel speichert und l\xe4" "dt nur der Server."}});
     // The finance screen: the title (0), the period buttons' help and names
     // (1-3), the boards' headers, total and result (4-7), the rows' labels
     // (8-18), the bank's messages (19-25; the bank keeps its own wording for a

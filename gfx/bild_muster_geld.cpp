@@ -275,6 +275,62 @@ Rastport* Hinweis() {
     return b.Fertig();
 }
 
+// The options window at (32, 83): the header with a gear left of the title,
+// the inset list of ten rows (screen y 184 on, 27 apart), the scroll bar's
+// groove at the right and the close button's socket under it.
+Rastport* Optionen_Fenster() {
+    Bild b(736, 420);
+    b.Platte(0, 0, 736, 420, 12, GOLD, TAFEL, NACHT, 3);
+    b.Verlauf(3, 3, 730, 84, TAFEL_HELL, TAFEL);
+    b.Platte(0, 0, 736, 90, 12, GOLD, TAFEL_HELL, TAFEL, 3, true);
+    b.Rechteck(3, 88, 730, 2, GOLD_DUNKEL);
+    b.Kreis(182, 49, 31, GOLD_DUNKEL);
+    b.Kreis(182, 49, 29, NACHT);
+    for (int32_t k = 0; k < 8; ++k) {
+        const double a = k * 3.14159265 / 4;
+        b.Linie(182, 49, 182 + 20 * std::cos(a), 49 + 20 * std::sin(a), 7, GOLD);
+    }
+    b.Kreis(182, 49, 15, GOLD);
+    b.Kreis(182, 49, 6, NACHT);
+    b.Platte(4, 95, 620, 279, 6, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    for (int32_t z = 0; z < 10; ++z) {
+        const int32_t y = 101 + 27 * z;
+        if (z % 2 == 0) b.Rechteck(5, y, 614, 25, Mix(NACHT, TAFEL, 0.35));
+    }
+    b.Platte(708, 92, 24, 284, 6, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    b.Platte(644, 372, 88, 44, 8, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    return b.Fertig();
+}
+
+Rastport* Optionen_Unter_Maus() {
+    Bild b(614, 25);
+    b.Platte(0, 0, 614, 25, 5, Mix(AUSWAHL, HELL, 0.25), Mix(AUSWAHL_DUNKEL, NACHT, 0.2), Mix(AUSWAHL_DUNKEL, NACHT, 0.5));
+    b.Rechteck(1, 4, 3, 17, GOLD);
+    return b.Fertig();
+}
+
+// A switch: green with the knob at the right when on, slate with it at the left when off.
+Rastport* Schalter(bool an) {
+    Bild b(34, 18);
+    b.Platte(0, 0, 34, 18, 8, an ? GOLD : GOLD_DUNKEL, an ? GRUEN : SCHIEFER, an ? GRUEN_DUNKEL : SCHIEFER_DUNKEL);
+    b.Kreis(an ? 25 : 9, 9, 6, an ? HELL : GRAU);
+    return b.Fertig();
+}
+
+Rastport* Scroll_Spur() {
+    Bild b(12, 270);
+    b.Platte(0, 0, 12, 270, 5, GOLD_DUNKEL, NACHT, NACHT_HELL);
+    b.Rechteck(5, 6, 2, 258, Mix(NACHT, GOLD_DUNKEL, 0.4));
+    return b.Fertig();
+}
+
+Rastport* Scroll_Knauf() {
+    Bild b(12, GELD_KNAUF_H);
+    b.Platte(0, 0, 12, GELD_KNAUF_H, 5, GOLD, Mix(GOLD, HELL, 0.3), GOLD_DUNKEL);
+    for (int32_t k = 0; k < 3; ++k) b.Rechteck(3, 8 + 3 * k, 6, 1, GOLD_DUNKEL);
+    return b.Fertig();
+}
+
 // The entries from `erster` to `letzter`, empty blocks where no picture stands.
 std::vector<ResDateiEintrag> Eintraege(int32_t erster, int32_t letzter, Rastport* (*bild)(int32_t)) {
     std::vector<ResDateiEintrag> d;
@@ -316,11 +372,21 @@ Rastport* Muster_Geld_Bild(int32_t eintrag) {
     case GELD_STADION_KNOPF: return Gruener_Knopf(120, 30, false);
     case GELD_STADION_KNOPF + 1: return Gruener_Knopf(120, 30, true);
     case GELD_STADION_HINWEIS: return Hinweis();
+    case GELD_OPTION_AN: return Schalter(true);
+    case GELD_OPTION_AUS: return Schalter(false);
+    case GELD_SCROLL_SPUR: return Scroll_Spur();
+    case GELD_SCROLL_KNAUF: return Scroll_Knauf();
+    case GELD_OPTIONEN_FENSTER: return Optionen_Fenster();
+    case GELD_OPTIONEN_UNTER_MAUS: return Optionen_Unter_Maus();
     default:
         if (eintrag >= GELD_STADION_MODELL && eintrag < GELD_STADION_MODELL + 6)
             return Stadion_Modell(eintrag - GELD_STADION_MODELL);
         return nullptr;
     }
+}
+
+std::vector<ResDateiEintrag> Muster_Geld_Optionen_Datei() {
+    return Eintraege(GELD_OPTIONEN_FENSTER, GELD_OPTIONEN_UNTER_MAUS, Muster_Geld_Bild);
 }
 
 std::vector<ResDateiEintrag> Muster_Geld_Datei() { return Eintraege(GELD_ERSTER, GELD_LETZTER, Muster_Geld_Bild); }

@@ -25,7 +25,14 @@ constexpr int32_t GELD_BANK_FENSTER = 105, GELD_SPINNER = 106, GELD_BANK_KNOPF =
 constexpr int32_t GELD_STADION_MODELL = 83, GELD_STADION_FENSTER = 110, GELD_STADION_SPINNER = 111,
                   GELD_STADION_KNOPF = 112, GELD_STADION_HINWEIS = 114;
 constexpr int32_t GELD_MODELL_B = 392, GELD_MODELL_H = 280;
-constexpr int32_t GELD_ERSTER = 83, GELD_LETZTER = 114;
+// The options screen: an option on (115) and off (116), its scroll bar's
+// track (117, 12 x 270) and knob (118, 12 x 24).
+constexpr int32_t GELD_OPTION_AN = 115, GELD_OPTION_AUS = 116, GELD_SCROLL_SPUR = 117, GELD_SCROLL_KNAUF = 118;
+constexpr int32_t GELD_KNAUF_H = 24;
+constexpr int32_t GELD_ERSTER = 83, GELD_LETZTER = 118;
+// Entries 183 and 184 of "zemo_res.res": the options screen's window (736 x
+// 420) and the bar under the pointer (614 x 25).
+constexpr int32_t GELD_OPTIONEN_FENSTER = 183, GELD_OPTIONEN_UNTER_MAUS = 184;
 // Entries of "hask_res.res" (slaves 24000 + n): the bank's building (107) and
 // the spinner with one arrow pressed (110 ten down, 111 one down, 112 ten up,
 // 113 one up).
@@ -41,6 +48,8 @@ Rastport* Muster_Geld_Bild(int32_t eintrag);
 // The entries GELD_ERSTER to GELD_LETZTER in order (from index 0; empty ones
 // as empty blocks).
 std::vector<ResDateiEintrag> Muster_Geld_Datei();
+// Entries 183 and 184 of "zemo_res.res" in order.
+std::vector<ResDateiEintrag> Muster_Geld_Optionen_Datei();
 // The pictures of "hask_res.res" by entry, and the entries GELD_HASK_ERSTER
 // to GELD_HASK_LETZTER in order.
 Rastport* Muster_Geld_Hask_Bild(int32_t eintrag);

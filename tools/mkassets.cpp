@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
         else if (i == MENUE_RES_ZEMO) {
             setzen(MENUE_DISK_ERSTER, Muster_Menue_Disk_Datei(), "the save screen");
             setzen(GELD_ERSTER, Muster_Geld_Datei(), "the money screens");
+            setzen(GELD_OPTIONEN_FENSTER, Muster_Geld_Optionen_Datei(), "the options screen");
         } else if (i == MENUE_RES_HASK) setzen(GELD_HASK_ERSTER, Muster_Geld_Hask_Datei(), "the bank screen");
         else if (i == BILD_RES_POKALE) {
             setzen(0, Muster_Pokal_Datei(POKAL_RES_ANZAHL), "the trophies");
