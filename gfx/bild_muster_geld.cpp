@@ -14,6 +14,15 @@ using Bild = Leinwand;
 
 Rgb Mix(Rgb a, Rgb b, double t) { return Leinwand_Mix(a, b, t); }
 
+// A window filling the canvas: a gold-edged board with a lighter header of
+// `kopf` pixels and a gold line under it.
+void Fenster_Mit_Kopf(Bild& b, int32_t kopf) {
+    b.Platte(0, 0, b.w, b.h, 12, GOLD, TAFEL, NACHT, 3);
+    b.Verlauf(3, 3, b.w - 6, kopf - 6, TAFEL_HELL, TAFEL);
+    b.Platte(0, 0, b.w, kopf, 12, GOLD, TAFEL_HELL, TAFEL, 3, true);
+    b.Rechteck(3, kopf - 2, b.w - 6, 2, GOLD_DUNKEL);
+}
+
 // The finance window stands at (63, 86) and reaches (752, 537): the header
 // with the title, the ledger column at the left, the two inset boards of
 // income and costs, the result's band and the match's box at the foot.
@@ -49,10 +58,7 @@ void Muenzen(Bild& b, int32_t cx, int32_t boden, int32_t anzahl) {
 
 Rastport* Finanz_Fenster() {
     Bild b(FIN_B, FIN_H);
-    b.Platte(0, 0, FIN_B, FIN_H, 12, GOLD, TAFEL, NACHT, 3);
-    b.Verlauf(3, 3, FIN_B - 6, 34, TAFEL_HELL, TAFEL);
-    b.Platte(0, 0, FIN_B, 38, 12, GOLD, TAFEL_HELL, TAFEL, 3, true);
-    b.Rechteck(3, 36, FIN_B - 6, 2, GOLD_DUNKEL);
+    Fenster_Mit_Kopf(b, 38);
     // The ledger column: a bar chart over a stack of coins.
     b.Platte(6, 44, 126, 324, 6, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.3), NACHT);
     const int32_t hoehe[5] = {46, 72, 58, 98, 124};
@@ -280,10 +286,7 @@ Rastport* Hinweis() {
 // groove at the right and the close button's socket under it.
 Rastport* Optionen_Fenster() {
     Bild b(736, 420);
-    b.Platte(0, 0, 736, 420, 12, GOLD, TAFEL, NACHT, 3);
-    b.Verlauf(3, 3, 730, 84, TAFEL_HELL, TAFEL);
-    b.Platte(0, 0, 736, 90, 12, GOLD, TAFEL_HELL, TAFEL, 3, true);
-    b.Rechteck(3, 88, 730, 2, GOLD_DUNKEL);
+    Fenster_Mit_Kopf(b, 90);
     b.Kreis(182, 49, 31, GOLD_DUNKEL);
     b.Kreis(182, 49, 29, NACHT);
     for (int32_t k = 0; k < 8; ++k) {
