@@ -11,15 +11,17 @@
 #include "screens/finanzen.h"
 #include "screens/optionen.h"
 #include "screens/stadion_screen.h"
+#include "screens/werbung_screen.h"
 
 namespace velmora::verdrahtung {
 namespace {
 
-// The club's money: bank (button 704, entry 0), stadium (2), finances (3);
+// The club's money: bank (button 704, entry 0), advertising (1), stadium (2), finances (3);
 // the news' event requests set the stadium notice's sample; the options.
 void Binden_Geld_Screens(MenuePanelHooks& p) {
     const int32_t verein = 704 - ICON_PANEL_TEAM;
     Besetzen(p.screens[verein][0], Bank_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(p.screens[verein][1], Werbung_Screen_Oeffnen, "MenuePanel.screens");
     Besetzen(p.screens[verein][2], Stadion_Screen_Oeffnen, "MenuePanel.screens");
     Besetzen(News_Hooks().hinweis_sound, Stadion_Screen_Hinweis_Sound, "News.hinweis_sound");
     // System: options (button 705, entry 2, and the option bar's icon).

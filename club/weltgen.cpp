@@ -463,7 +463,30 @@ std::string Screentexte_Text() {
             {8, "Die Zinsen je zehn Spiele; bei der Bank richten sie sich nach der Laufzeit"},
             {9, "Den Kredit beantragen"}, {16, "%s bittet Sie um einen Kredit."},
             {17, "Ihre Anfrage ist an %s gegangen. Die Antwort kommt mit den Nachrichten."}});
-    Screen(o, "WERBUNG_SCREEN", {{47, "TV-Partner"}, {48, "Hauptsponsor"}, {49, "Bande"}, {50, "Ersatzpartner"}});
+    // Advertising: the buttons' labels and help (0-5), the list's heads
+    // (6-10), the lower block (11-15), the offer panel (16-26), the twenty
+    // sponsors (27-46), the categories (47-50), the titles (51, 52), the
+    // messages (53, 54), the agency's strain (55-57) and its news (58).
+    Screen(o, "WERBUNG_SCREEN",
+           {{0, "Annehmen"}, {1, "Beauftragen"}, {2, "Automatisch"}, {3, "Das Angebot annehmen"},
+            {4, "Die Werbeagentur sucht ein neues Angebot"}, {5, "Freie Pl\xe4tze automatisch f\xfcllen"},
+            {6, "Sponsor"}, {7, "Name"}, {8, "Spiele"}, {9, "Sperre"}, {10, "je Spiel"},
+            {11, "Einnahmen der Pl\xe4tze je Spiel"}, {12, "Der Ersatzpartner zahlt f\xfcr"},
+            {13, "jeden freien Platz"}, {14, "Ersatzpartner je Spiel"}, {15, "Werbung je Spiel"},
+            {16, "Kategorie:"}, {17, "Laufzeit:"}, {18, "Angebot:"}, {19, "Unk\xfcndbar:"},
+            {20, "Werbeagentur"}, {21, "Preis:"}, {22, "Spiel"}, {23, "Spiele"}, {24, "je Spiel"},
+            {25, "Spiel"}, {26, "Spiele"}, {27, "Nordbank"}, {28, "Brauhaus Keller"}, {29, "Autohaus Stern"},
+            {30, "Elektro Blitz"}, {31, "Versicherung Fels"}, {32, "Sportwelt"}, {33, "Mobilfunk Plus"},
+            {34, "Backstube Kruse"}, {35, "Reisen Sonne"}, {36, "Stadtwerke"}, {37, "Bauhof Ludwig"},
+            {38, "Limonade Frisch"}, {39, "Zeitung Kurier"}, {40, "Optik Klar"}, {41, "Spedition Weit"},
+            {42, "M\xf6" "bel Haus"}, {43, "Schuhe Lauf"}, {44, "Kaffee R\xf6stlich"}, {45, "Baumarkt Hammer"},
+            {46, "Energie Nord"}, {47, "TV-Partner"}, {48, "Hauptsponsor"}, {49, "Bande"}, {50, "Ersatzpartner"},
+            {51, "Angebot"}, {52, "Werbepl\xe4tze"}, {53, "Es liegt kein Angebot vor."},
+            {54, "F\xfcr dieses Angebot ist kein Platz frei."},
+            {55, "Die Agentur wird langsam m\xfc" "de: sie hat schon viel f\xfcr Sie gesucht."},
+            {56, "Die Agentur ist \xfc" "berlastet. Jede weitere Suche kostet Nerven."},
+            {57, "Die Agentur sucht vorerst nicht mehr f\xfcr Sie."},
+            {58, "Die Werbeagentur meldet sich wieder: sie sucht gern weiter f\xfcr Sie."}});
     return o;
 }
 

@@ -334,6 +334,40 @@ Rastport* Scroll_Knauf() {
     return b.Fertig();
 }
 
+// The advertising window at (3, 86): the offer's panel at the left with the
+// agency's plate under it, the list of the nine places at the right with the
+// replacement partner's block and the sums under it.
+Rastport* Werbung_Fenster() {
+    Bild b(794, 470);
+    Fenster_Mit_Kopf(b, 34);
+    b.Platte(8, 38, 214, 428, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);
+    b.Rechteck(16, 388, 198, 1, GOLD_DUNKEL);
+    b.Platte(256, 32, 530, 236, 6, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    for (int32_t z = 0; z < 9; ++z)
+        if (z % 2 == 0) b.Rechteck(257, 54 + 24 * z, 528, 24, Mix(NACHT, TAFEL, 0.3));
+    b.Rechteck(262, 53, 518, 1, GOLD_DUNKEL);
+    b.Platte(256, 282, 530, 140, 6, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.2), NACHT);
+    b.Rechteck(262, 392, 518, 1, GOLD);
+    return b.Fertig();
+}
+
+// A sponsor's logo: a plate in the sponsor's colours with its own emblem.
+Rastport* Sponsor_Logo(int32_t zeile) {
+    static constexpr Rgb FARBE[10] = {{200, 40, 40}, {30, 90, 170}, {240, 190, 40}, {40, 140, 80}, {230, 120, 30},
+                                      {120, 60, 150}, {20, 20, 20}, {0, 150, 170}, {180, 180, 190}, {150, 30, 90}};
+    const Rgb grund = FARBE[zeile % 10], zeichen = zeile % 3 == 0 ? HELL : (zeile % 3 == 1 ? GOLD : NACHT);
+    Bild b(GELD_LOGO_B, GELD_LOGO_H);
+    b.Platte(0, 0, GELD_LOGO_B, GELD_LOGO_H, 4, Mix(grund, HELL, 0.4), grund, Mix(grund, NACHT, 0.35));
+    switch ((zeile / 2) % 5) {
+    case 0: b.Kreis(20, 10, 6, zeichen); break;
+    case 1: b.Stern(20, 10, 8, zeichen); break;
+    case 2: for (int32_t k = 0; k < 3; ++k) b.Rechteck(8 + 9 * k, 5, 5, 10, zeichen); break;
+    case 3: b.Dreieck(14, 3, 12, 14, zeichen); break;
+    default: b.Ring(20, 10, 6, 2, zeichen); b.Rechteck(6, 9, 28, 2, zeichen); break;
+    }
+    return b.Fertig();
+}
+
 // The entries from `erster` to `letzter`, empty blocks where no picture stands.
 std::vector<ResDateiEintrag> Eintraege(int32_t erster, int32_t letzter, Rastport* (*bild)(int32_t)) {
     std::vector<ResDateiEintrag> d;
@@ -375,6 +409,7 @@ Rastport* Muster_Geld_Bild(int32_t eintrag) {
     case GELD_STADION_KNOPF: return Gruener_Knopf(120, 30, false);
     case GELD_STADION_KNOPF + 1: return Gruener_Knopf(120, 30, true);
     case GELD_STADION_HINWEIS: return Hinweis();
+    case GELD_WERBUNG_FENSTER: return Werbung_Fenster();
     case GELD_OPTION_AN: return Schalter(true);
     case GELD_OPTION_AUS: return Schalter(false);
     case GELD_SCROLL_SPUR: return Scroll_Spur();
@@ -384,6 +419,7 @@ Rastport* Muster_Geld_Bild(int32_t eintrag) {
     default:
         if (eintrag >= GELD_STADION_MODELL && eintrag < GELD_STADION_MODELL + 6)
             return Stadion_Modell(eintrag - GELD_STADION_MODELL);
+        if (eintrag >= GELD_SPONSOR_LOGO && eintrag < GELD_SPONSOR_LOGO + 20) return Sponsor_Logo(eintrag - GELD_SPONSOR_LOGO);
         return nullptr;
     }
 }

@@ -29,7 +29,11 @@ constexpr int32_t GELD_MODELL_B = 392, GELD_MODELL_H = 280;
 // track (117, 12 x 270) and knob (118, 12 x 24).
 constexpr int32_t GELD_OPTION_AN = 115, GELD_OPTION_AUS = 116, GELD_SCROLL_SPUR = 117, GELD_SCROLL_KNAUF = 118;
 constexpr int32_t GELD_KNAUF_H = 24;
-constexpr int32_t GELD_ERSTER = 83, GELD_LETZTER = 118;
+// The advertising screen: its window (119, 794 x 470) and the twenty
+// sponsors' logos (120-139, 40 x 20, the sponsor row added).
+constexpr int32_t GELD_WERBUNG_FENSTER = 119, GELD_SPONSOR_LOGO = 120;
+constexpr int32_t GELD_LOGO_B = 40, GELD_LOGO_H = 20;
+constexpr int32_t GELD_ERSTER = 83, GELD_LETZTER = 139;
 // Entries 183 and 184 of "zemo_res.res": the options screen's window (736 x
 // 420) and the bar under the pointer (614 x 25).
 constexpr int32_t GELD_OPTIONEN_FENSTER = 183, GELD_OPTIONEN_UNTER_MAUS = 184;
