@@ -21,6 +21,7 @@
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"
+#include "screens/geld_knopf.h"
 #include "season/kalender.h"
 
 namespace velmora {
@@ -315,19 +316,9 @@ void Bank_Screen_Oeffnen() {
     g.betrag = Eingabe(ICON_BANK_BETRAG, GELD_SPINNER, Spinner_Klick, HILFE_BETRAG);
     g.laufzeit = Eingabe(ICON_BANK_LAUFZEIT, GELD_SPINNER, Spinner_Klick, HILFE_LAUFZEIT);
     g.zins = Eingabe(ICON_BANK_ZINS, GELD_SPINNER, Spinner_Klick, -1);
-    g.knopf_text = s_icon_text{};
-    g.knopf_text.font = FONT_GROSS;
-    g.knopf_text.flags = 0x10 | 0x20;
-    g.knopf_text.farbe_an = 0xFEAC;
-    g.knopf_text.farbe_aus = HELL;
-    g.knopf_text.text = Text(BANK_TEXTE, TEXT_KNOPF);
-    g.knopf_text.y = -2;
-    g.antrag = Menue_Icon_Neu(ICON_BANK_ANTRAG, KNOPF_X, KNOPF_Y, SLAVE_ZEMO + GELD_BANK_KNOPF, ICON_TYP_TEXT, PRI_ICON);
-    g.antrag.bild_gedrueckt = SLAVE_ZEMO + GELD_BANK_KNOPF + 1;
-    g.antrag.Status = ICON_ST_DRUCK | ICON_ST_KEY;
-    g.antrag.Main_P = Antrag_Klick;
-    g.antrag.daten = &g.knopf_text;
-    g.antrag.hilfe = Text(BANK_HILFE_TEXTE, HILFE_ANTRAG);
+    g.antrag = Geld_Knopf(ICON_BANK_ANTRAG, KNOPF_X, KNOPF_Y, SLAVE_ZEMO + GELD_BANK_KNOPF,
+                          SLAVE_ZEMO + GELD_BANK_KNOPF + 1, &g.knopf_text, Text(BANK_TEXTE, TEXT_KNOPF), FONT_GROSS,
+                          Antrag_Klick, Text(BANK_HILFE_TEXTE, HILFE_ANTRAG), PRI_ICON);
     for (s_icon* i : {&g.fenster, &g.geber, &g.betrag, &g.laufzeit, &g.zins, &g.antrag}) Menue_Screen_Icon_Hinzufuegen(i);
 }
 

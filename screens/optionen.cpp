@@ -20,6 +20,7 @@
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 #include "net/net.h"
+#include "screens/geld_knopf.h"
 #include "season/kalender.h"
 
 namespace velmora {
@@ -198,19 +199,9 @@ void Optionen_Screen_Oeffnen() {
     g.fenster = Icon(ICON_OPTIONEN_FENSTER, FENSTER_X, FENSTER_Y, SLAVE + GELD_OPTIONEN_FENSTER, PRI_FENSTER);
     g.fenster.Main_P = Liste_Klick;
     g.fenster.zeichnen = Liste_Zeichnen;
-    g.knopf_text = s_icon_text{};
-    g.knopf_text.font = FONT_KLEIN;
-    g.knopf_text.flags = 0x10 | 0x20;
-    g.knopf_text.farbe_an = GOLD;
-    g.knopf_text.farbe_aus = HELL;
-    g.knopf_text.text = Text(OPTIONEN_TEXTE, TEXT_SCHLIESSEN);
-    g.knopf_text.y = -2;
-    g.knopf = Menue_Icon_Neu(ICON_OPTIONEN_SCHLIESSEN, KNOPF_X, KNOPF_Y, SLAVE_KNOPF, ICON_TYP_TEXT, PRI_ICON);
-    g.knopf.bild_gedrueckt = SLAVE_KNOPF_GEDRUECKT;
-    g.knopf.Status = ICON_ST_DRUCK | ICON_ST_KEY;
-    g.knopf.Main_P = Knopf_Klick;
-    g.knopf.daten = &g.knopf_text;
-    g.knopf.hilfe = Text(OPTIONEN_TEXTE, TEXT_HILFE);
+    g.knopf = Geld_Knopf(ICON_OPTIONEN_SCHLIESSEN, KNOPF_X, KNOPF_Y, SLAVE_KNOPF, SLAVE_KNOPF_GEDRUECKT, &g.knopf_text,
+                         Text(OPTIONEN_TEXTE, TEXT_SCHLIESSEN), FONT_KLEIN, Knopf_Klick, Text(OPTIONEN_TEXTE, TEXT_HILFE),
+                         PRI_ICON);
     g.balken = Icon(ICON_OPTIONEN_BALKEN, BALKEN_X, BALKEN_Y, SLAVE + GELD_SCROLL_SPUR, PRI_ICON);
     g.balken.Main_P = Menue_Scrollbar_Klick;
     g.balken.partner = ICON_OPTIONEN_KNAUF;

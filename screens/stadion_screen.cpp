@@ -23,6 +23,7 @@
 #include "gui/menue_panel.h"
 #include "media/sound.h"
 #include "screens/bank_screen.h"
+#include "screens/geld_knopf.h"
 
 namespace velmora {
 namespace {
@@ -252,20 +253,8 @@ s_icon Spinner(int32_t nummer, int32_t x, int32_t y) {
 }
 
 s_icon Knopf(int32_t nummer, int32_t x, int32_t y, int32_t k) {
-    g.text[k] = s_icon_text{};
-    g.text[k].font = FONT_KLEIN;
-    g.text[k].flags = 0x10 | 0x20;
-    g.text[k].farbe_an = 0xFEAC;
-    g.text[k].farbe_aus = HELL;
-    g.text[k].text = Text(TEXT_KNOPF + k);
-    g.text[k].y = -2;
-    s_icon i = Menue_Icon_Neu(nummer, x, y, SLAVE + GELD_STADION_KNOPF, ICON_TYP_TEXT, PRI_ICON);
-    i.bild_gedrueckt = SLAVE + GELD_STADION_KNOPF + 1;
-    i.Status = ICON_ST_DRUCK | ICON_ST_KEY;
-    i.Main_P = Knopf_Klick;
-    i.daten = &g.text[k];
-    i.hilfe = Text(TEXT_HILFE + k);
-    return i;
+    return Geld_Knopf(nummer, x, y, SLAVE + GELD_STADION_KNOPF, SLAVE + GELD_STADION_KNOPF + 1, &g.text[k],
+                      Text(TEXT_KNOPF + k), FONT_KLEIN, Knopf_Klick, Text(TEXT_HILFE + k), PRI_ICON);
 }
 
 }  // namespace

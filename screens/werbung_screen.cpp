@@ -16,11 +16,12 @@
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
 #include "gui/menue_panel.h"
+#include "screens/geld_knopf.h"
 
 namespace velmora {
 namespace {
 
-constexpr uint16_t HELL = 0xFFFF, GELD = 0xDF1B, NEBEN = 0x8C51, GEDAEMPFT = 0xC638, GOLD = 0xFEAC;
+constexpr uint16_t HELL = 0xFFFF, GELD = 0xDF1B, NEBEN = 0x8C51, GEDAEMPFT = 0xC638;
 constexpr int32_t SLAVE = 16000;
 constexpr int32_t SLAVE_KNOPF = SLAVE + GELD_STADION_KNOPF;   // the green button, 120 x 30
 
@@ -174,20 +175,8 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
 }
 
 s_icon Knopf(int32_t nummer, int32_t x, int32_t y, int32_t k, int32_t bild) {
-    g.text[k] = s_icon_text{};
-    g.text[k].font = FONT_KLEIN;
-    g.text[k].flags = 0x10 | 0x20;
-    g.text[k].farbe_an = GOLD;
-    g.text[k].farbe_aus = HELL;
-    g.text[k].text = Text(TEXT_KNOPF + k);
-    g.text[k].y = -2;
-    s_icon i = Menue_Icon_Neu(nummer, x, y, bild, ICON_TYP_TEXT, PRI_ICON);
-    i.bild_gedrueckt = bild + 1;
-    i.Status = ICON_ST_DRUCK | ICON_ST_KEY;
-    i.Main_P = Knopf_Klick;
-    i.daten = &g.text[k];
-    i.hilfe = Text(TEXT_HILFE + k);
-    return i;
+    return Geld_Knopf(nummer, x, y, bild, bild + 1, &g.text[k], Text(TEXT_KNOPF + k), FONT_KLEIN, Knopf_Klick,
+                      Text(TEXT_HILFE + k), PRI_ICON);
 }
 
 }  // namespace

@@ -15,77 +15,63 @@
 #include "gui/icon.h"
 #include "gui/menue_panel.h"
 #include "season/kalender.h"
-#include "tests/support/screen_welt.h"
+#include "tests/screens/geld_welt.h"
 
 namespace velmora::test {
 namespace {
 
 struct Beobachtung {
-    int32_t team = -1, gegner = -1;
+    int32_t gegner = -1;
     std::vector<BankEingaben> eingaben;   // after each step that asks
     std::vector<int32_t> kontostand, posten;
-    std::vector<std::string> meldungen;
 };
 Beobachtung g_b;
 
-class BankScreen : public ScreenWelt {
+class BankScreen : public GeldWelt {
 protected:
     void SetUp() override {
-        ScreenWelt::SetUp();
+        GeldWelt::SetUp();
         g_b = Beobachtung{};
-        Core_Hooks().meldung = [](const char* text) { g_b.meldungen.push_back(text); };
-        Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE + 50, [](int32_t team) {
-            g_b.team = team;
+        Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE + 51, [](int32_t) {
             g_b.gegner = Menue_Lokal().gegner;
-        }, "Beobachter");
+        }, "Gegner");
     }
 };
 
-constexpr int32_t VEREIN_X = 522, KNOPF_Y = 586, BANK_Y = 514;
 constexpr int32_t BETRAG_Y = 360, LAUFZEIT_Y = 425, ANTRAG_X = 487, ANTRAG_Y = 489;
 // The spinners' keys: ten down, one down, one up, ten up.
 constexpr int32_t MINUS_10 = 105, MINUS_1 = 135, PLUS_1 = 153, PLUS_10 = 175;
 
-// A click, then long enough for the next change (one every 150 ms).
-void Klicken(std::vector<Schritt>& s, int32_t x, int32_t y) {
-    s.push_back({2, x, y, 0, false});
-    s.push_back({2, x, y, 1, false});
-    s.push_back({12, x, y, 0, false});
-}
 
-void Oeffnen(std::vector<Schritt>& s) {
-    s.push_back({30, VEREIN_X, KNOPF_Y, 0, false});
-    Klicken(s, VEREIN_X, BANK_Y);
-    s.push_back({20, 30, 200, 0, false});
-}
 
 void Merken() {
     g_b.eingaben.push_back(Menue_Screen_Icon_Ist_Vorhanden(ICON_BANK_FENSTER) ? Bank_Screen_Eingaben() : BankEingaben{-1, -1, -1, -1});
-    g_b.kontostand.push_back(Bank_Kontostand(g_b.team, false, -1));
-    g_b.posten.push_back(Bank_Anzahl_Posten(g_b.team));
+    g_b.kontostand.push_back(Bank_Kontostand(team, false, -1));
+    g_b.posten.push_back(Bank_Anzahl_Posten(team));
 }
 
 int32_t Tabellenzins(int32_t laufzeit) { return int32_t(Bank_Kreditzins(Bank_Stufe(laufzeit))); }
 
 TEST_F(BankScreen, SpinnersStayInRangeTheRateFollowsTheTermAndApplyBorrowsFromTheBank) {
     skript = {{4, 30, 300, 0, false}};
-    Oeffnen(skript);
+    Menue_Eintrag(skript, VEREIN_X, BANK_Y);
     skript.push_back({1, 30, 200, 0, false, 0, Merken});          // 0: as opened
-    Klicken(skript, MINUS_10, BETRAG_Y);                          // below the least amount: stays
-    Klicken(skript, PLUS_10, BETRAG_Y);
-    Klicken(skript, PLUS_1, BETRAG_Y);
+    // Each click waits long enough for the next change (one every 150 ms).
+    Klicken(skript, MINUS_10, BETRAG_Y, 12);                          // below the least amount: stays
+    Klicken(skript, PLUS_10, BETRAG_Y, 12);
+    Klicken(skript, PLUS_1, BETRAG_Y, 12);
     skript.push_back({1, 30, 200, 0, false, 0, Merken});          // 1: 1,200,000
-    Klicken(skript, MINUS_1, LAUFZEIT_Y);                         // below 10: stays
-    Klicken(skript, PLUS_10, LAUFZEIT_Y);
-    Klicken(skript, PLUS_1, LAUFZEIT_Y);
-    Klicken(skript, PLUS_1, LAUFZEIT_Y);
-    Klicken(skript, PLUS_1, LAUFZEIT_Y);
+    Klicken(skript, MINUS_1, LAUFZEIT_Y, 12);                         // below 10: stays
+    Klicken(skript, PLUS_10, LAUFZEIT_Y, 12);
+    Klicken(skript, PLUS_1, LAUFZEIT_Y, 12);
+    Klicken(skript, PLUS_1, LAUFZEIT_Y, 12);
+    Klicken(skript, PLUS_1, LAUFZEIT_Y, 12);
     skript.push_back({1, 30, 200, 0, false, 0, Merken});          // 2: term 23
-    Klicken(skript, PLUS_1, LAUFZEIT_Y);
+    Klicken(skript, PLUS_1, LAUFZEIT_Y, 12);
     skript.push_back({1, 30, 200, 0, false, 0, Merken});          // 3: term 24
-    for (int32_t k = 0; k < 4; ++k) Klicken(skript, PLUS_10, LAUFZEIT_Y);
+    for (int32_t k = 0; k < 4; ++k) Klicken(skript, PLUS_10, LAUFZEIT_Y, 12);
     skript.push_back({1, 30, 200, 0, false, 0, Merken});          // 4: term 50 at most
-    Klicken(skript, ANTRAG_X, ANTRAG_Y);
+    Klicken(skript, ANTRAG_X, ANTRAG_Y, 12);
     skript.push_back({4, 30, 200, 0, true, 0, Merken});           // 5: the loan booked; picture 0
     ASSERT_TRUE(Spielen());
     ASSERT_EQ(g_b.eingaben.size(), 6u);
@@ -112,19 +98,19 @@ TEST_F(BankScreen, SpinnersStayInRangeTheRateFollowsTheTermAndApplyBorrowsFromTh
 // refuses and the screen offers the credit limit.
 TEST_F(BankScreen, DamagedValuesOpenClampedAndARefusalOffersTheLimit) {
     skript = {{4, 30, 300, 0, false, 0, [] {
-        Manager_Icon_Button_An_Aus(g_b.team, ICON_BANK_GEBER, 1999);
-        Manager_Icon_Button_An_Aus(g_b.team, ICON_BANK_BETRAG, 2147483647);
-        Manager_Icon_Button_An_Aus(g_b.team, ICON_BANK_LAUFZEIT, 0);
-        Manager_Icon_Button_An_Aus(g_b.team, ICON_BANK_ZINS, -5);
+        Manager_Icon_Button_An_Aus(team, ICON_BANK_GEBER, 1999);
+        Manager_Icon_Button_An_Aus(team, ICON_BANK_BETRAG, 2147483647);
+        Manager_Icon_Button_An_Aus(team, ICON_BANK_LAUFZEIT, 0);
+        Manager_Icon_Button_An_Aus(team, ICON_BANK_ZINS, -5);
         // Two loans from the bank, and 3,000,000 lent out to the next match's opponent.
-        ASSERT_TRUE(Bank_Kredit(-1, g_b.team, 2000000.0f, 20, 0, -1.0f, 0));
-        ASSERT_TRUE(Bank_Kredit(-1, g_b.team, 500000.0f, 12, 0, -1.0f, 0));
+        ASSERT_TRUE(Bank_Kredit(-1, team, 2000000.0f, 20, 0, -1.0f, 0));
+        ASSERT_TRUE(Bank_Kredit(-1, team, 500000.0f, 12, 0, -1.0f, 0));
         ASSERT_TRUE(Bank_Waehrung_Umrechnen(g_b.gegner, 1000000, 0));
-        ASSERT_TRUE(Bank_Kredit(g_b.team, g_b.gegner, 300000.0f, 15, 0, 9.0f, 0));
+        ASSERT_TRUE(Bank_Kredit(team, g_b.gegner, 300000.0f, 15, 0, 9.0f, 0));
     }}};
-    Oeffnen(skript);
+    Menue_Eintrag(skript, VEREIN_X, BANK_Y);
     skript.push_back({1, 30, 200, 0, true, 0, Merken});     // 0: as opened; picture 0
-    Klicken(skript, ANTRAG_X, ANTRAG_Y);                    // 12,000,000 is over the limit
+    Klicken(skript, ANTRAG_X, ANTRAG_Y, 12);                    // 12,000,000 is over the limit
     skript.push_back({4, 30, 200, 0, false, 0, Merken});    // 1: the limit offered
     ASSERT_TRUE(Spielen());
     ASSERT_EQ(g_b.eingaben.size(), 2u);

@@ -11,7 +11,7 @@
 #include "gui/icon.h"
 #include "net/net.h"
 #include "season/kalender.h"
-#include "tests/support/screen_welt.h"
+#include "tests/screens/geld_welt.h"
 
 namespace velmora::test {
 namespace {
@@ -28,32 +28,21 @@ void Merken() {
                          Menue_Screen_Icon_Ist_Vorhanden(ICON_OPTIONEN_FENSTER) != 0});
 }
 
-class OptionenScreen : public ScreenWelt {
+class OptionenScreen : public GeldWelt {
 protected:
     void SetUp() override {
-        ScreenWelt::SetUp();
+        GeldWelt::SetUp();
         g_staende.clear();
     }
 };
 
-constexpr int32_t SYSTEM_X = 622, KNOPF_Y = 586, OPTIONEN_Y = 558;
 constexpr int32_t LISTE_X = 300, ZEITLIMIT_Y = 223, NETZ_Y = 304, LETZTE_Y = 439, BALKEN_X = 754, BALKEN_UNTEN = 445;
 
-void Klicken(std::vector<Schritt>& s, int32_t x, int32_t y, void (*vorher)() = nullptr) {
-    s.push_back({2, x, y, 0, false, 0, vorher});
-    s.push_back({2, x, y, 1, false});
-    s.push_back({2, x, y, 0, false});
-}
 
-void Oeffnen(std::vector<Schritt>& s) {
-    s.push_back({30, SYSTEM_X, KNOPF_Y, 0, false});
-    Klicken(s, SYSTEM_X, OPTIONEN_Y);
-    s.push_back({20, 400, 530, 0, false});
-}
 
 TEST_F(OptionenScreen, ElevenClicksTurnTheTimeLimitOffAndTheNetworkRowNeedsTwoManagers) {
     skript = {{4, 30, 300, 0, false}};
-    Oeffnen(skript);
+    Menue_Eintrag(skript, SYSTEM_X, OPTIONEN_Y);
     skript.push_back({1, 400, 530, 0, false, 0, Merken});   // 0: as opened
     for (int32_t k = 1; k <= 11; ++k) {
         Klicken(skript, LISTE_X, ZEITLIMIT_Y);
@@ -74,7 +63,7 @@ TEST_F(OptionenScreen, ElevenClicksTurnTheTimeLimitOffAndTheNetworkRowNeedsTwoMa
 
 TEST_F(OptionenScreen, TheScrolledListSwitchesItsLastRowAndAClientChangesNeitherLimitNorServer) {
     skript = {{4, 30, 300, 0, false}};
-    Oeffnen(skript);
+    Menue_Eintrag(skript, SYSTEM_X, OPTIONEN_Y);
     skript.push_back({1, 400, 530, 0, false, 0, Merken});          // 0
     Klicken(skript, BALKEN_X, BALKEN_UNTEN);                      // the track: to the end
     skript.push_back({4, LISTE_X, LETZTE_Y, 0, false, 0, Merken});  // 1: scrolled
@@ -83,7 +72,8 @@ TEST_F(OptionenScreen, TheScrolledListSwitchesItsLastRowAndAClientChangesNeither
     skript.push_back({1, 400, 530, 0, false, 0, Merken});          // 2
     Klicken(skript, BALKEN_X, 190);                               // back to the top
     // As a client: the time limit and the network row do not react.
-    Klicken(skript, LISTE_X, ZEITLIMIT_Y, [] { Netzwerk_Modus_Setzen(1); });
+    skript.push_back({1, LISTE_X, ZEITLIMIT_Y, 0, false, 0, [] { Netzwerk_Modus_Setzen(1); }});
+    Klicken(skript, LISTE_X, ZEITLIMIT_Y);
     Klicken(skript, LISTE_X, NETZ_Y);
     skript.push_back({1, 400, 530, 0, false, 0, [] {
         Merken();                                                  // 3

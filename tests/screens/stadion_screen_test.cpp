@@ -15,7 +15,7 @@
 #include "gui/icon.h"
 #include "gui/menue_panel.h"
 #include "season/kalender.h"
-#include "tests/support/screen_welt.h"
+#include "tests/screens/geld_welt.h"
 
 namespace velmora::test {
 namespace {
@@ -27,55 +27,32 @@ struct Zustand {
     bool hinweis = false;
 };
 struct Beobachtung {
-    int32_t team = -1;
     std::vector<Zustand> z;
-    std::vector<std::string> meldungen;
 };
 Beobachtung g_b;
 
-class StadionScreen : public ScreenWelt {
+
+class StadionScreen : public GeldWelt {
 protected:
     void SetUp() override {
-        ScreenWelt::SetUp();
+        GeldWelt::SetUp();
         g_b = Beobachtung{};
-        Core_Hooks().meldung = [](const char* text) { g_b.meldungen.push_back(text); };
-        Core_Hooks().message_an_manager = [](int32_t, int32_t, const char* text) {
-            g_b.meldungen.push_back(text);
-            return true;
-        };
-        Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE + 50, [](int32_t team) { g_b.team = team; },
-                                              "Beobachter");
-    }
-    void TearDown() override {
-        ScreenWelt::TearDown();
-        Core_Hooks().message_an_manager = nullptr;
     }
 };
 
-constexpr int32_t VEREIN_X = 522, KNOPF_Y = 586, STADION_Y = 558;
 constexpr int32_t AUSBAUEN_X = 366, AUSBAUEN_Y = 498, PLAETZE_ZAHLEN_X = 730, PLAETZE_ZAHLEN_Y = 498;
 constexpr int32_t PLAETZE_MINUS_10_X = 681, PLAETZE_Y = 426;
 
-void Klicken(std::vector<Schritt>& s, int32_t x, int32_t y) {
-    s.push_back({2, x, y, 0, false});
-    s.push_back({2, x, y, 1, false});
-    s.push_back({10, x, y, 0, false});
-}
 
-void Oeffnen(std::vector<Schritt>& s) {
-    s.push_back({30, VEREIN_X, KNOPF_Y, 0, false});
-    Klicken(s, VEREIN_X, STADION_Y);
-    s.push_back({20, 30, 200, 0, false});
-}
 
 void Merken() {
     Zustand z;
-    if (const Stadion_Satz* s = Stadion_Get(g_b.team, 1)) {
+    if (const Stadion_Satz* s = Stadion_Get(team, 1)) {
         z.modell = s->modell;
         z.komfort = s->komfort;
         z.kapazitaet = s->kapazitaet;
     }
-    z.kontostand = Bank_Kontostand(g_b.team, false, -1);
+    z.kontostand = Bank_Kontostand(team, false, -1);
     z.plan = Stadion_Screen_Plan();
     z.plaetze_kosten = Stadion_Screen_Plaetze_Kosten();
     z.hinweis = Stadion_Screen_Hinweis_Offen();
@@ -84,21 +61,21 @@ void Merken() {
 
 // Model 4 with 45,000 places and its norm comfort, and money enough.
 void Modell_4() {
-    Stadion_Satz* s = Stadion_Get(g_b.team, 1);
+    Stadion_Satz* s = Stadion_Get(team, 1);
     ASSERT_NE(s, nullptr);
     s->modell = 4;
     s->kapazitaet = 45000;
     s->komfort = Stadion_Modell_Wert(4, MODELL_NORMKOMFORT);
-    ASSERT_TRUE(Bank_Gutschrift(g_b.team, 200000000.0f, BUCHUNG_SONSTIGE_EINNAHMEN, -1));
+    ASSERT_TRUE(Bank_Gutschrift(team, 200000000.0f, BUCHUNG_SONSTIGE_EINNAHMEN, -1));
 }
 
 TEST_F(StadionScreen, BuildingModelFiveRaisesTheCapacityAndShowsTheNotice) {
     skript = {{4, 30, 300, 0, false, 0, Modell_4}};
-    Oeffnen(skript);
+    Menue_Eintrag(skript, VEREIN_X, STADION_Y);
     skript.push_back({1, 30, 200, 0, true, 0, Merken});    // 0: model 4; picture 0
-    Klicken(skript, AUSBAUEN_X, AUSBAUEN_Y);
+    Klicken(skript, AUSBAUEN_X, AUSBAUEN_Y, 10);
     skript.push_back({2, 30, 200, 0, true, 0, Merken});    // 1: model 5 and the notice; picture 1
-    Klicken(skript, 400, 300);                             // a click closes the notice
+    Klicken(skript, 400, 300, 10);                             // a click closes the notice
     skript.push_back({2, 30, 200, 0, false, 0, Merken});   // 2
     ASSERT_TRUE(Spielen());
     ASSERT_EQ(g_b.z.size(), 3u);
@@ -117,21 +94,21 @@ TEST_F(StadionScreen, BuildingModelFiveRaisesTheCapacityAndShowsTheNotice) {
 // build: the stadium stays and the bank says why.
 TEST_F(StadionScreen, FewerPlacesCostFiftyEachAndAClubWithoutMoneyKeepsItsStadium) {
     skript = {{4, 30, 300, 0, false, 0, Modell_4}};
-    Oeffnen(skript);
+    Menue_Eintrag(skript, VEREIN_X, STADION_Y);
     skript.push_back({1, 30, 200, 0, false, 0, Merken});   // 0
-    Klicken(skript, PLAETZE_MINUS_10_X, PLAETZE_Y);        // the plan 10,000 lower
-    Klicken(skript, PLAETZE_MINUS_10_X, PLAETZE_Y);        // and never below the least capacity
+    Klicken(skript, PLAETZE_MINUS_10_X, PLAETZE_Y, 10);        // the plan 10,000 lower
+    Klicken(skript, PLAETZE_MINUS_10_X, PLAETZE_Y, 10);        // and never below the least capacity
     skript.push_back({1, 30, 200, 0, false, 0, Merken});   // 1
-    Klicken(skript, PLAETZE_ZAHLEN_X, PLAETZE_ZAHLEN_Y);
+    Klicken(skript, PLAETZE_ZAHLEN_X, PLAETZE_ZAHLEN_Y, 10);
     skript.push_back({2, 30, 200, 0, false, 0, Merken});   // 2: paid
-    Klicken(skript, 400, 300);
+    Klicken(skript, 400, 300, 10);
     skript.push_back({2, 30, 200, 0, false, 0, [] {
         // Leave the club nothing it may spend.
-        ASSERT_TRUE(Bank_Abbuchung(g_b.team, float(Bank_Kontostand(g_b.team, true, -1)) - 1000.0f, BUCHUNG_SONSTIGE_KOSTEN, 1, -1));
-        g_b.meldungen.clear();
+        ASSERT_TRUE(Bank_Abbuchung(team, float(Bank_Kontostand(team, true, -1)) - 1000.0f, BUCHUNG_SONSTIGE_KOSTEN, 1, -1));
+        meldungen.clear();
         Merken();                                          // 3
     }});
-    Klicken(skript, AUSBAUEN_X, AUSBAUEN_Y);
+    Klicken(skript, AUSBAUEN_X, AUSBAUEN_Y, 10);
     skript.push_back({4, 30, 200, 0, false, 0, Merken});   // 4: refused
     ASSERT_TRUE(Spielen());
     ASSERT_EQ(g_b.z.size(), 5u);
@@ -145,15 +122,15 @@ TEST_F(StadionScreen, FewerPlacesCostFiftyEachAndAClubWithoutMoneyKeepsItsStadiu
     EXPECT_EQ(g_b.z[4].kapazitaet, g_b.z[3].kapazitaet);
     EXPECT_EQ(g_b.z[4].kontostand, g_b.z[3].kontostand);
     EXPECT_FALSE(g_b.z[4].hinweis);
-    EXPECT_EQ(g_b.meldungen.size(), 1u) << "the bank's refusal";
+    EXPECT_EQ(meldungen.size(), 1u) << "the bank's refusal";
 }
 
 TEST_F(StadionScreen, PlansFromADamagedSaveOpenInsideTheirRanges) {
     skript = {{4, 30, 300, 0, false, 0, [] {
-        Manager_Icon_Button_An_Aus(g_b.team, ICON_STADION_KOMFORT, 250);
-        Manager_Icon_Button_An_Aus(g_b.team, ICON_STADION_PLAETZE, 999999);
+        Manager_Icon_Button_An_Aus(team, ICON_STADION_KOMFORT, 250);
+        Manager_Icon_Button_An_Aus(team, ICON_STADION_PLAETZE, 999999);
     }}};
-    Oeffnen(skript);
+    Menue_Eintrag(skript, VEREIN_X, STADION_Y);
     skript.push_back({1, 30, 200, 0, false, 0, Merken});
     ASSERT_TRUE(Spielen());
     ASSERT_EQ(g_b.z.size(), 1u);

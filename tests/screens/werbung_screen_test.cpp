@@ -16,61 +16,38 @@
 #include "gui/icon.h"
 #include "gui/menue_panel.h"
 #include "season/kalender.h"
-#include "tests/support/screen_welt.h"
+#include "tests/screens/geld_welt.h"
 
 namespace velmora::test {
 namespace {
 
 struct Beobachtung {
-    int32_t team = -1;
     std::vector<Werbung_Datensatz> satz;
     std::vector<int32_t> kontostand;
     std::vector<bool> agentur_frei;
-    std::vector<std::string> meldungen;
     std::vector<std::string> texte;   // WERBUNG_SCREEN 53-57 as the game had them
 };
 Beobachtung g_b;
 
-class WerbungScreen : public ScreenWelt {
+
+class WerbungScreen : public GeldWelt {
 protected:
     void SetUp() override {
-        ScreenWelt::SetUp();
+        GeldWelt::SetUp();
         g_b = Beobachtung{};
-        Core_Hooks().meldung = [](const char* text) { g_b.meldungen.push_back(text); };
-        Core_Hooks().message_an_manager = [](int32_t, int32_t, const char* text) {
-            g_b.meldungen.push_back(text);
-            return true;
-        };
-        Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE + 50, [](int32_t team) { g_b.team = team; },
-                                              "Beobachter");
-    }
-    void TearDown() override {
-        ScreenWelt::TearDown();
-        Core_Hooks().message_an_manager = nullptr;
     }
 };
 
-constexpr int32_t VEREIN_X = 522, KNOPF_Y = 586, WERBUNG_Y = 536;
 constexpr int32_t ANNEHMEN_X = 121, ANNEHMEN_Y = 420, AGENTUR_X = 121, AGENTUR_Y = 536, AUTO_X = 502, AUTO_Y = 535;
 
-void Klicken(std::vector<Schritt>& s, int32_t x, int32_t y) {
-    s.push_back({2, x, y, 0, false});
-    s.push_back({2, x, y, 1, false});
-    s.push_back({2, x, y, 0, false});
-}
 
-void Oeffnen(std::vector<Schritt>& s) {
-    s.push_back({30, VEREIN_X, KNOPF_Y, 0, false});
-    Klicken(s, VEREIN_X, WERBUNG_Y);
-    s.push_back({20, 400, 80, 0, false});
-}
 
 void Merken() {
     g_b.texte.clear();
     for (int32_t n = 53; n <= 57; ++n) g_b.texte.push_back(Text_Get(WERBUNG_TEXTE, n) ? Text_Get(WERBUNG_TEXTE, n) : "");
-    const Werbung_Datensatz* w = Werbung_Get_Team(g_b.team);
+    const Werbung_Datensatz* w = Werbung_Get_Team(team);
     g_b.satz.push_back(w ? *w : Werbung_Datensatz{});
-    g_b.kontostand.push_back(Bank_Kontostand(g_b.team, false, -1));
+    g_b.kontostand.push_back(Bank_Kontostand(team, false, -1));
     g_b.agentur_frei.push_back(Werbung_Screen_Agentur_Frei());
 }
 
@@ -85,7 +62,7 @@ int32_t Belegt(const Werbung_Datensatz& w) {
 TEST_F(WerbungScreen, ThePendingOfferIsAcceptedAndWithoutOneTheManagerHearsWhy) {
     skript = {{4, 30, 300, 0, false, 0, [] {
         // A free place of the offer's kind, so the offer finds room.
-        Werbung_Datensatz* w = Werbung_Get_Team(g_b.team);
+        Werbung_Datensatz* w = Werbung_Get_Team(team);
         ASSERT_NE(w, nullptr);
         ASSERT_NE(w->angebot_wert, 0) << "a new club has an offer";
         for (int32_t p = WERBUNG_PLAETZE - 1; p >= 0; --p)
@@ -94,21 +71,21 @@ TEST_F(WerbungScreen, ThePendingOfferIsAcceptedAndWithoutOneTheManagerHearsWhy) 
                 break;
             }
     }}};
-    Oeffnen(skript);
+    Menue_Eintrag(skript, VEREIN_X, WERBUNG_Y);
     skript.push_back({1, 400, 80, 0, true, 0, Merken});    // 0: the offer; picture 0
     Klicken(skript, ANNEHMEN_X, ANNEHMEN_Y);
     skript.push_back({2, 400, 80, 0, false, 0, [] {
         Merken();                                           // 1: accepted
-        g_b.meldungen.clear();
-        Werbung_Get_Team(g_b.team)->angebot_wert = 0;
+        meldungen.clear();
+        Werbung_Get_Team(team)->angebot_wert = 0;
     }});
     Klicken(skript, ANNEHMEN_X, ANNEHMEN_Y);
     skript.push_back({2, 400, 80, 0, false, 0, Merken});    // 2: no offer
     ASSERT_TRUE(Spielen());
     ASSERT_EQ(g_b.satz.size(), 3u);
     EXPECT_EQ(Belegt(g_b.satz[1]), Belegt(g_b.satz[0]) + 1);
-    ASSERT_EQ(g_b.meldungen.size(), 1u);
-    EXPECT_EQ(g_b.meldungen[0], Text_Von(53));
+    ASSERT_EQ(meldungen.size(), 1u);
+    EXPECT_EQ(meldungen[0], Text_Von(53));
     EXPECT_EQ(Vergleichen("werbung_angebot", 0), "");
 }
 
@@ -116,16 +93,16 @@ TEST_F(WerbungScreen, ThePendingOfferIsAcceptedAndWithoutOneTheManagerHearsWhy) 
 // 55, 56 and 57, and the last sends the agency to rest until its news.
 TEST_F(WerbungScreen, TheAgencysStrainSpeaksThreeTimesAndThenItRests) {
     skript = {{4, 30, 300, 0, false, 0, [] {
-        ASSERT_TRUE(Bank_Gutschrift(g_b.team, 100000000.0f, BUCHUNG_SONSTIGE_EINNAHMEN, -1));
+        ASSERT_TRUE(Bank_Gutschrift(team, 100000000.0f, BUCHUNG_SONSTIGE_EINNAHMEN, -1));
     }}};
-    Oeffnen(skript);
+    Menue_Eintrag(skript, VEREIN_X, WERBUNG_Y);
     for (int32_t k = 1; k <= 15; ++k) {
         Klicken(skript, AGENTUR_X, AGENTUR_Y);
         if (k >= 14) skript.push_back({1, 400, 80, 0, false, 0, Merken});   // 0: after 14, 1: after 15
     }
     ASSERT_TRUE(Spielen());
     ASSERT_EQ(g_b.satz.size(), 2u);
-    EXPECT_EQ(g_b.meldungen, (std::vector<std::string>{Text_Von(55), Text_Von(56), Text_Von(57)}));
+    EXPECT_EQ(meldungen, (std::vector<std::string>{Text_Von(55), Text_Von(56), Text_Von(57)}));
     EXPECT_FALSE(g_b.agentur_frei[0]);
     EXPECT_GT(g_b.satz[0].countdown, 0);
     EXPECT_EQ(g_b.kontostand[1], g_b.kontostand[0]) << "a resting agency is not paid";
@@ -135,14 +112,14 @@ TEST_F(WerbungScreen, TheAgencysStrainSpeaksThreeTimesAndThenItRests) {
 // With 800,000 or less, switching automatic filling on fills only free places.
 TEST_F(WerbungScreen, AutomaticFillingOfAPoorClubTakesOnlyFreePlaces) {
     skript = {{4, 30, 300, 0, false, 0, [] {
-        Werbung_Datensatz* w = Werbung_Get_Team(g_b.team);
+        Werbung_Datensatz* w = Werbung_Get_Team(team);
         ASSERT_NE(w, nullptr);
         w->automatisch = 0;
         for (int32_t p : {2, 3, 4}) w->wert[p] = 0;
-        const int32_t stand = Bank_Kontostand(g_b.team, false, -1);
-        ASSERT_TRUE(Bank_Abbuchung(g_b.team, float(stand - 500000), BUCHUNG_SONSTIGE_KOSTEN, 1, -1));
+        const int32_t stand = Bank_Kontostand(team, false, -1);
+        ASSERT_TRUE(Bank_Abbuchung(team, float(stand - 500000), BUCHUNG_SONSTIGE_KOSTEN, 1, -1));
     }}};
-    Oeffnen(skript);
+    Menue_Eintrag(skript, VEREIN_X, WERBUNG_Y);
     skript.push_back({1, 400, 80, 0, false, 0, Merken});   // 0
     Klicken(skript, AUTO_X, AUTO_Y);
     skript.push_back({2, 400, 80, 0, false, 0, Merken});   // 1
