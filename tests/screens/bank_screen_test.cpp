@@ -9,6 +9,7 @@
 
 #include "business/bank.h"
 #include "business/bank_kredit.h"
+#include "business/news.h"
 #include "club/manager.h"
 #include "core/hooks.h"
 #include "core/prioritaeten.h"
@@ -123,6 +124,64 @@ TEST_F(BankScreen, DamagedValuesOpenClampedAndARefusalOffersTheLimit) {
     EXPECT_EQ(g_b.kontostand[1], g_b.kontostand[0]);
     EXPECT_EQ(g_b.eingaben[1].betrag, 12000000 - 2500000) << "the credit limit is offered";
     EXPECT_EQ(Vergleichen("bank_posten", 0), "");
+}
+
+// With a second manager the lender steps to his club and the rate is free;
+// apply sends him the request as news and tells the own manager.
+class BankScreenZwei : public BankScreen {
+protected:
+    void SetUp() override {
+        menschen = 2;
+        BankScreen::SetUp();
+    }
+};
+
+struct Anfrage {
+    int32_t kopf[7] = {-1, -1, -1, -1, -1, -1, -1};
+    int32_t empfaenger_name_gehoert = 0;
+    int32_t heute = 0;
+};
+Anfrage g_anfrage;
+
+TEST_F(BankScreenZwei, AnotherManagersClubLendsThroughARequestInItsNews) {
+    g_anfrage = Anfrage{};
+    constexpr int32_t GEBER_X = 140, GEBER_Y = 297, ZINS_Y = 490;
+    skript = {{4, 30, 300, 0, false}};
+    Menue_Eintrag(skript, VEREIN_X, BANK_Y);
+    skript.push_back({1, 30, 200, 0, false, 0, Merken});       // 0: the bank lends
+    Klicken(skript, GEBER_X, GEBER_Y, 12);                      // the other club
+    skript.push_back({1, 30, 200, 0, false, 0, Merken});       // 1
+    Klicken(skript, PLUS_1, ZINS_Y, 12);                        // the rate is free now
+    Klicken(skript, PLUS_10, BETRAG_Y, 12);
+    skript.push_back({1, 30, 200, 0, false, 0, [] {
+        Merken();                                                // 2
+        meldungen.clear();
+    }});
+    Klicken(skript, ANTRAG_X, ANTRAG_Y, 12);
+    skript.push_back({1, 30, 200, 0, false, 0, [] {
+        Merken();                                                // 3
+        g_anfrage.heute = Tag_Index();
+        const int32_t geber = g_b.eingaben[2].geber;
+        for (int32_t i = 0; i < News_Anzahl(); ++i)
+            if (const int32_t* k = News_Get_Kopf(i); k && k[0] == BANK_ANFRAGE_ART && k[1] == team && k[2] == geber)
+                std::copy(k, k + 7, g_anfrage.kopf);
+        for (const std::string& m : meldungen)
+            if (m.find(Manager_Name(geber)) != std::string::npos) ++g_anfrage.empfaenger_name_gehoert;
+    }});
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(g_b.eingaben.size(), 4u);
+    EXPECT_EQ(g_b.eingaben[0].geber, 0);
+    EXPECT_GT(g_b.eingaben[1].geber, 0);
+    EXPECT_NE(g_b.eingaben[1].geber, team);
+    EXPECT_EQ(g_b.eingaben[2].zins, g_b.eingaben[1].zins + 1);
+    const BankEingaben& e = g_b.eingaben[2];
+    EXPECT_EQ(g_anfrage.kopf[3], g_anfrage.heute + BANK_ANFRAGE_FRIST);
+    EXPECT_EQ(g_anfrage.kopf[4], e.betrag);
+    EXPECT_EQ(g_anfrage.kopf[5], e.zins);
+    EXPECT_EQ(g_anfrage.kopf[6], e.laufzeit);
+    EXPECT_EQ(g_anfrage.empfaenger_name_gehoert, 1);
+    EXPECT_EQ(g_b.posten[3], g_b.posten[2]) << "nothing booked before the answer";
+    EXPECT_EQ(g_b.kontostand[3], g_b.kontostand[2]);
 }
 
 }  // namespace
