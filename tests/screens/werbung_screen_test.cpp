@@ -80,12 +80,23 @@ TEST_F(WerbungScreen, ThePendingOfferIsAcceptedAndWithoutOneTheManagerHearsWhy) 
         Werbung_Get_Team(team)->angebot_wert = 0;
     }});
     Klicken(skript, ANNEHMEN_X, ANNEHMEN_Y);
-    skript.push_back({2, 400, 80, 0, false, 0, Merken});    // 2: no offer
+    skript.push_back({2, 400, 80, 0, false, 0, [] {
+        Merken();                                           // 2: no offer
+        // An offer for the TV partner's place, which a locked contract holds.
+        Werbung_Datensatz* w = Werbung_Get_Team(team);
+        w->wert[0] = 5000;
+        w->sperre[0] = 5;
+        w->angebot_kategorie = 0;
+        w->angebot_sponsor = 16;
+        w->angebot_wert = 9000;
+    }});
+    Klicken(skript, ANNEHMEN_X, ANNEHMEN_Y);
+    skript.push_back({2, 400, 80, 0, false, 0, Merken});    // 3: no place
     ASSERT_TRUE(Spielen());
-    ASSERT_EQ(g_b.satz.size(), 3u);
+    ASSERT_EQ(g_b.satz.size(), 4u);
     EXPECT_EQ(Belegt(g_b.satz[1]), Belegt(g_b.satz[0]) + 1);
-    ASSERT_EQ(meldungen.size(), 1u);
-    EXPECT_EQ(meldungen[0], Text_Von(53));
+    EXPECT_EQ(meldungen, (std::vector<std::string>{Text_Von(53), Text_Von(54)}));
+    EXPECT_EQ(g_b.satz[3].wert[0], 5000) << "the locked contract stays";
     EXPECT_EQ(Vergleichen("werbung_angebot", 0), "");
 }
 
