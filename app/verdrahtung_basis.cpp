@@ -337,7 +337,8 @@ void Binden_Bildschirm() {
             if (!p.screens[k][e])
                 if (ScreenOeffner f = Platzhalter_Oeffner(ICON_PANEL_TEAM + k, e))
                     Besetzen(p.screens[k][e], f, "MenuePanel.screens");
-    Besetzen(p.optionen_screen, Platzhalter_Oeffner(ICON_PANEL_SYSTEM, 2), "MenuePanel.optionen_screen");
+    if (!p.optionen_screen)
+        Besetzen(p.optionen_screen, Platzhalter_Oeffner(ICON_PANEL_SYSTEM, 2), "MenuePanel.optionen_screen");
 
     CoreHooks& c = Core_Hooks();
     // Before a game runs the message shows at once, over the start screens.

@@ -2,15 +2,39 @@
 // game: the panel entries and option icons that open them, and what the save
 // driver asks of the save screen.
 #include "app/verdrahtung_intern.h"
+#include "business/news_anfrage.h"
 #include "core/spielstand.h"
 #include "core/text.h"
 #include "gui/menue_panel.h"
+#include "screens/bank_screen.h"
 #include "screens/disk_screen.h"
+#include "screens/finanzen.h"
+#include "screens/optionen.h"
+#include "screens/stadion_screen.h"
+#include "screens/werbung_screen.h"
 
 namespace velmora::verdrahtung {
+namespace {
+
+// The club's money: bank (button 704, entry 0), advertising (1), stadium (2), finances (3);
+// the news' event requests set the stadium notice's sample; the options.
+void Binden_Geld_Screens(MenuePanelHooks& p) {
+    const int32_t verein = 704 - ICON_PANEL_TEAM;
+    Besetzen(p.screens[verein][0], Bank_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(p.screens[verein][1], Werbung_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(p.screens[verein][2], Stadion_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(News_Hooks().hinweis_sound, Stadion_Screen_Hinweis_Sound, "News.hinweis_sound");
+    // System: options (button 705, entry 2, and the option bar's icon).
+    Besetzen(p.screens[ICON_PANEL_SYSTEM - ICON_PANEL_TEAM][2], Optionen_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(p.optionen_screen, Optionen_Screen_Oeffnen, "MenuePanel.optionen_screen");
+    Besetzen(p.screens[verein][3], Finanz_Screen_Oeffnen, "MenuePanel.screens");
+}
+
+}  // namespace
 
 void Binden_Menue_Screens() {
     MenuePanelHooks& p = Menue_Panel_Hooks();
+    Binden_Geld_Screens(p);
     // System: load (entry 0) and save (entry 1), also from the option bar of a live match.
     const int32_t system = ICON_PANEL_SYSTEM - ICON_PANEL_TEAM;
     Besetzen(p.screens[system][0], Disk_Screen_Laden_Oeffnen, "MenuePanel.screens");

@@ -17,6 +17,7 @@
 #include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
+#include "gfx/bild_muster_geld.h"
 #include "gfx/bild_muster_menue.h"
 #include "gfx/bild_muster_start.h"
 #include "gfx/bild_muster_spieler.h"
@@ -29,7 +30,7 @@
 
 using namespace velmora;
 
-constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4;
+constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4, MENUE_RES_HASK = 6;
 
 // The letters on the pictures come from the installation's fonts, which
 // mkfonts has rendered into resfile/fontres.res before; the composition root
@@ -88,7 +89,11 @@ int main(int argc, char** argv) {
             for (int32_t e : Muster_Start_Eintraege())
                 setzen(e, {Muster_Eintrag(Muster_Start_Bild(e), true)}, "the start screens");
         }
-        else if (i == MENUE_RES_ZEMO) setzen(MENUE_DISK_ERSTER, Muster_Menue_Disk_Datei(), "the save screen");
+        else if (i == MENUE_RES_ZEMO) {
+            setzen(MENUE_DISK_ERSTER, Muster_Menue_Disk_Datei(), "the save screen");
+            setzen(GELD_ERSTER, Muster_Geld_Datei(), "the money screens");
+            setzen(GELD_OPTIONEN_FENSTER, Muster_Geld_Optionen_Datei(), "the options screen");
+        } else if (i == MENUE_RES_HASK) setzen(GELD_HASK_ERSTER, Muster_Geld_Hask_Datei(), "the bank screen");
         else if (i == BILD_RES_POKALE) {
             setzen(0, Muster_Pokal_Datei(POKAL_RES_ANZAHL), "the trophies");
             setzen(MENUE_ABDUNKELN_EINTRAG, {Muster_Eintrag(Muster_Menue_Abdunkeln(), true)}, "the darkening");

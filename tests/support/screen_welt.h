@@ -44,6 +44,7 @@ struct Schritt {
 
 // With `startscreens` set the game begins as in a window, on the start screen
 // (the module "Start" instead of the runner), and the script plays there too.
+// `menschen` sets the human managers (one by default).
 class ScreenWelt : public ::testing::Test {
 public:
     static inline std::vector<Schritt> skript;
@@ -68,7 +69,7 @@ protected:
                  "Bank",        "Scout",    "Verhandlung", "Training", "Ereignis", "Shell", "Bildschirm",
                  startscreens ? "Start" : "Lauf"};
         v.sim.seed = 6;
-        v.sim.menschen = 1;
+        v.sim.menschen = menschen;
         v.sim.autosave = false;
         v.sim.zuege_beenden = false;   // the screen ends the turn
         std::string fehler;
@@ -111,6 +112,7 @@ protected:
 
     velmora_test::TestWelt dirs;
     bool startscreens = false;
+    int32_t menschen = 1;   // human managers of the generated world
 
 private:
     // After the screen's frame: the next step of the script, the end after the last.
