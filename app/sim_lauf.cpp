@@ -6,16 +6,14 @@
 #include <vector>
 
 #include "app/verdrahtung.h"
-#include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/weltgen.h"
-#include "core/config.h"
 #include "core/dirs.h"
 #include "core/programm.h"
 #include "core/rnd.h"
 #include "core/str.h"
-#include "platform/files.h"
+#include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
 #include "season/saison.h"
@@ -55,20 +53,6 @@ void stoppen(SimStopp stopp, const std::string& text) {
     Programm_Beenden_Anfordern();
 }
 
-// Which configuration file kept the world from being built, in one line.
-std::string welt_fehler() {
-    for (int32_t datei : {CONFIG_TEAM, CONFIG_SPIELER, CONFIG_WETTBEWERB}) {
-        std::string name = Config_Datei_Name(datei);
-        std::string pfad = Config_Pfad(Config_Satz(), name.c_str());
-        if (pfad.empty())
-            return Str_Format("%s/%d_%s: missing", Dirs_Get(DIR_INSTALL_CONFIG), Config_Satz(), name.c_str());
-        std::vector<uint8_t> inhalt;
-        if (!Plat_Read_All(pfad.c_str(), inhalt)) return Plat_Path(pfad.c_str()) + ": unreadable";
-    }
-    return Str_Format("the world could not be built from the configuration files in %s (VELMORA_DEBUG=1 names the fault)",
-                      Dirs_Get(DIR_INSTALL_CONFIG));
-}
-
 }  // namespace
 
 bool Sim_Spielstart() {
@@ -89,18 +73,25 @@ bool Sim_Spielstart() {
     Rnd_Init();
     Rnd_Set_Index(int32_t(s.optionen.seed % RND_TABELLE), 0);
     if (!Spielstart_Welt_Aufbauen()) {
-        stoppen(SimStopp::WELT, welt_fehler());
+        stoppen(SimStopp::WELT, Spielstart_Welt_Fehler());
         return false;
     }
+    // The human managers take the first clubs that play in a league, at level 2.
+    Spielstart_Wahl_Zuruecksetzen();
     int32_t menschen = 0;
     for (int32_t t = 0; t < Team_Anzahl() && menschen < s.optionen.menschen; ++t) {
         if (Team_Get_Liga(t, 1) < 0) continue;
-        std::string name = "Mensch " + std::to_string(menschen + 1);
-        if (Manager_Neuer_Mitspieler(t, name.c_str(), -1)) ++menschen;
+        SpielstartWahl* w = Spielstart_Wahl(menschen);
+        std::snprintf(w->name, sizeof w->name, "Mensch %d", menschen + 1);
+        w->team = t;
+        w->nation = Team_Wert(TW_NATION, t, 0, OP_LESEN);
+        w->wettbewerb = Team_Wert(TW_WETTBEWERB, t, 0, OP_LESEN);
+        w->portrait = menschen % SPIELSTART_PORTRAITS;
+        ++menschen;
     }
-    Verdrahtung_Welt_Aufgebaut();
-    Team_Spielstand_Setzen(1, 2);
-    return true;
+    Spielstart_Anzahl_Setzen(menschen);
+    Spielstart_Level_Setzen(2);
+    return Spielstart_Starten();
 }
 
 void Sim_Vor_Saisonwechsel() { Sim().letzte_saison = Sim_Bericht(); }

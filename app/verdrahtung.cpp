@@ -57,6 +57,7 @@ constexpr ModulEintrag MODULE[] = {
     {"Ereignis", verdrahtung::Binden_Ereignis, ALLE},
     {"Shell", verdrahtung::Binden_Shell, FENSTER | HEADLESS},
     {"Bildschirm", verdrahtung::Binden_Bildschirm, FENSTER},
+    {"Start", verdrahtung::Binden_Start, FENSTER},
     {"Lauf", verdrahtung::Binden_Lauf, HEADLESS | SIM},
 };
 
@@ -100,7 +101,7 @@ const Pflicht PFLICHTEN[] = {
     {"Shell", "Shell.kalender_main", [] { return Shell_Dienste().kalender_main != nullptr; }, FENSTER | HEADLESS},
     {"Shell", "Net.warten", [] { return Net_Hooks().warten != nullptr; }, FENSTER | HEADLESS},
     {"Shell", "Net.warten_ende", [] { return Net_Hooks().warten_ende != nullptr; }, FENSTER | HEADLESS},
-    {"Shell", "Kalender.spielstart_frame", [] { return Kalender_Hooks().spielstart_frame != nullptr; }, FENSTER},
+    {"Start", "Kalender.spielstart_frame", [] { return Kalender_Hooks().spielstart_frame != nullptr; }, FENSTER},
     {"Lauf", "Kalender.spielstart_frame", [] { return Kalender_Hooks().spielstart_frame != nullptr; }, HEADLESS | SIM},
 };
 
@@ -116,7 +117,6 @@ struct RootZustand {
     Gebunden* aktuell = nullptr;
     std::vector<std::string> fehler;
     std::map<const void*, std::pair<std::string, std::string>> besitzer;   // hook: module, hook name
-    Abonnenten<> welt_aufgebaut;
 };
 RootZustand g;
 
@@ -233,8 +233,6 @@ void Block(bool (*anmelden)(), const char* name) {
     Beim_Abbinden([name] { Spielstand_Modul_Abmelden(name); });
 }
 
-Abonnenten<>& Welt_Aufgebaut() { return g.welt_aufgebaut; }
-
 }  // namespace verdrahtung
 
 bool Spiel_Verdrahten(Betrieb betrieb, std::string* fehler) {
@@ -268,7 +266,6 @@ void Spiel_Entdrahten() {
     g.gebunden.clear();
     g.besitzer.clear();
     g.auswahl.clear();
-    g.welt_aufgebaut.Leeren();
 }
 
 std::vector<std::string> Verdrahtung_Module() {
@@ -293,8 +290,6 @@ bool Verdrahtung_Modul_Abbinden(const char* name) {
     }
     return false;
 }
-
-void Verdrahtung_Welt_Aufgebaut() { g.welt_aufgebaut.Aufrufen(); }
 
 void Spiel_Sperren() {
     if (Netzwerk_Modus() == 1 || Dirs_Sperre() != DirsSperre::KEINE) return;

@@ -51,11 +51,6 @@ std::vector<std::string> Verdrahtung_Gebunden();
 // others keep working. False when it is not bound.
 bool Verdrahtung_Modul_Abbinden(const char* name);
 
-// The world of a new game is built: the modules above the season set up their
-// part of it (stadiums and advertising, scouts, negotiations). The start of a
-// new game calls it once.
-void Verdrahtung_Welt_Aufgebaut();
-
 // An instance that starts or loads a game it may save takes the lock on the
 // user directory (a network client saves nothing and takes none). The holder
 // removes what an interrupted save left behind; an instance that finds the

@@ -12,6 +12,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
+#include "core/debug.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
 #include "core/optionen.h"
@@ -37,17 +38,21 @@
 #include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
+#include "gui/menue_film.h"
 #include "gui/menue_eingabefeld.h"
 #include "gui/menue_scrollbar.h"
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
 #include "match/spieltag.h"
 #include "media/sound.h"
+#include "media/video.h"
 #include "net/internet.h"
 #include "net/min_signal.h"
 #include "net/net.h"
 #include "platform/clock.h"
 #include "screens/platzhalter.h"
+#include "screens/spielstart_screen.h"
+#include "screens/spielstart_wahl.h"
 #include "platform/display.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
@@ -96,6 +101,19 @@ const NewsAntwortDaten& news_daten(const int32_t* w) {
     return d;
 }
 
+// The save header's manager: the first human one (the transfer market's
+// placeholder manages no club), his name and his club's city.
+bool erster_manager(char name[30], char stadt[32], int32_t* team) {
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        if (t == Team_Markt() || !Team_Hat_Manager(t)) continue;
+        std::snprintf(name, 30, "%s", Manager_Name(t));
+        std::snprintf(stadt, 32, "%s", Team_String(TS_STADT, t, 0, 0));
+        *team = t;
+        return true;
+    }
+    return false;
+}
+
 bool kalender_anfrage(int32_t anfrage, int32_t, const uint8_t* daten, size_t bytes, std::vector<uint8_t>& antwort) {
     return Kalender_Server_Anfrage(anfrage, daten, bytes, antwort);
 }
@@ -113,6 +131,15 @@ void Binden_Core() {
     // framework is bound, else lines on stderr; the system's box is kept for
     // fatal start-up errors.
     if (!Dabei("Bildschirm")) Besetzen(c.meldung, meldung_stderr, "Core.meldung");
+    // Without screens nobody reads a human manager's messages: they go to the debug log.
+    if (!Dabei("Bildschirm"))
+        Besetzen(
+            c.message_an_manager,
+            [](int32_t, int32_t team, const char* text) {
+                Debug_Printf("Nachricht an den Manager von Team %d: %s\n", team, text);
+                return true;
+            },
+            "Core.message_an_manager");
     if (fenster) Besetzen(c.win_error_box, [](const char* text) { Plat_Meldungsbox("Error:", text); }, "Core.win_error_box");
     else Besetzen(c.win_error_box, meldung_stderr, "Core.win_error_box");
     // A second instance on one user directory saves nothing (Spiel_Sperren).
@@ -167,12 +194,11 @@ void Binden_Club() {
     Besetzen(Core_Hooks().manager_option_schreiben, Manager_Option_Schreiben, "Core.manager_option_schreiben");
     Besetzen(Spielstand_Hooks().staerke, [](int32_t team) { return Team_Berechne_Staerke(team, 16); },
              "Spielstand.staerke");
+    Besetzen(Spielstand_Hooks().erster_manager, erster_manager, "Spielstand.erster_manager");
     // Teams check player numbers, managers team numbers: positions 10, 11, 12.
     Block(Spieler_Spielstand_Anmelden, "Spieler");
     Block(Team_Spielstand_Anmelden, "Team");
     Block(Manager_Spielstand_Anmelden, "Manager");
-    // A new game's clubs wear the kits that fit their colours; a load keeps its kits.
-    Abonnieren(Welt_Aufgebaut(), "Welt_Aufgebaut", prio::WELT_TRIKOT, Trikot_Neues_Spiel);
 }
 
 void Binden_Saison() {
@@ -225,7 +251,17 @@ void Binden_Shell() {
     d.sound_resume_all = Sound_Resume_All;
     d.intro_abspielen = Intro_Abspielen;
     d.outro_abspielen = Outro_Abspielen;
+    d.filme_freigeben = [] { Bnk_RelAll(); };
     Beim_Abbinden([] { Shell_Dienste() = ShellDienste{}; });
+    // The films: decoded into the screen memory before it is shown, told the
+    // depth at every screen set-up, paused when the run mode changes.
+    Screen_Film_Hook_Setzen(Bnk_DoFrameAll);
+    Screen_Bink_Hook_Setzen([](int32_t tiefe) { Bink_InitBink(nullptr, nullptr, nullptr, nullptr, tiefe); });
+    Beim_Abbinden([] {
+        Screen_Film_Hook_Setzen(nullptr);
+        Screen_Bink_Hook_Setzen(nullptr);
+        Bnk_RelAll();
+    });
     // A remote call keeps the window shown while it waits and drops the input
     // of the wait when it returns (nothing is clicked or paid twice).
     Besetzen(Net_Hooks().warten, Win_Warten, "Net.warten");
@@ -235,17 +271,10 @@ void Binden_Shell() {
     Besetzen(k.maus_latch, Maus_Tasten_Latch, "Kalender.maus_latch");
     Besetzen(k.uhr, Plat_Ms, "Kalender.uhr");
     Besetzen(k.backsound_pruefen, Backsound_Pruefen, "Kalender.backsound_pruefen");
+    Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_FILME, [] { Bnk_PauseAll(true); });
     Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_SHELL, Medien_Stop);
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_KONFIG_CACHE,
                [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); });
-    if (Einstellungen().betrieb == Betrieb::FENSTER) {
-        // Until the start screens exist, a window starts a demo game: one
-        // human manager on the first league club, whose turns the screens end.
-        Sim() = SimZustand{};
-        Sim().optionen.menschen = 1;
-        Sim().optionen.zuege_beenden = false;
-        Besetzen(k.spielstart_frame, Sim_Spielstart, "Kalender.spielstart_frame");
-    }
 }
 
 // The menu framework in the game: the shell's mouse, the icon states of the
@@ -299,17 +328,30 @@ void Binden_Bildschirm() {
     Besetzen(p.kontostand, [](int32_t team) { return Bank_Kontostand(team, false, -1); }, "MenuePanel.kontostand");
     Besetzen(p.mittelwert, [](int32_t team) { return Bank_Mittelwert(team, false, -1); }, "MenuePanel.mittelwert");
     Besetzen(p.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "MenuePanel.geld_text");
+    Binden_Spielerfenster();
     // The other managers hear of the finished day from the news' turn end.
     Binden_Tabellen_Screens();
+    // The screens that exist take their entries; the others show a card.
+    Binden_Menue_Screens();
     for (int32_t k = 0; k < PANEL_KNOEPFE; ++k)
         for (int32_t e = 0; e < PANEL_EINTRAEGE; ++e)
             if (!p.screens[k][e])
                 if (ScreenOeffner f = Platzhalter_Oeffner(ICON_PANEL_TEAM + k, e))
                     Besetzen(p.screens[k][e], f, "MenuePanel.screens");
-    Besetzen(p.optionen_screen, Platzhalter_Oeffner(ICON_PANEL_SYSTEM, 2), "MenuePanel.optionen_screen");
+    if (!p.optionen_screen)
+        Besetzen(p.optionen_screen, Platzhalter_Oeffner(ICON_PANEL_SYSTEM, 2), "MenuePanel.optionen_screen");
 
     CoreHooks& c = Core_Hooks();
-    Besetzen(c.meldung, [](const char* text) { Menue_Nachricht_An_Manager(Menue_Lokal().team, text); }, "Core.meldung");
+    // Before a game runs the message shows at once, over the start screens.
+    Besetzen(
+        c.meldung,
+        [](const char* text) {
+            if (!Spielstart_Spiel_Laeuft() && Kalender_Aktives_Team() < 0)
+                Menue_Requester(1, -1, text, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
+            else
+                Menue_Nachricht_An_Manager(Menue_Lokal().team, text);
+        },
+        "Core.meldung");
     Besetzen(
         c.message_an_manager,
         [](int32_t, int32_t team, const char* text) { return Menue_Nachricht_An_Manager(team, text); },
@@ -361,14 +403,37 @@ void Binden_Bildschirm() {
     Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_MENUE, [](int32_t team) {
         Menue_Save_Byte_Setzen(0);
         Menue_Neustart(team);
+        Menue_Wettbewerb_Video(1, 0);   // the film of the team's competition in the header
         Menue_Nachrichten_Zeigen(team);
     });
     Block(Menue_Spielstand_Anmelden, "Menue");
     Binden_Ankuendigungen();
     Beim_Abbinden([] {
+        Menue_Filme_Schliessen();
         Menue_Requester_Leeren();
         Menue_Alles_Loeschen();
     });
+}
+
+// The start screen and the wizard: the calendar's frame while it waits for a game.
+// The choices start empty, as in a new process.
+void Binden_Start() {
+    Spielstart_Screen_Zuruecksetzen();
+    Spielstart_Wahl_Leeren();
+    Besetzen(Kalender_Hooks().spielstart_frame, Spielstart_Screen_Frame, "Kalender.spielstart_frame");
+    SpielstartScreenHooks& h = Spielstart_Screen_Hooks();
+    Besetzen(h.spiel_sperren, Spiel_Sperren, "Spielstart.spiel_sperren");
+    // The wizard's films play in the video slots, looping; a closed one is
+    // released at the next frame, never during the frame that still shows it.
+    Besetzen(h.film_oeffnen, [](int32_t nummer, int32_t x, int32_t y) -> int32_t {
+        BINK_VIDEO* v = Bnk_InitV(uintptr_t(nummer), BINK_RES_DATEI, 0, 0, x, y, BINK_DATEI, "Spielstart", 0);
+        if (!v) return 0;
+        Bnk_PauseV(v, false);
+        return v->slot + 1;
+    }, "Spielstart.film_oeffnen");
+    Besetzen(h.film_schliessen, [](int32_t slot) { Menue_Video_Freigabe_Vormerken(Bink_Slot_Video(slot - 1)); },
+             "Spielstart.film_schliessen");
+    Beim_Abbinden(Spielstart_Screen_Zuruecksetzen);
 }
 
 void Binden_Lauf() {
@@ -380,7 +445,7 @@ void Binden_Lauf() {
     KalenderHooks& k = Kalender_Hooks();
     Besetzen(k.spielstart_frame, Sim_Spielstart, "Kalender.spielstart_frame");
     if (o.zuege_beenden) Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_BILDSCHIRM, Sim_Menue_Frame);
-    Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_LAUF, Sim_Tag);
+    Abonnieren(k.tag_gezaehlt, "Kalender.tag_gezaehlt", prio::TAG_LAUF, Sim_Tag);
     Abonnieren(k.vor_saisonwechsel, "Kalender.vor_saisonwechsel", prio::SAISONWECHSEL_LAUF, Sim_Vor_Saisonwechsel);
     if (o.spieltag_start) Besetzen(k.spieltag_start, o.spieltag_start, "Kalender.spieltag_start");
     if (o.spieltag_frame) Besetzen(k.spieltag_frame, o.spieltag_frame, "Kalender.spieltag_frame");

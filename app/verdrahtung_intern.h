@@ -80,9 +80,11 @@ void Binden_Bildschirm();
 // binding (the screens before the panel's placeholder cards).
 void Binden_Ankuendigungen();
 void Binden_Tabellen_Screens();
+// The menu screens of screens/, part of the window's binding (before the panel's placeholder cards).
+void Binden_Menue_Screens();
+void Binden_Start();
 void Binden_Lauf();
-
-// The new game's world set-up of the modules above the season (Verdrahtung_Welt_Aufgebaut).
-Abonnenten<>& Welt_Aufgebaut();
+// The player windows, part of the screens' binding (app/verdrahtung_spieler.cpp).
+void Binden_Spielerfenster();
 
 }  // namespace velmora::verdrahtung

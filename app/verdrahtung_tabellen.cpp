@@ -6,7 +6,6 @@
 #include "app/verdrahtung_intern.h"
 #include "business/bank.h"
 #include "business/bank_netz.h"
-#include "business/finanzen.h"
 #include "business/news.h"
 #include "business/news_anfrage.h"
 #include "core/prioritaeten.h"
@@ -16,6 +15,7 @@
 #include "matchview/ankuendigung.h"
 #include "matchview/ergebnis_seite.h"
 #include "platform/clock.h"
+#include "screens/finanzen.h"
 #include "screens/rangliste.h"
 #include "screens/tabelle.h"
 #include "screens/tabelle_screen.h"
@@ -44,8 +44,8 @@ void an_team_senden(int32_t team, const uint8_t* daten, int32_t bytes) {
 }
 
 bool finanzen(int32_t team, int32_t versatz, const char* label[FINANZ_ZEILEN], int32_t wert[FINANZ_ZEILEN]) {
-    FinanzWerte w;
-    Finanz_Werte_Berechnen(team, versatz, &w);
+    // The page shows the rows alone: no opponent is needed.
+    const FinanzWerte w = Finanz_Werte_Berechnen(team, versatz, -1, false);
     for (int32_t i = 0; i < FINANZ_ZEILEN; ++i) {
         label[i] = Finanz_Zeile_Text(i);
         wert[i] = w.wert[i];

@@ -213,8 +213,6 @@ void Binden_Stadion() {
     for (int32_t id : {ANFRAGE_STADION_HOLEN, ANFRAGE_STADION_AENDERN, ANFRAGE_STADION_PRUEFEN})
         Anfrage(id, stadion_anfrage);
     Anfrage(ANFRAGE_WERBUNG, werbung_anfrage);
-    Abonnieren(Welt_Aufgebaut(), "Welt_Aufgebaut", prio::WELT_STADION, [] { Stadion_Spielstart(); });
-    Abonnieren(Welt_Aufgebaut(), "Welt_Aufgebaut", prio::WELT_WERBUNG, [] { Werbung_Spielstart(); });
 }
 
 void Binden_Bank() {
@@ -251,14 +249,12 @@ void Binden_Bank() {
 
 void Binden_Scout() {
     Block(Scout_Spielstand_Anmelden, "Scout");
-    Abonnieren(Welt_Aufgebaut(), "Welt_Aufgebaut", prio::WELT_SCOUT, Scout_Init);
 }
 
 void Binden_Verhandlung() {
     Besetzen(Kader_Hooks().verkaufserloes, [](int32_t spieler) { return float(Verhandlung_Verkauf_Erloes(spieler)); },
              "Kader.verkaufserloes");
     Block(Verhandlung_Spielstand_Anmelden, "Verhandlung");
-    Abonnieren(Welt_Aufgebaut(), "Welt_Aufgebaut", prio::WELT_VERHANDLUNG, Verhandlung_Init);
 }
 
 void Binden_Training() {

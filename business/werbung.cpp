@@ -238,7 +238,12 @@ void Fuellen(int32_t team, Werbung_Datensatz& w, bool erzwungen) {
         if (e == 0) return;
         int32_t r = std::clamp(w.angebot_sponsor, 0, WERBUNG_SPONSOREN - 1);
         int32_t y = (r < 15 ? r * 100 / 14 : (r - 15) * 100 / 4) * w.angebot_aufpreis / 100;
-        if (w.angebot_wert == 0 || y == 0 || 85 - e * 100 / 9 >= y) {
+        // Filling takes free places only: an offer whose kind has none waits.
+        bool frei = false;
+        for (int32_t p = 0; p < WERBUNG_PLAETZE; ++p)
+            frei = frei || (Werbung_Kategorie_Von(p) == std::clamp(w.angebot_kategorie, 0, WERBUNG_KATEGORIEN - 1) &&
+                            w.wert[p] == 0);
+        if (w.angebot_wert == 0 || y == 0 || 85 - e * 100 / 9 >= y || !frei) {
             if (Stadion_Hook_Kontostand(team) <= FUELLEN_KONTO_GRENZE || runden == 0) return;
             if (erzwungen) {
                 Erzeugen(team, w, false);

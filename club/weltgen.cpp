@@ -318,8 +318,9 @@ std::string Ereignisse_Text(Zufall& z) {
 std::string Texte_Text() {
     std::string o;
     Config_Schreibe_Kommentar(o, "text.cfg - the game's text table");
-    static const char* const ALLGEMEIN[] = {"Ja", "Nein", "OK", "Abbrechen", "Torwart", "Abwehr", "Mittelfeld",
-                                            "Sturm", "Spieler", "Verein"};
+    // Entries 6-9 name the player kinds 0-3 (the references "*6" to "*9").
+    static const char* const ALLGEMEIN[] = {"Ja", "Nein", "OK", "Abbrechen", "Spieler", "Verein", "Torwart", "Abwehr",
+                                            "Mittelfeld", "Sturm"};
     for (int32_t i = 0; i < int32_t(sizeof ALLGEMEIN / sizeof *ALLGEMEIN); ++i)
         Config_Schreibe_Nummer_String(o, "TEXT", i, ALLGEMEIN[i]);
     for (int32_t v = 0; v < VERLETZUNG_ARTEN; ++v) Config_Schreibe_Nummer_String(o, "TEXT", 100 + v, VERLETZUNGEN[v]);
@@ -346,10 +347,6 @@ void Screentexte_Spieltag(std::string& o) {
             {194, "Zweik\xe4mpfe verloren"}, {195, "Zweik\xe4mpfe gewonnen"}, {196, "P\xe4sse angekommen / gespielt"},
             {197, "Ballkontakte"}, {198, "Ballbesitz"}});
     Screen(o, "OPTIONEN_SCREEN", {{28, "Sieger"}});
-    Screen(o, "FINANZ_SCREEN",
-           {{4, "Einnahmen"}, {5, "Ausgaben"}, {6, "Summe"}, {7, "Ergebnis"}, {8, "Transfers"}, {9, "Zuschauer"},
-            {10, "Werbung"}, {11, "Sonstiges"}, {12, "Geh\xe4lter"}, {13, "Transfers"}, {14, "Training"},
-            {15, "Stadionbau"}, {16, "Unterhalt"}, {17, "Werbung"}, {18, "Sonstiges"}});
     Screen(o, "TABELLE_SCREEN",
            {{0, "Alle Spiele"}, {1, "Heimspiele"}, {2, "Ausw\xe4rtsspiele"}, {3, "Bis Spieltag"}, {4, "Ganze Saison"},
             {5, "Tabelle"}, {7, "Platz"}, {8, "Verein"}, {9, "Sp."}, {10, "S"}, {11, "U"}, {12, "N"}, {13, "Pkt."},
@@ -367,13 +364,60 @@ void Screentexte_Spieltag(std::string& o) {
             {9, "Manager"}, {10, "Spieler"}, {11, "Punkte"}, {12, "Wettbewerb"}});
 }
 
+// The player windows: the card, the talents screen, the talent list window
+// and the training questions it asks.
+void Spieler_Fenster_Texte(std::string& o) {
+    Screen(o, "SPIELER_INFO_SCREEN",
+           {{0, "Belastung"}, {1, "St\xe4rke"}, {2, "Ehrgeiz"}, {3, "Alter"}, {4, "Talente"}, {5, "Schw\xe4" "chen"},
+            {6, "Im Training"}, {7, "Saison"}, {8, "Spiele"}, {9, "Tore"}, {10, "Gelbe Karten"}, {11, "Gelb-Rot"},
+            {12, "Rote Karten"}, {13, "Gehalt"}, {14, "Marktwert"}, {16, "Zustand"}, {17, "Gelbsperre"},
+            {18, "Gelb-Rot-Sperre"}, {19, "Rotsperre"}, {20, "Wochen"}, {21, "Woche"},
+            {22, "Kein Talent im Training"}, {23, "Verletzung"}, {24, "Sperre"}, {25, "Einsatzbereit"},
+            {26, "Saisonstatistik"}, {28, "Verein:"}, {29, "Nationalteam:"}, {30, "Spiele"}, {31, "Spiel"}});
+    Screen(o, "SPIELER_TALENTE_SCREEN",
+           {{0, "Talente"}, {1, "Braucht:"}, {2, " bis "}, {3, " halbe Sterne"}, {4, " Punkte zum Lernen"},
+            {5, "Talente"}, {6, "Ehrgeiz"}, {15, "Preis: "}, {16, "pro Einheit"}, {17, "Wirkung:"},
+            {18, "Sch\xfctzt vor"}, {19, "Klick: Training beginnen"}, {20, "Jetzt nicht trainierbar"}});
+    Screen(o, "SPIELER_TRAINING_SCREEN",
+           {{19, "Keine Talente"}, {20, "frei"}, {21, "Talente"}, {22, "Talent"}, {23, "Noch"},
+            {24, "Alle Talente aktiv"}, {25, "ist verletzt und kann nicht trainieren."},
+            {26, "Der Spieler lernt schon ein anderes Talent. Wechseln? Seine Punkte darin gehen verloren."},
+            {27, "Bisher"}, {28, "Neu"}, {29, "Wechseln"}, {30, "Behalten"}, {31, "Verletzung"}, {32, "Ausfall"},
+            {33, "Wochen"}, {34, "Woche"}, {39, "Keine Trainingseinheiten mehr."}});
+}
+
 std::string Screentexte_Text() {
     std::string o;
     Config_Schreibe_Kommentar(o, "te.cfg - the screen texts");
-    Screen(o, "ULVO_ZUSATZ", {{99, "Amateur"}, {100, "Leicht"}, {101, "Normal"}, {102, "Schwer"}, {103, "Profi"},
-                             {104, "Neuer Manager"}, {143, "Dieser Verein ist schon vergeben."}});
-    Screen(o, "STADION_SCREEN", {{0, "Sportplatz"}, {1, "Kleines Stadion"}, {2, "Stadion"}, {3, "Grosses Stadion"},
-                                {4, "Arena"}, {5, "Super-Arena"}, {18, "Groesser geht es nicht."}, {22, "Ausbauen"}});
+    // The start screen and the wizard: an unset choice (69), the name page
+    // (70, 71), the page titles (72-78) and the count page's hint (79), the
+    // summary (80-86), the list headings (87-93), the new-squad switch (94),
+    // back and next (95, 96), a club without league (97), the last question
+    // (98), the levels (99-103), the placeholder manager (104) and the start
+    // screen's buttons (105 new game, 106 team editor, 107 load, 108 last game).
+    Screen(o, "ULVO_ZUSATZ",
+           {{69, "noch offen"}, {70, "Wie hei\xdft der %d. Manager?"}, {71, "Name:"},
+            {72, "Wie viele Manager spielen?"}, {73, "Schwierigkeitsgrad"}, {74, "Name des Managers"},
+            {75, "Bild des Managers"}, {76, "Land"}, {77, "Verein"}, {78, "Liga"},
+            {79, "Bis zu sechs Manager an einem Rechner"}, {80, "Manager"}, {81, "Manager %d von %d"},
+            {82, "Manager: %s"}, {83, "Schwierigkeit:"}, {84, "Land:"}, {85, "Verein:"}, {86, "Liga:"},
+            {87, "Wappen"}, {88, "Land"}, {89, "Wappen"}, {90, "Verein"}, {91, "St\xe4rke"}, {92, "Pokal"},
+            {93, "Liga"}, {94, "Mit neuem Kader beginnen"}, {95, "Zur\xfc" "ck"}, {96, "Weiter"},
+            {97, "ohne Liga"}, {98, "Soll das Spiel mit dieser Wahl beginnen?"}, {99, "Amateur"},
+            {100, "Leicht"}, {101, "Normal"}, {102, "Schwer"}, {103, "Profi"}, {104, "Neuer Manager"},
+            {105, "Neues Spiel"}, {106, "Vereinseditor"}, {107, "Spiel laden"}, {108, "Letztes Spiel"},
+            {142, "Der Server konnte nicht gestartet werden."}, {143, "Dieser Verein ist schon vergeben."}});
+    // The stadium: the models (0-5), the buttons' labels (6-8), the page's
+    // texts (9-17), the largest model (18), the notices (19-21, filled by
+    // Text_Format) and the buttons' help (22-24).
+    Screen(o, "STADION_SCREEN",
+           {{0, "Sportplatz"}, {1, "Kleines Stadion"}, {2, "Stadion"}, {3, "Gro\xdf" "es Stadion"}, {4, "Arena"},
+            {5, "Super-Arena"}, {6, "Ausbauen"}, {7, "Bezahlen"}, {8, "Bezahlen"}, {9, "Eintrittspreis"},
+            {10, "Komfort"}, {11, "jetzt"}, {12, "Bauen:"}, {13, "Jetzt:"}, {14, "Ausbau:"},
+            {15, "Kosten:"}, {16, "Pl\xe4tze"}, {17, "Kapazit\xe4t"}, {18, "Gr\xf6\xdf" "er geht es nicht."},
+            {19, "Das Stadion fasst jetzt %s Zuschauer."}, {20, "Der Komfort liegt jetzt bei %d %%."},
+            {21, "Das neue Stadion steht: %s!"}, {22, "Das n\xe4" "chste Stadion bauen"},
+            {23, "Den geplanten Komfort bezahlen"}, {24, "Die geplanten Pl\xe4tze bezahlen"}});
     Screen(o, "SPIELER_SUCHE_SCREEN",
            {{38, "Der Spieler hat kein Interesse mehr."}, {39, "Suchgebiet:"}, {43, "Der Spieler kommt!"},
             {45, "Ich sehe mich um..."}, {46, "Noch nichts Passendes."}, {47, "Ich frage bei den Vereinen nach."},
@@ -394,15 +438,13 @@ std::string Screentexte_Text() {
             {95, "Die Suche ist beendet."}, {96, "Der Spieler ist weg."}});
     Screen(o, "TRAININGS_LAGER_SCREEN", {{0, "Lager"}, {1, "Preis"}, {2, "Moral"}, {3, "Erholung"}, {4, "Staerke"},
                                         {7, "Buchen"}, {8, "Buchen"}});
-    Screen(o, "SPIELER_TRAINING_SCREEN", {{19, "Keine Talente"}, {39, "Keine Trainingseinheiten mehr."}});
-    Screen(o, "SPIELER_TALENTE_SCREEN", {{2, "bis"}, {3, "Sterne"}, {4, "Punkte"}, {5, "Talente"}, {15, "Preis: "},
-                                        {16, "pro Einheit"}, {17, "Wirkung"}, {18, "Schuetzt vor"}});
+    Spieler_Fenster_Texte(o);
     Screen(o, "EDITOR_SCREEN", {{0, "Nr"}, {1, "Typ"}, {2, "Name"}, {3, "Staerke"}, {4, "%s : %d"}, {6, "Transfermarkt"},
                                {13, "Neu laden?"}, {14, "Speichern?"}, {18, "Ja"}, {19, "Nein"}, {20, "Gespeichert."},
                                {21, "OK"}, {22, "Scout-Spieler"}, {24, "Beenden?"}, {42, "Kontinent"}, {43, "Land"},
-                               {47, "Markt"}, {48, "Scouts"}});
+                               {46, "Talente:"}, {47, "Markt"}, {48, "Scouts"}});
     Screen(o, "EINSETZEN_1_SCREEN", {{32, "Lernt:"}});
-    Screen(o, "ZUSATZTEXTE_HASK", {{7, "Buchen"}, {10, "Blaettern"}});
+    Screen(o, "ZUSATZTEXTE_HASK", {{1, "Talente"}, {7, "Buchen"}, {10, "Blaettern"}, {15, "Bl\xe4ttern"}});
     // The menu framework: the panel's menus (0-21, 29), the continue button
     // (22 no match today, 28 a match today), the header's labels (23, 24, 30),
     // the requester's buttons (25-27) and the continue button's question (31).
@@ -414,8 +456,89 @@ std::string Screentexte_Text() {
             {23, "St\xe4rke"}, {24, "spielfrei"}, {25, "Ja"}, {26, "Nein"}, {27, "OK"}, {28, "Zum Spiel"},
             {29, "Weltrangliste"}, {30, "Talente"},
             {31, "Es stehen keine elf einsatzf\xe4higen Spieler im Kader. Trotzdem weiter?"}});
-    Screen(o, "FINANZ_SCREEN", {{27, "Euro"}, {29, " \x80"}});
-    Screen(o, "WERBUNG_SCREEN", {{47, "TV-Partner"}, {48, "Hauptsponsor"}, {49, "Bande"}, {50, "Ersatzpartner"}});
+    // The save and load screen: the titles (3, 4), the buttons' help (5-8), a
+    // slot's default name (9), its messages (10-12), the autosave's name (13),
+    // a free and a damaged slot (14, 15) and the buttons' labels (16-19).
+    Screen(o, "DISK_SCREEN",
+           {{3, "Spielstand laden"}, {4, "Spielstand speichern"}, {5, "Den gew\xe4hlten Spielstand laden"},
+            {6, "Zur\xfc" "ck zum Spiel"}, {7, "Das Spiel in den gew\xe4hlten Platz speichern"},
+            {8, "Zur\xfc" "ck, ohne zu speichern"}, {9, "Spielstand %d"},
+            {10, "Bitte w\xe4hlen Sie zuerst einen Spielstand aus."},
+            {11, "Alle Pl\xe4tze sind belegt. Bitte w\xe4hlen Sie den Platz, der \xfc" "berschrieben werden soll."},
+            {12, "Dieser Platz geh\xf6rt der automatischen Sicherung."}, {13, "Automatische Sicherung"},
+            {14, "frei"}, {15, "besch\xe4" "digt"}, {16, "Laden"}, {17, "Zur\xfc" "ck"}, {18, "Speichern"},
+            {19, "Abbrechen"}});
+    // The options: the close button's help and label (1, 2), the title (3),
+    // the rows (4-11, 13, 15-17, 19, 23, 24), the headings (20-22), the
+    // minutes (25), the server started and ended (26, 27), the save refusal (29).
+    Screen(o, "OPTIONEN_SCREEN",
+           {{1, "Zur\xfc" "ck zum Spiel"}, {2, "Schlie\xdf" "en"}, {3, "Optionen"}, {4, "Zeitlimit je Zug"},
+            {5, "Tabellen ank\xfcndigen"}, {6, "Ergebnisse ank\xfcndigen"},
+            {7, "Ansicht nach der Pause zur\xfc" "cksetzen"}, {8, "Torsch\xfctzen ank\xfcndigen"},
+            {9, "Spielplan ank\xfcndigen"}, {10, "Spiele der Manager live ansehen"},
+            {11, "Finanzen ank\xfcndigen"}, {13, "Angebote von Vereinen und Verb\xe4nden"},
+            {15, "Zugende best\xe4tigen"}, {16, "Men\xfcs gleiten auf"}, {17, "Hilfetexte zeigen"},
+            {19, "Musik"}, {20, "Spiel"}, {21, "Manager"}, {22, "Ank\xfcndigungen"}, {23, "Ger\xe4usche"},
+            {24, "Netzwerkspiel: dieser Rechner ist Server"}, {25, " Minuten (0: aus)"},
+            {26, "Dieser Rechner ist jetzt der Server. Die anderen Manager k\xf6nnen sich verbinden."},
+            {27, "Das Netzwerkspiel ist beendet: alle Manager spielen an diesem Rechner."},
+            {29, "Im Netzwerkspiel speichert und l\xe4" "dt nur der Server."}});
+    // The finance screen: the title (0), the period buttons' help and names
+    // (1-3), the boards' headers, total and result (4-7), the rows' labels
+    // (8-18), the bank's messages (19-25; the bank keeps its own wording for a
+    // damaged file), the spectators (26), the currency (27) and its suffix (29).
+    Screen(o, "FINANZ_SCREEN",
+           {{0, "Finanzen"}, {1, "Zwischen den Abrechnungszeitr\xe4umen bl\xe4ttern"}, {2, "Fr\xfc" "her"},
+            {3, "Sp\xe4ter"}, {4, "Einnahmen"}, {5, "Ausgaben"}, {6, "Summe"}, {7, "Ergebnis"}, {8, "Transfers"},
+            {9, "Eintrittsgelder"}, {10, "Werbung"}, {11, "Sonstige Einnahmen"}, {12, "Spielerkosten"},
+            {13, "Transfers"}, {14, "Training"}, {15, "Stadionbau"}, {16, "Stadionunterhalt"},
+            {17, "Werbekosten"}, {18, "Sonstige Ausgaben"},
+            {19, "Die Bank gibt keinen weiteren Kredit: es laufen schon vier."},
+            {20, "Die Bank lehnt den Kredit ab."}, {21, "Verliehenes Geld (%s) kommt zur\xfc" "ck: %s."},
+            {22, "Ihr Kredit \xfc" "ber %s ist zur\xfc" "ckgezahlt: %s."}, {23, "Der Verband erhebt eine Abgabe: %s."},
+            {24, "Der Verband unterst\xfctzt Sie mit %s."}, {25, "Daf\xfcr reicht das Geld nicht: %s"},
+            {26, "Zuschauer"}, {27, "Euro"}, {29, " \x80"}});
+    // The bank screen: the title and the column heads (0-3), the sum (4), the
+    // inputs' labels (5-8), the apply button (9), the bank's name (10), one period and more (17, 18);
+    // its help texts (ZUSATZTEXTE_TROBE 0-9) and the loan request between
+    // clubs with its confirmation (16, 17).
+    Screen(o, "BANK_SCREEN",
+           {{0, "Bank"}, {1, "Partner"}, {2, "Laufzeit"}, {3, "R\xfc" "ckzahlung"}, {4, "Saldo"},
+            {5, "Kreditgeber"}, {6, "Kreditsumme"}, {7, "Laufzeit"}, {8, "Zinssatz (je 10 Spiele)"},
+            {9, "Beantragen"}, {10, "Hausbank"}, {17, "Spiel"}, {18, "Spiele"}});
+    Screen(o, "ZUSATZTEXTE_TROBE",
+           {{0, "Ihre laufenden Kredite und das verliehene Geld"}, {1, "Wer das Geld geliehen hat oder schuldet"},
+            {2, "Die Spiele bis zur R\xfc" "ckzahlung"}, {3, "Der Betrag mit Zinsen, der zur\xfc" "ckflie\xdft"},
+            {4, "Was Sie unter dem Strich schulden oder zur\xfc" "ckbekommen"},
+            {5, "Die Bank oder ein anderer Manager leiht Ihnen das Geld"},
+            {6, "Wie viel Geld Sie leihen m\xf6" "chten"}, {7, "Nach wie vielen Spielen Sie zur\xfc" "ckzahlen"},
+            {8, "Die Zinsen je zehn Spiele; bei der Bank richten sie sich nach der Laufzeit"},
+            {9, "Den Kredit beantragen"}, {16, "%s bittet Sie um einen Kredit."},
+            {17, "Ihre Anfrage ist an %s gegangen. Die Antwort kommt mit den Nachrichten."}});
+    // Advertising: the buttons' labels and help (0-5), the list's heads
+    // (6-10), the lower block (11-15), the offer panel (16-26), the twenty
+    // sponsors (27-46), the categories (47-50), the titles (51, 52), the
+    // messages (53, 54), the agency's strain (55-57) and its news (58).
+    Screen(o, "WERBUNG_SCREEN",
+           {{0, "Annehmen"}, {1, "Beauftragen"}, {2, "Automatisch"}, {3, "Das Angebot annehmen"},
+            {4, "Die Werbeagentur sucht ein neues Angebot"}, {5, "Freie Pl\xe4tze automatisch f\xfcllen"},
+            {6, "Sponsor"}, {7, "Name"}, {8, "Spiele"}, {9, "Sperre"}, {10, "je Spiel"},
+            {11, "Einnahmen der Pl\xe4tze je Spiel"}, {12, "Der Ersatzpartner zahlt f\xfcr"},
+            {13, "jeden freien Platz"}, {14, "Ersatzpartner je Spiel"}, {15, "Werbung je Spiel"},
+            {16, "Kategorie:"}, {17, "Laufzeit:"}, {18, "Angebot:"}, {19, "Unk\xfcndbar:"},
+            {20, "Werbeagentur"}, {21, "Preis:"}, {22, "Spiel"}, {23, "Spiele"}, {24, "je Spiel"},
+            {25, "Spiel"}, {26, "Spiele"}, {27, "Nordbank"}, {28, "Brauhaus Keller"}, {29, "Autohaus Stern"},
+            {30, "Elektro Blitz"}, {31, "Versicherung Fels"}, {32, "Sportwelt"}, {33, "Mobilfunk Plus"},
+            {34, "Backstube Kruse"}, {35, "Reisen Sonne"}, {36, "Stadtwerke"}, {37, "Bauhof Ludwig"},
+            {38, "Limonade Frisch"}, {39, "Zeitung Kurier"}, {40, "Optik Klar"}, {41, "Spedition Weit"},
+            {42, "M\xf6" "bel Haus"}, {43, "Schuhe Lauf"}, {44, "Kaffee R\xf6stlich"}, {45, "Baumarkt Hammer"},
+            {46, "Energie Nord"}, {47, "TV-Partner"}, {48, "Hauptsponsor"}, {49, "Bande"}, {50, "Ersatzpartner"},
+            {51, "Angebot"}, {52, "Werbepl\xe4tze"}, {53, "Es liegt kein Angebot vor."},
+            {54, "F\xfcr dieses Angebot ist kein Platz frei."},
+            {55, "Die Agentur wird langsam m\xfc" "de: sie hat schon viel f\xfcr Sie gesucht."},
+            {56, "Die Agentur ist \xfc" "berlastet. Jede weitere Suche kostet Nerven."},
+            {57, "Die Agentur sucht vorerst nicht mehr f\xfcr Sie."},
+            {58, "Die Werbeagentur meldet sich wieder: sie sucht gern weiter f\xfcr Sie."}});
     Screentexte_Spieltag(o);
     return o;
 }

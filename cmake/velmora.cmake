@@ -41,7 +41,10 @@ function(velmora_tests folder)
     PROPERTIES ENVIRONMENT "VELMORA_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}/${folder}/data")
 endfunction()
 
-# A libFuzzer target; with VELMORA_FUZZ it also becomes a short CTest run over its seeds.
+# A libFuzzer target; with VELMORA_FUZZ it also becomes a short CTest run over
+# its seeds (VELMORA_FUZZ_SAAT/<name>, written at build time by fuzz_saat) and
+# the corpus it grows in its own directory.
+set(VELMORA_FUZZ_SAAT ${CMAKE_BINARY_DIR}/fuzz_saat)
 function(velmora_fuzz name source)
   cmake_parse_arguments(VF "" "" "DEPS" ${ARGN})
   if(NOT VELMORA_FUZZ)
@@ -54,7 +57,8 @@ function(velmora_fuzz name source)
   set(_corpus ${CMAKE_CURRENT_BINARY_DIR}/corpus_${name})
   add_test(NAME fuzz.${name}
     COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
-      $<TARGET_FILE:fuzz_${name}> -max_total_time=15 -rss_limit_mb=1024 -timeout=10 ${_corpus})
+      $<TARGET_FILE:fuzz_${name}> -max_total_time=15 -rss_limit_mb=1024 -timeout=10 ${_corpus}
+      ${VELMORA_FUZZ_SAAT}/${name})
   set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz)
   file(MAKE_DIRECTORY ${_corpus})
 endfunction()

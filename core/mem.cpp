@@ -116,6 +116,12 @@ void* Mem_Free(void* block) {
     return nullptr;
 }
 
+size_t Mem_Groesse(const void* block) {
+    if (!block) return 0;
+    const auto* h = static_cast<const MemBlockHeader*>(block) - 1;
+    return pruefen(h, MEM_ART_HEAP, "Mem_Groesse") ? h->groesse : 0;
+}
+
 void* Mem_Virtual_Alloc(size_t size, uint32_t flags, const char* owner) {
     if (size == 0 || size > SIZE_MAX / 2) return nullptr;
     size_t seite = Plat_Page_Size();

@@ -38,6 +38,8 @@ void* Mem_Alloc_Fill(size_t size, const char* owner, uint8_t fill);
 // Frees a block: 0 when freed (or for null), the block itself when a guard word
 // or the kind is damaged; callers store the result back.
 void* Mem_Free(void* block);
+// The bytes a heap block was asked for; 0 for null or a damaged block.
+size_t Mem_Groesse(const void* block);
 
 // A page-protected block: flag 2 makes its pages inaccessible, flag 4 read-only,
 // anything else read-write. Null for size 0 or failure.

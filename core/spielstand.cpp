@@ -117,6 +117,12 @@ const char* text_holen(const char* (*hook)(int32_t), int32_t nummer, const char*
     return text;
 }
 
+// A client neither saves nor loads: its game is the server's.
+void client_ablehnen() {
+    Meldung("%s", text_holen(Spielstand_Hooks().optionen_text, OPTIONEN_TEXT_CLIENT,
+                             "Im Netzwerkspiel speichert und laedt nur der Server."));
+}
+
 std::string slot_name(int32_t slot) {
     const SpielstandHooks& h = Spielstand_Hooks();
     if (slot == SPIELSTAND_AUTOSAVE_SLOT) return text_holen(h.disk_text, DISK_TEXT_AUTOSAVE, "Autosave");
@@ -287,8 +293,7 @@ bool Spielstand_Speichern(int32_t slot) {
     if (!slot_gueltig(slot, "Spielstand_Speichern")) return false;
     if (netz_modus() == 1) {
         Debug_Printf("Spielstand_Speichern: auf einem Client nicht moeglich\n");
-        Meldung("%s", text_holen(Spielstand_Hooks().optionen_text, OPTIONEN_TEXT_CLIENT,
-                                 "Auf einem Client kann nicht gespeichert werden."));
+        client_ablehnen();
         return false;
     }
     if (fremde_instanz()) {
@@ -372,6 +377,11 @@ bool Spielstand_Speichern_In_Bild(std::vector<uint8_t>* bild) {
 
 bool Spielstand_Laden(int32_t slot) {
     if (!slot_gueltig(slot, "Spielstand_Laden")) return false;
+    if (netz_modus() == 1) {
+        Debug_Printf("Spielstand_Laden: auf einem Client nicht moeglich\n");
+        client_ablehnen();
+        return false;
+    }
     std::vector<uint8_t> bild;
     if (!Plat_Read_All(pfad(slot), bild)) {
         Debug_Printf("Spielstand_Laden: Slot %d nicht lesbar\n", slot);
@@ -443,6 +453,11 @@ int32_t Spielstand_Kopf_Lesen(int32_t slot, SpielstandKopf* kopf) {
         return 0;
     }
     return 1;
+}
+
+bool Spielstand_Datei_Vorhanden(int32_t slot) {
+    if (!slot_gueltig(slot, "Spielstand_Datei_Vorhanden")) return false;
+    return Plat_Is_File(pfad(slot));
 }
 
 void Spielstand_Kopf_Fuellen(SpielstandKopf* kopf, const char* name) {

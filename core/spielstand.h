@@ -97,7 +97,8 @@ bool Spielstand_Block_Anmelden(const SpielstandBlock& block);
 // screen's message. The slot's name comes from the save screen; slot 9 is named
 // as the autosave. On success the slot becomes the last one ("Gme").
 bool Spielstand_Speichern(int32_t slot);
-// Loads slot 0 to 9. On any failure the running game stays as it was (with
+// Loads slot 0 to 9. Refused on a network client with the message saving gets
+// there (a client's game is the server's). On any failure the running game stays as it was (with
 // no game running, the program stays without one) and the manager is told
 // which part of the file was refused. On success the slot becomes the last one. A file without
 // the block of a module registered since it was written loads, and that
@@ -118,6 +119,9 @@ int32_t Spielstand_Reste_Entfernen();
 // Reads the header of slot 0 to 9: 1 when the file exists and its magic, version
 // and header are sound, else 0 and the header emptied.
 int32_t Spielstand_Kopf_Lesen(int32_t slot, SpielstandKopf* kopf);
+// Whether slot 0 to 9 has a file at all, sound or not: a slot whose header
+// does not read is damaged when its file is there and free when it is not.
+bool Spielstand_Datei_Vorhanden(int32_t slot);
 // Fills a header for saving: the name, and the first human manager's name, his
 // club's city, team number, balance and strength.
 void Spielstand_Kopf_Fuellen(SpielstandKopf* kopf, const char* name);

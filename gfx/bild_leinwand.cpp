@@ -65,6 +65,52 @@ void Leinwand::Platte(int32_t x, int32_t y, int32_t bw, int32_t bh, int32_t r, R
         }
 }
 
+Rgb Leinwand::Lesen(int32_t x, int32_t y) const {
+    if (!px || x < 0 || y < 0 || x >= w || y >= h || !px[y * w + x]) return palette::NACHT;
+    const uint16_t p = px[y * w + x];
+    return {(p >> 11) * 255 / 31, (p >> 5 & 63) * 255 / 63, (p & 31) * 255 / 31};
+}
+
+void Leinwand::Decken(int32_t x, int32_t y, Rgb c, double a) {
+    if (a <= 0.02) return;
+    Punkt(x, y, a >= 0.98 ? c : Leinwand_Mix(Lesen(x, y), c, a));
+}
+
+void Leinwand::Rahmen(int32_t x, int32_t y, int32_t bw, int32_t bh, int32_t r, Rgb rand, int32_t dicke) {
+    for (int32_t j = 0; j < bh; ++j)
+        for (int32_t i = 0; i < bw; ++i) {
+            const int32_t dx = i < r ? r - i : (i >= bw - r ? i - (bw - 1 - r) : 0);
+            const int32_t dy = j < r ? r - j : (j >= bh - r ? j - (bh - 1 - r) : 0);
+            const double d = std::sqrt(double(dx * dx + dy * dy));
+            if (dx && dy && d > r) continue;
+            if (i < dicke || j < dicke || i >= bw - dicke || j >= bh - dicke || (dx && dy && d > r - dicke))
+                Punkt(x + i, y + j, rand);
+        }
+}
+
+void Leinwand::Landesfarben(int32_t x, int32_t y, int32_t bw, int32_t bh) {
+    const int32_t drittel = bh / 3, erste = bh - 2 * drittel;
+    Rechteck(x, y, bw, erste, palette::SCHWARZ);
+    Rechteck(x, y + erste, bw, drittel, palette::ROT);
+    Rechteck(x, y + erste + drittel, bw, drittel, palette::GOLD);
+}
+
+void Leinwand::Stern(double cx, double cy, double r, Rgb c) {
+    constexpr double PI = 3.14159265358979;
+    for (int32_t j = int32_t(cy - r) - 1; j <= int32_t(cy + r) + 1; ++j)
+        for (int32_t i = int32_t(cx - r) - 1; i <= int32_t(cx + r) + 1; ++i) {
+            const double x = i + 0.5 - cx, y = j + 0.5 - cy;
+            const double d = std::hypot(x, y);
+            if (d > r) continue;
+            // The star's edge in polar form: between the outer and the inner radius.
+            double a = std::atan2(x, -y);
+            if (a < 0) a += 2 * PI;
+            const double sektor = 2 * PI / 10;
+            const double t = std::fabs(std::fmod(a, 2 * sektor) - sektor) / sektor;   // 1 at a tip, 0 between
+            if (d <= r * (0.42 + 0.58 * t * t)) Punkt(i, j, c);
+        }
+}
+
 void Leinwand::Kreis(double cx, double cy, double r, Rgb c) {
     for (int32_t j = int32_t(cy - r) - 1; j <= int32_t(cy + r) + 1; ++j)
         for (int32_t i = int32_t(cx - r) - 1; i <= int32_t(cx + r) + 1; ++i) {

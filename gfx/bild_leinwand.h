@@ -21,6 +21,16 @@ inline constexpr Rgb AUSWAHL{58, 112, 156}, AUSWAHL_DUNKEL{36, 76, 112};
 inline constexpr Rgb SCHWARZ{24, 24, 24}, ROT{200, 30, 36};
 }  // namespace palette
 
+// A small, fixed mixer, so that every number gives the same picture everywhere.
+inline uint32_t Leinwand_Mischen(uint32_t x) {
+    x ^= x >> 16;
+    x *= 0x7FEB352Du;
+    x ^= x >> 15;
+    x *= 0x846CA68Bu;
+    x ^= x >> 16;
+    return x;
+}
+
 // The 5-6-5 pixel of a colour; never 0, which is the transparent value.
 uint16_t Leinwand_Pixel(Rgb c);
 // From a to b by t (0-1).
@@ -42,13 +52,24 @@ struct Leinwand {
     // top ones with `nur_oben`), the inside a vertical gradient.
     void Platte(int32_t x, int32_t y, int32_t bw, int32_t bh, int32_t r, Rgb rand, Rgb a, Rgb b, int32_t dicke = 1,
                 bool nur_oben = false);
+    // The edge alone of a plate (its corners of radius r cut away).
+    void Rahmen(int32_t x, int32_t y, int32_t bw, int32_t bh, int32_t r, Rgb rand, int32_t dicke);
     void Kreis(double cx, double cy, double r, Rgb c);
     void Ellipse(double cx, double cy, double rx, double ry, Rgb c);
     void Ring(double cx, double cy, double r, double dicke, Rgb c);
     // A triangle pointing right with its left edge at x.
     void Dreieck(int32_t x, int32_t y, int32_t bw, int32_t bh, Rgb c);
+    // The base nation's colours (Germany): black, red and gold, the first
+    // stripe taking what a third leaves over.
+    void Landesfarben(int32_t x, int32_t y, int32_t bw, int32_t bh);
+    // A five-pointed star of outer radius r.
+    void Stern(double cx, double cy, double r, Rgb c);
     // A straight stroke of the given width between two points.
     void Linie(double x0, double y0, double x1, double y1, double breite, Rgb c);
+    // The colour at (x, y); a transparent pixel reads as the night board it will lie on.
+    Rgb Lesen(int32_t x, int32_t y) const;
+    // Lays `c` over (x, y) at coverage a (0..1): smooth edges on any background.
+    void Decken(int32_t x, int32_t y, Rgb c, double a);
     Rastport* Fertig() { return rp; }
 };
 

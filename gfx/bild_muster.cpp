@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/mem.h"
+#include "gfx/bild_leinwand.h"
 #include "gfx/colour.h"
 #include "gfx/portrait.h"
 #include "gfx/trikot.h"
@@ -14,15 +15,7 @@
 namespace velmora {
 namespace {
 
-// A small, fixed mixer so that every number gives the same picture everywhere.
-uint32_t Mischen(uint32_t x) {
-    x ^= x >> 16;
-    x *= 0x7FEB352Du;
-    x ^= x >> 15;
-    x *= 0x846CA68Bu;
-    x ^= x >> 16;
-    return x;
-}
+uint32_t Mischen(uint32_t x) { return Leinwand_Mischen(x); }
 
 uint16_t Farbe(uint32_t bbggrr) {
     uint16_t p = Colour_Pack565(int32_t(bbggrr & 0xFF), int32_t(bbggrr >> 8 & 0xFF), int32_t(bbggrr >> 16 & 0xFF));

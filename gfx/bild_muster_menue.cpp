@@ -61,9 +61,7 @@ Rastport* Abzeichen(bool deutschland) {
     Bild b(150, 62);
     b.Platte(0, 0, 150, 62, 10, GOLD, TAFEL_HELL, NACHT_HELL, 2);
     if (deutschland) {
-        b.Rechteck(16, 14, 54, 12, SCHWARZ);
-        b.Rechteck(16, 26, 54, 11, ROT);
-        b.Rechteck(16, 37, 54, 11, GOLD);
+        b.Landesfarben(16, 14, 54, 34);
     } else {
         b.Platte(16, 14, 54, 34, 4, GOLD_DUNKEL, GRUEN, GRUEN_DUNKEL);
         b.Kreis(43, 31, 9, HELL);
@@ -224,6 +222,85 @@ Rastport* Option_Leiste() {
     return b.Fertig();
 }
 
+// The save and load screen. Its window stands at (32, 87): the header with
+// the page's emblem left of the title, the inset list of the ten slots (rows
+// 27 pixels apart from y 184), the column with the buttons at the right.
+constexpr int32_t DISK_B = 736, DISK_H = 382, DISK_ZEILE_B = 614, DISK_ZEILE_H = 25;
+
+// An open folder (load) or a disk (save), 2s wide, centred on (cx, cy).
+void Disk_Piktogramm(Bild& b, bool laden, int32_t cx, int32_t cy, int32_t s, Rgb c, Rgb grund) {
+    if (laden) {
+        const Rgb hinten = Mix(c, grund, 0.35);
+        b.Rechteck(cx - s, cy - s * 8 / 10, s * 8 / 10, s * 3 / 10, hinten);
+        b.Rechteck(cx - s, cy - s / 2, 2 * s, s * 13 / 10, hinten);
+        // The front flap leans back: its top edge starts further right.
+        const int32_t oben = cy - s / 5, unten = cy + s * 8 / 10, versatz = s / 3;
+        for (int32_t y = oben; y < unten; ++y) {
+            const int32_t x0 = cx - s + versatz * (unten - y) / (unten - oben);
+            b.Rechteck(x0, y, 2 * s - versatz, 1, c);
+        }
+        return;
+    }
+    b.Rechteck(cx - s, cy - s, 2 * s, 2 * s, c);
+    for (int32_t j = 0; j < s / 3; ++j) b.Rechteck(cx + s - s / 3 + j, cy - s + j, s / 3 - j, 1, grund);
+    b.Rechteck(cx - s / 2, cy - s, s, s * 7 / 10, Mix(c, grund, 0.7));
+    b.Rechteck(cx + s / 6, cy - s + s / 8, s / 5, s * 4 / 10, c);
+    b.Rechteck(cx - s * 7 / 10, cy + s / 6, s * 14 / 10, s * 7 / 10, Mix(c, HELL, 0.55));
+    for (int32_t k = 0; k < 3; ++k)
+        b.Rechteck(cx - s / 2, cy + s / 3 + k * s / 5, s, 1, Mix(c, grund, 0.35));
+}
+
+Rastport* Disk_Fenster(bool laden) {
+    Bild b(DISK_B, DISK_H);
+    b.Platte(0, 0, DISK_B, DISK_H, 12, GOLD, TAFEL, NACHT, 3);
+    b.Verlauf(3, 3, DISK_B - 6, 80, TAFEL_HELL, TAFEL);
+    b.Platte(0, 0, DISK_B, 86, 12, GOLD, TAFEL_HELL, TAFEL, 3, true);
+    b.Rechteck(3, 84, DISK_B - 6, 2, GOLD_DUNKEL);
+    // The emblem left of the title (the title's baseline lies at y 59).
+    b.Kreis(182, 45, 31, GOLD_DUNKEL);
+    b.Kreis(182, 45, 29, NACHT);
+    b.Ring(182, 45, 25, 1, Mix(GOLD_DUNKEL, NACHT, 0.4));
+    Disk_Piktogramm(b, laden, 182, 47, 15, GOLD, NACHT);
+    // The list: an inset board, every other row a shade lighter.
+    b.Platte(4, 91, 620, 279, 6, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    for (int32_t z = 0; z < 10; ++z) {
+        const int32_t y = 97 + 27 * z;
+        if (z % 2 == 0) b.Rechteck(5, y, DISK_ZEILE_B, DISK_ZEILE_H, Mix(NACHT, TAFEL, 0.35));
+        if (z) b.Rechteck(14, y - 2, DISK_ZEILE_B - 18, 1, Mix(NACHT, GOLD_DUNKEL, 0.25));
+    }
+    // The column of the buttons with the page's picture above them.
+    b.Platte(630, 91, 102, 279, 6, GOLD_DUNKEL, TAFEL, NACHT);
+    b.Kreis(681, 170, 40, Mix(TAFEL, NACHT, 0.5));
+    b.Ring(681, 170, 40, 2, GOLD_DUNKEL);
+    Disk_Piktogramm(b, laden, 681, 172, 22, Mix(HELL, GRAU, 0.3), Mix(TAFEL, NACHT, 0.5));
+    b.Rechteck(640, 268, 82, 1, GOLD_DUNKEL);
+    return b.Fertig();
+}
+
+// The selected slot: the panel's highlight, the width of a row.
+Rastport* Disk_Marke() {
+    Bild b(DISK_ZEILE_B, DISK_ZEILE_H);
+    b.Platte(0, 0, DISK_ZEILE_B, DISK_ZEILE_H, 5, GOLD_DUNKEL, AUSWAHL, AUSWAHL_DUNKEL);
+    b.Rechteck(1, 4, 3, DISK_ZEILE_H - 8, GOLD);
+    return b.Fertig();
+}
+
+// The row under the pointer: a thin light frame, the row shows through.
+Rastport* Disk_Unter_Maus() {
+    Bild b(DISK_ZEILE_B, DISK_ZEILE_H);
+    const Rgb rand = Mix(AUSWAHL, HELL, 0.25);
+    b.Rechteck(2, 0, DISK_ZEILE_B - 4, 1, rand);
+    b.Rechteck(2, DISK_ZEILE_H - 1, DISK_ZEILE_B - 4, 1, rand);
+    b.Rechteck(0, 2, 1, DISK_ZEILE_H - 4, rand);
+    b.Rechteck(DISK_ZEILE_B - 1, 2, 1, DISK_ZEILE_H - 4, rand);
+    b.Punkt(1, 1, rand);
+    b.Punkt(DISK_ZEILE_B - 2, 1, rand);
+    b.Punkt(1, DISK_ZEILE_H - 2, rand);
+    b.Punkt(DISK_ZEILE_B - 2, DISK_ZEILE_H - 2, rand);
+    b.Rechteck(1, 4, 3, DISK_ZEILE_H - 8, AUSWAHL);
+    return b.Fertig();
+}
+
 std::vector<ResDateiEintrag> Datei(int32_t anzahl, Rastport* (*bild)(int32_t)) {
     std::vector<ResDateiEintrag> d;
     for (int32_t i = 0; i < anzahl; ++i) {
@@ -272,12 +349,26 @@ Rastport* Muster_Menue_Option(int32_t eintrag) {
     return nullptr;
 }
 
+Rastport* Muster_Menue_Disk(int32_t eintrag) {
+    switch (eintrag) {
+    case MENUE_DISK_ERSTER: return Disk_Marke();
+    case MENUE_DISK_ERSTER + 1: return Disk_Unter_Maus();
+    case MENUE_DISK_ERSTER + 2: return Disk_Fenster(true);
+    case MENUE_DISK_ERSTER + 3: return Disk_Fenster(false);
+    default: return nullptr;
+    }
+}
+
 std::vector<ResDateiEintrag> Muster_Menue_Global_Datei() {
     return Datei(MENUE_GLOBAL_EINTRAEGE, Muster_Menue_Global);
 }
 
 std::vector<ResDateiEintrag> Muster_Menue_Optionen_Datei() {
     return Datei(MENUE_OPTIONEN_EINTRAEGE, Muster_Menue_Option);
+}
+
+std::vector<ResDateiEintrag> Muster_Menue_Disk_Datei() {
+    return Datei(MENUE_DISK_EINTRAEGE, [](int32_t i) { return Muster_Menue_Disk(MENUE_DISK_ERSTER + i); });
 }
 
 }  // namespace velmora

@@ -23,14 +23,23 @@ constexpr int32_t MENUE_ABDUNKELN_EINTRAG = 331;
 // 1 to 9 the options switched on, 10 to 18 switched off, 19 the tempo button.
 constexpr int32_t MENUE_OPTIONEN_EINTRAEGE = 20;
 
+// Entries 74 to 77 of "zemo_res.res" (slaves 16074 + n): the save and load
+// screen's selection marker (74) and bar under the pointer (75), its load
+// window (76) and its save window (77).
+constexpr int32_t MENUE_DISK_ERSTER = 74;
+constexpr int32_t MENUE_DISK_EINTRAEGE = 4;
+
 // One picture of those lists (a new depth-16 bitmap, black transparent), or
 // null for an entry without one.
 Rastport* Muster_Menue_Global(int32_t eintrag);
 Rastport* Muster_Menue_Abdunkeln();
 Rastport* Muster_Menue_Option(int32_t eintrag);
+Rastport* Muster_Menue_Disk(int32_t eintrag);   // 74 to 77
 
 // The entries as resource-file entries (index = entry number).
 std::vector<ResDateiEintrag> Muster_Menue_Global_Datei();
 std::vector<ResDateiEintrag> Muster_Menue_Optionen_Datei();
+// Entries 74 to 77 of "zemo_res.res" in order (from index 0).
+std::vector<ResDateiEintrag> Muster_Menue_Disk_Datei();
 
 }  // namespace velmora

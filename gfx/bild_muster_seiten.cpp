@@ -480,16 +480,6 @@ Rastport* Medaille(Rgb c) {
     return b.Fertig();
 }
 
-Rastport* Titel_Pokal() {
-    Leinwand b(16, 20);
-    b.Ellipse(8, 5, 6, 5, GOLD);
-    b.Rechteck(2, 2, 12, 3, GOLD);
-    b.Rechteck(7, 9, 2, 6, GOLD_DUNKEL);
-    b.Rechteck(3, 15, 10, 4, GOLD_DUNKEL);
-    b.Kreis(6, 4, 1.5, Mix(GOLD, WEISS, 0.6));
-    return b.Fertig();
-}
-
 // ---- the competition screens ----
 
 // The screen's board: the heading band, the rows' stripes, the selector.
@@ -535,9 +525,6 @@ Rastport* Muster_Seiten_Bild(int32_t datei, int32_t eintrag) {
     switch (datei) {
     case SEITEN_RES_GLOBAL:
         if (eintrag == 4331) return Muster_Menue_Abdunkeln();
-        return nullptr;
-    case 2:
-        if (eintrag == 324) return Titel_Pokal();
         return nullptr;
     case SEITEN_RES_PIRAK:
         switch (eintrag) {
@@ -622,7 +609,6 @@ std::vector<int32_t> Muster_Seiten_Eintraege(int32_t datei) {
     std::vector<int32_t> e;
     switch (datei) {
     case SEITEN_RES_GLOBAL: e = {4331}; break;
-    case 2: e = {324}; break;
     case SEITEN_RES_PIRAK:
         for (int32_t n = 100; n <= 132; ++n)
             if (n != 107 && n != 120 && n != 122) e.push_back(n);

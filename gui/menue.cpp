@@ -12,6 +12,7 @@
 #include "gfx/blit.h"
 #include "gfx/schatten.h"
 #include "gui/menue_eingabefeld.h"
+#include "gui/menue_film.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 
@@ -115,13 +116,15 @@ void Hover_Beenden() {
     g.hover = nullptr;
 }
 
-// A click empties the hover without leaving it: the icon entered last hears
-// that it is left once the mouse rests over another icon or over none.
-void Info_Nachtragen(const s_icon* neu) {
-    if (g.hover || g.over_info < 0 || (neu && neu->nummer == g.over_info)) return;
+// A click ends the hover without the leaving event, so a button that opened
+// a screen is not entered again at once. When the pointer then rests on
+// another icon or on none, the icon entered last gets its leaving event, so
+// it is entered again when the pointer comes back.
+void Over_Info_Beenden(const s_icon* neu) {
+    if (g.over_info < 0 || (neu && neu->nummer == g.over_info) || g.bewegt) return;
     s_icon* alt = Menue_Screen_Icon_Ist_Vorhanden(g.over_info) ? Menue_Screen_Icon_Aus_Nummer(g.over_info) : nullptr;
-    if (alt) Menue_Mouse_Not_Over_Info(alt, g.bewegt, 1, EV_VERLASSEN);
-    else g.over_info = -1;
+    if (alt) Menue_Mouse_Not_Over_Info(alt, nullptr, 1, EV_VERLASSEN);
+    g.over_info = -1;
 }
 
 void Bewegung_Beenden() {
@@ -615,8 +618,8 @@ int32_t Menue_Icons_Check() {
 
     // No hit: the hover ends.
     if (g.anz_treffer == 0) {
-        Info_Nachtragen(nullptr);
         Hover_Beenden();
+        Over_Info_Beenden(nullptr);
     } else {
         const bool rad = g.rad != 0;
         s_icon* sieger = nullptr;
@@ -630,11 +633,12 @@ int32_t Menue_Icons_Check() {
                 sieger = i;
             }
         }
-        Info_Nachtragen(sieger);
         if (!sieger) {
             Hover_Beenden();
+            Over_Info_Beenden(nullptr);
         } else {
             if (sieger != g.hover) Hover_Beenden();
+            Over_Info_Beenden(sieger);
             if (sieger != g.hover || (sieger->typ & ICON_TYP_HOVER_JEDES_BILD) || rad) {
                 if (sieger != g.hover) Stoppuhr_Start(STOPPUHR_HOVER);
                 g.hover = sieger;
@@ -658,6 +662,7 @@ int32_t Menue_Icons_Check() {
 }
 
 void Menue_Frame() {
+    Menue_Videos_Freigeben();
     Menue_Screen_Refresh();
     Menue_Icons_Check();
 }

@@ -19,6 +19,7 @@
 #include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
+#include "gui/menue_film.h"
 #include "gui/menue_optionen.h"
 #include "gui/menue_requester.h"
 #include "media/sound.h"
@@ -350,8 +351,8 @@ void Menue_Neustart(int32_t team) {
 }
 
 void Menue_Beenden_Anfordern() {
-    // The panel shows no film of its own: nothing is open that must close.
-    Debug_Printf("Menue_Beenden_Anfordern\n");
+    // The competition film is forgotten and every video closed.
+    Menue_Filme_Schliessen();
 }
 
 void Menue_Weiter() {

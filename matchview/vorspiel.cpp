@@ -136,7 +136,7 @@ Rastport* Schild_Bild(const Ankuendigung_Spielerschild& s, int32_t typ) {
     Font* f = Font_Get(10);
     // The position's name fits between the badge and the name.
     char position[32];
-    const char* name = Text_Tabelle(4 + typ);
+    const char* name = Text_Tabelle(6 + typ);   // the kinds' names ("*6" to "*9")
     Str_Auf_Breite(name ? name : "", position, sizeof position, f, 33);
     Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, s.farbe, 30, position);
     Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, 65535, 65, s.name);

@@ -15,7 +15,7 @@ constexpr int32_t RANG_MODI = 13;
 constexpr int32_t RANG_SPIELER_MAX = 60;    // ranked players at most
 constexpr int32_t RANG_ZEILEN = 10;
 
-// Pictures (zemo_res.res, slave 16000 + entry; 8324 of ulvo_res.res).
+// Pictures (zemo_res.res, slave 16000 + entry; one title is a full star, 8324 of ulvo_res.res).
 constexpr int32_t SLAVE_RANG_LEINWAND_0 = 16148, SLAVE_RANG_LEINWAND = 16149, SLAVE_RANG_KNOPF = 16150;
 constexpr int32_t SLAVE_RANG_KNAUF = 16152, SLAVE_RANG_BALKEN = 16153;
 constexpr int32_t SLAVE_RANG_NIEDERLAGE = 16154, SLAVE_RANG_SIEG = 16155, SLAVE_RANG_REMIS = 16156;

@@ -527,6 +527,7 @@ void Kalender_Jeden_Tag() {
         if (g_hooks.anfrage_offen && g_hooks.anfrage_offen()) ereignisse = false;
         else Kalender_Jeden_Monat();
     }
+    g_hooks.tag_gezaehlt.Aufrufen();
     if (ereignisse) g_hooks.tag_ereignisse.Aufrufen();
     if (d.tag == g.zeitplan.wechsel_tag && d.monat == g.zeitplan.wechsel_monat) Kalender_Jedes_Jahr();
 }

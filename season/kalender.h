@@ -92,6 +92,9 @@ struct KalenderHooks {
     // advances them each frame (false once every match is closed).
     bool (*spieltag_start)() = nullptr;
     bool (*spieltag_frame)() = nullptr;
+    // Every day, before its news and events (which a request still open at a
+    // month's change skips): a runner counts its days here.
+    Abonnenten<> tag_gezaehlt;
     // The day's and month's news and events, the yearly work of the club
     // management, and whether a request to a manager is still open.
     Abonnenten<> tag_ereignisse;

@@ -234,6 +234,17 @@ bool Spiele_Loeschen_Wettbewerb(int32_t w) {
     return true;
 }
 
+int32_t Spiele_Team_Ersetzen(int32_t w, int32_t alt, int32_t neu) {
+    if (!g.initialisiert || alt < 0 || neu < -1 || neu > 32767) return 0;
+    int32_t n = 0;
+    for (SpielDatensatz& s : g.spiele) {
+        if (s.wettbewerb != w || s.tore_heim >= 0) continue;
+        if (s.heim == alt) s.heim = int16_t(neu), ++n;
+        else if (s.gast == alt) s.gast = int16_t(neu), ++n;
+    }
+    return n;
+}
+
 int32_t Spiele_Anzahl() { return g.initialisiert ? int32_t(g.spiele.size()) : 0; }
 
 const SpielDatensatz* Spiele_Nummer(int32_t nummer) {

@@ -109,6 +109,9 @@ int32_t Spiele_Neu(int32_t wettbewerb, int32_t runde, int32_t paarung, int32_t s
                    int32_t gast);
 // Removes every game of a competition (new fixtures); false while one is locked.
 bool Spiele_Loeschen_Wettbewerb(int32_t wettbewerb);
+// A club takes another's place in a competition: in its games not yet played
+// (no score) `neu` stands where `alt` stood. Returns how many games changed.
+int32_t Spiele_Team_Ersetzen(int32_t wettbewerb, int32_t alt, int32_t neu);
 int32_t Spiele_Anzahl();
 // A game by number, for walks over the store; null past the end.
 const SpielDatensatz* Spiele_Nummer(int32_t nummer);

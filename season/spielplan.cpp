@@ -350,6 +350,7 @@ void Wettbewerb_Menschliche_Teams_Ersetzen() {
                     if (Wettbewerb_Satz(x)->stamm == s->stamm && Wettbewerb_Get_Team_Slot(x, k) >= 0) schon = true;
                 if (schon) continue;
                 s->team[i] = int16_t(k);
+                Spiele_Team_Ersetzen(id, t, k);   // its open games go with the place
                 break;
             }
         }

@@ -12,9 +12,15 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_basis.h"
+#include "core/config.h"
 #include "core/config_bin.h"
+#include "core/dirs.h"
 #include "core/debug.h"
 #include "core/mem.h"
+#include "core/str.h"
+#include "platform/files.h"
+#include "season/saison.h"
+#include "season/spiele.h"
 #include "season/spielplan.h"
 #include "season/wettbewerb.h"
 #include "season/zeitplan.h"
@@ -102,6 +108,19 @@ void Spielstart_Cache_Abmelden() {
     for (const std::string& name : g.cache_regionen) Config_Bin_Region_Abmelden(name.c_str());
     g.cache_regionen.clear();
     g.cache_angemeldet = false;
+}
+
+std::string Spielstart_Welt_Fehler() {
+    for (int32_t datei : {CONFIG_TEAM, CONFIG_SPIELER, CONFIG_WETTBEWERB}) {
+        std::string name = Config_Datei_Name(datei);
+        std::string pfad = Config_Pfad(Config_Satz(), name.c_str());
+        if (pfad.empty())
+            return Str_Format("%s/%d_%s: missing", Dirs_Get(DIR_INSTALL_CONFIG), Config_Satz(), name.c_str());
+        std::vector<uint8_t> inhalt;
+        if (!Plat_Read_All(pfad.c_str(), inhalt)) return Plat_Path(pfad.c_str()) + ": unreadable";
+    }
+    return Str_Format("the world could not be built from the configuration files in %s (VELMORA_DEBUG=1 names the fault)",
+                      Dirs_Get(DIR_INSTALL_CONFIG));
 }
 
 bool Spielstart_Welt_Aufbauen() {

@@ -5,6 +5,7 @@
 // them directly.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace velmora {
 
@@ -42,5 +43,8 @@ bool Spielstart_Regeln_Lesen();
 // screens' placeholder) survives. A world from the cache equals the world
 // from the files. False when the world could not be built.
 bool Spielstart_Welt_Aufbauen();
+// Why the world could not be built, in one line: the configuration file that
+// is missing or unreadable, else the directory whose files are faulty.
+std::string Spielstart_Welt_Fehler();
 
 }  // namespace velmora

@@ -419,14 +419,34 @@ void Wettbewerb_Teams_Leeren(int32_t id) {
 }
 
 bool Wettbewerb_Team_Tauschen(int32_t a, int32_t b, int32_t team_a, int32_t team_b) {
-    int32_t sa = Wettbewerb_Get_Team_Slot(a, team_a), sb = Wettbewerb_Get_Team_Slot(b, team_b);
+    const int32_t sb = Wettbewerb_Get_Team_Slot(b, team_b);
+    if (a < 0) {
+        // A club without a competition takes the place of one in it.
+        if (sb < 0 || team_a < 0 || Wettbewerb_Get_Team_Slot(b, team_a) >= 0) {
+            Debug_Printf("Wettbewerb_Team_Tauschen: Team %d nicht fuer %d in %d\n", team_a, team_b, b);
+            return false;
+        }
+        Satz(nullptr, b)->team[sb] = int16_t(team_a);
+        Spiele_Team_Ersetzen(b, team_b, team_a);
+        if (!Club_Ist_Client() && Satz(nullptr, b)->art == ART_LIGA) {
+            Team_Wert(TW_WETTBEWERB, team_a, b, OP_SCHREIBEN);
+            Team_Wert(TW_WETTBEWERB, team_b, -1, OP_SCHREIBEN);
+        }
+        return true;
+    }
+    const int32_t sa = Wettbewerb_Get_Team_Slot(a, team_a);
     if (sa < 0 || sb < 0 || (a != b && (Wettbewerb_Get_Team_Slot(a, team_b) >= 0 ||
-                                         Wettbewerb_Get_Team_Slot(b, team_a) >= 0))) {
+                                        Wettbewerb_Get_Team_Slot(b, team_a) >= 0))) {
         Debug_Printf("Wettbewerb_Team_Tauschen: Teams %d/%d nicht tauschbar\n", team_a, team_b);
         return false;
     }
     Satz(nullptr, a)->team[sa] = int16_t(team_b);
     Satz(nullptr, b)->team[sb] = int16_t(team_a);
+    // The fixtures name clubs: each takes over the other's open games.
+    if (a != b) {
+        Spiele_Team_Ersetzen(a, team_a, team_b);
+        Spiele_Team_Ersetzen(b, team_b, team_a);
+    }
     if (!Club_Ist_Client()) {
         if (Satz(nullptr, a)->art == ART_LIGA) Team_Wert(TW_WETTBEWERB, team_b, a, OP_SCHREIBEN);
         if (Satz(nullptr, b)->art == ART_LIGA) Team_Wert(TW_WETTBEWERB, team_a, b, OP_SCHREIBEN);

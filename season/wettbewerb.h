@@ -149,6 +149,9 @@ bool Wettbewerb_Team_Noch_Dabei(int32_t id, int32_t team, int32_t, int32_t);
 // Puts `team` into the first free slot; false when full or already in.
 bool Wettbewerb_Team_Eintragen(int32_t id, int32_t team);
 void Wettbewerb_Teams_Leeren(int32_t id);
+// Swaps team_a of competition a with team_b of competition b: their slots,
+// their games not yet played, and (for leagues) their team value 11. With a
+// = -1 team_a, in no competition, takes team_b's place and team_b leaves b.
 bool Wettbewerb_Team_Tauschen(int32_t a, int32_t b, int32_t team_a, int32_t team_b);
 bool Wettbewerb_Team_Wettbewerb_Wechsel(int32_t team, int32_t von, int32_t nach);
 // The competitions of a club this season (club -1: all); with flag 1 only

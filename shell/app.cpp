@@ -167,6 +167,7 @@ int32_t App_Init_Grafik() {
 }
 
 void App_Beenden() {
+    if (g_dienste.filme_freigeben) g_dienste.filme_freigeben();
     if (g_dienste.shade_exit) g_dienste.shade_exit();
     if (g_dienste.sound_close) g_dienste.sound_close();
     if (g_dienste.font_free_set) g_dienste.font_free_set();
@@ -352,6 +353,7 @@ int32_t App_Main(const AppStart& start) {
         if (start.max_durchlaeufe && durchlaeufe >= start.max_durchlaeufe && Quit_State() == 0) Quit_State_Setzen(1);
     } while (Quit_State() != 2);
 
+    if (g_dienste.filme_freigeben) g_dienste.filme_freigeben();
     if (g_dienste.pack_lzw_exit) g_dienste.pack_lzw_exit();
     if (g_dienste.resourcen_schliessen) g_dienste.resourcen_schliessen();
     DDraw_Release(&Screen_Get());

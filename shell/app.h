@@ -38,6 +38,8 @@ struct ShellDienste {
     void (*shade_exit)() = nullptr;
     void (*sound_close)() = nullptr;
     void (*font_free_set)() = nullptr;
+    // the films close at the program's end (their sounds before the sound does)
+    void (*filme_freigeben)() = nullptr;
     // the intro and outro player
     bool (*intro_abspielen)() = nullptr;
     bool (*outro_abspielen)() = nullptr;

@@ -18,6 +18,7 @@ struct ScreenModul {
     Screen_Record rec{0, SCREEN_VOLLBILD, SCREEN_BREITE, SCREEN_HOEHE, 16, 0, nullptr, 0};
     bool fenster_offen = false;
     void (*film)(uint16_t*, int32_t, int32_t) = nullptr;
+    void (*bink_init)(int32_t) = nullptr;
 };
 ScreenModul g;
 
@@ -51,6 +52,7 @@ int32_t DDraw_Init(Screen_Record* rec) {
         DDraw_Release(rec);
         return 0;
     }
+    if (g.bink_init) g.bink_init(rec->tiefe);
     rec->initialisiert = 1;
     return 1;
 }
@@ -68,6 +70,8 @@ void Win_Destroy_Window() {
 }
 
 void Screen_Film_Hook_Setzen(void (*bnk_do_frame_all)(uint16_t*, int32_t, int32_t)) { g.film = bnk_do_frame_all; }
+
+void Screen_Bink_Hook_Setzen(void (*bink_init)(int32_t)) { g.bink_init = bink_init; }
 
 void Screen_Present() {
     if (Quit_State() != 0 || !g.rec.speicher) return;

@@ -41,8 +41,10 @@ void Screen_Present();
 // Shows the given pixels in the current mode.
 void Screen_Update(const uint16_t* pixel);
 
-// Films decode into the screen memory just before it is shown (the media
-// module fills this when it starts).
+// Films decode into the screen memory just before it is shown, and every
+// screen set-up (also a Ctrl+B switch) tells the video slots its depth. The
+// composition root fills both; null empties them.
 void Screen_Film_Hook_Setzen(void (*bnk_do_frame_all)(uint16_t* speicher, int32_t pitch, int32_t hoehe));
+void Screen_Bink_Hook_Setzen(void (*bink_init)(int32_t tiefe));
 
 }  // namespace velmora

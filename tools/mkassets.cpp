@@ -5,18 +5,24 @@
 // Every file of the resource-file list is written into "resfile" below the
 // installation with the project's own writer, but the fonts, which mkfonts
 // renders, and the menu sounds, which mksounds synthesises. The trophy, kit,
-// crest and portrait-part files hold pictures drawn by program; trophies and
-// kits, which the code reads by number, lie at 4000 + their number, past the
-// entries the menu's slave numbers reach (docs/assets.md).
+// crest and portrait-part files hold pictures drawn by program, and so do the
+// menus' files (the menu framework, the option bar, the start screens);
+// trophies and kits, which the code reads by number, lie at 4000 + their
+// number, past the entries the menu's slave numbers reach (docs/assets.md).
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "app/verdrahtung.h"
 #include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
+#include "gfx/bild_muster_geld.h"
 #include "gfx/bild_muster_menue.h"
 #include "gfx/bild_muster_seiten.h"
+#include "gfx/bild_muster_spieler.h"
+#include "gfx/bild_muster_start.h"
+#include "gfx/font.h"
 #include "gfx/wappen.h"
 #include "media/sound.h"
 #include "platform/files.h"
@@ -25,7 +31,26 @@
 
 using namespace velmora;
 
-constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3;
+constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4, MENUE_RES_HASK = 6;
+
+// The letters on the pictures come from the installation's fonts, which
+// mkfonts has rendered into resfile/fontres.res before; the composition root
+// binds the graphics' loaders that read them.
+bool Schriften_Laden(const std::string& resfile) {
+    VerdrahtungOptionen v;
+    v.nur = {"Grafik"};
+    std::string fehler;
+    if (!Spiel_Verdrahten(v, &fehler)) {
+        std::fprintf(stderr, "mkassets: %s\n", fehler.c_str());
+        return false;
+    }
+    const std::string pfad = resfile + "/fontres.res";
+    const int32_t slot = Res_Open(pfad.c_str(), 0);
+    if (slot < 0) return false;
+    const int32_t ok = Font_Load_Set(slot, 0, FONT_SET_ANZAHL);
+    Res_Close(slot);
+    return ok == 1;
+}
 
 int main(int argc, char** argv) {
     constexpr const char* BENUTZUNG =
@@ -40,6 +65,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "mkassets: cannot create %s\n", resfile.c_str());
         return 1;
     }
+    if (!Schriften_Laden(resfile)) {
+        std::fprintf(stderr, "mkassets: cannot load the fonts of %s/fontres.res (mkfonts writes them)\n", resfile.c_str());
+        return 1;
+    }
+    const std::vector<MusterGruppe> spieler_bilder = Muster_Spieler_Gruppen();
     int geschrieben = 0;
     for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) {
         std::string pfad = resfile + "/" + Resourcen_Standardname(i);
@@ -54,13 +84,25 @@ int main(int argc, char** argv) {
             if (fehler.empty()) fehler = f;
         };
         if (i == MENUE_RES_GLOBAL) setzen(0, Muster_Menue_Global_Datei(), "the menu pictures");
-        else if (i == MENUE_RES_OPTIONEN) setzen(0, Muster_Menue_Optionen_Datei(), "the option bar");
+        else if (i == MENUE_RES_OPTIONEN) {
+            // The option bar's pictures, then the start screen's and the wizard's.
+            setzen(0, Muster_Menue_Optionen_Datei(), "the option bar");
+            for (int32_t e : Muster_Start_Eintraege())
+                setzen(e, {Muster_Eintrag(Muster_Start_Bild(e), true)}, "the start screens");
+        }
+        else if (i == MENUE_RES_ZEMO) {
+            setzen(MENUE_DISK_ERSTER, Muster_Menue_Disk_Datei(), "the save screen");
+            setzen(GELD_ERSTER, Muster_Geld_Datei(), "the money screens");
+            setzen(GELD_OPTIONEN_FENSTER, Muster_Geld_Optionen_Datei(), "the options screen");
+        } else if (i == MENUE_RES_HASK) setzen(GELD_HASK_ERSTER, Muster_Geld_Hask_Datei(), "the bank screen");
         else if (i == BILD_RES_POKALE) {
             setzen(0, Muster_Pokal_Datei(POKAL_RES_ANZAHL), "the trophies");
             setzen(MENUE_ABDUNKELN_EINTRAG, {Muster_Eintrag(Muster_Menue_Abdunkeln(), true)}, "the darkening");
         } else if (i == BILD_RES_TRIKOTS) setzen(0, Muster_Trikot_Datei(), "the kits");
         else if (i == BILD_RES_WAPPEN) setzen(0, Muster_Wappen_Datei(WAPPEN_RES_ANZAHL), "the crests");
         else if (i == BILD_RES_GESICHTER) setzen(0, Muster_Portrait_Datei(), "the portrait parts");
+        for (const MusterGruppe& g : spieler_bilder)
+            if (g.datei == i) setzen(g.erster, g.bilder, g.name);
         // The match-day pages and the competition screens take entries of several files.
         for (int32_t e : Muster_Seiten_Eintraege(i))
             setzen(e, {Muster_Eintrag(Muster_Seiten_Bild(i, e), true)}, "the match-day pages");
@@ -74,6 +116,8 @@ int main(int argc, char** argv) {
         }
         ++geschrieben;
     }
+    Font_Free_Set();
+    Spiel_Entdrahten();
     std::printf("mkassets: %d resource files in %s\n", geschrieben, resfile.c_str());
     return 0;
 }

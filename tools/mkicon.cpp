@@ -4,9 +4,7 @@
 //
 // A football on the pitch's green, in the colours of the game's start
 // picture, drawn by program at 64 x 64 pixels with 4 x 4 samples a pixel and
-// written as an RGBA PNG file (zlib for the picture data and the checksums).
-#include <zlib.h>
-
+// written as an RGBA PNG file.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -15,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
+#include "tools/png_datei.h"
 #include "tools/werkzeug.h"
 
 using namespace velmora;
@@ -75,18 +73,6 @@ Farbe probe(double x, double y) {
     return WEISS;
 }
 
-void anhaengen_be32(std::vector<uint8_t>& d, uint32_t v) {
-    for (int s = 24; s >= 0; s -= 8) d.push_back(uint8_t(v >> s));
-}
-
-void stueck(std::vector<uint8_t>& datei, const char typ[5], const std::vector<uint8_t>& inhalt) {
-    anhaengen_be32(datei, uint32_t(inhalt.size()));
-    const size_t anfang = datei.size();
-    datei.insert(datei.end(), typ, typ + 4);
-    datei.insert(datei.end(), inhalt.begin(), inhalt.end());
-    anhaengen_be32(datei, uint32_t(crc32(0, datei.data() + anfang, uInt(datei.size() - anfang))));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -96,10 +82,9 @@ int main(int argc, char** argv) {
     if (int ende = werkzeug::Hilfe_Oder_Version(argc, argv, "mkicon", BENUTZUNG); ende >= 0) return ende;
     if (argc != 2 || argv[1][0] == '-') return werkzeug::Falsch("mkicon", "needs the PNG file to write");
 
-    // Rows of RGBA pixels, each behind its filter byte (0: none).
+    // Rows of RGBA pixels.
     std::vector<uint8_t> roh;
     for (int y = 0; y < GROESSE; ++y) {
-        roh.push_back(0);
         for (int x = 0; x < GROESSE; ++x) {
             std::array<double, 4> summe{};
             for (int sy = 0; sy < PROBEN; ++sy)
@@ -114,23 +99,7 @@ int main(int argc, char** argv) {
             roh.push_back(uint8_t(std::lround(summe[3] * 255 / (PROBEN * PROBEN))));
         }
     }
-    uLongf gepackt_groesse = compressBound(uLong(roh.size()));
-    std::vector<uint8_t> gepackt(gepackt_groesse);
-    if (compress2(gepackt.data(), &gepackt_groesse, roh.data(), uLong(roh.size()), 9) != Z_OK) {
-        std::fprintf(stderr, "mkicon: the picture could not be packed\n");
-        return 1;
-    }
-    gepackt.resize(gepackt_groesse);
-
-    std::vector<uint8_t> datei = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<uint8_t> kopf;
-    anhaengen_be32(kopf, GROESSE);
-    anhaengen_be32(kopf, GROESSE);
-    kopf.insert(kopf.end(), {8, 6, 0, 0, 0});   // 8 bits, RGBA, deflate, no filter variants, no interlace
-    stueck(datei, "IHDR", kopf);
-    stueck(datei, "IDAT", gepackt);
-    stueck(datei, "IEND", {});
-    if (!Plat_Write_Atomic(argv[1], datei.data(), datei.size())) {
+    if (!werkzeug::Png_Schreiben(argv[1], GROESSE, GROESSE, 4, roh)) {
         std::fprintf(stderr, "mkicon: cannot write %s\n", argv[1]);
         return 1;
     }

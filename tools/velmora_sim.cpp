@@ -42,12 +42,15 @@ using namespace velmora;
 constexpr const char* NAME = "velmora-sim";
 constexpr const char* BENUTZUNG =
     "Usage: velmora-sim [OPTION]...\n"
-    "Plays Velmora without a screen, every club computer-managed, and prints the tables.\n"
+    "Plays Velmora without a screen, every club computer-managed unless --humans says\n"
+    "otherwise, and prints the tables.\n"
     "\n"
     "      --small        a small generated world instead of the full one\n"
     "      --seed N       the seed of the world and of the game (default 1)\n"
     "      --days N       the days to play (default 365, at most 36500)\n"
-    "      --humans N     human managers (0-6) that end their turn at once\n"
+    "      --humans N     human managers (0-6) on the first league clubs, with their\n"
+    "                     accounts, start money, grounds and advertising; they end\n"
+    "                     their turn at once\n"
     "      --no-autosave  no autosave at the month's end\n"
     "      --install DIR  play the world of this installation instead of a generated one\n"
     "      --user DIR     the user directory (save games); default a temporary one\n"

@@ -4,10 +4,11 @@
 // With a display the game opens its window; without one (none set, one that
 // does not open, or SDL's offscreen or dummy driver) it runs headless on a
 // virtual clock, unless "-w" asked for a window: then it ends with status 1.
-// The calendar drives every frame. Headless, the main job starts a new game
-// of the demo world with every club computer-managed, plays a number of days
-// with the game's match day, prints a short summary and ends the program the
-// orderly way.
+// The calendar drives every frame. In a window the game begins on the start
+// screen. Headless, the main job starts a new game of the demo world with one
+// human manager on the first league's first club (level 2, his days end at
+// once), plays a number of days with the game's match day, prints a short
+// summary and ends the program the orderly way.
 //
 // Every start-up failure ends the program with one line on stderr naming what
 // failed, and a non-zero status: 1 the game could not start or stopped on an
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     if (start.headless) {
         start.max_durchlaeufe = HEADLESS_BILDER;
         o.sim.tage = HEADLESS_TAGE;
+        o.sim.menschen = 1;   // the first league's first club, whose days end at once
     }
     if (!Spiel_Verdrahten(o, &fehler)) {
         std::fprintf(stderr, "velmora: %s\n", fehler.c_str());

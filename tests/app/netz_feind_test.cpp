@@ -47,6 +47,7 @@
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "tests/club/welt.h"
+#include "tests/support/anfragen.h"
 
 namespace velmora {
 namespace {
@@ -495,26 +496,9 @@ TEST(FeindlicheClients, IdleConnectionsNeverTakeAJoinedClientsSlotAndAreClosed) 
     EXPECT_EQ(server.Fragen(CMD_BERICHT).mit_team, 2);
 }
 
-// The arguments of a request, packed as a client packs them.
-std::vector<uint8_t> Argumente(std::initializer_list<int32_t> werte, const std::vector<uint8_t>& block = {},
-                               bool mit_block = false) {
-    std::vector<uint8_t> a;
-    ClubPacker pk{a};
-    for (int32_t w : werte) pk.i32(w);
-    if (mit_block) pk.block_mit_laenge(block.data(), block.size());
-    return a;
-}
-
-int32_t Bits(float f) {
-    int32_t b;
-    std::memcpy(&b, &f, 4);
-    return b;
-}
-
-// A transfer as block 4 carries it: from, to, leaving players, own team, price bits.
-std::vector<uint8_t> Transfer(int32_t von, int32_t zu, int32_t sv, int32_t sz, int32_t eigenes, float preis) {
-    return Argumente({von, zu, sv, sz, eigenes, Bits(preis)});
-}
+using test::Argumente;
+using test::Bits;
+using test::Transfer;
 
 struct Anfrage {
     const char* name;
@@ -730,48 +714,6 @@ bool Felder_Passen(const std::string& felder, const std::vector<uint8_t>& d) {
     return pos == d.size();
 }
 
-// Each documented request as the joined guest sends it.
-std::map<int32_t, std::vector<uint8_t>> Dokumentierte_Anfragen() {
-    std::vector<uint8_t> news_add = Argumente({GAST, GAST, -1, int32_t(NEWS_NACHRICHT)});
-    news_add.resize(news_add.size() + NEWS_KOPF_BYTES, 0);
-    const std::vector<uint8_t> text = {'x', 0};
-    ClubPacker{news_add}.block_mit_laenge(text.data(), text.size());
-    std::vector<uint8_t> news_holen = Argumente({}, std::vector<uint8_t>(4, 0), true);
-    ClubPacker{news_holen}.i32(GAST);
-    return {
-        {ANFRAGE_SPIELER_WERT, Argumente({84, GAST_SPIELER, 0, OP_LESEN})},
-        {ANFRAGE_TEAM_WERT, Argumente({19, GAST, 0, OP_LESEN})},
-        {ANFRAGE_TEAM_ZEIGER, Argumente({700, GAST}, std::vector<uint8_t>(36, 7), true)},
-        {ANFRAGE_MANAGER_ICON, Argumente({GAST, 5, 0, 0})},
-        {ANFRAGE_SPIELER_ANZAHL, {}},
-        {ANFRAGE_SPIELER_BLOCK, Argumente({0, 2})},
-        {ANFRAGE_SPIELER_TEAM, Argumente({GAST})},
-        {ANFRAGE_TEAM_STARTINFO, {}},
-        {ANFRAGE_TEAM_BLOCK, Argumente({0, 2})},
-        {ANFRAGE_TEAM_OWN, Argumente({GAST})},
-        {ANFRAGE_STARTTEAMS, {}},
-        {ANFRAGE_MANAGER_STARTINFO, {}},
-        {ANFRAGE_NEWS_HOLEN, news_holen},
-        {ANFRAGE_NEWS_HINZUFUEGEN, news_add},
-        {ANFRAGE_NEWS_SETZEN, Argumente({1, GAST, 0, 1})},
-        {ANFRAGE_STADION_HOLEN, Argumente({GAST})},
-        {ANFRAGE_STADION_AENDERN, Argumente({GAST, 0, 50, 1000, 10})},
-        {ANFRAGE_STADION_PRUEFEN, Argumente({GAST})},
-        {ANFRAGE_MANAGER_RECORD, Argumente({GAST})},
-        {ANFRAGE_MARKT_LISTE, {}},
-        {ANFRAGE_WERBUNG, Argumente({GAST, -1, 0, 0})},
-        {ANFRAGE_BANK_STATUS, Argumente({GAST})},
-        {ANFRAGE_BANK_KONTO, Argumente({GAST})},
-        {ANFRAGE_BANK_AUSZAHLUNG, Argumente({GAST, -1, 1000, 31, 0, -1})},
-        {ANFRAGE_BANK_BUCHUNGEN, Argumente({GAST})},
-        {ANFRAGE_BANK_KREDIT, Argumente({Bits(1000.0f), Bits(-1.0f), -1, GAST, 12, 0})},
-        {ANFRAGE_SPIELE_SERIE, Argumente({-1, GAST, 2})},
-        {ANFRAGE_SPIELE_SPIEL, Argumente({0, 0, 0, 0})},
-        {ANFRAGE_KALENDER_STAND, {}},
-        {ANFRAGE_TRANSFER, Transfer(GAST, 0, GAST_SPIELER, -1, GAST, 0.0f)},
-    };
-}
-
 TEST(Vorlagen, EveryDocumentedRequestInItsDocumentedFormIsAnsweredAsDocumented) {
     test::LogFaenger faenger;
     g_server_zeiten = Net_Zeiten();
@@ -782,7 +724,7 @@ TEST(Vorlagen, EveryDocumentedRequestInItsDocumentedFormIsAnsweredAsDocumented) 
     ASSERT_TRUE(server.Gast());
 
     const std::map<int32_t, std::string> doku = Dokumentierte_Felder();
-    const std::map<int32_t, std::vector<uint8_t>> anfragen = Dokumentierte_Anfragen();
+    const std::map<int32_t, std::vector<uint8_t>> anfragen = test::Dokumentierte_Anfragen(GAST, GAST_SPIELER);
     ASSERT_GE(doku.size(), 30u) << VELMORA_PROTOKOLL;
     for (const auto& [id, felder] : doku) EXPECT_TRUE(anfragen.count(id)) << "documented request " << id << " not sent";
     for (const auto& [id, argumente] : anfragen) {

@@ -253,6 +253,8 @@ TEST_F(ProgrammTest, VelmoraSimCommandLineAndExitCodes) {
     });
 }
 
+std::string lesen(const std::string& pfad);
+
 TEST_F(ProgrammTest, ToolsCommandLine) {
     pruefen({
         {"weltgen --help", VELMORA_WELTGEN, "weltgen", {"--help"}, {}, 0, 1, "Usage: weltgen"},
@@ -268,7 +270,21 @@ TEST_F(ProgrammTest, ToolsCommandLine) {
         {"mksounds unknown option", VELMORA_MKSOUNDS, "mksounds", {"--laut"}, {}, 2, 2, "mksounds: needs"},
         {"mkicon --help", VELMORA_MKICON, "mkicon", {"--help"}, {}, 0, 1, "Usage: mkicon"},
         {"mkicon without a file", VELMORA_MKICON, "mkicon", {}, {}, 2, 2, "mkicon: needs"},
+        {"mkfilme --help", VELMORA_MKFILME, "mkfilme", {"--help"}, {}, 0, 1, "Usage: mkfilme"},
+        {"mkfilme without a directory", VELMORA_MKFILME, "mkfilme", {}, {}, 2, 2, "mkfilme: needs"},
+        {"filmbild the learned-talent film's last frame", VELMORA_FILMBILD, "filmbild", {"77", "2717", tmp / "x.png"}, {},
+         0, 1, ""},
+        {"filmbild beyond the film", VELMORA_FILMBILD, "filmbild", {"77", "2718", tmp / "y.png"}, {}, 1, 2,
+         "filmbild: entry 77 holds no film with frame 2718"},
+        {"filmbild an entry without film", VELMORA_FILMBILD, "filmbild", {"8", "1", tmp / "y.png"}, {}, 1, 2,
+         "filmbild: entry 8 holds no film"},
     });
+    // A 320 x 240 PNG.
+    const std::string png = lesen(tmp / "x.png");
+    ASSERT_GE(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x01\x40\0\0\0\xF0", 8));
+    EXPECT_FALSE(fs::exists(tmp / "y.png"));
 }
 
 std::string lesen(const std::string& pfad) {

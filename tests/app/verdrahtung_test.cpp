@@ -37,9 +37,12 @@
 #include "gfx/trikot.h"
 #include "gui/menue.h"
 #include "match/spieltag_hooks.h"
+#include "media/video.h"
 #include "platform/clock.h"
 #include "season/kalender.h"
+#include "shell/screen.h"
 #include "tests/core/temp_verz.h"
+#include "tests/media/film_hilfe.h"
 
 namespace velmora {
 namespace {
@@ -117,7 +120,9 @@ TEST(Verdrahtung, TheOrderOfBindingChangesNothingInTheGame) {
     // The same modules, bound backwards and then shuffled.
     std::vector<std::string> namen = Verdrahtung_Module();
     namen.erase(std::remove_if(namen.begin(), namen.end(),
-                               [](const std::string& n) { return n == "Grafik" || n == "Shell" || n == "Bildschirm"; }),
+                               [](const std::string& n) {
+                                   return n == "Grafik" || n == "Shell" || n == "Bildschirm" || n == "Start";
+                               }),
                 namen.end());
     std::vector<std::string> rueckwaerts(namen.rbegin(), namen.rend());
     std::vector<std::string> gemischt = namen;
@@ -143,8 +148,6 @@ TEST(Verdrahtung, AModuleUnboundFromTheMiddleLeavesTheOthersWorking) {
     const std::vector<std::string> gebunden = Verdrahtung_Gebunden();
     EXPECT_EQ(std::count(gebunden.begin(), gebunden.end(), "Stadion"), 0);
     EXPECT_EQ(Spieltag_Hooks().stadion_einnahmen, nullptr);
-    ASSERT_TRUE(Sim_Bis_Tag(0));
-    for (int32_t t : Menschen()) ASSERT_TRUE(Bank_Waehrung_Umrechnen(t, 2000000, 0));
     ASSERT_TRUE(Sim_Bis_Tag(100));
     // The calendar's work of the others ran: the news file opened, the events
     // read, the match days closed every human club's bank periods.
@@ -189,10 +192,10 @@ TEST(Verdrahtung, AfterEveryMatchUpkeepAndAdvertisingFallIntoThePeriodTheBankClo
     ASSERT_TRUE(Sim_Bis_Tag(0));
     const std::vector<int32_t> menschen = Menschen();
     ASSERT_EQ(menschen.size(), 2u);
-    // The new game's set-up of the clubs comes with the start screens: here
-    // the test gives them accounts, money and advertising contracts.
+    // The new game's start opened the human clubs' accounts with their start
+    // money and gave them their first advertising contracts.
     for (int32_t t : menschen) {
-        ASSERT_TRUE(Bank_Waehrung_Umrechnen(t, 5000000, 0));
+        ASSERT_TRUE(Bank_Hat_Konto(t));
         ASSERT_TRUE(Werbung_Automatik_Setzen(t, 1));
         const Werbung_Datensatz* wd = Werbung_Get_Team(t);
         ASSERT_NE(wd, nullptr);
@@ -345,6 +348,30 @@ TEST(Verdrahtung, TheWindowBindsTheHelpBoxAndEndsTextEntryAndHelpAtTheEnd) {
     }
     Kalender_Hooks() = KalenderHooks{};
     Rastport_Free(font.bogen);
+}
+
+// The films in a game with a screen: every screen set-up chooses their copy,
+// each frame shown draws them, a change of run mode pauses them, and the end
+// of the wiring closes them.
+TEST(Verdrahtung, FilmsFollowTheScreenAndTheRunMode) {
+    Plat_Uhr_Virtuell(true, 1000);
+    std::string fehler;
+    ASSERT_TRUE(Spiel_Verdrahten(Betrieb::HEADLESS, &fehler)) << fehler;
+    Bink_InitBink(nullptr, nullptr, nullptr, nullptr, 8);
+    ASSERT_EQ(Win_Create_Window(true, true), 0);
+    ASSERT_EQ(DDraw_Init(&Screen_Get()), 1);
+    EXPECT_EQ(Bink_Einstellungen().kopie, BINK_KOPIE_ALLES | FILM_ZIEL_565);
+    BINK_VIDEO* v = Bnk_InitV(test::Film_Block(test::Film_Testbau(4, 4, 3)), nullptr, 0, 0, 0, 0, BINK_SPEICHER, "TestVideo", 0);
+    ASSERT_NE(v, nullptr);
+    Bnk_PauseV(v, false);
+    Screen_Present();
+    EXPECT_EQ(Screen_Get().speicher[0], test::Bild_Farbe(1));
+    Kalender_Hooks().medien_stop.Aufrufen();
+    EXPECT_EQ(v->pausiert, 1);
+    Spiel_Entdrahten();
+    EXPECT_EQ(v->slot, -1);
+    Win_Destroy_Window();
+    Plat_Uhr_Virtuell(false);
 }
 
 }  // namespace

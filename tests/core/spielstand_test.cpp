@@ -323,16 +323,24 @@ TEST_F(SpielstandTest, RegistrationRules) {
     EXPECT_EQ(d.rahmen.size(), size_t(SPIELSTAND_MODULE_MAX)) << "the table is full at its maximum";
 }
 
-TEST_F(SpielstandTest, SavingIsRefusedOnAClientWithTheOptionsScreensText) {
+// A client's game is the server's: it neither saves nor loads, and hears why.
+TEST_F(SpielstandTest, SavingAndLoadingAreRefusedOnAClientWithTheOptionsScreensText) {
+    setzen(1, 2, 3);
+    ASSERT_TRUE(Spielstand_Speichern(2));
+    welt.protokoll.clear();
+    setzen(4, 5, 6);
     Spielstand_Hooks().netz_modus = [] { return int32_t(1); };
     Spielstand_Hooks().optionen_text = [](int32_t n) { return n == 29 ? "Nur der Server speichert." : "falsch"; };
     EXPECT_FALSE(Spielstand_Speichern(1));
-    ASSERT_EQ(welt.meldungen.size(), 1u);
-    EXPECT_EQ(welt.meldungen[0], "Nur der Server speichert.");
+    EXPECT_FALSE(Spielstand_Laden(2));
+    EXPECT_EQ(welt.meldungen, (std::vector<std::string>{"Nur der Server speichert.", "Nur der Server speichert."}));
     EXPECT_FALSE(fs::exists(datei(1)));
     EXPECT_TRUE(welt.protokoll.empty());
-    Spielstand_Hooks().netz_modus = [] { return int32_t(2); };   // the server saves
+    EXPECT_EQ(welt.wert[0], 4) << "the client's game is untouched";
+    Spielstand_Hooks().netz_modus = [] { return int32_t(2); };   // the server saves and loads
     EXPECT_TRUE(Spielstand_Speichern(1));
+    EXPECT_TRUE(Spielstand_Laden(2));
+    EXPECT_EQ(welt.wert[0], 1);
 }
 
 // Another instance holds the user directory: saving and the autosave are

@@ -41,12 +41,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Rastport* ziel = Rastport_Create(160, 80, 16, 0, 0);
     Rastport_Fill(ziel, 0, 0, -1, -1, 0, nullptr);
     if (art & 1) {
-        // The bytes overwrite part of a valid entry, so that the checks behind the magic are reached.
+        // With bit 3 the bytes are a whole entry; else they overwrite part of
+        // a valid one, so that the checks behind the magic are reached.
         std::string d = vorlagen[(art >> 1) & 1];
-        const size_t ofs = size >= 4 ? Bytes_Get32(data) % d.size() : 0;
-        const size_t n = size >= 4 ? size - 4 : 0;
-        std::memcpy(d.data() + ofs, data + 4, std::min(n, d.size() - ofs));
-        if (art & 4) d.resize(d.size() - std::min(d.size(), n));
+        if (art & 8) {
+            d.assign(reinterpret_cast<const char*>(data), size);
+        } else {
+            const size_t ofs = size >= 4 ? Bytes_Get32(data) % d.size() : 0;
+            const size_t n = size >= 4 ? size - 4 : 0;
+            std::memcpy(d.data() + ofs, data + 4, std::min(n, d.size() - ofs));
+            if (art & 4) d.resize(d.size() - std::min(d.size(), n));
+        }
         if (Font* f = Font_Read(reinterpret_cast<const uint8_t*>(d.data()), d.size())) {
             Text_Printf(ziel, f, "%s", 3, 20, "Abc ^bbX^fb0009 12^c12345^tr0050y^l^gll0001z");
             Font_Free(f);

@@ -116,6 +116,19 @@ TEST_F(MenueEingabe, EnteringAndLeavingSendTheirEventsOnce) {
     Bild(50, 50);
     const std::vector<Ereignis> soll = {{106, EV_BETRETEN, 0}, {106, EV_VERLASSEN, 0}};
     EXPECT_EQ(ereignisse, soll);
+    // A click ends the hover without the leaving event (a button is not
+    // entered again under the pointer). When the pointer goes straight on to
+    // rest elsewhere (the screen the button opened lies there), the button
+    // leaves then, and is entered again when the pointer comes back.
+    ereignisse.clear();
+    Bild(120, 110);
+    Bild(120, 110, 1);
+    Bild(120, 110, 0);
+    Bild(50, 50);
+    Bild(120, 110);
+    const std::vector<Ereignis> nach_klick = {
+        {106, EV_BETRETEN, 0}, {106, EV_LINKS, 0}, {106, EV_VERLASSEN, 0}, {106, EV_BETRETEN, 0}};
+    EXPECT_EQ(ereignisse, nach_klick);
     // Removing the hovered icon sends the leaving event.
     Bild(120, 110);
     Menue_Screen_Icon_Loeschen(106, nullptr);

@@ -45,7 +45,8 @@ void write_seeds(const std::string& dir) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    for (int i = *argc - 1; i > 0; --i)
+    // The first directory is the one the run writes into; the build's seeds lie beside it.
+    for (int i = 1; i < *argc; ++i)
         if ((*argv)[i][0] != '-') {
             write_seeds((*argv)[i]);
             break;

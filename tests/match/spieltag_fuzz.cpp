@@ -1,22 +1,22 @@
-// tests/match/spieltag_fuzz.cpp - the match day's save block from arbitrary bytes.
+// tests/match/spieltag_fuzz.cpp - the match day's save block from arbitrary
+// bytes, in the running game of the small generated world, whose fixtures
+// the blocks of the seeds name.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
-#include "club/team.h"
 #include "match/spieltag.h"
-#include "season/spiele.h"
+#include "tests/support/fuzz_welt.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    static velmora::test::FuzzWelt welt;
+    if (!welt.ok) std::abort();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t bytes) {
     using namespace velmora;
-    static bool bereit = [] {
-        Team_Init(4);
-        Spiele_Init();
-        Spiele_Neu(1, 1, 0, 0, 0, 1);
-        Spiele_Neu(1, 1, 1, 0, 2, 3);
-        return true;
-    }();
-    (void)bereit;
     if (Spieltag_Load(daten, bytes)) {
         std::vector<uint8_t> wieder;
         Spieltag_Save(wieder);

@@ -11,6 +11,7 @@
 #include "gui/menue_panel.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_satz.h"
+#include "business/bank.h"
 #include "matchview/ankuendigung.h"
 #include "matchview/ergebnis_seite.h"
 #include "matchview/vorspiel.h"
@@ -74,13 +75,30 @@ TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatch
                         {{0, 12}, {1, 31, EREIGNIS_EIGENTOR}, {0, 55, TORART_STANDARD_8000}, {1, 70}, {0, 88}}, 23456);
         const int32_t torlos = (eigen + 1) % n;
         Ergebnis_Setzen(w, 1, torlos, 0, {});
+        // As the match day stages them: the manager's club as the record's home team.
         auto eintragen = [&](int32_t p, int32_t art, uint32_t schluessel) {
             const Spiel_Lock h = Spiele_Lock(w, 1, p, 0);
             const AnkuendigungDaten d = Ankuendigung_Daten_Von_Spiel(h);
-            Ankuendigung_Setzen(w, int32_t(d.heim), int32_t(d.gast), 1, p, 0, &d);
+            const bool mensch_gast = int32_t(d.gast) == team;
+            Ankuendigung_Setzen(w, mensch_gast ? team : int32_t(d.heim), mensch_gast ? int32_t(d.heim) : int32_t(d.gast),
+                                1, p, 0, &d);
             Spiele_Unlock(h);
             Ankuendigung_In_Buffer(art, schluessel);
         };
+        // The club's period up to this match: gate money and advertising in, wages, upkeep and training out.
+        const struct {
+            uint8_t kategorie;
+            float betrag;
+        } buchungen[] = {{BUCHUNG_EINTRITT, 184000}, {BUCHUNG_WERBUNG, 95000}, {BUCHUNG_SPIELERKOSTEN, -212000},
+                         {BUCHUNG_STADION_UNTERHALT, -31000}, {BUCHUNG_TRAINING, -12500}};
+        for (const auto& b : buchungen)
+            EXPECT_TRUE(b.betrag > 0 ? Bank_Gutschrift(team, b.betrag, b.kategorie, -1)
+                                     : Bank_Abbuchung(team, -b.betrag, b.kategorie, 1, -1));
+        {
+            const Spiel_Lock h = Spiele_Lock(w, 1, eigen, 0);
+            Bank_Periode_Buchen(team, Spiele_Get_Spiel(h, 0));
+            Spiele_Unlock(h);
+        }
         // Keys in the order of the pictures below.
         eintragen(eigen, ANK_TORE, 1000);
         eintragen(eigen, ANK_STATISTIK, 999);

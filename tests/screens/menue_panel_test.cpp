@@ -9,6 +9,7 @@
 #include "core/programm.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
+#include "gui/menue_film.h"
 #include "gui/menue_optionen.h"
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
@@ -39,6 +40,10 @@ struct Beobachtung {
     int32_t quit_state = 0;
     int32_t frames = 0;
     int32_t pause = -1;
+    // Per frame: the open videos, and whether the header's film is open and playing.
+    std::vector<int32_t> videos;
+    std::vector<int32_t> film;   // -1 none, 0 paused, 1 playing
+    std::vector<bool> requester;
 };
 Beobachtung g_b;
 
@@ -70,6 +75,15 @@ protected:
             g_b.quit_state = Quit_State();
             ++g_b.frames;
             g_b.pause = Menue_Icon_Zustand(ICON_OPTION_PAUSE);
+            int32_t offen = 0, film = -1;
+            for (int32_t i = 0; i < BINK_SLOTS; ++i)
+                if (const BINK_VIDEO* v = Bink_Slot_Video(i)) {
+                    ++offen;
+                    if (v->x == MENUE_FILM_X && v->y == MENUE_FILM_Y) film = v->pausiert ? 0 : 1;
+                }
+            g_b.videos.push_back(offen);
+            g_b.film.push_back(film);
+            g_b.requester.push_back(g_b.requester_offen);
         }, "Beobachter");
     }
 };
@@ -105,11 +119,11 @@ TEST_F(MenuePanel, TheMainScreenShowsTheNextMatchAndTheTeamMenuSlidesUpAndBack) 
 
 TEST_F(MenuePanel, AnEntryOfTheTeamMenuOpensItsScreen) {
     skript = {{4, 30, 300, 0, false}, {30, TEAM_X, KNOPF_Y, 0, false}};
-    Klicken(skript, TEAM_X, 436 + 23 + 22 + 11);   // the second entry
+    Klicken(skript, TEAM_X, 436 + 23 + 2 * 22 + 11);   // the third entry
     skript.push_back({3, 30, 300, 0, false});
     ASSERT_TRUE(Spielen());
     EXPECT_EQ(g_b.platzhalter_knopf, ICON_PANEL_TEAM);
-    EXPECT_EQ(g_b.platzhalter_eintrag, 1);
+    EXPECT_EQ(g_b.platzhalter_eintrag, 2);
 }
 
 TEST_F(MenuePanel, ThreeDaysEndByTheContinueButton) {
@@ -154,6 +168,43 @@ TEST_F(MenuePanel, ASecondMessageWaitsForTheFirstAndARightClickAnswers) {
     EXPECT_EQ(Vergleichen("menue_requester_1", 0), "");
     EXPECT_TRUE(g_b.requester_offen) << "the second message shows after the first";
     EXPECT_EQ(g_b.requester_wartend, 0);
+}
+
+TEST_F(MenuePanel, TheHeaderPlaysTheCompetitionsFilmARequesterPausesItAndTheDaysEndClosesIt) {
+    g_b.beim_ersten_zug = [] { Meldung("%s", "Eine Nachricht"); };
+    skript = {{6, 400, 300, 0, false}};
+    skript.push_back({2, 400, 300, 2, false});   // a right click answers the message
+    skript.push_back({6, 400, 300, 0, false});
+    Klicken(skript, WEITER_X, WEITER_Y);
+    skript.push_back({40, 30, 300, 0, false});   // the next turn
+    ASSERT_TRUE(Spielen());
+    ASSERT_GE(g_b.zuege.size(), 2u);
+    bool pausiert_bei_requester = false, spielt_ohne = false;
+    for (size_t f = 0; f < g_b.film.size(); ++f) {
+        EXPECT_LE(g_b.videos[f], 1) << "frame " << f << ": one film at a time, none left behind";
+        if (g_b.requester[f] && g_b.film[f] == 0) pausiert_bei_requester = true;
+        if (!g_b.requester[f] && g_b.film[f] == 1) spielt_ohne = true;
+        if (g_b.requester[f]) EXPECT_NE(g_b.film[f], 1) << "frame " << f << ": the film plays over the requester";
+    }
+    EXPECT_TRUE(pausiert_bei_requester);
+    EXPECT_TRUE(spielt_ohne);
+    EXPECT_EQ(g_b.film.back(), 1) << "the next turn shows the film again";
+}
+
+TEST_F(MenuePanel, AQueuedVideoIsClosedOnceAtTheNextFrameNotBefore) {
+    skript = {{2, 400, 300, 0, false}};
+    ASSERT_TRUE(Spielen());
+    Menue_Filme_Schliessen();
+    BINK_VIDEO* filme[BINK_SLOTS];
+    for (BINK_VIDEO*& f : filme) {
+        f = Bnk_InitV(MENUE_FILM_ERSTER, BINK_RES_DATEI, 0, 0, 0, 0, BINK_DATEI, "Test", 0);
+        ASSERT_NE(f, nullptr);
+    }
+    for (BINK_VIDEO* f : filme) Menue_Video_Freigabe_Vormerken(f);
+    Menue_Video_Freigabe_Vormerken(filme[0]);   // a slot is queued once
+    for (int32_t i = 0; i < BINK_SLOTS; ++i) EXPECT_NE(Bink_Slot_Video(i), nullptr) << "closed before the next frame";
+    Menue_Frame();
+    for (int32_t i = 0; i < BINK_SLOTS; ++i) EXPECT_EQ(Bink_Slot_Video(i), nullptr) << "slot " << i << " left open";
 }
 
 TEST_F(MenuePanel, TheOptionBarShowsItsToggles) {

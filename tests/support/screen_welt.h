@@ -3,7 +3,8 @@
 // holds the build's generated resource files, every module bound by the
 // composition root as the windowed game binds them, the program run headless
 // on the virtual clock, and a script of mouse input played frame by frame in
-// the menu phase. The shown 800 x 600 screen is compared with reviewed PNGs.
+// the menu phase (and, for the start screens, while the game waits to begin).
+// The shown 800 x 600 screen is compared with reviewed PNGs.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include "core/programm.h"
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "screens/spielstart_screen.h"
 #include "season/kalender.h"
 #include "shell/app.h"
 #include "tests/core/temp_verz.h"
@@ -28,22 +30,27 @@ namespace velmora::test {
 // One step of the script: after `bilder` frames of the menu phase, the mouse
 // moves to (x, y) with these buttons held; `foto` keeps the screen shown last.
 // A press counts only on an icon the mouse already rests over: move there
-// first, then press, then release.
+// first, then press, then release. `taste` types a character (> 0) or presses
+// a key (< 0: the negated key code) with the step; `aktion` runs first (a
+// check of the state, or a call a mouse cannot make).
 struct Schritt {
     int32_t bilder = 1;
     int32_t x = -100, y = -100;
     uint32_t knoepfe = 0;
     bool foto = false;
+    int32_t taste = 0;
+    void (*aktion)() = nullptr;
 };
 
+// With `startscreens` set the game begins as in a window, on the start screen
+// (the module "Start" instead of the runner), and the script plays there too.
+// `menschen` sets the human managers (one by default).
 class ScreenWelt : public ::testing::Test {
 public:
     static inline std::vector<Schritt> skript;
     static inline size_t schritt = 0;
     static inline int32_t warten = 0;
     static inline std::vector<std::vector<uint16_t>> fotos;
-    // Human managers of the game (a fixture sets it before SetUp).
-    static inline int32_t menschen = 1;
 
 protected:
     void SetUp() override {
@@ -59,7 +66,8 @@ protected:
         Kalender_Hooks() = KalenderHooks{};
         VerdrahtungOptionen v;
         v.nur = {"Core",        "Grafik",   "Netz",     "Club",  "Saison",   "Spielfeld", "Spieltag", "News", "Stadion",
-                 "Bank",        "Scout",    "Verhandlung", "Training", "Ereignis", "Shell", "Bildschirm", "Lauf"};
+                 "Bank",        "Scout",    "Verhandlung", "Training", "Ereignis", "Shell", "Bildschirm",
+                 startscreens ? "Start" : "Lauf"};
         v.sim.seed = 6;
         v.sim.menschen = menschen;
         v.sim.autosave = false;
@@ -67,9 +75,13 @@ protected:
         std::string fehler;
         ASSERT_TRUE(Spiel_Verdrahten(v, &fehler)) << fehler;
         Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 50, Skript_Bild, "Skript");
+        if (startscreens) Kalender_Hooks().spielstart_frame = [] {
+            const bool laeuft = Spielstart_Screen_Frame();
+            if (!laeuft) Skript_Bild();
+            return laeuft;
+        };
     }
     void TearDown() override {
-        menschen = 1;
         Spiel_Entdrahten();
         Kalender_Hooks() = KalenderHooks{};
         Core_Hooks().meldung = nullptr;
@@ -99,6 +111,8 @@ protected:
     }
 
     velmora_test::TestWelt dirs;
+    bool startscreens = false;
+    int32_t menschen = 1;   // human managers of the generated world
 
 private:
     // After the screen's frame: the next step of the script, the end after the last.
@@ -109,8 +123,16 @@ private:
             return;
         }
         const Schritt& s = skript[schritt++];
+        if (s.aktion) s.aktion();
         if (s.foto) fotos.push_back(Plat_Headless_Bild());
         Plat_Headless_Maus(s.x, s.y, s.knoepfe);
+        if (s.taste) {
+            Plat_Headless_Taste(VK_SHIFT, s.taste >= 'A' && s.taste <= 'Z');
+            PlatEreignis e;
+            e.art = s.taste > 0 ? PLAT_E_ZEICHEN : PLAT_E_TASTE;
+            e.code = s.taste > 0 ? s.taste : -s.taste;
+            Plat_Headless_Ereignis(e);
+        }
         warten = s.bilder - 1;
     }
 };

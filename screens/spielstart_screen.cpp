@@ -1,0 +1,747 @@
+// screens/spielstart_screen.cpp - the start screen and the new-game wizard.
+#include "screens/spielstart_screen.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "club/manager.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "club/team_suche.h"
+#include "core/debug.h"
+#include "core/meldung.h"
+#include "core/spielstand.h"
+#include "core/text.h"
+#include "core/text_format.h"
+#include "gfx/alpha.h"
+#include "gfx/bild_muster_start.h"
+#include "gfx/blit.h"
+#include "gfx/font.h"
+#include "gfx/rastport.h"
+#include "gfx/schatten.h"
+#include "gfx/text_markup.h"
+#include "gfx/texteingabe.h"
+#include "gfx/wappen.h"
+#include "gui/icon.h"
+#include "gui/menue.h"
+#include "gui/menue_requester.h"
+#include "gui/menue_scrollbar.h"
+#include "media/sound.h"
+#include "screens/disk_screen.h"
+#include "screens/spielstart_wahl.h"
+#include "season/kalender.h"
+#include "season/spielstart.h"
+#include "season/wettbewerb.h"
+
+namespace velmora {
+namespace {
+
+constexpr uint16_t Farbe(int r, int g, int b) { return uint16_t((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3)); }
+constexpr uint16_t WEISS = 65535, GESPERRT = 35921, GEWAEHLT = 52743, VERGEBEN = 50744;
+constexpr uint16_t FELD = Farbe(8, 14, 22), FELD_RAND = Farbe(214, 178, 82), KARTE = Farbe(22, 40, 60),
+                   BALKEN_LEER = Farbe(12, 22, 34), BALKEN_VOLL = Farbe(214, 178, 82);
+
+constexpr int32_t SLAVE = 12000;
+constexpr int32_t SLAVE_START = SLAVE + START_BILD_HINTERGRUND, SLAVE_WIZARD = SLAVE + START_BILD_WIZARD;
+constexpr int32_t SLAVE_ZURUECK = 4019, SLAVE_ZURUECK_GEDRUECKT = 4018;   // the menus' slate and green buttons
+constexpr int32_t SLAVE_WEITER = 4017, SLAVE_WEITER_GEDRUECKT = 4016;
+constexpr const char* TEXTE = "ULVO_ZUSATZ";
+constexpr const char* VERSION = "V1.24";
+constexpr const char* TITEL = "VELMORA";
+constexpr const char* UNTERTITEL = "Fu\xdf" "ball-Manager";
+constexpr int32_t SAMPLE_BLAETTERN = 13;
+constexpr int32_t KNAUF_OBEN = 194;   // the knob's stored y at the top of its bar
+constexpr int32_t BALKEN_X = 774, BALKEN_Y = 185;
+
+// Films of "animationen.res": the background and one per page.
+constexpr int32_t FILM_HINTERGRUND = 55;
+struct SeitenFilm {
+    int32_t nummer, x, y;
+};
+constexpr SeitenFilm FILME[WIZARD_SEITEN] = {{0, 0, 0},     {0, 0, 0},     {57, 568, 323}, {56, 518, 407},
+                                             {53, 524, 393}, {58, 422, 413}, {54, 422, 393}, {0, 0, 0}};
+
+// The list panels by kind: picture, row size and row positions.
+struct SeitenArt {
+    int32_t bild;
+    int32_t zeile_b, zeile_h;
+    int32_t zeilen;
+    int32_t pos[WIZARD_ZEILEN][2];
+};
+constexpr int32_t PANEL_X = 419, PANEL_Y = 166;
+constexpr SeitenArt ARTEN[5] = {
+    {SLAVE + START_BILD_PANEL_LEVEL, 353, 33, 5, {{426, 204}, {426, 254}, {426, 304}, {426, 354}, {426, 404}}},
+    {SLAVE + START_BILD_PANEL_BILD,
+     74,
+     74,
+     12,
+     {{435, 178}, {519, 178}, {603, 178}, {687, 178}, {435, 255}, {519, 255}, {603, 255}, {687, 255}, {435, 332},
+      {519, 332}, {603, 332}, {687, 332}}},
+    {SLAVE + START_BILD_PANEL_LISTE, 345, 33, 6, {{427, 190}, {427, 224}, {427, 258}, {427, 292}, {427, 326}, {427, 360}}},
+    {SLAVE + START_BILD_PANEL_LISTE, 345, 33, 6, {{427, 190}, {427, 224}, {427, 258}, {427, 292}, {427, 326}, {427, 360}}},
+    {SLAVE + START_BILD_PANEL_VEREIN, 345, 33, 6, {{427, 190}, {427, 224}, {427, 258}, {427, 292}, {427, 326}, {427, 360}}},
+};
+// The kind of each page's panel (-1: none).
+constexpr int32_t SEITEN_ART[WIZARD_SEITEN] = {-1, 0, -1, 1, 2, 4, 3, -1};
+
+// The summary: the column of its texts and the column of its pictures.
+constexpr int32_t UEBERSICHT_X = 133, UEBERSICHT_BILD_X = 37;
+
+struct StartModul {
+    bool vorbereitet = false;
+    bool welt_fehlt = false;
+    int32_t seite = -1;
+    int32_t versatz = 0;
+    int32_t zeilen = 0, eintraege = 0;
+    std::vector<int32_t> laender, vereine, ligen;
+    int32_t film_hintergrund = 0, film_seite = 0;
+    bool film_gemeldet = false;
+    s_icon start[5];
+    s_icon navi[4];
+    s_icon liste[WIZARD_ZEILEN + 4];   // 885, 886, 869, the rows, the end
+    s_icon anzahl[4];
+    s_icon name[2];
+    s_icon kader[2];
+    s_scrollbar balken;
+};
+StartModul g;
+
+SpielstartScreenHooks g_hooks;
+
+const char* Text(int32_t nummer) {
+    const char* t = Text_Get(TEXTE, nummer);
+    return t ? t : "";
+}
+
+SpielstartWahl& Wahl() { return *Spielstart_Wahl(Spielstart_Aktuell()); }
+
+void Text_Drucken(Font* font, const std::string& format, int32_t x, int32_t y, uint16_t farbe, const char* text) {
+    if (Rastport* ziel = Rastport_Target(); ziel && font)
+        Text_Printf(ziel, font, (std::string("^c%05d") + format).c_str(), x, y, int32_t(farbe), text);
+}
+
+void Bild_Blit(int32_t slave, int32_t x, int32_t y) {
+    Rastport* ziel = Rastport_Target();
+    if (Rastport* rp = ziel ? Menue_Get_Slave_Rastport(slave, nullptr) : nullptr)
+        Rastport_Blit(rp, 0, 0, -1, -1, ziel, x, y, BlitMode_Key);
+}
+
+// Darkens a rectangle of the screen (a greyed plate of the background).
+void Abdunkeln(int32_t x, int32_t y, int32_t w, int32_t h) {
+    static BlitMode dunkel{.tint = 1, .factor = 80, .colour = Farbe(8, 12, 18)};
+    if (Rastport* ziel = Rastport_Target()) Rastport_Blit(ziel, x, y, w, h, ziel, x, y, &dunkel);
+}
+
+// The films go through the hooks the root fills; without them nothing is shown.
+int32_t Film_Oeffnen(int32_t nummer, int32_t x, int32_t y) {
+    if (!g_hooks.film_oeffnen) {
+        if (!g.film_gemeldet) Debug_Printf("Spielstart: keine Filme angebunden\n");
+        g.film_gemeldet = true;
+        return 0;
+    }
+    return g_hooks.film_oeffnen(nummer, x, y);
+}
+
+void Film_Schliessen(int32_t& slot) {
+    if (slot && g_hooks.film_schliessen) g_hooks.film_schliessen(slot);
+    slot = 0;
+}
+
+s_icon Knopf(int32_t nummer, int32_t x, int32_t y, int32_t br, int32_t ho, int8_t pri, IconMainP klick,
+             IconZeichnen zeichnen) {
+    s_icon i = Menue_Icon_Neu(nummer, x, y, -1, 0, pri);
+    i.br = int16_t(br);
+    i.ho = int16_t(ho);
+    i.Status = ICON_ST_KEY;   // no picture: transparent
+    i.Main_P = klick;
+    i.zeichnen = zeichnen;
+    return i;
+}
+
+s_icon Ende() { return s_icon{}; }
+
+void Sperren(s_icon& icon, bool an) {
+    if (an) icon.Status |= ICON_ST_GESPERRT;
+    else icon.Status &= ~ICON_ST_GESPERRT;
+}
+
+// Another manager of this game (an entry below the count, not the current
+// one) chose the portrait / club.
+int32_t Vergeben_An(int32_t SpielstartWahl::*feld, int32_t wert) {
+    for (int32_t i = 0; i < Spielstart_Anzahl(); ++i)
+        if (i != Spielstart_Aktuell() && Spielstart_Wahl(i)->*feld == wert) return i;
+    return -1;
+}
+
+// The start screen.
+
+void Titel_Zeichnen() {
+    Rastport* ziel = Rastport_Target();
+    if (Font* f = Font_Get(4); ziel && f)
+        Text_Schatten_Print(ziel, f, "^c%05d%s", 400 - Text_Width(f, TITEL) / 2, 96, int32_t(WEISS), TITEL);
+    Text_Drucken(Font_Get(8), "^tz0000%s", 400, 132, GEWAEHLT, UNTERTITEL);
+    Text_Drucken(Font_Get(8), "%s", 675, 590, WEISS, VERSION);
+}
+
+void Start_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
+    if (!icon) return;
+    if (icon->nummer == ICON_START_NEU) Titel_Zeichnen();
+    const bool gesperrt = icon->Status & ICON_ST_GESPERRT;
+    if (gesperrt) Abdunkeln(x, y, icon->br, icon->ho);
+    Text_Drucken(Font_Get(11), "^tz0100%s", x + 80, y + 47, gesperrt ? GESPERRT : WEISS,
+                 Text(105 + icon->nummer - ICON_START_NEU));
+}
+
+// Every country entry of which a club plays in a competition, in team order.
+void Laender_Bauen() {
+    g.laender.clear();
+    std::vector<bool> spielt(size_t(std::max(Team_Anzahl(), 0)), false);
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        const int32_t nation = Team_Wert(TW_NATION, t, 0, OP_LESEN);
+        if (Team_Hat_Wettbewerb(t) && nation >= 0 && nation < Team_Anzahl()) spielt[size_t(nation)] = true;
+    }
+    for (int32_t t = 0; t < Team_Anzahl(); ++t)
+        if (Team_Ist_Nationalteam(t) && (Team_Hat_Wettbewerb(t) || spielt[size_t(t)])) g.laender.push_back(t);
+}
+
+// The save screen's load page over the start screen: it loads as it does in a
+// game, and "back" brings the start screen again.
+void Ladeseite_Zurueck(s_icon* icon, int32_t ereignis) {
+    if (!icon || !(ereignis & EV_LINKS)) return;
+    Disk_Screen_Schliessen();
+    Spielstart_Screen_Oeffnen();
+}
+
+void Ladeseite_Oeffnen() {
+    Disk_Screen_Laden_Oeffnen();
+    if (s_icon* zurueck = Menue_Screen_Icon_Aus_Nummer(ICON_DISK_ZURUECK)) zurueck->Main_P = Ladeseite_Zurueck;
+}
+
+void Start_Klick(s_icon* icon, int32_t ereignis) {
+    if (!icon || !(ereignis & EV_LINKS)) return;
+    if (g_hooks.spiel_sperren && (icon->nummer == ICON_START_NEU || icon->nummer == ICON_START_LETZTES))
+        g_hooks.spiel_sperren();
+    switch (icon->nummer) {
+    case ICON_START_NEU:
+        if (!Spielstart_Welt_Aufbauen() || !Spielstart_Platzhalter_Anlegen()) {
+            g.welt_fehlt = true;
+            Sperren(g.start[0], true);
+            Meldung("%s", Spielstart_Welt_Fehler().c_str());
+            return;
+        }
+        Menue_Set_Hintergrund(SLAVE_WIZARD);
+        Laender_Bauen();
+        Spielstart_Seite_Wechseln(1);
+        break;
+    case ICON_START_LADEN:
+        Ladeseite_Oeffnen();
+        break;
+    case ICON_START_LETZTES:
+        if (const int32_t slot = Spielstand_Letzter_Holen(); slot != -1) K_NEUER_TAG(K_LADEN, slot);
+        break;
+    default: break;   // the team editor is not built yet: its button stays greyed
+    }
+}
+
+// The wizard.
+
+bool Wahl_Fehlt(int32_t seite) {
+    const SpielstartWahl& w = Wahl();
+    switch (seite) {
+    case 0: return Spielstart_Anzahl() < 1;
+    case 1: return Spielstart_Level() < 0;
+    case 2: return w.name[0] == 0;
+    case 3: return w.portrait < 0;
+    case 4: return w.nation < 0;
+    case 5: return w.team < 0;
+    case 6: return w.wettbewerb < 0;
+    default: return false;
+    }
+}
+
+void Naechste_Pruefen() { Sperren(g.navi[2], g.seite >= 0 && Wahl_Fehlt(g.seite)); }
+
+void Navi_Klick(s_icon* icon, int32_t ereignis) {
+    if (icon && (ereignis & EV_LINKS)) Spielstart_Seite_Wechseln(icon->nummer == ICON_WIZARD_WEITER ? 1 : -1);
+}
+
+void Navi_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
+    if (!icon || (icon->Status & ICON_ST_GESPERRT)) return;
+    const bool weiter = icon->nummer == ICON_WIZARD_WEITER;
+    Text_Drucken(Font_Get(6), "^tz0040%s", x, y + icon->ho / 2 + 5, WEISS, Text(weiter ? 96 : 95));
+}
+
+const char* Oder_Offen(const char* text) { return text && text[0] ? text : Text(69); }
+
+// The summary of the current manager's choices on the left.
+void Uebersicht_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
+    Naechste_Pruefen();
+    Rastport* ziel = Rastport_Target();
+    if (!ziel || g.seite < 0) return;
+    const SpielstartWahl& w = Wahl();
+    auto farbe = [](int32_t seite) { return g.seite == seite ? GEWAEHLT : WEISS; };
+    Font* f7 = Font_Get(7);
+    Font* f8 = Font_Get(8);
+    Text_Drucken(f7, "^tz0598%s", 0, 128, WEISS, Text(72 + g.seite));
+    if (g.seite == 0) Text_Drucken(Font_Get(9), "^tz0598%s", 0, 149, GEWAEHLT, Text(79));
+
+    const int32_t anzahl = Spielstart_Anzahl(), nummer = Spielstart_Aktuell() + 1;
+    std::string manager;
+    if (anzahl < 1) manager = Text_Format(Text(82), {Text(69)});
+    else if (anzahl == 1) manager = Text_Format("%d. %s", {nummer, Text(80)});
+    else manager = Text_Format(Text(81), {nummer, anzahl});
+    Text_Drucken(f8, "%s", 50, 116, farbe(0), manager.c_str());
+
+    const int32_t level = Spielstart_Level();
+    Text_Drucken(f8, "%s", UEBERSICHT_X, 170, farbe(1),
+                 (std::string(Text(83)) + " " + Oder_Offen(Spielstart_Level_Name(level))).c_str());
+    if (level >= 0) Bild_Blit(SLAVE + START_BILD_LEVEL + level, UEBERSICHT_BILD_X, 127);
+
+    Text_Drucken(f8, "%s", UEBERSICHT_X, 250, farbe(2), (std::string(Text(71)) + " " + Oder_Offen(w.name)).c_str());
+    if (w.portrait >= 0 && w.portrait < SPIELSTART_PORTRAITS)
+        Bild_Blit(SLAVE + START_BILD_PORTRAIT + w.portrait, UEBERSICHT_BILD_X, 206);
+    if (g.seite == 3) Bild_Blit(SLAVE + START_BILD_BILDRAHMEN, UEBERSICHT_BILD_X - 2, 206);
+
+    static const SchattenParameter schatten{2, 2, 3, 0};
+    const char* land = w.nation >= 0 ? Team_String(TS_NAME, w.nation, 0, 0) : nullptr;
+    Text_Drucken(f8, "%s", UEBERSICHT_X, 330, farbe(4), (std::string(Text(84)) + " " + Oder_Offen(land)).c_str());
+    Bild_Blit(SLAVE + START_BILD_WAPPENRAHMEN, UEBERSICHT_BILD_X, 285);
+    if (w.nation >= 0) Wappen_Zeichnen(w.nation, ziel, UEBERSICHT_BILD_X + 6, 291, 62, 62, &schatten);
+
+    const char* verein = w.team >= 0 ? Team_String(TS_NAME, w.team, 0, 0) : nullptr;
+    Text_Drucken(f8, "%s", UEBERSICHT_X, 410, farbe(5), (std::string(Text(85)) + " " + Oder_Offen(verein)).c_str());
+    Bild_Blit(SLAVE + START_BILD_WAPPENRAHMEN, UEBERSICHT_BILD_X, 364);
+    if (w.team >= 0) Wappen_Zeichnen(w.team, ziel, UEBERSICHT_BILD_X + 6, 370, 62, 62, &schatten);
+
+    const char* liga = w.wettbewerb >= 0 ? Wettbewerb_Get_Landespokal(w.wettbewerb, 0, 0) : nullptr;
+    Text_Drucken(f8, "%s", UEBERSICHT_X, 490, farbe(6), (std::string(Text(86)) + " " + Oder_Offen(liga)).c_str());
+    if (w.wettbewerb >= 0) {
+        const int32_t symbol = Wettbewerb_Get_Liga_Symbol(w.wettbewerb);
+        if (symbol >= 0 && symbol < START_BILD_LIGEN) Bild_Blit(SLAVE + START_BILD_LIGA + symbol, UEBERSICHT_BILD_X, 443);
+    }
+}
+
+// The column headings over the lists.
+void Panel_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
+    struct Kopf {
+        int32_t text, x;
+    };
+    std::vector<Kopf> koepfe;
+    if (g.seite == 4) koepfe = {{87, 476}, {88, 636}};
+    else if (g.seite == 5) koepfe = {{89, 476}, {90, 580}, {91, 709}};
+    else if (g.seite == 6) koepfe = {{92, 476}, {93, 636}};
+    for (const Kopf& k : koepfe) Text_Drucken(Font_Get(6), "^tz0000%s", k.x, 181, WEISS, Text(k.text));
+}
+
+// The club's strength as a gold bar over a dark one.
+void Staerke_Balken(int32_t team, int32_t x, int32_t y) {
+    Rastport* ziel = Rastport_Target();
+    if (!ziel) return;
+    constexpr int32_t B = 92, H = 9;
+    const int32_t staerke = std::clamp(Team_Get_Staerke(team), 0, TEAM_SPIELER_MAX * 12);
+    Rastport_Fill(ziel, x, y, B, H, BALKEN_LEER, nullptr);
+    Rastport_Fill(ziel, x + 1, y + 1, (B - 2) * staerke / (TEAM_SPIELER_MAX * 12), H - 2, BALKEN_VOLL, nullptr);
+    Rastport_Draw_Frame(ziel, x, y, B, H, FELD_RAND, 1, nullptr);
+}
+
+void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
+    Rastport* ziel = Rastport_Target();
+    if (!icon || !ziel) return;
+    const int32_t index = icon->nummer - ICON_WIZARD_ZEILE + g.versatz;
+    if (index < 0 || index >= g.eintraege) return;
+    const bool hover = Menue_Get_Aktuelles_Icon() == icon;
+    SpielstartWahl& w = Wahl();
+    auto gewaehlt = [&](bool ja) {
+        if (ja) Bild_Blit(SLAVE + START_BILD_MARKE, x + 4, y + 10);
+        return ja ? GEWAEHLT : WEISS;
+    };
+    switch (g.seite) {
+    case 1: {
+        if (hover) Bild_Blit(SLAVE + START_BILD_HOVER_LEVEL, x, y - 5);
+        const uint16_t farbe = gewaehlt(Spielstart_Level() == index);
+        Text_Drucken(Font_Get(11), "%s", x + 90, y + 22, farbe, Spielstart_Level_Name(index));
+        break;
+    }
+    case 3: {
+        Rastport* bild = Menue_Get_Slave_Rastport(SLAVE + START_BILD_PORTRAIT + index, nullptr);
+        if (!bild) break;
+        const bool vergeben = Vergeben_An(&SpielstartWahl::portrait, index) >= 0;
+        Sperren(*icon, vergeben);
+        if (vergeben) Blit_Alpha(bild, 0, 0, -1, -1, ziel, x, y, 50);
+        else if (w.portrait == index || w.portrait < 0) Rastport_Blit(bild, 0, 0, -1, -1, ziel, x, y, BlitMode_Key);
+        else Blit_Alpha(bild, 0, 0, -1, -1, ziel, x, y, 60);
+        if (w.portrait == index) {
+            Bild_Blit(SLAVE + START_BILD_BILDRAHMEN, x - 2, y);
+        } else if (hover && !vergeben) {
+            if (Rastport* rahmen = Menue_Get_Slave_Rastport(SLAVE + START_BILD_BILDRAHMEN, nullptr))
+                Blit_Alpha(rahmen, 0, 0, -1, -1, ziel, x - 2, y, 60);
+        }
+        break;
+    }
+    case 4: {
+        const int32_t land = g.laender[size_t(index)];
+        if (hover) Bild_Blit(SLAVE + START_BILD_HOVER_LISTE, x, y);
+        const uint16_t farbe = gewaehlt(w.nation == land);
+        Text_Drucken(Font_Get(11), "%s", x + 94, y + 22, farbe, Team_String(TS_NAME, land, 0, 0));
+        Wappen_Zeichnen(land, ziel, x + 38, y + 2, 28, 28, nullptr);
+        break;
+    }
+    case 5: {
+        const int32_t team = g.vereine[size_t(index)];
+        if (hover) Bild_Blit(SLAVE + START_BILD_HOVER_VEREIN, x, y);
+        const uint16_t farbe = gewaehlt(w.team == team);
+        Staerke_Balken(team, x + 242, y + 12);
+        Wappen_Zeichnen(team, ziel, x + 38, y + 2, 28, 28, nullptr);
+        char name[64];
+        Font* f9 = Font_Get(9);
+        if (f9) Str_Auf_Breite(Team_String(TS_NAME, team, 0, 0), name, sizeof name, f9, 144);
+        Text_Drucken(f9, "%s", x + 94, y + 14, farbe, f9 ? name : "");
+        const int32_t anderer = Vergeben_An(&SpielstartWahl::team, team);
+        Sperren(*icon, anderer >= 0);
+        if (anderer >= 0) {
+            Text_Drucken(f9, "[%s]", x + 94, y + 27, VERGEBEN, Spielstart_Wahl(anderer)->name);
+        } else {
+            const int32_t liga = Team_Wert(TW_WETTBEWERB, team, 0, OP_LESEN);
+            Text_Drucken(f9, "%s", x + 94, y + 27, GESPERRT, liga >= 0 ? Wettbewerb_Get_Landespokal(liga, 0, 0) : Text(97));
+        }
+        break;
+    }
+    case 6: {
+        const int32_t liga = g.ligen[size_t(index)];
+        if (hover) Bild_Blit(SLAVE + START_BILD_HOVER_LISTE, x, y);
+        const uint16_t farbe = gewaehlt(w.wettbewerb == liga);
+        Text_Drucken(Font_Get(7), "%s", x + 94, y + 21, farbe, Wettbewerb_Get_Landespokal(liga, 0, 0));
+        const int32_t land = Wettbewerb_Get_Land(liga);
+        if (land >= 0)
+            if (Font* f9 = Font_Get(9))
+                Text_Printf(ziel, f9, "^c%05d^tr0338^gll%04d %s", x, y + 21, int32_t(GESPERRT), land,
+                            Team_String(TS_NAME, land, 0, 0));
+        Pokal_Zeichnen(liga, -1, ziel, x + 35, y + 2, 28, 28, nullptr);
+        break;
+    }
+    default: break;
+    }
+}
+
+void Zeile_Klick(s_icon* icon, int32_t ereignis) {
+    if (!icon || !(ereignis & EV_LINKS)) return;
+    SpielstartWahl& w = Wahl();
+    if (icon->nummer == ICON_WIZARD_KADER) {
+        w.startkader = !w.startkader;
+        return;
+    }
+    if (icon->nummer == ICON_WIZARD_PLUS || icon->nummer == ICON_WIZARD_MINUS) {
+        const int32_t n = Spielstart_Anzahl();
+        const int32_t neu = n < 1 ? 1 : n + (icon->nummer == ICON_WIZARD_PLUS ? 1 : -1);
+        Spielstart_Anzahl_Setzen(std::clamp(neu, 1, SPIELSTART_MANAGER_MAX));
+        return;
+    }
+    const int32_t index = icon->nummer - ICON_WIZARD_ZEILE + g.versatz;
+    if (index < 0 || index >= g.eintraege) return;   // below the last entry: nothing to choose
+    switch (g.seite) {
+    case 1: Spielstart_Level_Setzen(index); break;
+    case 3:
+        if (Vergeben_An(&SpielstartWahl::portrait, index) >= 0) return;
+        w.portrait = index;
+        break;
+    case 4:
+        w.nation = g.laender[size_t(index)];
+        w.team = w.wettbewerb = -1;
+        break;
+    case 5:
+        if (Vergeben_An(&SpielstartWahl::team, g.vereine[size_t(index)]) >= 0) return;
+        w.team = g.vereine[size_t(index)];
+        w.wettbewerb = Team_Wert(TW_WETTBEWERB, w.team, 0, OP_LESEN);
+        break;
+    case 6: w.wettbewerb = g.ligen[size_t(index)]; break;
+    default: return;
+    }
+    Spielstart_Seite_Wechseln(1);
+}
+
+// The count of managers as a scoreboard digit; an unset count shows none.
+void Anzahl_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
+    const int32_t n = Spielstart_Anzahl();
+    Rastport* ziel = Rastport_Target();
+    Rastport* ziffern = ziel ? Menue_Get_Slave_Rastport(SLAVE + START_BILD_ZIFFERN, nullptr) : nullptr;
+    if (ziffern && n >= 1 && n < START_ZIFFERN)
+        Rastport_Blit(ziffern, 0, n * START_ZIFFER_H, START_ZIFFER_B, START_ZIFFER_H, ziel, 557, 301, BlitMode_Key);
+}
+
+void Kader_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
+    const bool an = Wahl().startkader != 0;
+    if (Menue_Get_Aktuelles_Icon() == icon) Bild_Blit(SLAVE + START_BILD_HOVER_KADER, 449, 396);
+    if (an) Bild_Blit(SLAVE + START_BILD_HAKEN, 427, 396);
+    Text_Drucken(Font_Get(9), "%s", 456, 410, an ? GEWAEHLT : WEISS, Text(94));
+}
+
+// The name page: the question and the text entry on a card of its own.
+void Name_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
+    Rastport* ziel = Rastport_Target();
+    Font* f = Font_Get(11);
+    if (!ziel || !f || !icon) return;
+    Rastport_Fill(ziel, x, y, icon->br, icon->ho, FELD_RAND, nullptr);
+    Rastport_Fill(ziel, x + 2, y + 2, icon->br - 4, icon->ho - 4, KARTE, nullptr);
+    const std::string frage = Text_Format(Text(70), {Spielstart_Aktuell() + 1});
+    Text_Drucken(f, "%s", x + 16, y + 30, WEISS, frage.c_str());
+    constexpr int32_t FELD_X = 435, FELD_Y = 310, FELD_B = 300, FELD_H = 26;
+    Rastport_Fill(ziel, FELD_X - 2, FELD_Y - 2, FELD_B + 4, FELD_H + 4, FELD_RAND, nullptr);
+    Rastport_Fill(ziel, FELD_X, FELD_Y, FELD_B, FELD_H, FELD, nullptr);
+    SpielstartWahl& w = Wahl();
+    const int32_t r = Texteingabe_Edit(f, w.name, int32_t(sizeof w.name), SPIELSTART_NAME_MAX,
+                                       TEXTEINGABE_NAME | TEXTEINGABE_MAUS | TEXTEINGABE_ALLES_MARKIERT, FELD_X, FELD_Y, FELD_B, FELD_H, 6, 3,
+                                       nullptr, 0, 0, nullptr, WEISS);
+    if (r == TEXTEINGABE_ENTER && w.name[0]) Spielstart_Seite_Wechseln(1);
+}
+
+void Balken_Geaendert(s_icon*, int32_t position, int32_t) {
+    if (position < 0 || position == g.versatz) return;
+    g.versatz = position;
+    Sample_Spielen_Lautstaerke(SAMPLE_BLAETTERN, false, 100);
+    Schatten_Cache_Leeren();
+}
+
+void Icons_Anlegen() {
+    for (int32_t i = 0; i < 4; ++i)
+        g.start[i] = Knopf(ICON_START_NEU + i, START_PLATTE_X, START_PLATTE_Y + i * START_PLATTE_ABSTAND,
+                           START_PLATTE_B, START_PLATTE_H, 1, Start_Klick, Start_Zeichnen);
+    // The order on screen: new game, last game, load, editor.
+    g.start[1].y = int16_t(START_PLATTE_Y + 3 * START_PLATTE_ABSTAND);
+    g.start[2].y = int16_t(START_PLATTE_Y + 2 * START_PLATTE_ABSTAND);
+    g.start[3].y = int16_t(START_PLATTE_Y + 1 * START_PLATTE_ABSTAND);
+    g.start[4] = Ende();
+
+    g.navi[0] = Knopf(ICON_WIZARD_UEBERSICHT, 0, 100, 1, 1, 0, nullptr, Uebersicht_Zeichnen);
+    g.navi[0].typ = ICON_TYP_PASSIV;
+    g.navi[1] = Knopf(ICON_WIZARD_ZURUECK, 424, 492, 80, 20, 1, Navi_Klick, Navi_Zeichnen);
+    g.navi[1].bild = SLAVE_ZURUECK;
+    g.navi[1].bild_gedrueckt = SLAVE_ZURUECK_GEDRUECKT;
+    g.navi[2] = Knopf(ICON_WIZARD_WEITER, 710, 492, 80, 20, 1, Navi_Klick, Navi_Zeichnen);
+    g.navi[2].bild = SLAVE_WEITER;
+    g.navi[2].bild_gedrueckt = SLAVE_WEITER_GEDRUECKT;
+    for (int32_t i : {1, 2}) g.navi[i].Status = ICON_ST_KEY | ICON_ST_DRUCK;
+    g.navi[3] = Ende();
+
+    g.liste[0] = Knopf(ICON_WIZARD_BALKEN, BALKEN_X, BALKEN_Y, 9, 364, 2, Menue_Scrollbar_Klick, nullptr);
+    g.liste[0].partner = ICON_WIZARD_KNAUF;
+    g.liste[1] = Knopf(ICON_WIZARD_KNAUF, BALKEN_X, KNAUF_OBEN, 8, 8, 3, nullptr, nullptr);
+    g.liste[1].bild = SLAVE + START_BILD_KNAUF;
+    g.liste[1].typ = ICON_TYP_SCROLLBUTTON | ICON_TYP_BEWEGLICH;
+    g.liste[1].daten = &g.balken;
+    g.liste[1].partner = ICON_WIZARD_BALKEN;
+    g.liste[2] = Knopf(ICON_WIZARD_PANEL, PANEL_X, PANEL_Y, 380, 460, 0, nullptr, Panel_Zeichnen);
+    g.liste[2].typ = ICON_TYP_PASSIV;
+    for (int32_t z = 0; z < WIZARD_ZEILEN; ++z)
+        g.liste[3 + z] = Knopf(ICON_WIZARD_ZEILE + z, 415, 220 + 30 * z, 190, 20, 1, Zeile_Klick, Zeile_Zeichnen);
+    g.liste[3 + WIZARD_ZEILEN] = Ende();
+
+    g.anzahl[0] = Knopf(ICON_WIZARD_PLUS, 567, 240, 50, 60, 1, Zeile_Klick, nullptr);
+    g.anzahl[0].bild = SLAVE + START_BILD_PLUS;
+    g.anzahl[1] = Knopf(ICON_WIZARD_MINUS, 567, 354, 50, 60, 1, Zeile_Klick, nullptr);
+    g.anzahl[1].bild = SLAVE + START_BILD_MINUS;
+    for (int32_t i : {0, 1}) {
+        g.anzahl[i].Status = ICON_ST_KEY | ICON_ST_DRUCK;
+        g.anzahl[i].bild_gedrueckt = g.anzahl[i].bild;
+    }
+    g.anzahl[2] = Knopf(ICON_WIZARD_ANZAHL, 519, 166, 200, 30, 1, nullptr, Anzahl_Zeichnen);
+    g.anzahl[2].typ = ICON_TYP_PASSIV;
+    g.anzahl[3] = Ende();
+
+    g.name[0] = Knopf(ICON_WIZARD_NAME, 419, 264, 350, 90, 1, nullptr, Name_Zeichnen);
+    g.name[0].typ = ICON_TYP_PASSIV;
+    g.name[1] = Ende();
+
+    g.kader[0] = Knopf(ICON_WIZARD_KADER, 427, 396, 350, 20, 2, Zeile_Klick, Kader_Zeichnen);
+    g.kader[1] = Ende();
+}
+
+// Builds a page: its icons, rows, list and scroll range.
+void Seite_Bauen(int32_t seite, bool mit_film) {
+    const SpielstartWahl& w = Wahl();
+    int32_t balken_bild = -1;
+    int32_t balken_h = START_BALKEN_LISTE_H;
+    g.zeilen = 0;
+    g.eintraege = 0;
+    int32_t bereich = 0;
+    switch (seite) {
+    case 0:
+        Menue_Screen_Icons_Hinzufuegen(g.anzahl);
+        Sperren(g.navi[1], Spielstart_Aktuell() == 0);
+        break;
+    case 1: g.zeilen = g.eintraege = SPIELSTART_LEVEL; break;
+    case 2: Menue_Screen_Icons_Hinzufuegen(g.name); break;
+    case 3:
+        balken_bild = SLAVE + START_BILD_BALKEN_BILD;
+        balken_h = START_BALKEN_BILD_H;
+        g.zeilen = g.eintraege = SPIELSTART_PORTRAITS;
+        break;
+    case 4:
+        balken_bild = SLAVE + START_BILD_BALKEN_LISTE;
+        g.zeilen = 6;
+        g.eintraege = int32_t(g.laender.size());
+        bereich = g.eintraege - 5;
+        break;
+    case 5: {
+        balken_bild = SLAVE + START_BILD_BALKEN_VEREIN;
+        Menue_Screen_Icons_Hinzufuegen(g.kader);
+        g.vereine.assign(size_t(std::max(Team_Anzahl(), 1)), -1);
+        const int32_t n = w.nation >= 0 ? Team_Suche_Vereine_Von_Nation(w.nation, g.vereine.data(), 1, 1) : 0;
+        g.vereine.resize(size_t(std::max(n, 0)));
+        g.zeilen = 6;
+        g.eintraege = n;
+        bereich = n - 5;
+        break;
+    }
+    case 6: {
+        g.ligen.assign(size_t(std::max(int32_t(Wettbewerb_Alle().size()), 1)), -1);
+        const int32_t n = Wettbewerb_Liste_Team(-1, g.ligen.data(), 1);
+        g.ligen.resize(size_t(std::max(n, 0)));
+        balken_bild = SLAVE + START_BILD_BALKEN_LISTE;
+        g.zeilen = 6;
+        g.eintraege = n;
+        bereich = n - 5;
+        break;
+    }
+    default: break;
+    }
+    if (mit_film && FILME[seite].nummer)
+        g.film_seite = Film_Oeffnen(FILME[seite].nummer, FILME[seite].x, FILME[seite].y);
+
+    Menue_Screen_Icons_Hinzufuegen(g.navi);
+    const int32_t art = SEITEN_ART[seite];
+    if (art < 0) return;
+    const SeitenArt& a = ARTEN[art];
+    g.liste[2].bild = a.bild;
+    g.liste[0].bild = balken_bild;
+    g.liste[0].Status = balken_bild < 0 ? (ICON_ST_KEY | ICON_ST_VERSTECKT) : ICON_ST_KEY;
+    g.balken = s_scrollbar{};
+    g.balken.proc = Balken_Geaendert;
+    g.balken.fest_x = BALKEN_X;
+    g.balken.y_min = KNAUF_OBEN;
+    g.balken.y_max = int16_t(BALKEN_Y + balken_h - START_BALKEN_KAPPE - START_KNAUF_H);
+    g.balken.positionen = int16_t(std::max(bereich, 0));
+    const int32_t sichtbar = std::min(g.zeilen, g.eintraege);
+    for (int32_t z = 0; z < WIZARD_ZEILEN; ++z) {
+        s_icon& i = g.liste[3 + z];
+        i.Status = ICON_ST_KEY;
+        if (z >= sichtbar || z >= a.zeilen) {
+            i.Status |= ICON_ST_VERSTECKT;
+            continue;
+        }
+        i.x = int16_t(a.pos[z][0]);
+        i.y = int16_t(a.pos[z][1]);
+        i.br = int16_t(a.zeile_b);
+        i.ho = int16_t(a.zeile_h);
+    }
+    Menue_Screen_Icons_Hinzufuegen(g.liste);
+}
+
+void Filme_Schliessen() {
+    Film_Schliessen(g.film_seite);
+    Film_Schliessen(g.film_hintergrund);
+}
+
+void Vorbereiten() {
+    g.vorbereitet = true;
+    g.welt_fehlt = false;
+    g.seite = -1;
+    if ((Team_Anzahl() <= 0 || Team_Markt() < 0) && !Spielstart_Welt_Aufbauen()) g.welt_fehlt = true;
+    Spielstart_Wahl_Zuruecksetzen();
+    if (!g.welt_fehlt && !Spielstart_Platzhalter_Anlegen()) g.welt_fehlt = true;
+    Spielstart_Screen_Oeffnen();
+    // Over the start screen: why no game can be started.
+    if (g.welt_fehlt) Meldung("%s", Spielstart_Welt_Fehler().c_str());
+}
+
+}  // namespace
+
+SpielstartScreenHooks& Spielstart_Screen_Hooks() { return g_hooks; }
+
+bool Spielstart_Screen_Frame() {
+    if (Spielstart_Spiel_Laeuft()) return true;
+    // A load that failed may have taken the world with it: the start is prepared again.
+    if (!g.vorbereitet || (!g.welt_fehlt && (Team_Markt() < 0 || !Manager_Record(Team_Markt())))) Vorbereiten();
+    Menue_Frame();
+    return Spielstart_Spiel_Laeuft() != 0;
+}
+
+void Spielstart_Screen_Oeffnen() {
+    Menue_Screen_Bereich_Loeschen(4, 0, 0, 800, 600);
+    Menue_Set_Hintergrund(SLAVE_START);
+    g.seite = -1;
+    Icons_Anlegen();
+    Sperren(g.start[0], g.welt_fehlt);
+    Sperren(g.start[1], true);
+    Sperren(g.start[3], Spielstand_Letzter_Holen() == -1);
+    Menue_Screen_Icons_Hinzufuegen(g.start);
+}
+
+void Spielstart_Seite_Wechseln(int32_t schritt) {
+    if (g.seite == -1) {
+        Menue_Set_Hintergrund(SLAVE_WIZARD);
+        g.film_hintergrund = Film_Oeffnen(FILM_HINTERGRUND, 0, 0);
+    } else if (schritt == 1 && Wahl_Fehlt(g.seite)) {
+        return;
+    }
+    Menue_Screen_Bereich_Loeschen(4, 0, 0, 800, 600);
+    Manager_Icon_Button_An_Aus(Team_Lokal(), ICON_WIZARD_KNAUF, KNAUF_OBEN);
+    Texteingabe_Free();
+    g.versatz = 0;
+    if (g.seite == 2 && schritt == -1 && Spielstart_Aktuell() > 0) {
+        Spielstart_Aktuell_Setzen(Spielstart_Aktuell() - 1);
+        g.seite = 7;
+    }
+    g.seite = std::clamp(g.seite + schritt, 0, WIZARD_SEITEN - 1);
+    Sperren(g.navi[1], false);
+    Film_Schliessen(g.film_seite);
+    if (g.seite < 7) {
+        Seite_Bauen(g.seite, true);
+        return;
+    }
+    if (Spielstart_Aktuell() + 1 < Spielstart_Anzahl()) {
+        Spielstart_Aktuell_Setzen(Spielstart_Aktuell() + 1);
+        g.seite = 2;
+        Seite_Bauen(2, true);
+        return;
+    }
+    // The last manager's league is chosen: the last question.
+    g.seite = 6;
+    Seite_Bauen(6, false);
+    Film_Schliessen(g.film_hintergrund);
+    Menue_Requester(
+        2, Team_Lokal(), Text(98), nullptr, nullptr,
+        [](const int32_t*, const int32_t*) {
+            Filme_Schliessen();
+            Spielstart_Starten();
+        },
+        [](const int32_t*, const int32_t*) {
+            g.film_hintergrund = Film_Oeffnen(FILM_HINTERGRUND, 0, 0);
+            Spielstart_Seite_Wechseln(0);
+        },
+        0, nullptr, 0, nullptr);
+}
+
+int32_t Spielstart_Seite() { return g.seite; }
+int32_t Spielstart_Versatz() { return g.versatz; }
+
+int32_t Spielstart_Laender(const int32_t** liste) {
+    if (liste) *liste = g.laender.data();
+    return int32_t(g.laender.size());
+}
+int32_t Spielstart_Vereine_Liste(const int32_t** liste) {
+    if (liste) *liste = g.vereine.data();
+    return int32_t(g.vereine.size());
+}
+int32_t Spielstart_Ligen(const int32_t** liste) {
+    if (liste) *liste = g.ligen.data();
+    return int32_t(g.ligen.size());
+}
+
+void Spielstart_Screen_Zuruecksetzen() {
+    Filme_Schliessen();
+    Texteingabe_Free();
+    g = StartModul{};
+}
+
+}  // namespace velmora

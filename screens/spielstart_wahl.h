@@ -1,0 +1,88 @@
+// screens/spielstart_wahl.h - a new game from the managers' choices: the
+// choice table the start screens fill (one entry per human manager: name,
+// country, league, club, portrait, a new squad or not), the game's level, and
+// the start that turns the choices into a running game. The start gives each
+// manager his club, moves a club into the league its manager picked, fits the
+// human clubs' stadiums and squads to their leagues, opens their bank
+// accounts with the level's start money, resets their advertising and raises
+// the game-running flag. The world itself is built by the season
+// (Spielstart_Welt_Aufbauen); the wizard, the headless program and the
+// simulator all start through here.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace velmora {
+
+#pragma pack(push, 1)
+struct SpielstartWahl {           // 56 bytes: one human manager's choices
+    char name[36];                // at most 35 characters (the manager record keeps 19)
+    int32_t nation;               // the country entry's team number, -1 none
+    int32_t wettbewerb;           // the chosen league, -1 none
+    int32_t team;                 // the chosen club, -1 none
+    int32_t portrait;             // 0-11, -1 none (the team editor's placeholder entry)
+    int32_t startkader;           // 1: the club starts with a newly drawn squad
+};
+#pragma pack(pop)
+static_assert(sizeof(SpielstartWahl) == 56);
+static_assert(offsetof(SpielstartWahl, nation) == 36);
+
+constexpr int32_t SPIELSTART_WAHL_MAX = 2000;
+constexpr int32_t SPIELSTART_MANAGER_MAX = 6;     // human managers on one machine
+constexpr int32_t SPIELSTART_NAME_MAX = 19;       // characters the manager record keeps
+constexpr int32_t SPIELSTART_LEVEL = 5;           // levels 0 (Amateur) to 4 (Profi)
+constexpr int32_t SPIELSTART_PORTRAITS = 12;      // portraits 0-11 to choose from
+// The start money of a level before it is scaled by the club's league.
+constexpr int32_t SPIELSTART_GELD[SPIELSTART_LEVEL] = {6000000, 4500000, 3000000, 2500000, 2000000};
+
+// Entry `eintrag` of the choice table (0..1999), null outside it.
+SpielstartWahl* Spielstart_Wahl(int32_t eintrag);
+// The number of human managers (-1 until chosen), the entry being edited and
+// the level (-1 until chosen).
+int32_t Spielstart_Anzahl();
+void Spielstart_Anzahl_Setzen(int32_t anzahl);
+int32_t Spielstart_Aktuell();
+void Spielstart_Aktuell_Setzen(int32_t eintrag);
+int32_t Spielstart_Level();
+void Spielstart_Level_Setzen(int32_t level);
+// The level's name (ULVO_ZUSATZ texts 99-103), "" outside 0-4.
+const char* Spielstart_Level_Name(int32_t level);
+// The human managers' clubs in entry order after the start (-1 where none).
+int32_t Spielstart_Manager_Team(int32_t index);
+
+// The table as at the program's start: every entry empty, names too.
+void Spielstart_Wahl_Leeren();
+// Before the start screen opens: every entry's country, league, club and
+// portrait to -1 and its new-squad flag to 0 (names stay), the count, the
+// level and the manager team list cleared, then the clubs that already have
+// a human manager written into the list in team order.
+void Spielstart_Wahl_Zuruecksetzen();
+// The start screens' placeholder: the transfer market becomes the local team
+// and gets a human manager named with ULVO_ZUSATZ text 104, in whose record
+// the start screens keep their icon states. False without a transfer market.
+bool Spielstart_Platzhalter_Anlegen();
+
+// The balance a club opens with at `level` (clamped to 0-4): the level's
+// start money scaled by the club's league level, plus 500,000, rounded down
+// to a multiple of 100,000.
+int32_t Spielstart_Startgeld(int32_t team, int32_t level);
+
+// Turns the choices into a running game: a human manager on each entry's club
+// (entries with a bad club are skipped and named in the debug log), the
+// placeholder removed, the level copied, the screen cleared. An entry 0
+// without a portrait on a machine playing alone is the team editor's: the
+// start stops there (false, no game runs). Otherwise the stadiums,
+// advertising, bank, scouts and negotiations start for the new game, the
+// clubs are fitted (Spielstart_Vereine), each manager's club opens its
+// account with its start money and gets its first advertising offers, and the
+// game-running flag is raised (true).
+bool Spielstart_Starten();
+// Fits the clubs to the choices: a club whose manager picked another league
+// swaps places with that league's last club no manager picked; then each
+// club (and the club it swapped with) gets a stadium sized by its league's
+// averages and a squad scaled to the league's strength, and four of its
+// players drawn at random lose half their strength. A club that starts with
+// a new squad gets newly drawn players instead and nothing else.
+void Spielstart_Vereine();
+
+}  // namespace velmora

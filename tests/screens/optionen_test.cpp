@@ -1,0 +1,99 @@
+// tests/screens/optionen_test.cpp - the options screen in a running game,
+// opened from the system menu: the time limit's steps back to off, switches,
+// the scrolled list, and the rows that do not react (the network row with one
+// manager; the time limit and the network row on a client).
+#include "screens/optionen.h"
+
+#include <vector>
+
+#include "core/optionen.h"
+#include "core/prioritaeten.h"
+#include "gui/icon.h"
+#include "net/net.h"
+#include "season/kalender.h"
+#include "tests/screens/geld_welt.h"
+
+namespace velmora::test {
+namespace {
+
+struct Stand {
+    int32_t zeitlimit, server, modus, option_14, versatz;
+    bool offen;
+};
+std::vector<Stand> g_staende;
+
+void Merken() {
+    g_staende.push_back({Optionen(OPTION_ZEITLIMIT, 0, 0), Optionen(OPTION_NETZWERK_SERVER, 0, 0), Netzwerk_Modus(),
+                         Optionen(14, 0, 0), Optionen_Screen_Versatz(),
+                         Menue_Screen_Icon_Ist_Vorhanden(ICON_OPTIONEN_FENSTER) != 0});
+}
+
+class OptionenScreen : public GeldWelt {
+protected:
+    void SetUp() override {
+        GeldWelt::SetUp();
+        g_staende.clear();
+    }
+};
+
+constexpr int32_t LISTE_X = 300, ZEITLIMIT_Y = 223, NETZ_Y = 304, LETZTE_Y = 439, BALKEN_X = 754, BALKEN_UNTEN = 445;
+
+
+
+TEST_F(OptionenScreen, ElevenClicksTurnTheTimeLimitOffAndTheNetworkRowNeedsTwoManagers) {
+    skript = {{4, 30, 300, 0, false}};
+    Menue_Eintrag(skript, SYSTEM_X, OPTIONEN_Y);
+    skript.push_back({1, 400, 530, 0, false, 0, Merken});   // 0: as opened
+    for (int32_t k = 1; k <= 11; ++k) {
+        Klicken(skript, LISTE_X, ZEITLIMIT_Y);
+        if (k == 1 || k == 10 || k == 11) skript.push_back({1, LISTE_X, ZEITLIMIT_Y, 0, false, 0, Merken});   // 1-3
+    }
+    Klicken(skript, LISTE_X, NETZ_Y);
+    skript.push_back({2, 400, 530, 0, false, 0, Merken});   // 4: one manager: nothing
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(g_staende.size(), 5u);
+    EXPECT_TRUE(g_staende[0].offen);
+    EXPECT_EQ(g_staende[0].zeitlimit, 0);
+    EXPECT_EQ(g_staende[1].zeitlimit, 60000);
+    EXPECT_EQ(g_staende[2].zeitlimit, 600000);
+    EXPECT_EQ(g_staende[3].zeitlimit, 0);
+    EXPECT_EQ(g_staende[4].server, 0);
+    EXPECT_EQ(g_staende[4].modus, 0);
+}
+
+TEST_F(OptionenScreen, TheScrolledListSwitchesItsLastRowAndAClientChangesNeitherLimitNorServer) {
+    skript = {{4, 30, 300, 0, false}};
+    Menue_Eintrag(skript, SYSTEM_X, OPTIONEN_Y);
+    skript.push_back({1, 400, 530, 0, false, 0, Merken});          // 0
+    Klicken(skript, BALKEN_X, BALKEN_UNTEN);                      // the track: to the end
+    skript.push_back({4, LISTE_X, LETZTE_Y, 0, false, 0, Merken});  // 1: scrolled
+    skript.push_back({1, LISTE_X, LETZTE_Y, 0, true});             // picture 0
+    Klicken(skript, LISTE_X, LETZTE_Y);                           // the last row: option 14
+    skript.push_back({1, 400, 530, 0, false, 0, Merken});          // 2
+    Klicken(skript, BALKEN_X, 190);                               // back to the top
+    // As a client: the time limit and the network row do not react.
+    skript.push_back({1, LISTE_X, ZEITLIMIT_Y, 0, false, 0, [] { Netzwerk_Modus_Setzen(1); }});
+    Klicken(skript, LISTE_X, ZEITLIMIT_Y);
+    Klicken(skript, LISTE_X, NETZ_Y);
+    skript.push_back({1, 400, 530, 0, false, 0, [] {
+        Merken();                                                  // 3
+        Netzwerk_Modus_Setzen(0);
+    }});
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(g_staende.size(), 4u);
+    EXPECT_EQ(g_staende[1].versatz, OPTIONEN_ZEILEN - OPTIONEN_SICHTBAR);
+    EXPECT_EQ(g_staende[2].option_14, g_staende[0].option_14 ^ 1);
+    EXPECT_EQ(g_staende[3].versatz, 0);
+    EXPECT_EQ(g_staende[3].zeitlimit, 0);
+    EXPECT_EQ(g_staende[3].server, 0);
+    EXPECT_EQ(Vergleichen("optionen_gescrollt", 0), "");
+}
+
+TEST(OptionenZeilen, HeadingsEmptyRowsAndRowsPastTheListHaveNoOption) {
+    const int32_t soll[] = {-1, 0, 19, 24, 21, -1, -1, 40, 42, 43, 13, -1, -1, 4, 5, 8, 11, 12, 10, 14, -1, -1};
+    for (int32_t z = -1; z <= OPTIONEN_ZEILEN; ++z)
+        EXPECT_EQ(Optionen_Zeile_Option(z), z < 0 ? -1 : soll[z]) << "row " << z;
+}
+
+}  // namespace
+}  // namespace velmora::test

@@ -1,0 +1,352 @@
+// tests/screens/spielstart_screen_test.cpp - the start screen and the wizard
+// played by mouse and keyboard as a new user would: two managers, a level,
+// each manager's name, portrait, country, club and league, "Ja", the first
+// manager's main screen and "Weiter" for both; the mends of the wizard.
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "business/bank.h"
+#include "club/manager.h"
+#include "club/team.h"
+#include "core/dirs.h"
+#include "core/programm.h"
+#include "core/prioritaeten.h"
+#include "core/reg.h"
+#include "core/spielstand.h"
+#include "gfx/bild_muster_start.h"
+#include "gfx/rastport.h"
+#include "gui/icon.h"
+#include "gui/menue_requester.h"
+#include "platform/display.h"
+#include "screens/spielstart_screen.h"
+#include "screens/spielstart_wahl.h"
+#include "season/kalender.h"
+#include "season/spielstart.h"
+#include "season/wettbewerb.h"
+#include "tests/support/screen_welt.h"
+
+namespace velmora::test {
+namespace {
+
+struct Zug {
+    int32_t team, tag;
+    std::string manager;
+};
+std::vector<Zug> g_zuege;
+// The human clubs' accounts when the game began: the balance with the
+// advertising agency's fee of the first offers given back, the start money,
+// the game's level.
+struct Konto {
+    int32_t kontostand, startgeld, level;
+};
+std::vector<Konto> g_konten;
+bool (*g_start_frame)() = nullptr;
+
+class SpielstartScreen : public ScreenWelt {
+protected:
+    void SetUp() override {
+        startscreens = true;
+        ScreenWelt::SetUp();
+        g_zuege.clear();
+        g_konten.clear();
+        Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE + 50, [](int32_t team) {
+            g_zuege.push_back({team, Tag_Index(), Manager_Name(team)});
+        }, "Beobachter");
+        g_start_frame = Kalender_Hooks().spielstart_frame;
+        Kalender_Hooks().spielstart_frame = [] {
+            const bool laeuft = g_start_frame();
+            for (int32_t i = 0, n = g_konten.empty() && laeuft ? Spielstart_Anzahl() : 0; i < n; ++i) {
+                const int32_t team = Spielstart_Manager_Team(i);
+                const float gebuehr = Bank_Kategorie_Summe(team, 0, BUCHUNG_WERBUNG_KOSTEN);
+                g_konten.push_back({Bank_Kontostand(team, false, -1) + int32_t(gebuehr),
+                                    Spielstart_Startgeld(team, Team_Spiel_Level()), Team_Spiel_Level()});
+            }
+            return laeuft;
+        };
+    }
+};
+
+// Moves onto (x, y), presses and releases there; the page then settles.
+void Klick(std::vector<Schritt>& s, int32_t x, int32_t y) {
+    s.push_back({2, x, y, 0});
+    s.push_back({1, x, y, 1});
+    s.push_back({2, x, y, 0});
+}
+
+void Tippen(std::vector<Schritt>& s, const char* text) {
+    for (const char* c = text; *c; ++c) s.push_back({2, 300, 570, 0, false, uint8_t(*c)});
+    s.push_back({2, 300, 570, 0, false, -VK_RETURN});
+}
+
+// The mouse moves to (x, y); a few frames later the screen is kept.
+void Foto(std::vector<Schritt>& s, int32_t x = 300, int32_t y = 570) {
+    s.push_back({5, x, y, 0});
+    s.push_back({1, x, y, 0, true});
+}
+
+constexpr int32_t NEU_X = 425, NEU_Y = 216;
+constexpr int32_t PLUS_X = 592, PLUS_Y = 270, MINUS_Y = 384;
+constexpr int32_t WEITER_X = 750, WEITER_Y = 508, ZURUECK_X = 464;
+constexpr int32_t JA_X = 111, JA_Y = 425;
+constexpr int32_t PANEL_WEITER_X = 752, PANEL_WEITER_Y = 583;
+int32_t Zeile_Y(int32_t zeile) { return 206 + 34 * zeile; }
+int32_t Level_Y(int32_t level) { return 220 + 50 * level; }
+int32_t Bild_X(int32_t bild) { return 472 + 84 * (bild % 4); }
+int32_t Bild_Y(int32_t bild) { return 215 + 77 * (bild / 4); }
+
+TEST_F(SpielstartScreen, ANewGameOfTwoManagersFromTheStartScreenToTheSecondDay) {
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Foto(s);                                   // picture 0: the start screen
+    Klick(s, NEU_X, NEU_Y);                    // "Neues Spiel": the count page
+    Klick(s, PLUS_X, PLUS_Y);
+    Klick(s, PLUS_X, PLUS_Y);
+    Foto(s);                                   // picture 1: two managers
+    Klick(s, WEITER_X, WEITER_Y);
+    Klick(s, 600, Level_Y(2));                 // "Normal"
+    Tippen(s, "Anna Lind");
+    Foto(s, Bild_X(5), Bild_Y(5));             // picture 2: the portraits, one under the mouse
+    Klick(s, Bild_X(1), Bild_Y(1));
+    Klick(s, 600, Zeile_Y(0));                 // the first country
+    Foto(s, 600, Zeile_Y(1));                  // picture 3: its clubs, the second under the mouse
+    Klick(s, 600, Zeile_Y(0));                 // its strongest club
+    Klick(s, 600, Zeile_Y(0));                 // its own league: the second manager's turn
+    Tippen(s, "Bert Vogt");
+    Klick(s, Bild_X(1), Bild_Y(1));            // taken by Anna: nothing
+    Klick(s, Bild_X(2), Bild_Y(2));
+    Klick(s, 600, Zeile_Y(1));                 // the second country
+    Klick(s, 600, Zeile_Y(0));
+    Klick(s, 600, Zeile_Y(2));                 // the second country's first league: the last question
+    Klick(s, JA_X, JA_Y);                      // "Ja": the game starts
+    s.push_back({10, 300, 300, 0});
+    Foto(s);                                   // picture 4: Anna's main screen
+    Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);  // Anna's day ends
+    s.push_back({5, 300, 300, 0});
+    Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);  // Bert's day ends: the day is played
+    s.push_back({20, 300, 300, 0});
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(g_zuege.size(), 3u);
+    EXPECT_EQ(g_zuege[0].manager, "Anna Lind");
+    EXPECT_EQ(g_zuege[1].manager, "Bert Vogt");
+    EXPECT_EQ(g_zuege[2].team, g_zuege[0].team);
+    EXPECT_EQ(g_zuege[0].tag, 0);
+    EXPECT_EQ(g_zuege[1].tag, 0);
+    EXPECT_EQ(g_zuege[2].tag, 1);
+    ASSERT_EQ(g_konten.size(), 2u);
+    for (const Konto& k : g_konten) {
+        EXPECT_EQ(k.kontostand, k.startgeld);
+        EXPECT_EQ(k.level, 2);
+    }
+    ASSERT_EQ(fotos.size(), 5u);
+    EXPECT_EQ(Vergleichen("spielstart_start", 0), "");
+    EXPECT_EQ(Vergleichen("spielstart_anzahl", 1), "");
+    EXPECT_EQ(Vergleichen("spielstart_portraits", 2), "");
+    EXPECT_EQ(Vergleichen("spielstart_vereine", 3), "");
+    EXPECT_EQ(Vergleichen("spielstart_hauptscreen", 4), "");
+}
+
+bool Gesperrt(int32_t icon) {
+    const s_icon* i = Menue_Screen_Icon_Aus_Nummer(icon);
+    return i && Menue_Screen_Icon_Ist_Vorhanden(icon) && (i->Status & ICON_ST_GESPERRT);
+}
+
+// A few frames later, the action (the screen shown by then is the page's).
+void Aktion(std::vector<Schritt>& s, void (*aktion)()) {
+    s.push_back({3, 300, 570, 0});
+    s.push_back({1, 300, 570, 0, false, 0, aktion});
+}
+
+TEST_F(SpielstartScreen, TheWizardKeepsItsRulesOnEveryPage) {
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Aktion(s, [] {
+        EXPECT_TRUE(Gesperrt(ICON_START_LETZTES)) << "no game was saved yet";
+        EXPECT_TRUE(Gesperrt(ICON_START_EDITOR));
+        EXPECT_FALSE(Gesperrt(ICON_START_NEU));
+    });
+    Klick(s, NEU_X, NEU_Y);
+    Aktion(s, [] {
+        // An unset count shows no digit: the screen there is the background.
+        EXPECT_EQ(Spielstart_Anzahl(), -1);
+        EXPECT_TRUE(Gesperrt(ICON_WIZARD_WEITER));
+        Rastport* hg = Menue_Get_Slave_Rastport(12000 + START_BILD_WIZARD, nullptr);
+        ASSERT_NE(hg, nullptr);
+        const uint16_t* p = Rastport_Pixels16(hg);
+        const std::vector<uint16_t>& bild = Plat_Headless_Bild();
+        int32_t anders = 0;
+        for (int32_t y = 301; y < 301 + START_ZIFFER_H; ++y)
+            for (int32_t x = 557; x < 557 + START_ZIFFER_B; ++x) anders += bild[size_t(y * 800 + x)] != p[y * 800 + x];
+        EXPECT_EQ(anders, 0);
+    });
+    for (int32_t i = 0; i < 8; ++i) Klick(s, PLUS_X, PLUS_Y);
+    Aktion(s, [] { EXPECT_EQ(Spielstart_Anzahl(), SPIELSTART_MANAGER_MAX); });
+    for (int32_t i = 0; i < 7; ++i) Klick(s, PLUS_X, MINUS_Y);
+    Aktion(s, [] { EXPECT_EQ(Spielstart_Anzahl(), 1); });
+    Klick(s, PLUS_X, PLUS_Y);
+    Klick(s, WEITER_X, WEITER_Y);
+    Klick(s, 600, Level_Y(0));
+    Tippen(s, "A");
+    Aktion(s, [] { EXPECT_EQ(Spielstart_Seite(), 3); });
+    Klick(s, ZURUECK_X, WEITER_Y);
+    Klick(s, ZURUECK_X, WEITER_Y);
+    Aktion(s, [] { EXPECT_EQ(Spielstart_Seite(), 1) << "back from the first manager's name: the level"; });
+    Klick(s, WEITER_X, WEITER_Y);
+    Tippen(s, "A");
+    Klick(s, Bild_X(0), Bild_Y(0));
+    Klick(s, 600, Zeile_Y(0));
+    Klick(s, 600, Zeile_Y(0));
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), 6);
+        EXPECT_GE(Spielstart_Wahl(0)->team, 0);
+        EXPECT_GE(Spielstart_Wahl(0)->wettbewerb, 0) << "a club brings its league";
+    });
+    Klick(s, ZURUECK_X, WEITER_Y);
+    Klick(s, ZURUECK_X, WEITER_Y);
+    Klick(s, 600, Zeile_Y(1));   // another country
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), 5);
+        EXPECT_EQ(Spielstart_Wahl(0)->team, -1);
+        EXPECT_EQ(Spielstart_Wahl(0)->wettbewerb, -1);
+        EXPECT_TRUE(Gesperrt(ICON_WIZARD_WEITER));
+    });
+    Klick(s, 600, Zeile_Y(0));
+    Aktion(s, [] {
+        // A row below the last league chooses nothing and leaves the page.
+        const int32_t wettbewerb = Spielstart_Wahl(0)->wettbewerb;
+        s_icon* zeile = Menue_Screen_Icon_Aus_Nummer(ICON_WIZARD_ZEILE + 5);
+        ASSERT_LT(Spielstart_Ligen(nullptr), 6);
+        ASSERT_NE(zeile, nullptr);
+        zeile->Main_P(zeile, EV_LINKS);
+        EXPECT_EQ(Spielstart_Seite(), 6);
+        EXPECT_EQ(Spielstart_Wahl(0)->wettbewerb, wettbewerb);
+    });
+    Klick(s, WEITER_X, WEITER_Y);
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Aktuell(), 1);
+        EXPECT_EQ(Spielstart_Seite(), 2);
+    });
+    Klick(s, ZURUECK_X, WEITER_Y);
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Aktuell(), 0) << "back from the second manager's name: the first one's league";
+        EXPECT_EQ(Spielstart_Seite(), 6);
+    });
+    Klick(s, WEITER_X, WEITER_Y);
+    Tippen(s, "B");
+    // An entry beyond the count (left from a larger count) takes no portrait away.
+    Aktion(s, [] { Spielstart_Wahl(2)->portrait = 1; });
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), 3);
+        EXPECT_TRUE(Gesperrt(ICON_WIZARD_ZEILE + 0)) << "the first manager's portrait";
+        EXPECT_FALSE(Gesperrt(ICON_WIZARD_ZEILE + 1));
+    });
+    Klick(s, Bild_X(0), Bild_Y(0));
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), 3) << "a portrait taken cannot be chosen";
+        EXPECT_EQ(Spielstart_Wahl(1)->portrait, -1);
+    });
+    ASSERT_TRUE(Spielen());
+}
+
+// Without its club file no world is built: the reason shows, no new game
+// can be started.
+TEST_F(SpielstartScreen, AWorldThatCannotBeBuiltGreysTheNewGame) {
+    std::filesystem::remove(dirs.install + "/config/0_team.cfg");
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Aktion(s, [] {
+        EXPECT_TRUE(Gesperrt(ICON_START_NEU));
+        EXPECT_TRUE(Gesperrt(ICON_START_EDITOR));
+        EXPECT_TRUE(Menue_Requester_Offen()) << "the missing file is named";
+    });
+    Klick(s, 689, 423);
+    Klick(s, NEU_X, NEU_Y);
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), -1);
+        EXPECT_NE(Spielstart_Welt_Fehler().find("0_team.cfg: missing"), std::string::npos) << Spielstart_Welt_Fehler();
+    });
+    ASSERT_TRUE(Spielen());
+}
+
+// The last game's slot holds no save game: the driver's message shows over
+// the start screen, which then starts a new game as before.
+TEST_F(SpielstartScreen, ALastGameThatDoesNotLoadLeavesTheStartScreenWorking) {
+    Reg_Write_String("Gme", "3");
+    std::ofstream(std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_3.qzv") << "kein Spielstand";
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Aktion(s, [] { EXPECT_FALSE(Gesperrt(ICON_START_LETZTES)); });
+    Klick(s, NEU_X, NEU_Y + START_PLATTE_ABSTAND);   // "Letztes Spiel"
+    Aktion(s, [] {
+        EXPECT_TRUE(Menue_Requester_Offen()) << "the load's message";
+        EXPECT_EQ(Spielstart_Spiel_Laeuft(), 0);
+    });
+    Klick(s, 689, 423);   // its "OK"
+    Klick(s, NEU_X, NEU_Y);
+    Aktion(s, [] {
+        EXPECT_FALSE(Menue_Requester_Offen());
+        EXPECT_EQ(Spielstart_Seite(), 0);
+        EXPECT_GT(Team_Anzahl(), 0);
+    });
+    ASSERT_TRUE(Spielen());
+}
+
+// What the manager's turn showed when the game was saved, and after the load.
+struct Stand {
+    int32_t team = -1, tag = -1, kontostand = 0;
+    std::string manager;
+    bool operator==(const Stand&) const = default;
+};
+Stand Jetzt() {
+    const int32_t team = Kalender_Aktives_Team();
+    return {team, Tag_Index(), team >= 0 ? Bank_Kontostand(team, false, -1) : 0, team >= 0 ? Manager_Name(team) : ""};
+}
+Stand g_gespeichert, g_geladen;
+
+// A new game of one manager, saved on its first day; the program ends after
+// the next day. Started again, "Letztes Spiel" brings the saved day back.
+TEST_F(SpielstartScreen, TheLastGameComesBackFromTheStartScreen) {
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Klick(s, NEU_X, NEU_Y);
+    Klick(s, PLUS_X, PLUS_Y);
+    Klick(s, WEITER_X, WEITER_Y);
+    Klick(s, 600, Level_Y(3));
+    Tippen(s, "Anna Lind");
+    Klick(s, Bild_X(4), Bild_Y(4));
+    Klick(s, 600, Zeile_Y(1));
+    Klick(s, 600, Zeile_Y(2));
+    Klick(s, 600, Zeile_Y(2));
+    Klick(s, JA_X, JA_Y);
+    Aktion(s, [] {
+        g_gespeichert = Jetzt();
+        K_NEUER_TAG(K_SPEICHERN, 4);
+    });
+    Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);
+    s.push_back({10, 300, 300, 0});
+    Aktion(s, [] { EXPECT_EQ(Tag_Index(), 1); });
+    ASSERT_TRUE(Spielen());
+    ASSERT_GE(g_gespeichert.team, 0);
+    EXPECT_EQ(g_gespeichert.manager, "Anna Lind");
+    EXPECT_EQ(Spielstand_Letzter_Holen(), 4);
+
+    // As in a new program run.
+    Quit_State_Setzen(0);
+    Kalender_Zuruecksetzen();
+    Spielstart_Screen_Zuruecksetzen();
+    Spielstart_Wahl_Leeren();
+    g_zuege.clear();
+    skript.clear();
+    schritt = 0;
+    s.push_back({5, 100, 100, 0});
+    Aktion(s, [] { EXPECT_FALSE(Gesperrt(ICON_START_LETZTES)); });
+    Klick(s, NEU_X, NEU_Y + START_PLATTE_ABSTAND);
+    s.push_back({10, 300, 300, 0});
+    Aktion(s, [] { g_geladen = Jetzt(); });
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(g_geladen, g_gespeichert);
+}
+
+}  // namespace
+}  // namespace velmora::test
