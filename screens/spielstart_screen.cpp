@@ -307,6 +307,11 @@ void Netz_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     Font* f = Font_Get(11);
     switch (icon->nummer) {
     case ICON_NETZ: {
+        // Under the set-up's rows (drawn before them): a client's board over
+        // the lower plates; a server's team-editor plate darkened.
+        if (Icon_An(ICON_NETZ) && Client()) Bild_Blit(SLAVE + START_BILD_NETZ_TAFEL, START_NETZ_X, START_NETZ_Y);
+        else if (Icon_An(ICON_NETZ))
+            Abdunkeln(START_PLATTE_X, START_PLATTE_Y + 3 * START_PLATTE_ABSTAND, START_PLATTE_B, START_PLATTE_H);
         if (!Icon_An(ICON_NETZ)) {
             Text_Drucken(f, "^tz0246%s", x + 10, y + 18, VERGEBEN, Text(127));
         } else {
@@ -318,7 +323,8 @@ void Netz_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
                                                   {Text(128), Text(133), eigene[0], eigene[1], eigene[2], eigene[3]});
             Text_Drucken(f, "^tz0246%s", x + 10, y + 20, WEISS, zeile.c_str());
         }
-        Text_Drucken(f, "^tz0246%s", x + 10, 147, WEISS, Text(Icon_An(ICON_NETZ) ? 145 : 144));
+        // The play mode under the title board (at 147 it would cross the board's edge).
+        Text_Drucken(f, "^tz0246%s", x + 10, 164, WEISS, Text(Icon_An(ICON_NETZ) ? 145 : 144));
         break;
     }
     case ICON_NETZ_ROLLE: Text_Drucken(f, "%s", x + 10, y + 13, WEISS, Text(Client() ? 131 : 132)); break;
@@ -398,8 +404,10 @@ void Start_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     if (icon->nummer == ICON_START_NEU) Titel_Zeichnen();
     const bool gesperrt = icon->Status & ICON_ST_GESPERRT;
     if (gesperrt) Abdunkeln(x, y, icon->br, icon->ho);
+    // A client's new game is its join.
+    const bool beitreten = icon->nummer == ICON_START_NEU && Icon_An(ICON_NETZ) && Client();
     Text_Drucken(Font_Get(11), "^tz0100%s", x + 80, y + 47, gesperrt ? GESPERRT : WEISS,
-                 Text(105 + icon->nummer - ICON_START_NEU));
+                 Text(beitreten ? 137 : 105 + icon->nummer - ICON_START_NEU));
 }
 
 // Every country entry of which a club plays in a competition, in team order.

@@ -32,6 +32,7 @@
 #include "business/news_netz.h"
 #include "business/stadion.h"
 #include "business/werbung.h"
+#include "club/manager.h"
 #include "club/transfer.h"
 #include "club/wirtschaft.h"
 #include "core/dirs.h"
@@ -738,6 +739,9 @@ std::map<int32_t, std::vector<uint8_t>> Dokumentierte_Anfragen() {
     ClubPacker{news_add}.block_mit_laenge(text.data(), text.size());
     std::vector<uint8_t> news_holen = Argumente({}, std::vector<uint8_t>(4, 0), true);
     ClubPacker{news_holen}.i32(GAST);
+    std::vector<uint8_t> nehmen = Argumente({1, ZWEIT_KI});
+    nehmen.resize(nehmen.size() + 20, 'x');
+    ClubPacker{nehmen}.i32(0);
     return {
         {ANFRAGE_SPIELER_WERT, Argumente({84, GAST_SPIELER, 0, OP_LESEN})},
         {ANFRAGE_TEAM_WERT, Argumente({19, GAST, 0, OP_LESEN})},
@@ -769,6 +773,9 @@ std::map<int32_t, std::vector<uint8_t>> Dokumentierte_Anfragen() {
         {ANFRAGE_SPIELE_SPIEL, Argumente({0, 0, 0, 0})},
         {ANFRAGE_KALENDER_STAND, {}},
         {ANFRAGE_TRANSFER, Transfer(GAST, 0, GAST_SPIELER, -1, GAST, 0.0f)},
+        // A joined slot takes no second club; another club's manager record is refused.
+        {ANFRAGE_TEAM_NEHMEN, nehmen},
+        {ANFRAGE_MANAGER_SENDEN, Argumente({ANDERER}, std::vector<uint8_t>(sizeof(ManagerStruktur), 0), true)},
     };
 }
 

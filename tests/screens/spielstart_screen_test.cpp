@@ -19,6 +19,8 @@
 #include "gfx/rastport.h"
 #include "gui/icon.h"
 #include "gui/menue_requester.h"
+#include "net/net.h"
+#include "platform/clock.h"
 #include "platform/display.h"
 #include "screens/spielstart_screen.h"
 #include "screens/spielstart_wahl.h"
@@ -346,6 +348,93 @@ TEST_F(SpielstartScreen, TheLastGameComesBackFromTheStartScreen) {
     Aktion(s, [] { g_geladen = Jetzt(); });
     ASSERT_TRUE(Spielen());
     EXPECT_EQ(g_geladen, g_gespeichert);
+}
+
+bool Sichtbar(int32_t icon) {
+    const s_icon* i = Menue_Screen_Icon_Aus_Nummer(icon);
+    return i && Menue_Screen_Icon_Ist_Vorhanden(icon) && !(i->Status & ICON_ST_VERSTECKT);
+}
+
+void Adresse_Tippen(std::vector<Schritt>& s, const char* text) {
+    Klick(s, 549, 453);   // the address field: edit mode
+    for (int32_t i = 0; i < 16; ++i) s.push_back({1, 300, 570, 0, false, -VK_BACK});
+    Tippen(s, text);
+}
+
+uint32_t Oktett(int32_t i) {
+    uint32_t a[4];
+    Spielstart_Netz_Adresse(a);
+    return a[i];
+}
+
+NetKontext* g_server = nullptr;
+
+// The network set-up on loopback only: the switch and the roles, a broken
+// address, the check, a search that finds a server listening on 127.0.0.1.
+TEST_F(SpielstartScreen, TheNetworkSetUpAsksOnlyTheEnteredAddressesAndFindsAServer) {
+    // A server listening on 127.0.0.1, on a port of its own (in its own network context).
+    g_server = Net_Kontext_Neu();
+    Net_Kontext_Setzen(g_server);
+    const uint8_t lo[4] = {127, 0, 0, 1};
+    Net_Bind_Adresse_Setzen(lo);
+    Net_Port_Setzen(0);
+    Netzwerk_Modus_Setzen(2);
+    ASSERT_TRUE(Internet_Netzwerk_Start());
+    const uint16_t port = Net_Server_Port();
+    Net_Kontext_Setzen(nullptr);
+    Net_Port_Setzen(port);
+
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Aktion(s, [] {
+        EXPECT_FALSE(Sichtbar(ICON_NETZ_ROLLE));
+        EXPECT_FALSE(Sichtbar(ICON_NETZ_ADRESSE));
+        EXPECT_EQ(Oktett(0), 192u);
+        EXPECT_EQ(Oktett(3), 1u);
+    });
+    Klick(s, 390, 522);                        // network on: a client
+    Aktion(s, [] {
+        EXPECT_EQ(Netzwerk_Modus(), 1);
+        for (int32_t i : {ICON_NETZ_ROLLE, ICON_NETZ_SUCHEN, ICON_NETZ_ADRESSE, ICON_NETZ_PRUEFEN}) EXPECT_TRUE(Sichtbar(i)) << i;
+        for (int32_t i : {ICON_START_EDITOR, ICON_START_LADEN, ICON_START_LETZTES, ICON_NETZ_STOPP})
+            EXPECT_FALSE(Sichtbar(i)) << i;
+    });
+    for (const char* falsch : {"1.2.3.300", "1.2.3"}) Adresse_Tippen(s, falsch);
+    Aktion(s, [] { EXPECT_EQ(Oktett(0), 192u) << "a broken address leaves the address"; });
+    Adresse_Tippen(s, "127.0.0.9");
+    Klick(s, 395, 272);                        // check: nobody listens there
+    Aktion(s, [] {
+        EXPECT_EQ(Oktett(3), 9u);
+        EXPECT_EQ(Spielstart_Netz_Adresse_Zustand(), 0);
+    });
+    Foto(s);                                   // picture 0: the network page of a client
+    Adresse_Tippen(s, "127.0.0.8");
+    Aktion(s, [] { EXPECT_EQ(Spielstart_Netz_Adresse_Zustand(), -1) << "a changed octet is unchecked"; });
+    Klick(s, 435, 358);                        // search 127.0.0.0-254
+    for (int32_t i = 0; i < 40; ++i) Aktion(s, [] { Plat_Sleep_Ms(10); });
+    Aktion(s, [] {
+        EXPECT_EQ(Oktett(3), 1u) << "the server on 127.0.0.1 was found";
+        EXPECT_EQ(Spielstart_Netz_Adresse_Zustand(), 1);
+        EXPECT_FALSE(Sichtbar(ICON_NETZ_STOPP));
+    });
+    Klick(s, 290, 550);                        // this machine the server
+    Aktion(s, [] {
+        EXPECT_EQ(Netzwerk_Modus(), 2);
+        EXPECT_FALSE(Sichtbar(ICON_NETZ_ADRESSE));
+        EXPECT_TRUE(Sichtbar(ICON_START_LADEN));
+        EXPECT_FALSE(Sichtbar(ICON_START_EDITOR));
+    });
+    Klick(s, 390, 522);                        // network off
+    Aktion(s, [] {
+        EXPECT_EQ(Netzwerk_Modus(), 0);
+        EXPECT_FALSE(Sichtbar(ICON_NETZ_ROLLE));
+        for (int32_t i : {ICON_START_EDITOR, ICON_START_LADEN, ICON_START_LETZTES}) EXPECT_TRUE(Sichtbar(i)) << i;
+    });
+    ASSERT_TRUE(Spielen());
+    Net_Kontext_Loeschen(g_server);
+    Net_Port_Setzen(NET_PORT_STANDARD);
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("spielstart_netz", 0), "");
 }
 
 }  // namespace
