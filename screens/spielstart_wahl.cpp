@@ -306,6 +306,8 @@ bool Spielstart_Client_Beitreten() {
     }
     if (!Spieler_Internet_Client_Init()) return abbrechen(nullptr, "Spieler");
     if (!Team_Internet_Client_Startteams()) return abbrechen(nullptr, "Startteams");
+    // The server's game runs; this machine's begins once its club is taken.
+    Team_Spielstand_Setzen(0, Level_Geklemmt(level));
     Spielstart_Wahl_Zuruecksetzen();
     Spielstart_Anzahl_Setzen(1);
     Spielstart_Level_Setzen(level);

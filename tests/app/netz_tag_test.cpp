@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -113,6 +114,7 @@ struct Server {
     uint16_t port = 0;
     int befehl = -1, bericht = -1;
     std::vector<NetKontext*> clients;
+    bool getoetet = false;
 
     Server() {
         int p[2], bf[2], br[2];
@@ -137,7 +139,7 @@ struct Server {
         for (NetKontext* c : clients) Net_Kontext_Loeschen(c);
         close(befehl);
         int status = 0;
-        if (pid > 0 && waitpid(pid, &status, 0) == pid)
+        if (pid > 0 && waitpid(pid, &status, 0) == pid && !getoetet)
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "server status " << status;
         close(bericht);
     }
@@ -269,6 +271,65 @@ TEST(NetzTag, ClubsAreTakenOnceAndADayWaitsForEveryClientUntilASilentOneIsDroppe
     NetKontext* drei = server.Client();
     EXPECT_EQ(Nehmen(drei, a, "Drei"), 1);
     EXPECT_STREQ(server.Fragen().manager[0], "Drei");
+    Spiel_Entdrahten();
+}
+
+// A client's join as the start screen runs it: the game's data fetched, a
+// club taken meanwhile refused, another one taken; with the server gone the
+// join fails at once, back to mode 0 and no half world.
+TEST(NetzTag, AClientJoinsTakesAFreeClubAndAFailedJoinLeavesNoWorld) {
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
+    Server server;
+    ASSERT_GT(server.port, 0);
+    VerdrahtungOptionen o;
+    o.nur = {"Netz", "Club"};
+    ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
+    Net_Init();
+    const uint32_t start = Plat_Ms();
+    Bericht b = server.Fragen();
+    while (b.modus != KALENDER_MENUE && Plat_Ms() - start < 20000) {
+        Plat_Sleep_Ms(20);
+        b = server.Fragen();
+    }
+    ASSERT_EQ(b.modus, KALENDER_MENUE);
+    EXPECT_EQ(Nehmen(server.Client(), b.verein[0], "Eins"), 1);
+
+    Net_Kontext_Setzen(nullptr);
+    uint32_t adresse[4] = {127, 0, 0, 1};
+    Net_Server_Adresse_Setzen(adresse);
+    Net_Port_Setzen(server.port);
+    Net_Zeiten_Wert().antwort_ms = 5000;
+    Netzwerk_Modus_Setzen(1);
+    ASSERT_TRUE(Spielstart_Client_Beitreten());
+    EXPECT_GT(Team_Anzahl(), b.verein[2]);
+    EXPECT_EQ(Spielstart_Level(), 2) << "the server's level";
+    ASSERT_NE(Team_Startteam(b.verein[0]), nullptr);
+    EXPECT_TRUE(Team_Startteam(b.verein[0])->flags & STARTTEAM_CLIENT);
+    EXPECT_EQ(Team_Startteam(b.markt)->team, -1) << "the market is not offered";
+    SpielstartWahl* w = Spielstart_Wahl(0);
+    std::strncpy(w->name, "Vier", sizeof w->name);
+    w->team = b.verein[0];
+    EXPECT_FALSE(Spielstart_Client_Starten()) << "taken";
+    EXPECT_FALSE(Spielstart_Spiel_Laeuft());
+    w->team = b.verein[2];
+    ASSERT_TRUE(Spielstart_Client_Starten());
+    EXPECT_TRUE(Spielstart_Spiel_Laeuft());
+    EXPECT_EQ(Client_Team(), b.verein[2]);
+    b = server.Fragen();
+    EXPECT_STREQ(b.manager[2], "Vier");
+    EXPECT_TRUE(b.status[2] & TEAM_STATUS_CLIENT);
+
+    // The server gone: the next join fails, mode 0, nothing fetched is left.
+    Net_Kontext_Setzen(nullptr);
+    Internet_Netzwerk_Stop();
+    kill(server.pid, SIGKILL);
+    server.getoetet = true;
+    Netzwerk_Modus_Setzen(1);
+    EXPECT_FALSE(Spielstart_Client_Beitreten());
+    EXPECT_EQ(Netzwerk_Modus(), 0);
+    EXPECT_EQ(Team_Anzahl(), 0);
     Spiel_Entdrahten();
 }
 
