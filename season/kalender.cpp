@@ -147,8 +147,6 @@ void Netz_Warten_Schritt(uint32_t jetzt) {
     g.netz_gefragt = jetzt;
     const int32_t tag = g.tag;
     Kalender_Client_Sync();
-    g.zuege.clear();   // the server's turns are not this machine's
-    g.zug = 0;
     if (g.tag <= tag) {
         g.tag = tag;
         return;
@@ -690,7 +688,15 @@ bool Kalender_Client_Sync() {
     std::vector<uint8_t> arg, antwort;
     size_t n = 0;
     const uint8_t* block = Club_Remote_Block("Kalender_Client_Sync", ANFRAGE_KALENDER_STAND, "<C<=0", arg, antwort, &n);
-    return block && Stand_Lesen(block, n);
+    // The date and the schedule are the server's; the turns and where to
+    // resume are this machine's (the server's turns are its own managers').
+    const std::vector<int32_t> zuege = g.zuege;
+    const int32_t zug = g.zug, fortsetzen = g.fortsetzen;
+    if (!block || !Stand_Lesen(block, n)) return false;
+    g.zuege = zuege;
+    g.zug = zug;
+    g.fortsetzen = fortsetzen;
+    return true;
 }
 
 bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t*, size_t, std::vector<uint8_t>& antwort) {
