@@ -356,7 +356,6 @@ void Netz_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
         break;
     }
     case ICON_NETZ_STOPP:
-        // The mouse over the stop button stops the search.
         Text_Drucken(f, "^tz0124%s", x + 10, y + 24, WEISS, Text(134));
         break;
     case ICON_NETZ_PRUEFEN: {
