@@ -117,6 +117,7 @@ struct StartModul {
     bool suche_laeuft = false;
     int32_t oktett_gezeigt = 255;
     std::minstd_rand suche_zufall{20011u};   // the search display's own draws, never the game's Rnd
+    uint8_t eigene_adresse[4] = {};           // this machine's, looked up once when the screen opens
 };
 StartModul g;
 
@@ -315,10 +316,7 @@ void Netz_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
         if (!Icon_An(ICON_NETZ)) {
             Text_Drucken(f, "^tz0246%s", x + 10, y + 18, VERGEBEN, Text(127));
         } else {
-            char name[64];
-            uint8_t eigene[4] = {};
-            uint16_t port = 0;
-            Net_Local_Address(name, sizeof name, &port, eigene);
+            const uint8_t* eigene = g.eigene_adresse;
             const std::string zeile = Text_Format("%s %s %d.%d.%d.%d",
                                                   {Text(128), Text(133), eigene[0], eigene[1], eigene[2], eigene[3]});
             Text_Drucken(f, "^tz0246%s", x + 10, y + 20, WEISS, zeile.c_str());
@@ -329,6 +327,8 @@ void Netz_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     }
     case ICON_NETZ_ROLLE: Text_Drucken(f, "%s", x + 10, y + 13, WEISS, Text(Client() ? 131 : 132)); break;
     case ICON_NETZ_SUCHEN: {
+        // The pointer on the stop button stops a running search.
+        if (g.suche_laeuft && Menue_Get_Aktuelles_Icon() == &Netz_Icon(ICON_NETZ_STOPP)) Suche_Beenden();
         Suche_Lesen();
         const bool an = g.suche_laeuft;
         const std::string t = an ? Text_Format("%s(%d)", {Text(130), g.oktett_gezeigt}) : std::string(Text(129));
@@ -386,6 +386,9 @@ void Netz_Icons_Anlegen() {
     for (const Platz& p : PLAETZE)
         Netz_Icon(p.nummer) = Knopf(p.nummer, p.x, p.y, p.b, p.h, int8_t(p.pri), Netz_Klick, Netz_Zeichnen);
     g.netz[7] = Ende();
+    char name[64];
+    uint16_t port = 0;
+    Net_Local_Address(name, sizeof name, &port, g.eigene_adresse);
 }
 
 // The start screen.
