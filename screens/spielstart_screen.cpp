@@ -118,6 +118,7 @@ struct StartModul {
     int32_t oktett_gezeigt = 255;
     std::minstd_rand suche_zufall{20011u};   // the search display's own draws, never the game's Rnd
     uint8_t eigene_adresse[4] = {};           // this machine's, looked up once when the screen opens
+    bool netz_an[4] = {};                     // the states of 895-898
 };
 StartModul g;
 
@@ -194,8 +195,11 @@ int32_t Vergeben_An(int32_t SpielstartWahl::*feld, int32_t wert) {
 
 bool Client() { return Netzwerk_Modus() == 1; }
 s_icon& Netz_Icon(int32_t nummer) { return g.netz[nummer - ICON_NETZ]; }
-bool Icon_An(int32_t nummer) { return Manager_Icon_Button_Lesen(Team_Lokal(), nummer) != 0; }
-void Icon_Setzen(int32_t nummer, bool an) { Manager_Icon_Button_An_Aus(Team_Lokal(), nummer, an ? 1 : 0); }
+// The set-up's on/off states (895 network, 896 server, 897 search, 898 address
+// edit) stay on this machine: on a client the manager record's icons are the server's.
+bool& Icon_Zustand(int32_t nummer) { return g.netz_an[std::clamp(nummer - ICON_NETZ, 0, 3)]; }
+bool Icon_An(int32_t nummer) { return Icon_Zustand(nummer); }
+void Icon_Setzen(int32_t nummer, bool an) { Icon_Zustand(nummer) = an; }
 void Zeigen(s_icon& icon, bool an) {
     if (an) icon.Status &= ~ICON_ST_VERSTECKT;
     else icon.Status |= ICON_ST_VERSTECKT;

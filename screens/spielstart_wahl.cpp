@@ -292,6 +292,8 @@ bool Spielstart_Client_Beitreten() {
         return false;
     };
     if (Netzwerk_Modus() != 1) return false;
+    // No club is this machine's until one is taken.
+    Client_Team_Setzen(-1);
     if (!Internet_Netzwerk_Start()) return abbrechen(nullptr, "Verbindung");
     ManagerStruktur* platzhalter = Team_Markt() >= 0 ? Manager_Abnehmen(Team_Markt()) : nullptr;
     int32_t level = 2, anzahl = 0;
@@ -307,7 +309,12 @@ bool Spielstart_Client_Beitreten() {
     if (!Spieler_Internet_Client_Init()) return abbrechen(nullptr, "Spieler");
     if (!Team_Internet_Client_Startteams()) return abbrechen(nullptr, "Startteams");
     // The server's game runs; this machine's begins once its club is taken.
+    // Until then the start screens keep their state in the market's placeholder.
     Team_Spielstand_Setzen(0, Level_Geklemmt(level));
+    if (Team_Markt() >= 0) {
+        Team_Lokal_Setzen(Team_Markt());
+        Client_Team_Setzen(Team_Markt());
+    }
     Spielstart_Wahl_Zuruecksetzen();
     Spielstart_Anzahl_Setzen(1);
     Spielstart_Level_Setzen(level);

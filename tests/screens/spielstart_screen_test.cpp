@@ -2,15 +2,22 @@
 // played by mouse and keyboard as a new user would: two managers, a level,
 // each manager's name, portrait, country, club and league, "Ja", the first
 // manager's main screen and "Weiter" for both; the mends of the wizard.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/verdrahtung.h"
 #include "business/bank.h"
 #include "club/manager.h"
+#include "club/spieler.h"
 #include "club/team.h"
 #include "core/dirs.h"
+#include "core/hooks.h"
 #include "core/programm.h"
 #include "core/prioritaeten.h"
 #include "core/reg.h"
@@ -19,6 +26,7 @@
 #include "gfx/rastport.h"
 #include "gui/icon.h"
 #include "gui/menue_requester.h"
+#include "net/internet.h"
 #include "net/net.h"
 #include "platform/clock.h"
 #include "platform/display.h"
@@ -435,6 +443,128 @@ TEST_F(SpielstartScreen, TheNetworkSetUpAsksOnlyTheEnteredAddressesAndFindsAServ
     Net_Port_Setzen(NET_PORT_STANDARD);
     ASSERT_EQ(fotos.size(), 1u);
     EXPECT_EQ(Vergleichen("spielstart_netz", 0), "");
+}
+
+// A network server in a process of its own, on the test's world files: it
+// starts at once with a placeholder on every club; the first club offered
+// is another client's; on a byte from the test the second one is taken too.
+[[noreturn]] void Netz_Server(int port_fd, int befehl_fd) {
+    Spiel_Entdrahten();
+    Kalender_Hooks() = KalenderHooks{};
+    Kalender_Zuruecksetzen();
+    Net_Init();
+    const uint8_t lo[4] = {127, 0, 0, 1};
+    Net_Bind_Adresse_Setzen(lo);
+    Net_Port_Setzen(0);
+    Netzwerk_Modus_Setzen(2);
+    VerdrahtungOptionen o;
+    o.nur = {"Core", "Netz", "Club", "Saison", "Spielfeld", "Spieltag", "Stadion", "Bank", "Scout", "Verhandlung"};
+    if (!Spiel_Verdrahten(o, nullptr)) _exit(10);
+    Core_Hooks().meldung = [](const char*) {};
+    Kalender_Hooks().spielstart_frame = [] {
+        if (Spielstart_Spiel_Laeuft()) return true;
+        if (!Spielstart_Welt_Aufbauen() || !Spielstart_Server_Starten()) _exit(11);
+        for (int32_t t = 0; t < Team_Anzahl(); ++t)
+            if (Team_Client_Angeboten(t)) return Team_Client_Nehmen(t, "Andere", 0);
+        return true;
+    };
+    if (!Internet_Netzwerk_Start()) _exit(12);
+    const uint16_t port = Net_Server_Port();
+    if (write(port_fd, &port, sizeof port) != sizeof port) _exit(13);
+    close(port_fd);
+    fcntl(befehl_fd, F_SETFL, O_NONBLOCK);
+    for (const uint32_t start = Plat_Ms(); Plat_Ms() - start < 60000;) {
+        char c;
+        const ssize_t r = read(befehl_fd, &c, 1);
+        if (r == 0) _exit(0);
+        if (r == 1)
+            for (int32_t t = 0, n = 0; t < Team_Anzahl(); ++t)
+                if (Team_Client_Angeboten(t) && ++n == 2) Team_Client_Nehmen(t, "Dritte", 1);
+        Net_Pump();
+        Net_Server_Slot_Pump();
+        Net_Server_Bedienen();
+        Net_Pump();
+        Kalender_Main();
+        Plat_Sleep_Ms(1);
+    }
+    _exit(14);
+}
+
+int g_befehl = -1;
+int32_t g_vereine[2] = {-1, -1};
+
+// A client joins through the start screen: the wizard from the country page,
+// the clubs the server offers (another client's greyed), no league page, and a
+// club taken meanwhile refused with text 143 on the club page again.
+TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRefused) {
+    int p[2], b[2];
+    ASSERT_EQ(pipe(p), 0);
+    ASSERT_EQ(pipe(b), 0);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        close(p[0]);
+        close(b[1]);
+        Netz_Server(p[1], b[0]);
+    }
+    close(p[1]);
+    close(b[0]);
+    g_befehl = b[1];
+    uint16_t port = 0;
+    ASSERT_EQ(read(p[0], &port, sizeof port), ssize_t(sizeof port));
+    close(p[0]);
+    Net_Port_Setzen(port);
+    Net_Zeiten_Wert().antwort_ms = 5000;
+
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Klick(s, 390, 522);                        // network on: a client
+    Adresse_Tippen(s, "127.0.0.1");
+    Klick(s, NEU_X, NEU_Y);                    // "Beitreten"
+    s.push_back({3, 300, 570, 0});
+    Aktion(s, [] {
+        ASSERT_EQ(Spielstart_Seite(), 4) << "a client begins on the country page";
+        g_vereine[0] = g_vereine[1] = -1;
+        for (int32_t t = 0, n = 0; t < Team_Startteams_Anzahl() && n < 2; ++t)
+            if (const StartTeam* e = Team_Startteam(t); e && e->team == t) g_vereine[n++] = t;
+        ASSERT_GE(g_vereine[1], 0);
+        EXPECT_TRUE(Team_Startteam(g_vereine[0])->flags & STARTTEAM_CLIENT);
+        Spielstart_Wahl(0)->nation = Team_Wert(TW_NATION, g_vereine[1], 0, OP_LESEN);
+        Spielstart_Seite_Wechseln(1);
+    });
+    Aktion(s, [] {
+        ASSERT_EQ(Spielstart_Seite(), 5);
+        const int32_t* liste = nullptr;
+        const int32_t n = Spielstart_Vereine_Liste(&liste);
+        for (int32_t i = 0; i < n; ++i) EXPECT_EQ(Team_Startteam(liste[i])->team, liste[i]) << "offered only";
+        Spielstart_Wahl(0)->team = g_vereine[1];
+        Spielstart_Seite_Wechseln(1);
+        EXPECT_TRUE(Menue_Requester_Offen()) << "no league page: the last question";
+        const char c = 'T';   // the second club is taken on the server meanwhile
+        EXPECT_EQ(write(g_befehl, &c, 1), 1);
+        Plat_Sleep_Ms(200);
+    });
+    Klick(s, JA_X, JA_Y);
+    s.push_back({3, 300, 570, 0});
+    Aktion(s, [] {
+        EXPECT_FALSE(Spielstart_Spiel_Laeuft());
+        EXPECT_EQ(Spielstart_Seite(), 5) << "one page back: the clubs";
+        EXPECT_EQ(Spielstart_Wahl(0)->team, -1);
+        EXPECT_TRUE(Team_Startteam(g_vereine[1])->flags & STARTTEAM_CLIENT) << "the table fetched again";
+        EXPECT_TRUE(Menue_Requester_Offen()) << "text 143";
+    });
+    Foto(s);                                   // picture 0: the refusal over the club page
+    ASSERT_TRUE(Spielen());
+    close(g_befehl);
+    int status = 0;
+    EXPECT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    Internet_Netzwerk_Stop();
+    Netzwerk_Modus_Setzen(0);
+    Net_Port_Setzen(NET_PORT_STANDARD);
+    Net_Zeiten_Wert() = Net_Zeiten{};
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("spielstart_netz_vergeben", 0), "");
 }
 
 }  // namespace
