@@ -31,6 +31,7 @@
 #include "season/kalender.h"
 #include "season/spielstart.h"
 #include "tests/core/temp_verz.h"
+#include "tests/support/netz_server.h"
 
 namespace velmora {
 namespace {
@@ -65,23 +66,8 @@ Bericht Berichten() {
 // The server: the game bound as without a screen, its start the network
 // server's; it runs frames until the test closes the command pipe.
 [[noreturn]] void Server_Prozess(int port_fd, int befehl_fd, int bericht_fd) {
-    Net_Init();
-    uint8_t adresse[4] = {127, 0, 0, 1};
-    Net_Bind_Adresse_Setzen(adresse);
-    Net_Port_Setzen(0);
-    Netzwerk_Modus_Setzen(2);
-    VerdrahtungOptionen o;
-    o.nur = {"Core", "Netz", "Club", "Saison", "Spielfeld", "Spieltag", "Stadion", "Bank", "Scout", "Verhandlung"};
-    if (!Spiel_Verdrahten(o, nullptr)) _exit(10);
-    Core_Hooks().meldung = [](const char*) {};
-    Kalender_Hooks().spielstart_frame = [] {
-        return Spielstart_Spiel_Laeuft() || (Spielstart_Welt_Aufbauen() && Spielstart_Server_Starten());
-    };
-    if (!Internet_Netzwerk_Start()) _exit(11);
+    test::Netz_Server_Starten(port_fd);
     Net_Zeiten_Wert().client_stille_ms = STILLE_MS;
-    const uint16_t port = Net_Server_Port();
-    if (write(port_fd, &port, sizeof port) != sizeof port) _exit(12);
-    close(port_fd);
     fcntl(befehl_fd, F_SETFL, O_NONBLOCK);
     const uint32_t start = Plat_Ms();
     for (;;) {
@@ -93,11 +79,7 @@ Bericht Berichten() {
             if (write(bericht_fd, &b, sizeof b) != sizeof b) _exit(13);
         }
         if (Plat_Ms() - start > 60000) _exit(14);
-        Net_Pump();
-        Net_Server_Slot_Pump();
-        Net_Server_Bedienen();
-        Net_Pump();
-        Kalender_Main();
+        test::Netz_Server_Frame();
         Plat_Sleep_Ms(1);
     }
     _exit(0);

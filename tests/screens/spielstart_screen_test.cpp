@@ -25,6 +25,7 @@
 #include "gfx/bild_muster_start.h"
 #include "gfx/rastport.h"
 #include "gui/icon.h"
+#include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
 #include "net/internet.h"
 #include "net/net.h"
@@ -35,6 +36,7 @@
 #include "season/kalender.h"
 #include "season/spielstart.h"
 #include "season/wettbewerb.h"
+#include "tests/support/netz_server.h"
 #include "tests/support/screen_welt.h"
 
 namespace velmora::test {
@@ -452,26 +454,13 @@ TEST_F(SpielstartScreen, TheNetworkSetUpAsksOnlyTheEnteredAddressesAndFindsAServ
     Spiel_Entdrahten();
     Kalender_Hooks() = KalenderHooks{};
     Kalender_Zuruecksetzen();
-    Net_Init();
-    const uint8_t lo[4] = {127, 0, 0, 1};
-    Net_Bind_Adresse_Setzen(lo);
-    Net_Port_Setzen(0);
-    Netzwerk_Modus_Setzen(2);
-    VerdrahtungOptionen o;
-    o.nur = {"Core", "Netz", "Club", "Saison", "Spielfeld", "Spieltag", "Stadion", "Bank", "Scout", "Verhandlung"};
-    if (!Spiel_Verdrahten(o, nullptr)) _exit(10);
-    Core_Hooks().meldung = [](const char*) {};
-    Kalender_Hooks().spielstart_frame = [] {
-        if (Spielstart_Spiel_Laeuft()) return true;
-        if (!Spielstart_Welt_Aufbauen() || !Spielstart_Server_Starten()) _exit(11);
+    Netz_Server_Starten(port_fd, [] {
         for (int32_t t = 0; t < Team_Anzahl(); ++t)
-            if (Team_Client_Angeboten(t)) return Team_Client_Nehmen(t, "Andere", 0);
-        return true;
-    };
-    if (!Internet_Netzwerk_Start()) _exit(12);
-    const uint16_t port = Net_Server_Port();
-    if (write(port_fd, &port, sizeof port) != sizeof port) _exit(13);
-    close(port_fd);
+            if (Team_Client_Angeboten(t)) {
+                Team_Client_Nehmen(t, "Andere", 0);
+                return;
+            }
+    });
     fcntl(befehl_fd, F_SETFL, O_NONBLOCK);
     for (const uint32_t start = Plat_Ms(); Plat_Ms() - start < 60000;) {
         char c;
@@ -480,11 +469,7 @@ TEST_F(SpielstartScreen, TheNetworkSetUpAsksOnlyTheEnteredAddressesAndFindsAServ
         if (r == 1)
             for (int32_t t = 0, n = 0; t < Team_Anzahl(); ++t)
                 if (Team_Client_Angeboten(t) && ++n == 2) Team_Client_Nehmen(t, "Dritte", 1);
-        Net_Pump();
-        Net_Server_Slot_Pump();
-        Net_Server_Bedienen();
-        Net_Pump();
-        Kalender_Main();
+        Netz_Server_Frame();
         Plat_Sleep_Ms(1);
     }
     _exit(14);
@@ -515,6 +500,7 @@ TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRef
     close(p[0]);
     Net_Port_Setzen(port);
     Net_Zeiten_Wert().antwort_ms = 5000;
+    Menue_Set_Eigenes_Team(-1);   // as at the program's start: no club's main screen yet
 
     std::vector<Schritt>& s = skript;
     s.push_back({5, 100, 100, 0});
