@@ -338,6 +338,7 @@ void Binden_Bildschirm() {
             Menue_Panel_Icon_Schalten(an);
         },
         "Kalender.netz_warten");
+    Binden_Spielerfenster();
     // The other managers hear of the finished day from the news' turn end.
     // The screens that exist take their entries; the others show a card.
     Binden_Menue_Screens();

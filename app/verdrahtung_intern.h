@@ -80,5 +80,7 @@ void Binden_Bildschirm();
 void Binden_Menue_Screens();
 void Binden_Start();
 void Binden_Lauf();
+// The player windows, part of the screens' binding (app/verdrahtung_spieler.cpp).
+void Binden_Spielerfenster();
 
 }  // namespace velmora::verdrahtung

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "app/verdrahtung_intern.h"
+#include "business/bank.h"
 #include "club/aufstellung.h"
 #include "club/club_config.h"
 #include "club/formation.h"
@@ -130,6 +131,9 @@ void Binden_Spielfeld() {
     Besetzen(h.schwierigkeit, Team_Spiel_Level, "Spielfeld.schwierigkeit");
     Besetzen(h.positionsstaerke, positionsstaerke, "Spielfeld.positionsstaerke");
     Besetzen(h.netz_modus, Netzwerk_Modus, "Spielfeld.netz_modus");
+    // The crowd and the sound variants draw from the presentation's generator,
+    // never from the game's random table.
+    Besetzen(h.zufall_bereich, Zufall_Bereich, "Spielfeld.zufall_bereich");
     Besetzen(Kader_Hooks().spielfeld_taktik_linie, Spielfeld_Taktik_Linie, "Kader.spielfeld_taktik_linie");
     Block(Spielfeld_Spielstand_Anmelden, "Spielfeld");
 }

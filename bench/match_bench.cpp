@@ -1,11 +1,16 @@
-// Set-up of the match records of a match day: 300 fixtures, at most 200 records at once.
+// Set-up of the match records of a match day: 300 fixtures, at most 200 records at once;
+// the figure work of one frame of a live match and two of the AI's shared queries.
 #include <benchmark/benchmark.h>
 
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/rnd.h"
+#include "match/anim.h"
+#include "match/anweisung.h"
+#include "match/figur_bewegen.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
+#include "match/spielfeld_ki_basis.h"
 
 namespace velmora {
 namespace {
@@ -50,6 +55,79 @@ void BM_Spieltag_300_Spielfelder(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Spieltag_300_Spielfelder)->Unit(benchmark::kMillisecond);
+
+// One live record with every player running to a target drawn anew whenever
+// he arrives, the ball rolling across the pitch.
+Spielfeld_Satz* Lauf_Satz() {
+    Welt();
+    Spielfeld_Init();
+    Spielfeld_Anlegen(1, 0, 0, 0, -1, -1);
+    Spielfeld_Satz* s = Spielfeld_Suchen(1);
+    s->spielzustand = SZ_SPIEL;
+    s->empfaenger = -1;
+    return s;
+}
+
+void Neu_Befehlen(Spielfeld_Satz* s, int32_t k) {
+    SetZSA(s, k, Rnd(200, 10600), Rnd(200, 6600), 0, Rnd(150, 950), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, 0, 0, 0);
+}
+
+// The animation step and the movement of the 53 figures of one frame; items
+// are figures, so the time per item is the cost per figure and frame.
+void BM_Figuren_Frame(benchmark::State& state) {
+    Spielfeld_Satz* s = Lauf_Satz();
+    for (int32_t k = 0; k < SF_SPIELER; ++k) Neu_Befehlen(s, k);
+    s->ausdauer_timer = 0;
+    for (auto _ : state) {
+        for (int32_t i = 0; i < SF_FIGUREN; ++i) {
+            Figur& f = s->figur[i];
+            Figur_Anim_Schritt(s, i, &f, 30);
+            const Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+            if (a.tempo != 0 || a.vz != 0) Figur_Bewegen(s, i, &f, 30, i == FIGUR_BALL);
+            if (i < SF_SPIELER && a.tempo == 0) Neu_Befehlen(s, i);
+        }
+        Figur& ball = s->figur[FIGUR_BALL];
+        if (Figur_Aktuelle_Anweisung(&ball)->tempo == 0 || s->spielzustand != SZ_SPIEL) {
+            s->spielzustand = SZ_SPIEL;
+            SetAnim(s, FIGUR_BALL, 5400, 3403, 0);
+            SetZSA(s, FIGUR_BALL, Rnd(1000, 9800), Rnd(1000, 5800), 0, 1500, ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1,
+                   RING_OHNE_PRUEFUNG, 0, 0);
+        }
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * SF_FIGUREN);
+    Spielfeld_Freigeben();
+}
+BENCHMARK(BM_Figuren_Frame);
+
+// The pass lane from a player to a point across the pitch, against the 17
+// players of the other side.
+void BM_Spieler_Im_Passweg(benchmark::State& state) {
+    Spielfeld_Satz* s = Lauf_Satz();
+    int32_t ziel = 0;
+    for (auto _ : state) {
+        float nah = 0;
+        int32_t slot = -1, dicht = 0, nahe = 0;
+        benchmark::DoNotOptimize(Spielfeld_Spieler_Im_Passweg(s, 5, float(1000 + ziel % 9000), float(500 + ziel % 5800),
+                                                              1, &nah, &slot, 300, &dicht, &nahe));
+        ziel += 731;
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()));
+    Spielfeld_Freigeben();
+}
+BENCHMARK(BM_Spieler_Im_Passweg);
+
+// A free point 1000 cm around the ball, behind it for a side.
+void BM_Freier_Punkt(benchmark::State& state) {
+    Spielfeld_Satz* s = Lauf_Satz();
+    for (auto _ : state) {
+        int32_t x = 0, y = 0;
+        Spielfeld_Freier_Punkt(s, 5, FIGUR_BALL, 990, &x, &y, 1);
+        benchmark::DoNotOptimize(x + y);
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()));
+    Spielfeld_Freigeben();
+}
+BENCHMARK(BM_Freier_Punkt);
 
 }  // namespace
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include "club/club_netz.h"
 #include "club/regeln.h"
 #include "club/spieler.h"
+#include "club/team.h"
 #include "core/debug.h"
 
 namespace velmora {
@@ -16,6 +17,8 @@ struct TalentModul {
     AttributDaten tabelle[ATTRIBUT_ANZAHL] = {};
     int32_t anzahl = 0;
     int32_t sterne_grenze = 0;
+    bool entwickler = false;
+    TalentHooks hooks;
 };
 TalentModul g;
 
@@ -241,6 +244,7 @@ void Attribut_Tabelle_Leeren() {
     for (AttributDaten& d : g.tabelle) Eintrag_Leeren(d);
     g.anzahl = 0;
     g.sterne_grenze = 0;
+    g.entwickler = false;   // a game starts: the developer action is forgotten
 }
 
 bool Attribut_Daten_Setzen(int32_t id, const AttributDaten& daten) {
@@ -277,6 +281,7 @@ bool Attribut_Tabelle_Laden(const uint8_t* daten, size_t bytes) {
     l.block(g.tabelle, sizeof g.tabelle);
     g.anzahl = anzahl;
     g.sterne_grenze = grenze;
+    g.entwickler = false;
     return true;
 }
 
@@ -372,6 +377,27 @@ const char* Attribut_Get_Name(int32_t spieler, int32_t k) {
     if (k < 0 || k >= n) return "";
     return g.tabelle[liste[k]].name;
 }
+
+void Attribute_Tag() {
+    constexpr int32_t ERSTES_TEAM = 1, LETZTES_TEAM = 20;
+    for (int32_t team = ERSTES_TEAM; team <= LETZTES_TEAM && team < Team_Anzahl(); ++team) {
+        int32_t spieler[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i) {
+            const bool tw = Torwart(spieler[i]);
+            const int32_t von = tw ? ATTRIBUT_TW_START : 0, bis = tw ? ATTRIBUT_TW_ENDE : ATTRIBUT_FELD_ENDE;
+            for (int32_t id = von; id <= bis; ++id)
+                if (Schwelle(id) > 0) Spieler_Wert(id, spieler[i], Schwelle(id), OP_SCHREIBEN);
+        }
+    }
+    if (g.hooks.liste_schliessen) g.hooks.liste_schliessen();
+    else Debug_Printf("Attribute_Tag: keine Talentliste angebunden\n");
+    g.entwickler = true;
+}
+
+bool Attribut_Entwickler_Flag() { return g.entwickler; }
+
+TalentHooks& Talent_Hooks() { return g.hooks; }
 
 int32_t Attribut_Get_Preis(int32_t id, int32_t) {
     if (!Id_Ok("Attribut_Get_Preis", id, ATTRIBUT_ANZAHL - 1)) return 0;

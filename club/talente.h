@@ -109,6 +109,21 @@ int32_t Attribute_Get_Attribute(int32_t spieler, int32_t* out, int32_t kapazitae
 int32_t Attribute_Get_Attribute_2(int32_t spieler, int32_t* out, int32_t kapazitaet, int32_t art);
 // The name of the player's learnt talent k, "" when he has none there.
 const char* Attribut_Get_Name(int32_t spieler, int32_t k);
+// The developer action: every player of teams 1 to 20 gets every talent of
+// his kind that is not a weakness (field players 0-39, goalkeepers 47-52) set
+// to its requirement; the talent list window closes and the developer flag is
+// set, so that the list's opener shows the developer panel from then on.
+void Attribute_Tag();
+// The developer flag; it falls back to 0 whenever a game's talent table is read.
+bool Attribut_Entwickler_Flag();
+
+// What the talents need from the screens above: closing the talent list
+// window (filled by the composition root; unfilled nothing is closed).
+struct TalentHooks {
+    void (*liste_schliessen)() = nullptr;
+};
+TalentHooks& Talent_Hooks();
+
 // The price of one training unit of the talent: KOSTPREIS_PRO_TRAINING x
 // FAKTOR_0_100_ATTRIBUT_TRAINING_KOSTEN, 0 for an unknown talent.
 int32_t Attribut_Get_Preis(int32_t id, int32_t spieler);

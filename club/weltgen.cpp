@@ -318,8 +318,9 @@ std::string Ereignisse_Text(Zufall& z) {
 std::string Texte_Text() {
     std::string o;
     Config_Schreibe_Kommentar(o, "text.cfg - the game's text table");
-    static const char* const ALLGEMEIN[] = {"Ja", "Nein", "OK", "Abbrechen", "Torwart", "Abwehr", "Mittelfeld",
-                                            "Sturm", "Spieler", "Verein"};
+    // Entries 6-9 name the player kinds 0-3 (the references "*6" to "*9").
+    static const char* const ALLGEMEIN[] = {"Ja", "Nein", "OK", "Abbrechen", "Spieler", "Verein", "Torwart", "Abwehr",
+                                            "Mittelfeld", "Sturm"};
     for (int32_t i = 0; i < int32_t(sizeof ALLGEMEIN / sizeof *ALLGEMEIN); ++i)
         Config_Schreibe_Nummer_String(o, "TEXT", i, ALLGEMEIN[i]);
     for (int32_t v = 0; v < VERLETZUNG_ARTEN; ++v) Config_Schreibe_Nummer_String(o, "TEXT", 100 + v, VERLETZUNGEN[v]);
@@ -329,6 +330,28 @@ std::string Texte_Text() {
 void Screen(std::string& o, const char* name, std::initializer_list<std::pair<int32_t, const char*>> texte) {
     Config_Schreibe_Befehl(o, Str_Format("SCREEN %s", name));
     for (auto& t : texte) Config_Schreibe_Nummer_String(o, "TEXT", t.first, t.second);
+}
+
+// The player windows: the card, the talents screen, the talent list window
+// and the training questions it asks.
+void Spieler_Fenster_Texte(std::string& o) {
+    Screen(o, "SPIELER_INFO_SCREEN",
+           {{0, "Belastung"}, {1, "St\xe4rke"}, {2, "Ehrgeiz"}, {3, "Alter"}, {4, "Talente"}, {5, "Schw\xe4" "chen"},
+            {6, "Im Training"}, {7, "Saison"}, {8, "Spiele"}, {9, "Tore"}, {10, "Gelbe Karten"}, {11, "Gelb-Rot"},
+            {12, "Rote Karten"}, {13, "Gehalt"}, {14, "Marktwert"}, {16, "Zustand"}, {17, "Gelbsperre"},
+            {18, "Gelb-Rot-Sperre"}, {19, "Rotsperre"}, {20, "Wochen"}, {21, "Woche"},
+            {22, "Kein Talent im Training"}, {23, "Verletzung"}, {24, "Sperre"}, {25, "Einsatzbereit"},
+            {26, "Saisonstatistik"}, {28, "Verein:"}, {29, "Nationalteam:"}, {30, "Spiele"}, {31, "Spiel"}});
+    Screen(o, "SPIELER_TALENTE_SCREEN",
+           {{0, "Talente"}, {1, "Braucht:"}, {2, " bis "}, {3, " halbe Sterne"}, {4, " Punkte zum Lernen"},
+            {5, "Talente"}, {6, "Ehrgeiz"}, {15, "Preis: "}, {16, "pro Einheit"}, {17, "Wirkung:"},
+            {18, "Sch\xfctzt vor"}, {19, "Klick: Training beginnen"}, {20, "Jetzt nicht trainierbar"}});
+    Screen(o, "SPIELER_TRAINING_SCREEN",
+           {{19, "Keine Talente"}, {20, "frei"}, {21, "Talente"}, {22, "Talent"}, {23, "Noch"},
+            {24, "Alle Talente aktiv"}, {25, "ist verletzt und kann nicht trainieren."},
+            {26, "Der Spieler lernt schon ein anderes Talent. Wechseln? Seine Punkte darin gehen verloren."},
+            {27, "Bisher"}, {28, "Neu"}, {29, "Wechseln"}, {30, "Behalten"}, {31, "Verletzung"}, {32, "Ausfall"},
+            {33, "Wochen"}, {34, "Woche"}, {39, "Keine Trainingseinheiten mehr."}});
 }
 
 std::string Screentexte_Text() {
@@ -381,16 +404,14 @@ std::string Screentexte_Text() {
             {95, "Die Suche ist beendet."}, {96, "Der Spieler ist weg."}});
     Screen(o, "TRAININGS_LAGER_SCREEN", {{0, "Lager"}, {1, "Preis"}, {2, "Moral"}, {3, "Erholung"}, {4, "Staerke"},
                                         {7, "Buchen"}, {8, "Buchen"}});
-    Screen(o, "SPIELER_TRAINING_SCREEN", {{19, "Keine Talente"}, {39, "Keine Trainingseinheiten mehr."}});
-    Screen(o, "SPIELER_TALENTE_SCREEN", {{2, "bis"}, {3, "Sterne"}, {4, "Punkte"}, {5, "Talente"}, {15, "Preis: "},
-                                        {16, "pro Einheit"}, {17, "Wirkung"}, {18, "Schuetzt vor"}});
+    Spieler_Fenster_Texte(o);
     Screen(o, "EDITOR_SCREEN", {{0, "Nr"}, {1, "Typ"}, {2, "Name"}, {3, "Staerke"}, {4, "%s : %d"}, {6, "Transfermarkt"},
                                {13, "Neu laden?"}, {14, "Speichern?"}, {18, "Ja"}, {19, "Nein"}, {20, "Gespeichert."},
                                {21, "OK"}, {22, "Scout-Spieler"}, {24, "Beenden?"}, {42, "Kontinent"}, {43, "Land"},
-                               {47, "Markt"}, {48, "Scouts"}});
+                               {46, "Talente:"}, {47, "Markt"}, {48, "Scouts"}});
     Screen(o, "RANGLISTE_SCREEN", {{0, "Rangliste"}, {1, "Verein"}, {2, "Punkte"}});
     Screen(o, "EINSETZEN_1_SCREEN", {{32, "Lernt:"}});
-    Screen(o, "ZUSATZTEXTE_HASK", {{7, "Buchen"}, {10, "Blaettern"}});
+    Screen(o, "ZUSATZTEXTE_HASK", {{1, "Talente"}, {7, "Buchen"}, {10, "Blaettern"}, {15, "Bl\xe4ttern"}});
     // The menu framework: the panel's menus (0-21, 29), the continue button
     // (22 no match today, 28 a match today), the header's labels (23, 24, 30),
     // the requester's buttons (25-27) and the continue button's question (31).

@@ -28,9 +28,11 @@ constexpr int32_t FREI_TEXTE = 400;
 // Every frame of the menu phase: the timed work first, the screen last.
 constexpr int32_t MENUE_TRAINING = 100;      // training unit and camps advance
 constexpr int32_t MENUE_NEWS = 200;          // the news round (requests, answers)
+constexpr int32_t MENUE_ENTWICKLER = 850;    // the developer keys (VELMORA_DEBUG=1)
 constexpr int32_t MENUE_BILDSCHIRM = 900;    // the menu framework's frame (or a runner ending the turn)
 
 // A manager's turn.
+constexpr int32_t ZUG_BEGINN_LOKAL = 50;     // his club becomes the local club
 constexpr int32_t ZUG_BEGINN_MENUE = 100;    // the turn starts on the main screen
 constexpr int32_t ZUG_ENDE_NEWS = 100;       // the messages to the next manager
 
@@ -39,6 +41,7 @@ constexpr int32_t MEDIEN_STOP_FILME = 50;    // the films pause
 constexpr int32_t MEDIEN_STOP_SHELL = 100;   // samples and music
 
 // The day's, month's and year's work of the modules above the season.
+constexpr int32_t TAG_SPIELERLISTE = 50;     // the talent list window closes before talents change
 constexpr int32_t TAG_LAUF = 100;            // a headless run counts its days
 constexpr int32_t TAG_EREIGNIS = 200;        // the day's random events and job offers
 constexpr int32_t MONAT_EREIGNIS = 100;      // the month's random events
@@ -60,6 +63,9 @@ constexpr int32_t SPIELTAG_EREIGNIS = 100;       // the events after a match, an
 
 // A competition's match day closes (the after-match pass over its games).
 constexpr int32_t NACHBEARBEITUNG_EINSAETZE = 100;   // appearances, form and the players' statistics games
+
+// Another screen opens from the menu panel: the player windows over the old one close.
+constexpr int32_t SCREEN_WECHSEL_SPIELERFENSTER = 100;
 
 // A client fetches the server's state: the club data first, then what builds on it.
 constexpr int32_t REFRESH_SPIELER = 100;

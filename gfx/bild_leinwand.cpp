@@ -65,6 +65,17 @@ void Leinwand::Platte(int32_t x, int32_t y, int32_t bw, int32_t bh, int32_t r, R
         }
 }
 
+Rgb Leinwand::Lesen(int32_t x, int32_t y) const {
+    if (!px || x < 0 || y < 0 || x >= w || y >= h || !px[y * w + x]) return palette::NACHT;
+    const uint16_t p = px[y * w + x];
+    return {(p >> 11) * 255 / 31, (p >> 5 & 63) * 255 / 63, (p & 31) * 255 / 31};
+}
+
+void Leinwand::Decken(int32_t x, int32_t y, Rgb c, double a) {
+    if (a <= 0.02) return;
+    Punkt(x, y, a >= 0.98 ? c : Leinwand_Mix(Lesen(x, y), c, a));
+}
+
 void Leinwand::Rahmen(int32_t x, int32_t y, int32_t bw, int32_t bh, int32_t r, Rgb rand, int32_t dicke) {
     for (int32_t j = 0; j < bh; ++j)
         for (int32_t i = 0; i < bw; ++i) {

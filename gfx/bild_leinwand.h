@@ -66,6 +66,10 @@ struct Leinwand {
     void Stern(double cx, double cy, double r, Rgb c);
     // A straight stroke of the given width between two points.
     void Linie(double x0, double y0, double x1, double y1, double breite, Rgb c);
+    // The colour at (x, y); a transparent pixel reads as the night board it will lie on.
+    Rgb Lesen(int32_t x, int32_t y) const;
+    // Lays `c` over (x, y) at coverage a (0..1): smooth edges on any background.
+    void Decken(int32_t x, int32_t y, Rgb c, double a);
     Rastport* Fertig() { return rp; }
 };
 

@@ -203,6 +203,7 @@ void Menue_Screen_Refresh() {
         }
     Menue_Filme_Modal(g.modal != 0);
     Menue_Scrollbars_Vorbereiten(g.modal);
+    bool verdeckt = false;
     // Procedures may add or remove icons, so each slot is read afresh.
     for (int32_t p = 0; p < MENUE_PRIORITAETEN; ++p)
         for (int32_t s = Menue_Hoechster_Slot(p); s >= 0; --s) {
@@ -215,7 +216,12 @@ void Menue_Screen_Refresh() {
             }
             Menue_Scrollbars_Merken(i, w, h);
             Menue_Icon_Blit(i);
+            // A window over the header's film would be covered by it.
+            if (p > MENUE_FILM_PRI && !(i->Status & ICON_ST_VERSTECKT) && i->x < MENUE_FILM_X + MENUE_FILM_GROESSE &&
+                i->x + w > MENUE_FILM_X && i->y < MENUE_FILM_Y + MENUE_FILM_GROESSE && i->y + h > MENUE_FILM_Y)
+                verdeckt = true;
         }
+    Menue_Wettbewerb_Film_Verdeckt(verdeckt);
     Menue_Scrollbars_Aufrufen();
 }
 

@@ -15,6 +15,7 @@ struct FilmModul {
     bool gezeigt = false;           // the last shown flag
     BINK_VIDEO* freigabe[MENUE_FREIGABEN] = {};
     bool modal = false;
+    bool verdeckt = false;                  // a window lies over the competition film
     BINK_VIDEO* modal_pausiert[BINK_SLOTS] = {};   // the films a modal icon paused
 };
 FilmModul g;
@@ -40,7 +41,7 @@ void Menue_Wettbewerb_Video(int32_t zeigen, int32_t pause) {
     const int32_t grafik = wettbewerb >= 0 ? Wettbewerb_Get_Grafik(wettbewerb, nullptr) : -1;
     if (g.film && !Offen(g.film)) g.film = nullptr, g.grafik = -1;   // closed by someone else
     if (g.film && grafik == g.grafik) {
-        Bnk_PauseV(g.film, pause != 0);
+        Bnk_PauseV(g.film, pause != 0 || g.verdeckt);
         return;
     }
     if (g.film) {
@@ -56,7 +57,7 @@ void Menue_Wettbewerb_Video(int32_t zeigen, int32_t pause) {
         return;
     }
     g.grafik = grafik;
-    Bnk_PauseV(g.film, pause != 0);
+    Bnk_PauseV(g.film, pause != 0 || g.verdeckt);
 }
 
 void Menue_Video_Freigabe_Vormerken(BINK_VIDEO* video) {
@@ -78,6 +79,12 @@ void Menue_Videos_Freigeben() {
     }
 }
 
+void Menue_Wettbewerb_Film_Verdeckt(bool verdeckt) {
+    if (verdeckt == g.verdeckt) return;
+    g.verdeckt = verdeckt;
+    if (Offen(g.film) && !g.modal) Bnk_PauseV(g.film, verdeckt);
+}
+
 void Menue_Filme_Modal(bool modal) {
     if (modal == g.modal) return;
     g.modal = modal;
@@ -90,7 +97,7 @@ void Menue_Filme_Modal(bool modal) {
         return;
     }
     for (BINK_VIDEO*& v : g.modal_pausiert) {
-        if (Offen(v)) Bnk_PauseV(v, false);
+        if (Offen(v) && !(v == g.film && g.verdeckt)) Bnk_PauseV(v, false);
         v = nullptr;
     }
 }
@@ -101,6 +108,7 @@ void Menue_Filme_Schliessen() {
     Menue_Videos_Freigeben();
     Bnk_RelAll();
     g.modal = false;
+    g.verdeckt = false;
     for (BINK_VIDEO*& v : g.modal_pausiert) v = nullptr;
 }
 

@@ -14,7 +14,8 @@
 
 namespace velmora {
 
-constexpr int32_t MENUE_FILM_X = 15, MENUE_FILM_Y = 5;
+constexpr int32_t MENUE_FILM_X = 15, MENUE_FILM_Y = 5, MENUE_FILM_GROESSE = 66;
+constexpr int32_t MENUE_FILM_PRI = 1;          // the header's icons; a higher one over the film covers it
 constexpr int32_t MENUE_FILM_ERSTER = 59;     // film of graphic number 0
 constexpr int32_t MENUE_FILM_OHNE = 18;       // 59 + 18 is another film: no competition film
 constexpr int32_t MENUE_FREIGABEN = BINK_SLOTS;   // the release queue: room for every slot
@@ -27,6 +28,9 @@ void Menue_Wettbewerb_Video(int32_t zeigen, int32_t pause);
 // queued videos and empties the queue.
 void Menue_Video_Freigabe_Vormerken(BINK_VIDEO* video);
 void Menue_Videos_Freigeben();
+// While an icon above the header lies over the competition film, the film
+// pauses (a film is copied over the finished screen and would cover it).
+void Menue_Wettbewerb_Film_Verdeckt(bool verdeckt);
 // While a modal icon is up every playing film pauses (films are copied over
 // the finished screen and would cover it); when it is gone they play on.
 void Menue_Filme_Modal(bool modal);

@@ -10,6 +10,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/abonnenten.h"
+
 namespace velmora {
 
 struct s_icon;
@@ -69,6 +71,9 @@ struct MenuePanelHooks {
     void (*dauerspiel)() = nullptr;
     // A client: the own players, team and manager fetched again from the server.
     void (*client_refresh)() = nullptr;
+    // Another screen is about to open from the panel: the windows lying over
+    // the old one close first.
+    Abonnenten<> screen_wechsel;
 };
 MenuePanelHooks& Menue_Panel_Hooks();
 

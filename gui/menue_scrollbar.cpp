@@ -56,9 +56,12 @@ void Sichtbar_Setzen(s_icon* icon, bool versteckt) {
     else
         icon->Status &= ~ICON_ST_VERSTECKT;
 }
+// The button's track or the track's button, only while it is on screen: the
+// definition of a number taken off the screen may belong to a screen long gone.
 s_icon* Partner(const s_icon* icon) {
-    return icon->partner >= 0 && icon->partner < ANZ_SCREEN_ICONS ? Menue_Screen_Icon_Aus_Nummer(icon->partner)
-                                                                   : nullptr;
+    return icon->partner >= 0 && icon->partner < ANZ_SCREEN_ICONS && Menue_Screen_Icon_Ist_Vorhanden(icon->partner)
+               ? Menue_Screen_Icon_Aus_Nummer(icon->partner)
+               : nullptr;
 }
 
 bool Auf_Screen(const s_icon* icon) {
@@ -243,7 +246,8 @@ void Menue_Kill_Scrollscreen(int32_t nr) {
     for (int32_t p = 0; p < MENUE_PRIORITAETEN; ++p)
         for (int32_t s = 0; s <= Menue_Hoechster_Slot(p); ++s)
             if (s_icon* i = Menue_Slot(p, s); i && i->scrollscreen == 0) Menue_Screen_Icon_Loeschen(-1, i);
-    if (s_icon* b = g.screen.scrollbutton >= 0 ? Menue_Screen_Icon_Aus_Nummer(g.screen.scrollbutton) : nullptr) {
+    const int32_t knopf = g.screen.scrollbutton;
+    if (s_icon* b = knopf >= 0 && Menue_Screen_Icon_Ist_Vorhanden(knopf) ? Menue_Screen_Icon_Aus_Nummer(knopf) : nullptr) {
         s_icon* track = Partner(b);
         Menue_Screen_Icon_Loeschen(-1, b);
         if (track) Menue_Screen_Icon_Loeschen(-1, track);

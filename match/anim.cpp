@@ -1,138 +1,403 @@
-// match/anim.cpp
+// match/anim.cpp - the 236 rows of the animation table and the stride table.
+//
+// One line per row, in row order: number, name, in use, run group, linked row,
+// the linked row's colour-table slot, default order flags, last frame index,
+// reference frame time (ms), reference speed (cm/s), contact frame, brake
+// frame, brake divisor, reach height, side reach, direction count and the
+// fixed position x, y, z. docs/assets.md gives the reasoning per group.
 #include "match/anim.h"
 
+#include <array>
 #include <cstring>
-#include <initializer_list>
+
+#include "core/debug.h"
 
 namespace velmora {
 namespace {
 
-struct AnimModul {
-    bool aufgebaut = false;
-    alignas(8) Anim_Satz zeilen[ANIM_ZEILEN] = {};
-};
-AnimModul g;
-
-constexpr int32_t GRUPPEN = 6;
-constexpr int32_t GRUPPEN_START[GRUPPEN] = {0, 7, 7, 2, 5, 4};
-// The stride continuation from the walk to the sprint: frames 0-9 of the walk.
-constexpr int8_t GEHEN_ZU_SPRINT[10] = {4, 7, 11, 13, 14, 15, 18, 19, 1, 3};
-
-struct Benannt {
-    int32_t zeile;
+struct Zeile {
+    int16_t nr;
     const char* name;
+    uint8_t benutzt;
     int8_t gruppe;
+    int16_t link;
+    int8_t link_farbe;
     uint8_t flags;
+    int8_t letzter;
+    float zeit, tempo;
+    int16_t kontakt, brems;
+    float brems_divisor;
+    float hoehe, seite;
+    uint8_t richtungen;
+    float x, y, z;
 };
 
-constexpr Benannt BENANNT[] = {
-    {0, "STEHEN 1", 0, 0},
-    {7, "GEHEN KOPF VORNE", 1, 0},
-    {8, "LAUFEN 1", 2, 0},
-    {9, "SPRINT", 3, 0},
-    {37, "TORW STEHEN O BALL", -1, 0},
-    {39, "TORW GEHEN O BALL", -1, 0},
-    {43, "!! TORW STEHEN O BALL GSPNT", -1, 0},
-    {44, "TORW SPRINT O BALL", -1, 0},
-    {63, "GRAETSCHEN", -1, 1},
-    {72, "BRUSTANNAHME", -1, 1},
-    {75, "FLUGKOPFBALL", -1, 1},
-    {76, "DRIBBLING 1", -1, 0},
-    {98, "ERSATZSPIELER SITZT", -1, 0},
-    {100, "TRAINER SITZT", -1, 0},
-    {114, "TORWART SITZT", -1, 0},
-    {115, "! AUFWAERMEN 1", -1, 0},
-    {116, "! AUFWAERMEN 2", -1, 0},
-    {117, "! AUFWAERMEN 3", -1, 0},
-    {126, "LAUFEN 2", 4, 0},
-    {127, "LAUFEN 3", 5, 0},
-    {140, "Dribbling", -1, 0},
-    {141, "Dribbling Link Ball Anim", -1, 0},
-    {153, "TORW LAUFEN 1", 3, 0},
+// A running row shows ref time x ref speed / 1000 cm per frame at any speed:
+// the walk 15 cm (a cycle of 1.5 m), the sprint 20 cm (4 m). Kicks, throws and
+// headers touch the ball 150-300 ms after they start.
+constexpr Zeile ZEILEN[ANIM_ZEILEN] = {
+    {  0, "STEHEN 1", 1, 0, -1, -1, 0, 7, 120, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {  1, "STEHEN 1 SCHAU LINKS", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {  2, "STEHEN 2", 1, 0, -1, -1, 0, 7, 120, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {  3, "STEHEN 3", 1, 0, -1, -1, 0, 7, 120, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {  4, "STEHEN 4", 1, 0, -1, -1, 0, 7, 120, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {  5, "STEHEN 5", 1, 0, -1, -1, 0, 7, 120, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {  6, "STEHEN 6", 1, 0, -1, -1, 0, 7, 120, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {  7, "GEHEN KOPF VORNE", 1, 1, -1, -1, 0, 9, 75, 200, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {  8, "LAUFEN 1", 1, 2, -1, -1, 0, 13, 45, 400, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {  9, "SPRINT", 1, 3, -1, -1, 0, 19, 20, 1000, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 10, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 11, "BALL BODEN", 1, -1, -1, -1, 0, 7, 40, 800, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 12, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 13, "ECK FAHNE 0/0", 1, -1, -1, -1, 0, 7, 100, 100, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 14, "ECK FAHNE 0/108", 1, -1, -1, -1, 0, 7, 100, 100, -9, 0, 0, 0, 0, 1, 10800, 0, 0},
+    { 15, "ECK FAHNE 68/0", 1, -1, -1, -1, 0, 7, 100, 100, -9, 0, 0, 0, 0, 1, 0, 6806, 0},
+    { 16, "ECK FAHNE 68/108", 1, -1, -1, -1, 0, 7, 100, 100, -9, 0, 0, 0, 0, 1, 10800, 6806, 0},
+    { 17, "V-TOR OBEN", 1, -1, -1, -1, 1, 7, 50, 100, -9, 0, 0, 0, 0, 1, 0, 3403, 0},
+    { 18, "V-TOR HINTEN", 1, -1, -1, -1, 1, 7, 50, 100, -9, 0, 0, 0, 0, 1, 0, 3403, 0},
+    { 19, "V-TOR LINKS", 1, -1, -1, -1, 1, 7, 50, 100, -9, 0, 0, 0, 0, 1, 0, 3403, 0},
+    { 20, "V-TOR RECHTS", 1, -1, -1, -1, 1, 7, 50, 100, -9, 0, 0, 0, 0, 1, 0, 3403, 0},
+    { 21, "H-TOR OBEN", 1, -1, -1, -1, 1, 7, 50, 100, -9, 0, 0, 0, 0, 1, 10800, 3403, 0},
+    { 22, "H-TOR HINTEN", 1, -1, -1, -1, 1, 7, 50, 100, -9, 0, 0, 0, 0, 1, 10800, 3403, 0},
+    { 23, "H-TOR LINKS", 1, -1, -1, -1, 1, 7, 50, 100, -9, 0, 0, 0, 0, 1, 10800, 3403, 0},
+    { 24, "H-TOR RECHTS", 1, -1, -1, -1, 1, 7, 50, 100, -9, 0, 0, 0, 0, 1, 10800, 3403, 0},
+    { 25, "V-TOR OBEN", 1, -1, -1, -1, 0, 0, 100, 100, -9, 0, 0, 0, 0, 1, 0, 3403, 0},
+    { 26, "V-TOR HINTEN", 1, -1, -1, -1, 0, 0, 100, 100, -9, 0, 0, 0, 0, 1, 0, 3403, 0},
+    { 27, "V-TOR LINKS", 1, -1, -1, -1, 0, 0, 100, 100, -9, 0, 0, 0, 0, 1, 0, 3403, 0},
+    { 28, "V-TOR RECHTS", 1, -1, -1, -1, 0, 0, 100, 100, -9, 0, 0, 0, 0, 1, 0, 3403, 0},
+    { 29, "H-TOR OBEN", 1, -1, -1, -1, 0, 0, 100, 100, -9, 0, 0, 0, 0, 1, 10800, 3403, 0},
+    { 30, "H-TOR HINTEN", 1, -1, -1, -1, 0, 0, 100, 100, -9, 0, 0, 0, 0, 1, 10800, 3403, 0},
+    { 31, "H-TOR LINKS", 1, -1, -1, -1, 0, 0, 100, 100, -9, 0, 0, 0, 0, 1, 10800, 3403, 0},
+    { 32, "H-TOR RECHTS", 1, -1, -1, -1, 0, 0, 100, 100, -9, 0, 0, 0, 0, 1, 10800, 3403, 0},
+    { 33, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 34, "SCHUSS PLAZIERT", 1, -1, -1, -1, 1, 11, 40, 300, 5, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 35, "SCHUSS FEST", 1, -1, -1, -1, 1, 13, 40, 300, 6, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 36, "TORWART abwehr Faus oben", 1, -1, -1, -1, 1, 11, 40, 300, 5, 0, 0, 300, 0, 16, 0, 0, 0},
+    { 37, "TORW STEHEN O BALL", 1, -1, -1, -1, 0, 7, 120, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 38, "TORW STEHEN M BALL", 1, -1, 40, 37, 0, 7, 120, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 39, "TORW GEHEN O BALL", 1, -1, -1, -1, 0, 9, 75, 200, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 40, "TORW STEHEN M BALL Link Ball Anim", 1, -1, -1, -1, 0, 7, 120, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 41, "TORW BALL FANGEN OBEN", 1, -1, 46, 37, 1, 11, 40, 300, 5, 0, 0, 280, 0, 16, 0, 0, 0},
+    { 42, "TORW BALL AUFNEHMEN", 1, -1, 47, 37, 1, 9, 40, 300, 4, 0, 0, 60, 0, 16, 0, 0, 0},
+    { 43, "!! TORW STEHEN O BALL GSPNT", 1, -1, -1, -1, 0, 7, 100, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 44, "TORW SPRINT O BALL", 1, -1, -1, -1, 0, 19, 20, 1000, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 45, "TORW BALL FANGEN IM STEHEN", 1, -1, 48, 37, 1, 9, 40, 300, 4, 0, 0, 180, 0, 16, 0, 0, 0},
+    { 46, "TORW BALL FANGEN OBEN Link Ball Anim", 1, -1, -1, -1, 0, 11, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 47, "TORW BALL AUFNEHMEN Link Ball Anim", 1, -1, -1, -1, 0, 9, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 48, "TORW BALL FANGEN IM STEHEN Link Ball Anim", 1, -1, -1, -1, 0, 9, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 49, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 50, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 51, "TORWART abwehr Fuss", 1, -1, -1, -1, 1, 9, 40, 300, 4, 0, 0, 50, 0, 16, 0, 0, 0},
+    { 52, "TORWART abwehr Faus vorne", 1, -1, -1, -1, 1, 9, 40, 300, 4, 0, 0, 220, 0, 16, 0, 0, 0},
+    { 53, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 54, "TORWART SCHUSS PLAZIERT", 1, -1, -1, -1, 1, 11, 40, 300, 5, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 55, "TORWART Abschlag", 1, -1, -1, -1, 1, 13, 40, 300, 7, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 56, "TORWART SCHUSS FEST", 1, -1, -1, -1, 1, 13, 40, 300, 6, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 57, "TORWART KLEINE SCHRITTE", 1, -1, -1, -1, 0, 7, 60, 150, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 58, "TORWART ABWURF", 1, -1, -1, -1, 1, 11, 40, 300, 6, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 59, "TORWART Ball aufticken", 1, -1, 61, 37, 1, 11, 50, 100, 5, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 60, "TORWART PASSEN", 1, -1, -1, -1, 1, 9, 35, 300, 5, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 61, "TORWART Ball aufticken Link Ball Anim", 1, -1, -1, -1, 0, 11, 50, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 62, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 63, "GRAETSCHEN", 1, -1, -1, -1, 1, 15, 40, 500, 5, 10, 2.5, 0, 0, 16, 0, 0, 0},
+    { 64, "KOPFBALL", 1, -1, -1, -1, 1, 11, 40, 300, 5, 0, 0, 310, 0, 16, 0, 0, 0},
+    { 65, "JUBEL FAUST", 1, -1, -1, -1, 1, 15, 60, 200, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 66, "ENTTAEUSCHT 1", 1, -1, -1, -1, 1, 11, 80, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 67, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 68, "AUFSTEHEN", 1, -1, -1, -1, 1, 11, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 69, "HINFALLEN", 1, -1, -1, -1, 1, 11, 50, 300, -9, 5, 100, 0, 0, 16, 0, 0, 0},
+    { 70, "WAELZEN", 1, -1, -1, -1, 1, 7, 80, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 71, "Auskicken", 1, -1, -1, -1, 1, 9, 35, 400, 5, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 72, "BRUSTANNAHME", 1, -1, -1, -1, 1, 9, 40, 200, 4, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 73, "FUSSANNAHME HOCH", 1, -1, -1, -1, 1, 9, 40, 200, 4, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 74, "EINWURF", 1, -1, 87, 37, 1, 13, 40, 100, 7, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 75, "FLUGKOPFBALL", 1, -1, -1, -1, 1, 13, 40, 400, 5, 0, 0, 150, 190, 16, 0, 0, 0},
+    { 76, "DRIBBLING 1", 1, -1, -1, -1, 1, 9, 40, 450, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 77, "DRIBBLING 2", 1, -1, -1, -1, 1, 9, 40, 450, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 78, "DRIBBLING 3", 1, -1, -1, -1, 1, 9, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 79, "DRIBBLING 4", 1, -1, -1, -1, 1, 9, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 80, "PASSEN Leicht", 1, -1, -1, -1, 1, 9, 35, 300, 5, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 81, "Überspringen", 1, -1, -1, -1, 1, 11, 40, 400, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 82, "Stolpern", 1, -1, -1, -1, 1, 9, 45, 600, -9, 4, 1.5, 0, 0, 16, 0, 0, 0},
+    { 83, "LAUFEN STOP", 1, -1, -1, -1, 1, 7, 45, 900, -9, 2, 1.6, 0, 0, 16, 0, 0, 0},
+    { 84, "STEHEN MUEDE", 1, -1, -1, -1, 0, 11, 100, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 85, "! LINIENRICHTER FAHNE HOCH", 1, -1, -1, -1, 1, 11, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 86, "! SCHIEDRICHTER WEITER", 1, -1, -1, -1, 1, 11, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 87, "EINWURF Link Ball Anim", 1, -1, -1, -1, 0, 13, 40, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 88, "! SCHIEDRICHTER PFEIFT", 1, -1, -1, -1, 1, 9, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 89, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 90, "! SCHIEDRICHTER GELB", 1, -1, 92, 55, 1, 13, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 91, "! SCHIEDRICHTER ROT", 1, -1, 93, 54, 1, 13, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 92, "! Schiedsrichter zeigt gelbe karte", 1, -1, -1, -1, 0, 13, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 93, "! Schiedsrichter zeigt rote karte", 1, -1, -1, -1, 0, 13, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 94, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 95, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 96, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    { 97, "! BEAM ME UP SCOTTY", 1, -1, -1, -1, 1, 15, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 98, "ERSATZSPIELER SITZT", 1, -1, -1, -1, 0, 7, 150, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    { 99, "BETREUER SITZT", 1, -1, -1, -1, 0, 7, 150, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {100, "TRAINER SITZT", 1, -1, -1, -1, 0, 7, 150, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {101, "! BEAM ME UP SCOTTY TW", 1, -1, -1, -1, 1, 15, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {102, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {103, "TORWART JUBEL", 1, -1, -1, -1, 1, 15, 60, 200, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {104, "TORWART ENTTAEUSCHT", 1, -1, -1, -1, 1, 11, 80, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {105, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {106, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {107, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {108, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {109, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {110, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {111, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {112, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {113, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {114, "TORWART SITZT", 1, -1, -1, -1, 0, 7, 150, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {115, "! AUFWAERMEN 1", 1, -1, -1, -1, 0, 11, 70, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {116, "! AUFWAERMEN 2", 1, -1, -1, -1, 0, 11, 70, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {117, "! AUFWAERMEN 3", 1, -1, -1, -1, 0, 11, 70, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {118, "! BANK TORWART JUBEL", 1, -1, -1, -1, 1, 15, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {119, "! BANK JUBEL TRAINER", 1, -1, -1, -1, 1, 15, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {120, "! BANK JUBEL ASSISTENT", 1, -1, -1, -1, 1, 15, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {121, "! BANK JUBEL SPIELER", 1, -1, -1, -1, 1, 15, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {122, "ENTTAEUSCHT 2", 1, -1, -1, -1, 1, 11, 80, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {123, "ENTTAEUSCHT 3", 1, -1, -1, -1, 1, 11, 80, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {124, "STEHEN IN DER MAUER", 1, -1, -1, -1, 0, 7, 120, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {125, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {126, "LAUFEN 2", 1, 4, -1, -1, 0, 15, 38, 500, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {127, "LAUFEN 3", 1, 5, -1, -1, 0, 17, 28, 700, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {128, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {129, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {130, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {131, "VOLLEY", 1, -1, -1, -1, 1, 11, 40, 300, 5, 0, 0, 70, 0, 16, 0, 0, 0},
+    {132, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {133, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {134, "Fallrückzieher", 1, -1, -1, -1, 1, 15, 40, 300, 6, 0, 0, 200, 0, 16, 0, 0, 0},
+    {135, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {136, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {137, "Foul hinten aufstehen", 1, -1, -1, -1, 1, 11, 60, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {138, "Foul hinten hinfallen", 1, -1, -1, -1, 1, 11, 50, 300, -9, 5, 100, 0, 0, 16, 0, 0, 0},
+    {139, "Foul hinten wälzen", 1, -1, -1, -1, 1, 7, 80, 100, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {140, "Dribbling", 1, -1, 141, 37, 1, 11, 40, 450, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {141, "Dribbling Link Ball Anim", 1, -1, -1, -1, 0, 11, 40, 450, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {142, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {143, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {144, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {145, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {146, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {147, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {148, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {149, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {150, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {151, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {152, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {153, "TORW LAUFEN 1", 1, 3, -1, -1, 0, 19, 20, 1000, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {154, "TORW LAUFEN 2", 1, 4, -1, -1, 0, 15, 38, 500, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {155, "TORW LAUFEN 3", 1, 5, -1, -1, 0, 17, 28, 700, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {156, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {157, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {158, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {159, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {160, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {161, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {162, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {163, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {164, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {165, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {166, "xTORWART Fangen tief rechts", 1, -1, 168, 37, 1, 15, 40, 300, 6, 10, 3, 50, 120, 16, 0, 0, 0},
+    {167, "xTORWART Fangen tief links", 1, -1, 169, 37, 1, 15, 40, 300, 6, 10, 3, 50, -120, 16, 0, 0, 0},
+    {168, "xTORWART Fangen tief rechts Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {169, "xTORWART Fangen tief links Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {170, "TORWART Fangen tief rechts", 1, -1, 172, 37, 1, 15, 40, 300, 6, 10, 3, 120, 120, 16, 0, 0, 0},
+    {171, "TORWART Fangen tief links", 1, -1, 173, 37, 1, 15, 40, 300, 6, 10, 3, 120, -120, 16, 0, 0, 0},
+    {172, "TORWART Fangen tief rechts Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {173, "TORWART Fangen tief links Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {174, "xTORWART Fangen hoch rechts", 1, -1, 176, 37, 1, 15, 40, 300, 6, 10, 3, 190, 120, 16, 0, 0, 0},
+    {175, "xTORWART Fangen hoch links", 1, -1, 177, 37, 1, 15, 40, 300, 6, 10, 3, 190, -120, 16, 0, 0, 0},
+    {176, "xTORWART Fangen hoch rechts Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {177, "xTORWART Fangen hoch links Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {178, "TORWART Fangen sehr_hoch rechts", 1, -1, 180, 37, 1, 15, 40, 300, 6, 10, 3, 260, 120, 16, 0, 0, 0},
+    {179, "TORWART Fangen sehr_hoch links", 1, -1, 181, 37, 1, 15, 40, 300, 6, 10, 3, 260, -120, 16, 0, 0, 0},
+    {180, "TORWART Fangen sehr_hoch rechts Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {181, "TORWART Fangen sehr_hoch links Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {182, "TORWART Fangen weit tief rechts", 1, -1, 184, 37, 1, 15, 40, 300, 6, 10, 3, 50, 200, 16, 0, 0, 0},
+    {183, "TORWART Fangen weit tief links", 1, -1, 185, 37, 1, 15, 40, 300, 6, 10, 3, 50, -200, 16, 0, 0, 0},
+    {184, "TORWART Fangen weit tief rechts Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {185, "TORWART Fangen weit tief links Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {186, "TORWART Fangen weit tief rechts", 1, -1, 188, 37, 1, 15, 40, 300, 6, 10, 3, 120, 200, 16, 0, 0, 0},
+    {187, "TORWART Fangen weit tief links", 1, -1, 189, 37, 1, 15, 40, 300, 6, 10, 3, 120, -200, 16, 0, 0, 0},
+    {188, "TORWART Fangen weit tief rechts Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {189, "TORWART Fangen weit tief links Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {190, "TORWART Fangen weit hoch rechts", 1, -1, 192, 37, 1, 15, 40, 300, 6, 10, 3, 190, 200, 16, 0, 0, 0},
+    {191, "TORWART Fangen weit hoch links", 1, -1, 193, 37, 1, 15, 40, 300, 6, 10, 3, 190, -200, 16, 0, 0, 0},
+    {192, "TORWART Fangen weit hoch rechts Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {193, "TORWART Fangen weit hoch links Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {194, "TORWART Fangen weit sehr_hoch rechts", 1, -1, 196, 37, 1, 15, 40, 300, 6, 10, 3, 260, 200, 16, 0, 0, 0},
+    {195, "TORWART Fangen weit sehr_hoch links", 1, -1, 197, 37, 1, 15, 40, 300, 6, 10, 3, 260, -200, 16, 0, 0, 0},
+    {196, "TORWART Fangen weit sehr_hoch rechts Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {197, "TORWART Fangen weit sehr_hoch links Link Ball Anim", 1, -1, -1, -1, 0, 15, 40, 300, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {198, "xTORWART abwehr flach tief rechts", 1, -1, -1, -1, 1, 13, 40, 300, 5, 9, 3, 20, 220, 16, 0, 0, 0},
+    {199, "xTORWART abwehr flach tief links", 1, -1, -1, -1, 1, 13, 40, 300, 5, 9, 3, 20, -220, 16, 0, 0, 0},
+    {200, "TORWART abwehr flach tief rechts", 1, -1, -1, -1, 1, 13, 40, 300, 5, 9, 3, 120, 220, 16, 0, 0, 0},
+    {201, "TORWART abwehr flach tief links", 1, -1, -1, -1, 1, 13, 40, 300, 5, 9, 3, 120, -220, 16, 0, 0, 0},
+    {202, "xTORWART abwehr flach hoch rechts", 1, -1, -1, -1, 1, 13, 40, 300, 5, 9, 3, 210, 220, 16, 0, 0, 0},
+    {203, "xTORWART abwehr flach hoch links", 1, -1, -1, -1, 1, 13, 40, 300, 5, 9, 3, 210, -220, 16, 0, 0, 0},
+    {204, "TORWART abwehr flach sehr_hoch rechts", 1, -1, -1, -1, 1, 13, 40, 300, 5, 9, 3, 300, 220, 16, 0, 0, 0},
+    {205, "TORWART abwehr flach sehr_hoch links", 1, -1, -1, -1, 1, 13, 40, 300, 5, 9, 3, 300, -220, 16, 0, 0, 0},
+    {206, "TORWART abwehr flach sehr hoch weit rechts", 1, -1, -1, -1, 1, 13, 40, 300, 5, 9, 3, 300, 280, 16, 0, 0, 0},
+    {207, "TORWART abwehr flach sehr hoch weit links", 1, -1, -1, -1, 1, 13, 40, 300, 5, 9, 3, 300, -280, 16, 0, 0, 0},
+    {208, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {209, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {210, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {211, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {212, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {213, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {214, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {215, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {216, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {217, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {218, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {219, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {220, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {221, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {222, "! Linienrichter Link Anim Fahne gehen", 1, -1, -1, 56, 0, 9, 75, 200, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {223, "! Linienrichter Link Anim Fahne laufen1", 1, -1, -1, 56, 0, 13, 45, 400, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {224, "! Linienrichter Link Anim Fahne laufen2", 1, -1, -1, 56, 0, 15, 38, 500, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {225, "! Linienrichter Link Anim Fahne laufen3", 1, -1, -1, 56, 0, 17, 28, 700, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {226, "! Linienrichter Link Anim Fahne sprint", 1, -1, -1, 56, 0, 19, 20, 1000, -9, 0, 0, 0, 0, 16, 0, 0, 0},
+    {227, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {228, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {229, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {230, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {231, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {232, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {233, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {234, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
+    {235, "", 0, -1, -1, -1, 0, 0, 0, 0, -9, 0, 0, 0, 0, 1, 0, 0, 0},
 };
 
-// Corner flags at the four corners; the goal-frame parts at the two goals.
-constexpr const char* ECKFAHNEN[4] = {"ECK FAHNE 0/0", "ECK FAHNE 0/108", "ECK FAHNE 68/0", "ECK FAHNE 68/108"};
-constexpr float ECK_X[4] = {0, 10800, 0, 10800};
-constexpr float ECK_Y[4] = {0, 0, 6806, 6806};
-constexpr const char* TORTEILE[8] = {"V-TOR OBEN", "V-TOR HINTEN", "V-TOR LINKS", "V-TOR RECHTS",
-                                     "H-TOR OBEN", "H-TOR HINTEN", "H-TOR LINKS", "H-TOR RECHTS"};
-
-void Name(Anim_Satz& z, const char* name) {
-    std::memset(z.name, 0, sizeof z.name);
-    std::strncpy(z.name, name, sizeof z.name - 1);
+constexpr Anim_Satz Satz_Von(const Zeile& z) {
+    Anim_Satz a{};
+    a.benutzt = z.benutzt;
+    a.lauf_gruppe = z.gruppe;
+    a.link = z.link;
+    a.link_farbe = z.link_farbe;
+    a.letzter_frame = z.letzter;
+    a.richtungen = z.richtungen;
+    for (size_t i = 0; z.name[i] != 0 && i + 1 < sizeof a.name; ++i) a.name[i] = z.name[i];
+    a.flags = z.flags;
+    a.pos[0] = z.x;
+    a.pos[1] = z.y;
+    a.pos[2] = z.z;
+    a.reichweite_hoehe = z.hoehe;
+    a.reichweite_seite = z.seite;
+    a.kontakt_frame = z.kontakt;
+    a.brems_frame = z.brems;
+    a.brems_divisor = z.brems_divisor;
+    a.ref_frame_zeit = z.zeit;
+    a.ref_tempo = z.tempo;
+    return a;
 }
+
+constexpr std::array<Anim_Satz, ANIM_ZEILEN> Tabelle_Bauen() {
+    std::array<Anim_Satz, ANIM_ZEILEN> t{};
+    for (int32_t i = 0; i < ANIM_ZEILEN; ++i) t[size_t(i)] = Satz_Von(ZEILEN[i]);
+    return t;
+}
+
+constexpr bool Zeilen_In_Ordnung() {
+    for (int32_t i = 0; i < ANIM_ZEILEN; ++i)
+        if (ZEILEN[i].nr != i) return false;
+    return true;
+}
+static_assert(Zeilen_In_Ordnung(), "every row stands at its own number");
+
+constexpr std::array<Anim_Satz, ANIM_ZEILEN> TABELLE = Tabelle_Bauen();
+
+constexpr int8_t GRUPPEN_START[ANIM_GRUPPEN] = {0, 7, 7, 2, 5, 4};
+
+// [from group][to group][frame of the old cycle] -> frame of the new cycle, so
+// that the stride goes on. Frames walk 10, run 1 14, sprint 20, run 2 16, run 3
+// 18; the walk's frame 0 lies a fifth of a cycle after the runs' frame 0. From
+// the stand every entry is the new group's start frame.
+constexpr int8_t SCHRITT[ANIM_GRUPPEN][ANIM_GRUPPEN][ANIM_SCHRITT_FRAMES] = {
+    {
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7},
+        {7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7},
+        {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2},
+        {5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5},
+        {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4},
+    },
+    {
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7},
+        {3, 4, 6, 7, 8, 10, 11, 13, 0, 1, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7},
+        {4, 7, 11, 13, 14, 15, 18, 19, 1, 3, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2},
+        {3, 5, 6, 8, 10, 11, 13, 14, 0, 2, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5},
+        {4, 5, 7, 9, 11, 13, 14, 16, 0, 2, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4},
+    },
+    {
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {8, 9, 9, 0, 1, 2, 2, 3, 4, 4, 5, 6, 7, 7, 7, 7, 7, 7, 7, 7},
+        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 7, 7, 7, 7, 7, 7},
+        {0, 1, 3, 4, 6, 7, 9, 10, 11, 13, 14, 16, 17, 19, 2, 2, 2, 2, 2, 2},
+        {0, 1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 5, 5, 5, 5, 5, 5},
+        {0, 1, 3, 4, 5, 6, 8, 9, 10, 12, 13, 14, 15, 17, 4, 4, 4, 4, 4, 4},
+    },
+    {
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {8, 8, 9, 9, 0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6, 6, 6, 7, 8},
+        {0, 1, 1, 2, 3, 4, 4, 5, 6, 6, 7, 8, 8, 9, 10, 11, 11, 12, 13, 13},
+        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19},
+        {0, 1, 2, 2, 3, 4, 5, 6, 6, 7, 8, 9, 10, 10, 11, 12, 13, 14, 14, 15},
+        {0, 1, 2, 3, 4, 5, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 14, 15, 16, 17},
+    },
+    {
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {8, 9, 9, 0, 0, 1, 2, 2, 3, 4, 4, 5, 6, 6, 7, 7, 7, 7, 7, 7},
+        {0, 1, 2, 3, 4, 4, 5, 6, 7, 8, 9, 10, 11, 11, 12, 13, 7, 7, 7, 7},
+        {0, 1, 3, 4, 5, 6, 8, 9, 10, 11, 13, 14, 15, 16, 18, 19, 2, 2, 2, 2},
+        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 5, 5, 5, 5},
+        {0, 1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 17, 4, 4, 4, 4},
+    },
+    {
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {8, 9, 9, 0, 0, 1, 1, 2, 2, 3, 4, 4, 5, 5, 6, 6, 7, 7, 7, 7},
+        {0, 1, 2, 2, 3, 4, 5, 5, 6, 7, 8, 9, 9, 10, 11, 12, 12, 13, 7, 7},
+        {0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 17, 18, 19, 2, 2},
+        {0, 1, 2, 3, 4, 4, 5, 6, 7, 8, 9, 10, 11, 12, 12, 13, 14, 15, 5, 5},
+        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 4, 4},
+    },
+};
 
 }  // namespace
 
-void Anim_Tabelle_Aufbauen() {
-    if (g.aufgebaut) return;
-    for (Anim_Satz& z : g.zeilen) {
-        z = Anim_Satz{};
-        z.lauf_gruppe = -1;
-        z.link = -1;
-        z.kontakt_frame = -9;
-    }
-    for (const Benannt& b : BENANNT) {
-        Anim_Satz& z = g.zeilen[b.zeile];
-        z.benutzt = 1;
-        z.lauf_gruppe = b.gruppe;
-        z.flags = b.flags;
-        Name(z, b.name);
-    }
-    g.zeilen[ANIM_DRIBBLING].link = ANIM_DRIBBLING_LINK_BALL;
-    g.zeilen[ANIM_GRAETSCHEN].brems_frame = 10;
-    g.zeilen[ANIM_GRAETSCHEN].brems_divisor = 2.5f;
-    g.zeilen[ANIM_FLUGKOPFBALL].reichweite_hoehe = 150;
-    g.zeilen[ANIM_FLUGKOPFBALL].reichweite_seite = 190;
-    for (int32_t i = 0; i < 4; ++i) {
-        Anim_Satz& z = g.zeilen[ANIM_ECKFAHNE + i];
-        z.benutzt = 1;
-        Name(z, ECKFAHNEN[i]);
-        z.pos[0] = ECK_X[i];
-        z.pos[1] = ECK_Y[i];
-    }
-    for (int32_t i = 0; i < 8; ++i) {
-        // Rows 17-24 shake the net after a goal, rows 25-32 show the same parts at rest.
-        for (int32_t basis : {int32_t(ANIM_TOR_BEWEGT), int32_t(ANIM_TOR_RUHE)}) {
-            Anim_Satz& z = g.zeilen[basis + i];
-            z.benutzt = 1;
-            Name(z, TORTEILE[i]);
-            z.pos[0] = i < 4 ? 0.0f : 10800.0f;
-            z.pos[1] = 3403.0f;
-        }
-    }
-    g.aufgebaut = true;
-}
-
 const Anim_Satz* Anim_Zeile(int32_t anim) {
     if (anim < 0 || anim >= ANIM_ZEILEN) return nullptr;
-    Anim_Tabelle_Aufbauen();
-    return &g.zeilen[anim];
+    return &TABELLE[size_t(anim)];
 }
 
-Anim_Satz* Anim_Zeile_Schreiben(int32_t anim) {
-    if (anim < 0 || anim >= ANIM_ZEILEN) return nullptr;
-    Anim_Tabelle_Aufbauen();
-    return &g.zeilen[anim];
+const Anim_Satz& Anim_Zeile_Oder_Stand(int32_t anim, const char* wer) {
+    const Anim_Satz* z = Anim_Zeile(anim);
+    if (z && z->benutzt) return *z;
+    Debug_Printf("%s: Animation %d ungueltig, Stehen\n", wer ? wer : "Anim", anim);
+    return TABELLE[ANIM_STEHEN];
 }
 
 int32_t Anim_Suchen(const char* name) {
     if (!name) return -1;
-    Anim_Tabelle_Aufbauen();
     for (int32_t i = 0; i < ANIM_ZEILEN; ++i)
-        if (g.zeilen[i].benutzt && std::strcmp(g.zeilen[i].name, name) == 0) return i;
+        if (TABELLE[size_t(i)].benutzt && std::strcmp(TABELLE[size_t(i)].name, name) == 0) return i;
     return -1;
 }
 
 int32_t Anim_Gruppen_Start(int32_t gruppe) {
-    return gruppe >= 0 && gruppe < GRUPPEN ? GRUPPEN_START[gruppe] : 0;
+    return gruppe >= 0 && gruppe < ANIM_GRUPPEN ? GRUPPEN_START[gruppe] : 0;
 }
 
 int32_t Anim_Schritt_Uebergang(int32_t von, int32_t nach, int32_t frame) {
-    if (nach < 0 || nach >= GRUPPEN) return 0;
-    if (von == 1 && nach == 3 && frame >= 0 && frame < 10) return GEHEN_ZU_SPRINT[frame];
-    return GRUPPEN_START[nach];
+    if (nach < 0 || nach >= ANIM_GRUPPEN) return 0;
+    if (von < 0 || von >= ANIM_GRUPPEN || frame < 0 || frame >= ANIM_SCHRITT_FRAMES) return GRUPPEN_START[nach];
+    return SCHRITT[von][nach][frame];
 }
 
 }  // namespace velmora

@@ -1,11 +1,13 @@
 // match/anweisung.cpp
 #include "match/anweisung.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "core/debug.h"
-#include "core/rnd.h"
 #include "match/anim.h"
+#include "match/spielfeld_ki_basis.h"
 
 namespace velmora {
 namespace {
@@ -44,6 +46,32 @@ constexpr float GEHEN_BIS = float(1000000.0 / 3600.0);     // 10 km/h in cm/s
 constexpr float LAUFEN1_BIS = float(1600000.0 / 3600.0);
 constexpr float LAUFEN2_BIS = float(2000000.0 / 3600.0);
 constexpr float LAUFEN3_BIS = float(3000000.0 / 3600.0);
+
+// Spreads the way from (von_x, von_y) to the target (ziel_x, ziel_y) over the
+// planned turning frames (at least the figure's minimum); the order's target
+// takes the first step at once.
+void Drehung_Planen(Figur& f, Anweisung& a, float ziel_x, float ziel_y, float von_x, float von_y) {
+    f.dreh_gemacht = 0;
+    if (f.dreh_geplant < f.dreh_min) f.dreh_geplant = f.dreh_min;
+    f.dv[0] = f.dv[1] = 0;
+    a.schritt[0] = (ziel_x - von_x) / float(f.dreh_geplant + 1);
+    a.schritt[1] = (ziel_y - von_y) / float(f.dreh_geplant + 1);
+    a.ziel[0] = von_x + a.schritt[0];
+    a.ziel[1] = von_y + a.schritt[1];
+}
+
+// The distance run since the point last counted goes into the figure's total
+// (in open play, divided by the time factor); the point moves on in any case.
+void Weg_Zaehlen(Spielfeld_Satz* satz, Figur& f) {
+    if ((f.pos[0] != f.gezaehlt[0] || f.pos[1] != f.gezaehlt[1]) && f.gezaehlt[0] != 0 && f.gezaehlt[0] != -1 &&
+        satz->spielzustand == SZ_SPIEL) {
+        float zf = satz->zeit_faktor > 0 ? satz->zeit_faktor : 1.0f;
+        double weg = (std::fabs(f.pos[0] - f.gezaehlt[0]) + std::fabs(f.pos[1] - f.gezaehlt[1])) / zf;
+        if (weg < 1e9) f.gelaufen = int32_t(std::min<int64_t>(int64_t(f.gelaufen) + int64_t(weg), INT32_MAX));
+    }
+    f.gezaehlt[0] = f.pos[0];
+    f.gezaehlt[1] = f.pos[1];
+}
 
 }  // namespace
 
@@ -111,13 +139,7 @@ int32_t SetZiel(Spielfeld_Satz* satz, int32_t figur, int32_t x, int32_t y, int32
     if (letzter_belegter >= 0 && f.ring[letzter_belegter].tempo == 0) f.ring[letzter_belegter].wiederholung = 1;
 
     if (n == cur && figur != FIGUR_BALL && f.dreh_geplant >= 0 && (f.v[0] != 0 || f.v[1] != 0)) {
-        f.dreh_gemacht = 0;
-        if (f.dreh_geplant < f.dreh_min) f.dreh_geplant = f.dreh_min;
-        f.dv[0] = f.dv[1] = 0;
-        a.schritt[0] = (float(x) - a.ziel[0]) / float(f.dreh_geplant + 1);
-        a.schritt[1] = (float(y) - a.ziel[1]) / float(f.dreh_geplant + 1);
-        a.ziel[0] += a.schritt[0];
-        a.ziel[1] += a.schritt[1];
+        Drehung_Planen(f, a, float(x), float(y), a.ziel[0], a.ziel[1]);
     } else {
         if (n == cur) f.dreh_geplant = 0;
         a.ziel[0] = float(x);
@@ -213,30 +235,24 @@ void SetNum(Spielfeld_Satz* satz, int32_t figur, int32_t anim, int32_t start, fl
     if (anim == ANIM_LAUF_NACH_TEMPO) {
         anim = Anim_Nach_Tempo(&a);
         if (anim == ANIM_STEHEN) a.folge = ANIM_TORW_STEHEN;
-        if (f.torwart) anim = anim == ANIM_STEHEN ? ANIM_TORW_STEHEN : (anim == ANIM_GEHEN ? ANIM_TORW_GEHEN : ANIM_TORW_SPRINT);
+        if (f.torwart)
+            anim = anim == ANIM_STEHEN ? ANIM_TORW_STEHEN : (anim == ANIM_GEHEN ? ANIM_TORW_GEHEN : ANIM_TORW_SPRINT);
     } else if (anim == ANIM_STEHEN) {
         if (a.anim >= 0 && a.anim < 7) {
             anim = a.anim;
             wiederholung = a.wiederholung;
-        } else if (f.ring[cur].wiederholung == -1) {
-            // A stand variant drawn from the rows in use among 0-6.
-            int32_t zeile = ANIM_STEHEN;
-            for (int32_t versuch = 0; versuch < 64; ++versuch) {
-                int32_t z = Rnd(0, 6);
-                if (Anim_Zeile(z)->benutzt) {
-                    zeile = z;
-                    break;
-                }
-            }
-            anim = zeile;
-            wiederholung = 10;
+        } else {
+            // A finite current order yields no variant; the slot then shows the
+            // plain stand row, so it never becomes free and no row outside the
+            // table is read.
+            int32_t z = Figur_Standvariante_Waehlen(&f, ANIM_STEHEN);
+            anim = z >= 0 ? z : ANIM_STEHEN;
         }
-        // A finite order asked for a stand keeps the plain stand row, so the
-        // slot never becomes free and no row outside the table is read.
     }
     if (f.torwart && (anim == ANIM_BRUSTANNAHME || anim == ANIM_STEHEN)) anim = ANIM_TORW_STEHEN;
+    if (f.torwart && ring == 0) f.verfehlt = 0;
     const Anim_Satz* zeile = Anim_Zeile(anim);
-    if (!zeile) {
+    if (!zeile || !zeile->benutzt) {
         Debug_Printf("SetNum: Animation %d ungueltig\n", anim);
         anim = f.torwart ? ANIM_TORW_STEHEN : ANIM_STEHEN;
         zeile = Anim_Zeile(anim);
@@ -244,7 +260,7 @@ void SetNum(Spielfeld_Satz* satz, int32_t figur, int32_t anim, int32_t start, fl
     if (schritt == 0) dauer = 0;
     else if (dauer == -1) dauer = a.tempo > 0 ? zeile->ref_frame_zeit * zeile->ref_tempo / a.tempo : 0;
 
-    if (n == cur && ring >= 0 && ring <= 0) {
+    if (n == cur && ring == 0) {
         const Anim_Satz* alt = Anim_Zeile(a.anim);
         if (anim == a.anim || figur == FIGUR_BALL) {
             start = a.frame;
@@ -256,14 +272,7 @@ void SetNum(Spielfeld_Satz* satz, int32_t figur, int32_t anim, int32_t start, fl
             f.anim_timer = dauer;
         }
     }
-    if ((f.pos[0] != f.gezaehlt[0] || f.pos[1] != f.gezaehlt[1]) && f.gezaehlt[0] != 0 && f.gezaehlt[0] != -1 &&
-        satz->spielzustand == SZ_SPIEL) {
-        float zf = satz->zeit_faktor > 0 ? satz->zeit_faktor : 1.0f;
-        double weg = (std::fabs(f.pos[0] - f.gezaehlt[0]) + std::fabs(f.pos[1] - f.gezaehlt[1])) / zf;
-        if (weg < 1e9) f.gelaufen += int32_t(weg);
-    }
-    f.gezaehlt[0] = f.pos[0];
-    f.gezaehlt[1] = f.pos[1];
+    Weg_Zaehlen(satz, f);
 
     a.anim = anim;
     if (a.flags & 8) a.flags = uint8_t(a.flags & ~8);
@@ -329,6 +338,155 @@ void Figur_Stoppen(Spielfeld_Satz* satz, int32_t figur, float vz) {
     a.tempo = 0;
     a.vz = vz;
     f.flug_start = f.flug_zeit = 0;
+}
+
+// ---------------------------------------------------------------------------
+// The animation step.
+
+namespace {
+
+constexpr int32_t MAX_FRAME_SCHRITTE = 100;   // per call: a tiny duration from a damaged record cannot hang a frame
+constexpr double AUSDAUER_MAX = 10000.0;
+
+// Brakes, the tackle and dribbling rules and the stamina of a player, in a
+// frame whose stamina timer ran out.
+void Spieler_Schritt(Spielfeld_Satz* satz, int32_t index, Figur& f, Anweisung& a, const Anim_Satz& z, int32_t next) {
+    if (z.brems_frame != 0 && next >= z.brems_frame && z.brems_divisor > 0) {
+        f.v[0] /= z.brems_divisor;
+        f.v[1] /= z.brems_divisor;
+        if (f.dreh_geplant > 0) {
+            float rest = float(f.dreh_geplant - f.dreh_gemacht);
+            a.ziel[0] += rest * a.schritt[0];
+            a.ziel[1] += rest * a.schritt[1];
+            f.v[0] += rest * f.dv[0];
+            f.v[1] += rest * f.dv[1];
+            f.dreh_geplant = 0;
+        }
+    }
+    Spieler_Matchsatz& sm = satz->spieler[index];
+    const bool halter = satz->ballhalter == index && satz->ballkontrolle != 0;
+    if (a.anim == ANIM_GRAETSCHEN && next >= 10 && halter) f.v[0] = f.v[1] = 0;
+    if ((a.anim == ANIM_DRIBBLING_1 || a.anim == ANIM_DRIBBLING) && !(halter && sm.druck >= 2)) {
+        a.flags = 0;
+        f.entscheiden = 1;
+    }
+
+    // Stamina: above 700 cm/s it is used up, faster the more tired and pressed
+    // the side plays; below it comes back, less so with fatigue.
+    const int32_t fit = sm.fitness;
+    double k = (double(a.tempo) - 700.0) / 180.0;
+    if (k >= 0) {
+        k += (double(sm.ausdauer >> 8) + int8_t(sm.rolle[0]) / 0.03 +
+              (int32_t(satz->pressing[index / SF_SPIELER_SEITE]) - 30) * 2.2) / 200.0;
+        const double teiler = 2.0 * (fit + 1);
+        if (fit + 2.2 < k && teiler > 0 && sm.ausdauer < 10000.0 / teiler && sm.frische < 1000) ++sm.frische;
+    } else {
+        k = (12 - sm.frische / 120) * k;
+    }
+    const double verbrauch = std::trunc(k > 0 ? (6 - fit) * k : (fit + 6) * k);
+    double neu = double(sm.ausdauer) - verbrauch;
+    if (!std::isfinite(neu)) neu = sm.ausdauer;
+    sm.ausdauer = int32_t(std::clamp(neu, 0.0, AUSDAUER_MAX));
+}
+
+// The next queued order takes over from the one that ended.
+void Uebergeben(Spielfeld_Satz* satz, int32_t index, Figur& f, Anweisung& alt) {
+    const int32_t alt_anim = alt.anim;
+    alt.flags = 0;
+    alt.anim = -1;
+    if (alt_anim == ANIM_DRIBBLING) {
+        // The dribble lets the ball go where the player will be in 0.1 s.
+        Figur& ball = satz->figur[FIGUR_BALL];
+        ball.pos[0] = f.pos[0] + 0.1f * f.v[0];
+        ball.pos[1] = f.pos[1] + 0.1f * f.v[1];
+    }
+    f.aktuell = int8_t((Aktuell(f) + 1) & 3);
+    Anweisung& b = f.ring[Aktuell(f)];
+    if (b.dauer == 0) f.anim_timer = 0;
+    const Anim_Satz& z = Anim_Zeile_Oder_Stand(b.anim, "Figur_Anim_Schritt");
+    int32_t start = b.frame;
+    if (index == FIGUR_BALL) {
+        start = b.erstes;
+    } else if (b.anim != alt_anim || z.link >= 0) {
+        if (z.reichweite_seite != 0) f.entscheiden = 1;
+        start = z.lauf_gruppe >= 0 ? Anim_Gruppen_Start(z.lauf_gruppe) : b.erstes;
+        if (f.torwart) f.verfehlt = 0;
+    }
+    if (b.ziel[0] == f.pos[0] && b.ziel[1] == f.pos[1] && b.ziel[2] == f.pos[2]) {
+        if (b.flags != 0 && b.wiederholung != -1) b.angekommen = 1;
+        b.tempo = 0;
+        f.dreh_geplant = 0;
+    } else {
+        f.idle = 0;
+        if (index != FIGUR_BALL && f.dreh_geplant >= 0) Drehung_Planen(f, b, b.ziel[0], b.ziel[1], f.pos[0], f.pos[1]);
+    }
+    Figur_Geschwindigkeit_Setzen(&f, b.tempo);
+    b.frame = int8_t(start);
+}
+
+// One frame step of the current order; false when the step ended the call.
+bool Frame_Schritt(Spielfeld_Satz* satz, int32_t index, Figur& f) {
+    Anweisung& a = f.ring[Aktuell(f)];
+    const Anim_Satz& z = Anim_Zeile_Oder_Stand(a.anim, "Figur_Anim_Schritt");
+    int32_t next = a.frame + a.frame_schritt;
+    if (index < SF_SPIELER && satz->ausdauer_timer <= 0) Spieler_Schritt(satz, index, f, a, z, next);
+
+    const bool ende = next > a.letztes || next < 0 || (f.idle && a.flags == 0) ||
+                      (a.tempo == 0 && !a.angekommen && a.flags == 0);
+    if (ende) {
+        const bool endlos = a.wiederholung == -1;
+        if (!endlos) a.wiederholung = int8_t(std::max(a.wiederholung - 1, 0));
+        if ((endlos && !f.idle) || (!endlos && a.wiederholung >= 1)) {
+            if (next < 0) next = a.letztes;
+            else if (next > a.letztes) next = 0;
+        } else {
+            Weg_Zaehlen(satz, f);
+            if (f.ring[(Aktuell(f) + 1) & 3].anim == -1) {
+                // Nothing queued: the figure asks its AI again and stops.
+                if ((satz->standard_marker[2] == 0 || f.situation == 20) && (!f.torwart || f.entscheid_intervall == 0))
+                    f.entscheiden = 1;
+                if (!endlos || (f.v[0] == 0 && f.v[1] == 0)) {
+                    f.v[0] = f.v[1] = f.v[2] = 0;
+                    a.tempo = 0;
+                    a.flags = 0;
+                    a.dauer = 0;
+                    f.dreh_geplant = 0;
+                    if (f.torwart) f.entscheiden = 1;
+                }
+                a.wiederholung = -1;
+                f.idle = 0;
+                return false;
+            }
+            Uebergeben(satz, index, f, a);
+            f.anim_timer += f.ring[Aktuell(f)].dauer;
+            return true;
+        }
+    }
+    a.frame = int8_t(next);
+    f.anim_timer += a.dauer;
+    return true;
+}
+
+}  // namespace
+
+void Figur_Anim_Schritt(Spielfeld_Satz* satz, int32_t index, Figur* f, float schritt) {
+    if (!satz || !f || !Figur_Ok(index, "Figur_Anim_Schritt")) return;
+    f->anim_timer -= schritt;
+    for (int32_t n = 0; f->anim_timer < 0; ++n) {
+        const Anweisung& a = f->ring[Aktuell(*f)];
+        // A stationary order (no frame duration) makes no frame step: adding
+        // its duration back would never bring the timer up again.
+        if (!(a.dauer > 0)) {
+            f->anim_timer = 0;
+            return;
+        }
+        if (n == MAX_FRAME_SCHRITTE) {
+            Debug_Printf("Figur_Anim_Schritt: Figur %d, Dauer %g zu kurz\n", index, double(a.dauer));
+            f->anim_timer = 0;
+            return;
+        }
+        if (!Frame_Schritt(satz, index, *f)) return;
+    }
 }
 
 }  // namespace velmora

@@ -39,4 +39,14 @@ int32_t Anim_Nach_Tempo(const Anweisung* a);
 // The figure's current order (the index is taken modulo 4).
 Anweisung* Figur_Aktuelle_Anweisung(Figur* f);
 
+// One frame of a figure's animation, called by the tick before the movement:
+// the animation timer runs down by `schritt` ms and for each frame duration
+// used up the order's frame advances. A player's stamina and fatigue follow
+// his order's speed (in frames whose stamina timer ran out), brake frames
+// slow him down; at the end of a cycle the order wraps, counts down its
+// repeats, hands over to the next queued order or, with none queued, stops
+// the figure and asks its AI again. An order without a frame duration makes
+// no frame step.
+void Figur_Anim_Schritt(Spielfeld_Satz* satz, int32_t index, Figur* f, float schritt);
+
 }  // namespace velmora

@@ -122,6 +122,9 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
 void Spielfeld_Tore_Eintragen(int32_t team, int32_t spiel) {
     const SpielDatensatz* d = Spiele_Get_Spiel(spiel, 1);
     if (!d || (d->heim != team && d->gast != team)) return;
+    // A game computed live entered its scorers' goals as they fell.
+    const Spielfeld_Satz* satz = Spielfeld_Anzahl() > 0 ? Spielfeld_Suchen(spiel) : nullptr;
+    if (satz && satz->live == 1 && Spieltag_Hooks().tick) return;
     const bool heim = d->heim == team;
     int32_t cursor = 0;
     for (const SpielEreignis* e = Spiele_Ereignis_Erstes(spiel, &cursor); e;

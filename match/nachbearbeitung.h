@@ -13,7 +13,8 @@ namespace velmora {
 void Spielfeld_Nachbearbeitung(int32_t wettbewerb);
 
 // After each match of a club: every goal it scored (own goals not) goes into
-// its scorer's statistics. The players' games are entered once, by the
+// its scorer's statistics. A game computed live is left out: its goals were
+// entered as they fell. The players' games are entered once, by the
 // competition's pass above.
 void Spielfeld_Tore_Eintragen(int32_t team, int32_t spiel);
 

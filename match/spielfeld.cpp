@@ -20,6 +20,7 @@
 #include "match/anweisung.h"
 #include "match/bank.h"
 #include "match/spielfeld_aufstellung.h"
+#include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_staerke.h"
 #include "platform/clock.h"
@@ -134,8 +135,8 @@ bool Spielfeld_Init() {
         Debug_Printf("Spielfeld_Init: keine Liste\n");
         return false;
     }
-    Anim_Tabelle_Aufbauen();
     Konstanten_Berechnen(g.k);
+    Spielfeld_Zufall_Starten();
     g.anzeige.assign(SPIELFELD_ANZEIGE_BYTES, 0);
     uint32_t intervall = g.ansicht.frame_intervall;
     g.ansicht = Spielfeld_Ansicht_Einstellung{};
@@ -260,7 +261,7 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
     }
 
     satz->ballhalter = -1;
-    satz->w31259 = 0;
+    satz->halter_beruehrungen = 0;
     satz->standard_schuetze = satz->standard_zweiter = -1;
     satz->spiel = uint32_t(nummer);
     satz->wettbewerb = uint32_t(spiel->wettbewerb);
@@ -502,20 +503,22 @@ void Spielfeld_Spielzustand_Freigeben(Spielfeld_Satz* satz) {
     satz->spielzustand = satz->wechsel_laeuft ? SZ_NEUE_HALBZEIT : SZ_SPIEL;
 }
 
+void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz*) {}
+
 void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
     if (!satz) return;
     Rnd_Set_Index(int32_t(satz->rnd_index), 1);
     satz->abschnitt += 1;
     satz->minutenuhr = float(SPIELFELD_MINUTEN);
-    satz->w41092[2] = 1;
+    satz->w41094 = 1;
     satz->standard_flag = 0;
-    satz->w25057 = 0;
+    satz->fouls = 0;
     satz->wechsel_laeuft = 0;
     satz->abschnitt_ende = 0;
-    satz->w41092[1] = 0;
+    satz->w41093 = 0;
     satz->w25127 = 0;
     std::memset(satz->standard_marker, 0, 3);
-    satz->tor_anstehend = 0;
+    satz->foul_countdown = 0;
     satz->seiten_gewechselt = satz->seiten_gewechselt ? 0 : 1;
     Spielfeld_Tore_Setzen(satz);
 
@@ -534,7 +537,7 @@ void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
     Spielfeld_Eingabekopie_Fuellen(satz);
 
     satz->ballhalter = -1;
-    satz->w31259 = 0;
+    satz->halter_beruehrungen = 0;
     satz->anstoss_seite &= 1;
     satz->letzte_beruehrung = int8_t(1 - satz->anstoss_seite);
     satz->anstoss_seite ^= 1;
@@ -584,8 +587,9 @@ void Spielfeld_Periode_Beenden(int32_t spiel) {
         satz->spieler[i].zustand &= SM_BLEIBT;
     }
     satz->abschnitt_ende = 2;
+    if (satz->minute < 60) Spielfeld_Ereignis(satz, SE_ABSCHNITT, -1, -1);
     std::memset(satz->standard_marker, 0, 3);
-    satz->tor_anstehend = 0;
+    satz->foul_countdown = 0;
     satz->standard_flag = 0;
     Spielfeld_Spielzustand_Freigeben(satz);
     satz->elfmeter_schuss = 0;

@@ -120,7 +120,7 @@ void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt) {
         int32_t slot = seite * SF_SPIELER_SEITE + belegt++;
         Spieler_Matchsatz& sm = satz->spieler[slot];
         Figur& fig = satz->figur[slot];
-        sm.w8 = sm.partner = sm.rueck = 0xFF;
+        sm.deckt = sm.partner = sm.rueck = 0xFF;
         sm.nummer = p;
         sm.rolle[ROLLE(143)] = uint8_t(Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN));
         sm.zustand = auf_platz ? SM_AUF_PLATZ : SM_RESERVE;

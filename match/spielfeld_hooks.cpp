@@ -1,6 +1,8 @@
 // match/spielfeld_hooks.cpp
 #include "match/spielfeld_hooks.h"
 
+#include <random>
+
 #include "core/debug.h"
 
 namespace velmora {
@@ -9,6 +11,7 @@ struct HookModul {
     SpielfeldHooks hooks;
     // One note per unfilled hook, so a frequent question does not flood the log.
     bool gemeldet[16] = {};
+    std::mt19937 zufall{};
 };
 HookModul g;
 
@@ -105,5 +108,38 @@ bool Spielfeld_Hook_Attribut(int32_t spieler, int32_t attribut) {
 }
 
 int32_t Spielfeld_Hook_Netz_Modus() { return g.hooks.netz_modus ? g.hooks.netz_modus() : 0; }
+
+int32_t Spielfeld_Hook_Zufall(int32_t a, int32_t b) {
+    if (g.hooks.zufall_bereich) return g.hooks.zufall_bereich(a, b);
+    if (b <= a) return a;
+    const uint64_t spanne = uint64_t(int64_t(b) - int64_t(a)) + 1;
+    return int32_t(int64_t(a) + int64_t(uint64_t(g.zufall()) % spanne));
+}
+
+void Spielfeld_Zufall_Starten() { g.zufall.seed(1); }
+
+void Spielfeld_Hook_Ankuendigung() {
+    if (g.hooks.ankuendigung_flags) g.hooks.ankuendigung_flags();
+}
+
+void Spielfeld_Hook_Sound_Play(int32_t zeile, int32_t flag, int32_t lautstaerke, int32_t stufe, int32_t variante) {
+    if (g.hooks.matchsound_play) g.hooks.matchsound_play(zeile, flag, lautstaerke, stufe, variante);
+}
+
+void Spielfeld_Hook_Sound_Update(int32_t art, int32_t stufe) {
+    if (g.hooks.matchsound_update) g.hooks.matchsound_update(art, stufe);
+}
+
+void Spielfeld_Hook_Optionen_Standard() {
+    if (!g.hooks.menue_optionen_standard) {
+        Fehlt(10, "Menue_Optionen_Standard");
+        return;
+    }
+    g.hooks.menue_optionen_standard();
+}
+
+void Spielfeld_Hook_Ansicht_Tor(Spielfeld_Satz* satz) {
+    if (g.hooks.ansicht_tor) g.hooks.ansicht_tor(satz);
+}
 
 }  // namespace velmora

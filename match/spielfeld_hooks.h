@@ -76,6 +76,22 @@ struct SpielfeldHooks {
     // Sets up one shoot-out kick on the pitch of a record computed live; unfilled,
     // every kick is diced.
     void (*elfmeter_schuss_live)(Spielfeld_Satz* satz, int32_t seite, int32_t schuetze) = nullptr;
+
+    // The presentation's random numbers a..b, apart from Rnd: only the crowd
+    // words and the sound variants use them, so two machines may differ.
+    // Unfilled: a standard-library generator seeded when the module starts.
+    int32_t (*zufall_bereich)(int32_t a, int32_t b) = nullptr;
+    // Raises the announcement flags after a goal. Unfilled: nothing.
+    void (*ankuendigung_flags)() = nullptr;
+    // One sample of a cue row of the stadium's sounds; the crowd's background
+    // sound of a kind at a level. Unfilled: silence.
+    void (*matchsound_play)(int32_t zeile, int32_t flag, int32_t lautstaerke, int32_t stufe, int32_t variante) = nullptr;
+    void (*matchsound_update)(int32_t art, int32_t stufe) = nullptr;
+    // Switches the match panel's options on, so that a manager replaces a
+    // player sent off in a watched match. Unfilled: nothing.
+    void (*menue_optionen_standard)() = nullptr;
+    // Raises the live view's goal flag. Unfilled: nothing.
+    void (*ansicht_tor)(Spielfeld_Satz* satz) = nullptr;
 };
 
 SpielfeldHooks& Spielfeld_Hooks();
@@ -92,5 +108,13 @@ int32_t Spielfeld_Hook_Schwierigkeit();
 int32_t Spielfeld_Hook_Positionsstaerke(const Spielfeld_Satz* satz, int32_t team, int32_t spieler, int32_t linie_x);
 bool Spielfeld_Hook_Attribut(int32_t spieler, int32_t attribut);
 int32_t Spielfeld_Hook_Netz_Modus();
+int32_t Spielfeld_Hook_Zufall(int32_t a, int32_t b);
+// Seeds the generator that stands in for an unfilled zufall_bereich (the module start).
+void Spielfeld_Zufall_Starten();
+void Spielfeld_Hook_Ankuendigung();
+void Spielfeld_Hook_Sound_Play(int32_t zeile, int32_t flag, int32_t lautstaerke, int32_t stufe, int32_t variante);
+void Spielfeld_Hook_Sound_Update(int32_t art, int32_t stufe);
+void Spielfeld_Hook_Optionen_Standard();
+void Spielfeld_Hook_Ansicht_Tor(Spielfeld_Satz* satz);
 
 }  // namespace velmora

@@ -70,7 +70,7 @@ struct Anweisung {
     int8_t erstes;             // 4: first frame of the order
     int8_t letztes_anim;       // 5: last frame index of the animation
     int8_t letztes;            // 6: last frame of the order
-    int8_t wiederholung;       // 7: repeat count, -1 without end
+    int8_t wiederholung;       // 7: repeat count, -1 without end; the duels' state byte
     float tempo;               // 8: cm/s
     float vz;                  // 12: vertical launch speed
     float ziel[3];             // 16: target x, y, z
@@ -134,7 +134,9 @@ struct Figur {
     uint8_t r105[3];
     Anweisung ring[SF_ANWEISUNGEN];   // 108
     uint8_t gezeichnet;        // 316: on the pitch and drawn
-    uint8_t anzeige317;        // 317
+    uint8_t verfehlt;          // 317: link byte: a keeper's linked row (the ball in his hands) is
+                               // drawn only while 0; set when he missed the ball, cleared
+                               // when he starts a new animation (his catch byte)
     uint8_t r318[2];
     int32_t w320;              // 320: -1 for the goal nets
     uint8_t r324[3];
@@ -165,7 +167,7 @@ static_assert(offsetof(Figur, gezaehlt) == 96);
 static_assert(offsetof(Figur, aktuell) == 104);
 static_assert(offsetof(Figur, ring) == 108);
 static_assert(offsetof(Figur, gezeichnet) == 316);
-static_assert(offsetof(Figur, anzeige317) == 317);
+static_assert(offsetof(Figur, verfehlt) == 317);
 static_assert(offsetof(Figur, w320) == 320);
 static_assert(offsetof(Figur, anzeige327) == 327);
 
@@ -173,7 +175,7 @@ static_assert(offsetof(Figur, anzeige327) == 327);
 struct Spieler_Matchsatz {
     int32_t nummer;            // 0: player number, -1 empty slot
     int32_t druck;             // 4: opponents close to the player
-    uint8_t w8;                // 8
+    uint8_t deckt;             // 8: the opponent he marks
     uint8_t partner;           // 9: slot of the team-mate he combines with
     uint8_t rueck;             // 10: the slot whose partner he is
     uint8_t karte;             // 11: 0 none, 16 booked
@@ -248,9 +250,9 @@ struct Spielfeld_Satz {
     uint32_t spielzustand;             // 24908
     int8_t letzte_beruehrung;          // 24912
     int8_t ballhalter;                 // 24913: figure, -1 none
-    int8_t w24914;
+    int8_t letzter_halter;             // 24914: the last player to hold the ball
     uint8_t abgebrochen;               // 24915
-    int32_t w24916;
+    int32_t halter_wort;               // 24916: -1 once nobody holds the ball
     int32_t naechster0;                // 24920: nearest player to the ball, side 0
     int32_t w24924;
     int32_t naechster1;                // 24928
@@ -259,7 +261,7 @@ struct Spielfeld_Satz {
     int32_t w24940;
     float naechster_abstand1;          // 24944
     int32_t w24948;
-    int32_t w24952;
+    float ball_torabstand;             // 24952: ball to the goal line the holder attacks
     int32_t ball_linie;                // 24956
     uint32_t spiel;                    // 24960: game number
     uint32_t wettbewerb;               // 24964
@@ -273,12 +275,16 @@ struct Spielfeld_Satz {
     uint8_t w24992[8];
     uint32_t tor_x[2];                 // 25000: x of the goal each side attacks
     uint32_t tor_y[2];                 // 25008
-    uint8_t w25016[36];
-    int8_t standard_flag;              // 25052
-    int8_t tor_seite;                  // 25053
+    uint8_t w25016[4];
+    float vorderster_x;                // 25020: x of the attackers' foremost player; the pass
+                                       // distance limit, 5400 without a foremost attacker
+    float vorderster_y;                // 25024
+    uint8_t w25028[24];
+    int8_t standard_flag;              // 25052: set-piece flag; after a goal the countdown (30)
+    int8_t freistoss_seite;            // 25053: side awarded the free kick of the foul countdown
     int8_t situation_figur[2];         // 25054
     int8_t foul_schwere;               // 25056
-    int8_t w25057;
+    int8_t fouls;                      // 25057: fouls whistled, cleared at each period start
     uint8_t strenge[2];                // 25058: referee strictness
     uint32_t publikum;                 // 25060: 1 = the competition has a crowd
     int32_t empfaenger;                // 25064
@@ -294,12 +300,19 @@ struct Spielfeld_Satz {
     uint8_t deckung[2];                // 25124: marking mode 0, 2 or 4
     uint8_t w25126;
     uint8_t w25127;
-    uint8_t tor_anstehend;             // 25128
+    int8_t foul_countdown;             // 25128: 10 after a whistled foul, 2 after an injury; a goal
+                                       // is pending while it runs (Spielfeld_Tor)
     int8_t seiten_gewechselt;          // 25129
     uint8_t unterbrechung_bereit;      // 25130
-    uint8_t w25131[6];
-    uint8_t r25137[34];
-    int8_t w25171;
+    uint8_t neustart;                  // 25131: restart marker
+    uint8_t torwart_getaeuscht;        // 25132: the keeper is wrong-footed
+    uint8_t pass_unterwegs;            // 25133: a pass is in flight
+    uint8_t ballwechsel;               // 25134: possession just changed; the card decision
+                                       // reads it as a foul from behind
+    uint8_t tor_art;                   // 25135: 1 when the ball was 200 cm high or more
+    uint8_t torwart_beruehrt;          // 25136: a keeper touched the ball last; a goal keeps the assist
+    uint8_t slot_marke[SF_SPIELER];    // 25137: one working byte per player slot
+    int8_t pass_jubel;                 // 25171: a completed pass is cheered
     int8_t abschnitt_ende;             // 25172: 0 running, 2 ended
     uint8_t r25173;
     int8_t elfmeter_schuss;            // 25174
@@ -308,7 +321,8 @@ struct Spielfeld_Satz {
     uint8_t tore[2];                   // 25177
     uint8_t anzeige_modus;             // 25179: 0 background, 1 watched, 2 reported
     uint8_t freigabe_countdown;        // 25180
-    int8_t w25181[3];
+    int8_t ballkontrolle;              // 25181: the holder has the ball under control (duels)
+    int8_t w25182[2];
     int8_t standard_marker[3];         // 25184
     int8_t w25187;
     int32_t freistoss_schuetze[2];     // 25188
@@ -316,8 +330,8 @@ struct Spielfeld_Satz {
     int32_t ecken_schuetze[2];         // 25204
     uint8_t freistoss_nah;             // 25212
     uint8_t elfmeter_marker;           // 25213
-    uint8_t w25214;
-    int8_t standard_seite;             // 25215
+    uint8_t knapp_vorbei;              // 25214: a near miss, for the side at 25215
+    int8_t standard_seite;             // 25215: taking side of the set piece
     uint8_t w25216[12];
     float kamera_ziel[2];              // 25228
     uint8_t r25236[4];
@@ -341,11 +355,11 @@ struct Spielfeld_Satz {
     int8_t linienwerte[2][SF_TAKTIK];  // 26382
     int8_t anweisungen[2][SF_TAKTIK];  // 26408
     uint8_t r26434[2];
-    uint8_t w26436[2];
+    uint8_t wechsel_bereit[2];         // 26436: a substitute is ready
     int8_t wechsel_ein[2][SF_WECHSEL]; // 26438
     int8_t wechsel_aus[2][SF_WECHSEL]; // 26452
     int8_t live;                       // 26466: simulated live
-    int8_t w26467;
+    int8_t torwart_verfehlt;           // 26467: -1 when a keeper let the ball go
     uint8_t w26468;
     uint8_t w26469;
     uint8_t r26470[2];
@@ -360,15 +374,16 @@ struct Spielfeld_Satz {
     float ausdauer_timer;              // 31240
     float laengen_faktor;              // 31244
     float zeit_faktor;                 // 31248
-    int32_t w31252;
+    int32_t halter_torlinie;           // 31252: x of the goal line the holder's side attacks
     uint8_t wechsel_erlaubt[2];        // 31256
     int8_t wechsel_laeuft;             // 31258
-    int8_t w31259;
+    int8_t halter_beruehrungen;        // 31259: touches of the current holder (the pass arrival)
     uint8_t r31260[2];
     uint8_t rote[2];                   // 31262
     uint8_t r31264[2];
     uint8_t gelbe[2];                  // 31266
-    uint8_t r31268[6];
+    uint8_t ecken[2];                  // 31268: corners of side 1, 31269 of side 0
+    uint8_t r31270[4];
     uint8_t wechsel_gemacht[2];        // 31274
     uint8_t r31276[2];
     uint8_t w31278[2];                 // 2 after set-up
@@ -376,8 +391,8 @@ struct Spielfeld_Satz {
     uint8_t statistik[SF_SPIELER][8];  // 31314
     uint8_t ereignis_frame;            // 31586
     uint8_t r31587;
-    uint8_t wetter_init;               // 31588
-    uint8_t tor_reaktion;              // 31589
+    uint8_t wetter_init;               // 31588: 1 after set-up; goal-line crossings count only then
+    uint8_t tor_reaktion;              // 31589: goal phase, the countdown of the goal reaction
     uint8_t tor_reaktion_seite;        // 31590
     uint8_t wetter;                    // 31591: 0 none, 1 rain, 3 heavy rain, 4, 5 snow, 6 heavy snow
     uint8_t r31592;
@@ -414,7 +429,10 @@ struct Spielfeld_Satz {
     uint8_t w41076[2];                 // 2 after set-up
     uint8_t live_anweisung_seite[2];   // 41078
     uint8_t r41080[12];
-    uint8_t w41092[4];
+    uint8_t ton;                       // 41092: the match is shown with sound
+    uint8_t w41093;
+    uint8_t w41094;
+    uint8_t aufprall;                  // 41095: the ball bounced
     uint8_t ff[76];                    // 41096: 0xFF after set-up
     uint8_t r41172[9];
     int8_t strafe0;                    // 41181
@@ -441,7 +459,9 @@ static_assert(offsetof(Spielfeld_Satz, frame_zaehler) == 24904);
 static_assert(offsetof(Spielfeld_Satz, spielzustand) == 24908);
 static_assert(offsetof(Spielfeld_Satz, letzte_beruehrung) == 24912);
 static_assert(offsetof(Spielfeld_Satz, ballhalter) == 24913);
-static_assert(offsetof(Spielfeld_Satz, w24914) == 24914);
+static_assert(offsetof(Spielfeld_Satz, letzter_halter) == 24914);
+static_assert(offsetof(Spielfeld_Satz, halter_wort) == 24916);
+static_assert(offsetof(Spielfeld_Satz, ball_torabstand) == 24952);
 static_assert(offsetof(Spielfeld_Satz, abgebrochen) == 24915);
 static_assert(offsetof(Spielfeld_Satz, naechster0) == 24920);
 static_assert(offsetof(Spielfeld_Satz, naechster1) == 24928);
@@ -460,12 +480,13 @@ static_assert(offsetof(Spielfeld_Satz, abschnitt) == 24988);
 static_assert(offsetof(Spielfeld_Satz, w24992) == 24992);
 static_assert(offsetof(Spielfeld_Satz, tor_x) == 25000);
 static_assert(offsetof(Spielfeld_Satz, tor_y) == 25008);
-static_assert(offsetof(Spielfeld_Satz, w25016) == 25016);
+static_assert(offsetof(Spielfeld_Satz, vorderster_x) == 25020);
+static_assert(offsetof(Spielfeld_Satz, w25028) == 25028);
 static_assert(offsetof(Spielfeld_Satz, standard_flag) == 25052);
-static_assert(offsetof(Spielfeld_Satz, tor_seite) == 25053);
+static_assert(offsetof(Spielfeld_Satz, freistoss_seite) == 25053);
 static_assert(offsetof(Spielfeld_Satz, situation_figur) == 25054);
 static_assert(offsetof(Spielfeld_Satz, foul_schwere) == 25056);
-static_assert(offsetof(Spielfeld_Satz, w25057) == 25057);
+static_assert(offsetof(Spielfeld_Satz, fouls) == 25057);
 static_assert(offsetof(Spielfeld_Satz, strenge) == 25058);
 static_assert(offsetof(Spielfeld_Satz, publikum) == 25060);
 static_assert(offsetof(Spielfeld_Satz, empfaenger) == 25064);
@@ -481,11 +502,14 @@ static_assert(offsetof(Spielfeld_Satz, passgeber) == 25120);
 static_assert(offsetof(Spielfeld_Satz, deckung) == 25124);
 static_assert(offsetof(Spielfeld_Satz, w25126) == 25126);
 static_assert(offsetof(Spielfeld_Satz, w25127) == 25127);
-static_assert(offsetof(Spielfeld_Satz, tor_anstehend) == 25128);
+static_assert(offsetof(Spielfeld_Satz, foul_countdown) == 25128);
 static_assert(offsetof(Spielfeld_Satz, seiten_gewechselt) == 25129);
 static_assert(offsetof(Spielfeld_Satz, unterbrechung_bereit) == 25130);
-static_assert(offsetof(Spielfeld_Satz, w25131) == 25131);
-static_assert(offsetof(Spielfeld_Satz, w25171) == 25171);
+static_assert(offsetof(Spielfeld_Satz, neustart) == 25131);
+static_assert(offsetof(Spielfeld_Satz, ballwechsel) == 25134);
+static_assert(offsetof(Spielfeld_Satz, torwart_beruehrt) == 25136);
+static_assert(offsetof(Spielfeld_Satz, slot_marke) == 25137);
+static_assert(offsetof(Spielfeld_Satz, pass_jubel) == 25171);
 static_assert(offsetof(Spielfeld_Satz, abschnitt_ende) == 25172);
 static_assert(offsetof(Spielfeld_Satz, elfmeter_schuss) == 25174);
 static_assert(offsetof(Spielfeld_Satz, unterbrechung_countdown) == 25175);
@@ -493,7 +517,7 @@ static_assert(offsetof(Spielfeld_Satz, freistoss_variante) == 25176);
 static_assert(offsetof(Spielfeld_Satz, tore) == 25177);
 static_assert(offsetof(Spielfeld_Satz, anzeige_modus) == 25179);
 static_assert(offsetof(Spielfeld_Satz, freigabe_countdown) == 25180);
-static_assert(offsetof(Spielfeld_Satz, w25181) == 25181);
+static_assert(offsetof(Spielfeld_Satz, ballkontrolle) == 25181);
 static_assert(offsetof(Spielfeld_Satz, standard_marker) == 25184);
 static_assert(offsetof(Spielfeld_Satz, w25187) == 25187);
 static_assert(offsetof(Spielfeld_Satz, freistoss_schuetze) == 25188);
@@ -501,7 +525,7 @@ static_assert(offsetof(Spielfeld_Satz, elfmeter_schuetze) == 25196);
 static_assert(offsetof(Spielfeld_Satz, ecken_schuetze) == 25204);
 static_assert(offsetof(Spielfeld_Satz, freistoss_nah) == 25212);
 static_assert(offsetof(Spielfeld_Satz, elfmeter_marker) == 25213);
-static_assert(offsetof(Spielfeld_Satz, w25214) == 25214);
+static_assert(offsetof(Spielfeld_Satz, knapp_vorbei) == 25214);
 static_assert(offsetof(Spielfeld_Satz, standard_seite) == 25215);
 static_assert(offsetof(Spielfeld_Satz, w25216) == 25216);
 static_assert(offsetof(Spielfeld_Satz, kamera_ziel) == 25228);
@@ -520,11 +544,11 @@ static_assert(offsetof(Spielfeld_Satz, team_staerke) == 26348);
 static_assert(offsetof(Spielfeld_Satz, taktik) == 26356);
 static_assert(offsetof(Spielfeld_Satz, linienwerte) == 26382);
 static_assert(offsetof(Spielfeld_Satz, anweisungen) == 26408);
-static_assert(offsetof(Spielfeld_Satz, w26436) == 26436);
+static_assert(offsetof(Spielfeld_Satz, wechsel_bereit) == 26436);
 static_assert(offsetof(Spielfeld_Satz, wechsel_ein) == 26438);
 static_assert(offsetof(Spielfeld_Satz, wechsel_aus) == 26452);
 static_assert(offsetof(Spielfeld_Satz, live) == 26466);
-static_assert(offsetof(Spielfeld_Satz, w26467) == 26467);
+static_assert(offsetof(Spielfeld_Satz, torwart_verfehlt) == 26467);
 static_assert(offsetof(Spielfeld_Satz, w26468) == 26468);
 static_assert(offsetof(Spielfeld_Satz, w26469) == 26469);
 static_assert(offsetof(Spielfeld_Satz, rnd_index) == 26472);
@@ -535,10 +559,11 @@ static_assert(offsetof(Spielfeld_Satz, bewertung) == 31206);
 static_assert(offsetof(Spielfeld_Satz, ausdauer_timer) == 31240);
 static_assert(offsetof(Spielfeld_Satz, laengen_faktor) == 31244);
 static_assert(offsetof(Spielfeld_Satz, zeit_faktor) == 31248);
-static_assert(offsetof(Spielfeld_Satz, w31252) == 31252);
+static_assert(offsetof(Spielfeld_Satz, halter_torlinie) == 31252);
 static_assert(offsetof(Spielfeld_Satz, wechsel_erlaubt) == 31256);
 static_assert(offsetof(Spielfeld_Satz, wechsel_laeuft) == 31258);
-static_assert(offsetof(Spielfeld_Satz, w31259) == 31259);
+static_assert(offsetof(Spielfeld_Satz, halter_beruehrungen) == 31259);
+static_assert(offsetof(Spielfeld_Satz, ecken) == 31268);
 static_assert(offsetof(Spielfeld_Satz, rote) == 31262);
 static_assert(offsetof(Spielfeld_Satz, gelbe) == 31266);
 static_assert(offsetof(Spielfeld_Satz, wechsel_gemacht) == 31274);
@@ -573,7 +598,8 @@ static_assert(offsetof(Spielfeld_Satz, bereit) == 41064);
 static_assert(offsetof(Spielfeld_Satz, live_anweisung) == 41065);
 static_assert(offsetof(Spielfeld_Satz, w41076) == 41076);
 static_assert(offsetof(Spielfeld_Satz, live_anweisung_seite) == 41078);
-static_assert(offsetof(Spielfeld_Satz, w41092) == 41092);
+static_assert(offsetof(Spielfeld_Satz, ton) == 41092);
+static_assert(offsetof(Spielfeld_Satz, aufprall) == 41095);
 static_assert(offsetof(Spielfeld_Satz, ff) == 41096);
 static_assert(offsetof(Spielfeld_Satz, strafe0) == 41181);
 static_assert(offsetof(Spielfeld_Satz, strafe1) == 41191);

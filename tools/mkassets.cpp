@@ -13,11 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "app/verdrahtung.h"
 #include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
 #include "gfx/bild_muster_menue.h"
 #include "gfx/bild_muster_start.h"
+#include "gfx/bild_muster_spieler.h"
+#include "gfx/font.h"
 #include "gfx/wappen.h"
 #include "media/sound.h"
 #include "platform/files.h"
@@ -27,6 +30,25 @@
 using namespace velmora;
 
 constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4;
+
+// The letters on the pictures come from the installation's fonts, which
+// mkfonts has rendered into resfile/fontres.res before; the composition root
+// binds the graphics' loaders that read them.
+bool Schriften_Laden(const std::string& resfile) {
+    VerdrahtungOptionen v;
+    v.nur = {"Grafik"};
+    std::string fehler;
+    if (!Spiel_Verdrahten(v, &fehler)) {
+        std::fprintf(stderr, "mkassets: %s\n", fehler.c_str());
+        return false;
+    }
+    const std::string pfad = resfile + "/fontres.res";
+    const int32_t slot = Res_Open(pfad.c_str(), 0);
+    if (slot < 0) return false;
+    const int32_t ok = Font_Load_Set(slot, 0, FONT_SET_ANZAHL);
+    Res_Close(slot);
+    return ok == 1;
+}
 
 int main(int argc, char** argv) {
     constexpr const char* BENUTZUNG =
@@ -41,6 +63,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "mkassets: cannot create %s\n", resfile.c_str());
         return 1;
     }
+    if (!Schriften_Laden(resfile)) {
+        std::fprintf(stderr, "mkassets: cannot load the fonts of %s/fontres.res (mkfonts writes them)\n", resfile.c_str());
+        return 1;
+    }
+    const std::vector<MusterGruppe> spieler_bilder = Muster_Spieler_Gruppen();
     int geschrieben = 0;
     for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) {
         std::string pfad = resfile + "/" + Resourcen_Standardname(i);
@@ -68,6 +95,8 @@ int main(int argc, char** argv) {
         } else if (i == BILD_RES_TRIKOTS) setzen(0, Muster_Trikot_Datei(), "the kits");
         else if (i == BILD_RES_WAPPEN) setzen(0, Muster_Wappen_Datei(WAPPEN_RES_ANZAHL), "the crests");
         else if (i == BILD_RES_GESICHTER) setzen(0, Muster_Portrait_Datei(), "the portrait parts");
+        for (const MusterGruppe& g : spieler_bilder)
+            if (g.datei == i) setzen(g.erster, g.bilder, g.name);
         if (!fehler.empty()) {
             std::fprintf(stderr, "mkassets: %s %s\n", pfad.c_str(), fehler.c_str());
             return 1;
@@ -78,6 +107,8 @@ int main(int argc, char** argv) {
         }
         ++geschrieben;
     }
+    Font_Free_Set();
+    Spiel_Entdrahten();
     std::printf("mkassets: %d resource files in %s\n", geschrieben, resfile.c_str());
     return 0;
 }

@@ -7,7 +7,9 @@
 #include "club/club_config.h"
 #include "club/team_suche.h"
 #include "core/rnd.h"
+#include "season/rangliste.h"
 #include "tests/business/stadion_welt.h"
+#include "tests/support/rnd_vorgabe.h"
 
 namespace velmora {
 namespace {
@@ -150,6 +152,67 @@ TEST_F(StadionTest, TheTicketPriceAgainstTheReferenceMovesTheCrowd) {
             EXPECT_LE(z / basis, f.max + 0.01) << f.preis;
         }
     }
+}
+
+// The crowd of club 2's home match, one row per branch of the demand. In this
+// world both clubs have strength 55 and no crowd pullers: P = 55 + 55 x 120 /
+// 100 = 121; crowd level 500 x 120 / 100 = 600 at level 0, A = 121 x (600 x
+// 125 / 100) + 2000 = 92750; without ranking the table weighs nothing (W = 30
+// - 15 - 15), so D = A. Reference price (20 + 121 / 20) x 100 / 100 = 26.
+// Every table entry is 41: Rnd(11,13) = 13, Rnd(7,10) = 8, Rnd(0,10) = 8,
+// Rnd(0,6) = 6, Rnd(6,12) = 12, Rnd(250,350) = 291.
+TEST_F(StadionTest, TheCrowdFollowsDemandPriceComfortMoneyAndTable) {
+    ASSERT_EQ(Team_Berechne_Staerke(2, 16), 55);
+    ASSERT_EQ(Team_Berechne_Staerke(5, 16), 55);
+    struct Fall {
+        const char* fall;
+        int32_t gast, kapazitaet, komfort, preis, konto, level;
+        bool rangliste;
+        int32_t zuschauer;
+    } faelle[] = {
+        // 27 x 100 / 26 - 100 = 3: no price effect; 108,000 (60,000 + 80 x 60,000 / 100) holds D.
+        {"plain", 3, 120000, -1, 27, 0, 0, false, 92750 * 83 / 100},                    // 76982
+        // e = 3000 / 26 - 100 = 15 > 10, d = 4: 92750 x (100 - 4 x 13) / 100 = 44520.
+        {"dear", 3, 120000, -1, 30, 0, 0, false, 44520 * 83 / 100},                     // 36951
+        // e = 76 - 100 < -10, d = -6 raised to -5: (100 + 5 x 8) x 92750 / 100 = 129850.
+        {"cheap", 3, 120000, -1, 20, 0, 0, false, 129850 * 83 / 100},                   // 107775
+        // d = 34 drives the crowd below 300: Rnd(250,350) = 291.
+        {"far too dear", 3, 120000, -1, 60, 0, 0, false, 291 * 83 / 100},               // 241
+        // Model 4, m = 35,000 + 60 x 35,000 / 100 = 56,000 < D: g = ((165 - 90) / 10)^2 + 100 = 149,
+        // 92750 x 100 / 149 = 62248.
+        {"band", 3, 52000, -1, 27, 0, 0, false, 62248 * 83 / 100},                      // 51665
+        // Comfort 45 of norm 90: k = 50, r = 26 x (12 + 75) / 100 = 22; e = 22, d = 5:
+        // 92750 x 35 / 100 = 32462; comfort not above 50 leaves m = 60,000 < D:
+        // g = ((154 - 90) / 10)^2 + 100 = 136, 32462 x 100 / 136 = 23869; a rich club draws 0..6.
+        {"poor comfort, rich club", 3, 120000, 45, 27, 6000000, 0, false, 23869 * 81 / 100},   // 19333
+        {"poor club", 3, 120000, -1, 27, -600000, 0, false, 92750 * 87 / 100},          // 80692
+        // Level 4: 500 x 85 / 100 = 425, 425 x 125 / 100 = 531, A = 121 x 531 + 2000 = 66251.
+        {"level 4", 3, 120000, -1, 27, 0, 4, false, 66251 * 83 / 100},                  // 54988
+        // Ranked first and second of 4: rH = 100, rA = 75, W = 30; R = 90 + 82 / 2 = 131,
+        // B = 171 x 466 + 2000 = 81686, D = (92750 x 70 + 81686 x 30) / 100 = 89430;
+        // rH + rA = 175 > 170: r = 26 x 105 / 100 = 27; price 30: e = 11, d = 3,
+        // 89430 x 61 / 100 = 54552.
+        {"first against second", 3, 120000, -1, 30, 0, 0, true, 54552 * 83 / 100},     // 45278
+        // Against the last: rA = 25 kept at 40; R = 90 + 44 / 2 = 112, B = 125 x 466 + 2000 = 60250,
+        // D = (6492500 + 1807500) / 100 = 83000; rA < 50: r = 26 x 90 / 100 = 23, e = 17, d = 4:
+        // 83000 x 48 / 100 = 39840.
+        {"first against last", 5, 120000, -1, 27, 0, 0, true, 39840 * 83 / 100},       // 33067
+    };
+    for (const Fall& f : faelle) {
+        Stadion_Satz* s = Bauen(2, f.kapazitaet);
+        s->preis = f.preis;
+        if (f.komfort >= 0) s->komfort = f.komfort;
+        Bank().konto[2] = f.konto;
+        Team_Spielstand_Setzen(Team_Spiel_Laeuft(), f.level);
+        if (f.rangliste) {
+            ASSERT_TRUE(Rangliste_Init());
+            Rangliste_Tag();   // no points yet: the clubs in team order
+        }
+        test::Rnd_Alle(41);
+        EXPECT_EQ(Stadion_Spiel_Einnahmen(2, Spiel(2, f.gast), 100, 0, 1), f.zuschauer) << f.fall;
+        if (f.rangliste) Rangliste_Free();
+    }
+    Team_Spielstand_Setzen(Team_Spiel_Laeuft(), 0);
 }
 
 TEST_F(StadionTest, TheAttendancePercentageScalesEveryCrowdAndDriftsBack) {

@@ -54,6 +54,12 @@ inline void Ersatzbank_Setzen() {
     h.news = [](int32_t team, int32_t, uint32_t flags, const char*) { Bank().news.push_back({team, flags}); };
 }
 
+// The rules of the stadium and the advertising in this world.
+constexpr const char* STADION_REGELN =
+    "STADION_ZUSCHAUER_LEVEL 500\nSTADION_NORMPREIS_LEVEL 20\nWERBUNG_GRUNDPREIS 40\nWERBUNG_TV_AUFPREIS 200\n"
+    "WERBUNG_HAUPTSPONSOR_AUFPREIS 150\nWERBUNG_BANDE_AUFPREIS 50\nWERBUNG_ERSATZPARTNER_AUFPREIS 30\n"
+    "WERBUNG_RANGLISTEN_PROGRESSION 150\nWERBUNG_RANGLISTEN_PROGRESSION_GRENZE 100\nWERBUNG_VERTRAGSDAUER 17\n";
+
 constexpr int32_t LIGA = 50;
 constexpr int32_t POKAL = 60;
 
@@ -64,11 +70,7 @@ protected:
     void SetUp() override {
         WeltTest::SetUp();
         Regeln_Standard();
-        ASSERT_TRUE(Global_Config_Lesen_Text(
-            "STADION_ZUSCHAUER_LEVEL 500\nSTADION_NORMPREIS_LEVEL 20\nWERBUNG_GRUNDPREIS 40\nWERBUNG_TV_AUFPREIS 200\n"
-            "WERBUNG_HAUPTSPONSOR_AUFPREIS 150\nWERBUNG_BANDE_AUFPREIS 50\nWERBUNG_ERSATZPARTNER_AUFPREIS 30\n"
-            "WERBUNG_RANGLISTEN_PROGRESSION 150\nWERBUNG_RANGLISTEN_PROGRESSION_GRENZE 100\nWERBUNG_VERTRAGSDAUER 17\n",
-            "test"));
+        ASSERT_TRUE(Global_Config_Lesen_Text(STADION_REGELN, "test"));
         WettbewerbBeschreibung liga;
         liga.id = LIGA;
         liga.name = "Liga";

@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "club/team_suche.h"
 #include "core/rnd.h"
+#include "season/rangliste.h"
 #include "tests/business/stadion_welt.h"
+#include "tests/support/rnd_vorgabe.h"
 
 namespace velmora {
 namespace {
@@ -110,6 +113,81 @@ TEST_F(WerbungTest, TheReplacementPartnerPaysForEveryEmptyBoard) {
     Bank() = test::Ersatzbank{};
     Werbung_Team_Woche(2);
     EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG), 0.0f);
+}
+
+// Attractiveness and offers by hand. Strength 55 of 132: s = 5500 / 132 - 15
+// = 26, 26^1.13 = 39.7 -> 39. League of 4, club 2 first (t = 4 x 100 / 4 =
+// 100), club 5 last (t = 1 x 100 / 4 = 25); ranked (no points yet, team
+// order) club 2 gets g = 100, club 5 100 - 3 x 100 / 4 = 25, kept at 30.
+TEST_F(WerbungTest, AttractivenessAndOffersFollowTheirWeights) {
+    ASSERT_EQ(Team_Berechne_Staerke(2, 16), 55);
+    ASSERT_NE(Manager_Neuer_Mitspieler(5, "Bert", -1), nullptr);
+    struct Attraktiv {
+        int32_t team;
+        bool rangliste, ohne_liga;
+        const char* regeln;
+        int32_t wert;
+    } attraktiv[] = {
+        // a = (39 x 60 + 50 x 20 + 100 x 20) / 100 = 53; u = 53: 53^1.5 = 385.8.
+        {2, false, false, "", 385},
+        {2, true, false, "", 500},     // a = (2340 + 2000 + 2000) / 100 = 63, 63^1.5 = 500.05
+        {5, true, false, "", 198},     // a = (2340 + 600 + 500) / 100 = 34, 34^1.5 = 198.3
+        {2, false, true, "", 281},     // t = 50: a = 43, 43^1.5 = 281.97
+        // The later lines win: u = 53 x 40 / 100 = 21, (53 - 21) + 21^2 = 473.
+        {2, false, false, "WERBUNG_RANGLISTEN_PROGRESSION 200\nWERBUNG_RANGLISTEN_PROGRESSION_GRENZE 40\n", 473},
+    };
+    for (const Attraktiv& f : attraktiv) {
+        ASSERT_TRUE(Global_Config_Lesen_Text(std::string(test::STADION_REGELN) + f.regeln, "test"));
+        if (f.rangliste) {
+            ASSERT_TRUE(Rangliste_Init());
+            Rangliste_Tag();
+        }
+        if (f.ohne_liga) Team_Wert(TW_WETTBEWERB, f.team, -1, OP_SCHREIBEN);
+        EXPECT_EQ(Werbung_Attraktivitaet(f.team), f.wert) << "team " << f.team << " ranked " << f.rangliste;
+        Team_Wert(TW_WETTBEWERB, f.team, test::LIGA, OP_SCHREIBEN);
+        if (f.rangliste) Rangliste_Free();
+    }
+
+    // Offers for the one place left free, every table entry 106: Rnd(15,19) =
+    // 16, Rnd(0,14) = 1, Rnd(x - 15, x + 15) = x - 2, Rnd(70,105) = 104,
+    // duration Rnd(8,25) = 24, lock 24 - Rnd(1,4) = 21. Attractiveness 385,
+    // base price 40; surcharges 200, 150, 50, 30.
+    struct Angebot {
+        int32_t frei, kategorie, sponsor, preisbasis, wert, aufpreis;
+        int32_t ersatz[3];
+    } angebote[] = {
+        // TV: 40 + 2 x 16 - 30 = 42; 42 x 198 x 10 x 385 / 100 = 320166; 198 + 100 - 200.
+        {0, 0, 16, 42, 320000, 98, {0, 0, 0}},
+        // Board: 40 + 1 = 41; 41 x 48 x 10 x 385 / 100 = 75768; 48 + 100 - 50.
+        {4, 2, 1, 41, 75000, 98, {0, 0, 0}},
+        // Replacement partner, lowest values 60,500, 45,000 and 7,000:
+        // 605 x 104 x 80 / 100 + (198 x 41 / 100 x 20000) / 100 = 50336 + 16200 = 66536;
+        // 450 x 104 x 80 / 100 + 60 x 20000 / 100 = 37440 + 12000 = 49440;
+        // 70 x 104 x 80 / 100 + 19 x 20000 / 100 = 5824 + 3800 = 9624; surcharge 104 + 12.
+        {8, 3, 1, 41, 66000, 116, {66000, 49000, 9000}},
+    };
+    ASSERT_TRUE(Global_Config_Lesen_Text(test::STADION_REGELN, "test"));
+    for (const Angebot& f : angebote) {
+        Alle_Belegen(9000, 30, 30);
+        W().wert[0] = 60500;
+        W().wert[1] = 45000;
+        W().wert[5] = 7000;
+        W().wert[f.frei] = 0;
+        test::Rnd_Alle(106);
+        Werbung_Angebot_Erzeugen(2, 0);
+        EXPECT_EQ(W().angebot_kategorie, f.kategorie) << "free place " << f.frei;
+        EXPECT_EQ(W().angebot_sponsor, f.sponsor) << "free place " << f.frei;
+        const int32_t preisbasis = Werbung_Sponsor(f.sponsor)->preisbasis;   // a packed record: read by value
+        EXPECT_EQ(preisbasis, f.preisbasis) << "free place " << f.frei;
+        EXPECT_EQ(W().angebot_wert, f.wert) << "free place " << f.frei;
+        EXPECT_EQ(W().angebot_aufpreis, f.aufpreis) << "free place " << f.frei;
+        EXPECT_EQ(W().angebot_dauer, 24);
+        EXPECT_EQ(W().angebot_sperre, 21);
+        if (f.kategorie == 3) {
+            for (int32_t j = 0; j < 3; ++j) EXPECT_EQ(W().angebot_ersatz[j], f.ersatz[j]) << "category " << j;
+        }
+    }
+    EXPECT_TRUE(Bank().buchungen.empty());   // a free place needs no agency
 }
 
 TEST_F(WerbungTest, AFullyLockedClubStillGetsOffersAndPaysTheAgency) {

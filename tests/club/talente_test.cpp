@@ -117,6 +117,28 @@ TEST_F(Talente, PrerequisitesDevelopmentAndStartingNow) {
     EXPECT_EQ(Attribute_Anzahl(feld), 53);
 }
 
+TEST_F(Talente, TheDeveloperActionTeachesTeamsOneToTwentyClosesTheListAndSetsTheFlag) {
+    static int32_t geschlossen = 0;
+    geschlossen = 0;
+    Talent_Hooks().liste_schliessen = [] { ++geschlossen; };
+    const int32_t markt = 72;   // the first player on the market
+    ASSERT_EQ(Attribut_Toggle_Aktive(feld, 3), 0);
+    ASSERT_TRUE(Attribut_Spieler_Setze_Wert(feld, 3, ATTRIBUT_LERNEN));
+    ASSERT_EQ(Attribut_Toggle_Aktive(feld, 3), 1);
+    EXPECT_FALSE(Attribut_Entwickler_Flag());
+    Attribute_Tag();
+    Talent_Hooks() = TalentHooks{};
+    struct Fall {
+        int32_t spieler, id, wert;
+    } faelle[] = {{feld, 0, 10}, {feld, 39, 10}, {feld, 3, 10}, {feld, 40, 0}, {feld, 47, 0}, {torwart, 47, 10},
+                  {torwart, 52, 10}, {torwart, 0, 0}, {71, 20, 10}, {markt, 0, 0}};
+    for (const Fall& f : faelle) EXPECT_EQ(Spieler_Wert(f.id, f.spieler, 0, 0), f.wert) << f.spieler << "/" << f.id;
+    EXPECT_EQ(geschlossen, 1);
+    EXPECT_TRUE(Attribut_Entwickler_Flag());
+    Tabelle_Setzen();   // the next game reads its talents
+    EXPECT_FALSE(Attribut_Entwickler_Flag());
+}
+
 TEST(Transferfaktor, KeywordsAreClampedAndListsKeepTheirTail) {
     struct Fall {
         const char* zeile;

@@ -14,6 +14,7 @@
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_linie.h"
+#include "tests/match/figuren_frame.h"
 
 namespace velmora::test {
 
@@ -153,6 +154,19 @@ protected:
         Spiel_Anlegen(1, 2, 3);
         ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
         s = Spielfeld_Suchen(1);
+    }
+};
+
+// The same record in open play, side 0 attacking the goal at x = 10800,
+// nobody to receive a pass.
+class OffenesSpielTest : public SpielTest {
+protected:
+    void SetUp() override {
+        SpielTest::SetUp();
+        s->seiten_gewechselt = 0;
+        Spielfeld_Tore_Setzen(s);
+        s->spielzustand = SZ_SPIEL;
+        s->empfaenger = -1;
     }
 };
 

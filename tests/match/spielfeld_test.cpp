@@ -121,7 +121,7 @@ TEST_F(MatchTest, SaveBlockRoundTripsByteForByte) {
     }
     // Working-state regions travel too.
     Spielfeld_Satz* s = Spielfeld_Suchen(3);
-    s->w24916 = 0x12345678;
+    s->halter_wort = 0x12345678;
     s->w42316[5] = -7;
     s->sync[9][627] = 0xAB;
     s->figur[37].pos[0] = 123.456f;
@@ -133,7 +133,7 @@ TEST_F(MatchTest, SaveBlockRoundTripsByteForByte) {
     EXPECT_EQ(Rundreise(block), block);
     EXPECT_EQ(Rnd_Get_Index(), index) << "the random index comes back";
     EXPECT_EQ(Spielfeld_Anzahl(), 5);
-    EXPECT_EQ(Spielfeld_Suchen(3)->w24916, 0x12345678);
+    EXPECT_EQ(Spielfeld_Suchen(3)->halter_wort, 0x12345678);
     EXPECT_TRUE(Spielfeld_Client_Holen_Offen());
 }
 

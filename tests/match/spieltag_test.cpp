@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "club/aufstellung.h"
 #include "club/manager.h"
@@ -14,6 +15,7 @@
 #include "club/team_suche.h"
 #include "core/rnd.h"
 #include "match/elfmeter.h"
+#include "match/spielfeld_ereignis.h"
 #include "match/minuten_wuerfel.h"
 #include "match/nachbearbeitung.h"
 #include "match/spielfeld.h"
@@ -25,7 +27,9 @@
 #include "season/statistik.h"
 #include "tests/club/welt.h"
 #include "tests/core/temp_verz.h"
+#include "tests/match/figuren_frame.h"
 #include "tests/match/spieltag_welt.h"
+#include "tests/support/rnd_vorgabe.h"
 
 namespace velmora::test {
 namespace {
@@ -455,14 +459,27 @@ TEST_F(SpieltagTest, AGoldenGoalEndsSuddenDeathOnlyWhenAGoalCounted) {
     Spiele_Unlock(h);
 }
 
-TEST_F(SpieltagTest, TheAllAtOnceDiceSendOffAPlayerOnlyOnce) {
-    int32_t liga = -1;
+// A league game of the first round, locked, with both sides lined up.
+struct LigaSpiel {
+    Spiel_Lock h = 0;
+    int32_t heim = -1, gast = -1;
+    Spielfeld_Satz* satz = nullptr;
+};
+LigaSpiel Erstes_Ligaspiel() {
+    LigaSpiel l;
     for (int32_t id : Wettbewerb_Alle())
-        if (Wettbewerb_Satz(id)->art == ART_LIGA && liga < 0) liga = id;
-    Spiel_Lock h = Spiele_Lock(liga, 1, 0, 0);
+        if (Wettbewerb_Satz(id)->art == ART_LIGA && !l.h) l.h = Spiele_Lock(id, 1, 0, 0);
+    if (!l.h) return l;
+    l.heim = Spiele_Get_Spiel(l.h, 1)->heim;
+    l.gast = Spiele_Get_Spiel(l.h, 1)->gast;
+    for (int32_t t : {l.heim, l.gast}) Team_Auto_Aufstellung(t);
+    return l;
+}
+
+TEST_F(SpieltagTest, TheAllAtOnceDiceSendOffAPlayerOnlyOnce) {
+    const Spiel_Lock h = Erstes_Ligaspiel().h;
     ASSERT_NE(h, 0);
     const SpielDatensatz* sp = Spiele_Get_Spiel(h, 1);
-    for (int32_t t : {int32_t(sp->heim), int32_t(sp->gast)}) Team_Auto_Aufstellung(t);
     int32_t karten_gesamt = 0;
     for (int32_t spiel = 0; spiel < 30; ++spiel) {
         Spiele_Clear_Tore(h);
@@ -503,21 +520,189 @@ TEST_F(SpieltagTest, TheAllAtOnceDiceSendOffAPlayerOnlyOnce) {
     Spiele_Unlock(h);
 }
 
-// A league game of the first round with both sides lined up, and its record.
-struct LigaSpiel {
-    Spiel_Lock h = 0;
-    int32_t heim = -1, gast = -1;
-    Spielfeld_Satz* satz = nullptr;
-};
+// The weather of a new slot from the host nation's climate and the month.
+// Every table entry is 175: a = 175 mod 7 - 3 = -3, b = 175 mod 101 = 74,
+// c = 175 mod 51 = 22, Rnd(0,4) = 0 (so -2, and the snow draw hits),
+// Rnd(0,20) - 10 = 7 - 10 = -3. Wetness 38 x 100 / 40 = 95 and 28 x 100 / 40
+// = 70; weather (95 x 22 + 74 x 78) / 100 - 3 = 75 and (70 x 22 + 74 x 78) /
+// 100 - 3 = 70. Snow (77) needs a temperature below 2 and weather below 76.
+TEST_F(SpieltagTest, TheWeatherFollowsTheHostNationsClimateAndTheMonth) {
+    struct Fall {
+        int32_t monat;
+        uint8_t klima[3];   // winter + 100, summer + 100, wetness 0..40
+        int32_t temperatur, wetter;
+    } faelle[] = {
+        // January, weights 90 / 10: (3 x 90 + 33 x 10) / 100 = 6, 6 - 3 - 2 = 1: snow.
+        {1, {103, 133, 38}, 1, 77},
+        // (-8 x 90 + 11 x 10) / 100 = -6 (toward zero), -6 - 5 = -11: snow.
+        {1, {92, 111, 28}, -11, 77},
+        // July, weights 16 / 84: (3 x 16 + 33 x 84) / 100 = 28, 28 - 5 = 23.
+        {7, {103, 133, 38}, 23, 75},
+        // (-8 x 16 + 11 x 84) / 100 = 7, 7 - 5 = 2: no snow.
+        {7, {92, 111, 28}, 2, 70},
+    };
+    static int32_t monat = 1;
+    Spieltag_Hooks().monat = [] { return monat; };
+    for (const Fall& f : faelle) {
+        monat = f.monat;
+        for (int32_t t = 0; t < Team_Anzahl(); ++t)
+            if (auto* k = static_cast<uint8_t*>(Team_Zeiger(TZ_KLIMA, t, nullptr, OP_LESEN)))
+                std::memcpy(k, f.klima, 3);
+        ASSERT_TRUE(Spieltag_Init());   // an empty table: today's games are entered again
+        Rnd_Alle(175);
+        ASSERT_GT(Spieltag_Slots_Auffuellen(), 0);
+        Spieltag_Slot s;
+        for (int32_t i = 0; Spieltag_Get_Slot(i, &s); ++i) {
+            const SpielDatensatz* sp = Spiele_Get_Spiel(s.spiel, 1);
+            EXPECT_EQ(int32_t(int8_t(sp->temperatur)), f.temperatur) << "month " << f.monat << " game " << s.spiel;
+            EXPECT_EQ(int32_t(sp->niederschlag), f.wetter) << "month " << f.monat << " game " << s.spiel;
+        }
+    }
+}
+
+// Both dice at 0:0 with the draws that decide a goal given one by one: a card
+// draw that misses, the chance draw x, the draw y that keeps the chance,
+// strengths and kind of goal, then the draw that may flip the goal into a
+// miss. The all-at-once dice make a chance when x mod 8 = 4 (1 in 8), the
+// minute dice when x mod 7 = 4 (1 in 7); both keep it for y mod 16 >= 6
+// (10 in 16) and leave the goal for a flip draw mod 8 <= 4 (5 in 8).
+TEST_F(SpieltagTest, BothDiceMakeChancesAndGoalsAtTheirRatesAtNil) {
+    const LigaSpiel l = Erstes_Ligaspiel();
+    const Spiel_Lock h = l.h;
+    ASSERT_NE(h, 0);
+    static Spielfeld_Satz satz{};
+    satz.staerke[0] = satz.staerke[1] = 50;
+    struct Ergebnis {
+        int32_t chancen = 0, tore = 0;
+    };
+    // One round per triple; the chances (events written) and goals summed.
+    auto runden = [&](bool minute, int32_t n, auto triple) {
+        Ergebnis e;
+        for (int32_t i = 0; i < n; ++i) {
+            auto [x, y, kipp] = triple(i);
+            Spiele_Clear_Tore(h);
+            Spiele_Ereignis_Array(h);
+            Spiele_Get_Spiel(h, 1)->minute = 10;
+            Spieltag_Slot slot{};
+            slot.spiel = int16_t(h);
+            slot.status = SLOT_LAEUFT;
+            Wuerfel_Satz w;
+            Wuerfel_Satz_Fuellen(&w, l.heim, l.gast);
+            Rnd_Vorgeben({0, uint32_t(x), uint32_t(y), 0, 0, 1, 1, 1, 1, uint32_t(kipp)});
+            if (minute) Spieltag_Minute_Ohne_Spielfeld(&slot, &satz);
+            else Spieltag_Ergebnis_Wuerfeln(&slot, &w);
+            int32_t c = 0;
+            for (const SpielEreignis* ev = Spiele_Ereignis_Erstes(h, &c); ev; ev = Spiele_Ereignis_Naechstes(h, &c))
+                ++e.chancen;
+            e.tore += Spiele_Get_Spiel(h, 1)->tore_heim + Spiele_Get_Spiel(h, 1)->tore_gast;
+        }
+        return e;
+    };
+    // 504 = 7 x 8 x 9 and 4080 = 15 x 16 x 17: a neighbouring range would show.
+    for (bool minute : {false, true}) {
+        const int32_t nenner = minute ? 7 : 8;
+        Ergebnis x = runden(minute, 504, [](int32_t i) { return std::tuple{i, 15, 0}; });
+        EXPECT_EQ(x.chancen, 504 / nenner) << "minute dice " << minute;
+        EXPECT_EQ(x.tore, 504 / nenner);
+        Ergebnis y = runden(minute, 4080, [](int32_t i) { return std::tuple{4, i, 0}; });
+        EXPECT_EQ(y.chancen, 4080 * 10 / 16) << "minute dice " << minute;
+        Ergebnis kipp = runden(minute, 504, [](int32_t i) { return std::tuple{4, 15, i}; });
+        EXPECT_EQ(kipp.chancen, 504) << "minute dice " << minute;
+        EXPECT_EQ(kipp.tore, 504 * 5 / 8) << "minute dice " << minute;
+    }
+    Spiele_Unlock(h);
+}
+
+// The form after a game (value 90, 0..6) from the score line, for the first
+// league game (home clearly the stronger side), every player starting from
+// the same form. A table entry V gives r = V mod 41 for both Rnd(0,40) and
+// s = V mod 6 for Rnd(0,5); s = 0 here, so a form below 3 rises and above 3
+// falls at the end. Up when 4f + 130 - r < base, then down when
+// r + 70 - 4(6 - f) > base.
+TEST_F(SpieltagTest, TheFormAfterAGameFollowsTheScoreLine) {
+    const LigaSpiel l = Erstes_Ligaspiel();
+    const Spiel_Lock h = l.h;
+    ASSERT_NE(h, 0);
+    const int32_t teams[2] = {l.heim, l.gast};
+    // The away side is weaker by more than 17 + 9 and 22 + 9: a 3-goal defeat costs 25.
+    ASSERT_LT(Team_Berechne_Staerke(teams[1], 0), Team_Berechne_Staerke(teams[0], 0) - 31);
+    struct Fall {
+        int32_t tore[2], vorher[2];
+        uint32_t v;              // the table entry
+        int32_t nachher[2];
+    } faelle[] = {
+        // 3:0, r = 0. Home base 30 + 90 = 120: 12 + 130 = 142 not below, 70 - 12 = 58 not above: 3.
+        // Away base -30 + 100 - 25 = 45: 130 not below 45; 70 - 24 = 46 > 45: -1, +1 at the end: 0.
+        {{3, 0}, {3, 0}, 246, {3, 0}},
+        // 2:1, r = 34. Home base 10 + 90 = 100: 4 + 130 - 34 = 100 not below; 34 + 70 - 20 = 84: 1, then 2.
+        // Away base -10 + 100 = 90: 8 + 130 - 34 = 104; 34 + 70 - 16 = 88 not above: 2, then 3.
+        {{2, 1}, {1, 2}, 198, {2, 3}},
+        // 0:3, r = 5. Home base -30 + 90 - 25 = 35: 130 - 5 = 125; 5 + 70 - 24 = 51 > 35: -1, then 0.
+        // Away base 30 + 100 = 130: 4 + 130 - 5 = 129 < 130: 2; 5 + 70 - 16 = 59; then 3.
+        {{0, 3}, {0, 1}, 210, {0, 3}},
+    };
+    for (const Fall& f : faelle) {
+        SpielDatensatz* d = Spiele_Get_Spiel(h, 1);
+        d->tore_heim = int8_t(f.tore[0]);
+        d->tore_gast = int8_t(f.tore[1]);
+        int32_t sp[2][TEAM_SPIELER_MAX], n[2];
+        for (int32_t s = 0; s < 2; ++s) {
+            n[s] = Teamspieler_Ins_Array(teams[s], sp[s], TEAM_SPIELER_MAX, 0);
+            for (int32_t i = 0; i < n[s]; ++i) Spieler_Wert(SPW_MORAL, sp[s][i], f.vorher[s], OP_SCHREIBEN);
+        }
+        Rnd_Alle(f.v);
+        Spieltag_Form_Nach_Spiel(h);
+        for (int32_t s = 0; s < 2; ++s) {
+            int32_t geprueft = 0;
+            for (int32_t i = 0; i < n[s]; ++i) {
+                const int32_t p = sp[s][i];
+                if (Attribute_Hat_Attribut(p, 10) || Attribute_Hat_Attribut(p, 45)) continue;
+                // Only the starters and the bench take part.
+                const bool dabei = (Spieler_Status(p) & (SP_STATUS_START | SP_STATUS_BANK)) != 0;
+                EXPECT_EQ(Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN), dabei ? f.nachher[s] : f.vorher[s])
+                    << f.tore[0] << ":" << f.tore[1] << " side " << s << " player " << p;
+                geprueft += dabei;
+            }
+            EXPECT_GE(geprueft, 8);
+        }
+    }
+    Spiele_Unlock(h);
+}
+
+// The form value 57 after a match by grade: 50 towards 500, then the random
+// steps. Table entry 74: Rnd(0,1) = 0 (the step is taken), Rnd(50,100) =
+// 50 + 74 mod 51 = 73; entry 125: Rnd(0,1) = 1 (no step), the same 73.
+TEST_F(SpieltagTest, TheFormValueFollowsTheGrade) {
+    const int32_t p = 0;
+    struct Fall {
+        int32_t note, vorher;
+        uint32_t v;
+        int32_t nachher;
+    } faelle[] = {
+        {10, 300, 74, 496},   // 350 + 73 + 73 (below 15, and below 11 once more)
+        {15, 300, 74, 350},
+        {40, 500, 74, 500},
+        {40, 501, 74, 451},
+        {40, 700, 74, 650},
+        {45, 300, 74, 277},   // 350 - 73 (above 40)
+        {50, 300, 74, 277},
+        {55, 560, 74, 364},   // 510 - 73 - 73 (and above 50 once more)
+        {60, 30, 74, 0},      // 80 - 73 = 7, 7 - 73 kept at 0
+        {10, 300, 125, 350},
+        {60, 300, 125, 350},
+    };
+    for (const Fall& f : faelle) {
+        Spieler_Wert(SPW_FORM, p, f.vorher, OP_SCHREIBEN);
+        Rnd_Alle(f.v);
+        Spielfeld_Form_Nach_Note(p, f.note);
+        EXPECT_EQ(Spieler_Form(p), f.nachher) << "grade " << f.note << " from " << f.vorher;
+    }
+}
+
+// The same game with its record.
 LigaSpiel Liga_Spiel_Mit_Satz() {
-    LigaSpiel l;
-    for (int32_t id : Wettbewerb_Alle())
-        if (Wettbewerb_Satz(id)->art == ART_LIGA && !l.h) l.h = Spiele_Lock(id, 1, 0, 0);
-    if (!l.h) return l;
-    l.heim = Spiele_Get_Spiel(l.h, 1)->heim;
-    l.gast = Spiele_Get_Spiel(l.h, 1)->gast;
-    for (int32_t t : {l.heim, l.gast}) Team_Auto_Aufstellung(t);
-    if (Spielfeld_Anlegen(l.h, 0, 0, 0, -1, -1) == 1) l.satz = Spielfeld_Suchen(l.h);
+    LigaSpiel l = Erstes_Ligaspiel();
+    if (l.h && Spielfeld_Anlegen(l.h, 0, 0, 0, -1, -1) == 1) l.satz = Spielfeld_Suchen(l.h);
     return l;
 }
 
@@ -776,6 +961,136 @@ TEST_F(SpieltagTest, OneMoreAppearanceMayInjureAPlayerButNeverARobustOne) {
             }
         }
     }
+}
+
+// A scripted live match: in the first minute of the first live game a kick
+// from the penalty spot by side 0 goes into the goal; afterwards the game
+// plays on by minutes without a goal.
+struct Skript {
+    int32_t spiel = -1, schuetze = -1;
+    bool linie_tor = false;
+    uint32_t zustand = 0, bits = 0;
+};
+Skript& Das_Skript() {
+    static Skript s;
+    return s;
+}
+
+float Skript_Tick(Spielfeld_Satz* satz, int8_t*, int32_t) {
+    Skript& k = Das_Skript();
+    if (k.spiel < 0) {
+        k.spiel = int32_t(satz->spiel);
+        k.schuetze = Feldspieler_Slot(satz, 0);
+        satz->spielzustand = SZ_SPIEL;
+        satz->ereignis_neu = 0;
+        satz->letzter_spieler = k.schuetze;
+        satz->vorletzter_spieler = -1;
+        satz->letzte_beruehrung = 0;
+        const bool rechts = satz->tor_x[0] > SPIELFELD_MITTE_X;
+        Ball_Schiessen(satz, rechts ? 9700.0f : 1100.0f, 3403, rechts ? 11800.0f : -1000.0f, 3500, 2500);
+        for (int32_t i = 0; i < 2000 && satz->spielzustand == SZ_SPIEL; ++i) {
+            Figuren_Frame(satz);
+            k.linie_tor = k.linie_tor || satz->ball_linie == BALL_TOR;
+        }
+        k.zustand = satz->spielzustand;
+        k.bits = satz->ereignis;
+    }
+    satz->minute = int16_t(satz->minute + 1);
+    return 2.0f;
+}
+
+// The goal of a live game counts at its restart, reaches the fixtures store
+// with its bits and, once the day has closed, its scorer's statistics exactly
+// once (the after-match goal count leaves live games out).
+TEST_F(SpieltagTest, AScriptedLiveGoalCountsOnceInTheStoreAndTheStatistics) {
+    ASSERT_TRUE(Statistik_Init());
+    int32_t liga = -1;
+    for (int32_t id : Wettbewerb_Alle())
+        if (Wettbewerb_Satz(id)->art == ART_LIGA && liga < 0) liga = id;
+    ASSERT_GE(liga, 0);
+    Wettbewerb_Satz(liga)->schalter |= 1u << 5;   // its games are computed live
+    Das_Skript() = Skript{};
+    Spieltag_Hooks().tick = Skript_Tick;
+    ASSERT_TRUE(Spieltag_Start());
+    const std::vector<int32_t> spiele = Heutige_Spiele();
+    std::map<int32_t, int32_t> vorher;
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) vorher[p] = Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0);
+    Spiele_Bis_Ende();
+    Spieltag_Hooks().tick = nullptr;
+    const Skript& k = Das_Skript();
+    ASSERT_GE(k.spiel, 0);
+    EXPECT_TRUE(k.linie_tor) << "the ball was in the net";
+    EXPECT_EQ(k.zustand, SZ_NACH_TOR);
+    EXPECT_EQ(k.bits, SE_SCHUSS | SE_ZAEHLT | SE_HEIM);
+    const SpielDatensatz* sp = Spiele_Get_Spiel(k.spiel, 1);
+    ASSERT_NE(sp, nullptr);
+    EXPECT_EQ(sp->tore_heim, 1);
+    EXPECT_EQ(sp->tore_gast, 0);
+    // Every scorer's statistics grew by his goals of the day, no more.
+    std::map<int32_t, int32_t> tore;
+    int32_t skript_tore = 0;
+    for (int32_t h : spiele) {
+        int32_t c = 0;
+        for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &c); e; e = Spiele_Ereignis_Naechstes(h, &c)) {
+            if (!(e->art & EREIGNIS_TOR) || (e->art & EREIGNIS_EIGENTOR) || e->spieler == SPIEL_KEIN_SPIELER) continue;
+            ++tore[e->spieler];
+            if (h == k.spiel) ++skript_tore;
+        }
+    }
+    EXPECT_EQ(skript_tore, 1);
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p)
+        EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0) - vorher[p], tore[p]) << "player " << p;
+    Statistik_Free();
+}
+
+// The reaction to a goal follows what it means for the pairing's winner: a
+// lead or a change of winner excites the crowd, a goal that changes nothing
+// leaves it alone.
+TEST_F(SpieltagTest, TheGoalReactionFollowsThePairingsWinner) {
+    LigaSpiel l = Liga_Spiel_Mit_Satz();
+    ASSERT_NE(l.satz, nullptr);
+    SpielDatensatz* sp = Spiele_Get_Spiel(l.h, 1);
+    struct Fall {
+        int32_t heim, gast, seite;
+        uint32_t art, stimmung, andere;
+    } faelle[] = {
+        {1, 0, 0, 3, 75, 38},   // a lead: level 4
+        {2, 2, 1, 3, 75, 38},   // the equaliser changes the winner: level 5, counted as 4
+        {2, 2, 0, 3, 75, 38},   // from behind to level: level 5
+        {1, 3, 0, 0, 50, 50},   // still behind: changes nothing, no reaction
+    };
+    for (const Fall& c : faelle) {
+        sp->tore_heim = int8_t(c.heim);
+        sp->tore_gast = int8_t(c.gast);
+        l.satz->reaktion_art[0] = l.satz->reaktion_art[1] = 0;
+        l.satz->stimmung[0] = l.satz->stimmung[1] = 50;
+        Spielfeld_Tor_Reaktion(l.satz, c.seite);
+        EXPECT_EQ(l.satz->reaktion_art[c.seite], c.art) << c.heim << ":" << c.gast;
+        EXPECT_EQ(l.satz->stimmung[c.seite], c.stimmung) << c.heim << ":" << c.gast;
+        EXPECT_EQ(l.satz->stimmung[1 - c.seite], c.andere) << c.heim << ":" << c.gast;
+    }
+    Spiele_Unlock(l.h);
+}
+
+// An event in stoppage time is stored with its period's last minute.
+TEST_F(SpieltagTest, AnEventInStoppageTimeCarriesThePeriodsLastMinute) {
+    LigaSpiel l = Liga_Spiel_Mit_Satz();
+    ASSERT_NE(l.satz, nullptr);
+    Spiele_Ereignis_Array(l.h);
+    struct Fall {
+        int32_t minute, abschnitt, gespeichert;
+    } faelle[] = {{30, 1, 30}, {47, 1, 45}, {46, 2, 46}, {93, 2, 90}};
+    for (const Fall& c : faelle) {
+        l.satz->minute = int16_t(c.minute);
+        l.satz->abschnitt = uint32_t(c.abschnitt);
+        Spielfeld_Ereignis(l.satz, SE_VERLETZUNG, Feldspieler_Slot(l.satz, 0), -1);
+        int32_t cursor = 0, letzte = -1;
+        for (const SpielEreignis* e = Spiele_Ereignis_Erstes(l.h, &cursor); e;
+             e = Spiele_Ereignis_Naechstes(l.h, &cursor))
+            letzte = e->minute;
+        EXPECT_EQ(letzte, c.gespeichert) << c.minute << " in period " << c.abschnitt;
+    }
+    Spiele_Unlock(l.h);
 }
 
 // The server in network play: every club is a client's; the reports of half

@@ -119,11 +119,11 @@ TEST_F(MenuePanel, TheMainScreenShowsTheNextMatchAndTheTeamMenuSlidesUpAndBack) 
 
 TEST_F(MenuePanel, AnEntryOfTheTeamMenuOpensItsScreen) {
     skript = {{4, 30, 300, 0, false}, {30, TEAM_X, KNOPF_Y, 0, false}};
-    Klicken(skript, TEAM_X, 436 + 23 + 22 + 11);   // the second entry
+    Klicken(skript, TEAM_X, 436 + 23 + 2 * 22 + 11);   // the third entry
     skript.push_back({3, 30, 300, 0, false});
     ASSERT_TRUE(Spielen());
     EXPECT_EQ(g_b.platzhalter_knopf, ICON_PANEL_TEAM);
-    EXPECT_EQ(g_b.platzhalter_eintrag, 1);
+    EXPECT_EQ(g_b.platzhalter_eintrag, 2);
 }
 
 TEST_F(MenuePanel, ThreeDaysEndByTheContinueButton) {
