@@ -28,6 +28,8 @@
 #include "match/spielfeld_linie.h"
 #include "match/spieltag.h"
 #include "match/spieltag_hooks.h"
+#include "match/spieltag_netz.h"
+#include "net/internet.h"
 #include "net/net.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
@@ -153,6 +155,14 @@ void Binden_Spieltag() {
     Abonnieren(k.vor_saisonwechsel, "Kalender.vor_saisonwechsel", prio::SAISONWECHSEL_SPIELTAG,
                Spieltag_Geschlossene_Freigeben);
     Block(Spieltag_Spielstand_Anmelden, "Spieltag");
+    // The day hand-over of network play: a client's report of its day, a
+    // client gone, the server's day fetched by a waiting client.
+    if (!Internet_Server_Anmelden(ANFRAGE_SPIELTAG_MELDEN, "vi", Spieltag_Melden_Anfrage))
+        Fehler("Anfrage 1029 nicht anzumelden");
+    else
+        Beim_Abbinden([] { Internet_Server_Abmelden(ANFRAGE_SPIELTAG_MELDEN); });
+    Besetzen(Net_Hooks().client_getrennt, Spieltag_Client_Freigeben, "Net.client_getrennt");
+    Besetzen(k.client_alles_holen, Client_Alles_Holen, "Kalender.client_alles_holen");
 }
 
 }  // namespace velmora::verdrahtung

@@ -389,8 +389,13 @@ void Bereit_Vorgeben(Spieltag_Slot& s, const SpielDatensatz& sp) {
         int32_t t = teams[seite];
         if (netz == 0) s.bereit[seite] = 2;
         else if (netz == 1) s.bereit[seite] = (t >= 0 && t == Team_Lokal()) ? 1 : 2;
-        else if (t < 0 || t == Team_Lokal() || !(uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT))
-            s.bereit[seite] = 2;
+        else {
+            // Server: a side is ready when no client plays it, or when its
+            // client reported the end of its day (a diced match: nothing to fetch).
+            const uint32_t status = t < 0 ? 0 : uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN));
+            if (t < 0 || t == Team_Lokal() || !(status & TEAM_STATUS_CLIENT) || (status & TEAM_STATUS_BEREIT))
+                s.bereit[seite] = 2;
+        }
     }
 }
 
@@ -964,7 +969,10 @@ bool Spieltag_Get_Slot(int32_t i, Spieltag_Slot* out) {
 int32_t Spieltag_Slot_Anzahl() { return g.initialisiert ? Belegt() : 0; }
 
 void Spieltag_Team_Bereit_Setzen(int32_t team) {
-    if (!Bereit() || team < 0 || team >= Team_Anzahl()) return;
+    if (team < 0 || team >= Team_Anzahl()) return;
+    // The bit is kept also before the day's slots exist: their presetting reads it.
+    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_BEREIT), OP_SETZEN);
+    if (!Bereit()) return;
     int32_t n = Belegt();
     for (int32_t i = 0; i < n; ++i) {
         const SpielDatensatz* sp = Spiel(g.slot[i]);
@@ -972,11 +980,12 @@ void Spieltag_Team_Bereit_Setzen(int32_t team) {
         if (sp->heim == team) g.slot[i].bereit[0] = 1;
         if (sp->gast == team) g.slot[i].bereit[1] = 1;
     }
-    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_BEREIT), OP_SETZEN);
 }
 
 void Spieltag_Team_Bereit_Loeschen(int32_t team) {
-    if (!Bereit() || team < 0 || team >= Team_Anzahl()) return;
+    if (team < 0 || team >= Team_Anzahl()) return;
+    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_BEREIT), OP_LOESCHEN);
+    if (!Bereit()) return;
     int32_t n = Belegt();
     for (int32_t i = 0; i < n; ++i) {
         const SpielDatensatz* sp = Spiel(g.slot[i]);
@@ -984,7 +993,6 @@ void Spieltag_Team_Bereit_Loeschen(int32_t team) {
         for (int32_t seite = 0; seite < 2; ++seite)
             if ((seite == 0 ? sp->heim : sp->gast) == team && g.slot[i].bereit[seite] == 1) g.slot[i].bereit[seite] = 0;
     }
-    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_BEREIT), OP_LOESCHEN);
 }
 
 bool Spieltag_Seite_Geladen(int32_t spiel, int32_t seite) {

@@ -22,6 +22,8 @@
 #include "match/spielfeld_satz.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_staerke.h"
+#include "match/spieltag_netz.h"
+#include "net/net.h"
 #include "season/statistik.h"
 #include "tests/club/welt.h"
 #include "tests/core/temp_verz.h"
@@ -1089,6 +1091,39 @@ TEST_F(SpieltagTest, AnEventInStoppageTimeCarriesThePeriodsLastMinute) {
         EXPECT_EQ(letzte, c.gespeichert) << c.minute << " in period " << c.abschnitt;
     }
     Spiele_Unlock(l.h);
+}
+
+// The server in network play: every club is a client's; the reports of half
+// of them arrive before the day's slots exist and are kept (bit 2048), so
+// those sides are ready (2, a diced match); no match starts while the others
+// wait, until their clients are dropped and the computer plays their clubs.
+TEST_F(SpieltagTest, OnTheServerAClientsEarlyReportMakesItsSideReadyAndDroppedClientsClubsArePlayed) {
+    Netzwerk_Modus_Setzen(2);
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        Team_Wert(TW_STATUS, t, int32_t(TEAM_STATUS_CLIENT), OP_SETZEN);
+        if (t % 2 == 0) Spieltag_Team_Bereit_Setzen(t);
+    }
+    ASSERT_TRUE(Spieltag_Start());
+    auto bereit_erwartet = [](int32_t t) {
+        return t == Team_Lokal() || (uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_BEREIT) ? 2 : 0;
+    };
+    Spieltag_Slot s;
+    int32_t offen = 0;
+    for (int32_t i = 0; Spieltag_Get_Slot(i, &s); ++i) {
+        const SpielDatensatz* sp = Spiele_Get_Spiel(s.spiel, 1);
+        ASSERT_NE(sp, nullptr);
+        EXPECT_EQ(s.bereit[0], bereit_erwartet(sp->heim)) << "slot " << i;
+        EXPECT_EQ(s.bereit[1], bereit_erwartet(sp->gast)) << "slot " << i;
+        offen += s.bereit[0] == 0 || s.bereit[1] == 0;
+    }
+    ASSERT_GT(offen, 0);
+    for (int32_t f = 0; f < 20; ++f) Spieltag_Frame();
+    for (int32_t i = 0; Spieltag_Get_Slot(i, &s); ++i) EXPECT_EQ(s.status, SLOT_NEU) << "slot " << i;
+    for (int32_t t = 1; t < Team_Anzahl(); t += 2) Spieltag_Client_Freigeben(t);
+    Spiele_Bis_Ende();
+    EXPECT_FALSE(Spieltag_Spiele_Offen());
+    for (int32_t i = 0; Spieltag_Get_Slot(i, &s); ++i) EXPECT_EQ(s.status, SLOT_GESCHLOSSEN) << "slot " << i;
+    Netzwerk_Modus_Setzen(0);
 }
 
 }  // namespace
