@@ -95,7 +95,7 @@ TEST(Saisonwechsel, SharedLineUpSearchMatchesTheSearchPerSystemAllSeason) {
     ASSERT_TRUE(Sim_Bis_Tag(Tag_Index() + 365));
     AufstellungPruefung p = Aufstellung_Pruefung();
     Aufstellung_Pruefen_Setzen(false);
-    EXPECT_GT(p.aufstellungen, 1000);
+    EXPECT_GT(p.aufstellungen, 500);
     EXPECT_EQ(p.abweichungen, 0) << "of " << p.aufstellungen;
     Sim_Beenden();
     Spiel_Entdrahten();
