@@ -249,27 +249,52 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
     const Standardsystem* sys = Standardsysteme();
     int32_t bedarf[GRUPPEN];
     const int64_t extra = Tor_Und_Feld(kader, n, bedarf, plan.torwart, feld);
-    int32_t dim[GRUPPEN] = {bedarf[0] + 1, 1, 1, 1};
-    for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i)
-        for (int32_t gr = 1; gr < GRUPPEN; ++gr) dim[gr] = std::max(dim[gr], sys[i].bedarf[gr] + 1);
-    const int32_t zustaende = dim[0] * dim[1] * dim[2] * dim[3];
+    // The box, the states some system reaches (in the order a system's own box
+    // visits them) and the groups each may still grow in: fixed by the
+    // built-in systems, so worked out once for a club with and without keeper.
+    struct Kasten {
+        int32_t dim[GRUPPEN] = {};
+        int32_t schritt[GRUPPEN] = {};
+        int32_t zustaende = 0;
+        std::vector<std::pair<int32_t, uint8_t>> arbeit;   // state, groups it may grow in
+    };
+    static const auto kaesten = [sys] {
+        std::vector<Kasten> k(2);
+        for (int32_t tor = 0; tor < 2; ++tor) {
+            Kasten& ka = k[size_t(tor)];
+            int32_t* dim = ka.dim;
+            dim[0] = tor + 1;
+            dim[1] = dim[2] = dim[3] = 1;
+            for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i)
+                for (int32_t gr = 1; gr < GRUPPEN; ++gr) dim[gr] = std::max(dim[gr], sys[i].bedarf[gr] + 1);
+            ka.zustaende = dim[0] * dim[1] * dim[2] * dim[3];
+            ka.schritt[0] = dim[1] * dim[2] * dim[3];
+            ka.schritt[1] = dim[2] * dim[3];
+            ka.schritt[2] = dim[3];
+            ka.schritt[3] = 1;
+            int32_t z[GRUPPEN];
+            for (z[0] = 0; z[0] < dim[0]; ++z[0])
+                for (z[1] = 0; z[1] < dim[1]; ++z[1])
+                    for (z[2] = 0; z[2] < dim[2]; ++z[2])
+                        for (z[3] = 0; z[3] < dim[3]; ++z[3])
+                            for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i)
+                                if (z[1] <= sys[i].bedarf[1] && z[2] <= sys[i].bedarf[2] &&
+                                    z[3] <= sys[i].bedarf[3]) {
+                                    uint8_t wachsen = 0;
+                                    for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+                                        if (z[gr] + 1 < dim[gr]) wachsen = uint8_t(wachsen | 1u << gr);
+                                    int32_t von = z[0] * ka.schritt[0] + z[1] * ka.schritt[1] + z[2] * ka.schritt[2] + z[3];
+                                    ka.arbeit.emplace_back(von, wachsen);
+                                    break;
+                                }
+        }
+        return k;
+    }();
+    const Kasten& kasten = kaesten[size_t(bedarf[0])];
+    const int32_t* dim = kasten.dim;
+    const int32_t* schritt = kasten.schritt;
+    const int32_t zustaende = kasten.zustaende;
     auto index = [&](const int32_t z[GRUPPEN]) { return ((z[0] * dim[1] + z[1]) * dim[2] + z[2]) * dim[3] + z[3]; };
-    // The states some system reaches, in the order a system's own box visits them.
-    std::vector<int32_t> arbeit;
-    arbeit.reserve(size_t(zustaende));
-    {
-        int32_t z[GRUPPEN];
-        for (z[0] = 0; z[0] < dim[0]; ++z[0])
-            for (z[1] = 0; z[1] < dim[1]; ++z[1])
-                for (z[2] = 0; z[2] < dim[2]; ++z[2])
-                    for (z[3] = 0; z[3] < dim[3]; ++z[3])
-                        for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i)
-                            if (z[1] <= sys[i].bedarf[1] && z[2] <= sys[i].bedarf[2] && z[3] <= sys[i].bedarf[3]) {
-                                arbeit.push_back(index(z));
-                                break;
-                            }
-    }
-    const int32_t schritt[GRUPPEN] = {dim[1] * dim[2] * dim[3], dim[2] * dim[3], dim[3], 1};
     const size_t m = feld.size();
     g.dp.assign((m + 1) * size_t(zustaende), -1);
     g.wahl.assign(m * size_t(zustaende), -1);
@@ -281,17 +306,14 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
         int64_t gewinn[GRUPPEN];
         for (int32_t gr = 0; gr < GRUPPEN; ++gr)
             gewinn[gr] = GEWICHT_BESETZT + Wert_In_Gruppe(*feld[i], gr) + (gr == 0 ? GEWICHT_BESETZT : 0);
-        for (int32_t von : arbeit) {
+        for (const auto& [von, wachsen] : kasten.arbeit) {
             if (vorher[von] < 0) continue;
             if (vorher[von] > nachher[von]) {
                 nachher[von] = vorher[von];
                 wahl[von] = -1;
             }
-            int32_t rest = von;
             for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
-                int32_t z = rest / schritt[gr];
-                rest %= schritt[gr];
-                if (z + 1 >= dim[gr]) continue;
+                if (!(wachsen >> gr & 1)) continue;
                 int32_t nach = von + schritt[gr];
                 int64_t wert = vorher[von] + gewinn[gr];
                 if (wert > nachher[nach]) {

@@ -79,6 +79,7 @@ const ModulEintrag RND_EINTRAG{0, "Rnd", rnd_speichern, rnd_laden, {}};
 struct SpielstandModul {
     std::vector<ModulEintrag> module{RND_EINTRAG};   // by ascending position
     bool abbruch_vor_umbenennen = false;
+    size_t letzte_groesse = 0;   // the last image's size: the next one is built without growing
 };
 SpielstandModul g;
 
@@ -136,6 +137,7 @@ std::string slot_name(int32_t slot) {
 // The whole game as a file image, every module in the table's order.
 bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
     Spielstand_Datei_Neu(datei, kopf);
+    datei->bild.reserve(g.letzte_groesse + g.letzte_groesse / 8);
     for (const ModulEintrag& m : g.module) {
         if (!Spielstand_Modul_Beginnen(datei, m.name.c_str())) return false;
         if (!eintrag_speichern(m, datei) || datei->fehler) {
@@ -144,7 +146,9 @@ bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
         }
         if (!Spielstand_Modul_Beenden(datei)) return false;
     }
-    return Spielstand_Datei_Abschliessen(datei);
+    if (!Spielstand_Datei_Abschliessen(datei)) return false;
+    g.letzte_groesse = datei->bild.size();
+    return true;
 }
 
 bool in_datei(const SpielstandDatei& datei, const std::string& name) {
@@ -516,6 +520,7 @@ int32_t Spielstand_Reste_Entfernen() {
 }
 
 int32_t Spielstand_Kopf_Lesen(int32_t slot, SpielstandKopf* kopf) {
+    hintergrund_abholen(true);   // the slot's newest file
     if (!kopf) {
         Debug_Printf("Spielstand_Kopf_Lesen: kein Kopf\n");
         return 0;
@@ -536,6 +541,7 @@ int32_t Spielstand_Kopf_Lesen(int32_t slot, SpielstandKopf* kopf) {
 }
 
 bool Spielstand_Datei_Vorhanden(int32_t slot) {
+    hintergrund_abholen(true);   // the slot's newest file
     if (!slot_gueltig(slot, "Spielstand_Datei_Vorhanden")) return false;
     return Plat_Is_File(pfad(slot));
 }
