@@ -36,10 +36,13 @@ struct ModulEintrag {
 
 constexpr uint32_t BLOCK_MAX = 256u << 20;   // far above the largest block of the full world
 
-bool eintrag_speichern(const ModulEintrag& m, SpielstandDatei* datei) {
+// `groesse` is the block's size the last time, so it is built without growing.
+bool eintrag_speichern(const ModulEintrag& m, SpielstandDatei* datei, size_t& groesse) {
     if (m.speichern) return m.speichern(datei);
     std::vector<uint8_t> daten;
+    daten.reserve(groesse + groesse / 8);
     m.block.save(daten);
+    groesse = daten.size();
     uint32_t laenge = uint32_t(daten.size());
     return Spielstand_Schreiben(datei, &laenge, 4) && Spielstand_Schreiben_Gepackt(datei, daten.data(), laenge);
 }
@@ -80,6 +83,7 @@ struct SpielstandModul {
     std::vector<ModulEintrag> module{RND_EINTRAG};   // by ascending position
     bool abbruch_vor_umbenennen = false;
     size_t letzte_groesse = 0;   // the last image's size: the next one is built without growing
+    std::vector<size_t> block_groessen;   // per module, the same for its block
 };
 SpielstandModul g;
 
@@ -138,9 +142,11 @@ std::string slot_name(int32_t slot) {
 bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
     Spielstand_Datei_Neu(datei, kopf);
     datei->bild.reserve(g.letzte_groesse + g.letzte_groesse / 8);
-    for (const ModulEintrag& m : g.module) {
+    g.block_groessen.resize(g.module.size());
+    for (size_t i = 0; i < g.module.size(); ++i) {
+        const ModulEintrag& m = g.module[i];
         if (!Spielstand_Modul_Beginnen(datei, m.name.c_str())) return false;
-        if (!eintrag_speichern(m, datei) || datei->fehler) {
+        if (!eintrag_speichern(m, datei, g.block_groessen[i]) || datei->fehler) {
             Debug_Printf("Spielstand_Speichern: Modul %s konnte nicht speichern\n", m.name.c_str());
             return false;
         }

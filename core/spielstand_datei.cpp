@@ -193,10 +193,10 @@ uint32_t lauf_laenge(const uint8_t* p, uint32_t grenze) {
     return lauf;
 }
 
-void packen(const uint8_t* p, uint32_t n, std::vector<uint8_t>& out) {
-    size_t start = out.size();
-    out.resize(start + size_t(n) + n / 128 + 1);   // the most plain groups can take
-    uint8_t* o = out.data() + start;
+// Packs into `o`, which holds at least n + n / 128 + 1 bytes (the most plain
+// groups can take); returns the bytes written.
+size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
+    uint8_t* const anfang = o;
     uint32_t i = 0;
     while (i < n) {
         uint32_t lauf = lauf_laenge(p + i, std::min<uint32_t>(130, n - i));
@@ -223,7 +223,7 @@ void packen(const uint8_t* p, uint32_t n, std::vector<uint8_t>& out) {
         o += j - i;
         i = j;
     }
-    out.resize(size_t(o - out.data()));
+    return size_t(o - anfang);
 }
 
 // Walks a packed stream without writing: true when it unpacks to exactly `soll` bytes.
@@ -298,11 +298,14 @@ bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uin
         if (datei) datei->fehler = true;
         return false;
     }
-    std::vector<uint8_t> block(4);
+    // One work buffer for all packed blocks (saves are built on one thread): it
+    // grows to the largest block and is never filled in advance.
+    static std::vector<uint8_t> block;
+    size_t platz = 4 + size_t(laenge) + laenge / 128 + 1;
+    if (block.size() < platz) block.resize(platz);
     Bytes_Put32(block.data(), laenge);
-    block.reserve(4 + size_t(laenge) + laenge / 128 + 1);
-    packen(static_cast<const uint8_t*>(daten), laenge, block);
-    return Spielstand_Schreiben(datei, block.data(), uint32_t(block.size()));
+    size_t n = 4 + packen(static_cast<const uint8_t*>(daten), laenge, block.data() + 4);
+    return Spielstand_Schreiben(datei, block.data(), uint32_t(n));
 }
 
 bool Spielstand_Lesen_Gepackt(SpielstandDatei* datei, void* puffer, uint32_t kapazitaet, uint32_t* laenge) {
