@@ -120,9 +120,18 @@ void Sim_Tag() {
 
 bool Sim_Bis_Tag(int32_t bis) {
     SimZustand& s = Sim();
-    int64_t budget = int64_t(std::max(bis, 1)) * 64 + 256;
+    // A diced day takes a few dozen frames; a day with matches computed live
+    // thousands (a live match ends before 50,000 frames). The budget is per
+    // day, so only a day that never ends stops the run.
+    constexpr int64_t TAG_BUDGET = 120000;
+    int64_t budget = TAG_BUDGET;
+    int32_t tag = Tag_Index();
     while (!s.fehler && budget-- > 0) {
         if (Kalender_Get_Runmodus() == KALENDER_TAG_START && Tag_Index() >= bis) return true;
+        if (Tag_Index() != tag) {
+            tag = Tag_Index();
+            budget = TAG_BUDGET;
+        }
         Kalender_Main();
         ++s.frames;
         if (Kalender_Get_Runmodus() == KALENDER_AUS) return false;

@@ -21,11 +21,13 @@
 #include "club/spieler.h"
 #include "club/talente.h"
 #include "club/team.h"
+#include "core/stoppuhr.h"
 #include "core/prioritaeten.h"
 #include "match/nachbearbeitung.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_linie.h"
+#include "match/spielfeld_tick.h"
 #include "match/spieltag.h"
 #include "match/spieltag_hooks.h"
 #include "net/net.h"
@@ -107,6 +109,12 @@ int32_t positionsstaerke(const Spielfeld_Satz* satz, int32_t team, int32_t spiel
     return Spieler_Positionsstaerke(spieler, linie_x, Spielfeld_Spielt_Nach_Links(satz, team));
 }
 
+// The match day's frame of a live record: the tick with the program clock.
+float tick(Spielfeld_Satz* satz, int8_t* elfer, int32_t nachholen) {
+    return Spielfeld_Tick(satz, 1, elfer, nachholen, Zeit_Ms());
+}
+void anstoss(Spielfeld_Satz* satz) { Spielfeld_Anstoss_Ausfuehren(satz); }
+
 }  // namespace
 
 void Binden_Spielfeld() {
@@ -132,6 +140,7 @@ void Binden_Spielfeld() {
     // The crowd and the sound variants draw from the presentation's generator,
     // never from the game's random table.
     Besetzen(h.zufall_bereich, Zufall_Bereich, "Spielfeld.zufall_bereich");
+    Besetzen(h.anstoss_ausfuehren, anstoss, "Spielfeld.anstoss_ausfuehren");
     Besetzen(Kader_Hooks().spielfeld_taktik_linie, Spielfeld_Taktik_Linie, "Kader.spielfeld_taktik_linie");
     Block(Spielfeld_Spielstand_Anmelden, "Spielfeld");
 }
@@ -143,6 +152,7 @@ void Binden_Spieltag() {
     Besetzen(h.monat, monat, "Spieltag.monat");
     Besetzen(h.heute_spielende_wettbewerbe, heute_spielende, "Spieltag.heute_spielende_wettbewerbe");
     Besetzen(h.heutige_spiele, Kalender_Heutige_Spiele, "Spieltag.heutige_spiele");
+    Besetzen(h.tick, tick, "Spieltag.tick");
     Abonnieren(h.nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_STATISTIK, Spielfeld_Tore_Eintragen);
     Abonnieren(h.nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_NACH_SPIEL, Nach_Spiel_Team);
     Abonnieren(h.nachbearbeitung, "Spieltag.nachbearbeitung", prio::NACHBEARBEITUNG_EINSAETZE,

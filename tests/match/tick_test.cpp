@@ -1,0 +1,170 @@
+// tests/match/tick_test.cpp - matches computed live over a generated small
+// world: whole match days from kick-off to final whistle under the invariant
+// checker, determinism, and the tick's clock.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <map>
+
+#include "match/spielfeld.h"
+#include "match/spielfeld_hooks.h"
+#include "match/spielfeld_pruefen.h"
+#include "match/spielfeld_tick.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_regeln.h"
+#include "tests/core/temp_verz.h"
+#include "tests/match/spieltag_welt.h"
+
+namespace velmora::test {
+namespace {
+
+int32_t Schalter_Live(int32_t w, int32_t schalter) { return schalter == 5 ? 1 : Wettbewerb_Get_Schalter(w, schalter); }
+
+class TickTest : public ::testing::Test {
+protected:
+    velmora_test::TestWelt dirs;
+    void SetUp() override { ASSERT_TRUE(dirs.ok); }
+    void TearDown() override { Spieltag_Welt_Ende(); }
+
+    // A small world whose competitions all compute their matches live.
+    void Welt(uint32_t seed) {
+        ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, seed));
+        ASSERT_TRUE(Spieltag_Hooks().tick) << "the composition root binds the tick";
+        Spielfeld_Hooks().wettbewerb_schalter = Schalter_Live;
+    }
+
+    // The day started and one frame played: its first record computed live.
+    void Erster_Live_Satz(Spielfeld_Satz** out) {
+        Welt(7);
+        ASSERT_TRUE(Spieltag_Start());
+        ASSERT_TRUE(Spieltag_Frame());
+        Spielfeld_Satz* s = Spielfeld_Naechster(nullptr);
+        while (s && s->live != 1) s = Spielfeld_Naechster(s);
+        ASSERT_NE(s, nullptr);
+        *out = s;
+    }
+
+    // Plays today's matches frame by frame under the checker; the rule broken
+    // first ("" none). Every record is checked in every frame; a slot that
+    // finished must carry its record's goals.
+    std::string Tag_Pruefen(int32_t* live_spiele, std::vector<uint64_t>* spur = nullptr) {
+        std::map<uint32_t, Spielfeld_Pruefstand> stand;
+        if (!Spieltag_Start()) return "kein Spieltag";
+        for (int32_t frame = 0; frame < 200000; ++frame) {
+            const bool weiter = Spieltag_Frame();
+            for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+                if (s->live != 1) continue;
+                const int32_t abschnitte = Wettbewerb_Anz_Spielabschnitte(int32_t(s->wettbewerb));
+                if (const char* fehler = Spielfeld_Pruefen(s, abschnitte, &stand[s->spiel])) {
+                    return std::string(fehler) + " (Spiel " + std::to_string(s->spiel) + ")";
+                }
+                if (Spieltag_Slot_Status(int32_t(s->spiel)) == SLOT_BEENDET) {
+                    const SpielDatensatz* sp = Spiele_Get_Spiel(int32_t(s->spiel), 1);
+                    if (!sp || sp->tore_heim != s->tore[0] || sp->tore_gast != s->tore[1])
+                        return "Tore des Satzes und des Spiels verschieden";
+                }
+                if (spur && (frame % 16 == 0 || !weiter)) {
+                    // The match time starts from the program clock at set-up: masked.
+                    Spielfeld_Satz kopie = *s;
+                    kopie.spielzeit_ms = 0;
+                    const auto* b = reinterpret_cast<const uint8_t*>(&kopie);
+                    uint64_t h = 1469598103934665603ull;
+                    for (size_t k = 0; k < sizeof kopie; ++k) h = (h ^ b[k]) * 1099511628211ull;
+                    spur->push_back(h);
+                }
+            }
+            if (!weiter) {
+                *live_spiele = int32_t(stand.size());
+                return "";
+            }
+        }
+        return "Spieltag endet nicht";
+    }
+};
+
+TEST_F(TickTest, LiveMatchDaysKeepEveryRuleFromKickOffToFinalWhistle) {
+    for (uint32_t seed : {7u, 11u}) {
+        Welt(seed);
+        int32_t live = 0;
+        EXPECT_EQ(Tag_Pruefen(&live), "") << "seed " << seed;
+        EXPECT_GT(live, 4);
+        int32_t gespielt = 0;
+        for (int32_t n = 0; n < Spiele_Anzahl(); ++n) {
+            const SpielDatensatz* sp = Spiele_Nummer(n);
+            if (!(sp->flags & SPIEL_FLAG_GESPIELT)) continue;
+            ++gespielt;
+        }
+        EXPECT_EQ(gespielt, live);
+        Spieltag_Welt_Ende();
+    }
+}
+
+TEST_F(TickTest, OneSeedGivesIdenticalRecordsInEveryFrame) {
+    std::vector<uint64_t> spur[2];
+    for (auto& s : spur) {
+        Welt(7);
+        int32_t live = 0;
+        ASSERT_EQ(Tag_Pruefen(&live, &s), "");
+        Spieltag_Welt_Ende();
+    }
+    EXPECT_TRUE(spur[0] == spur[1]);
+}
+
+TEST_F(TickTest, TheClockRunsFortyFiveFramesAMinuteInOpenPlayAndTenTimesLongerInARestart) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    struct Fall {
+        uint32_t zustand;
+        float faktor;
+        int32_t frames;
+    };
+    for (const Fall& f : {Fall{SZ_SPIEL, 1.0f, 45}, Fall{SZ_EINWURF, 1.0f, 450}, Fall{SZ_EINWURF, 2.0f, 225}}) {
+        s->minutenuhr = TICK_UHR_START;
+        s->zeit_faktor = f.faktor;
+        const int16_t minute = s->minute;
+        int32_t n = 0;
+        while (s->minute == minute && n < 1000) {
+            s->spielzustand = f.zustand;   // the stand-ins may restart play
+            s->tor_reaktion = 0;
+            Spielfeld_Tick(s, 1, nullptr, 0, 0);
+            ++n;
+        }
+        EXPECT_EQ(n, f.frames) << "state " << f.zustand << " factor " << f.faktor;
+    }
+}
+
+TEST_F(TickTest, AMinuteChangeEndingThePeriodReturnsTheEndWithoutFigureWork) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    s->minute = 45;
+    s->minutenuhr = 1.0f;
+    s->spielzustand = SZ_SPIEL;
+    float pos[SF_FIGUREN][3];
+    for (int32_t i = 0; i < SF_FIGUREN; ++i) std::copy(s->figur[i].pos, s->figur[i].pos + 3, pos[i]);
+    const uint32_t frames = s->frame_zaehler;
+    EXPECT_EQ(Spielfeld_Tick(s, 1, nullptr, 0, 0), TICK_ENDE);
+    EXPECT_EQ(s->frame_zaehler, frames) << "the frame is not counted";
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_ABGANG));
+    for (int32_t i = 0; i < SF_FIGUREN; ++i) EXPECT_EQ(std::memcmp(pos[i], s->figur[i].pos, sizeof pos[i]), 0);
+    // The walk-off runs until fewer than 17 players stand on the pitch side.
+    int32_t n = 0;
+    while (Spielfeld_Tick(s, 1, nullptr, 0, 0) != TICK_ENDE && n < 5000) ++n;
+    int32_t drauf = 0;
+    for (int32_t i = 0; i < SF_SPIELER; ++i) drauf += s->figur[i].pos[1] > 0;
+    EXPECT_LT(drauf, 17);
+    EXPECT_GT(n, 10);
+    // A kick-off kept from ending stops at the cap in open play.
+    s->abschnitt_ende = 0;
+    s->live = 1;
+    for (Spieler_Matchsatz& sm : s->spieler) sm.zustand &= ~SM_AUF_PLATZ;   // nobody to take the kick-off
+    s->spielzustand = SZ_ANSTOSS;
+    s->standard_flag = 0;
+    s->minute = 0;
+    EXPECT_EQ(Spielfeld_Anstoss_Ausfuehren(s), ANSTOSS_MAX_FRAMES);
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
+}
+
+}  // namespace
+}  // namespace velmora::test
