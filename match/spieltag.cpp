@@ -22,6 +22,7 @@
 #include "match/elfmeter.h"
 #include "match/minuten_wuerfel.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_tick.h"
 #include "match/spieltag_hooks.h"
@@ -274,6 +275,7 @@ void Naechster_Abschnitt_Slot(int32_t i) {
     if (ende < 0) ende = minute;
     if (Wettbewerb_Elfmeterschiessen_Noetig(sp->wettbewerb, sp->runde, sp->paarung, sp->minute, p, -1, 0, 0)) {
         Spieltag_Elfmeter_Vorbereiten(i);
+        if (satz) Spielfeld_Ereignis(satz, SE_ELFMETERSCHIESSEN, -1, -1);
     } else {
         s.status = SLOT_LAEUFT;
         sp = Spiel(s);
@@ -282,6 +284,7 @@ void Naechster_Abschnitt_Slot(int32_t i) {
         g.minute = ende;
         g.uhr = 1.0f;
         if (satz) {
+            if (p == 2) Spielfeld_Ereignis(satz, SE_VERLAENGERUNG, -1, -1);
             satz->minute = int16_t(ende);
             satz->sekunde = 0;
             Spielfeld_Periode_Starten(s.spiel);
