@@ -12,6 +12,7 @@
 //   writes it.
 #include <algorithm>
 
+#include "app/sim_lauf.h"
 #include "app/verdrahtung_intern.h"
 #include "business/bank.h"
 #include "club/aufstellung.h"
@@ -114,6 +115,11 @@ float tick(Spielfeld_Satz* satz, int8_t* elfer, int32_t nachholen) {
     return Spielfeld_Tick(satz, 1, elfer, nachholen, Zeit_Ms());
 }
 void anstoss(Spielfeld_Satz* satz) { Spielfeld_Anstoss_Ausfuehren(satz); }
+// The simulator's --live: every competition computes its matches live (switch 5).
+int32_t schalter(int32_t w, int32_t nummer) {
+    if (nummer == 5 && Sim().optionen.alle_live) return 1;
+    return Wettbewerb_Get_Schalter(w, nummer);
+}
 
 }  // namespace
 
@@ -121,7 +127,7 @@ void Binden_Spielfeld() {
     SpielfeldHooks& h = Spielfeld_Hooks();
     Besetzen(h.spiel, spiel, "Spielfeld.spiel");
     Besetzen(h.spiel_ereignis, ereignis, "Spielfeld.spiel_ereignis");
-    Besetzen(h.wettbewerb_schalter, Wettbewerb_Get_Schalter, "Spielfeld.wettbewerb_schalter");
+    Besetzen(h.wettbewerb_schalter, schalter, "Spielfeld.wettbewerb_schalter");
     Besetzen(h.wettbewerb_wichtigkeit, [](int32_t w) { return Wettbewerb_Spiel_Wichtigkeit(w, -1); },
              "Spielfeld.wettbewerb_wichtigkeit");
     Besetzen(h.wettbewerb_international, Wettbewerb_Ist_International, "Spielfeld.wettbewerb_international");
