@@ -166,5 +166,56 @@ TEST_F(TickTest, AMinuteChangeEndingThePeriodReturnsTheEndWithoutFigureWork) {
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
 }
 
+TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    for (int32_t i = 0; i < 200; ++i) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+    Spielfeld_Pruefstand st;
+    ASSERT_EQ(Spielfeld_Pruefen(s, 2, &st), nullptr);
+    struct Fall {
+        const char* regel;
+        void (*brechen)(Spielfeld_Satz*);
+    };
+    const Fall faelle[] = {
+        {"Spielzustand", [](Spielfeld_Satz* x) { x->spielzustand = 12; }},
+        {"Minute faellt", [](Spielfeld_Satz* x) { x->minute = int16_t(x->minute - 1); }},
+        {"Abschnitt", [](Spielfeld_Satz* x) { x->abschnitt = 3; }},
+        {"nicht endlich", [](Spielfeld_Satz* x) { x->figur[5].v[1] = NAN; }},
+        {"Anweisungsindex", [](Spielfeld_Satz* x) { x->figur[3].aktuell = 4; }},
+        {"Animation", [](Spielfeld_Satz* x) { x->figur[3].ring[x->figur[3].aktuell].anim = 400; }},
+        {"1500 cm", [](Spielfeld_Satz* x) { x->figur[FIGUR_BALL].pos[0] = -1501; }},
+        {"100 m", [](Spielfeld_Satz* x) { x->figur[FIGUR_BALL].pos[2] = 10000; }},
+        {"Ballhalter", [](Spielfeld_Satz* x) { x->ballhalter = 40; }},
+        {"Ausdauer", [](Spielfeld_Satz* x) { x->spieler[2].ausdauer = 10001; }},
+        {"Frische", [](Spielfeld_Satz* x) { x->spieler[2].frische = -1; }},
+        {"mehr als 11", [](Spielfeld_Satz* x) { for (int32_t i = 0; i < 12; ++i) x->spieler[i].zustand = SM_AUF_PLATZ; }},
+        {"3 Wechsel", [](Spielfeld_Satz* x) { x->wechsel_gemacht[1] = 4; }},
+        {"50000", [](Spielfeld_Satz* x) { x->frame_zaehler = PRUEF_MAX_FRAMES; }},
+    };
+    for (const Fall& f : faelle) {
+        Spielfeld_Satz kopie = *s;
+        Spielfeld_Pruefstand k = st;
+        f.brechen(&kopie);
+        const char* regel = Spielfeld_Pruefen(&kopie, 2, &k);
+        ASSERT_NE(regel, nullptr) << f.regel;
+        EXPECT_NE(std::string(regel).find(f.regel), std::string::npos) << regel;
+    }
+    // A player sent off never comes back; a ball left lying in open play is found.
+    Spielfeld_Satz kopie = *s;
+    Spielfeld_Pruefstand k = st;
+    kopie.spieler[4].zustand = SM_ROT;
+    EXPECT_EQ(Spielfeld_Pruefen(&kopie, 2, &k), nullptr);
+    kopie.spieler[4].zustand = SM_ROT | SM_AUF_PLATZ;
+    EXPECT_NE(Spielfeld_Pruefen(&kopie, 2, &k), nullptr);
+    kopie = *s;
+    k = st;
+    kopie.spielzustand = SZ_SPIEL;
+    kopie.ballhalter = -1;
+    const char* regel = nullptr;
+    int32_t n = 0;
+    while (!regel && n < 1000) regel = Spielfeld_Pruefen(&kopie, 2, &k), ++n;
+    EXPECT_EQ(n, PRUEF_MAX_RUHE) << "the 450th frame of a still ball breaks the rule";
+}
+
 }  // namespace
 }  // namespace velmora::test
