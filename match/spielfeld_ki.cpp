@@ -45,6 +45,8 @@ void Schiessen(Spielfeld_Satz* satz, int32_t figur, float x, float y, int32_t te
     f.jagt_ball = 0;
 }
 
+void KI_Torwart(Spielfeld_Satz* satz, int32_t slot);
+
 // Stand-in of the ball-holder behaviour: the chaser sprints to the ball; a
 // holder within 45 cm of it kicks at goal inside the posts at 2000-2800 cm/s
 // within 2500 cm of the goal, else 1500-2500 cm forward at 1200 cm/s.
@@ -56,7 +58,14 @@ void KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot) {
         Laufen(satz, slot, b.pos[0] + b.v[0] / 4, b.pos[1] + b.v[1] / 4, Spieler_Sprinttempo(satz, slot));
         return;
     }
-    if (std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]) > 45) return;
+    if (f.torwart) {
+        KI_Torwart(satz, slot);   // the ball is in his hands
+        return;
+    }
+    if (std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]) > 45) {
+        Laufen(satz, slot, b.pos[0], b.pos[1], Spieler_Lauftempo(satz, slot));   // to the ball at his feet
+        return;
+    }
     const int32_t s = Seite(slot);
     const float tx = float(satz->tor_x[s]), ty = float(satz->tor_y[s]);
     const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();

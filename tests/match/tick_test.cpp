@@ -90,13 +90,15 @@ TEST_F(TickTest, LiveMatchDaysKeepEveryRuleFromKickOffToFinalWhistle) {
         int32_t live = 0;
         EXPECT_EQ(Tag_Pruefen(&live), "") << "seed " << seed;
         EXPECT_GT(live, 4);
-        int32_t gespielt = 0;
+        int32_t gespielt = 0, tore = 0;
         for (int32_t n = 0; n < Spiele_Anzahl(); ++n) {
             const SpielDatensatz* sp = Spiele_Nummer(n);
             if (!(sp->flags & SPIEL_FLAG_GESPIELT)) continue;
             ++gespielt;
+            tore += sp->tore_heim + sp->tore_gast;
         }
         EXPECT_EQ(gespielt, live);
+        EXPECT_GT(tore, 0) << "shots go in";
         Spieltag_Welt_Ende();
     }
 }
