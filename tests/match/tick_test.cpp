@@ -9,6 +9,7 @@
 
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
+#include "match/spielfeld_ki.h"
 #include "match/spielfeld_pruefen.h"
 #include "match/spielfeld_tick.h"
 #include "season/spiele.h"
@@ -217,6 +218,40 @@ TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
     int32_t n = 0;
     while (!regel && n < 1000) regel = Spielfeld_Pruefen(&kopie, 2, &k), ++n;
     EXPECT_EQ(n, PRUEF_MAX_RUHE) << "the 450th frame of a still ball breaks the rule";
+}
+
+TEST(TickFiguren, AHeatMapCellCountsOnceAPassUpToThreeAndTiredPlayersStillRunTenKmh) {
+    static Spielfeld_Satz s{};
+    s.spieler[3].heat_spalte = s.spieler[3].heat_reihe = -1;
+    Figur& f = s.figur[3];
+    auto zelle = [&] { return (s.spieler[3].heatmap[(2 + 10 * 4) / 4] >> (2 * ((2 + 10 * 4) % 4))) & 3; };
+    // Cell (2, 4): x 2160-3239, y 2720-3399. Staying counts once; leaving and
+    // coming back counts again, up to 3.
+    const float wege[][2] = {{2500, 3000}, {2600, 3100}, {5000, 3000}, {2500, 3000}, {5000, 3000},
+                             {2500, 3000}, {5000, 3000}, {2500, 3000}};
+    const int32_t erwartet[] = {1, 1, 1, 2, 2, 3, 3, 3};
+    for (size_t i = 0; i < std::size(erwartet); ++i) {
+        f.pos[0] = wege[i][0];
+        f.pos[1] = wege[i][1];
+        Spielfeld_Heatmap(&s, 3);
+        EXPECT_EQ(zelle(), erwartet[i]) << "step " << i;
+    }
+    struct Fall {
+        int32_t ausdauer, wert7, rolle;
+        float kmh;
+    };
+    const Fall faelle[] = {
+        {0, 0, 4, 10.0f},                                     // exhausted: (24.88) x 0.4 = 9.95, raised to 10
+        {10000, 0, 4, 24.88f * 60000 / 60000},                // fresh
+        {3000, 500, 2, (5 + 24.88f + 2) * 53000 / 60000},     // tired mark: the fresh formula
+        {2999, 500, 2, (5 + 24.88f + 2) * 4999 / 5000},
+    };
+    for (const Fall& c : faelle) {
+        s.spieler[3].ausdauer = c.ausdauer;
+        s.spieler[3].werte[7] = int16_t(c.wert7);
+        s.spieler[3].rolle[ROLLE(141)] = uint8_t(c.rolle);
+        EXPECT_NEAR(Spieler_Lauftempo(&s, 3), c.kmh * 27.7778f, 0.5f) << c.ausdauer;
+    }
 }
 
 }  // namespace
