@@ -293,6 +293,7 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
     }
 
     satz->ballhalter = -1;
+    satz->empfaenger = -1;   // nobody is to receive the ball yet (0 would name slot 0)
     satz->halter_beruehrungen = 0;
     satz->standard_schuetze = satz->standard_zweiter = -1;
     satz->spiel = uint32_t(nummer);

@@ -17,11 +17,14 @@
 #include "core/optionen.h"
 #include "core/rnd.h"
 #include "core/spielstand.h"
+#include "core/stoppuhr.h"
 #include "core/str.h"
 #include "match/elfmeter.h"
 #include "match/minuten_wuerfel.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_hooks.h"
+#include "match/spielfeld_tick.h"
 #include "match/spieltag_hooks.h"
 #include "platform/clock.h"
 #include "season/spiele.h"
@@ -237,6 +240,27 @@ void Alles_Wuerfeln(int32_t i) {
     s.status = SLOT_BEENDET;
 }
 
+}  // namespace
+
+bool Spieltag_Abschnitt_Pruefen(Spielfeld_Satz* satz) {
+    if (!satz || satz->live != 1) return false;
+    const int32_t i = Slot_Von_Spiel(int32_t(satz->spiel));
+    if (i < 0) return true;
+    const Spieltag_Slot& s = g.slot[i];
+    const SpielDatensatz* sp = Spiel(s);
+    if (!sp) return true;
+    const int32_t w = sp->wettbewerb;
+    const int32_t ende = Wettbewerb_Halbzeit_Ende(w, satz->minute, s.abschnitt);
+    if (satz->abschnitt_ende == 2) return true;
+    if (ende != -1 && satz->minute + 1 >= ende) satz->abschnitt_ende = 1;
+    if (ende == -1 && satz->abschnitt_ende == 1) return false;
+    if (Wettbewerb_Abpfiff_Pruefen(w, satz->minute, s.abschnitt, 0, 0) == ABPFIFF_WEITER) return false;
+    Spielfeld_Periode_Beenden(int32_t(satz->spiel));
+    return true;
+}
+
+namespace {
+
 void Naechster_Abschnitt_Slot(int32_t i) {
     Spieltag_Slot& s = g.slot[i];
     SpielDatensatz* sp = Spiel(s);
@@ -251,6 +275,7 @@ void Naechster_Abschnitt_Slot(int32_t i) {
     if (ende < 0) ende = minute;
     if (Wettbewerb_Elfmeterschiessen_Noetig(sp->wettbewerb, sp->runde, sp->paarung, sp->minute, p, -1, 0, 0)) {
         Spieltag_Elfmeter_Vorbereiten(i);
+        if (satz) Spielfeld_Ereignis(satz, SE_ELFMETERSCHIESSEN, -1, -1);
     } else {
         s.status = SLOT_LAEUFT;
         sp = Spiel(s);
@@ -259,6 +284,7 @@ void Naechster_Abschnitt_Slot(int32_t i) {
         g.minute = ende;
         g.uhr = 1.0f;
         if (satz) {
+            if (p == 2) Spielfeld_Ereignis(satz, SE_VERLAENGERUNG, -1, -1);
             satz->minute = int16_t(ende);
             satz->sekunde = 0;
             Spielfeld_Periode_Starten(s.spiel);
@@ -643,6 +669,7 @@ bool Spieltag_Run(int32_t nachholen) {
         }
         ++i;
     }
+    Spielfeld_Tick_Rebase(Zeit_Ms());
     if (g.nicht_gestartet) Spieltag_Slots_Vorbereiten();
     return bewegt;
 }
@@ -700,8 +727,9 @@ void Spieltag_Spiel_Starten(int32_t i) {
     }
     sp = Spiel(s);
     int32_t anzeige = Anzeige_Modus(*sp);
-    // Without a tick no record is computed live: all of them are diced minute by minute.
-    int32_t live = Spieltag_Hooks().tick ? 0 : -1;
+    // Without a tick no record is computed live: all of them are diced minute
+    // by minute. A networked match day stays diced until the lock-step runs.
+    int32_t live = (Spieltag_Hooks().tick && Netz() == 0) ? 0 : -1;
     if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) return;
     Alles_Wuerfeln(i);
 }

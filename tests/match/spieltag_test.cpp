@@ -25,6 +25,7 @@
 #include "match/spieltag_netz.h"
 #include "net/net.h"
 #include "season/statistik.h"
+#include "season/wettbewerb.h"
 #include "tests/club/welt.h"
 #include "tests/core/temp_verz.h"
 #include "tests/match/figuren_frame.h"
@@ -322,36 +323,52 @@ struct Sicherung {
     }
 };
 
-TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheDaysIdentically) {
-    // Into the season, then stop in the middle of a match day with records in flight.
-    for (int32_t t = 0; t < 2; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
-    ASSERT_TRUE(Spieltag_Start());
-    for (int32_t f = 0; f < 60; ++f) ASSERT_TRUE(Spieltag_Frame());
-    ASSERT_GT(Spielfeld_Anzahl(), 0);
-    Sicherung s;
-    s.Schreiben();
-    Spiele_Bis_Ende();
-    for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
-    std::vector<uint8_t> erster = Stand();
+int32_t Schalter_Live(int32_t w, int32_t schalter) { return schalter == 5 ? 1 : Wettbewerb_Get_Schalter(w, schalter); }
 
-    // A fresh world: everything goes, then the blocks come back.
-    Spieltag_Welt_Ende();
-    ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
-    ASSERT_TRUE(s.Lesen());
-    ASSERT_GT(Spielfeld_Anzahl(), 0);
-    Sicherung geladen;
-    geladen.Schreiben();
-    EXPECT_TRUE(geladen.spieler == s.spieler);
-    EXPECT_TRUE(geladen.team == s.team);
-    EXPECT_TRUE(geladen.spiele == s.spiele);
-    EXPECT_TRUE(geladen.wettbewerb == s.wettbewerb);
-    EXPECT_TRUE(geladen.spieltag == s.spieltag);
-    EXPECT_TRUE(geladen.spielfeld == s.spielfeld);
-    EXPECT_EQ(std::memcmp(geladen.rnd, s.rnd, RND_ZUSTAND_BYTES), 0);
-    ASSERT_TRUE(Spieltag_Spiele_Offen());
-    Spiele_Bis_Ende();
-    for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
-    EXPECT_TRUE(Stand() == erster);
+// Diced, and with every match computed live (stopped in the middle of the
+// live matches' first minutes).
+TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheDaysIdentically) {
+    for (bool live : {false, true}) {
+        SCOPED_TRACE(live ? "live" : "diced");
+        if (live) {
+            Spieltag_Welt_Ende();
+            ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
+            Spielfeld_Hooks().wettbewerb_schalter = Schalter_Live;
+        }
+        // Into the season, then stop in the middle of a match day with records in flight.
+        for (int32_t t = 0; t < 2; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
+        ASSERT_TRUE(Spieltag_Start());
+        for (int32_t f = 0; f < 60; ++f) ASSERT_TRUE(Spieltag_Frame());
+        ASSERT_GT(Spielfeld_Anzahl(), 0);
+        int32_t live_saetze = 0;
+        for (Spielfeld_Satz* x = Spielfeld_Naechster(nullptr); x; x = Spielfeld_Naechster(x)) live_saetze += x->live == 1;
+        EXPECT_EQ(live_saetze > 0, live);
+        Sicherung s;
+        s.Schreiben();
+        Spiele_Bis_Ende();
+        for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
+        std::vector<uint8_t> erster = Stand();
+
+        // A fresh world: everything goes, then the blocks come back.
+        Spieltag_Welt_Ende();
+        ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
+        if (live) Spielfeld_Hooks().wettbewerb_schalter = Schalter_Live;
+        ASSERT_TRUE(s.Lesen());
+        ASSERT_GT(Spielfeld_Anzahl(), 0);
+        Sicherung geladen;
+        geladen.Schreiben();
+        EXPECT_TRUE(geladen.spieler == s.spieler);
+        EXPECT_TRUE(geladen.team == s.team);
+        EXPECT_TRUE(geladen.spiele == s.spiele);
+        EXPECT_TRUE(geladen.wettbewerb == s.wettbewerb);
+        EXPECT_TRUE(geladen.spieltag == s.spieltag);
+        EXPECT_TRUE(geladen.spielfeld == s.spielfeld);
+        EXPECT_EQ(std::memcmp(geladen.rnd, s.rnd, RND_ZUSTAND_BYTES), 0);
+        ASSERT_TRUE(Spieltag_Spiele_Offen());
+        Spiele_Bis_Ende();
+        for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
+        EXPECT_TRUE(Stand() == erster);
+    }
 }
 
 TEST_F(SpieltagTest, ASlotLeftWithoutItsRecordIsDroppedAndTheSlotsBehindItStillPlay) {
