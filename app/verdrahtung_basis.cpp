@@ -340,6 +340,7 @@ void Binden_Bildschirm() {
         "Kalender.netz_warten");
     Binden_Spielerfenster();
     // The other managers hear of the finished day from the news' turn end.
+    Binden_Tabellen_Screens();
     // The screens that exist take their entries; the others show a card.
     Binden_Menue_Screens();
     for (int32_t k = 0; k < PANEL_KNOEPFE; ++k)
@@ -416,6 +417,7 @@ void Binden_Bildschirm() {
         Menue_Nachrichten_Zeigen(team);
     });
     Block(Menue_Spielstand_Anmelden, "Menue");
+    Binden_Ankuendigungen();
     Beim_Abbinden([] {
         Menue_Filme_Schliessen();
         Menue_Requester_Leeren();

@@ -76,6 +76,10 @@ void Binden_Training();
 void Binden_Ereignis();
 void Binden_Shell();
 void Binden_Bildschirm();
+// The match-day pages and the competition screens, part of the window's
+// binding (the screens before the panel's placeholder cards).
+void Binden_Ankuendigungen();
+void Binden_Tabellen_Screens();
 // The menu screens of screens/, part of the window's binding (before the panel's placeholder cards).
 void Binden_Menue_Screens();
 void Binden_Start();

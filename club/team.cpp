@@ -370,7 +370,11 @@ const char* Team_String(int32_t modus, int32_t team, int32_t, int32_t) {
     if (!Gueltig("Team_String", team)) return "Team_String_Error";
     const TeamStruktur& s = g.satz[team];
     switch (modus) {
-    case TS_NAME: return Text(s.name, sizeof s.name);
+    case TS_NAME:
+    case TS_PLATZ_OHNE:
+    case TS_PLATZ_MEISTER:
+    case TS_PLATZ_AUFSTIEG:
+    case TS_PLATZ_ABSTIEG: return Text(s.name, sizeof s.name);
     case TS_MANAGER: return Manager_Name(team);
     case TS_STADT: return Text(s.stadt, sizeof s.stadt);
     case TS_NATION:

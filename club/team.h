@@ -44,6 +44,9 @@ constexpr int32_t TW_TRIKOT_MODI[4] = {TW_TRIKOT_1, TW_TRIKOT_2, TW_TRIKOT_TORWA
 
 // Modes of Team_String.
 constexpr int32_t TS_NAME = 0;
+// The name asked with a table place's marking (none, champion, promotion,
+// relegation): the name; the screens show the marking as the place's colour.
+constexpr int32_t TS_PLATZ_OHNE = 30, TS_PLATZ_MEISTER = 31, TS_PLATZ_AUFSTIEG = 32, TS_PLATZ_ABSTIEG = 33;
 constexpr int32_t TS_MANAGER = 300;            // the manager's name
 constexpr int32_t TS_STADT = 702;
 constexpr int32_t TS_NATION = 710;             // the nation's name

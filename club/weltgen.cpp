@@ -332,6 +332,38 @@ void Screen(std::string& o, const char* name, std::initializer_list<std::pair<in
     for (auto& t : texte) Config_Schreibe_Nummer_String(o, "TEXT", t.first, t.second);
 }
 
+// The match-day pages, the competition screens and the club ranking.
+void Screentexte_Spieltag(std::string& o) {
+    Screen(o, "REST_PIRAK",
+           {{11, "Noch keine Eins\xe4tze in dieser Saison."}, {12, "Die Besten"}, {138, "Tore"}, {139, ". Min."},
+            {140, "Keine Tore"}, {141, "Zuschauer"}, {146, "Platz"}, {147, "Verein"}, {148, "Punkte"},
+            {149, "Tordifferenz"}, {150, "Seite zur\xfc" "ck"}, {151, "Seite vor"}, {152, "Weiter"}, {153, "Begegnung"},
+            {154, "Ergebnis"}, {155, "Wertung"}, {156, "Hinspiel"}});
+    Screen(o, "ULVO_ZUSATZ",
+           {{157, "Eins\xe4tze"}, {158, "Tore"}, {159, "Vorlagen"}, {160, "Gelbe Karten"}, {161, "Platzverweise"},
+            {162, "Spielminuten"}, {163, "Titel"}, {164, "Titelchronik"}, {165, "Ewige Top 10"}, {166, "Marktwert"},
+            {185, "Eigentor"}, {186, "Elfmeter"}, {187, "Torsch\xfcsse"}, {188, "Ecken"}, {189, "Abseits"},
+            {190, "Gelbe Karten"}, {191, "Platzverweise"}, {192, "Verletzungen"}, {193, "Fouls"},
+            {194, "Zweik\xe4mpfe verloren"}, {195, "Zweik\xe4mpfe gewonnen"}, {196, "P\xe4sse angekommen / gespielt"},
+            {197, "Ballkontakte"}, {198, "Ballbesitz"}});
+    Screen(o, "OPTIONEN_SCREEN", {{28, "Sieger"}});
+    Screen(o, "TABELLE_SCREEN",
+           {{0, "Alle Spiele"}, {1, "Heimspiele"}, {2, "Ausw\xe4rtsspiele"}, {3, "Bis Spieltag"}, {4, "Ganze Saison"},
+            {5, "Tabelle"}, {7, "Platz"}, {8, "Verein"}, {9, "Sp."}, {10, "S"}, {11, "U"}, {12, "N"}, {13, "Pkt."},
+            {14, "Tore"}, {15, "Diff."}, {16, "Trend"}, {17, "vor dem"}, {18, "nach dem"}, {20, "Spielplan"},
+            {21, "St\xe4rke"}, {22, "Heim"}, {23, "Gast"}, {24, "Ergebnis"}, {25, "Alle Spiele von"},
+            {29, "Vergleich"}, {30, "Nr."}, {32, "\xd8 Marktwert"}, {33, "Tabelle nach dem"}, {34, "Tabelle vor dem"},
+            {35, "Teams"}, {36, "weiter"}, {37, "ausgeschieden"}, {38, "Land"}, {39, "Status"}, {40, "Liga"},
+            {41, "noch dabei"}, {42, "Spiele am"}, {43, "spielfrei"}, {44, "An diesem Spieltag wird nicht gespielt."},
+            {46, "Sieger"}, {47, "Finalist"}, {49, "Alle Spieler"}, {55, "Alle Spieler"}, {56, "Startelf"},
+            {59, "Gesamtwert"}, {60, "\xd8 Sterne"}});
+    Screen(o, "RANGLISTE_SCREEN",
+           {{0, "Letzte Spiele"}, {1, "Saisonpunkte"}, {2, "Formtabelle"},
+            {3, "Die letzten zehn Spiele Ihres Vereins"}, {4, "Die Vereine nach den Punkten dieser Saison"},
+            {5, "Die Vereine nach den Punkten der letzten zehn Spiele"}, {6, "Rang"}, {7, "Verein"}, {8, "Titel"},
+            {9, "Manager"}, {10, "Spieler"}, {11, "Punkte"}, {12, "Wettbewerb"}});
+}
+
 // The player windows: the card, the talents screen, the talent list window
 // and the training questions it asks.
 void Spieler_Fenster_Texte(std::string& o) {
@@ -418,7 +450,6 @@ std::string Screentexte_Text() {
                                {13, "Neu laden?"}, {14, "Speichern?"}, {18, "Ja"}, {19, "Nein"}, {20, "Gespeichert."},
                                {21, "OK"}, {22, "Scout-Spieler"}, {24, "Beenden?"}, {42, "Kontinent"}, {43, "Land"},
                                {46, "Talente:"}, {47, "Markt"}, {48, "Scouts"}});
-    Screen(o, "RANGLISTE_SCREEN", {{0, "Rangliste"}, {1, "Verein"}, {2, "Punkte"}});
     Screen(o, "EINSETZEN_1_SCREEN", {{32, "Lernt:"}});
     Screen(o, "ZUSATZTEXTE_HASK", {{1, "Talente"}, {7, "Buchen"}, {10, "Blaettern"}, {15, "Bl\xe4ttern"}});
     // The menu framework: the panel's menus (0-21, 29), the continue button
@@ -515,6 +546,7 @@ std::string Screentexte_Text() {
             {56, "Die Agentur ist \xfc" "berlastet. Jede weitere Suche kostet Nerven."},
             {57, "Die Agentur sucht vorerst nicht mehr f\xfcr Sie."},
             {58, "Die Werbeagentur meldet sich wieder: sie sucht gern weiter f\xfcr Sie."}});
+    Screentexte_Spieltag(o);
     return o;
 }
 

@@ -17,7 +17,8 @@ constexpr int32_t INIT_EREIGNIS = 400;       // the random events read from erei
 constexpr int32_t INIT_TEXTE = 450;          // the screen texts and the text table
 constexpr int32_t INIT_MENUE = 500;          // the menu framework's icon tables
 // ...and end in the opposite order.
-constexpr int32_t FREI_MENUE = 50;           // the screens' icons and pictures first
+constexpr int32_t FREI_ANKUENDIGUNG = 40;    // a page still on the screen and its pictures first
+constexpr int32_t FREI_MENUE = 50;           // then the screens' icons and pictures
 constexpr int32_t FREI_TEXTEINGABE = 60;     // then a text entry left open
 constexpr int32_t FREI_HILFE = 70;           // and the help box
 constexpr int32_t FREI_EREIGNIS = 100;
@@ -28,12 +29,14 @@ constexpr int32_t FREI_TEXTE = 400;
 // Every frame of the menu phase: the timed work first, the screen last.
 constexpr int32_t MENUE_TRAINING = 100;      // training unit and camps advance
 constexpr int32_t MENUE_NEWS = 200;          // the news round (requests, answers)
+constexpr int32_t MENUE_ANKUENDIGUNG = 300;  // the page before the turn, asked for every 5 s
 constexpr int32_t MENUE_ENTWICKLER = 850;    // the developer keys (VELMORA_DEBUG=1)
 constexpr int32_t MENUE_BILDSCHIRM = 900;    // the menu framework's frame (or a runner ending the turn)
 
 // A manager's turn.
 constexpr int32_t ZUG_BEGINN_LOKAL = 50;     // his club becomes the local club
 constexpr int32_t ZUG_BEGINN_MENUE = 100;    // the turn starts on the main screen
+constexpr int32_t ZUG_BEGINN_ANKUENDIGUNG = 120;   // the page before the turn may show again
 constexpr int32_t ZUG_ENDE_NEWS = 100;       // the messages to the next manager
 
 // The run mode changes: videos and sounds of the old mode stop.
@@ -60,6 +63,10 @@ constexpr int32_t NACH_SPIEL_BANK = 400;
 constexpr int32_t SPIELTAG_STATISTIK = 100;      // the starters' games and goals into the player statistics
 constexpr int32_t SPIELTAG_NACH_SPIEL = 200;     // then Nach_Spiel_Team
 constexpr int32_t SPIELTAG_EREIGNIS = 100;       // the events after a match, and after a run of results
+
+// The ranking's day (the daily line-up check): the competition screens refresh.
+constexpr int32_t RANGLISTE_TAG_TABELLE = 200;
+constexpr int32_t RANGLISTE_TAG_RANGLISTE = 300;
 
 // A competition's match day closes (the after-match pass over its games).
 constexpr int32_t NACHBEARBEITUNG_EINSAETZE = 100;   // appearances, form and the players' statistics games

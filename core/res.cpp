@@ -177,6 +177,16 @@ bool Res_Eintrag_Info(int32_t slot, int32_t nummer, int16_t* typ, uint32_t* byte
     return true;
 }
 
+void* Res_Load_Bild(int32_t slot, int32_t nummer, int32_t tiefe) {
+    int16_t typ = 0;
+    if (!Res_Eintrag_Info(slot, nummer, &typ, nullptr)) return nullptr;
+    if (typ != RES_TYP_BITMAP) {
+        Debug_Printf("Res_Load_Bild: Eintrag %d ist kein Bild (Typ %d)\n", nummer, typ);
+        return nullptr;
+    }
+    return Res_Load(slot, nummer, tiefe, nullptr);
+}
+
 void* Res_Eintrag_Roh(int32_t slot, int32_t nummer, uint32_t* bytes) {
     if (bytes) *bytes = 0;
     const ResEintrag* e = eintrag_von(slot, nummer, "Res_Eintrag_Roh");

@@ -60,6 +60,9 @@ int32_t Res_Close(int32_t slot);
 // Null for a closed slot, an entry outside the table, any other type, a block
 // that runs past its entry or a loader that is missing or refuses.
 void* Res_Load(int32_t slot, int32_t nummer, int32_t tiefe, uint32_t* laenge, uint32_t extra = 0);
+// The same for an entry that must be a picture (type 14): any other entry (an
+// empty data block where a file has no picture) gives null, never its bytes.
+void* Res_Load_Bild(int32_t slot, int32_t nummer, int32_t tiefe);
 // The type and byte count of an entry; false when the slot or entry is invalid.
 bool Res_Eintrag_Info(int32_t slot, int32_t nummer, int16_t* typ, uint32_t* bytes);
 // The raw bytes of an entry (any type) in a new tracked block; null when invalid.

@@ -125,7 +125,7 @@ Rastport* Bild_Res_Laden(int32_t index, int32_t eintrag, int32_t tiefe) {
     }
     const int32_t slot = Bild_Res_Slot(index);
     if (slot < 0) return nullptr;
-    return static_cast<Rastport*>(Res_Load(slot, eintrag, tiefe ? tiefe : Rastport_Screen_Depth(), nullptr));
+    return static_cast<Rastport*>(Res_Load_Bild(slot, eintrag, tiefe ? tiefe : Rastport_Screen_Depth()));
 }
 
 

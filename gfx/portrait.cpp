@@ -83,7 +83,7 @@ int32_t Portrait_Teile_Laden() {
         satz.assign(size_t(PORTRAIT_SATZ[s].anzahl), nullptr);
         for (int32_t i = 0; i < PORTRAIT_SATZ[s].anzahl; ++i)
             satz[size_t(i)] =
-                static_cast<Rastport*>(Res_Load(slot, PORTRAIT_SATZ[s].erster + i, Rastport_Screen_Depth(), nullptr));
+                static_cast<Rastport*>(Res_Load_Bild(slot, PORTRAIT_SATZ[s].erster + i, Rastport_Screen_Depth()));
     }
     g.geladen = true;
     return 1;

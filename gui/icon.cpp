@@ -63,7 +63,7 @@ Rastport* Slave_Laden(int32_t nummer) {
     }
     const int32_t slot = f(nummer / MENUE_SLAVE_BASIS);
     if (slot < 0) return nullptr;
-    return static_cast<Rastport*>(Res_Load(slot, nummer % MENUE_SLAVE_BASIS, Rastport_Screen_Depth(), nullptr));
+    return static_cast<Rastport*>(Res_Load_Bild(slot, nummer % MENUE_SLAVE_BASIS, Rastport_Screen_Depth()));
 }
 
 bool Ueberlappt(const s_icon* i, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {

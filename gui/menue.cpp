@@ -321,6 +321,11 @@ s_icon* Menue_Get_Maus_Ereignis() { return g.bewegt; }
 s_icon* Menue_Get_Aktuelles_Icon() { return g.hover; }
 s_icon* Menue_Get_Gedrueckt() { return g.gedrueckt; }
 
+void Menue_Maus_Position(int32_t* x, int32_t* y) {
+    if (x) *x = Maus_X_Lesen();
+    if (y) *y = Maus_Y_Lesen();
+}
+
 void Menue_Get_Mausposition(int32_t* x, int32_t* y) {
     if (!x || !y) {
         Debug_Printf("Menue_Get_Mausposition: Parameter=NULL!\n");

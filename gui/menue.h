@@ -66,7 +66,9 @@ int32_t Menue_Get_Rechtsklick_Icon();
 s_icon* Menue_Get_Maus_Ereignis();     // the moved icon
 s_icon* Menue_Get_Aktuelles_Icon();    // the hovered icon
 s_icon* Menue_Get_Gedrueckt();         // the pressed icon (drawn pressed)
-void Menue_Get_Mausposition(int32_t* x, int32_t* y);
+void Menue_Get_Mausposition(int32_t* x, int32_t* y);   // the moving picture's top left
+// The mouse of this frame (-1 without a mouse), for screens that act by position.
+void Menue_Maus_Position(int32_t* x, int32_t* y);
 uint8_t Menue_Get_Zustand_Byte();      // 1 while a modal icon is on screen
 // Clears the hover of an icon being removed (sends 0x20 to a type-0x200 icon).
 void Menue_Hover_Entfernen(s_icon* icon);

@@ -88,6 +88,24 @@ s_scrollbar* Klick_Struktur(s_icon* button) {
 
 }  // namespace
 
+void Menue_Senkrechter_Balken(s_icon* track, s_icon* knopf, s_scrollbar* sc, int32_t track_nr, int32_t knopf_nr,
+                              int32_t x, int32_t y, int32_t hoehe, int32_t knopf_dx, int32_t knopf_h,
+                              int32_t track_bild, int32_t knopf_bild, ScrollbarProc proc) {
+    *sc = s_scrollbar{};
+    sc->proc = proc;
+    sc->fest_x = int16_t(x + knopf_dx);
+    sc->y_min = int16_t(y);
+    sc->y_max = int16_t(y + hoehe - knopf_h);
+    *track = Menue_Icon_Neu(track_nr, x, y, track_bild, 0, 3);
+    track->Status = ICON_ST_KEY;
+    track->Main_P = Menue_Scrollbar_Klick;
+    track->partner = int16_t(knopf_nr);
+    *knopf = Menue_Icon_Neu(knopf_nr, x + knopf_dx, y, knopf_bild, ICON_TYP_SCROLLBUTTON | ICON_TYP_BEWEGLICH, 4);
+    knopf->Status = ICON_ST_KEY;
+    knopf->daten = sc;
+    knopf->partner = int16_t(track_nr);
+}
+
 int32_t Menue_Abs_Balkenpos(s_icon* icon) {
     const s_scrollbar* sc = Struktur(icon);
     if (!sc) {

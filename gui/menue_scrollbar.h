@@ -61,6 +61,14 @@ struct Scrollscreen {
     int16_t overlay[5] = {-1, -1, -1, -1, -1};   // icons drawn over the window
 };
 
+// A screen's vertical bar: the track `track_nr` at (x, y) with its picture,
+// its button `knopf_nr` of height `knopf_h` moving from y to y + hoehe -
+// knopf_h at x + knopf_dx and calling `proc`. The records (track, button and
+// structure) stay the caller's, live while the icons are on screen.
+void Menue_Senkrechter_Balken(s_icon* track, s_icon* knopf, s_scrollbar* sc, int32_t track_nr, int32_t knopf_nr,
+                              int32_t x, int32_t y, int32_t hoehe, int32_t knopf_dx, int32_t knopf_h,
+                              int32_t track_bild, int32_t knopf_bild, ScrollbarProc proc);
+
 // The bar position of a button: 0..positions - 1 from its coordinate; 0 with
 // fewer than 2 positions or an empty range; -1 for a null icon or a button
 // without structure.

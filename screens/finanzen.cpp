@@ -156,6 +156,10 @@ uint8_t Finanz_Zeile_Kategorie(int32_t zeile) {
     return uint8_t(ZEILEN[zeile].kategorie | (zeile < FINANZ_EINNAHME_ZEILEN ? BUCHUNG_EINNAHME : 0));
 }
 
+const char* Finanz_Zeile_Text(int32_t zeile) {
+    return zeile >= 0 && zeile < FINANZ_ZEILEN ? Text(ZEILEN[zeile].text) : "";
+}
+
 FinanzWerte Finanz_Werte_Berechnen(int32_t team, int32_t versatz, int32_t gegner, bool auswaerts) {
     FinanzWerte w;
     for (int32_t r = 0; r < FINANZ_ZEILEN; ++r)

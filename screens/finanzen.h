@@ -28,6 +28,8 @@ struct FinanzWerte {
 
 // The booking category of a row (income rows as asked for, with the income bit).
 uint8_t Finanz_Zeile_Kategorie(int32_t zeile);
+// The row's label (its FINANZ_SCREEN text; "" when missing), for the finance page after a match.
+const char* Finanz_Zeile_Text(int32_t zeile);
 // Computes the sheet of `team` for the period `versatz` (0 the open one, -1
 // the last closed one). `gegner` and `auswaerts` name the current match,
 // shown when the period recorded none.

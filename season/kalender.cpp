@@ -184,6 +184,7 @@ void Zug_Beenden() {
     g_hooks.zug_endet.Aufrufen(g.zuege[size_t(g.zug)]);
     ++g.zug;
     Zug_Beginnen();
+    if (g.runmodus == KALENDER_SPIELTAG && g_hooks.letzter_zug) g_hooks.letzter_zug();
 }
 
 // Shutdown: every module freed, the shell ended; nothing runs afterwards.
@@ -224,7 +225,10 @@ void Ereignisse_Abarbeiten() {
 
 // The announcement pages from the menu or the match day.
 bool Ankuendigung_Pruefen(uint32_t jetzt) {
+    const int32_t vorher = g.runmodus;
     int32_t r = g_hooks.ankuendigung_treiber ? g_hooks.ankuendigung_treiber(jetzt) : 0;
+    // A page window took over with its own run mode; it returns here when it closes.
+    if (g.runmodus != vorher) return true;
     bool wartet = g_hooks.ankuendigung_wartet && g_hooks.ankuendigung_wartet();
     if (r == 0 && !wartet) return false;
     g.ankuendigung_zurueck = g.runmodus;
@@ -254,6 +258,12 @@ void Spieltag_Schritt() {
     if (g_hooks.spieltag_frame && g_hooks.spieltag_frame()) return;
     g.spieltag_laeuft = false;
     for (int32_t w : g.heute) Wettbewerb_Spiele_Beendet_Tag(w, g.tag);
+    // The pages the matches left are shown before the date moves on.
+    if (g_hooks.ankuendigung_wartet && g_hooks.ankuendigung_wartet()) {
+        g.ankuendigung_zurueck = KALENDER_TAG_ENDE;
+        Modus_Setzen(KALENDER_ANKUENDIGUNG);
+        return;
+    }
     Modus_Setzen(KALENDER_TAG_ENDE);
 }
 
@@ -403,6 +413,7 @@ void Kalender_Main() {
     }
     case KALENDER_ANKUENDIGUNG: {
         int32_t r = g_hooks.ankuendigung_treiber ? g_hooks.ankuendigung_treiber(jetzt) : 0;
+        if (g.runmodus != KALENDER_ANKUENDIGUNG) break;   // a page window took over
         if (r == 2 && g.spieltag_laeuft && g_hooks.spieltag_frame)
             for (int32_t i = 0; i < ANKUENDIGUNG_SPIELTAG_SCHRITTE && g_hooks.spieltag_frame(); ++i) {}
         bool wartet = g_hooks.ankuendigung_wartet && g_hooks.ankuendigung_wartet();
@@ -413,7 +424,10 @@ void Kalender_Main() {
     case KALENDER_TABELLE:
     case KALENDER_SIEGER:
         g_hooks.menue_frame.Aufrufen();
-        if (!g_hooks.ankuendigung_aktiv || !g_hooks.ankuendigung_aktiv()) Modus_Setzen(g.ankuendigung_zurueck);
+        if (g_hooks.ankuendigung_aktiv && g_hooks.ankuendigung_aktiv()) break;
+        // The window closed: the pages still waiting come first.
+        if (g_hooks.ankuendigung_wartet && g_hooks.ankuendigung_wartet()) Modus_Setzen(KALENDER_ANKUENDIGUNG);
+        else Modus_Setzen(g.ankuendigung_zurueck);
         break;
     case KALENDER_SPIELTAG:
         if (!Ankuendigung_Pruefen(jetzt)) Spieltag_Schritt();
@@ -461,11 +475,11 @@ void Kalender_Set_Runmodus(int32_t modus) {
         Debug_Printf("Kalender_Set_Runmodus: Runmodus %d nicht erlaubt\n", modus);
         return;
     }
-    if (g.runmodus != KALENDER_ANKUENDIGUNG && g.runmodus != KALENDER_MENUE) {
+    if (g.runmodus != KALENDER_ANKUENDIGUNG && g.runmodus != KALENDER_MENUE && g.runmodus != KALENDER_SPIELTAG) {
         Debug_Printf("Kalender_Set_Runmodus: nicht aus Runmodus %d\n", g.runmodus);
         return;
     }
-    if (g.runmodus == KALENDER_MENUE) g.ankuendigung_zurueck = KALENDER_MENUE;
+    if (g.runmodus != KALENDER_ANKUENDIGUNG) g.ankuendigung_zurueck = g.runmodus;
     Modus_Setzen(modus);
 }
 

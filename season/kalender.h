@@ -85,6 +85,9 @@ struct KalenderHooks {
     int32_t (*ankuendigung_treiber)(uint32_t jetzt) = nullptr;
     bool (*ankuendigung_wartet)() = nullptr;
     bool (*ankuendigung_aktiv)() = nullptr;
+    // The last manager of the day has ended his turn: the pages before the
+    // matches are queued (before the match day starts).
+    void (*letzter_zug)() = nullptr;
     // The match day: starts today's matches (false: nothing to play), then
     // advances them each frame (false once every match is closed).
     bool (*spieltag_start)() = nullptr;
@@ -121,7 +124,8 @@ void Kalender_Main();
 void K_NEUER_TAG(int32_t ereignis, int32_t wert);
 
 int32_t Kalender_Get_Runmodus();
-// Sets an announcement window's run mode (17, 18 or 24); others are refused.
+// Sets an announcement window's run mode (17, 18 or 24) from the menu, the
+// match day or the pages; others are refused. The window's end returns there.
 void Kalender_Set_Runmodus(int32_t modus);
 bool Kalender_Ist_Menue_Modus();
 // The team whose turn it is, -1 outside the menu phase.

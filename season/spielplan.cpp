@@ -272,6 +272,23 @@ bool Wettbewerb_Runde_Gespielt(int32_t w, int32_t runde) {
     }
 }
 
+namespace {
+
+// Tells whoever listens that a competition has its winner: the knock-out
+// winner, or the leader of a league's final table.
+void Beendet_Melden(int32_t w) {
+    const WettbewerbSatz* s = Wettbewerb_Satz(w);
+    if (!s || !Wettbewerb_Hooks().beendet) return;
+    int32_t sieger = s->sieger;
+    if (!(s->modus & MODUS_KO_SYSTEM)) {
+        int32_t reihe[TABELLE_TEAMS_MAX];
+        sieger = Tabelle_Reihenfolge(w, reihe) > 0 ? reihe[0] : -1;
+    }
+    if (sieger >= 0) Wettbewerb_Hooks().beendet(w, sieger);
+}
+
+}  // namespace
+
 void Wettbewerb_Spiele_Beendet(int32_t w) { Wettbewerb_Spiele_Beendet_Tag(w, -1); }
 
 void Wettbewerb_Spiele_Beendet_Tag(int32_t w, int32_t tag) {
@@ -288,6 +305,7 @@ void Wettbewerb_Spiele_Beendet_Tag(int32_t w, int32_t tag) {
             Tabelle_Schnappschuss(w, tag >= 0 ? tag : runde);
             ++s->aktuelle_runde;
             if (s->aktuelle_runde > s->spieltage && s->art == ART_GRUPPE) Gruppe_Abschliessen(*s);
+            else if (s->aktuelle_runde > s->spieltage) Beendet_Melden(w);
             continue;
         }
         KO_Runde_Entscheiden(*s, runde);
@@ -296,6 +314,7 @@ void Wettbewerb_Spiele_Beendet_Tag(int32_t w, int32_t tag) {
         if (rest.size() == 1) {
             s->sieger = rest[0];
             s->aktuelle_runde = s->spieltage + 1;
+            Beendet_Melden(w);
         } else if (s->aktuelle_runde <= s->spieltage) {
             Wettbewerb_KO_Runde_Auslosen(w, s->aktuelle_runde);
         }

@@ -3,12 +3,20 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <string>
 
 #include "club/club_netz.h"
 #include "club/spieler.h"
+#include "club/team.h"
 #include "core/debug.h"
+#include "core/mem.h"
 #include "core/spielstand.h"
+#include "core/str.h"
 #include "season/kalender.h"
+#include "season/spielplan.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
 
 namespace velmora {
 namespace {
@@ -111,6 +119,76 @@ Spiel_Lock Statistik_Spiele_Von_Team(int32_t team, int32_t, int32_t, int32_t* ge
     if (wettbewerb) *wettbewerb = s->wettbewerb;
     if (tag) *tag = bester_tag;
     return Spiele_Lock(s->wettbewerb, s->runde, s->paarung, s->spieltag);
+}
+
+namespace {
+
+// The 1-based place and the points of a team in its league; false without one.
+bool Liga_Stand(int32_t team, TabellenPuffer* p, int32_t* platz, int32_t* punkte) {
+    const int32_t liga = Team_Get_Liga(team, 1);
+    const int32_t n = liga >= 0 ? Wettbewerb_Tabelle_Vorbereiten(liga, p) : 0;
+    for (int32_t i = 0; i < n; ++i) {
+        const TabellenZeile& z = p->zeile[p->reihenfolge[i]];
+        if (z.team != team) continue;
+        *platz = i + 1;
+        *punkte = z.punkte[TABELLE_GESAMT];
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void Statistik_Zusammenfassung_Text(int32_t, int32_t heim, int32_t gast, char* zeile1, char* zeile2, int32_t) {
+    if (zeile1) zeile1[0] = 0;
+    if (zeile2) zeile2[0] = 0;
+    if (!zeile1 || !zeile2 || heim < 0 || gast < 0 || heim >= Team_Anzahl() || gast >= Team_Anzahl()) return;
+    auto* p = static_cast<TabellenPuffer*>(Mem_Alloc(sizeof(TabellenPuffer), "Statistik"));
+    if (!p) return;
+    std::string text;
+    for (int32_t team : {heim, gast}) {
+        int32_t platz = 0, punkte = 0;
+        if (!Liga_Stand(team, p, &platz, &punkte)) continue;
+        text += Str_Format("%s%s: %d. Platz, %d Punkte", text.empty() ? "" : "   ", Team_String(TS_NAME_KURZ, team, 0, 0),
+                           platz, punkte);
+    }
+    Mem_Free(p);
+    std::snprintf(zeile1, STATISTIK_ZEILE, "%s", text.c_str());
+    // The latest played game between them: the store holds this season's games only.
+    const SpielDatensatz* letztes = nullptr;
+    for (int32_t i = 0; const SpielDatensatz* s = Spiele_Nummer(i); ++i) {
+        const bool paar = (s->heim == heim && s->gast == gast) || (s->heim == gast && s->gast == heim);
+        if (!paar || !(s->flags & SPIEL_FLAG_GESPIELT) || s->tore_heim < 0) continue;
+        if (!letztes || s->folge >= letztes->folge) letztes = s;
+    }
+    if (!letztes) {
+        std::snprintf(zeile2, STATISTIK_ZEILE, "Die beiden Mannschaften treffen in dieser Saison zum ersten Mal aufeinander.");
+        return;
+    }
+    std::snprintf(zeile2, STATISTIK_ZEILE, "Letztes Duell: %s - %s %d:%d (%s)", Team_String(TS_NAME_KURZ, letztes->heim, 0, 0),
+                  Team_String(TS_NAME_KURZ, letztes->gast, 0, 0), letztes->tore_heim, letztes->tore_gast,
+                  Wettbewerb_Get_Rundentext(letztes->wettbewerb, letztes->runde, letztes->spieltag));
+}
+
+int32_t Statistik_Tabelle_Erstellen(int32_t, int32_t team, int32_t, int32_t art, int32_t,
+                                    char (*zeilen)[STATISTIK_ZEILE], int32_t max) {
+    if (!zeilen || max <= 0 || team < 0 || team >= Team_Anzahl()) return 0;
+    const int32_t wert_art = art == 1 ? STATISTIK_TORE : art == 2 ? STATISTIK_VORLAGEN : STATISTIK_SPIELE;
+    int32_t spieler[TEAM_SPIELER_MAX];
+    const int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, 0);
+    std::vector<std::pair<int32_t, int32_t>> liste;   // (count, player)
+    for (int32_t i = 0; i < n; ++i) {
+        const int32_t w = Spieler_Get_Spieler_Statistik(wert_art, spieler[i], 0);
+        if (w > 0) liste.push_back({w, spieler[i]});
+    }
+    std::sort(liste.begin(), liste.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    const int32_t anzahl = std::min(max, int32_t(liste.size()));
+    for (int32_t i = 0; i < anzahl; ++i)
+        std::snprintf(zeilen[i], STATISTIK_ZEILE, "%s: %d", Spieler_String(SPS_NACHNAME, liste[size_t(i)].second, 0, 0),
+                      liste[size_t(i)].first);
+    return anzahl;
 }
 
 void Statistik_Save(std::vector<uint8_t>& out) {

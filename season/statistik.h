@@ -58,6 +58,20 @@ void Statistik_Saison_Ende();
 Spiel_Lock Statistik_Spiele_Von_Team(int32_t team, int32_t, int32_t, int32_t* gegner, int32_t* wettbewerb,
                                      int32_t* tag);
 
+// The head-to-head summary of a match-day page, two lines of at most
+// STATISTIK_ZEILE - 1 characters: line 1 the league places and points of
+// both teams (each in its own league; a team without one is left out), line
+// 2 their earlier meeting this season (the latest played game between them,
+// in any competition) or that they meet for the first time. The first and
+// last arguments are unused (-1, 0).
+constexpr size_t STATISTIK_ZEILE = 96;
+void Statistik_Zusammenfassung_Text(int32_t, int32_t heim, int32_t gast, char* zeile1, char* zeile2, int32_t);
+// Up to `max` lines "name: count" of the team's best players this season by
+// `art` (1 goals, 2 assists, otherwise appearances), the highest first (equal
+// counts by player number); players with 0 are left out. Their number.
+int32_t Statistik_Tabelle_Erstellen(int32_t, int32_t team, int32_t, int32_t art, int32_t,
+                                    char (*zeilen)[STATISTIK_ZEILE], int32_t max);
+
 // Save-game block: u32 magic "STAT", u32 count, per player the season's and the career's values.
 void Statistik_Save(std::vector<uint8_t>& out);
 bool Statistik_Load(const uint8_t* in, size_t bytes);

@@ -191,6 +191,15 @@ int32_t Wettbewerb_Get_Platz_Markierung(int32_t w, int32_t platz) {
     return 30;
 }
 
+uint16_t Wettbewerb_Get_Platz_Farbe(int32_t w, int32_t platz) {
+    switch (Wettbewerb_Get_Platz_Markierung(w, platz)) {
+    case 31: return PLATZ_FARBE_MEISTER;
+    case 32: return PLATZ_FARBE_AUFSTIEG;
+    case 33: return PLATZ_FARBE_ABSTIEG;
+    default: return PLATZ_FARBE_KEINE;
+    }
+}
+
 bool Tabelle_Schnappschuss(int32_t w, int32_t tag) {
     TabellenPuffer* p = static_cast<TabellenPuffer*>(Mem_Alloc(sizeof(TabellenPuffer), "Tabelle"));
     if (!p) return false;

@@ -70,6 +70,11 @@ int32_t Wettbewerb_Get_Tabellenplatz(int32_t wettbewerb, int32_t team, int32_t, 
 int32_t Tabelle_Reihenfolge(int32_t wettbewerb, int32_t* out);
 // The marking of a place: 30 none, 31 champion, 32 promotion or qualification, 33 relegation.
 int32_t Wettbewerb_Get_Platz_Markierung(int32_t wettbewerb, int32_t platz);
+// The 16-bit text colour of a 0-based place by its marking: white (none),
+// gold (champion), green (promotion or qualification), red (relegation).
+constexpr uint16_t PLATZ_FARBE_KEINE = 0xFFFF, PLATZ_FARBE_MEISTER = 0xEE07, PLATZ_FARBE_AUFSTIEG = 0x6E4C,
+                   PLATZ_FARBE_ABSTIEG = 0xE228;
+uint16_t Wettbewerb_Get_Platz_Farbe(int32_t wettbewerb, int32_t platz);
 
 // Snapshots: the table after a day, packed, kept per competition and day.
 bool Tabelle_Schnappschuss(int32_t wettbewerb, int32_t tag);

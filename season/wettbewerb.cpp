@@ -271,6 +271,25 @@ int32_t Wettbewerb_Get_Land(int32_t id) {
     return s ? s->land : -1;
 }
 
+const char* Wettbewerb_Get_Land_Name(int32_t id) {
+    const int32_t land = Wettbewerb_Get_Land(id);
+    return land >= 0 && land < Team_Anzahl() ? Team_String(TS_NAME, land, 0, 0) : "";
+}
+
+bool Wettbewerb_Ist_Basisliga(int32_t id) {
+    const WettbewerbSatz* s = Satz(nullptr, id);
+    return s && s->art == ART_LIGA && s->land >= 0 && s->liga_unten < 0;
+}
+
+bool Wettbewerb_Ist_Geteilte_Basisliga(int32_t id) {
+    if (!Wettbewerb_Ist_Basisliga(id)) return false;
+    const WettbewerbSatz* s = Satz(nullptr, id);
+    if (s->naechste_gruppe >= 0) return true;
+    for (const WettbewerbSatz& x : g.satz)
+        if (x.id && x.naechste_gruppe == id) return true;
+    return false;
+}
+
 int32_t Wettbewerb_Get_Stamm_Id(int32_t id) {
     const WettbewerbSatz* s = Satz("Wettbewerb_Get_Stamm_Id", id);
     return s ? s->stamm : -1;

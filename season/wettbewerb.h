@@ -95,6 +95,10 @@ struct WettbewerbHooks {
     void (*bank_buchen)(int32_t team, float betrag, int32_t kategorie, const char* text) = nullptr;
     // The current year, for titles; unfilled: the number of seasons played.
     int32_t (*jahr)() = nullptr;
+    // A competition has its winner: a knock-out competition's final is
+    // decided, or a league that is no group has played its last round (the
+    // winner then leads its table). Unfilled: nothing more happens.
+    void (*beendet)(int32_t wettbewerb, int32_t sieger) = nullptr;
 };
 WettbewerbHooks& Wettbewerb_Hooks();
 constexpr int32_t BUCHUNG_PRAEMIE = 7;      // booking category of bonuses
@@ -119,6 +123,12 @@ int32_t Wettbewerb_Get_Schalter(int32_t id, int32_t schalter);
 const char* Wettbewerb_Get_Landespokal(int32_t id, int32_t, int32_t);   // display name
 const char* Wettbewerb_Get_Gruppenname(int32_t id);
 int32_t Wettbewerb_Get_Land(int32_t id);
+// The name of the competition's country (its LAND club), "" when it has none.
+const char* Wettbewerb_Get_Land_Name(int32_t id);
+// A league of a country's pyramid with no league below it; and such a league
+// that is split into parallel groups.
+bool Wettbewerb_Ist_Basisliga(int32_t id);
+bool Wettbewerb_Ist_Geteilte_Basisliga(int32_t id);
 int32_t Wettbewerb_Get_Stamm_Id(int32_t id);
 int32_t Wettbewerb_Erste_Runde(int32_t id);         // the first stage of id's chain (its root)
 int32_t Wettbewerb_Naechste_Runde(int32_t id);      // -1 at the end

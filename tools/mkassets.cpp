@@ -19,8 +19,9 @@
 #include "gfx/bild_muster.h"
 #include "gfx/bild_muster_geld.h"
 #include "gfx/bild_muster_menue.h"
-#include "gfx/bild_muster_start.h"
+#include "gfx/bild_muster_seiten.h"
 #include "gfx/bild_muster_spieler.h"
+#include "gfx/bild_muster_start.h"
 #include "gfx/font.h"
 #include "gfx/wappen.h"
 #include "media/sound.h"
@@ -102,6 +103,9 @@ int main(int argc, char** argv) {
         else if (i == BILD_RES_GESICHTER) setzen(0, Muster_Portrait_Datei(), "the portrait parts");
         for (const MusterGruppe& g : spieler_bilder)
             if (g.datei == i) setzen(g.erster, g.bilder, g.name);
+        // The match-day pages and the competition screens take entries of several files.
+        for (int32_t e : Muster_Seiten_Eintraege(i))
+            setzen(e, {Muster_Eintrag(Muster_Seiten_Bild(i, e), true)}, "the match-day pages");
         if (!fehler.empty()) {
             std::fprintf(stderr, "mkassets: %s %s\n", pfad.c_str(), fehler.c_str());
             return 1;

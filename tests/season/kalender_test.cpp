@@ -493,10 +493,34 @@ TEST(KalenderRunmodus, PagesReturnToTheModeTheyInterrupted) {
     ankuendigung_wartet = false;
     Kalender_Main();
     EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
-    Kalender_Set_Runmodus(KALENDER_TABELLE);   // only from the menu or a page
+    // A page window opened by the match day takes its mode and returns when it is gone.
+    Kalender_Set_Runmodus(KALENDER_TABELLE);
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_TABELLE);
+    Kalender_Main();
     EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
-    Kalender_Set_Runmodus(5);
+    Kalender_Set_Runmodus(5);   // no window's mode
     EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
+    // A window that closes while pages wait hands over to them.
+    ankuendigung_wartet = true;
+    h.ankuendigung_treiber = [](uint32_t) { return 0; };
+    Kalender_Set_Runmodus(KALENDER_ERGEBNISSE);
+    Kalender_Main();
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_ANKUENDIGUNG);
+    ankuendigung_wartet = false;
+    Kalender_Main();
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_SPIELTAG);
+    // The pages the last matches leave show before the date moves on.
+    h.spieltag_frame = [] {
+        ankuendigung_wartet = true;
+        return false;
+    };
+    const int32_t tag = Tag_Index();
+    Kalender_Main();
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_ANKUENDIGUNG);
+    ankuendigung_wartet = false;
+    Kalender_Main();
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_TAG_ENDE);
+    EXPECT_EQ(Tag_Index(), tag);
 }
 
 TEST(KalenderSpielstand, DamagedCalendarBlocksAreRefusedAndNothingChanges) {

@@ -1,0 +1,278 @@
+// tests/matchview/ankuendigung_seiten_test.cpp - the match-day pages in a
+// running game, played by mouse: the match report of a 3:2 with an own goal
+// and a penalty, a goalless report, the results, table and winner windows,
+// the page before the turn with its zoom, and the pre-match picture once its
+// plates have arrived; each against a reviewed picture.
+#include <set>
+
+#include "core/prioritaeten.h"
+#include "club/manager.h"
+#include "gui/icon.h"
+#include "gui/menue_panel.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_satz.h"
+#include "business/bank.h"
+#include "matchview/ankuendigung.h"
+#include "matchview/ergebnis_seite.h"
+#include "matchview/vorspiel.h"
+#include "season/kalender.h"
+#include "season/spielplan.h"
+#include "season/wettbewerb.h"
+#include "tests/support/ergebnisse.h"
+#include "tests/support/seiten_welt.h"
+
+namespace velmora::test {
+namespace {
+
+class AnkuendigungSeiten : public SeitenWelt {};
+
+// The page of a kind stands on the screen (drawn by the driver in the run mode of the pages).
+bool Seite(int32_t art) {
+    return Ankuendigung_Phase_Laeuft() && Ankuendigung_Art() == art && Kalender_Get_Runmodus() == KALENDER_ANKUENDIGUNG;
+}
+bool Fenster(int32_t modus) { return Ankuendigung_Aktiv() && Kalender_Get_Runmodus() == modus; }
+
+bool Schilder_Da() {
+    if (!Seite(ANK_VOR_SPIEL)) return false;
+    for (int32_t k = 0; k < 2; ++k) {
+        int32_t n = 0;
+        const Ankuendigung_Spielerschild* s = Ankuendigung_Schilder(k, &n);
+        if (n == 0) return false;
+        for (int32_t i = 0; i < n; ++i)
+            if (s[i].x != s[i].ziel_x) return false;
+    }
+    return true;
+}
+
+// Waits for the condition, keeps the picture a few frames later, then clicks it away at (x, y).
+void Foto_Und_Weg(std::function<bool()> bis, const char* name, int32_t x = 400, int32_t y = 300) {
+    SeitenWelt::plan.push_back({bis, 3000, -100, -100, 0, false, name});
+    SeitenWelt::plan.push_back({nullptr, 4, x, y, 0, true, name});
+    SeitenWelt::plan.push_back({nullptr, 2, x, y, 1, false, name});
+    SeitenWelt::plan.push_back({nullptr, 2, x, y, 0, false, name});
+}
+
+struct Stand {
+    int32_t team = -1;
+    int32_t tag_beim_klick = -1;
+    int32_t modus_nach_klick = -1;
+    bool zoom_ueberstanden = false;
+} g_stand;
+
+TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatchPicture) {
+    g_stand = Stand{};
+    erster_zug = [](int32_t team) {
+        g_stand.team = team;
+        const int32_t w = Team_Get_Liga(team, 1);
+        // The first matchday played by hand: the team's game 3:2 with an own goal and a penalty.
+        int32_t paare[2 * WETTBEWERB_TEAMS_MAX];
+        const int32_t n = Wettbewerb_Get_Spieltag_Paarungen(w, 1, paare);
+        int32_t eigen = 0;
+        for (int32_t p = 0; p < n; ++p)
+            if (paare[2 * p] == team || paare[2 * p + 1] == team) eigen = p;
+        Runde_Setzen(w, 1);
+        Ergebnis_Setzen(w, 1, eigen, 0,
+                        {{0, 12}, {1, 31, EREIGNIS_EIGENTOR}, {0, 55, TORART_STANDARD_8000}, {1, 70}, {0, 88}}, 23456);
+        const int32_t torlos = (eigen + 1) % n;
+        Ergebnis_Setzen(w, 1, torlos, 0, {});
+        // As the match day stages them: the manager's club as the record's home team.
+        auto eintragen = [&](int32_t p, int32_t art, uint32_t schluessel) {
+            const Spiel_Lock h = Spiele_Lock(w, 1, p, 0);
+            const AnkuendigungDaten d = Ankuendigung_Daten_Von_Spiel(h);
+            const bool mensch_gast = int32_t(d.gast) == team;
+            Ankuendigung_Setzen(w, mensch_gast ? team : int32_t(d.heim), mensch_gast ? int32_t(d.heim) : int32_t(d.gast),
+                                1, p, 0, &d);
+            Spiele_Unlock(h);
+            Ankuendigung_In_Buffer(art, schluessel);
+        };
+        // The club's period up to this match: gate money and advertising in, wages, upkeep and training out.
+        const struct {
+            uint8_t kategorie;
+            float betrag;
+        } buchungen[] = {{BUCHUNG_EINTRITT, 184000}, {BUCHUNG_WERBUNG, 95000}, {BUCHUNG_SPIELERKOSTEN, -212000},
+                         {BUCHUNG_STADION_UNTERHALT, -31000}, {BUCHUNG_TRAINING, -12500}};
+        for (const auto& b : buchungen)
+            EXPECT_TRUE(b.betrag > 0 ? Bank_Gutschrift(team, b.betrag, b.kategorie, -1)
+                                     : Bank_Abbuchung(team, -b.betrag, b.kategorie, 1, -1));
+        {
+            const Spiel_Lock h = Spiele_Lock(w, 1, eigen, 0);
+            Bank_Periode_Buchen(team, Spiele_Get_Spiel(h, 0));
+            Spiele_Unlock(h);
+        }
+        // Keys in the order of the pictures below.
+        eintragen(eigen, ANK_TORE, 1000);
+        eintragen(eigen, ANK_STATISTIK, 999);
+        eintragen(eigen, ANK_FINANZEN, 998);
+        eintragen(torlos, ANK_TORE, 997);
+        eintragen(eigen, ANK_ERGEBNISSE, 996);
+        eintragen(eigen, ANK_TABELLE, 995);
+        Ankuendigung_Setzen(w, team, -1, Wettbewerb_Get_Info(w)->modus, 0, 0, nullptr);
+        Ankuendigung_In_Buffer(ANK_SIEGER, 900);
+        // A friendly today: the page before the turn and the pre-match picture.
+        for (int32_t f : Wettbewerb_Alle())
+            if (Wettbewerb_Ist_Freundschaft(f)) Wettbewerb_Freundschaftsspiel(f, team, paare[2 * torlos]);
+    };
+    Foto_Und_Weg([] { return Seite(ANK_TORE); }, "tore 3:2");
+    Foto_Und_Weg([] { return Seite(ANK_STATISTIK); }, "statistik");
+    Foto_Und_Weg([] { return Seite(ANK_FINANZEN); }, "finanzen");
+    Foto_Und_Weg([] { return Seite(ANK_TORE); }, "tore 0:0");
+    Foto_Und_Weg([] { return Fenster(KALENDER_ERGEBNISSE); }, "ergebnisse", 491, 552);   // the close button
+    Foto_Und_Weg([] { return Fenster(KALENDER_TABELLE); }, "tabelle", 491, 552);
+    Foto_Und_Weg([] { return Fenster(KALENDER_SIEGER); }, "sieger");
+    // The page before the turn zooms open; a click during the zoom does nothing.
+    plan.push_back({[] { return Seite(ANK_VOR_MENUE); }, 3000, -100, -100, 0, false, "vor dem menue"});
+    plan.push_back({nullptr, 2, 400, 300, 1, false, "klick im zoom"});
+    plan.push_back({nullptr, 2, 400, 300, 0, false, "losgelassen"});
+    plan.push_back({[] { return g_stand.zoom_ueberstanden = Seite(ANK_VOR_MENUE); }, 1, 400, 300, 0, false, "noch da"});
+    // Fully shown: the picture, then a click over the continue button closes the page only.
+    plan.push_back({nullptr, 30, 752, 583, 0, true, "vor dem menue ganz"});
+    plan.push_back({nullptr, 2, 752, 583, 1, false, "schliessen"});
+    plan.push_back({nullptr, 2, 752, 583, 0, false, "losgelassen"});
+    plan.push_back({[] {
+                        g_stand.tag_beim_klick = Tag_Index();
+                        g_stand.modus_nach_klick = Kalender_Get_Runmodus();
+                        return true;
+                    },
+                    10, 752, 583, 0, false, "darunter"});
+    // Now the continue button ends the turn; the pre-match picture follows.
+    Klick(752, 583, 4);
+    Foto_Und_Weg(Schilder_Da, "vor dem spiel");
+    plan.push_back({[] { return !Seite(ANK_VOR_SPIEL); }, 20, 400, 300, 0, false, "der klick nimmt das bild weg"});
+    ASSERT_EQ(Abspielen(), "");
+    EXPECT_TRUE(g_stand.zoom_ueberstanden) << "the click during the zoom closed the page";
+    EXPECT_EQ(g_stand.tag_beim_klick, 0);
+    EXPECT_EQ(g_stand.modus_nach_klick, KALENDER_MENUE) << "the closing click reached the continue button";
+    const char* namen[] = {"seite_tore",     "seite_statistik", "seite_finanzen", "seite_tore_torlos", "seite_ergebnisse",
+                           "seite_tabelle_1", "seite_sieger",   "seite_vor_menue", "seite_vor_spiel"};
+    ASSERT_EQ(fotos.size(), std::size(namen));
+    for (size_t i = 0; i < fotos.size(); ++i) EXPECT_EQ(Vergleichen(namen[i], i), "") << namen[i];
+}
+
+}  // namespace
+}  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// Two managers play on from the first day, every page switched on; a click
+// every few frames takes each page away and every turn ends at once.
+class AnkuendigungTage : public SeitenWelt {
+protected:
+    void SetUp() override {
+        menschen = 2;
+        SeitenWelt::SetUp();
+        Kalender_Hooks().maus_latch = Klicken_Und_Merken;
+        Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 40, [] {
+            if (Tag_Index() >= tage) Programm_Beenden_Anfordern();
+            else K_NEUER_TAG(K_FERTIG, 0);
+        }, "Zugende");
+    }
+    static void Klicken_Und_Merken() {
+        ++bild;
+        Plat_Headless_Maus(400, 300, bild % 4 < 2 ? 1 : 0);
+        Maus_Tasten_Latch();
+        if (Ankuendigung_Phase_Laeuft()) gesehen.insert(Ankuendigung_Art());
+        if (Ankuendigung_Aktiv()) gesehen.insert(Kalender_Get_Runmodus());
+    }
+    static inline int32_t bild = 0, tage = 0;
+    static inline std::set<int32_t> gesehen;
+};
+
+TEST_F(AnkuendigungTage, FortyFiveDaysOfTwoManagersEndWithAnEmptyBuffer) {
+    tage = 45;   // the first league matchday is day 39
+    bild = 0;
+    gesehen.clear();
+    EXPECT_EQ(Abspielen(30000), "");
+    EXPECT_GE(Tag_Index(), 0);
+    EXPECT_TRUE(Ankuendigung_Buffer_Leer()) << "every page was shown and taken away";
+    EXPECT_FALSE(Ankuendigung_Phase_Laeuft());
+    for (int32_t art : {ANK_VOR_MENUE, ANK_VOR_SPIEL, ANK_TORE, ANK_STATISTIK, ANK_FINANZEN, KALENDER_ERGEBNISSE,
+                        KALENDER_TABELLE})
+        EXPECT_TRUE(gesehen.count(art)) << art;
+}
+
+}  // namespace
+}  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// The two panels of a live match: the competition's other results and its
+// table, drawn over the screen, dragged and closed by a right click.
+class ErgebnisPanels : public SeitenWelt {
+protected:
+    void TearDown() override {
+        Spielfeld_Aktives_Merken(nullptr);
+        SeitenWelt::TearDown();
+    }
+};
+
+struct PanelStand {
+    int32_t unten_ergebnis = -1, unten_tabelle = -1;
+    bool ergebnis_zu = false;
+    int32_t option = -1;
+} g_panel;
+
+TEST_F(ErgebnisPanels, BothPanelsShowTheMatchdayDragToTheEdgeAndCloseByARightClick) {
+    static std::vector<uint8_t> satz(sizeof(Spielfeld_Satz));
+    g_panel = PanelStand{};
+    erster_zug = [](int32_t team) {
+        const int32_t w = Team_Get_Liga(team, 1);
+        Runde_Setzen(w, 1);
+        auto* s = reinterpret_cast<Spielfeld_Satz*>(satz.data());
+        s->wettbewerb = uint32_t(w);
+        s->runde = 1;
+        s->spieltag = 0;
+        Spielfeld_Aktives_Merken(s);
+        Manager_Icon_Button_An_Aus(team, ICON_OPTION_ERGEBNISSE, 1);
+        EXPECT_TRUE(Ergebnis_Seite(1));
+        EXPECT_TRUE(Ergebnis_Seite(0));
+        Ankuendigung_Flags();
+    };
+    plan.push_back({[] { return zug_gesehen; }, 2000, -100, -100, 0, false, "erster Zug"});
+    plan.push_back({nullptr, 4, 760, 60, 0, true, "panels"});
+    // The table panel (first at 350, 120) dragged far below: its lower edge stops at 565.
+    plan.push_back({nullptr, 2, 360, 130, 0, false, "auf die tabelle"});
+    plan.push_back({nullptr, 2, 360, 130, 1, false, "greifen"});
+    plan.push_back({nullptr, 3, 380, 595, 1, false, "ziehen"});
+    plan.push_back({nullptr, 2, 380, 595, 1, false, "gezogen"});
+    plan.push_back({[] {
+                        const s_icon* t = Menue_Screen_Icon_Aus_Nummer(ICON_PANEL_TABELLE);
+                        g_panel.unten_tabelle = t->y + t->ho;
+                        return true;
+                    },
+                    1, 380, 595, 0, false, "loslassen"});
+    // The results panel (first at 150, 120): the same, then a right click closes it.
+    plan.push_back({nullptr, 2, 160, 130, 0, false, "auf die ergebnisse"});
+    plan.push_back({nullptr, 2, 160, 130, 1, false, "greifen"});
+    plan.push_back({nullptr, 3, 170, 595, 1, false, "ziehen"});
+    plan.push_back({nullptr, 2, 170, 595, 1, false, "gezogen"});
+    plan.push_back({[] {
+                        const s_icon* e = Menue_Screen_Icon_Aus_Nummer(ICON_PANEL_ERGEBNIS);
+                        g_panel.unten_ergebnis = e->y + e->ho;
+                        return true;
+                    },
+                    1, 170, 595, 0, false, "loslassen"});
+    plan.push_back({[] {
+                        const s_icon* e = Menue_Screen_Icon_Aus_Nummer(ICON_PANEL_ERGEBNIS);
+                        return e != nullptr;
+                    },
+                    2, 170, 555, 0, false, "hin"});
+    plan.push_back({nullptr, 2, 170, 555, 2, false, "rechtsklick"});
+    plan.push_back({[] {
+                        g_panel.ergebnis_zu = !Menue_Screen_Icon_Ist_Vorhanden(ICON_PANEL_ERGEBNIS);
+                        g_panel.option = Manager_Icon_Button_Lesen(Menue_Lokal().team, ICON_OPTION_ERGEBNISSE);
+                        return true;
+                    },
+                    3, 170, 555, 0, false, "zu"});
+    ASSERT_EQ(Abspielen(), "");
+    EXPECT_EQ(g_panel.unten_tabelle, 565);
+    EXPECT_EQ(g_panel.unten_ergebnis, 564);
+    EXPECT_TRUE(g_panel.ergebnis_zu);
+    EXPECT_EQ(g_panel.option, 0) << "the results' option icon is switched off";
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("panels_live", 0), "");
+}
+
+}  // namespace
+}  // namespace velmora::test
