@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 #include "app/verdrahtung.h"
@@ -13,6 +14,8 @@
 #include "core/programm.h"
 #include "core/rnd.h"
 #include "core/str.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_pruefen.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
@@ -21,6 +24,7 @@
 #include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_regeln.h"
 
 namespace velmora {
 
@@ -51,6 +55,29 @@ void stoppen(SimStopp stopp, const std::string& text) {
     s.stopp = stopp;
     s.fehler_text = text;
     Programm_Beenden_Anfordern();
+}
+
+// The checker's state per live record, by game number.
+std::map<uint32_t, Spielfeld_Pruefstand>& Pruefstaende() {
+    static std::map<uint32_t, Spielfeld_Pruefstand> m;
+    return m;
+}
+
+// Checks every live record after a frame; the first broken rule stops the run.
+void Live_Pruefen(int64_t frame) {
+    if (!Spielfeld_Ist_Initialisiert() || Spielfeld_Anzahl() == 0) {
+        Pruefstaende().clear();
+        return;
+    }
+    for (Spielfeld_Satz* satz = Spielfeld_Naechster(nullptr); satz; satz = Spielfeld_Naechster(satz)) {
+        if (satz->live != 1) continue;
+        const int32_t abschnitte = Wettbewerb_Anz_Spielabschnitte(int32_t(satz->wettbewerb));
+        const char* regel = Spielfeld_Pruefen(satz, abschnitte, &Pruefstaende()[satz->spiel]);
+        if (!regel) continue;
+        stoppen(SimStopp::REGEL, Str_Format("frame %lld, day %d, game %u, minute %d: %s", static_cast<long long>(frame),
+                                            Tag_Index(), satz->spiel, satz->minute, regel));
+        return;
+    }
 }
 
 }  // namespace
@@ -120,11 +147,21 @@ void Sim_Tag() {
 
 bool Sim_Bis_Tag(int32_t bis) {
     SimZustand& s = Sim();
-    int64_t budget = int64_t(std::max(bis, 1)) * 64 + 256;
+    // A diced day takes a few dozen frames; a day with matches computed live
+    // thousands (a live match ends before 50,000 frames). The budget is per
+    // day, so only a day that never ends stops the run.
+    constexpr int64_t TAG_BUDGET = 120000;
+    int64_t budget = TAG_BUDGET;
+    int32_t tag = Tag_Index();
     while (!s.fehler && budget-- > 0) {
         if (Kalender_Get_Runmodus() == KALENDER_TAG_START && Tag_Index() >= bis) return true;
+        if (Tag_Index() != tag) {
+            tag = Tag_Index();
+            budget = TAG_BUDGET;
+        }
         Kalender_Main();
         ++s.frames;
+        if (s.optionen.pruefen) Live_Pruefen(s.frames);
         if (Kalender_Get_Runmodus() == KALENDER_AUS) return false;
     }
     return false;

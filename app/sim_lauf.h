@@ -24,6 +24,11 @@ struct SimOptionen {
     // game's: it starts today's matches and advances them each frame.
     bool (*spieltag_start)() = nullptr;
     bool (*spieltag_frame)() = nullptr;
+    // Every match is computed live, as if every competition asked for it.
+    bool alle_live = false;
+    // The invariant checker runs over every live record after every frame;
+    // the first broken rule stops the run.
+    bool pruefen = false;
 };
 
 // Why a game without a screen stopped.
@@ -31,13 +36,14 @@ enum class SimStopp : int32_t {
     KEINER = 0,
     WELT,    // the world could not be built (a configuration file missing, unreadable or faulty)
     LADEN,   // the save slot could not be loaded
+    REGEL,   // a live match broke a rule of the invariant checker
 };
 
 struct SimZustand {
     SimOptionen optionen;
     bool laden_angefordert = false;
     bool fehler = false;
-    SimStopp stopp = SimStopp::KEINER;
+    SimStopp stopp = SimStopp::KEINER;   // see SimStopp
     std::string fehler_text;   // one line naming what failed
     // The report of the last season as it ended (before the season change
     // cleared its tables); empty until a season has ended.

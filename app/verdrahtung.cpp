@@ -262,6 +262,7 @@ bool Spiel_Verdrahten(const VerdrahtungOptionen& optionen, std::string* fehler) 
 }
 
 void Spiel_Entdrahten() {
+    Spielstand_Schreiber_Warten();   // the last autosave is on the disk, or reported, while the modules are bound
     for (auto it = g.gebunden.rbegin(); it != g.gebunden.rend(); ++it) Abbauen(*it);
     g.gebunden.clear();
     g.besitzer.clear();

@@ -44,6 +44,7 @@
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
 #include "match/spieltag.h"
+#include "match/spieltag_netz.h"
 #include "media/sound.h"
 #include "media/video.h"
 #include "net/internet.h"
@@ -328,6 +329,15 @@ void Binden_Bildschirm() {
     Besetzen(p.kontostand, [](int32_t team) { return Bank_Kontostand(team, false, -1); }, "MenuePanel.kontostand");
     Besetzen(p.mittelwert, [](int32_t team) { return Bank_Mittelwert(team, false, -1); }, "MenuePanel.mittelwert");
     Besetzen(p.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "MenuePanel.geld_text");
+    Besetzen(p.client_melden, [] { Spieltag_Client_Melden(); }, "MenuePanel.client_melden");
+    // Network play: the wait for the other side keeps the main screen, "Weiter" disabled.
+    Besetzen(
+        Kalender_Hooks().netz_warten,
+        [](int32_t an) {
+            if (an && Menue_Lokal().team >= 0) Menue_Hauptscreen();
+            Menue_Panel_Icon_Schalten(an);
+        },
+        "Kalender.netz_warten");
     Binden_Spielerfenster();
     // The other managers hear of the finished day from the news' turn end.
     Binden_Tabellen_Screens();

@@ -12,6 +12,7 @@
 //   writes it.
 #include <algorithm>
 
+#include "app/sim_lauf.h"
 #include "app/verdrahtung_intern.h"
 #include "business/bank.h"
 #include "club/aufstellung.h"
@@ -21,13 +22,17 @@
 #include "club/spieler.h"
 #include "club/talente.h"
 #include "club/team.h"
+#include "core/stoppuhr.h"
 #include "core/prioritaeten.h"
 #include "match/nachbearbeitung.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_linie.h"
+#include "match/spielfeld_tick.h"
 #include "match/spieltag.h"
 #include "match/spieltag_hooks.h"
+#include "match/spieltag_netz.h"
+#include "net/internet.h"
 #include "net/net.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
@@ -107,13 +112,24 @@ int32_t positionsstaerke(const Spielfeld_Satz* satz, int32_t team, int32_t spiel
     return Spieler_Positionsstaerke(spieler, linie_x, Spielfeld_Spielt_Nach_Links(satz, team));
 }
 
+// The match day's frame of a live record: the tick with the program clock.
+float tick(Spielfeld_Satz* satz, int8_t* elfer, int32_t nachholen) {
+    return Spielfeld_Tick(satz, 1, elfer, nachholen, Zeit_Ms());
+}
+void anstoss(Spielfeld_Satz* satz) { Spielfeld_Anstoss_Ausfuehren(satz); }
+// The simulator's --live: every competition computes its matches live (switch 5).
+int32_t schalter(int32_t w, int32_t nummer) {
+    if (nummer == 5 && Sim().optionen.alle_live) return 1;
+    return Wettbewerb_Get_Schalter(w, nummer);
+}
+
 }  // namespace
 
 void Binden_Spielfeld() {
     SpielfeldHooks& h = Spielfeld_Hooks();
     Besetzen(h.spiel, spiel, "Spielfeld.spiel");
     Besetzen(h.spiel_ereignis, ereignis, "Spielfeld.spiel_ereignis");
-    Besetzen(h.wettbewerb_schalter, Wettbewerb_Get_Schalter, "Spielfeld.wettbewerb_schalter");
+    Besetzen(h.wettbewerb_schalter, schalter, "Spielfeld.wettbewerb_schalter");
     Besetzen(h.wettbewerb_wichtigkeit, [](int32_t w) { return Wettbewerb_Spiel_Wichtigkeit(w, -1); },
              "Spielfeld.wettbewerb_wichtigkeit");
     Besetzen(h.wettbewerb_international, Wettbewerb_Ist_International, "Spielfeld.wettbewerb_international");
@@ -132,6 +148,7 @@ void Binden_Spielfeld() {
     // The crowd and the sound variants draw from the presentation's generator,
     // never from the game's random table.
     Besetzen(h.zufall_bereich, Zufall_Bereich, "Spielfeld.zufall_bereich");
+    Besetzen(h.anstoss_ausfuehren, anstoss, "Spielfeld.anstoss_ausfuehren");
     Besetzen(Kader_Hooks().spielfeld_taktik_linie, Spielfeld_Taktik_Linie, "Kader.spielfeld_taktik_linie");
     Block(Spielfeld_Spielstand_Anmelden, "Spielfeld");
 }
@@ -143,6 +160,7 @@ void Binden_Spieltag() {
     Besetzen(h.monat, monat, "Spieltag.monat");
     Besetzen(h.heute_spielende_wettbewerbe, heute_spielende, "Spieltag.heute_spielende_wettbewerbe");
     Besetzen(h.heutige_spiele, Kalender_Heutige_Spiele, "Spieltag.heutige_spiele");
+    Besetzen(h.tick, tick, "Spieltag.tick");
     Abonnieren(h.nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_STATISTIK, Spielfeld_Tore_Eintragen);
     Abonnieren(h.nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_NACH_SPIEL, Nach_Spiel_Team);
     Abonnieren(h.nachbearbeitung, "Spieltag.nachbearbeitung", prio::NACHBEARBEITUNG_EINSAETZE,
@@ -153,6 +171,14 @@ void Binden_Spieltag() {
     Abonnieren(k.vor_saisonwechsel, "Kalender.vor_saisonwechsel", prio::SAISONWECHSEL_SPIELTAG,
                Spieltag_Geschlossene_Freigeben);
     Block(Spieltag_Spielstand_Anmelden, "Spieltag");
+    // The day hand-over of network play: a client's report of its day, a
+    // client gone, the server's day fetched by a waiting client.
+    if (!Internet_Server_Anmelden(ANFRAGE_SPIELTAG_MELDEN, "vi", Spieltag_Melden_Anfrage))
+        Fehler("Anfrage 1029 nicht anzumelden");
+    else
+        Beim_Abbinden([] { Internet_Server_Abmelden(ANFRAGE_SPIELTAG_MELDEN); });
+    Besetzen(Net_Hooks().client_getrennt, Spieltag_Client_Freigeben, "Net.client_getrennt");
+    Besetzen(k.client_alles_holen, Client_Alles_Holen, "Kalender.client_alles_holen");
 }
 
 }  // namespace velmora::verdrahtung

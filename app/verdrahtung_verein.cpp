@@ -166,6 +166,24 @@ void Binden_News() {
     Besetzen(r.heute, Tag_Index, "Richter.heute");
     Besetzen(Spieltag_Hooks().news, spieltag_news, "Spieltag.news");
     Besetzen(Kader_Hooks().transfer_news, News_Transfer, "Kader.transfer_news");
+    // A client's news check every 5 s: before it the start teams, the bank and
+    // the own club again; after a shown item its players and the bank's loans.
+    NewsHooks& n = News_Hooks();
+    Besetzen(
+        n.client_vorbereiten,
+        [](int32_t team) {
+            Team_Internet_Client_Startteams();
+            Bank_Client_Alles_Holen(team);
+            Team_Internet_Client_Refresh();
+        },
+        "News.client_vorbereiten");
+    Besetzen(
+        n.client_nachladen,
+        [](int32_t) {
+            Spieler_Internet_Client_Refresh();
+            Bank_Client_Konto_Holen();
+        },
+        "News.client_nachladen");
     KalenderHooks& k = Kalender_Hooks();
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_NEWS, [] {
         News_Datei_Oeffnen();

@@ -184,29 +184,209 @@ struct Plan {
     int32_t torwart = -1;              // index into the squad, -1 when a field player keeps goal
 };
 
-// Rules 3-4 for one formation.
-void Plan_Rechnen(const Formation& f, const Kandidat* kader, int32_t n, Plan& plan,
-                  std::vector<const Kandidat*>& feld) {
-    int32_t gruppen[4];
-    Formation_Gruppen_Zaehlen(f, gruppen);
-    int32_t bedarf[GRUPPEN] = {1, gruppen[2], gruppen[1], gruppen[0]};
-    plan.formation = f;
-    plan.torwart = -1;
-    int32_t bester_tw = -1;
+// Rule 3 and the field players: the best available goalkeeper (the first of
+// equal ones) and the value he brings, and the available field players.
+int64_t Tor_Und_Feld(const Kandidat* kader, int32_t n, int32_t bedarf[GRUPPEN], int32_t& torwart,
+                     std::vector<const Kandidat*>& feld) {
+    torwart = -1;
     for (int32_t i = 0; i < n; ++i)
-        if (kader[i].verfuegbar && kader[i].art == 0 && (bester_tw < 0 || kader[i].grund > kader[bester_tw].grund))
-            bester_tw = i;
+        if (kader[i].verfuegbar && kader[i].art == 0 && (torwart < 0 || kader[i].grund > kader[torwart].grund))
+            torwart = i;
     feld.clear();
     for (int32_t i = 0; i < n; ++i)
         if (kader[i].verfuegbar && kader[i].art != 0) feld.push_back(&kader[i]);
-    int64_t extra = 0;
-    if (bester_tw >= 0) {
-        plan.torwart = bester_tw;
-        bedarf[0] = 0;
-        extra = 2 * GEWICHT_BESETZT + kader[bester_tw].grund;
-    }
+    bedarf[0] = torwart >= 0 ? 0 : 1;
+    return torwart >= 0 ? 2 * GEWICHT_BESETZT + kader[torwart].grund : 0;
+}
+
+void Bedarf_Von(const Formation& f, int32_t bedarf[GRUPPEN]) {
+    int32_t gruppen[4];
+    Formation_Gruppen_Zaehlen(f, gruppen);
+    bedarf[1] = gruppen[2];
+    bedarf[2] = gruppen[1];
+    bedarf[3] = gruppen[0];
+}
+
+// Rules 3-4 for one formation, searched on its own.
+void Plan_Rechnen(const Formation& f, const Kandidat* kader, int32_t n, Plan& plan,
+                  std::vector<const Kandidat*>& feld) {
+    int32_t bedarf[GRUPPEN];
+    int64_t extra = Tor_Und_Feld(kader, n, bedarf, plan.torwart, feld);
+    Bedarf_Von(f, bedarf);
+    plan.formation = f;
     plan.wert = extra + Gruppen_Verteilen(feld, bedarf, plan.gruppe_von);
 }
+
+// The built-in systems as the formation choice sees them: the group counts
+// and the key of equal counts, read once.
+struct Standardsystem {
+    int32_t bedarf[GRUPPEN] = {};
+    int32_t schluessel = 0;
+};
+const Standardsystem* Standardsysteme() {
+    static const auto systeme = [] {
+        std::vector<Standardsystem> s(FORMATION_STANDARD_ANZAHL);
+        for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i) {
+            Formation f;
+            Formation_Standard(i, &f);
+            Bedarf_Von(f, s[size_t(i)].bedarf);
+            s[size_t(i)].schluessel = s[size_t(i)].bedarf[3] * 100 + s[size_t(i)].bedarf[2] * 10 + s[size_t(i)].bedarf[1];
+        }
+        return s;
+    }();
+    return systeme.data();
+}
+
+// Rule 5 for a computer club, fast: one dynamic programme over the box of the
+// largest group counts serves every built-in system. A state's value and its
+// recorded choice depend only on the states below it, visited in the same
+// order as in a system's own box, so each system reads in the shared table
+// exactly what its own search would give, ties included. Only states below
+// some system's counts are worked. Returns the index of the chosen system;
+// `plan` gets the system's counts' line-up (its formation is not set).
+int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& plan,
+                        std::vector<const Kandidat*>& feld) {
+    const Standardsystem* sys = Standardsysteme();
+    int32_t bedarf[GRUPPEN];
+    const int64_t extra = Tor_Und_Feld(kader, n, bedarf, plan.torwart, feld);
+    // The box, the states some system reaches (in the order a system's own box
+    // visits them) and the groups each may still grow in: fixed by the
+    // built-in systems, so worked out once for a club with and without keeper.
+    struct Kasten {
+        int32_t dim[GRUPPEN] = {};
+        int32_t schritt[GRUPPEN] = {};
+        int32_t zustaende = 0;
+        std::vector<std::pair<int32_t, uint8_t>> arbeit;   // state, groups it may grow in
+    };
+    static const auto kaesten = [sys] {
+        std::vector<Kasten> k(2);
+        for (int32_t tor = 0; tor < 2; ++tor) {
+            Kasten& ka = k[size_t(tor)];
+            int32_t* dim = ka.dim;
+            dim[0] = tor + 1;
+            dim[1] = dim[2] = dim[3] = 1;
+            for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i)
+                for (int32_t gr = 1; gr < GRUPPEN; ++gr) dim[gr] = std::max(dim[gr], sys[i].bedarf[gr] + 1);
+            ka.zustaende = dim[0] * dim[1] * dim[2] * dim[3];
+            ka.schritt[0] = dim[1] * dim[2] * dim[3];
+            ka.schritt[1] = dim[2] * dim[3];
+            ka.schritt[2] = dim[3];
+            ka.schritt[3] = 1;
+            int32_t z[GRUPPEN];
+            for (z[0] = 0; z[0] < dim[0]; ++z[0])
+                for (z[1] = 0; z[1] < dim[1]; ++z[1])
+                    for (z[2] = 0; z[2] < dim[2]; ++z[2])
+                        for (z[3] = 0; z[3] < dim[3]; ++z[3])
+                            for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i)
+                                if (z[1] <= sys[i].bedarf[1] && z[2] <= sys[i].bedarf[2] &&
+                                    z[3] <= sys[i].bedarf[3]) {
+                                    uint8_t wachsen = 0;
+                                    for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+                                        if (z[gr] + 1 < dim[gr]) wachsen = uint8_t(wachsen | 1u << gr);
+                                    int32_t von = z[0] * ka.schritt[0] + z[1] * ka.schritt[1] + z[2] * ka.schritt[2] + z[3];
+                                    ka.arbeit.emplace_back(von, wachsen);
+                                    break;
+                                }
+        }
+        return k;
+    }();
+    const Kasten& kasten = kaesten[size_t(bedarf[0])];
+    const int32_t* dim = kasten.dim;
+    const int32_t* schritt = kasten.schritt;
+    const int32_t zustaende = kasten.zustaende;
+    auto index = [&](const int32_t z[GRUPPEN]) { return ((z[0] * dim[1] + z[1]) * dim[2] + z[2]) * dim[3] + z[3]; };
+    const size_t m = feld.size();
+    g.dp.assign((m + 1) * size_t(zustaende), -1);
+    g.wahl.assign(m * size_t(zustaende), -1);
+    g.dp[0] = 0;
+    for (size_t i = 0; i < m; ++i) {
+        const int64_t* vorher = &g.dp[i * size_t(zustaende)];
+        int64_t* nachher = &g.dp[(i + 1) * size_t(zustaende)];
+        int8_t* wahl = &g.wahl[i * size_t(zustaende)];
+        int64_t gewinn[GRUPPEN];
+        for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+            gewinn[gr] = GEWICHT_BESETZT + Wert_In_Gruppe(*feld[i], gr) + (gr == 0 ? GEWICHT_BESETZT : 0);
+        for (const auto& [von, wachsen] : kasten.arbeit) {
+            if (vorher[von] < 0) continue;
+            if (vorher[von] > nachher[von]) {
+                nachher[von] = vorher[von];
+                wahl[von] = -1;
+            }
+            for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
+                if (!(wachsen >> gr & 1)) continue;
+                int32_t nach = von + schritt[gr];
+                int64_t wert = vorher[von] + gewinn[gr];
+                if (wert > nachher[nach]) {
+                    nachher[nach] = wert;
+                    wahl[nach] = int8_t(gr);
+                }
+            }
+        }
+    }
+    // Each system in the order of the choice: its best final state in its own box, the first of equal ones.
+    const int64_t* ende = &g.dp[m * size_t(zustaende)];
+    auto bestes_ende = [&](const Standardsystem& s) {
+        int32_t beste = 0, z[GRUPPEN];
+        for (z[0] = 0; z[0] <= bedarf[0]; ++z[0])
+            for (z[1] = 0; z[1] <= s.bedarf[1]; ++z[1])
+                for (z[2] = 0; z[2] <= s.bedarf[2]; ++z[2])
+                    for (z[3] = 0; z[3] <= s.bedarf[3]; ++z[3])
+                        if (ende[index(z)] > ende[beste]) beste = index(z);
+        return beste;
+    };
+    int32_t gewaehlt = erster, gesehen[FORMATION_STANDARD_ANZAHL + 1], anzahl_gesehen = 0;
+    int32_t bester_zustand = bestes_ende(sys[erster]);
+    gesehen[anzahl_gesehen++] = sys[erster].schluessel;
+    for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i) {
+        if (i == erster || std::find(gesehen, gesehen + anzahl_gesehen, sys[i].schluessel) != gesehen + anzahl_gesehen)
+            continue;
+        gesehen[anzahl_gesehen++] = sys[i].schluessel;
+        int32_t s = bestes_ende(sys[i]);
+        if (ende[s] > ende[bester_zustand]) {
+            bester_zustand = s;
+            gewaehlt = i;
+        }
+    }
+    plan.wert = extra + ende[bester_zustand];
+    plan.gruppe_von.assign(m, -1);
+    for (size_t i = m, s = size_t(bester_zustand); i-- > 0;) {
+        int8_t gr = g.wahl[i * size_t(zustaende) + s];
+        if (gr < 0) continue;
+        plan.gruppe_von[i] = gr;
+        s -= size_t(schritt[gr]);
+    }
+    return gewaehlt;
+}
+
+// Rule 5 for a computer club as searched one system at a time: the measure
+// the fast search is held to.
+int32_t Systeme_Einzeln_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& bester,
+                                std::vector<const Kandidat*>& bestes_feld) {
+    const Standardsystem* sys = Standardsysteme();
+    std::vector<const Kandidat*> feld;
+    Plan versuch;
+    Formation f;
+    Formation_Standard(erster, &f);
+    Plan_Rechnen(f, kader, n, bester, bestes_feld);
+    int32_t gewaehlt = erster, gesehen[FORMATION_STANDARD_ANZAHL + 1], anzahl_gesehen = 0;
+    gesehen[anzahl_gesehen++] = sys[erster].schluessel;
+    for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i) {
+        if (i == erster || std::find(gesehen, gesehen + anzahl_gesehen, sys[i].schluessel) != gesehen + anzahl_gesehen)
+            continue;
+        gesehen[anzahl_gesehen++] = sys[i].schluessel;
+        Formation_Standard(i, &f);
+        Plan_Rechnen(f, kader, n, versuch, feld);
+        if (versuch.wert > bester.wert) {
+            std::swap(bester, versuch);
+            std::swap(bestes_feld, feld);
+            gewaehlt = i;
+        }
+    }
+    return gewaehlt;
+}
+
+AufstellungPruefung g_pruefung;
+bool g_pruefen = false;
 
 void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar) {
     Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_START | SP_STATUS_BANK), OP_LOESCHEN);
@@ -243,6 +423,13 @@ int32_t Slot_Von_Zelle(const Formation& f, int32_t spalte, int32_t reihe) {
 
 }  // namespace
 
+void Aufstellung_Pruefen_Setzen(bool an) {
+    g_pruefen = an;
+    g_pruefung = {};
+}
+
+AufstellungPruefung Aufstellung_Pruefung() { return g_pruefung; }
+
 int32_t Team_Auto_Aufstellung(int32_t club) {
     if (!Club_Gueltig("Team_Auto_Aufstellung", club) || !Club_Client_Darf("Team_Auto_Aufstellung", club)) return -1;
     Kandidat kader[TEAM_SPIELER_MAX];
@@ -254,36 +441,21 @@ int32_t Team_Auto_Aufstellung(int32_t club) {
     }
 
     // Rule 5: the formation.
-    std::vector<const Kandidat*> feld;
-    Plan bester, versuch;
+    Plan bester;
     std::vector<const Kandidat*> bestes_feld;
     bool computer = !Team_Hat_Manager(club);
     int32_t bester_index = Team_Formation_Index(club);
     if (computer) {
-        Formation f;
-        Formation_Standard(bester_index, &f);
-        Plan_Rechnen(f, kader, n, bester, bestes_feld);
-        // Systems with the same counts per row group score the same; the first one stays.
-        int32_t gesehen[FORMATION_STANDARD_ANZAHL + 1];
-        int32_t anzahl_gesehen = 0;
-        auto schluessel = [](const Formation& fo) {
-            int32_t gr[4];
-            Formation_Gruppen_Zaehlen(fo, gr);
-            return gr[0] * 100 + gr[1] * 10 + gr[2];
-        };
-        gesehen[anzahl_gesehen++] = schluessel(f);
-        for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i) {
-            if (i == bester_index) continue;
-            Formation_Standard(i, &f);
-            int32_t k = schluessel(f);
-            if (std::find(gesehen, gesehen + anzahl_gesehen, k) != gesehen + anzahl_gesehen) continue;
-            gesehen[anzahl_gesehen++] = k;
-            Plan_Rechnen(f, kader, n, versuch, feld);
-            if (versuch.wert > bester.wert) {
-                std::swap(bester, versuch);
-                std::swap(bestes_feld, feld);
-                bester_index = i;
-            }
+        int32_t erster = bester_index;
+        bester_index = Systeme_Rechnen(kader, n, erster, bester, bestes_feld);
+        if (g_pruefen) {
+            Plan einzeln;
+            std::vector<const Kandidat*> einzeln_feld;
+            int32_t i = Systeme_Einzeln_Rechnen(kader, n, erster, einzeln, einzeln_feld);
+            ++g_pruefung.aufstellungen;
+            if (i != bester_index || einzeln.wert != bester.wert || einzeln.torwart != bester.torwart ||
+                einzeln.gruppe_von != bester.gruppe_von || einzeln_feld != bestes_feld)
+                ++g_pruefung.abweichungen;
         }
         Team_Formation_Waehlen(club, bester_index);
     } else {

@@ -23,6 +23,17 @@ constexpr int32_t SLOT_TORWART = 10;
 // client another club's). The rule is written at the top of aufstellung.cpp.
 int32_t Team_Auto_Aufstellung(int32_t club);
 
+// Check mode of the automatic line-up: while on, every computer club's
+// formation choice is also searched one built-in system at a time, as the
+// measure of the shared search, and each difference (system, value, keeper,
+// groups) is counted. Switching it on clears the counts.
+struct AufstellungPruefung {
+    int64_t aufstellungen = 0;
+    int64_t abweichungen = 0;
+};
+void Aufstellung_Pruefen_Setzen(bool an);
+AufstellungPruefung Aufstellung_Pruefung();
+
 // Completes a line-up before a match or a screen: a club without manager gets
 // the automatic line-up unless exactly 11 available starters and 6 available
 // substitutes are set; a manager's club with the assistant flag gets the

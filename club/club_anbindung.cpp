@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "club/club_netz.h"
+#include "club/team.h"
 #include "club/transfer.h"
 #include "core/debug.h"
 #include "core/mem.h"
@@ -21,7 +22,7 @@ constexpr int32_t CLUB_ANFRAGEN[] = {
     ANFRAGE_SPIELER_WERT,   ANFRAGE_TEAM_WERT,      ANFRAGE_TEAM_ZEIGER,   ANFRAGE_MANAGER_ICON,
     ANFRAGE_SPIELER_ANZAHL, ANFRAGE_SPIELER_BLOCK,  ANFRAGE_SPIELER_TEAM,  ANFRAGE_TEAM_STARTINFO,
     ANFRAGE_TEAM_BLOCK,     ANFRAGE_TEAM_OWN,       ANFRAGE_STARTTEAMS,    ANFRAGE_MANAGER_STARTINFO,
-    ANFRAGE_MANAGER_RECORD, ANFRAGE_MARKT_LISTE,    ANFRAGE_TRANSFER,
+    ANFRAGE_MANAGER_RECORD, ANFRAGE_MARKT_LISTE,    ANFRAGE_TRANSFER,      ANFRAGE_MANAGER_SENDEN,
 };
 constexpr uint32_t ARGUMENTE_MAX = 64 * 1024;        // the largest argument block of a club request
 constexpr uint32_t ANTWORT_MAX = 8 * 1024 * 1024;    // the largest answer (the market list, player blocks)
@@ -50,6 +51,36 @@ int32_t server_handler(Internet_Aufruf& aufruf) {
     const uint8_t* daten = aufruf.Block(0, &laenge);
     std::vector<uint8_t> antwort;
     if (!Club_Server_Anfrage(aufruf.id, Client_Team(), daten, laenge, antwort)) return 0;
+    return aufruf.Ergebnis_Frei(1, antwort.data(), uint32_t(antwort.size())) ? 1 : 0;
+}
+
+// Request 1036: a client takes a club. The slot is the requesting
+// connection's; the slot value sent is only echoed. Refused (answer 0) for a
+// slot that holds a team already, a club not offered or taken meanwhile, and
+// when the six places of joined clients are full.
+int32_t nehmen_handler(Internet_Aufruf& aufruf) {
+    uint32_t laenge = 0;
+    const uint8_t* daten = aufruf.Block(0, &laenge);
+    ClubLeser l{daten, laenge};
+    const int32_t slotwert = l.i32(), team = l.i32();
+    char name[20] = {};
+    l.block(name, sizeof name);
+    const int32_t portrait = l.i32();
+    if (l.fehler || l.pos != laenge) return 0;
+    name[sizeof name - 1] = 0;
+    const int32_t slot = Internet_Server_Slot();
+    Net_Client_Slot* s = slot >= 0 ? Net_Slot(slot) : nullptr;
+    int32_t ok = 0;
+    if (!s || s->team >= 0) {
+        Debug_Printf("Club_Anbindung: Platz %d hat schon Team %d, Team %d verweigert\n", slot, s ? s->team : -1, team);
+    } else if (Team_Client_Nehmen(team, name, portrait)) {
+        if (Net_Slot_Team_Setzen(slot, team)) ok = 1;
+        else Team_Client_Freigeben(team);
+    }
+    std::vector<uint8_t> antwort;
+    ClubPacker p{antwort};
+    p.i32(ok);
+    p.i32(slotwert);
     return aufruf.Ergebnis_Frei(1, antwort.data(), uint32_t(antwort.size())) ? 1 : 0;
 }
 
@@ -91,10 +122,12 @@ bool Club_Client_Lesen(int32_t anfrage, const char* typ, const std::vector<uint8
 
 void Club_Anfragen_Anmelden() {
     for (int32_t id : CLUB_ANFRAGEN) vorlage_anmelden(id, server_handler);
+    vorlage_anmelden(ANFRAGE_TEAM_NEHMEN, nehmen_handler);
 }
 
 void Club_Anfragen_Abmelden() {
     for (int32_t id : CLUB_ANFRAGEN) Internet_Server_Abmelden(id);
+    Internet_Server_Abmelden(ANFRAGE_TEAM_NEHMEN);
     for (const auto& [id, fn] : g_anfragen) Internet_Server_Abmelden(id);
     g_anfragen.clear();
 }

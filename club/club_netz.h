@@ -27,6 +27,8 @@ constexpr int32_t ANFRAGE_STARTTEAMS = 1010;         // "<B"
 constexpr int32_t ANFRAGE_MANAGER_STARTINFO = 1011;  // "<B"
 constexpr int32_t ANFRAGE_MANAGER_RECORD = 1018;     // "i<B"
 constexpr int32_t ANFRAGE_MARKT_LISTE = 1019;        // "<B"
+constexpr int32_t ANFRAGE_TEAM_NEHMEN = 1036;        // "iiC20i<ii"
+constexpr int32_t ANFRAGE_MANAGER_SENDEN = 1037;     // "iB<i"
 
 // Appends little-endian values to a byte vector.
 struct ClubPacker {

@@ -364,6 +364,19 @@ bool Manager_Internet_Client_Startinfo_1(int32_t* level, int32_t* anzahl) {
     return true;
 }
 
+bool Manager_Internet_Client_Startinfo_2(int32_t team) {
+    const ManagerStruktur* m = Manager_Record(team);
+    if (!m) {
+        Debug_Printf("Manager_Internet_Client_Startinfo_2: Team %d ohne Manager\n", team);
+        return false;
+    }
+    std::vector<uint8_t> a;
+    ClubPacker pk{a};
+    pk.i32(team);
+    pk.block_mit_laenge(m, sizeof *m);
+    return Club_Remote_Int("Manager_Internet_Client_Startinfo_2", ANFRAGE_MANAGER_SENDEN, "iB<i", a, 0) == 1;
+}
+
 bool Manager_Internet_Client_Refresh() {
     int32_t team = Club_Client_Team();
     if (!Team_Ok(team)) {
@@ -429,6 +442,30 @@ bool Manager_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
         if (!Club_Ist_Eigenes(team, client_team))
             Debug_Printf("Manager_Server_Anfrage: Team %d fuer Client-Team %d\n", team, client_team);
         pk.block_mit_laenge(m, m ? sizeof(ManagerStruktur) : 0);
+        return true;
+    }
+    case ANFRAGE_MANAGER_SENDEN: {
+        // A client's manager record after it took its club: only for its own
+        // club, which has a manager here; the name ends within its field, the
+        // portrait is one of 0-44, the record keeps its team.
+        const int32_t team = l.i32();
+        size_t groesse = 0;
+        const uint8_t* d = l.block_mit_laenge(&groesse);
+        if (l.fehler) return true;
+        ManagerStruktur neu{};
+        ManagerStruktur* m = Club_Ist_Eigenes(team, client_team) ? Manager_Record(team) : nullptr;
+        if (d && groesse == sizeof neu) std::memcpy(&neu, d, sizeof neu);
+        const bool ok = m && d && groesse == sizeof neu && neu.portrait >= 0 && neu.portrait < MANAGER_PORTRAITS;
+        if (!ok) {
+            Debug_Printf("Manager_Server_Anfrage: Managerdaten fuer Team %d (Client-Team %d, %zu Bytes) verweigert\n",
+                         team, client_team, groesse);
+            pk.i32(0);
+            return true;
+        }
+        neu.name[sizeof neu.name - 1] = 0;
+        neu.team = team;
+        *m = neu;
+        pk.i32(1);
         return true;
     }
     default: return false;

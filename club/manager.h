@@ -97,6 +97,9 @@ bool Manager_Spielstand_Anmelden();
 // the own club's manager record again. False when the server failed.
 bool Manager_Internet_Client_Startinfo_1(int32_t* level, int32_t* anzahl);
 bool Manager_Internet_Client_Refresh();
+// Client: sends the own club's manager record to the server (request 1037)
+// after the club was taken; false when refused or unanswered.
+bool Manager_Internet_Client_Startinfo_2(int32_t team);
 // Client: the own players, the own club and its manager fetched again (the
 // network layer's refresh of all client data calls it).
 bool Club_Client_Refresh_Alle();

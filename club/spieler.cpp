@@ -244,10 +244,10 @@ int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
         return 0;
     }
     const WertGrenze& gr = *grenze;
-    bool client = Club_Ist_Client();
     if (op == OP_LESEN || op == OP_PROZENT) {
         int32_t v;
-        if (client && (gr.flags & W_SERVER)) {
+        // Only a value the server keeps asks for the network mode: reads are the match's inner loop.
+        if ((gr.flags & W_SERVER) && Club_Ist_Client()) {
             std::vector<uint8_t> a;
             ClubPacker pk{a};
             pk.i32(modus);
@@ -270,6 +270,7 @@ int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
         return 0;
     }
     if (!Wert_Operation_Pruefen("Spieler_Wert", op, modus, gr)) return 0;
+    const bool client = Club_Ist_Client();
     if (client && Spieler_Get_Team(spieler) != Club_Client_Team()) {
         Debug_Printf("Spieler_Wert: CLIENT-WRITE!\n");
         return 0;

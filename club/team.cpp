@@ -517,7 +517,7 @@ bool Team_Hat_Aktiven_Manager(int32_t team) {
     if (!Team_Hat_Manager(team)) return false;
     switch (Club_Netzwerk_Modus()) {
     case 1: return team == Club_Client_Team();
-    case 2: return !(g.fix[team].status & TEAM_STATUS_CLIENT);
+    case 2: return !(g.fix[team].status & (TEAM_STATUS_NETZ | TEAM_STATUS_CLIENT));   // a client's club or its placeholder
     default: return true;
     }
 }
@@ -536,6 +536,62 @@ void Team_Netzwerk_Flags_Setzen() {
         s &= ~(TEAM_STATUS_NETZ | TEAM_STATUS_CLIENT | TEAM_STATUS_BEREIT);
         if (netz && Team_Hat_Manager(t)) s |= TEAM_STATUS_NETZ;
     }
+}
+
+bool Team_Client_Angeboten(int32_t team) { return Gueltig("Team_Client_Angeboten", team) && Team_Ist_Normal(team, 0); }
+
+bool Team_Client_Nehmen(int32_t team, const char* name, int32_t portrait) {
+    if (!Team_Client_Angeboten(team) || (g.fix[team].status & TEAM_STATUS_CLIENT)) {
+        Debug_Printf("Team_Client_Nehmen: Team %d nicht zu vergeben\n", team);
+        return false;
+    }
+    ManagerStruktur* m = Manager_Record(team);
+    if (!m) m = Manager_Neuer_Mitspieler(team, name, portrait);
+    if (!m) return false;
+    std::memset(m->name, 0, sizeof m->name);
+    if (name) std::strncpy(m->name, name, sizeof m->name - 1);
+    if (portrait >= 0 && portrait < MANAGER_PORTRAITS) m->portrait = portrait;
+    g.fix[team].status |= TEAM_STATUS_NETZ | TEAM_STATUS_CLIENT;
+    if (size_t(team) < g.startteams.size()) {
+        StartTeam& e = g.startteams[size_t(team)];
+        e.flags |= STARTTEAM_MANAGER | STARTTEAM_CLIENT;
+        Kopieren(e.manager, sizeof e.manager, m->name);
+        e.wert = g.fix[team].status;
+    }
+    return true;
+}
+
+void Team_Client_Freigeben(int32_t team) {
+    if (!Gueltig("Team_Client_Freigeben", team)) return;
+    g.fix[team].status &= ~(TEAM_STATUS_CLIENT | TEAM_STATUS_BEREIT);
+    if (ManagerStruktur* m = Manager_Record(team)) {
+        std::memset(m->name, 0, sizeof m->name);
+        std::strncpy(m->name, TEAM_CLIENT_NAME, sizeof m->name - 1);
+    }
+    if (size_t(team) < g.startteams.size()) {
+        StartTeam& e = g.startteams[size_t(team)];
+        e.flags &= ~STARTTEAM_CLIENT;
+        Kopieren(e.manager, sizeof e.manager, TEAM_CLIENT_NAME);
+        e.wert = g.fix[team].status;
+    }
+}
+
+int32_t Team_Internet_Client_Set_User_Active(int32_t slotwert, int32_t team, const char* name, int32_t portrait,
+                                            int32_t* echo) {
+    std::vector<uint8_t> a, antwort;
+    ClubPacker p{a};
+    p.i32(slotwert);
+    p.i32(team);
+    char feld[20] = {};
+    if (name) std::strncpy(feld, name, sizeof feld - 1);
+    p.block(feld, sizeof feld);
+    p.i32(portrait);
+    if (!Club_Remote("Team_Internet_Client_Set_User_Active", ANFRAGE_TEAM_NEHMEN, "iiC20i<ii", a, antwort)) return 0;
+    ClubLeser l{antwort.data(), antwort.size()};
+    const int32_t ok = l.i32(), wert = l.i32();
+    if (l.fehler) return 0;
+    if (echo) *echo = wert;
+    return ok == 1 ? 1 : 0;
 }
 
 void Team_Startteams_Fuellen() {

@@ -239,6 +239,24 @@ bool Team_Internet_Client_Init();
 bool Team_Internet_Client_Refresh();
 bool Team_Internet_Client_Startteams();
 
+// Network play on the server. The clubs a client may take are the normal
+// clubs (Team_Ist_Normal with 0); until one is taken it carries a placeholder
+// manager named TEAM_CLIENT_NAME and the network bit (16), so that no turn of
+// the server's is given to it. Nehmen gives a client the club: false when the
+// club is not offered or a client plays it already; else the client bit (32)
+// and the network bit are set and the club's manager bears `name` (at most 19
+// characters) and `portrait` (0-44, else the first free one). Freigeben hands
+// the club back to the computer: the client and ready bits cleared, the
+// manager the placeholder again; it stays offered.
+inline constexpr char TEAM_CLIENT_NAME[] = "Client";
+bool Team_Client_Angeboten(int32_t team);
+bool Team_Client_Nehmen(int32_t team, const char* name, int32_t portrait);
+void Team_Client_Freigeben(int32_t team);
+// Client: asks the server for a club (request 1036): 1 taken, 0 refused or
+// no answer. `slotwert` is only echoed (through *echo when given).
+int32_t Team_Internet_Client_Set_User_Active(int32_t slotwert, int32_t team, const char* name, int32_t portrait,
+                                            int32_t* echo);
+
 bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std::vector<uint8_t>& antwort);
 
 }  // namespace velmora

@@ -394,7 +394,8 @@ std::string Screentexte_Text() {
     // summary (80-86), the list headings (87-93), the new-squad switch (94),
     // back and next (95, 96), a club without league (97), the last question
     // (98), the levels (99-103), the placeholder manager (104) and the start
-    // screen's buttons (105 new game, 106 team editor, 107 load, 108 last game).
+    // screen's buttons (105 new game, 106 team editor, 107 load, 108 last game);
+    // the network set-up (127-151).
     Screen(o, "ULVO_ZUSATZ",
            {{69, "noch offen"}, {70, "Wie hei\xdft der %d. Manager?"}, {71, "Name:"},
             {72, "Wie viele Manager spielen?"}, {73, "Schwierigkeitsgrad"}, {74, "Name des Managers"},
@@ -406,7 +407,13 @@ std::string Screentexte_Text() {
             {97, "ohne Liga"}, {98, "Soll das Spiel mit dieser Wahl beginnen?"}, {99, "Amateur"},
             {100, "Leicht"}, {101, "Normal"}, {102, "Schwer"}, {103, "Profi"}, {104, "Neuer Manager"},
             {105, "Neues Spiel"}, {106, "Vereinseditor"}, {107, "Spiel laden"}, {108, "Letztes Spiel"},
-            {142, "Der Server konnte nicht gestartet werden."}, {143, "Dieser Verein ist schon vergeben."}});
+            {127, "Netzwerk aus"}, {128, "Netzwerk an"}, {129, "Server suchen"}, {130, "Suche l\xe4uft "},
+            {131, "Dieser Rechner ist Client"}, {132, "Dieser Rechner ist Server"}, {133, "- eigene Adresse"},
+            {134, "Stopp"}, {135, "Adresse des Servers:"}, {136, "Server"}, {137, "Beitreten"},
+            {138, "Unter dieser Adresse antwortet kein Server."}, {139, "Server: %s"}, {141, "vergeben"},
+            {142, "Die Netzwerkverbindung kam nicht zustande."}, {143, "Dieser Verein ist schon vergeben."},
+            {144, "Allein an diesem Rechner spielen"}, {145, "\xdc" "ber das Netzwerk spielen"}, {150, "gefunden"},
+            {151, "keine Antwort"}});
     // The stadium: the models (0-5), the buttons' labels (6-8), the page's
     // texts (9-17), the largest model (18), the notices (19-21, filled by
     // Text_Format) and the buttons' help (22-24).

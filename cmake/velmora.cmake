@@ -60,5 +60,6 @@ function(velmora_fuzz name source)
       $<TARGET_FILE:fuzz_${name}> -max_total_time=15 -rss_limit_mb=1024 -timeout=10 ${_corpus}
       ${VELMORA_FUZZ_SAAT}/${name})
   set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz)
-  file(MAKE_DIRECTORY ${_corpus})
+  # A target without seeds of its own still starts: its seed directory exists.
+  file(MAKE_DIRECTORY ${_corpus} ${VELMORA_FUZZ_SAAT}/${name})
 endfunction()

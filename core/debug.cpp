@@ -28,7 +28,10 @@ void senke(uint32_t level, const char* text) {
     if (ausgabe_an()) std::fputs(text, stderr);
 }
 
+// An unread message costs nothing: it is formatted only when output is on
+// or a catcher listens.
 void formatiert(uint32_t level, const char* format, va_list args) {
+    if (!g_faenger.load() && !ausgabe_an()) return;
     char text[1024];
     Str_VFormat(text, sizeof text, format, args);
     senke(level, text);

@@ -2,10 +2,12 @@
 #include "core/spielstand.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/debug.h"
@@ -34,10 +36,13 @@ struct ModulEintrag {
 
 constexpr uint32_t BLOCK_MAX = 256u << 20;   // far above the largest block of the full world
 
-bool eintrag_speichern(const ModulEintrag& m, SpielstandDatei* datei) {
+// `groesse` is the block's size the last time, so it is built without growing.
+bool eintrag_speichern(const ModulEintrag& m, SpielstandDatei* datei, size_t& groesse) {
     if (m.speichern) return m.speichern(datei);
     std::vector<uint8_t> daten;
+    daten.reserve(groesse + groesse / 8);
     m.block.save(daten);
+    groesse = daten.size();
     uint32_t laenge = uint32_t(daten.size());
     return Spielstand_Schreiben(datei, &laenge, 4) && Spielstand_Schreiben_Gepackt(datei, daten.data(), laenge);
 }
@@ -77,6 +82,8 @@ const ModulEintrag RND_EINTRAG{0, "Rnd", rnd_speichern, rnd_laden, {}};
 struct SpielstandModul {
     std::vector<ModulEintrag> module{RND_EINTRAG};   // by ascending position
     bool abbruch_vor_umbenennen = false;
+    size_t letzte_groesse = 0;   // the last image's size: the next one is built without growing
+    std::vector<size_t> block_groessen;   // per module, the same for its block
 };
 SpielstandModul g;
 
@@ -134,15 +141,20 @@ std::string slot_name(int32_t slot) {
 // The whole game as a file image, every module in the table's order.
 bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
     Spielstand_Datei_Neu(datei, kopf);
-    for (const ModulEintrag& m : g.module) {
+    datei->bild.reserve(g.letzte_groesse + g.letzte_groesse / 8);
+    g.block_groessen.resize(g.module.size());
+    for (size_t i = 0; i < g.module.size(); ++i) {
+        const ModulEintrag& m = g.module[i];
         if (!Spielstand_Modul_Beginnen(datei, m.name.c_str())) return false;
-        if (!eintrag_speichern(m, datei) || datei->fehler) {
+        if (!eintrag_speichern(m, datei, g.block_groessen[i]) || datei->fehler) {
             Debug_Printf("Spielstand_Speichern: Modul %s konnte nicht speichern\n", m.name.c_str());
             return false;
         }
         if (!Spielstand_Modul_Beenden(datei)) return false;
     }
-    return Spielstand_Datei_Abschliessen(datei);
+    if (!Spielstand_Datei_Abschliessen(datei)) return false;
+    g.letzte_groesse = datei->bild.size();
+    return true;
 }
 
 bool in_datei(const SpielstandDatei& datei, const std::string& name) {
@@ -202,26 +214,73 @@ std::string passt_zur_tabelle(const SpielstandDatei& datei, bool* unbekannt) {
 // old save stays whole until the new one is complete on the disk. The
 // temporary file's name is unique ("<file>.tmp-XXXXXX"): two instances
 // saving the same slot never write into one temporary file.
-bool datei_schreiben(const char* name, const std::vector<uint8_t>& bild) {
-    std::string ziel = Plat_Path(name);
+// Writes and renames; touches nothing but the file system and its arguments,
+// so it may run on the background writer. What failed goes to `fehler`.
+bool datei_schreiben_roh(const std::string& ziel, const std::vector<uint8_t>& bild, bool abbrechen,
+                         std::string* fehler) {
     std::string temp;
     int32_t h = Plat_File_Open_Temp(ziel.c_str(), &temp);
     if (h < 0) {
-        Debug_Printf("Spielstand_Speichern: kann neben \"%s\" keine Datei anlegen\n", ziel.c_str());
+        *fehler = "kann neben \"" + ziel + "\" keine Datei anlegen";
         return false;
     }
     bool ok = Plat_File_Write(h, bild.data(), int64_t(bild.size())) == int64_t(bild.size()) && Plat_File_Sync(h);
     Plat_File_Close(h);
-    if (ok && g.abbruch_vor_umbenennen) {
-        Debug_Printf("Spielstand_Speichern: abgebrochen vor dem Umbenennen\n");
+    if (ok && abbrechen) {
+        *fehler = "abgebrochen vor dem Umbenennen";
         return false;
     }
     if (ok) ok = Plat_Rename(temp.c_str(), ziel.c_str());
     if (!ok) {
-        Debug_Printf("Spielstand_Speichern: kann \"%s\" nicht schreiben\n", ziel.c_str());
+        *fehler = "kann \"" + ziel + "\" nicht schreiben";
         Plat_Remove(temp.c_str());
     }
     return ok;
+}
+
+bool datei_schreiben(const char* name, const std::vector<uint8_t>& bild) {
+    std::string fehler;
+    if (datei_schreiben_roh(Plat_Path(name), bild, g.abbruch_vor_umbenennen, &fehler)) return true;
+    Debug_Printf("Spielstand_Speichern: %s\n", fehler.c_str());
+    return false;
+}
+
+// The background writer of the autosave: the file is built whole on the main
+// thread (a consistent snapshot), then written, flushed and renamed here. Its
+// outcome is taken in on the main thread: before the next save, before a load,
+// at the program's end, and whenever the day's autosave check finds it done.
+struct Hintergrund {
+    std::thread faden;
+    std::atomic<bool> fertig{false};
+    bool ok = false;
+    std::string fehler;
+    int32_t slot = -1;
+    std::vector<uint8_t> bild;
+    ~Hintergrund() {
+        if (faden.joinable()) faden.join();
+    }
+};
+Hintergrund& hintergrund() {
+    static Hintergrund h;
+    return h;
+}
+
+void letzter_setzen(int32_t slot);
+
+// Takes in a finished (or, with `warten`, the running) background write; a
+// failure is reported as a failed save is, once.
+void hintergrund_abholen(bool warten) {
+    Hintergrund& h = hintergrund();
+    if (!h.faden.joinable() || (!warten && !h.fertig.load())) return;
+    h.faden.join();
+    std::vector<uint8_t>().swap(h.bild);
+    if (!h.ok) {
+        Debug_Printf("Spielstand_Speichern: %s\n", h.fehler.c_str());
+        Meldung("Der Spielstand konnte nicht in Platz %d gespeichert werden; was dort lag, ist erhalten.", h.slot + 1);
+        return;
+    }
+    letzter_setzen(h.slot);
+    if (Spielstand_Hooks().nach_speichern) Spielstand_Hooks().nach_speichern();
 }
 
 void letzter_setzen(int32_t slot) { Reg_Write_String("Gme", Str_Format("%d", slot)); }
@@ -289,6 +348,40 @@ void Spielstand_Modul_Abmelden(const char* name) {
                    g.module.end());
 }
 
+namespace {
+
+// Builds the file of the running game and writes it to the slot, at once or,
+// `im_hintergrund`, on the background writer (true then means it is on its way).
+bool speichern(int32_t slot, bool im_hintergrund) {
+    hintergrund_abholen(true);
+    SpielstandKopf kopf;
+    Spielstand_Kopf_Fuellen(&kopf, slot_name(slot).c_str());
+    SpielstandDatei datei;
+    bool gebaut = bild_erstellen(kopf, &datei);
+    if (gebaut && im_hintergrund) {
+        Hintergrund& h = hintergrund();
+        h.fertig = false;
+        h.ok = false;
+        h.fehler.clear();
+        h.slot = slot;
+        h.bild = std::move(datei.bild);
+        h.faden = std::thread([&h, ziel = std::string(Plat_Path(pfad(slot))), abbrechen = g.abbruch_vor_umbenennen] {
+            h.ok = datei_schreiben_roh(ziel, h.bild, abbrechen, &h.fehler);
+            h.fertig = true;
+        });
+        return true;
+    }
+    if (!gebaut || !datei_schreiben(pfad(slot), datei.bild)) {
+        Meldung("Der Spielstand konnte nicht in Platz %d gespeichert werden; was dort lag, ist erhalten.", slot + 1);
+        return false;
+    }
+    letzter_setzen(slot);
+    if (Spielstand_Hooks().nach_speichern) Spielstand_Hooks().nach_speichern();
+    return true;
+}
+
+}  // namespace
+
 bool Spielstand_Speichern(int32_t slot) {
     if (!slot_gueltig(slot, "Spielstand_Speichern")) return false;
     if (netz_modus() == 1) {
@@ -301,16 +394,7 @@ bool Spielstand_Speichern(int32_t slot) {
         Meldung("Another Velmora is running on this user directory: this one cannot save.");
         return false;
     }
-    SpielstandKopf kopf;
-    Spielstand_Kopf_Fuellen(&kopf, slot_name(slot).c_str());
-    SpielstandDatei datei;
-    if (!bild_erstellen(kopf, &datei) || !datei_schreiben(pfad(slot), datei.bild)) {
-        Meldung("Der Spielstand konnte nicht in Platz %d gespeichert werden; was dort lag, ist erhalten.", slot + 1);
-        return false;
-    }
-    letzter_setzen(slot);
-    if (Spielstand_Hooks().nach_speichern) Spielstand_Hooks().nach_speichern();
-    return true;
+    return speichern(slot, false);
 }
 
 bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
@@ -376,6 +460,7 @@ bool Spielstand_Speichern_In_Bild(std::vector<uint8_t>* bild) {
 }
 
 bool Spielstand_Laden(int32_t slot) {
+    hintergrund_abholen(true);
     if (!slot_gueltig(slot, "Spielstand_Laden")) return false;
     if (netz_modus() == 1) {
         Debug_Printf("Spielstand_Laden: auf einem Client nicht moeglich\n");
@@ -394,6 +479,7 @@ bool Spielstand_Laden(int32_t slot) {
 }
 
 bool Spielstand_Autosave(int32_t tag) {
+    hintergrund_abholen(false);
     if (Optionen(OPTION_AUTOSAVE, 0, 0) == 0 || tag <= 0 || tag % SPIELSTAND_AUTOSAVE_TAGE != 0) return false;
     if (netz_modus() == 1) {
         Debug_Printf("Spielstand_Autosave: auf einem Client nicht moeglich\n");
@@ -403,8 +489,11 @@ bool Spielstand_Autosave(int32_t tag) {
         Debug_Printf("Spielstand_Autosave: eine andere Instanz haelt das Benutzerverzeichnis\n");
         return false;
     }
-    return Spielstand_Speichern(SPIELSTAND_AUTOSAVE_SLOT);
+    if (!slot_gueltig(SPIELSTAND_AUTOSAVE_SLOT, "Spielstand_Autosave")) return false;
+    return speichern(SPIELSTAND_AUTOSAVE_SLOT, true);
 }
+
+void Spielstand_Schreiber_Warten() { hintergrund_abholen(true); }
 
 namespace {
 
@@ -422,6 +511,7 @@ bool eigener_rest(const std::string& name) {
 }  // namespace
 
 int32_t Spielstand_Reste_Entfernen() {
+    hintergrund_abholen(true);   // its temporary file is not a leftover
     const char* verz = Dirs_Get(DIR_SPIELSTAND);
     if (!verz[0]) return 0;
     int32_t entfernt = 0;
@@ -436,6 +526,7 @@ int32_t Spielstand_Reste_Entfernen() {
 }
 
 int32_t Spielstand_Kopf_Lesen(int32_t slot, SpielstandKopf* kopf) {
+    hintergrund_abholen(true);   // the slot's newest file
     if (!kopf) {
         Debug_Printf("Spielstand_Kopf_Lesen: kein Kopf\n");
         return 0;
@@ -456,6 +547,7 @@ int32_t Spielstand_Kopf_Lesen(int32_t slot, SpielstandKopf* kopf) {
 }
 
 bool Spielstand_Datei_Vorhanden(int32_t slot) {
+    hintergrund_abholen(true);   // the slot's newest file
     if (!slot_gueltig(slot, "Spielstand_Datei_Vorhanden")) return false;
     return Plat_Is_File(pfad(slot));
 }
@@ -493,6 +585,7 @@ void Spielstand_Kopf_Fuellen(SpielstandKopf* kopf, const char* name) {
 }
 
 int32_t Spielstand_Letzter_Holen() {
+    hintergrund_abholen(true);
     char wert[32] = {};
     if (!Reg_Read_String("Gme", wert, sizeof wert) || !wert[0]) return -1;
     char* ende = nullptr;

@@ -107,7 +107,13 @@ bool Spielstand_Speichern(int32_t slot);
 bool Spielstand_Laden(int32_t slot);
 // Called by the calendar when a day starts (`tag` counts the days of the game):
 // saves into slot 9 every seventh day while the autosave option is on. True when saved.
+// The file is built on the calling thread and written, flushed and renamed by
+// a background writer; true means it is on its way. A failed write is
+// reported as a failed save is once it is known: at the next day's check, the
+// next save, a load, or Spielstand_Schreiber_Warten.
 bool Spielstand_Autosave(int32_t tag);
+// Waits for the background writer and takes in its outcome (the program's end).
+void Spielstand_Schreiber_Warten();
 
 // Removes what an interrupted save left behind in the save-game directory:
 // temporary files of this driver's own name "game_N.qzv.tmp-XXXXXX" (slot N 0

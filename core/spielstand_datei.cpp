@@ -3,6 +3,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "core/bytes.h"
@@ -33,12 +35,20 @@ struct BlockInfo {
 void verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) {
     uint32_t x = 0x6A09E667u ^ (nr * 0x9E3779B9u) ^ (laenge * 0x85EBCA6Bu);
     if (x == 0) x = 0x1B873593u;
-    for (size_t i = 0; i < n; i += 4) {
+    auto schritt = [&x] {
         x ^= x << 13;
         x ^= x >> 17;
         x ^= x << 5;
-        size_t rest = n - i < 4 ? n - i : 4;
-        for (size_t k = 0; k < rest; ++k) p[i + k] ^= uint8_t(x >> (8 * k));
+    };
+    size_t i = 0;
+    // Whole groups a word at a time: the key's low byte goes on the group's first byte.
+    for (; n - i >= 4; i += 4) {
+        schritt();
+        Bytes_Put32(p + i, Bytes_Get32(p + i) ^ x);
+    }
+    if (i < n) {
+        schritt();
+        for (size_t k = 0; i + k < n; ++k) p[i + k] ^= uint8_t(x >> (8 * k));
     }
 }
 
@@ -153,26 +163,67 @@ bool name_gueltig(const char* name) {
 // Run-length packing. A run of three or more equal bytes (up to 130) becomes
 // c = length + 125 and the byte; everything else goes in plain groups of up to
 // 128 bytes behind c = count - 1.
-void packen(const uint8_t* p, uint32_t n, std::vector<uint8_t>& out) {
+// Works eight bytes at a time, giving the same bytes as the byte-wise rule.
+uint64_t wort(const uint8_t* p) {
+    uint64_t w;
+    std::memcpy(&w, p, 8);
+    if constexpr (std::endian::native == std::endian::big) w = __builtin_bswap64(w);
+    return w;
+}
+
+// The index of the first zero byte of `x` (8 when none): the lowest flagged
+// byte of the borrow trick is always a true zero.
+uint32_t erstes_null_byte(uint64_t x) {
+    uint64_t t = (x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull;
+    return t ? uint32_t(__builtin_ctzll(t)) / 8 : 8;
+}
+
+// The length of the run of p[0] from p[0], at most `grenze` (>= 1).
+uint32_t lauf_laenge(const uint8_t* p, uint32_t grenze) {
+    // A whole run (the common case of empty records) is told by one comparison of the window with itself moved by one.
+    if (grenze >= 16 && p[1] == p[0] && std::memcmp(p, p + 1, grenze - 1) == 0) return grenze;
+    uint32_t lauf = 1;
+    const uint64_t muster = 0x0101010101010101ull * p[0];
+    while (lauf + 8 <= grenze) {
+        uint64_t x = wort(p + lauf) ^ muster;
+        if (x) return lauf + uint32_t(__builtin_ctzll(x)) / 8;
+        lauf += 8;
+    }
+    while (lauf < grenze && p[lauf] == p[0]) ++lauf;
+    return lauf;
+}
+
+// Packs into `o`, which holds at least n + n / 128 + 1 bytes (the most plain
+// groups can take); returns the bytes written.
+size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
+    uint8_t* const anfang = o;
     uint32_t i = 0;
     while (i < n) {
-        uint32_t lauf = 1;
-        while (i + lauf < n && lauf < 130 && p[i + lauf] == p[i]) ++lauf;
+        uint32_t lauf = lauf_laenge(p + i, std::min<uint32_t>(130, n - i));
         if (lauf >= 3) {
-            out.push_back(uint8_t(lauf + 125));
-            out.push_back(p[i]);
+            *o++ = uint8_t(lauf + 125);
+            *o++ = p[i];
             i += lauf;
             continue;
         }
+        // The plain group ends before the next three equal bytes, after 128 bytes or at the end.
+        uint32_t ende = std::min<uint32_t>(n, i + 128);
         uint32_t j = i;
-        while (j < n && j - i < 128) {
-            if (j + 2 < n && p[j] == p[j + 1] && p[j] == p[j + 2]) break;
-            ++j;
+        while (j + 10 <= n && j < ende) {
+            uint64_t a = wort(p + j);
+            uint32_t k = erstes_null_byte((a ^ wort(p + j + 1)) | (a ^ wort(p + j + 2)));
+            j += k;
+            if (k < 8) break;
         }
-        out.push_back(uint8_t(j - i - 1));
-        out.insert(out.end(), p + i, p + j);
+        if (j + 10 > n)
+            while (j < ende && !(j + 2 < n && p[j] == p[j + 1] && p[j] == p[j + 2])) ++j;
+        j = std::min(j, ende);
+        *o++ = uint8_t(j - i - 1);
+        std::memcpy(o, p + i, j - i);
+        o += j - i;
         i = j;
     }
+    return size_t(o - anfang);
 }
 
 // Walks a packed stream without writing: true when it unpacks to exactly `soll` bytes.
@@ -247,11 +298,14 @@ bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uin
         if (datei) datei->fehler = true;
         return false;
     }
-    std::vector<uint8_t> block(4);
+    // One work buffer for all packed blocks (saves are built on one thread): it
+    // grows to the largest block and is never filled in advance.
+    static std::vector<uint8_t> block;
+    size_t platz = 4 + size_t(laenge) + laenge / 128 + 1;
+    if (block.size() < platz) block.resize(platz);
     Bytes_Put32(block.data(), laenge);
-    block.reserve(4 + size_t(laenge) + laenge / 128 + 1);
-    packen(static_cast<const uint8_t*>(daten), laenge, block);
-    return Spielstand_Schreiben(datei, block.data(), uint32_t(block.size()));
+    size_t n = 4 + packen(static_cast<const uint8_t*>(daten), laenge, block.data() + 4);
+    return Spielstand_Schreiben(datei, block.data(), uint32_t(n));
 }
 
 bool Spielstand_Lesen_Gepackt(SpielstandDatei* datei, void* puffer, uint32_t kapazitaet, uint32_t* laenge) {

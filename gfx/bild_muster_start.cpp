@@ -144,6 +144,17 @@ Rastport* Startbild() {
     return b.Fertig();
 }
 
+// A client's network set-up: a board over the lower three plates, with the
+// rows of the check, the search and the address.
+Rastport* Netz_Tafel() {
+    Bild b(START_NETZ_B, START_NETZ_H);
+    b.Platte(0, 0, START_NETZ_B, START_NETZ_H, 14, GOLD, TAFEL_HELL, TAFEL, 2);
+    b.Rechteck(14, 4, START_NETZ_B - 28, 1, Mix(TAFEL_HELL, HELL, 0.35));
+    for (int32_t y : {12, 98})
+        b.Platte(122, y, 276, 34, 6, GOLD_DUNKEL, Mix(NACHT, TAFEL, 0.5), NACHT, 1);
+    return b.Fertig();
+}
+
 // The wizard: the stadium, the summary's board on the left with its five
 // slots, the title's plate and the bed of the list panels on the right, the
 // badge of the base nation (Germany's colours or a plain emblem).
@@ -485,6 +496,7 @@ Rastport* Muster_Start_Bild(int32_t e) {
     case START_BILD_WIZARD: return Wizardbild(true);
     case START_BILD_WIZARD_2: return Wizardbild(false);
     case START_BILD_WAPPENRAHMEN: return Wappenrahmen();
+    case START_BILD_NETZ_TAFEL: return Netz_Tafel();
     default: return nullptr;
     }
 }
@@ -497,7 +509,7 @@ std::vector<int32_t> Muster_Start_Eintraege() {
                               START_BILD_BILDRAHMEN,   START_BILD_PANEL_LEVEL,  START_BILD_PANEL_BILD,
                               START_BILD_PANEL_VEREIN, START_BILD_PANEL_LISTE,  START_BILD_MARKE,
                               START_BILD_HAKEN,        START_BILD_WIZARD,       START_BILD_WIZARD_2,
-                              START_BILD_WAPPENRAHMEN};
+                              START_BILD_WAPPENRAHMEN, START_BILD_NETZ_TAFEL};
     for (int32_t i = 0; i < 5; ++i) e.push_back(START_BILD_LEVEL + i);
     for (int32_t i = 0; i < 12; ++i) e.push_back(START_BILD_PORTRAIT + i);
     for (int32_t i = 0; i < START_BILD_LIGEN; ++i) e.push_back(START_BILD_LIGA + i);

@@ -27,6 +27,7 @@ constexpr int32_t START_BILD_BALKEN_BILD = 36;   // of the portraits
 constexpr int32_t START_BILD_BALKEN_VEREIN = 37; // of the clubs
 constexpr int32_t START_BILD_KNAUF = 38;         // the scroll bar's knob
 constexpr int32_t START_BILD_BILDRAHMEN = 40;    // the frame of the chosen portrait
+constexpr int32_t START_BILD_NETZ_TAFEL = 45;    // a client's network set-up over the lower three plates
 constexpr int32_t START_BILD_PANEL_LEVEL = 42;   // the list panels: levels, portraits, clubs
 constexpr int32_t START_BILD_PANEL_BILD = 43;
 constexpr int32_t START_BILD_PANEL_VEREIN = 44;
@@ -44,6 +45,7 @@ constexpr int32_t START_BILD_LIGEN = 18;
 // Geometry the screens place their icons and texts by.
 constexpr int32_t START_PLATTE_X = 285, START_PLATTE_Y = 176, START_PLATTE_ABSTAND = 86;
 constexpr int32_t START_PLATTE_B = 280, START_PLATTE_H = 80;
+constexpr int32_t START_NETZ_X = 140, START_NETZ_Y = 250, START_NETZ_B = 520, START_NETZ_H = 269;
 constexpr int32_t START_ZIFFER_B = 70, START_ZIFFER_H = 46, START_ZIFFERN = 7;
 constexpr int32_t START_BALKEN_LISTE_H = 212, START_BALKEN_BILD_H = 224;
 constexpr int32_t START_KNAUF_H = 14, START_BALKEN_KAPPE = 9;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
+#include <unordered_map>
 
 #include "club/team.h"
 #include "club/team_suche.h"
@@ -48,8 +49,37 @@ struct SpielfeldModul {
     int32_t schalter4 = -1;
     bool client_holen = false;
     uint32_t frame_referenz = 0;
+    // The records by game beside the list (the first of a key, as the list's
+    // own search finds it) and their count; rebuilt from the list after a
+    // change, so every slot of every frame finds its record at once.
+    std::unordered_map<int32_t, Listen_Element*> nach_spiel;
+    int32_t anzahl = 0;
+    bool index_gueltig = false;
 };
 SpielfeldModul g;
+
+void Index_Aufbauen() {
+    if (g.index_gueltig) return;
+    g.nach_spiel.clear();
+    g.anzahl = 0;
+    if (g.liste_angelegt)
+        for (Listen_Element* e = Liste_First(&g.liste); e; e = Liste_Next_Element(e)) {
+            g.nach_spiel.emplace(e->schluessel, e);
+            ++g.anzahl;
+        }
+    g.index_gueltig = true;
+}
+
+Listen_Element* Element_Von_Spiel(int32_t spiel) {
+    Index_Aufbauen();
+    auto it = g.nach_spiel.find(spiel);
+    return it == g.nach_spiel.end() ? nullptr : it->second;
+}
+
+int32_t Satz_Anzahl() {
+    Index_Aufbauen();
+    return g.anzahl;
+}
 
 void Konstanten_Berechnen(Spielfeld_Konstanten& k) {
     const int32_t l = SPIELFELD_LAENGE, b = SPIELFELD_BREITE;
@@ -158,6 +188,7 @@ void Spielfeld_Freigeben() {
     std::vector<uint8_t>().swap(g.anzeige);
     std::vector<uint8_t>().swap(g.arbeit);
     if (g.liste_angelegt) Liste_Delete_All(&g.liste);
+    g.index_gueltig = false;
     g.aktives = nullptr;
     g.initialisiert = false;
 }
@@ -169,6 +200,7 @@ void Spielfeld_Entfernen(int32_t wettbewerb) {
         if (int32_t(s->wettbewerb) == wettbewerb) {
             if (g.aktives == s) g.aktives = nullptr;
             Listen_Element* vorher = Liste_Delete_Element(&g.liste, e);
+            g.index_gueltig = false;
             e = vorher == &g.liste ? Liste_First(&g.liste) : Liste_Next_Element(vorher);
         } else {
             e = Liste_Next_Element(e);
@@ -178,10 +210,10 @@ void Spielfeld_Entfernen(int32_t wettbewerb) {
 
 Spielfeld_Satz* Spielfeld_Suchen(int32_t spiel) {
     if (!Spielfeld_Ist_Initialisiert()) return nullptr;
-    return Satz_Von(Liste_Find_Key(&g.liste, spiel));
+    return Satz_Von(Element_Von_Spiel(spiel));
 }
 
-int32_t Spielfeld_Anzahl() { return g.initialisiert ? Liste_Count(&g.liste) : 0; }
+int32_t Spielfeld_Anzahl() { return g.initialisiert ? Satz_Anzahl() : 0; }
 
 Spielfeld_Satz* Spielfeld_Naechster(Spielfeld_Satz* satz) {
     if (!g.initialisiert) return nullptr;
@@ -261,6 +293,7 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
     }
 
     satz->ballhalter = -1;
+    satz->empfaenger = -1;   // nobody is to receive the ball yet (0 would name slot 0)
     satz->halter_beruehrungen = 0;
     satz->standard_schuetze = satz->standard_zweiter = -1;
     satz->spiel = uint32_t(nummer);
@@ -404,7 +437,7 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
 
 int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t, int32_t zuschauer, int32_t stadion, int32_t live) {
     if (!Spielfeld_Ist_Initialisiert()) return 0;
-    if (Liste_Count(&g.liste) >= SPIELFELD_MAX) {
+    if (Satz_Anzahl() >= SPIELFELD_MAX) {
         Debug_Printf("Spielfeld_Anlegen: schon %d Spielfelder\n", SPIELFELD_MAX);
         return 0;
     }
@@ -413,13 +446,15 @@ int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t, int32_t zusch
         Debug_Printf("Spielfeld_Anlegen: Spiel %d unbekannt\n", spiel);
         return 0;
     }
-    if (Liste_Find_Key(&g.liste, spiel)) {
+    if (Element_Von_Spiel(spiel)) {
         // One record per game: a second one would hide the first from every look-up.
         Debug_Printf("Spielfeld_Anlegen: Spiel %d hat schon ein Spielfeld\n", spiel);
         return 0;
     }
     Listen_Element* e = Liste_Insert(&g.liste, &g.liste, nullptr, uint32_t(SATZ_BYTES), spiel);
     if (!e) return 0;
+    g.nach_spiel.emplace(spiel, e);   // the index is whole here: the look-up above built it
+    ++g.anzahl;
     Spielfeld_Satz* satz = Satz_Von(e);
     if (Spielfeld_Hook_Schalter(daten.wettbewerb, 4)) g.schalter4 = daten.wettbewerb;
 
@@ -692,6 +727,7 @@ bool Spielfeld_Load(const uint8_t* in, size_t bytes) {
 
     Ansicht_Schliessen();
     if (!g.initialisiert && !Spielfeld_Init()) return false;
+    g.index_gueltig = false;
     if (!Liste_From_Memory(in + 1, liste_ende - 1, &g.liste)) return false;
     g.aktives = nullptr;
     uint32_t puffer = g.ansicht.puffer;

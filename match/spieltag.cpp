@@ -17,11 +17,14 @@
 #include "core/optionen.h"
 #include "core/rnd.h"
 #include "core/spielstand.h"
+#include "core/stoppuhr.h"
 #include "core/str.h"
 #include "match/elfmeter.h"
 #include "match/minuten_wuerfel.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_hooks.h"
+#include "match/spielfeld_tick.h"
 #include "match/spieltag_hooks.h"
 #include "platform/clock.h"
 #include "season/spiele.h"
@@ -237,6 +240,27 @@ void Alles_Wuerfeln(int32_t i) {
     s.status = SLOT_BEENDET;
 }
 
+}  // namespace
+
+bool Spieltag_Abschnitt_Pruefen(Spielfeld_Satz* satz) {
+    if (!satz || satz->live != 1) return false;
+    const int32_t i = Slot_Von_Spiel(int32_t(satz->spiel));
+    if (i < 0) return true;
+    const Spieltag_Slot& s = g.slot[i];
+    const SpielDatensatz* sp = Spiel(s);
+    if (!sp) return true;
+    const int32_t w = sp->wettbewerb;
+    const int32_t ende = Wettbewerb_Halbzeit_Ende(w, satz->minute, s.abschnitt);
+    if (satz->abschnitt_ende == 2) return true;
+    if (ende != -1 && satz->minute + 1 >= ende) satz->abschnitt_ende = 1;
+    if (ende == -1 && satz->abschnitt_ende == 1) return false;
+    if (Wettbewerb_Abpfiff_Pruefen(w, satz->minute, s.abschnitt, 0, 0) == ABPFIFF_WEITER) return false;
+    Spielfeld_Periode_Beenden(int32_t(satz->spiel));
+    return true;
+}
+
+namespace {
+
 void Naechster_Abschnitt_Slot(int32_t i) {
     Spieltag_Slot& s = g.slot[i];
     SpielDatensatz* sp = Spiel(s);
@@ -251,6 +275,7 @@ void Naechster_Abschnitt_Slot(int32_t i) {
     if (ende < 0) ende = minute;
     if (Wettbewerb_Elfmeterschiessen_Noetig(sp->wettbewerb, sp->runde, sp->paarung, sp->minute, p, -1, 0, 0)) {
         Spieltag_Elfmeter_Vorbereiten(i);
+        if (satz) Spielfeld_Ereignis(satz, SE_ELFMETERSCHIESSEN, -1, -1);
     } else {
         s.status = SLOT_LAEUFT;
         sp = Spiel(s);
@@ -259,6 +284,7 @@ void Naechster_Abschnitt_Slot(int32_t i) {
         g.minute = ende;
         g.uhr = 1.0f;
         if (satz) {
+            if (p == 2) Spielfeld_Ereignis(satz, SE_VERLAENGERUNG, -1, -1);
             satz->minute = int16_t(ende);
             satz->sekunde = 0;
             Spielfeld_Periode_Starten(s.spiel);
@@ -389,8 +415,13 @@ void Bereit_Vorgeben(Spieltag_Slot& s, const SpielDatensatz& sp) {
         int32_t t = teams[seite];
         if (netz == 0) s.bereit[seite] = 2;
         else if (netz == 1) s.bereit[seite] = (t >= 0 && t == Team_Lokal()) ? 1 : 2;
-        else if (t < 0 || t == Team_Lokal() || !(uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT))
-            s.bereit[seite] = 2;
+        else {
+            // Server: a side is ready when no client plays it, or when its
+            // client reported the end of its day (a diced match: nothing to fetch).
+            const uint32_t status = t < 0 ? 0 : uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN));
+            if (t < 0 || t == Team_Lokal() || !(status & TEAM_STATUS_CLIENT) || (status & TEAM_STATUS_BEREIT))
+                s.bereit[seite] = 2;
+        }
     }
 }
 
@@ -638,6 +669,7 @@ bool Spieltag_Run(int32_t nachholen) {
         }
         ++i;
     }
+    Spielfeld_Tick_Rebase(Zeit_Ms());
     if (g.nicht_gestartet) Spieltag_Slots_Vorbereiten();
     return bewegt;
 }
@@ -695,8 +727,9 @@ void Spieltag_Spiel_Starten(int32_t i) {
     }
     sp = Spiel(s);
     int32_t anzeige = Anzeige_Modus(*sp);
-    // Without a tick no record is computed live: all of them are diced minute by minute.
-    int32_t live = Spieltag_Hooks().tick ? 0 : -1;
+    // Without a tick no record is computed live: all of them are diced minute
+    // by minute. A networked match day stays diced until the lock-step runs.
+    int32_t live = (Spieltag_Hooks().tick && Netz() == 0) ? 0 : -1;
     if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) return;
     Alles_Wuerfeln(i);
 }
@@ -964,7 +997,10 @@ bool Spieltag_Get_Slot(int32_t i, Spieltag_Slot* out) {
 int32_t Spieltag_Slot_Anzahl() { return g.initialisiert ? Belegt() : 0; }
 
 void Spieltag_Team_Bereit_Setzen(int32_t team) {
-    if (!Bereit() || team < 0 || team >= Team_Anzahl()) return;
+    if (team < 0 || team >= Team_Anzahl()) return;
+    // The bit is kept also before the day's slots exist: their presetting reads it.
+    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_BEREIT), OP_SETZEN);
+    if (!Bereit()) return;
     int32_t n = Belegt();
     for (int32_t i = 0; i < n; ++i) {
         const SpielDatensatz* sp = Spiel(g.slot[i]);
@@ -972,11 +1008,12 @@ void Spieltag_Team_Bereit_Setzen(int32_t team) {
         if (sp->heim == team) g.slot[i].bereit[0] = 1;
         if (sp->gast == team) g.slot[i].bereit[1] = 1;
     }
-    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_BEREIT), OP_SETZEN);
 }
 
 void Spieltag_Team_Bereit_Loeschen(int32_t team) {
-    if (!Bereit() || team < 0 || team >= Team_Anzahl()) return;
+    if (team < 0 || team >= Team_Anzahl()) return;
+    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_BEREIT), OP_LOESCHEN);
+    if (!Bereit()) return;
     int32_t n = Belegt();
     for (int32_t i = 0; i < n; ++i) {
         const SpielDatensatz* sp = Spiel(g.slot[i]);
@@ -984,7 +1021,6 @@ void Spieltag_Team_Bereit_Loeschen(int32_t team) {
         for (int32_t seite = 0; seite < 2; ++seite)
             if ((seite == 0 ? sp->heim : sp->gast) == team && g.slot[i].bereit[seite] == 1) g.slot[i].bereit[seite] = 0;
     }
-    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_BEREIT), OP_LOESCHEN);
 }
 
 bool Spieltag_Seite_Geladen(int32_t spiel, int32_t seite) {

@@ -16,6 +16,8 @@
 
 namespace velmora {
 
+struct Spielfeld_Satz;
+
 constexpr int32_t SPIELTAG_SLOTS = 300;
 constexpr int16_t SPIELTAG_LEER = -1;          // an empty entry (0xFFFF)
 
@@ -103,6 +105,11 @@ int32_t Spieltag_Absage_Strafe(int32_t team);
 
 // The shoot-out of a slot: state 32 and its record.
 void Spieltag_Elfmeter_Vorbereiten(int32_t slot);
+// Asked by the tick at each minute change of a live record: is its period
+// over? Stoppage time starts once the period's end minute is reached; the
+// referee then decides. True ends the period (the walk-off follows). False
+// for a record not computed live; true without a slot or game.
+bool Spieltag_Abschnitt_Pruefen(Spielfeld_Satz* satz);
 
 // Queries for the calendar and the screens.
 bool Spieltag_Team_Hat_Spiel(int32_t team);

@@ -157,12 +157,21 @@ void Net_Verbindung_Pumpen(NetKontext& k, int32_t nr, uint32_t jetzt) {
     }
 }
 
-// A slot that has not joined: closed when it stays silent or does not join in time.
+// A slot that has not joined: closed when it stays silent or does not join in
+// time. A joined one: closed when it sends no request for `client_stille_ms`.
 void Net_Wartende_Pruefen(NetKontext& k, uint32_t jetzt) {
     for (int32_t i = 0; i < NET_SLOTS_GESAMT; ++i) {
         const Net_Client_Slot& s = k.slot[i];
         const Net_Verbindung& v = k.verbindung[i];
-        if (s.zustand != 1 || s.team >= 0) continue;
+        if (s.zustand != 1) continue;
+        if (s.team >= 0) {
+            if (jetzt - v.anfrage_ms > k.zeiten.client_stille_ms) {
+                Debug_Printf("Net_Server_Slot_Pump: Client von Team %d seit %u ms still, getrennt\n", s.team,
+                             jetzt - v.anfrage_ms);
+                Net_Schliessen(k, i);
+            }
+            continue;
+        }
         if (jetzt - v.anfrage_ms > k.zeiten.leerlauf_ms) {
             Debug_Printf("Net_Server_Slot_Pump: Platz %d ohne Anfrage seit %u ms, getrennt\n", i, jetzt - v.anfrage_ms);
             Net_Schliessen(k, i);
@@ -226,7 +235,10 @@ void Net_Schliessen(NetKontext& k, int32_t verbindung) {
     if (Ist_Slot(verbindung)) {
         Net_Client_Slot& s = k.slot[verbindung];
         if (s.empfangen_block) Mem_Free(s.empfangen_block);
+        const int32_t team = s.team;
         s = Net_Client_Slot();
+        // A joined client is gone: its club is released by whoever owns it.
+        if (team >= 0 && Net_Hooks().client_getrennt) Net_Hooks().client_getrennt(team);
     }
 }
 

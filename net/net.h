@@ -82,6 +82,9 @@ struct Net_Zeiten {
     // request for `leerlauf_ms`, or has not joined `beitritt_ms` after its welcome.
     uint32_t leerlauf_ms = 10000;
     uint32_t beitritt_ms = 600000;
+    // A joined client that sends no request for this long is dropped (its
+    // news check every 5 s and its calendar question keep it heard).
+    uint32_t client_stille_ms = 60000;
 };
 
 // Upward calls; the composition root fills them at start. An unfilled hook does nothing.
@@ -104,6 +107,9 @@ struct NetHooks {
     Abonnenten<> client_refresh;
     Abonnenten<> client_alles_holen;
     void (*spieler_testblock)(int32_t team) = nullptr;   // one block of a team's player data
+    // Server: the connection of the client playing `team` closed (it left, was
+    // silent too long or broke the protocol); its club is to be released.
+    void (*client_getrennt)(int32_t team) = nullptr;
 };
 NetHooks& Net_Hooks();
 

@@ -2,6 +2,7 @@
 #include "screens/spielstart_screen.h"
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "core/meldung.h"
 #include "core/spielstand.h"
 #include "core/text.h"
+#include "core/str.h"
 #include "core/text_format.h"
 #include "gfx/alpha.h"
 #include "gfx/bild_muster_start.h"
@@ -28,6 +30,8 @@
 #include "gui/menue_requester.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
+#include "net/internet_suche.h"
+#include "net/net.h"
 #include "screens/disk_screen.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
@@ -104,10 +108,23 @@ struct StartModul {
     s_icon name[2];
     s_icon kader[2];
     s_scrollbar balken;
+    // The network set-up: icons 895-901, the address and its state, the search.
+    s_icon netz[8];
+    uint32_t adresse[4] = {NETZ_ADRESSE_START[0], NETZ_ADRESSE_START[1], NETZ_ADRESSE_START[2], NETZ_ADRESSE_START[3]};
+    uint32_t adresse_gesehen[4] = {0, 0, 0, 0};
+    int32_t adresse_zustand = -1;
+    char adresse_text[24] = {};
+    bool suche_laeuft = false;
+    int32_t oktett_gezeigt = 255;
+    std::minstd_rand suche_zufall{20011u};   // the search display's own draws, never the game's Rnd
+    uint8_t eigene_adresse[4] = {};           // this machine's, looked up once when the screen opens
+    bool netz_an[4] = {};                     // the states of 895-898
 };
 StartModul g;
 
 SpielstartScreenHooks g_hooks;
+
+void Filme_Schliessen();
 
 const char* Text(int32_t nummer) {
     const char* t = Text_Get(TEXTE, nummer);
@@ -174,6 +191,210 @@ int32_t Vergeben_An(int32_t SpielstartWahl::*feld, int32_t wert) {
     return -1;
 }
 
+// The network set-up.
+
+bool Client() { return Netzwerk_Modus() == 1; }
+s_icon& Netz_Icon(int32_t nummer) { return g.netz[nummer - ICON_NETZ]; }
+// The set-up's on/off states (895 network, 896 server, 897 search, 898 address
+// edit) stay on this machine: on a client the manager record's icons are the server's.
+bool& Icon_Zustand(int32_t nummer) { return g.netz_an[std::clamp(nummer - ICON_NETZ, 0, 3)]; }
+bool Icon_An(int32_t nummer) { return Icon_Zustand(nummer); }
+void Icon_Setzen(int32_t nummer, bool an) { Icon_Zustand(nummer) = an; }
+void Zeigen(s_icon& icon, bool an) {
+    if (an) icon.Status &= ~ICON_ST_VERSTECKT;
+    else icon.Status |= ICON_ST_VERSTECKT;
+}
+
+std::string Adresse_Text(const uint32_t a[4]) {
+    std::string t;
+    for (int32_t i = 0; i < 4; ++i) {
+        if (a[i] > 255) continue;   // an empty octet is left out
+        if (!t.empty()) t += ".";
+        t += std::to_string(a[i]);
+    }
+    return t;
+}
+
+// Which icons show: the network's switch, then the machine's role.
+void Netz_Regeln() {
+    const bool netz = Icon_An(ICON_NETZ);
+    const bool client = netz && Client();
+    Zeigen(Netz_Icon(ICON_NETZ_ROLLE), netz);
+    for (int32_t i : {ICON_NETZ_SUCHEN, ICON_NETZ_ADRESSE_TEXT, ICON_NETZ_ADRESSE, ICON_NETZ_PRUEFEN})
+        Zeigen(Netz_Icon(i), client);
+    Zeigen(Netz_Icon(ICON_NETZ_STOPP), client && g.suche_laeuft);
+    Zeigen(g.start[1], !netz);
+    Zeigen(g.start[2], !client);
+    Zeigen(g.start[3], !client);
+}
+
+// A changed address is unchecked; octets are compared, never a combined key.
+void Adresse_Gesehen() {
+    if (std::equal(g.adresse, g.adresse + 4, g.adresse_gesehen)) return;
+    std::copy(g.adresse, g.adresse + 4, g.adresse_gesehen);
+    g.adresse_zustand = -1;
+}
+
+void Suche_Beenden() {
+    g.suche_laeuft = false;
+    Icon_Setzen(ICON_NETZ_SUCHEN, false);
+    Netz_Regeln();
+}
+
+void Netz_Klick(s_icon* icon, int32_t ereignis) {
+    if (!icon || !(ereignis & EV_LINKS)) return;
+    switch (icon->nummer) {
+    case ICON_NETZ: {
+        const bool an = !Icon_An(ICON_NETZ);
+        Icon_Setzen(ICON_NETZ, an);
+        if (!an) {
+            Suche_Beenden();
+            Netzwerk_Modus_Setzen(0);
+        } else if (Netzwerk_Modus() == 0) {
+            Netzwerk_Modus_Setzen(Icon_An(ICON_NETZ_ROLLE) ? 2 : 1);
+        }
+        break;
+    }
+    case ICON_NETZ_ROLLE: {
+        const bool server = !Icon_An(ICON_NETZ_ROLLE);
+        Icon_Setzen(ICON_NETZ_ROLLE, server);
+        if (server) Suche_Beenden();
+        Netzwerk_Modus_Setzen(server ? 2 : 1);
+        break;
+    }
+    case ICON_NETZ_SUCHEN:
+        // A new search: the answers of earlier asks are cleared first.
+        Icon_Setzen(ICON_NETZ_SUCHEN, true);
+        Internet_Server_Suche_Zuruecksetzen();
+        for (uint32_t k = 0; k < 255; ++k)
+            Internet_Server_Suche_Frage(g.adresse[0], g.adresse[1], g.adresse[2], k, Net_Port(), false);
+        g.suche_laeuft = true;
+        g.adresse_zustand = -1;
+        g.oktett_gezeigt = 255;
+        break;
+    case ICON_NETZ_STOPP: Suche_Beenden(); break;
+    case ICON_NETZ_ADRESSE_TEXT:
+    case ICON_NETZ_ADRESSE:
+        Icon_Setzen(ICON_NETZ_ADRESSE_TEXT, !Icon_An(ICON_NETZ_ADRESSE_TEXT));
+        std::snprintf(g.adresse_text, sizeof g.adresse_text, "%s", Adresse_Text(g.adresse).c_str());
+        if (!Icon_An(ICON_NETZ_ADRESSE_TEXT)) Texteingabe_Free();
+        break;
+    case ICON_NETZ_PRUEFEN:
+        g.adresse_zustand =
+            Internet_Server_Suche_Frage(g.adresse[0], g.adresse[1], g.adresse[2], g.adresse[3], Net_Port(), true) ? 1 : 0;
+        std::copy(g.adresse, g.adresse + 4, g.adresse_gesehen);
+        break;
+    default: break;
+    }
+    Netz_Regeln();
+}
+
+// The search's answers, read at each draw of its icon.
+void Suche_Lesen() {
+    if (!g.suche_laeuft) return;
+    uint32_t o[4] = {g.adresse[0], g.adresse[1], g.adresse[2], g.adresse[3]};
+    uint8_t offen[255] = {};
+    const int32_t n = Internet_Server_Suche_Ergebnis(&o[0], &o[1], &o[2], &o[3], Net_Port(), offen);
+    if (n == -1) {
+        g.adresse[3] = o[3];
+        std::copy(g.adresse, g.adresse + 4, g.adresse_gesehen);
+        g.adresse_zustand = 1;
+    } else if (n > 0) {
+        std::uniform_int_distribution<int32_t> wurf(0, (255 - n) / 8);
+        if (wurf(g.suche_zufall) == 0) g.oktett_gezeigt = offen[g.suche_zufall() % uint32_t(n)];
+        return;
+    }
+    Suche_Beenden();
+}
+
+void Netz_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
+    if (!icon || (icon->Status & ICON_ST_VERSTECKT)) return;
+    Font* f = Font_Get(11);
+    switch (icon->nummer) {
+    case ICON_NETZ: {
+        // Under the set-up's rows (drawn before them): a client's board over
+        // the lower plates; a server's team-editor plate darkened.
+        if (Icon_An(ICON_NETZ) && Client()) Bild_Blit(SLAVE + START_BILD_NETZ_TAFEL, START_NETZ_X, START_NETZ_Y);
+        else if (Icon_An(ICON_NETZ))
+            Abdunkeln(START_PLATTE_X, START_PLATTE_Y + 3 * START_PLATTE_ABSTAND, START_PLATTE_B, START_PLATTE_H);
+        if (!Icon_An(ICON_NETZ)) {
+            Text_Drucken(f, "^tz0246%s", x + 10, y + 18, VERGEBEN, Text(127));
+        } else {
+            const uint8_t* eigene = g.eigene_adresse;
+            const std::string zeile = Text_Format("%s %s %d.%d.%d.%d",
+                                                  {Text(128), Text(133), eigene[0], eigene[1], eigene[2], eigene[3]});
+            Text_Drucken(f, "^tz0246%s", x + 10, y + 20, WEISS, zeile.c_str());
+        }
+        // The play mode under the title board (at 147 it would cross the board's edge).
+        Text_Drucken(f, "^tz0246%s", x + 10, 164, WEISS, Text(Icon_An(ICON_NETZ) ? 145 : 144));
+        break;
+    }
+    case ICON_NETZ_ROLLE: Text_Drucken(f, "%s", x + 10, y + 13, WEISS, Text(Client() ? 131 : 132)); break;
+    case ICON_NETZ_SUCHEN: {
+        // The pointer on the stop button stops a running search.
+        if (g.suche_laeuft && Menue_Get_Aktuelles_Icon() == &Netz_Icon(ICON_NETZ_STOPP)) Suche_Beenden();
+        Suche_Lesen();
+        const bool an = g.suche_laeuft;
+        const std::string t = an ? Text_Format("%s(%d)", {Text(130), g.oktett_gezeigt}) : std::string(Text(129));
+        Text_Drucken(f, "^tz0124%s", x + 10, y + 24, an ? GEWAEHLT : WEISS, t.c_str());
+        break;
+    }
+    case ICON_NETZ_ADRESSE_TEXT: Text_Drucken(f, "^tz0190%s", x + 10, y + 29, WEISS, Text(135)); break;
+    case ICON_NETZ_ADRESSE: {
+        Rastport* ziel = Rastport_Target();
+        if (ziel) {
+            Rastport_Fill(ziel, x - 2, y - 2, icon->br + 4, icon->ho + 4, FELD_RAND, nullptr);
+            Rastport_Fill(ziel, x, y, icon->br, icon->ho, FELD, nullptr);
+        }
+        if (!Icon_An(ICON_NETZ_ADRESSE_TEXT)) {
+            Text_Drucken(f, "%s", x + 10, y + 16, VERGEBEN, Adresse_Text(g.adresse).c_str());
+            break;
+        }
+        const int32_t r = Texteingabe_Edit(f, g.adresse_text, int32_t(sizeof g.adresse_text), 15, TEXTEINGABE_MAUS,
+                                           x + 10, y + 1, 180, 22, 0, 0, nullptr, 0, 0, nullptr, WEISS);
+        if (r == TEXTEINGABE_LAEUFT) break;
+        Icon_Setzen(ICON_NETZ_ADRESSE_TEXT, false);
+        uint32_t neu[4];
+        if (r == TEXTEINGABE_ENTER && IP_Parsen(g.adresse_text, neu)) std::copy(neu, neu + 4, g.adresse);
+        Adresse_Gesehen();
+        break;
+    }
+    case ICON_NETZ_STOPP:
+        Text_Drucken(f, "^tz0124%s", x + 10, y + 24, WEISS, Text(134));
+        break;
+    case ICON_NETZ_PRUEFEN: {
+        std::string t;
+        uint16_t farbe = WEISS;
+        if (g.adresse_zustand < 0) {
+            t = std::string(Text(136)) + ": ???";
+        } else {
+            const char* antwort = Text(g.adresse_zustand == 1 ? 150 : 151);
+            t = std::string(Text(136)) + ": " + (antwort[0] ? antwort : (g.adresse_zustand == 1 ? "Ok" : "Error")) + ".";
+            farbe = g.adresse_zustand == 1 ? uint16_t(2040) : uint16_t(64160);
+        }
+        Text_Drucken(f, "^tz0124%s", x + 10, y + 24, farbe, t.c_str());
+        break;
+    }
+    default: break;
+    }
+}
+
+void Netz_Icons_Anlegen() {
+    struct Platz {
+        int32_t nummer, x, y, b, h, pri;
+    };
+    constexpr Platz PLAETZE[] = {{ICON_NETZ, 150, 512, 480, 20, 1},          {ICON_NETZ_ROLLE, 150, 540, 280, 20, 1},
+                                 {ICON_NETZ_SUCHEN, 285, 348, 300, 20, 2},   {ICON_NETZ_ADRESSE_TEXT, 150, 430, 240, 20, 2},
+                                 {ICON_NETZ_ADRESSE, 449, 443, 200, 20, 5},  {ICON_NETZ_STOPP, 705, 430, 80, 20, 1},
+                                 {ICON_NETZ_PRUEFEN, 285, 262, 220, 20, 2}};
+    for (const Platz& p : PLAETZE)
+        Netz_Icon(p.nummer) = Knopf(p.nummer, p.x, p.y, p.b, p.h, int8_t(p.pri), Netz_Klick, Netz_Zeichnen);
+    g.netz[7] = Ende();
+    char name[64];
+    uint16_t port = 0;
+    Net_Local_Address(name, sizeof name, &port, g.eigene_adresse);
+}
+
 // The start screen.
 
 void Titel_Zeichnen() {
@@ -189,8 +410,10 @@ void Start_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     if (icon->nummer == ICON_START_NEU) Titel_Zeichnen();
     const bool gesperrt = icon->Status & ICON_ST_GESPERRT;
     if (gesperrt) Abdunkeln(x, y, icon->br, icon->ho);
+    // A client's new game is its join.
+    const bool beitreten = icon->nummer == ICON_START_NEU && Icon_An(ICON_NETZ) && Client();
     Text_Drucken(Font_Get(11), "^tz0100%s", x + 80, y + 47, gesperrt ? GESPERRT : WEISS,
-                 Text(105 + icon->nummer - ICON_START_NEU));
+                 Text(beitreten ? 137 : 105 + icon->nummer - ICON_START_NEU));
 }
 
 // Every country entry of which a club plays in a competition, in team order.
@@ -218,12 +441,68 @@ void Ladeseite_Oeffnen() {
     if (s_icon* zurueck = Menue_Screen_Icon_Aus_Nummer(ICON_DISK_ZURUECK)) zurueck->Main_P = Ladeseite_Zurueck;
 }
 
+// Countries of which the server offers a club (a client's country list).
+void Laender_Des_Servers() {
+    std::vector<int32_t> alle;
+    alle.swap(g.laender);
+    for (int32_t land : alle)
+        for (int32_t i = 0; i < Team_Startteams_Anzahl(); ++i)
+            if (const StartTeam* e = Team_Startteam(i); e && e->team >= 0 && e->nation == land) {
+                g.laender.push_back(land);
+                break;
+            }
+}
+
+// "Neues Spiel" in network play: a client joins the server at the entered
+// address and walks the wizard from the country page; a server builds the
+// world and starts at once with a placeholder on every club.
+void Netz_Starten() {
+    Suche_Beenden();
+    if (Client()) {
+        if (!Internet_Server_Suche_Frage(g.adresse[0], g.adresse[1], g.adresse[2], g.adresse[3], Net_Port(), true)) {
+            g.adresse_zustand = 0;
+            Meldung("%s", Text(138));
+            return;
+        }
+        g.adresse_zustand = 1;
+        Net_Server_Adresse_Setzen(g.adresse);
+        if (!Spielstart_Client_Beitreten()) {
+            Icon_Setzen(ICON_NETZ, false);
+            Netz_Regeln();
+            Meldung("%s", Text(142));
+            return;
+        }
+        Laender_Bauen();
+        Laender_Des_Servers();
+        Spielstart_Seite_Wechseln(5);
+        return;
+    }
+    Menue_Set_Hintergrund(SLAVE_WIZARD);
+    if (!Spielstart_Welt_Aufbauen()) {
+        Meldung("%s", Spielstart_Welt_Fehler().c_str());
+        return;
+    }
+    if (!Internet_Netzwerk_Start()) {
+        Netzwerk_Modus_Setzen(0);
+        Icon_Setzen(ICON_NETZ, false);
+        Spielstart_Screen_Oeffnen();
+        Meldung("%s", Text(142));
+        return;
+    }
+    Filme_Schliessen();
+    Spielstart_Server_Starten();
+}
+
 void Start_Klick(s_icon* icon, int32_t ereignis) {
     if (!icon || !(ereignis & EV_LINKS)) return;
     if (g_hooks.spiel_sperren && (icon->nummer == ICON_START_NEU || icon->nummer == ICON_START_LETZTES))
         g_hooks.spiel_sperren();
     switch (icon->nummer) {
     case ICON_START_NEU:
+        if (Icon_An(ICON_NETZ) && Netzwerk_Modus() != 0) {
+            Netz_Starten();
+            return;
+        }
         if (!Spielstart_Welt_Aufbauen() || !Spielstart_Platzhalter_Anlegen()) {
             g.welt_fehlt = true;
             Sperren(g.start[0], true);
@@ -251,8 +530,8 @@ bool Wahl_Fehlt(int32_t seite) {
     switch (seite) {
     case 0: return Spielstart_Anzahl() < 1;
     case 1: return Spielstart_Level() < 0;
-    case 2: return w.name[0] == 0;
-    case 3: return w.portrait < 0;
+    case 2: return w.name[0] == 0 && !Client();   // a client's manager may stay unnamed
+    case 3: return w.portrait < 0 && !Client();
     case 4: return w.nation < 0;
     case 5: return w.team < 0;
     case 6: return w.wettbewerb < 0;
@@ -286,6 +565,10 @@ void Uebersicht_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Text_Drucken(f7, "^tz0598%s", 0, 128, WEISS, Text(72 + g.seite));
     if (g.seite == 0) Text_Drucken(Font_Get(9), "^tz0598%s", 0, 149, GEWAEHLT, Text(79));
 
+    if (Client()) {
+        const std::string server = Text_Format(Text(139), {Adresse_Text(g.adresse).c_str()});
+        Text_Drucken(f8, "%s", UEBERSICHT_X, 540, WEISS, server.c_str());
+    }
     const int32_t anzahl = Spielstart_Anzahl(), nummer = Spielstart_Aktuell() + 1;
     std::string manager;
     if (anzahl < 1) manager = Text_Format(Text(82), {Text(69)});
@@ -398,8 +681,13 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
         if (f9) Str_Auf_Breite(Team_String(TS_NAME, team, 0, 0), name, sizeof name, f9, 144);
         Text_Drucken(f9, "%s", x + 94, y + 14, farbe, f9 ? name : "");
         const int32_t anderer = Vergeben_An(&SpielstartWahl::team, team);
-        Sperren(*icon, anderer >= 0);
-        if (anderer >= 0) {
+        const StartTeam* e = Client() ? Team_Startteam(team) : nullptr;
+        const bool beim_client = e && (e->flags & STARTTEAM_CLIENT);
+        Sperren(*icon, anderer >= 0 || beim_client);
+        if (beim_client) {
+            const std::string t = std::string("[") + e->manager + "] " + Text(141);
+            Text_Drucken(f9, "%s", x + 94, y + 27, VERGEBEN, t.c_str());
+        } else if (anderer >= 0) {
             Text_Drucken(f9, "[%s]", x + 94, y + 27, VERGEBEN, Spielstart_Wahl(anderer)->name);
         } else {
             const int32_t liga = Team_Wert(TW_WETTBEWERB, team, 0, OP_LESEN);
@@ -449,11 +737,14 @@ void Zeile_Klick(s_icon* icon, int32_t ereignis) {
         w.nation = g.laender[size_t(index)];
         w.team = w.wettbewerb = -1;
         break;
-    case 5:
-        if (Vergeben_An(&SpielstartWahl::team, g.vereine[size_t(index)]) >= 0) return;
+    case 5: {
+        const StartTeam* e = Client() ? Team_Startteam(g.vereine[size_t(index)]) : nullptr;
+        if (Vergeben_An(&SpielstartWahl::team, g.vereine[size_t(index)]) >= 0 || (e && (e->flags & STARTTEAM_CLIENT)))
+            return;
         w.team = g.vereine[size_t(index)];
         w.wettbewerb = Team_Wert(TW_WETTBEWERB, w.team, 0, OP_LESEN);
         break;
+    }
     case 6: w.wettbewerb = g.ligen[size_t(index)]; break;
     default: return;
     }
@@ -586,8 +877,15 @@ void Seite_Bauen(int32_t seite, bool mit_film) {
         balken_bild = SLAVE + START_BILD_BALKEN_VEREIN;
         Menue_Screen_Icons_Hinzufuegen(g.kader);
         g.vereine.assign(size_t(std::max(Team_Anzahl(), 1)), -1);
-        const int32_t n = w.nation >= 0 ? Team_Suche_Vereine_Von_Nation(w.nation, g.vereine.data(), 1, 1) : 0;
+        int32_t n = w.nation >= 0 ? Team_Suche_Vereine_Von_Nation(w.nation, g.vereine.data(), 1, 1) : 0;
         g.vereine.resize(size_t(std::max(n, 0)));
+        if (Client()) {   // only the clubs the server offers
+            std::erase_if(g.vereine, [](int32_t t) {
+                const StartTeam* e = Team_Startteam(t);
+                return !e || e->team != t;
+            });
+            n = int32_t(g.vereine.size());
+        }
         g.zeilen = 6;
         g.eintraege = n;
         bereich = n - 5;
@@ -675,7 +973,15 @@ void Spielstart_Screen_Oeffnen() {
     Sperren(g.start[1], true);
     Sperren(g.start[3], Spielstand_Letzter_Holen() == -1);
     Menue_Screen_Icons_Hinzufuegen(g.start);
+    Netz_Icons_Anlegen();
+    Netz_Regeln();
+    Menue_Screen_Icons_Hinzufuegen(g.netz);
 }
+
+void Spielstart_Netz_Adresse(uint32_t out[4]) {
+    if (out) std::copy(g.adresse, g.adresse + 4, out);
+}
+int32_t Spielstart_Netz_Adresse_Zustand() { return g.adresse_zustand; }
 
 void Spielstart_Seite_Wechseln(int32_t schritt) {
     if (g.seite == -1) {
@@ -683,7 +989,10 @@ void Spielstart_Seite_Wechseln(int32_t schritt) {
         g.film_hintergrund = Film_Oeffnen(FILM_HINTERGRUND, 0, 0);
     } else if (schritt == 1 && Wahl_Fehlt(g.seite)) {
         return;
+    } else if (Client() && g.seite == 2 && schritt == -1) {
+        return;   // a client's wizard begins with the manager's name
     }
+    if (Client() && g.seite == 5 && schritt == 1) schritt = 2;   // the server's league stays
     Menue_Screen_Bereich_Loeschen(4, 0, 0, 800, 600);
     Manager_Icon_Button_An_Aus(Team_Lokal(), ICON_WIZARD_KNAUF, KNAUF_OBEN);
     Texteingabe_Free();
@@ -705,13 +1014,26 @@ void Spielstart_Seite_Wechseln(int32_t schritt) {
         Seite_Bauen(2, true);
         return;
     }
-    // The last manager's league is chosen: the last question.
-    g.seite = 6;
-    Seite_Bauen(6, false);
+    // The last manager's league is chosen (a client's club): the last question.
+    g.seite = Client() ? 5 : 6;
+    Seite_Bauen(g.seite, false);
     Film_Schliessen(g.film_hintergrund);
     Menue_Requester(
         2, Team_Lokal(), Text(98), nullptr, nullptr,
         [](const int32_t*, const int32_t*) {
+            if (Client()) {
+                if (Spielstart_Client_Starten()) {
+                    Filme_Schliessen();
+                    return;
+                }
+                // Refused (taken meanwhile): the club page again, with the server's table.
+                Team_Internet_Client_Startteams();
+                Wahl().team = -1;
+                g.film_hintergrund = Film_Oeffnen(FILM_HINTERGRUND, 0, 0);
+                Spielstart_Seite_Wechseln(0);
+                Meldung("%s", Text(143));
+                return;
+            }
             Filme_Schliessen();
             Spielstart_Starten();
         },

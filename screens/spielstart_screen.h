@@ -23,6 +23,10 @@ constexpr int32_t ICON_WIZARD_UEBERSICHT = 868, ICON_WIZARD_PANEL = 869, ICON_WI
                   ICON_WIZARD_WEITER = 871, ICON_WIZARD_NAME = 872, ICON_WIZARD_ZEILE = 873,
                   ICON_WIZARD_BALKEN = 885, ICON_WIZARD_KNAUF = 886, ICON_WIZARD_PLUS = 887,
                   ICON_WIZARD_MINUS = 888, ICON_WIZARD_ANZAHL = 889, ICON_WIZARD_KADER = 890;
+// The network set-up on the start screen.
+constexpr int32_t ICON_NETZ = 895, ICON_NETZ_ROLLE = 896, ICON_NETZ_SUCHEN = 897, ICON_NETZ_ADRESSE_TEXT = 898,
+                  ICON_NETZ_ADRESSE = 899, ICON_NETZ_STOPP = 900, ICON_NETZ_PRUEFEN = 901;
+constexpr uint32_t NETZ_ADRESSE_START[4] = {192, 168, 0, 1};
 constexpr int32_t WIZARD_ZEILEN = 12;   // row icons 873-884
 constexpr int32_t WIZARD_SEITEN = 8;    // pages 0-7
 
@@ -54,6 +58,10 @@ int32_t Spielstart_Versatz();
 int32_t Spielstart_Laender(const int32_t** liste);
 int32_t Spielstart_Vereine_Liste(const int32_t** liste);
 int32_t Spielstart_Ligen(const int32_t** liste);
+// The server address the set-up holds, and its state: -1 unchecked, 1 a
+// server answered, 0 no answer.
+void Spielstart_Netz_Adresse(uint32_t out[4]);
+int32_t Spielstart_Netz_Adresse_Zustand();
 // Forgets the start screens' state: the next frame prepares the start again
 // (a new program run, or a test's next game).
 void Spielstart_Screen_Zuruecksetzen();

@@ -19,11 +19,13 @@
 #include "club/team.h"
 #include "club/team_suche.h"
 #include "core/debug.h"
+#include "core/mem.h"
 #include "core/rnd.h"
 #include "core/text.h"
 #include "gfx/trikot.h"
 #include "gui/icon.h"
 #include "match/spieltag.h"
+#include "net/internet.h"
 #include "net/net.h"
 #include "season/spielplan.h"
 #include "season/spielstart.h"
@@ -252,6 +254,104 @@ bool Spielstart_Starten() {
         Bank_Waehrung_Umrechnen(team, Spielstart_Startgeld(team, level), 0);
         Werbung_Team_Reset(team, 1);
     }
+    Menue_Screen_Bereich_Loeschen(5, -9999, -9999, 9999, 9999);
+    Spielstart_Set_Spiel_Laeuft();
+    return true;
+}
+
+bool Spielstart_Server_Starten() {
+    Spielstart_Wahl_Zuruecksetzen();
+    int32_t n = 0;
+    for (int32_t t = 0; t < Team_Anzahl() && n < SPIELSTART_WAHL_MAX; ++t) {
+        if (t == Team_Markt() || !Team_Ist_Normal(t, 0)) continue;
+        SpielstartWahl& w = g.wahl[size_t(n++)];
+        std::memset(w.name, 0, sizeof w.name);
+        std::strncpy(w.name, TEAM_CLIENT_NAME, sizeof w.name - 1);
+        w.team = t;
+        w.nation = Team_Wert(TW_NATION, t, 0, OP_LESEN);
+        w.wettbewerb = Team_Wert(TW_WETTBEWERB, t, 0, OP_LESEN);
+        w.portrait = 0;
+    }
+    g.anzahl = n;
+    g.level = 2;
+    if (!Spielstart_Starten()) return false;
+    for (int32_t i = 0; i < n; ++i)
+        if (const int32_t t = g.manager_team[size_t(i)]; t >= 0) Team_Wert(TW_STATUS, t, int32_t(TEAM_STATUS_NETZ), OP_SETZEN);
+    Team_Startteams_Fuellen();
+    return true;
+}
+
+bool Spielstart_Client_Beitreten() {
+    auto abbrechen = [](ManagerStruktur* platzhalter, const char* schritt) {
+        Debug_Printf("Spielstart_Client_Beitreten: %s fehlgeschlagen\n", schritt);
+        if (platzhalter) Mem_Free(platzhalter);
+        Team_Free(0);
+        Spieler_Free();
+        Internet_Netzwerk_Stop();
+        Netzwerk_Modus_Setzen(0);
+        return false;
+    };
+    if (Netzwerk_Modus() != 1) return false;
+    // No club is this machine's until one is taken.
+    Client_Team_Setzen(-1);
+    if (!Internet_Netzwerk_Start()) return abbrechen(nullptr, "Verbindung");
+    ManagerStruktur* platzhalter = Team_Markt() >= 0 ? Manager_Abnehmen(Team_Markt()) : nullptr;
+    int32_t level = 2, anzahl = 0;
+    if (!Manager_Internet_Client_Startinfo_1(&level, &anzahl)) return abbrechen(platzhalter, "Managerdaten");
+    Spielstart_Level_Setzen(level);
+    if (!Spieler_Internet_Client_Get_Anzahl()) return abbrechen(platzhalter, "Spielerzahl");
+    Team_Free(1);
+    if (!Team_Internet_Client_Startinfo() || !Team_Internet_Client_Init()) return abbrechen(platzhalter, "Vereine");
+    if (platzhalter) {
+        if (Team_Markt() < 0 || !Manager_Anhaengen(Team_Markt(), platzhalter)) Mem_Free(platzhalter);
+        platzhalter = nullptr;
+    }
+    if (!Spieler_Internet_Client_Init()) return abbrechen(nullptr, "Spieler");
+    if (!Team_Internet_Client_Startteams()) return abbrechen(nullptr, "Startteams");
+    // The server's game runs; this machine's begins once its club is taken.
+    // Until then the start screens keep their state in the market's placeholder.
+    Team_Spielstand_Setzen(0, Level_Geklemmt(level));
+    if (Team_Markt() >= 0) {
+        Team_Lokal_Setzen(Team_Markt());
+        Client_Team_Setzen(Team_Markt());
+    }
+    Spielstart_Wahl_Zuruecksetzen();
+    Spielstart_Anzahl_Setzen(1);
+    Spielstart_Level_Setzen(level);
+    return true;
+}
+
+bool Spielstart_Client_Starten() {
+    SpielstartWahl& w = g.wahl[0];
+    const StartTeam* e = Team_Startteam(w.team);
+    if (!Team_Gueltig(w.team) || !e || e->team != w.team || (e->flags & STARTTEAM_CLIENT)) {
+        Debug_Printf("Spielstart_Client_Starten: Verein %d nicht angeboten\n", w.team);
+        return false;
+    }
+    char name[SPIELSTART_NAME_MAX + 1] = {};
+    std::strncpy(name, w.name, SPIELSTART_NAME_MAX);
+    if (!name[0]) {
+        const char* t = Text_Get("ULVO_ZUSATZ", 104);
+        std::strncpy(name, t ? t : "", SPIELSTART_NAME_MAX);
+    }
+    int32_t portrait = w.portrait;
+    for (int32_t p = 0; portrait < 0 && p < SPIELSTART_PORTRAITS; ++p) {
+        bool benutzt = false;
+        for (int32_t i = 0; i < Team_Startteams_Anzahl(); ++i)
+            if (const StartTeam* s = Team_Startteam(i); s && s->team >= 0 && (s->flags & STARTTEAM_CLIENT))
+                benutzt = benutzt || Manager_Portrait(s->team) == p;
+        if (!benutzt) portrait = p;
+    }
+    portrait = std::max(portrait, 0);
+    if (Team_Internet_Client_Set_User_Active(0, w.team, name, portrait, nullptr) != 1) return false;
+    if (Team_Markt() >= 0 && Manager_Record(Team_Markt())) Manager_Entfernen(Team_Markt());
+    if (!Manager_Record(w.team)) Manager_Neuer_Mitspieler(w.team, name, portrait);
+    g.manager_team[0] = w.team;
+    Team_Lokal_Setzen(w.team);
+    Client_Team_Setzen(w.team);
+    Manager_Internet_Client_Startinfo_2(w.team);
+    Client_Alles_Holen();   // the club's account and the rest, as at every turn's start
+    Team_Spielstand_Setzen(Team_Spiel_Laeuft(), Level_Geklemmt(g.level));
     Menue_Screen_Bereich_Loeschen(5, -9999, -9999, 9999, 9999);
     Spielstart_Set_Spiel_Laeuft();
     return true;

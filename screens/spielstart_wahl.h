@@ -77,6 +77,25 @@ int32_t Spielstart_Startgeld(int32_t team, int32_t level);
 // account with its start money and gets its first advertising offers, and the
 // game-running flag is raised (true).
 bool Spielstart_Starten();
+// Network play. The server's start (mode 2, the world built): a placeholder
+// manager named TEAM_CLIENT_NAME (portrait 0) on every normal club but the
+// market, level 2, Spielstart_Starten; the placeholders' clubs become network
+// teams (bit 16), which no turn of the server's plays, and the start-team
+// table is filled for the clients.
+bool Spielstart_Server_Starten();
+// A client's join (mode 1, the server's address set): the connection, the
+// game's data (the level into the level choice, the players, the teams, the
+// start-team table); the market's manager record (the start screens' state)
+// survives. Any step failing frees what was fetched, closes the connection
+// and sets mode 0 (false).
+bool Spielstart_Client_Beitreten();
+// A client's start with the current choice entry: asks the server for the
+// club (request 1036); refused (taken meanwhile, not offered) gives false and
+// changes nothing here. Taken: the manager (an empty name becomes ULVO_ZUSATZ
+// text 104, no portrait the first of 0-11 no start-table manager uses) is
+// made here, its record sent (1037), and the game runs on the server's calendar.
+bool Spielstart_Client_Starten();
+
 // Fits the clubs to the choices: a club whose manager picked another league
 // swaps places with that league's last club no manager picked; then each
 // club (and the club it swapped with) gets a stadium sized by its league's

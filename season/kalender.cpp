@@ -67,6 +67,8 @@ struct KalenderModul {
     bool debug = false;
     uint32_t zeit_gemerkt = 0;
     uint32_t letzte_musik = 0;
+    bool netz_warten = false;         // network play: the own turns are over, the others are awaited
+    uint32_t netz_gefragt = 0;        // a waiting client: when it last asked the server's calendar
     std::vector<Ereignis> ereignisse;
 };
 KalenderModul g;
@@ -107,10 +109,65 @@ void Modus_Setzen(int32_t modus) {
         g.fortsetzen = modus;
 }
 
-// The turn of manager g.zug begins; past the last one the match day follows.
+constexpr uint32_t NETZ_FRAGEN_MS = 1000;   // a waiting client asks the server's calendar this often
+
+// The server waits for its clients: a club a client plays has not reported
+// the end of its day, or there is nobody to play a day at all.
+bool Server_Wartet() {
+    int32_t clients = 0;
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        const uint32_t status = uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN));
+        if (!(status & TEAM_STATUS_CLIENT)) continue;
+        if (!(status & TEAM_STATUS_BEREIT)) return true;
+        ++clients;
+    }
+    return clients == 0 && g.zuege.empty();
+}
+
+void Netz_Warten(bool an) {
+    g.netz_warten = an;
+    g.netz_gefragt = Jetzt();
+    if (g_hooks.netz_warten) g_hooks.netz_warten(an ? 1 : 0);
+}
+
+// One frame of the wait after the own turns.
+void Netz_Warten_Schritt(uint32_t jetzt) {
+    if (Club_Netzwerk_Modus() == 2) {
+        if (Server_Wartet()) return;
+        Netz_Warten(false);
+        Modus_Setzen(KALENDER_SPIELTAG);
+        return;
+    }
+    if (Club_Netzwerk_Modus() != 1) {   // the network is gone: the day goes on here
+        Netz_Warten(false);
+        Modus_Setzen(KALENDER_SPIELTAG);
+        return;
+    }
+    if (jetzt - g.netz_gefragt < NETZ_FRAGEN_MS) return;
+    g.netz_gefragt = jetzt;
+    const int32_t tag = g.tag;
+    Kalender_Client_Sync();
+    if (g.tag <= tag) {
+        g.tag = tag;
+        return;
+    }
+    // The server's day moved on: the game's data, then this machine's turns.
+    if (g_hooks.client_alles_holen) g_hooks.client_alles_holen();
+    Netz_Warten(false);
+    Modus_Setzen(KALENDER_TAG_START);
+}
+
+// The turn of manager g.zug begins; past the last one the match day follows
+// (in network play after the wait for the other side).
 void Zug_Beginnen() {
     while (g.zug < int32_t(g.zuege.size()) && !Team_Hat_Manager(g.zuege[size_t(g.zug)])) ++g.zug;
     if (g.zug >= int32_t(g.zuege.size())) {
+        const int32_t netz = Club_Netzwerk_Modus();
+        if (netz == 1 || (netz == 2 && Server_Wartet())) {
+            Modus_Setzen(KALENDER_MENUE);
+            Netz_Warten(true);
+            return;
+        }
         Modus_Setzen(KALENDER_SPIELTAG);
         return;
     }
@@ -326,6 +383,8 @@ void Kalender_Main() {
             else Modus_Setzen(weiter);
         } else {
             Kalender_Neues_Spiel();
+            // A client's game goes on from the server's day.
+            if (Club_Netzwerk_Modus() == 1) Kalender_Client_Sync();
             Modus_Setzen(KALENDER_TAG_START);
         }
         break;
@@ -339,6 +398,10 @@ void Kalender_Main() {
     case KALENDER_MENUE: {
         g_hooks.menue_frame.Aufrufen();
         if (g.runmodus != KALENDER_MENUE) break;
+        if (g.netz_warten) {
+            Netz_Warten_Schritt(jetzt);
+            break;
+        }
         int32_t limit = Optionen(OPTION_ZEITLIMIT, 0, 0);
         if (limit > 0 && jetzt - g.zeit_gemerkt > uint32_t(limit)) {
             Debug_Printf("Kalender: Zeitlimit des Zuges abgelaufen\n");
@@ -370,6 +433,8 @@ void Kalender_Main() {
         if (!Ankuendigung_Pruefen(jetzt)) Spieltag_Schritt();
         break;
     case KALENDER_TAG_ENDE:
+        // The clients' reports were for the day that ends.
+        for (int32_t t = 0; t < Team_Anzahl(); ++t) Team_Wert(TW_STATUS, t, int32_t(TEAM_STATUS_BEREIT), OP_LOESCHEN);
         ++g.tag;
         Modus_Setzen(KALENDER_NEUER_TAG);
         Spielstand_Autosave(g.tag);
@@ -427,6 +492,8 @@ int32_t Kalender_Aktives_Team() {
     if (!Kalender_Ist_Menue_Modus() || g.zug >= int32_t(g.zuege.size())) return -1;
     return g.zuege[size_t(g.zug)];
 }
+
+bool Kalender_Netz_Wartet() { return g.netz_warten && g.runmodus == KALENDER_MENUE; }
 
 int32_t Tag_Index() { return g.tag; }
 int32_t Kalender_Tag_Index() { return g.tag; }
@@ -635,7 +702,15 @@ bool Kalender_Client_Sync() {
     std::vector<uint8_t> arg, antwort;
     size_t n = 0;
     const uint8_t* block = Club_Remote_Block("Kalender_Client_Sync", ANFRAGE_KALENDER_STAND, "<C<=0", arg, antwort, &n);
-    return block && Stand_Lesen(block, n);
+    // The date and the schedule are the server's; the turns and where to
+    // resume are this machine's (the server's turns are its own managers').
+    const std::vector<int32_t> zuege = g.zuege;
+    const int32_t zug = g.zug, fortsetzen = g.fortsetzen;
+    if (!block || !Stand_Lesen(block, n)) return false;
+    g.zuege = zuege;
+    g.zug = zug;
+    g.fortsetzen = fortsetzen;
+    return true;
 }
 
 bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t*, size_t, std::vector<uint8_t>& antwort) {

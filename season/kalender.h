@@ -109,6 +109,11 @@ struct KalenderHooks {
     Abonnenten<int32_t, Spiel_Lock> nach_spiel_team;
     // The daily check of the managers' line-ups (the ranking's day).
     Abonnenten<> aufstellung_pruefen;
+    // Network play. The wait after the own managers' turns begins (1) or
+    // ends (0): the main screen stays, "Weiter" disabled. A client fetches
+    // the game's data from the server when the server's day moved on.
+    void (*netz_warten)(int32_t an) = nullptr;
+    void (*client_alles_holen)() = nullptr;
 };
 KalenderHooks& Kalender_Hooks();
 
@@ -125,6 +130,12 @@ void Kalender_Set_Runmodus(int32_t modus);
 bool Kalender_Ist_Menue_Modus();
 // The team whose turn it is, -1 outside the menu phase.
 int32_t Kalender_Aktives_Team();
+// Network play, after the own managers' turns: a client waits for the
+// server's day to move on (it asks the server's calendar once a second and
+// plays no match day of its own); the server waits until every club a client
+// plays has reported the end of its day (bit 2048 of team value 7, cleared
+// when the date moves on), and without own managers and clients plays no day.
+bool Kalender_Netz_Wartet();
 
 // The date.
 int32_t Tag_Index();

@@ -54,6 +54,10 @@ struct SpieleModul {
     std::map<int32_t, SperrRegel> regeln;
     uint32_t folge = 0;
     SpielDatensatz kopie{};
+    // The game numbers of each competition in ascending order, rebuilt after
+    // games are added or removed, so a table reads its own games only.
+    std::unordered_map<int32_t, std::vector<int32_t>> nach_wettbewerb;
+    bool nach_wettbewerb_gueltig = false;
 };
 SpieleModul g;
 
@@ -206,6 +210,7 @@ int32_t Spiele_Neu(int32_t w, int32_t runde, int32_t paarung, int32_t spieltag, 
     g.spiele.push_back(s);
     g.locks.push_back(0);
     g.index[k] = nr;
+    g.nach_wettbewerb_gueltig = false;
     return nr;
 }
 
@@ -226,6 +231,7 @@ bool Spiele_Loeschen_Wettbewerb(int32_t w) {
     }
     g.spiele.swap(rest);
     g.locks.swap(rest_locks);
+    g.nach_wettbewerb_gueltig = false;
     g.index.clear();
     for (size_t i = 0; i < g.spiele.size(); ++i) g.index[Schluessel(g.spiele[i])] = int32_t(i);
     Ereignisse_Verdichten();
@@ -246,6 +252,21 @@ int32_t Spiele_Team_Ersetzen(int32_t w, int32_t alt, int32_t neu) {
 }
 
 int32_t Spiele_Anzahl() { return g.initialisiert ? int32_t(g.spiele.size()) : 0; }
+
+int32_t Spiele_Nummern_Von(int32_t wettbewerb, const int32_t** nummern) {
+    static const int32_t KEINE = 0;
+    *nummern = &KEINE;
+    if (!g.initialisiert) return 0;
+    if (!g.nach_wettbewerb_gueltig) {
+        g.nach_wettbewerb.clear();
+        for (size_t i = 0; i < g.spiele.size(); ++i) g.nach_wettbewerb[g.spiele[i].wettbewerb].push_back(int32_t(i));
+        g.nach_wettbewerb_gueltig = true;
+    }
+    auto it = g.nach_wettbewerb.find(wettbewerb);
+    if (it == g.nach_wettbewerb.end()) return 0;
+    *nummern = it->second.data();
+    return int32_t(it->second.size());
+}
 
 const SpielDatensatz* Spiele_Nummer(int32_t nummer) {
     if (!g.initialisiert || nummer < 0 || nummer >= int32_t(g.spiele.size())) return nullptr;

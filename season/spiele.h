@@ -113,6 +113,9 @@ bool Spiele_Loeschen_Wettbewerb(int32_t wettbewerb);
 // (no score) `neu` stands where `alt` stood. Returns how many games changed.
 int32_t Spiele_Team_Ersetzen(int32_t wettbewerb, int32_t alt, int32_t neu);
 int32_t Spiele_Anzahl();
+// The numbers of a competition's games in ascending order (valid until games
+// are added or removed) and their count.
+int32_t Spiele_Nummern_Von(int32_t wettbewerb, const int32_t** nummern);
 // A game by number, for walks over the store; null past the end.
 const SpielDatensatz* Spiele_Nummer(int32_t nummer);
 

@@ -111,8 +111,9 @@ int32_t Spiele_Statistik(int32_t w, int32_t bis_runde, int32_t englisch, int32_t
         zeile_von[teams[i]] = i;
     }
     std::vector<const SpielDatensatz*> gezaehlt;
-    for (int32_t nr = 0, anzahl = Spiele_Anzahl(); nr < anzahl; ++nr) {
-        const SpielDatensatz* s = Spiele_Nummer(nr);
+    const int32_t* nummern = nullptr;
+    for (int32_t i = 0, anzahl = Spiele_Nummern_Von(w, &nummern); i < anzahl; ++i) {
+        const SpielDatensatz* s = Spiele_Nummer(nummern[i]);
         if (s->wettbewerb != w || s->runde > bis_runde || !(s->flags & SPIEL_FLAG_GESPIELT) || s->tore_heim < 0 ||
             s->tore_gast < 0)
             continue;

@@ -2,18 +2,22 @@
 // the calendar, frame by frame, and prints the tables at the end.
 //
 //   velmora-sim [--small] [--seed N] [--days N] [--humans N] [--no-autosave]
-//               [--install DIR] [--user DIR] [--load SLOT] [--stats]
+//               [--install DIR] [--user DIR] [--load SLOT] [--stats] [--live]
+//               [--check]
 //
 // Without --install a world is generated (with the same seed) into a
 // temporary directory; without --user the save games go to a temporary
 // directory too. The games are played by the game's match day; --stats adds
 // the match statistics of the days played (goals per match, home wins, draws,
-// away wins, extra time, shoot-outs). The same arguments give byte-identical
-// output. A run that ends right after a season change, before any league game
+// away wins, extra time, shoot-outs); --live computes every match live on the
+// pitch instead of by the dice, --check runs the live matches' invariant
+// checker after every frame and stops at the first broken rule. The same
+// arguments give byte-identical output. A run that ends right after a season change, before any league game
 // of the new season, reports the season just finished.
 //
 // Exit status: 0 played, 1 the world could not be built, 2 bad usage, 3 the
-// save slot could not be loaded, 4 the frame guard stopped a day. A module
+// save slot could not be loaded, 4 the frame guard stopped a day, 5 a live
+// match broke a rule (--check). A module
 // that ends the game on a fatal error (its message first) gives 1 too.
 #include <getopt.h>
 #include <unistd.h>
@@ -56,15 +60,19 @@ constexpr const char* BENUTZUNG =
     "      --user DIR     the user directory (save games); default a temporary one\n"
     "      --load SLOT    start from save slot 0-9 of the user directory\n"
     "      --stats        add the match statistics of the days played\n"
+    "      --live         compute every match live on the pitch instead of by the dice\n"
+    "      --check        check every live match after every frame; stop at the first\n"
+    "                     broken rule\n"
     "  -h, --help         this text\n"
     "      --version      the version\n"
     "\n"
     "Example: velmora-sim --small --seed 7 --days 400 --stats\n"
     "\n"
     "Exit status: 0 played, 1 the world could not be built, 2 bad usage,\n"
-    "3 the save slot could not be loaded, 4 the frame guard stopped a day.\n";
+    "3 the save slot could not be loaded, 4 the frame guard stopped a day,\n"
+    "5 a live match broke a rule (--check).\n";
 
-enum Ende : int { OK = 0, WELT = 1, BENUTZT = 2, LADEN = 3, WAECHTER = 4 };
+enum Ende : int { OK = 0, WELT = 1, BENUTZT = 2, LADEN = 3, WAECHTER = 4, REGEL = 5 };
 
 bool zahl(const char* text, long lo, long hi, long& out) {
     char* ende = nullptr;
@@ -97,14 +105,15 @@ int main(int argc, char** argv) {
     int32_t tage = 365;
     std::string install, user;
 
-    enum { SMALL = 1000, STATS, NO_AUTOSAVE, SEED, DAYS, HUMANS, LOAD, INSTALL, USER, VERSION };
+    enum { SMALL = 1000, STATS, NO_AUTOSAVE, SEED, DAYS, HUMANS, LOAD, INSTALL, USER, VERSION, LIVE, CHECK };
     static const option LANG[] = {
         {"small", no_argument, nullptr, SMALL},        {"stats", no_argument, nullptr, STATS},
         {"no-autosave", no_argument, nullptr, NO_AUTOSAVE}, {"seed", required_argument, nullptr, SEED},
         {"days", required_argument, nullptr, DAYS},    {"humans", required_argument, nullptr, HUMANS},
         {"load", required_argument, nullptr, LOAD},    {"install", required_argument, nullptr, INSTALL},
         {"user", required_argument, nullptr, USER},    {"help", no_argument, nullptr, 'h'},
-        {"version", no_argument, nullptr, VERSION},    {nullptr, 0, nullptr, 0},
+        {"version", no_argument, nullptr, VERSION},    {"live", no_argument, nullptr, LIVE},
+        {"check", no_argument, nullptr, CHECK},        {nullptr, 0, nullptr, 0},
     };
     opterr = 0;
     for (;;) {
@@ -121,6 +130,8 @@ int main(int argc, char** argv) {
         switch (c) {
             case SMALL: klein = true; break;
             case STATS: statistik = true; break;
+            case LIVE: o.alle_live = true; break;
+            case CHECK: o.pruefen = true; break;
             case NO_AUTOSAVE: o.autosave = false; break;
             case SEED: if (!wert(0, 0x7FFFFFFF)) return BENUTZT; o.seed = uint32_t(v); break;
             case DAYS: if (!wert(0, 36500)) return BENUTZT; tage = int32_t(v); break;
@@ -184,7 +195,7 @@ int main(int argc, char** argv) {
                          Kalender_Get_Runmodus());
         } else {
             std::fprintf(stderr, "%s: %s\n", NAME, Sim().fehler_text.c_str());
-            ende = Sim().stopp == SimStopp::LADEN ? LADEN : WELT;
+            ende = Sim().stopp == SimStopp::LADEN ? LADEN : (Sim().stopp == SimStopp::REGEL ? REGEL : WELT);
         }
         Sim_Beenden();
         Spiel_Entdrahten();

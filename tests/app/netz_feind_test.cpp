@@ -32,6 +32,7 @@
 #include "business/news_netz.h"
 #include "business/stadion.h"
 #include "business/werbung.h"
+#include "club/manager.h"
 #include "club/transfer.h"
 #include "club/wirtschaft.h"
 #include "core/dirs.h"
@@ -724,7 +725,7 @@ TEST(Vorlagen, EveryDocumentedRequestInItsDocumentedFormIsAnsweredAsDocumented) 
     ASSERT_TRUE(server.Gast());
 
     const std::map<int32_t, std::string> doku = Dokumentierte_Felder();
-    const std::map<int32_t, std::vector<uint8_t>> anfragen = test::Dokumentierte_Anfragen(GAST, GAST_SPIELER);
+    const std::map<int32_t, std::vector<uint8_t>> anfragen = test::Dokumentierte_Anfragen(GAST, GAST_SPIELER, ANDERER, ZWEIT_KI);
     ASSERT_GE(doku.size(), 30u) << VELMORA_PROTOKOLL;
     for (const auto& [id, felder] : doku) EXPECT_TRUE(anfragen.count(id)) << "documented request " << id << " not sent";
     for (const auto& [id, argumente] : anfragen) {

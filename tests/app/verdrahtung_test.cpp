@@ -104,6 +104,7 @@ Ergebnis Sechzig_Tage(const std::vector<std::string>& reihenfolge) {
     EXPECT_TRUE(Sim_Bis_Tag(60));
     e.bericht = Sim_Bericht();
     EXPECT_TRUE(Spielstand_Speichern_In_Bild(&e.bild));
+    Spielstand_Schreiber_Warten();
     e.autosave = Datei(std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_9.qzv");
     Sim_Beenden();
     Spiel_Entdrahten();

@@ -175,6 +175,58 @@ TEST(SpielstandGepackt, PatternsRoundTripInWriteOrder) {
     EXPECT_TRUE(Spielstand_Modul_Verlassen(&d));
 }
 
+// The packed stream is byte for byte the one of the byte-wise rule (runs of 3
+// to 130 equal bytes as length + 125 and the byte, plain groups of up to 128
+// behind count - 1), for every length near the word steps and every mixture
+// of short runs and plain bytes.
+TEST(SpielstandGepackt, TheStreamIsTheByteWiseRulesStream) {
+    auto byteweise = [](const std::vector<uint8_t>& p) {
+        std::vector<uint8_t> out(4);
+        for (size_t k = 0; k < 4; ++k) out[k] = uint8_t(p.size() >> (8 * k));
+        size_t i = 0, n = p.size();
+        while (i < n) {
+            size_t lauf = 1;
+            while (i + lauf < n && lauf < 130 && p[i + lauf] == p[i]) ++lauf;
+            if (lauf >= 3) {
+                out.push_back(uint8_t(lauf + 125));
+                out.push_back(p[i]);
+                i += lauf;
+                continue;
+            }
+            size_t j = i;
+            while (j < n && j - i < 128 && !(j + 2 < n && p[j] == p[j + 1] && p[j] == p[j + 2])) ++j;
+            out.push_back(uint8_t(j - i - 1));
+            out.insert(out.end(), p.begin() + long(i), p.begin() + long(j));
+            i = j;
+        }
+        return out;
+    };
+    std::vector<std::vector<uint8_t>> faelle;
+    std::mt19937 zufall(9);
+    for (uint32_t zeichen : {2u, 3u, 256u})
+        for (size_t n = 0; n < 300; ++n) {
+            std::vector<uint8_t> v(n);
+            for (auto& b : v) b = uint8_t(zufall() % zeichen);
+            faelle.push_back(v);
+        }
+    for (size_t n : {129u, 130u, 131u, 138u, 139u, 140u, 261u})
+        for (size_t rand : {0u, 1u, 2u, 9u}) {
+            std::vector<uint8_t> v(n, 5);
+            for (size_t k = 0; k < rand && k < n; ++k) v[n - 1 - k] = uint8_t(k + 6);
+            faelle.push_back(v);
+        }
+    SpielstandDatei d;
+    oeffnen(&d, bild_mit([&](SpielstandDatei* f) {
+        for (const auto& fall : faelle) ASSERT_TRUE(Spielstand_Schreiben_Gepackt(f, fall.data(), uint32_t(fall.size())));
+    }));
+    for (const auto& fall : faelle) {
+        const std::vector<uint8_t> soll = byteweise(fall);
+        std::vector<uint8_t> ist(soll.size());
+        ASSERT_TRUE(Spielstand_Lesen(&d, ist.data(), uint32_t(ist.size()))) << fall.size();
+        ASSERT_EQ(ist, soll) << fall.size();
+    }
+}
+
 TEST(SpielstandGepackt, ABlockLargerThanItsBufferIsRefused) {
     const std::vector<uint8_t> daten = muster(100, 9);
     SpielstandDatei d;

@@ -369,6 +369,7 @@ TEST_F(SpielstandTest, SavingAndTheAutosaveAreRefusedWhileAnotherInstanceHoldsTh
         welt.meldungen.clear();
         setzen(7, 8, 9);
         EXPECT_EQ(f.speichern(), f.gespeichert);
+        Spielstand_Schreiber_Warten();
         EXPECT_EQ(welt.meldungen.size(), f.meldungen);
         EXPECT_EQ(lesen(datei(SPIELSTAND_AUTOSAVE_SLOT)) == vorher, !f.gespeichert);
     }
@@ -479,9 +480,45 @@ TEST_F(SpielstandTest, AutosaveEverySeventhDayWhileTheOptionIsOn) {
         netz = f.netz;
         welt.meldungen.clear();
         EXPECT_EQ(Spielstand_Autosave(f.tag), f.gespeichert) << f.option << " " << f.tag << " " << f.netz;
+        Spielstand_Schreiber_Warten();
         EXPECT_EQ(fs::exists(datei(SPIELSTAND_AUTOSAVE_SLOT)), f.gespeichert);
         EXPECT_TRUE(welt.meldungen.empty()) << "the autosave never bothers a client's manager";
     }
+    EXPECT_EQ(Spielstand_Letzter_Holen(), SPIELSTAND_AUTOSAVE_SLOT);
+}
+
+// The autosave's file is written in the background. A load right after it
+// waits for the writer and reads the new file; a write that fails (stopped
+// before the rename, as a kill there would) leaves the previous autosave
+// loadable, is reported once, and does not become the last slot.
+TEST_F(SpielstandTest, TheBackgroundAutosaveIsWaitedForAndAFailedOneLeavesThePreviousSave) {
+    Optionen(OPTION_AUTOSAVE, 1, 1);
+    setzen(1, 2, 3);
+    ASSERT_TRUE(Spielstand_Autosave(7));
+    setzen(0, 0, 0);
+    ASSERT_TRUE(Spielstand_Laden(SPIELSTAND_AUTOSAVE_SLOT));
+    EXPECT_EQ(werte(), (std::vector<int32_t>{1, 2, 3}));
+    Reg_Write_String("Gme", "4");
+    setzen(4, 5, 6);
+    Spielstand_Test_Abbruch_Vor_Umbenennen(true);
+    welt.meldungen.clear();
+    EXPECT_TRUE(Spielstand_Autosave(14)) << "the file is on its way";
+    Spielstand_Schreiber_Warten();
+    Spielstand_Schreiber_Warten();
+    Spielstand_Test_Abbruch_Vor_Umbenennen(false);
+    EXPECT_EQ(welt.meldungen.size(), 1u) << "the failed write is reported once";
+    EXPECT_EQ(Spielstand_Letzter_Holen(), 4);
+    setzen(7, 8, 9);
+    ASSERT_TRUE(Spielstand_Laden(SPIELSTAND_AUTOSAVE_SLOT));
+    EXPECT_EQ(werte(), (std::vector<int32_t>{1, 2, 3}));
+    // Back-to-back autosaves: each waits for the one before; the last one is what loads.
+    for (int32_t tag : {21, 28}) {
+        setzen(tag, tag + 1, tag + 2);
+        ASSERT_TRUE(Spielstand_Autosave(tag));
+    }
+    setzen(0, 0, 0);
+    ASSERT_TRUE(Spielstand_Laden(SPIELSTAND_AUTOSAVE_SLOT));
+    EXPECT_EQ(werte(), (std::vector<int32_t>{28, 29, 30}));
     EXPECT_EQ(Spielstand_Letzter_Holen(), SPIELSTAND_AUTOSAVE_SLOT);
 }
 

@@ -56,6 +56,7 @@ TEST_F(MatchTest, VenueCrowdAndOfficialsAfterSetUp) {
     EXPECT_EQ(s->ff[0], 0xFF);
     EXPECT_EQ(s->ff[75], 0xFF);
     EXPECT_EQ(s->w25256, -3);
+    EXPECT_EQ(s->empfaenger, -1) << "no receiver: 0 would be slot 0";
     EXPECT_EQ(s->abschnitt, 1u);
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
     // Ball on the centre spot, referee and linesmen at their places, flags at the corners.

@@ -9,6 +9,7 @@
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
+#include "club/aufstellung.h"
 #include "core/debug.h"
 #include "core/hooks.h"
 #include "season/kalender.h"
@@ -70,6 +71,32 @@ TEST(Saisonwechsel, NewSeasonStartsWithEmptyTablesAfterTheLastMatchDay) {
         EXPECT_EQ(z.find("neue Spielplaene unvollstaendig"), std::string::npos) << z;
         EXPECT_EQ(z.find("noch gesperrt"), std::string::npos) << z;
     }
+    Sim_Beenden();
+    Spiel_Entdrahten();
+}
+
+// The line-up's shared search over all built-in systems gives, for every
+// computer club before every match of a small-world season, the system, the
+// value, the keeper and the groups the search one system at a time gives.
+TEST(Saisonwechsel, SharedLineUpSearchMatchesTheSearchPerSystemAllSeason) {
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    Core_Hooks().meldung = [](const char*) {};
+    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 5));
+    VerdrahtungOptionen v;
+    v.nur = {"Netz", "Club", "Saison", "Spielfeld", "Spieltag", "Lauf"};
+    v.sim.seed = 5;
+    v.sim.autosave = false;
+    std::string fehler;
+    ASSERT_TRUE(Spiel_Verdrahten(v, &fehler)) << fehler;
+    Core_Hooks().meldung = [](const char*) {};
+    Aufstellung_Pruefen_Setzen(true);
+    ASSERT_TRUE(Sim_Bis_Tag(0));
+    ASSERT_TRUE(Sim_Bis_Tag(Tag_Index() + 365));
+    AufstellungPruefung p = Aufstellung_Pruefung();
+    Aufstellung_Pruefen_Setzen(false);
+    EXPECT_GT(p.aufstellungen, 500);
+    EXPECT_EQ(p.abweichungen, 0) << "of " << p.aufstellungen;
     Sim_Beenden();
     Spiel_Entdrahten();
 }

@@ -22,7 +22,10 @@
 #include "match/spielfeld_satz.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_staerke.h"
+#include "match/spieltag_netz.h"
+#include "net/net.h"
 #include "season/statistik.h"
+#include "season/wettbewerb.h"
 #include "tests/club/welt.h"
 #include "tests/core/temp_verz.h"
 #include "tests/match/figuren_frame.h"
@@ -320,36 +323,52 @@ struct Sicherung {
     }
 };
 
-TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheDaysIdentically) {
-    // Into the season, then stop in the middle of a match day with records in flight.
-    for (int32_t t = 0; t < 2; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
-    ASSERT_TRUE(Spieltag_Start());
-    for (int32_t f = 0; f < 60; ++f) ASSERT_TRUE(Spieltag_Frame());
-    ASSERT_GT(Spielfeld_Anzahl(), 0);
-    Sicherung s;
-    s.Schreiben();
-    Spiele_Bis_Ende();
-    for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
-    std::vector<uint8_t> erster = Stand();
+int32_t Schalter_Live(int32_t w, int32_t schalter) { return schalter == 5 ? 1 : Wettbewerb_Get_Schalter(w, schalter); }
 
-    // A fresh world: everything goes, then the blocks come back.
-    Spieltag_Welt_Ende();
-    ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
-    ASSERT_TRUE(s.Lesen());
-    ASSERT_GT(Spielfeld_Anzahl(), 0);
-    Sicherung geladen;
-    geladen.Schreiben();
-    EXPECT_TRUE(geladen.spieler == s.spieler);
-    EXPECT_TRUE(geladen.team == s.team);
-    EXPECT_TRUE(geladen.spiele == s.spiele);
-    EXPECT_TRUE(geladen.wettbewerb == s.wettbewerb);
-    EXPECT_TRUE(geladen.spieltag == s.spieltag);
-    EXPECT_TRUE(geladen.spielfeld == s.spielfeld);
-    EXPECT_EQ(std::memcmp(geladen.rnd, s.rnd, RND_ZUSTAND_BYTES), 0);
-    ASSERT_TRUE(Spieltag_Spiele_Offen());
-    Spiele_Bis_Ende();
-    for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
-    EXPECT_TRUE(Stand() == erster);
+// Diced, and with every match computed live (stopped in the middle of the
+// live matches' first minutes).
+TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheDaysIdentically) {
+    for (bool live : {false, true}) {
+        SCOPED_TRACE(live ? "live" : "diced");
+        if (live) {
+            Spieltag_Welt_Ende();
+            ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
+            Spielfeld_Hooks().wettbewerb_schalter = Schalter_Live;
+        }
+        // Into the season, then stop in the middle of a match day with records in flight.
+        for (int32_t t = 0; t < 2; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
+        ASSERT_TRUE(Spieltag_Start());
+        for (int32_t f = 0; f < 60; ++f) ASSERT_TRUE(Spieltag_Frame());
+        ASSERT_GT(Spielfeld_Anzahl(), 0);
+        int32_t live_saetze = 0;
+        for (Spielfeld_Satz* x = Spielfeld_Naechster(nullptr); x; x = Spielfeld_Naechster(x)) live_saetze += x->live == 1;
+        EXPECT_EQ(live_saetze > 0, live);
+        Sicherung s;
+        s.Schreiben();
+        Spiele_Bis_Ende();
+        for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
+        std::vector<uint8_t> erster = Stand();
+
+        // A fresh world: everything goes, then the blocks come back.
+        Spieltag_Welt_Ende();
+        ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
+        if (live) Spielfeld_Hooks().wettbewerb_schalter = Schalter_Live;
+        ASSERT_TRUE(s.Lesen());
+        ASSERT_GT(Spielfeld_Anzahl(), 0);
+        Sicherung geladen;
+        geladen.Schreiben();
+        EXPECT_TRUE(geladen.spieler == s.spieler);
+        EXPECT_TRUE(geladen.team == s.team);
+        EXPECT_TRUE(geladen.spiele == s.spiele);
+        EXPECT_TRUE(geladen.wettbewerb == s.wettbewerb);
+        EXPECT_TRUE(geladen.spieltag == s.spieltag);
+        EXPECT_TRUE(geladen.spielfeld == s.spielfeld);
+        EXPECT_EQ(std::memcmp(geladen.rnd, s.rnd, RND_ZUSTAND_BYTES), 0);
+        ASSERT_TRUE(Spieltag_Spiele_Offen());
+        Spiele_Bis_Ende();
+        for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
+        EXPECT_TRUE(Stand() == erster);
+    }
 }
 
 TEST_F(SpieltagTest, ASlotLeftWithoutItsRecordIsDroppedAndTheSlotsBehindItStillPlay) {
@@ -1089,6 +1108,39 @@ TEST_F(SpieltagTest, AnEventInStoppageTimeCarriesThePeriodsLastMinute) {
         EXPECT_EQ(letzte, c.gespeichert) << c.minute << " in period " << c.abschnitt;
     }
     Spiele_Unlock(l.h);
+}
+
+// The server in network play: every club is a client's; the reports of half
+// of them arrive before the day's slots exist and are kept (bit 2048), so
+// those sides are ready (2, a diced match); no match starts while the others
+// wait, until their clients are dropped and the computer plays their clubs.
+TEST_F(SpieltagTest, OnTheServerAClientsEarlyReportMakesItsSideReadyAndDroppedClientsClubsArePlayed) {
+    Netzwerk_Modus_Setzen(2);
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        Team_Wert(TW_STATUS, t, int32_t(TEAM_STATUS_CLIENT), OP_SETZEN);
+        if (t % 2 == 0) Spieltag_Team_Bereit_Setzen(t);
+    }
+    ASSERT_TRUE(Spieltag_Start());
+    auto bereit_erwartet = [](int32_t t) {
+        return t == Team_Lokal() || (uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_BEREIT) ? 2 : 0;
+    };
+    Spieltag_Slot s;
+    int32_t offen = 0;
+    for (int32_t i = 0; Spieltag_Get_Slot(i, &s); ++i) {
+        const SpielDatensatz* sp = Spiele_Get_Spiel(s.spiel, 1);
+        ASSERT_NE(sp, nullptr);
+        EXPECT_EQ(s.bereit[0], bereit_erwartet(sp->heim)) << "slot " << i;
+        EXPECT_EQ(s.bereit[1], bereit_erwartet(sp->gast)) << "slot " << i;
+        offen += s.bereit[0] == 0 || s.bereit[1] == 0;
+    }
+    ASSERT_GT(offen, 0);
+    for (int32_t f = 0; f < 20; ++f) Spieltag_Frame();
+    for (int32_t i = 0; Spieltag_Get_Slot(i, &s); ++i) EXPECT_EQ(s.status, SLOT_NEU) << "slot " << i;
+    for (int32_t t = 1; t < Team_Anzahl(); t += 2) Spieltag_Client_Freigeben(t);
+    Spiele_Bis_Ende();
+    EXPECT_FALSE(Spieltag_Spiele_Offen());
+    for (int32_t i = 0; Spieltag_Get_Slot(i, &s); ++i) EXPECT_EQ(s.status, SLOT_GESCHLOSSEN) << "slot " << i;
+    Netzwerk_Modus_Setzen(0);
 }
 
 }  // namespace

@@ -2,15 +2,22 @@
 // played by mouse and keyboard as a new user would: two managers, a level,
 // each manager's name, portrait, country, club and league, "Ja", the first
 // manager's main screen and "Weiter" for both; the mends of the wizard.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/verdrahtung.h"
 #include "business/bank.h"
 #include "club/manager.h"
+#include "club/spieler.h"
 #include "club/team.h"
 #include "core/dirs.h"
+#include "core/hooks.h"
 #include "core/programm.h"
 #include "core/prioritaeten.h"
 #include "core/reg.h"
@@ -18,13 +25,18 @@
 #include "gfx/bild_muster_start.h"
 #include "gfx/rastport.h"
 #include "gui/icon.h"
+#include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
+#include "net/internet.h"
+#include "net/net.h"
+#include "platform/clock.h"
 #include "platform/display.h"
 #include "screens/spielstart_screen.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
 #include "season/spielstart.h"
 #include "season/wettbewerb.h"
+#include "tests/support/netz_server.h"
 #include "tests/support/screen_welt.h"
 
 namespace velmora::test {
@@ -346,6 +358,199 @@ TEST_F(SpielstartScreen, TheLastGameComesBackFromTheStartScreen) {
     Aktion(s, [] { g_geladen = Jetzt(); });
     ASSERT_TRUE(Spielen());
     EXPECT_EQ(g_geladen, g_gespeichert);
+}
+
+bool Sichtbar(int32_t icon) {
+    const s_icon* i = Menue_Screen_Icon_Aus_Nummer(icon);
+    return i && Menue_Screen_Icon_Ist_Vorhanden(icon) && !(i->Status & ICON_ST_VERSTECKT);
+}
+
+void Adresse_Tippen(std::vector<Schritt>& s, const char* text) {
+    Klick(s, 549, 453);   // the address field: edit mode
+    for (int32_t i = 0; i < 16; ++i) s.push_back({1, 300, 570, 0, false, -VK_BACK});
+    Tippen(s, text);
+}
+
+uint32_t Oktett(int32_t i) {
+    uint32_t a[4];
+    Spielstart_Netz_Adresse(a);
+    return a[i];
+}
+
+NetKontext* g_server = nullptr;
+
+// The network set-up on loopback only: the switch and the roles, a broken
+// address, the check, a search that finds a server listening on 127.0.0.1.
+TEST_F(SpielstartScreen, TheNetworkSetUpAsksOnlyTheEnteredAddressesAndFindsAServer) {
+    // A server listening on 127.0.0.1, on a port of its own (in its own network context).
+    g_server = Net_Kontext_Neu();
+    Net_Kontext_Setzen(g_server);
+    const uint8_t lo[4] = {127, 0, 0, 1};
+    Net_Bind_Adresse_Setzen(lo);
+    Net_Port_Setzen(0);
+    Netzwerk_Modus_Setzen(2);
+    ASSERT_TRUE(Internet_Netzwerk_Start());
+    const uint16_t port = Net_Server_Port();
+    Net_Kontext_Setzen(nullptr);
+    Net_Port_Setzen(port);
+
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Aktion(s, [] {
+        EXPECT_FALSE(Sichtbar(ICON_NETZ_ROLLE));
+        EXPECT_FALSE(Sichtbar(ICON_NETZ_ADRESSE));
+        EXPECT_EQ(Oktett(0), 192u);
+        EXPECT_EQ(Oktett(3), 1u);
+    });
+    Klick(s, 390, 522);                        // network on: a client
+    Aktion(s, [] {
+        EXPECT_EQ(Netzwerk_Modus(), 1);
+        for (int32_t i : {ICON_NETZ_ROLLE, ICON_NETZ_SUCHEN, ICON_NETZ_ADRESSE, ICON_NETZ_PRUEFEN}) EXPECT_TRUE(Sichtbar(i)) << i;
+        for (int32_t i : {ICON_START_EDITOR, ICON_START_LADEN, ICON_START_LETZTES, ICON_NETZ_STOPP})
+            EXPECT_FALSE(Sichtbar(i)) << i;
+    });
+    for (const char* falsch : {"1.2.3.300", "1.2.3"}) Adresse_Tippen(s, falsch);
+    Aktion(s, [] { EXPECT_EQ(Oktett(0), 192u) << "a broken address leaves the address"; });
+    Adresse_Tippen(s, "127.0.0.9");
+    Klick(s, 395, 272);                        // check: nobody listens there
+    Aktion(s, [] {
+        EXPECT_EQ(Oktett(3), 9u);
+        EXPECT_EQ(Spielstart_Netz_Adresse_Zustand(), 0);
+    });
+    Foto(s);                                   // picture 0: the network page of a client
+    Adresse_Tippen(s, "127.0.0.8");
+    Aktion(s, [] { EXPECT_EQ(Spielstart_Netz_Adresse_Zustand(), -1) << "a changed octet is unchecked"; });
+    Klick(s, 435, 358);                        // search 127.0.0.0-254
+    for (int32_t i = 0; i < 40; ++i) Aktion(s, [] { Plat_Sleep_Ms(10); });
+    Aktion(s, [] {
+        EXPECT_EQ(Oktett(3), 1u) << "the server on 127.0.0.1 was found";
+        EXPECT_EQ(Spielstart_Netz_Adresse_Zustand(), 1);
+        EXPECT_FALSE(Sichtbar(ICON_NETZ_STOPP));
+    });
+    Klick(s, 290, 550);                        // this machine the server
+    Aktion(s, [] {
+        EXPECT_EQ(Netzwerk_Modus(), 2);
+        EXPECT_FALSE(Sichtbar(ICON_NETZ_ADRESSE));
+        EXPECT_TRUE(Sichtbar(ICON_START_LADEN));
+        EXPECT_FALSE(Sichtbar(ICON_START_EDITOR));
+    });
+    Klick(s, 390, 522);                        // network off
+    Aktion(s, [] {
+        EXPECT_EQ(Netzwerk_Modus(), 0);
+        EXPECT_FALSE(Sichtbar(ICON_NETZ_ROLLE));
+        for (int32_t i : {ICON_START_EDITOR, ICON_START_LADEN, ICON_START_LETZTES}) EXPECT_TRUE(Sichtbar(i)) << i;
+    });
+    ASSERT_TRUE(Spielen());
+    Net_Kontext_Loeschen(g_server);
+    Net_Port_Setzen(NET_PORT_STANDARD);
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("spielstart_netz", 0), "");
+}
+
+// A network server in a process of its own, on the test's world files: it
+// starts at once with a placeholder on every club; the first club offered
+// is another client's; on a byte from the test the second one is taken too.
+[[noreturn]] void Netz_Server(int port_fd, int befehl_fd) {
+    Spiel_Entdrahten();
+    Kalender_Hooks() = KalenderHooks{};
+    Kalender_Zuruecksetzen();
+    Netz_Server_Starten(port_fd, [] {
+        for (int32_t t = 0; t < Team_Anzahl(); ++t)
+            if (Team_Client_Angeboten(t)) {
+                Team_Client_Nehmen(t, "Andere", 0);
+                return;
+            }
+    });
+    fcntl(befehl_fd, F_SETFL, O_NONBLOCK);
+    for (const uint32_t start = Plat_Ms(); Plat_Ms() - start < 60000;) {
+        char c;
+        const ssize_t r = read(befehl_fd, &c, 1);
+        if (r == 0) _exit(0);
+        if (r == 1)
+            for (int32_t t = 0, n = 0; t < Team_Anzahl(); ++t)
+                if (Team_Client_Angeboten(t) && ++n == 2) Team_Client_Nehmen(t, "Dritte", 1);
+        Netz_Server_Frame();
+        Plat_Sleep_Ms(1);
+    }
+    _exit(14);
+}
+
+int g_befehl = -1;
+int32_t g_vereine[2] = {-1, -1};
+
+// A client joins through the start screen: the wizard from the country page,
+// the clubs the server offers (another client's greyed), no league page, and a
+// club taken meanwhile refused with text 143 on the club page again.
+TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRefused) {
+    int p[2], b[2];
+    ASSERT_EQ(pipe(p), 0);
+    ASSERT_EQ(pipe(b), 0);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        close(p[0]);
+        close(b[1]);
+        Netz_Server(p[1], b[0]);
+    }
+    close(p[1]);
+    close(b[0]);
+    g_befehl = b[1];
+    uint16_t port = 0;
+    ASSERT_EQ(read(p[0], &port, sizeof port), ssize_t(sizeof port));
+    close(p[0]);
+    Net_Port_Setzen(port);
+    Net_Zeiten_Wert().antwort_ms = 5000;
+    Menue_Set_Eigenes_Team(-1);   // as at the program's start: no club's main screen yet
+
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Klick(s, 390, 522);                        // network on: a client
+    Adresse_Tippen(s, "127.0.0.1");
+    Klick(s, NEU_X, NEU_Y);                    // "Beitreten"
+    s.push_back({3, 300, 570, 0});
+    Aktion(s, [] {
+        ASSERT_EQ(Spielstart_Seite(), 4) << "a client begins on the country page";
+        g_vereine[0] = g_vereine[1] = -1;
+        for (int32_t t = 0, n = 0; t < Team_Startteams_Anzahl() && n < 2; ++t)
+            if (const StartTeam* e = Team_Startteam(t); e && e->team == t) g_vereine[n++] = t;
+        ASSERT_GE(g_vereine[1], 0);
+        EXPECT_TRUE(Team_Startteam(g_vereine[0])->flags & STARTTEAM_CLIENT);
+        Spielstart_Wahl(0)->nation = Team_Wert(TW_NATION, g_vereine[1], 0, OP_LESEN);
+        Spielstart_Seite_Wechseln(1);
+    });
+    Aktion(s, [] {
+        ASSERT_EQ(Spielstart_Seite(), 5);
+        const int32_t* liste = nullptr;
+        const int32_t n = Spielstart_Vereine_Liste(&liste);
+        for (int32_t i = 0; i < n; ++i) EXPECT_EQ(Team_Startteam(liste[i])->team, liste[i]) << "offered only";
+        Spielstart_Wahl(0)->team = g_vereine[1];
+        Spielstart_Seite_Wechseln(1);
+        EXPECT_TRUE(Menue_Requester_Offen()) << "no league page: the last question";
+        const char c = 'T';   // the second club is taken on the server meanwhile
+        EXPECT_EQ(write(g_befehl, &c, 1), 1);
+        Plat_Sleep_Ms(200);
+    });
+    Klick(s, JA_X, JA_Y);
+    s.push_back({3, 300, 570, 0});
+    Aktion(s, [] {
+        EXPECT_FALSE(Spielstart_Spiel_Laeuft());
+        EXPECT_EQ(Spielstart_Seite(), 5) << "one page back: the clubs";
+        EXPECT_EQ(Spielstart_Wahl(0)->team, -1);
+        EXPECT_TRUE(Team_Startteam(g_vereine[1])->flags & STARTTEAM_CLIENT) << "the table fetched again";
+        EXPECT_TRUE(Menue_Requester_Offen()) << "text 143";
+    });
+    Foto(s);                                   // picture 0: the refusal over the club page
+    ASSERT_TRUE(Spielen());
+    close(g_befehl);
+    int status = 0;
+    EXPECT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    Internet_Netzwerk_Stop();
+    Netzwerk_Modus_Setzen(0);
+    Net_Port_Setzen(NET_PORT_STANDARD);
+    Net_Zeiten_Wert() = Net_Zeiten{};
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("spielstart_netz_vergeben", 0), "");
 }
 
 }  // namespace

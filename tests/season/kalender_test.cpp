@@ -74,7 +74,12 @@ struct KalenderWelt {
         ok = Spiel_Verdrahten(v, &fehler);
         EXPECT_TRUE(ok) << fehler;
         Core_Hooks().meldung = [](const char*) {};
-        Spielstand_Hooks().nach_speichern = [] { autosave_tage.push_back(Tag_Index()); };
+        // The autosave asks on each day it saves whether another instance holds the
+        // user directory; its file is written in the background after that.
+        Spielstand_Hooks().andere_instanz = [] {
+            autosave_tage.push_back(Tag_Index());
+            return false;
+        };
     }
 };
 
@@ -198,6 +203,7 @@ TEST(KalenderSaison, AWholeSeasonPlaysOnItsDatesAndChangesOn3July) {
     ASSERT_FALSE(autosave_tage.empty());
     EXPECT_EQ(int32_t(autosave_tage.size()), (letzter_tag + 1) / 7);
     for (int32_t tag : autosave_tage) EXPECT_EQ(tag % 7, 0) << tag;
+    Spielstand_Schreiber_Warten();
     EXPECT_TRUE(std::filesystem::exists(std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_9.qzv"));
 }
 
@@ -592,6 +598,77 @@ TEST(KalenderClient, SyncTakesTheServersDateAndSchedule) {
     ASSERT_EQ(antwort.size(), server.size() + 4);
     EXPECT_TRUE(std::equal(server.begin(), server.end(), antwort.begin() + 4));
     EXPECT_FALSE(Kalender_Server_Anfrage(ANFRAGE_KALENDER_STAND + 1, nullptr, 0, antwort));
+}
+
+// A client's day: after its turn it waits (no match day of its own), asks the
+// server's calendar once a second, and once the server's day has moved on it
+// fetches the game's data and its next turn begins.
+TEST(KalenderClient, AfterItsTurnAClientWaitsForTheServersNextDay) {
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    SimOptionen o;
+    o.menschen = 1;
+    w.starten(o);
+    Menue_Frame_Ersetzen([] {});
+    static int32_t team, fragen, holen, spieltage, warten;
+    static uint32_t uhr;
+    static std::vector<uint8_t> stand;
+    // The server's state holds no turns of this machine's.
+    ASSERT_TRUE(Bis_Modus(KALENDER_TAG_START));
+    stand.clear();
+    Kalender_Save(stand);
+    ASSERT_TRUE(Bis_Modus(KALENDER_MENUE));
+    team = Kalender_Aktives_Team();
+    fragen = holen = spieltage = warten = 0;
+    uhr = 5000;
+    ASSERT_GE(team, 0);
+    ClubHooks& c = Club_Hooks();
+    const ClubHooks vorher = c;
+    c.netzwerk_modus = [] { return 1; };
+    c.client_team = [] { return team; };
+    c.client_read = [](int32_t anfrage, const char*, const std::vector<uint8_t>&, std::vector<uint8_t>& antwort) {
+        if (anfrage != ANFRAGE_KALENDER_STAND) return false;
+        ++fragen;
+        uint32_t n = uint32_t(stand.size());
+        antwort.assign(reinterpret_cast<uint8_t*>(&n), reinterpret_cast<uint8_t*>(&n) + 4);
+        antwort.insert(antwort.end(), stand.begin(), stand.end());
+        return true;
+    };
+    KalenderHooks& h = Kalender_Hooks();
+    h.uhr = [] { return uhr; };
+    h.client_alles_holen = [] { ++holen; };
+    h.netz_warten = [](int32_t an) { warten += an ? 1 : -1; };
+    h.spieltag_start = [] {
+        ++spieltage;
+        return false;
+    };
+    // "Weiter" fetches the game's data (the server's calendar too), then ends the turn.
+    ASSERT_TRUE(Kalender_Client_Sync());
+    EXPECT_EQ(Kalender_Aktives_Team(), team) << "the sync keeps this machine's turn";
+    K_NEUER_TAG(K_FERTIG, 0);
+    EXPECT_TRUE(Kalender_Netz_Wartet());
+    EXPECT_EQ(warten, 1);
+    EXPECT_EQ(Kalender_Aktives_Team(), -1);
+    for (int32_t i = 0; i < 5; ++i) Kalender_Main();
+    EXPECT_EQ(fragen, 1) << "asked before a second passed";
+    uhr += 1000;
+    Kalender_Main();
+    EXPECT_EQ(fragen, 2);
+    EXPECT_TRUE(Kalender_Netz_Wartet()) << "the server's day is still 0";
+    EXPECT_EQ(Tag_Index(), 0);
+    // The server's day moves on (the block's day field after its magic and version).
+    const int32_t morgen = 1;
+    std::memcpy(stand.data() + 8, &morgen, 4);
+    uhr += 1000;
+    Kalender_Main();
+    EXPECT_EQ(holen, 1);
+    EXPECT_EQ(warten, 0);
+    EXPECT_EQ(Tag_Index(), 1);
+    for (int32_t i = 0; i < 3 && Kalender_Get_Runmodus() != KALENDER_MENUE; ++i) Kalender_Main();
+    EXPECT_EQ(Kalender_Aktives_Team(), team) << "its turn of the new day";
+    EXPECT_FALSE(Kalender_Netz_Wartet());
+    EXPECT_EQ(spieltage, 0) << "no match day of its own";
+    c = vorher;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "business/stadion.h"
 #include "business/werbung.h"
 #include "club/club_netz.h"
+#include "club/manager.h"
 #include "club/spieler.h"
 #include "club/transfer.h"
 #include "season/kalender.h"
@@ -42,15 +43,19 @@ inline std::vector<uint8_t> Transfer(int32_t von, int32_t zu, int32_t sv, int32_
     return Argumente({von, zu, sv, sz, eigenes, Bits(preis)});
 }
 
-// Each documented request as the joined club `team` sends it; `spieler` plays for it.
-inline std::map<int32_t, std::vector<uint8_t>> Dokumentierte_Anfragen(int32_t team, int32_t spieler) {
+// Each documented request as the joined club `team` sends it; `spieler` plays
+// for it. With `anderer` (another manager's club) and `ki` (a computer's club)
+// also the joining requests: a second club for the slot, the other club's
+// manager record; both are refused.
+inline std::map<int32_t, std::vector<uint8_t>> Dokumentierte_Anfragen(int32_t team, int32_t spieler,
+                                                                      int32_t anderer = -1, int32_t ki = -1) {
     std::vector<uint8_t> news_add = Argumente({team, team, -1, int32_t(NEWS_NACHRICHT)});
     news_add.resize(news_add.size() + NEWS_KOPF_BYTES, 0);
     const std::vector<uint8_t> text = {'x', 0};
     ClubPacker{news_add}.block_mit_laenge(text.data(), text.size());
     std::vector<uint8_t> news_holen = Argumente({}, std::vector<uint8_t>(4, 0), true);
     ClubPacker{news_holen}.i32(team);
-    return {
+    std::map<int32_t, std::vector<uint8_t>> anfragen = {
         {ANFRAGE_SPIELER_WERT, Argumente({84, spieler, 0, OP_LESEN})},
         {ANFRAGE_TEAM_WERT, Argumente({19, team, 0, OP_LESEN})},
         {ANFRAGE_TEAM_ZEIGER, Argumente({700, team}, std::vector<uint8_t>(36, 7), true)},
@@ -82,6 +87,14 @@ inline std::map<int32_t, std::vector<uint8_t>> Dokumentierte_Anfragen(int32_t te
         {ANFRAGE_KALENDER_STAND, {}},
         {ANFRAGE_TRANSFER, Transfer(team, 0, spieler, -1, team, 0.0f)},
     };
+    if (anderer >= 0 && ki >= 0) {
+        std::vector<uint8_t> nehmen = Argumente({1, ki});
+        nehmen.resize(nehmen.size() + 20, 'x');
+        ClubPacker{nehmen}.i32(0);
+        anfragen[ANFRAGE_TEAM_NEHMEN] = nehmen;
+        anfragen[ANFRAGE_MANAGER_SENDEN] = Argumente({anderer}, std::vector<uint8_t>(sizeof(ManagerStruktur), 0), true);
+    }
+    return anfragen;
 }
 
 }  // namespace velmora::test

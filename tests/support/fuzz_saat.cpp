@@ -10,6 +10,7 @@
 // documented request, resource files, bitmaps, fonts, JPEGs, TGA pictures and
 // WAV sounds. The build runs it when the fuzz targets are built.
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -29,6 +30,7 @@
 #include "gfx/bild_muster.h"
 #include "gfx/font.h"
 #include "match/spielfeld.h"
+#include "media/film.h"
 #include "match/spielfeld_satz.h"
 #include "match/spieltag.h"
 #include "net/internet.h"
@@ -136,7 +138,33 @@ void Spieltag() {
     if (!erster) return;
     const int32_t spiel = int32_t(erster->spiel);
     while (const Spielfeld_Satz* s = Spielfeld_Naechster(nullptr)) Spielfeld_Entfernen(int32_t(s->wettbewerb));
-    if (Spielfeld_Anlegen(spiel, 0, 0, 0, -1, -1)) Saat("spielfeld_fuzz", "spielfeld", Block(Spielfeld_Save));
+    if (!Spielfeld_Anlegen(spiel, 0, 0, 0, -1, -1)) return;
+    Saat("spielfeld_fuzz", "spielfeld", Block(Spielfeld_Save));
+    // The figures' target reads the figures, the game's fields and the player
+    // slots of a record in that order: those of the record just set up.
+    if (const Spielfeld_Satz* satz = Spielfeld_Suchen(spiel)) {
+        const uint8_t* roh = reinterpret_cast<const uint8_t*>(satz);
+        std::vector<uint8_t> d(roh + offsetof(Spielfeld_Satz, figur), roh + offsetof(Spielfeld_Satz, figur) + sizeof satz->figur);
+        d.insert(d.end(), roh + offsetof(Spielfeld_Satz, team), roh + offsetof(Spielfeld_Satz, anzeige1));
+        d.insert(d.end(), roh + offsetof(Spielfeld_Satz, spieler), roh + offsetof(Spielfeld_Satz, spieler) + sizeof satz->spieler);
+        Saat("figuren_fuzz", "anstoss", d);
+    }
+}
+
+// A film by the films' writer: two packed frames, a repeat, a sound track.
+void Film_Saaten() {
+    FilmBau b;
+    b.breite = 16;
+    b.hoehe = 12;
+    std::vector<uint16_t> px(size_t(b.breite * b.hoehe));
+    for (int32_t k = 0; k < 2; ++k) {
+        for (size_t i = 0; i < px.size(); ++i) px[i] = uint16_t(k * 2113 + i * 37);
+        b.bilder.push_back(Film_Bild_Packen(px.data(), b.breite, b.hoehe));
+    }
+    b.bilder.push_back({});
+    Saat("film_fuzz", "stumm", Film_Zusammensetzen(b));
+    b.ton = Audio_Wav_Bauen(1, AUDIO_RATE, std::vector<int16_t>(64, 300));
+    Saat("film_fuzz", "mit_ton", Film_Zusammensetzen(b));
 }
 
 // What a client of the game sends, recorded at the server of the same process:
@@ -315,6 +343,7 @@ int main(int argc, char** argv) {
     Spieltag();
     Grafik();
     Ton();
+    Film_Saaten();
     // Last: the requests change the game they are sent to.
     Netz(welt);
     std::printf("fuzz_saat: %d seeds in %s\n", g_anzahl, argv[1]);

@@ -1,0 +1,247 @@
+// match/spielfeld_ki.cpp - the decision dispatch, the heat map, the running
+// speeds and the stand-in behaviours.
+#include "match/spielfeld_ki.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/rnd.h"
+#include "match/anim.h"
+#include "match/anweisung.h"
+#include "match/bank.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_besitz.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr float KMH = 27.7778f;   // km/h to cm/s
+
+int32_t Seite(int32_t slot) { return slot < SF_SPIELER_SEITE ? 0 : 1; }
+bool Auf_Platz(const Spielfeld_Satz* satz, int32_t slot) { return satz->spieler[slot].zustand & SM_AUF_PLATZ; }
+
+// Runs to (x, y) at `tempo` with the run row for that speed; a figure already
+// within 30 cm of the point stays where it is.
+void Laufen(Spielfeld_Satz* satz, int32_t figur, float x, float y, float tempo) {
+    Figur& f = satz->figur[figur];
+    if (std::hypot(f.pos[0] - x, f.pos[1] - y) < 30) return;
+    SetZSA(satz, figur, int32_t(x), int32_t(y), 0, int32_t(tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
+           RING_OHNE_PRUEFUNG, 0, 0);
+}
+
+// Kicks the ball on the ground from its holder to (x, y) at `tempo`; the
+// kicker may not touch it again for 500 ms.
+void Schiessen(Spielfeld_Satz* satz, int32_t figur, float x, float y, int32_t tempo) {
+    Ballbesitz_Setzen(satz, -1);
+    satz->letzter_spieler = figur;
+    Figur& b = satz->figur[FIGUR_BALL];
+    SetZSA(satz, FIGUR_BALL, int32_t(x), int32_t(y), 0, tempo, ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1,
+           RING_OHNE_PRUEFUNG, 0, 0);
+    Figur_Aktuelle_Anweisung(&b)->vz = 0;
+    b.flug_start = b.flug_zeit = 0;
+    Figur& f = satz->figur[figur];
+    f.entscheid_timer = 500;
+    f.jagt_ball = 0;
+}
+
+void KI_Torwart(Spielfeld_Satz* satz, int32_t slot);
+
+// Stand-in of the ball-holder behaviour: the chaser sprints to the ball; a
+// holder within 45 cm of it kicks at goal inside the posts at 2000-2800 cm/s
+// within 2500 cm of the goal, else 1500-2500 cm forward at 1200 cm/s.
+void KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot) {
+    const Figur& b = satz->figur[FIGUR_BALL];
+    Figur& f = satz->figur[slot];
+    if (satz->ballhalter != slot) {
+        f.jagt_ball = 1;
+        Laufen(satz, slot, b.pos[0] + b.v[0] / 4, b.pos[1] + b.v[1] / 4, Spieler_Sprinttempo(satz, slot));
+        return;
+    }
+    if (f.torwart) {
+        KI_Torwart(satz, slot);   // the ball is in his hands
+        return;
+    }
+    if (std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]) > 45) {
+        Laufen(satz, slot, b.pos[0], b.pos[1], Spieler_Lauftempo(satz, slot));   // to the ball at his feet
+        return;
+    }
+    const int32_t s = Seite(slot);
+    const float tx = float(satz->tor_x[s]), ty = float(satz->tor_y[s]);
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    if (std::hypot(tx - b.pos[0], ty - b.pos[1]) <= 2500) {
+        const float y = float(Rnd(k.pfosten_unten[0] + 30, k.pfosten_oben[0] - 30));
+        // Aimed 1000 cm beyond the line: a ball aimed at the line would stop on it.
+        Schiessen(satz, slot, tx + (tx > SPIELFELD_MITTE_X ? 1000.0f : -1000.0f), y, Rnd(2000, 2800));
+        return;
+    }
+    const float richtung = tx > b.pos[0] ? 1.0f : -1.0f;
+    int32_t x = int32_t(b.pos[0] + richtung * float(Rnd(1500, 2500)));
+    int32_t y = int32_t(b.pos[1]) + Rnd(-600, 600);
+    Punkt_Ins_Feld(&x, &y);
+    Schiessen(satz, slot, float(x), float(y), 1200);
+}
+
+// Stand-in of the keeper: on his goal line at the ball's y within the posts;
+// holding the ball he kicks it to the centre circle.
+void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
+    if (satz->ballhalter == slot) {
+        Schiessen(satz, slot, SPIELFELD_MITTE_X, float(SPIELFELD_MITTE_Y + Rnd(-600, 600)), 1500);
+        return;
+    }
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    const int32_t eigenes = int32_t(satz->tor_x[1 - Seite(slot)]);
+    const float x = eigenes < SPIELFELD_MITTE_X ? 60.0f : float(k.laenge) - 60;
+    const float y = std::clamp(satz->figur[FIGUR_BALL].pos[1], float(k.pfosten_unten[0]), float(k.pfosten_oben[0]));
+    Laufen(satz, slot, x, y, Spieler_Lauftempo(satz, slot));
+}
+
+// Stand-in of the players without the ball, attacking or defending: to the
+// middle of the zone, keeping 915 cm from the ball at the other side's free
+// kick and, at a kick-off, the own half outside the centre circle.
+void KI_Zone(Spielfeld_Satz* satz, int32_t slot) {
+    const Spieler_Matchsatz& sm = satz->spieler[slot];
+    float x = float(sm.bereich[0] + sm.bereich[1]) / 2, y = float(sm.bereich[2] + sm.bereich[3]) / 2;
+    const Figur& b = satz->figur[FIGUR_BALL];
+    const int32_t s = Seite(slot);
+    if (satz->spielzustand == SZ_ANSTOSS) {
+        const bool nach_rechts = satz->tor_x[s] > SPIELFELD_MITTE_X;
+        x = nach_rechts ? std::min(x, float(SPIELFELD_MITTE_X - 100)) : std::max(x, float(SPIELFELD_MITTE_X + 100));
+        const float dx = x - SPIELFELD_MITTE_X, dy = y - SPIELFELD_MITTE_Y, d = std::hypot(dx, dy);
+        if (d < 1015) {
+            const float r = d > 1 ? 1015 / d : 0;
+            x = r > 0 ? SPIELFELD_MITTE_X + dx * r : (nach_rechts ? SPIELFELD_MITTE_X - 1015.0f : SPIELFELD_MITTE_X + 1015.0f);
+            y = r > 0 ? SPIELFELD_MITTE_Y + dy * r : float(SPIELFELD_MITTE_Y);
+        }
+    } else if (satz->spielzustand == SZ_FREISTOSS && satz->standard_seite != s) {
+        const float dx = x - b.pos[0], dy = y - b.pos[1], d = std::hypot(dx, dy);
+        if (d < 1000) {
+            const float r = d > 1 ? 1000 / d : 0;
+            x = b.pos[0] + (r > 0 ? dx * r : (satz->tor_x[s] > b.pos[0] ? -1000.0f : 1000.0f));
+            y = b.pos[1] + dy * r;
+        }
+    }
+    int32_t ix = int32_t(x), iy = int32_t(y);
+    Punkt_Ins_Feld(&ix, &iy);
+    Laufen(satz, slot, float(ix), float(iy), Spieler_Lauftempo(satz, slot));
+    satz->figur[slot].entscheid_timer = 1000;
+}
+
+// A player's decision.
+void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
+    Figur& f = satz->figur[slot];
+    Spieler_Matchsatz& sm = satz->spieler[slot];
+    if (!(sm.zustand & SM_AUF_PLATZ) && f.situation == 0) {
+        if (sm.zustand == SM_RESERVE) KI_Aufwaermen(satz, slot, 0);
+        return;
+    }
+    if (satz->spielzustand == SZ_ABGANG) {
+        KI_Rauslaufen_Spieler(satz, slot);
+        return;
+    }
+    Spielfeld_Heatmap(satz, slot);
+    // Outside open play a figure with a situation code belongs to its set-piece
+    // script. The scripts are not played yet, so nobody has a code, and a
+    // restart is taken by the chaser as in open play (the scripts will clear
+    // the chase flag of the others here).
+    if (f.situation && (satz->spielzustand != SZ_SPIEL || f.pos[1] < -0.3f)) return;
+    if (f.entscheid_timer != 0) return;
+    const bool halter = satz->ballhalter == slot;
+    if (!halter && !f.jagt_ball) {
+        if (f.torwart) KI_Torwart(satz, slot);
+        else KI_Zone(satz, slot);
+    } else if (!halter && f.torwart) {
+        KI_Torwart(satz, slot);
+    } else {
+        KI_Ballfuehrer(satz, slot);
+    }
+}
+
+}  // namespace
+
+void Spielfeld_Heatmap(Spielfeld_Satz* satz, int32_t slot) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER) return;
+    const Figur& f = satz->figur[slot];
+    Spieler_Matchsatz& sm = satz->spieler[slot];
+    const int32_t spalte = std::clamp(int32_t(f.pos[0] / 1080), 0, 9);
+    const int32_t reihe = std::clamp(int32_t(f.pos[1] / 680), 0, 9);
+    if (sm.heat_spalte == spalte && sm.heat_reihe == reihe) return;
+    sm.heat_spalte = int8_t(spalte);
+    sm.heat_reihe = int8_t(reihe);
+    const int32_t zelle = spalte + 10 * reihe, bit = 2 * (zelle % 4);
+    uint8_t& b = sm.heatmap[zelle / 4];
+    const int32_t wert = (b >> bit) & 3;
+    if (wert < 3) b = uint8_t((b & ~(3 << bit)) | ((wert + 1) << bit));
+}
+
+float Spieler_Lauftempo(const Spielfeld_Satz* satz, int32_t slot) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER) return 10 * KMH;
+    const Spieler_Matchsatz& sm = satz->spieler[slot];
+    const float ausdauer = float(std::clamp(sm.ausdauer, 0, 10000));
+    const float f = ausdauer < 3000 ? (ausdauer + 2000) / 5000 : (ausdauer + 50000) / 60000;
+    const float v = (float(sm.werte[7]) / 100 + 24.88f + float(4 - sm.rolle[ROLLE(141)])) * f;
+    return std::max(v, 10.0f) * KMH;
+}
+
+float Spieler_Sprinttempo(const Spielfeld_Satz* satz, int32_t slot) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER) return 10 * KMH;
+    const Spieler_Matchsatz& sm = satz->spieler[slot];
+    const float ausdauer = float(std::clamp(sm.ausdauer, 0, 10000));
+    float v = float(sm.werte[7]) / 100 + 24.88f + float(4 - sm.rolle[ROLLE(141)]) - 2;
+    if (ausdauer < 3000) v *= (ausdauer + 2000) / 5000;
+    if (v < 10) v = 10;
+    else if (sm.countdown != 0) v += sm.countdown < 0 ? 3 : 8;
+    return v * KMH;
+}
+
+void KI_Rauslaufen_Spieler(Spielfeld_Satz* satz, int32_t slot) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER || !Auf_Platz(satz, slot)) return;
+    Figur& f = satz->figur[slot];
+    f.jagt_ball = 0;
+    const float y = f.pos[1] < SPIELFELD_MITTE_Y ? -600.0f : float(SPIELFELD_BREITE) + 600;
+    const Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+    if (a.ziel[1] == y && a.tempo > 0) return;   // already on his way
+    SetZSA(satz, slot, int32_t(f.pos[0]), int32_t(y), 0, 300, ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
+           RING_OHNE_PRUEFUNG, 0, 0);
+}
+
+void KI_Rauslaufen(Spielfeld_Satz* satz) {
+    if (!satz) return;
+    for (int32_t s = 0; s < SF_SPIELER; ++s) KI_Rauslaufen_Spieler(satz, s);
+}
+
+void Spielfeld_Ballrollen_Vergeben(Spielfeld_Satz* satz) {
+    if (!satz) return;
+    const Figur& b = satz->figur[FIGUR_BALL];
+    for (int32_t seite = 0; seite < 2; ++seite) {
+        int32_t beste = -1;
+        float abstand = 0;
+        for (int32_t s = seite * SF_SPIELER_SEITE; s < (seite + 1) * SF_SPIELER_SEITE; ++s) {
+            Figur& f = satz->figur[s];
+            if (!Auf_Platz(satz, s) || f.torwart) continue;
+            f.jagt_ball = 0;
+            const float d = std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]);
+            if (beste < 0 || d < abstand) {
+                beste = s;
+                abstand = d;
+            }
+        }
+        if (beste < 0) continue;
+        satz->figur[beste].jagt_ball = 1;
+        satz->figur[beste].entscheiden = 1;
+    }
+}
+
+void Spielfeld_KI_Ausfuehren(Spielfeld_Satz* satz, int32_t figur) {
+    if (!satz || figur < 0 || figur >= SF_FIGUREN) return;
+    Figur& f = satz->figur[figur];
+    f.entscheiden = 0;
+    if (figur < SF_SPIELER) {
+        Spieler_Entscheiden(satz, figur);
+        return;
+    }
+    // The officials keep their places, the coaches theirs.
+    if (figur == 51 || figur == 52) KI_Trainer(satz, figur, 0);
+}
+
+}  // namespace velmora

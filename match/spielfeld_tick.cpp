@@ -1,0 +1,289 @@
+// match/spielfeld_tick.cpp - one frame of a match computed live, on a single
+// machine. The network branches (the waits for the other machine and the
+// minute exchange) are named functions that do nothing while a networked
+// match day keeps every match diced.
+#include "match/spielfeld_tick.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "core/debug.h"
+#include "core/rnd.h"
+#include "match/anim.h"
+#include "match/anweisung.h"
+#include "match/figur_bewegen.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_besitz.h"
+#include "match/spielfeld_ereignis.h"
+#include "match/spielfeld_hooks.h"
+#include "match/spielfeld_ki.h"
+#include "match/spielfeld_zweikampf.h"
+#include "match/spieltag.h"
+
+namespace velmora {
+
+namespace {
+
+struct TickModul {
+    int64_t letzte_frame_zeit = INT_MAX;   // the previous simulated frame of the live display
+    int64_t nachtrag = 0;                  // the part of a late frame carried to the next one
+    bool minute_gewechselt = false;        // some match passed a minute (gates the network sleeps)
+};
+TickModul t;
+
+// The tick's working bytes in the record.
+int8_t& Rr_Index(Spielfeld_Satz* s) { return reinterpret_cast<int8_t&>(s->w24992[0]); }
+int8_t& Rr_Countdown(Spielfeld_Satz* s) { return reinterpret_cast<int8_t&>(s->w24992[1]); }
+int8_t& Kickframe_Figur(Spielfeld_Satz* s) { return reinterpret_cast<int8_t&>(s->w24992[2]); }   // figure + 1, 0 none
+uint8_t& Frame_Laeuft(Spielfeld_Satz* s) { return s->w24992[3]; }
+uint8_t& Ton_Einmal(Spielfeld_Satz* s) { return s->w25216[4]; }
+
+// Network play: the minute exchange and the waits. A networked match day
+// computes no match live, so these are never reached with work to do.
+void Netz_Minute_Austauschen(Spielfeld_Satz*) {}
+
+bool Ist_Spieler(int32_t i) { return i >= 0 && i < SF_SPIELER; }
+
+float Intervall() {
+    const uint32_t i = Spielfeld_Ansicht().frame_intervall;
+    return i ? float(i) : 45.0f;
+}
+
+// 13. The minute change. True when the period is over.
+bool Minute_Wechseln(Spielfeld_Satz* satz) {
+    satz->minutenuhr = TICK_UHR_START;
+    if (satz->tor_reaktion == 0) {
+        satz->minute = int16_t(satz->minute + 1);
+        t.minute_gewechselt = true;
+    }
+    Netz_Minute_Austauschen(satz);
+    return Spieltag_Abschnitt_Pruefen(satz);
+}
+
+// 17. The play-state work of a running frame.
+void Spielzustand_Arbeit(Spielfeld_Satz* satz) {
+    if (satz->abschnitt_ende == 2 && satz->spielzustand != SZ_ABGANG) {
+        satz->spielzustand = SZ_ABGANG;
+        satz->standard_flag = 0;
+        std::fill(std::begin(satz->standard_marker), std::end(satz->standard_marker), int8_t(0));
+        for (int32_t i = 0; i < SF_SPIELER; ++i) {
+            satz->figur[i].situation = 0;
+            satz->spieler[i].zustand &= SM_BLEIBT;
+        }
+        KI_Rauslaufen(satz);
+    }
+    if (satz->foul_countdown != 0 && satz->spielzustand != SZ_VERLETZUNG) {
+        if (satz->elfmeter_schuss) satz->foul_countdown = 0;
+        else if (satz->figur[FIGUR_BALL].pos[2] == 0) --satz->foul_countdown;
+        else satz->foul_countdown = 1;
+    }
+    if (satz->tor_reaktion != 0) {
+        if (satz->tor_reaktion != 15 || satz->ball_linie != BALL_IM_SPIEL) --satz->tor_reaktion;
+        if (satz->tor_reaktion == 0) {
+            if (satz->elfmeter_schuss) satz->elfmeter_schuss = 2;
+            // The goal itself is given as the ball dies in the net (the movement
+            // step); a goal refused for a pending free kick gets no reaction.
+            if (satz->ball_linie == BALL_TOR && satz->foul_countdown == 0)
+                Spielfeld_Tor_Reaktion(satz, satz->tor_reaktion_seite);
+        }
+    }
+}
+
+// 18. The decision round robin: one figure per frame is asked to decide.
+void Entscheidungsreihe(Spielfeld_Satz* satz) {
+    if (--Rr_Countdown(satz) > 0) return;
+    int8_t& i = Rr_Index(satz);
+    if (i < 0 || i > FIGUR_SCHIRI) i = 0;
+    Figur& f = satz->figur[i];
+    if (satz->spielzustand <= SZ_NACH_TOR && f.situation == 0 && f.entscheid_timer == 0) f.entscheiden = 1;
+    if (++i > FIGUR_SCHIRI) {
+        i = 0;
+        bool wechsel = false;
+        for (int32_t s = 0; s < SF_SPIELER; ++s) {
+            const uint8_t c = satz->figur[s].situation;
+            if (c == 36 || c == 37 || c == 38 || c == 39 || c == 50) wechsel = true;
+        }
+        if (!wechsel && satz->spielzustand == SZ_NEUE_HALBZEIT) satz->spielzustand = SZ_SPIEL;
+    }
+}
+
+// 20. The figure loop. True when a figure moved.
+bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
+    bool bewegt = false;
+    const float schritt = TICK_FIGUR_SCHRITT;
+    for (int32_t i = 0; i < SF_FIGUREN; ++i) {
+        Figur& f = satz->figur[i];
+        if (!f.gezeichnet) continue;
+        f.entscheid_timer = std::max(0.0f, f.entscheid_timer - schritt);
+        f.anim_timer = std::max(0.0f, f.anim_timer - schritt);
+        if (Ist_Spieler(i) && f.jagt_ball && (satz->spieler[i].zustand & SM_AUF_PLATZ)) satz->halter_wort = 0;
+        if (f.entscheiden) {
+            Spielfeld_KI_Ausfuehren(satz, i);
+            bewegt = true;
+            if (Kickframe_Figur(satz) == i + 1) Kickframe_Figur(satz) = 0;
+        }
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+        if (a.dauer > 0 && i != FIGUR_BALL) {
+            Figur_Anim_Schritt(satz, i, &f, schritt);
+            const Anweisung& n = *Figur_Aktuelle_Anweisung(&f);
+            const Anim_Satz* z = Anim_Zeile(n.anim);
+            if (z && z->kontakt_frame >= 0 && n.frame == z->kontakt_frame && Ist_Spieler(i))
+                Kickframe_Figur(satz) = int8_t(i + 1);
+            bewegt = true;
+        } else if (Ist_Spieler(i) && (satz->spieler[i].zustand & SM_AUF_PLATZ) && satz->ausdauer_timer <= 0) {
+            int32_t& s = satz->spieler[i].ausdauer;
+            s = std::min(10000, s + int32_t(ergebnis * 18.0f));
+        }
+        const Anweisung& b = *Figur_Aktuelle_Anweisung(&f);
+        const bool ball = i == FIGUR_BALL;
+        if (b.tempo != 0 || b.vz != 0 || f.v[0] != 0 || f.v[1] != 0 || (ball && satz->ballhalter >= 0)) {
+            Figur_Bewegen(satz, i, &f, schritt, ball);
+            bewegt = true;
+        }
+    }
+    return bewegt;
+}
+
+// 22. The ball at a kick frame: it sits at the kicker's foot and he takes it.
+void Ball_Am_Kickframe(Spielfeld_Satz* satz) {
+    Figur& b = satz->figur[FIGUR_BALL];
+    const int32_t k = Kickframe_Figur(satz) - 1;
+    if (!Ist_Spieler(k)) {
+        b.gezeichnet = 1;
+        return;
+    }
+    const Figur& f = satz->figur[k];
+    b.pos[0] = f.pos[0] + 0.07f * b.v[0];
+    if (std::fabs(b.pos[1] - f.pos[1]) > 20 || b.v[1] != 0) b.pos[1] = f.pos[1] + 0.07f * b.v[1];
+    if (satz->ballhalter != k && b.pos[0] > 0 && b.pos[0] < SPIELFELD_LAENGE) {
+        satz->foul_countdown = 0;
+        satz->pass_unterwegs = 0;
+    }
+    b.v[0] = b.v[1] = b.v[2] = 0;
+    Ballbesitz_Setzen(satz, k);
+}
+
+}  // namespace
+
+bool Spielfeld_Live_Anzeige() { return false; }
+
+void Spielfeld_Tick_Rebase(uint32_t jetzt) {
+    if (t.nachtrag) {
+        t.letzte_frame_zeit = int64_t(jetzt) - t.nachtrag;
+        t.nachtrag = 0;
+    }
+    if (int64_t(jetzt) - t.letzte_frame_zeit > int64_t(Intervall())) t.letzte_frame_zeit = int64_t(jetzt) - int64_t(Intervall());
+}
+
+float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer, int32_t nachholen, uint32_t jetzt) {
+    // 1.-2.
+    if (!Spielfeld_Ist_Initialisiert() || !satz) return TICK_NICHTS;
+    const bool anzeige = Spielfeld_Live_Anzeige();
+    const int64_t uhr = anzeige ? int64_t(jetzt) : 0;
+    Rnd_Set_Index(int32_t(satz->rnd_index), 1);
+    // 3. Without a display the frame time of the last frame means nothing.
+    if (erster_aufruf && !anzeige) t.letzte_frame_zeit = INT_MAX;
+    // 4.
+    if (satz->abgebrochen || satz->live != 1) {
+        if (satz->live != 1) satz->spielzustand = SZ_SPIEL;
+        return TICK_ENDE;
+    }
+    // 5.
+    float vergangen = float(uhr - t.letzte_frame_zeit);
+    if (!anzeige) vergangen = Intervall();
+    else if (nachholen && vergangen < TICK_FRAME_SCHRITT) vergangen = Intervall();
+    if (vergangen < 0) vergangen = Intervall();
+    // 6. The walk-off ends once fewer than 17 players stand on the pitch side of y = 0.
+    if (satz->spielzustand == SZ_ABGANG) {
+        int32_t drauf = 0;
+        for (int32_t i = 0; i < SF_SPIELER; ++i)
+            if (satz->figur[i].pos[1] > 0) ++drauf;
+        if (drauf < 17) return TICK_ENDE;
+    }
+    // 7. Throttle, only with a display.
+    if (anzeige && vergangen < Intervall() && !Spielfeld_Ansicht().fast) return TICK_NICHTS;
+    // 8.-10.
+    ++satz->frame_zaehler;
+    float ergebnis = TICK_FRAME;
+    const float spaet = vergangen - Intervall();
+    // The match's own clock: headless matches must not read the wall clock,
+    // which would make two runs of one record differ.
+    satz->spielzeit_ms += uint32_t(TICK_FRAME_SCHRITT);
+    Frame_Laeuft(satz) = 1;
+    // 11.-13.
+    // A damaged time factor counts as 1.0: the clock must keep running.
+    const float faktor = satz->zeit_faktor >= 1.0f && satz->zeit_faktor < 100.0f ? satz->zeit_faktor : 1.0f;
+    satz->minutenuhr -= satz->spielzustand == SZ_SPIEL ? 2.0f : 2.0f / (10.0f / faktor);
+    if (!(satz->minutenuhr > 0.001f)) {
+        if (Minute_Wechseln(satz)) {
+            --satz->frame_zaehler;
+            Debug_Printf("NEUE_HALBZEIT\n");
+            satz->rnd_index = uint32_t(Rnd_Get_Index());
+            return TICK_ENDE;
+        }
+        ergebnis = TICK_NICHTS;
+    }
+    satz->sekunde = satz->tor_reaktion ? 0 : int16_t((TICK_UHR_START - satz->minutenuhr) * 60 / 90);
+    // 15. A watched match that ended counts down to its release.
+    if (satz->freigabe_countdown) --satz->freigabe_countdown;
+    // 16. After a goal the set-piece countdown leads to the kick-off.
+    if (satz->standard_flag > 0 && --satz->standard_flag == 0) {
+        std::fill(std::begin(satz->standard_marker), std::end(satz->standard_marker), int8_t(0));
+        Ballbesitz_Setzen(satz, -1);
+        satz->ballhalter = -1;
+        satz->spielzustand = SZ_ANSTOSS;
+        satz->ball_linie = BALL_IM_SPIEL;
+        SetAnim(satz, FIGUR_BALL, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y, 0);
+        Figur& b = satz->figur[FIGUR_BALL];
+        b.v[0] = b.v[1] = b.v[2] = 0;
+        Figur_Aktuelle_Anweisung(&b)->tempo = 0;
+    }
+    if (elfer && *elfer == 0) *elfer = satz->elfmeter_schuss ? 1 : 0;
+    const uint32_t zustand_vorher = satz->spielzustand;
+    Spielzustand_Arbeit(satz);
+    // 18.
+    Entscheidungsreihe(satz);
+    // 19.
+    satz->ausdauer_timer -= satz->spielzustand == SZ_SPIEL ? 1.0f : 0.1f;
+    // 20.
+    const bool bewegt = Figuren(satz, ergebnis);
+    // 21.
+    if (Rr_Countdown(satz) <= 0) Rr_Countdown(satz) = 1;
+    bool jagt = false;
+    for (int32_t i = 0; i < SF_SPIELER; ++i) jagt = jagt || satz->figur[i].jagt_ball;
+    if ((satz->ballhalter < 0 && !jagt) || satz->spielzustand != zustand_vorher) {
+        if (satz->spielzustand != SZ_ABGANG && satz->spielzustand != SZ_NACH_TOR) Spielfeld_Ballrollen_Vergeben(satz);
+    }
+    if (satz->ausdauer_timer <= 0) satz->ausdauer_timer += std::max(satz->laengen_faktor, 1.0f);
+    // 22.
+    if (bewegt) Spielfeld_Zweikampf(satz);
+    Ball_Am_Kickframe(satz);
+    const Figur& b = satz->figur[FIGUR_BALL];
+    satz->kamera_ziel[0] = b.pos[0] + b.v[0] / 3;
+    satz->kamera_ziel[1] = b.pos[1] + b.v[1] / 3;
+    // 23.
+    Ton_Einmal(satz) = 0;
+    t.nachtrag = int64_t(spaet) + 1;
+    satz->rnd_index = uint32_t(Rnd_Get_Index());
+    return ergebnis;
+}
+
+int32_t Spielfeld_Anstoss_Ausfuehren(Spielfeld_Satz* satz) {
+    // The first period starts inside the set-up, before the players may touch
+    // the ball (31588): that kick-off is taken in the match day's first frames.
+    if (!satz || satz->live != 1 || !satz->wetter_init) return 0;
+    int32_t n = 0;
+    while (satz->spielzustand != SZ_SPIEL && n < ANSTOSS_MAX_FRAMES) {
+        // Steps of 1000 ms: the frame time only matters to a display.
+        Spielfeld_Tick(satz, 0, nullptr, 0, uint32_t(n) * 1000u);
+        ++n;
+    }
+    if (satz->spielzustand != SZ_SPIEL) {
+        Debug_Printf("Spielfeld_Anstoss_Ausfuehren: Anstoss nach %d Frames nicht ausgefuehrt, Spiel freigegeben\n", n);
+        Spielfeld_Spielzustand_Freigeben(satz);
+    }
+    return n;
+}
+
+}  // namespace velmora

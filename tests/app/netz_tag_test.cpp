@@ -1,0 +1,319 @@
+// Network play's start and day hand-over over loopback: a server process runs
+// the game's calendar on a generated world with a placeholder on every club;
+// clients of the test take clubs (request 1036) and report the ends of their
+// days (1029). The server plays a day only once every club a client took has
+// reported; a client silent for the (shortened) time is dropped, its club
+// goes back to the computer and may be taken again.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/sim_lauf.h"
+#include "app/verdrahtung.h"
+#include "club/club_netz.h"
+#include "club/manager.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/dirs.h"
+#include "core/hooks.h"
+#include "match/spieltag_netz.h"
+#include "net/internet.h"
+#include "net/net.h"
+#include "platform/clock.h"
+#include "screens/spielstart_wahl.h"
+#include "season/kalender.h"
+#include "season/spielstart.h"
+#include "tests/core/temp_verz.h"
+#include "tests/support/netz_server.h"
+
+namespace velmora {
+namespace {
+
+constexpr uint32_t STILLE_MS = 1500;   // the server's shortened silence limit
+
+struct Bericht {
+    int32_t tag = -1, modus = -1;
+    int32_t verein[3] = {-1, -1, -1};   // the first three clubs offered
+    int32_t markt = -1, land = -1;
+    uint32_t status[3] = {};
+    char manager[3][20] = {};
+};
+
+Bericht Berichten() {
+    Bericht b;
+    b.tag = Tag_Index();
+    b.modus = Kalender_Get_Runmodus();
+    b.markt = Team_Markt();
+    int32_t n = 0;
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        if (Team_Ist_Nationalteam(t) && b.land < 0) b.land = t;
+        if (n < 3 && t != Team_Markt() && Team_Ist_Normal(t, 0)) b.verein[n++] = t;
+    }
+    for (int32_t i = 0; i < n; ++i) {
+        b.status[i] = uint32_t(Team_Wert(TW_STATUS, b.verein[i], 0, OP_LESEN));
+        std::strncpy(b.manager[i], Manager_Name(b.verein[i]), sizeof b.manager[i] - 1);
+    }
+    return b;
+}
+
+// The server: the game bound as without a screen, its start the network
+// server's; it runs frames until the test closes the command pipe.
+[[noreturn]] void Server_Prozess(int port_fd, int befehl_fd, int bericht_fd) {
+    test::Netz_Server_Starten(port_fd);
+    Net_Zeiten_Wert().client_stille_ms = STILLE_MS;
+    fcntl(befehl_fd, F_SETFL, O_NONBLOCK);
+    const uint32_t start = Plat_Ms();
+    for (;;) {
+        char c;
+        const ssize_t r = read(befehl_fd, &c, 1);
+        if (r == 0) break;
+        if (r == 1) {
+            const Bericht b = Berichten();
+            if (write(bericht_fd, &b, sizeof b) != sizeof b) _exit(13);
+        }
+        if (Plat_Ms() - start > 60000) _exit(14);
+        test::Netz_Server_Frame();
+        Plat_Sleep_Ms(1);
+    }
+    _exit(0);
+}
+
+// A request that changes nothing: the client is heard.
+void Hoeren(NetKontext* c) {
+    Net_Kontext_Setzen(c);
+    EXPECT_GT(Club_Remote_Int("Hoeren", ANFRAGE_SPIELER_ANZAHL, "<i", {}, -1), 0);
+}
+
+struct Server {
+    pid_t pid = -1;
+    uint16_t port = 0;
+    int befehl = -1, bericht = -1;
+    std::vector<NetKontext*> clients;
+    bool getoetet = false;
+
+    Server() {
+        int p[2], bf[2], br[2];
+        if (pipe(p) || pipe(bf) || pipe(br)) return;
+        pid = fork();
+        if (pid == 0) {
+            close(p[0]);
+            close(bf[1]);
+            close(br[0]);
+            Server_Prozess(p[1], bf[0], br[1]);
+        }
+        close(p[1]);
+        close(bf[0]);
+        close(br[1]);
+        befehl = bf[1];
+        bericht = br[0];
+        if (read(p[0], &port, sizeof port) != ssize_t(sizeof port)) port = 0;
+        close(p[0]);
+    }
+    ~Server() {
+        Net_Kontext_Setzen(nullptr);
+        for (NetKontext* c : clients) Net_Kontext_Loeschen(c);
+        close(befehl);
+        int status = 0;
+        if (pid > 0 && waitpid(pid, &status, 0) == pid && !getoetet)
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "server status " << status;
+        close(bericht);
+    }
+    Bericht Fragen() {
+        Bericht b;
+        char c = 'B';
+        if (write(befehl, &c, 1) != 1 || read(bericht, &b, sizeof b) != ssize_t(sizeof b)) b.tag = -99;
+        return b;
+    }
+    // Waits until the server's day reaches `tag` (false after `ms`); the
+    // client `hoeren` keeps itself heard meanwhile.
+    bool Tag_Erreicht(int32_t tag, uint32_t ms, NetKontext* hoeren = nullptr) {
+        const uint32_t start = Plat_Ms();
+        uint32_t gehoert = start;
+        while (Plat_Ms() - start < ms) {
+            if (Fragen().tag >= tag) return true;
+            if (hoeren && Plat_Ms() - gehoert > 300) {
+                Hoeren(hoeren);
+                gehoert = Plat_Ms();
+            }
+            Plat_Sleep_Ms(20);
+        }
+        return false;
+    }
+    // A client connected to the server, its context current.
+    NetKontext* Client() {
+        NetKontext* c = Net_Kontext_Neu();
+        clients.push_back(c);
+        Net_Kontext_Setzen(c);
+        uint32_t a[4] = {127, 0, 0, 1};
+        Net_Server_Adresse_Setzen(a);
+        Net_Port_Setzen(port);
+        Net_Zeiten_Wert().antwort_ms = 5000;
+        Netzwerk_Modus_Setzen(1);
+        EXPECT_TRUE(Internet_Netzwerk_Start());
+        return c;
+    }
+};
+
+int32_t Nehmen(NetKontext* c, int32_t team, const char* name) {
+    Net_Kontext_Setzen(c);
+    int32_t echo = -1;
+    const int32_t ok = Team_Internet_Client_Set_User_Active(7, team, name, 3, &echo);
+    if (ok) {
+        EXPECT_EQ(echo, 7);
+        Client_Team_Setzen(team);
+    }
+    return ok;
+}
+
+bool Melden(NetKontext* c) {
+    Net_Kontext_Setzen(c);
+    return Spieltag_Client_Melden();
+}
+
+TEST(NetzTag, ClubsAreTakenOnceAndADayWaitsForEveryClientUntilASilentOneIsDropped) {
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
+    Server server;
+    ASSERT_GT(server.port, 0);
+    VerdrahtungOptionen o;
+    o.nur = {"Netz", "Club"};
+    ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
+    Net_Init();
+
+    // The server's game runs and waits: nobody plays a club yet.
+    const uint32_t start = Plat_Ms();
+    Bericht b = server.Fragen();
+    while (b.modus != KALENDER_MENUE && Plat_Ms() - start < 20000) {
+        Plat_Sleep_Ms(20);
+        b = server.Fragen();
+    }
+    ASSERT_EQ(b.modus, KALENDER_MENUE);
+    const int32_t a = b.verein[0], bb = b.verein[1], c = b.verein[2];
+    ASSERT_GE(c, 0);
+    EXPECT_STREQ(b.manager[0], TEAM_CLIENT_NAME);
+    EXPECT_EQ(b.status[0] & (TEAM_STATUS_NETZ | TEAM_STATUS_CLIENT), TEAM_STATUS_NETZ);
+    const int32_t tag0 = b.tag;
+
+    NetKontext* eins = server.Client();
+    NetKontext* zwei = server.Client();
+    EXPECT_EQ(Nehmen(eins, a, "Eins"), 1);
+    // Taken, not offered (the market, a country), a second club: refused, nothing changes.
+    struct Fall {
+        int32_t team;
+        const char* warum;
+    };
+    for (const Fall& f : {Fall{a, "taken"}, Fall{b.markt, "market"}, Fall{b.land, "country"}}) {
+        Net_Kontext_Setzen(zwei);
+        Client_Team_Setzen(-1);
+        EXPECT_EQ(Nehmen(zwei, f.team, "Zwei"), 0) << f.warum;
+    }
+    EXPECT_EQ(Nehmen(zwei, bb, "Zwei"), 1);
+    EXPECT_EQ(Nehmen(zwei, c, "Zwei"), 0) << "a second club";
+    b = server.Fragen();
+    EXPECT_STREQ(b.manager[0], "Eins");
+    EXPECT_STREQ(b.manager[1], "Zwei");
+    EXPECT_TRUE(b.status[0] & TEAM_STATUS_CLIENT);
+    EXPECT_TRUE(b.status[1] & TEAM_STATUS_CLIENT);
+    EXPECT_EQ(b.status[2] & TEAM_STATUS_CLIENT, 0u);
+    EXPECT_STREQ(b.manager[2], TEAM_CLIENT_NAME);
+
+    // A report naming another team changes nothing; the day waits for both clients.
+    Net_Kontext_Setzen(zwei);
+    Internet_Client_Read(ANFRAGE_SPIELTAG_MELDEN, "vi", 0, 0, a);
+    EXPECT_EQ(server.Fragen().status[0] & TEAM_STATUS_BEREIT, 0u);
+    EXPECT_TRUE(Melden(eins));
+    EXPECT_FALSE(server.Tag_Erreicht(tag0 + 1, 600)) << "one of two clients reported";
+    EXPECT_TRUE(Melden(zwei));
+    ASSERT_TRUE(server.Tag_Erreicht(tag0 + 1, 10000));
+    b = server.Fragen();
+    EXPECT_EQ(b.status[0] & TEAM_STATUS_BEREIT, 0u) << "the reports are for the day that ended";
+
+    // The first client falls silent: the day waits for it until it is dropped;
+    // its club goes back to the computer and the days go on.
+    Hoeren(eins);
+    const uint32_t gemeldet = Plat_Ms();
+    EXPECT_TRUE(Melden(zwei));
+    EXPECT_FALSE(server.Tag_Erreicht(tag0 + 2, STILLE_MS / 2, zwei));
+    ASSERT_TRUE(server.Tag_Erreicht(tag0 + 2, STILLE_MS + 10000, zwei));
+    EXPECT_GE(Plat_Ms() - gemeldet, STILLE_MS / 2);
+    b = server.Fragen();
+    EXPECT_EQ(b.status[0] & TEAM_STATUS_CLIENT, 0u);
+    EXPECT_STREQ(b.manager[0], TEAM_CLIENT_NAME);
+    EXPECT_TRUE(Melden(zwei));
+    EXPECT_TRUE(server.Tag_Erreicht(tag0 + 3, 10000));
+    // A new client may take the released club.
+    NetKontext* drei = server.Client();
+    EXPECT_EQ(Nehmen(drei, a, "Drei"), 1);
+    EXPECT_STREQ(server.Fragen().manager[0], "Drei");
+    Spiel_Entdrahten();
+}
+
+// A client's join as the start screen runs it: the game's data fetched, a
+// club taken meanwhile refused, another one taken; with the server gone the
+// join fails at once, back to mode 0 and no half world.
+TEST(NetzTag, AClientJoinsTakesAFreeClubAndAFailedJoinLeavesNoWorld) {
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
+    Server server;
+    ASSERT_GT(server.port, 0);
+    VerdrahtungOptionen o;
+    o.nur = {"Netz", "Club"};
+    ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
+    Net_Init();
+    const uint32_t start = Plat_Ms();
+    Bericht b = server.Fragen();
+    while (b.modus != KALENDER_MENUE && Plat_Ms() - start < 20000) {
+        Plat_Sleep_Ms(20);
+        b = server.Fragen();
+    }
+    ASSERT_EQ(b.modus, KALENDER_MENUE);
+    EXPECT_EQ(Nehmen(server.Client(), b.verein[0], "Eins"), 1);
+
+    Net_Kontext_Setzen(nullptr);
+    uint32_t adresse[4] = {127, 0, 0, 1};
+    Net_Server_Adresse_Setzen(adresse);
+    Net_Port_Setzen(server.port);
+    Net_Zeiten_Wert().antwort_ms = 5000;
+    Netzwerk_Modus_Setzen(1);
+    ASSERT_TRUE(Spielstart_Client_Beitreten());
+    EXPECT_GT(Team_Anzahl(), b.verein[2]);
+    EXPECT_EQ(Spielstart_Level(), 2) << "the server's level";
+    ASSERT_NE(Team_Startteam(b.verein[0]), nullptr);
+    EXPECT_TRUE(Team_Startteam(b.verein[0])->flags & STARTTEAM_CLIENT);
+    EXPECT_EQ(Team_Startteam(b.markt)->team, -1) << "the market is not offered";
+    SpielstartWahl* w = Spielstart_Wahl(0);
+    std::strncpy(w->name, "Vier", sizeof w->name);
+    w->team = b.verein[0];
+    EXPECT_FALSE(Spielstart_Client_Starten()) << "taken";
+    EXPECT_FALSE(Spielstart_Spiel_Laeuft());
+    w->team = b.verein[2];
+    ASSERT_TRUE(Spielstart_Client_Starten());
+    EXPECT_TRUE(Spielstart_Spiel_Laeuft());
+    EXPECT_EQ(Client_Team(), b.verein[2]);
+    b = server.Fragen();
+    EXPECT_STREQ(b.manager[2], "Vier");
+    EXPECT_TRUE(b.status[2] & TEAM_STATUS_CLIENT);
+
+    // The server gone: the next join fails, mode 0, nothing fetched is left.
+    Net_Kontext_Setzen(nullptr);
+    Internet_Netzwerk_Stop();
+    kill(server.pid, SIGKILL);
+    server.getoetet = true;
+    Netzwerk_Modus_Setzen(1);
+    EXPECT_FALSE(Spielstart_Client_Beitreten());
+    EXPECT_EQ(Netzwerk_Modus(), 0);
+    EXPECT_EQ(Team_Anzahl(), 0);
+    Spiel_Entdrahten();
+}
+
+}  // namespace
+}  // namespace velmora

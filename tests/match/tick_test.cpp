@@ -1,0 +1,258 @@
+// tests/match/tick_test.cpp - matches computed live over a generated small
+// world: whole match days from kick-off to final whistle under the invariant
+// checker, determinism, and the tick's clock.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <map>
+
+#include "match/spielfeld.h"
+#include "match/spielfeld_hooks.h"
+#include "match/spielfeld_ki.h"
+#include "match/spielfeld_pruefen.h"
+#include "match/spielfeld_tick.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_regeln.h"
+#include "tests/core/temp_verz.h"
+#include "tests/match/spieltag_welt.h"
+
+namespace velmora::test {
+namespace {
+
+int32_t Schalter_Live(int32_t w, int32_t schalter) { return schalter == 5 ? 1 : Wettbewerb_Get_Schalter(w, schalter); }
+
+class TickTest : public ::testing::Test {
+protected:
+    velmora_test::TestWelt dirs;
+    void SetUp() override { ASSERT_TRUE(dirs.ok); }
+    void TearDown() override { Spieltag_Welt_Ende(); }
+
+    // A small world whose competitions all compute their matches live.
+    void Welt(uint32_t seed) {
+        ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, seed));
+        ASSERT_TRUE(Spieltag_Hooks().tick) << "the composition root binds the tick";
+        Spielfeld_Hooks().wettbewerb_schalter = Schalter_Live;
+    }
+
+    // The day started and one frame played: its first record computed live.
+    void Erster_Live_Satz(Spielfeld_Satz** out) {
+        Welt(7);
+        ASSERT_TRUE(Spieltag_Start());
+        ASSERT_TRUE(Spieltag_Frame());
+        Spielfeld_Satz* s = Spielfeld_Naechster(nullptr);
+        while (s && s->live != 1) s = Spielfeld_Naechster(s);
+        ASSERT_NE(s, nullptr);
+        *out = s;
+    }
+
+    // Plays today's matches frame by frame under the checker; the rule broken
+    // first ("" none). Every record is checked in every frame; a slot that
+    // finished must carry its record's goals.
+    std::string Tag_Pruefen(int32_t* live_spiele, std::vector<uint64_t>* spur = nullptr) {
+        std::map<uint32_t, Spielfeld_Pruefstand> stand;
+        if (!Spieltag_Start()) return "kein Spieltag";
+        for (int32_t frame = 0; frame < 200000; ++frame) {
+            const bool weiter = Spieltag_Frame();
+            for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+                if (s->live != 1) continue;
+                const int32_t abschnitte = Wettbewerb_Anz_Spielabschnitte(int32_t(s->wettbewerb));
+                if (const char* fehler = Spielfeld_Pruefen(s, abschnitte, &stand[s->spiel])) {
+                    return std::string(fehler) + " (Spiel " + std::to_string(s->spiel) + ")";
+                }
+                if (Spieltag_Slot_Status(int32_t(s->spiel)) == SLOT_BEENDET) {
+                    const SpielDatensatz* sp = Spiele_Get_Spiel(int32_t(s->spiel), 1);
+                    if (!sp || sp->tore_heim != s->tore[0] || sp->tore_gast != s->tore[1])
+                        return "Tore des Satzes und des Spiels verschieden";
+                }
+                if (spur && (frame % 16 == 0 || !weiter)) {
+                    // The match time starts from the program clock at set-up: masked.
+                    Spielfeld_Satz kopie = *s;
+                    kopie.spielzeit_ms = 0;
+                    const auto* b = reinterpret_cast<const uint8_t*>(&kopie);
+                    uint64_t h = 1469598103934665603ull;
+                    for (size_t k = 0; k < sizeof kopie; ++k) h = (h ^ b[k]) * 1099511628211ull;
+                    spur->push_back(h);
+                }
+            }
+            if (!weiter) {
+                *live_spiele = int32_t(stand.size());
+                return "";
+            }
+        }
+        return "Spieltag endet nicht";
+    }
+};
+
+TEST_F(TickTest, LiveMatchDaysKeepEveryRuleFromKickOffToFinalWhistle) {
+    for (uint32_t seed : {7u, 11u}) {
+        Welt(seed);
+        int32_t live = 0;
+        EXPECT_EQ(Tag_Pruefen(&live), "") << "seed " << seed;
+        EXPECT_GT(live, 4);
+        int32_t gespielt = 0, tore = 0;
+        for (int32_t n = 0; n < Spiele_Anzahl(); ++n) {
+            const SpielDatensatz* sp = Spiele_Nummer(n);
+            if (!(sp->flags & SPIEL_FLAG_GESPIELT)) continue;
+            ++gespielt;
+            tore += sp->tore_heim + sp->tore_gast;
+        }
+        EXPECT_EQ(gespielt, live);
+        EXPECT_GT(tore, 0) << "shots go in";
+        Spieltag_Welt_Ende();
+    }
+}
+
+TEST_F(TickTest, OneSeedGivesIdenticalRecordsInEveryFrame) {
+    std::vector<uint64_t> spur[2];
+    for (auto& s : spur) {
+        Welt(7);
+        int32_t live = 0;
+        ASSERT_EQ(Tag_Pruefen(&live, &s), "");
+        Spieltag_Welt_Ende();
+    }
+    EXPECT_TRUE(spur[0] == spur[1]);
+}
+
+TEST_F(TickTest, TheClockRunsFortyFiveFramesAMinuteInOpenPlayAndTenTimesLongerInARestart) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    struct Fall {
+        uint32_t zustand;
+        float faktor;
+        int32_t frames;
+    };
+    for (const Fall& f : {Fall{SZ_SPIEL, 1.0f, 45}, Fall{SZ_EINWURF, 1.0f, 450}, Fall{SZ_EINWURF, 2.0f, 225}}) {
+        s->minutenuhr = TICK_UHR_START;
+        s->zeit_faktor = f.faktor;
+        const int16_t minute = s->minute;
+        int32_t n = 0;
+        while (s->minute == minute && n < 1000) {
+            s->spielzustand = f.zustand;   // the stand-ins may restart play
+            s->tor_reaktion = 0;
+            Spielfeld_Tick(s, 1, nullptr, 0, 0);
+            ++n;
+        }
+        EXPECT_EQ(n, f.frames) << "state " << f.zustand << " factor " << f.faktor;
+    }
+}
+
+TEST_F(TickTest, AMinuteChangeEndingThePeriodReturnsTheEndWithoutFigureWork) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    s->minute = 45;
+    s->minutenuhr = 1.0f;
+    s->spielzustand = SZ_SPIEL;
+    float pos[SF_FIGUREN][3];
+    for (int32_t i = 0; i < SF_FIGUREN; ++i) std::copy(s->figur[i].pos, s->figur[i].pos + 3, pos[i]);
+    const uint32_t frames = s->frame_zaehler;
+    EXPECT_EQ(Spielfeld_Tick(s, 1, nullptr, 0, 0), TICK_ENDE);
+    EXPECT_EQ(s->frame_zaehler, frames) << "the frame is not counted";
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_ABGANG));
+    for (int32_t i = 0; i < SF_FIGUREN; ++i) EXPECT_EQ(std::memcmp(pos[i], s->figur[i].pos, sizeof pos[i]), 0);
+    // The walk-off runs until fewer than 17 players stand on the pitch side.
+    int32_t n = 0;
+    while (Spielfeld_Tick(s, 1, nullptr, 0, 0) != TICK_ENDE && n < 5000) ++n;
+    int32_t drauf = 0;
+    for (int32_t i = 0; i < SF_SPIELER; ++i) drauf += s->figur[i].pos[1] > 0;
+    EXPECT_LT(drauf, 17);
+    EXPECT_GT(n, 10);
+    // A kick-off kept from ending stops at the cap in open play.
+    s->abschnitt_ende = 0;
+    s->live = 1;
+    for (Spieler_Matchsatz& sm : s->spieler) sm.zustand &= ~SM_AUF_PLATZ;   // nobody to take the kick-off
+    s->spielzustand = SZ_ANSTOSS;
+    s->standard_flag = 0;
+    s->minute = 0;
+    EXPECT_EQ(Spielfeld_Anstoss_Ausfuehren(s), ANSTOSS_MAX_FRAMES);
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
+}
+
+TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    for (int32_t i = 0; i < 200; ++i) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+    Spielfeld_Pruefstand st;
+    ASSERT_EQ(Spielfeld_Pruefen(s, 2, &st), nullptr);
+    struct Fall {
+        const char* regel;
+        void (*brechen)(Spielfeld_Satz*);
+    };
+    const Fall faelle[] = {
+        {"Spielzustand", [](Spielfeld_Satz* x) { x->spielzustand = 12; }},
+        {"Minute faellt", [](Spielfeld_Satz* x) { x->minute = int16_t(x->minute - 1); }},
+        {"Abschnitt", [](Spielfeld_Satz* x) { x->abschnitt = 3; }},
+        {"nicht endlich", [](Spielfeld_Satz* x) { x->figur[5].v[1] = NAN; }},
+        {"Anweisungsindex", [](Spielfeld_Satz* x) { x->figur[3].aktuell = 4; }},
+        {"Animation", [](Spielfeld_Satz* x) { x->figur[3].ring[x->figur[3].aktuell].anim = 400; }},
+        {"1500 cm", [](Spielfeld_Satz* x) { x->figur[FIGUR_BALL].pos[0] = -1501; }},
+        {"100 m", [](Spielfeld_Satz* x) { x->figur[FIGUR_BALL].pos[2] = 10000; }},
+        {"Ballhalter", [](Spielfeld_Satz* x) { x->ballhalter = 40; }},
+        {"Ausdauer", [](Spielfeld_Satz* x) { x->spieler[2].ausdauer = 10001; }},
+        {"Frische", [](Spielfeld_Satz* x) { x->spieler[2].frische = -1; }},
+        {"mehr als 11", [](Spielfeld_Satz* x) { for (int32_t i = 0; i < 12; ++i) x->spieler[i].zustand = SM_AUF_PLATZ; }},
+        {"3 Wechsel", [](Spielfeld_Satz* x) { x->wechsel_gemacht[1] = 4; }},
+        {"50000", [](Spielfeld_Satz* x) { x->frame_zaehler = PRUEF_MAX_FRAMES; }},
+    };
+    for (const Fall& f : faelle) {
+        Spielfeld_Satz kopie = *s;
+        Spielfeld_Pruefstand k = st;
+        f.brechen(&kopie);
+        const char* regel = Spielfeld_Pruefen(&kopie, 2, &k);
+        ASSERT_NE(regel, nullptr) << f.regel;
+        EXPECT_NE(std::string(regel).find(f.regel), std::string::npos) << regel;
+    }
+    // A player sent off never comes back; a ball left lying in open play is found.
+    Spielfeld_Satz kopie = *s;
+    Spielfeld_Pruefstand k = st;
+    kopie.spieler[4].zustand = SM_ROT;
+    EXPECT_EQ(Spielfeld_Pruefen(&kopie, 2, &k), nullptr);
+    kopie.spieler[4].zustand = SM_ROT | SM_AUF_PLATZ;
+    EXPECT_NE(Spielfeld_Pruefen(&kopie, 2, &k), nullptr);
+    kopie = *s;
+    k = st;
+    kopie.spielzustand = SZ_SPIEL;
+    kopie.ballhalter = -1;
+    const char* regel = nullptr;
+    int32_t n = 0;
+    while (!regel && n < 1000) regel = Spielfeld_Pruefen(&kopie, 2, &k), ++n;
+    EXPECT_EQ(n, PRUEF_MAX_RUHE) << "the 450th frame of a still ball breaks the rule";
+}
+
+TEST(TickFiguren, AHeatMapCellCountsOnceAPassUpToThreeAndTiredPlayersStillRunTenKmh) {
+    static Spielfeld_Satz s{};
+    s.spieler[3].heat_spalte = s.spieler[3].heat_reihe = -1;
+    Figur& f = s.figur[3];
+    auto zelle = [&] { return (s.spieler[3].heatmap[(2 + 10 * 4) / 4] >> (2 * ((2 + 10 * 4) % 4))) & 3; };
+    // Cell (2, 4): x 2160-3239, y 2720-3399. Staying counts once; leaving and
+    // coming back counts again, up to 3.
+    const float wege[][2] = {{2500, 3000}, {2600, 3100}, {5000, 3000}, {2500, 3000}, {5000, 3000},
+                             {2500, 3000}, {5000, 3000}, {2500, 3000}};
+    const int32_t erwartet[] = {1, 1, 1, 2, 2, 3, 3, 3};
+    for (size_t i = 0; i < std::size(erwartet); ++i) {
+        f.pos[0] = wege[i][0];
+        f.pos[1] = wege[i][1];
+        Spielfeld_Heatmap(&s, 3);
+        EXPECT_EQ(zelle(), erwartet[i]) << "step " << i;
+    }
+    struct Fall {
+        int32_t ausdauer, wert7, rolle;
+        float kmh;
+    };
+    const Fall faelle[] = {
+        {0, 0, 4, 10.0f},                                     // exhausted: (24.88) x 0.4 = 9.95, raised to 10
+        {10000, 0, 4, 24.88f * 60000 / 60000},                // fresh
+        {3000, 500, 2, (5 + 24.88f + 2) * 53000 / 60000},     // tired mark: the fresh formula
+        {2999, 500, 2, (5 + 24.88f + 2) * 4999 / 5000},
+    };
+    for (const Fall& c : faelle) {
+        s.spieler[3].ausdauer = c.ausdauer;
+        s.spieler[3].werte[7] = int16_t(c.wert7);
+        s.spieler[3].rolle[ROLLE(141)] = uint8_t(c.rolle);
+        EXPECT_NEAR(Spieler_Lauftempo(&s, 3), c.kmh * 27.7778f, 0.5f) << c.ausdauer;
+    }
+}
+
+}  // namespace
+}  // namespace velmora::test
