@@ -906,8 +906,10 @@ bool Spieltag_Team_Hat_Spiel(int32_t team) {
     if (!Bereit()) return false;
     int32_t n = Belegt();
     for (int32_t i = 0; i < n; ++i) {
+        // A game already played (its slot stays until the next match day fills
+        // the table) is not today's: the day after a match has none.
         const SpielDatensatz* sp = Spiel(g.slot[i]);
-        if (sp && (sp->heim == team || sp->gast == team)) return true;
+        if (sp && sp->tore_heim < 0 && (sp->heim == team || sp->gast == team)) return true;
     }
     return false;
 }
@@ -960,9 +962,15 @@ int32_t Spieltag_Spiel_Info(int32_t team, int32_t* seite, int32_t* wichtigkeit, 
         if (wettbewerb) *wettbewerb = sp->wettbewerb;
         return sp->heim == team ? sp->gast : sp->heim;
     }
-    int32_t gegner = -1;
-    Spiel_Lock naechstes = Statistik_Spiele_Von_Team(team, 0, 0, &gegner, nullptr, nullptr);
-    if (naechstes) Spiele_Unlock(naechstes);
+    // No game today: the next one of the team's fixtures, with its side and competition.
+    int32_t gegner = -1, w = -1;
+    Spiel_Lock naechstes = Statistik_Spiele_Von_Team(team, 0, 0, &gegner, &w, nullptr);
+    if (naechstes) {
+        const SpielDatensatz* sp = Spiele_Get_Spiel(naechstes, 0);
+        if (seite) *seite = sp && sp->gast == team && Wettbewerb_Hat_Heimrecht(w) ? 1 : 0;
+        if (wettbewerb) *wettbewerb = w;
+        Spiele_Unlock(naechstes);
+    }
     return gegner;
 }
 

@@ -804,13 +804,17 @@ TEST_F(SpieltagTest, WithoutAGameTodayTheNextOpponentComesFromTheFixtures) {
     Spiele_Unlock(l.h);
     // No slot yet: the next unplayed game by date names the opponent.
     for (int32_t team : {l.heim, l.gast}) {
-        int32_t gegner = -2;
-        Spiel_Lock naechstes = Statistik_Spiele_Von_Team(team, 0, 0, &gegner, nullptr, nullptr);
+        int32_t gegner = -2, w = -2;
+        Spiel_Lock naechstes = Statistik_Spiele_Von_Team(team, 0, 0, &gegner, &w, nullptr);
         ASSERT_NE(naechstes, 0);
         Spiele_Unlock(naechstes);
         ASSERT_GE(gegner, 0);
         EXPECT_NE(gegner, team);
-        EXPECT_EQ(Spieltag_Spiel_Info(team, nullptr, nullptr, nullptr, nullptr), gegner) << "team " << team;
+        // The header shows the competition of that game too (its cup and film).
+        int32_t wettbewerb = -2;
+        EXPECT_EQ(Spieltag_Spiel_Info(team, nullptr, nullptr, nullptr, &wettbewerb), gegner) << "team " << team;
+        EXPECT_EQ(wettbewerb, w) << "team " << team;
+        EXPECT_FALSE(Spieltag_Team_Hat_Spiel(team));
     }
     EXPECT_EQ(Spieltag_Spiel_Info(-1, nullptr, nullptr, nullptr, nullptr), -1);
     // With today's slots the slot's game answers, with its side.
@@ -821,6 +825,13 @@ TEST_F(SpieltagTest, WithoutAGameTodayTheNextOpponentComesFromTheFixtures) {
     int32_t seite = -1, spiel = -1;
     EXPECT_EQ(Spieltag_Spiel_Info(sp->gast, &seite, nullptr, &spiel, nullptr), sp->heim);
     EXPECT_EQ(spiel, slot.spiel);
+    EXPECT_TRUE(Spieltag_Team_Hat_Spiel(sp->gast));
+    // Played, its slot stays until the next match day: the team has no game any more.
+    const int32_t gast = sp->gast;
+    for (int32_t f = 0; f < 100000 && Spieltag_Frame(); ++f) {
+    }
+    ASSERT_GE(Spiele_Get_Spiel(slot.spiel, 1)->tore_heim, 0);
+    EXPECT_FALSE(Spieltag_Team_Hat_Spiel(gast));
 }
 
 TEST_F(SpieltagTest, AGameCarriesItsShootOutBitWhileTheShootOutRuns) {
