@@ -10,6 +10,7 @@
 #include "business/news_anfrage.h"
 #include "core/prioritaeten.h"
 #include "gui/menue.h"
+#include "gui/menue_film.h"
 #include "gui/menue_panel.h"
 #include "match/spieltag_hooks.h"
 #include "matchview/ankuendigung.h"
@@ -63,6 +64,11 @@ void Binden_Ankuendigungen() {
     Besetzen(a.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "Ankuendigung.geld_text");
     Besetzen(a.maus_klick, Maus_Klick, "Ankuendigung.maus_klick");
     Besetzen(a.klick_schlucken, Maus_Eingabe_Verwerfen, "Ankuendigung.klick_schlucken");
+    // The page before the turn holds the header's competition film paused
+    // (a paused film is not drawn over the page); when it closes the film
+    // plays on in the header, which shows it for the whole turn.
+    Besetzen(a.wettbewerb_video, [](int32_t, int32_t zeigen, int32_t pause) { Menue_Wettbewerb_Video(1, zeigen ? pause : 0); },
+             "Ankuendigung.wettbewerb_video");
 
     KalenderHooks& k = Kalender_Hooks();
     Besetzen(k.ankuendigung_treiber, Ankuendigung_Treiber, "Kalender.ankuendigung_treiber");
