@@ -460,14 +460,11 @@ bool Internet_Netzwerk_Start() {
     NetKontext& k = Net_K();
     if (k.modus == 2) {
         if (k.listen_sock >= 0) return true;
-        uint8_t a[4];
-        if (k.bind_gesetzt) {
-            std::memcpy(a, k.bind_adresse, 4);
-        } else if (!Plat_Host_Adresse(nullptr, 0, a)) {
-            Debug_Printf("Internet_Netzwerk_Start: eigene Adresse unbekannt\n");
-            k.modus = 0;
-            return false;
-        }
+        // Without an address of its own choosing the server listens on every
+        // address of the machine: its own, which the clients of the network
+        // know, and loopback, which a client on the same machine uses.
+        uint8_t a[4] = {0, 0, 0, 0};
+        if (k.bind_gesetzt) std::memcpy(a, k.bind_adresse, 4);
         k.listen_sock = Plat_Sock_Listen(a, k.port);
         if (k.listen_sock < 0) {
             Debug_Printf("Internet_Netzwerk_Start: Port %u auf %u.%u.%u.%u nicht offen\n", k.port, a[0], a[1], a[2], a[3]);

@@ -5,6 +5,7 @@
 
 #include "core/hooks.h"
 #include "core/programm.h"
+#include "platform/sockets.h"
 #include "net_test_hilfe.h"
 
 using namespace velmora;
@@ -111,6 +112,26 @@ TEST(NetVerbindung, ServerOnBusyPortFallsBackToModeZero) {
         EXPECT_EQ(Netzwerk_Modus(), 0);
     }
     Net_Kontext_Loeschen(zweiter);
+}
+
+TEST(NetVerbindung, AServerWithoutAChosenAddressIsReachedOverLoopback) {
+    // Two instances on one machine: the server started from the start screen
+    // names no address; a client on the same machine asks 127.0.0.1.
+    NetKontext* server = Net_Kontext_Neu();
+    uint16_t port = 0;
+    {
+        ImKontext im(server);
+        Net_Bind_Adresse_Setzen(nullptr);
+        Net_Port_Setzen(0);
+        Netzwerk_Modus_Setzen(2);
+        ASSERT_TRUE(Internet_Netzwerk_Start());
+        port = Net_Server_Port();
+    }
+    const uint8_t loopback[4] = {127, 0, 0, 1};
+    const int32_t s = Plat_Sock_Connect(loopback, port, 2000);
+    EXPECT_GE(s, 0) << "nobody listens on 127.0.0.1:" << port;
+    if (s >= 0) Plat_Sock_Close(s);
+    Net_Kontext_Loeschen(server);
 }
 
 TEST(NetVerbindung, LocalAddressGivesDefaultPortWhenHostResolves) {
