@@ -55,8 +55,7 @@ s_icon& Pfeil_Zurueck() { return g.icons[SPIELERLISTE_ZEILEN + 2]; }
 s_icon& Pfeil_Weiter() { return g.icons[SPIELERLISTE_ZEILEN + 3]; }
 
 const char* Text(int32_t n) {
-    const char* t = Text_Get(TEXTE, n);
-    return t ? t : "";
+    return Text_Oder_Leer(TEXTE, n);
 }
 
 bool Spieler_Gueltig(int32_t spieler) { return spieler >= 0 && spieler < Spieler_Anzahl(); }

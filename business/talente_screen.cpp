@@ -79,8 +79,7 @@ struct TalenteModul {
 TalenteModul g;
 
 const char* Text(const char* screen, int32_t n) {
-    const char* t = Text_Get(screen, n);
-    return t ? t : "";
+    return Text_Oder_Leer(screen, n);
 }
 
 bool Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }

@@ -56,8 +56,7 @@ bool Bereit(const char* wer) {
 }
 
 const char* Text(int32_t n) {
-    const char* t = Text_Get("WERBUNG_SCREEN", n);
-    return t ? t : "";
+    return Text_Oder_Leer("WERBUNG_SCREEN", n);
 }
 
 void Namen_Aufloesen() {

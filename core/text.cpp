@@ -251,6 +251,11 @@ const char* Text_Get(const char* screen, int32_t nummer) {
     return Text_cfg(screen)[nummer];
 }
 
+const char* Text_Oder_Leer(const char* screen, int32_t nummer) {
+    const char* t = Text_Get(screen, nummer);
+    return t ? t : "";
+}
+
 const char* Text_Tabelle(int32_t nummer) {
     if (nummer < 0 || size_t(nummer) >= g.daten.tabelle_zeiger.size()) {
         Debug_Printf("Text_Tabelle: Nummer %d nicht in der Tabelle\n", nummer);

@@ -28,6 +28,8 @@ void Text_Free();
 // screen gives an array of nulls, never a null array.
 const char* const* Text_cfg(const char* screen);
 const char* Text_Get(const char* screen, int32_t nummer);   // null when missing
+// The same, "" when missing: what a screen draws for a text it lacks.
+const char* Text_Oder_Leer(const char* screen, int32_t nummer);
 // The text table: entry n, or null; the whole table and its length.
 const char* Text_Tabelle(int32_t nummer);
 const char* const* Text_Tabelle_Array(int32_t* anzahl);

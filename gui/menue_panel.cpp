@@ -75,8 +75,7 @@ struct PanelModul {
 PanelModul g;
 
 const char* Screen_Text(int32_t nummer) {
-    const char* t = Text_Get(MENUE_TEXTE, nummer);
-    return t ? t : "";
+    return Text_Oder_Leer(MENUE_TEXTE, nummer);
 }
 
 const char* Aufgeloest(const char* referenz) {

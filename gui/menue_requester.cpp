@@ -53,8 +53,7 @@ struct RequesterModul {
 RequesterModul g;
 
 const char* Screen_Text(int32_t nummer) {
-    const char* t = Text_Get(MENUE_TEXTE, nummer);
-    return t ? t : "";
+    return Text_Oder_Leer(MENUE_TEXTE, nummer);
 }
 
 // A text of the caller cut to `max` characters; markup characters are drawn

@@ -504,8 +504,7 @@ bool Ankuendigung_Ton_Gespielt() { return g.ton; }
 void Ankuendigung_Ton_Setzen(bool gespielt) { g.ton = gespielt; }
 
 const char* Ankuendigung_Text(const char* feld, int32_t nummer) {
-    const char* t = Text_Get(feld, nummer);
-    return t ? t : "";
+    return Text_Oder_Leer(feld, nummer);
 }
 
 void Ankuendigung_Save(std::vector<uint8_t>& out) {

@@ -62,8 +62,7 @@ struct BankModul {
 BankModul g;
 
 const char* Text(const char* datei, int32_t nummer) {
-    const char* t = Text_Get(datei, nummer);
-    return t ? t : "";
+    return Text_Oder_Leer(datei, nummer);
 }
 
 int32_t Team() { return Menue_Lokal().team; }

@@ -77,8 +77,7 @@ struct DiskModul {
 DiskModul g;
 
 const char* Text(int32_t nummer) {
-    const char* t = Text_Get(DISK_TEXTE, nummer);
-    return t ? t : "";
+    return Text_Oder_Leer(DISK_TEXTE, nummer);
 }
 
 bool Offen() {

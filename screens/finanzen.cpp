@@ -52,8 +52,7 @@ struct FinanzModul {
 FinanzModul g;
 
 const char* Text(int32_t nummer) {
-    const char* t = Text_Get(FINANZ_TEXTE, nummer);
-    return t ? t : "";
+    return Text_Oder_Leer(FINANZ_TEXTE, nummer);
 }
 
 int32_t Team() { return Menue_Lokal().team; }

@@ -64,8 +64,7 @@ struct OptionenModul {
 OptionenModul g;
 
 const char* Text(const char* datei, int32_t nummer) {
-    const char* t = Text_Get(datei, nummer);
-    return t ? t : "";
+    return Text_Oder_Leer(datei, nummer);
 }
 
 bool Ist_Client() { return Netzwerk_Modus() == NETZ_CLIENT; }

@@ -55,8 +55,7 @@ RanglisteScreen g;
 int32_t Team() { return Menue_Lokal().team; }
 Font* F(int32_t n) { return Font_Get(n); }
 const char* T(const char* feld, int32_t n) {
-    const char* t = Text_Get(feld, n);
-    return t ? t : "";
+    return Text_Oder_Leer(feld, n);
 }
 
 // The statistic of a mode: 3 games, 4 goals, 5 assists, 6 bookings, 7 sendings-off, 8 minutes.

@@ -64,8 +64,7 @@ struct KarteModul {
 KarteModul g;
 
 const char* T(int32_t n) {
-    const char* t = Text_Get(TEXTE, n);
-    return t ? t : "";
+    return Text_Oder_Leer(TEXTE, n);
 }
 
 bool Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }

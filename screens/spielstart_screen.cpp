@@ -127,8 +127,7 @@ SpielstartScreenHooks g_hooks;
 void Filme_Schliessen();
 
 const char* Text(int32_t nummer) {
-    const char* t = Text_Get(TEXTE, nummer);
-    return t ? t : "";
+    return Text_Oder_Leer(TEXTE, nummer);
 }
 
 SpielstartWahl& Wahl() { return *Spielstart_Wahl(Spielstart_Aktuell()); }

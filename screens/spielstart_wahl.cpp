@@ -170,8 +170,7 @@ void Spielstart_Level_Setzen(int32_t level) { g.level = level < 0 ? -1 : Level_G
 
 const char* Spielstart_Level_Name(int32_t level) {
     if (level < 0 || level >= SPIELSTART_LEVEL) return "";
-    const char* t = Text_Get("ULVO_ZUSATZ", 99 + level);
-    return t ? t : "";
+    return Text_Oder_Leer("ULVO_ZUSATZ", 99 + level);
 }
 
 int32_t Spielstart_Manager_Team(int32_t index) {

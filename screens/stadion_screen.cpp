@@ -55,8 +55,7 @@ struct StadionModul {
 StadionModul g;
 
 const char* Text(int32_t nummer) {
-    const char* t = Text_Get(STADION_TEXTE, nummer);
-    return t ? t : "";
+    return Text_Oder_Leer(STADION_TEXTE, nummer);
 }
 
 int32_t Team() { return Menue_Lokal().team; }

@@ -52,8 +52,7 @@ ScreenModul g;
 
 Font* F(int32_t n) { return Font_Get(n); }
 const char* T(int32_t n) {
-    const char* t = Text_Get(TAB_TEXTE, n);
-    return t ? t : "";
+    return Text_Oder_Leer(TAB_TEXTE, n);
 }
 int32_t Team() { return Menue_Lokal().team; }
 

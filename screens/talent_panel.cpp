@@ -32,8 +32,7 @@ constexpr uint32_t HOVER = ICON_TYP_MAUS_INFO | ICON_TYP_RECHTSKLICK | ICON_TYP_
 bool Spieler_Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }
 
 const char* Text(const char* screen, int32_t n) {
-    const char* t = Text_Get(screen, n);
-    return t ? t : "";
+    return Text_Oder_Leer(screen, n);
 }
 
 // The pieces both panels have: header, rows, bottom piece, close, arrows.

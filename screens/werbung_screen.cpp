@@ -46,8 +46,7 @@ struct WerbungModul {
 WerbungModul g;
 
 const char* Text(int32_t nummer) {
-    const char* t = Text_Get(WERBUNG_TEXTE, nummer);
-    return t ? t : "";
+    return Text_Oder_Leer(WERBUNG_TEXTE, nummer);
 }
 
 int32_t Team() { return Menue_Lokal().team; }
