@@ -354,7 +354,9 @@ void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
         const float dx = p.alt_x - f.pos[0], dy = p.alt_y - f.pos[1], d = std::hypot(dx, dy);
         if (!f.torwart || radius <= 60) {
             if (d > 0.01f) {
-                b.pos[0] = f.pos[0] + dx / d * 20;
+                // At his feet on the pitch: a ball put back on a goal line
+                // must not be placed over it again.
+                b.pos[0] = std::clamp(f.pos[0] + dx / d * 20, 0.0f, float(SPIELFELD_LAENGE));
                 b.pos[1] = f.pos[1] + dy / d * 20;
             }
         }

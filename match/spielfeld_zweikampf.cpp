@@ -292,9 +292,7 @@ void Foul_Entscheiden(Spielfeld_Satz* satz, Paar& p) {
     const bool verdeckt = Verdeckt(satz->spieler[o]);
     if (satz->anzeige_modus == 1) Debug_Printf("FOUL: %d  %d  %d  %d\n", r, taucher, verdeckt, vorteil);
     if (satz->foul_countdown != 0 || satz->spielzustand != SZ_SPIEL || vorteil) return;
-    const int32_t zug = r + 2 < 0 ? 0 : Rnd(0, r + 2);
-    const bool gesehen = (zug < 2 * int8_t(satz->spieler[o].talent_flag[TALENT_FLAG(188)]) + 3 || taucher) && !verdeckt;
-    if (!gesehen) {
+    if (!Zweikampf_Foul_Gesehen(satz, o, taucher)) {
         if (satz->anzeige_modus == 1) Debug_Printf("FOUL SCHIRI SIEHT ES NICHT\n");
         Auf_Der_Stelle(satz, FIGUR_SCHIRI, ANIM_SCHIRI_WEITER);
         return;
@@ -372,6 +370,14 @@ bool Zweikampf_Im_Strafraum(float x, float y, float torlinie, float breiter, flo
     const float unten = float(k.strafraum_unten[0]) - breiter, oben = float(k.strafraum_oben[0]) + breiter;
     const float tiefe = float(k.strafraum_x[0]) + tiefer;
     return y >= unten && y <= oben && std::fabs(x - torlinie) <= tiefe;
+}
+
+bool Zweikampf_Foul_Gesehen(const Spielfeld_Satz* satz, int32_t taeter, bool taucher) {
+    if (!satz || !Spieler_Ok(taeter)) return false;
+    const Spieler_Matchsatz& sm = satz->spieler[taeter];
+    const int32_t r = Schiri(satz);
+    const int32_t zug = r + 2 < 0 ? 0 : Rnd(0, r + 2);
+    return (zug < 2 * int8_t(sm.talent_flag[TALENT_FLAG(188)]) + 3 || taucher) && !Verdeckt(sm);
 }
 
 bool Zweikampf_Verletzt(const Spielfeld_Satz* satz, int32_t opfer, bool schwalbe, int32_t* t_aus) {

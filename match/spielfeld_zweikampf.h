@@ -29,6 +29,11 @@ void Spielfeld_Zweikampf_Paare(Spielfeld_Satz* satz, const Ballkontakt_Liste& li
 // (0 or 10800), widened across by `breiter` and in depth by `tiefer` cm.
 bool Zweikampf_Im_Strafraum(float x, float y, float torlinie, float breiter, float tiefer);
 
+// Whether the referee (value r at +25059) sees a foul by `taeter`: a draw
+// from 0 to r + 2 (0 when that is negative) below twice his foul visibility
+// + 3, or a diving holder, and the offender does not conceal fouls.
+bool Zweikampf_Foul_Gesehen(const Spielfeld_Satz* satz, int32_t taeter, bool taucher);
+
 // Whether a whistled foul on a fouled player injures him (the draws are made
 // here): t = 2 x robustness + 1000 (+ 2000 total when his strength is below
 // his robustness, + 0 when above); never a keeper; always one injury-prone.
