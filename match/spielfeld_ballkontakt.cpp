@@ -14,6 +14,9 @@
 //   plays (its frame duration is not 0) - running rows have no contact frame.
 // - A keeper's touch clears the out-of-play state (and the goal phase with
 //   it) only for a ball inside the goal lines: a ball in the net stays a goal.
+// - A ball off the posts or the bar is touched only inside the pitch; once
+//   inside it is in play again. A ball in play beyond a line (more than the
+//   30 cm put back) is left to the movement step's restarts.
 // - Restarts while no figure carries a situation code (no set-piece script
 //   owns the restart): the first player to touch the ball releases open play.
 // - Partner, holder and pass receiver read from the record are used as an
@@ -470,9 +473,11 @@ void Spieler_Kontakt(Pass& p, int32_t i) {
     // nobody's to touch; one a few centimetres over a goal line is put back.
     const bool knapp = (b.pos[0] > SPIELFELD_LAENGE && b.pos[0] <= SPIELFELD_LAENGE + 30) ||
                        (b.pos[0] < 0 && b.pos[0] >= -30);
-    if (satz->ball_linie != BALL_IM_SPIEL && satz->ball_linie != BALL_ABPRALLER &&
-        !(satz->ball_linie == BALL_TORAUS && knapp))
-        return;
+    const bool im_feld = b.pos[0] >= 0 && b.pos[0] <= SPIELFELD_LAENGE && b.pos[1] >= 0 && b.pos[1] <= SPIELFELD_BREITE;
+    const bool spielbar = satz->ball_linie == BALL_IM_SPIEL ? im_feld || knapp
+                          : satz->ball_linie == BALL_ABPRALLER ? im_feld
+                          : satz->ball_linie == BALL_TORAUS && knapp;
+    if (!spielbar) return;
     Kontakt(p, slot, d, r, parade);
 }
 
@@ -607,6 +612,10 @@ void Spielfeld_Ballkontakt(Spielfeld_Satz* satz, Ballkontakt_Liste* liste) {
     satz->naechster_abstand1 = best[1];
     if (h >= 0) Schreiben<float>(satz, ABSEITSLINIE, std::min(klein[1], float(SPIELFELD_MITTE_X)));
     satz->w26469 = satz->w26469 ? 0 : 1;
+
+    // A rebound off the frame that came to rest inside the pitch is in play.
+    const bool im_feld = b.pos[0] >= 0 && b.pos[0] <= SPIELFELD_LAENGE && b.pos[1] >= 0 && b.pos[1] <= SPIELFELD_BREITE;
+    if (satz->ball_linie == BALL_ABPRALLER && im_feld) satz->ball_linie = BALL_IM_SPIEL;
 
     // The contact pass.
     Pass p{satz, liste, b.pos[0] - b.v[0] * TICK_FIGUR_SCHRITT / 1000, b.pos[1] - b.v[1] * TICK_FIGUR_SCHRITT / 1000,

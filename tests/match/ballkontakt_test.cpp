@@ -128,6 +128,21 @@ TEST_F(KontaktTest, ABallJustOverTheGoalLineIsPutBackAndStaysInPlay) {
     EXPECT_EQ(s->ballhalter, 5);
     EXPECT_EQ(s->ball_linie, 0);
     EXPECT_LE(b.pos[0], 10800.0f);
+    // Off the post and behind the line nobody touches it; back inside the
+    // pitch it is in play and taken.
+    Ballbesitz_Setzen(s, -1);
+    s->ballhalter = -1;
+    b.v[0] = 0;
+    s->ball_linie = 3;
+    Ball(10850, 3000);
+    Stellen(5, 10830, 3000);
+    Spielfeld_Ballkontakt(s, &l);
+    EXPECT_EQ(s->ballhalter, -1);
+    EXPECT_EQ(s->ball_linie, 3);
+    Ball(10780, 3000);
+    Spielfeld_Ballkontakt(s, &l);
+    EXPECT_EQ(s->ball_linie, 0);
+    EXPECT_EQ(s->ballhalter, 5);
 }
 
 TEST_F(KontaktTest, AWonContestCountsForWinnerAndLoser) {
