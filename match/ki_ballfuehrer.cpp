@@ -32,9 +32,8 @@
 //   reach its contact frame after the ball left and the tick's kick-frame
 //   step would put the ball back at his foot.
 // - A keeper holding the ball stays with the keeper AI.
-// - The shot's aim x is the goal line + 10 cm; the ball's target lies on the
-//   same path 1000 cm beyond the line (a ball aimed at the line would stop
-//   on it).
+// - The shot's aim x is the goal line + 10 cm; the ball's target lies 1000 cm
+//   further on the same path (a ball aimed at the line would stop on it).
 #include "match/ki_ballfuehrer.h"
 
 #include <algorithm>
@@ -134,6 +133,9 @@ bool Jagen(Lage& l, float d) {
         tempo = v * 1.1f;
     }
     f.jagt_ball = 1;
+    // A player with a negative y is off the pitch and cannot touch the ball:
+    // the chase stops on the touch line.
+    zy = std::clamp(zy, 0.0, double(SPIELFELD_BREITE));
     SetZSA(satz, l.slot, int32_t(zx), int32_t(zy), 0, int32_t(tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
            RING_OHNE_PRUEFUNG, 0, 0);
     return false;
@@ -294,9 +296,8 @@ void Schiessen(Lage& l) {
     // The ball's target lies 1000 cm beyond the line on the same path: a ball
     // aimed at the line itself would stop on it.
     const float bx = l.b->pos[0], by = l.b->pos[1];
-    const float jenseits = l.gx > SPIELFELD_MITTE_X ? l.gx + 1000 : l.gx - 1000;
-    const float teil = std::fabs(ax - bx) > 1 ? (jenseits - bx) / (ax - bx) : 1.0f;
-    Ball_Abspielen(l, jenseits, by + (ay - by) * teil, v, vz);
+    const float n = std::max(1.0f, std::hypot(ax - bx, ay - by));
+    Ball_Abspielen(l, ax + (ax - bx) / n * 1000, ay + (ay - by) / n * 1000, v, vz);
     Figur& f = *l.f;
     SetZSA(satz, l.slot, int32_t(ax), int32_t(ay), 0, int32_t(Spieler_Lauftempo(satz, l.slot) / 10),
            ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
