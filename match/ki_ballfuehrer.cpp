@@ -3,7 +3,7 @@
 // the live instruction.
 //
 // Choices made here (tuning belongs to these choices and the animation table):
-// - Match values read (index into werte): technique 0, passing 1, hold-up 2,
+// - Match values read (index into werte): technique 18, passing 1, hold-up 2,
 //   finishing 4, shooting 5, calmness 6, pace 7, power 9, composure 10,
 //   crossing 11, receiving 12, distribution 13 (keeper 24), width value 14,
 //   second strength 15. Bytes: formation role 141, keep-it-simple 149,
@@ -58,7 +58,7 @@ namespace {
 
 constexpr float KMH = 1000.0f / 36.0f;
 constexpr float PASS_MAX = 2800.0f;
-constexpr int32_t W_TECHNIK = 0, W_PASSEN = 1, W_HALTEN = 2, W_ABSCHLUSS = 4, W_SCHUSS = 5, W_RUHE = 6, W_TEMPO = 7,
+constexpr int32_t W_TECHNIK = 18, W_PASSEN = 1, W_HALTEN = 2, W_ABSCHLUSS = 4, W_SCHUSS = 5, W_RUHE = 6, W_TEMPO = 7,
                   W_KRAFT = 9, W_NERVEN = 10, W_FLANKE = 11, W_ANNAHME = 12, W_VERTEILUNG = 13, W_BREITE = 14,
                   W_ZWEITE = 15;
 

@@ -15,8 +15,8 @@
 // - A keeper's touch clears the out-of-play state (and the goal phase with
 //   it) only for a ball inside the goal lines: a ball in the net stays a goal.
 // - A ball off the posts or the bar is touched only inside the pitch; once
-//   inside it is in play again. A ball in play beyond a line (more than the
-//   30 cm put back) is left to the movement step's restarts.
+//   inside it is in play again. A ball in play is touched wherever it lies
+//   (the movement step decides when it is out).
 // - Restarts while no figure carries a situation code (no set-piece script
 //   owns the restart): the first player to touch the ball releases open play.
 // - Partner, holder and pass receiver read from the record are used as an
@@ -474,7 +474,7 @@ void Spieler_Kontakt(Pass& p, int32_t i) {
     const bool knapp = (b.pos[0] > SPIELFELD_LAENGE && b.pos[0] <= SPIELFELD_LAENGE + 30) ||
                        (b.pos[0] < 0 && b.pos[0] >= -30);
     const bool im_feld = b.pos[0] >= 0 && b.pos[0] <= SPIELFELD_LAENGE && b.pos[1] >= 0 && b.pos[1] <= SPIELFELD_BREITE;
-    const bool spielbar = satz->ball_linie == BALL_IM_SPIEL ? im_feld || knapp
+    const bool spielbar = satz->ball_linie == BALL_IM_SPIEL    ? true
                           : satz->ball_linie == BALL_ABPRALLER ? im_feld
                           : satz->ball_linie == BALL_TORAUS && knapp;
     if (!spielbar) return;
