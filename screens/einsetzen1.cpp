@@ -77,6 +77,12 @@ bool Unser(const s_icon* i) {
 
 void Maus(int32_t* x, int32_t* y) { Menue_Maus_Position(x, y); }
 
+int32_t Reihe_Von(int32_t s) {
+    int32_t c = 0, r = 0;
+    E1_Spieler_Zelle(s, &c, &r);
+    return r;
+}
+
 // Every row and marker off, every partner highlight cleared.
 void Auswahl_Loeschen() {
     for (s_icon& z : g.zeile) {
@@ -134,8 +140,9 @@ void Marker_Setzen() {
         m.Status &= ~ICON_ST_VERSTECKT;
         m.d = p;
         m.d2 = g.club;
-        int32_t x = 0, y = 0;
-        E1_Marker_Position(Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN), Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN), g.gegner, &x, &y);
+        int32_t x = 0, y = 0, spalte = 0, reihe = 0;
+        E1_Spieler_Zelle(p, &spalte, &reihe);
+        E1_Marker_Position(spalte, reihe, g.gegner, &x, &y);
         m.x = int16_t(x);
         m.y = int16_t(y);
         m.bild = E1_Marker_Bild(p, false);
@@ -460,7 +467,7 @@ bool Vorschau_Fuer(const s_icon* zeile, int32_t* spieler, int32_t* reihe) {
         *spieler = v;
         int32_t mx = 0, my = 0, spalte = 0, r = 0;
         Maus(&mx, &my);
-        *reihe = v == d && E1_Screen_Pixel_Zu_Feld(mx, my, &spalte, &r) ? r : Spieler_Wert(SPW_REIHE, v, 0, OP_LESEN);
+        *reihe = v == d && E1_Screen_Pixel_Zu_Feld(mx, my, &spalte, &r) ? r : Reihe_Von(v);
         return true;
     }
     const int32_t q = Spieler_Von(ueber);
@@ -468,10 +475,10 @@ bool Vorschau_Fuer(const s_icon* zeile, int32_t* spieler, int32_t* reihe) {
     const int32_t anderer = p == d ? q : d;
     if (Starter(anderer) && Starter(p)) {
         *spieler = p;
-        *reihe = Spieler_Wert(SPW_REIHE, anderer, 0, OP_LESEN);
+        *reihe = Reihe_Von(anderer);
     } else {
         *spieler = anderer;
-        *reihe = Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN);
+        *reihe = Reihe_Von(p);
     }
     return true;
 }
@@ -487,7 +494,7 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t flag) {
     const int32_t index = icon->nummer - ICON_E1_ZEILE;
     int32_t abzug = -1;
     const bool starter_zeile = index < E1_MARKER && Starter(spieler);
-    if (starter_zeile) abzug = E1_Screen_Positions_Abzug(spieler, Spieler_Wert(SPW_REIHE, spieler, 0, OP_LESEN));
+    if (starter_zeile) abzug = E1_Screen_Positions_Abzug(spieler, Reihe_Von(spieler));
     int32_t v = -1, reihe = -1;
     if (flag == 0 && index < E1_MARKER && Vorschau_Fuer(icon, &v, &reihe)) {
         spieler = v;
@@ -609,6 +616,13 @@ void Icons_Hinzufuegen() {
 
 }  // namespace
 
+void E1_Spieler_Zelle(int32_t spieler, int32_t* spalte, int32_t* reihe) {
+    const Formation* f = Gueltig(spieler) ? Team_Aktuelle_Formation(Spieler_Get_Team(spieler)) : nullptr;
+    if (f && Starter(spieler) && Formation_Zelle_Von_Slot(*f, Slot(spieler), spalte, reihe)) return;
+    *spalte = Spieler_Wert(SPW_SPALTE, spieler, 0, OP_LESEN);
+    *reihe = Spieler_Wert(SPW_REIHE, spieler, 0, OP_LESEN);
+}
+
 int32_t E1_Zeile_Y(int32_t i) {
     if (i < SLOT_STARTELF) return 136 + E1_ZEILE_H * i;
     if (i < SLOT_BANK_ENDE) return 344 + E1_ZEILE_H * (i - SLOT_STARTELF);
@@ -658,7 +672,9 @@ void Set_Preview_Array(int32_t spieler) {
             break;
         }
         const int32_t p = liste[i];
-        elf[size_t(n++)] = {p, Formation_Schluessel(Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN), Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN))};
+        int32_t c = 0, r = 0;
+        E1_Spieler_Zelle(p, &c, &r);
+        elf[size_t(n++)] = {p, Formation_Schluessel(c, r)};
     }
     if (n != E1_MARKER) {
         Debug_Printf("E1_Screen Set_Preview_Array: spzahl!=MAX_SPIELER_EINGESETZT\n");

@@ -33,6 +33,10 @@ void E1_Screen_Aufbauen();
 int32_t E1_Zeile_Y(int32_t i);
 // Pointer to formation cell on the small pitch; false outside the cells.
 bool E1_Screen_Pixel_Zu_Feld(int32_t x, int32_t y, int32_t* spalte, int32_t* reihe);
+// A starter's cell: the cell his slot holds in the club's current formation
+// (a goalkeeper in a field slot plays there, though he keeps the goal cell);
+// anyone else's the cell in his player values.
+void E1_Spieler_Zelle(int32_t spieler, int32_t* spalte, int32_t* reihe);
 // The marker position of a cell: own club, or mirrored for the opponent.
 void E1_Marker_Position(int32_t spalte, int32_t reihe, bool gegner, int32_t* x, int32_t* y);
 // Fills the preview of a drag of `spieler` (-1 resets it): the starters in the

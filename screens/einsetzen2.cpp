@@ -67,6 +67,11 @@ bool Ist_Karte(const s_icon* i) {
 }
 
 int32_t Klasse(int32_t reihe) { return reihe == 0 ? 0 : reihe <= 3 ? 1 : reihe <= 7 ? 2 : 3; }
+int32_t Reihe_Von(int32_t s) {
+    int32_t c = 0, r = 0;
+    E1_Spieler_Zelle(s, &c, &r);
+    return r;
+}
 int32_t A_Versatz(int32_t spalte) { return spalte < 3 ? 1 : spalte == 3 ? -1 : -2; }
 
 void Bild(int32_t nummer, int32_t x, int32_t y) {
@@ -91,8 +96,7 @@ void Minis_Fuellen() {
             if (eigene) {
                 // The current formation: the players' cells, pictures by their kind.
                 if (!Gueltig(p) || !Verfuegbar(p)) continue;
-                spalte = Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN);
-                reihe = Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN);
+                E1_Spieler_Zelle(p, &spalte, &reihe);
                 m.bild = PUNKT_ART[std::clamp(Spieler_Get_Art(p), 0, 3)];
             } else {
                 Formation_Zelle_Von_Slot(form, k, &spalte, &reihe);
@@ -141,8 +145,10 @@ void E2_Screen_Fuellen() {
         }
         ++g.karten;
         c.Status &= ~ICON_ST_VERSTECKT;
-        const int32_t spalte = std::clamp(Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN), 0, FORMATION_SPALTEN - 1);
-        const int32_t reihe = std::clamp(Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN), 0, FORMATION_REIHEN - 1);
+        int32_t spalte = 0, reihe = 0;
+        E1_Spieler_Zelle(p, &spalte, &reihe);
+        spalte = std::clamp(spalte, 0, FORMATION_SPALTEN - 1);
+        reihe = std::clamp(reihe, 0, FORMATION_REIHEN - 1);
         c.x = int16_t(g.gegner ? 688 - ZELLE_B * spalte : 149 + ZELLE_B * spalte);
         c.y = int16_t(g.gegner ? 119 + ZELLE_H * reihe : 469 - ZELLE_H * reihe);
     }
@@ -288,8 +294,8 @@ int32_t Vorschau_Reihe(const s_icon* karte) {
     if (!Ist_Karte(bewegt) || g.gegner) return -1;
     const s_icon* ueber = Menue_Get_Aktuelles_Icon();
     if (Ist_Karte(ueber) && ueber != bewegt) {
-        if (karte == bewegt) return Spieler_Wert(SPW_REIHE, ueber->d, 0, OP_LESEN);
-        if (karte == ueber) return Spieler_Wert(SPW_REIHE, bewegt->d, 0, OP_LESEN);
+        if (karte == bewegt) return Reihe_Von(ueber->d);
+        if (karte == ueber) return Reihe_Von(bewegt->d);
         return -1;
     }
     int32_t mx = 0, my = 0, spalte = 0, reihe = 0;
@@ -318,7 +324,7 @@ void Karte_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t flag) {
         Text_Printf(ziel, f9, "^c%05d^tr0084%s", x, y + 13, WEISS, name);
     }
     int32_t reihe = Vorschau_Reihe(icon);
-    if (reihe < 0) reihe = Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN);
+    if (reihe < 0) reihe = Reihe_Von(p);
     Kleine_Sterne(p, x + 3, y + 22, E2_Screen_Positions_Abzug(p, reihe));
     int32_t talente[3] = {-1, -1, -1};
     const int32_t n = Attribute_Get_Attribute(p, talente, 3, 0);

@@ -90,7 +90,9 @@ void Pruefen(std::vector<Schritt>& s, void (*aktion)()) { s.push_back({1, 790, 5
 int32_t Zeile_Y(int32_t i) { return E1_Zeile_Y(i) + 8; }
 constexpr int32_t NAME_X = 330;
 void Marker_Mitte(int32_t spieler, int32_t* x, int32_t* y) {
-    E1_Marker_Position(Spalte(spieler), Reihe(spieler), false, x, y);
+    int32_t spalte = 0, reihe = 0;
+    E1_Spieler_Zelle(spieler, &spalte, &reihe);
+    E1_Marker_Position(spalte, reihe, false, x, y);
     *x += 14;
     *y += 11;
 }
