@@ -271,6 +271,9 @@ TEST_F(Einsetzen, ClicksAndDragsChangeTheClubsLineUpAndRefusalsChangeNothing) {
     Pruefen(skript, notieren);                                    // 5: nothing changed
     Klicken(skript, 100, 445);                                    // "Assistent"
     Pruefen(skript, notieren);                                    // 6: the assistant's line-up
+    Pruefen(skript, [] { Team_Formation_Flag_Loeschen(lauf.team); });
+    Pruefen(skript, [] { Screen_Team_Neu(lauf.team); });          // the developer key
+    Pruefen(skript, notieren);                                    // 7: the assistant's again
     lauf.beim_ersten_zug = [marker_zug, zeilen_zug](int32_t team) {
         Team_Formation_Waehlen(team, 0);
         Team_Formation_Flag_Loeschen(team);
@@ -317,7 +320,7 @@ TEST_F(Einsetzen, ClicksAndDragsChangeTheClubsLineUpAndRefusalsChangeNothing) {
     EXPECT_EQ(Vergleichen("einsetzen1_ziehen", 0), "") << "the mid-drag frame";
     EXPECT_EQ(zeilen_anfang, 20);
     EXPECT_TRUE(zeilen_in_slot_folge);
-    ASSERT_EQ(staende.size(), 7u);
+    ASSERT_EQ(staende.size(), 8u);
     for (size_t i = 0; i < staende.size(); ++i) EXPECT_EQ(staende[i].fehler, "") << "step " << i;
     auto slot_von = [](size_t stand, int32_t wer) { return staende[stand].slots[size_t(wer)]; };
     // Step 1: slots 2 and 12 changed players; the manual change cleared the assistant.
@@ -341,6 +344,7 @@ TEST_F(Einsetzen, ClicksAndDragsChangeTheClubsLineUpAndRefusalsChangeNothing) {
     EXPECT_EQ(staende[5].slots, staende[4].slots);
     // Step 6: the assistant's flag and a sound line-up.
     EXPECT_TRUE(staende[6].assi);
+    EXPECT_TRUE(staende[7].assi);
 }
 
 // An icon's procedure as the framework calls it.
