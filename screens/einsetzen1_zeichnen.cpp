@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "business/spieler_info.h"
 #include "business/spielerliste.h"
 #include "business/sterne.h"
 #include "club/formation.h"
@@ -27,7 +28,7 @@ constexpr int32_t BILD_SCHATTEN = 24040, BILD_HELL = 24049;
 constexpr int32_t FITNESS_BILD[5] = {24043, 24044, 24045, 24042, 24046};
 constexpr int32_t MARKER[4] = {24057, 24055, 24054, 24056};   // goalkeeper, defender, midfielder, forward
 constexpr int32_t MARKER_HELL = 24062 - 24054;
-constexpr int32_t TEXT_MORAL = 60, TEXT_GESPERRT = 67, TEXT_VERLETZT = 68;
+constexpr int32_t TEXT_MORAL = 60, TEXT_GESPERRT = 67, TEXT_VERLETZT = 68;   // the text table's morale words
 
 bool Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }
 bool Verfuegbar(int32_t s) { return !(Spieler_Status(s) & SP_STATUS_NICHT_VERFUEGBAR); }
@@ -86,8 +87,7 @@ void E1_Zeile_Zeichnen(int32_t spieler, int32_t x, int32_t y, int32_t abzug, boo
         text = (Spieler_Status(spieler) & SP_STATUS_VERLETZT) ? TEXT_VERLETZT : TEXT_GESPERRT;
         farbe = NICHT_DA;
     }
-    const char* moral = Text_Tabelle(text);
-    Text_Printf(ziel, f9, "^c%05d^tr0575%s", x, basis, farbe, moral ? moral : "");
+    Text_Printf(ziel, f9, "^c%05d^tr0575%s", x, basis, farbe, Spieler_Info_Moral(text - TEXT_MORAL));
     Liste_Fuellen(spieler, 0, x + 197, y + 1, std::max(abzug, 0), hell);
     int32_t talente[3] = {-1, -1, -1};
     const int32_t n = Attribute_Get_Attribute(spieler, talente, 3, 0);

@@ -346,7 +346,11 @@ void Knopf_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
 }
 
 const char* Hilfe(s_icon* icon) {
-    if (Ist_Karte(icon)) return Einsetzen_Info_Marker(icon->d, !g.gegner);
+    if (Ist_Karte(icon)) {
+        int32_t mx = 0, my = 0;
+        Menue_Maus_Position(&mx, &my);
+        return Einsetzen_Info_Karte(icon->d, icon->x, icon->y, mx, my, !g.gegner);
+    }
     if ((icon->nummer >= ICON_E2_FORMATION && icon->nummer < ICON_E2_FORMATION + E2_FORMATIONEN) || icon->nummer >= ICON_E2_MINI)
         return Text_Get(TEXTE, g.gegner ? T_WAHL_GEGNER : T_WAHL);
     return nullptr;

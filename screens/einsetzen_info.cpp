@@ -1,6 +1,7 @@
 // screens/einsetzen_info.cpp - the line-up screens' hover texts.
 #include "screens/einsetzen_info.h"
 
+#include <algorithm>
 #include <string>
 
 #include "business/spieler_info.h"
@@ -16,6 +17,13 @@ std::string g_text;
 const char* Behalten(std::string s) {
     g_text = std::move(s);
     return g_text.empty() ? nullptr : g_text.c_str();
+}
+
+// The name of the player's active talent k, null when he has none there.
+const char* Talent(int32_t spieler, int32_t k) {
+    int32_t aktiv[3] = {-1, -1, -1};
+    const int32_t n = Attribute_Get_Attribute(spieler, aktiv, 3, 0);
+    return k >= 0 && k < n ? Spieler_Info_Talent_Name(aktiv[k]) : nullptr;
 }
 
 }  // namespace
@@ -39,12 +47,16 @@ const char* Einsetzen_Info_Fenster(int32_t mx, int32_t my) {
     return Text_Get(E1, 27);
 }
 
+const char* Einsetzen_Info_Karte(int32_t spieler, int32_t kx, int32_t ky, int32_t mx, int32_t my, bool eigen) {
+    if (my > ky + 16 && mx >= kx + 43) return Talent(spieler, std::min((mx - kx - 43) / 16, 2));
+    SpielerInfoArt art;
+    art.eigen = eigen;
+    art.zustand = true;
+    return Behalten(Spieler_Info_Text(spieler, art));
+}
+
 const char* Einsetzen_Info_Zeile(int32_t spieler, int32_t mx, bool eigen) {
-    if (mx >= 546 && mx <= 635) {
-        int32_t aktiv[3] = {-1, -1, -1};
-        const int32_t n = Attribute_Get_Attribute(spieler, aktiv, 3, 0), k = (mx - 546) / 30;
-        return k < n ? Spieler_Info_Talent_Name(aktiv[k]) : nullptr;
-    }
+    if (mx >= 546 && mx <= 635) return Talent(spieler, (mx - 546) / 30);
     SpielerInfoArt art;
     art.eigen = eigen;
     return Behalten(Spieler_Info_Text(spieler, art));

@@ -15,6 +15,10 @@ const char* Einsetzen_Info_Fenster(int32_t mx, int32_t my);
 const char* Einsetzen_Info_Zeile(int32_t spieler, int32_t mx, bool eigen);
 // A marker: the summary with the talents line, without injury and percentage.
 const char* Einsetzen_Info_Marker(int32_t spieler, bool eigen);
+// A card of the second screen at (kx, ky) under the pointer (mx, my): over
+// its talents (x + 43 on, below y + 16) that talent's name, else the summary
+// with fitness and morale for the own club.
+const char* Einsetzen_Info_Karte(int32_t spieler, int32_t kx, int32_t ky, int32_t mx, int32_t my, bool eigen);
 // One of the list screen's texts (the pitch's and the buttons' help).
 const char* Einsetzen_Info_Text(int32_t nummer);
 

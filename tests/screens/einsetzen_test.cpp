@@ -211,6 +211,12 @@ TEST_F(Einsetzen, TheDeductionOfAPlayerOutOfPositionAndThePlayerSummary) {
         const std::string a = Spieler_Info_Text(abw, geld);
         for (const char* teil : {"^tl009740%", "Marktwert^tl0097^fb0009", "Gehalt^tl0097", "Ecken"})
             if (a.find(teil) == std::string::npos) fehler.push_back(std::string("summary lacks ") + teil + ": " + a);
+        SpielerInfoArt zustand;
+        zustand.zustand = true;
+        Spieler_Wert(SPW_MORAL, abw, 6, OP_SCHREIBEN);
+        const std::string z = Spieler_Info_Text(abw, zustand);
+        if (z.find("Fitness:") == std::string::npos || z.find("Moral:^tl0116euphorisch") == std::string::npos)
+            fehler.push_back("fitness and morale lines: " + z);
         SpielerInfoArt fremd;
         fremd.eigen = false;
         if (Spieler_Info_Text(abw, fremd).find("Ecken") != std::string::npos) fehler.push_back("duties of another club shown");
