@@ -490,6 +490,11 @@ TEST_F(Einsetzen, TheSecondScreenChoosesFormationsAndShowsTheOpponent) {
         Spieler_Wert(SPW_STAERKE, abw, 3000, OP_SCHREIBEN);
         if (E2_Screen_Positions_Abzug(abw, 9) != 4) fehler.push_back("second screen's deduction");
         if (E2_Screen_Stand().karten != 11) fehler.push_back("cards: " + std::to_string(E2_Screen_Stand().karten));
+        // "Liste" and the list screen's button switch between the two screens.
+        Klick(ICON_E2_LISTE);
+        if (!E1_Screen_Offen() || E2_Screen_Offen()) fehler.push_back("back to the list");
+        Klick(ICON_E1_ZWEITE);
+        if (!E2_Screen_Offen() || E1_Screen_Offen()) fehler.push_back("on to the second screen");
     };
     skript = {};
     Foto(skript, 790, 580);                 // 0: own club, formation 1
