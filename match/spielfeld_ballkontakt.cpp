@@ -574,8 +574,10 @@ void Spielfeld_Ballkontakt(Spielfeld_Satz* satz, Ballkontakt_Liste* liste) {
     for (int32_t s = 0; s < SF_SPIELER; ++s) {
         const Spieler_Matchsatz& sm = satz->spieler[s];
         Figur& f = satz->figur[s];
+        // The lock-out runs down by the figure step; a negative value (another
+        // step counting it down past 0) is none.
         const float sperre = Figur_Ballsperre(f);
-        if (sperre > 0) Figur_Ballsperre_Setzen(&f, std::max(0.0f, sperre - TICK_FIGUR_SCHRITT));
+        if (sperre != 0) Figur_Ballsperre_Setzen(&f, std::max(0.0f, sperre - TICK_FIGUR_SCHRITT));
         if (!(sm.zustand & SM_AUF_PLATZ) || !f.gezeichnet || f.pos[1] < 0) continue;
         const float d = sm.zustand == SM_AUF_PLATZ ? std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1])
                                                    : float(SPIELFELD_LAENGE);
