@@ -273,6 +273,7 @@ void Binden_Verhandlung() {
     Besetzen(Kader_Hooks().verkaufserloes, [](int32_t spieler) { return float(Verhandlung_Verkauf_Erloes(spieler)); },
              "Kader.verkaufserloes");
     Block(Verhandlung_Spielstand_Anmelden, "Verhandlung");
+    Binden_Markt_Elf();
 }
 
 void Binden_Training() {

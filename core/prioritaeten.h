@@ -83,4 +83,14 @@ constexpr int32_t HOLEN_BANK = 200;
 constexpr int32_t HOLEN_SPIELZAEHLER = 300;
 constexpr int32_t HOLEN_NEWS = 400;
 
+// The transfers: the market's eleven reset with the game, drawn each day
+// after the talent list has closed and at a turn that finds them drawn for
+// another day; a change of screen pauses a negotiation before the player
+// windows close; the day's end closes it before the messages go out.
+constexpr int32_t INIT_MARKT_ELF = 320;
+constexpr int32_t TAG_MARKT_ELF = 60;
+constexpr int32_t ZUG_BEGINN_MARKT_ELF = 60;
+constexpr int32_t SCREEN_WECHSEL_TRANSFER = 90;
+constexpr int32_t ZUG_ENDE_VERHANDLUNG = 90;
+
 }  // namespace velmora::prio

@@ -1,0 +1,52 @@
+// app/verdrahtung_transfer.cpp - the composition root's binding of the
+// transfers: the market's daily line-up and demand (with the negotiation's
+// module, in every mode) and the transfer screen with its negotiation window
+// (with the screens): its panel entry, the player card, a change of screen
+// and the end of a manager's day.
+#include "app/verdrahtung_intern.h"
+#include "business/transfer_screen.h"
+#include "business/verhandlung.h"
+#include "business/verhandlung_fenster.h"
+#include "club/markt_elf.h"
+#include "club/wirtschaft.h"
+#include "core/prioritaeten.h"
+#include "gui/menue_panel.h"
+#include "screens/spielerinfo.h"
+#include "season/kalender.h"
+
+namespace velmora::verdrahtung {
+namespace {
+
+// The day's offer: the demand's surcharge and the market's eleven are drawn for the calendar's day.
+void Markt_Tag() {
+    Spieler_Forderung_Tag_Setzen(Tag_Index());
+    Markt_Elf_Aufstellen(Tag_Index());
+}
+
+}  // namespace
+
+void Binden_Markt_Elf() {
+    KalenderHooks& k = Kalender_Hooks();
+    Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_MARKT_ELF, Markt_Elf_Zuruecksetzen);
+    Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_MARKT_ELF, Markt_Tag);
+    // A new or loaded game: its first turn finds the market lined up for the day.
+    Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_MARKT_ELF, [](int32_t) {
+        if (Markt_Elf_Tag() != Tag_Index()) Markt_Tag();
+    });
+}
+
+void Binden_Transfer_Screens() {
+    MenuePanelHooks& p = Menue_Panel_Hooks();
+    Besetzen(p.screens[0][3], Transfer_Screen_Oeffnen, "MenuePanel.screens");
+    TransferScreenHooks& t = Transfer_Screen_Hooks();
+    Besetzen(t.karte_oeffnen, Spielerinfo_Oeffnen, "TransferScreen.karte_oeffnen");
+    Besetzen(t.karte_offen, Spielerinfo_Offen, "TransferScreen.karte_offen");
+    Abonnieren(p.screen_wechsel, "MenuePanel.screen_wechsel", prio::SCREEN_WECHSEL_TRANSFER, Transfer_Screen_Verlassen);
+    // The day's end closes a negotiation (an agreed one is carried out first).
+    Abonnieren(Kalender_Hooks().zug_endet, "Kalender.zug_endet", prio::ZUG_ENDE_VERHANDLUNG, [](int32_t) {
+        Verhandlung_Fenster_Schliessen();
+        Verhandlung_Tagesende();
+    });
+}
+
+}  // namespace velmora::verdrahtung
