@@ -90,5 +90,7 @@ void Binden_Spielerfenster();
 // negotiation's module; the transfer screen, with the screens.
 void Binden_Markt_Elf();
 void Binden_Transfer_Screens();
+// With the training's module: a human club's match frees its players' training units.
+void Binden_Training_Einheiten();
 
 }  // namespace velmora::verdrahtung

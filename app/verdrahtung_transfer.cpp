@@ -2,7 +2,8 @@
 // transfers: the market's daily line-up and demand (with the negotiation's
 // module, in every mode) and the transfer screen with its negotiation window
 // (with the screens): its panel entry, the player card, a change of screen
-// and the end of a manager's day.
+// and the end of a manager's day; and the training units a human club's
+// match sets free.
 #include "app/verdrahtung_intern.h"
 #include "business/transfer_screen.h"
 #include "business/verhandlung.h"
@@ -10,7 +11,10 @@
 #include "club/markt_elf.h"
 #include "club/wirtschaft.h"
 #include "core/prioritaeten.h"
+#include "club/team.h"
 #include "gui/menue_panel.h"
+#include "match/spielfeld_ki_basis.h"
+#include "match/spieltag_hooks.h"
 #include "screens/spielerinfo.h"
 #include "season/kalender.h"
 
@@ -33,6 +37,14 @@ void Binden_Markt_Elf() {
     Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_MARKT_ELF, [](int32_t) {
         if (Markt_Elf_Tag() != Tag_Index()) Markt_Tag();
     });
+}
+
+void Binden_Training_Einheiten() {
+    // Without it a human club's players could train only once for good.
+    Abonnieren(Spieltag_Hooks().nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_TRAINING_EINHEITEN,
+               [](int32_t team, int32_t) {
+                   if (Team_Hat_Manager(team)) Spielfeld_Team_Wert98_Nullen(team);
+               });
 }
 
 void Binden_Transfer_Screens() {

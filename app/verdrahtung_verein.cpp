@@ -279,6 +279,7 @@ void Binden_Verhandlung() {
 void Binden_Training() {
     Block(Training_Spielstand_Anmelden, "Training");
     Block(Lager_Spielstand_Anmelden, "Trainingslager");
+    Binden_Training_Einheiten();
     KalenderHooks& k = Kalender_Hooks();
     auto zuruecksetzen = [] {
         Training_Reset();

@@ -332,8 +332,8 @@ VerhandlungAntwort Verhandlung_Abschliessen() {
 void Verhandlung_Pruefen() {
     if (!g.offen || (g.s.zustand == VH_BEENDET && !g.s.einigung)) return;
     const VerhandlungStand& s = g.s;
-    const int32_t verkaeufer = Spieler_Get_Team(s.gekauft);
-    if (verkaeufer >= 0 && verkaeufer != s.team && Spieler_Get_Team(s.tausch) == s.team) return;
+    // The market sells: a player it no longer holds is not for sale.
+    if (Spieler_Get_Team(s.gekauft) == Team_Markt() && Spieler_Get_Team(s.tausch) == s.team) return;
     Debug_Printf("Verhandlung_Pruefen: Spieler %d/%d nicht mehr da, keine Einigung\n", s.gekauft, s.tausch);
     g.vergangen = Vergangen();
     g.s.zustand = VH_BEENDET;

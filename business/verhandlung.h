@@ -67,7 +67,7 @@ VerhandlungAntwort Verhandlung_Verlassen();
 VerhandlungAntwort Verhandlung_Frage_Antwort(bool ja);
 // The complete button and leaving after agreement: the transfer is carried out.
 VerhandlungAntwort Verhandlung_Abschliessen();
-// A negotiation whose bought player has left his club, or whose exchange
+// A negotiation whose bought player has left the market, or whose exchange
 // player the buying club, since it began (a loaded game, a day gone by) ends
 // at once without a deal.
 void Verhandlung_Pruefen();

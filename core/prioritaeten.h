@@ -92,5 +92,8 @@ constexpr int32_t TAG_MARKT_ELF = 60;
 constexpr int32_t ZUG_BEGINN_MARKT_ELF = 60;
 constexpr int32_t SCREEN_WECHSEL_TRANSFER = 90;
 constexpr int32_t ZUG_ENDE_VERHANDLUNG = 90;
+// After a human club's match its players' training units are free again,
+// between the statistics and the club's after-match work.
+constexpr int32_t SPIELTAG_TRAINING_EINHEITEN = 150;
 
 }  // namespace velmora::prio

@@ -22,6 +22,7 @@
 #include "core/spielstand.h"
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
+#include "match/spieltag_hooks.h"
 #include "season/kalender.h"
 #include "tests/screens/geld_welt.h"
 
@@ -210,6 +211,25 @@ TEST_F(TransferScreen, AReleaseLeavesTheBalanceAndGoesToTheMarketOrTheSecondClub
         EXPECT_TRUE(Transfer_Scout_Schritt(1)) << "320 ms later";
         EXPECT_EQ(Transfer_Stand().scout, 0);
     }});
+    ASSERT_TRUE(Spielen());
+}
+
+// After a match a human club's players may train again (value 98 back to 0); a computer club's stay as they are.
+TEST_F(TransferScreen, AHumanClubsMatchFreesItsPlayersTrainingUnits) {
+    skript = {{4, 30, 300, 0, false, 0, [] {
+        int32_t andere = -1;
+        for (int32_t c = 0; c < Team_Anzahl() && andere < 0; ++c)
+            if (c != team && Team_Ist_Normal(c, 0) && !Team_Hat_Manager(c)) andere = c;
+        ASSERT_GE(andere, 0);
+        int32_t eigene[TEAM_SPIELER_MAX], fremde[TEAM_SPIELER_MAX];
+        ASSERT_GT(Teamspieler_Ins_Array(team, eigene, TEAM_SPIELER_MAX, 0), 0);
+        ASSERT_GT(Teamspieler_Ins_Array(andere, fremde, TEAM_SPIELER_MAX, 0), 0);
+        Spieler_Wert(SPW_TRAINING_EINHEITEN, eigene[0], 3, OP_SCHREIBEN);
+        Spieler_Wert(SPW_TRAINING_EINHEITEN, fremde[0], 3, OP_SCHREIBEN);
+        for (int32_t c : {team, andere}) Spieltag_Hooks().nach_spiel_team.Aufrufen_Unter(prio::SPIELTAG_NACH_SPIEL, c, -1);
+        EXPECT_EQ(Spieler_Wert(SPW_TRAINING_EINHEITEN, eigene[0], 0, OP_LESEN), 0);
+        EXPECT_EQ(Spieler_Wert(SPW_TRAINING_EINHEITEN, fremde[0], 0, OP_LESEN), 3);
+    }}};
     ASSERT_TRUE(Spielen());
 }
 
