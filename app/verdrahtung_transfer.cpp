@@ -33,9 +33,14 @@ void Binden_Markt_Elf() {
     KalenderHooks& k = Kalender_Hooks();
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_MARKT_ELF, Markt_Elf_Zuruecksetzen);
     Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_MARKT_ELF, Markt_Tag);
-    // A new or loaded game: its first turn finds the market lined up for the day.
+    Abonnieren(k.monat_ereignisse, "Kalender.monat_ereignisse", prio::MONAT_MARKT_VERHANDLUNGEN,
+               [] { Markt_Verhandlungen_Auffuellen(false); });
+    // A new or loaded game: its first turn finds the market lined up for the
+    // day, and a new world's clubs their first negotiations.
     Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_MARKT_ELF, [](int32_t) {
-        if (Markt_Elf_Tag() != Tag_Index()) Markt_Tag();
+        if (Markt_Elf_Tag() == Tag_Index()) return;
+        if (Markt_Elf_Tag() < 0) Markt_Verhandlungen_Auffuellen(true);
+        Markt_Tag();
     });
 }
 

@@ -97,10 +97,10 @@ void Melden(const std::string& text) {
     Menue_Requester(1, Team(), text.c_str(), nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
 }
 
-// No negotiation left: when the next one comes (team value 21).
+// No negotiation left: how many the next month brings (team value 21).
 void Keine_Verhandlung() {
     char text[REQUESTER_TEXT_MAX + 1];
-    std::snprintf(text, sizeof text, "^c%05d%s %s %d  %s", WEISS, Text(TEXT_KEINE_1), Text(TEXT_KEINE_2),
+    std::snprintf(text, sizeof text, "%s %s %d  %s", Text(TEXT_KEINE_1), Text(TEXT_KEINE_2),
                   Team_Wert(TW_VERHANDLUNGEN_ANZEIGE, Team(), 0, OP_LESEN), Text(TEXT_KEINE_3));
     Melden(text);
 }
@@ -271,8 +271,7 @@ void Freigabe_Nein(const int32_t*, const int32_t*) { Auswahl_Setzen(-1); }
 void Freigabe_Fragen(int32_t spieler) {
     char text[REQUESTER_TEXT_MAX + 1];
     const std::string frage = Text_Format(Text(TEXT_FRAGE), {Geld(Verhandlung_Verkauf_Erloes(spieler)).c_str()});
-    std::snprintf(text, sizeof text, "^c%05d%s^l%s^tl0130: %s", WEISS, frage.c_str(), Text(TEXT_SPIELER),
-                  Spieler_String(SPS_NAME, spieler, 0, 0));
+    std::snprintf(text, sizeof text, "%s %s: %s", frage.c_str(), Text(TEXT_SPIELER), Spieler_String(SPS_NAME, spieler, 0, 0));
     const int32_t werte[1] = {spieler};
     Menue_Requester(2, Team(), text, Text(TEXT_JA), Text(TEXT_NEIN), Freigabe_Ja, Freigabe_Nein, 1, werte, 0, nullptr);
 }
@@ -505,7 +504,7 @@ void Transfer_Eigene_Klick(int32_t zeile) {
     }
     switch (Verhandlung_Starten(p, g.auswahl)) {
     case VH_OK: Verhandlung_Fenster_Oeffnen(); break;
-    case VH_GELD_REICHT_NICHT: Melden(std::string("^c65535") + Text(TEXT_GELD)); break;
+    case VH_GELD_REICHT_NICHT: Melden(Text(TEXT_GELD)); break;
     case VH_KEINE_VERHANDLUNG: Keine_Verhandlung(); break;
     default: Debug_Printf("Transfer_Eigene_Klick: Verhandlung fuer %d nicht begonnen\n", g.auswahl); break;
     }
@@ -531,7 +530,7 @@ bool Transfer_Freigeben(int32_t spieler) {
             Spieler_Wert(SPW_MAX_STERNE, spieler, max_sterne, OP_SCHREIBEN);
             Spieler_Wert(SPW_STERNE, spieler, sterne, OP_SCHREIBEN);
         }
-        Melden(std::string("^c65535") + Text(TEXT_FEHLER));
+        Melden(Text(TEXT_FEHLER));
         if (Club_Ist_Client()) Menue_Client_Refresh();
         return false;
     }

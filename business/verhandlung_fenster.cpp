@@ -60,10 +60,9 @@ void Bild(int32_t bild, int32_t x, int32_t y, int32_t breite = -1) {
         Rastport_Blit(rp, 0, 0, breite, -1, Rastport_Target(), x, y, BlitMode_Key);
 }
 
+// The requester sets its body as plain text.
 void Melden(const char* text) {
-    char t[REQUESTER_TEXT_MAX + 1];
-    std::snprintf(t, sizeof t, "^c%05d%s", WEISS, text);
-    Menue_Requester(1, Team(), t, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
+    Menue_Requester(1, Team(), text, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
 }
 
 // The lists behind the window after the negotiation ended.
@@ -293,9 +292,8 @@ void Verhandlung_Fenster_Verlassen() {
         Antwort(a);
         return;
     }
-    char t[REQUESTER_TEXT_MAX + 1];
-    std::snprintf(t, sizeof t, "^c%05d%s", WEISS, Text(TEXT_FRAGE));
-    Menue_Requester(2, Team(), t, Text(TEXT_JA), Text(TEXT_NEIN), Frage_Ja, Frage_Nein, 0, nullptr, 0, nullptr);
+    Menue_Requester(2, Team(), Text(TEXT_FRAGE), Text(TEXT_JA), Text(TEXT_NEIN), Frage_Ja, Frage_Nein, 0, nullptr, 0,
+                    nullptr);
 }
 
 void Verhandlung_Fenster_Abschluss() {

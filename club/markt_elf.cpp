@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "club/club_hooks.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/rnd.h"
@@ -59,6 +60,15 @@ void Markt_Elf_Aufstellen(int32_t tag) {
 
 void Markt_Elf_Erneuern() {
     if (g_tag >= 0) Markt_Elf_Aufstellen(g_tag);
+}
+
+void Markt_Verhandlungen_Auffuellen(bool nur_neue) {
+    if (Club_Ist_Client()) return;
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        if (t == Team_Markt() || (nur_neue && Team_Wert(TW_VERHANDLUNGEN_ANZEIGE, t, 0, OP_LESEN) != 0)) continue;
+        Team_Wert(TW_VERHANDLUNGEN, t, MARKT_VERHANDLUNGEN_JE_MONAT, OP_SCHREIBEN);
+        Team_Wert(TW_VERHANDLUNGEN_ANZEIGE, t, MARKT_VERHANDLUNGEN_JE_MONAT, OP_SCHREIBEN);
+    }
 }
 
 int32_t Markt_Elf_Tag() { return g_tag; }

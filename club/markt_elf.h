@@ -23,4 +23,11 @@ void Markt_Elf_Erneuern();
 int32_t Markt_Elf_Tag();
 void Markt_Elf_Zuruecksetzen();
 
+// The negotiations a club may start on the market each month (team value 20,
+// value 21 the monthly number shown when none are left).
+constexpr int32_t MARKT_VERHANDLUNGEN_JE_MONAT = 3;
+// Every club gets its month's negotiations; with `nur_neue` only the clubs
+// that never had any (a new world). Nothing on a client: the server's count comes with its data.
+void Markt_Verhandlungen_Auffuellen(bool nur_neue);
+
 }  // namespace velmora

@@ -92,6 +92,7 @@ constexpr int32_t TAG_MARKT_ELF = 60;
 constexpr int32_t ZUG_BEGINN_MARKT_ELF = 60;
 constexpr int32_t SCREEN_WECHSEL_TRANSFER = 90;
 constexpr int32_t ZUG_ENDE_VERHANDLUNG = 90;
+constexpr int32_t MONAT_MARKT_VERHANDLUNGEN = 50;   // the month's negotiations, before its events
 // After a human club's match its players' training units are free again,
 // between the statistics and the club's after-match work.
 constexpr int32_t SPIELTAG_TRAINING_EINHEITEN = 150;

@@ -244,6 +244,13 @@ TEST_F(TransferScreen, TheMarketLinesUpElevenByKindTheSameAllDay) {
             return std::vector<int32_t>(e, e + 11);
         };
         EXPECT_EQ(Markt_Elf_Tag(), Tag_Index());
+        // A new world's clubs start with their month's negotiations; a month refills only what was used.
+        EXPECT_EQ(Team_Wert(TW_VERHANDLUNGEN, team, 0, OP_LESEN), MARKT_VERHANDLUNGEN_JE_MONAT);
+        Team_Wert(TW_VERHANDLUNGEN, team, 0, OP_SCHREIBEN);
+        Markt_Verhandlungen_Auffuellen(true);
+        EXPECT_EQ(Team_Wert(TW_VERHANDLUNGEN, team, 0, OP_LESEN), 0) << "used up is not new";
+        Markt_Verhandlungen_Auffuellen(false);
+        EXPECT_EQ(Team_Wert(TW_VERHANDLUNGEN, team, 0, OP_LESEN), MARKT_VERHANDLUNGEN_JE_MONAT);
         const std::vector<int32_t> heute = elf();
         std::array<int32_t, 4> arten{};
         for (int32_t slot = 0; slot < 11; ++slot) {
