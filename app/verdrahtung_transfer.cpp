@@ -5,6 +5,7 @@
 // and the end of a manager's day; and the training units a human club's
 // match sets free.
 #include "app/verdrahtung_intern.h"
+#include "business/training_screen.h"
 #include "business/transfer_screen.h"
 #include "business/verhandlung.h"
 #include "business/verhandlung_fenster.h"
@@ -59,6 +60,9 @@ void Binden_Transfer_Screens() {
     Besetzen(t.karte_oeffnen, Spielerinfo_Oeffnen, "TransferScreen.karte_oeffnen");
     Besetzen(t.karte_offen, Spielerinfo_Offen, "TransferScreen.karte_offen");
     Abonnieren(p.screen_wechsel, "MenuePanel.screen_wechsel", prio::SCREEN_WECHSEL_TRANSFER, Transfer_Screen_Verlassen);
+    // The training screen (entry 4); its start button waits for the training window.
+    Besetzen(p.screens[0][4], Training_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(Training_Screen_Hooks().karte_oeffnen, Spielerinfo_Oeffnen, "TrainingScreen.karte_oeffnen");
     // The day's end closes a negotiation (an agreed one is carried out first).
     Abonnieren(Kalender_Hooks().zug_endet, "Kalender.zug_endet", prio::ZUG_ENDE_VERHANDLUNG, [](int32_t) {
         Verhandlung_Fenster_Schliessen();

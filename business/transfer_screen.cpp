@@ -6,6 +6,7 @@
 #include <string>
 
 #include "business/bank.h"
+#include "business/spieler_zeile.h"
 #include "business/spielerliste.h"
 #include "business/sterne.h"
 #include "business/talente_screen.h"
@@ -38,8 +39,6 @@ namespace {
 
 constexpr int32_t WEISS = 65535, GRUEN = 20051, GOLD = 52743, BRAUN = 50055, GRAU = 50744;
 // The colours of the kinds' position names: goalkeeper, defender, midfielder, forward.
-constexpr int32_t ART_FARBE[4] = {WEISS, GRUEN, GOLD, BRAUN};
-constexpr int32_t KLEINES_HEMD[4] = {24039, 24037, 24036, 24038};
 constexpr int32_t BILD_TALENT_MARKIERT = 8108, BILD_TALENT = 8216;
 // TRANSFER_SCREEN texts.
 constexpr int32_t TEXT_KOPF_LINKS = 0, TEXT_KOPF_RECHTS = 6, TEXT_STARTELF = 11, TEXT_BANK = 12, TEXT_RESERVE = 13,
@@ -88,10 +87,7 @@ int32_t Verhandlungen() { return Team() >= 0 ? Team_Wert(TW_VERHANDLUNGEN, Team(
 
 std::string Geld(int32_t betrag) { return Geld_Text(float(betrag), Team(), -1); }
 
-void Bild(int32_t bild, int32_t x, int32_t y) {
-    if (Rastport* rp = Menue_Get_Slave_Rastport(bild, nullptr))
-        Rastport_Blit(rp, 0, 0, -1, -1, Rastport_Target(), x, y, BlitMode_Key);
-}
+void Bild(int32_t bild, int32_t x, int32_t y) { Spieler_Zeile_Bild(bild, x, y); }
 
 void Melden(const std::string& text) {
     Menue_Requester(1, Team(), text.c_str(), nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
@@ -220,24 +216,11 @@ void Eigene_Zeile_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
     const int32_t i = icon->nummer - ICON_TRANSFER_EIGENE;
     const int32_t p = i >= 0 && i < TRANSFER_EIGENE_ZEILEN ? g.eigene_spieler[i] : -1;
     if (!Gueltig(p)) return;
-    Rastport* ziel = Rastport_Target();
-    Font* f9 = Font_Get(9);
-    Font* f15 = Font_Get(15);
     const int32_t x = icon->x, y = icon->y;
     const bool licht = Menue_Get_Aktuelles_Icon() == icon;
     if (licht) Bild(TRANSFER_BILD_ZEILE_LICHT, x, y);
     if (Spieler_Status(p) & SP_STATUS_NICHT_VERFUEGBAR) Bild(TRANSFER_BILD_GESPERRT, x + 1, y);
-    const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
-    if (Rastport* hemd = Menue_Get_Slave_Rastport(KLEINES_HEMD[art], nullptr))
-        Rastport_Blit(hemd, 0, 0, -1, -1, ziel, x + 14 - hemd->width / 2, y, BlitMode_Key);
-    if (f15)
-        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0014%d^fe", x, y + 12, WEISS, Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN));
-    if (!f9) return;
-    Text_Printf(ziel, f9, "^c%05d^tz0045%s", x, y + 12, ART_FARBE[art], Art_Kurz(art));
-    char name[96];
-    Str_Auf_Breite(Spieler_String(SPS_NAME, p, 0, 0), name, sizeof name, f9, 98);
-    Text_Printf(ziel, f9, "^c%05d^tl0059%s^tr0280%d", x, y + 12, WEISS, name, Spieler_Wert(SPW_WERT55, p, 0, OP_LESEN));
-    Liste_Fuellen(p, 0, 170, y + 1, 0, false);
+    Spieler_Zeile_Malen(p, x, y, Art_Kurz(std::clamp(Spieler_Get_Art(p), 0, 3)), false);
     int32_t negativ[3] = {-1, -1, -1};
     const int32_t n = Attribute_Get_Attribute(p, negativ, 3, 2);
     for (int32_t k = 0; k < n; ++k) Bild((licht ? BILD_TALENT_MARKIERT : BILD_TALENT) + negativ[k], 306 + 30 * k, y + 1 - (licht ? 3 : 0));
@@ -255,7 +238,7 @@ void Rechte_Zeile_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
     Liste_Fuellen(p, 0, 548, y + 1, 0, false);
     if (!f9) return;
     const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
-    Text_Printf(ziel, f9, "^c%05d^tz0022%s", x, y + 12, ART_FARBE[art], Art_Kurz(art));
+    Text_Printf(ziel, f9, "^c%05d^tz0022%s", x, y + 12, SPIELER_ZEILE_ART_FARBE[art], Art_Kurz(art));
     char name[96];
     Str_Auf_Breite(Spieler_String(SPS_NAME, p, 0, 0), name, sizeof name, f9, 98);
     Text_Printf(ziel, f9, "^c%05d^tl0042%s^tr0270%d", x, y + 12, WEISS, name, Spieler_Wert(SPW_WERT55, p, 0, OP_LESEN));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "business/bank.h"
+#include "business/spieler_zeile.h"
 #include "business/spielerliste.h"
 #include "business/sterne.h"
 #include "business/transfer_screen.h"
@@ -29,7 +30,6 @@ namespace velmora {
 namespace {
 
 constexpr int32_t WEISS = 65535, GRUEN = 20051, GOLD = 52743, BRAUN = 50055, GRAU = 50744;
-constexpr int32_t ART_FARBE[4] = {WEISS, GRUEN, GOLD, BRAUN};
 // TRANSFER_SCREEN texts of the window.
 constexpr int32_t TEXT_VERKAUF = 30, TEXT_KAUF = 31, TEXT_BILANZ = 33, TEXT_FORDERUNG = 43, TEXT_ANGEBOT = 44,
                   TEXT_TITEL = 45, TEXT_ZU_VIEL = 47, TEXT_PREIS = 48, TEXT_STATUS = 49, TEXT_DEAL = 51,
@@ -55,10 +55,7 @@ std::string Geld(int64_t betrag) {
     return t ? t : "";
 }
 
-void Bild(int32_t bild, int32_t x, int32_t y, int32_t breite = -1) {
-    if (Rastport* rp = Menue_Get_Slave_Rastport(bild, nullptr))
-        Rastport_Blit(rp, 0, 0, breite, -1, Rastport_Target(), x, y, BlitMode_Key);
-}
+void Bild(int32_t bild, int32_t x, int32_t y, int32_t breite = -1) { Spieler_Zeile_Bild(bild, x, y, breite); }
 
 // The requester sets its body as plain text.
 void Melden(const char* text) {
@@ -149,7 +146,7 @@ void Brett_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     // The player.
     Portrait_Zeichnen(s.gekauft, Spieler_Get_Team(s.gekauft), ziel, 55, 135, -1, -1);
     const int32_t art = std::clamp(Spieler_Get_Art(s.gekauft), 0, 3);
-    Text_Printf(ziel, f11, "^c%05d^tz0045%s", FX + 0, FY + 190, ART_FARBE[art], Spielerliste_Position_Name(art));
+    Text_Printf(ziel, f11, "^c%05d^tz0045%s", FX + 0, FY + 190, SPIELER_ZEILE_ART_FARBE[art], Spielerliste_Position_Name(art));
     char name[96];
     Str_Auf_Breite(Spieler_String(SPS_NAME, s.gekauft, 0, 0), name, sizeof name, f11, 250);
     Text_Printf(ziel, f11, "^c%05d%s", FX + 100, FY + 190, WEISS, name);

@@ -358,6 +358,13 @@ void Screentexte_Transfer(std::string& o) {
             {56, "Die Verhandlung abbrechen? Sie bleibt verbraucht."}, {57, "Sek."}, {58, "Marktwert:"},
             {59, "Ehrgeiz"}, {60, "Keine Einigung."}, {61, "Abschluss"}, {62, "Verlassen"}, {63, "Scout schicken"},
             {64, "Der Wechsel kam nicht zustande."}, {65, "TW"}, {66, "AB"}, {67, "MF"}, {68, "ST"}});
+    // The training screen: the column heads (0-5), points and requirement
+    // (13, 14), title and start button (16, 17), the units left (40) and the
+    // kinds' short names (41-44).
+    Screen(o, "SPIELER_TRAINING_SCREEN",
+           {{0, "Nr"}, {1, "Pos"}, {2, "Name"}, {3, "St\xe4rke"}, {4, "Ehrgeiz"}, {5, "Lernt"}, {13, "Punkte"},
+            {14, "n\xf6tig:"}, {16, "Training"}, {17, "Training starten"}, {40, "Freie Einheiten:"}, {41, "TW"},
+            {42, "AB"}, {43, "MF"}, {44, "ST"}});
     Screen(o, "ZUSATZTEXTE_HASK", {{4, "Den gew\xe4hlten Scout auf die Suche schicken"},
                                    {5, "Die Uhr der Verhandlung starten"}, {9, "Einen anderen Scout w\xe4hlen"}});
 }

@@ -184,6 +184,29 @@ Rastport* Marke() {
     return b.Fertig();
 }
 
+// The training screen's board: the squad at the left (rows from screen y
+// 136, the bench from 344), the detail panel at the right with the
+// portrait's frame, the carousel's band and the talent in training's plate.
+Rastport* Training_Brett() {
+    Bild b(BRETT_B, BRETT_H);
+    b.Platte(0, 0, BRETT_B, BRETT_H, 10, GOLD, TAFEL, NACHT, 2);
+    Feld(b, 3, 8, 466, 466, 18);
+    Streifen(b, 6, 32, 460);
+    Streifen(b, 6, 240, 460);
+    Feld(b, 473, 8, 317, 466, 0);
+    b.Platte(505, 12, 99, 108, 4, GOLD, NACHT, Mix(NACHT, TAFEL, 0.5), 2);
+    b.Platte(480, 164, 303, 120, 6, Mix(GOLD_DUNKEL, NACHT, 0.3), Mix(TAFEL, NACHT, 0.45), Mix(NACHT, TAFEL, 0.1));
+    b.Platte(480, 330, 303, 80, 6, Mix(GOLD_DUNKEL, NACHT, 0.3), Mix(TAFEL, NACHT, 0.3), Mix(NACHT, TAFEL, 0.1));
+    return b.Fertig();
+}
+
+Rastport* Fortschritt(int32_t w, bool voll) {
+    Bild b(w, 10);
+    if (voll) b.Verlauf(1, 1, w - 2, 8, Mix(GRUEN, HELL, 0.3), GRUEN_DUNKEL);
+    else b.Platte(0, 0, w, 10, 3, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+    return b.Fertig();
+}
+
 Rastport* Bild_Zu(int32_t slave) {
     switch (slave) {
     case TRANSFER_BILD_BRETT: return Brett();
@@ -214,21 +237,31 @@ Rastport* Bild_Zu(int32_t slave) {
     case TRANSFER_BILD_KARTE: return Karten_Knopf();
     case TRANSFER_BILD_START_AUS: return Start_Knopf(false);
     case TRANSFER_BILD_START: return Start_Knopf(true);
+    case TRANSFER_BILD_TR_BRETT: return Training_Brett();
+    case TRANSFER_BILD_TR_BALKEN: return Fortschritt(182, false);
+    case TRANSFER_BILD_TR_BALKEN + 1: return Fortschritt(182, true);
+    case TRANSFER_BILD_TR_ZEILENBALKEN: return Fortschritt(32, false);
+    case TRANSFER_BILD_TR_ZEILENBALKEN + 1: return Fortschritt(32, true);
+    case TRANSFER_BILD_TR_WAHL: return Knopf(68, 68, false);
+    case TRANSFER_BILD_TR_WAHL + 1: return Knopf(68, 68, true);
     default: return nullptr;
     }
+}
+
+std::vector<ResDateiEintrag> Datei(int32_t erster, int32_t letzter) {
+    std::vector<ResDateiEintrag> d;
+    for (int32_t e = erster; e <= letzter; ++e) {
+        Rastport* rp = Bild_Zu(28000 + e);
+        d.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
+    }
+    return d;
 }
 
 }  // namespace
 
 Rastport* Muster_Transfer_Bild(int32_t slave) { return Bild_Zu(slave); }
 
-std::vector<ResDateiEintrag> Muster_Transfer_Datei() {
-    std::vector<ResDateiEintrag> d;
-    for (int32_t e = TRANSFER_ERSTER; e <= TRANSFER_LETZTER; ++e) {
-        Rastport* rp = Bild_Zu(28000 + e);
-        d.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
-    }
-    return d;
-}
+std::vector<ResDateiEintrag> Muster_Transfer_Datei() { return Datei(TRANSFER_ERSTER, TRANSFER_LETZTER); }
+std::vector<ResDateiEintrag> Muster_Training_Datei() { return Datei(TRAINING_ERSTER, TRAINING_LETZTER); }
 
 }  // namespace velmora

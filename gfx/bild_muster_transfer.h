@@ -1,6 +1,7 @@
-// gfx/bild_muster_transfer.h - the pictures of the transfer screen and its
-// negotiation window, drawn by program in the game's palette. The asset tool
-// writes them into "oddo_res.res" (entries 19-50, shown as slaves 28019-28050).
+// gfx/bild_muster_transfer.h - the pictures of the transfer screen, its
+// negotiation window and the training screen, drawn by program in the game's palette. The asset tool
+// writes them into "oddo_res.res" (entries 19-50 and 254-268, shown as
+// slaves 28000 + entry).
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -30,6 +31,15 @@ constexpr int32_t TRANSFER_BILD_PLUS_KLEIN = 28041, TRANSFER_BILD_PLUS_GROSS = 2
 constexpr int32_t TRANSFER_BILD_KARTE = 28048, TRANSFER_BILD_START_AUS = 28049, TRANSFER_BILD_START = 28050;
 constexpr int32_t TRANSFER_BALKEN_B = 228;
 constexpr int32_t TRANSFER_ZEILE_B = 384, TRANSFER_RECHTS_B = 388, TRANSFER_ZEILE_H = 16;
+
+// The training screen: its board at (3, 86) with the detail panel (28254),
+// the progress bar and its fill (28259, 28260; 182 wide), a row's small bar
+// and its fill (28261, 28262; 32 wide), the current talent's button and
+// pressed (28267, 28268). Its rows and buttons share the transfer screen's.
+constexpr int32_t TRANSFER_BILD_TR_BRETT = 28254, TRANSFER_BILD_TR_BALKEN = 28259, TRANSFER_BILD_TR_ZEILENBALKEN = 28261;
+constexpr int32_t TRANSFER_BILD_TR_WAHL = 28267;
+constexpr int32_t TRAINING_ERSTER = 254, TRAINING_LETZTER = 268;
+std::vector<ResDateiEintrag> Muster_Training_Datei();
 
 // The picture of slave number `slave` among those above (a new depth-16
 // bitmap, black transparent), null for a number without one.

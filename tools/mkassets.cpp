@@ -105,7 +105,10 @@ int main(int argc, char** argv) {
         else if (i == BILD_RES_GESICHTER) setzen(0, Muster_Portrait_Datei(), "the portrait parts");
         for (const MusterGruppe& g : spieler_bilder)
             if (g.datei == i) setzen(g.erster, g.bilder, g.name);
-        if (i == MENUE_RES_ODDO) setzen(TRANSFER_ERSTER, Muster_Transfer_Datei(), "the transfer screen");
+        if (i == MENUE_RES_ODDO) {
+            setzen(TRANSFER_ERSTER, Muster_Transfer_Datei(), "the transfer screen");
+            setzen(TRAINING_ERSTER, Muster_Training_Datei(), "the training screen");
+        }
         // The match-day pages and the competition screens take entries of several files.
         for (int32_t e : Muster_Seiten_Eintraege(i))
             setzen(e, {Muster_Eintrag(Muster_Seiten_Bild(i, e), true)}, "the match-day pages");
