@@ -6,6 +6,7 @@
 // match sets free.
 #include "app/verdrahtung_intern.h"
 #include "business/training_screen.h"
+#include "business/trainingslager_screen.h"
 #include "business/transfer_screen.h"
 #include "business/verhandlung.h"
 #include "business/verhandlung_fenster.h"
@@ -63,6 +64,7 @@ void Binden_Transfer_Screens() {
     // The training screen (entry 4); its start button waits for the training window.
     Besetzen(p.screens[0][4], Training_Screen_Oeffnen, "MenuePanel.screens");
     Besetzen(Training_Screen_Hooks().karte_oeffnen, Spielerinfo_Oeffnen, "TrainingScreen.karte_oeffnen");
+    Besetzen(p.screens[0][5], Trainingslager_Screen_Oeffnen, "MenuePanel.screens");
     // The day's end closes a negotiation (an agreed one is carried out first).
     Abonnieren(Kalender_Hooks().zug_endet, "Kalender.zug_endet", prio::ZUG_ENDE_VERHANDLUNG, [](int32_t) {
         Verhandlung_Fenster_Schliessen();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "club/club_hooks.h"
+#include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/rnd.h"
@@ -68,6 +69,8 @@ void Markt_Verhandlungen_Auffuellen(bool nur_neue) {
         if (t == Team_Markt() || (nur_neue && Team_Wert(TW_VERHANDLUNGEN_ANZEIGE, t, 0, OP_LESEN) != 0)) continue;
         Team_Wert(TW_VERHANDLUNGEN, t, MARKT_VERHANDLUNGEN_JE_MONAT, OP_SCHREIBEN);
         Team_Wert(TW_VERHANDLUNGEN_ANZEIGE, t, MARKT_VERHANDLUNGEN_JE_MONAT, OP_SCHREIBEN);
+        // A new world's managers may book their season's camps before the first 3 July too.
+        if (nur_neue && Team_Hat_Manager(t)) Manager_Set_Wert_33844(t, MARKT_LAGER_JE_SAISON);
     }
 }
 

@@ -26,8 +26,11 @@ void Markt_Elf_Zuruecksetzen();
 // The negotiations a club may start on the market each month (team value 20,
 // value 21 the monthly number shown when none are left).
 constexpr int32_t MARKT_VERHANDLUNGEN_JE_MONAT = 3;
+constexpr int32_t MARKT_LAGER_JE_SAISON = 2;
 // Every club gets its month's negotiations; with `nur_neue` only the clubs
-// that never had any (a new world). Nothing on a client: the server's count comes with its data.
+// that never had any (a new world), whose managers also get their season's
+// camps (manager value 308), as the season change on 3 July gives them.
+// Nothing on a client: the server's counts come with its data.
 void Markt_Verhandlungen_Auffuellen(bool nur_neue);
 
 }  // namespace velmora

@@ -365,6 +365,8 @@ void Screentexte_Transfer(std::string& o) {
            {{0, "Nr"}, {1, "Pos"}, {2, "Name"}, {3, "St\xe4rke"}, {4, "Ehrgeiz"}, {5, "Lernt"}, {13, "Punkte"},
             {14, "n\xf6tig:"}, {16, "Training"}, {17, "Training starten"}, {40, "Freie Einheiten:"}, {41, "TW"},
             {42, "AB"}, {43, "MF"}, {44, "ST"}});
+    // The camp booking page: the camps left (5), a camp running (6).
+    Screen(o, "TRAININGS_LAGER_SCREEN", {{5, "Trainingslager frei in dieser Saison:"}, {6, "Das Trainingslager l\xe4uft."}});
     Screen(o, "ZUSATZTEXTE_HASK", {{4, "Den gew\xe4hlten Scout auf die Suche schicken"},
                                    {5, "Die Uhr der Verhandlung starten"}, {9, "Einen anderen Scout w\xe4hlen"}});
 }

@@ -207,6 +207,53 @@ Rastport* Fortschritt(int32_t w, bool voll) {
     return b.Fertig();
 }
 
+// The camp page: the picture's frame at the left, the three bars (full) at
+// the right, the description's box under them.
+Rastport* Lager_Seite() {
+    Bild b(782, 450);
+    b.Platte(0, 0, 782, 450, 10, GOLD, TAFEL, NACHT, 2);
+    b.Platte(5, 5, 440, 310, 6, GOLD, NACHT, NACHT, 2);
+    for (int32_t k = 0; k < 3; ++k) {
+        b.Platte(497 + 10 * k - 2, 43 + 25 * k, 183, 18, 4, GOLD_DUNKEL, NACHT, NACHT);
+        b.Verlauf(497 + 10 * k, 45 + 25 * k, TRANSFER_BALKEN_LAGER, 14, Mix(GRUEN, HELL, 0.3), GRUEN_DUNKEL);
+    }
+    b.Platte(444, 296, 332, 134, 6, Mix(GOLD_DUNKEL, NACHT, 0.3), Mix(TAFEL, NACHT, 0.3), Mix(NACHT, TAFEL, 0.1));
+    return b.Fertig();
+}
+
+Rastport* Lager_Leer() {
+    Bild b(TRANSFER_BALKEN_LAGER, 14);
+    b.Rechteck(0, 0, TRANSFER_BALKEN_LAGER, 14, Mix(NACHT, NACHT_HELL, 0.4));
+    return b.Fertig();
+}
+
+// A camp's picture: sky, sun, its landscape (mountains, sea or forest by the
+// camp) and the training pitch in front.
+Rastport* Lager_Bild(int32_t lager) {
+    Bild b(430, 300);
+    const Rgb himmel = lager % 2 ? Rgb{92, 150, 206} : Rgb{236, 160, 96};
+    b.Verlauf(0, 0, 430, 180, Mix(himmel, NACHT, 0.35), Mix(himmel, HELL, 0.45));
+    b.Kreis(80 + 40 * lager, 60, 22, Mix(GOLD, HELL, 0.5));
+    const int32_t art = lager % 3;
+    for (int32_t i = 0; i < 5; ++i) {
+        const double cx = 40 + 95 * i + 11 * lager, hoehe = 50 + 25 * ((i + lager) % 3);
+        for (int32_t y = 0; y < int32_t(hoehe); ++y) {
+            const double halb = (art == 0 ? 0.9 : 2.2) * y;
+            const Rgb c = art == 0 ? Mix(SCHIEFER, HELL, y < 14 ? 0.7 : 0.1) : art == 1 ? Mix(RASEN_DUNKEL, NACHT, 0.3)
+                                                                                          : Mix(GRUEN_DUNKEL, NACHT, 0.2);
+            b.Rechteck(int32_t(cx - halb), 180 - int32_t(hoehe) + y, int32_t(2 * halb), 1, c);
+        }
+    }
+    if (art == 1) b.Verlauf(0, 168, 430, 16, Mix(AUSWAHL, HELL, 0.3), AUSWAHL_DUNKEL);
+    b.Verlauf(0, 180, 430, 120, RASEN, RASEN_DUNKEL);
+    for (int32_t i = 0; i < 6; ++i) b.Rechteck(0, 190 + 18 * i, 430, 9, Mix(RASEN, KREIDE, 0.12));
+    b.Rechteck(30, 200, 370, 2, KREIDE);
+    b.Rechteck(214, 200, 2, 90, KREIDE);
+    b.Ring(215, 245, 26, 2, KREIDE);
+    b.Rahmen(0, 0, 430, 300, 4, GOLD_DUNKEL, 2);
+    return b.Fertig();
+}
+
 Rastport* Bild_Zu(int32_t slave) {
     switch (slave) {
     case TRANSFER_BILD_BRETT: return Brett();
@@ -237,6 +284,8 @@ Rastport* Bild_Zu(int32_t slave) {
     case TRANSFER_BILD_KARTE: return Karten_Knopf();
     case TRANSFER_BILD_START_AUS: return Start_Knopf(false);
     case TRANSFER_BILD_START: return Start_Knopf(true);
+    case TRANSFER_BILD_LAGER_SEITE: return Lager_Seite();
+    case TRANSFER_BILD_LAGER_LEER: return Lager_Leer();
     case TRANSFER_BILD_TR_BRETT: return Training_Brett();
     case TRANSFER_BILD_TR_BALKEN: return Fortschritt(182, false);
     case TRANSFER_BILD_TR_BALKEN + 1: return Fortschritt(182, true);
@@ -244,7 +293,10 @@ Rastport* Bild_Zu(int32_t slave) {
     case TRANSFER_BILD_TR_ZEILENBALKEN + 1: return Fortschritt(32, true);
     case TRANSFER_BILD_TR_WAHL: return Knopf(68, 68, false);
     case TRANSFER_BILD_TR_WAHL + 1: return Knopf(68, 68, true);
-    default: return nullptr;
+    default:
+        if (slave >= TRANSFER_BILD_LAGER_BILD && slave < TRANSFER_BILD_LAGER_BILD + 8)
+            return Lager_Bild(slave - TRANSFER_BILD_LAGER_BILD);
+        return nullptr;
     }
 }
 
@@ -263,5 +315,6 @@ Rastport* Muster_Transfer_Bild(int32_t slave) { return Bild_Zu(slave); }
 
 std::vector<ResDateiEintrag> Muster_Transfer_Datei() { return Datei(TRANSFER_ERSTER, TRANSFER_LETZTER); }
 std::vector<ResDateiEintrag> Muster_Training_Datei() { return Datei(TRAINING_ERSTER, TRAINING_LETZTER); }
+std::vector<ResDateiEintrag> Muster_Lager_Datei() { return Datei(LAGER_ERSTER, LAGER_LETZTER); }
 
 }  // namespace velmora

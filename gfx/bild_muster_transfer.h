@@ -1,6 +1,6 @@
 // gfx/bild_muster_transfer.h - the pictures of the transfer screen, its
-// negotiation window and the training screen, drawn by program in the game's palette. The asset tool
-// writes them into "oddo_res.res" (entries 19-50 and 254-268, shown as
+// negotiation window, the training screen and the camp booking page, drawn by program in the game's palette. The asset tool
+// writes them into "oddo_res.res" (entries 19-50, 254-268 and 321-337, shown as
 // slaves 28000 + entry).
 #pragma once
 #include <cstdint>
@@ -40,6 +40,14 @@ constexpr int32_t TRANSFER_BILD_TR_BRETT = 28254, TRANSFER_BILD_TR_BALKEN = 2825
 constexpr int32_t TRANSFER_BILD_TR_WAHL = 28267;
 constexpr int32_t TRAINING_ERSTER = 254, TRAINING_LETZTER = 268;
 std::vector<ResDateiEintrag> Muster_Training_Datei();
+
+// The camp booking page: the page at (9, 107) with the three full bars,
+// the cover of a bar's empty part (179 wide) and the eight camps' pictures
+// (28330 + camp, 430 x 300).
+constexpr int32_t TRANSFER_BILD_LAGER_SEITE = 28321, TRANSFER_BILD_LAGER_LEER = 28322, TRANSFER_BILD_LAGER_BILD = 28330;
+constexpr int32_t TRANSFER_BALKEN_LAGER = 179;
+constexpr int32_t LAGER_ERSTER = 321, LAGER_LETZTER = 337;
+std::vector<ResDateiEintrag> Muster_Lager_Datei();
 
 // The picture of slave number `slave` among those above (a new depth-16
 // bitmap, black transparent), null for a number without one.

@@ -108,6 +108,7 @@ int main(int argc, char** argv) {
         if (i == MENUE_RES_ODDO) {
             setzen(TRANSFER_ERSTER, Muster_Transfer_Datei(), "the transfer screen");
             setzen(TRAINING_ERSTER, Muster_Training_Datei(), "the training screen");
+            setzen(LAGER_ERSTER, Muster_Lager_Datei(), "the camp booking page");
         }
         // The match-day pages and the competition screens take entries of several files.
         for (int32_t e : Muster_Seiten_Eintraege(i))
