@@ -6,6 +6,7 @@
 #include <string>
 
 #include "business/bank.h"
+#include "business/spieler_info.h"
 #include "business/spieler_zeile.h"
 #include "business/spielerliste.h"
 #include "business/sterne.h"
@@ -51,6 +52,7 @@ struct TrainingModul {
     Karussell k;
     uint32_t pfeil_zeit = 0;
     bool pfeil_gueltig = false;
+    std::string info;   // the info box's text while shown
     TrainingModul() { std::fill(std::begin(zeilen_spieler), std::end(zeilen_spieler), -1); }
 };
 TrainingModul g;
@@ -68,10 +70,18 @@ int32_t Ab(int32_t s, int32_t ab) {
     return -1;
 }
 
-const char* Talent_Name(int32_t id) {
-    if (id == TRAINING_STERNE) return "St\xe4rke-Sterne";
-    const AttributDaten* d = Attribut_Daten(id);
-    return d ? d->name : "";
+const char* Talent_Name(int32_t id) { return Spieler_Info_Talent_Name(id); }
+
+// The row's info box: the player summary with the talent in training.
+const char* Zeilen_Info(s_icon* icon) {
+    const int32_t i = icon->nummer - ICON_TRAINING_ZEILE;
+    const int32_t p = i >= 0 && i < TRAINING_ZEILEN ? g.zeilen_spieler[i] : -1;
+    if (!Gueltig(p)) return nullptr;
+    SpielerInfoArt art;
+    art.tab = 97;
+    art.geld = true;
+    g.info = Spieler_Info_Text(p, art);
+    return g.info.empty() ? nullptr : g.info.c_str();
 }
 
 void Bild(int32_t bild, int32_t x, int32_t y, int32_t breite = -1) { Spieler_Zeile_Bild(bild, x, y, breite); }
@@ -257,6 +267,7 @@ void Anlegen() {
         r.bild_an = TRANSFER_BILD_ZEILE_AN;
         r.Main_P = Zeile_Ereignis;
         r.zeichnen = Zeile_Zeichnen;
+        r.hilfe_proc = Zeilen_Info;
     }
     g.start = Icon(ICON_TRAINING_START, 593, 506, TRANSFER_BILD_KNOPF, TRANSFER_BILD_KNOPF_DRUCK, PRI_KNOPF, Start_Ereignis, 2);
     g.start.zeichnen = Start_Zeichnen;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "business/bank.h"
+#include "business/spieler_info.h"
 #include "business/spieler_zeile.h"
 #include "business/spielerliste.h"
 #include "business/sterne.h"
@@ -70,7 +71,7 @@ struct TransferModul {
     bool scout_gueltig = false;
     uint32_t blink_zeit = 0;
     int32_t blink = 0;
-    int32_t freigabe = -1;   // the player the release question is about
+    std::string info;        // the info box's text while shown
     TransferModul() {
         std::fill(std::begin(eigene_spieler), std::end(eigene_spieler), -1);
         std::fill(std::begin(rechts_spieler), std::end(rechts_spieler), -1);
@@ -246,6 +247,21 @@ void Rechte_Zeile_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
     Text_Printf(ziel, f9, "^c%05d^tr0000%s", x + 380, y + 12, GOLD, forderung.c_str());
 }
 
+// The row's info box while the pointer rests on it: the player summary with
+// his money (own rows) or without the own club's lines (the market's).
+const char* Zeilen_Info(s_icon* icon) {
+    const bool eigen = icon->nummer < ICON_TRANSFER_RECHTS;
+    const int32_t i = icon->nummer - (eigen ? ICON_TRANSFER_EIGENE : ICON_TRANSFER_RECHTS);
+    const int32_t p = eigen ? g.eigene_spieler[i] : g.rechts_spieler[i];
+    if (!Gueltig(p)) return nullptr;
+    SpielerInfoArt art;
+    art.tab = 97;
+    art.eigen = eigen;
+    art.geld = true;
+    g.info = Spieler_Info_Text(p, art);
+    return g.info.empty() ? nullptr : g.info.c_str();
+}
+
 // -- Clicks -------------------------------------------------------------------
 
 void Freigabe_Ja(const int32_t* werte, const int32_t*) { Transfer_Freigeben(werte[0]); }
@@ -336,8 +352,7 @@ void Anlegen() {
         r.bild_an = TRANSFER_BILD_ZEILE_AN;
         r.Main_P = Eigene_Ereignis;
         r.zeichnen = Eigene_Zeile_Zeichnen;
-        // The row's info box (the player summary) is wired here once it lands.
-        r.hilfe_proc = nullptr;
+        r.hilfe_proc = Zeilen_Info;
     }
     for (int32_t i = 0; i <= TRANSFER_RECHTE_ZEILEN; ++i) {
         s_icon& r = g.rechts[i];
@@ -346,6 +361,7 @@ void Anlegen() {
                  ICON_TYP_RECHTSKLICK | ICON_TYP_LEISE | ICON_TYP_HOVER_JEDES_BILD);
         r.Main_P = Rechts_Ereignis;
         r.zeichnen = Rechte_Zeile_Zeichnen;
+        r.hilfe_proc = Zeilen_Info;
     }
     const char* wahl_hilfe = Text_Oder_Leer("ZUSATZTEXTE_HASK", HILFE_SCOUT_WAHL);
     g.scout_zurueck = Icon(ICON_TRANSFER_SCOUT_ZURUECK, 523, 462, TRANSFER_BILD_SCOUT_ZURUECK, PRI_KNOPF, 0);
