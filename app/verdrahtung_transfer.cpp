@@ -5,6 +5,10 @@
 // and the end of a manager's day; and the training units a human club's
 // match sets free.
 #include "app/verdrahtung_intern.h"
+#include <cstdlib>
+#include <cstring>
+
+#include "business/markt_statistik.h"
 #include "business/training_screen.h"
 #include "business/trainingslager_screen.h"
 #include "business/transfer_screen.h"
@@ -14,6 +18,9 @@
 #include "club/wirtschaft.h"
 #include "core/prioritaeten.h"
 #include "club/team.h"
+#include "core/taste.h"
+#include "platform/display.h"
+#include "screens/tabelle.h"
 #include "gui/menue_panel.h"
 #include "match/spielfeld_ki_basis.h"
 #include "match/spieltag_hooks.h"
@@ -27,6 +34,12 @@ namespace {
 void Markt_Tag() {
     Spieler_Forderung_Tag_Setzen(Tag_Index());
     Markt_Elf_Aufstellen(Tag_Index());
+}
+
+// With VELMORA_DEBUG=1, Ctrl+F7 during a manager's turn (developer action 7) opens the market statistics.
+void Statistik_Taste() {
+    if (Taste_Get_Code() == VK_F1 + 6 && Taste_Ctrl() && !Taste_Wiederholt() && Menue_Lokal().team >= 0)
+        Transfermarkt_Statistik_Screen();
 }
 
 }  // namespace
@@ -65,6 +78,11 @@ void Binden_Transfer_Screens() {
     Besetzen(p.screens[0][4], Training_Screen_Oeffnen, "MenuePanel.screens");
     Besetzen(Training_Screen_Hooks().karte_oeffnen, Spielerinfo_Oeffnen, "TrainingScreen.karte_oeffnen");
     Besetzen(p.screens[0][5], Trainingslager_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(Markt_Statistik_Hooks().wettbewerbe, [](int32_t* puffer) { return Tabelle_Suche_Wettbewerb(puffer, 0); },
+             "MarktStatistik.wettbewerbe");
+    const char* debug = std::getenv("VELMORA_DEBUG");
+    if (debug && std::strcmp(debug, "1") == 0)
+        Abonnieren(Kalender_Hooks().menue_frame, "Kalender.menue_frame", prio::MENUE_ENTWICKLER_STATISTIK, Statistik_Taste);
     // The day's end closes a negotiation (an agreed one is carried out first).
     Abonnieren(Kalender_Hooks().zug_endet, "Kalender.zug_endet", prio::ZUG_ENDE_VERHANDLUNG, [](int32_t) {
         Verhandlung_Fenster_Schliessen();

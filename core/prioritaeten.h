@@ -94,6 +94,7 @@ constexpr int32_t ZUG_BEGINN_MARKT_ELF = 60;
 constexpr int32_t SCREEN_WECHSEL_TRANSFER = 90;
 constexpr int32_t ZUG_ENDE_VERHANDLUNG = 90;
 constexpr int32_t MONAT_MARKT_VERHANDLUNGEN = 50;   // the month's negotiations, before its events
+constexpr int32_t MENUE_ENTWICKLER_STATISTIK = 860;   // Ctrl+F7 (VELMORA_DEBUG=1): the market statistics
 // After a human club's match its players' training units are free again,
 // between the statistics and the club's after-match work.
 constexpr int32_t SPIELTAG_TRAINING_EINHEITEN = 150;

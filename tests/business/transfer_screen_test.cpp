@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "business/bank.h"
+#include "business/markt_statistik.h"
 #include "business/verhandlung.h"
 #include "business/verhandlung_fenster.h"
 #include "club/manager.h"
@@ -231,6 +232,37 @@ TEST_F(TransferScreen, AHumanClubsMatchFreesItsPlayersTrainingUnits) {
         EXPECT_EQ(Spieler_Wert(SPW_TRAINING_EINHEITEN, fremde[0], 0, OP_LESEN), 3);
     }}};
     ASSERT_TRUE(Spielen());
+}
+
+// The market statistics: the stars' buckets (12 half stars in the last, 6 in
+// the fourth), a competition without clubs without an average, and the screen.
+TEST_F(TransferScreen, TheMarketStatisticsCountStarsByBucketAndSkipEmptyCompetitions) {
+    skript = {{4, 30, 300, 0, false, 0, [] {
+        std::vector<int32_t> markt(4000);
+        const int32_t n = Teamspieler_Ins_Array(Team_Markt(), markt.data(), 4000, 0x40000);
+        ASSERT_GE(n, 2);
+        const std::vector<int32_t> vorher = Markt_Statistik_Sterne(false);
+        const int32_t a = markt[0], b = markt[1];
+        const int32_t eimer_a = std::clamp(Spieler_Sterne(a) / 2, 0, 5), eimer_b = std::clamp(Spieler_Sterne(b) / 2, 0, 5);
+        Spieler_Wert(SPW_STERNE, a, 12, OP_SCHREIBEN);
+        Spieler_Wert(SPW_STERNE, b, 6, OP_SCHREIBEN);
+        std::vector<int32_t> soll = vorher;
+        --soll[size_t(eimer_a)];
+        --soll[size_t(eimer_b)];
+        ++soll[5];
+        ++soll[3];
+        EXPECT_EQ(Markt_Statistik_Sterne(false), soll);
+        int32_t summe = 0;
+        for (int32_t e : Markt_Statistik_Sterne(false)) summe += e;
+        EXPECT_EQ(summe, n);
+        const WettbewerbStaerke leer = Markt_Statistik_Wettbewerb(-1);
+        EXPECT_EQ(leer.clubs, 0);
+        EXPECT_EQ(leer.schnitt, 0);
+        Transfermarkt_Statistik_Screen();
+    }}};
+    skript.push_back({2, 30, 300, 0, true});
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(Vergleichen("markt_statistik", 0), "");
 }
 
 // The market's eleven: one goalkeeper, four defenders, three midfielders and
