@@ -34,7 +34,7 @@ inline void Netz_Server_Starten(int port_fd, void (*nach_start)() = nullptr) {
     g_netz_nach_start = nach_start;
     Kalender_Hooks().spielstart_frame = [] {
         if (Spielstart_Spiel_Laeuft()) return true;
-        if (!Spielstart_Welt_Aufbauen() || !Spielstart_Server_Starten()) _exit(11);
+        if (!Spielstart_Welt_Aufbauen() || !Spielstart_Netz_Server(-1, Spielstart_Server_Starten)) _exit(11);
         if (g_netz_nach_start) g_netz_nach_start();
         return true;
     };
