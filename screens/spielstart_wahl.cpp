@@ -362,6 +362,11 @@ bool Spielstart_Client_Starten() {
     Team_Lokal_Setzen(w.team);
     Client_Team_Setzen(w.team);
     Manager_Internet_Client_Startinfo_2(w.team);
+    // The club management's modules start empty here and fill from the server
+    // (without them a client's stadium, advertising and bank screens had nothing).
+    Stadion_Init();
+    Werbung_Init();
+    Bank_Init();
     Client_Alles_Holen();   // the club's account and the rest, as at every turn's start
     Team_Spielstand_Setzen(Team_Spiel_Laeuft(), Level_Geklemmt(g.level));
     Menue_Screen_Bereich_Loeschen(5, -9999, -9999, 9999, 9999);

@@ -11,12 +11,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
+#include "business/bank.h"
+#include "business/bank_kredit.h"
+#include "business/bank_netz.h"
+#include "business/stadion.h"
 #include "club/club_netz.h"
 #include "club/manager.h"
 #include "club/spieler.h"
@@ -44,6 +49,7 @@ struct Bericht {
     int32_t markt = -1, land = -1;
     uint32_t status[3] = {};
     char manager[3][20] = {};
+    int32_t geld[3] = {}, posten[3] = {}, komfort[3] = {}, kapazitaet[3] = {};
 };
 
 Bericht Berichten() {
@@ -59,6 +65,9 @@ Bericht Berichten() {
     for (int32_t i = 0; i < n; ++i) {
         b.status[i] = uint32_t(Team_Wert(TW_STATUS, b.verein[i], 0, OP_LESEN));
         std::strncpy(b.manager[i], Manager_Name(b.verein[i]), sizeof b.manager[i] - 1);
+        b.geld[i] = Bank_Kontostand(b.verein[i], false, -1);
+        b.posten[i] = Bank_Anzahl_Posten(b.verein[i]);
+        if (const Stadion_Satz* s = Stadion_Get(b.verein[i], 0)) b.komfort[i] = s->komfort, b.kapazitaet[i] = s->kapazitaet;
     }
     return b;
 }
@@ -312,6 +321,73 @@ TEST(NetzTag, AClientJoinsTakesAFreeClubAndAFailedJoinLeavesNoWorld) {
     EXPECT_FALSE(Spielstart_Client_Beitreten());
     EXPECT_EQ(Netzwerk_Modus(), 0);
     EXPECT_EQ(Team_Anzahl(), 0);
+    Spiel_Entdrahten();
+}
+
+// Money moved from a client: a stadium change goes to the server as one
+// request (1016), which prices and charges it; the client pays nothing of its
+// own, so the club pays exactly once. A loan from the bank (1028) is booked
+// once on the server. The client's copy of the balance then equals the
+// server's.
+TEST(NetzTag, AClientsStadiumChangeAndBankLoanArePaidOnceOnTheServer) {
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
+    Server server;
+    ASSERT_GT(server.port, 0);
+    VerdrahtungOptionen o;
+    o.nur = {"Netz", "Club", "Stadion", "Bank"};
+    ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
+    Net_Init();
+    const uint32_t start = Plat_Ms();
+    Bericht b = server.Fragen();
+    while (b.modus != KALENDER_MENUE && Plat_Ms() - start < 20000) {
+        Plat_Sleep_Ms(20);
+        b = server.Fragen();
+    }
+    ASSERT_EQ(b.modus, KALENDER_MENUE);
+    const int32_t team = b.verein[0];
+    uint32_t adresse[4] = {127, 0, 0, 1};
+    Net_Server_Adresse_Setzen(adresse);
+    Net_Port_Setzen(server.port);
+    Net_Zeiten_Wert().antwort_ms = 5000;
+    Netzwerk_Modus_Setzen(1);
+    ASSERT_TRUE(Spielstart_Client_Beitreten());
+    SpielstartWahl* w = Spielstart_Wahl(0);
+    std::strncpy(w->name, "Eins", sizeof w->name);
+    w->team = team;
+    ASSERT_TRUE(Spielstart_Client_Starten());
+    const Bericht vor = server.Fragen();
+    ASSERT_GT(vor.geld[0], 0);
+
+    // Comfort up by three points: the server's price, charged once.
+    const Stadion_Satz* alt = Stadion_Get(team, 1);
+    ASSERT_NE(alt, nullptr);
+    ASSERT_EQ(alt->komfort, vor.komfort[0]) << "the client reads the server's stadium";
+    Stadion_Satz neu = *alt;
+    neu.komfort = std::min(alt->komfort + 3, 100);
+    ASSERT_NE(neu.komfort, alt->komfort);
+    const int64_t preis = Stadion_Umbau_Preis(*alt, alt->modell, neu.komfort, alt->kapazitaet);
+    ASSERT_GT(preis, 0);
+    ASSERT_TRUE(Stadion_Netz_Nachricht(team, &neu));
+    Bericht nach = server.Fragen();
+    EXPECT_EQ(nach.komfort[0], neu.komfort);
+    EXPECT_EQ(int64_t(vor.geld[0]) - nach.geld[0], preis) << "paid once";
+    EXPECT_EQ(nach.geld[1], vor.geld[1]) << "no other club pays";
+    ASSERT_TRUE(Bank_Sync_Status(team));
+    EXPECT_EQ(Bank_Kontostand(team, false, -1), nach.geld[0]);
+
+    // A loan of 1,000,000 from the bank: one item, the money once.
+    ASSERT_TRUE(Bank_Kredit(-1, team, 1000000.0f, 12, 0, -1.0f, -1));
+    const Bericht geliehen = server.Fragen();
+    EXPECT_EQ(geliehen.posten[0], nach.posten[0] + 1);
+    EXPECT_EQ(geliehen.geld[0] - nach.geld[0], 1000000);
+    ASSERT_TRUE(Bank_Client_Alles_Holen(team));
+    EXPECT_EQ(Bank_Kontostand(team, false, -1), geliehen.geld[0]);
+    EXPECT_EQ(Bank_Anzahl_Posten(team), geliehen.posten[0]);
+    Net_Kontext_Setzen(nullptr);
+    Internet_Netzwerk_Stop();
+    Netzwerk_Modus_Setzen(0);
     Spiel_Entdrahten();
 }
 
