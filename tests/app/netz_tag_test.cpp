@@ -155,6 +155,25 @@ struct Server {
         }
         return false;
     }
+    // The server's report once its game waits in the menu (after at most 20 s).
+    Bericht Im_Menue() {
+        const uint32_t start = Plat_Ms();
+        Bericht b = Fragen();
+        while (b.modus != KALENDER_MENUE && Plat_Ms() - start < 20000) {
+            Plat_Sleep_Ms(20);
+            b = Fragen();
+        }
+        return b;
+    }
+    // The join of the start screen in the current context.
+    bool Beitreten() {
+        uint32_t a[4] = {127, 0, 0, 1};
+        Net_Server_Adresse_Setzen(a);
+        Net_Port_Setzen(port);
+        Net_Zeiten_Wert().antwort_ms = 5000;
+        Netzwerk_Modus_Setzen(1);
+        return Spielstart_Client_Beitreten();
+    }
     // A client connected to the server, its context current.
     NetKontext* Client() {
         NetKontext* c = Net_Kontext_Neu();
@@ -198,12 +217,7 @@ TEST(NetzTag, ClubsAreTakenOnceAndADayWaitsForEveryClientUntilASilentOneIsDroppe
     Net_Init();
 
     // The server's game runs and waits: nobody plays a club yet.
-    const uint32_t start = Plat_Ms();
-    Bericht b = server.Fragen();
-    while (b.modus != KALENDER_MENUE && Plat_Ms() - start < 20000) {
-        Plat_Sleep_Ms(20);
-        b = server.Fragen();
-    }
+    Bericht b = server.Im_Menue();
     ASSERT_EQ(b.modus, KALENDER_MENUE);
     const int32_t a = b.verein[0], bb = b.verein[1], c = b.verein[2];
     ASSERT_GE(c, 0);
@@ -278,22 +292,12 @@ TEST(NetzTag, AClientJoinsTakesAFreeClubAndAFailedJoinLeavesNoWorld) {
     o.nur = {"Netz", "Club"};
     ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
     Net_Init();
-    const uint32_t start = Plat_Ms();
-    Bericht b = server.Fragen();
-    while (b.modus != KALENDER_MENUE && Plat_Ms() - start < 20000) {
-        Plat_Sleep_Ms(20);
-        b = server.Fragen();
-    }
+    Bericht b = server.Im_Menue();
     ASSERT_EQ(b.modus, KALENDER_MENUE);
     EXPECT_EQ(Nehmen(server.Client(), b.verein[0], "Eins"), 1);
 
     Net_Kontext_Setzen(nullptr);
-    uint32_t adresse[4] = {127, 0, 0, 1};
-    Net_Server_Adresse_Setzen(adresse);
-    Net_Port_Setzen(server.port);
-    Net_Zeiten_Wert().antwort_ms = 5000;
-    Netzwerk_Modus_Setzen(1);
-    ASSERT_TRUE(Spielstart_Client_Beitreten());
+    ASSERT_TRUE(server.Beitreten());
     EXPECT_GT(Team_Anzahl(), b.verein[2]);
     EXPECT_EQ(Spielstart_Level(), 2) << "the server's level";
     ASSERT_NE(Team_Startteam(b.verein[0]), nullptr);
@@ -339,20 +343,10 @@ TEST(NetzTag, AClientsStadiumChangeAndBankLoanArePaidOnceOnTheServer) {
     o.nur = {"Netz", "Club", "Stadion", "Bank"};
     ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
     Net_Init();
-    const uint32_t start = Plat_Ms();
-    Bericht b = server.Fragen();
-    while (b.modus != KALENDER_MENUE && Plat_Ms() - start < 20000) {
-        Plat_Sleep_Ms(20);
-        b = server.Fragen();
-    }
+    Bericht b = server.Im_Menue();
     ASSERT_EQ(b.modus, KALENDER_MENUE);
     const int32_t team = b.verein[0];
-    uint32_t adresse[4] = {127, 0, 0, 1};
-    Net_Server_Adresse_Setzen(adresse);
-    Net_Port_Setzen(server.port);
-    Net_Zeiten_Wert().antwort_ms = 5000;
-    Netzwerk_Modus_Setzen(1);
-    ASSERT_TRUE(Spielstart_Client_Beitreten());
+    ASSERT_TRUE(server.Beitreten());
     SpielstartWahl* w = Spielstart_Wahl(0);
     std::strncpy(w->name, "Eins", sizeof w->name);
     w->team = team;
