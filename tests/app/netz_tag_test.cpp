@@ -21,11 +21,16 @@
 #include "business/bank.h"
 #include "business/bank_kredit.h"
 #include "business/bank_netz.h"
+#include "business/news.h"
+#include "business/news_anfrage.h"
+#include "business/news_netz.h"
 #include "business/stadion.h"
+#include "club/club_anbindung.h"
 #include "club/club_netz.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "core/bytes.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
 #include "match/spieltag_netz.h"
@@ -382,6 +387,89 @@ TEST(NetzTag, AClientsStadiumChangeAndBankLoanArePaidOnceOnTheServer) {
     Net_Kontext_Setzen(nullptr);
     Internet_Netzwerk_Stop();
     Netzwerk_Modus_Setzen(0);
+    Spiel_Entdrahten();
+}
+
+// Request 1013 of the client `c` as its news module packs it: the server's
+// id of the item, -1 without one.
+int32_t News_Senden(NetKontext* c, int32_t sender, int32_t empfaenger, uint32_t flags, const int32_t kopf[10]) {
+    Net_Kontext_Setzen(c);
+    std::vector<uint8_t> a, antwort;
+    ClubPacker pk{a};
+    for (int32_t w : {sender, empfaenger, -1, int32_t(flags)}) pk.i32(w);
+    for (int32_t i = 0; i < 10; ++i) pk.i32(kopf[i]);
+    pk.block_mit_laenge("Kredit?", 8);
+    if (!Club_Client_Lesen(ANFRAGE_NEWS_HINZUFUEGEN, "", a, antwort) || antwort.size() != 4) return -1;
+    return int32_t(Bytes_Get32(antwort.data()));
+}
+
+// A loan one manager's club asks of another's, each club played from a client
+// of its own: the lender answers during the day, the server books the yes at
+// the next day's request round (both sides, once) and a no books nothing; the
+// borrower's client then shows the loan and the server's balance.
+TEST(NetzTag, ALoanBetweenTwoClientsManagersIsBookedOnTheLendersYesOnly) {
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
+    Server server;
+    ASSERT_GT(server.port, 0);
+    VerdrahtungOptionen o;
+    o.nur = {"Netz", "Club", "Stadion", "Bank"};
+    ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
+    Net_Init();
+    Bericht b = server.Im_Menue();
+    ASSERT_EQ(b.modus, KALENDER_MENUE);
+    const int32_t nehmer = b.verein[0], geber = b.verein[1];
+    NetKontext* haupt = Net_Kontext_Neu();
+    Net_Kontext_Setzen(haupt);
+    ASSERT_TRUE(server.Beitreten());
+    SpielstartWahl* w = Spielstart_Wahl(0);
+    std::strncpy(w->name, "Eins", sizeof w->name);
+    w->team = nehmer;
+    ASSERT_TRUE(Spielstart_Client_Starten());
+    NetKontext* zwei = server.Client();
+    ASSERT_EQ(Nehmen(zwei, geber, "Zwei"), 1);
+
+    struct Fall {
+        int32_t antwort, geld;
+    };
+    for (const Fall& f : {Fall{1, 500000}, Fall{0, 0}}) {
+        SCOPED_TRACE(f.antwort);
+        const Bericht vor = server.Fragen();
+        const int32_t kopf[10] = {ANFRAGE_ART_KREDIT, nehmer, geber, vor.tag + 5, 500000, 8, 6, 0, 0, -1};
+        const int32_t id = News_Senden(haupt, nehmer, geber, NEWS_ANFRAGE, kopf);
+        ASSERT_GT(id, 0);
+        // The lender's answer at his turn.
+        int32_t antwort[10] = {14, geber, 0, 0, 0, 0, 0, 0, 0, 0};
+        antwort[NEWS_KOPF_ANFRAGE_ID] = id;
+        antwort[NEWS_KOPF_ANTWORT] = f.antwort;
+        EXPECT_GE(News_Senden(zwei, geber, -1, NEWS_ANTWORT, antwort), 0);
+        EXPECT_EQ(server.Fragen().posten[0], vor.posten[0]) << "nothing before the request round";
+        // Both managers end the day; the next day's round judges the answer.
+        EXPECT_TRUE(Melden(haupt));
+        EXPECT_TRUE(Melden(zwei));
+        ASSERT_TRUE(server.Tag_Erreicht(vor.tag + 1, 20000));
+        const uint32_t start = Plat_Ms();
+        Bericht nach = server.Fragen();
+        while (f.antwort && nach.posten[0] == vor.posten[0] && Plat_Ms() - start < 20000) {
+            Plat_Sleep_Ms(20);
+            nach = server.Fragen();
+        }
+        EXPECT_EQ(nach.posten[0] - vor.posten[0], f.antwort);
+        EXPECT_EQ(nach.posten[1] - vor.posten[1], f.antwort) << "the lender's money lent out";
+        EXPECT_EQ(nach.tag, vor.tag + 1) << "no match day between: only the loan moves money";
+        EXPECT_EQ(nach.geld[0] - vor.geld[0], f.geld);
+        EXPECT_EQ(vor.geld[1] - nach.geld[1], f.geld);
+        Net_Kontext_Setzen(haupt);
+        ASSERT_TRUE(Bank_Client_Alles_Holen(nehmer));
+        EXPECT_EQ(Bank_Anzahl_Posten(nehmer), nach.posten[0]);
+        EXPECT_EQ(Bank_Kontostand(nehmer, false, -1), nach.geld[0]);
+    }
+    Net_Kontext_Setzen(haupt);
+    Internet_Netzwerk_Stop();
+    Netzwerk_Modus_Setzen(0);
+    Net_Kontext_Setzen(nullptr);
+    Net_Kontext_Loeschen(haupt);
     Spiel_Entdrahten();
 }
 
