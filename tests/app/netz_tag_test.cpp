@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -333,30 +334,53 @@ TEST(NetzTag, AClientJoinsTakesAFreeClubAndAFailedJoinLeavesNoWorld) {
     Spiel_Entdrahten();
 }
 
+// Money on a client: the server's game in the menu, this process a client
+// that joined as the start screen does and plays the first club offered.
+class NetzGeld : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dirs.ok);
+        ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
+        server = std::make_unique<Server>();
+        ASSERT_GT(server->port, 0);
+        VerdrahtungOptionen o;
+        o.nur = {"Netz", "Club", "Stadion", "Bank"};
+        ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
+        Net_Init();
+        b = server->Im_Menue();
+        ASSERT_EQ(b.modus, KALENDER_MENUE);
+        team = b.verein[0];
+        haupt = Net_Kontext_Neu();
+        Net_Kontext_Setzen(haupt);
+        ASSERT_TRUE(server->Beitreten());
+        SpielstartWahl* w = Spielstart_Wahl(0);
+        std::strncpy(w->name, "Eins", sizeof w->name);
+        w->team = team;
+        ASSERT_TRUE(Spielstart_Client_Starten());
+    }
+    void TearDown() override {
+        Net_Kontext_Setzen(haupt);
+        Internet_Netzwerk_Stop();
+        Netzwerk_Modus_Setzen(0);
+        Net_Kontext_Setzen(nullptr);
+        if (haupt) Net_Kontext_Loeschen(haupt);
+        server.reset();
+        Spiel_Entdrahten();
+    }
+    velmora_test::TestWelt dirs;
+    std::unique_ptr<Server> server;
+    Bericht b;
+    int32_t team = -1;
+    NetKontext* haupt = nullptr;
+};
+
 // Money moved from a client: a stadium change goes to the server as one
 // request (1016), which prices and charges it; the client pays nothing of its
 // own, so the club pays exactly once. A loan from the bank (1028) is booked
 // once on the server. The client's copy of the balance then equals the
 // server's.
-TEST(NetzTag, AClientsStadiumChangeAndBankLoanArePaidOnceOnTheServer) {
-    velmora_test::TestWelt dirs;
-    ASSERT_TRUE(dirs.ok);
-    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
-    Server server;
-    ASSERT_GT(server.port, 0);
-    VerdrahtungOptionen o;
-    o.nur = {"Netz", "Club", "Stadion", "Bank"};
-    ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
-    Net_Init();
-    Bericht b = server.Im_Menue();
-    ASSERT_EQ(b.modus, KALENDER_MENUE);
-    const int32_t team = b.verein[0];
-    ASSERT_TRUE(server.Beitreten());
-    SpielstartWahl* w = Spielstart_Wahl(0);
-    std::strncpy(w->name, "Eins", sizeof w->name);
-    w->team = team;
-    ASSERT_TRUE(Spielstart_Client_Starten());
-    const Bericht vor = server.Fragen();
+TEST_F(NetzGeld, AClientsStadiumChangeAndBankLoanArePaidOnceOnTheServer) {
+    const Bericht vor = server->Fragen();
     ASSERT_GT(vor.geld[0], 0);
 
     // Comfort up by three points: the server's price, charged once.
@@ -369,7 +393,7 @@ TEST(NetzTag, AClientsStadiumChangeAndBankLoanArePaidOnceOnTheServer) {
     const int64_t preis = Stadion_Umbau_Preis(*alt, alt->modell, neu.komfort, alt->kapazitaet);
     ASSERT_GT(preis, 0);
     ASSERT_TRUE(Stadion_Netz_Nachricht(team, &neu));
-    Bericht nach = server.Fragen();
+    Bericht nach = server->Fragen();
     EXPECT_EQ(nach.komfort[0], neu.komfort);
     EXPECT_EQ(int64_t(vor.geld[0]) - nach.geld[0], preis) << "paid once";
     EXPECT_EQ(nach.geld[1], vor.geld[1]) << "no other club pays";
@@ -378,16 +402,12 @@ TEST(NetzTag, AClientsStadiumChangeAndBankLoanArePaidOnceOnTheServer) {
 
     // A loan of 1,000,000 from the bank: one item, the money once.
     ASSERT_TRUE(Bank_Kredit(-1, team, 1000000.0f, 12, 0, -1.0f, -1));
-    const Bericht geliehen = server.Fragen();
+    const Bericht geliehen = server->Fragen();
     EXPECT_EQ(geliehen.posten[0], nach.posten[0] + 1);
     EXPECT_EQ(geliehen.geld[0] - nach.geld[0], 1000000);
     ASSERT_TRUE(Bank_Client_Alles_Holen(team));
     EXPECT_EQ(Bank_Kontostand(team, false, -1), geliehen.geld[0]);
     EXPECT_EQ(Bank_Anzahl_Posten(team), geliehen.posten[0]);
-    Net_Kontext_Setzen(nullptr);
-    Internet_Netzwerk_Stop();
-    Netzwerk_Modus_Setzen(0);
-    Spiel_Entdrahten();
 }
 
 // Request 1013 of the client `c` as its news module packs it: the server's
@@ -407,27 +427,9 @@ int32_t News_Senden(NetKontext* c, int32_t sender, int32_t empfaenger, uint32_t 
 // of its own: the lender answers during the day, the server books the yes at
 // the next day's request round (both sides, once) and a no books nothing; the
 // borrower's client then shows the loan and the server's balance.
-TEST(NetzTag, ALoanBetweenTwoClientsManagersIsBookedOnTheLendersYesOnly) {
-    velmora_test::TestWelt dirs;
-    ASSERT_TRUE(dirs.ok);
-    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
-    Server server;
-    ASSERT_GT(server.port, 0);
-    VerdrahtungOptionen o;
-    o.nur = {"Netz", "Club", "Stadion", "Bank"};
-    ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
-    Net_Init();
-    Bericht b = server.Im_Menue();
-    ASSERT_EQ(b.modus, KALENDER_MENUE);
-    const int32_t nehmer = b.verein[0], geber = b.verein[1];
-    NetKontext* haupt = Net_Kontext_Neu();
-    Net_Kontext_Setzen(haupt);
-    ASSERT_TRUE(server.Beitreten());
-    SpielstartWahl* w = Spielstart_Wahl(0);
-    std::strncpy(w->name, "Eins", sizeof w->name);
-    w->team = nehmer;
-    ASSERT_TRUE(Spielstart_Client_Starten());
-    NetKontext* zwei = server.Client();
+TEST_F(NetzGeld, ALoanBetweenTwoClientsManagersIsBookedOnTheLendersYesOnly) {
+    const int32_t nehmer = team, geber = b.verein[1];
+    NetKontext* zwei = server->Client();
     ASSERT_EQ(Nehmen(zwei, geber, "Zwei"), 1);
 
     struct Fall {
@@ -435,7 +437,7 @@ TEST(NetzTag, ALoanBetweenTwoClientsManagersIsBookedOnTheLendersYesOnly) {
     };
     for (const Fall& f : {Fall{1, 500000}, Fall{0, 0}}) {
         SCOPED_TRACE(f.antwort);
-        const Bericht vor = server.Fragen();
+        const Bericht vor = server->Fragen();
         const int32_t kopf[10] = {ANFRAGE_ART_KREDIT, nehmer, geber, vor.tag + 5, 500000, 8, 6, 0, 0, -1};
         const int32_t id = News_Senden(haupt, nehmer, geber, NEWS_ANFRAGE, kopf);
         ASSERT_GT(id, 0);
@@ -444,16 +446,16 @@ TEST(NetzTag, ALoanBetweenTwoClientsManagersIsBookedOnTheLendersYesOnly) {
         antwort[NEWS_KOPF_ANFRAGE_ID] = id;
         antwort[NEWS_KOPF_ANTWORT] = f.antwort;
         EXPECT_GE(News_Senden(zwei, geber, -1, NEWS_ANTWORT, antwort), 0);
-        EXPECT_EQ(server.Fragen().posten[0], vor.posten[0]) << "nothing before the request round";
+        EXPECT_EQ(server->Fragen().posten[0], vor.posten[0]) << "nothing before the request round";
         // Both managers end the day; the next day's round judges the answer.
         EXPECT_TRUE(Melden(haupt));
         EXPECT_TRUE(Melden(zwei));
-        ASSERT_TRUE(server.Tag_Erreicht(vor.tag + 1, 20000));
+        ASSERT_TRUE(server->Tag_Erreicht(vor.tag + 1, 20000));
         const uint32_t start = Plat_Ms();
-        Bericht nach = server.Fragen();
+        Bericht nach = server->Fragen();
         while (f.antwort && nach.posten[0] == vor.posten[0] && Plat_Ms() - start < 20000) {
             Plat_Sleep_Ms(20);
-            nach = server.Fragen();
+            nach = server->Fragen();
         }
         EXPECT_EQ(nach.posten[0] - vor.posten[0], f.antwort);
         EXPECT_EQ(nach.posten[1] - vor.posten[1], f.antwort) << "the lender's money lent out";
@@ -465,12 +467,6 @@ TEST(NetzTag, ALoanBetweenTwoClientsManagersIsBookedOnTheLendersYesOnly) {
         EXPECT_EQ(Bank_Anzahl_Posten(nehmer), nach.posten[0]);
         EXPECT_EQ(Bank_Kontostand(nehmer, false, -1), nach.geld[0]);
     }
-    Net_Kontext_Setzen(haupt);
-    Internet_Netzwerk_Stop();
-    Netzwerk_Modus_Setzen(0);
-    Net_Kontext_Setzen(nullptr);
-    Net_Kontext_Loeschen(haupt);
-    Spiel_Entdrahten();
 }
 
 }  // namespace
