@@ -54,7 +54,9 @@ constexpr int32_t ZEILE_Y = 184, MARKE_X = 37, SCHALTER_X = 43, TITEL_X = 249, T
 constexpr int32_t BALKEN_X = 748, BALKEN_Y = 181, BALKEN_H = 270, KNAUF_OBEN = 186;
 constexpr int32_t KNOPF_X = 684, KNOPF_Y = 461;
 constexpr int32_t FONT_GROSS = 11, FONT_KLEIN = 9;
-constexpr int8_t PRI_FAENGER = 4, PRI_FENSTER = 5, PRI_ICON = 6;
+// Above the screens' own icons (priority 5 and below), as the save screen's window:
+// the advertising screen's accept button drew over the list.
+constexpr int8_t PRI_FAENGER = 14, PRI_FENSTER = 15, PRI_ICON = 16;
 
 struct OptionenModul {
     int32_t versatz = 0;
