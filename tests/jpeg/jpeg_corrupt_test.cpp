@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 #include "tests/jpeg/jpeg_oracle.h"
 
 namespace {
@@ -103,12 +106,14 @@ using namespace velmora;
 
 // ---- Damaged streams: one rule at every processor class ----
 
-// Decodes into an image of w x h RGB pixels (0xCD where nothing was written).
+// Decodes into an image of w x h RGB pixels (0xCD where nothing was written),
+// from memory, or from a file when `file` names one; scale 1, 2, 4 or 8.
 struct Read {
     JPEG_RESULT result = 0;
     std::vector<uint8_t> px;
 };
-Read read_into(const std::vector<uint8_t>& d, int cls, int w, int h, int ch = 3) {
+Read read_into(const std::vector<uint8_t>& d, int cls, int w, int h, int ch = 3, const char* file = nullptr,
+               int scale = 1) {
     Read out;
     auto holder = std::make_unique<JPEG_IMAGE_PARAMS>();
     JPEG_IMAGE_PARAMS* p = holder.get();
@@ -116,7 +121,8 @@ Read read_into(const std::vector<uint8_t>& d, int cls, int w, int h, int ch = 3)
     jpeg_fill_kernels(p->props.stream.environment, cls);
     p->stream_data = d.data();
     p->stream_size = int32_t(d.size());
-    out.result = jpeg_read(p, JPEG_OP_PARAMS_MEM);
+    if (file) p->stream_file = file;
+    out.result = jpeg_read(p, file ? JPEG_OP_PARAMS_FILE : JPEG_OP_PARAMS_MEM);
     out.px.assign(size_t(w) * size_t(h) * size_t(ch), 0xCD);
     if (out.result == 0) {
         p->image_data = out.px.data();
@@ -124,7 +130,7 @@ Read read_into(const std::vector<uint8_t>& d, int cls, int w, int h, int ch = 3)
         p->image_height = h;
         p->image_channels = ch;
         p->image_color = ch == 1 ? JPEG_COLOR_GRAY : JPEG_COLOR_RGB;
-        out.result = jpeg_read(p, JPEG_OP_IMAGE_MEM);
+        out.result = jpeg_read(p, jtest::op_for(scale, file == nullptr));
     }
     jpeg_free(p);
     return out;
@@ -257,6 +263,19 @@ TEST(JpegCorrupt, DamagedStreamsGiveOneResultAndTheSoundRowsAtEveryClass) {
             SCOPED_TRACE(var.name + " at class " + std::to_string(cls));
             const Read r = read_into(var.data, cls, 96, 80);
             EXPECT_EQ(r.result, var.code);
+            // The same result at 1/8 size, and from a file the same pixels.
+            EXPECT_EQ(read_into(var.data, cls, 12, 10, 3, nullptr, 8).result, var.code);
+            if (cls == 0 || cls == 6) {
+                const std::string path = testing::TempDir() + "velmora_damaged.jpg";
+                FILE* f = std::fopen(path.c_str(), "wb");
+                ASSERT_NE(f, nullptr);
+                std::fwrite(var.data.data(), 1, var.data.size(), f);
+                std::fclose(f);
+                const Read rf = read_into(var.data, cls, 96, 80, 3, path.c_str());
+                std::remove(path.c_str());
+                EXPECT_EQ(rf.result, var.code) << "file";
+                EXPECT_TRUE(rf.px == r.px) << "file";
+            }
             if (var.code == JPEG_ERR_BAD_HUFFMAN) continue;   // refused before any pixel
             for (int mcu = 0; mcu < total; ++mcu) {
                 if (mcu < var.sound_to || mcu >= var.sound_from) {
