@@ -179,28 +179,37 @@ void unit_size(const JPEG_PROPERTIES* p, const JPEG_SCAN* scan, uint32_t divisor
     *mh = *mh / divisor ? *mh / divisor : 1;
 }
 
+// The MCUs of a grid of cols x rows MCUs of mw x mh output pixels that reach
+// into the caller's image: columns [*c0, *c1), rows [*r0, *r1). With a region
+// the image holds the region's pixels from its top-left corner on.
+void image_extent(const JPEG_PROPERTIES* p, uint32_t mw, uint32_t mh, uint32_t cols, uint32_t rows, uint32_t* c0,
+                  uint32_t* c1, uint32_t* r0, uint32_t* r1) {
+    const JPEG_RECT& g = p->region;
+    const int64_t iw = std::max(p->image_width, 0);
+    const int64_t ih = p->image_height < 0 ? -int64_t(p->image_height) : p->image_height;
+    int64_t x0 = 0, y0 = 0, x1 = iw, y1 = ih;
+    if (g.left != 0 || g.top != 0 || g.right != 0 || g.bottom != 0) {
+        x0 = std::max(g.left, 0), y0 = std::max(g.top, 0);
+        x1 = std::min<int64_t>(g.right, x0 + iw), y1 = std::min<int64_t>(g.bottom, y0 + ih);
+    }
+    *c0 = uint32_t(std::min<int64_t>(cols, x0 / mw));
+    *r0 = uint32_t(std::min<int64_t>(rows, y0 / mh));
+    *c1 = uint32_t(std::clamp<int64_t>((x1 + mw - 1) / mw, *c0, cols));
+    *r1 = uint32_t(std::clamp<int64_t>((y1 + mh - 1) / mh, *r0, rows));
+}
+
 // Fills the units of a sequential scan from (col, row) to its end as zero
 // coefficients decode, only those that reach into the image (and the region):
 // the rest would write nothing, so a huge frame costs no more than its image.
 void fill_rest(JPEG_PROPERTIES* p, JPEG_SCAN* scan, uint32_t cols, uint32_t rows, uint32_t col, uint32_t row,
                uint32_t divisor) {
-    uint32_t mw, mh;
+    uint32_t mw, mh, c0, c1, r0, r1;
     unit_size(p, scan, divisor, &mw, &mh);
-    const int64_t ih = p->image_height < 0 ? -int64_t(p->image_height) : p->image_height;
-    const JPEG_RECT& g = p->region;
-    const bool region = jpeg_region_asked(p, divisor);
-    uint32_t col_end = std::min<uint64_t>(cols, ceil_div(uint64_t(std::max(p->image_width, 0)), mw));
-    uint32_t row_end = std::min<uint64_t>(rows, ceil_div(uint64_t(ih), mh));
-    uint32_t col_begin = 0;
-    if (region) {
-        col_begin = uint32_t(std::max(g.left, 0)) / mw;
-        col_end = std::min<uint32_t>(col_end, ceil_div(uint32_t(std::max(g.right, 0)), mw));
-        row_end = std::min<uint32_t>(row_end, ceil_div(uint32_t(std::max(g.bottom, 0)), mh));
-        row = std::max(row, uint32_t(std::max(g.top, 0)) / mh);
-    }
+    image_extent(p, mw, mh, cols, rows, &c0, &c1, &r0, &r1);
+    if (row < r0) row = r0, col = 0;
     const size_t bytes = size_t(p->work_block_count) * 64 * sizeof(int16_t);
-    for (; row < row_end; ++row, col = 0) {
-        for (col = std::max(col, col_begin); col < col_end; ++col) {
+    for (; row < r1; ++row, col = 0) {
+        for (col = std::max(col, c0); col < c1; ++col) {
             std::memset(p->work_blocks, 0, bytes);
             jpeg_decode_mcu(p, col, row, divisor, jpeg_fine_chroma(p->frame));
         }
@@ -354,8 +363,12 @@ void jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor) {
     const uint32_t nb = blocks_per_mcu(f);
     const bool fine = jpeg_fine_chroma(f);
     if (!p->coefficients || !p->work_blocks || p->work_block_count < nb) return;
-    for (uint32_t row = 0; row < f.mcu_rows; ++row) {
-        for (uint32_t col = 0; col < f.mcus_per_row; ++col) {
+    // Only the MCUs that reach into the image are put out: the others write nothing.
+    const uint32_t mw = std::max<uint32_t>(f.hmax * 8 / divisor, 1), mh = std::max<uint32_t>(f.vmax * 8 / divisor, 1);
+    uint32_t c0, c1, r0, r1;
+    image_extent(p, mw, mh, f.mcus_per_row, f.mcu_rows, &c0, &c1, &r0, &r1);
+    for (uint32_t row = r0; row < r1; ++row) {
+        for (uint32_t col = c0; col < c1; ++col) {
             const int16_t* src = p->coefficients + (size_t(row) * f.mcus_per_row + col) * nb * 64;
             std::memcpy(p->work_blocks, src, size_t(nb) * 64 * sizeof(int16_t));
             uint32_t b = 0;
