@@ -14,10 +14,11 @@ namespace {
 
 Rgb Farbe(const uint8_t* farben, int32_t i) { return {farben[i * 3], farben[i * 3 + 1], farben[i * 3 + 2]}; }
 
-// A little grain over every pixel, as a photo has; the same for the same seed.
+// A little grain over every drawn pixel, as a photo has; the same for the same seed.
 void Koernung(Leinwand& l, uint32_t saat, int32_t staerke) {
     for (int32_t y = 0; y < l.h; ++y)
         for (int32_t x = 0; x < l.w; ++x) {
+            if (l.px[y * l.w + x] == 0) continue;
             const Rgb c = l.Lesen(x, y);
             const int32_t d = int32_t(Leinwand_Mischen(saat ^ uint32_t(y * 977 + x)) % uint32_t(2 * staerke + 1)) - staerke;
             l.Punkt(x, y, {c.r + d, c.g + d, c.b + d});
@@ -62,7 +63,8 @@ Rastport* Demobild_Wappen(int32_t nummer, const uint8_t* farben) {
     const int32_t s = DEMOBILD_WAPPEN_SEITE;
     Leinwand l(s, s);
     if (!l.px) return l.Fertig();
-    l.Rechteck(0, 0, s, s, palette::NACHT);
+    // Around the shield the picture stays black, which the crest drawing lets
+    // the background show through.
     const Rgb links = Farbe(farben, 0), rechts = Farbe(farben, 1);
     // The shield: a plate above, narrowing to a point below.
     for (int32_t y = 4; y < s - 3; ++y) {

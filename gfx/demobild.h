@@ -20,7 +20,8 @@ constexpr int32_t DEMOBILD_QUALITAET = 92;
 // gives the same face. A new depth-16 bitmap, or null.
 Rastport* Demobild_Foto(int32_t spieler, const uint8_t* farben);
 // The crest picture of crest number `nummer`: a shield halved in the two
-// colours with a gold edge and a star. A new depth-16 bitmap, or null.
+// colours with a gold edge and a star, on black (shown as transparent by the
+// crest drawing). A new depth-16 bitmap, or null.
 Rastport* Demobild_Wappen(int32_t nummer, const uint8_t* farben);
 // Writes the bitmap as "<verzeichnis>/<nummer>.jpg" (created as needed) and
 // frees it. False when the bitmap is null or the file cannot be written.
