@@ -1,0 +1,249 @@
+// tests/matchview/spielansicht_test.cpp - the match views: the projection,
+// the direction index, the camera and the turning rules; the type-66 entries
+// written and read back, damaged ones refused; and live matches of a
+// generated world drawn in one to four views against reviewed pictures.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "core/res.h"
+#include "gfx/colour.h"
+#include "gfx/font.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_hooks.h"
+#include "match/spielfeld_satz.h"
+#include "match/spieltag.h"
+#include "matchview/spielansicht.h"
+#include "matchview/spielansicht_figuren.h"
+#include "matchview/spielansicht_geometrie.h"
+#include "platform/display.h"
+#include "season/wettbewerb.h"
+#include "tests/gfx/bild_support.h"
+#include "tests/match/spieltag_welt.h"
+#include "tests/support/png.h"
+
+namespace velmora::test {
+namespace {
+
+TEST(SpielansichtGeometrie, ProjectsCornersCentreMirrorAndHeight) {
+    struct Fall {
+        float x, y, z;
+        bool halb, gespiegelt;
+        int32_t px, py;
+    };
+    const Fall faelle[] = {
+        {0, 6806, 0, false, false, 102, 422},     {0, 0, 0, false, false, 1418, 93},
+        {10800, 0, 0, false, false, 3498, 613},   {10800, 6806, 0, false, false, 2182, 942},
+        // The centre is the middle of the four corners.
+        {5400, 3403, 0, false, false, 1800, 518}, {5400, 3403, 0, true, false, 900, 259},
+        // Mirrored: x = 0 lies where x = 10800 lies, reflected about x = 1805.
+        {0, 0, 0, false, true, 3610 - 3498, 613}, {10800, 6806, 0, false, true, 3610 - 102, 422},
+        // One metre up lifts a point by 19.3 pixels (517.5 to 498.2).
+        {5400, 3403, 100, false, false, 1800, 498}, {0, 0, 200, false, false, 1418, 93 - 39},
+        // No number counts as 0.
+        {std::numeric_limits<float>::quiet_NaN(), 0, 0, false, false, 1418, 93},
+    };
+    for (const Fall& f : faelle) {
+        const AnsichtPunkt p = Spielansicht_Projektion(f.x, f.y, f.z, f.halb, f.gespiegelt);
+        EXPECT_EQ(p.x, f.px) << f.x << "," << f.y << "," << f.z << " halb " << f.halb << " spiegel " << f.gespiegelt;
+        EXPECT_EQ(p.y, f.py) << f.x << "," << f.y << "," << f.z;
+    }
+    const AnsichtPunkt weit = Spielansicht_Projektion(1e30f, -1e30f, 1e30f, false, false);
+    EXPECT_LT(std::abs(weit.x), 100000);
+    EXPECT_LT(std::abs(weit.y), 100000);
+}
+
+TEST(SpielansichtGeometrie, DirectionIndexEveryBranch) {
+    struct Fall {
+        int32_t dx, dy, r;
+    };
+    const Fall faelle[] = {
+        {0, 0, 4},    {5, 0, 4},    {-5, 0, 12},  {0, 5, 8},    {0, -5, 0},
+        // dx > 0, dy > 0: atan in centiradians 0.23 -> 4, 0.63 -> 5, 0.91 -> 6, 1.28 -> 7, 1.3+ -> 8
+        {100, 23, 4}, {100, 70, 5}, {100, 125, 6}, {100, 300, 7}, {100, 400, 8},
+        {100, -23, 4}, {100, -70, 3}, {100, -125, 2}, {100, -300, 1}, {100, -400, 0},
+        {-100, 23, 12}, {-100, 70, 11}, {-100, 125, 10}, {-100, 300, 9}, {-100, 400, 8},
+        {-100, -23, 12}, {-100, -70, 13}, {-100, -125, 14}, {-100, -300, 15}, {-100, -400, 0},
+    };
+    for (const Fall& f : faelle) EXPECT_EQ(Spielansicht_Richtung16(10, 10, 10 + f.dx, 10 + f.dy), f.r) << f.dx << "," << f.dy;
+}
+
+TEST(SpielansichtGeometrie, TurningTakesTheShorterWayOneStepAtATime) {
+    struct Fall {
+        int32_t gezeigt, gewollt, r;
+    };
+    const Fall faelle[] = {{255, 7, 7}, {3, 3, 3}, {0, 8, 15}, {4, 12, 3}, {0, 3, 1}, {0, 13, 15}, {15, 1, 0}, {14, 10, 13}};
+    for (const Fall& f : faelle) EXPECT_EQ(Spielansicht_Drehen(f.gezeigt, f.gewollt), f.r) << f.gezeigt << "->" << f.gewollt;
+    // Opposite: counter-clockwise all the way, one sixteenth per choice.
+    int32_t r = 4;
+    for (int32_t i = 0; i < 8; ++i) r = Spielansicht_Drehen(r, 12);
+    EXPECT_EQ(r, 12);
+}
+
+TEST(SpielansichtGeometrie, CameraDivisorsClampsAndScrollBounds) {
+    struct Fall {
+        bool schnell;
+        uint32_t frame_zeit;
+        int32_t teiler;
+    };
+    for (const Fall& f : {Fall{false, 45, 15}, Fall{true, 45, 5}, Fall{true, 0, 8}, Fall{false, 0, 8}}) {
+        AnsichtKamera k;
+        k.pos[0] = 5000;
+        k.pos[1] = 3000;
+        KameraEingabe e;
+        e.ziel[0] = 5000 + 3000;
+        e.ziel[1] = 3000 + 1500;
+        e.schnell = f.schnell;
+        e.frame_zeit = f.frame_zeit;
+        e.schritte = 1;
+        EXPECT_EQ(Spielansicht_Kamera_Schritt(&k, &e), 1);
+        EXPECT_EQ(k.pos[0], 5000 + 3000 / f.teiler) << f.teiler;
+        EXPECT_EQ(k.pos[1], 3000 + 1500 / f.teiler) << f.teiler;
+    }
+    // The target is clamped to x 800..10000, y 1360..5440.
+    float ziel[3] = {-500, 9000, 0};
+    Spielansicht_Kamera_Ziel_Klemmen(ziel);
+    EXPECT_EQ(ziel[0], 800);
+    EXPECT_EQ(ziel[1], 5440);
+    float ziel2[3] = {20000, 0, 0};
+    Spielansicht_Kamera_Ziel_Klemmen(ziel2);
+    EXPECT_EQ(ziel2[0], 10000);
+    EXPECT_EQ(ziel2[1], 1360);
+    // On target only the scroll is refreshed; PAUSE moves nothing.
+    AnsichtKamera k;
+    k.pos[0] = 5400;
+    k.pos[1] = 3403;
+    KameraEingabe e;
+    e.ziel[0] = 5400;
+    e.ziel[1] = 3403;
+    e.schritte = 3;
+    EXPECT_EQ(Spielansicht_Kamera_Schritt(&k, &e), 3);
+    EXPECT_EQ(k.pos[0], 5400);
+    EXPECT_EQ(k.scroll[0], 1800 - 400);
+    EXPECT_EQ(k.scroll[1], 518 - 282);
+    e.pause = true;
+    e.ziel[0] = 9000;
+    EXPECT_EQ(Spielansicht_Kamera_Schritt(&k, &e), 0);
+    EXPECT_EQ(k.pos[0], 5400);
+    // The scroll never leaves 0..(world - view), at either scale.
+    for (bool halb : {false, true})
+        for (float x : {800.0f, 10000.0f})
+            for (float y : {1360.0f, 5440.0f}) {
+                AnsichtKamera c;
+                KameraEingabe f;
+                f.halb = halb;
+                f.breite = halb ? 400 : 800;
+                f.hoehe = halb ? 282 : 564;
+                f.ziel[0] = x;
+                f.ziel[1] = y;
+                f.frame_zeit = 0;
+                f.schritte = 200;
+                Spielansicht_Kamera_Schritt(&c, &f);
+                const int32_t ww = halb ? 1805 : 3610, wh = halb ? 490 : 980;
+                EXPECT_GE(c.scroll[0], 0);
+                EXPECT_GE(c.scroll[1], 0);
+                EXPECT_LE(c.scroll[0], ww - f.breite);
+                EXPECT_LE(c.scroll[1], wh - f.hoehe);
+            }
+}
+
+// A small entry: two frames per direction of a 3 x 2 picture.
+std::vector<uint8_t> Kleiner_Eintrag() {
+    std::vector<FigurenBild> bilder;
+    for (int32_t d = 0; d < FIGUREN_RICHTUNGEN; ++d)
+        for (int32_t f = 0; f < 2; ++f) {
+            FigurenBild b;
+            b.breite = 3;
+            b.hoehe = 2;
+            b.x_versatz = -1;
+            b.y_versatz = -2;
+            b.pixel = {0, uint8_t(d + 1), 0, uint8_t(f + 1), 0, 9};
+            bilder.push_back(b);
+        }
+    return Figuren_Eintrag_Schreiben(bilder, 2);
+}
+
+TEST(SpielansichtFiguren, EntriesReadBackAndDamageIsRefused) {
+    const std::vector<uint8_t> gut = Kleiner_Eintrag();
+    FigurenAnim a;
+    std::string fehler;
+    ASSERT_TRUE(Figuren_Eintrag_Lesen(gut.data(), gut.size(), 2, &a, &fehler)) << fehler;
+    ASSERT_EQ(a.frames, 2);
+    const FigurenFrame& f = a.Frame(5, 1);
+    EXPECT_EQ(f.breite, 3);
+    EXPECT_EQ(f.y_versatz, -2);
+    // Drawn through a table that maps index i to i: the pixels come back.
+    uint16_t tabelle[256];
+    for (int32_t i = 0; i < 256; ++i) tabelle[i] = uint16_t(i);
+    std::vector<uint16_t> ziel(16 * 8, 0);
+    Rastport rp;
+    PixelBuffer pb;
+    pb.width = 16, pb.height = 8, pb.depth = 16, pb.pixels = ziel.data();
+    rp.width = 16, rp.height = 8, rp.pixels = &pb;
+    ASSERT_TRUE(Figuren_Frame_Zeichnen(a, f, tabelle, &rp, 5, 4, 0, 0, 16, 8, false));
+    EXPECT_EQ(ziel[2 * 16 + 5], 6);   // direction 5 + 1, at (x - 1 + 1, y - 2)
+    EXPECT_EQ(ziel[3 * 16 + 4], 2);   // frame 1 + 1
+    EXPECT_EQ(ziel[3 * 16 + 6], 9);
+    // Half outside the rectangle: clipped, not skipped; wholly outside: nothing.
+    std::fill(ziel.begin(), ziel.end(), 0);
+    EXPECT_TRUE(Figuren_Frame_Zeichnen(a, f, tabelle, &rp, 0, 4, 0, 0, 16, 8, false));
+    EXPECT_EQ(ziel[2 * 16 + 0], 6);
+    EXPECT_FALSE(Figuren_Frame_Zeichnen(a, f, tabelle, &rp, 40, 4, 0, 0, 16, 8, false));
+
+    // Damage, each refused with a reason.
+    struct Schaden {
+        const char* was;
+        void (*machen)(std::vector<uint8_t>&);
+    };
+    const Schaden schaeden[] = {
+        {"cut short", [](std::vector<uint8_t>& d) { d.resize(d.size() - 1); }},
+        {"no header", [](std::vector<uint8_t>& d) { d.resize(8); }},
+        {"F of another row", [](std::vector<uint8_t>& d) { d[4] = 3; }},
+        {"N not 16 F", [](std::vector<uint8_t>& d) { d[8] = 31; }},
+        {"offset past the block", [](std::vector<uint8_t>& d) { d[12 + 4 * 7 + 2] = 0x7F; }},
+        {"width 0", [](std::vector<uint8_t>& d) { d[12 + 4 * 32] = 0; }},
+        {"height past the block", [](std::vector<uint8_t>& d) { d[12 + 4 * 32 + 2] = 200; }},
+        {"row table", [](std::vector<uint8_t>& d) { d[12 + 4 * 32 + 36 + 4] ^= 1; }},
+        {"run past the row", [](std::vector<uint8_t>& d) { d[12 + 4 * 32 + 36 + 8] = 0x85; }},
+        {"run of nothing", [](std::vector<uint8_t>& d) { d[12 + 4 * 32 + 36 + 8] = 0; }},
+    };
+    for (const Schaden& s : schaeden) {
+        std::vector<uint8_t> d = gut;
+        s.machen(d);
+        FigurenAnim b;
+        std::string warum;
+        EXPECT_FALSE(Figuren_Eintrag_Lesen(d.data(), d.size(), 2, &b, &warum)) << s.was;
+        EXPECT_FALSE(warum.empty()) << s.was;
+    }
+}
+
+TEST(SpielansichtFiguren, KitsRefereeAndBall) {
+    // Bright bytes lower the brightening factor, but never below 130.
+    uint8_t kit[36];
+    std::memset(kit, 100, 36);
+    Figuren_Trikot_Aufhellen(kit);
+    EXPECT_EQ(kit[0], 180);
+    std::memset(kit, 200, 36);
+    Figuren_Trikot_Aufhellen(kit);
+    EXPECT_EQ(kit[0], 255);
+    std::memset(kit, 150, 36);
+    kit[0] = 250;
+    Figuren_Trikot_Aufhellen(kit);
+    EXPECT_EQ(kit[1], 150 * 130 / 100);
+    // The referee's colour is the one farthest from both shirts.
+    EXPECT_EQ(Figuren_Schiri_Farbe(Farbe_RGB(0, 190, 190), Farbe_RGB(150, 60, 60)), Farbe_RGB(238, 220, 161));
+    EXPECT_EQ(Figuren_Schiri_Farbe(Farbe_RGB(240, 220, 160), Farbe_RGB(150, 60, 60)), Farbe_RGB(0, 192, 192));
+    EXPECT_EQ(Figuren_Schiri_Farbe(Farbe_RGB(0, 190, 190), Farbe_RGB(240, 220, 160)), Farbe_RGB(155, 67, 67));
+    // No table entry is the transparent 0; the shadow is entry 44.
+    uint16_t t[256];
+    const uint32_t farben[6] = {Farbe_RGB(0, 0, 0), 0, 0, 0, 0, 0};
+    Figuren_Tabelle_Figur(t, farben);
+    for (int32_t i = 0; i < 256; ++i) EXPECT_NE(t[i], 0) << i;
+    Figuren_Tabelle_Einfarbig(t, Farbe_RGB(230, 100, 0));
+    EXPECT_EQ(t[FIGUREN_SCHATTEN], Colour_Screen_Pixel(40, 60, 40));
+}
+
+}  // namespace
+}  // namespace velmora::test
