@@ -600,6 +600,12 @@ bool MatchView_Beobachtete_Zeichnen(const Spielfeld_Ansicht_Einstellung& anzeige
     for (uint32_t spiel : g.beobachtet)
         if (Spielfeld_Satz* s = Spielfeld_Suchen(int32_t(spiel))) liste.push_back(s);
     g.beobachtet.clear();
+    // The running watched matches computed live, in the order of the records.
+    for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s && liste.size() < size_t(MATCHVIEW_ANSICHTEN);
+         s = Spielfeld_Naechster(s)) {
+        if (s->anzeige_modus != 1 || s->live != 1) continue;
+        if (std::find(liste.begin(), liste.end(), s) == liste.end()) liste.push_back(s);
+    }
     if (liste.empty()) {
         // The watched matches ended: the views stop, the frames stay loaded.
         for (Ansicht& a : g.a)
