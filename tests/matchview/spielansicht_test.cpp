@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 #include "core/res.h"
 #include "gfx/colour.h"
@@ -19,6 +20,7 @@
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
 #include "platform/display.h"
+#include "shell/maus.h"
 #include "season/wettbewerb.h"
 #include "tests/gfx/bild_support.h"
 #include "tests/match/spieltag_welt.h"
@@ -243,6 +245,192 @@ TEST(SpielansichtFiguren, KitsRefereeAndBall) {
     for (int32_t i = 0; i < 256; ++i) EXPECT_NE(t[i], 0) << i;
     Figuren_Tabelle_Einfarbig(t, Farbe_RGB(230, 100, 0));
     EXPECT_EQ(t[FIGUREN_SCHATTEN], Colour_Screen_Pixel(40, 60, 40));
+}
+
+
+int32_t Schalter_Live(int32_t w, int32_t schalter) { return schalter == 5 ? 1 : Wettbewerb_Get_Schalter(w, schalter); }
+
+// Live matches of a small generated world, some frames into the day, shown
+// on a 16-bit screen with the installation's generated art and fonts.
+class SpielansichtWelt : public ::testing::Test {
+protected:
+    velmora_test::TestWelt dirs;
+    std::unique_ptr<BildInstallation> bild;
+    int32_t font_slot = -1;
+    std::vector<Spielfeld_Satz*> saetze;
+    Spielfeld_Ansicht_Einstellung anzeige{};
+
+    void SetUp() override {
+        ASSERT_TRUE(dirs.ok);
+        ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
+        Spielfeld_Hooks().wettbewerb_schalter = Schalter_Live;
+        ASSERT_TRUE(Spieltag_Start());
+        for (int32_t f = 0; f < 400; ++f) ASSERT_TRUE(Spieltag_Frame());
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s))
+            if (s->live == 1) saetze.push_back(s);
+        ASSERT_GE(saetze.size(), 4u);
+        bild = std::make_unique<BildInstallation>(2, 2);
+        bild->Erzeugte_Datei(12, "stadion_gfx.res");
+        bild->Erzeugte_Datei(13, "rasen_hg.res");
+        bild->Erzeugte_Datei(19, "stadion_menue.res");
+        font_slot = Res_Open((std::string(VELMORA_INSTALL_RESFILE) + "/fontres.res").c_str(), 0);
+        Font_Free_Set();
+        ASSERT_EQ(Font_Load_Set(font_slot, 0, FONT_SET_ANZAHL), 1);
+        anzeige.frame_intervall = 45;
+        Plat_Headless_Maus(-100, -100, 0);
+    }
+    void TearDown() override {
+        MatchView_Exit();
+        Font_Free_Set();
+        font_slot = Res_Close(font_slot);
+        bild.reset();
+        Spieltag_Welt_Ende();
+    }
+    // Frames of the views over the first n records; the last one's result.
+    bool Zeigen(size_t n, int32_t frames = 3) {
+        bool r = false;
+        for (int32_t i = 0; i < frames; ++i) {
+            Maus_Frame_Position_Setzen(Mouse_X(), Mouse_Y());
+            Maus_Tasten_Latch();
+            r = MatchView_Frame(saetze.data(), int32_t(n), anzeige, false);
+        }
+        return r;
+    }
+    std::string Bild(const std::string& name) { return Png_Vergleichen(name, Rgb_Aus_565(bild->schirm.data(), 800, 600)); }
+};
+
+TEST_F(SpielansichtWelt, OneViewFillsTheScreenAboveTheBar) {
+    EXPECT_FALSE(MatchView_Frame(saetze.data(), 1, anzeige, false)) << "the first frame only sets up";
+    EXPECT_TRUE(Zeigen(1));
+    const MatchViewLage l = MatchView_Lage(0);
+    EXPECT_TRUE(l.in_use && l.visible && l.is_main);
+    EXPECT_EQ(l.w, 800);
+    EXPECT_EQ(l.h, 564);
+    EXPECT_EQ(MatchView_Current(), saetze[0]);
+    EXPECT_EQ(Bild("spielansicht_eine"), "");
+}
+
+
+TEST_F(SpielansichtWelt, TwoThreeAndFourViewsShareTheScreen) {
+    struct Fall {
+        size_t n;
+        const char* bild;
+        MatchViewLage lage[4];
+    };
+    const Fall faelle[] = {
+        {2, "spielansicht_zwei", {{true, true, true, 1, 0, 0, 800, 282}, {true, true, false, 1, 0, 282, 800, 282}}},
+        {3, "spielansicht_drei",
+         {{true, true, true, 1, 0, 0, 800, 282}, {true, true, false, 2, 0, 282, 400, 282}, {true, true, false, 2, 400, 282, 400, 282}}},
+        {4, "spielansicht_vier",
+         {{true, true, true, 2, 0, 0, 400, 282}, {true, true, false, 2, 400, 0, 400, 282},
+          {true, true, false, 2, 0, 282, 400, 282}, {true, true, false, 2, 400, 282, 400, 282}}},
+    };
+    for (const Fall& f : faelle) {
+        MatchView_Exit();
+        MatchView_Frame(saetze.data(), int32_t(f.n), anzeige, false);
+        ASSERT_TRUE(Zeigen(f.n)) << f.n;
+        for (size_t i = 0; i < f.n; ++i) {
+            const MatchViewLage l = MatchView_Lage(int32_t(i)),& s = f.lage[i];
+            EXPECT_EQ(l.in_use, s.in_use) << f.n << " " << i;
+            EXPECT_EQ(l.is_main, s.is_main) << f.n << " " << i;
+            EXPECT_EQ(l.size_mode, s.size_mode) << f.n << " " << i;
+            EXPECT_EQ(l.x, s.x) << f.n << " " << i;
+            EXPECT_EQ(l.y, s.y) << f.n << " " << i;
+            EXPECT_EQ(l.w, s.w) << f.n << " " << i;
+            EXPECT_EQ(l.h, s.h) << f.n << " " << i;
+            EXPECT_EQ(l.spiel, saetze[i]->spiel);
+        }
+        EXPECT_EQ(Bild(f.bild), "") << f.n;
+    }
+}
+
+TEST_F(SpielansichtWelt, ChangedMatchesRestartTheirViewsAndAClickChoosesTheMain) {
+    MatchView_Frame(saetze.data(), 2, anzeige, false);
+    ASSERT_TRUE(Zeigen(2));
+    EXPECT_EQ(MatchView_Lage(0).starts, 1);
+    EXPECT_EQ(MatchView_Lage(1).starts, 1);
+    // One changed match restarts its view only.
+    Spielfeld_Satz* andere[2] = {saetze[0], saetze[2]};
+    ASSERT_TRUE(MatchView_Frame(andere, 2, anzeige, false));
+    EXPECT_EQ(MatchView_Lage(0).starts, 1);
+    EXPECT_EQ(MatchView_Lage(1).starts, 2);
+    EXPECT_EQ(MatchView_Lage(1).spiel, saetze[2]->spiel);
+    // A changed count restarts all.
+    Spielfeld_Satz* drei[3] = {saetze[0], saetze[2], saetze[3]};
+    ASSERT_TRUE(MatchView_Frame(drei, 3, anzeige, false));
+    EXPECT_EQ(MatchView_Lage(0).starts, 2);
+    EXPECT_EQ(MatchView_Lage(1).starts, 3);
+    EXPECT_EQ(MatchView_Current(), saetze[0]);
+    // A click on the lower right quarter makes it the main view; held, nothing toggles again.
+    ASSERT_TRUE(Zeigen(3));
+    Plat_Headless_Maus(600, 400, 0);
+    Zeigen(3, 1);
+    Plat_Headless_Maus(600, 400, 1);
+    Zeigen(3, 1);
+    EXPECT_TRUE(MatchView_Lage(2).is_main);
+    EXPECT_FALSE(MatchView_Lage(0).is_main);
+    EXPECT_EQ(MatchView_Current(), saetze[2]);
+    Plat_Headless_Maus(100, 100, 1);
+    Zeigen(3, 2);
+    EXPECT_TRUE(MatchView_Lage(2).is_main) << "a held button chooses once";
+    Plat_Headless_Maus(100, 100, 0);
+    Zeigen(3, 1);
+    // Over an icon of the menu the press stays with the icon.
+    MatchView_Hooks().maus_ueber_icon = [] { return true; };
+    Plat_Headless_Maus(100, 100, 1);
+    Zeigen(3, 2);
+    MatchView_Hooks().maus_ueber_icon = nullptr;
+    EXPECT_TRUE(MatchView_Lage(2).is_main);
+    Plat_Headless_Maus(100, 100, 0);
+}
+
+TEST_F(SpielansichtWelt, TheViewsWriteNothingIntoTheRecords) {
+    // Watched or not, a match plays the same: drawing leaves every byte.
+    std::vector<uint8_t> vorher(sizeof(Spielfeld_Satz) * 4);
+    for (size_t i = 0; i < 4; ++i) std::memcpy(&vorher[i * sizeof(Spielfeld_Satz)], saetze[i], sizeof(Spielfeld_Satz));
+    Plat_Headless_Maus(400, 300, 0);
+    for (size_t n = 1; n <= 4; ++n) Zeigen(n, 20);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(std::memcmp(&vorher[i * sizeof(Spielfeld_Satz)], saetze[i], sizeof(Spielfeld_Satz)), 0) << i;
+}
+
+TEST_F(SpielansichtWelt, AHoveredPlayerShowsHisName) {
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    // The mouse on a player's feet: his name stands beside him.
+    const MatchViewLage l = MatchView_Lage(0);
+    const Spielfeld_Satz& s = *saetze[0];
+    int32_t wer = -1;
+    AnsichtPunkt p;
+    for (int32_t i = 0; i < SF_SPIELER && wer < 0; ++i) {
+        if (!s.figur[i].gezeichnet || s.ballhalter == i) continue;
+        p = Spielansicht_Projektion(s.figur[i].pos[0], s.figur[i].pos[1], s.figur[i].pos[2], false, false);
+        p.x -= l.scroll[0];
+        p.y -= l.scroll[1];
+        if (p.x > 50 && p.x < 600 && p.y > 60 && p.y < 500) wer = i;
+    }
+    ASSERT_GE(wer, 0);
+    Plat_Headless_Maus(p.x, p.y - 10, 0);
+    Zeigen(1, 1);
+    EXPECT_EQ(Bild("spielansicht_name"), "");
+}
+
+TEST_F(SpielansichtWelt, ADamagedFigureFileFailsTheStartAndNothingIsDrawn) {
+    // An entry cut short: the views stay dark with a debug line, nothing crashes.
+    const std::string pfad = dirs.install + "/stadion_gfx_kaputt.res";
+    std::vector<ResDateiEintrag> d(size_t(FIGUREN_RES_ERSTER + 1), Res_Datenblock(nullptr, 0));
+    ResDateiEintrag e;
+    e.typ = FIGUREN_RES_TYP;
+    e.bytes = Kleiner_Eintrag();
+    e.bytes.resize(e.bytes.size() - 3);
+    d[size_t(FIGUREN_RES_ERSTER)] = e;
+    ASSERT_TRUE(Res_Schreiben(pfad.c_str(), d));
+    Test_Slots()[12] = Res_Close(Test_Slots()[12]);
+    Test_Slots()[12] = Res_Open(pfad.c_str(), 0);
+    EXPECT_FALSE(MatchView_Init());
+    EXPECT_FALSE(MatchView_Frame(saetze.data(), 1, anzeige, false));
+    EXPECT_FALSE(Zeigen(1));
+    EXPECT_EQ(MatchView_Current(), nullptr);
 }
 
 }  // namespace
