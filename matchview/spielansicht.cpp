@@ -278,8 +278,11 @@ void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, 
             z.gewollt = (i < SF_SPIELER_SEITE) == (s.tor_x[0] > 5400) ? 6 : 14;
         }
     }
+    // By the across-pitch position; a position that is no number sorts as 0.
+    std::array<float, SF_FIGUREN> tiefe{};
+    for (int32_t i = 0; i < SF_FIGUREN; ++i) tiefe[size_t(i)] = std::isfinite(s.figur[i].pos[1]) ? s.figur[i].pos[1] : 0.0f;
     std::sort(liste.begin(), liste.begin() + n,
-              [&s](int32_t x, int32_t y) { return s.figur[x].pos[1] < s.figur[y].pos[1]; });
+              [&tiefe](int32_t x, int32_t y) { return tiefe[size_t(x)] < tiefe[size_t(y)]; });
     const int32_t mx = Maus_X(), my = Maus_Y();
     for (int32_t k = 0; k < n; ++k) {
         const int32_t i = liste[size_t(k)];

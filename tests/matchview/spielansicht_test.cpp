@@ -433,5 +433,30 @@ TEST_F(SpielansichtWelt, ADamagedFigureFileFailsTheStartAndNothingIsDrawn) {
     EXPECT_EQ(MatchView_Current(), nullptr);
 }
 
+
+TEST_F(SpielansichtWelt, RecordsFromASaveOrTheNetworkAreNeverReadOutsideATable) {
+    // 1000 records of random bytes keeping their game: rows, frames, colour
+    // slots, positions (no numbers, huge), stands and pitch bytes all wild.
+    auto satz = std::make_unique<Spielfeld_Satz>(*saetze[0]);
+    Spielfeld_Satz* liste[1] = {satz.get()};
+    MatchView_Frame(liste, 1, anzeige, false);
+    uint32_t x = 12345;
+    auto zufall = [&x] { return x = x * 1664525u + 1013904223u; };
+    const float wild[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), -1e30f, 1e30f, 5400};
+    for (int32_t runde = 0; runde < 1000; ++runde) {
+        auto* b = reinterpret_cast<uint8_t*>(satz.get());
+        for (size_t i = 0; i < sizeof(Spielfeld_Satz); i += 4) b[i] = uint8_t(zufall() >> 24);
+        satz->spiel = saetze[0]->spiel;
+        for (Figur& f : satz->figur)
+            if (zufall() % 4 == 0) f.pos[zufall() % 3] = wild[zufall() % 5];
+        satz->kamera_ziel[0] = wild[zufall() % 5];
+        anzeige.frame_intervall = zufall() % 60;
+        anzeige.pause = uint8_t(zufall() % 2);
+        MatchView_Frame(liste, 1, anzeige, false);
+    }
+    EXPECT_EQ(MatchView_Lage(0).spiel, saetze[0]->spiel);
+    EXPECT_EQ(MatchView_Lage(0).starts, 1);
+}
+
 }  // namespace
 }  // namespace velmora::test
