@@ -148,7 +148,7 @@ void Spieltag() {
         std::vector<uint8_t> d(roh + offsetof(Spielfeld_Satz, figur), roh + offsetof(Spielfeld_Satz, figur) + sizeof satz->figur);
         d.insert(d.end(), roh + offsetof(Spielfeld_Satz, team), roh + offsetof(Spielfeld_Satz, anzeige1));
         d.insert(d.end(), roh + offsetof(Spielfeld_Satz, spieler), roh + offsetof(Spielfeld_Satz, spieler) + sizeof satz->spieler);
-        Saat("figuren_fuzz", "anstoss", d);
+        Saat("figurenbilder_fuzz", "anstoss", d);
     }
 }
 
@@ -342,7 +342,7 @@ void Figuren() {
             for (int32_t i = 0; i < 20; ++i) b.pixel.push_back(uint8_t((i * 7 + k) % 3 == 0 ? 0 : i + k));
             bilder.push_back(b);
         }
-        Saat("figuren_fuzz", "richtungen" + std::to_string(richtungen), Figuren_Eintrag_Schreiben(bilder, 2));
+        Saat("figurenbilder_fuzz", "richtungen" + std::to_string(richtungen), Figuren_Eintrag_Schreiben(bilder, 2));
     }
 }
 
