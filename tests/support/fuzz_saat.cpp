@@ -148,7 +148,7 @@ void Spieltag() {
         std::vector<uint8_t> d(roh + offsetof(Spielfeld_Satz, figur), roh + offsetof(Spielfeld_Satz, figur) + sizeof satz->figur);
         d.insert(d.end(), roh + offsetof(Spielfeld_Satz, team), roh + offsetof(Spielfeld_Satz, anzeige1));
         d.insert(d.end(), roh + offsetof(Spielfeld_Satz, spieler), roh + offsetof(Spielfeld_Satz, spieler) + sizeof satz->spieler);
-        Saat("figurenbilder_fuzz", "anstoss", d);
+        Saat("figuren_fuzz", "anstoss", d);
     }
 }
 
