@@ -248,6 +248,8 @@ void Name_Zeichnen(const Ansicht& a, const Rahmen& r, int32_t i, AnsichtPunkt p)
     const int32_t x = r.x + p.x - r.sx + 5, y = r.y + p.y - r.sy - 30;
     // A name that would leave its view is not cut: it waits until it fits.
     if (x < r.x || x + bw > r.x + r.w || y < r.y || y + 20 > r.y + r.h) return;
+    // White with a dark edge below it, readable on chalk and grass alike.
+    Text_Render(Rastport_Screen(), font, Colour_Screen_Pixel(10, 20, 12), name, x + 1, y + 1, 0);
     Text_Render(Rastport_Screen(), font, 65535, name, x, y, 0);
 }
 
@@ -284,6 +286,8 @@ void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, 
     std::sort(liste.begin(), liste.begin() + n,
               [&tiefe](int32_t x, int32_t y) { return tiefe[size_t(x)] < tiefe[size_t(y)]; });
     const int32_t mx = Maus_X(), my = Maus_Y();
+    std::array<int32_t, SF_SPIELER> namen{};
+    int32_t anzahl_namen = 0;
     for (int32_t k = 0; k < n; ++k) {
         const int32_t i = liste[size_t(k)];
         const Figur& f = s.figur[i];
@@ -324,8 +328,10 @@ void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, 
             z.name_zeit = uhr;
             z.name = true;
         }
-        if (s.ballhalter == i || (z.name && uhr - z.name_zeit < NAME_MS)) Name_Zeichnen(a, r, i, z.p);
+        if (s.ballhalter == i || (z.name && uhr - z.name_zeit < NAME_MS)) namen[size_t(anzahl_namen++)] = i;
     }
+    // The names over every figure, so no later figure hides one.
+    for (int32_t k = 0; k < anzahl_namen; ++k) Name_Zeichnen(a, r, namen[size_t(k)], a.fig[size_t(namen[size_t(k)])].p);
 }
 
 void Groesse_Setzen(int32_t anzahl) {

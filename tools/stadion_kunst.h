@@ -463,7 +463,8 @@ Rastport* Rasen_Bild(int32_t k, bool halb) {
             const double s = (x - X0) / 4.0, d = y - Y0;
             const double u = (s + d) / 2, v = (s - d) / 2;
             const double X = u * 108.0 / A, Y = 68.06 - v * 68.06 / B;
-            const uint32_t rausch = Leinwand_Mischen(uint32_t(x * 7919 + y * 104729 + k));
+            // The grain in blocks of 2 x 2: spectators of a size, and a picture that packs.
+            const uint32_t rausch = Leinwand_Mischen(uint32_t((x / 2) * 7919 + (y / 2) * 104729 + k));
             const double n = (int32_t(rausch & 15) - 8) / 100.0;
             const double rand = std::max({-X, X - 108.0, -Y, Y - 68.06});
             Rgb c;
