@@ -12,6 +12,7 @@
 #include "core/res.h"
 #include "gfx/colour.h"
 #include "gfx/font.h"
+#include "match/anim.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_satz.h"
@@ -456,6 +457,65 @@ TEST_F(SpielansichtWelt, RecordsFromASaveOrTheNetworkAreNeverReadOutsideATable) 
     }
     EXPECT_EQ(MatchView_Lage(0).spiel, saetze[0]->spiel);
     EXPECT_EQ(MatchView_Lage(0).starts, 1);
+}
+
+
+TEST_F(SpielansichtWelt, FiguresTurnOneStepPerChoiceHoldFor70MsAndKeepTheirFacingWhilePaused) {
+    // A copy of a match whose player 5 stands still and wants to face the far side.
+    auto satz = std::make_unique<Spielfeld_Satz>(*saetze[0]);
+    Spielfeld_Satz* liste[1] = {satz.get()};
+    Figur& f = satz->figur[5];
+    f.gezeichnet = 1;
+    Anweisung& an = f.ring[size_t(f.aktuell) & 3];
+    an.anim = ANIM_STEHEN;
+    an.frame = 0;
+    auto ziel = [&](float dx, float dy) {
+        an.ziel[0] = f.pos[0] + dx;
+        an.ziel[1] = f.pos[1] + dy;
+    };
+    auto richtung = [&](float dx, float dy) {
+        const AnsichtPunkt a = Spielansicht_Projektion(f.pos[0], f.pos[1], 0, false, false);
+        const AnsichtPunkt b = Spielansicht_Projektion(f.pos[0] + dx, f.pos[1] + dy, 0, false, false);
+        return Spielansicht_Richtung16(a.x, a.y, b.x, b.y);
+    };
+    auto bild = [&](uint32_t intervall, bool pause) {
+        anzeige.frame_intervall = intervall;
+        anzeige.pause = pause ? 1 : 0;
+        return MatchView_Frame(liste, 1, anzeige, false);
+    };
+    bild(10, false);
+    ziel(500, 0);
+    ASSERT_TRUE(bild(10, false));
+    const int32_t start = MatchView_Richtung(0, 5);
+    ASSERT_NE(start, 255);
+    // Settled on the first target.
+    for (int32_t i = 0; i < 16; ++i) bild(10, false);
+    EXPECT_EQ(MatchView_Richtung(0, 5), richtung(500, 0));
+    // The opposite way: counter-clockwise, one sixteenth per frame below 18 ms.
+    const int32_t von = MatchView_Richtung(0, 5);
+    ziel(-500, 0);
+    bild(10, false);
+    EXPECT_EQ(MatchView_Richtung(0, 5), (von + 15) % 16);
+    bild(10, false);
+    EXPECT_EQ(MatchView_Richtung(0, 5), (von + 14) % 16);
+    // PAUSE keeps the facing.
+    bild(10, true);
+    bild(10, true);
+    EXPECT_EQ(MatchView_Richtung(0, 5), (von + 14) % 16);
+    // At 45 ms a choice is held for 70 ms of the match clock while the order stands.
+    bild(45, false);
+    const int32_t gehalten = MatchView_Richtung(0, 5);
+    bild(45, false);
+    bild(45, false);
+    EXPECT_EQ(MatchView_Richtung(0, 5), gehalten);
+    satz->spielzeit_ms += 71;
+    bild(45, false);
+    EXPECT_EQ(MatchView_Richtung(0, 5), (gehalten + 15) % 16);
+    for (int32_t i = 0; i < 16; ++i) {
+        satz->spielzeit_ms += 71;
+        bild(45, false);
+    }
+    EXPECT_EQ(MatchView_Richtung(0, 5), richtung(-500, 0));
 }
 
 }  // namespace
