@@ -24,7 +24,7 @@ constexpr const char* TAKTIK = "TAKTIK_SCREEN";
 constexpr const char* KARTE = "SPIELER_INFO_SCREEN";
 enum : int32_t {
     T_TORE = 29, T_VORLAGEN = 30, T_TALENTE = 31, T_LERNT = 32, T_WERT = 37, T_MARKTWERT = 38, T_GESPERRT = 39,
-    T_ROT = 40, T_GELBROT = 41, T_SPIEL = 42, T_SPIELE = 43, T_FAELLT = 44, T_NOCH = 45, T_QUOTE = 46, T_GEHALT = 47,
+    T_FITNESS = 9, T_MORAL = 10, T_ROT = 40, T_GELBROT = 41, T_SPIEL = 42, T_SPIELE = 43, T_FAELLT = 44, T_NOCH = 45, T_QUOTE = 46, T_GEHALT = 47,
 };
 constexpr int32_t T_WOCHEN = 20, T_WOCHE = 21;          // the card's units
 constexpr int32_t T_AUFGABEN = 6;                      // tactics: "Aufgaben"
@@ -101,6 +101,11 @@ const char* Spieler_Info_Verletzung(int32_t art) {
     return t && t[0] != '*' ? t : "";
 }
 
+const char* Spieler_Info_Moral(int32_t eintrag) {
+    const char* t = eintrag >= 0 && eintrag <= 8 ? Text_Tabelle(60 + eintrag) : nullptr;
+    return t ? t : "";
+}
+
 const char* Spieler_Info_Talent_Name(int32_t talent) {
     if (talent == ATTRIBUT_STERNE) return "St\xe4rke-Sterne";
     const AttributDaten* d = Attribut_Daten(talent);
@@ -141,6 +146,12 @@ std::string Spieler_Info_Text(int32_t spieler, const SpielerInfoArt& art) {
                        {T_GEHALT, Spieler_Berechne_Gehalt(spieler)}};
         for (const auto& z : zeilen)
             Anhaengen(s, "^l%s^tl%04d^fb0009%s^fe", T(E1, z.text), tab, Geld_Text(float(z.betrag), club, -1));
+    }
+    if (art.zustand && art.eigen) {
+        const int32_t fitness = std::clamp(Spieler_Get_Halbe_Wert56(spieler), 0, 4);
+        Anhaengen(s, "^l%s:^tl%04d%s", T(E1, T_FITNESS), tab, T("EINSETZEN_2_SCREEN", 9 + fitness));
+        Anhaengen(s, "^l%s:^tl%04d%s", T(E1, T_MORAL), tab,
+                  Spieler_Info_Moral(std::clamp(Spieler_Wert(SPW_MORAL, spieler, 0, OP_LESEN), 0, 6)));
     }
     if (lernt >= 0) Anhaengen(s, "^l%s^tl%04d%s", T(E1, T_LERNT), tab, Spieler_Info_Talent_Name(lernt));
     const uint32_t aufgaben = art.eigen ? Spieler_Status(spieler) & 0x7800 : 0;

@@ -18,11 +18,16 @@ struct SpielerInfoArt {
     bool talente = false;       // a line with the active talents' names
     bool eigen = true;          // the own club: the talent in training and the set-piece duties
     bool geld = false;          // value without talents, market value and salary as money texts
+    bool zustand = false;       // fitness and morale lines (the own club only)
 };
 
 // The summary of `spieler` as marked-up text ("^l" line breaks, "^tl" tab
 // stops). Empty for a bad player.
 std::string Spieler_Info_Text(int32_t spieler, const SpielerInfoArt& art);
+
+// The morale words (player value 90, 0-6) and why a player cannot play (7
+// suspended, 8 injured), from the text table; "" for another value.
+const char* Spieler_Info_Moral(int32_t eintrag);
 
 // Won duels in percent: 100 x won / all in 64 bits, 0 when there was none.
 int32_t Spieler_Info_Quote(int32_t alle, int32_t gewonnen);
