@@ -571,14 +571,17 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
 }
 
 Spielfeld_Satz* MatchView_Current() {
-    Spielfeld_Satz* s = nullptr;
+    const Ansicht* v = nullptr;
     for (int32_t i = 0; i < MATCHVIEW_ANSICHTEN; ++i) {
         const Ansicht& a = g.a[size_t(i)];
         if (!a.in_use || !a.satz) continue;
-        if (!s || a.is_main) s = a.satz;
+        if (!v || a.is_main) v = &a;
         if (a.is_main) break;
     }
-    return s;
+    if (!v) return nullptr;
+    // The record handed to the last frame, if its game still has it.
+    Spielfeld_Satz* s = Spielfeld_Suchen(int32_t(v->spiel));
+    return s == v->satz ? s : nullptr;
 }
 
 void MatchView_Check_Update(Spielfeld_Satz* alt, Spielfeld_Satz* neu) {

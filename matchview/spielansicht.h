@@ -38,7 +38,8 @@ void MatchView_Exit();
 // The first call only sets the views up.
 bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielfeld_Ansicht_Einstellung& anzeige,
                      bool folgen);
-// The record of the main view as handed to the last frame, or null.
+// The record of the main view as handed to the last frame while its game
+// still has it, else null.
 Spielfeld_Satz* MatchView_Current();
 // A record was replaced by another (same game): the views take the new one.
 void MatchView_Check_Update(Spielfeld_Satz* alt, Spielfeld_Satz* neu);
