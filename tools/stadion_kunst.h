@@ -471,7 +471,7 @@ Rastport* Rasen_Bild(int32_t k, bool halb) {
             if (rand <= 4.0) {
                 const int32_t streifen = int32_t(std::floor(X / 5.4 + 100)) & 1;
                 c = schnee ? schnee_farben[streifen] : gras[k % 4][streifen];
-                if (schnee && k > 4 && (rausch % 7) == 0) c = Leinwand_Mix(c, gras[0][1], 0.3 * (k - 4));
+                if (schnee && k > 4 && (rausch % 29) == 0) c = Leinwand_Mix(c, gras[0][1], 0.2 * (k - 4));
             } else if (rand <= 6.0) {
                 c = rand < 4.6 ? Rgb{236, 236, 230} : Rgb{30, 46, 70};   // the boards' edge and faces
                 if (rand >= 4.6) c = Leinwand_Mix(Rgb{24, 40, 66}, Rgb{200, 170, 70}, ((int32_t(X + Y) / 6) & 1) * 0.4);

@@ -518,5 +518,16 @@ TEST_F(SpielansichtWelt, FiguresTurnOneStepPerChoiceHoldFor70MsAndKeepTheirFacin
     EXPECT_EQ(MatchView_Richtung(0, 5), richtung(-500, 0));
 }
 
+
+TEST_F(SpielansichtWelt, OnSnowThePitchIsWhiteAndTheBallOrange) {
+    auto satz = std::make_unique<Spielfeld_Satz>(*saetze[0]);
+    satz->wetter = 5;
+    Spielfeld_Satz* liste[1] = {satz.get()};
+    MatchView_Frame(liste, 1, anzeige, false);
+    ASSERT_TRUE(MatchView_Frame(liste, 1, anzeige, false));
+    ASSERT_TRUE(MatchView_Frame(liste, 1, anzeige, false));
+    EXPECT_EQ(Bild("spielansicht_schnee"), "");
+}
+
 }  // namespace
 }  // namespace velmora::test
