@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 
+#include "club/team.h"
 #include "core/res.h"
 #include "gfx/colour.h"
 #include "gfx/font.h"
@@ -527,6 +528,28 @@ TEST_F(SpielansichtWelt, OnSnowThePitchIsWhiteAndTheBallOrange) {
     ASSERT_TRUE(MatchView_Frame(liste, 1, anzeige, false));
     ASSERT_TRUE(MatchView_Frame(liste, 1, anzeige, false));
     EXPECT_EQ(Bild("spielansicht_schnee"), "");
+}
+
+
+TEST_F(SpielansichtWelt, OnAClashTheAwaySideWearsItsSecondKitAndTheKeepersTheirs) {
+    // Both sides in red first kits of one kit number: the away side changes
+    // into its blue second kit; each keeper wears his green or black kit.
+    Spielfeld_Satz* s = saetze[0];
+    const int32_t heim = int32_t(s->team[0]), gast = int32_t(s->team[1]);
+    uint8_t kit[2][36];
+    for (int32_t t = 0; t < 2; ++t) {
+        const uint8_t farben[12] = {200, 20, 20, 230, 230, 230, 240, 240, 240, 200, 20, 20};
+        for (int32_t k = 0; k < 3; ++k) std::memcpy(kit[t] + 12 * k, farben, 12);
+        const uint8_t zweites[12] = {20, 40, 200, 230, 230, 230, 20, 40, 120, 230, 230, 230};
+        std::memcpy(kit[t] + 12, zweites, 12);
+        const uint8_t torwart[12] = {uint8_t(t ? 20 : 30), uint8_t(t ? 20 : 160), uint8_t(t ? 20 : 40), 200, 200, 200, 20, 20, 20, 20, 20, 20};
+        std::memcpy(kit[t] + 24, torwart, 12);
+        ASSERT_NE(Team_Zeiger(TZ_FARBEN, t ? gast : heim, kit[t], OP_SCHREIBEN), nullptr);
+    }
+    Team_Wert(TW_TRIKOT_1, gast, Team_Wert(TW_TRIKOT_1, heim, 0, OP_LESEN), OP_SCHREIBEN);
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(Bild("spielansicht_trikots"), "");
 }
 
 }  // namespace
