@@ -671,6 +671,7 @@ bool Spieltag_Run(int32_t nachholen) {
     }
     Spielfeld_Tick_Rebase(Zeit_Ms());
     if (g.nicht_gestartet) Spieltag_Slots_Vorbereiten();
+    if (Spieltag_Hooks().ansicht_frame) Spieltag_Hooks().ansicht_frame();
     return bewegt;
 }
 
