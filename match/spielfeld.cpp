@@ -22,6 +22,7 @@
 #include "match/bank.h"
 #include "match/spielfeld_aufstellung.h"
 #include "match/spielfeld_ereignis.h"
+#include "match/spielfeld_standard.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_staerke.h"
 #include "platform/clock.h"
@@ -538,8 +539,6 @@ void Spielfeld_Spielzustand_Freigeben(Spielfeld_Satz* satz) {
     satz->spielzustand = satz->wechsel_laeuft ? SZ_NEUE_HALBZEIT : SZ_SPIEL;
 }
 
-void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz*) {}
-
 void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
     if (!satz) return;
     Rnd_Set_Index(int32_t(satz->rnd_index), 1);
@@ -596,6 +595,7 @@ void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
     ball.v[0] = ball.v[1] = ball.v[2] = 0;
     Figur_Aktuelle_Anweisung(&ball)->tempo = 0;
 
+    if (satz->live == 1) Spielfeld_Spieler_Um_Ball(satz);
     if (Spielfeld_Hooks().anstoss_ausfuehren) Spielfeld_Hooks().anstoss_ausfuehren(satz);
 
     if (satz->abschnitt == 1) {

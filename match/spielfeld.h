@@ -76,9 +76,6 @@ void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz);
 void Spielfeld_Periode_Beenden(int32_t spiel);
 // Play state 0, or 9 while a substitution is in progress.
 void Spielfeld_Spielzustand_Freigeben(Spielfeld_Satz* satz);
-// Gives the players around the ball their set-piece roles. Nothing yet: the
-// set pieces are not played on the pitch.
-void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz);
 // Stops following a match that is no longer shown.
 void Spielfeld_Abbrechen(int32_t spiel);
 

@@ -12,6 +12,9 @@
 #include "match/spielfeld_ki.h"
 #include "match/spielfeld_pruefen.h"
 #include "match/spielfeld_tick.h"
+#include "match/anweisung.h"
+#include "match/spielfeld_offizielle.h"
+#include "match/spielfeld_standard.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_regeln.h"
@@ -252,6 +255,42 @@ TEST(TickFiguren, AHeatMapCellCountsOnceAPassUpToThreeAndTiredPlayersStillRunTen
         s.spieler[3].rolle[ROLLE(141)] = uint8_t(c.rolle);
         EXPECT_NEAR(Spieler_Lauftempo(&s, 3), c.kmh * 27.7778f, 0.5f) << c.ausdauer;
     }
+}
+
+}  // namespace
+}  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+class StandardTest : public TickTest {};
+
+// Every restart of a live match day is taken: each stoppage returns to open
+// play within a few hundred frames.
+TEST_F(StandardTest, EveryRestartOfALiveDayReturnsToOpenPlay) {
+    Welt(5);
+    ASSERT_TRUE(Spieltag_Start());
+    std::map<uint32_t, std::pair<uint32_t, int32_t>> lauf;   // game: state, frames in it
+    int32_t eintritte[12] = {}, laengste[12] = {};
+    for (int32_t frame = 0; frame < 200000; ++frame) {
+        const bool weiter = Spieltag_Frame();
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+            if (s->live != 1 || s->spielzustand > SZ_NACH_TOR) continue;
+            auto& [zustand, n] = lauf[s->spiel];
+            if (s->spielzustand != zustand) {
+                laengste[zustand] = std::max(laengste[zustand], n);
+                zustand = s->spielzustand;
+                n = 0;
+                ++eintritte[zustand];
+            }
+            ++n;
+        }
+        if (!weiter) break;
+    }
+    EXPECT_GT(eintritte[SZ_EINWURF] + eintritte[SZ_ABSTOSS] + eintritte[SZ_ECKE], 0);
+    EXPECT_GT(eintritte[SZ_ANSTOSS], 0);
+    for (uint32_t z : {SZ_EINWURF, SZ_ABSTOSS, SZ_ECKE, SZ_ANSTOSS, SZ_FREISTOSS, SZ_ELFMETER})
+        EXPECT_LT(laengste[z], 2000) << "a restart in state " << z << " lasted " << laengste[z] << " frames";
 }
 
 }  // namespace
