@@ -137,7 +137,18 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
         if (f.torwart) KI_Torwart(satz, slot);
         else KI_Zone(satz, slot);
     } else if (!halter && f.torwart) {
-        KI_Torwart(satz, slot);
+        // The keeper chosen to chase goes for a ball in his penalty area;
+        // outside it he keeps his line and leaves the ball to the others.
+        const Figur& b = satz->figur[FIGUR_BALL];
+        const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+        const bool im_strafraum = std::fabs(b.pos[0] - float(satz->tor_x[1 - Seite(slot)])) <= float(k.strafraum_x[0]) &&
+                                  b.pos[1] > float(k.strafraum_unten[0]) && b.pos[1] < float(k.strafraum_oben[0]);
+        if (im_strafraum) {
+            KI_Ballfuehrer(satz, slot);
+        } else {
+            f.jagt_ball = 0;
+            KI_Torwart(satz, slot);
+        }
     } else {
         KI_Ballfuehrer(satz, slot);
     }
