@@ -28,6 +28,7 @@
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_linie.h"
+#include "match/spielfeld_standard.h"
 #include "match/spielfeld_tick.h"
 #include "match/spieltag.h"
 #include "match/spieltag_hooks.h"
@@ -149,6 +150,7 @@ void Binden_Spielfeld() {
     // never from the game's random table.
     Besetzen(h.zufall_bereich, Zufall_Bereich, "Spielfeld.zufall_bereich");
     Besetzen(h.anstoss_ausfuehren, anstoss, "Spielfeld.anstoss_ausfuehren");
+    Besetzen(h.elfmeter_schuss_live, Spielfeld_Elfmeterschiessen_Schuss, "Spielfeld.elfmeter_schuss_live");
     Besetzen(Kader_Hooks().spielfeld_taktik_linie, Spielfeld_Taktik_Linie, "Kader.spielfeld_taktik_linie");
     Block(Spielfeld_Spielstand_Anmelden, "Spielfeld");
 }

@@ -511,6 +511,9 @@ void Spielfeld_Standard_Abstand(const Spielfeld_Satz* satz, int32_t slot, float*
             weg_vom_ball(STANDARD_ABSTAND + 100);
             if (h ? *x > kante : *x < kante) *x = kante;
         }
+    } else if (z == SZ_ELFMETERSCHIESSEN) {
+        // The others wait beside the centre circle, clear of the taker's run.
+        if (*y > 2303 && *y < 4503) *y = *y < SPIELFELD_MITTE_Y ? 2303.0f : 4503.0f;
     } else if ((z == SZ_FREISTOSS || z == SZ_ECKE || z == SZ_EINWURF) && seite == satz->letzte_beruehrung) {
         weg_vom_ball(STANDARD_ABSTAND + 85);
     }

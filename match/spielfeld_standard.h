@@ -53,7 +53,8 @@ bool Spielfeld_Schuss_Erledigt(int32_t spiel);
 // Where a player without a script stands at a stoppage: the point (x, y) he
 // wants is moved to keep the set-piece distances (915 cm from the other
 // side's free kick, corner and throw-in; out of the penalty area at a goal
-// kick and a penalty; own half outside the centre circle at a kick-off).
+// kick and a penalty; own half outside the centre circle at a kick-off;
+// beside the centre circle during a shoot-out).
 void Spielfeld_Standard_Abstand(const Spielfeld_Satz* satz, int32_t slot, float* x, float* y);
 
 }  // namespace velmora

@@ -23,6 +23,7 @@
 #include "match/minuten_wuerfel.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_ereignis.h"
+#include "match/spielfeld_standard.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_tick.h"
 #include "match/spieltag_hooks.h"
@@ -399,6 +400,8 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
             // Without its shoot-out the tie goes to the competition's lot.
             s.status = SLOT_BEENDET;
             Spielfeld_Abbrechen(s.spiel);
+        } else if (live && !Spielfeld_Schuss_Erledigt(s.spiel)) {
+            // The kick on the pitch is still running: the shoot-out waits for it.
         } else if (int32_t los = -1; Elfmeter_Schuss(s.spiel, &los)) {
             Elfmeter_Eintragen(s, los);
             s.status = SLOT_BEENDET;
