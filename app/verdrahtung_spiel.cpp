@@ -28,6 +28,7 @@
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_linie.h"
+#include "match/spielfeld_ki_taktik.h"
 #include "match/spielfeld_standard.h"
 #include "match/spielfeld_tick.h"
 #include "match/spieltag.h"
@@ -151,6 +152,11 @@ void Binden_Spielfeld() {
     Besetzen(h.zufall_bereich, Zufall_Bereich, "Spielfeld.zufall_bereich");
     Besetzen(h.anstoss_ausfuehren, anstoss, "Spielfeld.anstoss_ausfuehren");
     Besetzen(h.elfmeter_schuss_live, Spielfeld_Elfmeterschiessen_Schuss, "Spielfeld.elfmeter_schuss_live");
+    Besetzen(Wettbewerb_Hooks().ki_taktik,
+             [](void* satz, int32_t minute, int32_t spielzeit) {
+                 Spielfeld_KI_Taktik(static_cast<Spielfeld_Satz*>(satz), minute, spielzeit);
+             },
+             "Wettbewerb.ki_taktik");
     Besetzen(Kader_Hooks().spielfeld_taktik_linie, Spielfeld_Taktik_Linie, "Kader.spielfeld_taktik_linie");
     Block(Spielfeld_Spielstand_Anmelden, "Spielfeld");
 }

@@ -22,6 +22,7 @@
 #include "match/bank.h"
 #include "match/spielfeld_aufstellung.h"
 #include "match/spielfeld_ereignis.h"
+#include "match/spielfeld_situation.h"
 #include "match/spielfeld_standard.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_staerke.h"
@@ -617,6 +618,7 @@ void Spielfeld_Periode_Starten(int32_t spiel) {
 void Spielfeld_Periode_Beenden(int32_t spiel) {
     Spielfeld_Satz* satz = Spielfeld_Suchen(spiel);
     if (!satz) return;
+    Spielfeld_Wechsel_Abschliessen(satz);
     for (int32_t i = 0; i < SF_SPIELER; ++i) {
         satz->figur[i].situation = 0;
         satz->spieler[i].zustand &= SM_BLEIBT;

@@ -86,6 +86,17 @@ void Wechsel_Ende(Spielfeld_Satz* satz) {
     }
 }
 
+// A player going out is off the pitch.
+void Raus(Spielfeld_Satz* satz, int32_t slot) {
+    Spieler_Matchsatz& sm = satz->spieler[slot];
+    Figur& f = satz->figur[slot];
+    if (!(sm.zustand & 0x340)) sm.zustand &= ~SM_AUF_PLATZ;
+    sm.zustand |= SM_AUSGEWECHSELT;
+    f.situation = 0;
+    f.gezeichnet = 0;
+    f.jagt_ball = 0;
+}
+
 bool Ziel_Erreicht(const Figur& f) {
     const Anweisung& a = f.ring[f.aktuell & 3];
     return std::hypot(f.pos[0] - a.ziel[0], f.pos[1] - a.ziel[1]) < 30 || (Steht(f) && a.tempo == 0);
@@ -124,16 +135,10 @@ bool Wechsel_Schritt(const Lage& l) {
             }
             f.entscheiden = 0;
             return true;
-        case 39: {
-            Spieler_Matchsatz& sm = satz->spieler[l.slot];
-            if (!(sm.zustand & 0x340)) sm.zustand &= ~SM_AUF_PLATZ;
-            sm.zustand |= SM_AUSGEWECHSELT;
-            f.situation = 0;
-            f.gezeichnet = 0;
-            f.jagt_ball = 0;
+        case 39:
+            Raus(satz, l.slot);
             Wechsel_Ende(satz);
             return true;
-        }
         default: return false;
     }
 }
@@ -496,6 +501,16 @@ void Verletzung(const Lage& l) {
 }
 
 }  // namespace
+
+void Spielfeld_Wechsel_Abschliessen(Spielfeld_Satz* satz) {
+    if (!satz) return;
+    for (int32_t k = 0; k < SF_SPIELER; ++k) {
+        const uint8_t c = satz->figur[k].situation;
+        if (c == 38 || c == 39) Raus(satz, k);
+        else if (c == 36 || c == 37) satz->figur[k].situation = 0;
+    }
+    satz->wechsel_laeuft = 0;
+}
 
 int32_t KI_Gleiches_Ziel(const Spielfeld_Satz* satz, int32_t slot) {
     if (!satz || slot < 0 || slot >= SF_SPIELER) return -1;

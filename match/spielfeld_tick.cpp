@@ -19,9 +19,11 @@
 #include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_ki.h"
+#include "match/spielfeld_situation.h"
 #include "match/spielfeld_standard.h"
 #include "match/spielfeld_zweikampf.h"
 #include "match/spieltag.h"
+#include "season/wettbewerb_regeln.h"
 
 namespace velmora {
 
@@ -98,6 +100,11 @@ bool Minute_Wechseln(Spielfeld_Satz* satz) {
     satz->minutenuhr = TICK_UHR_START;
     if (satz->tor_reaktion == 0) {
         satz->minute = int16_t(satz->minute + 1);
+        if (Rnd(0, 5) == 0) {
+            const int32_t w = int32_t(satz->wettbewerb);
+            const int32_t heim = int32_t(satz->team[0]), gast = int32_t(satz->team[1]);
+            Wettbewerb_KI_Taktik_Anpassen(w, heim, gast, heim, gast, satz->minute, Wettbewerb_Spielzeit(w, 0), satz);
+        }
         t.minute_gewechselt = true;
     }
     Netz_Minute_Austauschen(satz);
@@ -107,6 +114,9 @@ bool Minute_Wechseln(Spielfeld_Satz* satz) {
 // 17. The play-state work of a running frame.
 void Spielzustand_Arbeit(Spielfeld_Satz* satz) {
     if (satz->abschnitt_ende == 2 && satz->spielzustand != SZ_ABGANG) {
+        // Substitutions still walking are finished first: clearing the codes
+        // would leave the player going out on the pitch.
+        Spielfeld_Wechsel_Abschliessen(satz);
         satz->spielzustand = SZ_ABGANG;
         satz->standard_flag = 0;
         std::fill(std::begin(satz->standard_marker), std::end(satz->standard_marker), int8_t(0));
