@@ -2,10 +2,12 @@
 #include "app/sim_lauf.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <vector>
 
+#include "app/sim_live_statistik.h"
 #include "app/verdrahtung.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -159,8 +161,10 @@ bool Sim_Bis_Tag(int32_t bis) {
             tag = Tag_Index();
             budget = TAG_BUDGET;
         }
+        const auto anfang = std::chrono::steady_clock::now();
         Kalender_Main();
         ++s.frames;
+        Sim_Live_Frame(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - anfang).count());
         if (s.optionen.pruefen) Live_Pruefen(s.frames);
         if (Kalender_Get_Runmodus() == KALENDER_AUS) return false;
     }

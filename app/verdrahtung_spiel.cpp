@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "app/sim_lauf.h"
+#include "app/sim_live_statistik.h"
 #include "app/verdrahtung_intern.h"
 #include "business/bank.h"
 #include "club/aufstellung.h"
@@ -75,6 +76,7 @@ void ereignis(int32_t h, uint32_t art, int32_t minute, int32_t spieler, int32_t 
             art |= EREIGNIS_SCHUSS;
         }
     }
+    Sim_Live_Ereignis(h, art);
     Spiel_Ereignis(h, art, minute, spieler, spieler2);
 }
 

@@ -31,6 +31,7 @@
 #include <string>
 
 #include "app/sim_lauf.h"
+#include "app/sim_live_statistik.h"
 #include "app/verdrahtung.h"
 #include "core/dirs.h"
 #include "core/reg.h"
@@ -207,7 +208,7 @@ int main(int argc, char** argv) {
     } else {
         std::fputs(Sim_Bericht().c_str(), stdout);
     }
-    if (statistik) std::fputs(Spieltag_Statistik_Text().c_str(), stdout);
+    if (statistik) std::fputs((Spieltag_Statistik_Text() + Sim_Live_Statistik_Text()).c_str(), stdout);
     Sim_Beenden();
     Spiel_Entdrahten();
     return OK;
