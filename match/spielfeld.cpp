@@ -20,6 +20,7 @@
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/bank.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_aufstellung.h"
 #include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_situation.h"
@@ -266,7 +267,14 @@ const Spielfeld_Konstanten& Spielfeld_Get_Konstanten() {
 }
 
 Spielfeld_Ansicht_Einstellung& Spielfeld_Ansicht() { return g.ansicht; }
-Spielfeld_Satz* Spielfeld_Get_Aktives() { return g.aktives; }
+Spielfeld_Satz* Spielfeld_Get_Aktives() {
+    // While matches are watched, the one shown.
+    if (Spielfeld_Satz* gezeigt = Spielfeld_Suchen(int32_t(Spielfeld_Gezeigtes_Spiel()))) return gezeigt;
+    return g.aktives;
+}
+uint8_t* Spielfeld_Anzeigepuffer() {
+    return g.anzeige.size() == SPIELFELD_ANZEIGE_BYTES ? g.anzeige.data() : nullptr;
+}
 void Spielfeld_Aktives_Merken(Spielfeld_Satz* satz) { g.aktives = satz; }
 int32_t Spielfeld_Schalter4_Wettbewerb() { return g.schalter4; }
 bool Spielfeld_Client_Holen_Offen() { return g.client_holen; }

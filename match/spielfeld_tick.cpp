@@ -15,6 +15,7 @@
 #include "match/anweisung.h"
 #include "match/figur_bewegen.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_hooks.h"
@@ -236,7 +237,7 @@ void Ball_Am_Kickframe(Spielfeld_Satz* satz) {
 
 }  // namespace
 
-bool Spielfeld_Live_Anzeige() { return false; }
+bool Spielfeld_Live_Anzeige() { return Spielfeld_Anzeige_Offen(); }
 
 void Spielfeld_Tick_Rebase(uint32_t jetzt) {
     if (t.nachtrag) {
@@ -281,6 +282,14 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     // which would make two runs of one record differ.
     satz->spielzeit_ms += uint32_t(TICK_FRAME_SCHRITT);
     Frame_Laeuft(satz) = 1;
+    // 11. A paused view holds the match: the frame does not run.
+    if (anzeige && Spielfeld_Get_Pause()) {
+        --satz->frame_zaehler;
+        satz->spielzeit_ms -= uint32_t(TICK_FRAME_SCHRITT);
+        t.nachtrag = int64_t(spaet) + 1;
+        satz->rnd_index = uint32_t(Rnd_Get_Index());
+        return TICK_NICHTS;
+    }
     // 11.-13.
     // A damaged time factor counts as 1.0: the clock must keep running.
     const float faktor = satz->zeit_faktor >= 1.0f && satz->zeit_faktor < 100.0f ? satz->zeit_faktor : 1.0f;
@@ -335,6 +344,11 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     const Figur& b = satz->figur[FIGUR_BALL];
     satz->kamera_ziel[0] = b.pos[0] + b.v[0] / 3;
     satz->kamera_ziel[1] = b.pos[1] + b.v[1] / 3;
+    // The shown record goes into the display ring; the view draws it behind.
+    if (int32_t(satz->spiel) == Spielfeld_Gezeigtes_Spiel()) {
+        Spielfeld_Anzeige_Eintragen(satz);
+        if (anzeige) Spielfeld_Anzeige_Schritt(satz);
+    }
     // 23.
     Ton_Einmal(satz) = 0;
     t.nachtrag = int64_t(spaet) + 1;

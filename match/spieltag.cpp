@@ -22,6 +22,7 @@
 #include "match/elfmeter.h"
 #include "match/minuten_wuerfel.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_standard.h"
 #include "match/spielfeld_hooks.h"
@@ -733,7 +734,10 @@ void Spieltag_Spiel_Starten(int32_t i) {
     // Without a tick no record is computed live: all of them are diced minute
     // by minute. A networked match day stays diced until the lock-step runs.
     int32_t live = (Spieltag_Hooks().tick && Netz() == 0) ? 0 : -1;
-    if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) return;
+    if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) {
+        if (anzeige == 1) Spielfeld_Beobachten(Spielfeld_Suchen(s.spiel), false);
+        return;
+    }
     Alles_Wuerfeln(i);
 }
 
@@ -876,6 +880,7 @@ void Spieltag_Vor_Tag(int32_t team) {
 
 bool Spieltag_Start() {
     if (!g.initialisiert && !Spieltag_Init()) return false;
+    Spielfeld_Beobachtete_Loeschen();
     Spieltag_Slots_Auffuellen();
     Spieltag_Slots_Vorbereiten();
     return Spieltag_Spiele_Offen();

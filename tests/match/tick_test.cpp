@@ -12,6 +12,7 @@
 #include "match/spielfeld_ki.h"
 #include "match/spielfeld_pruefen.h"
 #include "match/anweisung.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_offizielle.h"
 #include "match/spielfeld_situation.h"
 #include "match/spielfeld_standard.h"
@@ -429,6 +430,55 @@ TEST_F(StandardTest, TheOfficialsFollowTheBallAndTheOffsideLine) {
         KI_Linienrichter(s, f.figur);
         EXPECT_EQ(Figur_Aktuelle_Anweisung(&l)->ziel[0], f.x) << f.figur;
     }
+}
+
+// At most four matches are watched, never two of one home team; the display
+// ring keeps 142 ms behind the match, PAUSE holds its read index, and a
+// record that is not the list's never shows.
+TEST_F(StandardTest, WatchedMatchesAndTheDisplayRing) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    Spielfeld_Beobachtete_Loeschen();
+    int32_t dazu = 0;
+    for (Spielfeld_Satz* r = Spielfeld_Naechster(nullptr); r; r = Spielfeld_Naechster(r)) dazu += Spielfeld_Beobachten(r, false);
+    ASSERT_GE(Spielfeld_Anzahl(), 5);
+    EXPECT_EQ(dazu, ANZEIGE_BEOBACHTET_MAX);
+    Spielfeld_Beobachtete_Loeschen();
+    ASSERT_TRUE(Spielfeld_Beobachten(s, false));
+    static Spielfeld_Satz gleicher;
+    gleicher = *s;
+    gleicher.spiel = 9999;
+    EXPECT_FALSE(Spielfeld_Beobachten(&gleicher, false)) << "a second match of one home team";
+    EXPECT_EQ(Spielfeld_Gezeigtes_Spiel(), int32_t(s->spiel));
+
+    Spielfeld_Anzeige_Reset();
+    for (int32_t i = 0; i < 20; ++i) {
+        s->spielzeit_ms += 44;
+        Spielfeld_Anzeige_Eintragen(s);
+    }
+    Spielfeld_Anzeige_Schritt(s);   // the ring starts at the record's oldest frame
+    int32_t lesen = 0, schreiben = 0;
+    uint32_t uhr = 0;
+    s->spielzeit_ms += 1000;
+    Spielfeld_Anzeige_Schritt(s);
+    Spielfeld_Anzeige_Stand(&lesen, &schreiben, &uhr);
+    EXPECT_EQ(uhr, s->spielzeit_ms - ANZEIGE_ABSTAND_MS);
+    ASSERT_NE(Spielfeld_Anzeige_Kopie(), nullptr);
+    EXPECT_EQ(Spielfeld_Anzeige_Kopie()->spiel, s->spiel);
+    Spielfeld_Set_Pause(1);
+    const int32_t gehalten = lesen;
+    for (int32_t i = 0; i < 5; ++i) {
+        s->spielzeit_ms += 400;
+        Spielfeld_Anzeige_Schritt(s);
+    }
+    uint32_t uhr2 = 0;
+    Spielfeld_Anzeige_Stand(&lesen, nullptr, &uhr2);
+    EXPECT_EQ(lesen, gehalten);
+    EXPECT_GT(uhr2, uhr);
+    Spielfeld_Set_Pause(0);
+    Spielfeld_Anzeige_Schritt(&gleicher);
+    EXPECT_EQ(Spielfeld_Anzeige_Kopie(), nullptr) << "a record outside the list never shows";
+    Spielfeld_Beobachtete_Loeschen();
 }
 
 }  // namespace
