@@ -481,5 +481,28 @@ TEST_F(StandardTest, WatchedMatchesAndTheDisplayRing) {
     Spielfeld_Beobachtete_Loeschen();
 }
 
+// No kick-off while a player stands more than 90 cm inside the opponents'
+// half; once he is back it is taken.
+TEST_F(StandardTest, NoKickOffWhileAPlayerStandsInTheOpponentsHalf) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    // A field player of side 0 put 200 cm into the half side 0 attacks.
+    int32_t k = -1;
+    for (int32_t i = 0; i < SF_SPIELER_SEITE && k < 0; ++i)
+        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) k = i;
+    ASSERT_GE(k, 0);
+    const float x = s->tor_x[0] > SPIELFELD_MITTE_X ? SPIELFELD_MITTE_X + 200.0f : SPIELFELD_MITTE_X - 200.0f;
+    for (int32_t n = 0; n < 1500; ++n) {
+        s->figur[k].pos[0] = x;
+        s->figur[k].pos[1] = 500;
+        Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS)) << "frame " << n;
+    }
+    int32_t n = 0;
+    while (s->spielzustand == SZ_ANSTOSS && n < 1500) Spielfeld_Tick(s, 1, nullptr, 0, 0), ++n;
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "the kick-off is taken once he is back";
+}
+
 }  // namespace
 }  // namespace velmora::test
