@@ -11,7 +11,8 @@
 // the match statistics of the days played (goals per match, home wins, draws,
 // away wins, extra time, shoot-outs); --live computes every match live on the
 // pitch instead of by the dice, --check runs the live matches' invariant
-// checker after every frame and stops at the first broken rule. The same
+// checker after every frame and stops at the first broken rule, keeping the
+// save of the last minute change (slot 8) for its replay. The same
 // arguments give byte-identical output. A run that ends right after a season change, before any league game
 // of the new season, reports the season just finished.
 //
@@ -63,7 +64,8 @@ constexpr const char* BENUTZUNG =
     "      --stats        add the match statistics of the days played\n"
     "      --live         compute every match live on the pitch instead of by the dice\n"
     "      --check        check every live match after every frame; stop at the first\n"
-    "                     broken rule\n"
+    "                     broken rule, keeping the save of the last minute change\n"
+    "                     (slot 8) and printing the command that replays it\n"
     "  -h, --help         this text\n"
     "      --version      the version\n"
     "\n"
@@ -155,7 +157,7 @@ int main(int argc, char** argv) {
         std::filesystem::path p;
         ~Aufraeumen() {
             std::error_code ec;
-            std::filesystem::remove_all(p, ec);
+            if (!p.empty()) std::filesystem::remove_all(p, ec);
         }
     } aufraeumen{temp};
     if (install.empty()) {
@@ -197,6 +199,12 @@ int main(int argc, char** argv) {
         } else {
             std::fprintf(stderr, "%s: %s\n", NAME, Sim().fehler_text.c_str());
             ende = Sim().stopp == SimStopp::LADEN ? LADEN : (Sim().stopp == SimStopp::REGEL ? REGEL : WELT);
+            if (ende == REGEL && Sim().replay_gespeichert) {
+                // The run's directories stay for the replay of the broken rule.
+                aufraeumen.p.clear();
+                std::fprintf(stderr, "%s: replay: %s --install %s --user %s --load %d --live --check --days 1\n", NAME,
+                             NAME, install.c_str(), user.c_str(), SIM_REPLAY_SLOT);
+            }
         }
         Sim_Beenden();
         Spiel_Entdrahten();
