@@ -107,6 +107,10 @@ bool Minute_Wechseln(Spielfeld_Satz* satz) {
             Wettbewerb_KI_Taktik_Anpassen(w, heim, gast, heim, gast, satz->minute, Wettbewerb_Spielzeit(w, 0), satz);
         }
         t.minute_gewechselt = true;
+        // Every nominated player on the pitch counts the minute: the count
+        // tells the after-match pass who played and for how long.
+        for (Spieler_Matchsatz& sm : satz->spieler)
+            if ((sm.zustand & SM_AUF_PLATZ) && sm.rolle[ROLLE(143)] != 0 && sm.zaehler < 255) ++sm.zaehler;
     }
     Netz_Minute_Austauschen(satz);
     return Spieltag_Abschnitt_Pruefen(satz);
