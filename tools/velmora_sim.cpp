@@ -11,7 +11,8 @@
 // the match statistics of the days played (goals per match, home wins, draws,
 // away wins, extra time, shoot-outs); --live computes every match live on the
 // pitch instead of by the dice, --check runs the live matches' invariant
-// checker after every frame and stops at the first broken rule; --view DIR
+// checker after every frame and stops at the first broken rule, keeping the
+// save of the last minute change (slot 8) for its replay; --view DIR
 // writes the live match of the first human club as the window would show it,
 // a PNG a game minute (spiel_<game>_<minute>.png), with the art of the
 // installation (or of the build tree's beside the program). The same
@@ -34,6 +35,7 @@
 #include <string>
 
 #include "app/sim_lauf.h"
+#include "app/sim_live_statistik.h"
 #include "app/verdrahtung.h"
 #include "core/dirs.h"
 #include "core/reg.h"
@@ -66,7 +68,8 @@ constexpr const char* BENUTZUNG =
     "      --stats        add the match statistics of the days played\n"
     "      --live         compute every match live on the pitch instead of by the dice\n"
     "      --check        check every live match after every frame; stop at the first\n"
-    "                     broken rule\n"
+    "                     broken rule, keeping the save of the last minute change\n"
+    "                     (slot 8) and printing the command that replays it\n"
     "      --view DIR     write the first human club's live match as PNG pictures into\n"
     "                     DIR, one a game minute\n"
     "  -h, --help         this text\n"
@@ -178,7 +181,7 @@ int main(int argc, char** argv) {
         std::filesystem::path p;
         ~Aufraeumen() {
             std::error_code ec;
-            std::filesystem::remove_all(p, ec);
+            if (!p.empty()) std::filesystem::remove_all(p, ec);
         }
     } aufraeumen{temp};
     if (install.empty()) {
@@ -233,6 +236,12 @@ int main(int argc, char** argv) {
         } else {
             std::fprintf(stderr, "%s: %s\n", NAME, Sim().fehler_text.c_str());
             ende = Sim().stopp == SimStopp::LADEN ? LADEN : (Sim().stopp == SimStopp::REGEL ? REGEL : WELT);
+            if (ende == REGEL && Sim().replay_gespeichert) {
+                // The run's directories stay for the replay of the broken rule.
+                aufraeumen.p.clear();
+                std::fprintf(stderr, "%s: replay: %s --install %s --user %s --load %d --live --check --days 1\n", NAME,
+                             NAME, install.c_str(), user.c_str(), SIM_REPLAY_SLOT);
+            }
         }
         Ansicht_Sim_Beenden();
         Sim_Beenden();
@@ -245,7 +254,7 @@ int main(int argc, char** argv) {
     } else {
         std::fputs(Sim_Bericht().c_str(), stdout);
     }
-    if (statistik) std::fputs(Spieltag_Statistik_Text().c_str(), stdout);
+    if (statistik) std::fputs((Spieltag_Statistik_Text() + Sim_Live_Statistik_Text()).c_str(), stdout);
     Ansicht_Sim_Beenden();
     Sim_Beenden();
     Spiel_Entdrahten();
