@@ -2,10 +2,12 @@
 #include "app/sim_lauf.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <vector>
 
+#include "app/sim_live_statistik.h"
 #include "app/verdrahtung.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -13,6 +15,7 @@
 #include "core/dirs.h"
 #include "core/programm.h"
 #include "core/rnd.h"
+#include "core/spielstand.h"
 #include "core/str.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_pruefen.h"
@@ -64,20 +67,30 @@ std::map<uint32_t, Spielfeld_Pruefstand>& Pruefstaende() {
 }
 
 // Checks every live record after a frame; the first broken rule stops the run.
+// After a frame in which a live match passed a minute, the game is saved into
+// SIM_REPLAY_SLOT: a broken rule names that save, which plays the day on.
 void Live_Pruefen(int64_t frame) {
     if (!Spielfeld_Ist_Initialisiert() || Spielfeld_Anzahl() == 0) {
         Pruefstaende().clear();
         return;
     }
+    bool minute = false;
     for (Spielfeld_Satz* satz = Spielfeld_Naechster(nullptr); satz; satz = Spielfeld_Naechster(satz)) {
         if (satz->live != 1) continue;
         const int32_t abschnitte = Wettbewerb_Anz_Spielabschnitte(int32_t(satz->wettbewerb));
-        const char* regel = Spielfeld_Pruefen(satz, abschnitte, &Pruefstaende()[satz->spiel]);
+        Spielfeld_Pruefstand& st = Pruefstaende()[satz->spiel];
+        minute = minute || (st.spiel == satz->spiel && st.minute != satz->minute);
+        const char* regel = Spielfeld_Pruefen(satz, abschnitte, &st);
         if (!regel) continue;
-        stoppen(SimStopp::REGEL, Str_Format("frame %lld, day %d, game %u, minute %d: %s", static_cast<long long>(frame),
-                                            Tag_Index(), satz->spiel, satz->minute, regel));
+        std::string text = Str_Format("frame %lld, day %d, game %u, minute %d: %s", static_cast<long long>(frame),
+                                      Tag_Index(), satz->spiel, satz->minute, regel);
+        if (Sim().replay_gespeichert)
+            text += Str_Format("; the last minute change is saved in slot %d (%s/game_%d.qzv)", SIM_REPLAY_SLOT,
+                               Dirs_Get(DIR_SPIELSTAND), SIM_REPLAY_SLOT);
+        stoppen(SimStopp::REGEL, text);
         return;
     }
+    if (minute && Spielstand_Speichern(SIM_REPLAY_SLOT)) Sim().replay_gespeichert = true;
 }
 
 }  // namespace
@@ -159,8 +172,10 @@ bool Sim_Bis_Tag(int32_t bis) {
             tag = Tag_Index();
             budget = TAG_BUDGET;
         }
+        const auto anfang = std::chrono::steady_clock::now();
         Kalender_Main();
         ++s.frames;
+        Sim_Live_Frame(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - anfang).count());
         if (s.optionen.pruefen) Live_Pruefen(s.frames);
         if (Kalender_Get_Runmodus() == KALENDER_AUS) return false;
     }

@@ -9,6 +9,8 @@
 
 namespace velmora {
 
+constexpr int32_t SIM_REPLAY_SLOT = 8;   // --check's save of the last minute change
+
 struct SimOptionen {
     uint32_t seed = 1;          // the game's random index (fixtures, results)
     int32_t menschen = 0;       // human managers on the first clubs that play in a league
@@ -49,6 +51,7 @@ struct SimZustand {
     // cleared its tables); empty until a season has ended.
     std::string letzte_saison;
     int64_t frames = 0;
+    bool replay_gespeichert = false;   // --check saved a minute change into SIM_REPLAY_SLOT
     int32_t gespielte_tage = 0;
     bool fertig = false;   // the headless main job reached its days and asked for the end
 };

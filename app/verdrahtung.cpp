@@ -58,6 +58,7 @@ constexpr ModulEintrag MODULE[] = {
     {"Shell", verdrahtung::Binden_Shell, FENSTER | HEADLESS},
     {"Bildschirm", verdrahtung::Binden_Bildschirm, FENSTER},
     {"Start", verdrahtung::Binden_Start, FENSTER},
+    {"Ansicht", verdrahtung::Binden_Ansicht, FENSTER},
     {"Lauf", verdrahtung::Binden_Lauf, HEADLESS | SIM},
 };
 

@@ -63,4 +63,14 @@ void Spiel_Sperren();
 // competitions of a generated world are written by the season.
 void Verdrahtung_Weltgen();
 
+
+// The simulator's pictures of a watched match: the views draw the first live
+// match of a human club into an off-screen 800 x 600 screen with the art of
+// `resfile`, and `bild` gets the screen each game minute (pixels, width,
+// height, game number x 1000 + minute). False with the reason when the art
+// cannot be loaded.
+bool Ansicht_Sim_Einrichten(const std::string& resfile, void (*bild)(const uint16_t*, int32_t, int32_t, uint32_t),
+                            std::string* fehler);
+void Ansicht_Sim_Beenden();
+
 }  // namespace velmora

@@ -83,6 +83,7 @@ void Binden_Tabellen_Screens();
 // The menu screens of screens/, part of the window's binding (before the panel's placeholder cards).
 void Binden_Menue_Screens();
 void Binden_Start();
+void Binden_Ansicht();
 void Binden_Lauf();
 // The player windows, part of the screens' binding (app/verdrahtung_spieler.cpp).
 void Binden_Spielerfenster();

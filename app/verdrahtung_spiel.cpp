@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "app/sim_lauf.h"
+#include "app/sim_live_statistik.h"
 #include "app/verdrahtung_intern.h"
 #include "business/bank.h"
 #include "club/aufstellung.h"
@@ -28,6 +29,8 @@
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_linie.h"
+#include "match/spielfeld_ki_taktik.h"
+#include "match/spielfeld_standard.h"
 #include "match/spielfeld_tick.h"
 #include "match/spieltag.h"
 #include "match/spieltag_hooks.h"
@@ -73,6 +76,7 @@ void ereignis(int32_t h, uint32_t art, int32_t minute, int32_t spieler, int32_t 
             art |= EREIGNIS_SCHUSS;
         }
     }
+    Sim_Live_Ereignis(h, art);
     Spiel_Ereignis(h, art, minute, spieler, spieler2);
 }
 
@@ -149,6 +153,12 @@ void Binden_Spielfeld() {
     // never from the game's random table.
     Besetzen(h.zufall_bereich, Zufall_Bereich, "Spielfeld.zufall_bereich");
     Besetzen(h.anstoss_ausfuehren, anstoss, "Spielfeld.anstoss_ausfuehren");
+    Besetzen(h.elfmeter_schuss_live, Spielfeld_Elfmeterschiessen_Schuss, "Spielfeld.elfmeter_schuss_live");
+    Besetzen(Wettbewerb_Hooks().ki_taktik,
+             [](void* satz, int32_t minute, int32_t spielzeit) {
+                 Spielfeld_KI_Taktik(static_cast<Spielfeld_Satz*>(satz), minute, spielzeit);
+             },
+             "Wettbewerb.ki_taktik");
     Besetzen(Kader_Hooks().spielfeld_taktik_linie, Spielfeld_Taktik_Linie, "Kader.spielfeld_taktik_linie");
     Block(Spielfeld_Spielstand_Anmelden, "Spielfeld");
 }

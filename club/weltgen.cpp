@@ -634,6 +634,42 @@ std::string Screentexte_Text() {
     return o;
 }
 
+// The number a player has once the world is read from its files: the player
+// file lists the players team by team in squad order (club_config.cpp), and
+// the game numbers them as read. Pictures are named by that number.
+int32_t Nummer_In_Datei(int32_t spieler) {
+    int32_t vorher = 0;
+    std::vector<int32_t> kader(MARKT_SPIELER_MAX);
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        const int32_t n = Teamspieler_Ins_Array(t, kader.data(), MARKT_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i)
+            if (kader[size_t(i)] == spieler) return vorher + i;
+        vorher += n;
+    }
+    return spieler;
+}
+
+// The first country's first six top-league clubs: the first three show their
+// own crest picture (team status bit 3), and the first player of each his
+// photo (a negative appearance code). No random draw is taken, so the rest of
+// the world stays as it was.
+void Bilder_Waehlen(WeltgenWelt& welt) {
+    if (welt.laender.empty() || welt.laender[0].ligen.empty()) return;
+    const std::vector<int32_t>& liga = welt.laender[0].ligen[0];
+    for (size_t i = 0; i < liga.size() && i < 6; ++i) {
+        const int32_t team = liga[i];
+        if (i < 3) {
+            Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_WAPPEN), OP_SETZEN);
+            welt.bild_wappen.push_back({Team_Wert(TW_WAPPEN, team, 0, OP_LESEN), team});
+        }
+        int32_t kader[TEAM_SPIELER_MAX];
+        if (Teamspieler_Ins_Array(team, kader, TEAM_SPIELER_MAX, 0) < 1) continue;
+        const int32_t code = Spieler_Wert(SPW_AUSSEHEN, kader[0], 0, OP_LESEN);
+        Spieler_Wert(SPW_AUSSEHEN, kader[0], int32_t(uint32_t(code) | 0x80000000u), OP_SCHREIBEN);
+        welt.foto_spieler.push_back({Nummer_In_Datei(kader[0]), team});
+    }
+}
+
 }  // namespace
 
 bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
@@ -742,6 +778,7 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
     welt.clubs = clubs;
     welt.spieler = spieler;
     welt.scout_spieler = scouts;
+    Bilder_Waehlen(welt);
     return e.naechster == spieler;
 }
 

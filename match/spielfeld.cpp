@@ -20,8 +20,11 @@
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/bank.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_aufstellung.h"
 #include "match/spielfeld_ereignis.h"
+#include "match/spielfeld_situation.h"
+#include "match/spielfeld_standard.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_staerke.h"
 #include "platform/clock.h"
@@ -264,7 +267,14 @@ const Spielfeld_Konstanten& Spielfeld_Get_Konstanten() {
 }
 
 Spielfeld_Ansicht_Einstellung& Spielfeld_Ansicht() { return g.ansicht; }
-Spielfeld_Satz* Spielfeld_Get_Aktives() { return g.aktives; }
+Spielfeld_Satz* Spielfeld_Get_Aktives() {
+    // While matches are watched, the one shown.
+    if (Spielfeld_Satz* gezeigt = Spielfeld_Suchen(int32_t(Spielfeld_Gezeigtes_Spiel()))) return gezeigt;
+    return g.aktives;
+}
+uint8_t* Spielfeld_Anzeigepuffer() {
+    return g.anzeige.size() == SPIELFELD_ANZEIGE_BYTES ? g.anzeige.data() : nullptr;
+}
 void Spielfeld_Aktives_Merken(Spielfeld_Satz* satz) { g.aktives = satz; }
 int32_t Spielfeld_Schalter4_Wettbewerb() { return g.schalter4; }
 bool Spielfeld_Client_Holen_Offen() { return g.client_holen; }
@@ -542,8 +552,6 @@ void Spielfeld_Spielzustand_Freigeben(Spielfeld_Satz* satz) {
     satz->spielzustand = satz->wechsel_laeuft ? SZ_NEUE_HALBZEIT : SZ_SPIEL;
 }
 
-void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz*) {}
-
 void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
     if (!satz) return;
     Rnd_Set_Index(int32_t(satz->rnd_index), 1);
@@ -600,6 +608,7 @@ void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
     ball.v[0] = ball.v[1] = ball.v[2] = 0;
     Figur_Aktuelle_Anweisung(&ball)->tempo = 0;
 
+    if (satz->live == 1) Spielfeld_Spieler_Um_Ball(satz);
     if (Spielfeld_Hooks().anstoss_ausfuehren) Spielfeld_Hooks().anstoss_ausfuehren(satz);
 
     if (satz->abschnitt == 1) {
@@ -621,6 +630,7 @@ void Spielfeld_Periode_Starten(int32_t spiel) {
 void Spielfeld_Periode_Beenden(int32_t spiel) {
     Spielfeld_Satz* satz = Spielfeld_Suchen(spiel);
     if (!satz) return;
+    Spielfeld_Wechsel_Abschliessen(satz);
     for (int32_t i = 0; i < SF_SPIELER; ++i) {
         satz->figur[i].situation = 0;
         satz->spieler[i].zustand &= SM_BLEIBT;

@@ -46,8 +46,11 @@ void Spielfeld_Tore_Setzen(Spielfeld_Satz* satz);
 const Spielfeld_Konstanten& Spielfeld_Get_Konstanten();
 // The view settings (FAST, PAUSE and the frame interval live here).
 Spielfeld_Ansicht_Einstellung& Spielfeld_Ansicht();
-// The record last given to Spielfeld_Get_Spielerstaerke.
+// The record shown while matches are watched, else the record last given to
+// Spielfeld_Get_Spielerstaerke.
 Spielfeld_Satz* Spielfeld_Get_Aktives();
+// The display ring's SPIELFELD_ANZEIGE_BYTES, null while the module does not run.
+uint8_t* Spielfeld_Anzeigepuffer();
 void Spielfeld_Aktives_Merken(Spielfeld_Satz* satz);
 // A competition whose switch 4 was met by a set-up today, -1 none.
 int32_t Spielfeld_Schalter4_Wettbewerb();
@@ -76,9 +79,6 @@ void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz);
 void Spielfeld_Periode_Beenden(int32_t spiel);
 // Play state 0, or 9 while a substitution is in progress.
 void Spielfeld_Spielzustand_Freigeben(Spielfeld_Satz* satz);
-// Gives the players around the ball their set-piece roles. Nothing yet: the
-// set pieces are not played on the pitch.
-void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz);
 // Stops following a match that is no longer shown.
 void Spielfeld_Abbrechen(int32_t spiel);
 

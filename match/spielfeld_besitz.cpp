@@ -10,6 +10,7 @@
 #include "match/anim.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_ereignis.h"
+#include "match/spielfeld_standard.h"
 #include "match/spielfeld_hooks.h"
 
 namespace velmora {

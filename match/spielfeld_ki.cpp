@@ -13,6 +13,9 @@
 #include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_besitz.h"
+#include "match/spielfeld_offizielle.h"
+#include "match/spielfeld_situation.h"
+#include "match/spielfeld_standard.h"
 
 namespace velmora {
 
@@ -63,33 +66,12 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
 }
 
 // Stand-in of the players without the ball, attacking or defending: to the
-// middle of the zone, keeping 915 cm from the ball at the other side's free
-// kick and, at a kick-off, the own half outside the centre circle.
+// middle of the zone, keeping the set-piece distances.
 void KI_Zone(Spielfeld_Satz* satz, int32_t slot) {
     const Spieler_Matchsatz& sm = satz->spieler[slot];
     float x = float(sm.bereich[0] + sm.bereich[1]) / 2, y = float(sm.bereich[2] + sm.bereich[3]) / 2;
-    const Figur& b = satz->figur[FIGUR_BALL];
-    const int32_t s = Seite(slot);
-    if (satz->spielzustand == SZ_ANSTOSS) {
-        const bool nach_rechts = satz->tor_x[s] > SPIELFELD_MITTE_X;
-        x = nach_rechts ? std::min(x, float(SPIELFELD_MITTE_X - 100)) : std::max(x, float(SPIELFELD_MITTE_X + 100));
-        const float dx = x - SPIELFELD_MITTE_X, dy = y - SPIELFELD_MITTE_Y, d = std::hypot(dx, dy);
-        if (d < 1015) {
-            const float r = d > 1 ? 1015 / d : 0;
-            x = r > 0 ? SPIELFELD_MITTE_X + dx * r : (nach_rechts ? SPIELFELD_MITTE_X - 1015.0f : SPIELFELD_MITTE_X + 1015.0f);
-            y = r > 0 ? SPIELFELD_MITTE_Y + dy * r : float(SPIELFELD_MITTE_Y);
-        }
-    } else if (satz->spielzustand == SZ_FREISTOSS && satz->standard_seite != s) {
-        const float dx = x - b.pos[0], dy = y - b.pos[1], d = std::hypot(dx, dy);
-        if (d < 1000) {
-            const float r = d > 1 ? 1000 / d : 0;
-            x = b.pos[0] + (r > 0 ? dx * r : (satz->tor_x[s] > b.pos[0] ? -1000.0f : 1000.0f));
-            y = b.pos[1] + dy * r;
-        }
-    }
-    int32_t ix = int32_t(x), iy = int32_t(y);
-    Punkt_Ins_Feld(&ix, &iy);
-    Laufen(satz, slot, float(ix), float(iy), Spieler_Lauftempo(satz, slot));
+    Spielfeld_Standard_Abstand(satz, slot, &x, &y);
+    Laufen(satz, slot, x, y, Spieler_Lauftempo(satz, slot));
     satz->figur[slot].entscheid_timer = 1000;
 }
 
@@ -106,18 +88,36 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
         return;
     }
     Spielfeld_Heatmap(satz, slot);
-    // Outside open play a figure with a situation code belongs to its set-piece
-    // script. The scripts are not played yet, so nobody has a code, and a
-    // restart is taken by the chaser as in open play (the scripts will clear
-    // the chase flag of the others here).
-    if (f.situation && (satz->spielzustand != SZ_SPIEL || f.pos[1] < -0.3f)) return;
+    // Outside open play a figure with a situation code follows its script;
+    // without one he does not chase the ball.
+    if (satz->spielzustand != SZ_SPIEL || f.pos[1] < -0.3f) {
+        if (f.situation) {
+            KI_Standardsituation(satz, slot, Seite(slot));
+            return;
+        }
+        f.jagt_ball = 0;
+    }
     if (f.entscheid_timer != 0) return;
     const bool halter = satz->ballhalter == slot;
     if (!halter && !f.jagt_ball) {
         if (f.torwart) KI_Torwart(satz, slot);
         else KI_Zone(satz, slot);
     } else if (!halter && f.torwart) {
-        KI_Torwart(satz, slot);
+        // The keeper chosen to chase goes for a ball in his penalty area;
+        // outside it he keeps his line and leaves the ball to the others.
+        const Figur& b = satz->figur[FIGUR_BALL];
+        const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+        const bool im_strafraum = std::fabs(b.pos[0] - float(satz->tor_x[1 - Seite(slot)])) <= float(k.strafraum_x[0]) &&
+                                  b.pos[1] > float(k.strafraum_unten[0]) && b.pos[1] < float(k.strafraum_oben[0]);
+        if (!im_strafraum) {
+            f.jagt_ball = 0;
+            KI_Torwart(satz, slot);
+        } else if (KI_Ballfuehrer(satz, slot, Seite(slot))) {
+            // Handed to the keeper to fetch the ball: until the keeper's own
+            // football lands he runs to it as the chasers do.
+            f.jagt_ball = 1;
+            Laufen(satz, slot, b.pos[0] + b.v[0] / 4, b.pos[1] + b.v[1] / 4, Spieler_Sprinttempo(satz, slot));
+        }
     } else if (halter && f.torwart) {
         KI_Torwart(satz, slot);   // the ball is in his hands
     } else if (KI_Ballfuehrer(satz, slot, Seite(slot))) {
@@ -178,28 +178,6 @@ void KI_Rauslaufen(Spielfeld_Satz* satz) {
     for (int32_t s = 0; s < SF_SPIELER; ++s) KI_Rauslaufen_Spieler(satz, s);
 }
 
-void Spielfeld_Ballrollen_Vergeben(Spielfeld_Satz* satz) {
-    if (!satz) return;
-    const Figur& b = satz->figur[FIGUR_BALL];
-    for (int32_t seite = 0; seite < 2; ++seite) {
-        int32_t beste = -1;
-        float abstand = 0;
-        for (int32_t s = seite * SF_SPIELER_SEITE; s < (seite + 1) * SF_SPIELER_SEITE; ++s) {
-            Figur& f = satz->figur[s];
-            if (!Auf_Platz(satz, s) || f.torwart) continue;
-            f.jagt_ball = 0;
-            const float d = std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]);
-            if (beste < 0 || d < abstand) {
-                beste = s;
-                abstand = d;
-            }
-        }
-        if (beste < 0) continue;
-        satz->figur[beste].jagt_ball = 1;
-        satz->figur[beste].entscheiden = 1;
-    }
-}
-
 void Spielfeld_KI_Ausfuehren(Spielfeld_Satz* satz, int32_t figur) {
     if (!satz || figur < 0 || figur >= SF_FIGUREN) return;
     Figur& f = satz->figur[figur];
@@ -208,8 +186,10 @@ void Spielfeld_KI_Ausfuehren(Spielfeld_Satz* satz, int32_t figur) {
         Spieler_Entscheiden(satz, figur);
         return;
     }
-    // The officials keep their places, the coaches theirs.
-    if (figur == 51 || figur == 52) KI_Trainer(satz, figur, 0);
+    if (figur == FIGUR_SCHIRI) KI_Schiedsrichter(satz);
+    else if (figur == FIGUR_LINIENRICHTER_1 || figur == FIGUR_LINIENRICHTER_2 || figur == FIGUR_OFFIZIELLER)
+        KI_Linienrichter(satz, figur);
+    else if (figur == FIGUR_TRAINER || figur == FIGUR_TRAINER + 1) KI_Trainer(satz, figur, 0);
 }
 
 }  // namespace velmora

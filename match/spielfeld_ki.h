@@ -25,8 +25,5 @@ float Spieler_Sprinttempo(const Spielfeld_Satz* satz, int32_t slot);
 void KI_Rauslaufen(Spielfeld_Satz* satz);
 // One player of the walk-off; nothing for a player already on his way.
 void KI_Rauslaufen_Spieler(Spielfeld_Satz* satz, int32_t slot);
-// The role assignment around a loose ball in open play or at a set piece: the
-// nearest field player of each side chases it.
-void Spielfeld_Ballrollen_Vergeben(Spielfeld_Satz* satz);
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 #include "core/debug.h"
 #include "core/rnd.h"
@@ -14,12 +15,16 @@
 #include "match/anweisung.h"
 #include "match/figur_bewegen.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_ki.h"
+#include "match/spielfeld_situation.h"
+#include "match/spielfeld_standard.h"
 #include "match/spielfeld_zweikampf.h"
 #include "match/spieltag.h"
+#include "season/wettbewerb_regeln.h"
 
 namespace velmora {
 
@@ -45,6 +50,47 @@ void Netz_Minute_Austauschen(Spielfeld_Satz*) {}
 
 bool Ist_Spieler(int32_t i) { return i >= 0 && i < SF_SPIELER; }
 
+// Fields the duels and the offside watch keep, read by their offsets.
+template <typename T>
+T Feld(const Spielfeld_Satz* satz, size_t offset) {
+    T v{};
+    std::memcpy(&v, reinterpret_cast<const uint8_t*>(satz) + offset, sizeof v);
+    return v;
+}
+constexpr size_t FLAGGE_X = 25028, FLAGGE_Y = 25032, FLAGGE_SEITE = 25036, FLAGGE_SPIELER = 25040;
+constexpr size_t FOUL_X = 25044, FOUL_Y = 25048, FLAGGEN_ZUSTAND = 25127;
+
+// The whistle after a linesman's flag or a foul: the free kick or the penalty.
+void Pfiff(Spielfeld_Satz* satz) {
+    const bool flagge = Feld<int8_t>(satz, FLAGGEN_ZUSTAND) == 2;
+    if ((!flagge && satz->foul_countdown != 1) || satz->spielzustand == SZ_FREISTOSS) return;
+    float x = 2400, y = 4403;
+    int32_t seite = 1 - (satz->seiten_gewechselt ? 1 : 0);
+    if (flagge) {
+        x = Feld<float>(satz, FLAGGE_X);
+        y = Feld<float>(satz, FLAGGE_Y);
+        seite = Feld<int32_t>(satz, FLAGGE_SEITE);
+        Spielfeld_Ereignis(satz, SE_TICK, Feld<int32_t>(satz, FLAGGE_SPIELER), -1);
+        reinterpret_cast<uint8_t*>(satz)[FLAGGEN_ZUSTAND] = 0;
+    } else {
+        satz->pass_unterwegs = 0;
+        satz->ball_linie = BALL_IM_SPIEL;
+        const Figur& r = satz->figur[FIGUR_SCHIRI];
+        SetZSA(satz, FIGUR_SCHIRI, int32_t(r.pos[0]), int32_t(r.pos[1]), 0, 0, ANIM_SCHIRI_PFEIFT, 0, -1, 0, -1, 1, 1,
+               RING_OHNE_PRUEFUNG, 0, 0);
+        x = Feld<float>(satz, FOUL_X);
+        y = Feld<float>(satz, FOUL_Y);
+        seite = satz->freistoss_seite;
+    }
+    if (!(x >= 0 && x <= SPIELFELD_LAENGE && y >= 0 && y <= SPIELFELD_BREITE) || seite < 0 || seite > 1) {
+        Debug_Printf("Pfiff: Ort %.0f,%.0f Seite %d ungueltig\n", double(x), double(y), seite);
+        x = 2400;
+        y = 4403;
+        seite = 1 - (satz->seiten_gewechselt ? 1 : 0);
+    }
+    Spielfeld_Pfiff(satz, int32_t(x), int32_t(y), seite);
+}
+
 float Intervall() {
     const uint32_t i = Spielfeld_Ansicht().frame_intervall;
     return i ? float(i) : 45.0f;
@@ -55,6 +101,11 @@ bool Minute_Wechseln(Spielfeld_Satz* satz) {
     satz->minutenuhr = TICK_UHR_START;
     if (satz->tor_reaktion == 0) {
         satz->minute = int16_t(satz->minute + 1);
+        if (Rnd(0, 5) == 0) {
+            const int32_t w = int32_t(satz->wettbewerb);
+            const int32_t heim = int32_t(satz->team[0]), gast = int32_t(satz->team[1]);
+            Wettbewerb_KI_Taktik_Anpassen(w, heim, gast, heim, gast, satz->minute, Wettbewerb_Spielzeit(w, 0), satz);
+        }
         t.minute_gewechselt = true;
         // Every nominated player on the pitch counts the minute: the count
         // tells the after-match pass who played and for how long.
@@ -68,6 +119,9 @@ bool Minute_Wechseln(Spielfeld_Satz* satz) {
 // 17. The play-state work of a running frame.
 void Spielzustand_Arbeit(Spielfeld_Satz* satz) {
     if (satz->abschnitt_ende == 2 && satz->spielzustand != SZ_ABGANG) {
+        // Substitutions still walking are finished first: clearing the codes
+        // would leave the player going out on the pitch.
+        Spielfeld_Wechsel_Abschliessen(satz);
         satz->spielzustand = SZ_ABGANG;
         satz->standard_flag = 0;
         std::fill(std::begin(satz->standard_marker), std::end(satz->standard_marker), int8_t(0));
@@ -77,10 +131,17 @@ void Spielzustand_Arbeit(Spielfeld_Satz* satz) {
         }
         KI_Rauslaufen(satz);
     }
+    if (satz->spielzustand != SZ_ABGANG) Pfiff(satz);
     if (satz->foul_countdown != 0 && satz->spielzustand != SZ_VERLETZUNG) {
         if (satz->elfmeter_schuss) satz->foul_countdown = 0;
         else if (satz->figur[FIGUR_BALL].pos[2] == 0) --satz->foul_countdown;
         else satz->foul_countdown = 1;
+    }
+    if (satz->spielzustand == SZ_ELFMETER) {
+        const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+        const Figur& b = satz->figur[FIGUR_BALL];
+        const int32_t h = b.pos[0] > SPIELFELD_MITTE_X ? 1 : 0;
+        if (b.pos[0] != float(k.elfmeter_x[h]) || b.pos[1] != float(k.elfmeter_y[h])) Spielfeld_Elfmeter_Setzen(satz);
     }
     if (satz->tor_reaktion != 0) {
         if (satz->tor_reaktion != 15 || satz->ball_linie != BALL_IM_SPIEL) --satz->tor_reaktion;
@@ -145,6 +206,16 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
             Figur_Bewegen(satz, i, &f, schritt, ball);
             bewegt = true;
         }
+        // The reaction delay: a waiting figure is asked again once it ran out.
+        if (f.entscheid_intervall != 0 && !ball && i < FIGUR_BALL) {
+            const float grenze = i == satz->empfaenger ? 0.7f : 1.0f;
+            if (f.entscheid_intervall > grenze) {
+                f.entscheiden = 1;
+                f.entscheid_intervall = 0;
+            } else {
+                f.entscheid_intervall += schritt / 1000;
+            }
+        }
     }
     return bewegt;
 }
@@ -170,7 +241,7 @@ void Ball_Am_Kickframe(Spielfeld_Satz* satz) {
 
 }  // namespace
 
-bool Spielfeld_Live_Anzeige() { return false; }
+bool Spielfeld_Live_Anzeige() { return Spielfeld_Anzeige_Offen(); }
 
 void Spielfeld_Tick_Rebase(uint32_t jetzt) {
     if (t.nachtrag) {
@@ -215,6 +286,14 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     // which would make two runs of one record differ.
     satz->spielzeit_ms += uint32_t(TICK_FRAME_SCHRITT);
     Frame_Laeuft(satz) = 1;
+    // 11. A paused view holds the match: the frame does not run.
+    if (anzeige && Spielfeld_Get_Pause()) {
+        --satz->frame_zaehler;
+        satz->spielzeit_ms -= uint32_t(TICK_FRAME_SCHRITT);
+        t.nachtrag = int64_t(spaet) + 1;
+        satz->rnd_index = uint32_t(Rnd_Get_Index());
+        return TICK_NICHTS;
+    }
     // 11.-13.
     // A damaged time factor counts as 1.0: the clock must keep running.
     const float faktor = satz->zeit_faktor >= 1.0f && satz->zeit_faktor < 100.0f ? satz->zeit_faktor : 1.0f;
@@ -248,16 +327,19 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     Spielzustand_Arbeit(satz);
     // 18.
     Entscheidungsreihe(satz);
-    // 19.
+    // 19. A stoppage is prepared once; a frame that placed the figures runs no figure work.
+    const bool vorbereitet = satz->spielzustand != SZ_SPIEL && Spielfeld_Auswechslung_Pruefen(satz) != 0;
     satz->ausdauer_timer -= satz->spielzustand == SZ_SPIEL ? 1.0f : 0.1f;
     // 20.
-    const bool bewegt = Figuren(satz, ergebnis);
+    const bool bewegt = !vorbereitet && Figuren(satz, ergebnis);
     // 21.
     if (Rr_Countdown(satz) <= 0) Rr_Countdown(satz) = 1;
-    bool jagt = false;
-    for (int32_t i = 0; i < SF_SPIELER; ++i) jagt = jagt || satz->figur[i].jagt_ball;
-    if ((satz->ballhalter < 0 && !jagt) || satz->spielzustand != zustand_vorher) {
-        if (satz->spielzustand != SZ_ABGANG && satz->spielzustand != SZ_NACH_TOR) Spielfeld_Ballrollen_Vergeben(satz);
+    if (!vorbereitet) {
+        bool jagt = false;
+        for (int32_t i = 0; i < SF_SPIELER; ++i) jagt = jagt || satz->figur[i].jagt_ball;
+        if ((satz->ballhalter < 0 && !jagt) || satz->spielzustand != zustand_vorher) {
+            if (satz->unterbrechung_bereit || satz->spielzustand == SZ_SPIEL) Spielfeld_Spieler_Um_Ball(satz);
+        }
     }
     if (satz->ausdauer_timer <= 0) satz->ausdauer_timer += std::max(satz->laengen_faktor, 1.0f);
     // 22.
@@ -266,6 +348,11 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     const Figur& b = satz->figur[FIGUR_BALL];
     satz->kamera_ziel[0] = b.pos[0] + b.v[0] / 3;
     satz->kamera_ziel[1] = b.pos[1] + b.v[1] / 3;
+    // The shown record goes into the display ring; the view draws it behind.
+    if (int32_t(satz->spiel) == Spielfeld_Gezeigtes_Spiel()) {
+        Spielfeld_Anzeige_Eintragen(satz);
+        if (anzeige) Spielfeld_Anzeige_Schritt(satz);
+    }
     // 23.
     Ton_Einmal(satz) = 0;
     t.nachtrag = int64_t(spaet) + 1;

@@ -36,8 +36,8 @@ int32_t Spielfeld_Anstoss_Ausfuehren(Spielfeld_Satz* satz);
 // catch-up carry is taken off `jetzt`, and the last frame time never lags
 // more than one frame interval behind.
 void Spielfeld_Tick_Rebase(uint32_t jetzt);
-// Whether the live display runs (a match view is open). No view exists yet:
-// false, so every live match runs unthrottled.
+// Whether the live display runs (a match view is open and a match watched).
+// Without a view every live match runs unthrottled.
 bool Spielfeld_Live_Anzeige();
 
 }  // namespace velmora

@@ -22,7 +22,9 @@
 #include "match/elfmeter.h"
 #include "match/minuten_wuerfel.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_ereignis.h"
+#include "match/spielfeld_standard.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_tick.h"
 #include "match/spieltag_hooks.h"
@@ -399,6 +401,8 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
             // Without its shoot-out the tie goes to the competition's lot.
             s.status = SLOT_BEENDET;
             Spielfeld_Abbrechen(s.spiel);
+        } else if (live && !Spielfeld_Schuss_Erledigt(s.spiel)) {
+            // The kick on the pitch is still running: the shoot-out waits for it.
         } else if (int32_t los = -1; Elfmeter_Schuss(s.spiel, &los)) {
             Elfmeter_Eintragen(s, los);
             s.status = SLOT_BEENDET;
@@ -671,6 +675,7 @@ bool Spieltag_Run(int32_t nachholen) {
     }
     Spielfeld_Tick_Rebase(Zeit_Ms());
     if (g.nicht_gestartet) Spieltag_Slots_Vorbereiten();
+    if (Spieltag_Hooks().ansicht_frame) Spieltag_Hooks().ansicht_frame();
     return bewegt;
 }
 
@@ -733,7 +738,10 @@ void Spieltag_Spiel_Starten(int32_t i) {
     // Without a tick no record is computed live: all of them are diced minute
     // by minute. A networked match day stays diced until the lock-step runs.
     int32_t live = (Spieltag_Hooks().tick && Netz() == 0) ? 0 : -1;
-    if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) return;
+    if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) {
+        if (anzeige == 1) Spielfeld_Beobachten(Spielfeld_Suchen(s.spiel), false);
+        return;
+    }
     Alles_Wuerfeln(i);
 }
 
@@ -876,6 +884,7 @@ void Spieltag_Vor_Tag(int32_t team) {
 
 bool Spieltag_Start() {
     if (!g.initialisiert && !Spieltag_Init()) return false;
+    Spielfeld_Beobachtete_Loeschen();
     Spieltag_Slots_Auffuellen();
     Spieltag_Slots_Vorbereiten();
     return Spieltag_Spiele_Offen();

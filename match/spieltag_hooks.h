@@ -63,6 +63,9 @@ struct SpieltagHooks {
     void (*ansicht_beobachtet)(Spielfeld_Satz* satz) = nullptr;
     void (*schnellansicht)() = nullptr;
     void (*maus_latch)() = nullptr;
+    // The end of a frame's walk, once every watched record was named: the
+    // live views draw. Unfilled: nothing.
+    void (*ansicht_frame)() = nullptr;
 };
 
 SpieltagHooks& Spieltag_Hooks();

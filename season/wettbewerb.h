@@ -99,6 +99,9 @@ struct WettbewerbHooks {
     // decided, or a league that is no group has played its last round (the
     // winner then leads its table). Unfilled: nothing more happens.
     void (*beendet)(int32_t wettbewerb, int32_t sieger) = nullptr;
+    // The computer's tactics during a live match: `satz` is the match record,
+    // handed on unread. Unfilled: nothing changes.
+    void (*ki_taktik)(void* satz, int32_t minute, int32_t spielzeit) = nullptr;
 };
 WettbewerbHooks& Wettbewerb_Hooks();
 constexpr int32_t BUCHUNG_PRAEMIE = 7;      // booking category of bonuses

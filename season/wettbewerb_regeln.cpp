@@ -140,4 +140,12 @@ int32_t Wettbewerb_Zahle_Punkt_U(int32_t w, int32_t team, int32_t sieg) {
     return betrag;
 }
 
+void Wettbewerb_KI_Taktik_Anpassen(int32_t wettbewerb, int32_t heim, int32_t gast, int32_t team0, int32_t team1,
+                                   int32_t minute, int32_t spielzeit, void* satz) {
+    if (!satz || !Wettbewerb_Satz(wettbewerb)) return;
+    if (heim != team0 || gast != team1)
+        Debug_Printf("Wettbewerb_KI_Taktik_Anpassen: Teams %d/%d, Satz %d/%d\n", heim, gast, team0, team1);
+    if (Wettbewerb_Hooks().ki_taktik) Wettbewerb_Hooks().ki_taktik(satz, minute, spielzeit);
+}
+
 }  // namespace velmora

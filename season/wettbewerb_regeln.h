@@ -38,5 +38,10 @@ void Wettbewerb_Spiel_Bedeutung_Teams(int32_t wettbewerb, const int32_t* teams, 
 // Pays the competition's point bonus: 3 points for a win (1), 1 for a draw
 // (0), through the bank hook. The amount paid.
 int32_t Wettbewerb_Zahle_Punkt_U(int32_t wettbewerb, int32_t team, int32_t sieg);
+// The computer managers' tactics in a live match at a minute change: hands
+// the match record to the hook that changes them (WettbewerbHooks::ki_taktik)
+// with the minute and the competition's playing time.
+void Wettbewerb_KI_Taktik_Anpassen(int32_t wettbewerb, int32_t heim, int32_t gast, int32_t team0, int32_t team1,
+                                   int32_t minute, int32_t spielzeit, void* satz);
 
 }  // namespace velmora

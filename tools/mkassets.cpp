@@ -29,10 +29,12 @@
 #include "media/sound.h"
 #include "platform/files.h"
 #include "shell/resourcen.h"
+#include "tools/stadion_kunst.h"
 #include "tools/werkzeug.h"
 
 using namespace velmora;
 
+constexpr int32_t RES_STADION_GFX = 12, RES_RASEN_HG = 13, RES_STADION_MENUE = 19;
 constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4, MENUE_RES_HASK = 6;
 constexpr int32_t MENUE_RES_ODDO = 7;
 
@@ -117,6 +119,10 @@ int main(int argc, char** argv) {
         // The match-day pages and the competition screens take entries of several files.
         for (int32_t e : Muster_Seiten_Eintraege(i))
             setzen(e, {Muster_Eintrag(Muster_Seiten_Bild(i, e), true)}, "the match-day pages");
+        // The match view: figure frames, pitch pictures, the bar below the views.
+        if (i == RES_STADION_GFX) setzen(0, stadion_kunst::Figuren_Datei(), "the figure frames");
+        else if (i == RES_RASEN_HG) setzen(0, stadion_kunst::Rasen_Datei(), "the pitch pictures");
+        else if (i == RES_STADION_MENUE) setzen(0, stadion_kunst::Menue_Datei(), "the match view's bar");
         if (!fehler.empty()) {
             std::fprintf(stderr, "mkassets: %s %s\n", pfad.c_str(), fehler.c_str());
             return 1;

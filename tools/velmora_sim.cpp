@@ -3,7 +3,7 @@
 //
 //   velmora-sim [--small] [--seed N] [--days N] [--humans N] [--no-autosave]
 //               [--install DIR] [--user DIR] [--load SLOT] [--stats] [--live]
-//               [--check]
+//               [--check] [--view DIR]
 //
 // Without --install a world is generated (with the same seed) into a
 // temporary directory; without --user the save games go to a temporary
@@ -11,7 +11,11 @@
 // the match statistics of the days played (goals per match, home wins, draws,
 // away wins, extra time, shoot-outs); --live computes every match live on the
 // pitch instead of by the dice, --check runs the live matches' invariant
-// checker after every frame and stops at the first broken rule. The same
+// checker after every frame and stops at the first broken rule, keeping the
+// save of the last minute change (slot 8) for its replay; --view DIR
+// writes the live match of the first human club as the window would show it,
+// a PNG a game minute (spiel_<game>_<minute>.png), with the art of the
+// installation (or of the build tree's beside the program). The same
 // arguments give byte-identical output. A run that ends right after a season change, before any league game
 // of the new season, reports the season just finished.
 //
@@ -31,12 +35,14 @@
 #include <string>
 
 #include "app/sim_lauf.h"
+#include "app/sim_live_statistik.h"
 #include "app/verdrahtung.h"
 #include "core/dirs.h"
 #include "core/reg.h"
 #include "core/str.h"
 #include "match/spieltag.h"
 #include "season/kalender.h"
+#include "tools/png_datei.h"
 #include "tools/werkzeug.h"
 
 namespace {
@@ -62,7 +68,10 @@ constexpr const char* BENUTZUNG =
     "      --stats        add the match statistics of the days played\n"
     "      --live         compute every match live on the pitch instead of by the dice\n"
     "      --check        check every live match after every frame; stop at the first\n"
-    "                     broken rule\n"
+    "                     broken rule, keeping the save of the last minute change\n"
+    "                     (slot 8) and printing the command that replays it\n"
+    "      --view DIR     write the first human club's live match as PNG pictures into\n"
+    "                     DIR, one a game minute\n"
     "  -h, --help         this text\n"
     "      --version      the version\n"
     "\n"
@@ -71,6 +80,22 @@ constexpr const char* BENUTZUNG =
     "Exit status: 0 played, 1 the world could not be built, 2 bad usage,\n"
     "3 the save slot could not be loaded, 4 the frame guard stopped a day,\n"
     "5 a live match broke a rule (--check).\n";
+
+// The view's pictures: one a game minute into the directory of --view.
+std::string g_ansicht_ziel;
+void Ansicht_Bild(const uint16_t* px, int32_t breite, int32_t hoehe, uint32_t nummer) {
+    std::vector<uint8_t> rgb;
+    rgb.reserve(size_t(breite) * size_t(hoehe) * 3);
+    for (int32_t i = 0; i < breite * hoehe; ++i) {
+        const uint16_t p = px[i];
+        rgb.push_back(uint8_t(((p >> 11) & 31) * 255 / 31));
+        rgb.push_back(uint8_t(((p >> 5) & 63) * 255 / 63));
+        rgb.push_back(uint8_t((p & 31) * 255 / 31));
+    }
+    const std::string pfad = Str_Format("%s/spiel_%u_%02u.png", g_ansicht_ziel.c_str(), nummer / 1000, nummer % 1000);
+    if (!velmora::werkzeug::Png_Schreiben(pfad.c_str(), uint32_t(breite), uint32_t(hoehe), 3, rgb))
+        std::fprintf(stderr, "velmora-sim: cannot write %s\n", pfad.c_str());
+}
 
 enum Ende : int { OK = 0, WELT = 1, BENUTZT = 2, LADEN = 3, WAECHTER = 4, REGEL = 5 };
 
@@ -105,7 +130,7 @@ int main(int argc, char** argv) {
     int32_t tage = 365;
     std::string install, user;
 
-    enum { SMALL = 1000, STATS, NO_AUTOSAVE, SEED, DAYS, HUMANS, LOAD, INSTALL, USER, VERSION, LIVE, CHECK };
+    enum { SMALL = 1000, STATS, NO_AUTOSAVE, SEED, DAYS, HUMANS, LOAD, INSTALL, USER, VERSION, LIVE, CHECK, VIEW };
     static const option LANG[] = {
         {"small", no_argument, nullptr, SMALL},        {"stats", no_argument, nullptr, STATS},
         {"no-autosave", no_argument, nullptr, NO_AUTOSAVE}, {"seed", required_argument, nullptr, SEED},
@@ -113,7 +138,8 @@ int main(int argc, char** argv) {
         {"load", required_argument, nullptr, LOAD},    {"install", required_argument, nullptr, INSTALL},
         {"user", required_argument, nullptr, USER},    {"help", no_argument, nullptr, 'h'},
         {"version", no_argument, nullptr, VERSION},    {"live", no_argument, nullptr, LIVE},
-        {"check", no_argument, nullptr, CHECK},        {nullptr, 0, nullptr, 0},
+        {"check", no_argument, nullptr, CHECK},        {"view", required_argument, nullptr, VIEW},
+        {nullptr, 0, nullptr, 0},
     };
     opterr = 0;
     for (;;) {
@@ -132,6 +158,7 @@ int main(int argc, char** argv) {
             case STATS: statistik = true; break;
             case LIVE: o.alle_live = true; break;
             case CHECK: o.pruefen = true; break;
+            case VIEW: g_ansicht_ziel = optarg; break;
             case NO_AUTOSAVE: o.autosave = false; break;
             case SEED: if (!wert(0, 0x7FFFFFFF)) return BENUTZT; o.seed = uint32_t(v); break;
             case DAYS: if (!wert(0, 36500)) return BENUTZT; tage = int32_t(v); break;
@@ -154,7 +181,7 @@ int main(int argc, char** argv) {
         std::filesystem::path p;
         ~Aufraeumen() {
             std::error_code ec;
-            std::filesystem::remove_all(p, ec);
+            if (!p.empty()) std::filesystem::remove_all(p, ec);
         }
     } aufraeumen{temp};
     if (install.empty()) {
@@ -181,6 +208,19 @@ int main(int argc, char** argv) {
         return WELT;
     }
 
+    if (!g_ansicht_ziel.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(g_ansicht_ziel, ec);
+        // The art: the installation's, else the build tree's beside the program.
+        std::string art = install + "/resfile";
+        if (!std::filesystem::exists(art + "/stadion_gfx.res"))
+            art = (std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "install" / "resfile").string();
+        if (!Ansicht_Sim_Einrichten(art, Ansicht_Bild, &fehler)) {
+            std::fprintf(stderr, "%s: %s\n", NAME, fehler.c_str());
+            Spiel_Entdrahten();
+            return WELT;
+        }
+    }
     bool ok = Sim_Bis_Tag(0);
     int32_t start = Tag_Index();
     ok = ok && spielen(start, start + tage);
@@ -196,7 +236,14 @@ int main(int argc, char** argv) {
         } else {
             std::fprintf(stderr, "%s: %s\n", NAME, Sim().fehler_text.c_str());
             ende = Sim().stopp == SimStopp::LADEN ? LADEN : (Sim().stopp == SimStopp::REGEL ? REGEL : WELT);
+            if (ende == REGEL && Sim().replay_gespeichert) {
+                // The run's directories stay for the replay of the broken rule.
+                aufraeumen.p.clear();
+                std::fprintf(stderr, "%s: replay: %s --install %s --user %s --load %d --live --check --days 1\n", NAME,
+                             NAME, install.c_str(), user.c_str(), SIM_REPLAY_SLOT);
+            }
         }
+        Ansicht_Sim_Beenden();
         Sim_Beenden();
         Spiel_Entdrahten();
         return ende;
@@ -207,7 +254,8 @@ int main(int argc, char** argv) {
     } else {
         std::fputs(Sim_Bericht().c_str(), stdout);
     }
-    if (statistik) std::fputs(Spieltag_Statistik_Text().c_str(), stdout);
+    if (statistik) std::fputs((Spieltag_Statistik_Text() + Sim_Live_Statistik_Text()).c_str(), stdout);
+    Ansicht_Sim_Beenden();
     Sim_Beenden();
     Spiel_Entdrahten();
     return OK;

@@ -135,7 +135,9 @@ TEST_F(BesitzTest, PassesAssistsAndInterceptions) {
 
     EXPECT_TRUE(Ballbesitz_Setzen(s, -1));
     EXPECT_EQ(s->ballhalter, -1);
-    EXPECT_EQ(s->halter_wort, -1);
+    // The loose ball's roles are given at once: the word names the player nearest to it.
+    ASSERT_TRUE(s->halter_wort >= 0 && s->halter_wort < SF_SPIELER);
+    EXPECT_TRUE(s->spieler[s->halter_wort].zustand & SM_AUF_PLATZ);
     s->ball_linie = 4;
     EXPECT_FALSE(Ballbesitz_Setzen(s, 3));
     EXPECT_EQ(s->ballhalter, -1) << "no new holder while the ball is out";

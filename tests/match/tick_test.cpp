@@ -11,6 +11,11 @@
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_ki.h"
 #include "match/spielfeld_pruefen.h"
+#include "match/anweisung.h"
+#include "match/spielfeld_anzeige.h"
+#include "match/spielfeld_offizielle.h"
+#include "match/spielfeld_situation.h"
+#include "match/spielfeld_standard.h"
 #include "match/spielfeld_tick.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -252,6 +257,251 @@ TEST(TickFiguren, AHeatMapCellCountsOnceAPassUpToThreeAndTiredPlayersStillRunTen
         s.spieler[3].rolle[ROLLE(141)] = uint8_t(c.rolle);
         EXPECT_NEAR(Spieler_Lauftempo(&s, 3), c.kmh * 27.7778f, 0.5f) << c.ausdauer;
     }
+}
+
+}  // namespace
+}  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+class StandardTest : public TickTest {};
+
+// Every restart of a live match day is taken: each stoppage returns to open
+// play within a few hundred frames.
+TEST_F(StandardTest, EveryRestartOfALiveDayReturnsToOpenPlay) {
+    Welt(5);
+    ASSERT_TRUE(Spieltag_Start());
+    std::map<uint32_t, std::pair<uint32_t, int32_t>> lauf;   // game: state, frames in it
+    int32_t eintritte[12] = {}, laengste[12] = {};
+    for (int32_t frame = 0; frame < 200000; ++frame) {
+        const bool weiter = Spieltag_Frame();
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+            if (s->live != 1 || s->spielzustand > SZ_NACH_TOR) continue;
+            auto& [zustand, n] = lauf[s->spiel];
+            if (s->spielzustand != zustand) {
+                laengste[zustand] = std::max(laengste[zustand], n);
+                zustand = s->spielzustand;
+                n = 0;
+                ++eintritte[zustand];
+            }
+            ++n;
+        }
+        if (!weiter) break;
+    }
+    EXPECT_GT(eintritte[SZ_EINWURF] + eintritte[SZ_ABSTOSS] + eintritte[SZ_ECKE], 0);
+    EXPECT_GT(eintritte[SZ_ANSTOSS], 0);
+    for (uint32_t z : {SZ_EINWURF, SZ_ABSTOSS, SZ_ECKE, SZ_ANSTOSS, SZ_FREISTOSS, SZ_ELFMETER})
+        EXPECT_LT(laengste[z], 2000) << "a restart in state " << z << " lasted " << laengste[z] << " frames";
+}
+
+// A free kick straight in front of goal gets a wall of up to four, nearest
+// first (codes 29-32); one from wide a wall of one. The wall's scripts stand
+// six men 915 cm towards their goal at 0, 60, 60, 120, 120 and 180 cm beside
+// the line from the ball to the goal.
+TEST_F(StandardTest, AFreeKickFormsItsWallByDistanceAndWidth) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    const float tx = float(s->tor_x[0]);
+    const float x = tx > SPIELFELD_MITTE_X ? tx - 1900 : tx + 1900;
+    struct Fall {
+        float y;
+        int32_t mauer;
+    };
+    for (const Fall& f : {Fall{SPIELFELD_MITTE_Y, 4}, Fall{SPIELFELD_MITTE_Y + 2600, 1}}) {
+        Spielfeld_Satz kopie = *s;
+        Spielfeld_Freistoss_Setzen(&kopie, int32_t(x), int32_t(f.y), 0);
+        EXPECT_EQ(kopie.spielzustand, uint32_t(SZ_FREISTOSS));
+        std::map<int32_t, float> mauer;   // code: distance
+        float weitester_sonst = 1e9f;
+        for (int32_t k = SF_SPIELER_SEITE; k < SF_SPIELER; ++k) {
+            const Figur& g = kopie.figur[k];
+            if (!(kopie.spieler[k].zustand & SM_AUF_PLATZ) || g.torwart) continue;
+            const float d = std::hypot(g.pos[0] - x, g.pos[1] - f.y);
+            if (g.situation >= 29 && g.situation <= 34) mauer[g.situation] = d;
+            else weitester_sonst = std::min(weitester_sonst, d);
+        }
+        ASSERT_EQ(int32_t(mauer.size()), f.mauer) << "y " << f.y;
+        float vorher = 0;
+        for (const auto& [code, d] : mauer) {
+            EXPECT_GE(d, vorher) << "code " << code;
+            vorher = d;
+        }
+        EXPECT_LE(vorher, weitester_sonst);
+    }
+    // The wall of six.
+    Spielfeld_Satz kopie = *s;
+    Spielfeld_Freistoss_Setzen(&kopie, int32_t(x), SPIELFELD_MITTE_Y - 500, 0);
+    const Figur& b = kopie.figur[FIGUR_BALL];
+    const float gx = float(kopie.tor_x[0]), gy = float(kopie.tor_y[0]);
+    const float n = std::hypot(gx - b.pos[0], gy - b.pos[1]);
+    const float ux = (gx - b.pos[0]) / n, uy = (gy - b.pos[1]) / n;
+    std::vector<float> seitlich;
+    int32_t m = 0;
+    for (int32_t k = SF_SPIELER_SEITE; k < SF_SPIELER && m < 6; ++k) {
+        if (!(kopie.spieler[k].zustand & SM_AUF_PLATZ) || kopie.figur[k].torwart) continue;
+        kopie.figur[k].situation = uint8_t(29 + m++);
+        KI_Standardsituation(&kopie, k, 1);
+        EXPECT_EQ(kopie.figur[k].situation, 35);
+        const Anweisung& a = *Figur_Aktuelle_Anweisung(&kopie.figur[k]);
+        const float ax = a.ziel[0] - b.pos[0], ay = a.ziel[1] - b.pos[1];
+        EXPECT_NEAR(ax * ux + ay * uy, 915, 2);
+        seitlich.push_back(ax * uy - ay * ux);
+    }
+    ASSERT_EQ(seitlich.size(), 6u);
+    const float erwartet[6] = {0, 60, 60, 120, 120, 180};
+    for (size_t i = 0; i < 6; ++i) EXPECT_NEAR(std::fabs(seitlich[i]), erwartet[i], 2) << i;
+    EXPECT_LT(seitlich[1] * seitlich[2], 0) << "the wall alternates sides";
+}
+
+// The stoppage is prepared once; a substitution entered at a kick-off is
+// made at once; a pair beyond the side's substitutions is dropped.
+TEST_F(StandardTest, SubstitutionsAtAStoppageAndThePreparationRunningOnce) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    s->spielzustand = SZ_ANSTOSS;
+    s->unterbrechung_bereit = 0;
+    Spielfeld_Auswechslung_Pruefen(s);
+    EXPECT_EQ(s->unterbrechung_bereit, 1);
+    Spielfeld_Satz kopie = *s;
+    EXPECT_EQ(Spielfeld_Auswechslung_Pruefen(s), 0);
+    EXPECT_EQ(std::memcmp(&kopie, s, sizeof kopie), 0) << "the second call changes nothing";
+
+    int32_t rein = -1, raus = -1;
+    for (int32_t k = 0; k < SF_SPIELER_SEITE; ++k) {
+        const uint32_t z = s->spieler[k].zustand;
+        if (rein < 0 && s->spieler[k].nummer >= 0 && z == SM_RESERVE) rein = k;
+        if (raus < 0 && (z & SM_AUF_PLATZ) && !s->figur[k].torwart) raus = k;
+    }
+    ASSERT_GE(rein, 0);
+    ASSERT_GE(raus, 0);
+    struct Fall {
+        uint8_t erlaubt;
+        bool gemacht;
+    };
+    for (const Fall& f : {Fall{0, false}, Fall{3, true}}) {
+        Spielfeld_Satz t = *s;
+        t.wechsel_erlaubt[0] = f.erlaubt;
+        t.wechsel_ein[0][0] = int8_t(rein);
+        t.wechsel_aus[0][0] = int8_t(raus);
+        Spielfeld_Auswechslungen_Ausfuehren(&t);
+        EXPECT_EQ(t.wechsel_ein[0][0], -1);
+        EXPECT_EQ(t.wechsel_aus[0][0], -1);
+        EXPECT_EQ(bool(t.spieler[rein].zustand & SM_AUF_PLATZ), f.gemacht);
+        EXPECT_EQ(bool(t.spieler[raus].zustand & SM_AUSGEWECHSELT), f.gemacht);
+        EXPECT_EQ(t.wechsel_gemacht[0], f.gemacht ? 1 : 0);
+        EXPECT_EQ(t.wechsel_erlaubt[0], f.gemacht ? 2 : 0) << "the count never wraps";
+        if (!f.gemacht) continue;
+        EXPECT_EQ(std::memcmp(t.spieler[rein].linie, s->spieler[raus].linie, sizeof t.spieler[rein].linie), 0);
+        EXPECT_FALSE(t.figur[raus].gezeichnet) << "he sits on the bench";
+        EXPECT_EQ(t.wechsel_laeuft, 0) << "nobody walks at a kick-off";
+    }
+}
+
+// The referee stops within 700 cm of where the ball will be and runs beyond;
+// without an offside line the linesmen go to 0 and to 4400, held in their half.
+TEST_F(StandardTest, TheOfficialsFollowTheBallAndTheOffsideLine) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    for (float d : {700.0f, 700.1f}) {
+        Spielfeld_Satz t = *s;
+        Figur& r = t.figur[FIGUR_SCHIRI];
+        Figur& b = t.figur[FIGUR_BALL];
+        r.pos[0] = 3000;
+        r.pos[1] = 3000;
+        r.v[0] = r.v[1] = 0;
+        Figur_Aktuelle_Anweisung(&r)->tempo = 0;
+        b.v[0] = b.v[1] = 0;
+        b.pos[0] = 3000 + d;
+        b.pos[1] = 3000;
+        KI_Schiedsrichter(&t);
+        EXPECT_EQ(Figur_Aktuelle_Anweisung(&r)->tempo > 0, d > 700) << d;
+    }
+    const float keine = -1;
+    std::memcpy(reinterpret_cast<uint8_t*>(s) + 25016, &keine, sizeof keine);
+    struct Fall {
+        int32_t figur;
+        float x;
+    };
+    for (const Fall& f : {Fall{FIGUR_LINIENRICHTER_1, 0}, Fall{FIGUR_LINIENRICHTER_2, 5400}}) {
+        Figur& l = s->figur[f.figur];
+        l.pos[0] = 2700 + (f.figur == FIGUR_LINIENRICHTER_2 ? 5400 : 0);
+        std::memset(reinterpret_cast<uint8_t*>(&l) + 44, 0, 4);
+        KI_Linienrichter(s, f.figur);
+        EXPECT_EQ(Figur_Aktuelle_Anweisung(&l)->ziel[0], f.x) << f.figur;
+    }
+}
+
+// At most four matches are watched, never two of one home team; the display
+// ring keeps 142 ms behind the match, PAUSE holds its read index, and a
+// record that is not the list's never shows.
+TEST_F(StandardTest, WatchedMatchesAndTheDisplayRing) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    Spielfeld_Beobachtete_Loeschen();
+    int32_t dazu = 0;
+    for (Spielfeld_Satz* r = Spielfeld_Naechster(nullptr); r; r = Spielfeld_Naechster(r)) dazu += Spielfeld_Beobachten(r, false);
+    ASSERT_GE(Spielfeld_Anzahl(), 5);
+    EXPECT_EQ(dazu, ANZEIGE_BEOBACHTET_MAX);
+    Spielfeld_Beobachtete_Loeschen();
+    ASSERT_TRUE(Spielfeld_Beobachten(s, false));
+    static Spielfeld_Satz gleicher;
+    gleicher = *s;
+    gleicher.spiel = 9999;
+    EXPECT_FALSE(Spielfeld_Beobachten(&gleicher, false)) << "a second match of one home team";
+    EXPECT_EQ(Spielfeld_Gezeigtes_Spiel(), int32_t(s->spiel));
+
+    Spielfeld_Anzeige_Reset();
+    for (int32_t i = 0; i < 20; ++i) {
+        s->spielzeit_ms += 44;
+        Spielfeld_Anzeige_Eintragen(s);
+    }
+    Spielfeld_Anzeige_Schritt(s);   // the ring starts at the record's oldest frame
+    int32_t lesen = 0, schreiben = 0;
+    uint32_t uhr = 0;
+    s->spielzeit_ms += 1000;
+    Spielfeld_Anzeige_Schritt(s);
+    Spielfeld_Anzeige_Stand(&lesen, &schreiben, &uhr);
+    EXPECT_EQ(uhr, s->spielzeit_ms - ANZEIGE_ABSTAND_MS);
+    ASSERT_NE(Spielfeld_Anzeige_Kopie(), nullptr);
+    EXPECT_EQ(Spielfeld_Anzeige_Kopie()->spiel, s->spiel);
+    Spielfeld_Set_Pause(1);
+    const int32_t gehalten = lesen;
+    for (int32_t i = 0; i < 5; ++i) {
+        s->spielzeit_ms += 400;
+        Spielfeld_Anzeige_Schritt(s);
+    }
+    uint32_t uhr2 = 0;
+    Spielfeld_Anzeige_Stand(&lesen, nullptr, &uhr2);
+    EXPECT_EQ(lesen, gehalten);
+    EXPECT_GT(uhr2, uhr);
+    Spielfeld_Set_Pause(0);
+    Spielfeld_Anzeige_Schritt(&gleicher);
+    EXPECT_EQ(Spielfeld_Anzeige_Kopie(), nullptr) << "a record outside the list never shows";
+    Spielfeld_Beobachtete_Loeschen();
+}
+
+// No kick-off while a player stands more than 90 cm inside the opponents'
+// half; once he is back it is taken.
+TEST_F(StandardTest, NoKickOffWhileAPlayerStandsInTheOpponentsHalf) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    // A field player of side 0 put 200 cm into the half side 0 attacks.
+    int32_t k = -1;
+    for (int32_t i = 0; i < SF_SPIELER_SEITE && k < 0; ++i)
+        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) k = i;
+    ASSERT_GE(k, 0);
+    const float x = s->tor_x[0] > SPIELFELD_MITTE_X ? SPIELFELD_MITTE_X + 200.0f : SPIELFELD_MITTE_X - 200.0f;
+    for (int32_t n = 0; n < 1500; ++n) {
+        s->figur[k].pos[0] = x;
+        s->figur[k].pos[1] = 500;
+        Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS)) << "frame " << n;
+    }
+    int32_t n = 0;
+    while (s->spielzustand == SZ_ANSTOSS && n < 1500) Spielfeld_Tick(s, 1, nullptr, 0, 0), ++n;
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "the kick-off is taken once he is back";
 }
 
 }  // namespace

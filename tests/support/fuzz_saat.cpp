@@ -41,6 +41,7 @@
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "matchview/spielansicht_figuren.h"
 #include "tests/gfx/tga_bauen.h"
 #include "tests/support/anfragen.h"
 #include "tests/support/fuzz_welt.h"
@@ -327,6 +328,24 @@ void Ton() {
 
 }  // namespace
 
+// The figure frames' entries: a small row of two frames per direction, and one
+// drawn in a single direction.
+void Figuren() {
+    for (int32_t richtungen : {FIGUREN_RICHTUNGEN, 1}) {
+        std::vector<FigurenBild> bilder;
+        for (int32_t k = 0; k < richtungen * 2; ++k) {
+            FigurenBild b;
+            b.breite = 5;
+            b.hoehe = 4;
+            b.x_versatz = -2;
+            b.y_versatz = -4;
+            for (int32_t i = 0; i < 20; ++i) b.pixel.push_back(uint8_t((i * 7 + k) % 3 == 0 ? 0 : i + k));
+            bilder.push_back(b);
+        }
+        Saat("figurenbilder_fuzz", "richtungen" + std::to_string(richtungen), Figuren_Eintrag_Schreiben(bilder, 2));
+    }
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "Usage: fuzz_saat <directory>\n");
@@ -344,6 +363,7 @@ int main(int argc, char** argv) {
     Grafik();
     Ton();
     Film_Saaten();
+    Figuren();
     // Last: the requests change the game they are sent to.
     Netz(welt);
     std::printf("fuzz_saat: %d seeds in %s\n", g_anzahl, argv[1]);

@@ -1,0 +1,654 @@
+// matchview/spielansicht.cpp - the match views' driver and drawing.
+#include "matchview/spielansicht.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/debug.h"
+#include "core/mem.h"
+#include "core/res.h"
+#include "gfx/bild.h"
+#include "gfx/blit.h"
+#include "gfx/colour.h"
+#include "gfx/font.h"
+#include "gfx/rastport.h"
+#include "gfx/text_markup.h"
+#include "gfx/trikot.h"
+#include "match/anim.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_satz.h"
+#include "matchview/spielansicht_figuren.h"
+#include "matchview/spielansicht_geometrie.h"
+#include "shell/maus.h"
+
+
+namespace velmora {
+namespace {
+
+constexpr int32_t RES_STADION_GFX = 12, RES_RASEN = 13, RES_STADION_MENUE = 19;
+constexpr int32_t BILDSCHIRM_H = 600, LEISTE_H = 36;
+constexpr uint32_t HALTEN_MS = 70, NAME_MS = 1000;
+
+struct FigurZustand {
+    int32_t anim = -1, frame = 0, richtung = 255;
+    uint32_t halten_bis = 0;
+    int32_t wahl_anim = -2, wahl_frame = -1;
+    int32_t gewollt = -1;              // facing wanted by the last move
+    uint32_t name_zeit = 0;
+    bool name = false;
+    AnsichtPunkt p;
+};
+
+struct Ansicht {
+    bool in_use = false, visible = false, is_main = false;
+    int32_t size_mode = 0;
+    int32_t x = 0, y = 0, w = 800, h = 564;
+    Spielfeld_Satz* satz = nullptr;    // this frame's record only
+    uint32_t spiel = 0;
+    AnsichtKamera kamera;
+    Rastport* welt = nullptr;
+    bool welt_halb = false;
+    uint32_t letzter_frame = 0;
+    bool neu = true;
+    int32_t starts = 0;
+    std::array<std::array<uint16_t, 256>, FARBTABELLEN> farben{};
+    std::array<FigurZustand, SF_FIGUREN> fig{};
+};
+
+struct Modul {
+    int32_t zustand = 0;               // 0 not set up, 2 setting up, 1 running
+    bool eingabe_verbraucht = false;
+    uint32_t maus_vorher = 0;
+    bool geladen = false;
+    std::array<FigurenAnim, ANIM_ZEILEN> anim{};
+    std::array<bool, ANIM_ZEILEN> da{};
+    Rastport* leiste = nullptr;
+    std::array<Ansicht, MATCHVIEW_ANSICHTEN> a{};
+    std::vector<uint32_t> beobachtet;   // game numbers named in this frame
+    MatchViewHooks hooks;
+};
+Modul g;
+
+bool Halb(const Ansicht& a) { return a.size_mode != 0; }
+
+void Ansicht_Stoppen(Ansicht& a) {
+    if (a.welt) Rastport_Free(a.welt);
+    const int32_t starts = a.starts;
+    a = Ansicht{};
+    a.starts = starts;
+}
+
+// The pitch kind 0-6: kinds 4 to 6 lie under snow.
+int32_t Rasen_Art(const Spielfeld_Satz& s) {
+    if (s.wetter >= 4) return 4 + int32_t(s.spiel % 3);
+    return int32_t(s.spiel % 4);
+}
+
+bool Welt_Bauen(Ansicht& a) {
+    if (a.welt) a.welt = Rastport_Free(a.welt);
+    const int32_t k = Rasen_Art(*a.satz) % 7;
+    const int32_t eintrag = 2 * k + (Halb(a) ? 1 : 0);
+    a.welt = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_RASEN), eintrag, 16));
+    a.welt_halb = Halb(a);
+    if (!a.welt) {
+        Debug_Printf("MatchView: Spiel %u: Rasenbild %d fehlt\n", a.spiel, eintrag);
+        return false;
+    }
+    return true;
+}
+
+uint32_t Kit_Farbe(const uint8_t* kit, int32_t nummer) {
+    return Farbe_RGB(kit[3 * (nummer - 1)], kit[3 * (nummer - 1) + 1], kit[3 * (nummer - 1) + 2]);
+}
+
+// A 16-bit colour of the player data; 0 (none given) is the fixed colour.
+uint32_t Farbe16(int32_t wert, uint32_t fest) {
+    if (wert == 0) return fest;
+    int32_t r, g, b;
+    Colour_Split(uint16_t(wert), 16, &r, &g, &b);
+    return Farbe_RGB(r, g, b);
+}
+
+void Farben_Bauen(Ansicht& a) {
+    const Spielfeld_Satz& s = *a.satz;
+    const uint32_t haut_fest = Farbe_RGB(137, 122, 75), haar_fest = Farbe_RGB(233, 177, 102);
+    uint8_t kit[2][36];
+    for (int32_t seite = 0; seite < 2; ++seite) {
+        // A team without kit data keeps a white kit.
+        std::memset(kit[seite], 230, 36);
+        const int32_t team = int32_t(s.team[seite]);
+        if (team >= 0 && team < Team_Anzahl())
+            if (auto* p = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN)))
+                std::memcpy(kit[seite], p, 36);
+        Figuren_Trikot_Aufhellen(kit[seite]);
+    }
+    bool gleich = false;
+    const int32_t heim = int32_t(s.team[0]), gast = int32_t(s.team[1]);
+    if (heim >= 0 && heim < Team_Anzahl() && gast >= 0 && gast < Team_Anzahl())
+        gleich = Trikot_Is_Trikot_Equal(Team_Wert(TW_TRIKOT_1, heim, 0, OP_LESEN),
+                                        Team_Wert(TW_TRIKOT_1, gast, 0, OP_LESEN), 120, false);
+    for (int32_t i = 0; i < SF_SPIELER; ++i) {
+        const int32_t nummer = s.spieler[i].nummer;
+        if (nummer < 0) continue;
+        const int32_t seite = i < SF_SPIELER_SEITE ? 0 : 1;
+        const uint8_t* k = kit[seite] + (s.figur[i].torwart ? 24 : (seite == 1 && gleich) ? 12 : 0);
+        const uint32_t f[6] = {Farbe16(Spieler_Wert(SPW_HAUT, nummer, 0, OP_LESEN), haut_fest),
+                               Farbe16(Spieler_Wert(SPW_HAAR, nummer, 0, OP_LESEN), haar_fest), Kit_Farbe(k, 1),
+                               Kit_Farbe(k, 2), Kit_Farbe(k, 3), Kit_Farbe(k, 4)};
+        Figuren_Tabelle_Figur(a.farben[size_t(i)].data(), f);
+    }
+    const uint32_t schiri = Figuren_Schiri_Farbe(Kit_Farbe(kit[0], 1), Kit_Farbe(kit[1], 1));
+    int32_t r, gr, b;
+    Farbe_Zerlegen(schiri, &r, &gr, &b);
+    const uint32_t amtlich[6] = {haut_fest, haar_fest, Farbe_RGB(r * 65 / 100, gr * 65 / 100, b * 65 / 100), schiri,
+                                 Farbe_RGB(1, 1, 1), Farbe_RGB(240, 240, 240)};
+    for (int32_t slot = FARBE_SCHIRI; slot <= FARBE_LINIENRICHTER + 1; ++slot)
+        Figuren_Tabelle_Figur(a.farben[size_t(slot)].data(), amtlich);
+    Figuren_Tabelle_Einfarbig(a.farben[FARBE_BALL].data(),
+                              Rasen_Art(s) >= 4 ? Farbe_RGB(230, 100, 0) : Farbe_RGB(230, 230, 230));
+    Figuren_Tabelle_Einfarbig(a.farben[FARBE_GELB].data(), Farbe_RGB(255, 255, 0));
+    Figuren_Tabelle_Einfarbig(a.farben[FARBE_ROT].data(), Farbe_RGB(255, 0, 0));
+    Figuren_Tabelle_Palette(a.farben[FARBE_FAHNE].data());
+}
+
+bool Ansicht_Starten(Ansicht& a, Spielfeld_Satz* satz, int32_t size_mode) {
+    Ansicht_Stoppen(a);
+    a.satz = satz;
+    a.spiel = satz->spiel;
+    a.size_mode = size_mode;
+    if (!Welt_Bauen(a)) {
+        Ansicht_Stoppen(a);
+        return false;
+    }
+    Farben_Bauen(a);
+    a.in_use = true;
+    a.neu = true;
+    ++a.starts;
+    return true;
+}
+
+// The colour-table slot of a figure, -1 for one not drawn.
+int32_t Farb_Slot(const Spielfeld_Satz& s, int32_t i) {
+    if (i < SF_SPIELER) return s.spieler[i].nummer >= 0 ? i : -1;
+    if (i == FIGUR_SCHIRI) return FARBE_SCHIRI;
+    if (i == FIGUR_LINIENRICHTER_1 || i == FIGUR_LINIENRICHTER_2 || i == FIGUR_OFFIZIELLER)
+        return i == FIGUR_LINIENRICHTER_2 ? 36 : 35;
+    if (i == FIGUR_BALL) return FARBE_BALL;
+    if (i >= FIGUR_TRAINER) return FARBE_LINIENRICHTER;
+    return FARBE_FAHNE;   // corner flags and goal frames: the palette as painted
+}
+
+int32_t Erzwungene_Richtung(int32_t anim, int32_t r) {
+    switch (anim) {
+    case 90: case 91: case 97: case 101: return 8;
+    case 98: case 99: case 100: case 114: case 118: case 119: case 120: case 121: return 10;
+    default: return r;
+    }
+}
+
+int32_t Fahne_Zu(int32_t anim) {
+    switch (anim) {
+    case 7: return 222;
+    case 8: return 223;
+    case 126: return 224;
+    case 127: return 225;
+    case 9: return 226;
+    default: return -1;
+    }
+}
+
+struct Rahmen {
+    int32_t x, y, w, h, sx, sy;
+    bool halb;
+};
+
+bool Anim_Zeichnen(const Ansicht& a, const Rahmen& r, int32_t anim, int32_t richtung, int32_t frame, int32_t slot,
+                   AnsichtPunkt p) {
+    if (anim < 0 || anim >= ANIM_ZEILEN || !g.da[size_t(anim)] || slot < 0 || slot >= FARBTABELLEN) return false;
+    const FigurenAnim& fa = g.anim[size_t(anim)];
+    const Anim_Satz* z = Anim_Zeile(anim);
+    const int32_t richtungen = z && z->richtungen == 1 ? 1 : FIGUREN_RICHTUNGEN;
+    richtung = std::clamp(richtung, 0, richtungen - 1);
+    frame = std::clamp(frame, 0, fa.frames - 1);
+    return Figuren_Frame_Zeichnen(fa, fa.Frame(richtung, frame), a.farben[size_t(slot)].data(), Rastport_Screen(),
+                                  r.x + p.x - r.sx, r.y + p.y - r.sy, r.x, r.y, r.w, r.h, r.halb);
+}
+
+// The ball's shadow: the ground darkened in a small ellipse.
+void Schatten(const Rahmen& r, AnsichtPunkt p) {
+    Rastport* ziel = Rastport_Screen();
+    uint16_t* px = Rastport_Pixels16(ziel);
+    if (!px) return;
+    const int32_t rx = r.halb ? 2 : 4, ry = r.halb ? 1 : 2;
+    const int32_t cx = r.x + p.x - r.sx, cy = r.y + p.y - r.sy;
+    for (int32_t dy = -ry; dy <= ry; ++dy)
+        for (int32_t dx = -rx; dx <= rx; ++dx) {
+            if (dx * dx * ry * ry + dy * dy * rx * rx > rx * rx * ry * ry) continue;
+            const int32_t x = cx + dx, y = cy + dy;
+            if (x < r.x || y < r.y || x >= r.x + r.w || y >= r.y + r.h) continue;
+            uint16_t& d = px[size_t(y) * ziel->width + size_t(x)];
+            d = uint16_t((d >> 1) & 0x7BEF);
+            if (d == 0) d = 1;
+        }
+}
+
+void Name_Zeichnen(const Ansicht& a, const Rahmen& r, int32_t i, AnsichtPunkt p) {
+    const int32_t nummer = a.satz->spieler[i].nummer;
+    Font* font = Font_Get(r.halb ? 5 : 16);
+    if (!font || nummer < 0) return;
+    const char* name = Spieler_String(SPS_NAME, nummer, 0, OP_LESEN);
+    if (!name || !*name) return;
+    const int32_t bw = Text_Width(font, name);
+    const int32_t x = r.x + p.x - r.sx + 5, y = r.y + p.y - r.sy - 30;
+    // A name that would leave its view is not cut: it waits until it fits.
+    if (x < r.x || x + bw > r.x + r.w || y < r.y || y + 20 > r.y + r.h) return;
+    // White with a dark edge below it, readable on chalk and grass alike.
+    Text_Render(Rastport_Screen(), font, Colour_Screen_Pixel(10, 20, 12), name, x + 1, y + 1, 0);
+    Text_Render(Rastport_Screen(), font, 65535, name, x, y, 0);
+}
+
+void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, bool folgen) {
+    Spielfeld_Satz& s = *a.satz;
+    const bool halb = Halb(a);
+    const Rahmen r{a.x, a.y, a.w, a.h, a.kamera.scroll[0], a.kamera.scroll[1], halb};
+    const uint32_t uhr = s.spielzeit_ms;
+    const bool zeit_halten = anzeige.frame_intervall >= 18;
+    std::array<int32_t, SF_FIGUREN> liste{};
+    int32_t n = 0;
+    for (int32_t i = 0; i < SF_FIGUREN; ++i) {
+        const Figur& f = s.figur[i];
+        if (!f.gezeichnet) continue;
+        FigurZustand& z = a.fig[size_t(i)];
+        z.p = Spielansicht_Projektion(f.pos[0], f.pos[1], f.pos[2], halb, false);
+        liste[size_t(n++)] = i;
+        if (i > FIGUR_LINIENRICHTER_2) continue;
+        const Anweisung& an = f.ring[size_t(f.aktuell) & 3];
+        const float zx = an.ziel[0], zy = an.ziel[1];
+        if (!folgen && std::isfinite(zx) && std::isfinite(zy) &&
+            Spielansicht_Abstand(f.pos[0], f.pos[1], zx, zy) >= 10.0f) {
+            const AnsichtPunkt q = Spielansicht_Projektion(zx, zy, 0, halb, false);
+            const AnsichtPunkt b = Spielansicht_Projektion(f.pos[0], f.pos[1], 0, halb, false);
+            z.gewollt = Spielansicht_Richtung16(b.x, b.y, q.x, q.y);
+        } else if (z.gewollt < 0) {
+            // Standing still from the start: towards the goal the side attacks.
+            z.gewollt = (i < SF_SPIELER_SEITE) == (s.tor_x[0] > 5400) ? 6 : 14;
+        }
+    }
+    // By the across-pitch position; a position that is no number sorts as 0.
+    std::array<float, SF_FIGUREN> tiefe{};
+    for (int32_t i = 0; i < SF_FIGUREN; ++i) tiefe[size_t(i)] = std::isfinite(s.figur[i].pos[1]) ? s.figur[i].pos[1] : 0.0f;
+    std::sort(liste.begin(), liste.begin() + n,
+              [&tiefe](int32_t x, int32_t y) { return tiefe[size_t(x)] < tiefe[size_t(y)]; });
+    const int32_t mx = Maus_X(), my = Maus_Y();
+    std::array<int32_t, SF_SPIELER> namen{};
+    int32_t anzahl_namen = 0;
+    for (int32_t k = 0; k < n; ++k) {
+        const int32_t i = liste[size_t(k)];
+        const Figur& f = s.figur[i];
+        FigurZustand& z = a.fig[size_t(i)];
+        const int32_t slot = Farb_Slot(s, i);
+        if (slot < 0) continue;
+        if (i == FIGUR_BALL) Schatten(r, Spielansicht_Projektion(f.pos[0], f.pos[1], 0, halb, false));
+        const Anweisung& an = f.ring[size_t(f.aktuell) & 3];
+        const int32_t anim = an.anim;
+        bool gezeichnet = false;
+        if (zeit_halten && z.halten_bis > uhr && anim == z.wahl_anim && an.frame == z.wahl_frame) {
+            gezeichnet = Anim_Zeichnen(a, r, z.anim, Erzwungene_Richtung(z.anim, z.richtung), z.frame, slot, z.p);
+        } else if (anim >= 0 && anim < ANIM_ZEILEN) {
+            int32_t richtung = z.gewollt < 0 ? 4 : z.gewollt;
+            if (!anzeige.pause) richtung = Spielansicht_Drehen(z.richtung, richtung);
+            else if (z.richtung != 255) richtung = z.richtung;
+            const Anim_Satz* zeile = Anim_Zeile(anim);
+            const int32_t letzter = zeile ? zeile->letzter_frame : 0;
+            z.anim = anim;
+            z.frame = std::clamp(int32_t(an.frame), 0, std::max(letzter, 0));
+            z.richtung = richtung;
+            z.halten_bis = uhr + HALTEN_MS;
+            z.wahl_anim = anim;
+            z.wahl_frame = an.frame;
+            gezeichnet = Anim_Zeichnen(a, r, anim, Erzwungene_Richtung(anim, richtung), z.frame, slot, z.p);
+        }
+        if (!gezeichnet) continue;
+        const Anim_Satz* zeile = Anim_Zeile(z.anim);
+        if (zeile && zeile->link >= 0 && !f.verfehlt)
+            Anim_Zeichnen(a, r, zeile->link, Erzwungene_Richtung(z.anim, z.richtung), z.frame,
+                          zeile->link_farbe >= 0 ? zeile->link_farbe : slot, z.p);
+        if (i == FIGUR_LINIENRICHTER_1 || i == FIGUR_LINIENRICHTER_2)
+            Anim_Zeichnen(a, r, Fahne_Zu(z.anim), z.richtung, z.frame, FARBE_FAHNE, z.p);
+        if (i >= SF_SPIELER) continue;
+        // Names: under the mouse, on the ball, and a second after the mouse left.
+        const int32_t fx = r.x + z.p.x - r.sx, fy = r.y + z.p.y - r.sy;
+        if (mx >= fx - 20 && mx < fx + 15 && my >= fy - 45 && my < fy + 5) {
+            z.name_zeit = uhr;
+            z.name = true;
+        }
+        if (s.ballhalter == i || (z.name && uhr - z.name_zeit < NAME_MS)) namen[size_t(anzahl_namen++)] = i;
+    }
+    // The names over every figure, so no later figure hides one.
+    for (int32_t k = 0; k < anzahl_namen; ++k) Name_Zeichnen(a, r, namen[size_t(k)], a.fig[size_t(namen[size_t(k)])].p);
+}
+
+void Groesse_Setzen(int32_t anzahl) {
+    static constexpr int32_t MODI[5][4] = {{0, 0, 0, 0}, {0, 0, 0, 0}, {1, 1, 0, 0}, {1, 2, 2, 0}, {2, 2, 2, 2}};
+    const int32_t n = std::clamp(anzahl, 0, 4);
+    for (int32_t i = 0; i < MATCHVIEW_ANSICHTEN; ++i) g.a[size_t(i)].size_mode = MODI[n][i];
+}
+
+void Synchronisieren(Spielfeld_Satz* const* spiele, int32_t anzahl) {
+    int32_t mit = 0;
+    for (const Ansicht& a : g.a) mit += a.spiel != 0 ? 1 : 0;
+    const bool anders = mit != anzahl;
+    if (anders) Groesse_Setzen(anzahl);
+    bool main_vorher[MATCHVIEW_ANSICHTEN];
+    for (int32_t i = 0; i < MATCHVIEW_ANSICHTEN; ++i) main_vorher[i] = g.a[size_t(i)].is_main;
+    for (int32_t i = 0; i < MATCHVIEW_ANSICHTEN; ++i) {
+        Ansicht& a = g.a[size_t(i)];
+        if (i < anzahl) {
+            if (a.spiel != spiele[i]->spiel || anders) {
+                Debug_Printf("MatchView: Ansicht %d: Spiel %u -> Spiel %u\n", i, a.spiel, spiele[i]->spiel);
+                const int32_t modus = a.size_mode;
+                Ansicht_Stoppen(a);
+                a.size_mode = modus;
+                a.spiel = spiele[i]->spiel;
+            }
+            a.satz = spiele[i];
+        } else {
+            if (a.spiel != 0 || a.in_use) Ansicht_Stoppen(a);
+            main_vorher[i] = false;
+        }
+        if (a.spiel != 0 && !a.in_use) {
+            const bool main = a.is_main;
+            Ansicht_Starten(a, spiele[i], a.size_mode);
+            a.spiel = spiele[i]->spiel;
+            a.satz = spiele[i];
+            a.is_main = main;
+        }
+    }
+    for (int32_t i = 0; i < MATCHVIEW_ANSICHTEN; ++i) g.a[size_t(i)].is_main = main_vorher[i];
+}
+
+void Klick_Auswahl() {
+    const uint32_t maus = Maus_Klick() & 1;
+    if (maus && !(g.maus_vorher & 1)) {
+        const int32_t mx = Maus_X(), my = Maus_Y();
+        for (int32_t i = 0; i < MATCHVIEW_ANSICHTEN; ++i) {
+            Ansicht& a = g.a[size_t(i)];
+            if (!a.visible || mx < a.x || my < a.y || mx >= a.x + a.w || my >= a.y + a.h) continue;
+            for (Ansicht& b : g.a) b.is_main = false;
+            a.is_main = true;
+            g.eingabe_verbraucht = true;
+            break;
+        }
+    }
+    g.maus_vorher = maus;
+}
+
+void Modus_Wechseln(Ansicht& a, int32_t modus) {
+    if (a.size_mode == modus) return;
+    const bool halb_vorher = Halb(a);
+    a.size_mode = modus;
+    if (a.in_use && Halb(a) != halb_vorher && a.satz && !Welt_Bauen(a)) Ansicht_Stoppen(a);
+    a.neu = true;
+}
+
+void Anordnen() {
+    bool main_gesehen = false;
+    int32_t aktiv = 0;
+    for (Ansicht& a : g.a) {
+        if (!a.in_use || !a.satz) {
+            a.visible = a.is_main = false;
+            continue;
+        }
+        ++aktiv;
+        if (a.is_main && main_gesehen) a.is_main = false;
+        main_gesehen = main_gesehen || a.is_main;
+    }
+    Ansicht& erste = g.a[0];
+    if (aktiv == 1) Modus_Wechseln(erste, 0);
+    else if (aktiv >= 2 && erste.size_mode == 0) Modus_Wechseln(erste, aktiv == 4 ? 2 : 1);
+    int32_t viertel = 0;
+    bool main = false;
+    for (const Ansicht& a : g.a) main = main || a.is_main;
+    for (int32_t i = 0; i < MATCHVIEW_ANSICHTEN; ++i) {
+        Ansicht& a = g.a[size_t(i)];
+        if (!a.in_use || !a.satz) continue;
+        if (viertel >= 4) {
+            a.visible = false;
+            continue;
+        }
+        a.visible = true;
+        if (!main) {
+            a.is_main = true;
+            main = true;
+        }
+        if (a.size_mode == 1 && (viertel == 1 || viertel == 3)) {
+            Modus_Wechseln(a, 2);
+            if (aktiv < 4 && i + 1 < MATCHVIEW_ANSICHTEN) {
+                Ansicht& b = g.a[size_t(i + 1)];
+                if (b.in_use && b.satz && b.size_mode == 2) Modus_Wechseln(b, 1);
+            }
+        }
+        const int32_t q = a.size_mode == 0 ? 4 : a.size_mode == 1 ? 2 : 1;
+        a.w = a.size_mode == 2 ? 400 : 800;
+        a.h = a.size_mode == 0 ? 564 : 282;
+        a.x = (viertel % 2) * 400;
+        a.y = (viertel / 2) * 282;
+        viertel += q;
+        if (viertel > 4) a.visible = false;
+    }
+}
+
+void Kamera(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, bool folgen) {
+    Spielfeld_Satz& s = *a.satz;
+    if (folgen) {
+        a.kamera.scroll[0] = std::max(0, s.kamera[0]);
+        a.kamera.scroll[1] = std::max(0, s.kamera[1]);
+        return;
+    }
+    KameraEingabe e;
+    e.ziel[0] = s.kamera_ziel[0];
+    e.ziel[1] = s.kamera_ziel[1];
+    e.ziel[2] = 0;
+    // One easing step per simulation frame not yet shown; a new view catches up at once.
+    const uint32_t frames = s.frame_zaehler - a.letzter_frame;
+    e.schritte = a.neu ? 50 : int32_t(std::min<uint32_t>(frames, 50));
+    a.letzter_frame = s.frame_zaehler;
+    e.pause = anzeige.pause != 0;
+    e.frame_zeit = anzeige.frame_intervall;
+    e.schnell = false;
+    e.halb = Halb(a);
+    e.breite = a.w;
+    e.hoehe = a.h;
+    if (a.neu) Spielansicht_Kamera_Scroll(&a.kamera, e);
+    Spielansicht_Kamera_Schritt(&a.kamera, &e);
+    a.neu = false;
+}
+
+void Welt_Fenster(const Ansicht& a) {
+    if (!a.welt) return;
+    Rastport_Blit(a.welt, a.kamera.scroll[0], a.kamera.scroll[1], a.w, a.h, Rastport_Screen(), a.x, a.y, nullptr);
+}
+
+void Anim_Freigeben() {
+    for (FigurenAnim& x : g.anim) x = FigurenAnim{};
+    g.da.fill(false);
+    if (g.leiste) g.leiste = Rastport_Free(g.leiste);
+    g.geladen = false;
+}
+
+}  // namespace
+
+MatchViewHooks& MatchView_Hooks() { return g.hooks; }
+
+bool MatchView_Init() {
+    if (g.geladen) return true;
+    const int32_t slot = Bild_Res_Slot(RES_STADION_GFX);
+    for (int32_t n = 0; n < ANIM_ZEILEN; ++n) {
+        const Anim_Satz* z = Anim_Zeile(n);
+        if (!z || !z->benutzt) continue;
+        int16_t typ = 0;
+        uint32_t bytes = 0;
+        std::string fehler = "Eintrag fehlt";
+        bool ok = false;
+        if (Res_Eintrag_Info(slot, FIGUREN_RES_ERSTER + n, &typ, &bytes)) {
+            if (typ != FIGUREN_RES_TYP) {
+                fehler = "Typ " + std::to_string(typ) + " statt 66";
+            } else if (void* roh = Res_Eintrag_Roh(slot, FIGUREN_RES_ERSTER + n, &bytes)) {
+                ok = Figuren_Eintrag_Lesen(static_cast<const uint8_t*>(roh), bytes, z->letzter_frame + 1,
+                                           &g.anim[size_t(n)], &fehler);
+                Mem_Free(roh);
+            }
+        }
+        if (!ok) {
+            Debug_Printf("MatchView_Init: stadion_gfx.res Animation %d (%s): %s\n", n, z->name, fehler.c_str());
+            Anim_Freigeben();
+            return false;
+        }
+        g.da[size_t(n)] = true;
+    }
+    g.leiste = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_MENUE), 0, 16));
+    g.geladen = true;
+    return true;
+}
+
+void MatchView_Exit() {
+    for (Ansicht& a : g.a) {
+        Ansicht_Stoppen(a);
+        a.starts = 0;
+    }
+    Anim_Freigeben();
+    g.zustand = 0;
+    g.eingabe_verbraucht = false;
+    g.maus_vorher = 0;
+    g.beobachtet.clear();
+}
+
+bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielfeld_Ansicht_Einstellung& anzeige,
+                     bool folgen) {
+    if (!spiele || anzahl < 1) return false;
+    anzahl = std::min(anzahl, MATCHVIEW_ANSICHTEN);
+    for (int32_t i = 0; i < anzahl; ++i)
+        if (!spiele[i]) return false;
+    if (g.zustand == 0) {
+        g.zustand = 2;
+        if (!MatchView_Init()) return false;
+        for (Ansicht& a : g.a) Ansicht_Stoppen(a);
+        for (int32_t i = 0; i < anzahl; ++i) {
+            g.a[size_t(i)].spiel = spiele[i]->spiel;
+            g.a[size_t(i)].satz = spiele[i];
+        }
+        Groesse_Setzen(anzahl);
+        g.zustand = 1;
+        return false;
+    }
+    if (g.zustand != 1) return false;
+    // 1. A press that began over a menu icon stays with the icon while held.
+    if (g.hooks.maus_ueber_icon && g.hooks.maus_ueber_icon()) g.eingabe_verbraucht = true;
+    else if (!(Mouse_Buttons() & 1)) g.eingabe_verbraucht = false;
+    Synchronisieren(spiele, anzahl);
+    if (!g.eingabe_verbraucht) Klick_Auswahl();
+    else g.maus_vorher = Maus_Klick() & 1;
+    Anordnen();
+    bool gezeichnet = false;
+    for (Ansicht& a : g.a) {
+        if (!a.visible || !a.satz || !a.in_use) continue;
+        Kamera(a, anzeige, folgen);
+        Welt_Fenster(a);
+        Figuren_Zeichnen(a, anzeige, folgen);
+        gezeichnet = true;
+    }
+    if (gezeichnet && g.leiste)
+        Rastport_Blit(g.leiste, 0, 0, int32_t(g.leiste->width), int32_t(g.leiste->height), Rastport_Screen(), 0,
+                      BILDSCHIRM_H - int32_t(g.leiste->height), nullptr);
+    (void)LEISTE_H;
+    return gezeichnet;
+}
+
+Spielfeld_Satz* MatchView_Current() {
+    const Ansicht* v = nullptr;
+    for (int32_t i = 0; i < MATCHVIEW_ANSICHTEN; ++i) {
+        const Ansicht& a = g.a[size_t(i)];
+        if (!a.in_use || !a.satz) continue;
+        if (!v || a.is_main) v = &a;
+        if (a.is_main) break;
+    }
+    if (!v) return nullptr;
+    // The record handed to the last frame, if its game still has it.
+    Spielfeld_Satz* s = Spielfeld_Suchen(int32_t(v->spiel));
+    return s == v->satz ? s : nullptr;
+}
+
+void MatchView_Check_Update(Spielfeld_Satz* alt, Spielfeld_Satz* neu) {
+    Debug_Printf("SPF-UPDATE???\n");
+    for (int32_t i = 0; i < MATCHVIEW_ANSICHTEN; ++i) {
+        Ansicht& a = g.a[size_t(i)];
+        if (!a.in_use || a.satz != alt || !alt) continue;
+        a.satz = neu;
+        Debug_Printf("MatchView: Ansicht %d zeigt Spiel %u im neuen Satz\n", i, a.spiel);
+    }
+}
+
+void MatchView_Loslassen() {
+    for (Ansicht& a : g.a) a.satz = nullptr;
+    g.beobachtet.clear();
+}
+
+void MatchView_Beobachtet(Spielfeld_Satz* satz) {
+    if (!satz) return;
+    if (std::find(g.beobachtet.begin(), g.beobachtet.end(), satz->spiel) != g.beobachtet.end()) return;
+    if (int32_t(g.beobachtet.size()) < MATCHVIEW_ANSICHTEN) g.beobachtet.push_back(satz->spiel);
+}
+
+bool MatchView_Beobachtete_Zeichnen(const Spielfeld_Ansicht_Einstellung& anzeige) {
+    // A record named earlier in the frame may have been released since: the
+    // games are looked up again by their numbers.
+    std::vector<Spielfeld_Satz*> liste;
+    for (uint32_t spiel : g.beobachtet)
+        if (Spielfeld_Satz* s = Spielfeld_Suchen(int32_t(spiel))) liste.push_back(s);
+    g.beobachtet.clear();
+    // The running watched matches computed live, in the order of the records.
+    for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s && liste.size() < size_t(MATCHVIEW_ANSICHTEN);
+         s = Spielfeld_Naechster(s)) {
+        if (s->anzeige_modus != 1 || s->live != 1) continue;
+        if (std::find(liste.begin(), liste.end(), s) == liste.end()) liste.push_back(s);
+    }
+    if (liste.empty()) {
+        // The watched matches ended: the views stop, the frames stay loaded.
+        for (Ansicht& a : g.a)
+            if (a.in_use || a.spiel) Ansicht_Stoppen(a);
+        return false;
+    }
+    return MatchView_Frame(liste.data(), int32_t(liste.size()), anzeige, false);
+}
+
+MatchViewLage MatchView_Lage(int32_t i) {
+    MatchViewLage l;
+    if (i < 0 || i >= MATCHVIEW_ANSICHTEN) return l;
+    const Ansicht& a = g.a[size_t(i)];
+    l.in_use = a.in_use;
+    l.visible = a.visible;
+    l.is_main = a.is_main;
+    l.size_mode = a.size_mode;
+    l.x = a.x;
+    l.y = a.y;
+    l.w = a.w;
+    l.h = a.h;
+    l.spiel = a.spiel;
+    l.starts = a.starts;
+    l.scroll[0] = a.kamera.scroll[0];
+    l.scroll[1] = a.kamera.scroll[1];
+    return l;
+}
+
+int32_t MatchView_Richtung(int32_t ansicht, int32_t figur) {
+    if (ansicht < 0 || ansicht >= MATCHVIEW_ANSICHTEN || figur < 0 || figur >= SF_FIGUREN) return 255;
+    return g.a[size_t(ansicht)].fig[size_t(figur)].richtung;
+}
+
+}  // namespace velmora

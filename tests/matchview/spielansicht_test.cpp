@@ -1,0 +1,556 @@
+// tests/matchview/spielansicht_test.cpp - the match views: the projection,
+// the direction index, the camera and the turning rules; the type-66 entries
+// written and read back, damaged ones refused; and live matches of a
+// generated world drawn in one to four views against reviewed pictures.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+#include "club/team.h"
+#include "core/res.h"
+#include "gfx/colour.h"
+#include "gfx/font.h"
+#include "match/anim.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_hooks.h"
+#include "match/spielfeld_satz.h"
+#include "match/spieltag.h"
+#include "matchview/spielansicht.h"
+#include "matchview/spielansicht_figuren.h"
+#include "matchview/spielansicht_geometrie.h"
+#include "platform/display.h"
+#include "shell/maus.h"
+#include "season/wettbewerb.h"
+#include "tests/gfx/bild_support.h"
+#include "tests/match/spieltag_welt.h"
+#include "tests/support/png.h"
+
+namespace velmora::test {
+namespace {
+
+TEST(SpielansichtGeometrie, ProjectsCornersCentreMirrorAndHeight) {
+    struct Fall {
+        float x, y, z;
+        bool halb, gespiegelt;
+        int32_t px, py;
+    };
+    const Fall faelle[] = {
+        {0, 6806, 0, false, false, 102, 422},     {0, 0, 0, false, false, 1418, 93},
+        {10800, 0, 0, false, false, 3498, 613},   {10800, 6806, 0, false, false, 2182, 942},
+        // The centre is the middle of the four corners.
+        {5400, 3403, 0, false, false, 1800, 518}, {5400, 3403, 0, true, false, 900, 259},
+        // Mirrored: x = 0 lies where x = 10800 lies, reflected about x = 1805.
+        {0, 0, 0, false, true, 3610 - 3498, 613}, {10800, 6806, 0, false, true, 3610 - 102, 422},
+        // One metre up lifts a point by 19.3 pixels (517.5 to 498.2).
+        {5400, 3403, 100, false, false, 1800, 498}, {0, 0, 200, false, false, 1418, 93 - 39},
+        // No number counts as 0.
+        {std::numeric_limits<float>::quiet_NaN(), 0, 0, false, false, 1418, 93},
+    };
+    for (const Fall& f : faelle) {
+        const AnsichtPunkt p = Spielansicht_Projektion(f.x, f.y, f.z, f.halb, f.gespiegelt);
+        EXPECT_EQ(p.x, f.px) << f.x << "," << f.y << "," << f.z << " halb " << f.halb << " spiegel " << f.gespiegelt;
+        EXPECT_EQ(p.y, f.py) << f.x << "," << f.y << "," << f.z;
+    }
+    const AnsichtPunkt weit = Spielansicht_Projektion(1e30f, -1e30f, 1e30f, false, false);
+    EXPECT_LT(std::abs(weit.x), 100000);
+    EXPECT_LT(std::abs(weit.y), 100000);
+}
+
+TEST(SpielansichtGeometrie, DirectionIndexEveryBranch) {
+    struct Fall {
+        int32_t dx, dy, r;
+    };
+    const Fall faelle[] = {
+        {0, 0, 4},    {5, 0, 4},    {-5, 0, 12},  {0, 5, 8},    {0, -5, 0},
+        // dx > 0, dy > 0: atan in centiradians 0.23 -> 4, 0.63 -> 5, 0.91 -> 6, 1.28 -> 7, 1.3+ -> 8
+        {100, 23, 4}, {100, 70, 5}, {100, 125, 6}, {100, 300, 7}, {100, 400, 8},
+        {100, -23, 4}, {100, -70, 3}, {100, -125, 2}, {100, -300, 1}, {100, -400, 0},
+        {-100, 23, 12}, {-100, 70, 11}, {-100, 125, 10}, {-100, 300, 9}, {-100, 400, 8},
+        {-100, -23, 12}, {-100, -70, 13}, {-100, -125, 14}, {-100, -300, 15}, {-100, -400, 0},
+    };
+    for (const Fall& f : faelle) EXPECT_EQ(Spielansicht_Richtung16(10, 10, 10 + f.dx, 10 + f.dy), f.r) << f.dx << "," << f.dy;
+}
+
+TEST(SpielansichtGeometrie, TurningTakesTheShorterWayOneStepAtATime) {
+    struct Fall {
+        int32_t gezeigt, gewollt, r;
+    };
+    const Fall faelle[] = {{255, 7, 7}, {3, 3, 3}, {0, 8, 15}, {4, 12, 3}, {0, 3, 1}, {0, 13, 15}, {15, 1, 0}, {14, 10, 13}};
+    for (const Fall& f : faelle) EXPECT_EQ(Spielansicht_Drehen(f.gezeigt, f.gewollt), f.r) << f.gezeigt << "->" << f.gewollt;
+    // Opposite: counter-clockwise all the way, one sixteenth per choice.
+    int32_t r = 4;
+    for (int32_t i = 0; i < 8; ++i) r = Spielansicht_Drehen(r, 12);
+    EXPECT_EQ(r, 12);
+}
+
+TEST(SpielansichtGeometrie, CameraDivisorsClampsAndScrollBounds) {
+    struct Fall {
+        bool schnell;
+        uint32_t frame_zeit;
+        int32_t teiler;
+    };
+    for (const Fall& f : {Fall{false, 45, 15}, Fall{true, 45, 5}, Fall{true, 0, 8}, Fall{false, 0, 8}}) {
+        AnsichtKamera k;
+        k.pos[0] = 5000;
+        k.pos[1] = 3000;
+        KameraEingabe e;
+        e.ziel[0] = 5000 + 3000;
+        e.ziel[1] = 3000 + 1500;
+        e.schnell = f.schnell;
+        e.frame_zeit = f.frame_zeit;
+        e.schritte = 1;
+        EXPECT_EQ(Spielansicht_Kamera_Schritt(&k, &e), 1);
+        EXPECT_EQ(k.pos[0], 5000 + 3000 / f.teiler) << f.teiler;
+        EXPECT_EQ(k.pos[1], 3000 + 1500 / f.teiler) << f.teiler;
+    }
+    // The target is clamped to x 800..10000, y 1360..5440.
+    float ziel[3] = {-500, 9000, 0};
+    Spielansicht_Kamera_Ziel_Klemmen(ziel);
+    EXPECT_EQ(ziel[0], 800);
+    EXPECT_EQ(ziel[1], 5440);
+    float ziel2[3] = {20000, 0, 0};
+    Spielansicht_Kamera_Ziel_Klemmen(ziel2);
+    EXPECT_EQ(ziel2[0], 10000);
+    EXPECT_EQ(ziel2[1], 1360);
+    // On target only the scroll is refreshed; PAUSE moves nothing.
+    AnsichtKamera k;
+    k.pos[0] = 5400;
+    k.pos[1] = 3403;
+    KameraEingabe e;
+    e.ziel[0] = 5400;
+    e.ziel[1] = 3403;
+    e.schritte = 3;
+    EXPECT_EQ(Spielansicht_Kamera_Schritt(&k, &e), 3);
+    EXPECT_EQ(k.pos[0], 5400);
+    EXPECT_EQ(k.scroll[0], 1800 - 400);
+    EXPECT_EQ(k.scroll[1], 518 - 282);
+    e.pause = true;
+    e.ziel[0] = 9000;
+    EXPECT_EQ(Spielansicht_Kamera_Schritt(&k, &e), 0);
+    EXPECT_EQ(k.pos[0], 5400);
+    // The scroll never leaves 0..(world - view), at either scale.
+    for (bool halb : {false, true})
+        for (float x : {800.0f, 10000.0f})
+            for (float y : {1360.0f, 5440.0f}) {
+                AnsichtKamera c;
+                KameraEingabe f;
+                f.halb = halb;
+                f.breite = halb ? 400 : 800;
+                f.hoehe = halb ? 282 : 564;
+                f.ziel[0] = x;
+                f.ziel[1] = y;
+                f.frame_zeit = 0;
+                f.schritte = 200;
+                Spielansicht_Kamera_Schritt(&c, &f);
+                const int32_t ww = halb ? 1805 : 3610, wh = halb ? 490 : 980;
+                EXPECT_GE(c.scroll[0], 0);
+                EXPECT_GE(c.scroll[1], 0);
+                EXPECT_LE(c.scroll[0], ww - f.breite);
+                EXPECT_LE(c.scroll[1], wh - f.hoehe);
+            }
+}
+
+// A small entry: two frames per direction of a 3 x 2 picture.
+std::vector<uint8_t> Kleiner_Eintrag() {
+    std::vector<FigurenBild> bilder;
+    for (int32_t d = 0; d < FIGUREN_RICHTUNGEN; ++d)
+        for (int32_t f = 0; f < 2; ++f) {
+            FigurenBild b;
+            b.breite = 3;
+            b.hoehe = 2;
+            b.x_versatz = -1;
+            b.y_versatz = -2;
+            b.pixel = {0, uint8_t(d + 1), 0, uint8_t(f + 1), 0, 9};
+            bilder.push_back(b);
+        }
+    return Figuren_Eintrag_Schreiben(bilder, 2);
+}
+
+TEST(SpielansichtFiguren, EntriesReadBackAndDamageIsRefused) {
+    const std::vector<uint8_t> gut = Kleiner_Eintrag();
+    FigurenAnim a;
+    std::string fehler;
+    ASSERT_TRUE(Figuren_Eintrag_Lesen(gut.data(), gut.size(), 2, &a, &fehler)) << fehler;
+    ASSERT_EQ(a.frames, 2);
+    const FigurenFrame& f = a.Frame(5, 1);
+    EXPECT_EQ(f.breite, 3);
+    EXPECT_EQ(f.y_versatz, -2);
+    // Drawn through a table that maps index i to i: the pixels come back.
+    uint16_t tabelle[256];
+    for (int32_t i = 0; i < 256; ++i) tabelle[i] = uint16_t(i);
+    std::vector<uint16_t> ziel(16 * 8, 0);
+    Rastport rp;
+    PixelBuffer pb;
+    pb.width = 16, pb.height = 8, pb.depth = 16, pb.pixels = ziel.data();
+    rp.width = 16, rp.height = 8, rp.pixels = &pb;
+    ASSERT_TRUE(Figuren_Frame_Zeichnen(a, f, tabelle, &rp, 5, 4, 0, 0, 16, 8, false));
+    EXPECT_EQ(ziel[2 * 16 + 5], 6);   // direction 5 + 1, at (x - 1 + 1, y - 2)
+    EXPECT_EQ(ziel[3 * 16 + 4], 2);   // frame 1 + 1
+    EXPECT_EQ(ziel[3 * 16 + 6], 9);
+    // Half outside the rectangle: clipped, not skipped; wholly outside: nothing.
+    std::fill(ziel.begin(), ziel.end(), 0);
+    EXPECT_TRUE(Figuren_Frame_Zeichnen(a, f, tabelle, &rp, 0, 4, 0, 0, 16, 8, false));
+    EXPECT_EQ(ziel[2 * 16 + 0], 6);
+    EXPECT_FALSE(Figuren_Frame_Zeichnen(a, f, tabelle, &rp, 40, 4, 0, 0, 16, 8, false));
+
+    // Damage, each refused with a reason.
+    struct Schaden {
+        const char* was;
+        void (*machen)(std::vector<uint8_t>&);
+    };
+    const Schaden schaeden[] = {
+        {"cut short", [](std::vector<uint8_t>& d) { d.resize(d.size() - 1); }},
+        {"no header", [](std::vector<uint8_t>& d) { d.resize(8); }},
+        {"F of another row", [](std::vector<uint8_t>& d) { d[4] = 3; }},
+        {"N not 16 F", [](std::vector<uint8_t>& d) { d[8] = 31; }},
+        {"offset past the block", [](std::vector<uint8_t>& d) { d[12 + 4 * 7 + 2] = 0x7F; }},
+        {"width 0", [](std::vector<uint8_t>& d) { d[12 + 4 * 32] = 0; }},
+        {"height past the block", [](std::vector<uint8_t>& d) { d[12 + 4 * 32 + 2] = 200; }},
+        {"row table", [](std::vector<uint8_t>& d) { d[12 + 4 * 32 + 36 + 4] ^= 1; }},
+        {"run past the row", [](std::vector<uint8_t>& d) { d[12 + 4 * 32 + 36 + 8] = 0x85; }},
+        {"run of nothing", [](std::vector<uint8_t>& d) { d[12 + 4 * 32 + 36 + 8] = 0; }},
+    };
+    for (const Schaden& s : schaeden) {
+        std::vector<uint8_t> d = gut;
+        s.machen(d);
+        FigurenAnim b;
+        std::string warum;
+        EXPECT_FALSE(Figuren_Eintrag_Lesen(d.data(), d.size(), 2, &b, &warum)) << s.was;
+        EXPECT_FALSE(warum.empty()) << s.was;
+    }
+}
+
+TEST(SpielansichtFiguren, KitsRefereeAndBall) {
+    // Bright bytes lower the brightening factor, but never below 130.
+    uint8_t kit[36];
+    std::memset(kit, 100, 36);
+    Figuren_Trikot_Aufhellen(kit);
+    EXPECT_EQ(kit[0], 180);
+    std::memset(kit, 200, 36);
+    Figuren_Trikot_Aufhellen(kit);
+    EXPECT_EQ(kit[0], 255);
+    std::memset(kit, 150, 36);
+    kit[0] = 250;
+    Figuren_Trikot_Aufhellen(kit);
+    EXPECT_EQ(kit[1], 150 * 130 / 100);
+    // The referee's colour is the one farthest from both shirts.
+    EXPECT_EQ(Figuren_Schiri_Farbe(Farbe_RGB(0, 190, 190), Farbe_RGB(150, 60, 60)), Farbe_RGB(238, 220, 161));
+    EXPECT_EQ(Figuren_Schiri_Farbe(Farbe_RGB(240, 220, 160), Farbe_RGB(150, 60, 60)), Farbe_RGB(0, 192, 192));
+    EXPECT_EQ(Figuren_Schiri_Farbe(Farbe_RGB(0, 190, 190), Farbe_RGB(240, 220, 160)), Farbe_RGB(155, 67, 67));
+    // No table entry is the transparent 0; the shadow is entry 44.
+    uint16_t t[256];
+    const uint32_t farben[6] = {Farbe_RGB(0, 0, 0), 0, 0, 0, 0, 0};
+    Figuren_Tabelle_Figur(t, farben);
+    for (int32_t i = 0; i < 256; ++i) EXPECT_NE(t[i], 0) << i;
+    Figuren_Tabelle_Einfarbig(t, Farbe_RGB(230, 100, 0));
+    EXPECT_EQ(t[FIGUREN_SCHATTEN], Colour_Screen_Pixel(40, 60, 40));
+}
+
+
+int32_t Schalter_Live(int32_t w, int32_t schalter) { return schalter == 5 ? 1 : Wettbewerb_Get_Schalter(w, schalter); }
+
+// Live matches of a small generated world, some frames into the day, shown
+// on a 16-bit screen with the installation's generated art and fonts.
+class SpielansichtWelt : public ::testing::Test {
+protected:
+    velmora_test::TestWelt dirs;
+    std::unique_ptr<BildInstallation> bild;
+    int32_t font_slot = -1;
+    std::vector<Spielfeld_Satz*> saetze;
+    Spielfeld_Ansicht_Einstellung anzeige{};
+
+    void SetUp() override {
+        ASSERT_TRUE(dirs.ok);
+        ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 7));
+        Spielfeld_Hooks().wettbewerb_schalter = Schalter_Live;
+        ASSERT_TRUE(Spieltag_Start());
+        for (int32_t f = 0; f < 400; ++f) ASSERT_TRUE(Spieltag_Frame());
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s))
+            if (s->live == 1) saetze.push_back(s);
+        ASSERT_GE(saetze.size(), 4u);
+        bild = std::make_unique<BildInstallation>(2, 2);
+        bild->Erzeugte_Datei(12, "stadion_gfx.res");
+        bild->Erzeugte_Datei(13, "rasen_hg.res");
+        bild->Erzeugte_Datei(19, "stadion_menue.res");
+        font_slot = Res_Open((std::string(VELMORA_INSTALL_RESFILE) + "/fontres.res").c_str(), 0);
+        Font_Free_Set();
+        ASSERT_EQ(Font_Load_Set(font_slot, 0, FONT_SET_ANZAHL), 1);
+        anzeige.frame_intervall = 45;
+        Plat_Headless_Maus(-100, -100, 0);
+    }
+    void TearDown() override {
+        MatchView_Exit();
+        Font_Free_Set();
+        font_slot = Res_Close(font_slot);
+        bild.reset();
+        Spieltag_Welt_Ende();
+    }
+    // Frames of the views over the first n records; the last one's result.
+    bool Zeigen(size_t n, int32_t frames = 3) {
+        bool r = false;
+        for (int32_t i = 0; i < frames; ++i) {
+            Maus_Frame_Position_Setzen(Mouse_X(), Mouse_Y());
+            Maus_Tasten_Latch();
+            r = MatchView_Frame(saetze.data(), int32_t(n), anzeige, false);
+        }
+        return r;
+    }
+    std::string Bild(const std::string& name) { return Png_Vergleichen(name, Rgb_Aus_565(bild->schirm.data(), 800, 600)); }
+};
+
+TEST_F(SpielansichtWelt, OneViewFillsTheScreenAboveTheBar) {
+    EXPECT_FALSE(MatchView_Frame(saetze.data(), 1, anzeige, false)) << "the first frame only sets up";
+    EXPECT_TRUE(Zeigen(1));
+    const MatchViewLage l = MatchView_Lage(0);
+    EXPECT_TRUE(l.in_use && l.visible && l.is_main);
+    EXPECT_EQ(l.w, 800);
+    EXPECT_EQ(l.h, 564);
+    EXPECT_EQ(MatchView_Current(), saetze[0]);
+    EXPECT_EQ(Bild("spielansicht_eine"), "");
+}
+
+
+TEST_F(SpielansichtWelt, TwoThreeAndFourViewsShareTheScreen) {
+    struct Fall {
+        size_t n;
+        const char* bild;
+        MatchViewLage lage[4];
+    };
+    const Fall faelle[] = {
+        {2, "spielansicht_zwei", {{true, true, true, 1, 0, 0, 800, 282}, {true, true, false, 1, 0, 282, 800, 282}}},
+        {3, "spielansicht_drei",
+         {{true, true, true, 1, 0, 0, 800, 282}, {true, true, false, 2, 0, 282, 400, 282}, {true, true, false, 2, 400, 282, 400, 282}}},
+        {4, "spielansicht_vier",
+         {{true, true, true, 2, 0, 0, 400, 282}, {true, true, false, 2, 400, 0, 400, 282},
+          {true, true, false, 2, 0, 282, 400, 282}, {true, true, false, 2, 400, 282, 400, 282}}},
+    };
+    for (const Fall& f : faelle) {
+        MatchView_Exit();
+        MatchView_Frame(saetze.data(), int32_t(f.n), anzeige, false);
+        ASSERT_TRUE(Zeigen(f.n)) << f.n;
+        for (size_t i = 0; i < f.n; ++i) {
+            const MatchViewLage l = MatchView_Lage(int32_t(i)),& s = f.lage[i];
+            EXPECT_EQ(l.in_use, s.in_use) << f.n << " " << i;
+            EXPECT_EQ(l.is_main, s.is_main) << f.n << " " << i;
+            EXPECT_EQ(l.size_mode, s.size_mode) << f.n << " " << i;
+            EXPECT_EQ(l.x, s.x) << f.n << " " << i;
+            EXPECT_EQ(l.y, s.y) << f.n << " " << i;
+            EXPECT_EQ(l.w, s.w) << f.n << " " << i;
+            EXPECT_EQ(l.h, s.h) << f.n << " " << i;
+            EXPECT_EQ(l.spiel, saetze[i]->spiel);
+        }
+        EXPECT_EQ(Bild(f.bild), "") << f.n;
+    }
+}
+
+TEST_F(SpielansichtWelt, ChangedMatchesRestartTheirViewsAndAClickChoosesTheMain) {
+    MatchView_Frame(saetze.data(), 2, anzeige, false);
+    ASSERT_TRUE(Zeigen(2));
+    EXPECT_EQ(MatchView_Lage(0).starts, 1);
+    EXPECT_EQ(MatchView_Lage(1).starts, 1);
+    // One changed match restarts its view only.
+    Spielfeld_Satz* andere[2] = {saetze[0], saetze[2]};
+    ASSERT_TRUE(MatchView_Frame(andere, 2, anzeige, false));
+    EXPECT_EQ(MatchView_Lage(0).starts, 1);
+    EXPECT_EQ(MatchView_Lage(1).starts, 2);
+    EXPECT_EQ(MatchView_Lage(1).spiel, saetze[2]->spiel);
+    // A changed count restarts all.
+    Spielfeld_Satz* drei[3] = {saetze[0], saetze[2], saetze[3]};
+    ASSERT_TRUE(MatchView_Frame(drei, 3, anzeige, false));
+    EXPECT_EQ(MatchView_Lage(0).starts, 2);
+    EXPECT_EQ(MatchView_Lage(1).starts, 3);
+    EXPECT_EQ(MatchView_Current(), saetze[0]);
+    // A click on the lower right quarter makes it the main view; held, nothing toggles again.
+    ASSERT_TRUE(Zeigen(3));
+    Plat_Headless_Maus(600, 400, 0);
+    Zeigen(3, 1);
+    Plat_Headless_Maus(600, 400, 1);
+    Zeigen(3, 1);
+    EXPECT_TRUE(MatchView_Lage(2).is_main);
+    EXPECT_FALSE(MatchView_Lage(0).is_main);
+    EXPECT_EQ(MatchView_Current(), saetze[2]);
+    Plat_Headless_Maus(100, 100, 1);
+    Zeigen(3, 2);
+    EXPECT_TRUE(MatchView_Lage(2).is_main) << "a held button chooses once";
+    Plat_Headless_Maus(100, 100, 0);
+    Zeigen(3, 1);
+    // Over an icon of the menu the press stays with the icon.
+    MatchView_Hooks().maus_ueber_icon = [] { return true; };
+    Plat_Headless_Maus(100, 100, 1);
+    Zeigen(3, 2);
+    MatchView_Hooks().maus_ueber_icon = nullptr;
+    EXPECT_TRUE(MatchView_Lage(2).is_main);
+    Plat_Headless_Maus(100, 100, 0);
+}
+
+TEST_F(SpielansichtWelt, TheViewsWriteNothingIntoTheRecords) {
+    // Watched or not, a match plays the same: drawing leaves every byte.
+    std::vector<uint8_t> vorher(sizeof(Spielfeld_Satz) * 4);
+    for (size_t i = 0; i < 4; ++i) std::memcpy(&vorher[i * sizeof(Spielfeld_Satz)], saetze[i], sizeof(Spielfeld_Satz));
+    Plat_Headless_Maus(400, 300, 0);
+    for (size_t n = 1; n <= 4; ++n) Zeigen(n, 20);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(std::memcmp(&vorher[i * sizeof(Spielfeld_Satz)], saetze[i], sizeof(Spielfeld_Satz)), 0) << i;
+}
+
+TEST_F(SpielansichtWelt, AHoveredPlayerShowsHisName) {
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    // The mouse on a player's feet: his name stands beside him.
+    const MatchViewLage l = MatchView_Lage(0);
+    const Spielfeld_Satz& s = *saetze[0];
+    int32_t wer = -1;
+    AnsichtPunkt p;
+    for (int32_t i = 0; i < SF_SPIELER && wer < 0; ++i) {
+        if (!s.figur[i].gezeichnet || s.ballhalter == i) continue;
+        p = Spielansicht_Projektion(s.figur[i].pos[0], s.figur[i].pos[1], s.figur[i].pos[2], false, false);
+        p.x -= l.scroll[0];
+        p.y -= l.scroll[1];
+        if (p.x > 50 && p.x < 600 && p.y > 60 && p.y < 500) wer = i;
+    }
+    ASSERT_GE(wer, 0);
+    Plat_Headless_Maus(p.x, p.y - 10, 0);
+    Zeigen(1, 1);
+    EXPECT_EQ(Bild("spielansicht_name"), "");
+}
+
+TEST_F(SpielansichtWelt, ADamagedFigureFileFailsTheStartAndNothingIsDrawn) {
+    // An entry cut short: the views stay dark with a debug line, nothing crashes.
+    const std::string pfad = dirs.install + "/stadion_gfx_kaputt.res";
+    std::vector<ResDateiEintrag> d(size_t(FIGUREN_RES_ERSTER + 1), Res_Datenblock(nullptr, 0));
+    ResDateiEintrag e;
+    e.typ = FIGUREN_RES_TYP;
+    e.bytes = Kleiner_Eintrag();
+    e.bytes.resize(e.bytes.size() - 3);
+    d[size_t(FIGUREN_RES_ERSTER)] = e;
+    ASSERT_TRUE(Res_Schreiben(pfad.c_str(), d));
+    Test_Slots()[12] = Res_Close(Test_Slots()[12]);
+    Test_Slots()[12] = Res_Open(pfad.c_str(), 0);
+    EXPECT_FALSE(MatchView_Init());
+    EXPECT_FALSE(MatchView_Frame(saetze.data(), 1, anzeige, false));
+    EXPECT_FALSE(Zeigen(1));
+    EXPECT_EQ(MatchView_Current(), nullptr);
+}
+
+
+TEST_F(SpielansichtWelt, RecordsFromASaveOrTheNetworkAreNeverReadOutsideATable) {
+    // 1000 records of random bytes keeping their game: rows, frames, colour
+    // slots, positions (no numbers, huge), stands and pitch bytes all wild.
+    auto satz = std::make_unique<Spielfeld_Satz>(*saetze[0]);
+    Spielfeld_Satz* liste[1] = {satz.get()};
+    MatchView_Frame(liste, 1, anzeige, false);
+    uint32_t x = 12345;
+    auto zufall = [&x] { return x = x * 1664525u + 1013904223u; };
+    const float wild[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), -1e30f, 1e30f, 5400};
+    for (int32_t runde = 0; runde < 1000; ++runde) {
+        auto* b = reinterpret_cast<uint8_t*>(satz.get());
+        for (size_t i = 0; i < sizeof(Spielfeld_Satz); i += 4) b[i] = uint8_t(zufall() >> 24);
+        satz->spiel = saetze[0]->spiel;
+        for (Figur& f : satz->figur)
+            if (zufall() % 4 == 0) f.pos[zufall() % 3] = wild[zufall() % 5];
+        satz->kamera_ziel[0] = wild[zufall() % 5];
+        anzeige.frame_intervall = zufall() % 60;
+        anzeige.pause = uint8_t(zufall() % 2);
+        MatchView_Frame(liste, 1, anzeige, false);
+    }
+    EXPECT_EQ(MatchView_Lage(0).spiel, saetze[0]->spiel);
+    EXPECT_EQ(MatchView_Lage(0).starts, 1);
+}
+
+
+TEST_F(SpielansichtWelt, FiguresTurnOneStepPerChoiceHoldFor70MsAndKeepTheirFacingWhilePaused) {
+    // A copy of a match whose player 5 stands still and wants to face the far side.
+    auto satz = std::make_unique<Spielfeld_Satz>(*saetze[0]);
+    Spielfeld_Satz* liste[1] = {satz.get()};
+    Figur& f = satz->figur[5];
+    f.gezeichnet = 1;
+    Anweisung& an = f.ring[size_t(f.aktuell) & 3];
+    an.anim = ANIM_STEHEN;
+    an.frame = 0;
+    auto ziel = [&](float dx, float dy) {
+        an.ziel[0] = f.pos[0] + dx;
+        an.ziel[1] = f.pos[1] + dy;
+    };
+    auto richtung = [&](float dx, float dy) {
+        const AnsichtPunkt a = Spielansicht_Projektion(f.pos[0], f.pos[1], 0, false, false);
+        const AnsichtPunkt b = Spielansicht_Projektion(f.pos[0] + dx, f.pos[1] + dy, 0, false, false);
+        return Spielansicht_Richtung16(a.x, a.y, b.x, b.y);
+    };
+    auto bild = [&](uint32_t intervall, bool pause) {
+        anzeige.frame_intervall = intervall;
+        anzeige.pause = pause ? 1 : 0;
+        return MatchView_Frame(liste, 1, anzeige, false);
+    };
+    bild(10, false);
+    ziel(500, 0);
+    ASSERT_TRUE(bild(10, false));
+    const int32_t start = MatchView_Richtung(0, 5);
+    ASSERT_NE(start, 255);
+    // Settled on the first target.
+    for (int32_t i = 0; i < 16; ++i) bild(10, false);
+    EXPECT_EQ(MatchView_Richtung(0, 5), richtung(500, 0));
+    // The opposite way: counter-clockwise, one sixteenth per frame below 18 ms.
+    const int32_t von = MatchView_Richtung(0, 5);
+    ziel(-500, 0);
+    bild(10, false);
+    EXPECT_EQ(MatchView_Richtung(0, 5), (von + 15) % 16);
+    bild(10, false);
+    EXPECT_EQ(MatchView_Richtung(0, 5), (von + 14) % 16);
+    // PAUSE keeps the facing.
+    bild(10, true);
+    bild(10, true);
+    EXPECT_EQ(MatchView_Richtung(0, 5), (von + 14) % 16);
+    // At 45 ms a choice is held for 70 ms of the match clock while the order stands.
+    bild(45, false);
+    const int32_t gehalten = MatchView_Richtung(0, 5);
+    bild(45, false);
+    bild(45, false);
+    EXPECT_EQ(MatchView_Richtung(0, 5), gehalten);
+    satz->spielzeit_ms += 71;
+    bild(45, false);
+    EXPECT_EQ(MatchView_Richtung(0, 5), (gehalten + 15) % 16);
+    for (int32_t i = 0; i < 16; ++i) {
+        satz->spielzeit_ms += 71;
+        bild(45, false);
+    }
+    EXPECT_EQ(MatchView_Richtung(0, 5), richtung(-500, 0));
+}
+
+
+TEST_F(SpielansichtWelt, OnSnowThePitchIsWhiteAndTheBallOrange) {
+    auto satz = std::make_unique<Spielfeld_Satz>(*saetze[0]);
+    satz->wetter = 5;
+    Spielfeld_Satz* liste[1] = {satz.get()};
+    MatchView_Frame(liste, 1, anzeige, false);
+    ASSERT_TRUE(MatchView_Frame(liste, 1, anzeige, false));
+    ASSERT_TRUE(MatchView_Frame(liste, 1, anzeige, false));
+    EXPECT_EQ(Bild("spielansicht_schnee"), "");
+}
+
+
+TEST_F(SpielansichtWelt, OnAClashTheAwaySideWearsItsSecondKitAndTheKeepersTheirs) {
+    // Both sides in red first kits of one kit number: the away side changes
+    // into its blue second kit; each keeper wears his green or black kit.
+    Spielfeld_Satz* s = saetze[0];
+    const int32_t heim = int32_t(s->team[0]), gast = int32_t(s->team[1]);
+    uint8_t kit[2][36];
+    for (int32_t t = 0; t < 2; ++t) {
+        const uint8_t farben[12] = {200, 20, 20, 230, 230, 230, 240, 240, 240, 200, 20, 20};
+        for (int32_t k = 0; k < 3; ++k) std::memcpy(kit[t] + 12 * k, farben, 12);
+        const uint8_t zweites[12] = {20, 40, 200, 230, 230, 230, 20, 40, 120, 230, 230, 230};
+        std::memcpy(kit[t] + 12, zweites, 12);
+        const uint8_t torwart[12] = {uint8_t(t ? 20 : 30), uint8_t(t ? 20 : 160), uint8_t(t ? 20 : 40), 200, 200, 200, 20, 20, 20, 20, 20, 20};
+        std::memcpy(kit[t] + 24, torwart, 12);
+        ASSERT_NE(Team_Zeiger(TZ_FARBEN, t ? gast : heim, kit[t], OP_SCHREIBEN), nullptr);
+    }
+    Team_Wert(TW_TRIKOT_1, gast, Team_Wert(TW_TRIKOT_1, heim, 0, OP_LESEN), OP_SCHREIBEN);
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(Bild("spielansicht_trikots"), "");
+}
+
+}  // namespace
+}  // namespace velmora::test
