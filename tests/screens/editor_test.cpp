@@ -1,0 +1,130 @@
+// tests/screens/editor_test.cpp - the team editor played as a new user would:
+// from the start screen's editor button, a club renamed in place, a player's
+// columns walked with Tab, the save answered, and the files read back.
+#include <string>
+#include <vector>
+
+#include "club/club_config.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/dirs.h"
+#include "platform/display.h"
+#include "platform/files.h"
+#include "screens/editor.h"
+#include "screens/editor_listen.h"
+#include "season/wettbewerb.h"
+#include "tests/support/screen_welt.h"
+
+namespace velmora::test {
+namespace {
+
+constexpr int32_t EDITOR_KNOPF_X = 425, EDITOR_KNOPF_Y = 474;   // the start screen's plate 892
+constexpr int32_t JA_X = 111, JA_Y = 425;                       // the requester's first button
+constexpr int32_t ZEILE_Y0 = 124, ZEILE_H = 17;
+
+int32_t Zeile_Y(int32_t k) { return ZEILE_Y0 + ZEILE_H * k; }
+
+void Klick(std::vector<Schritt>& s, int32_t x, int32_t y, uint32_t knopf = 1) {
+    s.push_back({2, x, y, 0});
+    s.push_back({1, x, y, knopf});
+    s.push_back({2, x, y, 0});
+}
+
+void Tippen(std::vector<Schritt>& s, const char* text) {
+    for (const char* c = text; *c; ++c) s.push_back({2, -100, -100, 0, false, uint8_t(*c)});
+}
+
+void Taste(std::vector<Schritt>& s, int32_t code) { s.push_back({3, -100, -100, 0, false, -code}); }
+
+void Foto(std::vector<Schritt>& s, int32_t x = 790, int32_t y = 80) {
+    s.push_back({4, x, y, 0});
+    s.push_back({1, x, y, 0, true});
+}
+
+// What the script saw, for the checks after the run.
+struct Gesehen {
+    EditorStand nach_start, nach_name, im_namen, nach_tab;
+    int32_t spieler = -1;
+    std::string club_name, spieler_name, spieler_vorname;
+    int32_t nummer = 0;
+};
+Gesehen g_gesehen;
+
+class EditorScreen : public ScreenWelt {
+protected:
+    void SetUp() override {
+        startscreens = true;
+        ScreenWelt::SetUp();
+        g_gesehen = Gesehen{};
+    }
+};
+
+TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAndSaved) {
+    std::vector<Schritt>& s = skript;
+    Klick(s, EDITOR_KNOPF_X, EDITOR_KNOPF_Y);
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_gesehen.nach_start = Editor_Stand(); }});
+    Foto(s);                                       // 0: sorted by name
+    Klick(s, 217, 95);                             // by nation, league and name
+    Foto(s);                                       // 1
+    // The third club's name, in place.
+    Klick(s, 80, Zeile_Y(2));
+    Tippen(s, "Kap, \"Nord\"");
+    Taste(s, VK_RETURN);
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_gesehen.nach_name = Editor_Stand(); }});
+    // The first player's shirt number, then Tab through type, initial and name.
+    Klick(s, 405, Zeile_Y(0));
+    Tippen(s, "7");
+    Taste(s, VK_TAB);                              // the type
+    Taste(s, VK_TAB);                              // the initial
+    Tippen(s, "q");
+    Taste(s, VK_TAB);                              // the surname
+    Tippen(s, "M\xfcller%");
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_gesehen.im_namen = Editor_Stand(); }});
+    Foto(s);                                       // 2: a field being edited
+    Taste(s, VK_TAB);                              // the strength
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_gesehen.nach_tab = Editor_Stand();
+        const int32_t p = Editor_Stand().edit_ziel;
+        g_gesehen.spieler = p;
+        g_gesehen.nummer = Spieler_Wert(SPW_DATEI_NUMMER, p, 0, OP_LESEN);
+        g_gesehen.spieler_name = Spieler_String(SPS_NAME_FELD, p, 0, 0);
+        g_gesehen.spieler_vorname = Spieler_String(SPS_VORNAME, p, 0, 0);
+    }});
+    Taste(s, VK_ESCAPE);
+    Klick(s, 645, 580);                            // save: the question
+    Klick(s, JA_X, JA_Y);                          // yes: the files, then the success
+    Foto(s);                                       // 3: the success
+    Klick(s, 400, 300, 2);                         // a right click answers it
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(Vergleichen("editor_name", 0), "");
+    EXPECT_EQ(Vergleichen("editor_nation", 1), "");
+    EXPECT_EQ(Vergleichen("editor_feld", 2), "");
+    EXPECT_EQ(Vergleichen("editor_gespeichert", 3), "");
+
+    EXPECT_GT(g_gesehen.nach_start.teams, 20);
+    EXPECT_EQ(g_gesehen.nach_start.spieler, TEAM_SPIELER_MAX);
+    EXPECT_FALSE(g_gesehen.nach_name.edit);
+    EXPECT_TRUE(g_gesehen.im_namen.edit);
+    EXPECT_EQ(g_gesehen.im_namen.edit_feld, EDITOR_FELD_NAME);
+    EXPECT_EQ(g_gesehen.im_namen.puffer, "M\xfcller%");
+    EXPECT_EQ(g_gesehen.nach_tab.edit_feld, EDITOR_FELD_STAERKE);
+    EXPECT_EQ(g_gesehen.nummer, 7);
+    EXPECT_EQ(g_gesehen.spieler_vorname, "Q.");
+    EXPECT_EQ(g_gesehen.spieler_name, "M\xfcller%");
+    EXPECT_EQ(Editor_Stand().letzter_fehler, "");
+
+    // The saved files, read back by the game's readers.
+    const std::string team_cfg = std::string(Dirs_Get(DIR_USER_CONFIG)) + "/0_team.cfg";
+    std::vector<uint8_t> daten;
+    ASSERT_TRUE(Plat_Read_All(team_cfg.c_str(), daten));
+    const std::string text(daten.begin(), daten.end());
+    EXPECT_NE(text.find("KURZNAME \"Kap, \"\"Nord\"\"\""), std::string::npos);
+    uint8_t voll = 0;
+    ASSERT_TRUE(Team(0) && Spieler(0, &voll));
+    EXPECT_STREQ(Spieler_String(SPS_NAME_FELD, g_gesehen.spieler, 0, 0), "M\xfcller%");
+    EXPECT_EQ(Spieler_Wert(SPW_DATEI_NUMMER, g_gesehen.spieler, 0, OP_LESEN), 7);
+
+}
+
+}  // namespace
+}  // namespace velmora::test
