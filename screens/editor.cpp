@@ -63,6 +63,7 @@ struct EditorModul {
     std::vector<int32_t> teams, spieler;
     int32_t team_versatz = 0, spieler_versatz = 0;
     bool aufsteigend = true;
+    int32_t sortierung = EDITOR_NAME_AUF;
     int32_t club = -1, markiert = -1, markt_art = -1;
     // The edit in progress.
     bool edit = false, team_edit = false;
@@ -106,7 +107,7 @@ void Rechts(Font* f, int32_t x_ende, int32_t y, uint16_t farbe, const char* text
 
 void Teams_Fuellen() {
     g.teams = Editor_Teamliste();
-    Editor_Teamliste_Sortieren(g.teams, g.aufsteigend ? EDITOR_NAME_AUF : EDITOR_NAME_AB);
+    Editor_Teamliste_Sortieren(g.teams, g.sortierung);
     g.team_versatz = std::clamp(g.team_versatz, 0, Editor_Scrollbereich(int32_t(g.teams.size())));
 }
 
@@ -421,11 +422,11 @@ void Sortieren_Klick(s_icon* icon, int32_t ereignis) {
     Edit_Beenden();
     if (icon->nummer == ICON_EDITOR_SORT_NAME) {
         g.aufsteigend = !g.aufsteigend;
-        Teams_Fuellen();
+        g.sortierung = g.aufsteigend ? EDITOR_NAME_AUF : EDITOR_NAME_AB;
     } else {
-        g.teams = Editor_Teamliste();
-        Editor_Teamliste_Sortieren(g.teams, EDITOR_NATION_LIGA);
+        g.sortierung = EDITOR_NATION_LIGA;
     }
+    Teams_Fuellen();
 }
 
 void Markt_Klick(s_icon* icon, int32_t ereignis) {
@@ -527,6 +528,7 @@ void Editor_Start() {
     Editor_Daten_Oeffnen();
     g.offen = true;
     g.aufsteigend = true;
+    g.sortierung = EDITOR_NAME_AUF;
     g.team_versatz = 0;
     g.markiert = -1;
     g.fehler.clear();
@@ -537,6 +539,9 @@ void Editor_Start() {
     g.team_liste = Flaeche(ICON_EDITOR_TEAMS, TEAMS_X, ZEILEN_Y, TEAMS_B, LISTE_H, PRI_LISTE, Teams_Klick, Teams_Zeichnen);
     g.spieler_liste =
         Flaeche(ICON_EDITOR_SPIELER, SPIELER_X, ZEILEN_Y, SPIELER_B, LISTE_H, PRI_LISTE, Spieler_Klick, Spieler_Zeichnen);
+    // Both lists take right clicks: the league mark, the type stepping down.
+    g.team_liste.typ |= ICON_TYP_RECHTSKLICK;
+    g.spieler_liste.typ |= ICON_TYP_RECHTSKLICK;
     g.team_scroll = Flaeche(ICON_EDITOR_TEAM_SCROLL, TEAM_SCROLL_X, ZEILEN_Y, SCROLL_B + 2, LISTE_H, PRI_LISTE,
                             Scroll_Klick, nullptr);
     g.spieler_scroll = Flaeche(ICON_EDITOR_SPIELER_SCROLL, SPIELER_SCROLL_X, ZEILEN_Y, SCROLL_B + 2, LISTE_H, PRI_LISTE,

@@ -47,6 +47,7 @@ struct Gesehen {
     int32_t spieler = -1;
     std::string club_name, spieler_name, spieler_vorname;
     int32_t nummer = 0;
+    int32_t tausch[2] = {-1, -1}, liga[2] = {-1, -1}, liga_nach[2] = {-1, -1};
 };
 Gesehen g_gesehen;
 
@@ -91,6 +92,21 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
         g_gesehen.spieler_vorname = Spieler_String(SPS_VORNAME, p, 0, 0);
     }});
     Taste(s, VK_ESCAPE);
+    // Two clubs of different leagues swap: a right click marks the first, a left click the second.
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
+        std::vector<int32_t> liste = Editor_Teamliste();
+        Editor_Teamliste_Sortieren(liste, EDITOR_NATION_LIGA);
+        Editor_Zeilen(liste, 0, zeilen);
+        g_gesehen.tausch[0] = zeilen[0];
+        g_gesehen.tausch[1] = zeilen[19];
+        for (int32_t i = 0; i < 2; ++i) g_gesehen.liga[i] = Team_Get_Liga(zeilen[i == 0 ? 0 : 19], 1);
+    }});
+    Klick(s, 16, Zeile_Y(0), 2);
+    Klick(s, 16, Zeile_Y(19));
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        for (int32_t i = 0; i < 2; ++i) g_gesehen.liga_nach[i] = Team_Get_Liga(g_gesehen.tausch[i], 1);
+    }});
     Klick(s, 645, 580);                            // save: the question
     Klick(s, JA_X, JA_Y);                          // yes: the files, then the success
     Foto(s);                                       // 3: the success
@@ -112,6 +128,9 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     EXPECT_EQ(g_gesehen.spieler_vorname, "Q.");
     EXPECT_EQ(g_gesehen.spieler_name, "M\xfcller%");
     EXPECT_EQ(Editor_Stand().letzter_fehler, "");
+    ASSERT_NE(g_gesehen.liga[0], g_gesehen.liga[1]);
+    EXPECT_EQ(g_gesehen.liga_nach[0], g_gesehen.liga[1]);
+    EXPECT_EQ(g_gesehen.liga_nach[1], g_gesehen.liga[0]);
 
     // The saved files, read back by the game's readers.
     const std::string team_cfg = std::string(Dirs_Get(DIR_USER_CONFIG)) + "/0_team.cfg";
