@@ -17,12 +17,14 @@
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
 #include "gfx/texteingabe.h"
+#include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_requester.h"
 #include "platform/display.h"
 #include "screens/editor_daten.h"
 #include "screens/editor_listen.h"
+#include "screens/editor_wappen.h"
 #include "screens/talent_panel.h"
 #include "season/wettbewerb.h"
 
@@ -295,7 +297,9 @@ void Teams_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         Zelle(f, TEAMS_X + 146, y + 12, 100, WEISS, Team_String(TS_NATION, t, 0, 0));
         const int32_t liga = Team_Wert(TW_WETTBEWERB, t, 0, OP_LESEN);
         if (const WettbewerbSatz* w = klein && liga >= 0 ? Wettbewerb_Satz(liga) : nullptr)
-            Zelle(klein, TEAMS_X + 252, y + 11, 92, GRAU, std::string(w->name, strnlen(w->name, sizeof w->name)).c_str());
+            Zelle(klein, TEAMS_X + 252, y + 11, 85, GRAU, std::string(w->name, strnlen(w->name, sizeof w->name)).c_str());
+        // The crest column opens the club page.
+        Wappen_Zeichnen(t, ziel, TEAMS_X + 340, y + 1, 14, 14, nullptr);
     }
     Scroll_Zeichnen(ziel, TEAM_SCROLL_X, g.team_versatz, int32_t(g.teams.size()));
 }
@@ -332,6 +336,7 @@ void Teams_Klick(s_icon*, int32_t ereignis) {
         return;
     }
     if (links && mx > 24 && mx < 179) Edit_Starten(t, true, 0);
+    if (links && mx > 347 && mx < 363) Editor_Wappen_Oeffnen(t);
 }
 
 void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
@@ -563,6 +568,7 @@ void Editor_Schliessen() {
     if (!g.offen) return;
     Texteingabe_Free();
     Screen_Talente_2_Schliessen();
+    Editor_Wappen_Schliessen();
     for (int32_t i = ALLE - 1; i >= 0; --i) Menue_Screen_Icon_Loeschen(-1, Alle()[i]);
     if (g.hintergrund) Rastport_Free(g.hintergrund);
     g.hintergrund = nullptr;

@@ -12,6 +12,10 @@
 #include "platform/files.h"
 #include "screens/editor.h"
 #include "screens/editor_listen.h"
+#include "screens/editor_wappen.h"
+#include "business/stadion.h"
+#include "gfx/trikot.h"
+#include "club/club_config.h"
 #include "season/wettbewerb.h"
 #include "tests/support/screen_welt.h"
 
@@ -143,6 +147,77 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     EXPECT_STREQ(Spieler_String(SPS_NAME_FELD, g_gesehen.spieler, 0, 0), "M\xfcller%");
     EXPECT_EQ(Spieler_Wert(SPW_DATEI_NUMMER, g_gesehen.spieler, 0, OP_LESEN), 7);
 
+}
+
+struct SeiteGesehen {
+    EditorWappenStand offen, raster, nach_rechts, kapazitaet;
+    int32_t club = -1, wappen_vorher = -1, trikot_vorher = -1;
+    std::string stadion, stadt;
+    int32_t sitze = -1, steh = -1;
+};
+SeiteGesehen g_seite;
+
+// The club page: the crest stepped, the kit grid opened and left with a right click, a
+// capacity beyond the file's limit typed, then Tab to the city.
+TEST_F(EditorScreen, TheClubPageStepsPicksAndTakesTypedClubData) {
+    g_seite = SeiteGesehen{};
+    std::vector<Schritt>& s = skript;
+    Klick(s, EDITOR_KNOPF_X, EDITOR_KNOPF_Y);
+    Klick(s, 355, Zeile_Y(0));                     // the first club's crest column
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_seite.offen = Editor_Wappen_Stand();
+        g_seite.club = g_seite.offen.team;
+    }});
+    Klick(s, 110, 142);                            // crest: next
+    Klick(s, 320, 142);                            // kit 1: the grid
+    Foto(s, 500, 300);                             // 0: the kit grid
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_seite.raster = Editor_Wappen_Stand(); }});
+    Klick(s, 500, 300, 2);                         // a right click closes it, nothing chosen
+    Klick(s, 170, 142);                            // the crest grid
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_seite.wappen_vorher = Team_Wert(TW_WAPPEN, g_seite.club, 0, OP_LESEN);
+        g_seite.trikot_vorher = Team_Get_TrikotNr(g_seite.club, 0);
+    }});
+    Foto(s, 300, 300);                             // 1: the crest grid
+    Klick(s, 300, 300, 2);
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_seite.nach_rechts = Editor_Wappen_Stand(); }});
+    Klick(s, 500, 170);                            // the capacity
+    Tippen(s, "999999");
+    Taste(s, VK_TAB);                              // the city
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_seite.kapazitaet = Editor_Wappen_Stand(); }});
+    Tippen(s, "Ostwik");
+    Taste(s, VK_RETURN);
+    Klick(s, 200, 214);                            // the stadium's name
+    Tippen(s, "Am Wall");
+    Taste(s, VK_RETURN);
+    Foto(s, 20, 590);                              // 2: the page with its data
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_seite.stadt = Team_String(TS_STADT, g_seite.club, 0, 0);
+        g_seite.stadion = Team_String(TS_STADION_NAME, g_seite.club, 0, 0);
+        if (const StadionVorgabe* v = Team_Stadion_Vorgabe(g_seite.club)) {
+            g_seite.sitze = v->sitze;
+            g_seite.steh = v->stehplaetze;
+        }
+    }});
+    Klick(s, 695, 91);                             // close
+    ASSERT_TRUE(Spielen());
+
+    ASSERT_GE(g_seite.club, 0);
+    EXPECT_EQ(g_seite.raster.spalte, 1);
+    EXPECT_TRUE(g_seite.raster.raster);
+    EXPECT_EQ(g_seite.raster.wert[0], Editor_Wappen_Schritt(g_seite.offen.wert[0], 1));
+    EXPECT_FALSE(g_seite.nach_rechts.raster);
+    EXPECT_EQ(g_seite.nach_rechts.wert[0], g_seite.wappen_vorher);
+    EXPECT_EQ(g_seite.nach_rechts.wert[1], g_seite.trikot_vorher);
+    EXPECT_EQ(g_seite.kapazitaet.edit_feld, TS_STADT);
+    EXPECT_EQ(g_seite.sitze, 200000);
+    EXPECT_EQ(g_seite.steh, 0);
+    EXPECT_EQ(g_seite.stadt, "Ostwik");
+    EXPECT_EQ(g_seite.stadion, "Am Wall");
+    EXPECT_FALSE(Editor_Wappen_Offen());
+    EXPECT_EQ(Vergleichen("editor_trikot_raster", 0), "");
+    EXPECT_EQ(Vergleichen("editor_wappen_raster", 1), "");
+    EXPECT_EQ(Vergleichen("editor_verein", 2), "");
 }
 
 }  // namespace
