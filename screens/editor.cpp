@@ -24,6 +24,7 @@
 #include "platform/display.h"
 #include "screens/editor_daten.h"
 #include "screens/editor_listen.h"
+#include "screens/editor_zeichnen.h"
 #include "screens/editor_wappen.h"
 #include "screens/talent_panel.h"
 #include "season/wettbewerb.h"
@@ -44,12 +45,9 @@ constexpr int32_t TEAM_SCROLL_X = 363, SPIELER_SCROLL_X = 774, SCROLL_B = 8;
 constexpr int32_t KNOPF_Y = 569, KNOPF_B = 90, KNOPF_H = 24;
 constexpr int8_t PRI_HINTERGRUND = 1, PRI_LISTE = 5, PRI_KNOPF = 6;
 constexpr int32_t FONT_ZEILE = 9, FONT_KLEIN = 15, FONT_TITEL = 11;
-
-constexpr uint16_t Farbe(Rgb c) { return uint16_t((c.r >> 3) << 11 | (c.g >> 2) << 5 | (c.b >> 3)); }
-constexpr uint16_t WEISS = 0xFFFF, GOLD = Farbe(palette::GOLD), GRAU = Farbe(palette::GRAU),
-                   AUSWAHL = Farbe(palette::AUSWAHL), UNTER_MAUS = Farbe(palette::NACHT_HELL),
-                   FELD = Farbe(palette::NACHT), FELD_RAND = Farbe(palette::GOLD_DUNKEL),
-                   MARKE = Farbe(palette::ROT);
+constexpr uint16_t WEISS = EDITOR_WEISS, GOLD = EDITOR_GOLD, GRAU = EDITOR_GRAU, AUSWAHL = EDITOR_AUSWAHL,
+                   UNTER_MAUS = Editor_Farbe(palette::NACHT_HELL), FELD = EDITOR_NACHT, FELD_RAND = EDITOR_RAND,
+                   MARKE = Editor_Farbe(palette::ROT);
 
 // The player columns Tab walks: where the field starts and how wide it is.
 struct Spalte {
@@ -80,19 +78,9 @@ EditorModul g;
 
 const char* T(int32_t n) { return Text_Oder_Leer(TEXTE, n); }
 
-void Maus(int32_t* x, int32_t* y) {
-    const MenueHooks& h = Menue_Hooks();
-    *x = h.maus_x ? h.maus_x() : -1;
-    *y = h.maus_y ? h.maus_y() : -1;
-}
-
 int32_t Zeile_Unter(int32_t y) {
     if (y < ZEILEN_Y || y >= ZEILEN_Y + LISTE_H) return -1;
     return (y - ZEILEN_Y) / ZEILE_H;
-}
-
-void Schreiben(Font* f, int32_t x, int32_t y, uint16_t farbe, const char* text) {
-    if (Rastport* ziel = Rastport_Target(); ziel && f) Text_Printf(ziel, f, "^c%05d%s", x, y, int32_t(farbe), text);
 }
 
 // Typed text is shown as typed: a markup character stands for itself, cut to the column.
@@ -100,11 +88,11 @@ void Zelle(Font* f, int32_t x, int32_t y, int32_t breite, uint16_t farbe, const 
     std::string s = text ? text : "";
     std::replace(s.begin(), s.end(), '^', '\x88');
     char aus[128];
-    Schreiben(f, x, y, farbe, Str_Auf_Breite(s.c_str(), aus, sizeof aus, f, breite));
+    Editor_Schreiben(f, x, y, farbe, Str_Auf_Breite(s.c_str(), aus, sizeof aus, f, breite));
 }
 
 void Rechts(Font* f, int32_t x_ende, int32_t y, uint16_t farbe, const char* text) {
-    if (f) Schreiben(f, x_ende - Text_Width(f, text), y, farbe, text);
+    if (f) Editor_Schreiben(f, x_ende - Text_Width(f, text), y, farbe, text);
 }
 
 void Teams_Fuellen() {
@@ -236,19 +224,19 @@ void Hintergrund_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (Rastport* rp = Hintergrund()) Rastport_Blit(rp, 0, 0, -1, -1, ziel, 0, 0, BlitMode_Key);
     Font* titel = Font_Get(FONT_TITEL);
     Font* klein = Font_Get(FONT_KLEIN);
-    if (titel) Schreiben(titel, 24, 48, GOLD, "Team-Editor");
+    if (titel) Editor_Schreiben(titel, 24, 48, GOLD, T(23));
     if (g.club >= 0 && g.markt_art < 0) Zelle(titel, 400, 48, 380, WEISS, Team_String(TS_NAME_KURZ, g.club, 0, 0));
-    else if (g.markt_art >= 0) Schreiben(titel, 400, 48, WEISS, T(g.markt_art == 0 ? TEXT_KADER : TEXT_SCOUTS));
+    else if (g.markt_art >= 0) Editor_Schreiben(titel, 400, 48, WEISS, T(g.markt_art == 0 ? TEXT_KADER : TEXT_SCOUTS));
     // Column headings.
-    Schreiben(klein, TEAMS_X + 20, 112, GRAU, T(TEXT_NAME));
-    Schreiben(klein, TEAMS_X + 146, 112, GRAU, "Land");
-    Schreiben(klein, TEAMS_X + 252, 112, GRAU, "Liga");
+    Editor_Schreiben(klein, TEAMS_X + 20, 112, GRAU, T(TEXT_NAME));
+    Editor_Schreiben(klein, TEAMS_X + 146, 112, GRAU, T(5));
+    Editor_Schreiben(klein, TEAMS_X + 228, 112, GRAU, T(7));
     Rechts(klein, SPIELER_X + 32, 112, GRAU, T(TEXT_NR));
-    Schreiben(klein, SPIELER_X + 40, 112, GRAU, T(TEXT_TYP));
-    Schreiben(klein, SPIELER_X + 93, 112, GRAU, T(TEXT_NAME));
-    Schreiben(klein, SPIELER_X + 176, 112, GRAU, T(TEXT_STAERKE));
-    Schreiben(klein, SPIELER_X + 252, 112, GRAU, "Talente");
-    Schreiben(klein, SPIELER_X + 310, 112, GRAU, "Land");
+    Editor_Schreiben(klein, SPIELER_X + 40, 112, GRAU, T(TEXT_TYP));
+    Editor_Schreiben(klein, SPIELER_X + 93, 112, GRAU, T(TEXT_NAME));
+    Editor_Schreiben(klein, SPIELER_X + 176, 112, GRAU, T(TEXT_STAERKE));
+    Editor_Schreiben(klein, SPIELER_X + 252, 112, GRAU, T(8));
+    Editor_Schreiben(klein, SPIELER_X + 310, 112, GRAU, T(5));
 }
 
 void Scroll_Zeichnen(Rastport* ziel, int32_t x, int32_t versatz, int32_t anzahl) {
@@ -261,7 +249,7 @@ void Scroll_Zeichnen(Rastport* ziel, int32_t x, int32_t versatz, int32_t anzahl)
 void Scroll_Klick(s_icon* icon, int32_t ereignis) {
     if (!icon || !(ereignis & EV_LINKS)) return;
     int32_t mx = 0, my = 0;
-    Maus(&mx, &my);
+    Editor_Maus(&mx, &my);
     const bool teams = icon->nummer == ICON_EDITOR_TEAM_SCROLL;
     const int32_t bereich = Editor_Scrollbereich(int32_t(teams ? g.teams.size() : g.spieler.size()));
     const int32_t wert = std::clamp((my - ZEILEN_Y) * (bereich + 1) / LISTE_H, 0, bereich);
@@ -273,7 +261,7 @@ void Scroll_Klick(s_icon* icon, int32_t ereignis) {
 int32_t Zeilen_Sichtbar(const std::vector<int32_t>& liste, int32_t versatz, int32_t x0, int32_t breite,
                         int32_t* zeilen) {
     int32_t mx = 0, my = 0;
-    Maus(&mx, &my);
+    Editor_Maus(&mx, &my);
     Editor_Zeilen(liste, versatz, zeilen);
     return mx >= x0 && mx < x0 + breite ? Zeile_Unter(my) : -1;
 }
@@ -294,10 +282,10 @@ void Teams_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         if (g.markiert >= 0) Rastport_Fill(ziel, TEAMS_X + 4, y + 4, 8, 8, t == g.markiert ? MARKE : GRAU, nullptr);
         if (g.edit && g.team_edit && g.ziel == t) Edit_Frame(TEAMS_X + 16, y, 130);
         else Zelle(f, TEAMS_X + 20, y + 12, 125, WEISS, Team_String(TS_NAME_KURZ, t, 0, 0));
-        Zelle(f, TEAMS_X + 146, y + 12, 100, WEISS, Team_String(TS_NATION, t, 0, 0));
+        Zelle(f, TEAMS_X + 146, y + 12, 78, WEISS, Team_String(TS_NATION, t, 0, 0));
         const int32_t liga = Team_Wert(TW_WETTBEWERB, t, 0, OP_LESEN);
         if (const WettbewerbSatz* w = klein && liga >= 0 ? Wettbewerb_Satz(liga) : nullptr)
-            Zelle(klein, TEAMS_X + 252, y + 11, 85, GRAU, std::string(w->name, strnlen(w->name, sizeof w->name)).c_str());
+            Zelle(klein, TEAMS_X + 228, y + 11, 106, GRAU, std::string(w->name, strnlen(w->name, sizeof w->name)).c_str());
         // The crest column opens the club page.
         Wappen_Zeichnen(t, ziel, TEAMS_X + 340, y + 1, 14, 14, nullptr);
     }
@@ -308,7 +296,7 @@ void Teams_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
 int32_t Eintrag_Unter(int32_t ereignis, const std::vector<int32_t>& liste, int32_t versatz, int32_t* mx) {
     if (!(ereignis & (EV_LINKS | EV_RECHTS))) return -1;
     int32_t my = 0;
-    Maus(mx, &my);
+    Editor_Maus(mx, &my);
     const int32_t k = Zeile_Unter(my);
     if (k < 0) return -1;
     int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
@@ -363,7 +351,7 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         const int32_t art = Spieler_Get_Art(p);
         if (feld != EDITOR_FELD_ART) {
             static const char* const KURZ[4] = {"TW", "AB", "MF", "ST"};
-            Schreiben(f, x + 42, grund, GOLD, KURZ[std::clamp(art, 0, 3)]);
+            Editor_Schreiben(f, x + 42, grund, GOLD, KURZ[std::clamp(art, 0, 3)]);
         }
         if (feld != EDITOR_FELD_INITIAL) {
             // The first name shows as its initial.
@@ -452,7 +440,7 @@ void Speichern_Ja(const int32_t*, const int32_t*) {
         Menue_Requester(1, -1, T(TEXT_GESPEICHERT), "NOK", T(TEXT_OK), Gespeichert, nullptr, 0, nullptr, 0, nullptr);
         return;
     }
-    const std::string text = "Nicht gespeichert: " + g.fehler;
+    const std::string text = std::string(T(31)) + " " + g.fehler;
     Menue_Requester(1, -1, text.c_str(), "NOK", T(TEXT_OK), Gespeichert, nullptr, 0, nullptr, 0, nullptr);
 }
 
@@ -485,25 +473,23 @@ void Knopf_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     Rastport* ziel = Rastport_Target();
     if (!icon || !ziel) return;
     int32_t mx = 0, my = 0;
-    Maus(&mx, &my);
+    Editor_Maus(&mx, &my);
     const bool unter = mx >= x && mx < x + icon->br && my >= y && my < y + icon->ho;
     const bool an = (icon->nummer == ICON_EDITOR_MARKT && g.markt_art == 0) ||
                     (icon->nummer == ICON_EDITOR_SCOUTS && g.markt_art == 1);
-    Rastport_Fill(ziel, x, y, icon->br, icon->ho, GOLD, nullptr);
-    Rastport_Fill(ziel, x + 1, y + 1, icon->br - 2, icon->ho - 2,
-                  an ? AUSWAHL : unter ? Farbe(palette::TAFEL_HELL) : Farbe(palette::TAFEL), nullptr);
     const char* text = "";
     switch (icon->nummer) {
-    case ICON_EDITOR_SORT_NAME: text = g.aufsteigend ? "Name A-Z" : "Name Z-A"; break;
-    case ICON_EDITOR_SORT_NATION: text = "Land / Liga"; break;
+    case ICON_EDITOR_SORT_NAME: text = T(g.aufsteigend ? 9 : 15); break;
+    case ICON_EDITOR_SORT_NATION: text = T(10); break;
     case ICON_EDITOR_MARKT: text = T(TEXT_MARKT); break;
     case ICON_EDITOR_SCOUTS: text = T(TEXT_SCOUT_KNOPF); break;
-    case ICON_EDITOR_SPEICHERN: text = "Speichern"; break;
-    case ICON_EDITOR_LADEN: text = "Neu laden"; break;
-    case ICON_EDITOR_ENDE: text = "Beenden"; break;
+    case ICON_EDITOR_SPEICHERN: text = T(12); break;
+    case ICON_EDITOR_LADEN: text = T(11); break;
+    case ICON_EDITOR_ENDE: text = T(17); break;
     default: break;
     }
-    if (Font* f = Font_Get(FONT_ZEILE)) Schreiben(f, x + (icon->br - Text_Width(f, text)) / 2, y + icon->ho / 2 + 5, WEISS, text);
+    Editor_Knopf(ziel, Font_Get(FONT_ZEILE), x, y, icon->br, icon->ho, text, an,
+                 unter ? EDITOR_TAFEL_HELL : EDITOR_TAFEL);
 }
 
 s_icon Flaeche(int32_t nummer, int32_t x, int32_t y, int32_t b, int32_t h, int8_t pri, void (*klick)(s_icon*, int32_t),

@@ -25,6 +25,7 @@
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "screens/editor_listen.h"
+#include "screens/editor_zeichnen.h"
 
 namespace velmora {
 namespace {
@@ -42,11 +43,8 @@ constexpr int32_t FELD_H = 20, FELD_B = 280;
 constexpr int32_t FONT_TITEL = 9, FONT_FELD = 8, FONT_KLEIN = 15;
 constexpr int8_t PRI_FAENGER = 20, PRI_SEITE = 21;
 
-constexpr uint16_t Farbe(Rgb c) { return uint16_t((c.r >> 3) << 11 | (c.g >> 2) << 5 | (c.b >> 3)); }
-constexpr uint16_t WEISS = 0xFFFF, GOLD = Farbe(palette::GOLD), GRAU = Farbe(palette::GRAU),
-                   TAFEL = Farbe(palette::TAFEL), TAFEL_HELL = Farbe(palette::TAFEL_HELL),
-                   AUSWAHL = Farbe(palette::AUSWAHL), NACHT = Farbe(palette::NACHT),
-                   RAND = Farbe(palette::GOLD_DUNKEL);
+constexpr uint16_t WEISS = EDITOR_WEISS, GOLD = EDITOR_GOLD, GRAU = EDITOR_GRAU, TAFEL = EDITOR_TAFEL,
+                   TAFEL_HELL = EDITOR_TAFEL_HELL, NACHT = EDITOR_NACHT, RAND = EDITOR_RAND;
 
 // The text fields in Tab order: the Team_String mode (or the capacity) and where they stand.
 struct Feld {
@@ -73,26 +71,8 @@ WappenModul g;
 
 const char* T(int32_t n) { return Text_Oder_Leer(TEXTE, n); }
 
-void Maus(int32_t* x, int32_t* y) {
-    const MenueHooks& h = Menue_Hooks();
-    *x = h.maus_x ? h.maus_x() : -1;
-    *y = h.maus_y ? h.maus_y() : -1;
-}
-
-void Schreiben(Font* f, int32_t x, int32_t y, uint16_t farbe, const char* text) {
-    if (Rastport* ziel = Rastport_Target(); ziel && f) Text_Printf(ziel, f, "^c%05d%s", x, y, int32_t(farbe), text);
-}
-
 void Mittig(Font* f, int32_t mitte, int32_t y, uint16_t farbe, const char* text) {
-    if (f) Schreiben(f, mitte - Text_Width(f, text) / 2, y, farbe, text);
-}
-
-// Typed text as typed, right-aligned at `ende`.
-void Rechts(Font* f, int32_t ende, int32_t y, uint16_t farbe, const std::string& text) {
-    if (!f) return;
-    std::string s = text;
-    std::replace(s.begin(), s.end(), '^', '\x88');
-    Schreiben(f, ende - Text_Width(f, s.c_str()), y, farbe, s.c_str());
+    if (f) Editor_Schreiben(f, mitte - Text_Width(f, text) / 2, y, farbe, text);
 }
 
 int32_t Eintraege() { return g.spalte == 0 ? EDITOR_WAPPEN_MAX : EDITOR_TRIKOTE; }
@@ -169,17 +149,11 @@ Rastport* Hintergrund() {
     return g.hintergrund;
 }
 
-void Knopf(Rastport* ziel, Font* f, int32_t x, int32_t y, int32_t b, int32_t h, const char* text, bool an) {
-    Rastport_Fill(ziel, x, y, b, h, GOLD, nullptr);
-    Rastport_Fill(ziel, x + 1, y + 1, b - 2, h - 2, an ? AUSWAHL : TAFEL_HELL, nullptr);
-    Mittig(f, x + b / 2, y + h / 2 + 5, WEISS, text);
-}
-
 void Raster_Zeichnen(Rastport* ziel) {
     Font* klein = Font_Get(FONT_KLEIN);
     Font* f = Font_Get(FONT_TITEL);
     int32_t mx = 0, my = 0;
-    Maus(&mx, &my);
+    Editor_Maus(&mx, &my);
     for (int32_t z = 0; z < RASTER_ZEILEN; ++z)
         for (int32_t c = 0; c < RASTER_SPALTEN; ++c) {
             const int32_t k = (g.seite + z) * RASTER_SPALTEN + c;
@@ -193,12 +167,12 @@ void Raster_Zeichnen(Rastport* ziel) {
                 Wappen_Bild(ziel, k + 1, x + 3, y);
                 char zahl[12];
                 std::snprintf(zahl, sizeof zahl, "%d", k + 1);
-                Rechts(klein, x + ZELLE - 9, y + ZELLE - 9, WEISS, zahl);
+                Editor_Rechts(klein, x + ZELLE - 9, y + ZELLE - 9, WEISS, zahl);
             } else if (Editor_Trikot_Erlaubt(g.team, g.spalte, k)) {
                 Trikot_Blt_Trikot(ziel, k, x + 20, y + 12, 2, TRIKOT_SCHATTEN_PLANE, 2, 0);
                 char zahl[12];
                 std::snprintf(zahl, sizeof zahl, "%d", k);
-                Rechts(klein, x + ZELLE - 9, y + ZELLE - 9, WEISS, zahl);
+                Editor_Rechts(klein, x + ZELLE - 9, y + ZELLE - 9, WEISS, zahl);
             } else {
                 Trikot_Blt_Trikot(ziel, k, x + 20, y + 12, 2, TRIKOT_TRANSPARENT, 40, 0);
                 Mittig(f, x + 35, y + 60, GRAU, T(TEXT_BELEGT));
@@ -218,20 +192,20 @@ void Raster_Zeichnen(Rastport* ziel) {
 void Felder_Zeichnen(Rastport* ziel) {
     Font* f = Font_Get(FONT_FELD);
     int32_t mx = 0, my = 0;
-    Maus(&mx, &my);
+    Editor_Maus(&mx, &my);
     for (int32_t i = 0; i < 5; ++i) {
         const Feld& fe = FELDER[i];
         const bool unter = mx >= fe.x && mx < fe.x + FELD_B && my >= fe.y && my < fe.y + FELD_H;
         Rastport_Fill(ziel, fe.x, fe.y, FELD_B, FELD_H, i == g.edit ? GOLD : RAND, nullptr);
         Rastport_Fill(ziel, fe.x + 1, fe.y + 1, FELD_B - 2, FELD_H - 2, unter && g.edit != i ? TAFEL_HELL : NACHT,
                       nullptr);
-        Schreiben(f, fe.x + 5, fe.y + 15, GRAU, T(fe.label));
+        Editor_Schreiben(f, fe.x + 5, fe.y + 15, GRAU, T(fe.label));
         if (i == g.edit) continue;
-        Rechts(f, fe.x + FELD_B - 6, fe.y + 15, WEISS, Feld_Text(i));
+        Editor_Rechts(f, fe.x + FELD_B - 6, fe.y + 15, WEISS, Feld_Text(i));
     }
     // The nation, shown only.
-    Schreiben(f, 358, 219, GRAU, T(TEXT_FELD_NAME + 5));
-    Rechts(f, 673, 219, WEISS, Team_String(TS_NATION, g.team, 0, 0));
+    Editor_Schreiben(f, 358, 219, GRAU, T(TEXT_FELD_NAME + 5));
+    Editor_Rechts(f, 673, 219, WEISS, Team_String(TS_NATION, g.team, 0, 0));
     if (g.edit < 0) return;
     const Feld& fe = FELDER[g.edit];
     const int32_t laenge = Editor_Feld_Laenge(fe.modus, true);
@@ -275,10 +249,10 @@ void Seite_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         Mittig(Font_Get(FONT_KLEIN), x + 59, 126, GRAU, zahl);
         static const char* const ZEICHEN[4] = {"<", ">", "=", "#"};
         for (int32_t k = 0; k < 4; ++k)
-            Knopf(ziel, f, x + 30 * k + 1, KNOPF_Y, KNOPF_B, KNOPF_H, ZEICHEN[k], k == 3 && g.raster && s == g.spalte);
+            Editor_Knopf(ziel, f, x + 30 * k + 1, KNOPF_Y, KNOPF_B, KNOPF_H, ZEICHEN[k], k == 3 && g.raster && s == g.spalte);
     }
-    Knopf(ziel, f, 653, 79, 84, 24, T(TEXT_SCHLIESSEN), false);
-    Knopf(ziel, f, 653, 171, 84, 24, T(TEXT_ZURUECK), false);
+    Editor_Knopf(ziel, f, 653, 79, 84, 24, T(TEXT_SCHLIESSEN), false);
+    Editor_Knopf(ziel, f, 653, 171, 84, 24, T(TEXT_ZURUECK), false);
     Felder_Zeichnen(ziel);
     if (g.raster) Raster_Zeichnen(ziel);
 }
@@ -308,7 +282,7 @@ void Seite_Klick(s_icon*, int32_t ereignis) {
     if (!(ereignis & (EV_LINKS | EV_RECHTS))) return;
     const bool links = ereignis & EV_LINKS;
     int32_t mx = 0, my = 0;
-    Maus(&mx, &my);
+    Editor_Maus(&mx, &my);
     if (g.raster && my >= 230) return Raster_Klick(mx, my, links);
     if (!links) return;
     auto in = [&](int32_t x, int32_t y, int32_t b, int32_t h) { return mx >= x && mx < x + b && my >= y && my < y + h; };
