@@ -14,6 +14,7 @@
 #include "gfx/bild_leinwand.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
+#include "gfx/portrait.h"
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
 #include "gfx/texteingabe.h"
@@ -22,6 +23,7 @@
 #include "gui/menue.h"
 #include "gui/menue_requester.h"
 #include "platform/display.h"
+#include "screens/editor_aussehen.h"
 #include "screens/editor_daten.h"
 #include "screens/editor_listen.h"
 #include "screens/editor_zeichnen.h"
@@ -378,8 +380,17 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         Rechts(f, x + 280, grund, GOLD, zahl);
         const int32_t nation = Spieler_Wert(SPW_NATION, p, 0, OP_LESEN);
         if (klein && nation >= 0 && nation < Team_Anzahl())
-            Zelle(klein, x + 310, y + 11, 74, GRAU, Team_String(TS_NAME_KURZ, nation, 0, 0));
+            Zelle(klein, x + 310, y + 11, 66, GRAU, Team_String(TS_NAME_KURZ, nation, 0, 0));
+        // The portrait column: the face small, and large beside the row under the pointer.
+        Portrait_Zeichnen(p, g.club, ziel, x + 378, y, 12, 15);
         if (edit) Edit_Frame(SPALTEN[g.spalte].x, y, SPALTEN[g.spalte].breite);
+    }
+    int32_t mx = 0, my = 0;
+    Editor_Maus(&mx, &my);
+    if (unter >= 0 && zeilen[unter] >= 0 && mx > 761 && mx < 783 && !g.edit) {
+        const int32_t y = std::min(ZEILEN_Y + ZEILE_H * unter + 20, 600 - 108);
+        Rastport_Fill(ziel, 676, y, 93, 108, GOLD, nullptr);
+        Portrait_Zeichnen(zeilen[unter], g.club, ziel, 680, y + 4, 85, 100);
     }
     Scroll_Zeichnen(ziel, SPIELER_SCROLL_X, g.spieler_versatz, int32_t(g.spieler.size()));
 }
@@ -394,6 +405,11 @@ void Spieler_Klick(s_icon*, int32_t ereignis) {
         return;
     }
     if (!links) return;
+    if (mx > 761 && mx < 783) {
+        Edit_Beenden();
+        Editor_Aussehen_Oeffnen(p);
+        return;
+    }
     if (mx > 630 && mx < 685) {
         Edit_Beenden();
         Screen_Talente_2_Oeffnen(p, 30, 100, g.markt_art >= 0 ? Team_Markt() : g.club);
@@ -555,6 +571,7 @@ void Editor_Schliessen() {
     Texteingabe_Free();
     Screen_Talente_2_Schliessen();
     Editor_Wappen_Schliessen();
+    Editor_Aussehen_Schliessen();
     for (int32_t i = ALLE - 1; i >= 0; --i) Menue_Screen_Icon_Loeschen(-1, Alle()[i]);
     if (g.hintergrund) Rastport_Free(g.hintergrund);
     g.hintergrund = nullptr;

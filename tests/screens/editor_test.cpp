@@ -13,6 +13,7 @@
 #include "screens/editor.h"
 #include "screens/editor_listen.h"
 #include "screens/editor_wappen.h"
+#include "screens/editor_aussehen.h"
 #include "business/stadion.h"
 #include "gfx/trikot.h"
 #include "club/club_config.h"
@@ -218,6 +219,45 @@ TEST_F(EditorScreen, TheClubPageStepsPicksAndTakesTypedClubData) {
     EXPECT_EQ(Vergleichen("editor_trikot_raster", 0), "");
     EXPECT_EQ(Vergleichen("editor_wappen_raster", 1), "");
     EXPECT_EQ(Vergleichen("editor_verein", 2), "");
+}
+
+struct PickerGesehen {
+    EditorAussehenStand offen, raster, gewaehlt;
+    int32_t code_danach = 0;
+    bool zu = false;
+};
+PickerGesehen g_picker;
+
+// The face picker: part 3 stepped, its grid opened and a face picked from it, then closed.
+TEST_F(EditorScreen, TheFacePickerStepsAPartAndPicksFromItsGrid) {
+    g_picker = PickerGesehen{};
+    std::vector<Schritt>& s = skript;
+    Klick(s, EDITOR_KNOPF_X, EDITOR_KNOPF_Y);
+    Klick(s, 766, Zeile_Y(0));                     // the first player's portrait column
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_picker.offen = Editor_Aussehen_Stand(); }});
+    Klick(s, 611, 60);                             // part 3: "+"
+    Klick(s, 636, 60);                             // its grid
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_picker.raster = Editor_Aussehen_Stand(); }});
+    Foto(s, 300, 300);                             // 0: the picker with the grid of part 3
+    Klick(s, 300, 300);                            // row 1, column 2: face 9 of the page
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_picker.gewaehlt = Editor_Aussehen_Stand(); }});
+    Klick(s, 696, 64);                             // close
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_picker.zu = !Editor_Aussehen_Offen();
+        g_picker.code_danach = Spieler_Wert(SPW_AUSSEHEN, g_picker.offen.spieler, 0, OP_LESEN);
+    }});
+    ASSERT_TRUE(Spielen());
+
+    ASSERT_GE(g_picker.offen.spieler, 0);
+    const uint32_t anfang = g_picker.offen.anfang;
+    EXPECT_EQ(g_picker.raster.raster_teil, 3);
+    EXPECT_EQ(g_picker.raster.code, Editor_Aussehen_Schritt(anfang, 3, 1));
+    EXPECT_EQ(g_picker.raster.raster_zellen, std::min(Editor_Aussehen_Wahlen(anfang, 3), 28));
+    EXPECT_EQ(g_picker.gewaehlt.raster_teil, -1);
+    EXPECT_EQ(Editor_Aussehen_Teil(g_picker.gewaehlt.code, 3), 9);
+    EXPECT_TRUE(g_picker.zu);
+    EXPECT_EQ(uint32_t(g_picker.code_danach), g_picker.gewaehlt.code);
+    EXPECT_EQ(Vergleichen("editor_gesicht_raster", 0), "");
 }
 
 }  // namespace
