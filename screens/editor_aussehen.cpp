@@ -31,7 +31,6 @@ constexpr int32_t KNOPF = 20;
 constexpr int32_t ZELLE_B = 88, ZELLE_H = 103, RASTER_X = 80, RASTER_Y = 148, SPALTEN = 7, ZEILEN = 4;
 constexpr int32_t SCROLL_X = 695, SCROLL_Y = 147, SCROLL_H = 400;
 constexpr int32_t FONT_NAME = 8, FONT_KNOPF = 9;
-constexpr int8_t PRI_FAENGER = 20, PRI_PANEL = 21;
 
 struct AussehenModul {
     bool offen = false;
@@ -180,18 +179,8 @@ void Editor_Aussehen_Oeffnen(int32_t spieler) {
     g.teil = -1;
     g.raster_teil = -1;
     g.seite = 0;
-    g.faenger = Menue_Icon_Neu(ICON_AUSSEHEN_FAENGER, 0, 0, -1, 0, PRI_FAENGER);
-    g.faenger.br = 800;
-    g.faenger.ho = 600;
-    g.faenger.Status = ICON_ST_KEY;
-    g.panel = Menue_Icon_Neu(ICON_AUSSEHEN_PANEL, PANEL_X, PANEL_Y, -1, ICON_TYP_RECHTSKLICK, PRI_PANEL);
-    g.panel.br = PANEL_B;
-    g.panel.ho = PANEL_H;
-    g.panel.Status = ICON_ST_KEY;
-    g.panel.Main_P = Panel_Klick;
-    g.panel.zeichnen = Panel_Zeichnen;
-    Menue_Screen_Icon_Hinzufuegen(&g.faenger);
-    Menue_Screen_Icon_Hinzufuegen(&g.panel);
+    Editor_Seite_Anlegen(g.faenger, ICON_AUSSEHEN_FAENGER, g.panel, ICON_AUSSEHEN_PANEL, PANEL_X, PANEL_Y, PANEL_B,
+                         PANEL_H, Panel_Klick, Panel_Zeichnen);
 }
 
 bool Editor_Aussehen_Offen() { return g.offen; }
@@ -203,8 +192,7 @@ void Editor_Aussehen_Schliessen() {
     Spieler_Farben_Setzen(int32_t(g.code), &haar, &haut);
     Spieler_Wert(SPW_HAUT, g.spieler, haut, OP_SCHREIBEN);
     Spieler_Wert(SPW_HAAR, g.spieler, haar, OP_SCHREIBEN);
-    Menue_Screen_Icon_Loeschen(-1, &g.panel);
-    Menue_Screen_Icon_Loeschen(-1, &g.faenger);
+    Editor_Seite_Entfernen(g.faenger, g.panel);
     Bilder_Freigeben();
     g.offen = false;
 }

@@ -41,7 +41,6 @@ constexpr int32_t RASTER_X = 111, RASTER_Y = 251, ZELLE = 78, RASTER_SPALTEN = 7
 constexpr int32_t SCROLL_X = 655, SCROLL_Y = 250, SCROLL_H = 300;
 constexpr int32_t FELD_H = 20, FELD_B = 280;
 constexpr int32_t FONT_TITEL = 9, FONT_FELD = 8, FONT_KLEIN = 15;
-constexpr int8_t PRI_FAENGER = 20, PRI_SEITE = 21;
 
 constexpr uint16_t WEISS = EDITOR_WEISS, GOLD = EDITOR_GOLD, GRAU = EDITOR_GRAU, TAFEL = EDITOR_TAFEL,
                    TAFEL_HELL = EDITOR_TAFEL_HELL, NACHT = EDITOR_NACHT, RAND = EDITOR_RAND;
@@ -337,18 +336,8 @@ void Editor_Wappen_Oeffnen(int32_t team) {
     g.seite = 0;
     Edit_Beenden();
     Stadion_Get(team, 1);
-    g.faenger = Menue_Icon_Neu(ICON_WAPPEN_FAENGER, 0, 0, -1, 0, PRI_FAENGER);
-    g.faenger.br = 800;
-    g.faenger.ho = 600;
-    g.faenger.Status = ICON_ST_KEY;
-    g.seite_icon = Menue_Icon_Neu(ICON_WAPPEN_SEITE, SEITE_X, SEITE_Y, -1, ICON_TYP_RECHTSKLICK, PRI_SEITE);
-    g.seite_icon.br = SEITE_B;
-    g.seite_icon.ho = SEITE_H;
-    g.seite_icon.Status = ICON_ST_KEY;
-    g.seite_icon.Main_P = Seite_Klick;
-    g.seite_icon.zeichnen = Seite_Zeichnen;
-    Menue_Screen_Icon_Hinzufuegen(&g.faenger);
-    Menue_Screen_Icon_Hinzufuegen(&g.seite_icon);
+    Editor_Seite_Anlegen(g.faenger, ICON_WAPPEN_FAENGER, g.seite_icon, ICON_WAPPEN_SEITE, SEITE_X, SEITE_Y, SEITE_B,
+                         SEITE_H, Seite_Klick, Seite_Zeichnen);
 }
 
 bool Editor_Wappen_Offen() { return g.offen; }
@@ -356,8 +345,7 @@ bool Editor_Wappen_Offen() { return g.offen; }
 void Editor_Wappen_Schliessen() {
     if (!g.offen) return;
     Edit_Beenden();
-    Menue_Screen_Icon_Loeschen(-1, &g.seite_icon);
-    Menue_Screen_Icon_Loeschen(-1, &g.faenger);
+    Editor_Seite_Entfernen(g.faenger, g.seite_icon);
     if (g.hintergrund) Rastport_Free(g.hintergrund);
     g.hintergrund = nullptr;
     for (auto& w : g.wappen) Rastport_Free(w.second);

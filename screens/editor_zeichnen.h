@@ -27,4 +27,13 @@ void Editor_Rechts(Font* f, int32_t ende, int32_t y, uint16_t farbe, const std::
 void Editor_Knopf(Rastport* ziel, Font* f, int32_t x, int32_t y, int32_t b, int32_t h, const char* text, bool an,
                   uint16_t grund = EDITOR_TAFEL_HELL);
 
+struct s_icon;
+// A page over the editor: a catcher over the whole screen (nothing under the
+// page takes a click) and the page's icon at (x, y), b x h, which takes left
+// and right clicks. The records stay the caller's; both go on screen.
+void Editor_Seite_Anlegen(s_icon& faenger, int32_t faenger_nummer, s_icon& seite, int32_t seite_nummer, int32_t x,
+                          int32_t y, int32_t b, int32_t h, void (*klick)(s_icon*, int32_t),
+                          void (*zeichnen)(s_icon*, int32_t, int32_t, int32_t));
+void Editor_Seite_Entfernen(s_icon& faenger, s_icon& seite);
+
 }  // namespace velmora
