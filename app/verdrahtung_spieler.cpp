@@ -1,11 +1,13 @@
 // app/verdrahtung_spieler.cpp - the composition root's binding of the player
-// windows (talent list window, talents screen, player card, talent panels),
-// part of the screens' binding: who closes the talent list, when the windows
-// close, the developer keys, and the panel entry that shows the squad.
+// windows (talent list window, talents screen, player card, talent panels)
+// and the line-up screens, part of the screens' binding: who closes the
+// talent list, when the windows close, the developer keys, the team panel's
+// line-up entries and the line-up checks that refresh the list screen.
 #include <cstdlib>
 #include <cstring>
 
 #include "app/verdrahtung_intern.h"
+#include "business/news_anfrage.h"
 #include "business/spielerliste.h"
 #include "business/talente_screen.h"
 #include "club/talente.h"
@@ -14,15 +16,17 @@
 #include "core/taste.h"
 #include "gui/menue_panel.h"
 #include "platform/display.h"
-#include "screens/kader_uebersicht.h"
+#include "screens/einsetzen1.h"
+#include "screens/einsetzen2.h"
 #include "screens/spielerinfo.h"
+#include "screens/taktik.h"
 #include "screens/talent_panel.h"
 #include "season/kalender.h"
 
 namespace velmora::verdrahtung {
 namespace {
 
-constexpr int32_t TASTE_F11 = VK_F1 + 10;
+constexpr int32_t TASTE_F11 = VK_F1 + 10, TASTE_F12 = VK_F1 + 11;
 
 // The windows lying over a screen close before another one opens: the talent
 // list (and the developer panel), the talents screen and the card, whose
@@ -33,14 +37,31 @@ void Spielerfenster_Schliessen() {
     Spielerinfo_Schliessen();
 }
 
-// With VELMORA_DEBUG=1, F11 in the menu phase runs the developer talent action.
+// With VELMORA_DEBUG=1, F11 in the menu phase runs the developer talent
+// action, F12 lets the assistant line the local club up anew.
 void Entwickler_Tasten() {
-    if (Taste_Get_Code() == TASTE_F11 && !Taste_Wiederholt()) Attribute_Tag();
+    if (Taste_Wiederholt()) return;
+    if (Taste_Get_Code() == TASTE_F11) Attribute_Tag();
+    if (Taste_Get_Code() == TASTE_F12) Screen_Team_Neu(Menue_Lokal().team);
 }
 
 bool Entwickler_An() {
     const char* v = std::getenv("VELMORA_DEBUG");
     return v && std::strcmp(v, "1") == 0;
+}
+
+// The team panel's line-up entries and the checks that refresh the list screen.
+void Binden_Aufstellung() {
+    MenuePanelHooks& p = Menue_Panel_Hooks();
+    Besetzen(p.screens[0][0], E1_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(p.screens[0][1], E2_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(p.screens[0][2], Taktik_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(Spielerliste_Hooks().aufstellung_blinken, [] {
+        if (E1_Screen_Offen()) E1_Screen_Aufbauen();
+    }, "Spielerliste.aufstellung_blinken");
+    Abonnieren(Kalender_Hooks().aufstellung_pruefen, "Kalender.aufstellung_pruefen", prio::RANGLISTE_TAG_AUFSTELLUNG,
+               Screen_Aufstellung_Pruefen);
+    Besetzen(News_Hooks().server_vorbereiten, Screen_Aufstellung_Pruefen, "News.server_vorbereiten");
 }
 
 }  // namespace
@@ -53,8 +74,7 @@ void Binden_Spielerfenster() {
     MenuePanelHooks& p = Menue_Panel_Hooks();
     Abonnieren(p.screen_wechsel, "MenuePanel.screen_wechsel", prio::SCREEN_WECHSEL_SPIELERFENSTER,
                Spielerfenster_Schliessen);
-    // Until the line-up screens land, Team -> Kader shows the squad with the player windows' openers.
-    Besetzen(p.screens[0][1], Kader_Uebersicht_Oeffnen, "MenuePanel.screens");
+    Binden_Aufstellung();
     KalenderHooks& k = Kalender_Hooks();
     Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_SPIELERLISTE, [] { Screen_Zurueck(); });
     // A turn begins: the club of the manager at the screen is the local club of

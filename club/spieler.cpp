@@ -449,6 +449,23 @@ int32_t Spieler_Verletzen(int32_t team, int32_t spieler, int32_t art) {
     return wahl;
 }
 
+int32_t Spieler_Genesung_Woche() {
+    if (Club_Ist_Client()) return 0;
+    int32_t geheilt = 0;
+    for (SpielerStruktur& s : g.satz) {
+        if (!(s.status & SP_STATUS_VERLETZT)) continue;
+        if (s.verletzung_tage > 1) {
+            --s.verletzung_tage;
+            continue;
+        }
+        s.verletzung_tage = 0;
+        s.verletzung = -1;
+        s.status &= ~uint32_t(SP_STATUS_VERLETZT);
+        ++geheilt;
+    }
+    return geheilt;
+}
+
 void Spieler_Save(std::vector<uint8_t>& out) {
     int32_t n = Spieler_Anzahl();
     ClubPacker pk{out};

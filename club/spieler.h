@@ -209,6 +209,11 @@ bool Spieler_Verletzungsarten_Setzen(const Verletzungsart* arten, int32_t anzahl
 // training's 2) use the same draw.
 // -1 on a client ("Spieler_Verletzen: CLIENT-AUFRUF!"), for a bad number or without a table.
 int32_t Spieler_Verletzen(int32_t team, int32_t spieler, int32_t art);
+// A week of rest (the calendar calls it every Monday, server or single machine
+// only): every injured player's weeks out (value 71) drop by one; with none
+// left the injury bit and kind are cleared and he is available again.
+// Returns how many players healed; 0 and nothing changed on a client.
+int32_t Spieler_Genesung_Woche();
 
 // The player block of the save game: u32 count, the main records, the fixed
 // data, the server data. Load checks the whole block before it changes anything.

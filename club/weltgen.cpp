@@ -324,6 +324,10 @@ std::string Texte_Text() {
     for (int32_t i = 0; i < int32_t(sizeof ALLGEMEIN / sizeof *ALLGEMEIN); ++i)
         Config_Schreibe_Nummer_String(o, "TEXT", i, ALLGEMEIN[i]);
     for (int32_t v = 0; v < VERLETZUNG_ARTEN; ++v) Config_Schreibe_Nummer_String(o, "TEXT", 100 + v, VERLETZUNGEN[v]);
+    // Entries 60-66 name a player's morale 0-6, 67 and 68 why he cannot play (the references "*60" to "*68").
+    static const char* const MORAL[] = {"am Boden", "schlecht", "gedr\xfc" "ckt", "normal", "gut", "sehr gut",
+                                        "euphorisch", "gesperrt", "verletzt"};
+    for (int32_t i = 0; i < 9; ++i) Config_Schreibe_Nummer_String(o, "TEXT", 60 + i, MORAL[i]);
     return o;
 }
 
@@ -356,7 +360,7 @@ void Screentexte_Spieltag(std::string& o) {
             {35, "Teams"}, {36, "weiter"}, {37, "ausgeschieden"}, {38, "Land"}, {39, "Status"}, {40, "Liga"},
             {41, "noch dabei"}, {42, "Spiele am"}, {43, "spielfrei"}, {44, "An diesem Spieltag wird nicht gespielt."},
             {46, "Sieger"}, {47, "Finalist"}, {49, "Alle Spieler"}, {55, "Alle Spieler"}, {56, "Startelf"},
-            {59, "Gesamtwert"}, {60, "\xd8 Sterne"}});
+            {59, "Gesamtwert"}, {60, "\xd8 Sterne"}, {61, "Spieler"}});
     Screen(o, "RANGLISTE_SCREEN",
            {{0, "Letzte Spiele"}, {1, "Saisonpunkte"}, {2, "Formtabelle"},
             {3, "Die letzten zehn Spiele Ihres Vereins"}, {4, "Die Vereine nach den Punkten dieser Saison"},
@@ -384,6 +388,46 @@ void Spieler_Fenster_Texte(std::string& o) {
             {26, "Der Spieler lernt schon ein anderes Talent. Wechseln? Seine Punkte darin gehen verloren."},
             {27, "Bisher"}, {28, "Neu"}, {29, "Wechseln"}, {30, "Behalten"}, {31, "Verletzung"}, {32, "Ausfall"},
             {33, "Wochen"}, {34, "Woche"}, {39, "Keine Trainingseinheiten mehr."}});
+}
+
+// The line-up screens, the tactics screen and the player summary they share.
+void Aufstellung_Texte(std::string& o) {
+    Screen(o, "EINSETZEN_1_SCREEN",
+           {{0, "Startelf"}, {1, "Ersatzbank"}, {2, "Reserve"}, {3, "Nr."}, {4, "Pos."}, {5, "Name"},
+            {6, "St\xe4rke"}, {7, "Ehrgeiz"}, {8, "Talente"}, {9, "Fitness"}, {10, "Moral"},
+            {11, "Spielfeld"}, {12, "Assistent"}, {13, "Eigenes Team"}, {14, "Gegner"},
+            {16, "Die R\xfc" "ckennummer"}, {17, "Die Position des Spielers"}, {18, "Der Name des Spielers"},
+            {19, "Seine St\xe4rke in Sternen, abz\xfcglich dessen, was er auf seinem Feld verliert"},
+            {20, "Sein Ehrgeiz"}, {21, "Seine aktiven Talente; ein Klick zeigt alle"}, {22, "Seine Fitness"},
+            {23, "Seine Moral"}, {24, "Die Startelf: diese elf Spieler beginnen das Spiel"},
+            {25, "Die Ersatzbank: sechs Spieler, die eingewechselt werden k\xf6nnen"},
+            {26, "Die Reserve spielt nicht mit"},
+            {27, "Zwei Spieler nacheinander anklicken oder einen auf den anderen ziehen, um sie zu tauschen"},
+            {28, "Die Aufstellung: einen Spieler auf ein freies Feld ziehen, um seine Position zu \xe4ndern"},
+            {29, "Tore"}, {30, "Vorlagen"}, {31, "Talente"}, {32, "Lernt:"},
+            {34, "Die Aufstellung auf dem gro\xdf" "en Spielfeld zeigen"},
+            {35, "Der Assistent stellt die Mannschaft auf"}, {36, "Die Aufstellung des heutigen Gegners ansehen"},
+            {37, "Wert ohne Talente"}, {38, "Marktwert"}, {39, "ist gesperrt:"}, {40, "(Rot)"}, {41, "(Gelb-Rot)"},
+            {42, "Spiel"}, {43, "Spiele"}, {44, "f\xe4llt aus:"}, {45, ", noch"}, {46, "Zweik\xe4mpfe gewonnen"},
+            {47, "Gehalt"}, {48, "Dieser Tausch ist nicht m\xf6glich."}});
+    Screen(o, "EINSETZEN_2_SCREEN",
+           {{1, "Liste"}, {2, "Eigenes Team"}, {3, "Zur\xfc" "cksetzen"}, {9, "Frisch"}, {10, "Munter"},
+            {11, "Normal"}, {12, "M\xfc" "de"}, {13, "Ersch\xf6pft"}, {51, "Die Formation des Gegners"},
+            {52, "Eine der drei Formationen w\xe4hlen"}, {56, "Gegner"}});
+    Screen(o, "TAKTIK_SCREEN",
+           {{0, "Nr."}, {1, "Pos."}, {2, "Name"}, {3, "St\xe4rke"}, {4, "Ehrgeiz"}, {5, "Talente"}, {6, "Aufgaben"},
+            {7, "Taktik"}, {8, "Keine Abseitsfalle"}, {9, "Kein Pressing"}, {10, "H\xe4rte"}, {11, "Raumdeckung"},
+            {12, "Passspiel"}, {13, "Ausrichtung"}, {14, "Tempo"},
+            {17, "Die Abwehr stellt Abseitsfallen"}, {18, "Pressing: den Gegner fr\xfch angreifen"},
+            {19, "Wie hart die Mannschaft in die Zweik\xe4mpfe geht"}, {20, "Manndeckung der st\xe4rksten Gegenspieler"},
+            {21, "Kurze oder lange P\xe4sse"}, {22, "Wie offensiv die Mannschaft spielt"},
+            {23, "Das Tempo des Spiels"}, {24, "Abseitsfalle an oder aus"}, {25, "Pressing an oder aus"},
+            {26, "Weniger hart"}, {27, "H\xe4rter"}, {28, "Manndeckung an oder aus"}, {29, "K\xfcrzere P\xe4sse"},
+            {30, "L\xe4ngere P\xe4sse"}, {31, "Defensiver"}, {32, "Offensiver"}, {33, "Langsamer"}, {34, "Schneller"},
+            {36, "Ecken"}, {37, "Freist\xf6\xdf" "e"}, {38, "Elfmeter"}, {39, "Kapit\xe4n"}, {41, "Abseitsfalle"},
+            {42, "Pressing"}, {43, "Manndeckung"}, {44, "Mauern"}, {45, "Sehr defensiv"}, {46, "Defensiv"},
+            {47, "Ausgewogen"}, {48, "Offensiv"}, {49, "Sehr offensiv"}, {50, "Alles nach vorn"}});
+    Screen(o, "ZUSATZTEXTE_TROBE", {{10, "Aufgaben: Ecken, Freist\xf6\xdf" "e, Elfmeter und der Kapit\xe4n"}});
 }
 
 std::string Screentexte_Text() {
@@ -458,7 +502,7 @@ std::string Screentexte_Text() {
             {35, "Trikots"}, {36, "Name"}, {37, "Kurzname"}, {38, "Stadion"}, {39, "Pl\xe4tze"}, {40, "Stadt"},
             {41, "Land"}, {42, "Kontinent"}, {43, "Land"}, {44, "Trikot"}, {45, "vergeben"}, {46, "Talente:"},
             {47, "Markt"}, {48, "Scouts"}});
-    Screen(o, "EINSETZEN_1_SCREEN", {{32, "Lernt:"}});
+    Aufstellung_Texte(o);
     Screen(o, "ZUSATZTEXTE_HASK", {{1, "Talente"}, {7, "Buchen"}, {10, "Blaettern"}, {15, "Bl\xe4ttern"}});
     // The menu framework: the panel's menus (0-21, 29), the continue button
     // (22 no match today, 28 a match today), the header's labels (23, 24, 30),

@@ -67,6 +67,7 @@ constexpr int32_t SPIELTAG_EREIGNIS = 100;       // the events after a match, an
 // The ranking's day (the daily line-up check): the competition screens refresh.
 constexpr int32_t RANGLISTE_TAG_TABELLE = 200;
 constexpr int32_t RANGLISTE_TAG_RANGLISTE = 300;
+constexpr int32_t RANGLISTE_TAG_AUFSTELLUNG = 400;   // the open line-up list screen checks and rebuilds
 
 // A competition's match day closes (the after-match pass over its games).
 constexpr int32_t NACHBEARBEITUNG_EINSAETZE = 100;   // appearances, form and the players' statistics games

@@ -609,6 +609,10 @@ void Talent_Torwart_Bild_Position(int32_t id, int32_t* x, int32_t* y) {
 
 Rastport* Muster_Spieler_Bild(int32_t slave) { return Bild_Zu(slave); }
 
+void Muster_Hemd(Leinwand& b, int32_t x, int32_t y, int32_t w, int32_t h, int32_t art) {
+    Hemd(b, x, y, w, h, ART_FARBE[std::clamp(art, 0, 3)]);
+}
+
 std::vector<MusterGruppe> Muster_Spieler_Gruppen() {
     std::vector<MusterGruppe> g;
     g.push_back(Gruppe(2, 0, 330, "the talent badges and the stars"));

@@ -47,4 +47,9 @@ struct MusterGruppe {
 };
 std::vector<MusterGruppe> Muster_Spieler_Gruppen();
 
+// The small shirt of a player kind (0 goalkeeper ... 3 forward) in the kind's
+// colour, into w x h at (x, y) of a canvas (the line-up screens' markers).
+struct Leinwand;
+void Muster_Hemd(Leinwand& b, int32_t x, int32_t y, int32_t w, int32_t h, int32_t art);
+
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "business/bank.h"
+#include "business/spieler_info.h"
 #include "business/spielerliste.h"
 #include "business/sterne.h"
 #include "business/talente_screen.h"
@@ -92,14 +93,6 @@ int32_t Statistik(const int32_t* wettbewerbe, int32_t n, uint32_t maske) {
     return g.zaehler[size_t(g.spieler)];
 }
 
-const char* Verletzung_Name(int32_t art) {
-    const char* t = Spieler_Tabelle_Wert(art);
-    int32_t anzahl = 0;
-    const char* const* tabelle = Text_Tabelle_Array(&anzahl);
-    Str_Referenz_Aufloesen(&t, tabelle, anzahl);
-    return t && t[0] != '*' ? t : "";
-}
-
 // Injury or suspension: the picture, the heading and the line under the talent in training.
 void Zustand_Zeichnen(const int32_t* wettbewerbe, int32_t n) {
     Font* f9 = Font_Get(9);
@@ -109,7 +102,7 @@ void Zustand_Zeichnen(const int32_t* wettbewerbe, int32_t n) {
         const int32_t wochen = Spieler_Wert(SPW_VERLETZUNG_TAGE, g.spieler, 0, OP_LESEN);
         Bild(24013, 172, 386);
         Schreiben(f9, "^c%05d^tz0001%s", 326, 290, WEISS, T(T_VERLETZUNG));
-        snprintf(zeile, sizeof zeile, "%s (%d %s)", Verletzung_Name(Spieler_Wert(SPW_VERLETZUNG, g.spieler, 0, OP_LESEN)),
+        snprintf(zeile, sizeof zeile, "%s (%d %s)", Spieler_Info_Verletzung(Spieler_Wert(SPW_VERLETZUNG, g.spieler, 0, OP_LESEN)),
                  wochen, T(wochen == 1 ? T_WOCHE : T_WOCHEN));
         Schreiben(f9, "^c%05d%s", 190, 398, WEISS, zeile);
         return;
@@ -144,7 +137,7 @@ void Training_Zeichnen() {
         return;
     }
     // The strength stars have no entry in the talent table: their limit is the star limit.
-    const char* name = talent == ATTRIBUT_STERNE ? "St\xe4rke-Sterne" : Attribut_Daten(talent)->name;
+    const char* name = Spieler_Info_Talent_Name(talent);
     const int32_t schwelle = Training_Schwelle(talent);
     const int32_t punkte = Spieler_Wert(talent, g.spieler, 0, OP_LESEN);
     const int32_t prozent = schwelle > 0 ? int32_t(std::lround(punkte * 100.0 / schwelle)) : 0;

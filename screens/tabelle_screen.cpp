@@ -114,9 +114,8 @@ void Kopf_Zeichnen(s_icon*, int32_t x, int32_t y, int32_t) {
     } else {
         Text_Printf(z, F(11), "^c%05d%s %s %s", tx, ty, WEISS, T(29), T(35),
                     Wettbewerb_Get_Rundentext(d.auswahl.wettbewerb, d.auswahl.runden_spieltag, 0));
-        const char* einsetzen = Text_Get("EINSETZEN_1_SCREEN", 8);
         Text_Printf(z, F(10), "^c%05d^tl0019%s^tl0052%s^tz0321%s^tz0392%s^tz0454%s^tz0556%s^tz0705%s", x - 3, sy, TEXT,
-                    T(30), T(8), T(21), einsetzen ? einsetzen : "Spieler", T(60), T(32), T(59));
+                    T(30), T(8), T(21), T(61), T(60), T(32), T(59));
     }
     Pokale_Zeichnen(z, d);
 }

@@ -585,6 +585,9 @@ void Kalender_Jeden_Tag() {
     }
     TagDatensatz d = Kalender_Datum_Kopie();
     Rangliste_Tag();
+    // Injuries are counted in weeks: each Monday brings the injured one week
+    // nearer their return, before the line-ups are checked.
+    if (d.wochentag == 0) Spieler_Genesung_Woche();
     g_hooks.aufstellung_pruefen.Aufrufen();
     // The competitions move on: decided rounds, new draws, the next stage.
     for (int32_t id : Wettbewerb_Alle()) Wettbewerb_Spiele_Beendet_Tag(id, g.tag);

@@ -17,6 +17,7 @@
 #include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
+#include "gfx/bild_muster_aufstellung.h"
 #include "gfx/bild_muster_geld.h"
 #include "gfx/bild_muster_menue.h"
 #include "gfx/bild_muster_seiten.h"
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::vector<MusterGruppe> spieler_bilder = Muster_Spieler_Gruppen();
+    const std::vector<MusterGruppe> aufstellung_bilder = Muster_Aufstellung_Gruppen();
     int geschrieben = 0;
     for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) {
         std::string pfad = resfile + "/" + Resourcen_Standardname(i);
@@ -102,6 +104,8 @@ int main(int argc, char** argv) {
         else if (i == BILD_RES_WAPPEN) setzen(0, Muster_Wappen_Datei(WAPPEN_RES_ANZAHL), "the crests");
         else if (i == BILD_RES_GESICHTER) setzen(0, Muster_Portrait_Datei(), "the portrait parts");
         for (const MusterGruppe& g : spieler_bilder)
+            if (g.datei == i) setzen(g.erster, g.bilder, g.name);
+        for (const MusterGruppe& g : aufstellung_bilder)
             if (g.datei == i) setzen(g.erster, g.bilder, g.name);
         // The match-day pages and the competition screens take entries of several files.
         for (int32_t e : Muster_Seiten_Eintraege(i))

@@ -186,6 +186,16 @@ TEST_F(SpielerTest, InjuryPicksByWeightAndSetsTheValues) {
     int32_t tage = Spieler_Wert(71, 3, 0, 0);
     EXPECT_GE(tage, 14 / 7 + 1);
     EXPECT_LE(tage, 20 / 7 + 1);
+    // Each week of rest takes one off; the last one makes him available again.
+    for (int32_t w = tage; w > 1; --w) {
+        EXPECT_EQ(Spieler_Genesung_Woche(), 0);
+        EXPECT_EQ(Spieler_Wert(71, 3, 0, 0), w - 1);
+        EXPECT_TRUE(Spieler_Wert(75, 3, 0, 0) & SP_STATUS_VERLETZT);
+    }
+    EXPECT_EQ(Spieler_Genesung_Woche(), 1);
+    EXPECT_FALSE(Spieler_Wert(75, 3, 0, 0) & SP_STATUS_VERLETZT);
+    EXPECT_EQ(Spieler_Wert(70, 3, 0, 0), -1);
+    EXPECT_EQ(Spieler_Wert(71, 3, 0, 0), 0);
     EXPECT_EQ(Spieler_Verletzen(3, 3, 1), -1);   // not his club
     Verletzungsart leer[1] = {{0, 0, 0}};
     Spieler_Verletzungsarten_Setzen(leer, 1);

@@ -13,7 +13,9 @@
 #include "gui/menue_optionen.h"
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
+#include "screens/einsetzen1.h"
 #include "screens/platzhalter.h"
+#include "screens/taktik.h"
 #include "season/kalender.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -118,12 +120,14 @@ TEST_F(MenuePanel, TheMainScreenShowsTheNextMatchAndTheTeamMenuSlidesUpAndBack) 
 }
 
 TEST_F(MenuePanel, AnEntryOfTheTeamMenuOpensItsScreen) {
-    skript = {{4, 30, 300, 0, false}, {30, TEAM_X, KNOPF_Y, 0, false}};
-    Klicken(skript, TEAM_X, 436 + 23 + 2 * 22 + 11);   // the third entry
-    skript.push_back({3, 30, 300, 0, false});
+    static bool taktik = false, liste_vorher = false;
+    skript = {{4, 30, 300, 0, false, 0, [] { liste_vorher = E1_Screen_Offen(); }}, {30, TEAM_X, KNOPF_Y, 0, false}};
+    Klicken(skript, TEAM_X, 436 + 23 + 2 * 22 + 11);   // the third entry: the tactics page
+    skript.push_back({3, 30, 300, 0, false, 0, [] { taktik = Taktik_Screen_Offen(); }});
     ASSERT_TRUE(Spielen());
-    EXPECT_EQ(g_b.platzhalter_knopf, ICON_PANEL_TEAM);
-    EXPECT_EQ(g_b.platzhalter_eintrag, 2);
+    EXPECT_TRUE(liste_vorher) << "a new manager starts on the line-up list";
+    EXPECT_TRUE(taktik);
+    EXPECT_EQ(g_b.platzhalter_knopf, -1);
 }
 
 TEST_F(MenuePanel, ThreeDaysEndByTheContinueButton) {

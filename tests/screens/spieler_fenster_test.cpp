@@ -1,6 +1,6 @@
 // tests/screens/spieler_fenster_test.cpp - the player windows in a running
 // game: the talent list window, the talents screen, the player card and the
-// talent panels. Some are played by mouse from the squad overview as a user
+// talent panels. Some are played by mouse from the line-up list as a user
 // would; the others are opened and clicked through their icons at the turn's
 // start. Pictures against reviewed PNGs, and the data their clicks change.
 #include <algorithm>
@@ -22,7 +22,7 @@
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
 #include "platform/clock.h"
-#include "screens/kader_uebersicht.h"
+#include "screens/einsetzen1.h"
 #include "screens/spielerinfo.h"
 #include "screens/talent_panel.h"
 #include "tests/support/screen_welt.h"
@@ -108,8 +108,8 @@ void Klicken(std::vector<Schritt>& s, int32_t x, int32_t y, uint32_t knopf = 1) 
     s.push_back({2, x, y, 0, false});
 }
 
-int32_t Zeile_Y(int32_t slot) { return KADER_ZEILE_Y + slot * KADER_ZEILE_H + 10; }
-constexpr int32_t TALENT_SPALTE_X = KADER_TALENT_X0 + 20;
+int32_t Zeile_Y(int32_t slot) { return E1_Zeile_Y(slot) + 12; }
+constexpr int32_t TALENT_SPALTE_X = 574;   // the line-up list's talent column
 
 // -- The talent list window ---------------------------------------------------
 
@@ -133,7 +133,7 @@ TEST_F(SpielerFenster, TheSquadOpensTheTalentListWhoseRowsSwitchTalentsAndWhoseH
         zwei = Im_Slot(team, 4);
         Talente_Leeren(zwei);
         Lernen(zwei, {2, 5});
-        Kader_Uebersicht_Oeffnen();
+        E1_Screen_Oeffnen();
     };
     lauf.nach_bild = [] {
         if (stand.size() < schritt) stand.resize(schritt);
@@ -141,16 +141,16 @@ TEST_F(SpielerFenster, TheSquadOpensTheTalentListWhoseRowsSwitchTalentsAndWhoseH
         if (zwei >= 0) aktiv_zwei = Aktive(zwei);   // the game's data is gone once it ends
     };
     skript = {};
-    Foto(skript, 30, 300);   // picture 0: the squad
+    Foto(skript, 100, 545);   // picture 0: the squad
     Klicken(skript, TALENT_SPALTE_X, Zeile_Y(3));
-    Foto(skript, 30, 300);   // picture 1: 18 + 3 rows
-    skript.push_back({2, 30, 300, 2, false});   // a right click outside closes it
+    Foto(skript, 100, 545);   // picture 1: 18 + 3 rows
+    skript.push_back({2, 100, 545, 2, false});   // a right click outside closes it
     const size_t nach_rechtsklick = skript.size();
-    skript.push_back({2, 30, 300, 0, false});
+    skript.push_back({2, 100, 545, 0, false});
     Klicken(skript, TALENT_SPALTE_X, Zeile_Y(6));   // a player without talents
-    Foto(skript, 30, 300);   // picture 2: the empty window
-    skript.push_back({2, 30, 300, 2, false});
-    skript.push_back({2, 30, 300, 0, false});
+    Foto(skript, 100, 545);   // picture 2: the empty window
+    skript.push_back({2, 100, 545, 2, false});
+    skript.push_back({2, 100, 545, 0, false});
     // Slot 4 at the pointer: near the right edge the window stands at x 534,
     // its header at y 216 - 30; its rows run talent 5, talent 2.
     Klicken(skript, TALENT_SPALTE_X, Zeile_Y(4));
@@ -165,7 +165,7 @@ TEST_F(SpielerFenster, TheSquadOpensTheTalentListWhoseRowsSwitchTalentsAndWhoseH
     const size_t nach_ziehen = skript.size();
     skript.push_back({2, 400, 300, 0, false});
     ASSERT_TRUE(Spielen());
-    EXPECT_EQ(Vergleichen("kader_uebersicht", 0), "");
+    EXPECT_EQ(Vergleichen("einsetzen1_eigen", 0), "");
     EXPECT_EQ(Vergleichen("spielerliste_21_zeilen", 1), "");
     EXPECT_EQ(Vergleichen("spielerliste_leer", 2), "");
     ASSERT_GE(stand.size(), nach_ziehen);
