@@ -26,6 +26,7 @@
 #include "screens/editor_aussehen.h"
 #include "screens/editor_daten.h"
 #include "screens/editor_listen.h"
+#include "screens/editor_nation.h"
 #include "screens/editor_zeichnen.h"
 #include "screens/editor_wappen.h"
 #include "screens/talent_panel.h"
@@ -410,6 +411,11 @@ void Spieler_Klick(s_icon*, int32_t ereignis) {
         Editor_Aussehen_Oeffnen(p);
         return;
     }
+    if (mx > 697 && mx < 761) {
+        Edit_Beenden();
+        Editor_Nation_Oeffnen(p);
+        return;
+    }
     if (mx > 630 && mx < 685) {
         Edit_Beenden();
         Screen_Talente_2_Oeffnen(p, 30, 100, g.markt_art >= 0 ? Team_Markt() : g.club);
@@ -572,6 +578,7 @@ void Editor_Schliessen() {
     Screen_Talente_2_Schliessen();
     Editor_Wappen_Schliessen();
     Editor_Aussehen_Schliessen();
+    Editor_Nation_Schliessen();
     for (int32_t i = ALLE - 1; i >= 0; --i) Menue_Screen_Icon_Loeschen(-1, Alle()[i]);
     if (g.hintergrund) Rastport_Free(g.hintergrund);
     g.hintergrund = nullptr;

@@ -14,6 +14,7 @@
 #include "screens/editor_listen.h"
 #include "screens/editor_wappen.h"
 #include "screens/editor_aussehen.h"
+#include "screens/editor_nation.h"
 #include "business/stadion.h"
 #include "gfx/trikot.h"
 #include "club/club_config.h"
@@ -258,6 +259,45 @@ TEST_F(EditorScreen, TheFacePickerStepsAPartAndPicksFromItsGrid) {
     EXPECT_TRUE(g_picker.zu);
     EXPECT_EQ(uint32_t(g_picker.code_danach), g_picker.gewaehlt.code);
     EXPECT_EQ(Vergleichen("editor_gesicht_raster", 0), "");
+}
+
+struct NationGesehen {
+    int32_t spieler = -1, land = -1, nation = -1;
+    bool offen = false, zu = false;
+};
+NationGesehen g_nation;
+
+// The nation chooser: onto the first continent, its second country clicked, a right click closes.
+TEST_F(EditorScreen, TheNationChooserSetsTheCountryClicked) {
+    g_nation = NationGesehen{};
+    std::vector<Schritt>& s = skript;
+    Klick(s, EDITOR_KNOPF_X, EDITOR_KNOPF_Y);
+    Klick(s, 720, Zeile_Y(0));                     // the first player's nation column
+    s.push_back({4, 380, 132, 0});                 // onto the first continent
+    s.push_back({2, 560, 132, 0, false, 0, [] {
+        g_nation.offen = Editor_Nation_Offen();
+        const std::vector<int32_t> k = Editor_Nation_Kontinente(0);
+        if (!k.empty() && Editor_Nation_Laender(k[0]).size() > 1) g_nation.land = Editor_Nation_Laender(k[0])[1];
+    }});
+    Foto(s, 560, 154);                             // 0: the chooser open
+    Klick(s, 560, 154);                            // its second country
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
+        std::vector<int32_t> liste = Editor_Teamliste();
+        Editor_Teamliste_Sortieren(liste, EDITOR_NAME_AUF);
+        Editor_Zeilen(Editor_Spielerliste(liste[0]), 0, zeilen);
+        g_nation.spieler = zeilen[0];
+        g_nation.nation = Spieler_Wert(SPW_NATION, zeilen[0], 0, OP_LESEN);
+    }});
+    Klick(s, 560, 132, 2);
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_nation.zu = !Editor_Nation_Offen(); }});
+    ASSERT_TRUE(Spielen());
+
+    EXPECT_TRUE(g_nation.offen);
+    ASSERT_GE(g_nation.land, 0);
+    EXPECT_EQ(g_nation.nation, g_nation.land);
+    EXPECT_TRUE(g_nation.zu);
+    EXPECT_EQ(Vergleichen("editor_nation_wahl", 0), "");
 }
 
 }  // namespace
