@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "club/aufstellung.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/programm.h"
@@ -68,6 +69,7 @@ struct EditorModul {
     bool aufsteigend = true;
     int32_t sortierung = EDITOR_NAME_AUF;
     int32_t club = -1, markiert = -1, markt_art = -1;
+    int32_t zug = -1, zug_team = -1;   // the player waiting to move, and his club
     // The edit in progress.
     bool edit = false, team_edit = false;
     int32_t ziel = -1, spalte = 0;
@@ -118,6 +120,7 @@ void Edit_Beenden() {
 
 void Club_Waehlen(int32_t club) {
     Edit_Beenden();
+    if (g.markt_art >= 0) g.zug = -1;
     g.club = club;
     g.markt_art = -1;
     g.spieler_versatz = 0;
@@ -179,6 +182,17 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite) {
         }
     } else {
         const int32_t feld = Feld();
+        // Strength and maximum also step with the arrow keys.
+        const int32_t taste = Taste_Get_Code();
+        if (!g.team_edit && (feld == EDITOR_FELD_STAERKE || feld == EDITOR_FELD_MAXIMUM) &&
+            (taste == VK_UP || taste == VK_DOWN)) {
+            Uebernehmen();
+            const int32_t richtung = taste == VK_UP ? 1 : 0;
+            const int32_t wert = feld == EDITOR_FELD_STAERKE ? Editor_Staerke_Schritt(g.ziel, richtung)
+                                                             : Editor_Maximum_Schritt(g.ziel, richtung);
+            Texteingabe_Free();
+            std::snprintf(g.puffer, sizeof g.puffer, "%d", wert);
+        }
         const int32_t laenge = Editor_Feld_Laenge(feld, g.team_edit);
         const uint32_t flags = (Editor_Feld_Numerisch(feld, g.team_edit) ? TEXTEINGABE_ZAHL : TEXTEINGABE_STANDARD) |
                                TEXTEINGABE_ALLES_MARKIERT | TEXTEINGABE_NUR_TASTEN;
@@ -346,6 +360,7 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         if (edit) Rastport_Fill(ziel, x, y, SPIELER_B, ZEILE_H - 1, AUSWAHL, nullptr);
         else if (k == unter) Rastport_Fill(ziel, x, y, SPIELER_B, ZEILE_H - 1, UNTER_MAUS, nullptr);
         const int32_t feld = edit ? SPALTEN[g.spalte].feld : -1;
+        if (g.zug >= 0) Rastport_Fill(ziel, x + 3, y + 4, 8, 8, p == g.zug ? MARKE : GRAU, nullptr);
         char zahl[16];
         if (feld != EDITOR_FELD_NUMMER) {
             std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_DATEI_NUMMER, p, 0, OP_LESEN));
@@ -396,11 +411,34 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Scroll_Zeichnen(ziel, SPIELER_SCROLL_X, g.spieler_versatz, int32_t(g.spieler.size()));
 }
 
+// The move column: a right click makes the player wait to move; a left click
+// with one waiting swaps the two (their line-up slots in one club, their
+// clubs between two), the same player again clears it.
+void Spieler_Bewegen(int32_t p, bool links) {
+    Edit_Beenden();
+    if (!links || g.zug < 0) {
+        g.zug = p;
+        g.zug_team = g.club;
+        return;
+    }
+    if (g.zug != p) {
+        if (g.zug_team == g.club) Spieler_Tauschen_Intern(g.zug, p, g.club, g.club);
+        else Team_Spieler_Kommt_Und_Geht(g.club, g.zug_team, p, g.zug, 0);
+    }
+    g.zug = -1;
+    Spieler_Fuellen();
+}
+
 void Spieler_Klick(s_icon*, int32_t ereignis) {
     int32_t mx = 0;
     const int32_t p = Eintrag_Unter(ereignis, g.spieler, g.spieler_versatz, &mx);
     if (p < 0) return;
     const bool links = ereignis & EV_LINKS;
+    if (mx > 381 && mx < 397 && g.markt_art < 0) {
+        Spieler_Bewegen(p, links);
+        return;
+    }
+    if (links) g.zug = -1;
     if (mx > 418 && mx < 450) {
         Editor_Art_Schritt(p, links ? 1 : 0);
         return;

@@ -300,5 +300,67 @@ TEST_F(EditorScreen, TheNationChooserSetsTheCountryClicked) {
     EXPECT_EQ(Vergleichen("editor_nation_wahl", 0), "");
 }
 
+struct ZugGesehen {
+    int32_t a = -1, b = -1, slot_a = -1, slot_b = -1, slot_a_nach = -1, slot_b_nach = -1;
+    int32_t club_a = -1, club_b = -1, fremd = -1, eigen = -1, fremd_nach = -1, eigen_nach = -1;
+    int32_t sterne = -1, max = -1, sterne_nach = -1;
+};
+ZugGesehen g_zug;
+
+std::vector<int32_t> Kader_Von_Zeile(int32_t zeile) {
+    std::vector<int32_t> liste = Editor_Teamliste();
+    Editor_Teamliste_Sortieren(liste, EDITOR_NAME_AUF);
+    return Editor_Spielerliste(liste[size_t(zeile)]);
+}
+
+// The move column swaps two players' line-up slots in one club and two players
+// between two clubs; the arrow key steps the strength being edited.
+TEST_F(EditorScreen, TheMoveColumnSwapsPlayersAndTheArrowStepsTheStrength) {
+    g_zug = ZugGesehen{};
+    std::vector<Schritt>& s = skript;
+    Klick(s, EDITOR_KNOPF_X, EDITOR_KNOPF_Y);
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        const std::vector<int32_t> k = Kader_Von_Zeile(0);
+        g_zug.a = k[0];
+        g_zug.b = k[1];
+        g_zug.slot_a = Spieler_Wert(SPW_SLOT, k[0], 0, OP_LESEN);
+        g_zug.slot_b = Spieler_Wert(SPW_SLOT, k[1], 0, OP_LESEN);
+    }});
+    Klick(s, 389, Zeile_Y(0), 2);
+    Klick(s, 389, Zeile_Y(1));
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_zug.slot_a_nach = Spieler_Wert(SPW_SLOT, g_zug.a, 0, OP_LESEN);
+        g_zug.slot_b_nach = Spieler_Wert(SPW_SLOT, g_zug.b, 0, OP_LESEN);
+        g_zug.eigen = Kader_Von_Zeile(0)[2];
+        g_zug.fremd = Kader_Von_Zeile(1)[2];
+        std::vector<int32_t> liste = Editor_Teamliste();
+        Editor_Teamliste_Sortieren(liste, EDITOR_NAME_AUF);
+        g_zug.club_a = liste[0];
+        g_zug.club_b = liste[1];
+    }});
+    Klick(s, 389, Zeile_Y(2), 2);                  // the first club's third player waits
+    Klick(s, 200, Zeile_Y(1));                     // the second club
+    Klick(s, 389, Zeile_Y(2));                     // its third player: the two change clubs
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_zug.eigen_nach = Spieler_Get_Team(g_zug.eigen);
+        g_zug.fremd_nach = Spieler_Get_Team(g_zug.fremd);
+        const int32_t p = Kader_Von_Zeile(1)[3];
+        g_zug.sterne = Spieler_Wert(SPW_STERNE, p, 0, OP_LESEN);
+        g_zug.max = Spieler_Wert(SPW_MAX_STERNE, p, 0, OP_LESEN);
+    }});
+    Klick(s, 566, Zeile_Y(3));                     // the fourth player's strength
+    Taste(s, VK_UP);
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_zug.sterne_nach = Spieler_Wert(SPW_STERNE, Kader_Von_Zeile(1)[3], 0, OP_LESEN);
+    }});
+    ASSERT_TRUE(Spielen());
+
+    EXPECT_EQ(g_zug.slot_a_nach, g_zug.slot_b);
+    EXPECT_EQ(g_zug.slot_b_nach, g_zug.slot_a);
+    EXPECT_EQ(g_zug.eigen_nach, g_zug.club_b);
+    EXPECT_EQ(g_zug.fremd_nach, g_zug.club_a);
+    EXPECT_EQ(g_zug.sterne_nach, g_zug.sterne < g_zug.max ? g_zug.sterne + 1 : 0);
+}
+
 }  // namespace
 }  // namespace velmora::test
