@@ -1,6 +1,7 @@
 // tests/screens/editor_test.cpp - the team editor played as a new user would:
 // from the start screen's editor button, a club renamed in place, a player's
 // columns walked with Tab, the save answered, and the files read back.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/dirs.h"
+#include "gui/menue_requester.h"
 #include "platform/display.h"
 #include "platform/files.h"
 #include "screens/editor.h"
@@ -360,6 +362,41 @@ TEST_F(EditorScreen, TheMoveColumnSwapsPlayersAndTheArrowStepsTheStrength) {
     EXPECT_EQ(g_zug.eigen_nach, g_zug.club_b);
     EXPECT_EQ(g_zug.fremd_nach, g_zug.club_a);
     EXPECT_EQ(g_zug.sterne_nach, g_zug.sterne < g_zug.max ? g_zug.sterne + 1 : 0);
+}
+
+struct EndeGesehen {
+    std::string fehler;
+    bool offen_nach_fehler = false, requester = false;
+};
+EndeGesehen g_ende;
+
+// A save that cannot write the player file names it and keeps the editor
+// open; quit ends the editing mode and the program.
+TEST_F(EditorScreen, AFailedSaveNamesTheFileAndQuitEndsTheProgram) {
+    g_ende = EndeGesehen{};
+    std::vector<Schritt>& s = skript;
+    Klick(s, EDITOR_KNOPF_X, EDITOR_KNOPF_Y);
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        // A directory where the player file belongs: that write fails.
+        std::filesystem::create_directories(std::string(Dirs_Get(DIR_USER_CONFIG)) + "/0_spieler.cfg/x");
+    }});
+    Klick(s, 645, 580);
+    Klick(s, JA_X, JA_Y);
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_ende.fehler = Editor_Stand().letzter_fehler;
+        g_ende.offen_nach_fehler = Editor_Offen();
+        g_ende.requester = Menue_Requester_Offen();
+    }});
+    Klick(s, 400, 300, 2);                         // the requester answered
+    Klick(s, 745, 580);                            // quit: the question
+    Klick(s, JA_X, JA_Y);                          // yes
+    ASSERT_TRUE(Spielen());
+
+    EXPECT_EQ(g_ende.fehler, "0_spieler.cfg");
+    EXPECT_TRUE(g_ende.offen_nach_fehler);
+    EXPECT_TRUE(g_ende.requester);
+    EXPECT_FALSE(Editor_Offen());
+    EXPECT_FALSE(Config_Modify_Aktiv());
 }
 
 }  // namespace
