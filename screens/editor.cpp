@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "club/aufstellung.h"
+#include "club/global_config.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/programm.h"
@@ -395,7 +396,11 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         std::snprintf(zahl, sizeof zahl, "%d", talente);
         Rechts(f, x + 280, grund, GOLD, zahl);
         const int32_t nation = Spieler_Wert(SPW_NATION, p, 0, OP_LESEN);
-        if (klein && nation >= 0 && nation < Team_Anzahl())
+        // A scout player from a continent shown as a list names his continent.
+        const Kontinent* heimat = Kontinent_Daten(Spieler_Get_Heimat_Wert(p));
+        if (klein && (Spieler_Status(p) & FILTER_NUR_SCOUT) && heimat && heimat->liste)
+            Zelle(klein, x + 310, y + 11, 66, GRAU, heimat->name);
+        else if (klein && nation >= 0 && nation < Team_Anzahl())
             Zelle(klein, x + 310, y + 11, 66, GRAU, Team_String(TS_NAME_KURZ, nation, 0, 0));
         // The portrait column: the face small, and large beside the row under the pointer.
         Portrait_Zeichnen(p, g.club, ziel, x + 378, y, 12, 15);
