@@ -339,6 +339,7 @@ void Binden_Bildschirm() {
         },
         "Kalender.netz_warten");
     Binden_Spielerfenster();
+    Binden_Transfer_Screens();
     // The other managers hear of the finished day from the news' turn end.
     Binden_Tabellen_Screens();
     // The screens that exist take their entries; the others show a card.

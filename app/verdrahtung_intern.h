@@ -86,5 +86,11 @@ void Binden_Start();
 void Binden_Lauf();
 // The player windows, part of the screens' binding (app/verdrahtung_spieler.cpp).
 void Binden_Spielerfenster();
+// The transfers (app/verdrahtung_transfer.cpp): the market's day, with the
+// negotiation's module; the transfer screen, with the screens.
+void Binden_Markt_Elf();
+void Binden_Transfer_Screens();
+// With the training's module: a human club's match frees its players' training units.
+void Binden_Training_Einheiten();
 
 }  // namespace velmora::verdrahtung

@@ -273,11 +273,13 @@ void Binden_Verhandlung() {
     Besetzen(Kader_Hooks().verkaufserloes, [](int32_t spieler) { return float(Verhandlung_Verkauf_Erloes(spieler)); },
              "Kader.verkaufserloes");
     Block(Verhandlung_Spielstand_Anmelden, "Verhandlung");
+    Binden_Markt_Elf();
 }
 
 void Binden_Training() {
     Block(Training_Spielstand_Anmelden, "Training");
     Block(Lager_Spielstand_Anmelden, "Trainingslager");
+    Binden_Training_Einheiten();
     KalenderHooks& k = Kalender_Hooks();
     auto zuruecksetzen = [] {
         Training_Reset();

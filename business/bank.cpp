@@ -1,6 +1,7 @@
 // business/bank.cpp - balances, accounts, bookings, money texts and the save block.
 #include "business/bank.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -465,10 +466,13 @@ const char* Geld_Text(float betrag, int32_t team, int32_t waehrung) {
         Debug_Printf("Geld_Text: Waehrung %d ungueltig\n", waehrung);
         waehrung = -1;
     }
+    // The shown amount is converted in double precision, then cut to whole
+    // units: in float a price of 90,000,000 came out as 89,999,992.
+    double wert = betrag;
     if (waehrung == -1) {
         waehrung = g.initialisiert ? Bank_Waehrung(team) : 0;
         const Bank_Konto* k = Bank_Intern_Konto(team == -1 ? Bank_Intern_Am_Zug() : team);
-        if (k) betrag = Umrechnen(betrag, 0, int32_t(k->waehrung));
+        if (k) wert = wert * double(g.waehrung[0]) / double(g.waehrung[k->waehrung]);
     }
     const char* vor = "";
     const char* nach = "";
@@ -481,9 +485,9 @@ const char* Geld_Text(float betrag, int32_t team, int32_t waehrung) {
     case 2: vor = "£ "; break;
     default: break;
     }
-    if (betrag > BANK_ANZEIGE_MAX) betrag = BANK_ANZEIGE_MAX;
-    if (betrag < -BANK_ANZEIGE_MAX) betrag = -BANK_ANZEIGE_MAX;
-    std::snprintf(puffer, GELD_PUFFER_GROESSE, "%s%s%s", vor, Zahl_Text(nullptr, int32_t(betrag), 1), nach);
+    if (!std::isfinite(wert)) wert = 0;
+    wert = std::clamp(std::trunc(wert * (1 + 1e-12)), -double(BANK_ANZEIGE_MAX), double(BANK_ANZEIGE_MAX));
+    std::snprintf(puffer, GELD_PUFFER_GROESSE, "%s%s%s", vor, Zahl_Text(nullptr, int32_t(wert), 1), nach);
     return puffer;
 }
 

@@ -52,7 +52,8 @@ int32_t Trainingslager_Buchen(int32_t lager, uint32_t jetzt) {
     }
     // A camp without a price needs no booking (the bank refuses an amount of 0).
     if (preis > 0 && !Bank_Ueberweisung(team, -1, float(preis), BUCHUNG_TRAINING, 0, -1)) return TL_ABGELEHNT;
-    Manager_Wert(308, m, uebrig - 1, OP_SCHREIBEN);
+    // On a client the server counts the camp off (the client cannot write its manager's values).
+    if (Manager_Lager_Verbrauchen(team) < 0) Debug_Printf("Trainingslager_Buchen: Lager nicht abgezogen\n");
     Lager_Starten(lager, jetzt);
     if (Club_Ist_Client()) Club_Client_Refresh_Alle();
     return TL_GEBUCHT;

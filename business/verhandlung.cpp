@@ -329,6 +329,24 @@ VerhandlungAntwort Verhandlung_Abschliessen() {
     return VH_GESCHLOSSEN;
 }
 
+void Verhandlung_Pruefen() {
+    if (!g.offen || (g.s.zustand == VH_BEENDET && !g.s.einigung)) return;
+    const VerhandlungStand& s = g.s;
+    // The market sells: a player it no longer holds is not for sale.
+    if (Spieler_Get_Team(s.gekauft) == Team_Markt() && Spieler_Get_Team(s.tausch) == s.team) return;
+    Debug_Printf("Verhandlung_Pruefen: Spieler %d/%d nicht mehr da, keine Einigung\n", s.gekauft, s.tausch);
+    g.vergangen = Vergangen();
+    g.s.zustand = VH_BEENDET;
+    g.s.einigung = 0;
+}
+
+void Verhandlung_Tagesende() {
+    if (!g.offen) return;
+    Verhandlung_Pruefen();
+    if (g.s.zustand == VH_BEENDET && g.s.einigung && Verhandlung_Abschliessen() == VH_GESCHLOSSEN) return;
+    Schliessen();
+}
+
 VerhandlungStand Verhandlung_Stand() { return g.s; }
 bool Verhandlung_Offen() { return g.offen; }
 int32_t Verhandlung_Vergangen() { return Vergangen(); }

@@ -67,6 +67,13 @@ VerhandlungAntwort Verhandlung_Verlassen();
 VerhandlungAntwort Verhandlung_Frage_Antwort(bool ja);
 // The complete button and leaving after agreement: the transfer is carried out.
 VerhandlungAntwort Verhandlung_Abschliessen();
+// A negotiation whose bought player has left the market, or whose exchange
+// player the buying club, since it began (a loaded game, a day gone by) ends
+// at once without a deal.
+void Verhandlung_Pruefen();
+// The manager's day ends: an agreed deal is carried out, any other
+// negotiation closes without one.
+void Verhandlung_Tagesende();
 
 // The state, for the window and the tests.
 struct VerhandlungStand {

@@ -29,6 +29,7 @@ constexpr int32_t ANFRAGE_MANAGER_RECORD = 1018;     // "i<B"
 constexpr int32_t ANFRAGE_MARKT_LISTE = 1019;        // "<B"
 constexpr int32_t ANFRAGE_TEAM_NEHMEN = 1036;        // "iiC20i<ii"
 constexpr int32_t ANFRAGE_MANAGER_SENDEN = 1037;     // "iB<i"
+constexpr int32_t ANFRAGE_MANAGER_LAGER = 1023;      // "i<i"
 
 // Appends little-endian values to a byte vector.
 struct ClubPacker {

@@ -292,6 +292,25 @@ void Manager_Set_Wert_33844(int32_t team, int32_t wert) {
     Manager_Wert(308, m, wert, OP_SCHREIBEN);
 }
 
+int32_t Manager_Lager_Verbrauchen(int32_t team) {
+    ManagerStruktur* m = Manager_Record(team);
+    if (!m) return -1;
+    if (Club_Ist_Client()) {
+        if (team != Club_Client_Team()) {
+            Debug_Printf("Manager_Lager_Verbrauchen: CLIENT-WRITE!\n");
+            return -1;
+        }
+        std::vector<uint8_t> a;
+        ClubPacker pk{a};
+        pk.i32(team);
+        const int32_t neu = Club_Remote_Int("Manager_Lager_Verbrauchen", ANFRAGE_MANAGER_LAGER, "i<i", a, -1);
+        if (neu >= 0) m->trainingslager = neu;
+        return neu;
+    }
+    if (m->trainingslager < 1) return -1;
+    return Manager_Wert(308, m, m->trainingslager - 1, OP_SCHREIBEN);
+}
+
 int32_t Manager_Option_Lesen(int32_t nummer) {
     const ManagerStruktur* m = Manager_Record(Team_Lokal());
     if (!m || nummer < 40 || nummer > 43) return 0;
@@ -425,6 +444,18 @@ bool Manager_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
         else
             Manager_Icon_Word_Data_Schreiben(team, icon, wert);
         pk.i32(art == 0 ? Manager_Icon_Button_Lesen(team, icon) : Manager_Icon_Word_Data_Lesen(team, icon));
+        return true;
+    }
+    case ANFRAGE_MANAGER_LAGER: {
+        // Only a decrease by one of the client's own camps: a client cannot raise its count.
+        const int32_t team = l.i32();
+        if (l.fehler) return true;
+        if (!Club_Ist_Eigenes(team, client_team)) {
+            Debug_Printf("Manager_Lager_Verbrauchen: CLIENT-WRITE! (Team %d, Client-Team %d)\n", team, client_team);
+            pk.i32(-1);
+            return true;
+        }
+        pk.i32(Manager_Lager_Verbrauchen(team));
         return true;
     }
     case ANFRAGE_MANAGER_STARTINFO: {

@@ -81,6 +81,10 @@ int32_t Manager_Ist_Dran(int32_t* liste, int32_t mischen, int32_t alle);
 // (-1 none, else a team). Operations as Spieler_Wert (0, 1, 64, 128).
 int32_t Manager_Wert(int32_t modus, ManagerStruktur* record, int32_t wert, int32_t op);
 void Manager_Set_Wert_33844(int32_t team, int32_t wert);
+// Uses up one of the team's camps this season (manager value 308): the new
+// count, or -1 when none was left (nothing changed). On a client the server
+// counts it for the client's own club only, and the local copy follows.
+int32_t Manager_Lager_Verbrauchen(int32_t team);
 
 // Options 40-43 of the local manager (core's option hook).
 int32_t Manager_Option_Lesen(int32_t nummer);

@@ -2,8 +2,10 @@
 // and network fetches.
 #include "club/team.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 #include "club/aufstellung.h"
 #include "club/club_config.h"
@@ -482,8 +484,9 @@ void* Team_Zeiger(int32_t modus, int32_t team, void* puffer, int32_t op) {
         int16_t* elf = static_cast<int16_t*>(puffer);
         if (!elf) return nullptr;
         for (int32_t i = 0; i < 11; ++i) elf[i] = -1;
-        int32_t liste[TEAM_SPIELER_MAX];
-        int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
+        // The market's list is longer than a club's: its eleven may stand anywhere in it.
+        std::vector<int32_t> liste(size_t(std::max(Teamspieler_Ins_Array(team, nullptr, 0, 0), 1)));
+        int32_t n = Teamspieler_Ins_Array(team, liste.data(), int32_t(liste.size()), 0);
         for (int32_t i = 0; i < n; ++i) {
             int32_t slot = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
             if (slot >= 0 && slot < 11) elf[slot] = int16_t(liste[i]);

@@ -72,6 +72,15 @@ int32_t Team_Get_Staerke(int32_t team) {
     return s < 0 ? 0 : s;
 }
 
+int32_t Team_Get_Staerke_2(int32_t team) {
+    if (team < 0 || team >= Team_Anzahl()) return 0;
+    int32_t liste[TEAM_SPIELER_MAX];
+    const int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
+    int32_t summe = 0;
+    for (int32_t i = 0; i < n; ++i) summe += Spieler_Wert(SPW_MAX_STERNE, liste[i], 0, OP_LESEN);
+    return summe;
+}
+
 int32_t Team_Suche_Spieler_Mit_Art(int32_t team, int32_t art) {
     int32_t liste[MARKT_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(team, liste, MARKT_SPIELER_MAX, 0);

@@ -22,6 +22,8 @@ int32_t Team_Berechne_Attribute(int32_t team, int32_t filter);
 const char* Team_Format_Staerke(int32_t wert, int32_t dezimal);
 // The club's strength over its squad: the sum of value 92 (at most 20 x 12).
 int32_t Team_Get_Staerke(int32_t team);
+// The same over the players' highest strengths (value 97); 0 for a bad team.
+int32_t Team_Get_Staerke_2(int32_t team);
 
 // The first player of the team of kind `art`, -1 none.
 int32_t Team_Suche_Spieler_Mit_Art(int32_t team, int32_t art);

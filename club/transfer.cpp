@@ -7,6 +7,7 @@
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/kader_hooks.h"
+#include "club/markt_elf.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
@@ -114,7 +115,12 @@ bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spie
                      von_team, zu_team);
         return false;
     }
-    if (Club_Ist_Client()) return Client_Transfer(von_team, zu_team, spieler_von, spieler_zu, preis);
+    const bool markt = von_team == Team_Markt() || zu_team == Team_Markt();
+    if (Club_Ist_Client()) {
+        const bool ok = Client_Transfer(von_team, zu_team, spieler_von, spieler_zu, preis);
+        if (ok && markt) Markt_Elf_Erneuern();
+        return ok;
+    }
 
     const KaderHooks& h = Kader_Hooks();
     float erloes = preis > 0 ? Erloes(spieler_von) : 0;
@@ -150,6 +156,8 @@ bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spie
             if (Team_Hat_Manager(zu_team)) h.transfer_news(zu_team, spieler_von, spieler_zu, preis, erloes);
         }
     }
+    // The market's eleven are drawn again: one of them may have left.
+    if (markt) Markt_Elf_Erneuern();
     return true;
 }
 

@@ -336,6 +336,45 @@ void Screen(std::string& o, const char* name, std::initializer_list<std::pair<in
     for (auto& t : texte) Config_Schreibe_Nummer_String(o, "TEXT", t.first, t.second);
 }
 
+// The transfer screen and its negotiation window: the column heads (0-10),
+// the groups (11-14, 16), the head (17-19), the counter (21-23, 40, 42), the
+// prospect (24), the release question (25-28), the window's money lines (30,
+// 31, 33, 53), the refusals (35-37, 47, 50), the window's labels (43-46, 48,
+// 57-59), its status and result lines (49, 51, 55, 56, 60), its buttons
+// (61-63), a failed transfer (64) and the kinds' short names (65-68); the help texts
+// of the scout buttons (ZUSATZTEXTE_HASK 4, 9), the start button (5) and the
+// card button (1). Texts with a %s are filled by Text_Format.
+void Screentexte_Transfer(std::string& o) {
+    Screen(o, "TRANSFER_SCREEN",
+           {{0, "Nr"}, {1, "Pos"}, {2, "Name"}, {3, "St\xe4rke"}, {4, "Ehrgeiz"}, {5, "Schw\xe4" "chen"},
+            {6, "Pos"}, {7, "Name"}, {8, "St\xe4rke"}, {9, "Ehrgeiz"}, {10, "Forderung"}, {11, "Startelf"},
+            {12, "Ersatzbank"}, {13, "Reserve"}, {14, "Angebot des Transfermarkts"}, {16, "Scout"},
+            {17, "Transfers"}, {18, "Kontostand:"}, {19, "Ihr Kader"},
+            {21, "Noch"}, {22, "Marktspieler w\xe4hlen, dann Tauschspieler"}, {23, "Verhandlungen"},
+            {42, "Verhandlung"}, {40, "Keine Verhandlung mehr m\xf6glich"}, {24, "hat ihn \xfc" "berzeugt"},
+            {25, "Abgeben"}, {26, "Behalten"}, {27, "Diesen Spieler ohne Abl\xf6se abgeben? (Verkaufswert %s)"},
+            {28, "Spieler"}, {30, "Verkauf"}, {31, "Kauf"}, {33, "Bilanz"}, {35, "Alle Verhandlungen sind verbraucht."},
+            {36, "Zum Monatsanfang gibt es neue:"}, {37, "St\xfc" "ck."}, {43, "Forderung"}, {44, "Ihr Angebot"},
+            {45, "Verhandlung"}, {46, "Sekunden"}, {47, "So viel Geld haben Sie nicht."}, {48, "Preis"},
+            {49, "Uhr starten und bieten: nach 30 Sekunden ist Schluss."},
+            {50, "Daf\xfcr reicht Ihr Geld nicht."}, {51, "Einigung: der Transfer gilt."},
+            {53, "Danach auf dem Konto:"}, {55, "Einigung erzielt!"},
+            {56, "Die Verhandlung abbrechen? Sie bleibt verbraucht."}, {57, "Sek."}, {58, "Marktwert:"},
+            {59, "Ehrgeiz"}, {60, "Keine Einigung."}, {61, "Abschluss"}, {62, "Verlassen"}, {63, "Scout schicken"},
+            {64, "Der Wechsel kam nicht zustande."}, {65, "TW"}, {66, "AB"}, {67, "MF"}, {68, "ST"}});
+    // The training screen: the column heads (0-5), points and requirement
+    // (13, 14), title and start button (16, 17), the units left (40) and the
+    // kinds' short names (41-44).
+    Screen(o, "SPIELER_TRAINING_SCREEN",
+           {{0, "Nr"}, {1, "Pos"}, {2, "Name"}, {3, "St\xe4rke"}, {4, "Ehrgeiz"}, {5, "Lernt"}, {13, "Punkte"},
+            {14, "n\xf6tig:"}, {16, "Training"}, {17, "Training starten"}, {40, "Freie Einheiten:"}, {41, "TW"},
+            {42, "AB"}, {43, "MF"}, {44, "ST"}});
+    // The camp booking page: the camps left (5), a camp running (6).
+    Screen(o, "TRAININGS_LAGER_SCREEN", {{5, "Trainingslager frei in dieser Saison:"}, {6, "Das Trainingslager l\xe4uft."}});
+    Screen(o, "ZUSATZTEXTE_HASK", {{4, "Den gew\xe4hlten Scout auf die Suche schicken"},
+                                   {5, "Die Uhr der Verhandlung starten"}, {9, "Einen anderen Scout w\xe4hlen"}});
+}
+
 // The match-day pages, the competition screens and the club ranking.
 void Screentexte_Spieltag(std::string& o) {
     Screen(o, "REST_PIRAK",
@@ -599,7 +638,44 @@ std::string Screentexte_Text() {
             {57, "Die Agentur sucht vorerst nicht mehr f\xfcr Sie."},
             {58, "Die Werbeagentur meldet sich wieder: sie sucht gern weiter f\xfcr Sie."}});
     Screentexte_Spieltag(o);
+    Screentexte_Transfer(o);
     return o;
+}
+
+// The number a player has once the world is read from its files: the player
+// file lists the players team by team in squad order (club_config.cpp), and
+// the game numbers them as read. Pictures are named by that number.
+int32_t Nummer_In_Datei(int32_t spieler) {
+    int32_t vorher = 0;
+    std::vector<int32_t> kader(MARKT_SPIELER_MAX);
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        const int32_t n = Teamspieler_Ins_Array(t, kader.data(), MARKT_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i)
+            if (kader[size_t(i)] == spieler) return vorher + i;
+        vorher += n;
+    }
+    return spieler;
+}
+
+// The first country's first six top-league clubs: the first three show their
+// own crest picture (team status bit 3), and the first player of each his
+// photo (a negative appearance code). No random draw is taken, so the rest of
+// the world stays as it was.
+void Bilder_Waehlen(WeltgenWelt& welt) {
+    if (welt.laender.empty() || welt.laender[0].ligen.empty()) return;
+    const std::vector<int32_t>& liga = welt.laender[0].ligen[0];
+    for (size_t i = 0; i < liga.size() && i < 6; ++i) {
+        const int32_t team = liga[i];
+        if (i < 3) {
+            Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_WAPPEN), OP_SETZEN);
+            welt.bild_wappen.push_back({Team_Wert(TW_WAPPEN, team, 0, OP_LESEN), team});
+        }
+        int32_t kader[TEAM_SPIELER_MAX];
+        if (Teamspieler_Ins_Array(team, kader, TEAM_SPIELER_MAX, 0) < 1) continue;
+        const int32_t code = Spieler_Wert(SPW_AUSSEHEN, kader[0], 0, OP_LESEN);
+        Spieler_Wert(SPW_AUSSEHEN, kader[0], int32_t(uint32_t(code) | 0x80000000u), OP_SCHREIBEN);
+        welt.foto_spieler.push_back({Nummer_In_Datei(kader[0]), team});
+    }
 }
 
 }  // namespace
@@ -710,6 +786,7 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
     welt.clubs = clubs;
     welt.spieler = spieler;
     welt.scout_spieler = scouts;
+    Bilder_Waehlen(welt);
     return e.naechster == spieler;
 }
 

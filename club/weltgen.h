@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -31,6 +32,11 @@ struct WeltgenWelt {
     int32_t clubs = 0;
     int32_t spieler = 0;
     int32_t scout_spieler = 0;
+    // Shown by pictures from the user directory rather than drawn: players with
+    // a photo (negative appearance code) and the crest numbers of clubs with
+    // their own crest picture, each with its team; the generator tool draws them.
+    std::vector<std::pair<int32_t, int32_t>> foto_spieler;   // player, team
+    std::vector<std::pair<int32_t, int32_t>> bild_wappen;    // crest number, team
 };
 
 // Builds the world into the club data (players, teams, global tables). Same

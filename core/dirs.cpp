@@ -84,6 +84,23 @@ std::string installation_suchen(std::string* gesucht) {
     return {};
 }
 
+// The pictures a new user directory starts with: the installation's
+// "demobilder/<folder>" files of the user's picture folders, copied into them
+// once, never over a file already there. A picture that cannot be copied is
+// only logged: the game shows its drawn stand-in instead.
+void bilder_mitgeben(const std::string& install) {
+    for (int32_t nummer : {DIR_MANAGERBILDER, DIR_SPIELERBILDER, DIR_WAPPENBILDER}) {
+        const std::filesystem::path quelle = std::filesystem::path(install) / "demobilder" / EINTRAEGE[nummer].name;
+        std::error_code fehler;
+        for (const auto& datei : std::filesystem::directory_iterator(quelle, fehler)) {
+            if (!datei.is_regular_file(fehler)) continue;
+            const std::filesystem::path ziel = std::filesystem::path(g.pfad[nummer]) / datei.path().filename();
+            std::filesystem::copy_file(datei.path(), ziel, std::filesystem::copy_options::skip_existing, fehler);
+            if (fehler) Debug_Printf("Dirs_Init: %s nicht kopiert: %s\n", datei.path().c_str(), fehler.message().c_str());
+        }
+    }
+}
+
 bool setzen(int32_t nummer, const std::string& wert) {
     if (wert.size() >= size_t(DIRS_PFAD_MAX)) {
         Debug_Printf("Dirs_Init: Pfad %d zu lang (%zu Zeichen)\n", nummer, wert.size());
@@ -151,6 +168,7 @@ int32_t Dirs_Init() {
     std::string user = user_puffer[0] ? Plat_Path(user_puffer) : standard_benutzer();
     while (user.size() > 1 && user.back() == '/') user.pop_back();
 
+    const bool neu = !Plat_Exists(user.c_str());
     bool ok = true;
     for (int32_t i = 0; i < DIR_ANZAHL; ++i) {
         std::string name = EINTRAEGE[i].name;
@@ -178,6 +196,7 @@ int32_t Dirs_Init() {
             ok = false;
         }
     }
+    if (ok && neu) bilder_mitgeben(install);
     return ok ? 1 : 0;
 }
 

@@ -84,4 +84,19 @@ constexpr int32_t HOLEN_BANK = 200;
 constexpr int32_t HOLEN_SPIELZAEHLER = 300;
 constexpr int32_t HOLEN_NEWS = 400;
 
+// The transfers: the market's eleven reset with the game, drawn each day
+// after the talent list has closed and at a turn that finds them drawn for
+// another day; a change of screen pauses a negotiation before the player
+// windows close; the day's end closes it before the messages go out.
+constexpr int32_t INIT_MARKT_ELF = 320;
+constexpr int32_t TAG_MARKT_ELF = 60;
+constexpr int32_t ZUG_BEGINN_MARKT_ELF = 60;
+constexpr int32_t SCREEN_WECHSEL_TRANSFER = 90;
+constexpr int32_t ZUG_ENDE_VERHANDLUNG = 90;
+constexpr int32_t MONAT_MARKT_VERHANDLUNGEN = 50;   // the month's negotiations, before its events
+constexpr int32_t MENUE_ENTWICKLER_STATISTIK = 860;   // Ctrl+F7 (VELMORA_DEBUG=1): the market statistics
+// After a human club's match its players' training units are free again,
+// between the statistics and the club's after-match work.
+constexpr int32_t SPIELTAG_TRAINING_EINHEITEN = 150;
+
 }  // namespace velmora::prio

@@ -31,10 +31,15 @@ struct JpegRecord {
     }
 };
 
+// The game draws pictures at screen size or smaller; a larger frame is taken
+// for a damaged header, so a small file cannot keep the decoder busy.
+constexpr int32_t JPEG_GROESSTE_SEITE = 4096;
+
 // A picture's size from its parameters (operation 0 or 1).
 bool Jpeg_Kopf(JpegRecord& j, int32_t operation, int32_t* bits, int32_t* breite, int32_t* hoehe) {
     if (!j.bereit || jpeg_read(j.p, operation) != 0) return false;
     if (j.p->stream_width <= 0 || j.p->stream_height <= 0) return false;
+    if (j.p->stream_width > JPEG_GROESSTE_SEITE || j.p->stream_height > JPEG_GROESSTE_SEITE) return false;
     if (breite) *breite = j.p->stream_width;
     if (hoehe) *hoehe = j.p->stream_height;
     if (bits) *bits = 24;

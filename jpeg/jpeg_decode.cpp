@@ -41,11 +41,15 @@ JPEG_RESULT ensure_work(JPEG_PROPERTIES* p) {
     return p->work_blocks ? 0 : JPEG_ERR_MEMORY;
 }
 
+// The largest coefficient buffer a progressive frame may ask for: a 4096 x 4096
+// 4:4:4 picture needs 96 MB, and a small damaged file must not claim gigabytes.
+constexpr uint64_t kMaxCoefficientBytes = 256ull << 20;
+
 // The coefficient buffer of a progressive image, cleared for this read.
 JPEG_RESULT ensure_coefficients(JPEG_PROPERTIES* p) {
     const JPEG_FRAME& f = p->frame;
     const uint64_t bytes = uint64_t(frame_blocks(f)) * 64 * 2 * f.mcus_per_row * f.mcu_rows;
-    if (bytes == 0 || bytes > 0xFFFFFFFFull) return JPEG_ERR_MEMORY;   // the size must fit 32 bits
+    if (bytes == 0 || bytes > kMaxCoefficientBytes) return JPEG_ERR_MEMORY;
     if (!p->coefficients || p->coefficient_bytes != bytes) {
         std::free(p->coefficients);
         p->coefficients = static_cast<int16_t*>(std::calloc(size_t(bytes), 1));
@@ -57,10 +61,41 @@ JPEG_RESULT ensure_coefficients(JPEG_PROPERTIES* p) {
     return 0;
 }
 
+void note_fault(JPEG_STREAM* s, JPEG_RESULT r) {
+    if (s->fault == 0) s->fault = r;
+}
+
+uint32_t all_components(const JPEG_FRAME& f) { return f.ncomps >= 32 ? ~0u : (1u << f.ncomps) - 1; }
+
+// Components of a separately coded image whose scans never came are filled as
+// zero coefficients decode, each through the output stage of its own scan.
+void fill_missing_components(JPEG_PROPERTIES* p) {
+    JPEG_STREAM* s = &p->stream;
+    const JPEG_FRAME& f = p->frame;
+    if (p->progressive_scans || p->scans_seen == 0 || !p->work_blocks) return;
+    for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) {
+        if (s->components_seen & (1u << i)) continue;
+        JPEG_SCAN_COMPONENT c{};
+        c.index = i, c.h = f.components[i].h, c.v = f.components[i].v;
+        JPEG_SCAN scan{};
+        scan.ns = 1;
+        scan.components = &c;
+        p->scan = &scan;
+        p->non_interleaved = 1;
+        if (jpeg_setup_output(p) == 0) jpeg_fill_sequential(p, &scan, jpeg_scale_divisor(p->operation));
+        p->scan = nullptr;
+    }
+}
+
 // The end of the image: colour conversion of separately coded images, the output
 // of a progressive image that no scan completed, and the region's result.
 JPEG_RESULT finish_image(JPEG_PROPERTIES* p) {
     if (header_operation(p->operation) || p->header_pending) return 0;
+    if (p->progressive_scans == 0 && p->scans_seen > 0 &&
+        (p->stream.components_seen & all_components(p->frame)) != all_components(p->frame)) {
+        note_fault(&p->stream, JPEG_ERR_EOF);   // the image ended before all its components came
+        fill_missing_components(p);
+    }
     if (p->non_interleaved && p->progressive_scans == 0 && p->convert_color) jpeg_finish_buffered(p);
     const uint32_t divisor = jpeg_scale_divisor(p->operation);
     if (p->progressive_scans && !p->image_output) {
@@ -135,17 +170,33 @@ JPEG_RESULT scan_step(JPEG_PROPERTIES* p) {
     uint32_t marker = 0;
     r = jpeg_decode_scan(&marker, s, scan, p);
     if (r == JPEG_ROI_SUCCESS) {
-        if (p->non_interleaved && p->progressive_scans == 0 && p->convert_color) jpeg_finish_buffered(p);
+        if (p->progressive_scans == 0)
+            for (uint32_t i = 0; i < scan->ns; ++i) s->components_seen |= 1u << (scan->components[i].index & 31);
         jpeg_free_scan(p);
-        return r;
+        return finish_image(p);
     }
     if (r < 0) {
         jpeg_free_scan(p);
         return r;
     }
-    if (p->progressive_scans == 0) s->components_done += scan->ns;
+    if (p->progressive_scans == 0) {
+        s->components_done += scan->ns;
+        for (uint32_t i = 0; i < scan->ns; ++i) s->components_seen |= 1u << (scan->components[i].index & 31);
+    }
     jpeg_free_scan(p);
     return 0;
+}
+
+// The data ended in the marker loop of an image read: what the scans gave is
+// put out, and a picture short of scans reports the early end.
+JPEG_RESULT data_ended(JPEG_PROPERTIES* p) {
+    if (p->scans_seen == 0) return JPEG_ERR_EOF;
+    const uint32_t n = p->frame.ncomps;
+    const bool complete = p->progressive_scans ? p->dc_complete >= n && p->ac_complete >= n
+                                               : (p->stream.components_seen & all_components(p->frame)) ==
+                                                     all_components(p->frame);
+    if (!complete) note_fault(&p->stream, JPEG_ERR_EOF);
+    return finish_image(p);
 }
 
 }  // namespace
@@ -196,7 +247,9 @@ JPEG_RESULT jpeg_read_scan_header(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTI
     return 0;
 }
 
-JPEG_RESULT jpeg_decode_stream(JPEG_PROPERTIES* p) {
+namespace {
+
+JPEG_RESULT decode_markers(JPEG_PROPERTIES* p) {
     JPEG_STREAM* s = &p->stream;
     const bool header_op = header_operation(p->operation);
     // Every read starts at the stream's beginning; nothing of an earlier image's
@@ -217,8 +270,13 @@ JPEG_RESULT jpeg_decode_stream(JPEG_PROPERTIES* p) {
         r = jpeg_read_marker(s, &code);
         if (r < 0 || code != 0xD8) return JPEG_ERR_NOT_JPEG;
     }
+    // Once the frame is known, an image read that meets the end of the data or
+    // a damaged segment still puts out what its scans gave.
+    const bool image_read = !header_op;
     for (;;) {
-        if ((r = jpeg_read_marker(s, &code)) < 0) return r;
+        r = jpeg_read_marker(s, &code);
+        if (image_read && !p->header_pending && (r < 0 || code >= 256)) return data_ended(p);
+        if (r < 0) return r;
         if (code >= 256) return finish_image(p);
         r = 0;
         switch (code) {
@@ -257,6 +315,9 @@ JPEG_RESULT jpeg_decode_stream(JPEG_PROPERTIES* p) {
                 p->restart_interval = 0;
                 break;
             }
+            // The stand-in end marker of data that ran out, or an end marker
+            // before every component of a sequential picture came.
+            if (s->data_end || (p->progressive_scans == 0 && p->scans_seen > 0)) return data_ended(p);
             return finish_image(p);
         case 0xD0: case 0xD1: case 0xD2: case 0xD3: case 0xD4: case 0xD5: case 0xD6: case 0xD7:
             break;
@@ -267,8 +328,21 @@ JPEG_RESULT jpeg_decode_stream(JPEG_PROPERTIES* p) {
             r = jpeg_skip_segment(s);
             break;
         }
+        if (r < 0 && image_read && p->scans_seen > 0) {
+            note_fault(s, s->data_end ? JPEG_ERR_EOF : r);
+            return data_ended(p);
+        }
         if (r != 0) return r;
     }
+}
+
+}  // namespace
+
+// Runs the marker loop; a picture put out whole with damage met on the way
+// reports the first fault.
+JPEG_RESULT jpeg_decode_stream(JPEG_PROPERTIES* p) {
+    const JPEG_RESULT r = decode_markers(p);
+    return r >= 0 && p->stream.fault != 0 ? p->stream.fault : r;
 }
 
 }  // namespace velmora

@@ -36,8 +36,8 @@ JPEG_RESULT jpeg_build_huffman_table(const uint8_t* counts, const uint8_t* value
                 lengths[k] = uint8_t(l);
             }
             // Codes that no longer fit their length would make the table ambiguous
-            // and index past the lookahead.
-            if (code > (1u << l)) return JPEG_ERR_BAD_HUFFMAN;
+            // and index past the lookahead; the all-ones code is reserved.
+            if (code >= (1u << l)) return JPEG_ERR_BAD_HUFFMAN;
             t.maxcode[l] = uint16_t(code - 1);
         }
         code <<= 1;
@@ -56,35 +56,32 @@ JPEG_RESULT jpeg_build_huffman_table(const uint8_t* counts, const uint8_t* value
 
 JPEG_RESULT jpeg_bits_fill(JPEG_STREAM* s, int32_t n) {
     if (s->bit_count >= 25) return 0;
+    // The end of the data stands in for an end marker: nothing more is read, and
+    // a decoder that needs more bits is told so (JPEG_BITS_MARKER).
+    auto data_end = [s] {
+        s->marker = 0xD9;
+        s->data_end = 1;
+    };
     for (;;) {
         if (s->marker != 0) break;
-        if (s->left <= 0) {
-            if (s->file >= 0) {
-                JPEG_RESULT r = jpeg_stream_refill(s);
-                if (r != 0) return r;
-            } else {
-                // Past the end of a memory block the data read as zero bits.
-                s->bits <<= 8;
-                s->bit_count += 8;
-                if (s->bit_count >= 25) return 0;
-                continue;
-            }
+        if (s->left <= 0 && (s->file < 0 || jpeg_stream_refill(s) != 0)) {
+            data_end();
+            break;
         }
         uint32_t b = *s->current++;
         --s->left;
         ++s->consumed;
         if (b == 0xFF) {
-            uint32_t next;
-            for (;;) {
-                if (s->left <= 0) {
-                    if (s->file < 0) return JPEG_ERR_DATA;
-                    JPEG_RESULT r = jpeg_stream_refill(s);
-                    if (r != 0) return r;
-                }
+            uint32_t next = 0xFF;
+            while (next == 0xFF) {
+                if (s->left <= 0 && (s->file < 0 || jpeg_stream_refill(s) != 0)) break;
                 next = *s->current++;
                 --s->left;
                 ++s->consumed;
-                if (next != 0xFF) break;
+            }
+            if (next == 0xFF) {
+                data_end();
+                break;
             }
             if (next != 0) {
                 s->marker = uint8_t(next);
@@ -123,7 +120,10 @@ JPEG_RESULT jpeg_huff_decode_slow(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* 
         ++l;
     }
     *value = 0;
-    if (l > 16 || code < t->mincode[l]) return 0;   // no code matched: symbol 0
+    if (l > 16 || code < t->mincode[l]) {   // no code matched: symbol 0
+        s->bad_code = 1;
+        return 0;
+    }
     uint32_t idx = t->valptr[l] + (code - t->mincode[l]);
     if (idx < 256) *value = t->symbols[idx];
     return 0;
@@ -176,6 +176,7 @@ inline JPEG_RESULT past_end(JPEG_STREAM* s, uint32_t e) {
     int32_t bits = 0;
     jpeg_huff_fast_symbol(e, false, bits);
     s->bit_count -= bits;
+    s->bad_code = 1;
     return JPEG_ERR_DATA;
 }
 
@@ -204,7 +205,7 @@ JPEG_RESULT decode_sequential(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
         *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(e >> 16)));
     } else {
         if ((r = symbol(s, &sym, dc, fdc, true)) != 0) return r;
-        if (sym > 16) return JPEG_ERR_DATA;   // no such DC category
+        if (sym > 16) return JPEG_ERR_DATA;   // no such DC category (quiet marks it)
         if (sym) {
             if ((r = need(s, int32_t(sym))) != 0) return r;
             int32_t diff = extend(jpeg_bits_get(s, int32_t(sym)), sym);
@@ -239,29 +240,38 @@ JPEG_RESULT decode_sequential(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
     return 0;
 }
 
-inline JPEG_RESULT quiet(JPEG_RESULT r) { return r == JPEG_BITS_MARKER ? 0 : r; }
+// A decoder that ran out of bits ends its block quietly; the scan decoder
+// learns of it through the stream's starved flag, of other faults through bad_code.
+inline JPEG_RESULT quiet(JPEG_STREAM* s, JPEG_RESULT r) {
+    if (r == JPEG_BITS_MARKER) {
+        s->starved = 1;
+        return 0;
+    }
+    if (r == JPEG_ERR_DATA) s->bad_code = 1;
+    return r;
+}
 
 }  // namespace
 
 JPEG_RESULT jpeg_decode_block(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                               const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
     jpeg_zero_bytes(block, 64 * sizeof(int16_t));
-    return quiet(decode_sequential(s, dc, ac, pred, block, true));
+    return quiet(s, decode_sequential(s, dc, ac, pred, block, true));
 }
 
 JPEG_RESULT jpeg_huff_decode_dc(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                 const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
-    return quiet(decode_sequential(s, dc, ac, pred, block, false));
+    return quiet(s, decode_sequential(s, dc, ac, pred, block, false));
 }
 
 JPEG_RESULT jpeg_decode_dc_first(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, int16_t* coef,
                                  int16_t* pred, uint32_t al) {
     uint32_t sym = 0;
     JPEG_RESULT r = symbol(s, &sym, dc, jpeg_huff_fast_find(s, dc, true), true);
-    if (r != 0) return quiet(r);
+    if (r != 0) return quiet(s, r);
     if (sym > 16) return JPEG_ERR_DATA;
     if (sym) {
-        if ((r = need(s, int32_t(sym))) != 0) return quiet(r);
+        if ((r = need(s, int32_t(sym))) != 0) return quiet(s, r);
         int32_t diff = extend(jpeg_bits_get(s, int32_t(sym)), sym);
         *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(diff)));
     }
@@ -271,7 +281,7 @@ JPEG_RESULT jpeg_decode_dc_first(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* d
 
 JPEG_RESULT jpeg_decode_dc_refine(JPEG_STREAM* s, int16_t* coef, uint32_t al) {
     JPEG_RESULT r = need(s, 1);
-    if (r != 0) return quiet(r);
+    if (r != 0) return quiet(s, r);
     if (jpeg_bits_get(s, 1)) *coef = int16_t(uint16_t(*coef) | uint16_t(1u << al));
     return 0;
 }
@@ -293,12 +303,12 @@ JPEG_RESULT jpeg_decode_ac_first(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF
         }
         uint32_t sym = 0;
         JPEG_RESULT r = symbol(s, &sym, ac, f, false);
-        if (r != 0) return quiet(r);
+        if (r != 0) return quiet(s, r);
         uint32_t run = sym >> 4, size = sym & 15;
         if (size) {
             k += run;
             if (k > 63) return JPEG_ERR_DATA;
-            if ((r = need(s, int32_t(size))) != 0) return quiet(r);
+            if ((r = need(s, int32_t(size))) != 0) return quiet(s, r);
             int32_t v = extend(jpeg_bits_get(s, int32_t(size)), size);
             block[jpeg_natural_order[k]] = int16_t(uint16_t(uint16_t(v) << al));
         } else if (run == 15) {
@@ -306,7 +316,7 @@ JPEG_RESULT jpeg_decode_ac_first(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF
         } else {
             uint32_t eob = (1u << run) - 1;
             if (run) {
-                if ((r = need(s, int32_t(run))) != 0) return quiet(r);
+                if ((r = need(s, int32_t(run))) != 0) return quiet(s, r);
                 eob += jpeg_bits_get(s, int32_t(run));
             }
             s->eob_run = eob;
@@ -332,17 +342,17 @@ JPEG_RESULT jpeg_decode_ac_refine(JPEG_STREAM* s, int16_t* block, const JPEG_HUF
         const uint32_t* f = jpeg_huff_fast_find(s, ac, false);
         for (; k <= se; ++k) {
             uint32_t sym = 0;
-            if ((r = symbol(s, &sym, ac, f, false)) != 0) return quiet(r);
+            if ((r = symbol(s, &sym, ac, f, false)) != 0) return quiet(s, r);
             int32_t run = int32_t(sym >> 4);
             uint32_t size = sym & 15;
             int32_t value = 0;
             if (size) {
-                if ((r = need(s, 1)) != 0) return quiet(r);
+                if ((r = need(s, 1)) != 0) return quiet(s, r);
                 value = jpeg_bits_get(s, 1) ? p1 : m1;
             } else if (run != 15) {
                 uint32_t eob = 1u << run;
                 if (run) {
-                    if ((r = need(s, run)) != 0) return quiet(r);
+                    if ((r = need(s, run)) != 0) return quiet(s, r);
                     eob += jpeg_bits_get(s, run);
                 }
                 s->eob_run = eob;
@@ -352,7 +362,7 @@ JPEG_RESULT jpeg_decode_ac_refine(JPEG_STREAM* s, int16_t* block, const JPEG_HUF
             while (k <= se) {
                 int16_t* c = &block[jpeg_natural_order[k]];
                 if (*c != 0) {
-                    if ((r = refine(c)) != 0) return quiet(r);
+                    if ((r = refine(c)) != 0) return quiet(s, r);
                 } else if (--run < 0) {
                     break;
                 }
@@ -364,7 +374,7 @@ JPEG_RESULT jpeg_decode_ac_refine(JPEG_STREAM* s, int16_t* block, const JPEG_HUF
     if (s->eob_run > 0) {
         for (; k <= se; ++k) {
             int16_t* c = &block[jpeg_natural_order[k]];
-            if (*c != 0 && (r = refine(c)) != 0) return quiet(r);
+            if (*c != 0 && (r = refine(c)) != 0) return quiet(s, r);
         }
         --s->eob_run;
     }

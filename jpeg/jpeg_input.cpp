@@ -45,7 +45,10 @@ JPEG_RESULT read_payload(JPEG_STREAM* s, Segment& seg) {
 // Passes over n bytes of a segment; false when the data end first.
 bool skip_bytes(JPEG_STREAM* s, uint32_t n) {
     while (n > 0) {
-        if (s->left <= 0 && (s->file < 0 || jpeg_stream_refill(s) != 0)) return false;
+        if (s->left <= 0 && (s->file < 0 || jpeg_stream_refill(s) != 0)) {
+            s->data_end = 1;
+            return false;
+        }
         uint32_t piece = n < uint32_t(s->left) ? n : uint32_t(s->left);
         advance(s, piece);
         n -= piece;
@@ -69,7 +72,10 @@ void jpeg_stream_reset(JPEG_STREAM* s) {
     s->bit_count = 0;
     s->marker = 0;
     s->components_done = 0;
+    s->components_seen = 0;
     s->eob_run = 0;
+    s->starved = s->bad_code = s->data_end = 0;
+    s->fault = 0;
 }
 
 JPEG_RESULT jpeg_stream_refill(JPEG_STREAM* s) {
@@ -80,6 +86,7 @@ JPEG_RESULT jpeg_stream_refill(JPEG_STREAM* s) {
     if (got <= 0) {
         s->end = s->buffer;
         s->left = 0;
+        s->data_end = 1;
         return JPEG_ERR_FILE;
     }
     s->end = s->buffer + got;
@@ -90,7 +97,10 @@ JPEG_RESULT jpeg_stream_refill(JPEG_STREAM* s) {
 JPEG_RESULT jpeg_stream_take(JPEG_STREAM* s, uint32_t n, const uint8_t** out) {
     *out = nullptr;
     if (int64_t(n) > s->left) {
-        if (s->file < 0) return JPEG_ERR_MEMORY;
+        if (s->file < 0) {
+            s->data_end = 1;
+            return JPEG_ERR_MEMORY;
+        }
         if (s->left == 0) {
             JPEG_RESULT r = jpeg_stream_refill(s);
             if (r != 0) return r;
@@ -110,7 +120,10 @@ JPEG_RESULT jpeg_read_segment(JPEG_STREAM* s, uint32_t n, const uint8_t** data, 
         advance(s, n);
         return 0;
     }
-    if (s->file < 0) return JPEG_ERR_DATA;
+    if (s->file < 0) {
+        s->data_end = 1;
+        return JPEG_ERR_DATA;
+    }
     uint8_t* b = new (std::nothrow) uint8_t[n];
     if (!b) return JPEG_ERR_MEMORY;
     uint32_t have = uint32_t(s->left);
@@ -145,6 +158,7 @@ namespace {
 bool ensure_byte(JPEG_STREAM* s, JPEG_RESULT* err) {
     if (s->left > 0) return true;
     if (s->file < 0) {
+        s->data_end = 1;
         *err = JPEG_ERR_MEMORY;
         return false;
     }

@@ -1,6 +1,7 @@
 // jpeg/jpeg_scan.cpp
 #include "jpeg/jpeg_scan.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "jpeg/jpeg_huff.h"
@@ -29,6 +30,192 @@ void component_grid(const JPEG_FRAME& f, const JPEG_SCAN_COMPONENT& c, uint32_t*
 
 constexpr uint8_t MARKER_EOI = 0xD9;
 
+bool is_restart(uint32_t m) { return m >= 0xD0 && m <= 0xD7; }
+
+void note_fault(JPEG_STREAM* s, JPEG_RESULT r) {
+    if (s->fault == 0) s->fault = r;
+}
+
+// Whether a marker stands right at the reading position: one held, or the next
+// bytes 0xFF and a code. The end of the data counts as the stand-in end marker.
+bool marker_next(JPEG_STREAM* s) {
+    if (s->marker != 0) return true;
+    if (s->left <= 0 && (s->file < 0 || jpeg_stream_refill(s) != 0)) {
+        s->marker = MARKER_EOI;
+        s->data_end = 1;
+        return true;
+    }
+    if (s->current[0] != 0xFF) return false;
+    return s->left < 2 || s->current[1] != 0;
+}
+
+// The held marker, else the next one (passing data bytes); the end of the data
+// gives the end marker.
+uint32_t next_marker(JPEG_STREAM* s) {
+    uint32_t code = 0;
+    if (jpeg_read_marker(s, &code) < 0 || code >= 256) {
+        s->data_end = 1;
+        return MARKER_EOI;
+    }
+    return code;
+}
+
+// The restart bookkeeping of one scan. Units (MCUs, or blocks of a progressive
+// single-component scan) are decoded until damage is met: data ending early,
+// a marker inside an interval, a code no table holds. The rest of that interval
+// is then filled instead of decoded, and the restart markers decide where
+// decoding resumes. Sound pictures never leave the first branch of restart().
+struct Restarts {
+    JPEG_STREAM* s;
+    JPEG_SCAN* scan;
+    uint32_t expected = 0;   // number of the next restart marker, modulo 8
+    bool skipping = false;   // the current interval is filled, not decoded
+    bool dead = false;       // nothing more of this scan can be decoded
+
+    // Judges the unit just decoded (r its decoder's result); true when damaged.
+    bool damaged(JPEG_RESULT r) {
+        if (r < 0 || s->bad_code) note_fault(s, JPEG_ERR_DATA);
+        else if (s->starved) note_fault(s, is_restart(s->marker) ? JPEG_ERR_BAD_RST : JPEG_ERR_EOF);
+        else return false;
+        s->bad_code = s->starved = 0;
+        skipping = true;
+        if (scan->restart_interval == 0) dead = true;
+        return true;
+    }
+
+    // After the last unit of an interval that is not the scan's last.
+    void restart() {
+        // Sound data end with fewer than eight padding bits right before the marker.
+        const bool direct = !skipping && s->bit_count >= 0 && s->bit_count < 8 && marker_next(s);
+        for (int16_t& pr : scan->pred) pr = 0;
+        s->bits = 0;
+        s->bit_count = 0;
+        s->eob_run = 0;
+        s->starved = s->bad_code = 0;
+        if (direct) {
+            // A marker right after an interval's data is its restart marker,
+            // whatever its code; only the end marker ends the scan.
+            const uint32_t m = next_marker(s);
+            if (m != MARKER_EOI) {
+                expected = (expected + 1) & 7;
+                // A restart marker right after it would stand for an empty
+                // interval, which sound data never have: passed over.
+                while (s->marker == 0 && s->left >= 2 && s->current[0] == 0xFF && is_restart(s->current[1])) {
+                    note_fault(s, JPEG_ERR_BAD_RST);
+                    s->current += 2;
+                    s->left -= 2;
+                    s->consumed += 2;
+                }
+                return;
+            }
+            s->marker = uint8_t(m);
+            note_fault(s, JPEG_ERR_EOF);
+            dead = true;
+            return;
+        }
+        if (!skipping) note_fault(s, JPEG_ERR_BAD_RST);   // data bytes stand before the marker
+        resync();
+    }
+
+    // Finds where decoding resumes by the markers' numbers: the expected one is
+    // taken; one of the next two is left for a later interval (this one is lost);
+    // one of the two before is passed over; one further off is taken as the
+    // expected one. The end marker or another segment's marker ends the scan.
+    void resync() {
+        for (;;) {
+            const uint32_t m = next_marker(s);
+            if (m == MARKER_EOI || (!is_restart(m) && m >= 0xC0)) {
+                s->marker = uint8_t(m);
+                note_fault(s, m == MARKER_EOI ? JPEG_ERR_EOF : JPEG_ERR_BAD_RST);
+                dead = true;
+                return;
+            }
+            if (!is_restart(m)) continue;   // no marker a stream may hold here
+            const uint32_t d = (m - 0xD0 - expected) & 7;
+            if (d >= 6) continue;
+            skipping = d == 1 || d == 2;
+            if (skipping) s->marker = uint8_t(m);
+            expected = (expected + 1) & 7;
+            return;
+        }
+    }
+};
+
+// Walks the cols x rows units of a scan from (first_col, first_row): decode(col,
+// row) reads a unit's entropy data, place(col, row, zero) puts it out (filled
+// as zero coefficients decode when zero), rest(col, row) fills every unit from
+// there to the scan's end once nothing more can be decoded.
+template <class Decode, class Place, class Rest>
+void walk_units(JPEG_STREAM* s, JPEG_SCAN* scan, uint32_t cols, uint32_t rows, uint32_t first_col,
+                uint32_t first_row, Decode decode, Place place, Rest rest) {
+    Restarts rs{s, scan};
+    s->starved = s->bad_code = 0;
+    const uint64_t total = uint64_t(cols) * rows;
+    const uint32_t interval = scan->restart_interval;
+    for (uint32_t row = first_row; row < rows; ++row) {
+        for (uint32_t col = row == first_row ? first_col : 0; col < cols; ++col) {
+            if (rs.dead) {
+                rest(col, row);
+                return;
+            }
+            bool zero = rs.skipping;
+            if (!zero) zero = rs.damaged(decode(col, row));
+            place(col, row, zero);
+            const uint64_t k = uint64_t(row) * cols + col + 1;
+            if (interval != 0 && k % interval == 0 && k != total) rs.restart();
+        }
+    }
+}
+
+// The size in output pixels of a sequential scan's unit, at least 1.
+void unit_size(const JPEG_PROPERTIES* p, const JPEG_SCAN* scan, uint32_t divisor, uint32_t* mw, uint32_t* mh) {
+    const JPEG_FRAME& f = p->frame;
+    *mw = f.hmax * 8, *mh = f.vmax * 8;
+    if (scan->ns == 1 && p->non_interleaved) {
+        *mw = f.hmax / scan->components[0].h * 8;
+        *mh = f.vmax / scan->components[0].v * 8;
+    }
+    *mw = *mw / divisor ? *mw / divisor : 1;
+    *mh = *mh / divisor ? *mh / divisor : 1;
+}
+
+// The MCUs of a grid of cols x rows MCUs of mw x mh output pixels that reach
+// into the caller's image: columns [*c0, *c1), rows [*r0, *r1). With a region
+// the image holds the region's pixels from its top-left corner on.
+void image_extent(const JPEG_PROPERTIES* p, uint32_t mw, uint32_t mh, uint32_t cols, uint32_t rows, uint32_t* c0,
+                  uint32_t* c1, uint32_t* r0, uint32_t* r1) {
+    const JPEG_RECT& g = p->region;
+    const int64_t iw = std::max(p->image_width, 0);
+    const int64_t ih = p->image_height < 0 ? -int64_t(p->image_height) : p->image_height;
+    int64_t x0 = 0, y0 = 0, x1 = iw, y1 = ih;
+    if (g.left != 0 || g.top != 0 || g.right != 0 || g.bottom != 0) {
+        x0 = std::max(g.left, 0), y0 = std::max(g.top, 0);
+        x1 = std::min<int64_t>(g.right, x0 + iw), y1 = std::min<int64_t>(g.bottom, y0 + ih);
+    }
+    *c0 = uint32_t(std::min<int64_t>(cols, x0 / mw));
+    *r0 = uint32_t(std::min<int64_t>(rows, y0 / mh));
+    *c1 = uint32_t(std::clamp<int64_t>((x1 + mw - 1) / mw, *c0, cols));
+    *r1 = uint32_t(std::clamp<int64_t>((y1 + mh - 1) / mh, *r0, rows));
+}
+
+// Fills the units of a sequential scan from (col, row) to its end as zero
+// coefficients decode, only those that reach into the image (and the region):
+// the rest would write nothing, so a huge frame costs no more than its image.
+void fill_rest(JPEG_PROPERTIES* p, JPEG_SCAN* scan, uint32_t cols, uint32_t rows, uint32_t col, uint32_t row,
+               uint32_t divisor) {
+    uint32_t mw, mh, c0, c1, r0, r1;
+    unit_size(p, scan, divisor, &mw, &mh);
+    image_extent(p, mw, mh, cols, rows, &c0, &c1, &r0, &r1);
+    if (row < r0) row = r0, col = 0;
+    const size_t bytes = size_t(p->work_block_count) * 64 * sizeof(int16_t);
+    for (; row < r1; ++row, col = 0) {
+        for (col = std::max(col, c0); col < c1; ++col) {
+            std::memset(p->work_blocks, 0, bytes);
+            jpeg_decode_mcu(p, col, row, divisor, jpeg_fine_chroma(p->frame));
+        }
+    }
+}
+
 }  // namespace
 
 uint32_t jpeg_scale_divisor(int32_t operation) {
@@ -45,97 +232,73 @@ void jpeg_stream_done(JPEG_STREAM* s) {
     s->bits = 0;
 }
 
-JPEG_RESULT jpeg_check_restart(JPEG_STREAM* s, JPEG_SCAN* scan, uint32_t per_row, uint32_t rows, uint32_t col,
-                               uint32_t row) {
-    if (scan->restart_interval == 0) return 0;
-    const uint64_t k = uint64_t(col) + uint64_t(row) * per_row + 1;
-    if (k % scan->restart_interval != 0 || k == uint64_t(per_row) * rows) return 0;
-    for (int16_t& pr : scan->pred) pr = 0;
-    s->bit_count = 0;
-    s->bits = 0;
-    s->eob_run = 0;
-    // Any marker stands in for the next RSTn, whatever its code; only EOI is
-    // left for the marker loop, so it still ends the scan.
-    if (s->marker != 0) {
-        if (s->marker != MARKER_EOI) s->marker = 0;
-        return 0;
-    }
-    uint32_t code = 0;
-    JPEG_RESULT r = jpeg_read_marker(s, &code);
-    if (r < 0) return r;
-    if (code == MARKER_EOI) s->marker = uint8_t(code);
-    return 0;
+void jpeg_fill_sequential(JPEG_PROPERTIES* p, JPEG_SCAN* scan, uint32_t divisor) {
+    uint32_t cols = p->frame.mcus_per_row, rows = p->frame.mcu_rows;
+    if (scan->ns == 1) component_grid(p->frame, scan->components[0], &cols, &rows);
+    fill_rest(p, scan, cols, rows, 0, 0, divisor);
 }
 
-JPEG_RESULT jpeg_scan_baseline(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor) {
+namespace {
+
+// The sequential scan over its MCUs; region: only the MCUs inside the region
+// are put out, the others are only passed over (their AC values not stored).
+JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor, bool region) {
     const JPEG_FRAME& f = p->frame;
     const JPEG_KERNELS& k = s->environment->k;
     const bool fine = jpeg_fine_chroma(f);
     uint32_t cols = f.mcus_per_row, rows = f.mcu_rows;
     if (scan->ns == 1) component_grid(f, scan->components[0], &cols, &rows);
-    for (uint32_t row = scan->resume_row; row < rows; ++row) {
-        for (uint32_t col = row == scan->resume_row ? scan->resume_col : 0; col < cols; ++col) {
-            for (uint32_t i = 0; i < scan->ns; ++i) {
-                const JPEG_SCAN_COMPONENT& c = scan->components[i];
-                const uint32_t first = scan->ns == 1 ? 0 : frame_offset(f, c.index);
-                const uint32_t count = scan->ns == 1 ? 1 : c.h * c.v;
-                for (uint32_t b = 0; b < count; ++b) {
-                    int16_t* blk = p->work_blocks + (first + b) * 64;
-                    JPEG_RESULT r = k.huff_decode_block(s, c.dc, c.ac, &scan->pred[i], blk);
-                    if (r < 0) return r;
-                    k.dequantize_in_use(blk, c.quant->values);
-                }
-            }
-            JPEG_RESULT r = jpeg_check_restart(s, scan, cols, rows, col, row);
-            if (r < 0) return r;
-            jpeg_decode_mcu(p, col, row, divisor, fine);
-        }
+    uint32_t mw, mh;
+    unit_size(p, scan, divisor, &mw, &mh);
+    const JPEG_RECT& g = p->region;
+    uint32_t first_col = 0, end_col = cols, first_row = 0, end_row = rows;
+    if (region) {
+        first_col = uint32_t(g.left) / mw, end_col = ceil_div(uint32_t(g.right), mw);
+        first_row = uint32_t(g.top) / mh, end_row = std::min(rows, ceil_div(uint32_t(g.bottom), mh));
     }
+    auto inside = [&](uint32_t col, uint32_t row) {
+        return row >= first_row && row < end_row && col >= first_col && col < end_col;
+    };
+    auto decode = [&](uint32_t col, uint32_t row) -> JPEG_RESULT {
+        const bool in = inside(col, row);
+        // Blocks outside the region are only passed over.
+        const JpegHuffDecodeFn dec = in ? k.huff_decode_block : k.huff_decode_dc;
+        for (uint32_t i = 0; i < scan->ns; ++i) {
+            const JPEG_SCAN_COMPONENT& c = scan->components[i];
+            const uint32_t first = scan->ns == 1 ? 0 : frame_offset(f, c.index);
+            const uint32_t count = scan->ns == 1 ? 1 : c.h * c.v;
+            for (uint32_t b = 0; b < count; ++b) {
+                int16_t* blk = p->work_blocks + (first + b) * 64;
+                const JPEG_RESULT r = dec(s, c.dc, c.ac, &scan->pred[i], blk);
+                if (r < 0) return r;
+                if (in) k.dequantize_in_use(blk, c.quant->values);
+            }
+        }
+        return 0;
+    };
+    auto place = [&](uint32_t col, uint32_t row, bool zero) {
+        if (!inside(col, row)) return;
+        if (zero) std::memset(p->work_blocks, 0, size_t(p->work_block_count) * 64 * sizeof(int16_t));
+        jpeg_decode_mcu(p, col, row, divisor, fine);
+    };
+    auto rest = [&](uint32_t col, uint32_t row) { fill_rest(p, scan, cols, rows, col, row, divisor); };
+    // A region read needs nothing below the region's last row.
+    walk_units(s, scan, cols, region ? end_row : rows, region ? 0 : scan->resume_col,
+               region ? 0 : scan->resume_row, decode, place, rest);
     scan->resume_col = scan->resume_row = 0;
     return 0;
 }
 
+}  // namespace
+
+JPEG_RESULT jpeg_scan_baseline(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor) {
+    return scan_sequential(s, scan, p, divisor, false);
+}
+
 JPEG_RESULT jpeg_scan_baseline_region(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor) {
-    const JPEG_FRAME& f = p->frame;
-    const JPEG_KERNELS& k = s->environment->k;
-    const bool fine = jpeg_fine_chroma(f);
-    uint32_t cols = f.mcus_per_row, rows = f.mcu_rows;
-    uint32_t mw = f.hmax * 8, mh = f.vmax * 8;
-    if (scan->ns == 1) {
-        component_grid(f, scan->components[0], &cols, &rows);
-        if (p->non_interleaved) {
-            mw = f.hmax / scan->components[0].h * 8;
-            mh = f.vmax / scan->components[0].v * 8;
-        }
-    }
-    mw = mw / divisor ? mw / divisor : 1;
-    mh = mh / divisor ? mh / divisor : 1;
-    const JPEG_RECT& g = p->region;
-    const uint32_t first_col = uint32_t(g.left) / mw, end_col = ceil_div(uint32_t(g.right), mw);
-    const uint32_t first_row = uint32_t(g.top) / mh;
-    uint32_t end_row = ceil_div(uint32_t(g.bottom), mh);
-    if (end_row > rows) end_row = rows;
-    for (uint32_t row = 0; row < end_row; ++row) {
-        for (uint32_t col = 0; col < cols; ++col) {
-            const bool inside = row >= first_row && col >= first_col && col < end_col;
-            for (uint32_t i = 0; i < scan->ns; ++i) {
-                const JPEG_SCAN_COMPONENT& c = scan->components[i];
-                const uint32_t first = scan->ns == 1 ? 0 : frame_offset(f, c.index);
-                const uint32_t count = scan->ns == 1 ? 1 : c.h * c.v;
-                for (uint32_t b = 0; b < count; ++b) {
-                    int16_t* blk = p->work_blocks + (first + b) * 64;
-                    // Blocks outside the region are only passed over.
-                    JpegHuffDecodeFn dec = inside ? k.huff_decode_block : k.huff_decode_dc;
-                    if (dec(s, c.dc, c.ac, &scan->pred[i], blk) < 0) return JPEG_ERR_DATA;
-                    if (inside) k.dequantize_in_use(blk, c.quant->values);
-                }
-            }
-            if (jpeg_check_restart(s, scan, cols, rows, col, row) < 0) return JPEG_ERR_BAD_RST;
-            if (inside) jpeg_decode_mcu(p, col, row, divisor, fine);
-        }
-    }
+    scan_sequential(s, scan, p, divisor, true);
     // An image coded in separate component scans waits for its further scans.
-    if (p->non_interleaved && s->components_done + scan->ns < f.ncomps) return 0;
+    if (p->non_interleaved && s->components_done + scan->ns < p->frame.ncomps) return 0;
     return JPEG_ROI_SUCCESS;
 }
 
@@ -148,46 +311,44 @@ JPEG_RESULT jpeg_scan_progressive(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTI
         const size_t mcu = size_t(mr) * f.mcus_per_row + mc;
         return p->coefficients + (mcu * nb + frame_offset(f, c.index) + (by % c.v) * c.h + bx % c.h) * 64;
     };
-    // One block of the scan; the progressive decoders' results are not tested:
-    // corrupt data leaves coefficients wrong, never out of place.
-    auto decode = [&](uint32_t i, int16_t* blk) {
-        if (!blk) return;
+    // One block of the scan. What a damaged unit's decoders leave stays; the
+    // units after it keep what the earlier scans gave.
+    auto decode = [&](uint32_t i, int16_t* blk) -> JPEG_RESULT {
+        if (!blk) return 0;
         const JPEG_SCAN_COMPONENT& c = scan->components[i];
         if (scan->ss == 0) {
             if (scan->ah == 0) {
                 std::memset(blk, 0, 64 * sizeof(int16_t));
-                jpeg_decode_dc_first(s, c.dc, &blk[0], &scan->pred[i], scan->al);
-            } else {
-                jpeg_decode_dc_refine(s, &blk[0], scan->al);
+                return jpeg_decode_dc_first(s, c.dc, &blk[0], &scan->pred[i], scan->al);
             }
-        } else if (scan->ah == 0) {
-            jpeg_decode_ac_first(s, blk, c.ac, scan->ss, scan->se, scan->al);
-        } else {
-            jpeg_decode_ac_refine(s, blk, c.ac, scan->ss, scan->se, scan->al);
+            return jpeg_decode_dc_refine(s, &blk[0], scan->al);
         }
+        if (scan->ah == 0) return jpeg_decode_ac_first(s, blk, c.ac, scan->ss, scan->se, scan->al);
+        return jpeg_decode_ac_refine(s, blk, c.ac, scan->ss, scan->se, scan->al);
     };
+    auto place = [](uint32_t, uint32_t, bool) {};
+    auto rest = [](uint32_t, uint32_t) {};
     if (scan->ns == 1) {
         // A single-component scan runs over the component's own block grid,
         // for DC scans as for AC scans.
         uint32_t bw, bh;
         component_grid(f, scan->components[0], &bw, &bh);
-        for (uint32_t by = 0; by < bh; ++by) {
-            for (uint32_t bx = 0; bx < bw; ++bx) {
-                decode(0, block(scan->components[0], bx, by));
-                if (jpeg_check_restart(s, scan, bw, bh, bx, by) < 0) return JPEG_ERR_BAD_RST;
-            }
-        }
+        walk_units(s, scan, bw, bh, 0, 0,
+                   [&](uint32_t bx, uint32_t by) { return decode(0, block(scan->components[0], bx, by)); },
+                   place, rest);
     } else {
-        for (uint32_t row = 0; row < f.mcu_rows; ++row) {
-            for (uint32_t col = 0; col < f.mcus_per_row; ++col) {
-                for (uint32_t i = 0; i < scan->ns; ++i) {
-                    const JPEG_SCAN_COMPONENT& c = scan->components[i];
-                    for (uint32_t by = 0; by < c.v; ++by)
-                        for (uint32_t bx = 0; bx < c.h; ++bx) decode(i, block(c, col * c.h + bx, row * c.v + by));
-                }
-                if (jpeg_check_restart(s, scan, f.mcus_per_row, f.mcu_rows, col, row) < 0) return JPEG_ERR_BAD_RST;
+        auto mcu = [&](uint32_t col, uint32_t row) -> JPEG_RESULT {
+            for (uint32_t i = 0; i < scan->ns; ++i) {
+                const JPEG_SCAN_COMPONENT& c = scan->components[i];
+                for (uint32_t by = 0; by < c.v; ++by)
+                    for (uint32_t bx = 0; bx < c.h; ++bx) {
+                        const JPEG_RESULT r = decode(i, block(c, col * c.h + bx, row * c.v + by));
+                        if (r < 0) return r;
+                    }
             }
-        }
+            return 0;
+        };
+        walk_units(s, scan, f.mcus_per_row, f.mcu_rows, 0, 0, mcu, place, rest);
     }
     if (p->dc_complete >= f.ncomps && p->ac_complete >= f.ncomps) {
         jpeg_output_progressive(p, divisor);
@@ -202,8 +363,12 @@ void jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor) {
     const uint32_t nb = blocks_per_mcu(f);
     const bool fine = jpeg_fine_chroma(f);
     if (!p->coefficients || !p->work_blocks || p->work_block_count < nb) return;
-    for (uint32_t row = 0; row < f.mcu_rows; ++row) {
-        for (uint32_t col = 0; col < f.mcus_per_row; ++col) {
+    // Only the MCUs that reach into the image are put out: the others write nothing.
+    const uint32_t mw = std::max<uint32_t>(f.hmax * 8 / divisor, 1), mh = std::max<uint32_t>(f.vmax * 8 / divisor, 1);
+    uint32_t c0, c1, r0, r1;
+    image_extent(p, mw, mh, f.mcus_per_row, f.mcu_rows, &c0, &c1, &r0, &r1);
+    for (uint32_t row = r0; row < r1; ++row) {
+        for (uint32_t col = c0; col < c1; ++col) {
             const int16_t* src = p->coefficients + (size_t(row) * f.mcus_per_row + col) * nb * 64;
             std::memcpy(p->work_blocks, src, size_t(nb) * 64 * sizeof(int16_t));
             uint32_t b = 0;

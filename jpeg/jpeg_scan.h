@@ -11,17 +11,19 @@ namespace velmora {
 
 // Decodes the current scan. 0 when done, 2 when a sequential region is complete,
 // negative on failure. A marker met in the data stays held in the stream.
+// Damaged data do not stop the scan: every unit is decoded from sound data or
+// filled, restart markers resynchronise, and the first fault goes to the
+// stream's fault (-21 a code no table holds, -11 data ending early, -25 a
+// restart marker missing or out of place).
 JPEG_RESULT jpeg_decode_scan(uint32_t* marker, JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p);
 
 JPEG_RESULT jpeg_scan_baseline(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor);
 JPEG_RESULT jpeg_scan_progressive(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor);
 JPEG_RESULT jpeg_scan_baseline_region(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor);
 
-// After MCU k = col + row * per_row + 1 of a scan with a restart interval: clears
-// the predictors and the bit reader and takes the restart marker. Any RSTn is
-// accepted; another marker in its place stays held for the marker loop.
-JPEG_RESULT jpeg_check_restart(JPEG_STREAM* s, JPEG_SCAN* scan, uint32_t per_row, uint32_t rows, uint32_t col,
-                               uint32_t row);
+// Fills every MCU of a sequential scan that reaches into the image as zero
+// coefficients decode (a component whose scan never came).
+void jpeg_fill_sequential(JPEG_PROPERTIES* p, JPEG_SCAN* scan, uint32_t divisor);
 void jpeg_stream_done(JPEG_STREAM* s);
 
 // Outputs every MCU of a progressive image from its coefficient buffer.

@@ -21,6 +21,7 @@ JPEG_RESULT jpeg_stream_refill_simd(JPEG_STREAM* s) {
         // A failed read ends the refill like the end of the file, so no caller
         // asks again and again.
         s->left = 0;
+        s->data_end = 1;
         return got == 0 ? JPEG_ERR_EOF : JPEG_ERR_FILE;
     }
     s->left = int32_t(got);
@@ -44,6 +45,7 @@ inline Bits load(const JPEG_STREAM* s) {
 }
 
 inline void store(JPEG_STREAM* s, const Bits& b) {
+    if (b.count < 0) s->starved = 1;   // bits were taken past the marker or the data's end
     s->bits = b.buf;
     s->bit_count = b.count;
     s->current = b.cur;
@@ -68,10 +70,10 @@ inline bool next_byte(JPEG_STREAM* s, Bits& b, uint32_t& v) {
 }
 
 // The byte step: bytes appended one at a time until the buffer holds more than
-// 56 bits, 0xFF 0x00 read as one data byte 0xFF, a marker recorded with eight
-// zero bits in its place. Kept out of line so the decoders' state stays in
-// registers on the fast paths. False when the data end: what was appended
-// stays, the bytes left become 0.
+// 56 bits, 0xFF 0x00 read as one data byte 0xFF, a marker recorded. The end of
+// the data is recorded as a stand-in end marker. Past a marker the kernels read
+// zero bits and the count drops below zero, which store() reports as starved.
+// Kept out of line so the decoders' state stays in registers on the fast paths.
 __attribute__((noinline)) bool refill_bytes(JPEG_STREAM* s, Bits* bp) {
     Bits& b = *bp;
     uint64_t v = b.count > 0 ? b.buf >> (64 - b.count) : 0;
@@ -92,10 +94,8 @@ __attribute__((noinline)) bool refill_bytes(JPEG_STREAM* s, Bits* bp) {
                 }
             }
             if (!ok) break;
-            if (d != 0) {   // a marker: recorded, eight zero bits in its place
+            if (d != 0) {   // a marker: recorded, nothing appended
                 b.marker = uint8_t(d);
-                v <<= 8;
-                n += 8;
                 break;
             }
         }
@@ -103,10 +103,14 @@ __attribute__((noinline)) bool refill_bytes(JPEG_STREAM* s, Bits* bp) {
         n += 8;
         if (n > 56) break;
     }
+    if (!ok) {
+        b.left = 0;
+        b.marker = 0xD9;
+        s->data_end = 1;
+    }
     b.count = n;
     b.buf = n > 0 ? v << (64 - n) : 0;
-    if (!ok) b.left = 0;
-    return ok;
+    return true;
 }
 
 // Run whenever a kernel needs more bits than it holds (never more than 16, so
@@ -159,6 +163,7 @@ bool decode_long(JPEG_STREAM* s, Bits& b, const JPEG_HUFF_DECODE_TABLE* t, int32
         code = (code << 1) | take(b, 1);
         if (l == 16) {   // no code of 16 bits or fewer: symbol 0 after 17 bits
             sym = 0;
+            s->bad_code = 1;
             return true;
         }
         ++l;
@@ -201,7 +206,11 @@ void decode(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DE
     Bits b = load(s);
     uint32_t sym = 0;
     int32_t v = 0;
-    if (!decode_symbol<FourByte>(s, b, dc, sym) || sym > 16) return store(s, b);
+    if (!decode_symbol<FourByte>(s, b, dc, sym)) return store(s, b);
+    if (sym > 16) {
+        s->bad_code = 1;
+        return store(s, b);
+    }
     if (sym != 0) {
         if (!receive<FourByte, Cmov>(s, b, sym, v)) return store(s, b);
         *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(v)));
@@ -216,6 +225,7 @@ void decode(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DE
             continue;
         }
         k += sym >> 4;
+        if (k > 63) s->bad_code = 1;   // a run past the last coefficient
         if (!receive<FourByte, Cmov>(s, b, size, v)) break;
         if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(v);   // k <= 78: past 63 lands on 63
     }
@@ -290,11 +300,18 @@ void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HU
             } else if (!own([&] { return decode_long<true>(s, b, dc, 9, sym); })) {
                 return finish();
             }
-            if (sym > 16) return finish();
+            if (sym > 16) {
+                s->bad_code = 1;
+                return finish();
+            }
             if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return finish();
         }
     } else {
-        if (!own([&] { return decode_symbol<true>(s, b, dc, sym); }) || sym > 16) return finish();
+        if (!own([&] { return decode_symbol<true>(s, b, dc, sym); })) return finish();
+        if (sym > 16) {
+            s->bad_code = 1;
+            return finish();
+        }
         if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return finish();
     }
     *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(v)));
@@ -306,6 +323,7 @@ void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HU
             if (e & JPEG_HUFF_FAST_VALUE) {
                 skip(t);
                 k += (e >> 8) & 15;
+                if (k > 63) s->bad_code = 1;
                 if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(uint16_t(e >> 16));
                 continue;
             }
@@ -325,6 +343,7 @@ void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HU
             continue;
         }
         k += sym >> 4;
+        if (k > 63) s->bad_code = 1;
         if (count >= int32_t(size)) {
             v = int32_t(buf >> (64 - size));
             skip(int32_t(size));

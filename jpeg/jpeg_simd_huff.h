@@ -5,11 +5,11 @@
 // every bit below the counted ones is zero) and refill it to more than 56 bits
 // at a time; a scan is decoded by one family only, and the scan decoder clears
 // the buffer at every restart and at the end of the scan. On sound data they
-// give the coefficients and predictors of the plain decoders. They report no
-// errors: truncated data ends the block with the rest zero, a marker inside a
-// block reads as zero bits from there on, a run past the last coefficient lands
-// on coefficient 63, and a bit pattern that matches no code gives symbol 0 after
-// 17 bits.
+// give the coefficients and predictors of the plain decoders. They return no
+// errors but mark them in the stream: past a marker or the data's end they read
+// zero bits and set starved; a run past the last coefficient (it lands on
+// coefficient 63), a DC category above 16 (the block ends) and a bit pattern
+// that matches no code (symbol 0 after 17 bits) set bad_code.
 #pragma once
 #include <cstdint>
 

@@ -196,7 +196,17 @@ struct JPEG_STREAM {
     uint32_t eob_run;            // end-of-band run of progressive AC scans
     uint8_t marker;              // marker held back by the entropy decoder, 0 none
     uint32_t components_done;    // components of sequential scans decoded in this read
+    uint32_t components_seen;    // bit i: frame component i had a sequential scan
     int32_t file;                // -1 for a memory stream
+    // Damage met while decoding: a block decoder that needed bits past the held
+    // marker or the data's end sets starved, one that met a code no table holds
+    // (or a run past the block's end) sets bad_code. data_end: the bytes ran out;
+    // the entropy decoders then hold a stand-in end marker. fault: the first
+    // fault of this read, reported once the picture is out.
+    uint8_t starved;
+    uint8_t bad_code;
+    uint8_t data_end;
+    JPEG_RESULT fault;
     uint8_t buffer[4096];
 };
 

@@ -56,6 +56,10 @@ bool Minute_Wechseln(Spielfeld_Satz* satz) {
     if (satz->tor_reaktion == 0) {
         satz->minute = int16_t(satz->minute + 1);
         t.minute_gewechselt = true;
+        // Every nominated player on the pitch counts the minute: the count
+        // tells the after-match pass who played and for how long.
+        for (Spieler_Matchsatz& sm : satz->spieler)
+            if ((sm.zustand & SM_AUF_PLATZ) && sm.rolle[ROLLE(143)] != 0 && sm.zaehler < 255) ++sm.zaehler;
     }
     Netz_Minute_Austauschen(satz);
     return Spieltag_Abschnitt_Pruefen(satz);

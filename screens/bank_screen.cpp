@@ -45,7 +45,7 @@ constexpr int32_t FENSTER_Y = 107, EINGABE_X = 95, KNOPF_X = 409, KNOPF_Y = 471;
 constexpr int32_t EINGABE_Y[4] = {284, 347, 412, 477};
 constexpr int32_t LABEL_Y[4] = {273, 337, 403, 468};
 constexpr int32_t WERT_Y[4] = {302, 366, 431, 496};
-constexpr int32_t TITEL_X = 198, KOPF_Y = 125, POSTEN_Y = 143, POSTEN_ABSTAND = 17, SUMME_Y = 218;
+constexpr int32_t TITEL_X = 198, TITEL_Y = 125, KOPF_Y = 142, POSTEN_Y = 143, POSTEN_ABSTAND = 17, SUMME_Y = 218;
 constexpr int32_t BANK_BILD_X = 572, BANK_BILD_Y = 266, WAPPEN_X = 639, WAPPEN_Y = 308, WAPPEN_GROESSE = 66,
                   GEBER_NAME_X = 669, GEBER_NAME_Y = 290;
 constexpr int32_t FONT_GROSS = 11, FONT_KLEIN = 9;
@@ -185,9 +185,11 @@ void Antrag_Klick(s_icon*, int32_t ereignis) {
 const char* Fenster_Hilfe(s_icon*) {
     int32_t x = 0, y = 0;
     Maus(&x, &y);
-    if (y >= 111 && y <= 129) {
+    // The title has its own line above the three column heads.
+    if (y >= 111 && y <= 146) {
         constexpr int32_t X0[4] = {196, 326, 431, 531}, X1[4] = {309, 391, 509, 659};
-        for (int32_t k = 0; k < 4; ++k)
+        const int32_t erste = y <= 129 ? 0 : 1, letzte = y <= 129 ? 0 : 3;
+        for (int32_t k = erste; k <= letzte; ++k)
             if (x >= X0[k] && x <= X1[k]) return Text(BANK_HILFE_TEXTE, HILFE_KOPF + k);
     }
     if (y >= 201 && y <= 224 && x >= 436 && x <= 659) return Text(BANK_HILFE_TEXTE, HILFE_SUMME);
@@ -222,7 +224,7 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (g.e.geber == 0) g.e.zins = std::clamp(Bank_Zins(g.e.laufzeit), BANK_ZINS_MIN, BANK_ZINS_MAX);
 
     const int32_t team = Team();
-    Text_Printf(ziel, gross, "^c%05d%s", TITEL_X, KOPF_Y, int32_t(HELL), Text(BANK_TEXTE, TEXT_TITEL));
+    Text_Printf(ziel, gross, "^c%05d%s", TITEL_X, TITEL_Y, int32_t(HELL), Text(BANK_TEXTE, TEXT_TITEL));
     Text_Printf(ziel, klein, "^c%05d^tl0330%s", 0, KOPF_Y, int32_t(HELL), Text(BANK_TEXTE, 1));
     Text_Printf(ziel, klein, "^c%05d^tr0496%s", 0, KOPF_Y, int32_t(HELL), Text(BANK_TEXTE, 2));
     Text_Printf(ziel, klein, "^c%05d^tr0656%s", 0, KOPF_Y, int32_t(HELL), Text(BANK_TEXTE, 3));

@@ -21,6 +21,7 @@
 #include "media/sound.h"
 #include "net/net.h"
 #include "screens/geld_knopf.h"
+#include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
 
 namespace velmora {
@@ -53,7 +54,9 @@ constexpr int32_t ZEILE_Y = 184, MARKE_X = 37, SCHALTER_X = 43, TITEL_X = 249, T
 constexpr int32_t BALKEN_X = 748, BALKEN_Y = 181, BALKEN_H = 270, KNAUF_OBEN = 186;
 constexpr int32_t KNOPF_X = 684, KNOPF_Y = 461;
 constexpr int32_t FONT_GROSS = 11, FONT_KLEIN = 9;
-constexpr int8_t PRI_FAENGER = 4, PRI_FENSTER = 5, PRI_ICON = 6;
+// Above the screens' own icons (priority 5 and below), as the save screen's window:
+// the advertising screen's accept button drew over the list.
+constexpr int8_t PRI_FAENGER = 14, PRI_FENSTER = 15, PRI_ICON = 16;
 
 struct OptionenModul {
     int32_t versatz = 0;
@@ -232,19 +235,11 @@ int32_t Optionen_Screen_Versatz() { return g.versatz; }
 
 bool Optionen_Server_Starten(int32_t team) {
     if (Ist_Client()) return false;
-    Netzwerk_Modus_Setzen(NETZ_SERVER);
-    if (!Internet_Netzwerk_Start()) {
-        Netzwerk_Modus_Setzen(NETZ_EINZEL);
+    if (!Spielstart_Netz_Server(team, nullptr)) {
         Optionen(OPTION_NETZWERK_SERVER, 1, 0);
         Meldung("%s", Text("ULVO_ZUSATZ", TEXT_KEIN_SERVER));
         return false;
     }
-    Client_Team_Setzen(team);
-    // Every other club whose manager takes turns can now be played from a client.
-    int32_t liste[TEAM_MAX];
-    const int32_t n = Manager_Ist_Dran(liste, 0, 1);
-    for (int32_t i = 0; i < n; ++i)
-        if (liste[i] != team) Team_Wert(TW_STATUS, liste[i], int32_t(TEAM_STATUS_NETZ), OP_SETZEN);
     Optionen(OPTION_NETZWERK_SERVER, 1, OPTIONEN_SERVER_AN);
     Meldung("%s", Text(OPTIONEN_TEXTE, TEXT_SERVER_AN));
     return true;

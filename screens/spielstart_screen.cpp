@@ -482,15 +482,15 @@ void Netz_Starten() {
         Meldung("%s", Spielstart_Welt_Fehler().c_str());
         return;
     }
-    if (!Internet_Netzwerk_Start()) {
-        Netzwerk_Modus_Setzen(0);
+    const bool laeuft = Spielstart_Netz_Server(-1, [] {
+        Filme_Schliessen();
+        return Spielstart_Server_Starten();
+    });
+    if (!laeuft) {
         Icon_Setzen(ICON_NETZ, false);
         Spielstart_Screen_Oeffnen();
         Meldung("%s", Text(142));
-        return;
     }
-    Filme_Schliessen();
-    Spielstart_Server_Starten();
 }
 
 // The world for a new game or the editor; when it cannot be built both stay greyed and the fault is named.

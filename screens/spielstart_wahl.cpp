@@ -273,9 +273,22 @@ bool Spielstart_Server_Starten() {
     }
     g.anzahl = n;
     g.level = 2;
-    if (!Spielstart_Starten()) return false;
+    return Spielstart_Starten();
+}
+
+bool Spielstart_Netz_Server(int32_t eigenes_team, bool (*spiel)()) {
+    Netzwerk_Modus_Setzen(2);   // server
+    if (!Internet_Netzwerk_Start() || (spiel && !spiel())) {
+        Internet_Netzwerk_Stop();
+        Netzwerk_Modus_Setzen(0);   // alone
+        return false;
+    }
+    Client_Team_Setzen(eigenes_team);
+    // Every other club a human manager plays can now be taken from a client.
+    int32_t liste[TEAM_MAX];
+    const int32_t n = Manager_Ist_Dran(liste, 0, 1);
     for (int32_t i = 0; i < n; ++i)
-        if (const int32_t t = g.manager_team[size_t(i)]; t >= 0) Team_Wert(TW_STATUS, t, int32_t(TEAM_STATUS_NETZ), OP_SETZEN);
+        if (liste[i] != eigenes_team) Team_Wert(TW_STATUS, liste[i], int32_t(TEAM_STATUS_NETZ), OP_SETZEN);
     Team_Startteams_Fuellen();
     return true;
 }
@@ -349,6 +362,11 @@ bool Spielstart_Client_Starten() {
     Team_Lokal_Setzen(w.team);
     Client_Team_Setzen(w.team);
     Manager_Internet_Client_Startinfo_2(w.team);
+    // The club management's modules start empty here and fill from the server
+    // (without them a client's stadium, advertising and bank screens had nothing).
+    Stadion_Init();
+    Werbung_Init();
+    Bank_Init();
     Client_Alles_Holen();   // the club's account and the rest, as at every turn's start
     Team_Spielstand_Setzen(Team_Spiel_Laeuft(), Level_Geklemmt(g.level));
     Menue_Screen_Bereich_Loeschen(5, -9999, -9999, 9999, 9999);

@@ -77,12 +77,20 @@ int32_t Spielstart_Startgeld(int32_t team, int32_t level);
 // account with its start money and gets its first advertising offers, and the
 // game-running flag is raised (true).
 bool Spielstart_Starten();
-// Network play. The server's start (mode 2, the world built): a placeholder
+// Network play. The server's new game (the world built): a placeholder
 // manager named TEAM_CLIENT_NAME (portrait 0) on every normal club but the
-// market, level 2, Spielstart_Starten; the placeholders' clubs become network
-// teams (bit 16), which no turn of the server's plays, and the start-team
-// table is filled for the clients.
+// market, level 2, Spielstart_Starten. Given to Spielstart_Netz_Server.
 bool Spielstart_Server_Starten();
+// Makes this machine a network game's server, from the start screen (a new
+// game, `spiel` = Spielstart_Server_Starten, no own club) and from the options
+// screen (the running game, no `spiel`): mode 2 and listening (on every
+// address of the machine unless one is set, so loopback reaches it); then
+// `spiel`; this machine plays `eigenes_team`, every other club of a human
+// manager becomes a network team (bit 16), which no turn of the server's
+// plays and a client may take, and the start-team table is filled for the
+// clients. Not listening or `spiel` failing: the machine plays alone again
+// (mode 0), false; the caller tells the manager (ULVO_ZUSATZ 142).
+bool Spielstart_Netz_Server(int32_t eigenes_team, bool (*spiel)());
 // A client's join (mode 1, the server's address set): the connection, the
 // game's data (the level into the level choice, the players, the teams, the
 // start-team table); the market's manager record (the start screens' state)

@@ -132,19 +132,37 @@ void Kopf_Klick(s_icon*, int32_t ereignis) {
     Knauf_Setzen();
 }
 
+// The largest of the label fonts (the digits' font, then three narrower bold
+// ones) in which every line fits the label's room right of its two arrows.
+Font* Label_Font(std::initializer_list<const char*> zeilen) {
+    constexpr int32_t BREITE = 136;
+    Font* f = nullptr;
+    for (int32_t n : {11, 3, 6, 8}) {
+        f = F(n);
+        bool passt = f != nullptr;
+        for (const char* z : zeilen) passt = passt && Text_Width(f, z) <= BREITE;
+        if (passt) return f;
+    }
+    return f;
+}
+
 void Label_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     Rastport* z = Rastport_Target();
     const TabDaten& d = Tabelle_Daten();
     if (!z || d.auswahl.wettbewerb < 0) return;
     if (icon->nummer == ICON_TAB_GRUPPE) {
-        Text_Printf(z, F(11), "^c%05d^tz0134%s", x, y + 33, WEISS, Wettbewerb_Get_Gruppenname(d.auswahl.wettbewerb));
+        const char* gruppe = Wettbewerb_Get_Gruppenname(d.auswahl.wettbewerb);
+        const char* name = gruppe ? gruppe : "";
+        Text_Printf(z, Label_Font({name}), "^c%05d^tz0144%s", x, y + 33, WEISS, name);
         return;
     }
     int32_t text = d.ansicht == TAB_ANSICHT_SPIELPLAN ? 42 : d.ansicht == TAB_ANSICHT_VERGLEICH ? 29 : 33;
     int32_t tag = d.auswahl.runden_spieltag;
     if (d.ansicht == TAB_ANSICHT_TABELLE && d.auswahl.spieltag <= 0) text = 34, tag = 1;
-    Text_Printf(z, F(11), "^c%05d^tz0144%s", x, y + 25, WEISS, T(text));
-    Text_Printf(z, F(11), "^c%05d^tz0144%s", x, y + 43, WEISS, Wettbewerb_Get_Rundentext(d.auswahl.wettbewerb, std::max(tag, 1), 0));
+    const std::string runde = Wettbewerb_Get_Rundentext(d.auswahl.wettbewerb, std::max(tag, 1), 0);
+    Font* f = Label_Font({T(text), runde.c_str()});
+    Text_Printf(z, f, "^c%05d^tz0144%s", x, y + 25, WEISS, T(text));
+    Text_Printf(z, f, "^c%05d^tz0144%s", x, y + 43, WEISS, runde.c_str());
 }
 
 void Optionen_Text(s_icon* icon, int32_t x, int32_t y, int32_t) {

@@ -23,6 +23,7 @@
 #include "gfx/bild_muster_seiten.h"
 #include "gfx/bild_muster_spieler.h"
 #include "gfx/bild_muster_start.h"
+#include "gfx/bild_muster_transfer.h"
 #include "gfx/font.h"
 #include "gfx/wappen.h"
 #include "media/sound.h"
@@ -33,6 +34,7 @@
 using namespace velmora;
 
 constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4, MENUE_RES_HASK = 6;
+constexpr int32_t MENUE_RES_ODDO = 7;
 
 // The letters on the pictures come from the installation's fonts, which
 // mkfonts has rendered into resfile/fontres.res before; the composition root
@@ -107,6 +109,11 @@ int main(int argc, char** argv) {
             if (g.datei == i) setzen(g.erster, g.bilder, g.name);
         for (const MusterGruppe& g : aufstellung_bilder)
             if (g.datei == i) setzen(g.erster, g.bilder, g.name);
+        if (i == MENUE_RES_ODDO) {
+            setzen(TRANSFER_ERSTER, Muster_Transfer_Datei(), "the transfer screen");
+            setzen(TRAINING_ERSTER, Muster_Training_Datei(), "the training screen");
+            setzen(LAGER_ERSTER, Muster_Lager_Datei(), "the camp booking page");
+        }
         // The match-day pages and the competition screens take entries of several files.
         for (int32_t e : Muster_Seiten_Eintraege(i))
             setzen(e, {Muster_Eintrag(Muster_Seiten_Bild(i, e), true)}, "the match-day pages");

@@ -5,10 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "app/verdrahtung.h"
+#include "club/spieler.h"
+#include "club/team.h"
 #include "club/weltgen.h"
+#include "gfx/demobild.h"
 #include "core/rnd.h"
 #include "tools/werkzeug.h"
 
@@ -48,6 +52,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "weltgen: the files could not be written into %s/config\n", ziel.c_str());
         return 1;
     }
+    // The photos and crest pictures of the world, for the user's picture folders.
+    const std::string bilder = ziel + "/demobilder/";
+    std::error_code weg;
+    std::filesystem::remove_all(bilder, weg);   // pictures of an earlier world must not stay
+    auto farben = [](int32_t team) {
+        const auto* f = static_cast<const uint8_t*>(velmora::Team_Zeiger(velmora::TZ_FARBEN, team, nullptr, velmora::OP_LESEN));
+        static constexpr uint8_t GRAU[6] = {180, 180, 180, 240, 240, 240};
+        return f ? f : GRAU;
+    };
+    for (const auto& [spieler, team] : welt.foto_spieler)
+        if (!velmora::Demobild_Schreiben(velmora::Demobild_Foto(spieler, farben(team)), bilder + "spielerbilder", spieler))
+            return Falsch("weltgen", "the photo of player " + std::to_string(spieler) + " could not be written");
+    for (const auto& [wappen, team] : welt.bild_wappen)
+        if (!velmora::Demobild_Schreiben(velmora::Demobild_Wappen(wappen, farben(team)), bilder + "wappenbilder", wappen))
+            return Falsch("weltgen", "the crest picture " + std::to_string(wappen) + " could not be written");
     std::printf("weltgen: %zu countries, %d clubs, %d players (%d scout players) written to %s/config\n",
                 welt.laender.size(), welt.clubs, welt.spieler, welt.scout_spieler, ziel.c_str());
     return 0;

@@ -11,16 +11,27 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
+#include "business/bank.h"
+#include "business/bank_kredit.h"
+#include "business/bank_netz.h"
+#include "business/news.h"
+#include "business/news_anfrage.h"
+#include "business/news_netz.h"
+#include "business/stadion.h"
+#include "club/club_anbindung.h"
 #include "club/club_netz.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "core/bytes.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
 #include "match/spieltag_netz.h"
@@ -44,6 +55,7 @@ struct Bericht {
     int32_t markt = -1, land = -1;
     uint32_t status[3] = {};
     char manager[3][20] = {};
+    int32_t geld[3] = {}, posten[3] = {}, komfort[3] = {}, kapazitaet[3] = {};
 };
 
 Bericht Berichten() {
@@ -59,6 +71,9 @@ Bericht Berichten() {
     for (int32_t i = 0; i < n; ++i) {
         b.status[i] = uint32_t(Team_Wert(TW_STATUS, b.verein[i], 0, OP_LESEN));
         std::strncpy(b.manager[i], Manager_Name(b.verein[i]), sizeof b.manager[i] - 1);
+        b.geld[i] = Bank_Kontostand(b.verein[i], false, -1);
+        b.posten[i] = Bank_Anzahl_Posten(b.verein[i]);
+        if (const Stadion_Satz* s = Stadion_Get(b.verein[i], 0)) b.komfort[i] = s->komfort, b.kapazitaet[i] = s->kapazitaet;
     }
     return b;
 }
@@ -146,6 +161,25 @@ struct Server {
         }
         return false;
     }
+    // The server's report once its game waits in the menu (after at most 20 s).
+    Bericht Im_Menue() {
+        const uint32_t start = Plat_Ms();
+        Bericht b = Fragen();
+        while (b.modus != KALENDER_MENUE && Plat_Ms() - start < 20000) {
+            Plat_Sleep_Ms(20);
+            b = Fragen();
+        }
+        return b;
+    }
+    // The join of the start screen in the current context.
+    bool Beitreten() {
+        uint32_t a[4] = {127, 0, 0, 1};
+        Net_Server_Adresse_Setzen(a);
+        Net_Port_Setzen(port);
+        Net_Zeiten_Wert().antwort_ms = 5000;
+        Netzwerk_Modus_Setzen(1);
+        return Spielstart_Client_Beitreten();
+    }
     // A client connected to the server, its context current.
     NetKontext* Client() {
         NetKontext* c = Net_Kontext_Neu();
@@ -189,12 +223,7 @@ TEST(NetzTag, ClubsAreTakenOnceAndADayWaitsForEveryClientUntilASilentOneIsDroppe
     Net_Init();
 
     // The server's game runs and waits: nobody plays a club yet.
-    const uint32_t start = Plat_Ms();
-    Bericht b = server.Fragen();
-    while (b.modus != KALENDER_MENUE && Plat_Ms() - start < 20000) {
-        Plat_Sleep_Ms(20);
-        b = server.Fragen();
-    }
+    Bericht b = server.Im_Menue();
     ASSERT_EQ(b.modus, KALENDER_MENUE);
     const int32_t a = b.verein[0], bb = b.verein[1], c = b.verein[2];
     ASSERT_GE(c, 0);
@@ -269,22 +298,12 @@ TEST(NetzTag, AClientJoinsTakesAFreeClubAndAFailedJoinLeavesNoWorld) {
     o.nur = {"Netz", "Club"};
     ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
     Net_Init();
-    const uint32_t start = Plat_Ms();
-    Bericht b = server.Fragen();
-    while (b.modus != KALENDER_MENUE && Plat_Ms() - start < 20000) {
-        Plat_Sleep_Ms(20);
-        b = server.Fragen();
-    }
+    Bericht b = server.Im_Menue();
     ASSERT_EQ(b.modus, KALENDER_MENUE);
     EXPECT_EQ(Nehmen(server.Client(), b.verein[0], "Eins"), 1);
 
     Net_Kontext_Setzen(nullptr);
-    uint32_t adresse[4] = {127, 0, 0, 1};
-    Net_Server_Adresse_Setzen(adresse);
-    Net_Port_Setzen(server.port);
-    Net_Zeiten_Wert().antwort_ms = 5000;
-    Netzwerk_Modus_Setzen(1);
-    ASSERT_TRUE(Spielstart_Client_Beitreten());
+    ASSERT_TRUE(server.Beitreten());
     EXPECT_GT(Team_Anzahl(), b.verein[2]);
     EXPECT_EQ(Spielstart_Level(), 2) << "the server's level";
     ASSERT_NE(Team_Startteam(b.verein[0]), nullptr);
@@ -313,6 +332,141 @@ TEST(NetzTag, AClientJoinsTakesAFreeClubAndAFailedJoinLeavesNoWorld) {
     EXPECT_EQ(Netzwerk_Modus(), 0);
     EXPECT_EQ(Team_Anzahl(), 0);
     Spiel_Entdrahten();
+}
+
+// Money on a client: the server's game in the menu, this process a client
+// that joined as the start screen does and plays the first club offered.
+class NetzGeld : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dirs.ok);
+        ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
+        server = std::make_unique<Server>();
+        ASSERT_GT(server->port, 0);
+        VerdrahtungOptionen o;
+        o.nur = {"Netz", "Club", "Stadion", "Bank"};
+        ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
+        Net_Init();
+        b = server->Im_Menue();
+        ASSERT_EQ(b.modus, KALENDER_MENUE);
+        team = b.verein[0];
+        haupt = Net_Kontext_Neu();
+        Net_Kontext_Setzen(haupt);
+        ASSERT_TRUE(server->Beitreten());
+        SpielstartWahl* w = Spielstart_Wahl(0);
+        std::strncpy(w->name, "Eins", sizeof w->name);
+        w->team = team;
+        ASSERT_TRUE(Spielstart_Client_Starten());
+    }
+    void TearDown() override {
+        Net_Kontext_Setzen(haupt);
+        Internet_Netzwerk_Stop();
+        Netzwerk_Modus_Setzen(0);
+        Net_Kontext_Setzen(nullptr);
+        if (haupt) Net_Kontext_Loeschen(haupt);
+        server.reset();
+        Spiel_Entdrahten();
+    }
+    velmora_test::TestWelt dirs;
+    std::unique_ptr<Server> server;
+    Bericht b;
+    int32_t team = -1;
+    NetKontext* haupt = nullptr;
+};
+
+// Money moved from a client: a stadium change goes to the server as one
+// request (1016), which prices and charges it; the client pays nothing of its
+// own, so the club pays exactly once. A loan from the bank (1028) is booked
+// once on the server. The client's copy of the balance then equals the
+// server's.
+TEST_F(NetzGeld, AClientsStadiumChangeAndBankLoanArePaidOnceOnTheServer) {
+    const Bericht vor = server->Fragen();
+    ASSERT_GT(vor.geld[0], 0);
+
+    // Comfort up by three points: the server's price, charged once.
+    const Stadion_Satz* alt = Stadion_Get(team, 1);
+    ASSERT_NE(alt, nullptr);
+    ASSERT_EQ(alt->komfort, vor.komfort[0]) << "the client reads the server's stadium";
+    Stadion_Satz neu = *alt;
+    neu.komfort = std::min(alt->komfort + 3, 100);
+    ASSERT_NE(neu.komfort, alt->komfort);
+    const int64_t preis = Stadion_Umbau_Preis(*alt, alt->modell, neu.komfort, alt->kapazitaet);
+    ASSERT_GT(preis, 0);
+    ASSERT_TRUE(Stadion_Netz_Nachricht(team, &neu));
+    Bericht nach = server->Fragen();
+    EXPECT_EQ(nach.komfort[0], neu.komfort);
+    EXPECT_EQ(int64_t(vor.geld[0]) - nach.geld[0], preis) << "paid once";
+    EXPECT_EQ(nach.geld[1], vor.geld[1]) << "no other club pays";
+    ASSERT_TRUE(Bank_Sync_Status(team));
+    EXPECT_EQ(Bank_Kontostand(team, false, -1), nach.geld[0]);
+
+    // A loan of 1,000,000 from the bank: one item, the money once.
+    ASSERT_TRUE(Bank_Kredit(-1, team, 1000000.0f, 12, 0, -1.0f, -1));
+    const Bericht geliehen = server->Fragen();
+    EXPECT_EQ(geliehen.posten[0], nach.posten[0] + 1);
+    EXPECT_EQ(geliehen.geld[0] - nach.geld[0], 1000000);
+    ASSERT_TRUE(Bank_Client_Alles_Holen(team));
+    EXPECT_EQ(Bank_Kontostand(team, false, -1), geliehen.geld[0]);
+    EXPECT_EQ(Bank_Anzahl_Posten(team), geliehen.posten[0]);
+}
+
+// Request 1013 of the client `c` as its news module packs it: the server's
+// id of the item, -1 without one.
+int32_t News_Senden(NetKontext* c, int32_t sender, int32_t empfaenger, uint32_t flags, const int32_t kopf[10]) {
+    Net_Kontext_Setzen(c);
+    std::vector<uint8_t> a, antwort;
+    ClubPacker pk{a};
+    for (int32_t w : {sender, empfaenger, -1, int32_t(flags)}) pk.i32(w);
+    for (int32_t i = 0; i < 10; ++i) pk.i32(kopf[i]);
+    pk.block_mit_laenge("Kredit?", 8);
+    if (!Club_Client_Lesen(ANFRAGE_NEWS_HINZUFUEGEN, "", a, antwort) || antwort.size() != 4) return -1;
+    return int32_t(Bytes_Get32(antwort.data()));
+}
+
+// A loan one manager's club asks of another's, each club played from a client
+// of its own: the lender answers during the day, the server books the yes at
+// the next day's request round (both sides, once) and a no books nothing; the
+// borrower's client then shows the loan and the server's balance.
+TEST_F(NetzGeld, ALoanBetweenTwoClientsManagersIsBookedOnTheLendersYesOnly) {
+    const int32_t nehmer = team, geber = b.verein[1];
+    NetKontext* zwei = server->Client();
+    ASSERT_EQ(Nehmen(zwei, geber, "Zwei"), 1);
+
+    struct Fall {
+        int32_t antwort, geld;
+    };
+    for (const Fall& f : {Fall{1, 500000}, Fall{0, 0}}) {
+        SCOPED_TRACE(f.antwort);
+        const Bericht vor = server->Fragen();
+        const int32_t kopf[10] = {ANFRAGE_ART_KREDIT, nehmer, geber, vor.tag + 5, 500000, 8, 6, 0, 0, -1};
+        const int32_t id = News_Senden(haupt, nehmer, geber, NEWS_ANFRAGE, kopf);
+        ASSERT_GT(id, 0);
+        // The lender's answer at his turn.
+        int32_t antwort[10] = {14, geber, 0, 0, 0, 0, 0, 0, 0, 0};
+        antwort[NEWS_KOPF_ANFRAGE_ID] = id;
+        antwort[NEWS_KOPF_ANTWORT] = f.antwort;
+        EXPECT_GE(News_Senden(zwei, geber, -1, NEWS_ANTWORT, antwort), 0);
+        EXPECT_EQ(server->Fragen().posten[0], vor.posten[0]) << "nothing before the request round";
+        // Both managers end the day; the next day's round judges the answer.
+        EXPECT_TRUE(Melden(haupt));
+        EXPECT_TRUE(Melden(zwei));
+        ASSERT_TRUE(server->Tag_Erreicht(vor.tag + 1, 20000));
+        const uint32_t start = Plat_Ms();
+        Bericht nach = server->Fragen();
+        while (f.antwort && nach.posten[0] == vor.posten[0] && Plat_Ms() - start < 20000) {
+            Plat_Sleep_Ms(20);
+            nach = server->Fragen();
+        }
+        EXPECT_EQ(nach.posten[0] - vor.posten[0], f.antwort);
+        EXPECT_EQ(nach.posten[1] - vor.posten[1], f.antwort) << "the lender's money lent out";
+        EXPECT_EQ(nach.tag, vor.tag + 1) << "no match day between: only the loan moves money";
+        EXPECT_EQ(nach.geld[0] - vor.geld[0], f.geld);
+        EXPECT_EQ(vor.geld[1] - nach.geld[1], f.geld);
+        Net_Kontext_Setzen(haupt);
+        ASSERT_TRUE(Bank_Client_Alles_Holen(nehmer));
+        EXPECT_EQ(Bank_Anzahl_Posten(nehmer), nach.posten[0]);
+        EXPECT_EQ(Bank_Kontostand(nehmer, false, -1), nach.geld[0]);
+    }
 }
 
 }  // namespace

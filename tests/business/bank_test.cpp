@@ -284,6 +284,10 @@ TEST(GeldText, CurrencyAffixesSeparatorsAndCap) {
     EXPECT_STREQ(Geld_Text(1000.0f, 3, -1), "£ 5.000");
     test::Bank_Am_Zug() = 3;
     EXPECT_STREQ(Geld_Text(1000.0f, -1, -1), "5.000") << "team -1: the global currency's affixes, the turn's account";
+    // Converted exactly: a stadium's 90,000,000 is not 89,999,992.
+    Bank_Waehrung_Umrechnen(3, -1, 0);
+    EXPECT_STREQ(Geld_Text(90000000.0f, 3, -1), "90.000.000");
+    EXPECT_STREQ(Geld_Text(-90000000.0f, 3, -1), "-90.000.000");
     // Eight results stay valid together.
     const char* t[9];
     for (int i = 0; i < 9; ++i) t[i] = Geld_Text(float(i), 2, 0);

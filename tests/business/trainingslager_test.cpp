@@ -9,7 +9,9 @@
 
 #include "business/trainingslager.h"
 #include "business/trainingslager_lauf.h"
+#include "club/club_netz.h"
 #include "club/global_config.h"
+#include "club/manager.h"
 #include "club/talente.h"
 #include "club/wirtschaft.h"
 #include "core/bytes.h"
@@ -508,6 +510,31 @@ TEST_F(LagerTest, TheSameRandomIndexGivesTheSameCamp) {
         return spur;
     };
     EXPECT_EQ(lauf(), lauf());
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// A client's camp is counted off on the server: its own club's value 308
+// falls by one per request and never below 0; another club's stays.
+TEST_F(LagerTest, TheServerCountsOffOnlyTheClientsOwnCampsByOne) {
+    Manager_Set_Wert_33844(TEAM, 2);
+    struct Fall {
+        int32_t team, antwort, uebrig;
+    } faelle[] = {{TEAM, 1, 1}, {TEAM, 0, 0}, {TEAM, -1, 0}, {TEAM + 1, -1, 0}};
+    for (const Fall& f : faelle) {
+        std::vector<uint8_t> arg, antwort;
+        ClubPacker pk{arg};
+        pk.i32(f.team);
+        ClubLeser l{arg.data(), arg.size()};
+        ASSERT_TRUE(Manager_Server_Anfrage(ANFRAGE_MANAGER_LAGER, TEAM, l, antwort));
+        ClubLeser a{antwort.data(), antwort.size()};
+        EXPECT_EQ(a.i32(), f.antwort) << "team " << f.team;
+        EXPECT_EQ(Trainingslager_Uebrig(), f.uebrig);
+    }
 }
 
 }  // namespace

@@ -557,3 +557,36 @@ TEST_F(VerhandlungTest, BothBlocksTravelWithTheSaveGame) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// A negotiation whose bought player has gone (a loaded game, another club's
+// purchase) ends without a deal; the day's end carries out an agreed one and
+// drops any other.
+TEST_F(VerhandlungTest, AGonePlayerEndsWithoutDealAndTheDaysEndClosesTheNegotiation) {
+    Oeffnen(MARKT_ERSTER, {}, {});
+    ASSERT_EQ(Verhandlung_Uhr_Starten(), VH_OK);
+    ASSERT_TRUE(Team_Spieler_Kommt_Und_Geht(0, 1, MARKT_ERSTER, -1, 0));
+    Verhandlung_Pruefen();
+    EXPECT_EQ(Verhandlung_Stand().zustand, VH_BEENDET);
+    EXPECT_EQ(Verhandlung_Stand().einigung, 0);
+    EXPECT_EQ(Verhandlung_Verlassen(), VH_GESCHLOSSEN);
+    EXPECT_EQ(Spieler_Get_Team(MARKT_ERSTER), 1);
+
+    Oeffnen(MARKT_ERSTER + 1, {}, {});
+    ASSERT_EQ(Verhandlung_Uhr_Starten(), VH_OK);
+    Verhandlung_Tagesende();
+    EXPECT_FALSE(Verhandlung_Offen());
+    EXPECT_EQ(Spieler_Get_Team(MARKT_ERSTER + 1), 0) << "no deal";
+
+    Oeffnen(MARKT_ERSTER + 1, {}, {});
+    ASSERT_EQ(Verhandlung_Uhr_Starten(), VH_OK);
+    Einigen();
+    Verhandlung_Tagesende();
+    EXPECT_FALSE(Verhandlung_Offen());
+    EXPECT_EQ(Spieler_Get_Team(MARKT_ERSTER + 1), LOKAL) << "the agreed deal stands";
+}
+
+}  // namespace
+}  // namespace velmora

@@ -124,6 +124,18 @@ TEST(Weltgen, SmallPresetGeneratesAndLoadsWithoutErrors) {
     EXPECT_EQ(w.welt.clubs, 40);
     for (const WeltgenLand& l : w.welt.laender)
         for (const auto& liga : l.ligen) EXPECT_EQ(liga.size(), 10u);
+    // Six players shown by photo, three clubs by their own crest picture, as
+    // read back from the files.
+    ASSERT_EQ(w.welt.foto_spieler.size(), 6u);
+    ASSERT_EQ(w.welt.bild_wappen.size(), 3u);
+    int32_t fotos = 0;
+    for (int32_t p = 0; p < w.welt.spieler; ++p) fotos += Spieler_Wert(SPW_AUSSEHEN, p, 0, OP_LESEN) < 0;
+    EXPECT_EQ(fotos, 6);
+    for (const auto& [p, team] : w.welt.foto_spieler) EXPECT_LT(Spieler_Wert(SPW_AUSSEHEN, p, 0, OP_LESEN), 0) << p;
+    for (const auto& [wappen, team] : w.welt.bild_wappen) {
+        EXPECT_NE(uint32_t(Team_Wert(TW_STATUS, team, 0, OP_LESEN)) & TEAM_STATUS_WAPPEN, 0u) << team;
+        EXPECT_EQ(Team_Wert(TW_WAPPEN, team, 0, OP_LESEN), wappen);
+    }
 }
 
 TEST(Weltgen, FullPresetGivesTheStatedCounts) {

@@ -5,6 +5,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -51,6 +52,47 @@ TEST(Dirs, InitCreatesTheUserSubDirectories) {
     for (int32_t d : {DIR_USER, DIR_SPIELSTAND, DIR_SPIELERBILDER, DIR_MANAGERBILDER, DIR_WAPPENBILDER, DIR_TEMP})
         EXPECT_TRUE(fs::is_directory(Dirs_Get(d))) << Dirs_Get(d);
     EXPECT_STREQ(Dirs_Get(DIR_ANZAHL), "");
+}
+
+// A new user directory gets the installation's demo pictures in its picture
+// folders; a file already there, or a directory made before, is never overwritten.
+TEST(Dirs, ANewUserDirectoryGetsTheDemoPicturesOnce) {
+    test::TempDir tmp;
+    auto schreiben = [](const fs::path& p, const std::string& text) {
+        fs::create_directories(p.parent_path());
+        std::FILE* f = std::fopen(p.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(text.c_str(), f);
+        std::fclose(f);
+    };
+    auto lesen = [](const fs::path& p) {
+        std::string s;
+        if (std::FILE* f = std::fopen(p.c_str(), "rb")) {
+            for (int c; (c = std::fgetc(f)) != EOF;) s += char(c);
+            std::fclose(f);
+        }
+        return s;
+    };
+    schreiben(tmp / "install/demobilder/spielerbilder/7.jpg", "spieler");
+    schreiben(tmp / "install/demobilder/wappenbilder/12.jpg", "wappen");
+    schreiben(tmp / "install/demobilder/managerbilder/3.jpg", "manager");
+    Reg_Write_String("Work_dir", (tmp / "install").c_str());
+    Reg_Write_String("USER_DIR", (tmp / "user").c_str());
+    ASSERT_EQ(Dirs_Init(), 1);
+    EXPECT_EQ(lesen(tmp / "user/spielerbilder/7.jpg"), "spieler");
+    EXPECT_EQ(lesen(tmp / "user/wappenbilder/12.jpg"), "wappen");
+    EXPECT_EQ(lesen(tmp / "user/managerbilder/3.jpg"), "manager");
+    // The user's own picture and a removed one stay as they are on the next start.
+    schreiben(tmp / "user/spielerbilder/7.jpg", "eigenes");
+    fs::remove(tmp / "user/wappenbilder/12.jpg");
+    ASSERT_EQ(Dirs_Init(), 1);
+    EXPECT_EQ(lesen(tmp / "user/spielerbilder/7.jpg"), "eigenes");
+    EXPECT_FALSE(fs::exists(tmp / "user/wappenbilder/12.jpg"));
+    // A user directory that exists already is not filled.
+    Reg_Write_String("USER_DIR", (tmp / "alt").c_str());
+    fs::create_directories(tmp / "alt");
+    ASSERT_EQ(Dirs_Init(), 1);
+    EXPECT_FALSE(fs::exists(tmp / "alt/spielerbilder/7.jpg"));
 }
 
 TEST(Dirs, SubDirectoryNamesCanBeOverridden) {

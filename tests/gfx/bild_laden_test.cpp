@@ -321,6 +321,21 @@ TEST(JpegLoad, DamagedStreamIsRefused) {
     // Cut behind its header.
     EXPECT_EQ(Jpeg_Load_Mem(jpg.data(), 20, z.data(), 16), 0);
     EXPECT_EQ(Jpeg_Load_Mem(nullptr, 100, z.data(), 16), 0);
+    // Cut inside its data: refused; only its end marker missing: shown whole.
+    EXPECT_EQ(Jpeg_Load_Mem(jpg.data(), int32_t(jpg.size()) - 20, z.data(), 16), 0);
+    std::vector<uint16_t> ganz(256), ohne(256);
+    ASSERT_EQ(Jpeg_Load_Mem(jpg.data(), int32_t(jpg.size()), ganz.data(), 16), 1);
+    ASSERT_EQ(Jpeg_Load_Mem(jpg.data(), int32_t(jpg.size()) - 2, ohne.data(), 16), 1);
+    EXPECT_EQ(ganz, ohne);
+    // A frame wider or taller than 4096 pixels counts as an unreadable size.
+    size_t sof = 2;
+    while (sof + 9 < jpg.size() && !(jpg[sof] == 0xFF && (jpg[sof + 1] & 0xFC) == 0xC0)) ++sof;
+    ASSERT_LT(sof + 9, jpg.size());
+    for (int seite : {5, 7}) {
+        std::vector<uint8_t> gross = jpg;
+        gross[size_t(sof) + size_t(seite)] = 4097 >> 8, gross[size_t(sof) + size_t(seite) + 1] = 4097 & 255;
+        EXPECT_EQ(Jpeg_Get_Size_Mem(gross.data(), int32_t(gross.size()), nullptr, nullptr, nullptr), 0) << seite;
+    }
 }
 
 TEST(JpegLoad, PackedBitmapUnpacksThroughTheHooks) {

@@ -24,7 +24,8 @@ using simdtest::rounds;
 
 constexpr int32_t kBits = JPEG_HUFF_FAST_BITS;
 
-// A random table the builder accepts: code-length counts that fit their lengths,
+// A random table the builder accepts: code-length counts that fit their lengths
+// without the reserved all-ones code,
 // short codes made likely, symbols drawn from `limit` values (DC tables sometimes
 // hold a size above 16, as a damaged stream may).
 std::unique_ptr<JPEG_HUFF_DECODE_TABLE> random_table(Rng& rng, bool dc) {
@@ -32,7 +33,7 @@ std::unique_ptr<JPEG_HUFF_DECODE_TABLE> random_table(Rng& rng, bool dc) {
     uint32_t code = 0, total = 0;
     const uint32_t want = dc ? uint32_t(rng.range(1, 18)) : uint32_t(rng.range(1, 256));
     for (uint32_t l = 1; l <= 16 && total < want; ++l) {
-        const uint32_t room = (1u << l) - code;
+        const uint32_t room = (1u << l) - code - 1;
         uint32_t n = rng.next() % (room + 1);
         if (l == 16 || rng.next() % 3 == 0) n = room;
         if (n > want - total) n = want - total;

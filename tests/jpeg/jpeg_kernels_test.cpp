@@ -197,6 +197,8 @@ TEST(JpegHuffman, TableBuilderFillsLookahead) {
     std::vector<uint8_t> over(16, 0);
     over[0] = 3;   // three codes of one bit
     EXPECT_EQ(jpeg_build_huffman_table(over.data(), vals.data(), 1, 0, &t), JPEG_ERR_BAD_HUFFMAN);
+    over[0] = 2;   // two: the second is the reserved all-ones code
+    EXPECT_EQ(jpeg_build_huffman_table(over.data(), vals.data(), 1, 0, &t), JPEG_ERR_BAD_HUFFMAN);
     EXPECT_EQ(t.lookahead[0], 65536u + 0x42);   // a refused table leaves the old one
 }
 
@@ -212,17 +214,23 @@ TEST(JpegHuffman, BitReaderRemovesStuffingAndHoldsMarkers) {
     uint32_t code = 0;
     ASSERT_EQ(jpeg_read_marker(b.s.get(), &code), 0);
     EXPECT_EQ(code, 0xD9u);
-    Bits c({0x80});   // past the end of a memory block the bits read as zero
-    ASSERT_EQ(jpeg_bits_fill(c.s.get(), 16), 0);
-    EXPECT_EQ(jpeg_bits_get(c.s.get(), 16), 0x8000u);
-    Bits d({0x12, 0xFF});   // a memory block ending in 0xFF
-    EXPECT_EQ(jpeg_bits_fill(d.s.get(), 16), JPEG_ERR_DATA);
+    // The end of a memory block, also right after an 0xFF, stands for an end
+    // marker: the bits before it stay, a decoder asking for more is told.
+    Bits c({0x80});
+    ASSERT_EQ(jpeg_bits_fill(c.s.get(), 16), JPEG_BITS_MARKER);
+    EXPECT_EQ(c.s->marker, 0xD9);
+    EXPECT_EQ(c.s->data_end, 1);
+    EXPECT_EQ(jpeg_bits_get(c.s.get(), 8), 0x80u);
+    Bits d({0x12, 0xFF});
+    EXPECT_EQ(jpeg_bits_fill(d.s.get(), 16), JPEG_BITS_MARKER);
+    EXPECT_EQ(d.s->data_end, 1);
+    EXPECT_EQ(jpeg_bits_get(d.s.get(), 8), 0x12u);
 }
 
-// DC: 00 cat 0, 01 cat 1, 10 cat 2. AC: 00 EOB, 01 0x01, 10 ZRL, 110 0x11, 111 0xF1.
+// DC: 00 cat 0, 01 cat 1, 10 cat 2. AC: 00 EOB, 01 0x01, 10 ZRL, 110 0x11, 1110 0xF1.
 struct Tables {
     JPEG_HUFF_DECODE_TABLE dc = table({0, 3}, {0, 1, 2}, 0);
-    JPEG_HUFF_DECODE_TABLE ac = table({0, 3, 2}, {0x00, 0x01, 0xF0, 0x11, 0xF1}, 1);
+    JPEG_HUFF_DECODE_TABLE ac = table({0, 3, 1, 1}, {0x00, 0x01, 0xF0, 0x11, 0xF1}, 1);
 };
 
 TEST(JpegHuffman, SequentialBlocks) {
@@ -242,7 +250,7 @@ TEST(JpegHuffman, SequentialBlocks) {
         EXPECT_EQ(blk[jpeg_natural_order[18]], 1);
     }
     {   // a run past coefficient 63: ZRL x3 then 0xF1
-        Bits b({0x2A, 0xFF, 0x00, 0xFF, 0x00});
+        Bits b({0x2A, 0xEF});
         EXPECT_EQ(jpeg_decode_block(b.s.get(), &t.dc, &t.ac, &pred, blk), JPEG_ERR_DATA);
     }
     {   // the data end inside the block: the missing bits read as zero (cat 1, bit 0: -1; EOB)

@@ -16,8 +16,12 @@
 #include "club/team.h"
 #include "core/hooks.h"
 #include "core/prioritaeten.h"
+#include "core/programm.h"
 #include "core/text.h"
 #include "gui/menue_panel.h"
+#include "season/kalender.h"
+#include "shell/maus.h"
+#include "season/statistik.h"
 #include "screens/einsetzen1.h"
 #include "screens/einsetzen1_zeichnen.h"
 #include "screens/einsetzen2.h"
@@ -505,6 +509,48 @@ TEST_F(Einsetzen, TheSecondScreenChoosesFormationsAndShowsTheOpponent) {
     EXPECT_EQ(Vergleichen("einsetzen2_eigen", 0), "");
     ASSERT_TRUE(gegner_da) << "the small world's club has an opponent";
     EXPECT_EQ(Vergleichen("einsetzen2_gegner", 1), "");
+}
+
+// What the manager sets is what plays: a substitute clicked into the eleven
+// plays the club's next match and the starter he replaced does not, after the
+// game has run on turn by turn (the daily line-up checks, the pages before
+// and after the match clicked away) through that match.
+TEST_F(Einsetzen, TheElevenSetOnTheScreenPlayTheNextMatch) {
+    static int32_t rein, raus, rein_spiele, raus_spiele, tag, bild;
+    static bool weiter;
+    rein = raus = tag = -1;
+    rein_spiele = raus_spiele = bild = 0;
+    weiter = false;
+    skript = {};
+    Bewegen(skript, 790, 580);
+    Klicken(skript, NAME_X, Zeile_Y(2));
+    Klicken(skript, NAME_X, Zeile_Y(12));
+    Pruefen(skript, [] { weiter = true; });
+    skript.push_back({1000000, 100, 550});   // the turns below end the program
+    lauf.beim_ersten_zug = [](int32_t team) {
+        raus = Im_Slot(team, 2);
+        rein = Im_Slot(team, 12);
+        for (int32_t p : {raus, rein}) Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_NICHT_VERFUEGBAR), OP_LOESCHEN);
+        E1_Screen_Oeffnen();
+    };
+    // Once the swap is made, a click every few frames on a spot the list
+    // screen leaves empty takes the match day's pages away.
+    Kalender_Hooks().maus_latch = [] {
+        if (weiter) Plat_Headless_Maus(100, 550, ++bild % 4 < 2 ? 1 : 0);
+        Maus_Tasten_Latch();
+    };
+    Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 40, [] {
+        if (!weiter) return;
+        rein_spiele = Spieler_Get_Spieler_Statistik(0, rein, 0);
+        raus_spiele = Spieler_Get_Spieler_Statistik(0, raus, 0);
+        tag = Kalender_Tag_Index();
+        if (rein_spiele + raus_spiele > 0 || tag > 80) Programm_Beenden_Anfordern();
+        else K_NEUER_TAG(K_FERTIG, 0);
+    }, "Zugende");
+    ASSERT_TRUE(Spielen(100000));
+    ASSERT_GE(rein, 0);
+    EXPECT_EQ(rein_spiele, 1) << "day " << tag;
+    EXPECT_EQ(raus_spiele, 0) << "day " << tag;
 }
 
 // The list screen with the opponent shown, and a squad of 14.

@@ -1,15 +1,21 @@
 // tests/screens/optionen_test.cpp - the options screen in a running game,
 // opened from the system menu: the time limit's steps back to off, switches,
 // the scrolled list, and the rows that do not react (the network row with one
-// manager; the time limit and the network row on a client).
+// manager; the time limit and the network row on a client); with two
+// managers the network row makes the machine a server on loopback and stops it.
 #include "screens/optionen.h"
 
 #include <vector>
 
+#include "club/manager.h"
+#include "club/spieler.h"
+#include "club/team.h"
 #include "core/optionen.h"
 #include "core/prioritaeten.h"
 #include "gui/icon.h"
+#include "gui/menue_panel.h"
 #include "net/net.h"
+#include "platform/sockets.h"
 #include "season/kalender.h"
 #include "tests/screens/geld_welt.h"
 
@@ -87,6 +93,77 @@ TEST_F(OptionenScreen, TheScrolledListSwitchesItsLastRowAndAClientChangesNeither
     EXPECT_EQ(g_staende[3].zeitlimit, 0);
     EXPECT_EQ(g_staende[3].server, 0);
     EXPECT_EQ(Vergleichen("optionen_gescrollt", 0), "");
+}
+
+// Two managers: the network row starts the server through the start screen's
+// routine (listening, reached over loopback); the other manager's club becomes
+// a network club that the start-team table offers a client; a second click
+// stops the server and every club is this machine's again.
+class OptionenScreenZwei : public OptionenScreen {
+protected:
+    void SetUp() override {
+        menschen = 2;
+        OptionenScreen::SetUp();
+        const uint8_t lo[4] = {127, 0, 0, 1};
+        Net_Bind_Adresse_Setzen(lo);
+        Net_Port_Setzen(0);
+    }
+    void TearDown() override {
+        Net_Bind_Adresse_Setzen(nullptr);
+        Net_Port_Setzen(NET_PORT_STANDARD);
+        OptionenScreen::TearDown();
+    }
+};
+
+struct ServerStand {
+    int32_t eigen = -1, anderer = -1;
+    bool eigen_netz = true, anderer_netz = false, angeboten = false, erreicht = false;
+};
+std::vector<ServerStand> g_server;
+
+void Server_Merken() {
+    Merken();
+    ServerStand s;
+    int32_t liste[TEAM_MAX];
+    const int32_t n = Manager_Ist_Dran(liste, 0, 1);
+    s.eigen = Menue_Lokal().team;
+    for (int32_t i = 0; i < n; ++i)
+        if (liste[i] != s.eigen) s.anderer = liste[i];
+    auto netz = [](int32_t t) { return t >= 0 && (Team_Wert(TW_STATUS, t, 0, OP_LESEN) & int32_t(TEAM_STATUS_NETZ)); };
+    s.eigen_netz = netz(s.eigen);
+    s.anderer_netz = netz(s.anderer);
+    const StartTeam* e = Team_Startteam(s.anderer);
+    s.angeboten = e && e->team == s.anderer && (e->flags & STARTTEAM_MANAGER);
+    if (Netzwerk_Modus() == 2) {
+        const uint8_t lo[4] = {127, 0, 0, 1};
+        const int32_t sock = Plat_Sock_Connect(lo, Net_Server_Port(), 5000);
+        s.erreicht = sock >= 0;
+        if (sock >= 0) Plat_Sock_Close(sock);
+    }
+    g_server.push_back(s);
+}
+
+TEST_F(OptionenScreenZwei, TheNetworkRowMakesALoopbackServerOfferingTheOtherClubAndStopsIt) {
+    g_server.clear();
+    skript = {{4, 30, 300, 0, false}};
+    Menue_Eintrag(skript, SYSTEM_X, OPTIONEN_Y);
+    Klicken(skript, LISTE_X, NETZ_Y);
+    skript.push_back({2, 400, 530, 0, false, 0, Server_Merken});   // 0: a server
+    Klicken(skript, LISTE_X, NETZ_Y);
+    skript.push_back({2, 400, 530, 0, false, 0, Server_Merken});   // 1: alone again
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(g_server.size(), 2u);
+    ASSERT_EQ(g_staende.size(), 2u);
+    EXPECT_EQ(g_staende[0].modus, 2);
+    EXPECT_EQ(g_staende[0].server, 3);
+    EXPECT_TRUE(g_server[0].erreicht) << "a client on this machine reaches it";
+    ASSERT_GE(g_server[0].anderer, 0);
+    EXPECT_FALSE(g_server[0].eigen_netz);
+    EXPECT_TRUE(g_server[0].anderer_netz);
+    EXPECT_TRUE(g_server[0].angeboten);
+    EXPECT_EQ(g_staende[1].modus, 0);
+    EXPECT_EQ(g_staende[1].server, 0);
+    EXPECT_FALSE(g_server[1].anderer_netz);
 }
 
 TEST(OptionenZeilen, HeadingsEmptyRowsAndRowsPastTheListHaveNoOption) {

@@ -28,13 +28,13 @@ inline void Netz_Server_Starten(int port_fd, void (*nach_start)() = nullptr) {
     Net_Port_Setzen(0);
     Netzwerk_Modus_Setzen(2);
     VerdrahtungOptionen o;
-    o.nur = {"Core", "Netz", "Club", "Saison", "Spielfeld", "Spieltag", "Stadion", "Bank", "Scout", "Verhandlung"};
+    o.nur = {"Core", "Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank", "Scout", "Verhandlung"};
     if (!Spiel_Verdrahten(o, nullptr)) _exit(10);
     Core_Hooks().meldung = [](const char*) {};
     g_netz_nach_start = nach_start;
     Kalender_Hooks().spielstart_frame = [] {
         if (Spielstart_Spiel_Laeuft()) return true;
-        if (!Spielstart_Welt_Aufbauen() || !Spielstart_Server_Starten()) _exit(11);
+        if (!Spielstart_Welt_Aufbauen() || !Spielstart_Netz_Server(-1, Spielstart_Server_Starten)) _exit(11);
         if (g_netz_nach_start) g_netz_nach_start();
         return true;
     };

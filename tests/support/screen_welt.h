@@ -92,12 +92,12 @@ protected:
     }
 
     // Runs the program headless until the script is played (true when it was).
-    bool Spielen() {
+    bool Spielen(int32_t durchlaeufe = 5000) {
         AppStart s;
         s.schalter.fenster = true;
         s.schalter.kein_intro = true;
         s.headless = true;
-        s.max_durchlaeufe = 5000;
+        s.max_durchlaeufe = durchlaeufe;
         const int32_t r = App_Main(s);
         if (r != 1) std::fprintf(stderr, "App_Main %d, step %zu of %zu\n", r, schritt, skript.size());
         if (r != 1) return false;

@@ -1,0 +1,93 @@
+// app/verdrahtung_transfer.cpp - the composition root's binding of the
+// transfers: the market's daily line-up and demand (with the negotiation's
+// module, in every mode) and the transfer screen with its negotiation window
+// (with the screens): its panel entry, the player card, a change of screen
+// and the end of a manager's day; and the training units a human club's
+// match sets free.
+#include "app/verdrahtung_intern.h"
+#include <cstdlib>
+#include <cstring>
+
+#include "business/markt_statistik.h"
+#include "business/training_screen.h"
+#include "business/trainingslager_screen.h"
+#include "business/transfer_screen.h"
+#include "business/verhandlung.h"
+#include "business/verhandlung_fenster.h"
+#include "club/markt_elf.h"
+#include "club/wirtschaft.h"
+#include "core/prioritaeten.h"
+#include "club/team.h"
+#include "core/taste.h"
+#include "platform/display.h"
+#include "screens/tabelle.h"
+#include "gui/menue_panel.h"
+#include "match/spielfeld_ki_basis.h"
+#include "match/spieltag_hooks.h"
+#include "screens/spielerinfo.h"
+#include "season/kalender.h"
+
+namespace velmora::verdrahtung {
+namespace {
+
+// The day's offer: the demand's surcharge and the market's eleven are drawn for the calendar's day.
+void Markt_Tag() {
+    Spieler_Forderung_Tag_Setzen(Tag_Index());
+    Markt_Elf_Aufstellen(Tag_Index());
+}
+
+// With VELMORA_DEBUG=1, Ctrl+F7 during a manager's turn (developer action 7) opens the market statistics.
+void Statistik_Taste() {
+    if (Taste_Get_Code() == VK_F1 + 6 && Taste_Ctrl() && !Taste_Wiederholt() && Menue_Lokal().team >= 0)
+        Transfermarkt_Statistik_Screen();
+}
+
+}  // namespace
+
+void Binden_Markt_Elf() {
+    KalenderHooks& k = Kalender_Hooks();
+    Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_MARKT_ELF, Markt_Elf_Zuruecksetzen);
+    Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_MARKT_ELF, Markt_Tag);
+    Abonnieren(k.monat_ereignisse, "Kalender.monat_ereignisse", prio::MONAT_MARKT_VERHANDLUNGEN,
+               [] { Markt_Verhandlungen_Auffuellen(false); });
+    // A new or loaded game: its first turn finds the market lined up for the
+    // day, and a new world's clubs their first negotiations.
+    Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_MARKT_ELF, [](int32_t) {
+        if (Markt_Elf_Tag() == Tag_Index()) return;
+        if (Markt_Elf_Tag() < 0) Markt_Verhandlungen_Auffuellen(true);
+        Markt_Tag();
+    });
+}
+
+void Binden_Training_Einheiten() {
+    // Without it a human club's players could train only once for good.
+    Abonnieren(Spieltag_Hooks().nach_spiel_team, "Spieltag.nach_spiel_team", prio::SPIELTAG_TRAINING_EINHEITEN,
+               [](int32_t team, int32_t) {
+                   if (Team_Hat_Manager(team)) Spielfeld_Team_Wert98_Nullen(team);
+               });
+}
+
+void Binden_Transfer_Screens() {
+    MenuePanelHooks& p = Menue_Panel_Hooks();
+    Besetzen(p.screens[0][3], Transfer_Screen_Oeffnen, "MenuePanel.screens");
+    TransferScreenHooks& t = Transfer_Screen_Hooks();
+    Besetzen(t.karte_oeffnen, Spielerinfo_Oeffnen, "TransferScreen.karte_oeffnen");
+    Besetzen(t.karte_offen, Spielerinfo_Offen, "TransferScreen.karte_offen");
+    Abonnieren(p.screen_wechsel, "MenuePanel.screen_wechsel", prio::SCREEN_WECHSEL_TRANSFER, Transfer_Screen_Verlassen);
+    // The training screen (entry 4); its start button waits for the training window.
+    Besetzen(p.screens[0][4], Training_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(Training_Screen_Hooks().karte_oeffnen, Spielerinfo_Oeffnen, "TrainingScreen.karte_oeffnen");
+    Besetzen(p.screens[0][5], Trainingslager_Screen_Oeffnen, "MenuePanel.screens");
+    Besetzen(Markt_Statistik_Hooks().wettbewerbe, [](int32_t* puffer) { return Tabelle_Suche_Wettbewerb(puffer, 0); },
+             "MarktStatistik.wettbewerbe");
+    const char* debug = std::getenv("VELMORA_DEBUG");
+    if (debug && std::strcmp(debug, "1") == 0)
+        Abonnieren(Kalender_Hooks().menue_frame, "Kalender.menue_frame", prio::MENUE_ENTWICKLER_STATISTIK, Statistik_Taste);
+    // The day's end closes a negotiation (an agreed one is carried out first).
+    Abonnieren(Kalender_Hooks().zug_endet, "Kalender.zug_endet", prio::ZUG_ENDE_VERHANDLUNG, [](int32_t) {
+        Verhandlung_Fenster_Schliessen();
+        Verhandlung_Tagesende();
+    });
+}
+
+}  // namespace velmora::verdrahtung

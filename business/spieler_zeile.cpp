@@ -1,0 +1,37 @@
+// business/spieler_zeile.cpp - the common part of a squad row.
+#include "business/spieler_zeile.h"
+
+#include <algorithm>
+
+#include "business/sterne.h"
+#include "club/spieler.h"
+#include "gfx/blit.h"
+#include "gfx/font.h"
+#include "gfx/rastport.h"
+#include "gfx/text_markup.h"
+#include "gui/icon.h"
+
+namespace velmora {
+
+void Spieler_Zeile_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite) {
+    if (Rastport* rp = Menue_Get_Slave_Rastport(bild, nullptr))
+        Rastport_Blit(rp, 0, 0, breite, -1, Rastport_Target(), x, y, BlitMode_Key);
+}
+
+void Spieler_Zeile_Malen(int32_t p, int32_t x, int32_t y, const char* art_kurz, bool gewaehlt) {
+    Rastport* ziel = Rastport_Target();
+    const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
+    if (Rastport* hemd = Menue_Get_Slave_Rastport(SPIELER_ZEILE_HEMD[art], nullptr))
+        Rastport_Blit(hemd, 0, 0, -1, -1, ziel, x + 14 - hemd->width / 2, y, BlitMode_Key);
+    if (Font* f15 = Font_Get(15))
+        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0014%d^fe", x, y + 12, 65535, Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN));
+    Font* f9 = Font_Get(9);
+    if (!f9) return;
+    Text_Printf(ziel, f9, "^c%05d^tz0045%s", x, y + 12, SPIELER_ZEILE_ART_FARBE[art], art_kurz);
+    char name[96];
+    Str_Auf_Breite(Spieler_String(SPS_NAME, p, 0, 0), name, sizeof name, f9, 98);
+    Text_Printf(ziel, f9, "^c%05d^tl0059%s^tr0280%d", x, y + 12, 65535, name, Spieler_Wert(SPW_WERT55, p, 0, OP_LESEN));
+    Liste_Fuellen(p, 0, 170, y + 1, 0, gewaehlt);
+}
+
+}  // namespace velmora

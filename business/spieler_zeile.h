@@ -1,0 +1,20 @@
+// business/spieler_zeile.h - the common part of a squad row on the transfer
+// and training screens: the kind's shirt with the shirt number, the kind's
+// short name in its colour, the name cut to its column with the ambition, and
+// the strength stars.
+#pragma once
+#include <cstdint>
+
+namespace velmora {
+
+// The colours of the kinds (goalkeeper, defender, midfielder, forward).
+constexpr int32_t SPIELER_ZEILE_ART_FARBE[4] = {65535, 20051, 52743, 50055};
+constexpr int32_t SPIELER_ZEILE_HEMD[4] = {24039, 24037, 24036, 24038};
+
+// Draws the row of `spieler` at (x, y) on the current target; `art_kurz` is
+// the kind's short name, the stars lit when `gewaehlt`.
+void Spieler_Zeile_Malen(int32_t spieler, int32_t x, int32_t y, const char* art_kurz, bool gewaehlt);
+// A picture by slave number at (x, y), cut to `breite` pixels (-1 whole).
+void Spieler_Zeile_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite = -1);
+
+}  // namespace velmora
