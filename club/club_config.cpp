@@ -31,7 +31,7 @@ constexpr size_t STADION_NAME_MAX = 47;
 
 // One team as team.cfg gives it; the builder makes the teams once all are read.
 struct TeamDatei {
-    std::string name, kurz, stadt;
+    std::string name, kurz, stadt, kuerzel;
     uint32_t status = 0;
     bool markt = false;
     int32_t nation = -1, kontinent = 0, wappen = 0, wappenwert = 0, teamwert = 0, zweitclub = -1;
@@ -44,6 +44,8 @@ struct TeamDatei {
 
 struct ClubConfigModul {
     std::vector<StadionVorgabe> stadien;   // per team; an empty name: none
+    std::vector<std::string> kuerzel;      // per team; empty: taken from the shown name
+    std::vector<std::string> kuerzel_vorgabe;   // the shown name's first characters, as last asked
 };
 ClubConfigModul g;
 
@@ -77,6 +79,7 @@ bool Team_Befehl(TeamDatei& t, const char* b) {
     if (!std::strcmp(b, "NAME")) t.name = Text(sizeof TeamStruktur::name);
     else if (!std::strcmp(b, "KURZNAME")) t.kurz = Text(sizeof TeamStruktur::name_kurz);
     else if (!std::strcmp(b, "STADT")) t.stadt = Text(sizeof TeamStruktur::stadt);
+    else if (!std::strcmp(b, "KUERZEL")) t.kuerzel = Text(TEAM_KUERZEL_MAX + 1);
     else if (!std::strcmp(b, "STATUS")) t.status = uint32_t(Zahl(0, int32_t(TEAM_STATUS_DATEI))) & TEAM_STATUS_DATEI;
     else if (!std::strcmp(b, "TRANSFERMARKT")) t.markt = Read_Config_Get_Wert() != 0;
     else if (!std::strcmp(b, "NATION")) t.nation = Zahl(-1, TEAM_MAX - 1);
@@ -108,6 +111,7 @@ bool Teams_Bauen(const std::vector<TeamDatei>& teams) {
     if (!Team_Init(int32_t(teams.size()))) return false;
     int32_t n = int32_t(teams.size());
     g.stadien.assign(size_t(n), StadionVorgabe{});
+    g.kuerzel.assign(size_t(n), std::string());
     for (int32_t i = 0; i < n; ++i) {
         const TeamDatei& t = teams[size_t(i)];
         Team_Namen_Setzen(i, t.name.c_str(), t.kurz.c_str(), t.stadt.c_str());
@@ -127,6 +131,7 @@ bool Teams_Bauen(const std::vector<TeamDatei>& teams) {
         if (uint8_t* klima = static_cast<uint8_t*>(Team_Zeiger(TZ_KLIMA, i, nullptr, OP_LESEN)))
             for (int32_t k = 0; k < 3; ++k) klima[k] = uint8_t(t.klima[k]);
         if (t.hat_stadion) g.stadien[size_t(i)] = t.stadion;
+        g.kuerzel[size_t(i)] = t.kuerzel;
     }
     return true;
 }
@@ -382,6 +387,7 @@ std::string Convert_Team_Config_Text(const char* beschreibung) {
         Config_Schreibe_String(o, "NAME", Team_String(TS_NAME, t, 0, 0));
         Config_Schreibe_String(o, "KURZNAME", Team_String(TS_NAME_KURZ, t, 0, 0));
         Config_Schreibe_String(o, "STADT", Team_String(TS_STADT, t, 0, 0));
+        Config_Schreibe_String(o, "KUERZEL", Team_String(TS_KUERZEL, t, 0, 0));
         Config_Schreibe_Wert(o, "STATUS", int32_t(status & TEAM_STATUS_DATEI));
         if (t == Team_Markt()) Config_Schreibe_JaNein(o, "TRANSFERMARKT", true);
         Config_Schreibe_Wert(o, "NATION", Team_Wert(TW_NATION, t, 0, OP_LESEN));
@@ -451,6 +457,25 @@ bool Team_Stadion_Vorgabe_Setzen(int32_t team, const char* name, int32_t sitze, 
     return true;
 }
 
+const char* Team_Kuerzel(int32_t team, const char* vorgabe) {
+    if (team < 0 || team >= Team_Anzahl()) return "";
+    if (size_t(team) < g.kuerzel.size() && !g.kuerzel[size_t(team)].empty()) return g.kuerzel[size_t(team)].c_str();
+    if (g.kuerzel_vorgabe.size() < size_t(Team_Anzahl())) g.kuerzel_vorgabe.resize(size_t(Team_Anzahl()));
+    std::string& v = g.kuerzel_vorgabe[size_t(team)];
+    v = std::string(vorgabe ? vorgabe : "").substr(0, TEAM_KUERZEL_MAX);
+    return v.c_str();
+}
+
+bool Team_Kuerzel_Setzen(int32_t team, const char* text) {
+    if (team < 0 || team >= Team_Anzahl() || !text) {
+        Debug_Printf("Team_Kuerzel_Setzen: Team %d ungueltig\n", team);
+        return false;
+    }
+    if (g.kuerzel.size() < size_t(Team_Anzahl())) g.kuerzel.resize(size_t(Team_Anzahl()));
+    g.kuerzel[size_t(team)] = std::string(text).substr(0, TEAM_KUERZEL_MAX);
+    return true;
+}
+
 bool Club_Config_Bin_Anmelden() {
     const std::string team_cfg = Config_Datei_Name(CONFIG_TEAM);
     // Players first: the team block checks its player numbers against them.
@@ -502,7 +527,31 @@ bool Club_Config_Bin_Anmelden() {
             g.stadien = std::move(neu);
             return true;
         },
-        {team_cfg});
+        {team_cfg}) &&
+        Config_Bin_Region_Anmelden(
+            "kuerzel",
+            [](std::vector<uint8_t>& out) {
+                ClubPacker pk{out};
+                pk.i32(int32_t(g.kuerzel.size()));
+                for (const std::string& k : g.kuerzel) pk.block_mit_laenge(k.data(), k.size());
+                return true;
+            },
+            [](const uint8_t* daten, size_t bytes) {
+                ClubLeser l{daten, bytes};
+                int32_t n = l.i32();
+                if (l.fehler || n < 0 || n > TEAM_MAX) return false;
+                std::vector<std::string> neu(static_cast<size_t>(n));
+                for (std::string& k : neu) {
+                    size_t laenge = 0;
+                    const uint8_t* text = l.block_mit_laenge(&laenge);
+                    if (laenge > TEAM_KUERZEL_MAX) return false;
+                    if (text) k.assign(reinterpret_cast<const char*>(text), laenge);
+                }
+                if (l.fehler || l.pos != l.bytes) return false;
+                g.kuerzel = std::move(neu);
+                return true;
+            },
+            {team_cfg});
 }
 
 }  // namespace velmora

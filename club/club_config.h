@@ -39,6 +39,12 @@ struct StadionVorgabe {
 const StadionVorgabe* Team_Stadion_Vorgabe(int32_t team);
 bool Team_Stadion_Vorgabe_Setzen(int32_t team, const char* name, int32_t sitze, int32_t stehplaetze);
 
+// A club's short name of at most TEAM_KUERZEL_MAX characters (the KUERZEL
+// line); without one the first characters of `vorgabe`. Setting cuts to the limit.
+constexpr size_t TEAM_KUERZEL_MAX = 10;
+const char* Team_Kuerzel(int32_t team, const char* vorgabe);
+bool Team_Kuerzel_Setzen(int32_t team, const char* text);
+
 // For the club's configuration readers: the current keyword's number within
 // lo..hi; outside it is reported with `code` and takes the nearer bound.
 int32_t Club_Config_Zahl(int32_t code, int32_t lo, int32_t hi);

@@ -1,6 +1,7 @@
 // club/spieler.cpp - the player records, their accessors, searches and injuries.
 #include "club/spieler.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -299,7 +300,9 @@ const char* Spieler_String(int32_t modus, int32_t spieler, int32_t, int32_t) {
     std::memcpy(vorname, f.vorname, sizeof f.vorname);
     switch (modus) {
     case SPS_NAME: return vorname[0] ? Str_Format("%s %s", vorname, name) : Str_Format("%s", name);
-    case SPS_NACHNAME: return Str_Format("%s", name);
+    case SPS_NACHNAME:
+    case SPS_NAME_FELD: return Str_Format("%s", name);
+    case SPS_VORNAME: return Str_Format("%s", vorname);
     default:
         Debug_Printf("Spieler_String: Modus %d ungueltig\n", modus);
         return "Spieler_String_Error";
@@ -315,8 +318,9 @@ bool Spieler_Namen_Setzen(int32_t spieler, const char* vorname, const char* name
     SpielerFix& f = g.fix[spieler];
     std::memset(f.vorname, 0, sizeof f.vorname);
     std::memset(f.name, 0, sizeof f.name);
-    if (vorname) std::strncpy(f.vorname, vorname, sizeof f.vorname - 1);
-    if (name) std::strncpy(f.name, name, sizeof f.name - 1);
+    // The fields need no terminating zero: a name as long as its field is kept whole, as the reader keeps it.
+    if (vorname) std::memcpy(f.vorname, vorname, std::min(std::strlen(vorname), sizeof f.vorname));
+    if (name) std::memcpy(f.name, name, std::min(std::strlen(name), sizeof f.name));
     return true;
 }
 

@@ -57,6 +57,8 @@ constexpr int32_t SPW_VEREIN_GEZEIGT = 103;    // a player whose club is shown, 
 // Modes of Spieler_String.
 constexpr int32_t SPS_NAME = 505;              // first name and surname
 constexpr int32_t SPS_NACHNAME = 508;          // the surname, for info texts
+constexpr int32_t SPS_NAME_FELD = 63;          // the surname (NAME), at most 20 characters
+constexpr int32_t SPS_VORNAME = 64;            // the first name (VORNAME), at most 16 characters
 
 // Modes of Spieler_Zeiger.
 constexpr int32_t SPZ_STRUKTUR = 500;          // SpielerStruktur, the main record
@@ -167,8 +169,8 @@ inline uint32_t Spieler_Status(int32_t spieler) { return uint32_t(Spieler_Wert(S
 // The lower and upper limit of a mode; false for a mode without a value.
 bool Spieler_Wert_Grenzen(int32_t modus, int32_t* unten, int32_t* oben);
 
-// Texts: SPS_NAME the full name, SPS_NACHNAME the surname for info texts;
-// anything else "Spieler_String_Error". The text lives in a temporary buffer.
+// Texts: SPS_NAME the full name, SPS_NACHNAME the surname for info texts,
+// SPS_NAME_FELD and SPS_VORNAME the two name fields as stored; anything else "Spieler_String_Error". The text lives in a temporary buffer.
 const char* Spieler_String(int32_t modus, int32_t spieler, int32_t wert, int32_t op);
 // Sets a player's names (the builders and the team editor); false on a bad number or a client.
 bool Spieler_Namen_Setzen(int32_t spieler, const char* vorname, const char* name);

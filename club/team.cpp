@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "club/aufstellung.h"
+#include "club/club_config.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/club_wert.h"
@@ -379,6 +380,11 @@ const char* Team_String(int32_t modus, int32_t team, int32_t, int32_t) {
     case TS_PLATZ_ABSTIEG: return Text(s.name, sizeof s.name);
     case TS_MANAGER: return Manager_Name(team);
     case TS_STADT: return Text(s.stadt, sizeof s.stadt);
+    case TS_STADION_NAME: {
+        const StadionVorgabe* st = Team_Stadion_Vorgabe(team);
+        return st ? st->name.c_str() : "";
+    }
+    case TS_KUERZEL: return Team_Kuerzel(team, s.name_kurz[0] ? Text(s.name_kurz, sizeof s.name_kurz) : Text(s.name, sizeof s.name));
     case TS_NATION:
         if (s.nation < 0 || s.nation >= Team_Anzahl()) return "Team_String_Error";
         return Text(g.satz[s.nation].name, sizeof s.name);
@@ -400,6 +406,28 @@ bool Team_Namen_Setzen(int32_t team, const char* name, const char* kurz, const c
     if (kurz) Kopieren(s.name_kurz, sizeof s.name_kurz, kurz);
     if (stadt) Kopieren(s.stadt, sizeof s.stadt, stadt);
     return true;
+}
+
+bool Team_String_Setzen(int32_t modus, int32_t team, const char* text) {
+    if (!Gueltig("Team_String_Setzen", team) || !text) return false;
+    if (Club_Ist_Client()) {
+        Debug_Printf("Team_String_Setzen: CLIENT-WRITE!\n");
+        return false;
+    }
+    switch (modus) {
+    case TS_NAME_KURZ: return Team_Namen_Setzen(team, nullptr, text, nullptr);
+    case TS_STADT: return Team_Namen_Setzen(team, nullptr, nullptr, text);
+    case TS_KUERZEL: return Team_Kuerzel_Setzen(team, text);
+    case TS_STADION_NAME: {
+        // A stadium without a name is no stadium line at all: an empty name keeps the old one.
+        if (!*text) return false;
+        const StadionVorgabe* st = Team_Stadion_Vorgabe(team);
+        return Team_Stadion_Vorgabe_Setzen(team, text, st ? st->sitze : 0, st ? st->stehplaetze : 0);
+    }
+    default:
+        Debug_Printf("Team_String_Setzen: Modus %d ungueltig\n", modus);
+        return false;
+    }
 }
 
 void* Team_Zeiger(int32_t modus, int32_t team, void* puffer, int32_t op) {

@@ -48,7 +48,9 @@ constexpr int32_t TS_NAME = 0;
 // relegation): the name; the screens show the marking as the place's colour.
 constexpr int32_t TS_PLATZ_OHNE = 30, TS_PLATZ_MEISTER = 31, TS_PLATZ_AUFSTIEG = 32, TS_PLATZ_ABSTIEG = 33;
 constexpr int32_t TS_MANAGER = 300;            // the manager's name
-constexpr int32_t TS_STADT = 702;
+constexpr int32_t TS_STADION_NAME = 702;      // the stadium's name (the STADION line), empty when none
+constexpr int32_t TS_STADT = 703;
+constexpr int32_t TS_KUERZEL = 706;            // at most 10 characters (the shown name's first 10 when unset)
 constexpr int32_t TS_NATION = 710;             // the nation's name
 constexpr int32_t TS_NAME_KURZ = 721;          // the short name (the name when it has none)
 
@@ -184,6 +186,10 @@ bool Team_Wert_Grenzen(int32_t modus, int32_t* unten, int32_t* oben);
 const char* Team_String(int32_t modus, int32_t team, int32_t wert, int32_t op);
 // Sets the names (the builders and the team editor); null keeps a name. Refused on a client.
 bool Team_Namen_Setzen(int32_t team, const char* name, const char* kurz, const char* stadt);
+// The write path of the texts the team editor changes: TS_STADION_NAME,
+// TS_STADT, TS_KUERZEL and TS_NAME_KURZ; each is cut to what its file line
+// keeps. False for another mode, a bad team or on a client.
+bool Team_String_Setzen(int32_t modus, int32_t team, const char* text);
 // Pointers and blocks by mode: TZ_KLIMA climate of a country (null for a
 // club), TZ_HILFE the manager's help-text byte, TZ_PANEL the last panel pair
 // (op 32 reads two i32 into the buffer, op 1 writes them), TZ_FARBEN the 36 kit

@@ -529,10 +529,18 @@ std::string Screentexte_Text() {
     Screen(o, "TRAININGS_LAGER_SCREEN", {{0, "Lager"}, {1, "Preis"}, {2, "Moral"}, {3, "Erholung"}, {4, "Staerke"},
                                         {7, "Buchen"}, {8, "Buchen"}});
     Spieler_Fenster_Texte(o);
-    Screen(o, "EDITOR_SCREEN", {{0, "Nr"}, {1, "Typ"}, {2, "Name"}, {3, "Staerke"}, {4, "%s : %d"}, {6, "Transfermarkt"},
-                               {13, "Neu laden?"}, {14, "Speichern?"}, {18, "Ja"}, {19, "Nein"}, {20, "Gespeichert."},
-                               {21, "OK"}, {22, "Scout-Spieler"}, {24, "Beenden?"}, {42, "Kontinent"}, {43, "Land"},
-                               {46, "Talente:"}, {47, "Markt"}, {48, "Scouts"}});
+    // The team editor: column headings (0-8), buttons (9-12, 17), questions and answers (13-24), the
+    // appearance parts (25-30), the club page (31-45), the talent panel (46), the market buttons (47, 48).
+    Screen(o, "EDITOR_SCREEN",
+           {{0, "Nr"}, {1, "Typ"}, {2, "Name"}, {3, "St\xe4rke"}, {4, "%s : %d"}, {5, "Land"}, {6, "Transfermarkt"},
+            {7, "Liga"}, {8, "Talente"}, {9, "Name A-Z"}, {10, "Land / Liga"}, {11, "Neu laden"}, {12, "Speichern"},
+            {13, "Neu laden?"}, {14, "Speichern?"}, {15, "Name Z-A"}, {16, "Wert"}, {17, "Beenden"}, {18, "Ja"},
+            {19, "Nein"}, {20, "Gespeichert."}, {21, "OK"}, {22, "Scout-Spieler"}, {23, "Team-Editor"},
+            {24, "Beenden?"}, {25, "Art"}, {26, "Form"}, {27, "Gesicht"}, {28, "Haare"}, {29, "Augen"},
+            {30, "Bart"}, {31, "Nicht gespeichert:"}, {32, "Schlie\xdf" "en"}, {33, "Zur\xfc" "cksetzen"}, {34, "Wappen"},
+            {35, "Trikots"}, {36, "Name"}, {37, "Kurzname"}, {38, "Stadion"}, {39, "Pl\xe4tze"}, {40, "Stadt"},
+            {41, "Land"}, {42, "Kontinent"}, {43, "Land"}, {44, "Trikot"}, {45, "vergeben"}, {46, "Talente:"},
+            {47, "Markt"}, {48, "Scouts"}});
     Aufstellung_Texte(o);
     Screen(o, "ZUSATZTEXTE_HASK", {{1, "Talente"}, {7, "Buchen"}, {10, "Blaettern"}, {15, "Bl\xe4ttern"}});
     // The menu framework: the panel's menus (0-21, 29), the continue button

@@ -33,6 +33,7 @@
 #include "net/internet_suche.h"
 #include "net/net.h"
 #include "screens/disk_screen.h"
+#include "screens/editor.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
 #include "season/spielstart.h"
@@ -492,6 +493,29 @@ void Netz_Starten() {
     }
 }
 
+// The world for a new game or the editor; when it cannot be built both stay greyed and the fault is named.
+bool Welt_Bauen() {
+    if (Spielstart_Welt_Aufbauen() && Spielstart_Platzhalter_Anlegen()) return true;
+    g.welt_fehlt = true;
+    Sperren(g.start[0], true);
+    Sperren(g.start[1], true);
+    Meldung("%s", Spielstart_Welt_Fehler().c_str());
+    return false;
+}
+
+// The team editor's one entry: a placeholder manager without a portrait on team 1.
+void Editor_Wahl_Setzen() {
+    Spielstart_Anzahl_Setzen(1);
+    Spielstart_Aktuell_Setzen(0);
+    SpielstartWahl& w = *Spielstart_Wahl(0);
+    std::snprintf(w.name, sizeof w.name, "%s", Text(104));
+    w.nation = -1;
+    w.team = 1;
+    w.wettbewerb = Team_Wert(TW_WETTBEWERB, 1, 0, OP_LESEN);
+    w.portrait = -1;
+    w.startkader = 0;
+}
+
 void Start_Klick(s_icon* icon, int32_t ereignis) {
     if (!icon || !(ereignis & EV_LINKS)) return;
     if (g_hooks.spiel_sperren && (icon->nummer == ICON_START_NEU || icon->nummer == ICON_START_LETZTES))
@@ -502,12 +526,7 @@ void Start_Klick(s_icon* icon, int32_t ereignis) {
             Netz_Starten();
             return;
         }
-        if (!Spielstart_Welt_Aufbauen() || !Spielstart_Platzhalter_Anlegen()) {
-            g.welt_fehlt = true;
-            Sperren(g.start[0], true);
-            Meldung("%s", Spielstart_Welt_Fehler().c_str());
-            return;
-        }
+        if (!Welt_Bauen()) return;
         Menue_Set_Hintergrund(SLAVE_WIZARD);
         Laender_Bauen();
         Spielstart_Seite_Wechseln(1);
@@ -518,7 +537,15 @@ void Start_Klick(s_icon* icon, int32_t ereignis) {
     case ICON_START_LETZTES:
         if (const int32_t slot = Spielstand_Letzter_Holen(); slot != -1) K_NEUER_TAG(K_LADEN, slot);
         break;
-    default: break;   // the team editor is not built yet: its button stays greyed
+    case ICON_START_EDITOR:
+        // A client's edits would change only its copy, a server's the world its clients joined.
+        if (Netzwerk_Modus() != 0) return;
+        if (!Welt_Bauen()) return;
+        Editor_Wahl_Setzen();
+        Spielstart_Starten();
+        Editor_Start();
+        break;
+    default: break;
     }
 }
 
@@ -958,7 +985,9 @@ SpielstartScreenHooks& Spielstart_Screen_Hooks() { return g_hooks; }
 bool Spielstart_Screen_Frame() {
     if (Spielstart_Spiel_Laeuft()) return true;
     // A load that failed may have taken the world with it: the start is prepared again.
-    if (!g.vorbereitet || (!g.welt_fehlt && (Team_Markt() < 0 || !Manager_Record(Team_Markt())))) Vorbereiten();
+    // The team editor runs on the start's frame without the placeholder, which the editor's start removed.
+    if (!g.vorbereitet || (!Editor_Offen() && !g.welt_fehlt && (Team_Markt() < 0 || !Manager_Record(Team_Markt()))))
+        Vorbereiten();
     Menue_Frame();
     return Spielstart_Spiel_Laeuft() != 0;
 }
@@ -969,7 +998,7 @@ void Spielstart_Screen_Oeffnen() {
     g.seite = -1;
     Icons_Anlegen();
     Sperren(g.start[0], g.welt_fehlt);
-    Sperren(g.start[1], true);
+    Sperren(g.start[1], g.welt_fehlt || Netzwerk_Modus() != 0);
     Sperren(g.start[3], Spielstand_Letzter_Holen() == -1);
     Menue_Screen_Icons_Hinzufuegen(g.start);
     Netz_Icons_Anlegen();

@@ -1,6 +1,6 @@
 // screens/spielstart_screen.h - the first screen of every run and the wizard
 // of a new game. The start screen offers a new game (891), the team editor
-// (892, greyed until the editor exists), the load page (893) and the last
+// (892, greyed while the machine is set up as server or client), the load page (893) and the last
 // saved game (894). A new game walks the wizard: the number of managers, the
 // level, and for each manager his name, portrait, country, club and league;
 // a last question starts the game (Spielstart_Starten).

@@ -57,7 +57,7 @@ TEST_F(TeamTest, StringsAndErrors) {
     EXPECT_STREQ(Team_String(0, 2, 0, 0), "Club 2");
     EXPECT_STREQ(Team_String(721, 2, 0, 0), "C2");
     EXPECT_STREQ(Team_String(721, 0, 0, 0), "Transfermarkt");   // no short name: the name
-    EXPECT_STREQ(Team_String(702, 2, 0, 0), "Stadt");
+    EXPECT_STREQ(Team_String(703, 2, 0, 0), "Stadt");
     EXPECT_STREQ(Team_String(710, 2, 0, 0), "Deutschland");
     EXPECT_STREQ(Team_String(300, 2, 0, 0), "Team_String_Error");
     EXPECT_STREQ(Team_String(0, -1, 0, 0), "Team_String_Error");

@@ -109,7 +109,7 @@ void Welt_Pruefen(const WeltgenWelt& welt, int32_t laender, int32_t ebenen_min, 
                 EXPECT_GE(torwarte, 2) << Team_String(0, club, 0, 0);
                 EXPECT_EQ(Team_Wert(6, club, 0, 0), l.team);
                 EXPECT_NE(Team_Stadion_Vorgabe(club), nullptr);
-                EXPECT_STRNE(Team_String(702, club, 0, 0), "");
+                EXPECT_STRNE(Team_String(703, club, 0, 0), "");
             }
     }
 }
@@ -212,7 +212,7 @@ TEST(ClubConfig, BinaryCacheRestoresTheWorld) {
     Global_Config_Init();
     ASSERT_TRUE(Config_Bin_Laden());
     EXPECT_EQ(Convert_Spieler_Config_Text("x") + Convert_Team_Config_Text("x") + Convert_Global_Config_Text("x"), vorher);
-    for (const char* r : {"global", "spieler", "teams", "stadien"}) Config_Bin_Region_Abmelden(r);
+    for (const char* r : {"global", "spieler", "teams", "stadien", "kuerzel"}) Config_Bin_Region_Abmelden(r);
 }
 
 TEST(ClubConfig, StadiumValuesStayWithinTheFileLimits) {

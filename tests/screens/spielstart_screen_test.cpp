@@ -175,7 +175,7 @@ TEST_F(SpielstartScreen, TheWizardKeepsItsRulesOnEveryPage) {
     s.push_back({5, 100, 100, 0});
     Aktion(s, [] {
         EXPECT_TRUE(Gesperrt(ICON_START_LETZTES)) << "no game was saved yet";
-        EXPECT_TRUE(Gesperrt(ICON_START_EDITOR));
+        EXPECT_FALSE(Gesperrt(ICON_START_EDITOR));
         EXPECT_FALSE(Gesperrt(ICON_START_NEU));
     });
     Klick(s, NEU_X, NEU_Y);
