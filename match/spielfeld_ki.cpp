@@ -1,5 +1,5 @@
 // match/spielfeld_ki.cpp - the decision dispatch, the heat map, the running
-// speeds and the stand-in behaviours.
+// speeds and the stand-in behaviours of the players without the ball.
 #include "match/spielfeld_ki.h"
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "match/anweisung.h"
 #include "match/bank.h"
 #include "match/ki_ballfuehrer.h"
+#include "match/ki_torwart.h"
 #include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_besitz.h"
@@ -33,36 +34,6 @@ void Laufen(Spielfeld_Satz* satz, int32_t figur, float x, float y, float tempo) 
     if (std::hypot(f.pos[0] - x, f.pos[1] - y) < 30) return;
     SetZSA(satz, figur, int32_t(x), int32_t(y), 0, int32_t(tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
            RING_OHNE_PRUEFUNG, 0, 0);
-}
-
-// Kicks the ball on the ground from its holder to (x, y) at `tempo`; the
-// kicker may not touch it again for 500 ms.
-void Schiessen(Spielfeld_Satz* satz, int32_t figur, float x, float y, int32_t tempo) {
-    Ballbesitz_Setzen(satz, -1);
-    satz->letzter_spieler = figur;
-    Figur& b = satz->figur[FIGUR_BALL];
-    SetZSA(satz, FIGUR_BALL, int32_t(x), int32_t(y), 0, tempo, ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1,
-           RING_OHNE_PRUEFUNG, 0, 0);
-    Figur_Aktuelle_Anweisung(&b)->vz = 0;
-    b.flug_start = b.flug_zeit = 0;
-    Figur& f = satz->figur[figur];
-    f.entscheid_timer = 500;
-    Figur_Ballsperre_Setzen(&f, 500);
-    f.jagt_ball = 0;
-}
-
-// Stand-in of the keeper: on his goal line at the ball's y within the posts;
-// holding the ball he kicks it to the centre circle.
-void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
-    if (satz->ballhalter == slot) {
-        Schiessen(satz, slot, SPIELFELD_MITTE_X, float(SPIELFELD_MITTE_Y + Rnd(-600, 600)), 1500);
-        return;
-    }
-    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
-    const int32_t eigenes = int32_t(satz->tor_x[1 - Seite(slot)]);
-    const float x = eigenes < SPIELFELD_MITTE_X ? 60.0f : float(k.laenge) - 60;
-    const float y = std::clamp(satz->figur[FIGUR_BALL].pos[1], float(k.pfosten_unten[0]), float(k.pfosten_oben[0]));
-    Laufen(satz, slot, x, y, Spieler_Lauftempo(satz, slot));
 }
 
 // Stand-in of the players without the ball, attacking or defending: to the

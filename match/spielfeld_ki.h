@@ -1,10 +1,9 @@
 // match/spielfeld_ki.h - the figures' decisions: which behaviour a figure
 // runs when it is asked to decide, the heat map and the running speeds.
 //
-// The behaviours of the players with and without the ball, the keeper, the
-// officials and the walk-off are stand-ins until the figures' own football
-// is built: the chaser runs to the ball and kicks it forward or at goal, the
-// keeper holds his line, everybody else keeps to his zone and the set-piece
+// The keeper decides in match/ki_torwart, the player on the ball in
+// match/ki_ballfuehrer. The players without the ball are stand-ins until
+// their own football is built: they keep to their zone and the set-piece
 // distances, and at a period end everybody walks off.
 #pragma once
 #include <cstdint>

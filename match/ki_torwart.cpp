@@ -1,0 +1,388 @@
+// match/ki_torwart.cpp - the goalkeeper's decisions.
+//
+// Every call works out where the ball will be in one second (P), whether it
+// crosses his goal line on the way, and from that his distance from the line
+// (D). With his own team on the ball he stands further out the further away
+// the ball is; otherwise he decides whether to come off his line, whether a
+// ball flies at him that needs a save, and where on the line from the ball to
+// his goal he stands.
+#include "match/ki_torwart.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/rnd.h"
+#include "match/anim.h"
+#include "match/anweisung.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_ballkontakt.h"
+#include "match/spielfeld_besitz.h"
+#include "match/spielfeld_ki.h"
+#include "match/spielfeld_ki_basis.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr float KMH10 = 277.77777f;   // 10 km/h in cm/s
+constexpr float SCHWERKRAFT = 981.0f;
+
+enum : int32_t {
+    ANIM_FANGEN_STEHEN = 45,
+    ANIM_ABSCHLAG = 55,
+    ANIM_KLEINE_SCHRITTE = 57,
+    ANIM_ABWURF = 58,
+};
+
+int32_t Seite(int32_t slot) { return slot < SF_SPIELER_SEITE ? 0 : 1; }
+
+float Abstand(float x0, float y0, float x1, float y1) { return std::hypot(x1 - x0, y1 - y0); }
+
+// Everything the keeper's steps share.
+struct Lage {
+    Spielfeld_Satz* satz;
+    int32_t slot, seite;
+    float xg, yg;           // own goal line x and goal centre y
+    float richtung;         // +1 when the own goal is at x = 0, else -1
+    float px, py;           // the ball in one second
+    bool kreuzt;            // P was moved onto the own goal line
+    float g, e, s, a;       // P to the goal centre, keeper to P, his speed, P from the line
+    float flug;             // the ball's horizontal speed
+};
+
+bool Im_Strafraum(const Lage& l, float x, float y) {
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    return std::fabs(x - l.xg) <= float(k.strafraum_x[0]) && y > float(k.strafraum_unten[0]) &&
+           y < float(k.strafraum_oben[0]);
+}
+
+Lage Einrichten(Spielfeld_Satz* satz, int32_t slot) {
+    Lage l{};
+    l.satz = satz;
+    l.slot = slot;
+    l.seite = Seite(slot);
+    l.xg = float(satz->tor_x[1 - l.seite]);
+    l.yg = float(satz->tor_y[1 - l.seite]);
+    l.richtung = l.xg < SPIELFELD_MITTE_X ? 1.0f : -1.0f;
+    const Figur& b = satz->figur[FIGUR_BALL];
+    l.flug = std::hypot(b.v[0], b.v[1]);
+    l.px = b.pos[0] + b.v[0];
+    l.py = l.flug >= 1000 ? b.pos[1] + b.v[1] : b.pos[1];
+    if ((l.px - l.xg) * l.richtung < 0 && b.v[0] != 0) {
+        // Along the ball's path onto the goal line.
+        const float t = (l.xg - b.pos[0]) / b.v[0];
+        l.px = l.xg;
+        l.py = b.pos[1] + b.v[1] * std::max(t, 0.0f);
+        l.kreuzt = true;
+    }
+    const Figur& f = satz->figur[slot];
+    l.g = Abstand(l.px, l.py, l.xg, l.yg);
+    l.e = Abstand(f.pos[0], f.pos[1], l.px, l.py);
+    l.s = Spieler_Sprinttempo(satz, slot);
+    l.a = std::fabs(l.xg - l.px);
+    return l;
+}
+
+// The ball's height after t seconds of free flight.
+float Hoehe_Nach(const Figur& b, float t) {
+    return std::max(0.0f, b.pos[2] + b.v[2] * t - SCHWERKRAFT * t * t / 2);
+}
+
+// Whether the keeper comes off his line for a ball his team does not hold.
+bool Rauskommen(const Lage& l, float h) {
+    const Spielfeld_Satz* satz = l.satz;
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    const Figur& f = satz->figur[l.slot];
+    const Figur& b = satz->figur[FIGUR_BALL];
+    if (satz->spielzustand == SZ_ELFMETER || satz->spielzustand == SZ_ELFMETERSCHIESSEN) return false;
+    if (std::fabs(l.g - float(k.elfmeter_x[0])) < 0.5f) return false;   // a penalty
+    const float q = l.g;
+    int32_t druck = 0;
+    if (satz->ballhalter >= 0 && satz->ballhalter < SF_SPIELER) druck = satz->spieler[satz->ballhalter].druck;
+    const bool im_y = f.pos[1] > float(k.strafraum_unten[0]) && f.pos[1] < float(k.strafraum_oben[0]);
+    if (q < 2500 && druck < 1 + (l.e < 600 ? 1 : 0) && !l.kreuzt && im_y) {
+        int32_t nahe = 0;
+        const int32_t im_weg = Spielfeld_Spieler_Im_Passweg(l.satz, FIGUR_BALL, l.xg, l.yg, l.seite, nullptr, nullptr,
+                                                            350, nullptr, &nahe);
+        if (satz->spielzustand != SZ_SPIEL || im_weg < 2 || (im_weg - nahe < 2 && l.g < 1000)) {
+            const float dx = std::fabs(b.pos[0] - l.xg);
+            const float steil = dx > 0 ? 10 * std::fabs(b.pos[1] - l.yg) / dx : 1e9f;
+            if (int32_t(steil) < 6 || q < 1200) return true;
+        }
+    }
+    if (h > 300 && l.g < 1200) return true;
+    return false;
+}
+
+// Sends the keeper to (x, y): small steps sideways near his spot, his run
+// otherwise; a save row plays once with its contact frame timed to `t`.
+void Befehl(const Lage& l, float x, float y, float tempo, int32_t anim, float t) {
+    Spielfeld_Satz* satz = l.satz;
+    const Figur& f = satz->figur[l.slot];
+    int32_t zx = int32_t(x), zy = int32_t(y);
+    Punkt_Ins_Feld(&zx, &zy);
+    const float dx = float(zx) - f.pos[0], dy = float(zy) - f.pos[1];
+    const float weg = std::hypot(dx, dy);
+    if (anim >= 0) {
+        const Anim_Satz* z = Anim_Zeile(anim);
+        const int32_t cf = z && z->kontakt_frame > 0 ? z->kontakt_frame : 1;
+        const float dauer = std::clamp(t * 1000 / float(cf), 15.0f, 80.0f);
+        const float v = t > 0 ? std::max(weg / t, KMH10) : KMH10;
+        SetZSA(satz, l.slot, zx, zy, 300, int32_t(v), anim, 0, dauer, 0, -1, 1, 1, RING_OHNE_PRUEFUNG, 0, 0);
+        satz->figur[l.slot].ring[f.aktuell & 3].folge = int16_t(z && std::fabs(z->reichweite_seite) > 1 ? -1 : ANIM_TORW_STEHEN);
+        return;
+    }
+    if (weg < 100 && l.flug < 2600) {
+        tempo = weg < 10 ? 0 : KMH10;
+        if (std::fabs(dx) < 30 && 4 * std::fabs(dx) < std::fabs(dy) && std::fabs(dx) + std::fabs(dy) > 30) {
+            if (satz->spielzustand == SZ_SPIEL) {
+                SetZSA(satz, l.slot, zx, zy, 0, int32_t(KMH10), ANIM_KLEINE_SCHRITTE, 0, -1, 0, -1, 1, 1,
+                       RING_OHNE_PRUEFUNG, 0, 0);
+                satz->figur[l.slot].ring[f.aktuell & 3].folge = ANIM_TORW_STEHEN;
+                return;
+            }
+            tempo = 0;
+        }
+    }
+    if (tempo == 0 && weg < 10) {
+        const int32_t steh = satz->spielzustand != SZ_SPIEL && l.e < 3000 ? ANIM_TORW_BEREIT : ANIM_TORW_STEHEN;
+        SetZSA(satz, l.slot, zx, zy, 0, 0, steh, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+        return;
+    }
+    SetZSA(satz, l.slot, zx, zy, 0, int32_t(tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0,
+           0);
+}
+
+// A keeper with the ball in his hands releases it: a punt towards the
+// centre line or a throw to the nearest team-mate in his own half.
+void Abgeben(Spielfeld_Satz* satz, int32_t slot) {
+    const Lage l = Einrichten(satz, slot);
+    const int32_t art = KI_Torwart_Abwurf_Art(satz, slot, 0);
+    float zx = SPIELFELD_MITTE_X, zy = float(SPIELFELD_MITTE_Y + Rnd(-1500, 1500));
+    int32_t tempo = 2600;
+    Figur& f = satz->figur[slot];
+    if (art == 2) {
+        float best = 1e9f;
+        const int32_t von = l.seite * SF_SPIELER_SEITE;
+        for (int32_t s = von; s < von + SF_SPIELER_SEITE; ++s) {
+            if (s == slot || !(satz->spieler[s].zustand & SM_AUF_PLATZ)) continue;
+            const Figur& m = satz->figur[s];
+            if ((m.pos[0] - SPIELFELD_MITTE_X) * l.richtung > 0) continue;
+            const float d = Abstand(f.pos[0], f.pos[1], m.pos[0], m.pos[1]);
+            if (d > 600 && d < best) {
+                best = d;
+                zx = m.pos[0];
+                zy = m.pos[1];
+            }
+        }
+        tempo = 1400;
+    }
+    f.situation = uint8_t(art == 2 ? 42 : 41);
+    Ballbesitz_Setzen(satz, -1);
+    satz->letzter_spieler = slot;
+    Figur& b = satz->figur[FIGUR_BALL];
+    SetZSA(satz, FIGUR_BALL, int32_t(zx), int32_t(zy), 0, tempo, ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1,
+           RING_OHNE_PRUEFUNG, 0, 0);
+    Figur_Aktuelle_Anweisung(&b)->vz = 0;
+    b.flug_start = b.flug_zeit = 0;
+    SetZSA(satz, slot, int32_t(f.pos[0]), int32_t(f.pos[1]), 0, 0, art == 2 ? ANIM_ABWURF : ANIM_ABSCHLAG, 0, -1, 0,
+           -1, 1, 1, RING_OHNE_PRUEFUNG, 0, 0);
+    f.situation = 0;
+    f.entscheid_timer = 500;
+    Figur_Ballsperre_Setzen(&f, 500);
+    f.jagt_ball = 0;
+}
+
+}  // namespace
+
+int32_t KI_Torwart_Abwurf_Art(const Spielfeld_Satz* satz, int32_t slot, int32_t abwurf_byte) {
+    const int32_t seite = Seite(slot);
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    const float xg = float(satz->tor_x[1 - seite]);
+    bool gegner = false;
+    const int32_t von = (1 - seite) * SF_SPIELER_SEITE;
+    for (int32_t s = von; s < von + SF_SPIELER_SEITE && !gegner; ++s) {
+        if (!(satz->spieler[s].zustand & SM_AUF_PLATZ)) continue;
+        const Figur& m = satz->figur[s];
+        gegner = std::fabs(m.pos[0] - xg) <= float(k.strafraum_x[0]) && m.pos[1] > float(k.strafraum_unten[0]) &&
+                 m.pos[1] < float(k.strafraum_oben[0]);
+    }
+    int32_t art = gegner ? 0 : Rnd(0, 2);
+    if (art == 2 && abwurf_byte == 0) art = 0;
+    if (art == 0 && abwurf_byte == 1) art = Rnd(1, 2);
+    return art == 1 ? 2 : art;
+}
+
+int32_t KI_Torwart_Parade_Waehlen(float luecke, float hoehe) {
+    const float weit = std::fabs(luecke);
+    if (weit < 60 && hoehe < 200) return ANIM_FANGEN_STEHEN;
+    // Rows by reach: 120 cm, 200 cm and the 220/280 cm parries; within each,
+    // low, high and very high; the right-hand row comes first, the left next.
+    int32_t basis;
+    if (weit <= 120) basis = hoehe < 120 ? 170 : (hoehe < 190 ? 174 : 178);
+    else if (weit <= 200) basis = hoehe < 120 ? 186 : (hoehe < 190 ? 190 : 194);
+    else if (weit <= 220) basis = hoehe < 120 ? 200 : (hoehe < 210 ? 202 : 204);
+    else basis = 206;
+    return basis + (luecke < 0 ? 1 : 0);
+}
+
+void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER) return;
+    if (satz->ballhalter == slot) {
+        Abgeben(satz, slot);
+        return;
+    }
+    Lage l = Einrichten(satz, slot);
+    Figur& f = satz->figur[slot];
+    Figur& b = satz->figur[FIGUR_BALL];
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    const uint32_t zustand = satz->spielzustand;
+    const bool eigener_ball = satz->ballhalter >= 0 && satz->ballhalter < SF_SPIELER &&
+                              Seite(satz->ballhalter) == l.seite;
+    f.situation = 0;
+    float d = 650;
+    bool raus = false, schuss = l.kreuzt, schnell = false;
+    float zx = 0, zy = 0;
+    const float h = satz->ballhalter >= 0 && satz->ballhalter < SF_SPIELER
+                        ? Abstand(satz->figur[satz->ballhalter].pos[0], satz->figur[satz->ballhalter].pos[1],
+                                  b.pos[0], b.pos[1])
+                        : 5000;
+    if (eigener_ball) {
+        d = l.a > 2500 ? 1300 : (l.a < 2000 ? 325 : 650);
+    } else {
+        raus = Rauskommen(l, h);
+        if (!raus) {
+            if (l.g < 5400) d = 650 - (5400 - l.g) / 12;
+            if (l.a <= 2 * d) d = l.a / 2;
+            if (std::fabs(l.g - float(k.elfmeter_x[0])) < 0.5f) d = 80;
+        } else {
+            const float weg = Abstand(f.pos[0], f.pos[1], b.pos[0], b.pos[1]);
+            const float t = weg / std::max(l.s, 1.0f);
+            zx = b.pos[0] + b.v[0] * std::min(t, 1.0f);
+            zy = b.pos[1] + b.v[1] * std::min(t, 1.0f);
+            if (weg < 800) schnell = true;
+            if (weg < 200) {
+                zx = b.pos[0] + b.v[0] / 10;
+                zy = b.pos[1] + b.v[1] / 10;
+            }
+            if (!Im_Strafraum(l, zx, zy) && satz->ballhalter >= 0) {
+                // Beyond his area against a ball the opponents hold he stays.
+                raus = false;
+                d = l.a / 10;
+                if (l.a > 1500) {
+                    l.px = l.xg;
+                    l.py = l.yg;
+                }
+                schuss = true;
+            }
+        }
+    }
+
+    // Reaction to a ball flying at his goal.
+    int32_t parade = -1;
+    float mx = 0, my = 0, tr = 0;
+    bool rettet = false;
+    const Anweisung& jetzt = *Figur_Aktuelle_Anweisung(&f);
+    if ((schuss || (l.e < 2500 && l.flug > 2200)) && jetzt.flags == 0 && b.pos[0] >= 0 &&
+        b.pos[0] <= float(k.laenge) && (b.v[0] * l.richtung < 0 || l.kreuzt)) {
+        bool gefunden = Spielfeld_Abstand_Strecke(b.pos[0], b.pos[1], b.pos[0] + b.v[0], b.pos[1] + b.v[1], f.pos[0],
+                                                  f.pos[1], &mx, &my) >= 0;
+        if (!gefunden)
+            gefunden = Spielfeld_Abstand_Strecke(b.pos[0], b.pos[1], b.pos[0] + 2 * b.v[0], b.pos[1] + 2 * b.v[1],
+                                                 f.pos[0], f.pos[1], &mx, &my) >= 0;
+        if (!gefunden && l.kreuzt) {
+            mx = l.px;
+            my = l.py;
+            gefunden = true;
+        }
+        if (gefunden) {
+            if ((mx - l.xg) * l.richtung < -50) {
+                mx = l.xg;
+                my = b.v[0] != 0 ? b.pos[1] + b.v[1] * (l.xg - b.pos[0]) / b.v[0] : b.pos[1];
+            }
+            const float t = l.flug > 0 ? Abstand(b.pos[0], b.pos[1], mx, my) / l.flug : 0;
+            const float hoehe = Hoehe_Nach(b, t);
+            float kx = mx, ky = my;
+            if (t > 0 && Abstand(f.pos[0], f.pos[1], mx, my) / l.s > t) {
+                kx = f.pos[0] + f.v[0] * t;
+                ky = f.pos[1] + f.v[1] * t;
+            }
+            if (t < 0.6f && kx >= -10 && kx <= float(k.laenge) + 10) {
+                // Right-hand side seen from the keeper facing the pitch.
+                // The gap is measured from where he stands now: a ball he
+                // can only reach by stretching gets a dive.
+                const float luecke = ((my - f.pos[1]) * -l.richtung >= 0 ? 1.0f : -1.0f) *
+                                     Abstand(f.pos[0], f.pos[1], mx, my);
+                parade = KI_Torwart_Parade_Waehlen(luecke, hoehe);
+                tr = t;
+            }
+            const Anim_Satz* z = parade >= 0 ? Anim_Zeile(parade) : nullptr;
+            const bool taucht = z && std::fabs(z->reichweite_seite) > 1;
+            if ((kx >= -20 && kx <= float(k.laenge) + 20 && taucht) || (h < 600 && l.g < 1000) || parade >= 0) {
+                rettet = true;
+                if (!taucht && parade >= 0) {
+                    mx = kx;
+                    my = ky;
+                }
+            }
+        }
+    }
+
+    const bool schiessen = zustand == SZ_ELFMETERSCHIESSEN;
+    if (!rettet || schiessen) {
+        if (zustand == SZ_ELFMETER || schiessen) {
+            d = 80;
+            raus = false;
+        } else if (zustand == SZ_FREISTOSS) {
+            d = 150;
+        }
+        if (!raus) {
+            zx = l.xg + l.richtung * d;
+            const float bx = b.pos[0], by = b.pos[1];
+            const float unten = float(k.pfosten_unten[0]), oben = float(k.pfosten_oben[0]);
+            const float teil = std::fabs(bx - l.xg) > 1 ? (zx - bx) / (l.xg - bx) : 1.0f;
+            zy = by + (l.py - by) * teil;
+            if (zy < unten || zy > oben) zy = std::clamp(by + (l.yg - by) * teil, unten, oben);
+            if (zustand == SZ_ECKE && !eigener_ball) zy = b.pos[1] < SPIELFELD_MITTE_Y ? 3653 : 3153;
+        }
+        if (schiessen && std::fabs(b.pos[0] - l.xg) > SPIELFELD_MITTE_X) {
+            // The keeper not in goal waits in the centre circle.
+            const float mitte_x = SPIELFELD_MITTE_X, mitte_y = SPIELFELD_MITTE_Y;
+            if (Abstand(f.pos[0], f.pos[1], mitte_x, mitte_y) < 915) {
+                Befehl(l, f.pos[0], f.pos[1], 0, -1, 0);
+                f.jagt_ball = 0;
+                return;
+            }
+            do {
+                zx = float(4500 + 10 * Rnd(0, 180));
+                zy = float(2503 + 10 * Rnd(0, 180));
+            } while (Abstand(zx, zy, mitte_x, mitte_y) >= 915);
+        }
+        if (schiessen) f.jagt_ball = 0;
+        Befehl(l, zx, zy, raus ? l.s : Spieler_Lauftempo(satz, slot), -1, 0);
+    } else if (parade >= 0) {
+        Befehl(l, mx, my, l.s, parade, tr);
+    } else {
+        Befehl(l, mx, my, l.s, -1, 0);
+    }
+
+    // When to decide again.
+    if (!eigener_ball || l.kreuzt) {
+        if (l.g > 3500) {
+            f.entscheid_timer = 500;
+            f.entscheiden = 0;
+        } else if (l.kreuzt) {
+            f.entscheid_timer = 1000;
+        } else if (schnell) {
+            f.entscheid_timer = 1000;
+            f.entscheiden = 1;
+        } else {
+            f.entscheid_timer = 700;
+        }
+    } else {
+        f.entscheiden = 0;
+        f.entscheid_timer = 700;
+    }
+}
+
+}  // namespace velmora

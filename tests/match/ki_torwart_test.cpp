@@ -1,0 +1,126 @@
+// The keeper's decisions: his spot at set pieces, a ball crossing his line,
+// the save rows and how he releases the ball.
+#include <cmath>
+
+#include "core/rnd.h"
+#include "match/anweisung.h"
+#include "match/ki_torwart.h"
+#include "match/spielfeld.h"
+#include "match_welt.h"
+
+namespace velmora::test {
+namespace {
+
+// Side 0 defends the goal at x = 0; slot 0 is its keeper.
+class TorwartTest : public OffenesSpielTest {
+protected:
+    void SetUp() override {
+        OffenesSpielTest::SetUp();
+        for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+        s->ballhalter = -1;
+        Stellen(0, 300, 3403);
+        s->figur[0].torwart = 1;
+    }
+    void Stellen(int32_t slot, float x, float y) {
+        s->spieler[slot].zustand = SM_AUF_PLATZ;
+        SetAnim(s, slot, int32_t(x), int32_t(y), 0);
+        Figur& f = s->figur[slot];
+        f.situation = 0;
+        f.v[0] = f.v[1] = 0;
+        f.ring[f.aktuell & 3].flags = 0;
+    }
+    void Ball(float x, float y, float vx, float vy) {
+        Figur& b = s->figur[FIGUR_BALL];
+        b.pos[0] = x;
+        b.pos[1] = y;
+        b.pos[2] = 0;
+        b.v[0] = vx;
+        b.v[1] = vy;
+        b.v[2] = 0;
+    }
+    const Anweisung& Befehl() { return *Figur_Aktuelle_Anweisung(&s->figur[0]); }
+};
+
+TEST_F(TorwartTest, SetPiecesPutHimAtHisDistanceFromTheLine) {
+    struct Fall {
+        uint32_t zustand;
+        float ball_x, ball_y;
+        float ziel_x;
+    } faelle[] = {
+        {SZ_ELFMETER, 1100, 3403, 80},   // the penalty: 80 cm, he never comes out
+        {SZ_SPIEL, 1100, 3403, 80},      // the ball resting on the spot counts as a penalty too
+        {SZ_FREISTOSS, 3000, 3403, 150},
+    };
+    for (const Fall& c : faelle) {
+        s->spielzustand = c.zustand;
+        Stellen(0, 300, 3403);
+        Ball(c.ball_x, c.ball_y, 0, 0);
+        KI_Torwart(s, 0);
+        EXPECT_NEAR(Befehl().ziel[0], c.ziel_x, 1) << c.zustand;
+        EXPECT_NEAR(Befehl().ziel[1], 3403, 1) << c.zustand;
+    }
+}
+
+TEST_F(TorwartTest, ABallCrossingHisLineIsMetOnTheLineAndHeDecidesAgainAfterOneSecond) {
+    Stellen(0, 40, 3300);
+    Ball(1200, 3600, -1800, 0);   // on the line within the second, rolling slower than a shot
+    KI_Torwart(s, 0);
+    EXPECT_NEAR(Befehl().ziel[0], 0, 60);
+    EXPECT_NEAR(Befehl().ziel[1], 3600, 60);
+    EXPECT_FLOAT_EQ(s->figur[0].entscheid_timer, 1000);
+}
+
+TEST_F(TorwartTest, AShotBesideHimGetsADiveThatPlaysOnce) {
+    Stellen(0, 300, 3403);
+    Ball(1500, 3553, -3000, 0);   // fast, 150 cm to his side, 0.4 s away
+    KI_Torwart(s, 0);
+    const int32_t row = Befehl().anim;
+    EXPECT_TRUE(row >= 166 && row <= 207) << row;
+    EXPECT_EQ(Befehl().wiederholung, 1);
+    EXPECT_NEAR(Befehl().ziel[1], 3553, 5);
+}
+
+TEST(Torwart, TheSaveRowCoversTheGapAtTheBallsHeight) {
+    struct Fall {
+        float luecke, hoehe;
+        int32_t row;
+    } faelle[] = {
+        {0, 100, 45},   {100, 50, 170},   {-100, 50, 171}, {100, 150, 174}, {-110, 250, 179},
+        {180, 50, 186}, {-180, 150, 191}, {210, 250, 204}, {-260, 0, 207},
+    };
+    for (const Fall& c : faelle) EXPECT_EQ(KI_Torwart_Parade_Waehlen(c.luecke, c.hoehe), c.row) << c.luecke;
+}
+
+TEST_F(TorwartTest, TheReleaseFollowsHisByteAndTheOpponentsInHisArea) {
+    struct Fall {
+        int32_t byte;
+        bool gegner;
+        int32_t min_wurf, max_wurf;   // throws out of 300
+    } faelle[] = {
+        {0, true, 0, 0},       // always a punt
+        {0, false, 70, 130},   // one throw in three
+        {1, false, 300, 300},  // never a punt
+        {1, true, 300, 300},
+    };
+    Rnd_Init();
+    for (const Fall& c : faelle) {
+        s->spieler[SF_SPIELER_SEITE].zustand = SM_RESERVE;
+        if (c.gegner) Stellen(SF_SPIELER_SEITE, 900, 3000);
+        int32_t wurf = 0;
+        for (int32_t i = 0; i < 300; ++i) wurf += KI_Torwart_Abwurf_Art(s, 0, c.byte) == 2;
+        EXPECT_GE(wurf, c.min_wurf) << c.byte << c.gegner;
+        EXPECT_LE(wurf, c.max_wurf) << c.byte << c.gegner;
+    }
+}
+
+TEST_F(TorwartTest, InAShootOutTheKeeperNotInGoalWaitsInTheCentreCircle) {
+    s->spielzustand = SZ_ELFMETERSCHIESSEN;
+    Stellen(0, 300, 3403);
+    Ball(9700, 3403, 0, 0);
+    KI_Torwart(s, 0);
+    EXPECT_LT(std::hypot(Befehl().ziel[0] - 5400, Befehl().ziel[1] - 3403), 915);
+    EXPECT_EQ(s->figur[0].jagt_ball, 0);
+}
+
+}  // namespace
+}  // namespace velmora::test
