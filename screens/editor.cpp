@@ -10,10 +10,11 @@
 #include "club/global_config.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "club/team_suche.h"
 #include "core/programm.h"
 #include "core/taste.h"
 #include "core/text.h"
-#include "gfx/bild_leinwand.h"
+#include "gfx/bild_muster_editor.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/portrait.h"
@@ -50,18 +51,20 @@ constexpr int32_t TEAM_SCROLL_X = 363, SPIELER_SCROLL_X = 774, SCROLL_B = 8;
 constexpr int32_t KNOPF_Y = 569, KNOPF_B = 90, KNOPF_H = 24;
 constexpr int8_t PRI_HINTERGRUND = 1, PRI_LISTE = 5, PRI_KNOPF = 6;
 constexpr int32_t FONT_ZEILE = 9, FONT_KLEIN = 15, FONT_TITEL = 11;
-constexpr uint16_t WEISS = EDITOR_WEISS, GOLD = EDITOR_GOLD, GRAU = EDITOR_GRAU, AUSWAHL = EDITOR_AUSWAHL,
-                   UNTER_MAUS = Editor_Farbe(palette::NACHT_HELL), FELD = EDITOR_NACHT, FELD_RAND = EDITOR_RAND,
-                   MARKE = Editor_Farbe(palette::ROT);
+constexpr uint16_t WEISS = EDITOR_WEISS, GOLD = EDITOR_GOLD, GRAU = EDITOR_GRAU;
 
-// The player columns Tab walks: where the field starts and how wide it is.
+// The player columns Tab walks: where the field starts, how wide it is and its picture while edited.
 struct Spalte {
-    int32_t feld, x, breite;
+    int32_t feld, x, breite, bild;
 };
-constexpr Spalte SPALTEN[7] = {{EDITOR_FELD_NUMMER, 396, 22},  {EDITOR_FELD_ART, 420, 30},
-                               {EDITOR_FELD_INITIAL, 449, 20}, {EDITOR_FELD_NAME, 467, 92},
-                               {EDITOR_FELD_STAERKE, 557, 18}, {EDITOR_FELD_MAXIMUM, 572, 20},
-                               {EDITOR_FELD_WERT55, 600, 28}};
+constexpr Spalte SPALTEN[7] = {{EDITOR_FELD_NUMMER, 398, 17, EDITOR_BILD_FELD_ZAHL},
+                               {EDITOR_FELD_ART, 416, 34, EDITOR_BILD_FELD_ART},
+                               {EDITOR_FELD_INITIAL, 451, 20, EDITOR_BILD_FELD_INITIAL},
+                               {EDITOR_FELD_NAME, 467, 90, EDITOR_BILD_FELD_NAME},
+                               {EDITOR_FELD_STAERKE, 557, 17, EDITOR_BILD_FELD_ZAHL},
+                               {EDITOR_FELD_MAXIMUM, 574, 17, EDITOR_BILD_FELD_ZAHL},
+                               {EDITOR_FELD_WERT55, 593, 30, EDITOR_BILD_FELD_WERT}};
+constexpr int32_t CLUB_FELD_B = 132;
 
 struct EditorModul {
     bool offen = false;
@@ -76,7 +79,6 @@ struct EditorModul {
     int32_t ziel = -1, spalte = 0;
     char puffer[40] = {};
     std::string fehler;
-    Rastport* hintergrund = nullptr;
     s_icon bild, team_liste, spieler_liste, team_scroll, spieler_scroll, sort_name, sort_nation, markt, scouts,
         laden, speichern, ende;
 };
@@ -162,13 +164,12 @@ void Spalte_Wechseln(int32_t richtung) {
     Edit_Starten(ziel, false, spalte);
 }
 
-// One frame of the edit at row position (x, y): the inset, then the entry.
-void Edit_Frame(int32_t x, int32_t y, int32_t breite) {
+// One frame of the edit at row position (x, y): the field's picture, then the entry.
+void Edit_Frame(int32_t x, int32_t y, int32_t breite, int32_t bild) {
     Rastport* ziel = Rastport_Target();
     Font* f = Font_Get(FONT_ZEILE);
     if (!ziel || !f) return;
-    Rastport_Fill(ziel, x, y, breite, ZEILE_H, FELD_RAND, nullptr);
-    Rastport_Fill(ziel, x + 1, y + 1, breite - 2, ZEILE_H - 2, FELD, nullptr);
+    Editor_Bild(bild, x, y);
     int32_t ende = 0;
     if (!g.team_edit && SPALTEN[g.spalte].feld == EDITOR_FELD_ART) {
         // The type is stepped with the arrow keys; Tab, Enter and Escape as in a text.
@@ -216,30 +217,10 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite) {
     }
 }
 
-// The background: the title band, the two list boards and the button bar,
-// drawn once with the game's canvas.
-Rastport* Hintergrund() {
-    if (g.hintergrund) return g.hintergrund;
-    Leinwand l(800, 600);
-    l.Verlauf(0, 0, 800, 600, palette::NACHT_HELL, palette::NACHT);
-    l.Platte(3, 4, 794, 72, 10, palette::GOLD, palette::TAFEL_HELL, palette::TAFEL, 2);
-    l.Platte(3, 84, 380, 478, 8, palette::GOLD_DUNKEL, palette::TAFEL, palette::NACHT_HELL, 1);
-    l.Platte(378, 84, 419, 478, 8, palette::GOLD_DUNKEL, palette::TAFEL, palette::NACHT_HELL, 1);
-    for (int32_t k = 0; k < EDITOR_ZEILEN_SICHTBAR; ++k) {
-        const Rgb c = k % 2 ? palette::NACHT_HELL : Leinwand_Mix(palette::NACHT_HELL, palette::TAFEL, 0.35);
-        l.Rechteck(TEAMS_X, ZEILEN_Y + ZEILE_H * k, TEAMS_B, ZEILE_H - 1, c);
-        l.Rechteck(SPIELER_X, ZEILEN_Y + ZEILE_H * k, SPIELER_B, ZEILE_H - 1, c);
-    }
-    l.Rechteck(TEAM_SCROLL_X + 1, ZEILEN_Y, SCROLL_B, LISTE_H, palette::NACHT);
-    l.Rechteck(SPIELER_SCROLL_X + 1, ZEILEN_Y, SCROLL_B, LISTE_H, palette::NACHT);
-    g.hintergrund = l.Fertig();
-    return g.hintergrund;
-}
-
 void Hintergrund_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Rastport* ziel = Rastport_Target();
     if (!ziel) return;
-    if (Rastport* rp = Hintergrund()) Rastport_Blit(rp, 0, 0, -1, -1, ziel, 0, 0, BlitMode_Key);
+    Editor_Bild(EDITOR_BILD_HINTERGRUND, 0, 0);
     Font* titel = Font_Get(FONT_TITEL);
     Font* klein = Font_Get(FONT_KLEIN);
     if (titel) Editor_Schreiben(titel, 24, 48, GOLD, T(23));
@@ -257,11 +238,11 @@ void Hintergrund_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Editor_Schreiben(klein, SPIELER_X + 310, 112, GRAU, T(5));
 }
 
-void Scroll_Zeichnen(Rastport* ziel, int32_t x, int32_t versatz, int32_t anzahl) {
+void Scroll_Zeichnen(int32_t x, int32_t versatz, int32_t anzahl) {
     const int32_t bereich = Editor_Scrollbereich(anzahl);
     const int32_t knopf_h = 24;
     const int32_t y = ZEILEN_Y + (bereich > 0 ? (LISTE_H - knopf_h) * versatz / bereich : 0);
-    Rastport_Fill(ziel, x + 1, y, SCROLL_B, knopf_h, GOLD, nullptr);
+    Editor_Bild(EDITOR_BILD_KNAUF, x + 1, y);
 }
 
 void Scroll_Klick(s_icon* icon, int32_t ereignis) {
@@ -295,10 +276,10 @@ void Teams_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         const int32_t t = zeilen[k];
         if (t < 0) continue;
         const int32_t y = ZEILEN_Y + ZEILE_H * k;
-        if (t == g.club) Rastport_Fill(ziel, TEAMS_X, y, TEAMS_B, ZEILE_H - 1, AUSWAHL, nullptr);
-        else if (k == unter) Rastport_Fill(ziel, TEAMS_X, y, TEAMS_B, ZEILE_H - 1, UNTER_MAUS, nullptr);
-        if (g.markiert >= 0) Rastport_Fill(ziel, TEAMS_X + 4, y + 4, 8, 8, t == g.markiert ? MARKE : GRAU, nullptr);
-        if (g.edit && g.team_edit && g.ziel == t) Edit_Frame(TEAMS_X + 16, y, 130);
+        if (t == g.club) Editor_Bild(EDITOR_BILD_TEAM_AN, TEAMS_X, y);
+        else if (k == unter) Editor_Bild(EDITOR_BILD_TEAM_LICHT, TEAMS_X, y);
+        if (g.markiert >= 0) Editor_Bild(t == g.markiert ? EDITOR_BILD_MARKE : EDITOR_BILD_MARKE_ANDERE, TEAMS_X + 3, y + 3);
+        if (g.edit && g.team_edit && g.ziel == t) Edit_Frame(TEAMS_X + 16, y, CLUB_FELD_B, EDITOR_BILD_FELD_CLUB);
         else Zelle(f, TEAMS_X + 20, y + 12, 125, WEISS, Team_String(TS_NAME_KURZ, t, 0, 0));
         Zelle(f, TEAMS_X + 146, y + 12, 78, WEISS, Team_String(TS_NATION, t, 0, 0));
         const int32_t liga = Team_Wert(TW_WETTBEWERB, t, 0, OP_LESEN);
@@ -307,7 +288,7 @@ void Teams_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         // The crest column opens the club page.
         Wappen_Zeichnen(t, ziel, TEAMS_X + 340, y + 1, 14, 14, nullptr);
     }
-    Scroll_Zeichnen(ziel, TEAM_SCROLL_X, g.team_versatz, int32_t(g.teams.size()));
+    Scroll_Zeichnen(TEAM_SCROLL_X, g.team_versatz, int32_t(g.teams.size()));
 }
 
 // The entry of a list under the pointer for a click, -1 none; the pointer's x into `mx`.
@@ -320,6 +301,16 @@ int32_t Eintrag_Unter(int32_t ereignis, const std::vector<int32_t>& liste, int32
     int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
     Editor_Zeilen(liste, versatz, zeilen);
     return zeilen[k];
+}
+
+// The club row's help text: the club's strength.
+const char* Teams_Hilfe(s_icon*) {
+    static char text[96];
+    int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
+    const int32_t k = Zeilen_Sichtbar(g.teams, g.team_versatz, TEAMS_X, TEAMS_B, zeilen);
+    if (k < 0 || zeilen[k] < 0) return nullptr;
+    std::snprintf(text, sizeof text, "%s : %d", T(4), Team_Get_Staerke(zeilen[k]));
+    return text;
 }
 
 void Teams_Klick(s_icon*, int32_t ereignis) {
@@ -358,10 +349,10 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         if (p < 0) continue;
         const int32_t y = ZEILEN_Y + ZEILE_H * k, grund = y + 12;
         const bool edit = g.edit && !g.team_edit && g.ziel == p;
-        if (edit) Rastport_Fill(ziel, x, y, SPIELER_B, ZEILE_H - 1, AUSWAHL, nullptr);
-        else if (k == unter) Rastport_Fill(ziel, x, y, SPIELER_B, ZEILE_H - 1, UNTER_MAUS, nullptr);
+        if (edit || p == g.zug) Editor_Bild(EDITOR_BILD_SPIELER_AN, x, y);
+        else if (k == unter) Editor_Bild(EDITOR_BILD_SPIELER_LICHT, x, y);
         const int32_t feld = edit ? SPALTEN[g.spalte].feld : -1;
-        if (g.zug >= 0) Rastport_Fill(ziel, x + 3, y + 4, 8, 8, p == g.zug ? MARKE : GRAU, nullptr);
+        if (g.zug >= 0) Editor_Bild(p == g.zug ? EDITOR_BILD_MARKE : EDITOR_BILD_MARKE_ANDERE, x + 3, y + 3);
         char zahl[16];
         if (feld != EDITOR_FELD_NUMMER) {
             std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_DATEI_NUMMER, p, 0, OP_LESEN));
@@ -370,7 +361,8 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         const int32_t art = Spieler_Get_Art(p);
         if (feld != EDITOR_FELD_ART) {
             static const char* const KURZ[4] = {"TW", "AB", "MF", "ST"};
-            Editor_Schreiben(f, x + 42, grund, GOLD, KURZ[std::clamp(art, 0, 3)]);
+            Editor_Bild(EDITOR_BILD_ART + std::clamp(art, 0, 3), x + 36, y + 1);
+            Editor_Schreiben(klein, x + 53, y + 11, GOLD, KURZ[std::clamp(art, 0, 3)]);
         }
         if (feld != EDITOR_FELD_INITIAL) {
             // The first name shows as its initial.
@@ -404,16 +396,16 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
             Zelle(klein, x + 310, y + 11, 66, GRAU, Team_String(TS_NAME_KURZ, nation, 0, 0));
         // The portrait column: the face small, and large beside the row under the pointer.
         Portrait_Zeichnen(p, g.club, ziel, x + 378, y, 12, 15);
-        if (edit) Edit_Frame(SPALTEN[g.spalte].x, y, SPALTEN[g.spalte].breite);
+        if (edit) Edit_Frame(SPALTEN[g.spalte].x, y, SPALTEN[g.spalte].breite, SPALTEN[g.spalte].bild);
     }
     int32_t mx = 0, my = 0;
     Editor_Maus(&mx, &my);
     if (unter >= 0 && zeilen[unter] >= 0 && mx > 761 && mx < 783 && !g.edit) {
         const int32_t y = std::min(ZEILEN_Y + ZEILE_H * unter + 20, 600 - 108);
-        Rastport_Fill(ziel, 676, y, 93, 108, GOLD, nullptr);
+        Editor_Bild(EDITOR_BILD_PORTRAIT, 676, y);
         Portrait_Zeichnen(zeilen[unter], g.club, ziel, 680, y + 4, 85, 100);
     }
-    Scroll_Zeichnen(ziel, SPIELER_SCROLL_X, g.spieler_versatz, int32_t(g.spieler.size()));
+    Scroll_Zeichnen(SPIELER_SCROLL_X, g.spieler_versatz, int32_t(g.spieler.size()));
 }
 
 // The move column: a right click makes the player wait to move; a left click
@@ -543,6 +535,11 @@ void Knopf_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     const bool an = (icon->nummer == ICON_EDITOR_MARKT && g.markt_art == 0) ||
                     (icon->nummer == ICON_EDITOR_SCOUTS && g.markt_art == 1);
     const char* text = "";
+    int32_t bild = EDITOR_BILD_KNOPF + (unter ? 1 : 0);
+    if (icon->nummer == ICON_EDITOR_SORT_NAME || icon->nummer == ICON_EDITOR_SORT_NATION)
+        bild = EDITOR_BILD_SORTIEREN + (unter ? 1 : 0);
+    else if (icon->nummer == ICON_EDITOR_MARKT || icon->nummer == ICON_EDITOR_SCOUTS)
+        bild = an ? EDITOR_BILD_MARKT_AN : unter ? EDITOR_BILD_MARKT_LICHT : EDITOR_BILD_MARKT;
     switch (icon->nummer) {
     case ICON_EDITOR_SORT_NAME: text = T(g.aufsteigend ? 9 : 15); break;
     case ICON_EDITOR_SORT_NATION: text = T(10); break;
@@ -553,8 +550,7 @@ void Knopf_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     case ICON_EDITOR_ENDE: text = T(17); break;
     default: break;
     }
-    Editor_Knopf(ziel, Font_Get(FONT_ZEILE), x, y, icon->br, icon->ho, text, an,
-                 unter ? EDITOR_TAFEL_HELL : EDITOR_TAFEL);
+    Editor_Knopf(bild, Font_Get(FONT_ZEILE), x, y, text);
 }
 
 s_icon Flaeche(int32_t nummer, int32_t x, int32_t y, int32_t b, int32_t h, int8_t pri, void (*klick)(s_icon*, int32_t),
@@ -597,6 +593,7 @@ void Editor_Start() {
         Flaeche(ICON_EDITOR_SPIELER, SPIELER_X, ZEILEN_Y, SPIELER_B, LISTE_H, PRI_LISTE, Spieler_Klick, Spieler_Zeichnen);
     // Both lists take right clicks: the league mark, the type stepping down.
     g.team_liste.typ |= ICON_TYP_RECHTSKLICK;
+    g.team_liste.hilfe_proc = Teams_Hilfe;
     g.spieler_liste.typ |= ICON_TYP_RECHTSKLICK;
     g.team_scroll = Flaeche(ICON_EDITOR_TEAM_SCROLL, TEAM_SCROLL_X, ZEILEN_Y, SCROLL_B + 2, LISTE_H, PRI_LISTE,
                             Scroll_Klick, nullptr);
@@ -623,8 +620,6 @@ void Editor_Schliessen() {
     Editor_Aussehen_Schliessen();
     Editor_Nation_Schliessen();
     for (int32_t i = ALLE - 1; i >= 0; --i) Menue_Screen_Icon_Loeschen(-1, Alle()[i]);
-    if (g.hintergrund) Rastport_Free(g.hintergrund);
-    g.hintergrund = nullptr;
     Config_Modify_Free();
     Editor_Daten_Schliessen();
     g.offen = false;

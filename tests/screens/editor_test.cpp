@@ -1,6 +1,7 @@
 // tests/screens/editor_test.cpp - the team editor played as a new user would:
 // from the start screen's editor button, a club renamed in place, a player's
 // columns walked with Tab, the save answered, and the files read back.
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/display.h"
 #include "platform/files.h"
 #include "screens/editor.h"
+#include "screens/editor_daten.h"
 #include "screens/editor_listen.h"
 #include "screens/editor_wappen.h"
 #include "screens/editor_aussehen.h"
@@ -56,8 +58,36 @@ struct Gesehen {
     std::string club_name, spieler_name, spieler_vorname;
     int32_t nummer = 0;
     int32_t tausch[2] = {-1, -1}, liga[2] = {-1, -1}, liga_nach[2] = {-1, -1};
+    std::string gespeichert, neu_gespeichert;   // the three files after the save, and after reload and save
+    bool neu_geladen = false;
 };
 Gesehen g_gesehen;
+
+// The set-0 files of the user's configuration directory as the world reader prints them.
+std::string Gespeicherte_Dateien() {
+    std::string alles;
+    for (const char* name : {"team.cfg", "spieler.cfg", "wettbewerb.cfg"}) {
+        std::vector<uint8_t> daten;
+        const std::string pfad = std::string(Dirs_Get(DIR_USER_CONFIG)) + "/0_" + name;
+        if (!Plat_Read_All(pfad.c_str(), daten)) return "cannot read " + pfad;
+        alles += std::string("== ") + name + "\n" + std::string(daten.begin(), daten.end());
+    }
+    return alles;
+}
+
+// The world of the installation and user directory as a fresh process builds it
+// with the game's readers and writes it back (tests/support/welt_auslesen.cpp).
+std::string Frisch_Gelesen(const std::string& install, const std::string& user) {
+    const std::string befehl =
+        std::string("'") + VELMORA_WELT_AUSLESEN + "' '" + install + "' '" + user + "' test01";
+    FILE* rohr = popen(befehl.c_str(), "r");
+    if (!rohr) return "cannot start " + befehl;
+    std::string text;
+    char puffer[65536];
+    for (size_t n; (n = std::fread(puffer, 1, sizeof puffer, rohr)) > 0;) text.append(puffer, n);
+    const int ende = pclose(rohr);
+    return ende == 0 ? text : "exit " + std::to_string(ende) + " of " + befehl;
+}
 
 class EditorScreen : public ScreenWelt {
 protected:
@@ -99,7 +129,10 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
         g_gesehen.spieler_name = Spieler_String(SPS_NAME_FELD, p, 0, 0);
         g_gesehen.spieler_vorname = Spieler_String(SPS_VORNAME, p, 0, 0);
     }});
-    Taste(s, VK_ESCAPE);
+    Taste(s, VK_TAB);                              // the maximum
+    Taste(s, VK_TAB);                              // value 55, typed past its range
+    Tippen(s, "200");
+    Taste(s, VK_RETURN);
     // Two clubs of different leagues swap: a right click marks the first, a left click the second.
     s.push_back({2, -100, -100, 0, false, 0, [] {
         int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
@@ -119,6 +152,12 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     Klick(s, JA_X, JA_Y);                          // yes: the files, then the success
     Foto(s);                                       // 3: the success
     Klick(s, 400, 300, 2);                         // a right click answers it
+    // Save, reload, save: the same bytes.
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_gesehen.gespeichert = Gespeicherte_Dateien();
+        g_gesehen.neu_geladen = Editor_Neu_Laden();
+        g_gesehen.neu_gespeichert = Editor_Speichern().empty() ? Gespeicherte_Dateien() : "save failed";
+    }});
     ASSERT_TRUE(Spielen());
     EXPECT_EQ(Vergleichen("editor_name", 0), "");
     EXPECT_EQ(Vergleichen("editor_nation", 1), "");
@@ -140,7 +179,14 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     EXPECT_EQ(g_gesehen.liga_nach[0], g_gesehen.liga[1]);
     EXPECT_EQ(g_gesehen.liga_nach[1], g_gesehen.liga[0]);
 
-    // The saved files, read back by the game's readers.
+    // The saved files, read back by the game's readers in a fresh process: every
+    // value comes back as the editor wrote it; reloaded and saved again, the same bytes.
+    EXPECT_TRUE(g_gesehen.neu_geladen);
+    EXPECT_EQ(g_gesehen.neu_gespeichert, g_gesehen.gespeichert);
+    const std::string frisch = Frisch_Gelesen(dirs.install, dirs.user);
+    EXPECT_EQ(frisch, g_gesehen.gespeichert);
+    EXPECT_NE(frisch.find("KURZNAME \"Kap, \"\"Nord\"\"\""), std::string::npos);
+    EXPECT_NE(frisch.find("M\xfcller%"), std::string::npos);
     const std::string team_cfg = std::string(Dirs_Get(DIR_USER_CONFIG)) + "/0_team.cfg";
     std::vector<uint8_t> daten;
     ASSERT_TRUE(Plat_Read_All(team_cfg.c_str(), daten));
@@ -150,6 +196,7 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     ASSERT_TRUE(Team(0) && Spieler(0, &voll));
     EXPECT_STREQ(Spieler_String(SPS_NAME_FELD, g_gesehen.spieler, 0, 0), "M\xfcller%");
     EXPECT_EQ(Spieler_Wert(SPW_DATEI_NUMMER, g_gesehen.spieler, 0, OP_LESEN), 7);
+    EXPECT_EQ(Spieler_Wert(SPW_WERT55, g_gesehen.spieler, 0, OP_LESEN), 150);
 
 }
 
