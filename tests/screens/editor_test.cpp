@@ -75,6 +75,15 @@ std::string Gespeicherte_Dateien() {
     return alles;
 }
 
+// The save button answered yes and its success requester closed; the files it wrote into g_gespeichert.
+std::string g_gespeichert;
+void Speichern(std::vector<Schritt>& s) {
+    Klick(s, 645, 580);
+    Klick(s, JA_X, JA_Y);
+    Klick(s, 400, 300, 2);
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_gespeichert = Gespeicherte_Dateien(); }});
+}
+
 // The world of the installation and user directory as a fresh process builds it
 // with the game's readers and writes it back (tests/support/welt_auslesen.cpp).
 std::string Frisch_Gelesen(const std::string& install, const std::string& user) {
@@ -251,7 +260,13 @@ TEST_F(EditorScreen, TheClubPageStepsPicksAndTakesTypedClubData) {
         }
     }});
     Klick(s, 695, 91);                             // close
+    g_gespeichert.clear();
+    Speichern(s);
     ASSERT_TRUE(Spielen());
+    // The saved club data as a fresh process reads it.
+    const std::string frisch = Frisch_Gelesen(dirs.install, dirs.user);
+    EXPECT_EQ(frisch, g_gespeichert);
+    for (const char* wert : {"Ostwik", "Am Wall", "200000"}) EXPECT_NE(frisch.find(wert), std::string::npos) << wert;
 
     ASSERT_GE(g_seite.club, 0);
     EXPECT_EQ(g_seite.raster.spalte, 1);
@@ -296,7 +311,10 @@ TEST_F(EditorScreen, TheFacePickerStepsAPartAndPicksFromItsGrid) {
         g_picker.zu = !Editor_Aussehen_Offen();
         g_picker.code_danach = Spieler_Wert(SPW_AUSSEHEN, g_picker.offen.spieler, 0, OP_LESEN);
     }});
+    g_gespeichert.clear();
+    Speichern(s);
     ASSERT_TRUE(Spielen());
+    EXPECT_EQ(Frisch_Gelesen(dirs.install, dirs.user), g_gespeichert);   // the face and its colours come back
 
     ASSERT_GE(g_picker.offen.spieler, 0);
     const uint32_t anfang = g_picker.offen.anfang;
@@ -340,7 +358,10 @@ TEST_F(EditorScreen, TheNationChooserSetsTheCountryClicked) {
     }});
     Klick(s, 560, 132, 2);
     s.push_back({2, -100, -100, 0, false, 0, [] { g_nation.zu = !Editor_Nation_Offen(); }});
+    g_gespeichert.clear();
+    Speichern(s);
     ASSERT_TRUE(Spielen());
+    EXPECT_EQ(Frisch_Gelesen(dirs.install, dirs.user), g_gespeichert);   // the nation comes back
 
     EXPECT_TRUE(g_nation.offen);
     ASSERT_GE(g_nation.land, 0);
