@@ -9,6 +9,7 @@
 #include "club/aufstellung.h"
 #include "club/global_config.h"
 #include "club/spieler.h"
+#include "club/talente.h"
 #include "club/team.h"
 #include "club/team_suche.h"
 #include "core/programm.h"
@@ -22,6 +23,7 @@
 #include "gfx/text_markup.h"
 #include "gfx/texteingabe.h"
 #include "gfx/wappen.h"
+#include "business/sterne.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_requester.h"
@@ -343,6 +345,8 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (!ziel || !f) return;
     int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
     const int32_t unter = Zeilen_Sichtbar(g.spieler, g.spieler_versatz, SPIELER_X, SPIELER_B, zeilen);
+    int32_t maus_x = 0, maus_y = 0;
+    Editor_Maus(&maus_x, &maus_y);
     const int32_t x = SPIELER_X;
     for (int32_t k = 0; k < EDITOR_ZEILEN_SICHTBAR; ++k) {
         const int32_t p = zeilen[k];
@@ -364,12 +368,18 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
             Editor_Bild(EDITOR_BILD_ART + std::clamp(art, 0, 3), x + 36, y + 1);
             Editor_Schreiben(klein, x + 53, y + 11, GOLD, KURZ[std::clamp(art, 0, 3)]);
         }
-        if (feld != EDITOR_FELD_INITIAL) {
+        // Over the strength columns, or while one is edited, the row shows the
+        // player's stars in place of his name.
+        const bool sterne = feld == EDITOR_FELD_STAERKE || feld == EDITOR_FELD_MAXIMUM ||
+                            (k == unter && !g.edit && maus_x > 558 && maus_x < 591);
+        if (sterne) Liste_Fuellen(p, 0, x + 72, y + 1, 0, true);
+        if (!sterne && feld != EDITOR_FELD_INITIAL) {
             // The first name shows as its initial.
             const std::string initial = Editor_Feld_Text(p, EDITOR_FELD_INITIAL);
             if (!initial.empty()) Zelle(f, x + 72, grund, 20, WEISS, (initial + ".").c_str());
         }
-        if (feld != EDITOR_FELD_NAME) Zelle(f, x + 93, grund, 84, WEISS, Spieler_String(SPS_NAME_FELD, p, 0, 0));
+        if (!sterne && feld != EDITOR_FELD_NAME)
+            Zelle(f, x + 93, grund, 84, WEISS, Spieler_String(SPS_NAME_FELD, p, 0, 0));
         if (feld != EDITOR_FELD_STAERKE) {
             std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_STERNE, p, 0, OP_LESEN));
             Rechts(f, x + 190, grund, WEISS, zahl);
@@ -382,11 +392,10 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
             std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_WERT55, p, 0, OP_LESEN));
             Rechts(f, x + 241, grund, WEISS, zahl);
         }
-        int32_t talente = 0;
-        for (int32_t id = 0; id < 53; ++id)
-            if (Spieler_Wert(id, p, 0, OP_LESEN) > 0) ++talente;
-        std::snprintf(zahl, sizeof zahl, "%d", talente);
-        Rechts(f, x + 280, grund, GOLD, zahl);
+        // Up to three of his talents as their small badges.
+        int32_t talente[3] = {-1, -1, -1};
+        const int32_t n = Attribute_Get_Attribute(p, talente, 3, 0);
+        for (int32_t i = 0; i < n; ++i) Editor_Bild(8216 + talente[i], x + 251 + 18 * i, y);
         const int32_t nation = Spieler_Wert(SPW_NATION, p, 0, OP_LESEN);
         // A scout player from a continent shown as a list names his continent.
         const Kontinent* heimat = Kontinent_Daten(Spieler_Get_Heimat_Wert(p));
