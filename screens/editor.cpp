@@ -13,6 +13,7 @@
 #include "club/team.h"
 #include "club/team_suche.h"
 #include "core/programm.h"
+#include "platform/clock.h"
 #include "core/taste.h"
 #include "core/text.h"
 #include "gfx/bild_muster_editor.h"
@@ -81,6 +82,7 @@ struct EditorModul {
     int32_t ziel = -1, spalte = 0;
     char puffer[40] = {};
     std::string fehler;
+    EditorTakt takt_art, takt_auf, takt_ab;   // the type's steps; strength and maximum up and down
     s_icon bild, team_liste, spieler_liste, team_scroll, spieler_scroll, sort_name, sort_nation, markt, scouts,
         laden, speichern, ende;
 };
@@ -176,9 +178,12 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite, int32_t bild) {
     if (!g.team_edit && SPALTEN[g.spalte].feld == EDITOR_FELD_ART) {
         // The type is stepped with the arrow keys; Tab, Enter and Escape as in a text.
         Rechts(f, x + breite - 3, y + 13, GOLD, std::to_string(Spieler_Get_Art(g.ziel)).c_str());
-        switch (Taste_Get_Code()) {
-        case VK_UP: Editor_Art_Schritt(g.ziel, 1); break;
-        case VK_DOWN: Editor_Art_Schritt(g.ziel, 0); break;
+        const int32_t code = Taste_Get_Code();
+        switch (code) {
+        case VK_UP:
+        case VK_DOWN:
+            if (Editor_Takt(g.takt_art, Plat_Ms(), 300)) Editor_Art_Schritt(g.ziel, code == VK_UP ? 1 : 0);
+            break;
         case VK_TAB: ende = Taste_Shift() ? TEXTEINGABE_SHIFT_TAB : TEXTEINGABE_TAB; break;
         case VK_RETURN: ende = TEXTEINGABE_ENTER; break;
         case VK_ESCAPE: ende = TEXTEINGABE_ESCAPE; break;
@@ -189,7 +194,8 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite, int32_t bild) {
         // Strength and maximum also step with the arrow keys.
         const int32_t taste = Taste_Get_Code();
         if (!g.team_edit && (feld == EDITOR_FELD_STAERKE || feld == EDITOR_FELD_MAXIMUM) &&
-            (taste == VK_UP || taste == VK_DOWN)) {
+            (taste == VK_UP || taste == VK_DOWN) &&
+            Editor_Takt(taste == VK_UP ? g.takt_auf : g.takt_ab, Plat_Ms(), 200)) {
             Uebernehmen();
             const int32_t richtung = taste == VK_UP ? 1 : 0;
             const int32_t wert = feld == EDITOR_FELD_STAERKE ? Editor_Staerke_Schritt(g.ziel, richtung)
@@ -446,7 +452,7 @@ void Spieler_Klick(s_icon*, int32_t ereignis) {
     }
     if (links) g.zug = -1;
     if (mx > 418 && mx < 450) {
-        Editor_Art_Schritt(p, links ? 1 : 0);
+        if (Editor_Takt(g.takt_art, Plat_Ms(), 300)) Editor_Art_Schritt(p, links ? 1 : 0);
         return;
     }
     if (!links) return;

@@ -14,6 +14,7 @@
 #include "gfx/portrait.h"
 #include "gfx/rastport.h"
 #include "gfx/trikot.h"
+#include "platform/clock.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "screens/editor_listen.h"
@@ -39,6 +40,7 @@ struct AussehenModul {
     uint32_t code = 0, anfang = 0;
     int32_t teil = -1, raster_teil = -1, seite = 0;
     std::vector<std::pair<uint32_t, Rastport*>> bilder;   // composed faces of the grid's page
+    EditorTakt takt_minus, takt_plus;
     s_icon faenger, panel;
 };
 AussehenModul g;
@@ -156,6 +158,7 @@ void Panel_Klick(s_icon*, int32_t ereignis) {
         }
         const bool minus = in(MINUS_X[s], y, KNOPF, KNOPF), plus = in(PLUS_X[s], y, KNOPF, KNOPF);
         if (!minus && !plus) continue;
+        if (!Editor_Takt(plus ? g.takt_plus : g.takt_minus, Plat_Ms(), 200)) return;
         if (t == 0) {
             g.raster_teil = -1;
             Code_Setzen(Editor_Aussehen_Art_Wechsel(g.code, g.anfang));

@@ -23,6 +23,7 @@
 #include "gfx/trikot.h"
 #include "gfx/wappen.h"
 #include "gui/icon.h"
+#include "platform/clock.h"
 #include "gui/menue.h"
 #include "screens/editor_listen.h"
 #include "screens/editor_zeichnen.h"
@@ -63,6 +64,7 @@ struct WappenModul {
     char puffer[32] = {};
     s_icon faenger, seite_icon;
     std::vector<std::pair<int32_t, Rastport*>> wappen;   // crests loaded while the page is open
+    EditorTakt takt_zurueck, takt_weiter;
 };
 WappenModul g;
 
@@ -292,6 +294,7 @@ void Seite_Klick(s_icon*, int32_t ereignis) {
             switch (k) {
             case 0:
             case 1:
+                if (!Editor_Takt(k == 1 ? g.takt_weiter : g.takt_zurueck, Plat_Ms(), 200)) return;
                 Setzen(s, s == 0 ? Editor_Wappen_Schritt(g.wert[0], k)
                                  : Editor_Trikot_Schritt(g.team, s, g.wert[s], k));
                 Spalte_Waehlen(s);
