@@ -168,6 +168,21 @@ void Spalte_Wechseln(int32_t richtung) {
     Edit_Starten(ziel, false, spalte);
 }
 
+// Strength or maximum being edited: they step by arrow key or click.
+bool Schritt_Feld() {
+    return g.edit && !g.team_edit && (Feld() == EDITOR_FELD_STAERKE || Feld() == EDITOR_FELD_MAXIMUM);
+}
+
+// One step of the strength or maximum being edited, at most once per 200 ms each way.
+void Feld_Schritt(int32_t richtung) {
+    if (!Editor_Takt(richtung ? g.takt_auf : g.takt_ab, Plat_Ms(), 200)) return;
+    Uebernehmen();
+    const int32_t wert = Feld() == EDITOR_FELD_STAERKE ? Editor_Staerke_Schritt(g.ziel, richtung)
+                                                       : Editor_Maximum_Schritt(g.ziel, richtung);
+    Texteingabe_Free();
+    std::snprintf(g.puffer, sizeof g.puffer, "%d", wert);
+}
+
 // One frame of the edit at row position (x, y): the field's picture, then the entry.
 void Edit_Frame(int32_t x, int32_t y, int32_t breite, int32_t bild) {
     Rastport* ziel = Rastport_Target();
@@ -193,16 +208,7 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite, int32_t bild) {
         const int32_t feld = Feld();
         // Strength and maximum also step with the arrow keys.
         const int32_t taste = Taste_Get_Code();
-        if (!g.team_edit && (feld == EDITOR_FELD_STAERKE || feld == EDITOR_FELD_MAXIMUM) &&
-            (taste == VK_UP || taste == VK_DOWN) &&
-            Editor_Takt(taste == VK_UP ? g.takt_auf : g.takt_ab, Plat_Ms(), 200)) {
-            Uebernehmen();
-            const int32_t richtung = taste == VK_UP ? 1 : 0;
-            const int32_t wert = feld == EDITOR_FELD_STAERKE ? Editor_Staerke_Schritt(g.ziel, richtung)
-                                                             : Editor_Maximum_Schritt(g.ziel, richtung);
-            Texteingabe_Free();
-            std::snprintf(g.puffer, sizeof g.puffer, "%d", wert);
-        }
+        if (Schritt_Feld() && (taste == VK_UP || taste == VK_DOWN)) Feld_Schritt(taste == VK_UP ? 1 : 0);
         const int32_t laenge = Editor_Feld_Laenge(feld, g.team_edit);
         const uint32_t flags = (Editor_Feld_Numerisch(feld, g.team_edit) ? TEXTEINGABE_ZAHL : TEXTEINGABE_STANDARD) |
                                TEXTEINGABE_ALLES_MARKIERT | TEXTEINGABE_NUR_TASTEN;
@@ -453,6 +459,11 @@ void Spieler_Klick(s_icon*, int32_t ereignis) {
     if (links) g.zug = -1;
     if (mx > 418 && mx < 450) {
         if (Editor_Takt(g.takt_art, Plat_Ms(), 300)) Editor_Art_Schritt(p, links ? 1 : 0);
+        return;
+    }
+    // A click inside the strength or maximum being edited steps it: left up, right down.
+    if (Schritt_Feld() && g.ziel == p && mx >= SPALTEN[g.spalte].x && mx < SPALTEN[g.spalte].x + 20) {
+        Feld_Schritt(links ? 1 : 0);
         return;
     }
     if (!links) return;

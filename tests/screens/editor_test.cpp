@@ -373,7 +373,7 @@ TEST_F(EditorScreen, TheNationChooserSetsTheCountryClicked) {
 struct ZugGesehen {
     int32_t a = -1, b = -1, slot_a = -1, slot_b = -1, slot_a_nach = -1, slot_b_nach = -1;
     int32_t club_a = -1, club_b = -1, fremd = -1, eigen = -1, fremd_nach = -1, eigen_nach = -1;
-    int32_t sterne = -1, max = -1, sterne_nach = -1;
+    int32_t sterne = -1, max = -1, sterne_nach = -1, sterne_zurueck = -1;
 };
 ZugGesehen g_zug;
 
@@ -423,6 +423,10 @@ TEST_F(EditorScreen, TheMoveColumnSwapsPlayersAndTheArrowStepsTheStrength) {
     s.push_back({2, -100, -100, 0, false, 0, [] {
         g_zug.sterne_nach = Spieler_Wert(SPW_STERNE, Kader_Von_Zeile(1)[3], 0, OP_LESEN);
     }});
+    Klick(s, 566, Zeile_Y(3), 2);                  // a right click inside the field steps it back
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_zug.sterne_zurueck = Spieler_Wert(SPW_STERNE, Kader_Von_Zeile(1)[3], 0, OP_LESEN);
+    }});
     ASSERT_TRUE(Spielen());
 
     EXPECT_EQ(g_zug.slot_a_nach, g_zug.slot_b);
@@ -430,6 +434,7 @@ TEST_F(EditorScreen, TheMoveColumnSwapsPlayersAndTheArrowStepsTheStrength) {
     EXPECT_EQ(g_zug.eigen_nach, g_zug.club_b);
     EXPECT_EQ(g_zug.fremd_nach, g_zug.club_a);
     EXPECT_EQ(g_zug.sterne_nach, g_zug.sterne < g_zug.max ? g_zug.sterne + 1 : 0);
+    EXPECT_EQ(g_zug.sterne_zurueck, g_zug.sterne);
 }
 
 struct EndeGesehen {
