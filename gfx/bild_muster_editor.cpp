@@ -152,10 +152,12 @@ Rastport* Raster_Brett(int32_t h, int32_t scroll_x, int32_t scroll_y, int32_t sc
     return b.Fertig();
 }
 
-// The board while no grid is open: the inset with a faint pitch drawn in.
+// The board while no grid is open: the inset with a faint pitch drawn in its
+// upper 336 rows; the club page shows those, the face picker the whole board.
 Rastport* Zu() {
-    Bild b(640, 336);
-    b.Platte(0, 0, 640, 336, 6, GOLD_DUNKEL, Mix(NACHT, TAFEL, 0.2), NACHT, 1);
+    Bild b(640, 436);
+    b.Platte(0, 0, 640, 436, 6, GOLD_DUNKEL, Mix(NACHT, TAFEL, 0.2), NACHT, 1);
+    b.Rahmen(0, 0, 640, 336, 6, GOLD_DUNKEL, 1);
     const Rgb linie = Mix(NACHT, TAFEL_HELL, 0.35);
     b.Rahmen(120, 40, 400, 256, 2, linie, 2);
     b.Rechteck(319, 40, 2, 256, linie);

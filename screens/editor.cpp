@@ -421,7 +421,8 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     }
     int32_t mx = 0, my = 0;
     Editor_Maus(&mx, &my);
-    if (unter >= 0 && zeilen[unter] >= 0 && mx > 761 && mx < 783 && !g.edit) {
+    const bool seite = Editor_Aussehen_Offen() || Editor_Wappen_Offen() || Editor_Nation_Offen();
+    if (unter >= 0 && zeilen[unter] >= 0 && mx > 761 && mx < 783 && !g.edit && !seite) {
         const int32_t y = std::min(ZEILEN_Y + ZEILE_H * unter + 20, 600 - 108);
         Editor_Bild(EDITOR_BILD_PORTRAIT, 676, y);
         Portrait_Zeichnen(zeilen[unter], g.club, ziel, 680, y + 4, 85, 100);

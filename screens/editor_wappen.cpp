@@ -240,7 +240,7 @@ void Seite_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         Editor_Bild(EDITOR_BILD_SEITE_RASTER, 73, 236);
         Raster_Zeichnen(ziel);
     } else {
-        Editor_Bild(EDITOR_BILD_ZU, 73, 230);
+        Editor_Bild(EDITOR_BILD_ZU, 73, 230, -1, 336);
     }
 }
 

@@ -27,10 +27,10 @@ void Editor_Rechts(Font* f, int32_t ende, int32_t y, uint16_t farbe, const std::
     Editor_Schreiben(f, ende - Text_Width(f, s.c_str()), y, farbe, s.c_str());
 }
 
-void Editor_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite) {
+void Editor_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite, int32_t hoehe) {
     Rastport* ziel = Rastport_Target();
     if (Rastport* rp = ziel ? Menue_Get_Slave_Rastport(bild, nullptr) : nullptr)
-        Rastport_Blit(rp, 0, 0, breite, -1, ziel, x, y, BlitMode_Key);
+        Rastport_Blit(rp, 0, 0, breite, hoehe, ziel, x, y, BlitMode_Key);
 }
 
 void Editor_Knopf(int32_t bild, Font* f, int32_t x, int32_t y, const char* text) {
