@@ -354,6 +354,13 @@ void Screentexte_Training_Fenster(std::string& o) {
             {24, "Verletzung:"}, {27, "Moral verloren:"}, {28, "Fitness verloren:"}, {29, "Verlust:"},
             {30, "Schlie\xdf" "en"}});
     Screen(o, "ZUSATZTEXTE_HASK", {{23, "%s lernt:"}});
+    // The camp window: its end button and message (9, 10), the results' heads
+    // (11-15), the news lines (18-22) and the exhaustion warning (23).
+    Screen(o, "TRAININGS_LAGER_SCREEN",
+           {{9, "Lager beenden"}, {10, "Das Trainingslager ist zu Ende."}, {11, "Spieler"}, {12, "Moral"},
+            {13, "Ersch\xf6pfung"}, {14, "St\xe4rke"}, {15, ""}, {18, "hat sich verletzt."},
+            {19, "ist st\xe4rker geworden."}, {20, "kann noch st\xe4rker werden."}, {21, "hat"},
+            {22, "abgelegt."}, {23, "Die Mannschaft ist ersch\xf6pft!"}});
 }
 
 // The transfer screen and its negotiation window: the column heads (0-10),

@@ -70,6 +70,13 @@ Rastport* Balken(bool voll, Rgb hell, Rgb dunkel) {
     return b.Fertig();
 }
 
+Rastport* Balken_Lager(bool voll) {
+    Bild b(360, 16);
+    if (voll) b.Verlauf(0, 0, 360, 16, Mix(GRUEN, HELL, 0.3), GRUEN_DUNKEL);
+    else b.Verlauf(0, 0, 360, 16, Mix(NACHT, NACHT_HELL, 0.6), NACHT);
+    return b.Fertig();
+}
+
 // The strain gauge: green at the foot, through gold to red at the top.
 Rastport* Pegel() {
     Bild b(24, TRF_PEGEL_H);
@@ -180,6 +187,28 @@ Rastport* Bonus_Text(int32_t punkte, int32_t k, int32_t n) {
     return b.Fertig();
 }
 
+// The camp window: the film's frame at (71, 92), the name's plate, the three bars' sockets, the news rail.
+Rastport* Lager_Fenster() {
+    Bild b(664, 404);
+    b.Platte(0, 0, 664, 404, 12, GOLD, TAFEL, NACHT, 3);
+    b.Platte(3, 3, 326, 246, 4, GOLD, NACHT, NACHT, 2);
+    b.Platte(350, 130, 290, 40, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.3), NACHT, 2);
+    for (int32_t k = 0; k < 3; ++k) b.Platte(150, 251 + 33 * k, 366, 22, 5, GOLD_DUNKEL, NACHT, NACHT, 2);
+    b.Platte(8, 350, 648, 46, 6, Mix(GOLD_DUNKEL, NACHT, 0.3), Mix(TAFEL, NACHT, 0.35), Mix(NACHT, TAFEL, 0.1));
+    return b.Fertig();
+}
+
+// The results window: the title band, the column rail and the groups' rules.
+Rastport* Lager_Ergebnis() {
+    Bild b(670, 440);
+    b.Platte(0, 0, 670, 440, 12, GOLD, TAFEL, NACHT, 3);
+    b.Platte(0, 0, 670, 30, 12, GOLD, TAFEL_HELL, TAFEL, 3, true);
+    b.Rechteck(8, 46, 654, 1, GOLD_DUNKEL);
+    b.Rechteck(8, 234, 654, 1, Mix(GOLD_DUNKEL, NACHT, 0.4));
+    b.Rechteck(8, 357, 654, 1, Mix(GOLD_DUNKEL, NACHT, 0.4));
+    return b.Fertig();
+}
+
 Rastport* Bild_Zu(int32_t slave) {
     switch (slave) {
     case TRF_BILD_FENSTER: return Fenster();
@@ -203,6 +232,12 @@ Rastport* Bild_Zu(int32_t slave) {
     case TRF_BILD_ABSTURZ: return Absturz();
     case TRF_BILD_MUENZE: return Muenze();
     case TRF_BILD_FILM_FENSTER: return Film_Fenster();
+    case LAGER_BILD_FENSTER: return Lager_Fenster();
+    case LAGER_BILD_BALKEN: return Balken_Lager(true);
+    case LAGER_BILD_DECKEL: return Balken_Lager(false);
+    case LAGER_BILD_ENDE: return Knopf(120, false, Mix(ROT, SCHIEFER_DUNKEL, 0.6));
+    case LAGER_BILD_ENDE_DRUCK: return Knopf(120, true, Mix(ROT, SCHIEFER_DUNKEL, 0.6));
+    case LAGER_BILD_ERGEBNIS: return Lager_Ergebnis();
     case TRF_BILD_FILM_ZU: return Knopf(80, false, SCHIEFER);
     case TRF_BILD_FILM_ZU_DRUCK: return Knopf(80, true, SCHIEFER);
     default: break;
@@ -225,6 +260,7 @@ std::vector<ResDateiEintrag> Datei(int32_t erster, int32_t letzter) {
 
 Rastport* Muster_Training_Fenster_Bild(int32_t slave) { return Bild_Zu(slave); }
 std::vector<ResDateiEintrag> Muster_Training_Fenster_Datei() { return Datei(TRF_ERSTER, TRF_LETZTER); }
+std::vector<ResDateiEintrag> Muster_Lager_Fenster_Datei() { return Datei(LAGER_FENSTER_ERSTER, LAGER_FENSTER_LETZTER); }
 std::vector<ResDateiEintrag> Muster_Training_Anim_Datei() { return Datei(TRF_ANIM_ERSTER, TRF_ANIM_LETZTER); }
 
 }  // namespace velmora

@@ -118,6 +118,7 @@ int main(int argc, char** argv) {
             setzen(LAGER_ERSTER, Muster_Lager_Datei(), "the camp booking page");
             setzen(TRF_ERSTER, Muster_Training_Fenster_Datei(), "the training window");
             setzen(TRF_ANIM_ERSTER, Muster_Training_Anim_Datei(), "the training window's flip books");
+            setzen(LAGER_FENSTER_ERSTER, Muster_Lager_Fenster_Datei(), "the camp window");
         }
         // The match-day pages and the competition screens take entries of several files.
         for (int32_t e : Muster_Seiten_Eintraege(i))
