@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "business/bank.h"
@@ -85,8 +86,17 @@ void Sperren(s_icon& k, bool gesperrt) {
     else k.Status &= ~ICON_ST_GESPERRT;
 }
 
+// A film is released only while its slot still holds it: the menu closes
+// every video at a day's end, and the slot may hold another film since.
+bool Film_Lebt(const BINK_VIDEO* v) {
+    bool unserer = false;
+    for (const char* name : {"Attr", "herz", "kwagen", "Attr_Film"})
+        unserer = unserer || (v && v->label && std::strcmp(v->label, name) == 0);
+    return unserer && v->slot >= 0 && Bink_Slot_Video(v->slot) == v;
+}
+
 void Film_Frei(BINK_VIDEO*& v) {
-    if (v) Menue_Video_Freigabe_Vormerken(v);
+    if (Film_Lebt(v)) Menue_Video_Freigabe_Vormerken(v);
     v = nullptr;
 }
 
@@ -260,7 +270,7 @@ void Film_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Font* f9 = Font_Get(9);
     Font* f11 = Font_Get(11);
     if (!f9 || !f11) return;
-    if (g.attr && g.attr->video) {
+    if (Film_Lebt(g.attr) && g.attr->video) {
         bool halten = false;
         const int32_t n = Film_Bilder(g.attr->video);
         const int32_t ziel_bild = Attr_Film_Sprung(Bnk_FrameV(g.attr), g.attr_talent, n, &halten);
@@ -373,7 +383,7 @@ void Training_Fenster_Oeffnen(int32_t, int32_t) {
     // A running unit shown again: its film plays on from the start.
     if (s->zustand != TR_BEREIT && s->zustand != TR_ABSTURZ && s->zustand != TR_ENDE) {
         const int32_t f = Talent_Film(s->talent);
-        if (f >= 0 && !g.filme[0]) g.filme[0] = Film_Starten(f, FILM_X, FILM_Y, 0, "Attr");
+        if (f >= 0 && !Film_Lebt(g.filme[0])) g.filme[0] = Film_Starten(f, FILM_X, FILM_Y, 0, "Attr");
     }
 }
 
@@ -470,7 +480,7 @@ bool Attr_Film(int32_t spieler, int32_t talent) {
         g.film_zu.zeichnen = Film_Zu_Zeichnen;
         for (s_icon* k : {&g.film, &g.film_zu}) Menue_Screen_Icon_Hinzufuegen(k);
     }
-    if (!g.attr) {
+    if (!Film_Lebt(g.attr)) {
         g.attr = Film_Starten(FILM_ATTR, ATTR_X, ATTR_Y, 0, "Attr_Film");
         Sample_Spielen(Attribut_Ist_Negativ(spieler, talent) ? 21 : 20, false);
     }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "business/spieler_info.h"
 #include "business/spieler_zeile.h"
@@ -43,8 +44,14 @@ FensterModul g;
 const char* Text(int32_t n) { return Text_Oder_Leer(TEXTE, n); }
 void Bild(int32_t bild, int32_t x, int32_t y, int32_t breite = -1) { Spieler_Zeile_Bild(bild, x, y, breite); }
 
+// The camp's film while its slot still holds it (the menu closes every video at a day's end).
+bool Film_Lebt() {
+    const BINK_VIDEO* v = g.film;
+    return v && v->slot >= 0 && Bink_Slot_Video(v->slot) == v && v->label && std::strcmp(v->label, "TestVideo") == 0;
+}
+
 void Film_Frei() {
-    if (g.film) Menue_Video_Freigabe_Vormerken(g.film);
+    if (Film_Lebt()) Menue_Video_Freigabe_Vormerken(g.film);
     g.film = nullptr;
 }
 
@@ -89,7 +96,7 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (const TrLagerDaten* d = Trainingslager_Daten(Lager_Nummer()))
         Text_Printf(ziel, f14, "^c%05d^tz0001%s", 560, 239, WEISS, d->name);
     // Only where the camp's film is missing.
-    if (!g.film) Text_Printf(ziel, f9, "^c%05dDemoversion leider ohne Animationen", 115, 219, GRAU);
+    if (!Film_Lebt()) Text_Printf(ziel, f9, "^c%05dDemoversion leider ohne Animationen", 115, 219, GRAU);
 }
 
 void Ende_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
@@ -175,7 +182,7 @@ void Lager_Fenster_Zeigen() {
     Anlegen();
     if (Lager_Laeuft()) {
         for (s_icon* k : {&g.hintergrund, &g.fenster, &g.ende}) Menue_Screen_Icon_Hinzufuegen(k);
-        if (!g.film) g.film = Bnk_InitV(uintptr_t(Lager_Nummer()), BINK_RES_DATEI, 0, 0, FILM_X, FILM_Y, BINK_DATEI, "TestVideo", 0);
+        if (!Film_Lebt()) g.film = Bnk_InitV(uintptr_t(Lager_Nummer()), BINK_RES_DATEI, 0, 0, FILM_X, FILM_Y, BINK_DATEI, "TestVideo", 0);
         if (g.film) Bnk_PauseV(g.film, false);
     } else if (Lager_Ergebnisse_Offen()) {
         for (s_icon* k : {&g.hintergrund, &g.ergebnis}) Menue_Screen_Icon_Hinzufuegen(k);
