@@ -105,8 +105,10 @@ struct PeerThread {
 
 void peer_decode(PeerThread& t, const Picture& pic, std::vector<uint8_t>& px) {
     if (tjDecompress2(t.dec, pic.jpg.data(), (unsigned long)pic.jpg.size(), px.data(), pic.width, 0, pic.height,
-                      TJPF_RGB, TJFLAG_FASTUPSAMPLE) != 0)
+                      TJPF_RGB, TJFLAG_FASTUPSAMPLE) != 0) {
+        std::fprintf(stderr, "peer decode of %s: %s\n", pic.name.c_str(), tjGetErrorStr2(t.dec));
         std::abort();
+    }
 }
 
 size_t peer_encode(PeerThread& t, const Picture& pic, std::vector<uint8_t>& out) {
@@ -130,7 +132,10 @@ void velmora_decode(velmora::JPEG_IMAGE_PARAMS* p, const Picture& pic, std::vect
     p->image_height = p->stream_height;
     p->image_channels = 3;
     p->image_color = JPEG_COLOR_RGB;
-    if (jpeg_read(p, JPEG_OP_IMAGE_MEM) != 0) std::abort();
+    if (const JPEG_RESULT r = jpeg_read(p, JPEG_OP_IMAGE_MEM); r != 0) {
+        std::fprintf(stderr, "velmora decode of %s: %d %s\n", pic.name.c_str(), r, jpeg_error_text(r));
+        std::abort();
+    }
     jpeg_free(p);
 }
 
@@ -148,7 +153,10 @@ size_t velmora_encode(velmora::JPEG_IMAGE_PARAMS* p, const Picture& pic, std::ve
     p->props.progressive_scans = pic.progressive ? 1 : 0;
     p->stream_data = out.data();
     p->stream_size = int32_t(out.size());
-    if (jpeg_write(p, JPEG_OP_WRITE_IMAGE_MEM) != 0) std::abort();
+    if (const JPEG_RESULT r = jpeg_write(p, JPEG_OP_WRITE_IMAGE_MEM); r != 0) {
+        std::fprintf(stderr, "velmora encode of %s: %d %s\n", pic.name.c_str(), r, jpeg_error_text(r));
+        std::abort();
+    }
     const size_t n = size_t(p->stream_size);
     jpeg_free(p);
     return n;
@@ -161,10 +169,14 @@ std::vector<Picture>& pictures() {
         v.push_back({"800x600 4:2:0 q75 baseline", 800, 600, TJSAMP_420, 75, false, scene(800, 600, false), {}});
         v.push_back({"2048x1536 4:4:4 q90 progressive", 2048, 1536, TJSAMP_444, 90, true, v[0].rgb, {}});
         v.push_back({"2048x1536 smooth 4:2:0 q75", 2048, 1536, TJSAMP_420, 75, false, scene(2048, 1536, true), {}});
-        PeerThread t;
+        // A fresh handle per picture: libjpeg-turbo 2.1.5 writes a damaged
+        // baseline stream from a handle that wrote a progressive one before.
         for (Picture& pic : v) {
+            PeerThread t;
             pic.jpg.resize(tjBufSize(pic.width, pic.height, pic.sub));
             pic.jpg.resize(peer_encode(t, pic, pic.jpg));
+            std::vector<uint8_t> px(size_t(pic.width) * pic.height * 3);
+            peer_decode(t, pic, px);   // aborts on a damaged stream
         }
         return v;
     }();
