@@ -341,7 +341,7 @@ bool Spielstart_Client_Starten() {
         return false;
     }
     char name[SPIELSTART_NAME_MAX + 1] = {};
-    std::strncpy(name, w.name, SPIELSTART_NAME_MAX);
+    std::string(w.name, strnlen(w.name, sizeof w.name)).copy(name, SPIELSTART_NAME_MAX);
     if (!name[0]) {
         const char* t = Text_Get("ULVO_ZUSATZ", 104);
         std::string(t ? t : "").copy(name, SPIELSTART_NAME_MAX);   // cut to the field, name stays terminated
