@@ -328,6 +328,9 @@ std::string Texte_Text() {
     static const char* const MORAL[] = {"am Boden", "schlecht", "gedr\xfc" "ckt", "normal", "gut", "sehr gut",
                                         "euphorisch", "gesperrt", "verletzt"};
     for (int32_t i = 0; i < 9; ++i) Config_Schreibe_Nummer_String(o, "TEXT", 60 + i, MORAL[i]);
+    // Entries 165 and 166 follow the minute and the spectators on a match view's score line.
+    Config_Schreibe_Nummer_String(o, "TEXT", 165, ". Min.");
+    Config_Schreibe_Nummer_String(o, "TEXT", 166, "Zuschauer");
     return o;
 }
 

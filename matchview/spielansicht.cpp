@@ -23,6 +23,7 @@
 #include "match/anim.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_satz.h"
+#include "matchview/anzeigetafel.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
 #include "shell/maus.h"
@@ -59,6 +60,7 @@ struct Ansicht {
     int32_t starts = 0;
     std::array<std::array<uint16_t, 256>, FARBTABELLEN> farben{};
     std::array<FigurZustand, SF_FIGUREN> fig{};
+    Anzeigetafeln tafeln;
 };
 
 struct Modul {
@@ -79,6 +81,7 @@ bool Halb(const Ansicht& a) { return a.size_mode != 0; }
 
 void Ansicht_Stoppen(Ansicht& a) {
     if (a.welt) Rastport_Free(a.welt);
+    Anzeigetafeln_Freigeben(&a.tafeln);
     const int32_t starts = a.starts;
     a = Ansicht{};
     a.starts = starts;
@@ -167,6 +170,7 @@ bool Ansicht_Starten(Ansicht& a, Spielfeld_Satz* satz, int32_t size_mode) {
         return false;
     }
     Farben_Bauen(a);
+    a.tafeln = Anzeigetafeln_Bauen(int32_t(satz->team[0]), int32_t(satz->team[1]));
     a.in_use = true;
     a.neu = true;
     ++a.starts;
@@ -475,10 +479,28 @@ void Welt_Fenster(const Ansicht& a) {
     Rastport_Blit(a.welt, a.kamera.scroll[0], a.kamera.scroll[1], a.w, a.h, Rastport_Screen(), a.x, a.y, nullptr);
 }
 
+// The score line over the view's top and, where several views share the
+// screen, a frame around the view below it: yellow for the main view.
+void Anzeige_Zeichnen(const Ansicht& a) {
+    const Spielfeld_Satz& s = *a.satz;
+    Spielstand stand;
+    stand.tore[0] = s.tore[0];
+    stand.tore[1] = s.tore[1];
+    stand.zuschauer = s.zuschauer_vorgabe;
+    stand.minute = s.minute;
+    const bool klein = a.size_mode == 2;
+    Anzeigetafel_Zeichnen(a.tafeln, klein, a.x, a.y, a.w, stand);
+    if (a.size_mode == 0) return;
+    const int32_t oben = klein ? TAFEL_KLEIN_H : TAFEL_GROSS_H;
+    Rastport_Draw_Frame(Rastport_Screen(), a.x, a.y + oben, a.w, a.h - oben,
+                        a.is_main ? Colour_Screen_Pixel(255, 255, 0) : Colour_Screen_Pixel(20, 20, 21), 2, nullptr);
+}
+
 void Anim_Freigeben() {
     for (FigurenAnim& x : g.anim) x = FigurenAnim{};
     g.da.fill(false);
     if (g.leiste) g.leiste = Rastport_Free(g.leiste);
+    Anzeigetafel_Exit();
     g.geladen = false;
 }
 
@@ -513,6 +535,8 @@ bool MatchView_Init() {
         g.da[size_t(n)] = true;
     }
     g.leiste = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_MENUE), 0, 16));
+    // Without the digit strips the score line shows no goals; the views still run.
+    Anzeigetafel_Init();
     g.geladen = true;
     return true;
 }
@@ -561,6 +585,7 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
         Kamera(a, anzeige, folgen);
         Welt_Fenster(a);
         Figuren_Zeichnen(a, anzeige, folgen);
+        Anzeige_Zeichnen(a);
         gezeichnet = true;
     }
     if (gezeichnet && g.leiste)

@@ -122,7 +122,10 @@ int main(int argc, char** argv) {
         // The match view: figure frames, pitch pictures, the bar below the views.
         if (i == RES_STADION_GFX) setzen(0, stadion_kunst::Figuren_Datei(), "the figure frames");
         else if (i == RES_RASEN_HG) setzen(0, stadion_kunst::Rasen_Datei(), "the pitch pictures");
-        else if (i == RES_STADION_MENUE) setzen(0, stadion_kunst::Menue_Datei(), "the match view's bar");
+        else if (i == RES_STADION_MENUE) {
+            setzen(0, stadion_kunst::Menue_Datei(), "the match view's bar and score plates");
+            setzen(23, stadion_kunst::Ziffern_Datei(), "the score line's digits");
+        }
         if (!fehler.empty()) {
             std::fprintf(stderr, "mkassets: %s %s\n", pfad.c_str(), fehler.c_str());
             return 1;

@@ -18,6 +18,8 @@
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_satz.h"
 #include "match/spieltag.h"
+#include "matchview/ansicht_zufall.h"
+#include "matchview/anzeigetafel.h"
 #include "matchview/spielansicht.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
@@ -169,6 +171,45 @@ std::vector<uint8_t> Kleiner_Eintrag() {
     return Figuren_Eintrag_Schreiben(bilder, 2);
 }
 
+TEST(SpielansichtZufall, SequenceRangesAndUniformDraws) {
+    // The generator's known sequences: seed 1 starts 41, 18467, 6334, 26500.
+    struct Fall {
+        uint32_t saat;
+        int32_t werte[4];
+    } faelle[] = {{1, {41, 18467, 6334, 26500}}, {0, {38, 7719, 21238, 2437}}};
+    for (const Fall& f : faelle) {
+        Ansicht_Zufall_Setzen(f.saat);
+        for (int32_t w : f.werte) EXPECT_EQ(Ansicht_Zufall(), w) << f.saat;
+    }
+    // random(lo, hi) = lo + value mod (hi - lo + 1); an empty range gives lo.
+    Ansicht_Zufall_Setzen(1);
+    EXPECT_EQ(Ansicht_Zufall(9, 33), 9 + 41 % 25);
+    EXPECT_EQ(Ansicht_Zufall(5, 5), 5);
+    EXPECT_EQ(Ansicht_Zufall(7, 3), 7);
+    Ansicht_Zufall_Setzen(1);
+    EXPECT_EQ(Ansicht_Zufall(INT32_MIN, INT32_MAX), INT32_MIN + 41) << "the whole range must not overflow";
+    // Uniform over a cue's variants: chi-square over 9000 draws of 0..8 (8
+    // degrees of freedom; 26.1 is the 0.1 % bound).
+    int32_t n[9] = {};
+    for (int32_t i = 0; i < 9000; ++i) ++n[Ansicht_Zufall(0, 8)];
+    double chi = 0;
+    for (int32_t k : n) chi += double(k - 1000) * double(k - 1000) / 1000.0;
+    EXPECT_LT(chi, 26.1);
+}
+
+TEST(SpielansichtTafel, SpectatorsGetPointsBetweenTheThousands) {
+    struct Fall {
+        uint32_t wert;
+        const char* text;
+    } faelle[] = {{0, "0"}, {999, "999"}, {1000, "1.000"}, {65432, "65.432"}, {1234567, "1.234.567"},
+                  {4294967295u, "4.294.967.295"}};
+    for (const Fall& f : faelle) {
+        char out[32];
+        Anzeigetafel_Zahl(out, sizeof out, f.wert);
+        EXPECT_STREQ(out, f.text);
+    }
+}
+
 TEST(SpielansichtFiguren, EntriesReadBackAndDamageIsRefused) {
     const std::vector<uint8_t> gut = Kleiner_Eintrag();
     FigurenAnim a;
@@ -312,6 +353,21 @@ TEST_F(SpielansichtWelt, OneViewFillsTheScreenAboveTheBar) {
     EXPECT_EQ(Bild("spielansicht_eine"), "");
 }
 
+
+TEST_F(SpielansichtWelt, TheScoreLineShowsGoalsSpectatorsAndMinute) {
+    // 3-2 in the 67th minute: the large plate over one view, the small ones over four.
+    saetze[0]->tore[0] = 3;
+    saetze[0]->tore[1] = 2;
+    saetze[0]->minute = 66;
+    saetze[0]->zuschauer_vorgabe = 23456;
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(Bild("spielansicht_tafel_gross"), "");
+    MatchView_Exit();
+    MatchView_Frame(saetze.data(), 4, anzeige, false);
+    ASSERT_TRUE(Zeigen(4));
+    EXPECT_EQ(Bild("spielansicht_tafel_klein"), "");
+}
 
 TEST_F(SpielansichtWelt, TwoThreeAndFourViewsShareTheScreen) {
     struct Fall {
