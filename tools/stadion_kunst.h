@@ -604,6 +604,18 @@ Rastport* Ziffernstreifen(int32_t spalte, int32_t schritt, int32_t hoehe) {
     return l.Fertig();
 }
 
+// The tired marker ("stadion_sprites.res" 132): a small battery with one red
+// cell left, floated over a player whose energy runs low.
+std::vector<ResDateiEintrag> Muede_Marke() {
+    Leinwand l(16, 9);
+    l.Rechteck(0, 0, 14, 9, palette::SCHWARZ);
+    l.Rechteck(14, 2, 2, 5, palette::SCHWARZ);
+    l.Rechteck(1, 1, 12, 7, palette::HELL);
+    l.Rechteck(2, 2, 10, 5, palette::SCHWARZ);
+    l.Rechteck(3, 3, 3, 3, palette::ROT);
+    return {Muster_Eintrag(l.Fertig(), true)};
+}
+
 std::vector<ResDateiEintrag> Ziffern_Datei() {
     return {Muster_Eintrag(Ziffernstreifen(30, 23, 20), true), Muster_Eintrag(Ziffernstreifen(22, 17, 16), true)};
 }

@@ -315,6 +315,7 @@ protected:
         bild = std::make_unique<BildInstallation>(2, 2);
         bild->Erzeugte_Datei(12, "stadion_gfx.res");
         bild->Erzeugte_Datei(13, "rasen_hg.res");
+        bild->Erzeugte_Datei(17, "stadion_sprites.res");
         bild->Erzeugte_Datei(19, "stadion_menue.res");
         font_slot = Res_Open((std::string(VELMORA_INSTALL_RESFILE) + "/fontres.res").c_str(), 0);
         Font_Free_Set();
@@ -367,6 +368,21 @@ TEST_F(SpielansichtWelt, TheScoreLineShowsGoalsSpectatorsAndMinute) {
     MatchView_Frame(saetze.data(), 4, anzeige, false);
     ASSERT_TRUE(Zeigen(4));
     EXPECT_EQ(Bild("spielansicht_tafel_klein"), "");
+}
+
+TEST_F(SpielansichtWelt, TiredPlayersBlinkTheirMarkerOnEverySecondMetre) {
+    // Energy below a third (x 30 / 10000 under 10) on an odd metre shows the
+    // marker: every player stands on an odd metre, the home keeper's 3334 is a
+    // third (no marker), the others' 3333 just below.
+    Spielfeld_Satz& s = *saetze[0];
+    for (int32_t i = 0; i < SF_SPIELER; ++i) {
+        const float meter = std::floor(s.figur[i].pos[0] / 100.0f);
+        if (int32_t(meter) % 2 == 0) s.figur[i].pos[0] = (meter + 1.5f) * 100.0f;
+        s.spieler[i].ausdauer = i == 0 ? 3334 : 3333;
+    }
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(Bild("spielansicht_muede"), "");
 }
 
 TEST_F(SpielansichtWelt, TwoThreeAndFourViewsShareTheScreen) {
