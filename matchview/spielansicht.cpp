@@ -24,6 +24,7 @@
 #include "match/spielfeld.h"
 #include "match/spielfeld_satz.h"
 #include "matchview/anzeigetafel.h"
+#include "matchview/kommentar.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
 #include "shell/maus.h"
@@ -62,6 +63,10 @@ struct Ansicht {
     std::array<std::array<uint16_t, 256>, FARBTABELLEN> farben{};
     std::array<FigurZustand, SF_FIGUREN> fig{};
     Anzeigetafeln tafeln;
+    Ticker ticker;
+    // The event the last sentence was composed for: one sentence per event,
+    // without writing into the record.
+    std::array<int64_t, 5> ereignis{-1, -1, -1, -1, -1};
 };
 
 struct Modul {
@@ -503,8 +508,18 @@ void Welt_Fenster(const Ansicht& a) {
 
 // The score line over the view's top and, where several views share the
 // screen, a frame around the view below it: yellow for the main view.
-void Anzeige_Zeichnen(const Ansicht& a) {
+void Anzeige_Zeichnen(Ansicht& a) {
     const Spielfeld_Satz& s = *a.satz;
+    if (s.ereignis_neu) {
+        const std::array<int64_t, 5> e{s.ereignis, s.ereignis_minute, s.ereignis_sekunde, s.ereignis_spieler,
+                                       s.ereignis_spieler2};
+        if (e != a.ereignis) {
+            a.ereignis = e;
+            const std::string satz = Kommentar_Satz(s);
+            if (!satz.empty()) Ticker_Setzen(&a.ticker, satz, s.spielzeit_ms);
+        }
+    }
+    Ticker_Zeichnen(a.ticker, s.spielzeit_ms, a.x, a.y, a.w, a.h);
     Spielstand stand;
     stand.tore[0] = s.tore[0];
     stand.tore[1] = s.tore[1];
@@ -674,6 +689,12 @@ bool MatchView_Beobachtete_Zeichnen(const Spielfeld_Ansicht_Einstellung& anzeige
         return false;
     }
     return MatchView_Frame(liste.data(), int32_t(liste.size()), anzeige, false);
+}
+
+void Ticker_Add_Line(uint32_t spiel, const char* text) {
+    if (!text) return;
+    for (Ansicht& a : g.a)
+        if (a.in_use && a.spiel == spiel && a.satz) Ticker_Setzen(&a.ticker, text, a.satz->spielzeit_ms);
 }
 
 MatchViewLage MatchView_Lage(int32_t i) {

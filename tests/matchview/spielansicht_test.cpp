@@ -9,7 +9,9 @@
 #include <limits>
 #include <memory>
 
+#include "club/spieler.h"
 #include "club/team.h"
+#include "core/text.h"
 #include "core/res.h"
 #include "gfx/colour.h"
 #include "gfx/font.h"
@@ -20,6 +22,7 @@
 #include "match/spieltag.h"
 #include "matchview/ansicht_zufall.h"
 #include "matchview/anzeigetafel.h"
+#include "matchview/kommentar.h"
 #include "matchview/spielansicht.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
@@ -383,6 +386,57 @@ TEST_F(SpielansichtWelt, TiredPlayersBlinkTheirMarkerOnEverySecondMetre) {
     MatchView_Frame(saetze.data(), 1, anzeige, false);
     ASSERT_TRUE(Zeigen(1));
     EXPECT_EQ(Bild("spielansicht_muede"), "");
+}
+
+TEST_F(SpielansichtWelt, TheNewestEventGivesOneSentenceAndTheTickerShowsIt) {
+    Spielfeld_Satz s = *saetze[0];
+    auto name = [&s](int32_t slot) { return std::string(Spieler_String(SPS_NAME, s.spieler[slot].nummer, 0, OP_LESEN)); };
+    auto text = [](int32_t n) { return std::string(Text_Tabelle(n) ? Text_Tabelle(n) : ""); };
+    const std::string n1 = name(3), n2 = name(20);
+    struct Fall {
+        uint32_t flags;
+        int16_t zweiter;
+        uint8_t slot, neu;
+        std::string satz;
+    } faelle[] = {
+        {0x200 | 0x4 | 0x2, -1, 3, 1, text(181) + " " + n1 + "!"},   // an own goal is no goal of the scorer
+        {0x4 | 0x2, 20, 3, 1, text(182) + " " + n1},
+        {0x20 | 0x10, -1, 3, 1, text(183) + " " + n1 + "."},
+        {0x10000, 20, 3, 1, n2 + " " + text(186) + " " + n1 + " " + text(187)},
+        {0x10000, -1, 3, 1, n1 + " " + text(188)},
+        {0x20000, 41, 3, 1, n1 + " " + text(189) + " " + (Text_Tabelle(141) ? Text_Tabelle(141) : "")},
+        {0x20000, 42, 3, 1, n1 + " " + text(190)},
+        {0x40000, -1, 3, 1, n1 + " " + text(193)},
+        {0x40000, 40, 3, 1, ""},    // a second slot outside the match
+        {0x4 | 0x2, -1, 34, 1, ""}, // a main slot outside the match
+        {0x4 | 0x2, -1, 3, 0, ""},  // nothing pending
+    };
+    for (const Fall& f : faelle) {
+        s.ereignis = f.flags;
+        s.ereignis_spieler2 = f.zweiter;
+        s.ereignis_spieler = f.slot;
+        s.ereignis_neu = f.neu;
+        EXPECT_EQ(Kommentar_Satz(s), f.satz) << std::hex << f.flags << std::dec << " " << f.zweiter;
+    }
+    struct Teil {
+        const char* text;
+        size_t teilung;
+    } teile[] = {{"abc def ghi", 3}, {"Tor durch Anton Berger", 9}, {"abcdef", 3}, {"", 0}};
+    for (const Teil& t : teile) EXPECT_EQ(Ticker_Teilung(t.text), t.teilung) << t.text;
+    // A goal pending in the shown record: its sentence on one line at the bottom.
+    saetze[0]->ereignis = 0x4 | 0x2;
+    saetze[0]->ereignis_spieler = 3;
+    saetze[0]->ereignis_neu = 1;
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(Bild("spielansicht_ticker_eine"), "");
+    // In a quarter a long line breaks in two.
+    MatchView_Exit();
+    MatchView_Frame(saetze.data(), 4, anzeige, false);
+    ASSERT_TRUE(Zeigen(4, 1));
+    Ticker_Add_Line(saetze[1]->spiel, "Ein langer Satz des Sprechers, der in einem Viertel nicht auf eine Zeile passt");
+    ASSERT_TRUE(Zeigen(4, 1));
+    EXPECT_EQ(Bild("spielansicht_ticker_zwei"), "");
 }
 
 TEST_F(SpielansichtWelt, TwoThreeAndFourViewsShareTheScreen) {
