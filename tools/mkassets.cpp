@@ -18,6 +18,7 @@
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
 #include "gfx/bild_muster_aufstellung.h"
+#include "gfx/bild_muster_editor.h"
 #include "gfx/bild_muster_geld.h"
 #include "gfx/bild_muster_menue.h"
 #include "gfx/bild_muster_seiten.h"
@@ -116,6 +117,7 @@ int main(int argc, char** argv) {
             setzen(TRANSFER_ERSTER, Muster_Transfer_Datei(), "the transfer screen");
             setzen(TRAINING_ERSTER, Muster_Training_Datei(), "the training screen");
             setzen(LAGER_ERSTER, Muster_Lager_Datei(), "the camp booking page");
+            for (EditorMusterGruppe& g : Muster_Editor_Gruppen()) setzen(g.erster, std::move(g.bilder), "the team editor");
         }
         // The match-day pages and the competition screens take entries of several files.
         for (int32_t e : Muster_Seiten_Eintraege(i))

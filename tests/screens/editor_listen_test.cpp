@@ -326,6 +326,17 @@ TEST_F(EditorWelt, EditsComeBackFromTheFilesAndASecondSaveIsByteIdentical) {
     EXPECT_EQ(Alle(), erste);
 }
 
+// A held key or button steps at most once per interval, also across the clock's wrap.
+TEST(EditorTakt, StepsAtMostOncePerInterval) {
+    const struct {
+        uint32_t jetzt;
+        bool schritt;
+    } folge[] = {{1000, true}, {1100, false}, {1199, false}, {1200, true}, {1399, false},
+                 {0xFFFFFF80u, true}, {0x10, false}, {0x48, true}};
+    EditorTakt takt;
+    for (const auto& f : folge) EXPECT_EQ(Editor_Takt(takt, f.jetzt, 200), f.schritt) << f.jetzt;
+}
+
 TEST_F(EditorWelt, AFailedSaveNamesTheFileAndAFailedReloadKeepsTheWorld) {
     ASSERT_EQ(Editor_Speichern(), "");
     const std::string verz = Dirs_Get(DIR_USER_CONFIG);
