@@ -484,9 +484,6 @@ void Spiele_Setze_Sperren_Spieler_Vor_Spiel(int32_t w, int32_t team, int32_t vor
         Debug_Printf("Spiele_Setze_Sperren_Spieler_Vor_Spiel: Team %d ungueltig\n", team);
         return;
     }
-    // Most competitions hold no suspension at all: then no player needs looking up.
-    const auto erste = g.sperren.lower_bound(Sperr_Schluessel(w, 0));
-    if (erste == g.sperren.end() || (erste->first >> 16) != uint16_t(w)) return;
     int32_t spieler[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, 0);
     for (int32_t i = 0; i < n; ++i) {

@@ -185,15 +185,17 @@ void Reihenfolge_Eingaben(int32_t w, const WettbewerbSatz* s, std::vector<int32_
     const int32_t* nummern = nullptr;
     const int32_t anzahl = Spiele_Nummern_Von(w, &nummern);
     e.push_back(anzahl);
-    for (int32_t i = 0; i < anzahl; ++i) {
+    size_t k = e.size();
+    e.resize(k + size_t(std::max(anzahl, 0)) * 7);
+    for (int32_t i = 0; i < anzahl; ++i, k += 7) {
         const SpielDatensatz* sp = Spiele_Nummer(nummern[i]);
-        e.push_back(nummern[i]);
-        e.push_back(sp->wettbewerb);
-        e.push_back(sp->runde);
-        e.push_back(sp->flags & SPIEL_FLAG_GESPIELT);
-        e.push_back(sp->heim);
-        e.push_back(sp->gast);
-        e.push_back(int32_t(uint32_t(uint8_t(sp->tore_heim)) << 8 | uint8_t(sp->tore_gast)));
+        e[k] = nummern[i];
+        e[k + 1] = sp->wettbewerb;
+        e[k + 2] = sp->runde;
+        e[k + 3] = sp->flags & SPIEL_FLAG_GESPIELT;
+        e[k + 4] = sp->heim;
+        e[k + 5] = sp->gast;
+        e[k + 6] = int32_t(uint32_t(uint8_t(sp->tore_heim)) << 8 | uint8_t(sp->tore_gast));
     }
 }
 
