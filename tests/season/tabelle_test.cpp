@@ -185,7 +185,9 @@ TEST_F(KleineLiga, TableOrderFollowsEveryChangeOfItsGames) {
         ASSERT_EQ(soll.size(), 4u) << i;
         EXPECT_EQ(gemerkt(), soll) << "step " << i;
         EXPECT_EQ(gemerkt(), soll) << "step " << i << ", asked again";
-        if (i > 0) EXPECT_NE(soll, vorher) << "step " << i << " changed nothing the order shows";
+        if (i > 0) {
+            EXPECT_NE(soll, vorher) << "step " << i << " changed nothing the order shows";
+        }
         vorher = soll;
     }
 }
