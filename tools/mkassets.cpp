@@ -18,12 +18,14 @@
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
 #include "gfx/bild_muster_aufstellung.h"
+#include "gfx/bild_muster_editor.h"
 #include "gfx/bild_muster_geld.h"
 #include "gfx/bild_muster_menue.h"
 #include "gfx/bild_muster_seiten.h"
 #include "gfx/bild_muster_spieler.h"
 #include "gfx/bild_muster_start.h"
 #include "gfx/bild_muster_transfer.h"
+#include "gfx/bild_muster_training.h"
 #include "gfx/font.h"
 #include "gfx/wappen.h"
 #include "media/sound.h"
@@ -35,6 +37,7 @@
 using namespace velmora;
 
 constexpr int32_t RES_STADION_GFX = 12, RES_RASEN_HG = 13, RES_STADION_MENUE = 19;
+constexpr int32_t RES_STADION_SPRITES = 17;
 constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4, MENUE_RES_HASK = 6;
 constexpr int32_t MENUE_RES_ODDO = 7;
 
@@ -115,6 +118,10 @@ int main(int argc, char** argv) {
             setzen(TRANSFER_ERSTER, Muster_Transfer_Datei(), "the transfer screen");
             setzen(TRAINING_ERSTER, Muster_Training_Datei(), "the training screen");
             setzen(LAGER_ERSTER, Muster_Lager_Datei(), "the camp booking page");
+            for (EditorMusterGruppe& g : Muster_Editor_Gruppen()) setzen(g.erster, std::move(g.bilder), "the team editor");
+            setzen(TRF_ERSTER, Muster_Training_Fenster_Datei(), "the training window");
+            setzen(TRF_ANIM_ERSTER, Muster_Training_Anim_Datei(), "the training window's flip books");
+            setzen(LAGER_FENSTER_ERSTER, Muster_Lager_Fenster_Datei(), "the camp window");
         }
         // The match-day pages and the competition screens take entries of several files.
         for (int32_t e : Muster_Seiten_Eintraege(i))
@@ -122,7 +129,12 @@ int main(int argc, char** argv) {
         // The match view: figure frames, pitch pictures, the bar below the views.
         if (i == RES_STADION_GFX) setzen(0, stadion_kunst::Figuren_Datei(), "the figure frames");
         else if (i == RES_RASEN_HG) setzen(0, stadion_kunst::Rasen_Datei(), "the pitch pictures");
-        else if (i == RES_STADION_MENUE) setzen(0, stadion_kunst::Menue_Datei(), "the match view's bar");
+        else if (i == RES_STADION_MENUE) {
+            setzen(0, stadion_kunst::Menue_Datei(), "the match view's bar and score plates");
+            setzen(23, stadion_kunst::Ziffern_Datei(), "the score line's digits");
+        } else if (i == RES_STADION_SPRITES) {
+            setzen(132, stadion_kunst::Muede_Marke(), "the tired marker");
+        }
         if (!fehler.empty()) {
             std::fprintf(stderr, "mkassets: %s %s\n", pfad.c_str(), fehler.c_str());
             return 1;
