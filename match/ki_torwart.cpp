@@ -366,22 +366,24 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
         Befehl(l, mx, my, l.s, -1, 0);
     }
 
-    // When to decide again.
+    // When to decide again: the decision interval is the reaction delay the
+    // tick counts up to one second, so the ball contact pass can still ask
+    // him at once once it ran out.
+    f.entscheid_timer = 0;
     if (!eigener_ball || l.kreuzt) {
         if (l.g > 3500) {
-            f.entscheid_timer = 500;
+            f.entscheid_intervall = 0.5f;
             f.entscheiden = 0;
         } else if (l.kreuzt) {
-            f.entscheid_timer = 1000;
+            f.entscheid_intervall = 1.0f;
         } else if (schnell) {
-            f.entscheid_timer = 1000;
+            f.entscheid_intervall = 1.0f;
             f.entscheiden = 1;
         } else {
-            f.entscheid_timer = 700;
+            f.entscheid_intervall = 0.7f;
         }
     } else {
         f.entscheiden = 0;
-        f.entscheid_timer = 700;
     }
 }
 

@@ -67,7 +67,7 @@ TEST_F(TorwartTest, ABallCrossingHisLineIsMetOnTheLineAndHeDecidesAgainAfterOneS
     KI_Torwart(s, 0);
     EXPECT_NEAR(Befehl().ziel[0], 0, 60);
     EXPECT_NEAR(Befehl().ziel[1], 3600, 60);
-    EXPECT_FLOAT_EQ(s->figur[0].entscheid_timer, 1000);
+    EXPECT_FLOAT_EQ(s->figur[0].entscheid_intervall, 1.0f);
 }
 
 TEST_F(TorwartTest, AShotBesideHimGetsADiveThatPlaysOnce) {
