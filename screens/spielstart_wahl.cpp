@@ -341,10 +341,10 @@ bool Spielstart_Client_Starten() {
         return false;
     }
     char name[SPIELSTART_NAME_MAX + 1] = {};
-    std::strncpy(name, w.name, SPIELSTART_NAME_MAX);
+    std::string(w.name, strnlen(w.name, sizeof w.name)).copy(name, SPIELSTART_NAME_MAX);
     if (!name[0]) {
         const char* t = Text_Get("ULVO_ZUSATZ", 104);
-        std::strncpy(name, t ? t : "", SPIELSTART_NAME_MAX);
+        std::string(t ? t : "").copy(name, SPIELSTART_NAME_MAX);   // cut to the field, name stays terminated
     }
     int32_t portrait = w.portrait;
     for (int32_t p = 0; portrait < 0 && p < SPIELSTART_PORTRAITS; ++p) {

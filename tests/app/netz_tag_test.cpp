@@ -157,8 +157,9 @@ struct Server {
         for (NetKontext* c : clients) Net_Kontext_Loeschen(c);
         close(befehl);
         int status = 0;
-        if (pid > 0 && waitpid(pid, &status, 0) == pid && !getoetet)
+        if (pid > 0 && waitpid(pid, &status, 0) == pid && !getoetet) {
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "server status " << status;
+        }
         close(bericht);
     }
     Bericht Fragen() {

@@ -232,7 +232,9 @@ TEST(AudioGeraet, OpeningWithoutASoundDevicePrintsNothing) {
         std::vector<uint8_t> text;
         ASSERT_TRUE(Plat_Read_All(datei.c_str(), text));
         EXPECT_EQ(std::string(text.begin(), text.end()), "") << f.treiber;
-        if (f.offen >= 0) EXPECT_EQ(offen, f.offen == 1) << f.treiber;
+        if (f.offen >= 0) {
+            EXPECT_EQ(offen, f.offen == 1) << f.treiber;
+        }
         EXPECT_FALSE(Audio_Offen());
     }
     unsetenv("SDL_AUDIODRIVER");
