@@ -1,5 +1,6 @@
 // Set-up of the match records of a match day: 300 fixtures, at most 200 records at once;
-// the figure work of one frame of a live match and two of the AI's shared queries.
+// the figure work of one frame of a live match, two of the AI's shared queries,
+// the ball contact and duels of a frame and one decision of the ball holder.
 #include <benchmark/benchmark.h>
 
 #include "club/spieler.h"
@@ -10,7 +11,9 @@
 #include "match/figur_bewegen.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
+#include "match/ki_ballfuehrer.h"
 #include "match/spielfeld_ki_basis.h"
+#include "match/spielfeld_zweikampf.h"
 
 namespace velmora {
 namespace {
@@ -128,6 +131,42 @@ void BM_Freier_Punkt(benchmark::State& state) {
     Spielfeld_Freigeben();
 }
 BENCHMARK(BM_Freier_Punkt);
+
+// The ball contact and the duels of one frame, the 34 players crowded within
+// 8 m of the ball (every third frame runs the duel pass).
+void BM_Zweikampf_Frame(benchmark::State& state) {
+    Spielfeld_Satz* s = Lauf_Satz();
+    s->wetter_init = 1;
+    int32_t n = 0;
+    for (auto _ : state) {
+        if (n++ % 64 == 0) {
+            for (int32_t k = 0; k < SF_SPIELER; ++k)
+                SetAnim(s, k, 5400 + Rnd(-400, 400), 3403 + Rnd(-400, 400), 0);
+            SetAnim(s, FIGUR_BALL, 5400, 3403, 0);
+            s->spielzustand = SZ_SPIEL;
+        }
+        Spielfeld_Zweikampf(s);
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()));
+    Spielfeld_Freigeben();
+}
+BENCHMARK(BM_Zweikampf_Frame);
+
+// One decision of a holder in the opponents' half: shot score, pass choice
+// over his team-mates and the run with the ball.
+void BM_Ballfuehrer(benchmark::State& state) {
+    Spielfeld_Satz* s = Lauf_Satz();
+    for (auto _ : state) {
+        SetAnim(s, 5, 7000, 3000, 0);
+        SetAnim(s, FIGUR_BALL, 7010, 3000, 0);
+        s->ballhalter = 5;
+        Figur_Ballsperre_Setzen(&s->figur[5], 0);
+        KI_Ballfuehrer(s, 5, 0);
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()));
+    Spielfeld_Freigeben();
+}
+BENCHMARK(BM_Ballfuehrer);
 
 }  // namespace
 }  // namespace velmora

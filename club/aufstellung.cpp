@@ -573,7 +573,14 @@ bool Check_Und_Set_Aa(int32_t club) {
     return true;
 }
 
-int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozent) {
+void Assi_Paare_Loeschen(int32_t club) {
+    if (!Club_Gueltig("Assi_Paare_Loeschen", club)) return;
+    int32_t kader[TEAM_SPIELER_MAX];
+    const int32_t n = Teamspieler_Ins_Array(club, kader, TEAM_SPIELER_MAX, 0);
+    for (int32_t i = 0; i < n; ++i) Spieler_Wert(SPW_PARTNER, kader[i], -1, OP_SCHREIBEN);
+}
+
+int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozent, bool paare_behalten) {
     if (gegner == -1) return 0;
     if (!Club_Gueltig("Assi_Mannschaftsaufstellung", club) || !Club_Gueltig("Assi_Mannschaftsaufstellung", gegner))
         return 0;
@@ -583,11 +590,11 @@ int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozen
     int32_t m = Teamspieler_Ins_Array(club, unsere, TEAM_SPIELER_MAX, 0);
     int64_t summe = 0;
     for (int32_t i = 0; i < n; ++i) {
-        Spieler_Wert(SPW_PARTNER, ihre[i], -1, OP_SCHREIBEN);
+        if (!paare_behalten) Spieler_Wert(SPW_PARTNER, ihre[i], -1, OP_SCHREIBEN);
         summe += Spieler_Staerke(ihre[i]);
     }
     // Our markers of the opponent's players are stale now.
-    for (int32_t j = 0; j < m; ++j) {
+    for (int32_t j = 0; j < m && !paare_behalten; ++j) {
         int32_t partner = Spieler_Wert(SPW_PARTNER, unsere[j], 0, OP_LESEN);
         if (partner >= 0 && Spieler_Get_Team(partner) == gegner)
             Spieler_Wert(SPW_PARTNER, unsere[j], -1, OP_SCHREIBEN);

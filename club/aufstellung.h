@@ -47,7 +47,12 @@ bool Check_Und_Set_Aa(int32_t club);
 // players whose strength exceeds twice the opponent's average are paired with
 // the club's available starting defenders, strongest with strongest. Nothing
 // happens when the opponent is -1 or has no players. Returns the pairs made.
-int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozent);
+// With `paare_behalten` nothing is cleared first: the match start clears both
+// squads once (Assi_Paare_Loeschen) and the two sides' calls keep each
+// other's pairs.
+int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozent, bool paare_behalten = false);
+// Value 101 of every player of the club becomes -1.
+void Assi_Paare_Loeschen(int32_t club);
 
 // Moves a starter to a cell: the cell of his slot in the club's current
 // formation becomes (column, row), then the starters are re-sorted by cell and

@@ -449,7 +449,12 @@ void Seitenlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, const Vorher& v) 
     if (satz->spielzustand != SZ_SPIEL) return;
     b.pos[2] = 0;
     const float linie = b.pos[1] < 0 ? 0.0f : W;
-    b.pos[0] = Spielfeld_Linie_Interpolieren(v.y, v.x, b.pos[1], b.pos[0], linie);
+    // Where the path crossed the line; a path almost along the line (or one
+    // that crossed it behind a goal line) would put the spot far off the
+    // pitch: the throw-in is taken on the touch line between the goal lines.
+    const float x = std::fabs(b.pos[1] - v.y) < 1 ? b.pos[0]
+                                                  : Spielfeld_Linie_Interpolieren(v.y, v.x, b.pos[1], b.pos[0], linie);
+    b.pos[0] = std::clamp(x, 0.0f, L);
     b.pos[1] = linie;
     b.v[0] = b.v[1] = b.v[2] = 0;
     a.vz = 0;

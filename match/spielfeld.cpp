@@ -409,9 +409,13 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
             satz->freistoss_schuetze[s] = p;
         if ((st & SP_STATUS_ELFMETER) && (satz->elfmeter_schuetze[s] < 0 || auf_platz)) satz->elfmeter_schuetze[s] = p;
         if ((st & SP_STATUS_ECKE) && (satz->ecken_schuetze[s] < 0 || auf_platz)) satz->ecken_schuetze[s] = p;
+        // Value 101 names the opponent the player marks; one that names no
+        // player of the other side in this match (a team-mate after a
+        // transfer, a player of another club) leaves both bytes at -1.
         int32_t partner = Spieler_Wert(SPW_PARTNER, p, 0, OP_LESEN);
         if (partner >= 0) {
-            for (int32_t j = 0; j < SF_SPIELER; ++j) {
+            const int32_t von = s == 0 ? SF_SPIELER_SEITE : 0;
+            for (int32_t j = von; j < von + SF_SPIELER_SEITE; ++j) {
                 if (satz->spieler[j].nummer == partner) {
                     sm.partner = uint8_t(j);
                     satz->spieler[j].rueck = uint8_t(slot);

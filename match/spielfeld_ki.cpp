@@ -9,6 +9,8 @@
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/bank.h"
+#include "match/ki_ballfuehrer.h"
+#include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_offizielle.h"
@@ -45,44 +47,8 @@ void Schiessen(Spielfeld_Satz* satz, int32_t figur, float x, float y, int32_t te
     b.flug_start = b.flug_zeit = 0;
     Figur& f = satz->figur[figur];
     f.entscheid_timer = 500;
+    Figur_Ballsperre_Setzen(&f, 500);
     f.jagt_ball = 0;
-}
-
-void KI_Torwart(Spielfeld_Satz* satz, int32_t slot);
-
-// Stand-in of the ball-holder behaviour: the chaser sprints to the ball; a
-// holder within 45 cm of it kicks at goal inside the posts at 2000-2800 cm/s
-// within 2500 cm of the goal, else 1500-2500 cm forward at 1200 cm/s.
-void KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot) {
-    const Figur& b = satz->figur[FIGUR_BALL];
-    Figur& f = satz->figur[slot];
-    if (satz->ballhalter != slot) {
-        f.jagt_ball = 1;
-        Laufen(satz, slot, b.pos[0] + b.v[0] / 4, b.pos[1] + b.v[1] / 4, Spieler_Sprinttempo(satz, slot));
-        return;
-    }
-    if (f.torwart) {
-        KI_Torwart(satz, slot);   // the ball is in his hands
-        return;
-    }
-    if (std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]) > 45) {
-        Laufen(satz, slot, b.pos[0], b.pos[1], Spieler_Lauftempo(satz, slot));   // to the ball at his feet
-        return;
-    }
-    const int32_t s = Seite(slot);
-    const float tx = float(satz->tor_x[s]), ty = float(satz->tor_y[s]);
-    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
-    if (std::hypot(tx - b.pos[0], ty - b.pos[1]) <= 2500) {
-        const float y = float(Rnd(k.pfosten_unten[0] + 30, k.pfosten_oben[0] - 30));
-        // Aimed 1000 cm beyond the line: a ball aimed at the line would stop on it.
-        Schiessen(satz, slot, tx + (tx > SPIELFELD_MITTE_X ? 1000.0f : -1000.0f), y, Rnd(2000, 2800));
-        return;
-    }
-    const float richtung = tx > b.pos[0] ? 1.0f : -1.0f;
-    int32_t x = int32_t(b.pos[0] + richtung * float(Rnd(1500, 2500)));
-    int32_t y = int32_t(b.pos[1]) + Rnd(-600, 600);
-    Punkt_Ins_Feld(&x, &y);
-    Schiessen(satz, slot, float(x), float(y), 1200);
 }
 
 // Stand-in of the keeper: on his goal line at the ball's y within the posts;
@@ -143,14 +109,19 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
         const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
         const bool im_strafraum = std::fabs(b.pos[0] - float(satz->tor_x[1 - Seite(slot)])) <= float(k.strafraum_x[0]) &&
                                   b.pos[1] > float(k.strafraum_unten[0]) && b.pos[1] < float(k.strafraum_oben[0]);
-        if (im_strafraum) {
-            KI_Ballfuehrer(satz, slot);
-        } else {
+        if (!im_strafraum) {
             f.jagt_ball = 0;
             KI_Torwart(satz, slot);
+        } else if (KI_Ballfuehrer(satz, slot, Seite(slot))) {
+            // Handed to the keeper to fetch the ball: until the keeper's own
+            // football lands he runs to it as the chasers do.
+            f.jagt_ball = 1;
+            Laufen(satz, slot, b.pos[0] + b.v[0] / 4, b.pos[1] + b.v[1] / 4, Spieler_Sprinttempo(satz, slot));
         }
-    } else {
-        KI_Ballfuehrer(satz, slot);
+    } else if (halter && f.torwart) {
+        KI_Torwart(satz, slot);   // the ball is in his hands
+    } else if (KI_Ballfuehrer(satz, slot, Seite(slot))) {
+        KI_Torwart(satz, slot);
     }
 }
 

@@ -90,6 +90,7 @@ void Wechsel_Ende(Spielfeld_Satz* satz) {
 void Raus(Spielfeld_Satz* satz, int32_t slot) {
     Spieler_Matchsatz& sm = satz->spieler[slot];
     Figur& f = satz->figur[slot];
+    if (satz->ballhalter == slot) Ballbesitz_Setzen(satz, -1);   // he leaves without the ball
     if (!(sm.zustand & 0x340)) sm.zustand &= ~SM_AUF_PLATZ;
     sm.zustand |= SM_AUSGEWECHSELT;
     f.situation = 0;

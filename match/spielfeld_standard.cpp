@@ -120,6 +120,7 @@ void Paar_Ausfuehren(Spielfeld_Satz* satz, int32_t seite, int32_t i) {
             if (f.gezeichnet) f.situation = 0;
             else sm.zustand = (sm.zustand & 0x6F) | SM_RESERVE;
         } else if (anstoss) {
+            if (satz->ballhalter == raus) Ballbesitz_Setzen(satz, -1);   // he leaves without the ball
             int32_t bx = 0, by = 0;
             Bank_Platz_Vergeben(satz, raus, &bx, &by);
             f.gezeichnet = 0;

@@ -719,6 +719,9 @@ void Spieltag_Spiel_Starten(int32_t i) {
     if (info && (info->modus & MODUS_EINNAHMEN_TEILEN)) anteil[0] = anteil[1] = 50;
     int32_t zuschauer = Spieltag_Hook_Einnahmen(ort, s.spiel, basis, anteil[0], anteil[1], p, wichtigkeit);
     Spiele_Set_Wert(s.spiel, zuschauer);
+    // Both sides' pairs reach the set-up: the squads are cleared once and the
+    // two calls keep each other's pairs.
+    for (int32_t seite = 0; seite < 2; ++seite) Assi_Paare_Loeschen(teams[seite]);
     for (int32_t seite = 0; seite < 2; ++seite) {
         int32_t t = teams[seite];
         int32_t wert = 0;
@@ -728,7 +731,7 @@ void Spieltag_Spiel_Starten(int32_t i) {
         } else {
             wert = Rnd(0, 100);
         }
-        Assi_Mannschaftsaufstellung(t, teams[1 - seite], wert);
+        Assi_Mannschaftsaufstellung(t, teams[1 - seite], wert, true);
     }
     sp = Spiel(s);
     int32_t anzeige = Anzeige_Modus(*sp);

@@ -402,6 +402,15 @@ TEST_F(AufstellungTest, AssistantMarksTheOpponentsStars) {
     int32_t partner = Spieler_Wert(101, gegner[7], 0, OP_LESEN);
     EXPECT_EQ(Assi_Mannschaftsaufstellung(2, 3, 0), 0);
     EXPECT_EQ(Spieler_Wert(101, partner, 0, OP_LESEN), -1);
+    // The match start: the other side's call with pairs kept leaves ours.
+    EXPECT_EQ(Assi_Mannschaftsaufstellung(2, 3, 100), 2);
+    partner = Spieler_Wert(101, gegner[7], 0, OP_LESEN);
+    Assi_Mannschaftsaufstellung(3, 2, 100, true);
+    EXPECT_EQ(Spieler_Wert(101, gegner[7], 0, OP_LESEN), partner);
+    Assi_Mannschaftsaufstellung(3, 2, 0);   // without: our marker of him is gone
+    EXPECT_EQ(Spieler_Wert(101, gegner[7], 0, OP_LESEN), -1);
+    Assi_Paare_Loeschen(3);
+    for (int32_t i = 0; i < m; ++i) EXPECT_EQ(Spieler_Wert(101, gegner[i], 0, OP_LESEN), -1);
 }
 
 TEST_F(AufstellungTest, SetUpAfterABuildLinesUpEveryClub) {

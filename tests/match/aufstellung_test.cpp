@@ -223,8 +223,9 @@ TEST_F(MatchTest, SetPieceTakersAndPartners) {
     }
     ASSERT_GE(a, 0);
     ASSERT_GE(b, 0);
-    EXPECT_EQ(s->spieler[a].partner, b);
-    EXPECT_EQ(s->spieler[b].rueck, a);
+    // Value 101 names an opponent to mark: a team-mate leaves both bytes at -1.
+    EXPECT_EQ(s->spieler[a].partner, 0xFF);
+    EXPECT_EQ(s->spieler[b].rueck, 0xFF);
 }
 
 TEST_F(MatchTest, PeriodStartRecoversStaminaAndGivesTheKickOff) {

@@ -101,6 +101,14 @@ TEST_F(BallTest, AThrowInWhereTheBallCrossedTheTouchLine) {
     EXPECT_EQ(s->spielzustand, SZ_EINWURF);
     EXPECT_NEAR(ball().pos[0], 5106, 1);
     EXPECT_EQ(ball().pos[1], 6806);
+    // Rolling along 3 m beyond the line: the spot is where it lies, not
+    // where the line through its last two positions meets the touch line.
+    s->spielzustand = SZ_SPIEL;
+    Ball_Schiessen(s, 5000, 7100, 5600, 7100, 300);
+    for (int32_t i = 0; i < 5 && s->spielzustand == SZ_SPIEL; ++i) Bis_Wechsel();
+    EXPECT_EQ(s->spielzustand, SZ_EINWURF);
+    EXPECT_GE(ball().pos[0], 5000);
+    EXPECT_LE(ball().pos[0], 5600);
 }
 
 // A bounce divides the launch speed by twice the ground factor; from 1.4 on

@@ -1,0 +1,669 @@
+// match/ki_ballfuehrer.cpp - the ball-holder AI: chasing, the shot score and
+// the shot, the pass choice and the pass, evading, running with the ball and
+// the live instruction.
+//
+// Choices made here (tuning belongs to these choices and the animation table):
+// - Match values read (index into werte): technique 18, passing 1, hold-up 2,
+//   finishing 4, shooting 5, calmness 6, pace 7, power 9, composure 10,
+//   crossing 11, receiving 12, distribution 13 (keeper 24), width value 14,
+//   second strength 15. Bytes: formation role 141, keep-it-simple 149,
+//   shooter byte 183, no-pass byte 184. The shooting class 0-3 is how many
+//   hundreds his shooting exceeds his match strength (Spieler_Matchstaerke).
+// - Team tactic bytes (taktik): pass length 0, forward pass 1, tempo 2,
+//   width 4, direction 5, pass risk 6, short play 7, counter 8; line values:
+//   work rate 1, through ball 4, lead range 6; instruction values: lead 9,
+//   control 10. Wing bytes: line values 0 (flank below y 3403) and 2 (above).
+// - Instructions 14 to 17 act as any other instruction: passes -10000, shot
+//   -20, running unchanged.
+// - Statistics: element 1 for the passer when a pass is played, element 2 for
+//   the shooter when he shoots.
+// - Cross bonus: Rnd(0, 1000) for a player within 1600 cm of the goal line and
+//   more than 800 cm from y 3403, else 0.
+// - Width rules: outside the 1300 - 6w band a player farther than
+//   1500 - 6 x width tactic from y 3403 keeps his y; one nearer cuts in, his
+//   target y halfway to the goal centre.
+// - Wing bytes: the byte of the receiver's flank (by y against 3403, flanks
+//   exchanged while the sides are changed) adds 2w above 50, subtracts 2w
+//   below 50.
+// - Loft of a ball in the air: the same search as on the ground (vertical
+//   speed from 1800 down in steps of 100 until the ball passes below H), the
+//   flight taken from the ball's current height in 50 ms steps.
+// - The shooter and the passer run on with the running row: a kick row would
+//   reach its contact frame after the ball left and the tick's kick-frame
+//   step would put the ball back at his foot.
+// - A keeper holding the ball stays with the keeper AI.
+// - The shot's aim x is the goal line + 10 cm; the ball's target lies 1000 cm
+//   further on the same path (a ball aimed at the line would stop on it).
+#include "match/ki_ballfuehrer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/debug.h"
+#include "core/rnd.h"
+#include "core/zahlen.h"
+#include "match/anim.h"
+#include "match/anweisung.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_ballflug.h"
+#include "match/spielfeld_ballkontakt.h"
+#include "match/spielfeld_besitz.h"
+#include "match/spielfeld_ereignis.h"
+#include "match/spielfeld_ki.h"
+#include "match/spielfeld_ki_basis.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr float KMH = 1000.0f / 36.0f;
+constexpr float PASS_MAX = 2800.0f;
+constexpr int32_t W_TECHNIK = 18, W_PASSEN = 1, W_HALTEN = 2, W_ABSCHLUSS = 4, W_SCHUSS = 5, W_RUHE = 6, W_TEMPO = 7,
+                  W_KRAFT = 9, W_NERVEN = 10, W_FLANKE = 11, W_ANNAHME = 12, W_VERTEILUNG = 13, W_BREITE = 14,
+                  W_ZWEITE = 15;
+
+bool Spieler_Ok(int32_t s) { return s >= 0 && s < SF_SPIELER; }
+int32_t Wert(const Spielfeld_Satz* satz, int32_t s, int32_t k) { return satz->spieler[s].werte[k]; }
+float Zeitfaktor(const Spielfeld_Satz* s) {
+    return s->zeit_faktor >= 1.0f && s->zeit_faktor < 100.0f ? s->zeit_faktor : 1.0f;
+}
+
+struct Lage {
+    Spielfeld_Satz* satz;
+    int32_t slot, seite;
+    Figur* f;
+    Figur* b;
+    float gx, gy;          // attacked goal line x and goal centre y
+    float g;               // distance to the attacked goal
+    float m;               // condition
+    int32_t anweisung;     // live instruction (0 none)
+    int32_t situation;
+    bool erstmals = false;
+    bool kein_schuss = false, lob = false, flanke = false, fluegel = false;
+    int32_t druck = 0;
+};
+
+int32_t Taktik(const Lage& l, int32_t i) { return l.satz->taktik[l.seite][i]; }
+int32_t Linie(const Lage& l, int32_t i) { return l.satz->linienwerte[l.seite][i]; }
+
+void Anweisung_Verbrauchen(Spielfeld_Satz* satz) {
+    satz->live_anweisung = 0;
+    ++satz->live_anweisung_seite[0];
+    ++satz->live_anweisung_seite[1];
+}
+
+// The live instruction of the watching manager, for his side only.
+int32_t Live_Anweisung(const Spielfeld_Satz* satz, int32_t seite) {
+    const int32_t a = satz->live_anweisung;
+    if (a <= 0) return 0;
+    return satz->computer[seite] ? 0 : a;
+}
+
+// B. Running after the ball.
+bool Jagen(Lage& l, float d) {
+    Spielfeld_Satz* satz = l.satz;
+    Figur& f = *l.f;
+    const Figur& b = *l.b;
+    if (f.torwart && d > 500) {
+        if (satz->ballhalter == l.slot) Ballbesitz_Setzen(satz, -1);
+        satz->ballhalter = -1;
+        satz->pass_unterwegs = 0;
+        return true;
+    }
+    const float v = Spieler_Sprinttempo(satz, l.slot);
+    const Anweisung& ba = *Figur_Aktuelle_Anweisung(l.b);
+    double zx = 0, zy = 0;
+    int32_t treffer = Abfangpunkt_Suchen(f.pos[0], f.pos[1], v, b.pos[0], b.pos[1], ba.ziel[0], ba.ziel[1], ba.tempo,
+                                         50, 25, -1, 0, &zx, &zy, SPIELFELD_LAENGE, SPIELFELD_BREITE, 0, 0);
+    if (d < 300 || treffer > d || treffer < 0) {
+        double zx2 = 0, zy2 = 0;
+        const int32_t t2 = Abfangpunkt_Suchen(f.pos[0], f.pos[1], v, b.pos[0] + b.v[0] / 4, b.pos[1] + b.v[1] / 4,
+                                              ba.ziel[0], ba.ziel[1], ba.tempo, 50, 25, -1, 0, &zx2, &zy2,
+                                              SPIELFELD_LAENGE, SPIELFELD_BREITE, 0, 0);
+        if (t2 >= 0 && (treffer < 0 || t2 < treffer)) {
+            treffer = t2;
+            zx = zx2;
+            zy = zy2;
+        }
+    }
+    float tempo = v;
+    if (treffer < 0) {
+        zx = b.pos[0];
+        zy = b.pos[1];
+        tempo = v * 1.1f;
+    }
+    f.jagt_ball = 1;
+    // A player with a negative y is off the pitch and cannot touch the ball:
+    // the chase stops on the touch line.
+    zy = std::clamp(zy, 0.0, double(SPIELFELD_BREITE));
+    SetZSA(satz, l.slot, int32_t(zx), int32_t(zy), 0, int32_t(tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
+           RING_OHNE_PRUEFUNG, 0, 0);
+    return false;
+}
+
+// C. The shot score.
+float Schusswert(Lage& l) {
+    Spielfeld_Satz* satz = l.satz;
+    const Spieler_Matchsatz& sm = satz->spieler[l.slot];
+    const int32_t k = std::clamp((Wert(satz, l.slot, W_SCHUSS) - Spieler_Matchstaerke(sm)) / 100, 0, 3);
+    const int32_t f1 = l.situation == 1 || l.situation == 2 ? 1 : 0;
+    const int32_t w = Wert(satz, l.slot, W_TECHNIK) < Wert(satz, l.slot, W_SCHUSS) ? 1 : 0;
+    const bool schuetze = sm.talent_flag[TALENT_FLAG(183)] != 0;
+    const float g = l.g;
+    const float reichweite = 2000.0f + (k >= 3 ? 1000.0f : 0.0f) + 2000.0f * float(w) + (l.anweisung == 13 ? 2000.0f : 0.0f);
+    if (!(f1 == 1 || (l.situation != 3 && g < reichweite))) return 0;
+    float s = (2500 - g + 1000 * float(k)) / 50 + 20 + 10 * float(f1);
+    if (l.m < 0.4f) s += (0.6f - l.m) * 70;
+    if (g > 2200 && Rnd(0, 2000) < Wert(satz, l.slot, W_SCHUSS) + 2000 * int32_t(schuetze) && l.b->pos[2] < 120)
+        s += 10 * float(w) + 5;
+    if (g < 2000 && Wert(satz, l.slot, W_TECHNIK) < Wert(satz, l.slot, W_ABSCHLUSS) + 1000 * int32_t(schuetze)) s += 10;
+    if (l.anweisung == 13) {
+        s += 50;
+        Debug_Ausgabe(1, "SCHIESSEN-Bonus\n");
+    } else if (l.anweisung != 0) {
+        s -= 20;
+    }
+    if (Taktik(l, 7) && g > 2500) s -= 35;
+    const float ax = std::fabs(l.gx - l.f->pos[0]);
+    if (l.b->pos[2] > 120 && g > 2200) {
+        s = 0;
+    } else if (g > 1.8f * ax) {
+        if (ax < 1 || ax <= 1700 - 300 * float(f1)) s = 0;
+        else s -= std::fabs(l.gy - l.f->pos[1]) / ax * 10;
+    }
+    if (s > 0 || f1 == 1) {
+        int32_t nahe = 0;
+        const int32_t n = Spielfeld_Spieler_Im_Passweg(satz, l.slot, l.gx, l.gy, 1 - l.seite, nullptr, nullptr, 300,
+                                                       nullptr, &nahe);
+        if (n < 2) {
+            s += 40.0f * float(2 - n);
+            if (n == 1 && g > 2000) s -= 15;
+        } else if (n == 2) {
+            s += 20;
+        }
+        if (n == 1 && g >= 1500 && g <= 3000) {
+            s = 0;
+            l.kein_schuss = true;
+        } else if (n == 0 && g >= 1800 && g <= 3500 && l.anweisung != 13) {
+            s = 0;
+            l.kein_schuss = true;
+        }
+        if (n == 0 && l.druck == 0) s += 30 + (g < 2000 ? 50.0f : 0.0f);
+    }
+    if (l.situation == 1 || l.situation == 2) {
+        if (g < 3500 || l.erstmals) s = 100;
+        else l.situation = 3;
+    }
+    return s;
+}
+
+// The height a ball launched at (vz, v) reaches after t seconds from z0.
+float Hoehe(float z0, float vz, float v, float t) { return z0 + float(Spielfeld_Ball_Hoehe(vz, v, t)); }
+
+// The vertical speed that carries a ball of speed v over distance e below H.
+float Loft(float z0, float v, float e, float h_ziel) {
+    const float t = v > 0 ? e / v : 0;
+    float vz = 1800;
+    while (vz > 0 && Hoehe(z0, vz, v, t) > h_ziel) vz -= 100;
+    return std::max(vz, 0.0f);
+}
+
+// The ball leaves: no holder, aimed at (x, y) at speed v with launch speed vz.
+void Ball_Abspielen(Lage& l, float x, float y, float v, float vz) {
+    Spielfeld_Satz* satz = l.satz;
+    Figur& b = *l.b;
+    Ballbesitz_Setzen(satz, -1);
+    satz->letzter_spieler = l.slot;
+    satz->letzte_beruehrung = int8_t(l.seite);
+    SetZSA(satz, FIGUR_BALL, int32_t(x), int32_t(y), 0, int32_t(v), ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1,
+           RING_OHNE_PRUEFUNG, 0, 0);
+    Figur_Aktuelle_Anweisung(&b)->vz = vz;
+    b.flug_start = b.flug_zeit = 0;
+    if (b.pos[2] > 0) Spielfeld_Ball_Flug_Steigend(&b);
+    Figur_Ballsperre_Setzen(l.f, 500);
+    l.f->jagt_ball = 0;
+    std::fill(std::begin(satz->slot_marke), std::end(satz->slot_marke), uint8_t(0));
+}
+
+// D. The shot.
+void Schiessen(Lage& l) {
+    Spielfeld_Satz* satz = l.satz;
+    const Spieler_Matchsatz& sm = satz->spieler[l.slot];
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    const float tf = Zeitfaktor(satz);
+    const bool schuetze = sm.talent_flag[TALENT_FLAG(183)] != 0;
+    const int32_t tech = Wert(satz, l.slot, W_TECHNIK), absch = Wert(satz, l.slot, W_ABSCHLUSS),
+                  schuss = Wert(satz, l.slot, W_SCHUSS);
+    const int32_t diff = int32_t(satz->tore[l.seite]) - int32_t(satz->tore[1 - l.seite]);
+    int32_t comp = diff == 0 || diff == -1 ? Wert(satz, l.slot, W_NERVEN) : 1000;
+    int32_t a = comp / 4 + 250;
+    if (l.g <= 2500) {
+        a += absch / 2 + (tech < absch ? 600 : 0);
+    } else {
+        a = schuss + (tech < schuss ? 500 : 0) + (100 * schuss > 120 * tech ? 200 : 0);
+        comp = 1000;
+    }
+    const float ax = l.gx > SPIELFELD_MITTE_X ? l.gx + 10 : l.gx - 10;
+    const float mitte = l.gy;
+    const int32_t tore = satz->tore[0] + satz->tore[1];
+    const int32_t f1 = l.situation == 1 || l.situation == 2 ? 1 : 0;
+    float ay;
+    if (l.g < 1000 && comp >= 901) {
+        ay = mitte - 250 + 500 * float(Rnd(0, 1));
+    } else if (Rnd(0, 3) == 0 && comp < 950 && !schuetze) {
+        float spread = 450;
+        if (f1 == 0 && l.g > 1200 && tf > 1) {
+            if (Rnd(0, tore) > 1) spread += float(Rnd(50, 200));
+            if (Rnd(1, int32_t(tf)) != 1) spread += float(Rnd(0, 100));
+        }
+        ay = mitte - spread + 2 * spread * float(Rnd(0, 1));
+    } else {
+        const int32_t r = Rnd(0, a) / 3;
+        const int32_t grenze = r + 100 + (l.g < 2000 ? 100 : 0) + (l.g < 1200 ? 100 : 0);
+        if (!l.lob && !schuetze && float(Rnd(0, grenze)) <= 10 * tf + 140 - 100 * float(f1)) {
+            float spread = (tf - 1) * 150 + 420;
+            if (tf > 1 && Rnd(0, tore) > 0) spread += float(Rnd(140, 310));
+            ay = mitte - spread + float(Rnd(0, int32_t(2 * spread)));
+        } else {
+            const int32_t n0 = Spielfeld_Spieler_Im_Passweg(satz, l.slot, l.gx, mitte - 440, 1 - l.seite, nullptr,
+                                                            nullptr, 300, nullptr, nullptr);
+            const int32_t n1 = Spielfeld_Spieler_Im_Passweg(satz, l.slot, l.gx, mitte + 440, 1 - l.seite, nullptr,
+                                                            nullptr, 300, nullptr, nullptr);
+            const int32_t seite = n0 == n1 ? Rnd(0, 1) : (n1 < n0 ? 1 : 0);
+            ay = mitte - 420 + 840 * float(seite);
+            if (f1 == 0 && tf > 1 && Rnd(1, int32_t(2 * tf)) != 1) ay += float(Rnd(0, 400) - 200);
+        }
+    }
+    float v = tf <= 1 ? 3194.4443f : (115 - 10 * tf) * 1000 / 36;
+    if (l.situation == 1) v *= 1.3f;
+    const int32_t u = a / 4 + 500 + Wert(satz, l.slot, W_ZWEITE) / 4;
+    const int32_t e = tech < Wert(satz, l.slot, W_KRAFT) ? 16 : 0;
+    const float entfernung = std::hypot(ax - l.b->pos[0], ay - l.b->pos[1]);
+    if (entfernung > 1500) v = v * float(Rnd(108, Rnd(0, u) / 30 + 108 + e)) / 100;
+    else v = v * float(Rnd(78, Rnd(0, u) / 20 + 78 + e)) / 100;
+    const int32_t latte = k.latte[0];
+    int32_t h = Rnd(0, latte - 20);
+    if (Rnd(0, 999) < a) h = latte - (Rnd(0, 1) ? 20 : 30);
+    float vz = Loft(l.b->pos[2], v, entfernung, float(h));
+    if (Rnd(1, int32_t(tf)) != 1) vz = std::max(0.0f, vz + float(Rnd(0, 400) - 200));
+    if (l.b->pos[2] <= 0) l.b->v[0] = l.b->v[1] = 0;
+    Spielfeld_Statistik_Element(satz, l.slot, 2);
+    if (l.anweisung) Anweisung_Verbrauchen(satz);
+    // The ball starts a tenth of its velocity ahead.
+    const float dx = ax - l.b->pos[0], dy = ay - l.b->pos[1], dn = std::max(1.0f, std::hypot(dx, dy));
+    l.b->pos[0] += dx / dn * v / 10;
+    l.b->pos[1] += dy / dn * v / 10;
+    // The ball's target lies 1000 cm beyond the line on the same path: a ball
+    // aimed at the line itself would stop on it.
+    const float bx = l.b->pos[0], by = l.b->pos[1];
+    const float n = std::max(1.0f, std::hypot(ax - bx, ay - by));
+    Ball_Abspielen(l, ax + (ax - bx) / n * 1000, ay + (ay - by) / n * 1000, v, vz);
+    Figur& f = *l.f;
+    SetZSA(satz, l.slot, int32_t(ax), int32_t(ay), 0, int32_t(Spieler_Lauftempo(satz, l.slot) / 10),
+           ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+    f.entscheiden = 1;
+}
+
+struct Wahl {
+    int32_t empfaenger = -1;
+    float wert = -10000;
+};
+
+// A. The pass choice over the team-mates.
+Wahl Pass_Waehlen(Lage& l) {
+    Spielfeld_Satz* satz = l.satz;
+    const Spieler_Matchsatz& sm = satz->spieler[l.slot];
+    const Figur& f = *l.f;
+    const bool torwart = f.torwart != 0;
+    const int32_t simpel = sm.rolle[ROLLE(149)];
+    const int32_t rolle = sm.rolle[ROLLE(141)];
+    const bool markiert = sm.druck > 0;
+    const float richtung = l.gx > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
+    const float eigene_halbe = SPIELFELD_MITTE_X;
+    const float gewinn_x = (f.pos[0] - eigene_halbe) * richtung;
+    float kw = 24000 + 4000 + (2.0f * float(Wert(satz, l.slot, W_HALTEN)) + 7000) * float(markiert) -
+               3000.0f * float(l.druck == 0) + 10000.0f * float(torwart) - 12000.0f * float(simpel);
+    if (l.g > 3000 && rolle != 4 && gewinn_x > 2500 - 500 * float(rolle)) kw += float(4 - rolle) * gewinn_x;
+    if (l.m < 0.3f) kw += (0.5f - l.m) * 30000;
+    const float nah_x = std::fabs(l.gx - f.pos[0]);
+    Wahl w;
+    const int32_t erster = l.seite * SF_SPIELER_SEITE;
+    for (int32_t r = erster; r < erster + SF_SPIELER_SEITE; ++r) {
+        if (r == l.slot || !(satz->spieler[r].zustand & SM_AUF_PLATZ)) continue;
+        const Figur& fr = satz->figur[r];
+        if (fr.pos[1] < 0 || !fr.gezeichnet) continue;
+        const float p = std::hypot(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
+        const float gewinn = (fr.pos[0] - f.pos[0]) * richtung;
+        const float rg = std::hypot(l.gx - fr.pos[0], l.gy - fr.pos[1]);
+        const int32_t rdruck = satz->spieler[r].druck;
+        float pw = kw - 6000 - 8000.0f * float(Wert(satz, l.slot, W_TECHNIK) < Wert(satz, l.slot, W_TEMPO));
+        if (gewinn > 3000) {
+            if (Taktik(l, 1) <= 32) pw -= 3000;
+            else if (Taktik(l, 1) > 66) pw += 3000;
+        }
+        if (l.anweisung) {
+            const int32_t grad = Ballfuehrer_Peilung(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
+            pw += float(Ballfuehrer_Sektor_Bonus(l.anweisung, grad));
+        }
+        if (torwart && rdruck > 0 && p < 1500) continue;
+        if (p >= 650) {
+            if (nah_x > 3000) {
+                float t = float(Taktik(l, 0));
+                if (gewinn < 0) t /= 2;
+                const float lw = 4 * p - 10000;
+                pw += ((100 - t) * (-lw) + t * lw) / 100;
+            }
+            pw += p + gewinn;
+        } else {
+            pw -= 6000 + (rdruck > 0 ? 6000.0f : 0.0f);
+        }
+        if (l.g > 10800 - 1632) pw += 10800 - rg;
+        bool flanke = false;
+        if (nah_x < 1800) {
+            pw += 4000 - std::fabs(fr.pos[1] - SPIELFELD_MITTE_Y);
+            if (std::fabs(fr.pos[1] - SPIELFELD_MITTE_Y) < 1300 && rg < 2300 && std::fabs(fr.pos[0] - f.pos[0]) > 1200) {
+                const bool bonus = nah_x < 1600 && std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) > 800;
+                pw += 2000 + (bonus ? float(Rnd(0, 1000)) : 0.0f);
+                flanke = true;
+            }
+        } else if (rdruck > 1) {
+            pw -= std::fabs(fr.pos[1] - f.pos[1]);
+        }
+        if (gewinn <= -100) {
+            if (Taktik(l, 7)) pw += 2500;
+            else if (flanke) pw += 1000;
+            else pw -= 2500 + (gewinn < -700 ? 2000.0f : 0.0f) + (gewinn < -1000 ? 4000.0f : 0.0f);
+        } else {
+            pw += std::min(gewinn + 1000, 3500.0f);
+        }
+        if (std::fabs(fr.pos[1] - f.pos[1]) > 3500) pw -= 2000;
+        bool fluegel = false;
+        const float wy = std::fabs(fr.pos[1] - SPIELFELD_MITTE_Y);
+        if (nah_x > 2500 && rdruck == 0) {
+            if (gewinn > 2500 || p < 4253) {
+                pw += wy - std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) + (float(Taktik(l, 4)) / 20 - 2.5f) * wy;
+                fluegel = true;
+            } else {
+                pw -= 2000;
+            }
+        }
+        pw += 2000 - (1000.0f / (2.0f * float(flanke) + 1)) * float(rdruck) / 2;
+        int32_t nahe = 0;
+        const float zx = p > 1400 ? fr.pos[0] + fr.v[0] / 2 : fr.pos[0], zy = p > 1400 ? fr.pos[1] + fr.v[1] / 2 : fr.pos[1];
+        int32_t q = Spielfeld_Spieler_Im_Passweg(satz, l.slot, zx, zy, 1 - l.seite, nullptr, nullptr, 200, nullptr, &nahe);
+        q += 4 * nahe;
+        if (flanke) q = 0;
+        if (fluegel && q == 0) {
+            const bool unten = (fr.pos[1] < SPIELFELD_MITTE_Y) != (satz->seiten_gewechselt != 0);
+            const int32_t byte = Linie(l, unten ? 0 : 2);
+            if (byte > 50) pw += 2 * wy;
+            else if (byte < 50) pw -= 2 * wy;
+        }
+        if (l.g > 6900) {
+            const float ww = std::fabs(rg - l.g);
+            if (ww < 1500) pw -= std::fabs(fr.pos[1] - f.pos[1]);
+            else if (Taktik(l, 5) / 34 == 0) pw -= ww;
+            else if (Taktik(l, 5) / 34 == 2) pw += ww;
+        }
+        if (l.g <= 5400 || (l.druck > 0 && !torwart)) {
+            pw -= 1300.0f * float(q);
+            if (q > 1) pw -= (100 - float(Taktik(l, 6))) * 8 * float(q) + 800;
+        } else {
+            if (q == 0 && gewinn > -500) pw += 3000;
+            pw -= 2500.0f * float(q);
+            if (simpel > 2) pw -= 1500.0f * float(simpel - 2);
+        }
+        if (l.situation == 3) pw += 32400;
+        if (l.kein_schuss && (markiert || q > 0 || p > 1000)) pw = 0;
+        if (sm.talent_flag[TALENT_FLAG(184)] && l.g < 3500 && Rnd(0, 5) != 0) pw = 0;
+        if (pw > w.wert) {
+            w.wert = pw;
+            w.empfaenger = r;
+            l.flanke = flanke;
+        }
+    }
+    if (torwart && std::fabs(f.pos[0] - float(satz->tor_x[1 - l.seite])) > 1632 && w.empfaenger >= 0) w.wert = 20000;
+    return w;
+}
+
+// B. Speed, lead and accuracy of the pass, and the pass itself.
+void Passen(Lage& l, int32_t r) {
+    Spielfeld_Satz* satz = l.satz;
+    const Figur& fr = satz->figur[r];
+    const Figur& f = *l.f;
+    const float p = std::hypot(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
+    const int32_t t = Taktik(l, 0);
+    float v = Ballfuehrer_Passtempo(p, t);
+    if (p >= 3301) satz->w25126 = 1;
+    float zx = fr.pos[0], zy = fr.pos[1];
+    const int32_t klasse = (p > 1200 ? 1 : 0) + (p > 2800 ? 1 : 0);
+    int32_t x = (Linie(l, 6) * (klasse == t / 34 ? 1 : 0)) / 20;
+    x += klasse < 2 && Rnd(10, 67) > Taktik(l, 5) && Rnd(0, 100) < satz->anweisungen[l.seite][9] ? 6 : 4;
+    if (Rnd(0, x) != 0) {
+        const Anweisung& ra = *Figur_Aktuelle_Anweisung(const_cast<Figur*>(&fr));
+        double mx = 0, my = 0;
+        if (ra.tempo > 0 &&
+            Abfangpunkt_Suchen(f.pos[0], f.pos[1], std::min(v, PASS_MAX), fr.pos[0], fr.pos[1], ra.ziel[0], ra.ziel[1],
+                               ra.tempo * 0.8, 50, 25, -1, 0, &mx, &my, SPIELFELD_LAENGE, SPIELFELD_BREITE, 0, 0) >= 0) {
+            zx = float(mx);
+            zy = float(my);
+        }
+    }
+    if (!l.flanke) {
+        const int32_t aa = Wert(satz, l.slot, f.torwart ? W_ZWEITE : W_VERTEILUNG) / 2 + 500;
+        if (klasse == 2 && Rnd(1, int32_t(Zeitfaktor(satz))) != 1 && Rnd(0, 1200) > aa) {
+            zx += float(Rnd(0, 799) - 400);
+            zy += float(Rnd(0, 799) - 400);
+        }
+    } else {
+        const int32_t flanke = Wert(satz, l.slot, W_FLANKE);
+        const int32_t aa = Wert(satz, l.slot, W_NERVEN) / 4 + 250 + flanke / 2;
+        if (Wert(satz, l.slot, W_TECHNIK) >= flanke && Rnd(0, 2) != 0) {
+            zx += float((Rnd(0, 79) - 40) * 10);
+            zy += float((Rnd(0, 79) - 40) * 10);
+        } else if (Rnd(0, 2499) < aa) {
+            v *= 1.0f + float(Rnd(10, 30)) / 100;
+        }
+        if (zx > 1400 && zx < 9400) zx += zx < SPIELFELD_MITTE_X ? -600.0f : 600.0f;
+        zy += zy < SPIELFELD_MITTE_Y ? std::min(1000.0f, SPIELFELD_MITTE_Y - zy) : -std::min(1000.0f, zy - SPIELFELD_MITTE_Y);
+    }
+    zx = std::clamp(zx, 100.0f, 10700.0f);
+    zy = std::clamp(zy, 50.0f, float(SPIELFELD_BREITE - 50));
+    v = std::min(v, PASS_MAX);
+    if (l.situation == 2) v *= 0.7f;
+    const float e = std::hypot(zx - l.b->pos[0], zy - l.b->pos[1]);
+    const float vz = l.flanke || p >= 3301 ? Loft(l.b->pos[2], v, e, 250) : 0.0f;
+    Spielfeld_Statistik_Element(satz, l.slot, 1);
+    if (l.anweisung) Anweisung_Verbrauchen(satz);
+    Ball_Abspielen(l, zx, zy, v, vz);
+    satz->empfaenger = r;
+    satz->passgeber = l.slot;
+    satz->pass_unterwegs = 1;
+    satz->figur[r].entscheiden = 1;
+    SetZSA(satz, l.slot, int32_t(f.pos[0] + f.v[0] / 2), int32_t(f.pos[1] + f.v[1] / 2), 0,
+           int32_t(Spieler_Lauftempo(satz, l.slot) / 4), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG,
+           0, 0);
+}
+
+// H. Running with the ball.
+void Dribbeln(Lage& l, float d) {
+    Spielfeld_Satz* satz = l.satz;
+    Figur& f = *l.f;
+    Figur& b = *l.b;
+    const Spieler_Matchsatz& sm = satz->spieler[l.slot];
+    const int32_t tempo_wert = Wert(satz, l.slot, W_TEMPO);
+    if (b.pos[2] > 0 && b.pos[2] < 200) {
+        int32_t kontrolle = tempo_wert + Wert(satz, l.slot, W_ABSCHLUSS);
+        const int32_t dt = Taktik(l, 5) / 34;
+        const bool hoch = b.pos[2] >= 150;
+        if (((dt == 2 && hoch && Rnd(34, 99) < Taktik(l, 5)) || (dt == 1 && !hoch && Rnd(0, 67) < Taktik(l, 5))) &&
+            Rnd(0, 100) < satz->anweisungen[l.seite][10])
+            kontrolle += kontrolle / 4;
+        Ballfuehrer_Ball_Beruhigen(satz, kontrolle);
+    }
+    const float richtung = l.gx > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
+    float zx = l.gx - 100 * richtung;
+    const int32_t w = Wert(satz, l.slot, W_TECHNIK) < Wert(satz, l.slot, W_BREITE) ? 100 : Taktik(l, 4);
+    float zy;
+    if (std::fabs(l.gx - f.pos[0]) < 300 || std::fabs(f.pos[1] - l.gy) < 1300 - 6 * float(w)) zy = l.gy;
+    else zy = Ballfuehrer_Ziel_Y(f.pos[1], Taktik(l, 4), w, l.gy);
+    const int32_t a = l.anweisung;
+    if (a >= 1 && a <= 6) {
+        const float sx = a <= 3 ? 1000.0f : -1000.0f;
+        const int32_t zeile = (a - 1) % 3;
+        zx = f.pos[0] + sx;
+        if (zeile == 0) zy = f.pos[1] - 500 - float(Rnd(0, 500));
+        else if (zeile == 1) zy = f.pos[1] + 25 - float(Rnd(0, 50));
+        else zy = f.pos[1] + 500 + float(Rnd(0, 500));
+        if (Rnd(0, 4) == 0) {
+            Debug_Ausgabe(1, "Anweisung gelöscht\n");
+            Anweisung_Verbrauchen(satz);
+        }
+    }
+    float prozent = tempo_wert < 991 ? 100.0f : 120.0f;
+    const int32_t e = Linie(l, 1);
+    const bool breit = std::fabs(zy - SPIELFELD_MITTE_Y) > SPIELFELD_BREITE / 4.0f;
+    const float plus = float((100 - e) / 10 + 5);
+    switch (Taktik(l, 2) / 34) {
+        case 0: prozent += breit ? -10 : plus; break;
+        case 1: prozent -= plus; break;
+        default: prozent += breit ? plus : -10; break;
+    }
+    float schub;
+    if (l.m <= 0.15f) {
+        schub = 1.3f;
+        prozent -= 20;
+    } else {
+        schub = (l.druck > 0 ? 1.1f : 2.3f);
+    }
+    const float v = Spieler_Lauftempo(satz, l.slot) * prozent / 100;
+    float ball_v = v + schub * KMH;
+    if (l.druck >= 2) {
+        ball_v += 400;
+        zy += -800 + 400 * float(Rnd(0, 1));
+    }
+    (void)sm;
+    int32_t ix = int32_t(zx), iy = int32_t(zy);
+    Punkt_Ins_Feld(&ix, &iy);
+    const float dx = float(ix) - b.pos[0], dy = float(iy) - b.pos[1], dn = std::max(1.0f, std::hypot(dx, dy));
+    // The ball is pushed a few metres ahead along the run.
+    const float schritt = std::min(dn, 400.0f);
+    if (b.pos[2] < 200) {
+        const Anweisung& ba = *Figur_Aktuelle_Anweisung(&b);
+        const bool schon = ba.tempo >= ball_v && ba.tempo <= ball_v * 1.08f && d <= 20;
+        if (!schon)
+            SetZSA(satz, FIGUR_BALL, int32_t(b.pos[0] + dx / dn * schritt), int32_t(b.pos[1] + dy / dn * schritt), 0,
+                   int32_t(ball_v), ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+    }
+    SetZSA(satz, l.slot, ix, iy, 0, int32_t(v), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+}
+
+}  // namespace
+
+int32_t Ballfuehrer_Peilung(float dx, float dy) {
+    int32_t w = Spielfeld_Winkel(std::fabs(dx), std::fabs(dy));
+    int32_t grad = int32_t(float(w) * 90 / 157.075f);
+    if (dx < 0) grad += 180;
+    if ((dx < 0 && dy < 0) || (dx >= 0 && dy > 0)) grad += 90;
+    return grad;
+}
+
+int32_t Ballfuehrer_Sektor_Bonus(int32_t anweisung, int32_t grad) {
+    static const int32_t sektor[6][2] = {{22, 68}, {67, 113}, {112, 158}, {292, 338}, {247, 293}, {202, 248}};
+    if (anweisung == 0) return 0;
+    if (anweisung < 7 || anweisung > 12) return anweisung <= 6 ? 0 : -10000;
+    // Borders at x.5 degrees: a whole-degree bearing lies strictly inside when
+    // it is above the lower and below the upper whole degree given.
+    const int32_t* s = sektor[anweisung - 7];
+    return grad > s[0] && grad < s[1] ? 10000 : 0;
+}
+
+bool Ballfuehrer_Passt(float schuss, float pass, int32_t situation) {
+    return schuss < 75 && (situation == 3 || pass > 7000);
+}
+
+float Ballfuehrer_Passtempo(float p, int32_t t) {
+    if (p < 500) return float(Rnd(15, 25)) * KMH;
+    float kmh = float(Rnd(60, 80)) + p / 300;
+    if (p < 3301 && t < 50) kmh = kmh * float(125 - t / 2) / 100;
+    return kmh * KMH;
+}
+
+bool Ballfuehrer_Ball_Beruhigen(Spielfeld_Satz* satz, int32_t kontrolle) {
+    if (!satz) return false;
+    Figur& b = satz->figur[FIGUR_BALL];
+    if (!(Rnd(0, 999) < kontrolle && b.pos[2] < 30)) return false;
+    b.pos[2] = 0;
+    b.v[2] = 0;
+    Figur_Aktuelle_Anweisung(&b)->vz = 0;
+    return true;
+}
+
+float Ballfuehrer_Ziel_Y(float y, int32_t breite_taktik, int32_t w, float mitte) {
+    if (std::fabs(y - mitte) < 1300 - 6 * float(w)) return mitte;
+    if (std::fabs(y - SPIELFELD_MITTE_Y) > 1500 - 6 * float(breite_taktik)) return y;
+    return (y + mitte) / 2;
+}
+
+bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
+    if (!satz || !Spieler_Ok(slot) || (seite != 0 && seite != 1)) return false;
+    Figur& f = satz->figur[slot];
+    Figur& b = satz->figur[FIGUR_BALL];
+    Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+    // A. Entry.
+    if (a.flags == 2) {
+        f.entscheid_intervall = 0.5f;
+        a.flags = 0;
+        f.entscheiden = 0;
+        return false;
+    }
+    Lage l{satz, slot, seite, &f, &b, float(satz->tor_x[seite]), float(satz->tor_y[seite]), 0, 0, 0, f.situation};
+    if (l.situation >= 40 && l.situation <= 42) l.situation = 3;
+    l.druck = (Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 300) >= 0 ? 1 : 0) +
+              (Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 150) >= 0 ? 1 : 0);
+    satz->spieler[slot].druck = l.druck;
+    l.g = std::hypot(l.gx - f.pos[0], l.gy - f.pos[1]);
+    l.m = float(std::clamp(satz->spieler[slot].ausdauer, 0, 10000)) / 10000;
+    l.anweisung = Live_Anweisung(satz, seite);
+    float d = std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]);
+    const Anim_Satz& z = Anim_Zeile_Oder_Stand(a.anim, "KI_Ballfuehrer");
+    const float h = z.reichweite_hoehe > 0 ? z.reichweite_hoehe - 5 : 200.0f;
+    const bool bereit = a.flags != 1;
+    const bool offen = satz->spielzustand == SZ_SPIEL &&
+                       (satz->standard_marker[2] == 0 || satz->standard_marker[2] == 3);
+    if (!offen) d = std::max(d, l.situation == 1 ? 86.0f : 46.0f);
+    const float grenze = l.situation == 1 ? 85.0f : 45.0f;
+    if (d > grenze || b.pos[2] > h || Figur_Ballsperre(f) != 0 || !bereit || satz->ballhalter != slot)
+        return Jagen(l, d);
+    if (f.torwart) return false;
+    // C, D.
+    const float s = Schusswert(l);
+    if (s >= 75) {
+        Schiessen(l);
+        return false;
+    }
+    // E.
+    const Wahl w = Pass_Waehlen(l);
+    if (w.empfaenger >= 0 && Ballfuehrer_Passt(s, w.wert, l.situation)) {
+        Passen(l, w.empfaenger);
+        return false;
+    }
+    // G. Evading.
+    if (l.druck > 0 && Zeitfaktor(satz) != 1.0f && Rnd(0, 1) == 0) {
+        Debug_Ausgabe(1, "AUSWEICH!!!\n");
+        float zx = l.gx;
+        if (Rnd(0, 1) == 0 && satz->spieler[slot].druck > 0) zx = float(satz->tor_x[1 - seite]);
+        const float zy = f.pos[1] > SPIELFELD_MITTE_Y ? float(SPIELFELD_BREITE - 500 - Rnd(200, 2000))
+                                                    : float(500 + Rnd(200, 2000));
+        Figur_Ballsperre_Setzen(&f, 150);
+        f.entscheiden = 0;
+        SetZSA(satz, slot, int32_t(zx), int32_t(zy), 0, int32_t(Spieler_Lauftempo(satz, slot)), ANIM_LAUF_NACH_TEMPO,
+               0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+        return false;
+    }
+    // H.
+    Dribbeln(l, d);
+    return false;
+}
+
+}  // namespace velmora

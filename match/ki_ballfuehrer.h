@@ -1,0 +1,39 @@
+// match/ki_ballfuehrer.h - the player on the ball: chase it, or shoot, pass,
+// evade or run with it.
+//
+// Asked whenever the decision of the ball holder or of a field player
+// chasing the ball is due. The options are rated as scores; the winner
+// becomes the player's order and the ball's launch. All draws come from Rnd.
+#pragma once
+#include <cstdint>
+
+#include "match/spielfeld_satz.h"
+
+namespace velmora {
+
+// Decides for player `slot` of `seite`. True when the keeper AI must take
+// over (a keeper more than 500 cm from the ball; the holder is then none).
+bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite);
+
+// The bearing of (dx, dy) from the player in degrees 0..360 (the instruction
+// sectors measure with it).
+int32_t Ballfuehrer_Peilung(float dx, float dy);
+// +10000 for a receiver strictly inside the sector of pass instruction 7-12,
+// 0 outside it, -10000 for any other instruction but 0.
+int32_t Ballfuehrer_Sektor_Bonus(int32_t anweisung, int32_t grad);
+// True when the pass is played: shot score below 75 and (situation 3 or best
+// pass score above 7000).
+bool Ballfuehrer_Passt(float schuss, float pass, int32_t situation);
+// The pass speed in cm/s before the cap of 2800, for a pass of p cm with
+// pass-length tactic t (draws Rnd).
+float Ballfuehrer_Passtempo(float p, int32_t t);
+// A ball in the air below 200 cm with a control value of `kontrolle`: true
+// (and the ball laid dead) when the draw is below the value and the ball is
+// lower than 30 cm.
+bool Ballfuehrer_Ball_Beruhigen(Spielfeld_Satz* satz, int32_t kontrolle);
+// The run target y of the width rules for a player at y with the team's
+// width tactic and its w (100 for a player whose technique is below his width
+// value, else the tactic), centre y `mitte`.
+float Ballfuehrer_Ziel_Y(float y, int32_t breite_taktik, int32_t w, float mitte);
+
+}  // namespace velmora
