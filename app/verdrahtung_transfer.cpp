@@ -9,7 +9,11 @@
 #include <cstring>
 
 #include "business/markt_statistik.h"
+#include "business/training.h"
+#include "business/training_fenster.h"
 #include "business/training_screen.h"
+#include "business/trainingslager_fenster.h"
+#include "business/trainingslager_lauf.h"
 #include "business/trainingslager_screen.h"
 #include "business/transfer_screen.h"
 #include "business/verhandlung.h"
@@ -83,6 +87,10 @@ void Binden_Transfer_Screens() {
     const char* debug = std::getenv("VELMORA_DEBUG");
     if (debug && std::strcmp(debug, "1") == 0)
         Abonnieren(Kalender_Hooks().menue_frame, "Kalender.menue_frame", prio::MENUE_ENTWICKLER_STATISTIK, Statistik_Taste);
+    // The training window: opened by the training screen's start button, showing what the unit reports.
+    Besetzen(Training_Screen_Hooks().fenster_oeffnen, Training_Fenster_Oeffnen, "TrainingScreen.fenster_oeffnen");
+    Besetzen(Training_Hooks().anzeige, Training_Fenster_Anzeige, "Training.anzeige");
+    Besetzen(Lager_Hooks().anzeige, Lager_Fenster_Anzeige, "Lager.anzeige");
     // The day's end closes a negotiation (an agreed one is carried out first).
     Abonnieren(Kalender_Hooks().zug_endet, "Kalender.zug_endet", prio::ZUG_ENDE_VERHANDLUNG, [](int32_t) {
         Verhandlung_Fenster_Schliessen();

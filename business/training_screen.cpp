@@ -298,6 +298,14 @@ void Zeilen_Bilder() {
     }
 }
 
+// An open unit's window comes back with the screen: false without one.
+bool Unit_Zeigen() {
+    const Training_Sitzung* u = Training_Sitzung_Holen();
+    if (!u || !g.hooks.fenster_oeffnen) return false;
+    g.hooks.fenster_oeffnen(u->spieler, u->talent);
+    return true;
+}
+
 }  // namespace
 
 void Karussell_Schritt(int32_t s, int32_t modus, Karussell& k) {
@@ -361,6 +369,7 @@ void Training_Screen_Oeffnen() {
     g.pfeil_gueltig = false;
     Icons_Setzen(true);
     Training_Aktualisieren();
+    Unit_Zeigen();
 }
 
 bool Training_Screen_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_TRAINING_FENSTER); }
@@ -425,7 +434,10 @@ void Training_Wahl_Klick() {
 void Training_Start_Klick() {
     const int32_t s = g.spieler;
     const int32_t t = Ziel_Talent();
-    if (!Gueltig(s) || t < 0 || !g.hooks.fenster_oeffnen) return;
+    if (!g.hooks.fenster_oeffnen) return;
+    // An open unit (of any player) is shown again rather than refused.
+    if (Unit_Zeigen()) return;
+    if (!Gueltig(s) || t < 0) return;
     if (Spieler_Wert(SPW_TRAINING_EINHEITEN, s, 0, OP_LESEN) >= Einheiten_Grenze()) {
         Melden(Text(TEXT_KEINE_EINHEITEN));
         return;

@@ -6,6 +6,7 @@
 #include "business/bank.h"
 #include "business/spieler_zeile.h"
 #include "business/trainingslager.h"
+#include "business/trainingslager_fenster.h"
 #include "business/trainingslager_lauf.h"
 #include "club/global_config.h"
 #include "club/wirtschaft.h"
@@ -113,6 +114,8 @@ void Trainingslager_Screen_Oeffnen() {
     g.buchen.zeichnen = Buchen_Zeichnen;
     Knopf_Setzen();
     for (s_icon* i : {&g.seite, &g.zurueck, &g.weiter, &g.buchen}) Menue_Screen_Icon_Hinzufuegen(i);
+    // A running camp (or its results) shows over the page again.
+    Lager_Fenster_Zeigen();
 }
 
 bool Trainingslager_Screen_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_LAGER_SEITE); }

@@ -336,6 +336,33 @@ void Screen(std::string& o, const char* name, std::initializer_list<std::pair<in
     for (auto& t : texte) Config_Schreibe_Nummer_String(o, "TEXT", t.first, t.second);
 }
 
+// The training window: the talent's heading (0), the progress line's "of"
+// (1), the switch's heading and label (2, 3), stop and start (4, 12), the
+// panels' OK (6), the strength lost (13, 14), the crash messages (16-21),
+// the injury line (22, 24), the outcome lines (27-29) and close (30); the
+// film window's name line (ZUSATZTEXTE_HASK 23, filled by Text_Format).
+void Screentexte_Training_Fenster(std::string& o) {
+    Screen(o, "SPIELER_TRAINING2_SCREEN",
+           {{0, "Trainiert wird:"}, {1, "von "}, {2, "Schonen"}, {3, "Sicher"}, {4, "Stopp"}, {6, "OK"},
+            {12, "Start"}, {13, "ein halber Stern"}, {14, "ein ganzer Stern"},
+            {16, "Der Spieler ist v\xf6llig entnervt und verliert Moral."},
+            {17, "Der Spieler ist ersch\xf6pft und braucht Erholung."},
+            {18, "Gl\xfc" "ck gehabt: der Zusammenbruch bleibt ohne Folgen."},
+            {19, "Der Spieler hat sich \xfc" "bernommen und verliert an St\xe4rke."},
+            {20, "Der Spieler hat sich beim Training verletzt."},
+            {21, "Der Spieler bricht zusammen: die Punkte dieser Einheit sind verloren."}, {22, "Wochen"},
+            {24, "Verletzung:"}, {27, "Moral verloren:"}, {28, "Fitness verloren:"}, {29, "Verlust:"},
+            {30, "Schlie\xdf" "en"}});
+    Screen(o, "ZUSATZTEXTE_HASK", {{23, "%s lernt:"}});
+    // The camp window: its end button and message (9, 10), the results' heads
+    // (11-15), the news lines (18-22) and the exhaustion warning (23).
+    Screen(o, "TRAININGS_LAGER_SCREEN",
+           {{9, "Lager beenden"}, {10, "Das Trainingslager ist zu Ende."}, {11, "Spieler"}, {12, "Moral"},
+            {13, "Ersch\xf6pfung"}, {14, "St\xe4rke"}, {15, ""}, {18, "hat sich verletzt."},
+            {19, "ist st\xe4rker geworden."}, {20, "kann noch st\xe4rker werden."}, {21, "hat"},
+            {22, "abgelegt."}, {23, "Die Mannschaft ist ersch\xf6pft!"}});
+}
+
 // The transfer screen and its negotiation window: the column heads (0-10),
 // the groups (11-14, 16), the head (17-19), the counter (21-23, 40, 42), the
 // prospect (24), the release question (25-28), the window's money lines (30,
@@ -639,6 +666,7 @@ std::string Screentexte_Text() {
             {58, "Die Werbeagentur meldet sich wieder: sie sucht gern weiter f\xfcr Sie."}});
     Screentexte_Spieltag(o);
     Screentexte_Transfer(o);
+    Screentexte_Training_Fenster(o);
     return o;
 }
 

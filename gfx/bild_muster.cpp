@@ -243,6 +243,12 @@ ResDateiEintrag Muster_Eintrag(Rastport* rp, bool packen) {
     return e;
 }
 
+std::vector<ResDateiEintrag> Muster_Eintraege(int32_t erster, int32_t letzter, Rastport* (*bild)(int32_t eintrag)) {
+    std::vector<ResDateiEintrag> d;
+    for (int32_t e = erster; e <= letzter; ++e) d.push_back(Muster_Eintrag(bild(e), true));
+    return d;
+}
+
 std::vector<ResDateiEintrag> Muster_Wappen_Datei(int32_t anzahl) {
     std::vector<ResDateiEintrag> d;
     for (int32_t i = 0; i < anzahl; ++i) d.push_back(Muster_Eintrag(Muster_Wappen(i), true));

@@ -22,6 +22,9 @@ Rastport* Muster_Portrait_Teil(int32_t eintrag);          // 85 x 100 with an al
 
 // A bitmap as a resource entry of type 14 (pixels zlib-packed when `packen`).
 ResDateiEintrag Muster_Eintrag(Rastport* rp, bool packen);
+// Entries erster to letzter in order, packed: the picture `bild` draws for
+// each entry number, an empty data block where it draws none.
+std::vector<ResDateiEintrag> Muster_Eintraege(int32_t erster, int32_t letzter, Rastport* (*bild)(int32_t eintrag));
 
 // The entries of whole resource files: crests 0 to anzahl - 1; trophies at
 // POKAL_RES_ERSTER + graphic number 0 to anzahl - 1; kits (entries

@@ -301,12 +301,7 @@ Rastport* Bild_Zu(int32_t slave) {
 }
 
 std::vector<ResDateiEintrag> Datei(int32_t erster, int32_t letzter) {
-    std::vector<ResDateiEintrag> d;
-    for (int32_t e = erster; e <= letzter; ++e) {
-        Rastport* rp = Bild_Zu(28000 + e);
-        d.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
-    }
-    return d;
+    return Muster_Eintraege(erster, letzter, [](int32_t e) { return Bild_Zu(28000 + e); });
 }
 
 }  // namespace

@@ -9,11 +9,14 @@
 #include "club/aufstellung.h"
 #include "club/global_config.h"
 #include "club/spieler.h"
+#include "club/talente.h"
 #include "club/team.h"
+#include "club/team_suche.h"
 #include "core/programm.h"
+#include "platform/clock.h"
 #include "core/taste.h"
 #include "core/text.h"
-#include "gfx/bild_leinwand.h"
+#include "gfx/bild_muster_editor.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/portrait.h"
@@ -21,6 +24,7 @@
 #include "gfx/text_markup.h"
 #include "gfx/texteingabe.h"
 #include "gfx/wappen.h"
+#include "business/sterne.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_requester.h"
@@ -50,18 +54,20 @@ constexpr int32_t TEAM_SCROLL_X = 363, SPIELER_SCROLL_X = 774, SCROLL_B = 8;
 constexpr int32_t KNOPF_Y = 569, KNOPF_B = 90, KNOPF_H = 24;
 constexpr int8_t PRI_HINTERGRUND = 1, PRI_LISTE = 5, PRI_KNOPF = 6;
 constexpr int32_t FONT_ZEILE = 9, FONT_KLEIN = 15, FONT_TITEL = 11;
-constexpr uint16_t WEISS = EDITOR_WEISS, GOLD = EDITOR_GOLD, GRAU = EDITOR_GRAU, AUSWAHL = EDITOR_AUSWAHL,
-                   UNTER_MAUS = Editor_Farbe(palette::NACHT_HELL), FELD = EDITOR_NACHT, FELD_RAND = EDITOR_RAND,
-                   MARKE = Editor_Farbe(palette::ROT);
+constexpr uint16_t WEISS = EDITOR_WEISS, GOLD = EDITOR_GOLD, GRAU = EDITOR_GRAU;
 
-// The player columns Tab walks: where the field starts and how wide it is.
+// The player columns Tab walks: where the field starts, how wide it is and its picture while edited.
 struct Spalte {
-    int32_t feld, x, breite;
+    int32_t feld, x, breite, bild;
 };
-constexpr Spalte SPALTEN[7] = {{EDITOR_FELD_NUMMER, 396, 22},  {EDITOR_FELD_ART, 420, 30},
-                               {EDITOR_FELD_INITIAL, 449, 20}, {EDITOR_FELD_NAME, 467, 92},
-                               {EDITOR_FELD_STAERKE, 557, 18}, {EDITOR_FELD_MAXIMUM, 572, 20},
-                               {EDITOR_FELD_WERT55, 600, 28}};
+constexpr Spalte SPALTEN[7] = {{EDITOR_FELD_NUMMER, 398, 17, EDITOR_BILD_FELD_ZAHL},
+                               {EDITOR_FELD_ART, 416, 34, EDITOR_BILD_FELD_ART},
+                               {EDITOR_FELD_INITIAL, 451, 20, EDITOR_BILD_FELD_INITIAL},
+                               {EDITOR_FELD_NAME, 467, 90, EDITOR_BILD_FELD_NAME},
+                               {EDITOR_FELD_STAERKE, 557, 17, EDITOR_BILD_FELD_ZAHL},
+                               {EDITOR_FELD_MAXIMUM, 574, 17, EDITOR_BILD_FELD_ZAHL},
+                               {EDITOR_FELD_WERT55, 593, 30, EDITOR_BILD_FELD_WERT}};
+constexpr int32_t CLUB_FELD_B = 132;
 
 struct EditorModul {
     bool offen = false;
@@ -76,7 +82,7 @@ struct EditorModul {
     int32_t ziel = -1, spalte = 0;
     char puffer[40] = {};
     std::string fehler;
-    Rastport* hintergrund = nullptr;
+    EditorTakt takt_art, takt_auf, takt_ab;   // the type's steps; strength and maximum up and down
     s_icon bild, team_liste, spieler_liste, team_scroll, spieler_scroll, sort_name, sort_nation, markt, scouts,
         laden, speichern, ende;
 };
@@ -162,20 +168,37 @@ void Spalte_Wechseln(int32_t richtung) {
     Edit_Starten(ziel, false, spalte);
 }
 
-// One frame of the edit at row position (x, y): the inset, then the entry.
-void Edit_Frame(int32_t x, int32_t y, int32_t breite) {
+// Strength or maximum being edited: they step by arrow key or click.
+bool Schritt_Feld() {
+    return g.edit && !g.team_edit && (Feld() == EDITOR_FELD_STAERKE || Feld() == EDITOR_FELD_MAXIMUM);
+}
+
+// One step of the strength or maximum being edited, at most once per 200 ms each way.
+void Feld_Schritt(int32_t richtung) {
+    if (!Editor_Takt(richtung ? g.takt_auf : g.takt_ab, Plat_Ms(), 200)) return;
+    Uebernehmen();
+    const int32_t wert = Feld() == EDITOR_FELD_STAERKE ? Editor_Staerke_Schritt(g.ziel, richtung)
+                                                       : Editor_Maximum_Schritt(g.ziel, richtung);
+    Texteingabe_Free();
+    std::snprintf(g.puffer, sizeof g.puffer, "%d", wert);
+}
+
+// One frame of the edit at row position (x, y): the field's picture, then the entry.
+void Edit_Frame(int32_t x, int32_t y, int32_t breite, int32_t bild) {
     Rastport* ziel = Rastport_Target();
     Font* f = Font_Get(FONT_ZEILE);
     if (!ziel || !f) return;
-    Rastport_Fill(ziel, x, y, breite, ZEILE_H, FELD_RAND, nullptr);
-    Rastport_Fill(ziel, x + 1, y + 1, breite - 2, ZEILE_H - 2, FELD, nullptr);
+    Editor_Bild(bild, x, y);
     int32_t ende = 0;
     if (!g.team_edit && SPALTEN[g.spalte].feld == EDITOR_FELD_ART) {
         // The type is stepped with the arrow keys; Tab, Enter and Escape as in a text.
         Rechts(f, x + breite - 3, y + 13, GOLD, std::to_string(Spieler_Get_Art(g.ziel)).c_str());
-        switch (Taste_Get_Code()) {
-        case VK_UP: Editor_Art_Schritt(g.ziel, 1); break;
-        case VK_DOWN: Editor_Art_Schritt(g.ziel, 0); break;
+        const int32_t code = Taste_Get_Code();
+        switch (code) {
+        case VK_UP:
+        case VK_DOWN:
+            if (Editor_Takt(g.takt_art, Plat_Ms(), 300)) Editor_Art_Schritt(g.ziel, code == VK_UP ? 1 : 0);
+            break;
         case VK_TAB: ende = Taste_Shift() ? TEXTEINGABE_SHIFT_TAB : TEXTEINGABE_TAB; break;
         case VK_RETURN: ende = TEXTEINGABE_ENTER; break;
         case VK_ESCAPE: ende = TEXTEINGABE_ESCAPE; break;
@@ -185,15 +208,7 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite) {
         const int32_t feld = Feld();
         // Strength and maximum also step with the arrow keys.
         const int32_t taste = Taste_Get_Code();
-        if (!g.team_edit && (feld == EDITOR_FELD_STAERKE || feld == EDITOR_FELD_MAXIMUM) &&
-            (taste == VK_UP || taste == VK_DOWN)) {
-            Uebernehmen();
-            const int32_t richtung = taste == VK_UP ? 1 : 0;
-            const int32_t wert = feld == EDITOR_FELD_STAERKE ? Editor_Staerke_Schritt(g.ziel, richtung)
-                                                             : Editor_Maximum_Schritt(g.ziel, richtung);
-            Texteingabe_Free();
-            std::snprintf(g.puffer, sizeof g.puffer, "%d", wert);
-        }
+        if (Schritt_Feld() && (taste == VK_UP || taste == VK_DOWN)) Feld_Schritt(taste == VK_UP ? 1 : 0);
         const int32_t laenge = Editor_Feld_Laenge(feld, g.team_edit);
         const uint32_t flags = (Editor_Feld_Numerisch(feld, g.team_edit) ? TEXTEINGABE_ZAHL : TEXTEINGABE_STANDARD) |
                                TEXTEINGABE_ALLES_MARKIERT | TEXTEINGABE_NUR_TASTEN;
@@ -216,30 +231,10 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite) {
     }
 }
 
-// The background: the title band, the two list boards and the button bar,
-// drawn once with the game's canvas.
-Rastport* Hintergrund() {
-    if (g.hintergrund) return g.hintergrund;
-    Leinwand l(800, 600);
-    l.Verlauf(0, 0, 800, 600, palette::NACHT_HELL, palette::NACHT);
-    l.Platte(3, 4, 794, 72, 10, palette::GOLD, palette::TAFEL_HELL, palette::TAFEL, 2);
-    l.Platte(3, 84, 380, 478, 8, palette::GOLD_DUNKEL, palette::TAFEL, palette::NACHT_HELL, 1);
-    l.Platte(378, 84, 419, 478, 8, palette::GOLD_DUNKEL, palette::TAFEL, palette::NACHT_HELL, 1);
-    for (int32_t k = 0; k < EDITOR_ZEILEN_SICHTBAR; ++k) {
-        const Rgb c = k % 2 ? palette::NACHT_HELL : Leinwand_Mix(palette::NACHT_HELL, palette::TAFEL, 0.35);
-        l.Rechteck(TEAMS_X, ZEILEN_Y + ZEILE_H * k, TEAMS_B, ZEILE_H - 1, c);
-        l.Rechteck(SPIELER_X, ZEILEN_Y + ZEILE_H * k, SPIELER_B, ZEILE_H - 1, c);
-    }
-    l.Rechteck(TEAM_SCROLL_X + 1, ZEILEN_Y, SCROLL_B, LISTE_H, palette::NACHT);
-    l.Rechteck(SPIELER_SCROLL_X + 1, ZEILEN_Y, SCROLL_B, LISTE_H, palette::NACHT);
-    g.hintergrund = l.Fertig();
-    return g.hintergrund;
-}
-
 void Hintergrund_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Rastport* ziel = Rastport_Target();
     if (!ziel) return;
-    if (Rastport* rp = Hintergrund()) Rastport_Blit(rp, 0, 0, -1, -1, ziel, 0, 0, BlitMode_Key);
+    Editor_Bild(EDITOR_BILD_HINTERGRUND, 0, 0);
     Font* titel = Font_Get(FONT_TITEL);
     Font* klein = Font_Get(FONT_KLEIN);
     if (titel) Editor_Schreiben(titel, 24, 48, GOLD, T(23));
@@ -257,11 +252,11 @@ void Hintergrund_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Editor_Schreiben(klein, SPIELER_X + 310, 112, GRAU, T(5));
 }
 
-void Scroll_Zeichnen(Rastport* ziel, int32_t x, int32_t versatz, int32_t anzahl) {
+void Scroll_Zeichnen(int32_t x, int32_t versatz, int32_t anzahl) {
     const int32_t bereich = Editor_Scrollbereich(anzahl);
     const int32_t knopf_h = 24;
     const int32_t y = ZEILEN_Y + (bereich > 0 ? (LISTE_H - knopf_h) * versatz / bereich : 0);
-    Rastport_Fill(ziel, x + 1, y, SCROLL_B, knopf_h, GOLD, nullptr);
+    Editor_Bild(EDITOR_BILD_KNAUF, x + 1, y);
 }
 
 void Scroll_Klick(s_icon* icon, int32_t ereignis) {
@@ -295,10 +290,10 @@ void Teams_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         const int32_t t = zeilen[k];
         if (t < 0) continue;
         const int32_t y = ZEILEN_Y + ZEILE_H * k;
-        if (t == g.club) Rastport_Fill(ziel, TEAMS_X, y, TEAMS_B, ZEILE_H - 1, AUSWAHL, nullptr);
-        else if (k == unter) Rastport_Fill(ziel, TEAMS_X, y, TEAMS_B, ZEILE_H - 1, UNTER_MAUS, nullptr);
-        if (g.markiert >= 0) Rastport_Fill(ziel, TEAMS_X + 4, y + 4, 8, 8, t == g.markiert ? MARKE : GRAU, nullptr);
-        if (g.edit && g.team_edit && g.ziel == t) Edit_Frame(TEAMS_X + 16, y, 130);
+        if (t == g.club) Editor_Bild(EDITOR_BILD_TEAM_AN, TEAMS_X, y);
+        else if (k == unter) Editor_Bild(EDITOR_BILD_TEAM_LICHT, TEAMS_X, y);
+        if (g.markiert >= 0) Editor_Bild(t == g.markiert ? EDITOR_BILD_MARKE : EDITOR_BILD_MARKE_ANDERE, TEAMS_X + 3, y + 3);
+        if (g.edit && g.team_edit && g.ziel == t) Edit_Frame(TEAMS_X + 16, y, CLUB_FELD_B, EDITOR_BILD_FELD_CLUB);
         else Zelle(f, TEAMS_X + 20, y + 12, 125, WEISS, Team_String(TS_NAME_KURZ, t, 0, 0));
         Zelle(f, TEAMS_X + 146, y + 12, 78, WEISS, Team_String(TS_NATION, t, 0, 0));
         const int32_t liga = Team_Wert(TW_WETTBEWERB, t, 0, OP_LESEN);
@@ -307,7 +302,7 @@ void Teams_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         // The crest column opens the club page.
         Wappen_Zeichnen(t, ziel, TEAMS_X + 340, y + 1, 14, 14, nullptr);
     }
-    Scroll_Zeichnen(ziel, TEAM_SCROLL_X, g.team_versatz, int32_t(g.teams.size()));
+    Scroll_Zeichnen(TEAM_SCROLL_X, g.team_versatz, int32_t(g.teams.size()));
 }
 
 // The entry of a list under the pointer for a click, -1 none; the pointer's x into `mx`.
@@ -320,6 +315,16 @@ int32_t Eintrag_Unter(int32_t ereignis, const std::vector<int32_t>& liste, int32
     int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
     Editor_Zeilen(liste, versatz, zeilen);
     return zeilen[k];
+}
+
+// The club row's help text: the club's strength.
+const char* Teams_Hilfe(s_icon*) {
+    static char text[96];
+    int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
+    const int32_t k = Zeilen_Sichtbar(g.teams, g.team_versatz, TEAMS_X, TEAMS_B, zeilen);
+    if (k < 0 || zeilen[k] < 0) return nullptr;
+    std::snprintf(text, sizeof text, "%s : %d", T(4), Team_Get_Staerke(zeilen[k]));
+    return text;
 }
 
 void Teams_Klick(s_icon*, int32_t ereignis) {
@@ -352,16 +357,18 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (!ziel || !f) return;
     int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
     const int32_t unter = Zeilen_Sichtbar(g.spieler, g.spieler_versatz, SPIELER_X, SPIELER_B, zeilen);
+    int32_t maus_x = 0, maus_y = 0;
+    Editor_Maus(&maus_x, &maus_y);
     const int32_t x = SPIELER_X;
     for (int32_t k = 0; k < EDITOR_ZEILEN_SICHTBAR; ++k) {
         const int32_t p = zeilen[k];
         if (p < 0) continue;
         const int32_t y = ZEILEN_Y + ZEILE_H * k, grund = y + 12;
         const bool edit = g.edit && !g.team_edit && g.ziel == p;
-        if (edit) Rastport_Fill(ziel, x, y, SPIELER_B, ZEILE_H - 1, AUSWAHL, nullptr);
-        else if (k == unter) Rastport_Fill(ziel, x, y, SPIELER_B, ZEILE_H - 1, UNTER_MAUS, nullptr);
+        if (edit || p == g.zug) Editor_Bild(EDITOR_BILD_SPIELER_AN, x, y);
+        else if (k == unter) Editor_Bild(EDITOR_BILD_SPIELER_LICHT, x, y);
         const int32_t feld = edit ? SPALTEN[g.spalte].feld : -1;
-        if (g.zug >= 0) Rastport_Fill(ziel, x + 3, y + 4, 8, 8, p == g.zug ? MARKE : GRAU, nullptr);
+        if (g.zug >= 0) Editor_Bild(p == g.zug ? EDITOR_BILD_MARKE : EDITOR_BILD_MARKE_ANDERE, x + 3, y + 3);
         char zahl[16];
         if (feld != EDITOR_FELD_NUMMER) {
             std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_DATEI_NUMMER, p, 0, OP_LESEN));
@@ -370,14 +377,21 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         const int32_t art = Spieler_Get_Art(p);
         if (feld != EDITOR_FELD_ART) {
             static const char* const KURZ[4] = {"TW", "AB", "MF", "ST"};
-            Editor_Schreiben(f, x + 42, grund, GOLD, KURZ[std::clamp(art, 0, 3)]);
+            Editor_Bild(EDITOR_BILD_ART + std::clamp(art, 0, 3), x + 36, y + 1);
+            Editor_Schreiben(klein, x + 53, y + 11, GOLD, KURZ[std::clamp(art, 0, 3)]);
         }
-        if (feld != EDITOR_FELD_INITIAL) {
+        // Over the strength columns, or while one is edited, the row shows the
+        // player's stars in place of his name.
+        const bool sterne = feld == EDITOR_FELD_STAERKE || feld == EDITOR_FELD_MAXIMUM ||
+                            (k == unter && !g.edit && maus_x > 558 && maus_x < 591);
+        if (sterne) Liste_Fuellen(p, 0, x + 72, y + 1, 0, true);
+        if (!sterne && feld != EDITOR_FELD_INITIAL) {
             // The first name shows as its initial.
             const std::string initial = Editor_Feld_Text(p, EDITOR_FELD_INITIAL);
             if (!initial.empty()) Zelle(f, x + 72, grund, 20, WEISS, (initial + ".").c_str());
         }
-        if (feld != EDITOR_FELD_NAME) Zelle(f, x + 93, grund, 84, WEISS, Spieler_String(SPS_NAME_FELD, p, 0, 0));
+        if (!sterne && feld != EDITOR_FELD_NAME)
+            Zelle(f, x + 93, grund, 84, WEISS, Spieler_String(SPS_NAME_FELD, p, 0, 0));
         if (feld != EDITOR_FELD_STAERKE) {
             std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_STERNE, p, 0, OP_LESEN));
             Rechts(f, x + 190, grund, WEISS, zahl);
@@ -390,11 +404,10 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
             std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_WERT55, p, 0, OP_LESEN));
             Rechts(f, x + 241, grund, WEISS, zahl);
         }
-        int32_t talente = 0;
-        for (int32_t id = 0; id < 53; ++id)
-            if (Spieler_Wert(id, p, 0, OP_LESEN) > 0) ++talente;
-        std::snprintf(zahl, sizeof zahl, "%d", talente);
-        Rechts(f, x + 280, grund, GOLD, zahl);
+        // Up to three of his talents as their small badges.
+        int32_t talente[3] = {-1, -1, -1};
+        const int32_t n = Attribute_Get_Attribute(p, talente, 3, 0);
+        for (int32_t i = 0; i < n; ++i) Editor_Bild(8216 + talente[i], x + 251 + 18 * i, y);
         const int32_t nation = Spieler_Wert(SPW_NATION, p, 0, OP_LESEN);
         // A scout player from a continent shown as a list names his continent.
         const Kontinent* heimat = Kontinent_Daten(Spieler_Get_Heimat_Wert(p));
@@ -404,16 +417,17 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
             Zelle(klein, x + 310, y + 11, 66, GRAU, Team_String(TS_NAME_KURZ, nation, 0, 0));
         // The portrait column: the face small, and large beside the row under the pointer.
         Portrait_Zeichnen(p, g.club, ziel, x + 378, y, 12, 15);
-        if (edit) Edit_Frame(SPALTEN[g.spalte].x, y, SPALTEN[g.spalte].breite);
+        if (edit) Edit_Frame(SPALTEN[g.spalte].x, y, SPALTEN[g.spalte].breite, SPALTEN[g.spalte].bild);
     }
     int32_t mx = 0, my = 0;
     Editor_Maus(&mx, &my);
-    if (unter >= 0 && zeilen[unter] >= 0 && mx > 761 && mx < 783 && !g.edit) {
+    const bool seite = Editor_Aussehen_Offen() || Editor_Wappen_Offen() || Editor_Nation_Offen();
+    if (unter >= 0 && zeilen[unter] >= 0 && mx > 761 && mx < 783 && !g.edit && !seite) {
         const int32_t y = std::min(ZEILEN_Y + ZEILE_H * unter + 20, 600 - 108);
-        Rastport_Fill(ziel, 676, y, 93, 108, GOLD, nullptr);
+        Editor_Bild(EDITOR_BILD_PORTRAIT, 676, y);
         Portrait_Zeichnen(zeilen[unter], g.club, ziel, 680, y + 4, 85, 100);
     }
-    Scroll_Zeichnen(ziel, SPIELER_SCROLL_X, g.spieler_versatz, int32_t(g.spieler.size()));
+    Scroll_Zeichnen(SPIELER_SCROLL_X, g.spieler_versatz, int32_t(g.spieler.size()));
 }
 
 // The move column: a right click makes the player wait to move; a left click
@@ -445,7 +459,12 @@ void Spieler_Klick(s_icon*, int32_t ereignis) {
     }
     if (links) g.zug = -1;
     if (mx > 418 && mx < 450) {
-        Editor_Art_Schritt(p, links ? 1 : 0);
+        if (Editor_Takt(g.takt_art, Plat_Ms(), 300)) Editor_Art_Schritt(p, links ? 1 : 0);
+        return;
+    }
+    // A click inside the strength or maximum being edited steps it: left up, right down.
+    if (Schritt_Feld() && g.ziel == p && mx >= SPALTEN[g.spalte].x && mx < SPALTEN[g.spalte].x + 20) {
+        Feld_Schritt(links ? 1 : 0);
         return;
     }
     if (!links) return;
@@ -543,6 +562,11 @@ void Knopf_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     const bool an = (icon->nummer == ICON_EDITOR_MARKT && g.markt_art == 0) ||
                     (icon->nummer == ICON_EDITOR_SCOUTS && g.markt_art == 1);
     const char* text = "";
+    int32_t bild = EDITOR_BILD_KNOPF + (unter ? 1 : 0);
+    if (icon->nummer == ICON_EDITOR_SORT_NAME || icon->nummer == ICON_EDITOR_SORT_NATION)
+        bild = EDITOR_BILD_SORTIEREN + (unter ? 1 : 0);
+    else if (icon->nummer == ICON_EDITOR_MARKT || icon->nummer == ICON_EDITOR_SCOUTS)
+        bild = an ? EDITOR_BILD_MARKT_AN : unter ? EDITOR_BILD_MARKT_LICHT : EDITOR_BILD_MARKT;
     switch (icon->nummer) {
     case ICON_EDITOR_SORT_NAME: text = T(g.aufsteigend ? 9 : 15); break;
     case ICON_EDITOR_SORT_NATION: text = T(10); break;
@@ -553,8 +577,7 @@ void Knopf_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     case ICON_EDITOR_ENDE: text = T(17); break;
     default: break;
     }
-    Editor_Knopf(ziel, Font_Get(FONT_ZEILE), x, y, icon->br, icon->ho, text, an,
-                 unter ? EDITOR_TAFEL_HELL : EDITOR_TAFEL);
+    Editor_Knopf(bild, Font_Get(FONT_ZEILE), x, y, text);
 }
 
 s_icon Flaeche(int32_t nummer, int32_t x, int32_t y, int32_t b, int32_t h, int8_t pri, void (*klick)(s_icon*, int32_t),
@@ -597,6 +620,7 @@ void Editor_Start() {
         Flaeche(ICON_EDITOR_SPIELER, SPIELER_X, ZEILEN_Y, SPIELER_B, LISTE_H, PRI_LISTE, Spieler_Klick, Spieler_Zeichnen);
     // Both lists take right clicks: the league mark, the type stepping down.
     g.team_liste.typ |= ICON_TYP_RECHTSKLICK;
+    g.team_liste.hilfe_proc = Teams_Hilfe;
     g.spieler_liste.typ |= ICON_TYP_RECHTSKLICK;
     g.team_scroll = Flaeche(ICON_EDITOR_TEAM_SCROLL, TEAM_SCROLL_X, ZEILEN_Y, SCROLL_B + 2, LISTE_H, PRI_LISTE,
                             Scroll_Klick, nullptr);
@@ -623,8 +647,6 @@ void Editor_Schliessen() {
     Editor_Aussehen_Schliessen();
     Editor_Nation_Schliessen();
     for (int32_t i = ALLE - 1; i >= 0; --i) Menue_Screen_Icon_Loeschen(-1, Alle()[i]);
-    if (g.hintergrund) Rastport_Free(g.hintergrund);
-    g.hintergrund = nullptr;
     Config_Modify_Free();
     Editor_Daten_Schliessen();
     g.offen = false;

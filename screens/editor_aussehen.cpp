@@ -8,11 +8,13 @@
 
 #include "club/spieler.h"
 #include "core/text.h"
+#include "gfx/bild_muster_editor.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/portrait.h"
 #include "gfx/rastport.h"
 #include "gfx/trikot.h"
+#include "platform/clock.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "screens/editor_listen.h"
@@ -38,6 +40,7 @@ struct AussehenModul {
     uint32_t code = 0, anfang = 0;
     int32_t teil = -1, raster_teil = -1, seite = 0;
     std::vector<std::pair<uint32_t, Rastport*>> bilder;   // composed faces of the grid's page
+    EditorTakt takt_minus, takt_plus;
     s_icon faenger, panel;
 };
 AussehenModul g;
@@ -84,9 +87,7 @@ int32_t Zellen() {
 void Panel_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Rastport* ziel = Rastport_Target();
     if (!ziel || !g.offen) return;
-    Rastport_Fill(ziel, PANEL_X, PANEL_Y, PANEL_B, PANEL_H, EDITOR_GOLD, nullptr);
-    Rastport_Fill(ziel, PANEL_X + 2, PANEL_Y + 2, PANEL_B - 4, PANEL_H - 4, EDITOR_NACHT, nullptr);
-    Rastport_Fill(ziel, PANEL_X + 2, PANEL_Y + 2, PANEL_B - 4, 118, EDITOR_TAFEL, nullptr);
+    Editor_Bild(EDITOR_BILD_PICKER, PANEL_X, PANEL_Y);
     Gesicht(ziel, g.code, 71, 25);
     Font* f = Font_Get(FONT_KNOPF);
     Editor_Schreiben(Font_Get(FONT_NAME), 180, 39, EDITOR_WEISS, Spieler_String(SPS_NAME, g.spieler, 0, 0));
@@ -97,27 +98,30 @@ void Panel_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         else
             std::snprintf(text, sizeof text, "%s %d/%d", T(TEXT_TEIL + t), Editor_Aussehen_Teil(g.code, t) + 1,
                           Editor_Aussehen_Wahlen(g.code, t));
-        Editor_Knopf(ziel, f, TEIL_X[s], y, 165, KNOPF, text, t == g.teil, EDITOR_TAFEL);
-        Editor_Knopf(ziel, f, MINUS_X[s], y, KNOPF, KNOPF, "-", false);
-        Editor_Knopf(ziel, f, PLUS_X[s], y, KNOPF, KNOPF, "+", false);
-        if (t > 0) Editor_Knopf(ziel, f, RASTER_KNOPF_X[s], y, KNOPF, KNOPF, "#", t == g.raster_teil);
+        Editor_Knopf(t == g.teil ? EDITOR_BILD_TEIL_AN : EDITOR_BILD_TEIL, f, TEIL_X[s], y, text);
+        Editor_Knopf(EDITOR_BILD_KLEIN, f, MINUS_X[s], y, "-");
+        Editor_Knopf(EDITOR_BILD_KLEIN, f, PLUS_X[s], y, "+");
+        if (t > 0) Editor_Knopf(EDITOR_BILD_KLEIN + (t == g.raster_teil ? 1 : 0), f, RASTER_KNOPF_X[s], y, "#");
+        if (t == g.teil) Editor_Bild(EDITOR_BILD_TEIL_MARKE, MINUS_X[s] - 2, y - 2);
     }
-    Editor_Knopf(ziel, f, 656, 52, 80, 24, T(TEXT_SCHLIESSEN), false);
-    Editor_Knopf(ziel, f, 656, 94, 80, 24, T(TEXT_ZURUECK), false);
-    if (g.raster_teil < 0) return;
+    Editor_Knopf(EDITOR_BILD_SEITENKNOPF, f, 656, 52, T(TEXT_SCHLIESSEN));
+    Editor_Knopf(EDITOR_BILD_SEITENKNOPF, f, 656, 94, T(TEXT_ZURUECK));
+    if (g.raster_teil < 0) return Editor_Bild(EDITOR_BILD_ZU, 73, 130);
+    Editor_Bild(EDITOR_BILD_PICKER_RASTER, 73, 126);
     int32_t mx = 0, my = 0;
     Editor_Maus(&mx, &my);
     const int32_t zellen = Zellen();
     for (int32_t k = 0; k < SPALTEN * ZEILEN; ++k) {
         const int32_t x = RASTER_X + ZELLE_B * (k % SPALTEN), y = RASTER_Y + ZELLE_H * (k / SPALTEN);
         const bool unter = k < zellen && mx >= x && mx < x + ZELLE_B && my >= y && my < y + ZELLE_H;
-        Rastport_Fill(ziel, x, y, ZELLE_B - 2, ZELLE_H - 2, unter ? EDITOR_GOLD : EDITOR_RAND, nullptr);
-        Rastport_Fill(ziel, x + 1, y + 1, ZELLE_B - 4, ZELLE_H - 4, EDITOR_TAFEL, nullptr);
+        Editor_Bild(EDITOR_BILD_GESICHT_ZELLE, x, y);
         if (k < zellen) Gesicht(ziel, Editor_Aussehen_Mit(g.code, g.raster_teil, g.seite * SPALTEN + k), x + 1, y + 1);
+        if (unter) Editor_Bild(EDITOR_BILD_GESICHT_LICHT, x - 2, y - 2);
     }
-    Rastport_Fill(ziel, SCROLL_X, SCROLL_Y, 10, SCROLL_H, EDITOR_TAFEL, nullptr);
+    Editor_Bild(EDITOR_BILD_SCHATTEN, 73, 126);
+    Editor_Bild(EDITOR_BILD_RASTER_RAHMEN, 73, 126);
     const int32_t knopf_y = SCROLL_Y + (SCROLL_H - 24) * g.seite / std::max(Scrollbereich(), 1);
-    Rastport_Fill(ziel, SCROLL_X + 1, knopf_y, 8, 24, EDITOR_GOLD, nullptr);
+    Editor_Bild(EDITOR_BILD_KNAUF, SCROLL_X + 1, knopf_y);
 }
 
 void Panel_Klick(s_icon*, int32_t ereignis) {
@@ -143,8 +147,8 @@ void Panel_Klick(s_icon*, int32_t ereignis) {
         return;
     }
     if (!(ereignis & EV_LINKS)) return;
-    if (in(656, 52, 80, 24)) return Editor_Aussehen_Schliessen();
-    if (in(656, 94, 80, 24)) return Code_Setzen(g.anfang);
+    if (in(656, 52, 84, 24)) return Editor_Aussehen_Schliessen();
+    if (in(656, 94, 84, 24)) return Code_Setzen(g.anfang);
     for (int32_t t = 0; t < 6; ++t) {
         const int32_t s = t / 3, y = TEIL_Y[t % 3];
         if (in(TEIL_X[s], y, 165, KNOPF) || (t > 0 && in(RASTER_KNOPF_X[s], y, KNOPF, KNOPF))) {
@@ -154,6 +158,7 @@ void Panel_Klick(s_icon*, int32_t ereignis) {
         }
         const bool minus = in(MINUS_X[s], y, KNOPF, KNOPF), plus = in(PLUS_X[s], y, KNOPF, KNOPF);
         if (!minus && !plus) continue;
+        if (!Editor_Takt(plus ? g.takt_plus : g.takt_minus, Plat_Ms(), 200)) return;
         if (t == 0) {
             g.raster_teil = -1;
             Code_Setzen(Editor_Aussehen_Art_Wechsel(g.code, g.anfang));

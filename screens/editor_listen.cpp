@@ -125,6 +125,13 @@ int32_t Editor_Zeilen(const std::vector<int32_t>& liste, int32_t start, int32_t*
 
 int32_t Editor_Scrollbereich(int32_t anzahl) { return std::max(anzahl - (EDITOR_ZEILEN_SICHTBAR - 1), 0); }
 
+bool Editor_Takt(EditorTakt& takt, uint32_t jetzt, uint32_t abstand) {
+    if (takt.gelaufen && jetzt - takt.letzt < abstand) return false;
+    takt.letzt = jetzt;
+    takt.gelaufen = true;
+    return true;
+}
+
 int32_t Editor_Staerke_Schritt(int32_t spieler, int32_t richtung) {
     int32_t s = Lesen(SPW_STERNE, spieler), m = Lesen(SPW_MAX_STERNE, spieler);
     int32_t neu = richtung == 0 ? (s <= 0 ? m : s - 1) : (s < m ? s + 1 : 0);

@@ -41,6 +41,14 @@ int32_t Editor_Maximum_Schritt(int32_t spieler, int32_t richtung);
 // talents of the class he leaves and resets those of the class he joins.
 int32_t Editor_Art_Schritt(int32_t spieler, int32_t richtung);
 
+// A step limit: a held key or button steps at most once per `abstand` ms.
+struct EditorTakt {
+    uint32_t letzt = 0;
+    bool gelaufen = false;
+};
+// True, noting `jetzt`, when no step was taken yet or `abstand` ms have passed since the last.
+bool Editor_Takt(EditorTakt& takt, uint32_t jetzt, uint32_t abstand);
+
 // The player fields the editor types into (player values and texts).
 enum EditorFeld : int32_t {
     EDITOR_FELD_NUMMER = 74, EDITOR_FELD_ART = 67, EDITOR_FELD_INITIAL = 64, EDITOR_FELD_NAME = 63,

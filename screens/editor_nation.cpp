@@ -9,6 +9,8 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/text.h"
+#include "business/spielerliste.h"
+#include "gfx/bild_muster_editor.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"
@@ -42,10 +44,11 @@ int32_t Zeile_Unter(int32_t x0, int32_t mx, int32_t my, int32_t anzahl) {
     return k < anzahl ? k : -1;
 }
 
-void Zeile(Rastport* ziel, Font* f, int32_t x, int32_t k, const char* text, bool an, bool haken) {
-    Editor_Knopf(ziel, nullptr, x, LISTE_Y + ZEILE * (k + 1), BREITE, ZEILE_H, "", an, EDITOR_TAFEL);
+void Zeile(Font* f, int32_t x, int32_t k, const char* text, bool an, bool haken) {
+    Editor_Bild(an ? EDITOR_BILD_MARKT_LICHT : EDITOR_BILD_MARKT, x, LISTE_Y + ZEILE * (k + 1));
     Editor_Schreiben(f, x + 8, LISTE_Y + ZEILE * (k + 1) + 15, EDITOR_WEISS, text);
-    if (haken) Editor_Schreiben(f, x + BREITE - 16, LISTE_Y + ZEILE * (k + 1) + 15, EDITOR_GOLD, "*");
+    // The player's nation carries the lists' green mark.
+    if (haken) Editor_Bild(BILD_MARKE_AKTIV, x + BREITE - 16, LISTE_Y + ZEILE * (k + 1) + 1);
 }
 
 void Liste_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
@@ -66,21 +69,21 @@ void Liste_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     const int32_t breite = (g.kontinent >= 0 ? ABSTAND + BREITE : BREITE) + 16;
     Rastport_Fill(ziel, LISTE_X - 8, LISTE_Y - 8, breite, ZEILE * zeilen + 14, EDITOR_GOLD, nullptr);
     Rastport_Fill(ziel, LISTE_X - 6, LISTE_Y - 6, breite - 4, ZEILE * zeilen + 10, EDITOR_NACHT, nullptr);
-    Editor_Knopf(ziel, f, LISTE_X, LISTE_Y, BREITE, ZEILE_H, Text_Oder_Leer("EDITOR_SCREEN", TEXT_KONTINENT), true);
+    Editor_Knopf(EDITOR_BILD_MARKT_AN, f, LISTE_X, LISTE_Y, Text_Oder_Leer("EDITOR_SCREEN", TEXT_KONTINENT));
     for (size_t k = 0; k < g.kontinente.size(); ++k) {
         const Kontinent* kd = Kontinent_Daten(g.kontinente[k]);
         char text[80];
         if (Scout(g.spieler)) std::snprintf(text, sizeof text, "%s (%d)", kd ? kd->name : "", g.scouts[g.kontinente[k]]);
         else std::snprintf(text, sizeof text, "%s >", kd ? kd->name : "");
-        Zeile(ziel, f, LISTE_X, int32_t(k), text, g.kontinente[k] == g.kontinent, false);
+        Zeile(f, LISTE_X, int32_t(k), text, g.kontinente[k] == g.kontinent, false);
     }
     if (g.kontinent < 0) return;
     const int32_t x = LISTE_X + ABSTAND;
-    Editor_Knopf(ziel, f, x, LISTE_Y, BREITE, ZEILE_H, Text_Oder_Leer("EDITOR_SCREEN", TEXT_LAND), true);
+    Editor_Knopf(EDITOR_BILD_MARKT_AN, f, x, LISTE_Y, Text_Oder_Leer("EDITOR_SCREEN", TEXT_LAND));
     const int32_t nation = Spieler_Wert(SPW_NATION, g.spieler, 0, OP_LESEN);
     const int32_t land_unter = Zeile_Unter(x, mx, my, int32_t(g.laender.size()));
     for (size_t j = 0; j < g.laender.size(); ++j)
-        Zeile(ziel, f, x, int32_t(j), Team_String(TS_NAME, g.laender[j], 0, 0), int32_t(j) == land_unter,
+        Zeile(f, x, int32_t(j), Team_String(TS_NAME, g.laender[j], 0, 0), int32_t(j) == land_unter,
               g.laender[j] == nation);
 }
 

@@ -13,7 +13,7 @@
 #include "club/team.h"
 #include "core/text.h"
 #include "gfx/bild.h"
-#include "gfx/bild_leinwand.h"
+#include "gfx/bild_muster_editor.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
 #include "gfx/font.h"
@@ -23,6 +23,7 @@
 #include "gfx/trikot.h"
 #include "gfx/wappen.h"
 #include "gui/icon.h"
+#include "platform/clock.h"
 #include "gui/menue.h"
 #include "screens/editor_listen.h"
 #include "screens/editor_zeichnen.h"
@@ -42,8 +43,7 @@ constexpr int32_t SCROLL_X = 655, SCROLL_Y = 250, SCROLL_H = 300;
 constexpr int32_t FELD_H = 20, FELD_B = 280;
 constexpr int32_t FONT_TITEL = 9, FONT_FELD = 8, FONT_KLEIN = 15;
 
-constexpr uint16_t WEISS = EDITOR_WEISS, GOLD = EDITOR_GOLD, GRAU = EDITOR_GRAU, TAFEL = EDITOR_TAFEL,
-                   TAFEL_HELL = EDITOR_TAFEL_HELL, NACHT = EDITOR_NACHT, RAND = EDITOR_RAND;
+constexpr uint16_t WEISS = EDITOR_WEISS, GOLD = EDITOR_GOLD, GRAU = EDITOR_GRAU;
 
 // The text fields in Tab order: the Team_String mode (or the capacity) and where they stand.
 struct Feld {
@@ -62,9 +62,9 @@ struct WappenModul {
     int32_t seite = 0;
     int32_t edit = -1;            // index into FELDER, -1 none
     char puffer[32] = {};
-    Rastport* hintergrund = nullptr;
     s_icon faenger, seite_icon;
     std::vector<std::pair<int32_t, Rastport*>> wappen;   // crests loaded while the page is open
+    EditorTakt takt_zurueck, takt_weiter;
 };
 WappenModul g;
 
@@ -136,18 +136,6 @@ void Wappen_Bild(Rastport* ziel, int32_t nummer, int32_t x, int32_t y) {
     Rastport_Blit(rp, 0, 0, -1, -1, ziel, x, y, BlitMode_Key);
 }
 
-Rastport* Hintergrund() {
-    if (g.hintergrund) return g.hintergrund;
-    Leinwand l(SEITE_B, SEITE_H);
-    l.Platte(0, 0, SEITE_B, SEITE_H, 10, palette::GOLD, palette::TAFEL, palette::NACHT, 2);
-    for (int32_t s = 0; s < 4; ++s)
-        l.Platte(SPALTE_X[s] - 1 - SEITE_X, 26 - SEITE_Y, 124, 130, 6, palette::GOLD_DUNKEL, palette::NACHT_HELL,
-                 palette::NACHT, 1);
-    l.Platte(73 - SEITE_X, 236 - SEITE_Y, 640, 330, 6, palette::GOLD_DUNKEL, palette::NACHT, palette::NACHT_HELL, 1);
-    g.hintergrund = l.Fertig();
-    return g.hintergrund;
-}
-
 void Raster_Zeichnen(Rastport* ziel) {
     Font* klein = Font_Get(FONT_KLEIN);
     Font* f = Font_Get(FONT_TITEL);
@@ -157,8 +145,7 @@ void Raster_Zeichnen(Rastport* ziel) {
         for (int32_t c = 0; c < RASTER_SPALTEN; ++c) {
             const int32_t k = (g.seite + z) * RASTER_SPALTEN + c;
             const int32_t x = RASTER_X + ZELLE * c, y = RASTER_Y + ZELLE * z;
-            Rastport_Fill(ziel, x - 2, y - 2, ZELLE - 4, ZELLE - 4, RAND, nullptr);
-            Rastport_Fill(ziel, x - 1, y - 1, ZELLE - 6, ZELLE - 6, TAFEL, nullptr);
+            Editor_Bild(g.spalte == 0 ? EDITOR_BILD_WAPPEN_ZELLE : EDITOR_BILD_TRIKOT_ZELLE, x - 2, y - 2);
             if (k >= Eintraege()) continue;
             const bool unter = mx >= x - 2 && mx < x + ZELLE - 6 && my >= y - 2 && my < y + ZELLE - 6;
             if (g.spalte == 0) {
@@ -177,27 +164,21 @@ void Raster_Zeichnen(Rastport* ziel) {
                 Mittig(f, x + 35, y + 60, GRAU, T(TEXT_BELEGT));
                 continue;
             }
-            if (unter) {
-                Rastport_Fill(ziel, x - 2, y - 2, ZELLE - 4, 2, GOLD, nullptr);
-                Rastport_Fill(ziel, x - 2, y + ZELLE - 8, ZELLE - 4, 2, GOLD, nullptr);
-            }
+            if (unter) Editor_Bild(EDITOR_BILD_ZELLE_LICHT, x - 3, y - 3);
         }
-    // The scroll bar.
-    Rastport_Fill(ziel, SCROLL_X, SCROLL_Y, 10, SCROLL_H, NACHT, nullptr);
+    Editor_Bild(EDITOR_BILD_SCHATTEN, 73, 236);
     const int32_t knopf_y = SCROLL_Y + (SCROLL_H - 24) * g.seite / std::max(Scrollbereich(), 1);
-    Rastport_Fill(ziel, SCROLL_X + 1, knopf_y, 8, 24, GOLD, nullptr);
+    Editor_Bild(EDITOR_BILD_KNAUF, SCROLL_X + 1, knopf_y);
 }
 
-void Felder_Zeichnen(Rastport* ziel) {
+void Felder_Zeichnen() {
     Font* f = Font_Get(FONT_FELD);
     int32_t mx = 0, my = 0;
     Editor_Maus(&mx, &my);
     for (int32_t i = 0; i < 5; ++i) {
         const Feld& fe = FELDER[i];
         const bool unter = mx >= fe.x && mx < fe.x + FELD_B && my >= fe.y && my < fe.y + FELD_H;
-        Rastport_Fill(ziel, fe.x, fe.y, FELD_B, FELD_H, i == g.edit ? GOLD : RAND, nullptr);
-        Rastport_Fill(ziel, fe.x + 1, fe.y + 1, FELD_B - 2, FELD_H - 2, unter && g.edit != i ? TAFEL_HELL : NACHT,
-                      nullptr);
+        if (unter || i == g.edit) Editor_Bild(EDITOR_BILD_FELD_LICHT, fe.x, fe.y);
         Editor_Schreiben(f, fe.x + 5, fe.y + 15, GRAU, T(fe.label));
         if (i == g.edit) continue;
         Editor_Rechts(f, fe.x + FELD_B - 6, fe.y + 15, WEISS, Feld_Text(i));
@@ -231,11 +212,12 @@ void Felder_Zeichnen(Rastport* ziel) {
 void Seite_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Rastport* ziel = Rastport_Target();
     if (!ziel || !g.offen) return;
-    if (Rastport* rp = Hintergrund()) Rastport_Blit(rp, 0, 0, -1, -1, ziel, SEITE_X, SEITE_Y, BlitMode_Key);
+    Editor_Bild(EDITOR_BILD_SEITE, SEITE_X, SEITE_Y);
     Font* f = Font_Get(FONT_TITEL);
     for (int32_t s = 0; s < 4; ++s) {
         const int32_t x = SPALTE_X[s];
-        if (s == g.spalte) Rastport_Fill(ziel, x, 27, 122, 2, GOLD, nullptr);
+        Editor_Bild(EDITOR_BILD_SPALTE, x - 1, 26);
+        if (s == g.spalte) Editor_Bild(EDITOR_BILD_SPALTE_AN, x - 1, 26);
         char titel[64];
         if (s == 0) std::snprintf(titel, sizeof titel, "%s", Text_Oder_Leer("ULVO_ZUSATZ", 89));
         else if (s < 3) std::snprintf(titel, sizeof titel, "%s %d", T(TEXT_TRIKOT), s);
@@ -248,12 +230,18 @@ void Seite_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         Mittig(Font_Get(FONT_KLEIN), x + 59, 126, GRAU, zahl);
         static const char* const ZEICHEN[4] = {"<", ">", "=", "#"};
         for (int32_t k = 0; k < 4; ++k)
-            Editor_Knopf(ziel, f, x + 30 * k + 1, KNOPF_Y, KNOPF_B, KNOPF_H, ZEICHEN[k], k == 3 && g.raster && s == g.spalte);
+            Editor_Knopf(EDITOR_BILD_SCHRITT + (k == 3 && g.raster && s == g.spalte ? 1 : 0), f, x + 30 * k + 1, KNOPF_Y,
+                         ZEICHEN[k]);
     }
-    Editor_Knopf(ziel, f, 653, 79, 84, 24, T(TEXT_SCHLIESSEN), false);
-    Editor_Knopf(ziel, f, 653, 171, 84, 24, T(TEXT_ZURUECK), false);
-    Felder_Zeichnen(ziel);
-    if (g.raster) Raster_Zeichnen(ziel);
+    Editor_Knopf(EDITOR_BILD_SEITENKNOPF, f, 653, 79, T(TEXT_SCHLIESSEN));
+    Editor_Knopf(EDITOR_BILD_SEITENKNOPF, f, 653, 171, T(TEXT_ZURUECK));
+    Felder_Zeichnen();
+    if (g.raster) {
+        Editor_Bild(EDITOR_BILD_SEITE_RASTER, 73, 236);
+        Raster_Zeichnen(ziel);
+    } else {
+        Editor_Bild(EDITOR_BILD_ZU, 73, 230, -1, 336);
+    }
 }
 
 void Raster_Klick(int32_t mx, int32_t my, bool links) {
@@ -306,6 +294,7 @@ void Seite_Klick(s_icon*, int32_t ereignis) {
             switch (k) {
             case 0:
             case 1:
+                if (!Editor_Takt(k == 1 ? g.takt_weiter : g.takt_zurueck, Plat_Ms(), 200)) return;
                 Setzen(s, s == 0 ? Editor_Wappen_Schritt(g.wert[0], k)
                                  : Editor_Trikot_Schritt(g.team, s, g.wert[s], k));
                 Spalte_Waehlen(s);
@@ -346,8 +335,6 @@ void Editor_Wappen_Schliessen() {
     if (!g.offen) return;
     Edit_Beenden();
     Editor_Seite_Entfernen(g.faenger, g.seite_icon);
-    if (g.hintergrund) Rastport_Free(g.hintergrund);
-    g.hintergrund = nullptr;
     for (auto& w : g.wappen) Rastport_Free(w.second);
     g.wappen.clear();
     g.offen = false;

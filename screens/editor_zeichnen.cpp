@@ -27,12 +27,17 @@ void Editor_Rechts(Font* f, int32_t ende, int32_t y, uint16_t farbe, const std::
     Editor_Schreiben(f, ende - Text_Width(f, s.c_str()), y, farbe, s.c_str());
 }
 
-void Editor_Knopf(Rastport* ziel, Font* f, int32_t x, int32_t y, int32_t b, int32_t h, const char* text, bool an,
-                  uint16_t grund) {
-    if (!ziel) return;
-    Rastport_Fill(ziel, x, y, b, h, EDITOR_GOLD, nullptr);
-    Rastport_Fill(ziel, x + 1, y + 1, b - 2, h - 2, an ? EDITOR_AUSWAHL : grund, nullptr);
-    if (f) Editor_Schreiben(f, x + (b - Text_Width(f, text)) / 2, y + h / 2 + 5, EDITOR_WEISS, text);
+void Editor_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite, int32_t hoehe) {
+    Rastport* ziel = Rastport_Target();
+    if (Rastport* rp = ziel ? Menue_Get_Slave_Rastport(bild, nullptr) : nullptr)
+        Rastport_Blit(rp, 0, 0, breite, hoehe, ziel, x, y, BlitMode_Key);
+}
+
+void Editor_Knopf(int32_t bild, Font* f, int32_t x, int32_t y, const char* text) {
+    Rastport* rp = Menue_Get_Slave_Rastport(bild, nullptr);
+    if (!rp) return;
+    Editor_Bild(bild, x, y);
+    if (f) Editor_Schreiben(f, x + (rp->width - Text_Width(f, text)) / 2, y + rp->height / 2 + 5, EDITOR_WEISS, text);
 }
 
 void Editor_Seite_Anlegen(s_icon& faenger, int32_t faenger_nummer, s_icon& seite, int32_t seite_nummer, int32_t x,

@@ -1,6 +1,6 @@
 // screens/editor_zeichnen.h - what the team editor's pages draw alike: the
-// palette's colours as pixels, the pointer, texts (typed ones as typed) and
-// the gold-edged buttons.
+// palette's colours as pixels, the pointer, texts (typed ones as typed), the
+// pictures and the buttons.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -13,9 +13,8 @@ namespace velmora {
 
 constexpr uint16_t Editor_Farbe(Rgb c) { return uint16_t((c.r >> 3) << 11 | (c.g >> 2) << 5 | (c.b >> 3)); }
 constexpr uint16_t EDITOR_WEISS = 0xFFFF, EDITOR_GOLD = Editor_Farbe(palette::GOLD),
-                   EDITOR_GRAU = Editor_Farbe(palette::GRAU), EDITOR_AUSWAHL = Editor_Farbe(palette::AUSWAHL),
-                   EDITOR_NACHT = Editor_Farbe(palette::NACHT), EDITOR_RAND = Editor_Farbe(palette::GOLD_DUNKEL),
-                   EDITOR_TAFEL = Editor_Farbe(palette::TAFEL), EDITOR_TAFEL_HELL = Editor_Farbe(palette::TAFEL_HELL);
+                   EDITOR_GRAU = Editor_Farbe(palette::GRAU), EDITOR_NACHT = Editor_Farbe(palette::NACHT),
+                   EDITOR_TAFEL_HELL = Editor_Farbe(palette::TAFEL_HELL);
 
 // The pointer of this frame (-1, -1 without one).
 void Editor_Maus(int32_t* x, int32_t* y);
@@ -23,9 +22,11 @@ void Editor_Maus(int32_t* x, int32_t* y);
 void Editor_Schreiben(Font* f, int32_t x, int32_t y, uint16_t farbe, const char* text);
 // A typed text, drawn as typed (a markup character stands for itself), right-aligned at `ende`.
 void Editor_Rechts(Font* f, int32_t ende, int32_t y, uint16_t farbe, const std::string& text);
-// A gold-edged button with its label, lit when `an`.
-void Editor_Knopf(Rastport* ziel, Font* f, int32_t x, int32_t y, int32_t b, int32_t h, const char* text, bool an,
-                  uint16_t grund = EDITOR_TAFEL_HELL);
+// One of the editor's pictures (gfx/bild_muster_editor.h) at (x, y), cut to
+// `breite` x `hoehe` pixels where those are not -1.
+void Editor_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite = -1, int32_t hoehe = -1);
+// A button: its picture at (x, y) with the label centred on it in white.
+void Editor_Knopf(int32_t bild, Font* f, int32_t x, int32_t y, const char* text);
 
 struct s_icon;
 // A page over the editor: a catcher over the whole screen (nothing under the

@@ -18,12 +18,14 @@
 #include "gfx/bild.h"
 #include "gfx/bild_muster.h"
 #include "gfx/bild_muster_aufstellung.h"
+#include "gfx/bild_muster_editor.h"
 #include "gfx/bild_muster_geld.h"
 #include "gfx/bild_muster_menue.h"
 #include "gfx/bild_muster_seiten.h"
 #include "gfx/bild_muster_spieler.h"
 #include "gfx/bild_muster_start.h"
 #include "gfx/bild_muster_transfer.h"
+#include "gfx/bild_muster_training.h"
 #include "gfx/font.h"
 #include "gfx/wappen.h"
 #include "media/sound.h"
@@ -115,6 +117,10 @@ int main(int argc, char** argv) {
             setzen(TRANSFER_ERSTER, Muster_Transfer_Datei(), "the transfer screen");
             setzen(TRAINING_ERSTER, Muster_Training_Datei(), "the training screen");
             setzen(LAGER_ERSTER, Muster_Lager_Datei(), "the camp booking page");
+            for (EditorMusterGruppe& g : Muster_Editor_Gruppen()) setzen(g.erster, std::move(g.bilder), "the team editor");
+            setzen(TRF_ERSTER, Muster_Training_Fenster_Datei(), "the training window");
+            setzen(TRF_ANIM_ERSTER, Muster_Training_Anim_Datei(), "the training window's flip books");
+            setzen(LAGER_FENSTER_ERSTER, Muster_Lager_Fenster_Datei(), "the camp window");
         }
         // The match-day pages and the competition screens take entries of several files.
         for (int32_t e : Muster_Seiten_Eintraege(i))

@@ -89,7 +89,9 @@ TEST_F(BankScreen, SpinnersStayInRangeTheRateFollowsTheTermAndApplyBorrowsFromTh
     for (size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(e[i].zins, Tabellenzins(erwartet[i][0])) << "step " << i;
         // The unmoved table: 8 % for terms 10-23, 7 % from 24 (the rates move in one game of ten).
-        if (Bank_Kreditzins(3) == 8.0f && Bank_Kreditzins(4) == 7.0f) EXPECT_EQ(e[i].zins, erwartet[i][1]);
+        if (Bank_Kreditzins(3) == 8.0f && Bank_Kreditzins(4) == 7.0f) {
+            EXPECT_EQ(e[i].zins, erwartet[i][1]);
+        }
     }
     EXPECT_EQ(g_b.posten[5], g_b.posten[4] + 1);
     EXPECT_EQ(g_b.kontostand[5], g_b.kontostand[4] + 1200000);

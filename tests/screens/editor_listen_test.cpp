@@ -88,7 +88,9 @@ TEST_F(EditorWelt, ClubSortsCompareBytesAndNationLeagueName) {
         if (nx != ny) continue;
         const int32_t lx = Team_Wert(TW_WETTBEWERB, x, 0, OP_LESEN), ly = Team_Wert(TW_WETTBEWERB, y, 0, OP_LESEN);
         ASSERT_LE(lx, ly);
-        if (lx == ly) ASSERT_LE(std::strcmp(Team_String(TS_NAME_KURZ, x, 0, 0), Team_String(TS_NAME_KURZ, y, 0, 0)), 0);
+        if (lx == ly) {
+            ASSERT_LE(std::strcmp(Team_String(TS_NAME_KURZ, x, 0, 0), Team_String(TS_NAME_KURZ, y, 0, 0)), 0);
+        }
     }
     // A list shorter than 20 shows nothing past its end.
     int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
@@ -112,8 +114,9 @@ TEST_F(EditorWelt, MarketListsSplitScoutsAndCountRegions) {
     for (size_t i = 1; i < andere.size(); ++i) {
         const int32_t x = andere[i - 1], y = andere[i];
         ASSERT_LE(Spieler_Wert(SPW_NATION, x, 0, OP_LESEN), Spieler_Wert(SPW_NATION, y, 0, OP_LESEN));
-        if (Spieler_Wert(SPW_NATION, x, 0, OP_LESEN) == Spieler_Wert(SPW_NATION, y, 0, OP_LESEN))
+        if (Spieler_Wert(SPW_NATION, x, 0, OP_LESEN) == Spieler_Wert(SPW_NATION, y, 0, OP_LESEN)) {
             ASSERT_LE(Spieler_Get_Art(x), Spieler_Get_Art(y));
+        }
     }
 }
 
@@ -324,6 +327,17 @@ TEST_F(EditorWelt, EditsComeBackFromTheFilesAndASecondSaveIsByteIdentical) {
     ASSERT_TRUE(Editor_Neu_Laden());
     ASSERT_EQ(Editor_Speichern(), "");
     EXPECT_EQ(Alle(), erste);
+}
+
+// A held key or button steps at most once per interval, also across the clock's wrap.
+TEST(EditorTakt, StepsAtMostOncePerInterval) {
+    const struct {
+        uint32_t jetzt;
+        bool schritt;
+    } folge[] = {{1000, true}, {1100, false}, {1199, false}, {1200, true}, {1399, false},
+                 {0xFFFFFF80u, true}, {0x10, false}, {0x48, true}};
+    EditorTakt takt;
+    for (const auto& f : folge) EXPECT_EQ(Editor_Takt(takt, f.jetzt, 200), f.schritt) << f.jetzt;
 }
 
 TEST_F(EditorWelt, AFailedSaveNamesTheFileAndAFailedReloadKeepsTheWorld) {

@@ -1,6 +1,7 @@
 // tests/screens/editor_test.cpp - the team editor played as a new user would:
 // from the start screen's editor button, a club renamed in place, a player's
 // columns walked with Tab, the save answered, and the files read back.
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/display.h"
 #include "platform/files.h"
 #include "screens/editor.h"
+#include "screens/editor_daten.h"
 #include "screens/editor_listen.h"
 #include "screens/editor_wappen.h"
 #include "screens/editor_aussehen.h"
@@ -56,8 +58,45 @@ struct Gesehen {
     std::string club_name, spieler_name, spieler_vorname;
     int32_t nummer = 0;
     int32_t tausch[2] = {-1, -1}, liga[2] = {-1, -1}, liga_nach[2] = {-1, -1};
+    std::string gespeichert, neu_gespeichert;   // the three files after the save, and after reload and save
+    bool neu_geladen = false;
 };
 Gesehen g_gesehen;
+
+// The set-0 files of the user's configuration directory as the world reader prints them.
+std::string Gespeicherte_Dateien() {
+    std::string alles;
+    for (const char* name : {"team.cfg", "spieler.cfg", "wettbewerb.cfg"}) {
+        std::vector<uint8_t> daten;
+        const std::string pfad = std::string(Dirs_Get(DIR_USER_CONFIG)) + "/0_" + name;
+        if (!Plat_Read_All(pfad.c_str(), daten)) return "cannot read " + pfad;
+        alles += std::string("== ") + name + "\n" + std::string(daten.begin(), daten.end());
+    }
+    return alles;
+}
+
+// The save button answered yes and its success requester closed; the files it wrote into g_gespeichert.
+std::string g_gespeichert;
+void Speichern(std::vector<Schritt>& s) {
+    Klick(s, 645, 580);
+    Klick(s, JA_X, JA_Y);
+    Klick(s, 400, 300, 2);
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_gespeichert = Gespeicherte_Dateien(); }});
+}
+
+// The world of the installation and user directory as a fresh process builds it
+// with the game's readers and writes it back (tests/support/welt_auslesen.cpp).
+std::string Frisch_Gelesen(const std::string& install, const std::string& user) {
+    const std::string befehl =
+        std::string("'") + VELMORA_WELT_AUSLESEN + "' '" + install + "' '" + user + "' test01";
+    FILE* rohr = popen(befehl.c_str(), "r");
+    if (!rohr) return "cannot start " + befehl;
+    std::string text;
+    char puffer[65536];
+    for (size_t n; (n = std::fread(puffer, 1, sizeof puffer, rohr)) > 0;) text.append(puffer, n);
+    const int ende = pclose(rohr);
+    return ende == 0 ? text : "exit " + std::to_string(ende) + " of " + befehl;
+}
 
 class EditorScreen : public ScreenWelt {
 protected:
@@ -99,7 +138,10 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
         g_gesehen.spieler_name = Spieler_String(SPS_NAME_FELD, p, 0, 0);
         g_gesehen.spieler_vorname = Spieler_String(SPS_VORNAME, p, 0, 0);
     }});
-    Taste(s, VK_ESCAPE);
+    Taste(s, VK_TAB);                              // the maximum
+    Taste(s, VK_TAB);                              // value 55, typed past its range
+    Tippen(s, "200");
+    Taste(s, VK_RETURN);
     // Two clubs of different leagues swap: a right click marks the first, a left click the second.
     s.push_back({2, -100, -100, 0, false, 0, [] {
         int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
@@ -119,6 +161,12 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     Klick(s, JA_X, JA_Y);                          // yes: the files, then the success
     Foto(s);                                       // 3: the success
     Klick(s, 400, 300, 2);                         // a right click answers it
+    // Save, reload, save: the same bytes.
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_gesehen.gespeichert = Gespeicherte_Dateien();
+        g_gesehen.neu_geladen = Editor_Neu_Laden();
+        g_gesehen.neu_gespeichert = Editor_Speichern().empty() ? Gespeicherte_Dateien() : "save failed";
+    }});
     ASSERT_TRUE(Spielen());
     EXPECT_EQ(Vergleichen("editor_name", 0), "");
     EXPECT_EQ(Vergleichen("editor_nation", 1), "");
@@ -140,7 +188,14 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     EXPECT_EQ(g_gesehen.liga_nach[0], g_gesehen.liga[1]);
     EXPECT_EQ(g_gesehen.liga_nach[1], g_gesehen.liga[0]);
 
-    // The saved files, read back by the game's readers.
+    // The saved files, read back by the game's readers in a fresh process: every
+    // value comes back as the editor wrote it; reloaded and saved again, the same bytes.
+    EXPECT_TRUE(g_gesehen.neu_geladen);
+    EXPECT_EQ(g_gesehen.neu_gespeichert, g_gesehen.gespeichert);
+    const std::string frisch = Frisch_Gelesen(dirs.install, dirs.user);
+    EXPECT_EQ(frisch, g_gesehen.gespeichert);
+    EXPECT_NE(frisch.find("KURZNAME \"Kap, \"\"Nord\"\"\""), std::string::npos);
+    EXPECT_NE(frisch.find("M\xfcller%"), std::string::npos);
     const std::string team_cfg = std::string(Dirs_Get(DIR_USER_CONFIG)) + "/0_team.cfg";
     std::vector<uint8_t> daten;
     ASSERT_TRUE(Plat_Read_All(team_cfg.c_str(), daten));
@@ -150,6 +205,7 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     ASSERT_TRUE(Team(0) && Spieler(0, &voll));
     EXPECT_STREQ(Spieler_String(SPS_NAME_FELD, g_gesehen.spieler, 0, 0), "M\xfcller%");
     EXPECT_EQ(Spieler_Wert(SPW_DATEI_NUMMER, g_gesehen.spieler, 0, OP_LESEN), 7);
+    EXPECT_EQ(Spieler_Wert(SPW_WERT55, g_gesehen.spieler, 0, OP_LESEN), 150);
 
 }
 
@@ -204,7 +260,13 @@ TEST_F(EditorScreen, TheClubPageStepsPicksAndTakesTypedClubData) {
         }
     }});
     Klick(s, 695, 91);                             // close
+    g_gespeichert.clear();
+    Speichern(s);
     ASSERT_TRUE(Spielen());
+    // The saved club data as a fresh process reads it.
+    const std::string frisch = Frisch_Gelesen(dirs.install, dirs.user);
+    EXPECT_EQ(frisch, g_gespeichert);
+    for (const char* wert : {"Ostwik", "Am Wall", "200000"}) EXPECT_NE(frisch.find(wert), std::string::npos) << wert;
 
     ASSERT_GE(g_seite.club, 0);
     EXPECT_EQ(g_seite.raster.spalte, 1);
@@ -249,7 +311,10 @@ TEST_F(EditorScreen, TheFacePickerStepsAPartAndPicksFromItsGrid) {
         g_picker.zu = !Editor_Aussehen_Offen();
         g_picker.code_danach = Spieler_Wert(SPW_AUSSEHEN, g_picker.offen.spieler, 0, OP_LESEN);
     }});
+    g_gespeichert.clear();
+    Speichern(s);
     ASSERT_TRUE(Spielen());
+    EXPECT_EQ(Frisch_Gelesen(dirs.install, dirs.user), g_gespeichert);   // the face and its colours come back
 
     ASSERT_GE(g_picker.offen.spieler, 0);
     const uint32_t anfang = g_picker.offen.anfang;
@@ -293,7 +358,10 @@ TEST_F(EditorScreen, TheNationChooserSetsTheCountryClicked) {
     }});
     Klick(s, 560, 132, 2);
     s.push_back({2, -100, -100, 0, false, 0, [] { g_nation.zu = !Editor_Nation_Offen(); }});
+    g_gespeichert.clear();
+    Speichern(s);
     ASSERT_TRUE(Spielen());
+    EXPECT_EQ(Frisch_Gelesen(dirs.install, dirs.user), g_gespeichert);   // the nation comes back
 
     EXPECT_TRUE(g_nation.offen);
     ASSERT_GE(g_nation.land, 0);
@@ -305,7 +373,7 @@ TEST_F(EditorScreen, TheNationChooserSetsTheCountryClicked) {
 struct ZugGesehen {
     int32_t a = -1, b = -1, slot_a = -1, slot_b = -1, slot_a_nach = -1, slot_b_nach = -1;
     int32_t club_a = -1, club_b = -1, fremd = -1, eigen = -1, fremd_nach = -1, eigen_nach = -1;
-    int32_t sterne = -1, max = -1, sterne_nach = -1;
+    int32_t sterne = -1, max = -1, sterne_nach = -1, sterne_zurueck = -1;
 };
 ZugGesehen g_zug;
 
@@ -355,6 +423,10 @@ TEST_F(EditorScreen, TheMoveColumnSwapsPlayersAndTheArrowStepsTheStrength) {
     s.push_back({2, -100, -100, 0, false, 0, [] {
         g_zug.sterne_nach = Spieler_Wert(SPW_STERNE, Kader_Von_Zeile(1)[3], 0, OP_LESEN);
     }});
+    Klick(s, 566, Zeile_Y(3), 2);                  // a right click inside the field steps it back
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_zug.sterne_zurueck = Spieler_Wert(SPW_STERNE, Kader_Von_Zeile(1)[3], 0, OP_LESEN);
+    }});
     ASSERT_TRUE(Spielen());
 
     EXPECT_EQ(g_zug.slot_a_nach, g_zug.slot_b);
@@ -362,6 +434,7 @@ TEST_F(EditorScreen, TheMoveColumnSwapsPlayersAndTheArrowStepsTheStrength) {
     EXPECT_EQ(g_zug.eigen_nach, g_zug.club_b);
     EXPECT_EQ(g_zug.fremd_nach, g_zug.club_a);
     EXPECT_EQ(g_zug.sterne_nach, g_zug.sterne < g_zug.max ? g_zug.sterne + 1 : 0);
+    EXPECT_EQ(g_zug.sterne_zurueck, g_zug.sterne);
 }
 
 struct EndeGesehen {

@@ -147,7 +147,9 @@ TEST(EinsetzenFeld, ThePointerFindsTheCellsOfTheSmallPitch) {
     for (const Fall& f : faelle) {
         int32_t s = -1, r = -1;
         EXPECT_EQ(E1_Screen_Pixel_Zu_Feld(f.x, f.y, &s, &r), f.treffer) << f.x << "," << f.y;
-        if (f.treffer) EXPECT_EQ((std::vector<int32_t>{s, r}), (std::vector<int32_t>{f.spalte, f.reihe})) << f.x << "," << f.y;
+        if (f.treffer) {
+            EXPECT_EQ((std::vector<int32_t>{s, r}), (std::vector<int32_t>{f.spalte, f.reihe})) << f.x << "," << f.y;
+        }
     }
     // Marker positions of the own club and mirrored of the opponent; bad cells are clamped.
     int32_t x = 0, y = 0;
