@@ -39,7 +39,7 @@ namespace {
 
 struct SimAnsicht {
     std::vector<uint16_t> schirm = std::vector<uint16_t>(800 * 600, 0);
-    int32_t slots[3] = {-1, -1, -1};   // stadion_gfx, rasen_hg, stadion_menue
+    int32_t slots[4] = {-1, -1, -1, -1};   // stadion_gfx, rasen_hg, stadion_menue, stadion_sprites
     int32_t font_slot = -1;
     void (*bild)(const uint16_t*, int32_t, int32_t, uint32_t) = nullptr;
     uint32_t spiel = 0;
@@ -74,8 +74,8 @@ bool Ansicht_Sim_Einrichten(const std::string& resfile, void (*bild)(const uint1
                             std::string* fehler) {
     auto f = std::make_unique<SimAnsicht>();
     f->bild = bild;
-    const char* namen[3] = {"stadion_gfx.res", "rasen_hg.res", "stadion_menue.res"};
-    for (int32_t i = 0; i < 3; ++i) {
+    const char* namen[4] = {"stadion_gfx.res", "rasen_hg.res", "stadion_menue.res", "stadion_sprites.res"};
+    for (int32_t i = 0; i < 4; ++i) {
         f->slots[i] = Res_Open((resfile + "/" + namen[i]).c_str(), 0);
         if (f->slots[i] < 0) {
             *fehler = resfile + "/" + namen[i] + ": not a resource file";
@@ -93,7 +93,11 @@ bool Ansicht_Sim_Einrichten(const std::string& resfile, void (*bild)(const uint1
     g_sim = f.release();
     g_sim->res_slot_vorher = Bild_Hooks().res_slot;
     Bild_Hooks().res_slot = [](int32_t i) {
-        return i == 12 ? g_sim->slots[0] : i == 13 ? g_sim->slots[1] : i == 19 ? g_sim->slots[2] : -1;
+        return i == 12   ? g_sim->slots[0]
+               : i == 13 ? g_sim->slots[1]
+               : i == 19 ? g_sim->slots[2]
+               : i == 17 ? g_sim->slots[3]
+                         : -1;
     };
     Spieltag_Hooks().ansicht_frame = Sim_Frame;
     if (!MatchView_Init()) {

@@ -328,6 +328,15 @@ std::string Texte_Text() {
     static const char* const MORAL[] = {"am Boden", "schlecht", "gedr\xfc" "ckt", "normal", "gut", "sehr gut",
                                         "euphorisch", "gesperrt", "verletzt"};
     for (int32_t i = 0; i < 9; ++i) Config_Schreibe_Nummer_String(o, "TEXT", 60 + i, MORAL[i]);
+    // Entries 165 and 166 follow the minute and the spectators on a match view's score line.
+    Config_Schreibe_Nummer_String(o, "TEXT", 165, ". Min.");
+    Config_Schreibe_Nummer_String(o, "TEXT", 166, "Zuschauer");
+    // Entries 181-193: the commentary sentences' words (own goal, goal, the
+    // three cards, a foul with and without victim, an injury, a substitution).
+    static const char* const KOMMENTAR[] = {"Eigentor von", "Tor durch", "Gelb-Rot f\xfcr", "Rot f\xfcr", "Gelb f\xfcr",
+                                            "wird von", "gefoult", "foult", "verletzt sich:", "ist verletzt", "geht,",
+                                            "kommt.", "wird ausgewechselt"};
+    for (int32_t i = 0; i < 13; ++i) Config_Schreibe_Nummer_String(o, "TEXT", 181 + i, KOMMENTAR[i]);
     return o;
 }
 

@@ -30,11 +30,6 @@ void Schrift(Bild& b, int32_t font, const char* text, int32_t x, int32_t y, Rgb 
     Text_Printf(b.rp, f, "^c%05d%s", links, y, Farbe(c), text);
 }
 
-// An inset plate of the window at screen position (x, y).
-void Einsatz(Bild& b, int32_t x, int32_t y, int32_t w, int32_t h, double tiefe = 0.3) {
-    b.Platte(x - FX, y - FY, w, h, 6, Mix(GOLD_DUNKEL, NACHT, 0.3), Mix(TAFEL, NACHT, tiefe), Mix(NACHT, TAFEL, 0.1));
-}
-
 // The window: the header with the portrait's frame and the talent's socket,
 // the gauge's shaft, the safe-mode socket, the film's frame and the button rail.
 Rastport* Fenster() {

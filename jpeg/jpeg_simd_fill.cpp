@@ -1,19 +1,30 @@
 // jpeg/jpeg_simd_fill.cpp
 #include "jpeg/jpeg_simd_fill.h"
 
+#include "jpeg/jpeg_env.h"
 #include "jpeg/jpeg_simd_color.h"
 #include "jpeg/jpeg_simd_huff.h"
 #include "jpeg/jpeg_simd_idct.h"
 
 namespace velmora {
 
+bool jpeg_cpu_has_sse2() {
+    JPEG_CPU_INFO info{};
+    jpeg_cpuid(&info);
+    return info.features & (1u << 26);
+}
+
 void jpeg_kernels_decoder_fill(JPEG_ENVIRONMENT* env, int32_t cpu_class) {
     if (!env || cpu_class < JPEG_CPU_P5_MMX || cpu_class > JPEG_CPU_P15_SSE2) return;
     const bool sse = cpu_class >= JPEG_CPU_P6_SSE;
+    // The SSE2 transform and dequantiser give exactly the MMX and SSE forms'
+    // results, eight columns at a time; every class takes them where the
+    // processor has SSE2.
+    static const bool sse2 = jpeg_cpu_has_sse2();
     JPEG_KERNELS& k = env->k;
     k.simd_exit = jpeg_mmx_exit;
     k.idct_fast = jpeg_idct_fast_mmx;
-    k.idct_accurate = cpu_class == JPEG_CPU_P15_SSE2 ? jpeg_idct_accurate_sse2
+    k.idct_accurate = cpu_class == JPEG_CPU_P15_SSE2 || sse2 ? jpeg_idct_accurate_sse2
                     : cpu_class == JPEG_CPU_P6_SSE   ? jpeg_idct_accurate_sse
                                                      : jpeg_idct_accurate_mmx;
     k.cc_gray = jpeg_dec_gray_mmx;
@@ -32,7 +43,7 @@ void jpeg_kernels_decoder_fill(JPEG_ENVIRONMENT* env, int32_t cpu_class) {
     k.cc_ycca_rgba_h2v2 = jpeg_dec_ycca_rgba_h2v2_mmx;
     k.huff_decode_block = cpu_class == JPEG_CPU_P5_MMX ? jpeg_huff_decode_block_mmx : jpeg_huff_decode_block_mmx_cmov;
     k.huff_decode_dc = jpeg_huff_decode_dc_entry;
-    k.dequantize_accurate = cpu_class == JPEG_CPU_P15_SSE2 ? jpeg_dequantize_sse2 : jpeg_dequantize_mmx;
+    k.dequantize_accurate = cpu_class == JPEG_CPU_P15_SSE2 || sse2 ? jpeg_dequantize_sse2 : jpeg_dequantize_mmx;
 }
 
 }  // namespace velmora

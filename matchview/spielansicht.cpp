@@ -23,6 +23,8 @@
 #include "match/anim.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_satz.h"
+#include "matchview/anzeigetafel.h"
+#include "matchview/kommentar.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
 #include "shell/maus.h"
@@ -31,7 +33,8 @@
 namespace velmora {
 namespace {
 
-constexpr int32_t RES_STADION_GFX = 12, RES_RASEN = 13, RES_STADION_MENUE = 19;
+constexpr int32_t RES_STADION_GFX = 12, RES_RASEN = 13, RES_STADION_SPRITES = 17, RES_STADION_MENUE = 19;
+constexpr int32_t MARKE_MUEDE = 132;
 constexpr int32_t BILDSCHIRM_H = 600, LEISTE_H = 36;
 constexpr uint32_t HALTEN_MS = 70, NAME_MS = 1000;
 
@@ -59,6 +62,11 @@ struct Ansicht {
     int32_t starts = 0;
     std::array<std::array<uint16_t, 256>, FARBTABELLEN> farben{};
     std::array<FigurZustand, SF_FIGUREN> fig{};
+    Anzeigetafeln tafeln;
+    Ticker ticker;
+    // The event the last sentence was composed for: one sentence per event,
+    // without writing into the record.
+    std::array<int64_t, 5> ereignis{-1, -1, -1, -1, -1};
 };
 
 struct Modul {
@@ -69,6 +77,7 @@ struct Modul {
     std::array<FigurenAnim, ANIM_ZEILEN> anim{};
     std::array<bool, ANIM_ZEILEN> da{};
     Rastport* leiste = nullptr;
+    Rastport* muede = nullptr;         // the tired marker; none: not shown
     std::array<Ansicht, MATCHVIEW_ANSICHTEN> a{};
     std::vector<uint32_t> beobachtet;   // game numbers named in this frame
     MatchViewHooks hooks;
@@ -79,6 +88,7 @@ bool Halb(const Ansicht& a) { return a.size_mode != 0; }
 
 void Ansicht_Stoppen(Ansicht& a) {
     if (a.welt) Rastport_Free(a.welt);
+    Anzeigetafeln_Freigeben(&a.tafeln);
     const int32_t starts = a.starts;
     a = Ansicht{};
     a.starts = starts;
@@ -167,6 +177,7 @@ bool Ansicht_Starten(Ansicht& a, Spielfeld_Satz* satz, int32_t size_mode) {
         return false;
     }
     Farben_Bauen(a);
+    a.tafeln = Anzeigetafeln_Bauen(int32_t(satz->team[0]), int32_t(satz->team[1]));
     a.in_use = true;
     a.neu = true;
     ++a.starts;
@@ -253,6 +264,25 @@ void Name_Zeichnen(const Ansicht& a, const Rahmen& r, int32_t i, AnsichtPunkt p)
     Text_Render(Rastport_Screen(), font, 65535, name, x, y, 0);
 }
 
+// A player low on energy (below a third) shows the tired marker over his
+// head, blinking as he runs: shown on every second metre of the pitch's length.
+void Muede_Zeichnen(const Rahmen& r, const Spielfeld_Satz& s, int32_t i, AnsichtPunkt p) {
+    if (!g.muede) return;
+    const int64_t energie = s.spieler[i].ausdauer;
+    const float x = s.figur[i].pos[0];
+    if (!std::isfinite(x) || std::fabs(x) > 1e6f || energie * 30 / 10000 >= 10) return;
+    if ((int64_t(x / 100.0f) & 1) == 0) return;
+    const int32_t w = int32_t(g.muede->width), h = int32_t(g.muede->height);
+    int32_t bx = r.x + p.x - r.sx - w / 2, by = r.y + p.y - r.sy - (r.halb ? 22 : 42) - h;
+    // Clipped to the view.
+    int32_t sx = 0, sy = 0, bw = w, bh = h;
+    if (bx < r.x) { sx = r.x - bx; bw -= sx; bx = r.x; }
+    if (by < r.y) { sy = r.y - by; bh -= sy; by = r.y; }
+    bw = std::min(bw, r.x + r.w - bx);
+    bh = std::min(bh, r.y + r.h - by);
+    if (bw > 0 && bh > 0) Rastport_Blit(g.muede, sx, sy, bw, bh, Rastport_Screen(), bx, by, BlitMode_Key);
+}
+
 void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, bool folgen) {
     Spielfeld_Satz& s = *a.satz;
     const bool halb = Halb(a);
@@ -322,6 +352,7 @@ void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, 
         if (i == FIGUR_LINIENRICHTER_1 || i == FIGUR_LINIENRICHTER_2)
             Anim_Zeichnen(a, r, Fahne_Zu(z.anim), z.richtung, z.frame, FARBE_FAHNE, z.p);
         if (i >= SF_SPIELER) continue;
+        Muede_Zeichnen(r, s, i, z.p);
         // Names: under the mouse, on the ball, and a second after the mouse left.
         const int32_t fx = r.x + z.p.x - r.sx, fy = r.y + z.p.y - r.sy;
         if (mx >= fx - 20 && mx < fx + 15 && my >= fy - 45 && my < fy + 5) {
@@ -475,10 +506,39 @@ void Welt_Fenster(const Ansicht& a) {
     Rastport_Blit(a.welt, a.kamera.scroll[0], a.kamera.scroll[1], a.w, a.h, Rastport_Screen(), a.x, a.y, nullptr);
 }
 
+// The score line over the view's top and, where several views share the
+// screen, a frame around the view below it: yellow for the main view.
+void Anzeige_Zeichnen(Ansicht& a) {
+    const Spielfeld_Satz& s = *a.satz;
+    if (s.ereignis_neu) {
+        const std::array<int64_t, 5> e{s.ereignis, s.ereignis_minute, s.ereignis_sekunde, s.ereignis_spieler,
+                                       s.ereignis_spieler2};
+        if (e != a.ereignis) {
+            a.ereignis = e;
+            const std::string satz = Kommentar_Satz(s);
+            if (!satz.empty()) Ticker_Setzen(&a.ticker, satz, s.spielzeit_ms);
+        }
+    }
+    Ticker_Zeichnen(a.ticker, s.spielzeit_ms, a.x, a.y, a.w, a.h);
+    Spielstand stand;
+    stand.tore[0] = s.tore[0];
+    stand.tore[1] = s.tore[1];
+    stand.zuschauer = s.zuschauer_vorgabe;
+    stand.minute = s.minute;
+    const bool klein = a.size_mode == 2;
+    Anzeigetafel_Zeichnen(a.tafeln, klein, a.x, a.y, a.w, stand);
+    if (a.size_mode == 0) return;
+    const int32_t oben = klein ? TAFEL_KLEIN_H : TAFEL_GROSS_H;
+    Rastport_Draw_Frame(Rastport_Screen(), a.x, a.y + oben, a.w, a.h - oben,
+                        a.is_main ? Colour_Screen_Pixel(255, 255, 0) : Colour_Screen_Pixel(20, 20, 21), 2, nullptr);
+}
+
 void Anim_Freigeben() {
     for (FigurenAnim& x : g.anim) x = FigurenAnim{};
     g.da.fill(false);
     if (g.leiste) g.leiste = Rastport_Free(g.leiste);
+    if (g.muede) g.muede = Rastport_Free(g.muede);
+    Anzeigetafel_Exit();
     g.geladen = false;
 }
 
@@ -513,6 +573,9 @@ bool MatchView_Init() {
         g.da[size_t(n)] = true;
     }
     g.leiste = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_MENUE), 0, 16));
+    g.muede = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_SPRITES), MARKE_MUEDE, 16));
+    // Without the digit strips the score line shows no goals; the views still run.
+    Anzeigetafel_Init();
     g.geladen = true;
     return true;
 }
@@ -561,6 +624,7 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
         Kamera(a, anzeige, folgen);
         Welt_Fenster(a);
         Figuren_Zeichnen(a, anzeige, folgen);
+        Anzeige_Zeichnen(a);
         gezeichnet = true;
     }
     if (gezeichnet && g.leiste)
@@ -625,6 +689,12 @@ bool MatchView_Beobachtete_Zeichnen(const Spielfeld_Ansicht_Einstellung& anzeige
         return false;
     }
     return MatchView_Frame(liste.data(), int32_t(liste.size()), anzeige, false);
+}
+
+void Ticker_Add_Line(uint32_t spiel, const char* text) {
+    if (!text) return;
+    for (Ansicht& a : g.a)
+        if (a.in_use && a.spiel == spiel && a.satz) Ticker_Setzen(&a.ticker, text, a.satz->spielzeit_ms);
 }
 
 MatchViewLage MatchView_Lage(int32_t i) {

@@ -52,6 +52,9 @@ void MatchView_Loslassen();
 void MatchView_Beobachtet(Spielfeld_Satz* satz);
 bool MatchView_Beobachtete_Zeichnen(const Spielfeld_Ansicht_Einstellung& anzeige);
 
+// Hands a line to the ticker of every view that shows the game.
+void Ticker_Add_Line(uint32_t spiel, const char* text);
+
 // A view's place for the tests: in use, visible, main, size mode, rectangle.
 struct MatchViewLage {
     bool in_use = false, visible = false, is_main = false;

@@ -37,6 +37,7 @@
 using namespace velmora;
 
 constexpr int32_t RES_STADION_GFX = 12, RES_RASEN_HG = 13, RES_STADION_MENUE = 19;
+constexpr int32_t RES_STADION_SPRITES = 17;
 constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4, MENUE_RES_HASK = 6;
 constexpr int32_t MENUE_RES_ODDO = 7;
 
@@ -128,7 +129,12 @@ int main(int argc, char** argv) {
         // The match view: figure frames, pitch pictures, the bar below the views.
         if (i == RES_STADION_GFX) setzen(0, stadion_kunst::Figuren_Datei(), "the figure frames");
         else if (i == RES_RASEN_HG) setzen(0, stadion_kunst::Rasen_Datei(), "the pitch pictures");
-        else if (i == RES_STADION_MENUE) setzen(0, stadion_kunst::Menue_Datei(), "the match view's bar");
+        else if (i == RES_STADION_MENUE) {
+            setzen(0, stadion_kunst::Menue_Datei(), "the match view's bar and score plates");
+            setzen(23, stadion_kunst::Ziffern_Datei(), "the score line's digits");
+        } else if (i == RES_STADION_SPRITES) {
+            setzen(132, stadion_kunst::Muede_Marke(), "the tired marker");
+        }
         if (!fehler.empty()) {
             std::fprintf(stderr, "mkassets: %s %s\n", pfad.c_str(), fehler.c_str());
             return 1;

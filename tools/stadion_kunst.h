@@ -551,13 +551,73 @@ std::vector<ResDateiEintrag> Rasen_Datei() {
     return d;
 }
 
-// The bar below the views.
+Rastport* Anzeigetafel(int32_t w, int32_t h, int32_t x0, int32_t breite);
+
+// The bar below the views and the score-line plates.
 std::vector<ResDateiEintrag> Menue_Datei() {
     Leinwand l(800, 36);
     l.Verlauf(0, 0, 800, 36, palette::NACHT_HELL, palette::NACHT);
     l.Rechteck(0, 0, 800, 2, palette::GOLD);
     l.Rechteck(0, 2, 800, 1, palette::GOLD_DUNKEL);
+    std::vector<ResDateiEintrag> d{Muster_Eintrag(l.Fertig(), true)};
+    d.push_back(Muster_Eintrag(Anzeigetafel(800, 32, 250, 70), true));
+    d.push_back(Muster_Eintrag(Anzeigetafel(400, 18, 152, 48), true));
+    return d;
+}
+
+// The score-line plates (entries 1 and 2): a night-blue band edged in gold
+// across the view's top, the score in a dark box (x0 .. x0 + breite); fully
+// opaque, as the views copy it plainly and write names onto the copy.
+Rastport* Anzeigetafel(int32_t w, int32_t h, int32_t x0, int32_t breite) {
+    Leinwand l(w, h);
+    l.Verlauf(0, 0, w, h, palette::TAFEL, palette::NACHT);
+    l.Rechteck(0, h - 2, w, 1, palette::GOLD_DUNKEL);
+    l.Rechteck(0, h - 1, w, 1, palette::GOLD);
+    l.Rechteck(x0 - 1, 1, breite + 2, h - 3, palette::GOLD_DUNKEL);
+    l.Rechteck(x0, 2, breite, h - 5, palette::SCHWARZ);
+    l.Rechteck(x0 + breite / 2, 4, 1, h - 9, palette::GOLD_DUNKEL);
+    return l.Fertig();
+}
+
+// A digit of seven bars in a box of w x h at (x, y).
+void Ziffer_Malen(Leinwand& l, double x, double y, double w, double h, int32_t ziffer, double dicke, Rgb c) {
+    static constexpr uint8_t BALKEN[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+    const double r = dicke / 2, x0 = x + r, x1 = x + w - r, y0 = y + r, ym = y + h / 2, y1 = y + h - r;
+    const double s[7][4] = {{x0, y0, x1, y0}, {x1, y0, x1, ym}, {x1, ym, x1, y1}, {x0, y1, x1, y1},
+                            {x0, ym, x0, y1}, {x0, y0, x0, ym}, {x0, ym, x1, ym}};
+    for (int32_t b = 0; b < 7; ++b)
+        if (BALKEN[ziffer] & (1 << b)) l.Linie(s[b][0], s[b][1], s[b][2], s[b][3], dicke, c);
+}
+
+// The digit strips (entries 23 and 24): the digits 0-9 one below the other,
+// every `schritt` pixels from y 2, the home side's in the left half and the
+// away side's in the right, on the score box's black.
+Rastport* Ziffernstreifen(int32_t spalte, int32_t schritt, int32_t hoehe) {
+    Leinwand l(2 * spalte, 10 * schritt);
+    l.Rechteck(0, 0, l.w, l.h, palette::SCHWARZ);
+    const double zw = hoehe * 0.6, dicke = std::max(2.0, hoehe / 7.0);
+    for (int32_t g = 0; g < 10; ++g)
+        for (int32_t seite = 0; seite < 2; ++seite) {
+            const double x = seite * spalte + (spalte - zw) / 2;
+            Ziffer_Malen(l, x, g * schritt + 3, zw, hoehe - 2, g, dicke, palette::GOLD);
+        }
+    return l.Fertig();
+}
+
+// The tired marker ("stadion_sprites.res" 132): a small battery with one red
+// cell left, floated over a player whose energy runs low.
+std::vector<ResDateiEintrag> Muede_Marke() {
+    Leinwand l(16, 9);
+    l.Rechteck(0, 0, 14, 9, palette::SCHWARZ);
+    l.Rechteck(14, 2, 2, 5, palette::SCHWARZ);
+    l.Rechteck(1, 1, 12, 7, palette::HELL);
+    l.Rechteck(2, 2, 10, 5, palette::SCHWARZ);
+    l.Rechteck(3, 3, 3, 3, palette::ROT);
     return {Muster_Eintrag(l.Fertig(), true)};
+}
+
+std::vector<ResDateiEintrag> Ziffern_Datei() {
+    return {Muster_Eintrag(Ziffernstreifen(30, 23, 20), true), Muster_Eintrag(Ziffernstreifen(22, 17, 16), true)};
 }
 
 }  // namespace stadion_kunst

@@ -1,7 +1,10 @@
-// libFuzzer target: jpeg_read from memory over arbitrary bytes at a processor
-// class 0 to 6 taken from the input, a parameters read and then a whole, a
-// half-size or an eighth-size read into an image of the size announced. Seeds are written into an empty corpus directory at start-up
-// by the system's libjpeg-turbo, used from the outside only.
+// libFuzzer target: jpeg_read over arbitrary bytes at a processor class 0 to 6
+// taken from the input, from memory or from a file, a parameters read and then
+// a whole, half, quarter or eighth-size read into an image of the size
+// announced, in RGB, BGR, RGBA or gray, upside down or not, of the whole
+// picture or of a region taken from the input. Seeds are written into an
+// empty corpus directory at start-up by the system's libjpeg-turbo, used from
+// the outside only.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +12,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "jpeg/jpeg_env.h"
@@ -65,22 +69,43 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // Every processor class's kernels, picked by the input.
     jpeg_fill_kernels(p->props.stream.environment, data[size / 5] % 7);
-    p->stream_data = data;
-    p->stream_size = int32_t(size);
-    if (jpeg_read(p, JPEG_OP_PARAMS_MEM) == 0 && p->stream_width > 0 && p->stream_height > 0 &&
-        int64_t(p->stream_width) * p->stream_height <= (1 << 20)) {
-        const int ops[] = {JPEG_OP_IMAGE_MEM, JPEG_OP_HALF_MEM, JPEG_OP_EIGHTH_MEM};
-        const int op = ops[data[size - 1] % 3];
-        const int ch = p->image_channels == 4 ? 4 : 3;
-        std::vector<uint8_t> px(size_t(p->stream_width) * size_t(p->stream_height) * ch);
+    // One input byte in three picks a file read: the bytes go through a file of this process.
+    const bool file = data[size / 7] % 3 == 0;
+    static const std::string path =
+        (std::filesystem::temp_directory_path() / ("velmora_jpeg_fuzz_" + std::to_string(::getpid()))).string();
+    if (file) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(data), std::streamsize(size));
+        p->stream_file = path.c_str();
+    } else {
+        p->stream_data = data;
+        p->stream_size = int32_t(size);
+    }
+    if (jpeg_read(p, file ? JPEG_OP_PARAMS_FILE : JPEG_OP_PARAMS_MEM) == 0 && p->stream_width > 0 &&
+        p->stream_height > 0 && int64_t(p->stream_width) * p->stream_height <= (1 << 20)) {
+        const int ops[] = {JPEG_OP_IMAGE_MEM, JPEG_OP_HALF_MEM, JPEG_OP_QUARTER_MEM, JPEG_OP_EIGHTH_MEM};
+        const int scale = data[size - 1] % 4;
+        const int op = ops[scale] - (file ? 1 : 0);   // each file operation is the memory one minus 1
+        const int colour = data[size / 2] % 4;
+        const int ch = colour == 3 ? 1 : (p->image_channels == 4 || colour == 2) ? 4 : 3;
+        // The picture at the read's scale, or a region of it given by four input bytes.
+        int32_t w = (p->stream_width + (1 << scale) - 1) >> scale, h = (p->stream_height + (1 << scale) - 1) >> scale;
+        if (size > 16 && data[size / 11] % 4 == 0) {
+            const int32_t l = data[size / 13] % w, t = data[size / 17] % h;
+            p->props.region = {l, t, l + 1 + data[size / 19] % (w - l), t + 1 + data[size / 23] % (h - t)};
+            w = p->props.region.right - l, h = p->props.region.bottom - t;
+        }
+        std::vector<uint8_t> px(size_t(w) * size_t(h) * ch);
         p->image_data = px.data();
-        p->image_width = p->stream_width;
-        p->image_height = (data[0] & 1) ? -p->stream_height : p->stream_height;
+        p->image_width = w;
+        p->image_height = (data[0] & 1) ? -h : h;
         p->image_channels = ch;
-        p->image_color = ch == 4 ? JPEG_COLOR_RGBA : (data[size / 2] & 1) ? JPEG_COLOR_BGR : JPEG_COLOR_RGB;
+        const JPEG_COLOR colours[] = {JPEG_COLOR_RGB, JPEG_COLOR_BGR, JPEG_COLOR_RGBA, JPEG_COLOR_GRAY};
+        p->image_color = colours[colour];
         p->props.idct_kind = data[size / 3] & 1;
         jpeg_read(p, op);
     }
     jpeg_free(p);
+    if (file) std::remove(path.c_str());
     return 0;
 }

@@ -9,7 +9,9 @@
 #include <limits>
 #include <memory>
 
+#include "club/spieler.h"
 #include "club/team.h"
+#include "core/text.h"
 #include "core/res.h"
 #include "gfx/colour.h"
 #include "gfx/font.h"
@@ -18,6 +20,9 @@
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_satz.h"
 #include "match/spieltag.h"
+#include "matchview/ansicht_zufall.h"
+#include "matchview/anzeigetafel.h"
+#include "matchview/kommentar.h"
 #include "matchview/spielansicht.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
@@ -169,6 +174,45 @@ std::vector<uint8_t> Kleiner_Eintrag() {
     return Figuren_Eintrag_Schreiben(bilder, 2);
 }
 
+TEST(SpielansichtZufall, SequenceRangesAndUniformDraws) {
+    // The generator's known sequences: seed 1 starts 41, 18467, 6334, 26500.
+    struct Fall {
+        uint32_t saat;
+        int32_t werte[4];
+    } faelle[] = {{1, {41, 18467, 6334, 26500}}, {0, {38, 7719, 21238, 2437}}};
+    for (const Fall& f : faelle) {
+        Ansicht_Zufall_Setzen(f.saat);
+        for (int32_t w : f.werte) EXPECT_EQ(Ansicht_Zufall(), w) << f.saat;
+    }
+    // random(lo, hi) = lo + value mod (hi - lo + 1); an empty range gives lo.
+    Ansicht_Zufall_Setzen(1);
+    EXPECT_EQ(Ansicht_Zufall(9, 33), 9 + 41 % 25);
+    EXPECT_EQ(Ansicht_Zufall(5, 5), 5);
+    EXPECT_EQ(Ansicht_Zufall(7, 3), 7);
+    Ansicht_Zufall_Setzen(1);
+    EXPECT_EQ(Ansicht_Zufall(INT32_MIN, INT32_MAX), INT32_MIN + 41) << "the whole range must not overflow";
+    // Uniform over a cue's variants: chi-square over 9000 draws of 0..8 (8
+    // degrees of freedom; 26.1 is the 0.1 % bound).
+    int32_t n[9] = {};
+    for (int32_t i = 0; i < 9000; ++i) ++n[Ansicht_Zufall(0, 8)];
+    double chi = 0;
+    for (int32_t k : n) chi += double(k - 1000) * double(k - 1000) / 1000.0;
+    EXPECT_LT(chi, 26.1);
+}
+
+TEST(SpielansichtTafel, SpectatorsGetPointsBetweenTheThousands) {
+    struct Fall {
+        uint32_t wert;
+        const char* text;
+    } faelle[] = {{0, "0"}, {999, "999"}, {1000, "1.000"}, {65432, "65.432"}, {1234567, "1.234.567"},
+                  {4294967295u, "4.294.967.295"}};
+    for (const Fall& f : faelle) {
+        char out[32];
+        Anzeigetafel_Zahl(out, sizeof out, f.wert);
+        EXPECT_STREQ(out, f.text);
+    }
+}
+
 TEST(SpielansichtFiguren, EntriesReadBackAndDamageIsRefused) {
     const std::vector<uint8_t> gut = Kleiner_Eintrag();
     FigurenAnim a;
@@ -274,6 +318,7 @@ protected:
         bild = std::make_unique<BildInstallation>(2, 2);
         bild->Erzeugte_Datei(12, "stadion_gfx.res");
         bild->Erzeugte_Datei(13, "rasen_hg.res");
+        bild->Erzeugte_Datei(17, "stadion_sprites.res");
         bild->Erzeugte_Datei(19, "stadion_menue.res");
         font_slot = Res_Open((std::string(VELMORA_INSTALL_RESFILE) + "/fontres.res").c_str(), 0);
         Font_Free_Set();
@@ -312,6 +357,87 @@ TEST_F(SpielansichtWelt, OneViewFillsTheScreenAboveTheBar) {
     EXPECT_EQ(Bild("spielansicht_eine"), "");
 }
 
+
+TEST_F(SpielansichtWelt, TheScoreLineShowsGoalsSpectatorsAndMinute) {
+    // 3-2 in the 67th minute: the large plate over one view, the small ones over four.
+    saetze[0]->tore[0] = 3;
+    saetze[0]->tore[1] = 2;
+    saetze[0]->minute = 66;
+    saetze[0]->zuschauer_vorgabe = 23456;
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(Bild("spielansicht_tafel_gross"), "");
+    MatchView_Exit();
+    MatchView_Frame(saetze.data(), 4, anzeige, false);
+    ASSERT_TRUE(Zeigen(4));
+    EXPECT_EQ(Bild("spielansicht_tafel_klein"), "");
+}
+
+TEST_F(SpielansichtWelt, TiredPlayersBlinkTheirMarkerOnEverySecondMetre) {
+    // Energy below a third (x 30 / 10000 under 10) on an odd metre shows the
+    // marker: every player stands on an odd metre, the home keeper's 3334 is a
+    // third (no marker), the others' 3333 just below.
+    Spielfeld_Satz& s = *saetze[0];
+    for (int32_t i = 0; i < SF_SPIELER; ++i) {
+        const float meter = std::floor(s.figur[i].pos[0] / 100.0f);
+        if (int32_t(meter) % 2 == 0) s.figur[i].pos[0] = (meter + 1.5f) * 100.0f;
+        s.spieler[i].ausdauer = i == 0 ? 3334 : 3333;
+    }
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(Bild("spielansicht_muede"), "");
+}
+
+TEST_F(SpielansichtWelt, TheNewestEventGivesOneSentenceAndTheTickerShowsIt) {
+    Spielfeld_Satz s = *saetze[0];
+    auto name = [&s](int32_t slot) { return std::string(Spieler_String(SPS_NAME, s.spieler[slot].nummer, 0, OP_LESEN)); };
+    auto text = [](int32_t n) { return std::string(Text_Tabelle(n) ? Text_Tabelle(n) : ""); };
+    const std::string n1 = name(3), n2 = name(20);
+    struct Fall {
+        uint32_t flags;
+        int16_t zweiter;
+        uint8_t slot, neu;
+        std::string satz;
+    } faelle[] = {
+        {0x200 | 0x4 | 0x2, -1, 3, 1, text(181) + " " + n1 + "!"},   // an own goal is no goal of the scorer
+        {0x4 | 0x2, 20, 3, 1, text(182) + " " + n1},
+        {0x20 | 0x10, -1, 3, 1, text(183) + " " + n1 + "."},
+        {0x10000, 20, 3, 1, n2 + " " + text(186) + " " + n1 + " " + text(187)},
+        {0x10000, -1, 3, 1, n1 + " " + text(188)},
+        {0x20000, 41, 3, 1, n1 + " " + text(189) + " " + (Text_Tabelle(141) ? Text_Tabelle(141) : "")},
+        {0x20000, 42, 3, 1, n1 + " " + text(190)},
+        {0x40000, -1, 3, 1, n1 + " " + text(193)},
+        {0x40000, 40, 3, 1, ""},    // a second slot outside the match
+        {0x4 | 0x2, -1, 34, 1, ""}, // a main slot outside the match
+        {0x4 | 0x2, -1, 3, 0, ""},  // nothing pending
+    };
+    for (const Fall& f : faelle) {
+        s.ereignis = f.flags;
+        s.ereignis_spieler2 = f.zweiter;
+        s.ereignis_spieler = f.slot;
+        s.ereignis_neu = f.neu;
+        EXPECT_EQ(Kommentar_Satz(s), f.satz) << std::hex << f.flags << std::dec << " " << f.zweiter;
+    }
+    struct Teil {
+        const char* text;
+        size_t teilung;
+    } teile[] = {{"abc def ghi", 3}, {"Tor durch Anton Berger", 9}, {"abcdef", 3}, {"", 0}};
+    for (const Teil& t : teile) EXPECT_EQ(Ticker_Teilung(t.text), t.teilung) << t.text;
+    // A goal pending in the shown record: its sentence on one line at the bottom.
+    saetze[0]->ereignis = 0x4 | 0x2;
+    saetze[0]->ereignis_spieler = 3;
+    saetze[0]->ereignis_neu = 1;
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(Bild("spielansicht_ticker_eine"), "");
+    // In a quarter a long line breaks in two.
+    MatchView_Exit();
+    MatchView_Frame(saetze.data(), 4, anzeige, false);
+    ASSERT_TRUE(Zeigen(4, 1));
+    Ticker_Add_Line(saetze[1]->spiel, "Ein langer Satz des Sprechers, der in einem Viertel nicht auf eine Zeile passt");
+    ASSERT_TRUE(Zeigen(4, 1));
+    EXPECT_EQ(Bild("spielansicht_ticker_zwei"), "");
+}
 
 TEST_F(SpielansichtWelt, TwoThreeAndFourViewsShareTheScreen) {
     struct Fall {

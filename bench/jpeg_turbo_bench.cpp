@@ -1,0 +1,321 @@
+// Decode and encode speed of the codec at every processor class against
+// libjpeg-turbo called through its TurboJPEG functions, side by side in one run.
+//
+// Four pictures made here: 2048x1536 and 800x600 4:2:0 q75 baseline of a
+// natural-looking scene (several octaves of value noise with edges), the same
+// scene at 2048x1536 4:4:4 q90 progressive, and a smooth 2048x1536 4:2:0 q75
+// picture (gradients only). The peer writes the streams both decoders read.
+//
+// Fairness: both sides decode into one RGB buffer allocated once; the peer
+// keeps one TurboJPEG handle per thread and reads the whole picture in one
+// call (integer DCT, plain up-sampling like this codec); this codec runs its
+// ordinary jpeg_init / jpeg_read / jpeg_free sequence per picture. Encoding
+// writes into a reused buffer on both sides, standard Huffman tables for
+// baseline. The peer runs with the SIMD it picks itself, limited to SSE2
+// (JSIMD_FORCESSE2) and without SIMD (JSIMD_FORCENONE); it reads those
+// variables once per thread, so each forced run happens in a fresh thread
+// started while the variable is set, and is timed inside that thread.
+//
+// One benchmark iteration is one round in which every runner takes its turn on
+// the picture; the table printed at the end gives each runner's median rate
+// and, for the goal ratios, the median and range of the per-round ratios.
+// VELMORA_BENCH_ROUNDS sets the number of rounds (default 7).
+#include <benchmark/benchmark.h>
+#include <turbojpeg.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "jpeg/jpeg_env.h"
+#include "jpeg/jpeg_lib.h"
+
+namespace {
+
+constexpr int kClasses = 7;
+enum Peer { kPeerBest, kPeerSse2, kPeerNone, kPeers };
+const char* const kPeerEnv[kPeers] = {nullptr, "JSIMD_FORCESSE2", "JSIMD_FORCENONE"};
+const char* const kPeerName[kPeers] = {"turbo best", "turbo SSE2", "turbo none"};
+constexpr int kRunners = kClasses + kPeers;   // classes 0-6, then the peer's three modes
+
+struct Picture {
+    std::string name;
+    int width, height;
+    int sub;            // TJSAMP_420 or TJSAMP_444
+    int quality;
+    bool progressive;
+    std::vector<uint8_t> rgb;
+    std::vector<uint8_t> jpg;   // written by the peer
+};
+
+// Value noise: a lattice of random values every `cell` pixels, interpolated smoothly.
+float lattice(uint32_t x, uint32_t y, uint32_t seed) {
+    uint32_t h = x * 374761393u + y * 668265263u + seed * 2246822519u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return float((h ^ (h >> 16)) & 0xFFFF) / 65535.0f;
+}
+float noise(float x, float y, uint32_t seed) {
+    const auto xi = uint32_t(x), yi = uint32_t(y);
+    float fx = x - float(xi), fy = y - float(yi);
+    fx = fx * fx * (3 - 2 * fx), fy = fy * fy * (3 - 2 * fy);
+    const float a = lattice(xi, yi, seed), b = lattice(xi + 1, yi, seed);
+    const float c = lattice(xi, yi + 1, seed), d = lattice(xi + 1, yi + 1, seed);
+    return (a + (b - a) * fx) * (1 - fy) + (c + (d - c) * fx) * fy;
+}
+
+// A scene with the spectrum of a photograph: octaves of noise from 256 down to
+// 2 pixels with falling weight, a horizon, and hard-edged shapes; or, smooth,
+// only wide gradients and the two coarsest octaves.
+std::vector<uint8_t> scene(int w, int h, bool smooth) {
+    std::vector<uint8_t> px(size_t(w) * h * 3);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const float u = float(x) * 2048.0f / float(w), v = float(y) * 1536.0f / float(h);
+            float rgb[3];
+            for (int c = 0; c < 3; ++c) {
+                float s = 0, weight = 0.5f;
+                const int octaves = smooth ? 2 : 7;
+                for (int o = 0; o < octaves; ++o, weight *= 0.55f) {
+                    const float cell = 256.0f / float(1 << o);
+                    s += weight * noise(u / cell, v / cell, uint32_t(c * 16 + o));
+                }
+                float base = v < 600 ? 0.55f + 0.3f * (c == 2) - v / 3000.0f : 0.25f + 0.2f * (c == 1);
+                if (!smooth && ((int(u) / 160 + int(v) / 120) % 5 == 0) && int(v) % 120 < 80) base += 0.25f - 0.1f * c;
+                if (smooth) base = 0.2f + 0.5f * u / 2048.0f + 0.1f * c;
+                rgb[c] = (base + s * (smooth ? 0.4f : 0.6f) - 0.3f) * 255.0f;
+            }
+            for (int c = 0; c < 3; ++c)
+                px[(size_t(y) * w + x) * 3 + c] = uint8_t(std::clamp(rgb[c], 0.0f, 255.0f));
+        }
+    return px;
+}
+
+// One TurboJPEG handle pair per thread, with its output buffers allocated once.
+struct PeerThread {
+    tjhandle dec = tjInitDecompress();
+    tjhandle enc = tjInitCompress();
+    ~PeerThread() { tjDestroy(dec), tjDestroy(enc); }
+};
+
+void peer_decode(PeerThread& t, const Picture& pic, std::vector<uint8_t>& px) {
+    if (tjDecompress2(t.dec, pic.jpg.data(), (unsigned long)pic.jpg.size(), px.data(), pic.width, 0, pic.height,
+                      TJPF_RGB, TJFLAG_FASTUPSAMPLE) != 0) {
+        std::fprintf(stderr, "peer decode of %s: %s\n", pic.name.c_str(), tjGetErrorStr2(t.dec));
+        std::abort();
+    }
+}
+
+size_t peer_encode(PeerThread& t, const Picture& pic, std::vector<uint8_t>& out) {
+    unsigned char* buf = out.data();
+    unsigned long size = (unsigned long)out.size();
+    if (tjCompress2(t.enc, pic.rgb.data(), pic.width, 0, pic.height, TJPF_RGB, &buf, &size, pic.sub, pic.quality,
+                    TJFLAG_NOREALLOC | (pic.progressive ? TJFLAG_PROGRESSIVE : 0)) != 0)
+        std::abort();
+    return size;
+}
+
+void velmora_decode(velmora::JPEG_IMAGE_PARAMS* p, const Picture& pic, std::vector<uint8_t>& px, int cpu_class) {
+    using namespace velmora;
+    jpeg_init(p);
+    jpeg_fill_kernels(p->props.stream.environment, cpu_class);
+    p->stream_data = pic.jpg.data();
+    p->stream_size = int32_t(pic.jpg.size());
+    jpeg_read(p, JPEG_OP_PARAMS_MEM);
+    p->image_data = px.data();
+    p->image_width = p->stream_width;
+    p->image_height = p->stream_height;
+    p->image_channels = 3;
+    p->image_color = JPEG_COLOR_RGB;
+    if (const JPEG_RESULT r = jpeg_read(p, JPEG_OP_IMAGE_MEM); r != 0) {
+        std::fprintf(stderr, "velmora decode of %s: %d %s\n", pic.name.c_str(), r, jpeg_error_text(r));
+        std::abort();
+    }
+    jpeg_free(p);
+}
+
+size_t velmora_encode(velmora::JPEG_IMAGE_PARAMS* p, const Picture& pic, std::vector<uint8_t>& out, int cpu_class) {
+    using namespace velmora;
+    jpeg_init(p);
+    jpeg_fill_kernels(p->props.stream.environment, cpu_class);
+    p->image_data = const_cast<uint8_t*>(pic.rgb.data());
+    p->image_width = p->stream_width = pic.width;
+    p->image_height = p->stream_height = pic.height;
+    p->image_channels = 3;
+    p->image_color = JPEG_COLOR_RGB;
+    p->stream_sampling = pic.sub == TJSAMP_420 ? JPEG_SAMPLING_420 : JPEG_SAMPLING_444;
+    p->quality = pic.quality;
+    p->props.progressive_scans = pic.progressive ? 1 : 0;
+    p->stream_data = out.data();
+    p->stream_size = int32_t(out.size());
+    if (const JPEG_RESULT r = jpeg_write(p, JPEG_OP_WRITE_IMAGE_MEM); r != 0) {
+        std::fprintf(stderr, "velmora encode of %s: %d %s\n", pic.name.c_str(), r, jpeg_error_text(r));
+        std::abort();
+    }
+    const size_t n = size_t(p->stream_size);
+    jpeg_free(p);
+    return n;
+}
+
+std::vector<Picture>& pictures() {
+    static std::vector<Picture> all = [] {
+        std::vector<Picture> v;
+        v.push_back({"2048x1536 4:2:0 q75 baseline", 2048, 1536, TJSAMP_420, 75, false, scene(2048, 1536, false), {}});
+        v.push_back({"800x600 4:2:0 q75 baseline", 800, 600, TJSAMP_420, 75, false, scene(800, 600, false), {}});
+        v.push_back({"2048x1536 4:4:4 q90 progressive", 2048, 1536, TJSAMP_444, 90, true, v[0].rgb, {}});
+        v.push_back({"2048x1536 smooth 4:2:0 q75", 2048, 1536, TJSAMP_420, 75, false, scene(2048, 1536, true), {}});
+        // A fresh handle per picture: libjpeg-turbo 2.1.5 writes a damaged
+        // baseline stream from a handle that wrote a progressive one before.
+        for (Picture& pic : v) {
+            PeerThread t;
+            pic.jpg.resize(tjBufSize(pic.width, pic.height, pic.sub));
+            pic.jpg.resize(peer_encode(t, pic, pic.jpg));
+            std::vector<uint8_t> px(size_t(pic.width) * pic.height * 3);
+            peer_decode(t, pic, px);   // aborts on a damaged stream
+        }
+        return v;
+    }();
+    return all;
+}
+
+// Seconds per operation of each runner in each round: [picture][runner][round].
+std::vector<double> g_times[2][4][kRunners];   // [0] decode, [1] encode
+size_t g_bytes[4][kRunners];                    // encoded sizes
+
+// Runs `op` `reps` times and returns the seconds per run; in a fresh thread
+// that sees the peer's variable when `env` is set.
+template <class Op>
+double timed(const char* env, int reps, Op op) {
+    double seconds = 0;
+    auto body = [&] {
+        PeerThread t;
+        op(t);   // warm: the first call sets up the handle's tables and SIMD choice
+        auto t0 = std::chrono::steady_clock::now();
+        for (int i = 0; i < reps; ++i) op(t);
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / reps;
+    };
+    if (!env) {
+        body();
+        return seconds;
+    }
+    ::setenv(env, "1", 1);
+    std::thread th(body);
+    th.join();
+    ::unsetenv(env);
+    return seconds;
+}
+
+void BM_Round(benchmark::State& state) {
+    const int index = int(state.range(0));
+    const bool encode = state.range(1) != 0;
+    const Picture& pic = pictures()[size_t(index)];
+    const int reps = pic.width * pic.height > 1000000 ? 3 : 12;
+    std::vector<uint8_t> px(size_t(pic.width) * pic.height * 3);
+    std::vector<uint8_t> out(tjBufSize(pic.width, pic.height, pic.sub));
+    auto holder = std::make_unique<velmora::JPEG_IMAGE_PARAMS>();
+    for (auto _ : state) {
+        for (int r = 0; r < kRunners; ++r) {
+            double s = 0;
+            if (r < kClasses) {
+                s = timed(nullptr, reps, [&](PeerThread&) {
+                    if (encode) g_bytes[index][r] = velmora_encode(holder.get(), pic, out, r);
+                    else velmora_decode(holder.get(), pic, px, r);
+                });
+            } else {
+                s = timed(kPeerEnv[r - kClasses], reps, [&](PeerThread& t) {
+                    if (encode) g_bytes[index][r] = peer_encode(t, pic, out);
+                    else peer_decode(t, pic, px);
+                });
+            }
+            g_times[encode][index][r].push_back(s);
+        }
+    }
+    state.SetLabel(std::string(encode ? "encode " : "decode ") + pic.name);
+}
+
+double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Median and range of the per-round ratio of runner a's speed to runner b's.
+std::string ratio(const std::vector<double>& a, const std::vector<double>& b) {
+    std::vector<double> q;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) q.push_back(b[i] / a[i]);
+    if (q.empty()) return "    -            ";
+    char s[64];
+    std::snprintf(s, sizeof s, "%5.2f [%4.2f-%4.2f]", median(q), *std::min_element(q.begin(), q.end()),
+                  *std::max_element(q.begin(), q.end()));
+    return s;
+}
+
+void print_table(bool encode, int probe) {
+    size_t rounds = 0;
+    for (const auto& t : g_times[encode]) rounds = std::max(rounds, t[0].size());
+    std::printf("\n%s, megapixels per second (median of %zu rounds)\n", encode ? "ENCODE" : "DECODE", rounds);
+    std::printf("%-32s", "picture");
+    for (int r = 0; r < kRunners; ++r)
+        r < kClasses ? std::printf(" class %d", r) : std::printf(" %10s", kPeerName[r - kClasses]);
+    std::printf("\n");
+    for (size_t i = 0; i < pictures().size(); ++i) {
+        const Picture& pic = pictures()[i];
+        if (g_times[encode][i][0].empty()) continue;
+        std::printf("%-32s", pic.name.c_str());
+        for (int r = 0; r < kRunners; ++r)
+            std::printf(r < kClasses ? " %7.1f" : " %10.1f",
+                        double(pic.width) * pic.height / 1e6 / median(g_times[encode][i][r]));
+        std::printf("\n");
+        if (encode) {
+            std::printf("%-32s", "  bytes");
+            for (int r = 0; r < kRunners; ++r) std::printf(r < kClasses ? " %7zu" : " %10zu", g_bytes[i][r]);
+            std::printf("\n");
+        }
+    }
+    std::printf("ratios, median [range] of rounds:\n");
+    std::printf("%-32s %-18s %-18s %-18s %-18s %s\n", "picture", "class 0/none", "probe/SSE2", "probe/best",
+                "class 6/best", "slowest class step");
+    for (size_t i = 0; i < pictures().size(); ++i) {
+        const auto& t = g_times[encode][i];
+        if (t[0].empty()) continue;
+        // The class whose median rate falls furthest below the class under it.
+        double worst = 1e9;
+        int at = 0;
+        for (int c = 1; c < kClasses; ++c) {
+            const double step = median(t[c - 1]) / median(t[c]);
+            if (step < worst) worst = step, at = c;
+        }
+        std::printf("%-32s %-18s %-18s %-18s %-18s %d/%d %.2f\n", pictures()[i].name.c_str(),
+                    ratio(t[0], t[kClasses + kPeerNone]).c_str(), ratio(t[probe], t[kClasses + kPeerSse2]).c_str(),
+                    ratio(t[probe], t[kClasses + kPeerBest]).c_str(), ratio(t[6], t[kClasses + kPeerBest]).c_str(),
+                    at, at - 1, worst);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* env = std::getenv("VELMORA_BENCH_ROUNDS");
+    const int rounds = env ? std::max(1, std::atoi(env)) : 7;
+    for (int i = 0; i < 4; ++i)
+        for (int encode = 0; encode < 2; ++encode)
+            benchmark::RegisterBenchmark("BM_Round", BM_Round)
+                ->Args({i, encode})
+                ->Iterations(rounds)
+                ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    pictures();
+    benchmark::RunSpecifiedBenchmarks();
+    const int probe = velmora::jpeg_detect_cpu(nullptr);
+    std::printf("\nvelmora's probe picks class %d here; turbo best = libjpeg-turbo with the SIMD it picks\n", probe);
+    print_table(false, probe);
+    print_table(true, probe);
+    benchmark::Shutdown();
+    return 0;
+}
