@@ -77,11 +77,16 @@ void Sortiere(uint32_t* payload, int32_t* keys, int32_t count, int32_t descendin
 int32_t Abfangpunkt_Suchen(double rx, double ry, double rspeed, double tx, double ty, double zx, double zy,
                            double tspeed, double start_pct, double schritt_pct, double grenze, uint8_t, double* out_x,
                            double* out_y, double feld_laenge, double feld_breite, uint8_t, uint8_t) {
+    // Distances are whole centimetres; one beyond the int range counts as the largest.
+    auto ganz = [](double d) { return d < 2147483647.0 ? int32_t(d) : INT32_MAX; };
+    // A position or speed that is no number (a damaged record) meets nothing.
+    for (double w : {rx, ry, rspeed, tx, ty, zx, zy, tspeed, start_pct, schritt_pct})
+        if (!std::isfinite(w)) return -1;
     if (tspeed <= 0) {
         // A standing target is met where it stands.
         if (out_x) *out_x = tx;
         if (out_y) *out_y = ty;
-        return int32_t(Hypot(tx - rx, ty - ry));
+        return ganz(Hypot(tx - rx, ty - ry));
     }
     auto im_feld = [&](double x, double y) {
         if (feld_laenge <= 0 || feld_breite <= 0) return true;
@@ -115,7 +120,7 @@ int32_t Abfangpunkt_Suchen(double rx, double ry, double rspeed, double tx, doubl
     if (!gefunden) return -1;
     if (out_x) *out_x = best_x;
     if (out_y) *out_y = best_y;
-    return int32_t(best_d);
+    return ganz(best_d);
 }
 
 }  // namespace velmora

@@ -56,6 +56,7 @@ struct SpielfeldModul {
     // own search finds it) and their count; rebuilt from the list after a
     // change, so every slot of every frame finds its record at once.
     std::unordered_map<int32_t, Listen_Element*> nach_spiel;
+    std::unordered_map<const void*, Listen_Element*> nach_satz;   // the element of each record
     int32_t anzahl = 0;
     bool index_gueltig = false;
 };
@@ -64,10 +65,12 @@ SpielfeldModul g;
 void Index_Aufbauen() {
     if (g.index_gueltig) return;
     g.nach_spiel.clear();
+    g.nach_satz.clear();
     g.anzahl = 0;
     if (g.liste_angelegt)
         for (Listen_Element* e = Liste_First(&g.liste); e; e = Liste_Next_Element(e)) {
             g.nach_spiel.emplace(e->schluessel, e);
+            g.nach_satz.emplace(e->daten, e);
             ++g.anzahl;
         }
     g.index_gueltig = true;
@@ -110,11 +113,13 @@ void Konstanten_Berechnen(Spielfeld_Konstanten& k) {
 
 Spielfeld_Satz* Satz_Von(Listen_Element* e) { return e ? static_cast<Spielfeld_Satz*>(e->daten) : nullptr; }
 
+// The element holding a record, by the index: a walk over the records calls
+// this for every step.
 Listen_Element* Element_Von(const Spielfeld_Satz* satz) {
     if (!g.liste_angelegt || !satz) return nullptr;
-    for (Listen_Element* e = Liste_First(&g.liste); e; e = Liste_Next_Element(e))
-        if (e->daten == satz) return e;
-    return nullptr;
+    Index_Aufbauen();
+    auto it = g.nach_satz.find(satz);
+    return it == g.nach_satz.end() ? nullptr : it->second;
 }
 
 void Ansicht_Schliessen() {
@@ -468,6 +473,7 @@ int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t, int32_t zusch
     Listen_Element* e = Liste_Insert(&g.liste, &g.liste, nullptr, uint32_t(SATZ_BYTES), spiel);
     if (!e) return 0;
     g.nach_spiel.emplace(spiel, e);   // the index is whole here: the look-up above built it
+    g.nach_satz.emplace(e->daten, e);
     ++g.anzahl;
     Spielfeld_Satz* satz = Satz_Von(e);
     if (Spielfeld_Hook_Schalter(daten.wettbewerb, 4)) g.schalter4 = daten.wettbewerb;

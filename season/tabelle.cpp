@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <unordered_map>
 
 #include "club/club_netz.h"
 #include "core/bytes.h"
@@ -19,8 +20,17 @@ namespace {
 
 constexpr uint32_t TABELLE_MAGIC = 0x4C424154;   // "TABL"
 
+// The last table order of a competition and everything it was computed from:
+// the competition's rules, its clubs and, per game, the fields a table reads.
+// While all of these are the same, the order is the same.
+struct Reihenfolge {
+    std::vector<int32_t> eingaben;
+    std::vector<int32_t> teams;
+};
+
 struct TabelleModul {
     std::map<uint64_t, std::vector<uint8_t>> schnappschuss;   // (competition, day) -> packed buffer
+    std::unordered_map<int32_t, Reihenfolge> reihenfolge;     // competition -> last order
 };
 TabelleModul g;
 
@@ -160,16 +170,65 @@ int32_t Wettbewerb_Tabelle_Vorbereiten(int32_t w, TabellenPuffer* p) {
     return Spiele_Statistik(w, -1, s && (s->modus & MODUS_ENGLISCHE_TABELLE), 31, TABELLE_GESAMT, p);
 }
 
+namespace {
+
+// What Spiele_Statistik reads for a whole table of competition w, in reading order.
+void Reihenfolge_Eingaben(int32_t w, const WettbewerbSatz* s, std::vector<int32_t>& e) {
+    e.clear();
+    e.push_back(Wettbewerb_Ist_Liga(w) ? 1 : 0);
+    e.push_back(s ? s->spieltage : -1);
+    e.push_back(s && (s->modus & MODUS_ENGLISCHE_TABELLE) ? 1 : 0);
+    int32_t teams[WETTBEWERB_TEAMS_MAX];
+    const int32_t n = Wettbewerb_Get_Teams(w, teams);
+    e.push_back(n);
+    e.insert(e.end(), teams, teams + std::clamp(n, 0, int32_t(WETTBEWERB_TEAMS_MAX)));
+    const int32_t* nummern = nullptr;
+    const int32_t anzahl = Spiele_Nummern_Von(w, &nummern);
+    e.push_back(anzahl);
+    size_t k = e.size();
+    e.resize(k + size_t(std::max(anzahl, 0)) * 7);
+    for (int32_t i = 0; i < anzahl; ++i, k += 7) {
+        const SpielDatensatz* sp = Spiele_Nummer(nummern[i]);
+        e[k] = nummern[i];
+        e[k + 1] = sp->wettbewerb;
+        e[k + 2] = sp->runde;
+        e[k + 3] = sp->flags & SPIEL_FLAG_GESPIELT;
+        e[k + 4] = sp->heim;
+        e[k + 5] = sp->gast;
+        e[k + 6] = int32_t(uint32_t(uint8_t(sp->tore_heim)) << 8 | uint8_t(sp->tore_gast));
+    }
+}
+
+}  // namespace
+
+// Asked for both clubs of every game set up, with no result entered in
+// between: the order is computed again only when something it is made of
+// changed since the last time.
 int32_t Tabelle_Reihenfolge(int32_t w, int32_t* out) {
-    TabellenPuffer* p = static_cast<TabellenPuffer*>(Mem_Alloc(sizeof(TabellenPuffer), "Tabelle"));
-    if (!p) return 0;
     const WettbewerbSatz* s = Wettbewerb_Satz(w);
-    int32_t n = Spiele_Statistik(w, -1, s && (s->modus & MODUS_ENGLISCHE_TABELLE),
-                                 TABELLE_MIT_HEIM | TABELLE_MIT_AUSWAERTS | TABELLE_MIT_DIREKT, TABELLE_GESAMT, p);
-    for (int32_t i = 0; i < n; ++i)
-        if (out) out[i] = p->zeile[p->reihenfolge[i]].team;
-    Mem_Free(p);
-    return n;
+    static std::vector<int32_t> eingaben;
+    Reihenfolge_Eingaben(w, s, eingaben);
+    Reihenfolge& r = g.reihenfolge[w];
+    if (r.eingaben != eingaben) {
+        TabellenPuffer* p = static_cast<TabellenPuffer*>(Mem_Alloc(sizeof(TabellenPuffer), "Tabelle"));
+        if (!p) {
+            g.reihenfolge.erase(w);
+            return 0;
+        }
+        int32_t n = Spiele_Statistik(w, -1, s && (s->modus & MODUS_ENGLISCHE_TABELLE),
+                                     TABELLE_MIT_HEIM | TABELLE_MIT_AUSWAERTS | TABELLE_MIT_DIREKT, TABELLE_GESAMT, p);
+        if (n <= 0) {   // no table: asked again, it says so again
+            Mem_Free(p);
+            g.reihenfolge.erase(w);
+            return 0;
+        }
+        r.teams.resize(size_t(n));
+        for (int32_t i = 0; i < n; ++i) r.teams[i] = p->zeile[p->reihenfolge[i]].team;
+        Mem_Free(p);
+        r.eingaben.swap(eingaben);
+    }
+    if (out) std::copy(r.teams.begin(), r.teams.end(), out);
+    return int32_t(r.teams.size());
 }
 
 int32_t Wettbewerb_Get_Tabellenplatz(int32_t w, int32_t team, int32_t, int32_t, int32_t, int32_t) {

@@ -80,6 +80,13 @@ TEST(Abfangpunkt, UnreachableTargetGivesMinusOne) {
     EXPECT_EQ(d, -1);
     EXPECT_EQ(x, 7);   // outputs untouched
     EXPECT_EQ(y, 7);
+    // A damaged record: a position that is no number meets nothing, a huge
+    // distance counts as the largest.
+    const double nan = std::nan("");
+    EXPECT_EQ(Abfangpunkt_Suchen(nan, 0, 100, 5000, 3000, 9000, 3000, 0, 50, 25, -1.0, 1, &x, &y, 0, 0, 1, 0), -1);
+    EXPECT_EQ(Abfangpunkt_Suchen(0, 0, 100, 5000, nan, 9000, 3000, 900, 50, 25, -1.0, 1, &x, &y, 0, 0, 1, 0), -1);
+    EXPECT_EQ(x, 7);
+    EXPECT_EQ(Abfangpunkt_Suchen(0, 0, 100, 1e30, 0, 0, 0, 0, 50, 25, -1.0, 1, &x, &y, 0, 0, 1, 0), INT32_MAX);
 }
 
 TEST(Abfangpunkt, HeadOnMeetingLiesBetweenThem) {

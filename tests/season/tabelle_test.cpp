@@ -1,5 +1,6 @@
 // tests/season/tabelle_test.cpp - league tables from entered results.
 #include <cstring>
+#include <functional>
 #include <map>
 
 #include "tests/season/season_welt.h"
@@ -134,6 +135,61 @@ TEST_F(KleineLiga, LevelClubsAreOrderedByTheirGamesAgainstEachOther) {
     ASSERT_EQ(Wettbewerb_Satz(liga)->team[0], 2);
     ASSERT_EQ(Spiele_Statistik(liga, 3, 0, TABELLE_MIT_HEIM | TABELLE_MIT_AUSWAERTS, TABELLE_GESAMT, &p), 4);
     EXPECT_EQ(Reihe(p), (std::vector<int32_t>{2, 3, 5, 4}));
+}
+
+// The order asked for again and again follows every change it is made of: a
+// result entered, goals written straight into a game record, a result taken
+// back, the sides of a game swapped.
+TEST_F(KleineLiga, TableOrderFollowsEveryChangeOfItsGames) {
+    auto frisch = [&] {
+        TabellenPuffer q{};
+        Spiele_Statistik(liga, -1, 0, TABELLE_MIT_HEIM | TABELLE_MIT_AUSWAERTS | TABELLE_MIT_DIREKT, TABELLE_GESAMT,
+                         &q);
+        return Reihe(q);
+    };
+    auto gemerkt = [&] {
+        int32_t teams[TABELLE_TEAMS_MAX];
+        int32_t n = Tabelle_Reihenfolge(liga, teams);
+        return std::vector<int32_t>(teams, teams + n);
+    };
+    auto nummer = [&](int32_t heim, int32_t gast) {
+        for (int32_t nr = 0; nr < Spiele_Anzahl(); ++nr) {
+            const SpielDatensatz* s = Spiele_Nummer(nr);
+            if (s->wettbewerb == liga && s->heim == heim && s->gast == gast) return nr;
+        }
+        ADD_FAILURE() << "no game " << heim << "-" << gast;
+        return 0;
+    };
+    auto spiel = [&](int32_t heim, int32_t gast) { return Spiele_Get_Spiel(Spiele_Handle(nummer(heim, gast)), 1); };
+    const std::vector<std::function<void()>> schritte = {
+        [] {},
+        [&] { Setzen(5, 4, 3, 0); },
+        [&] { Setzen(4, 5, 2, 0); },
+        [&] { spiel(5, 4)->tore_gast = 4; },   // straight into the record
+        [&] {
+            SpielDatensatz* s = spiel(2, 3);
+            s->flags |= SPIEL_FLAG_GESPIELT;
+            s->tore_heim = 0;
+            s->tore_gast = 9;
+        },
+        [&] { Spiele_Set_Status(Spiele_Handle(nummer(5, 4)), -1); },
+        [&] {
+            SpielDatensatz* s = spiel(2, 3);
+            std::swap(s->heim, s->gast);
+        },
+    };
+    std::vector<int32_t> vorher;
+    for (size_t i = 0; i < schritte.size(); ++i) {
+        schritte[i]();
+        const std::vector<int32_t> soll = frisch();
+        ASSERT_EQ(soll.size(), 4u) << i;
+        EXPECT_EQ(gemerkt(), soll) << "step " << i;
+        EXPECT_EQ(gemerkt(), soll) << "step " << i << ", asked again";
+        if (i > 0) {
+            EXPECT_NE(soll, vorher) << "step " << i << " changed nothing the order shows";
+        }
+        vorher = soll;
+    }
 }
 
 TEST_F(KleineLiga, TrendAndRoundResultsFollowTheRounds) {
