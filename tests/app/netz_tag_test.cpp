@@ -111,6 +111,11 @@ Bericht Berichten() {
         const ssize_t r = read(befehl_fd, &c, 1);
         if (r == 0) break;
         if (r == 1) {
+            // 'P': a match period closes for the first two clubs (as after
+            // a match of each), then the report.
+            if (c == 'P')
+                for (int32_t t = 0, n = 0; t < Team_Anzahl() && n < 2; ++t)
+                    if (t != Team_Markt() && Team_Ist_Normal(t, 0)) Bank_Periode_Buchen(t, nullptr), ++n;
             const Bericht b = Berichten();
             if (write(bericht_fd, &b, sizeof b) != sizeof b) _exit(13);
         }
@@ -162,9 +167,8 @@ struct Server {
         }
         close(bericht);
     }
-    Bericht Fragen() {
+    Bericht Fragen(char c = 'B') {
         Bericht b;
-        char c = 'B';
         if (write(befehl, &c, 1) != 1 || read(bericht, &b, sizeof b) != ssize_t(sizeof b)) b.tag = -99;
         return b;
     }
@@ -488,6 +492,25 @@ TEST_F(NetzGeld, ALoanBetweenTwoClientsManagersIsBookedOnTheLendersYesOnly) {
         ASSERT_TRUE(Bank_Client_Alles_Holen(nehmer));
         EXPECT_EQ(Bank_Anzahl_Posten(nehmer), nach.posten[0]);
         EXPECT_EQ(Bank_Kontostand(nehmer, false, -1), nach.geld[0]);
+        if (!f.antwort) continue;
+        // The loan runs its term of match periods and is paid back with
+        // interest at its end: the borrower pays more than he got, the
+        // lender gets it, both items are gone, and the client's copy agrees.
+        int32_t perioden = 0;
+        Bericht ende = nach;
+        while (ende.posten[0] != vor.posten[0] && perioden < 60) {
+            ende = server->Fragen('P');
+            ++perioden;
+        }
+        EXPECT_GT(perioden, 1) << "paid back at the end of its term, not at once";
+        EXPECT_EQ(ende.posten[0], vor.posten[0]);
+        EXPECT_EQ(ende.posten[1], vor.posten[1]);
+        const int32_t zurueck = nach.geld[0] - ende.geld[0];
+        EXPECT_GT(zurueck, f.geld) << "the interest on top";
+        EXPECT_EQ(ende.geld[1] - nach.geld[1], zurueck);
+        ASSERT_TRUE(Bank_Client_Alles_Holen(nehmer));
+        EXPECT_EQ(Bank_Anzahl_Posten(nehmer), ende.posten[0]);
+        EXPECT_EQ(Bank_Kontostand(nehmer, false, -1), ende.geld[0]);
     }
 }
 
