@@ -150,6 +150,7 @@ void Marker_Setzen() {
 }
 
 void E1_Screen_Liste_Fuellen(int32_t club) {
+    E1_Nummern_Vergessen();
     int32_t spieler[TEAM_SPIELER_MAX];
     const int32_t n = club >= 0 ? std::clamp(Teamspieler_Ins_Array(club, spieler, E1_ZEILEN, 0), 0, E1_ZEILEN) : 0;
     if (!g.gegner) {

@@ -2,6 +2,7 @@
 #include "screens/einsetzen1_zeichnen.h"
 
 #include <algorithm>
+#include <array>
 
 #include "business/spieler_info.h"
 #include "business/spielerliste.h"
@@ -41,7 +42,30 @@ void Bild(int32_t nummer, int32_t x, int32_t y) {
 // Group of a formation row: 0 goal, 1 defence, 2 midfield, 3 attack.
 int32_t Klasse(int32_t reihe) { return reihe == 0 ? 0 : reihe <= 3 ? 1 : reihe <= 7 ? 2 : 3; }
 
+// The shirt numbers drawn, read once per filling of the list: on a client a
+// number is the server's, and reading it for every row and marker of every
+// frame would make the screen wait for dozens of answers a frame, and drop
+// the manager's clicks that came during those waits.
+struct Nummer {
+    int32_t spieler = -1, nummer = 0;
+};
+std::array<Nummer, 2 * TEAM_SPIELER_MAX> g_nummern;
+
+int32_t Rueckennummer(int32_t spieler) {
+    for (const Nummer& n : g_nummern)
+        if (n.spieler == spieler) return n.nummer;
+    const int32_t nummer = Spieler_Wert(SPW_RUECKENNUMMER, spieler, 0, OP_LESEN);
+    for (Nummer& n : g_nummern)
+        if (n.spieler < 0) {
+            n = Nummer{spieler, nummer};
+            break;
+        }
+    return nummer;
+}
+
 }  // namespace
+
+void E1_Nummern_Vergessen() { g_nummern.fill(Nummer{}); }
 
 int32_t E1_Screen_Positions_Abzug(int32_t spieler, int32_t reihe) {
     if (!Gueltig(spieler) || reihe < 0 || reihe >= FORMATION_REIHEN) return 0;
@@ -73,7 +97,7 @@ void E1_Zeile_Zeichnen(int32_t spieler, int32_t x, int32_t y, int32_t abzug, boo
     const int32_t basis = y + 13;
     // The shirt number on the shirt, the kind between it and the name.
     if (Font* f15 = Font_Get(15))
-        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0009%d^fe", x, basis, NUMMER, Spieler_Wert(SPW_RUECKENNUMMER, spieler, 0, OP_LESEN));
+        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0009%d^fe", x, basis, NUMMER, Rueckennummer(spieler));
     Font* f9 = Font_Get(9);
     if (!f9) return;
     Text_Printf(ziel, f9, "^c%05d^tz0043%s", x, basis, ART_FARBE[art], Spielerliste_Position_Name(art));
@@ -112,7 +136,7 @@ void E1_Marker_Zeichnen(int32_t spieler, int32_t x, int32_t y, bool hell) {
         if (Verfuegbar(spieler)) Rastport_Blit(rp, 0, 0, -1, -1, ziel, x, y, BlitMode_Key);
         else Blit_Alpha(rp, 0, 0, -1, -1, ziel, x, y, 45);
     }
-    const int32_t nummer = Spieler_Wert(SPW_RUECKENNUMMER, spieler, 0, OP_LESEN);
+    const int32_t nummer = Rueckennummer(spieler);
     const int32_t rand = hell ? 2 : 0;
     if (Font* f = Font_Get(hell ? 9 : 15))
         Text_Printf(ziel, f, hell ? "^c%05d^fb0008^tz0014%d^fe" : "^c%05d^fb0006^tz0014%d^fe", x + 1 + rand,

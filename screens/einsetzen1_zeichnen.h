@@ -21,6 +21,8 @@ void E1_Titel_Zeichnen(int32_t club, bool gegner);
 
 // A row at (x, y) for player p: `abzug` half stars shown as taken (-1 none),
 // `hell` lit (selected, hovered or a drop target).
+// Forgets the shirt numbers read for drawing (each filling of the list reads them again).
+void E1_Nummern_Vergessen();
 void E1_Zeile_Zeichnen(int32_t spieler, int32_t x, int32_t y, int32_t abzug, bool hell);
 
 // A marker at (x, y) for player p with his shirt number; `hell` the lit

@@ -27,7 +27,9 @@
 #include "business/news_netz.h"
 #include "business/stadion.h"
 #include "club/club_anbindung.h"
+#include "club/aufstellung.h"
 #include "club/club_netz.h"
+#include "club/formation.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -56,7 +58,25 @@ struct Bericht {
     uint32_t status[3] = {};
     char manager[3][20] = {};
     int32_t geld[3] = {}, posten[3] = {}, komfort[3] = {}, kapazitaet[3] = {};
+    int32_t slot[2][TEAM_SPIELER_MAX][2] = {};   // the first two clubs' players and their slots
 };
+
+// A club's players with their slots, in squad order; -1 past the squad.
+void Slots_Lesen(int32_t team, int32_t slot[TEAM_SPIELER_MAX][2]) {
+    int32_t liste[TEAM_SPIELER_MAX];
+    const int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
+    for (int32_t i = 0; i < TEAM_SPIELER_MAX; ++i) {
+        slot[i][0] = i < n ? liste[i] : -1;
+        slot[i][1] = i < n ? Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN) : -1;
+    }
+}
+
+// The player in `slot` by such a list, -1 none.
+int32_t Im_Slot(const int32_t slot[TEAM_SPIELER_MAX][2], int32_t s) {
+    for (int32_t i = 0; i < TEAM_SPIELER_MAX; ++i)
+        if (slot[i][0] >= 0 && slot[i][1] == s) return slot[i][0];
+    return -1;
+}
 
 Bericht Berichten() {
     Bericht b;
@@ -74,6 +94,7 @@ Bericht Berichten() {
         b.geld[i] = Bank_Kontostand(b.verein[i], false, -1);
         b.posten[i] = Bank_Anzahl_Posten(b.verein[i]);
         if (const Stadion_Satz* s = Stadion_Get(b.verein[i], 0)) b.komfort[i] = s->komfort, b.kapazitaet[i] = s->kapazitaet;
+        if (i < 2) Slots_Lesen(b.verein[i], b.slot[i]);
     }
     return b;
 }
@@ -90,6 +111,11 @@ Bericht Berichten() {
         const ssize_t r = read(befehl_fd, &c, 1);
         if (r == 0) break;
         if (r == 1) {
+            // 'P': a match period closes for the first two clubs (as after
+            // a match of each), then the report.
+            if (c == 'P')
+                for (int32_t t = 0, n = 0; t < Team_Anzahl() && n < 2; ++t)
+                    if (t != Team_Markt() && Team_Ist_Normal(t, 0)) Bank_Periode_Buchen(t, nullptr), ++n;
             const Bericht b = Berichten();
             if (write(bericht_fd, &b, sizeof b) != sizeof b) _exit(13);
         }
@@ -141,9 +167,8 @@ struct Server {
         }
         close(bericht);
     }
-    Bericht Fragen() {
+    Bericht Fragen(char c = 'B') {
         Bericht b;
-        char c = 'B';
         if (write(befehl, &c, 1) != 1 || read(bericht, &b, sizeof b) != ssize_t(sizeof b)) b.tag = -99;
         return b;
     }
@@ -467,7 +492,64 @@ TEST_F(NetzGeld, ALoanBetweenTwoClientsManagersIsBookedOnTheLendersYesOnly) {
         ASSERT_TRUE(Bank_Client_Alles_Holen(nehmer));
         EXPECT_EQ(Bank_Anzahl_Posten(nehmer), nach.posten[0]);
         EXPECT_EQ(Bank_Kontostand(nehmer, false, -1), nach.geld[0]);
+        if (!f.antwort) continue;
+        // The loan runs its term of match periods and is paid back with
+        // interest at its end: the borrower pays more than he got, the
+        // lender gets it, both items are gone, and the client's copy agrees.
+        int32_t perioden = 0;
+        Bericht ende = nach;
+        while (ende.posten[0] != vor.posten[0] && perioden < 60) {
+            ende = server->Fragen('P');
+            ++perioden;
+        }
+        EXPECT_GT(perioden, 1) << "paid back at the end of its term, not at once";
+        EXPECT_EQ(ende.posten[0], vor.posten[0]);
+        EXPECT_EQ(ende.posten[1], vor.posten[1]);
+        const int32_t zurueck = nach.geld[0] - ende.geld[0];
+        EXPECT_GT(zurueck, f.geld) << "the interest on top";
+        EXPECT_EQ(ende.geld[1] - nach.geld[1], zurueck);
+        ASSERT_TRUE(Bank_Client_Alles_Holen(nehmer));
+        EXPECT_EQ(Bank_Anzahl_Posten(nehmer), ende.posten[0]);
+        EXPECT_EQ(Bank_Kontostand(nehmer, false, -1), ende.geld[0]);
     }
+}
+
+// The line-up on a client, as its screen swaps: another club's players (the
+// opponent the screen shows read-only) are refused and stay as they are on
+// both machines; a starter and a substitute of the own club change slots on
+// the client and, once the line-up is sent, on the server too.
+TEST_F(NetzGeld, AClientSwapsOnlyItsOwnPlayersAndTheServerKeepsTheSwap) {
+    const Bericht vor = server->Fragen();
+    int32_t hier[2][TEAM_SPIELER_MAX][2];
+    Slots_Lesen(team, hier[0]);
+    Slots_Lesen(b.verein[1], hier[1]);
+    for (int32_t k = 0; k < 2; ++k)
+        for (int32_t s = 0; s < TEAM_SPIELER_MAX; ++s)
+            ASSERT_EQ(Im_Slot(hier[k], s), Im_Slot(vor.slot[k], s)) << "the client reads the server's line-up";
+    const int32_t fremd_a = Im_Slot(hier[1], 2), fremd_b = Im_Slot(hier[1], 12);
+    const int32_t eigen_a = Im_Slot(hier[0], 2), eigen_b = Im_Slot(hier[0], 12);
+    ASSERT_GE(std::min({fremd_a, fremd_b, eigen_a, eigen_b}), 0);
+
+    EXPECT_FALSE(Spieler_Tauschen_Intern(fremd_a, fremd_b, b.verein[1], b.verein[1]));
+    EXPECT_FALSE(Spieler_Tauschen_Intern(fremd_a, eigen_b, team, team)) << "one player of another club";
+    ASSERT_TRUE(Spieler_Tauschen_Intern(eigen_a, eigen_b, team, team));
+    Team_Formation_Flag_Loeschen(team);
+    Team_Aufstellung_Senden(team);
+    int32_t nachher[2][TEAM_SPIELER_MAX][2];
+    Slots_Lesen(team, nachher[0]);
+    Slots_Lesen(b.verein[1], nachher[1]);
+    const Bericht nach = server->Fragen();
+    for (int32_t s = 0; s < TEAM_SPIELER_MAX; ++s) {
+        EXPECT_EQ(Im_Slot(nachher[1], s), Im_Slot(hier[1], s)) << "the other club on the client, slot " << s;
+        EXPECT_EQ(Im_Slot(nach.slot[1], s), Im_Slot(vor.slot[1], s)) << "the other club on the server, slot " << s;
+    }
+    EXPECT_EQ(Im_Slot(nachher[0], 2), eigen_b);
+    EXPECT_EQ(Im_Slot(nachher[0], 12), eigen_a);
+    EXPECT_EQ(Im_Slot(nach.slot[0], 2), eigen_b) << "the server has the swap";
+    EXPECT_EQ(Im_Slot(nach.slot[0], 12), eigen_a);
+    int32_t getauscht = 0;
+    for (int32_t s = 0; s < TEAM_SPIELER_MAX; ++s) getauscht += Im_Slot(nach.slot[0], s) != Im_Slot(vor.slot[0], s);
+    EXPECT_EQ(getauscht, 2) << "the two players only";
 }
 
 }  // namespace

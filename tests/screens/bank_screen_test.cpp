@@ -17,6 +17,7 @@
 #include "gui/menue_panel.h"
 #include "season/kalender.h"
 #include "tests/screens/geld_welt.h"
+#include "tests/support/client_welt.h"
 
 namespace velmora::test {
 namespace {
@@ -184,6 +185,40 @@ TEST_F(BankScreenZwei, AnotherManagersClubLendsThroughARequestInItsNews) {
     EXPECT_EQ(g_anfrage.empfaenger_name_gehoert, 1);
     EXPECT_EQ(g_b.posten[3], g_b.posten[2]) << "nothing booked before the answer";
     EXPECT_EQ(g_b.kontostand[3], g_b.kontostand[2]);
+}
+
+// On a client whose server answers late (each call 150 ms), a second click on
+// "apply" made while the loan's call waits is dropped: one loan, its money once.
+TEST_F(BankScreen, OnAClientASecondClickOnApplyDuringTheCallBooksOneLoan) {
+    static bool ist_client = false;
+    ist_client = false;
+    Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE + 52, [](int32_t t) {
+        if (!ClientWelt::netz) ist_client = ClientWelt::Werden(t);
+    }, "Client");
+    skript = {{4, 30, 300, 0, false}};
+    Menue_Eintrag(skript, VEREIN_X, BANK_Y);
+    skript.push_back({1, 30, 200, 0, false, 0, Merken});   // 0: before
+    skript.push_back({1, ANTRAG_X, ANTRAG_Y, 0, false, 0, [] {
+        ClientWelt::verzoegerung = 15;
+        ClientWelt::klick_x = ANTRAG_X;
+        ClientWelt::klick_y = ANTRAG_Y;
+    }});
+    Klicken(skript, ANTRAG_X, ANTRAG_Y, 2);
+    skript.push_back({3, ANTRAG_X, ANTRAG_Y, 1, false});   // the second press, still held after the call
+    skript.push_back({4, ANTRAG_X, ANTRAG_Y, 0, false});   // ... released on the button
+    skript.push_back({1, 30, 200, 0, false, 0, [] {
+        ClientWelt::verzoegerung = 0;
+        Merken();                                           // 1: after
+    }});
+    const bool gespielt = Spielen();
+    ClientWelt::Ende();
+    ASSERT_TRUE(gespielt);
+    ASSERT_TRUE(ist_client);
+    ASSERT_EQ(g_b.posten.size(), 2u);
+    EXPECT_GT(ClientWelt::paesse, 8) << "the call waited";
+    EXPECT_FALSE(ClientWelt::knopf_beim_warten) << "apply calls on the release";
+    EXPECT_EQ(g_b.posten[1], g_b.posten[0] + 1);
+    EXPECT_EQ(g_b.kontostand[1], g_b.kontostand[0] + BANK_BETRAG_MIN);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@
 #include "club/manager.h"
 #include "gui/icon.h"
 #include "platform/clock.h"
+#include "tests/support/client_welt.h"
 #include "tests/support/screen_welt.h"
 
 namespace velmora::test {
@@ -583,6 +584,82 @@ TEST_F(Einsetzen, TheOpponentsViewAndAShortSquad) {
     EXPECT_TRUE(gegner_stand.gegner);
     EXPECT_EQ(gegner_stand.club, gegner);
     EXPECT_EQ(Vergleichen("einsetzen1_gegner", 0), "");
+}
+
+// The slots of a club's players in squad order.
+std::vector<int32_t> Slots_Von(int32_t team) {
+    std::vector<int32_t> v;
+    int32_t s[TEAM_SPIELER_MAX];
+    const int32_t n = Teamspieler_Ins_Array(team, s, TEAM_SPIELER_MAX, 0);
+    for (int32_t i = 0; i < n; ++i) v.push_back(Slot(s[i]));
+    return v;
+}
+
+// The list screen on a client (the game's club played through a server on
+// 127.0.0.1): the opponent's line-up is the server's, so the switch, clicks
+// and a drag on it change nothing and the data layer refuses his swap. A swap
+// of the own club waits for the server (each call answered 150 ms late); a
+// second click made meanwhile is dropped, so the swap is made once.
+TEST_F(Einsetzen, OnAClientTheOpponentIsReadOnlyAndASecondClickDuringASwapIsDropped) {
+    static bool ist_client = false, tausch_abgelehnt = false;
+    static int32_t gegner = -1;
+    static std::vector<int32_t> eigene, fremde_vorher, fremde_nachher, eigene_nachher;
+    static E1Stand gegner_auf, gegner_zu;
+    ist_client = tausch_abgelehnt = false;
+    eigene.clear();
+    eigene_nachher.clear();
+    lauf.beim_ersten_zug = [](int32_t team) {
+        gegner = Menue_Lokal().gegner;
+        Team_Formation_Waehlen(team, 0);
+        Team_Formation_Flag_Loeschen(team);
+        for (int32_t slot = 0; slot < TEAM_SPIELER_MAX; ++slot) eigene.push_back(Im_Slot(team, slot));
+        for (int32_t p : eigene) Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_NICHT_VERFUEGBAR), OP_LOESCHEN);
+        Check_Und_Set_Aa(team);
+        if (gegner >= 0) {
+            Team_Auto_Aufstellung(gegner);
+            fremde_vorher = Slots_Von(gegner);
+        }
+        ist_client = ClientWelt::Werden(team);
+        E1_Screen_Oeffnen();
+    };
+    skript = {};
+    Klicken(skript, 100, 490);   // the opponent switch
+    Pruefen(skript, [] { gegner_auf = E1_Screen_Stand(); });
+    Klicken(skript, NAME_X, Zeile_Y(2));
+    Klicken(skript, NAME_X, Zeile_Y(12));
+    Ziehen(skript, NAME_X, Zeile_Y(3), NAME_X, Zeile_Y(14));
+    Pruefen(skript, [] {
+        gegner_zu = E1_Screen_Stand();
+        tausch_abgelehnt = !Spieler_Tauschen_Intern(Im_Slot(gegner, 1), Im_Slot(gegner, 12), gegner, gegner);
+        fremde_nachher = Slots_Von(gegner);
+    });
+    Klicken(skript, 100, 490);   // back to the own club
+    Klicken(skript, NAME_X, Zeile_Y(2));
+    Pruefen(skript, [] {
+        ClientWelt::verzoegerung = 15;
+        ClientWelt::klick_x = NAME_X;
+        ClientWelt::klick_y = Zeile_Y(12);
+    });
+    Klicken(skript, NAME_X, Zeile_Y(12));   // the swap; the second press comes during its calls
+    Bewegen(skript, 790, 580);
+    Pruefen(skript, [] {
+        ClientWelt::verzoegerung = 0;
+        for (int32_t p : eigene) eigene_nachher.push_back(Slot(p));
+    });
+    const bool gespielt = Spielen();
+    ClientWelt::Ende();
+    ASSERT_TRUE(gespielt);
+    ASSERT_TRUE(ist_client);
+    ASSERT_GE(gegner, 0);
+    EXPECT_TRUE(gegner_auf.gegner);
+    EXPECT_EQ(gegner_auf.club, gegner);
+    EXPECT_TRUE(std::equal(std::begin(gegner_auf.spieler), std::end(gegner_auf.spieler), std::begin(gegner_zu.spieler)));
+    EXPECT_EQ(fremde_nachher, fremde_vorher);
+    EXPECT_TRUE(tausch_abgelehnt);
+    EXPECT_GT(ClientWelt::paesse, 8) << "the swap waited for the server";
+    ASSERT_EQ(eigene_nachher.size(), size_t(TEAM_SPIELER_MAX));
+    for (int32_t slot = 0; slot < TEAM_SPIELER_MAX; ++slot)
+        EXPECT_EQ(eigene_nachher[size_t(slot)], slot == 2 ? 12 : slot == 12 ? 2 : slot) << "slot " << slot;
 }
 
 }  // namespace
