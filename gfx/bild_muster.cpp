@@ -66,7 +66,9 @@ Rastport* Muster_Wappen(int32_t nummer) {
     Rastport* rp = Neu(WAPPEN_GROESSE, WAPPEN_GROESSE);
     if (!rp) return nullptr;
     const uint32_t h = Mischen(uint32_t(nummer) + 1);
-    const uint16_t a = Farbe_Aus(h), b = Farbe_Aus(h / 12 + 1 + (h % 12));
+    // Two different colours: a crest of one colour reads like a missing picture.
+    const uint32_t zweite = h / 12 % 12 == 11 ? h + 1 : h / 12 + 1 + h % 12;
+    const uint16_t a = Farbe_Aus(h), b = Farbe_Aus(zweite);
     const uint16_t rand = Farbe(0xD0D0D0);
     const int32_t muster = int32_t(h >> 8) % 4;
     uint16_t* p = Rastport_Pixels16(rp);
