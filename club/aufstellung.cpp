@@ -85,7 +85,6 @@ bool Club_Gueltig(const char* wer, int32_t club) {
     return true;
 }
 
-bool Verfuegbar(int32_t p) { return !(Spieler_Status(p) & SP_STATUS_NICHT_VERFUEGBAR); }
 
 int32_t Grundwert(int32_t p) {
     int32_t v = Spieler_Staerke(p) + Spieler_Form(p) +
@@ -105,7 +104,7 @@ int32_t Kader_Lesen(int32_t club, Kandidat* out) {
         Kandidat& k = out[i];
         k.spieler = liste[i];
         k.art = Spieler_Get_Art(liste[i]);
-        k.verfuegbar = Verfuegbar(liste[i]);
+        k.verfuegbar = Spieler_Verfuegbar(liste[i]);
         k.grund = Grundwert(liste[i]);
         k.slot_alt = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
     }
@@ -683,7 +682,7 @@ bool Spieler_Tauschen_Intern(int32_t spieler1, int32_t spieler2, int32_t club1, 
         return false;
     }
     int32_t s1 = Spieler_Wert(SPW_SLOT, spieler1, 0, OP_LESEN), s2 = Spieler_Wert(SPW_SLOT, spieler2, 0, OP_LESEN);
-    bool v1 = Verfuegbar(spieler1), v2 = Verfuegbar(spieler2);
+    bool v1 = Spieler_Verfuegbar(spieler1), v2 = Spieler_Verfuegbar(spieler2);
     if ((s2 < SLOT_STARTELF && !v1) || (s1 < SLOT_STARTELF && !v2)) {
         Message_An_Manager(1, club1, "%s", "Ein verletzter oder gesperrter Spieler kann nicht in die Startelf!");
         Debug_Printf("Spieler_Tauschen_Intern: Spieler nicht einsatzfaehig\n");

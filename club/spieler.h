@@ -166,6 +166,11 @@ inline int32_t Spieler_Staerke(int32_t spieler) { return Spieler_Wert(SPW_STAERK
 inline int32_t Spieler_Sterne(int32_t spieler) { return Spieler_Wert(SPW_STERNE, spieler, 0, OP_LESEN); }
 inline int32_t Spieler_Form(int32_t spieler) { return Spieler_Wert(SPW_FORM, spieler, 0, OP_LESEN); }
 inline uint32_t Spieler_Status(int32_t spieler) { return uint32_t(Spieler_Wert(SPW_STATUS, spieler, 0, OP_LESEN)); }
+// A player of the game who may play: none of the unavailability bits
+// (injured, suspended, ...) in his status.
+inline bool Spieler_Verfuegbar(int32_t spieler) {
+    return spieler >= 0 && spieler < Spieler_Anzahl() && !(Spieler_Status(spieler) & SP_STATUS_NICHT_VERFUEGBAR);
+}
 // The lower and upper limit of a mode; false for a mode without a value.
 bool Spieler_Wert_Grenzen(int32_t modus, int32_t* unten, int32_t* oben);
 

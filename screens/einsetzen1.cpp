@@ -59,7 +59,6 @@ int32_t Eigen() { return Menue_Lokal().team; }
 int32_t Gegner() { return Menue_Lokal().gegner; }
 const char* T(int32_t n) { return Text_Oder_Leer(TEXTE, n); }
 bool Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }
-bool Verfuegbar(int32_t s) { return Gueltig(s) && !(Spieler_Status(s) & SP_STATUS_NICHT_VERFUEGBAR); }
 int32_t Slot(int32_t s) { return Spieler_Wert(SPW_SLOT, s, 0, OP_LESEN); }
 bool Starter(int32_t s) { return Gueltig(s) && Slot(s) >= 0 && Slot(s) < SLOT_STARTELF; }
 
@@ -158,7 +157,7 @@ void E1_Screen_Liste_Fuellen(int32_t club) {
         // An unavailable player keeps his slot but is neither starter nor substitute.
         if (!Club_Ist_Client() || Club_Client_Team() == club)
             for (int32_t i = 0; i < n; ++i)
-                if (!Verfuegbar(spieler[i]) && (Spieler_Status(spieler[i]) & (SP_STATUS_START | SP_STATUS_BANK)))
+                if (!Spieler_Verfuegbar(spieler[i]) && (Spieler_Status(spieler[i]) & (SP_STATUS_START | SP_STATUS_BANK)))
                     Spieler_Wert(SPW_STATUS, spieler[i], int32_t(SP_STATUS_START | SP_STATUS_BANK), OP_LOESCHEN);
         Zustand_Setzen(ICON_E1_ASSI, Team_Formation_Assi(club) ? 1 : 0);
     } else {
@@ -295,13 +294,13 @@ void Zeile_Ablegen(s_icon* bewegt, s_icon* ziel, int32_t, int32_t, int32_t ereig
             Beide_An(d, q);
         }
     } else if (ziel && ziel->nummer == ICON_E1_PLATZ) {
-        if (!Verfuegbar(d)) {
+        if (!Spieler_Verfuegbar(d)) {
             Ablehnen();
         } else {
             // A player from the bench takes the place of the first starter who cannot play.
             if (!Starter(d))
                 for (const s_icon& z : g.zeile)
-                    if (Starter(z.d) && !Verfuegbar(z.d)) {
+                    if (Starter(z.d) && !Spieler_Verfuegbar(z.d)) {
                         Tauschen(d, z.d);
                         break;
                     }
@@ -325,7 +324,7 @@ void Karte_Oeffnen(int32_t spieler) {
 // A click swap: refused (text 48, nothing changed) for two unavailable
 // players, two starters, or an unavailable substitute against a starter.
 void Klick_Tausch(int32_t a, int32_t b) {
-    const bool da_a = Verfuegbar(a), da_b = Verfuegbar(b), st_a = Starter(a), st_b = Starter(b);
+    const bool da_a = Spieler_Verfuegbar(a), da_b = Spieler_Verfuegbar(b), st_a = Starter(a), st_b = Starter(b);
     const bool nein = (!da_a && !da_b) || (st_a && st_b) || (!da_a && !st_a && st_b) || (!da_b && !st_b && st_a);
     if (nein) {
         Ablehnen();
@@ -382,7 +381,7 @@ void Zeile_Klick(s_icon* icon, int32_t ereignis) {
     if (gewaehlt < 0 || gewaehlt == p) {
         const int32_t neu = gewaehlt < 0 ? 1 : 0;
         Zustand_Setzen(icon->nummer, neu);
-        if (marker && (neu == 0 || (Verfuegbar(p) && Starter(p)))) Zustand_Setzen(marker->nummer, neu);
+        if (marker && (neu == 0 || (Spieler_Verfuegbar(p) && Starter(p)))) Zustand_Setzen(marker->nummer, neu);
         return;
     }
     Klick_Tausch(gewaehlt, p);
@@ -407,7 +406,7 @@ void Platz_Klick(s_icon*, int32_t ereignis) {
     if (!(ereignis & EV_LINKS) || g.gegner) return;
     const int32_t p = Gewaehlt();
     if (p < 0) return;
-    if (!Verfuegbar(p)) Ablehnen();
+    if (!Spieler_Verfuegbar(p)) Ablehnen();
     else Bewegen(p);
     g.blinken = false;
     Auswahl_Loeschen();

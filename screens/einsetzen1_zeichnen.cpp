@@ -32,7 +32,6 @@ constexpr int32_t MARKER_HELL = 24062 - 24054;
 constexpr int32_t TEXT_MORAL = 60, TEXT_GESPERRT = 67, TEXT_VERLETZT = 68;   // the text table's morale words
 
 bool Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }
-bool Verfuegbar(int32_t s) { return !(Spieler_Status(s) & SP_STATUS_NICHT_VERFUEGBAR); }
 
 void Bild(int32_t nummer, int32_t x, int32_t y) {
     if (Rastport* rp = Menue_Get_Slave_Rastport(nummer, nullptr))
@@ -71,7 +70,7 @@ int32_t E1_Screen_Positions_Abzug(int32_t spieler, int32_t reihe) {
     if (!Gueltig(spieler) || reihe < 0 || reihe >= FORMATION_REIHEN) return 0;
     const int32_t klasse = Klasse(reihe), art = Spieler_Get_Art(spieler);
     const int32_t staerke = std::max(Spieler_Sterne(spieler), 0);
-    const bool da = Verfuegbar(spieler);
+    const bool da = Spieler_Verfuegbar(spieler);
     if (art == klasse && da) return 0;
     if (!da) return staerke;
     if (art > 0 && klasse > 0) return std::min(2 * std::abs(klasse - art), staerke);
@@ -88,7 +87,7 @@ void E1_Titel_Zeichnen(int32_t club, bool gegner) {
 void E1_Zeile_Zeichnen(int32_t spieler, int32_t x, int32_t y, int32_t abzug, bool hell) {
     if (!Gueltig(spieler)) return;
     Rastport* ziel = Rastport_Target();
-    const bool da = Verfuegbar(spieler);
+    const bool da = Spieler_Verfuegbar(spieler);
     if (hell) Bild(BILD_HELL, x, y);
     if (!da)
         if (Rastport* s = Menue_Get_Slave_Rastport(BILD_SCHATTEN, nullptr)) Blit_Alpha(s, 0, 0, -1, -1, ziel, x, y, 35);
@@ -133,7 +132,7 @@ void E1_Marker_Zeichnen(int32_t spieler, int32_t x, int32_t y, bool hell) {
         y -= 2;
     }
     if (Rastport* rp = Menue_Get_Slave_Rastport(bild, nullptr)) {
-        if (Verfuegbar(spieler)) Rastport_Blit(rp, 0, 0, -1, -1, ziel, x, y, BlitMode_Key);
+        if (Spieler_Verfuegbar(spieler)) Rastport_Blit(rp, 0, 0, -1, -1, ziel, x, y, BlitMode_Key);
         else Blit_Alpha(rp, 0, 0, -1, -1, ziel, x, y, 45);
     }
     const int32_t nummer = Rueckennummer(spieler);

@@ -55,7 +55,6 @@ int32_t Eigen() { return Menue_Lokal().team; }
 int32_t Gegner() { return Menue_Lokal().gegner; }
 const char* T(int32_t n) { return Text_Oder_Leer(TEXTE, n); }
 bool Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }
-bool Verfuegbar(int32_t s) { return Gueltig(s) && !(Spieler_Status(s) & SP_STATUS_NICHT_VERFUEGBAR); }
 int32_t Zustand(int32_t icon) { return Eigen() >= 0 ? Manager_Icon_Button_Lesen(Eigen(), icon) : 0; }
 void Zustand_Setzen(int32_t icon, int32_t wert) {
     if (Eigen() >= 0) Manager_Icon_Button_An_Aus(Eigen(), icon, wert);
@@ -95,7 +94,7 @@ void Minis_Fuellen() {
             const bool eigene = g.gegner || f == aktuell;
             if (eigene) {
                 // The current formation: the players' cells, pictures by their kind.
-                if (!Gueltig(p) || !Verfuegbar(p)) continue;
+                if (!Gueltig(p) || !Spieler_Verfuegbar(p)) continue;
                 E1_Spieler_Zelle(p, &spalte, &reihe);
                 m.bild = PUNKT_ART[std::clamp(Spieler_Get_Art(p), 0, 3)];
             } else {
@@ -191,13 +190,13 @@ void Karte_Klick(s_icon* icon, int32_t ereignis) {
     const int32_t p = icon->d;
     if (!Gueltig(p)) return;
     if (ereignis & EV_RECHTS) {
-        if (Verfuegbar(p) && !Screen_Zurueck()) Spielerinfo_Oeffnen(p, g.club, g.gegner ? KARTE_ANDERER : KARTE_EIGENER);
+        if (Spieler_Verfuegbar(p) && !Screen_Zurueck()) Spielerinfo_Oeffnen(p, g.club, g.gegner ? KARTE_ANDERER : KARTE_EIGENER);
         return;
     }
     if (!(ereignis & EV_LINKS) || g.gegner) return;
     int32_t mx = 0, my = 0;
     Menue_Maus_Position(&mx, &my);
-    if (Verfuegbar(p) && mx >= icon->x + 41 && mx <= icon->x + 84 && my >= icon->y + 16 && my <= icon->y + 29) {
+    if (Spieler_Verfuegbar(p) && mx >= icon->x + 41 && mx <= icon->x + 84 && my >= icon->y + 16 && my <= icon->y + 29) {
         Spielerliste_Oeffnen(p, mx, my, g.club);
         Zustand_Setzen(icon->nummer, 0);
         return;
@@ -209,7 +208,7 @@ void Karte_Klick(s_icon* icon, int32_t ereignis) {
         E2_Screen_Fuellen();
         return;
     }
-    if (Verfuegbar(p)) Zustand_Setzen(icon->nummer, Zustand(icon->nummer) ? 0 : 1);
+    if (Spieler_Verfuegbar(p)) Zustand_Setzen(icon->nummer, Zustand(icon->nummer) ? 0 : 1);
 }
 
 void Feld_Klick(s_icon*, int32_t ereignis) {
@@ -313,7 +312,7 @@ void Karte_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t flag) {
     Rastport* ziel = Rastport_Target();
     const bool an = Zustand(icon->nummer) || flag == 1;
     Bild(an ? 24078 : 24077, x, y);
-    if (!Verfuegbar(p))
+    if (!Spieler_Verfuegbar(p))
         if (Rastport* s = Menue_Get_Slave_Rastport(24040, nullptr)) Blit_Alpha(s, 0, 0, KARTE_B, KARTE_H, ziel, x, y, 35);
     const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
     Bild(Spielerliste_Positions_Bild(art), x + 3, y + 2);
@@ -439,7 +438,7 @@ int32_t E2_Screen_Positions_Abzug(int32_t spieler, int32_t reihe) {
     const int32_t klasse = Klasse(reihe), art = Spieler_Get_Art(spieler);
     const int32_t staerke = std::max(Spieler_Sterne(spieler), 0);
     if (art == klasse) return 0;
-    if (!Verfuegbar(spieler)) return staerke;
+    if (!Spieler_Verfuegbar(spieler)) return staerke;
     if (art > 0 && klasse > 0) return 2 * std::abs(klasse - art);
     return staerke * 80 / 100;
 }

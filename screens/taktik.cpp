@@ -69,7 +69,6 @@ TaktikModul g;
 int32_t Team() { return Menue_Lokal().team; }
 const char* T(int32_t n) { return Text_Oder_Leer(TEXTE, n); }
 bool Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }
-bool Verfuegbar(int32_t s) { return Gueltig(s) && !(Spieler_Status(s) & SP_STATUS_NICHT_VERFUEGBAR); }
 
 // The tactic bytes mirrored in the manager's icon words, each within its range.
 int32_t Wort(int32_t byte) {
@@ -124,7 +123,7 @@ void Zeilen_Bauen() {
             s_icon& m = g.marke[size_t(4 * r + c)];
             m.d = p;
             m.Status = p >= 0 ? m.Status & ~ICON_ST_VERSTECKT : m.Status | ICON_ST_VERSTECKT;
-            m.Status = Verfuegbar(p) ? m.Status & ~ICON_ST_GESPERRT : m.Status | ICON_ST_GESPERRT;
+            m.Status = Spieler_Verfuegbar(p) ? m.Status & ~ICON_ST_GESPERRT : m.Status | ICON_ST_GESPERRT;
             Zustand_Setzen(m.nummer, (status & TAKTIK_MARKE_BIT[c]) ? 1 : 0);
         }
     }
@@ -190,7 +189,7 @@ void Zeile_Klick(s_icon* icon, int32_t ereignis) {
 
 void Marke_Klick(s_icon* icon, int32_t ereignis) {
     const int32_t p = icon->d;
-    if (!(ereignis & EV_LINKS) || !Verfuegbar(p)) return;
+    if (!(ereignis & EV_LINKS) || !Spieler_Verfuegbar(p)) return;
     const int32_t spalte = (icon->nummer - ICON_TAKTIK_MARKE) % 4;
     const uint32_t bit = TAKTIK_MARKE_BIT[spalte];
     if (spalte < 3) {
@@ -236,7 +235,7 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     Menue_Maus_Position(&mx, &my);
     const bool ueber = my >= y && my < y + 16 && mx >= x && mx < x + 579;
     if (ueber && !Menue_Icon_Zustand(icon->nummer)) Bild(24180, x, y);
-    if (!Verfuegbar(p))
+    if (!Spieler_Verfuegbar(p))
         if (Rastport* s = Menue_Get_Slave_Rastport(24181, nullptr)) Blit_Alpha(s, 0, 0, -1, -1, ziel, x, y, 35);
     const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
     Bild(Spielerliste_Positions_Bild(art), x + 1, y);

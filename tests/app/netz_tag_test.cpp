@@ -237,20 +237,26 @@ bool Melden(NetKontext* c) {
     return Spieltag_Client_Melden();
 }
 
+// This process wired with `module` and its network up; `b` the server's
+// report once its game waits in the menu.
+void Verdrahten_Bis_Menue(Server& server, std::vector<std::string> module, Bericht* b) {
+    ASSERT_GT(server.port, 0);
+    VerdrahtungOptionen o;
+    o.nur = std::move(module);
+    ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
+    Net_Init();
+    *b = server.Im_Menue();
+    ASSERT_EQ(b->modus, KALENDER_MENUE);
+}
+
 TEST(NetzTag, ClubsAreTakenOnceAndADayWaitsForEveryClientUntilASilentOneIsDropped) {
     velmora_test::TestWelt dirs;
     ASSERT_TRUE(dirs.ok);
     ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
     Server server;
-    ASSERT_GT(server.port, 0);
-    VerdrahtungOptionen o;
-    o.nur = {"Netz", "Club"};
-    ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
-    Net_Init();
-
     // The server's game runs and waits: nobody plays a club yet.
-    Bericht b = server.Im_Menue();
-    ASSERT_EQ(b.modus, KALENDER_MENUE);
+    Bericht b;
+    ASSERT_NO_FATAL_FAILURE(Verdrahten_Bis_Menue(server, {"Netz", "Club"}, &b));
     const int32_t a = b.verein[0], bb = b.verein[1], c = b.verein[2];
     ASSERT_GE(c, 0);
     EXPECT_STREQ(b.manager[0], TEAM_CLIENT_NAME);
@@ -319,13 +325,8 @@ TEST(NetzTag, AClientJoinsTakesAFreeClubAndAFailedJoinLeavesNoWorld) {
     ASSERT_TRUE(dirs.ok);
     ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
     Server server;
-    ASSERT_GT(server.port, 0);
-    VerdrahtungOptionen o;
-    o.nur = {"Netz", "Club"};
-    ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
-    Net_Init();
-    Bericht b = server.Im_Menue();
-    ASSERT_EQ(b.modus, KALENDER_MENUE);
+    Bericht b;
+    ASSERT_NO_FATAL_FAILURE(Verdrahten_Bis_Menue(server, {"Netz", "Club"}, &b));
     EXPECT_EQ(Nehmen(server.Client(), b.verein[0], "Eins"), 1);
 
     Net_Kontext_Setzen(nullptr);
@@ -368,13 +369,7 @@ protected:
         ASSERT_TRUE(dirs.ok);
         ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
         server = std::make_unique<Server>();
-        ASSERT_GT(server->port, 0);
-        VerdrahtungOptionen o;
-        o.nur = {"Netz", "Club", "Stadion", "Bank"};
-        ASSERT_TRUE(Spiel_Verdrahten(o, nullptr));
-        Net_Init();
-        b = server->Im_Menue();
-        ASSERT_EQ(b.modus, KALENDER_MENUE);
+        ASSERT_NO_FATAL_FAILURE(Verdrahten_Bis_Menue(*server, {"Netz", "Club", "Stadion", "Bank"}, &b));
         team = b.verein[0];
         haupt = Net_Kontext_Neu();
         Net_Kontext_Setzen(haupt);
