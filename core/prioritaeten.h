@@ -98,5 +98,9 @@ constexpr int32_t MENUE_ENTWICKLER_STATISTIK = 860;   // Ctrl+F7 (VELMORA_DEBUG=
 // After a human club's match its players' training units are free again,
 // between the statistics and the club's after-match work.
 constexpr int32_t SPIELTAG_TRAINING_EINHEITEN = 150;
+// After a transfer (and after talents changed at once) the screens showing a
+// squad rebuild their lists: the transfer screen, then the training screen.
+constexpr int32_t KADER_TRANSFER_SCREEN = 100;
+constexpr int32_t KADER_TRAINING_SCREEN = 200;
 
 }  // namespace velmora::prio
