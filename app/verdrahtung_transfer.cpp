@@ -54,6 +54,13 @@ void Markt_Tag() {
     Transfer_Listen_Zeigen();
 }
 
+// The market of a game's first day: drawn, and a new world's clubs get their first negotiations and camps.
+void Markt_Beginnen() {
+    if (Markt_Elf_Tag() == Tag_Index()) return;
+    if (Markt_Elf_Tag() < 0) Markt_Verhandlungen_Auffuellen(true);
+    Markt_Tag();
+}
+
 // With VELMORA_DEBUG=1, Ctrl+F7 during a manager's turn (developer action 7) opens the market statistics.
 void Statistik_Taste() {
     if (Taste_Get_Code() == VK_F1 + 6 && Taste_Ctrl() && !Taste_Wiederholt() && Menue_Lokal().team >= 0)
@@ -69,12 +76,12 @@ void Binden_Markt_Elf() {
     Abonnieren(k.monat_ereignisse, "Kalender.monat_ereignisse", prio::MONAT_MARKT_VERHANDLUNGEN,
                [] { Markt_Verhandlungen_Auffuellen(false); });
     // A new or loaded game: its first turn finds the market lined up for the
-    // day, and a new world's clubs their first negotiations.
-    Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_MARKT_ELF, [](int32_t) {
-        if (Markt_Elf_Tag() == Tag_Index()) return;
-        if (Markt_Elf_Tag() < 0) Markt_Verhandlungen_Auffuellen(true);
-        Markt_Tag();
-    });
+    // day, and a new world's clubs their first negotiations and camps. A
+    // server without managers of its own has no turn: its waiting menu frame
+    // does it (else its clients' clubs could neither negotiate nor book a
+    // camp before the month's and the season's refills).
+    Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_MARKT_ELF, [](int32_t) { Markt_Beginnen(); });
+    Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_MARKT_ELF, Markt_Beginnen);
 }
 
 void Binden_Training_Einheiten() {
