@@ -123,16 +123,17 @@ void Scout_Kopf(bool suche) {
     const ScoutDaten* s = Scout_Daten(Scout());
     Spieler_Zeile_Bild(SCOUT_BILD_SCOUT + std::clamp(Scout(), 0, 3), 233, 115);
     if (!s || !f9 || !f14 || !f6) return;
-    char name[128];
+    // Names from the configuration may be long: cut to the plate.
+    char name[128], kurz[128];
     if (suche) {
         std::snprintf(name, sizeof name, "%s %s %s", Text(TEXT_SCOUT), s->vorname, s->name);
-        Text_Schatten(f14, 314, 130, GOLD, name);
+        Text_Schatten(f14, 314, 130, GOLD, Str_Auf_Breite(name, kurz, sizeof kurz, f14, 330));
         Text_Printf(ziel, f9, "^c%05d%s", 314, 150, WEISS, Text(TEXT_UNTERWEGS));
         Text_Printf(ziel, f9, "^c%05d%s ^c%05d%s", 314, 168, GRAU, Text(TEXT_GEBIET), WEISS, Region_Name(Scout_Region()));
         return;
     }
     std::snprintf(name, sizeof name, "%s %s", s->vorname, s->name);
-    Text_Schatten(f14, 314, 130, GOLD, name);
+    Text_Schatten(f14, 314, 130, GOLD, Str_Auf_Breite(name, kurz, sizeof kurz, f14, 330));
     const std::string preis = Geld(Scout_Grundpreis(Scout()));
     Text_Printf(ziel, f9, "^c%05d%s ^c%05d%s", 314, 150, GRAU, Text(TEXT_GRUNDPREIS), WEISS, preis.c_str());
     Text_Printf(ziel, f6, "^c%05d%s", 314, 170, GRUEN, Text(TEXT_HINWEIS));
