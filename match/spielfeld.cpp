@@ -287,14 +287,27 @@ bool Spielfeld_Client_Holen_Offen() { return g.client_holen; }
 // ---------------------------------------------------------------------------
 // Set-up from a fixture.
 
+namespace {
+// The set-up of Spielfeld_Daten_Eintragen; `leer` tells that the record is
+// all zero but its display mode (fresh from the list), so it is not cleared again.
+void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer);
+}  // namespace
+
 void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live) {
     if (!satz || !spiel) {
         Debug_Printf("Spielfeld_Daten_Eintragen: Null Pointer\n");
         return;
     }
+    Daten_Eintragen(satz, spiel, nummer, live, false);
+}
+
+namespace {
+void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer) {
     uint8_t anzeige = satz->anzeige_modus;
-    std::memset(static_cast<void*>(satz), 0, sizeof *satz);
-    satz->anzeige_modus = anzeige;
+    if (!leer) {
+        std::memset(static_cast<void*>(satz), 0, sizeof *satz);
+        satz->anzeige_modus = anzeige;
+    }
     satz->zeit_faktor = std::max(float(SPIELFELD_MINUTEN) / 90.0f, 1.0f);
 
     bool ist_live = live != -1;
@@ -453,6 +466,7 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
     g.frame_referenz = satz->spielzeit_ms;
     Spielfeld_Eingabekopie_Fuellen(satz);
 }
+}  // namespace
 
 int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t, int32_t zuschauer, int32_t stadion, int32_t live) {
     if (!Spielfeld_Ist_Initialisiert()) return 0;
@@ -481,7 +495,7 @@ int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t, int32_t zusch
     if (Spielfeld_Hook_Schalter(daten.wettbewerb, 4)) g.schalter4 = daten.wettbewerb;
 
     satz->anzeige_modus = uint8_t(anzeige);
-    Spielfeld_Daten_Eintragen(satz, &daten, spiel, live);
+    Daten_Eintragen(satz, &daten, spiel, live, true);   // the list hands out a zeroed record
 
     // Weather from the fixture's temperature and precipitation.
     int32_t temp = daten.temperatur, regen = daten.niederschlag;
@@ -560,6 +574,14 @@ void Spielfeld_Spielzustand_Freigeben(Spielfeld_Satz* satz) {
     satz->spielzustand = satz->wechsel_laeuft ? SZ_NEUE_HALBZEIT : SZ_SPIEL;
 }
 
+namespace {
+// A heat-map byte's four two-bit cells in reverse order.
+uint8_t Zellen_Umgedreht(uint8_t v) {
+    v = uint8_t((v & 0x0F) << 4 | (v & 0xF0) >> 4);
+    return uint8_t((v & 0x33) << 2 | (v & 0xCC) >> 2);
+}
+}  // namespace
+
 void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
     if (!satz) return;
     Rnd_Set_Index(int32_t(satz->rnd_index), 1);
@@ -603,12 +625,10 @@ void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
 
     for (Spieler_Matchsatz& sm : satz->spieler) {
         // Turn the heat map by 180 degrees: cell i of 100 becomes cell 99 - i.
-        uint8_t neu[25] = {};
-        for (int32_t i = 0; i < 100; ++i) {
-            int32_t w = (sm.heatmap[i / 4] >> ((i % 4) * 2)) & 3;
-            int32_t j = 99 - i;
-            neu[j / 4] = uint8_t(neu[j / 4] | w << ((j % 4) * 2));
-        }
+        // Cell 4b + k sits in byte b at bits 2k; it goes to cell 4(24 - b) +
+        // (3 - k), so byte b lands in byte 24 - b with its four cells reversed.
+        uint8_t neu[25];
+        for (int32_t b = 0; b < 25; ++b) neu[24 - b] = Zellen_Umgedreht(sm.heatmap[b]);
         std::memcpy(sm.heatmap, neu, 25);
     }
     SetAnim(satz, FIGUR_BALL, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y, 0);
