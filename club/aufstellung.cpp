@@ -295,12 +295,18 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
     const int32_t zustaende = kasten.zustaende;
     auto index = [&](const int32_t z[GRUPPEN]) { return ((z[0] * dim[1] + z[1]) * dim[2] + z[2]) * dim[3] + z[3]; };
     const size_t m = feld.size();
-    g.dp.assign((m + 1) * size_t(zustaende), -1);
-    g.wahl.assign(m * size_t(zustaende), -1);
+    // Only the worked states are read (a final state of a system and every
+    // state on the way back to it lie in a system's box), so only they start
+    // empty; a state's choice is read only where a value reached it, which
+    // wrote the choice.
+    if (g.dp.size() < (m + 1) * size_t(zustaende)) g.dp.resize((m + 1) * size_t(zustaende));
+    if (g.wahl.size() < m * size_t(zustaende)) g.wahl.resize(m * size_t(zustaende));
+    for (const auto& zustand : kasten.arbeit) g.dp[size_t(zustand.first)] = -1;
     g.dp[0] = 0;
     for (size_t i = 0; i < m; ++i) {
         const int64_t* vorher = &g.dp[i * size_t(zustaende)];
         int64_t* nachher = &g.dp[(i + 1) * size_t(zustaende)];
+        for (const auto& zustand : kasten.arbeit) nachher[zustand.first] = -1;
         int8_t* wahl = &g.wahl[i * size_t(zustaende)];
         int64_t gewinn[GRUPPEN];
         for (int32_t gr = 0; gr < GRUPPEN; ++gr)
