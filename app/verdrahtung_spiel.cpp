@@ -146,6 +146,7 @@ void Binden_Spielfeld() {
     // Without the club management's stadiums the grounds are the clubs' presets.
     if (!Dabei("Stadion")) Besetzen(h.stadion, vorgabe_stadion, "Spielfeld.stadion");
     Besetzen(h.attribut_aktiv, Attribute_Attribut_Aktief, "Spielfeld.attribut_aktiv");
+    Besetzen(h.attribute_maske, Attribute_Aktive_Maske, "Spielfeld.attribute_maske");
     Besetzen(h.schwierigkeit, Team_Spiel_Level, "Spielfeld.schwierigkeit");
     Besetzen(h.positionsstaerke, positionsstaerke, "Spielfeld.positionsstaerke");
     Besetzen(h.netz_modus, Netzwerk_Modus, "Spielfeld.netz_modus");

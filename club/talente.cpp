@@ -310,6 +310,21 @@ bool Attribute_Attribut_Aktief(int32_t spieler, int32_t id) {
     return Aktiv(spieler, id);
 }
 
+bool Attribute_Aktive_Maske(int32_t spieler, uint64_t* maske) {
+    if (!maske || spieler < 0 || spieler >= Spieler_Anzahl()) return false;
+    const auto* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, spieler));
+    if (!s) return false;
+    // As Aktiv: a talent with a requirement whose points are above it (talent
+    // 53, the strength stars, has none).
+    uint64_t m = 0;
+    for (int32_t id = 0; id <= ATTRIBUT_STERNE; ++id) {
+        int32_t schwelle = Schwelle(id);
+        if (schwelle > 0 && s->talent[id] > schwelle) m |= uint64_t(1) << id;
+    }
+    *maske = m;
+    return true;
+}
+
 bool Attribute_Attribut_Hat_Maximum(int32_t spieler) {
     if (!Spieler_Ok("Attribute_Attribut_Hat_Maximum", spieler)) return false;
     return Anzahl_Gelernt(spieler) >= (Torwart(spieler) ? ATTRIBUT_MAX_TW : ATTRIBUT_MAX_FELD);

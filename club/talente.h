@@ -63,6 +63,10 @@ bool Attribut_Ist_Gesperrt(int32_t spieler, int32_t id);     // value -1
 // Value at least the requirement / above it. Ids outside 0..53 log a line.
 bool Attribute_Hat_Attribut(int32_t spieler, int32_t id);
 bool Attribute_Attribut_Aktief(int32_t spieler, int32_t id);
+// All of a player's answers of Attribute_Attribut_Aktief for talents 0-53 at
+// once, bit k for talent k: one read of the record instead of one per talent.
+// False, silently, for a player who is not there.
+bool Attribute_Aktive_Maske(int32_t spieler, uint64_t* maske);
 // True when the player holds the maximum number of talents (18 field player, 6 goalkeeper).
 bool Attribute_Attribut_Hat_Maximum(int32_t spieler);
 

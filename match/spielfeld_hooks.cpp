@@ -107,6 +107,10 @@ bool Spielfeld_Hook_Attribut(int32_t spieler, int32_t attribut) {
     return g.hooks.attribut_aktiv(spieler, attribut);
 }
 
+bool Spielfeld_Hook_Attribute_Maske(int32_t spieler, uint64_t* maske) {
+    return g.hooks.attribute_maske && maske && g.hooks.attribute_maske(spieler, maske);
+}
+
 int32_t Spielfeld_Hook_Netz_Modus() { return g.hooks.netz_modus ? g.hooks.netz_modus() : 0; }
 
 int32_t Spielfeld_Hook_Zufall(int32_t a, int32_t b) {

@@ -63,6 +63,9 @@ struct SpielfeldHooks {
     int32_t (*positionsstaerke)(const Spielfeld_Satz* satz, int32_t team, int32_t spieler, int32_t linie_x) = nullptr;
     // Whether a player's talent 0-53 is active. Unfilled: false.
     bool (*attribut_aktiv)(int32_t spieler, int32_t attribut) = nullptr;
+    // The answers of attribut_aktiv for talents 0-53 at once, bit k for talent
+    // k; false when it has none for the player. Unfilled: talents are asked one by one.
+    bool (*attribute_maske)(int32_t spieler, uint64_t* maske) = nullptr;
     // 0 alone, 1 client, 2 server. Unfilled: 0.
     int32_t (*netz_modus)() = nullptr;
     // Runs the match with steps of 1000 ms until the kick-off has been taken
@@ -107,6 +110,7 @@ bool Spielfeld_Hook_Taktik(int32_t team, int8_t out[7]);
 int32_t Spielfeld_Hook_Schwierigkeit();
 int32_t Spielfeld_Hook_Positionsstaerke(const Spielfeld_Satz* satz, int32_t team, int32_t spieler, int32_t linie_x);
 bool Spielfeld_Hook_Attribut(int32_t spieler, int32_t attribut);
+bool Spielfeld_Hook_Attribute_Maske(int32_t spieler, uint64_t* maske);
 int32_t Spielfeld_Hook_Netz_Modus();
 int32_t Spielfeld_Hook_Zufall(int32_t a, int32_t b);
 // Seeds the generator that stands in for an unfilled zufall_bereich (the module start).

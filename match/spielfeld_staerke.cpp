@@ -48,9 +48,17 @@ bool Aktiv(int32_t spieler, int32_t talent) {
     return (merker.aktiv & bit) != 0;
 }
 
-// Keeps the answers for one player for the life of the guard.
+// Keeps the answers for one player for the life of the guard; talents 0-53
+// are read at once when the club data can tell them so.
 struct TalentMerkerScope {
-    explicit TalentMerkerScope(int32_t spieler) { merker = TalentMerker{spieler, 0, 0}; }
+    explicit TalentMerkerScope(int32_t spieler) {
+        merker = TalentMerker{spieler, 0, 0};
+        uint64_t maske = 0;
+        if (Spielfeld_Hook_Attribute_Maske(spieler, &maske)) {
+            merker.gefragt = (uint64_t(1) << 54) - 1;
+            merker.aktiv = maske & merker.gefragt;
+        }
+    }
     ~TalentMerkerScope() { merker = TalentMerker{}; }
     TalentMerkerScope(const TalentMerkerScope&) = delete;
     TalentMerkerScope& operator=(const TalentMerkerScope&) = delete;

@@ -95,6 +95,37 @@ TEST_F(Talente, ActivationAllowsThreeAndTogglesBack) {
     EXPECT_EQ(Attribut_Toggle_Aktive(feld, 2), 0);
 }
 
+TEST_F(Talente, TheMaskOfActiveTalentsAnswersAsEachTalentAlone) {
+    // Talent 30 has no requirement: never active, whatever its points.
+    AttributDaten ohne{};
+    for (int32_t& v : ohne.voraussetzung) v = -1;
+    for (int32_t& v : ohne.schutz) v = -1;
+    Attribut_Daten_Setzen(30, ohne);
+    struct Fall {
+        int32_t spieler, id, punkte;
+        bool aktiv;
+    } faelle[] = {{feld, 0, 11, true},     {feld, 1, 10, false},   {feld, 2, 9999, true}, {feld, 3, -1, false},
+                  {feld, 30, 500, false},  {feld, 52, 11, true},   {torwart, 47, 12, true}, {torwart, 48, 10, false}};
+    for (const Fall& f : faelle) Spieler_Wert(f.id, f.spieler, f.punkte, OP_SCHREIBEN);
+    for (int32_t spieler : {feld, torwart}) {
+        uint64_t maske = ~uint64_t(0);
+        ASSERT_TRUE(Attribute_Aktive_Maske(spieler, &maske));
+        for (int32_t id = 0; id <= ATTRIBUT_STERNE; ++id)
+            EXPECT_EQ((maske >> id & 1) != 0, Attribute_Attribut_Aktief(spieler, id)) << spieler << "/" << id;
+        EXPECT_EQ(maske >> (ATTRIBUT_STERNE + 1), 0u);
+    }
+    for (const Fall& f : faelle) {
+        uint64_t maske = 0;
+        Attribute_Aktive_Maske(f.spieler, &maske);
+        EXPECT_EQ((maske >> f.id & 1) != 0, f.aktiv) << f.spieler << "/" << f.id;
+    }
+    uint64_t maske = 7;
+    EXPECT_FALSE(Attribute_Aktive_Maske(-1, &maske));
+    EXPECT_FALSE(Attribute_Aktive_Maske(Spieler_Anzahl(), &maske));
+    EXPECT_FALSE(Attribute_Aktive_Maske(feld, nullptr));
+    EXPECT_EQ(maske, 7u);
+}
+
 TEST_F(Talente, PrerequisitesDevelopmentAndStartingNow) {
     int32_t v[3];
     EXPECT_EQ(Attribut_Zaehle(25, v), 1);
