@@ -256,6 +256,9 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
         int32_t schritt[GRUPPEN] = {};
         int32_t zustaende = 0;
         std::vector<std::pair<int32_t, uint8_t>> arbeit;   // state, groups it may grow in
+        // bis[s]: the worked states holding at most s players, in the same
+        // order (the last list is all of them): after i players no other is reached.
+        std::vector<std::vector<std::pair<int32_t, uint8_t>>> bis;
     };
     static const auto kaesten = [sys] {
         std::vector<Kasten> k(2);
@@ -284,8 +287,23 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
                                         if (z[gr] + 1 < dim[gr]) wachsen = uint8_t(wachsen | 1u << gr);
                                     int32_t von = z[0] * ka.schritt[0] + z[1] * ka.schritt[1] + z[2] * ka.schritt[2] + z[3];
                                     ka.arbeit.emplace_back(von, wachsen);
+                                    const size_t summe = size_t(z[0] + z[1] + z[2] + z[3]);
+                                    if (ka.bis.size() <= summe) ka.bis.resize(summe + 1);
+                                    ka.bis[summe].emplace_back(von, wachsen);
                                     break;
                                 }
+            // From the states of exactly s players to those of at most s, in the order of the list.
+            for (size_t summe = ka.bis.size(); summe-- > 0;) {
+                ka.bis[summe].clear();
+                for (const auto& [von, wachsen] : ka.arbeit) {
+                    int32_t rest = von, anzahl = 0;
+                    for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
+                        anzahl += rest / ka.schritt[gr];
+                        rest %= ka.schritt[gr];
+                    }
+                    if (size_t(anzahl) <= summe) ka.bis[summe].emplace_back(von, wachsen);
+                }
+            }
         }
         return k;
     }();
@@ -301,17 +319,22 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
     // wrote the choice.
     if (g.dp.size() < (m + 1) * size_t(zustaende)) g.dp.resize((m + 1) * size_t(zustaende));
     if (g.wahl.size() < m * size_t(zustaende)) g.wahl.resize(m * size_t(zustaende));
-    for (const auto& zustand : kasten.arbeit) g.dp[size_t(zustand.first)] = -1;
+    // After i players only the states of at most i are reached and read; the
+    // last layer is read whole by the choice below.
+    auto bis = [&](size_t i) -> const std::vector<std::pair<int32_t, uint8_t>>& {
+        return i >= m ? kasten.arbeit : kasten.bis[std::min(i, kasten.bis.size() - 1)];
+    };
+    for (const auto& zustand : bis(0)) g.dp[size_t(zustand.first)] = -1;
     g.dp[0] = 0;
     for (size_t i = 0; i < m; ++i) {
         const int64_t* vorher = &g.dp[i * size_t(zustaende)];
         int64_t* nachher = &g.dp[(i + 1) * size_t(zustaende)];
-        for (const auto& zustand : kasten.arbeit) nachher[zustand.first] = -1;
+        for (const auto& zustand : bis(i + 1)) nachher[zustand.first] = -1;
         int8_t* wahl = &g.wahl[i * size_t(zustaende)];
         int64_t gewinn[GRUPPEN];
         for (int32_t gr = 0; gr < GRUPPEN; ++gr)
             gewinn[gr] = GEWICHT_BESETZT + Wert_In_Gruppe(*feld[i], gr) + (gr == 0 ? GEWICHT_BESETZT : 0);
-        for (const auto& [von, wachsen] : kasten.arbeit) {
+        for (const auto& [von, wachsen] : bis(i)) {
             if (vorher[von] < 0) continue;
             if (vorher[von] > nachher[von]) {
                 nachher[von] = vorher[von];
