@@ -31,6 +31,7 @@
 #include "media/sound.h"
 #include "platform/files.h"
 #include "shell/resourcen.h"
+#include "tools/radar_kunst.h"
 #include "tools/stadion_kunst.h"
 #include "tools/werkzeug.h"
 
@@ -134,6 +135,11 @@ int main(int argc, char** argv) {
             setzen(23, stadion_kunst::Ziffern_Datei(), "the score line's digits");
         } else if (i == RES_STADION_SPRITES) {
             setzen(132, stadion_kunst::Muede_Marke(), "the tired marker");
+        }
+        // The match radar's background, dots, ball heights and goals.
+        if (i == RADAR_RES_DATEI) {
+            setzen(RADAR_HINTERGRUND, radar_kunst::Hintergrund_Datei(), "the radar's background");
+            setzen(RADAR_PUNKT_HEIM, radar_kunst::Punkte_Datei(), "the radar's dots, ball and goals");
         }
         if (!fehler.empty()) {
             std::fprintf(stderr, "mkassets: %s %s\n", pfad.c_str(), fehler.c_str());
