@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "club/spieler.h"
@@ -44,6 +45,9 @@ struct RadarModul {
     uint32_t spiel = 0xFFFFFFFFu;
     int32_t tore = -1;
     std::vector<uint8_t> ebene;   // a faded dot's plane
+    int32_t rueckennummer[SF_SPIELER] = {};
+    int32_t rueckennummer_von[SF_SPIELER];   // the player each number was read for
+    RadarModul() { std::fill(std::begin(rueckennummer_von), std::end(rueckennummer_von), -2); }
 };
 RadarModul g;
 
@@ -99,10 +103,16 @@ void Bereich(Rastport* ziel, RadarPunkt a, RadarPunkt b, uint16_t farbe) {
     Rastport_Draw_Frame(ziel, x0, y0, x1 - x0 + 1, y1 - y0 + 1, farbe, 1, nullptr);
 }
 
-// The shirt number; a client, which holds no shirt numbers, shows the slot's place in the side.
+// The shirt number, read once per player in a slot: on a client it is
+// server data, a remote call at each read. Without one, the slot's place in the side.
 int32_t Rueckennummer(const Spielfeld_Satz& s, int32_t f) {
-    const int32_t n = s.spieler[f].nummer >= 0 ? Spieler_Wert(SPW_RUECKENNUMMER, s.spieler[f].nummer, 0, OP_LESEN) : 0;
-    return n > 0 && n < 100 ? n : f % (SF_SPIELER / 2) + 1;
+    const int32_t spieler = s.spieler[f].nummer;
+    if (g.rueckennummer_von[f] != spieler) {
+        const int32_t n = spieler >= 0 ? Spieler_Wert(SPW_RUECKENNUMMER, spieler, 0, OP_LESEN) : 0;
+        g.rueckennummer[f] = n > 0 && n < 100 ? n : f % (SF_SPIELER / 2) + 1;
+        g.rueckennummer_von[f] = spieler;
+    }
+    return g.rueckennummer[f];
 }
 
 // Lays a colour over a rectangle at `anteil` of 128, so that the lines below show through.
@@ -268,6 +278,7 @@ void Radar_Freigeben() {
     g.geladen = false;
     g.spiel = 0xFFFFFFFFu;
     g.tore = -1;
+    std::fill(std::begin(g.rueckennummer_von), std::end(g.rueckennummer_von), -2);
 }
 
 }  // namespace velmora
