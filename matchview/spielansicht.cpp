@@ -27,6 +27,7 @@
 #include "matchview/kommentar.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
+#include "matchview/wetter.h"
 #include "shell/maus.h"
 
 
@@ -533,6 +534,24 @@ void Anzeige_Zeichnen(Ansicht& a) {
                         a.is_main ? Colour_Screen_Pixel(255, 255, 0) : Colour_Screen_Pixel(20, 20, 21), 2, nullptr);
 }
 
+// Rain or snow over the figures, by the record's weather and intensity bytes.
+void Wetter_Zeichnen(const Ansicht& a, int32_t index) {
+    if (!a.welt) return;
+    WetterAnsicht v;
+    v.ansicht = index;
+    v.spiel = a.spiel;
+    v.welt_w = int32_t(a.welt->width);
+    v.welt_h = int32_t(a.welt->height);
+    v.scroll_x = a.kamera.scroll[0];
+    v.scroll_y = a.kamera.scroll[1];
+    v.x = a.x;
+    v.y = a.y;
+    v.w = a.w;
+    v.h = a.h;
+    const int32_t art = Wetter_Art(a.satz->wetter);
+    if (art >= 0) Weather_Draw(v, a.satz->wetter_staerke, art);
+}
+
 void Anim_Freigeben() {
     for (FigurenAnim& x : g.anim) x = FigurenAnim{};
     g.da.fill(false);
@@ -586,6 +605,7 @@ void MatchView_Exit() {
         a.starts = 0;
     }
     Anim_Freigeben();
+    Wetter_Exit();
     g.zustand = 0;
     g.eingabe_verbraucht = false;
     g.maus_vorher = 0;
@@ -624,6 +644,7 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
         Kamera(a, anzeige, folgen);
         Welt_Fenster(a);
         Figuren_Zeichnen(a, anzeige, folgen);
+        Wetter_Zeichnen(a, int32_t(&a - g.a.data()));
         Anzeige_Zeichnen(a);
         gezeichnet = true;
     }

@@ -28,11 +28,13 @@
 #include "gfx/bild_muster_training.h"
 #include "gfx/font.h"
 #include "gfx/wappen.h"
+#include "matchview/wetter.h"
 #include "media/sound.h"
 #include "platform/files.h"
 #include "shell/resourcen.h"
 #include "tools/radar_kunst.h"
 #include "tools/stadion_kunst.h"
+#include "tools/wetter_kunst.h"
 #include "tools/werkzeug.h"
 
 using namespace velmora;
@@ -135,6 +137,11 @@ int main(int argc, char** argv) {
             setzen(23, stadion_kunst::Ziffern_Datei(), "the score line's digits");
         } else if (i == RES_STADION_SPRITES) {
             setzen(132, stadion_kunst::Muede_Marke(), "the tired marker");
+        }
+        // Rain and snow over the match views.
+        if (i == RES_STADION_SPRITES) {
+            setzen(WETTER_RES_REGEN, wetter_kunst::Regen_Datei(), "the raindrops");
+            setzen(WETTER_RES_SCHNEE, wetter_kunst::Schnee_Datei(), "the snowflakes");
         }
         // The match radar's background, dots, ball heights and goals.
         if (i == RADAR_RES_DATEI) {
