@@ -24,6 +24,7 @@
 #include "match/spielfeld.h"
 #include "match/spielfeld_satz.h"
 #include "matchview/anzeigetafel.h"
+#include "matchview/banden.h"
 #include "matchview/kommentar.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
@@ -534,22 +535,27 @@ void Anzeige_Zeichnen(Ansicht& a) {
                         a.is_main ? Colour_Screen_Pixel(255, 255, 0) : Colour_Screen_Pixel(20, 20, 21), 2, nullptr);
 }
 
-// Rain or snow over the figures, by the record's weather and intensity bytes.
-void Wetter_Zeichnen(const Ansicht& a, int32_t index) {
-    if (!a.welt) return;
-    WetterAnsicht v;
+// The view's window for the stadium's dressing.
+AnsichtFenster Fenster(const Ansicht& a, int32_t index) {
+    AnsichtFenster v;
     v.ansicht = index;
     v.spiel = a.spiel;
-    v.welt_w = int32_t(a.welt->width);
-    v.welt_h = int32_t(a.welt->height);
+    v.halb = Halb(a);
+    v.welt_w = a.welt ? int32_t(a.welt->width) : 0;
+    v.welt_h = a.welt ? int32_t(a.welt->height) : 0;
     v.scroll_x = a.kamera.scroll[0];
     v.scroll_y = a.kamera.scroll[1];
     v.x = a.x;
     v.y = a.y;
     v.w = a.w;
     v.h = a.h;
+    return v;
+}
+
+// Rain or snow over the figures, by the record's weather and intensity bytes.
+void Wetter_Zeichnen(const Ansicht& a, int32_t index) {
     const int32_t art = Wetter_Art(a.satz->wetter);
-    if (art >= 0) Weather_Draw(v, a.satz->wetter_staerke, art);
+    if (a.welt && art >= 0) Weather_Draw(Fenster(a, index), a.satz->wetter_staerke, art);
 }
 
 void Anim_Freigeben() {
@@ -606,6 +612,7 @@ void MatchView_Exit() {
     }
     Anim_Freigeben();
     Wetter_Exit();
+    Banden_Exit();
     g.zustand = 0;
     g.eingabe_verbraucht = false;
     g.maus_vorher = 0;
@@ -643,7 +650,9 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
         if (!a.visible || !a.satz || !a.in_use) continue;
         Kamera(a, anzeige, folgen);
         Welt_Fenster(a);
+        Boards_Draw(Fenster(a, int32_t(&a - g.a.data())), *a.satz, 1);
         Figuren_Zeichnen(a, anzeige, folgen);
+        Boards_Draw(Fenster(a, int32_t(&a - g.a.data())), *a.satz, 2);
         Wetter_Zeichnen(a, int32_t(&a - g.a.data()));
         Anzeige_Zeichnen(a);
         gezeichnet = true;

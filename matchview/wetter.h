@@ -8,6 +8,8 @@
 #pragma once
 #include <cstdint>
 
+#include "matchview/ansicht_fenster.h"
+
 namespace velmora {
 
 constexpr int32_t WETTER_TEILCHEN = 4000;
@@ -20,15 +22,8 @@ struct WetterTeilchen {
     uint8_t frame = 0;    // 0-8
 };
 
-// The view a weather frame draws into: its slot, its game, the world picture's
-// size and the view's window onto it (scroll) and place on the screen.
-struct WetterAnsicht {
-    int32_t ansicht = 0;
-    uint32_t spiel = 0;
-    int32_t welt_w = 0, welt_h = 0;
-    int32_t scroll_x = 0, scroll_y = 0;
-    int32_t x = 0, y = 0, w = 0, h = 0;
-};
+// A weather frame draws into a view's window (its world picture's size and scroll).
+using WetterAnsicht = AnsichtFenster;
 
 // The view's weather kind from the match record's weather byte (0 none,
 // 1 and 3 rain, 4 to 6 snow): WETTER_REGEN, WETTER_SCHNEE, or -1 for none.

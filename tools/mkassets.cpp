@@ -32,6 +32,7 @@
 #include "media/sound.h"
 #include "platform/files.h"
 #include "shell/resourcen.h"
+#include "tools/banden_kunst.h"
 #include "tools/radar_kunst.h"
 #include "tools/stadion_kunst.h"
 #include "tools/wetter_kunst.h"
@@ -40,7 +41,7 @@
 using namespace velmora;
 
 constexpr int32_t RES_STADION_GFX = 12, RES_RASEN_HG = 13, RES_STADION_MENUE = 19;
-constexpr int32_t RES_STADION_SPRITES = 17;
+constexpr int32_t RES_STADION_SPRITES = 17, RES_STADION_BITMAPS = 16;
 constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4, MENUE_RES_HASK = 6;
 constexpr int32_t MENUE_RES_ODDO = 7;
 
@@ -138,6 +139,8 @@ int main(int argc, char** argv) {
         } else if (i == RES_STADION_SPRITES) {
             setzen(132, stadion_kunst::Muede_Marke(), "the tired marker");
         }
+        // The advertising boards around the pitch.
+        if (i == RES_STADION_BITMAPS) setzen(BANDEN_RES_RAHMEN, banden_kunst::Datei(), "the advertising boards");
         // Rain and snow over the match views.
         if (i == RES_STADION_SPRITES) {
             setzen(WETTER_RES_REGEN, wetter_kunst::Regen_Datei(), "the raindrops");

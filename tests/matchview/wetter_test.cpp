@@ -50,7 +50,10 @@ protected:
         v.h = 564;
         Ansicht_Zufall_Setzen(99);
     }
+    // The views' generator is shared: what a test draws leaves it as it was.
+    const uint32_t zufall = Ansicht_Zufall_Stand();
     void TearDown() override {
+        Ansicht_Zufall_Setzen(zufall);
         Wetter_Exit();
         if (welt) Rastport_Free(welt);
         bild.reset();
