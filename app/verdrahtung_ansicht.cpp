@@ -18,6 +18,8 @@
 #include "match/spielfeld.h"
 #include "match/spielfeld_satz.h"
 #include "match/spieltag_hooks.h"
+#include "match/spielfeld_hooks.h"
+#include "matchview/matchsound.h"
 #include "matchview/radar.h"
 #include "matchview/spielansicht.h"
 
@@ -28,6 +30,11 @@ void Binden_Ansicht() {
     Besetzen(h.ansicht_beobachtet, MatchView_Beobachtet, "Spieltag.ansicht_beobachtet");
     Besetzen(h.ansicht_frame, [] { MatchView_Beobachtete_Zeichnen(Spielfeld_Ansicht()); }, "Spieltag.ansicht_frame");
     Besetzen(h.radar_freigeben, Radar_Freigeben, "Spieltag.radar_freigeben");
+    SpielfeldHooks& f = Spielfeld_Hooks();
+    Besetzen(f.matchsound_play, [](int32_t cue, int32_t loop, int32_t spare, int32_t stufe, int32_t variante) {
+        MatchSound_Play(cue, loop != 0, spare, stufe, variante);
+    }, "Spielfeld.matchsound_play");
+    Besetzen(f.matchsound_update, MatchSound_Update, "Spielfeld.matchsound_update");
     Beim_Abbinden(MatchView_Exit);
 }
 

@@ -26,6 +26,7 @@
 #include "matchview/anzeigetafel.h"
 #include "matchview/banden.h"
 #include "matchview/kommentar.h"
+#include "matchview/matchsound.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
 #include "matchview/wetter.h"
@@ -601,6 +602,9 @@ bool MatchView_Init() {
     g.muede = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_SPRITES), MARKE_MUEDE, 16));
     // Without the digit strips the score line shows no goals; the views still run.
     Anzeigetafel_Init();
+    // The match sounds: a missing sample leaves its cue silent.
+    MatchSound_Laden();
+    MatchSound_Init(0);
     g.geladen = true;
     return true;
 }
@@ -613,6 +617,8 @@ void MatchView_Exit() {
     Anim_Freigeben();
     Wetter_Exit();
     Banden_Exit();
+    MatchSound_Free_Set();
+    MatchSound_Free();
     g.zustand = 0;
     g.eingabe_verbraucht = false;
     g.maus_vorher = 0;

@@ -28,6 +28,7 @@
 #include "gfx/bild_muster_training.h"
 #include "gfx/font.h"
 #include "gfx/wappen.h"
+#include "matchview/matchsound.h"
 #include "matchview/wetter.h"
 #include "media/sound.h"
 #include "platform/files.h"
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
     for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) {
         std::string pfad = resfile + "/" + Resourcen_Standardname(i);
         if (i == RES_FONTS) continue;   // rendered by mkfonts
-        if (i == SOUND_RES_MENUE) continue;   // synthesised by mksounds
+        if (i == SOUND_RES_MENUE || i == MATCHSOUND_RES) continue;   // synthesised by mksounds
         // Each file is put together from named groups of pictures; two
         // pictures claiming one entry stop the build, naming both.
         MusterDatei d;
