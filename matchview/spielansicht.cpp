@@ -27,6 +27,7 @@
 #include "matchview/banden.h"
 #include "matchview/kommentar.h"
 #include "matchview/matchsound.h"
+#include "matchview/publikum.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
 #include "matchview/wetter.h"
@@ -553,6 +554,12 @@ AnsichtFenster Fenster(const Ansicht& a, int32_t index) {
     return v;
 }
 
+// A view's colour table of a figure slot, for the crowd.
+const uint16_t* Farbtabelle(int32_t ansicht, int32_t slot) {
+    if (ansicht < 0 || ansicht >= MATCHVIEW_ANSICHTEN || slot < 0 || slot >= FARBTABELLEN) return nullptr;
+    return g.a[size_t(ansicht)].farben[size_t(slot)].data();
+}
+
 // Rain or snow over the figures, by the record's weather and intensity bytes.
 void Wetter_Zeichnen(const Ansicht& a, int32_t index) {
     const int32_t art = Wetter_Art(a.satz->wetter);
@@ -617,6 +624,7 @@ void MatchView_Exit() {
     Anim_Freigeben();
     Wetter_Exit();
     Banden_Exit();
+    Publikum_Exit();
     MatchSound_Free_Set();
     MatchSound_Free();
     g.zustand = 0;
@@ -656,6 +664,7 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
         if (!a.visible || !a.satz || !a.in_use) continue;
         Kamera(a, anzeige, folgen);
         Welt_Fenster(a);
+        Crowd_Draw(Fenster(a, int32_t(&a - g.a.data())), *a.satz, Farbtabelle);
         Boards_Draw(Fenster(a, int32_t(&a - g.a.data())), *a.satz, 1);
         Figuren_Zeichnen(a, anzeige, folgen);
         Boards_Draw(Fenster(a, int32_t(&a - g.a.data())), *a.satz, 2);

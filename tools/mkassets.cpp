@@ -35,6 +35,7 @@
 #include "platform/files.h"
 #include "shell/resourcen.h"
 #include "tools/banden_kunst.h"
+#include "tools/publikum_kunst.h"
 #include "tools/radar_kunst.h"
 #include "tools/stadion_kunst.h"
 #include "tools/wetter_kunst.h"
@@ -136,6 +137,7 @@ int main(int argc, char** argv) {
             setzen(e, {Muster_Eintrag(Muster_Seiten_Bild(i, e), true)}, "the match-day pages");
         // The match view: figure frames, pitch pictures, the bar below the views.
         if (i == RES_STADION_GFX) setzen(0, stadion_kunst::Figuren_Datei(), "the figure frames");
+        if (i == RES_STADION_GFX) setzen(0, publikum_kunst::Datei(), "the crowd's animations");
         else if (i == RES_RASEN_HG) setzen(0, stadion_kunst::Rasen_Datei(), "the pitch pictures");
         else if (i == RES_STADION_MENUE) {
             setzen(0, stadion_kunst::Menue_Datei(), "the match view's bar and score plates");
