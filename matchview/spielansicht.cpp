@@ -609,6 +609,11 @@ bool MatchView_Init() {
     g.muede = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_SPRITES), MARKE_MUEDE, 16));
     // Without the digit strips the score line shows no goals; the views still run.
     Anzeigetafel_Init();
+    // The stadium's dressing: boards, rain and snow, the crowd; one that does
+    // not load is left out and the views draw on.
+    Banden_Init();
+    Wetter_Init();
+    Publikum_Init();
     // The match sounds: a missing sample leaves its cue silent.
     MatchSound_Laden();
     MatchSound_Init(0);
