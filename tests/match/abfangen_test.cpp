@@ -19,15 +19,7 @@ protected:
         OffenesSpielTest::SetUp();
         for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
     }
-    Figur& Spieler(int32_t slot, float x, float y) {
-        s->spieler[slot].zustand = SM_AUF_PLATZ;
-        SetAnim(s, slot, int32_t(x), int32_t(y), 0);
-        Figur& f = s->figur[slot];
-        f.situation = 0;
-        f.entscheiden = 0;
-        f.ring[f.aktuell & 3].flags = 0;
-        return f;
-    }
+    Figur& Spieler(int32_t slot, float x, float y) { return Spieler_Stellen(s, slot, x, y); }
     // The ball at (x, y, z) flying at speed |v| along v with launch speed vz,
     // its flight clock at 0, its order aimed at (zx, zy), its destination too.
     Figur& Ball(float x, float y, float z, float vx, float vy, float vz, float zx, float zy) {

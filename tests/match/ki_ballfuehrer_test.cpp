@@ -27,14 +27,8 @@ protected:
         std::memset(s->linienwerte, 0, sizeof s->linienwerte);
     }
     Figur& Stellen(int32_t slot, float x, float y) {
-        s->spieler[slot].zustand = SM_AUF_PLATZ;
-        SetAnim(s, slot, int32_t(x), int32_t(y), 0);
-        Figur& f = s->figur[slot];
-        f.situation = 0;
-        f.gezeichnet = 1;
+        Figur& f = Spieler_Stellen(s, slot, x, y);
         f.torwart = 0;
-        f.v[0] = f.v[1] = 0;
-        Figur_Ballsperre_Setzen(&f, 0);
         return f;
     }
     // The holder at (x, 3403) with the ball at his feet at height z.

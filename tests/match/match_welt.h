@@ -12,7 +12,9 @@
 #include "../club/welt.h"
 #include "club/manager.h"
 #include "match/elfmeter.h"
+#include "match/anweisung.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_linie.h"
 #include "tests/match/figuren_frame.h"
@@ -34,6 +36,21 @@ inline Figur& Ball_Fliegen(Spielfeld_Satz* s, float x, float y, float z, float v
     a.tempo = std::hypot(vx, vy);
     a.vz = vz;
     return b;
+}
+
+// A player on the pitch standing at (x, y) in open play: no situation code,
+// drawn, no velocity, no ball lock-out, decide-now and order flags clear.
+inline Figur& Spieler_Stellen(Spielfeld_Satz* s, int32_t slot, float x, float y) {
+    s->spieler[slot].zustand = SM_AUF_PLATZ;
+    SetAnim(s, slot, int32_t(x), int32_t(y), 0);
+    Figur& f = s->figur[slot];
+    f.situation = 0;
+    f.gezeichnet = 1;
+    f.entscheiden = 0;
+    f.v[0] = f.v[1] = 0;
+    f.ring[f.aktuell & 3].flags = 0;
+    Figur_Ballsperre_Setzen(&f, 0);
+    return f;
 }
 
 // Cells of a 4-4-2 by squad slot 0-10: the goalkeeper in column 3, row 0.
