@@ -111,11 +111,14 @@ bool Rauskommen(const Lage& l, float h) {
 
 // Sends the keeper to (x, y): small steps sideways near his spot, his run
 // otherwise; a save row plays once with its contact frame timed to `t`.
-void Befehl(const Lage& l, float x, float y, float tempo, int32_t anim, float t) {
+void Befehl(const Lage& l, float x, float y, float tempo, int32_t anim, float t, bool hinter_linie = false) {
     Spielfeld_Satz* satz = l.satz;
     const Figur& f = satz->figur[l.slot];
     int32_t zx = int32_t(x), zy = int32_t(y);
     Punkt_Ins_Feld(&zx, &zy);
+    // A loose ball lying just over his goal line is fetched where it lies:
+    // 50 cm inside the line it would stay out of his reach.
+    if (hinter_linie) zx = int32_t(x);
     const float dx = float(zx) - f.pos[0], dy = float(zy) - f.pos[1];
     const float weg = std::hypot(dx, dy);
     if (anim >= 0) {
@@ -223,7 +226,7 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
                               Seite(satz->ballhalter) == l.seite;
     f.situation = 0;
     float d = 650;
-    bool raus = false, schuss = l.kreuzt, schnell = false;
+    bool raus = false, schuss = l.kreuzt, schnell = false, hinter_linie = false;
     float zx = 0, zy = 0;
     const float h = satz->ballhalter >= 0 && satz->ballhalter < SF_SPIELER
                         ? Abstand(satz->figur[satz->ballhalter].pos[0], satz->figur[satz->ballhalter].pos[1],
@@ -241,7 +244,16 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
             const float weg = Abstand(f.pos[0], f.pos[1], b.pos[0], b.pos[1]);
             float abstand = weg, hoehe = 0;
             int32_t tempo = int32_t(l.s);
-            const int32_t treffer = KI_Abfangpunkt(satz, slot, &f, &abstand, &tempo, &zx, &zy, &hoehe, 2500);
+            int32_t treffer = KI_Abfangpunkt(satz, slot, &f, &abstand, &tempo, &zx, &zy, &hoehe, 2500);
+            if (treffer < 0 && satz->ballhalter < 0 && b.v[0] == 0 && b.v[1] == 0 && weg < 2500) {
+                // A loose ball lying just behind his line: the search keeps
+                // its points on the pitch, he goes to the ball itself.
+                zx = b.pos[0];
+                zy = b.pos[1];
+                treffer = int32_t(weg);
+            }
+            hinter_linie = satz->ballhalter < 0 && (b.pos[0] - l.xg) * l.richtung < 0 &&
+                           (b.pos[0] - l.xg) * l.richtung >= -30 && Abstand(zx, zy, b.pos[0], b.pos[1]) < 1;
             if (weg < 800) schnell = true;
             if (weg < 200) {
                 zx = b.pos[0] + b.v[0] / 10;
@@ -350,7 +362,7 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
             } while (Abstand(zx, zy, mitte_x, mitte_y) >= 915);
         }
         if (schiessen) f.jagt_ball = 0;
-        Befehl(l, zx, zy, raus ? l.s : Spieler_Lauftempo(satz, slot), -1, 0);
+        Befehl(l, zx, zy, raus ? l.s : Spieler_Lauftempo(satz, slot), -1, 0, raus && hinter_linie);
     } else if (parade >= 0) {
         Befehl(l, mx, my, l.s, parade, tr);
     } else {

@@ -10,6 +10,7 @@
 #include "core/rnd.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
+#include "match/figur_bewegen.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_hooks.h"
@@ -56,6 +57,12 @@ protected:
         for (int32_t i = 0; i < 3000 && !(s->spielzustand == SZ_SPIEL && s->minute >= 2); ++i)
             ASSERT_TRUE(Spieltag_Frame());
         ASSERT_EQ(s->spielzustand, SZ_SPIEL);
+    }
+
+    // Nobody holds the ball.
+    void Halter_Loesen_Fuer_Test() {
+        Ballbesitz_Setzen(s, -1);
+        s->ballhalter = -1;
     }
 
     // The last field player of a side on the pitch, -1 none.
@@ -197,6 +204,26 @@ TEST_F(FoulKetteTest, AFoulOutsideTheAreaIsAFreeKickWithAWall) {
     const Verlauf v = Kette(2300, 3400, SZ_FREISTOSS);   // outside the area, within shooting range
     EXPECT_FALSE(v.am_punkt);
     EXPECT_TRUE(v.mauer);
+}
+
+// A ball that dies just over a goal line, beside the goal, is still
+// restarted: a goal kick or a corner follows within a few frames.
+TEST_F(FoulKetteTest, ABallDeadOverTheGoalLineIsRestarted) {
+    ASSERT_NO_FATAL_FAILURE(Offenes_Spiel());
+    Halter_Loesen_Fuer_Test();
+    Figur& b = s->figur[FIGUR_BALL];
+    b.pos[0] = -18;
+    b.pos[1] = 2755;
+    b.pos[2] = 0;
+    b.v[0] = b.v[1] = b.v[2] = 0;
+    Anweisung& a = *Figur_Aktuelle_Anweisung(&b);
+    a.tempo = 0;
+    a.vz = 0;
+    s->ball_linie = BALL_TORAUS;
+    bool neustart = false;
+    for (int32_t i = 0; i < 50 && !neustart && Spieltag_Frame(); ++i)
+        neustart = s->spielzustand == SZ_ABSTOSS || s->spielzustand == SZ_ECKE;
+    EXPECT_TRUE(neustart) << "play state " << s->spielzustand;
 }
 
 }  // namespace

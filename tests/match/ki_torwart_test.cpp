@@ -94,6 +94,24 @@ TEST_F(TorwartTest, TheReleaseFollowsHisByteAndTheOpponentsInHisArea) {
     }
 }
 
+// A loose ball at rest beside his post: on the pitch he meets it where it
+// lies; 18 cm over his line he still fetches it there (50 cm inside the line
+// it would stay out of everybody's reach).
+TEST_F(TorwartTest, ALooseBallAtRestNearHisLineIsFetchedWhereItLies) {
+    struct Fall {
+        float ball_x, ziel_x;
+    } faelle[] = {{200, 200}, {-18, -18}};
+    for (const Fall& c : faelle) {
+        Stellen(0, 60, 2760);
+        Ball(c.ball_x, 2755, 0, 0);
+        s->ball_ziel[0] = c.ball_x;
+        s->ball_ziel[1] = 2755;
+        KI_Torwart(s, 0);
+        EXPECT_NEAR(Befehl().ziel[0], c.ziel_x, 1) << c.ball_x;
+        EXPECT_NEAR(Befehl().ziel[1], 2755, 1) << c.ball_x;
+    }
+}
+
 TEST_F(TorwartTest, InAShootOutTheKeeperNotInGoalWaitsInTheCentreCircle) {
     s->spielzustand = SZ_ELFMETERSCHIESSEN;
     Stellen(0, 300, 3403);
