@@ -101,6 +101,7 @@ struct Lage {
     bool kein_schuss = false, lob = false, flanke = false, fluegel = false;
     int32_t druck = 0;
     bool druck_nah = false;   // an opponent within 300 cm
+    int32_t roh_situation = 0;   // the situation code before 40-42 count as 3
     // The rehearsed move taken for this decision.
     bool zug_aktiv = false, zug_ziel = false;
     int32_t zug_empfaenger = -1;
@@ -423,7 +424,7 @@ Wahl Pass_Waehlen(Lage& l) {
     const float gewinn_x = (f.pos[0] - eigene_halbe) * richtung;
     const float nah_x = std::fabs(l.gx - f.pos[0]);
     const bool flanken_bonus = nah_x < 1600 && std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) > 800;
-    const int32_t roh = f.situation;   // 40-42 before they count as 3
+    const int32_t roh = l.roh_situation;   // 40-42 before they count as 3
     const bool parade = Torwart_Parade(f);
     Wahl w;
     for (int32_t durchgang = 0; durchgang < 2; ++durchgang) {
@@ -798,6 +799,7 @@ bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
         return false;
     }
     Lage l{satz, slot, seite, &f, &b, float(satz->tor_x[seite]), float(satz->tor_y[seite]), 0, 0, 0, f.situation};
+    l.roh_situation = l.situation;
     if (l.situation >= 40 && l.situation <= 42) l.situation = 3;
     l.druck_nah = Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 300) >= 0;
     l.druck = (l.druck_nah ? 1 : 0) + (Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 150) >= 0 ? 1 : 0);
@@ -810,11 +812,14 @@ bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
     float h = z.reichweite_hoehe > 0 ? z.reichweite_hoehe - 5 : 200.0f;
     bool bereit = a.flags != 1;
     if (!bereit) {
-        // A ball-contact order: which rows play the ball straight on.
+        // A ball-contact order: which rows play the ball straight on. The
+        // situation they give holds for this decision only: a code left on
+        // the figure would keep him out of the wake-ups of open play.
+        int32_t sit = f.situation;
         const int32_t letzter = a.letztes >= 0 ? a.letztes : a.letztes_anim;
         const bool am_ende = a.frame >= letzter;
-        if (a.anim == ANIM_TW_ABSCHLAG) f.situation = 41;
-        if (a.anim == ANIM_TW_ABWURF) f.situation = 42;
+        if (a.anim == ANIM_TW_ABSCHLAG) sit = 41;
+        if (a.anim == ANIM_TW_ABWURF) sit = 42;
         switch (a.anim) {
             case ANIM_TW_ABSCHLAG:
             case ANIM_TW_ABWURF:
@@ -835,12 +840,12 @@ bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
             case ANIM_FLUGKOPFBALL:
             case ANIM_FALLRUECKZIEHER:
                 bereit = l.erstmals = true;
-                f.situation = 1;
+                sit = 1;
                 h += 30;
                 break;
             case ANIM_VOLLEY:
                 bereit = l.erstmals = true;
-                f.situation = 1;
+                sit = 1;
                 h = 140;
                 break;
             case ANIM_TW_SCHUSS_FEST:
@@ -849,12 +854,12 @@ bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
             case ANIM_SCHUSS_PLAZIERT:
                 if (!am_ende) return false;
                 bereit = l.erstmals = true;
-                f.situation = 1;
+                sit = 1;
                 break;
             default: break;
         }
-        l.situation = f.situation;
-        if (l.situation >= 40 && l.situation <= 42) l.situation = 3;
+        l.roh_situation = sit;
+        l.situation = sit >= 40 && sit <= 42 ? 3 : sit;
     }
     const bool offen = satz->spielzustand == SZ_SPIEL &&
                        (satz->standard_marker[2] == 0 || satz->standard_marker[2] == 3);
