@@ -81,6 +81,7 @@ TEST_F(BallfuehrerTest, ARowWithBallContactIsPlayedOnOnlyWhenItAllowsIt) {
         Figur_Aktuelle_Anweisung(&s->figur[FIGUR_BALL])->tempo = 0;
         KI_Ballfuehrer(s, HALTER, 0);
         EXPECT_EQ(Balltempo() > 2800, c.schuss) << c.anim << " " << c.am_ende << " " << c.hoehe;
+        EXPECT_EQ(f.situation, 0) << "a row's situation holds for this decision only";
         if (c.anim == SCHUSS_PLAZIERT && !c.am_ende) {
             EXPECT_EQ(Figur_Aktuelle_Anweisung(&f)->anim, SCHUSS_PLAZIERT) << "his order stays";
         }
