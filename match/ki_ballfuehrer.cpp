@@ -34,6 +34,16 @@
 // - A keeper holding the ball stays with the keeper AI.
 // - The shot's aim x is the goal line + 10 cm; the ball's target lies 1000 cm
 //   further on the same path (a ball aimed at the line would stop on it).
+// - Rows with ball contact: the header is always ready (first time above
+//   200 cm); the situation a row gives (41, 42, 1) holds for this decision
+//   only and is not left on the figure, which the wake-ups would then skip.
+// - The rehearsed-move slot heads the side's rehearsed-move block: flag, a
+//   spare byte, target x and y (i16, both 0 for none), receiver (i8), a spare
+//   byte. It is taken once per setting.
+// - The pass choice: sweep 0 rates receivers ahead, sweep 1 those behind,
+//   each within its band of 100-cm rows in x, farthest row first; a keeper's
+//   band comes from match value 24. The far mark and the counter flag have no
+//   writer and are left out.
 #include "match/ki_ballfuehrer.h"
 
 #include <algorithm>
