@@ -144,17 +144,17 @@ void Liste_Zeichnen(s_icon*, int32_t x, int32_t y, int32_t) {
     Ziehen_Schritt();
     if (g.ziehen != MARKER) Fuellen();
     else Plaetze_Setzen();
-    Schreiben(3, GOLDEN, x + 10, y + 6, Text(0));
+    Schreiben(3, GOLDEN, x + 10, y + 20, Text(0));
     static constexpr int32_t SPALTE[5] = {4, 45, 150, 246, 296};
-    for (int32_t c = 0; c < 5; ++c) Schreiben(9, WEISS, x + SPALTE[c], y + 30, Text(1 + c));
-    Schreiben(9, WEISS, x + 4, y + 238, Text(6));
+    for (int32_t c = 0; c < 5; ++c) Schreiben(9, WEISS, x + SPALTE[c], y + 40, Text(1 + c));
+    Schreiben(9, WEISS, x + 6, y + 249, Text(6));
     const int32_t m = Einwechseln_Meldung(g.st, Plat_Ms());
     if (m != SPL_OK) {
         // The refusal pulses between red and white.
         const uint32_t phase = (Plat_Ms() - g.st.meldung_seit) / 20 % 32;
         const uint16_t farbe = (phase / 8) % 2 ? WEISS : WARNUNG;
         if (Font* f = Font_Get(9))
-            Text_Printf(Rastport_Screen(), f, "^c%05u^tr0000%s", x + LISTE_B - 10, y + 8, unsigned(farbe), Text(8 + m));
+            Text_Printf(Rastport_Screen(), f, "^c%05u^tr0000%s", x + LISTE_B - 10, y + 19, unsigned(farbe), Text(8 + m));
     }
 }
 
@@ -170,7 +170,7 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     Bild(HEMD[art], x + 2, y + 1);
     char zahl[16];
     std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_RUECKENNUMMER, sm.nummer, 0, OP_LESEN));
-    Schreiben(15, WEISS, x + 16, y + 3, zahl);
+    Schreiben(15, WEISS, x + 14, y + 12, zahl);
     const uint32_t z = sm.zustand;
     int32_t marke = -1;
     if (z & SM_ROT) marke = 24010;
@@ -190,13 +190,13 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
             if (s->e_wechsel_aus[seite][i] == slot) marke = LIVE_RAUS;
         }
     }
-    if (marke >= 0) Bild(marke, x + 27, y + 1);
+    if (marke >= 0) Bild(marke, x + 28, y + 1);
     char name[128];
     Font* f9 = Font_Get(9);
     if (f9) {
         const char* n = Spieler_String(SPS_NAME, sm.nummer, 0, OP_LESEN);
         Str_Auf_Breite(n ? n : "", name, sizeof name, f9, 105);
-        Schreiben(9, WEISS, x + 45, y + 2, name);
+        Schreiben(9, WEISS, x + 45, y + 12, name);
     }
     // Strength in half stars, the empty slots shown.
     const int32_t sterne = std::clamp(Spieler_Wert(SPW_SPIEL_STERNE, sm.nummer, 0, OP_LESEN), 0, 10);
@@ -207,7 +207,7 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     }
     const int32_t prozent = std::clamp(sm.ausdauer / 100, 0, 100);
     std::snprintf(zahl, sizeof zahl, "%d%%", prozent);
-    Schreiben(9, prozent < 30 ? WARNUNG : WEISS, x + 250, y + 2, zahl);
+    Schreiben(9, prozent < 30 ? WARNUNG : WEISS, x + 250, y + 12, zahl);
 }
 
 void Marker_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
@@ -222,7 +222,7 @@ void Marker_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     char zahl[16];
     std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_RUECKENNUMMER, sm.nummer, 0, OP_LESEN));
     if (Font* f = Font_Get(15))
-        Text_Printf(Rastport_Screen(), f, "^c%05u^tz0014%s", x, y + 6, unsigned(WEISS), zahl);
+        Text_Printf(Rastport_Screen(), f, "^c%05u^tz0014%s", x, y + 17, unsigned(WEISS), zahl);
 }
 
 void Schalter_Zeichnen(s_icon*, int32_t x, int32_t y, int32_t) {
@@ -230,7 +230,7 @@ void Schalter_Zeichnen(s_icon*, int32_t x, int32_t y, int32_t) {
     if (!s || g.st.seite < 0) return;
     const bool an = Spielfeld_Hook_Netz_Modus() != 0 ? s->e_anweisung[g.st.seite] : s->live_anweisung_seite[g.st.seite];
     Bild(an ? LIVE_SCHALTER_AN : LIVE_SCHALTER, x, y);
-    Schreiben(9, an ? ROT_AN : WEISS, x + 24, y + 3, Text(an ? 7 : 8));
+    Schreiben(9, an ? ROT_AN : WEISS, x + 24, y + 13, Text(an ? 7 : 8));
 }
 
 void Klick(s_icon* icon, int32_t ereignis) {

@@ -89,11 +89,11 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (!s || seite < 0) return;
     Ziehen_Schritt();
     Plaetze_Setzen();
-    Schreiben(3, GOLDEN, g.x + 10, g.y + 3, Text(0));
-    for (int32_t k = 0; k < 3; ++k) Schreiben(9, WEISS, g.x + 68, g.y + KOPF + 2 + 19 * k, Text(1 + k));
+    Schreiben(3, GOLDEN, g.x + 10, g.y + 17, Text(0));
+    for (int32_t k = 0; k < 3; ++k) Schreiben(9, WEISS, g.x + 68, g.y + KOPF + 13 + 19 * k, Text(1 + k));
     for (int32_t i = 0; i < REGLER_SLIDER; ++i) {
         const int32_t y = Zeile_Y(i);
-        Schreiben(9, WEISS, g.x + 8, y + 2, Text(4 + i));
+        Schreiben(9, WEISS, g.x + 8, y + 13, Text(4 + i));
         Bild(LIVE_BALKEN, g.x + BALKEN_X, y + 2);
         Bild(LIVE_KNAUF, g.x + BALKEN_X + std::clamp(Regler_Wert(*s, seite, i) / 3, 0, 35), y + 2);
     }
