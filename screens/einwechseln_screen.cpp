@@ -6,6 +6,7 @@
 
 #include "club/manager.h"
 #include "club/spieler.h"
+#include "club/talente.h"
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/text.h"
@@ -205,6 +206,11 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
         if (sterne >= 2 * k + 2) Bild(8324, x + 150 + 11 * k, y + 3);
         else if (sterne == 2 * k + 1) Bild(8325, x + 150 + 11 * k, y + 3);
     }
+    // Up to three active talents, each with its 30-pixel place for the info text.
+    int32_t talente[3];
+    const int32_t n = Attribute_Get_Attribute(sm.nummer, talente, 3, 0);
+    for (int32_t k = 0; k < std::min(n, 3); ++k)
+        if (talente[k] >= 0 && talente[k] < 54) Bild(8216 + talente[k], x + 300 + 30 * k, y);
     const int32_t prozent = std::clamp(sm.ausdauer / 100, 0, 100);
     std::snprintf(zahl, sizeof zahl, "%d%%", prozent);
     Schreiben(9, prozent < 30 ? WARNUNG : WEISS, x + 250, y + 12, zahl);
@@ -231,6 +237,27 @@ void Schalter_Zeichnen(s_icon*, int32_t x, int32_t y, int32_t) {
     const bool an = Spielfeld_Hook_Netz_Modus() != 0 ? s->e_anweisung[g.st.seite] : s->live_anweisung_seite[g.st.seite];
     Bild(an ? LIVE_SCHALTER_AN : LIVE_SCHALTER, x, y);
     Schreiben(9, an ? ROT_AN : WEISS, x + 24, y + 13, Text(an ? 7 : 8));
+}
+
+// Info texts: the windows and the switch say what they do; a row names the
+// talent under the mouse or the player, a marker its player.
+const char* Hilfe(s_icon* icon) {
+    const Spielfeld_Satz* s = Satz();
+    const int32_t n = icon ? icon->nummer : -1;
+    if (n == ICON_SPL_LISTE) return Text_Get("ZUSATZTEXTE_TROBE", 12);
+    if (n == ICON_SPL_FELD) return Text_Get("ZUSATZTEXTE_TROBE", 13);
+    if (n == ICON_SPL_SCHALTER) return Text_Get("ZUSATZTEXTE_TROBE", 11);
+    if (!s) return nullptr;
+    int32_t slot = -1;
+    if (n >= ICON_SPL_ZEILE && n < ICON_SPL_ZEILE + SPL_ZEILEN) {
+        slot = g.st.zeile[n - ICON_SPL_ZEILE];
+        const int32_t dx = Maus_X() - icon->x;
+        if (slot >= 0 && dx >= 296 && dx <= 385) return Attribut_Get_Name(s->spieler[slot].nummer, (dx - 296) / 30);
+    } else if (n >= ICON_SPL_TORWART && n < ICON_SPL_SCHALTER) {
+        slot = g.st.marker_slot[n - ICON_SPL_TORWART];
+    }
+    if (slot < 0 || slot >= SF_SPIELER) return nullptr;
+    return Spieler_String(SPS_NACHNAME, s->spieler[slot].nummer, 0, OP_LESEN);
 }
 
 void Klick(s_icon* icon, int32_t ereignis) {
@@ -269,7 +296,10 @@ void Aufbauen() {
     s_icon& s = g.icons[ICONS - 1];
     s = Menue_Icon_Neu(ICON_SPL_SCHALTER, 0, 0, LIVE_SCHALTER, TYP, PRI + 1);
     s.zeichnen = Schalter_Zeichnen;
-    for (int32_t i = 0; i < ICONS; ++i) g.icons[i].Main_P = Klick;
+    for (int32_t i = 0; i < ICONS; ++i) {
+        g.icons[i].Main_P = Klick;
+        g.icons[i].hilfe_proc = Hilfe;
+    }
     g.icons[ICONS] = s_icon{};
     g.icons[ICONS].nummer = -1;
 }

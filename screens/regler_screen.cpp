@@ -109,6 +109,14 @@ void Knopf_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     }
 }
 
+// Info texts 15-24 for the switches and buttons in icon order, 27 for 2624.
+const char* Hilfe(s_icon* icon) {
+    const int32_t n = icon ? icon->nummer : -1;
+    if (n == ICON_REGLER_T12) return Text_Get(REGLER_TEXTE, 27);
+    if (n >= ICON_REGLER_T6 && n < ICON_REGLER_T12) return Text_Get(REGLER_TEXTE, 15 + n - ICON_REGLER_T6);
+    return nullptr;
+}
+
 void Klick(s_icon* icon, int32_t ereignis) {
     if (!icon) return;
     if (ereignis & EV_RECHTS) {
@@ -129,6 +137,7 @@ void Aufbauen() {
         g.icons[4 + i] = Menue_Icon_Neu(ICON_REGLER_MINUS + i, 0, 0, i % 2 ? LIVE_PLUS : LIVE_MINUS, TYP, PRI + 1);
     for (int32_t i = 0; i < ICONS; ++i) {
         g.icons[i].Main_P = Klick;
+        g.icons[i].hilfe_proc = Hilfe;
         if (i > 0) g.icons[i].zeichnen = Knopf_Zeichnen;
     }
     g.icons[ICONS] = s_icon{};
