@@ -15,6 +15,8 @@
 #include "gfx/font.h"
 #include "gfx/grafik_laden.h"
 #include "gfx/rastport.h"
+#include "gui/menue.h"
+#include "gui/menue_optionen.h"
 #include "gui/menue_panel.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
@@ -31,7 +33,16 @@ namespace velmora::verdrahtung {
 void Binden_Ansicht() {
     SpieltagHooks& h = Spieltag_Hooks();
     Besetzen(h.ansicht_beobachtet, MatchView_Beobachtet, "Spieltag.ansicht_beobachtet");
-    Besetzen(h.ansicht_frame, [] { MatchView_Beobachtete_Zeichnen(Spielfeld_Ansicht()); }, "Spieltag.ansicht_frame");
+    // After the views the option bar under them and the menu frame: the bar's
+    // icons and the panels they open lie over the drawn views and take the clicks.
+    Besetzen(
+        h.ansicht_frame,
+        [] {
+            if (!MatchView_Beobachtete_Zeichnen(Spielfeld_Ansicht())) return;
+            Menue_Optionen_Screen();
+            Menue_Frame();
+        },
+        "Spieltag.ansicht_frame");
     // The ticker hears every event of a watched match as it happens.
     Besetzen(Spielfeld_Hooks().kommentar,
              [](const Spielfeld_Satz* satz) {
