@@ -79,14 +79,18 @@ bool block_anhaengen(SpielstandDatei* datei, uint32_t art, const void* daten, ui
         return false;
     }
     auto* quelle = static_cast<const uint8_t*>(daten);
-    size_t start = datei->bild.size();
-    datei->bild.resize(start + SPIELSTAND_BLOCK_KOPF_BYTES + laenge);
-    uint8_t* p = datei->bild.data() + start;
-    Bytes_Put32(p, art);
-    Bytes_Put32(p + 4, laenge);
-    Bytes_Put32(p + 8, pruefsumme(datei->block_nr, art, quelle, laenge));
-    if (laenge > 0) std::memcpy(p + SPIELSTAND_BLOCK_KOPF_BYTES, quelle, laenge);
-    verwuerfeln(p + SPIELSTAND_BLOCK_KOPF_BYTES, laenge, datei->block_nr, laenge);
+    std::vector<uint8_t>& bild = datei->bild;
+    const size_t start = bild.size(), ende = start + SPIELSTAND_BLOCK_KOPF_BYTES + laenge;
+    uint8_t kopf[SPIELSTAND_BLOCK_KOPF_BYTES];
+    Bytes_Put32(kopf, art);
+    Bytes_Put32(kopf + 4, laenge);
+    Bytes_Put32(kopf + 8, pruefsumme(datei->block_nr, art, quelle, laenge));
+    // Appended rather than grown with zeros and overwritten: each byte is
+    // written once; the image still grows by doubling.
+    if (bild.capacity() < ende) bild.reserve(std::max(ende, 2 * bild.capacity()));
+    bild.insert(bild.end(), kopf, kopf + sizeof kopf);
+    if (laenge > 0) bild.insert(bild.end(), quelle, quelle + laenge);
+    verwuerfeln(bild.data() + start + SPIELSTAND_BLOCK_KOPF_BYTES, laenge, datei->block_nr, laenge);
     ++datei->block_nr;
     return true;
 }
