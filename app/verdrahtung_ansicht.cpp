@@ -16,6 +16,7 @@
 #include "gfx/grafik_laden.h"
 #include "gfx/rastport.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_satz.h"
 #include "match/spieltag_hooks.h"
 #include "matchview/spielansicht.h"
@@ -23,9 +24,16 @@
 namespace velmora::verdrahtung {
 
 void Binden_Ansicht() {
-    SpieltagHooks& h = Spieltag_Hooks();
-    Besetzen(h.ansicht_beobachtet, MatchView_Beobachtet, "Spieltag.ansicht_beobachtet");
-    Besetzen(h.ansicht_frame, [] { MatchView_Beobachtete_Zeichnen(Spielfeld_Ansicht()); }, "Spieltag.ansicht_frame");
+    // The match day's walk ends with the view step; the views draw the watched
+    // games, the shown one from the display ring's copy, and name the main one.
+    Besetzen(Spieltag_Hooks().ansicht_frame, Spielfeld_Anzeige_Frame, "Spieltag.ansicht_frame");
+    SpielfeldAnsichtHooks& a = Spielfeld_Ansicht_Hooks();
+    Besetzen(a.frame,
+             [](const int32_t* spiele, int32_t anzahl, Spielfeld_Ansicht_Einstellung* anzeige) {
+                 return anzeige && MatchView_Spiele_Zeichnen(spiele, anzahl, *anzeige);
+             },
+             "Spielfeld.ansicht_frame");
+    Besetzen(a.current, MatchView_Aktuelles_Spiel, "Spielfeld.ansicht_current");
     Beim_Abbinden(MatchView_Exit);
 }
 

@@ -655,10 +655,8 @@ bool Spieltag_Run(int32_t nachholen) {
                     }))
                     Naechster_Abschnitt(i);
                 satz = Satz(s);
-                if (satz && satz->anzeige_modus == 1) {
-                    if (Spieltag_Hooks().ansicht_beobachtet) Spieltag_Hooks().ansicht_beobachtet(satz);
-                    bewegt = true;
-                }
+                // A watched match in a break or at its end stays in the views.
+                if (satz && satz->anzeige_modus == 1) bewegt = true;
                 if (s.status == SLOT_BEENDET) Spiel_Schliessen(i);
             } else {
                 if (s.status == SLOT_BEENDET) Spiel_Schliessen(i);
@@ -739,7 +737,8 @@ void Spieltag_Spiel_Starten(int32_t i) {
     // by minute. A networked match day stays diced until the lock-step runs.
     int32_t live = (Spieltag_Hooks().tick && Netz() == 0) ? 0 : -1;
     if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) {
-        if (anzeige == 1) Spielfeld_Beobachten(Spielfeld_Suchen(s.spiel), false);
+        // The match day asks for the view as a watched match starts.
+        if (anzeige == 1) Spielfeld_Beobachten(Spielfeld_Suchen(s.spiel), true);
         return;
     }
     Alles_Wuerfeln(i);

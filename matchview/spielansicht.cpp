@@ -22,6 +22,7 @@
 #include "gfx/trikot.h"
 #include "match/anim.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_satz.h"
 #include "matchview/anzeigetafel.h"
 #include "matchview/kommentar.h"
@@ -79,7 +80,6 @@ struct Modul {
     Rastport* leiste = nullptr;
     Rastport* muede = nullptr;         // the tired marker; none: not shown
     std::array<Ansicht, MATCHVIEW_ANSICHTEN> a{};
-    std::vector<uint32_t> beobachtet;   // game numbers named in this frame
     MatchViewHooks hooks;
 };
 Modul g;
@@ -486,10 +486,19 @@ void Kamera(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, bool folge
     e.ziel[0] = s.kamera_ziel[0];
     e.ziel[1] = s.kamera_ziel[1];
     e.ziel[2] = 0;
-    // One easing step per simulation frame not yet shown; a new view catches up at once.
-    const uint32_t frames = s.frame_zaehler - a.letzter_frame;
-    e.schritte = a.neu ? 50 : int32_t(std::min<uint32_t>(frames, 50));
-    a.letzter_frame = s.frame_zaehler;
+    // One easing step per simulation frame not yet shown; a new view catches
+    // up at once. The display copy carries the frames not yet shown in its
+    // frame counter, which the camera counts down; a live record is only read
+    // (a watched match plays as an unwatched one), its frames counted by the view.
+    if (&s == Spielfeld_Anzeige_Kopie()) {
+        e.schritte = a.neu ? 50 : int32_t(std::min<uint32_t>(s.frame_zaehler, 50));
+        s.frame_zaehler = 0;
+        a.letzter_frame = 0;
+    } else {
+        const uint32_t frames = s.frame_zaehler - a.letzter_frame;
+        e.schritte = a.neu ? 50 : int32_t(std::min<uint32_t>(frames, 50));
+        a.letzter_frame = s.frame_zaehler;
+    }
     e.pause = anzeige.pause != 0;
     e.frame_zeit = anzeige.frame_intervall;
     e.schnell = false;
@@ -589,7 +598,6 @@ void MatchView_Exit() {
     g.zustand = 0;
     g.eingabe_verbraucht = false;
     g.maus_vorher = 0;
-    g.beobachtet.clear();
 }
 
 bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielfeld_Ansicht_Einstellung& anzeige,
@@ -634,7 +642,8 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
     return gezeichnet;
 }
 
-Spielfeld_Satz* MatchView_Current() {
+namespace {
+const Ansicht* Hauptansicht() {
     const Ansicht* v = nullptr;
     for (int32_t i = 0; i < MATCHVIEW_ANSICHTEN; ++i) {
         const Ansicht& a = g.a[size_t(i)];
@@ -642,10 +651,21 @@ Spielfeld_Satz* MatchView_Current() {
         if (!v || a.is_main) v = &a;
         if (a.is_main) break;
     }
+    return v;
+}
+}  // namespace
+
+Spielfeld_Satz* MatchView_Current() {
+    const Ansicht* v = Hauptansicht();
     if (!v) return nullptr;
     // The record handed to the last frame, if its game still has it.
     Spielfeld_Satz* s = Spielfeld_Suchen(int32_t(v->spiel));
-    return s == v->satz ? s : nullptr;
+    return s && (s == v->satz || v->satz == Spielfeld_Anzeige_Kopie()) ? s : nullptr;
+}
+
+int32_t MatchView_Aktuelles_Spiel() {
+    const Ansicht* v = Hauptansicht();
+    return v ? int32_t(v->spiel) : -1;
 }
 
 void MatchView_Check_Update(Spielfeld_Satz* alt, Spielfeld_Satz* neu) {
@@ -660,30 +680,17 @@ void MatchView_Check_Update(Spielfeld_Satz* alt, Spielfeld_Satz* neu) {
 
 void MatchView_Loslassen() {
     for (Ansicht& a : g.a) a.satz = nullptr;
-    g.beobachtet.clear();
 }
 
-void MatchView_Beobachtet(Spielfeld_Satz* satz) {
-    if (!satz) return;
-    if (std::find(g.beobachtet.begin(), g.beobachtet.end(), satz->spiel) != g.beobachtet.end()) return;
-    if (int32_t(g.beobachtet.size()) < MATCHVIEW_ANSICHTEN) g.beobachtet.push_back(satz->spiel);
-}
-
-bool MatchView_Beobachtete_Zeichnen(const Spielfeld_Ansicht_Einstellung& anzeige) {
-    // A record named earlier in the frame may have been released since: the
-    // games are looked up again by their numbers.
+bool MatchView_Spiele_Zeichnen(const int32_t* spiele, int32_t anzahl, const Spielfeld_Ansicht_Einstellung& anzeige) {
     std::vector<Spielfeld_Satz*> liste;
-    for (uint32_t spiel : g.beobachtet)
-        if (Spielfeld_Satz* s = Spielfeld_Suchen(int32_t(spiel))) liste.push_back(s);
-    g.beobachtet.clear();
-    // The running watched matches computed live, in the order of the records.
-    for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s && liste.size() < size_t(MATCHVIEW_ANSICHTEN);
-         s = Spielfeld_Naechster(s)) {
-        if (s->anzeige_modus != 1 || s->live != 1) continue;
-        if (std::find(liste.begin(), liste.end(), s) == liste.end()) liste.push_back(s);
+    Spielfeld_Satz* kopie = Spielfeld_Anzeige_Kopie();
+    for (int32_t i = 0; spiele && i < anzahl && liste.size() < size_t(MATCHVIEW_ANSICHTEN); ++i) {
+        Spielfeld_Satz* s = Spielfeld_Suchen(spiele[i]);
+        if (s) liste.push_back(kopie && kopie->spiel == s->spiel ? kopie : s);
     }
     if (liste.empty()) {
-        // The watched matches ended: the views stop, the frames stay loaded.
+        // The watched matches are gone: the views stop, the frames stay loaded.
         for (Ansicht& a : g.a)
             if (a.in_use || a.spiel) Ansicht_Stoppen(a);
         return false;

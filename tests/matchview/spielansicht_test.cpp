@@ -17,6 +17,7 @@
 #include "gfx/font.h"
 #include "match/anim.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_satz.h"
 #include "match/spieltag.h"
@@ -541,6 +542,42 @@ TEST_F(SpielansichtWelt, AHoveredPlayerShowsHisName) {
     Plat_Headless_Maus(p.x, p.y - 10, 0);
     Zeigen(1, 1);
     EXPECT_EQ(Bild("spielansicht_name"), "");
+}
+
+// The watched games are drawn by their numbers: the shown one from the
+// display ring's copy, whose frames not yet shown the camera counts down; the
+// main view names the live record and its game; with no record left the
+// views stop.
+TEST_F(SpielansichtWelt, TheShownGameIsDrawnFromTheDisplayCopy) {
+    Spielfeld_Satz* s = saetze[0];
+    Spielfeld_Beobachtete_Loeschen();
+    ASSERT_TRUE(Spielfeld_Beobachten(s, true));
+    Spielfeld_Anzeige_Reset();
+    for (int32_t i = 0; i < 12; ++i) {
+        s->spielzeit_ms += ANZEIGE_FRAME_MS;
+        s->figur[FIGUR_BALL].pos[0] = float(1000 + 100 * i);
+        Spielfeld_Anzeige_Eintragen(s);
+        Spielfeld_Anzeige_Schritt(s);
+    }
+    Spielfeld_Satz* kopie = Spielfeld_Anzeige_Kopie();
+    ASSERT_NE(kopie, nullptr);
+    EXPECT_LT(kopie->figur[FIGUR_BALL].pos[0], s->figur[FIGUR_BALL].pos[0]) << "the copy runs behind";
+    const int32_t spiele[2] = {int32_t(s->spiel), int32_t(saetze[1]->spiel)};
+    MatchView_Spiele_Zeichnen(spiele, 2, anzeige);
+    kopie->frame_zaehler = 7;
+    ASSERT_TRUE(MatchView_Spiele_Zeichnen(spiele, 2, anzeige));
+    EXPECT_EQ(kopie->frame_zaehler, 0u) << "the camera counted the copy's frames down";
+    const uint32_t live_frames = saetze[1]->frame_zaehler;
+    ASSERT_TRUE(MatchView_Spiele_Zeichnen(spiele, 2, anzeige));
+    EXPECT_EQ(saetze[1]->frame_zaehler, live_frames) << "a live record is only read";
+    EXPECT_EQ(MatchView_Current(), s);
+    EXPECT_EQ(MatchView_Aktuelles_Spiel(), int32_t(s->spiel));
+    EXPECT_EQ(MatchView_Lage(1).spiel, saetze[1]->spiel);
+    const int32_t weg[1] = {999999};
+    EXPECT_FALSE(MatchView_Spiele_Zeichnen(weg, 1, anzeige));
+    EXPECT_FALSE(MatchView_Lage(0).in_use);
+    EXPECT_EQ(MatchView_Aktuelles_Spiel(), -1);
+    Spielfeld_Beobachtete_Loeschen();
 }
 
 TEST_F(SpielansichtWelt, ADamagedFigureFileFailsTheStartAndNothingIsDrawn) {
