@@ -16,6 +16,7 @@
 #include "match/figur_bewegen.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_anzeige.h"
+#include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_hooks.h"
@@ -194,7 +195,9 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
             Figur_Anim_Schritt(satz, i, &f, schritt);
             const Anweisung& n = *Figur_Aktuelle_Anweisung(&f);
             const Anim_Satz* z = Anim_Zeile(n.anim);
-            if (z && z->kontakt_frame >= 0 && n.frame == z->kontakt_frame && Ist_Spieler(i))
+            // A figure locked out from the ball (he just played it, lost a
+            // duel or holds a flag) is blocked: his kick frame takes no ball.
+            if (z && z->kontakt_frame >= 0 && n.frame == z->kontakt_frame && Ist_Spieler(i) && Figur_Ballsperre(f) == 0)
                 Kickframe_Figur(satz) = int8_t(i + 1);
             bewegt = true;
         } else if (Ist_Spieler(i) && (satz->spieler[i].zustand & SM_AUF_PLATZ) && satz->ausdauer_timer <= 0) {

@@ -35,7 +35,7 @@ namespace velmora {
 namespace {
 
 constexpr int32_t RES_STADION_GFX = 12, RES_RASEN = 13, RES_STADION_SPRITES = 17, RES_STADION_MENUE = 19;
-constexpr int32_t MARKE_MUEDE = 132;
+constexpr int32_t MARKE_MUEDE = 132, MARKE_STATUS = 133;
 constexpr int32_t BILDSCHIRM_H = 600, LEISTE_H = 36;
 constexpr uint32_t HALTEN_MS = 70, NAME_MS = 1000;
 
@@ -79,6 +79,7 @@ struct Modul {
     std::array<bool, ANIM_ZEILEN> da{};
     Rastport* leiste = nullptr;
     Rastport* muede = nullptr;         // the tired marker; none: not shown
+    Rastport* status = nullptr;        // the status marker; none: not shown
     std::array<Ansicht, MATCHVIEW_ANSICHTEN> a{};
     MatchViewHooks hooks;
 };
@@ -264,23 +265,30 @@ void Name_Zeichnen(const Ansicht& a, const Rahmen& r, int32_t i, AnsichtPunkt p)
     Text_Render(Rastport_Screen(), font, 65535, name, x, y, 0);
 }
 
-// A player low on energy (below a third) shows the tired marker over his
-// head, blinking as he runs: shown on every second metre of the pitch's length.
-void Muede_Zeichnen(const Rahmen& r, const Spielfeld_Satz& s, int32_t i, AnsichtPunkt p) {
-    if (!g.muede) return;
-    const int64_t energie = s.spieler[i].ausdauer;
-    const float x = s.figur[i].pos[0];
-    if (!std::isfinite(x) || std::fabs(x) > 1e6f || energie * 30 / 10000 >= 10) return;
-    if ((int64_t(x / 100.0f) & 1) == 0) return;
-    const int32_t w = int32_t(g.muede->width), h = int32_t(g.muede->height);
-    int32_t bx = r.x + p.x - r.sx - w / 2, by = r.y + p.y - r.sy - (r.halb ? 22 : 42) - h;
-    // Clipped to the view.
+// A marker over a player's head, `dx` right of the middle, clipped to the view.
+void Marke_Zeichnen(const Rahmen& r, Rastport* bild, AnsichtPunkt p, int32_t dx) {
+    const int32_t w = int32_t(bild->width), h = int32_t(bild->height);
+    int32_t bx = r.x + p.x - r.sx - w / 2 + dx, by = r.y + p.y - r.sy - (r.halb ? 22 : 42) - h;
     int32_t sx = 0, sy = 0, bw = w, bh = h;
     if (bx < r.x) { sx = r.x - bx; bw -= sx; bx = r.x; }
     if (by < r.y) { sy = r.y - by; bh -= sy; by = r.y; }
     bw = std::min(bw, r.x + r.w - bx);
     bh = std::min(bh, r.y + r.h - by);
-    if (bw > 0 && bh > 0) Rastport_Blit(g.muede, sx, sy, bw, bh, Rastport_Screen(), bx, by, BlitMode_Key);
+    if (bw > 0 && bh > 0) Rastport_Blit(bild, sx, sy, bw, bh, Rastport_Screen(), bx, by, BlitMode_Key);
+}
+
+// A player low on energy (below a third) shows the tired marker over his
+// head, blinking as he runs: shown on every second metre of the pitch's
+// length. A player whose status byte (his card state) is set, a booked one,
+// shows the status marker beside it.
+void Marken_Zeichnen(const Rahmen& r, const Spielfeld_Satz& s, int32_t i, AnsichtPunkt p) {
+    if (g.status && s.spieler[i].karte != 0) Marke_Zeichnen(r, g.status, p, r.halb ? 6 : 12);
+    if (!g.muede) return;
+    const int64_t energie = s.spieler[i].ausdauer;
+    const float x = s.figur[i].pos[0];
+    if (!std::isfinite(x) || std::fabs(x) > 1e6f || energie * 30 / 10000 >= 10) return;
+    if ((int64_t(x / 100.0f) & 1) == 0) return;
+    Marke_Zeichnen(r, g.muede, p, 0);
 }
 
 void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, bool folgen) {
@@ -352,7 +360,7 @@ void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, 
         if (i == FIGUR_LINIENRICHTER_1 || i == FIGUR_LINIENRICHTER_2)
             Anim_Zeichnen(a, r, Fahne_Zu(z.anim), z.richtung, z.frame, FARBE_FAHNE, z.p);
         if (i >= SF_SPIELER) continue;
-        Muede_Zeichnen(r, s, i, z.p);
+        Marken_Zeichnen(r, s, i, z.p);
         // Names: under the mouse, on the ball, and a second after the mouse left.
         const int32_t fx = r.x + z.p.x - r.sx, fy = r.y + z.p.y - r.sy;
         if (mx >= fx - 20 && mx < fx + 15 && my >= fy - 45 && my < fy + 5) {
@@ -547,6 +555,7 @@ void Anim_Freigeben() {
     g.da.fill(false);
     if (g.leiste) g.leiste = Rastport_Free(g.leiste);
     if (g.muede) g.muede = Rastport_Free(g.muede);
+    if (g.status) g.status = Rastport_Free(g.status);
     Anzeigetafel_Exit();
     g.geladen = false;
 }
@@ -583,6 +592,7 @@ bool MatchView_Init() {
     }
     g.leiste = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_MENUE), 0, 16));
     g.muede = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_SPRITES), MARKE_MUEDE, 16));
+    g.status = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_SPRITES), MARKE_STATUS, 16));
     // Without the digit strips the score line shows no goals; the views still run.
     Anzeigetafel_Init();
     g.geladen = true;

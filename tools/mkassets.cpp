@@ -134,6 +134,7 @@ int main(int argc, char** argv) {
             setzen(23, stadion_kunst::Ziffern_Datei(), "the score line's digits");
         } else if (i == RES_STADION_SPRITES) {
             setzen(132, stadion_kunst::Muede_Marke(), "the tired marker");
+            setzen(133, stadion_kunst::Status_Marke(), "the status marker");
         }
         if (!fehler.empty()) {
             std::fprintf(stderr, "mkassets: %s %s\n", pfad.c_str(), fehler.c_str());

@@ -11,8 +11,10 @@
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_ki.h"
 #include "match/spielfeld_pruefen.h"
+#include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/spielfeld_anzeige.h"
+#include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld_offizielle.h"
 #include "match/spielfeld_situation.h"
 #include "match/spielfeld_standard.h"
@@ -479,6 +481,52 @@ TEST_F(StandardTest, WatchedMatchesAndTheDisplayRing) {
     Spielfeld_Anzeige_Schritt(&gleicher);
     EXPECT_EQ(Spielfeld_Anzeige_Kopie(), nullptr) << "a record outside the list never shows";
     Spielfeld_Beobachtete_Loeschen();
+}
+
+// A player whose animation reaches its kick frame takes the ball to his
+// foot, unless he is blocked: locked out from the ball.
+TEST_F(StandardTest, AKickFrameTakesTheBallOnlyForAPlayerNotLockedOut) {
+    int32_t zeile = -1;
+    for (int32_t n = 0; n < ANIM_ZEILEN && zeile < 0; ++n) {
+        const Anim_Satz* z = Anim_Zeile(n);
+        if (z && z->benutzt && z->kontakt_frame >= 1 && z->kontakt_frame < z->letzter_frame) zeile = n;
+    }
+    ASSERT_GE(zeile, 0);
+    for (const float sperre : {0.0f, 500.0f}) {
+        Spielfeld_Satz* s = nullptr;
+        ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+        int32_t n = 0;
+        while (s->spielzustand != SZ_SPIEL && n++ < 3000) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        ASSERT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
+        // A field player of side 0 away from the ball, not its holder.
+        int32_t k = -1;
+        for (int32_t i = 1; i < SF_SPIELER_SEITE && k < 0; ++i)
+            if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && i != s->ballhalter) k = i;
+        ASSERT_GE(k, 0);
+        Figur& f = s->figur[k];
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+        const Anim_Satz* z = Anim_Zeile(zeile);
+        a.anim = zeile;
+        a.erstes = 0;
+        a.letztes = a.letztes_anim = int8_t(z->letzter_frame);
+        a.frame = int8_t(z->kontakt_frame - 1);
+        a.frame_schritt = 1;
+        a.wiederholung = 0;
+        a.dauer = TICK_FIGUR_SCHRITT;
+        a.tempo = 0;
+        a.flags = 1;
+        a.angekommen = 1;
+        f.idle = 0;
+        f.v[0] = f.v[1] = f.v[2] = 0;
+        f.anim_timer = 0;
+        f.entscheiden = 0;
+        f.entscheid_intervall = 0;
+        Figur_Ballsperre_Setzen(&f, sperre);
+        Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        ASSERT_EQ(Figur_Aktuelle_Anweisung(&f)->frame, z->kontakt_frame) << "the kick frame is reached";
+        EXPECT_EQ(s->ballhalter == k, sperre == 0) << "lock-out " << sperre;
+        Spieltag_Welt_Ende();
+    }
 }
 
 // A view that draws: the watched match keeps the wall clock's pace.

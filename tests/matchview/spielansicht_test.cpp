@@ -389,6 +389,23 @@ TEST_F(SpielansichtWelt, TiredPlayersBlinkTheirMarkerOnEverySecondMetre) {
     EXPECT_EQ(Bild("spielansicht_muede"), "");
 }
 
+// A booked player (his card state, the status byte, set) shows the status
+// marker, a yellow card beside his head; one tired and booked shows both.
+TEST_F(SpielansichtWelt, BookedPlayersShowTheStatusMarker) {
+    Spielfeld_Satz& s = *saetze[0];
+    for (int32_t i = 0; i < SF_SPIELER; ++i) {
+        s.spieler[i].ausdauer = 10000;
+        s.spieler[i].karte = i % 3 == 1 ? 16 : 0;
+    }
+    s.spieler[4].ausdauer = 1000;
+    s.spieler[4].karte = 16;
+    const float meter = std::floor(s.figur[4].pos[0] / 100.0f);
+    if (int32_t(meter) % 2 == 0) s.figur[4].pos[0] = (meter + 1.5f) * 100.0f;
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(Bild("spielansicht_karte"), "");
+}
+
 TEST_F(SpielansichtWelt, TheNewestEventGivesOneSentenceAndTheTickerShowsIt) {
     Spielfeld_Satz s = *saetze[0];
     auto name = [&s](int32_t slot) { return std::string(Spieler_String(SPS_NAME, s.spieler[slot].nummer, 0, OP_LESEN)); };
