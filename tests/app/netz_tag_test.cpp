@@ -26,6 +26,7 @@
 #include "business/news_anfrage.h"
 #include "business/news_netz.h"
 #include "business/stadion.h"
+#include "business/trainingslager.h"
 #include "club/club_anbindung.h"
 #include "club/aufstellung.h"
 #include "club/club_netz.h"
@@ -33,6 +34,7 @@
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "club/wirtschaft.h"
 #include "core/bytes.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
@@ -58,6 +60,7 @@ struct Bericht {
     uint32_t status[3] = {};
     char manager[3][20] = {};
     int32_t geld[3] = {}, posten[3] = {}, komfort[3] = {}, kapazitaet[3] = {};
+    int32_t lager[3] = {-1, -1, -1};             // camps the club may still book this season
     int32_t slot[2][TEAM_SPIELER_MAX][2] = {};   // the first two clubs' players and their slots
 };
 
@@ -95,6 +98,7 @@ Bericht Berichten() {
         b.posten[i] = Bank_Anzahl_Posten(b.verein[i]);
         if (const Stadion_Satz* s = Stadion_Get(b.verein[i], 0)) b.komfort[i] = s->komfort, b.kapazitaet[i] = s->kapazitaet;
         if (i < 2) Slots_Lesen(b.verein[i], b.slot[i]);
+        if (ManagerStruktur* m = Manager_Record(b.verein[i])) b.lager[i] = Manager_Wert(308, m, 0, OP_LESEN);
     }
     return b;
 }
@@ -369,7 +373,7 @@ protected:
         ASSERT_TRUE(dirs.ok);
         ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
         server = std::make_unique<Server>();
-        ASSERT_NO_FATAL_FAILURE(Verdrahten_Bis_Menue(*server, {"Netz", "Club", "Stadion", "Bank"}, &b));
+        ASSERT_NO_FATAL_FAILURE(Verdrahten_Bis_Menue(*server, module, &b));
         team = b.verein[0];
         haupt = Net_Kontext_Neu();
         Net_Kontext_Setzen(haupt);
@@ -393,6 +397,7 @@ protected:
     Bericht b;
     int32_t team = -1;
     NetKontext* haupt = nullptr;
+    std::vector<std::string> module{"Netz", "Club", "Stadion", "Bank"};   // bound in this process
 };
 
 // Money moved from a client: a stadium change goes to the server as one
@@ -545,6 +550,44 @@ TEST_F(NetzGeld, AClientSwapsOnlyItsOwnPlayersAndTheServerKeepsTheSwap) {
     int32_t getauscht = 0;
     for (int32_t s = 0; s < TEAM_SPIELER_MAX; ++s) getauscht += Im_Slot(nach.slot[0], s) != Im_Slot(vor.slot[0], s);
     EXPECT_EQ(getauscht, 2) << "the two players only";
+}
+
+// A camp booked on a client: the server counts it off its own copy of the
+// manager's camps, once (a second booking while the camp runs is refused),
+// the client's refresh does not bring the camp back, and a request naming
+// another club is refused without a change.
+class NetzLager : public NetzGeld {
+protected:
+    NetzLager() { module.push_back("Training"); }
+};
+
+TEST_F(NetzLager, AClientsCampBookingIsCountedOffOnceOnTheServer) {
+    const Bericht vor = server->Fragen();
+    ASSERT_GE(vor.lager[0], 1);
+    ASSERT_GE(vor.lager[1], 1);
+    Trainingslager_Oeffnen();
+    EXPECT_EQ(Trainingslager_Uebrig(), vor.lager[0]) << "the booking page reads the server's count";
+    const int32_t preis = Trainingslager_Kosten(0);
+    ASSERT_LT(preis, vor.geld[0]);
+    ASSERT_EQ(Trainingslager_Buchen(0, Plat_Ms()), TL_GEBUCHT);
+    Bericht nach = server->Fragen();
+    EXPECT_EQ(nach.lager[0], vor.lager[0] - 1);
+    EXPECT_EQ(vor.geld[0] - nach.geld[0], preis) << "paid once";
+    EXPECT_EQ(Trainingslager_Buchen(0, Plat_Ms()), TL_FEHLER) << "a camp runs";
+    Club_Client_Refresh_Alle();
+    EXPECT_EQ(Trainingslager_Uebrig(), vor.lager[0] - 1) << "the refresh keeps the camp counted off";
+    // Another club's camps: refused by the client and, asked directly, by the server.
+    EXPECT_EQ(Manager_Lager_Verbrauchen(b.verein[1]), -1);
+    std::vector<uint8_t> a;
+    ClubPacker pk{a};
+    pk.i32(b.verein[1]);
+    EXPECT_EQ(Club_Remote_Int("Lager", ANFRAGE_MANAGER_LAGER, "i<i", a, 0), -1);
+    // Nor does the client's manager record, sent again with more camps.
+    Manager_Record(team)->trainingslager = 99;
+    EXPECT_TRUE(Manager_Internet_Client_Startinfo_2(team));
+    nach = server->Fragen();
+    EXPECT_EQ(nach.lager[0], vor.lager[0] - 1);
+    EXPECT_EQ(nach.lager[1], vor.lager[1]);
 }
 
 }  // namespace
