@@ -20,6 +20,7 @@
 #include "match/spielfeld_standard.h"
 #include "match/spielfeld_tick.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_regeln.h"
 #include "tests/core/temp_verz.h"
@@ -109,6 +110,37 @@ TEST_F(TickTest, LiveMatchDaysKeepEveryRuleFromKickOffToFinalWhistle) {
         EXPECT_GT(tore, 0) << "shots go in";
         Spieltag_Welt_Ende();
     }
+}
+
+// After a live day every player who played has his own minutes on the pitch
+// in the statistics: a substitute's are the minutes since he came on, the
+// substituted player's those until he went off, at most the match's length.
+TEST_F(TickTest, APlayerWhoPlayedALiveMatchHasHisOwnMinutesInTheStatistics) {
+    Welt(7);
+    ASSERT_TRUE(Statistik_Init());
+    std::map<int32_t, int32_t> vorher, erwartet;   // player number: minutes before, minutes expected
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) vorher[p] = Spieler_Get_Spieler_Statistik(STATISTIK_MINUTEN, p, 0);
+    std::map<std::pair<uint32_t, int32_t>, int32_t> gezaehlt;   // (game, player): minutes counted
+    std::map<uint32_t, int32_t> laenge;
+    ASSERT_TRUE(Spieltag_Start());
+    for (int32_t frame = 0; frame < 200000 && Spieltag_Frame(); ++frame) {
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+            if (s->live != 1) continue;
+            const SpielDatensatz* sp = Spiele_Get_Spiel(int32_t(s->spiel), 1);
+            laenge[s->spiel] = sp && (sp->flags & SPIEL_FLAG_VERLAENGERUNG) ? 120 : 90;
+            for (const Spieler_Matchsatz& sm : s->spieler)
+                if (sm.nummer >= 0 && sm.rolle[ROLLE(143)] != 0) gezaehlt[{s->spiel, sm.nummer}] = sm.zaehler;
+        }
+    }
+    int32_t kurz = 0;
+    for (const auto& [schluessel, n] : gezaehlt) {
+        if (n == 0) continue;
+        erwartet[schluessel.second] += std::min(n, laenge[schluessel.first]);
+        kurz += n < 80;
+    }
+    ASSERT_GT(kurz, 0) << "some players came on or went off during a match";
+    for (const auto& [p, m] : erwartet)
+        EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_MINUTEN, p, 0) - vorher[p], m) << "player " << p;
 }
 
 TEST_F(TickTest, OneSeedGivesIdenticalRecordsInEveryFrame) {
