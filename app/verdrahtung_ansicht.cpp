@@ -11,6 +11,7 @@
 #include "club/manager.h"
 #include "club/team.h"
 #include "core/res.h"
+#include "core/stoppuhr.h"
 #include "gfx/bild.h"
 #include "gfx/font.h"
 #include "gfx/grafik_laden.h"
@@ -20,6 +21,7 @@
 #include "match/spielfeld_satz.h"
 #include "match/spieltag_hooks.h"
 #include "matchview/spielansicht.h"
+#include "matchview/spielansicht_ersatz.h"
 
 namespace velmora::verdrahtung {
 
@@ -34,6 +36,11 @@ void Binden_Ansicht() {
              },
              "Spielfeld.ansicht_frame");
     Besetzen(a.current, MatchView_Aktuelles_Spiel, "Spielfeld.ansicht_current");
+    // A watched diced match takes a minute every 600 ms while its view shows
+    // the stand-in play; FAST skips the wait.
+    Besetzen(Spieltag_Hooks().wuerfel_warten,
+             [](Spielfeld_Satz* satz) { return !Spielfeld_Get_Fast() && Spielansicht_Ersatz_Warten(satz, Zeit_Ms()); },
+             "Spieltag.wuerfel_warten");
     Beim_Abbinden(MatchView_Exit);
 }
 

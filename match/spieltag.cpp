@@ -345,6 +345,11 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
     int32_t alt = satz->minute;
     float tick = 2.0f;
     bool live = Live(satz);
+    if (!live && s.status != SLOT_ELFMETER && satz->anzeige_modus == 1 && Spieltag_Hooks().wuerfel_warten &&
+        Spieltag_Hooks().wuerfel_warten(satz)) {
+        *bewegt = true;
+        return;
+    }
     if (!live) {
         if (s.status != SLOT_ELFMETER) satz->minute = int16_t(satz->minute + 1);
         else elfer = 1;

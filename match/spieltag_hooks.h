@@ -58,6 +58,9 @@ struct SpieltagHooks {
     // returns 2.0 normally, 1000.0 to force the minute change, -1.0 to stop
     // this frame. Unfilled: no record is computed live, all are diced.
     float (*tick)(Spielfeld_Satz* satz, int8_t* elfer, int32_t nachholen) = nullptr;
+    // Whether a watched match that is diced waits with its next minute (its
+    // view shows stand-in play meanwhile). Unfilled: no wait.
+    bool (*wuerfel_warten)(Spielfeld_Satz* satz) = nullptr;
     // The quick-look options come back when a watched match goes into a
     // break; the mouse latch of the frame.
     void (*schnellansicht)() = nullptr;

@@ -13,6 +13,7 @@
 #include "core/debug.h"
 #include "core/mem.h"
 #include "core/res.h"
+#include "core/stoppuhr.h"
 #include "gfx/bild.h"
 #include "gfx/blit.h"
 #include "gfx/colour.h"
@@ -26,6 +27,7 @@
 #include "match/spielfeld_satz.h"
 #include "matchview/anzeigetafel.h"
 #include "matchview/kommentar.h"
+#include "matchview/spielansicht_ersatz.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
 #include "shell/maus.h"
@@ -605,6 +607,7 @@ void MatchView_Exit() {
         a.starts = 0;
     }
     Anim_Freigeben();
+    Spielansicht_Ersatz_Loeschen();
     g.zustand = 0;
     g.eingabe_verbraucht = false;
     g.maus_vorher = 0;
@@ -670,7 +673,8 @@ Spielfeld_Satz* MatchView_Current() {
     if (!v) return nullptr;
     // The record handed to the last frame, if its game still has it.
     Spielfeld_Satz* s = Spielfeld_Suchen(int32_t(v->spiel));
-    return s && (s == v->satz || v->satz == Spielfeld_Anzeige_Kopie()) ? s : nullptr;
+    return s && (s == v->satz || v->satz == Spielfeld_Anzeige_Kopie() || Spielansicht_Ersatz_Ist_Kopie(v->satz)) ? s
+                                                                                                                  : nullptr;
 }
 
 int32_t MatchView_Aktuelles_Spiel() {
@@ -697,7 +701,10 @@ bool MatchView_Spiele_Zeichnen(const int32_t* spiele, int32_t anzahl, const Spie
     Spielfeld_Satz* kopie = Spielfeld_Anzeige_Kopie();
     for (int32_t i = 0; spiele && i < anzahl && liste.size() < size_t(MATCHVIEW_ANSICHTEN); ++i) {
         Spielfeld_Satz* s = Spielfeld_Suchen(spiele[i]);
-        if (s) liste.push_back(kopie && kopie->spiel == s->spiel ? kopie : s);
+        if (!s) continue;
+        // A diced match shows the stand-in play of a copy.
+        Spielfeld_Satz* ersatz = s->live == 1 ? nullptr : Spielansicht_Ersatz(s, Zeit_Ms());
+        liste.push_back(ersatz ? ersatz : kopie && kopie->spiel == s->spiel ? kopie : s);
     }
     if (liste.empty()) {
         // The watched matches are gone: the views stop, the frames stay loaded.

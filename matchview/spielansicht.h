@@ -50,7 +50,8 @@ void MatchView_Loslassen();
 
 // One frame of the views over the watched games, looked up by their numbers:
 // a game with the match's display copy is drawn from the copy (it runs 142 ms
-// behind the match), the others from their records. Games without a record
+// behind the match), a diced one from its stand-in copy
+// (matchview/spielansicht_ersatz.h), the others from their records. Games without a record
 // are left out; with none left the views stop. True when a view was drawn.
 bool MatchView_Spiele_Zeichnen(const int32_t* spiele, int32_t anzahl, const Spielfeld_Ansicht_Einstellung& anzeige);
 

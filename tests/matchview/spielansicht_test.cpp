@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <set>
 
 #include "club/spieler.h"
 #include "club/team.h"
@@ -25,6 +26,7 @@
 #include "matchview/anzeigetafel.h"
 #include "matchview/kommentar.h"
 #include "matchview/spielansicht.h"
+#include "matchview/spielansicht_ersatz.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
 #include "platform/display.h"
@@ -595,6 +597,65 @@ TEST_F(SpielansichtWelt, TheShownGameIsDrawnFromTheDisplayCopy) {
     EXPECT_FALSE(MatchView_Lage(0).in_use);
     EXPECT_EQ(MatchView_Aktuelles_Spiel(), -1);
     Spielfeld_Beobachtete_Loeschen();
+}
+
+// A watched match that is diced shows stand-in play on a copy: players drift,
+// the ball goes from player to player, a goal the dice add goes in; the record
+// is only read, the same game plays the same way, and its minutes wait 600 ms.
+TEST_F(SpielansichtWelt, AWatchedDicedMatchShowsStandInPlayOnACopy) {
+    Spielfeld_Satz* s = saetze[0];
+    s->live = 0;
+    const Spielfeld_Satz vorher = *s;
+    auto spielen = [&](uint32_t von, int32_t frames, std::vector<float>* spur) {
+        std::set<int32_t> halter;
+        for (int32_t k = 0; k < frames; ++k) {
+            const Spielfeld_Satz* e = Spielansicht_Ersatz(s, von + 40u * uint32_t(k));
+            EXPECT_TRUE(Spielansicht_Ersatz_Ist_Kopie(e));
+            halter.insert(e->ballhalter);
+            for (int32_t i = 0; i <= FIGUR_BALL; ++i) {
+                EXPECT_TRUE(e->figur[i].pos[0] >= 0 && e->figur[i].pos[0] <= SPIELFELD_LAENGE) << i;
+                if (spur) spur->push_back(e->figur[i].pos[0]), spur->push_back(e->figur[i].pos[1]);
+            }
+        }
+        return halter.size();
+    };
+    std::vector<float> eins, zwei;
+    EXPECT_GE(spielen(1000, 250, &eins), 3u) << "the ball goes from player to player in ten seconds";
+    EXPECT_EQ(std::memcmp(&vorher, s, sizeof vorher), 0) << "the record is only read";
+    Spielansicht_Ersatz_Loeschen();
+    spielen(1000, 250, &zwei);
+    EXPECT_TRUE(eins == zwei) << "one game plays the same way";
+    int32_t bewegt = 0;
+    const size_t letzter = eins.size() - 2 * (FIGUR_BALL + 1);
+    for (size_t i = 0; i < SF_SPIELER; ++i) bewegt += eins[2 * i] != eins[letzter + 2 * i] || eins[2 * i + 1] != eins[letzter + 2 * i + 1];
+    EXPECT_GE(bewegt, 10) << "players drift";
+    // A goal of side 0: the ball goes into the goal side 0 attacks.
+    s->tore[0] = uint8_t(s->tore[0] + 1);
+    float naechste = 1e9f;
+    for (int32_t k = 0; k < 150; ++k) {
+        const Spielfeld_Satz* e = Spielansicht_Ersatz(s, 11000 + 40u * uint32_t(k));
+        naechste = std::min(naechste, std::fabs(e->figur[FIGUR_BALL].pos[0] - float(s->tor_x[0])));
+    }
+    EXPECT_LT(naechste, 60.0f) << "the goal goes in";
+    // The diced minutes: one every 600 ms.
+    EXPECT_FALSE(Spielansicht_Ersatz_Warten(s, 20000));
+    EXPECT_TRUE(Spielansicht_Ersatz_Warten(s, 20599));
+    EXPECT_FALSE(Spielansicht_Ersatz_Warten(s, 20600));
+    // The views are handed the copy (by game number on the program's clock;
+    // here at fixed times for the picture).
+    const int32_t spiele[1] = {int32_t(s->spiel)};
+    MatchView_Spiele_Zeichnen(spiele, 1, anzeige);
+    ASSERT_TRUE(MatchView_Spiele_Zeichnen(spiele, 1, anzeige));
+    EXPECT_EQ(MatchView_Current(), s);
+    MatchView_Exit();
+    spielen(1000, 100, nullptr);
+    Spielfeld_Satz* e = Spielansicht_Ersatz(s, 5000);
+    MatchView_Frame(&e, 1, anzeige, false);
+    e = Spielansicht_Ersatz(s, 5040);
+    ASSERT_TRUE(MatchView_Frame(&e, 1, anzeige, false));
+    EXPECT_EQ(Bild("spielansicht_ersatz"), "");
+    s->tore[0] = vorher.tore[0];
+    s->live = 1;
 }
 
 TEST_F(SpielansichtWelt, ADamagedFigureFileFailsTheStartAndNothingIsDrawn) {
