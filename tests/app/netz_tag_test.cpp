@@ -108,26 +108,15 @@ Bericht Berichten() {
 [[noreturn]] void Server_Prozess(int port_fd, int befehl_fd, int bericht_fd) {
     test::Netz_Server_Starten(port_fd);
     Net_Zeiten_Wert().client_stille_ms = STILLE_MS;
-    fcntl(befehl_fd, F_SETFL, O_NONBLOCK);
-    const uint32_t start = Plat_Ms();
-    for (;;) {
-        char c;
-        const ssize_t r = read(befehl_fd, &c, 1);
-        if (r == 0) break;
-        if (r == 1) {
-            // 'P': a match period closes for the first two clubs (as after
-            // a match of each), then the report.
-            if (c == 'P')
-                for (int32_t t = 0, n = 0; t < Team_Anzahl() && n < 2; ++t)
-                    if (t != Team_Markt() && Team_Ist_Normal(t, 0)) Bank_Periode_Buchen(t, nullptr), ++n;
-            const Bericht b = Berichten();
-            if (write(bericht_fd, &b, sizeof b) != sizeof b) _exit(13);
-        }
-        if (Plat_Ms() - start > 60000) _exit(14);
-        test::Netz_Server_Frame();
-        Plat_Sleep_Ms(1);
-    }
-    _exit(0);
+    test::Netz_Server_Schleife(befehl_fd, bericht_fd, [](char c, int fd) {
+        // 'P': a match period closes for the first two clubs (as after
+        // a match of each), then the report.
+        if (c == 'P')
+            for (int32_t t = 0, n = 0; t < Team_Anzahl() && n < 2; ++t)
+                if (t != Team_Markt() && Team_Ist_Normal(t, 0)) Bank_Periode_Buchen(t, nullptr), ++n;
+        const Bericht b = Berichten();
+        if (write(fd, &b, sizeof b) != sizeof b) _exit(13);
+    }, 60000);
 }
 
 // A request that changes nothing: the client is heard.
@@ -136,44 +125,22 @@ void Hoeren(NetKontext* c) {
     EXPECT_GT(Club_Remote_Int("Hoeren", ANFRAGE_SPIELER_ANZAHL, "<i", {}, -1), 0);
 }
 
-struct Server {
-    pid_t pid = -1;
-    uint16_t port = 0;
-    int befehl = -1, bericht = -1;
+struct Server : test::NetzProzess {
     std::vector<NetKontext*> clients;
     bool getoetet = false;
 
-    Server() {
-        int p[2], bf[2], br[2];
-        if (pipe(p) || pipe(bf) || pipe(br)) return;
-        pid = fork();
-        if (pid == 0) {
-            close(p[0]);
-            close(bf[1]);
-            close(br[0]);
-            Server_Prozess(p[1], bf[0], br[1]);
-        }
-        close(p[1]);
-        close(bf[0]);
-        close(br[1]);
-        befehl = bf[1];
-        bericht = br[0];
-        if (read(p[0], &port, sizeof port) != ssize_t(sizeof port)) port = 0;
-        close(p[0]);
-    }
+    Server() : NetzProzess(Server_Prozess) {}
     ~Server() {
         Net_Kontext_Setzen(nullptr);
         for (NetKontext* c : clients) Net_Kontext_Loeschen(c);
-        close(befehl);
-        int status = 0;
-        if (pid > 0 && waitpid(pid, &status, 0) == pid && !getoetet) {
+        const int status = Beenden();
+        if (!getoetet) {
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "server status " << status;
         }
-        close(bericht);
     }
     Bericht Fragen(char c = 'B') {
         Bericht b;
-        if (write(befehl, &c, 1) != 1 || read(bericht, &b, sizeof b) != ssize_t(sizeof b)) b.tag = -99;
+        if (!NetzProzess::Fragen(c, &b, sizeof b)) b.tag = -99;
         return b;
     }
     // Waits until the server's day reaches `tag` (false after `ms`); the
