@@ -68,6 +68,8 @@ struct SpieltagHooks {
     // The end of a frame's walk: the view step over the watched matches.
     // Unfilled: nothing.
     void (*ansicht_frame)() = nullptr;
+    // Frees the match radar's pictures when the slots are cleared. Unfilled: nothing.
+    void (*radar_freigeben)() = nullptr;
 };
 
 SpieltagHooks& Spieltag_Hooks();
