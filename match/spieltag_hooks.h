@@ -66,6 +66,9 @@ struct SpieltagHooks {
     // The end of a frame's walk, once every watched record was named: the
     // live views draw. Unfilled: nothing.
     void (*ansicht_frame)() = nullptr;
+    // Client: the record of the watched match was replaced by a fetch; the
+    // match views take the new one. Unfilled: nothing.
+    void (*satz_ersetzt)(Spielfeld_Satz* satz) = nullptr;
 };
 
 SpieltagHooks& Spieltag_Hooks();
