@@ -299,7 +299,9 @@ void Spielfeld_Sync_Vom_Client(void* roh, int32_t team) {
                 const int32_t c = int32_t(p->minute[s]) - SYNC_VORSPRUNG;
                 const int32_t c_spielt = int32_t(p->minute[1 - s]) < c ? c - 1 : c;
                 const int32_t s_spielt = (satz->bereit & 3) != 3 ? satz->minute - 1 : satz->minute;
-                if (p->minute[s] < SYNC_ENDE_MINUTE && satz->abschnitt == p->abschnitt[s])
+                const int32_t zustand = Spieltag_Slot_Status(int32_t(satz->spiel));
+                const bool vorbei = zustand == SLOT_BEENDET || zustand == SLOT_GESCHLOSSEN;
+                if (!vorbei && p->minute[s] < SYNC_ENDE_MINUTE && satz->abschnitt == p->abschnitt[s])
                     m.zaehler.groesste_differenz =
                         std::max({m.zaehler.groesste_differenz, s_spielt - c, c_spielt - satz->minute});
                 Sync_Minute(satz, s) = p->minute[s];

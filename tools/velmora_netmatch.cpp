@@ -197,9 +197,9 @@ int server(const Optionen& o) {
         Plat_Sleep_Ms(1);
     }
     Ergebnis_Drucken(spiel);
-    // The client takes the result before it leaves: the server stays a moment.
-    const uint32_t nach = Plat_Ms();
-    while (Plat_Ms() - nach < 3000) {
+    // The client plays its last minutes and takes the result before it
+    // leaves: the server answers until it has gone.
+    while (Plat_Ms() - start < grenze) {
         Net_Pump();
         Net_Server_Slot_Pump();
         Net_Server_Bedienen();

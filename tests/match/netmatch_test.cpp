@@ -177,19 +177,13 @@ std::vector<int32_t> Zahlen(const std::string& text, const std::regex& muster) {
 constexpr const char* TEAM = "5";
 
 class NetMatch : public ::testing::TestWithParam<Einstellung> {};
+uint16_t Server_Port(Prozess& server);
 
 TEST_P(NetMatch, BothSidesReachTheFinalWhistleWithTheServersResult) {
     const Einstellung& e = GetParam();
     Prozess server({VELMORA_NETMATCH_BIN, "--server", "0", "--team", TEAM, "--timeout", "100"});
     const auto start = Uhr::now();
-    std::smatch m;
-    uint16_t server_port = 0;
-    while (Uhr::now() - start < std::chrono::seconds(60) && !server_port && !server.fertig) {
-        server.lesen();
-        if (std::regex_search(server.text, m, std::regex(R"(listening on 127\.0\.0\.1:(\d+))")))
-            server_port = uint16_t(std::stoi(m[1].str()));
-        usleep(2000);
-    }
+    const uint16_t server_port = Server_Port(server);
     ASSERT_NE(server_port, 0) << server.text;
     Relay relay(e);
     Prozess client({VELMORA_NETMATCH_BIN, "--client", "127.0.0.1:" + std::to_string(relay.port), "--team", TEAM,
@@ -222,6 +216,68 @@ TEST_P(NetMatch, BothSidesReachTheFinalWhistleWithTheServersResult) {
     EXPECT_LE(differenz[0], 2);
     std::printf("[ %s ] %.1f s\n", e.name,
                 std::chrono::duration<double>(Uhr::now() - start).count());
+}
+
+// The server's port once it listens, 0 when it does not within 60 s.
+uint16_t Server_Port(Prozess& server) {
+    const auto start = Uhr::now();
+    std::smatch m;
+    while (Uhr::now() - start < std::chrono::seconds(60) && !server.fertig) {
+        server.lesen();
+        if (std::regex_search(server.text, m, std::regex(R"(listening on 127\.0\.0\.1:(\d+))")))
+            return uint16_t(std::stoi(m[1].str()));
+        usleep(2000);
+    }
+    return 0;
+}
+
+// Both sides play until the client reaches `minute`; then `opfer` is killed.
+// The survivor's exit status, -1 when it does not end within `grenze_s`.
+int Ueberlebender(bool server_stirbt, int32_t minute, int32_t grenze_s, std::string* text) {
+    Prozess server({VELMORA_NETMATCH_BIN, "--server", "0", "--team", TEAM, "--timeout", "100"});
+    const uint16_t port = Server_Port(server);
+    if (!port) return -2;
+    Relay relay(Einstellung{"direct", 0, 0, 0, 0, false});
+    Prozess client({VELMORA_NETMATCH_BIN, "--client", "127.0.0.1:" + std::to_string(relay.port), "--team", TEAM,
+                    "--timeout", "100"});
+    const std::regex zeile(R"(minute +(\d+))");
+    Uhr::time_point tod{};
+    for (auto start = Uhr::now(); Uhr::now() - start < std::chrono::seconds(150);) {
+        relay.pass(port, Ms(Uhr::now()));
+        server.lesen();
+        client.lesen();
+        Prozess& opfer = server_stirbt ? server : client;
+        Prozess& rest = server_stirbt ? client : server;
+        if (tod == Uhr::time_point{}) {
+            const std::vector<int32_t> m = Zahlen(client.text, zeile);
+            if (!m.empty() && m.back() >= minute) {
+                kill(opfer.pid, SIGKILL);
+                tod = Uhr::now();
+            }
+        } else if (rest.fertig) {
+            *text = rest.text;
+            return WIFEXITED(rest.status) ? WEXITSTATUS(rest.status) : -3;
+        } else if (Uhr::now() - tod > std::chrono::seconds(grenze_s)) {
+            *text = rest.text;
+            return -1;
+        }
+        usleep(1000);
+    }
+    return -1;
+}
+
+TEST(NetMatchVerschwunden, AClientWhoseServerVanishesStopsWithinTheAnswerTime) {
+    std::string text;
+    EXPECT_EQ(Ueberlebender(true, 20, 31, &text), 3) << text;
+}
+
+TEST(NetMatchVerschwunden, AServerWhoseClientVanishesPlaysTheMatchToItsEnd) {
+    std::string text;
+    EXPECT_EQ(Ueberlebender(false, 20, 60, &text), 0) << text;
+    const std::vector<int32_t> m = Zahlen(text, std::regex(R"(minute +(\d+))"));
+    ASSERT_FALSE(m.empty());
+    EXPECT_GE(m.back(), 90);
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"(result \d+:\d+)"))) << text;
 }
 
 INSTANTIATE_TEST_SUITE_P(Relay, NetMatch,
