@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstring>
 #include <deque>
+#include <ostream>
 #include <random>
 #include <regex>
 #include <string>
@@ -88,6 +89,9 @@ struct Einstellung {
     int32_t stau_ab_ms, stau_ms;   // a stall: nothing moves for stau_ms from stau_ab_ms on
     bool einzeln;                  // one byte per send
 };
+
+// The test's name shows the setting, not its bytes.
+void PrintTo(const Einstellung& e, std::ostream* os) { *os << e.name; }
 
 class Relay {
 public:
