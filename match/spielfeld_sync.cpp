@@ -14,6 +14,7 @@
 #include "match/spielfeld_linie.h"
 #include "match/spielfeld_pruefen.h"
 #include "match/spieltag.h"
+#include "match/spieltag_netz.h"
 #include "net/internet.h"
 #include "net/min_signal.h"
 #include "net/net.h"
@@ -115,7 +116,9 @@ void Spielfeld_Frameabzug_Setzen(int32_t wert) {
 }
 
 bool Spielfeld_Seite_Im_Netz(const Spielfeld_Satz* satz, int32_t seite) {
-    return satz && seite >= 0 && seite < 2 && Team_Im_Netz(satz->team[seite]);
+    if (!satz || seite < 0 || seite > 1 || !Team_Im_Netz(satz->team[seite])) return false;
+    // On the server only a client that plays its matches live takes part.
+    return Netz() != 2 || Spieltag_Client_Spielt_Live(int32_t(satz->team[seite]));
 }
 
 int32_t Spielfeld_Seite_Von_Team(const Spielfeld_Satz* satz, int32_t team) {

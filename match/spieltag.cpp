@@ -28,6 +28,7 @@
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_tick.h"
 #include "match/spieltag_hooks.h"
+#include "match/spieltag_netz.h"
 #include "match/spielfeld_sync.h"
 #include "platform/clock.h"
 #include "season/spiele.h"
@@ -457,7 +458,7 @@ void Bereit_Vorgeben(Spieltag_Slot& s, const SpielDatensatz& sp) {
             if (t < 0 || t == Team_Lokal() || !(status & TEAM_STATUS_CLIENT))
                 s.bereit[seite] = 2;
             else if ((status & TEAM_STATUS_BEREIT) && s.bereit[seite] == 0)
-                s.bereit[seite] = Spieltag_Hooks().tick ? 1 : 2;
+                s.bereit[seite] = Spieltag_Hooks().tick && Spieltag_Client_Spielt_Live(t) ? 1 : 2;
         }
     }
 }
@@ -770,12 +771,15 @@ void Spieltag_Spiel_Starten(int32_t i) {
     sp = Spiel(s);
     int32_t anzeige = Anzeige_Modus(*sp);
     // Without a tick no record is computed live: all of them are diced minute
-    // by minute. On the server a client's match is computed live: the client
-    // plays it in lock-step.
-    int32_t live = Spieltag_Hooks().tick ? 0 : -1;
-    if (live == 0 && Netz() == 2)
+    // by minute. On the server the match of a client that asked for its slot
+    // is computed live: the client plays it in lock-step.
+    // Other matches of a networked day stay diced.
+    int32_t live = Spieltag_Hooks().tick ? (Netz() == 0 ? 0 : -1) : -1;
+    if (Spieltag_Hooks().tick && Netz() == 2)
         for (int32_t t : teams)
-            if (t >= 0 && (uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT)) live = 1;
+            if (t >= 0 && (uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT) &&
+                Spieltag_Client_Spielt_Live(t))
+                live = 1;
     if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) {
         if (anzeige == 1) Spielfeld_Beobachten(Spielfeld_Suchen(s.spiel), false);
         return;

@@ -2,6 +2,7 @@
 #include "match/spieltag_netz.h"
 
 #include <cstring>
+#include <set>
 
 #include "club/team.h"
 #include "core/debug.h"
@@ -13,8 +14,15 @@
 namespace velmora {
 
 namespace {
-bool kein_spiel = false;   // client: the server has no open match of the team today
+bool kein_spiel = false;          // client: the server has no open match of the team today
+std::set<int32_t> live_clients;   // server: the clubs whose clients asked for their slots
 }  // namespace
+
+bool Spieltag_Client_Spielt_Live(int32_t team) { return live_clients.count(team) > 0; }
+void Spieltag_Client_Live_Setzen(int32_t team, bool live) {
+    if (live) live_clients.insert(team);
+    else live_clients.erase(team);
+}
 
 bool Spieltag_Client_Melden() {
     const int32_t team = Client_Team();
@@ -40,6 +48,7 @@ int32_t Spieltag_Melden_Anfrage(Internet_Aufruf& aufruf) {
 
 void Spieltag_Client_Freigeben(int32_t team) {
     if (team < 0 || team >= Team_Anzahl()) return;
+    Spieltag_Client_Live_Setzen(team, false);
     Spieltag_Team_Bereit_Loeschen(team);
     Team_Client_Freigeben(team);
     // Without the client bit the lock-step releases the side on this machine.
@@ -90,6 +99,7 @@ int32_t Spieltag_Netz_Nachricht(Internet_Aufruf& aufruf) {
     uint8_t* slot = aufruf.Ergebnis(0, &n);
     std::memset(slot, 0xFF, n);
     int32_t antwort[4] = {team < 0 || team >= Team_Anzahl() ? SPIELTAG_KEIN_TEAM : -1, -1, -1, -1};
+    if (team == eigenes && team >= 0) Spieltag_Client_Live_Setzen(team, true);
     if (team == eigenes && team >= 0 && Spieltag_Ist_Initialisiert()) {
         for (int32_t i = 0; i < Spieltag_Slot_Anzahl(); ++i) {
             Spieltag_Slot s;

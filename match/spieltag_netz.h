@@ -41,5 +41,10 @@ void Spieltag_Kein_Spiel_Loeschen();
 // round, matchday and pairing index; competition -1 when it has none, -2
 // for a team outside the club table.
 int32_t Spieltag_Netz_Nachricht(Internet_Aufruf& aufruf);
+// Server: a client that asked for its slot (1031) plays its club's matches
+// live in lock-step; one that only reports its days has them played here.
+// The mark goes with the client (Spieltag_Client_Freigeben).
+bool Spieltag_Client_Spielt_Live(int32_t team);
+void Spieltag_Client_Live_Setzen(int32_t team, bool live);
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include "core/spielstand.h"
 #include "match/spielfeld_pruefen.h"
 #include "match/spielfeld_sync.h"
+#include "match/spieltag_netz.h"
 #include "match_welt.h"
 #include "net/net.h"
 
@@ -35,6 +36,7 @@ protected:
         SpielTest::SetUp();
         ASSERT_NE(Manager_Neuer_Mitspieler(3, "C", 1), nullptr);
         Team_Wert(TW_STATUS, 3, int32_t(TEAM_STATUS_CLIENT | TEAM_STATUS_NETZ), OP_SETZEN);
+        Spieltag_Client_Live_Setzen(3, true);   // its client asked for its slot
         Sync_Zaehler_Zuruecksetzen();
         Spielfeld_Frameabzug_Setzen(0);
         Spielfeld_Resync_Setzen(false);
@@ -42,6 +44,7 @@ protected:
         s->abschnitt = 1;
     }
     void TearDown() override {
+        Spieltag_Client_Live_Setzen(3, false);
         Maschine(0);
         Club_Hooks().netzwerk_modus = nullptr;
         Club_Hooks().client_team = nullptr;
@@ -239,6 +242,17 @@ TEST_F(SyncTest, APacketFromATeamWithoutNetworkManagerReleasesNothing) {
     EXPECT_EQ(Sync_Minute(s, 1), 5u);
     EXPECT_EQ(Sync_Ring(s)[0].faellig_minute[1], 0) << "nor are its inputs taken";
     EXPECT_EQ(p.minute[1], 5u) << "the answer carries the server's values";
+}
+
+TEST_F(SyncTest, AClientThatNeverAskedForItsSlotHoldsNothingOnTheServer) {
+    Maschine(2);
+    Spieltag_Client_Live_Setzen(3, false);
+    s->minute = 30;
+    Sync_Minute(s, 1) = 5;
+    s->bereit = 0;
+    Spielfeld_Minuten_Freigabe(s);
+    EXPECT_EQ(s->bereit, 3);
+    EXPECT_EQ(Sync_Minute(s, 1), 32u) << "the server releases that side itself";
 }
 
 TEST_F(SyncTest, TheServerTakesOnlyTheSendersSide) {
