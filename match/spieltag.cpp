@@ -351,6 +351,11 @@ bool Client_Holen(Spieltag_Slot& s) {
 // Client: the record of a running slot is fetched again when the lock-step
 // found it drifted, or after a load; the views learn of a replaced record.
 void Client_Abgleich(Spieltag_Slot& s, Spielfeld_Satz* satz) {
+    if (!Spielfeld_Resync_Offen() && !Spielfeld_Client_Holen_Offen()) return;
+    // A fetch waits for the server: at most one every 400 ms, as in state 1.
+    const uint32_t jetzt = Zeit_Ms();
+    if (g.client_abruf != 0 && jetzt - g.client_abruf < SPIELTAG_ABRUF_MS) return;
+    g.client_abruf = jetzt ? jetzt : 1;
     Spielfeld_Satz* neu = nullptr;
     if (Spielfeld_Resync_Offen() && Spielfeld_Resync_Pruefen(satz)) neu = Satz(s);
     if (Spielfeld_Client_Holen_Offen() && Spielfeld_Client_Fortsetzen(satz)) neu = Satz(s);

@@ -249,7 +249,7 @@ int client(const Optionen& o) {
     std::printf("slot of club %d: game %d, home %d away %d\n", o.team, spiel, sp->heim, sp->gast);
     std::fflush(stdout);
     Minutenzeilen zeilen;
-    uint32_t letzte_antwort = Plat_Ms(), antworten = 0;
+    uint32_t letzte_antwort = Plat_Ms(), antworten = 0, gesendet = 0;
     for (;;) {
         if (Plat_Ms() - start > grenze || weg()) return ABBRUCH;
         Net_Pump();
@@ -257,8 +257,11 @@ int client(const Optionen& o) {
         Spieltag_Run(0);
         Net_Pump();
         zeilen.frame(o.team);
-        if (Sync_Zaehler_Lesen().beantwortet != antworten || Spieltag_Slot_Status(spiel) < SLOT_LAEUFT) {
-            antworten = Sync_Zaehler_Lesen().beantwortet;
+        // Only a packet still unanswered counts against the server.
+        const Sync_Zaehler& z = Sync_Zaehler_Lesen();
+        if (z.beantwortet != antworten || z.gesendet == gesendet) {
+            antworten = z.beantwortet;
+            gesendet = z.gesendet;
             letzte_antwort = Plat_Ms();
         } else if (Plat_Ms() - letzte_antwort > Net_Zeiten_Wert().antwort_ms) {
             std::fprintf(stderr, "%s: no minute answer from the server for %u ms\n", NAME, Net_Zeiten_Wert().antwort_ms);

@@ -201,7 +201,7 @@ TEST_P(NetMatch, BothSidesReachTheFinalWhistleWithTheServersResult) {
     }
     ASSERT_TRUE(server.fertig && client.fertig) << "server:\n" << server.text << "\nclient:\n" << client.text;
     EXPECT_TRUE(WIFEXITED(server.status) && WEXITSTATUS(server.status) == 0) << server.text;
-    EXPECT_TRUE(WIFEXITED(client.status) && WEXITSTATUS(client.status) == 0) << client.text;
+    EXPECT_TRUE(WIFEXITED(client.status) && WEXITSTATUS(client.status) == 0) << client.text << "\nserver:\n" << server.text;
     const std::regex ergebnis(R"(result (\d+:\d+))");
     std::smatch a, b;
     ASSERT_TRUE(std::regex_search(server.text, a, ergebnis)) << server.text;
