@@ -69,6 +69,8 @@ struct SpieltagHooks {
     // Client: the record of the watched match was replaced by a fetch; the
     // match views take the new one. Unfilled: nothing.
     void (*satz_ersetzt)(Spielfeld_Satz* satz) = nullptr;
+    // Frees the match radar's pictures when the slots are cleared. Unfilled: nothing.
+    void (*radar_freigeben)() = nullptr;
 };
 
 SpieltagHooks& Spieltag_Hooks();
