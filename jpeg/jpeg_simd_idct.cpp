@@ -237,6 +237,19 @@ void jpeg_idct_accurate_sse2(int16_t* block) {
     for (int i = 0; i < 8; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(block + 8 * i), r[i]);
 }
 
+void jpeg_idct_accurate_sse2_dequant(int16_t* block, const uint16_t* table) {
+    // Each row is multiplied as jpeg_dequantize_sse2 multiplies it, in the
+    // register the row pass reads, so the block is loaded and stored once.
+    __m128i r[8];
+    for (int i = 0; i < 8; ++i) {
+        const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(table + 8 * i));
+        const __m128i x = _mm_mullo_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 8 * i)), q);
+        r[i] = accurate_row(x, kRowGroup[i]);
+    }
+    accurate_columns(r);
+    for (int i = 0; i < 8; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(block + 8 * i), r[i]);
+}
+
 void jpeg_idct_fast_mmx(int16_t* block) {
     __m128i d[8];
     for (int i = 0; i < 8; ++i) d[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 8 * i));
@@ -258,6 +271,10 @@ void jpeg_idct_accurate_mmx(int16_t* block) { jpeg_idct_accurate(block); }
 void jpeg_idct_accurate_sse(int16_t* block) { jpeg_idct_accurate(block); }
 void jpeg_idct_accurate_sse2(int16_t* block) { jpeg_idct_accurate(block); }
 void jpeg_idct_fast_mmx(int16_t* block) { jpeg_idct_fast(block); }
+void jpeg_idct_accurate_sse2_dequant(int16_t* block, const uint16_t* table) {
+    jpeg_dequantize(block, table);
+    jpeg_idct_accurate(block);
+}
 
 #endif
 
