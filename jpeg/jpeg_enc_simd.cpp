@@ -354,6 +354,7 @@ JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* 
     // The AC values in zig-zag order and the mask of the nonzero ones: the
     // loop below visits only those, a zero run being the distance between two.
     alignas(16) int16_t zz[64];
+#pragma GCC unroll 64
     for (int k = 0; k < 64; ++k) zz[k] = block[jpeg_natural_order[k]];
     uint64_t nonzero = 0;
 #if defined(__SSE2__)

@@ -255,7 +255,7 @@ inline JPEG_RESULT quiet(JPEG_STREAM* s, JPEG_RESULT r) {
 
 JPEG_RESULT jpeg_decode_block(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                               const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
-    jpeg_zero_bytes(block, 64 * sizeof(int16_t));
+    jpeg_clear_block(block);
     return quiet(s, decode_sequential(s, dc, ac, pred, block, true));
 }
 

@@ -6,6 +6,7 @@
 
 #include "jpeg/jpeg_huff.h"
 #include "jpeg/jpeg_huff_fast.h"
+#include "jpeg/jpeg_idct.h"
 #include "jpeg/jpeg_input.h"
 #include "jpeg/jpeg_mcu.h"
 
@@ -319,7 +320,7 @@ JPEG_RESULT jpeg_scan_progressive(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTI
         const JPEG_SCAN_COMPONENT& c = scan->components[i];
         if (scan->ss == 0) {
             if (scan->ah == 0) {
-                std::memset(blk, 0, 64 * sizeof(int16_t));
+                jpeg_clear_block(blk);
                 return jpeg_decode_dc_first(s, c.dc, &blk[0], &scan->pred[i], scan->al);
             }
             return jpeg_decode_dc_refine(s, &blk[0], scan->al);

@@ -7,10 +7,6 @@
 #include "jpeg/jpeg_huff_fast.h"
 #include "jpeg/jpeg_idct.h"
 
-#if defined(__x86_64__)
-#include <emmintrin.h>
-#endif
-
 namespace velmora {
 
 const int32_t jpeg_extend_threshold[17] = {0,    1,    2,    4,     8,     16,    32,    64,   128,
@@ -360,33 +356,18 @@ void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HU
     finish();
 }
 
-// Zeroes a block with eight vector stores: the library's memset of 128 bytes
-// is a string store here, which costs more than the rest of a typical block's
-// entry work.
-inline void clear_block(int16_t* block) {
-#if defined(__x86_64__)
-    // Written out: as a loop the compiler turns it back into the memset.
-    const __m128i z = _mm_setzero_si128();
-    __m128i* b = reinterpret_cast<__m128i*>(block);
-    _mm_storeu_si128(b + 0, z), _mm_storeu_si128(b + 1, z), _mm_storeu_si128(b + 2, z), _mm_storeu_si128(b + 3, z);
-    _mm_storeu_si128(b + 4, z), _mm_storeu_si128(b + 5, z), _mm_storeu_si128(b + 6, z), _mm_storeu_si128(b + 7, z);
-#else
-    std::memset(block, 0, 64 * sizeof(int16_t));
-#endif
-}
-
 }  // namespace
 
 JPEG_RESULT jpeg_huff_decode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                        const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
-    clear_block(block);
+    jpeg_clear_block(block);
     decode<false, false, true>(s, dc, ac, pred, block);
     return 0;
 }
 
 JPEG_RESULT jpeg_huff_decode_block_mmx_cmov(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                             const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
-    clear_block(block);
+    jpeg_clear_block(block);
     const uint32_t* fdc = jpeg_huff_fast_find(s, dc, true);
     const uint32_t* fac = fdc ? jpeg_huff_fast_find(s, ac, false) : nullptr;
     if (fac) decode_fast<true>(s, dc, ac, fdc, fac, pred, block);
