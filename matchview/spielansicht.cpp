@@ -76,6 +76,7 @@ struct Ansicht {
 struct Modul {
     int32_t zustand = 0;               // 0 not set up, 2 setting up, 1 running
     bool eingabe_verbraucht = false;
+    bool gast_gezeigt = false;   // the shown-team toggle of the click selection
     uint32_t maus_vorher = 0;
     bool geladen = false;
     std::array<FigurenAnim, ANIM_ZEILEN> anim{};
@@ -418,6 +419,8 @@ void Klick_Auswahl() {
             for (Ansicht& b : g.a) b.is_main = false;
             a.is_main = true;
             g.eingabe_verbraucht = true;
+            g.gast_gezeigt = !g.gast_gezeigt;
+            if (g.hooks.team_wechseln && a.satz) g.hooks.team_wechseln(int32_t(a.satz->team[g.gast_gezeigt ? 1 : 0]));
             break;
         }
     }

@@ -23,6 +23,10 @@ constexpr int32_t MATCHVIEW_ANSICHTEN = 4;
 // menu framework (then the views take no click). Unfilled: never.
 struct MatchViewHooks {
     bool (*maus_ueber_icon)() = nullptr;
+    // A click chose a view: the substitution panel shows its match's home
+    // club, at the next such click its away club (the panel takes only a
+    // club managed at this machine). Unfilled: nothing.
+    int32_t (*team_wechseln)(int32_t team) = nullptr;
 };
 MatchViewHooks& MatchView_Hooks();
 

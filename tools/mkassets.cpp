@@ -20,6 +20,7 @@
 #include "gfx/bild_muster_aufstellung.h"
 #include "gfx/bild_muster_editor.h"
 #include "gfx/bild_muster_geld.h"
+#include "gfx/bild_muster_live.h"
 #include "gfx/bild_muster_menue.h"
 #include "gfx/bild_muster_scout.h"
 #include "gfx/bild_muster_seiten.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
     }
     const std::vector<MusterGruppe> spieler_bilder = Muster_Spieler_Gruppen();
     const std::vector<MusterGruppe> aufstellung_bilder = Muster_Aufstellung_Gruppen();
+    const std::vector<MusterGruppe> live_bilder = Muster_Live_Gruppen();
     int geschrieben = 0;
     for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) {
         std::string pfad = resfile + "/" + Resourcen_Standardname(i);
@@ -120,6 +122,8 @@ int main(int argc, char** argv) {
         for (const MusterGruppe& g : spieler_bilder)
             if (g.datei == i) setzen(g.erster, g.bilder, g.name);
         for (const MusterGruppe& g : aufstellung_bilder)
+            if (g.datei == i) setzen(g.erster, g.bilder, g.name);
+        for (const MusterGruppe& g : live_bilder)
             if (g.datei == i) setzen(g.erster, g.bilder, g.name);
         if (i == MENUE_RES_ODDO) {
             setzen(TRANSFER_ERSTER, Muster_Transfer_Datei(), "the transfer screen");
