@@ -11,6 +11,7 @@
 #include "club/manager.h"
 #include "club/team.h"
 #include "core/res.h"
+#include "core/stoppuhr.h"
 #include "gfx/bild.h"
 #include "gfx/font.h"
 #include "gfx/grafik_laden.h"
@@ -19,6 +20,7 @@
 #include "gui/menue_optionen.h"
 #include "gui/menue_panel.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_satz.h"
 #include "match/spieltag_hooks.h"
@@ -27,24 +29,34 @@
 #include "matchview/matchsound.h"
 #include "matchview/radar.h"
 #include "matchview/spielansicht.h"
-#include "screens/regler.h"
+#include "matchview/spielansicht_ersatz.h"
 #include "screens/einwechseln.h"
+#include "screens/regler.h"
 
 namespace velmora::verdrahtung {
 
 void Binden_Ansicht() {
-    SpieltagHooks& h = Spieltag_Hooks();
-    Besetzen(h.ansicht_beobachtet, MatchView_Beobachtet, "Spieltag.ansicht_beobachtet");
+    // The match day's walk ends with the view step; the views draw the watched
+    // games, the shown one from the display ring's copy, and name the main one.
+    Besetzen(Spieltag_Hooks().ansicht_frame, Spielfeld_Anzeige_Frame, "Spieltag.ansicht_frame");
+    SpielfeldAnsichtHooks& a = Spielfeld_Ansicht_Hooks();
     // After the views the option bar under them and the menu frame: the bar's
     // icons and the panels they open lie over the drawn views and take the clicks.
-    Besetzen(
-        h.ansicht_frame,
-        [] {
-            if (!MatchView_Beobachtete_Zeichnen(Spielfeld_Ansicht())) return;
-            Menue_Optionen_Screen();
-            Menue_Frame();
-        },
-        "Spieltag.ansicht_frame");
+    Besetzen(a.frame,
+             [](const int32_t* spiele, int32_t anzahl, Spielfeld_Ansicht_Einstellung* anzeige) {
+                 if (!anzeige || !MatchView_Spiele_Zeichnen(spiele, anzahl, *anzeige)) return false;
+                 Menue_Optionen_Screen();
+                 Menue_Frame();
+                 return true;
+             },
+             "Spielfeld.ansicht_frame");
+    Besetzen(a.current, MatchView_Aktuelles_Spiel, "Spielfeld.ansicht_current");
+    // A watched diced match takes a minute every 600 ms while its view shows
+    // the stand-in play; FAST skips the wait.
+    Besetzen(Spieltag_Hooks().wuerfel_warten,
+             [](Spielfeld_Satz* satz) { return !Spielfeld_Get_Fast() && Spielansicht_Ersatz_Warten(satz, Zeit_Ms()); },
+             "Spieltag.wuerfel_warten");
+    SpieltagHooks& h = Spieltag_Hooks();
     // The ticker hears every event of a watched match as it happens.
     Besetzen(Spielfeld_Hooks().kommentar,
              [](const Spielfeld_Satz* satz) {

@@ -28,6 +28,7 @@ constexpr int32_t NOTE_OHNE_WERTUNG = 40;
 struct Teilnehmer {
     int32_t spieler;
     bool gespielt;
+    int32_t minuten = -1;   // minutes on the pitch of a live match; -1 the whole match
 };
 
 int32_t Wert(int32_t wert, int32_t spieler) { return Spieler_Wert(wert, spieler, 0, OP_LESEN); }
@@ -40,7 +41,9 @@ std::vector<Teilnehmer> Teilnehmer_Der_Seite(const Spielfeld_Satz* satz, int32_t
         for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i) {
             const Spieler_Matchsatz& sm = satz->spieler[seite * SF_SPIELER_SEITE + i];
             if (sm.nummer < 0 || sm.rolle[ROLLE(143)] == 0) continue;
-            liste.push_back({sm.nummer, sm.zaehler != 0});
+            // A live match counted each player's minutes on the pitch: a
+            // substitute's entry and the substituted player's are their own.
+            liste.push_back({sm.nummer, sm.zaehler != 0, sm.zaehler});
         }
         return liste;
     }
@@ -105,10 +108,11 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
             if (team < 0) continue;
             const bool fruehe_phase =
                 Spielfeld_Hook_Schwierigkeit() == 0 && Spieltag_Hook_Tag() < 90;
-            const StatistikEintrag eintrag{spiel.wettbewerb, int16_t(team), STATISTIK_FLAG_SPIEL, minuten, 0};
             for (const Teilnehmer& t : Teilnehmer_Der_Seite(satz, team, seite)) {
                 if (t.gespielt) {
                     Gespielt(team, t.spieler, fruehe_phase);
+                    const uint8_t m = t.minuten >= 0 ? uint8_t(std::min<int32_t>(t.minuten, minuten)) : minuten;
+                    const StatistikEintrag eintrag{spiel.wettbewerb, int16_t(team), STATISTIK_FLAG_SPIEL, m, 0};
                     Statistik_Spieler_Eintragen(t.spieler, &eintrag, 1);
                 } else {
                     Spielfeld_Spieler_Wert56(t.spieler);

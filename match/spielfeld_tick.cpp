@@ -16,14 +16,17 @@
 #include "match/figur_bewegen.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_anzeige.h"
+#include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_ki.h"
 #include "match/spielfeld_situation.h"
+#include "match/spielfeld_sync.h"
 #include "match/spielfeld_standard.h"
 #include "match/spielfeld_zweikampf.h"
 #include "match/spieltag.h"
+#include "season/kalender.h"
 #include "season/wettbewerb_regeln.h"
 
 namespace velmora {
@@ -34,6 +37,7 @@ struct TickModul {
     int64_t letzte_frame_zeit = INT_MAX;   // the previous simulated frame of the live display
     int64_t nachtrag = 0;                  // the part of a late frame carried to the next one
     bool minute_gewechselt = false;        // some match passed a minute (gates the network sleeps)
+    uint32_t jetzt = 0;                    // the frame time of the running tick
 };
 TickModul t;
 
@@ -44,9 +48,24 @@ int8_t& Kickframe_Figur(Spielfeld_Satz* s) { return reinterpret_cast<int8_t&>(s-
 uint8_t& Frame_Laeuft(Spielfeld_Satz* s) { return s->w24992[3]; }
 uint8_t& Ton_Einmal(Spielfeld_Satz* s) { return s->w25216[4]; }
 
-// Network play: the minute exchange and the waits. A networked match day
-// computes no match live, so these are never reached with work to do.
-void Netz_Minute_Austauschen(Spielfeld_Satz*) {}
+// Network play: the minute exchange of the lock-step.
+void Netz_Minute_Austauschen(Spielfeld_Satz* satz) {
+    if (Spielfeld_Hook_Netz_Modus() != 0) Spielfeld_Sync_Minute(satz, t.jetzt);
+}
+
+// Network play: true when the other machine has not released the current
+// minute yet; the waiting frame then does its work and the tick returns.
+bool Netz_Wartet(Spielfeld_Satz* satz, bool pause) {
+    if (Spielfeld_Hook_Netz_Modus() == 0) return false;
+    if ((satz->bereit & 3) == 3) {
+        Spielfeld_Sync_Warten_Ende(satz);
+        return false;
+    }
+    Spielfeld_Sync_Warten(satz, t.jetzt, pause);
+    if ((satz->bereit & 3) != 3) return true;
+    Spielfeld_Sync_Warten_Ende(satz);
+    return false;
+}
 
 bool Ist_Spieler(int32_t i) { return i >= 0 && i < SF_SPIELER; }
 
@@ -193,7 +212,9 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
             Figur_Anim_Schritt(satz, i, &f, schritt);
             const Anweisung& n = *Figur_Aktuelle_Anweisung(&f);
             const Anim_Satz* z = Anim_Zeile(n.anim);
-            if (z && z->kontakt_frame >= 0 && n.frame == z->kontakt_frame && Ist_Spieler(i))
+            // A figure locked out from the ball (he just played it, lost a
+            // duel or holds a flag) is blocked: his kick frame takes no ball.
+            if (z && z->kontakt_frame >= 0 && n.frame == z->kontakt_frame && Ist_Spieler(i) && Figur_Ballsperre(f) == 0)
                 Kickframe_Figur(satz) = int8_t(i + 1);
             bewegt = true;
         } else if (Ist_Spieler(i) && (satz->spieler[i].zustand & SM_AUF_PLATZ) && satz->ausdauer_timer <= 0) {
@@ -257,11 +278,15 @@ void Spielfeld_Tick_Rebase(uint32_t jetzt) {
 float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer, int32_t nachholen, uint32_t jetzt) {
     // 1.-2.
     if (!Spielfeld_Ist_Initialisiert() || !satz) return TICK_NICHTS;
-    const bool anzeige = Spielfeld_Live_Anzeige();
+    t.jetzt = jetzt;
+    const bool live_anzeige = Spielfeld_Live_Anzeige();
+    // Only a watched record keeps the wall clock's pace; the others of the day
+    // and the kick-off loop run one frame per call, as without a display.
+    const bool anzeige = live_anzeige && erster_aufruf && Spielfeld_Ist_Beobachtet(int32_t(satz->spiel));
     const int64_t uhr = anzeige ? int64_t(jetzt) : 0;
     Rnd_Set_Index(int32_t(satz->rnd_index), 1);
     // 3. Without a display the frame time of the last frame means nothing.
-    if (erster_aufruf && !anzeige) t.letzte_frame_zeit = INT_MAX;
+    if (erster_aufruf && !live_anzeige) t.letzte_frame_zeit = INT_MAX;
     // 4.
     if (satz->abgebrochen || satz->live != 1) {
         if (satz->live != 1) satz->spielzustand = SZ_SPIEL;
@@ -279,8 +304,9 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
             if (satz->figur[i].pos[1] > 0) ++drauf;
         if (drauf < 17) return TICK_ENDE;
     }
-    // 7. Throttle, only with a display.
-    if (anzeige && vergangen < Intervall() && !Spielfeld_Ansicht().fast) return TICK_NICHTS;
+    // 7. Throttle, only with a display: FAST (the user's bit 0, or bit 1 while
+    // no view is drawn) and the calendar's fast mode run without a wait.
+    if (anzeige && vergangen < Intervall() && !Spielfeld_Ansicht().fast && !Kalender_Get_Tempo()) return TICK_NICHTS;
     // 8.-10.
     ++satz->frame_zaehler;
     float ergebnis = TICK_FRAME;
@@ -290,7 +316,10 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     satz->spielzeit_ms += uint32_t(TICK_FRAME_SCHRITT);
     Frame_Laeuft(satz) = 1;
     // 11. A paused view holds the match: the frame does not run.
-    if (anzeige && Spielfeld_Get_Pause()) {
+    const bool pause = anzeige && Spielfeld_Get_Pause();
+    // In network play the frame waits until the other machine released the minute.
+    if (pause || Netz_Wartet(satz, false)) {
+        if (pause) Netz_Wartet(satz, true);
         --satz->frame_zaehler;
         satz->spielzeit_ms -= uint32_t(TICK_FRAME_SCHRITT);
         t.nachtrag = int64_t(spaet) + 1;
@@ -309,6 +338,12 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
             return TICK_ENDE;
         }
         ergebnis = TICK_NICHTS;
+        // In network play the frame of a minute change is not run.
+        if (Spielfeld_Hook_Netz_Modus() != 0) {
+            --satz->frame_zaehler;
+            satz->rnd_index = uint32_t(Rnd_Get_Index());
+            return TICK_NICHTS;
+        }
     }
     satz->sekunde = satz->tor_reaktion ? 0 : int16_t((TICK_UHR_START - satz->minutenuhr) * 60 / 90);
     // 15. A watched match that ended counts down to its release.
@@ -356,9 +391,10 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
         Spielfeld_Anzeige_Eintragen(satz);
         if (anzeige) Spielfeld_Anzeige_Schritt(satz);
     }
-    // 23.
+    // 23. The carry belongs to the display's clock: a record run without a
+    // wait must not move the watched ones' frame time.
     Ton_Einmal(satz) = 0;
-    t.nachtrag = int64_t(spaet) + 1;
+    if (anzeige) t.nachtrag = int64_t(spaet) + 1;
     satz->rnd_index = uint32_t(Rnd_Get_Index());
     return ergebnis;
 }

@@ -148,6 +148,7 @@ int main(int argc, char** argv) {
             setzen(23, stadion_kunst::Ziffern_Datei(), "the score line's digits");
         } else if (i == RES_STADION_SPRITES) {
             setzen(132, stadion_kunst::Muede_Marke(), "the tired marker");
+            setzen(133, stadion_kunst::Status_Marke(), "the status marker");
         }
         // The advertising boards around the pitch.
         if (i == RES_STADION_BITMAPS) setzen(BANDEN_RES_RAHMEN, banden_kunst::Datei(), "the advertising boards");
