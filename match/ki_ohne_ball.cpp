@@ -12,6 +12,7 @@
 #include "match/spielfeld.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_ki_basis.h"
+#include "match/spielfeld_standard.h"
 
 namespace velmora {
 
@@ -265,6 +266,12 @@ void Ohne_Ball_Strafraum_Position(float gx, float dir, float v, Ohne_Ball_Ziel& 
 void Ohne_Ball_Befehl(Spielfeld_Satz* satz, int32_t slot, Ohne_Ball_Ziel& z) {
     Figur& f = satz->figur[slot];
     if (z.p != 0) {
+        // At a stoppage the restart's own distances have the last word: the
+        // taker waits until they are kept, so a target inside them would hold
+        // the match up (the shoot-out gathers in the centre circle instead).
+        const uint32_t zs = satz->spielzustand;
+        if (zs >= SZ_EINWURF && zs <= SZ_FREISTOSS && zs != SZ_ABGANG && zs != SZ_ELFMETERSCHIESSEN)
+            Spielfeld_Standard_Abstand(satz, slot, &z.x, &z.y);
         int32_t x = Ganz(z.x, int32_t(f.pos[0])), y = Ganz(z.y, int32_t(f.pos[1]));
         Punkt_Ins_Feld(&x, &y);
         float tempo = std::isfinite(z.tempo) ? std::max(0.0f, z.tempo) : 0.0f;

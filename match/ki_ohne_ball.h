@@ -87,9 +87,10 @@ void Ohne_Ball_Strafraum_Raeumen(const Spielfeld_Satz* satz, int32_t slot, float
 // (dir points from it into the pitch): 800-1800 cm out, y 1603-5203.
 void Ohne_Ball_Strafraum_Position(float gx, float dir, float v, Ohne_Ball_Ziel& z);
 
-// Gives the order of a decision with p != 0 (the target kept on the pitch;
-// within 50 cm a walk of 4 km/h, within 10 cm a stand), writes the reaction
-// delay and clears decide-now.
+// Gives the order of a decision with p != 0 (the target kept on the pitch
+// and, at a stoppage other than the shoot-out, clear of the restart's
+// distances; within 50 cm a walk of 4 km/h, within 10 cm a stand), writes
+// the reaction delay and clears decide-now.
 void Ohne_Ball_Befehl(Spielfeld_Satz* satz, int32_t slot, Ohne_Ball_Ziel& z);
 
 }  // namespace velmora

@@ -211,9 +211,11 @@ bool Spielfeld_Strafe_Spende_News(const Spielfeld_Satz* satz, int32_t seite, int
 }
 
 void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
-    // The team of the round holds this round only: last round's players would
-    // otherwise enter it from state the save game does not keep.
-    g_elfen.clear();
+    // The competition's team of the round holds this round only: last round's
+    // players would otherwise enter it from state the save game does not keep.
+    g_elfen.erase(std::remove_if(g_elfen.begin(), g_elfen.end(),
+                                 [wettbewerb](const Elf& e) { return e.wettbewerb == wettbewerb; }),
+                  g_elfen.end());
     std::vector<int32_t> spiele;
     Spieltag_Spiele_Des_Wettbewerbs(wettbewerb, spiele);
     for (int32_t nummer : spiele) {

@@ -36,7 +36,7 @@ bool Spielfeld_Strafe_Spende_News(const Spielfeld_Satz* satz, int32_t seite, int
 // slot's minutes counter (byte 18) is set, or, without a live record, when he
 // started. A live record also gives each player's grade for the form step
 // (40 without one), his minutes and his grade to his statistics game, value
-// 15 its rise, the team of the round (built afresh at each call) and the
+// 15 its rise, the competition's team of the round (built afresh) and the
 // fine-donation news of a side that lost.
 void Spielfeld_Nachbearbeitung(int32_t wettbewerb);
 

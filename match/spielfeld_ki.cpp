@@ -62,10 +62,14 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
     if (f.entscheid_timer != 0) return;
     const bool halter = satz->ballhalter == slot;
     if (!halter && !f.jagt_ball) {
-        // The side in possession (side 0 while nobody holds the ball) and the
-        // pass receiver attack; everybody else defends.
+        // The side in possession and the pass receiver attack; everybody else
+        // defends. A loose ball belongs to the side that touched it last:
+        // counted as the home side's, every loose ball would send the home
+        // side after it and the away side back (home wins three in four).
         const int32_t seite = Seite(slot);
-        const bool angriff = Spielfeld_Ballbesitz_Seite(satz) == seite || satz->empfaenger == slot;
+        const int32_t besitz = satz->ballhalter >= 0 ? Spielfeld_Ballbesitz_Seite(satz)
+                                                     : (satz->letzte_beruehrung == 1 ? 1 : 0);
+        const bool angriff = besitz == seite || satz->empfaenger == slot;
         if (f.torwart) KI_Torwart(satz, slot);
         else if (angriff) KI_Angriff_Ohne_Ball(satz, slot, seite);
         else KI_Abwehr(satz, slot, seite);

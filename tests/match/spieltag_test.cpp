@@ -1197,8 +1197,11 @@ TEST_F(SpieltagTest, ALiveDayGivesMinutesPlayedAndATeamOfTheRound) {
         verschieden.insert(elf[i]);
     }
     EXPECT_EQ(verschieden.size(), size_t(ELF_DER_RUNDE));
-    // The next pass starts the table afresh: nothing is kept for the league.
+    // Another competition's pass leaves it; the league's next pass starts it
+    // afresh (here with no live game left: empty).
     Spielfeld_Nachbearbeitung(-1);
+    EXPECT_TRUE(Spielfeld_Elf_Der_Runde(liga, elf, punkte));
+    Spielfeld_Nachbearbeitung(liga);
     EXPECT_FALSE(Spielfeld_Elf_Der_Runde(liga, elf, punkte));
     Statistik_Free();
 }
