@@ -57,6 +57,9 @@ constexpr ModulEintrag MODULE[] = {
     {"Ereignis", verdrahtung::Binden_Ereignis, ALLE},
     {"Shell", verdrahtung::Binden_Shell, FENSTER | HEADLESS},
     {"Bildschirm", verdrahtung::Binden_Bildschirm, FENSTER},
+    // The match-day pages: with the window; a test names it to have a game
+    // without one queue, forward and take its pages.
+    {"Seiten", verdrahtung::Binden_Ankuendigungen, FENSTER},
     {"Start", verdrahtung::Binden_Start, FENSTER},
     {"Ansicht", verdrahtung::Binden_Ansicht, FENSTER},
     {"Lauf", verdrahtung::Binden_Lauf, HEADLESS | SIM},

@@ -51,6 +51,7 @@
 #include "net/min_signal.h"
 #include "net/net.h"
 #include "platform/clock.h"
+#include "screens/editor.h"
 #include "screens/platzhalter.h"
 #include "screens/spielstart_screen.h"
 #include "screens/spielstart_wahl.h"
@@ -418,7 +419,6 @@ void Binden_Bildschirm() {
         Menue_Nachrichten_Zeigen(team);
     });
     Block(Menue_Spielstand_Anmelden, "Menue");
-    Binden_Ankuendigungen();
     Beim_Abbinden([] {
         Menue_Filme_Schliessen();
         Menue_Requester_Leeren();
@@ -445,6 +445,10 @@ void Binden_Start() {
     Besetzen(h.film_schliessen, [](int32_t slot) { Menue_Video_Freigabe_Vormerken(Bink_Slot_Video(slot - 1)); },
              "Spielstart.film_schliessen");
     Beim_Abbinden(Spielstart_Screen_Zuruecksetzen);
+    // The team editor opened from the start screen ends with the game it
+    // belongs to: a program that ends while it is open leaves no editing
+    // mode behind for the next start.
+    Beim_Abbinden(Editor_Schliessen);
 }
 
 void Binden_Lauf() {

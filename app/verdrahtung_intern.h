@@ -76,9 +76,11 @@ void Binden_Training();
 void Binden_Ereignis();
 void Binden_Shell();
 void Binden_Bildschirm();
-// The match-day pages and the competition screens, part of the window's
-// binding (the screens before the panel's placeholder cards).
+// The match-day pages (module "Seiten"): the announcement buffer between the
+// calendar, the match day, the competitions and the news, and its pages.
 void Binden_Ankuendigungen();
+// The competition screens, part of the window's binding (the screens before
+// the panel's placeholder cards).
 void Binden_Tabellen_Screens();
 // The menu screens of screens/, part of the window's binding (before the panel's placeholder cards).
 void Binden_Menue_Screens();

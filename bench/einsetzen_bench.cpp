@@ -56,7 +56,7 @@ void Frame(benchmark::State& state, bool liste) {
     Kalender_Hooks() = KalenderHooks{};
     VerdrahtungOptionen v;
     v.nur = {"Core", "Grafik", "Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank", "Scout",
-             "Verhandlung", "Training", "Ereignis", "Shell", "Bildschirm", "Lauf"};
+             "Verhandlung", "Training", "Ereignis", "Shell", "Bildschirm", "Seiten", "Lauf"};
     v.sim.seed = 6;
     v.sim.menschen = 1;
     v.sim.autosave = false;

@@ -398,6 +398,7 @@ int32_t Scout_Prozent() {
     return p > 100 ? 100 : p;
 }
 int32_t Scout_Fertig() { return g.fertig; }
+bool Scout_Suche_Laeuft() { return g.region >= 0 && g.fortschritt > 0 && g.fertig == -1; }
 int32_t Scout_Pick(int32_t i) { return i >= 0 && i < SCOUT_PICKS ? g.picks[i] : -1; }
 int32_t Scout_Pick_Index() { return g.pick_index; }
 int32_t Scout_Kandidat_Spieler() { return g.kandidat; }

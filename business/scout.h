@@ -90,6 +90,8 @@ int32_t Scout_Phase();
 int32_t Scout_Fortschritt();
 int32_t Scout_Prozent();                // progress x 100 / 211, rounded half up, at most 100
 int32_t Scout_Fertig();                 // -1 running, 1 time up
+// A paid search that has begun and whose time is not up (its screen returns to it).
+bool Scout_Suche_Laeuft();
 int32_t Scout_Pick(int32_t i);          // -1 empty or outside 0..9
 int32_t Scout_Pick_Index();
 int32_t Scout_Kandidat_Spieler();       // -1 none

@@ -44,6 +44,9 @@ int32_t Trainingslager_Buchen(int32_t lager, uint32_t jetzt) {
         Debug_Printf("Trainingslager_Buchen: ein Trainingslager laeuft schon\n");
         return TL_FEHLER;
     }
+    // A client counts with the server's number: its own copy dates from its join.
+    if (Club_Ist_Client() && !Manager_Internet_Client_Refresh())
+        Debug_Printf("Trainingslager_Buchen: Lager des Servers nicht geholt\n");
     int32_t uebrig = Manager_Wert(308, m, 0, OP_LESEN);
     int32_t preis = Trainingslager_Kosten(lager);
     if (uebrig < 1) {
@@ -61,6 +64,9 @@ int32_t Trainingslager_Buchen(int32_t lager, uint32_t jetzt) {
 
 int32_t Trainingslager_Oeffnen() {
     if (g.auswahl < 0 || g.auswahl >= TL_LAGER) g.auswahl = 0;
+    // The page shows the camps left as the server counts them.
+    if (Club_Ist_Client() && !Manager_Internet_Client_Refresh())
+        Debug_Printf("Trainingslager_Oeffnen: Lager des Servers nicht geholt\n");
     return g.auswahl;
 }
 

@@ -478,7 +478,7 @@ bool Manager_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
     case ANFRAGE_MANAGER_SENDEN: {
         // A client's manager record after it took its club: only for its own
         // club, which has a manager here; the name ends within its field, the
-        // portrait is one of 0-44, the record keeps its team.
+        // portrait is one of 0-44, the record keeps its team and its camps.
         const int32_t team = l.i32();
         size_t groesse = 0;
         const uint8_t* d = l.block_mit_laenge(&groesse);
@@ -495,6 +495,9 @@ bool Manager_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
         }
         neu.name[sizeof neu.name - 1] = 0;
         neu.team = team;
+        // The season's camps are counted here: the client's copy neither
+        // raises nor resets them (only request 1044 lowers them, by one).
+        neu.trainingslager = m->trainingslager;
         *m = neu;
         pk.i32(1);
         return true;

@@ -392,6 +392,7 @@ void Attribute_Tag() {
     }
     if (g.hooks.liste_schliessen) g.hooks.liste_schliessen();
     else Debug_Printf("Attribute_Tag: keine Talentliste angebunden\n");
+    g.hooks.geaendert.Aufrufen();
     g.entwickler = true;
 }
 

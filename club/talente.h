@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/abonnenten.h"
+
 namespace velmora {
 
 constexpr int32_t ATTRIBUT_ANZAHL = 53;          // talents 0-52 in the table
@@ -118,9 +120,12 @@ void Attribute_Tag();
 bool Attribut_Entwickler_Flag();
 
 // What the talents need from the screens above: closing the talent list
-// window (filled by the composition root; unfilled nothing is closed).
+// window (filled by the composition root; unfilled nothing is closed), and
+// who hears that talents of many players changed at once (the training
+// screen rebuilds its carousel).
 struct TalentHooks {
     void (*liste_schliessen)() = nullptr;
+    Abonnenten<> geaendert;
 };
 TalentHooks& Talent_Hooks();
 

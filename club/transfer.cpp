@@ -17,6 +17,8 @@
 namespace velmora {
 namespace {
 
+TransferHooks g_hooks;
+
 // The bank's party for a team: the transfer market stands outside the league.
 int32_t Partei(int32_t team) { return team == Team_Markt() ? -1 : team; }
 
@@ -119,6 +121,7 @@ bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spie
     if (Club_Ist_Client()) {
         const bool ok = Client_Transfer(von_team, zu_team, spieler_von, spieler_zu, preis);
         if (ok && markt) Markt_Elf_Erneuern();
+        if (ok) g_hooks.kader_geaendert.Aufrufen(von_team, zu_team);
         return ok;
     }
 
@@ -158,8 +161,11 @@ bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spie
     }
     // The market's eleven are drawn again: one of them may have left.
     if (markt) Markt_Elf_Erneuern();
+    g_hooks.kader_geaendert.Aufrufen(von_team, zu_team);
     return true;
 }
+
+TransferHooks& Transfer_Hooks() { return g_hooks; }
 
 bool Transfer_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std::vector<uint8_t>& antwort) {
     if (anfrage != ANFRAGE_TRANSFER) return false;

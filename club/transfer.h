@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/abonnenten.h"
+
 namespace velmora {
 
 struct ClubLeser;
@@ -25,6 +27,14 @@ constexpr const char* TRANSFER_TYP = "viiiiiI4";
 // True on success; false, with nothing changed, otherwise.
 bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spieler_von, int32_t spieler_zu,
                                  float preis);
+
+// What a transfer tells the modules above (filled by the composition root):
+// after every transfer that moved players, the two clubs, so that the screens
+// showing a squad (transfer and training lists) show it as it is now.
+struct TransferHooks {
+    Abonnenten<int32_t, int32_t> kader_geaendert;
+};
+TransferHooks& Transfer_Hooks();
 
 // The lowest price a client may pay for `spieler` from the market: his market
 // value, less 10 % for a scout's prospect, rounded down to 10,000.

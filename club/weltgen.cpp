@@ -544,8 +544,19 @@ std::string Screentexte_Text() {
             {19, "Das Stadion fasst jetzt %s Zuschauer."}, {20, "Der Komfort liegt jetzt bei %d %%."},
             {21, "Das neue Stadion steht: %s!"}, {22, "Das n\xe4" "chste Stadion bauen"},
             {23, "Den geplanten Komfort bezahlen"}, {24, "Die geplanten Pl\xe4tze bezahlen"}});
+    // The scout screen: buttons (1, 2, 37, 42), the search's head (3-6), the
+    // region choice (17-22, 40), the signing question (23-26), the prospect
+    // panel (29-34, 44), the leave question (41); the search's dialogue (38-96).
     Screen(o, "SPIELER_SUCHE_SCREEN",
-           {{38, "Der Spieler hat kein Interesse mehr."}, {39, "Suchgebiet:"}, {43, "Der Spieler kommt!"},
+           {{1, "Zur\xfc" "ck"}, {2, "Bezahlen"}, {3, "Scout"}, {4, "ist f\xfcr Sie unterwegs."},
+            {5, "Suchgebiet:"}, {6, "Die Suche ist beendet."}, {17, "Grundpreis:"}, {18, "Suchgebiet w\xe4hlen:"},
+            {19, "ohne Gebietszuschlag"}, {20, "Gebietszuschlag:"}, {21, "Die Suche bezahlen und beginnen?"},
+            {22, "Suchgebiet"}, {23, "Diesen Spieler verpflichten?"}, {24, "Spieler"}, {25, "Ja"}, {26, "Nein"},
+            {29, "Wechselbereitschaft:"}, {30, "Erster Eindruck:"}, {31, "Im Gespr\xe4" "ch:"},
+            {32, "Seine St\xe4rke:"}, {33, "Alles \xfc" "ber ihn:"}, {34, "\xdc" "berzeugt! Seine Werte:"},
+            {37, "Verpflichten"}, {40, "W\xe4hlen Sie auf der Karte ein Suchgebiet."},
+            {41, "Die Suche abbrechen? Das Geld ist ausgegeben."}, {42, "Wegschicken"}, {44, "noch unbekannt"},
+            {38, "Der Spieler hat kein Interesse mehr."}, {39, "Suchgebiet:"}, {43, "Der Spieler kommt!"},
             {45, "Ich sehe mich um..."}, {46, "Noch nichts Passendes."}, {47, "Ich frage bei den Vereinen nach."},
             {48, "Ein Tipp fuehrt ins Leere."}, {49, "Ich schaue mir ein Jugendspiel an."}, {50, "Weiter geht's."},
             {51, "Da ist einer!"}, {52, "Ich habe jemanden gefunden."}, {53, "Der koennte passen."},
@@ -578,7 +589,10 @@ std::string Screentexte_Text() {
             {41, "Land"}, {42, "Kontinent"}, {43, "Land"}, {44, "Trikot"}, {45, "vergeben"}, {46, "Talente:"},
             {47, "Markt"}, {48, "Scouts"}});
     Aufstellung_Texte(o);
-    Screen(o, "ZUSATZTEXTE_HASK", {{1, "Talente"}, {7, "Buchen"}, {10, "Blaettern"}, {15, "Bl\xe4ttern"}});
+    Screen(o, "ZUSATZTEXTE_HASK", {{1, "Talente"}, {7, "Buchen"}, {10, "Blaettern"}, {15, "Bl\xe4ttern"},
+                                   {12, "Den Scout bezahlen und losschicken"},
+                                   {13, "Diesen Spieler wegschicken und weitersuchen"},
+                                   {14, "Diesen Spieler verpflichten"}});
     // The menu framework: the panel's menus (0-21, 29), the continue button
     // (22 no match today, 28 a match today), the header's labels (23, 24, 30),
     // the requester's buttons (25-27) and the continue button's question (31).

@@ -95,8 +95,16 @@ constexpr int32_t SCREEN_WECHSEL_TRANSFER = 90;
 constexpr int32_t ZUG_ENDE_VERHANDLUNG = 90;
 constexpr int32_t MONAT_MARKT_VERHANDLUNGEN = 50;   // the month's negotiations, before its events
 constexpr int32_t MENUE_ENTWICKLER_STATISTIK = 860;   // Ctrl+F7 (VELMORA_DEBUG=1): the market statistics
+// A server without managers of its own has no turns: its menu frame, while it
+// waits for the clients, lines the market up and gives a new world's clubs
+// their negotiations and camps.
+constexpr int32_t MENUE_MARKT_ELF = 50;
 // After a human club's match its players' training units are free again,
 // between the statistics and the club's after-match work.
 constexpr int32_t SPIELTAG_TRAINING_EINHEITEN = 150;
+// After a transfer (and after talents changed at once) the screens showing a
+// squad rebuild their lists: the transfer screen, then the training screen.
+constexpr int32_t KADER_TRANSFER_SCREEN = 100;
+constexpr int32_t KADER_TRAINING_SCREEN = 200;
 
 }  // namespace velmora::prio

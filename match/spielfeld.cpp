@@ -458,13 +458,15 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
 
 int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t, int32_t zuschauer, int32_t stadion, int32_t live) {
     if (!Spielfeld_Ist_Initialisiert()) return 0;
-    if (Satz_Anzahl() >= SPIELFELD_MAX) {
-        Debug_Printf("Spielfeld_Anlegen: schon %d Spielfelder\n", SPIELFELD_MAX);
-        return 0;
-    }
     SpielfeldSpiel daten;
     if (!Spielfeld_Hook_Spiel(spiel, &daten)) {
         Debug_Printf("Spielfeld_Anlegen: Spiel %d unbekannt\n", spiel);
+        return 0;
+    }
+    const bool mensch = Team_Hat_Manager(daten.heim) || Team_Hat_Manager(daten.gast);
+    const int32_t hoechstens = SPIELFELD_MAX + (mensch ? SPIELFELD_MENSCH_EXTRA : 0);
+    if (Satz_Anzahl() >= hoechstens) {
+        Debug_Printf("Spielfeld_Anlegen: schon %d Spielfelder\n", Satz_Anzahl());
         return 0;
     }
     if (Element_Von_Spiel(spiel)) {
@@ -710,11 +712,11 @@ bool Spielfeld_Load(const uint8_t* in, size_t bytes) {
         if (g.initialisiert) Spielfeld_Freigeben();
         return true;
     }
-    // Check the whole block first: the list of at most 200 records of the
+    // Check the whole block first: the list of at most 206 records of the
     // record's size with distinct game numbers, then the fixed tail.
     if (bytes < 5) return false;
     uint32_t anzahl = Bytes_Get32(in + 1);
-    if (anzahl > uint32_t(SPIELFELD_MAX)) {
+    if (anzahl > uint32_t(SPIELFELD_MAX + SPIELFELD_MENSCH_EXTRA)) {
         Debug_Printf("Spielfeld_Load: %u Spielfelder\n", anzahl);
         return false;
     }

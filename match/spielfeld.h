@@ -16,6 +16,10 @@ namespace velmora {
 
 
 constexpr int32_t SPIELFELD_MAX = 200;
+// A human club's match takes a record beyond the 200 (one more for each of
+// the six managers): it is the match its manager watches and plays live, and
+// on a full match day the computer clubs' games fill the first 200.
+constexpr int32_t SPIELFELD_MENSCH_EXTRA = 6;
 constexpr size_t SPIELFELD_ANZEIGE_BYTES = 175016;     // display ring
 constexpr size_t SPIELFELD_ARBEIT_BYTES = 35724;       // work buffer of the view
 constexpr int32_t SPIELFELD_MINUTEN = 90;              // the match-length setting

@@ -30,7 +30,31 @@ constexpr std::pair<int32_t, int32_t> TALENT_FLAGS[] = {{37, 177}, {36, 178}, {3
 
 int32_t Seite_Von_Team(const Spielfeld_Satz* satz, int32_t team) { return uint32_t(team) == satz->team[1] ? 1 : 0; }
 
-bool Aktiv(int32_t spieler, int32_t talent) { return Spielfeld_Hook_Attribut(spieler, talent); }
+// A player's valuation asks about the same talents many times over, each a
+// trip through the club data; while one valuation runs its answers are kept.
+struct TalentMerker {
+    int32_t spieler = -1;
+    uint64_t gefragt = 0, aktiv = 0;
+};
+TalentMerker merker;
+
+bool Aktiv(int32_t spieler, int32_t talent) {
+    if (spieler != merker.spieler || talent < 0 || talent >= 64) return Spielfeld_Hook_Attribut(spieler, talent);
+    const uint64_t bit = uint64_t(1) << talent;
+    if (!(merker.gefragt & bit)) {
+        merker.gefragt |= bit;
+        if (Spielfeld_Hook_Attribut(spieler, talent)) merker.aktiv |= bit;
+    }
+    return (merker.aktiv & bit) != 0;
+}
+
+// Keeps the answers for one player for the life of the guard.
+struct TalentMerkerScope {
+    explicit TalentMerkerScope(int32_t spieler) { merker = TalentMerker{spieler, 0, 0}; }
+    ~TalentMerkerScope() { merker = TalentMerker{}; }
+    TalentMerkerScope(const TalentMerkerScope&) = delete;
+    TalentMerkerScope& operator=(const TalentMerkerScope&) = delete;
+};
 
 int32_t Klemme(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
@@ -184,6 +208,7 @@ void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t sl
     Spieler_Matchsatz& sm = satz->spieler[slot];
     int32_t p = sm.nummer;
     if (p < 0) return;
+    TalentMerkerScope talente(p);
     int32_t seite = slot / SF_SPIELER_SEITE, andere = 1 - seite;
 
     int32_t faktor = 100;

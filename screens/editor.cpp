@@ -83,6 +83,7 @@ struct EditorModul {
     char puffer[40] = {};
     std::string fehler;
     EditorTakt takt_art, takt_auf, takt_ab;   // the type's steps; strength and maximum up and down
+    EditorTakt takt_spalte;                   // Tab and Shift+Tab between the player columns
     s_icon bild, team_liste, spieler_liste, team_scroll, spieler_scroll, sort_name, sort_nation, markt, scouts,
         laden, speichern, ende;
 };
@@ -222,6 +223,10 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite, int32_t bild) {
         break;
     case TEXTEINGABE_TAB:
     case TEXTEINGABE_SHIFT_TAB:
+        // The columns change at most once per 150 ms: a held Tab walks the
+        // row at a readable pace; a Tab within that time is dropped and the
+        // field stays in edit as it is.
+        if (!g.team_edit && !Editor_Takt(g.takt_spalte, Plat_Ms(), 150)) break;
         Uebernehmen();
         if (g.team_edit) Edit_Beenden();
         else Spalte_Wechseln(ende == TEXTEINGABE_TAB ? 1 : 0);

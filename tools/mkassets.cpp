@@ -21,6 +21,7 @@
 #include "gfx/bild_muster_editor.h"
 #include "gfx/bild_muster_geld.h"
 #include "gfx/bild_muster_menue.h"
+#include "gfx/bild_muster_scout.h"
 #include "gfx/bild_muster_seiten.h"
 #include "gfx/bild_muster_spieler.h"
 #include "gfx/bild_muster_start.h"
@@ -122,6 +123,8 @@ int main(int argc, char** argv) {
             setzen(TRF_ERSTER, Muster_Training_Fenster_Datei(), "the training window");
             setzen(TRF_ANIM_ERSTER, Muster_Training_Anim_Datei(), "the training window's flip books");
             setzen(LAGER_FENSTER_ERSTER, Muster_Lager_Fenster_Datei(), "the camp window");
+            setzen(SCOUT_ERSTER, Muster_Scout_Datei(), "the scout screen");
+            setzen(SCOUT_ANIM_ERSTER, Muster_Scout_Anim_Datei(), "the scout screen's globe");
         }
         // The match-day pages and the competition screens take entries of several files.
         for (int32_t e : Muster_Seiten_Eintraege(i))

@@ -38,6 +38,7 @@
 #include "core/dirs.h"
 #include "core/mem.h"
 #include "core/reg.h"
+#include "tests/support/netz_server.h"
 #include "tests/support/temp_dir.h"
 #include "club/club_anbindung.h"
 #include "club/club_netz.h"
@@ -230,44 +231,19 @@ uint64_t Rss(pid_t pid) {
 }
 
 // The server process and the test's clients.
-struct Serverprozess {
-    pid_t pid = -1;
-    uint16_t port = 0;
-    int befehl = -1, bericht = -1;
+struct Serverprozess : test::NetzProzess {
     std::vector<NetKontext*> clients;
 
-    Serverprozess() {
-        int port_pipe[2], befehl_pipe[2], bericht_pipe[2];
-        if (pipe(port_pipe) || pipe(befehl_pipe) || pipe(bericht_pipe)) return;
-        pid = fork();
-        if (pid == 0) {
-            close(port_pipe[0]);
-            close(befehl_pipe[1]);
-            close(bericht_pipe[0]);
-            Server_Prozess(port_pipe[1], befehl_pipe[0], bericht_pipe[1]);
-        }
-        close(port_pipe[1]);
-        close(befehl_pipe[0]);
-        close(bericht_pipe[1]);
-        befehl = befehl_pipe[1];
-        bericht = bericht_pipe[0];
-        if (read(port_pipe[0], &port, sizeof port) != ssize_t(sizeof port)) port = 0;
-        close(port_pipe[0]);
-        Net_Init();
-    }
+    Serverprozess() : NetzProzess(Server_Prozess) { Net_Init(); }
     ~Serverprozess() {
         Net_Kontext_Setzen(nullptr);
         for (NetKontext* c : clients) Net_Kontext_Loeschen(c);
-        close(befehl);
-        int status = 0;
-        if (pid > 0 && waitpid(pid, &status, 0) == pid) {
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "server status " << status;
-        }
-        close(bericht);
+        const int status = Beenden();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "server status " << status;
     }
     Bericht Fragen(char was) {
         Bericht b;
-        if (write(befehl, &was, 1) != 1 || read(bericht, &b, sizeof b) != ssize_t(sizeof b)) b.ergebnis = -99;
+        if (!NetzProzess::Fragen(was, &b, sizeof b)) b.ergebnis = -99;
         return b;
     }
     // A client of the game, connected and welcomed; its context is current afterwards.

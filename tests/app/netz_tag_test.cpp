@@ -26,6 +26,7 @@
 #include "business/news_anfrage.h"
 #include "business/news_netz.h"
 #include "business/stadion.h"
+#include "business/trainingslager.h"
 #include "club/club_anbindung.h"
 #include "club/aufstellung.h"
 #include "club/club_netz.h"
@@ -33,6 +34,7 @@
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "club/wirtschaft.h"
 #include "core/bytes.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
@@ -58,6 +60,7 @@ struct Bericht {
     uint32_t status[3] = {};
     char manager[3][20] = {};
     int32_t geld[3] = {}, posten[3] = {}, komfort[3] = {}, kapazitaet[3] = {};
+    int32_t lager[3] = {-1, -1, -1};             // camps the club may still book this season
     int32_t slot[2][TEAM_SPIELER_MAX][2] = {};   // the first two clubs' players and their slots
 };
 
@@ -95,6 +98,7 @@ Bericht Berichten() {
         b.posten[i] = Bank_Anzahl_Posten(b.verein[i]);
         if (const Stadion_Satz* s = Stadion_Get(b.verein[i], 0)) b.komfort[i] = s->komfort, b.kapazitaet[i] = s->kapazitaet;
         if (i < 2) Slots_Lesen(b.verein[i], b.slot[i]);
+        if (ManagerStruktur* m = Manager_Record(b.verein[i])) b.lager[i] = Manager_Wert(308, m, 0, OP_LESEN);
     }
     return b;
 }
@@ -104,26 +108,15 @@ Bericht Berichten() {
 [[noreturn]] void Server_Prozess(int port_fd, int befehl_fd, int bericht_fd) {
     test::Netz_Server_Starten(port_fd);
     Net_Zeiten_Wert().client_stille_ms = STILLE_MS;
-    fcntl(befehl_fd, F_SETFL, O_NONBLOCK);
-    const uint32_t start = Plat_Ms();
-    for (;;) {
-        char c;
-        const ssize_t r = read(befehl_fd, &c, 1);
-        if (r == 0) break;
-        if (r == 1) {
-            // 'P': a match period closes for the first two clubs (as after
-            // a match of each), then the report.
-            if (c == 'P')
-                for (int32_t t = 0, n = 0; t < Team_Anzahl() && n < 2; ++t)
-                    if (t != Team_Markt() && Team_Ist_Normal(t, 0)) Bank_Periode_Buchen(t, nullptr), ++n;
-            const Bericht b = Berichten();
-            if (write(bericht_fd, &b, sizeof b) != sizeof b) _exit(13);
-        }
-        if (Plat_Ms() - start > 60000) _exit(14);
-        test::Netz_Server_Frame();
-        Plat_Sleep_Ms(1);
-    }
-    _exit(0);
+    test::Netz_Server_Schleife(befehl_fd, bericht_fd, [](char c, int fd) {
+        // 'P': a match period closes for the first two clubs (as after
+        // a match of each), then the report.
+        if (c == 'P')
+            for (int32_t t = 0, n = 0; t < Team_Anzahl() && n < 2; ++t)
+                if (t != Team_Markt() && Team_Ist_Normal(t, 0)) Bank_Periode_Buchen(t, nullptr), ++n;
+        const Bericht b = Berichten();
+        if (write(fd, &b, sizeof b) != sizeof b) _exit(13);
+    }, 60000);
 }
 
 // A request that changes nothing: the client is heard.
@@ -132,44 +125,22 @@ void Hoeren(NetKontext* c) {
     EXPECT_GT(Club_Remote_Int("Hoeren", ANFRAGE_SPIELER_ANZAHL, "<i", {}, -1), 0);
 }
 
-struct Server {
-    pid_t pid = -1;
-    uint16_t port = 0;
-    int befehl = -1, bericht = -1;
+struct Server : test::NetzProzess {
     std::vector<NetKontext*> clients;
     bool getoetet = false;
 
-    Server() {
-        int p[2], bf[2], br[2];
-        if (pipe(p) || pipe(bf) || pipe(br)) return;
-        pid = fork();
-        if (pid == 0) {
-            close(p[0]);
-            close(bf[1]);
-            close(br[0]);
-            Server_Prozess(p[1], bf[0], br[1]);
-        }
-        close(p[1]);
-        close(bf[0]);
-        close(br[1]);
-        befehl = bf[1];
-        bericht = br[0];
-        if (read(p[0], &port, sizeof port) != ssize_t(sizeof port)) port = 0;
-        close(p[0]);
-    }
+    Server() : NetzProzess(Server_Prozess) {}
     ~Server() {
         Net_Kontext_Setzen(nullptr);
         for (NetKontext* c : clients) Net_Kontext_Loeschen(c);
-        close(befehl);
-        int status = 0;
-        if (pid > 0 && waitpid(pid, &status, 0) == pid && !getoetet) {
+        const int status = Beenden();
+        if (!getoetet) {
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "server status " << status;
         }
-        close(bericht);
     }
     Bericht Fragen(char c = 'B') {
         Bericht b;
-        if (write(befehl, &c, 1) != 1 || read(bericht, &b, sizeof b) != ssize_t(sizeof b)) b.tag = -99;
+        if (!NetzProzess::Fragen(c, &b, sizeof b)) b.tag = -99;
         return b;
     }
     // Waits until the server's day reaches `tag` (false after `ms`); the
@@ -369,7 +340,7 @@ protected:
         ASSERT_TRUE(dirs.ok);
         ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
         server = std::make_unique<Server>();
-        ASSERT_NO_FATAL_FAILURE(Verdrahten_Bis_Menue(*server, {"Netz", "Club", "Stadion", "Bank"}, &b));
+        ASSERT_NO_FATAL_FAILURE(Verdrahten_Bis_Menue(*server, module, &b));
         team = b.verein[0];
         haupt = Net_Kontext_Neu();
         Net_Kontext_Setzen(haupt);
@@ -393,6 +364,7 @@ protected:
     Bericht b;
     int32_t team = -1;
     NetKontext* haupt = nullptr;
+    std::vector<std::string> module{"Netz", "Club", "Stadion", "Bank"};   // bound in this process
 };
 
 // Money moved from a client: a stadium change goes to the server as one
@@ -545,6 +517,44 @@ TEST_F(NetzGeld, AClientSwapsOnlyItsOwnPlayersAndTheServerKeepsTheSwap) {
     int32_t getauscht = 0;
     for (int32_t s = 0; s < TEAM_SPIELER_MAX; ++s) getauscht += Im_Slot(nach.slot[0], s) != Im_Slot(vor.slot[0], s);
     EXPECT_EQ(getauscht, 2) << "the two players only";
+}
+
+// A camp booked on a client: the server counts it off its own copy of the
+// manager's camps, once (a second booking while the camp runs is refused),
+// the client's refresh does not bring the camp back, and a request naming
+// another club is refused without a change.
+class NetzLager : public NetzGeld {
+protected:
+    NetzLager() { module.push_back("Training"); }
+};
+
+TEST_F(NetzLager, AClientsCampBookingIsCountedOffOnceOnTheServer) {
+    const Bericht vor = server->Fragen();
+    ASSERT_GE(vor.lager[0], 1);
+    ASSERT_GE(vor.lager[1], 1);
+    Trainingslager_Oeffnen();
+    EXPECT_EQ(Trainingslager_Uebrig(), vor.lager[0]) << "the booking page reads the server's count";
+    const int32_t preis = Trainingslager_Kosten(0);
+    ASSERT_LT(preis, vor.geld[0]);
+    ASSERT_EQ(Trainingslager_Buchen(0, Plat_Ms()), TL_GEBUCHT);
+    Bericht nach = server->Fragen();
+    EXPECT_EQ(nach.lager[0], vor.lager[0] - 1);
+    EXPECT_EQ(vor.geld[0] - nach.geld[0], preis) << "paid once";
+    EXPECT_EQ(Trainingslager_Buchen(0, Plat_Ms()), TL_FEHLER) << "a camp runs";
+    Club_Client_Refresh_Alle();
+    EXPECT_EQ(Trainingslager_Uebrig(), vor.lager[0] - 1) << "the refresh keeps the camp counted off";
+    // Another club's camps: refused by the client and, asked directly, by the server.
+    EXPECT_EQ(Manager_Lager_Verbrauchen(b.verein[1]), -1);
+    std::vector<uint8_t> a;
+    ClubPacker pk{a};
+    pk.i32(b.verein[1]);
+    EXPECT_EQ(Club_Remote_Int("Lager", ANFRAGE_MANAGER_LAGER, "i<i", a, 0), -1);
+    // Nor does the client's manager record, sent again with more camps.
+    Manager_Record(team)->trainingslager = 99;
+    EXPECT_TRUE(Manager_Internet_Client_Startinfo_2(team));
+    nach = server->Fragen();
+    EXPECT_EQ(nach.lager[0], vor.lager[0] - 1);
+    EXPECT_EQ(nach.lager[1], vor.lager[1]);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "business/bank.h"
 #include "business/markt_statistik.h"
+#include "business/training_screen.h"
 #include "business/verhandlung.h"
 #include "business/verhandlung_fenster.h"
 #include "club/manager.h"
@@ -231,6 +232,53 @@ TEST_F(TransferScreen, AHumanClubsMatchFreesItsPlayersTrainingUnits) {
         EXPECT_EQ(Spieler_Wert(SPW_TRAINING_EINHEITEN, eigene[0], 0, OP_LESEN), 0);
         EXPECT_EQ(Spieler_Wert(SPW_TRAINING_EINHEITEN, fremde[0], 0, OP_LESEN), 3);
     }}};
+    ASSERT_TRUE(Spielen());
+}
+
+// A transfer made outside the screen (a negotiation carried out at the day's
+// end, the server answering another machine) shows at once in the open
+// screen's squad list: the club module tells the screens through the root.
+struct KaderFall {
+    int32_t eintrag_y;
+    bool training;
+};
+KaderFall g_fall{};
+int32_t g_weg = -1;
+
+void Kader_Fall_Spielen(const KaderFall& f, std::vector<Schritt>& s) {
+    g_fall = f;
+    g_weg = -1;
+    s = {{4, 30, 300, 0, false, 0, nullptr}};
+    Menue_Eintrag(s, TEAM_X, f.eintrag_y);
+    s.push_back({2, 30, 300, 0, false, 0, [] {
+        int32_t eigene[TEAM_SPIELER_MAX];
+        ASSERT_GT(Teamspieler_Ins_Array(team, eigene, TEAM_SPIELER_MAX, 0), 1);
+        g_weg = g_fall.training ? Training_Screen_Stand().spieler : eigene[0];
+        ASSERT_GE(g_weg, 0);
+        ASSERT_TRUE(Spieler_Transfer_Ausfuehren(team, Team_Markt(), g_weg, -1, 0));
+        if (g_fall.training) {
+            ASSERT_TRUE(Training_Screen_Offen());
+            const TrainingStand t = Training_Screen_Stand();
+            EXPECT_EQ(std::count(t.zeilen, t.zeilen + TRAINING_ZEILEN, g_weg), 0);
+            EXPECT_NE(t.spieler, g_weg) << "the selection moved to a player still there";
+            EXPECT_GE(t.spieler, 0);
+        } else {
+            ASSERT_TRUE(Transfer_Screen_Offen());
+            const TransferStand t = Transfer_Stand();
+            EXPECT_EQ(std::count(t.eigene, t.eigene + TRANSFER_EIGENE_ZEILEN, g_weg), 0);
+            EXPECT_EQ(std::count_if(t.eigene, t.eigene + TRANSFER_EIGENE_ZEILEN, [](int32_t p) { return p >= 0; }),
+                      std::min(TRANSFER_EIGENE_ZEILEN, Teamspieler_Ins_Array(team, nullptr, 0, 0)));
+        }
+    }});
+}
+
+TEST_F(TransferScreen, ATransferElsewhereShowsInTheOpenTransferList) {
+    Kader_Fall_Spielen({TRANSFER_Y, false}, skript);
+    ASSERT_TRUE(Spielen());
+}
+
+TEST_F(TransferScreen, ATransferElsewhereShowsInTheOpenTrainingList) {
+    Kader_Fall_Spielen({558, true}, skript);
     ASSERT_TRUE(Spielen());
 }
 

@@ -2,6 +2,8 @@
 #include <cstring>
 #include <limits>
 
+#include "club/manager.h"
+#include "core/bytes.h"
 #include "core/rnd.h"
 #include "core/spielstand.h"
 #include "core/spielstand_testing.h"
@@ -82,11 +84,28 @@ TEST_F(MatchTest, RecordsAreKeyedByGameAndRemovedByCompetition) {
     EXPECT_NE(Spielfeld_Suchen(11), nullptr);
 }
 
-TEST_F(MatchTest, RefusesTheTwoHundredAndFirstRecord) {
-    for (int32_t s = 0; s < SPIELFELD_MAX + 1; ++s) Spiel_Anlegen(s, 2 + s % 4 * 2, 3 + s % 4 * 2);
+TEST_F(MatchTest, RefusesTheTwoHundredAndFirstRecordButKeepsSixForHumanClubs) {
+    // Computer clubs 4..7; club 2 has a manager (home in games above 300).
+    Manager_Neuer_Mitspieler(2, "M", 1);
+    for (int32_t s = 0; s <= SPIELFELD_MAX; ++s) Spiel_Anlegen(s, 4 + s % 2 * 2, 5 + s % 2 * 2);
+    for (int32_t s = 0; s <= SPIELFELD_MENSCH_EXTRA; ++s) Spiel_Anlegen(300 + s, 2, 3);
     for (int32_t s = 0; s < SPIELFELD_MAX; ++s) ASSERT_EQ(Spielfeld_Anlegen(s, 0, 0, 0, -1, -1), 1);
-    EXPECT_EQ(Spielfeld_Anlegen(SPIELFELD_MAX, 0, 0, 0, -1, -1), 0);
-    EXPECT_EQ(Spielfeld_Anzahl(), SPIELFELD_MAX);
+    EXPECT_EQ(Spielfeld_Anlegen(SPIELFELD_MAX, 0, 0, 0, -1, -1), 0) << "a computer match is diced";
+    for (int32_t s = 0; s < SPIELFELD_MENSCH_EXTRA; ++s)
+        EXPECT_EQ(Spielfeld_Anlegen(300 + s, 0, 0, 0, -1, -1), 1) << "a human club's match " << s;
+    EXPECT_EQ(Spielfeld_Anlegen(300 + SPIELFELD_MENSCH_EXTRA, 0, 0, 0, -1, -1), 0);
+    EXPECT_EQ(Spielfeld_Anzahl(), SPIELFELD_MAX + SPIELFELD_MENSCH_EXTRA);
+
+    // A save holding all of them loads back whole; one more record is refused.
+    std::vector<uint8_t> block, zweiter;
+    Spielfeld_Save(block);
+    ASSERT_TRUE(Spielfeld_Load(block.data(), block.size()));
+    EXPECT_EQ(Spielfeld_Anzahl(), SPIELFELD_MAX + SPIELFELD_MENSCH_EXTRA);
+    Spielfeld_Save(zweiter);
+    EXPECT_EQ(zweiter, block);
+    std::vector<uint8_t> zu_viele = block;
+    Bytes_Put32(zu_viele.data() + 1, uint32_t(SPIELFELD_MAX + SPIELFELD_MENSCH_EXTRA + 1));
+    EXPECT_FALSE(Spielfeld_Load(zu_viele.data(), zu_viele.size()));
 }
 
 TEST_F(MatchTest, SideChangeExchangesTheGoalsNotTheTeams) {

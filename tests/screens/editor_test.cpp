@@ -1,7 +1,9 @@
 // tests/screens/editor_test.cpp - the team editor played as a new user would:
 // from the start screen's editor button, a club renamed in place, a player's
 // columns walked with Tab, the save answered, and the files read back.
+#include <cctype>
 #include <cstdio>
+#include <map>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,6 +11,9 @@
 #include "club/club_config.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "club/talente.h"
+#include "gui/icon.h"
+#include "screens/talent_panel.h"
 #include "core/dirs.h"
 #include "gui/menue_requester.h"
 #include "platform/display.h"
@@ -44,7 +49,8 @@ void Tippen(std::vector<Schritt>& s, const char* text) {
     for (const char* c = text; *c; ++c) s.push_back({2, -100, -100, 0, false, uint8_t(*c)});
 }
 
-void Taste(std::vector<Schritt>& s, int32_t code) { s.push_back({3, -100, -100, 0, false, -code}); }
+// A key, then frames enough for the editor's column step (at most once per 150 ms) to be ready again.
+void Taste(std::vector<Schritt>& s, int32_t code, int32_t bilder = 9) { s.push_back({bilder, -100, -100, 0, false, -code}); }
 
 void Foto(std::vector<Schritt>& s, int32_t x = 790, int32_t y = 80) {
     s.push_back({4, x, y, 0});
@@ -53,7 +59,7 @@ void Foto(std::vector<Schritt>& s, int32_t x = 790, int32_t y = 80) {
 
 // What the script saw, for the checks after the run.
 struct Gesehen {
-    EditorStand nach_start, nach_name, im_namen, nach_tab;
+    EditorStand nach_start, nach_name, im_namen, nach_tab, nach_doppel;
     int32_t spieler = -1;
     std::string club_name, spieler_name, spieler_vorname;
     int32_t nummer = 0;
@@ -138,7 +144,9 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
         g_gesehen.spieler_name = Spieler_String(SPS_NAME_FELD, p, 0, 0);
         g_gesehen.spieler_vorname = Spieler_String(SPS_VORNAME, p, 0, 0);
     }});
-    Taste(s, VK_TAB);                              // the maximum
+    Taste(s, VK_TAB, 1);                           // the maximum
+    Taste(s, VK_TAB);                              // 20 ms later: dropped, the maximum stays
+    s.push_back({2, -100, -100, 0, false, 0, [] { g_gesehen.nach_doppel = Editor_Stand(); }});
     Taste(s, VK_TAB);                              // value 55, typed past its range
     Tippen(s, "200");
     Taste(s, VK_RETURN);
@@ -180,6 +188,8 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     EXPECT_EQ(g_gesehen.im_namen.edit_feld, EDITOR_FELD_NAME);
     EXPECT_EQ(g_gesehen.im_namen.puffer, "M\xfcller%");
     EXPECT_EQ(g_gesehen.nach_tab.edit_feld, EDITOR_FELD_STAERKE);
+    EXPECT_EQ(g_gesehen.nach_doppel.edit_feld, EDITOR_FELD_MAXIMUM) << "two Tabs within 150 ms move one column";
+    EXPECT_TRUE(g_gesehen.nach_doppel.edit);
     EXPECT_EQ(g_gesehen.nummer, 7);
     EXPECT_EQ(g_gesehen.spieler_vorname, "Q.");
     EXPECT_EQ(g_gesehen.spieler_name, "M\xfcller%");
@@ -207,6 +217,68 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     EXPECT_EQ(Spieler_Wert(SPW_DATEI_NUMMER, g_gesehen.spieler, 0, OP_LESEN), 7);
     EXPECT_EQ(Spieler_Wert(SPW_WERT55, g_gesehen.spieler, 0, OP_LESEN), 150);
 
+}
+
+// The records of one file of a world printed by welt_auslesen: the text after
+// each line `kopf` up to the next one.
+std::vector<std::string> Bloecke(const std::string& welt, const std::string& datei, const std::string& kopf) {
+    std::vector<std::string> aus;
+    const size_t anfang = welt.find("== " + datei + "\n");
+    if (anfang == std::string::npos) return aus;
+    const size_t ende = welt.find("\n== ", anfang + 1);
+    const std::string teil = welt.substr(anfang, ende == std::string::npos ? std::string::npos : ende - anfang);
+    for (size_t p = teil.find(kopf + "\n"); p != std::string::npos;) {
+        const size_t naechster = teil.find("\n" + kopf + "\n", p + 1);
+        aus.push_back(teil.substr(p, naechster == std::string::npos ? std::string::npos : naechster + 1 - p));
+        p = naechster == std::string::npos ? naechster : naechster + 1;
+    }
+    return aus;
+}
+
+// The lines of a record that start with `wort`, in order.
+std::vector<std::string> Zeilen(const std::string& block, const std::string& wort) {
+    std::vector<std::string> aus;
+    size_t p = 0;
+    while (p < block.size()) {
+        size_t e = block.find('\n', p);
+        if (e == std::string::npos) e = block.size();
+        const std::string z = block.substr(p, e - p);
+        if (z.rfind(wort + " ", 0) == 0) aus.push_back(z);
+        p = e + 1;
+    }
+    return aus;
+}
+std::string Zeile(const std::string& block, const std::string& wort) {
+    const std::vector<std::string> z = Zeilen(block, wort);
+    return z.empty() ? "" : z.front();
+}
+
+// The player record whose NAME line is `name`, with its index; -1 none.
+int32_t Spieler_Block(const std::string& welt, const std::string& name, std::string* block) {
+    const std::vector<std::string> b = Bloecke(welt, "spieler.cfg", "NEUER_SPIELER");
+    for (size_t i = 0; i < b.size(); ++i)
+        if (Zeile(b[i], "NAME") == "NAME \"" + name + "\"") {
+            *block = b[i];
+            return int32_t(i);
+        }
+    return -1;
+}
+
+// The rows of the first club's list the script edits, found when the editor is open.
+struct TabelleGesehen {
+    int32_t club = -1, torwart = -1, feld = -1, torwart_zeile = -1, feld_zeile = -1;
+    int32_t trikot_vorher[4] = {}, trikot_nachher[4] = {};
+    int32_t art_vorher = -1, art_nachher = -1;
+    int32_t sterne_vorher = -1, max_vorher = -1, sterne_nachher = -1, max_nachher = -1;
+    int32_t talent = -1;
+    bool talent_gelernt = false, panel_offen = false;
+};
+TabelleGesehen g_tab;
+
+// Aims the next `n` steps of the script at row `zeile` of the squad list.
+void Zeile_Zielen(int32_t zeile, int32_t n) {
+    for (size_t i = ScreenWelt::schritt; i < ScreenWelt::schritt + size_t(n) && i < ScreenWelt::skript.size(); ++i)
+        ScreenWelt::skript[i].y = Zeile_Y(zeile);
 }
 
 struct SeiteGesehen {
@@ -470,6 +542,213 @@ TEST_F(EditorScreen, AFailedSaveNamesTheFileAndQuitEndsTheProgram) {
     EXPECT_TRUE(g_ende.requester);
     EXPECT_FALSE(Editor_Offen());
     EXPECT_FALSE(Config_Modify_Aktiv());
+}
+
+
+// The integers of a line ("TRIKOT 12, 40, 7, 0" gives 12 40 7 0).
+std::vector<int32_t> Zahlen(const std::string& zeile) {
+    std::vector<int32_t> aus;
+    for (size_t p = 0; p < zeile.size();) {
+        if (std::isdigit(uint8_t(zeile[p])) || (zeile[p] == '-' && p + 1 < zeile.size() && std::isdigit(uint8_t(zeile[p + 1])))) {
+            size_t n = 0;
+            aus.push_back(std::stoi(zeile.substr(p), &n));
+            p += n;
+        } else {
+            ++p;
+        }
+    }
+    return aus;
+}
+
+// The talent lines of a record as id -> value.
+std::map<int32_t, int32_t> Talente(const std::string& block) {
+    std::map<int32_t, int32_t> aus;
+    for (const std::string& z : Zeilen(block, "TALENT"))
+        if (const std::vector<int32_t> v = Zahlen(z); v.size() == 2) aus[v[0]] = v[1];
+    return aus;
+}
+
+int32_t Wappen_Knopf_X(int32_t spalte) { return 64 + 150 * spalte + 41; }   // a column's "next" button
+
+// One edit made through the screen, and its check on the world a fresh process
+// read before and after the save.
+struct Bearbeitung {
+    const char* was;
+    void (*schritte)(std::vector<Schritt>& s);
+    void (*pruefen)(const std::string& vorher, const std::string& nachher);
+};
+
+const Bearbeitung BEARBEITUNGEN[] = {
+    {"short name",
+     [](std::vector<Schritt>& s) {
+         Klick(s, 355, Zeile_Y(0));                 // the first club's page
+         s.push_back({2, -100, -100, 0, false, 0, [] { g_tab.club = Editor_Wappen_Stand().team; }});
+         Klick(s, 120, 190);                        // its short name
+         Tippen(s, "Nordkap");
+         Taste(s, VK_RETURN);
+     },
+     [](const std::string& vorher, const std::string& nachher) {
+         const std::vector<std::string> v = Bloecke(vorher, "team.cfg", "NEUES_TEAM"),
+                                        n = Bloecke(nachher, "team.cfg", "NEUES_TEAM");
+         ASSERT_LT(size_t(g_tab.club), n.size());
+         EXPECT_EQ(Zeile(n[size_t(g_tab.club)], "KUERZEL"), "KUERZEL \"Nordkap\"");
+         EXPECT_NE(Zeile(v[size_t(g_tab.club)], "KUERZEL"), "KUERZEL \"Nordkap\"");
+     }},
+    {"three kits",
+     [](std::vector<Schritt>& s) {
+         s.push_back({2, -100, -100, 0, false, 0, [] {
+             for (int32_t k = 0; k < 4; ++k) g_tab.trikot_vorher[k] = Team_Get_TrikotNr(g_tab.club, k);
+         }});
+         for (int32_t spalte = 1; spalte <= 3; ++spalte) {
+             Klick(s, Wappen_Knopf_X(spalte), 142);
+             s.push_back({10, -100, -100, 0});      // the buttons step at most once per 200 ms
+         }
+         s.push_back({2, -100, -100, 0, false, 0, [] {
+             for (int32_t k = 0; k < 4; ++k) g_tab.trikot_nachher[k] = Team_Get_TrikotNr(g_tab.club, k);
+         }});
+         Klick(s, 695, 91);                         // close
+     },
+     [](const std::string& vorher, const std::string& nachher) {
+         const std::vector<int32_t> v = Zahlen(Zeile(Bloecke(vorher, "team.cfg", "NEUES_TEAM")[size_t(g_tab.club)], "TRIKOT"));
+         const std::vector<int32_t> n = Zahlen(Zeile(Bloecke(nachher, "team.cfg", "NEUES_TEAM")[size_t(g_tab.club)], "TRIKOT"));
+         ASSERT_EQ(v.size(), 4u);
+         ASSERT_EQ(n.size(), 4u);
+         int32_t geaendert = 0;
+         for (size_t k = 0; k < 4; ++k) {
+             EXPECT_EQ(v[k], g_tab.trikot_vorher[k]) << k;
+             EXPECT_EQ(n[k], g_tab.trikot_nachher[k]) << k;
+             geaendert += n[k] != v[k];
+         }
+         EXPECT_EQ(geaendert, 3) << "each of the three kits stepped on";
+     }},
+    {"goalkeeper becomes a field player",
+     [](std::vector<Schritt>& s) {
+         s.push_back({2, -100, -100, 0, false, 0, [] {
+             const std::vector<int32_t> kader = Editor_Spielerliste(g_tab.club);
+             for (size_t i = 0; i < kader.size() && i < size_t(EDITOR_ZEILEN_SICHTBAR); ++i) {
+                 const bool torwart = Spieler_Get_Art(kader[i]) == 0;
+                 if (torwart && g_tab.torwart < 0) g_tab.torwart = kader[i], g_tab.torwart_zeile = int32_t(i);
+                 if (!torwart && g_tab.feld < 0) g_tab.feld = kader[i], g_tab.feld_zeile = int32_t(i);
+             }
+             g_tab.art_vorher = g_tab.torwart >= 0 ? Spieler_Get_Art(g_tab.torwart) : -1;
+             Zeile_Zielen(g_tab.torwart_zeile, 3);
+         }});
+         Klick(s, 500, 0);                          // his surname, to find his record
+         Tippen(s, "Zeugwart");
+         Taste(s, VK_RETURN);
+         s.push_back({1, -100, -100, 0, false, 0, [] { Zeile_Zielen(g_tab.torwart_zeile, 3); }});
+         Klick(s, 430, 0);                          // his type: one up
+         s.push_back({2, -100, -100, 0, false, 0, [] { g_tab.art_nachher = Spieler_Get_Art(g_tab.torwart); }});
+     },
+     [](const std::string& vorher, const std::string& nachher) {
+         ASSERT_EQ(g_tab.art_vorher, 0) << "no goalkeeper in the first club's list";
+         std::string n, v;
+         const int32_t i = Spieler_Block(nachher, "Zeugwart", &n);
+         ASSERT_GE(i, 0);
+         v = Bloecke(vorher, "spieler.cfg", "NEUER_SPIELER")[size_t(i)];
+         EXPECT_EQ(Zeile(v, "ART"), "ART 0");
+         EXPECT_EQ(Zeile(n, "ART"), "ART 1");
+         EXPECT_EQ(g_tab.art_nachher, 1);
+         // The goalkeeper's talents blocked, the field player's reset.
+         const std::map<int32_t, int32_t> t = Talente(n);
+         for (int32_t id = ATTRIBUT_TW_START; id <= ATTRIBUT_TW_ENDE; ++id) {
+             EXPECT_TRUE(t.count(id) && t.at(id) == -1) << "talent " << id;
+         }
+         for (int32_t id = 0; id <= ATTRIBUT_FELD_ENDE; ++id) EXPECT_EQ(t.count(id), 0u) << "talent " << id;
+     }},
+    {"strength and maximum",
+     [](std::vector<Schritt>& s) {
+         s.push_back({1, -100, -100, 0, false, 0, [] { Zeile_Zielen(g_tab.feld_zeile, 3); }});
+         Klick(s, 500, 0);                          // his surname, to find his record
+         Tippen(s, "Laeufer");
+         Taste(s, VK_RETURN);
+         s.push_back({1, -100, -100, 0, false, 0, [] {
+             g_tab.sterne_vorher = Spieler_Wert(SPW_STERNE, g_tab.feld, 0, OP_LESEN);
+             g_tab.max_vorher = Spieler_Wert(SPW_MAX_STERNE, g_tab.feld, 0, OP_LESEN);
+             Zeile_Zielen(g_tab.feld_zeile, 3);
+         }});
+         Klick(s, 565, 0);                          // the strength
+         Taste(s, VK_UP, 12);
+         Taste(s, VK_TAB);                          // the maximum
+         Taste(s, VK_UP, 12);
+         Taste(s, VK_RETURN);
+         s.push_back({2, -100, -100, 0, false, 0, [] {
+             g_tab.sterne_nachher = Spieler_Wert(SPW_STERNE, g_tab.feld, 0, OP_LESEN);
+             g_tab.max_nachher = Spieler_Wert(SPW_MAX_STERNE, g_tab.feld, 0, OP_LESEN);
+         }});
+     },
+     [](const std::string& vorher, const std::string& nachher) {
+         std::string n;
+         const int32_t i = Spieler_Block(nachher, "Laeufer", &n);
+         ASSERT_GE(i, 0);
+         const std::string v = Bloecke(vorher, "spieler.cfg", "NEUER_SPIELER")[size_t(i)];
+         EXPECT_NE(g_tab.sterne_nachher, g_tab.sterne_vorher);
+         const std::vector<int32_t> st = Zahlen(Zeile(n, "STAERKE")), mx = Zahlen(Zeile(n, "MAX_STAERKE"));
+         ASSERT_EQ(st.size(), 1u);
+         ASSERT_EQ(mx.size(), 1u);
+         EXPECT_EQ(st[0] / 1000, g_tab.sterne_nachher);
+         EXPECT_EQ(mx[0] / 1000, g_tab.max_nachher);
+         EXPECT_NE(Zeile(n, "STAERKE"), Zeile(v, "STAERKE"));
+     }},
+    {"a talent through the talent panel",
+     [](std::vector<Schritt>& s) {
+         s.push_back({1, -100, -100, 0, false, 0, [] { Zeile_Zielen(g_tab.feld_zeile, 3); }});
+         Klick(s, 650, 0);                          // the talent column: the panel
+         s.push_back({2, -100, -100, 0, false, 0, [] {
+             const s_icon* zeile = Menue_Screen_Icon_Aus_Nummer(ICON_EDITOR_KOPF + 1);
+             g_tab.panel_offen = zeile != nullptr;
+             if (!zeile) return;
+             g_tab.talent = zeile->d;
+             for (size_t i = ScreenWelt::schritt; i < ScreenWelt::schritt + 6 && i < ScreenWelt::skript.size(); ++i) {
+                 ScreenWelt::skript[i].x = zeile->x + zeile->br / 2;
+                 ScreenWelt::skript[i].y = zeile->y + zeile->ho / 2;
+             }
+         }});
+         Klick(s, -100, -100);                      // the first talent of his kind
+         Klick(s, -100, -100, 2);                   // a right click closes the panel
+         s.push_back({2, -100, -100, 0, false, 0, [] {
+             g_tab.talent_gelernt = g_tab.talent >= 0 && Attribute_Hat_Attribut(g_tab.feld, g_tab.talent);
+         }});
+     },
+     [](const std::string& vorher, const std::string& nachher) {
+         ASSERT_TRUE(g_tab.panel_offen);
+         ASSERT_GE(g_tab.talent, 0);
+         std::string n;
+         const int32_t i = Spieler_Block(nachher, "Laeufer", &n);
+         ASSERT_GE(i, 0);
+         const std::map<int32_t, int32_t> t_v = Talente(Bloecke(vorher, "spieler.cfg", "NEUER_SPIELER")[size_t(i)]);
+         const std::map<int32_t, int32_t> t_n = Talente(n);
+         const int32_t alt = t_v.count(g_tab.talent) ? t_v.at(g_tab.talent) : 0;
+         const int32_t neu = t_n.count(g_tab.talent) ? t_n.at(g_tab.talent) : 0;
+         EXPECT_NE(neu, alt) << "talent " << g_tab.talent;
+         if (g_tab.talent_gelernt) {
+             EXPECT_GT(neu, 0);
+         } else {
+             EXPECT_EQ(neu, -1);
+         }
+     }},
+};
+
+// Each edit of the table made through the screen in one session, saved, and
+// read back by a fresh process with the game's readers: the edited values
+// come back as the screen left them in memory and differ from the world
+// before; every other value as it was (the whole files equal the saved ones).
+TEST_F(EditorScreen, EachEditOfTheTableMadeOnTheScreenReadsBackInAFreshProcess) {
+    g_tab = TabelleGesehen{};
+    const std::string vorher = Frisch_Gelesen(dirs.install, dirs.user);
+    ASSERT_EQ(vorher.rfind("== team.cfg", 0), 0u) << vorher;
+    std::vector<Schritt>& s = skript;
+    Klick(s, EDITOR_KNOPF_X, EDITOR_KNOPF_Y);
+    for (const Bearbeitung& b : BEARBEITUNGEN) b.schritte(s);
+    g_gespeichert.clear();
+    Speichern(s);
+    ASSERT_TRUE(Spielen(8000));
+    const std::string nachher = Frisch_Gelesen(dirs.install, dirs.user);
+    EXPECT_EQ(nachher, g_gespeichert);
+    for (const Bearbeitung& b : BEARBEITUNGEN) {
+        SCOPED_TRACE(b.was);
+        b.pruefen(vorher, nachher);
+    }
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ protected:
         Kalender_Hooks() = KalenderHooks{};
         VerdrahtungOptionen v;
         v.nur = {"Core",        "Grafik",   "Netz",     "Club",  "Saison",   "Spielfeld", "Spieltag", "News", "Stadion",
-                 "Bank",        "Scout",    "Verhandlung", "Training", "Ereignis", "Shell", "Bildschirm",
+                 "Bank",        "Scout",    "Verhandlung", "Training", "Ereignis", "Shell", "Bildschirm", "Seiten",
                  startscreens ? "Start" : "Lauf"};
         v.sim.seed = 6;
         v.sim.menschen = menschen;
