@@ -15,13 +15,13 @@ constexpr uint32_t PARADE = 0x400;   // with 0x2: the keeper saved the shot
 
 struct Stand {                        // a record as last seen
     uint32_t zustand = SZ_SPIEL;
-    int32_t tore = 0, ecken = 0, wechsel = 0;
+    int32_t tore = 0, ecken = 0, wechsel = 0, paesse = 0;
 };
 
 struct LiveStatistik {
     std::map<uint32_t, Stand> spiele;
     int64_t tore = 0, schuesse = 0, aufs_tor = 0, fouls = 0, karten = 0, elfmeter = 0, ecken = 0, wechsel = 0,
-            verletzungen = 0;
+            verletzungen = 0, paesse = 0;
     double ms = 0;
 };
 LiveStatistik g;
@@ -47,17 +47,21 @@ void Sim_Live_Frame(double ms) {
         Stand& st = g.spiele[s->spiel];
         const int32_t tore = s->tore[0] + s->tore[1], ecken = s->ecken[0] + s->ecken[1],
                       wechsel = s->wechsel_gemacht[0] + s->wechsel_gemacht[1];
+        int32_t paesse = 0;   // statistics element 1 of every slot: passes played
+        for (int32_t slot = 0; slot < SF_SPIELER; ++slot) paesse += s->statistik[slot][1];
         if (!neu) {
             // Shoot-out goals are no match goals.
             if (s->spielzustand != SZ_ELFMETERSCHIESSEN && !s->elfmeter_schuss && tore > st.tore) g.tore += tore - st.tore;
             if (ecken > st.ecken) g.ecken += ecken - st.ecken;
             if (wechsel > st.wechsel) g.wechsel += wechsel - st.wechsel;
+            if (paesse > st.paesse) g.paesse += paesse - st.paesse;
             if (s->spielzustand == SZ_ELFMETER && st.zustand != SZ_ELFMETER) ++g.elfmeter;
         }
         st.zustand = s->spielzustand;
         st.tore = tore;
         st.ecken = ecken;
         st.wechsel = wechsel;
+        st.paesse = paesse;
     }
     if (live) g.ms += ms;
 }
@@ -87,6 +91,7 @@ std::string Sim_Live_Statistik_Text() {
     add("Tore", double(g.tore), true);
     add("Schuesse", double(g.schuesse), true);
     add("aufs Tor", double(g.aufs_tor), true);
+    add("Paesse", double(g.paesse), true);
     add("Fouls", double(g.fouls), true);
     add("Karten", double(g.karten), true);
     add("Elfmeter", double(g.elfmeter), true);

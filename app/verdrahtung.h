@@ -71,6 +71,10 @@ void Verdrahtung_Weltgen();
 // cannot be loaded.
 bool Ansicht_Sim_Einrichten(const std::string& resfile, void (*bild)(const uint16_t*, int32_t, int32_t, uint32_t),
                             std::string* fehler);
+// The same with the match radar in place of the views (the art of
+// "menue_res.res" and the crests of "wappen.res"); Ansicht_Sim_Beenden ends both.
+bool Radar_Sim_Einrichten(const std::string& resfile, void (*bild)(const uint16_t*, int32_t, int32_t, uint32_t),
+                          std::string* fehler);
 void Ansicht_Sim_Beenden();
 
 }  // namespace velmora

@@ -340,6 +340,14 @@ std::string Texte_Text() {
     return o;
 }
 
+// The twenty sponsors of the advertising module (WERBUNG_SCREEN 27-46); the
+// stadium's boards carry their names too.
+const char* const SPONSOREN[WELTGEN_SPONSOREN] = {
+    "Nordbank",      "Brauhaus Keller", "Autohaus Stern", "Elektro Blitz",  "Versicherung Fels",
+    "Sportwelt",     "Mobilfunk Plus",  "Backstube Kruse", "Reisen Sonne",  "Stadtwerke",
+    "Bauhof Ludwig", "Limonade Frisch", "Zeitung Kurier", "Optik Klar",     "Spedition Weit",
+    "M\xf6" "bel Haus", "Schuhe Lauf", "Kaffee R\xf6stlich", "Baumarkt Hammer", "Energie Nord"};
+
 void Screen(std::string& o, const char* name, std::initializer_list<std::pair<int32_t, const char*>> texte) {
     Config_Schreibe_Befehl(o, Str_Format("SCREEN %s", name));
     for (auto& t : texte) Config_Schreibe_Nummer_String(o, "TEXT", t.first, t.second);
@@ -675,12 +683,11 @@ std::string Screentexte_Text() {
             {13, "jeden freien Platz"}, {14, "Ersatzpartner je Spiel"}, {15, "Werbung je Spiel"},
             {16, "Kategorie:"}, {17, "Laufzeit:"}, {18, "Angebot:"}, {19, "Unk\xfcndbar:"},
             {20, "Werbeagentur"}, {21, "Preis:"}, {22, "Spiel"}, {23, "Spiele"}, {24, "je Spiel"},
-            {25, "Spiel"}, {26, "Spiele"}, {27, "Nordbank"}, {28, "Brauhaus Keller"}, {29, "Autohaus Stern"},
-            {30, "Elektro Blitz"}, {31, "Versicherung Fels"}, {32, "Sportwelt"}, {33, "Mobilfunk Plus"},
-            {34, "Backstube Kruse"}, {35, "Reisen Sonne"}, {36, "Stadtwerke"}, {37, "Bauhof Ludwig"},
-            {38, "Limonade Frisch"}, {39, "Zeitung Kurier"}, {40, "Optik Klar"}, {41, "Spedition Weit"},
-            {42, "M\xf6" "bel Haus"}, {43, "Schuhe Lauf"}, {44, "Kaffee R\xf6stlich"}, {45, "Baumarkt Hammer"},
-            {46, "Energie Nord"}, {47, "TV-Partner"}, {48, "Hauptsponsor"}, {49, "Bande"}, {50, "Ersatzpartner"},
+            {25, "Spiel"}, {26, "Spiele"}, {27, SPONSOREN[0]}, {28, SPONSOREN[1]}, {29, SPONSOREN[2]},
+            {30, SPONSOREN[3]}, {31, SPONSOREN[4]}, {32, SPONSOREN[5]}, {33, SPONSOREN[6]}, {34, SPONSOREN[7]},
+            {35, SPONSOREN[8]}, {36, SPONSOREN[9]}, {37, SPONSOREN[10]}, {38, SPONSOREN[11]}, {39, SPONSOREN[12]},
+            {40, SPONSOREN[13]}, {41, SPONSOREN[14]}, {42, SPONSOREN[15]}, {43, SPONSOREN[16]},
+            {44, SPONSOREN[17]}, {45, SPONSOREN[18]}, {46, SPONSOREN[19]}, {47, "TV-Partner"}, {48, "Hauptsponsor"}, {49, "Bande"}, {50, "Ersatzpartner"},
             {51, "Angebot"}, {52, "Werbepl\xe4tze"}, {53, "Es liegt kein Angebot vor."},
             {54, "F\xfcr dieses Angebot ist kein Platz frei."},
             {55, "Die Agentur wird langsam m\xfc" "de: sie hat schon viel f\xfcr Sie gesucht."},
@@ -874,6 +881,10 @@ bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz)
         return false;
     }
     return true;
+}
+
+const char* Weltgen_Sponsor_Name(int32_t zeile) {
+    return zeile >= 0 && zeile < WELTGEN_SPONSOREN ? SPONSOREN[zeile] : "";
 }
 
 }  // namespace velmora

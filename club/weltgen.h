@@ -55,4 +55,9 @@ void Weltgen_Wettbewerbe_Setzen(WeltgenWettbewerbe schreiber);
 // cannot be written.
 bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz);
 
+// The sponsors' names the generated texts give the advertising module
+// (row 0-19); "" outside. The stadium's boards are lettered with them.
+constexpr int32_t WELTGEN_SPONSOREN = 20;
+const char* Weltgen_Sponsor_Name(int32_t zeile);
+
 }  // namespace velmora

@@ -34,10 +34,23 @@
 // - A keeper holding the ball stays with the keeper AI.
 // - The shot's aim x is the goal line + 10 cm; the ball's target lies 1000 cm
 //   further on the same path (a ball aimed at the line would stop on it).
+// - Rows with ball contact: the header is always ready (first time above
+//   200 cm); the situation a row gives (41, 42, 1) holds for this decision
+//   only and is not left on the figure, which the wake-ups would then skip.
+// - The rehearsed-move slot heads the side's rehearsed-move block: flag, a
+//   spare byte, target x and y (i16, both 0 for none), receiver (i8), a spare
+//   byte. It is taken once per setting.
+// - The pass choice: sweep 0 rates receivers ahead, sweep 1 those behind,
+//   each within its band of 100-cm rows in x, farthest row first; a keeper's
+//   band comes from match value 24. The far mark and the counter flag have no
+//   writer and are left out.
 #include "match/ki_ballfuehrer.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 #include "core/debug.h"
 #include "core/rnd.h"
@@ -57,10 +70,26 @@ namespace velmora {
 namespace {
 
 constexpr float KMH = 1000.0f / 36.0f;
+// The rows whose ball contact the holder plays straight on.
+enum : int32_t {
+    ANIM_SCHUSS_PLAZIERT = 34,
+    ANIM_SCHUSS_FEST = 35,
+    ANIM_TW_FAUST_OBEN = 36,
+    ANIM_TW_FUSS = 51,
+    ANIM_TW_FAUST_VORNE = 52,
+    ANIM_TW_SCHUSS_PLAZIERT = 54,
+    ANIM_TW_ABSCHLAG = 55,
+    ANIM_TW_SCHUSS_FEST = 56,
+    ANIM_TW_ABWURF = 58,
+    ANIM_KOPFBALL = 64,
+    ANIM_EINWURF = 74,
+    ANIM_VOLLEY = 131,
+    ANIM_FALLRUECKZIEHER = 134,
+};
 constexpr float PASS_MAX = 2800.0f;
 constexpr int32_t W_TECHNIK = 18, W_PASSEN = 1, W_HALTEN = 2, W_ABSCHLUSS = 4, W_SCHUSS = 5, W_RUHE = 6, W_TEMPO = 7,
                   W_KRAFT = 9, W_NERVEN = 10, W_FLANKE = 11, W_ANNAHME = 12, W_VERTEILUNG = 13, W_BREITE = 14,
-                  W_ZWEITE = 15;
+                  W_ZWEITE = 15, W_TW_VERTEILUNG = 24;
 
 bool Spieler_Ok(int32_t s) { return s >= 0 && s < SF_SPIELER; }
 int32_t Wert(const Spielfeld_Satz* satz, int32_t s, int32_t k) { return satz->spieler[s].werte[k]; }
@@ -81,7 +110,39 @@ struct Lage {
     bool erstmals = false;
     bool kein_schuss = false, lob = false, flanke = false, fluegel = false;
     int32_t druck = 0;
+    bool druck_nah = false;   // an opponent within 300 cm
+    int32_t roh_situation = 0;   // the situation code before 40-42 count as 3
+    // The rehearsed move taken for this decision.
+    bool zug_aktiv = false, zug_ziel = false;
+    int32_t zug_empfaenger = -1;
+    float zug_x = 0, zug_y = 0;
 };
+
+// The rehearsed-move slot of a side, at the head of its rehearsed-move block:
+// a one-shot flag, the target (x, y; both 0 for none) and the receiver (-1 none).
+#pragma pack(push, 1)
+struct Spielzug_Slot {   // 8 bytes
+    uint8_t aktiv;
+    uint8_t r1;
+    int16_t x, y;
+    int8_t empfaenger;
+    uint8_t r7;
+};
+#pragma pack(pop)
+static_assert(sizeof(Spielzug_Slot) == 8);
+
+// Takes the side's rehearsed move when its flag is set, and clears the flag.
+void Spielzug_Nehmen(Lage& l) {
+    Spielzug_Slot z{};
+    std::memcpy(&z, l.satz->spielzuege[l.seite], sizeof(z));
+    if (!z.aktiv) return;
+    l.satz->spielzuege[l.seite][0] = 0;
+    l.zug_aktiv = true;
+    l.zug_empfaenger = z.empfaenger >= 0 && z.empfaenger < SF_SPIELER ? z.empfaenger : -1;
+    l.zug_ziel = z.x != 0 || z.y != 0;
+    l.zug_x = z.x;
+    l.zug_y = z.y;
+}
 
 int32_t Taktik(const Lage& l, int32_t i) { return l.satz->taktik[l.seite][i]; }
 int32_t Linie(const Lage& l, int32_t i) { return l.satz->linienwerte[l.seite][i]; }
@@ -100,7 +161,7 @@ int32_t Live_Anweisung(const Spielfeld_Satz* satz, int32_t seite) {
 }
 
 // B. Running after the ball.
-bool Jagen(Lage& l, float d) {
+bool Jagen(Lage& l, float d, bool bereit) {
     Spielfeld_Satz* satz = l.satz;
     Figur& f = *l.f;
     const Figur& b = *l.b;
@@ -109,6 +170,13 @@ bool Jagen(Lage& l, float d) {
         satz->ballhalter = -1;
         satz->pass_unterwegs = 0;
         return true;
+    }
+    if (l.situation != 0) {
+        // A player in a set-piece script waits for his own row to end.
+        const int32_t anim = Figur_Aktuelle_Anweisung(&f)->anim;
+        const bool steht = f.v[0] == 0 && f.v[1] == 0;
+        if ((steht && !bereit) || anim == ANIM_TW_ABSCHLAG || anim == ANIM_TW_ABWURF || anim == ANIM_EINWURF)
+            return false;
     }
     const float v = Spieler_Sprinttempo(satz, l.slot);
     const Anweisung& ba = *Figur_Aktuelle_Anweisung(l.b);
@@ -172,19 +240,32 @@ float Schusswert(Lage& l) {
         else s -= std::fabs(l.gy - l.f->pos[1]) / ax * 10;
     }
     if (s > 0 || f1 == 1) {
-        int32_t nahe = 0;
-        const int32_t n = Spielfeld_Spieler_Im_Passweg(satz, l.slot, l.gx, l.gy, 1 - l.seite, nullptr, nullptr, 300,
-                                                       nullptr, &nahe);
+        int32_t nahe = 0, sperrer = -1;
+        float sperr_abstand = 0;
+        const int32_t n = Spielfeld_Spieler_Im_Passweg(satz, l.slot, l.gx, l.gy, 1 - l.seite, &sperr_abstand,
+                                                       &sperrer, 300, nullptr, &nahe);
         if (n < 2) {
             s += 40.0f * float(2 - n);
             if (n == 1 && g > 2000) s -= 15;
         } else if (n == 2) {
             s += 20;
         }
-        if (n == 1 && g >= 1500 && g <= 3000) {
+        // The lob over a blocker who came out towards him.
+        bool lob = false;
+        if (n > 0 && Spieler_Ok(sperrer) && (l.situation == 0 || l.erstmals)) {
+            const float bx = satz->figur[sperrer].pos[0];
+            const float vor = std::fabs(bx - l.gx) - std::fabs(bx - l.f->pos[0]) + 200;
+            const float weit = 1800 - 200 * float(l.erstmals) - float(Wert(satz, l.slot, W_PASSEN) / 2 + 500) / 2 -
+                               200 * float(schuetze);
+            if (vor > (l.druck_nah ? 400.0f : 100.0f) && g > weit) {
+                s += 25;
+                l.lob = lob = true;
+            }
+        }
+        if (!lob && n == 1 && g >= 1500 && g <= 3000) {
             s = 0;
             l.kein_schuss = true;
-        } else if (n == 0 && g >= 1800 && g <= 3500 && l.anweisung != 13) {
+        } else if (!lob && n == 0 && g >= 1800 && g <= 3500 && l.anweisung != 13) {
             s = 0;
             l.kein_schuss = true;
         }
@@ -307,7 +388,37 @@ void Schiessen(Lage& l) {
 struct Wahl {
     int32_t empfaenger = -1;
     float wert = -10000;
+    bool raum = false;   // a ball into space towards (x, y)
+    float x = 0, y = 0;
 };
+
+int32_t Seite_Von(int32_t slot) { return slot < SF_SPIELER_SEITE ? 0 : 1; }
+
+// A keeper's save row still playing: the ball is played straight on.
+bool Torwart_Parade(const Figur& f) {
+    const int32_t anim = f.ring[f.aktuell & 3].anim;
+    return f.torwart && (anim == ANIM_TW_FAUST_OBEN || anim == ANIM_TW_FUSS || anim == ANIM_TW_FAUST_VORNE);
+}
+
+// The team-mates within `band` rows of 100 cm (in x) from the player, from
+// the farthest row down to row 0, in slot order within a row.
+std::vector<int32_t> Empfaenger_Liste(const Lage& l, int32_t band) {
+    const Spielfeld_Satz* satz = l.satz;
+    std::vector<std::pair<int32_t, int32_t>> zeilen;
+    const int32_t erster = l.seite * SF_SPIELER_SEITE;
+    for (int32_t r = erster; r < erster + SF_SPIELER_SEITE; ++r) {
+        if (r == l.slot || !(satz->spieler[r].zustand & SM_AUF_PLATZ)) continue;
+        const Figur& fr = satz->figur[r];
+        if (fr.pos[1] < 0 || !fr.gezeichnet) continue;
+        const int32_t zeile = int32_t(std::fabs(fr.pos[0] - l.f->pos[0]) / 100);
+        if (zeile <= band) zeilen.emplace_back(-zeile, r);
+    }
+    std::stable_sort(zeilen.begin(), zeilen.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<int32_t> liste;
+    for (const auto& z : zeilen) liste.push_back(z.second);
+    return liste;
+}
 
 // A. The pass choice over the team-mates.
 Wahl Pass_Waehlen(Lage& l) {
@@ -321,19 +432,26 @@ Wahl Pass_Waehlen(Lage& l) {
     const float richtung = l.gx > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
     const float eigene_halbe = SPIELFELD_MITTE_X;
     const float gewinn_x = (f.pos[0] - eigene_halbe) * richtung;
-    float kw = 24000 + 4000 + (2.0f * float(Wert(satz, l.slot, W_HALTEN)) + 7000) * float(markiert) -
-               3000.0f * float(l.druck == 0) + 10000.0f * float(torwart) - 12000.0f * float(simpel);
+    const float nah_x = std::fabs(l.gx - f.pos[0]);
+    const bool flanken_bonus = nah_x < 1600 && std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) > 800;
+    const int32_t roh = l.roh_situation;   // 40-42 before they count as 3
+    const bool parade = Torwart_Parade(f);
+    Wahl w;
+    for (int32_t durchgang = 0; durchgang < 2; ++durchgang) {
+    const float halten = durchgang == 0 ? 2.0f * float(Wert(satz, l.slot, W_HALTEN)) + 7000 : 2000.0f;
+    float kw = 24000 + 4000 + halten * float(markiert) - 3000.0f * float(l.druck == 0) + 10000.0f * float(torwart) -
+               12000.0f * float(simpel);
     if (l.g > 3000 && rolle != 4 && gewinn_x > 2500 - 500 * float(rolle)) kw += float(4 - rolle) * gewinn_x;
     if (l.m < 0.3f) kw += (0.5f - l.m) * 30000;
-    const float nah_x = std::fabs(l.gx - f.pos[0]);
-    Wahl w;
-    const int32_t erster = l.seite * SF_SPIELER_SEITE;
-    for (int32_t r = erster; r < erster + SF_SPIELER_SEITE; ++r) {
-        if (r == l.slot || !(satz->spieler[r].zustand & SM_AUF_PLATZ)) continue;
+    const int32_t band = Ballfuehrer_Passband(l.satz, l.slot, l.seite, durchgang, l.situation, flanken_bonus);
+    for (const int32_t r : Empfaenger_Liste(l, band)) {
         const Figur& fr = satz->figur[r];
-        if (fr.pos[1] < 0 || !fr.gezeichnet) continue;
         const float p = std::hypot(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
         const float gewinn = (fr.pos[0] - f.pos[0]) * richtung;
+        // Sweep 0 rates the receivers ahead, sweep 1 those behind; a punt
+        // looks only far, a throw only near.
+        if ((durchgang == 0) != (gewinn >= 0)) continue;
+        if ((roh == 41 && p <= 3000) || (roh == 42 && p >= 2500)) continue;
         const float rg = std::hypot(l.gx - fr.pos[0], l.gy - fr.pos[1]);
         const int32_t rdruck = satz->spieler[r].druck;
         float pw = kw - 6000 - 8000.0f * float(Wert(satz, l.slot, W_TECHNIK) < Wert(satz, l.slot, W_TEMPO));
@@ -413,7 +531,13 @@ Wahl Pass_Waehlen(Lage& l) {
             pw -= 2500.0f * float(q);
             if (simpel > 2) pw -= 1500.0f * float(simpel - 2);
         }
-        if (l.situation == 3) pw += 32400;
+        if (l.situation == 3 || parade) pw += 32400;
+        if (roh == 40) {
+            // A keeper's release prefers the farther team-mates.
+            if (p > 4000) pw = 7001;
+            else if (p > 3000) pw = 7200;
+            else if (p > 2000) pw = 7500;
+        }
         if (l.kein_schuss && (markiert || q > 0 || p > 1000)) pw = 0;
         if (sm.talent_flag[TALENT_FLAG(184)] && l.g < 3500 && Rnd(0, 5) != 0) pw = 0;
         if (pw > w.wert) {
@@ -422,9 +546,35 @@ Wahl Pass_Waehlen(Lage& l) {
             l.flanke = flanke;
         }
     }
+    }
+    // The ball into space: no receiver after a set piece, a keeper's save
+    // played on, or a keeper under pressure.
+    if ((w.empfaenger < 0 && l.situation == 3) || parade || (torwart && l.druck > 0)) {
+        const float ry = f.pos[1] < SPIELFELD_MITTE_Y ? -2000.0f : 2000.0f;
+        w.empfaenger = -1;
+        w.raum = true;
+        w.x = f.pos[0] + 5000 * richtung;
+        w.y = f.pos[1] + ry + 200 * float(Rnd(0, 5));
+        w.wert = 7001;
+        l.flanke = false;
+    }
+    // A rehearsed move: its receiver takes the pass, its target alone keeps the ball.
+    if (l.zug_aktiv && l.situation == 0) {
+        if (Spieler_Ok(l.zug_empfaenger) && Seite_Von(l.zug_empfaenger) == l.seite && l.zug_empfaenger != l.slot) {
+            const Figur& fr = satz->figur[l.zug_empfaenger];
+            w = Wahl{};
+            w.empfaenger = l.zug_empfaenger;
+            w.wert = 20000;
+            l.flanke = nah_x < 1800 && std::hypot(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]) > 2300;
+        } else if (l.zug_ziel) {
+            w = Wahl{};
+        }
+    }
     if (torwart && std::fabs(f.pos[0] - float(satz->tor_x[1 - l.seite])) > 1632 && w.empfaenger >= 0) w.wert = 20000;
     return w;
 }
+
+void Pass_Spielen(Lage& l, int32_t r, float x, float y, float v, float vz);
 
 // B. Speed, lead and accuracy of the pass, and the pass itself.
 void Passen(Lage& l, int32_t r) {
@@ -434,7 +584,6 @@ void Passen(Lage& l, int32_t r) {
     const float p = std::hypot(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
     const int32_t t = Taktik(l, 0);
     float v = Ballfuehrer_Passtempo(p, t);
-    if (p >= 3301) satz->w25126 = 1;
     float zx = fr.pos[0], zy = fr.pos[1];
     const int32_t klasse = (p > 1200 ? 1 : 0) + (p > 2800 ? 1 : 0);
     int32_t x = (Linie(l, 6) * (klasse == t / 34 ? 1 : 0)) / 20;
@@ -473,16 +622,36 @@ void Passen(Lage& l, int32_t r) {
     if (l.situation == 2) v *= 0.7f;
     const float e = std::hypot(zx - l.b->pos[0], zy - l.b->pos[1]);
     const float vz = l.flanke || p >= 3301 ? Loft(l.b->pos[2], v, e, 250) : 0.0f;
+    Pass_Spielen(l, r, zx, zy, v, vz);
+}
+
+// The pass leaves towards (x, y): counted, the instruction consumed, the
+// passer runs on at a quarter of his pace.
+void Pass_Spielen(Lage& l, int32_t r, float x, float y, float v, float vz) {
+    Spielfeld_Satz* satz = l.satz;
+    const Figur& f = *l.f;
     Spielfeld_Statistik_Element(satz, l.slot, 1);
     if (l.anweisung) Anweisung_Verbrauchen(satz);
-    Ball_Abspielen(l, zx, zy, v, vz);
-    satz->empfaenger = r;
-    satz->passgeber = l.slot;
-    satz->pass_unterwegs = 1;
-    satz->figur[r].entscheiden = 1;
+    Ball_Abspielen(l, x, y, v, vz);
+    if (Spieler_Ok(r)) {
+        satz->empfaenger = r;
+        satz->passgeber = l.slot;
+        satz->pass_unterwegs = 1;
+        satz->figur[r].entscheiden = 1;
+    }
     SetZSA(satz, l.slot, int32_t(f.pos[0] + f.v[0] / 2), int32_t(f.pos[1] + f.v[1] / 2), 0,
            int32_t(Spieler_Lauftempo(satz, l.slot) / 4), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG,
            0, 0);
+}
+
+// A ball into space towards (x, y), kept on the pitch.
+void Pass_In_Den_Raum(Lage& l, float x, float y) {
+    int32_t ix = int32_t(x), iy = int32_t(y);
+    Punkt_Ins_Feld(&ix, &iy);
+    const float p = std::hypot(float(ix) - l.f->pos[0], float(iy) - l.f->pos[1]);
+    const float v = std::min(Ballfuehrer_Passtempo(p, Taktik(l, 0)), PASS_MAX);
+    const float e = std::hypot(float(ix) - l.b->pos[0], float(iy) - l.b->pos[1]);
+    Pass_Spielen(l, -1, float(ix), float(iy), v, p >= 3301 ? Loft(l.b->pos[2], v, e, 250) : 0.0f);
 }
 
 // H. Running with the ball.
@@ -519,6 +688,10 @@ void Dribbeln(Lage& l, float d) {
             Debug_Ausgabe(1, "Anweisung gelöscht\n");
             Anweisung_Verbrauchen(satz);
         }
+    }
+    if (l.zug_ziel) {
+        zx = l.zug_x;
+        zy = l.zug_y;
     }
     float prozent = tempo_wert < 991 ? 100.0f : 120.0f;
     const int32_t e = Linie(l, 1);
@@ -559,6 +732,24 @@ void Dribbeln(Lage& l, float d) {
 }
 
 }  // namespace
+
+int32_t Ballfuehrer_Passband(Spielfeld_Satz* satz, int32_t slot, int32_t seite, int32_t durchgang,
+                             int32_t situation, bool flanken_bonus) {
+    if (!satz || !Spieler_Ok(slot) || (seite != 0 && seite != 1)) return 0;
+    const int32_t passen = Wert(satz, slot, W_PASSEN);
+    int32_t b;
+    if (satz->figur[slot].torwart) b = Wert(satz, slot, W_TW_VERTEILUNG) >> 5;
+    else if (Rnd(3000, 4000) < 4 * passen) b = (passen >> 5) + Rnd(6, 10);
+    else b = (passen >> 5) - 5;
+    if (situation == 3) b += 30;
+    if (durchgang == 1) b -= 15;
+    b += 27;
+    if (100 - Rnd(0, 50) <= satz->taktik[seite][6] && Rnd(0, 120) < satz->linienwerte[seite][4]) b += 8;
+    if (durchgang == 0 || flanken_bonus) b = std::max(8, b - int32_t(2 * (Zeitfaktor(satz) - 1)));
+    b = std::min(b, 57);
+    if (satz->figur[FIGUR_BALL].pos[2] > 150) b = std::min(b, 20);
+    return b;
+}
 
 int32_t Ballfuehrer_Peilung(float dx, float dy) {
     int32_t w = Spielfeld_Winkel(std::fabs(dx), std::fabs(dy));
@@ -618,25 +809,78 @@ bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
         return false;
     }
     Lage l{satz, slot, seite, &f, &b, float(satz->tor_x[seite]), float(satz->tor_y[seite]), 0, 0, 0, f.situation};
+    l.roh_situation = l.situation;
     if (l.situation >= 40 && l.situation <= 42) l.situation = 3;
-    l.druck = (Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 300) >= 0 ? 1 : 0) +
-              (Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 150) >= 0 ? 1 : 0);
+    l.druck_nah = Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 300) >= 0;
+    l.druck = (l.druck_nah ? 1 : 0) + (Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 150) >= 0 ? 1 : 0);
     satz->spieler[slot].druck = l.druck;
     l.g = std::hypot(l.gx - f.pos[0], l.gy - f.pos[1]);
     l.m = float(std::clamp(satz->spieler[slot].ausdauer, 0, 10000)) / 10000;
     l.anweisung = Live_Anweisung(satz, seite);
     float d = std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]);
     const Anim_Satz& z = Anim_Zeile_Oder_Stand(a.anim, "KI_Ballfuehrer");
-    const float h = z.reichweite_hoehe > 0 ? z.reichweite_hoehe - 5 : 200.0f;
-    const bool bereit = a.flags != 1;
+    float h = z.reichweite_hoehe > 0 ? z.reichweite_hoehe - 5 : 200.0f;
+    bool bereit = a.flags != 1;
+    if (!bereit) {
+        // A ball-contact order: which rows play the ball straight on. The
+        // situation they give holds for this decision only: a code left on
+        // the figure would keep him out of the wake-ups of open play.
+        int32_t sit = f.situation;
+        const int32_t letzter = a.letztes >= 0 ? a.letztes : a.letztes_anim;
+        const bool am_ende = a.frame >= letzter;
+        if (a.anim == ANIM_TW_ABSCHLAG) sit = 41;
+        if (a.anim == ANIM_TW_ABWURF) sit = 42;
+        switch (a.anim) {
+            case ANIM_TW_ABSCHLAG:
+            case ANIM_TW_ABWURF:
+            case ANIM_EINWURF:
+                if (d < 200 && am_ende) {
+                    d = 0;
+                    bereit = true;
+                    b.pos[2] = 200;
+                }
+                break;
+            case ANIM_TW_FAUST_OBEN:
+            case ANIM_TW_FUSS:
+            case ANIM_TW_FAUST_VORNE: bereit = true; break;
+            case ANIM_KOPFBALL:
+                bereit = true;
+                l.erstmals = b.pos[2] > 200;
+                break;
+            case ANIM_FLUGKOPFBALL:
+            case ANIM_FALLRUECKZIEHER:
+                bereit = l.erstmals = true;
+                sit = 1;
+                h += 30;
+                break;
+            case ANIM_VOLLEY:
+                bereit = l.erstmals = true;
+                sit = 1;
+                h = 140;
+                break;
+            case ANIM_TW_SCHUSS_FEST:
+            case ANIM_SCHUSS_FEST:
+            case ANIM_TW_SCHUSS_PLAZIERT:
+            case ANIM_SCHUSS_PLAZIERT:
+                if (!am_ende) return false;
+                bereit = l.erstmals = true;
+                sit = 1;
+                break;
+            default: break;
+        }
+        l.roh_situation = sit;
+        l.situation = sit >= 40 && sit <= 42 ? 3 : sit;
+    }
     const bool offen = satz->spielzustand == SZ_SPIEL &&
                        (satz->standard_marker[2] == 0 || satz->standard_marker[2] == 3);
     if (!offen) d = std::max(d, l.situation == 1 ? 86.0f : 46.0f);
     const float grenze = l.situation == 1 ? 85.0f : 45.0f;
     if (d > grenze || b.pos[2] > h || Figur_Ballsperre(f) != 0 || !bereit || satz->ballhalter != slot)
-        return Jagen(l, d);
+        return Jagen(l, d, bereit);
     if (f.torwart) return false;
     // C, D.
+    Spielzug_Nehmen(l);
+    satz->empfaenger = -1;
     const float s = Schusswert(l);
     if (s >= 75) {
         Schiessen(l);
@@ -646,6 +890,10 @@ bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
     const Wahl w = Pass_Waehlen(l);
     if (w.empfaenger >= 0 && Ballfuehrer_Passt(s, w.wert, l.situation)) {
         Passen(l, w.empfaenger);
+        return false;
+    }
+    if (w.raum && Ballfuehrer_Passt(s, w.wert, l.situation)) {
+        Pass_In_Den_Raum(l, w.x, w.y);
         return false;
     }
     // G. Evading.

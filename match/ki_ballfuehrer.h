@@ -15,6 +15,13 @@ namespace velmora {
 // over (a keeper more than 500 cm from the ball; the holder is then none).
 bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite);
 
+// The distance band (rows of 100 cm in x) a pass choice of sweep `durchgang`
+// (0 ahead, 1 behind) looks across: from the passing value (a keeper's
+// distribution), the set-piece bonus, the risk and through-ball tactics and
+// the time factor; at least 8 in sweep 0, at most 57, at most 20 for a ball
+// above 150 cm. Draws Rnd.
+int32_t Ballfuehrer_Passband(Spielfeld_Satz* satz, int32_t slot, int32_t seite, int32_t durchgang,
+                             int32_t situation, bool flanken_bonus);
 // The bearing of (dx, dy) from the player in degrees 0..360 (the instruction
 // sectors measure with it).
 int32_t Ballfuehrer_Peilung(float dx, float dy);

@@ -15,6 +15,7 @@
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_abfangen.h"
 #include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_ki.h"
@@ -25,7 +26,6 @@ namespace velmora {
 namespace {
 
 constexpr float KMH10 = 277.77777f;   // 10 km/h in cm/s
-constexpr float SCHWERKRAFT = 981.0f;
 
 enum : int32_t {
     ANIM_FANGEN_STEHEN = 45,
@@ -83,11 +83,6 @@ Lage Einrichten(Spielfeld_Satz* satz, int32_t slot) {
     return l;
 }
 
-// The ball's height after t seconds of free flight.
-float Hoehe_Nach(const Figur& b, float t) {
-    return std::max(0.0f, b.pos[2] + b.v[2] * t - SCHWERKRAFT * t * t / 2);
-}
-
 // Whether the keeper comes off his line for a ball his team does not hold.
 bool Rauskommen(const Lage& l, float h) {
     const Spielfeld_Satz* satz = l.satz;
@@ -116,11 +111,14 @@ bool Rauskommen(const Lage& l, float h) {
 
 // Sends the keeper to (x, y): small steps sideways near his spot, his run
 // otherwise; a save row plays once with its contact frame timed to `t`.
-void Befehl(const Lage& l, float x, float y, float tempo, int32_t anim, float t) {
+void Befehl(const Lage& l, float x, float y, float tempo, int32_t anim, float t, bool hinter_linie = false) {
     Spielfeld_Satz* satz = l.satz;
     const Figur& f = satz->figur[l.slot];
     int32_t zx = int32_t(x), zy = int32_t(y);
     Punkt_Ins_Feld(&zx, &zy);
+    // A loose ball lying just over his goal line is fetched where it lies:
+    // 50 cm inside the line it would stay out of his reach.
+    if (hinter_linie) zx = int32_t(x);
     const float dx = float(zx) - f.pos[0], dy = float(zy) - f.pos[1];
     const float weg = std::hypot(dx, dy);
     if (anim >= 0) {
@@ -213,19 +211,6 @@ int32_t KI_Torwart_Abwurf_Art(const Spielfeld_Satz* satz, int32_t slot, int32_t 
     return art == 1 ? 2 : art;
 }
 
-int32_t KI_Torwart_Parade_Waehlen(float luecke, float hoehe) {
-    const float weit = std::fabs(luecke);
-    if (weit < 60 && hoehe < 200) return ANIM_FANGEN_STEHEN;
-    // Rows by reach: 120 cm, 200 cm and the 220/280 cm parries; within each,
-    // low, high and very high; the right-hand row comes first, the left next.
-    int32_t basis;
-    if (weit <= 120) basis = hoehe < 120 ? 170 : (hoehe < 190 ? 174 : 178);
-    else if (weit <= 200) basis = hoehe < 120 ? 186 : (hoehe < 190 ? 190 : 194);
-    else if (weit <= 220) basis = hoehe < 120 ? 200 : (hoehe < 210 ? 202 : 204);
-    else basis = 206;
-    return basis + (luecke < 0 ? 1 : 0);
-}
-
 void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
     if (!satz || slot < 0 || slot >= SF_SPIELER) return;
     if (satz->ballhalter == slot) {
@@ -241,7 +226,7 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
                               Seite(satz->ballhalter) == l.seite;
     f.situation = 0;
     float d = 650;
-    bool raus = false, schuss = l.kreuzt, schnell = false;
+    bool raus = false, schuss = l.kreuzt, schnell = false, hinter_linie = false;
     float zx = 0, zy = 0;
     const float h = satz->ballhalter >= 0 && satz->ballhalter < SF_SPIELER
                         ? Abstand(satz->figur[satz->ballhalter].pos[0], satz->figur[satz->ballhalter].pos[1],
@@ -257,15 +242,25 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
             if (std::fabs(l.g - float(k.elfmeter_x[0])) < 0.5f) d = 80;
         } else {
             const float weg = Abstand(f.pos[0], f.pos[1], b.pos[0], b.pos[1]);
-            const float t = weg / std::max(l.s, 1.0f);
-            zx = b.pos[0] + b.v[0] * std::min(t, 1.0f);
-            zy = b.pos[1] + b.v[1] * std::min(t, 1.0f);
+            float abstand = weg, hoehe = 0;
+            int32_t tempo = int32_t(l.s);
+            int32_t treffer = KI_Abfangpunkt(satz, slot, &f, &abstand, &tempo, &zx, &zy, &hoehe, 2500);
+            if (treffer < 0 && satz->ballhalter < 0 && b.v[0] == 0 && b.v[1] == 0 && weg < 2500) {
+                // A loose ball lying just behind his line: the search keeps
+                // its points on the pitch, he goes to the ball itself.
+                zx = b.pos[0];
+                zy = b.pos[1];
+                treffer = int32_t(weg);
+            }
+            hinter_linie = satz->ballhalter < 0 && (b.pos[0] - l.xg) * l.richtung < 0 &&
+                           (b.pos[0] - l.xg) * l.richtung >= -30 && Abstand(zx, zy, b.pos[0], b.pos[1]) < 1;
             if (weg < 800) schnell = true;
             if (weg < 200) {
                 zx = b.pos[0] + b.v[0] / 10;
                 zy = b.pos[1] + b.v[1] / 10;
             }
-            if (!Im_Strafraum(l, zx, zy) && satz->ballhalter >= 0) {
+            if (hoehe > 200) schuss = true;
+            if (treffer < 0 || (!Im_Strafraum(l, zx, zy) && satz->ballhalter >= 0)) {
                 // Beyond his area against a ball the opponents hold he stays.
                 raus = false;
                 d = l.a / 10;
@@ -301,7 +296,13 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
                 my = b.v[0] != 0 ? b.pos[1] + b.v[1] * (l.xg - b.pos[0]) / b.v[0] : b.pos[1];
             }
             const float t = l.flug > 0 ? Abstand(b.pos[0], b.pos[1], mx, my) / l.flug : 0;
-            const float hoehe = Hoehe_Nach(b, t);
+            // The ball's height at M: the ball "runs" its distance to M at its own speed.
+            float hoehe = b.pos[2];
+            if (l.flug > 0) {
+                float hx = mx, hy = my;
+                int32_t tempo = int32_t(l.flug);
+                Ball_Hoehe_Nach_Zeit(satz, &f, Abstand(b.pos[0], b.pos[1], mx, my), &tempo, 300, &hx, &hy, &hoehe);
+            }
             float kx = mx, ky = my;
             if (t > 0 && Abstand(f.pos[0], f.pos[1], mx, my) / l.s > t) {
                 kx = f.pos[0] + f.v[0] * t;
@@ -311,9 +312,11 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
                 // Right-hand side seen from the keeper facing the pitch.
                 // The gap is measured from where he stands now: a ball he
                 // can only reach by stretching gets a dive.
-                const float luecke = ((my - f.pos[1]) * -l.richtung >= 0 ? 1.0f : -1.0f) *
-                                     Abstand(f.pos[0], f.pos[1], mx, my);
-                parade = KI_Torwart_Parade_Waehlen(luecke, hoehe);
+                const bool rechts = (my - f.pos[1]) * -l.richtung >= 0;
+                parade = KI_Torwart_Anim_Waehlen(satz, &f, slot, Abstand(f.pos[0], f.pos[1], mx, my), hoehe, t);
+                const Anim_Satz* z = parade >= 0 ? Anim_Zeile(parade) : nullptr;
+                // A dive is mirrored: the left-hand row follows the right-hand one.
+                if (z && std::fabs(z->reichweite_seite) > 1 && !rechts) ++parade;
                 tr = t;
             }
             const Anim_Satz* z = parade >= 0 ? Anim_Zeile(parade) : nullptr;
@@ -359,7 +362,7 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
             } while (Abstand(zx, zy, mitte_x, mitte_y) >= 915);
         }
         if (schiessen) f.jagt_ball = 0;
-        Befehl(l, zx, zy, raus ? l.s : Spieler_Lauftempo(satz, slot), -1, 0);
+        Befehl(l, zx, zy, raus ? l.s : Spieler_Lauftempo(satz, slot), -1, 0, raus && hinter_linie);
     } else if (parade >= 0) {
         Befehl(l, mx, my, l.s, parade, tr);
     } else {

@@ -16,9 +16,5 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot);
 // the kind is drawn from 0..2, 1 counting as a throw. Release byte 1 never
 // punts; byte 0 never throws a kind-2 ball.
 int32_t KI_Torwart_Abwurf_Art(const Spielfeld_Satz* satz, int32_t slot, int32_t abwurf_byte);
-// The save row for a ball meeting the keeper `luecke` cm to his side (sign:
-// the side, positive to the right-hand row) at height `hoehe`: a catch
-// standing when the ball comes at him, else a dive whose reach covers the gap.
-int32_t KI_Torwart_Parade_Waehlen(float luecke, float hoehe);
 
 }  // namespace velmora

@@ -202,7 +202,10 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
         }
         const Anweisung& b = *Figur_Aktuelle_Anweisung(&f);
         const bool ball = i == FIGUR_BALL;
-        if (b.tempo != 0 || b.vz != 0 || f.v[0] != 0 || f.v[1] != 0 || (ball && satz->ballhalter >= 0)) {
+        // A ball that died over a goal line still takes its step: the step
+        // restarts play with the goal kick or the corner.
+        const bool tot_im_aus = ball && satz->ball_linie == BALL_TORAUS && satz->spielzustand == SZ_SPIEL;
+        if (b.tempo != 0 || b.vz != 0 || f.v[0] != 0 || f.v[1] != 0 || (ball && satz->ballhalter >= 0) || tot_im_aus) {
             Figur_Bewegen(satz, i, &f, schritt, ball);
             bewegt = true;
         }

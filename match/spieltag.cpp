@@ -497,6 +497,7 @@ void Spieltag_Slots_Loeschen() {
         Leeren(s);
     }
     Elfmeter_Freigeben();
+    if (Spieltag_Hooks().radar_freigeben) Spieltag_Hooks().radar_freigeben();
     Spielfeld_Freigeben();
     g.gesperrt = g.voll = false;
     g.initialisiert = false;

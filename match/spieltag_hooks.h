@@ -66,6 +66,8 @@ struct SpieltagHooks {
     // The end of a frame's walk, once every watched record was named: the
     // live views draw. Unfilled: nothing.
     void (*ansicht_frame)() = nullptr;
+    // Frees the match radar's pictures when the slots are cleared. Unfilled: nothing.
+    void (*radar_freigeben)() = nullptr;
 };
 
 SpieltagHooks& Spieltag_Hooks();

@@ -24,9 +24,13 @@
 #include "match/spielfeld.h"
 #include "match/spielfeld_satz.h"
 #include "matchview/anzeigetafel.h"
+#include "matchview/banden.h"
 #include "matchview/kommentar.h"
+#include "matchview/matchsound.h"
+#include "matchview/publikum.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
+#include "matchview/wetter.h"
 #include "shell/maus.h"
 
 
@@ -533,6 +537,35 @@ void Anzeige_Zeichnen(Ansicht& a) {
                         a.is_main ? Colour_Screen_Pixel(255, 255, 0) : Colour_Screen_Pixel(20, 20, 21), 2, nullptr);
 }
 
+// The view's window for the stadium's dressing.
+AnsichtFenster Fenster(const Ansicht& a, int32_t index) {
+    AnsichtFenster v;
+    v.ansicht = index;
+    v.spiel = a.spiel;
+    v.halb = Halb(a);
+    v.welt_w = a.welt ? int32_t(a.welt->width) : 0;
+    v.welt_h = a.welt ? int32_t(a.welt->height) : 0;
+    v.scroll_x = a.kamera.scroll[0];
+    v.scroll_y = a.kamera.scroll[1];
+    v.x = a.x;
+    v.y = a.y;
+    v.w = a.w;
+    v.h = a.h;
+    return v;
+}
+
+// A view's colour table of a figure slot, for the crowd.
+const uint16_t* Farbtabelle(int32_t ansicht, int32_t slot) {
+    if (ansicht < 0 || ansicht >= MATCHVIEW_ANSICHTEN || slot < 0 || slot >= FARBTABELLEN) return nullptr;
+    return g.a[size_t(ansicht)].farben[size_t(slot)].data();
+}
+
+// Rain or snow over the figures, by the record's weather and intensity bytes.
+void Wetter_Zeichnen(const Ansicht& a, int32_t index) {
+    const int32_t art = Wetter_Art(a.satz->wetter);
+    if (a.welt && art >= 0) Weather_Draw(Fenster(a, index), a.satz->wetter_staerke, art);
+}
+
 void Anim_Freigeben() {
     for (FigurenAnim& x : g.anim) x = FigurenAnim{};
     g.da.fill(false);
@@ -576,6 +609,14 @@ bool MatchView_Init() {
     g.muede = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_SPRITES), MARKE_MUEDE, 16));
     // Without the digit strips the score line shows no goals; the views still run.
     Anzeigetafel_Init();
+    // The stadium's dressing: boards, rain and snow, the crowd; one that does
+    // not load is left out and the views draw on.
+    Banden_Init();
+    Wetter_Init();
+    Publikum_Init();
+    // The match sounds: a missing sample leaves its cue silent.
+    MatchSound_Laden();
+    MatchSound_Init(0);
     g.geladen = true;
     return true;
 }
@@ -586,6 +627,11 @@ void MatchView_Exit() {
         a.starts = 0;
     }
     Anim_Freigeben();
+    Wetter_Exit();
+    Banden_Exit();
+    Publikum_Exit();
+    MatchSound_Free_Set();
+    MatchSound_Free();
     g.zustand = 0;
     g.eingabe_verbraucht = false;
     g.maus_vorher = 0;
@@ -623,7 +669,11 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
         if (!a.visible || !a.satz || !a.in_use) continue;
         Kamera(a, anzeige, folgen);
         Welt_Fenster(a);
+        Crowd_Draw(Fenster(a, int32_t(&a - g.a.data())), *a.satz, Farbtabelle);
+        Boards_Draw(Fenster(a, int32_t(&a - g.a.data())), *a.satz, 1);
         Figuren_Zeichnen(a, anzeige, folgen);
+        Boards_Draw(Fenster(a, int32_t(&a - g.a.data())), *a.satz, 2);
+        Wetter_Zeichnen(a, int32_t(&a - g.a.data()));
         Anzeige_Zeichnen(a);
         gezeichnet = true;
     }

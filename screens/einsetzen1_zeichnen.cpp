@@ -9,6 +9,7 @@
 #include "business/sterne.h"
 #include "club/formation.h"
 #include "club/spieler.h"
+#include "club/spieler_nummern.h"
 #include "club/talente.h"
 #include "club/team.h"
 #include "core/text.h"
@@ -41,30 +42,15 @@ void Bild(int32_t nummer, int32_t x, int32_t y) {
 // Group of a formation row: 0 goal, 1 defence, 2 midfield, 3 attack.
 int32_t Klasse(int32_t reihe) { return reihe == 0 ? 0 : reihe <= 3 ? 1 : reihe <= 7 ? 2 : 3; }
 
-// The shirt numbers drawn, read once per filling of the list: on a client a
-// number is the server's, and reading it for every row and marker of every
-// frame would make the screen wait for dozens of answers a frame, and drop
-// the manager's clicks that came during those waits.
-struct Nummer {
-    int32_t spieler = -1, nummer = 0;
-};
-std::array<Nummer, 2 * TEAM_SPIELER_MAX> g_nummern;
+// The shirt numbers drawn, read once per filling of the list (on a client
+// they are the server's).
+SpielerNummern g_nummern;
 
-int32_t Rueckennummer(int32_t spieler) {
-    for (const Nummer& n : g_nummern)
-        if (n.spieler == spieler) return n.nummer;
-    const int32_t nummer = Spieler_Wert(SPW_RUECKENNUMMER, spieler, 0, OP_LESEN);
-    for (Nummer& n : g_nummern)
-        if (n.spieler < 0) {
-            n = Nummer{spieler, nummer};
-            break;
-        }
-    return nummer;
-}
+int32_t Rueckennummer(int32_t spieler) { return Spieler_Nummer(g_nummern, spieler); }
 
 }  // namespace
 
-void E1_Nummern_Vergessen() { g_nummern.fill(Nummer{}); }
+void E1_Nummern_Vergessen() { Spieler_Nummern_Vergessen(g_nummern); }
 
 int32_t E1_Screen_Positions_Abzug(int32_t spieler, int32_t reihe) {
     if (!Gueltig(spieler) || reihe < 0 || reihe >= FORMATION_REIHEN) return 0;

@@ -10,6 +10,7 @@
 #include "club/formation.h"
 #include "club/manager.h"
 #include "club/spieler.h"
+#include "club/spieler_nummern.h"
 #include "club/talente.h"
 #include "club/team.h"
 #include "core/text.h"
@@ -55,6 +56,9 @@ int32_t Eigen() { return Menue_Lokal().team; }
 int32_t Gegner() { return Menue_Lokal().gegner; }
 const char* T(int32_t n) { return Text_Oder_Leer(TEXTE, n); }
 bool Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }
+
+// The cards' shirt numbers, read once per filling (on a client they are the server's).
+SpielerNummern g_nummern;
 int32_t Zustand(int32_t icon) { return Eigen() >= 0 ? Manager_Icon_Button_Lesen(Eigen(), icon) : 0; }
 void Zustand_Setzen(int32_t icon, int32_t wert) {
     if (Eigen() >= 0) Manager_Icon_Button_An_Aus(Eigen(), icon, wert);
@@ -118,6 +122,7 @@ void Minis_Fuellen() {
 }
 
 void E2_Screen_Fuellen() {
+    Spieler_Nummern_Vergessen(g_nummern);
     const int32_t club = g.club;
     const int32_t aktuell = E2_Formation_Gezeigt(club);
     for (int32_t f = 0; f < E2_FORMATIONEN; ++f) {
@@ -317,7 +322,7 @@ void Karte_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t flag) {
     const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
     Bild(Spielerliste_Positions_Bild(art), x + 3, y + 2);
     if (Font* f9 = Font_Get(9)) {
-        Text_Printf(ziel, f9, "^c%05d^tl0000^fb0008%d^fe", x + 20, y + 13, WEISS, Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN));
+        Text_Printf(ziel, f9, "^c%05d^tl0000^fb0008%d^fe", x + 20, y + 13, WEISS, Spieler_Nummer(g_nummern, p));
         char name[64];
         Str_Auf_Breite(Spieler_String(SPS_NACHNAME, p, 0, 0), name, sizeof name, f9, 44);
         Text_Printf(ziel, f9, "^c%05d^tr0084%s", x, y + 13, WEISS, name);

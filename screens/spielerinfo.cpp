@@ -16,6 +16,7 @@
 #include "business/training.h"
 #include "club/global_config.h"
 #include "club/spieler.h"
+#include "club/spieler_nummern.h"
 #include "club/talente.h"
 #include "club/team.h"
 #include "club/wirtschaft.h"
@@ -69,6 +70,9 @@ const char* T(int32_t n) {
 }
 
 bool Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }
+
+// The shirt numbers of the players shown since the card opened (on a client they are the server's).
+SpielerNummern g_nummern;
 
 void Bild(int32_t nummer, int32_t x, int32_t y) {
     if (Rastport* rp = Menue_Get_Slave_Rastport(nummer, nullptr)) Rastport_Blit(rp, 0, 0, -1, -1, Rastport_Target(), x, y, BlitMode_Key);
@@ -177,7 +181,7 @@ void Karte_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (g.club != markt)
         if (Font* f8 = Font_Get(8))
             Text_Printf(ziel, f8, "^c%05d^tz0017%d", 251, 135, int32_t(0x18c3),
-                        Spieler_Wert(SPW_RUECKENNUMMER, g.spieler, 0, OP_LESEN));
+                        Spieler_Nummer(g_nummern, g.spieler));
     Schreiben(f9, "^c%05d^tl0040%s", 251, 135, GOLD, Spielerliste_Position_Name(art));
     if (f14) {
         char name[128];
@@ -287,6 +291,7 @@ Rastport* Leere_Flaeche() {
 
 void Spielerinfo_Oeffnen(int32_t spieler, int32_t, int32_t modus) {
     if (Spielerinfo_Offen()) return;
+    Spieler_Nummern_Vergessen(g_nummern);
     g.modus = std::clamp(modus, 0, 3);
     g.spieler = Gueltig(spieler) ? spieler : -1;
     g.club = g.spieler >= 0 ? Spieler_Get_Team(g.spieler) : -1;

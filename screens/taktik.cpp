@@ -11,6 +11,7 @@
 #include "club/club_hooks.h"
 #include "club/manager.h"
 #include "club/spieler.h"
+#include "club/spieler_nummern.h"
 #include "club/talente.h"
 #include "club/team.h"
 #include "core/text.h"
@@ -70,6 +71,9 @@ int32_t Team() { return Menue_Lokal().team; }
 const char* T(int32_t n) { return Text_Oder_Leer(TEXTE, n); }
 bool Gueltig(int32_t s) { return s >= 0 && s < Spieler_Anzahl(); }
 
+// The rows' shirt numbers, read once per building of the rows (on a client they are the server's).
+SpielerNummern g_nummern;
+
 // The tactic bytes mirrored in the manager's icon words, each within its range.
 int32_t Wort(int32_t byte) {
     return std::clamp(Manager_Icon_Word_Data_Lesen(Team(), ICON_TAKTIK_T0 + byte), 0, Taktik_Hoechstwert(byte));
@@ -104,6 +108,7 @@ void Anzeigen_Setzen() {
 
 // The rows: the starting eleven by slot, each off; the duty markers by status bit.
 void Zeilen_Bauen() {
+    Spieler_Nummern_Vergessen(g_nummern);
     const int32_t team = Team();
     Check_Und_Set_Aa(team);
     int32_t spieler[TEAM_SPIELER_MAX];
@@ -241,7 +246,7 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     Bild(Spielerliste_Positions_Bild(art), x + 1, y);
     const int32_t basis = y + 12;
     if (Font* f15 = Font_Get(15))
-        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0009%d^fe", x, basis, 0x18c3, Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN));
+        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0009%d^fe", x, basis, 0x18c3, Spieler_Nummer(g_nummern, p));
     if (Font* f9 = Font_Get(9)) {
         Text_Printf(ziel, f9, "^c%05d^tz0043%s", x, basis, ART_FARBE[art], Spielerliste_Position_Name(art));
         Text_Printf(ziel, f9, "^c%05d^fb0010^tr0330%d^fe", x, basis, WEISS, Spieler_Wert(SPW_WERT55, p, 0, OP_LESEN));

@@ -29,16 +29,22 @@
 #include "gfx/bild_muster_training.h"
 #include "gfx/font.h"
 #include "gfx/wappen.h"
+#include "matchview/matchsound.h"
+#include "matchview/wetter.h"
 #include "media/sound.h"
 #include "platform/files.h"
 #include "shell/resourcen.h"
+#include "tools/banden_kunst.h"
+#include "tools/publikum_kunst.h"
+#include "tools/radar_kunst.h"
 #include "tools/stadion_kunst.h"
+#include "tools/wetter_kunst.h"
 #include "tools/werkzeug.h"
 
 using namespace velmora;
 
 constexpr int32_t RES_STADION_GFX = 12, RES_RASEN_HG = 13, RES_STADION_MENUE = 19;
-constexpr int32_t RES_STADION_SPRITES = 17;
+constexpr int32_t RES_STADION_SPRITES = 17, RES_STADION_BITMAPS = 16;
 constexpr int32_t MENUE_RES_GLOBAL = 1, MENUE_RES_OPTIONEN = 3, MENUE_RES_ZEMO = 4, MENUE_RES_HASK = 6;
 constexpr int32_t MENUE_RES_ODDO = 7;
 
@@ -84,7 +90,7 @@ int main(int argc, char** argv) {
     for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) {
         std::string pfad = resfile + "/" + Resourcen_Standardname(i);
         if (i == RES_FONTS) continue;   // rendered by mkfonts
-        if (i == SOUND_RES_MENUE) continue;   // synthesised by mksounds
+        if (i == SOUND_RES_MENUE || i == MATCHSOUND_RES) continue;   // synthesised by mksounds
         // Each file is put together from named groups of pictures; two
         // pictures claiming one entry stop the build, naming both.
         MusterDatei d;
@@ -131,12 +137,25 @@ int main(int argc, char** argv) {
             setzen(e, {Muster_Eintrag(Muster_Seiten_Bild(i, e), true)}, "the match-day pages");
         // The match view: figure frames, pitch pictures, the bar below the views.
         if (i == RES_STADION_GFX) setzen(0, stadion_kunst::Figuren_Datei(), "the figure frames");
+        if (i == RES_STADION_GFX) setzen(0, publikum_kunst::Datei(), "the crowd's animations");
         else if (i == RES_RASEN_HG) setzen(0, stadion_kunst::Rasen_Datei(), "the pitch pictures");
         else if (i == RES_STADION_MENUE) {
             setzen(0, stadion_kunst::Menue_Datei(), "the match view's bar and score plates");
             setzen(23, stadion_kunst::Ziffern_Datei(), "the score line's digits");
         } else if (i == RES_STADION_SPRITES) {
             setzen(132, stadion_kunst::Muede_Marke(), "the tired marker");
+        }
+        // The advertising boards around the pitch.
+        if (i == RES_STADION_BITMAPS) setzen(BANDEN_RES_RAHMEN, banden_kunst::Datei(), "the advertising boards");
+        // Rain and snow over the match views.
+        if (i == RES_STADION_SPRITES) {
+            setzen(WETTER_RES_REGEN, wetter_kunst::Regen_Datei(), "the raindrops");
+            setzen(WETTER_RES_SCHNEE, wetter_kunst::Schnee_Datei(), "the snowflakes");
+        }
+        // The match radar's background, dots, ball heights and goals.
+        if (i == RADAR_RES_DATEI) {
+            setzen(RADAR_HINTERGRUND, radar_kunst::Hintergrund_Datei(), "the radar's background");
+            setzen(RADAR_PUNKT_HEIM, radar_kunst::Punkte_Datei(), "the radar's dots, ball and goals");
         }
         if (!fehler.empty()) {
             std::fprintf(stderr, "mkassets: %s %s\n", pfad.c_str(), fehler.c_str());

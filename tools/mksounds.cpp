@@ -3,8 +3,9 @@
 //   mksounds <installation directory>
 //
 // Writes "resfile/menue_sound.res" (the menu samples: entry n is a data block
-// holding a short WAV file) and "background.wav" (the background music, a
-// slow chord loop), all made from sine tones and noise at 22050 Hz.
+// holding a short WAV file), "resfile/stadion_sound.res" (the match's 35
+// samples, the same way) and "background.wav" (the background music, a
+// slow chord loop), all made from sine tones and noise at the mixer's rate.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include "platform/files.h"
 #include "shell/resourcen.h"
 #include "tools/klang.h"
+#include "tools/stadion_klang.h"
 #include "tools/werkzeug.h"
 
 using namespace velmora;
@@ -27,7 +29,8 @@ using werkzeug::Ton;
 
 namespace {
 
-constexpr int32_t SAMPLES = 16;   // entries 0-15; the screens use 3 (confirmation) and 13 (scrolling)
+constexpr int32_t SAMPLES = 16;
+constexpr int32_t STADION_SAMPLES = 35, SOUND_RES_STADION = 20;   // "stadion_sound.res"   // entries 0-15; the screens use 3 (confirmation) and 13 (scrolling)
 
 std::vector<int16_t> sample(int32_t nummer) {
     switch (nummer) {
@@ -61,7 +64,8 @@ std::vector<int16_t> musik() {
 int main(int argc, char** argv) {
     constexpr const char* BENUTZUNG =
         "Usage: mksounds <installation directory>\n"
-        "Synthesises the menu samples (resfile/menue_sound.res) and the background music (background.wav).\n";
+        "Synthesises the menu samples (resfile/menue_sound.res), the match's samples\n"
+        "(resfile/stadion_sound.res) and the background music (background.wav).\n";
     if (int ende = werkzeug::Hilfe_Oder_Version(argc, argv, "mksounds", BENUTZUNG); ende >= 0) return ende;
     if (argc != 2 || argv[1][0] == '-') {
         return werkzeug::Falsch("mksounds", "needs the installation directory");
@@ -82,12 +86,23 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "mksounds: cannot write %s\n", res.c_str());
         return 1;
     }
+    std::vector<ResDateiEintrag> stadion;
+    for (int32_t i = 0; i < STADION_SAMPLES; ++i) {
+        const std::vector<uint8_t> wav = Audio_Wav_Bauen(1, RATE, werkzeug::stadion::Eintrag(i));
+        stadion.push_back(Res_Datenblock(wav.data(), uint32_t(wav.size())));
+    }
+    const std::string stadion_res = resfile + "/" + Resourcen_Standardname(SOUND_RES_STADION);
+    if (!Res_Schreiben(stadion_res.c_str(), stadion)) {
+        std::fprintf(stderr, "mksounds: cannot write %s\n", stadion_res.c_str());
+        return 1;
+    }
     const std::vector<uint8_t> wav = Audio_Wav_Bauen(1, RATE, musik());
     const std::string hg = install + "/background.wav";
     if (!Plat_Write_Atomic(hg.c_str(), wav.data(), wav.size())) {
         std::fprintf(stderr, "mksounds: cannot write %s\n", hg.c_str());
         return 1;
     }
-    std::printf("mksounds: %d samples in %s, music in %s\n", SAMPLES, res.c_str(), hg.c_str());
+    std::printf("mksounds: %d samples in %s, %d in %s, music in %s\n", SAMPLES, res.c_str(), STADION_SAMPLES,
+                stadion_res.c_str(), hg.c_str());
     return 0;
 }

@@ -3,7 +3,7 @@
 //
 //   velmora-sim [--small] [--seed N] [--days N] [--humans N] [--no-autosave]
 //               [--install DIR] [--user DIR] [--load SLOT] [--stats] [--live]
-//               [--check] [--view DIR]
+//               [--check] [--view DIR] [--radar DIR]
 //
 // Without --install a world is generated (with the same seed) into a
 // temporary directory; without --user the save games go to a temporary
@@ -15,7 +15,8 @@
 // save of the last minute change (slot 8) for its replay; --view DIR
 // writes the live match of the first human club as the window would show it,
 // a PNG a game minute (spiel_<game>_<minute>.png), with the art of the
-// installation (or of the build tree's beside the program). The same
+// installation (or of the build tree's beside the program); --radar DIR
+// writes that match's radar the same way (radar_<game>_<minute>.png). The same
 // arguments give byte-identical output. A run that ends right after a season change, before any league game
 // of the new season, reports the season just finished.
 //
@@ -72,6 +73,8 @@ constexpr const char* BENUTZUNG =
     "                     (slot 8) and printing the command that replays it\n"
     "      --view DIR     write the first human club's live match as PNG pictures into\n"
     "                     DIR, one a game minute\n"
+    "      --radar DIR    write the first human club's live match as radar pictures into\n"
+    "                     DIR, one a game minute (not together with --view)\n"
     "  -h, --help         this text\n"
     "      --version      the version\n"
     "\n"
@@ -83,6 +86,7 @@ constexpr const char* BENUTZUNG =
 
 // The view's pictures: one a game minute into the directory of --view.
 std::string g_ansicht_ziel;
+const char* g_bild_name = "spiel";
 void Ansicht_Bild(const uint16_t* px, int32_t breite, int32_t hoehe, uint32_t nummer) {
     std::vector<uint8_t> rgb;
     rgb.reserve(size_t(breite) * size_t(hoehe) * 3);
@@ -92,7 +96,7 @@ void Ansicht_Bild(const uint16_t* px, int32_t breite, int32_t hoehe, uint32_t nu
         rgb.push_back(uint8_t(((p >> 5) & 63) * 255 / 63));
         rgb.push_back(uint8_t((p & 31) * 255 / 31));
     }
-    const std::string pfad = Str_Format("%s/spiel_%u_%02u.png", g_ansicht_ziel.c_str(), nummer / 1000, nummer % 1000);
+    const std::string pfad = Str_Format("%s/%s_%u_%02u.png", g_ansicht_ziel.c_str(), g_bild_name, nummer / 1000, nummer % 1000);
     if (!velmora::werkzeug::Png_Schreiben(pfad.c_str(), uint32_t(breite), uint32_t(hoehe), 3, rgb))
         std::fprintf(stderr, "velmora-sim: cannot write %s\n", pfad.c_str());
 }
@@ -130,7 +134,7 @@ int main(int argc, char** argv) {
     int32_t tage = 365;
     std::string install, user;
 
-    enum { SMALL = 1000, STATS, NO_AUTOSAVE, SEED, DAYS, HUMANS, LOAD, INSTALL, USER, VERSION, LIVE, CHECK, VIEW };
+    enum { SMALL = 1000, STATS, NO_AUTOSAVE, SEED, DAYS, HUMANS, LOAD, INSTALL, USER, VERSION, LIVE, CHECK, VIEW, RADAR };
     static const option LANG[] = {
         {"small", no_argument, nullptr, SMALL},        {"stats", no_argument, nullptr, STATS},
         {"no-autosave", no_argument, nullptr, NO_AUTOSAVE}, {"seed", required_argument, nullptr, SEED},
@@ -139,7 +143,7 @@ int main(int argc, char** argv) {
         {"user", required_argument, nullptr, USER},    {"help", no_argument, nullptr, 'h'},
         {"version", no_argument, nullptr, VERSION},    {"live", no_argument, nullptr, LIVE},
         {"check", no_argument, nullptr, CHECK},        {"view", required_argument, nullptr, VIEW},
-        {nullptr, 0, nullptr, 0},
+        {"radar", required_argument, nullptr, RADAR},  {nullptr, 0, nullptr, 0},
     };
     opterr = 0;
     for (;;) {
@@ -158,7 +162,12 @@ int main(int argc, char** argv) {
             case STATS: statistik = true; break;
             case LIVE: o.alle_live = true; break;
             case CHECK: o.pruefen = true; break;
-            case VIEW: g_ansicht_ziel = optarg; break;
+            case VIEW:
+            case RADAR:
+                if (!g_ansicht_ziel.empty()) return werkzeug::Falsch(NAME, "--view and --radar go one at a time");
+                g_ansicht_ziel = optarg;
+                if (c == RADAR) g_bild_name = "radar";
+                break;
             case NO_AUTOSAVE: o.autosave = false; break;
             case SEED: if (!wert(0, 0x7FFFFFFF)) return BENUTZT; o.seed = uint32_t(v); break;
             case DAYS: if (!wert(0, 36500)) return BENUTZT; tage = int32_t(v); break;
@@ -213,9 +222,10 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(g_ansicht_ziel, ec);
         // The art: the installation's, else the build tree's beside the program.
         std::string art = install + "/resfile";
-        if (!std::filesystem::exists(art + "/stadion_gfx.res"))
+        const bool radar = std::strcmp(g_bild_name, "radar") == 0;
+        if (!std::filesystem::exists(art + (radar ? "/menue_res.res" : "/stadion_gfx.res")))
             art = (std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "install" / "resfile").string();
-        if (!Ansicht_Sim_Einrichten(art, Ansicht_Bild, &fehler)) {
+        if (!(radar ? Radar_Sim_Einrichten(art, Ansicht_Bild, &fehler) : Ansicht_Sim_Einrichten(art, Ansicht_Bild, &fehler))) {
             std::fprintf(stderr, "%s: %s\n", NAME, fehler.c_str());
             Spiel_Entdrahten();
             return WELT;

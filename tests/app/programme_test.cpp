@@ -250,7 +250,23 @@ TEST_F(ProgrammTest, VelmoraSimCommandLineAndExitCodes) {
          "velmora-sim: Der Spielstand in Platz 4 ist nicht vorhanden."},
         {"HOME unset plays a day", s, "velmora-sim", {"--install", install, "--days", "1"}, {{"HOME", ""}}, 0, 1,
          "Tag 1: "},
+        {"--view with --radar", s, "velmora-sim", {"--view", tmp / "a", "--radar", tmp / "b"}, {}, 2, 2,
+         "velmora-sim: --view and --radar go one at a time"},
     });
+}
+
+TEST_F(ProgrammTest, VelmoraSimWritesTheHumanClubsRadarEachGameMinute) {
+    const std::string ziel = tmp / "radar";
+    pruefen({{"--radar", VELMORA_SIM_BIN, "velmora-sim",
+              {"--small", "--humans", "1", "--days", "45", "--radar", ziel}, {}, 0, 1, "Tag 45: ", false,
+              30 * WAECHTER_MS}});
+    // The first league day: one picture a minute of the human club's match, 0 to 90 and more.
+    int32_t bilder = 0;
+    for (const auto& e : fs::directory_iterator(ziel)) bilder += e.path().extension() == ".png" ? 1 : 0;
+    EXPECT_GE(bilder, 91);
+    EXPECT_TRUE(fs::exists(ziel + "/radar_1_00.png"));
+    EXPECT_TRUE(fs::exists(ziel + "/radar_1_90.png"));
+    EXPECT_GT(fs::file_size(ziel + "/radar_1_45.png"), 8000u);   // a drawn radar, not a blank screen
 }
 
 std::string lesen(const std::string& pfad);

@@ -3,6 +3,7 @@
 // competitions, the tactics and the talents, which do not exist here yet.
 #pragma once
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -11,12 +12,46 @@
 #include "../club/welt.h"
 #include "club/manager.h"
 #include "match/elfmeter.h"
+#include "match/anweisung.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_linie.h"
 #include "tests/match/figuren_frame.h"
 
 namespace velmora::test {
+
+// The ball at (x, y, z) flying along (vx, vy) with launch speed vz: its
+// order's speed is |(vx, vy)|, its flight clock at 0.
+inline Figur& Ball_Fliegen(Spielfeld_Satz* s, float x, float y, float z, float vx, float vy, float vz) {
+    Figur& b = s->figur[FIGUR_BALL];
+    b.pos[0] = x;
+    b.pos[1] = y;
+    b.pos[2] = z;
+    b.v[0] = vx;
+    b.v[1] = vy;
+    b.v[2] = 0;
+    b.flug_start = b.flug_zeit = 0;
+    Anweisung& a = b.ring[b.aktuell & 3];
+    a.tempo = std::hypot(vx, vy);
+    a.vz = vz;
+    return b;
+}
+
+// A player on the pitch standing at (x, y) in open play: no situation code,
+// drawn, no velocity, no ball lock-out, decide-now and order flags clear.
+inline Figur& Spieler_Stellen(Spielfeld_Satz* s, int32_t slot, float x, float y) {
+    s->spieler[slot].zustand = SM_AUF_PLATZ;
+    SetAnim(s, slot, int32_t(x), int32_t(y), 0);
+    Figur& f = s->figur[slot];
+    f.situation = 0;
+    f.gezeichnet = 1;
+    f.entscheiden = 0;
+    f.v[0] = f.v[1] = 0;
+    f.ring[f.aktuell & 3].flags = 0;
+    Figur_Ballsperre_Setzen(&f, 0);
+    return f;
+}
 
 // Cells of a 4-4-2 by squad slot 0-10: the goalkeeper in column 3, row 0.
 inline constexpr int16_t ZELLEN_442[11][2] = {{3, 0}, {0, 2}, {2, 2}, {4, 2}, {6, 2}, {0, 5},

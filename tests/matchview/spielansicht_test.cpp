@@ -325,6 +325,7 @@ protected:
         ASSERT_EQ(Font_Load_Set(font_slot, 0, FONT_SET_ANZAHL), 1);
         anzeige.frame_intervall = 45;
         Plat_Headless_Maus(-100, -100, 0);
+        Ansicht_Zufall_Setzen(1);   // boards and weather draw the same in every run
     }
     void TearDown() override {
         MatchView_Exit();

@@ -25,6 +25,7 @@
 #include "screens/einsetzen1.h"
 #include "screens/einsetzen1_zeichnen.h"
 #include "screens/einsetzen2.h"
+#include "screens/spielerinfo.h"
 #include "screens/taktik.h"
 #include "club/manager.h"
 #include "gui/icon.h"
@@ -660,6 +661,47 @@ TEST_F(Einsetzen, OnAClientTheOpponentIsReadOnlyAndASecondClickDuringASwapIsDrop
     ASSERT_EQ(eigene_nachher.size(), size_t(TEAM_SPIELER_MAX));
     for (int32_t slot = 0; slot < TEAM_SPIELER_MAX; ++slot)
         EXPECT_EQ(eigene_nachher[size_t(slot)], slot == 2 ? 12 : slot == 12 ? 2 : slot) << "slot " << slot;
+}
+
+// On a client every shirt number, salary and market value is the server's.
+// A screen reads them when it is filled, not in every frame: a remote call
+// per row and frame made the squad screens wait dozens of answers a frame
+// and drop the manager's clicks. Counted: the calls of three frames after
+// the first of the second line-up screen, the tactics screen and the card.
+TEST_F(Einsetzen, OnAClientTheSquadScreensWaitOnNoCallFromFrameToFrame) {
+    static bool ist_client = false;
+    static int32_t aufrufe = 0, team = -1;
+    static std::vector<int32_t> je_screen;
+    ist_client = false;
+    je_screen.clear();
+    lauf.beim_ersten_zug = [](int32_t t) {
+        team = t;
+        ist_client = ClientWelt::Werden(t);
+        Net_Hooks().warten = [] {
+            ++aufrufe;
+            ClientWelt::Warten();
+        };
+        E2_Screen_Oeffnen();
+    };
+    skript = {};
+    auto zaehlen = [](std::vector<Schritt>& s, void (*oeffnen)()) {
+        if (oeffnen) Pruefen(s, oeffnen);
+        Bewegen(s, 790, 580);
+        Pruefen(s, [] { aufrufe = 0; });
+        for (int32_t i = 0; i < 3; ++i) Bewegen(s, 780 + i, 580);
+        Pruefen(s, [] { je_screen.push_back(aufrufe); });
+    };
+    zaehlen(skript, nullptr);
+    zaehlen(skript, [] { E1_Screen_Oeffnen(); });
+    zaehlen(skript, [] { Taktik_Screen_Oeffnen(); });
+    zaehlen(skript, [] { Spielerinfo_Oeffnen(Im_Slot(team, 0), team, 0); });
+    const bool gespielt = Spielen();
+    ClientWelt::Ende();
+    ASSERT_TRUE(gespielt);
+    ASSERT_TRUE(ist_client);
+    const char* namen[] = {"second line-up", "list", "tactics", "card"};
+    ASSERT_EQ(je_screen.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(je_screen[i], 0) << namen[i];
 }
 
 }  // namespace
