@@ -70,7 +70,10 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
         const int32_t besitz = satz->ballhalter >= 0 ? Spielfeld_Ballbesitz_Seite(satz)
                                                      : (satz->letzte_beruehrung == 1 ? 1 : 0);
         const bool angriff = besitz == seite || satz->empfaenger == slot;
+        // A foul is whistled: until the restart nobody goes after the ball.
+        const bool pfiff = satz->foul_countdown != 0 && satz->spielzustand == SZ_SPIEL;
         if (f.torwart) KI_Torwart(satz, slot);
+        else if (pfiff) return;
         else if (angriff) KI_Angriff_Ohne_Ball(satz, slot, seite);
         else KI_Abwehr(satz, slot, seite);
     } else if (!halter && f.torwart) {
