@@ -11,24 +11,75 @@
 #include "club/manager.h"
 #include "club/team.h"
 #include "core/res.h"
+#include "core/stoppuhr.h"
 #include "gfx/bild.h"
 #include "gfx/font.h"
 #include "gfx/grafik_laden.h"
 #include "gfx/rastport.h"
+#include "gui/menue.h"
+#include "gui/menue_optionen.h"
+#include "gui/menue_panel.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
+#include "match/spielfeld_hooks.h"
 #include "match/spielfeld_satz.h"
 #include "match/spieltag_hooks.h"
-#include "match/spielfeld_hooks.h"
+#include "matchview/ansicht_zufall.h"
+#include "matchview/kommentar.h"
 #include "matchview/matchsound.h"
 #include "matchview/radar.h"
 #include "matchview/spielansicht.h"
+#include "matchview/spielansicht_ersatz.h"
+#include "screens/einwechseln.h"
+#include "screens/regler.h"
 
 namespace velmora::verdrahtung {
 
 void Binden_Ansicht() {
+    // The match day's walk ends with the view step; the views draw the watched
+    // games, the shown one from the display ring's copy, and name the main one.
+    Besetzen(Spieltag_Hooks().ansicht_frame, Spielfeld_Anzeige_Frame, "Spieltag.ansicht_frame");
+    SpielfeldAnsichtHooks& a = Spielfeld_Ansicht_Hooks();
+    // After the views the option bar under them and the menu frame: the bar's
+    // icons and the panels they open lie over the drawn views and take the clicks.
+    Besetzen(a.frame,
+             [](const int32_t* spiele, int32_t anzahl, Spielfeld_Ansicht_Einstellung* anzeige) {
+                 if (!anzeige || !MatchView_Spiele_Zeichnen(spiele, anzahl, *anzeige)) return false;
+                 Menue_Optionen_Screen();
+                 Menue_Frame();
+                 return true;
+             },
+             "Spielfeld.ansicht_frame");
+    Besetzen(a.current, MatchView_Aktuelles_Spiel, "Spielfeld.ansicht_current");
+    // A watched diced match takes a minute every 600 ms while its view shows
+    // the stand-in play; FAST skips the wait.
+    Besetzen(Spieltag_Hooks().wuerfel_warten,
+             [](Spielfeld_Satz* satz) { return !Spielfeld_Get_Fast() && Spielansicht_Ersatz_Warten(satz, Zeit_Ms()); },
+             "Spieltag.wuerfel_warten");
     SpieltagHooks& h = Spieltag_Hooks();
-    Besetzen(h.ansicht_beobachtet, MatchView_Beobachtet, "Spieltag.ansicht_beobachtet");
-    Besetzen(h.ansicht_frame, [] { MatchView_Beobachtete_Zeichnen(Spielfeld_Ansicht()); }, "Spieltag.ansicht_frame");
+    // The ticker hears every event of a watched match as it happens.
+    Besetzen(Spielfeld_Hooks().kommentar,
+             [](const Spielfeld_Satz* satz) {
+                 const std::string satz_text = Kommentar_Satz(*satz);
+                 if (!satz_text.empty()) Ticker_Add_Line(satz->spiel, satz_text.c_str());
+             },
+             "Spielfeld.kommentar");
+    // The panels over the live view: option icons 721 and 722, the shown
+    // record, the views' own generator for a substitute's touchline point,
+    // and the views' click choosing the club the panels show.
+    MenuePanelHooks& p = Menue_Panel_Hooks();
+    Besetzen(p.spielerliste_oeffnen, Screen_Spielerliste_Oeffnen, "MenuePanel.spielerliste_oeffnen");
+    Besetzen(p.spielerliste_schliessen, Screen_Spielerliste_Schliessen, "MenuePanel.spielerliste_schliessen");
+    Besetzen(p.regler_oeffnen, Screen_Regler_Oeffnen, "MenuePanel.regler_oeffnen");
+    Besetzen(p.regler_schliessen, Screen_Regler_Schliessen, "MenuePanel.regler_schliessen");
+    EinwechselnHooks& l = Einwechseln_Hooks();
+    Besetzen(l.satz, MatchView_Current, "Einwechseln.satz");
+    Besetzen(l.zufall, [](int32_t a, int32_t b) { return Ansicht_Zufall(a, b); }, "Einwechseln.zufall");
+    Besetzen(MatchView_Hooks().team_wechseln, Screen_Team_Wechseln, "MatchView.team_wechseln");
+    Beim_Abbinden([] {
+        if (Screen_Spielerliste_Offen()) Screen_Spielerliste_Schliessen();
+        if (Screen_Regler_Offen()) Screen_Regler_Schliessen();
+    });
     Besetzen(h.radar_freigeben, Radar_Freigeben, "Spieltag.radar_freigeben");
     SpielfeldHooks& f = Spielfeld_Hooks();
     Besetzen(f.matchsound_play, [](int32_t cue, int32_t loop, int32_t spare, int32_t stufe, int32_t variante) {

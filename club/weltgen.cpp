@@ -337,6 +337,16 @@ std::string Texte_Text() {
                                             "wird von", "gefoult", "foult", "verletzt sich:", "ist verletzt", "geht,",
                                             "kommt.", "wird ausgewechselt"};
     for (int32_t i = 0; i < 13; ++i) Config_Schreibe_Nummer_String(o, "TEXT", 181 + i, KOMMENTAR[i]);
+    // Entries 194 and 195: a whistled offside with the flag raised and without;
+    // 196 and 197 a team's two general changes, 167-178 the twelve single
+    // changes of the change list.
+    static const char* const MELDUNG[] = {"Abseits", "Abseitspfiff", "stellt um", "wechselt die Taktik"};
+    for (int32_t i = 0; i < 4; ++i) Config_Schreibe_Nummer_String(o, "TEXT", 194 + i, MELDUNG[i]);
+    static const char* const AENDERUNG[] = {
+        "spielt offensiver", "spielt defensiver", "presst fr\xfc" "her", "presst weniger", "spielt h\xe4rter",
+        "spielt fairer", "stellt die Abseitsfalle", "verzichtet auf die Abseitsfalle", "spielt lange B\xe4lle",
+        "spielt kurze P\xe4sse", "mauert", "greift mit allen an"};
+    for (int32_t i = 0; i < 12; ++i) Config_Schreibe_Nummer_String(o, "TEXT", 167 + i, AENDERUNG[i]);
     return o;
 }
 
@@ -511,6 +521,24 @@ void Aufstellung_Texte(std::string& o) {
             {42, "Pressing"}, {43, "Manndeckung"}, {44, "Mauern"}, {45, "Sehr defensiv"}, {46, "Defensiv"},
             {47, "Ausgewogen"}, {48, "Offensiv"}, {49, "Sehr offensiv"}, {50, "Alles nach vorn"}});
     Screen(o, "ZUSATZTEXTE_TROBE", {{10, "Aufgaben: Ecken, Freist\xf6\xdf" "e, Elfmeter und der Kapit\xe4n"}});
+    // The panels of a live match: substitutions (title, column heads, the
+    // bench, the switch on and off, the three refusals) and tactics (title,
+    // the three switches, the four sliders, the help texts 15-27).
+    Screen(o, "EINSETZEN_IM_SPIEL_SCREEN",
+           {{0, "Auswechseln"}, {1, "Nr."}, {2, "Name"}, {3, "St\xe4rke"}, {4, "Kraft"}, {5, "Talente"},
+            {6, "Ersatzbank"}, {7, "Ball ins Aus spielen"}, {8, "Weiterspielen"},
+            {9, "Keine Wechsel mehr m\xf6glich"}, {10, "Schon genug Wechsel vorgemerkt"},
+            {11, "Dieser Spieler kann nicht wechseln"}});
+    Screen(o, "TAKTIK_IM_SPIEL_SCREEN",
+           {{0, "Taktik"}, {1, "Abseitsfalle"}, {2, "Pressing"}, {3, "Normales Spiel"}, {4, "Pressing"},
+            {5, "H\xe4rte"}, {6, "Ausrichtung"}, {7, "Passspiel"}, {15, "Abseitsfalle an oder aus"},
+            {16, "Pressing an oder aus"}, {17, "Weniger pressen"}, {18, "Mehr pressen"}, {19, "Weniger hart"},
+            {20, "H\xe4rter"}, {21, "Defensiver"}, {22, "Offensiver"}, {23, "K\xfcrzere P\xe4sse"},
+            {24, "L\xe4ngere P\xe4sse"}, {27, "Die Mannschaft spielt normal weiter oder nach Anweisung"}});
+    Screen(o, "ZUSATZTEXTE_TROBE",
+           {{11, "Die Mannschaft spielt den Ball ins Aus, damit gewechselt werden kann"},
+            {12, "Linke Maustaste: Spieler w\xe4hlen, Fenster verschieben; rechte: schlie\xdf" "en"},
+            {13, "Spieler auf dem Feld verschieben"}});
 }
 
 std::string Screentexte_Text() {

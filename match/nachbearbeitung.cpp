@@ -37,8 +37,8 @@ constexpr int32_t ELF_TABELLE = 256;          // competitions the team of the ro
 struct Teilnehmer {
     int32_t spieler;
     bool gespielt;
-    int32_t slot;      // the live record's slot, -1 without one
-    int32_t minuten;   // the live record's minutes counter
+    int32_t minuten = -1;   // minutes on the pitch of a live match; -1 the whole match
+    int32_t slot = -1;      // the live record's slot, -1 without one
 };
 
 // Weights of the fault sum by the player's kind (keeper, defender, midfielder,
@@ -94,14 +94,16 @@ std::vector<Teilnehmer> Teilnehmer_Der_Seite(const Spielfeld_Satz* satz, int32_t
         for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i) {
             const Spieler_Matchsatz& sm = satz->spieler[seite * SF_SPIELER_SEITE + i];
             if (sm.nummer < 0 || sm.rolle[ROLLE(143)] == 0) continue;
-            liste.push_back({sm.nummer, sm.zaehler != 0, seite * SF_SPIELER_SEITE + i, sm.zaehler});
+            // A live match counted each player's minutes on the pitch: a
+            // substitute's entry and the substituted player's are their own.
+            liste.push_back({sm.nummer, sm.zaehler != 0, sm.zaehler, seite * SF_SPIELER_SEITE + i});
         }
         return liste;
     }
     int32_t spieler[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, int32_t(SP_STATUS_START | SP_STATUS_BANK));
     for (int32_t i = 0; i < n; ++i)
-        liste.push_back({spieler[i], (uint32_t(Wert(SPW_STATUS, spieler[i])) & SP_STATUS_START) != 0, -1, 0});
+        liste.push_back({spieler[i], (uint32_t(Wert(SPW_STATUS, spieler[i])) & SP_STATUS_START) != 0, -1, -1});
     return liste;
 }
 
@@ -240,7 +242,7 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
                 if (t.gespielt) {
                     ++gespielt;
                     Gespielt(team, t.spieler, fruehe_phase);
-                    const uint8_t m = t.slot >= 0 ? uint8_t(std::min(t.minuten, 255)) : minuten;
+                    const uint8_t m = t.minuten >= 0 ? uint8_t(std::min<int32_t>(t.minuten, minuten)) : minuten;
                     const StatistikEintrag eintrag{spiel.wettbewerb, int16_t(team), STATISTIK_FLAG_SPIEL, m, 0};
                     Statistik_Spieler_Eintragen(t.spieler, &eintrag, 1);
                     if (t.slot >= 0) {

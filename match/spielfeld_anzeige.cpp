@@ -21,6 +21,7 @@ struct AnzeigeModul {
     int32_t start_anfragen = 0;
     Spielfeld_Satz kopie{};              // the record as the display shows it
     bool kopie_gueltig = false;
+    uint32_t frame_zeit[ANZEIGE_FRAMES] = {};   // the match time each ring frame was taken at
 };
 AnzeigeModul g;
 
@@ -44,6 +45,9 @@ int16_t Kurz(float v) { return int16_t(std::clamp(v, -32768.0f, 32767.0f)); }
 // The record copy rebuilt from one frame.
 void Kopie_Fuellen(const Spielfeld_Satz* satz, const uint8_t* f, int32_t schritt) {
     Spielfeld_Satz& k = g.kopie;
+    // Frames the view has not counted down yet stay owed to it (at most 50:
+    // the camera's whole catch-up).
+    const uint32_t offen = k.spiel == satz->spiel ? std::min<uint32_t>(k.frame_zaehler, 50) : 0;
     k = *satz;
     k.minute = Lesen<int16_t>(f, 994);
     k.tore[0] = f[996];
@@ -73,7 +77,7 @@ void Kopie_Fuellen(const Spielfeld_Satz* satz, const uint8_t* f, int32_t schritt
         fi.pos[1] = Lesen<int16_t>(f, 352 + 2 * size_t(i));
         fi.pos[2] = Lesen<int16_t>(f, 458 + 2 * size_t(i));
     }
-    k.frame_zaehler = uint32_t(schritt);
+    k.frame_zaehler = std::min<uint32_t>(offen + uint32_t(schritt), 50);
     g.kopie_gueltig = true;
 }
 
@@ -124,9 +128,16 @@ void Spielfeld_Beobachtete_Entfernen(int32_t spiel) {
 
 int32_t Spielfeld_Beobachtete_Anzahl() { return g.anzahl; }
 
+bool Spielfeld_Ist_Beobachtet(int32_t spiel) {
+    return std::find(g.beobachtet, g.beobachtet + g.anzahl, spiel) != g.beobachtet + g.anzahl;
+}
+
 int32_t Spielfeld_Gezeigtes_Spiel() {
     if (g.anzahl == 0) return -1;
-    if (Spielfeld_Ansicht_Hooks().current) return Spielfeld_Ansicht_Hooks().current();
+    if (Spielfeld_Ansicht_Hooks().current) {
+        const int32_t spiel = Spielfeld_Ansicht_Hooks().current();
+        if (Spielfeld_Ist_Beobachtet(spiel)) return spiel;
+    }
     return g.beobachtet[0];
 }
 
@@ -135,11 +146,15 @@ bool Spielfeld_Anzeige_Offen() { return Spielfeld_Ansicht_Hooks().frame && g.anz
 void Spielfeld_Anzeige_Frame() {
     if (!Spielfeld_Anzeige_Offen()) return;
     Spielfeld_Ansicht_Einstellung& a = Spielfeld_Ansicht();
-    if (g.start_anfragen == 0) {
-        a.fast |= 2;
-        return;
-    }
-    if (Spielfeld_Ansicht_Hooks().frame(g.beobachtet, g.anzahl, &a)) g.start_anfragen = 0;
+    // The view runs every frame while matches are watched. A requested start
+    // covers the view's first frame, which only sets it up: the match is held
+    // to the frame interval meanwhile. A view that draws nothing after that
+    // (its frames failed to load) leaves the matches to run without a wait.
+    const bool angefragt = g.start_anfragen > 0;
+    g.start_anfragen = 0;
+    const int32_t spiele[ANZEIGE_BEOBACHTET_MAX] = {g.beobachtet[0], g.beobachtet[1], g.beobachtet[2], g.beobachtet[3]};
+    if (Spielfeld_Ansicht_Hooks().frame(spiele, g.anzahl, &a)) a.fast &= uint8_t(~2u);
+    else if (!angefragt) a.fast |= 2;
 }
 
 void Spielfeld_Anzeige_Eintragen(const Spielfeld_Satz* satz) {
@@ -152,6 +167,7 @@ void Spielfeld_Anzeige_Eintragen(const Spielfeld_Satz* satz) {
     uint8_t* f = Frame(ring, w);
     std::memset(f, 0, FRAME_BYTES);
     Schreiben<uint32_t>(f, 0, Kennung(satz));
+    g.frame_zeit[w] = satz->spielzeit_ms;
     Schreiben<float>(f, 4, float(satz->kamera[0]));
     Schreiben<float>(f, 8, float(satz->kamera[1]));
     for (int32_t i = 0; i < ANZEIGE_FIGUREN; ++i) {
@@ -217,17 +233,27 @@ int32_t Spielfeld_Anzeige_Schritt(const Spielfeld_Satz* satz) {
     const uint32_t zeit = satz->spielzeit_ms;
     if (zeit < uhr) uhr = zeit > ANZEIGE_ABSTAND_MS ? zeit - ANZEIGE_ABSTAND_MS : 0;
     int32_t r = Index(ring, LESEN);
-    int32_t schritt = 1;
-    if (!Spielfeld_Get_Fast() && zeit - uhr < ANZEIGE_ABSTAND_MS + 1 &&
-        Lesen<uint32_t>(Frame(ring, r), 0) == Kennung(satz)) {
+    const int32_t w = Index(ring, SCHREIBEN);
+    auto eigen = [&](int32_t k) { return Lesen<uint32_t>(Frame(ring, k), 0) == Kennung(satz); };
+    int32_t schritt = 0;
+    if (!Spielfeld_Get_Fast() && zeit - uhr < ANZEIGE_ABSTAND_MS + 1 && eigen(r)) {
         schritt = 0;
     } else {
-        uhr += ANZEIGE_ABSTAND_MS;
+        // One frame step at a time: the ring is filled one frame per step, so
+        // the display keeps the match's pace 142 ms behind it.
+        uhr += ANZEIGE_FRAME_MS;
         if (zeit > uhr + ANZEIGE_ABSTAND_MS) uhr = zeit - ANZEIGE_ABSTAND_MS;
+        schritt = 1;
         if (!Spielfeld_Get_Pause()) {
             r = (r + 1) % ANZEIGE_FRAMES;
+            // On to the newest frame the clock has reached.
+            for (int32_t n = (r + 1) % ANZEIGE_FRAMES; r != w && n != w && eigen(n) && g.frame_zeit[n] <= uhr;
+                 n = (r + 1) % ANZEIGE_FRAMES) {
+                r = n;
+                ++schritt;
+            }
             Schreiben<int16_t>(ring, LESEN, int16_t(r));
-            if (r == Index(ring, SCHREIBEN)) {
+            if (r == w) {
                 if (!Spielfeld_Anzeige_Naechstes_Bild(satz)) return 0;
                 schritt = 50;
                 r = Index(ring, LESEN);
@@ -237,12 +263,11 @@ int32_t Spielfeld_Anzeige_Schritt(const Spielfeld_Satz* satz) {
     }
     Schreiben<uint32_t>(ring, 0, uhr);
     const uint8_t* f = Frame(ring, r);
-    if (Lesen<uint32_t>(f, 0) == Kennung(satz) && Spielfeld_Suchen(int32_t(satz->spiel)) == satz)
-        Kopie_Fuellen(satz, f, schritt);
+    if (eigen(r) && Spielfeld_Suchen(int32_t(satz->spiel)) == satz) Kopie_Fuellen(satz, f, schritt);
     return schritt;
 }
 
-const Spielfeld_Satz* Spielfeld_Anzeige_Kopie() { return g.kopie_gueltig ? &g.kopie : nullptr; }
+Spielfeld_Satz* Spielfeld_Anzeige_Kopie() { return g.kopie_gueltig ? &g.kopie : nullptr; }
 
 void Spielfeld_Anzeige_Stand(int32_t* lesen, int32_t* schreiben, uint32_t* uhr) {
     uint8_t* ring = Spielfeld_Anzeigepuffer();

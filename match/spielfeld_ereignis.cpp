@@ -201,6 +201,9 @@ void Spielfeld_Ereignis(Spielfeld_Satz* satz, uint32_t bits, int32_t slot, int32
             satz->ereignis_spieler = uint8_t(slot);
             satz->ereignis_spieler2 = int16_t(slot2);
             satz->ereignis_neu = 1;
+            // A watched match tells its ticker at once, so that no event
+            // of a frame with several is lost to the view.
+            if (satz->anzeige_modus == 1) Spielfeld_Hook_Kommentar(satz);
         }
         satz->ereignis_frame = 1;
     }

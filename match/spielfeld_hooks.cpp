@@ -142,4 +142,8 @@ void Spielfeld_Hook_Ansicht_Tor(Spielfeld_Satz* satz) {
     if (g.hooks.ansicht_tor) g.hooks.ansicht_tor(satz);
 }
 
+void Spielfeld_Hook_Kommentar(const Spielfeld_Satz* satz) {
+    if (g.hooks.kommentar) g.hooks.kommentar(satz);
+}
+
 }  // namespace velmora

@@ -92,6 +92,9 @@ struct SpielfeldHooks {
     void (*menue_optionen_standard)() = nullptr;
     // Raises the live view's goal flag. Unfilled: nothing.
     void (*ansicht_tor)(Spielfeld_Satz* satz) = nullptr;
+    // A watched match recorded an event worth a sentence (the record's last
+    // event): the ticker of its views. Unfilled: nothing.
+    void (*kommentar)(const Spielfeld_Satz* satz) = nullptr;
 };
 
 SpielfeldHooks& Spielfeld_Hooks();
@@ -116,5 +119,6 @@ void Spielfeld_Hook_Sound_Play(int32_t zeile, int32_t flag, int32_t lautstaerke,
 void Spielfeld_Hook_Sound_Update(int32_t art, int32_t stufe);
 void Spielfeld_Hook_Optionen_Standard();
 void Spielfeld_Hook_Ansicht_Tor(Spielfeld_Satz* satz);
+void Spielfeld_Hook_Kommentar(const Spielfeld_Satz* satz);
 
 }  // namespace velmora

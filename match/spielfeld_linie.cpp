@@ -138,21 +138,32 @@ void Spielfeld_Linie_Setzen(Spielfeld_Satz* satz, int32_t team, int32_t slot, in
     }
 }
 
-int32_t Spielfeld_Linie_X(const Spielfeld_Satz* satz, int32_t slot) {
-    if (!satz || slot < 0 || slot >= SF_SPIELER) return 0;
-    const Spieler_Matchsatz& sm = satz->spieler[slot];
-    int32_t a = sm.linie[0], b = sm.linie[1], y = sm.linie[2];
+namespace {
+// The line position x from a slot's line values and its side's depth tactic d.
+int32_t Linie_X(const int32_t linie[4], int32_t d) {
+    int32_t a = linie[0], b = linie[1], y = linie[2];
     bool gespiegelt = a > b;
     if (gespiegelt) {
         a = SPIELFELD_LAENGE - a;
         b = SPIELFELD_LAENGE - b;
     }
-    int32_t d = satz->taktik[Seite_Von_Slot(slot)][5];
     int32_t r = d < 50 ? d * 10 + 1600 : 2000;
     int32_t q = d <= 50 ? 2200 - (50 - d) * 15 : d * 10 + 2400;
     if (a + r - 700 < 3240 && std::abs(3403 - y) <= 1700) q = d <= 50 ? 800 - (50 - d) * 10 : d * 10 + 800;
     int32_t x = a >= 1 ? a + r - 700 : b - q + 700;
     return gespiegelt ? SPIELFELD_LAENGE - x : x;
+}
+}  // namespace
+
+int32_t Spielfeld_Linie_X(const Spielfeld_Satz* satz, int32_t slot) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER) return 0;
+    return Linie_X(satz->spieler[slot].linie, satz->taktik[Seite_Von_Slot(slot)][5]);
+}
+
+int32_t Spielfeld_Linie_X_Netz(const Spielfeld_Satz* satz, int32_t slot) {
+    if (Spielfeld_Hook_Netz_Modus() == 0) return Spielfeld_Linie_X(satz, slot);
+    if (!satz || slot < 0 || slot >= SF_SPIELER) return 0;
+    return Linie_X(satz->e_linie[slot], satz->e_taktik[Seite_Von_Slot(slot)][5]);
 }
 
 void Spielfeld_Taktik_Aktualisieren(Spielfeld_Satz* satz) {

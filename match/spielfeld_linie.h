@@ -40,6 +40,9 @@ void Spielfeld_Linie_Setzen_Lokal(Spielfeld_Satz* satz, int32_t team, int32_t sl
 void Spielfeld_Linie_Setzen(Spielfeld_Satz* satz, int32_t team, int32_t slot, int32_t x, int32_t y);
 // The line position x read back from a slot's line values.
 int32_t Spielfeld_Linie_X(const Spielfeld_Satz* satz, int32_t slot);
+// The same as the match panels see it: in network play from the edit copy's
+// line values and depth tactic, alone from the slot's own.
+int32_t Spielfeld_Linie_X_Netz(const Spielfeld_Satz* satz, int32_t slot);
 // The per-minute tactic step: derived tactic flags, computer sides at d = 100
 // with their zones re-set, and four role bytes of every slot.
 void Spielfeld_Taktik_Aktualisieren(Spielfeld_Satz* satz);

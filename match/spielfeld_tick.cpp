@@ -16,6 +16,7 @@
 #include "match/figur_bewegen.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_anzeige.h"
+#include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_hooks.h"
@@ -24,6 +25,7 @@
 #include "match/spielfeld_standard.h"
 #include "match/spielfeld_zweikampf.h"
 #include "match/spieltag.h"
+#include "season/kalender.h"
 #include "season/wettbewerb_regeln.h"
 
 namespace velmora {
@@ -193,7 +195,9 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
             Figur_Anim_Schritt(satz, i, &f, schritt);
             const Anweisung& n = *Figur_Aktuelle_Anweisung(&f);
             const Anim_Satz* z = Anim_Zeile(n.anim);
-            if (z && z->kontakt_frame >= 0 && n.frame == z->kontakt_frame && Ist_Spieler(i))
+            // A figure locked out from the ball (he just played it, lost a
+            // duel or holds a flag) is blocked: his kick frame takes no ball.
+            if (z && z->kontakt_frame >= 0 && n.frame == z->kontakt_frame && Ist_Spieler(i) && Figur_Ballsperre(f) == 0)
                 Kickframe_Figur(satz) = int8_t(i + 1);
             bewegt = true;
         } else if (Ist_Spieler(i) && (satz->spieler[i].zustand & SM_AUF_PLATZ) && satz->ausdauer_timer <= 0) {
@@ -257,11 +261,14 @@ void Spielfeld_Tick_Rebase(uint32_t jetzt) {
 float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer, int32_t nachholen, uint32_t jetzt) {
     // 1.-2.
     if (!Spielfeld_Ist_Initialisiert() || !satz) return TICK_NICHTS;
-    const bool anzeige = Spielfeld_Live_Anzeige();
+    const bool live_anzeige = Spielfeld_Live_Anzeige();
+    // Only a watched record keeps the wall clock's pace; the others of the day
+    // and the kick-off loop run one frame per call, as without a display.
+    const bool anzeige = live_anzeige && erster_aufruf && Spielfeld_Ist_Beobachtet(int32_t(satz->spiel));
     const int64_t uhr = anzeige ? int64_t(jetzt) : 0;
     Rnd_Set_Index(int32_t(satz->rnd_index), 1);
     // 3. Without a display the frame time of the last frame means nothing.
-    if (erster_aufruf && !anzeige) t.letzte_frame_zeit = INT_MAX;
+    if (erster_aufruf && !live_anzeige) t.letzte_frame_zeit = INT_MAX;
     // 4.
     if (satz->abgebrochen || satz->live != 1) {
         if (satz->live != 1) satz->spielzustand = SZ_SPIEL;
@@ -279,8 +286,9 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
             if (satz->figur[i].pos[1] > 0) ++drauf;
         if (drauf < 17) return TICK_ENDE;
     }
-    // 7. Throttle, only with a display.
-    if (anzeige && vergangen < Intervall() && !Spielfeld_Ansicht().fast) return TICK_NICHTS;
+    // 7. Throttle, only with a display: FAST (the user's bit 0, or bit 1 while
+    // no view is drawn) and the calendar's fast mode run without a wait.
+    if (anzeige && vergangen < Intervall() && !Spielfeld_Ansicht().fast && !Kalender_Get_Tempo()) return TICK_NICHTS;
     // 8.-10.
     ++satz->frame_zaehler;
     float ergebnis = TICK_FRAME;
@@ -356,9 +364,10 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
         Spielfeld_Anzeige_Eintragen(satz);
         if (anzeige) Spielfeld_Anzeige_Schritt(satz);
     }
-    // 23.
+    // 23. The carry belongs to the display's clock: a record run without a
+    // wait must not move the watched ones' frame time.
     Ton_Einmal(satz) = 0;
-    t.nachtrag = int64_t(spaet) + 1;
+    if (anzeige) t.nachtrag = int64_t(spaet) + 1;
     satz->rnd_index = uint32_t(Rnd_Get_Index());
     return ergebnis;
 }

@@ -345,6 +345,11 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
     int32_t alt = satz->minute;
     float tick = 2.0f;
     bool live = Live(satz);
+    if (!live && s.status != SLOT_ELFMETER && satz->anzeige_modus == 1 && Spieltag_Hooks().wuerfel_warten &&
+        Spieltag_Hooks().wuerfel_warten(satz)) {
+        *bewegt = true;
+        return;
+    }
     if (!live) {
         if (s.status != SLOT_ELFMETER) satz->minute = int16_t(satz->minute + 1);
         else elfer = 1;
@@ -656,10 +661,8 @@ bool Spieltag_Run(int32_t nachholen) {
                     }))
                     Naechster_Abschnitt(i);
                 satz = Satz(s);
-                if (satz && satz->anzeige_modus == 1) {
-                    if (Spieltag_Hooks().ansicht_beobachtet) Spieltag_Hooks().ansicht_beobachtet(satz);
-                    bewegt = true;
-                }
+                // A watched match in a break or at its end stays in the views.
+                if (satz && satz->anzeige_modus == 1) bewegt = true;
                 if (s.status == SLOT_BEENDET) Spiel_Schliessen(i);
             } else {
                 if (s.status == SLOT_BEENDET) Spiel_Schliessen(i);
@@ -740,7 +743,8 @@ void Spieltag_Spiel_Starten(int32_t i) {
     // by minute. A networked match day stays diced until the lock-step runs.
     int32_t live = (Spieltag_Hooks().tick && Netz() == 0) ? 0 : -1;
     if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) {
-        if (anzeige == 1) Spielfeld_Beobachten(Spielfeld_Suchen(s.spiel), false);
+        // The match day asks for the view as a watched match starts.
+        if (anzeige == 1) Spielfeld_Beobachten(Spielfeld_Suchen(s.spiel), true);
         return;
     }
     Alles_Wuerfeln(i);

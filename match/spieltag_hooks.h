@@ -58,13 +58,15 @@ struct SpieltagHooks {
     // returns 2.0 normally, 1000.0 to force the minute change, -1.0 to stop
     // this frame. Unfilled: no record is computed live, all are diced.
     float (*tick)(Spielfeld_Satz* satz, int8_t* elfer, int32_t nachholen) = nullptr;
-    // Watched matches go to the live view; the quick-look options come back
-    // when a watched match goes into a break; the mouse latch of the frame.
-    void (*ansicht_beobachtet)(Spielfeld_Satz* satz) = nullptr;
+    // Whether a watched match that is diced waits with its next minute (its
+    // view shows stand-in play meanwhile). Unfilled: no wait.
+    bool (*wuerfel_warten)(Spielfeld_Satz* satz) = nullptr;
+    // The quick-look options come back when a watched match goes into a
+    // break; the mouse latch of the frame.
     void (*schnellansicht)() = nullptr;
     void (*maus_latch)() = nullptr;
-    // The end of a frame's walk, once every watched record was named: the
-    // live views draw. Unfilled: nothing.
+    // The end of a frame's walk: the view step over the watched matches.
+    // Unfilled: nothing.
     void (*ansicht_frame)() = nullptr;
     // Frees the match radar's pictures when the slots are cleared. Unfilled: nothing.
     void (*radar_freigeben)() = nullptr;

@@ -3,6 +3,7 @@
 
 #include "club/global_config.h"
 #include "club/spieler.h"
+#include "club/team.h"
 #include "core/text.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"
@@ -73,7 +74,31 @@ std::string Kommentar_Satz(const Spielfeld_Satz& s) {
         if (zweiter >= 0) return mit_zweitem ? n1 + " " + Text(191) + " " + n2 + " " + Text(192) : "";
         return n1 + " " + Text(193);
     }
+    if (f & SE_TICK) return Text(s.w25127 ? 194 : 195) + " (" + n1 + ")";
+    if (f & KOMMENTAR_AENDERUNGEN) {
+        // The team whose changes are listed: the club of the side the main slot belongs to.
+        const uint32_t team = s.team[s.ereignis_spieler < SF_SPIELER_SEITE ? 0 : 1];
+        return Kommentar_Aenderungen(Team_String(TS_NAME_KURZ, int32_t(team), 0, OP_LESEN), zweiter);
+    }
     return "";
+}
+
+std::string Kommentar_Aenderungen(const char* team, int32_t bits) {
+    const std::string t = team ? team : "";
+    std::string satz;
+    if (bits < 0) return satz;
+    if (bits & 1) satz = t + " " + Text(196);
+    if (bits & 2) satz = t + " " + Text(197);
+    for (int32_t k = 0; k < 6; ++k)
+        for (int32_t b = 0; b < 2; ++b) {
+            if (!(bits & (1 << (2 + 2 * k + b)))) continue;
+            const std::string text = Text(167 + 2 * k + b);
+            if (text.empty()) continue;
+            satz += satz.empty() ? t + " " : ", ";
+            satz += text;
+        }
+    if (satz.size() > 255) satz.resize(255);
+    return satz;
 }
 
 void Ticker_Setzen(Ticker* t, const std::string& text, uint32_t uhr) {

@@ -16,6 +16,12 @@ constexpr uint32_t TICKER_MS = 3000;
 // The sentence of the record's pending event; empty when nothing is pending,
 // the event has no sentence or a slot or kind in it lies outside its table.
 std::string Kommentar_Satz(const Spielfeld_Satz& s);
+// The change list of a message with bit 22: the changes named by the bits of
+// `bits` (0 and 1 the team's two general remarks, 2-13 the twelve single
+// changes of texts 167-178), joined by commas after the team's name, at
+// most 255 characters; empty for a negative value.
+constexpr uint32_t KOMMENTAR_AENDERUNGEN = 0x400000;
+std::string Kommentar_Aenderungen(const char* team, int32_t bits);
 
 // A view's ticker: its text and the match clock it was set at.
 struct Ticker {

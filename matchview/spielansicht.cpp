@@ -13,6 +13,7 @@
 #include "core/debug.h"
 #include "core/mem.h"
 #include "core/res.h"
+#include "core/stoppuhr.h"
 #include "gfx/bild.h"
 #include "gfx/blit.h"
 #include "gfx/colour.h"
@@ -22,12 +23,14 @@
 #include "gfx/trikot.h"
 #include "match/anim.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_satz.h"
 #include "matchview/anzeigetafel.h"
 #include "matchview/banden.h"
 #include "matchview/kommentar.h"
 #include "matchview/matchsound.h"
 #include "matchview/publikum.h"
+#include "matchview/spielansicht_ersatz.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
 #include "matchview/wetter.h"
@@ -38,7 +41,7 @@ namespace velmora {
 namespace {
 
 constexpr int32_t RES_STADION_GFX = 12, RES_RASEN = 13, RES_STADION_SPRITES = 17, RES_STADION_MENUE = 19;
-constexpr int32_t MARKE_MUEDE = 132;
+constexpr int32_t MARKE_MUEDE = 132, MARKE_STATUS = 133;
 constexpr int32_t BILDSCHIRM_H = 600, LEISTE_H = 36;
 constexpr uint32_t HALTEN_MS = 70, NAME_MS = 1000;
 
@@ -76,14 +79,15 @@ struct Ansicht {
 struct Modul {
     int32_t zustand = 0;               // 0 not set up, 2 setting up, 1 running
     bool eingabe_verbraucht = false;
+    bool gast_gezeigt = false;   // the shown-team toggle of the click selection
     uint32_t maus_vorher = 0;
     bool geladen = false;
     std::array<FigurenAnim, ANIM_ZEILEN> anim{};
     std::array<bool, ANIM_ZEILEN> da{};
     Rastport* leiste = nullptr;
     Rastport* muede = nullptr;         // the tired marker; none: not shown
+    Rastport* status = nullptr;        // the status marker; none: not shown
     std::array<Ansicht, MATCHVIEW_ANSICHTEN> a{};
-    std::vector<uint32_t> beobachtet;   // game numbers named in this frame
     MatchViewHooks hooks;
 };
 Modul g;
@@ -268,23 +272,30 @@ void Name_Zeichnen(const Ansicht& a, const Rahmen& r, int32_t i, AnsichtPunkt p)
     Text_Render(Rastport_Screen(), font, 65535, name, x, y, 0);
 }
 
-// A player low on energy (below a third) shows the tired marker over his
-// head, blinking as he runs: shown on every second metre of the pitch's length.
-void Muede_Zeichnen(const Rahmen& r, const Spielfeld_Satz& s, int32_t i, AnsichtPunkt p) {
-    if (!g.muede) return;
-    const int64_t energie = s.spieler[i].ausdauer;
-    const float x = s.figur[i].pos[0];
-    if (!std::isfinite(x) || std::fabs(x) > 1e6f || energie * 30 / 10000 >= 10) return;
-    if ((int64_t(x / 100.0f) & 1) == 0) return;
-    const int32_t w = int32_t(g.muede->width), h = int32_t(g.muede->height);
-    int32_t bx = r.x + p.x - r.sx - w / 2, by = r.y + p.y - r.sy - (r.halb ? 22 : 42) - h;
-    // Clipped to the view.
+// A marker over a player's head, `dx` right of the middle, clipped to the view.
+void Marke_Zeichnen(const Rahmen& r, Rastport* bild, AnsichtPunkt p, int32_t dx) {
+    const int32_t w = int32_t(bild->width), h = int32_t(bild->height);
+    int32_t bx = r.x + p.x - r.sx - w / 2 + dx, by = r.y + p.y - r.sy - (r.halb ? 22 : 42) - h;
     int32_t sx = 0, sy = 0, bw = w, bh = h;
     if (bx < r.x) { sx = r.x - bx; bw -= sx; bx = r.x; }
     if (by < r.y) { sy = r.y - by; bh -= sy; by = r.y; }
     bw = std::min(bw, r.x + r.w - bx);
     bh = std::min(bh, r.y + r.h - by);
-    if (bw > 0 && bh > 0) Rastport_Blit(g.muede, sx, sy, bw, bh, Rastport_Screen(), bx, by, BlitMode_Key);
+    if (bw > 0 && bh > 0) Rastport_Blit(bild, sx, sy, bw, bh, Rastport_Screen(), bx, by, BlitMode_Key);
+}
+
+// A player low on energy (below a third) shows the tired marker over his
+// head, blinking as he runs: shown on every second metre of the pitch's
+// length. A player whose status byte (his card state) is set, a booked one,
+// shows the status marker beside it.
+void Marken_Zeichnen(const Rahmen& r, const Spielfeld_Satz& s, int32_t i, AnsichtPunkt p) {
+    if (g.status && s.spieler[i].karte != 0) Marke_Zeichnen(r, g.status, p, r.halb ? 6 : 12);
+    if (!g.muede) return;
+    const int64_t energie = s.spieler[i].ausdauer;
+    const float x = s.figur[i].pos[0];
+    if (!std::isfinite(x) || std::fabs(x) > 1e6f || energie * 30 / 10000 >= 10) return;
+    if ((int64_t(x / 100.0f) & 1) == 0) return;
+    Marke_Zeichnen(r, g.muede, p, 0);
 }
 
 void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, bool folgen) {
@@ -356,7 +367,7 @@ void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, 
         if (i == FIGUR_LINIENRICHTER_1 || i == FIGUR_LINIENRICHTER_2)
             Anim_Zeichnen(a, r, Fahne_Zu(z.anim), z.richtung, z.frame, FARBE_FAHNE, z.p);
         if (i >= SF_SPIELER) continue;
-        Muede_Zeichnen(r, s, i, z.p);
+        Marken_Zeichnen(r, s, i, z.p);
         // Names: under the mouse, on the ball, and a second after the mouse left.
         const int32_t fx = r.x + z.p.x - r.sx, fy = r.y + z.p.y - r.sy;
         if (mx >= fx - 20 && mx < fx + 15 && my >= fy - 45 && my < fy + 5) {
@@ -418,6 +429,8 @@ void Klick_Auswahl() {
             for (Ansicht& b : g.a) b.is_main = false;
             a.is_main = true;
             g.eingabe_verbraucht = true;
+            g.gast_gezeigt = !g.gast_gezeigt;
+            if (g.hooks.team_wechseln && a.satz) g.hooks.team_wechseln(int32_t(a.satz->team[g.gast_gezeigt ? 1 : 0]));
             break;
         }
     }
@@ -490,10 +503,19 @@ void Kamera(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, bool folge
     e.ziel[0] = s.kamera_ziel[0];
     e.ziel[1] = s.kamera_ziel[1];
     e.ziel[2] = 0;
-    // One easing step per simulation frame not yet shown; a new view catches up at once.
-    const uint32_t frames = s.frame_zaehler - a.letzter_frame;
-    e.schritte = a.neu ? 50 : int32_t(std::min<uint32_t>(frames, 50));
-    a.letzter_frame = s.frame_zaehler;
+    // One easing step per simulation frame not yet shown; a new view catches
+    // up at once. The display copy carries the frames not yet shown in its
+    // frame counter, which the camera counts down; a live record is only read
+    // (a watched match plays as an unwatched one), its frames counted by the view.
+    if (&s == Spielfeld_Anzeige_Kopie()) {
+        e.schritte = a.neu ? 50 : int32_t(std::min<uint32_t>(s.frame_zaehler, 50));
+        s.frame_zaehler = 0;
+        a.letzter_frame = 0;
+    } else {
+        const uint32_t frames = s.frame_zaehler - a.letzter_frame;
+        e.schritte = a.neu ? 50 : int32_t(std::min<uint32_t>(frames, 50));
+        a.letzter_frame = s.frame_zaehler;
+    }
     e.pause = anzeige.pause != 0;
     e.frame_zeit = anzeige.frame_intervall;
     e.schnell = false;
@@ -571,6 +593,7 @@ void Anim_Freigeben() {
     g.da.fill(false);
     if (g.leiste) g.leiste = Rastport_Free(g.leiste);
     if (g.muede) g.muede = Rastport_Free(g.muede);
+    if (g.status) g.status = Rastport_Free(g.status);
     Anzeigetafel_Exit();
     g.geladen = false;
 }
@@ -607,6 +630,7 @@ bool MatchView_Init() {
     }
     g.leiste = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_MENUE), 0, 16));
     g.muede = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_SPRITES), MARKE_MUEDE, 16));
+    g.status = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_SPRITES), MARKE_STATUS, 16));
     // Without the digit strips the score line shows no goals; the views still run.
     Anzeigetafel_Init();
     // The stadium's dressing: boards, rain and snow, the crowd; one that does
@@ -627,6 +651,7 @@ void MatchView_Exit() {
         a.starts = 0;
     }
     Anim_Freigeben();
+    Spielansicht_Ersatz_Loeschen();
     Wetter_Exit();
     Banden_Exit();
     Publikum_Exit();
@@ -635,7 +660,6 @@ void MatchView_Exit() {
     g.zustand = 0;
     g.eingabe_verbraucht = false;
     g.maus_vorher = 0;
-    g.beobachtet.clear();
 }
 
 bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielfeld_Ansicht_Einstellung& anzeige,
@@ -684,7 +708,8 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
     return gezeichnet;
 }
 
-Spielfeld_Satz* MatchView_Current() {
+namespace {
+const Ansicht* Hauptansicht() {
     const Ansicht* v = nullptr;
     for (int32_t i = 0; i < MATCHVIEW_ANSICHTEN; ++i) {
         const Ansicht& a = g.a[size_t(i)];
@@ -692,10 +717,22 @@ Spielfeld_Satz* MatchView_Current() {
         if (!v || a.is_main) v = &a;
         if (a.is_main) break;
     }
+    return v;
+}
+}  // namespace
+
+Spielfeld_Satz* MatchView_Current() {
+    const Ansicht* v = Hauptansicht();
     if (!v) return nullptr;
     // The record handed to the last frame, if its game still has it.
     Spielfeld_Satz* s = Spielfeld_Suchen(int32_t(v->spiel));
-    return s == v->satz ? s : nullptr;
+    return s && (s == v->satz || v->satz == Spielfeld_Anzeige_Kopie() || Spielansicht_Ersatz_Ist_Kopie(v->satz)) ? s
+                                                                                                                  : nullptr;
+}
+
+int32_t MatchView_Aktuelles_Spiel() {
+    const Ansicht* v = Hauptansicht();
+    return v ? int32_t(v->spiel) : -1;
 }
 
 void MatchView_Check_Update(Spielfeld_Satz* alt, Spielfeld_Satz* neu) {
@@ -710,30 +747,20 @@ void MatchView_Check_Update(Spielfeld_Satz* alt, Spielfeld_Satz* neu) {
 
 void MatchView_Loslassen() {
     for (Ansicht& a : g.a) a.satz = nullptr;
-    g.beobachtet.clear();
 }
 
-void MatchView_Beobachtet(Spielfeld_Satz* satz) {
-    if (!satz) return;
-    if (std::find(g.beobachtet.begin(), g.beobachtet.end(), satz->spiel) != g.beobachtet.end()) return;
-    if (int32_t(g.beobachtet.size()) < MATCHVIEW_ANSICHTEN) g.beobachtet.push_back(satz->spiel);
-}
-
-bool MatchView_Beobachtete_Zeichnen(const Spielfeld_Ansicht_Einstellung& anzeige) {
-    // A record named earlier in the frame may have been released since: the
-    // games are looked up again by their numbers.
+bool MatchView_Spiele_Zeichnen(const int32_t* spiele, int32_t anzahl, const Spielfeld_Ansicht_Einstellung& anzeige) {
     std::vector<Spielfeld_Satz*> liste;
-    for (uint32_t spiel : g.beobachtet)
-        if (Spielfeld_Satz* s = Spielfeld_Suchen(int32_t(spiel))) liste.push_back(s);
-    g.beobachtet.clear();
-    // The running watched matches computed live, in the order of the records.
-    for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s && liste.size() < size_t(MATCHVIEW_ANSICHTEN);
-         s = Spielfeld_Naechster(s)) {
-        if (s->anzeige_modus != 1 || s->live != 1) continue;
-        if (std::find(liste.begin(), liste.end(), s) == liste.end()) liste.push_back(s);
+    Spielfeld_Satz* kopie = Spielfeld_Anzeige_Kopie();
+    for (int32_t i = 0; spiele && i < anzahl && liste.size() < size_t(MATCHVIEW_ANSICHTEN); ++i) {
+        Spielfeld_Satz* s = Spielfeld_Suchen(spiele[i]);
+        if (!s) continue;
+        // A diced match shows the stand-in play of a copy.
+        Spielfeld_Satz* ersatz = s->live == 1 ? nullptr : Spielansicht_Ersatz(s, Zeit_Ms());
+        liste.push_back(ersatz ? ersatz : kopie && kopie->spiel == s->spiel ? kopie : s);
     }
     if (liste.empty()) {
-        // The watched matches ended: the views stop, the frames stay loaded.
+        // The watched matches are gone: the views stop, the frames stay loaded.
         for (Ansicht& a : g.a)
             if (a.in_use || a.spiel) Ansicht_Stoppen(a);
         return false;

@@ -23,6 +23,10 @@ constexpr int32_t MATCHVIEW_ANSICHTEN = 4;
 // menu framework (then the views take no click). Unfilled: never.
 struct MatchViewHooks {
     bool (*maus_ueber_icon)() = nullptr;
+    // A click chose a view: the substitution panel shows its match's home
+    // club, at the next such click its away club (the panel takes only a
+    // club managed at this machine). Unfilled: nothing.
+    int32_t (*team_wechseln)(int32_t team) = nullptr;
 };
 MatchViewHooks& MatchView_Hooks();
 
@@ -38,19 +42,22 @@ void MatchView_Exit();
 // The first call only sets the views up.
 bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielfeld_Ansicht_Einstellung& anzeige,
                      bool folgen);
-// The record of the main view as handed to the last frame while its game
-// still has it, else null.
+// The live record of the main view's game (the game's record when the view
+// was handed it or its display copy), else null.
 Spielfeld_Satz* MatchView_Current();
+// The game of the main view, -1 when no view is in use.
+int32_t MatchView_Aktuelles_Spiel();
 // A record was replaced by another (same game): the views take the new one.
 void MatchView_Check_Update(Spielfeld_Satz* alt, Spielfeld_Satz* neu);
 // The records were released: the views let go of every record they were handed.
 void MatchView_Loslassen();
 
-// The match day's watched records of this frame are gathered here and drawn
-// together after the frame (MatchView_Beobachtete_Zeichnen); a game named
-// twice counts once.
-void MatchView_Beobachtet(Spielfeld_Satz* satz);
-bool MatchView_Beobachtete_Zeichnen(const Spielfeld_Ansicht_Einstellung& anzeige);
+// One frame of the views over the watched games, looked up by their numbers:
+// a game with the match's display copy is drawn from the copy (it runs 142 ms
+// behind the match), a diced one from its stand-in copy
+// (matchview/spielansicht_ersatz.h), the others from their records. Games without a record
+// are left out; with none left the views stop. True when a view was drawn.
+bool MatchView_Spiele_Zeichnen(const int32_t* spiele, int32_t anzahl, const Spielfeld_Ansicht_Einstellung& anzeige);
 
 // Hands a line to the ticker of every view that shows the game.
 void Ticker_Add_Line(uint32_t spiel, const char* text);

@@ -20,6 +20,7 @@
 #include "gfx/bild_muster_aufstellung.h"
 #include "gfx/bild_muster_editor.h"
 #include "gfx/bild_muster_geld.h"
+#include "gfx/bild_muster_live.h"
 #include "gfx/bild_muster_menue.h"
 #include "gfx/bild_muster_scout.h"
 #include "gfx/bild_muster_seiten.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
     }
     const std::vector<MusterGruppe> spieler_bilder = Muster_Spieler_Gruppen();
     const std::vector<MusterGruppe> aufstellung_bilder = Muster_Aufstellung_Gruppen();
+    const std::vector<MusterGruppe> live_bilder = Muster_Live_Gruppen();
     int geschrieben = 0;
     for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) {
         std::string pfad = resfile + "/" + Resourcen_Standardname(i);
@@ -121,6 +123,8 @@ int main(int argc, char** argv) {
             if (g.datei == i) setzen(g.erster, g.bilder, g.name);
         for (const MusterGruppe& g : aufstellung_bilder)
             if (g.datei == i) setzen(g.erster, g.bilder, g.name);
+        for (const MusterGruppe& g : live_bilder)
+            if (g.datei == i) setzen(g.erster, g.bilder, g.name);
         if (i == MENUE_RES_ODDO) {
             setzen(TRANSFER_ERSTER, Muster_Transfer_Datei(), "the transfer screen");
             setzen(TRAINING_ERSTER, Muster_Training_Datei(), "the training screen");
@@ -144,6 +148,7 @@ int main(int argc, char** argv) {
             setzen(23, stadion_kunst::Ziffern_Datei(), "the score line's digits");
         } else if (i == RES_STADION_SPRITES) {
             setzen(132, stadion_kunst::Muede_Marke(), "the tired marker");
+            setzen(133, stadion_kunst::Status_Marke(), "the status marker");
         }
         // The advertising boards around the pitch.
         if (i == RES_STADION_BITMAPS) setzen(BANDEN_RES_RAHMEN, banden_kunst::Datei(), "the advertising boards");

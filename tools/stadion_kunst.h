@@ -616,6 +616,16 @@ std::vector<ResDateiEintrag> Muede_Marke() {
     return {Muster_Eintrag(l.Fertig(), true)};
 }
 
+// The status marker ("stadion_sprites.res" 133): a booked player's yellow
+// card, floated beside his head.
+std::vector<ResDateiEintrag> Status_Marke() {
+    Leinwand l(9, 12);
+    l.Rechteck(0, 0, 9, 12, palette::SCHWARZ);
+    l.Rechteck(1, 1, 7, 10, Rgb{244, 204, 40});
+    l.Rechteck(2, 2, 2, 7, Rgb{255, 232, 128});
+    return {Muster_Eintrag(l.Fertig(), true)};
+}
+
 std::vector<ResDateiEintrag> Ziffern_Datei() {
     return {Muster_Eintrag(Ziffernstreifen(30, 23, 20), true), Muster_Eintrag(Ziffernstreifen(22, 17, 16), true)};
 }

@@ -11,13 +11,16 @@
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_ki.h"
 #include "match/spielfeld_pruefen.h"
+#include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/spielfeld_anzeige.h"
+#include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld_offizielle.h"
 #include "match/spielfeld_situation.h"
 #include "match/spielfeld_standard.h"
 #include "match/spielfeld_tick.h"
 #include "season/spiele.h"
+#include "season/statistik.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_regeln.h"
 #include "tests/core/temp_verz.h"
@@ -107,6 +110,37 @@ TEST_F(TickTest, LiveMatchDaysKeepEveryRuleFromKickOffToFinalWhistle) {
         EXPECT_GT(tore, 0) << "shots go in";
         Spieltag_Welt_Ende();
     }
+}
+
+// After a live day every player who played has his own minutes on the pitch
+// in the statistics: a substitute's are the minutes since he came on, the
+// substituted player's those until he went off, at most the match's length.
+TEST_F(TickTest, APlayerWhoPlayedALiveMatchHasHisOwnMinutesInTheStatistics) {
+    Welt(7);
+    ASSERT_TRUE(Statistik_Init());
+    std::map<int32_t, int32_t> vorher, erwartet;   // player number: minutes before, minutes expected
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) vorher[p] = Spieler_Get_Spieler_Statistik(STATISTIK_MINUTEN, p, 0);
+    std::map<std::pair<uint32_t, int32_t>, int32_t> gezaehlt;   // (game, player): minutes counted
+    std::map<uint32_t, int32_t> laenge;
+    ASSERT_TRUE(Spieltag_Start());
+    for (int32_t frame = 0; frame < 200000 && Spieltag_Frame(); ++frame) {
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+            if (s->live != 1) continue;
+            const SpielDatensatz* sp = Spiele_Get_Spiel(int32_t(s->spiel), 1);
+            laenge[s->spiel] = sp && (sp->flags & SPIEL_FLAG_VERLAENGERUNG) ? 120 : 90;
+            for (const Spieler_Matchsatz& sm : s->spieler)
+                if (sm.nummer >= 0 && sm.rolle[ROLLE(143)] != 0) gezaehlt[{s->spiel, sm.nummer}] = sm.zaehler;
+        }
+    }
+    int32_t kurz = 0;
+    for (const auto& [schluessel, n] : gezaehlt) {
+        if (n == 0) continue;
+        erwartet[schluessel.second] += std::min(n, laenge[schluessel.first]);
+        kurz += n < 80;
+    }
+    ASSERT_GT(kurz, 0) << "some players came on or went off during a match";
+    for (const auto& [p, m] : erwartet)
+        EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_MINUTEN, p, 0) - vorher[p], m) << "player " << p;
 }
 
 TEST_F(TickTest, OneSeedGivesIdenticalRecordsInEveryFrame) {
@@ -478,6 +512,159 @@ TEST_F(StandardTest, WatchedMatchesAndTheDisplayRing) {
     Spielfeld_Set_Pause(0);
     Spielfeld_Anzeige_Schritt(&gleicher);
     EXPECT_EQ(Spielfeld_Anzeige_Kopie(), nullptr) << "a record outside the list never shows";
+    Spielfeld_Beobachtete_Loeschen();
+}
+
+// A player whose animation reaches its kick frame takes the ball to his
+// foot, unless he is blocked: locked out from the ball.
+TEST_F(StandardTest, AKickFrameTakesTheBallOnlyForAPlayerNotLockedOut) {
+    int32_t zeile = -1;
+    for (int32_t n = 0; n < ANIM_ZEILEN && zeile < 0; ++n) {
+        const Anim_Satz* z = Anim_Zeile(n);
+        if (z && z->benutzt && z->kontakt_frame >= 1 && z->kontakt_frame < z->letzter_frame) zeile = n;
+    }
+    ASSERT_GE(zeile, 0);
+    for (const float sperre : {0.0f, 500.0f}) {
+        Spielfeld_Satz* s = nullptr;
+        ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+        int32_t n = 0;
+        while (s->spielzustand != SZ_SPIEL && n++ < 3000) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        ASSERT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
+        // A field player of side 0 away from the ball, not its holder.
+        int32_t k = -1;
+        for (int32_t i = 1; i < SF_SPIELER_SEITE && k < 0; ++i)
+            if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && i != s->ballhalter) k = i;
+        ASSERT_GE(k, 0);
+        Figur& f = s->figur[k];
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+        const Anim_Satz* z = Anim_Zeile(zeile);
+        a.anim = zeile;
+        a.erstes = 0;
+        a.letztes = a.letztes_anim = int8_t(z->letzter_frame);
+        a.frame = int8_t(z->kontakt_frame - 1);
+        a.frame_schritt = 1;
+        a.wiederholung = 0;
+        a.dauer = TICK_FIGUR_SCHRITT;
+        a.tempo = 0;
+        a.flags = 1;
+        a.angekommen = 1;
+        f.idle = 0;
+        f.v[0] = f.v[1] = f.v[2] = 0;
+        f.anim_timer = 0;
+        f.entscheiden = 0;
+        f.entscheid_intervall = 0;
+        Figur_Ballsperre_Setzen(&f, sperre);
+        Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        ASSERT_EQ(Figur_Aktuelle_Anweisung(&f)->frame, z->kontakt_frame) << "the kick frame is reached";
+        EXPECT_EQ(s->ballhalter == k, sperre == 0) << "lock-out " << sperre;
+        Spieltag_Welt_Ende();
+    }
+}
+
+// A view that draws: the watched match keeps the wall clock's pace.
+bool Ansicht_Zeichnet(const int32_t*, int32_t, Spielfeld_Ansicht_Einstellung*) { return true; }
+
+// In a window a watched match runs one frame per frame interval (45 ms) and
+// its view draws the display copy 142 ms behind it at the same pace; another
+// live match of the day runs every call; FAST runs every call; PAUSE holds
+// the match and the copy; a walk after a long break runs one frame, not a burst.
+TEST_F(StandardTest, AWatchedMatchKeepsTheFrameIntervalAndItsCopyFollowsAtItsPace) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    Spielfeld_Satz* u = Spielfeld_Naechster(nullptr);
+    while (u && (u->live != 1 || u == s)) u = Spielfeld_Naechster(u);
+    ASSERT_NE(u, nullptr);
+    Spielfeld_Ansicht_Hooks().frame = Ansicht_Zeichnet;
+    Spielfeld_Beobachtete_Loeschen();
+    Spielfeld_Ansicht().fast = 0;
+    ASSERT_TRUE(Spielfeld_Beobachten(s, true));
+    Spielfeld_Anzeige_Frame();
+    ASSERT_EQ(Spielfeld_Ansicht().fast, 0) << "a drawn view holds the watched match";
+    uint32_t jetzt = 500000;
+    std::vector<int16_t> ball_x;          // the ball's x in every frame of s
+    auto walk = [&](uint32_t dt) {
+        jetzt += dt;
+        const uint32_t vorher = s->frame_zaehler;
+        Spielfeld_Tick(s, 1, nullptr, 0, jetzt);
+        Spielfeld_Tick(u, 1, nullptr, 0, jetzt);
+        Spielfeld_Tick_Rebase(jetzt);
+        if (s->frame_zaehler != vorher) ball_x.push_back(int16_t(s->figur[FIGUR_BALL].pos[0]));
+    };
+    const uint32_t s0 = s->frame_zaehler, u0 = u->frame_zaehler;
+    int32_t geprueft = 0;
+    for (int32_t i = 0; i < 900; ++i) {
+        walk(10);
+        const Spielfeld_Satz* k = Spielfeld_Anzeige_Kopie();
+        if (i < 100 || !k) continue;
+        int32_t lesen = 0, schreiben = 0;
+        uint32_t uhr = 0;
+        Spielfeld_Anzeige_Stand(&lesen, &schreiben, &uhr);
+        const int32_t hinten = (schreiben - lesen + ANZEIGE_FRAMES) % ANZEIGE_FRAMES;
+        // The clock keeps within one frame step of 142 ms behind the match.
+        ASSERT_LE(s->spielzeit_ms - uhr, ANZEIGE_ABSTAND_MS) << i;
+        ASSERT_GT(s->spielzeit_ms - uhr, ANZEIGE_ABSTAND_MS - ANZEIGE_FRAME_MS) << i;
+        ASSERT_TRUE(hinten == 4 || hinten == 5) << "read index " << hinten - 1 << " frames behind, walk " << i;
+        // The copy shows the ball where it was that many frames ago.
+        ASSERT_EQ(int16_t(k->figur[FIGUR_BALL].pos[0]), ball_x[ball_x.size() - size_t(hinten)]) << i;
+        ++geprueft;
+    }
+    EXPECT_GT(geprueft, 700);
+    // The interval is 45 ms; the carry of each late frame (late + 1 ms) gives
+    // a frame every 44 ms, the match time of one frame.
+    EXPECT_NEAR(double(s->frame_zaehler - s0), 9000.0 / 44.0, 3.0) << "one frame per interval";
+    EXPECT_EQ(u->frame_zaehler - u0, 900u) << "an unwatched match runs every call";
+
+    // A break of five seconds without a walk: one frame, then the pace again.
+    uint32_t vorher = s->frame_zaehler;
+    walk(5000);
+    for (int32_t i = 0; i < 45; ++i) walk(10);
+    EXPECT_LE(s->frame_zaehler - vorher, 12u) << "no burst after a break";
+
+    Spielfeld_Set_Fast(1);
+    vorher = s->frame_zaehler;
+    for (int32_t i = 0; i < 50; ++i) walk(10);
+    EXPECT_EQ(s->frame_zaehler - vorher, 50u) << "FAST runs every call";
+    Spielfeld_Set_Fast(0);
+
+    Spielfeld_Set_Pause(1);
+    vorher = s->frame_zaehler;
+    int32_t lesen0 = 0, lesen1 = 0;
+    Spielfeld_Anzeige_Stand(&lesen0, nullptr, nullptr);
+    for (int32_t i = 0; i < 50; ++i) walk(10);
+    Spielfeld_Anzeige_Stand(&lesen1, nullptr, nullptr);
+    EXPECT_EQ(s->frame_zaehler, vorher) << "PAUSE holds the match";
+    EXPECT_EQ(lesen1, lesen0) << "PAUSE holds the copy";
+    Spielfeld_Set_Pause(0);
+    Spielfeld_Ansicht_Hooks().frame = nullptr;
+    Spielfeld_Beobachtete_Loeschen();
+}
+
+// The view step: a requested start covers the view's first frame, which
+// draws nothing; a view that still draws nothing lets the watched matches run
+// (FAST bit 1), one that draws holds them again.
+TEST_F(StandardTest, TheViewStepHoldsWatchedMatchesOnlyWhileAViewDraws) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    static bool zeichnet = false;
+    Spielfeld_Ansicht_Hooks().frame = [](const int32_t*, int32_t, Spielfeld_Ansicht_Einstellung*) { return zeichnet; };
+    Spielfeld_Beobachtete_Loeschen();
+    Spielfeld_Ansicht().fast = 2;
+    ASSERT_TRUE(Spielfeld_Beobachten(s, true));
+    struct Fall {
+        bool zeichnet;
+        uint8_t fast;
+    };
+    for (const Fall& f : {Fall{false, 0}, Fall{false, 2}, Fall{true, 0}, Fall{false, 2}, Fall{true, 0}}) {
+        zeichnet = f.zeichnet;
+        Spielfeld_Anzeige_Frame();
+        EXPECT_EQ(Spielfeld_Ansicht().fast, f.fast) << "drawn " << f.zeichnet;
+    }
+    Spielfeld_Set_Fast(1);
+    zeichnet = false;
+    Spielfeld_Anzeige_Frame();
+    EXPECT_EQ(Spielfeld_Get_Fast(), 1) << "the user's FAST stays";
+    Spielfeld_Ansicht().fast = 0;
+    Spielfeld_Ansicht_Hooks().frame = nullptr;
     Spielfeld_Beobachtete_Loeschen();
 }
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <set>
 
 #include "club/spieler.h"
 #include "club/team.h"
@@ -17,6 +18,7 @@
 #include "gfx/font.h"
 #include "match/anim.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_satz.h"
 #include "match/spieltag.h"
@@ -24,6 +26,7 @@
 #include "matchview/anzeigetafel.h"
 #include "matchview/kommentar.h"
 #include "matchview/spielansicht.h"
+#include "matchview/spielansicht_ersatz.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
 #include "platform/display.h"
@@ -389,6 +392,23 @@ TEST_F(SpielansichtWelt, TiredPlayersBlinkTheirMarkerOnEverySecondMetre) {
     EXPECT_EQ(Bild("spielansicht_muede"), "");
 }
 
+// A booked player (his card state, the status byte, set) shows the status
+// marker, a yellow card beside his head; one tired and booked shows both.
+TEST_F(SpielansichtWelt, BookedPlayersShowTheStatusMarker) {
+    Spielfeld_Satz& s = *saetze[0];
+    for (int32_t i = 0; i < SF_SPIELER; ++i) {
+        s.spieler[i].ausdauer = 10000;
+        s.spieler[i].karte = i % 3 == 1 ? 16 : 0;
+    }
+    s.spieler[4].ausdauer = 1000;
+    s.spieler[4].karte = 16;
+    const float meter = std::floor(s.figur[4].pos[0] / 100.0f);
+    if (int32_t(meter) % 2 == 0) s.figur[4].pos[0] = (meter + 1.5f) * 100.0f;
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(Bild("spielansicht_karte"), "");
+}
+
 TEST_F(SpielansichtWelt, TheNewestEventGivesOneSentenceAndTheTickerShowsIt) {
     Spielfeld_Satz s = *saetze[0];
     auto name = [&s](int32_t slot) { return std::string(Spieler_String(SPS_NAME, s.spieler[slot].nummer, 0, OP_LESEN)); };
@@ -542,6 +562,101 @@ TEST_F(SpielansichtWelt, AHoveredPlayerShowsHisName) {
     Plat_Headless_Maus(p.x, p.y - 10, 0);
     Zeigen(1, 1);
     EXPECT_EQ(Bild("spielansicht_name"), "");
+}
+
+// The watched games are drawn by their numbers: the shown one from the
+// display ring's copy, whose frames not yet shown the camera counts down; the
+// main view names the live record and its game; with no record left the
+// views stop.
+TEST_F(SpielansichtWelt, TheShownGameIsDrawnFromTheDisplayCopy) {
+    Spielfeld_Satz* s = saetze[0];
+    Spielfeld_Beobachtete_Loeschen();
+    ASSERT_TRUE(Spielfeld_Beobachten(s, true));
+    Spielfeld_Anzeige_Reset();
+    for (int32_t i = 0; i < 12; ++i) {
+        s->spielzeit_ms += ANZEIGE_FRAME_MS;
+        s->figur[FIGUR_BALL].pos[0] = float(1000 + 100 * i);
+        Spielfeld_Anzeige_Eintragen(s);
+        Spielfeld_Anzeige_Schritt(s);
+    }
+    Spielfeld_Satz* kopie = Spielfeld_Anzeige_Kopie();
+    ASSERT_NE(kopie, nullptr);
+    EXPECT_LT(kopie->figur[FIGUR_BALL].pos[0], s->figur[FIGUR_BALL].pos[0]) << "the copy runs behind";
+    const int32_t spiele[2] = {int32_t(s->spiel), int32_t(saetze[1]->spiel)};
+    MatchView_Spiele_Zeichnen(spiele, 2, anzeige);
+    kopie->frame_zaehler = 7;
+    ASSERT_TRUE(MatchView_Spiele_Zeichnen(spiele, 2, anzeige));
+    EXPECT_EQ(kopie->frame_zaehler, 0u) << "the camera counted the copy's frames down";
+    const uint32_t live_frames = saetze[1]->frame_zaehler;
+    ASSERT_TRUE(MatchView_Spiele_Zeichnen(spiele, 2, anzeige));
+    EXPECT_EQ(saetze[1]->frame_zaehler, live_frames) << "a live record is only read";
+    EXPECT_EQ(MatchView_Current(), s);
+    EXPECT_EQ(MatchView_Aktuelles_Spiel(), int32_t(s->spiel));
+    EXPECT_EQ(MatchView_Lage(1).spiel, saetze[1]->spiel);
+    const int32_t weg[1] = {999999};
+    EXPECT_FALSE(MatchView_Spiele_Zeichnen(weg, 1, anzeige));
+    EXPECT_FALSE(MatchView_Lage(0).in_use);
+    EXPECT_EQ(MatchView_Aktuelles_Spiel(), -1);
+    Spielfeld_Beobachtete_Loeschen();
+}
+
+// A watched match that is diced shows stand-in play on a copy: players drift,
+// the ball goes from player to player, a goal the dice add goes in; the record
+// is only read, the same game plays the same way, and its minutes wait 600 ms.
+TEST_F(SpielansichtWelt, AWatchedDicedMatchShowsStandInPlayOnACopy) {
+    Spielfeld_Satz* s = saetze[0];
+    s->live = 0;
+    const Spielfeld_Satz vorher = *s;
+    auto spielen = [&](uint32_t von, int32_t frames, std::vector<float>* spur) {
+        std::set<int32_t> halter;
+        for (int32_t k = 0; k < frames; ++k) {
+            const Spielfeld_Satz* e = Spielansicht_Ersatz(s, von + 40u * uint32_t(k));
+            EXPECT_TRUE(Spielansicht_Ersatz_Ist_Kopie(e));
+            halter.insert(e->ballhalter);
+            for (int32_t i = 0; i <= FIGUR_BALL; ++i) {
+                EXPECT_TRUE(e->figur[i].pos[0] >= 0 && e->figur[i].pos[0] <= SPIELFELD_LAENGE) << i;
+                if (spur) spur->push_back(e->figur[i].pos[0]), spur->push_back(e->figur[i].pos[1]);
+            }
+        }
+        return halter.size();
+    };
+    std::vector<float> eins, zwei;
+    EXPECT_GE(spielen(1000, 250, &eins), 3u) << "the ball goes from player to player in ten seconds";
+    EXPECT_EQ(std::memcmp(&vorher, s, sizeof vorher), 0) << "the record is only read";
+    Spielansicht_Ersatz_Loeschen();
+    spielen(1000, 250, &zwei);
+    EXPECT_TRUE(eins == zwei) << "one game plays the same way";
+    int32_t bewegt = 0;
+    const size_t letzter = eins.size() - 2 * (FIGUR_BALL + 1);
+    for (size_t i = 0; i < SF_SPIELER; ++i) bewegt += eins[2 * i] != eins[letzter + 2 * i] || eins[2 * i + 1] != eins[letzter + 2 * i + 1];
+    EXPECT_GE(bewegt, 10) << "players drift";
+    // A goal of side 0: the ball goes into the goal side 0 attacks.
+    s->tore[0] = uint8_t(s->tore[0] + 1);
+    float naechste = 1e9f;
+    for (int32_t k = 0; k < 150; ++k) {
+        const Spielfeld_Satz* e = Spielansicht_Ersatz(s, 11000 + 40u * uint32_t(k));
+        naechste = std::min(naechste, std::fabs(e->figur[FIGUR_BALL].pos[0] - float(s->tor_x[0])));
+    }
+    EXPECT_LT(naechste, 60.0f) << "the goal goes in";
+    // The diced minutes: one every 600 ms.
+    EXPECT_FALSE(Spielansicht_Ersatz_Warten(s, 20000));
+    EXPECT_TRUE(Spielansicht_Ersatz_Warten(s, 20599));
+    EXPECT_FALSE(Spielansicht_Ersatz_Warten(s, 20600));
+    // The views are handed the copy (by game number on the program's clock;
+    // here at fixed times for the picture).
+    const int32_t spiele[1] = {int32_t(s->spiel)};
+    MatchView_Spiele_Zeichnen(spiele, 1, anzeige);
+    ASSERT_TRUE(MatchView_Spiele_Zeichnen(spiele, 1, anzeige));
+    EXPECT_EQ(MatchView_Current(), s);
+    MatchView_Exit();
+    spielen(1000, 100, nullptr);
+    Spielfeld_Satz* e = Spielansicht_Ersatz(s, 5000);
+    MatchView_Frame(&e, 1, anzeige, false);
+    e = Spielansicht_Ersatz(s, 5040);
+    ASSERT_TRUE(MatchView_Frame(&e, 1, anzeige, false));
+    EXPECT_EQ(Bild("spielansicht_ersatz"), "");
+    s->tore[0] = vorher.tore[0];
+    s->live = 1;
 }
 
 TEST_F(SpielansichtWelt, ADamagedFigureFileFailsTheStartAndNothingIsDrawn) {

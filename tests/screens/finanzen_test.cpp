@@ -65,7 +65,9 @@ TEST_F(FinanzScreen, ANewClubShowsItsOpenPeriodWithZerosAndTheComingMatch) {
     ASSERT_EQ(g_b.versatz, std::vector<int32_t>{0}) << "no closed period yet";
     // Only the advertising agency's fee of the first day's offer is booked yet.
     for (int32_t r = 0; r < FINANZ_ZEILEN; ++r)
-        if (r != 4) EXPECT_EQ(g_b.neu.wert[r], 0) << "row " << r;
+        if (r != 4) {
+            EXPECT_EQ(g_b.neu.wert[r], 0) << "row " << r;
+        }
     EXPECT_EQ(g_b.neu.tore_heim, -1);
     EXPECT_TRUE((g_b.neu.heim == team && g_b.neu.gast == g_b.gegner) ||
                 (g_b.neu.gast == team && g_b.neu.heim == g_b.gegner));

@@ -188,7 +188,9 @@ TEST_F(MenuePanel, TheHeaderPlaysTheCompetitionsFilmARequesterPausesItAndTheDays
         EXPECT_LE(g_b.videos[f], 1) << "frame " << f << ": one film at a time, none left behind";
         if (g_b.requester[f] && g_b.film[f] == 0) pausiert_bei_requester = true;
         if (!g_b.requester[f] && g_b.film[f] == 1) spielt_ohne = true;
-        if (g_b.requester[f]) EXPECT_NE(g_b.film[f], 1) << "frame " << f << ": the film plays over the requester";
+        if (g_b.requester[f]) {
+            EXPECT_NE(g_b.film[f], 1) << "frame " << f << ": the film plays over the requester";
+        }
     }
     EXPECT_TRUE(pausiert_bei_requester);
     EXPECT_TRUE(spielt_ohne);
