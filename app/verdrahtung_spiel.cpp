@@ -35,6 +35,8 @@
 #include "match/spieltag.h"
 #include "match/spieltag_hooks.h"
 #include "match/spieltag_netz.h"
+#include "business/news_anfrage.h"
+#include "match/spielfeld_sync.h"
 #include "net/internet.h"
 #include "net/net.h"
 #include "season/kalender.h"
@@ -188,6 +190,18 @@ void Binden_Spieltag() {
     else
         Beim_Abbinden([] { Internet_Server_Abmelden(ANFRAGE_SPIELTAG_MELDEN); });
     Besetzen(Net_Hooks().client_getrennt, Spieltag_Client_Freigeben, "Net.client_getrennt");
+    // The lock-step of a client's live match: its slot, its record, its minute packets.
+    if (!Internet_Server_Anmelden(ANFRAGE_SPIELTAG_SLOT, "vC<24I<4I<4I<4I<4i", Spieltag_Netz_Nachricht))
+        Fehler("Anfrage 1031 nicht anzumelden");
+    else
+        Beim_Abbinden([] { Internet_Server_Abmelden(ANFRAGE_SPIELTAG_SLOT); });
+    if (!Internet_Server_Anmelden(ANFRAGE_SPIELFELD_HOLEN, "iI<42340I<4F<4I<4I<4", Spielfeld_Sync_Status))
+        Fehler("Anfrage 1032 nicht anzumelden");
+    else
+        Beim_Abbinden([] { Internet_Server_Abmelden(ANFRAGE_SPIELFELD_HOLEN); });
+    Besetzen(Net_Hooks().sync_vom_client, Spielfeld_Sync_Vom_Client, "Net.sync_vom_client");
+    Besetzen(Net_Hooks().sync_vom_server, Spielfeld_Sync_Vom_Server, "Net.sync_vom_server");
+    if (Dabei("News")) Besetzen(News_Hooks().spieltag_zustand, Spieltag_Team_Zustand, "News.spieltag_zustand");
     Besetzen(k.client_alles_holen, Client_Alles_Holen, "Kalender.client_alles_holen");
 }
 

@@ -3,6 +3,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "jpeg/jpeg_enc_output.h"
 #include "jpeg/jpeg_enc_state.h"
 #include "jpeg/jpeg_enc_tables.h"
@@ -59,16 +63,53 @@ struct Pass {
     }
 };
 
+// The magnitudes of the block's coefficients in zig-zag order, shifted right
+// by al, and the mask of the nonzero ones among positions ss..se. A magnitude
+// is formed unsigned, so -32768 gives 32768 as the 32-bit arithmetic does.
+uint64_t band_magnitudes(const int16_t* blk, uint32_t ss, uint32_t se, uint32_t al, uint16_t* mag) {
+    alignas(16) int16_t zz[64];
+#pragma GCC unroll 64
+    for (int k = 0; k < 64; ++k) zz[k] = blk[jpeg_natural_order[k]];
+    uint64_t nonzero = 0;
+#if defined(__SSE2__)
+    const __m128i shift = _mm_cvtsi32_si128(int(al)), zero = _mm_setzero_si128();
+    for (int i = 0; i < 64; i += 16) {
+        __m128i m[2];
+        for (int h = 0; h < 2; ++h) {
+            const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(zz + i + 8 * h));
+            const __m128i sign = _mm_srai_epi16(x, 15);
+            m[h] = _mm_srl_epi16(_mm_sub_epi16(_mm_xor_si128(x, sign), sign), shift);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(mag + i + 8 * h), m[h]);
+        }
+        const __m128i z = _mm_packs_epi16(_mm_cmpeq_epi16(m[0], zero), _mm_cmpeq_epi16(m[1], zero));
+        nonzero |= uint64_t(uint16_t(~_mm_movemask_epi8(z))) << i;
+    }
+#else
+    for (int k = 0; k < 64; ++k) {
+        const int32_t v = zz[k];
+        mag[k] = uint16_t((v < 0 ? -v : v) >> al);
+        nonzero |= uint64_t(mag[k] != 0) << k;
+    }
+#endif
+    const uint64_t band = (se >= 63 ? ~uint64_t(0) : (uint64_t(1) << (se + 1)) - 1) & ~((uint64_t(1) << ss) - 1);
+    return nonzero & band;
+}
+
+// The band's nonzero coefficients only, found through the mask; a zero run is
+// the distance between two of them.
 void ac_first(Pass& ps, const int16_t* blk) {
     const JPEG_ENC_SCAN& sc = *ps.scan;
-    uint32_t run = 0;
-    for (uint32_t k = sc.ss; k <= sc.se; ++k) {
+    if (sc.ss > sc.se || sc.se > 63) return;
+    uint16_t mag[64];
+    uint64_t nonzero = band_magnitudes(blk, sc.ss, sc.se, sc.al, mag);
+    uint32_t next = sc.ss;   // the first position not yet coded
+    while (nonzero) {
+        const uint32_t k = uint32_t(__builtin_ctzll(nonzero));
+        nonzero &= nonzero - 1;
+        uint32_t run = k - next;
+        next = k + 1;
+        const int32_t t = mag[k];
         const int32_t v = blk[jpeg_natural_order[k]];
-        int32_t t = (v < 0 ? -v : v) >> sc.al;
-        if (t == 0) {
-            ++run;
-            continue;
-        }
         ps.emit_eobrun();
         while (run > 15) {
             ps.symbol(ps.table, ps.ac_id, 0xF0);
@@ -77,27 +118,25 @@ void ac_first(Pass& ps, const int16_t* blk) {
         const uint32_t n = jpeg_category(t);
         ps.symbol(ps.table, ps.ac_id, (run << 4) + n);
         ps.raw(uint32_t(v < 0 ? ~t : t) & ((1u << n) - 1), n);
-        run = 0;
     }
-    if (run > 0 && ++ps.eobrun == 0x7FFF) ps.emit_eobrun();
+    if (next <= sc.se && ++ps.eobrun == 0x7FFF) ps.emit_eobrun();
 }
 
 void ac_refine(Pass& ps, const int16_t* blk) {
     const JPEG_ENC_SCAN& sc = *ps.scan;
-    int32_t t[64];
-    uint32_t eob = 0;
-    for (uint32_t k = sc.ss; k <= sc.se; ++k) {
-        const int32_t v = blk[jpeg_natural_order[k]];
-        t[k] = (v < 0 ? -v : v) >> sc.al;
-        if (t[k] == 1) eob = k;
-    }
-    uint32_t run = 0, br = 0;
+    if (sc.ss > sc.se || sc.se > 63) return;
+    uint16_t t[64];
+    const uint64_t nonzero = band_magnitudes(blk, sc.ss, sc.se, sc.al, t);
+    uint32_t eob = 0;   // the last coefficient that becomes nonzero in this scan
+    for (uint64_t m = nonzero; m; m &= m - 1)
+        if (const uint32_t k = uint32_t(__builtin_ctzll(m)); t[k] == 1) eob = k;
+    uint32_t run = 0, br = 0, next = sc.ss;
     uint8_t brb[64];                         // this block's correction bits
-    for (uint32_t k = sc.ss; k <= sc.se; ++k) {
-        if (t[k] == 0) {
-            ++run;
-            continue;
-        }
+    // The nonzero coefficients only; the zeros between them add to the run.
+    for (uint64_t m = nonzero; m; m &= m - 1) {
+        const uint32_t k = uint32_t(__builtin_ctzll(m));
+        run += k - next;
+        next = k + 1;
         while (run > 15 && k <= eob) {
             ps.settle();
             ps.symbol(ps.table, ps.ac_id, 0xF0);
@@ -116,6 +155,7 @@ void ac_refine(Pass& ps, const int16_t* blk) {
         br = 0;
         run = 0;
     }
+    run += sc.se + 1 - next;
     if (run > 0 || br > 0) {
         ++ps.eobrun;
         std::memcpy(ps.bits + ps.be, brb, br);

@@ -73,24 +73,37 @@ uint32_t held_bytes(const JPEG_STREAM* s) {
 
 inline uint32_t pattern_of(int32_t v, uint32_t n) { return uint32_t(v < 0 ? v - 1 : v) & ((1u << n) - 1); }
 
-// The lazy writer of class 5: works on the accumulator the block encoder holds.
+// The lazy writer of class 5: works on the accumulator the block encoder
+// holds, kept in locals (registers) for the block and given back to the
+// stream before a group is written out and by done().
 struct LazyWriter {
     JPEG_STREAM* s;
+    uint64_t bits;
+    int32_t count;
+    explicit LazyWriter(JPEG_STREAM* st) : s(st), bits(st->bits), count(st->bit_count) {}
     JPEG_RESULT put(uint32_t v, uint32_t n) {
         if (n == 0) return 0;
         v &= (n >= 32 ? 0xFFFFFFFFu : (1u << n) - 1);
-        while (uint32_t(s->bit_count) + n > 64) {
-            if (uint32_t(s->end - s->current) < 8) {
-                if (s->file < 0) return JPEG_ERR_OUTPUT_SMALL;
-                JPEG_RESULT r = jpeg_write_buffer(s);
-                if (r) return r;
-                continue;
+        if (uint32_t(count) + n > 64) {
+            s->bits = bits, s->bit_count = count;
+            while (uint32_t(s->bit_count) + n > 64) {
+                if (uint32_t(s->end - s->current) < 8) {
+                    if (s->file < 0) return JPEG_ERR_OUTPUT_SMALL;
+                    JPEG_RESULT r = jpeg_write_buffer(s);
+                    if (r) return r;
+                    continue;
+                }
+                write_group(s);
             }
-            write_group(s);
+            bits = s->bits, count = s->bit_count;
         }
-        s->bit_count += int32_t(n);
-        s->bits |= uint64_t(v) << (64 - s->bit_count);
+        count += int32_t(n);
+        bits |= uint64_t(v) << (64 - count);
         return 0;
+    }
+    JPEG_RESULT done(JPEG_RESULT r) {
+        if (r == 0) s->bits = bits, s->bit_count = count;
+        return r;
     }
 };
 
@@ -136,11 +149,8 @@ inline void fast_pass(__m128i* d) {
 }
 
 // Y of eight pixels, and Cb and Cr of eight pixel sums, by multiply-add.
-inline __m128i madd3(const int16_t* a, const int16_t* b, const int16_t* c, int16_t ka, int16_t kb, int16_t kc,
-                     int16_t round, int shift) {
-    const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
-    const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
-    const __m128i vc = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c));
+inline __m128i madd3(__m128i va, __m128i vb, __m128i vc, int16_t ka, int16_t kb, int16_t kc, int16_t round,
+                     int shift) {
     const __m128i one = _mm_set1_epi16(1);
     const __m128i kab = _mm_set_epi16(kb, ka, kb, ka, kb, ka, kb, ka), kcr = _mm_set_epi16(round, kc, round, kc, round, kc, round, kc);
     const __m128i lo = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(va, vb), kab),
@@ -149,34 +159,48 @@ inline __m128i madd3(const int16_t* a, const int16_t* b, const int16_t* c, int16
                                      _mm_madd_epi16(_mm_unpackhi_epi16(vc, one), kcr));
     return _mm_packs_epi32(_mm_srai_epi32(lo, shift), _mm_srai_epi32(hi, shift));
 }
+
+// One channel of eight pixels as 16-bit lanes, gathered straight into a
+// register (through memory the vector load would wait on eight small stores).
+inline __m128i channel8(const uint8_t* p) {
+    return _mm_setr_epi16(p[0], p[3], p[6], p[9], p[12], p[15], p[18], p[21]);
+}
+
+// The sums of horizontal pixel pairs of sixteen lanes in two registers.
+inline __m128i pair_sums(__m128i a, __m128i b) {
+    const __m128i one = _mm_set1_epi16(1);
+    return _mm_packs_epi32(_mm_madd_epi16(a, one), _mm_madd_epi16(b, one));
+}
 #endif
 
+// Each source row once: its Y rows, and the channel sums of its pixel pairs
+// (HF 2) added to the other row of the pair (VF 2) before the chroma row is
+// formed from them.
 template <int RO, int BO, int HF, int VF>
 void convert_simd(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb, int16_t* cr) {
 #if defined(__SSE2__)
-    alignas(16) int16_t r[8], g[8], b[8];
-    for (int py = 0; py < 8 * VF; ++py)
-        for (int gx = 0; gx < HF; ++gx) {
-            const uint8_t* p = src + ptrdiff_t(py) * step + gx * 24;
-            for (int i = 0; i < 8; ++i) r[i] = p[3 * i + RO], g[i] = p[3 * i + 1], b[i] = p[3 * i + BO];
-            // Y = (77 R + 150 G + 29 B - 32640) >> 8; -32640 rides on the multiply-add as 1 x -32640.
-            const __m128i v = madd3(r, g, b, 77, 150, 29, -32640, 8);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(y + ((py / 8) * HF + gx) * 64 + (py % 8) * 8), v);
-        }
     const int shift = 8 + (HF - 1) + (VF - 1);
     const int16_t round = int16_t(1 << (shift - 1));
-    for (int cy = 0; cy < 8; ++cy) {
-        for (int cx = 0; cx < 8; ++cx) {
-            int sr = 0, sg = 0, sb = 0;
-            for (int dy = 0; dy < VF; ++dy)
-                for (int dx = 0; dx < HF; ++dx) {
-                    const uint8_t* p = src + ptrdiff_t(cy * VF + dy) * step + (cx * HF + dx) * 3;
-                    sr += p[RO], sg += p[1], sb += p[BO];
-                }
-            r[cx] = int16_t(sr), g[cx] = int16_t(sg), b[cx] = int16_t(sb);
+    __m128i sr = _mm_setzero_si128(), sg = sr, sb = sr;
+    for (int py = 0; py < 8 * VF; ++py) {
+        __m128i r[HF], g[HF], b[HF];
+        for (int gx = 0; gx < HF; ++gx) {
+            const uint8_t* p = src + ptrdiff_t(py) * step + gx * 24;
+            r[gx] = channel8(p + RO), g[gx] = channel8(p + 1), b[gx] = channel8(p + BO);
+            // Y = (77 R + 150 G + 29 B - 32640) >> 8; -32640 rides on the multiply-add as 1 x -32640.
+            const __m128i v = madd3(r[gx], g[gx], b[gx], 77, 150, 29, -32640, 8);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(y + ((py / 8) * HF + gx) * 64 + (py % 8) * 8), v);
         }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(cb + cy * 8), madd3(r, g, b, -43, -85, 128, round, shift));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(cr + cy * 8), madd3(r, g, b, 128, -107, -21, round, shift));
+        __m128i rr = r[0], gg = g[0], bb = b[0];
+        if constexpr (HF == 2) rr = pair_sums(r[0], r[1]), gg = pair_sums(g[0], g[1]), bb = pair_sums(b[0], b[1]);
+        if (VF == 2 && py % 2 == 0) {
+            sr = rr, sg = gg, sb = bb;
+            continue;
+        }
+        if constexpr (VF == 2) rr = _mm_add_epi16(rr, sr), gg = _mm_add_epi16(gg, sg), bb = _mm_add_epi16(bb, sb);
+        const int cy = py / VF;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(cb + cy * 8), madd3(rr, gg, bb, -43, -85, 128, round, shift));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(cr + cy * 8), madd3(rr, gg, bb, 128, -107, -21, round, shift));
     }
 #else
     if (RO == 0) {
@@ -321,30 +345,46 @@ JPEG_RESULT jpeg_encode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* 
 
 JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
                                   int16_t* pred, int16_t* block) {
-    LazyWriter w{s};
+    LazyWriter w(s);
     const int32_t diff = block[0] - *pred;
     *pred = block[0];
     uint32_t n = jpeg_category(diff);
     JPEG_RESULT r = w.put(dc->code[n], dc->length[n]);
     if (!r) r = w.put(pattern_of(diff, n), n);
-    uint32_t z = 0;
-    for (int k = 1; k < 64 && !r; ++k) {
-        const int32_t v = block[jpeg_natural_order[k]];
-        if (v == 0) {
-            ++z;
-            continue;
-        }
+    // The AC values in zig-zag order and the mask of the nonzero ones: the
+    // loop below visits only those, a zero run being the distance between two.
+    alignas(16) int16_t zz[64];
+#pragma GCC unroll 64
+    for (int k = 0; k < 64; ++k) zz[k] = block[jpeg_natural_order[k]];
+    uint64_t nonzero = 0;
+#if defined(__SSE2__)
+    for (int i = 0; i < 64; i += 16) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i a = _mm_cmpeq_epi16(_mm_load_si128(reinterpret_cast<const __m128i*>(zz + i)), zero);
+        const __m128i b = _mm_cmpeq_epi16(_mm_load_si128(reinterpret_cast<const __m128i*>(zz + i + 8)), zero);
+        nonzero |= uint64_t(uint16_t(~_mm_movemask_epi8(_mm_packs_epi16(a, b)))) << i;
+    }
+#else
+    for (int k = 0; k < 64; ++k) nonzero |= uint64_t(zz[k] != 0) << k;
+#endif
+    nonzero &= ~uint64_t(1);   // position 0 is the DC value, coded above
+    int last = 0;
+    while (nonzero && !r) {
+        const int k = __builtin_ctzll(nonzero);
+        nonzero &= nonzero - 1;
+        uint32_t z = uint32_t(k - last - 1);
+        last = k;
         while (z > 15 && !r) {
             r = w.put(ac->code[0xF0], ac->length[0xF0]);
             z -= 16;
         }
+        const int32_t v = zz[k];
         n = jpeg_category(v);
         if (!r) r = w.put(ac->code[(z << 4) + n], ac->length[(z << 4) + n]);
         if (!r) r = w.put(pattern_of(v, n), n);
-        z = 0;
     }
-    if (!r && z) r = w.put(ac->code[0], ac->length[0]);
-    return r;
+    if (!r && last < 63) r = w.put(ac->code[0], ac->length[0]);
+    return w.done(r);
 }
 
 void jpeg_enc_rgb_h1v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {

@@ -32,25 +32,51 @@ JpegProcess g;
 
 }  // namespace
 
-void jpeg_cpuid(JPEG_CPU_INFO* info) {
+namespace {
+
+// What the processor answers, asked once: the instruction is slow (under a
+// hypervisor it leaves the guest), and every jpeg_init asks through the probe.
+// level: 0 no answer, 1 the vendor only, 2 vendor and leaf 1.
+struct CpuAnswer {
+    int level = 0;
+    JPEG_CPU_INFO info{};
+};
+
+CpuAnswer ask_cpu() {
+    CpuAnswer r;
 #if defined(__x86_64__) || defined(__i386__)
     unsigned a = 0, b = 0, c = 0, d = 0;
-    if (!__get_cpuid(0, &a, &b, &c, &d)) return;
-    std::memcpy(info->vendor, &b, 4);
-    std::memcpy(info->vendor + 4, &d, 4);
-    std::memcpy(info->vendor + 8, &c, 4);
-    info->vendor[12] = 0;
-    if (a == 0) return;
+    if (!__get_cpuid(0, &a, &b, &c, &d)) return r;
+    std::memcpy(r.info.vendor, &b, 4);
+    std::memcpy(r.info.vendor + 4, &d, 4);
+    std::memcpy(r.info.vendor + 8, &c, 4);
+    r.info.vendor[12] = 0;
+    r.level = 1;
+    if (a == 0) return r;
     __get_cpuid(1, &a, &b, &c, &d);
-    info->brand = b & 0xFF;
-    info->type = (a >> 12) & 3;
-    info->family = (a >> 8) & 15;
-    info->model = (a >> 4) & 15;
-    info->stepping = a & 15;
-    info->features = d;
-#else
-    (void)info;
+    r.info.brand = b & 0xFF;
+    r.info.type = (a >> 12) & 3;
+    r.info.family = (a >> 8) & 15;
+    r.info.model = (a >> 4) & 15;
+    r.info.stepping = a & 15;
+    r.info.features = d;
+    r.level = 2;
 #endif
+    return r;
+}
+
+}  // namespace
+
+void jpeg_cpuid(JPEG_CPU_INFO* info) {
+    static const CpuAnswer answer = ask_cpu();
+    if (answer.level >= 1) std::memcpy(info->vendor, answer.info.vendor, sizeof(info->vendor));
+    if (answer.level < 2) return;
+    info->brand = answer.info.brand;
+    info->type = answer.info.type;
+    info->family = answer.info.family;
+    info->model = answer.info.model;
+    info->stepping = answer.info.stepping;
+    info->features = answer.info.features;
 }
 
 void jpeg_query_cpu() {

@@ -255,7 +255,7 @@ inline JPEG_RESULT quiet(JPEG_STREAM* s, JPEG_RESULT r) {
 
 JPEG_RESULT jpeg_decode_block(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                               const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
-    jpeg_zero_bytes(block, 64 * sizeof(int16_t));
+    jpeg_clear_block(block);
     return quiet(s, decode_sequential(s, dc, ac, pred, block, true));
 }
 
@@ -326,18 +326,71 @@ JPEG_RESULT jpeg_decode_ac_first(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF
     return 0;
 }
 
+namespace {
+
+// The refinement scans' bit reader: the stream's accumulator held in locals
+// while a run of correction bits is read, written back before every fill and
+// when the run ends, so fills happen exactly where need() would make them.
+struct RefineBits {
+    JPEG_STREAM* s;
+    uint64_t bits;
+    int32_t count;
+    explicit RefineBits(JPEG_STREAM* st) : s(st), bits(st->bits), count(st->bit_count) {}
+    void put() const {
+        s->bits = bits;
+        s->bit_count = count;
+    }
+    // The next bit, or the fill's result when none is left.
+    JPEG_RESULT next(uint32_t& bit) {
+        if (count < 1) {
+            put();
+            const JPEG_RESULT r = jpeg_bits_fill(s, 1);
+            bits = s->bits;
+            count = s->bit_count;
+            if (r != 0) return r;
+        }
+        --count;
+        bit = uint32_t(bits >> count) & 1;
+        return 0;
+    }
+};
+
+// A nonzero coefficient with its correction bit: moved one step of 2^al away
+// from zero when the bit is set and that bit of the magnitude is still clear.
+// Without branches on the data: the bits are noise to a branch predictor.
+inline void correct(int16_t* c, uint32_t bit, int32_t p1) {
+    const int32_t v = *c;
+    const int32_t apply = -int32_t(bit & uint32_t((v & p1) == 0));
+    const int32_t step = v >= 0 ? p1 : -p1;
+    *c = int16_t(v + (step & apply));
+}
+
+// Passes over coefficients k.. of the band, correcting each nonzero one, until
+// `run` zero coefficients are passed and the next zero one is reached (run < 0:
+// to the band's end). k is left at that zero coefficient, or past se.
+inline JPEG_RESULT pass_band(JPEG_STREAM* s, int16_t* block, uint32_t& k, uint32_t se, int32_t run, int32_t p1) {
+    RefineBits rb(s);
+    for (; k <= se; ++k) {
+        int16_t* c = &block[jpeg_natural_order[k]];
+        if (*c == 0) {
+            if (run >= 0 && --run < 0) break;
+            continue;
+        }
+        uint32_t bit = 0;
+        if (const JPEG_RESULT r = rb.next(bit); r != 0) return r;
+        correct(c, bit, p1);
+    }
+    rb.put();
+    return 0;
+}
+
+}  // namespace
+
 JPEG_RESULT jpeg_decode_ac_refine(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF_DECODE_TABLE* ac,
                                   uint32_t ss, uint32_t se, uint32_t al) {
     const int32_t p1 = 1 << al, m1 = -(1 << al);
     uint32_t k = ss;
     JPEG_RESULT r = 0;
-    // Gives a nonzero coefficient its correction bit.
-    auto refine = [&](int16_t* c) -> JPEG_RESULT {
-        JPEG_RESULT rr = need(s, 1);
-        if (rr != 0) return rr;
-        if (jpeg_bits_get(s, 1) && (*c & p1) == 0) *c = int16_t(*c >= 0 ? *c + p1 : *c + m1);
-        return 0;
-    };
     if (s->eob_run == 0) {
         const uint32_t* f = jpeg_huff_fast_find(s, ac, false);
         for (; k <= se; ++k) {
@@ -359,23 +412,12 @@ JPEG_RESULT jpeg_decode_ac_refine(JPEG_STREAM* s, int16_t* block, const JPEG_HUF
                 break;
             }
             // Pass over the coefficients already nonzero (refining each) and r zero ones.
-            while (k <= se) {
-                int16_t* c = &block[jpeg_natural_order[k]];
-                if (*c != 0) {
-                    if ((r = refine(c)) != 0) return quiet(s, r);
-                } else if (--run < 0) {
-                    break;
-                }
-                ++k;
-            }
+            if ((r = pass_band(s, block, k, se, run, p1)) != 0) return quiet(s, r);
             if (value != 0 && k <= 63) block[jpeg_natural_order[k]] = int16_t(value);
         }
     }
     if (s->eob_run > 0) {
-        for (; k <= se; ++k) {
-            int16_t* c = &block[jpeg_natural_order[k]];
-            if (*c != 0 && (r = refine(c)) != 0) return quiet(s, r);
-        }
+        if ((r = pass_band(s, block, k, se, -1, p1)) != 0) return quiet(s, r);
         --s->eob_run;
     }
     return 0;

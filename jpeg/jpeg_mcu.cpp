@@ -4,6 +4,7 @@
 #include "jpeg/jpeg_color.h"
 #include "jpeg/jpeg_input.h"
 #include "jpeg/jpeg_output.h"
+#include "jpeg/jpeg_simd_idct.h"
 
 namespace velmora {
 namespace {
@@ -19,6 +20,10 @@ bool factors(const JPEG_FRAME& f, uint32_t h, uint32_t v) {
 }
 
 }  // namespace
+
+bool jpeg_dequant_fused(const JPEG_KERNELS& k, uint32_t divisor) {
+    return divisor == 1 && k.idct_in_use[0] == jpeg_idct_accurate_sse2 && k.dequantize_in_use == jpeg_dequantize_sse2;
+}
 
 bool jpeg_fine_chroma(const JPEG_FRAME& f) {
     if (f.hmax == 1 && f.vmax == 1) return false;
@@ -97,6 +102,7 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
     const int slot = divisor == 1 ? 0 : divisor == 2 ? 1 : divisor == 4 ? 2 : 3;
     const bool separate = p->non_interleaved && p->progressive_scans == 0 && p->scan;
     const bool single = separate && p->scan->ns == 1;
+    const bool fused = jpeg_dequant_fused(k, divisor);
     // Walk the MCU's components in block order.
     uint32_t idx[4], n = 0;
     if (separate) {
@@ -110,9 +116,15 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
         if (!single)
             for (uint32_t j = 0; j < idx[i]; ++j) first += f.components[j].h * f.components[j].v;
         const uint32_t count = single ? 1 : c.h * c.v;
+        int16_t* blocks = p->work_blocks + first * 64;
+        if (fused) {
+            const uint16_t* q = p->quant[c.tq & 3].values;
+            for (uint32_t b = 0; b < count; ++b) jpeg_idct_accurate_sse2_dequant(blocks + b * 64, q);
+            continue;
+        }
         JpegBlockFn t = k.idct_in_use[slot];
         if (divisor != 1 && fine && c.h * c.v == 1) t = k.idct_in_use[slot - 1];
-        for (uint32_t b = 0; b < count; ++b) t(p->work_blocks + (first + b) * 64);
+        for (uint32_t b = 0; b < count; ++b) t(blocks + b * 64);
     }
     if (divisor == 1) {
         if (k.mcu_output) k.mcu_output(p, col, row);

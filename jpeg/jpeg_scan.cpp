@@ -6,6 +6,7 @@
 
 #include "jpeg/jpeg_huff.h"
 #include "jpeg/jpeg_huff_fast.h"
+#include "jpeg/jpeg_idct.h"
 #include "jpeg/jpeg_input.h"
 #include "jpeg/jpeg_mcu.h"
 
@@ -246,6 +247,7 @@ JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p,
     const JPEG_FRAME& f = p->frame;
     const JPEG_KERNELS& k = s->environment->k;
     const bool fine = jpeg_fine_chroma(f);
+    const bool fused = jpeg_dequant_fused(k, divisor);
     uint32_t cols = f.mcus_per_row, rows = f.mcu_rows;
     if (scan->ns == 1) component_grid(f, scan->components[0], &cols, &rows);
     uint32_t mw, mh;
@@ -271,7 +273,7 @@ JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p,
                 int16_t* blk = p->work_blocks + (first + b) * 64;
                 const JPEG_RESULT r = dec(s, c.dc, c.ac, &scan->pred[i], blk);
                 if (r < 0) return r;
-                if (in) k.dequantize_in_use(blk, c.quant->values);
+                if (in && !fused) k.dequantize_in_use(blk, c.quant->values);
             }
         }
         return 0;
@@ -318,7 +320,7 @@ JPEG_RESULT jpeg_scan_progressive(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTI
         const JPEG_SCAN_COMPONENT& c = scan->components[i];
         if (scan->ss == 0) {
             if (scan->ah == 0) {
-                std::memset(blk, 0, 64 * sizeof(int16_t));
+                jpeg_clear_block(blk);
                 return jpeg_decode_dc_first(s, c.dc, &blk[0], &scan->pred[i], scan->al);
             }
             return jpeg_decode_dc_refine(s, &blk[0], scan->al);
@@ -362,6 +364,7 @@ void jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor) {
     const JPEG_KERNELS& k = p->stream.environment->k;
     const uint32_t nb = blocks_per_mcu(f);
     const bool fine = jpeg_fine_chroma(f);
+    const bool fused = jpeg_dequant_fused(k, divisor);
     if (!p->coefficients || !p->work_blocks || p->work_block_count < nb) return;
     // Only the MCUs that reach into the image are put out: the others write nothing.
     const uint32_t mw = std::max<uint32_t>(f.hmax * 8 / divisor, 1), mh = std::max<uint32_t>(f.vmax * 8 / divisor, 1);
@@ -372,7 +375,7 @@ void jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor) {
             const int16_t* src = p->coefficients + (size_t(row) * f.mcus_per_row + col) * nb * 64;
             std::memcpy(p->work_blocks, src, size_t(nb) * 64 * sizeof(int16_t));
             uint32_t b = 0;
-            for (uint32_t i = 0; i < f.ncomps; ++i) {
+            for (uint32_t i = 0; i < f.ncomps && !fused; ++i) {
                 const uint16_t* q = p->quant[f.components[i].tq & 3].values;
                 for (uint32_t j = 0; j < f.components[i].h * f.components[i].v; ++j, ++b)
                     k.dequantize_in_use(p->work_blocks + b * 64, q);

@@ -53,4 +53,14 @@ void jpeg_dec_ycca_rgba_h2v1_mmx(const int16_t* y, const int16_t* cb, const int1
 void jpeg_dec_ycca_rgba_h2v2_mmx(const int16_t* y, const int16_t* cb, const int16_t* cr,  // 52, whole MCU
                                  const int16_t* fourth, uint8_t* out, int32_t pitch);
 
+// The SSSE3 variants of slots 36-41 (the h2v2 ones for the whole MCU, like the
+// entries): the same bytes as the SSE2 forms, interleaved with byte shuffles.
+// The fill takes them on processors with SSSE3 (jpeg_cpu_has_ssse3).
+void jpeg_dec_ycc_rgb_h1v1_ssse3(const int16_t* y, const int16_t* cb, const int16_t* cr, uint8_t* out, int32_t pitch);
+void jpeg_dec_ycc_rgb_h2v1_ssse3(const int16_t* y, const int16_t* cb, const int16_t* cr, uint8_t* out, int32_t pitch);
+void jpeg_dec_ycc_rgb_h2v2_ssse3(const int16_t* y, const int16_t* cb, const int16_t* cr, uint8_t* out, int32_t pitch);
+void jpeg_dec_ycc_bgr_h1v1_ssse3(const int16_t* y, const int16_t* cb, const int16_t* cr, uint8_t* out, int32_t pitch);
+void jpeg_dec_ycc_bgr_h2v1_ssse3(const int16_t* y, const int16_t* cb, const int16_t* cr, uint8_t* out, int32_t pitch);
+void jpeg_dec_ycc_bgr_h2v2_ssse3(const int16_t* y, const int16_t* cb, const int16_t* cr, uint8_t* out, int32_t pitch);
+
 }  // namespace velmora

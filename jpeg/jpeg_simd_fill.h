@@ -19,5 +19,7 @@ void jpeg_kernels_decoder_fill(JPEG_ENVIRONMENT* env, int32_t cpu_class);
 
 // Whether the processor this runs on has SSE2 (CPUID leaf 1, EDX bit 26).
 bool jpeg_cpu_has_sse2();
+// Whether the processor has SSSE3 (leaf 1 ECX bit 9), for the converters' variants.
+bool jpeg_cpu_has_ssse3();
 
 }  // namespace velmora

@@ -360,14 +360,14 @@ void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HU
 
 JPEG_RESULT jpeg_huff_decode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                        const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
-    std::memset(block, 0, 64 * sizeof(int16_t));
+    jpeg_clear_block(block);
     decode<false, false, true>(s, dc, ac, pred, block);
     return 0;
 }
 
 JPEG_RESULT jpeg_huff_decode_block_mmx_cmov(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                             const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
-    std::memset(block, 0, 64 * sizeof(int16_t));
+    jpeg_clear_block(block);
     const uint32_t* fdc = jpeg_huff_fast_find(s, dc, true);
     const uint32_t* fac = fdc ? jpeg_huff_fast_find(s, ac, false) : nullptr;
     if (fac) decode_fast<true>(s, dc, ac, fdc, fac, pred, block);

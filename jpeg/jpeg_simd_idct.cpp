@@ -230,9 +230,31 @@ void jpeg_idct_accurate_mmx(int16_t* block) { accurate_four_columns<accurate_row
 
 void jpeg_idct_accurate_sse(int16_t* block) { accurate_four_columns<accurate_row>(block); }
 
+// The row pass of a row that may be all zero: such a row gives zero (its sums
+// are the rounding term 2048 alone, which the shift by 12 takes away), so it
+// skips the multiplications; most rows of a quantised block are zero.
+inline __m128i accurate_row_sparse(__m128i x, int group) {
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(x, _mm_setzero_si128())) == 0xFFFF) return x;
+    return accurate_row(x, group);
+}
+
 void jpeg_idct_accurate_sse2(int16_t* block) {
     __m128i r[8];
-    for (int i = 0; i < 8; ++i) r[i] = accurate_row(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 8 * i)), kRowGroup[i]);
+    for (int i = 0; i < 8; ++i)
+        r[i] = accurate_row_sparse(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 8 * i)), kRowGroup[i]);
+    accurate_columns(r);
+    for (int i = 0; i < 8; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(block + 8 * i), r[i]);
+}
+
+void jpeg_idct_accurate_sse2_dequant(int16_t* block, const uint16_t* table) {
+    // Each row is multiplied as jpeg_dequantize_sse2 multiplies it, in the
+    // register the row pass reads, so the block is loaded and stored once.
+    __m128i r[8];
+    for (int i = 0; i < 8; ++i) {
+        const __m128i q = _mm_loadu_si128(reinterpret_cast<const __m128i*>(table + 8 * i));
+        const __m128i x = _mm_mullo_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 8 * i)), q);
+        r[i] = accurate_row_sparse(x, kRowGroup[i]);
+    }
     accurate_columns(r);
     for (int i = 0; i < 8; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(block + 8 * i), r[i]);
 }
@@ -258,6 +280,10 @@ void jpeg_idct_accurate_mmx(int16_t* block) { jpeg_idct_accurate(block); }
 void jpeg_idct_accurate_sse(int16_t* block) { jpeg_idct_accurate(block); }
 void jpeg_idct_accurate_sse2(int16_t* block) { jpeg_idct_accurate(block); }
 void jpeg_idct_fast_mmx(int16_t* block) { jpeg_idct_fast(block); }
+void jpeg_idct_accurate_sse2_dequant(int16_t* block, const uint16_t* table) {
+    jpeg_dequantize(block, table);
+    jpeg_idct_accurate(block);
+}
 
 #endif
 

@@ -24,6 +24,12 @@ void jpeg_idct_accurate_mmx(int16_t* block);    // slot 7, classes 3-4: four col
 void jpeg_idct_accurate_sse(int16_t* block);    // slot 7, class 5: four columns, word-shuffled rows
 void jpeg_idct_accurate_sse2(int16_t* block);   // slot 7, class 6: eight columns at a time
 
+// jpeg_dequantize_sse2 followed by jpeg_idct_accurate_sse2 in one pass, with
+// exactly their results. The decoder calls it in place of the two slots when
+// they hold exactly these kernels (jpeg_dequant_fused), leaving the
+// coefficients undequantised until the transform.
+void jpeg_idct_accurate_sse2_dequant(int16_t* block, const uint16_t* table);
+
 void jpeg_idct_fast_mmx(int16_t* block);        // slot 3, classes 3-6
 
 // The multiplier of input k in output n of row group g (0: rows 0 and 4, 1: rows

@@ -26,6 +26,7 @@
 #include "match/spielfeld_situation.h"
 #include "match/spielfeld_standard.h"
 #include "match/spielfeld_hooks.h"
+#include "match/spielfeld_pruefen.h"
 #include "match/spielfeld_staerke.h"
 #include "platform/clock.h"
 
@@ -285,6 +286,24 @@ uint8_t* Spielfeld_Anzeigepuffer() {
 void Spielfeld_Aktives_Merken(Spielfeld_Satz* satz) { g.aktives = satz; }
 int32_t Spielfeld_Schalter4_Wettbewerb() { return g.schalter4; }
 bool Spielfeld_Client_Holen_Offen() { return g.client_holen; }
+void Spielfeld_Client_Holen_Setzen(bool offen) { g.client_holen = offen; }
+
+Spielfeld_Satz* Spielfeld_Satz_Einsetzen(int32_t spiel, const Spielfeld_Satz& neu) {
+    if (!Spielfeld_Ist_Initialisiert()) return nullptr;
+    Listen_Element* e = Liste_Insert(&g.liste, &g.liste, &neu, uint32_t(SATZ_BYTES), spiel);
+    if (!e) return nullptr;
+    for (Listen_Element* a = Liste_First(&g.liste); a;) {
+        if (a == e) {
+            a = Liste_Next_Element(a);
+            continue;
+        }
+        if (g.aktives == a->daten) g.aktives = nullptr;
+        Listen_Element* vorher = Liste_Delete_Element(&g.liste, a);
+        a = vorher == &g.liste ? Liste_First(&g.liste) : Liste_Next_Element(vorher);
+    }
+    g.index_gueltig = false;
+    return Satz_Von(e);
+}
 
 // ---------------------------------------------------------------------------
 // Set-up from a fixture.
@@ -732,6 +751,11 @@ bool Spielfeld_Load(const uint8_t* in, size_t bytes) {
         }
         if (std::find(schluessel.begin(), schluessel.end(), key) != schluessel.end()) {
             Debug_Printf("Spielfeld_Load: Spiel %d doppelt\n", key);
+            return false;
+        }
+        // A damaged record would send the tick through bad indices: the load is refused.
+        if (const char* grund = Spielfeld_Satz_Pruefen(reinterpret_cast<const Spielfeld_Satz*>(in + pos + 8))) {
+            Debug_Printf("Spielfeld_Load: Spiel %d: %s\n", key, grund);
             return false;
         }
         schluessel.push_back(key);

@@ -63,6 +63,11 @@ void Spielfeld_Aktives_Merken(Spielfeld_Satz* satz);
 int32_t Spielfeld_Schalter4_Wettbewerb();
 // The client's re-fetch flag, set by a load.
 bool Spielfeld_Client_Holen_Offen();
+void Spielfeld_Client_Holen_Setzen(bool offen);
+// Client: a record fetched from the server becomes the module's only record,
+// keyed by the game on this machine; the previous copy is deleted. Null when
+// the module does not run.
+Spielfeld_Satz* Spielfeld_Satz_Einsetzen(int32_t spiel, const Spielfeld_Satz& neu);
 
 // Creates the record of a game from its fixture and starts its first period.
 // anzeige: 0 background, 1 watched, 2 reported; zuschauer overrides the

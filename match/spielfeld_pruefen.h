@@ -1,6 +1,10 @@
 // match/spielfeld_pruefen.h - the rules a live match record keeps in every
-// frame. The simulator checks them frame by frame and stops at the first
-// broken one; a break is a fault of the match, not of the rule.
+// frame, and the check of a record or input ring that comes from outside.
+// The simulator checks the rules frame by frame and stops at the first broken
+// one; a break is a fault of the match, not of the rule. A record fetched
+// from the server, loaded from a save or an input ring received in a minute
+// packet is checked before the tick may use it: every index, range and
+// number the tick relies on.
 #pragma once
 #include <cstdint>
 
@@ -24,5 +28,19 @@ struct Spielfeld_Pruefstand {
 // periods the competition plays (-1: not checked). `st` carries the state
 // from the record's previous frame.
 const char* Spielfeld_Pruefen(const Spielfeld_Satz* satz, int32_t abschnitte, Spielfeld_Pruefstand* st);
+
+// A record from outside: null when the tick may use it, else what is wrong.
+// Team and player numbers are checked against the club tables when they are
+// loaded. The three bytes a match view writes (frames not yet shown, message
+// pending, shown in the main view) are accepted in range.
+const char* Spielfeld_Satz_Pruefen(const Spielfeld_Satz* satz);
+// An input ring (or a single entry) from outside, for the match `satz`:
+// null when sound. `seite` 0 or 1 requires the substitution slots of that
+// side's entries to lie in that side's 17; -1 checks each side against its own.
+struct Sync_Eintrag;
+const char* Spielfeld_Ring_Pruefen(const Spielfeld_Satz* satz, const Sync_Eintrag* ring, int32_t anzahl,
+                                   int32_t seite);
+// Two records equal but for the bytes a match view writes.
+bool Spielfeld_Satz_Gleich(const Spielfeld_Satz& a, const Spielfeld_Satz& b);
 
 }  // namespace velmora

@@ -22,6 +22,7 @@
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_ki.h"
 #include "match/spielfeld_situation.h"
+#include "match/spielfeld_sync.h"
 #include "match/spielfeld_standard.h"
 #include "match/spielfeld_zweikampf.h"
 #include "match/spieltag.h"
@@ -36,6 +37,7 @@ struct TickModul {
     int64_t letzte_frame_zeit = INT_MAX;   // the previous simulated frame of the live display
     int64_t nachtrag = 0;                  // the part of a late frame carried to the next one
     bool minute_gewechselt = false;        // some match passed a minute (gates the network sleeps)
+    uint32_t jetzt = 0;                    // the frame time of the running tick
 };
 TickModul t;
 
@@ -46,9 +48,24 @@ int8_t& Kickframe_Figur(Spielfeld_Satz* s) { return reinterpret_cast<int8_t&>(s-
 uint8_t& Frame_Laeuft(Spielfeld_Satz* s) { return s->w24992[3]; }
 uint8_t& Ton_Einmal(Spielfeld_Satz* s) { return s->w25216[4]; }
 
-// Network play: the minute exchange and the waits. A networked match day
-// computes no match live, so these are never reached with work to do.
-void Netz_Minute_Austauschen(Spielfeld_Satz*) {}
+// Network play: the minute exchange of the lock-step.
+void Netz_Minute_Austauschen(Spielfeld_Satz* satz) {
+    if (Spielfeld_Hook_Netz_Modus() != 0) Spielfeld_Sync_Minute(satz, t.jetzt);
+}
+
+// Network play: true when the other machine has not released the current
+// minute yet; the waiting frame then does its work and the tick returns.
+bool Netz_Wartet(Spielfeld_Satz* satz, bool pause) {
+    if (Spielfeld_Hook_Netz_Modus() == 0) return false;
+    if ((satz->bereit & 3) == 3) {
+        Spielfeld_Sync_Warten_Ende(satz);
+        return false;
+    }
+    Spielfeld_Sync_Warten(satz, t.jetzt, pause);
+    if ((satz->bereit & 3) != 3) return true;
+    Spielfeld_Sync_Warten_Ende(satz);
+    return false;
+}
 
 bool Ist_Spieler(int32_t i) { return i >= 0 && i < SF_SPIELER; }
 
@@ -261,6 +278,7 @@ void Spielfeld_Tick_Rebase(uint32_t jetzt) {
 float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer, int32_t nachholen, uint32_t jetzt) {
     // 1.-2.
     if (!Spielfeld_Ist_Initialisiert() || !satz) return TICK_NICHTS;
+    t.jetzt = jetzt;
     const bool live_anzeige = Spielfeld_Live_Anzeige();
     // Only a watched record keeps the wall clock's pace; the others of the day
     // and the kick-off loop run one frame per call, as without a display.
@@ -298,7 +316,10 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     satz->spielzeit_ms += uint32_t(TICK_FRAME_SCHRITT);
     Frame_Laeuft(satz) = 1;
     // 11. A paused view holds the match: the frame does not run.
-    if (anzeige && Spielfeld_Get_Pause()) {
+    const bool pause = anzeige && Spielfeld_Get_Pause();
+    // In network play the frame waits until the other machine released the minute.
+    if (pause || Netz_Wartet(satz, false)) {
+        if (pause) Netz_Wartet(satz, true);
         --satz->frame_zaehler;
         satz->spielzeit_ms -= uint32_t(TICK_FRAME_SCHRITT);
         t.nachtrag = int64_t(spaet) + 1;
@@ -317,6 +338,12 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
             return TICK_ENDE;
         }
         ergebnis = TICK_NICHTS;
+        // In network play the frame of a minute change is not run.
+        if (Spielfeld_Hook_Netz_Modus() != 0) {
+            --satz->frame_zaehler;
+            satz->rnd_index = uint32_t(Rnd_Get_Index());
+            return TICK_NICHTS;
+        }
     }
     satz->sekunde = satz->tor_reaktion ? 0 : int16_t((TICK_UHR_START - satz->minutenuhr) * 60 / 90);
     // 15. A watched match that ended counts down to its release.

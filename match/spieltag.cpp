@@ -28,6 +28,8 @@
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_tick.h"
 #include "match/spieltag_hooks.h"
+#include "match/spieltag_netz.h"
+#include "match/spielfeld_sync.h"
 #include "platform/clock.h"
 #include "season/spiele.h"
 #include "season/spielplan.h"
@@ -51,6 +53,7 @@ struct SpieltagModul {
     int32_t minute = 0;              // the day minute and clock, scratch of one walk
     float uhr = 0;
     bool gesperrt = false;           // games were locked since the last empty table
+    uint32_t client_abruf = 0;       // client: the time of the last record fetch
     bool voll = false;               // the last refill filled the table: more may wait
     bool nicht_gestartet = false;    // a slot of this walk could not start
     SpieltagStatistik statistik;
@@ -333,13 +336,44 @@ void Elfmeter_Eintragen(const Spieltag_Slot& s, int32_t los) {
     if (sp) Spiele_Set_Elfmeter(s.spiel, sp->elfmeter_heim, sp->elfmeter_gast);
 }
 
+// Client: fetches the slot's record from the server, at most once per 400 ms;
+// true when it was taken (both sides are then ready).
+bool Client_Holen(Spieltag_Slot& s) {
+    const uint32_t jetzt = Zeit_Ms();
+    if (g.client_abruf != 0 && jetzt - g.client_abruf < SPIELTAG_ABRUF_MS) return false;
+    const bool ok = Spielfeld_Vom_Server_Holen(s.spiel);
+    g.client_abruf = Zeit_Ms();
+    if (g.client_abruf == 0) g.client_abruf = 1;
+    if (ok) s.bereit[0] = s.bereit[1] = 2;
+    return ok;
+}
+
+// Client: the record of a running slot is fetched again when the lock-step
+// found it drifted, or after a load; the views learn of a replaced record.
+void Client_Abgleich(Spieltag_Slot& s, Spielfeld_Satz* satz) {
+    if (!Spielfeld_Resync_Offen() && !Spielfeld_Client_Holen_Offen()) return;
+    // A fetch waits for the server: at most one every 400 ms, as in state 1.
+    const uint32_t jetzt = Zeit_Ms();
+    if (g.client_abruf != 0 && jetzt - g.client_abruf < SPIELTAG_ABRUF_MS) return;
+    g.client_abruf = jetzt ? jetzt : 1;
+    Spielfeld_Satz* neu = nullptr;
+    if (Spielfeld_Resync_Offen() && Spielfeld_Resync_Pruefen(satz)) neu = Satz(s);
+    if (Spielfeld_Client_Holen_Offen() && Spielfeld_Client_Fortsetzen(satz)) neu = Satz(s);
+    if (neu && neu != satz && Spieltag_Hooks().satz_ersetzt) Spieltag_Hooks().satz_ersetzt(neu);
+}
+
 // One frame of a running slot (state 2 or 32).
 void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
     Spieltag_Slot& s = g.slot[i];
     int8_t elfer = s.elfer;
     Spielfeld_Satz* satz = Satz(s);
+    if (satz && Netz() == 1) {
+        Client_Abgleich(s, satz);
+        satz = Satz(s);
+    }
     if (!satz) {
         if (Netz() != 1) s.status = SLOT_BEENDET;
+        else Client_Holen(s);
         return;
     }
     int32_t alt = satz->minute;
@@ -415,6 +449,8 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
             Spielfeld_Abbrechen(s.spiel);
         }
     }
+    // A client whose match ended holds the server's last minutes no longer.
+    if (Netz() == 1 && s.status == SLOT_BEENDET && live) Spielfeld_Sync_Client_Ende(Satz(s));
 }
 
 void Bereit_Vorgeben(Spieltag_Slot& s, const SpielDatensatz& sp) {
@@ -425,11 +461,14 @@ void Bereit_Vorgeben(Spieltag_Slot& s, const SpielDatensatz& sp) {
         if (netz == 0) s.bereit[seite] = 2;
         else if (netz == 1) s.bereit[seite] = (t >= 0 && t == Team_Lokal()) ? 1 : 2;
         else {
-            // Server: a side is ready when no client plays it, or when its
-            // client reported the end of its day (a diced match: nothing to fetch).
+            // Server: a side is ready when no client plays it. A client's side
+            // is confirmed (1) once its client reported the end of its day; its
+            // match is computed live, and the side is ready with its fetch.
             const uint32_t status = t < 0 ? 0 : uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN));
-            if (t < 0 || t == Team_Lokal() || !(status & TEAM_STATUS_CLIENT) || (status & TEAM_STATUS_BEREIT))
+            if (t < 0 || t == Team_Lokal() || !(status & TEAM_STATUS_CLIENT))
                 s.bereit[seite] = 2;
+            else if ((status & TEAM_STATUS_BEREIT) && s.bereit[seite] == 0)
+                s.bereit[seite] = Spieltag_Hooks().tick && Spieltag_Client_Spielt_Live(t) ? 1 : 2;
         }
     }
 }
@@ -645,6 +684,7 @@ bool Spieltag_Run(int32_t nachholen) {
                 }
             }
         } else if (s.status == SLOT_START) {
+            if (Netz() == 1 && !Satz(s)) Client_Holen(s);
             if (s.bereit[0] == 2 && s.bereit[1] == 2) {
                 if (Gruppe_Alle(i, [](const Spieltag_Slot& x) { return x.bereit[0] == 2 && x.bereit[1] == 2; }))
                     s.status = SLOT_LAEUFT;
@@ -740,8 +780,15 @@ void Spieltag_Spiel_Starten(int32_t i) {
     sp = Spiel(s);
     int32_t anzeige = Anzeige_Modus(*sp);
     // Without a tick no record is computed live: all of them are diced minute
-    // by minute. A networked match day stays diced until the lock-step runs.
-    int32_t live = (Spieltag_Hooks().tick && Netz() == 0) ? 0 : -1;
+    // by minute. On the server the match of a client that asked for its slot
+    // is computed live: the client plays it in lock-step.
+    // Other matches of a networked day stay diced.
+    int32_t live = Spieltag_Hooks().tick ? (Netz() == 0 ? 0 : -1) : -1;
+    if (Spieltag_Hooks().tick && Netz() == 2)
+        for (int32_t t : teams)
+            if (t >= 0 && (uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT) &&
+                Spieltag_Client_Spielt_Live(t))
+                live = 1;
     if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) {
         // The match day asks for the view as a watched match starts.
         if (anzeige == 1) Spielfeld_Beobachten(Spielfeld_Suchen(s.spiel), true);
@@ -1035,6 +1082,21 @@ void Spieltag_Team_Bereit_Setzen(int32_t team) {
     }
 }
 
+void Spieltag_Team_Freigeben(int32_t team) {
+    if (team < 0 || !Bereit()) return;
+    int32_t n = Belegt();
+    for (int32_t i = 0; i < n; ++i) {
+        Spieltag_Slot& s = g.slot[i];
+        const SpielDatensatz* sp = Spiel(s);
+        if (!sp || s.status == SLOT_BEENDET || s.status == SLOT_GESCHLOSSEN) continue;
+        for (int32_t seite = 0; seite < 2; ++seite) {
+            if ((seite == 0 ? sp->heim : sp->gast) != team) continue;
+            s.bereit[seite] = 2;
+            if (Spielfeld_Satz* satz = Satz(s)) satz->computer[seite] = satz->computer2[seite] = 1;
+        }
+    }
+}
+
 void Spieltag_Team_Bereit_Loeschen(int32_t team) {
     if (team < 0 || team >= Team_Anzahl()) return;
     Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_BEREIT), OP_LOESCHEN);
@@ -1053,6 +1115,29 @@ bool Spieltag_Seite_Geladen(int32_t spiel, int32_t seite) {
     int32_t i = Slot_Von_Spiel(spiel);
     if (i < 0 || g.slot[i].bereit[0] < 1 || g.slot[i].bereit[1] < 1) return false;
     g.slot[i].bereit[seite] = 2;
+    return true;
+}
+
+int32_t Spieltag_Team_Zustand(int32_t team) {
+    if (!g.initialisiert || team < 0) return 0;
+    const int32_t n = Belegt();
+    for (int32_t i = 0; i < n; ++i) {
+        const SpielDatensatz* sp = Spiel(g.slot[i]);
+        if (sp && (sp->heim == team || sp->gast == team) && g.slot[i].status != SLOT_GESCHLOSSEN)
+            return g.slot[i].status;
+    }
+    return 0;
+}
+
+bool Spieltag_Client_Slot_Setzen(const Spieltag_Slot& neu) {
+    if (!Bereit() || Netz() != 1 || neu.spiel <= 0) return false;
+    if (Belegt() > 0) Slot_Entfernen(0);
+    Spieltag_Slot& s = g.slot[Belegt()];
+    s = neu;
+    // A slot taken from the server starts here: the client's own side is
+    // confirmed (1), the other side ready.
+    if (s.status < SLOT_NEU || s.status > SLOT_ELFMETER) s.status = SLOT_NEU;
+    g.gesperrt = true;
     return true;
 }
 

@@ -20,6 +20,7 @@ struct Spielfeld_Satz;
 
 constexpr int32_t SPIELTAG_SLOTS = 300;
 constexpr int16_t SPIELTAG_LEER = -1;          // an empty entry (0xFFFF)
+constexpr uint32_t SPIELTAG_ABRUF_MS = 400;    // a client fetches its record at most this often
 
 // Slot states.
 constexpr int8_t SLOT_NEU = 0;                 // entered for today, waiting for both sides
@@ -125,6 +126,9 @@ int32_t Spieltag_Spiel_Info(int32_t team, int32_t* seite, int32_t* wichtigkeit, 
 // Appends the game of every slot of the competition to `liste`.
 void Spieltag_Spiele_Des_Wettbewerbs(int32_t wettbewerb, std::vector<int32_t>& liste);
 int32_t Spieltag_Slot_Status(int32_t spiel);        // 0 without slot
+// The state of the team's first slot today that is not closed, 0 without one
+// (what the server tells a client with its news).
+int32_t Spieltag_Team_Zustand(int32_t team);
 int32_t Spieltag_Slot_Wettbewerb(int32_t slot);     // -1 without game
 // A copy of a slot (false for an empty entry or a bad index).
 bool Spieltag_Get_Slot(int32_t slot, Spieltag_Slot* out);
@@ -134,6 +138,12 @@ int32_t Spieltag_Slot_Anzahl();                     // occupied entries
 void Spieltag_Team_Bereit_Setzen(int32_t team);
 void Spieltag_Team_Bereit_Loeschen(int32_t team);
 bool Spieltag_Seite_Geladen(int32_t spiel, int32_t seite);
+// Server: the club of a client that vanished plays on computer-managed: its
+// sides of today's open slots are ready, its live records' sides computer-run.
+void Spieltag_Team_Freigeben(int32_t team);
+// Client: the slot the server answered becomes slot 0 (its game already
+// locked on this machine); false when the module does not run.
+bool Spieltag_Client_Slot_Setzen(const Spieltag_Slot& slot);
 
 // Save-game block: flag, the 300 slots, the shoot-out list, the clock start.
 void Spieltag_Save(std::vector<uint8_t>& out);

@@ -68,6 +68,9 @@ struct SpieltagHooks {
     // The end of a frame's walk: the view step over the watched matches.
     // Unfilled: nothing.
     void (*ansicht_frame)() = nullptr;
+    // Client: the record of the watched match was replaced by a fetch; the
+    // match views take the new one. Unfilled: nothing.
+    void (*satz_ersetzt)(Spielfeld_Satz* satz) = nullptr;
     // Frees the match radar's pictures when the slots are cleared. Unfilled: nothing.
     void (*radar_freigeben)() = nullptr;
 };

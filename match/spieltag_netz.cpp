@@ -1,13 +1,28 @@
 // match/spieltag_netz.cpp - the day hand-over of network play (request 1029).
 #include "match/spieltag_netz.h"
 
+#include <cstring>
+#include <set>
+
 #include "club/team.h"
 #include "core/debug.h"
 #include "match/spieltag.h"
 #include "net/internet.h"
 #include "net/net.h"
+#include "season/spiele.h"
 
 namespace velmora {
+
+namespace {
+bool kein_spiel = false;          // client: the server has no open match of the team today
+std::set<int32_t> live_clients;   // server: the clubs whose clients asked for their slots
+}  // namespace
+
+bool Spieltag_Client_Spielt_Live(int32_t team) { return live_clients.count(team) > 0; }
+void Spieltag_Client_Live_Setzen(int32_t team, bool live) {
+    if (live) live_clients.insert(team);
+    else live_clients.erase(team);
+}
 
 bool Spieltag_Client_Melden() {
     const int32_t team = Client_Team();
@@ -33,8 +48,73 @@ int32_t Spieltag_Melden_Anfrage(Internet_Aufruf& aufruf) {
 
 void Spieltag_Client_Freigeben(int32_t team) {
     if (team < 0 || team >= Team_Anzahl()) return;
+    Spieltag_Client_Live_Setzen(team, false);
     Spieltag_Team_Bereit_Loeschen(team);
     Team_Client_Freigeben(team);
+    // Without the client bit the lock-step releases the side on this machine.
+    Spieltag_Team_Freigeben(team);
+}
+
+bool Spieltag_Kein_Spiel() { return kein_spiel; }
+void Spieltag_Kein_Spiel_Loeschen() { kein_spiel = false; }
+
+bool Spieltag_Slot_Anfordern(int32_t team) {
+    if (Netzwerk_Modus() != 1 || team < 0 || team != Client_Team() || kein_spiel) return false;
+    Spieltag_Init();
+    Spieltag_Slot slot;
+    std::memset(&slot, 0xFF, sizeof slot);
+    int32_t wettbewerb = -1, runde = -1, spieltag = -1, paarung = -1;
+    if (!Internet_Client_Read(ANFRAGE_SPIELTAG_SLOT, SPIELTAG_SLOT_TYP, 0, 0, &slot, &wettbewerb, &runde, &spieltag,
+                              &paarung, team))
+        return false;
+    if (wettbewerb == -1) {
+        kein_spiel = true;
+        return false;
+    }
+    if (wettbewerb < 0) return false;
+    const Spiel_Lock spiel = Spiele_Lock(wettbewerb, runde, paarung, spieltag);
+    if (spiel <= 0) {
+        Debug_Printf("Spieltag_Slot_Anfordern: Spiel %d/%d/%d/%d unbekannt\n", wettbewerb, runde, paarung, spieltag);
+        return false;
+    }
+    slot.spiel = int16_t(spiel);
+    if (!Spieltag_Client_Slot_Setzen(slot)) {
+        Spiele_Unlock(spiel);
+        return false;
+    }
+    return true;
+}
+
+bool Spieltag_Slot_Neu_Anfordern(int32_t team) {
+    kein_spiel = false;
+    Spieltag_Team_Bereit_Loeschen(team);
+    const bool ok = Spieltag_Slot_Anfordern(team);
+    Spieltag_Team_Bereit_Loeschen(team);
+    return ok;
+}
+
+int32_t Spieltag_Netz_Nachricht(Internet_Aufruf& aufruf) {
+    const int32_t team = aufruf.I(5), eigenes = Client_Team();
+    uint32_t n = 0;
+    uint8_t* slot = aufruf.Ergebnis(0, &n);
+    std::memset(slot, 0xFF, n);
+    int32_t antwort[4] = {team < 0 || team >= Team_Anzahl() ? SPIELTAG_KEIN_TEAM : -1, -1, -1, -1};
+    if (team == eigenes && team >= 0) Spieltag_Client_Live_Setzen(team, true);
+    if (team == eigenes && team >= 0 && Spieltag_Ist_Initialisiert()) {
+        for (int32_t i = 0; i < Spieltag_Slot_Anzahl(); ++i) {
+            Spieltag_Slot s;
+            if (!Spieltag_Get_Slot(i, &s) || s.status == SLOT_BEENDET || s.status == SLOT_GESCHLOSSEN) continue;
+            const SpielDatensatz* sp = Spiele_Get_Spiel(s.spiel, 0);
+            if (!sp || (sp->heim != team && sp->gast != team)) continue;
+            antwort[0] = sp->wettbewerb;
+            antwort[1] = sp->runde;
+            antwort[2] = sp->spieltag;
+            antwort[3] = sp->paarung;
+            std::memcpy(slot, &s, sizeof s);
+        }
+    }
+    for (int32_t k = 0; k < 4; ++k) std::memcpy(aufruf.Ergebnis(1 + k, &n), &antwort[k], 4);
+    return 1;
 }
 
 }  // namespace velmora

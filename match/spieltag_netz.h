@@ -10,6 +10,9 @@ namespace velmora {
 struct Internet_Aufruf;
 
 constexpr int32_t ANFRAGE_SPIELTAG_MELDEN = 1029;   // "vi": the client's team, -1 when it leaves
+constexpr int32_t ANFRAGE_SPIELTAG_SLOT = 1031;     // the client's team; answer: its slot and game coordinates
+inline constexpr char SPIELTAG_SLOT_TYP[] = "vC<24I<4I<4I<4I<4i";
+constexpr int32_t SPIELTAG_KEIN_TEAM = -2;          // 1031's competition answer for a team outside the club table
 
 // Client: reports the end of the own club's day (request 1029 with the
 // client's team); nothing without a team. False when the server did not answer.
@@ -23,5 +26,25 @@ int32_t Spieltag_Melden_Anfrage(Internet_Aufruf& aufruf);
 // computer from today: its ready marks withdrawn, the client bit cleared, the
 // placeholder manager back, offered again to joining clients.
 void Spieltag_Client_Freigeben(int32_t team);
+
+// Client: asks the server for the slot of the own team's match today (request
+// 1031), only while the no-match flag is clear. The table is started afresh;
+// an answered slot becomes slot 0 with the game as locked on this machine; a
+// team without a match sets the no-match flag. True when a slot was taken.
+bool Spieltag_Slot_Anfordern(int32_t team);
+// Client: clears the flag, withdraws the team's ready marks and asks again.
+bool Spieltag_Slot_Neu_Anfordern(int32_t team);
+bool Spieltag_Kein_Spiel();
+void Spieltag_Kein_Spiel_Loeschen();
+// Server: the handler of 1031. For the requester's own team: the last slot of
+// today in which it plays whose game is not finished, with its competition,
+// round, matchday and pairing index; competition -1 when it has none, -2
+// for a team outside the club table.
+int32_t Spieltag_Netz_Nachricht(Internet_Aufruf& aufruf);
+// Server: a client that asked for its slot (1031) plays its club's matches
+// live in lock-step; one that only reports its days has them played here.
+// The mark goes with the client (Spieltag_Client_Freigeben).
+bool Spieltag_Client_Spielt_Live(int32_t team);
+void Spieltag_Client_Live_Setzen(int32_t team, bool live);
 
 }  // namespace velmora

@@ -271,6 +271,36 @@ TEST(JpegSimdDequant, EqualsThePlainProductAtEveryAlignment) {
     }
 }
 
+// The fused pass must give the two kernels' samples bit for bit, for sparse
+// small coefficients with real tables as for any 16-bit words (wrapping products).
+TEST(JpegSimdDequant, FusedTransformEqualsDequantiseThenTransform) {
+    Rng rng(29);
+    const int n = rounds(200000);
+    for (int round = 0; round < n; ++round) {
+        alignas(16) int16_t fused[64], want[64];
+        alignas(16) uint16_t q[64];
+        const bool wild = round % 3 == 0;
+        for (int i = 0; i < 64; ++i) {
+            const uint32_t r = rng.next();
+            const int span = i == 0 ? 128 : 24 >> (i / 16);
+            want[i] = wild ? int16_t(r) : (r & 3) ? 0 : int16_t(int32_t(r >> 8) % (2 * span + 1) - span);
+            q[i] = wild ? uint16_t(rng.next()) : uint16_t(1 + rng.next() % 99);
+            if (!wild && i / 8 >= round % 9) want[i] = 0;   // rows from a cut on all zero
+        }
+        // The four-column kernel transforms every row; the eight-column ones
+        // pass over zero rows and must not differ for it.
+        alignas(16) int16_t eight[64];
+        std::memcpy(fused, want, sizeof(want));
+        jpeg_dequantize_sse2(want, q);
+        std::memcpy(eight, want, sizeof(want));
+        jpeg_idct_accurate_sse(want);
+        jpeg_idct_accurate_sse2(eight);
+        jpeg_idct_accurate_sse2_dequant(fused, q);
+        ASSERT_EQ(0, std::memcmp(fused, want, sizeof(want))) << round;
+        ASSERT_EQ(0, std::memcmp(eight, want, sizeof(want))) << round;
+    }
+}
+
 // ---- colour ----
 
 struct ColorKernel {
@@ -443,6 +473,47 @@ TEST(JpegSimdColor, GraySaturatesEveryValue) {
     }
 }
 
+// The SSSE3 variants write exactly the bytes of the SSE2 forms, for any
+// samples (saturation included), at an odd pitch, and nothing past the area.
+TEST(JpegSimdColor, Ssse3VariantsWriteTheSse2FormsBytes) {
+    if (!jpeg_cpu_has_ssse3()) GTEST_SKIP() << "no SSSE3 on this processor";
+    auto rgb_h2v2 = [](const int16_t* y, const int16_t* cb, const int16_t* cr, uint8_t* out, int32_t pitch) {
+        jpeg_dec_ycc_rgb_h2v2_entry(y, cb, cr, out, pitch);
+    };
+    struct Pair {
+        const char* name;
+        JpegYccFn sse2, ssse3;
+        int width, height;
+    } pairs[] = {
+        {"rgb 1x1", jpeg_dec_ycc_rgb_h1v1_mmx, jpeg_dec_ycc_rgb_h1v1_ssse3, 8, 8},
+        {"rgb 2x1", jpeg_dec_ycc_rgb_h2v1_sse, jpeg_dec_ycc_rgb_h2v1_ssse3, 16, 8},
+        {"rgb 2x2", rgb_h2v2, jpeg_dec_ycc_rgb_h2v2_ssse3, 16, 16},
+        {"bgr 1x1", jpeg_dec_ycc_bgr_h1v1_mmx, jpeg_dec_ycc_bgr_h1v1_ssse3, 8, 8},
+        {"bgr 2x1", jpeg_dec_ycc_bgr_h2v1_mmx, jpeg_dec_ycc_bgr_h2v1_ssse3, 16, 8},
+        {"bgr 2x2", jpeg_dec_ycc_bgr_h2v2_entry, jpeg_dec_ycc_bgr_h2v2_ssse3, 16, 16},
+    };
+    Rng rng(31);
+    constexpr int32_t kPitch = 16 * 3 + 5;
+    for (const Pair& pr : pairs) {
+        for (int round = 0; round < rounds(20000); ++round) {
+            int16_t y[256], cb[64], cr[64];
+            // Mostly sample values, every fourth round wide ones that saturate.
+            const int spread = round % 4 == 0 ? 2048 : 256;
+            for (auto& v : y) v = int16_t(int32_t(rng.next() % uint32_t(spread)) - (spread - 256) / 2);
+            for (auto& v : cb) v = int16_t(int32_t(rng.next() % uint32_t(spread)) - (spread - 256) / 2);
+            for (auto& v : cr) v = int16_t(int32_t(rng.next() % uint32_t(spread)) - (spread - 256) / 2);
+            uint8_t want[16 * kPitch + 16], got[16 * kPitch + 16];
+            std::memset(want, 0x5A, sizeof(want));
+            std::memset(got, 0x5A, sizeof(got));
+            pr.sse2(y, cb, cr, want, kPitch);
+            pr.ssse3(y, cb, cr, got, kPitch);
+            ASSERT_EQ(0, std::memcmp(want, got, sizeof(want))) << pr.name << " round " << round;
+            // Bytes right of the area stay untouched.
+            for (int r = 0; r < pr.height; ++r) ASSERT_EQ(got[r * kPitch + pr.width * 3], 0x5A) << pr.name;
+        }
+    }
+}
+
 // ---- the table ----
 
 TEST(JpegSimdFill, EachClassHoldsItsKernels) {
@@ -455,7 +526,8 @@ TEST(JpegSimdFill, EachClassHoldsItsKernels) {
     };
     auto fp = [](auto f) { return reinterpret_cast<void*>(f); };
     const std::vector<void*> plain = slots_of(0);
-    const bool sse2 = jpeg_cpu_has_sse2();
+    const bool sse2 = jpeg_cpu_has_sse2(), ssse3 = jpeg_cpu_has_ssse3();
+    auto x3 = [&](JpegYccFn plain_form, JpegYccFn variant) { return ssse3 ? fp(variant) : fp(plain_form); };
     struct Row {
         int slot;
         void* by_class[4];   // classes 3, 4, 5, 6
@@ -467,12 +539,17 @@ TEST(JpegSimdFill, EachClassHoldsItsKernels) {
              sse2 ? fp(jpeg_idct_accurate_sse2) : fp(jpeg_idct_accurate_mmx),
              sse2 ? fp(jpeg_idct_accurate_sse2) : fp(jpeg_idct_accurate_sse), fp(jpeg_idct_accurate_sse2)}},
         {35, {fp(jpeg_dec_gray_mmx), fp(jpeg_dec_gray_mmx), fp(jpeg_dec_gray_mmx), fp(jpeg_dec_gray_mmx)}},
-        {37, {fp(jpeg_dec_ycc_rgb_h2v1_mmx), fp(jpeg_dec_ycc_rgb_h2v1_mmx), fp(jpeg_dec_ycc_rgb_h2v1_sse),
-              fp(jpeg_dec_ycc_rgb_h2v1_sse)}},
-        {38, {fp(jpeg_dec_ycc_rgb_h2v2_entry), fp(jpeg_dec_ycc_rgb_h2v2_entry), fp(jpeg_dec_ycc_rgb_h2v2_entry),
-              fp(jpeg_dec_ycc_rgb_h2v2_entry)}},
-        {40, {fp(jpeg_dec_ycc_bgr_h2v1_mmx), fp(jpeg_dec_ycc_bgr_h2v1_mmx), fp(jpeg_dec_ycc_bgr_h2v1_sse),
-              fp(jpeg_dec_ycc_bgr_h2v1_sse)}},
+        // With SSSE3 every class takes the three-channel converters' SSSE3 variants.
+        {36, {x3(jpeg_dec_ycc_rgb_h1v1_mmx, jpeg_dec_ycc_rgb_h1v1_ssse3), x3(jpeg_dec_ycc_rgb_h1v1_mmx, jpeg_dec_ycc_rgb_h1v1_ssse3),
+              x3(jpeg_dec_ycc_rgb_h1v1_mmx, jpeg_dec_ycc_rgb_h1v1_ssse3), x3(jpeg_dec_ycc_rgb_h1v1_mmx, jpeg_dec_ycc_rgb_h1v1_ssse3)}},
+        {37, {x3(jpeg_dec_ycc_rgb_h2v1_mmx, jpeg_dec_ycc_rgb_h2v1_ssse3), x3(jpeg_dec_ycc_rgb_h2v1_mmx, jpeg_dec_ycc_rgb_h2v1_ssse3),
+              x3(jpeg_dec_ycc_rgb_h2v1_sse, jpeg_dec_ycc_rgb_h2v1_ssse3), x3(jpeg_dec_ycc_rgb_h2v1_sse, jpeg_dec_ycc_rgb_h2v1_ssse3)}},
+        {38, {x3(jpeg_dec_ycc_rgb_h2v2_entry, jpeg_dec_ycc_rgb_h2v2_ssse3), x3(jpeg_dec_ycc_rgb_h2v2_entry, jpeg_dec_ycc_rgb_h2v2_ssse3),
+              x3(jpeg_dec_ycc_rgb_h2v2_entry, jpeg_dec_ycc_rgb_h2v2_ssse3), x3(jpeg_dec_ycc_rgb_h2v2_entry, jpeg_dec_ycc_rgb_h2v2_ssse3)}},
+        {40, {x3(jpeg_dec_ycc_bgr_h2v1_mmx, jpeg_dec_ycc_bgr_h2v1_ssse3), x3(jpeg_dec_ycc_bgr_h2v1_mmx, jpeg_dec_ycc_bgr_h2v1_ssse3),
+              x3(jpeg_dec_ycc_bgr_h2v1_sse, jpeg_dec_ycc_bgr_h2v1_ssse3), x3(jpeg_dec_ycc_bgr_h2v1_sse, jpeg_dec_ycc_bgr_h2v1_ssse3)}},
+        {41, {x3(jpeg_dec_ycc_bgr_h2v2_entry, jpeg_dec_ycc_bgr_h2v2_ssse3), x3(jpeg_dec_ycc_bgr_h2v2_entry, jpeg_dec_ycc_bgr_h2v2_ssse3),
+              x3(jpeg_dec_ycc_bgr_h2v2_entry, jpeg_dec_ycc_bgr_h2v2_ssse3), x3(jpeg_dec_ycc_bgr_h2v2_entry, jpeg_dec_ycc_bgr_h2v2_ssse3)}},
         {52, {fp(jpeg_dec_ycca_rgba_h2v2_mmx), fp(jpeg_dec_ycca_rgba_h2v2_mmx), fp(jpeg_dec_ycca_rgba_h2v2_mmx),
               fp(jpeg_dec_ycca_rgba_h2v2_mmx)}},
         {55, {fp(jpeg_huff_decode_block_mmx), fp(jpeg_huff_decode_block_mmx_cmov),
@@ -493,11 +570,12 @@ TEST(JpegSimdFill, EachClassHoldsItsKernels) {
         // The decoder's other slots stay plain (the encoder's slots have their own test).
         for (int s : {4, 5, 6, 8, 9, 10, 11, 12, 13, 14, 15, 34, 53, 60, 62})
             EXPECT_EQ(k[size_t(s)], plain[size_t(s)]) << "class " << cls << " slot " << s;
-        EXPECT_EQ(slots_of(cls)[39], fp(jpeg_dec_ycc_bgr_h1v1_mmx));
+        EXPECT_EQ(slots_of(cls)[39], x3(jpeg_dec_ycc_bgr_h1v1_mmx, jpeg_dec_ycc_bgr_h1v1_ssse3));
     }
-    // Classes 5 and 6 differ from 3 and 4 in the colour slots only at 37 and 40.
+    // Classes 5 and 6 differ from 3 and 4 in the colour slots only at 37 and 40,
+    // and there not where the SSSE3 variants serve every class.
     const std::vector<void*> c4 = slots_of(4), c5 = slots_of(5);
-    for (int s = 35; s <= 52; ++s) EXPECT_EQ(c4[size_t(s)] != c5[size_t(s)], s == 37 || s == 40) << s;
+    for (int s = 35; s <= 52; ++s) EXPECT_EQ(c4[size_t(s)] != c5[size_t(s)], !ssse3 && (s == 37 || s == 40)) << s;
     // The fill leaves a null environment and the plain classes alone.
     jpeg_kernels_decoder_fill(nullptr, 6);
     for (int cls : {0, 1, 2, 7, -3}) {

@@ -239,6 +239,7 @@ TEST(KalenderSpielstand, AnAutosaveContinuesLikeTheGameThatDidNotStop) {
     ASSERT_TRUE(Sim_Bis_Tag(60));   // the autosave of day 56 is in slot 9; kept as slot 4
     ASSERT_EQ(autosave_tage.back(), 56);
     std::string verz = Dirs_Get(DIR_SPIELSTAND);
+    Spielstand_Schreiber_Warten();   // the autosave is written in the background
     std::filesystem::copy_file(verz + "/game_9.qzv", verz + "/game_4.qzv");
     ASSERT_TRUE(Sim_Bis_Tag(90));
     std::string durchgehend = Zustand();
@@ -332,6 +333,7 @@ TEST(KalenderSpielstand, ALoadedWholeGamePlaysByItsConfigurationLikeTheGameThatD
             ASSERT_TRUE(Sim_Bis_Tag(150));
             ASSERT_EQ(autosave_tage.back(), 147);
             std::string verz = Dirs_Get(DIR_SPIELSTAND);
+            Spielstand_Schreiber_Warten();
             std::filesystem::copy_file(verz + "/game_9.qzv", verz + "/game_3.qzv");
             gespeichert = true;
         }

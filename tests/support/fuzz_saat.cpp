@@ -32,6 +32,7 @@
 #include "match/spielfeld.h"
 #include "media/film.h"
 #include "match/spielfeld_satz.h"
+#include "match/spielfeld_sync.h"
 #include "match/spieltag.h"
 #include "net/internet.h"
 #include "net/min_signal.h"
@@ -149,6 +150,13 @@ void Spieltag() {
         d.insert(d.end(), roh + offsetof(Spielfeld_Satz, team), roh + offsetof(Spielfeld_Satz, anzeige1));
         d.insert(d.end(), roh + offsetof(Spielfeld_Satz, spieler), roh + offsetof(Spielfeld_Satz, spieler) + sizeof satz->spieler);
         Saat("figuren_fuzz", "anstoss", d);
+        // The lock-step's target: the record as fetched, then a minute packet of it.
+        std::vector<uint8_t> sync(roh, roh + sizeof *satz);
+        Min_Signal_Block p;
+        Spielfeld_Min_Signal_Fuellen(const_cast<Spielfeld_Satz*>(satz), int32_t(satz->team[1]), &p);
+        const uint8_t* pr = reinterpret_cast<const uint8_t*>(&p);
+        sync.insert(sync.end(), pr, pr + sizeof p);
+        Saat("sync_fuzz", "satz_und_paket", sync);
     }
 }
 

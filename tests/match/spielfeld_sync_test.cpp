@@ -1,0 +1,405 @@
+// The lock-step without sockets: the input ring, the release of minutes, the
+// minute packet on both sides, the checksum, the frame deduction and the
+// check of records and rings from outside.
+#include <cstring>
+#include <memory>
+
+#include "club/club_hooks.h"
+#include "club/team.h"
+#include "core/spielstand.h"
+#include "match/spielfeld_pruefen.h"
+#include "match/spielfeld_sync.h"
+#include "match/spieltag_netz.h"
+#include "match_welt.h"
+#include "net/net.h"
+
+namespace velmora::test {
+namespace {
+
+int32_t modus = 0, client_team = -1;
+
+// One machine of the pair: its mode and (on a client) its team, for every module.
+void Maschine(int32_t netz, int32_t team = -1) {
+    modus = netz;
+    client_team = team;
+    Fake().netz = netz;
+    Netzwerk_Modus_Setzen(netz);
+    Client_Team_Setzen(team);
+    Club_Hooks().netzwerk_modus = [] { return modus; };
+    Club_Hooks().client_team = [] { return client_team; };
+}
+
+// Game 1, team 2 at home to team 3; team 3 is a client's club with a manager.
+class SyncTest : public SpielTest {
+protected:
+    void SetUp() override {
+        SpielTest::SetUp();
+        ASSERT_NE(Manager_Neuer_Mitspieler(3, "C", 1), nullptr);
+        Team_Wert(TW_STATUS, 3, int32_t(TEAM_STATUS_CLIENT | TEAM_STATUS_NETZ), OP_SETZEN);
+        Spieltag_Client_Live_Setzen(3, true);   // its client asked for its slot
+        Sync_Zaehler_Zuruecksetzen();
+        Spielfeld_Frameabzug_Setzen(0);
+        Spielfeld_Resync_Setzen(false);
+        s->minute = 10;
+        s->abschnitt = 1;
+    }
+    void TearDown() override {
+        Spieltag_Client_Live_Setzen(3, false);
+        Maschine(0);
+        Club_Hooks().netzwerk_modus = nullptr;
+        Club_Hooks().client_team = nullptr;
+        SpielTest::TearDown();
+    }
+};
+
+TEST_F(SyncTest, AnInputActsFourMinutesLaterOnly) {
+    Maschine(1, 3);
+    struct Fall {
+        uint8_t bits;
+        const char* was;
+    } faelle[] = {{SYNC_PRESSING, "pressing"}, {SYNC_TAKTIK, "tactic"}, {SYNC_WECHSEL, "substitution"},
+                  {SYNC_POSITIONEN, "positions"}};
+    for (const Fall& c : faelle) {
+        std::memset(s->sync, 0, sizeof s->sync);
+        s->minute = 10;
+        Spielfeld_Eingabekopie_Fuellen(s);
+        Sync_Eintrag* e = Sync_Eingabe(s);
+        e->aenderung[1] = c.bits;
+        e->pressing[1] = 95;
+        e->taktik[1][5] = 77;
+        e->anweisung[1] = 2;
+        e->wechsel_ein[1][0] = 30;
+        e->wechsel_aus[1][0] = 20;
+        const int32_t neu[4] = {2000, 2200, 1500, 1700};
+        std::memcpy(e->linie[20], neu, sizeof neu);
+        int32_t alt[4];
+        std::memcpy(alt, s->spieler[20].linie, sizeof alt);
+        e->aenderung[0] = SYNC_PRESSING;   // the other side is not managed here: nothing enters
+        e->pressing[0] = 10;
+        Spielfeld_Sync_Puffer_Eintragen(s);
+        EXPECT_EQ(Sync_Eingabe(s)->aenderung[1], 0) << c.was;
+        EXPECT_EQ(Sync_Eingabe(s)->aenderung[0], 0) << c.was;
+        EXPECT_EQ(Sync_Ring(s)[0].faellig_minute[1], 14) << c.was;
+        EXPECT_EQ(Sync_Ring(s)[0].faellig_minute[0], 0) << c.was;
+        const uint8_t pressing0 = s->pressing[0];
+        for (int32_t m = 11; m <= 14; ++m) {
+            s->minute = int16_t(m);
+            Spielfeld_Sync_Puffer_Ausfuehren(s);
+            const bool wirkt = m == 14;
+            if (c.bits == SYNC_PRESSING) {
+                EXPECT_EQ(s->pressing[1] == 95, wirkt) << "minute " << m;
+            } else if (c.bits == SYNC_TAKTIK) {
+                EXPECT_EQ(s->taktik[1][5] == 77, wirkt) << "minute " << m;
+            } else if (c.bits == SYNC_WECHSEL) {
+                EXPECT_EQ(s->wechsel_ein[1][0] == 30 && s->wechsel_aus[1][0] == 20, wirkt) << "minute " << m;
+            } else {
+                EXPECT_EQ(std::memcmp(alt, s->spieler[20].linie, sizeof alt) != 0, wirkt) << "minute " << m;
+            }
+        }
+        EXPECT_EQ(s->pressing[0], pressing0) << c.was;
+        // Restore the live fields for the next case.
+        s->pressing[1] = 0;
+        s->taktik[1][5] = 0;
+        s->wechsel_ein[1][0] = s->wechsel_aus[1][0] = -1;
+        std::memcpy(s->spieler[20].linie, alt, sizeof alt);
+    }
+}
+
+TEST_F(SyncTest, LateEntriesAreDroppedAndAPeriodChangeRetimesThem) {
+    struct Fall {
+        uint16_t faellig;
+        uint8_t abschnitt;
+        int16_t minute;
+        uint32_t satz_abschnitt;
+        uint16_t danach;
+        uint8_t abschnitt_danach;
+    } faelle[] = {
+        {20, 1, 24, 1, 20, 1},   // four minutes late: kept (never applied again)
+        {20, 1, 25, 1, 0, 1},    // five: dropped
+        {44, 1, 46, 2, 45, 2},   // a past period: re-timed to minute - 1 of the new one
+        {44, 1, 0, 2, 44, 1},    // minute 0: nothing happens
+    };
+    for (const Fall& c : faelle) {
+        std::memset(s->sync, 0, sizeof s->sync);
+        Sync_Ring(s)[3].faellig_minute[1] = c.faellig;
+        Sync_Ring(s)[3].faellig_abschnitt[1] = c.abschnitt;
+        Sync_Ring(s)[3].aenderung[1] = SYNC_PRESSING;
+        s->minute = c.minute;
+        s->abschnitt = c.satz_abschnitt;
+        Spielfeld_Sync_Puffer_Ausfuehren(s);
+        EXPECT_EQ(Sync_Ring(s)[3].faellig_minute[1], c.danach) << "due " << c.faellig << " at " << c.minute;
+        EXPECT_EQ(Sync_Ring(s)[3].faellig_abschnitt[1], c.abschnitt_danach) << "due " << c.faellig;
+    }
+}
+
+TEST_F(SyncTest, AnEleventhInputOverflowsTheRing) {
+    Maschine(0);
+    for (int32_t i = 0; i < SYNC_EINTRAEGE + 1; ++i) {
+        Sync_Eingabe(s)->aenderung[0] = SYNC_PRESSING;
+        Spielfeld_Sync_Puffer_Eintragen(s);
+    }
+    EXPECT_EQ(Sync_Zaehler_Lesen().ueberlauf, 0u) << "team 2 has no manager here";
+    ASSERT_NE(Manager_Neuer_Mitspieler(2, "H", 1), nullptr);
+    for (int32_t i = 0; i < SYNC_EINTRAEGE; ++i) {
+        Sync_Eingabe(s)->aenderung[0] = SYNC_PRESSING;
+        Spielfeld_Sync_Puffer_Eintragen(s);
+    }
+    EXPECT_FALSE(Log_Enthaelt("SYNC-BUFFER"));
+    Sync_Eingabe(s)->aenderung[0] = SYNC_PRESSING;
+    Spielfeld_Sync_Puffer_Eintragen(s);
+    EXPECT_TRUE(Log_Enthaelt("SYNC-BUFFER \xdc" "BERLAUF"));
+    EXPECT_EQ(Sync_Zaehler_Lesen().ueberlauf, 1u);
+    EXPECT_EQ(Sync_Eingabe(s)->aenderung[0], 0) << "the lost input's bits are cleared";
+}
+
+TEST_F(SyncTest, NeitherSideRunsMoreThanTwoMinutesAhead) {
+    Maschine(2);
+    struct Fall {
+        int16_t minute;
+        uint32_t client_minute, client_abschnitt, satz_abschnitt;
+        uint8_t bits;
+    } faelle[] = {
+        {10, 12, 1, 1, 3},   // the client released 12: the server may play 10
+        {10, 10, 1, 1, 3},
+        {10, 9, 1, 1, 1},    // the client stands two minutes behind: the server waits
+        {46, 44, 1, 2, 1},   // a release of an earlier period frees no minute of the new one
+        {47, 46, 2, 1, 3},   // the client is in the next period already
+        {46, 44, 2, 2, 1},
+    };
+    for (const Fall& c : faelle) {
+        s->minute = c.minute;
+        s->abschnitt = c.satz_abschnitt;
+        Sync_Minute(s, 1) = c.client_minute;
+        Sync_Abschnitt(s, 1) = c.client_abschnitt;
+        s->bereit = 0;
+        Spielfeld_Minuten_Freigabe(s);
+        EXPECT_EQ(Sync_Minute(s, 0), uint32_t(c.minute + 2)) << "the server's own side";
+        EXPECT_EQ(Sync_Minute(s, 1), c.client_minute) << "the client's side is the client's";
+        EXPECT_EQ(s->bereit, c.bits) << "minute " << c.minute << " client " << c.client_minute;
+    }
+}
+
+// A client's packet for the record `s`, as Spielfeld_Send_Min_Signal builds it.
+Min_Signal_Block Paket(Spielfeld_Satz* satz, int32_t team) {
+    Min_Signal_Block p;
+    Sync_Minute(satz, 1) = uint32_t(satz->minute + 2);
+    Sync_Abschnitt(satz, 1) = satz->abschnitt;
+    Spielfeld_Min_Signal_Fuellen(satz, team, &p);
+    return p;
+}
+
+TEST_F(SyncTest, TheServerComparesTheChecksumOfMinuteMinusTwo) {
+    Maschine(2);
+    struct Fall {
+        uint32_t server, client;
+        bool fehler;
+    } faelle[] = {{500, 500, false}, {500, 501, true}, {0, 501, false}, {500, 0, false}};
+    for (const Fall& c : faelle) {
+        s->minute = 10;
+        std::memset(s->pruefsumme, 0, sizeof s->pruefsumme);
+        s->pruefsumme[8][0] = s->pruefsumme[8][1] = c.server;
+        Min_Signal_Block p = Paket(s, 3);
+        p.pruefsumme[1] = c.client;
+        p.pruef_minute[1] = 8;
+        const uint32_t vorher = Sync_Zaehler_Lesen().pruef_fehler;
+        Spielfeld_Sync_Vom_Client(&p, 3);
+        EXPECT_EQ(Sync_Zaehler_Lesen().pruef_fehler - vorher, c.fehler ? 1u : 0u) << c.server << " " << c.client;
+        EXPECT_EQ(p.ring[0].fehler[1], c.fehler ? 1 : 0) << "the error travels in the answer";
+        EXPECT_EQ(Sync_Ring(s)[0].fehler[1], 0) << "and is cleared on the server";
+        EXPECT_EQ(p.pruef_minute[1], 8u);
+        EXPECT_EQ(p.pruefsumme[1], c.server);
+    }
+    // The client takes the answer: an error sets its resync flag.
+    Maschine(1, 3);
+    Min_Signal_Block a = Paket(s, 3);
+    a.ring[0].fehler[1] = 1;
+    Spielfeld_Sync_Vom_Server(&a, 3);
+    EXPECT_TRUE(Spielfeld_Resync_Offen());
+    EXPECT_TRUE(Log_Enthaelt("SYNC!!!"));
+    EXPECT_EQ(Sync_Ring(s)[0].fehler[1], 0);
+}
+
+TEST_F(SyncTest, OnlyTheHundredthsOfACentimetreEnterTheChecksum) {
+    for (Figur& f : s->figur) f.pos[0] = f.pos[1] = 1000.0f;
+    const uint32_t basis = Spielfeld_Checksumme(s);
+    s->figur[5].pos[0] = 1000.004f;   // thousandths only
+    EXPECT_EQ(Spielfeld_Checksumme(s), basis);
+    s->figur[5].pos[0] = 1000.37f;
+    EXPECT_NE(Spielfeld_Checksumme(s), basis);
+    EXPECT_NE(Spielfeld_Checksumme(s), 0u);
+}
+
+TEST_F(SyncTest, APacketFromATeamWithoutNetworkManagerReleasesNothing) {
+    Maschine(2);
+    Team_Wert(TW_STATUS, 3, int32_t(TEAM_STATUS_CLIENT), OP_LOESCHEN);
+    Sync_Minute(s, 1) = 5;
+    Min_Signal_Block p = Paket(s, 3);
+    Sync_Minute(s, 1) = 5;
+    p.minute[1] = 40;
+    p.ring[0].faellig_minute[1] = 14;
+    p.ring[0].aenderung[1] = SYNC_PRESSING;
+    Spielfeld_Sync_Vom_Client(&p, 3);
+    EXPECT_EQ(Sync_Minute(s, 1), 5u);
+    EXPECT_EQ(Sync_Ring(s)[0].faellig_minute[1], 0) << "nor are its inputs taken";
+    EXPECT_EQ(p.minute[1], 5u) << "the answer carries the server's values";
+}
+
+TEST_F(SyncTest, AClientThatNeverAskedForItsSlotHoldsNothingOnTheServer) {
+    Maschine(2);
+    Spieltag_Client_Live_Setzen(3, false);
+    s->minute = 30;
+    Sync_Minute(s, 1) = 5;
+    s->bereit = 0;
+    Spielfeld_Minuten_Freigabe(s);
+    EXPECT_EQ(s->bereit, 3);
+    EXPECT_EQ(Sync_Minute(s, 1), 32u) << "the server releases that side itself";
+}
+
+TEST_F(SyncTest, TheServerTakesOnlyTheSendersSide) {
+    Maschine(2);
+    Min_Signal_Block p = Paket(s, 3);
+    p.ring[2].faellig_minute[0] = 14;   // a forged input for the home side
+    p.ring[2].aenderung[0] = SYNC_PRESSING;
+    p.ring[2].faellig_minute[1] = 15;
+    p.ring[2].aenderung[1] = SYNC_TAKTIK;
+    Spielfeld_Sync_Vom_Client(&p, 3);
+    EXPECT_EQ(Sync_Ring(s)[2].faellig_minute[0], 0);
+    EXPECT_EQ(Sync_Ring(s)[2].faellig_minute[1], 15);
+    EXPECT_EQ(Sync_Minute(s, 1), 12u);
+}
+
+TEST_F(SyncTest, APacketForAVanishedMatchIsEchoedWithBothSidesReleased) {
+    Maschine(2);
+    Min_Signal_Block p = Paket(s, 3);
+    p.minute[0] = 7;
+    p.minute[1] = 31;
+    p.abschnitt[0] = 2;
+    p.abschnitt[1] = 1;
+    Spielfeld_Sync_Vom_Client(&p, 5);   // team 5 plays in no record
+    EXPECT_EQ(p.minute[0], 31u);
+    EXPECT_EQ(p.minute[1], 31u);
+    EXPECT_EQ(p.abschnitt[0], 2u);
+    EXPECT_EQ(p.abschnitt[1], 2u);
+}
+
+TEST_F(SyncTest, FrameDeductionRisesPerWaitAndFallsByTwo) {
+    struct Fall {
+        bool pause;
+        uint32_t schritt;
+        int32_t grenze;
+    } faelle[] = {{false, 2000, 21}, {true, 3000, 11}};
+    for (const Fall& c : faelle) {
+        Maschine(1, 3);
+        Spielfeld_Frameabzug_Setzen(0);
+        Sync_Minute(s, 0) = 5;   // the server stands behind: minute 10 is not released
+        s->bereit = 0;
+        uint32_t jetzt = 100000;
+        Spielfeld_Sync_Warten_Ende(s);
+        Spielfeld_Sync_Warten(s, jetzt, c.pause);
+        EXPECT_EQ(Spielfeld_Frameabzug(), 0);
+        Spielfeld_Sync_Warten(s, jetzt + c.schritt - 1, c.pause);
+        EXPECT_EQ(Spielfeld_Frameabzug(), 0) << "not before a full step of waiting";
+        Spielfeld_Sync_Warten(s, jetzt + c.schritt, c.pause);
+        EXPECT_EQ(Spielfeld_Frameabzug(), 1);
+        EXPECT_EQ(Spielfeld_Ansicht().frame_intervall, 1000u / 21);
+        for (uint32_t t = 2; t < 40; ++t) Spielfeld_Sync_Warten(s, jetzt + t * c.schritt, c.pause);
+        EXPECT_EQ(Spielfeld_Frameabzug(), c.grenze);
+        EXPECT_EQ(Spielfeld_Ansicht().frame_intervall, uint32_t(1000 / (22 - c.grenze)));
+    }
+    // The answer finds the client no longer ahead: two steps back.
+    Spielfeld_Frameabzug_Setzen(11);
+    Min_Signal_Block a = Paket(s, 3);
+    a.minute[0] = 30;
+    Spielfeld_Sync_Vom_Server(&a, 3);
+    EXPECT_EQ(Spielfeld_Frameabzug(), 9);
+    EXPECT_TRUE(Log_Enthaelt("CLIENT SCHNELLER 9"));
+}
+
+// The faults a forged or damaged record carries, one at a time.
+TEST_F(SyncTest, TheValidatorRefusesEveryBrokenIndex) {
+    ASSERT_EQ(Spielfeld_Satz_Pruefen(s), nullptr) << Spielfeld_Satz_Pruefen(s);
+    struct Fall {
+        const char* was;
+        void (*kaputt)(Spielfeld_Satz*);
+    } faelle[] = {
+        {"holder 57", [](Spielfeld_Satz* x) { x->ballhalter = 57; }},
+        {"animation 300", [](Spielfeld_Satz* x) { x->figur[4].ring[x->figur[4].aktuell].anim = 300; }},
+        {"order index 5", [](Spielfeld_Satz* x) { x->figur[4].aktuell = 5; }},
+        {"substitution slot 40", [](Spielfeld_Satz* x) { x->wechsel_ein[1][0] = 40; }},
+        {"home substitution slot of the away side", [](Spielfeld_Satz* x) { x->wechsel_aus[0][0] = 20; }},
+        {"play state 12", [](Spielfeld_Satz* x) { x->spielzustand = 12; }},
+        {"frame step 2", [](Spielfeld_Satz* x) { x->figur[1].ring[0].frame_schritt = 2; }},
+        {"position NaN", [](Spielfeld_Satz* x) { x->figur[37].pos[0] = std::numeric_limits<float>::quiet_NaN(); }},
+        {"velocity 1e9", [](Spielfeld_Satz* x) { x->figur[3].v[1] = 1e9f; }},
+        {"partner byte 40", [](Spielfeld_Satz* x) { x->spieler[2].partner = 40; }},
+        {"receiver 34", [](Spielfeld_Satz* x) { x->empfaenger = 34; }},
+        {"team 999", [](Spielfeld_Satz* x) { x->team[1] = 999; }},
+        {"player of another club", [](Spielfeld_Satz* x) { x->spieler[0].nummer = x->spieler[20].nummer; }},
+        {"ring entry with slot 40",
+         [](Spielfeld_Satz* x) {
+             Sync_Ring(x)[4].aenderung[1] = SYNC_WECHSEL;
+             std::memset(Sync_Ring(x)[4].wechsel_ein[1], 0xFF, SF_WECHSEL);
+             std::memset(Sync_Ring(x)[4].wechsel_aus[1], 0xFF, SF_WECHSEL);
+             Sync_Ring(x)[4].wechsel_ein[1][2] = 40;
+         }},
+        {"ring pressing 200",
+         [](Spielfeld_Satz* x) {
+             Sync_Ring(x)[9].aenderung[0] = SYNC_PRESSING;
+             Sync_Ring(x)[9].pressing[0] = 200;
+         }},
+        {"ring change bit 64", [](Spielfeld_Satz* x) { Sync_Ring(x)[0].aenderung[0] = 64; }},
+    };
+    for (const Fall& c : faelle) {
+        auto kopie = std::make_unique<Spielfeld_Satz>(*s);
+        c.kaputt(kopie.get());
+        EXPECT_NE(Spielfeld_Satz_Pruefen(kopie.get()), nullptr) << c.was;
+    }
+    // The bytes a match view writes are accepted in range and left out of comparisons.
+    auto kopie = std::make_unique<Spielfeld_Satz>(*s);
+    kopie->ereignis_neu = 1;
+    EXPECT_EQ(Spielfeld_Satz_Pruefen(kopie.get()), nullptr);
+    EXPECT_TRUE(Spielfeld_Satz_Gleich(*kopie, *s));
+    kopie->figur[3].pos[0] += 0.37f;
+    EXPECT_FALSE(Spielfeld_Satz_Gleich(*kopie, *s));
+}
+
+TEST_F(SyncTest, APacketWithABadRingIsRefusedWhole) {
+    Maschine(2);
+    Min_Signal_Block p = Paket(s, 3);
+    p.minute[1] = 30;
+    auto verderben = [](Min_Signal_Block& x) {
+        x.ring[1].faellig_minute[1] = 14;
+        x.ring[1].aenderung[1] = SYNC_WECHSEL;
+        std::memset(x.ring[1].wechsel_ein[1], 0xFF, SF_WECHSEL);
+        std::memset(x.ring[1].wechsel_aus[1], 0xFF, SF_WECHSEL);
+        x.ring[1].wechsel_ein[1][0] = 40;
+    };
+    verderben(p);
+    Spielfeld_Sync_Vom_Client(&p, 3);
+    EXPECT_EQ(Sync_Zaehler_Lesen().verworfen, 1u);
+    EXPECT_EQ(Sync_Ring(s)[1].faellig_minute[1], 0);
+    EXPECT_NE(Sync_Minute(s, 1), 30u) << "nothing of the packet is taken";
+    EXPECT_EQ(p.ring[1].aenderung[1], 0) << "the answer carries the server's ring";
+    // The client refuses such an answer the same way.
+    Maschine(1, 3);
+    verderben(p);
+    Spielfeld_Sync_Vom_Server(&p, 3);
+    EXPECT_EQ(Sync_Zaehler_Lesen().verworfen, 2u);
+    EXPECT_EQ(Sync_Ring(s)[1].faellig_minute[1], 0);
+}
+
+TEST_F(SyncTest, ASaveHoldingABrokenRecordFailsToLoadAndTheGameIsKept) {
+    std::vector<uint8_t> block;
+    Spielfeld_Save(block);
+    s->ballhalter = 57;
+    std::vector<uint8_t> kaputt;
+    Spielfeld_Save(kaputt);
+    s->ballhalter = -1;
+    EXPECT_FALSE(Spielfeld_Load(kaputt.data(), kaputt.size()));
+    EXPECT_TRUE(Log_Enthaelt("Ballhalter"));
+    ASSERT_EQ(Spielfeld_Suchen(1), s) << "the running records are kept";
+    EXPECT_TRUE(Spielfeld_Load(block.data(), block.size()));
+}
+
+}  // namespace
+}  // namespace velmora::test

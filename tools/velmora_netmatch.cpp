@@ -1,0 +1,371 @@
+// tools/velmora_netmatch.cpp - one networked match in lock-step, from two
+// processes: the server plays a small generated world's days with club N
+// given to the client that joins; the client builds the same world, asks for
+// club N's slot, fetches the record and plays the match in lock-step. Both
+// print a line per game minute and the result.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "app/sim_lauf.h"
+#include "app/verdrahtung.h"
+#include "club/club_anbindung.h"
+#include "club/manager.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/dirs.h"
+#include "core/hooks.h"
+#include "core/reg.h"
+#include "core/str.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_sync.h"
+#include "match/spieltag.h"
+#include "match/spieltag_netz.h"
+#include "net/internet.h"
+#include "net/min_signal.h"
+#include "net/net.h"
+#include "platform/clock.h"
+#include "season/kalender.h"
+#include "season/spiele.h"
+#include "tools/werkzeug.h"
+
+namespace {
+
+using namespace velmora;
+
+constexpr const char* NAME = "velmora-netmatch";
+constexpr const char* BENUTZUNG =
+    "Usage: velmora-netmatch --server PORT --team N [--seed S]\n"
+    "       velmora-netmatch --client HOST:PORT --team N [--seed S]\n"
+    "Plays club N's next match of a small generated world over the network, the\n"
+    "server computing it and the client following it in lock-step.\n"
+    "\n"
+    "      --server PORT  listen on 127.0.0.1:PORT (0: a free port, printed), give club N to the client that\n"
+    "                     joins and play the days up to the end of club N's match day\n"
+    "      --client HOST:PORT  join the server at the IPv4 address HOST, take club N,\n"
+    "                     ask for its slot, fetch its match and play it in lock-step\n"
+    "      --team N       the club (team number) the client plays\n"
+    "      --seed S       the seed of the world (the same on both sides; default 1)\n"
+    "      --timeout S    give up after S seconds (default 300)\n"
+    "  -h, --help         this text\n"
+    "      --version      the version\n"
+    "\n"
+    "Both print per game minute: the minute, the other side's released minute,\n"
+    "the checksum stored for the minute and the re-fetches so far; then the result.\n"
+    "\n"
+    "Exit status: 0 played, 1 the world or the network could not be started,\n"
+    "2 bad usage, 3 the other side vanished or the time ran out.\n";
+
+enum Ende : int { OK = 0, START = 1, BENUTZT = 2, ABBRUCH = 3 };
+
+struct Optionen {
+    bool server = false;
+    uint32_t adresse[4] = {127, 0, 0, 1};
+    uint16_t port = 0;
+    int32_t team = -1;
+    uint32_t seed = 1;
+    uint32_t timeout_s = 300;
+};
+
+bool zahl(const char* text, long lo, long hi, long& out) {
+    char* ende = nullptr;
+    out = std::strtol(text, &ende, 10);
+    return *text && ende && !*ende && out >= lo && out <= hi;
+}
+
+bool adresse_lesen(const char* text, Optionen& o) {
+    unsigned a, b, c, d, p;
+    char rest;
+    if (std::sscanf(text, "%u.%u.%u.%u:%u%c", &a, &b, &c, &d, &p, &rest) != 5) return false;
+    if (a > 255 || b > 255 || c > 255 || d > 255 || p == 0 || p > 65535) return false;
+    o.adresse[0] = a, o.adresse[1] = b, o.adresse[2] = c, o.adresse[3] = d;
+    o.port = uint16_t(p);
+    return true;
+}
+
+// The record of the club's match on this machine, with its side.
+Spielfeld_Satz* Satz_Des_Teams(int32_t team, int32_t* seite) {
+    for (Spielfeld_Satz* s = Spielfeld_Anzahl() ? Spielfeld_Naechster(nullptr) : nullptr; s; s = Spielfeld_Naechster(s)) {
+        const int32_t x = Spielfeld_Seite_Von_Team(s, team);
+        if (x >= 0) {
+            *seite = x;
+            return s;
+        }
+    }
+    return nullptr;
+}
+
+// The line of a game minute, once per minute.
+struct Minutenzeilen {
+    int32_t letzte = -1;
+    void frame(int32_t team) {
+        int32_t seite = 0;
+        Spielfeld_Satz* s = Satz_Des_Teams(team, &seite);
+        if (!s || s->minute == letzte) return;
+        letzte = s->minute;
+        const int32_t andere = Netzwerk_Modus() == 1 ? 1 - seite : seite;
+        const uint32_t pruef = s->minute >= 0 && s->minute < SF_MINUTEN_PRUEFSUMMEN ? s->pruefsumme[s->minute][0] : 0;
+        std::printf("minute %3d  other released %3u  checksum %6u  refetches %u  score %d:%d\n", s->minute,
+                    Sync_Minute(s, andere), pruef, Sync_Zaehler_Lesen().abrufe, s->tore[0], s->tore[1]);
+        std::fflush(stdout);
+    }
+};
+
+// The slot of the club's game today, -1 none.
+int32_t Slot_Des_Teams(int32_t team, Spieltag_Slot* out) {
+    for (int32_t i = 0; i < Spieltag_Slot_Anzahl(); ++i) {
+        Spieltag_Slot s;
+        if (!Spieltag_Get_Slot(i, &s)) continue;
+        const SpielDatensatz* sp = Spiele_Get_Spiel(s.spiel, 0);
+        if (sp && (sp->heim == team || sp->gast == team)) {
+            *out = s;
+            return i;
+        }
+    }
+    return -1;
+}
+
+void Ergebnis_Drucken(int32_t spiel) {
+    const SpielDatensatz* sp = Spiele_Get_Spiel(spiel, 0);
+    if (!sp) {
+        std::printf("result: unknown\n");
+        return;
+    }
+    std::printf("result %d:%d (home %d, away %d)\n", sp->tore_heim, sp->tore_gast, sp->heim, sp->gast);
+    const Net_Zaehler n = Net_Zaehler_Lesen();
+    const Sync_Zaehler& z = Sync_Zaehler_Lesen();
+    std::printf("bytes sent %llu received %llu; packets sent %u answered %u refused %u; fetches %u refused %u; "
+                "checksum errors %u; largest lead %d\n",
+                static_cast<unsigned long long>(n.gesendet), static_cast<unsigned long long>(n.empfangen), z.gesendet,
+                z.beantwortet, z.verworfen, z.abrufe, z.abrufe_verworfen, z.pruef_fehler, z.groesste_differenz);
+}
+
+int server(const Optionen& o) {
+    const uint8_t lo[4] = {127, 0, 0, 1};
+    Net_Init();
+    Net_Bind_Adresse_Setzen(lo);
+    Net_Port_Setzen(o.port);
+    Netzwerk_Modus_Setzen(2);
+    if (!Internet_Netzwerk_Start()) {
+        std::fprintf(stderr, "%s: cannot listen on 127.0.0.1:%u\n", NAME, o.port);
+        return START;
+    }
+    std::printf("listening on 127.0.0.1:%u\n", Net_Server_Port());
+    std::fflush(stdout);
+    const uint32_t start = Plat_Ms(), grenze = o.timeout_s * 1000;
+    // The first connection plays club N.
+    int32_t platz = -1;
+    while (platz < 0) {
+        if (Plat_Ms() - start > grenze) return ABBRUCH;
+        Net_Pump();
+        Net_Server_Slot_Pump();
+        for (int32_t s = 0; s < NET_SLOTS_GESAMT; ++s)
+            if (Net_Slot(s) && Net_Slot(s)->zustand == 1 && Net_Slot_Team_Setzen(s, o.team)) platz = s;
+        Plat_Sleep_Ms(2);
+    }
+    if (!Team_Hat_Manager(o.team)) Manager_Neuer_Mitspieler(o.team, "Client", 1);
+    Team_Wert(TW_STATUS, o.team, int32_t(TEAM_STATUS_NETZ | TEAM_STATUS_CLIENT), OP_SETZEN);
+    std::printf("client joined for club %d\n", o.team);
+    std::fflush(stdout);
+    Minutenzeilen zeilen;
+    int32_t spiel = -1, tag = -1;
+    bool gespielt = false;
+    while (!gespielt) {
+        if (Plat_Ms() - start > grenze) {
+            std::fprintf(stderr, "%s: the time ran out on day %d\n", NAME, Tag_Index());
+            return ABBRUCH;
+        }
+        Net_Pump();
+        Net_Server_Slot_Pump();
+        Net_Server_Bedienen();
+        Net_Pump();
+        Kalender_Main();
+        zeilen.frame(o.team);
+        Spieltag_Slot s;
+        if (Slot_Des_Teams(o.team, &s) >= 0 && spiel < 0) {
+            spiel = s.spiel;
+            tag = Tag_Index();
+        }
+        if (spiel > 0 && Tag_Index() != tag) gespielt = true;
+        if (Kalender_Get_Runmodus() == KALENDER_AUS) return START;
+        Plat_Sleep_Ms(1);
+    }
+    Ergebnis_Drucken(spiel);
+    // The client plays its last minutes and takes the result before it
+    // leaves: the server answers until it has gone.
+    while (Plat_Ms() - start < grenze) {
+        Net_Pump();
+        Net_Server_Slot_Pump();
+        Net_Server_Bedienen();
+        Net_Pump();
+        if (!Net_Slot(platz) || Net_Slot(platz)->zustand != 1) break;
+        Plat_Sleep_Ms(2);
+    }
+    return OK;
+}
+
+int client(const Optionen& o) {
+    Net_Init();
+    Net_Server_Adresse_Setzen(o.adresse);
+    Net_Port_Setzen(o.port);
+    Netzwerk_Modus_Setzen(1);
+    Client_Team_Setzen(o.team);
+    if (!Internet_Netzwerk_Start()) {
+        std::fprintf(stderr, "%s: cannot join %u.%u.%u.%u:%u\n", NAME, o.adresse[0], o.adresse[1], o.adresse[2],
+                     o.adresse[3], o.port);
+        return START;
+    }
+    if (!Team_Hat_Manager(o.team)) Manager_Neuer_Mitspieler(o.team, "Client", 1);
+    Net_Hooks().warten = [] { Plat_Sleep_Ms(1); };
+    const uint32_t start = Plat_Ms(), grenze = o.timeout_s * 1000;
+    auto weg = [] {
+        if (Net_Server_Verbindung() >= 0) return false;
+        std::fprintf(stderr, "%s: the server is gone\n", NAME);
+        return true;
+    };
+    // Report the day's end and ask for the slot until the server has one.
+    Spieltag_Slot slot{};
+    uint32_t gefragt = 0;
+    while (Slot_Des_Teams(o.team, &slot) < 0) {
+        if (Plat_Ms() - start > grenze || weg()) return ABBRUCH;
+        if (Plat_Ms() - gefragt > 300) {
+            gefragt = Plat_Ms();
+            Spieltag_Client_Melden();
+            Spieltag_Kein_Spiel_Loeschen();
+            Spieltag_Slot_Anfordern(o.team);
+        }
+        Net_Pump();
+        Plat_Sleep_Ms(5);
+    }
+    const SpielDatensatz* sp = Spiele_Get_Spiel(slot.spiel, 0);
+    if (!sp) return START;
+    const int32_t w = sp->wettbewerb, r = sp->runde, p = sp->paarung, t = sp->spieltag, spiel = slot.spiel;
+    std::printf("slot of club %d: game %d, home %d away %d\n", o.team, spiel, sp->heim, sp->gast);
+    std::fflush(stdout);
+    Minutenzeilen zeilen;
+    uint32_t letzte_antwort = Plat_Ms(), antworten = 0, gesendet = 0;
+    for (;;) {
+        if (Plat_Ms() - start > grenze || weg()) return ABBRUCH;
+        Net_Pump();
+        Net_Client_Bedienen();
+        Spieltag_Run(0);
+        Net_Pump();
+        zeilen.frame(o.team);
+        // Only a packet still unanswered counts against the server.
+        const Sync_Zaehler& z = Sync_Zaehler_Lesen();
+        if (z.beantwortet != antworten || z.gesendet == gesendet) {
+            antworten = z.beantwortet;
+            gesendet = z.gesendet;
+            letzte_antwort = Plat_Ms();
+        } else if (Plat_Ms() - letzte_antwort > Net_Zeiten_Wert().antwort_ms) {
+            std::fprintf(stderr, "%s: no minute answer from the server for %u ms\n", NAME, Net_Zeiten_Wert().antwort_ms);
+            return ABBRUCH;
+        }
+        const int32_t st = Spieltag_Slot_Status(spiel);
+        if (st == SLOT_BEENDET || st == SLOT_GESCHLOSSEN) break;
+        Plat_Sleep_Ms(1);
+    }
+    int32_t seite = 0;
+    if (Spielfeld_Satz* s = Satz_Des_Teams(o.team, &seite))
+        std::printf("own record %d:%d\n", s->tore[0], s->tore[1]);
+    // The last two minutes went unchecked: the result is the server's, once
+    // the server has no open match of the club any more.
+    const uint32_t ende = Plat_Ms();
+    Spieltag_Kein_Spiel_Loeschen();
+    while (!Spieltag_Kein_Spiel()) {
+        if (Plat_Ms() - start > grenze || weg()) return ABBRUCH;
+        Spieltag_Slot_Anfordern(o.team);
+        if (!Spieltag_Kein_Spiel()) Plat_Sleep_Ms(200);
+        Net_Pump();
+    }
+    std::printf("server finished %u ms after the client\n", Plat_Ms() - ende);
+    const Spiel_Lock geholt = Spiele_Client_Holen(w, r, p, t);
+    Ergebnis_Drucken(geholt > 0 ? geholt : spiel);
+    Internet_Netzwerk_Stop();
+    return geholt > 0 ? OK : ABBRUCH;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (int r = werkzeug::Hilfe_Oder_Version(argc, argv, NAME, BENUTZUNG); r >= 0) return r;
+    Optionen o;
+    bool rolle = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (i + 1 >= argc) return werkzeug::Falsch(NAME, "option '" + a + "' needs a value");
+        const char* v = argv[++i];
+        long n = 0;
+        if (a == "--server") {
+            if (!zahl(v, 0, 65535, n)) return werkzeug::Falsch(NAME, std::string("--server takes a port, not '") + v + "'");
+            o.server = true;
+            o.port = uint16_t(n);
+            rolle = true;
+        } else if (a == "--client") {
+            if (!adresse_lesen(v, o)) return werkzeug::Falsch(NAME, std::string("--client takes HOST:PORT, not '") + v + "'");
+            rolle = true;
+        } else if (a == "--team") {
+            if (!zahl(v, 0, 100000, n)) return werkzeug::Falsch(NAME, std::string("--team takes a number, not '") + v + "'");
+            o.team = int32_t(n);
+        } else if (a == "--seed") {
+            if (!zahl(v, 0, 0x7FFFFFFF, n)) return werkzeug::Falsch(NAME, std::string("--seed takes a number, not '") + v + "'");
+            o.seed = uint32_t(n);
+        } else if (a == "--timeout") {
+            if (!zahl(v, 1, 36000, n)) return werkzeug::Falsch(NAME, std::string("--timeout takes seconds, not '") + v + "'");
+            o.timeout_s = uint32_t(n);
+        } else {
+            return werkzeug::Falsch(NAME, "unknown option '" + a + "'");
+        }
+    }
+    if (!rolle || o.team < 0) return werkzeug::Falsch(NAME, "--server or --client and --team are needed");
+
+    std::random_device rd;
+    const std::filesystem::path temp =
+        std::filesystem::temp_directory_path() / ("velmora_netmatch_" + std::to_string(rd()) + std::to_string(rd()));
+    struct Aufraeumen {
+        std::filesystem::path p;
+        ~Aufraeumen() {
+            std::error_code ec;
+            std::filesystem::remove_all(p, ec);
+        }
+    } aufraeumen{temp};
+    const std::string install = (temp / "install").string();
+    if (!Sim_Welt_Erzeugen(install, true, o.seed)) {
+        std::fprintf(stderr, "%s: the world could not be generated\n", NAME);
+        return START;
+    }
+    setenv("XDG_CONFIG_HOME", (temp / "settings").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (temp / "cache").c_str(), 1);
+    Reg_Write_String("Work_dir", install.c_str());
+    Reg_Write_String("USER_DIR", (temp / "user").c_str());
+    if (Dirs_Init() != 1) {
+        std::fprintf(stderr, "%s: %s\n", NAME, Dirs_Fehler());
+        return START;
+    }
+    VerdrahtungOptionen verdrahtung;
+    verdrahtung.betrieb = Betrieb::SIM;
+    verdrahtung.sim.seed = o.seed;
+    verdrahtung.sim.autosave = false;
+    std::string fehler;
+    if (!Spiel_Verdrahten(verdrahtung, &fehler)) {
+        std::fprintf(stderr, "%s: %s\n", NAME, fehler.c_str());
+        return START;
+    }
+    Core_Hooks().meldung = [](const char* text) { std::fprintf(stderr, "%s: %s\n", NAME, text); };
+    int ende = START;
+    if (Sim_Bis_Tag(0) && o.team < Team_Anzahl() && Team_Ist_Normal(o.team, 0)) {
+        ende = o.server ? server(o) : client(o);
+    } else {
+        std::fprintf(stderr, "%s: no world, or club %d is not a club of it\n", NAME, o.team);
+    }
+    Internet_Netzwerk_Stop();
+    Sim_Beenden();
+    Spiel_Entdrahten();
+    return ende;
+}
