@@ -272,6 +272,8 @@ const Spielfeld_Konstanten& Spielfeld_Get_Konstanten() {
     return g.k;
 }
 
+float Spielfeld_Einsatzweite(int32_t seite) { return seite == 0 ? g.bewegung : g.abwehr; }
+
 Spielfeld_Ansicht_Einstellung& Spielfeld_Ansicht() { return g.ansicht; }
 Spielfeld_Satz* Spielfeld_Get_Aktives() {
     // While matches are watched, the one shown.

@@ -48,6 +48,9 @@ void Spielfeld_Eingabekopie_Fuellen(Spielfeld_Satz* satz);
 // exchanged while the sides are changed.
 void Spielfeld_Tore_Setzen(Spielfeld_Satz* satz);
 const Spielfeld_Konstanten& Spielfeld_Get_Konstanten();
+// The distance (cm) within which a side's defenders engage the ball (4000 for
+// both sides; kept with the module in the save game).
+float Spielfeld_Einsatzweite(int32_t seite);
 // The view settings (FAST, PAUSE and the frame interval live here).
 Spielfeld_Ansicht_Einstellung& Spielfeld_Ansicht();
 // The record shown while matches are watched, else the record last given to

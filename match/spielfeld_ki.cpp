@@ -1,5 +1,5 @@
-// match/spielfeld_ki.cpp - the decision dispatch, the heat map, the running
-// speeds and the stand-in behaviours of the players without the ball.
+// match/spielfeld_ki.cpp - the decision dispatch, the heat map and the running
+// speeds.
 #include "match/spielfeld_ki.h"
 
 #include <algorithm>
@@ -9,6 +9,8 @@
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/bank.h"
+#include "match/ki_abwehr.h"
+#include "match/ki_angriff.h"
 #include "match/ki_ballfuehrer.h"
 #include "match/ki_torwart.h"
 #include "match/spielfeld_ballkontakt.h"
@@ -16,7 +18,6 @@
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_offizielle.h"
 #include "match/spielfeld_situation.h"
-#include "match/spielfeld_standard.h"
 
 namespace velmora {
 
@@ -34,16 +35,6 @@ void Laufen(Spielfeld_Satz* satz, int32_t figur, float x, float y, float tempo) 
     if (std::hypot(f.pos[0] - x, f.pos[1] - y) < 30) return;
     SetZSA(satz, figur, int32_t(x), int32_t(y), 0, int32_t(tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
            RING_OHNE_PRUEFUNG, 0, 0);
-}
-
-// Stand-in of the players without the ball, attacking or defending: to the
-// middle of the zone, keeping the set-piece distances.
-void KI_Zone(Spielfeld_Satz* satz, int32_t slot) {
-    const Spieler_Matchsatz& sm = satz->spieler[slot];
-    float x = float(sm.bereich[0] + sm.bereich[1]) / 2, y = float(sm.bereich[2] + sm.bereich[3]) / 2;
-    Spielfeld_Standard_Abstand(satz, slot, &x, &y);
-    Laufen(satz, slot, x, y, Spieler_Lauftempo(satz, slot));
-    satz->figur[slot].entscheid_timer = 1000;
 }
 
 // A player's decision.
@@ -71,8 +62,20 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
     if (f.entscheid_timer != 0) return;
     const bool halter = satz->ballhalter == slot;
     if (!halter && !f.jagt_ball) {
+        // The side in possession and the pass receiver attack; everybody else
+        // defends. A loose ball belongs to the side that touched it last:
+        // counted as the home side's, every loose ball would send the home
+        // side after it and the away side back (home wins three in four).
+        const int32_t seite = Seite(slot);
+        const int32_t besitz = satz->ballhalter >= 0 ? Spielfeld_Ballbesitz_Seite(satz)
+                                                     : (satz->letzte_beruehrung == 1 ? 1 : 0);
+        const bool angriff = besitz == seite || satz->empfaenger == slot;
+        // A foul is whistled: until the restart nobody goes after the ball.
+        const bool pfiff = satz->foul_countdown != 0 && satz->spielzustand == SZ_SPIEL;
         if (f.torwart) KI_Torwart(satz, slot);
-        else KI_Zone(satz, slot);
+        else if (pfiff) return;
+        else if (angriff) KI_Angriff_Ohne_Ball(satz, slot, seite);
+        else KI_Abwehr(satz, slot, seite);
     } else if (!halter && f.torwart) {
         // The keeper chosen to chase goes for a ball in his penalty area;
         // outside it he keeps his line and leaves the ball to the others.

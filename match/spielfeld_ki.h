@@ -2,9 +2,9 @@
 // runs when it is asked to decide, the heat map and the running speeds.
 //
 // The keeper decides in match/ki_torwart, the player on the ball in
-// match/ki_ballfuehrer. The players without the ball are stand-ins until
-// their own football is built: they keep to their zone and the set-piece
-// distances, and at a period end everybody walks off.
+// match/ki_ballfuehrer, the players without it in match/ki_angriff (their
+// side has the ball) and match/ki_abwehr (the other side has it). At a period
+// end everybody walks off.
 #pragma once
 #include <cstdint>
 

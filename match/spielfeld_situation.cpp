@@ -340,6 +340,18 @@ bool Gegner_Nah_X(const Lage& l, float r) {
     return false;
 }
 
+// From the ball 915 cm towards the goal the figure's side defends: the wall's middle.
+void Zur_Mauer(const Lage& l, float* ux, float* uy) {
+    const Figur& b = *l.b;
+    *ux = float(l.satz->tor_x[1 - l.seite]) - b.pos[0];
+    *uy = float(l.satz->tor_y[1 - l.seite]) - b.pos[1];
+    const float n = std::hypot(*ux, *uy);
+    if (n > 0) {
+        *ux = *ux * 915 / n;
+        *uy = *uy * 915 / n;
+    }
+}
+
 void Freistoss(const Lage& l) {
     Spielfeld_Satz* satz = l.satz;
     Figur& f = *l.f;
@@ -348,13 +360,8 @@ void Freistoss(const Lage& l) {
     const bool mauer = satz->freistoss_variante == 1 || satz->freistoss_variante == 2;
     if (c >= 29 && c <= 34) {
         const int32_t m = c - 29;
-        const float gx = float(satz->tor_x[1 - l.seite]), gy = float(satz->tor_y[1 - l.seite]);
-        float ux = gx - b.pos[0], uy = gy - b.pos[1];
-        const float n = std::hypot(ux, uy);
-        if (n > 0) {
-            ux = ux * 915 / n;
-            uy = uy * 915 / n;
-        }
+        float ux = 0, uy = 0;
+        Zur_Mauer(l, &ux, &uy);
         float px = -uy * 60 / 915, py = ux * 60 / 915;
         if (m % 2 == 0) {
             px = -px;
@@ -365,7 +372,17 @@ void Freistoss(const Lage& l) {
         f.situation = 35;
     } else if (c == 35) {
         const Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
-        if (a.dauer == 0 || Steht(f)) {
+        // A wall man whose run to the wall was cut short (a tackle or a fall
+        // still playing) stands where the kick waits for him to leave: he
+        // goes again, to the wall's middle 915 cm towards his goal.
+        auto im_weg = [&](float x, float y) {
+            return std::fabs(x - b.pos[0]) < 415 || std::hypot(x - b.pos[0], y - b.pos[1]) < 865;
+        };
+        if (mauer && im_weg(f.pos[0], f.pos[1]) && im_weg(a.ziel[0], a.ziel[1])) {
+            float ux = 0, uy = 0;
+            Zur_Mauer(l, &ux, &uy);
+            Laufen(l, b.pos[0] + ux, b.pos[1] + uy);
+        } else if (a.dauer == 0 || Steht(f)) {
             if (std::hypot(f.pos[0] - a.ziel[0], f.pos[1] - a.ziel[1]) < 30) {
                 SetZSA(satz, l.slot, int32_t(a.ziel[0]), int32_t(a.ziel[1]), 0, 0, ANIM_MAUER, 0, -1, 0, -1, 1, -1,
                        RING_OHNE_PRUEFUNG, 0, 0);

@@ -1154,5 +1154,58 @@ TEST_F(SpieltagTest, OnTheServerAClientsEarlyReportMakesItsSideReadyAndDroppedCl
     Netzwerk_Modus_Setzen(0);
 }
 
+// A live league day: a player with one game in the statistics played 1 to
+// 125 minutes of it (his minutes counter; a club of this world may play more
+// than one game a day), and the league's team of the round holds eleven
+// different players of the day, each in a position of his kind.
+TEST_F(SpieltagTest, ALiveDayGivesMinutesPlayedAndATeamOfTheRound) {
+    ASSERT_TRUE(Statistik_Init());
+    int32_t liga = -1;
+    for (int32_t id : Wettbewerb_Alle())
+        if (Wettbewerb_Satz(id)->art == ART_LIGA && liga < 0) liga = id;
+    ASSERT_GE(liga, 0);
+    Wettbewerb_Satz(liga)->schalter |= 1u << 5;   // its games are computed live
+    std::map<int32_t, std::pair<int32_t, int32_t>> vorher;   // games, minutes
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p)
+        vorher[p] = {Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, p, 0),
+                     Spieler_Get_Spieler_Statistik(STATISTIK_MINUTEN, p, 0)};
+    ASSERT_TRUE(Spieltag_Start());
+    // Live games take many frames more than the dice.
+    for (int32_t f = 0; f < 2000000 && Spieltag_Frame(); ++f) {}
+    std::set<int32_t> heute;
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
+        const int32_t spiele = Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, p, 0) - vorher[p].first;
+        const int32_t minuten = Spieler_Get_Spieler_Statistik(STATISTIK_MINUTEN, p, 0) - vorher[p].second;
+        if (spiele > 0) heute.insert(p);
+        if (spiele == 1) {
+            EXPECT_GE(minuten, 1) << p;
+            EXPECT_LE(minuten, 125) << p;
+        }
+    }
+    int32_t elf[ELF_DER_RUNDE];
+    float punkte[ELF_DER_RUNDE];
+    ASSERT_TRUE(Spielfeld_Elf_Der_Runde(liga, elf, punkte));
+    std::set<int32_t> verschieden;
+    for (int32_t i = 0; i < ELF_DER_RUNDE; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_GE(elf[i], 0);
+        EXPECT_TRUE(heute.count(elf[i])) << "a player of the day";
+        const int32_t art = Spieler_Get_Art(elf[i]);
+        EXPECT_EQ(art, i == 0 ? 0 : i <= 3 ? 1 : i <= 7 ? 2 : 3);
+        EXPECT_GT(punkte[i], 0);
+        EXPECT_LE(punkte[i], 100);
+        verschieden.insert(elf[i]);
+    }
+    EXPECT_EQ(verschieden.size(), size_t(ELF_DER_RUNDE));
+    // Another competition's pass leaves it; the league's next pass starts it
+    // afresh (here with no live game left: empty).
+    Spielfeld_Nachbearbeitung(-1);
+    EXPECT_TRUE(Spielfeld_Elf_Der_Runde(liga, elf, punkte));
+    Spielfeld_Nachbearbeitung(liga);
+    EXPECT_FALSE(Spielfeld_Elf_Der_Runde(liga, elf, punkte));
+    Statistik_Free();
+}
+
+
 }  // namespace
 }  // namespace velmora::test

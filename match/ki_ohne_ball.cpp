@@ -1,0 +1,291 @@
+// match/ki_ohne_ball.cpp - the pieces both off-ball behaviours share.
+#include "match/ki_ohne_ball.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "core/rnd.h"
+#include "core/zahlen.h"
+#include "match/anim.h"
+#include "match/anweisung.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_besitz.h"
+#include "match/spielfeld_ki_basis.h"
+#include "match/spielfeld_standard.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr size_t ABSEITSLINIE = 25016, EMPFAENGER_ZEIT = 25068, LAEUFER = 25072;
+constexpr float REICHWEITE_SPIELER = 220;   // the highest ball a field player plays
+constexpr float SCHWERKRAFT = 981;
+constexpr int32_t ANIM_FALLRUECKZIEHER = 134;
+constexpr int16_t FOLGE_NACH_FALLRUECKZIEHER = 37;
+constexpr int32_t KREIS_VERSUCHE = 100;
+
+template <typename T> T Lesen(const void* basis, size_t off) {
+    T w;
+    std::memcpy(&w, static_cast<const uint8_t*>(basis) + off, sizeof w);
+    return w;
+}
+template <typename T> void Schreiben(void* basis, size_t off, T w) {
+    std::memcpy(static_cast<uint8_t*>(basis) + off, &w, sizeof w);
+}
+
+// A coordinate as a whole number; what no integer holds becomes the middle.
+int32_t Ganz(float v, int32_t sonst) { return std::isfinite(v) && std::fabs(v) < 1e8f ? int32_t(v) : sonst; }
+
+float Abstand(float ax, float ay, float bx, float by) { return std::hypot(ax - bx, ay - by); }
+
+float Ball_Abstand(const Spielfeld_Satz* satz, float x, float y) {
+    const Figur& b = satz->figur[FIGUR_BALL];
+    return Abstand(x, y, b.pos[0], b.pos[1]);
+}
+
+// The player stops where he stands: no speed, his order's target his position.
+void Anhalten(Spielfeld_Satz* satz, int32_t slot, Ohne_Ball_Ziel& z) {
+    Figur& f = satz->figur[slot];
+    f.v[0] = f.v[1] = 0;
+    Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+    a.ziel[0] = f.pos[0];
+    a.ziel[1] = f.pos[1];
+    z.p = 0;
+}
+
+void Zum_Freien_Punkt(Spielfeld_Satz* satz, int32_t slot, float radius, bool hinten, float tempo, Ohne_Ball_Ziel& z) {
+    int32_t x = int32_t(satz->figur[slot].pos[0]), y = int32_t(satz->figur[slot].pos[1]);
+    Spielfeld_Freier_Punkt(satz, slot, FIGUR_BALL, radius, &x, &y, hinten ? 1 : 0);
+    z.x = float(x);
+    z.y = float(y);
+    z.tempo = tempo;
+    z.tempo_gesetzt = true;
+}
+
+}  // namespace
+
+float Ohne_Ball_Abseitslinie(const Spielfeld_Satz* satz) { return Lesen<float>(satz, ABSEITSLINIE); }
+
+float Ohne_Ball_Empfaenger_Zeit(const Spielfeld_Satz* satz) {
+    // Without a receiver there is no meeting distance, whatever the field holds.
+    return satz->empfaenger < 0 ? -1.0f : Lesen<float>(satz, EMPFAENGER_ZEIT);
+}
+void Ohne_Ball_Empfaenger_Zeit_Setzen(Spielfeld_Satz* satz, float t) { Schreiben<float>(satz, EMPFAENGER_ZEIT, t); }
+
+int32_t Ohne_Ball_Laeufer(const Spielfeld_Satz* satz, int32_t seite) {
+    const int32_t s = Lesen<int32_t>(satz, LAEUFER + 4 * size_t(seite & 1));
+    return s >= 0 && s < SF_SPIELER ? s : -1;
+}
+void Ohne_Ball_Laeufer_Setzen(Spielfeld_Satz* satz, int32_t seite, int32_t slot) {
+    Schreiben<int32_t>(satz, LAEUFER + 4 * size_t(seite & 1), slot);
+}
+
+int32_t Ohne_Ball_T1(const Spielfeld_Satz* satz, int32_t seite) { return satz->pressing[seite & 1]; }
+int32_t Ohne_Ball_T2(const Spielfeld_Satz* satz, int32_t seite) { return satz->taktik[seite & 1][5]; }
+
+int32_t Ohne_Ball_Slot(uint8_t byte) { return byte < SF_SPIELER ? int32_t(byte) : -1; }
+
+int32_t Ohne_Ball_Zaehlen(const Spielfeld_Satz* satz, int32_t seite, float x, float y, float r, int32_t ohne) {
+    int32_t n = 0;
+    const int32_t von = seite == 0 ? 0 : SF_SPIELER_SEITE;
+    for (int32_t s = von; s < von + SF_SPIELER_SEITE; ++s) {
+        if (s == ohne || !(satz->spieler[s].zustand & SM_AUF_PLATZ)) continue;
+        const Figur& f = satz->figur[s];
+        if (std::fabs(f.pos[0] - x) < r && std::fabs(f.pos[1] - y) < r) ++n;
+    }
+    return n;
+}
+
+int32_t Ohne_Ball_Abfangpunkt(const Spielfeld_Satz* satz, int32_t slot, float tempo, float grenze, float* x,
+                              float* y, float* h) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER || !(tempo > 0)) return -1;
+    const Figur& f = satz->figur[slot];
+    const Figur& b = satz->figur[FIGUR_BALL];
+    const float d = Ball_Abstand(satz, f.pos[0], f.pos[1]);
+    if (!(d < grenze)) return -1;
+    // A ball at another player's feet is no ball to meet: he is tackled or chased.
+    const int32_t halter = satz->ballhalter;
+    if (halter >= 0 && halter < SF_SPIELER && halter != slot) return -1;
+    // The path to meet: the ball's own for 1.5 s.
+    const double tx = b.pos[0], ty = b.pos[1];
+    const double zx = b.pos[0] + 1.5 * b.v[0], zy = b.pos[1] + 1.5 * b.v[1];
+    const double ts = std::hypot(b.v[0], b.v[1]);
+    double ox = tx, oy = ty;
+    int32_t r;
+    if (ts < 1) {
+        r = int32_t(d);
+    } else {
+        r = Abfangpunkt_Suchen(f.pos[0], f.pos[1], tempo, tx, ty, zx, zy, ts, 50, 25, -1, 0, &ox, &oy,
+                               SPIELFELD_LAENGE, SPIELFELD_BREITE, 0, 0);
+        if (r < 0)
+            r = Abfangpunkt_Suchen(f.pos[0], f.pos[1], tempo, tx, ty, tx + 3 * b.v[0], ty + 3 * b.v[1], ts, 50, 25,
+                                   -1, 0, &ox, &oy, SPIELFELD_LAENGE, SPIELFELD_BREITE, 0, 0);
+        if (r < 0) return -1;
+    }
+    float px = float(ox), py = float(oy), hoehe = 0;
+    // A ball in the air: its height when he gets there (height(t) = t vz - g' t²,
+    // g' = 981 - s / 10 with s the flight speed, t counted on the flight clock).
+    const Anweisung& ba = b.ring[b.aktuell & 3];
+    if (b.pos[2] > 0 || ba.vz > 0) {
+        const float g = std::max(1.0f, SCHWERKRAFT - ba.tempo / 10);
+        const float t0 = std::max(0.0f, (b.flug_zeit - b.flug_start) / 1000);
+        const float t = float(r) / tempo + t0;
+        hoehe = std::max(0.0f, t * ba.vz - g * t * t);
+        if (hoehe > REICHWEITE_SPIELER) {
+            // He meets it where it has come down to his reach, if he is there in time.
+            const float disk = ba.vz * ba.vz - 4 * g * REICHWEITE_SPIELER;
+            const float spaet = disk >= 0 ? (ba.vz + std::sqrt(disk)) / (2 * g) : -1.0f;
+            const float qx = b.pos[0] + (spaet - t0) * b.v[0], qy = b.pos[1] + (spaet - t0) * b.v[1];
+            const float lauf = Abstand(f.pos[0], f.pos[1], qx, qy);
+            if (spaet > t0 && Abstand(b.pos[0], b.pos[1], qx, qy) * tempo >= lauf * float(ts)) {
+                px = qx;
+                py = qy;
+                hoehe = REICHWEITE_SPIELER;
+                r = int32_t(lauf);
+            } else {
+                px = satz->ball_ziel[0];
+                py = satz->ball_ziel[1];
+                hoehe = 0;
+                r = int32_t(Abstand(f.pos[0], f.pos[1], px, py));
+            }
+        }
+    }
+    if (x) *x = px;
+    if (y) *y = py;
+    if (h) *h = hoehe;
+    return r;
+}
+
+void Ohne_Ball_Laufen(Ohne_Ball_Ziel& z, float x, float y, float tempo, int32_t p) {
+    z.x = x;
+    z.y = y;
+    z.tempo = tempo;
+    z.tempo_gesetzt = true;
+    z.p = p;
+}
+
+bool Ohne_Ball_In_Zone(const Spieler_Matchsatz& sm, float x, float y) {
+    return x >= float(std::min(sm.bereich[0], sm.bereich[1])) && x <= float(std::max(sm.bereich[0], sm.bereich[1])) &&
+           y >= float(std::min(sm.bereich[2], sm.bereich[3])) && y <= float(std::max(sm.bereich[2], sm.bereich[3]));
+}
+
+void Ohne_Ball_Abstand_Halten(Spielfeld_Satz* satz, int32_t slot, float v, float nah, float fern, float radius,
+                              bool hinten, int32_t p_neu, bool auch_er, Ohne_Ball_Ziel& z) {
+    const Figur& f = satz->figur[slot];
+    const float d = Ball_Abstand(satz, f.pos[0], f.pos[1]);
+    if (d > nah && d < fern) {
+        z.p = 0;
+        return;
+    }
+    if (z.tempo > 0 && (Ball_Abstand(satz, z.x, z.y) < radius || (auch_er && d < radius))) {
+        Zum_Freien_Punkt(satz, slot, radius, hinten, 0.6f * v, z);
+        z.p = p_neu;
+        z.reaktion = 0;
+    }
+}
+
+void Ohne_Ball_Freistoss(Spielfeld_Satz* satz, int32_t slot, float v, float anteil, Ohne_Ball_Ziel& z) {
+    const Figur& f = satz->figur[slot];
+    if (Ball_Abstand(satz, f.pos[0], f.pos[1]) >= 915) {
+        Anhalten(satz, slot, z);
+        return;
+    }
+    Zum_Freien_Punkt(satz, slot, 915, false, anteil * v, z);
+    z.p = 101;
+}
+
+void Ohne_Ball_Elfmeterschiessen(Spielfeld_Satz* satz, int32_t slot, float v, Ohne_Ball_Ziel& z) {
+    const Figur& f = satz->figur[slot];
+    auto im_kreis = [](float x, float y) { return Abstand(x, y, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y) <= 915; };
+    if (im_kreis(f.pos[0], f.pos[1])) {
+        Anhalten(satz, slot, z);
+        return;
+    }
+    if (!im_kreis(z.x, z.y)) {
+        z.x = SPIELFELD_MITTE_X;
+        z.y = SPIELFELD_MITTE_Y;
+        for (int32_t i = 0; i < KREIS_VERSUCHE; ++i) {
+            const float x = float(4500 + 10 * Rnd(0, 180)), y = float(2503 + 10 * Rnd(0, 180));
+            if (im_kreis(x, y)) {
+                z.x = x;
+                z.y = y;
+                break;
+            }
+        }
+    }
+    z.tempo = v;
+    z.tempo_gesetzt = true;
+    z.p = 101;
+}
+
+void Ohne_Ball_Anstoss(Spielfeld_Satz* satz, int32_t slot, float v, bool immer, Ohne_Ball_Ziel& z) {
+    const Figur& f = satz->figur[slot];
+    const float gx = float(satz->tor_x[slot < SF_SPIELER_SEITE ? 0 : 1]);
+    auto drueben = [gx](float x) { return std::fabs(x - gx) < SPIELFELD_MITTE_X; };
+    const bool er_drueben = drueben(f.pos[0]);
+    if (drueben(z.x)) {
+        z.x = er_drueben ? float(SPIELFELD_MITTE_X) : f.pos[0];
+        z.y = f.pos[1];
+        z.tempo = v;
+        z.tempo_gesetzt = true;
+        z.anim = ANIM_LAUF_NACH_TEMPO;
+        z.p = 101;
+    }
+    if (Ball_Abstand(satz, z.x, z.y) < 950) {
+        if (immer || er_drueben || Ball_Abstand(satz, f.pos[0], f.pos[1]) < 950) {
+            Zum_Freien_Punkt(satz, slot, 950, true, v, z);
+            z.p = 101;
+        } else {
+            z.p = 0;
+        }
+    }
+}
+
+void Ohne_Ball_Strafraum_Raeumen(const Spielfeld_Satz* satz, int32_t slot, float v, Ohne_Ball_Ziel& z) {
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    const int32_t h = satz->figur[FIGUR_BALL].pos[0] < SPIELFELD_MITTE_X ? 0 : 1;
+    const float linie = h == 0 ? float(k.strafraum_x[0]) : float(k.strafraum_x[1]);
+    const bool drin = (h == 0 ? z.x < linie : z.x > linie) && z.y > float(k.strafraum_unten[0]) &&
+                      z.y < float(k.strafraum_oben[0]);
+    if (!drin) return;
+    z.x = linie;
+    z.y = satz->figur[slot].pos[1];
+    z.tempo = v;
+    z.tempo_gesetzt = true;
+    z.anim = ANIM_LAUF_NACH_TEMPO;
+    z.reaktion = 0;
+    z.p = 101;
+}
+
+void Ohne_Ball_Strafraum_Position(float gx, float dir, float v, Ohne_Ball_Ziel& z) {
+    const float x = gx + dir * float(800 + 100 * Rnd(0, 10));
+    Ohne_Ball_Laufen(z, x, float(1603 + 100 * Rnd(0, 36)), v, 100);
+}
+
+void Ohne_Ball_Befehl(Spielfeld_Satz* satz, int32_t slot, Ohne_Ball_Ziel& z) {
+    Figur& f = satz->figur[slot];
+    if (z.p != 0) {
+        // At a stoppage the restart's own distances have the last word: the
+        // taker waits until they are kept, so a target inside them would hold
+        // the match up (the shoot-out gathers in the centre circle instead).
+        const uint32_t zs = satz->spielzustand;
+        if (zs >= SZ_EINWURF && zs <= SZ_FREISTOSS && zs != SZ_ABGANG && zs != SZ_ELFMETERSCHIESSEN)
+            Spielfeld_Standard_Abstand(satz, slot, &z.x, &z.y);
+        int32_t x = Ganz(z.x, int32_t(f.pos[0])), y = Ganz(z.y, int32_t(f.pos[1]));
+        Punkt_Ins_Feld(&x, &y);
+        float tempo = std::isfinite(z.tempo) ? std::max(0.0f, z.tempo) : 0.0f;
+        if (z.p < 101 && z.anim == ANIM_LAUF_NACH_TEMPO) {
+            const float n = std::fabs(float(x) - f.pos[0]) + std::fabs(float(y) - f.pos[1]);
+            if (n < 50) tempo = n >= 10 ? OHNE_BALL_SCHRITT : 0;
+        }
+        SetZSA(satz, slot, x, y, 0, int32_t(tempo), z.anim, 0, -1, 0, -1, 1, z.wiederholung, RING_OHNE_PRUEFUNG, 0,
+               0);
+    }
+    Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+    if (a.anim == ANIM_FALLRUECKZIEHER) a.folge = FOLGE_NACH_FALLRUECKZIEHER;
+    f.entscheid_intervall = z.reaktion;
+    f.entscheiden = 0;
+}
+
+}  // namespace velmora
