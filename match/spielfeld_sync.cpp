@@ -435,19 +435,29 @@ bool Spielfeld_Vom_Server_Holen(int32_t spiel) {
     if (!Internet_Client_Read(ANFRAGE_SPIELFELD_HOLEN, SPIELFELD_HOLEN_TYP, 0, 0, neu.get(), &wert, &frei, &server_wert,
                               &zuschauer))
         return false;
+    return Spielfeld_Geholt_Einsetzen(spiel, *neu, zuschauer);
+}
+
+bool Spielfeld_Geholt_Einsetzen(int32_t spiel, Spielfeld_Satz& neu, int32_t zuschauer) {
+    if (Netz() != 1 || !Spielfeld_Ist_Initialisiert() || spiel <= 0) return false;
     const int32_t team = Client_Team();
-    const char* grund = Spielfeld_Satz_Pruefen(neu.get());
-    if (!grund && Spielfeld_Seite_Von_Team(neu.get(), team) < 0) grund = "Team des Clients spielt nicht";
+    const char* grund = Spielfeld_Satz_Pruefen(&neu);
+    if (!grund && Spielfeld_Seite_Von_Team(&neu, team) < 0) grund = "Team des Clients spielt nicht";
     if (grund) {
         Debug_Printf("Spielfeld_Vom_Server_Holen: Spiel %d verworfen: %s\n", spiel, grund);
         ++m.zaehler.abrufe_verworfen;
         return false;
     }
-    neu->anzeige_modus = 1;
-    neu->abschnitt_gestartet = 1;
-    neu->spiel = uint32_t(spiel);
-    Spielfeld_Satz* satz = Spielfeld_Satz_Einsetzen(spiel, *neu);
+    neu.anzeige_modus = 1;
+    neu.abschnitt_gestartet = 1;
+    neu.spiel = uint32_t(spiel);
+    Spielfeld_Satz* satz = Spielfeld_Satz_Einsetzen(spiel, neu);
     if (!satz) return false;
+    // A record fetched across the break is in the server's next period: left
+    // behind, the slot would end the period again on its own, count the
+    // record one period further and, sending that period, free the server
+    // from the lock-step for the rest of the half.
+    Spieltag_Client_Abschnitt_Folgen(spiel);
     m.warten.clear();
     Spielfeld_Frameabzug_Setzen(0);
     if (zuschauer >= 0) Spiele_Set_Wert(spiel, zuschauer);

@@ -169,5 +169,10 @@ void Spielfeld_Sync_Warten_Ende(Spielfeld_Satz* satz);
 // Client: fetches the whole record of a game (request 1032). False when the
 // call failed or the record was refused by the validator.
 bool Spielfeld_Vom_Server_Holen(int32_t spiel);
+// Client: takes a record fetched for a game: refused (false) when it fails the
+// validator or the client's team does not play in it; otherwise it replaces
+// the game's record, the waits start afresh and the match day's slot follows
+// the record's period.
+bool Spielfeld_Geholt_Einsetzen(int32_t spiel, Spielfeld_Satz& neu, int32_t zuschauer);
 
 }  // namespace velmora

@@ -1141,6 +1141,16 @@ bool Spieltag_Client_Slot_Setzen(const Spieltag_Slot& neu) {
     return true;
 }
 
+bool Spieltag_Client_Abschnitt_Folgen(int32_t spiel) {
+    if (!Bereit() || Netz() != 1) return false;
+    const int32_t i = Slot_Von_Spiel(spiel);
+    Spielfeld_Satz* satz = i >= 0 ? Satz(g.slot[i]) : nullptr;
+    // The record counts its periods from 1, the slot from 0.
+    if (!satz || satz->abschnitt < 1 || satz->abschnitt > 127) return false;
+    g.slot[i].abschnitt = int8_t(satz->abschnitt - 1);
+    return true;
+}
+
 // ---------------------------------------------------------------------------
 // Save game.
 

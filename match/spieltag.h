@@ -144,6 +144,11 @@ void Spieltag_Team_Freigeben(int32_t team);
 // Client: the slot the server answered becomes slot 0 (its game already
 // locked on this machine); false when the module does not run.
 bool Spieltag_Client_Slot_Setzen(const Spieltag_Slot& slot);
+// Client: a record taken from the server may stand in another period than
+// the slot (a fetch across the break): the slot's period follows the record's,
+// so the slot neither takes a break the server already took nor skips one.
+// False without such a slot and record.
+bool Spieltag_Client_Abschnitt_Folgen(int32_t spiel);
 
 // Save-game block: flag, the 300 slots, the shoot-out list, the clock start.
 void Spieltag_Save(std::vector<uint8_t>& out);

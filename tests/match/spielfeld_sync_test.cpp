@@ -9,6 +9,7 @@
 #include "core/spielstand.h"
 #include "match/spielfeld_pruefen.h"
 #include "match/spielfeld_sync.h"
+#include "match/spieltag.h"
 #include "match/spieltag_netz.h"
 #include "match_welt.h"
 #include "net/net.h"
@@ -399,6 +400,57 @@ TEST_F(SyncTest, ASaveHoldingABrokenRecordFailsToLoadAndTheGameIsKept) {
     EXPECT_TRUE(Log_Enthaelt("Ballhalter"));
     ASSERT_EQ(Spielfeld_Suchen(1), s) << "the running records are kept";
     EXPECT_TRUE(Spielfeld_Load(block.data(), block.size()));
+}
+
+// A client fetches its record again in most minutes; one fetched across the
+// break stands in the server's next period. The slot must follow it: left in
+// the first half, it ended the half a second time, counted the record into a
+// third period and, sending that, freed the server for the rest of the match.
+TEST_F(SyncTest, TheSlotFollowsThePeriodOfAFetchedRecord) {
+    Maschine(1, 3);
+    auto geholt = std::make_unique<Spielfeld_Satz>(*s);
+    ASSERT_TRUE(Spieltag_Init());
+    Spieltag_Slot slot{};
+    slot.spiel = 1;
+    slot.status = SLOT_LAEUFT;
+    ASSERT_TRUE(Spieltag_Client_Slot_Setzen(slot));
+    struct Fall {
+        int8_t slot_vorher;
+        uint32_t satz_abschnitt;
+        int16_t minute;
+        uint32_t team;         // the away side's team in the fetched record
+        bool genommen;
+        int8_t slot_nachher;
+    } faelle[] = {
+        {0, 2, 46, 3, true, 1},    // fetched across the break: the second half
+        {0, 1, 44, 3, true, 0},    // the same period: nothing changes
+        {1, 1, 45, 3, true, 0},    // the client broke first: back into the first half's stoppage
+        {1, 3, 91, 3, true, 2},    // into extra time
+        {0, 2, 46, 4, false, 0},   // a record the client's team does not play in is refused
+    };
+    for (const Fall& c : faelle) {
+        Spieltag_Slot jetzt{};
+        ASSERT_TRUE(Spieltag_Get_Slot(0, &jetzt));
+        jetzt.abschnitt = c.slot_vorher;
+        ASSERT_TRUE(Spieltag_Client_Slot_Setzen(jetzt));
+        Spielfeld_Satz neu = *geholt;
+        neu.abschnitt = c.satz_abschnitt;
+        neu.minute = c.minute;
+        neu.team[1] = c.team;
+        EXPECT_EQ(Spielfeld_Geholt_Einsetzen(1, neu, 20000), c.genommen) << "period " << c.satz_abschnitt;
+        Spieltag_Slot danach{};
+        ASSERT_TRUE(Spieltag_Get_Slot(0, &danach));
+        EXPECT_EQ(int32_t(danach.abschnitt), int32_t(c.slot_nachher)) << "period " << c.satz_abschnitt << " minute " << c.minute;
+        if (c.genommen) {
+            const Spielfeld_Satz* satz = Spielfeld_Suchen(1);
+            ASSERT_NE(satz, nullptr);
+            EXPECT_EQ(satz->abschnitt, c.satz_abschnitt);
+            EXPECT_EQ(satz->minute, c.minute);
+        }
+    }
+    EXPECT_EQ(Sync_Zaehler_Lesen().abrufe, 4u);
+    EXPECT_EQ(Sync_Zaehler_Lesen().abrufe_verworfen, 1u);
+    Spieltag_Slots_Loeschen();
 }
 
 }  // namespace
