@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <initializer_list>
 #include <unordered_map>
 
@@ -761,6 +762,7 @@ bool Spielfeld_Load(const uint8_t* in, size_t bytes) {
     }
     size_t pos = 5;
     std::vector<int32_t> schluessel;
+    auto pruefling = std::make_unique<Spielfeld_Satz>();
     for (uint32_t i = 0; i < anzahl; ++i) {
         if (bytes - pos < 8) return false;
         int32_t key = int32_t(Bytes_Get32(in + pos));
@@ -773,8 +775,11 @@ bool Spielfeld_Load(const uint8_t* in, size_t bytes) {
             Debug_Printf("Spielfeld_Load: Spiel %d doppelt\n", key);
             return false;
         }
-        // A damaged record would send the tick through bad indices: the load is refused.
-        if (const char* grund = Spielfeld_Satz_Pruefen(reinterpret_cast<const Spielfeld_Satz*>(in + pos + 8))) {
+        // A damaged record would send the tick through bad indices: the load is
+        // refused. It is checked in an aligned copy (the block's records lie at
+        // any byte offset).
+        std::memcpy(static_cast<void*>(pruefling.get()), in + pos + 8, sizeof(Spielfeld_Satz));
+        if (const char* grund = Spielfeld_Satz_Pruefen(pruefling.get())) {
             Debug_Printf("Spielfeld_Load: Spiel %d: %s\n", key, grund);
             return false;
         }
