@@ -64,6 +64,7 @@
 #include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_ki.h"
 #include "match/spielfeld_ki_basis.h"
+#include "match/ki_torwart.h"
 
 namespace velmora {
 
@@ -306,6 +307,22 @@ void Ball_Abspielen(Lage& l, float x, float y, float v, float vz) {
     std::fill(std::begin(satz->slot_marke), std::end(satz->slot_marke), uint8_t(0));
 }
 
+// The keeper of `seite` sees the shot the moment it is struck, whichever
+// side shot: a keeper whose turn in the frame came before the shooter's would
+// otherwise meet it a frame or a waiting interval later than the other.
+void Torwart_Reagiert(Spielfeld_Satz* satz, int32_t seite) {
+    const int32_t von = seite * SF_SPIELER_SEITE;
+    for (int32_t s = von; s < von + SF_SPIELER_SEITE; ++s) {
+        Figur& t = satz->figur[s];
+        if (!t.torwart || satz->spieler[s].zustand != SM_AUF_PLATZ || t.situation != 0) continue;
+        t.entscheiden = 0;
+        t.entscheid_intervall = 0;
+        t.entscheid_timer = 0;
+        KI_Torwart(satz, s);
+        return;
+    }
+}
+
 // D. The shot.
 void Schiessen(Lage& l) {
     Spielfeld_Satz* satz = l.satz;
@@ -379,6 +396,7 @@ void Schiessen(Lage& l) {
     const float bx = l.b->pos[0], by = l.b->pos[1];
     const float n = std::max(1.0f, std::hypot(ax - bx, ay - by));
     Ball_Abspielen(l, ax + (ax - bx) / n * 1000, ay + (ay - by) / n * 1000, v, vz);
+    Torwart_Reagiert(satz, 1 - l.seite);
     Figur& f = *l.f;
     SetZSA(satz, l.slot, int32_t(ax), int32_t(ay), 0, int32_t(Spieler_Lauftempo(satz, l.slot) / 10),
            ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);

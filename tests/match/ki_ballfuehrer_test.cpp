@@ -88,6 +88,70 @@ TEST_F(BallfuehrerTest, ARowWithBallContactIsPlayedOnOnlyWhenItAllowsIt) {
     }
 }
 
+// The same first-time shot, played by either side towards either end: the
+// keeper it flies at answers it the moment it is struck, though he decided
+// just before and waits out his interval (as one whose turn in the frame came
+// before the shooter's). Every case is the first one mirrored: his new order
+// keeps the same distance from his line, the same y and the same row.
+TEST_F(BallfuehrerTest, TheKeeperAnswersAShotAtOnceWhicheverSideShootsAndWhereverItPlays) {
+    constexpr int32_t SCHUSS_PLAZIERT = 34;
+    struct Fall {
+        int32_t seite;        // the shooting side
+        int8_t gewechselt;    // ends changed
+    } faelle[] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    float tiefe0 = 0, y0 = 0;
+    int32_t anim0 = -1;
+    for (const Fall& c : faelle) {
+        s->seiten_gewechselt = c.gewechselt;
+        Spielfeld_Tore_Setzen(s);
+        for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+        const int32_t schuetze = HALTER + c.seite * SF_SPIELER_SEITE, torwart = (1 - c.seite) * SF_SPIELER_SEITE;
+        // Side 1's shooter and keeper are side 0's, slot for slot.
+        if (c.seite == 1) {
+            s->spieler[schuetze] = s->spieler[HALTER];
+            s->spieler[torwart] = s->spieler[SF_SPIELER_SEITE];
+        }
+        const float ziel = float(s->tor_x[c.seite]), vor = ziel > SPIELFELD_MITTE_X ? -1.0f : 1.0f;
+        Figur& f = Stellen(schuetze, ziel + vor * 1900, 3403);
+        Spieler_Matchsatz& sm = s->spieler[schuetze];
+        sm.ausdauer = 10000;
+        sm.werte[18] = 400;
+        sm.werte[4] = 600;
+        sm.werte[5] = 500;
+        sm.werte[10] = 500;
+        sm.talent_flag[TALENT_FLAG(183)] = 0;
+        Ball_Fliegen(s, f.pos[0] - vor * 10, 3403, 0, 0, 0, 0);
+        Ballbesitz_Setzen(s, schuetze);
+        Figur& tw = Stellen(torwart, ziel + vor * 150, 3100);
+        tw.torwart = 1;
+        s->spieler[torwart].werte[32] = 0;
+        tw.entscheid_intervall = 0.5f;   // he decided a moment ago
+        SetZSA(s, schuetze, int32_t(f.pos[0]), int32_t(f.pos[1]), 0, 0, SCHUSS_PLAZIERT, 0, -1, 0, -1, 1, 1,
+               RING_OHNE_PRUEFUNG, 0, 0);
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+        a.flags = 1;
+        a.frame = int8_t(Anim_Zeile(SCHUSS_PLAZIERT)->letzter_frame);
+        Figur_Aktuelle_Anweisung(&s->figur[FIGUR_BALL])->tempo = 0;
+        Rnd_Init();
+        KI_Ballfuehrer(s, schuetze, c.seite);
+        ASSERT_GT(Balltempo(), 2800) << "a shot: side " << c.seite << " ends " << int(c.gewechselt);
+        const Anweisung& antwort = *Figur_Aktuelle_Anweisung(&tw);
+        const float tiefe = std::fabs(antwort.ziel[0] - ziel);
+        EXPECT_GT(std::hypot(antwort.ziel[0] - tw.pos[0], antwort.ziel[1] - tw.pos[1]), 50)
+            << "he moves to the shot: side " << c.seite << " ends " << int(c.gewechselt);
+        EXPECT_EQ(tw.entscheid_intervall == 0.5f, false) << "his waiting interval is set anew";
+        if (c.seite == 0 && c.gewechselt == 0) {
+            tiefe0 = tiefe;
+            y0 = antwort.ziel[1];
+            anim0 = antwort.anim;
+            continue;
+        }
+        EXPECT_NEAR(tiefe, tiefe0, 2) << "side " << c.seite << " ends " << int(c.gewechselt);
+        EXPECT_NEAR(antwort.ziel[1], y0, 2) << "side " << c.seite << " ends " << int(c.gewechselt);
+        EXPECT_EQ(antwort.anim, anim0) << "side " << c.seite << " ends " << int(c.gewechselt);
+    }
+}
+
 // 1900 cm out with only the keeper in the lane: a keeper on his line makes
 // the shot pointless (no shot from 15-30 m past one blocker); one who came
 // out 600 cm towards the holder is lobbed.
