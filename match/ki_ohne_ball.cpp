@@ -18,21 +18,13 @@ namespace velmora {
 
 namespace {
 
-constexpr size_t ABSEITSLINIE = 25016, EMPFAENGER_ZEIT = 25068, LAEUFER = 25072;
+constexpr size_t EMPFAENGER_ZEIT = 25068, LAEUFER = 25072;
 constexpr float REICHWEITE_SPIELER = 220;   // the highest ball a field player plays
 constexpr float SCHWERKRAFT = 981;
 constexpr int32_t ANIM_FALLRUECKZIEHER = 134;
 constexpr int16_t FOLGE_NACH_FALLRUECKZIEHER = 37;
 constexpr int32_t KREIS_VERSUCHE = 100;
 
-template <typename T> T Lesen(const void* basis, size_t off) {
-    T w;
-    std::memcpy(&w, static_cast<const uint8_t*>(basis) + off, sizeof w);
-    return w;
-}
-template <typename T> void Schreiben(void* basis, size_t off, T w) {
-    std::memcpy(static_cast<uint8_t*>(basis) + off, &w, sizeof w);
-}
 
 // A coordinate as a whole number; what no integer holds becomes the middle.
 int32_t Ganz(float v, int32_t sonst) { return std::isfinite(v) && std::fabs(v) < 1e8f ? int32_t(v) : sonst; }
@@ -65,20 +57,20 @@ void Zum_Freien_Punkt(Spielfeld_Satz* satz, int32_t slot, float radius, bool hin
 
 }  // namespace
 
-float Ohne_Ball_Abseitslinie(const Spielfeld_Satz* satz) { return Lesen<float>(satz, ABSEITSLINIE); }
+float Ohne_Ball_Abseitslinie(const Spielfeld_Satz* satz) { return Satz_Feld<float>(satz, SF_ABSEITSLINIE); }
 
 float Ohne_Ball_Empfaenger_Zeit(const Spielfeld_Satz* satz) {
     // Without a receiver there is no meeting distance, whatever the field holds.
-    return satz->empfaenger < 0 ? -1.0f : Lesen<float>(satz, EMPFAENGER_ZEIT);
+    return satz->empfaenger < 0 ? -1.0f : Satz_Feld<float>(satz, EMPFAENGER_ZEIT);
 }
-void Ohne_Ball_Empfaenger_Zeit_Setzen(Spielfeld_Satz* satz, float t) { Schreiben<float>(satz, EMPFAENGER_ZEIT, t); }
+void Ohne_Ball_Empfaenger_Zeit_Setzen(Spielfeld_Satz* satz, float t) { Satz_Feld_Setzen<float>(satz, EMPFAENGER_ZEIT, t); }
 
 int32_t Ohne_Ball_Laeufer(const Spielfeld_Satz* satz, int32_t seite) {
-    const int32_t s = Lesen<int32_t>(satz, LAEUFER + 4 * size_t(seite & 1));
+    const int32_t s = Satz_Feld<int32_t>(satz, LAEUFER + 4 * size_t(seite & 1));
     return s >= 0 && s < SF_SPIELER ? s : -1;
 }
 void Ohne_Ball_Laeufer_Setzen(Spielfeld_Satz* satz, int32_t seite, int32_t slot) {
-    Schreiben<int32_t>(satz, LAEUFER + 4 * size_t(seite & 1), slot);
+    Satz_Feld_Setzen<int32_t>(satz, LAEUFER + 4 * size_t(seite & 1), slot);
 }
 
 int32_t Ohne_Ball_T1(const Spielfeld_Satz* satz, int32_t seite) { return satz->pressing[seite & 1]; }

@@ -58,15 +58,8 @@ bool Spieler_Ok(int32_t s) { return s >= 0 && s < SF_SPIELER; }
 int32_t Seite(int32_t s) { return s < SF_SPIELER_SEITE ? 0 : 1; }
 
 // Fields of the record without a name in the layout.
-template <typename T> T Lesen(const void* basis, size_t off) {
-    T w;
-    std::memcpy(&w, static_cast<const uint8_t*>(basis) + off, sizeof w);
-    return w;
-}
-template <typename T> void Schreiben(void* basis, size_t off, T w) {
-    std::memcpy(static_cast<uint8_t*>(basis) + off, &w, sizeof w);
-}
-constexpr size_t ABSEITSLINIE = 25016, FAHNE_X = 25028, FAHNE_Y = 25032, FAHNE_SEITE = 25036, VORDERSTER = 25040;
+// The flag's player byte also names the foremost attacker while no flag is up.
+constexpr size_t VORDERSTER = SF_FAHNE_SPIELER;
 constexpr size_t KONTEST = 42316;
 
 int8_t& Flaggen_Zustand(Spielfeld_Satz* s) { return reinterpret_cast<int8_t&>(s->w25127); }
@@ -225,10 +218,10 @@ void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
             const Figur& l = satz->figur[lr];
             SetZSA(satz, lr, int32_t(l.pos[0]), int32_t(l.pos[1]), 0, 0, ANIM_LINIENRICHTER_FAHNE, 0, -1, 0, -1, 1, 1,
                    RING_OHNE_PRUEFUNG, 0, 0);
-            Schreiben<float>(satz, FAHNE_X, f.pos[0]);
-            Schreiben<float>(satz, FAHNE_Y, f.pos[1]);
-            Schreiben<int32_t>(satz, FAHNE_SEITE, 1 - seite);
-            Schreiben<int32_t>(satz, VORDERSTER, slot);
+            Satz_Feld_Setzen<float>(satz, SF_FAHNE_X, f.pos[0]);
+            Satz_Feld_Setzen<float>(satz, SF_FAHNE_Y, f.pos[1]);
+            Satz_Feld_Setzen<int32_t>(satz, SF_FAHNE_SEITE, 1 - seite);
+            Satz_Feld_Setzen<int32_t>(satz, VORDERSTER, slot);
         }
     }
     if (sperre != 0) return;
@@ -516,8 +509,8 @@ int32_t Spieler_Matchstaerke(const Spieler_Matchsatz& sm) {
     return w[SF_WERTE / 2];
 }
 
-float Figur_Ballsperre(const Figur& f) { return Lesen<float>(&f, 44); }
-void Figur_Ballsperre_Setzen(Figur* f, float ms) { Schreiben<float>(f, 44, ms); }
+float Figur_Ballsperre(const Figur& f) { return Satz_Feld<float>(&f, 44); }
+void Figur_Ballsperre_Setzen(Figur* f, float ms) { Satz_Feld_Setzen<float>(f, 44, ms); }
 
 int32_t Ballkontakt_Haltechance(int32_t vh, int32_t vc, bool basis_c_groesser, float t) {
     const int32_t d = vh - vc;
@@ -597,7 +590,7 @@ void Spielfeld_Ballkontakt(Spielfeld_Satz* satz, Ballkontakt_Liste* liste) {
             } else if (gx > SPIELFELD_MITTE_X ? f.pos[0] > satz->vorderster_x : f.pos[0] < satz->vorderster_x) {
                 satz->vorderster_x = f.pos[0];
                 satz->vorderster_y = f.pos[1];
-                Schreiben<int32_t>(satz, VORDERSTER, s);
+                Satz_Feld_Setzen<int32_t>(satz, VORDERSTER, s);
             }
         }
         float m;
@@ -612,7 +605,7 @@ void Spielfeld_Ballkontakt(Spielfeld_Satz* satz, Ballkontakt_Liste* liste) {
     satz->naechster1 = naechst[1];
     satz->naechster_abstand0 = best[0];
     satz->naechster_abstand1 = best[1];
-    if (h >= 0) Schreiben<float>(satz, ABSEITSLINIE, std::min(klein[1], float(SPIELFELD_MITTE_X)));
+    if (h >= 0) Satz_Feld_Setzen<float>(satz, SF_ABSEITSLINIE, std::min(klein[1], float(SPIELFELD_MITTE_X)));
     satz->w26469 = satz->w26469 ? 0 : 1;
 
     // A rebound off the frame that came to rest inside the pitch is in play.

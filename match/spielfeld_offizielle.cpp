@@ -14,12 +14,8 @@ namespace {
 
 constexpr float LANGSAM = 111.111115f;   // the last steps to a target
 
-// The offside line (-1 none), kept by the offside logic at offset 25016.
-float Abseitslinie(const Spielfeld_Satz* satz) {
-    float l = -1;
-    std::memcpy(&l, reinterpret_cast<const uint8_t*>(satz) + 25016, sizeof l);
-    return l;
-}
+// The offside line (-1 none), kept by the offside logic.
+float Abseitslinie(const Spielfeld_Satz* satz) { return Satz_Feld<float>(satz, SF_ABSEITSLINIE); }
 
 void Laufen(Spielfeld_Satz* satz, int32_t figur, float x, float y, float tempo) {
     SetZSA(satz, figur, int32_t(x), int32_t(y), 0, int32_t(tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,

@@ -13,6 +13,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace velmora {
 
@@ -663,5 +664,20 @@ constexpr int32_t SPIELFELD_LAENGE = 10800;
 constexpr int32_t SPIELFELD_BREITE = 6806;
 constexpr int32_t SPIELFELD_MITTE_X = 5400;
 constexpr int32_t SPIELFELD_MITTE_Y = 3403;
+
+// Fields of the record the layout names only by their byte offset, read and
+// written whole at any alignment: the offside line (-1 none) and the flag a
+// linesman raised (where, for which side, the player flagged).
+constexpr size_t SF_ABSEITSLINIE = 25016;
+constexpr size_t SF_FAHNE_X = 25028, SF_FAHNE_Y = 25032, SF_FAHNE_SEITE = 25036, SF_FAHNE_SPIELER = 25040;
+
+template <typename T> T Satz_Feld(const void* basis, size_t offset) {
+    T w;
+    std::memcpy(&w, static_cast<const uint8_t*>(basis) + offset, sizeof w);
+    return w;
+}
+template <typename T> void Satz_Feld_Setzen(void* basis, size_t offset, T w) {
+    std::memcpy(static_cast<uint8_t*>(basis) + offset, &w, sizeof w);
+}
 
 }  // namespace velmora

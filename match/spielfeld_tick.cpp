@@ -69,27 +69,20 @@ bool Netz_Wartet(Spielfeld_Satz* satz, bool pause) {
 
 bool Ist_Spieler(int32_t i) { return i >= 0 && i < SF_SPIELER; }
 
-// Fields the duels and the offside watch keep, read by their offsets.
-template <typename T>
-T Feld(const Spielfeld_Satz* satz, size_t offset) {
-    T v{};
-    std::memcpy(&v, reinterpret_cast<const uint8_t*>(satz) + offset, sizeof v);
-    return v;
-}
-constexpr size_t FLAGGE_X = 25028, FLAGGE_Y = 25032, FLAGGE_SEITE = 25036, FLAGGE_SPIELER = 25040;
+// Fields the duels keep, read by their offsets.
 constexpr size_t FOUL_X = 25044, FOUL_Y = 25048, FLAGGEN_ZUSTAND = 25127;
 
 // The whistle after a linesman's flag or a foul: the free kick or the penalty.
 void Pfiff(Spielfeld_Satz* satz) {
-    const bool flagge = Feld<int8_t>(satz, FLAGGEN_ZUSTAND) == 2;
+    const bool flagge = Satz_Feld<int8_t>(satz, FLAGGEN_ZUSTAND) == 2;
     if ((!flagge && satz->foul_countdown != 1) || satz->spielzustand == SZ_FREISTOSS) return;
     float x = 2400, y = 4403;
     int32_t seite = 1 - (satz->seiten_gewechselt ? 1 : 0);
     if (flagge) {
-        x = Feld<float>(satz, FLAGGE_X);
-        y = Feld<float>(satz, FLAGGE_Y);
-        seite = Feld<int32_t>(satz, FLAGGE_SEITE);
-        Spielfeld_Ereignis(satz, SE_TICK, Feld<int32_t>(satz, FLAGGE_SPIELER), -1);
+        x = Satz_Feld<float>(satz, SF_FAHNE_X);
+        y = Satz_Feld<float>(satz, SF_FAHNE_Y);
+        seite = Satz_Feld<int32_t>(satz, SF_FAHNE_SEITE);
+        Spielfeld_Ereignis(satz, SE_TICK, Satz_Feld<int32_t>(satz, SF_FAHNE_SPIELER), -1);
         reinterpret_cast<uint8_t*>(satz)[FLAGGEN_ZUSTAND] = 0;
     } else {
         satz->pass_unterwegs = 0;
@@ -97,8 +90,8 @@ void Pfiff(Spielfeld_Satz* satz) {
         const Figur& r = satz->figur[FIGUR_SCHIRI];
         SetZSA(satz, FIGUR_SCHIRI, int32_t(r.pos[0]), int32_t(r.pos[1]), 0, 0, ANIM_SCHIRI_PFEIFT, 0, -1, 0, -1, 1, 1,
                RING_OHNE_PRUEFUNG, 0, 0);
-        x = Feld<float>(satz, FOUL_X);
-        y = Feld<float>(satz, FOUL_Y);
+        x = Satz_Feld<float>(satz, FOUL_X);
+        y = Satz_Feld<float>(satz, FOUL_Y);
         seite = satz->freistoss_seite;
     }
     if (!(x >= 0 && x <= SPIELFELD_LAENGE && y >= 0 && y <= SPIELFELD_BREITE) || seite < 0 || seite > 1) {
