@@ -31,16 +31,9 @@ std::vector<uint16_t> g_schirm(800 * 600, 0);
 // The first live record some frames into the small world's first match day.
 Spielfeld_Satz* Radar_Spiel() {
     static Spielfeld_Satz* satz = [] {
-        const std::string basis = (std::filesystem::temp_directory_path() / "velmora_radar_bench").string();
-        std::filesystem::remove_all(basis);
-        std::filesystem::create_directories(basis + "/install/config");
-        std::filesystem::create_directories(basis + "/install/resfile");
-        setenv("XDG_CONFIG_HOME", (basis + "/settings").c_str(), 1);
-        Reg_Write_String("Work_dir", (basis + "/install").c_str());
-        Reg_Write_String("USER_DIR", (basis + "/user").c_str());
-        Dirs_Init();
+        const std::string install = test::Leere_Installation("velmora_radar_bench");
         Spielfeld_Satz* s = nullptr;
-        if (!test::Spieltag_Welt_Bauen(basis + "/install", true, 7)) return s;
+        if (!test::Spieltag_Welt_Bauen(install, true, 7)) return s;
         Spielfeld_Hooks().wettbewerb_schalter = [](int32_t w, int32_t k) { return k == 5 ? 1 : Wettbewerb_Get_Schalter(w, k); };
         if (!Spieltag_Start()) return s;
         for (int32_t f = 0; f < 400; ++f) Spieltag_Frame();

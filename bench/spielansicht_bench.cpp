@@ -35,15 +35,8 @@ int32_t g_slots[3] = {-1, -1, -1};
 Welt& Die_Welt() {
     static Welt w = [] {
         Welt x;
-        const std::string basis = (std::filesystem::temp_directory_path() / "velmora_spielansicht_bench").string();
-        std::filesystem::remove_all(basis);
-        std::filesystem::create_directories(basis + "/install/config");
-        std::filesystem::create_directories(basis + "/install/resfile");
-        setenv("XDG_CONFIG_HOME", (basis + "/settings").c_str(), 1);
-        Reg_Write_String("Work_dir", (basis + "/install").c_str());
-        Reg_Write_String("USER_DIR", (basis + "/user").c_str());
-        Dirs_Init();
-        if (!test::Spieltag_Welt_Bauen(basis + "/install", true, 7)) return x;
+        const std::string install = test::Leere_Installation("velmora_spielansicht_bench");
+        if (!test::Spieltag_Welt_Bauen(install, true, 7)) return x;
         Spielfeld_Hooks().wettbewerb_schalter = [](int32_t w, int32_t s) { return s == 5 ? 1 : Wettbewerb_Get_Schalter(w, s); };
         if (!Spieltag_Start()) return x;
         for (int32_t f = 0; f < 400; ++f) Spieltag_Frame();

@@ -16,17 +16,7 @@ using namespace velmora;
 
 // A temporary installation of the full world with the directories pointed at it.
 std::string Installation() {
-    static std::string install = [] {
-        std::string basis = (std::filesystem::temp_directory_path() / "velmora_spieltag_bench").string();
-        std::filesystem::remove_all(basis);
-        std::filesystem::create_directories(basis + "/install/config");
-        std::filesystem::create_directories(basis + "/install/resfile");
-        setenv("XDG_CONFIG_HOME", (basis + "/settings").c_str(), 1);
-        Reg_Write_String("Work_dir", (basis + "/install").c_str());
-        Reg_Write_String("USER_DIR", (basis + "/user").c_str());
-        Dirs_Init();
-        return basis + "/install";
-    }();
+    static std::string install = test::Leere_Installation("velmora_spieltag_bench");
     return install;
 }
 

@@ -4,6 +4,8 @@
 // current round, the first leg that still has unplayed games.
 #pragma once
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,8 @@
 #include "club/team.h"
 #include "club/weltgen.h"
 #include "core/config.h"
+#include "core/dirs.h"
+#include "core/reg.h"
 #include "core/rnd.h"
 #include "match/spieltag.h"
 #include "match/spieltag_hooks.h"
@@ -63,6 +67,21 @@ inline int32_t Heute_Spiele(int32_t w, int32_t* out, int32_t max) {
         else out[n++] = h;
     }
     return n;
+}
+
+// A fresh directory `name` under the temporary directory with an empty
+// installation, the settings and the user directory in it; the game's
+// directories point there. Gives the installation's path.
+inline std::string Leere_Installation(const char* name) {
+    const std::string basis = (std::filesystem::temp_directory_path() / name).string();
+    std::filesystem::remove_all(basis);
+    std::filesystem::create_directories(basis + "/install/config");
+    std::filesystem::create_directories(basis + "/install/resfile");
+    setenv("XDG_CONFIG_HOME", (basis + "/settings").c_str(), 1);
+    Reg_Write_String("Work_dir", (basis + "/install").c_str());
+    Reg_Write_String("USER_DIR", (basis + "/user").c_str());
+    Dirs_Init();
+    return basis + "/install";
 }
 
 // Generates a world (`klein`: 2 countries of 2 leagues of 10 clubs), reads it
