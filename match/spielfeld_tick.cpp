@@ -217,7 +217,10 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
                 int32_t& s = satz->spieler[i].ausdauer;
                 s = std::min(10000, s + int32_t(ergebnis * 18.0f));
             }
-            if (i <= FIGUR_LINIENRICHTER_2 && !f.entscheiden) Spielfeld_Ruhehaltung(satz, i);
+            // A figure in a scripted situation keeps the row its script gave
+            // him: a wall man stands still in the wall's pose, and the
+            // fallback would turn him to the plain stand every frame.
+            if (i <= FIGUR_LINIENRICHTER_2 && !f.entscheiden && f.situation == 0) Spielfeld_Ruhehaltung(satz, i);
         }
         const Anweisung& b = *Figur_Aktuelle_Anweisung(&f);
         const bool ball = i == FIGUR_BALL;
