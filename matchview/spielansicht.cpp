@@ -14,6 +14,7 @@
 #include "core/mem.h"
 #include "core/res.h"
 #include "core/stoppuhr.h"
+#include "core/text.h"
 #include "gfx/bild.h"
 #include "gfx/blit.h"
 #include "gfx/colour.h"
@@ -25,6 +26,7 @@
 #include "match/spielfeld.h"
 #include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_satz.h"
+#include "match/spielfeld_sync.h"
 #include "matchview/anzeigetafel.h"
 #include "matchview/banden.h"
 #include "matchview/kommentar.h"
@@ -74,6 +76,7 @@ struct Ansicht {
     // The event the last sentence was composed for: one sentence per event,
     // without writing into the record.
     std::array<int64_t, 5> ereignis{-1, -1, -1, -1, -1};
+    uint32_t wartezeilen = 0;          // the game's waiting lines already shown
 };
 
 struct Modul {
@@ -93,6 +96,9 @@ struct Modul {
 Modul g;
 
 bool Halb(const Ansicht& a) { return a.size_mode != 0; }
+
+// The club the team panel shows, -1 none (asked without changing it).
+int32_t Gezeigtes_Team() { return g.hooks.team_wechseln ? g.hooks.team_wechseln(-1) : -1; }
 
 void Ansicht_Stoppen(Ansicht& a) {
     if (a.welt) Rastport_Free(a.welt);
@@ -185,7 +191,8 @@ bool Ansicht_Starten(Ansicht& a, Spielfeld_Satz* satz, int32_t size_mode) {
         return false;
     }
     Farben_Bauen(a);
-    a.tafeln = Anzeigetafeln_Bauen(int32_t(satz->team[0]), int32_t(satz->team[1]));
+    a.tafeln = Anzeigetafeln_Bauen(int32_t(satz->team[0]), int32_t(satz->team[1]), Gezeigtes_Team());
+    a.wartezeilen = Spielfeld_Sync_Wartezeilen(a.spiel);
     a.in_use = true;
     a.neu = true;
     ++a.starts;
@@ -472,8 +479,10 @@ void Anordnen() {
         }
         a.visible = true;
         if (!main) {
+            // The first view shown becomes the main one; the team panel shows its home club.
             a.is_main = true;
             main = true;
+            if (g.hooks.team_wechseln) g.hooks.team_wechseln(int32_t(a.satz->team[0]));
         }
         if (a.size_mode == 1 && (viertel == 1 || viertel == 3)) {
             Modus_Wechseln(a, 2);
@@ -544,6 +553,13 @@ void Anzeige_Zeichnen(Ansicht& a) {
             const std::string satz = Kommentar_Satz(s);
             if (!satz.empty()) Ticker_Setzen(&a.ticker, satz, s.spielzeit_ms);
         }
+    }
+    // A networked match waiting for the other machine says so.
+    const uint32_t wartezeilen = Spielfeld_Sync_Wartezeilen(a.spiel);
+    if (wartezeilen != a.wartezeilen) {
+        a.wartezeilen = wartezeilen;
+        const char* text = Text_Tabelle(TICKER_TEXT_WARTEN);
+        if (text && *text) Ticker_Setzen(&a.ticker, text, s.spielzeit_ms);
     }
     Ticker_Zeichnen(a.ticker, s.spielzeit_ms, a.x, a.y, a.w, a.h);
     Spielstand stand;
@@ -659,6 +675,7 @@ void MatchView_Exit() {
     MatchSound_Free();
     g.zustand = 0;
     g.eingabe_verbraucht = false;
+    g.gast_gezeigt = false;
     g.maus_vorher = 0;
 }
 
@@ -688,6 +705,8 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
     if (!g.eingabe_verbraucht) Klick_Auswahl();
     else g.maus_vorher = Maus_Klick() & 1;
     Anordnen();
+    // A view that comes into sight after the panel switched clubs gets its names now.
+    MatchView_Name_Plates();
     bool gezeichnet = false;
     for (Ansicht& a : g.a) {
         if (!a.visible || !a.satz || !a.in_use) continue;
@@ -720,6 +739,15 @@ const Ansicht* Hauptansicht() {
     return v;
 }
 }  // namespace
+
+void MatchView_Name_Plates() {
+    const int32_t gezeigt = Gezeigtes_Team();
+    for (Ansicht& a : g.a) {
+        if (!a.visible || !a.in_use || !a.satz || a.tafeln.gezeigt == gezeigt) continue;
+        Anzeigetafeln_Freigeben(&a.tafeln);
+        a.tafeln = Anzeigetafeln_Bauen(int32_t(a.satz->team[0]), int32_t(a.satz->team[1]), gezeigt);
+    }
+}
 
 Spielfeld_Satz* MatchView_Current() {
     const Ansicht* v = Hauptansicht();
@@ -791,6 +819,13 @@ MatchViewLage MatchView_Lage(int32_t i) {
     l.scroll[0] = a.kamera.scroll[0];
     l.scroll[1] = a.kamera.scroll[1];
     return l;
+}
+
+std::string MatchView_Ticker(int32_t ansicht, uint32_t* zeit) {
+    if (ansicht < 0 || ansicht >= MATCHVIEW_ANSICHTEN) return "";
+    const Ticker& t = g.a[size_t(ansicht)].ticker;
+    if (zeit) *zeit = t.zeit;
+    return t.text;
 }
 
 int32_t MatchView_Richtung(int32_t ansicht, int32_t figur) {
