@@ -431,6 +431,8 @@ TEST_F(SpielansichtWelt, TheNewestEventGivesOneSentenceAndTheTickerShowsIt) {
         {0x10000, -1, 3, 1, n1 + " " + text(188)},
         {0x20000, 41, 3, 1, n1 + " " + text(189) + " " + (Text_Tabelle(141) ? Text_Tabelle(141) : "")},
         {0x20000, 42, 3, 1, n1 + " " + text(190)},
+        {0x20000, -5, 3, 1, n1 + " " + text(190)},      // kinds outside the table: no read there
+        {0x20000, 32767, 3, 1, n1 + " " + text(190)},
         {0x40000, -1, 3, 1, n1 + " " + text(193)},
         {0x40000, 40, 3, 1, ""},    // a second slot outside the match
         {0x4 | 0x2, -1, 34, 1, ""}, // a main slot outside the match

@@ -174,10 +174,11 @@ TEST_F(PanelBild, AStoredWindowPlaceOffTheScreenIsBroughtBackOnOpening) {
 
 int32_t g_aufrufe = 0;
 
-// On a client the panel asks the server for its players' shirt numbers once
-// when it opens; the frames that follow make no remote call, so the match
-// never waits on the network for a drawing.
-TEST_F(PanelBild, TheSubstitutionPanelOnAClientMakesNoRemoteCallPerFrame) {
+// On a client the substitution panel asks the server for its players' shirt
+// numbers once when it opens; the frames that follow, with the tactics panel
+// open too, make no remote call, so the match never waits on the network for
+// a drawing.
+TEST_F(PanelBild, ThePanelsOnAClientMakeNoRemoteCallPerFrame) {
     const ClubHooks vorher = Club_Hooks();
     Club_Hooks().netzwerk_modus = [] { return 1; };
     Club_Hooks().client_read = [](int32_t, const char*, const std::vector<uint8_t>&, std::vector<uint8_t>& antwort) {
@@ -188,7 +189,8 @@ TEST_F(PanelBild, TheSubstitutionPanelOnAClientMakesNoRemoteCallPerFrame) {
     Club_Hooks().client_team = [] { return int32_t(g_satz->team[0]); };
     g_aufrufe = 0;
     Screen_Spielerliste_Oeffnen();
-    ASSERT_TRUE(Screen_Spielerliste_Offen());
+    Screen_Regler_Oeffnen();
+    ASSERT_TRUE(Screen_Spielerliste_Offen() && Screen_Regler_Offen());
     Zeigen();
     const int32_t beim_oeffnen = g_aufrufe;
     EXPECT_GT(beim_oeffnen, 0) << "the numbers come from the server";
