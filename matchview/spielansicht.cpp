@@ -83,6 +83,7 @@ struct Modul {
     int32_t zustand = 0;               // 0 not set up, 2 setting up, 1 running
     bool eingabe_verbraucht = false;
     bool gast_gezeigt = false;   // the shown-team toggle of the click selection
+    bool maus_ueber_icon = false;   // this frame's mouse lies over a menu icon (a panel, the bar)
     uint32_t maus_vorher = 0;
     bool geladen = false;
     std::array<FigurenAnim, ANIM_ZEILEN> anim{};
@@ -375,9 +376,10 @@ void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, 
             Anim_Zeichnen(a, r, Fahne_Zu(z.anim), z.richtung, z.frame, FARBE_FAHNE, z.p);
         if (i >= SF_SPIELER) continue;
         Marken_Zeichnen(r, s, i, z.p);
-        // Names: under the mouse, on the ball, and a second after the mouse left.
+        // Names: under the mouse (not when it rests on a panel lying over the
+        // pitch), on the ball, and a second after the mouse left.
         const int32_t fx = r.x + z.p.x - r.sx, fy = r.y + z.p.y - r.sy;
-        if (mx >= fx - 20 && mx < fx + 15 && my >= fy - 45 && my < fy + 5) {
+        if (!g.maus_ueber_icon && mx >= fx - 20 && mx < fx + 15 && my >= fy - 45 && my < fy + 5) {
             z.name_zeit = uhr;
             z.name = true;
         }
@@ -699,7 +701,8 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
     }
     if (g.zustand != 1) return false;
     // 1. A press that began over a menu icon stays with the icon while held.
-    if (g.hooks.maus_ueber_icon && g.hooks.maus_ueber_icon()) g.eingabe_verbraucht = true;
+    g.maus_ueber_icon = g.hooks.maus_ueber_icon && g.hooks.maus_ueber_icon();
+    if (g.maus_ueber_icon) g.eingabe_verbraucht = true;
     else if (!(Mouse_Buttons() & 1)) g.eingabe_verbraucht = false;
     Synchronisieren(spiele, anzahl);
     if (!g.eingabe_verbraucht) Klick_Auswahl();

@@ -570,6 +570,44 @@ TEST_F(SpielansichtWelt, AHoveredPlayerShowsHisName) {
     EXPECT_EQ(Bild("spielansicht_name"), "");
 }
 
+// The mouse on a player shows his name, but not when it rests on a menu icon
+// (a panel window) lying over him: the frame then is the frame without the mouse.
+TEST_F(SpielansichtWelt, AHoveredPlayerUnderAPanelShowsNoName) {
+    auto bild_mit = [&](bool ueber_icon, int32_t mx, int32_t my) {
+        MatchView_Exit();
+        MatchView_Hooks().maus_ueber_icon = nullptr;
+        if (ueber_icon) MatchView_Hooks().maus_ueber_icon = [] { return true; };
+        Plat_Headless_Maus(mx, my, 0);
+        MatchView_Frame(saetze.data(), 1, anzeige, false);
+        Zeigen(1, 2);
+        MatchView_Hooks().maus_ueber_icon = nullptr;
+        return bild->schirm;
+    };
+    // A player well inside the view, not on the ball.
+    const Spielfeld_Satz& s = *saetze[0];
+    bild_mit(false, -100, -100);
+    const MatchViewLage l = MatchView_Lage(0);
+    int32_t wer = -1;
+    AnsichtPunkt p;
+    for (int32_t i = 0; i < SF_SPIELER && wer < 0; ++i) {
+        if (!s.figur[i].gezeichnet || s.ballhalter == i) continue;
+        p = Spielansicht_Projektion(s.figur[i].pos[0], s.figur[i].pos[1], s.figur[i].pos[2], false, false);
+        p.x -= l.scroll[0];
+        p.y -= l.scroll[1];
+        if (p.x > 50 && p.x < 600 && p.y > 60 && p.y < 500) wer = i;
+    }
+    ASSERT_GE(wer, 0);
+    const std::vector<uint16_t> ohne_maus = bild_mit(false, -100, -100);
+    struct Fall {
+        bool ueber_icon;
+        bool wie_ohne_maus;
+    };
+    for (const Fall& f : {Fall{false, false}, Fall{true, true}}) {
+        EXPECT_EQ(bild_mit(f.ueber_icon, p.x, p.y - 10) == ohne_maus, f.wie_ohne_maus) << "over an icon " << f.ueber_icon;
+    }
+    Plat_Headless_Maus(-100, -100, 0);
+}
+
 // The watched games are drawn by their numbers: the shown one from the
 // display ring's copy, whose frames not yet shown the camera counts down; the
 // main view names the live record and its game; with no record left the
