@@ -352,6 +352,20 @@ protected:
         return r;
     }
     std::string Bild(const std::string& name) { return Png_Vergleichen(name, Rgb_Aus_565(bild->schirm.data(), 800, 600)); }
+    // A player of the first record well inside view 0, not on the ball, and
+    // his feet on the screen; -1 when there is none.
+    int32_t Spieler_Im_Bild(AnsichtPunkt* p) const {
+        const MatchViewLage l = MatchView_Lage(0);
+        const Spielfeld_Satz& s = *saetze[0];
+        for (int32_t i = 0; i < SF_SPIELER; ++i) {
+            if (!s.figur[i].gezeichnet || s.ballhalter == i) continue;
+            *p = Spielansicht_Projektion(s.figur[i].pos[0], s.figur[i].pos[1], s.figur[i].pos[2], false, false);
+            p->x -= l.scroll[0];
+            p->y -= l.scroll[1];
+            if (p->x > 50 && p->x < 600 && p->y > 60 && p->y < 500) return i;
+        }
+        return -1;
+    }
 };
 
 TEST_F(SpielansichtWelt, OneViewFillsTheScreenAboveTheBar) {
@@ -553,18 +567,8 @@ TEST_F(SpielansichtWelt, AHoveredPlayerShowsHisName) {
     MatchView_Frame(saetze.data(), 1, anzeige, false);
     ASSERT_TRUE(Zeigen(1));
     // The mouse on a player's feet: his name stands beside him.
-    const MatchViewLage l = MatchView_Lage(0);
-    const Spielfeld_Satz& s = *saetze[0];
-    int32_t wer = -1;
     AnsichtPunkt p;
-    for (int32_t i = 0; i < SF_SPIELER && wer < 0; ++i) {
-        if (!s.figur[i].gezeichnet || s.ballhalter == i) continue;
-        p = Spielansicht_Projektion(s.figur[i].pos[0], s.figur[i].pos[1], s.figur[i].pos[2], false, false);
-        p.x -= l.scroll[0];
-        p.y -= l.scroll[1];
-        if (p.x > 50 && p.x < 600 && p.y > 60 && p.y < 500) wer = i;
-    }
-    ASSERT_GE(wer, 0);
+    ASSERT_GE(Spieler_Im_Bild(&p), 0);
     Plat_Headless_Maus(p.x, p.y - 10, 0);
     Zeigen(1, 1);
     EXPECT_EQ(Bild("spielansicht_name"), "");
@@ -584,19 +588,9 @@ TEST_F(SpielansichtWelt, AHoveredPlayerUnderAPanelShowsNoName) {
         return bild->schirm;
     };
     // A player well inside the view, not on the ball.
-    const Spielfeld_Satz& s = *saetze[0];
     bild_mit(false, -100, -100);
-    const MatchViewLage l = MatchView_Lage(0);
-    int32_t wer = -1;
     AnsichtPunkt p;
-    for (int32_t i = 0; i < SF_SPIELER && wer < 0; ++i) {
-        if (!s.figur[i].gezeichnet || s.ballhalter == i) continue;
-        p = Spielansicht_Projektion(s.figur[i].pos[0], s.figur[i].pos[1], s.figur[i].pos[2], false, false);
-        p.x -= l.scroll[0];
-        p.y -= l.scroll[1];
-        if (p.x > 50 && p.x < 600 && p.y > 60 && p.y < 500) wer = i;
-    }
-    ASSERT_GE(wer, 0);
+    ASSERT_GE(Spieler_Im_Bild(&p), 0);
     const std::vector<uint16_t> ohne_maus = bild_mit(false, -100, -100);
     struct Fall {
         bool ueber_icon;
