@@ -41,5 +41,13 @@ void jpeg_enc_rgb_h2v2_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* c
 void jpeg_enc_bgr_h1v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
 void jpeg_enc_bgr_h2v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
 void jpeg_enc_bgr_h2v2_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+// Their SSSE3 variants (jpeg/jpeg_enc_simd_ssse3.cpp): the same samples, for
+// processors that report SSSE3.
+void jpeg_enc_rgb_h1v1_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_rgb_h2v1_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_rgb_h2v2_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_bgr_h1v1_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_bgr_h2v1_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_bgr_h2v2_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
 
 }  // namespace velmora

@@ -219,6 +219,15 @@ void fill_rest(JPEG_PROPERTIES* p, JPEG_SCAN* scan, uint32_t cols, uint32_t rows
 
 }  // namespace
 
+int16_t* jpeg_component_plane(const JPEG_PROPERTIES* p, uint32_t index, size_t* blocks_per_row) {
+    const JPEG_FRAME& f = p->frame;
+    size_t before = 0;
+    for (uint32_t i = 0; i < index && i < 4; ++i)
+        before += size_t(f.components[i].h) * f.components[i].v * f.mcus_per_row * f.mcu_rows;
+    *blocks_per_row = size_t(f.mcus_per_row) * f.components[index & 3].h;
+    return p->coefficients + before * 64;
+}
+
 uint32_t jpeg_scale_divisor(int32_t operation) {
     switch (operation) {
     case JPEG_OP_HALF_FILE: case JPEG_OP_HALF_MEM: return 2;
@@ -327,26 +336,6 @@ JPEG_RESULT decode_unit(JPEG_STREAM* s, JPEG_SCAN* scan, const JPEG_SCAN_COMPONE
     }
 }
 
-// The coefficient buffer holds one plane per component, each a grid of
-// mcus_per_row * h by mcu_rows * v blocks in raster order, so that a scan of one
-// component walks its blocks in memory order (and the processor's prefetch
-// follows). Returns the first block of component `index`'s plane.
-int16_t* component_plane(const JPEG_PROPERTIES* p, uint32_t index, size_t* blocks_per_row) {
-    const JPEG_FRAME& f = p->frame;
-    size_t before = 0;
-    for (uint32_t i = 0; i < index && i < 4; ++i)
-        before += size_t(f.components[i].h) * f.components[i].v * f.mcus_per_row * f.mcu_rows;
-    *blocks_per_row = size_t(f.mcus_per_row) * f.components[index & 3].h;
-    return p->coefficients + before * 64;
-}
-
-// Asks for a block a few units ahead to be brought into the cache: each block
-// of a pass is touched once, and the work per block is too short to hide the wait.
-inline void prefetch_block(const int16_t* blk) {
-    __builtin_prefetch(blk, 1);
-    __builtin_prefetch(blk + 32, 1);
-}
-
 // One progressive scan of one kind over the coefficient buffer. What a damaged
 // unit's decoders leave stays; the units after it keep what the earlier scans gave.
 template <Pass kind>
@@ -360,14 +349,14 @@ void progressive_pass(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p) {
         // for DC scans as for AC scans.
         const JPEG_SCAN_COMPONENT& c = scan->components[0];
         size_t stride = 0;
-        int16_t* const base = component_plane(p, c.index, &stride);
+        int16_t* const base = jpeg_component_plane(p, c.index, &stride);
         const uint32_t plane_cols = f.mcus_per_row * c.h, plane_rows = f.mcu_rows * c.v;
         uint32_t bw, bh;
         component_grid(f, c, &bw, &bh);
         auto unit = [&](uint32_t bx, uint32_t by) -> JPEG_RESULT {
             if (bx >= plane_cols || by >= plane_rows) return 0;
             int16_t* blk = base + (by * stride + bx) * 64;
-            prefetch_block(blk + kAhead);
+            jpeg_prefetch_block(blk + kAhead);
             return decode_unit<kind>(s, scan, c, 0, blk);
         };
         walk_units(s, scan, bw, bh, 0, 0, unit, place, rest);
@@ -376,12 +365,12 @@ void progressive_pass(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p) {
     int16_t* planes[4];
     size_t strides[4];
     for (uint32_t i = 0; i < scan->ns && i < 4; ++i)
-        planes[i] = component_plane(p, scan->components[i].index, &strides[i]);
+        planes[i] = jpeg_component_plane(p, scan->components[i].index, &strides[i]);
     auto mcu = [&](uint32_t col, uint32_t row) -> JPEG_RESULT {
         for (uint32_t i = 0; i < scan->ns; ++i) {
             const JPEG_SCAN_COMPONENT& c = scan->components[i];
             int16_t* const first = planes[i] + (size_t(row) * c.v * strides[i] + size_t(col) * c.h) * 64;
-            prefetch_block(first + kAhead);
+            jpeg_prefetch_block(first + kAhead);
             for (uint32_t by = 0; by < c.v; ++by)
                 for (uint32_t bx = 0; bx < c.h; ++bx) {
                     int16_t* blk = first + (by * strides[i] + bx) * 64;
@@ -424,7 +413,7 @@ void jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor) {
     image_extent(p, mw, mh, f.mcus_per_row, f.mcu_rows, &c0, &c1, &r0, &r1);
     int16_t* planes[4];
     size_t strides[4];
-    for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) planes[i] = component_plane(p, i, &strides[i]);
+    for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) planes[i] = jpeg_component_plane(p, i, &strides[i]);
     for (uint32_t row = r0; row < r1; ++row) {
         for (uint32_t col = c0; col < c1; ++col) {
             // Each component's blocks of the MCU from its plane, from zig-zag
