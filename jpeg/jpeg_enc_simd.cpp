@@ -313,8 +313,8 @@ JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* 
     const int32_t diff = block[0] - *pred;
     *pred = block[0];
     uint32_t n = jpeg_category(diff);
-    JPEG_RESULT r = w.put(dc->code[n], dc->length[n]);
-    if (!r) r = w.put(pattern_of(diff, n), n);
+    // A code and its value bits go in as one string: at most 16 + 16 bits.
+    JPEG_RESULT r = w.put((uint32_t(dc->code[n]) << n) | pattern_of(diff, n), dc->length[n] + n);
     // The AC values in zig-zag order and the mask of the nonzero ones: the
     // loop below visits only those, a zero run being the distance between two.
     alignas(16) int16_t zz[64];
@@ -344,8 +344,8 @@ JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* 
         }
         const int32_t v = zz[k];
         n = jpeg_category(v);
-        if (!r) r = w.put(ac->code[(z << 4) + n], ac->length[(z << 4) + n]);
-        if (!r) r = w.put(pattern_of(v, n), n);
+        const uint32_t sym = (z << 4) + n;
+        if (!r) r = w.put((uint32_t(ac->code[sym]) << n) | pattern_of(v, n), ac->length[sym] + n);
     }
     if (!r && last < 63) r = w.put(ac->code[0], ac->length[0]);
     return w.done(r);
