@@ -49,7 +49,9 @@ void jpeg_kernels_encoder_fill(JPEG_ENVIRONMENT* env, int32_t cpu_class) {
     k.enc_convert[23 - 19] = ssse3 ? jpeg_enc_bgr_h1v1_ssse3 : jpeg_enc_bgr_h1v1_simd;
     k.enc_convert[24 - 19] = ssse3 ? jpeg_enc_bgr_h2v1_ssse3 : jpeg_enc_bgr_h2v1_simd;
     k.enc_convert[25 - 19] = ssse3 ? jpeg_enc_bgr_h2v2_ssse3 : jpeg_enc_bgr_h2v2_simd;
-    k.huff_encode_block = cpu_class == JPEG_CPU_P6_SSE || sse2 ? jpeg_encode_block_sse : jpeg_encode_block_mmx;
+    k.huff_encode_block = ssse3 ? jpeg_encode_block_ssse3
+                        : cpu_class == JPEG_CPU_P6_SSE || sse2 ? jpeg_encode_block_sse
+                                                               : jpeg_encode_block_mmx;
     k.quantize_fast = jpeg_quantize_fast_simd;
     k.quantize_accurate = jpeg_quantize_accurate_simd;
     k.quantize_in_use = jpeg_quantize_fast_simd;

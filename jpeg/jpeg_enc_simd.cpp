@@ -307,8 +307,19 @@ JPEG_RESULT jpeg_encode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* 
     return r;
 }
 
-JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
-                                  int16_t* pred, int16_t* block) {
+namespace {
+
+// The block's 64 coefficients in zig-zag order, one by one.
+void zigzag_plain(const int16_t* block, int16_t* zz) {
+#pragma GCC unroll 64
+    for (int k = 0; k < 64; ++k) zz[k] = block[jpeg_natural_order[k]];
+}
+
+// The block encoder of slot 54 with its bit buffer in locals; Gather puts the
+// coefficients into zig-zag order (16-byte aligned).
+template <void (*Gather)(const int16_t*, int16_t*)>
+JPEG_RESULT encode_block_masked(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
+                                int16_t* pred, int16_t* block) {
     LazyWriter w(s);
     const int32_t diff = block[0] - *pred;
     *pred = block[0];
@@ -318,8 +329,7 @@ JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* 
     // The AC values in zig-zag order and the mask of the nonzero ones: the
     // loop below visits only those, a zero run being the distance between two.
     alignas(16) int16_t zz[64];
-#pragma GCC unroll 64
-    for (int k = 0; k < 64; ++k) zz[k] = block[jpeg_natural_order[k]];
+    Gather(block, zz);
     uint64_t nonzero = 0;
 #if defined(__SSE2__)
     for (int i = 0; i < 64; i += 16) {
@@ -349,6 +359,18 @@ JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* 
     }
     if (!r && last < 63) r = w.put(ac->code[0], ac->length[0]);
     return w.done(r);
+}
+
+}  // namespace
+
+JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
+                                  int16_t* pred, int16_t* block) {
+    return encode_block_masked<zigzag_plain>(s, dc, ac, pred, block);
+}
+
+JPEG_RESULT jpeg_encode_block_ssse3(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc,
+                                    const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred, int16_t* block) {
+    return encode_block_masked<jpeg_zigzag_ssse3>(s, dc, ac, pred, block);
 }
 
 void jpeg_enc_rgb_h1v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {

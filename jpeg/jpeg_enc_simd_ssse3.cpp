@@ -5,6 +5,10 @@
 // the arithmetic is the SSE2 form's, so the samples are the same.
 #include "jpeg/jpeg_enc_simd.h"
 
+// Included before the target switch: its inline routines stay built for the
+// baseline instruction set.
+#include "jpeg/jpeg_idct.h"
+
 #if defined(__x86_64__)
 #if defined(__clang__)
 #pragma clang attribute push(__attribute__((target("ssse3"))), apply_to = function)
@@ -54,7 +58,45 @@ struct GatherShuffles {
     }
 };
 
+// The zig-zag gather as shuffles: output group g (coefficients 8g..8g+7 in
+// zig-zag order) is the OR of one shuffle of each block row that holds one of
+// them. kZigzag[g][r] moves row r's words to their lanes in group g (-128
+// elsewhere); kRowUsed[g][r] says whether row r holds any.
+struct ZigzagShuffles {
+    int8_t mask[8][8][16];
+    bool used[8][8];
+    constexpr ZigzagShuffles() : mask(), used() {
+        for (int g = 0; g < 8; ++g)
+            for (int r = 0; r < 8; ++r) {
+                used[g][r] = false;
+                for (int b = 0; b < 16; ++b) mask[g][r][b] = -128;
+            }
+        for (int k = 0; k < 64; ++k) {
+            const int g = k / 8, lane = k % 8, r = int(jpeg_natural_order[k] / 8), w = int(jpeg_natural_order[k] % 8);
+            mask[g][r][2 * lane] = int8_t(2 * w);
+            mask[g][r][2 * lane + 1] = int8_t(2 * w + 1);
+            used[g][r] = true;
+        }
+    }
+};
+constexpr ZigzagShuffles kZigzag;
+
 }  // namespace
+
+void jpeg_zigzag_ssse3(const int16_t* block, int16_t* zz) {
+    __m128i row[8];
+    for (int r = 0; r < 8; ++r) row[r] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 8 * r));
+#pragma GCC unroll 8
+    for (int g = 0; g < 8; ++g) {
+        __m128i acc = _mm_setzero_si128();
+#pragma GCC unroll 8
+        for (int r = 0; r < 8; ++r)
+            if (kZigzag.used[g][r])
+                acc = _mm_or_si128(acc, _mm_shuffle_epi8(row[r], _mm_loadu_si128(reinterpret_cast<const __m128i*>(
+                                                                     kZigzag.mask[g][r]))));
+        _mm_store_si128(reinterpret_cast<__m128i*>(zz + 8 * g), acc);
+    }
+}
 
 void jpeg_enc_rgb_h1v1_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
     enc_convert_rows<GatherShuffles, 0, 2, 1, 1>(s, st, y, cb, cr);
@@ -86,6 +128,9 @@ void jpeg_enc_bgr_h2v2_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* 
 namespace velmora {
 
 // Without SSSE3 forms the names take the SSE2 ones (never chosen by the fill).
+void jpeg_zigzag_ssse3(const int16_t* block, int16_t* zz) {
+    for (int k = 0; k < 64; ++k) zz[k] = block[jpeg_natural_order[k]];
+}
 void jpeg_enc_rgb_h1v1_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q) {
     jpeg_enc_rgb_h1v1_simd(s, st, y, cb, cr, q);
 }

@@ -134,8 +134,9 @@ TEST(EncKernels, BlockEncodersWriteThePlainBits) {
         if (kind == 2 && k == 63) v = 1;                                    // last coefficient set
         blocks[i] = int16_t(v);
     }
-    auto run = [&](int32_t cls) {
+    auto run = [&](int32_t cls, JpegHuffEncodeFn form = nullptr) {
         OutStream o(cls, blocks.size() * 4 + 64);
+        if (form) o.env->k.huff_encode_block = form;
         int16_t pred = 0;
         for (int b = 0; b < kRounds; ++b) {
             int16_t blk[64];
@@ -147,6 +148,12 @@ TEST(EncKernels, BlockEncodersWriteThePlainBits) {
     };
     const std::vector<uint8_t> plain = run(0);
     for (int32_t cls : {3, 4, 5, 6}) EXPECT_EQ(run(cls), plain) << cls;
+    // Every vector form, whichever the fill gives this processor.
+    EXPECT_EQ(run(6, jpeg_encode_block_mmx), plain);
+    EXPECT_EQ(run(6, jpeg_encode_block_sse), plain);
+    if (jpeg_cpu_has_ssse3()) {
+        EXPECT_EQ(run(6, jpeg_encode_block_ssse3), plain);
+    }
 }
 
 TEST(EncKernels, BitWriterGroupsAndStuffing) {
