@@ -359,7 +359,8 @@ void Client_Abgleich(Spieltag_Slot& s, Spielfeld_Satz* satz) {
     Spielfeld_Satz* neu = nullptr;
     if (Spielfeld_Resync_Offen() && Spielfeld_Resync_Pruefen(satz)) neu = Satz(s);
     if (Spielfeld_Client_Holen_Offen() && Spielfeld_Client_Fortsetzen(satz)) neu = Satz(s);
-    if (neu && neu != satz && Spieltag_Hooks().satz_ersetzt) Spieltag_Hooks().satz_ersetzt(neu);
+    // The old record is freed: only its address goes to the views, which drop it.
+    if (neu && neu != satz && Spieltag_Hooks().satz_ersetzt) Spieltag_Hooks().satz_ersetzt(satz, neu);
 }
 
 // One frame of a running slot (state 2 or 32).
@@ -780,15 +781,16 @@ void Spieltag_Spiel_Starten(int32_t i) {
     sp = Spiel(s);
     int32_t anzeige = Anzeige_Modus(*sp);
     // Without a tick no record is computed live: all of them are diced minute
-    // by minute. On the server the match of a client that asked for its slot
-    // is computed live: the client plays it in lock-step.
-    // Other matches of a networked day stay diced.
-    int32_t live = Spieltag_Hooks().tick ? (Netz() == 0 ? 0 : -1) : -1;
+    // by minute. With one a match is live when watched or when its
+    // competition asks for it, on a single machine and on a server alike. On
+    // the server the match of a client that asked for its slot is computed
+    // live (the client plays it in lock-step); that of a client that only
+    // reports its days is diced here.
+    int32_t live = Spieltag_Hooks().tick ? 0 : -1;
     if (Spieltag_Hooks().tick && Netz() == 2)
         for (int32_t t : teams)
-            if (t >= 0 && (uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT) &&
-                Spieltag_Client_Spielt_Live(t))
-                live = 1;
+            if (t >= 0 && (uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT))
+                live = Spieltag_Client_Spielt_Live(t) ? 1 : -1;
     if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) {
         // The match day asks for the view as a watched match starts.
         if (anzeige == 1) Spielfeld_Beobachten(Spielfeld_Suchen(s.spiel), true);
