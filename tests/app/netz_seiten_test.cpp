@@ -30,6 +30,7 @@
 #include "app/verdrahtung.h"
 #include "business/news.h"
 #include "business/news_anfrage.h"
+#include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/dirs.h"
@@ -42,11 +43,14 @@
 #include "match/spielfeld_satz.h"
 #include "match/spieltag.h"
 #include "match/spieltag_netz.h"
+#include "match/spielfeld_sync.h"
 #include "matchview/ankuendigung.h"
 #include "net/internet.h"
 #include "net/min_signal.h"
 #include "net/net.h"
 #include "platform/clock.h"
+#include "screens/einwechseln.h"
+#include "screens/regler.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
@@ -80,6 +84,16 @@ constexpr int32_t SEITEN_MAX = 16;
 // the client's on matchday 1 (0), each against a computer club on matchday 2
 // (1 the server's, 2 the client's).
 constexpr int32_t SPIELE = 3;
+// The client's side in the two clubs' game as one machine ran it, per game
+// minute: slider 3 of its tactics, its first pending substitute and the
+// slots on the pitch.
+constexpr int32_t MINUTEN = 140;
+struct Minuten {
+    int8_t taktik[MINUTEN] = {};
+    int8_t ein[MINUTEN] = {};
+    uint64_t platz[MINUTEN] = {};
+    int32_t letzte = -1;
+};
 struct Partie {
     int32_t heim = -1, gast = -1, tore_heim = -1, tore_gast = -1;
     int32_t live = 0;   // a record of it was computed live on this machine
@@ -98,12 +112,14 @@ struct Bericht {
     Seite weg[SEITEN_MAX];
     Partie partie[SPIELE];
     int32_t wettbewerb = -1, paarungen[SPIELE] = {};
+    Minuten minuten;
 };
 
 struct ServerZustand {
     int32_t eigen = -1, fern = -1, wettbewerb = -1;
     int32_t runde[SPIELE] = {1, 2, 2}, paarungen[SPIELE] = {0, -1, -1};
     int32_t live[SPIELE] = {};
+    Minuten minuten;
     Bericht bericht;
 } g_server;
 
@@ -123,6 +139,18 @@ Partie Partie_Lesen(int32_t i) {
     return p;
 }
 
+void Minute_Merken(const Spielfeld_Satz& s) {
+    const int32_t seite = Spielfeld_Seite_Von_Team(&s, g_server.fern), m = s.minute;
+    if (seite < 0 || m < 0 || m >= MINUTEN) return;
+    Minuten& z = g_server.minuten;
+    z.taktik[m] = s.taktik[seite][2];
+    z.ein[m] = s.wechsel_ein[seite][0];
+    z.platz[m] = 0;
+    for (int32_t k = 0; k < SF_SPIELER; ++k)
+        if (s.spieler[k].zustand & SM_AUF_PLATZ) z.platz[m] |= uint64_t(1) << k;
+    z.letzte = std::max(z.letzte, m);
+}
+
 // Marks the games whose records this machine computes live now.
 void Live_Merken() {
     if (g_server.wettbewerb < 0 || Spielfeld_Anzahl() <= 0) return;
@@ -130,8 +158,10 @@ void Live_Merken() {
         const SpielDatensatz* sp = s->live == 1 ? Spiele_Get_Spiel(int32_t(s->spiel), 0) : nullptr;
         for (int32_t i = 0; sp && i < SPIELE; ++i)
             if (sp->wettbewerb == g_server.wettbewerb && sp->runde == g_server.runde[i] &&
-                sp->paarung == g_server.paarungen[i])
+                sp->paarung == g_server.paarungen[i]) {
                 g_server.live[i] = 1;
+                if (i == 0) Minute_Merken(*s);
+            }
     }
 }
 
@@ -221,6 +251,7 @@ Bericht Berichten() {
     b.gast = erste.gast;
     b.tore_heim = erste.tore_heim;
     b.tore_gast = erste.tore_gast;
+    b.minuten = g_server.minuten;
     b.wettbewerb = g_server.wettbewerb;
     for (int32_t i = 0; i < SPIELE; ++i) {
         b.partie[i] = Partie_Lesen(i);
@@ -395,7 +426,8 @@ void Client_Beenden() {
 // result. Otherwise it only reports (its club's match is diced on the
 // server). The days on which it played live are counted in `gespielt`.
 template <class F>
-void Tage_Spielen(Server& server, Bericht* b, bool live, F fertig, int32_t* gespielt) {
+void Tage_Spielen(Server& server, Bericht* b, bool live, F fertig, int32_t* gespielt,
+                  void (*eingeben)(Spielfeld_Satz* satz) = nullptr) {
     const int32_t tag0 = b->tag;
     int32_t tag = tag0;
     while (!fertig(*b) && tag < tag0 + 400) {
@@ -417,6 +449,8 @@ void Tage_Spielen(Server& server, Bericht* b, bool live, F fertig, int32_t* gesp
             Spieltag_Client_Frame();
             Net_Pump();
             Live_Merken();
+            if (eingeben && Spieltag_Client_Spiel() == ClientSpiel::LAEUFT && Spielfeld_Anzahl() > 0)
+                eingeben(Spielfeld_Naechster(nullptr));
             const ClientSpiel phase = Spieltag_Client_Spiel();
             lief |= phase == ClientSpiel::LAEUFT;
             ASSERT_FALSE(Spieltag_Client_Ohne_Antwort()) << "day " << tag;
@@ -487,11 +521,61 @@ protected:
 
 // Matchday 1: the client's club against the server's, live on both machines
 // with the server's result; each manager's pages as without the live match.
+// In minute 10 the client's manager raises slider 3 of his tactics and pairs
+// a substitute with a player on the pitch, as the two panels do.
+struct Eingabe {
+    int32_t minute = -1, taktik = -1, rein = -1, raus = -1;
+} g_eingabe;
+
+void Eingeben(Spielfeld_Satz* s) {
+    if (!s || g_eingabe.minute >= 0 || s->minute < 10) return;
+    const int32_t seite = Spielfeld_Seite_Von_Team(s, g_server.fern);
+    if (seite < 0) return;
+    ReglerStand regler;
+    const int32_t vorher = s->e_taktik[seite][2];
+    // Slider 3's plus (a slider at the top takes its minus).
+    const int32_t knopf = ICON_REGLER_MINUS + 2 * 3 + (vorher >= 100 ? 0 : 1);
+    ASSERT_TRUE(Regler_Klick(s, seite, knopf, Plat_Ms(), &regler));
+    EinwechselnStand st;
+    st.team = g_server.fern;
+    Einwechseln_Fuellen(*s, &st, 0, 0);
+    ASSERT_EQ(st.seite, seite);
+    const uint32_t uhr = Plat_Ms();
+    Einwechseln_Zeile_Klick(s, &st, 1, uhr, nullptr);
+    Einwechseln_Zeile_Klick(s, &st, SPL_FELD, uhr, nullptr);
+    ASSERT_GE(s->e_wechsel_ein[seite][0], 0) << "the pair is entered";
+    g_eingabe = {s->minute, s->e_taktik[seite][2], s->e_wechsel_ein[seite][0], s->e_wechsel_aus[seite][0]};
+    EXPECT_NE(g_eingabe.taktik, vorher);
+}
+
 TEST_F(NetzLive, TheTwoHumanClubsMatchIsLiveOnBothMachinesWithTheServersResult) {
-    ASSERT_NO_FATAL_FAILURE(
-        Tage_Spielen(*server, &b, true, [](const Bericht& x) { return x.partie[0].tore_heim >= 0; }, &gespielt));
+    g_eingabe = Eingabe{};
+    ASSERT_NO_FATAL_FAILURE(Tage_Spielen(
+        *server, &b, true, [](const Bericht& x) { return x.partie[0].tore_heim >= 0; }, &gespielt, Eingeben));
     EXPECT_EQ(gespielt, 1);
     Live_Gleich(b, 0);
+
+    // The client's tactic change and substitution reach the server: they act
+    // four minutes after they enter the ring at the next minute change (a
+    // record fetched meanwhile moves that change on to the server's minute),
+    // and at the minute after both records have them.
+    ASSERT_GE(g_eingabe.minute, 10) << "the manager's input was made";
+    const Minuten &hier = g_server.minuten, &dort = b.minuten;
+    const int32_t letzte = std::min(hier.letzte, dort.letzte);
+    int32_t ab = g_eingabe.minute;
+    while (ab < letzte && hier.taktik[ab] != g_eingabe.taktik) ++ab;
+    EXPECT_GE(ab, g_eingabe.minute + SYNC_VORLAUF) << "not before it acts";
+    const int32_t m = ab + 1;
+    ASSERT_LT(m, letzte);
+    EXPECT_NE(dort.taktik[g_eingabe.minute], g_eingabe.taktik) << "not on the server before it acts";
+    EXPECT_EQ(hier.taktik[m], g_eingabe.taktik);
+    EXPECT_EQ(dort.taktik[m], g_eingabe.taktik) << "the server's record agrees at the next minute";
+    bool paar = false;
+    for (int32_t k = ab - 1; k <= m; ++k)
+        paar |= dort.ein[k] == g_eingabe.rein || (dort.platz[k] >> g_eingabe.rein & 1);
+    EXPECT_TRUE(paar) << "the pair reached the server";
+    // Carried out at a later stoppage: the player taken off on the server.
+    EXPECT_FALSE(dort.platz[letzte - 3] >> g_eingabe.raus & 1) << "the player taken off";
     ASSERT_NO_FATAL_FAILURE(Seiten_Pruefen(*server, b));
 }
 

@@ -2,7 +2,7 @@
 // match day frees the record the view was handed and hands the views the new
 // one through the composition root. A view left on the freed record reads
 // freed memory at the next commentary line (ASan) and no longer names the
-// match it shows.
+// match it shows. The manager's input not yet sent survives the fetch.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -24,6 +24,7 @@
 #include "net/net.h"
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "screens/regler.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "shell/maus.h"
@@ -119,6 +120,17 @@ TEST(SpielansichtNetz, AReFetchedRecordReachesTheViewsAndTheFreedOneIsNeverRead)
     // walk's own view step stays out, as when a commentary line of the
     // match's tick comes before it.
     Spieltag_Hooks().ansicht_frame = nullptr;
+    // The manager has just raised a slider: the input waits in the edit copy
+    // for the minute change, and must outlive the fetch.
+    const int32_t seite = Spielfeld_Seite_Von_Team(alt, team);
+    ASSERT_GE(seite, 0);
+    ReglerStand regler;
+    const int32_t knopf = ICON_REGLER_MINUS + 2 * 3 + (alt->e_taktik[seite][2] >= 100 ? 0 : 1);
+    ASSERT_TRUE(Regler_Klick(alt, seite, knopf, Plat_Ms(), &regler));
+    const int8_t taktik = alt->e_taktik[seite][2];
+    const uint8_t aenderung = alt->e_aenderung[seite];
+    ASSERT_NE(aenderung, 0);
+    ASSERT_NE(g_antwort->e_taktik[seite][2], taktik);
     Spielfeld_Resync_Setzen(true);
     const uint32_t abrufe = Sync_Zaehler_Lesen().abrufe;
     const uint32_t beginn = Plat_Ms();
@@ -131,6 +143,8 @@ TEST(SpielansichtNetz, AReFetchedRecordReachesTheViewsAndTheFreedOneIsNeverRead)
     ASSERT_NE(neu, nullptr);
     ASSERT_NE(neu, alt) << "the fetched record replaced the old one";
     EXPECT_EQ(MatchView_Current(), neu) << "the view names the new record";
+    EXPECT_EQ(neu->e_taktik[seite][2], taktik) << "the input waiting in the edit copy is kept";
+    EXPECT_EQ(neu->e_aenderung[seite], aenderung);
     // A commentary line reads the view's record: the freed one is never read.
     Ticker_Add_Line(uint32_t(spiel), "Der Ball rollt weiter");
 
