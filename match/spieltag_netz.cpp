@@ -138,7 +138,8 @@ bool Spieltag_Client_Frame() {
             c.phase = ClientSpiel::ERGEBNIS;
             c.gefragt = 0;
         }
-        return true;
+        // Until the record is here the menu keeps the screen.
+        return satz != nullptr;
     }
     case ClientSpiel::ERGEBNIS:
         // The server plays the last minutes on; its slot closed, its result holds.

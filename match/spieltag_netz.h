@@ -57,8 +57,8 @@ bool Spieltag_Client_Tag_Beenden();
 // has one; then the match day walks that slot each frame: the record is
 // fetched, the match runs in lock-step and shows in the views. Once the slot
 // closed it asks until the server closed its own and takes the server's
-// result (its last two minutes went unchecked). True while the walk ran this
-// frame (the match's views own the screen).
+// result (its last two minutes went unchecked). True when the walk ran this
+// frame with the match's record (its views own the screen).
 bool Spieltag_Client_Frame();
 // Client: the phases of the day's match, for the tests and the log.
 enum class ClientSpiel : int32_t { KEINS, FRAGEN, LAEUFT, ERGEBNIS, FERTIG };
