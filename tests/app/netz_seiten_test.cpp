@@ -309,7 +309,7 @@ struct Server : test::NetzProzess {
     explicit Server(void (*prozess)(int, int, int) = Server_Prozess) : NetzProzess(prozess) {}
     ~Server() {
         const int status = Beenden();
-        if (!getoetet) EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "server status " << status;
+        if (!getoetet) { EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "server status " << status; }
     }
     Bericht Fragen() {
         Bericht b;
