@@ -321,35 +321,5 @@ TEST_F(OhneBallTest, TheNearestDefenderChasesTheBall) {
     EXPECT_GT(Zum_Ball(Befehl(21).ziel[0], Befehl(21).ziel[1]), 2000);
 }
 
-TEST_F(OhneBallTest, AMarkerCutsOffHisMansRunGoalSide) {
-    // Defender 3 of side 0 (goal at x = 0) marks attacker 25; the man runs
-    // along y 3403 towards the goal or stands. A running man is met on his
-    // run, ahead of where he is; a standing one 110 cm goal-side of him.
-    struct Fall {
-        float tempo;       // the man's run, 0 stands
-        float max_x;       // the marker's target x at most
-        float min_x;       // and at least
-    } faelle[] = {{700, 2500, 1000}, {0, 2890, 2890}};
-    for (const Fall& c : faelle) {
-        SCOPED_TRACE(c.tempo);
-        s->ballhalter = 22;
-        Stellen(22, 6000, 3403);
-        Ball(6000, 3403, 0, 0, 0);
-        Stellen(25, 3000, 3403);
-        if (c.tempo > 0) {
-            SetZSA(s, 25, 1000, 3403, 0, int32_t(c.tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
-                   RING_OHNE_PRUEFUNG, 0, 0);
-            Figur_Geschwindigkeit_Setzen(&s->figur[25], c.tempo);
-        }
-        Stellen(3, 2000, 3800);
-        s->spieler[3].partner = 25;
-        KI_Abwehr(s, 3, 0);
-        const Anweisung& a = Befehl(3);
-        EXPECT_LE(a.ziel[0], c.max_x + 1);
-        EXPECT_GE(a.ziel[0], c.min_x - 1);
-        EXPECT_NEAR(a.ziel[1], 3403, 2);
-    }
-}
-
 }  // namespace
 }  // namespace velmora::test
