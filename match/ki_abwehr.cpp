@@ -208,13 +208,7 @@ void Decken(Lage& l, Ohne_Ball_Ziel& z) {
         ax = ma.ziel[0];
         ay = ma.ziel[1];
     }
-    // Where he cuts off the man's run (a man standing still is met where he
-    // stands), 110 cm goal-side of it.
-    double ox = 0, oy = 0;
-    if (Abfangpunkt_Suchen(l.f->pos[0], l.f->pos[1], l.v, mx, my, ma.ziel[0], ma.ziel[1], ma.tempo, 50, 25, -1, 0, &ox,
-                           &oy, SPIELFELD_LAENGE, SPIELFELD_BREITE, 0, 0) >= 0)
-        Ohne_Ball_Laufen(z, float(ox) - l.dir2 * 110, float(oy), l.v, 70);
-    else if (modus >= 0 && modus < 2) Ohne_Ball_Laufen(z, ma.ziel[0], ma.ziel[1], l.v, 70);
+    if (modus >= 0 && modus < 2) Ohne_Ball_Laufen(z, ma.ziel[0], ma.ziel[1], l.v, 70);
     else Ohne_Ball_Laufen(z, ax - l.dir2 * 110, ay, l.v, modus == 6 ? 70 : 65);
     if (!l.eilt && l.bo < l.po - 5000) z.tempo = Spieler_Sprinttempo(satz, l.slot);
 }
