@@ -201,8 +201,9 @@ protected:
             if (v.pfiff && s->spielzustand == SZ_SPIEL) {
                 v.offen = true;
                 v.getreten = std::hypot(b.pos[0] - ort[0], b.pos[1] - ort[1]) > 100;
-                // A few frames more: the kicked ball travels on.
-                for (int32_t i = 0; i < 30 && !v.getreten && Spieltag_Frame(); ++i)
+                // A few frames more: the taker holds the ball until his
+                // decision timer runs out (up to two seconds), then plays it.
+                for (int32_t i = 0; i < 60 && !v.getreten && Spieltag_Frame(); ++i)
                     v.getreten = std::hypot(b.pos[0] - ort[0], b.pos[1] - ort[1]) > 100;
                 break;
             }
