@@ -16,12 +16,14 @@ constexpr uint32_t PARADE = 0x400;   // with 0x2: the keeper saved the shot
 struct Stand {                        // a record as last seen
     uint32_t zustand = SZ_SPIEL;
     int32_t tore = 0, ecken = 0, wechsel = 0, paesse = 0;
+    int32_t tore_seite[2] = {0, 0};
 };
 
 struct LiveStatistik {
     std::map<uint32_t, Stand> spiele;
     int64_t tore = 0, schuesse = 0, aufs_tor = 0, fouls = 0, karten = 0, elfmeter = 0, ecken = 0, wechsel = 0,
             verletzungen = 0, paesse = 0;
+    int64_t tore_seite[2] = {0, 0};   // home, away
     double ms = 0;
 };
 LiveStatistik g;
@@ -51,7 +53,11 @@ void Sim_Live_Frame(double ms) {
         for (int32_t slot = 0; slot < SF_SPIELER; ++slot) paesse += s->statistik[slot][1];
         if (!neu) {
             // Shoot-out goals are no match goals.
-            if (s->spielzustand != SZ_ELFMETERSCHIESSEN && !s->elfmeter_schuss && tore > st.tore) g.tore += tore - st.tore;
+            if (s->spielzustand != SZ_ELFMETERSCHIESSEN && !s->elfmeter_schuss && tore > st.tore) {
+                g.tore += tore - st.tore;
+                for (int32_t seite = 0; seite < 2; ++seite)
+                    if (s->tore[seite] > st.tore_seite[seite]) g.tore_seite[seite] += s->tore[seite] - st.tore_seite[seite];
+            }
             if (ecken > st.ecken) g.ecken += ecken - st.ecken;
             if (wechsel > st.wechsel) g.wechsel += wechsel - st.wechsel;
             if (paesse > st.paesse) g.paesse += paesse - st.paesse;
@@ -59,6 +65,8 @@ void Sim_Live_Frame(double ms) {
         }
         st.zustand = s->spielzustand;
         st.tore = tore;
+        st.tore_seite[0] = s->tore[0];
+        st.tore_seite[1] = s->tore[1];
         st.ecken = ecken;
         st.wechsel = wechsel;
         st.paesse = paesse;
@@ -89,6 +97,8 @@ std::string Sim_Live_Statistik_Text() {
         out += zeile;
     };
     add("Tore", double(g.tore), true);
+    add("Tore Heim", double(g.tore_seite[0]), true);
+    add("Tore Gast", double(g.tore_seite[1]), true);
     add("Schuesse", double(g.schuesse), true);
     add("aufs Tor", double(g.aufs_tor), true);
     add("Paesse", double(g.paesse), true);
