@@ -405,6 +405,50 @@ TEST_F(SyncTest, ASaveHoldingABrokenRecordFailsToLoadAndTheGameIsKept) {
     EXPECT_TRUE(Spielfeld_Load(block.data(), block.size()));
 }
 
+// The five faults a forged record is known by: a fetched record holding one
+// is refused (logged, counted; the client keeps its record and asks again),
+// and a save holding one does not load while the running records stay.
+TEST_F(SyncTest, AFetchedOrLoadedRecordWithABrokenIndexIsRefusedAndTheRecordKept) {
+    struct Fall {
+        const char* was;
+        void (*kaputt)(Spielfeld_Satz*);
+    } faelle[] = {
+        {"holder 57", [](Spielfeld_Satz* x) { x->ballhalter = 57; }},
+        {"animation 300", [](Spielfeld_Satz* x) { x->figur[4].ring[x->figur[4].aktuell].anim = 300; }},
+        {"order index 5", [](Spielfeld_Satz* x) { x->figur[4].aktuell = 5; }},
+        {"substitution slot 40", [](Spielfeld_Satz* x) { x->wechsel_ein[1][0] = 40; }},
+        {"play state 12", [](Spielfeld_Satz* x) { x->spielzustand = 12; }},
+    };
+    std::vector<uint8_t> gut;
+    Spielfeld_Save(gut);
+    for (const Fall& c : faelle) {
+        Maschine(1, 3);
+        Spielfeld_Resync_Setzen(true);
+        const auto vorher = std::make_unique<Spielfeld_Satz>(*s);
+        auto neu = std::make_unique<Spielfeld_Satz>(*s);
+        neu->minute = 30;
+        c.kaputt(neu.get());
+        const uint32_t verworfen = Sync_Zaehler_Lesen().abrufe_verworfen;
+        Log().clear();
+        EXPECT_FALSE(Spielfeld_Geholt_Einsetzen(1, *neu, 20000)) << c.was;
+        EXPECT_EQ(Sync_Zaehler_Lesen().abrufe_verworfen, verworfen + 1) << c.was;
+        EXPECT_TRUE(Log_Enthaelt("Spiel 1 verworfen")) << c.was;
+        ASSERT_EQ(Spielfeld_Suchen(1), s) << c.was;
+        EXPECT_EQ(std::memcmp(s, vorher.get(), sizeof *s), 0) << c.was << ": the client's record is kept";
+        EXPECT_TRUE(Spielfeld_Resync_Offen()) << c.was << ": the client asks again";
+        // The same record in a save.
+        Maschine(0);
+        c.kaputt(s);
+        std::vector<uint8_t> kaputt;
+        Spielfeld_Save(kaputt);
+        *s = *vorher;
+        EXPECT_FALSE(Spielfeld_Load(kaputt.data(), kaputt.size())) << c.was;
+        ASSERT_EQ(Spielfeld_Suchen(1), s) << c.was << ": the running records are kept";
+        EXPECT_EQ(std::memcmp(s, vorher.get(), sizeof *s), 0) << c.was;
+    }
+    EXPECT_TRUE(Spielfeld_Load(gut.data(), gut.size()));
+}
+
 // A client fetches its record again in most minutes; one fetched across the
 // break stands in the server's next period. The slot must follow it: left in
 // the first half, it ended the half a second time, counted the record into a
