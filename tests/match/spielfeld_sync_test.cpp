@@ -319,7 +319,9 @@ TEST_F(SyncTest, FrameDeductionRisesPerWaitAndFallsByTwo) {
     EXPECT_TRUE(Log_Enthaelt("CLIENT SCHNELLER 9"));
 }
 
-// The faults a forged or damaged record carries, one at a time.
+// The faults a forged or damaged record carries, one at a time: the check
+// finds each, a fetched record holding one is refused and a save holding one
+// does not load.
 TEST_F(SyncTest, TheValidatorRefusesEveryBrokenIndex) {
     ASSERT_EQ(Spielfeld_Satz_Pruefen(s), nullptr) << Spielfeld_Satz_Pruefen(s);
     struct Fall {
@@ -353,11 +355,36 @@ TEST_F(SyncTest, TheValidatorRefusesEveryBrokenIndex) {
          }},
         {"ring change bit 64", [](Spielfeld_Satz* x) { Sync_Ring(x)[0].aenderung[0] = 64; }},
     };
+    std::vector<uint8_t> gut;
+    Spielfeld_Save(gut);
+    const auto vorher = std::make_unique<Spielfeld_Satz>(*s);
     for (const Fall& c : faelle) {
         auto kopie = std::make_unique<Spielfeld_Satz>(*s);
         c.kaputt(kopie.get());
         EXPECT_NE(Spielfeld_Satz_Pruefen(kopie.get()), nullptr) << c.was;
+        // Fetched: refused (logged, counted); the client keeps its record and asks again.
+        Maschine(1, 3);
+        Spielfeld_Resync_Setzen(true);
+        const uint32_t verworfen = Sync_Zaehler_Lesen().abrufe_verworfen;
+        Log().clear();
+        EXPECT_FALSE(Spielfeld_Geholt_Einsetzen(1, *kopie, 20000)) << c.was;
+        EXPECT_EQ(Sync_Zaehler_Lesen().abrufe_verworfen, verworfen + 1) << c.was;
+        EXPECT_TRUE(Log_Enthaelt("Spiel 1 verworfen")) << c.was;
+        ASSERT_EQ(Spielfeld_Suchen(1), s) << c.was;
+        EXPECT_EQ(std::memcmp(s, vorher.get(), sizeof *s), 0) << c.was << ": the client's record is kept";
+        EXPECT_TRUE(Spielfeld_Resync_Offen()) << c.was << ": the client asks again";
+        // Saved: the save does not load, the running records stay.
+        Maschine(0);
+        *s = *kopie;
+        std::vector<uint8_t> kaputt;
+        Spielfeld_Save(kaputt);
+        *s = *vorher;
+        EXPECT_FALSE(Spielfeld_Load(kaputt.data(), kaputt.size())) << c.was;
+        ASSERT_EQ(Spielfeld_Suchen(1), s) << c.was << ": the running records are kept";
+        EXPECT_EQ(std::memcmp(s, vorher.get(), sizeof *s), 0) << c.was;
     }
+    EXPECT_TRUE(Spielfeld_Load(gut.data(), gut.size()));
+    s = Spielfeld_Suchen(1);
     // The bytes a match view writes are accepted in range and left out of comparisons.
     auto kopie = std::make_unique<Spielfeld_Satz>(*s);
     kopie->ereignis_neu = 1;
@@ -390,63 +417,6 @@ TEST_F(SyncTest, APacketWithABadRingIsRefusedWhole) {
     Spielfeld_Sync_Vom_Server(&p, 3);
     EXPECT_EQ(Sync_Zaehler_Lesen().verworfen, 2u);
     EXPECT_EQ(Sync_Ring(s)[1].faellig_minute[1], 0);
-}
-
-TEST_F(SyncTest, ASaveHoldingABrokenRecordFailsToLoadAndTheGameIsKept) {
-    std::vector<uint8_t> block;
-    Spielfeld_Save(block);
-    s->ballhalter = 57;
-    std::vector<uint8_t> kaputt;
-    Spielfeld_Save(kaputt);
-    s->ballhalter = -1;
-    EXPECT_FALSE(Spielfeld_Load(kaputt.data(), kaputt.size()));
-    EXPECT_TRUE(Log_Enthaelt("Ballhalter"));
-    ASSERT_EQ(Spielfeld_Suchen(1), s) << "the running records are kept";
-    EXPECT_TRUE(Spielfeld_Load(block.data(), block.size()));
-}
-
-// The five faults a forged record is known by: a fetched record holding one
-// is refused (logged, counted; the client keeps its record and asks again),
-// and a save holding one does not load while the running records stay.
-TEST_F(SyncTest, AFetchedOrLoadedRecordWithABrokenIndexIsRefusedAndTheRecordKept) {
-    struct Fall {
-        const char* was;
-        void (*kaputt)(Spielfeld_Satz*);
-    } faelle[] = {
-        {"holder 57", [](Spielfeld_Satz* x) { x->ballhalter = 57; }},
-        {"animation 300", [](Spielfeld_Satz* x) { x->figur[4].ring[x->figur[4].aktuell].anim = 300; }},
-        {"order index 5", [](Spielfeld_Satz* x) { x->figur[4].aktuell = 5; }},
-        {"substitution slot 40", [](Spielfeld_Satz* x) { x->wechsel_ein[1][0] = 40; }},
-        {"play state 12", [](Spielfeld_Satz* x) { x->spielzustand = 12; }},
-    };
-    std::vector<uint8_t> gut;
-    Spielfeld_Save(gut);
-    for (const Fall& c : faelle) {
-        Maschine(1, 3);
-        Spielfeld_Resync_Setzen(true);
-        const auto vorher = std::make_unique<Spielfeld_Satz>(*s);
-        auto neu = std::make_unique<Spielfeld_Satz>(*s);
-        neu->minute = 30;
-        c.kaputt(neu.get());
-        const uint32_t verworfen = Sync_Zaehler_Lesen().abrufe_verworfen;
-        Log().clear();
-        EXPECT_FALSE(Spielfeld_Geholt_Einsetzen(1, *neu, 20000)) << c.was;
-        EXPECT_EQ(Sync_Zaehler_Lesen().abrufe_verworfen, verworfen + 1) << c.was;
-        EXPECT_TRUE(Log_Enthaelt("Spiel 1 verworfen")) << c.was;
-        ASSERT_EQ(Spielfeld_Suchen(1), s) << c.was;
-        EXPECT_EQ(std::memcmp(s, vorher.get(), sizeof *s), 0) << c.was << ": the client's record is kept";
-        EXPECT_TRUE(Spielfeld_Resync_Offen()) << c.was << ": the client asks again";
-        // The same record in a save.
-        Maschine(0);
-        c.kaputt(s);
-        std::vector<uint8_t> kaputt;
-        Spielfeld_Save(kaputt);
-        *s = *vorher;
-        EXPECT_FALSE(Spielfeld_Load(kaputt.data(), kaputt.size())) << c.was;
-        ASSERT_EQ(Spielfeld_Suchen(1), s) << c.was << ": the running records are kept";
-        EXPECT_EQ(std::memcmp(s, vorher.get(), sizeof *s), 0) << c.was;
-    }
-    EXPECT_TRUE(Spielfeld_Load(gut.data(), gut.size()));
 }
 
 // A client fetches its record again in most minutes; one fetched across the
