@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <vector>
+#include <vector>
 
 #include "club/team_suche.h"
 #include "match/spielfeld.h"
@@ -92,6 +93,54 @@ TEST(LiveGrob, AHundredSeededMatchesKeepEveryRuleAndPlayFootball) {
                      {"home wins", z.heimsiege}, {"away wins", z.auswaertssiege}};
     for (const auto& v : vorkommen) EXPECT_GT(v.anzahl, 0) << v.was << " over " << z.spiele << " matches";
     EXPECT_GT(z.staerkere_siegt, z.schwaechere_siegt) << "the stronger side by team strength wins more often";
+}
+
+// A live day played to its end: the fixtures store's block afterwards. With
+// `umladen` the match module's block is saved, loaded and saved again at
+// every minute change of every live record; the second save must equal the first.
+std::vector<uint8_t> Tag_Mit_Umladen(bool umladen, int32_t* umgeladen) {
+    std::map<uint32_t, int32_t> minute;
+    Spieltag_Start();
+    for (int32_t frame = 0; frame < 300000 && Spieltag_Frame(); ++frame) {
+        if (!umladen) continue;
+        bool gewechselt = false;
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+            if (s->live != 1) continue;
+            auto [it, neu] = minute.try_emplace(s->spiel, s->minute);
+            gewechselt = gewechselt || (!neu && it->second != s->minute);
+            it->second = s->minute;
+        }
+        if (!gewechselt) continue;
+        std::vector<uint8_t> a, b;
+        Spielfeld_Save(a);
+        if (!Spielfeld_Load(a.data(), a.size())) {
+            ADD_FAILURE() << "frame " << frame << ": " << (Log().empty() ? "" : Log().back());
+            return {};
+        }
+        Spielfeld_Save(b);
+        EXPECT_TRUE(a == b) << "frame " << frame;
+        ++*umgeladen;
+    }
+    std::vector<uint8_t> spiele;
+    Spiele_Save(spiele);
+    return spiele;
+}
+
+TEST(LiveGrob, ASaveLoadAtEveryMinuteChangeKeepsTheBlockAndTheDay) {
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    LogFaenger log;
+    std::vector<uint8_t> ergebnis[2];
+    int32_t umgeladen = 0;
+    for (int32_t lauf = 0; lauf < 2; ++lauf) {
+        ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 4));
+        Spielfeld_Hooks().wettbewerb_schalter = Alle_Live;
+        ergebnis[lauf] = Tag_Mit_Umladen(lauf == 1, &umgeladen);
+        Spieltag_Welt_Ende();
+        ASSERT_FALSE(ergebnis[lauf].empty());
+    }
+    EXPECT_GT(umgeladen, 90) << "every minute of the matches";
+    EXPECT_TRUE(ergebnis[0] == ergebnis[1]) << "the day ends the same with and without the reloads";
 }
 
 }  // namespace
