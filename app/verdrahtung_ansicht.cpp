@@ -76,6 +76,11 @@ void Binden_Ansicht() {
     Besetzen(l.satz, MatchView_Current, "Einwechseln.satz");
     Besetzen(l.zufall, [](int32_t a, int32_t b) { return Ansicht_Zufall(a, b); }, "Einwechseln.zufall");
     Besetzen(MatchView_Hooks().team_wechseln, Screen_Team_Wechseln, "MatchView.team_wechseln");
+    // A switch of the panel's club recolours the names on the score plates.
+    Besetzen(l.namen_neu, MatchView_Name_Plates, "Einwechseln.namen_neu");
+    // A press on the option bar or on a panel over the view belongs to the
+    // icon: the view under it does not take the click as well.
+    Besetzen(MatchView_Hooks().maus_ueber_icon, Menue_Maus_Ueber_Icon, "MatchView.maus_ueber_icon");
     Beim_Abbinden([] {
         if (Screen_Spielerliste_Offen()) Screen_Spielerliste_Schliessen();
         if (Screen_Regler_Offen()) Screen_Regler_Schliessen();
