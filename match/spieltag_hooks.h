@@ -39,6 +39,9 @@ struct SpieltagHooks {
     const char* (*geld_text)(float betrag, int32_t team) = nullptr;
     // A news item to the team's manager.
     void (*news)(int32_t team, int32_t art, const char* text) = nullptr;
+    // The team's events about a nominated player of a managed team who did
+    // not play (the after-match pass asks once per such player). Unfilled: none.
+    void (*nicht_eingesetzt)(int32_t team, int32_t spieler) = nullptr;
 
     // Announcement pages after the matches: the staging record of a game seen
     // from `team` (the record may be null), one queued page, the current manager team.
@@ -89,5 +92,6 @@ int32_t Spieltag_Hook_Einnahmen(int32_t stadion, int32_t spiel, int32_t basis, i
 void Spieltag_Hook_Ueberweisung(int32_t von, int32_t an, float betrag, int32_t kategorie);
 const char* Spieltag_Hook_Geld_Text(float betrag, int32_t team);
 void Spieltag_Hook_News(int32_t team, int32_t art, const char* text);
+void Spieltag_Hook_Nicht_Eingesetzt(int32_t team, int32_t spieler);
 
 }  // namespace velmora
