@@ -236,6 +236,54 @@ const Standardsystem* Standardsysteme() {
     return systeme.data();
 }
 
+// Bounds that let the shared search skip states without changing a value or
+// a choice it reads. `unten` is the value of a line-up some built-in system
+// can field (each player greedily into the free group where he is worth
+// most), so the chosen line-up is worth at least that. oben[i][k] is the sum
+// of the k largest gains players i.. can still add; a state after i players
+// with k cells free in its best system is worth at most its value plus
+// oben[i][k]. The bound never grows along a step (a step uses up a cell and
+// a player), so a state below `unten` leads only to states below it: no way
+// through it reaches or ties the chosen value, and each state on the chosen
+// way keeps its value and its first choice.
+struct Schranken {
+    int64_t unten = 0;
+    int64_t oben[TEAM_SPIELER_MAX + 1][TEAM_SPIELER_MAX + 1] = {};
+
+    Schranken(const int64_t (*gewinne)[GRUPPEN], size_t m, bool mit_tor, const Standardsystem* sys) {
+        int64_t bester[TEAM_SPIELER_MAX];
+        for (size_t i = 0; i < m; ++i)
+            bester[i] = *std::max_element(gewinne[i] + (mit_tor ? 0 : 1), gewinne[i] + GRUPPEN);
+        int64_t sortiert[TEAM_SPIELER_MAX];
+        for (size_t i = m; i-- > 0;) {
+            size_t k = m - 1 - i;   // players i+1.. already in, largest first
+            while (k > 0 && sortiert[k - 1] < bester[i]) {
+                sortiert[k] = sortiert[k - 1];
+                --k;
+            }
+            sortiert[k] = bester[i];
+            for (size_t j = 0; j < m - i; ++j) oben[i][j + 1] = oben[i][j] + sortiert[j];
+        }
+        size_t folge[TEAM_SPIELER_MAX];
+        for (size_t i = 0; i < m; ++i) folge[i] = i;
+        std::stable_sort(folge, folge + m, [&](size_t a, size_t b) { return bester[a] > bester[b]; });
+        for (int32_t s = 0; s < FORMATION_STANDARD_ANZAHL; ++s) {
+            int32_t frei[GRUPPEN] = {mit_tor ? 1 : 0, sys[s].bedarf[1], sys[s].bedarf[2], sys[s].bedarf[3]};
+            int64_t wert = 0;
+            for (size_t k = 0; k < m; ++k) {
+                const int64_t* g_i = gewinne[folge[k]];
+                int32_t wo = -1;
+                for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+                    if (frei[gr] > 0 && (wo < 0 || g_i[gr] > g_i[wo])) wo = gr;
+                if (wo < 0) break;
+                --frei[wo];
+                wert += g_i[wo];
+            }
+            unten = std::max(unten, wert);
+        }
+    }
+};
+
 // Rule 5 for a computer club, fast: one dynamic programme over the box of the
 // largest group counts serves every built-in system. A state's value and its
 // recorded choice depend only on the states below it, visited in the same
@@ -259,6 +307,8 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
         // bis[s]: the worked states holding at most s players, in the same
         // order (the last list is all of them): after i players no other is reached.
         std::vector<std::vector<std::pair<int32_t, uint8_t>>> bis;
+        // platz[state]: the most cells still free in a system holding the state.
+        std::vector<int32_t> platz;
     };
     static const auto kaesten = [sys] {
         std::vector<Kasten> k(2);
@@ -274,11 +324,18 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
             ka.schritt[1] = dim[2] * dim[3];
             ka.schritt[2] = dim[3];
             ka.schritt[3] = 1;
+            ka.platz.assign(size_t(ka.zustaende), 0);
             int32_t z[GRUPPEN];
             for (z[0] = 0; z[0] < dim[0]; ++z[0])
                 for (z[1] = 0; z[1] < dim[1]; ++z[1])
                     for (z[2] = 0; z[2] < dim[2]; ++z[2])
-                        for (z[3] = 0; z[3] < dim[3]; ++z[3])
+                        for (z[3] = 0; z[3] < dim[3]; ++z[3]) {
+                            const int32_t zustand = z[0] * ka.schritt[0] + z[1] * ka.schritt[1] + z[2] * ka.schritt[2] + z[3];
+                            for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i)
+                                if (z[1] <= sys[i].bedarf[1] && z[2] <= sys[i].bedarf[2] && z[3] <= sys[i].bedarf[3])
+                                    ka.platz[size_t(zustand)] =
+                                        std::max(ka.platz[size_t(zustand)], tor - z[0] + sys[i].bedarf[1] - z[1] +
+                                                                                sys[i].bedarf[2] - z[2] + sys[i].bedarf[3] - z[3]);
                             for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i)
                                 if (z[1] <= sys[i].bedarf[1] && z[2] <= sys[i].bedarf[2] &&
                                     z[3] <= sys[i].bedarf[3]) {
@@ -292,6 +349,7 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
                                     ka.bis[summe].emplace_back(von, wachsen);
                                     break;
                                 }
+                        }
             // From the states of exactly s players to those of at most s, in the order of the list.
             for (size_t summe = ka.bis.size(); summe-- > 0;) {
                 ka.bis[summe].clear();
@@ -326,16 +384,25 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
     };
     for (const auto& zustand : bis(0)) g.dp[size_t(zustand.first)] = -1;
     g.dp[0] = 0;
+    // What each player adds in each group.
+    int64_t gewinne[TEAM_SPIELER_MAX][GRUPPEN];
+    for (size_t i = 0; i < m; ++i)
+        for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+            gewinne[i][gr] = GEWICHT_BESETZT + Wert_In_Gruppe(*feld[i], gr) + (gr == 0 ? GEWICHT_BESETZT : 0);
+    const Schranken schranken(gewinne, m, bedarf[0] > 0, sys);
     for (size_t i = 0; i < m; ++i) {
         const int64_t* vorher = &g.dp[i * size_t(zustaende)];
         int64_t* nachher = &g.dp[(i + 1) * size_t(zustaende)];
         for (const auto& zustand : bis(i + 1)) nachher[zustand.first] = -1;
         int8_t* wahl = &g.wahl[i * size_t(zustaende)];
-        int64_t gewinn[GRUPPEN];
-        for (int32_t gr = 0; gr < GRUPPEN; ++gr)
-            gewinn[gr] = GEWICHT_BESETZT + Wert_In_Gruppe(*feld[i], gr) + (gr == 0 ? GEWICHT_BESETZT : 0);
+        const int64_t* gewinn = gewinne[i];
+        const int64_t* oben = schranken.oben[i];
+        const int32_t rest = int32_t(m - i);
         for (const auto& [von, wachsen] : bis(i)) {
-            if (vorher[von] < 0) continue;
+            // A state that cannot reach the value of a known line-up is never
+            // on the chosen way, nor ties with a state on it (see Schranken).
+            if (vorher[von] < 0 || vorher[von] + oben[std::min(kasten.platz[size_t(von)], rest)] < schranken.unten)
+                continue;
             if (vorher[von] > nachher[von]) {
                 nachher[von] = vorher[von];
                 wahl[von] = -1;
@@ -423,22 +490,36 @@ void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar) {
     else if (slot < SLOT_BANK_ENDE) Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_BANK), OP_SETZEN);
 }
 
+// The cells of the starting slots of a formation, worked out once for a
+// whole squad: the cell of slot k as Formation_Zelle_Von_Slot gives it.
+struct SlotZellen {
+    int32_t schluessel[FORMATION_ZELLEN];
+
+    explicit SlotZellen(const Formation& f) {
+        for (int32_t i = 0; i < FORMATION_ZELLEN; ++i) schluessel[i] = Formation_Schluessel(f.zelle[i][0], f.zelle[i][1]);
+        std::sort(schluessel, schluessel + FORMATION_ZELLEN, [](int32_t a, int32_t b) { return a > b; });
+    }
+};
+
 // A goalkeeper's cell is the goal's whatever his slot (the player record keeps it so).
+void Zelle_Nach_Slot(const SlotZellen& zellen, int32_t p, int32_t slot) {
+    if (slot < 0 || slot >= FORMATION_ZELLEN || Spieler_Get_Art(p) == 0) return;
+    Spieler_Wert(SPW_SPALTE, p, zellen.schluessel[slot] % 10, OP_SCHREIBEN);
+    Spieler_Wert(SPW_REIHE, p, zellen.schluessel[slot] / 10, OP_SCHREIBEN);
+}
+
 void Zelle_Nach_Slot(int32_t club, int32_t p, int32_t slot) {
-    if (Spieler_Get_Art(p) == 0) return;
-    int32_t spalte, reihe;
-    if (!Formation_Zelle_Von_Slot(*Team_Aktuelle_Formation(club), slot, &spalte, &reihe)) return;
-    Spieler_Wert(SPW_SPALTE, p, spalte, OP_SCHREIBEN);
-    Spieler_Wert(SPW_REIHE, p, reihe, OP_SCHREIBEN);
+    Zelle_Nach_Slot(SlotZellen(*Team_Aktuelle_Formation(club)), p, slot);
 }
 
 // Writes slots, status bits and cells; `slot` per squad entry.
 void Aufstellung_Schreiben(int32_t club, const Kandidat* kader, int32_t n, const int32_t* slot) {
+    const SlotZellen zellen(*Team_Aktuelle_Formation(club));
     for (int32_t i = 0; i < n; ++i) {
         if (Spieler_Wert(SPW_SLOT, kader[i].spieler, 0, OP_LESEN) != slot[i])
             Spieler_Wert(SPW_SLOT, kader[i].spieler, slot[i], OP_SCHREIBEN);
         Status_Nach_Slot(kader[i].spieler, slot[i], kader[i].verfuegbar);
-        if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(club, kader[i].spieler, slot[i]);
+        if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, kader[i].spieler, slot[i]);
     }
 }
 
@@ -732,9 +813,10 @@ void Team_Rueckennummern(int32_t club) {
     int32_t liste[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
     int32_t slots[TEAM_SPIELER_MAX];
+    const SlotZellen zellen(*Team_Aktuelle_Formation(club));
     for (int32_t i = 0; i < n; ++i) {
         slots[i] = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
-        if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(club, liste[i], slots[i]);
+        if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, liste[i], slots[i]);
     }
     // Shirt numbers live in the server's data; a client leaves them to the server.
     if (Club_Ist_Client()) return;
@@ -748,15 +830,16 @@ void Team_Rueckennummern(int32_t club) {
     // Goalkeepers first (number 1 when free), then by slot.
     int32_t reihenfolge[TEAM_SPIELER_MAX];
     for (int32_t i = 0; i < n; ++i) reihenfolge[i] = i;
+    bool torwart[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) torwart[i] = Spieler_Get_Art(liste[i]) == 0;
     std::stable_sort(reihenfolge, reihenfolge + n, [&](int32_t a, int32_t b) {
-        bool ta = Spieler_Get_Art(liste[a]) == 0, tb = Spieler_Get_Art(liste[b]) == 0;
-        return ta != tb ? ta : slots[a] < slots[b];
+        return torwart[a] != torwart[b] ? torwart[a] : slots[a] < slots[b];
     });
     int32_t frei = 1;
     for (int32_t k = 0; k < n; ++k) {
         int32_t i = reihenfolge[k];
         if (nummer[i]) continue;
-        if (Spieler_Get_Art(liste[i]) == 0 && !vergeben[1]) {
+        if (torwart[i] && !vergeben[1]) {
             nummer[i] = 1;
         } else {
             while (frei < 100 && vergeben[frei]) ++frei;
