@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 
@@ -23,6 +24,9 @@ enum BlockArt : uint32_t {
 
 constexpr size_t DATEI_ANFANG = SPIELSTAND_MAGIC_BYTES + SPIELSTAND_VERSION_BYTES;
 
+// The size of the last image finished (a hint for the next one's room only).
+std::atomic<size_t> g_letzte_bildgroesse{0};
+
 struct BlockInfo {
     uint32_t art = 0;
     uint32_t laenge = 0;
@@ -41,6 +45,17 @@ void verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) {
         x ^= x << 5;
     };
     size_t i = 0;
+    // Two groups at a time: the first group's key in the low half.
+    for (; n - i >= 8; i += 8) {
+        schritt();
+        const uint64_t erster = x;
+        schritt();
+        uint64_t schluessel = erster | uint64_t(x) << 32, w;
+        if constexpr (std::endian::native == std::endian::big) schluessel = __builtin_bswap64(schluessel);
+        std::memcpy(&w, p + i, 8);
+        w ^= schluessel;
+        std::memcpy(p + i, &w, 8);
+    }
     // Whole groups a word at a time: the key's low byte goes on the group's first byte.
     for (; n - i >= 4; i += 4) {
         schritt();
@@ -412,7 +427,8 @@ bool Liste_Read(SpielstandDatei* datei, Listen_Element* liste) {
 void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf) {
     if (!datei) return;
     *datei = SpielstandDatei{};
-    datei->bild.reserve(1 << 16);
+    // A save is about as large as the one before: its image is not grown by doubling again.
+    datei->bild.reserve(std::max<size_t>(size_t(1) << 16, g_letzte_bildgroesse.load()));
     datei->bild.insert(datei->bild.end(), SPIELSTAND_MAGIC, SPIELSTAND_MAGIC + SPIELSTAND_MAGIC_BYTES);
     datei->bild.insert(datei->bild.end(), SPIELSTAND_VERSION, SPIELSTAND_VERSION + SPIELSTAND_VERSION_BYTES);
     uint8_t roh[SPIELSTAND_KOPF_BYTES];
@@ -452,7 +468,9 @@ bool Spielstand_Datei_Abschliessen(SpielstandDatei* datei) {
     }
     uint8_t anzahl[4];
     Bytes_Put32(anzahl, datei->block_nr);
-    return block_anhaengen(datei, ART_DATEI_ENDE, anzahl, 4, "Spielstand_Datei_Abschliessen");
+    if (!block_anhaengen(datei, ART_DATEI_ENDE, anzahl, 4, "Spielstand_Datei_Abschliessen")) return false;
+    g_letzte_bildgroesse = datei->bild.size();
+    return true;
 }
 
 bool Spielstand_Datei_Oeffnen(SpielstandDatei* datei, std::vector<uint8_t> bild) {
