@@ -76,11 +76,18 @@ void Binden_Ansicht() {
     Besetzen(l.satz, MatchView_Current, "Einwechseln.satz");
     Besetzen(l.zufall, [](int32_t a, int32_t b) { return Ansicht_Zufall(a, b); }, "Einwechseln.zufall");
     Besetzen(MatchView_Hooks().team_wechseln, Screen_Team_Wechseln, "MatchView.team_wechseln");
+    // A switch of the panel's club recolours the names on the score plates.
+    Besetzen(l.namen_neu, MatchView_Name_Plates, "Einwechseln.namen_neu");
+    // A press on the option bar or on a panel over the view belongs to the
+    // icon: the view under it does not take the click as well.
+    Besetzen(MatchView_Hooks().maus_ueber_icon, Menue_Maus_Ueber_Icon, "MatchView.maus_ueber_icon");
     Beim_Abbinden([] {
         if (Screen_Spielerliste_Offen()) Screen_Spielerliste_Schliessen();
         if (Screen_Regler_Offen()) Screen_Regler_Schliessen();
     });
     Besetzen(h.radar_freigeben, Radar_Freigeben, "Spieltag.radar_freigeben");
+    // A client's re-fetched record replaces the one the views were handed.
+    Besetzen(h.satz_ersetzt, MatchView_Check_Update, "Spieltag.satz_ersetzt");
     SpielfeldHooks& f = Spielfeld_Hooks();
     Besetzen(f.matchsound_play, [](int32_t cue, int32_t loop, int32_t spare, int32_t stufe, int32_t variante) {
         MatchSound_Play(cue, loop != 0, spare, stufe, variante);

@@ -2,6 +2,7 @@
 #include "business/spieler_zeile.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "business/sterne.h"
 #include "club/spieler.h"
@@ -12,6 +13,25 @@
 #include "gui/icon.h"
 
 namespace velmora {
+namespace {
+
+struct ZeilenModul {
+    std::unordered_map<int32_t, int32_t> nummer;   // kept shirt numbers by player
+};
+ZeilenModul g;
+
+}  // namespace
+
+int32_t Spieler_Zeile_Nummer(int32_t p) {
+    if (p < 0 || p >= Spieler_Anzahl()) return 0;
+    const auto it = g.nummer.find(p);
+    if (it != g.nummer.end()) return it->second;
+    const int32_t n = Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN);
+    g.nummer.emplace(p, n);
+    return n;
+}
+
+void Spieler_Zeile_Auffrischen() { g.nummer.clear(); }
 
 void Spieler_Zeile_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite) {
     if (Rastport* rp = Menue_Get_Slave_Rastport(bild, nullptr))
@@ -24,7 +44,7 @@ void Spieler_Zeile_Malen(int32_t p, int32_t x, int32_t y, const char* art_kurz, 
     if (Rastport* hemd = Menue_Get_Slave_Rastport(SPIELER_ZEILE_HEMD[art], nullptr))
         Rastport_Blit(hemd, 0, 0, -1, -1, ziel, x + 14 - hemd->width / 2, y, BlitMode_Key);
     if (Font* f15 = Font_Get(15))
-        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0014%d^fe", x, y + 12, 65535, Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN));
+        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0014%d^fe", x, y + 12, 65535, Spieler_Zeile_Nummer(p));
     Font* f9 = Font_Get(9);
     if (!f9) return;
     Text_Printf(ziel, f9, "^c%05d^tz0045%s", x, y + 12, SPIELER_ZEILE_ART_FARBE[art], art_kurz);

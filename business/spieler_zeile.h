@@ -14,6 +14,13 @@ constexpr int32_t SPIELER_ZEILE_HEMD[4] = {24039, 24037, 24036, 24038};
 // Draws the row of `spieler` at (x, y) on the current target; `art_kurz` is
 // the kind's short name, the stars lit when `gewaehlt`.
 void Spieler_Zeile_Malen(int32_t spieler, int32_t x, int32_t y, const char* art_kurz, bool gewaehlt);
+// A player's shirt number as the lists show it. On a client the number lives
+// on the server: it is asked once and kept until the lists refresh, so a
+// drawn frame makes no remote call.
+int32_t Spieler_Zeile_Nummer(int32_t spieler);
+// Forgets the kept numbers; the lists call it whenever they are filled again
+// (a transfer, a training change, the screen opened).
+void Spieler_Zeile_Auffrischen();
 // A picture by slave number at (x, y), cut to `breite` pixels (-1 whole).
 void Spieler_Zeile_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite = -1);
 

@@ -135,7 +135,7 @@ void Kopf(const Training_Sitzung& s, Font* f9, Font* f14) {
     Bild(TYP_BILD[std::clamp(Spieler_Get_Art(p), 0, 3)], 260, 102);
     char name[96];
     Str_Auf_Breite(Spieler_String(SPS_NAME, p, 0, 0), name, sizeof name, f14, 250);
-    Text_Printf(ziel, f14, "^c%05d^tz0001%d %s", 420, 118, WEISS, Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN), name);
+    Text_Printf(ziel, f14, "^c%05d^tz0001%d %s", 420, 118, WEISS, Spieler_Zeile_Nummer(p), name);
     Text_Printf(ziel, f9, "^c%05d^tz0001%s", 420, 146, GRAU, Text(TEXT_TALENT));
     Text_Printf(ziel, f9, "^c%05d^tz0001%s", 420, 164, GOLD, Spieler_Info_Talent_Name(s.talent));
     Bild(8000 + s.talent, 570, 176);
@@ -373,6 +373,7 @@ int32_t Attr_Film_Sprung(int32_t bild, int32_t talent, int32_t letztes, bool* ha
 void Training_Fenster_Oeffnen(int32_t, int32_t) {
     const Training_Sitzung* s = Training_Sitzung_Holen();
     if (!s || Training_Fenster_Offen()) return;
+    Spieler_Zeile_Auffrischen();
     Anlegen();
     Alle_Anims_Leeren();
     g.hunderter = 0;

@@ -157,7 +157,7 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
     Bild(SPIELER_ZEILE_HEMD[art], 603, 168);
     if (Font* f15 = Font_Get(15))
-        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0014%d^fe", 603, 180, WEISS, Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN));
+        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0014%d^fe", 603, 180, WEISS, Spieler_Zeile_Nummer(p));
     Text_Printf(ziel, f9, "^c%05d%s", 628, 180, SPIELER_ZEILE_ART_FARBE[art], Spielerliste_Position_Name(art));
     char name[96];
     Str_Auf_Breite(Spieler_String(SPS_NAME, p, 0, 0), name, sizeof name, f11, 180);
@@ -376,6 +376,7 @@ bool Training_Screen_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_TRAIN
 
 void Training_Aktualisieren() {
     if (!Training_Screen_Offen()) return;
+    Spieler_Zeile_Auffrischen();
     const int32_t team = Team();
     int32_t liste[TEAM_SPIELER_MAX];
     const int32_t n = team >= 0 ? Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0) : 0;

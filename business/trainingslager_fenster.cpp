@@ -114,7 +114,7 @@ void Zeile(Font* f9, Font* f15, const Lager_Ergebnis& r, int32_t x, int32_t y) {
     // The shirt with the number on it, as in the squad rows.
     if (Rastport* hemd = Menue_Get_Slave_Rastport(SPIELER_ZEILE_HEMD[art], nullptr))
         Bild(SPIELER_ZEILE_HEMD[art], x - 16 - hemd->width / 2, y);
-    if (f15) Text_Printf(ziel, f15, "^c%05d^fb0006^tz0014%d^fe", x - 30, y + 12, WEISS, Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN));
+    if (f15) Text_Printf(ziel, f15, "^c%05d^fb0006^tz0014%d^fe", x - 30, y + 12, WEISS, Spieler_Zeile_Nummer(p));
     char name[96];
     Str_Auf_Breite(Spieler_String(SPS_NAME, p, 0, 0), name, sizeof name, f9, 102);
     Text_Printf(ziel, f9, "^c%05d%s", x + 6, y + 12, ART_FARBE[art], name);
@@ -179,6 +179,7 @@ void Anlegen() {
 
 void Lager_Fenster_Zeigen() {
     if (Lager_Fenster_Offen() || Lager_Ergebnis_Fenster_Offen()) return;
+    Spieler_Zeile_Auffrischen();
     Anlegen();
     if (Lager_Laeuft()) {
         for (s_icon* k : {&g.hintergrund, &g.fenster, &g.ende}) Menue_Screen_Icon_Hinzufuegen(k);

@@ -436,6 +436,7 @@ void Transfer_Screen_Verlassen() {
 bool Transfer_Screen_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_TRANSFER_KOPF); }
 
 void Transfer_Liste_Aktualisieren() {
+    Spieler_Zeile_Auffrischen();
     const int32_t team = Team();
     int32_t liste[TEAM_SPIELER_MAX];
     const int32_t n = team >= 0 ? Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0) : 0;

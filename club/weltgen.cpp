@@ -347,6 +347,9 @@ std::string Texte_Text() {
         "spielt fairer", "stellt die Abseitsfalle", "verzichtet auf die Abseitsfalle", "spielt lange B\xe4lle",
         "spielt kurze P\xe4sse", "mauert", "greift mit allen an"};
     for (int32_t i = 0; i < 12; ++i) Config_Schreibe_Nummer_String(o, "TEXT", 167 + i, AENDERUNG[i]);
+    // Entry 179, free beside the change list: the ticker's line while a
+    // networked match waits for the other machine.
+    Config_Schreibe_Nummer_String(o, "TEXT", 179, "Warten auf den anderen Rechner ...");
     return o;
 }
 

@@ -326,6 +326,19 @@ void Menue_Maus_Position(int32_t* x, int32_t* y) {
     if (y) *y = Maus_Y_Lesen();
 }
 
+bool Menue_Maus_Ueber_Icon() {
+    const int32_t mx = Maus_X_Lesen(), my = Maus_Y_Lesen();
+    const uint8_t modal = Menue_Get_Zustand_Byte();
+    for (int32_t p = 0; p < MENUE_PRIORITAETEN; ++p)
+        for (int32_t s = 0; s <= Menue_Hoechster_Slot(p); ++s) {
+            const s_icon* i = Menue_Slot(p, s);
+            if (!i || (i->Status & ICON_ST_VERSTECKT) || (i->typ & ICON_TYP_PASSIV)) continue;
+            if (modal && !(i->typ & ICON_TYP_MODAL)) continue;
+            if (Getroffen(i, mx, my)) return true;
+        }
+    return false;
+}
+
 void Menue_Get_Mausposition(int32_t* x, int32_t* y) {
     if (!x || !y) {
         Debug_Printf("Menue_Get_Mausposition: Parameter=NULL!\n");

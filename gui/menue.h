@@ -69,6 +69,10 @@ s_icon* Menue_Get_Gedrueckt();         // the pressed icon (drawn pressed)
 void Menue_Get_Mausposition(int32_t* x, int32_t* y);   // the moving picture's top left
 // The mouse of this frame (-1 without a mouse), for screens that act by position.
 void Menue_Maus_Position(int32_t* x, int32_t* y);
+// True when the mouse of this frame lies over a shown icon that takes input
+// (not passive; while a modal icon is shown, only modal ones): a click there
+// belongs to the icon, not to what is drawn beneath it.
+bool Menue_Maus_Ueber_Icon();
 uint8_t Menue_Get_Zustand_Byte();      // 1 while a modal icon is on screen
 // Clears the hover of an icon being removed (sends 0x20 to a type-0x200 icon).
 void Menue_Hover_Entfernen(s_icon* icon);

@@ -22,9 +22,10 @@
 // - Width rules: outside the 1300 - 6w band a player farther than
 //   1500 - 6 x width tactic from y 3403 keeps his y; one nearer cuts in, his
 //   target y halfway to the goal centre.
-// - Wing bytes: the byte of the receiver's flank (by y against 3403, flanks
-//   exchanged while the sides are changed) adds 2w above 50, subtracts 2w
-//   below 50.
+// - Wing bytes: the byte of the receiver's flank adds 2w above 50, subtracts
+//   2w below 50. The flank is the side's own: by y against 3403, exchanged
+//   while the side attacks the goal at x = 0 (by the halves alone, the away
+//   side's two wings were swapped).
 // - Loft of a ball in the air: the same search as on the ground (vertical
 //   speed from 1800 down in steps of 100 until the ball passes below H), the
 //   flight taken from the ball's current height in 50 ms steps.
@@ -42,8 +43,20 @@
 //   byte. It is taken once per setting.
 // - The pass choice: sweep 0 rates receivers ahead, sweep 1 those behind,
 //   each within its band of 100-cm rows in x, farthest row first; a keeper's
-//   band comes from match value 24. The far mark and the counter flag have no
-//   writer and are left out.
+//   band comes from match value 24.
+// - The far mark: a field player pressed (an opponent within 300 cm) at least
+//   8100 cm from the goal line he attacks. A pass it refuses goes into space
+//   (a pass above the bar is played).
+// - The match's counter flag (26470): set by the contact pass when a field
+//   player takes the ball in open play from the other side's touch, served to
+//   his first decision on it and cleared there.
+// - Pass arrival (31259): 1 as the pass rules give it; no player byte makes a
+//   one-touch receiver, so 3 is never written. Opponents behind the receiver
+//   are those the lane rule counts beyond him (foot past him, within the
+//   half-width of 200 cm).
+// - First-time shot: a calm player (Rnd(0, 999) below his calmness) halves
+//   the speed, another divides it by 2.3 or 2.8 (Rnd(0, 1)); the flight time
+//   is doubled from the full speed.
 #include "match/ki_ballfuehrer.h"
 
 #include <algorithm>
@@ -64,6 +77,7 @@
 #include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_ki.h"
 #include "match/spielfeld_ki_basis.h"
+#include "match/spielfeld_tick.h"
 #include "match/ki_torwart.h"
 
 namespace velmora {
@@ -112,6 +126,10 @@ struct Lage {
     bool kein_schuss = false, lob = false, flanke = false, fluegel = false;
     int32_t druck = 0;
     bool druck_nah = false;   // an opponent within 300 cm
+    bool druck_dicht = false; // an opponent within 150 cm
+    bool seitfuss = false;    // the side-foot finish close in
+    bool weit = false;        // the far mark: pressed deep in his own quarter
+    bool konter = false;      // the match's counter flag, taken by this decision
     int32_t roh_situation = 0;   // the situation code before 40-42 count as 3
     // The rehearsed move taken for this decision.
     bool zug_aktiv = false, zug_ziel = false;
@@ -263,7 +281,10 @@ float Schusswert(Lage& l) {
                 l.lob = lob = true;
             }
         }
-        if (!lob && n == 1 && g >= 1500 && g <= 3000) {
+        // Pressed and no better at shooting than at the rest, he keeps the
+        // ball from farther out.
+        const float bis = l.druck > 0 && Wert(satz, l.slot, W_SCHUSS) <= Wert(satz, l.slot, W_TECHNIK) ? 4000.0f : 3000.0f;
+        if (!lob && n == 1 && g >= 1500 && g <= bis) {
             s = 0;
             l.kein_schuss = true;
         } else if (!lob && n == 0 && g >= 1800 && g <= 3500 && l.anweisung != 13) {
@@ -346,8 +367,9 @@ void Schiessen(Lage& l) {
     const int32_t tore = satz->tore[0] + satz->tore[1];
     const int32_t f1 = l.situation == 1 || l.situation == 2 ? 1 : 0;
     float ay;
-    if (l.g < 1000 && comp >= 901) {
+    if (l.g < 1000 && comp >= 901 && l.druck_nah == l.druck_dicht) {
         ay = mitte - 250 + 500 * float(Rnd(0, 1));
+        l.seitfuss = true;
     } else if (Rnd(0, 3) == 0 && comp < 950 && !schuetze) {
         float spread = 450;
         if (f1 == 0 && l.g > 1200 && tf > 1) {
@@ -380,17 +402,26 @@ void Schiessen(Lage& l) {
     if (entfernung > 1500) v = v * float(Rnd(108, Rnd(0, u) / 30 + 108 + e)) / 100;
     else v = v * float(Rnd(78, Rnd(0, u) / 20 + 78 + e)) / 100;
     const int32_t latte = k.latte[0];
-    int32_t h = Rnd(0, latte - 20);
-    if (Rnd(0, 999) < a) h = latte - (Rnd(0, 1) ? 20 : 30);
-    float vz = Loft(l.b->pos[2], v, entfernung, float(h));
-    if (Rnd(1, int32_t(tf)) != 1) vz = std::max(0.0f, vz + float(Rnd(0, 400) - 200));
+    float vz;
+    if (l.seitfuss) {
+        vz = float(Rnd(0, 600) + 300);
+    } else {
+        int32_t h = Rnd(0, latte - 20);
+        if (Rnd(0, 999) < a) h = latte - (Rnd(0, 1) ? 20 : 30);
+        vz = Loft(l.b->pos[2], v, entfernung, float(h));
+    }
     if (l.b->pos[2] <= 0) l.b->v[0] = l.b->v[1] = 0;
+    if (Rnd(1, int32_t(tf)) != 1) vz = std::max(0.0f, vz + float(Rnd(0, 400) - 200));
+    if (l.erstmals) v = Ballfuehrer_Direktschuss(v, entfernung, l.g, Wert(satz, l.slot, W_RUHE), &vz);
     Spielfeld_Statistik_Element(satz, l.slot, 2);
     if (l.anweisung) Anweisung_Verbrauchen(satz);
-    // The ball starts a tenth of its velocity ahead.
-    const float dx = ax - l.b->pos[0], dy = ay - l.b->pos[1], dn = std::max(1.0f, std::hypot(dx, dy));
-    l.b->pos[0] += dx / dn * v / 10;
-    l.b->pos[1] += dy / dn * v / 10;
+    // A shot struck from the feet starts a tenth of its velocity ahead; one
+    // played first time leaves from where the ball is met.
+    if (!l.erstmals) {
+        const float dx = ax - l.b->pos[0], dy = ay - l.b->pos[1], dn = std::max(1.0f, std::hypot(dx, dy));
+        l.b->pos[0] += dx / dn * v / 10;
+        l.b->pos[1] += dy / dn * v / 10;
+    }
     // The ball's target lies 1000 cm beyond the line on the same path: a ball
     // aimed at the line itself would stop on it.
     const float bx = l.b->pos[0], by = l.b->pos[1];
@@ -530,8 +561,7 @@ Wahl Pass_Waehlen(Lage& l) {
         q += 4 * nahe;
         if (flanke) q = 0;
         if (fluegel && q == 0) {
-            const bool unten = (fr.pos[1] < SPIELFELD_MITTE_Y) != (satz->seiten_gewechselt != 0);
-            const int32_t byte = Linie(l, unten ? 0 : 2);
+            const int32_t byte = Linie(l, Ballfuehrer_Fluegel_Byte(fr.pos[1], l.gx));
             if (byte > 50) pw += 2 * wy;
             else if (byte < 50) pw -= 2 * wy;
         }
@@ -565,9 +595,16 @@ Wahl Pass_Waehlen(Lage& l) {
         }
     }
     }
-    // The ball into space: no receiver after a set piece, a keeper's save
-    // played on, or a keeper under pressure.
-    if ((w.empfaenger < 0 && l.situation == 3) || parade || (torwart && l.druck > 0)) {
+    // The far mark refuses a pass below the bar (not after a set piece); the
+    // ball then goes into space.
+    const float bar = 9000 + (simpel > 2 ? 1500.0f : 0.0f) - 40 * float(Taktik(l, 0));
+    const bool verweigert = l.weit && l.situation != 3 && w.wert < bar;
+    if (verweigert) w = Wahl{};
+    // The ball into space: a counter launched by the player who just won the
+    // ball, no receiver after a set piece, a keeper's save played on, a
+    // keeper under pressure, or a pass the far mark refused.
+    const bool konter = Taktik(l, 8) != 0 && l.konter && l.situation == 0 && nah_x > 2700 && nah_x < 8100;
+    if (konter || (w.empfaenger < 0 && l.situation == 3) || parade || (torwart && l.druck > 0) || verweigert) {
         const float ry = f.pos[1] < SPIELFELD_MITTE_Y ? -2000.0f : 2000.0f;
         w.empfaenger = -1;
         w.raum = true;
@@ -593,6 +630,15 @@ Wahl Pass_Waehlen(Lage& l) {
 }
 
 void Pass_Spielen(Lage& l, int32_t r, float x, float y, float v, float vz);
+
+// The opponents standing in the lane just behind receiver r: their foot on
+// the line from the player through r lies beyond r, less than the lane's
+// half-width of 200 cm from him and from the line.
+int32_t Gegner_Hinter(const Lage& l, int32_t r) {
+    const Spielfeld_Satz* satz = l.satz;
+    const Figur& fr = satz->figur[r];
+    return Ballfuehrer_Gegner_Hinter(satz, l.f->pos[0], l.f->pos[1], fr.pos[0], fr.pos[1], 1 - l.seite);
+}
 
 // B. Speed, lead and accuracy of the pass, and the pass itself.
 void Passen(Lage& l, int32_t r) {
@@ -637,10 +683,22 @@ void Passen(Lage& l, int32_t r) {
     zx = std::clamp(zx, 100.0f, 10700.0f);
     zy = std::clamp(zy, 50.0f, float(SPIELFELD_BREITE - 50));
     v = std::min(v, PASS_MAX);
-    if (l.situation == 2) v *= 0.7f;
+    if (l.situation == 2 || (!l.flanke && Gegner_Hinter(l, r) > 0)) v *= 0.7f;
     const float e = std::hypot(zx - l.b->pos[0], zy - l.b->pos[1]);
     const float vz = l.flanke || p >= 3301 ? Loft(l.b->pos[2], v, e, 250) : 0.0f;
+    // How the pass arrives (read by the contact pass): decided before the
+    // ball leaves, written after the holder is cleared.
+    int8_t ankunft = 0;
+    if (!l.flanke) {
+        const float gewinn = (fr.pos[0] - f.pos[0]) * (l.gx > SPIELFELD_MITTE_X ? 1.0f : -1.0f);
+        if (l.g <= 5400 || gewinn < -500) {
+            if (l.situation != 2 && Rnd(0, 1200) < Wert(satz, l.slot, W_ZWEITE)) ankunft = 1;
+        } else if (Wert(satz, l.slot, W_TECHNIK) < Wert(satz, l.slot, W_ANNAHME)) {
+            ankunft = 1;
+        }
+    }
     Pass_Spielen(l, r, zx, zy, v, vz);
+    satz->halter_beruehrungen = ankunft;
 }
 
 // The pass leaves towards (x, y): counted, the instruction consumed, the
@@ -656,6 +714,11 @@ void Pass_Spielen(Lage& l, int32_t r, float x, float y, float v, float vz) {
         satz->passgeber = l.slot;
         satz->pass_unterwegs = 1;
         satz->figur[r].entscheiden = 1;
+        // The pass is checked once the ball would have reached its target at
+        // its launch speed.
+        const float weg = std::hypot(x - l.b->pos[0], y - l.b->pos[1]);
+        const float frames = v > 0 ? weg / v * 1000 / TICK_FRAME_SCHRITT + 1 : 1;
+        Satz_Feld_Setzen<uint8_t>(satz, SF_PASS_COUNTDOWN, uint8_t(std::clamp(frames, 1.0f, 255.0f)));
     }
     SetZSA(satz, l.slot, int32_t(f.pos[0] + f.v[0] / 2), int32_t(f.pos[1] + f.v[1] / 2), 0,
            int32_t(Spieler_Lauftempo(satz, l.slot) / 4), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG,
@@ -798,6 +861,41 @@ float Ballfuehrer_Passtempo(float p, int32_t t) {
     return kmh * KMH;
 }
 
+float Ballfuehrer_Direktschuss(float v, float e, float g, int32_t ruhe, float* vz) {
+    // The flight time is doubled from the full speed whichever divisor the
+    // calmness draw gives.
+    const float t = v > 0 ? 2 * e / v : 0;
+    float neu = v / 2;
+    if (Rnd(0, 999) >= ruhe) neu = v / (Rnd(0, 1) ? 2.3f : 2.8f);
+    if (vz) *vz = neu / std::max(g, 1.0f) * 280 + (981 - neu / 10) * t;
+    return neu;
+}
+
+int32_t Ballfuehrer_Gegner_Hinter(const Spielfeld_Satz* satz, float x0, float y0, float x1, float y1,
+                                  int32_t seite) {
+    if (!satz || (seite != 0 && seite != 1)) return 0;
+    const float dx = x1 - x0, dy = y1 - y0, n2 = dx * dx + dy * dy;
+    if (!(n2 > 0)) return 0;
+    int32_t n = 0;
+    for (int32_t s = seite * SF_SPIELER_SEITE; s < (seite + 1) * SF_SPIELER_SEITE; ++s) {
+        if (satz->spieler[s].zustand != SM_AUF_PLATZ) continue;
+        const Figur& g = satz->figur[s];
+        const float t = ((g.pos[0] - x0) * dx + (g.pos[1] - y0) * dy) / n2;
+        if (t <= 1) continue;
+        const float fx = x0 + t * dx, fy = y0 + t * dy;
+        if (std::hypot(fx - x1, fy - y1) < 200 && std::hypot(g.pos[0] - fx, g.pos[1] - fy) < 200) ++n;
+    }
+    return n;
+}
+
+int32_t Ballfuehrer_Fluegel_Byte(float y, float tor_x) {
+    const bool oben = y >= SPIELFELD_MITTE_Y;
+    // A side attacking the goal at x = 0 has its flanks the other way round.
+    return (oben != (tor_x < SPIELFELD_MITTE_X)) ? 2 : 0;
+}
+
+bool Ballfuehrer_Weit(float linie_abstand, int32_t druck) { return druck > 0 && linie_abstand >= 8100; }
+
 bool Ballfuehrer_Ball_Beruhigen(Spielfeld_Satz* satz, int32_t kontrolle) {
     if (!satz) return false;
     Figur& b = satz->figur[FIGUR_BALL];
@@ -830,7 +928,8 @@ bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
     l.roh_situation = l.situation;
     if (l.situation >= 40 && l.situation <= 42) l.situation = 3;
     l.druck_nah = Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 300) >= 0;
-    l.druck = (l.druck_nah ? 1 : 0) + (Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 150) >= 0 ? 1 : 0);
+    l.druck_dicht = Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 150) >= 0;
+    l.druck = (l.druck_nah ? 1 : 0) + (l.druck_dicht ? 1 : 0);
     satz->spieler[slot].druck = l.druck;
     l.g = std::hypot(l.gx - f.pos[0], l.gy - f.pos[1]);
     l.m = float(std::clamp(satz->spieler[slot].ausdauer, 0, 10000)) / 10000;
@@ -896,6 +995,10 @@ bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
     if (d > grenze || b.pos[2] > h || Figur_Ballsperre(f) != 0 || !bereit || satz->ballhalter != slot)
         return Jagen(l, d, bereit);
     if (f.torwart) return false;
+    // The counter flag serves the first decision on a ball just won.
+    l.konter = satz->konter != 0;
+    satz->konter = 0;
+    l.weit = Ballfuehrer_Weit(std::fabs(l.gx - f.pos[0]), l.druck);
     // C, D.
     Spielzug_Nehmen(l);
     satz->empfaenger = -1;

@@ -34,6 +34,23 @@ bool Ballfuehrer_Passt(float schuss, float pass, int32_t situation);
 // The pass speed in cm/s before the cap of 2800, for a pass of p cm with
 // pass-length tactic t (draws Rnd).
 float Ballfuehrer_Passtempo(float p, int32_t t);
+// A shot played first time at launch speed v over e cm, g cm from the goal:
+// the new launch speed (v halved for a calm player, Rnd(0, 999) below his
+// calmness `ruhe`, else divided by 2.8 or 2.3) and, in vz, the vertical
+// speed (speed / g) x 280 + (981 - speed / 10) x t with t = 2e / v. Draws Rnd.
+float Ballfuehrer_Direktschuss(float v, float e, float g, int32_t ruhe, float* vz);
+// The line value (0 or 2) holding the wing byte of the flank at y for a side
+// attacking the goal line at tor_x: 0 is the flank below y 3403 while the
+// side attacks x = 10800, the flank above while it attacks x = 0.
+int32_t Ballfuehrer_Fluegel_Byte(float y, float tor_x);
+// The opponents of `seite` in the lane from (x0, y0) just behind the
+// receiver at (x1, y1): their foot on the line lies beyond him, less than
+// 200 cm from him and from the line. Such a pass leaves at 70 % speed.
+int32_t Ballfuehrer_Gegner_Hinter(const Spielfeld_Satz* satz, float x0, float y0, float x1, float y1,
+                                  int32_t seite);
+// The far mark: a player pressed (`druck` opponents close) at least 8100 cm
+// from the goal line he attacks, deep in his own quarter.
+bool Ballfuehrer_Weit(float linie_abstand, int32_t druck);
 // A ball in the air below 200 cm with a control value of `kontrolle`: true
 // (and the ball laid dead) when the draw is below the value and the ball is
 // lower than 30 cm.

@@ -22,6 +22,12 @@
 // - Partner, holder and pass receiver read from the record are used as an
 //   index only within 0..33; an animation outside the table counts as the
 //   stand row.
+// - The foremost attacker's index has a byte of its own (25173): kept in
+//   the flag's player field it overwrote, every frame between the flag and
+//   the whistle, the player the whistle's event names.
+// - The match's counter flag (26470) is set when a field player takes the
+//   ball in open play after the other side's touch, cleared by any other new
+//   holder; the player's first decision on the ball takes it.
 // - The holder's touch counter (+31259) is left to the step that owns it (a
 //   change of holder clears it); a touch by the holder himself does not raise
 //   it, so a dribble does not shrink the defenders' reach to nothing.
@@ -58,8 +64,6 @@ bool Spieler_Ok(int32_t s) { return s >= 0 && s < SF_SPIELER; }
 int32_t Seite(int32_t s) { return s < SF_SPIELER_SEITE ? 0 : 1; }
 
 // Fields of the record without a name in the layout.
-// The flag's player byte also names the foremost attacker while no flag is up.
-constexpr size_t VORDERSTER = SF_FAHNE_SPIELER;
 constexpr size_t KONTEST = 42316;
 
 int8_t& Flaggen_Zustand(Spielfeld_Satz* s) { return reinterpret_cast<int8_t&>(s->w25127); }
@@ -221,7 +225,7 @@ void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
             Satz_Feld_Setzen<float>(satz, SF_FAHNE_X, f.pos[0]);
             Satz_Feld_Setzen<float>(satz, SF_FAHNE_Y, f.pos[1]);
             Satz_Feld_Setzen<int32_t>(satz, SF_FAHNE_SEITE, 1 - seite);
-            Satz_Feld_Setzen<int32_t>(satz, VORDERSTER, slot);
+            Satz_Feld_Setzen<int32_t>(satz, SF_FAHNE_SPIELER, slot);
         }
     }
     if (sperre != 0) return;
@@ -334,6 +338,9 @@ void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
             Spielfeld_Statistik_Element(satz, slot, 7);
             satz->torwart_beruehrt = 1;
         }
+        // A field player winning the ball in open play from the other side's
+        // touch may launch a counter with his first decision on it.
+        satz->konter = !f.torwart && satz->spielzustand == SZ_SPIEL && satz->letzte_beruehrung != seite ? 1 : 0;
         Ballbesitz_Setzen(satz, slot);
     }
     satz->letzte_beruehrung = int8_t(seite);
@@ -560,6 +567,7 @@ void Spielfeld_Ballkontakt(Spielfeld_Satz* satz, Ballkontakt_Liste* liste) {
     float best[2] = {float(SPIELFELD_LAENGE), float(SPIELFELD_LAENGE)};
     int32_t naechst[2] = {-1, -1};
     satz->vorderster_x = SPIELFELD_MITTE_X;
+    satz->vorderster_spieler = -1;
     const int32_t h = Spieler_Ok(satz->ballhalter) ? satz->ballhalter : -1;
     const float gx = h >= 0 ? float(satz->tor_x[Seite(h)]) : 0.0f;
     float klein[2] = {1e9f, 1e9f};
@@ -590,7 +598,7 @@ void Spielfeld_Ballkontakt(Spielfeld_Satz* satz, Ballkontakt_Liste* liste) {
             } else if (gx > SPIELFELD_MITTE_X ? f.pos[0] > satz->vorderster_x : f.pos[0] < satz->vorderster_x) {
                 satz->vorderster_x = f.pos[0];
                 satz->vorderster_y = f.pos[1];
-                Satz_Feld_Setzen<int32_t>(satz, VORDERSTER, s);
+                satz->vorderster_spieler = int8_t(s);
             }
         }
         float m;

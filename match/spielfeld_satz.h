@@ -315,7 +315,7 @@ struct Spielfeld_Satz {
     uint8_t slot_marke[SF_SPIELER];    // 25137: one working byte per player slot
     int8_t pass_jubel;                 // 25171: a completed pass is cheered
     int8_t abschnitt_ende;             // 25172: 0 running, 2 ended
-    uint8_t r25173;
+    int8_t vorderster_spieler;         // 25173: the attackers' foremost player (-1 none)
     int8_t elfmeter_schuss;            // 25174
     int8_t unterbrechung_countdown;    // 25175
     int8_t freistoss_variante;         // 25176
@@ -363,7 +363,9 @@ struct Spielfeld_Satz {
     int8_t torwart_verfehlt;           // 26467: -1 when a keeper let the ball go
     uint8_t w26468;
     uint8_t w26469;
-    uint8_t r26470[2];
+    uint8_t konter;                    // 26470: the ball was just won from the other side; the
+                                       // first decision on it may launch a counter
+    uint8_t r26471;
     uint32_t rnd_index;                // 26472
     uint8_t r26476[4];
     uint8_t computer100[2];            // 26480
@@ -551,6 +553,8 @@ static_assert(offsetof(Spielfeld_Satz, wechsel_aus) == 26452);
 static_assert(offsetof(Spielfeld_Satz, live) == 26466);
 static_assert(offsetof(Spielfeld_Satz, torwart_verfehlt) == 26467);
 static_assert(offsetof(Spielfeld_Satz, w26468) == 26468);
+static_assert(offsetof(Spielfeld_Satz, konter) == 26470);
+static_assert(offsetof(Spielfeld_Satz, vorderster_spieler) == 25173);
 static_assert(offsetof(Spielfeld_Satz, w26469) == 26469);
 static_assert(offsetof(Spielfeld_Satz, rnd_index) == 26472);
 static_assert(offsetof(Spielfeld_Satz, computer100) == 26480);
@@ -670,6 +674,8 @@ constexpr int32_t SPIELFELD_MITTE_Y = 3403;
 // linesman raised (where, for which side, the player flagged).
 constexpr size_t SF_ABSEITSLINIE = 25016;
 constexpr size_t SF_FAHNE_X = 25028, SF_FAHNE_Y = 25032, SF_FAHNE_SEITE = 25036, SF_FAHNE_SPIELER = 25040;
+// The frames until the check of the pass in flight (u8, 0 none running).
+constexpr size_t SF_PASS_COUNTDOWN = 24996;
 
 template <typename T> T Satz_Feld(const void* basis, size_t offset) {
     T w;

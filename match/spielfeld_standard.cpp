@@ -55,6 +55,16 @@ void Ereignis_Wechsel(Spielfeld_Satz* satz, int32_t rein, int32_t raus) {
     Spielfeld_Ereignis(satz, SE_WECHSEL, rein, raus);
 }
 
+// The players of a side on the pitch who are not leaving it.
+int32_t Auf_Dem_Platz(const Spielfeld_Satz* satz, int32_t seite) {
+    int32_t n = 0;
+    for (int32_t s = seite * SF_SPIELER_SEITE; s < (seite + 1) * SF_SPIELER_SEITE; ++s) {
+        const uint8_t c = satz->figur[s].situation;
+        if (Auf_Platz(satz, s) && c != 38 && c != 39 && !(satz->spieler[s].zustand & SM_AUSGEWECHSELT)) ++n;
+    }
+    return n;
+}
+
 // One pair of a side: in, out, position in the lists.
 void Paar_Ausfuehren(Spielfeld_Satz* satz, int32_t seite, int32_t i) {
     int8_t& ein = satz->wechsel_ein[seite][i];
@@ -65,9 +75,18 @@ void Paar_Ausfuehren(Spielfeld_Satz* satz, int32_t seite, int32_t i) {
         return;
     }
     if (ein >= 0 && Auf_Platz(satz, ein)) ein = satz->e_wechsel_ein[seite][i] = -1;
-    if (aus >= 0 && (!Auf_Platz(satz, aus) || (satz->spieler[aus].zustand & SM_AUSGEWECHSELT)))
+    // A man already off, or already walking off by an earlier pair, goes no more.
+    if (aus >= 0 && (!Auf_Platz(satz, aus) || (satz->spieler[aus].zustand & SM_AUSGEWECHSELT) ||
+                     satz->figur[aus].situation == 38 || satz->figur[aus].situation == 39))
         aus = satz->e_wechsel_aus[seite][i] = -1;
     if (ein == -1 && aus == -1) return;
+    // A player coming on for nobody (his man already gone, say by an earlier
+    // pair naming him too) only fills a side that is short.
+    if (ein >= 0 && aus == -1 && Auf_Dem_Platz(satz, seite) >= 11) {
+        Debug_Printf("Spielfeld_Auswechslungen_Ausfuehren: Seite %d ist vollzaehlig, rein:%d entfaellt\n", seite, ein);
+        ein = satz->e_wechsel_ein[seite][i] = -1;
+        return;
+    }
     if (ein >= 0 && satz->wechsel_erlaubt[seite] == 0) {
         // Lists also come from saves and the network: a side with no
         // substitution left keeps its players.

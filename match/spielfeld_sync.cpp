@@ -29,6 +29,7 @@ struct Warten {
     uint32_t sendezeit = 0;      // the last packet sent (client) or waiting line written
     uint32_t seit = 0;           // the wait's start, 0 while not waiting
     uint32_t erhoehung = 0;      // the wait time at the last rise of FRAMEABZUG
+    uint32_t zeilen = 0;         // waiting lines due for the ticker so far
 };
 
 struct SyncModul {
@@ -398,6 +399,8 @@ void Spielfeld_Sync_Warten(Spielfeld_Satz* satz, uint32_t jetzt, bool pause) {
         Debug_Printf("%s wartet Min:%d %d\n", netz == 1 ? "CLIENT" : "SERVER", satz->minute, satz->bereit);
         if (jetzt - w.sendezeit > 2000) {
             w.sendezeit = jetzt;
+            // The ticker tells of a wait once it has lasted the 2000 ms (a brief wait at a minute change shows nothing).
+            if (jetzt - w.seit > 2000) ++w.zeilen;
             if (netz == 1) {
                 Debug_Printf("CLIENT_FLAG SCHICKT ZEICHEN\n");
                 Spielfeld_Send_Min_Signal(satz);
@@ -421,6 +424,11 @@ void Spielfeld_Sync_Warten(Spielfeld_Satz* satz, uint32_t jetzt, bool pause) {
         }
         Debug_Printf("CLIENT LANGSAMER %d\n", m.frameabzug);
     }
+}
+
+uint32_t Spielfeld_Sync_Wartezeilen(uint32_t spiel) {
+    const auto it = m.warten.find(spiel);
+    return it == m.warten.end() ? 0 : it->second.zeilen;
 }
 
 void Spielfeld_Sync_Warten_Ende(Spielfeld_Satz* satz) {

@@ -147,6 +147,10 @@ bool Spielfeld_Sync_Client_Ende(Spielfeld_Satz* satz);
 // re-sends its packet every 2000 ms; FRAMEABZUG rises at most once per
 // 2000 ms (3000 ms for a paused view, up to 11) of waiting, up to 21.
 void Spielfeld_Sync_Warten(Spielfeld_Satz* satz, uint32_t jetzt, bool pause);
+// The waiting lines of a game so far: one more each time a wait that is not
+// paused and has lasted over 2000 ms reaches its next 2000 ms step. The
+// ticker of the game's views shows one whenever the count rises.
+uint32_t Spielfeld_Sync_Wartezeilen(uint32_t spiel);
 
 // Client: the resync flag (a checksum differed or the server said so).
 bool Spielfeld_Resync_Offen();

@@ -21,6 +21,7 @@
 #include "match/spielfeld_ereignis.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_ki.h"
+#include "match/spielfeld_ki_basis.h"
 #include "match/spielfeld_situation.h"
 #include "match/spielfeld_sync.h"
 #include "match/spielfeld_standard.h"
@@ -155,6 +156,7 @@ void Spielzustand_Arbeit(Spielfeld_Satz* satz) {
         const int32_t h = b.pos[0] > SPIELFELD_MITTE_X ? 1 : 0;
         if (b.pos[0] != float(k.elfmeter_x[h]) || b.pos[1] != float(k.elfmeter_y[h])) Spielfeld_Elfmeter_Setzen(satz);
     }
+    Spielfeld_Pass_Countdown(satz);
     if (satz->tor_reaktion != 0) {
         if (satz->tor_reaktion != 15 || satz->ball_linie != BALL_IM_SPIEL) --satz->tor_reaktion;
         if (satz->tor_reaktion == 0) {
@@ -210,9 +212,15 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
             if (z && z->kontakt_frame >= 0 && n.frame == z->kontakt_frame && Ist_Spieler(i) && Figur_Ballsperre(f) == 0)
                 Kickframe_Figur(satz) = int8_t(i + 1);
             bewegt = true;
-        } else if (Ist_Spieler(i) && (satz->spieler[i].zustand & SM_AUF_PLATZ) && satz->ausdauer_timer <= 0) {
-            int32_t& s = satz->spieler[i].ausdauer;
-            s = std::min(10000, s + int32_t(ergebnis * 18.0f));
+        } else {
+            if (Ist_Spieler(i) && (satz->spieler[i].zustand & SM_AUF_PLATZ) && satz->ausdauer_timer <= 0) {
+                int32_t& s = satz->spieler[i].ausdauer;
+                s = std::min(10000, s + int32_t(ergebnis * 18.0f));
+            }
+            // A figure in a scripted situation keeps the row its script gave
+            // him: a wall man stands still in the wall's pose, and the
+            // fallback would turn him to the plain stand every frame.
+            if (i <= FIGUR_LINIENRICHTER_2 && !f.entscheiden && f.situation == 0) Spielfeld_Ruhehaltung(satz, i);
         }
         const Anweisung& b = *Figur_Aktuelle_Anweisung(&f);
         const bool ball = i == FIGUR_BALL;
@@ -259,6 +267,52 @@ void Ball_Am_Kickframe(Spielfeld_Satz* satz) {
 }  // namespace
 
 bool Spielfeld_Live_Anzeige() { return Spielfeld_Anzeige_Offen(); }
+
+void Spielfeld_Pass_Countdown(Spielfeld_Satz* satz) {
+    if (!satz) return;
+    uint8_t n = Satz_Feld<uint8_t>(satz, SF_PASS_COUNTDOWN);
+    if (n == 0) return;
+    if (--n == 0 && satz->pass_unterwegs && satz->ballhalter < 0) {
+        const Figur& b = satz->figur[FIGUR_BALL];
+        if (b.v[0] != 0 || b.v[1] != 0 || b.pos[2] > 0) {
+            n = PASS_NACHFRIST;
+        } else {
+            // The pass went nowhere: the ball lies still and nobody has it.
+            if (Ist_Spieler(satz->passgeber)) Spielfeld_Statistik_Element(satz, satz->passgeber, 0);
+            satz->pass_unterwegs = 0;
+            satz->empfaenger = -1;
+        }
+    }
+    Satz_Feld_Setzen<uint8_t>(satz, SF_PASS_COUNTDOWN, n);
+}
+
+void Spielfeld_Ruhehaltung(Spielfeld_Satz* satz, int32_t i) {
+    if (!satz || i < 0 || i > FIGUR_LINIENRICHTER_2) return;
+    Figur& f = satz->figur[i];
+    Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+    // A new row starts at its first frame: the frame bounds of the old one
+    // may lie beyond it.
+    auto zeile = [&a](int32_t anim) {
+        if (a.anim == anim) return;
+        a.anim = anim;
+        a.erstes = a.letztes = 0;
+        a.letztes_anim = int8_t(Anim_Zeile_Oder_Stand(anim, "Ruhehaltung").letzter_frame);
+    };
+    if (i >= FIGUR_SCHIRI) {
+        zeile(ANIM_STEHEN);
+    } else if (f.torwart) {
+        if (a.anim != ANIM_TORW_BEREIT) zeile(ANIM_TORW_STEHEN);
+    } else {
+        if (a.anim > 6) {
+            zeile(ANIM_STEHEN);
+            a.flags = 0;
+        }
+        Figur_Standvariante_Waehlen(&f, -1);
+        if (a.wiederholung > -1) --a.wiederholung;
+    }
+    a.folge = ANIM_TORW_STEHEN;
+    a.frame = 0;
+}
 
 void Spielfeld_Tick_Rebase(uint32_t jetzt) {
     if (t.nachtrag) {

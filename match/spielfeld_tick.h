@@ -36,6 +36,20 @@ int32_t Spielfeld_Anstoss_Ausfuehren(Spielfeld_Satz* satz);
 // catch-up carry is taken off `jetzt`, and the last frame time never lags
 // more than one frame interval behind.
 void Spielfeld_Tick_Rebase(uint32_t jetzt);
+// The pass-event countdown of the frame (record field SF_PASS_COUNTDOWN,
+// frames): when it runs out while a pass is still in flight and nobody holds
+// the ball, a ball that lies still ends the pass as failed (statistics
+// element 0 for the passer); a ball still moving is looked at again after
+// PASS_NACHFRIST frames.
+void Spielfeld_Pass_Countdown(Spielfeld_Satz* satz);
+constexpr uint8_t PASS_NACHFRIST = 23;
+// The idle posture of figure i (0-36) standing without motion and without
+// decide now: a keeper the keeper's stand (37) unless in row 43, the
+// officials the stand row; any other player the stand row when his row is a
+// moving one (his order's flags cleared), then a stand variant once his
+// order's repeat count has run out (10 more frames), the count lowered (not
+// below -1). The follow-up row is 37, the frame 0.
+void Spielfeld_Ruhehaltung(Spielfeld_Satz* satz, int32_t i);
 // Whether the live display runs (a match view is open and a match watched).
 // Without a view every live match runs unthrottled.
 bool Spielfeld_Live_Anzeige();

@@ -68,9 +68,10 @@ struct SpieltagHooks {
     // The end of a frame's walk: the view step over the watched matches.
     // Unfilled: nothing.
     void (*ansicht_frame)() = nullptr;
-    // Client: the record of the watched match was replaced by a fetch; the
-    // match views take the new one. Unfilled: nothing.
-    void (*satz_ersetzt)(Spielfeld_Satz* satz) = nullptr;
+    // Client: the record of a running match was replaced by a fetch; `alt`
+    // is already freed (compared, never read), the match views take `neu`.
+    // Unfilled: nothing.
+    void (*satz_ersetzt)(Spielfeld_Satz* alt, Spielfeld_Satz* neu) = nullptr;
     // Frees the match radar's pictures when the slots are cleared. Unfilled: nothing.
     void (*radar_freigeben)() = nullptr;
 };

@@ -41,7 +41,7 @@ const char* Text(int32_t n) {
     return t ? t : "";
 }
 
-Rastport* Tafel_Laden(const Mass& m, int32_t heim, int32_t gast) {
+Rastport* Tafel_Laden(const Mass& m, int32_t heim, int32_t gast, int32_t gezeigt) {
     auto* bild = static_cast<Rastport*>(Res_Load_Bild(Bild_Res_Slot(RES_STADION_MENUE), m.bild, 16));
     if (!bild) {
         Debug_Printf("Anzeigetafel: stadion_menue.res Bild %d fehlt\n", m.bild);
@@ -53,8 +53,11 @@ Rastport* Tafel_Laden(const Mass& m, int32_t heim, int32_t gast) {
     if (Font* font = Font_Get(m.font)) {
         const char* h = heim >= 0 && heim < Team_Anzahl() ? Team_String(TS_NAME_KURZ, heim, 0, OP_LESEN) : "";
         const char* a = gast >= 0 && gast < Team_Anzahl() ? Team_String(TS_NAME_KURZ, gast, 0, OP_LESEN) : "";
-        Text_Schatten_Print(bild, font, "#^c%05u^tl%04d%s", 0, m.name_y, unsigned(WEISS), m.tab_links, h);
-        Text_Schatten_Print(bild, font, "#^c%05u^tr%04d%s", 0, m.name_y, unsigned(WEISS), m.tab_rechts, a);
+        const auto farbe = [gezeigt](int32_t team) {
+            return unsigned(team >= 0 && team == gezeigt ? TAFEL_NAME_GEZEIGT : WEISS);
+        };
+        Text_Schatten_Print(bild, font, "#^c%05u^tl%04d%s", 0, m.name_y, farbe(heim), m.tab_links, h);
+        Text_Schatten_Print(bild, font, "#^c%05u^tr%04d%s", 0, m.name_y, farbe(gast), m.tab_rechts, a);
     }
     return bild;
 }
@@ -90,8 +93,8 @@ void Anzeigetafel_Exit() {
         if (z) z = Rastport_Free(z);
 }
 
-Anzeigetafeln Anzeigetafeln_Bauen(int32_t heim, int32_t gast) {
-    return {Tafel_Laden(GROSS, heim, gast), Tafel_Laden(KLEIN, heim, gast)};
+Anzeigetafeln Anzeigetafeln_Bauen(int32_t heim, int32_t gast, int32_t gezeigt) {
+    return {Tafel_Laden(GROSS, heim, gast, gezeigt), Tafel_Laden(KLEIN, heim, gast, gezeigt), gezeigt};
 }
 
 void Anzeigetafeln_Freigeben(Anzeigetafeln* t) {

@@ -23,8 +23,13 @@ void Anzeigetafel_Exit();
 struct Anzeigetafeln {
     Rastport* gross = nullptr;
     Rastport* klein = nullptr;
+    int32_t gezeigt = -1;   // the club whose name stands out, -1 none
 };
-Anzeigetafeln Anzeigetafeln_Bauen(int32_t heim, int32_t gast);
+// The name of the club the team panel shows stands out in this colour; the others are white.
+constexpr uint16_t TAFEL_NAME_GEZEIGT = 52743;
+// Builds both plates; the name of club `gezeigt` (the team panel's) in
+// TAFEL_NAME_GEZEIGT.
+Anzeigetafeln Anzeigetafeln_Bauen(int32_t heim, int32_t gast, int32_t gezeigt = -1);
 void Anzeigetafeln_Freigeben(Anzeigetafeln* t);
 
 // What the score line shows.

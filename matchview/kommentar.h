@@ -12,6 +12,8 @@ namespace velmora {
 struct Spielfeld_Satz;
 
 constexpr uint32_t TICKER_MS = 3000;
+// The text-table entry of the line a networked match shows while it waits for the other machine.
+constexpr int32_t TICKER_TEXT_WARTEN = 179;
 
 // The sentence of the record's pending event; empty when nothing is pending,
 // the event has no sentence or a slot or kind in it lies outside its table.

@@ -14,6 +14,7 @@
 #include "core/mem.h"
 #include "core/res.h"
 #include "core/stoppuhr.h"
+#include "core/text.h"
 #include "gfx/bild.h"
 #include "gfx/blit.h"
 #include "gfx/colour.h"
@@ -25,6 +26,7 @@
 #include "match/spielfeld.h"
 #include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_satz.h"
+#include "match/spielfeld_sync.h"
 #include "matchview/anzeigetafel.h"
 #include "matchview/banden.h"
 #include "matchview/kommentar.h"
@@ -74,12 +76,14 @@ struct Ansicht {
     // The event the last sentence was composed for: one sentence per event,
     // without writing into the record.
     std::array<int64_t, 5> ereignis{-1, -1, -1, -1, -1};
+    uint32_t wartezeilen = 0;          // the game's waiting lines already shown
 };
 
 struct Modul {
     int32_t zustand = 0;               // 0 not set up, 2 setting up, 1 running
     bool eingabe_verbraucht = false;
     bool gast_gezeigt = false;   // the shown-team toggle of the click selection
+    bool maus_ueber_icon = false;   // this frame's mouse lies over a menu icon (a panel, the bar)
     uint32_t maus_vorher = 0;
     bool geladen = false;
     std::array<FigurenAnim, ANIM_ZEILEN> anim{};
@@ -93,6 +97,9 @@ struct Modul {
 Modul g;
 
 bool Halb(const Ansicht& a) { return a.size_mode != 0; }
+
+// The club the team panel shows, -1 none (asked without changing it).
+int32_t Gezeigtes_Team() { return g.hooks.team_wechseln ? g.hooks.team_wechseln(-1) : -1; }
 
 void Ansicht_Stoppen(Ansicht& a) {
     if (a.welt) Rastport_Free(a.welt);
@@ -185,7 +192,8 @@ bool Ansicht_Starten(Ansicht& a, Spielfeld_Satz* satz, int32_t size_mode) {
         return false;
     }
     Farben_Bauen(a);
-    a.tafeln = Anzeigetafeln_Bauen(int32_t(satz->team[0]), int32_t(satz->team[1]));
+    a.tafeln = Anzeigetafeln_Bauen(int32_t(satz->team[0]), int32_t(satz->team[1]), Gezeigtes_Team());
+    a.wartezeilen = Spielfeld_Sync_Wartezeilen(a.spiel);
     a.in_use = true;
     a.neu = true;
     ++a.starts;
@@ -368,9 +376,10 @@ void Figuren_Zeichnen(Ansicht& a, const Spielfeld_Ansicht_Einstellung& anzeige, 
             Anim_Zeichnen(a, r, Fahne_Zu(z.anim), z.richtung, z.frame, FARBE_FAHNE, z.p);
         if (i >= SF_SPIELER) continue;
         Marken_Zeichnen(r, s, i, z.p);
-        // Names: under the mouse, on the ball, and a second after the mouse left.
+        // Names: under the mouse (not when it rests on a panel lying over the
+        // pitch), on the ball, and a second after the mouse left.
         const int32_t fx = r.x + z.p.x - r.sx, fy = r.y + z.p.y - r.sy;
-        if (mx >= fx - 20 && mx < fx + 15 && my >= fy - 45 && my < fy + 5) {
+        if (!g.maus_ueber_icon && mx >= fx - 20 && mx < fx + 15 && my >= fy - 45 && my < fy + 5) {
             z.name_zeit = uhr;
             z.name = true;
         }
@@ -472,8 +481,10 @@ void Anordnen() {
         }
         a.visible = true;
         if (!main) {
+            // The first view shown becomes the main one; the team panel shows its home club.
             a.is_main = true;
             main = true;
+            if (g.hooks.team_wechseln) g.hooks.team_wechseln(int32_t(a.satz->team[0]));
         }
         if (a.size_mode == 1 && (viertel == 1 || viertel == 3)) {
             Modus_Wechseln(a, 2);
@@ -544,6 +555,13 @@ void Anzeige_Zeichnen(Ansicht& a) {
             const std::string satz = Kommentar_Satz(s);
             if (!satz.empty()) Ticker_Setzen(&a.ticker, satz, s.spielzeit_ms);
         }
+    }
+    // A networked match waiting for the other machine says so.
+    const uint32_t wartezeilen = Spielfeld_Sync_Wartezeilen(a.spiel);
+    if (wartezeilen != a.wartezeilen) {
+        a.wartezeilen = wartezeilen;
+        const char* text = Text_Tabelle(TICKER_TEXT_WARTEN);
+        if (text && *text) Ticker_Setzen(&a.ticker, text, s.spielzeit_ms);
     }
     Ticker_Zeichnen(a.ticker, s.spielzeit_ms, a.x, a.y, a.w, a.h);
     Spielstand stand;
@@ -659,6 +677,7 @@ void MatchView_Exit() {
     MatchSound_Free();
     g.zustand = 0;
     g.eingabe_verbraucht = false;
+    g.gast_gezeigt = false;
     g.maus_vorher = 0;
 }
 
@@ -682,12 +701,15 @@ bool MatchView_Frame(Spielfeld_Satz* const* spiele, int32_t anzahl, const Spielf
     }
     if (g.zustand != 1) return false;
     // 1. A press that began over a menu icon stays with the icon while held.
-    if (g.hooks.maus_ueber_icon && g.hooks.maus_ueber_icon()) g.eingabe_verbraucht = true;
+    g.maus_ueber_icon = g.hooks.maus_ueber_icon && g.hooks.maus_ueber_icon();
+    if (g.maus_ueber_icon) g.eingabe_verbraucht = true;
     else if (!(Mouse_Buttons() & 1)) g.eingabe_verbraucht = false;
     Synchronisieren(spiele, anzahl);
     if (!g.eingabe_verbraucht) Klick_Auswahl();
     else g.maus_vorher = Maus_Klick() & 1;
     Anordnen();
+    // A view that comes into sight after the panel switched clubs gets its names now.
+    MatchView_Name_Plates();
     bool gezeichnet = false;
     for (Ansicht& a : g.a) {
         if (!a.visible || !a.satz || !a.in_use) continue;
@@ -720,6 +742,15 @@ const Ansicht* Hauptansicht() {
     return v;
 }
 }  // namespace
+
+void MatchView_Name_Plates() {
+    const int32_t gezeigt = Gezeigtes_Team();
+    for (Ansicht& a : g.a) {
+        if (!a.visible || !a.in_use || !a.satz || a.tafeln.gezeigt == gezeigt) continue;
+        Anzeigetafeln_Freigeben(&a.tafeln);
+        a.tafeln = Anzeigetafeln_Bauen(int32_t(a.satz->team[0]), int32_t(a.satz->team[1]), gezeigt);
+    }
+}
 
 Spielfeld_Satz* MatchView_Current() {
     const Ansicht* v = Hauptansicht();
@@ -791,6 +822,13 @@ MatchViewLage MatchView_Lage(int32_t i) {
     l.scroll[0] = a.kamera.scroll[0];
     l.scroll[1] = a.kamera.scroll[1];
     return l;
+}
+
+std::string MatchView_Ticker(int32_t ansicht, uint32_t* zeit) {
+    if (ansicht < 0 || ansicht >= MATCHVIEW_ANSICHTEN) return "";
+    const Ticker& t = g.a[size_t(ansicht)].ticker;
+    if (zeit) *zeit = t.zeit;
+    return t.text;
 }
 
 int32_t MatchView_Richtung(int32_t ansicht, int32_t figur) {

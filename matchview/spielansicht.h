@@ -10,6 +10,7 @@
 // and a view is known by its game number.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace velmora {
 
@@ -59,6 +60,11 @@ void MatchView_Loslassen();
 // are left out; with none left the views stop. True when a view was drawn.
 bool MatchView_Spiele_Zeichnen(const int32_t* spiele, int32_t anzahl, const Spielfeld_Ansicht_Einstellung& anzeige);
 
+// Writes the clubs' names onto the score plates of every visible view again:
+// the club the team panel shows (team_wechseln asked with -1) stands out, the
+// others are white. Called whenever the team panel switches clubs.
+void MatchView_Name_Plates();
+
 // Hands a line to the ticker of every view that shows the game.
 void Ticker_Add_Line(uint32_t spiel, const char* text);
 
@@ -71,6 +77,8 @@ struct MatchViewLage {
     int32_t scroll[2] = {0, 0};
 };
 MatchViewLage MatchView_Lage(int32_t ansicht);
+// A view's ticker text and the match clock it was set at (tests).
+std::string MatchView_Ticker(int32_t ansicht, uint32_t* zeit);
 // The shown direction of a figure in a view (255 none yet).
 int32_t MatchView_Richtung(int32_t ansicht, int32_t figur);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "business/spieler_zeile.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/talente.h"
@@ -22,6 +23,7 @@
 #include "match/spielfeld_satz.h"
 #include "platform/clock.h"
 #include "screens/einwechseln.h"
+
 #include "shell/maus.h"
 
 namespace velmora {
@@ -170,7 +172,7 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     const int32_t art = std::clamp(Spieler_Get_Art(sm.nummer), 0, 3);
     Bild(HEMD[art], x + 2, y + 1);
     char zahl[16];
-    std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_RUECKENNUMMER, sm.nummer, 0, OP_LESEN));
+    std::snprintf(zahl, sizeof zahl, "%d", Spieler_Zeile_Nummer(sm.nummer));
     Schreiben(15, WEISS, x + 14, y + 12, zahl);
     const uint32_t z = sm.zustand;
     int32_t marke = -1;
@@ -226,7 +228,7 @@ void Marker_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     if (sm.zustand & (0x3C0 | SM_AUSGEWECHSELT)) return;
     Bild(MARKER_HEMD + std::clamp(Spieler_Get_Art(sm.nummer), 0, 3), x, y);
     char zahl[16];
-    std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_RUECKENNUMMER, sm.nummer, 0, OP_LESEN));
+    std::snprintf(zahl, sizeof zahl, "%d", Spieler_Zeile_Nummer(sm.nummer));
     if (Font* f = Font_Get(15))
         Text_Printf(Rastport_Screen(), f, "^c%05u^tz0014%s", x, y + 17, unsigned(WEISS), zahl);
 }
@@ -350,6 +352,8 @@ void Screen_Spielerliste_Oeffnen() {
         g.st.team = -1;
         if (Screen_Team_Wechseln(Manager_Team()) < 0) return;
     }
+    // The shirt numbers are asked once per opening (on a client from the server), never per frame.
+    Spieler_Zeile_Auffrischen();
     Lage_Laden(ICON_SPL_LISTE, &g.lx, &g.ly, 350, 120, -345, LISTE_H);
     Lage_Laden(ICON_SPL_FELD, &g.fx, &g.fy, 150, 120, -142, FELD_H);
     Aufbauen();

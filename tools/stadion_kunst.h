@@ -294,6 +294,32 @@ V3 Bewegen(const Pose& p, V3 v) {
     return r;
 }
 
+// The limbs of a figure as strokes, drawn far to near; a stroke behind the
+// hip takes the list's next darker shade.
+struct Glieder {
+    struct Strecke {
+        Punkt a, b;
+        double r;
+        uint8_t c;
+        double tiefe;
+    };
+    Richtung richtung;
+    double skala, huefte_tiefe;
+    std::vector<Strecke> teile;
+    Glieder(const Richtung& r, double k, const V3& huefte)
+        : richtung(r), skala(k), huefte_tiefe(Projizieren(huefte, r, k).tiefe) {}
+    void Teil(const V3& a, const V3& c, double rad, int32_t liste, int32_t ton) {
+        const Punkt pa = Projizieren(a, richtung, skala), pc = Projizieren(c, richtung, skala);
+        const double tiefe = (pa.tiefe + pc.tiefe) / 2;
+        const int32_t t = tiefe < huefte_tiefe - 0.05 ? ton - 1 : ton;
+        teile.push_back({pa, pc, rad * skala, Figuren_Ton(liste, t), tiefe});
+    }
+    void Malen(Bild& b) {
+        std::stable_sort(teile.begin(), teile.end(), [](const Strecke& x, const Strecke& y) { return x.tiefe < y.tiefe; });
+        for (const Strecke& t : teile) b.Strich(t.a, t.b, t.r, t.c);
+    }
+};
+
 // Draws a player (or an official) in a pose.
 void Figur_Malen(Bild& b, const Pose& p0, int32_t d, double skala) {
     const Richtung r = Richtung_Von(d);
@@ -305,20 +331,8 @@ void Figur_Malen(Bild& b, const Pose& p0, int32_t d, double skala) {
     // The shadow on the ground under the body.
     const Punkt boden = P(V3{p.huefte.f, p.huefte.s, 0});
     b.Ellipse(boden.x, boden.y, 7 * skala, 2.2 * skala, FIGUREN_SCHATTEN);
-    struct Teil {
-        Punkt a, b;
-        double r;
-        uint8_t c;
-        double tiefe;
-    };
-    std::vector<Teil> teile;
-    const double huefte_tiefe = P(p.huefte).tiefe;
-    auto teil = [&](const V3& a, const V3& c, double rad, int32_t liste, int32_t ton) {
-        const Punkt pa = P(a), pc = P(c);
-        const double tiefe = (pa.tiefe + pc.tiefe) / 2;
-        const int32_t t = tiefe < huefte_tiefe - 0.05 ? ton - 1 : ton;
-        teile.push_back({pa, pc, rad * skala, Figuren_Ton(liste, t), tiefe});
-    };
+    Glieder glieder(r, skala, p.huefte);
+    auto teil = [&](const V3& a, const V3& c, double rad, int32_t liste, int32_t ton) { glieder.Teil(a, c, rad, liste, ton); };
     auto mitte = [](const V3& a, const V3& c, double k) { return a + (c + a * -1) * k; };
     // Legs: thigh skin under the shorts, socks from the knee, boots.
     for (int32_t s = 0; s < 2; ++s) {
@@ -339,8 +353,7 @@ void Figur_Malen(Bild& b, const Pose& p0, int32_t d, double skala) {
         teil(schulter, mitte(schulter, ell, 0.7), 1.5, 3, 0);
         teil(mitte(schulter, ell, 0.7), hand, 1.2, 1, 0);
     }
-    std::stable_sort(teile.begin(), teile.end(), [](const Teil& a, const Teil& c) { return a.tiefe < c.tiefe; });
-    for (const Teil& t : teile) b.Strich(t.a, t.b, t.r, t.c);
+    glieder.Malen(b);
     // Collar and head: skin, the hair on top and at the back.
     const Punkt hals = P(p.brust + V3{0, 0, 0.06});
     b.Scheibe(hals.x, hals.y, 1.6 * skala, Figuren_Ton(4, 0));

@@ -117,6 +117,33 @@ TEST_F(KontaktTest, WithoutAHolderTheFirstInReachTakesItAndTheOffsideLineStays) 
     EXPECT_FLOAT_EQ(Abseitslinie(), 2800.0f);
 }
 
+// A raised flag keeps its player until the whistle; the foremost attacker
+// (beyond the halfway line, towards the goal the holder attacks) has a byte of
+// his own.
+TEST_F(KontaktTest, ARaisedFlagKeepsItsPlayerAndTheForemostAttackerHasHisOwnByte) {
+    struct Fall {
+        int32_t halter;
+        float x;              // the holder's x; his team-mates stand 1000 and 2500 cm ahead
+        int32_t vorderster;
+    } faelle[] = {{3, 6000, 5}, {20, 4800, 22}};
+    for (const Fall& c : faelle) {
+        for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+        const float vor = c.halter < SF_SPIELER_SEITE ? 1.0f : -1.0f;
+        Stellen(c.halter, c.x, 3000);
+        Stellen(c.halter + 1, c.x + vor * 1000, 2000);
+        Stellen(c.halter + 2, c.x + vor * 2500, 4000);
+        Ball(c.x + vor * 10, 3000);
+        Ballbesitz_Setzen(s, c.halter);
+        Satz_Feld_Setzen<int32_t>(s, SF_FAHNE_SPIELER, 9);
+        Satz_Feld_Setzen<int8_t>(s, 25127, 1);   // a linesman's flag is up
+        Ballkontakt_Liste l;
+        Spielfeld_Ballkontakt(s, &l);
+        EXPECT_EQ(Satz_Feld<int32_t>(s, SF_FAHNE_SPIELER), 9) << c.halter;
+        EXPECT_EQ(s->vorderster_spieler, c.vorderster) << c.halter;
+        EXPECT_FLOAT_EQ(s->vorderster_x, c.x + vor * 2500) << c.halter;
+    }
+}
+
 TEST_F(KontaktTest, ABallJustOverTheGoalLineIsPutBackAndStaysInPlay) {
     Figur& b = s->figur[FIGUR_BALL];
     Ball(10815, 3000);

@@ -65,7 +65,7 @@ TEST_F(BallfuehrerTest, ARowWithBallContactIsPlayedOnOnlyWhenItAllowsIt) {
         int32_t anim;
         bool am_ende;
         float hoehe;
-        bool schuss;   // a shot leaves (faster than any pass), else the ball stays as it was
+        bool schuss;   // a shot leaves (counted for him), else the ball stays as it was
     } faelle[] = {
         {SCHUSS_PLAZIERT, false, 0, false},   // frames remain: nothing happens
         {SCHUSS_PLAZIERT, true, 0, true},     // played on first time, 1900 cm out: a shot
@@ -79,8 +79,13 @@ TEST_F(BallfuehrerTest, ARowWithBallContactIsPlayedOnOnlyWhenItAllowsIt) {
         ASSERT_NE(z, nullptr);
         Spielt(f, c.anim, c.am_ende ? z->letzter_frame : 0);
         Figur_Aktuelle_Anweisung(&s->figur[FIGUR_BALL])->tempo = 0;
+        const uint8_t vorher = s->statistik[HALTER][2];
         KI_Ballfuehrer(s, HALTER, 0);
-        EXPECT_EQ(Balltempo() > 2800, c.schuss) << c.anim << " " << c.am_ende << " " << c.hoehe;
+        EXPECT_EQ(s->statistik[HALTER][2] != vorher, c.schuss) << c.anim << " " << c.am_ende << " " << c.hoehe;
+        if (c.schuss) {
+            EXPECT_GT(Balltempo(), 1000) << "a first-time shot leaves at half its speed or less";
+            EXPECT_LT(Balltempo(), 2800) << c.anim;
+        }
         EXPECT_EQ(f.situation, 0) << "a row's situation holds for this decision only";
         if (c.anim == SCHUSS_PLAZIERT && !c.am_ende) {
             EXPECT_EQ(Figur_Aktuelle_Anweisung(&f)->anim, SCHUSS_PLAZIERT) << "his order stays";
@@ -133,8 +138,9 @@ TEST_F(BallfuehrerTest, TheKeeperAnswersAShotAtOnceWhicheverSideShootsAndWhereve
         a.frame = int8_t(Anim_Zeile(SCHUSS_PLAZIERT)->letzter_frame);
         Figur_Aktuelle_Anweisung(&s->figur[FIGUR_BALL])->tempo = 0;
         Rnd_Init();
+        const uint8_t vorher = s->statistik[schuetze][2];
         KI_Ballfuehrer(s, schuetze, c.seite);
-        ASSERT_GT(Balltempo(), 2800) << "a shot: side " << c.seite << " ends " << int(c.gewechselt);
+        ASSERT_NE(s->statistik[schuetze][2], vorher) << "a shot: side " << c.seite << " ends " << int(c.gewechselt);
         const Anweisung& antwort = *Figur_Aktuelle_Anweisung(&tw);
         const float tiefe = std::fabs(antwort.ziel[0] - ziel);
         EXPECT_GT(std::hypot(antwort.ziel[0] - tw.pos[0], antwort.ziel[1] - tw.pos[1]), 50)
@@ -233,6 +239,228 @@ TEST_F(BallfuehrerTest, ThePassChoiceLooksAcrossABandSetByPassingAndTheSituation
         s->zeit_faktor = c.zeit;
         EXPECT_EQ(Ballfuehrer_Passband(s, HALTER, 0, c.durchgang, c.situation, false), c.band)
             << c.passen << " " << c.durchgang << " " << c.situation;
+    }
+}
+
+// The wing bytes are a side's own: its flank below y 3403 is byte 0 while it
+// attacks x = 10800 and byte 2 while it attacks x = 0, whichever side and
+// half. End to end: two receivers mirrored about the centre line differ only
+// by their flank's byte, the favoured flank's receiver gets the pass.
+TEST_F(BallfuehrerTest, TheWingBytesFollowTheSideItsAttackingDirection) {
+    struct Fall {
+        int32_t seite;
+        int8_t gewechselt;
+        float y;
+        int32_t byte;
+    } faelle[] = {
+        {0, 0, 1000, 0}, {0, 0, 5000, 2}, {1, 0, 1000, 2}, {1, 0, 5000, 0},
+        {0, 1, 1000, 2}, {0, 1, 5000, 0}, {1, 1, 1000, 0}, {1, 1, 3403, 2},
+    };
+    for (const Fall& c : faelle) {
+        s->seiten_gewechselt = c.gewechselt;
+        Spielfeld_Tore_Setzen(s);
+        EXPECT_EQ(Ballfuehrer_Fluegel_Byte(c.y, float(s->tor_x[c.seite])), c.byte)
+            << c.seite << " " << int(c.gewechselt) << " " << c.y;
+    }
+    for (const Fall& c : faelle) {
+        if (c.y == 3403) continue;
+        s->seiten_gewechselt = c.gewechselt;
+        Spielfeld_Tore_Setzen(s);
+        for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+        const int32_t basis = c.seite * SF_SPIELER_SEITE, halter = basis + HALTER;
+        s->spieler[halter] = s->spieler[HALTER];
+        const float ziel = float(s->tor_x[c.seite]), vor = ziel > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
+        const float x = SPIELFELD_MITTE_X - vor * 1400;
+        Stellen(halter, x, 3403);
+        Spieler_Matchsatz& sm = s->spieler[halter];
+        sm.ausdauer = 10000;
+        sm.werte[18] = 400;
+        sm.werte[7] = 300;
+        sm.werte[1] = 500;
+        sm.rolle[ROLLE(149)] = 0;
+        sm.talent_flag[TALENT_FLAG(184)] = 0;
+        Ball_Fliegen(s, x + vor * 10, 3403, 0, 0, 0, 0);
+        Ballbesitz_Setzen(s, halter);
+        // Receivers 7 and 8 mirrored about y 3403; the case's flank favoured.
+        Stellen(basis + 7, x + vor * 2000, 1403);
+        Stellen(basis + 8, x + vor * 2000, 5403);
+        // Byte 0 is the flank on the attacker's left: below y 3403 towards x = 10800.
+        const float y_fuer_byte0 = vor > 0 ? 1403 : 5403;
+        std::memset(s->linienwerte, 0, sizeof s->linienwerte);
+        s->linienwerte[c.seite][c.byte] = 100;
+        s->linienwerte[c.seite][2 - c.byte] = 0;
+        s->empfaenger = -1;
+        Rnd_Init();
+        KI_Ballfuehrer(s, halter, c.seite);
+        ASSERT_GE(s->empfaenger, 0) << c.seite << " " << int(c.gewechselt);
+        const float erwartet_y = c.byte == 0 ? y_fuer_byte0 : 6806 - y_fuer_byte0;
+        EXPECT_FLOAT_EQ(s->figur[s->empfaenger].pos[1], erwartet_y)
+            << "side " << c.seite << " ends " << int(c.gewechselt) << " byte " << c.byte;
+    }
+}
+
+// The far mark (pressed deep in his own quarter) sends a pass it refuses into
+// space; the counter flag sends the first ball after winning it into space
+// when the side plays on the counter; otherwise he keeps it or passes.
+TEST_F(BallfuehrerTest, TheFarMarkAndTheCounterFlagPlayTheBallIntoSpace) {
+    struct Weit {
+        float abstand;
+        int32_t druck;
+        bool weit;
+    } weit[] = {{8100, 1, true}, {8099, 1, false}, {9000, 0, false}, {9000, 2, true}};
+    for (const Weit& c : weit) EXPECT_EQ(Ballfuehrer_Weit(c.abstand, c.druck), c.weit) << c.abstand << " " << c.druck;
+
+    enum Ergebnis { PASS, RAUM, BEHALTEN };
+    struct Fall {
+        float x;
+        bool gegner_nah;   // an opponent 200 cm behind him
+        int8_t simpel;     // keep-it-simple byte
+        uint8_t konter;
+        int8_t konter_taktik;
+        Ergebnis ergebnis;
+    } faelle[] = {
+        {1500, true, 3, 0, 0, RAUM},       // far mark, every pass below the bar
+        {1500, false, 3, 0, 0, BEHALTEN},  // unpressed: no pass is good enough, he runs
+        {1500, true, 0, 0, 0, PASS},       // far mark, a pass above the bar is played
+        {5800, false, 0, 1, 1, RAUM},      // a counter from 5000 cm out
+        {5800, false, 0, 0, 1, PASS},      // no ball won
+        {5800, false, 0, 1, 0, PASS},      // the side does not counter
+        {2000, false, 0, 1, 1, PASS},      // 8800 cm out: too far for a counter
+    };
+    for (const Fall& c : faelle) {
+        for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+        Figur& f = Halter(c.x);
+        s->spieler[HALTER].rolle[ROLLE(149)] = c.simpel;
+        Stellen(8, c.x + 1500, 2403);
+        if (c.gegner_nah) Stellen(SF_SPIELER_SEITE + 3, c.x - 200, 3403);
+        s->konter = c.konter;
+        s->taktik[0][8] = c.konter_taktik;
+        s->empfaenger = -1;
+        Rnd_Init();
+        KI_Ballfuehrer(s, HALTER, 0);
+        const Anweisung& ba = *Figur_Aktuelle_Anweisung(&s->figur[FIGUR_BALL]);
+        Ergebnis e = BEHALTEN;
+        if (s->empfaenger == 8) e = PASS;
+        else if (s->ballhalter < 0 && ba.ziel[0] > f.pos[0] + 3000) e = RAUM;
+        EXPECT_EQ(e, c.ergebnis) << c.x << " " << c.gegner_nah << " " << int(c.simpel) << " " << int(c.konter);
+        EXPECT_EQ(s->konter, 0) << "the flag serves one decision";
+    }
+}
+
+// How a pass arrives (31259) and its speed: a pass with an opponent just
+// behind the receiver leaves at 70 % of the same pass without him.
+TEST_F(BallfuehrerTest, ThePassArrivalAndTheSlowerPassIntoABlockedLane) {
+    struct Hinter {
+        float gx, gy;
+        int32_t anzahl;
+    } hinter[] = {
+        {3150, 3403, 1},   // beyond the receiver at 3000, on the line
+        {2850, 3403, 0},   // in front of him
+        {3150, 3650, 0},   // beyond, 247 cm off the line
+        {3250, 3403, 0},   // 250 cm beyond him
+    };
+    for (const Hinter& c : hinter) {
+        for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+        Stellen(SF_SPIELER_SEITE + 4, c.gx, c.gy);
+        EXPECT_EQ(Ballfuehrer_Gegner_Hinter(s, 1000, 3403, 3000, 3403, 1), c.anzahl) << c.gx << " " << c.gy;
+        EXPECT_EQ(Ballfuehrer_Gegner_Hinter(s, 1000, 3403, 3000, 3403, 0), 0) << "only the side asked for";
+    }
+
+    struct Fall {
+        float x;            // the holder; the receiver 1500 cm ahead
+        int16_t zweite, technik, annahme;
+        int8_t ankunft;
+    } faelle[] = {
+        {7000, 1300, 400, 0, 1},    // near the goal: the draw below the second strength
+        {7000, 0, 400, 1000, 0},    // never below 0
+        {2500, 0, 400, 600, 1},     // farther: technique below his receiving value
+        {2500, 1300, 700, 600, 0},
+    };
+    for (const Fall& c : faelle) {
+        float tempo[2] = {0, 0};
+        for (int32_t mit = 0; mit < 2; ++mit) {
+            for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+            Halter(c.x);
+            Spieler_Matchsatz& sm = s->spieler[HALTER];
+            sm.werte[5] = 0;   // no shot
+            sm.werte[15] = c.zweite;
+            sm.werte[18] = c.technik;
+            sm.werte[12] = c.annahme;
+            sm.werte[7] = 300;
+            Stellen(8, c.x + 1500, 3403);
+            if (mit) Stellen(SF_SPIELER_SEITE + 4, c.x + 1600, 3403);
+            s->empfaenger = -1;
+            Rnd_Init();
+            KI_Ballfuehrer(s, HALTER, 0);
+            ASSERT_EQ(s->empfaenger, 8) << c.x << " " << mit;
+            EXPECT_GT(Satz_Feld<uint8_t>(s, SF_PASS_COUNTDOWN), 0) << "the pass is checked later";
+            if (!mit) {
+                EXPECT_EQ(s->halter_beruehrungen, c.ankunft) << c.x << " " << c.zweite << " " << c.technik;
+            }
+            tempo[mit] = Balltempo();
+        }
+        EXPECT_NEAR(tempo[1], tempo[0] * 0.7f, 1.0f) << c.x;
+    }
+}
+
+// The shot: pressed and no better at shooting than at the rest he holds
+// back up to 4000 cm out; close in with both pressure flags equal he places
+// it with the side of the foot (aim 250 cm beside the centre, a lifted ball
+// of 300-900 cm/s); a shot played first time leaves at half or less.
+TEST_F(BallfuehrerTest, TheShotVariantsCloseInFromFarAndFirstTime) {
+    struct Fern {
+        int16_t schuss, technik;
+        bool schiesst;
+    } fern[] = {{400, 500, false}, {500, 500, false}, {600, 500, true}};
+    for (const Fern& c : fern) {
+        for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+        Halter(10800 - 3500);
+        s->spieler[HALTER].werte[5] = c.schuss;
+        s->spieler[HALTER].werte[18] = c.technik;
+        Stellen(SF_SPIELER_SEITE + 3, 10800 - 3500 - 200, 3403);   // pressing from behind
+        Stellen(SF_SPIELER_SEITE + 4, 10800 - 1800, 3403);         // in the lane
+        s->computer[0] = 0;
+        s->live_anweisung = 13;   // shoot: from 4000 cm out
+        const uint8_t vorher = s->statistik[HALTER][2];
+        Rnd_Init();
+        KI_Ballfuehrer(s, HALTER, 0);
+        EXPECT_EQ(s->statistik[HALTER][2] != vorher, c.schiesst) << c.schuss << " " << c.technik;
+    }
+    s->live_anweisung = 0;
+
+    struct Nah {
+        float gegner_x;   // an opponent beside him, 0 none
+        bool seitfuss;
+    } nah[] = {{0, true}, {10000 - 200, false}, {10000 - 120, true}};
+    for (const Nah& c : nah) {
+        for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+        Halter(10000);
+        s->spieler[HALTER].werte[10] = 950;   // composure
+        s->tore[0] = s->tore[1] = 0;
+        if (c.gegner_x > 0) Stellen(SF_SPIELER_SEITE + 3, c.gegner_x, 3403);
+        Rnd_Init();
+        KI_Ballfuehrer(s, HALTER, 0);
+        const Anweisung& ba = *Figur_Aktuelle_Anweisung(&s->figur[FIGUR_BALL]);
+        ASSERT_GT(ba.tempo, 1000) << c.gegner_x;
+        const float ay = s->figur[HALTER].ring[s->figur[HALTER].aktuell & 3].ziel[1];
+        const bool seitfuss = std::fabs(std::fabs(ay - 3403) - 250) < 1 && ba.vz >= 300 && ba.vz <= 900 &&
+                              std::fmod(ba.vz, 100.0f) != 0;
+        EXPECT_EQ(seitfuss, c.seitfuss) << c.gegner_x << " aim " << ay << " vz " << ba.vz;
+    }
+
+    struct Direkt {
+        int32_t ruhe;
+        float teiler[2];
+    } direkt[] = {{1000, {2, 2}}, {0, {2.3f, 2.8f}}};
+    for (const Direkt& c : direkt) {
+        for (int32_t i = 0; i < 20; ++i) {
+            float vz = 0;
+            const float v = Ballfuehrer_Direktschuss(4000, 1500, 1200, c.ruhe, &vz);
+            const bool passt = std::fabs(v - 4000 / c.teiler[0]) < 0.01f || std::fabs(v - 4000 / c.teiler[1]) < 0.01f;
+            EXPECT_TRUE(passt) << c.ruhe << " " << v;
+            const float t = 2 * 1500.0f / 4000;
+            EXPECT_NEAR(vz, v / 1200 * 280 + (981 - v / 10) * t, 0.01f) << c.ruhe;
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 
+#include "core/rnd.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_ki.h"
@@ -293,6 +294,95 @@ TEST(TickFiguren, AHeatMapCellCountsOnceAPassUpToThreeAndTiredPlayersStillRunTen
     }
 }
 
+// The pass-event countdown: when it runs out a pass still in flight with the
+// ball lying loose and still is over and counts as failed for its passer; a
+// ball still moving is looked at again later; a held ball is left alone.
+TEST(TickFiguren, APassThatWentNowhereEndsWhenItsCountdownRunsOut) {
+    static Spielfeld_Satz s{};
+    struct Fall {
+        uint8_t countdown, unterwegs;
+        int8_t halter;
+        float ball_v, ball_z;
+        uint8_t countdown_danach, unterwegs_danach, gescheitert;
+    } faelle[] = {
+        {1, 1, -1, 0, 0, 0, 0, 1},                // lies still: failed
+        {1, 1, -1, 150, 0, PASS_NACHFRIST, 1, 0}, // still rolling: again later
+        {1, 1, -1, 0, 40, PASS_NACHFRIST, 1, 0},  // in the air
+        {1, 1, 9, 0, 0, 0, 1, 0},                 // somebody holds it
+        {3, 1, -1, 0, 0, 2, 1, 0},                // not yet
+        {1, 0, -1, 0, 0, 0, 0, 0},                // no pass in flight
+        {0, 1, -1, 0, 0, 0, 1, 0},                // no countdown running
+    };
+    for (const Fall& c : faelle) {
+        Satz_Feld_Setzen<uint8_t>(&s, SF_PASS_COUNTDOWN, c.countdown);
+        s.pass_unterwegs = c.unterwegs;
+        s.ballhalter = c.halter;
+        s.passgeber = 4;
+        s.empfaenger = 6;
+        s.statistik[4][0] = 0;
+        Figur& b = s.figur[FIGUR_BALL];
+        b.v[0] = c.ball_v;
+        b.v[1] = 0;
+        b.pos[2] = c.ball_z;
+        Spielfeld_Pass_Countdown(&s);
+        EXPECT_EQ(Satz_Feld<uint8_t>(&s, SF_PASS_COUNTDOWN), c.countdown_danach) << int(c.countdown) << " " << c.ball_v;
+        EXPECT_EQ(s.pass_unterwegs, c.unterwegs_danach) << int(c.countdown) << " " << c.ball_v;
+        EXPECT_EQ(s.statistik[4][0], c.gescheitert) << int(c.countdown) << " " << c.ball_v;
+        EXPECT_EQ(s.empfaenger, c.gescheitert ? -1 : 6);
+    }
+}
+
+// The idle posture of a figure standing without motion: keepers their stand,
+// officials the stand row, a player out of a moving row into the stand row,
+// and a new stand variant only once his order's count has run out.
+TEST(TickFiguren, AStillFigureFallsBackToItsIdlePostureAndDrawsAVariantOnlyWhenItsCountRunsOut) {
+    static Spielfeld_Satz s{};
+    Rnd_Init();
+    constexpr int32_t VARIANTE = -2;   // any stand row in use
+    struct Fall {
+        int32_t figur;
+        uint8_t torwart;
+        int32_t anim;
+        uint8_t flags;
+        int8_t wiederholung;
+        int32_t anim_danach;
+        uint8_t flags_danach;
+        int8_t wiederholung_danach;
+        bool zieht;   // a variant drawn from the random table
+    } faelle[] = {
+        {3, 1, 5, 1, -1, ANIM_TORW_STEHEN, 1, -1, false},
+        {3, 1, ANIM_TORW_BEREIT, 1, -1, ANIM_TORW_BEREIT, 1, -1, false},
+        {FIGUR_SCHIRI, 0, 12, 0, -1, ANIM_STEHEN, 0, -1, false},
+        {FIGUR_LINIENRICHTER_2, 0, 85, 1, -1, ANIM_STEHEN, 1, -1, false},
+        {3, 0, 20, 1, -1, VARIANTE, 0, 9, true},
+        {3, 0, 20, 1, 0, ANIM_STEHEN, 0, -1, false},
+        {3, 0, 2, 1, 5, 2, 1, 4, false},
+        {3, 0, 2, 0, -1, VARIANTE, 0, 9, true},
+    };
+    for (const Fall& c : faelle) {
+        Figur& f = s.figur[c.figur];
+        f.torwart = c.torwart;
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+        a.anim = c.anim;
+        a.flags = c.flags;
+        a.wiederholung = c.wiederholung;
+        a.frame = 3;
+        a.folge = -1;
+        const int32_t index = Rnd_Get_Index();
+        Spielfeld_Ruhehaltung(&s, c.figur);
+        if (c.anim_danach == VARIANTE) {
+            EXPECT_TRUE(a.anim >= 0 && a.anim <= 6 && Anim_Zeile(a.anim)->benutzt) << a.anim;
+        } else {
+            EXPECT_EQ(a.anim, c.anim_danach) << c.figur << " " << c.anim;
+        }
+        EXPECT_EQ(a.flags, c.flags_danach) << c.figur << " " << c.anim;
+        EXPECT_EQ(a.wiederholung, c.wiederholung_danach) << c.figur << " " << c.anim;
+        EXPECT_EQ(a.folge, ANIM_TORW_STEHEN);
+        EXPECT_EQ(a.frame, 0);
+        EXPECT_EQ(Rnd_Get_Index() != index, c.zieht) << c.figur << " " << c.anim;
+    }
+}
+
 }  // namespace
 }  // namespace velmora::test
 
@@ -429,6 +519,39 @@ TEST_F(StandardTest, SubstitutionsAtAStoppageAndThePreparationRunningOnce) {
         EXPECT_EQ(std::memcmp(t.spieler[rein].linie, s->spieler[raus].linie, sizeof t.spieler[rein].linie), 0);
         EXPECT_FALSE(t.figur[raus].gezeichnet) << "he sits on the bench";
         EXPECT_EQ(t.wechsel_laeuft, 0) << "nobody walks at a kick-off";
+    }
+    // Two pairs naming the same man going out (an injured man off the pitch,
+    // named by the injury and by the tactics): one comes on for him, the
+    // other stays on the bench, and the side keeps eleven.
+    int32_t rein2 = -1, elf = 0;
+    for (int32_t k = 0; k < SF_SPIELER_SEITE; ++k) {
+        if (k != rein && s->spieler[k].nummer >= 0 && s->spieler[k].zustand == SM_RESERVE && rein2 < 0) rein2 = k;
+        if (s->spieler[k].zustand & SM_AUF_PLATZ) ++elf;
+    }
+    ASSERT_GE(rein2, 0);
+    ASSERT_EQ(elf, 11);
+    for (const bool verletzt : {false, true}) {
+        Spielfeld_Satz t = *s;
+        t.spielzustand = SZ_FREISTOSS;
+        if (verletzt) {
+            t.spieler[raus].zustand |= 0x40;
+            t.figur[raus].gezeichnet = 0;
+        }
+        t.wechsel_ein[0][0] = int8_t(rein);
+        t.wechsel_aus[0][0] = int8_t(raus);
+        t.wechsel_ein[0][1] = int8_t(rein2);
+        t.wechsel_aus[0][1] = int8_t(raus);
+        Spielfeld_Auswechslungen_Ausfuehren(&t);
+        EXPECT_TRUE(t.spieler[rein].zustand & SM_AUF_PLATZ) << verletzt;
+        EXPECT_FALSE(t.spieler[rein2].zustand & SM_AUF_PLATZ) << verletzt;
+        EXPECT_EQ(t.wechsel_gemacht[0], 1) << verletzt;
+        int32_t drauf = 0;
+        for (int32_t k = 0; k < SF_SPIELER_SEITE; ++k) {
+            const uint8_t c = t.figur[k].situation;
+            if ((t.spieler[k].zustand & SM_AUF_PLATZ) && c != 38 && c != 39 && !(t.spieler[k].zustand & SM_AUSGEWECHSELT))
+                ++drauf;
+        }
+        EXPECT_EQ(drauf, 11) << verletzt;
     }
 }
 

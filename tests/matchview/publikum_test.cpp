@@ -119,11 +119,19 @@ protected:
 };
 
 TEST_F(PublikumBild, TheStandsFillByAttendance) {
-    for (uint32_t fill : {0u, 50u, 100u}) {
-        std::fill(std::begin(satz->belegung), std::end(satz->belegung), fill);
-        satz->spiel = 3 + fill;   // another game: seated afresh
+    struct Fall {
+        uint32_t fill;
+        int32_t scroll_x;   // 400 the seated stand, 1700 the standing terrace
+        const char* bild;
+    };
+    const Fall faelle[] = {{0, 400, "publikum_0"}, {50, 400, "publikum_50"}, {100, 400, "publikum_100"},
+                           {100, 1700, "publikum_stehend_100"}};
+    for (const Fall& f : faelle) {
+        std::fill(std::begin(satz->belegung), std::end(satz->belegung), f.fill);
+        satz->spiel = 3 + f.fill + uint32_t(f.scroll_x);   // another game: seated afresh
+        v.scroll_x = f.scroll_x;
         Frame();
-        EXPECT_EQ(Bild("publikum_" + std::to_string(fill)), "") << fill;
+        EXPECT_EQ(Bild(f.bild), "") << f.bild;
     }
 }
 

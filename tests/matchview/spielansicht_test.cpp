@@ -4,6 +4,7 @@
 // generated world drawn in one to four views against reviewed pictures.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -12,6 +13,8 @@
 
 #include "club/spieler.h"
 #include "club/team.h"
+#include "core/dirs.h"
+#include "core/reg.h"
 #include "core/text.h"
 #include "core/res.h"
 #include "gfx/colour.h"
@@ -21,6 +24,7 @@
 #include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_satz.h"
+#include "match/spielfeld_sync.h"
 #include "match/spieltag.h"
 #include "matchview/ansicht_zufall.h"
 #include "matchview/anzeigetafel.h"
@@ -348,6 +352,20 @@ protected:
         return r;
     }
     std::string Bild(const std::string& name) { return Png_Vergleichen(name, Rgb_Aus_565(bild->schirm.data(), 800, 600)); }
+    // A player of the first record well inside view 0, not on the ball, and
+    // his feet on the screen; -1 when there is none.
+    int32_t Spieler_Im_Bild(AnsichtPunkt* p) const {
+        const MatchViewLage l = MatchView_Lage(0);
+        const Spielfeld_Satz& s = *saetze[0];
+        for (int32_t i = 0; i < SF_SPIELER; ++i) {
+            if (!s.figur[i].gezeichnet || s.ballhalter == i) continue;
+            *p = Spielansicht_Projektion(s.figur[i].pos[0], s.figur[i].pos[1], s.figur[i].pos[2], false, false);
+            p->x -= l.scroll[0];
+            p->y -= l.scroll[1];
+            if (p->x > 50 && p->x < 600 && p->y > 60 && p->y < 500) return i;
+        }
+        return -1;
+    }
 };
 
 TEST_F(SpielansichtWelt, OneViewFillsTheScreenAboveTheBar) {
@@ -427,6 +445,8 @@ TEST_F(SpielansichtWelt, TheNewestEventGivesOneSentenceAndTheTickerShowsIt) {
         {0x10000, -1, 3, 1, n1 + " " + text(188)},
         {0x20000, 41, 3, 1, n1 + " " + text(189) + " " + (Text_Tabelle(141) ? Text_Tabelle(141) : "")},
         {0x20000, 42, 3, 1, n1 + " " + text(190)},
+        {0x20000, -5, 3, 1, n1 + " " + text(190)},      // kinds outside the table: no read there
+        {0x20000, 32767, 3, 1, n1 + " " + text(190)},
         {0x40000, -1, 3, 1, n1 + " " + text(193)},
         {0x40000, 40, 3, 1, ""},    // a second slot outside the match
         {0x4 | 0x2, -1, 34, 1, ""}, // a main slot outside the match
@@ -547,21 +567,39 @@ TEST_F(SpielansichtWelt, AHoveredPlayerShowsHisName) {
     MatchView_Frame(saetze.data(), 1, anzeige, false);
     ASSERT_TRUE(Zeigen(1));
     // The mouse on a player's feet: his name stands beside him.
-    const MatchViewLage l = MatchView_Lage(0);
-    const Spielfeld_Satz& s = *saetze[0];
-    int32_t wer = -1;
     AnsichtPunkt p;
-    for (int32_t i = 0; i < SF_SPIELER && wer < 0; ++i) {
-        if (!s.figur[i].gezeichnet || s.ballhalter == i) continue;
-        p = Spielansicht_Projektion(s.figur[i].pos[0], s.figur[i].pos[1], s.figur[i].pos[2], false, false);
-        p.x -= l.scroll[0];
-        p.y -= l.scroll[1];
-        if (p.x > 50 && p.x < 600 && p.y > 60 && p.y < 500) wer = i;
-    }
-    ASSERT_GE(wer, 0);
+    ASSERT_GE(Spieler_Im_Bild(&p), 0);
     Plat_Headless_Maus(p.x, p.y - 10, 0);
     Zeigen(1, 1);
     EXPECT_EQ(Bild("spielansicht_name"), "");
+}
+
+// The mouse on a player shows his name, but not when it rests on a menu icon
+// (a panel window) lying over him: the frame then is the frame without the mouse.
+TEST_F(SpielansichtWelt, AHoveredPlayerUnderAPanelShowsNoName) {
+    auto bild_mit = [&](bool ueber_icon, int32_t mx, int32_t my) {
+        MatchView_Exit();
+        MatchView_Hooks().maus_ueber_icon = nullptr;
+        if (ueber_icon) MatchView_Hooks().maus_ueber_icon = [] { return true; };
+        Plat_Headless_Maus(mx, my, 0);
+        MatchView_Frame(saetze.data(), 1, anzeige, false);
+        Zeigen(1, 2);
+        MatchView_Hooks().maus_ueber_icon = nullptr;
+        return bild->schirm;
+    };
+    // A player well inside the view, not on the ball.
+    bild_mit(false, -100, -100);
+    AnsichtPunkt p;
+    ASSERT_GE(Spieler_Im_Bild(&p), 0);
+    const std::vector<uint16_t> ohne_maus = bild_mit(false, -100, -100);
+    struct Fall {
+        bool ueber_icon;
+        bool wie_ohne_maus;
+    };
+    for (const Fall& f : {Fall{false, false}, Fall{true, true}}) {
+        EXPECT_EQ(bild_mit(f.ueber_icon, p.x, p.y - 10) == ohne_maus, f.wie_ohne_maus) << "over an icon " << f.ueber_icon;
+    }
+    Plat_Headless_Maus(-100, -100, 0);
 }
 
 // The watched games are drawn by their numbers: the shown one from the
@@ -761,6 +799,185 @@ TEST_F(SpielansichtWelt, FiguresTurnOneStepPerChoiceHoldFor70MsAndKeepTheirFacin
     EXPECT_EQ(MatchView_Richtung(0, 5), richtung(-500, 0));
 }
 
+
+// The team panel's club as a stand-in for the panel: a switch redraws the
+// plates, as the panel's switch does through the composition root.
+int32_t g_gezeigt = -1;
+int32_t Gezeigt_Wechseln(int32_t team) {
+    if (team != -1 && team != g_gezeigt) {
+        g_gezeigt = team;
+        MatchView_Name_Plates();
+    }
+    return g_gezeigt;
+}
+
+// Pixels of the standing-out name colour in the left and right half of a plate.
+std::array<int32_t, 2> Hervorgehoben(const std::vector<uint16_t>& schirm, int32_t x, int32_t y, int32_t w, int32_t h) {
+    std::array<int32_t, 2> n{0, 0};
+    for (int32_t yy = y; yy < y + h; ++yy)
+        for (int32_t xx = x; xx < x + w; ++xx)
+            if (schirm[size_t(yy) * 800 + size_t(xx)] == TAFEL_NAME_GEZEIGT) ++n[xx - x < w / 2 ? 0 : 1];
+    return n;
+}
+
+// The club the team panel shows stands out on every visible plate: nobody's
+// at first, then the first view's home club, after a click on the lower view
+// that view's away club (the shown-team toggle), the upper plate white again.
+TEST_F(SpielansichtWelt, TheTeamPanelsClubStandsOutOnEveryVisiblePlate) {
+    ASSERT_NE(saetze[0]->team[0], saetze[1]->team[1]);
+    g_gezeigt = -1;
+    MatchView_Frame(saetze.data(), 2, anzeige, false);
+    ASSERT_TRUE(Zeigen(2));
+    enum Schritt { NICHTS, PANEL_HEIM, KLICK_UNTEN };
+    struct Fall {
+        const char* was;
+        Schritt schritt;
+        int32_t gezeigt_aus;     // -1 none, else 2 * view + side of the club shown
+        const char* bild;
+    };
+    const Fall faelle[] = {
+        {"no club shown", NICHTS, -1, nullptr},
+        {"the panel switches to view 0's home club", PANEL_HEIM, 0, "spielansicht_namen_heim"},
+        {"a click on view 1 shows its away club", KLICK_UNTEN, 3, "spielansicht_namen_gast"},
+    };
+    for (const Fall& f : faelle) {
+        if (f.schritt == PANEL_HEIM) {
+            MatchView_Hooks().team_wechseln = Gezeigt_Wechseln;
+            Gezeigt_Wechseln(int32_t(saetze[0]->team[0]));
+        } else if (f.schritt == KLICK_UNTEN) {
+            Plat_Headless_Maus(400, 420, 0);
+            Zeigen(2, 1);
+            Plat_Headless_Maus(400, 420, 1);
+            Zeigen(2, 1);
+            Plat_Headless_Maus(-100, -100, 0);
+        }
+        ASSERT_TRUE(Zeigen(2, 1)) << f.was;
+        if (f.gezeigt_aus >= 0) {
+            EXPECT_EQ(g_gezeigt, int32_t(saetze[size_t(f.gezeigt_aus / 2)]->team[f.gezeigt_aus % 2])) << f.was;
+        }
+        for (int32_t v = 0; v < 2; ++v) {
+            const MatchViewLage l = MatchView_Lage(v);
+            const std::array<int32_t, 2> n = Hervorgehoben(bild->schirm, l.x, l.y, l.w, TAFEL_GROSS_H);
+            for (int32_t seite = 0; seite < 2; ++seite) {
+                if (f.gezeigt_aus == 2 * v + seite) {
+                    EXPECT_GT(n[size_t(seite)], 20) << f.was << ": view " << v << " side " << seite;
+                } else {
+                    EXPECT_EQ(n[size_t(seite)], 0) << f.was << ": view " << v << " side " << seite;
+                }
+            }
+        }
+        if (f.bild) {
+            EXPECT_EQ(Bild(f.bild), "") << f.was;
+        }
+    }
+    MatchView_Hooks().team_wechseln = nullptr;
+}
+
+// A networked match waiting for the other machine shows the waiting line in
+// its ticker: once the wait has lasted over 2000 ms, then at every further
+// 2000 ms, never while the view is paused, and a brief wait at a minute change
+// shows nothing.
+TEST_F(SpielansichtWelt, ANetworkedMatchWaitingForTheOtherMachineSaysSoInItsTicker) {
+    const auto netz_vorher = Spielfeld_Hooks().netz_modus;
+    const uint32_t intervall_vorher = Spielfeld_Ansicht().frame_intervall;
+    Spielfeld_Hooks().netz_modus = [] { return 2; };
+    Spielfeld_Satz* s = saetze[0];
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    // The world's texts (the pictures' installation holds none).
+    Reg_Write_String("Work_dir", dirs.install.c_str());
+    ASSERT_EQ(Dirs_Init(), 1);
+    const bool texte = Text_Laden();
+    Reg_Write_String("Work_dir", bild->welt.install.c_str());
+    ASSERT_EQ(Dirs_Init(), 1);
+    ASSERT_TRUE(texte);
+    const std::string zeile = Text_Tabelle(TICKER_TEXT_WARTEN) ? Text_Tabelle(TICKER_TEXT_WARTEN) : "";
+    ASSERT_FALSE(zeile.empty());
+    struct Fall {
+        uint32_t jetzt;       // the frame time the tick hands the wait
+        bool pause, ende;     // the view paused; the minute released before this wait
+        bool neue_zeile;
+    };
+    const Fall faelle[] = {
+        {100000, false, false, false},   // the wait begins
+        {101000, false, false, false},
+        {102001, false, false, true},    // over 2000 ms
+        {103000, false, false, false},
+        {104002, true, false, false},    // paused: no line
+        {104003, false, false, true},
+        {106004, false, false, true},
+        {108100, false, true, false},    // released, then a new wait: brief, nothing
+        {109000, false, false, false},
+        {110101, false, false, true},
+    };
+    uint32_t uhr = s->spielzeit_ms;
+    for (const Fall& f : faelle) {
+        if (f.ende) Spielfeld_Sync_Warten_Ende(s);
+        s->spielzeit_ms = ++uhr;
+        Spielfeld_Sync_Warten(s, f.jetzt, f.pause);
+        uint32_t vorher = 0, zeit = 0;
+        MatchView_Ticker(0, &vorher);
+        ASSERT_TRUE(Zeigen(1, 1));
+        const std::string text = MatchView_Ticker(0, &zeit);
+        EXPECT_EQ(zeit != vorher, f.neue_zeile) << f.jetzt;
+        if (f.neue_zeile) {
+            EXPECT_EQ(text, zeile) << f.jetzt;
+            EXPECT_EQ(zeit, uhr) << f.jetzt;
+        }
+    }
+    EXPECT_EQ(Bild("spielansicht_warten"), "");
+    // A view started while its game waits shows no line of the past.
+    MatchView_Exit();
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(MatchView_Ticker(0, nullptr), "");
+    Spielfeld_Sync_Warten_Ende(s);
+    Spielfeld_Hooks().netz_modus = netz_vorher;
+    Spielfeld_Frameabzug_Setzen(0);
+    Spielfeld_Ansicht().frame_intervall = intervall_vorher;
+    Text_Free();
+}
+
+// The ticker shows its line for 3000 ms of match clock from the moment it was
+// set and not before it (a record whose clock went back), whatever the view's
+// PAUSE: a paused match's clock stands, so its line stays until play goes on.
+TEST_F(SpielansichtWelt, TheTickerShowsItsLineFor3000MsOfMatchClockAlsoWhilePaused) {
+    Spielfeld_Satz* s = saetze[0];
+    s->ereignis_neu = 0;
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    const uint32_t gesetzt = s->spielzeit_ms;
+    Ticker_Add_Line(s->spiel, "Ein Satz im Ticker");
+    struct Fall {
+        int64_t nach;   // ms of match clock since the line was set
+        bool pause, sichtbar;
+    };
+    const Fall faelle[] = {{0, false, true}, {1500, true, true}, {2999, true, true}, {2999, false, true},
+                           {3000, true, false}, {3000, false, false}, {9000, false, false}, {-1, false, false}};
+    // The ticker's two rows at the bottom of the view, with the ticker and without it.
+    auto zeilen = [&] {
+        std::vector<uint16_t> z;
+        for (int32_t y = 564 - 30; y < 564; ++y)
+            z.insert(z.end(), bild->schirm.begin() + y * 800, bild->schirm.begin() + y * 800 + 800);
+        return z;
+    };
+    for (const Fall& f : faelle) {
+        s->spielzeit_ms = uint32_t(int64_t(gesetzt) + f.nach);
+        anzeige.pause = f.pause ? 1 : 0;
+        ASSERT_TRUE(Zeigen(1, 1));
+        const std::vector<uint16_t> mit = zeilen();
+        Ticker t;
+        Ticker_Setzen(&t, "Ein Satz im Ticker", gesetzt);
+        // Drawn again by hand over the same frame: no change when the view drew it too.
+        Ticker_Zeichnen(t, gesetzt, 0, 0, 800, 564);
+        EXPECT_EQ(zeilen() == mit, f.sichtbar) << f.nach << " pause " << f.pause;
+        uint32_t zeit = 0;
+        MatchView_Ticker(0, &zeit);
+        EXPECT_EQ(zeit, gesetzt);
+    }
+    anzeige.pause = 0;
+    s->spielzeit_ms = gesetzt;
+}
 
 TEST_F(SpielansichtWelt, OnSnowThePitchIsWhiteAndTheBallOrange) {
     auto satz = std::make_unique<Spielfeld_Satz>(*saetze[0]);

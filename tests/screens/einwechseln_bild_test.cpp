@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "club/club_hooks.h"
 #include "club/manager.h"
 #include "core/res.h"
 #include "core/text.h"
@@ -135,6 +136,68 @@ TEST_F(PanelBild, TheTacticsPanel) {
     Klick(ICON_REGLER_MINUS + 5);
     EXPECT_EQ(g_satz->taktik[0][5], 100);
     EXPECT_EQ(g_satz->taktik[0][9], 0);
+}
+
+// A window place stored by the manager that lies off the screen is brought
+// back onto it when the panel opens; none stored (a zero) gives the default.
+TEST_F(PanelBild, AStoredWindowPlaceOffTheScreenIsBroughtBackOnOpening) {
+    struct Fall {
+        int32_t x, y;                                   // stored for every window
+        int32_t liste[2], feld[2], regler[2];           // the places on opening (the tactics window 152 high)
+    };
+    const Fall faelle[] = {
+        {5000, 9000, {758, 565 - 357}, {758, 565 - 280}, {760, 565 - 152}},
+        {-9000, -9000, {-345, 31}, {-142, 31}, {-206, 32}},
+        {0, 400, {350, 120}, {150, 120}, {466, 400}},
+        {200, 300, {200, 208}, {200, 285}, {200, 300}},
+    };
+    for (const Fall& f : faelle) {
+        for (int32_t icon : {ICON_SPL_LISTE, ICON_SPL_FELD, ICON_REGLER_FENSTER}) {
+            Manager_Icon_Button_An_Aus(team, icon, f.x);
+            Manager_Icon_Word_Data_Schreiben(team, icon, f.y);
+        }
+        Screen_Spielerliste_Oeffnen();
+        Screen_Regler_Oeffnen();
+        ASSERT_TRUE(Screen_Spielerliste_Offen() && Screen_Regler_Offen());
+        const std::pair<int32_t, const int32_t*> fenster[] = {
+            {ICON_SPL_LISTE, f.liste}, {ICON_SPL_FELD, f.feld}, {ICON_REGLER_FENSTER, f.regler}};
+        for (const auto& [icon, lage] : fenster) {
+            const s_icon* i = Menue_Screen_Icon_Aus_Nummer(icon);
+            ASSERT_NE(i, nullptr);
+            EXPECT_EQ(i->x, lage[0]) << icon << " stored " << f.x << "," << f.y;
+            EXPECT_EQ(i->y, lage[1]) << icon << " stored " << f.x << "," << f.y;
+        }
+        Screen_Spielerliste_Schliessen();
+        Screen_Regler_Schliessen();
+    }
+}
+
+int32_t g_aufrufe = 0;
+
+// On a client the substitution panel asks the server for its players' shirt
+// numbers once when it opens; the frames that follow, with the tactics panel
+// open too, make no remote call, so the match never waits on the network for
+// a drawing.
+TEST_F(PanelBild, ThePanelsOnAClientMakeNoRemoteCallPerFrame) {
+    const ClubHooks vorher = Club_Hooks();
+    Club_Hooks().netzwerk_modus = [] { return 1; };
+    Club_Hooks().client_read = [](int32_t, const char*, const std::vector<uint8_t>&, std::vector<uint8_t>& antwort) {
+        ++g_aufrufe;
+        antwort.assign(4, 7);
+        return true;
+    };
+    Club_Hooks().client_team = [] { return int32_t(g_satz->team[0]); };
+    g_aufrufe = 0;
+    Screen_Spielerliste_Oeffnen();
+    Screen_Regler_Oeffnen();
+    ASSERT_TRUE(Screen_Spielerliste_Offen() && Screen_Regler_Offen());
+    Zeigen();
+    const int32_t beim_oeffnen = g_aufrufe;
+    EXPECT_GT(beim_oeffnen, 0) << "the numbers come from the server";
+    EXPECT_LE(beim_oeffnen, SPL_ZEILEN);
+    for (int32_t i = 0; i < 4; ++i) Zeigen();
+    EXPECT_EQ(g_aufrufe, beim_oeffnen) << "a frame made a remote call";
+    Club_Hooks() = vorher;
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ TEST_F(RufWarten, ASecondClickDuringTheCallIsDroppedAndASilentServerChangesNothi
         EXPECT_EQ(lauf.stand, f.stand);
         EXPECT_EQ(lauf.block, f.block) << "a call without answer fills nothing";
         ASSERT_EQ(int32_t(lauf.meldungen.size()), f.meldungen);
-        if (f.meldungen) EXPECT_EQ(lauf.meldungen[0], INTERNET_KEINE_ANTWORT);
+        if (f.meldungen) { EXPECT_EQ(lauf.meldungen[0], INTERNET_KEINE_ANTWORT); }
 
         // A fresh click after the release calls again.
         lauf.antwort_nach = 0;
