@@ -54,6 +54,8 @@
 //   one-touch receiver, so 3 is never written. Opponents behind the receiver
 //   are those the lane rule counts beyond him (foot past him, within the
 //   half-width of 200 cm).
+// - A run whose ball already rolls within the push's speed band keeps the
+//   ball's speed, not its old order: the ball is aimed along the new run.
 // - First-time shot: a calm player (Rnd(0, 999) below his calmness) halves
 //   the speed, another divides it by 2.3 or 2.8 (Rnd(0, 1)); the flight time
 //   is doubled from the full speed.
@@ -804,10 +806,11 @@ void Dribbeln(Lage& l, float d) {
     const float schritt = std::min(dn, 400.0f);
     if (b.pos[2] < 200) {
         const Anweisung& ba = *Figur_Aktuelle_Anweisung(&b);
+        // A ball already rolling within the band keeps its speed; it still
+        // follows the run's new direction.
         const bool schon = ba.tempo >= ball_v && ba.tempo <= ball_v * 1.08f && d <= 20;
-        if (!schon)
-            SetZSA(satz, FIGUR_BALL, int32_t(b.pos[0] + dx / dn * schritt), int32_t(b.pos[1] + dy / dn * schritt), 0,
-                   int32_t(ball_v), ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+        SetZSA(satz, FIGUR_BALL, int32_t(b.pos[0] + dx / dn * schritt), int32_t(b.pos[1] + dy / dn * schritt), 0,
+               int32_t(schon ? ba.tempo : ball_v), ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
     }
     SetZSA(satz, l.slot, ix, iy, 0, int32_t(v), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
 }

@@ -28,6 +28,10 @@
 // - The match's counter flag (26470) is set when a field player takes the
 //   ball in open play after the other side's touch, cleared by any other new
 //   holder; the player's first decision on the ball takes it.
+// - "In play the ball stops" holds for a new touch and for a keeper: the
+//   holder's own touch keeps the ball's velocity and launch speed, which the
+//   dribble's push (it re-launches only a ball outside its speed band) and
+//   the duels' carry build on.
 // - The holder's touch counter (+31259) is left to the step that owns it (a
 //   change of holder clears it); a touch by the holder himself does not raise
 //   it, so a dribble does not shrink the defenders' reach to nothing.
@@ -366,7 +370,12 @@ void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
         satz->ballkontrolle = 1;
         if (b.v[1] < 0) b.pos[1] += 2;
     }
-    if (satz->spielzustand == SZ_SPIEL) {
+    // The ball stops at a new touch (and in a keeper's hands). A field
+    // player's touch of the ball he already holds leaves it rolling with the
+    // push his dribble gave it: stopped every frame, the ball a dribbler runs
+    // with would have no velocity, and a tackle aimed ahead along its path
+    // would go to where it lay.
+    if (satz->spielzustand == SZ_SPIEL && (neu || f.torwart)) {
         Anweisung& ba = *Figur_Aktuelle_Anweisung(&b);
         const Anim_Satz& z = Anim_Zeile_Oder_Stand(a.anim, "Ballkontakt");
         if (ba.vz > 200 && a.anim != ANIM_BRUSTANNAHME && z.reichweite_hoehe == 0 && b.pos[2] > 0) {

@@ -196,6 +196,55 @@ TEST_F(KontaktTest, AWonContestCountsForWinnerAndLoser) {
     EXPECT_GT(Figur_Ballsperre(s->figur[3]), 0.0f);   // the loser is locked out
 }
 
+// A dribbler's ball rolls on with him: only a new touch (or a keeper's)
+// stops it. A ball stopped at every touch of its holder would leave a tackle
+// aimed ahead of the ball's path where the ball lay, behind the runner.
+TEST_F(KontaktTest, TheHoldersOwnTouchKeepsTheBallRollingANewTouchStopsIt) {
+    struct Fall {
+        const char* was;
+        bool halter_schon;   // the toucher already holds the ball
+        bool torwart;
+        bool rollt;          // the ball keeps its velocity and launch speed
+    } faelle[] = {
+        {"the dribbler's own touch", true, false, true},
+        {"a new holder", false, false, false},
+        {"a keeper holding it", true, true, false},
+    };
+    bool erster = true;
+    for (const Fall& fall : faelle) {
+        if (!erster) {
+            TearDown();
+            SetUp();
+        }
+        erster = false;
+        const float v = 800;   // he and the ball run along x at 800 cm/s
+        Stellen(3, 5000, 3000);
+        s->figur[3].v[0] = v;
+        s->figur[3].torwart = fall.torwart ? 1 : 0;
+        Ball(5015, 3000);
+        Figur& b = s->figur[FIGUR_BALL];
+        SetZSA(s, FIGUR_BALL, 5415, 3000, 0, int32_t(v + 64), ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0,
+               0);
+        b.v[0] = v + 64;
+        b.v[1] = 0;
+        if (fall.halter_schon) {
+            Ballbesitz_Setzen(s, 3);
+            s->figur[3].v[0] = v;   // taking the ball stopped him; he runs on
+        }
+        Ballkontakt_Liste l;
+        Spielfeld_Ballkontakt(s, &l);
+        ASSERT_EQ(s->ballhalter, 3) << fall.was;
+        EXPECT_NEAR(std::hypot(b.pos[0] - 5000, b.pos[1] - 3000), 20.0f, 0.5f) << fall.was;   // at his feet
+        if (fall.rollt) {
+            EXPECT_FLOAT_EQ(b.v[0], v + 64) << fall.was;
+            EXPECT_FLOAT_EQ(Figur_Aktuelle_Anweisung(&b)->tempo, v + 64) << fall.was;
+        } else {
+            EXPECT_EQ(b.v[0], 0.0f) << fall.was;
+            EXPECT_EQ(Figur_Aktuelle_Anweisung(&b)->tempo, 0.0f) << fall.was;
+        }
+    }
+}
+
 TEST_F(KontaktTest, TeamMatesAreOnlyPushedApartAndPairsFiftyApartAreLeftAlone) {
     Ball(1000, 1000);
     Stellen(3, 5000, 3000);
