@@ -93,6 +93,29 @@ TEST_F(BallfuehrerTest, ARowWithBallContactIsPlayedOnOnlyWhenItAllowsIt) {
     }
 }
 
+// A run with the ball: a ball already rolling at the push's speed keeps that
+// speed but turns with the run; left on its old order it would roll away
+// from its holder at every turn.
+TEST_F(BallfuehrerTest, ARollingBallKeepsItsSpeedAndTurnsWithTheRun) {
+    Figur& f = Halter(3000);   // far from goal, nobody to pass to: he runs
+    Figur& b = s->figur[FIGUR_BALL];
+    KI_Ballfuehrer(s, HALTER, 0);
+    const float tempo = Balltempo();
+    ASSERT_GT(tempo, 0.0f);
+    ASSERT_GT(Figur_Aktuelle_Anweisung(&b)->ziel[0], b.pos[0]);   // towards the goal at x = 10800
+    // The ball now rolls the wrong way at his feet, a little faster than the
+    // push (inside its 8 % band; the launch above was truncated to whole cm/s).
+    const int32_t rollt = int32_t(tempo) + 2;
+    b.pos[0] = f.pos[0] + 10;
+    b.pos[1] = f.pos[1];
+    SetZSA(s, FIGUR_BALL, int32_t(b.pos[0] - 400), int32_t(b.pos[1]), 0, rollt, ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1,
+           RING_OHNE_PRUEFUNG, 0, 0);
+    f.entscheiden = 1;
+    KI_Ballfuehrer(s, HALTER, 0);
+    EXPECT_GT(Figur_Aktuelle_Anweisung(&b)->ziel[0], b.pos[0]) << "the ball turns with the run";
+    EXPECT_FLOAT_EQ(Balltempo(), float(rollt)) << "a ball within the band keeps its speed";
+}
+
 // The same first-time shot, played by either side towards either end: the
 // keeper it flies at answers it the moment it is struck, though he decided
 // just before and waits out his interval (as one whose turn in the frame came
