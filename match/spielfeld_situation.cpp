@@ -242,6 +242,14 @@ void Anstoss(const Lage& l) {
         f.entscheid_intervall = 0.001f;
     } else if (f.situation == 17) {
         SetAnim(satz, l.slot, SPIELFELD_MITTE_X + 30 * l.d, SPIELFELD_MITTE_Y, 0);
+        // Put at the ball he stands there: the run that brought him ends at
+        // the spot. Kept, it would crawl on towards its old target with
+        // whatever speed is left in x, and a kicker who never stands still is
+        // never asked again while he waits.
+        f.v[0] = f.v[1] = 0;
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+        a.ziel[0] = f.pos[0];
+        a.ziel[1] = f.pos[1];
         // Nobody more than 90 cm inside the opponents' half, fewer than three
         // near the ball, the referee ready and no substitution running.
         bool warten = satz->wechsel_laeuft || !Schiedsrichter_Bereit(satz);
