@@ -235,6 +235,8 @@ const char* Spielfeld_Pruefen(const Spielfeld_Satz* satz, int32_t abschnitte, Sp
     st->ruhe = (still && h == -1 && satz->spielzustand == SZ_SPIEL) ? st->ruhe + 1 : 0;
     for (int32_t i = 0; i < 3; ++i) st->ball[i] = b.pos[i];
     if (st->ruhe >= PRUEF_MAX_RUHE) return "Ball liegt 450 Frames unberuehrt im Spiel";
+    // A record the save checker refuses makes a save written now unloadable.
+    if (const char* grund = Spielfeld_Satz_Pruefen(satz)) return grund;
     return nullptr;
 }
 
