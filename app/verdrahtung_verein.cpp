@@ -228,8 +228,6 @@ void Binden_Stadion() {
                [](int32_t team, Spiel_Lock) { Werbung_Team_Woche(team); });
     Block(Stadion_Spielstand_Anmelden, "Stadion");
     Block(Werbung_Spielstand_Anmelden, "Werbung");
-    // The stadium records belong to the game: a world read after this one starts without them.
-    Beim_Abbinden(Stadion_Free);
     for (int32_t id : {ANFRAGE_STADION_HOLEN, ANFRAGE_STADION_AENDERN, ANFRAGE_STADION_PRUEFEN})
         Anfrage(id, stadion_anfrage);
     Anfrage(ANFRAGE_WERBUNG, werbung_anfrage);

@@ -14,6 +14,7 @@
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
+#include "business/stadion.h"
 #include "core/hooks.h"
 #include "core/prioritaeten.h"
 #include "core/programm.h"
@@ -89,6 +90,10 @@ protected:
         // The next game of this test program starts from the program's start.
         Quit_State_Setzen(0);
         Kalender_Zuruecksetzen();
+        // The stadium records are the game's world, built at its start: the
+        // next game (or the start screens' editor, which reads the places
+        // from the club file when there are none) must not see these.
+        Stadion_Free();
     }
 
     // Runs the program headless until the script is played (true when it was).
