@@ -1,11 +1,14 @@
 // app/sim_live_statistik.cpp - the simulator's figures of live matches.
 #include "app/sim_live_statistik.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
+#include <vector>
 
 #include "match/spielfeld.h"
 #include "season/spiele.h"
+#include "season/wettbewerb.h"
 
 namespace velmora {
 
@@ -13,24 +16,62 @@ namespace {
 
 constexpr uint32_t PARADE = 0x400;   // with 0x2: the keeper saved the shot
 
-struct Stand {                        // a record as last seen
+// The figures a match counts, in the order they are printed.
+enum Zahl { SCHUESSE, AUFS_TOR, PAESSE, FOULS, GELB, ROT, ELFMETER, ECKEN, WECHSEL, VERLETZUNGEN, VERLAENGERUNG,
+            ELFMETERSCHIESSEN, ZAHLEN };
+constexpr const char* ZAHL_NAMEN[ZAHLEN] = {"Schuesse", "aufs Tor", "Paesse", "Fouls", "Gelbe Karten",
+                                            "Rote Karten", "Elfmeter", "Ecken", "Wechsel", "Verletzungen",
+                                            "Verlaengerung", "Elfmeterschiessen"};
+
+// One live match: what it looked like when last seen and what it counted.
+struct Spiel {
     uint32_t zustand = SZ_SPIEL;
-    int32_t tore = 0, ecken = 0, wechsel = 0, paesse = 0;
+    bool liga = false;
+    int32_t tore[2] = {};
+    int64_t zahl[ZAHLEN] = {};
+};
+
+// The figures of a group of finished matches (league, cup and the others).
+struct Gruppe {
+    int64_t spiele = 0, tore = 0, heim = 0, remis = 0, gast = 0;
+    int64_t tore_seite[2] = {};   // home, away
+    int64_t zahl[ZAHLEN] = {};
+    std::map<std::pair<int32_t, int32_t>, int64_t> ergebnisse;   // (home, away) goals: matches
 };
 
 struct LiveStatistik {
-    std::map<uint32_t, Stand> spiele;
-    int64_t tore = 0, schuesse = 0, aufs_tor = 0, fouls = 0, karten = 0, elfmeter = 0, ecken = 0, wechsel = 0,
-            verletzungen = 0, paesse = 0;
+    std::map<uint32_t, Spiel> laufend;   // by game, while its record exists
+    Gruppe gruppe[2];                    // 0 league, 1 cup and the others
     double ms = 0;
 };
 LiveStatistik g;
 
-bool Live(int32_t spiel, bool* elfmeterschiessen) {
-    const Spielfeld_Satz* s = Spielfeld_Ist_Initialisiert() ? Spielfeld_Suchen(spiel) : nullptr;
-    if (!s || s->live != 1) return false;
-    *elfmeterschiessen = s->spielzustand == SZ_ELFMETERSCHIESSEN || s->elfmeter_schuss != 0;
-    return true;
+void Abschliessen(const Spiel& s) {
+    Gruppe& gr = g.gruppe[s.liga ? 0 : 1];
+    ++gr.spiele;
+    gr.tore += s.tore[0] + s.tore[1];
+    gr.tore_seite[0] += s.tore[0];
+    gr.tore_seite[1] += s.tore[1];
+    (s.tore[0] > s.tore[1] ? gr.heim : s.tore[0] == s.tore[1] ? gr.remis : gr.gast)++;
+    ++gr.ergebnisse[{s.tore[0], s.tore[1]}];
+    for (int32_t k = 0; k < ZAHLEN; ++k) gr.zahl[k] += s.zahl[k];
+}
+
+// A match whose record is gone is finished: its figures join its group.
+void Beendete_Abschliessen() {
+    for (auto it = g.laufend.begin(); it != g.laufend.end();) {
+        const bool da = Spielfeld_Ist_Initialisiert() && Spielfeld_Anzahl() > 0 && Spielfeld_Suchen(it->first);
+        if (da) {
+            ++it;
+            continue;
+        }
+        Abschliessen(it->second);
+        it = g.laufend.erase(it);
+    }
+}
+
+bool Im_Elfmeterschiessen(const Spielfeld_Satz* s) {
+    return s->spielzustand == SZ_ELFMETERSCHIESSEN || s->elfmeter_schuss != 0;
 }
 
 }  // namespace
@@ -38,67 +79,99 @@ bool Live(int32_t spiel, bool* elfmeterschiessen) {
 void Sim_Live_Statistik_Zuruecksetzen() { g = LiveStatistik{}; }
 
 void Sim_Live_Frame(double ms) {
-    if (!Spielfeld_Ist_Initialisiert() || Spielfeld_Anzahl() == 0) return;
+    if (!Spielfeld_Ist_Initialisiert()) return;
+    Beendete_Abschliessen();
+    if (Spielfeld_Anzahl() == 0) return;
     bool live = false;
     for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
         if (s->live != 1) continue;
         live = true;
-        const bool neu = !g.spiele.count(s->spiel);
-        Stand& st = g.spiele[s->spiel];
-        const int32_t tore = s->tore[0] + s->tore[1], ecken = s->ecken[0] + s->ecken[1],
-                      wechsel = s->wechsel_gemacht[0] + s->wechsel_gemacht[1];
+        const bool neu = !g.laufend.count(s->spiel);
+        Spiel& st = g.laufend[s->spiel];
+        if (neu) {
+            const WettbewerbSatz* w = Wettbewerb_Satz(int32_t(s->wettbewerb));
+            st.liga = w && w->art == ART_LIGA;
+        }
         int32_t paesse = 0;   // statistics element 1 of every slot: passes played
         for (int32_t slot = 0; slot < SF_SPIELER; ++slot) paesse += s->statistik[slot][1];
-        if (!neu) {
-            // Shoot-out goals are no match goals.
-            if (s->spielzustand != SZ_ELFMETERSCHIESSEN && !s->elfmeter_schuss && tore > st.tore) g.tore += tore - st.tore;
-            if (ecken > st.ecken) g.ecken += ecken - st.ecken;
-            if (wechsel > st.wechsel) g.wechsel += wechsel - st.wechsel;
-            if (paesse > st.paesse) g.paesse += paesse - st.paesse;
-            if (s->spielzustand == SZ_ELFMETER && st.zustand != SZ_ELFMETER) ++g.elfmeter;
+        if (!neu && s->spielzustand == SZ_ELFMETER && st.zustand != SZ_ELFMETER) ++st.zahl[ELFMETER];
+        // Shoot-out goals are no match goals.
+        if (Im_Elfmeterschiessen(s)) {
+            st.zahl[ELFMETERSCHIESSEN] = 1;
+        } else {
+            st.tore[0] = s->tore[0];
+            st.tore[1] = s->tore[1];
         }
+        if (s->abschnitt > 2) st.zahl[VERLAENGERUNG] = 1;
         st.zustand = s->spielzustand;
-        st.tore = tore;
-        st.ecken = ecken;
-        st.wechsel = wechsel;
-        st.paesse = paesse;
+        st.zahl[ECKEN] = s->ecken[0] + s->ecken[1];
+        st.zahl[WECHSEL] = s->wechsel_gemacht[0] + s->wechsel_gemacht[1];
+        st.zahl[PAESSE] = std::max<int64_t>(st.zahl[PAESSE], paesse);
     }
     if (live) g.ms += ms;
 }
 
 void Sim_Live_Ereignis(int32_t spiel, uint32_t art) {
-    bool elfmeterschiessen = false;
-    if (!Live(spiel, &elfmeterschiessen) || elfmeterschiessen) return;
+    const Spielfeld_Satz* s = Spielfeld_Ist_Initialisiert() ? Spielfeld_Suchen(spiel) : nullptr;
+    if (!s || s->live != 1 || Im_Elfmeterschiessen(s)) return;
+    auto it = g.laufend.find(uint32_t(spiel));
+    if (it == g.laufend.end()) return;   // seen by the next frame: a kick-off has no events
+    int64_t* z = it->second.zahl;
     if ((art & EREIGNIS_SCHUSS) && !(art & EREIGNIS_EIGENTOR)) {
-        ++g.schuesse;
-        if ((art & EREIGNIS_TOR) || (art & PARADE)) ++g.aufs_tor;
+        ++z[SCHUESSE];
+        if ((art & EREIGNIS_TOR) || (art & PARADE)) ++z[AUFS_TOR];
     }
-    if (art & EREIGNIS_FOUL) ++g.fouls;
-    if (art & (EREIGNIS_GELB | EREIGNIS_GELBROT | EREIGNIS_ROT)) ++g.karten;
-    if (art & EREIGNIS_VERLETZUNG) ++g.verletzungen;
+    if (art & EREIGNIS_FOUL) ++z[FOULS];
+    // A second booking shows the yellow card before the red one.
+    if (art & (EREIGNIS_GELB | EREIGNIS_GELBROT)) ++z[GELB];
+    if (art & (EREIGNIS_GELBROT | EREIGNIS_ROT)) ++z[ROT];
+    if (art & EREIGNIS_VERLETZUNG) ++z[VERLETZUNGEN];
 }
 
 std::string Sim_Live_Statistik_Text() {
-    const size_t n = g.spiele.size();
-    if (n == 0) return "";
-    std::string out = "\nLive berechnete Spiele: " + std::to_string(n) + "\n";
-    char zeile[160];
-    auto add = [&](const char* name, double wert, bool ganz) {
-        std::snprintf(zeile, sizeof zeile, ganz ? "  %-16s %10.0f  %8.2f je Spiel\n" : "  %-16s %10.1f  %8.2f je Spiel\n",
-                      name, wert, wert / double(n));
+    Beendete_Abschliessen();
+    for (const auto& [spiel, s] : g.laufend) Abschliessen(s);
+    g.laufend.clear();
+    Gruppe alle;
+    for (const Gruppe& gr : g.gruppe) {
+        alle.spiele += gr.spiele;
+        for (const auto& [e, n] : gr.ergebnisse) alle.ergebnisse[e] += n;
+    }
+    if (alle.spiele == 0) return "";
+    std::string out = "\nLive berechnete Spiele: " + std::to_string(alle.spiele) + "\n";
+    char zeile[200];
+    static const char* NAMEN[2] = {"Liga", "Pokal und andere"};
+    for (int32_t k = 0; k < 2; ++k) {
+        const Gruppe& gr = g.gruppe[k];
+        if (gr.spiele == 0) continue;
+        const double n = double(gr.spiele);
+        std::snprintf(zeile, sizeof zeile, "%s: %lld Spiele\n", NAMEN[k], (long long)gr.spiele);
         out += zeile;
-    };
-    add("Tore", double(g.tore), true);
-    add("Schuesse", double(g.schuesse), true);
-    add("aufs Tor", double(g.aufs_tor), true);
-    add("Paesse", double(g.paesse), true);
-    add("Fouls", double(g.fouls), true);
-    add("Karten", double(g.karten), true);
-    add("Elfmeter", double(g.elfmeter), true);
-    add("Ecken", double(g.ecken), true);
-    add("Wechsel", double(g.wechsel), true);
-    add("Verletzungen", double(g.verletzungen), true);
-    add("ms", g.ms, false);
+        auto add = [&](const char* name, int64_t wert) {
+            std::snprintf(zeile, sizeof zeile, "  %-16s %10lld  %8.2f je Spiel\n", name, (long long)wert,
+                          double(wert) / n);
+            out += zeile;
+        };
+        add("Tore", gr.tore);
+        add("Tore Heim", gr.tore_seite[0]);
+        add("Tore Gast", gr.tore_seite[1]);
+        std::snprintf(zeile, sizeof zeile, "  Heim/Remis/Gast  %5.1f / %4.1f / %4.1f %%\n", 100.0 * double(gr.heim) / n,
+                      100.0 * double(gr.remis) / n, 100.0 * double(gr.gast) / n);
+        out += zeile;
+        std::vector<std::pair<int64_t, std::pair<int32_t, int32_t>>> haeufig;
+        for (const auto& [e, z] : gr.ergebnisse) haeufig.push_back({-z, e});
+        std::sort(haeufig.begin(), haeufig.end());
+        out += "  Ergebnisse      ";
+        for (size_t i = 0; i < haeufig.size() && i < 5; ++i) {
+            std::snprintf(zeile, sizeof zeile, " %d:%d %.1f %%", haeufig[i].second.first, haeufig[i].second.second,
+                          100.0 * double(-haeufig[i].first) / n);
+            out += zeile;
+        }
+        out += "\n";
+        for (int32_t k = 0; k < ZAHLEN; ++k) add(ZAHL_NAMEN[k], gr.zahl[k]);
+    }
+    std::snprintf(zeile, sizeof zeile, "  %-16s %10.1f  %8.2f je Spiel\n", "ms", g.ms, g.ms / double(alle.spiele));
+    out += zeile;
     return out;
 }
 

@@ -59,6 +59,12 @@ bool Verdrahtung_Modul_Abbinden(const char* name);
 // game calls it; later calls do nothing until the wiring is undone.
 void Spiel_Sperren();
 
+// Client, once per frame: when the server is gone (its connection closed, or
+// the own live match's minute packet unanswered longer than a remote call
+// may wait) network play ends: the game is let go unsaved, the start screens
+// come back with a message. True when it ended network play.
+bool Netz_Client_Verloren_Pruefen();
+
 // The world generator's own wiring (tools/weltgen, test worlds): the
 // competitions of a generated world are written by the season.
 void Verdrahtung_Weltgen();

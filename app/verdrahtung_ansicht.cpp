@@ -86,6 +86,8 @@ void Binden_Ansicht() {
         if (Screen_Regler_Offen()) Screen_Regler_Schliessen();
     });
     Besetzen(h.radar_freigeben, Radar_Freigeben, "Spieltag.radar_freigeben");
+    // A client's re-fetched record replaces the one the views were handed.
+    Besetzen(h.satz_ersetzt, MatchView_Check_Update, "Spieltag.satz_ersetzt");
     SpielfeldHooks& f = Spielfeld_Hooks();
     Besetzen(f.matchsound_play, [](int32_t cue, int32_t loop, int32_t spare, int32_t stufe, int32_t variante) {
         MatchSound_Play(cue, loop != 0, spare, stufe, variante);

@@ -15,6 +15,7 @@
 #include "core/debug.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
+#include "core/meldung.h"
 #include "core/optionen.h"
 #include "core/pack.h"
 #include "core/prioritaeten.h"
@@ -226,6 +227,34 @@ void Binden_Saison() {
     else Fehler("die Regionen der Welt im Konfigurations-Cache nicht anzumelden");
 }
 
+}  // namespace velmora::verdrahtung
+
+namespace velmora {
+
+bool Netz_Client_Verloren_Pruefen() {
+    if (Netzwerk_Modus() != 1) return false;
+    const int32_t modus = Kalender_Get_Runmodus();
+    // The start screens answer a failed join themselves; only a running game is ended here.
+    if (modus == KALENDER_START || modus == KALENDER_WARTEN || modus == KALENDER_ENDE || modus == KALENDER_AUS)
+        return false;
+    const bool getrennt = Net_Server_Verbindung() < 0;
+    if (!getrennt && !Spieltag_Client_Ohne_Antwort()) return false;
+    Debug_Printf("Netz: Server %s, das Netzwerkspiel endet\n", getrennt ? "getrennt" : "antwortet nicht");
+    Internet_Netzwerk_Stop();
+    Netzwerk_Modus_Setzen(0);
+    Client_Team_Setzen(-1);
+    Spieltag_Client_Zuruecksetzen();
+    // The table's game locks belong to the game let go now.
+    Spieltag_Slots_Loeschen();
+    Kalender_Zum_Start();
+    Meldung("%s", "Die Verbindung zum Server ist abgebrochen. Das Netzwerkspiel ist beendet.");
+    return true;
+}
+
+}  // namespace velmora
+
+namespace velmora::verdrahtung {
+
 void Binden_Shell() {
     ShellDienste& d = Shell_Dienste();
     if (!Besitz_Eintragen(&d, "Shell.Dienste")) return;
@@ -235,7 +264,10 @@ void Binden_Shell() {
     d.net_pump = Net_Pump;
     d.net_server_slot_pump = Net_Server_Slot_Pump;
     d.server_bedienen = Net_Server_Bedienen;
-    d.client_bedienen = Net_Client_Bedienen;
+    d.client_bedienen = [] {
+        Net_Client_Bedienen();
+        Netz_Client_Verloren_Pruefen();
+    };
     d.kalender_main = Kalender_Main;
     d.resourcen_oeffnen = Resourcen_Oeffnen;
     d.wappen_statistik = [] { Wappen_Statistik(nullptr, nullptr); };
@@ -332,7 +364,8 @@ void Binden_Bildschirm() {
     Besetzen(p.kontostand, [](int32_t team) { return Bank_Kontostand(team, false, -1); }, "MenuePanel.kontostand");
     Besetzen(p.mittelwert, [](int32_t team) { return Bank_Mittelwert(team, false, -1); }, "MenuePanel.mittelwert");
     Besetzen(p.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "MenuePanel.geld_text");
-    Besetzen(p.client_melden, [] { Spieltag_Client_Melden(); }, "MenuePanel.client_melden");
+    // A client ends its day: its club's match of the day is played live with the server.
+    Besetzen(p.client_melden, [] { Spieltag_Client_Tag_Beenden(); }, "MenuePanel.client_melden");
     // Network play: the wait for the other side keeps the main screen, "Weiter" disabled.
     Besetzen(
         Kalender_Hooks().netz_warten,

@@ -208,6 +208,7 @@ void Binden_Spieltag() {
     Besetzen(Net_Hooks().sync_vom_server, Spielfeld_Sync_Vom_Server, "Net.sync_vom_server");
     if (Dabei("News")) Besetzen(News_Hooks().spieltag_zustand, Spieltag_Team_Zustand, "News.spieltag_zustand");
     Besetzen(k.client_alles_holen, Client_Alles_Holen, "Kalender.client_alles_holen");
+    Besetzen(k.client_spieltag, Spieltag_Client_Frame, "Kalender.client_spieltag");
 }
 
 }  // namespace velmora::verdrahtung

@@ -305,6 +305,7 @@ void Binden_Ereignis() {
     SpieltagHooks& s = Spieltag_Hooks();
     Abonnieren(s.ereignis_spiel, "Spieltag.ereignis_spiel", prio::SPIELTAG_EREIGNIS, Ereignis_Nach_Spiel);
     Abonnieren(s.ereignis_serie, "Spieltag.ereignis_serie", prio::SPIELTAG_EREIGNIS, Ereignis_Nach_Serie);
+    Besetzen(s.nicht_eingesetzt, Ereignis_Nicht_Eingesetzt, "Spieltag.nicht_eingesetzt");
     KalenderHooks& k = Kalender_Hooks();
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_EREIGNIS, [] {
         Ereignis_Init();

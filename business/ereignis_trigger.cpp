@@ -499,11 +499,10 @@ void Ereignis_Kalender_Monat() {
     Ereignis_Manager(team, r <= 9 ? EK_ALLGEMEIN : r <= 18 ? EK_ALLGEMEIN_TEAM : EK_ALLGEMEIN_SPIELER);
 }
 
+// The players who did not play are asked about by the match's after-match
+// pass, which knows who came on.
 void Ereignis_Nach_Spiel(int32_t team, int32_t slot, int32_t tore_heim, int32_t tore_gast) {
     Ereignis_Spiel_Nachher(team, slot, tore_heim, tore_gast);
-    int32_t s[20];
-    for (int32_t i = 0, n = Teamspieler_Ins_Array(team, s, 20, 0); i < n; ++i)
-        if (!(Spieler_Status(s[i]) & SP_STATUS_START)) Ereignis_Nicht_Eingesetzt(team, s[i]);
 }
 
 void Ereignis_Nach_Serie(int32_t team) {

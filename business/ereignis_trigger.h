@@ -38,8 +38,9 @@ void Ereignis_Manager(int32_t team, int32_t kategorie);
 // The events' part of the calendar and the match day: the day's events with
 // the local manager's job offers on 1 January (and by chance on 30 June,
 // both while option 13 is on); a month change's event of a general, team or
-// player category; after a match the match's events and those of every squad
-// player who did not start; after a run of results the series' events; and
+// player category; after a match the match's events (the events of each
+// nominated player who did not play come from the match's after-match pass
+// through Ereignis_Nicht_Eingesetzt); after a run of results the series'; and
 // the answer to an event request when the request processor delivers it.
 void Ereignis_Kalender_Tag();
 void Ereignis_Kalender_Monat();

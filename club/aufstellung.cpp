@@ -36,6 +36,7 @@
 #include "club/aufstellung.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "club/club_hooks.h"
@@ -74,6 +75,7 @@ struct AufstellungModul {
     // Buffers of the dynamic programme, kept to spare allocations per club.
     std::vector<int64_t> dp;
     std::vector<int8_t> wahl;
+    std::vector<uint64_t> erreicht;
 };
 AufstellungModul g;
 
@@ -236,6 +238,57 @@ const Standardsystem* Standardsysteme() {
     return systeme.data();
 }
 
+// Bounds that let the shared search skip states without changing a value or
+// a choice it reads. `unten` is the value of a line-up some built-in system
+// can field (each player greedily into the free group where he is worth
+// most), so the chosen line-up is worth at least that. oben[i][k] is the sum
+// of the k largest gains players i.. can still add; a state after i players
+// with k cells free in its best system is worth at most its value plus
+// oben[i][k]. The bound never grows along a step (a step uses up a cell and
+// a player), so a state below `unten` leads only to states below it: no way
+// through it reaches or ties the chosen value, and each state on the chosen
+// way keeps its value and its first choice.
+struct Schranken {
+    int64_t unten = 0;
+    int64_t oben[TEAM_SPIELER_MAX + 1][TEAM_SPIELER_MAX + 1] = {};
+
+    Schranken(const int64_t (*gewinne)[GRUPPEN], size_t m, bool mit_tor, const Standardsystem* sys) {
+        int64_t bester[TEAM_SPIELER_MAX];
+        for (size_t i = 0; i < m; ++i)
+            bester[i] = *std::max_element(gewinne[i] + (mit_tor ? 0 : 1), gewinne[i] + GRUPPEN);
+        int64_t sortiert[TEAM_SPIELER_MAX];
+        for (size_t i = m; i-- > 0;) {
+            size_t k = m - 1 - i;   // players i+1.. already in, largest first
+            while (k > 0 && sortiert[k - 1] < bester[i]) {
+                sortiert[k] = sortiert[k - 1];
+                --k;
+            }
+            sortiert[k] = bester[i];
+            for (size_t j = 0; j < m - i; ++j) oben[i][j + 1] = oben[i][j] + sortiert[j];
+        }
+        size_t folge[TEAM_SPIELER_MAX];
+        for (size_t i = 0; i < m; ++i) folge[i] = i;
+        std::stable_sort(folge, folge + m, [&](size_t a, size_t b) { return bester[a] > bester[b]; });
+        for (int32_t s = 0; s < FORMATION_STANDARD_ANZAHL; ++s) {
+            bool gleich_frueher = false;   // the same group counts as an earlier system
+            for (int32_t t = 0; t < s && !gleich_frueher; ++t) gleich_frueher = sys[t].schluessel == sys[s].schluessel;
+            if (gleich_frueher) continue;
+            int32_t frei[GRUPPEN] = {mit_tor ? 1 : 0, sys[s].bedarf[1], sys[s].bedarf[2], sys[s].bedarf[3]};
+            int64_t wert = 0;
+            for (size_t k = 0; k < m; ++k) {
+                const int64_t* g_i = gewinne[folge[k]];
+                int32_t wo = -1;
+                for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+                    if (frei[gr] > 0 && (wo < 0 || g_i[gr] > g_i[wo])) wo = gr;
+                if (wo < 0) break;
+                --frei[wo];
+                wert += g_i[wo];
+            }
+            unten = std::max(unten, wert);
+        }
+    }
+};
+
 // Rule 5 for a computer club, fast: one dynamic programme over the box of the
 // largest group counts serves every built-in system. A state's value and its
 // recorded choice depend only on the states below it, visited in the same
@@ -255,10 +308,13 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
         int32_t dim[GRUPPEN] = {};
         int32_t schritt[GRUPPEN] = {};
         int32_t zustaende = 0;
-        std::vector<std::pair<int32_t, uint8_t>> arbeit;   // state, groups it may grow in
-        // bis[s]: the worked states holding at most s players, in the same
-        // order (the last list is all of them): after i players no other is reached.
-        std::vector<std::vector<std::pair<int32_t, uint8_t>>> bis;
+        // The worked states (those inside some system's box) as a bit set, and
+        // per state the groups it may grow in.
+        std::vector<uint64_t> arbeit;
+        std::vector<uint8_t> wachsen;
+        std::vector<std::array<uint8_t, GRUPPEN>> zahlen;   // per state its counts per group
+        // platz[state]: the most cells still free in a system holding the state.
+        std::vector<int32_t> platz;
     };
     static const auto kaesten = [sys] {
         std::vector<Kasten> k(2);
@@ -274,92 +330,102 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
             ka.schritt[1] = dim[2] * dim[3];
             ka.schritt[2] = dim[3];
             ka.schritt[3] = 1;
+            ka.platz.assign(size_t(ka.zustaende), 0);
+            ka.wachsen.assign(size_t(ka.zustaende), 0);
+            ka.zahlen.assign(size_t(ka.zustaende), {});
+            ka.arbeit.assign(size_t(ka.zustaende + 63) / 64, 0);
             int32_t z[GRUPPEN];
             for (z[0] = 0; z[0] < dim[0]; ++z[0])
                 for (z[1] = 0; z[1] < dim[1]; ++z[1])
                     for (z[2] = 0; z[2] < dim[2]; ++z[2])
-                        for (z[3] = 0; z[3] < dim[3]; ++z[3])
-                            for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i)
-                                if (z[1] <= sys[i].bedarf[1] && z[2] <= sys[i].bedarf[2] &&
-                                    z[3] <= sys[i].bedarf[3]) {
-                                    uint8_t wachsen = 0;
-                                    for (int32_t gr = 0; gr < GRUPPEN; ++gr)
-                                        if (z[gr] + 1 < dim[gr]) wachsen = uint8_t(wachsen | 1u << gr);
-                                    int32_t von = z[0] * ka.schritt[0] + z[1] * ka.schritt[1] + z[2] * ka.schritt[2] + z[3];
-                                    ka.arbeit.emplace_back(von, wachsen);
-                                    const size_t summe = size_t(z[0] + z[1] + z[2] + z[3]);
-                                    if (ka.bis.size() <= summe) ka.bis.resize(summe + 1);
-                                    ka.bis[summe].emplace_back(von, wachsen);
-                                    break;
-                                }
-            // From the states of exactly s players to those of at most s, in the order of the list.
-            for (size_t summe = ka.bis.size(); summe-- > 0;) {
-                ka.bis[summe].clear();
-                for (const auto& [von, wachsen] : ka.arbeit) {
-                    int32_t rest = von, anzahl = 0;
-                    for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
-                        anzahl += rest / ka.schritt[gr];
-                        rest %= ka.schritt[gr];
-                    }
-                    if (size_t(anzahl) <= summe) ka.bis[summe].emplace_back(von, wachsen);
-                }
-            }
+                        for (z[3] = 0; z[3] < dim[3]; ++z[3]) {
+                            const int32_t zustand = z[0] * ka.schritt[0] + z[1] * ka.schritt[1] + z[2] * ka.schritt[2] + z[3];
+                            for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i) {
+                                if (z[1] > sys[i].bedarf[1] || z[2] > sys[i].bedarf[2] || z[3] > sys[i].bedarf[3])
+                                    continue;
+                                ka.arbeit[size_t(zustand) / 64] |= uint64_t(1) << (zustand % 64);
+                                ka.platz[size_t(zustand)] =
+                                    std::max(ka.platz[size_t(zustand)], tor - z[0] + sys[i].bedarf[1] - z[1] +
+                                                                            sys[i].bedarf[2] - z[2] + sys[i].bedarf[3] - z[3]);
+                            }
+                            for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
+                                if (z[gr] + 1 < dim[gr]) ka.wachsen[size_t(zustand)] |= uint8_t(1u << gr);
+                                ka.zahlen[size_t(zustand)][size_t(gr)] = uint8_t(z[gr]);
+                            }
+                        }
         }
         return k;
     }();
     const Kasten& kasten = kaesten[size_t(bedarf[0])];
-    const int32_t* dim = kasten.dim;
     const int32_t* schritt = kasten.schritt;
     const int32_t zustaende = kasten.zustaende;
-    auto index = [&](const int32_t z[GRUPPEN]) { return ((z[0] * dim[1] + z[1]) * dim[2] + z[2]) * dim[3] + z[3]; };
+    const size_t woerter = kasten.arbeit.size();
     const size_t m = feld.size();
-    // Only the worked states are read (a final state of a system and every
-    // state on the way back to it lie in a system's box), so only they start
-    // empty; a state's choice is read only where a value reached it, which
-    // wrote the choice.
     if (g.dp.size() < (m + 1) * size_t(zustaende)) g.dp.resize((m + 1) * size_t(zustaende));
     if (g.wahl.size() < m * size_t(zustaende)) g.wahl.resize(m * size_t(zustaende));
-    // After i players only the states of at most i are reached and read; the
-    // last layer is read whole by the choice below.
-    auto bis = [&](size_t i) -> const std::vector<std::pair<int32_t, uint8_t>>& {
-        return i >= m ? kasten.arbeit : kasten.bis[std::min(i, kasten.bis.size() - 1)];
-    };
-    for (const auto& zustand : bis(0)) g.dp[size_t(zustand.first)] = -1;
+    // A layer's reached states as a bit set: a value is read only where one
+    // was written in the layer, so no layer needs filling in advance.
+    g.erreicht.assign(2 * woerter, 0);
+    uint64_t* jetzt = g.erreicht.data();
+    uint64_t* danach = jetzt + woerter;
     g.dp[0] = 0;
+    jetzt[0] = 1;
+    // What each player adds in each group.
+    int64_t gewinne[TEAM_SPIELER_MAX][GRUPPEN];
+    for (size_t i = 0; i < m; ++i)
+        for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+            gewinne[i][gr] = GEWICHT_BESETZT + Wert_In_Gruppe(*feld[i], gr) + (gr == 0 ? GEWICHT_BESETZT : 0);
+    const Schranken schranken(gewinne, m, bedarf[0] > 0, sys);
     for (size_t i = 0; i < m; ++i) {
         const int64_t* vorher = &g.dp[i * size_t(zustaende)];
         int64_t* nachher = &g.dp[(i + 1) * size_t(zustaende)];
-        for (const auto& zustand : bis(i + 1)) nachher[zustand.first] = -1;
         int8_t* wahl = &g.wahl[i * size_t(zustaende)];
-        int64_t gewinn[GRUPPEN];
-        for (int32_t gr = 0; gr < GRUPPEN; ++gr)
-            gewinn[gr] = GEWICHT_BESETZT + Wert_In_Gruppe(*feld[i], gr) + (gr == 0 ? GEWICHT_BESETZT : 0);
-        for (const auto& [von, wachsen] : bis(i)) {
-            if (vorher[von] < 0) continue;
-            if (vorher[von] > nachher[von]) {
-                nachher[von] = vorher[von];
-                wahl[von] = -1;
+        const int64_t* gewinn = gewinne[i];
+        // A state that cannot reach the value of a known line-up is never on
+        // the chosen way, nor ties with a state on it (see Schranken): the
+        // least value a state with k cells free must hold, never below 0.
+        int64_t schwelle[FORMATION_ZELLEN + 1];   // a state has at most 11 cells free
+        for (int32_t k = 0; k <= FORMATION_ZELLEN; ++k)
+            schwelle[k] = std::max<int64_t>(0, schranken.unten - schranken.oben[i][std::min<size_t>(size_t(k), m - i)]);
+        std::fill(danach, danach + woerter, 0);
+        auto schreiben = [&](int32_t nach, int64_t wert, int8_t wie) {
+            uint64_t& wort = danach[size_t(nach) / 64];
+            const uint64_t bit = uint64_t(1) << (nach % 64);
+            if (!(wort & bit) || wert > nachher[nach]) {
+                wort |= bit;
+                nachher[nach] = wert;
+                wahl[nach] = wie;
             }
-            for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
-                if (!(wachsen >> gr & 1)) continue;
-                int32_t nach = von + schritt[gr];
-                int64_t wert = vorher[von] + gewinn[gr];
-                if (wert > nachher[nach]) {
-                    nachher[nach] = wert;
-                    wahl[nach] = int8_t(gr);
-                }
+        };
+        // The worked states in ascending order, as each system's own box visits them.
+        for (size_t w = 0; w < woerter; ++w)
+            for (uint64_t bits = jetzt[w] & kasten.arbeit[w]; bits; bits &= bits - 1) {
+                const int32_t von = int32_t(w * 64) + __builtin_ctzll(bits);
+                const int64_t wert = vorher[von];
+                if (wert < schwelle[kasten.platz[size_t(von)]]) continue;
+                schreiben(von, wert, -1);
+                const uint8_t wachsen = kasten.wachsen[size_t(von)];
+                for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+                    if (wachsen >> gr & 1) schreiben(von + schritt[gr], wert + gewinn[gr], int8_t(gr));
             }
-        }
+        std::swap(jetzt, danach);
     }
+    // The last layer is read whole by the choice below: the states no value reached hold none.
+    for (int32_t s = 0; s < zustaende; ++s)
+        if (!(jetzt[size_t(s) / 64] >> (s % 64) & 1)) g.dp[m * size_t(zustaende) + size_t(s)] = -1;
     // Each system in the order of the choice: its best final state in its own box, the first of equal ones.
     const int64_t* ende = &g.dp[m * size_t(zustaende)];
+    // A system's box in its own order is ascending in the shared box too, and
+    // a state no value reached never beats another: only reached ones are looked at.
     auto bestes_ende = [&](const Standardsystem& s) {
-        int32_t beste = 0, z[GRUPPEN];
-        for (z[0] = 0; z[0] <= bedarf[0]; ++z[0])
-            for (z[1] = 0; z[1] <= s.bedarf[1]; ++z[1])
-                for (z[2] = 0; z[2] <= s.bedarf[2]; ++z[2])
-                    for (z[3] = 0; z[3] <= s.bedarf[3]; ++z[3])
-                        if (ende[index(z)] > ende[beste]) beste = index(z);
+        int32_t beste = 0;
+        for (size_t w = 0; w < woerter; ++w)
+            for (uint64_t bits = jetzt[w] & kasten.arbeit[w]; bits; bits &= bits - 1) {
+                const int32_t zustand = int32_t(w * 64) + __builtin_ctzll(bits);
+                const uint8_t* z = kasten.zahlen[size_t(zustand)].data();
+                if (z[1] <= s.bedarf[1] && z[2] <= s.bedarf[2] && z[3] <= s.bedarf[3] && ende[zustand] > ende[beste])
+                    beste = zustand;
+            }
         return beste;
     };
     int32_t gewaehlt = erster, gesehen[FORMATION_STANDARD_ANZAHL + 1], anzahl_gesehen = 0;
@@ -423,22 +489,36 @@ void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar) {
     else if (slot < SLOT_BANK_ENDE) Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_BANK), OP_SETZEN);
 }
 
+// The cells of the starting slots of a formation, worked out once for a
+// whole squad: the cell of slot k as Formation_Zelle_Von_Slot gives it.
+struct SlotZellen {
+    int32_t schluessel[FORMATION_ZELLEN];
+
+    explicit SlotZellen(const Formation& f) {
+        for (int32_t i = 0; i < FORMATION_ZELLEN; ++i) schluessel[i] = Formation_Schluessel(f.zelle[i][0], f.zelle[i][1]);
+        std::sort(schluessel, schluessel + FORMATION_ZELLEN, [](int32_t a, int32_t b) { return a > b; });
+    }
+};
+
 // A goalkeeper's cell is the goal's whatever his slot (the player record keeps it so).
+void Zelle_Nach_Slot(const SlotZellen& zellen, int32_t p, int32_t slot) {
+    if (slot < 0 || slot >= FORMATION_ZELLEN || Spieler_Get_Art(p) == 0) return;
+    Spieler_Wert(SPW_SPALTE, p, zellen.schluessel[slot] % 10, OP_SCHREIBEN);
+    Spieler_Wert(SPW_REIHE, p, zellen.schluessel[slot] / 10, OP_SCHREIBEN);
+}
+
 void Zelle_Nach_Slot(int32_t club, int32_t p, int32_t slot) {
-    if (Spieler_Get_Art(p) == 0) return;
-    int32_t spalte, reihe;
-    if (!Formation_Zelle_Von_Slot(*Team_Aktuelle_Formation(club), slot, &spalte, &reihe)) return;
-    Spieler_Wert(SPW_SPALTE, p, spalte, OP_SCHREIBEN);
-    Spieler_Wert(SPW_REIHE, p, reihe, OP_SCHREIBEN);
+    Zelle_Nach_Slot(SlotZellen(*Team_Aktuelle_Formation(club)), p, slot);
 }
 
 // Writes slots, status bits and cells; `slot` per squad entry.
 void Aufstellung_Schreiben(int32_t club, const Kandidat* kader, int32_t n, const int32_t* slot) {
+    const SlotZellen zellen(*Team_Aktuelle_Formation(club));
     for (int32_t i = 0; i < n; ++i) {
         if (Spieler_Wert(SPW_SLOT, kader[i].spieler, 0, OP_LESEN) != slot[i])
             Spieler_Wert(SPW_SLOT, kader[i].spieler, slot[i], OP_SCHREIBEN);
         Status_Nach_Slot(kader[i].spieler, slot[i], kader[i].verfuegbar);
-        if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(club, kader[i].spieler, slot[i]);
+        if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, kader[i].spieler, slot[i]);
     }
 }
 
@@ -732,9 +812,10 @@ void Team_Rueckennummern(int32_t club) {
     int32_t liste[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
     int32_t slots[TEAM_SPIELER_MAX];
+    const SlotZellen zellen(*Team_Aktuelle_Formation(club));
     for (int32_t i = 0; i < n; ++i) {
         slots[i] = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
-        if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(club, liste[i], slots[i]);
+        if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, liste[i], slots[i]);
     }
     // Shirt numbers live in the server's data; a client leaves them to the server.
     if (Club_Ist_Client()) return;
@@ -748,15 +829,16 @@ void Team_Rueckennummern(int32_t club) {
     // Goalkeepers first (number 1 when free), then by slot.
     int32_t reihenfolge[TEAM_SPIELER_MAX];
     for (int32_t i = 0; i < n; ++i) reihenfolge[i] = i;
+    bool torwart[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) torwart[i] = Spieler_Get_Art(liste[i]) == 0;
     std::stable_sort(reihenfolge, reihenfolge + n, [&](int32_t a, int32_t b) {
-        bool ta = Spieler_Get_Art(liste[a]) == 0, tb = Spieler_Get_Art(liste[b]) == 0;
-        return ta != tb ? ta : slots[a] < slots[b];
+        return torwart[a] != torwart[b] ? torwart[a] : slots[a] < slots[b];
     });
     int32_t frei = 1;
     for (int32_t k = 0; k < n; ++k) {
         int32_t i = reihenfolge[k];
         if (nummer[i]) continue;
-        if (Spieler_Get_Art(liste[i]) == 0 && !vergeben[1]) {
+        if (torwart[i] && !vergeben[1]) {
             nummer[i] = 1;
         } else {
             while (frei < 100 && vergeben[frei]) ++frei;

@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstring>
 
@@ -23,6 +24,9 @@ enum BlockArt : uint32_t {
 
 constexpr size_t DATEI_ANFANG = SPIELSTAND_MAGIC_BYTES + SPIELSTAND_VERSION_BYTES;
 
+// The size of the last image finished (a hint for the next one's room only).
+std::atomic<size_t> g_letzte_bildgroesse{0};
+
 struct BlockInfo {
     uint32_t art = 0;
     uint32_t laenge = 0;
@@ -41,6 +45,17 @@ void verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) {
         x ^= x << 5;
     };
     size_t i = 0;
+    // Two groups at a time: the first group's key in the low half.
+    for (; n - i >= 8; i += 8) {
+        schritt();
+        const uint64_t erster = x;
+        schritt();
+        uint64_t schluessel = erster | uint64_t(x) << 32, w;
+        if constexpr (std::endian::native == std::endian::big) schluessel = __builtin_bswap64(schluessel);
+        std::memcpy(&w, p + i, 8);
+        w ^= schluessel;
+        std::memcpy(p + i, &w, 8);
+    }
     // Whole groups a word at a time: the key's low byte goes on the group's first byte.
     for (; n - i >= 4; i += 4) {
         schritt();
@@ -184,10 +199,15 @@ uint32_t erstes_null_byte(uint64_t x) {
 
 // The length of the run of p[0] from p[0], at most `grenze` (>= 1).
 uint32_t lauf_laenge(const uint8_t* p, uint32_t grenze) {
-    // A whole run (the common case of empty records) is told by one comparison of the window with itself moved by one.
-    if (grenze >= 16 && p[1] == p[0] && std::memcmp(p, p + 1, grenze - 1) == 0) return grenze;
-    uint32_t lauf = 1;
     const uint64_t muster = 0x0101010101010101ull * p[0];
+    uint32_t lauf = 1;
+    if (grenze >= 9) {
+        // Most runs are the zero bytes of a small number and end inside the first word.
+        const uint64_t x = wort(p + 1) ^ muster;
+        if (x) return 1 + uint32_t(__builtin_ctzll(x)) / 8;
+        // A whole run (the common case of empty records) is told by one comparison of the window with itself moved by one.
+        if (grenze >= 16 && std::memcmp(p, p + 1, grenze - 1) == 0) return grenze;
+    }
     while (lauf + 8 <= grenze) {
         uint64_t x = wort(p + lauf) ^ muster;
         if (x) return lauf + uint32_t(__builtin_ctzll(x)) / 8;
@@ -197,13 +217,61 @@ uint32_t lauf_laenge(const uint8_t* p, uint32_t grenze) {
     return lauf;
 }
 
-// Packs into `o`, which holds at least n + n / 128 + 1 bytes (the most plain
-// groups can take); returns the bytes written.
+// How far the run of `b` goes from p[0] (at most `grenze` bytes): empty
+// records make runs of many thousand bytes, told 32 bytes at a time.
+uint32_t langer_lauf(const uint8_t* p, uint32_t grenze, uint8_t b) {
+    const uint64_t muster = 0x0101010101010101ull * b;
+    uint32_t lauf = 0;
+    while (lauf + 32 <= grenze &&
+           ((wort(p + lauf) ^ muster) | (wort(p + lauf + 8) ^ muster) | (wort(p + lauf + 16) ^ muster) |
+            (wort(p + lauf + 24) ^ muster)) == 0)
+        lauf += 32;
+    while (lauf + 8 <= grenze) {
+        uint64_t x = wort(p + lauf) ^ muster;
+        if (x) return lauf + uint32_t(__builtin_ctzll(x)) / 8;
+        lauf += 8;
+    }
+    while (lauf < grenze && p[lauf] == b) ++lauf;
+    return lauf;
+}
+
+constexpr uint32_t KURZ = 16;
+
+// Packs into `o`, which holds at least n + n / 128 + 1 + KURZ bytes (the most
+// plain groups can take, and room for one short group's fixed copy); returns
+// the bytes written.
 size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
     uint8_t* const anfang = o;
     uint32_t i = 0;
+    bool lauf_folgt = false;   // three equal bytes start at i
     while (i < n) {
+        if (!lauf_folgt && n - i >= 10) {
+            // The common case: a few plain bytes (a small number) and then a
+            // run (its zeros). k is where the first three equal bytes start,
+            // so k > 0 is a plain group of k bytes as the rule takes it.
+            const uint64_t a = wort(p + i);
+            const uint32_t k = erstes_null_byte((a ^ wort(p + i + 1)) | (a ^ wort(p + i + 2)));
+            if (k > 0 && k < 8) {
+                *o++ = uint8_t(k - 1);
+                std::memcpy(o, p + i, 8);   // n - i >= 10 bytes to read, room for KURZ to write
+                o += k;
+                i += k;
+                lauf_folgt = true;
+                continue;
+            }
+        }
+        lauf_folgt = false;
         uint32_t lauf = lauf_laenge(p + i, std::min<uint32_t>(130, n - i));
+        if (lauf == 130) {
+            // A long run: its whole length once, then runs of 130 as the
+            // byte-wise rule takes them; the rest of it goes round again.
+            uint32_t ganz = 130 + langer_lauf(p + i + 130, n - i - 130, p[i]);
+            for (; ganz >= 130; ganz -= 130, i += 130) {
+                *o++ = uint8_t(130 + 125);
+                *o++ = p[i];
+            }
+            continue;
+        }
         if (lauf >= 3) {
             *o++ = uint8_t(lauf + 125);
             *o++ = p[i];
@@ -223,7 +291,10 @@ size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
             while (j < ende && !(j + 2 < n && p[j] == p[j + 1] && p[j] == p[j + 2])) ++j;
         j = std::min(j, ende);
         *o++ = uint8_t(j - i - 1);
-        std::memcpy(o, p + i, j - i);
+        // Short groups (one byte before the zeros of a small number) are
+        // copied as one fixed word; `o` has that much room behind it.
+        if (j - i <= KURZ && n - i >= KURZ) std::memcpy(o, p + i, KURZ);
+        else std::memcpy(o, p + i, j - i);
         o += j - i;
         i = j;
     }
@@ -305,7 +376,7 @@ bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uin
     // One work buffer for all packed blocks (saves are built on one thread): it
     // grows to the largest block and is never filled in advance.
     static std::vector<uint8_t> block;
-    size_t platz = 4 + size_t(laenge) + laenge / 128 + 1;
+    size_t platz = 4 + size_t(laenge) + laenge / 128 + 1 + KURZ;
     if (block.size() < platz) block.resize(platz);
     Bytes_Put32(block.data(), laenge);
     size_t n = 4 + packen(static_cast<const uint8_t*>(daten), laenge, block.data() + 4);
@@ -356,7 +427,8 @@ bool Liste_Read(SpielstandDatei* datei, Listen_Element* liste) {
 void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf) {
     if (!datei) return;
     *datei = SpielstandDatei{};
-    datei->bild.reserve(1 << 16);
+    // A save is about as large as the one before: its image is not grown by doubling again.
+    datei->bild.reserve(std::max<size_t>(size_t(1) << 16, g_letzte_bildgroesse.load()));
     datei->bild.insert(datei->bild.end(), SPIELSTAND_MAGIC, SPIELSTAND_MAGIC + SPIELSTAND_MAGIC_BYTES);
     datei->bild.insert(datei->bild.end(), SPIELSTAND_VERSION, SPIELSTAND_VERSION + SPIELSTAND_VERSION_BYTES);
     uint8_t roh[SPIELSTAND_KOPF_BYTES];
@@ -396,7 +468,9 @@ bool Spielstand_Datei_Abschliessen(SpielstandDatei* datei) {
     }
     uint8_t anzahl[4];
     Bytes_Put32(anzahl, datei->block_nr);
-    return block_anhaengen(datei, ART_DATEI_ENDE, anzahl, 4, "Spielstand_Datei_Abschliessen");
+    if (!block_anhaengen(datei, ART_DATEI_ENDE, anzahl, 4, "Spielstand_Datei_Abschliessen")) return false;
+    g_letzte_bildgroesse = datei->bild.size();
+    return true;
 }
 
 bool Spielstand_Datei_Oeffnen(SpielstandDatei* datei, std::vector<uint8_t> bild) {

@@ -78,10 +78,53 @@ void convert_rect(const int16_t* y, const int16_t* cb, const int16_t* cr, const 
     }
 }
 
+// Saturation to 0..255 by table: entry (v + 512) & 1023 holds v clamped, exact
+// for v in [-512, 511]. The converters add a chroma term to a luma sample; every
+// sample the transforms put out is clamped to 0..255, and for Cb and Cr in 0..255
+// the terms lie in [-179, 178] (red), [-136, 135] (green) and [-227, 225] (blue),
+// so the sums lie in [-227, 482], well inside. The mask keeps any other value
+// inside the table.
+struct LimitTable {
+    uint8_t v[1024];
+    constexpr LimitTable() : v() {
+        for (int i = 0; i < 1024; ++i) v[i] = uint8_t(i < 512 ? (i > 255 ? 255 : i) : 0);
+    }
+};
+constexpr LimitTable kLimit;
+inline uint8_t limit(int32_t v) { return kLimit.v[uint32_t(v) & 1023]; }
+
+// A whole MCU to RGB, BGR or RGBA: each chroma sample's three terms are applied
+// to the H luma samples beside it, saturated through the table; the bytes are
+// those of convert_rect.
+template <int H, int V, Out O>
+void convert_full(const int16_t* y, const int16_t* cb, const int16_t* cr, uint8_t* out, int32_t pitch) {
+    constexpr int CH = channels_of(O);
+    constexpr int R = O == Out::Bgr ? 2 : 0, B = O == Out::Bgr ? 0 : 2;
+    Terms t;
+    chroma_terms(cb, cr, t);
+    for (int yy = 0; yy < 8 * V; ++yy) {
+        uint8_t* o = out + ptrdiff_t(yy) * pitch;
+        const int16_t* yrow = y + (yy >> 3) * H * 64 + (yy & 7) * 8;
+        const int crow = (yy / V) * 8;
+        for (int cx = 0; cx < 8; ++cx) {
+            const int32_t tr = t.r[crow + cx], tg = t.g[crow + cx], tb = t.b[crow + cx];
+            for (int h = 0; h < H; ++h, o += CH) {
+                const int xx = cx * H + h;
+                const int32_t l = yrow[(xx >> 3) * 64 + (xx & 7)];
+                o[R] = limit(l + tr);
+                o[1] = limit(l - tg);
+                o[B] = limit(l + tb);
+                if constexpr (O == Out::Rgba) o[3] = 255;
+            }
+        }
+    }
+}
+
 template <int H, int V, Out O>
 void convert_block(const int16_t* y, const int16_t* cb, const int16_t* cr, const int16_t* k, uint8_t* out,
                    int32_t pitch) {
-    convert_rect<H, V, O>(y, cb, cr, k, out, pitch, 0, 0, 8 * H, 8 * V);
+    if constexpr (O == Out::Rgb || O == Out::Bgr || O == Out::Rgba) convert_full<H, V, O>(y, cb, cr, out, pitch);
+    else convert_rect<H, V, O>(y, cb, cr, k, out, pitch, 0, 0, 8 * H, 8 * V);
 }
 
 // The driver of every path: place the MCU, convert it whole through its slot,

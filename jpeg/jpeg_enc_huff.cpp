@@ -11,6 +11,7 @@
 #include "jpeg/jpeg_enc_state.h"
 #include "jpeg/jpeg_enc_tables.h"
 #include "jpeg/jpeg_idct.h"
+#include "jpeg/jpeg_scan.h"
 
 namespace velmora {
 namespace {
@@ -63,20 +64,17 @@ struct Pass {
     }
 };
 
-// The magnitudes of the block's coefficients in zig-zag order, shifted right
+// The magnitudes of the block's coefficients (kept in zig-zag order), shifted right
 // by al, and the mask of the nonzero ones among positions ss..se. A magnitude
 // is formed unsigned, so -32768 gives 32768 as the 32-bit arithmetic does.
-uint64_t band_magnitudes(const int16_t* blk, uint32_t ss, uint32_t se, uint32_t al, uint16_t* mag) {
-    alignas(16) int16_t zz[64];
-#pragma GCC unroll 64
-    for (int k = 0; k < 64; ++k) zz[k] = blk[jpeg_natural_order[k]];
+uint64_t band_magnitudes(const int16_t* zz, uint32_t ss, uint32_t se, uint32_t al, uint16_t* mag) {
     uint64_t nonzero = 0;
 #if defined(__SSE2__)
     const __m128i shift = _mm_cvtsi32_si128(int(al)), zero = _mm_setzero_si128();
     for (int i = 0; i < 64; i += 16) {
         __m128i m[2];
         for (int h = 0; h < 2; ++h) {
-            const __m128i x = _mm_load_si128(reinterpret_cast<const __m128i*>(zz + i + 8 * h));
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(zz + i + 8 * h));
             const __m128i sign = _mm_srai_epi16(x, 15);
             m[h] = _mm_srl_epi16(_mm_sub_epi16(_mm_xor_si128(x, sign), sign), shift);
             _mm_storeu_si128(reinterpret_cast<__m128i*>(mag + i + 8 * h), m[h]);
@@ -109,7 +107,7 @@ void ac_first(Pass& ps, const int16_t* blk) {
         uint32_t run = k - next;
         next = k + 1;
         const int32_t t = mag[k];
-        const int32_t v = blk[jpeg_natural_order[k]];
+        const int32_t v = blk[k];
         ps.emit_eobrun();
         while (run > 15) {
             ps.symbol(ps.table, ps.ac_id, 0xF0);
@@ -150,7 +148,7 @@ void ac_refine(Pass& ps, const int16_t* blk) {
         }
         ps.settle();
         ps.symbol(ps.table, ps.ac_id, (run << 4) + 1);
-        ps.raw(blk[jpeg_natural_order[k]] < 0 ? 0 : 1, 1);
+        ps.raw(blk[k] < 0 ? 0 : 1, 1);
         ps.emit_correction(brb, br);
         br = 0;
         run = 0;
@@ -168,11 +166,6 @@ void ac_refine(Pass& ps, const int16_t* blk) {
 void walk_scan(JPEG_PROPERTIES* p, Pass& ps) {
     const JPEG_FRAME& f = p->frame;
     const JPEG_ENC_SCAN& sc = *ps.scan;
-    uint32_t offset[4] = {}, per_mcu = 0;
-    for (uint32_t c = 0; c < f.ncomps && c < 4; ++c) {
-        offset[c] = per_mcu;
-        per_mcu += f.components[c].h * f.components[c].v;
-    }
     int16_t pred[4] = {};
     const bool dc = sc.ss == 0;
     auto code = [&](uint32_t i, uint32_t c, const int16_t* blk) {
@@ -191,18 +184,21 @@ void walk_scan(JPEG_PROPERTIES* p, Pass& ps) {
             ac_refine(ps, blk);
         }
     };
-    auto block_at = [&](uint32_t col, uint32_t row, uint32_t c, uint32_t b) {
-        return p->coefficients + (size_t(row * f.mcus_per_row + col) * per_mcu + offset[c] + b) * 64;
-    };
+    int16_t* planes[4];
+    size_t strides[4];
+    for (uint32_t c = 0; c < f.ncomps && c < 4; ++c) planes[c] = jpeg_component_plane(p, c, &strides[c]);
+    constexpr size_t kAhead = 4 * 64;
     if (sc.ns == 1) {
         // One component: its blocks in raster order, those inside the image only.
         const uint32_t c = sc.comp[0].index;
         const JPEG_COMPONENT& k = f.components[c];
         for (uint32_t br = 0; br < f.mcu_rows * k.v && !ps.r; ++br) {
             if (br * 8 >= f.height) break;
-            for (uint32_t bc = 0; bc < f.mcus_per_row * k.h && !ps.r; ++bc) {
+            const int16_t* blk = planes[c] + br * strides[c] * 64;
+            for (uint32_t bc = 0; bc < f.mcus_per_row * k.h && !ps.r; ++bc, blk += 64) {
                 if (bc * 8 >= f.width) break;
-                code(0, c, block_at(bc / k.h, br / k.v, c, (br % k.v) * k.h + bc % k.h));
+                jpeg_prefetch_block(blk + kAhead);
+                code(0, c, blk);
             }
         }
     } else {
@@ -211,7 +207,10 @@ void walk_scan(JPEG_PROPERTIES* p, Pass& ps) {
             for (uint32_t col = 0; col < f.mcus_per_row && !ps.r; ++col)
                 for (uint32_t i = 0; i < sc.ns; ++i) {
                     const uint32_t c = sc.comp[i].index;
-                    for (uint32_t b = 0; b < f.components[c].h * f.components[c].v; ++b) code(i, c, block_at(col, row, c, b));
+                    const uint32_t h = f.components[c].h, v = f.components[c].v;
+                    for (uint32_t by = 0; by < v; ++by)
+                        for (uint32_t bx = 0; bx < h; ++bx)
+                            code(i, c, planes[c] + ((size_t(row) * v + by) * strides[c] + size_t(col) * h + bx) * 64);
                 }
     }
     if (!dc) ps.settle();

@@ -8,6 +8,7 @@
 #endif
 
 #include "jpeg/jpeg_enc_color.h"
+#include "jpeg/jpeg_enc_convert_steps.h"
 #include "jpeg/jpeg_enc_huff.h"
 #include "jpeg/jpeg_enc_output.h"
 #include "jpeg/jpeg_enc_tables.h"
@@ -148,60 +149,23 @@ inline void fast_pass(__m128i* d) {
     d[7] = _mm_sub_epi16(z11, z4);
 }
 
-// Y of eight pixels, and Cb and Cr of eight pixel sums, by multiply-add.
-inline __m128i madd3(__m128i va, __m128i vb, __m128i vc, int16_t ka, int16_t kb, int16_t kc, int16_t round,
-                     int shift) {
-    const __m128i one = _mm_set1_epi16(1);
-    const __m128i kab = _mm_set_epi16(kb, ka, kb, ka, kb, ka, kb, ka), kcr = _mm_set_epi16(round, kc, round, kc, round, kc, round, kc);
-    const __m128i lo = _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(va, vb), kab),
-                                     _mm_madd_epi16(_mm_unpacklo_epi16(vc, one), kcr));
-    const __m128i hi = _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(va, vb), kab),
-                                     _mm_madd_epi16(_mm_unpackhi_epi16(vc, one), kcr));
-    return _mm_packs_epi32(_mm_srai_epi32(lo, shift), _mm_srai_epi32(hi, shift));
-}
-
 // One channel of eight pixels as 16-bit lanes, gathered straight into a
 // register (through memory the vector load would wait on eight small stores).
 inline __m128i channel8(const uint8_t* p) {
     return _mm_setr_epi16(p[0], p[3], p[6], p[9], p[12], p[15], p[18], p[21]);
 }
-
-// The sums of horizontal pixel pairs of sixteen lanes in two registers.
-inline __m128i pair_sums(__m128i a, __m128i b) {
-    const __m128i one = _mm_set1_epi16(1);
-    return _mm_packs_epi32(_mm_madd_epi16(a, one), _mm_madd_epi16(b, one));
-}
+struct GatherInserts {
+    template <int RO, int BO>
+    static void load(const uint8_t* p, __m128i& r, __m128i& g, __m128i& b) {
+        r = channel8(p + RO), g = channel8(p + 1), b = channel8(p + BO);
+    }
+};
 #endif
 
-// Each source row once: its Y rows, and the channel sums of its pixel pairs
-// (HF 2) added to the other row of the pair (VF 2) before the chroma row is
-// formed from them.
 template <int RO, int BO, int HF, int VF>
 void convert_simd(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb, int16_t* cr) {
 #if defined(__SSE2__)
-    const int shift = 8 + (HF - 1) + (VF - 1);
-    const int16_t round = int16_t(1 << (shift - 1));
-    __m128i sr = _mm_setzero_si128(), sg = sr, sb = sr;
-    for (int py = 0; py < 8 * VF; ++py) {
-        __m128i r[HF], g[HF], b[HF];
-        for (int gx = 0; gx < HF; ++gx) {
-            const uint8_t* p = src + ptrdiff_t(py) * step + gx * 24;
-            r[gx] = channel8(p + RO), g[gx] = channel8(p + 1), b[gx] = channel8(p + BO);
-            // Y = (77 R + 150 G + 29 B - 32640) >> 8; -32640 rides on the multiply-add as 1 x -32640.
-            const __m128i v = madd3(r[gx], g[gx], b[gx], 77, 150, 29, -32640, 8);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(y + ((py / 8) * HF + gx) * 64 + (py % 8) * 8), v);
-        }
-        __m128i rr = r[0], gg = g[0], bb = b[0];
-        if constexpr (HF == 2) rr = pair_sums(r[0], r[1]), gg = pair_sums(g[0], g[1]), bb = pair_sums(b[0], b[1]);
-        if (VF == 2 && py % 2 == 0) {
-            sr = rr, sg = gg, sb = bb;
-            continue;
-        }
-        if constexpr (VF == 2) rr = _mm_add_epi16(rr, sr), gg = _mm_add_epi16(gg, sg), bb = _mm_add_epi16(bb, sb);
-        const int cy = py / VF;
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(cb + cy * 8), madd3(rr, gg, bb, -43, -85, 128, round, shift));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(cr + cy * 8), madd3(rr, gg, bb, 128, -107, -21, round, shift));
-    }
+    enc_convert_rows<GatherInserts, RO, BO, HF, VF>(src, step, y, cb, cr);
 #else
     if (RO == 0) {
         if (HF == 1) jpeg_enc_rgb_h1v1(src, step, y, cb, cr, nullptr);
@@ -343,19 +307,29 @@ JPEG_RESULT jpeg_encode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* 
     return r;
 }
 
-JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
-                                  int16_t* pred, int16_t* block) {
+namespace {
+
+// The block's 64 coefficients in zig-zag order, one by one.
+void zigzag_plain(const int16_t* block, int16_t* zz) {
+#pragma GCC unroll 64
+    for (int k = 0; k < 64; ++k) zz[k] = block[jpeg_natural_order[k]];
+}
+
+// The block encoder of slot 54 with its bit buffer in locals; Gather puts the
+// coefficients into zig-zag order (16-byte aligned).
+template <void (*Gather)(const int16_t*, int16_t*)>
+JPEG_RESULT encode_block_masked(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
+                                int16_t* pred, int16_t* block) {
     LazyWriter w(s);
     const int32_t diff = block[0] - *pred;
     *pred = block[0];
     uint32_t n = jpeg_category(diff);
-    JPEG_RESULT r = w.put(dc->code[n], dc->length[n]);
-    if (!r) r = w.put(pattern_of(diff, n), n);
+    // A code and its value bits go in as one string: at most 16 + 16 bits.
+    JPEG_RESULT r = w.put((uint32_t(dc->code[n]) << n) | pattern_of(diff, n), dc->length[n] + n);
     // The AC values in zig-zag order and the mask of the nonzero ones: the
     // loop below visits only those, a zero run being the distance between two.
     alignas(16) int16_t zz[64];
-#pragma GCC unroll 64
-    for (int k = 0; k < 64; ++k) zz[k] = block[jpeg_natural_order[k]];
+    Gather(block, zz);
     uint64_t nonzero = 0;
 #if defined(__SSE2__)
     for (int i = 0; i < 64; i += 16) {
@@ -380,11 +354,23 @@ JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* 
         }
         const int32_t v = zz[k];
         n = jpeg_category(v);
-        if (!r) r = w.put(ac->code[(z << 4) + n], ac->length[(z << 4) + n]);
-        if (!r) r = w.put(pattern_of(v, n), n);
+        const uint32_t sym = (z << 4) + n;
+        if (!r) r = w.put((uint32_t(ac->code[sym]) << n) | pattern_of(v, n), ac->length[sym] + n);
     }
     if (!r && last < 63) r = w.put(ac->code[0], ac->length[0]);
     return w.done(r);
+}
+
+}  // namespace
+
+JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
+                                  int16_t* pred, int16_t* block) {
+    return encode_block_masked<zigzag_plain>(s, dc, ac, pred, block);
+}
+
+JPEG_RESULT jpeg_encode_block_ssse3(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc,
+                                    const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred, int16_t* block) {
+    return encode_block_masked<jpeg_zigzag_ssse3>(s, dc, ac, pred, block);
 }
 
 void jpeg_enc_rgb_h1v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {

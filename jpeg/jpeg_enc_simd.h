@@ -32,6 +32,13 @@ JPEG_RESULT jpeg_encode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* 
                                   const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred, int16_t* block);
 JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc,
                                   const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred, int16_t* block);
+// The same bits, the coefficients put into zig-zag order by byte shuffles
+// (jpeg_zigzag_ssse3), for processors that report SSSE3.
+JPEG_RESULT jpeg_encode_block_ssse3(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc,
+                                    const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred, int16_t* block);
+// The block's coefficients in zig-zag order into zz (16-byte aligned), by byte
+// shuffles of its eight rows (jpeg/jpeg_enc_simd_ssse3.cpp).
+void jpeg_zigzag_ssse3(const int16_t* block, int16_t* zz);
 
 // Converters of slots 20-25 (RGB and BGR at 1x1, 2x1, 2x2); the remaining
 // converter slots keep their plain forms.
@@ -41,5 +48,13 @@ void jpeg_enc_rgb_h2v2_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* c
 void jpeg_enc_bgr_h1v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
 void jpeg_enc_bgr_h2v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
 void jpeg_enc_bgr_h2v2_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+// Their SSSE3 variants (jpeg/jpeg_enc_simd_ssse3.cpp): the same samples, for
+// processors that report SSSE3.
+void jpeg_enc_rgb_h1v1_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_rgb_h2v1_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_rgb_h2v2_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_bgr_h1v1_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_bgr_h2v1_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_bgr_h2v2_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
 
 }  // namespace velmora

@@ -298,7 +298,7 @@ JPEG_RESULT jpeg_decode_ac_first(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF
             k += (e >> 8) & 15;
             if (k > 63) return past_end(s, e);
             s->bit_count -= int32_t(e & 31);
-            block[jpeg_natural_order[k]] = int16_t(uint16_t(uint16_t(e >> 16) << al));
+            block[k] = int16_t(uint16_t(uint16_t(e >> 16) << al));
             continue;
         }
         uint32_t sym = 0;
@@ -310,7 +310,7 @@ JPEG_RESULT jpeg_decode_ac_first(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF
             if (k > 63) return JPEG_ERR_DATA;
             if ((r = need(s, int32_t(size))) != 0) return quiet(s, r);
             int32_t v = extend(jpeg_bits_get(s, int32_t(size)), size);
-            block[jpeg_natural_order[k]] = int16_t(uint16_t(uint16_t(v) << al));
+            block[k] = int16_t(uint16_t(uint16_t(v) << al));
         } else if (run == 15) {
             k += 15;
         } else {
@@ -366,19 +366,50 @@ inline void correct(int16_t* c, uint32_t bit, int32_t p1) {
 }
 
 // Passes over coefficients k.. of the band, correcting each nonzero one, until
-// `run` zero coefficients are passed and the next zero one is reached (run < 0:
-// to the band's end). k is left at that zero coefficient, or past se.
+// `run` zero coefficients are passed and the next zero one is reached. k is
+// left at that zero coefficient, or past se.
 inline JPEG_RESULT pass_band(JPEG_STREAM* s, int16_t* block, uint32_t& k, uint32_t se, int32_t run, int32_t p1) {
     RefineBits rb(s);
     for (; k <= se; ++k) {
-        int16_t* c = &block[jpeg_natural_order[k]];
+        // Four zero coefficients that the run passes over as a whole.
+        while (run >= 4 && se - k >= 4) {
+            uint64_t four;
+            std::memcpy(&four, block + k, sizeof four);
+            if (four != 0) break;
+            k += 4, run -= 4;
+        }
+        int16_t* c = &block[k];
         if (*c == 0) {
-            if (run >= 0 && --run < 0) break;
+            if (--run < 0) break;
             continue;
         }
         uint32_t bit = 0;
         if (const JPEG_RESULT r = rb.next(bit); r != 0) return r;
         correct(c, bit, p1);
+    }
+    rb.put();
+    return 0;
+}
+
+// The same pass to the band's end (an end-of-band block). The high bands are
+// mostly zero: four coefficients at a time are passed over while all are zero.
+inline JPEG_RESULT pass_band_to_end(JPEG_STREAM* s, int16_t* block, uint32_t k, uint32_t se, int32_t p1) {
+    RefineBits rb(s);
+    while (k <= se) {
+        if (se - k >= 3) {
+            uint64_t four;
+            std::memcpy(&four, block + k, sizeof four);
+            if (four == 0) {
+                k += 4;
+                continue;
+            }
+        }
+        if (block[k] != 0) {
+            uint32_t bit = 0;
+            if (const JPEG_RESULT r = rb.next(bit); r != 0) return r;
+            correct(&block[k], bit, p1);
+        }
+        ++k;
     }
     rb.put();
     return 0;
@@ -413,11 +444,11 @@ JPEG_RESULT jpeg_decode_ac_refine(JPEG_STREAM* s, int16_t* block, const JPEG_HUF
             }
             // Pass over the coefficients already nonzero (refining each) and r zero ones.
             if ((r = pass_band(s, block, k, se, run, p1)) != 0) return quiet(s, r);
-            if (value != 0 && k <= 63) block[jpeg_natural_order[k]] = int16_t(value);
+            if (value != 0 && k <= 63) block[k] = int16_t(value);
         }
     }
     if (s->eob_run > 0) {
-        if ((r = pass_band(s, block, k, se, -1, p1)) != 0) return quiet(s, r);
+        if ((r = pass_band_to_end(s, block, k, se, p1)) != 0) return quiet(s, r);
         --s->eob_run;
     }
     return 0;

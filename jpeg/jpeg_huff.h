@@ -33,6 +33,9 @@ JPEG_RESULT jpeg_decode_block(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
 JPEG_RESULT jpeg_huff_decode_dc(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                 const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block);
 
+// The progressive decoders. The AC decoders keep a block's coefficients in
+// zig-zag order (block[k] is coefficient k of the bands); the output puts them
+// into natural order once the scans are read.
 JPEG_RESULT jpeg_decode_dc_first(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, int16_t* coef,
                                  int16_t* pred, uint32_t al);
 JPEG_RESULT jpeg_decode_dc_refine(JPEG_STREAM* s, int16_t* coef, uint32_t al);

@@ -153,11 +153,19 @@ inline void accurate_pass(const int64_t* x, int64_t* y) {
 
 }  // namespace
 
-void jpeg_idct_accurate(int16_t* block) {
+namespace {
+
+// The accurate 8x8 transform; with a table, each coefficient is dequantised as
+// it is read (the product wrapped to 16 bits, exactly as jpeg_dequantize stores
+// it), so the two steps in one pass give the two steps' results.
+template <bool Dequant>
+void accurate_8x8(int16_t* block, const uint16_t* table) {
     int32_t work[64];
     int64_t x[8], y[8];
     for (int r = 0; r < 8; ++r) {
-        const int16_t* row = block + r * 8;
+        int16_t row[8];
+        for (int i = 0; i < 8; ++i)
+            row[i] = Dequant ? int16_t(int32_t(block[r * 8 + i]) * int32_t(table[r * 8 + i])) : block[r * 8 + i];
         // A row with only its first coefficient set gives it times 8 in every
         // place (every term but the 32768-scaled one is zero), so it needs no pass.
         if ((row[1] | row[2] | row[3] | row[4] | row[5] | row[6] | row[7]) == 0) {
@@ -174,6 +182,12 @@ void jpeg_idct_accurate(int16_t* block) {
         for (int i = 0; i < 8; ++i) block[i * 8 + c] = clamp_sample(((y[i] + 1048576) >> 21) + 128);
     }
 }
+
+}  // namespace
+
+void jpeg_idct_accurate(int16_t* block) { accurate_8x8<false>(block, nullptr); }
+
+void jpeg_idct_accurate_dequant(int16_t* block, const uint16_t* table) { accurate_8x8<true>(block, table); }
 
 // The reduced-size transforms of family 1: 13-bit constants, two extra bits of
 // precision between the passes.

@@ -55,6 +55,8 @@ void jpeg_idct_fast_4x4(int16_t* block);      // slot 4
 void jpeg_idct_fast_2x2(int16_t* block);      // slot 5
 void jpeg_idct_fast_1x1(int16_t* block);      // slot 6
 void jpeg_idct_accurate(int16_t* block);      // slot 7, 8x8
+// Slot 61's jpeg_dequantize and slot 7's transform in one pass, the same results.
+void jpeg_idct_accurate_dequant(int16_t* block, const uint16_t* table);
 void jpeg_idct_accurate_4x4(int16_t* block);  // slot 8
 void jpeg_idct_accurate_2x2(int16_t* block);  // slot 9
 void jpeg_idct_accurate_1x1(int16_t* block);  // slot 10

@@ -2,6 +2,7 @@
 #include "jpeg/jpeg_mcu.h"
 
 #include "jpeg/jpeg_color.h"
+#include "jpeg/jpeg_idct.h"
 #include "jpeg/jpeg_input.h"
 #include "jpeg/jpeg_output.h"
 #include "jpeg/jpeg_simd_idct.h"
@@ -21,8 +22,13 @@ bool factors(const JPEG_FRAME& f, uint32_t h, uint32_t v) {
 
 }  // namespace
 
-bool jpeg_dequant_fused(const JPEG_KERNELS& k, uint32_t divisor) {
-    return divisor == 1 && k.idct_in_use[0] == jpeg_idct_accurate_sse2 && k.dequantize_in_use == jpeg_dequantize_sse2;
+JpegQuantFn jpeg_fused_transform(const JPEG_KERNELS& k, uint32_t divisor) {
+    if (divisor != 1) return nullptr;
+    if (k.idct_in_use[0] == jpeg_idct_accurate_sse2 && k.dequantize_in_use == jpeg_dequantize_sse2)
+        return jpeg_idct_accurate_sse2_dequant;
+    if (k.idct_in_use[0] == jpeg_idct_accurate && k.dequantize_in_use == jpeg_dequantize)
+        return jpeg_idct_accurate_dequant;
+    return nullptr;
 }
 
 bool jpeg_fine_chroma(const JPEG_FRAME& f) {
@@ -102,7 +108,7 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
     const int slot = divisor == 1 ? 0 : divisor == 2 ? 1 : divisor == 4 ? 2 : 3;
     const bool separate = p->non_interleaved && p->progressive_scans == 0 && p->scan;
     const bool single = separate && p->scan->ns == 1;
-    const bool fused = jpeg_dequant_fused(k, divisor);
+    const JpegQuantFn fused = jpeg_fused_transform(k, divisor);
     // Walk the MCU's components in block order.
     uint32_t idx[4], n = 0;
     if (separate) {
@@ -119,7 +125,7 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
         int16_t* blocks = p->work_blocks + first * 64;
         if (fused) {
             const uint16_t* q = p->quant[c.tq & 3].values;
-            for (uint32_t b = 0; b < count; ++b) jpeg_idct_accurate_sse2_dequant(blocks + b * 64, q);
+            for (uint32_t b = 0; b < count; ++b) fused(blocks + b * 64, q);
             continue;
         }
         JpegBlockFn t = k.idct_in_use[slot];

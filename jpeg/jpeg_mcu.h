@@ -21,11 +21,16 @@ JPEG_RESULT jpeg_setup_output(JPEG_PROPERTIES* p);
 // Blocks lie in frame component order, or one block for a separately coded component.
 JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint32_t divisor, bool fine_chroma);
 
-// Whether the decoder leaves dequantisation to the transform: at full size,
-// when the dequantiser and the full-size transform in use are exactly the SSE2
-// pair, which jpeg_idct_accurate_sse2_dequant runs as one pass. The scans then
-// keep the blocks undequantised and jpeg_decode_mcu applies each component's table.
-bool jpeg_dequant_fused(const JPEG_KERNELS& k, uint32_t divisor);
+// The transform that dequantises as it goes, when the decoder leaves
+// dequantisation to it: at full size, when the dequantiser and the full-size
+// transform in use are exactly the SSE2 pair (jpeg_idct_accurate_sse2_dequant)
+// or the plain accurate pair (jpeg_idct_accurate_dequant); else null. The scans
+// then keep the blocks undequantised and jpeg_decode_mcu applies each
+// component's table through it.
+JpegQuantFn jpeg_fused_transform(const JPEG_KERNELS& k, uint32_t divisor);
+inline bool jpeg_dequant_fused(const JPEG_KERNELS& k, uint32_t divisor) {
+    return jpeg_fused_transform(k, divisor) != nullptr;
+}
 
 // Whether every frame component has H = V of 1 or 2 (and not all of them 1).
 bool jpeg_fine_chroma(const JPEG_FRAME& f);

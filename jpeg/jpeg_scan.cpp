@@ -219,6 +219,15 @@ void fill_rest(JPEG_PROPERTIES* p, JPEG_SCAN* scan, uint32_t cols, uint32_t rows
 
 }  // namespace
 
+int16_t* jpeg_component_plane(const JPEG_PROPERTIES* p, uint32_t index, size_t* blocks_per_row) {
+    const JPEG_FRAME& f = p->frame;
+    size_t before = 0;
+    for (uint32_t i = 0; i < index && i < 4; ++i)
+        before += size_t(f.components[i].h) * f.components[i].v * f.mcus_per_row * f.mcu_rows;
+    *blocks_per_row = size_t(f.mcus_per_row) * f.components[index & 3].h;
+    return p->coefficients + before * 64;
+}
+
 uint32_t jpeg_scale_divisor(int32_t operation) {
     switch (operation) {
     case JPEG_OP_HALF_FILE: case JPEG_OP_HALF_MEM: return 2;
@@ -304,53 +313,85 @@ JPEG_RESULT jpeg_scan_baseline_region(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROP
     return JPEG_ROI_SUCCESS;
 }
 
-JPEG_RESULT jpeg_scan_progressive(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor) {
-    const JPEG_FRAME& f = p->frame;
-    const uint32_t nb = blocks_per_mcu(f);
-    auto block = [&](const JPEG_SCAN_COMPONENT& c, uint32_t bx, uint32_t by) -> int16_t* {
-        const uint32_t mc = bx / c.h, mr = by / c.v;
-        if (mc >= f.mcus_per_row || mr >= f.mcu_rows) return nullptr;
-        const size_t mcu = size_t(mr) * f.mcus_per_row + mc;
-        return p->coefficients + (mcu * nb + frame_offset(f, c.index) + (by % c.v) * c.h + bx % c.h) * 64;
-    };
-    // One block of the scan. What a damaged unit's decoders leave stays; the
-    // units after it keep what the earlier scans gave.
-    auto decode = [&](uint32_t i, int16_t* blk) -> JPEG_RESULT {
-        if (!blk) return 0;
-        const JPEG_SCAN_COMPONENT& c = scan->components[i];
-        if (scan->ss == 0) {
-            if (scan->ah == 0) {
-                jpeg_clear_block(blk);
-                return jpeg_decode_dc_first(s, c.dc, &blk[0], &scan->pred[i], scan->al);
-            }
-            return jpeg_decode_dc_refine(s, &blk[0], scan->al);
-        }
-        if (scan->ah == 0) return jpeg_decode_ac_first(s, blk, c.ac, scan->ss, scan->se, scan->al);
+namespace {
+
+// The four kinds of progressive scan, each decoding one block of a component.
+enum class Pass { DcFirst, DcRefine, AcFirst, AcRefine };
+
+template <Pass kind>
+JPEG_RESULT decode_unit(JPEG_STREAM* s, JPEG_SCAN* scan, const JPEG_SCAN_COMPONENT& c, uint32_t i, int16_t* blk) {
+    if constexpr (kind == Pass::DcFirst) {
+        jpeg_clear_block(blk);
+        return jpeg_decode_dc_first(s, c.dc, &blk[0], &scan->pred[i], scan->al);
+    } else if constexpr (kind == Pass::DcRefine) {
+        // One bit a block: taken here while the accumulator holds one.
+        if (s->bit_count < 1) return jpeg_decode_dc_refine(s, &blk[0], scan->al);
+        --s->bit_count;
+        blk[0] = int16_t(uint16_t(blk[0]) | uint16_t((uint32_t(s->bits >> s->bit_count) & 1u) << scan->al));
+        return 0;
+    } else if constexpr (kind == Pass::AcFirst) {
+        return jpeg_decode_ac_first(s, blk, c.ac, scan->ss, scan->se, scan->al);
+    } else {
         return jpeg_decode_ac_refine(s, blk, c.ac, scan->ss, scan->se, scan->al);
-    };
+    }
+}
+
+// One progressive scan of one kind over the coefficient buffer. What a damaged
+// unit's decoders leave stays; the units after it keep what the earlier scans gave.
+template <Pass kind>
+void progressive_pass(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p) {
+    const JPEG_FRAME& f = p->frame;
     auto place = [](uint32_t, uint32_t, bool) {};
     auto rest = [](uint32_t, uint32_t) {};
+    constexpr size_t kAhead = 4 * 64;
     if (scan->ns == 1) {
         // A single-component scan runs over the component's own block grid,
         // for DC scans as for AC scans.
+        const JPEG_SCAN_COMPONENT& c = scan->components[0];
+        size_t stride = 0;
+        int16_t* const base = jpeg_component_plane(p, c.index, &stride);
+        const uint32_t plane_cols = f.mcus_per_row * c.h, plane_rows = f.mcu_rows * c.v;
         uint32_t bw, bh;
-        component_grid(f, scan->components[0], &bw, &bh);
-        walk_units(s, scan, bw, bh, 0, 0,
-                   [&](uint32_t bx, uint32_t by) { return decode(0, block(scan->components[0], bx, by)); },
-                   place, rest);
-    } else {
-        auto mcu = [&](uint32_t col, uint32_t row) -> JPEG_RESULT {
-            for (uint32_t i = 0; i < scan->ns; ++i) {
-                const JPEG_SCAN_COMPONENT& c = scan->components[i];
-                for (uint32_t by = 0; by < c.v; ++by)
-                    for (uint32_t bx = 0; bx < c.h; ++bx) {
-                        const JPEG_RESULT r = decode(i, block(c, col * c.h + bx, row * c.v + by));
-                        if (r < 0) return r;
-                    }
-            }
-            return 0;
+        component_grid(f, c, &bw, &bh);
+        auto unit = [&](uint32_t bx, uint32_t by) -> JPEG_RESULT {
+            if (bx >= plane_cols || by >= plane_rows) return 0;
+            int16_t* blk = base + (by * stride + bx) * 64;
+            jpeg_prefetch_block(blk + kAhead);
+            return decode_unit<kind>(s, scan, c, 0, blk);
         };
-        walk_units(s, scan, f.mcus_per_row, f.mcu_rows, 0, 0, mcu, place, rest);
+        walk_units(s, scan, bw, bh, 0, 0, unit, place, rest);
+        return;
+    }
+    int16_t* planes[4];
+    size_t strides[4];
+    for (uint32_t i = 0; i < scan->ns && i < 4; ++i)
+        planes[i] = jpeg_component_plane(p, scan->components[i].index, &strides[i]);
+    auto mcu = [&](uint32_t col, uint32_t row) -> JPEG_RESULT {
+        for (uint32_t i = 0; i < scan->ns; ++i) {
+            const JPEG_SCAN_COMPONENT& c = scan->components[i];
+            int16_t* const first = planes[i] + (size_t(row) * c.v * strides[i] + size_t(col) * c.h) * 64;
+            jpeg_prefetch_block(first + kAhead);
+            for (uint32_t by = 0; by < c.v; ++by)
+                for (uint32_t bx = 0; bx < c.h; ++bx) {
+                    int16_t* blk = first + (by * strides[i] + bx) * 64;
+                    if (const JPEG_RESULT r = decode_unit<kind>(s, scan, c, i, blk); r < 0) return r;
+                }
+        }
+        return 0;
+    };
+    walk_units(s, scan, f.mcus_per_row, f.mcu_rows, 0, 0, mcu, place, rest);
+}
+
+}  // namespace
+
+JPEG_RESULT jpeg_scan_progressive(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor) {
+    const JPEG_FRAME& f = p->frame;
+    if (scan->ss == 0) {
+        if (scan->ah == 0) progressive_pass<Pass::DcFirst>(s, scan, p);
+        else progressive_pass<Pass::DcRefine>(s, scan, p);
+    } else {
+        if (scan->ah == 0) progressive_pass<Pass::AcFirst>(s, scan, p);
+        else progressive_pass<Pass::AcRefine>(s, scan, p);
     }
     if (p->dc_complete >= f.ncomps && p->ac_complete >= f.ncomps) {
         jpeg_output_progressive(p, divisor);
@@ -370,10 +411,23 @@ void jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor) {
     const uint32_t mw = std::max<uint32_t>(f.hmax * 8 / divisor, 1), mh = std::max<uint32_t>(f.vmax * 8 / divisor, 1);
     uint32_t c0, c1, r0, r1;
     image_extent(p, mw, mh, f.mcus_per_row, f.mcu_rows, &c0, &c1, &r0, &r1);
+    int16_t* planes[4];
+    size_t strides[4];
+    for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) planes[i] = jpeg_component_plane(p, i, &strides[i]);
     for (uint32_t row = r0; row < r1; ++row) {
         for (uint32_t col = c0; col < c1; ++col) {
-            const int16_t* src = p->coefficients + (size_t(row) * f.mcus_per_row + col) * nb * 64;
-            std::memcpy(p->work_blocks, src, size_t(nb) * 64 * sizeof(int16_t));
+            // Each component's blocks of the MCU from its plane, from zig-zag
+            // order (as the scans keep them) into natural order for the transforms.
+            int16_t* dst = p->work_blocks;
+            for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) {
+                const uint32_t h = f.components[i].h, v = f.components[i].v;
+                for (uint32_t by = 0; by < v; ++by)
+                    for (uint32_t bx = 0; bx < h; ++bx, dst += 64) {
+                        const int16_t* src = planes[i] + ((size_t(row) * v + by) * strides[i] + size_t(col) * h + bx) * 64;
+#pragma GCC unroll 64
+                        for (uint32_t z = 0; z < 64; ++z) dst[jpeg_natural_order[z]] = src[z];
+                    }
+            }
             uint32_t b = 0;
             for (uint32_t i = 0; i < f.ncomps && !fused; ++i) {
                 const uint16_t* q = p->quant[f.components[i].tq & 3].values;

@@ -29,6 +29,22 @@ void jpeg_stream_done(JPEG_STREAM* s);
 // Outputs every MCU of a progressive image from its coefficient buffer.
 void jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor);
 
+// The coefficient buffer of a progressive picture (decoded or to be encoded)
+// holds one plane per component, each a grid of mcus_per_row * h by
+// mcu_rows * v blocks in raster order, every block in zig-zag order: a scan of
+// one component then walks its blocks in memory order and its bands
+// coefficient by coefficient. Returns the first block of component `index`'s
+// plane and the plane's width in blocks.
+int16_t* jpeg_component_plane(const JPEG_PROPERTIES* p, uint32_t index, size_t* blocks_per_row);
+
+// Asks for a block a few units ahead to be brought into the cache: a pass over
+// the buffer touches each block once, and the work per block is too short to
+// hide the wait.
+inline void jpeg_prefetch_block(const int16_t* blk) {
+    __builtin_prefetch(blk, 1);
+    __builtin_prefetch(blk + 32, 1);
+}
+
 // Whether the region rectangle leaves out part of the image scaled by the divisor.
 bool jpeg_region_asked(const JPEG_PROPERTIES* p, uint32_t divisor);
 

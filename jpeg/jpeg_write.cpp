@@ -10,7 +10,9 @@
 #include "jpeg/jpeg_enc_state.h"
 #include "jpeg/jpeg_enc_tables.h"
 #include "jpeg/jpeg_env.h"
+#include "jpeg/jpeg_idct.h"
 #include "jpeg/jpeg_lib.h"
+#include "jpeg/jpeg_scan.h"
 
 namespace velmora {
 namespace {
@@ -287,12 +289,23 @@ JPEG_RESULT jpeg_scan_script(JPEG_PROPERTIES* p, uint32_t* count) {
 
 JPEG_RESULT jpeg_fill_coefficients(JPEG_PROPERTIES* p) {
     const JPEG_FRAME& f = p->frame;
-    const size_t per_mcu = size_t(blocks_per_mcu(f)) * 64;
-    int16_t* out = p->coefficients;
+    int16_t* planes[4];
+    size_t strides[4];
+    for (uint32_t c = 0; c < f.ncomps && c < 4; ++c) planes[c] = jpeg_component_plane(p, c, &strides[c]);
     for (uint32_t row = 0; row < f.mcu_rows; ++row)
-        for (uint32_t col = 0; col < f.mcus_per_row; ++col, out += per_mcu) {
+        for (uint32_t col = 0; col < f.mcus_per_row; ++col) {
             transform_mcu(p, col, row, true);
-            std::memcpy(out, p->encoder->mcu, per_mcu * sizeof(int16_t));
+            // Each block from the MCU into its component's plane, in zig-zag order.
+            const int16_t* src = p->encoder->mcu;
+            for (uint32_t c = 0; c < f.ncomps && c < 4; ++c) {
+                const uint32_t h = f.components[c].h, v = f.components[c].v;
+                for (uint32_t by = 0; by < v; ++by)
+                    for (uint32_t bx = 0; bx < h; ++bx, src += 64) {
+                        int16_t* dst = planes[c] + ((size_t(row) * v + by) * strides[c] + size_t(col) * h + bx) * 64;
+#pragma GCC unroll 64
+                        for (uint32_t k = 0; k < 64; ++k) dst[k] = src[jpeg_natural_order[k]];
+                    }
+            }
         }
     p->stream.environment->k.simd_exit();
     return 0;

@@ -9,10 +9,12 @@
 #include <cmath>
 
 #include "core/rnd.h"
+#include "core/zahlen.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/ki_ohne_ball.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_abfangen.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_ki.h"
 
@@ -37,6 +39,7 @@ struct Lage {
     bool eilt;
     int32_t t;        // running distance to the meeting point, -1 none
     float px, py, ph; // meeting point and the ball's height there
+    float pv;         // the speed that reaches the meeting point in time
 };
 
 int32_t S8(uint8_t b) { return int8_t(b); }
@@ -50,21 +53,9 @@ void Abseitsfalle_Stellen(Lage& l) {
     const int32_t q = satz->taktik[l.seite][6];
     if (satz->w25126 || q == 0 || Rnd_Bereich(0, 2) == 0) return;
     const float linie = Ohne_Ball_Abseitslinie(satz);
-    if (!(l.bo < float(1000 * q + 2400) && l.po - linie < 500 && l.bo - l.po > 1000 &&
-          std::fabs(satz->vorderster_x - l.f->pos[0]) < 600))
-        return;
-    // Every defender near his goal may step up with the line: each is drawn
-    // against the side's line readiness and, in open play, decides again.
-    const int32_t von = l.seite * SF_SPIELER_SEITE;
-    for (int32_t s = von; s < von + SF_SPIELER_SEITE; ++s) {
-        if (Rnd(0, 90) > satz->linienwerte[l.seite][6]) continue;
-        Figur& g = satz->figur[s];
-        const Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
-        const bool nah = std::fabs(g.pos[0] - l.ox) < satz->vorderster_x ||
-                         (satz->deckung[l.seite] == 4 && std::fabs(a.ziel[0] - l.ox) < satz->vorderster_x);
-        if (nah && g.situation == 0) g.entscheiden = 1;
-    }
-    satz->w25126 = 1;
+    if (l.bo < float(1000 * q + 2400) && l.po - linie < 500 && l.bo - l.po > 1000 &&
+        std::fabs(satz->vorderster_x - l.f->pos[0]) < 600)
+        KI_Abseitsfalle(satz, l.seite);
 }
 
 // 4. The tackle on the holder. True when he goes in.
@@ -91,6 +82,22 @@ bool Tackling(Lage& l, Ohne_Ball_Ziel& z) {
     return true;
 }
 
+// A ball met higher than 210 cm (or a volley, below -210): a reach row
+// (header, diving header) fitted to the moment, run at 130 % of his speed
+// towards the meeting point without a turn plan.
+void Reichweite_Waehlen(Lage& l, Ohne_Ball_Ziel& z, float zum_punkt, float voll) {
+    if (!(std::fabs(l.ph) > 210) || Figur_Aktuelle_Anweisung(l.f)->flags != 0) return;
+    const float zeit = zum_punkt / std::max(1.0f, voll);
+    const int32_t anim = KI_Spieler_Anim_Waehlen(l.satz, l.f, l.slot, zum_punkt, l.ph, zeit, false, false);
+    z.reaktion = 1.0f;
+    const Anim_Satz* r = anim >= 0 ? Anim_Zeile(anim) : nullptr;
+    if (!r || r->reichweite_seite == 0) return;
+    z.anim = anim;
+    z.tempo = 1.3f * l.v;
+    z.wiederholung = 1;
+    l.f->dreh_geplant = -1;
+}
+
 // 5. The chase: the side's nearest player (or its interceptor) goes for the ball.
 void Jagen(Lage& l, Ohne_Ball_Ziel& z) {
     Spielfeld_Satz* satz = l.satz;
@@ -101,25 +108,54 @@ void Jagen(Lage& l, Ohne_Ball_Ziel& z) {
         (l.d < float(400 + 400 * l.weite - 1200 * l.k) ||
          l.bo < float(3000 * l.k) + l.e + float(500 * (4 - l.weite) + 1000 - 20 * l.t2));
     if (!nah && !zustaendig) return;
-    const float v = Spieler_Sprinttempo(satz, l.slot);
+    const float voll = Spieler_Sprinttempo(satz, l.slot);
     float x = l.b->pos[0], y = l.b->pos[1];
     if (l.t >= 0) {
+        // At full speed the meeting point may lie nearer; a ball coming down
+        // late lowers the speed to arrive just in time.
+        if (voll != l.v) {
+            const Ohne_Ball_Treffen m = Ohne_Ball_Treffpunkt(satz, l.slot, voll, BALLSUCHE);
+            if (m.t >= 0) {
+                l.t = m.t;
+                l.px = m.x;
+                l.py = m.y;
+                l.ph = m.h;
+                l.pv = m.tempo;
+            }
+        }
         const float zum_punkt = std::hypot(l.px - l.f->pos[0], l.py - l.f->pos[1]);
         const bool am_rand = l.px <= 100 || l.px >= 10700 || l.py <= 300 || l.py >= 6506;
-        if ((l.d >= 400 || float(l.t) <= zum_punkt) && !am_rand) {
+        const bool zum_treffpunkt = (l.d >= 400 || float(l.t) <= zum_punkt) && !am_rand;
+        if (zum_treffpunkt) {
             x = l.px;
             y = l.py;
         }
         satz->abfaenger[l.seite] = l.slot;
-    } else if (Naechster(satz, l.seite) == l.slot) {
-        // Without a meeting point the nearest runs to where the ball comes down.
+        Ohne_Ball_Laufen(z, x, y, zum_treffpunkt && l.pv > 0 ? l.pv : voll, 90);
+        z.reaktion = 0.001f;
+        Reichweite_Waehlen(l, z, zum_punkt, voll);
+        return;
+    }
+    // Without a meeting point the side's nearest (or one right at the ball)
+    // runs to where he can catch the ball's flight, else to where it comes
+    // down; the others run at the ball.
+    if (Naechster(satz, l.seite) == l.slot || l.d < float(50 * l.weite + 300)) {
+        const Anweisung& ba = *Figur_Aktuelle_Anweisung(&satz->figur[FIGUR_BALL]);
         const float zx = satz->ball_ziel[0], zy = satz->ball_ziel[1];
-        if (zx >= 0 && zx <= SPIELFELD_LAENGE && zy >= 0 && zy <= SPIELFELD_BREITE && (zx != 0 || zy != 0)) {
+        const bool ziel_im_feld = zx >= 0 && zx <= SPIELFELD_LAENGE && zy >= 0 && zy <= SPIELFELD_BREITE;
+        double ox = 0, oy = 0;
+        const int32_t r = Abfangpunkt_Suchen(l.f->pos[0], l.f->pos[1], 1.3 * double(l.v), l.b->pos[0], l.b->pos[1], zx,
+                                             zy, ba.tempo, 50, 25, -1, 0, &ox, &oy, SPIELFELD_LAENGE,
+                                             SPIELFELD_BREITE, 0, 0);
+        if (r >= 0) {
+            x = float(ox);
+            y = float(oy);
+        } else if (ziel_im_feld) {
             x = zx;
             y = zy;
         }
     }
-    Ohne_Ball_Laufen(z, x, y, v, 90);
+    Ohne_Ball_Laufen(z, x, y, voll, 90);
     z.reaktion = 0.001f;
 }
 
@@ -306,7 +342,16 @@ void KI_Abwehr(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
     }
 
     // 3. Where he meets the ball.
-    l.t = satz->wetter_init ? Ohne_Ball_Abfangpunkt(satz, slot, l.v, BALLSUCHE, &l.px, &l.py, &l.ph) : -1;
+    if (satz->wetter_init) {
+        const Ohne_Ball_Treffen m = Ohne_Ball_Treffpunkt(satz, slot, l.v, BALLSUCHE);
+        l.t = m.t;
+        l.px = m.x;
+        l.py = m.y;
+        l.ph = m.h;
+        l.pv = m.tempo;
+    } else {
+        l.t = -1;
+    }
 
     if (!Tackling(l, z)) {
         Jagen(l, z);

@@ -12,8 +12,10 @@
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/ki_ohne_ball.h"
+#include "match/spielfeld_abfangen.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_ki.h"
+#include "match/spielfeld_ki_basis.h"
 
 namespace velmora {
 
@@ -44,6 +46,64 @@ void Ins_Feld(Ohne_Ball_Ziel& z) {
     z.y = std::clamp(z.y, 0.0f, float(SPIELFELD_BREITE));
 }
 
+// Rule 1's re-aim: a receiver near the goal he attacks meets a moving ball on
+// its path; a ball that reaches the point within 0.8 s is taken on the volley
+// (height -211). True when it ran; the point and height are then written.
+bool Nachzielen(Lage& l, bool mit_punkt, float* px, float* py, float* ph) {
+    const Figur& f = *l.f;
+    const Figur& b = *l.b;
+    const float bv = std::hypot(b.v[0], b.v[1]);
+    if (!(l.dg < 1500) || Figur_Aktuelle_Anweisung(l.f)->flags != 0 || !(bv > 0)) return false;
+    const float k = mit_punkt ? 2.0f : 1.5f;
+    const float ax = mit_punkt ? f.pos[0] - 0.18f * f.v[0] : f.pos[0];
+    const float ay = mit_punkt ? f.pos[1] - 0.18f * f.v[1] : f.pos[1];
+    float fx = 0, fy = 0;
+    const float a =
+        Spielfeld_Abstand_Strecke(b.pos[0], b.pos[1], b.pos[0] + k * b.v[0], b.pos[1] + k * b.v[1], ax, ay, &fx, &fy);
+    if (!(a > 30 && a < 3000)) return false;
+    int32_t v = int32_t(l.v);
+    float h = b.pos[2];
+    Ball_Hoehe_Nach_Zeit(l.satz, &f, std::hypot(fx - f.pos[0], fy - f.pos[1]), &v, 220, &fx, &fy, &h);
+    const float ball_zeit = std::hypot(fx - b.pos[0], fy - b.pos[1]) / bv;
+    if (!(ball_zeit < 0.8f) || fx < -10 || fx > 10810) return false;
+    *px = fx;
+    *py = fy;
+    *ph = -211;
+    return true;
+}
+
+// Rule 1's reach row: a ball met high (above 70 cm), on the volley or by the
+// receiver is played with the header, diving header, volley or overhead kick
+// that fits the moment; he runs at 130 % of his speed to the re-aimed point
+// (else the meeting point) without a turn plan.
+void Reichweite_Waehlen(Lage& l, Ohne_Ball_Ziel& z, int32_t t, bool empfaenger, bool nachgezielt, float px, float py,
+                        float ph) {
+    const Figur& b = *l.b;
+    if (t < 0 || t >= 1200 || !(empfaenger || ph > 70 || ph < -210)) return;
+    if (Figur_Aktuelle_Anweisung(l.f)->flags != 0 || (b.v[0] == 0 && b.v[1] == 0)) return;
+    const Anweisung& ba = *Figur_Aktuelle_Anweisung(&l.satz->figur[FIGUR_BALL]);
+    float h = ph;
+    if (h < 0 && ba.tempo > 0) {
+        const float tau = float(t) / ba.tempo + (b.flug_zeit - b.flug_start) / 1000;
+        h = tau * ba.vz - (981 - ba.tempo / 10) * tau * tau;
+    }
+    const float zum = std::hypot(px - l.f->pos[0], py - l.f->pos[1]);
+    const float tor = std::hypot(l.f->pos[0] - l.gx, l.f->pos[1] - float(SPIELFELD_MITTE_Y));
+    const int32_t anim = KI_Spieler_Anim_Waehlen(l.satz, l.f, l.slot, zum, h, zum / std::max(1.0f, l.v), tor < 2300,
+                                                 tor < 2900);
+    const Anim_Satz* r = anim >= 0 ? Anim_Zeile(anim) : nullptr;
+    if (!r || r->reichweite_seite == 0) return;
+    if (nachgezielt) {
+        z.x = px;
+        z.y = py;
+    }
+    z.anim = anim;
+    z.tempo = 1.3f * l.v;
+    z.tempo_gesetzt = true;
+    z.wiederholung = 1;
+    l.f->dreh_geplant = -1;
+}
+
 // 1. Going for the ball. True when he runs for it.
 bool Zum_Ball(Lage& l, Ohne_Ball_Ziel& z) {
     Spielfeld_Satz* satz = l.satz;
@@ -56,8 +116,9 @@ bool Zum_Ball(Lage& l, Ohne_Ball_Ziel& z) {
     else if ((satz->empfaenger < 0 || Ohne_Ball_Empfaenger_Zeit(satz) >= 0) && satz->ballhalter >= 0)
         radius = BALLSUCHE_GEHALTEN;
     else radius = BALLSUCHE_OFFEN;
-    float px = 0, py = 0, ph = 0;
-    const int32_t t = Ohne_Ball_Abfangpunkt(satz, l.slot, l.v, radius, &px, &py, &ph);
+    const Ohne_Ball_Treffen m = Ohne_Ball_Treffpunkt(satz, l.slot, l.v, radius);
+    const int32_t t = m.t;
+    float px = m.x, py = m.y, ph = m.h;
     if (empfaenger || satz->empfaenger < 0) {
         Ohne_Ball_Empfaenger_Zeit_Setzen(satz, -1);
         Ohne_Ball_Laeufer_Setzen(satz, l.seite, -1);
@@ -73,12 +134,16 @@ bool Zum_Ball(Lage& l, Ohne_Ball_Ziel& z) {
             Ohne_Ball_Laufen(z, px, py, l.v, 100);
             z.reaktion = 0.001f;
         } else if (t >= 0) {
-            Ohne_Ball_Laufen(z, px, py, l.v, 0);   // towards it, without a claim
+            Ohne_Ball_Laufen(z, px, py, m.tempo, 0);   // towards it, without a claim
         } else {
             // A receiver without a meeting point runs to where the ball comes down.
-            Ohne_Ball_Laufen(z, satz->ball_ziel[0], satz->ball_ziel[1], l.v, 100);
+            px = satz->ball_ziel[0];
+            py = satz->ball_ziel[1];
+            Ohne_Ball_Laufen(z, px, py, l.v, 100);
             z.reaktion = 0.001f;
         }
+        const bool nachgezielt = empfaenger && Nachzielen(l, t >= 0, &px, &py, &ph);
+        Reichweite_Waehlen(l, z, t, empfaenger, nachgezielt, px, py, ph);
         return true;
     }
     z.reaktion = 0.8f;

@@ -10,6 +10,7 @@
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_abfangen.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_ki_basis.h"
 #include "match/spielfeld_standard.h"
@@ -19,8 +20,6 @@ namespace velmora {
 namespace {
 
 constexpr size_t EMPFAENGER_ZEIT = 25068, LAEUFER = 25072;
-constexpr float REICHWEITE_SPIELER = 220;   // the highest ball a field player plays
-constexpr float SCHWERKRAFT = 981;
 constexpr int32_t ANIM_FALLRUECKZIEHER = 134;
 constexpr int16_t FOLGE_NACH_FALLRUECKZIEHER = 37;
 constexpr int32_t KREIS_VERSUCHE = 100;
@@ -89,64 +88,20 @@ int32_t Ohne_Ball_Zaehlen(const Spielfeld_Satz* satz, int32_t seite, float x, fl
     return n;
 }
 
-int32_t Ohne_Ball_Abfangpunkt(const Spielfeld_Satz* satz, int32_t slot, float tempo, float grenze, float* x,
-                              float* y, float* h) {
-    if (!satz || slot < 0 || slot >= SF_SPIELER || !(tempo > 0)) return -1;
-    const Figur& f = satz->figur[slot];
-    const Figur& b = satz->figur[FIGUR_BALL];
-    const float d = Ball_Abstand(satz, f.pos[0], f.pos[1]);
-    if (!(d < grenze)) return -1;
-    // A ball at another player's feet is no ball to meet: he is tackled or chased.
+Ohne_Ball_Treffen Ohne_Ball_Treffpunkt(Spielfeld_Satz* satz, int32_t slot, float tempo, float grenze) {
+    Ohne_Ball_Treffen m;
+    if (!satz || slot < 0 || slot >= SF_SPIELER || !(tempo > 0)) return m;
+    // The ball at an opponent's (or team-mate's) feet is no ball to meet: the
+    // held ball lies still, which the interception would take as met where it
+    // lies, and no defender would ever tackle; he tackles or chases instead.
     const int32_t halter = satz->ballhalter;
-    if (halter >= 0 && halter < SF_SPIELER && halter != slot) return -1;
-    // The path to meet: the ball's own for 1.5 s.
-    const double tx = b.pos[0], ty = b.pos[1];
-    const double zx = b.pos[0] + 1.5 * b.v[0], zy = b.pos[1] + 1.5 * b.v[1];
-    const double ts = std::hypot(b.v[0], b.v[1]);
-    double ox = tx, oy = ty;
-    int32_t r;
-    if (ts < 1) {
-        r = int32_t(d);
-    } else {
-        r = Abfangpunkt_Suchen(f.pos[0], f.pos[1], tempo, tx, ty, zx, zy, ts, 50, 25, -1, 0, &ox, &oy,
-                               SPIELFELD_LAENGE, SPIELFELD_BREITE, 0, 0);
-        if (r < 0)
-            r = Abfangpunkt_Suchen(f.pos[0], f.pos[1], tempo, tx, ty, tx + 3 * b.v[0], ty + 3 * b.v[1], ts, 50, 25,
-                                   -1, 0, &ox, &oy, SPIELFELD_LAENGE, SPIELFELD_BREITE, 0, 0);
-        if (r < 0) return -1;
-    }
-    float px = float(ox), py = float(oy), hoehe = 0;
-    // A ball in the air: its height when he gets there (height(t) = t vz - g' t²,
-    // g' = 981 - s / 10 with s the flight speed, t counted on the flight clock).
-    const Anweisung& ba = b.ring[b.aktuell & 3];
-    if (b.pos[2] > 0 || ba.vz > 0) {
-        const float g = std::max(1.0f, SCHWERKRAFT - ba.tempo / 10);
-        const float t0 = std::max(0.0f, (b.flug_zeit - b.flug_start) / 1000);
-        const float t = float(r) / tempo + t0;
-        hoehe = std::max(0.0f, t * ba.vz - g * t * t);
-        if (hoehe > REICHWEITE_SPIELER) {
-            // He meets it where it has come down to his reach, if he is there in time.
-            const float disk = ba.vz * ba.vz - 4 * g * REICHWEITE_SPIELER;
-            const float spaet = disk >= 0 ? (ba.vz + std::sqrt(disk)) / (2 * g) : -1.0f;
-            const float qx = b.pos[0] + (spaet - t0) * b.v[0], qy = b.pos[1] + (spaet - t0) * b.v[1];
-            const float lauf = Abstand(f.pos[0], f.pos[1], qx, qy);
-            if (spaet > t0 && Abstand(b.pos[0], b.pos[1], qx, qy) * tempo >= lauf * float(ts)) {
-                px = qx;
-                py = qy;
-                hoehe = REICHWEITE_SPIELER;
-                r = int32_t(lauf);
-            } else {
-                px = satz->ball_ziel[0];
-                py = satz->ball_ziel[1];
-                hoehe = 0;
-                r = int32_t(Abstand(f.pos[0], f.pos[1], px, py));
-            }
-        }
-    }
-    if (x) *x = px;
-    if (y) *y = py;
-    if (h) *h = hoehe;
-    return r;
+    if (halter >= 0 && halter < SF_SPIELER && halter != slot) return m;
+    const Figur& f = satz->figur[slot];
+    float abstand = Ball_Abstand(satz, f.pos[0], f.pos[1]);
+    int32_t v = int32_t(tempo);
+    m.t = KI_Abfangpunkt(satz, slot, &f, &abstand, &v, &m.x, &m.y, &m.h, grenze);
+    m.tempo = float(v);
+    return m;
 }
 
 void Ohne_Ball_Laufen(Ohne_Ball_Ziel& z, float x, float y, float tempo, int32_t p) {

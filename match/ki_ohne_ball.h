@@ -37,14 +37,17 @@ int32_t Ohne_Ball_Slot(uint8_t byte);
 // (x, y), the slot `ohne` left out.
 int32_t Ohne_Ball_Zaehlen(const Spielfeld_Satz* satz, int32_t seite, float x, float y, float r, int32_t ohne);
 
-// Where the player meets the ball at speed `tempo` (cm/s) when he is nearer
-// to it than `grenze`: the meeting point and the ball's height there; the
-// result is his running distance to the point, -1 when there is none. A
-// ball at another player's feet has none (he is tackled or chased instead);
-// a ball in the air higher than the player reaches is met where it comes
-// down, or at its touch-down point when he cannot be there in time.
-int32_t Ohne_Ball_Abfangpunkt(const Spielfeld_Satz* satz, int32_t slot, float tempo, float grenze, float* x,
-                              float* y, float* h);
+// Where the player meets the ball (the shared interception of
+// match/spielfeld_abfangen) when he runs at `tempo` and the ball is nearer
+// than `grenze`: t his running distance to the point (-1 none), the point,
+// the ball's height there and the speed at which he arrives in time. A ball
+// at another player's feet has none (he is tackled or chased instead).
+struct Ohne_Ball_Treffen {
+    int32_t t = -1;
+    float x = 0, y = 0, h = 0;
+    float tempo = 0;
+};
+Ohne_Ball_Treffen Ohne_Ball_Treffpunkt(Spielfeld_Satz* satz, int32_t slot, float tempo, float grenze);
 
 // The run a decision ends in.
 struct Ohne_Ball_Ziel {

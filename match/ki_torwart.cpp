@@ -125,7 +125,12 @@ void Befehl(const Lage& l, float x, float y, float tempo, int32_t anim, float t,
         const Anim_Satz* z = Anim_Zeile(anim);
         const int32_t cf = z && z->kontakt_frame > 0 ? z->kontakt_frame : 1;
         const float dauer = std::clamp(t * 1000 / float(cf), 15.0f, 80.0f);
-        const float v = t > 0 ? std::max(weg / t, KMH10) : KMH10;
+        // Close to his point he gets there in the reach time; further off he
+        // runs at his sprint. The reach time counts at least a tenth of a
+        // second: a ball almost at his point would otherwise fling him off
+        // the pitch at thousands of metres a second.
+        const float v = weg < 100 ? (t > 0 ? std::max(weg / std::max(t, 0.1f), KMH10) : KMH10)
+                                  : std::max(l.s, KMH10);
         SetZSA(satz, l.slot, zx, zy, 300, int32_t(v), anim, 0, dauer, 0, -1, 1, 1, RING_OHNE_PRUEFUNG, 0, 0);
         satz->figur[l.slot].ring[f.aktuell & 3].folge = int16_t(z && std::fabs(z->reichweite_seite) > 1 ? -1 : ANIM_TORW_STEHEN);
         return;

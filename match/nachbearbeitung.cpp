@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "club/spieler.h"
+#include "club/talente.h"
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/rnd.h"
@@ -31,7 +32,10 @@ constexpr int32_t ATTRIBUT_UNVERWUESTLICH = 32;   // no minor injury from them
 constexpr int32_t NOTE_OHNE_WERTUNG = 40;
 
 constexpr int32_t SPW_ERFAHRUNG = 15;         // raised by each game played, at most 100
+constexpr int32_t SPW_LERNT_BEIM_JUBEL = 67;  // set: a celebrated goal may teach him a talent
 constexpr int32_t NEWS_STRAFE_SPENDE = 516;
+constexpr int32_t NEWS_SPIELTAG = 516;        // the match day's news to a club
+constexpr uint8_t JUBEL_BEREIT = 0x40;        // a goal celebrated, no talent drawn yet
 constexpr int32_t ELF_TABELLE = 256;          // competitions the team of the round keeps at once
 
 struct Teilnehmer {
@@ -106,6 +110,25 @@ std::vector<Teilnehmer> Teilnehmer_Der_Seite(const Spielfeld_Satz* satz, int32_t
         liste.push_back({spieler[i], (uint32_t(Wert(SPW_STATUS, spieler[i])) & SP_STATUS_START) != 0, -1, -1});
     return liste;
 }
+
+// A celebration mark holding a talent's number + 1 may teach the player that
+// talent when he is open to it; the mark is used up either way.
+void Jubel_Auswerten(Spielfeld_Satz* satz, int32_t slot) {
+    Spieler_Matchsatz& sm = satz->spieler[slot];
+    if (sm.jubel == 0 || sm.jubel == JUBEL_BEREIT) return;
+    const int32_t talent = int32_t(sm.jubel) - 1;
+    sm.jubel = 0;
+    if (sm.nummer < 0 || Wert(SPW_LERNT_BEIM_JUBEL, sm.nummer) == 0 || !Attribut_Daten(talent) ||
+        Attribut_Name(sm.nummer, talent) != 1 || !Attribut_Spieler_Setze_Wert(sm.nummer, talent, ATTRIBUT_LERNEN))
+        return;
+    const std::string text =
+        Str_Format("%s hat nach seinem Torjubel eine neue Fähigkeit erlernt: %s.",
+                   Spieler_String(SPS_NAME, sm.nummer, 0, 0), Attribut_Daten(talent)->name);
+    Spieltag_Hook_News(int32_t(satz->team[slot / SF_SPIELER_SEITE]), NEWS_SPIELTAG, text.c_str());
+}
+
+// The grade a statistics game keeps: rounded to tens (35 gives 40).
+uint8_t Note_Zehner(int32_t note) { return uint8_t((note + 5) / 10 * 10); }
 
 void Gespielt(int32_t team, int32_t spieler, bool fruehe_phase) {
     if (Spielfeld_Hook_Attribut(spieler, ATTRIBUT_SCHONUNG) || fruehe_phase) {
@@ -229,9 +252,12 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
         const bool international = live && Spielfeld_Hook_International(spiel.wettbewerb);
         const uint8_t minuten = (spiel.flags & SPIEL_FLAG_VERLAENGERUNG) ? 120 : 90;
         const int32_t teams[2] = {spiel.heim, spiel.gast};
+        if (live)
+            for (int32_t slot = 0; slot < SF_SPIELER; ++slot) Jubel_Auswerten(satz, slot);
         for (int32_t seite = 0; seite < 2; ++seite) {
             const int32_t team = teams[seite];
             if (team < 0) continue;
+            const bool mit_manager = Team_Hat_Manager(team);
             const bool fruehe_phase =
                 Spielfeld_Hook_Schwierigkeit() == 0 && Spieltag_Hook_Tag() < 90;
             int32_t gespielt = 0;
@@ -239,11 +265,13 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
                 int32_t note = -1;
                 float punkte = 0;
                 if (t.slot >= 0) note = Spielfeld_Get_Spielernote(satz, t.slot, &punkte);
+                const int32_t form_note = note >= 0 ? note : NOTE_OHNE_WERTUNG;
                 if (t.gespielt) {
                     ++gespielt;
                     Gespielt(team, t.spieler, fruehe_phase);
                     const uint8_t m = t.minuten >= 0 ? uint8_t(std::min<int32_t>(t.minuten, minuten)) : minuten;
-                    const StatistikEintrag eintrag{spiel.wettbewerb, int16_t(team), STATISTIK_FLAG_SPIEL, m, 0};
+                    const StatistikEintrag eintrag{spiel.wettbewerb, int16_t(team), STATISTIK_FLAG_SPIEL, m,
+                                                   Note_Zehner(form_note), 0};
                     Statistik_Spieler_Eintragen(t.spieler, &eintrag, 1);
                     if (t.slot >= 0) {
                         int32_t e = Wert(SPW_ERFAHRUNG, t.spieler) + 1;
@@ -253,11 +281,18 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
                     }
                 } else {
                     Spielfeld_Spieler_Wert56(t.spieler);
+                    if (mit_manager) Spieltag_Hook_Nicht_Eingesetzt(team, t.spieler);
                 }
-                Spielfeld_Form_Nach_Note(t.spieler, note >= 0 ? note : NOTE_OHNE_WERTUNG);
+                Spielfeld_Form_Nach_Note(t.spieler, form_note);
             }
             if (live) Spielfeld_Strafe_Spende_News(satz, seite, gespielt);
         }
+    }
+    // The round's team enters the competition's store once, when its round is closed.
+    for (const Elf& e : g_elfen) {
+        if (e.wettbewerb != wettbewerb) continue;
+        for (int32_t spieler : e.spieler)
+            if (spieler >= 0) Spiele_Wettbewerb_Ereignis_Add(wettbewerb, spieler, WETTBEWERB_EREIGNIS_ELF, -1);
     }
 }
 

@@ -269,7 +269,9 @@ int32_t KI_Spieler_Anim_Waehlen(Spielfeld_Satz* satz, const Figur* f, int32_t sl
 void KI_Abseitsfalle(Spielfeld_Satz* satz, int32_t seite) {
     if (!satz || (seite != 0 && seite != 1)) return;
     const float g = float(satz->tor_x[1 - seite]);
-    const float grenze = satz->vorderster_x;
+    // The limit is the foremost attacker's distance from this goal line: his
+    // x itself measures from x = 0 and is right for one end only.
+    const float grenze = std::fabs(satz->vorderster_x - g);
     const int32_t von = seite * SF_SPIELER_SEITE;
     for (int32_t s = von; s < von + SF_SPIELER_SEITE; ++s) {
         if (Rnd(0, 90) > satz->linienwerte[seite][6]) continue;

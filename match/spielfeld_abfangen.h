@@ -48,8 +48,9 @@ int32_t KI_Torwart_Anim_Waehlen(Spielfeld_Satz* satz, const Figur* f, int32_t sl
 int32_t KI_Spieler_Anim_Waehlen(Spielfeld_Satz* satz, const Figur* f, int32_t slot, float seite, float hoehe,
                                 float zeit, bool mit_fallrueckzieher, bool mit_markierten);
 // Springs the offside trap of `seite`: each of its players is drawn once
-// against the side's line value 6 and, near his own goal (or, with zone
-// marking, running to a point near it) and in open play, decides now.
+// against the side's line value 6 and, nearer his own goal line than the
+// foremost attacker (or, with zone marking, running to a point nearer it),
+// decides now.
 // The trap byte is then set.
 void KI_Abseitsfalle(Spielfeld_Satz* satz, int32_t seite);
 

@@ -306,11 +306,13 @@ void Elfmeter(const Lage& l) {
                 if ((g.pos[0] - kante) * float(l.dx) > 100) frei = false;
             }
         }
+        // The taker himself stands in the area behind the ball: counted, he
+        // and the keeper on his line would hold the kick up for ever.
         const int32_t drin =
             satz->spielzustand == SZ_ELFMETER
-                ? Spielfeld_Spieler_Im_Rechteck(satz, -1, SPIELFELD_LAENGE * l.bx, k.strafraum_unten[l.bx],
+                ? Spielfeld_Spieler_Im_Rechteck(satz, l.slot, SPIELFELD_LAENGE * l.bx, k.strafraum_unten[l.bx],
                                                 k.strafraum_x[l.bx], k.strafraum_oben[l.bx], nullptr)
-                : Spielfeld_Spieler_Im_Rechteck(satz, -1, SPIELFELD_MITTE_X, 2403, SPIELFELD_MITTE_X + 1000 * l.dx,
+                : Spielfeld_Spieler_Im_Rechteck(satz, l.slot, SPIELFELD_MITTE_X, 2403, SPIELFELD_MITTE_X + 1000 * l.dx,
                                                 4403, nullptr);
         const bool zufall = Spielfeld_Hook_Netz_Modus() != 0 || Rnd(0, 1) == 0;
         if ((torwart || keiner) && Schiedsrichter_Bereit(satz) && frei && zufall && !satz->wechsel_laeuft && drin < 2 &&

@@ -105,6 +105,24 @@ Spielfeld_Satz* Satz_Von_Team(int32_t team, Spielfeld_Satz* nach, int32_t* seite
     return nullptr;
 }
 
+// Server, answering a fetch: the client goes on from the record's minute, and
+// its next packet releases that minute + 2. A release it sent from further
+// ahead no longer holds: left standing, this machine ran on to it while the
+// client played the fetched minute, three or four minutes behind. A release
+// below that (or of an earlier period) stays until the client's next packet;
+// a side released to the end stays so.
+void Freigabe_Beim_Abruf(Spielfeld_Satz* satz, int32_t s) {
+    const uint32_t minute = uint32_t(std::max(0, satz->minute + SYNC_VORSPRUNG));
+    if (Sync_Minute(satz, s) == SYNC_ENDE_MINUTE) return;
+    const bool weiter = Sync_Abschnitt(satz, s) > satz->abschnitt ||
+                        (Sync_Abschnitt(satz, s) == satz->abschnitt && Sync_Minute(satz, s) > minute);
+    if (!weiter) return;
+    Debug_Printf("Spielfeld_Sync_Status: Freigabe von Team %u auf Minute %u gesenkt (war %u)\n", satz->team[s], minute,
+                 Sync_Minute(satz, s));
+    Sync_Minute(satz, s) = minute;
+    Sync_Abschnitt(satz, s) = satz->abschnitt;
+}
+
 }  // namespace
 
 const Sync_Zaehler& Sync_Zaehler_Lesen() { return m.zaehler; }
@@ -305,9 +323,13 @@ void Spielfeld_Sync_Vom_Client(void* roh, int32_t team) {
                 const int32_t s_spielt = (satz->bereit & 3) != 3 ? satz->minute - 1 : satz->minute;
                 const int32_t zustand = Spieltag_Slot_Status(int32_t(satz->spiel));
                 const bool vorbei = zustand == SLOT_BEENDET || zustand == SLOT_GESCHLOSSEN;
-                if (!vorbei && p->minute[s] < SYNC_ENDE_MINUTE && satz->abschnitt == p->abschnitt[s])
-                    m.zaehler.groesste_differenz =
-                        std::max({m.zaehler.groesste_differenz, s_spielt - c, c_spielt - satz->minute});
+                if (!vorbei && p->minute[s] < SYNC_ENDE_MINUTE && satz->abschnitt == p->abschnitt[s]) {
+                    const int32_t vorsprung = std::max(s_spielt - c, c_spielt - satz->minute);
+                    if (vorsprung > SYNC_VORSPRUNG)
+                        Debug_Printf("VORSPRUNG %d: Server Minute %d bereit %u, Client Minute %d, Freigaben %u/%u\n",
+                                     vorsprung, satz->minute, satz->bereit, c, p->minute[s], p->minute[1 - s]);
+                    m.zaehler.groesste_differenz = std::max(m.zaehler.groesste_differenz, vorsprung);
+                }
                 Sync_Minute(satz, s) = p->minute[s];
                 Sync_Abschnitt(satz, s) = p->abschnitt[s];
                 Spielfeld_Sync_Eingaben_Uebernehmen(satz, p, s);
@@ -342,9 +364,16 @@ void Spielfeld_Sync_Vom_Server(const void* roh, int32_t team) {
         return;
     }
     ++m.zaehler.beantwortet;
+    // A release is a minute of a period: an answer older than the one held
+    // (queued behind a fetch) changes nothing. Taken field by field, the last
+    // stoppage-time minute of a half joined the next half's period, a release
+    // the server never gave, and the client ran three minutes ahead.
     for (int32_t k = 0; k < 2; ++k) {
-        Sync_Minute(satz, k) = std::max(Sync_Minute(satz, k), p->minute[k]);
-        Sync_Abschnitt(satz, k) = std::max(Sync_Abschnitt(satz, k), p->abschnitt[k]);
+        const bool neuer = p->abschnitt[k] > Sync_Abschnitt(satz, k) ||
+                           (p->abschnitt[k] == Sync_Abschnitt(satz, k) && p->minute[k] > Sync_Minute(satz, k));
+        if (!neuer) continue;
+        Sync_Minute(satz, k) = p->minute[k];
+        Sync_Abschnitt(satz, k) = p->abschnitt[k];
     }
     std::memcpy(satz->sync, p->ring, sizeof p->ring);
     Sync_Eintrag* ring = Sync_Ring(satz);
@@ -440,9 +469,12 @@ bool Spielfeld_Vom_Server_Holen(int32_t spiel) {
     auto neu = std::make_unique<Spielfeld_Satz>();
     int32_t wert = 0, server_wert = 0, zuschauer = 0;
     float frei = 0;
-    if (!Internet_Client_Read(ANFRAGE_SPIELFELD_HOLEN, SPIELFELD_HOLEN_TYP, 0, 0, neu.get(), &wert, &frei, &server_wert,
-                              &zuschauer))
-        return false;
+    const Net_Zaehler vorher = Net_Zaehler_Lesen();
+    const bool geholt = Internet_Client_Read(ANFRAGE_SPIELFELD_HOLEN, SPIELFELD_HOLEN_TYP, 0, 0, neu.get(), &wert, &frei,
+                                             &server_wert, &zuschauer) != 0;
+    const Net_Zaehler nachher = Net_Zaehler_Lesen();
+    m.zaehler.abruf_bytes += (nachher.gesendet - vorher.gesendet) + (nachher.empfangen - vorher.empfangen);
+    if (!geholt) return false;
     return Spielfeld_Geholt_Einsetzen(spiel, *neu, zuschauer);
 }
 
@@ -484,6 +516,7 @@ int32_t Spielfeld_Sync_Status(Internet_Aufruf& aufruf) {
         if (Spieltag_Slot_Status(spiel) == SLOT_PAUSE) return 0;
         if (!Spieltag_Seite_Geladen(spiel, s)) continue;
         m.warten[satz->spiel].sendezeit = uint32_t(-1);
+        Freigabe_Beim_Abruf(satz, s);
         uint32_t n = 0;
         std::memcpy(aufruf.Ergebnis(0, &n), satz, sizeof *satz);
         const SpielDatensatz* sp = Spiele_Get_Spiel(spiel, 0);

@@ -95,6 +95,7 @@ struct Sync_Zaehler {
     uint32_t verworfen = 0;          // packets refused whole (bad ring)
     uint32_t abrufe = 0;             // records fetched (client)
     uint32_t abrufe_verworfen = 0;   // fetched records refused by the validator
+    uint64_t abruf_bytes = 0;        // bytes sent and received while fetching (client)
     uint32_t pruef_fehler = 0;       // checksum mismatches found
     uint32_t ueberlauf = 0;          // inputs lost to a full ring
     // The most a side ran ahead of the minute the other entered, seen at a packet (server).

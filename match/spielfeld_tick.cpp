@@ -94,6 +94,9 @@ void Pfiff(Spielfeld_Satz* satz) {
         x = Satz_Feld<float>(satz, FOUL_X);
         y = Satz_Feld<float>(satz, FOUL_Y);
         seite = satz->freistoss_seite;
+        // The referee's card, once, while play still stands at the foul: it
+        // records the foul (with or without a card) for the match report.
+        if (satz->spielzustand == SZ_SPIEL && Ist_Spieler(satz->situation_figur[0])) Spielfeld_Karte_Entscheiden(satz);
     }
     if (!(x >= 0 && x <= SPIELFELD_LAENGE && y >= 0 && y <= SPIELFELD_BREITE) || seite < 0 || seite > 1) {
         Debug_Printf("Pfiff: Ort %.0f,%.0f Seite %d ungueltig\n", double(x), double(y), seite);

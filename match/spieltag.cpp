@@ -30,6 +30,7 @@
 #include "match/spieltag_hooks.h"
 #include "match/spieltag_netz.h"
 #include "match/spielfeld_sync.h"
+#include "net/net.h"
 #include "platform/clock.h"
 #include "season/spiele.h"
 #include "season/spielplan.h"
@@ -348,6 +349,24 @@ bool Client_Holen(Spieltag_Slot& s) {
     return ok;
 }
 
+// Client: the manager's input of its own side that is not in the ring yet
+// (the record's edit copy, with its change bits) goes over to a record that
+// replaced the one it was made in: the fetched record holds the server's
+// edit copy, and the input would be lost.
+void Eingabe_Uebertragen(const Sync_Eintrag& alt, int32_t seite, Spielfeld_Satz* neu) {
+    Sync_Eintrag* e = Sync_Eingabe(neu);
+    e->aenderung[seite] = alt.aenderung[seite];
+    e->anweisung[seite] = alt.anweisung[seite];
+    std::memcpy(e->taktik[seite], alt.taktik[seite], sizeof e->taktik[seite]);
+    e->pressing[seite] = alt.pressing[seite];
+    e->computer[seite] = alt.computer[seite];
+    e->computer2[seite] = alt.computer2[seite];
+    std::memcpy(e->wechsel_ein[seite], alt.wechsel_ein[seite], sizeof e->wechsel_ein[seite]);
+    std::memcpy(e->wechsel_aus[seite], alt.wechsel_aus[seite], sizeof e->wechsel_aus[seite]);
+    const int32_t erster = seite * SF_SPIELER_SEITE;
+    std::memcpy(e->linie[erster], alt.linie[erster], sizeof e->linie[0] * SF_SPIELER_SEITE);
+}
+
 // Client: the record of a running slot is fetched again when the lock-step
 // found it drifted, or after a load; the views learn of a replaced record.
 void Client_Abgleich(Spieltag_Slot& s, Spielfeld_Satz* satz) {
@@ -356,10 +375,16 @@ void Client_Abgleich(Spieltag_Slot& s, Spielfeld_Satz* satz) {
     const uint32_t jetzt = Zeit_Ms();
     if (g.client_abruf != 0 && jetzt - g.client_abruf < SPIELTAG_ABRUF_MS) return;
     g.client_abruf = jetzt ? jetzt : 1;
+    const Sync_Eintrag eingabe = *Sync_Eingabe(satz);
+    const int32_t seite = Spielfeld_Seite_Von_Team(satz, Client_Team());
+    const uint32_t abrufe = Sync_Zaehler_Lesen().abrufe;
     Spielfeld_Satz* neu = nullptr;
     if (Spielfeld_Resync_Offen() && Spielfeld_Resync_Pruefen(satz)) neu = Satz(s);
     if (Spielfeld_Client_Holen_Offen() && Spielfeld_Client_Fortsetzen(satz)) neu = Satz(s);
-    if (neu && neu != satz && Spieltag_Hooks().satz_ersetzt) Spieltag_Hooks().satz_ersetzt(neu);
+    if (neu && seite >= 0 && eingabe.aenderung[seite] && Sync_Zaehler_Lesen().abrufe != abrufe)
+        Eingabe_Uebertragen(eingabe, seite, neu);
+    // The old record is freed: only its address goes to the views, which drop it.
+    if (neu && neu != satz && Spieltag_Hooks().satz_ersetzt) Spieltag_Hooks().satz_ersetzt(satz, neu);
 }
 
 // One frame of a running slot (state 2 or 32).
@@ -780,15 +805,16 @@ void Spieltag_Spiel_Starten(int32_t i) {
     sp = Spiel(s);
     int32_t anzeige = Anzeige_Modus(*sp);
     // Without a tick no record is computed live: all of them are diced minute
-    // by minute. On the server the match of a client that asked for its slot
-    // is computed live: the client plays it in lock-step.
-    // Other matches of a networked day stay diced.
-    int32_t live = Spieltag_Hooks().tick ? (Netz() == 0 ? 0 : -1) : -1;
+    // by minute. With one a match is live when watched or when its
+    // competition asks for it, on a single machine and on a server alike. On
+    // the server the match of a client that asked for its slot is computed
+    // live (the client plays it in lock-step); that of a client that only
+    // reports its days is diced here.
+    int32_t live = Spieltag_Hooks().tick ? 0 : -1;
     if (Spieltag_Hooks().tick && Netz() == 2)
         for (int32_t t : teams)
-            if (t >= 0 && (uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT) &&
-                Spieltag_Client_Spielt_Live(t))
-                live = 1;
+            if (t >= 0 && (uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT))
+                live = Spieltag_Client_Spielt_Live(t) ? 1 : -1;
     if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) {
         // The match day asks for the view as a watched match starts.
         if (anzeige == 1) Spielfeld_Beobachten(Spielfeld_Suchen(s.spiel), true);

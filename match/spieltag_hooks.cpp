@@ -94,4 +94,12 @@ void Spieltag_Hook_News(int32_t team, int32_t art, const char* text) {
     Debug_Printf("Spieltag: News an Team %d (Art %d) nicht zugestellt: %s\n", team, art, text ? text : "");
 }
 
+void Spieltag_Hook_Nicht_Eingesetzt(int32_t team, int32_t spieler) {
+    if (g.hooks.nicht_eingesetzt) {
+        g.hooks.nicht_eingesetzt(team, spieler);
+        return;
+    }
+    Debug_Printf("Spieltag: kein Ereignis fuer Spieler %d von Team %d, der nicht spielte\n", spieler, team);
+}
+
 }  // namespace velmora

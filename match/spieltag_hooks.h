@@ -39,6 +39,9 @@ struct SpieltagHooks {
     const char* (*geld_text)(float betrag, int32_t team) = nullptr;
     // A news item to the team's manager.
     void (*news)(int32_t team, int32_t art, const char* text) = nullptr;
+    // The team's events about a nominated player of a managed team who did
+    // not play (the after-match pass asks once per such player). Unfilled: none.
+    void (*nicht_eingesetzt)(int32_t team, int32_t spieler) = nullptr;
 
     // Announcement pages after the matches: the staging record of a game seen
     // from `team` (the record may be null), one queued page, the current manager team.
@@ -68,9 +71,10 @@ struct SpieltagHooks {
     // The end of a frame's walk: the view step over the watched matches.
     // Unfilled: nothing.
     void (*ansicht_frame)() = nullptr;
-    // Client: the record of the watched match was replaced by a fetch; the
-    // match views take the new one. Unfilled: nothing.
-    void (*satz_ersetzt)(Spielfeld_Satz* satz) = nullptr;
+    // Client: the record of a running match was replaced by a fetch; `alt`
+    // is already freed (compared, never read), the match views take `neu`.
+    // Unfilled: nothing.
+    void (*satz_ersetzt)(Spielfeld_Satz* alt, Spielfeld_Satz* neu) = nullptr;
     // Frees the match radar's pictures when the slots are cleared. Unfilled: nothing.
     void (*radar_freigeben)() = nullptr;
 };
@@ -88,5 +92,6 @@ int32_t Spieltag_Hook_Einnahmen(int32_t stadion, int32_t spiel, int32_t basis, i
 void Spieltag_Hook_Ueberweisung(int32_t von, int32_t an, float betrag, int32_t kategorie);
 const char* Spieltag_Hook_Geld_Text(float betrag, int32_t team);
 void Spieltag_Hook_News(int32_t team, int32_t art, const char* text);
+void Spieltag_Hook_Nicht_Eingesetzt(int32_t team, int32_t spieler);
 
 }  // namespace velmora

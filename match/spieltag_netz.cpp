@@ -6,9 +6,13 @@
 
 #include "club/team.h"
 #include "core/debug.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
+#include "match/spielfeld_sync.h"
 #include "match/spieltag.h"
 #include "net/internet.h"
 #include "net/net.h"
+#include "platform/clock.h"
 #include "season/spiele.h"
 
 namespace velmora {
@@ -16,6 +20,42 @@ namespace velmora {
 namespace {
 bool kein_spiel = false;          // client: the server has no open match of the team today
 std::set<int32_t> live_clients;   // server: the clubs whose clients asked for their slots
+
+// Client: the day's match of the own club.
+struct ClientTag {
+    ClientSpiel phase = ClientSpiel::KEINS;
+    uint32_t gefragt = 0;            // the last request of this phase (0 none)
+    int32_t spiel = 0;               // the slot's game on this machine
+    int32_t wettbewerb = -1, runde = -1, paarung = -1, spieltag = -1;
+    bool beobachtet = false;
+    // The lock-step's counts at the last answer, and its time.
+    uint32_t antworten = 0, gesendet = 0, antwort_zeit = 0;
+};
+ClientTag c;
+
+// At most one request every 400 ms.
+bool Faellig() {
+    const uint32_t jetzt = Plat_Ms();
+    if (c.gefragt != 0 && jetzt - c.gefragt < SPIELTAG_ABRUF_MS) return false;
+    c.gefragt = jetzt ? jetzt : 1;
+    return true;
+}
+
+// The answered slot (slot 0) becomes the day's match.
+void Slot_Nehmen() {
+    Spieltag_Slot s;
+    const SpielDatensatz* sp = Spieltag_Get_Slot(0, &s) ? Spiele_Get_Spiel(s.spiel, 0) : nullptr;
+    if (!sp) return;
+    c.spiel = s.spiel;
+    c.wettbewerb = sp->wettbewerb;
+    c.runde = sp->runde;
+    c.paarung = sp->paarung;
+    c.spieltag = sp->spieltag;
+    c.beobachtet = false;
+    c.phase = ClientSpiel::LAEUFT;
+    Debug_Printf("Spieltag_Client_Frame: Spiel %d (%d/%d/%d/%d) live\n", c.spiel, c.wettbewerb, c.runde, c.paarung,
+                 c.spieltag);
+}
 }  // namespace
 
 bool Spieltag_Client_Spielt_Live(int32_t team) { return live_clients.count(team) > 0; }
@@ -53,6 +93,77 @@ void Spieltag_Client_Freigeben(int32_t team) {
     Team_Client_Freigeben(team);
     // Without the client bit the lock-step releases the side on this machine.
     Spieltag_Team_Freigeben(team);
+}
+
+bool Spieltag_Client_Tag_Beenden() {
+    const int32_t team = Client_Team();
+    if (Netzwerk_Modus() != 1 || team < 0) return false;
+    c = ClientTag{};
+    kein_spiel = false;
+    // The request marks the club's matches live at the server before the
+    // report lets the server's day begin. A server whose day already runs
+    // answers the slot at once.
+    if (Spieltag_Slot_Anfordern(team)) Slot_Nehmen();
+    if (!Spieltag_Client_Melden()) return false;
+    if (c.phase == ClientSpiel::KEINS) c.phase = ClientSpiel::FRAGEN;
+    return true;
+}
+
+bool Spieltag_Client_Frame() {
+    const int32_t team = Client_Team();
+    if (Netzwerk_Modus() != 1 || team < 0) return false;
+    switch (c.phase) {
+    case ClientSpiel::FRAGEN:
+        if (!Faellig()) return false;
+        kein_spiel = false;
+        if (!Spieltag_Slot_Anfordern(team)) return false;
+        Slot_Nehmen();
+        if (c.phase != ClientSpiel::LAEUFT) return false;
+        [[fallthrough]];
+    case ClientSpiel::LAEUFT: {
+        Spieltag_Run(0);
+        Spielfeld_Satz* satz = Spielfeld_Anzahl() > 0 ? Spielfeld_Suchen(c.spiel) : nullptr;
+        // The fetched record is the match this manager watches.
+        if (satz && !c.beobachtet) c.beobachtet = Spielfeld_Beobachten(satz, true);
+        // Only a packet still unanswered counts against the server.
+        const Sync_Zaehler& z = Sync_Zaehler_Lesen();
+        if (c.antwort_zeit == 0 || z.beantwortet != c.antworten || z.gesendet == c.gesendet) {
+            c.antworten = z.beantwortet;
+            c.gesendet = z.gesendet;
+            const uint32_t jetzt = Plat_Ms();
+            c.antwort_zeit = jetzt ? jetzt : 1;
+        }
+        const int32_t zustand = Spieltag_Slot_Status(c.spiel);
+        if (zustand == 0 || zustand == SLOT_BEENDET || zustand == SLOT_GESCHLOSSEN) {
+            c.phase = ClientSpiel::ERGEBNIS;
+            c.gefragt = 0;
+        }
+        // Until the record is here the menu keeps the screen.
+        return satz != nullptr;
+    }
+    case ClientSpiel::ERGEBNIS:
+        // The server plays the last minutes on; its slot closed, its result holds.
+        if (!Faellig()) return false;
+        kein_spiel = false;
+        if (Spieltag_Slot_Anfordern(team) || !kein_spiel) return false;
+        if (Spiele_Client_Holen(c.wettbewerb, c.runde, c.paarung, c.spieltag) <= 0)
+            Debug_Printf("Spieltag_Client_Frame: Ergebnis von Spiel %d nicht geholt\n", c.spiel);
+        c.phase = ClientSpiel::FERTIG;
+        return false;
+    default: return false;
+    }
+}
+
+ClientSpiel Spieltag_Client_Spiel() { return c.phase; }
+
+void Spieltag_Client_Zuruecksetzen() {
+    c = ClientTag{};
+    kein_spiel = false;
+}
+
+bool Spieltag_Client_Ohne_Antwort() {
+    return c.phase == ClientSpiel::LAEUFT && c.antwort_zeit != 0 &&
+           Plat_Ms() - c.antwort_zeit > Net_Zeiten_Wert().antwort_ms;
 }
 
 bool Spieltag_Kein_Spiel() { return kein_spiel; }

@@ -47,4 +47,26 @@ int32_t Spieltag_Netz_Nachricht(Internet_Aufruf& aufruf);
 bool Spieltag_Client_Spielt_Live(int32_t team);
 void Spieltag_Client_Live_Setzen(int32_t team, bool live);
 
+// Client: the end of the own club's day. It asks for its slot first (request
+// 1031: the server then plays the club's matches live with this machine; the
+// day's slots do not exist yet, so no slot comes back), then reports (1029).
+// The day's match starts afresh. False when the report was not answered.
+bool Spieltag_Client_Tag_Beenden();
+// Client: one frame of the own club's match while it waits for the server's
+// day. After the report it asks for its slot every 400 ms until the server
+// has one; then the match day walks that slot each frame: the record is
+// fetched, the match runs in lock-step and shows in the views. Once the slot
+// closed it asks until the server closed its own and takes the server's
+// result (its last two minutes went unchecked). True when the walk ran this
+// frame with the match's record (its views own the screen).
+bool Spieltag_Client_Frame();
+// Client: the phases of the day's match, for the tests and the log.
+enum class ClientSpiel : int32_t { KEINS, FRAGEN, LAEUFT, ERGEBNIS, FERTIG };
+ClientSpiel Spieltag_Client_Spiel();
+// Client: its match runs and a minute packet sent has had no answer for
+// longer than a remote call may wait: the server is taken for gone.
+bool Spieltag_Client_Ohne_Antwort();
+// Client: network play ended; the day's match is forgotten.
+void Spieltag_Client_Zuruecksetzen();
+
 }  // namespace velmora

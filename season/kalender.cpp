@@ -396,6 +396,12 @@ void Kalender_Main() {
         break;
     }
     case KALENDER_MENUE: {
+        // A waiting client's match runs in the views instead of the menu; the
+        // question for the server's day goes on (it keeps the client heard).
+        if (g.netz_warten && Club_Netzwerk_Modus() == 1 && g_hooks.client_spieltag && g_hooks.client_spieltag()) {
+            Netz_Warten_Schritt(jetzt);
+            break;
+        }
         g_hooks.menue_frame.Aufrufen();
         if (g.runmodus != KALENDER_MENUE) break;
         if (g.netz_warten) {
@@ -671,6 +677,14 @@ void Kalender_Free() {
 }
 
 void Kalender_Zuruecksetzen() { g = KalenderModul{}; }
+
+void Kalender_Zum_Start() {
+    if (g.runmodus == KALENDER_AUS || g.runmodus == KALENDER_ENDE) return;
+    Kalender_Spiel_Freigeben();
+    g_hooks.module_free.Aufrufen();
+    // KALENDER_START: the modules start again and the start screens follow.
+    g = KalenderModul{};
+}
 
 // Block layout: u32 magic "KALE", i32 version, i32 day, i32 day number of day
 // 0, i32 season year, i32 resume mode, i32 turn, i32 speed, i32 turn count and

@@ -114,6 +114,9 @@ struct KalenderHooks {
     // the game's data from the server when the server's day moved on.
     void (*netz_warten)(int32_t an) = nullptr;
     void (*client_alles_holen)() = nullptr;
+    // A waiting client's own match: one frame of it; true while it runs (its
+    // views own the screen, the menu's frame waits).
+    bool (*client_spieltag)() = nullptr;
 };
 KalenderHooks& Kalender_Hooks();
 
@@ -185,6 +188,10 @@ void Kalender_Free();
 void Kalender_Spiel_Freigeben();
 // Back to the program's start (tests): everything freed, run mode 0.
 void Kalender_Zuruecksetzen();
+// The running game is let go without a save (every module freed as at the
+// program's end) and the calendar starts over at the start screens: a
+// client whose server is gone.
+void Kalender_Zum_Start();
 
 // Save-game block (the date, the resume point, the schedule).
 void Kalender_Save(std::vector<uint8_t>& out);

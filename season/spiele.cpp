@@ -31,7 +31,8 @@ struct SperrEintrag {            // 12 bytes: a player's cards in one competitio
     uint8_t sperre;              // EREIGNIS_GELBROT / EREIGNIS_ROT / SPERRE_GELB_SUMME | games left (low 5 bits)
     uint8_t im_spiel;            // card kind in the running game, KARTE_GEBUCHT marks a booking
     uint8_t vermerkt;            // sits out the game of the day
-    uint16_t reserve;
+    uint8_t elf_der_runde;       // times in the competition's team of the round
+    uint8_t reserve;
 };
 struct SperrRegel {              // 8 bytes
     int16_t wettbewerb;
@@ -473,10 +474,21 @@ int32_t Spiele_Get_Wettbewerb_Ereignis(int32_t w, int32_t modus, int32_t, int32_
     case 5: return e ? e->gelbrot : 0;
     case 6: return e ? e->rot : 0;
     case 8: return (e && (e->sperre & 31)) ? e->sperre : 0;
+    case WETTBEWERB_EREIGNIS_ELF: return e ? e->elf_der_runde : 0;
     default:
         Debug_Printf("Spiele_Get_Wettbewerb_Ereignis: Modus %d unbekannt\n", modus);
         return 0;
     }
+}
+
+bool Spiele_Wettbewerb_Ereignis_Add(int32_t w, int32_t spieler, int32_t art, int32_t) {
+    if (!g.initialisiert || spieler < 0 || spieler >= Spieler_Anzahl() || art != WETTBEWERB_EREIGNIS_ELF) {
+        Debug_Printf("Spiele_Wettbewerb_Ereignis_Add: Spieler %d oder Art %d ungueltig\n", spieler, art);
+        return false;
+    }
+    uint8_t& n = Sperr_Eintrag(w, spieler).elf_der_runde;
+    if (n < 255) ++n;
+    return true;
 }
 
 void Spiele_Setze_Sperren_Spieler_Vor_Spiel(int32_t w, int32_t team, int32_t vor_spiel) {

@@ -167,11 +167,17 @@ int32_t Spiele_Ereignis_Feld_Groesse();   // entries the shared array holds now
 //          KARTE_GEBUCHT after a booking there, so the next booking is a
 //          sending-off), or -1;
 // modus 4, 5, 6: his bookings, sendings-off after a second booking, red cards;
+// modus 7: the times he was in the competition's team of the round;
 // modus 8: the suspension: EREIGNIS_GELBROT after a second booking, EREIGNIS_ROT
 //          after a red card, SPERRE_GELB_SUMME after accumulated bookings, with
 //          the games left in the low 5 bits; 0 none.
+constexpr int32_t WETTBEWERB_EREIGNIS_ELF = 7;
 int32_t Spiele_Get_Wettbewerb_Ereignis(int32_t wettbewerb, int32_t modus, int32_t, int32_t spieler, int32_t,
                                        int32_t);
+// Enters an event of a player in a competition; the one kind entered so far
+// is WETTBEWERB_EREIGNIS_ELF (the team of the round, counted up to 255).
+// False for a bad player or kind. The last argument is unused (-1).
+bool Spiele_Wettbewerb_Ereignis_Add(int32_t wettbewerb, int32_t spieler, int32_t art, int32_t);
 // Suspension work for a team's players in a competition: `vor_spiel` 1
 // before a match notes who sits the game out and takes him out of the
 // starting eleven; 0 at the end of the day counts those games down and

@@ -30,7 +30,8 @@ struct StatistikEintrag {        // 8 bytes: what the match day hands in
     int16_t team;
     uint8_t flags;               // STATISTIK_FLAG_*
     uint8_t minuten;             // minutes played, with STATISTIK_FLAG_SPIEL
-    int16_t reserve;
+    uint8_t note = 0;            // the match grade rounded to tens (10 best .. 60), 0 none
+    uint8_t reserve = 0;
 };
 struct StatistikWerte {          // 24 bytes
     int32_t spiele, tore, vorlagen, gelb, platzverweise, minuten;

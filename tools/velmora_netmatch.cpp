@@ -53,6 +53,7 @@ constexpr const char* BENUTZUNG =
     "      --team N       the club (team number) the client plays\n"
     "      --seed S       the seed of the world (the same on both sides; default 1)\n"
     "      --timeout S    give up after S seconds (default 300)\n"
+    "      --silent-drop S  (server) drop a client that sends nothing for S seconds (default 60)\n"
     "  -h, --help         this text\n"
     "      --version      the version\n"
     "\n"
@@ -71,6 +72,7 @@ struct Optionen {
     int32_t team = -1;
     uint32_t seed = 1;
     uint32_t timeout_s = 300;
+    uint32_t stille_s = 0;     // 0: the network's own limit
 };
 
 bool zahl(const char* text, long lo, long hi, long& out) {
@@ -140,10 +142,11 @@ void Ergebnis_Drucken(int32_t spiel) {
     std::printf("result %d:%d (home %d, away %d)\n", sp->tore_heim, sp->tore_gast, sp->heim, sp->gast);
     const Net_Zaehler n = Net_Zaehler_Lesen();
     const Sync_Zaehler& z = Sync_Zaehler_Lesen();
-    std::printf("bytes sent %llu received %llu; packets sent %u answered %u refused %u; fetches %u refused %u; "
-                "checksum errors %u; largest lead %d\n",
-                static_cast<unsigned long long>(n.gesendet), static_cast<unsigned long long>(n.empfangen), z.gesendet,
-                z.beantwortet, z.verworfen, z.abrufe, z.abrufe_verworfen, z.pruef_fehler, z.groesste_differenz);
+    std::printf("bytes sent %llu received %llu fetching %llu; packets sent %u answered %u refused %u; fetches %u "
+                "refused %u; checksum errors %u; largest lead %d\n",
+                static_cast<unsigned long long>(n.gesendet), static_cast<unsigned long long>(n.empfangen),
+                static_cast<unsigned long long>(z.abruf_bytes), z.gesendet, z.beantwortet, z.verworfen, z.abrufe,
+                z.abrufe_verworfen, z.pruef_fehler, z.groesste_differenz);
 }
 
 int server(const Optionen& o) {
@@ -152,6 +155,7 @@ int server(const Optionen& o) {
     Net_Bind_Adresse_Setzen(lo);
     Net_Port_Setzen(o.port);
     Netzwerk_Modus_Setzen(2);
+    if (o.stille_s) Net_Zeiten_Wert().client_stille_ms = o.stille_s * 1000;
     if (!Internet_Netzwerk_Start()) {
         std::fprintf(stderr, "%s: cannot listen on 127.0.0.1:%u\n", NAME, o.port);
         return START;
@@ -316,6 +320,9 @@ int main(int argc, char** argv) {
         } else if (a == "--seed") {
             if (!zahl(v, 0, 0x7FFFFFFF, n)) return werkzeug::Falsch(NAME, std::string("--seed takes a number, not '") + v + "'");
             o.seed = uint32_t(n);
+        } else if (a == "--silent-drop") {
+            if (!zahl(v, 1, 3600, n)) return werkzeug::Falsch(NAME, std::string("--silent-drop takes seconds, not '") + v + "'");
+            o.stille_s = uint32_t(n);
         } else if (a == "--timeout") {
             if (!zahl(v, 1, 36000, n)) return werkzeug::Falsch(NAME, std::string("--timeout takes seconds, not '") + v + "'");
             o.timeout_s = uint32_t(n);

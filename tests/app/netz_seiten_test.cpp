@@ -3,14 +3,23 @@
 // process as a client. The two clubs meet on their league's first matchday;
 // the match is played with its match record, so it gets its report. Each
 // manager gets his goals, statistics and finance pages with the same result,
-// the finance page of each club only on its own machine.
+// the finance page of each club only on its own machine. A client with the
+// match modules plays its club's matches live in lock-step with the server:
+// against the server's club on matchday 1, against a computer club on
+// matchday 2, each ending on the server's result.
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
 #include <ostream>
 #include <set>
 #include <string>
@@ -21,16 +30,27 @@
 #include "app/verdrahtung.h"
 #include "business/news.h"
 #include "business/news_anfrage.h"
+#include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "core/dirs.h"
+#include "core/hooks.h"
 #include "core/optionen.h"
 #include "core/prioritaeten.h"
+#include "core/spielstand.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_anzeige.h"
+#include "match/spielfeld_satz.h"
 #include "match/spieltag.h"
 #include "match/spieltag_netz.h"
+#include "match/spielfeld_sync.h"
 #include "matchview/ankuendigung.h"
 #include "net/internet.h"
+#include "net/min_signal.h"
 #include "net/net.h"
 #include "platform/clock.h"
+#include "screens/einwechseln.h"
+#include "screens/regler.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
@@ -60,6 +80,25 @@ void PrintTo(const Seite& s, std::ostream* os) {
 
 constexpr int32_t SEITEN_MAX = 16;
 
+// A game of the two clubs as one machine has it: the server's club against
+// the client's on matchday 1 (0), each against a computer club on matchday 2
+// (1 the server's, 2 the client's).
+constexpr int32_t SPIELE = 3;
+// The client's side in the two clubs' game as one machine ran it, per game
+// minute: slider 3 of its tactics, its first pending substitute and the
+// slots on the pitch.
+constexpr int32_t MINUTEN = 140;
+struct Minuten {
+    int8_t taktik[MINUTEN] = {};
+    int8_t ein[MINUTEN] = {};
+    uint64_t platz[MINUTEN] = {};
+    int32_t letzte = -1;
+};
+struct Partie {
+    int32_t heim = -1, gast = -1, tore_heim = -1, tore_gast = -1;
+    int32_t live = 0;   // a record of it was computed live on this machine
+};
+
 struct Bericht {
     int32_t tag = -1, modus = -1;
     int32_t eigen = -1, fern = -1;           // the server's club, the client's club
@@ -71,12 +110,60 @@ struct Bericht {
     int32_t gezeigt = 0, verworfen = 0;      // report pages of the game taken / dropped here
     Seite seite[SEITEN_MAX];
     Seite weg[SEITEN_MAX];
+    Partie partie[SPIELE];
+    int32_t wettbewerb = -1, paarungen[SPIELE] = {};
+    Minuten minuten;
 };
 
 struct ServerZustand {
-    int32_t eigen = -1, fern = -1, wettbewerb = -1, paarung = -1;
+    int32_t eigen = -1, fern = -1, wettbewerb = -1;
+    int32_t runde[SPIELE] = {1, 2, 2}, paarungen[SPIELE] = {0, -1, -1};
+    int32_t live[SPIELE] = {};
+    Minuten minuten;
     Bericht bericht;
 } g_server;
+
+// Game i as this machine's store has it.
+Partie Partie_Lesen(int32_t i) {
+    Partie p;
+    if (g_server.wettbewerb < 0 || g_server.paarungen[i] < 0) return p;
+    const Spiel_Lock s = Spiele_Lock(g_server.wettbewerb, g_server.runde[i], g_server.paarungen[i], 0);
+    if (const SpielDatensatz* sp = s ? Spiele_Get_Spiel(s, 0) : nullptr) {
+        p.heim = sp->heim;
+        p.gast = sp->gast;
+        p.tore_heim = sp->tore_heim;
+        p.tore_gast = sp->tore_gast;
+    }
+    if (s) Spiele_Unlock(s);
+    p.live = g_server.live[i];
+    return p;
+}
+
+void Minute_Merken(const Spielfeld_Satz& s) {
+    const int32_t seite = Spielfeld_Seite_Von_Team(&s, g_server.fern), m = s.minute;
+    if (seite < 0 || m < 0 || m >= MINUTEN) return;
+    Minuten& z = g_server.minuten;
+    z.taktik[m] = s.taktik[seite][2];
+    z.ein[m] = s.wechsel_ein[seite][0];
+    z.platz[m] = 0;
+    for (int32_t k = 0; k < SF_SPIELER; ++k)
+        if (s.spieler[k].zustand & SM_AUF_PLATZ) z.platz[m] |= uint64_t(1) << k;
+    z.letzte = std::max(z.letzte, m);
+}
+
+// Marks the games whose records this machine computes live now.
+void Live_Merken() {
+    if (g_server.wettbewerb < 0 || Spielfeld_Anzahl() <= 0) return;
+    for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+        const SpielDatensatz* sp = s->live == 1 ? Spiele_Get_Spiel(int32_t(s->spiel), 0) : nullptr;
+        for (int32_t i = 0; sp && i < SPIELE; ++i)
+            if (sp->wettbewerb == g_server.wettbewerb && sp->runde == g_server.runde[i] &&
+                sp->paarung == g_server.paarungen[i]) {
+                g_server.live[i] = 1;
+                if (i == 0) Minute_Merken(*s);
+            }
+    }
+}
 
 // The two clubs of the first pairing of the first club's league on matchday 1.
 int32_t Clubs_Waehlen() {
@@ -86,9 +173,15 @@ int32_t Clubs_Waehlen() {
         int32_t paare[2 * WETTBEWERB_TEAMS_MAX];
         if (w < 0 || Wettbewerb_Get_Spieltag_Paarungen(w, 1, paare) < 1) continue;
         g_server.wettbewerb = w;
-        g_server.paarung = 0;
         g_server.eigen = paare[0];
         g_server.fern = paare[1];
+        // Matchday 2: each of the two against another club.
+        const int32_t n = Wettbewerb_Get_Spieltag_Paarungen(w, 2, paare);
+        for (int32_t k = 0; k < n; ++k)
+            for (int32_t i = 1; i < SPIELE; ++i)
+                if (paare[2 * k] == (i == 1 ? g_server.eigen : g_server.fern) ||
+                    paare[2 * k + 1] == (i == 1 ? g_server.eigen : g_server.fern))
+                    g_server.paarungen[i] = k;
         return g_server.eigen;
     }
     return -1;
@@ -153,15 +246,16 @@ Bericht Berichten() {
     b.mit_spielfeld = int32_t(Spieltag_Statistik().mit_spielfeld);
     b.puffer_leer = Ankuendigung_Buffer_Leer() ? 1 : 0;
     if (b.fern >= 0) b.fern_status = Team_Wert(TW_STATUS, b.fern, 0, OP_LESEN);
-    if (g_server.wettbewerb >= 0) {
-        const Spiel_Lock s = Spiele_Lock(g_server.wettbewerb, 1, g_server.paarung, 0);
-        if (const SpielDatensatz* sp = s ? Spiele_Get_Spiel(s, 0) : nullptr) {
-            b.heim = sp->heim;
-            b.gast = sp->gast;
-            b.tore_heim = sp->tore_heim;
-            b.tore_gast = sp->tore_gast;
-        }
-        if (s) Spiele_Unlock(s);
+    const Partie erste = Partie_Lesen(0);
+    b.heim = erste.heim;
+    b.gast = erste.gast;
+    b.tore_heim = erste.tore_heim;
+    b.tore_gast = erste.tore_gast;
+    b.minuten = g_server.minuten;
+    b.wettbewerb = g_server.wettbewerb;
+    for (int32_t i = 0; i < SPIELE; ++i) {
+        b.partie[i] = Partie_Lesen(i);
+        b.paarungen[i] = g_server.paarungen[i];
     }
     return b;
 }
@@ -175,13 +269,24 @@ void Nur_Der_Bericht() {
 
 // The server: the game without a screen plus its pages; its own manager ends
 // each turn at once, but only once the client has taken the other club.
-void Server_Prozess(int port_fd, int befehl_fd, int bericht_fd) {
+// `schnell`: the matches run FAST, the server's own watched live, and the
+// loop takes its frames without a pause.
+void Server_Laufen(int port_fd, int befehl_fd, int bericht_fd, bool schnell) {
     test::NetzServerStart start;
     start.eigenes_team = Clubs_Waehlen;
     start.spiel = Zwei_Manager;
     start.mehr = {"Seiten"};
-    start.nach_start = Nur_Der_Bericht;
+    start.nach_start = schnell ? +[] {
+        Nur_Der_Bericht();
+        Optionen(OPTION_LIVE_ANSEHEN, 1, 1);
+        Spielfeld_Set_Fast(1);
+    } : Nur_Der_Bericht;
     test::Netz_Server_Starten(port_fd, start);
+    Kalender_Hooks().spieltag_frame = [] {
+        const bool weiter = Spieltag_Frame();
+        Live_Merken();
+        return weiter;
+    };
     Kalender_Hooks().ankuendigung_treiber = Treiber_Mitschreiben;
     Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM, [] {
         const bool genommen = g_server.fern >= 0 &&
@@ -191,14 +296,20 @@ void Server_Prozess(int port_fd, int befehl_fd, int bericht_fd) {
     test::Netz_Server_Schleife(befehl_fd, bericht_fd, [](char, int fd) {
         const Bericht b = Berichten();
         if (write(fd, &b, sizeof b) != sizeof b) _exit(13);
-    }, 120000);
+    }, 120000, schnell ? 0 : 1);
+}
+
+void Server_Prozess(int port_fd, int befehl_fd, int bericht_fd) { Server_Laufen(port_fd, befehl_fd, bericht_fd, false); }
+void Server_Live_Prozess(int port_fd, int befehl_fd, int bericht_fd) {
+    Server_Laufen(port_fd, befehl_fd, bericht_fd, true);
 }
 
 struct Server : test::NetzProzess {
-    Server() : NetzProzess(Server_Prozess) {}
+    bool getoetet = false;   // killed by the test: its end is not checked
+    explicit Server(void (*prozess)(int, int, int) = Server_Prozess) : NetzProzess(prozess) {}
     ~Server() {
         const int status = Beenden();
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "server status " << status;
+        if (!getoetet) { EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "server status " << status; }
     }
     Bericht Fragen() {
         Bericht b;
@@ -218,27 +329,34 @@ struct Server : test::NetzProzess {
     }
 };
 
-TEST(NetzSeiten, AHumanVersusHumanMatchGivesEachManagerHisReportOnHisOwnMachine) {
+// A generated world and the server's process on it.
+struct ServerWelt {
     velmora_test::TestWelt dirs;
-    ASSERT_TRUE(dirs.ok);
-    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
-    Server server;
-    ASSERT_GT(server.port, 0);
+    std::unique_ptr<Server> server;
+    bool Starten(void (*prozess)(int, int, int)) {
+        if (!dirs.ok || !Sim_Welt_Erzeugen(dirs.install, true, 4)) return false;
+        g_server = ServerZustand{};   // the forked server starts from it
+        server = std::make_unique<Server>(prozess);
+        return server->port > 0;
+    }
+};
 
-    // This process: a client with the pages, its world built as the start screen builds it.
+// This process: a client with `module`, its world built as the start screen
+// builds it, joined to the server and playing the club the server left it.
+void Beitreten(Server& server, std::vector<std::string> module, Bericht* b) {
     VerdrahtungOptionen o;
-    o.nur = {"Netz", "Club", "Saison", "News", "Stadion", "Bank", "Seiten"};
+    o.nur = std::move(module);
     std::string fehler;
     ASSERT_TRUE(Spiel_Verdrahten(o, &fehler)) << fehler;
     Net_Init();
-    Bericht b;
-    ASSERT_TRUE(server.Warten([](const Bericht& x) { return x.modus == KALENDER_MENUE && x.fern >= 0; }, 20000, &b));
-    const int32_t eigen = b.eigen, fern = b.fern;
-    g_server.eigen = eigen;
-    g_server.fern = fern;
-    ASSERT_NE(eigen, fern);
-    ASSERT_TRUE(b.heim == eigen || b.gast == eigen);
-    ASSERT_TRUE(b.heim == fern || b.gast == fern);
+    ASSERT_TRUE(server.Warten([](const Bericht& x) { return x.modus == KALENDER_MENUE && x.fern >= 0; }, 20000, b));
+    g_server.eigen = b->eigen;
+    g_server.fern = b->fern;
+    g_server.wettbewerb = b->wettbewerb;
+    std::memcpy(g_server.paarungen, b->paarungen, sizeof g_server.paarungen);
+    ASSERT_NE(b->eigen, b->fern);
+    ASSERT_TRUE(b->heim == b->eigen || b->gast == b->eigen);
+    ASSERT_TRUE(b->heim == b->fern || b->gast == b->fern);
     ASSERT_TRUE(Spielstart_Welt_Aufbauen());
     uint32_t a[4] = {127, 0, 0, 1};
     Net_Server_Adresse_Setzen(a);
@@ -248,29 +366,21 @@ TEST(NetzSeiten, AHumanVersusHumanMatchGivesEachManagerHisReportOnHisOwnMachine)
     ASSERT_TRUE(Spielstart_Client_Beitreten());
     SpielstartWahl* w = Spielstart_Wahl(0);
     std::strncpy(w->name, "Dort", sizeof w->name - 1);
-    w->team = fern;
+    w->team = b->fern;
     ASSERT_TRUE(Spielstart_Client_Starten());
     ASSERT_TRUE(News_Ist_Offen() || News_Datei_Oeffnen());
     Nur_Der_Bericht();
+}
 
-    // Day by day this manager ends his day; the server's ends at once. Until
-    // the two clubs' game is played and the server's pages are through.
-    const int32_t tag0 = b.tag;
-    int32_t tag = tag0;
-    while (b.tore_heim < 0 && tag < tag0 + 400) {
-        ASSERT_TRUE(Spieltag_Client_Melden()) << "day " << tag;
-        ASSERT_TRUE(server.Warten([tag](const Bericht& x) { return x.tag > tag && x.modus == KALENDER_MENUE; }, 20000, &b))
-            << "day " << tag << ", server's run mode " << b.modus << ", at day " << b.tag;
-        tag = b.tag;
-    }
-    ASSERT_GE(b.tore_heim, 0) << "the game was not played";
+// What each machine shows of the two clubs' game on matchday 1: the goals and
+// statistics pages and its own club's finance page, every one with the
+// server's result; the client takes its pages from its news.
+void Seiten_Pruefen(Server& server, Bericht b) {
+    const int32_t eigen = b.eigen, fern = b.fern;
     ASSERT_TRUE(server.Warten([](const Bericht& x) { return x.puffer_leer != 0; }, 20000, &b));
     // Only a game played with its match record has a report (kinds 2-4) at all.
     EXPECT_GE(b.mit_spielfeld, 1) << "played with its match record";
     const int32_t tore_heim = b.tore_heim, tore_gast = b.tore_gast;
-
-    // What each machine shows: the goals and statistics pages of the game and
-    // its own club's finance page, every one with the server's result.
     auto erwartet = [&](int32_t team) {
         std::multiset<Seite> s;
         const int32_t anderer = team == eigen ? fern : eigen;
@@ -300,11 +410,256 @@ TEST(NetzSeiten, AHumanVersusHumanMatchGivesEachManagerHisReportOnHisOwnMachine)
         ASSERT_LT(++genommen, 40) << "the buffer never empties";
     }
     EXPECT_EQ(client_seiten, erwartet(fern)) << "the client's manager's pages";
+}
 
+void Client_Beenden() {
     Net_Kontext_Setzen(nullptr);
     Internet_Netzwerk_Stop();
     Netzwerk_Modus_Setzen(0);
     Spiel_Entdrahten();
+}
+
+// The client's days until `fertig` holds for the server's report. A live
+// client ends each day as its "Weiter" does and then runs the frames its
+// calendar runs while it waits: its club's match of the day is fetched and
+// played here in lock-step with the server; the client takes the server's
+// result. Otherwise it only reports (its club's match is diced on the
+// server). The days on which it played live are counted in `gespielt`.
+template <class F>
+void Tage_Spielen(Server& server, Bericht* b, bool live, F fertig, int32_t* gespielt,
+                  void (*eingeben)(Spielfeld_Satz* satz) = nullptr) {
+    const int32_t tag0 = b->tag;
+    int32_t tag = tag0;
+    while (!fertig(*b) && tag < tag0 + 400) {
+        if (!live) {
+            ASSERT_TRUE(Spieltag_Client_Melden()) << "day " << tag;
+            ASSERT_TRUE(server.Warten([tag](const Bericht& x) { return x.tag > tag && x.modus == KALENDER_MENUE; },
+                                      20000, b))
+                << "day " << tag << ", server's run mode " << b->modus << ", at day " << b->tag;
+            tag = b->tag;
+            continue;
+        }
+        ASSERT_TRUE(Spieltag_Client_Tag_Beenden()) << "day " << tag;
+        const uint32_t beginn = Plat_Ms();
+        uint32_t gefragt = 0;
+        bool lief = false;
+        for (;;) {
+            Net_Pump();
+            Net_Client_Bedienen();
+            Spieltag_Client_Frame();
+            Net_Pump();
+            Live_Merken();
+            if (eingeben && Spieltag_Client_Spiel() == ClientSpiel::LAEUFT && Spielfeld_Anzahl() > 0)
+                eingeben(Spielfeld_Naechster(nullptr));
+            const ClientSpiel phase = Spieltag_Client_Spiel();
+            lief |= phase == ClientSpiel::LAEUFT;
+            ASSERT_FALSE(Spieltag_Client_Ohne_Antwort()) << "day " << tag;
+            ASSERT_LT(Plat_Ms() - beginn, 20000u) << "day " << tag << " in phase " << int32_t(phase);
+            if (phase == ClientSpiel::LAEUFT) continue;
+            if (phase != ClientSpiel::ERGEBNIS && Plat_Ms() - gefragt > 20) {
+                gefragt = Plat_Ms();
+                *b = server.Fragen();
+                if (b->tag > tag && b->modus == KALENDER_MENUE) break;
+            }
+            Plat_Sleep_Ms(1);
+        }
+        if (lief) {
+            ++*gespielt;
+            EXPECT_EQ(Spieltag_Client_Spiel(), ClientSpiel::FERTIG) << "the server's result taken on day " << tag;
+        }
+        tag = b->tag;
+    }
+    ASSERT_TRUE(fertig(*b)) << "the games were not played";
+}
+
+// Game i live on both machines, the client holding the server's result.
+void Live_Gleich(const Bericht& b, int32_t i) {
+    const Partie hier = Partie_Lesen(i);
+    EXPECT_EQ(hier.live, 1) << "game " << i << " live on the client";
+    EXPECT_EQ(b.partie[i].live, 1) << "game " << i << " live on the server";
+    EXPECT_GE(b.partie[i].tore_heim, 0);
+    EXPECT_EQ(std::tie(hier.heim, hier.gast, hier.tore_heim, hier.tore_gast),
+              std::tie(b.partie[i].heim, b.partie[i].gast, b.partie[i].tore_heim, b.partie[i].tore_gast))
+        << "game " << i << ": the client holds the server's result";
+}
+
+TEST(NetzSeiten, AHumanVersusHumanMatchGivesEachManagerHisReportOnHisOwnMachine) {
+    ServerWelt w;
+    ASSERT_TRUE(w.Starten(Server_Prozess));
+    Server& server = *w.server;
+    Bericht b;
+    ASSERT_NO_FATAL_FAILURE(Beitreten(server, {"Netz", "Club", "Saison", "News", "Stadion", "Bank", "Seiten"}, &b));
+
+    // Day by day this manager ends his day; the server's ends at once. Until
+    // the two clubs' game is played and the server's pages are through.
+    int32_t gespielt = 0;
+    ASSERT_NO_FATAL_FAILURE(
+        Tage_Spielen(server, &b, false, [](const Bericht& x) { return x.tore_heim >= 0; }, &gespielt));
+    // A client that only reports its days has its club's match diced at the server.
+    EXPECT_EQ(b.partie[0].live, 0);
+    ASSERT_NO_FATAL_FAILURE(Seiten_Pruefen(server, b));
+    Client_Beenden();
+}
+
+// A client with the match modules, joined to the server that plays live.
+class NetzLive : public ::testing::Test {
+protected:
+    ServerWelt w;
+    Server* server = nullptr;
+    Bericht b;
+    int32_t gespielt = 0;
+    void SetUp() override {
+        ASSERT_TRUE(w.Starten(Server_Live_Prozess));
+        server = w.server.get();
+        ASSERT_NO_FATAL_FAILURE(Beitreten(
+            *server, {"Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank", "Seiten"}, &b));
+        ASSERT_GE(b.partie[2].heim, 0) << "the client's club plays on matchday 2";
+        Spielfeld_Set_Fast(1);
+    }
+    void TearDown() override { Client_Beenden(); }
+};
+
+// Matchday 1: the client's club against the server's, live on both machines
+// with the server's result; each manager's pages as without the live match.
+// In minute 10 the client's manager raises slider 3 of his tactics and pairs
+// a substitute with a player on the pitch, as the two panels do.
+struct Eingabe {
+    int32_t minute = -1, taktik = -1, rein = -1, raus = -1;
+} g_eingabe;
+
+void Eingeben(Spielfeld_Satz* s) {
+    if (!s || g_eingabe.minute >= 0 || s->minute < 10) return;
+    const int32_t seite = Spielfeld_Seite_Von_Team(s, g_server.fern);
+    if (seite < 0) return;
+    ReglerStand regler;
+    const int32_t vorher = s->e_taktik[seite][2];
+    // Slider 3's plus (a slider at the top takes its minus).
+    const int32_t knopf = ICON_REGLER_MINUS + 2 * 3 + (vorher >= 100 ? 0 : 1);
+    ASSERT_TRUE(Regler_Klick(s, seite, knopf, Plat_Ms(), &regler));
+    EinwechselnStand st;
+    st.team = g_server.fern;
+    Einwechseln_Fuellen(*s, &st, 0, 0);
+    ASSERT_EQ(st.seite, seite);
+    const uint32_t uhr = Plat_Ms();
+    Einwechseln_Zeile_Klick(s, &st, 1, uhr, nullptr);
+    Einwechseln_Zeile_Klick(s, &st, SPL_FELD, uhr, nullptr);
+    ASSERT_GE(s->e_wechsel_ein[seite][0], 0) << "the pair is entered";
+    g_eingabe = {s->minute, s->e_taktik[seite][2], s->e_wechsel_ein[seite][0], s->e_wechsel_aus[seite][0]};
+    EXPECT_NE(g_eingabe.taktik, vorher);
+}
+
+TEST_F(NetzLive, TheTwoHumanClubsMatchIsLiveOnBothMachinesWithTheServersResult) {
+    g_eingabe = Eingabe{};
+    ASSERT_NO_FATAL_FAILURE(Tage_Spielen(
+        *server, &b, true, [](const Bericht& x) { return x.partie[0].tore_heim >= 0; }, &gespielt, Eingeben));
+    EXPECT_EQ(gespielt, 1);
+    Live_Gleich(b, 0);
+
+    // The client's tactic change and substitution reach the server: they act
+    // four minutes after they enter the ring at the next minute change (a
+    // record fetched meanwhile moves that change on to the server's minute),
+    // and at the minute after both records have them.
+    ASSERT_GE(g_eingabe.minute, 10) << "the manager's input was made";
+    const Minuten &hier = g_server.minuten, &dort = b.minuten;
+    const int32_t letzte = std::min(hier.letzte, dort.letzte);
+    int32_t ab = g_eingabe.minute;
+    while (ab < letzte && hier.taktik[ab] != g_eingabe.taktik) ++ab;
+    EXPECT_GE(ab, g_eingabe.minute + SYNC_VORLAUF) << "not before it acts";
+    const int32_t m = ab + 1;
+    ASSERT_LT(m, letzte);
+    EXPECT_NE(dort.taktik[g_eingabe.minute], g_eingabe.taktik) << "not on the server before it acts";
+    EXPECT_EQ(hier.taktik[m], g_eingabe.taktik);
+    EXPECT_EQ(dort.taktik[m], g_eingabe.taktik) << "the server's record agrees at the next minute";
+    bool paar = false;
+    for (int32_t k = ab - 1; k <= m; ++k)
+        paar |= dort.ein[k] == g_eingabe.rein || (dort.platz[k] >> g_eingabe.rein & 1);
+    EXPECT_TRUE(paar) << "the pair reached the server";
+    // Carried out at a later stoppage: the player taken off on the server.
+    EXPECT_FALSE(dort.platz[letzte - 3] >> g_eingabe.raus & 1) << "the player taken off";
+    ASSERT_NO_FATAL_FAILURE(Seiten_Pruefen(*server, b));
+}
+
+// Matchday 2: each human club against a computer club. The client reports
+// only until matchday 1 is played (diced), then plays live: its match is
+// live on both machines, the server's own watched match live there.
+TEST_F(NetzLive, EachHumanClubsMatchAgainstAComputerClubIsLive) {
+    ASSERT_NO_FATAL_FAILURE(
+        Tage_Spielen(*server, &b, false, [](const Bericht& x) { return x.partie[0].tore_heim >= 0; }, &gespielt));
+    EXPECT_EQ(b.partie[0].live, 0) << "a client that only reports has its match diced";
+    ASSERT_NO_FATAL_FAILURE(Tage_Spielen(
+        *server, &b, true, [](const Bericht& x) { return x.partie[1].tore_heim >= 0 && x.partie[2].tore_heim >= 0; },
+        &gespielt));
+    EXPECT_EQ(gespielt, 1);
+    Live_Gleich(b, 2);
+    EXPECT_EQ(b.partie[1].live, 1) << "the server's own watched match against a computer club";
+}
+
+// Every file under `verz` with its bytes.
+std::map<std::string, std::string> Dateien(const std::string& verz) {
+    std::map<std::string, std::string> d;
+    std::error_code f;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(verz, f)) {
+        if (!e.is_regular_file()) continue;
+        std::ifstream in(e.path(), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        d[e.path().string()] = bytes.str();
+    }
+    return d;
+}
+
+std::string g_meldung;
+
+// The server's process is killed during the client's turn: within the time a
+// remote call may wait the client ends network play, says so, lets its game
+// go without writing anything and is back at the start screens' wait.
+TEST(NetzVerloren, AClientWhoseServerIsKilledIsBackAtTheStartWithAMessageAndNothingWritten) {
+    ServerWelt w;
+    ASSERT_TRUE(w.Starten(Server_Prozess));
+    Server& server = *w.server;
+    Kalender_Zuruecksetzen();
+    Bericht b;
+    ASSERT_NO_FATAL_FAILURE(
+        Beitreten(server, {"Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank"}, &b));
+    Core_Hooks().meldung = [](const char* text) { g_meldung = text; };
+    // The client's calendar takes its game up to its manager's turn.
+    for (int32_t i = 0; i < 50 && Kalender_Get_Runmodus() != KALENDER_MENUE; ++i) {
+        Net_Pump();
+        Kalender_Main();
+    }
+    ASSERT_EQ(Kalender_Get_Runmodus(), KALENDER_MENUE);
+    ASSERT_FALSE(Netz_Client_Verloren_Pruefen()) << "the server is there";
+    // A game the manager saved before he joined (a client saves none).
+    EXPECT_FALSE(Spielstand_Speichern(2));
+    std::filesystem::create_directories(Dirs_Get(DIR_SPIELSTAND));
+    std::ofstream(std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_2.qzv", std::ios::binary) << "frueherer Spielstand";
+    const std::string spielstaende = Dirs_Get(DIR_SPIELSTAND);
+    const std::map<std::string, std::string> vorher = Dateien(spielstaende), install = Dateien(w.dirs.install);
+    ASSERT_EQ(vorher.size(), 1u);
+
+    ASSERT_EQ(kill(server.pid, SIGKILL), 0);
+    server.getoetet = true;
+    const uint32_t beginn = Plat_Ms();
+    while (!Netz_Client_Verloren_Pruefen()) {
+        ASSERT_LT(Plat_Ms() - beginn, Net_Zeiten_Wert().antwort_ms) << "network play still on";
+        Net_Pump();
+        Plat_Sleep_Ms(5);
+    }
+    EXPECT_EQ(Netzwerk_Modus(), 0);
+    EXPECT_EQ(Client_Team(), -1);
+    EXPECT_NE(g_meldung.find("Verbindung zum Server"), std::string::npos) << g_meldung;
+    // The start screens' wait follows: no game is in memory any more.
+    for (int32_t i = 0; i < 3; ++i) Kalender_Main();
+    EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_WARTEN);
+    EXPECT_EQ(Team_Anzahl(), 0);
+    EXPECT_FALSE(Netz_Client_Verloren_Pruefen()) << "ended once";
+    // The save games and the installation are as they were (the running
+    // game's news file is the server's news, fetched again on joining).
+    EXPECT_EQ(Dateien(spielstaende), vorher) << "no save game written or lost";
+    EXPECT_EQ(Dateien(w.dirs.install), install);
+    Core_Hooks().meldung = nullptr;
+    Client_Beenden();
+    Kalender_Zuruecksetzen();
 }
 
 }  // namespace

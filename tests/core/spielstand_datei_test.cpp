@@ -178,7 +178,7 @@ TEST(SpielstandGepackt, PatternsRoundTripInWriteOrder) {
 // The packed stream is byte for byte the one of the byte-wise rule (runs of 3
 // to 130 equal bytes as length + 125 and the byte, plain groups of up to 128
 // behind count - 1), for every length near the word steps and every mixture
-// of short runs and plain bytes.
+// of short runs, long runs and plain bytes.
 TEST(SpielstandGepackt, TheStreamIsTheByteWiseRulesStream) {
     auto byteweise = [](const std::vector<uint8_t>& p) {
         std::vector<uint8_t> out(4);
@@ -209,7 +209,9 @@ TEST(SpielstandGepackt, TheStreamIsTheByteWiseRulesStream) {
             for (auto& b : v) b = uint8_t(zufall() % zeichen);
             faelle.push_back(v);
         }
-    for (size_t n : {129u, 130u, 131u, 138u, 139u, 140u, 261u})
+    // Runs across several 130-byte runs and the packer's 8- and 32-byte steps.
+    for (size_t n : {129u, 130u, 131u, 138u, 139u, 140u, 261u, 262u, 263u, 292u, 293u, 390u, 391u, 392u, 423u, 424u,
+                     425u, 4001u, 4130u})
         for (size_t rand : {0u, 1u, 2u, 9u}) {
             std::vector<uint8_t> v(n, 5);
             for (size_t k = 0; k < rand && k < n; ++k) v[n - 1 - k] = uint8_t(k + 6);

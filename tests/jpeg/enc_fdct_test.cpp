@@ -12,6 +12,7 @@
 #include "jpeg/jpeg_enc_kernels.h"
 #include "jpeg/jpeg_fdct.h"
 #include "jpeg/jpeg_fdct_simd.h"
+#include "jpeg/jpeg_simd_fill.h"
 #include "jpeg/jpeg_types.h"
 #include "tests/jpeg/jpeg_simd_helpers.h"
 
@@ -261,9 +262,17 @@ TEST(EncFdct, AnyAlignmentGivesTheSameCoefficientsAndTouchesOnlyTheBlock) {
 }
 
 TEST(EncFdct, ClassFillChoosesTheForm) {
+    // Classes 3-5 take the SSE2 form where the processor has SSE2 (the forms agree, above).
+    const bool sse2 = jpeg_cpu_has_sse2();
     const struct { int32_t cls; Fn fn; } cases[] = {
-        {0, jpeg_fdct_accurate}, {1, jpeg_fdct_accurate}, {2, jpeg_fdct_accurate}, {3, jpeg_fdct_accurate_mmx},
-        {4, jpeg_fdct_accurate_mmx}, {5, jpeg_fdct_accurate_sse}, {6, jpeg_fdct_accurate_sse2}, {9, jpeg_fdct_accurate}};
+        {0, jpeg_fdct_accurate},
+        {1, jpeg_fdct_accurate},
+        {2, jpeg_fdct_accurate},
+        {3, sse2 ? jpeg_fdct_accurate_sse2 : jpeg_fdct_accurate_mmx},
+        {4, sse2 ? jpeg_fdct_accurate_sse2 : jpeg_fdct_accurate_mmx},
+        {5, sse2 ? jpeg_fdct_accurate_sse2 : jpeg_fdct_accurate_sse},
+        {6, jpeg_fdct_accurate_sse2},
+        {9, jpeg_fdct_accurate}};
     for (const auto& c : cases) {
         auto env = std::make_unique<JPEG_ENVIRONMENT>();
         jpeg_kernels_encoder_fill(env.get(), c.cls);

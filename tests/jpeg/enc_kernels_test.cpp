@@ -18,6 +18,7 @@
 #include "jpeg/jpeg_fdct.h"
 #include "jpeg/jpeg_fdct_simd.h"
 #include "jpeg/jpeg_lib.h"
+#include "jpeg/jpeg_simd_fill.h"
 #include "tests/jpeg/enc_support.h"
 
 using namespace velmora;
@@ -133,8 +134,9 @@ TEST(EncKernels, BlockEncodersWriteThePlainBits) {
         if (kind == 2 && k == 63) v = 1;                                    // last coefficient set
         blocks[i] = int16_t(v);
     }
-    auto run = [&](int32_t cls) {
+    auto run = [&](int32_t cls, JpegHuffEncodeFn form = nullptr) {
         OutStream o(cls, blocks.size() * 4 + 64);
+        if (form) o.env->k.huff_encode_block = form;
         int16_t pred = 0;
         for (int b = 0; b < kRounds; ++b) {
             int16_t blk[64];
@@ -146,6 +148,12 @@ TEST(EncKernels, BlockEncodersWriteThePlainBits) {
     };
     const std::vector<uint8_t> plain = run(0);
     for (int32_t cls : {3, 4, 5, 6}) EXPECT_EQ(run(cls), plain) << cls;
+    // Every vector form, whichever the fill gives this processor.
+    EXPECT_EQ(run(6, jpeg_encode_block_mmx), plain);
+    EXPECT_EQ(run(6, jpeg_encode_block_sse), plain);
+    if (jpeg_cpu_has_ssse3()) {
+        EXPECT_EQ(run(6, jpeg_encode_block_ssse3), plain);
+    }
 }
 
 TEST(EncKernels, BitWriterGroupsAndStuffing) {
@@ -260,9 +268,14 @@ TEST(EncKernels, ConvertersGiveThePlainSamples) {
     const struct { Fn plain, simd; int w, h; } pairs[] = {
         {jpeg_enc_rgb_h1v1, jpeg_enc_rgb_h1v1_simd, 8, 8},   {jpeg_enc_rgb_h2v1, jpeg_enc_rgb_h2v1_simd, 16, 8},
         {jpeg_enc_rgb_h2v2, jpeg_enc_rgb_h2v2_simd, 16, 16}, {jpeg_enc_bgr_h1v1, jpeg_enc_bgr_h1v1_simd, 8, 8},
-        {jpeg_enc_bgr_h2v1, jpeg_enc_bgr_h2v1_simd, 16, 8},  {jpeg_enc_bgr_h2v2, jpeg_enc_bgr_h2v2_simd, 16, 16}};
-    for (const auto& p : pairs)
-        for (int round = 0; round < kRounds / 100; ++round) {
+        {jpeg_enc_bgr_h2v1, jpeg_enc_bgr_h2v1_simd, 16, 8},  {jpeg_enc_bgr_h2v2, jpeg_enc_bgr_h2v2_simd, 16, 16},
+        {jpeg_enc_rgb_h1v1, jpeg_enc_rgb_h1v1_ssse3, 8, 8},  {jpeg_enc_rgb_h2v1, jpeg_enc_rgb_h2v1_ssse3, 16, 8},
+        {jpeg_enc_rgb_h2v2, jpeg_enc_rgb_h2v2_ssse3, 16, 16}, {jpeg_enc_bgr_h1v1, jpeg_enc_bgr_h1v1_ssse3, 8, 8},
+        {jpeg_enc_bgr_h2v1, jpeg_enc_bgr_h2v1_ssse3, 16, 8},  {jpeg_enc_bgr_h2v2, jpeg_enc_bgr_h2v2_ssse3, 16, 16}};
+    const bool ssse3 = jpeg_cpu_has_ssse3();
+    for (size_t i = 0; i < std::size(pairs); ++i)
+        for (int round = 0; round < kRounds / 100 && (i < 6 || ssse3); ++round) {
+            const auto& p = pairs[i];
             const int32_t step = p.w * 3 + 5;   // pad bytes between rows
             std::vector<uint8_t> px = noise(size_t(step) * p.h, uint32_t(round));
             if (round == 1) std::fill(px.begin(), px.end(), 255);

@@ -185,6 +185,37 @@ JPEG_HUFF_DECODE_TABLE table(std::vector<uint8_t> counts, std::vector<uint8_t> v
     return t;
 }
 
+TEST(JpegDequant, PlainFusedTransformEqualsDequantiseThenTransform) {
+    // Typical blocks, blocks of any 16-bit words with any table (wrapping
+    // products), and rows whose AC products wrap to zero (256 x 256), which
+    // must take the transform's zero-row path exactly as the separate steps do.
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int round = 0; round < 3000; ++round) {
+        int16_t fused[64], want[64];
+        uint16_t q[64];
+        const int kind = round % 3;
+        for (int i = 0; i < 64; ++i) {
+            const uint32_t r = next();
+            if (kind == 0) {
+                want[i] = (r & 3) ? 0 : int16_t(int32_t(r >> 8) % 97 - 48);
+                q[i] = uint16_t(1 + (r >> 20) % 99);
+            } else if (kind == 1) {
+                want[i] = int16_t(r >> 7);
+                q[i] = uint16_t(next());
+            } else {
+                want[i] = (i % 8 != 0 && (r & 1)) ? 256 : int16_t(int32_t(r >> 9) % 41 - 20);
+                q[i] = (i % 8 != 0) ? 256 : uint16_t(1 + (r >> 24) % 50);
+            }
+        }
+        std::memcpy(fused, want, sizeof(want));
+        jpeg_dequantize(want, q);
+        jpeg_idct_accurate(want);
+        jpeg_idct_accurate_dequant(fused, q);
+        ASSERT_EQ(0, std::memcmp(fused, want, sizeof(want))) << "round " << round;
+    }
+}
+
 TEST(JpegHuffman, TableBuilderFillsLookahead) {
     JPEG_HUFF_DECODE_TABLE t = table({1}, {0x42}, 0);
     for (int i = 0; i < 128; ++i) EXPECT_EQ(t.lookahead[i], 65536u + 0x42);

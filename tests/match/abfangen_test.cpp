@@ -209,5 +209,33 @@ TEST_F(AbfangenTest, TheOffsideTrapWakesTheDefendersNearTheirGoal) {
     }
 }
 
+// The trap's near test counts from the goal each side defends: at either end,
+// and after the change of ends, the defender between his goal line and the
+// foremost attacker steps up, the one beyond him does not.
+TEST_F(AbfangenTest, TheOffsideTrapMeasuresFromTheOwnGoalAtBothEnds) {
+    struct Fall {
+        int32_t seite;
+        uint8_t gewechselt;
+    } faelle[] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(testing::Message() << "side " << c.seite << " changed " << int32_t(c.gewechselt));
+        s->seiten_gewechselt = c.gewechselt;
+        Spielfeld_Tore_Setzen(s);
+        const float g = float(s->tor_x[1 - c.seite]);
+        const float dir = g < SPIELFELD_MITTE_X ? 1.0f : -1.0f;   // from the goal into the pitch
+        s->vorderster_x = g + dir * 3000;
+        s->linienwerte[c.seite][6] = 90;
+        s->deckung[c.seite] = 0;
+        s->w25126 = 0;
+        const int32_t erster = c.seite * SF_SPIELER_SEITE;
+        Figur& nah = Spieler(erster + 2, g + dir * 2000, 3000);
+        Figur& weit = Spieler(erster + 3, g + dir * 5000, 3000);
+        KI_Abseitsfalle(s, c.seite);
+        EXPECT_EQ(nah.entscheiden, 1);
+        EXPECT_EQ(weit.entscheiden, 0);
+        EXPECT_EQ(s->w25126, 1);
+    }
+}
+
 }  // namespace
 }  // namespace velmora::test

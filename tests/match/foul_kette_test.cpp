@@ -4,8 +4,10 @@
 // with a wall, the restart script kicks the ball and play goes on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "core/rnd.h"
 #include "match/anim.h"
@@ -27,6 +29,12 @@ namespace {
 
 int32_t Schalter_Live(int32_t w, int32_t schalter) { return schalter == 5 ? 1 : Wettbewerb_Get_Schalter(w, schalter); }
 
+// Foul events reported for the match, by the game they belong to.
+std::vector<int32_t>& Foul_Meldungen() {
+    static std::vector<int32_t> m;
+    return m;
+}
+
 // What the chain went through for one record.
 struct Verlauf {
     bool pfiff = false;        // the restart state was entered
@@ -34,6 +42,7 @@ struct Verlauf {
     bool mauer = false;        // free kick: a wall stood (codes 29-35)
     bool getreten = false;     // the ball left the restart place
     bool offen = false;        // open play again
+    bool gemeldet = false;     // the foul reached the match report (the card decision ran)
     int32_t frames = 0;
     std::string fehler;        // a broken rule, "" none
 };
@@ -129,7 +138,15 @@ protected:
         if (::testing::Test::HasFatalFailure()) return {};
         const float gx = float(s->tor_x[1]);
         EXPECT_TRUE(Foul_Stellen(gx > SPIELFELD_MITTE_X ? gx - abstand : gx + abstand, y));
-        const Verlauf v = Bis_Zum_Spiel(zustand);
+        Foul_Meldungen().clear();
+        const auto vorher = Spielfeld_Hooks().spiel_ereignis;
+        Spielfeld_Hooks().spiel_ereignis = [](int32_t spiel, uint32_t art, int32_t, int32_t, int32_t) {
+            if (art & EREIGNIS_FOUL) Foul_Meldungen().push_back(spiel);
+        };
+        Verlauf v = Bis_Zum_Spiel(zustand);
+        Spielfeld_Hooks().spiel_ereignis = vorher;
+        v.gemeldet = std::count(Foul_Meldungen().begin(), Foul_Meldungen().end(), int32_t(s->spiel)) == 1;
+        EXPECT_TRUE(v.gemeldet) << "the whistled foul is reported once, with the referee's card decision";
         EXPECT_EQ(v.fehler, "");
         EXPECT_TRUE(v.pfiff) << "not whistled after " << v.frames << " frames";
         EXPECT_TRUE(v.offen) << "not taken in " << v.frames << " frames";
@@ -184,8 +201,9 @@ protected:
             if (v.pfiff && s->spielzustand == SZ_SPIEL) {
                 v.offen = true;
                 v.getreten = std::hypot(b.pos[0] - ort[0], b.pos[1] - ort[1]) > 100;
-                // A few frames more: the kicked ball travels on.
-                for (int32_t i = 0; i < 30 && !v.getreten && Spieltag_Frame(); ++i)
+                // A few frames more: the taker holds the ball until his
+                // decision timer runs out (up to two seconds), then plays it.
+                for (int32_t i = 0; i < 60 && !v.getreten && Spieltag_Frame(); ++i)
                     v.getreten = std::hypot(b.pos[0] - ort[0], b.pos[1] - ort[1]) > 100;
                 break;
             }

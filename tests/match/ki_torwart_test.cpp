@@ -72,6 +72,20 @@ TEST_F(TorwartTest, AShotBesideHimGetsADiveThatPlaysOnce) {
     EXPECT_NEAR(Befehl().ziel[1], 3553, 5);
 }
 
+// A shot reaching his point in hundredths of a second: the save never sends
+// him faster than a sprint, however short the time.
+TEST_F(TorwartTest, ASaveAtTheLastMomentKeepsHimAtARunnersSpeed) {
+    struct Fall {
+        float ball_x, ball_y, vx;
+    } faelle[] = {{330, 3600, -3000}, {305, 3420, -3000}, {340, 3700, -5000}, {1020, 3553, -3000}};
+    for (const Fall& c : faelle) {
+        Stellen(0, 300, 3403);
+        Ball(c.ball_x, c.ball_y, c.vx, 0);
+        KI_Torwart(s, 0);
+        EXPECT_LE(Befehl().tempo, 1000.0f) << c.ball_x << " " << c.ball_y;
+    }
+}
+
 TEST_F(TorwartTest, TheReleaseFollowsHisByteAndTheOpponentsInHisArea) {
     struct Fall {
         int32_t byte;

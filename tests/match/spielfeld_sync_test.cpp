@@ -1,8 +1,10 @@
 // The lock-step without sockets: the input ring, the release of minutes, the
 // minute packet on both sides, the checksum, the frame deduction and the
 // check of records and rings from outside.
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "club/club_hooks.h"
 #include "club/team.h"
@@ -12,6 +14,7 @@
 #include "match/spieltag.h"
 #include "match/spieltag_netz.h"
 #include "match_welt.h"
+#include "net/internet.h"
 #include "net/net.h"
 
 namespace velmora::test {
@@ -316,7 +319,9 @@ TEST_F(SyncTest, FrameDeductionRisesPerWaitAndFallsByTwo) {
     EXPECT_TRUE(Log_Enthaelt("CLIENT SCHNELLER 9"));
 }
 
-// The faults a forged or damaged record carries, one at a time.
+// The faults a forged or damaged record carries, one at a time: the check
+// finds each, a fetched record holding one is refused and a save holding one
+// does not load.
 TEST_F(SyncTest, TheValidatorRefusesEveryBrokenIndex) {
     ASSERT_EQ(Spielfeld_Satz_Pruefen(s), nullptr) << Spielfeld_Satz_Pruefen(s);
     struct Fall {
@@ -350,11 +355,36 @@ TEST_F(SyncTest, TheValidatorRefusesEveryBrokenIndex) {
          }},
         {"ring change bit 64", [](Spielfeld_Satz* x) { Sync_Ring(x)[0].aenderung[0] = 64; }},
     };
+    std::vector<uint8_t> gut;
+    Spielfeld_Save(gut);
+    const auto vorher = std::make_unique<Spielfeld_Satz>(*s);
     for (const Fall& c : faelle) {
         auto kopie = std::make_unique<Spielfeld_Satz>(*s);
         c.kaputt(kopie.get());
         EXPECT_NE(Spielfeld_Satz_Pruefen(kopie.get()), nullptr) << c.was;
+        // Fetched: refused (logged, counted); the client keeps its record and asks again.
+        Maschine(1, 3);
+        Spielfeld_Resync_Setzen(true);
+        const uint32_t verworfen = Sync_Zaehler_Lesen().abrufe_verworfen;
+        Log().clear();
+        EXPECT_FALSE(Spielfeld_Geholt_Einsetzen(1, *kopie, 20000)) << c.was;
+        EXPECT_EQ(Sync_Zaehler_Lesen().abrufe_verworfen, verworfen + 1) << c.was;
+        EXPECT_TRUE(Log_Enthaelt("Spiel 1 verworfen")) << c.was;
+        ASSERT_EQ(Spielfeld_Suchen(1), s) << c.was;
+        EXPECT_EQ(std::memcmp(s, vorher.get(), sizeof *s), 0) << c.was << ": the client's record is kept";
+        EXPECT_TRUE(Spielfeld_Resync_Offen()) << c.was << ": the client asks again";
+        // Saved: the save does not load, the running records stay.
+        Maschine(0);
+        *s = *kopie;
+        std::vector<uint8_t> kaputt;
+        Spielfeld_Save(kaputt);
+        *s = *vorher;
+        EXPECT_FALSE(Spielfeld_Load(kaputt.data(), kaputt.size())) << c.was;
+        ASSERT_EQ(Spielfeld_Suchen(1), s) << c.was << ": the running records are kept";
+        EXPECT_EQ(std::memcmp(s, vorher.get(), sizeof *s), 0) << c.was;
     }
+    EXPECT_TRUE(Spielfeld_Load(gut.data(), gut.size()));
+    s = Spielfeld_Suchen(1);
     // The bytes a match view writes are accepted in range and left out of comparisons.
     auto kopie = std::make_unique<Spielfeld_Satz>(*s);
     kopie->ereignis_neu = 1;
@@ -387,19 +417,6 @@ TEST_F(SyncTest, APacketWithABadRingIsRefusedWhole) {
     Spielfeld_Sync_Vom_Server(&p, 3);
     EXPECT_EQ(Sync_Zaehler_Lesen().verworfen, 2u);
     EXPECT_EQ(Sync_Ring(s)[1].faellig_minute[1], 0);
-}
-
-TEST_F(SyncTest, ASaveHoldingABrokenRecordFailsToLoadAndTheGameIsKept) {
-    std::vector<uint8_t> block;
-    Spielfeld_Save(block);
-    s->ballhalter = 57;
-    std::vector<uint8_t> kaputt;
-    Spielfeld_Save(kaputt);
-    s->ballhalter = -1;
-    EXPECT_FALSE(Spielfeld_Load(kaputt.data(), kaputt.size()));
-    EXPECT_TRUE(Log_Enthaelt("Ballhalter"));
-    ASSERT_EQ(Spielfeld_Suchen(1), s) << "the running records are kept";
-    EXPECT_TRUE(Spielfeld_Load(block.data(), block.size()));
 }
 
 // A client fetches its record again in most minutes; one fetched across the
@@ -450,6 +467,225 @@ TEST_F(SyncTest, TheSlotFollowsThePeriodOfAFetchedRecord) {
     }
     EXPECT_EQ(Sync_Zaehler_Lesen().abrufe, 4u);
     EXPECT_EQ(Sync_Zaehler_Lesen().abrufe_verworfen, 1u);
+    Spieltag_Slots_Loeschen();
+}
+
+
+// Request 1032 as the server's request switch hands it to its handler.
+struct Abruf {
+    Internet_Aufruf a;
+    Abruf() {
+        Internet_Typ_Lesen(SPIELFELD_HOLEN_TYP, std::strlen(SPIELFELD_HOLEN_TYP), a.typ);
+        a.id = ANFRAGE_SPIELFELD_HOLEN;
+        for (const Internet_Element& e : a.typ.elemente) {
+            a.ein.push_back(nullptr);
+            a.aus.emplace_back(e.aus ? e.groesse : 0, uint8_t(0));
+        }
+    }
+    std::unique_ptr<Spielfeld_Satz> Satz() const {
+        auto x = std::make_unique<Spielfeld_Satz>();
+        std::memcpy(x.get(), a.aus[0].data(), sizeof *x);
+        return x;
+    }
+};
+
+// Game 1's slot on the server with its sides' ready marks, and the record as
+// it stood. The test's two machines share the match day's table: it is filled
+// as a client takes its slot, then read as the server's.
+void Server_Slot(Spielfeld_Satz*& satz, int8_t heim, int8_t gast, int8_t status) {
+    auto kopie = std::make_unique<Spielfeld_Satz>(*satz);
+    Maschine(1, 3);
+    ASSERT_TRUE(Spieltag_Init());   // starts the match module afresh
+    satz = Spielfeld_Satz_Einsetzen(1, *kopie);
+    ASSERT_NE(satz, nullptr);
+    Spieltag_Slot slot{};
+    slot.spiel = 1;
+    slot.status = status;
+    ASSERT_TRUE(Spieltag_Client_Slot_Setzen(slot));
+    Spieltag_Slot jetzt{};
+    ASSERT_TRUE(Spieltag_Get_Slot(0, &jetzt));
+    jetzt.bereit[0] = heim;
+    jetzt.bereit[1] = gast;
+    jetzt.status = status;
+    ASSERT_TRUE(Spieltag_Client_Slot_Setzen(jetzt));
+    Maschine(2);
+    Client_Team_Setzen(3);   // the request comes from team 3's client
+}
+
+// 1032 answers a client's own match only once both sides of its slot are
+// ready (the requester's side then counts as loaded), and never in a break.
+TEST_F(SyncTest, TheFetchAnswersOnlyTheRequestersReadySlot) {
+    struct Fall {
+        int8_t heim, gast, status;
+        int32_t team;
+        int32_t antwort;
+    } faelle[] = {
+        {2, 1, SLOT_LAEUFT, 3, 1},
+        {2, 0, SLOT_LAEUFT, 3, 0},   // the client's side is not ready
+        {0, 1, SLOT_NEU, 3, 0},      // the other side is not
+        {2, 1, SLOT_PAUSE, 3, 0},    // half-time: the record changes at the period start
+        {2, 1, SLOT_LAEUFT, 5, 0},   // team 5 plays in no record
+    };
+    for (const Fall& c : faelle) {
+        Server_Slot(s, c.heim, c.gast, c.status);
+        Client_Team_Setzen(c.team);
+        Abruf r;
+        EXPECT_EQ(Spielfeld_Sync_Status(r.a), c.antwort) << int(c.heim) << int(c.gast) << " status " << int(c.status);
+        Spieltag_Slot danach{};
+        ASSERT_TRUE(Spieltag_Get_Slot(0, &danach));
+        EXPECT_EQ(danach.bereit[1], c.antwort ? 2 : c.gast) << "the answered side counts as loaded";
+        if (c.antwort) {
+            EXPECT_TRUE(Spielfeld_Satz_Gleich(*r.Satz(), *s)) << "the answer is the server's record";
+        }
+    }
+    Spieltag_Slots_Loeschen();
+}
+
+// The client holds the server's release as a minute of a period. The last
+// answer of a half released a stoppage minute (49) of the first half, the
+// first of the next one minute 48 of the second: taken field by field the
+// client held minute 49 of the second half and ran three minutes ahead of a
+// server at 46. An answer older than the release held changes nothing.
+TEST_F(SyncTest, AnAnswerReleasesAMinuteOfItsOwnPeriodOnly) {
+    Maschine(1, 3);
+    struct Fall {
+        uint32_t gehalten, gehalten_abschnitt;   // the server's release the client holds
+        uint32_t antwort, antwort_abschnitt;
+        uint32_t danach, danach_abschnitt;
+    } faelle[] = {
+        {49, 1, 48, 2, 48, 2},   // the second half's first release
+        {93, 2, 93, 3, 93, 3},   // extra time
+        {20, 1, 22, 1, 22, 1},
+        {20, 1, 18, 1, 20, 1},   // an older answer queued behind a fetch
+        {48, 2, 49, 1, 48, 2},   // the same across the break
+        {SYNC_ENDE_MINUTE, SYNC_ENDE_ABSCHNITT, 30, 1, SYNC_ENDE_MINUTE, SYNC_ENDE_ABSCHNITT},
+    };
+    for (const Fall& c : faelle) {
+        Sync_Minute(s, 0) = c.gehalten;
+        Sync_Abschnitt(s, 0) = c.gehalten_abschnitt;
+        Min_Signal_Block p = Paket(s, 3);
+        p.minute[0] = c.antwort;
+        p.abschnitt[0] = c.antwort_abschnitt;
+        // The client stands in the period of the release it keeps, one minute beyond it.
+        s->abschnitt = std::min<uint32_t>(c.danach_abschnitt, 3);
+        s->minute = int16_t(std::min<uint32_t>(c.danach, 120) + 1);
+        Spielfeld_Sync_Vom_Server(&p, 3);
+        EXPECT_EQ(Sync_Minute(s, 0), c.danach) << "held " << c.gehalten << "/" << c.gehalten_abschnitt;
+        EXPECT_EQ(Sync_Abschnitt(s, 0), c.danach_abschnitt) << "held " << c.gehalten << "/" << c.gehalten_abschnitt;
+        if (c.danach < SYNC_ENDE_MINUTE) {
+            EXPECT_EQ(s->bereit, 2) << "minute " << s->minute << " waits for the server";
+        }
+    }
+}
+
+// A fetched record sets the client back to the server's minute. The release
+// the client sent from further ahead no longer holds: the server, which ran
+// on to it, stood three or four minutes ahead of the client that played the
+// fetched minute. After the answer the server may reach the record's minute
+// + 2 and waits there for the client's next packet.
+TEST_F(SyncTest, AFetchHoldsTheServerAtTheFetchedMinutePlusTwo) {
+    struct Fall {
+        uint32_t freigabe, freigabe_abschnitt;   // the client's release before the fetch
+        int16_t minute;
+        uint32_t abschnitt;                      // the server's record
+        uint32_t danach, danach_abschnitt;
+    } faelle[] = {
+        {14, 1, 10, 1, 12, 1},   // the client played minute 12: back to 10, released to 12
+        {13, 1, 10, 1, 12, 1},
+        {11, 1, 10, 1, 11, 1},   // a client behind holds the server as before
+        {48, 2, 46, 1, 48, 1},   // a client in the next period: back into this one's stoppage
+        {30, 1, 46, 2, 30, 1},   // a release of the last period stays
+        {SYNC_ENDE_MINUTE, SYNC_ENDE_ABSCHNITT, 80, 2, SYNC_ENDE_MINUTE, SYNC_ENDE_ABSCHNITT},
+    };
+    for (const Fall& c : faelle) {
+        Server_Slot(s, 2, 1, SLOT_LAEUFT);
+        s->minute = c.minute;
+        s->abschnitt = c.abschnitt;
+        Sync_Minute(s, 1) = c.freigabe;
+        Sync_Abschnitt(s, 1) = c.freigabe_abschnitt;
+        Abruf r;
+        ASSERT_EQ(Spielfeld_Sync_Status(r.a), 1);
+        EXPECT_EQ(Sync_Minute(s, 1), c.danach) << "release " << c.freigabe << " at minute " << c.minute;
+        EXPECT_EQ(Sync_Abschnitt(s, 1), c.danach_abschnitt) << "release " << c.freigabe;
+        EXPECT_EQ(Sync_Minute(r.Satz().get(), 1), c.danach) << "the record sent carries it";
+        if (c.danach < SYNC_ENDE_MINUTE && c.danach_abschnitt == c.abschnitt) {
+            // The server plays up to the release, then waits.
+            for (uint32_t m = uint32_t(c.minute); m <= c.danach + 1; ++m) {
+                s->minute = int16_t(m);
+                s->bereit = 0;
+                Spielfeld_Minuten_Freigabe(s);
+                EXPECT_EQ(s->bereit, m <= c.danach ? 3 : 1) << "minute " << m << " release " << c.freigabe;
+            }
+        }
+    }
+    Spieltag_Slots_Loeschen();
+}
+
+// A client player moved 0.37 cm: the checksum of his minute, compared two
+// minutes later, differs; the client fetches the record and then holds the
+// server's record byte for byte. Thousandths of a centimetre change nothing.
+TEST_F(SyncTest, APlayerMovedAThirdOfACentimetreIsRepairedByAFetch) {
+    struct Fall {
+        float verschoben;
+        int32_t abruf_minute;   // -1: no fetch
+    } faelle[] = {{0.37f, 12}, {-0.37f, 12}, {0.004f, -1}, {0.0f, -1}};
+    for (const Fall& c : faelle) {
+        Server_Slot(s, 2, 1, SLOT_LAEUFT);
+        std::memset(s->pruefsumme, 0, sizeof s->pruefsumme);
+        std::memset(s->sync, 0, sizeof s->sync);
+        Spielfeld_Resync_Setzen(false);
+        s->minute = 9;
+        // Quarter and half centimetres: the checksum counts the hundredths.
+        for (int32_t f = 0; f < SF_FIGUREN; ++f) {
+            s->figur[f].pos[0] = 1000.25f + 17.0f * float(f);
+            s->figur[f].pos[1] = 500.5f + 9.0f * float(f);
+        }
+        auto server = std::make_unique<Spielfeld_Satz>(*s);
+        auto client = std::make_unique<Spielfeld_Satz>(*s);
+        client->figur[5].pos[0] += c.verschoben;
+        // Each machine's turn runs on the module's record of game 1.
+        auto auf = [](int32_t netz, const Spielfeld_Satz& satz) {
+            Maschine(netz, netz == 1 ? 3 : -1);
+            Spielfeld_Satz* x = Spielfeld_Suchen(1);
+            *x = satz;
+            return x;
+        };
+        int32_t abruf = -1;
+        for (int16_t m = 10; m <= 14 && abruf < 0; ++m) {
+            Spielfeld_Satz* x = auf(2, *server);
+            x->minute = m;
+            Spielfeld_Sync_Minute(x, 0);
+            *server = *x;
+            x = auf(1, *client);
+            x->minute = m;
+            Spielfeld_Sync_Minute(x, 0);
+            Min_Signal_Block p;
+            Spielfeld_Min_Signal_Fuellen(x, 3, &p);
+            *client = *x;
+            x = auf(2, *server);
+            Client_Team_Setzen(3);
+            Spielfeld_Sync_Vom_Client(&p, 3);
+            *server = *x;
+            x = auf(1, *client);
+            Spielfeld_Sync_Vom_Server(&p, 3);
+            *client = *x;
+            if (!Spielfeld_Resync_Offen()) continue;
+            abruf = m;
+            x = auf(2, *server);
+            Client_Team_Setzen(3);
+            Abruf r;
+            ASSERT_EQ(Spielfeld_Sync_Status(r.a), 1);
+            *server = *x;
+            auf(1, *client);
+            ASSERT_TRUE(Spielfeld_Geholt_Einsetzen(1, *r.Satz(), 20000));
+            *client = *Spielfeld_Suchen(1);
+        }
+        EXPECT_EQ(abruf, c.abruf_minute) << "moved " << c.verschoben;
+        if (abruf >= 0) {
+            EXPECT_TRUE(Spielfeld_Satz_Gleich(*client, *server)) << "moved " << c.verschoben;
+        }
+        Maschine(2);
+    }
     Spieltag_Slots_Loeschen();
 }
 

@@ -385,10 +385,13 @@ TEST(PanelsLive, APairEnteredInMinute30IsCarriedOutAtTheNextStoppage) {
         ASSERT_TRUE(Spieltag_Frame());
         for (Spielfeld_Satz* t = Spielfeld_Naechster(nullptr); t; t = Spielfeld_Naechster(t))
             if (t->live == 1 && t->minute >= 30 && t->spielzustand == SZ_SPIEL && t->wechsel_gemacht[0] == 0 &&
-                !t->wechsel_laeuft && t->wechsel_ein[0][0] == -1)
+                !t->wechsel_laeuft)
                 s = t;
     }
     ASSERT_NE(s, nullptr);
+    // Pairs the computer already queued for the home side wait for a stoppage
+    // too; they are withdrawn so that the pair entered here is the only one.
+    for (int32_t i = 0; i < SF_WECHSEL; ++i) s->wechsel_ein[0][i] = s->wechsel_aus[0][i] = -1;
     const uint32_t spiel = s->spiel;
     EinwechselnStand st;
     st.team = int32_t(s->team[0]);

@@ -651,11 +651,26 @@ TEST(KalenderClient, AfterItsTurnAClientWaitsForTheServersNextDay) {
     EXPECT_TRUE(Kalender_Netz_Wartet());
     EXPECT_EQ(warten, 1);
     EXPECT_EQ(Kalender_Aktives_Team(), -1);
+    // Each waiting frame goes to the client's own match first.
+    static int32_t spiel_frames;
+    static bool spiel_laeuft;
+    spiel_frames = 0;
+    spiel_laeuft = false;
+    h.client_spieltag = [] {
+        ++spiel_frames;
+        return spiel_laeuft;
+    };
     for (int32_t i = 0; i < 5; ++i) Kalender_Main();
+    EXPECT_EQ(spiel_frames, 5);
     EXPECT_EQ(fragen, 1) << "asked before a second passed";
+    // While the match runs, the question for the server's day goes on.
+    spiel_laeuft = true;
     uhr += 1000;
     Kalender_Main();
     EXPECT_EQ(fragen, 2);
+    EXPECT_EQ(spiel_frames, 6);
+    spiel_laeuft = false;
+    h.client_spieltag = nullptr;
     EXPECT_TRUE(Kalender_Netz_Wartet()) << "the server's day is still 0";
     EXPECT_EQ(Tag_Index(), 0);
     // The server's day moves on (the block's day field after its magic and version).

@@ -1,0 +1,147 @@
+// tests/match/live_grob_test.cpp - a hundred matches computed live over
+// seeded small worlds: every rule in every frame, every match and kick-off
+// ending before its cap, and the things football is made of happening.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+#include <vector>
+
+#include "club/team_suche.h"
+#include "match/spielfeld.h"
+#include "match/spielfeld_hooks.h"
+#include "match/spielfeld_pruefen.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_regeln.h"
+#include "tests/club/welt.h"
+#include "tests/core/temp_verz.h"
+#include "tests/match/spieltag_welt.h"
+
+namespace velmora::test {
+namespace {
+
+int32_t Alle_Live(int32_t w, int32_t schalter) { return schalter == 5 ? 1 : Wettbewerb_Get_Schalter(w, schalter); }
+
+constexpr uint32_t PARADE = 0x400;   // with a shot: the keeper saved it
+
+struct Zaehlung {
+    int32_t spiele = 0, tore = 0, paraden = 0, ecken = 0, heimsiege = 0, auswaertssiege = 0;
+    int32_t staerkere_siegt = 0, schwaechere_siegt = 0;
+};
+
+// Plays today's matches of the world under the checker; "" or the first broken rule.
+std::string Tag_Spielen(Zaehlung& z) {
+    std::map<uint32_t, Spielfeld_Pruefstand> stand;
+    std::map<uint32_t, int32_t> ecken;
+    if (!Spieltag_Start()) return "kein Spieltag";
+    bool weiter = true;
+    for (int32_t frame = 0; weiter; ++frame) {
+        if (frame >= 300000) return "Spieltag endet nicht";
+        weiter = Spieltag_Frame();
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+            if (s->live != 1) continue;
+            const int32_t abschnitte = Wettbewerb_Anz_Spielabschnitte(int32_t(s->wettbewerb));
+            if (const char* fehler = Spielfeld_Pruefen(s, abschnitte, &stand[s->spiel]))
+                return std::string(fehler) + " (Spiel " + std::to_string(s->spiel) + ")";
+            ecken[s->spiel] = s->ecken[0] + s->ecken[1];
+        }
+    }
+    for (const auto& [spiel, n] : ecken) {
+        const SpielDatensatz* sp = Spiele_Get_Spiel(int32_t(spiel), 1);
+        if (!sp || !(sp->flags & SPIEL_FLAG_GESPIELT)) return "Spiel " + std::to_string(spiel) + " ohne Ergebnis";
+        ++z.spiele;
+        z.ecken += n;
+        z.tore += sp->tore_heim + sp->tore_gast;
+        const int32_t sieger = sp->tore_heim > sp->tore_gast ? sp->heim : sp->tore_gast > sp->tore_heim ? sp->gast : -1;
+        z.heimsiege += sieger >= 0 && sieger == sp->heim;
+        z.auswaertssiege += sieger >= 0 && sieger == sp->gast;
+        const int32_t s_heim = Team_Berechne_Staerke(sp->heim, 16), s_gast = Team_Berechne_Staerke(sp->gast, 16);
+        if (sieger >= 0 && s_heim != s_gast) {
+            const bool heim_staerker = s_heim > s_gast;
+            (heim_staerker == (sieger == sp->heim) ? z.staerkere_siegt : z.schwaechere_siegt)++;
+        }
+        int32_t c = 0;
+        for (const SpielEreignis* e = Spiele_Ereignis_Erstes(int32_t(spiel), &c); e;
+             e = Spiele_Ereignis_Naechstes(int32_t(spiel), &c))
+            z.paraden += (e->art & EREIGNIS_SCHUSS) && (e->art & PARADE) && !(e->art & EREIGNIS_TOR);
+    }
+    return "";
+}
+
+TEST(LiveGrob, AHundredSeededMatchesKeepEveryRuleAndPlayFootball) {
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    LogFaenger log;
+    Zaehlung z;
+    for (uint32_t seed = 1; z.spiele < 100 && seed < 20; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, seed));
+        Spielfeld_Hooks().wettbewerb_schalter = Alle_Live;
+        EXPECT_EQ(Tag_Spielen(z), "");
+        Spieltag_Welt_Ende();
+        if (::testing::Test::HasFailure()) return;
+    }
+    ASSERT_GE(z.spiele, 100);
+    for (const std::string& zeile : Log())
+        EXPECT_EQ(zeile.find("Anstoss nach"), std::string::npos) << "a kick-off reached its cap: " << zeile;
+    const struct {
+        const char* was;
+        int32_t anzahl;
+    } vorkommen[] = {{"goals", z.tore},         {"saves", z.paraden},        {"corners", z.ecken},
+                     {"home wins", z.heimsiege}, {"away wins", z.auswaertssiege}};
+    for (const auto& v : vorkommen) EXPECT_GT(v.anzahl, 0) << v.was << " over " << z.spiele << " matches";
+    EXPECT_GT(z.staerkere_siegt, z.schwaechere_siegt) << "the stronger side by team strength wins more often";
+}
+
+// A live day played to its end: the fixtures store's block afterwards. With
+// `umladen` the match module's block is saved, loaded and saved again at
+// every minute change of every live record; the second save must equal the first.
+std::vector<uint8_t> Tag_Mit_Umladen(bool umladen, int32_t* umgeladen) {
+    std::map<uint32_t, int32_t> minute;
+    Spieltag_Start();
+    for (int32_t frame = 0; frame < 300000 && Spieltag_Frame(); ++frame) {
+        if (!umladen) continue;
+        bool gewechselt = false;
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+            if (s->live != 1) continue;
+            auto [it, neu] = minute.try_emplace(s->spiel, s->minute);
+            gewechselt = gewechselt || (!neu && it->second != s->minute);
+            it->second = s->minute;
+        }
+        if (!gewechselt) continue;
+        std::vector<uint8_t> a, b;
+        Spielfeld_Save(a);
+        if (!Spielfeld_Load(a.data(), a.size())) {
+            ADD_FAILURE() << "frame " << frame << ": " << (Log().empty() ? "" : Log().back());
+            return {};
+        }
+        Spielfeld_Save(b);
+        EXPECT_TRUE(a == b) << "frame " << frame;
+        ++*umgeladen;
+    }
+    std::vector<uint8_t> spiele;
+    Spiele_Save(spiele);
+    return spiele;
+}
+
+TEST(LiveGrob, ASaveLoadAtEveryMinuteChangeKeepsTheBlockAndTheDay) {
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    LogFaenger log;
+    std::vector<uint8_t> ergebnis[2];
+    int32_t umgeladen = 0;
+    for (int32_t lauf = 0; lauf < 2; ++lauf) {
+        ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 4));
+        Spielfeld_Hooks().wettbewerb_schalter = Alle_Live;
+        ergebnis[lauf] = Tag_Mit_Umladen(lauf == 1, &umgeladen);
+        Spieltag_Welt_Ende();
+        ASSERT_FALSE(ergebnis[lauf].empty());
+    }
+    EXPECT_GT(umgeladen, 90) << "every minute of the matches";
+    EXPECT_TRUE(ergebnis[0] == ergebnis[1]) << "the day ends the same with and without the reloads";
+}
+
+}  // namespace
+}  // namespace velmora::test
