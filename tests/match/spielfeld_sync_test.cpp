@@ -678,7 +678,8 @@ TEST_F(SyncTest, APlayerMovedAThirdOfACentimetreIsRepairedByAFetch) {
             *server = *x;
             auf(1, *client);
             ASSERT_TRUE(Spielfeld_Geholt_Einsetzen(1, *r.Satz(), 20000));
-            *client = *Spielfeld_Suchen(1);
+            s = Spielfeld_Suchen(1);   // the fetched record replaced the old one
+            *client = *s;
         }
         EXPECT_EQ(abruf, c.abruf_minute) << "moved " << c.verschoben;
         if (abruf >= 0) {
