@@ -184,6 +184,10 @@ void Binden_Spieltag() {
     Abonnieren(k.vor_saisonwechsel, "Kalender.vor_saisonwechsel", prio::SAISONWECHSEL_SPIELTAG,
                Spieltag_Geschlossene_Freigeben);
     Block(Spieltag_Spielstand_Anmelden, "Spieltag");
+    // The match-day table belongs to the game: its slots and game locks go with it.
+    Beim_Abbinden([] {
+        if (Spieltag_Ist_Initialisiert()) Spieltag_Slots_Loeschen();
+    });
     // The day hand-over of network play: a client's report of its day, a
     // client gone, the server's day fetched by a waiting client.
     if (!Internet_Server_Anmelden(ANFRAGE_SPIELTAG_MELDEN, "vi", Spieltag_Melden_Anfrage))

@@ -462,4 +462,11 @@ TrainingStand Training_Screen_Stand() {
     return st;
 }
 
+void Training_Screen_Auswahl_Zuruecksetzen() {
+    g.spieler = -1;
+    g.k = Karussell{};
+    g.pfeil_gueltig = false;
+    g.pfeil_zeit = 0;
+}
+
 }  // namespace velmora

@@ -46,6 +46,8 @@ TrainingScreenHooks& Training_Screen_Hooks();
 // Panel button 702, entry 4.
 void Training_Screen_Oeffnen();
 bool Training_Screen_Offen();
+// The selected player and his carousel as at the program's start (none).
+void Training_Screen_Auswahl_Zuruecksetzen();
 // Rebuilds the list when the screen is open (the talents changed).
 void Training_Aktualisieren();
 // A row's left click (0-19), the carousel's buttons (false when dropped

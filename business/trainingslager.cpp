@@ -72,6 +72,8 @@ int32_t Trainingslager_Oeffnen() {
 
 int32_t Trainingslager_Auswahl() { return g.auswahl; }
 
+void Trainingslager_Auswahl_Zuruecksetzen() { g = BuchungModul{}; }
+
 bool Trainingslager_Blaettern(int32_t richtung, uint32_t jetzt) {
     if (richtung != 1 && richtung != -1) {
         Debug_Printf("Trainingslager_Blaettern: Richtung %d ungueltig\n", richtung);

@@ -30,6 +30,8 @@ int32_t Trainingslager_Uebrig();
 // the eight camps, only when more than 300 ms passed since the last step.
 int32_t Trainingslager_Oeffnen();
 int32_t Trainingslager_Auswahl();
+// The selection as at the program's start (camp 0, no browse step yet).
+void Trainingslager_Auswahl_Zuruecksetzen();
 bool Trainingslager_Blaettern(int32_t richtung, uint32_t jetzt);
 // The width of a camp bar (morale, recovery, strength) on the booking page:
 // value x 179 / 100 to the nearest integer, 179 from 100 on, 0 below 0.

@@ -457,6 +457,8 @@ bool Team_Stadion_Vorgabe_Setzen(int32_t team, const char* name, int32_t sitze, 
     return true;
 }
 
+void Team_Vorgaben_Leeren() { g = ClubConfigModul{}; }
+
 const char* Team_Kuerzel(int32_t team, const char* vorgabe) {
     if (team < 0 || team >= Team_Anzahl()) return "";
     if (size_t(team) < g.kuerzel.size() && !g.kuerzel[size_t(team)].empty()) return g.kuerzel[size_t(team)].c_str();

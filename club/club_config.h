@@ -44,6 +44,9 @@ bool Team_Stadion_Vorgabe_Setzen(int32_t team, const char* name, int32_t sitze, 
 constexpr size_t TEAM_KUERZEL_MAX = 10;
 const char* Team_Kuerzel(int32_t team, const char* vorgabe);
 bool Team_Kuerzel_Setzen(int32_t team, const char* text);
+// Forgets every club's stadium line and short name: a world built from
+// nothing (generated, or a test's) starts without those of the last one.
+void Team_Vorgaben_Leeren();
 
 // For the club's configuration readers: the current keyword's number within
 // lo..hi; outside it is reported with `code` and takes the nearer bound.

@@ -796,6 +796,7 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
     int32_t teams = 1 + laender + clubs;
     int32_t spieler = clubs * TEAM_SPIELER_MAX + markt_anzahl;
     if (!Spieler_Init(spieler) || !Team_Init(teams)) return false;
+    Team_Vorgaben_Leeren();   // the stadiums and short names are this world's alone
 
     Team_Namen_Setzen(0, "Transfermarkt", "Transfermarkt", "");
     Team_Markt_Setzen(0);

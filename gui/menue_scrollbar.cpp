@@ -253,6 +253,11 @@ void Menue_Scrollscreen_Freigeben() {
     g.screen.bitmap = Rastport_Free(g.screen.bitmap);
     g.screen.vorher = -1;
     g.screen.position = 0;
+    // The caching caller's pair belongs to the screen gone: the next screen's
+    // bar reports its first position even when procedure and value repeat.
+    g.gemerkt = false;
+    g.letzte_proc = nullptr;
+    g.letzter_wert = 0;
 }
 
 void Menue_Kill_Scrollscreen(int32_t nr) {

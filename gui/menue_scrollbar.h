@@ -104,7 +104,8 @@ void Menue_Kill_Scrollscreen(int32_t nr);
 // True while the scroll screen's content exists and its window meets the
 // rectangle (lies inside it with mode bit 0x2), as the area clear tests icons.
 bool Menue_Scrollscreen_Getroffen(int32_t modus, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
-// Frees the content bitmap and marks the scroll screen inactive.
+// Frees the content bitmap and marks the scroll screen inactive; the caching
+// caller (Menue_Scrollbar_Aufrufen) forgets its remembered pair.
 void Menue_Scrollscreen_Freigeben();
 // The content bitmap, created on first use.
 Rastport* Menue_Screen_Icon_Scroll_Bitmap(int32_t nr);

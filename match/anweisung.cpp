@@ -207,6 +207,12 @@ void Figur_Geschwindigkeit_Setzen(Figur* f, float tempo) {
     f->v[1] = vy;
 }
 
+void Figur_Bremse_Mal(Figur* f, int32_t erste, int32_t schritt, float faktor) {
+    if (!f || erste < 0 || schritt < 1) return;
+    for (int32_t i = erste; i < 4; i += schritt)
+        f->bremse[i] = std::clamp(f->bremse[i] * faktor, -FIGUR_BREMSE_GRENZE, FIGUR_BREMSE_GRENZE);
+}
+
 void SetSpeed(Spielfeld_Satz* satz, int32_t figur, float tempo, int32_t ring) {
     if (!satz || !Figur_Ok(figur, "SetSpeed") || !Ring_Ok(ring)) return;
     Figur& f = satz->figur[figur];

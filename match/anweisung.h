@@ -34,6 +34,13 @@ void SetAnim(Spielfeld_Satz* satz, int32_t figur, int32_t x, int32_t y, int32_t 
 void Figur_Stoppen(Spielfeld_Satz* satz, int32_t figur, float vz);
 // The velocity from the current order and a speed.
 void Figur_Geschwindigkeit_Setzen(Figur* f, float tempo);
+// A ball's deceleration stops any ball in one frame long before this bound;
+// deflections in a row multiply the decelerations, which stop there instead
+// of growing without end (towards infinity and a save the loader refuses).
+constexpr float FIGUR_BREMSE_GRENZE = 1e8f;
+// Multiplies the decelerations `erste`, `erste + schritt`, ... below 4 by
+// `faktor`, each held within the bound.
+void Figur_Bremse_Mal(Figur* f, int32_t erste, int32_t schritt, float faktor);
 // The running animation for an order's speed.
 int32_t Anim_Nach_Tempo(const Anweisung* a);
 // The figure's current order (the index is taken modulo 4).

@@ -129,8 +129,7 @@ void Halter_Fuehrt(Spielfeld_Satz* satz, Figur& b, Anweisung& a) {
         }
     } else {
         if (std::fabs(b.bremse[0]) < 2000 && std::fabs(b.bremse[2]) < 2000) {
-            b.bremse[0] *= 5;
-            b.bremse[2] *= 5;
+            Figur_Bremse_Mal(&b, 0, 2, 5);
         }
         const float teiler = float(wert8 / 10 + 25) + 100;
         if (std::fabs(dx) < 30 && std::fabs(dy) < 30 && teiler > 0) {
@@ -193,8 +192,7 @@ void Rahmen_Treffer(Spielfeld_Satz* satz, Figur& b, Anweisung& a, int32_t seite,
     b.v[0] *= 0.6f * float(sx);
     b.v[1] *= 0.6f * float(sy);
     if (std::fabs(b.bremse[1]) + std::fabs(b.bremse[3]) < 200) {
-        b.bremse[1] *= 18;
-        b.bremse[3] *= 18;
+        Figur_Bremse_Mal(&b, 1, 2, 18);
     }
     Halter_Loesen(satz);
     for (int32_t s = 0; s < SF_SPIELER; ++s) {

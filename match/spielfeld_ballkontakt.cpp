@@ -302,7 +302,7 @@ void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
                 Ballbesitz_Setzen(satz, -1);
                 SetZSA(satz, FIGUR_BALL, int32_t(zx), int32_t(b.pos[1]), 0, tempo, ANIM_BALL_BODEN, 0, 0, 0, -1, 1,
                        -1, RING_OHNE_PRUEFUNG, 0, 0);
-                for (int32_t i = 0; i < 4; ++i) b.bremse[i] *= 20;
+                Figur_Bremse_Mal(&b, 0, 1, 20);
                 if (Rnd(0, 3) != 0) satz->letzte_beruehrung = int8_t(1 - satz->letzte_beruehrung);
                 Figur_Ballsperre_Setzen(&satz->figur[halter], 150);
                 Figur_Ballsperre_Setzen(&f, 150);
@@ -387,8 +387,7 @@ void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
                 b.v[0] *= 0.8f;
                 b.v[1] *= 0.8f;
                 ba.tempo *= 0.8f;
-                b.bremse[0] *= 15;
-                b.bremse[2] *= 15;
+                Figur_Bremse_Mal(&b, 0, 2, 15);
             }
         } else {
             b.v[0] = b.v[1] = 0;

@@ -7,6 +7,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "match/anim.h"
+#include "match/anweisung.h"
 #include "match/spielfeld_sync.h"
 
 namespace velmora {
@@ -129,7 +130,7 @@ const char* Spielfeld_Satz_Pruefen(const Spielfeld_Satz* satz) {
             return "Position nicht endlich oder ausserhalb";
         if (!Begrenzt(f.v, 3, TEMPO_GRENZE) || !Begrenzt(f.dv, 2, TEMPO_GRENZE))
             return "Geschwindigkeit nicht endlich oder ausserhalb";
-        if (!Begrenzt(f.bremse, 4, TEMPO_GRENZE) || !Begrenzt(&f.entscheid_intervall, 1, 1e6f) ||
+        if (!Begrenzt(f.bremse, 4, FIGUR_BREMSE_GRENZE) || !Begrenzt(&f.entscheid_intervall, 1, 1e6f) ||
             !Begrenzt(&f.anim_timer, 1, 1e7f) || !Begrenzt(&f.entscheid_timer, 1, 1e7f))
             return "Figurwert nicht endlich";
         if (f.aktuell < 0 || f.aktuell >= SF_ANWEISUNGEN) return "Anweisungsindex ausserhalb 0..3";
@@ -234,6 +235,8 @@ const char* Spielfeld_Pruefen(const Spielfeld_Satz* satz, int32_t abschnitte, Sp
     st->ruhe = (still && h == -1 && satz->spielzustand == SZ_SPIEL) ? st->ruhe + 1 : 0;
     for (int32_t i = 0; i < 3; ++i) st->ball[i] = b.pos[i];
     if (st->ruhe >= PRUEF_MAX_RUHE) return "Ball liegt 450 Frames unberuehrt im Spiel";
+    // A record the save checker refuses makes a save written now unloadable.
+    if (const char* grund = Spielfeld_Satz_Pruefen(satz)) return grund;
     return nullptr;
 }
 

@@ -11,6 +11,7 @@
 #include "match/anweisung.h"
 #include "match/bank.h"
 #include "match/spielfeld.h"
+#include "match/spielfeld_abfangen.h"
 #include "match/spielfeld_aufstellung.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_ereignis.h"
@@ -242,6 +243,14 @@ void Anstoss(const Lage& l) {
         f.entscheid_intervall = 0.001f;
     } else if (f.situation == 17) {
         SetAnim(satz, l.slot, SPIELFELD_MITTE_X + 30 * l.d, SPIELFELD_MITTE_Y, 0);
+        // Put at the ball he stands there: the run that brought him ends at
+        // the spot. Kept, it would crawl on towards its old target with
+        // whatever speed is left in x, and a kicker who never stands still is
+        // never asked again while he waits.
+        f.v[0] = f.v[1] = 0;
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+        a.ziel[0] = f.pos[0];
+        a.ziel[1] = f.pos[1];
         // Nobody more than 90 cm inside the opponents' half, fewer than three
         // near the ball, the referee ready and no substitution running.
         bool warten = satz->wechsel_laeuft || !Schiedsrichter_Bereit(satz);
@@ -416,8 +425,25 @@ void Freistoss(const Lage& l) {
             Warten(l);
             return;
         }
-        Laufen(l, b.pos[0] - 30.0f * float(l.dx), b.pos[1]);
-        f.situation = 23;
+        if (satz->freistoss_variante == 2) {
+            // The short free kick: the ball rolls from the second taker's
+            // tap, the taker runs to where he meets it (to its destination
+            // when he cannot) and takes it into open play.
+            // A search given up at once (too far) leaves the point alone: the destination stands in it.
+            float abstand = std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]), zx = satz->ball_ziel[0],
+                  zy = satz->ball_ziel[1], hoehe = 0;
+            int32_t tempo = int32_t(l.tempo);
+            const int32_t lauf = KI_Abfangpunkt(satz, l.slot, &f, &abstand, &tempo, &zx, &zy, &hoehe, 2500);
+            Laufen(l, zx, zy);
+            f.situation = lauf < 0 ? 0 : 1;
+            satz->halter_wort = l.slot;
+            satz->ballhalter = int8_t(l.slot);
+            Spielfeld_Spielzustand_Freigeben(satz);
+            satz->standard_marker[1] = 2;
+        } else {
+            Laufen(l, b.pos[0] - 30.0f * float(l.dx), b.pos[1]);
+            f.situation = 23;
+        }
         f.entscheid_timer = 0;
     } else if (c == 23) {
         Zum_Ball(l);
@@ -455,23 +481,27 @@ void Freistoss(const Lage& l) {
         Figur_Geschwindigkeit_Setzen(&b, 450);
         const Anweisung& ba = *Figur_Aktuelle_Anweisung(&b);
         Laufen(l, ba.ziel[0] - float(200 * l.d), ba.ziel[1] + float(400 * l.dy));
+        // The wall breaks up; the taker goes for the rolling ball at once
+        // (his next step takes it into open play).
+        bool nehmer = false;
         for (int32_t o = 0; o < SF_SPIELER; ++o) {
             Figur& g = satz->figur[o];
             if (g.situation == 35) {
                 g.entscheid_timer = 800;
                 g.situation = 0;
             }
-            if (g.situation == 22 || g.situation == 21) {
-                g.situation = 0;
-                g.entscheiden = 1;
-            }
+            if (g.situation == 22) g.entscheiden = 1;
+            nehmer = nehmer || g.situation == 21 || g.situation == 22;
         }
         satz->ballhalter = -1;
         satz->letzter_spieler = l.slot;
         f.entscheid_timer = 500;
         f.situation = 0;
-        Spielfeld_Spielzustand_Freigeben(satz);
-        satz->standard_marker[1] = 2;
+        if (!nehmer) {
+            // No taker left to take the ball (he went off): the tap itself opens play.
+            Spielfeld_Spielzustand_Freigeben(satz);
+            satz->standard_marker[1] = 2;
+        }
     }
 }
 

@@ -80,7 +80,7 @@ void Ball_Weiter(Spielfeld_Satz* satz, const Figur& taeter, float ablenkung) {
     const int32_t tempo = Rnd(900, 1200) + int32_t(Figur_Aktuelle_Anweisung(const_cast<Figur*>(&taeter))->tempo);
     SetZSA(satz, FIGUR_BALL, int32_t(zx), int32_t(b.pos[1]), 0, tempo, ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1,
            RING_OHNE_PRUEFUNG, 0, 0);
-    for (int32_t i = 0; i < 4; ++i) b.bremse[i] *= ablenkung;
+    Figur_Bremse_Mal(&b, 0, 1, ablenkung);
 }
 
 struct Paar {
@@ -257,6 +257,10 @@ void Auseinander(Spielfeld_Satz* satz, int32_t a, int32_t b) {
             o.tempo = 0;
             o.anim = 0;
             o.frame = 0;
+            // The stopped order plays the stand row: its frame range becomes
+            // that row's, not the last frame of the row it replaces.
+            o.erstes = 0;
+            o.letztes = o.letztes_anim = int8_t(Anim_Zeile(0) ? Anim_Zeile(0)->letzter_frame : 0);
             f.entscheid_timer = 500;
             Figur_Standvariante_Waehlen(&f, -1);
         }

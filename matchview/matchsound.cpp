@@ -98,6 +98,7 @@ void MatchSound_Laden() {
 
 void MatchSound_Free() {
     for (int32_t s = 0; s < MATCHSOUND_FEST; ++s) Frei(s);
+    g.starts = {};   // the count begins again with the next loading
 }
 
 int32_t MatchSound_Init(int32_t set) {

@@ -38,7 +38,8 @@ struct MatchSoundStart {
     bool loop = false;
 };
 MatchSoundStart MatchSound_Letzter();
-// How many samples a slot's starts have begun (every start counts, loaded or not).
+// How many samples a slot's starts have begun since the fixed samples were
+// last freed (every start counts, loaded or not).
 int32_t MatchSound_Starts(int32_t slot);
 
 // Loads the fixed samples 0-16.

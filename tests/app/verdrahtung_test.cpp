@@ -36,6 +36,8 @@
 #include "gfx/texteingabe.h"
 #include "gfx/trikot.h"
 #include "gui/menue.h"
+#include "gui/menue_panel.h"
+#include "match/spieltag.h"
 #include "match/spieltag_hooks.h"
 #include "media/video.h"
 #include "platform/clock.h"
@@ -160,6 +162,38 @@ TEST(Verdrahtung, AModuleUnboundFromTheMiddleLeavesTheOthersWorking) {
         EXPECT_GE(k.periode, 5u) << "team " << t;
         EXPECT_EQ(Bank_Kategorie_Summe(t, 1, BUCHUNG_STADION_UNTERHALT), 0.0f) << "no stadium, no upkeep";
     }
+}
+
+// A game unbound takes its world state with it: a second game of the same
+// process (the start screens' editor, the next test) starts without the last
+// game's panel club or match-day slots.
+TEST(Verdrahtung, AGameUnboundLeavesNoStateForTheNextGame) {
+    // Sixty days of a game without screens fill the match-day table.
+    {
+        SpielWelt w(6);
+        ASSERT_TRUE(w.ok);
+        Rnd_Init();
+        VerdrahtungOptionen v;
+        v.sim.seed = 6;
+        v.sim.menschen = 1;
+        ASSERT_TRUE(Verdrahten(v));
+        ASSERT_TRUE(Sim_Bis_Tag(60));
+        EXPECT_TRUE(Spieltag_Ist_Initialisiert());
+        Sim_Beenden();
+        Spiel_Entdrahten();
+        EXPECT_FALSE(Spieltag_Ist_Initialisiert()) << "the match-day table after the game";
+    }
+    // The screens' panel keeps the manager's club while the game is bound.
+    VerdrahtungOptionen v;
+    v.nur = {"Core", "Grafik", "Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank",
+             "Scout", "Verhandlung", "Training", "Ereignis", "Shell", "Bildschirm", "Seiten", "Lauf"};
+    v.sim.zuege_beenden = false;
+    ASSERT_TRUE(Verdrahten(v));
+    Menue_Set_Eigenes_Team(1);
+    EXPECT_EQ(Menue_Lokal().team, 1);
+    Spiel_Entdrahten();
+    Core_Hooks().meldung = nullptr;
+    EXPECT_EQ(Menue_Lokal().team, -1) << "the panel's club after the game";
 }
 
 // One booking of the ring of a club's account, in the order it was made.

@@ -177,6 +177,11 @@ TEST_F(LagerTest, BrowsingWrapsAndIgnoresStepsWithin300Ms) {
         EXPECT_EQ(Trainingslager_Auswahl(), f.auswahl);
     }
     EXPECT_EQ(Trainingslager_Oeffnen(), 1);   // remembered for the program run
+    // As at a program's start: camp 0, and the next step is not held back by the last one.
+    Trainingslager_Auswahl_Zuruecksetzen();
+    EXPECT_EQ(Trainingslager_Oeffnen(), 0);
+    EXPECT_TRUE(Trainingslager_Blaettern(1, uhr));
+    EXPECT_EQ(Trainingslager_Auswahl(), 1);
 }
 
 TEST_F(LagerTest, BarWidthsOfTheBookingPage) {

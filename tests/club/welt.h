@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "club/club_config.h"
 #include "club/club_hooks.h"
 #include "club/manager.h"
 #include "club/spieler.h"
@@ -48,6 +49,7 @@ inline void Welt_Bauen(int32_t clubs, int32_t je_club, int32_t markt = 5) {
     int32_t spieler = clubs * je_club + markt;
     Spieler_Init(spieler);
     Team_Init(teams);
+    Team_Vorgaben_Leeren();
     Team_Markt_Setzen(0);
     Team_Namen_Setzen(0, "Transfermarkt", nullptr, nullptr);
     Team_Namen_Setzen(1, "Deutschland", nullptr, nullptr);

@@ -162,6 +162,38 @@ TEST(Weltgen, SameSeedSameFiles) {
     EXPECT_EQ(erste, zweite);
 }
 
+// A generated world is the seed's alone: the stadium lines and short names an
+// earlier world of the process left (at clubs, countries and the market) do
+// not reach its club file.
+TEST(Weltgen, TheClubFileDoesNotCarryAnEarlierWorldsStadiumsOrShortNames) {
+    WeltgenOptionen o;
+    o.klein = true;
+    o.seed = 6;
+    std::string text[2];
+    for (int32_t lauf = 0; lauf < 2; ++lauf) {
+        Rnd_Init();
+        if (lauf == 0) {
+            // The earlier world: more teams than the new one, each with a stadium and a short name.
+            ASSERT_TRUE(Team_Init(TEAM_MAX));
+            for (int32_t t = 0; t < TEAM_MAX; ++t) {
+                ASSERT_TRUE(Team_Stadion_Vorgabe_Setzen(t, "Altes Stadion", 1234, 56));
+                ASSERT_TRUE(Team_Kuerzel_Setzen(t, "ALT"));
+            }
+        }
+        WeltgenWelt welt;
+        ASSERT_TRUE(Weltgen_Erzeugen(o, welt));
+        text[lauf] = Convert_Team_Config_Text("test");
+        EXPECT_EQ(Team_Stadion_Vorgabe(Team_Markt()), nullptr) << "run " << lauf;
+        EXPECT_EQ(Team_Stadion_Vorgabe(welt.laender[0].team), nullptr) << "run " << lauf;
+        Team_Free(0);
+        Spieler_Free();
+        Team_Vorgaben_Leeren();
+    }
+    EXPECT_EQ(text[0].find("Altes Stadion"), std::string::npos);
+    EXPECT_EQ(text[0].find("ALT"), std::string::npos);
+    EXPECT_EQ(text[0], text[1]);
+}
+
 TEST(Weltgen, EventFileHasEveryCategory) {
     GenerierteWelt w(true);
     std::string text = Lesen(w.dirs.install + "/config/0_ereignis.cfg");

@@ -114,6 +114,22 @@ TEST_F(Scrollbalken, DragCallsWith0ThenWith0x4000000AndKeepsTheFixedAxis) {
     EXPECT_EQ(balken_aufrufe.size(), soll.size());
 }
 
+// The caching caller drops a repeated (procedure, value) pair, but not across
+// screens: once the screen is cleared the same pair is reported again.
+TEST_F(Scrollbalken, TheCachingCallerForgetsItsPairWithTheScreen) {
+    s_icon* knopf = Icon(Knopf(470, 0, 0));
+    struct Schritt {
+        int32_t wert;
+        bool loeschen;   // the screen cleared before the call
+        size_t aufrufe;  // calls recorded after it
+    } schritte[] = {{0, false, 1}, {0, false, 1}, {1, false, 2}, {1, true, 3}, {1, false, 3}, {1, true, 4}};
+    for (const Schritt& s : schritte) {
+        if (s.loeschen) Menue_Alles_Loeschen();
+        Menue_Scrollbar_Aufrufen(Balken_Aufzeichnen, knopf, s.wert, SCROLL_REFRESH);
+        EXPECT_EQ(balken_aufrufe.size(), s.aufrufe) << s.wert << (s.loeschen ? " after clearing" : "");
+    }
+}
+
 TEST_F(Scrollbalken, WheelMovesTheBarNearestToTheMouse) {
     s_icon *track_a, *knopf_a, *track_b, *knopf_b;
     Senkrechter_Balken(430, 431, 100, 149, 311, 9, track_a, knopf_a);

@@ -6,9 +6,11 @@
 #include "club/spieler.h"
 #include "core/rnd.h"
 #include "match/anim.h"
+#include "match/anweisung.h"
 #include "match/ki_ballfuehrer.h"
 #include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld_besitz.h"
+#include "match/spielfeld_pruefen.h"
 #include "match/spielfeld_zweikampf.h"
 #include "match_welt.h"
 
@@ -260,6 +262,44 @@ TEST_F(KontaktTest, TeamMatesAreOnlyPushedApartAndPairsFiftyApartAreLeftAlone) {
     EXPECT_EQ(s->figur[7].pos[0], 7050.0f);
     EXPECT_EQ(s->fouls, 0);
     EXPECT_EQ(s->foul_countdown, 0);
+}
+
+// Outside open play a pair in contact is stopped on the stand row: each
+// order's frames lie within that row, whatever row he ran before, and the
+// record passes the save checker.
+TEST_F(KontaktTest, APairStoppedOutsideOpenPlayKeepsItsFramesInTheStandRow) {
+    const int32_t letzter = Anim_Zeile(0)->letzter_frame;
+    for (uint32_t zustand : {uint32_t(SZ_EINWURF), uint32_t(SZ_ECKE), uint32_t(SZ_FREISTOSS)}) {
+        SetUp();
+        ASSERT_EQ(Spielfeld_Satz_Pruefen(s), nullptr) << Spielfeld_Satz_Pruefen(s);
+        Ball(1000, 1000);
+        Stellen(3, 5000, 3000);
+        Stellen(20, 5020, 3000);
+        s->spielzustand = zustand;
+        for (int32_t k : {3, 20}) {
+            Anweisung& a = *Figur_Aktuelle_Anweisung(&s->figur[k]);
+            a.anim = ANIM_LAUFEN_3;
+            a.erstes = 0;
+            a.letztes = a.letztes_anim = int8_t(Anim_Zeile(ANIM_LAUFEN_3)->letzter_frame);
+            a.frame = 9;
+            a.wiederholung = 2;   // a counted run: no stand variant replaces the row
+            a.flags = 0;
+        }
+        Ballkontakt_Liste l;
+        l.anzahl = 2;
+        l.slot[0] = 3;
+        l.slot[1] = 20;
+        Spielfeld_Zweikampf_Paare(s, l);
+        for (int32_t k : {3, 20}) {
+            const Anweisung& a = *Figur_Aktuelle_Anweisung(&s->figur[k]);
+            EXPECT_EQ(a.anim, 0) << k;
+            EXPECT_EQ(a.frame, 0) << k;
+            EXPECT_LE(a.letztes, letzter) << k;
+            EXPECT_LE(a.letztes_anim, letzter) << k;
+            EXPECT_EQ(a.tempo, 0.0f) << k;
+        }
+        EXPECT_EQ(Spielfeld_Satz_Pruefen(s), nullptr) << zustand << ": " << Spielfeld_Satz_Pruefen(s);
+    }
 }
 
 TEST_F(KontaktTest, RefereeInjuryAndDiveRules) {

@@ -6,7 +6,6 @@
 #include <map>
 #include <string>
 #include <vector>
-#include <vector>
 
 #include "club/team_suche.h"
 #include "match/spielfeld.h"
@@ -126,21 +125,27 @@ std::vector<uint8_t> Tag_Mit_Umladen(bool umladen, int32_t* umgeladen) {
     return spiele;
 }
 
+// Seeds whose days once wrote saves the loader refused: a duel outside open
+// play that left a stopped order's last frame beyond its animation, and a
+// ball whose brakes were multiplied past the loader's bound.
 TEST(LiveGrob, ASaveLoadAtEveryMinuteChangeKeepsTheBlockAndTheDay) {
-    velmora_test::TestWelt dirs;
-    ASSERT_TRUE(dirs.ok);
-    LogFaenger log;
-    std::vector<uint8_t> ergebnis[2];
-    int32_t umgeladen = 0;
-    for (int32_t lauf = 0; lauf < 2; ++lauf) {
-        ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 4));
-        Spielfeld_Hooks().wettbewerb_schalter = Alle_Live;
-        ergebnis[lauf] = Tag_Mit_Umladen(lauf == 1, &umgeladen);
-        Spieltag_Welt_Ende();
-        ASSERT_FALSE(ergebnis[lauf].empty());
+    for (uint32_t seed : {3u, 4u, 5u}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        velmora_test::TestWelt dirs;
+        ASSERT_TRUE(dirs.ok);
+        LogFaenger log;
+        std::vector<uint8_t> ergebnis[2];
+        int32_t umgeladen = 0;
+        for (int32_t lauf = 0; lauf < 2; ++lauf) {
+            ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, seed));
+            Spielfeld_Hooks().wettbewerb_schalter = Alle_Live;
+            ergebnis[lauf] = Tag_Mit_Umladen(lauf == 1, &umgeladen);
+            Spieltag_Welt_Ende();
+            ASSERT_FALSE(ergebnis[lauf].empty());
+        }
+        EXPECT_GT(umgeladen, 90) << "every minute of the matches";
+        EXPECT_TRUE(ergebnis[0] == ergebnis[1]) << "the day ends the same with and without the reloads";
     }
-    EXPECT_GT(umgeladen, 90) << "every minute of the matches";
-    EXPECT_TRUE(ergebnis[0] == ergebnis[1]) << "the day ends the same with and without the reloads";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "club/club_hooks.h"
 #include "club/team.h"
 #include "core/spielstand.h"
+#include "match/anweisung.h"
 #include "match/spielfeld_pruefen.h"
 #include "match/spielfeld_sync.h"
 #include "match/spieltag.h"
@@ -337,6 +338,9 @@ TEST_F(SyncTest, TheValidatorRefusesEveryBrokenIndex) {
         {"frame step 2", [](Spielfeld_Satz* x) { x->figur[1].ring[0].frame_schritt = 2; }},
         {"position NaN", [](Spielfeld_Satz* x) { x->figur[37].pos[0] = std::numeric_limits<float>::quiet_NaN(); }},
         {"velocity 1e9", [](Spielfeld_Satz* x) { x->figur[3].v[1] = 1e9f; }},
+        {"brake infinite",
+         [](Spielfeld_Satz* x) { x->figur[FIGUR_BALL].bremse[1] = std::numeric_limits<float>::infinity(); }},
+        {"brake beyond the bound", [](Spielfeld_Satz* x) { x->figur[FIGUR_BALL].bremse[2] = -2e8f; }},
         {"partner byte 40", [](Spielfeld_Satz* x) { x->spieler[2].partner = 40; }},
         {"receiver 34", [](Spielfeld_Satz* x) { x->empfaenger = 34; }},
         {"team 999", [](Spielfeld_Satz* x) { x->team[1] = 999; }},
@@ -392,6 +396,32 @@ TEST_F(SyncTest, TheValidatorRefusesEveryBrokenIndex) {
     EXPECT_TRUE(Spielfeld_Satz_Gleich(*kopie, *s));
     kopie->figur[3].pos[0] += 0.37f;
     EXPECT_FALSE(Spielfeld_Satz_Gleich(*kopie, *s));
+}
+
+// Deflections in a row multiply the ball's decelerations (x20 at a contact,
+// x15 on an uncertain control, x5 and x18 in its movement): however many
+// follow each other, the values stay within the bound and the save loads.
+TEST_F(SyncTest, ABallDeflectedAgainAndAgainStillSavesAndLoads) {
+    Figur& b = s->figur[FIGUR_BALL];
+    b.bremse[0] = 5;
+    b.bremse[1] = -90;
+    b.bremse[2] = 0;
+    b.bremse[3] = 90;
+    for (int32_t i = 0; i < 40; ++i) {
+        Figur_Bremse_Mal(&b, 0, 1, 20);
+        Figur_Bremse_Mal(&b, 0, 2, 15);
+        Figur_Bremse_Mal(&b, 1, 2, 18);
+    }
+    EXPECT_EQ(b.bremse[0], FIGUR_BREMSE_GRENZE);
+    EXPECT_EQ(b.bremse[1], -FIGUR_BREMSE_GRENZE);
+    EXPECT_EQ(b.bremse[2], 0.0f);
+    EXPECT_EQ(b.bremse[3], FIGUR_BREMSE_GRENZE);
+    ASSERT_EQ(Spielfeld_Satz_Pruefen(s), nullptr) << Spielfeld_Satz_Pruefen(s);
+    std::vector<uint8_t> a, c;
+    Spielfeld_Save(a);
+    ASSERT_TRUE(Spielfeld_Load(a.data(), a.size()));
+    Spielfeld_Save(c);
+    EXPECT_TRUE(a == c);
 }
 
 TEST_F(SyncTest, APacketWithABadRingIsRefusedWhole) {

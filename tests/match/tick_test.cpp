@@ -14,6 +14,7 @@
 #include "match/spielfeld_pruefen.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
+#include "match/spielfeld_abfangen.h"
 #include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld_offizielle.h"
@@ -476,6 +477,75 @@ TEST_F(StandardTest, AFreeKickFormsItsWallByDistanceAndWidth) {
     const float erwartet[6] = {0, 60, 60, 120, 120, 180};
     for (size_t i = 0; i < 6; ++i) EXPECT_NEAR(std::fabs(seitlich[i]), erwartet[i], 2) << i;
     EXPECT_LT(seitlich[1] * seitlich[2], 0) << "the wall alternates sides";
+}
+
+// The short free kick: the second taker's tap leaves the free kick standing
+// and the taker (code 22) deciding now; the taker then goes where the shared
+// interception search meets the rolling ball and takes it into open play, or,
+// too far for the search, runs to the ball's destination.
+TEST_F(StandardTest, TheShortFreeKicksTakerMeetsTheTappedBallWhereTheInterceptionSearchSays) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    struct Fall {
+        float abstand;   // the taker's distance from the ball
+        uint8_t code;    // his code after the step
+    };
+    for (const Fall& fall : {Fall{150, 1}, Fall{3600, 0}}) {
+        Spielfeld_Satz kopie = *s;
+        Spielfeld_Freistoss_Setzen(&kopie, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y - 1500, 0);
+        kopie.freistoss_variante = 2;
+        kopie.wechsel_laeuft = 0;
+        const Figur& b = kopie.figur[FIGUR_BALL];
+        int32_t nehmer = -1, zweiter = -1;
+        for (int32_t k = 0; k < SF_SPIELER_SEITE; ++k) {
+            if (!(kopie.spieler[k].zustand & SM_AUF_PLATZ) || kopie.figur[k].torwart) continue;
+            if (nehmer < 0) nehmer = k;
+            else if (zweiter < 0) zweiter = k;
+        }
+        ASSERT_GE(zweiter, 0);
+        for (int32_t k = 0; k < SF_SPIELER; ++k) kopie.figur[k].situation = 0;
+        // The other side stands far off at its goal line, the referee at rest.
+        for (int32_t k = SF_SPIELER_SEITE; k < SF_SPIELER; ++k) {
+            Figur& g = kopie.figur[k];
+            g.pos[0] = b.pos[0] > SPIELFELD_MITTE_X ? 100.0f : float(SPIELFELD_LAENGE - 100);
+            g.pos[1] = float(SPIELFELD_BREITE - 100);
+            g.v[0] = g.v[1] = 0;
+        }
+        Figur& z = kopie.figur[zweiter];
+        z.pos[0] = b.pos[0];
+        z.pos[1] = b.pos[1];
+        z.situation = 27;
+        Figur& n = kopie.figur[nehmer];
+        n.pos[0] = b.pos[0];
+        n.pos[1] = b.pos[1] + fall.abstand;   // on the tapped ball's way (away from the near touch line)
+        n.v[0] = n.v[1] = 0;
+        n.situation = 22;
+        n.entscheiden = 0;
+        KI_Standardsituation(&kopie, zweiter, 0);
+        EXPECT_EQ(kopie.spielzustand, uint32_t(SZ_FREISTOSS)) << "the tap leaves the free kick to the taker";
+        EXPECT_EQ(n.situation, 22);
+        EXPECT_EQ(n.entscheiden, 1);
+        EXPECT_EQ(z.situation, 0);
+        // What the interception search answers for him now.
+        Spielfeld_Satz vorher = kopie;
+        float abstand = fall.abstand, zx = vorher.ball_ziel[0], zy = vorher.ball_ziel[1], hoehe = 0;
+        int32_t tempo = int32_t(Spieler_Lauftempo(&vorher, nehmer));
+        const int32_t lauf =
+            KI_Abfangpunkt(&vorher, nehmer, &vorher.figur[nehmer], &abstand, &tempo, &zx, &zy, &hoehe, 2500);
+        EXPECT_EQ(lauf >= 0, fall.code == 1) << "distance " << fall.abstand;
+        KI_Standardsituation(&kopie, nehmer, 0);
+        EXPECT_EQ(n.situation, fall.code) << "distance " << fall.abstand;
+        EXPECT_NE(kopie.spielzustand, uint32_t(SZ_FREISTOSS)) << "distance " << fall.abstand;
+        EXPECT_EQ(kopie.ballhalter, nehmer);
+        EXPECT_EQ(kopie.standard_marker[1], 2);
+        const Anweisung& a = *Figur_Aktuelle_Anweisung(&n);
+        EXPECT_NEAR(a.ziel[0], zx, 1) << "distance " << fall.abstand;
+        EXPECT_NEAR(a.ziel[1], zy, 1) << "distance " << fall.abstand;
+        if (fall.code == 0) {
+            EXPECT_NEAR(a.ziel[0], kopie.ball_ziel[0], 1);
+            EXPECT_NEAR(a.ziel[1], kopie.ball_ziel[1], 1);
+        }
+    }
 }
 
 // The stoppage is prepared once; a substitution entered at a kick-off is

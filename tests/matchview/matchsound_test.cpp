@@ -96,6 +96,11 @@ TEST_F(MatchSoundTest, TheBackgroundLoopStartedTwicePlaysOnce) {
     EXPECT_FALSE(MatchSound_Letzter().loop);
     MatchSound_Play(2, true, 0, 4, 0);
     EXPECT_EQ(MatchSound_Starts(24), 2);
+    // Freed and loaded again, the counts begin anew (a later match, or test, counts its own).
+    MatchSound_Free();
+    MatchSound_Laden();
+    EXPECT_EQ(MatchSound_Starts(24), 0);
+    EXPECT_EQ(MatchSound_Starts(17), 0);
 }
 
 TEST_F(MatchSoundTest, LoudnessPanAndTheCrowdsAnswers) {

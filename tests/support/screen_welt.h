@@ -14,6 +14,9 @@
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
+#include "business/stadion.h"
+#include "business/training_screen.h"
+#include "business/trainingslager.h"
 #include "core/hooks.h"
 #include "core/prioritaeten.h"
 #include "core/programm.h"
@@ -89,6 +92,14 @@ protected:
         // The next game of this test program starts from the program's start.
         Quit_State_Setzen(0);
         Kalender_Zuruecksetzen();
+        // Each test's game stands for a program of its own: what the program
+        // keeps across its games starts anew.
+        Trainingslager_Auswahl_Zuruecksetzen();
+        Training_Screen_Auswahl_Zuruecksetzen();
+        // The stadium records are the game's world, built at its start: the
+        // next game (or the start screens' editor, which reads the places
+        // from the club file when there are none) must not see these.
+        Stadion_Free();
     }
 
     // Runs the program headless until the script is played (true when it was).
