@@ -391,7 +391,21 @@ void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz) {
         if (--marker == 2) satz->unterbrechung_bereit = 0;
         return;
     }
-    const int32_t nehmer = satz->letzte_beruehrung == 0 ? 1 : 0;
+    // The side taking the restart is the one that did not touch the ball
+    // last. Once a taker is at work (he holds the ball and his set-piece
+    // code) the restart stays his side's: his own walk-up touch makes his
+    // side the last to touch, and a second pass here (a substitution ending
+    // mid-restart) would hand the kick to the other side's man, who then
+    // waits at the wrong goal for an area that never empties.
+    int32_t nehmer = satz->letzte_beruehrung == 0 ? 1 : 0;
+    bool nimmt[2] = {satz->letzte_beruehrung != 0, satz->letzte_beruehrung != 1};
+    const int32_t halter = satz->ballhalter;
+    if (z != SZ_SPIEL && Ist_Spieler(halter) && Auf_Platz(satz, halter) && satz->figur[halter].situation != 0 &&
+        !Wechselcode(satz->figur[halter].situation)) {
+        nehmer = Seite(halter);
+        nimmt[0] = nehmer == 0;
+        nimmt[1] = nehmer == 1;
+    }
     const Figur& b = satz->figur[FIGUR_BALL];
     if (z == SZ_FREISTOSS && satz->standard_schuetze < 0 &&
         std::fabs(b.pos[0] - float(satz->tor_x[nehmer])) < 3100)
@@ -446,7 +460,7 @@ void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz) {
             // Only players stop chasing here: the first of each side chases.
             satz->figur[erster[seite]].jagt_ball = 1;
             satz->figur[erster[seite]].entscheiden = 1;
-        } else if (seite != satz->letzte_beruehrung) {
+        } else if (nimmt[seite]) {
             Ausfuehrender(satz, erster[seite], zweiter[seite], seite);
         }
     }

@@ -625,6 +625,33 @@ TEST_F(StandardTest, SubstitutionsAtAStoppageAndThePreparationRunningOnce) {
     }
 }
 
+// A restart keeps its taker's side: a second preparation pass (a
+// substitution ending mid-restart) after the taker's own walk-up touch made
+// his side the last to touch hands the kick to nobody else; a fresh restart
+// goes to the side that did not touch last.
+TEST_F(StandardTest, ARestartKeepsItsTakerWhenThePreparationRunsAgain) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    for (const uint32_t zustand : {uint32_t(SZ_ABSTOSS), uint32_t(SZ_EINWURF), uint32_t(SZ_ECKE)}) {
+        Spielfeld_Satz t = *s;
+        t.spielzustand = zustand;
+        t.ballhalter = -1;
+        t.letzte_beruehrung = 0;
+        for (int32_t k = 0; k < SF_SPIELER; ++k) t.figur[k].situation = 0;
+        t.unterbrechung_bereit = 0;
+        Spielfeld_Auswechslung_Pruefen(&t);
+        const int32_t nehmer = t.ballhalter;
+        ASSERT_GE(nehmer, SF_SPIELER_SEITE) << zustand << ": side 1 takes it";
+        ASSERT_NE(t.figur[nehmer].situation, 0) << zustand;
+        t.letzte_beruehrung = 1;   // the taker's walk-up touch
+        t.unterbrechung_bereit = 0;
+        Spielfeld_Auswechslung_Pruefen(&t);
+        EXPECT_EQ(t.ballhalter, nehmer) << zustand;
+        for (int32_t k = 0; k < SF_SPIELER_SEITE; ++k)
+            EXPECT_EQ(t.figur[k].situation, 0) << zustand << ": nobody of side 0 is given the kick, slot " << k;
+    }
+}
+
 // The referee stops within 700 cm of where the ball will be and runs beyond;
 // without an offside line the linesmen go to 0 and to 4400, held in their half.
 TEST_F(StandardTest, TheOfficialsFollowTheBallAndTheOffsideLine) {
