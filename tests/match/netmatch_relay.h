@@ -202,7 +202,7 @@ struct Netmatch_Ergebnis {
     double sekunden = 0;
 };
 inline Netmatch_Ergebnis Netmatch_Spielen(const char* programm, const Einstellung& e, const std::string& team,
-                                          int32_t grenze_s) {
+                                          int32_t grenze_s, const std::vector<std::string>& client_mehr = {}) {
     Netmatch_Ergebnis r;
     const std::string grenze = std::to_string(grenze_s);
     Prozess server({programm, "--server", "0", "--team", team, "--timeout", grenze});
@@ -213,8 +213,10 @@ inline Netmatch_Ergebnis Netmatch_Spielen(const char* programm, const Einstellun
         return r;
     }
     Relay relay(e);
-    Prozess client({programm, "--client", "127.0.0.1:" + std::to_string(relay.port), "--team", team, "--timeout",
-                    grenze});
+    std::vector<std::string> client_args = {programm, "--client", "127.0.0.1:" + std::to_string(relay.port),
+                                            "--team", team, "--timeout", grenze};
+    client_args.insert(client_args.end(), client_mehr.begin(), client_mehr.end());
+    Prozess client(client_args);
     while (Uhr::now() - start < std::chrono::seconds(grenze_s + 10) && !(server.fertig && client.fertig)) {
         relay.pass(server_port, Ms(Uhr::now()));
         server.lesen();
