@@ -27,7 +27,8 @@ namespace {
 // The waits of one record on this machine.
 struct Warten {
     uint32_t sendezeit = 0;      // the last packet sent (client) or waiting line written
-    uint32_t seit = 0;           // the wait's start, 0 while not waiting
+    bool wartet = false;         // a wait runs
+    uint32_t seit = 0;           // its start (a clock reading of 0 included)
     uint32_t erhoehung = 0;      // the wait time at the last rise of FRAMEABZUG
     uint32_t zeilen = 0;         // waiting lines due for the ticker so far
 };
@@ -433,8 +434,9 @@ void Spielfeld_Sync_Warten(Spielfeld_Satz* satz, uint32_t jetzt, bool pause) {
     const int32_t netz = Netz();
     Spielfeld_Minuten_Freigabe(satz);
     Warten& w = m.warten[satz->spiel];
-    if (w.seit == 0) {
-        w.seit = jetzt ? jetzt : 1;
+    if (!w.wartet) {
+        w.wartet = true;
+        w.seit = jetzt;
         w.erhoehung = 0;
     }
     if (!pause) {
@@ -474,7 +476,7 @@ uint32_t Spielfeld_Sync_Wartezeilen(uint32_t spiel) {
 }
 
 void Spielfeld_Sync_Warten_Ende(Spielfeld_Satz* satz) {
-    if (satz) m.warten[satz->spiel].seit = 0;
+    if (satz) m.warten[satz->spiel].wartet = false;
 }
 
 bool Spielfeld_Vom_Server_Holen(int32_t spiel) {
