@@ -69,7 +69,8 @@ constexpr const char* BENUTZUNG =
     "client club's tactic slider, its players on the pitch or due to come on and\n"
     "a sum of its line positions; then the result and the longest stretch of work\n"
     "between two rests of the main loop while the match ran. The client prints\n"
-    "each packet it re-sent while waiting, with the time since its packet before.\n"
+    "each packet it re-sent while waiting, with the time since its packet before,\n"
+    "and each pass a remote call held for over a second.\n"
     "\n"
     "Exit status: 0 played, 1 the world or the network could not be started,\n"
     "2 bad usage, 3 the other side vanished or the time ran out.\n";
@@ -424,10 +425,14 @@ int client(const Optionen& o) {
     g_lauf.Starten();
     for (;;) {
         if (Plat_Ms() - start > grenze || weg()) return ABBRUCH;
+        const uint32_t pass_beginn = Plat_Ms();
         Net_Pump();
         Net_Client_Bedienen();
         Spieltag_Run(0);
         Net_Pump();
+        // A pass held by a remote call (the wait of a fetch) for over a second.
+        if (const uint32_t gehalten = Plat_Ms() - pass_beginn; gehalten > 1000)
+            std::printf("held %u ms in a remote call\n", gehalten);
         zeilen.frame(o.team);
         manager.frame(o.team);
         eintraege.frame(o.team);

@@ -3,6 +3,7 @@
 // settable delay and jitter, a stall, or one byte at a time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -121,7 +122,7 @@ void Eingaben_Pruefen(const std::string& server, const std::string& client) {
 // packet before, give or take the client's longest pass, and no later than
 // one loop gap on. Returns how many there were. (A stall mostly finds the
 // client in a fetch, a remote call that waits for its answer: re-sends are
-// rare, and counted only.)
+// rare.)
 int32_t Wiederholungen_Pruefen(const std::string& client) {
     std::smatch m;
     const std::regex lauf(R"(worst pass ([\d.]+) ms cpu ([\d.]+) ms, longest loop gap ([\d.]+) ms)");
@@ -178,6 +179,14 @@ TEST_P(NetMatch, BothSidesReachTheFinalWhistleWithTheServersResult) {
     EXPECT_LE(differenz[0], 2);
     ASSERT_NO_FATAL_FAILURE(Eingaben_Pruefen(server, client));
     const int32_t wiederholt = Wiederholungen_Pruefen(client);
+    // Through a stall the client waits: in its tick, re-sending every 2 s, or
+    // in a remote call (a fetch) that holds it until the answer comes.
+    if (e.stau_ms > 0) {
+        const std::vector<int32_t> gehalten = Zahlen(client, std::regex(R"(held (\d+) ms in a remote call)"));
+        const int32_t laengste = gehalten.empty() ? 0 : *std::max_element(gehalten.begin(), gehalten.end());
+        EXPECT_TRUE(wiederholt >= 1 || laengste >= e.stau_ms - 1000)
+            << wiederholt << " re-sends, held " << laengste << " ms at most\n" << client;
+    }
     Durchlauf_Melden("server", server);
     Durchlauf_Melden("client", client);
     std::printf("[ %s ] %.1f s, %d re-sends\n", e.name, r.sekunden, wiederholt);
