@@ -10,6 +10,7 @@
 #include "jpeg/jpeg_huff.h"
 #include "jpeg/jpeg_idct.h"
 #include "jpeg/jpeg_mcu.h"
+#include "jpeg/jpeg_scan.h"
 
 namespace velmora {
 namespace {
@@ -150,6 +151,7 @@ JPEG_RESULT jpeg_free(JPEG_IMAGE_PARAMS* params) {
     p->coefficients = nullptr;
     p->coefficient_bytes = 0;
     jpeg_smoothing_free(p);
+    jpeg_region_index_free(p);
     delete[] p->work_blocks;
     p->work_blocks = nullptr;
     p->work_block_count = 0;

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
+#include "jpeg/jpeg_env.h"
 #include "jpeg/jpeg_huff.h"
 #include "jpeg/jpeg_huff_fast.h"
 #include "jpeg/jpeg_idct.h"
@@ -160,9 +162,15 @@ struct Restarts {
 // stops after it, rest(col, row) fills every unit from there to the scan's end
 // once nothing more can be decoded. Returns true when the walk stopped early:
 // the scan's resume position and restart state then name the next unit.
-template <class Decode, class Place, class Rest>
+struct NoRowDone {
+    void operator()(uint32_t, const Restarts&) const {}
+};
+
+// row_done(row, restarts) is told each time the walk reaches the start of a row.
+template <class Decode, class Place, class Rest, class RowDone = NoRowDone>
 bool walk_units(JPEG_STREAM* s, JPEG_SCAN* scan, uint32_t cols, uint32_t rows, uint32_t first_col,
-                uint32_t first_row, Decode decode, Place place, Rest rest, bool stepping = false) {
+                uint32_t first_row, Decode decode, Place place, Rest rest, bool stepping = false,
+                RowDone row_done = {}) {
     Restarts rs{s, scan};
     rs.load();
     s->starved = s->bad_code = 0;
@@ -186,6 +194,7 @@ bool walk_units(JPEG_STREAM* s, JPEG_SCAN* scan, uint32_t cols, uint32_t rows, u
                 return true;
             }
         }
+        row_done(row + 1, rs);
     }
     return false;
 }
@@ -285,6 +294,119 @@ void jpeg_fill_sequential(JPEG_PROPERTIES* p, JPEG_SCAN* scan, uint32_t divisor)
 
 namespace {
 
+// The region index: the decoder's state at the start of each MCU row of the
+// scan, kept from the first region read of a stream until jpeg_free, so that a
+// later region read starts at the nearest recorded row above its own instead
+// of the scan's start. It belongs to one stream and scan: a read of anything
+// else (another block or file, other contents, another scan, another kernel
+// family, whose bit buffer differs) starts it afresh. Only rows reached from
+// sound data are recorded.
+struct RegionEntry {
+    int64_t position = -1;   // offset in the memory block or file; -1 not yet known
+    uint32_t consumed = 0;
+    uint64_t bits = 0;
+    int32_t bit_count = 0;
+    int16_t pred[4] = {};
+    uint8_t marker = 0;
+    uint8_t expected = 0;    // the restart marker due next, modulo 8
+};
+
+}  // namespace
+
+struct JPEG_REGION_INDEX {
+    uint64_t key = 0;
+    uint32_t rows = 0;
+    RegionEntry* entries = nullptr;
+};
+
+namespace {
+
+uint64_t mix(uint64_t h, uint64_t v) { return (h ^ v) * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull; }
+
+// Names the stream (its contents too, for a memory block) and the scan.
+uint64_t index_key(const JPEG_STREAM* s, const JPEG_SCAN* scan, const JPEG_PROPERTIES* p, uint32_t cols,
+                   uint32_t rows, int64_t scan_start) {
+    uint64_t h = 0x243F6A8885A308D3ull;
+    if (s->file >= 0) {
+        const uint64_t id = jpeg_file_identity(s->file, p->stream_file);
+        if (id == 0) return 0;
+        h = mix(h, id);
+    } else {
+        h = mix(mix(h, uint64_t(uintptr_t(s->start))), s->size);
+        uint64_t w = 0;
+        size_t i = 0;
+        for (; i + 8 <= s->size; i += 8) {
+            std::memcpy(&w, s->start + i, 8);
+            h = (h ^ w) * 0x100000001B3ull;
+        }
+        for (; i < s->size; ++i) h = (h ^ s->start[i]) * 0x100000001B3ull;
+    }
+    h = mix(h, uint64_t(scan_start));
+    h = mix(h, uint64_t(uintptr_t(s->environment->k.huff_decode_block)));
+    h = mix(mix(mix(h, cols), rows), scan->restart_interval);
+    for (uint32_t i = 0; i < scan->ns; ++i) h = mix(h, scan->components[i].index);
+    return h ? h : 1;
+}
+
+int64_t stream_position(const JPEG_STREAM* s) {
+    if (s->file < 0) return s->current - s->start;
+    const int64_t at = jpeg_file_tell(s->file);
+    return at < 0 ? -1 : at - s->left;
+}
+
+// The index for this scan, made or started afresh; null when it cannot be had.
+JPEG_REGION_INDEX* region_index(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t cols, uint32_t rows) {
+    const int64_t start = stream_position(s);
+    if (start < 0 || s->bit_count != 0 || s->fault != 0) return nullptr;
+    const uint64_t key = index_key(s, scan, p, cols, rows, start);
+    if (key == 0) return nullptr;
+    auto* ix = static_cast<JPEG_REGION_INDEX*>(p->region_index);
+    if (!ix) {
+        ix = new (std::nothrow) JPEG_REGION_INDEX();
+        if (!ix) return nullptr;
+        p->region_index = ix;
+    }
+    if (ix->key == key && ix->rows == rows && ix->entries) return ix;
+    delete[] ix->entries;
+    ix->entries = new (std::nothrow) RegionEntry[size_t(rows) + 1];
+    ix->rows = ix->entries ? rows : 0;
+    ix->key = ix->entries ? key : 0;
+    if (!ix->entries) return nullptr;
+    RegionEntry& e = ix->entries[0];
+    e.position = start, e.consumed = s->consumed, e.marker = s->marker;
+    return ix;
+}
+
+void save_row(JPEG_REGION_INDEX* ix, uint32_t row, const JPEG_STREAM* s, const JPEG_SCAN* scan, const Restarts& rs) {
+    if (row >= ix->rows || ix->entries[row].position >= 0) return;
+    if (rs.skipping || rs.dead || s->fault != 0 || s->data_end || s->starved || s->bad_code) return;
+    RegionEntry& e = ix->entries[row];
+    const int64_t at = stream_position(s);
+    if (at < 0) return;
+    e.consumed = s->consumed, e.bits = s->bits, e.bit_count = s->bit_count, e.marker = s->marker;
+    e.expected = uint8_t(rs.expected);
+    for (int i = 0; i < 4; ++i) e.pred[i] = scan->pred[i];
+    e.position = at;
+}
+
+// Puts the decoder back to the recorded start of a row; false (-23 noted) when
+// the file cannot be brought there.
+bool restore_row(const RegionEntry& e, JPEG_STREAM* s, JPEG_SCAN* scan) {
+    if (s->file < 0) {
+        s->current = s->start + e.position;
+        s->left = int32_t(int64_t(s->size) - e.position);
+    } else if (!jpeg_file_seek(s->file, e.position, 0) || jpeg_stream_refill(s) != 0) {
+        note_fault(s, JPEG_ERR_FILE);
+        return false;
+    }
+    s->consumed = e.consumed, s->bits = e.bits, s->bit_count = e.bit_count, s->marker = e.marker;
+    s->data_end = s->starved = s->bad_code = 0;
+    s->eob_run = 0;
+    for (int i = 0; i < 4; ++i) scan->pred[i] = e.pred[i];
+    scan->position[0] = e.expected, scan->position[1] = scan->position[2] = 0;
+    return true;
+}
+
 // The sequential scan over its MCUs; region: only the MCUs inside the region
 // are put out, the others are only passed over (their AC values not stored).
 // 1 when a stepped read stops after an MCU, else 0.
@@ -340,9 +462,22 @@ JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p,
         return stepping && p->out_count != before;
     };
     auto rest = [&](uint32_t col, uint32_t row) { fill_rest(p, scan, cols, rows, col, row, divisor); };
+    // A fresh region read of an image coded in one scan starts at the nearest
+    // row the index knows above the region, and records the rows it passes.
+    JPEG_REGION_INDEX* ix = nullptr;
+    if (region && !p->non_interleaved && scan->resume_col == 0 && scan->resume_row == 0 &&
+        (ix = region_index(s, scan, p, cols, rows)) != nullptr) {
+        uint32_t k = std::min(first_row, rows);
+        while (k > 0 && ix->entries[k].position < 0) --k;
+        if (k > 0 && !restore_row(ix->entries[k], s, scan)) return JPEG_ERR_FILE;
+        scan->resume_row = k;
+    }
+    auto row_done = [&](uint32_t row, const Restarts& rs) {
+        if (ix) save_row(ix, row, s, scan, rs);
+    };
     // A region read needs nothing below the region's last row.
     if (walk_units(s, scan, cols, region ? end_row : rows, scan->resume_col, scan->resume_row, decode, place, rest,
-                   stepping)) {
+                   stepping, row_done)) {
         jpeg_report_step(p, mw, mh, divisor);
         return JPEG_INTERRUPT_SUCCESS;
     }
@@ -568,6 +703,20 @@ bool jpeg_region_asked(const JPEG_PROPERTIES* p, uint32_t divisor) {
     if (g.left == 0 && g.top == 0 && g.right == 0 && g.bottom == 0) return false;
     const int32_t w = int32_t(ceil_div(p->frame.width, divisor)), h = int32_t(ceil_div(p->frame.height, divisor));
     return (g.right >= 1 && g.right <= w - 1) || (g.bottom >= 1 && g.bottom <= h - 1) || g.top >= 1 || g.left >= 1;
+}
+
+void jpeg_region_index_free(JPEG_PROPERTIES* p) {
+    auto* ix = static_cast<JPEG_REGION_INDEX*>(p->region_index);
+    if (ix) delete[] ix->entries;
+    delete ix;
+    p->region_index = nullptr;
+}
+
+uint32_t jpeg_region_index_known(const JPEG_PROPERTIES* p) {
+    const auto* ix = static_cast<const JPEG_REGION_INDEX*>(p->region_index);
+    uint32_t n = 0;
+    for (uint32_t i = 0; ix && i < ix->rows; ++i) n += ix->entries[i].position >= 0;
+    return n;
 }
 
 }  // namespace velmora

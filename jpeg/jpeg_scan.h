@@ -31,6 +31,11 @@ void jpeg_stream_done(JPEG_STREAM* s);
 // keeps the next one in the scan record and returns true.
 bool jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor, JPEG_SCAN* step = nullptr);
 
+// The region index of the stream's region reads (the decoder's state at the
+// start of each MCU row), freed by jpeg_free; and how many rows it knows.
+void jpeg_region_index_free(JPEG_PROPERTIES* p);
+uint32_t jpeg_region_index_known(const JPEG_PROPERTIES* p);
+
 // Step mode: the region reports the MCU put out last (left and top its column
 // and row, right and bottom the pixel position reached, mw x mh pixels an MCU).
 void jpeg_report_step(JPEG_PROPERTIES* p, uint32_t mw, uint32_t mh, uint32_t divisor);

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "jpeg/jpeg_idct.h"
+#include "jpeg/jpeg_scan.h"
 #include "tests/jpeg/jpeg_oracle.h"
 
 namespace {
@@ -363,6 +364,89 @@ TEST(JpegModes, ComponentPlanesMatchTheInterleavedOutput) {
                         << "class " << cls << " component " << i << " block " << b;
                 }
                 jpeg_release_environment(&env);
+            }
+        }
+    }
+}
+
+// The rectangle g of a whole picture's pixels.
+std::vector<uint8_t> cut(const Out& whole, const JPEG_RECT& g, int ch) {
+    std::vector<uint8_t> want;
+    for (int y = g.top; y < g.bottom; ++y) {
+        const auto row = whole.px.begin() + ptrdiff_t((size_t(y) * whole.width + g.left) * ch);
+        want.insert(want.end(), row, row + ptrdiff_t(g.right - g.left) * ch);
+    }
+    return want;
+}
+
+// One region read on a record that lives on between reads.
+std::vector<uint8_t> region_read(JPEG_IMAGE_PARAMS* p, const JPEG_RECT& g, bool file, JPEG_RESULT* result) {
+    std::vector<uint8_t> px(size_t(g.right - g.left) * (g.bottom - g.top) * 3, 0xCD);
+    p->image_data = px.data();
+    p->image_width = g.right - g.left;
+    p->image_height = g.bottom - g.top;
+    p->image_channels = 3;
+    p->image_color = JPEG_COLOR_RGB;
+    p->props.region = g;
+    *result = jpeg_read(p, file ? JPEG_OP_IMAGE_FILE : JPEG_OP_IMAGE_MEM);
+    return px;
+}
+
+// Later region reads of one stream start at the rows the index recorded and
+// give the whole picture's pixels; another picture put in the same block or
+// file (same size, same headers) is not read through the old index.
+TEST(JpegModes, RegionIndexServesLaterReadsOfTheSameStreamOnly) {
+    const Vorgabe v = {64, 160, Space::YCbCr, 2, 2, 75};
+    const Vorgabe with_restarts = {64, 160, Space::YCbCr, 2, 1, 75, false, 0, 3};
+    for (const Vorgabe& vv : {v, with_restarts}) {
+        std::vector<uint8_t> a = oracle::encode(vv, nullptr);
+        const std::vector<uint8_t> pixels_b = oracle::pattern(vv.width, vv.height, 3, 99);
+        std::vector<uint8_t> b = oracle::encode(vv, &pixels_b);
+        const size_t size = std::max(a.size(), b.size());
+        a.resize(size, 0), b.resize(size, 0);   // bytes after the end marker are not read
+        for (bool file : {false, true}) {
+            for (int cls : {0, 6}) {
+                ReadSetup s;
+                s.cpu_class = cls;
+                const Out whole_a = run(a, s), whole_b = run(b, s);
+                ASSERT_EQ(whole_a.result, 0);
+                ASSERT_EQ(whole_b.result, 0);
+                std::vector<uint8_t> block = a;
+                const std::string name = file ? temp_file(a) : std::string();
+                auto params = std::make_unique<JPEG_IMAGE_PARAMS>();
+                JPEG_IMAGE_PARAMS* p = params.get();
+                ASSERT_EQ(jpeg_init(p), 0);
+                jpeg_fill_kernels(p->props.stream.environment, cls);
+                p->stream_data = block.data();
+                p->stream_size = int32_t(block.size());
+                p->stream_file = name.c_str();
+                ASSERT_EQ(jpeg_read(p, file ? JPEG_OP_PARAMS_FILE : JPEG_OP_PARAMS_MEM), 0);
+                // On MCU bounds: the pixels are the same at every class (see above).
+                const JPEG_RECT low = {16, 128, 48, 144}, middle = {0, 64, 32, 96}, top = {16, 0, 48, 16};
+                JPEG_RESULT r;
+                EXPECT_EQ(jtest::compare(region_read(p, low, file, &r), cut(whole_a, low, 3)).max, 0) << file << cls;
+                EXPECT_EQ(r, JPEG_ROI_SUCCESS);
+                const uint32_t known = jpeg_region_index_known(&p->props);
+                EXPECT_GE(known, 128u / (vv.v0 * 8));   // every row above the region's
+                for (const JPEG_RECT& g : {middle, top, low}) {
+                    EXPECT_EQ(jtest::compare(region_read(p, g, file, &r), cut(whole_a, g, 3)).max, 0)
+                        << file << cls << " " << g.top;
+                    EXPECT_EQ(r, JPEG_ROI_SUCCESS);
+                }
+                EXPECT_EQ(jpeg_region_index_known(&p->props), known);   // nothing new to record
+                // The other picture in the same place.
+                if (file) {
+                    FILE* f = std::fopen(name.c_str(), "wb");
+                    std::fwrite(b.data(), 1, b.size(), f);
+                    std::fclose(f);
+                } else {
+                    block = b;
+                }
+                EXPECT_EQ(jtest::compare(region_read(p, middle, file, &r), cut(whole_b, middle, 3)).max, 0)
+                    << file << cls;
+                EXPECT_EQ(r, JPEG_ROI_SUCCESS);
+                jpeg_free(p);
+                if (file) std::remove(name.c_str());
             }
         }
     }
