@@ -56,7 +56,7 @@ void store_planes(JPEG_PROPERTIES* p, uint32_t col, uint32_t row) {
         for (uint32_t by = 0; by < bv; ++by)
             for (uint32_t bx = 0; bx < bh; ++bx) {
                 const size_t x = size_t(col) * bh + bx, y = size_t(row) * bv + by;
-                if (x >= pcols || y >= prows) continue;
+                if (x >= pcols || y >= prows || y * pcols + x >= cp->capacity[index]) continue;
                 std::memcpy(plane + (y * pcols + x) * 64, p->work_blocks + (first + by * bh + bx) * 64,
                             64 * sizeof(int16_t));
             }

@@ -413,10 +413,12 @@ struct JPEG_PROPERTIES {
 // (mcus_per_row * h) x (mcu_rows * v) blocks in raster order, each 64 i16 in
 // rows of 8 (16 bytes), natural order. samples 0: the quantised coefficients
 // as read; nonzero: the samples after the inverse transform (at a scaled read
-// each block's top-left 4x4, 2x2 or 1x1). A null plane is not stored.
+// each block's top-left 4x4, 2x2 or 1x1). A null plane is not stored, and no
+// block past a plane's capacity (in blocks) is written.
 struct JPEG_COMPONENT_PLANES {
     uint32_t samples;
     int16_t* plane[4];
+    size_t capacity[4];
 };
 
 // The caller's record for one picture.
