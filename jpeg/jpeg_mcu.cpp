@@ -104,8 +104,7 @@ void smooth_step(JPEG_PROPERTIES* p, JpegSmoothing& sm, uint32_t col, uint32_t r
 }  // namespace
 
 bool jpeg_smoothing_on(const JPEG_PROPERTIES* p, uint32_t divisor) {
-    if (!smoothing_asked(p) || !p->upsample || p->component_planes || separate_scans(p)) return false;
-    if (p->non_interleaved && p->progressive_scans == 0) return false;
+    if (!smoothing_asked(p) || !p->upsample || p->component_planes) return false;
     const JPEG_FRAME& f = p->frame;
     if (f.hmax != 2) return false;
     return (f.vmax == 1 && divisor != 8) || (f.vmax == 2 && divisor == 1);
@@ -123,7 +122,7 @@ JPEG_RESULT jpeg_smoothing_prepare(JPEG_PROPERTIES* p) {
         p->smoothing_ring = sm;
     }
     sm->active = false;
-    if (sm->rows && sm->row_samples == need && sm->blocks == blocks) return 0;
+    if (sm->rows && sm->row_samples == need) return 0;
     delete[] sm->rows;
     sm->rows = new (std::nothrow) int16_t[need * 3]();
     sm->row_samples = sm->rows ? need : 0;
@@ -142,9 +141,12 @@ void jpeg_smoothing_free(JPEG_PROPERTIES* p) {
 bool jpeg_smoothing_begin(JPEG_PROPERTIES* p, uint32_t divisor, uint32_t c0, uint32_t c1, uint32_t r0, uint32_t r1) {
     JpegSmoothing* sm = smoothing(p);
     const JPEG_FRAME& f = p->frame;
-    if (!sm || !sm->rows || sm->blocks != frame_blocks(f) || sm->row_samples < size_t(f.mcus_per_row) * sm->blocks * 64 ||
-        !jpeg_smoothing_on(p, divisor) || c0 >= c1 || r0 >= r1)
+    // A component coded in a scan of its own comes one block a unit, over its own grid.
+    const uint32_t blocks = separate_scans(p) && p->scan->ns == 1 ? 1 : frame_blocks(f);
+    if (!sm || !sm->rows || !jpeg_smoothing_on(p, divisor) || c0 >= c1 || r0 >= r1 ||
+        sm->row_samples < size_t(c1) * blocks * 64)
         return false;
+    sm->blocks = blocks;
     sm->c0 = c0, sm->c1 = c1, sm->r0 = r0, sm->r1 = r1;
     sm->vertical = f.vmax == 2;
     sm->b = int32_t(8 / divisor);

@@ -36,7 +36,7 @@ inline bool jpeg_dequant_fused(const JPEG_KERNELS& k, uint32_t divisor) {
 bool jpeg_fine_chroma(const JPEG_FRAME& f);
 
 // The smoothed (triangle) up-sampling, asked for by smooth_upsampling or
-// component_row_mode 1. It runs for interleaved pictures that are up-sampled,
+// component_row_mode 1. It runs for pictures that are up-sampled,
 // with Hmax 2: horizontally for Vmax 1 (not at 1/8 size), in both directions
 // for Vmax 2 at full size. jpeg_decode_mcu then keeps the transformed MCUs of
 // three MCU rows (row r in slot r % 3) and puts each MCU out once its right
@@ -47,7 +47,7 @@ bool jpeg_fine_chroma(const JPEG_FRAME& f);
 struct JpegSmoothing {
     int16_t* rows = nullptr;   // three MCU rows of samples
     size_t row_samples = 0;    // samples of one MCU row
-    uint32_t blocks = 0;       // blocks per MCU
+    uint32_t blocks = 0;       // blocks per MCU (1 for a component's own scan)
     uint32_t c0 = 0, c1 = 0, r0 = 0, r1 = 0;   // the walk, MCUs [c0, c1) x [r0, r1)
     int32_t b = 8;             // samples per block side at this scale
     int32_t xlo = 0, xhi = 0, ylo = 0, yhi = 0;   // chroma samples the filter may read

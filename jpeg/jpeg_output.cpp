@@ -139,12 +139,12 @@ void fill_buffer(const JPEG_FRAME& f, const OutComp& c, int32_t b, bool prescale
 // chroma sample 3:1 against the nearer neighbour in each direction (the shifts
 // are arithmetic; the +1/+2 and +8/+7 roundings alternate so that no direction
 // is favoured). False when the component is not filtered.
-bool fill_triangle(const JpegSmoothing& sm, const JPEG_FRAME& f, const OutComp& c, uint32_t col, uint32_t row,
-                   uint8_t* buf) {
+bool fill_triangle(const JpegSmoothing& sm, const JPEG_FRAME& f, const OutComp& c, bool single, uint32_t col,
+                   uint32_t row, uint8_t* buf) {
     const uint32_t fh = f.hmax / c.h, fv = f.vmax / c.v;
     if (fh != 2 || c.h != 1 || c.v != 1 || (sm.vertical ? fv != 2 : fv != 1)) return false;
     const int32_t b = sm.b;
-    const uint32_t off = block_offset(f, c.index);
+    const uint32_t off = single ? 0 : block_offset(f, c.index);
     const int16_t* const rows = sm.rows;
     auto at = [&](int32_t x, int32_t y) -> int32_t {
         x = std::clamp(x, sm.xlo, sm.xhi);
@@ -225,11 +225,11 @@ void upsample_out(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, int32_t b, boo
     uint8_t buf[32 * 32];
     uint32_t placed = 0;
     bool has_last = false;
-    const JpegSmoothing* sm = m.single || prescaled ? nullptr : jpeg_smoothing_walk(p);
+    const JpegSmoothing* sm = prescaled ? nullptr : jpeg_smoothing_walk(p);
     for (int i = 0; i < m.n; ++i) {
         const OutComp& c = m.comps[i];
         if (c.index >= limit) continue;
-        if (!sm || !fill_triangle(*sm, f, c, col, row, buf)) fill_buffer(f, c, b, prescaled, m.single, buf);
+        if (!sm || !fill_triangle(*sm, f, c, m.single, col, row, buf)) fill_buffer(f, c, b, prescaled, m.single, buf);
         if (ycc) {
             // Two-byte 4:2:2 pixels: Y, then Cb on even and Cr on odd pixels.
             for (int32_t y = r.top; y < r.bottom; ++y) {

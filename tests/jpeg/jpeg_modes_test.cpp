@@ -131,6 +131,8 @@ TEST(JpegModes, SmoothedUpsamplingMatchesFancyUpsamplingAtEveryClass) {
         {"4:2:2 64x40", {64, 40, Space::YCbCr, 2, 1, 80}, JPEG_COLOR_RGB, 3},
         {"4:2:2 odd 45x23 restart", {45, 23, Space::YCbCr, 2, 1, 75, false, 0, 3}, JPEG_COLOR_RGB, 3},
         {"4:2:2 47x30 progressive", {47, 30, Space::YCbCr, 2, 1, 85, true}, JPEG_COLOR_BGR, 3},
+        {"4:2:0 separate scans", {50, 38, Space::YCbCr, 2, 2, 80, false, 0, 0, true, false, true}, JPEG_COLOR_RGB, 3},
+        {"4:2:2 separate scans", {43, 20, Space::YCbCr, 2, 1, 80, false, 0, 0, true, false, true}, JPEG_COLOR_BGR, 3},
     };
     int largest[7] = {};
     double largest_mean[7] = {};
@@ -220,6 +222,7 @@ TEST(JpegModes, SteppedAndRegionReadsGiveTheWholePicture) {
         {"gray from a file", {45, 37, Space::Gray, 1, 1, 70}, file},
         {"4:2:0 smoothed", {66, 50, Space::YCbCr, 2, 2, 75}, smooth},
         {"4:2:2 smoothed progressive", {58, 34, Space::YCbCr, 2, 1, 75, true}, smooth},
+        {"4:2:0 smoothed separate scans", {60, 44, Space::YCbCr, 2, 2, 75, false, 0, 0, true, false, true}, smooth},
     };
     for (const WholeCase& c : cases) {
         const std::vector<uint8_t> jpg = oracle::encode(c.v);
