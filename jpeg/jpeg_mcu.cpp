@@ -37,7 +37,7 @@ uint32_t frame_blocks(const JPEG_FRAME& f) {
 bool separate_scans(const JPEG_PROPERTIES* p) { return p->non_interleaved && p->progressive_scans == 0 && p->scan; }
 
 // Copies the MCU's blocks into the caller's planes at their positions.
-void store_planes(JPEG_PROPERTIES* p, uint32_t col, uint32_t row) {
+[[gnu::noinline, gnu::cold]] void store_planes(JPEG_PROPERTIES* p, uint32_t col, uint32_t row) {
     const auto* cp = static_cast<const JPEG_COMPONENT_PLANES*>(p->component_planes);
     const JPEG_FRAME& f = p->frame;
     const bool separate = separate_scans(p);
@@ -87,7 +87,7 @@ void emit(JPEG_PROPERTIES* p, const JpegSmoothing& sm, uint32_t col, uint32_t ro
 }
 
 // Keeps the MCU just transformed and puts out those whose neighbours are now known.
-void smooth_step(JPEG_PROPERTIES* p, JpegSmoothing& sm, uint32_t col, uint32_t row, uint32_t divisor, bool fine) {
+[[gnu::noinline, gnu::cold]] void smooth_step(JPEG_PROPERTIES* p, JpegSmoothing& sm, uint32_t col, uint32_t row, uint32_t divisor, bool fine) {
     std::memcpy(ring_mcu(sm, col, row), p->work_blocks, size_t(sm.blocks) * 64 * sizeof(int16_t));
     auto put_row = [&](uint32_t r) {
         if (col > sm.c0) emit(p, sm, col - 1, r, divisor, fine);
@@ -260,7 +260,7 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
     const bool single = separate && p->scan->ns == 1;
     const JpegQuantFn fused = jpeg_fused_transform(k, divisor);
     const auto* planes = static_cast<const JPEG_COMPONENT_PLANES*>(p->component_planes);
-    if (planes && !planes->samples) {
+    if (planes && !planes->samples) [[unlikely]] {
         store_planes(p, col, row);   // the quantised coefficients as the scan left them
         return 0;
     }
@@ -287,11 +287,11 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
         if (divisor != 1 && fine && c.h * c.v == 1) t = k.idct_in_use[slot - 1];
         for (uint32_t b = 0; b < count; ++b) t(blocks + b * 64);
     }
-    if (planes) {
+    if (planes) [[unlikely]] {
         store_planes(p, col, row);
         return 0;
     }
-    if (JpegSmoothing* sm = smoothing(p); sm && sm->active) {
+    if (JpegSmoothing* sm = smoothing(p); sm && sm->active) [[unlikely]] {
         smooth_step(p, *sm, col, row, divisor, fine);
         return 0;
     }

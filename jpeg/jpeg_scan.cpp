@@ -178,7 +178,7 @@ bool walk_units(JPEG_STREAM* s, JPEG_SCAN* scan, uint32_t cols, uint32_t rows, u
     const uint32_t interval = scan->restart_interval;
     for (uint32_t row = first_row; row < rows; ++row) {
         for (uint32_t col = row == first_row ? first_col : 0; col < cols; ++col) {
-            if (rs.dead && !stepping) {
+            if (rs.dead && !stepping) [[unlikely]] {
                 rest(col, row);
                 return false;
             }
@@ -187,7 +187,7 @@ bool walk_units(JPEG_STREAM* s, JPEG_SCAN* scan, uint32_t cols, uint32_t rows, u
             const bool stop = place(col, row, zero);
             const uint64_t k = uint64_t(row) * cols + col + 1;
             if (interval != 0 && k % interval == 0 && k != total && !rs.dead) rs.restart();
-            if (stop && k != total) {
+            if (stop && k != total) [[unlikely]] {
                 scan->resume_col = col + 1 == cols ? 0 : col + 1;
                 scan->resume_row = col + 1 == cols ? row + 1 : row;
                 rs.save();
