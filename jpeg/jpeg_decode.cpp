@@ -288,8 +288,15 @@ JPEG_RESULT decode_markers(JPEG_PROPERTIES* p) {
         if (r != 0) return r;
         return marker_loop(p);
     }
+    // A stepped read given up: the region the caller left holding our report
+    // is the caller's own again.
+    const JPEG_RECT& g = p->region;
+    const JPEG_RECT& q = p->step_reported;
+    if (p->step_pending && g.left == q.left && g.top == q.top && g.right == q.right && g.bottom == q.bottom)
+        p->region = p->step_region;
     p->step_pending = 0;
     p->step_region = p->region;
+    jpeg_smoothing_end(p);   // a stepped walk the caller abandoned
     // Every other read starts at the stream's beginning; nothing of an earlier
     // image's scans carries over.
     jpeg_free_scan(p);

@@ -143,6 +143,7 @@ bool jpeg_smoothing_begin(JPEG_PROPERTIES* p, uint32_t divisor, uint32_t c0, uin
     const JPEG_FRAME& f = p->frame;
     // A component coded in a scan of its own comes one block a unit, over its own grid.
     const uint32_t blocks = separate_scans(p) && p->scan->ns == 1 ? 1 : frame_blocks(f);
+    if (sm) sm->active = false;
     if (!sm || !sm->rows || !jpeg_smoothing_on(p, divisor) || c0 >= c1 || r0 >= r1 ||
         sm->row_samples < size_t(c1) * blocks * 64)
         return false;

@@ -270,6 +270,7 @@ void jpeg_report_step(JPEG_PROPERTIES* p, uint32_t mw, uint32_t mh, uint32_t div
     const int64_t col = p->out_col, row = p->out_row;
     p->region = {int32_t(col), int32_t(row), int32_t(std::min<int64_t>((col + 1) * mw, w)),
                  int32_t(std::min<int64_t>((row + 1) * mh, h))};
+    p->step_reported = p->region;
 }
 
 uint32_t jpeg_scale_divisor(int32_t operation) {

@@ -401,6 +401,7 @@ struct JPEG_PROPERTIES {
     // Step mode: the caller's region, kept while a read is stepped (the region
     // reports the position reached between calls), and the stepped operation.
     JPEG_RECT step_region;
+    JPEG_RECT step_reported;     // the position last reported
     uint32_t step_pending;       // a stepped read waits for its next call
     int32_t step_operation;
     // The MCUs handed to the output stage in this read, and the last of them.

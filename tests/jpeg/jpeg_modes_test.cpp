@@ -302,6 +302,32 @@ TEST(JpegModes, StepModeReportsEachMcu) {
         EXPECT_EQ(o.steps[i].right, want[i].right) << i;
         EXPECT_EQ(o.steps[i].bottom, want[i].bottom) << i;
     }
+    // A stepped, smoothed read given up after two calls leaves nothing behind:
+    // the next reads on the record are those of a fresh one.
+    {
+        const std::vector<uint8_t> jpg = oracle::encode({72, 56, Space::YCbCr, 2, 2, 75});
+        const Out plain = run(jpg, ReadSetup{});
+        auto params = std::make_unique<JPEG_IMAGE_PARAMS>();
+        JPEG_IMAGE_PARAMS* p = params.get();
+        ASSERT_EQ(jpeg_init(p), 0);
+        p->stream_data = jpg.data();
+        p->stream_size = int32_t(jpg.size());
+        ASSERT_EQ(jpeg_read(p, JPEG_OP_PARAMS_MEM), 0);
+        std::vector<uint8_t> px(plain.px.size());
+        p->image_data = px.data();
+        p->image_width = plain.width, p->image_height = plain.height;
+        p->image_channels = 3, p->image_color = JPEG_COLOR_RGB;
+        p->props.smooth_upsampling = 1;
+        for (int i = 0; i < 2; ++i) {
+            p->props.mcu_step = 1;
+            EXPECT_EQ(jpeg_read(p, JPEG_OP_IMAGE_MEM), JPEG_INTERRUPT_SUCCESS);
+        }
+        p->props.smooth_upsampling = 0;
+        EXPECT_EQ(jpeg_read(p, JPEG_OP_PARAMS_MEM), 0);
+        EXPECT_EQ(jpeg_read(p, JPEG_OP_IMAGE_MEM), 0);
+        EXPECT_EQ(px, plain.px);
+        jpeg_free(p);
+    }
     // A damaged stream stepped to its end reports its fault at the end, as whole.
     std::vector<uint8_t> cut(jpg.begin(), jpg.end() - 40);
     s.step = false;
