@@ -416,5 +416,29 @@ TEST_F(OhneBallTest, AtAFreeKickWithAWallDefendersKeepOutOfTheTakersBand) {
     }
 }
 
+TEST_F(OhneBallTest, AtAKickOffAPlayerNearTheBallRunsClearBeforeHeIsAskedAgain) {
+    // The ball on the centre spot; a player of either side standing inside
+    // the kick-off's distance goes to a point 950 cm or more away and keeps a
+    // reaction delay, so the contact pass cannot ask him again every frame.
+    s->spielzustand = SZ_ANSTOSS;
+    s->ballhalter = -1;
+    Ball(SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y, 0, 0, 0);
+    struct Fall {
+        int32_t slot, seite;
+        float x, y;
+    } faelle[] = {{5, 0, 5000, 3000}, {5, 0, 4800, 3900}, {22, 1, 5900, 3100}, {22, 1, 5700, 3900}};
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.slot);
+        Stellen(c.slot, c.x, c.y);
+        s->figur[c.slot].entscheiden = 1;
+        if (c.seite == 0) KI_Angriff_Ohne_Ball(s, c.slot, 0);
+        else KI_Abwehr(s, c.slot, 1);
+        const Figur& f = s->figur[c.slot];
+        EXPECT_GE(Zum_Ball(Befehl(c.slot).ziel[0], Befehl(c.slot).ziel[1]), 950);
+        EXPECT_FLOAT_EQ(f.entscheid_intervall, OHNE_BALL_ANSTOSS_LAUF);
+        EXPECT_EQ(f.entscheiden, 0);
+    }
+}
+
 }  // namespace
 }  // namespace velmora::test
