@@ -225,7 +225,7 @@ bool Jagen(Lage& l, float d, bool bereit) {
     // An uninterruptible action (a slide, a poke, a header) plays to its end,
     // which asks him again; no chase order replaces it.
     const Anweisung& akt = *Figur_Aktuelle_Anweisung(&f);
-    if (akt.flags != 0 && Anim_Zeile_Oder_Stand(akt.anim, "KI_Ballfuehrer").lauf_gruppe < 0) {
+    if (akt.flags == 1 && Anim_Zeile_Oder_Stand(akt.anim, "KI_Ballfuehrer").lauf_gruppe < 0) {
         f.entscheid_intervall = 0.001f;
         return false;
     }

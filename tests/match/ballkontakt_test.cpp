@@ -251,15 +251,15 @@ TEST_F(KontaktTest, TheHoldersOwnTouchKeepsTheBallRollingANewTouchStopsIt) {
 // The defence's tackle on a holder who runs at the tackler: a slide towards
 // the ball 0.3 s ahead at 170 % of the tackler's speed, one cycle. A slide
 // has no linked row: reaching its contact frame with the ball not yet in
-// reach does not make him miss; he slides on, and the two meet within the
-// duel pass's reach (50 cm on both axes, on a frame the pass runs) while he
-// still slides. A keeper's catch (a row with a linked row) that reaches its
-// contact frame far from the ball has missed and gives up its order.
-TEST_F(KontaktTest, ASlideOnAnOncomingHolderSlidesOnIntoTheDuel) {
+// reach does not make him miss; he keeps his uninterruptible order and slides
+// on to the row's last frame (or into the ball). A keeper's catch (a row with
+// a linked row) that reaches its contact frame far from the ball has missed
+// and gives up its order.
+TEST_F(KontaktTest, ASlideReachingItsContactFrameShortOfTheBallSlidesOn) {
     const struct {
         float abstand, quer;   // tackler ahead of the holder along x, and aside in y
         float halter_tempo, tempo;
-    } faelle[] = {{200, 10, 800, 1190}, {300, 20, 800, 1190}, {340, 0, 700, 1300}, {380, 15, 900, 1300}};
+    } faelle[] = {{250, 10, 800, 1190}, {300, 20, 800, 1190}, {340, 0, 700, 1300}, {380, 15, 900, 1300}};
     for (const auto& fall : faelle) {
         SetUp();
         const std::string was = "from " + std::to_string(int32_t(fall.abstand)) + " cm";
@@ -278,21 +278,21 @@ TEST_F(KontaktTest, ASlideOnAnOncomingHolderSlidesOnIntoTheDuel) {
         SetZSA(s, t, int32_t(b.pos[0] + 0.3f * b.v[0]), int32_t(b.pos[1]), 0, int32_t(fall.tempo), ANIM_GRAETSCHEN, 0,
                -1, 0, -1, 1, 1, RING_OHNE_PRUEFUNG, 0, 0);
         Figur& ft = s->figur[t];
-        const Figur& fh = s->figur[h];
-        auto rutscht = [&] {
-            const Anweisung& a = *Figur_Aktuelle_Anweisung(&ft);
-            return a.anim == ANIM_GRAETSCHEN && a.flags != 0;
-        };
-        bool paar = false;
-        for (int32_t frame = 0; frame < 40 && !paar && rutscht(); ++frame) {
+        const int32_t kontakt = Anim_Zeile(ANIM_GRAETSCHEN)->kontakt_frame;
+        int32_t letzter = 0;
+        bool kontakt_fern = false;   // at or past the contact frame with the ball beyond 140 cm
+        for (int32_t frame = 0; frame < 40; ++frame) {
             Figuren_Frame(s);
-            paar = s->w25182[1] <= 1 && std::fabs(ft.pos[0] - fh.pos[0]) < 50 &&
-                   std::fabs(ft.pos[1] - fh.pos[1]) < 50;   // the duel pass runs in this frame
+            const Anweisung& a = *Figur_Aktuelle_Anweisung(&ft);
+            if (a.anim != ANIM_GRAETSCHEN || a.flags == 0 || s->ballhalter == t) break;
+            kontakt_fern = kontakt_fern || (a.frame >= kontakt && std::hypot(ft.pos[0] - b.pos[0],
+                                                                              ft.pos[1] - b.pos[1]) > 140);
             Spielfeld_Zweikampf(s);
             ASSERT_EQ(ft.verfehlt, 0) << was << ", frame " << frame;
+            letzter = std::max<int32_t>(letzter, Figur_Aktuelle_Anweisung(&ft)->frame);
         }
-        EXPECT_TRUE(paar) << was << ": tackler " << ft.pos[0] << "," << ft.pos[1] << " holder " << fh.pos[0] << ","
-                          << fh.pos[1];
+        EXPECT_TRUE(kontakt_fern) << was;
+        EXPECT_GT(letzter, kontakt + 2) << was << ": the slide went on past its contact window";
     }
 
     // A keeper's low catch to his left, 300 cm from a ball passing by.
