@@ -177,7 +177,8 @@ inline int32_t magnitude(int32_t v) { return v ^ (v >> 31); }
 // it is read (the product wrapped to 16 bits, exactly as jpeg_dequantize stores
 // it), so the two steps in one pass give the two steps' results. Rows first;
 // the column pass then knows which rows are all zero: with only row 0 set each
-// column is one value everywhere, with rows 4-7 zero it takes the half pass.
+// column is one value everywhere, with rows 2-7 or 4-7 zero it takes a pass
+// over only the first two or four; a row with columns 4-7 zero likewise.
 template <bool Dequant>
 void accurate_8x8(int16_t* block, const uint16_t* table) {
     int32_t work[64];
@@ -205,7 +206,8 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
         for (int i = 0; i < 8; ++i) m |= magnitude(row[i]);
         if (m < kNarrow) {
             int32_t y[8];
-            accurate_pass<int32_t>(row, y);
+            if ((row[4] | row[5] | row[6] | row[7]) == 0) accurate_pass<int32_t, 4>(row, y);
+            else accurate_pass<int32_t>(row, y);
             #pragma GCC unroll 8
             for (int i = 0; i < 8; ++i) w[i] = (y[i] + 2048) >> 12;
         } else {
@@ -229,13 +231,14 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
         return;
     }
     if (wide < kNarrow) {
-        const bool half = rows < 16;
+        const int used = rows < 4 ? 2 : rows < 16 ? 4 : 8;
         #pragma GCC unroll 8
         for (int c = 0; c < 8; ++c) {
             int32_t x[8], y[8];
             #pragma GCC unroll 8
             for (int i = 0; i < 8; ++i) x[i] = work[i * 8 + c];
-            if (half) accurate_pass<int32_t, 4>(x, y);
+            if (used == 2) accurate_pass<int32_t, 2>(x, y);
+            else if (used == 4) accurate_pass<int32_t, 4>(x, y);
             else accurate_pass<int32_t>(x, y);
             #pragma GCC unroll 8
             for (int i = 0; i < 8; ++i) block[i * 8 + c] = clamp_sample(((y[i] + 1048576) >> 21) + 128);
