@@ -269,6 +269,8 @@ void jpeg_input_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row) {
     for (uint32_t c = 0; c < n && c < 4; ++c) {
         const JPEG_COMPONENT& k = f.components[c];
         const uint32_t fx = f.hmax / k.h, fy = f.vmax / k.v, cnt = fx * fy;
+        // A power-of-two count divides by an arithmetic shift, which floors as floor_div does.
+        const int32_t shift = (cnt & (cnt - 1)) == 0 ? __builtin_ctz(cnt) : -1;
         for (uint32_t by = 0; by < k.v; ++by)
             for (uint32_t bx = 0; bx < k.h; ++bx) {
                 int16_t* blk = comp[c] + 64 * (by * k.h + bx);
@@ -278,7 +280,8 @@ void jpeg_input_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row) {
                         int32_t sum = 0;
                         for (uint32_t dy = 0; dy < fy; ++dy)
                             for (uint32_t dx = 0; dx < fx; ++dx) sum += px[c][sy + dy][sx + dx];
-                        blk[i * 8 + j] = int16_t(floor_div(sum + int32_t(cnt / 2), int32_t(cnt)));
+                        sum += int32_t(cnt / 2);
+                        blk[i * 8 + j] = int16_t(shift >= 0 ? sum >> shift : floor_div(sum, int32_t(cnt)));
                     }
             }
     }
