@@ -431,6 +431,10 @@ void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz) {
         const Figur& f = satz->figur[s];
         if (!Auf_Platz(satz, s) || Wechselcode(f.situation)) continue;
         if (Spielfeld_Ist_Ausgewechselt(satz, s) || Spielfeld_Ist_Eingewechselt(satz, s)) continue;
+        // A player carried off injured still counts on the pitch until his
+        // substitute comes, but he is gone from it: named the taker (the
+        // set taker of a penalty, say) he would never come to the ball.
+        if (!f.gezeichnet) continue;
         float t = Zeit_Zum_Ball(satz, s);
         if (s == satz->standard_schuetze) t = 0;
         else if (s == satz->standard_zweiter) t = 1;

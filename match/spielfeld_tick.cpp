@@ -252,6 +252,20 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
     return bewegt;
 }
 
+// A restart whose taker has the ball's say until he plays it.
+bool Standard_Laeuft(uint32_t zustand) {
+    switch (zustand) {
+        case SZ_EINWURF:
+        case SZ_ABSTOSS:
+        case SZ_ECKE:
+        case SZ_ANSTOSS:
+        case SZ_ELFMETER:
+        case SZ_ELFMETERSCHIESSEN:
+        case SZ_FREISTOSS: return true;
+        default: return false;
+    }
+}
+
 // 22. The ball at a kick frame: it sits at the kicker's foot and he takes it.
 void Ball_Am_Kickframe(Spielfeld_Satz* satz) {
     Figur& b = satz->figur[FIGUR_BALL];
@@ -261,6 +275,15 @@ void Ball_Am_Kickframe(Spielfeld_Satz* satz) {
         return;
     }
     const Figur& f = satz->figur[k];
+    // In a restart the ball is the set piece's: a kick frame left over from
+    // open play (a slide or a kick reaching its frame after the whistle) by
+    // a player without a part in it takes no ball. Taken, it pulled the ball
+    // out of the thrower's hands to an opponent metres away, and the
+    // throw-in waited for that opponent to leave a ball he now held.
+    if (Standard_Laeuft(satz->spielzustand) && f.situation == 0) {
+        b.gezeichnet = 1;
+        return;
+    }
     b.pos[0] = f.pos[0] + 0.07f * b.v[0];
     if (std::fabs(b.pos[1] - f.pos[1]) > 20 || b.v[1] != 0) b.pos[1] = f.pos[1] + 0.07f * b.v[1];
     if (satz->ballhalter != k && b.pos[0] > 0 && b.pos[0] < SPIELFELD_LAENGE) {

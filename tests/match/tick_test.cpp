@@ -394,8 +394,12 @@ class StandardTest : public TickTest {};
 
 // Every restart of a live match day is taken: each stoppage returns to open
 // play within a few hundred frames.
-TEST_F(StandardTest, EveryRestartOfALiveDayReturnsToOpenPlay) {
-    Welt(5);
+// Seed 12's day once held a throw-in for 5000 frames: an opponent's kick
+// frame left over from open play pulled the ball out of the thrower's hands.
+class RestartTest : public TickTest, public ::testing::WithParamInterface<uint32_t> {};
+
+TEST_P(RestartTest, EveryRestartOfALiveDayReturnsToOpenPlay) {
+    Welt(GetParam());
     ASSERT_TRUE(Spieltag_Start());
     std::map<uint32_t, std::pair<uint32_t, int32_t>> lauf;   // game: state, frames in it
     int32_t eintritte[12] = {}, laengste[12] = {};
@@ -418,6 +422,37 @@ TEST_F(StandardTest, EveryRestartOfALiveDayReturnsToOpenPlay) {
     EXPECT_GT(eintritte[SZ_ANSTOSS], 0);
     for (uint32_t z : {SZ_EINWURF, SZ_ABSTOSS, SZ_ECKE, SZ_ANSTOSS, SZ_FREISTOSS, SZ_ELFMETER})
         EXPECT_LT(laengste[z], 2000) << "a restart in state " << z << " lasted " << laengste[z] << " frames";
+}
+
+INSTANTIATE_TEST_SUITE_P(Tage, RestartTest, ::testing::Values(5u, 12u));
+
+// A penalty's set taker carried off injured (still counted on the pitch
+// until his substitute comes, but no longer drawn) is not named to take it:
+// he would never come to the ball and the kick would wait for ever.
+TEST_F(StandardTest, APlayerCarriedOffIsNeverNamedTheTaker) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    for (const bool weg : {false, true}) {
+        Spielfeld_Satz t = *s;
+        int32_t schuetze = -1;
+        for (int32_t k = 0; k < SF_SPIELER_SEITE && schuetze < 0; ++k)
+            if ((t.spieler[k].zustand & SM_AUF_PLATZ) && !t.figur[k].torwart && t.spieler[k].nummer >= 0) schuetze = k;
+        ASSERT_GE(schuetze, 0);
+        for (int32_t k = 0; k < SF_SPIELER; ++k) t.figur[k].situation = 0;
+        t.spielzustand = SZ_ELFMETER;
+        t.letzte_beruehrung = 1;
+        t.ballhalter = -1;
+        t.standard_schuetze = -1;
+        t.elfmeter_schuss = 0;
+        t.elfmeter_schuetze[0] = t.spieler[schuetze].nummer;
+        t.figur[schuetze].gezeichnet = weg ? 0 : 1;
+        t.unterbrechung_bereit = 0;
+        Spielfeld_Auswechslung_Pruefen(&t);
+        ASSERT_GE(t.ballhalter, 0) << weg;
+        ASSERT_LT(t.ballhalter, SF_SPIELER_SEITE) << weg;
+        EXPECT_EQ(t.ballhalter == schuetze, !weg) << "the set taker takes it unless he was carried off";
+        EXPECT_TRUE(t.figur[t.ballhalter].gezeichnet) << weg;
+    }
 }
 
 // A free kick straight in front of goal gets a wall of up to four, nearest
