@@ -3,6 +3,7 @@
 #include "match/spielfeld.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -597,10 +598,21 @@ void Spielfeld_Spielzustand_Freigeben(Spielfeld_Satz* satz) {
 }
 
 namespace {
-// A heat-map byte's four two-bit cells in reverse order.
-uint8_t Zellen_Umgedreht(uint8_t v) {
-    v = uint8_t((v & 0x0F) << 4 | (v & 0xF0) >> 4);
-    return uint8_t((v & 0x33) << 2 | (v & 0xCC) >> 2);
+// A heat-map byte's four two-bit cells in reverse order, for every byte.
+constexpr std::array<uint8_t, 256> ZELLEN_UMGEDREHT = [] {
+    std::array<uint8_t, 256> t{};
+    for (int32_t i = 0; i < 256; ++i) {
+        const uint8_t v = uint8_t((i & 0x0F) << 4 | (i & 0xF0) >> 4);
+        t[size_t(i)] = uint8_t((v & 0x33) << 2 | (v & 0xCC) >> 2);
+    }
+    return t;
+}();
+
+// True when no cell of the heat map is set (a match by the dice marks none).
+bool Heatmap_Leer(const uint8_t (&h)[25]) {
+    uint64_t w[3];
+    std::memcpy(w, h, sizeof w);
+    return (w[0] | w[1] | w[2] | h[24]) == 0;
 }
 }  // namespace
 
@@ -649,8 +661,9 @@ void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
         // Turn the heat map by 180 degrees: cell i of 100 becomes cell 99 - i.
         // Cell 4b + k sits in byte b at bits 2k; it goes to cell 4(24 - b) +
         // (3 - k), so byte b lands in byte 24 - b with its four cells reversed.
+        if (Heatmap_Leer(sm.heatmap)) continue;   // turned, an empty map stays empty
         uint8_t neu[25];
-        for (int32_t b = 0; b < 25; ++b) neu[24 - b] = Zellen_Umgedreht(sm.heatmap[b]);
+        for (int32_t b = 0; b < 25; ++b) neu[24 - b] = ZELLEN_UMGEDREHT[sm.heatmap[b]];
         std::memcpy(sm.heatmap, neu, 25);
     }
     SetAnim(satz, FIGUR_BALL, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y, 0);

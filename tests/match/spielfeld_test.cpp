@@ -1,6 +1,9 @@
 // The match record module: guards, the list of records, the checksum and the save block.
+#include <array>
 #include <cstring>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "club/manager.h"
 #include "core/bytes.h"
@@ -120,6 +123,40 @@ TEST_F(MatchTest, SideChangeExchangesTheGoalsNotTheTeams) {
         EXPECT_EQ(s->tor_y[0], 3403u);
         EXPECT_EQ(s->team[0], 2u);
         EXPECT_EQ(s->team[1], 3u);
+    }
+}
+
+// A new period turns every heat map by 180 degrees: cell i of 100 (two bits
+// each, four to a byte) becomes cell 99 - i; an empty map stays empty.
+TEST_F(MatchTest, NewPeriodTurnsEveryHeatMapCellByCell) {
+    Spiel_Anlegen(1, 2, 3);
+    ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
+    Spielfeld_Satz* s = Spielfeld_Suchen(1);
+    auto zelle = [](const uint8_t* h, int32_t i) { return (h[i / 4] >> (2 * (i % 4))) & 3; };
+    const std::vector<std::vector<std::pair<int32_t, int32_t>>> karten = {
+        {},                                         // empty
+        {{0, 1}},                                   // first cell
+        {{99, 3}},                                  // last cell
+        {{1, 2}, {6, 3}, {50, 1}, {63, 2}, {97, 3}},   // cells across byte and word borders
+    };
+    for (size_t k = 0; k < karten.size(); ++k) {
+        s->abschnitt = 1;   // not the first period, which starts the maps empty
+        for (int32_t slot = 0; slot < SF_SPIELER; ++slot) {
+            std::memset(s->spieler[slot].heatmap, 0, sizeof s->spieler[slot].heatmap);
+            for (auto [i, v] : karten[k]) {
+                const int32_t j = (i + slot) % 100;   // each slot its own map
+                s->spieler[slot].heatmap[j / 4] = uint8_t(s->spieler[slot].heatmap[j / 4] | v << (2 * (j % 4)));
+            }
+        }
+        std::vector<std::array<uint8_t, 25>> vorher(SF_SPIELER);
+        for (int32_t slot = 0; slot < SF_SPIELER; ++slot)
+            std::memcpy(vorher[size_t(slot)].data(), s->spieler[slot].heatmap, 25);
+        Spielfeld_Periode_Starten_Satz(s);
+        for (int32_t slot = 0; slot < SF_SPIELER; ++slot)
+            for (int32_t i = 0; i < 100; ++i) {
+                EXPECT_EQ(zelle(s->spieler[slot].heatmap, 99 - i), zelle(vorher[size_t(slot)].data(), i))
+                    << "map " << k << " slot " << slot << " cell " << i;
+            }
     }
 }
 
