@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <type_traits>
 #include <utility>
 
 #include "club/spieler.h"
@@ -287,19 +288,19 @@ void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t sl
     // Talents 0-53 read at once (the common case) are tested as bits of one word.
     const bool ganz = (merker.gefragt & MASKE_TALENTE) == MASKE_TALENTE;
     const uint64_t bits = merker.aktiv;
-    for (int32_t k = 0; k < SF_WERTE; ++k) {
-        int32_t kind = WERT_TALENT[k];
+    const auto hat = [ganz, bits, p](int32_t t) {
+        return ganz && uint32_t(t) < TALENTE_IN_MASKE ? (bits >> t & 1) != 0 : Aktiv(p, t);
+    };
+    // One value; k is a constant, so each value's rule is worked out when compiled.
+    const auto ein_wert = [&](auto konstante) {
+        constexpr int32_t k = decltype(konstante)::value;
+        constexpr int32_t kind = WERT_TALENT[k];
         int32_t w = (kind == SPW_STAERKE || kind == SPW_EINSAETZE) ? 0 : b;
-        if (ganz)
-            w += Attribut_Wert(satz, u, slot, k, [bits, p](int32_t t) {
-                return uint32_t(t) < TALENTE_IN_MASKE ? (bits >> t & 1) != 0 : Aktiv(p, t);
-            });
-        else
-            w += Attribut_Wert(satz, u, slot, k, [p](int32_t t) { return Aktiv(p, t); });
+        w += Attribut_Wert(satz, u, slot, k, hat);
         if ((kind == 11 || kind == 12) && temperatur > 28) w = std::min(w, 800);
         if ((kind == 0 || kind == 1 || kind == 23) && temperatur < 0) w = std::min(w, 800);
         if (kind != SPW_EINSAETZE) w = std::min(w * faktor / 100, 1300);
-        if (k == 0) {
+        if constexpr (k == 0) {
             int32_t ff = 92;
             if (heimrecht) ff = seite == 1 ? 83 : 92 + std::min(zuschauer / 5000, 8);
             if (seite == 1 && !(modus & 0x200)) {
@@ -314,7 +315,10 @@ void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t sl
             w = Klemme(w, 0, 1301);
         }
         sm.werte[k] = int16_t(w);
-    }
+    };
+    [&]<size_t... K>(std::index_sequence<K...>) {
+        (ein_wert(std::integral_constant<int32_t, int32_t(K)>{}), ...);
+    }(std::make_index_sequence<size_t(SF_WERTE)>{});
     if (satz->figur[slot].torwart) sm.werte[3] = sm.werte[7] = sm.werte[24];
     int32_t w27 = sm.werte[27] * 1000 / 9;
     if (w27 < 500 || (w27 < sm.werte[2] && w27 < 800)) w27 = 0;
