@@ -313,7 +313,9 @@ Spielfeld_Satz* Spielfeld_Satz_Einsetzen(int32_t spiel, const Spielfeld_Satz& ne
 namespace {
 // The set-up of Spielfeld_Daten_Eintragen; `leer` tells that the record is
 // all zero but its display mode (fresh from the list), so it is not cleared again.
-void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer);
+// `nur_wuerfel`: the record is played by the dice only (see Spielfeld_Anlegen).
+void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer,
+                     bool nur_wuerfel = false);
 }  // namespace
 
 void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live) {
@@ -325,7 +327,8 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
 }
 
 namespace {
-void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer) {
+void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer,
+                     bool nur_wuerfel) {
     uint8_t anzeige = satz->anzeige_modus;
     if (!leer) {
         std::memset(static_cast<void*>(satz), 0, sizeof *satz);
@@ -442,7 +445,8 @@ void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t 
             for (int32_t b : {148, 149, 150}) sm.rolle[ROLLE(b)] = 2;
         }
         if (!(sm.zustand & (SM_AUF_PLATZ | SM_RESERVE))) continue;
-        Spielfeld_Get_Spielerstaerke(satz, int32_t(satz->team[s]), slot);
+        if (nur_wuerfel) Spielfeld_Spielerstaerke_Ziehen(satz, slot);
+        else Spielfeld_Get_Spielerstaerke(satz, int32_t(satz->team[s]), slot);
         int32_t p = sm.nummer;
         uint32_t st = Spieler_Status(p);
         bool auf_platz = sm.zustand & SM_AUF_PLATZ;
@@ -518,7 +522,10 @@ int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t, int32_t zusch
     if (Spielfeld_Hook_Schalter(daten.wettbewerb, 4)) g.schalter4 = daten.wettbewerb;
 
     satz->anzeige_modus = uint8_t(anzeige);
-    Daten_Eintragen(satz, &daten, spiel, live, true);   // the list hands out a zeroed record
+    // Only a background record can go without match values.
+    const bool nur_wuerfel = live == SPIELFELD_NUR_WUERFEL && anzeige == 0;
+    if (live == SPIELFELD_NUR_WUERFEL) live = -1;
+    Daten_Eintragen(satz, &daten, spiel, live, true, nur_wuerfel);   // the list hands out a zeroed record
 
     // Weather from the fixture's temperature and precipitation.
     int32_t temp = daten.temperatur, regen = daten.niederschlag;

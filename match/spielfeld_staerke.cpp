@@ -326,6 +326,18 @@ void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t sl
     Spielfeld_Einwechsel_Frische(satz, slot);
 }
 
+void Spielfeld_Spielerstaerke_Ziehen(Spielfeld_Satz* satz, int32_t slot) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER) {
+        Debug_Printf("Spielfeld_Spielerstaerke_Ziehen %d\n", slot);
+        return;
+    }
+    const int32_t p = satz->spieler[slot].nummer;
+    if (p < 0) return;
+    Spielfeld_Aktives_Merken(satz);
+    TalentMerkerScope talente(p);
+    if (Aktiv(p, 42)) Rnd(0, 5);
+}
+
 void Spielfeld_Einwechsel_Frische(Spielfeld_Satz* satz, int32_t slot) {
     if (!satz || slot < 0 || slot >= SF_SPIELER || satz->minute == 0) return;
     Spieler_Matchsatz& sm = satz->spieler[slot];
