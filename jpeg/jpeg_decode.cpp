@@ -125,6 +125,11 @@ JPEG_RESULT frame_step(JPEG_PROPERTIES* p) {
     return jpeg_setup_output(p);
 }
 
+JPEG_RESULT run_scan(JPEG_PROPERTIES* p);
+
+// run_scan's answer for a stepped read that stopped after an MCU.
+constexpr JPEG_RESULT kStepped = 1001;
+
 // Returns 0 to read on, 1 to stop with 0, or a result to return.
 JPEG_RESULT scan_step(JPEG_PROPERTIES* p) {
     JPEG_STREAM* s = &p->stream;
@@ -161,14 +166,33 @@ JPEG_RESULT scan_step(JPEG_PROPERTIES* p) {
     p->scan = scan;
     ++p->scans_seen;
     r = jpeg_setup_output(p);
-    // A full-size read needs an output routine for this stream and image.
-    if (r == 0 && jpeg_scale_divisor(p->operation) == 1 && !s->environment->k.mcu_output) r = JPEG_ERR_PARAMS;
+    // A full-size read needs an output routine for this stream and image (the
+    // component planes take the blocks instead).
+    if (r == 0 && jpeg_scale_divisor(p->operation) == 1 && !s->environment->k.mcu_output && !p->component_planes)
+        r = JPEG_ERR_PARAMS;
+    if (r == 0) r = jpeg_smoothing_prepare(p);
     if (r != 0) {
         jpeg_free_scan(p);
         return r;
     }
+    p->out_count = 0;
+    return run_scan(p);
+}
+
+// Decodes the current scan (from where a stepped read stopped). Returns 0 to
+// read on, 1 to stop with 0, or a result to return.
+JPEG_RESULT run_scan(JPEG_PROPERTIES* p) {
+    JPEG_STREAM* s = &p->stream;
+    JPEG_SCAN* scan = p->scan;
     uint32_t marker = 0;
-    r = jpeg_decode_scan(&marker, s, scan, p);
+    JPEG_RESULT r = jpeg_decode_scan(&marker, s, scan, p);
+    if (r == JPEG_INTERRUPT_SUCCESS) {
+        // The scan stays current for the next call, which sets mcu_step again.
+        p->step_pending = 1;
+        p->step_operation = p->operation;
+        p->mcu_step = 0;
+        return kStepped;
+    }
     if (r == JPEG_ROI_SUCCESS) {
         if (p->progressive_scans == 0)
             for (uint32_t i = 0; i < scan->ns; ++i) s->components_seen |= 1u << (scan->components[i].index & 31);
@@ -249,11 +273,32 @@ JPEG_RESULT jpeg_read_scan_header(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTI
 
 namespace {
 
+JPEG_RESULT marker_loop(JPEG_PROPERTIES* p);
+
 JPEG_RESULT decode_markers(JPEG_PROPERTIES* p) {
     JPEG_STREAM* s = &p->stream;
-    const bool header_op = header_operation(p->operation);
-    // Every read starts at the stream's beginning; nothing of an earlier image's
-    // scans carries over.
+    // A stepped read goes on in its scan where the last call stopped, with the
+    // caller's region (the region reported the position in between).
+    if (p->step_pending && p->scan && p->step_operation == p->operation) {
+        p->step_pending = 0;
+        p->region = p->step_region;
+        JPEG_RESULT r = run_scan(p);
+        if (r == kStepped) return JPEG_INTERRUPT_SUCCESS;
+        if (r == 1) return 0;
+        if (r != 0) return r;
+        return marker_loop(p);
+    }
+    // A stepped read given up: the region the caller left holding our report
+    // is the caller's own again.
+    const JPEG_RECT& g = p->region;
+    const JPEG_RECT& q = p->step_reported;
+    if (p->step_pending && g.left == q.left && g.top == q.top && g.right == q.right && g.bottom == q.bottom)
+        p->region = p->step_region;
+    p->step_pending = 0;
+    p->step_region = p->region;
+    jpeg_smoothing_end(p);   // a stepped walk the caller abandoned
+    // Every other read starts at the stream's beginning; nothing of an earlier
+    // image's scans carries over.
     jpeg_free_scan(p);
     jpeg_stream_reset(s);
     s->consumed = 0;
@@ -266,10 +311,18 @@ JPEG_RESULT decode_markers(JPEG_PROPERTIES* p) {
     JPEG_RESULT r;
     if (!p->header_pending && (r = jpeg_setup_output(p)) != 0) return r;
     uint32_t code = 0;
-    if (header_op) {
+    if (header_operation(p->operation)) {
         r = jpeg_read_marker(s, &code);
         if (r < 0 || code != 0xD8) return JPEG_ERR_NOT_JPEG;
     }
+    return marker_loop(p);
+}
+
+JPEG_RESULT marker_loop(JPEG_PROPERTIES* p) {
+    JPEG_STREAM* s = &p->stream;
+    const bool header_op = header_operation(p->operation);
+    JPEG_RESULT r;
+    uint32_t code = 0;
     // Once the frame is known, an image read that meets the end of the data or
     // a damaged segment still puts out what its scans gave.
     const bool image_read = !header_op;
@@ -306,6 +359,7 @@ JPEG_RESULT decode_markers(JPEG_PROPERTIES* p) {
         case 0xDA:
             r = scan_step(p);
             if (r == 1) return 0;
+            if (r == kStepped) return JPEG_INTERRUPT_SUCCESS;
             break;
         case 0xD9:
             if (header_op) return 0;
@@ -342,7 +396,8 @@ JPEG_RESULT decode_markers(JPEG_PROPERTIES* p) {
 // reports the first fault.
 JPEG_RESULT jpeg_decode_stream(JPEG_PROPERTIES* p) {
     const JPEG_RESULT r = decode_markers(p);
-    return r >= 0 && p->stream.fault != 0 ? p->stream.fault : r;
+    // A stepped read reports its faults when it ends.
+    return (r == 0 || r == JPEG_ROI_SUCCESS) && p->stream.fault != 0 ? p->stream.fault : r;
 }
 
 }  // namespace velmora

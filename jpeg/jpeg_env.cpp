@@ -217,4 +217,16 @@ bool jpeg_file_seek(int32_t handle, int64_t distance, int32_t origin) {
     return Plat_File_Seek(handle, distance, origin == 0 ? 0 : 1) >= 0;
 }
 
+int64_t jpeg_file_tell(int32_t handle) { return Plat_File_Seek(handle, 0, 1); }
+
+uint64_t jpeg_file_identity(int32_t handle, const char* name) {
+    if (!name) return 0;
+    const int64_t size = Plat_File_Size(handle), time = Plat_File_Time(Plat_Path(name).c_str());
+    if (size < 0 || time < 0) return 0;
+    uint64_t h = 0xcbf29ce484222325ull;
+    for (const char* c = name; *c; ++c) h = (h ^ uint8_t(*c)) * 0x100000001b3ull;
+    h = (h ^ uint64_t(size)) * 0x9E3779B97F4A7C15ull;
+    return (h ^ uint64_t(time)) * 0x9E3779B97F4A7C15ull;
+}
+
 }  // namespace velmora

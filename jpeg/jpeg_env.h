@@ -59,5 +59,9 @@ int32_t jpeg_file_open(const char* name, bool write);      // handle, or -1
 bool jpeg_file_close(int32_t handle);
 int64_t jpeg_file_read(int32_t handle, void* buf, uint32_t n);   // bytes read, -1 on failure
 bool jpeg_file_seek(int32_t handle, int64_t distance, int32_t origin);   // origin 0 start, 1 current
+int64_t jpeg_file_tell(int32_t handle);   // the position from the file's start, -1 on failure
+// What names one file's contents: its size and modification time mixed with its
+// name (0 when it cannot be asked).
+uint64_t jpeg_file_identity(int32_t handle, const char* name);
 
 }  // namespace velmora

@@ -9,6 +9,8 @@
 #include "jpeg/jpeg_env.h"
 #include "jpeg/jpeg_huff.h"
 #include "jpeg/jpeg_idct.h"
+#include "jpeg/jpeg_mcu.h"
+#include "jpeg/jpeg_scan.h"
 
 namespace velmora {
 namespace {
@@ -148,6 +150,8 @@ JPEG_RESULT jpeg_free(JPEG_IMAGE_PARAMS* params) {
     std::free(p->coefficients);
     p->coefficients = nullptr;
     p->coefficient_bytes = 0;
+    jpeg_smoothing_free(p);
+    jpeg_region_index_free(p);
     delete[] p->work_blocks;
     p->work_blocks = nullptr;
     p->work_block_count = 0;
@@ -205,7 +209,8 @@ JPEG_RESULT jpeg_check_params(JPEG_IMAGE_PARAMS* params) {
         return JPEG_ERR_PARAMS;
     }
     if (p->idct_kind > 1) return JPEG_ERR_PARAMS;
-    if (p->component_planes && p->component_row_mode == 1) return JPEG_ERR_PARAMS;
+    // The planes take the blocks before any up-sampling: no filter to run.
+    if (p->component_planes && (p->component_row_mode == 1 || p->smooth_upsampling == 1)) return JPEG_ERR_PARAMS;
     return 0;
 }
 
@@ -216,9 +221,6 @@ JPEG_RESULT jpeg_read(JPEG_IMAGE_PARAMS* params, int32_t operation) {
     p->operation = operation;
     JPEG_RESULT r = jpeg_check_params(params);
     if (r == 0 && (operation < 0 || operation > 21 || is_write_operation(operation))) r = JPEG_ERR_PARAMS;
-    // Step mode and the low-level up-sampling hooks are not part of this decoder.
-    if (r == 0 && (p->mcu_step || p->component_row_mode || p->smooth_upsampling || p->component_planes))
-        r = JPEG_ERR_NOT_SUPPORTED;
     if (r == 0 && is_header_operation(operation)) {
         // A header read parses the stream from its SOI: tables and segments of an
         // earlier stream no longer count.
@@ -255,11 +257,13 @@ JPEG_RESULT jpeg_read(JPEG_IMAGE_PARAMS* params, int32_t operation) {
             p->quality = params->quality;
         }
         // The row pitch, negative for a bottom-up image whose first row is the
-        // block's last; a pitch beyond 32 bits is refused.
+        // block's last; a pitch beyond 32 bits is refused. A low-level caller's
+        // stepped read keeps the image placed by its first call.
+        const bool resuming = p->step_pending && p->scan && p->step_operation == operation;
         const int64_t pitch = int64_t(p->image_width) * p->image_channels + p->image_pad_bytes;
         if (pitch > INT32_MAX) r = JPEG_ERR_PARAMS;
-        p->image_pitch = int32_t(pitch);
-        if (p->image_height < 0 && p->image_data) {
+        if (!(resuming && params->use_low_level)) p->image_pitch = int32_t(pitch);
+        if (p->image_height < 0 && p->image_data && !(resuming && params->use_low_level)) {
             p->image_data += ptrdiff_t(-int64_t(p->image_height) - 1) * pitch;
             p->image_pitch = -p->image_pitch;
         }
@@ -298,7 +302,8 @@ JPEG_RESULT jpeg_read(JPEG_IMAGE_PARAMS* params, int32_t operation) {
     }
     if (s->environment) s->environment->k.simd_exit();
     // Every read but a header read ends with its file closed.
-    if (s->file >= 0 && (r < 0 || (operation != 0 && operation != 20))) close_file(p);
+    // A stepped read (1) keeps its file for the next call.
+    if (s->file >= 0 && (r < 0 || (operation != 0 && operation != 20 && r != JPEG_INTERRUPT_SUCCESS))) close_file(p);
     return r;
 }
 

@@ -1,6 +1,10 @@
 // jpeg/jpeg_mcu.cpp
 #include "jpeg/jpeg_mcu.h"
 
+#include <algorithm>
+#include <cstring>
+#include <new>
+
 #include "jpeg/jpeg_color.h"
 #include "jpeg/jpeg_idct.h"
 #include "jpeg/jpeg_input.h"
@@ -20,7 +24,150 @@ bool factors(const JPEG_FRAME& f, uint32_t h, uint32_t v) {
     return true;
 }
 
+bool smoothing_asked(const JPEG_PROPERTIES* p) { return p->smooth_upsampling == 1 || p->component_row_mode == 1; }
+
+JpegSmoothing* smoothing(const JPEG_PROPERTIES* p) { return static_cast<JpegSmoothing*>(p->smoothing_ring); }
+
+uint32_t frame_blocks(const JPEG_FRAME& f) {
+    uint32_t n = 0;
+    for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) n += f.components[i].h * f.components[i].v;
+    return n;
+}
+
+bool separate_scans(const JPEG_PROPERTIES* p) { return p->non_interleaved && p->progressive_scans == 0 && p->scan; }
+
+// Copies the MCU's blocks into the caller's planes at their positions.
+[[gnu::noinline, gnu::cold]] void store_planes(JPEG_PROPERTIES* p, uint32_t col, uint32_t row) {
+    const auto* cp = static_cast<const JPEG_COMPONENT_PLANES*>(p->component_planes);
+    const JPEG_FRAME& f = p->frame;
+    const bool separate = separate_scans(p);
+    const bool single = separate && p->scan->ns == 1;
+    const uint32_t n = separate ? std::min<uint32_t>(p->scan->ns, 4) : std::min<uint32_t>(f.ncomps, 4);
+    for (uint32_t i = 0; i < n; ++i) {
+        const uint32_t index = separate ? p->scan->components[i].index & 3 : i;
+        const JPEG_COMPONENT& c = f.components[index];
+        int16_t* plane = cp->plane[index];
+        uint32_t first = 0;
+        if (!single)
+            for (uint32_t j = 0; j < index; ++j) first += f.components[j].h * f.components[j].v;
+        if (!plane) continue;
+        const size_t pcols = size_t(f.mcus_per_row) * c.h, prows = size_t(f.mcu_rows) * c.v;
+        const uint32_t bh = single ? 1 : c.h, bv = single ? 1 : c.v;
+        for (uint32_t by = 0; by < bv; ++by)
+            for (uint32_t bx = 0; bx < bh; ++bx) {
+                const size_t x = size_t(col) * bh + bx, y = size_t(row) * bv + by;
+                if (x >= pcols || y >= prows || y * pcols + x >= cp->capacity[index]) continue;
+                std::memcpy(plane + (y * pcols + x) * 64, p->work_blocks + (first + by * bh + bx) * 64,
+                            64 * sizeof(int16_t));
+            }
+    }
+    ++p->out_count;
+    p->out_col = col, p->out_row = row;
+}
+
+// Hands one transformed MCU of the work buffer to the output stage.
+void output_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint32_t divisor, bool fine) {
+    ++p->out_count;
+    p->out_col = col, p->out_row = row;
+    if (divisor == 1) {
+        if (p->stream.environment->k.mcu_output) p->stream.environment->k.mcu_output(p, col, row);
+    } else {
+        jpeg_output_scaled_mcu(p, col, row, int32_t(8 / divisor), fine);
+    }
+}
+
+int16_t* ring_mcu(const JpegSmoothing& sm, uint32_t col, uint32_t row) {
+    return sm.rows + size_t(row % 3) * sm.row_samples + size_t(col) * sm.blocks * 64;
+}
+
+// Takes MCU (col, row) back from the rows into the work buffer and puts it out.
+void emit(JPEG_PROPERTIES* p, const JpegSmoothing& sm, uint32_t col, uint32_t row, uint32_t divisor, bool fine) {
+    std::memcpy(p->work_blocks, ring_mcu(sm, col, row), size_t(sm.blocks) * 64 * sizeof(int16_t));
+    output_mcu(p, col, row, divisor, fine);
+}
+
+// Keeps the MCU just transformed and puts out those whose neighbours are now known.
+[[gnu::noinline, gnu::cold]] void smooth_step(JPEG_PROPERTIES* p, JpegSmoothing& sm, uint32_t col, uint32_t row, uint32_t divisor, bool fine) {
+    std::memcpy(ring_mcu(sm, col, row), p->work_blocks, size_t(sm.blocks) * 64 * sizeof(int16_t));
+    auto put_row = [&](uint32_t r) {
+        if (col > sm.c0) emit(p, sm, col - 1, r, divisor, fine);
+        if (col + 1 == sm.c1) emit(p, sm, col, r, divisor, fine);
+    };
+    if (!sm.vertical) {
+        put_row(row);
+        return;
+    }
+    if (row > sm.r0) put_row(row - 1);
+    if (row + 1 == sm.r1) put_row(row);   // no row below: the last row goes out with it
+}
+
 }  // namespace
+
+bool jpeg_smoothing_on(const JPEG_PROPERTIES* p, uint32_t divisor) {
+    if (!smoothing_asked(p) || !p->upsample || p->component_planes) return false;
+    const JPEG_FRAME& f = p->frame;
+    if (f.hmax != 2) return false;
+    return (f.vmax == 1 && divisor != 8) || (f.vmax == 2 && divisor == 1);
+}
+
+JPEG_RESULT jpeg_smoothing_prepare(JPEG_PROPERTIES* p) {
+    if (!smoothing_asked(p) || p->component_planes) return 0;
+    const JPEG_FRAME& f = p->frame;
+    const uint32_t blocks = frame_blocks(f);
+    const size_t need = size_t(f.mcus_per_row) * blocks * 64;
+    JpegSmoothing* sm = smoothing(p);
+    if (!sm) {
+        sm = new (std::nothrow) JpegSmoothing();
+        if (!sm) return JPEG_ERR_MEMORY;
+        p->smoothing_ring = sm;
+    }
+    sm->active = false;
+    if (sm->rows && sm->row_samples == need) return 0;
+    delete[] sm->rows;
+    sm->rows = new (std::nothrow) int16_t[need * 3]();
+    sm->row_samples = sm->rows ? need : 0;
+    sm->blocks = blocks;
+    return sm->rows ? 0 : JPEG_ERR_MEMORY;
+}
+
+void jpeg_smoothing_free(JPEG_PROPERTIES* p) {
+    if (JpegSmoothing* sm = smoothing(p)) {
+        delete[] sm->rows;
+        delete sm;
+    }
+    p->smoothing_ring = nullptr;
+}
+
+bool jpeg_smoothing_begin(JPEG_PROPERTIES* p, uint32_t divisor, uint32_t c0, uint32_t c1, uint32_t r0, uint32_t r1) {
+    JpegSmoothing* sm = smoothing(p);
+    const JPEG_FRAME& f = p->frame;
+    // A component coded in a scan of its own comes one block a unit, over its own grid.
+    const uint32_t blocks = separate_scans(p) && p->scan->ns == 1 ? 1 : frame_blocks(f);
+    if (sm) sm->active = false;
+    if (!sm || !sm->rows || !jpeg_smoothing_on(p, divisor) || c0 >= c1 || r0 >= r1 ||
+        sm->row_samples < size_t(c1) * blocks * 64)
+        return false;
+    sm->blocks = blocks;
+    sm->c0 = c0, sm->c1 = c1, sm->r0 = r0, sm->r1 = r1;
+    sm->vertical = f.vmax == 2;
+    sm->b = int32_t(8 / divisor);
+    // The chroma samples of the picture (the first 1x1 component's), inside the walk.
+    const int32_t cw = int32_t((uint64_t(f.width) + 2 * divisor - 1) / (2 * divisor));
+    const int32_t chh = sm->vertical ? int32_t((uint64_t(f.height) + 1) / 2) : int32_t(r1 * uint32_t(sm->b));
+    sm->xlo = int32_t(c0) * sm->b, sm->xhi = std::min<int32_t>(cw, int32_t(c1) * sm->b) - 1;
+    sm->ylo = int32_t(r0) * sm->b, sm->yhi = std::min<int32_t>(chh, int32_t(r1) * sm->b) - 1;
+    sm->active = true;
+    return true;
+}
+
+void jpeg_smoothing_end(JPEG_PROPERTIES* p) {
+    if (JpegSmoothing* sm = smoothing(p)) sm->active = false;
+}
+
+const JpegSmoothing* jpeg_smoothing_walk(const JPEG_PROPERTIES* p) {
+    const JpegSmoothing* sm = smoothing(p);
+    return sm && sm->active ? sm : nullptr;
+}
 
 JpegQuantFn jpeg_fused_transform(const JPEG_KERNELS& k, uint32_t divisor) {
     if (divisor != 1) return nullptr;
@@ -68,7 +215,11 @@ JPEG_RESULT jpeg_setup_output(JPEG_PROPERTIES* p) {
     }
     const bool cc = p->convert_color, us = p->upsample;
     const bool rgb = ic == JPEG_COLOR_RGB, bgr = ic == JPEG_COLOR_BGR, rgba = ic == JPEG_COLOR_RGBA;
-    if (cc && us) {
+    // The smoothed up-sampling goes through the general routines, which filter.
+    const bool smooth = smoothing_asked(p);
+    if (cc && us && smooth) {
+        if ((n == 3 || n == 4) && (ch == 3 || ch == 4) && (rgb || bgr || rgba)) set(jpeg_output_generic, 0);
+    } else if (cc && us) {
         if (n == 3 && ch == 3 && rgb && s420) set(jpeg_out_ycc_rgb_h2v2, 3);
         else if (n == 3 && ch == 3 && rgb && s422) set(jpeg_out_ycc_rgb_h2v1, 5);
         else if (n == 3 && ch == 3 && bgr && s420) set(jpeg_out_ycc_bgr_h2v2, 4);
@@ -85,8 +236,8 @@ JPEG_RESULT jpeg_setup_output(JPEG_PROPERTIES* p) {
         else if (n == 4 && ch == 4 && rgba) set(jpeg_out_ycca_rgba, 10);
     } else if (us) {
         JpegMcuFn general = p->progressive_scans ? jpeg_output_generic_frame : jpeg_output_generic_scan;
-        if (n == 3 && ch == 3 && !bgr && s420) set(jpeg_out_copy3_h2v2, 16);
-        else if (n == 3 && ch == 3 && !bgr && s422) set(jpeg_out_copy3_h2v1, 17);
+        if (n == 3 && ch == 3 && !bgr && s420) set(smooth ? general : jpeg_out_copy3_h2v2, 16);
+        else if (n == 3 && ch == 3 && !bgr && s422) set(smooth ? general : jpeg_out_copy3_h2v1, 17);
         else if ((n == 3 || n == 4) && (ch == 1 || ch == 3 || ch == 4)) set(general, 0);
     } else {
         if (n == 1 && ch == 1) set(jpeg_out_gray, 0);
@@ -109,6 +260,11 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
     const bool separate = p->non_interleaved && p->progressive_scans == 0 && p->scan;
     const bool single = separate && p->scan->ns == 1;
     const JpegQuantFn fused = jpeg_fused_transform(k, divisor);
+    const auto* planes = static_cast<const JPEG_COMPONENT_PLANES*>(p->component_planes);
+    if (planes && !planes->samples) [[unlikely]] {
+        store_planes(p, col, row);   // the quantised coefficients as the scan left them
+        return 0;
+    }
     // Walk the MCU's components in block order.
     uint32_t idx[4], n = 0;
     if (separate) {
@@ -132,11 +288,15 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
         if (divisor != 1 && fine && c.h * c.v == 1) t = k.idct_in_use[slot - 1];
         for (uint32_t b = 0; b < count; ++b) t(blocks + b * 64);
     }
-    if (divisor == 1) {
-        if (k.mcu_output) k.mcu_output(p, col, row);
-    } else {
-        jpeg_output_scaled_mcu(p, col, row, int32_t(8 / divisor), fine);
+    if (planes) [[unlikely]] {
+        store_planes(p, col, row);
+        return 0;
     }
+    if (JpegSmoothing* sm = smoothing(p); sm && sm->active) [[unlikely]] {
+        smooth_step(p, *sm, col, row, divisor, fine);
+        return 0;
+    }
+    output_mcu(p, col, row, divisor, fine);
     return 0;
 }
 

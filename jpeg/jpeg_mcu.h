@@ -35,4 +35,37 @@ inline bool jpeg_dequant_fused(const JPEG_KERNELS& k, uint32_t divisor) {
 // Whether every frame component has H = V of 1 or 2 (and not all of them 1).
 bool jpeg_fine_chroma(const JPEG_FRAME& f);
 
+// The smoothed (triangle) up-sampling, asked for by smooth_upsampling or
+// component_row_mode 1. It runs for pictures that are up-sampled,
+// with Hmax 2: horizontally for Vmax 1 (not at 1/8 size), in both directions
+// for Vmax 2 at full size. jpeg_decode_mcu then keeps the transformed MCUs of
+// three MCU rows (row r in slot r % 3) and puts each MCU out once its right
+// (and lower) neighbours are known: one column (and one row) behind. The walk
+// is the rectangle of MCUs the scan hands to jpeg_decode_mcu in raster order;
+// the filter reads no sample outside it or outside the picture's samples, and
+// repeats the nearest one instead (the picture's edges, as other decoders do).
+struct JpegSmoothing {
+    int16_t* rows = nullptr;   // three MCU rows of samples
+    size_t row_samples = 0;    // samples of one MCU row
+    uint32_t blocks = 0;       // blocks per MCU (1 for a component's own scan)
+    uint32_t c0 = 0, c1 = 0, r0 = 0, r1 = 0;   // the walk, MCUs [c0, c1) x [r0, r1)
+    int32_t b = 8;             // samples per block side at this scale
+    int32_t xlo = 0, xhi = 0, ylo = 0, yhi = 0;   // chroma samples the filter may read
+    bool active = false;       // a walk is under way
+    bool vertical = false;     // Vmax 2: the two-dimensional filter
+};
+
+// Whether the smoothed up-sampling runs for this read at this divisor.
+bool jpeg_smoothing_on(const JPEG_PROPERTIES* p, uint32_t divisor);
+// Makes the three row buffers for the frame when the read asks for smoothing
+// (-5 when they cannot be had); frees them with jpeg_smoothing_free.
+JPEG_RESULT jpeg_smoothing_prepare(JPEG_PROPERTIES* p);
+void jpeg_smoothing_free(JPEG_PROPERTIES* p);
+// Starts (or, for a stepped read, continues) a walk over MCUs [c0, c1) x [r0, r1);
+// false when smoothing does not run, and the MCUs go out as they come.
+bool jpeg_smoothing_begin(JPEG_PROPERTIES* p, uint32_t divisor, uint32_t c0, uint32_t c1, uint32_t r0, uint32_t r1);
+void jpeg_smoothing_end(JPEG_PROPERTIES* p);
+// The walk under way, or null.
+const JpegSmoothing* jpeg_smoothing_walk(const JPEG_PROPERTIES* p);
+
 }  // namespace velmora

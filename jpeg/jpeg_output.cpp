@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "jpeg/jpeg_color.h"
+#include "jpeg/jpeg_mcu.h"
 
 namespace velmora {
 
@@ -132,6 +133,49 @@ void fill_buffer(const JPEG_FRAME& f, const OutComp& c, int32_t b, bool prescale
     }
 }
 
+// The triangle filter for one component of MCU (col, row) of a smoothed walk:
+// horizontally for components of half width (Vmax 1), in both directions for
+// components of half width and height (Vmax 2). Each output sample weighs its
+// chroma sample 3:1 against the nearer neighbour in each direction (the shifts
+// are arithmetic; the +1/+2 and +8/+7 roundings alternate so that no direction
+// is favoured). False when the component is not filtered.
+bool fill_triangle(const JpegSmoothing& sm, const JPEG_FRAME& f, const OutComp& c, bool single, uint32_t col,
+                   uint32_t row, uint8_t* buf) {
+    const uint32_t fh = f.hmax / c.h, fv = f.vmax / c.v;
+    if (fh != 2 || c.h != 1 || c.v != 1 || (sm.vertical ? fv != 2 : fv != 1)) return false;
+    const int32_t b = sm.b;
+    const uint32_t off = single ? 0 : block_offset(f, c.index);
+    const int16_t* const rows = sm.rows;
+    auto at = [&](int32_t x, int32_t y) -> int32_t {
+        x = std::clamp(x, sm.xlo, sm.xhi);
+        y = std::clamp(y, sm.ylo, sm.yhi);
+        const uint32_t mx = uint32_t(x / b), my = uint32_t(y / b);
+        return rows[size_t(my % 3) * sm.row_samples + (size_t(mx) * sm.blocks + off) * 64 + size_t(y % b) * 8 +
+                    size_t(x % b)];
+    };
+    const int32_t x0 = int32_t(col) * b, y0 = int32_t(row) * b;
+    for (int32_t i = 0; i < b; ++i) {
+        const int32_t y = y0 + i;
+        for (int32_t j = 0; j < b; ++j) {
+            const int32_t x = x0 + j;
+            const int32_t s = at(x, y), l = at(x - 1, y), r = at(x + 1, y);
+            if (!sm.vertical) {
+                buf[i * 32 + 2 * j] = uint8_t((3 * s + l + 1) >> 2);
+                buf[i * 32 + 2 * j + 1] = uint8_t((3 * s + r + 2) >> 2);
+                continue;
+            }
+            const int32_t u = at(x, y - 1), ul = at(x - 1, y - 1), ur = at(x + 1, y - 1);
+            const int32_t d = at(x, y + 1), dl = at(x - 1, y + 1), dr = at(x + 1, y + 1);
+            uint8_t* top = buf + (2 * i) * 32 + 2 * j;
+            top[0] = uint8_t((9 * s + 3 * l + 3 * u + ul + 8) >> 4);
+            top[1] = uint8_t((9 * s + 3 * r + 3 * u + ur + 7) >> 4);
+            top[32] = uint8_t((9 * s + 3 * l + 3 * d + dl + 8) >> 4);
+            top[33] = uint8_t((9 * s + 3 * r + 3 * d + dr + 7) >> 4);
+        }
+    }
+    return true;
+}
+
 inline uint8_t* pixel(JPEG_PROPERTIES* p, ptrdiff_t off, int32_t x, int32_t y) {
     return p->image_data + off + ptrdiff_t(y) * p->image_pitch + ptrdiff_t(x) * p->image_channels;
 }
@@ -181,10 +225,11 @@ void upsample_out(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, int32_t b, boo
     uint8_t buf[32 * 32];
     uint32_t placed = 0;
     bool has_last = false;
+    const JpegSmoothing* sm = prescaled ? nullptr : jpeg_smoothing_walk(p);
     for (int i = 0; i < m.n; ++i) {
         const OutComp& c = m.comps[i];
         if (c.index >= limit) continue;
-        fill_buffer(f, c, b, prescaled, m.single, buf);
+        if (!sm || !fill_triangle(*sm, f, c, m.single, col, row, buf)) fill_buffer(f, c, b, prescaled, m.single, buf);
         if (ycc) {
             // Two-byte 4:2:2 pixels: Y, then Cb on even and Cr on odd pixels.
             for (int32_t y = r.top; y < r.bottom; ++y) {
@@ -303,6 +348,7 @@ void jpeg_output_scaled_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, int3
 }
 
 void jpeg_finish_buffered(JPEG_PROPERTIES* p) {
+    if (p->component_planes || !p->image_data) return;   // no picture was written
     const int32_t ic = p->image_color;
     if ((ic != JPEG_COLOR_RGB && ic != JPEG_COLOR_BGR && ic != JPEG_COLOR_RGBA) || !p->convert_color) return;
     if (p->image_channels < 3) return;

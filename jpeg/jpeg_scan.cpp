@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
+#include "jpeg/jpeg_env.h"
 #include "jpeg/jpeg_huff.h"
 #include "jpeg/jpeg_huff_fast.h"
 #include "jpeg/jpeg_idct.h"
@@ -72,6 +74,18 @@ struct Restarts {
     uint32_t expected = 0;   // number of the next restart marker, modulo 8
     bool skipping = false;   // the current interval is filled, not decoded
     bool dead = false;       // nothing more of this scan can be decoded
+
+    // A stepped scan keeps this state in its record between calls.
+    void load() {
+        expected = scan->position[0] & 7;
+        skipping = scan->position[1] != 0;
+        dead = scan->position[2] != 0;
+    }
+    void save() const {
+        scan->position[0] = expected;
+        scan->position[1] = skipping;
+        scan->position[2] = dead;
+    }
 
     // Judges the unit just decoded (r its decoder's result); true when damaged.
     bool damaged(JPEG_RESULT r) {
@@ -144,28 +158,45 @@ struct Restarts {
 
 // Walks the cols x rows units of a scan from (first_col, first_row): decode(col,
 // row) reads a unit's entropy data, place(col, row, zero) puts it out (filled
-// as zero coefficients decode when zero), rest(col, row) fills every unit from
-// there to the scan's end once nothing more can be decoded.
-template <class Decode, class Place, class Rest>
-void walk_units(JPEG_STREAM* s, JPEG_SCAN* scan, uint32_t cols, uint32_t rows, uint32_t first_col,
-                uint32_t first_row, Decode decode, Place place, Rest rest) {
+// as zero coefficients decode when zero) and returns true when a stepped read
+// stops after it, rest(col, row) fills every unit from there to the scan's end
+// once nothing more can be decoded. Returns true when the walk stopped early:
+// the scan's resume position and restart state then name the next unit.
+struct NoRowDone {
+    void operator()(uint32_t, const Restarts&) const {}
+};
+
+// row_done(row, restarts) is told each time the walk reaches the start of a row.
+template <class Decode, class Place, class Rest, class RowDone = NoRowDone>
+bool walk_units(JPEG_STREAM* s, JPEG_SCAN* scan, uint32_t cols, uint32_t rows, uint32_t first_col,
+                uint32_t first_row, Decode decode, Place place, Rest rest, bool stepping = false,
+                RowDone row_done = {}) {
     Restarts rs{s, scan};
+    rs.load();
     s->starved = s->bad_code = 0;
     const uint64_t total = uint64_t(cols) * rows;
     const uint32_t interval = scan->restart_interval;
     for (uint32_t row = first_row; row < rows; ++row) {
         for (uint32_t col = row == first_row ? first_col : 0; col < cols; ++col) {
-            if (rs.dead) {
+            if (rs.dead && !stepping) [[unlikely]] {
                 rest(col, row);
-                return;
+                return false;
             }
-            bool zero = rs.skipping;
+            bool zero = rs.skipping || rs.dead;
             if (!zero) zero = rs.damaged(decode(col, row));
-            place(col, row, zero);
+            const bool stop = place(col, row, zero);
             const uint64_t k = uint64_t(row) * cols + col + 1;
-            if (interval != 0 && k % interval == 0 && k != total) rs.restart();
+            if (interval != 0 && k % interval == 0 && k != total && !rs.dead) rs.restart();
+            if (stop && k != total) [[unlikely]] {
+                scan->resume_col = col + 1 == cols ? 0 : col + 1;
+                scan->resume_row = col + 1 == cols ? row + 1 : row;
+                rs.save();
+                return true;
+            }
         }
+        row_done(row + 1, rs);
     }
+    return false;
 }
 
 // The size in output pixels of a sequential scan's unit, at least 1.
@@ -185,6 +216,10 @@ void unit_size(const JPEG_PROPERTIES* p, const JPEG_SCAN* scan, uint32_t divisor
 // the image holds the region's pixels from its top-left corner on.
 void image_extent(const JPEG_PROPERTIES* p, uint32_t mw, uint32_t mh, uint32_t cols, uint32_t rows, uint32_t* c0,
                   uint32_t* c1, uint32_t* r0, uint32_t* r1) {
+    if (p->component_planes) {   // the planes take every MCU
+        *c0 = *r0 = 0, *c1 = cols, *r1 = rows;
+        return;
+    }
     const JPEG_RECT& g = p->region;
     const int64_t iw = std::max(p->image_width, 0);
     const int64_t ih = p->image_height < 0 ? -int64_t(p->image_height) : p->image_height;
@@ -207,6 +242,8 @@ void fill_rest(JPEG_PROPERTIES* p, JPEG_SCAN* scan, uint32_t cols, uint32_t rows
     uint32_t mw, mh, c0, c1, r0, r1;
     unit_size(p, scan, divisor, &mw, &mh);
     image_extent(p, mw, mh, cols, rows, &c0, &c1, &r0, &r1);
+    if (const JpegSmoothing* sm = jpeg_smoothing_walk(p))   // the walk goes on in raster order
+        c0 = sm->c0, c1 = sm->c1, r0 = sm->r0, r1 = sm->r1;
     if (row < r0) row = r0, col = 0;
     const size_t bytes = size_t(p->work_block_count) * 64 * sizeof(int16_t);
     for (; row < r1; ++row, col = 0) {
@@ -226,6 +263,14 @@ int16_t* jpeg_component_plane(const JPEG_PROPERTIES* p, uint32_t index, size_t* 
         before += size_t(f.components[i].h) * f.components[i].v * f.mcus_per_row * f.mcu_rows;
     *blocks_per_row = size_t(f.mcus_per_row) * f.components[index & 3].h;
     return p->coefficients + before * 64;
+}
+
+void jpeg_report_step(JPEG_PROPERTIES* p, uint32_t mw, uint32_t mh, uint32_t divisor) {
+    const int64_t w = ceil_div(p->frame.width, divisor), h = ceil_div(p->frame.height, divisor);
+    const int64_t col = p->out_col, row = p->out_row;
+    p->region = {int32_t(col), int32_t(row), int32_t(std::min<int64_t>((col + 1) * mw, w)),
+                 int32_t(std::min<int64_t>((row + 1) * mh, h))};
+    p->step_reported = p->region;
 }
 
 uint32_t jpeg_scale_divisor(int32_t operation) {
@@ -250,13 +295,129 @@ void jpeg_fill_sequential(JPEG_PROPERTIES* p, JPEG_SCAN* scan, uint32_t divisor)
 
 namespace {
 
+// The region index: the decoder's state at the start of each MCU row of the
+// scan, kept from the first region read of a stream until jpeg_free, so that a
+// later region read starts at the nearest recorded row above its own instead
+// of the scan's start. It belongs to one stream and scan: a read of anything
+// else (another block or file, other contents, another scan, another kernel
+// family, whose bit buffer differs) starts it afresh. Only rows reached from
+// sound data are recorded.
+struct RegionEntry {
+    int64_t position = -1;   // offset in the memory block or file; -1 not yet known
+    uint32_t consumed = 0;
+    uint64_t bits = 0;
+    int32_t bit_count = 0;
+    int16_t pred[4] = {};
+    uint8_t marker = 0;
+    uint8_t expected = 0;    // the restart marker due next, modulo 8
+};
+
+}  // namespace
+
+struct JPEG_REGION_INDEX {
+    uint64_t key = 0;
+    uint32_t rows = 0;
+    RegionEntry* entries = nullptr;
+};
+
+namespace {
+
+uint64_t mix(uint64_t h, uint64_t v) { return (h ^ v) * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull; }
+
+// Names the stream (its contents too, for a memory block) and the scan.
+uint64_t index_key(const JPEG_STREAM* s, const JPEG_SCAN* scan, const JPEG_PROPERTIES* p, uint32_t cols,
+                   uint32_t rows, int64_t scan_start) {
+    uint64_t h = 0x243F6A8885A308D3ull;
+    if (s->file >= 0) {
+        const uint64_t id = jpeg_file_identity(s->file, p->stream_file);
+        if (id == 0) return 0;
+        h = mix(h, id);
+    } else {
+        h = mix(mix(h, uint64_t(uintptr_t(s->start))), s->size);
+        uint64_t w = 0;
+        size_t i = 0;
+        for (; i + 8 <= s->size; i += 8) {
+            std::memcpy(&w, s->start + i, 8);
+            h = (h ^ w) * 0x100000001B3ull;
+        }
+        for (; i < s->size; ++i) h = (h ^ s->start[i]) * 0x100000001B3ull;
+    }
+    h = mix(h, uint64_t(scan_start));
+    h = mix(h, uint64_t(uintptr_t(s->environment->k.huff_decode_block)));
+    h = mix(mix(mix(h, cols), rows), scan->restart_interval);
+    for (uint32_t i = 0; i < scan->ns; ++i) h = mix(h, scan->components[i].index);
+    return h ? h : 1;
+}
+
+int64_t stream_position(const JPEG_STREAM* s) {
+    if (s->file < 0) return s->current - s->start;
+    const int64_t at = jpeg_file_tell(s->file);
+    return at < 0 ? -1 : at - s->left;
+}
+
+// The index for this scan, made or started afresh; null when it cannot be had.
+JPEG_REGION_INDEX* region_index(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t cols, uint32_t rows) {
+    const int64_t start = stream_position(s);
+    if (start < 0 || s->bit_count != 0 || s->fault != 0) return nullptr;
+    const uint64_t key = index_key(s, scan, p, cols, rows, start);
+    if (key == 0) return nullptr;
+    auto* ix = static_cast<JPEG_REGION_INDEX*>(p->region_index);
+    if (!ix) {
+        ix = new (std::nothrow) JPEG_REGION_INDEX();
+        if (!ix) return nullptr;
+        p->region_index = ix;
+    }
+    if (ix->key == key && ix->rows == rows && ix->entries) return ix;
+    delete[] ix->entries;
+    ix->entries = new (std::nothrow) RegionEntry[size_t(rows) + 1];
+    ix->rows = ix->entries ? rows : 0;
+    ix->key = ix->entries ? key : 0;
+    if (!ix->entries) return nullptr;
+    RegionEntry& e = ix->entries[0];
+    e.position = start, e.consumed = s->consumed, e.marker = s->marker;
+    return ix;
+}
+
+void save_row(JPEG_REGION_INDEX* ix, uint32_t row, const JPEG_STREAM* s, const JPEG_SCAN* scan, const Restarts& rs) {
+    if (row >= ix->rows || ix->entries[row].position >= 0) return;
+    if (rs.skipping || rs.dead || s->fault != 0 || s->data_end || s->starved || s->bad_code) return;
+    RegionEntry& e = ix->entries[row];
+    const int64_t at = stream_position(s);
+    if (at < 0) return;
+    e.consumed = s->consumed, e.bits = s->bits, e.bit_count = s->bit_count, e.marker = s->marker;
+    e.expected = uint8_t(rs.expected);
+    for (int i = 0; i < 4; ++i) e.pred[i] = scan->pred[i];
+    e.position = at;
+}
+
+// Puts the decoder back to the recorded start of a row; false (-23 noted) when
+// the file cannot be brought there.
+bool restore_row(const RegionEntry& e, JPEG_STREAM* s, JPEG_SCAN* scan) {
+    if (s->file < 0) {
+        s->current = s->start + e.position;
+        s->left = int32_t(int64_t(s->size) - e.position);
+    } else if (!jpeg_file_seek(s->file, e.position, 0) || jpeg_stream_refill(s) != 0) {
+        note_fault(s, JPEG_ERR_FILE);
+        return false;
+    }
+    s->consumed = e.consumed, s->bits = e.bits, s->bit_count = e.bit_count, s->marker = e.marker;
+    s->data_end = s->starved = s->bad_code = 0;
+    s->eob_run = 0;
+    for (int i = 0; i < 4; ++i) scan->pred[i] = e.pred[i];
+    scan->position[0] = e.expected, scan->position[1] = scan->position[2] = 0;
+    return true;
+}
+
 // The sequential scan over its MCUs; region: only the MCUs inside the region
 // are put out, the others are only passed over (their AC values not stored).
+// 1 when a stepped read stops after an MCU, else 0.
 JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor, bool region) {
     const JPEG_FRAME& f = p->frame;
     const JPEG_KERNELS& k = s->environment->k;
     const bool fine = jpeg_fine_chroma(f);
-    const bool fused = jpeg_dequant_fused(k, divisor);
+    const auto* planes = static_cast<const JPEG_COMPONENT_PLANES*>(p->component_planes);
+    // Coefficient planes take the blocks as read; a fused transform dequantises itself.
+    const bool dequantise = !jpeg_dequant_fused(k, divisor) && !(planes && !planes->samples);
     uint32_t cols = f.mcus_per_row, rows = f.mcu_rows;
     if (scan->ns == 1) component_grid(f, scan->components[0], &cols, &rows);
     uint32_t mw, mh;
@@ -264,9 +425,15 @@ JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p,
     const JPEG_RECT& g = p->region;
     uint32_t first_col = 0, end_col = cols, first_row = 0, end_row = rows;
     if (region) {
-        first_col = uint32_t(g.left) / mw, end_col = ceil_div(uint32_t(g.right), mw);
+        first_col = uint32_t(g.left) / mw, end_col = std::min(cols, ceil_div(uint32_t(g.right), mw));
         first_row = uint32_t(g.top) / mh, end_row = std::min(rows, ceil_div(uint32_t(g.bottom), mh));
+        if (jpeg_smoothing_on(p, divisor)) {
+            // The filter reads one MCU beyond the region on each side.
+            first_col -= first_col > 0, first_row -= first_row > 0;
+            end_col += end_col < cols, end_row += end_row < rows;
+        }
     }
+    jpeg_smoothing_begin(p, divisor, first_col, end_col, first_row, end_row);
     auto inside = [&](uint32_t col, uint32_t row) {
         return row >= first_row && row < end_row && col >= first_col && col < end_col;
     };
@@ -282,20 +449,40 @@ JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p,
                 int16_t* blk = p->work_blocks + (first + b) * 64;
                 const JPEG_RESULT r = dec(s, c.dc, c.ac, &scan->pred[i], blk);
                 if (r < 0) return r;
-                if (in && !fused) k.dequantize_in_use(blk, c.quant->values);
+                if (in && dequantise) k.dequantize_in_use(blk, c.quant->values);
             }
         }
         return 0;
     };
+    const bool stepping = p->mcu_step != 0;
     auto place = [&](uint32_t col, uint32_t row, bool zero) {
-        if (!inside(col, row)) return;
+        if (!inside(col, row)) return false;
         if (zero) std::memset(p->work_blocks, 0, size_t(p->work_block_count) * 64 * sizeof(int16_t));
+        const uint32_t before = p->out_count;
         jpeg_decode_mcu(p, col, row, divisor, fine);
+        return stepping && p->out_count != before;
     };
     auto rest = [&](uint32_t col, uint32_t row) { fill_rest(p, scan, cols, rows, col, row, divisor); };
+    // A fresh region read of an image coded in one scan starts at the nearest
+    // row the index knows above the region, and records the rows it passes.
+    JPEG_REGION_INDEX* ix = nullptr;
+    if (region && !p->non_interleaved && scan->resume_col == 0 && scan->resume_row == 0 &&
+        (ix = region_index(s, scan, p, cols, rows)) != nullptr) {
+        uint32_t k = std::min(first_row, rows);
+        while (k > 0 && ix->entries[k].position < 0) --k;
+        if (k > 0 && !restore_row(ix->entries[k], s, scan)) return JPEG_ERR_FILE;
+        scan->resume_row = k;
+    }
+    auto row_done = [&](uint32_t row, const Restarts& rs) {
+        if (ix) save_row(ix, row, s, scan, rs);
+    };
     // A region read needs nothing below the region's last row.
-    walk_units(s, scan, cols, region ? end_row : rows, region ? 0 : scan->resume_col,
-               region ? 0 : scan->resume_row, decode, place, rest);
+    if (walk_units(s, scan, cols, region ? end_row : rows, scan->resume_col, scan->resume_row, decode, place, rest,
+                   stepping, row_done)) {
+        jpeg_report_step(p, mw, mh, divisor);
+        return JPEG_INTERRUPT_SUCCESS;
+    }
+    jpeg_smoothing_end(p);
     scan->resume_col = scan->resume_row = 0;
     return 0;
 }
@@ -307,7 +494,7 @@ JPEG_RESULT jpeg_scan_baseline(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES*
 }
 
 JPEG_RESULT jpeg_scan_baseline_region(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor) {
-    scan_sequential(s, scan, p, divisor, true);
+    if (scan_sequential(s, scan, p, divisor, true) == JPEG_INTERRUPT_SUCCESS) return JPEG_INTERRUPT_SUCCESS;
     // An image coded in separate component scans waits for its further scans.
     if (p->non_interleaved && s->components_done + scan->ns < p->frame.ncomps) return 0;
     return JPEG_ROI_SUCCESS;
@@ -341,7 +528,7 @@ JPEG_RESULT decode_unit(JPEG_STREAM* s, JPEG_SCAN* scan, const JPEG_SCAN_COMPONE
 template <Pass kind>
 void progressive_pass(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p) {
     const JPEG_FRAME& f = p->frame;
-    auto place = [](uint32_t, uint32_t, bool) {};
+    auto place = [](uint32_t, uint32_t, bool) { return false; };
     auto rest = [](uint32_t, uint32_t) {};
     constexpr size_t kAhead = 4 * 64;
     if (scan->ns == 1) {
@@ -386,36 +573,48 @@ void progressive_pass(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p) {
 
 JPEG_RESULT jpeg_scan_progressive(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor) {
     const JPEG_FRAME& f = p->frame;
-    if (scan->ss == 0) {
-        if (scan->ah == 0) progressive_pass<Pass::DcFirst>(s, scan, p);
-        else progressive_pass<Pass::DcRefine>(s, scan, p);
-    } else {
-        if (scan->ah == 0) progressive_pass<Pass::AcFirst>(s, scan, p);
-        else progressive_pass<Pass::AcRefine>(s, scan, p);
+    // position[3]: a stepped read has decoded this scan and is putting the picture out.
+    if (scan->position[3] == 0) {
+        if (scan->ss == 0) {
+            if (scan->ah == 0) progressive_pass<Pass::DcFirst>(s, scan, p);
+            else progressive_pass<Pass::DcRefine>(s, scan, p);
+        } else {
+            if (scan->ah == 0) progressive_pass<Pass::AcFirst>(s, scan, p);
+            else progressive_pass<Pass::AcRefine>(s, scan, p);
+        }
     }
     if (p->dc_complete >= f.ncomps && p->ac_complete >= f.ncomps) {
-        jpeg_output_progressive(p, divisor);
+        if (jpeg_output_progressive(p, divisor, p->mcu_step ? scan : nullptr)) return JPEG_INTERRUPT_SUCCESS;
         p->image_output = 1;
     }
     return 0;
 }
 
-void jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor) {
+bool jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor, JPEG_SCAN* step) {
     const JPEG_FRAME& f = p->frame;
     const JPEG_KERNELS& k = p->stream.environment->k;
     const uint32_t nb = blocks_per_mcu(f);
     const bool fine = jpeg_fine_chroma(f);
-    const bool fused = jpeg_dequant_fused(k, divisor);
-    if (!p->coefficients || !p->work_blocks || p->work_block_count < nb) return;
+    const auto* planes = static_cast<const JPEG_COMPONENT_PLANES*>(p->component_planes);
+    const bool dequantise = !jpeg_dequant_fused(k, divisor) && !(planes && !planes->samples);
+    if (!p->coefficients || !p->work_blocks || p->work_block_count < nb) return false;
     // Only the MCUs that reach into the image are put out: the others write nothing.
     const uint32_t mw = std::max<uint32_t>(f.hmax * 8 / divisor, 1), mh = std::max<uint32_t>(f.vmax * 8 / divisor, 1);
     uint32_t c0, c1, r0, r1;
     image_extent(p, mw, mh, f.mcus_per_row, f.mcu_rows, &c0, &c1, &r0, &r1);
-    int16_t* planes[4];
+    if (jpeg_smoothing_on(p, divisor)) {
+        // The filter reads one MCU beyond them on each side.
+        c0 -= c0 > 0, r0 -= r0 > 0;
+        c1 += c1 < f.mcus_per_row, r1 += r1 < f.mcu_rows;
+    }
+    jpeg_smoothing_begin(p, divisor, c0, c1, r0, r1);
+    uint32_t first_col = c0, first_row = r0;
+    if (step && step->position[3]) first_col = step->resume_col, first_row = step->resume_row;
+    int16_t* planes_in[4];
     size_t strides[4];
-    for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) planes[i] = jpeg_component_plane(p, i, &strides[i]);
-    for (uint32_t row = r0; row < r1; ++row) {
-        for (uint32_t col = c0; col < c1; ++col) {
+    for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) planes_in[i] = jpeg_component_plane(p, i, &strides[i]);
+    for (uint32_t row = first_row; row < r1; ++row) {
+        for (uint32_t col = row == first_row ? first_col : c0; col < c1; ++col) {
             // Each component's blocks of the MCU from its plane, from zig-zag
             // order (as the scans keep them) into natural order for the transforms.
             int16_t* dst = p->work_blocks;
@@ -423,20 +622,34 @@ void jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor) {
                 const uint32_t h = f.components[i].h, v = f.components[i].v;
                 for (uint32_t by = 0; by < v; ++by)
                     for (uint32_t bx = 0; bx < h; ++bx, dst += 64) {
-                        const int16_t* src = planes[i] + ((size_t(row) * v + by) * strides[i] + size_t(col) * h + bx) * 64;
+                        const int16_t* src =
+                            planes_in[i] + ((size_t(row) * v + by) * strides[i] + size_t(col) * h + bx) * 64;
 #pragma GCC unroll 64
                         for (uint32_t z = 0; z < 64; ++z) dst[jpeg_natural_order[z]] = src[z];
                     }
             }
             uint32_t b = 0;
-            for (uint32_t i = 0; i < f.ncomps && !fused; ++i) {
+            for (uint32_t i = 0; i < f.ncomps && dequantise; ++i) {
                 const uint16_t* q = p->quant[f.components[i].tq & 3].values;
                 for (uint32_t j = 0; j < f.components[i].h * f.components[i].v; ++j, ++b)
                     k.dequantize_in_use(p->work_blocks + b * 64, q);
             }
+            const uint32_t before = p->out_count;
             jpeg_decode_mcu(p, col, row, divisor, fine);
+            const bool last = row + 1 == r1 && col + 1 == c1;
+            if (step && p->out_count != before && !last) {
+                // A stepped read stops here and goes on with the next MCU.
+                step->position[3] = 1;
+                step->resume_col = col + 1 == c1 ? c0 : col + 1;
+                step->resume_row = col + 1 == c1 ? row + 1 : row;
+                jpeg_report_step(p, mw, mh, divisor);
+                return true;
+            }
         }
     }
+    if (step) step->position[3] = 0, step->resume_col = step->resume_row = 0;
+    jpeg_smoothing_end(p);
+    return false;
 }
 
 namespace {
@@ -491,6 +704,20 @@ bool jpeg_region_asked(const JPEG_PROPERTIES* p, uint32_t divisor) {
     if (g.left == 0 && g.top == 0 && g.right == 0 && g.bottom == 0) return false;
     const int32_t w = int32_t(ceil_div(p->frame.width, divisor)), h = int32_t(ceil_div(p->frame.height, divisor));
     return (g.right >= 1 && g.right <= w - 1) || (g.bottom >= 1 && g.bottom <= h - 1) || g.top >= 1 || g.left >= 1;
+}
+
+void jpeg_region_index_free(JPEG_PROPERTIES* p) {
+    auto* ix = static_cast<JPEG_REGION_INDEX*>(p->region_index);
+    if (ix) delete[] ix->entries;
+    delete ix;
+    p->region_index = nullptr;
+}
+
+uint32_t jpeg_region_index_known(const JPEG_PROPERTIES* p) {
+    const auto* ix = static_cast<const JPEG_REGION_INDEX*>(p->region_index);
+    uint32_t n = 0;
+    for (uint32_t i = 0; ix && i < ix->rows; ++i) n += ix->entries[i].position >= 0;
+    return n;
 }
 
 }  // namespace velmora

@@ -10,7 +10,7 @@
 namespace velmora {
 
 // Decodes the current scan. 0 when done, 2 when a sequential region is complete,
-// negative on failure. A marker met in the data stays held in the stream.
+// 1 when a stepped read (mcu_step) stops after an MCU, negative on failure. A marker met in the data stays held in the stream.
 // Damaged data do not stop the scan: every unit is decoded from sound data or
 // filled, restart markers resynchronise, and the first fault goes to the
 // stream's fault (-21 a code no table holds, -11 data ending early, -25 a
@@ -26,8 +26,19 @@ JPEG_RESULT jpeg_scan_baseline_region(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROP
 void jpeg_fill_sequential(JPEG_PROPERTIES* p, JPEG_SCAN* scan, uint32_t divisor);
 void jpeg_stream_done(JPEG_STREAM* s);
 
-// Outputs every MCU of a progressive image from its coefficient buffer.
-void jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor);
+// Outputs every MCU of a progressive image from its coefficient buffer. With
+// step (a stepped read's scan) it stops after each MCU put out but the last,
+// keeps the next one in the scan record and returns true.
+bool jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor, JPEG_SCAN* step = nullptr);
+
+// The region index of the stream's region reads (the decoder's state at the
+// start of each MCU row), freed by jpeg_free; and how many rows it knows.
+void jpeg_region_index_free(JPEG_PROPERTIES* p);
+uint32_t jpeg_region_index_known(const JPEG_PROPERTIES* p);
+
+// Step mode: the region reports the MCU put out last (left and top its column
+// and row, right and bottom the pixel position reached, mw x mh pixels an MCU).
+void jpeg_report_step(JPEG_PROPERTIES* p, uint32_t mw, uint32_t mh, uint32_t divisor);
 
 // The coefficient buffer of a progressive picture (decoded or to be encoded)
 // holds one plane per component, each a grid of mcus_per_row * h by

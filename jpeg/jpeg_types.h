@@ -389,15 +389,37 @@ struct JPEG_PROPERTIES {
     // work buffer of one MCU (64 samples per block)
     int16_t* work_blocks;
     uint32_t work_block_count;
-    void* component_planes;      // low-level hook, not supported by this decoder
-    uint32_t component_row_mode; // low-level hook, not supported by this decoder
-    void* region_index;
+    void* component_planes;      // JPEG_COMPONENT_PLANES of a caller that takes blocks, not pixels
+    uint32_t component_row_mode; // 1: triangle up-sampling, as smooth_upsampling
+    void* region_index;          // JPEG_REGION_INDEX of the stream's first region read
     int32_t cpu_class;
     int32_t cpu_class_copy;
     ptrdiff_t output_offset;     // current output address, relative to image_data
     uint32_t image_output;       // a progressive image has been output at least once
     uint32_t scans_seen;         // scans met since the read began at its first marker
     JPEG_ENCODER* encoder;       // the encoder's state, made by the first write
+    // Step mode: the caller's region, kept while a read is stepped (the region
+    // reports the position reached between calls), and the stepped operation.
+    JPEG_RECT step_region;
+    JPEG_RECT step_reported;     // the position last reported
+    uint32_t step_pending;       // a stepped read waits for its next call
+    int32_t step_operation;
+    // The MCUs handed to the output stage in this read, and the last of them.
+    uint32_t out_count;
+    uint32_t out_col, out_row;
+};
+
+// The caller's record that takes a picture's blocks instead of its pixels
+// (props.component_planes). Plane i belongs to frame component i and holds
+// (mcus_per_row * h) x (mcu_rows * v) blocks in raster order, each 64 i16 in
+// rows of 8 (16 bytes), natural order. samples 0: the quantised coefficients
+// as read; nonzero: the samples after the inverse transform (at a scaled read
+// each block's top-left 4x4, 2x2 or 1x1). A null plane is not stored, and no
+// block past a plane's capacity (in blocks) is written.
+struct JPEG_COMPONENT_PLANES {
+    uint32_t samples;
+    int16_t* plane[4];
+    size_t capacity[4];
 };
 
 // The caller's record for one picture.

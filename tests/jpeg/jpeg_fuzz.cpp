@@ -2,7 +2,8 @@
 // taken from the input, from memory or from a file, a parameters read and then
 // a whole, half, quarter or eighth-size read into an image of the size
 // announced, in RGB, BGR, RGBA or gray, upside down or not, of the whole
-// picture or of a region taken from the input. Seeds are written into an
+// picture or of a region taken from the input, with the smoothed up-sampling,
+// step by step, or into component planes. Seeds are written into an
 // empty corpus directory at start-up by the system's libjpeg-turbo, used from
 // the outside only.
 #include <cstdint>
@@ -103,7 +104,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const JPEG_COLOR colours[] = {JPEG_COLOR_RGB, JPEG_COLOR_BGR, JPEG_COLOR_RGBA, JPEG_COLOR_GRAY};
         p->image_color = colours[colour];
         p->props.idct_kind = data[size / 3] & 1;
-        jpeg_read(p, op);
+        // The low-level modes, picked by the input: the smoothed up-sampling,
+        // step mode (the read called again while it answers 1), both, or
+        // component planes (samples or coefficients) instead of pixels.
+        const int mode = size > 29 ? data[size / 29] % 8 : 0;
+        std::vector<int16_t> planes[4];
+        JPEG_COMPONENT_PLANES cp{};
+        if (mode == 2 || mode == 4) p->props.smooth_upsampling = 1;
+        if (mode == 3) p->props.component_row_mode = 1;
+        if (mode == 5 || mode == 6) {
+            const JPEG_FRAME& f = p->props.frame;
+            cp.samples = mode == 6;
+            for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) {
+                const size_t blocks = size_t(f.mcus_per_row) * f.components[i].h * f.mcu_rows * f.components[i].v;
+                if (blocks > (1u << 16)) continue;
+                planes[i].resize(blocks * 64);
+                cp.plane[i] = planes[i].data();
+                cp.capacity[i] = blocks;
+            }
+            p->props.component_planes = &cp;
+        }
+        const bool step = mode == 4 || mode == 7;
+        int calls = 0;
+        do p->props.mcu_step = step ? 1 : 0;
+        while (jpeg_read(p, op) == JPEG_INTERRUPT_SUCCESS && ++calls < (1 << 18));
     }
     jpeg_free(p);
     if (file) std::remove(path.c_str());

@@ -132,9 +132,9 @@ struct Image {
     std::vector<uint8_t> px;
 };
 
-// Decodes with the integer DCT and without smoothing up-sampling, at 1/scale size.
-// Gray and CMYK come out as stored; everything else as RGB.
-inline Image decode(const std::vector<uint8_t>& data, int scale = 1, bool keep_raw = false) {
+// Decodes with the integer DCT and without smoothing up-sampling (with it when
+// fancy), at 1/scale size. Gray and CMYK come out as stored; everything else as RGB.
+inline Image decode(const std::vector<uint8_t>& data, int scale = 1, bool keep_raw = false, bool fancy = false) {
     jpeg_decompress_struct d;
     ErrorMgr err;
     d.err = jpeg_std_error(&err.pub);
@@ -149,7 +149,7 @@ inline Image decode(const std::vector<uint8_t>& data, int scale = 1, bool keep_r
     jpeg_mem_src(&d, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&d, TRUE);
     d.dct_method = JDCT_ISLOW;
-    d.do_fancy_upsampling = FALSE;
+    d.do_fancy_upsampling = fancy ? TRUE : FALSE;
     d.do_block_smoothing = FALSE;
     d.scale_num = 1;
     d.scale_denom = unsigned(scale);
