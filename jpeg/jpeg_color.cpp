@@ -106,8 +106,11 @@ void convert_full(const int16_t* y, const int16_t* cb, const int16_t* cr, uint8_
         uint8_t* o = out + ptrdiff_t(yy) * pitch;
         const int16_t* yrow = y + (yy >> 3) * H * 64 + (yy & 7) * 8;
         const int crow = (yy / V) * 8;
+        // Unrolled, every luma index is a constant offset from the row.
+#pragma GCC unroll 8
         for (int cx = 0; cx < 8; ++cx) {
             const int32_t tr = t.r[crow + cx], tg = t.g[crow + cx], tb = t.b[crow + cx];
+#pragma GCC unroll 2
             for (int h = 0; h < H; ++h, o += CH) {
                 const int xx = cx * H + h;
                 const int32_t l = yrow[(xx >> 3) * 64 + (xx & 7)];

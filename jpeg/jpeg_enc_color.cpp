@@ -27,26 +27,34 @@ inline int16_t chroma_r(int32_t r, int32_t g, int32_t b, int s) {
 
 // One full MCU of colour pixels: luminance per pixel into HF x VF blocks, chroma
 // from the sums of HF x VF groups, the fourth component (INV) like luminance.
+// Row by row, so that each pixel row is read in order and its luminance row
+// written through one pointer; the group sums of a chroma row are held in
+// locals until its VF pixel rows are in.
 template <int RO, int GO, int BO, int BPP, bool INV, int HF, int VF>
 void convert_colour(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q) {
     const int s = 8 + (HF - 1) + (VF - 1);
-    for (int cy = 0; cy < 8; ++cy)
-        for (int cx = 0; cx < 8; ++cx) {
-            int32_t sr = 0, sg = 0, sb = 0;
-            for (int dy = 0; dy < VF; ++dy)
-                for (int dx = 0; dx < HF; ++dx) {
-                    const int px = cx * HF + dx, py = cy * VF + dy;
-                    const uint8_t* pix = src + ptrdiff_t(py) * step + px * BPP;
-                    int32_t r = pix[RO], g = pix[GO], b = pix[BO];
-                    if (INV) r = 255 - r, g = 255 - g, b = 255 - b;
-                    sr += r, sg += g, sb += b;
-                    const int blk = (py / 8) * HF + px / 8, at = (py % 8) * 8 + px % 8;
-                    y[blk * 64 + at] = luma(r, g, b);
-                    if (INV) q[blk * 64 + at] = int16_t(pix[3] - 128);
-                }
-            cb[cy * 8 + cx] = chroma_b(sr, sg, sb, s);
-            cr[cy * 8 + cx] = chroma_r(sr, sg, sb, s);
+    for (int cy = 0; cy < 8; ++cy) {
+        int32_t sr[8] = {}, sg[8] = {}, sb[8] = {};
+        for (int dy = 0; dy < VF; ++dy) {
+            const int py = cy * VF + dy;
+            const uint8_t* row = src + ptrdiff_t(py) * step;
+            const int at = (py / 8) * HF * 64 + (py % 8) * 8;
+            int16_t* yrow = y + at;
+#pragma GCC unroll 16
+            for (int px = 0; px < 8 * HF; ++px) {
+                const uint8_t* pix = row + px * BPP;
+                int32_t r = pix[RO], g = pix[GO], b = pix[BO];
+                if (INV) r = 255 - r, g = 255 - g, b = 255 - b;
+                sr[px / HF] += r, sg[px / HF] += g, sb[px / HF] += b;
+                yrow[(px / 8) * 64 + px % 8] = luma(r, g, b);
+                if (INV) q[at + (px / 8) * 64 + px % 8] = int16_t(pix[3] - 128);
+            }
         }
+        for (int cx = 0; cx < 8; ++cx) {
+            cb[cy * 8 + cx] = chroma_b(sr[cx], sg[cx], sb[cx], s);
+            cr[cy * 8 + cx] = chroma_r(sr[cx], sg[cx], sb[cx], s);
+        }
+    }
 }
 
 // One full MCU of three-byte pixels taken as components: the first at full
@@ -261,6 +269,8 @@ void jpeg_input_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row) {
     for (uint32_t c = 0; c < n && c < 4; ++c) {
         const JPEG_COMPONENT& k = f.components[c];
         const uint32_t fx = f.hmax / k.h, fy = f.vmax / k.v, cnt = fx * fy;
+        // A power-of-two count divides by an arithmetic shift, which floors as floor_div does.
+        const int32_t shift = (cnt & (cnt - 1)) == 0 ? __builtin_ctz(cnt) : -1;
         for (uint32_t by = 0; by < k.v; ++by)
             for (uint32_t bx = 0; bx < k.h; ++bx) {
                 int16_t* blk = comp[c] + 64 * (by * k.h + bx);
@@ -270,7 +280,8 @@ void jpeg_input_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row) {
                         int32_t sum = 0;
                         for (uint32_t dy = 0; dy < fy; ++dy)
                             for (uint32_t dx = 0; dx < fx; ++dx) sum += px[c][sy + dy][sx + dx];
-                        blk[i * 8 + j] = int16_t(floor_div(sum + int32_t(cnt / 2), int32_t(cnt)));
+                        sum += int32_t(cnt / 2);
+                        blk[i * 8 + j] = int16_t(shift >= 0 ? sum >> shift : floor_div(sum, int32_t(cnt)));
                     }
             }
     }

@@ -27,9 +27,11 @@ extern const uint16_t jpeg_aan_reciprocal[64];
 extern const uint8_t jpeg_bit_count[256];
 
 // The magnitude category of a value: the bits of |v| (0 for 0).
+// Counted from the leading zeros without a branch or a load; at most 16.
 inline uint32_t jpeg_category(int32_t v) {
-    uint32_t a = uint32_t(v < 0 ? -v : v);
-    return a < 256 ? jpeg_bit_count[a] : a < 65536 ? jpeg_bit_count[a >> 8] + 8u : 16u;
+    const uint32_t a = uint32_t(v < 0 ? -int64_t(v) : v);
+    const uint32_t n = a ? 32u - uint32_t(__builtin_clz(a)) : 0u;
+    return n < 16u ? n : 16u;
 }
 
 // Entries and selectors: the caller's tables when their flags are set and an

@@ -34,31 +34,35 @@ inline void aan_pass(int32_t* x, int st) {
 // sqrt(2)-scaled 15-bit constants; the odd part rotates the differences by pi/16
 // and 3 pi/16 (12-bit constants) and combines them through sqrt(2) (46341 / 32768).
 // `even_shift` and `odd_shift` descale the pass; the inputs arrive pre-scaled.
-inline void accurate_pass(const int32_t* x, int st, int64_t* y, int even_shift, int odd_shift, int dc_scale_shift,
-                          int dc_round_shift) {
+// Each result, cut to 16 bits, goes straight to out[k * ost]: gathered in an
+// array first, the compiler packs the 64-bit results into vectors through
+// memory and every such load stalls on the scalar stores before it.
+template <int EvenShift, int OddShift, int DcScaleShift, int DcRoundShift, class Out>
+inline void accurate_pass(const int32_t* x, int st, Out* out, int ost) {
     const int64_t s07 = x[0] + x[7 * st], d07 = x[0] - x[7 * st];
     const int64_t s16 = x[st] + x[6 * st], d16 = x[st] - x[6 * st];
     const int64_t s25 = x[2 * st] + x[5 * st], d25 = x[2 * st] - x[5 * st];
     const int64_t s34 = x[3 * st] + x[4 * st], d34 = x[3 * st] - x[4 * st];
     const int64_t e0 = s07 + s34, e3 = s07 - s34, e1 = s16 + s25, e2 = s16 - s25;
-    if (dc_round_shift) {
-        y[0] = (e0 + e1 + (int64_t(1) << (dc_round_shift - 1))) >> dc_round_shift;
-        y[4] = (e0 - e1 + (int64_t(1) << (dc_round_shift - 1))) >> dc_round_shift;
+    auto put = [&](int k, int64_t v) { out[k * ost] = Out(int16_t(v)); };
+    if constexpr (DcRoundShift != 0) {
+        put(0, (e0 + e1 + (int64_t(1) << (DcRoundShift - 1))) >> DcRoundShift);
+        put(4, (e0 - e1 + (int64_t(1) << (DcRoundShift - 1))) >> DcRoundShift);
     } else {
-        y[0] = (e0 + e1) << dc_scale_shift;
-        y[4] = (e0 - e1) << dc_scale_shift;
+        put(0, (e0 + e1) << DcScaleShift);
+        put(4, (e0 - e1) << DcScaleShift);
     }
-    const int64_t er = int64_t(1) << (even_shift - 1);
-    y[2] = (e3 * 42813 + e2 * 17734 + er) >> even_shift;
-    y[6] = (e3 * 17734 - e2 * 42813 + er) >> even_shift;
+    constexpr int64_t er = int64_t(1) << (EvenShift - 1);
+    put(2, (e3 * 42813 + e2 * 17734 + er) >> EvenShift);
+    put(6, (e3 * 17734 - e2 * 42813 + er) >> EvenShift);
     // A = 4096 (d0 c1 + d3 c7), B = 4096 (d0 c7 - d3 c1), C = 4096 (d1 c3 + d2 c5), D = 4096 (d1 c5 - d2 c3)
     const int64_t a = d07 * 4017 + d34 * 799, b = d07 * 799 - d34 * 4017;
     const int64_t c = d16 * 3406 + d25 * 2276, d = d16 * 2276 - d25 * 3406;
-    const int64_t orr = int64_t(1) << (odd_shift - 1);
-    y[1] = ((a + c) * 46341 + orr) >> odd_shift;
-    y[7] = ((b - d) * 46341 + orr) >> odd_shift;
-    y[3] = (((a - c) + (b + d)) * 32768 + orr) >> odd_shift;
-    y[5] = (((a - c) - (b + d)) * 32768 + orr) >> odd_shift;
+    constexpr int64_t orr = int64_t(1) << (OddShift - 1);
+    put(1, ((a + c) * 46341 + orr) >> OddShift);
+    put(7, ((b - d) * 46341 + orr) >> OddShift);
+    put(3, (((a - c) + (b + d)) * 32768 + orr) >> OddShift);
+    put(5, (((a - c) - (b + d)) * 32768 + orr) >> OddShift);
 }
 
 }  // namespace
@@ -75,17 +79,12 @@ void jpeg_fdct_accurate(int16_t* block) {
     // Rows: the even sums times 8, the rotations descaled by 12 bits from their
     // 15-bit constants (odd terms carry 12 + 15 bits). Columns: the sums by 6 bits,
     // the rotations by 21.
-    int32_t w[64];
-    int64_t y[8];
+    int32_t w[64], t[64];
     for (int i = 0; i < 64; ++i) w[i] = block[i];
-    for (int r = 0; r < 8; ++r) {
-        accurate_pass(w + 8 * r, 1, y, 12, 24, 3, 0);
-        for (int k = 0; k < 8; ++k) w[8 * r + k] = int32_t(int16_t(y[k]));
-    }
-    for (int c = 0; c < 8; ++c) {
-        accurate_pass(w + c, 8, y, 21, 33, 0, 6);
-        for (int k = 0; k < 8; ++k) block[8 * k + c] = int16_t(y[k]);
-    }
+#pragma GCC unroll 8
+    for (int r = 0; r < 8; ++r) accurate_pass<12, 24, 3, 0>(w + 8 * r, 1, t + 8 * r, 1);
+#pragma GCC unroll 8
+    for (int c = 0; c < 8; ++c) accurate_pass<21, 33, 0, 6>(t + c, 8, block + c, 8);
 }
 
 void jpeg_quantize_fast(int16_t* block, const uint16_t* table) {

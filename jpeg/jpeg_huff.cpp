@@ -54,8 +54,13 @@ JPEG_RESULT jpeg_build_huffman_table(const uint8_t* counts, const uint8_t* value
     return 0;
 }
 
+// Fills until 47 bits or more are held (at most 54, which the combined lookup
+// of the block decoder still reads whole): a fill then serves several
+// coefficients, not one or two.
+constexpr int32_t kFillTo = 47;
+
 JPEG_RESULT jpeg_bits_fill(JPEG_STREAM* s, int32_t n) {
-    if (s->bit_count >= 25) return 0;
+    if (s->bit_count >= kFillTo) return 0;
     // The end of the data stands in for an end marker: nothing more is read, and
     // a decoder that needs more bits is told so (JPEG_BITS_MARKER).
     auto data_end = [s] {
@@ -90,7 +95,7 @@ JPEG_RESULT jpeg_bits_fill(JPEG_STREAM* s, int32_t n) {
         }
         s->bits = (s->bits << 8) | b;
         s->bit_count += 8;
-        if (s->bit_count >= 25) return 0;
+        if (s->bit_count >= kFillTo) return 0;
     }
     return s->bit_count >= n ? 0 : JPEG_BITS_MARKER;
 }
@@ -161,7 +166,7 @@ inline JPEG_RESULT need(JPEG_STREAM* s, int32_t n) {
 // takes no more bits than are held; else 0 and the caller decodes step by step.
 // With those conditions the entry takes exactly the bits, and gives exactly the
 // symbol and value, that the steps would, without a fill in between. The
-// accumulator holds at most 32 valid bits, so the shift keeps them all.
+// accumulator holds at most 54 valid bits, so the shift keeps them all.
 inline uint32_t fast_entry(const JPEG_STREAM* s, const uint32_t* f) {
     constexpr int32_t kBits = JPEG_HUFF_FAST_BITS;
     const int32_t n = s->bit_count;

@@ -133,52 +133,125 @@ void jpeg_idct_fast_1x1(int16_t* block) { block[0] = clamp_sample(((int32_t(bloc
 
 namespace {
 
-// One 8-point pass of family 1 on x[0..7]; 32768-scaled results before descaling.
-inline void accurate_pass(const int64_t* x, int64_t* y) {
-    int64_t o1 = 32138 * x[1] + 6393 * x[7], o2 = 6393 * x[1] - 32138 * x[7];
-    int64_t o3 = 18205 * x[5] + 27246 * x[3], o4 = 27246 * x[5] - 18205 * x[3];
-    int64_t a = o1 - o3;
-    int64_t b = ((o1 + o3 + 2048) >> 12) * 5793;
-    int64_t h = a + (o4 - o2);
-    int64_t d = ((o2 + o4 + 2048) >> 12) * 5793;
-    int64_t e = a + (o2 - o4);
-    int64_t E0 = (x[0] + x[4]) * 32768, E1 = (x[0] - x[4]) * 32768;
-    int64_t f = 42813 * x[2] + 17734 * x[6], g = 17734 * x[2] - 42813 * x[6];
-    int64_t w0 = E0 + f, w3 = E0 - f, w1 = E1 + g, w2 = E1 - g;
+// One 8-point pass of family 1 on x[0..7]; 32768-scaled results before
+// descaling. Inputs from N on are known to be zero (their terms vanish exactly,
+// so the results are those of the full pass). T is the arithmetic's width.
+//
+// Range: every intermediate and result is a linear form of the inputs, or the
+// sum of such a form and a floor-shifted form of the other inputs (b, d), so
+// over the box |x[i]| <= M its largest magnitude lies at a corner. Over all 256
+// corners of [-8192, 8191]^8 the largest magnitude of any intermediate, result,
+// or result plus the column pass's rounding constant 2^20 is 2,006,824,084 <
+// 2^31 - 1: with every input in [-8192, 8191] the pass in 32 bits computes
+// exactly what it computes in 64 bits. Larger inputs (only damaged or extreme
+// data) take the 64-bit pass.
+template <class T, int N = 8>
+inline void accurate_pass(const T* in, T* y) {
+    T x[8];
+    #pragma GCC unroll 8
+    for (int i = 0; i < 8; ++i) x[i] = i < N ? in[i] : T(0);
+    T o1 = 32138 * x[1] + 6393 * x[7], o2 = 6393 * x[1] - 32138 * x[7];
+    T o3 = 18205 * x[5] + 27246 * x[3], o4 = 27246 * x[5] - 18205 * x[3];
+    T a = o1 - o3;
+    T b = ((o1 + o3 + 2048) >> 12) * 5793;
+    T h = a + (o4 - o2);
+    T d = ((o2 + o4 + 2048) >> 12) * 5793;
+    T e = a + (o2 - o4);
+    T E0 = (x[0] + x[4]) * 32768, E1 = (x[0] - x[4]) * 32768;
+    T f = 42813 * x[2] + 17734 * x[6], g = 17734 * x[2] - 42813 * x[6];
+    T w0 = E0 + f, w3 = E0 - f, w1 = E1 + g, w2 = E1 - g;
     y[0] = w0 + b; y[7] = w0 - b;
     y[1] = w1 + e; y[6] = w1 - e;
     y[2] = w2 + h; y[5] = w2 - h;
     y[3] = w3 + d; y[4] = w3 - d;
 }
 
-}  // namespace
+// The bound of the 32-bit passes: a value v lies in [-8192, 8191] exactly when
+// v ^ (v >> 31) (|v| for v >= 0, |v| - 1 below) is below 8192, and an OR of
+// such magnitudes is below 8192 exactly when every one is.
+constexpr int32_t kNarrow = 8192;
 
-namespace {
+inline int32_t magnitude(int32_t v) { return v ^ (v >> 31); }
 
 // The accurate 8x8 transform; with a table, each coefficient is dequantised as
 // it is read (the product wrapped to 16 bits, exactly as jpeg_dequantize stores
-// it), so the two steps in one pass give the two steps' results.
+// it), so the two steps in one pass give the two steps' results. Rows first;
+// the column pass then knows which rows are all zero: with only row 0 set each
+// column is one value everywhere, with rows 2-7 or 4-7 zero it takes a pass
+// over only the first two or four; a row with columns 4-7 zero likewise.
 template <bool Dequant>
 void accurate_8x8(int16_t* block, const uint16_t* table) {
     int32_t work[64];
-    int64_t x[8], y[8];
+    uint32_t rows = 0;       // bit r: row r has a nonzero coefficient
+    int32_t wide = 0;        // OR of the magnitudes of the column pass's inputs
     for (int r = 0; r < 8; ++r) {
-        int16_t row[8];
+        int32_t row[8];
+        #pragma GCC unroll 8
         for (int i = 0; i < 8; ++i)
             row[i] = Dequant ? int16_t(int32_t(block[r * 8 + i]) * int32_t(table[r * 8 + i])) : block[r * 8 + i];
+        int32_t* w = work + r * 8;
         // A row with only its first coefficient set gives it times 8 in every
         // place (every term but the 32768-scaled one is zero), so it needs no pass.
         if ((row[1] | row[2] | row[3] | row[4] | row[5] | row[6] | row[7]) == 0) {
-            for (int i = 0; i < 8; ++i) work[r * 8 + i] = int32_t(row[0]) * 8;
+            const int32_t v = row[0] * 8;
+            #pragma GCC unroll 8
+            for (int i = 0; i < 8; ++i) w[i] = v;
+            rows |= uint32_t(v != 0) << r;
+            wide |= magnitude(v);
             continue;
         }
-        for (int i = 0; i < 8; ++i) x[i] = row[i];
-        accurate_pass(x, y);
-        for (int i = 0; i < 8; ++i) work[r * 8 + i] = int32_t((y[i] + 2048) >> 12);
+        rows |= 1u << r;
+        int32_t m = 0;
+        #pragma GCC unroll 8
+        for (int i = 0; i < 8; ++i) m |= magnitude(row[i]);
+        if (m < kNarrow) {
+            int32_t y[8];
+            if ((row[4] | row[5] | row[6] | row[7]) == 0) accurate_pass<int32_t, 4>(row, y);
+            else accurate_pass<int32_t>(row, y);
+            #pragma GCC unroll 8
+            for (int i = 0; i < 8; ++i) w[i] = (y[i] + 2048) >> 12;
+        } else {
+            int64_t x[8], y[8];
+            #pragma GCC unroll 8
+            for (int i = 0; i < 8; ++i) x[i] = row[i];
+            accurate_pass<int64_t>(x, y);
+            #pragma GCC unroll 8
+            for (int i = 0; i < 8; ++i) w[i] = int32_t((y[i] + 2048) >> 12);
+        }
+        #pragma GCC unroll 8
+        for (int i = 0; i < 8; ++i) wide |= magnitude(w[i]);
     }
+    if (rows <= 1) {   // every column has only its first value: y[i] = x[0] * 32768 in all eight places
+        #pragma GCC unroll 8
+        for (int c = 0; c < 8; ++c) {
+            const int16_t v = clamp_sample(((int64_t(work[c]) * 32768 + 1048576) >> 21) + 128);
+            #pragma GCC unroll 8
+            for (int i = 0; i < 8; ++i) block[i * 8 + c] = v;
+        }
+        return;
+    }
+    if (wide < kNarrow) {
+        const int used = rows < 4 ? 2 : rows < 16 ? 4 : 8;
+        #pragma GCC unroll 8
+        for (int c = 0; c < 8; ++c) {
+            int32_t x[8], y[8];
+            #pragma GCC unroll 8
+            for (int i = 0; i < 8; ++i) x[i] = work[i * 8 + c];
+            if (used == 2) accurate_pass<int32_t, 2>(x, y);
+            else if (used == 4) accurate_pass<int32_t, 4>(x, y);
+            else accurate_pass<int32_t>(x, y);
+            #pragma GCC unroll 8
+            for (int i = 0; i < 8; ++i) block[i * 8 + c] = clamp_sample(((y[i] + 1048576) >> 21) + 128);
+        }
+        return;
+    }
+    #pragma GCC unroll 8
     for (int c = 0; c < 8; ++c) {
+        int64_t x[8], y[8];
+        #pragma GCC unroll 8
         for (int i = 0; i < 8; ++i) x[i] = work[i * 8 + c];
-        accurate_pass(x, y);
+        accurate_pass<int64_t>(x, y);
+        #pragma GCC unroll 8
         for (int i = 0; i < 8; ++i) block[i * 8 + c] = clamp_sample(((y[i] + 1048576) >> 21) + 128);
     }
 }

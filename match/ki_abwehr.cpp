@@ -188,9 +188,13 @@ void Decken(Lage& l, Ohne_Ball_Ziel& z) {
         mann = -1;
     }
     if (mann < 0) {
-        int32_t beste = -1;
+        // The least pressed opponent in the goal-side part of his zone: the
+        // search cuts the zone's far end by the threshold's percentage, more
+        // for a short defensive range and a high line.
+        int32_t beste = -1, px = 0, py = 0;
+        const int32_t schwelle = std::clamp(76 - 10 * (4 - l.weite) - l.t2 / 3, 0, 100);
         if (Spielfeld_Deckung_Suchen(satz, l.seite, sm.bereich[0], sm.bereich[2], sm.bereich[1], sm.bereich[3], &beste,
-                                     nullptr, nullptr, 0) > 0 &&
+                                     &px, &py, schwelle) > 0 &&
             beste >= 0) {
             mann = beste;
             modus = satz->deckung[l.seite];
@@ -208,7 +212,13 @@ void Decken(Lage& l, Ohne_Ball_Ziel& z) {
         ax = ma.ziel[0];
         ay = ma.ziel[1];
     }
-    if (modus >= 0 && modus < 2) Ohne_Ball_Laufen(z, ma.ziel[0], ma.ziel[1], l.v, 70);
+    // Where he cuts off the man's run (a man standing still is met where he
+    // stands), 110 cm goal-side of it.
+    double ox = 0, oy = 0;
+    if (Abfangpunkt_Suchen(l.f->pos[0], l.f->pos[1], l.v, mx, my, ma.ziel[0], ma.ziel[1], ma.tempo, 50, 25, -1, 0, &ox,
+                           &oy, SPIELFELD_LAENGE, SPIELFELD_BREITE, 0, 0) >= 0)
+        Ohne_Ball_Laufen(z, float(ox) - l.dir2 * 110, float(oy), l.v, 70);
+    else if (modus >= 0 && modus < 2) Ohne_Ball_Laufen(z, ma.ziel[0], ma.ziel[1], l.v, 70);
     else Ohne_Ball_Laufen(z, ax - l.dir2 * 110, ay, l.v, modus == 6 ? 70 : 65);
     if (!l.eilt && l.bo < l.po - 5000) z.tempo = Spieler_Sprinttempo(satz, l.slot);
 }
@@ -230,6 +240,25 @@ void Zone_Halten(Lage& l, Ohne_Ball_Ziel& z) {
 // A home x within 5400 cm of his own goal line.
 bool Kastennah(const Lage& l, float heim_x) { return std::fabs(heim_x - l.ox) < 5400; }
 
+// At a free kick with a wall the taker waits while an opponent stands within
+// 415 cm of the ball along x, wherever across the pitch. The box positions
+// (800-1800 cm out) and the men marked there overlap that band whenever the
+// kick lies near the box, and a defender drawing a new box point at every
+// arrival would hold the kick up for thousands of frames: a defender whose
+// run ends, or who stands, in the band leaves it goal-side at his own y.
+void Freistoss_Gasse_Raeumen(Lage& l, Ohne_Ball_Ziel& z) {
+    Spielfeld_Satz* satz = l.satz;
+    if (satz->freistoss_variante != 1 && satz->freistoss_variante != 2) return;
+    const Anweisung& a = *Figur_Aktuelle_Anweisung(l.f);
+    const float bx = l.b->pos[0];
+    const float zx = z.p != 0 ? z.x : (a.dauer != 0 ? a.ziel[0] : l.f->pos[0]);
+    const float zy = z.p != 0 ? z.y : (a.dauer != 0 ? a.ziel[1] : l.f->pos[1]);
+    if (!(std::fabs(zx - bx) < ABWEHR_FREISTOSS_GASSE)) return;
+    float x = bx - l.dir2 * (ABWEHR_FREISTOSS_GASSE + 50);
+    if (x < 0 || x > float(SPIELFELD_LAENGE)) x = bx + l.dir2 * (ABWEHR_FREISTOSS_GASSE + 50);
+    Ohne_Ball_Laufen(z, x, zy, l.v, 101);
+}
+
 // 13. The play-state table.
 void Spielzustand_Regeln(Lage& l, Ohne_Ball_Ziel& z) {
     Spielfeld_Satz* satz = l.satz;
@@ -243,18 +272,27 @@ void Spielzustand_Regeln(Lage& l, Ohne_Ball_Ziel& z) {
         case SZ_ANSTOSS: Ohne_Ball_Anstoss(satz, l.slot, l.v, z.p == 100, z); break;
         case SZ_ELFMETERSCHIESSEN: Ohne_Ball_Elfmeterschiessen(satz, l.slot, l.v, z); break;
         case SZ_FREISTOSS: {
-            if (l.po < 5000 && l.bo < 3000) {
+            const bool kasten = l.po < 5000 && l.bo < 3000;
+            if (kasten) {
                 Ohne_Ball_Strafraum_Position(l.ox, l.dir2, l.v, z);
                 z.p = 101;
             }
             const Anweisung& a = *Figur_Aktuelle_Anweisung(l.f);
             const float bx = l.b->pos[0], by = l.b->pos[1];
             const bool alt_nah = std::hypot(a.ziel[0] - bx, a.ziel[1] - by) < 915;
-            if (a.dauer == 0 || alt_nah) {
+            // A defender who stands in his box, clear of the ball's distance
+            // and of the taker's band, stays: drawing a new box point at every
+            // arrival kept the box running across the ball and the kick waiting.
+            const bool steht = l.f->v[0] == 0 && l.f->v[1] == 0 && a.dauer == 0;
+            const bool im_kasten = l.po <= std::max(1850.0f, l.bo + ABWEHR_FREISTOSS_GASSE + 100);
+            if (kasten && steht && im_kasten && l.d >= 915 && std::fabs(l.f->pos[0] - bx) >= ABWEHR_FREISTOSS_GASSE) {
+                z.p = 0;
+            } else if (a.dauer == 0 || alt_nah) {
                 if (std::hypot(z.x - bx, z.y - by) < 915 || z.p == 0) Ohne_Ball_Freistoss(satz, l.slot, l.v, 0.8f, z);
             } else {
                 z.p = 0;   // already on his way to a point far enough
             }
+            Freistoss_Gasse_Raeumen(l, z);
             break;
         }
         case SZ_VERLETZUNG:

@@ -9,6 +9,10 @@
 
 namespace velmora {
 
+// Half-width along x of the band around a free kick's ball that the taker
+// waits to see clear of opponents when a wall is formed.
+constexpr float ABWEHR_FREISTOSS_GASSE = 415.0f;
+
 // Decides for field player `slot` of `seite` (0 or 1) and gives at most one
 // order. The tackles it orders are what the duel pass resolves.
 void KI_Abwehr(Spielfeld_Satz* satz, int32_t slot, int32_t seite);

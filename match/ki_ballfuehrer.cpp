@@ -222,6 +222,13 @@ bool Jagen(Lage& l, float d, bool bereit) {
         tempo = v * 1.1f;
     }
     f.jagt_ball = 1;
+    // An uninterruptible action (a slide, a poke, a header) plays to its end,
+    // which asks him again; no chase order replaces it.
+    const Anweisung& akt = *Figur_Aktuelle_Anweisung(&f);
+    if (akt.flags == 1 && Anim_Zeile_Oder_Stand(akt.anim, "KI_Ballfuehrer").lauf_gruppe < 0) {
+        f.entscheid_intervall = 0.001f;
+        return false;
+    }
     // A player with a negative y is off the pitch and cannot touch the ball:
     // the chase stops on the touch line.
     zy = std::clamp(zy, 0.0, double(SPIELFELD_BREITE));

@@ -181,8 +181,13 @@ void Ohne_Ball_Anstoss(Spielfeld_Satz* satz, int32_t slot, float v, bool immer, 
     }
     if (Ball_Abstand(satz, z.x, z.y) < 950) {
         if (immer || er_drueben || Ball_Abstand(satz, f.pos[0], f.pos[1]) < 950) {
+            // He runs there before he is asked again: the contact pass asks
+            // every player near the ball without a reaction delay in every
+            // frame, and a new free point each frame kept him circling inside
+            // the kick-off's distance, where the kick-off waits for him.
             Zum_Freien_Punkt(satz, slot, 950, true, v, z);
             z.p = 101;
+            z.reaktion = std::max(z.reaktion, OHNE_BALL_ANSTOSS_LAUF);
         } else {
             z.p = 0;
         }

@@ -15,6 +15,7 @@ namespace velmora {
 
 constexpr float OHNE_BALL_KMH = 27.7778f;   // km/h to cm/s
 constexpr float OHNE_BALL_SCHRITT = 111.11f;   // 4 km/h: the last few cm to a target
+constexpr float OHNE_BALL_ANSTOSS_LAUF = 0.5f;  // s: a run clear of the kick-off circle before the next decision
 
 // Working fields of the record: the offside line (distance of the defending
 // side's second-last player from its goal line, at most 5400), the pass

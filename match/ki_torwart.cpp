@@ -90,6 +90,10 @@ bool Rauskommen(const Lage& l, float h) {
     const Figur& f = satz->figur[l.slot];
     const Figur& b = satz->figur[FIGUR_BALL];
     if (satz->spielzustand == SZ_ELFMETER || satz->spielzustand == SZ_ELFMETERSCHIESSEN) return false;
+    // A free kick's ball is dead until it is played: a keeper running onto it
+    // would stand where the taker waits for the opponents to keep away, and
+    // the kick would never be taken. He keeps 150 cm off his line instead.
+    if (satz->spielzustand == SZ_FREISTOSS) return false;
     if (std::fabs(l.g - float(k.elfmeter_x[0])) < 0.5f) return false;   // a penalty
     const float q = l.g;
     int32_t druck = 0;

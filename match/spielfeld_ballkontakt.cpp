@@ -10,8 +10,13 @@
 //   challenger defends.
 // - The ball's position of the previous frame is its position less one
 //   figure step (30 ms) of its velocity: the movement step keeps none.
-// - "The contact frame reached, the animation running": the order still
-//   plays (its frame duration is not 0) - running rows have no contact frame.
+// - "Running" and "non-running" in the contact window read the table's
+//   column +4: a row with a linked row (a keeper's catch with the ball in his
+//   hands, the throw-in) counts as running and must touch the ball at its
+//   contact frame or has missed; a row without one (a slide, a poke, a
+//   header, a keeper's parry) is non-running: it touches whatever comes into
+//   its radius, plays on to its end when nothing does, and with a side reach
+//   of 150 or more (either hand) deflects as a save.
 // - A keeper's touch clears the out-of-play state (and the goal phase with
 //   it) only for a ball inside the goal lines: a ball in the net stays a goal.
 // - A ball off the posts or the bar is touched only inside the pitch; once
@@ -429,9 +434,9 @@ void Spieler_Kontakt(Pass& p, int32_t i) {
             } else {
                 r = (100.0f - 30.0f * float(fa)) * s2 / 100 + 60;
                 d = n;
-                if (z.lauf_gruppe < 0 && s2 >= 150 && n < r) parade = true;
+                if (z.link < 0 && s2 >= 150 && n < r) parade = true;
             }
-            if (a.frame >= cf && a.dauer > 0 && !f.verfehlt && satz->ballhalter != slot) {
+            if (a.frame >= cf && z.link >= 0 && !f.verfehlt && satz->ballhalter != slot) {
                 if (d < 140) {
                     d = 0;
                     hr = b.pos[2];

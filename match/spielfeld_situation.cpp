@@ -10,6 +10,7 @@
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/bank.h"
+#include "match/ki_abwehr.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_abfangen.h"
 #include "match/spielfeld_aufstellung.h"
@@ -387,7 +388,7 @@ void Freistoss(const Lage& l) {
         // still playing) stands where the kick waits for him to leave: he
         // goes again, to the wall's middle 915 cm towards his goal.
         auto im_weg = [&](float x, float y) {
-            return std::fabs(x - b.pos[0]) < 415 || std::hypot(x - b.pos[0], y - b.pos[1]) < 865;
+            return std::fabs(x - b.pos[0]) < ABWEHR_FREISTOSS_GASSE || std::hypot(x - b.pos[0], y - b.pos[1]) < 865;
         };
         if (mauer && im_weg(f.pos[0], f.pos[1]) && im_weg(a.ziel[0], a.ziel[1])) {
             float ux = 0, uy = 0;
@@ -416,7 +417,7 @@ void Freistoss(const Lage& l) {
                                  std::hypot(satz->figur[o].pos[0] - b.pos[0], satz->figur[o].pos[1] - b.pos[1]) > 100))
                     warten = true;
             }
-            warten = warten || Gegner_Nah_X(l, 415) ||
+            warten = warten || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) ||
                      Spielfeld_Gegner_Suchen(satz, l.slot, int32_t(b.pos[0]), int32_t(b.pos[1]), 865) >= 0;
         } else {
             warten = warten || !Schiedsrichter_Bereit(satz);
@@ -466,7 +467,7 @@ void Freistoss(const Lage& l) {
         f.situation = 26;
         f.entscheid_timer = 0;
     } else if (c == 26) {
-        if (Gegner_Nah_X(l, 415) || satz->wechsel_laeuft || !Schiedsrichter_Bereit(satz)) {
+        if (Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || satz->wechsel_laeuft || !Schiedsrichter_Bereit(satz)) {
             Warten(l);
             return;
         }

@@ -264,6 +264,13 @@ void Ball_Am_Kickframe(Spielfeld_Satz* satz) {
         satz->pass_unterwegs = 0;
     }
     b.v[0] = b.v[1] = b.v[2] = 0;
+    // The ball now lies at his foot: the target of its last order (a
+    // clearance aimed beyond a line, say) is no longer where it goes. Kept,
+    // the nudge the holder's touch gives a ball at rest ran it to that old
+    // target in one step, up to 1800 cm off the pitch.
+    Anweisung& ba = *Figur_Aktuelle_Anweisung(&b);
+    ba.ziel[0] = b.pos[0];
+    ba.ziel[1] = b.pos[1];
     Ballbesitz_Setzen(satz, k);
 }
 

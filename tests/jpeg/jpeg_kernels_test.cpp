@@ -3,6 +3,7 @@
 // block decoders and the colour formulas.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -213,6 +214,83 @@ TEST(JpegDequant, PlainFusedTransformEqualsDequantiseThenTransform) {
         jpeg_idct_accurate(want);
         jpeg_idct_accurate_dequant(fused, q);
         ASSERT_EQ(0, std::memcmp(fused, want, sizeof(want))) << "round " << round;
+    }
+}
+
+// The accurate transform computed wholly in 64 bits, pass by pass as the
+// kernel defines it: the kernel's 32-bit passes and shortcuts must give
+// exactly these samples for every input.
+void accurate_wide(int16_t* block) {
+    auto pass = [](const int64_t* x, int64_t* y) {
+        int64_t o1 = 32138 * x[1] + 6393 * x[7], o2 = 6393 * x[1] - 32138 * x[7];
+        int64_t o3 = 18205 * x[5] + 27246 * x[3], o4 = 27246 * x[5] - 18205 * x[3];
+        int64_t a = o1 - o3, b = ((o1 + o3 + 2048) >> 12) * 5793, h = a + (o4 - o2);
+        int64_t d = ((o2 + o4 + 2048) >> 12) * 5793, e = a + (o2 - o4);
+        int64_t E0 = (x[0] + x[4]) * 32768, E1 = (x[0] - x[4]) * 32768;
+        int64_t f = 42813 * x[2] + 17734 * x[6], g = 17734 * x[2] - 42813 * x[6];
+        int64_t w0 = E0 + f, w3 = E0 - f, w1 = E1 + g, w2 = E1 - g;
+        y[0] = w0 + b, y[7] = w0 - b, y[1] = w1 + e, y[6] = w1 - e;
+        y[2] = w2 + h, y[5] = w2 - h, y[3] = w3 + d, y[4] = w3 - d;
+    };
+    int64_t work[64], x[8], y[8];
+    for (int r = 0; r < 8; ++r) {
+        for (int i = 0; i < 8; ++i) x[i] = block[r * 8 + i];
+        pass(x, y);
+        for (int i = 0; i < 8; ++i) work[r * 8 + i] = (y[i] + 2048) >> 12;
+    }
+    for (int c = 0; c < 8; ++c) {
+        for (int i = 0; i < 8; ++i) x[i] = work[i * 8 + c];
+        pass(x, y);
+        for (int i = 0; i < 8; ++i) block[i * 8 + c] = int16_t(std::clamp<int64_t>(((y[i] + 1048576) >> 21) + 128, 0, 255));
+    }
+}
+
+// Blocks at and just past the 32-bit passes' bound [-8192, 8191]: every sign
+// corner of a row and of a column at the bound, DC-only rows whose column
+// inputs (eight times the coefficient) meet it, the extremes of 16 bits, and
+// random blocks of every sparsity the shortcuts tell apart.
+TEST(JpegIdct, AccurateTransformEqualsItsWideFormAtTheRangeEdges) {
+    std::vector<std::vector<int16_t>> cases;
+    for (int16_t lo : {int16_t(-8192), int16_t(-8193), int16_t(-32768)})
+        for (int16_t hi : {int16_t(8191), int16_t(8192), int16_t(32767)})
+            for (int corner = 0; corner < 256; ++corner) {
+                std::vector<int16_t> row(64, 0), col(64, 0);
+                for (int i = 0; i < 8; ++i) {
+                    row[i] = (corner >> i) & 1 ? hi : lo;       // row 0: the row pass at the bound
+                    col[i * 8] = (corner >> i) & 1 ? hi : lo;   // column 0: DC-only rows
+                }
+                cases.push_back(row), cases.push_back(col);
+            }
+    for (int16_t dc : {1023, 1024, -1024, -1025, 4095, -4096})
+        for (int rows = 1; rows < 256; rows += 37) {
+            std::vector<int16_t> b(64, 0);
+            for (int r = 0; r < 8; ++r)
+                if ((rows >> r) & 1) b[r * 8] = dc;
+            cases.push_back(b);
+        }
+    uint32_t rng = 11;
+    for (int round = 0; round < 4000; ++round) {
+        std::vector<int16_t> b(64, 0);
+        const int rows = 1 + round % 8, cols = 1 + (round / 8) % 8, shift = 17 + (round / 64) % 10;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c) {
+                rng = rng * 1664525u + 1013904223u;
+                b[r * 8 + c] = int16_t(int32_t(rng) >> shift);
+            }
+        cases.push_back(b);
+    }
+    uint16_t ones[64];
+    for (auto& q : ones) q = 1;
+    for (size_t n = 0; n < cases.size(); ++n) {
+        int16_t want[64], got[64], fused[64];
+        std::memcpy(want, cases[n].data(), sizeof(want));
+        std::memcpy(got, want, sizeof(want));
+        std::memcpy(fused, want, sizeof(want));
+        accurate_wide(want);
+        jpeg_idct_accurate(got);
+        jpeg_idct_accurate_dequant(fused, ones);
+        ASSERT_EQ(0, std::memcmp(got, want, sizeof(want))) << "case " << n;
+        ASSERT_EQ(0, std::memcmp(fused, want, sizeof(want))) << "case " << n;
     }
 }
 

@@ -2,6 +2,7 @@
 // play.
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "club/spieler.h"
 #include "core/rnd.h"
@@ -245,6 +246,72 @@ TEST_F(KontaktTest, TheHoldersOwnTouchKeepsTheBallRollingANewTouchStopsIt) {
             EXPECT_EQ(Figur_Aktuelle_Anweisung(&b)->tempo, 0.0f) << fall.was;
         }
     }
+}
+
+// The defence's tackle on a holder who runs at the tackler: a slide towards
+// the ball 0.3 s ahead at 170 % of the tackler's speed, one cycle. A slide
+// has no linked row: reaching its contact frame with the ball not yet in
+// reach does not make him miss; he keeps his uninterruptible order and slides
+// on to the row's last frame (or into the ball). A keeper's catch (a row with
+// a linked row) that reaches its contact frame far from the ball has missed
+// and gives up its order.
+TEST_F(KontaktTest, ASlideReachingItsContactFrameShortOfTheBallSlidesOn) {
+    const struct {
+        float abstand, quer;   // tackler ahead of the holder along x, and aside in y
+        float halter_tempo, tempo;
+    } faelle[] = {{250, 10, 800, 1190}, {300, 20, 800, 1190}, {340, 0, 700, 1300}, {380, 15, 900, 1300}};
+    for (const auto& fall : faelle) {
+        SetUp();
+        const std::string was = "from " + std::to_string(int32_t(fall.abstand)) + " cm";
+        const int32_t h = 9, t = 20;
+        Stellen(h, 5000, 3000);
+        Stellen(t, 5000 - fall.abstand, 3000 + fall.quer);
+        Ball(4980, 3000);
+        Ballbesitz_Setzen(s, h);
+        SetZSA(s, h, 0, 3000, 0, int32_t(fall.halter_tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
+               RING_OHNE_PRUEFUNG, 0, 0);
+        Figur& b = s->figur[FIGUR_BALL];
+        SetZSA(s, FIGUR_BALL, 0, 3000, 0, int32_t(fall.halter_tempo), ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1,
+               RING_OHNE_PRUEFUNG, 0, 0);
+        b.v[0] = -fall.halter_tempo;
+        b.v[1] = 0;
+        SetZSA(s, t, int32_t(b.pos[0] + 0.3f * b.v[0]), int32_t(b.pos[1]), 0, int32_t(fall.tempo), ANIM_GRAETSCHEN, 0,
+               -1, 0, -1, 1, 1, RING_OHNE_PRUEFUNG, 0, 0);
+        Figur& ft = s->figur[t];
+        const int32_t kontakt = Anim_Zeile(ANIM_GRAETSCHEN)->kontakt_frame;
+        int32_t letzter = 0;
+        bool kontakt_fern = false;   // at or past the contact frame with the ball beyond 140 cm
+        for (int32_t frame = 0; frame < 40; ++frame) {
+            Figuren_Frame(s);
+            const Anweisung& a = *Figur_Aktuelle_Anweisung(&ft);
+            if (a.anim != ANIM_GRAETSCHEN || a.flags == 0 || s->ballhalter == t) break;
+            kontakt_fern = kontakt_fern || (a.frame >= kontakt && std::hypot(ft.pos[0] - b.pos[0],
+                                                                              ft.pos[1] - b.pos[1]) > 140);
+            Spielfeld_Zweikampf(s);
+            ASSERT_EQ(ft.verfehlt, 0) << was << ", frame " << frame;
+            letzter = std::max<int32_t>(letzter, Figur_Aktuelle_Anweisung(&ft)->frame);
+        }
+        EXPECT_TRUE(kontakt_fern) << was;
+        EXPECT_GT(letzter, kontakt + 2) << was << ": the slide went on past its contact window";
+    }
+
+    // A keeper's low catch to his left, 300 cm from a ball passing by.
+    SetUp();
+    const int32_t k = 0;
+    Stellen(k, 800, 3000);
+    s->figur[k].torwart = 1;
+    const int32_t fang = Anim_Suchen("TORWART Fangen tief links");
+    ASSERT_GE(fang, 0);
+    ASSERT_GE(Anim_Zeile(fang)->link, 0);
+    SetZSA(s, k, 800, 2900, 0, 300, fang, 0, -1, 0, -1, 1, 1, RING_OHNE_PRUEFUNG, 0, 0);
+    Anweisung& fa = *Figur_Aktuelle_Anweisung(&s->figur[k]);
+    fa.frame = int8_t(Anim_Zeile(fang)->kontakt_frame);
+    Ball_Fliegen(s, 500, 3300, 0, 0, 500, 0);
+    Ballkontakt_Liste l;
+    Spielfeld_Ballkontakt(s, &l);
+    EXPECT_EQ(s->figur[k].verfehlt, 1);
+    EXPECT_EQ(s->torwart_verfehlt, -1);
+    EXPECT_EQ(s->ballhalter, -1);
 }
 
 TEST_F(KontaktTest, TeamMatesAreOnlyPushedApartAndPairsFiftyApartAreLeftAlone) {

@@ -2,6 +2,7 @@
 // keeper who came out, rehearsed moves and the distance band of the pass choice.
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "core/rnd.h"
 #include "match/anim.h"
@@ -96,6 +97,42 @@ TEST_F(BallfuehrerTest, ARowWithBallContactIsPlayedOnOnlyWhenItAllowsIt) {
 // A run with the ball: a ball already rolling at the push's speed keeps that
 // speed but turns with the run; left on its old order it would roll away
 // from its holder at every turn.
+// A chaser 400 cm from a loose ball: an uninterruptible action he plays (a
+// slide, a poke) runs on untouched with the shortest reaction delay; a running
+// order, or an action that has ended (flags cleared), gives way to the chase.
+TEST_F(BallfuehrerTest, AChaserInTheMiddleOfASlideSlidesOn) {
+    const struct {
+        int32_t anim;
+        uint8_t flags;
+        bool jagt;   // the chase replaces the order
+    } faelle[] = {{ANIM_GRAETSCHEN, 1, false}, {Anim_Suchen("Auskicken"), 1, false}, {ANIM_GRAETSCHEN, 0, true},
+                  {ANIM_LAUFEN_3, 0, true}};
+    for (const auto& fall : faelle) {
+        SetUp();
+        ASSERT_GE(fall.anim, 0);
+        Figur& f = Stellen(7, 5000, 3000);
+        Ball_Fliegen(s, 5400, 3000, 0, 0, 0, 0);
+        s->ballhalter = -1;
+        f.jagt_ball = 1;
+        SetZSA(s, 7, 4000, 3000, 0, 900, fall.anim, 0, -1, 0, -1, 1, 1, RING_OHNE_PRUEFUNG, 0, 0);
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+        a.flags = fall.flags;
+        a.frame = 3;
+        KI_Ballfuehrer(s, 7, 0);
+        const Anweisung& n = *Figur_Aktuelle_Anweisung(&f);
+        const std::string was = std::to_string(fall.anim) + " flags " + std::to_string(fall.flags);
+        if (fall.jagt) {
+            EXPECT_NE(n.anim, ANIM_GRAETSCHEN) << was;
+            EXPECT_GT(n.ziel[0], 4000.0f) << was;   // turning towards the ball
+        } else {
+            EXPECT_EQ(n.anim, fall.anim) << was;
+            EXPECT_EQ(n.frame, 3) << was;
+            EXPECT_EQ(n.ziel[0], 4000.0f) << was;
+            EXPECT_FLOAT_EQ(f.entscheid_intervall, 0.001f) << was;
+        }
+    }
+}
+
 TEST_F(BallfuehrerTest, ARollingBallKeepsItsSpeedAndTurnsWithTheRun) {
     Figur& f = Halter(3000);   // far from goal, nobody to pass to: he runs
     Figur& b = s->figur[FIGUR_BALL];

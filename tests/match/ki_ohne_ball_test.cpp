@@ -321,5 +321,124 @@ TEST_F(OhneBallTest, TheNearestDefenderChasesTheBall) {
     EXPECT_GT(Zum_Ball(Befehl(21).ziel[0], Befehl(21).ziel[1]), 2000);
 }
 
+TEST_F(OhneBallTest, AMarkerCutsOffHisMansRunGoalSide) {
+    // Defender 3 of side 0 (goal at x = 0) marks attacker 25; the man runs
+    // along y 3403 towards the goal or stands. A running man is met on his
+    // run, ahead of where he is; a standing one 110 cm goal-side of him.
+    struct Fall {
+        float tempo;   // the man's run, 0 stands
+        float max_x;   // the marker's target x at most
+        float min_x;   // and at least
+    } faelle[] = {{700, 2500, 1000}, {0, 2890, 2890}};
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.tempo);
+        s->ballhalter = 22;
+        Stellen(22, 6000, 3403);
+        Ball(6000, 3403, 0, 0, 0);
+        Stellen(25, 3000, 3403);
+        if (c.tempo > 0) {
+            SetZSA(s, 25, 1000, 3403, 0, int32_t(c.tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
+                   RING_OHNE_PRUEFUNG, 0, 0);
+            Figur_Geschwindigkeit_Setzen(&s->figur[25], c.tempo);
+        }
+        Stellen(3, 2000, 3800);
+        s->spieler[3].partner = 25;
+        KI_Abwehr(s, 3, 0);
+        const Anweisung& a = Befehl(3);
+        EXPECT_LE(a.ziel[0], c.max_x + 1);
+        EXPECT_GE(a.ziel[0], c.min_x - 1);
+        EXPECT_NEAR(a.ziel[1], 3403, 2);
+    }
+}
+
+TEST_F(OhneBallTest, TheZoneSearchTakesOnlyMenInTheGoalSidePartOfHisZone) {
+    // Defender 3 of side 0 (goal at x = 0), zone x 1000-5000, no man of his
+    // own. The threshold 76 - 10 (4 - range) - T2 / 3 cuts the zone's far end
+    // by that percentage: range 2 and T2 30 leave x 1000-3160, range 4 and
+    // T2 0 leave x 1000-1960.
+    struct Fall {
+        int8_t weite;
+        uint8_t t2;
+        float mann_x;
+        bool gedeckt;
+    } faelle[] = {{2, 30, 3000, true}, {2, 30, 3400, false}, {4, 0, 1800, true}, {4, 0, 2200, false}};
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.mann_x);
+        s->ballhalter = 22;
+        Stellen(22, 9000, 3403);
+        Ball(9000, 3403, 0, 0, 0);
+        Stellen(25, c.mann_x, 3000);
+        s->spieler[25].druck = 0;
+        Stellen(3, 1200, 3403);
+        Spieler_Matchsatz& sm = s->spieler[3];
+        sm.bereich[0] = 1000;
+        sm.bereich[1] = 5000;
+        sm.bereich[2] = 2000;
+        sm.bereich[3] = 4800;
+        sm.rolle[ROLLE(144)] = uint8_t(c.weite);
+        s->taktik[0][5] = c.t2;
+        s->deckung[0] = 2;
+        KI_Abwehr(s, 3, 0);
+        const Anweisung& a = Befehl(3);
+        const bool am_mann = std::fabs(a.ziel[0] - (c.mann_x - 110)) < 2 && std::fabs(a.ziel[1] - 3000) < 2;
+        EXPECT_EQ(am_mann, c.gedeckt) << a.ziel[0] << " " << a.ziel[1];
+    }
+}
+
+TEST_F(OhneBallTest, AtAFreeKickWithAWallDefendersKeepOutOfTheTakersBand) {
+    // Side 1 defends x = 10800; side 0 has a free kick with a wall 1500 cm
+    // out. The taker waits while an opponent stands within 415 cm of the ball
+    // along x, so no defender ends his run there, and one who stands in his
+    // box clear of the ball and the band stays.
+    s->spielzustand = SZ_FREISTOSS;
+    s->freistoss_variante = 1;
+    s->ballhalter = 5;
+    Stellen(5, 9100, 3403);
+    Ball(9300, 3403, 0, 0, 0);
+    struct Fall {
+        float x, y;    // the defender
+        bool bleibt;   // stands where he is
+    } faelle[] = {{9300, 1800, false}, {9600, 5200, false}, {10000, 2200, true}, {6000, 3403, false}};
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.x);
+        for (int32_t runde = 0; runde < 20; ++runde) {
+            Stellen(20, c.x, c.y);
+            Anweisung& a = *Figur_Aktuelle_Anweisung(&s->figur[20]);
+            a.dauer = 0;
+            KI_Abwehr(s, 20, 1);
+            const Anweisung& b = Befehl(20);
+            EXPECT_GE(std::fabs(b.ziel[0] - 9300), ABWEHR_FREISTOSS_GASSE) << b.ziel[0];
+            if (c.bleibt) {
+                EXPECT_NEAR(b.ziel[0], c.x, 1);
+                EXPECT_NEAR(b.ziel[1], c.y, 1);
+            }
+        }
+    }
+}
+
+TEST_F(OhneBallTest, AtAKickOffAPlayerNearTheBallRunsClearBeforeHeIsAskedAgain) {
+    // The ball on the centre spot; a player of either side standing inside
+    // the kick-off's distance goes to a point 950 cm or more away and keeps a
+    // reaction delay, so the contact pass cannot ask him again every frame.
+    s->spielzustand = SZ_ANSTOSS;
+    s->ballhalter = -1;
+    Ball(SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y, 0, 0, 0);
+    struct Fall {
+        int32_t slot, seite;
+        float x, y;
+    } faelle[] = {{5, 0, 5000, 3000}, {5, 0, 4800, 3900}, {22, 1, 5900, 3100}, {22, 1, 5700, 3900}};
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.slot);
+        Stellen(c.slot, c.x, c.y);
+        s->figur[c.slot].entscheiden = 1;
+        if (c.seite == 0) KI_Angriff_Ohne_Ball(s, c.slot, 0);
+        else KI_Abwehr(s, c.slot, 1);
+        const Figur& f = s->figur[c.slot];
+        EXPECT_GE(Zum_Ball(Befehl(c.slot).ziel[0], Befehl(c.slot).ziel[1]), 950);
+        EXPECT_FLOAT_EQ(f.entscheid_intervall, OHNE_BALL_ANSTOSS_LAUF);
+        EXPECT_EQ(f.entscheiden, 0);
+    }
+}
+
 }  // namespace
 }  // namespace velmora::test

@@ -53,6 +53,29 @@ TEST_F(TorwartTest, SetPiecesPutHimAtHisDistanceFromTheLine) {
     }
 }
 
+// A ball 1000 cm from his goal whose holder stands 1400 cm back from it: in
+// open play he comes out for it; at a free kick the ball is dead until the
+// taker plays it, and he keeps 150 cm off his line.
+TEST_F(TorwartTest, HeComesOutForABallLeftByItsHolderButNeverAtAFreeKick) {
+    struct Fall {
+        uint32_t zustand;
+        bool raus;
+    } faelle[] = {{SZ_SPIEL, true}, {SZ_FREISTOSS, false}};
+    for (const Fall& c : faelle) {
+        s->spielzustand = c.zustand;
+        Stellen(0, 300, 3403);
+        Stellen(20, 2400, 3600);
+        s->ballhalter = 20;
+        Ball(1000, 3600, 0, 0);
+        KI_Torwart(s, 0);
+        if (c.raus) {
+            EXPECT_GT(Befehl().ziel[0], 600) << c.zustand;
+        } else {
+            EXPECT_NEAR(Befehl().ziel[0], 150, 1) << c.zustand;
+        }
+    }
+}
+
 TEST_F(TorwartTest, ABallCrossingHisLineIsMetOnTheLineAndHeDecidesAgainAfterOneSecond) {
     Stellen(0, 40, 3300);
     Ball(1200, 3600, -1800, 0);   // on the line within the second, rolling slower than a shot
