@@ -414,6 +414,10 @@ void Transfer_Screen_Oeffnen() {
         Anlegen();
         g.auswahl = -1;
         g.scout_gueltig = false;
+        // The hint blinks from white on a screen built afresh, whatever an
+        // earlier screen (or game) left of its phase and clock.
+        g.blink = 0;
+        g.blink_zeit = 0;
         Transfer_Liste_Aktualisieren();
         Transfer_Rechts_Aktualisieren();
         Icons_Setzen(true);

@@ -27,7 +27,8 @@ namespace {
 // The waits of one record on this machine.
 struct Warten {
     uint32_t sendezeit = 0;      // the last packet sent (client) or waiting line written
-    uint32_t seit = 0;           // the wait's start, 0 while not waiting
+    bool wartet = false;         // a wait runs
+    uint32_t seit = 0;           // its start (a clock reading of 0 included)
     uint32_t erhoehung = 0;      // the wait time at the last rise of FRAMEABZUG
     uint32_t zeilen = 0;         // waiting lines due for the ticker so far
 };
@@ -268,7 +269,10 @@ void Spielfeld_Sync_Minute(Spielfeld_Satz* satz, uint32_t jetzt) {
     Spielfeld_Minuten_Freigabe(satz);
 }
 
-void Spielfeld_Sync_Eingaben_Uebernehmen(Spielfeld_Satz* satz, const Min_Signal_Block* p, int32_t s) {
+namespace {
+
+// Side `s` of every entry of a packet's ring into the record's ring.
+void Ring_Seite_Uebernehmen(Spielfeld_Satz* satz, const Min_Signal_Block* p, int32_t s) {
     Sync_Eintrag* ring = Sync_Ring(satz);
     for (int32_t i = 0; i < SYNC_EINTRAEGE; ++i) {
         Sync_Eintrag& d = ring[i];
@@ -286,6 +290,13 @@ void Spielfeld_Sync_Eingaben_Uebernehmen(Spielfeld_Satz* satz, const Min_Signal_
         const int32_t erster = s * SF_SPIELER_SEITE;
         std::memcpy(d.linie[erster], q.linie[erster], sizeof q.linie[0] * SF_SPIELER_SEITE);
     }
+}
+
+}  // namespace
+
+void Spielfeld_Sync_Eingaben_Uebernehmen(Spielfeld_Satz* satz, const Min_Signal_Block* p, int32_t s) {
+    Ring_Seite_Uebernehmen(satz, p, s);
+    Sync_Eintrag* ring = Sync_Ring(satz);
     const int32_t pm = int32_t(p->pruef_minute[s]);
     const uint32_t hier = Pruefsumme_Von(satz, pm);
     if (pm > 0 && hier != 0 && p->pruefsumme[s] != 0 && hier != p->pruefsumme[s]) {
@@ -375,12 +386,15 @@ void Spielfeld_Sync_Vom_Server(const void* roh, int32_t team) {
         Sync_Minute(satz, k) = p->minute[k];
         Sync_Abschnitt(satz, k) = p->abschnitt[k];
     }
-    std::memcpy(satz->sync, p->ring, sizeof p->ring);
-    Sync_Eintrag* ring = Sync_Ring(satz);
-    if (ring[0].fehler[s]) {
+    // The server's side of the ring is the server's to give; the client's
+    // own side stays as the client has it. An answer to an older packet
+    // echoes that side as it was then: taken whole, it wiped out an input
+    // entered since, here and, with the next packet, on the server.
+    Ring_Seite_Uebernehmen(satz, p, 1 - s);
+    Sync_Ring(satz)[0].fehler[s] = 0;
+    if (p->ring[0].fehler[s]) {
         Debug_Printf("SYNC!!!\n");
         m.resync = true;
-        ring[0].fehler[s] = 0;
     }
     const int32_t pm = int32_t(p->pruef_minute[s]);
     const uint32_t hier = Pruefsumme_Von(satz, pm);
@@ -420,8 +434,9 @@ void Spielfeld_Sync_Warten(Spielfeld_Satz* satz, uint32_t jetzt, bool pause) {
     const int32_t netz = Netz();
     Spielfeld_Minuten_Freigabe(satz);
     Warten& w = m.warten[satz->spiel];
-    if (w.seit == 0) {
-        w.seit = jetzt ? jetzt : 1;
+    if (!w.wartet) {
+        w.wartet = true;
+        w.seit = jetzt;
         w.erhoehung = 0;
     }
     if (!pause) {
@@ -432,7 +447,7 @@ void Spielfeld_Sync_Warten(Spielfeld_Satz* satz, uint32_t jetzt, bool pause) {
             if (jetzt - w.seit > 2000) ++w.zeilen;
             if (netz == 1) {
                 Debug_Printf("CLIENT_FLAG SCHICKT ZEICHEN\n");
-                Spielfeld_Send_Min_Signal(satz);
+                if (Spielfeld_Send_Min_Signal(satz)) ++m.zaehler.wiederholt;
                 Debug_Printf("FRAMEABZUG: %d\n", m.frameabzug);
             }
         }
@@ -461,7 +476,7 @@ uint32_t Spielfeld_Sync_Wartezeilen(uint32_t spiel) {
 }
 
 void Spielfeld_Sync_Warten_Ende(Spielfeld_Satz* satz) {
-    if (satz) m.warten[satz->spiel].seit = 0;
+    if (satz) m.warten[satz->spiel].wartet = false;
 }
 
 bool Spielfeld_Vom_Server_Holen(int32_t spiel) {

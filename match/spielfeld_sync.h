@@ -91,6 +91,7 @@ inline Sync_Eintrag* Sync_Eingabe(Spielfeld_Satz* s) {
 // What the lock-step counted since the last reset (for the log, the tool and the benchmark).
 struct Sync_Zaehler {
     uint32_t gesendet = 0;           // minute packets sent (client)
+    uint32_t wiederholt = 0;         // of them re-sent by a waiting client
     uint32_t beantwortet = 0;        // minute packets taken (server) or answers taken (client)
     uint32_t verworfen = 0;          // packets refused whole (bad ring)
     uint32_t abrufe = 0;             // records fetched (client)

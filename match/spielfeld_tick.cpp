@@ -11,6 +11,7 @@
 
 #include "core/debug.h"
 #include "core/rnd.h"
+#include "core/stoppuhr.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/figur_bewegen.h"
@@ -39,6 +40,9 @@ struct TickModul {
     int64_t nachtrag = 0;                  // the part of a late frame carried to the next one
     bool minute_gewechselt = false;        // some match passed a minute (gates the network sleeps)
     uint32_t jetzt = 0;                    // the frame time of the running tick
+    // The program clock of the running tick for the lock-step's waits and
+    // re-sends: the kick-off loop's frame times are counted, not measured.
+    uint32_t netz_jetzt = 0;
 };
 TickModul t;
 
@@ -51,7 +55,7 @@ uint8_t& Ton_Einmal(Spielfeld_Satz* s) { return s->w25216[4]; }
 
 // Network play: the minute exchange of the lock-step.
 void Netz_Minute_Austauschen(Spielfeld_Satz* satz) {
-    if (Spielfeld_Hook_Netz_Modus() != 0) Spielfeld_Sync_Minute(satz, t.jetzt);
+    if (Spielfeld_Hook_Netz_Modus() != 0) Spielfeld_Sync_Minute(satz, t.netz_jetzt);
 }
 
 // Network play: true when the other machine has not released the current
@@ -62,7 +66,7 @@ bool Netz_Wartet(Spielfeld_Satz* satz, bool pause) {
         Spielfeld_Sync_Warten_Ende(satz);
         return false;
     }
-    Spielfeld_Sync_Warten(satz, t.jetzt, pause);
+    Spielfeld_Sync_Warten(satz, t.netz_jetzt, pause);
     if ((satz->bereit & 3) != 3) return true;
     Spielfeld_Sync_Warten_Ende(satz);
     return false;
@@ -336,6 +340,7 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     // 1.-2.
     if (!Spielfeld_Ist_Initialisiert() || !satz) return TICK_NICHTS;
     t.jetzt = jetzt;
+    t.netz_jetzt = erster_aufruf ? jetzt : Zeit_Ms();
     const bool live_anzeige = Spielfeld_Live_Anzeige();
     // Only a watched record keeps the wall clock's pace; the others of the day
     // and the kick-off loop run one frame per call, as without a display.

@@ -349,10 +349,11 @@ bool Client_Holen(Spieltag_Slot& s) {
     return ok;
 }
 
-// Client: the manager's input of its own side that is not in the ring yet
-// (the record's edit copy, with its change bits) goes over to a record that
-// replaced the one it was made in: the fetched record holds the server's
-// edit copy, and the input would be lost.
+// Client: the edit copy of its own side (the manager's panels show and change
+// it; with its change bits, the input not in the ring yet) goes over to a
+// record that replaced the one it was made in: the fetched record holds the
+// server's edit copy, so a pending input would be lost and the panels would
+// show, and step from, the values the match began with.
 void Eingabe_Uebertragen(const Sync_Eintrag& alt, int32_t seite, Spielfeld_Satz* neu) {
     Sync_Eintrag* e = Sync_Eingabe(neu);
     e->aenderung[seite] = alt.aenderung[seite];
@@ -381,7 +382,7 @@ void Client_Abgleich(Spieltag_Slot& s, Spielfeld_Satz* satz) {
     Spielfeld_Satz* neu = nullptr;
     if (Spielfeld_Resync_Offen() && Spielfeld_Resync_Pruefen(satz)) neu = Satz(s);
     if (Spielfeld_Client_Holen_Offen() && Spielfeld_Client_Fortsetzen(satz)) neu = Satz(s);
-    if (neu && seite >= 0 && eingabe.aenderung[seite] && Sync_Zaehler_Lesen().abrufe != abrufe)
+    if (neu && seite >= 0 && Sync_Zaehler_Lesen().abrufe != abrufe)
         Eingabe_Uebertragen(eingabe, seite, neu);
     // The old record is freed: only its address goes to the views, which drop it.
     if (neu && neu != satz && Spieltag_Hooks().satz_ersetzt) Spieltag_Hooks().satz_ersetzt(satz, neu);

@@ -3,8 +3,10 @@
 // given to the client that joins; the client builds the same world, asks for
 // club N's slot, fetches the record and plays the match in lock-step. Both
 // print a line per game minute and the result.
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
@@ -31,6 +34,8 @@
 #include "net/min_signal.h"
 #include "net/net.h"
 #include "platform/clock.h"
+#include "screens/einwechseln.h"
+#include "screens/regler.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "tools/werkzeug.h"
@@ -54,11 +59,18 @@ constexpr const char* BENUTZUNG =
     "      --seed S       the seed of the world (the same on both sides; default 1)\n"
     "      --timeout S    give up after S seconds (default 300)\n"
     "      --silent-drop S  (server) drop a client that sends nothing for S seconds (default 60)\n"
+    "      --inputs M     (client) the manager moves a player in minute M, changes a\n"
+    "                     slider of his tactics in M + 1 and pairs a substitute in M + 2\n"
     "  -h, --help         this text\n"
     "      --version      the version\n"
     "\n"
     "Both print per game minute: the minute, the other side's released minute,\n"
-    "the checksum stored for the minute and the re-fetches so far; then the result.\n"
+    "the checksum stored for the minute, the re-fetches so far, the score and the\n"
+    "client club's tactic slider, its players on the pitch or due to come on and\n"
+    "a sum of its line positions; then the result and the longest stretch of work\n"
+    "between two rests of the main loop while the match ran. The client prints\n"
+    "each packet it re-sent while waiting, with the time since its packet before,\n"
+    "and each pass a remote call held for over a second.\n"
     "\n"
     "Exit status: 0 played, 1 the world or the network could not be started,\n"
     "2 bad usage, 3 the other side vanished or the time ran out.\n";
@@ -73,7 +85,50 @@ struct Optionen {
     uint32_t seed = 1;
     uint32_t timeout_s = 300;
     uint32_t stille_s = 0;     // 0: the network's own limit
+    int32_t eingaben = -1;     // the minute of the manager's first input, -1 none
 };
+
+// The main thread's stretches of work between two rests (the loop's own sleep
+// or the wait of a remote call, which in the game serves the window): the
+// longest in wall time and in the thread's CPU time, and the longest gap
+// between two rests' ends, while the match runs.
+struct Durchlaeufe {
+    bool messen = false;
+    int64_t beginn = 0, cpu_beginn = 0, letzte_rast = 0;
+    int64_t laengste = 0, laengste_cpu = 0, groesste_luecke = 0;
+
+    static int64_t Wand() {
+        return std::chrono::duration_cast<std::chrono::microseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+    static int64_t Cpu() {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return int64_t(t.tv_sec) * 1000000 + t.tv_nsec / 1000;
+    }
+    void Starten() {
+        messen = true;
+        beginn = letzte_rast = Wand();
+        cpu_beginn = Cpu();
+    }
+    void Ruhen(uint32_t ms) {
+        if (messen) {
+            const int64_t jetzt = Wand();
+            laengste = std::max(laengste, jetzt - beginn);
+            laengste_cpu = std::max(laengste_cpu, Cpu() - cpu_beginn);
+            groesste_luecke = std::max(groesste_luecke, jetzt - letzte_rast);
+        }
+        Plat_Sleep_Ms(ms);
+        beginn = letzte_rast = Wand();
+        cpu_beginn = Cpu();
+    }
+    void Drucken() const {
+        std::printf("worst pass %.1f ms cpu %.1f ms, longest loop gap %.1f ms\n", double(laengste) / 1000,
+                    double(laengste_cpu) / 1000, double(groesste_luecke) / 1000);
+    }
+};
+Durchlaeufe g_lauf;
 
 bool zahl(const char* text, long lo, long hi, long& out) {
     char* ende = nullptr;
@@ -103,6 +158,28 @@ Spielfeld_Satz* Satz_Des_Teams(int32_t team, int32_t* seite) {
     return nullptr;
 }
 
+// The client club's side as the record has it: slider 3 of its tactics, its
+// slots on the pitch or due to come on (a bit each), and the sum of its line
+// values. Only the manager's inputs change the first and the last; the
+// middle one gains a player when a pair is entered and keeps him once he is on.
+struct Seitenstand {
+    int32_t taktik = 0;
+    uint32_t dabei = 0;
+    uint32_t linien = 0;
+};
+Seitenstand Seite_Lesen(const Spielfeld_Satz& s, int32_t seite) {
+    Seitenstand st;
+    st.taktik = s.taktik[seite][2];
+    for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i) {
+        const int32_t slot = seite * SF_SPIELER_SEITE + i;
+        bool dabei = (s.spieler[slot].zustand & SM_AUF_PLATZ) != 0;
+        for (int32_t k = 0; k < SF_WECHSEL; ++k) dabei |= s.wechsel_ein[seite][k] == slot;
+        if (dabei) st.dabei |= 1u << i;
+        for (int32_t k = 0; k < 4; ++k) st.linien += uint32_t(s.spieler[slot].linie[k]);
+    }
+    return st;
+}
+
 // The line of a game minute, once per minute.
 struct Minutenzeilen {
     int32_t letzte = -1;
@@ -113,9 +190,92 @@ struct Minutenzeilen {
         letzte = s->minute;
         const int32_t andere = Netzwerk_Modus() == 1 ? 1 - seite : seite;
         const uint32_t pruef = s->minute >= 0 && s->minute < SF_MINUTEN_PRUEFSUMMEN ? s->pruefsumme[s->minute][0] : 0;
-        std::printf("minute %3d  other released %3u  checksum %6u  refetches %u  score %d:%d\n", s->minute,
-                    Sync_Minute(s, andere), pruef, Sync_Zaehler_Lesen().abrufe, s->tore[0], s->tore[1]);
+        const Seitenstand st = Seite_Lesen(*s, seite);
+        std::printf("minute %3d  other released %3u  checksum %6u  refetches %u  score %d:%d  tactic %d on %05x "
+                    "lines %u  panel %d\n",
+                    s->minute, Sync_Minute(s, andere), pruef, Sync_Zaehler_Lesen().abrufe, s->tore[0], s->tore[1],
+                    st.taktik, st.dabei, st.linien, Regler_Wert(*s, seite, 3));
         std::fflush(stdout);
+    }
+};
+
+// The client's manager at work, as his panels do it: in minute M he drags a
+// field player to another place, in M + 1 raises (or at the top lowers)
+// slider 3, in M + 2 pairs his first substitute with a player on the pitch.
+// Each input goes into the record's edit copy and travels in the ring.
+struct Manager {
+    int32_t ab = -1, schritt = 0;
+    ReglerStand regler;
+    void frame(int32_t team) {
+        int32_t seite = 0;
+        Spielfeld_Satz* s = ab >= 0 && schritt < 3 ? Satz_Des_Teams(team, &seite) : nullptr;
+        if (!s || s->minute < ab + schritt || s->minute > 80) return;
+        EinwechselnStand st;
+        st.team = team;
+        Einwechseln_Fuellen(*s, &st, 0, 0);
+        if (schritt == 0) {
+            const int32_t k = 5, slot = st.marker_slot[k];
+            if (slot < 0 || !st.marker_an[k]) return;
+            // A quarter of the small pitch across from where he stands.
+            const int32_t mx = st.marker_x[k] < SPL_FELD_H / 2 ? st.marker_x[k] + SPL_FELD_H / 4 : st.marker_x[k] - SPL_FELD_H / 4;
+            Einwechseln_Marker_Setzen(s, &st, k, mx, st.marker_y[k], 0, 0);
+            std::printf("input move slot %d in minute %d\n", slot, s->minute);
+        } else if (schritt == 1) {
+            const int32_t vorher = s->e_taktik[seite][2];
+            const int32_t knopf = ICON_REGLER_MINUS + 2 * 3 + (vorher >= 100 ? 0 : 1);
+            if (!Regler_Klick(s, seite, knopf, Plat_Ms(), &regler)) return;
+            std::printf("input tactic %d in minute %d\n", s->e_taktik[seite][2], s->minute);
+        } else {
+            const uint32_t uhr = Plat_Ms();
+            Einwechseln_Zeile_Klick(s, &st, 1, uhr, nullptr);
+            Einwechseln_Zeile_Klick(s, &st, SPL_FELD, uhr, nullptr);
+            const int32_t rein = s->e_wechsel_ein[seite][0];
+            if (rein < 0 || rein >= SF_SPIELER) return;
+            std::printf("input substitution slot %d bit %d in minute %d\n", rein, rein % SF_SPIELER_SEITE, s->minute);
+        }
+        std::fflush(stdout);
+        ++schritt;
+    }
+};
+
+// The client's ring: each entry of its own side, once, with its change bits
+// and the minute it is due.
+struct Ringeintraege {
+    std::vector<std::pair<uint32_t, uint32_t>> gesehen;   // (period << 16 | due minute, bits)
+    void frame(int32_t team) {
+        int32_t seite = 0;
+        Spielfeld_Satz* s = Satz_Des_Teams(team, &seite);
+        if (!s) return;
+        const Sync_Eintrag* ring = Sync_Ring(s);
+        for (int32_t i = 0; i < SYNC_EINTRAEGE; ++i) {
+            const Sync_Eintrag& e = ring[i];
+            if (!e.faellig_minute[seite] || !e.aenderung[seite]) continue;
+            const std::pair<uint32_t, uint32_t> k{uint32_t(e.faellig_abschnitt[seite]) << 16 | e.faellig_minute[seite],
+                                                  e.aenderung[seite]};
+            if (std::find(gesehen.begin(), gesehen.end(), k) != gesehen.end()) continue;
+            gesehen.push_back(k);
+            std::printf("entry bits %u due %u period %u in minute %d\n", k.second, e.faellig_minute[seite],
+                        e.faellig_abschnitt[seite], s->minute);
+            std::fflush(stdout);
+        }
+    }
+};
+
+// The client's packets: each one re-sent while waiting is printed with the
+// time since the packet before it (and whether a record was fetched since).
+struct Sendungen {
+    uint32_t gesendet = 0, wiederholt = 0, abrufe = 0, zeit = 0;
+    void frame() {
+        const Sync_Zaehler& z = Sync_Zaehler_Lesen();
+        if (z.gesendet == gesendet) return;
+        const uint32_t jetzt = Plat_Ms();
+        if (z.wiederholt != wiederholt && gesendet > 0)
+            std::printf("resent %u ms after the packet before%s\n", jetzt - zeit,
+                        z.abrufe != abrufe ? " (fetched since)" : "");
+        gesendet = z.gesendet;
+        wiederholt = z.wiederholt;
+        abrufe = z.abrufe;
+        zeit = jetzt;
     }
 };
 
@@ -156,6 +316,7 @@ int server(const Optionen& o) {
     Net_Port_Setzen(o.port);
     Netzwerk_Modus_Setzen(2);
     if (o.stille_s) Net_Zeiten_Wert().client_stille_ms = o.stille_s * 1000;
+    Net_Hooks().warten = [] { g_lauf.Ruhen(1); };
     if (!Internet_Netzwerk_Start()) {
         std::fprintf(stderr, "%s: cannot listen on 127.0.0.1:%u\n", NAME, o.port);
         return START;
@@ -195,12 +356,15 @@ int server(const Optionen& o) {
         if (Slot_Des_Teams(o.team, &s) >= 0 && spiel < 0) {
             spiel = s.spiel;
             tag = Tag_Index();
+            g_lauf.Starten();
         }
         if (spiel > 0 && Tag_Index() != tag) gespielt = true;
         if (Kalender_Get_Runmodus() == KALENDER_AUS) return START;
-        Plat_Sleep_Ms(1);
+        g_lauf.Ruhen(1);
     }
+    g_lauf.messen = false;
     Ergebnis_Drucken(spiel);
+    g_lauf.Drucken();
     // The client plays its last minutes and takes the result before it
     // leaves: the server answers until it has gone.
     while (Plat_Ms() - start < grenze) {
@@ -226,7 +390,7 @@ int client(const Optionen& o) {
         return START;
     }
     if (!Team_Hat_Manager(o.team)) Manager_Neuer_Mitspieler(o.team, "Client", 1);
-    Net_Hooks().warten = [] { Plat_Sleep_Ms(1); };
+    Net_Hooks().warten = [] { g_lauf.Ruhen(1); };
     const uint32_t start = Plat_Ms(), grenze = o.timeout_s * 1000;
     auto weg = [] {
         if (Net_Server_Verbindung() >= 0) return false;
@@ -253,14 +417,26 @@ int client(const Optionen& o) {
     std::printf("slot of club %d: game %d, home %d away %d\n", o.team, spiel, sp->heim, sp->gast);
     std::fflush(stdout);
     Minutenzeilen zeilen;
+    Manager manager;
+    manager.ab = o.eingaben;
+    Sendungen sendungen;
+    Ringeintraege eintraege;
     uint32_t letzte_antwort = Plat_Ms(), antworten = 0, gesendet = 0;
+    g_lauf.Starten();
     for (;;) {
         if (Plat_Ms() - start > grenze || weg()) return ABBRUCH;
+        const uint32_t pass_beginn = Plat_Ms();
         Net_Pump();
         Net_Client_Bedienen();
         Spieltag_Run(0);
         Net_Pump();
+        // A pass held by a remote call (the wait of a fetch) for over a second.
+        if (const uint32_t gehalten = Plat_Ms() - pass_beginn; gehalten > 1000)
+            std::printf("held %u ms in a remote call\n", gehalten);
         zeilen.frame(o.team);
+        manager.frame(o.team);
+        eintraege.frame(o.team);
+        sendungen.frame();
         // Only a packet still unanswered counts against the server.
         const Sync_Zaehler& z = Sync_Zaehler_Lesen();
         if (z.beantwortet != antworten || z.gesendet == gesendet) {
@@ -273,8 +449,9 @@ int client(const Optionen& o) {
         }
         const int32_t st = Spieltag_Slot_Status(spiel);
         if (st == SLOT_BEENDET || st == SLOT_GESCHLOSSEN) break;
-        Plat_Sleep_Ms(1);
+        g_lauf.Ruhen(1);
     }
+    g_lauf.messen = false;
     int32_t seite = 0;
     if (Spielfeld_Satz* s = Satz_Des_Teams(o.team, &seite))
         std::printf("own record %d:%d\n", s->tore[0], s->tore[1]);
@@ -291,6 +468,7 @@ int client(const Optionen& o) {
     std::printf("server finished %u ms after the client\n", Plat_Ms() - ende);
     const Spiel_Lock geholt = Spiele_Client_Holen(w, r, p, t);
     Ergebnis_Drucken(geholt > 0 ? geholt : spiel);
+    g_lauf.Drucken();
     Internet_Netzwerk_Stop();
     return geholt > 0 ? OK : ABBRUCH;
 }
@@ -323,6 +501,9 @@ int main(int argc, char** argv) {
         } else if (a == "--silent-drop") {
             if (!zahl(v, 1, 3600, n)) return werkzeug::Falsch(NAME, std::string("--silent-drop takes seconds, not '") + v + "'");
             o.stille_s = uint32_t(n);
+        } else if (a == "--inputs") {
+            if (!zahl(v, 1, 80, n)) return werkzeug::Falsch(NAME, std::string("--inputs takes a minute 1-80, not '") + v + "'");
+            o.eingaben = int32_t(n);
         } else if (a == "--timeout") {
             if (!zahl(v, 1, 36000, n)) return werkzeug::Falsch(NAME, std::string("--timeout takes seconds, not '") + v + "'");
             o.timeout_s = uint32_t(n);

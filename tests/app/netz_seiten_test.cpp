@@ -80,6 +80,16 @@ void PrintTo(const Seite& s, std::ostream* os) {
 
 constexpr int32_t SEITEN_MAX = 16;
 
+// How long the two processes may go without any progress before a test
+// calls them stuck. A live day is computed by both processes as fast as their
+// CPU share allows: a loaded machine stretches it many times over, so a day
+// is judged by whether it moves, not by how long it takes. A day that moves
+// yet never ends (records fetched back and forth) is stopped at the outer
+// limit; the server's process ends itself after its own, longer one.
+constexpr uint32_t STILLSTAND_MS = 20000;
+constexpr uint32_t TAG_GRENZE_MS = 240000;
+constexpr uint32_t SERVER_GRENZE_MS = 900000;
+
 // A game of the two clubs as one machine has it: the server's club against
 // the client's on matchday 1 (0), each against a computer club on matchday 2
 // (1 the server's, 2 the client's).
@@ -296,7 +306,7 @@ void Server_Laufen(int port_fd, int befehl_fd, int bericht_fd, bool schnell) {
     test::Netz_Server_Schleife(befehl_fd, bericht_fd, [](char, int fd) {
         const Bericht b = Berichten();
         if (write(fd, &b, sizeof b) != sizeof b) _exit(13);
-    }, 120000, schnell ? 0 : 1);
+    }, SERVER_GRENZE_MS, schnell ? 0 : 1);
 }
 
 void Server_Prozess(int port_fd, int befehl_fd, int bericht_fd) { Server_Laufen(port_fd, befehl_fd, bericht_fd, false); }
@@ -316,16 +326,27 @@ struct Server : test::NetzProzess {
         if (!NetzProzess::Fragen('B', &b, sizeof b)) b.tag = -99;
         return b;
     }
-    // Asks until `fertig` holds (false after `ms`).
+    // Asks until `fertig` holds; false once the server's report has stood
+    // still for `ms` (its day, run mode and games) or after TAG_GRENZE_MS.
     template <class F>
     bool Warten(F fertig, uint32_t ms, Bericht* b) {
         const uint32_t beginn = Plat_Ms();
-        while (Plat_Ms() - beginn < ms) {
+        uint32_t bewegt = beginn;
+        Bericht vorher = *b;
+        while (Plat_Ms() - bewegt < ms && Plat_Ms() - beginn < TAG_GRENZE_MS) {
             *b = Fragen();
             if (fertig(*b)) return true;
+            if (Stand(*b) != Stand(vorher)) bewegt = Plat_Ms();
+            vorher = *b;
             Plat_Sleep_Ms(10);
         }
         return false;
+    }
+    // What moves while the server works: its day, run mode, the games' results
+    // and the report pages it took.
+    static std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t> Stand(const Bericht& b) {
+        return {b.tag, b.modus, b.partie[0].tore_heim, b.partie[1].tore_heim, b.partie[2].tore_heim, b.gezeigt,
+                b.verworfen, b.puffer_leer};
     }
 };
 
@@ -441,8 +462,10 @@ void Tage_Spielen(Server& server, Bericht* b, bool live, F fertig, int32_t* gesp
         }
         ASSERT_TRUE(Spieltag_Client_Tag_Beenden()) << "day " << tag;
         const uint32_t beginn = Plat_Ms();
-        uint32_t gefragt = 0;
+        uint32_t gefragt = 0, bewegt = beginn;
         bool lief = false;
+        // The day's progress on this machine: the phase and the record's minute.
+        std::tuple<int32_t, int32_t, int32_t> stand{-1, -1, -1};
         for (;;) {
             Net_Pump();
             Net_Client_Bedienen();
@@ -454,12 +477,24 @@ void Tage_Spielen(Server& server, Bericht* b, bool live, F fertig, int32_t* gesp
             const ClientSpiel phase = Spieltag_Client_Spiel();
             lief |= phase == ClientSpiel::LAEUFT;
             ASSERT_FALSE(Spieltag_Client_Ohne_Antwort()) << "day " << tag;
-            ASSERT_LT(Plat_Ms() - beginn, 20000u) << "day " << tag << " in phase " << int32_t(phase);
+            const Spielfeld_Satz* satz = Spielfeld_Anzahl() > 0 ? Spielfeld_Naechster(nullptr) : nullptr;
+            const std::tuple<int32_t, int32_t, int32_t> jetzt{int32_t(phase), satz ? satz->minute : -1,
+                                                              satz ? int32_t(satz->abschnitt) : -1};
+            if (jetzt != stand) {
+                stand = jetzt;
+                bewegt = Plat_Ms();
+            }
+            ASSERT_LT(Plat_Ms() - bewegt, STILLSTAND_MS)
+                << "day " << tag << " stands still in phase " << int32_t(phase) << ", minute " << std::get<1>(stand);
+            ASSERT_LT(Plat_Ms() - beginn, TAG_GRENZE_MS) << "day " << tag << " in phase " << int32_t(phase);
             if (phase == ClientSpiel::LAEUFT) continue;
             if (phase != ClientSpiel::ERGEBNIS && Plat_Ms() - gefragt > 20) {
                 gefragt = Plat_Ms();
+                const Bericht vorher = *b;
                 *b = server.Fragen();
                 if (b->tag > tag && b->modus == KALENDER_MENUE) break;
+                // The server's day going on is progress too.
+                if (Server::Stand(*b) != Server::Stand(vorher)) bewegt = Plat_Ms();
             }
             Plat_Sleep_Ms(1);
         }
@@ -515,6 +550,10 @@ protected:
             *server, {"Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank", "Seiten"}, &b));
         ASSERT_GE(b.partie[2].heim, 0) << "the client's club plays on matchday 2";
         Spielfeld_Set_Fast(1);
+        // Both processes compute the live match flat out: on a loaded machine
+        // an answer may take seconds without anything being wrong; a server
+        // that stops answering shows as a day standing still.
+        Net_Zeiten_Wert().antwort_ms = STILLSTAND_MS;
     }
     void TearDown() override { Client_Beenden(); }
 };

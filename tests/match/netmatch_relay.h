@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -90,6 +91,8 @@ struct Einstellung {
     int32_t verzoegerung_ms, jitter_ms;
     int32_t stau_ab_ms, stau_ms;   // a stall: nothing moves for stau_ms from stau_ab_ms on
     bool einzeln;                  // one byte per send
+    // The stall starts instead once the client has printed this game minute (-1: by time).
+    int32_t stau_minute = -1;
 };
 
 // The test's name shows the setting, not its bytes.
@@ -137,6 +140,8 @@ public:
         for (Richtung* r : {&hin_, &zurueck_}) bewegen(*r, jetzt);
     }
     bool verbunden() const { return hin_.von >= 0; }
+    // The stall starts now (a setting with a stall minute).
+    void Stauen(int64_t jetzt) { stau_beginn_ = jetzt; }
     bool zu() const { return hin_.zu && zurueck_.zu; }
     uint16_t port = 0;
 
@@ -155,7 +160,8 @@ private:
             r.letzte = std::max(r.letzte, jetzt + std::max<int64_t>(0, d));
             r.warte.emplace_back(r.letzte, std::vector<uint8_t>(b, b + n));
         }
-        const bool stau = e_.stau_ms && jetzt - start_ >= e_.stau_ab_ms && jetzt - start_ < e_.stau_ab_ms + e_.stau_ms;
+        const int64_t ab = e_.stau_minute >= 0 ? stau_beginn_ : start_ + e_.stau_ab_ms;
+        const bool stau = e_.stau_ms && ab >= 0 && jetzt >= ab && jetzt < ab + e_.stau_ms;
         while (!stau && !r.warte.empty() && r.warte.front().first <= jetzt) {
             std::vector<uint8_t>& v = r.warte.front().second;
             const size_t menge = e_.einzeln ? 1 : v.size();
@@ -171,6 +177,7 @@ private:
     int lausch_ = -1;
     Richtung hin_, zurueck_;
     int64_t start_ = 0;
+    int64_t stau_beginn_ = -1;
 };
 
 inline std::vector<int32_t> Zahlen(const std::string& text, const std::regex& muster) {
@@ -202,7 +209,7 @@ struct Netmatch_Ergebnis {
     double sekunden = 0;
 };
 inline Netmatch_Ergebnis Netmatch_Spielen(const char* programm, const Einstellung& e, const std::string& team,
-                                          int32_t grenze_s) {
+                                          int32_t grenze_s, const std::vector<std::string>& client_mehr = {}) {
     Netmatch_Ergebnis r;
     const std::string grenze = std::to_string(grenze_s);
     Prozess server({programm, "--server", "0", "--team", team, "--timeout", grenze});
@@ -213,12 +220,24 @@ inline Netmatch_Ergebnis Netmatch_Spielen(const char* programm, const Einstellun
         return r;
     }
     Relay relay(e);
-    Prozess client({programm, "--client", "127.0.0.1:" + std::to_string(relay.port), "--team", team, "--timeout",
-                    grenze});
+    std::vector<std::string> client_args = {programm, "--client", "127.0.0.1:" + std::to_string(relay.port),
+                                            "--team", team, "--timeout", grenze};
+    client_args.insert(client_args.end(), client_mehr.begin(), client_mehr.end());
+    Prozess client(client_args);
+    bool gestaut = false;
     while (Uhr::now() - start < std::chrono::seconds(grenze_s + 10) && !(server.fertig && client.fertig)) {
         relay.pass(server_port, Ms(Uhr::now()));
         server.lesen();
         client.lesen();
+        // The client's line of the stall minute (or of one of the next, when
+        // it passed a minute within one pass).
+        for (int32_t k = e.stau_minute; e.stau_minute >= 0 && !gestaut && k < e.stau_minute + 3; ++k) {
+            char zeile[32];
+            std::snprintf(zeile, sizeof zeile, "minute %3d ", k);
+            if (client.text.find(zeile) == std::string::npos) continue;
+            relay.Stauen(Ms(Uhr::now()));
+            gestaut = true;
+        }
         pollfd p[2] = {{server.aus, POLLIN, 0}, {client.aus, POLLIN, 0}};
         poll(p, 2, 1);
     }

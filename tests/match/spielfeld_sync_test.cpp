@@ -9,9 +9,11 @@
 #include "club/club_hooks.h"
 #include "club/team.h"
 #include "core/spielstand.h"
+#include "core/stoppuhr.h"
 #include "match/anweisung.h"
 #include "match/spielfeld_pruefen.h"
 #include "match/spielfeld_sync.h"
+#include "match/spielfeld_tick.h"
 #include "match/spieltag.h"
 #include "match/spieltag_netz.h"
 #include "match_welt.h"
@@ -271,6 +273,53 @@ TEST_F(SyncTest, TheServerTakesOnlyTheSendersSide) {
     EXPECT_EQ(Sync_Ring(s)[2].faellig_minute[0], 0);
     EXPECT_EQ(Sync_Ring(s)[2].faellig_minute[1], 15);
     EXPECT_EQ(Sync_Minute(s, 1), 12u);
+}
+
+// The client takes the server's side of an answer and keeps its own: an
+// answer to a packet sent before the client's newest input must not take
+// that input out of the client's ring (its next packet would then take it
+// out of the server's too).
+TEST_F(SyncTest, TheClientTakesOnlyTheServersSideOfAnAnswer) {
+    Maschine(1, 3);
+    Sync_Ring(s)[4].faellig_minute[1] = 14;   // the client's input, entered after the answered packet
+    Sync_Ring(s)[4].faellig_abschnitt[1] = 1;
+    Sync_Ring(s)[4].aenderung[1] = SYNC_TAKTIK;
+    Sync_Ring(s)[4].taktik[1][2] = 55;
+    Min_Signal_Block p = Paket(s, 3);
+    std::memset(&p.ring[4], 0, sizeof p.ring[4]);   // the server's ring as it was for the older packet
+    p.ring[2].faellig_minute[0] = 13;             // the server's own input
+    p.ring[2].faellig_abschnitt[0] = 1;
+    p.ring[2].aenderung[0] = SYNC_PRESSING;
+    p.ring[2].pressing[0] = 70;
+    Spielfeld_Sync_Vom_Server(&p, 3);
+    EXPECT_EQ(Sync_Ring(s)[4].faellig_minute[1], 14) << "the client's input stays";
+    EXPECT_EQ(Sync_Ring(s)[4].aenderung[1], SYNC_TAKTIK);
+    EXPECT_EQ(Sync_Ring(s)[4].taktik[1][2], 55);
+    EXPECT_EQ(Sync_Ring(s)[2].faellig_minute[0], 13) << "the server's input arrives";
+    EXPECT_EQ(Sync_Ring(s)[2].pressing[0], 70);
+    // The client's next packet carries it to the server.
+    const Min_Signal_Block naechstes = Paket(s, 3);
+    EXPECT_EQ(naechstes.ring[4].faellig_minute[1], 14);
+}
+
+// The kick-off loop counts its frame times (0, 1000, 2000 ms, ...): a client
+// whose kick-off waits for the server times that wait by the program clock,
+// and re-sends nothing within 2 s of its last packet.
+TEST_F(SyncTest, AKickOffWaitingForTheServerTimesItsWaitByTheProgramClock) {
+    Maschine(1, 3);
+    s->live = 1;
+    s->wetter_init = 1;
+    s->spielzustand = SZ_ANSTOSS;
+    Spielfeld_Sync_Warten_Ende(s);         // no wait running
+    Spielfeld_Sync_Minute(s, Zeit_Ms());   // the client's packet of minute 10, sent now
+    Sync_Minute(s, 0) = 9;                 // the server has not released minute 10 yet
+    Sync_Abschnitt(s, 0) = 1;
+    Spielfeld_Minuten_Freigabe(s);
+    ASSERT_NE(s->bereit & 3, 3);
+    const uint32_t gesendet = Sync_Zaehler_Lesen().gesendet;
+    EXPECT_GT(Spielfeld_Anstoss_Ausfuehren(s), 0);
+    EXPECT_EQ(Sync_Zaehler_Lesen().gesendet, gesendet) << "a re-send within 2 s of the last packet";
+    EXPECT_EQ(Spielfeld_Frameabzug(), 0) << "the frames slowed within 2 s of waiting";
 }
 
 TEST_F(SyncTest, APacketForAVanishedMatchIsEchoedWithBothSidesReleased) {
