@@ -1,8 +1,6 @@
 // core/spielstand_datei.cpp - blocks, packed blocks, lists and the frame of a save-game file.
 #include "core/spielstand_datei.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <atomic>
 #include <bit>
@@ -10,6 +8,7 @@
 
 #include "core/bytes.h"
 #include "core/debug.h"
+#include "core/pruefsumme.h"
 
 namespace velmora {
 namespace {
@@ -72,9 +71,7 @@ uint32_t pruefsumme(uint32_t nr, uint32_t art, const uint8_t* daten, uint32_t la
     Bytes_Put32(kopf, nr);
     Bytes_Put32(kopf + 4, art);
     Bytes_Put32(kopf + 8, laenge);
-    uLong crc = crc32(0L, kopf, sizeof kopf);
-    // zlib answers a null buffer with its start value, not with the running sum.
-    return laenge == 0 ? uint32_t(crc) : uint32_t(crc32(crc, daten, uInt(laenge)));
+    return Pruefsumme_Crc32(Pruefsumme_Crc32(0, kopf, sizeof kopf), daten, laenge);
 }
 
 bool block_anhaengen(SpielstandDatei* datei, uint32_t art, const void* daten, uint32_t laenge, const char* fname) {

@@ -3,6 +3,7 @@
 #include "match/spielfeld.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -312,7 +313,9 @@ Spielfeld_Satz* Spielfeld_Satz_Einsetzen(int32_t spiel, const Spielfeld_Satz& ne
 namespace {
 // The set-up of Spielfeld_Daten_Eintragen; `leer` tells that the record is
 // all zero but its display mode (fresh from the list), so it is not cleared again.
-void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer);
+// `nur_wuerfel`: the record is played by the dice only (see Spielfeld_Anlegen).
+void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer,
+                     bool nur_wuerfel = false);
 }  // namespace
 
 void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live) {
@@ -324,7 +327,8 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
 }
 
 namespace {
-void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer) {
+void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer,
+                     bool nur_wuerfel) {
     uint8_t anzeige = satz->anzeige_modus;
     if (!leer) {
         std::memset(static_cast<void*>(satz), 0, sizeof *satz);
@@ -441,7 +445,8 @@ void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t 
             for (int32_t b : {148, 149, 150}) sm.rolle[ROLLE(b)] = 2;
         }
         if (!(sm.zustand & (SM_AUF_PLATZ | SM_RESERVE))) continue;
-        Spielfeld_Get_Spielerstaerke(satz, int32_t(satz->team[s]), slot);
+        if (nur_wuerfel) Spielfeld_Spielerstaerke_Ziehen(satz, slot);
+        else Spielfeld_Get_Spielerstaerke(satz, int32_t(satz->team[s]), slot);
         int32_t p = sm.nummer;
         uint32_t st = Spieler_Status(p);
         bool auf_platz = sm.zustand & SM_AUF_PLATZ;
@@ -517,7 +522,10 @@ int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t, int32_t zusch
     if (Spielfeld_Hook_Schalter(daten.wettbewerb, 4)) g.schalter4 = daten.wettbewerb;
 
     satz->anzeige_modus = uint8_t(anzeige);
-    Daten_Eintragen(satz, &daten, spiel, live, true);   // the list hands out a zeroed record
+    // Only a background record can go without match values.
+    const bool nur_wuerfel = live == SPIELFELD_NUR_WUERFEL && anzeige == 0;
+    if (live == SPIELFELD_NUR_WUERFEL) live = -1;
+    Daten_Eintragen(satz, &daten, spiel, live, true, nur_wuerfel);   // the list hands out a zeroed record
 
     // Weather from the fixture's temperature and precipitation.
     int32_t temp = daten.temperatur, regen = daten.niederschlag;
@@ -597,10 +605,21 @@ void Spielfeld_Spielzustand_Freigeben(Spielfeld_Satz* satz) {
 }
 
 namespace {
-// A heat-map byte's four two-bit cells in reverse order.
-uint8_t Zellen_Umgedreht(uint8_t v) {
-    v = uint8_t((v & 0x0F) << 4 | (v & 0xF0) >> 4);
-    return uint8_t((v & 0x33) << 2 | (v & 0xCC) >> 2);
+// A heat-map byte's four two-bit cells in reverse order, for every byte.
+constexpr std::array<uint8_t, 256> ZELLEN_UMGEDREHT = [] {
+    std::array<uint8_t, 256> t{};
+    for (int32_t i = 0; i < 256; ++i) {
+        const uint8_t v = uint8_t((i & 0x0F) << 4 | (i & 0xF0) >> 4);
+        t[size_t(i)] = uint8_t((v & 0x33) << 2 | (v & 0xCC) >> 2);
+    }
+    return t;
+}();
+
+// True when no cell of the heat map is set (a match by the dice marks none).
+bool Heatmap_Leer(const uint8_t (&h)[25]) {
+    uint64_t w[3];
+    std::memcpy(w, h, sizeof w);
+    return (w[0] | w[1] | w[2] | h[24]) == 0;
 }
 }  // namespace
 
@@ -649,8 +668,9 @@ void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
         // Turn the heat map by 180 degrees: cell i of 100 becomes cell 99 - i.
         // Cell 4b + k sits in byte b at bits 2k; it goes to cell 4(24 - b) +
         // (3 - k), so byte b lands in byte 24 - b with its four cells reversed.
+        if (Heatmap_Leer(sm.heatmap)) continue;   // turned, an empty map stays empty
         uint8_t neu[25];
-        for (int32_t b = 0; b < 25; ++b) neu[24 - b] = Zellen_Umgedreht(sm.heatmap[b]);
+        for (int32_t b = 0; b < 25; ++b) neu[24 - b] = ZELLEN_UMGEDREHT[sm.heatmap[b]];
         std::memcpy(sm.heatmap, neu, 25);
     }
     SetAnim(satz, FIGUR_BALL, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y, 0);

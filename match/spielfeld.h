@@ -69,10 +69,16 @@ void Spielfeld_Client_Holen_Setzen(bool offen);
 // the module does not run.
 Spielfeld_Satz* Spielfeld_Satz_Einsetzen(int32_t spiel, const Spielfeld_Satz& neu);
 
+constexpr int32_t SPIELFELD_NUR_WUERFEL = -2;
+
 // Creates the record of a game from its fixture and starts its first period.
 // anzeige: 0 background, 1 watched, 2 reported; zuschauer overrides the
 // fixture's attendance when not 0; stadion -1 for none; live: -1 never live,
-// 0 live when watched or the competition's switch 5 asks for it, 1 live.
+// 0 live when watched or the competition's switch 5 asks for it, 1 live,
+// SPIELFELD_NUR_WUERFEL never live, watched or sent (a background record on a
+// single machine that its competition does not compute live): the players'
+// match values, which only the live engine reads, are then left out; the
+// draws stay the same.
 // 1 when created; 0 when the module does not run, 200 records exist or the
 // game is unknown (the match is then played without a record).
 int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t reserviert, int32_t zuschauer, int32_t stadion,

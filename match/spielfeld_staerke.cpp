@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <type_traits>
 #include <utility>
 
 #include "club/spieler.h"
@@ -32,20 +33,31 @@ int32_t Seite_Von_Team(const Spielfeld_Satz* satz, int32_t team) { return uint32
 
 // A player's valuation asks about the same talents many times over, each a
 // trip through the club data; while one valuation runs its answers are kept.
+constexpr int32_t TALENTE_IN_MASKE = 54;   // the talents the club data tells at once
+constexpr uint64_t MASKE_TALENTE = (uint64_t(1) << TALENTE_IN_MASKE) - 1;
+
 struct TalentMerker {
     int32_t spieler = -1;
     uint64_t gefragt = 0, aktiv = 0;
 };
 TalentMerker merker;
 
-bool Aktiv(int32_t spieler, int32_t talent) {
+// The club data's answer, kept when it is about the player of the running valuation.
+[[gnu::noinline]] bool Aktiv_Fragen(int32_t spieler, int32_t talent) {
     if (spieler != merker.spieler || talent < 0 || talent >= 64) return Spielfeld_Hook_Attribut(spieler, talent);
     const uint64_t bit = uint64_t(1) << talent;
-    if (!(merker.gefragt & bit)) {
-        merker.gefragt |= bit;
-        if (Spielfeld_Hook_Attribut(spieler, talent)) merker.aktiv |= bit;
-    }
+    merker.gefragt |= bit;
+    if (Spielfeld_Hook_Attribut(spieler, talent)) merker.aktiv |= bit;
     return (merker.aktiv & bit) != 0;
+}
+
+// A valuation asks a few hundred times per player: a kept answer is one bit test.
+inline bool Aktiv(int32_t spieler, int32_t talent) {
+    if (spieler == merker.spieler && uint32_t(talent) < 64) {
+        const uint64_t bit = uint64_t(1) << talent;
+        if (merker.gefragt & bit) return (merker.aktiv & bit) != 0;
+    }
+    return Aktiv_Fragen(spieler, talent);
 }
 
 // Keeps the answers for one player for the life of the guard; talents 0-53
@@ -55,7 +67,7 @@ struct TalentMerkerScope {
         merker = TalentMerker{spieler, 0, 0};
         uint64_t maske = 0;
         if (Spielfeld_Hook_Attribute_Maske(spieler, &maske)) {
-            merker.gefragt = (uint64_t(1) << 54) - 1;
+            merker.gefragt = MASKE_TALENTE;
             merker.aktiv = maske & merker.gefragt;
         }
     }
@@ -131,22 +143,25 @@ int32_t Team_Talent_Zufall(const Spielfeld_Satz* satz, int32_t team) {
     return n;
 }
 
-int32_t Spielfeld_Staerke_Attribut(Spielfeld_Satz* satz, int32_t team, int32_t slot, int32_t k) {
-    if (!satz || slot < 0 || slot >= SF_SPIELER || k < 0 || k >= 48) return 0;
-    int32_t u = Seite_Von_Team(satz, team);
+namespace {
+
+// Match value k of the player in `slot` for side `u`; the arguments are checked
+// by the caller. `hat(talent)` tells whether the player has a talent.
+template <class Hat>
+[[gnu::always_inline]] inline int32_t Attribut_Wert(Spielfeld_Satz* satz, int32_t u, int32_t slot, int32_t k, Hat hat) {
     Spieler_Matchsatz& sm = satz->spieler[slot];
     int32_t p = sm.nummer;
     int32_t b = sm.basis;
     int32_t t = WERT_TALENT[k];
     int32_t r = 0;
     auto plus = [&](int32_t talent, int32_t prozent, int32_t mindestens) {
-        if (!Aktiv(p, talent)) return;
+        if (!hat(talent)) return;
         r += b * prozent / 100;
         if (mindestens > 0 && r < mindestens) r = mindestens;
     };
     if (k == 0) {
-        for (const auto& [talent, byte] : TALENT_FLAGS) sm.talent_flag[TALENT_FLAG(byte)] = Aktiv(p, talent) ? 1 : 0;
-        bool t39 = Aktiv(p, 39);
+        for (const auto& [talent, byte] : TALENT_FLAGS) sm.talent_flag[TALENT_FLAG(byte)] = hat(talent) ? 1 : 0;
+        bool t39 = hat(39);
         sm.talent_flag[TALENT_FLAG(181)] = t39 ? 1 : 0;
         if (t39)
             for (int32_t byte : {177, 178, 179}) sm.talent_flag[TALENT_FLAG(byte)] = 1;
@@ -159,12 +174,12 @@ int32_t Spielfeld_Staerke_Attribut(Spielfeld_Satz* satz, int32_t team, int32_t s
         return std::max(r, 1);
     }
     if (t > 52 || t < 0) r = Spieler_Wert(t, p, 0, OP_LESEN);
-    else r = Aktiv(p, t) ? std::max(b * 30 / 100, 150) : 0;
+    else r = hat(t) ? std::max(b * 30 / 100, 150) : 0;
     switch (k) {
     case 1: plus(5, 15, 100); break;
     case 2:
-        if (Aktiv(p, 11)) sm.fitness = int8_t(sm.fitness + 1);
-        if (Aktiv(p, 30)) sm.fitness = int8_t(sm.fitness + 2);
+        if (hat(11)) sm.fitness = int8_t(sm.fitness + 1);
+        if (hat(30)) sm.fitness = int8_t(sm.fitness + 2);
         break;
     case 3: plus(12, 20, 100); break;
     case 4: plus(5, 20, 150); plus(37, 50, 300); break;
@@ -191,7 +206,7 @@ int32_t Spielfeld_Staerke_Attribut(Spielfeld_Satz* satz, int32_t team, int32_t s
     case 26: plus(49, 20, 0); break;
     case 28: plus(2, 20, 150); break;
     case 29:
-        satz->figur[slot].dreh_min = Aktiv(p, 38) ? 1 : (Aktiv(p, 4) ? 2 : 4);
+        satz->figur[slot].dreh_min = hat(38) ? 1 : (hat(4) ? 2 : 4);
         break;
     case 30: break;   // talent 8 would raise the fitness byte by 0.2, which its whole numbers do not hold
     case 32: plus(18, 50, 300); break;
@@ -200,12 +215,20 @@ int32_t Spielfeld_Staerke_Attribut(Spielfeld_Satz* satz, int32_t team, int32_t s
         if (r != 0 && satz->minute > 49) r += b * 20 / 100;
         break;
     case 35:
-        if (Aktiv(p, 32)) r = 1300;
+        if (hat(32)) r = 1300;
         break;
     case 47: plus(47, 20, 0); break;
     default: break;
     }
     return r;
+}
+
+}  // namespace
+
+int32_t Spielfeld_Staerke_Attribut(Spielfeld_Satz* satz, int32_t team, int32_t slot, int32_t k) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER || k < 0 || k >= 48) return 0;
+    const int32_t p = satz->spieler[slot].nummer;
+    return Attribut_Wert(satz, Seite_Von_Team(satz, team), slot, k, [p](int32_t t) { return Aktiv(p, t); });
 }
 
 void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t slot) {
@@ -261,14 +284,23 @@ void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t sl
     // Every valuation starts from the club data: the fitness byte from zero and
     // no value from what an earlier valuation left.
     sm.fitness = 0;
-    for (int32_t k = 0; k < SF_WERTE; ++k) {
-        int32_t kind = WERT_TALENT[k];
+    const int32_t u = Seite_Von_Team(satz, team);
+    // Talents 0-53 read at once (the common case) are tested as bits of one word.
+    const bool ganz = (merker.gefragt & MASKE_TALENTE) == MASKE_TALENTE;
+    const uint64_t bits = merker.aktiv;
+    const auto hat = [ganz, bits, p](int32_t t) {
+        return ganz && uint32_t(t) < TALENTE_IN_MASKE ? (bits >> t & 1) != 0 : Aktiv(p, t);
+    };
+    // One value; k is a constant, so each value's rule is worked out when compiled.
+    const auto ein_wert = [&](auto konstante) {
+        constexpr int32_t k = decltype(konstante)::value;
+        constexpr int32_t kind = WERT_TALENT[k];
         int32_t w = (kind == SPW_STAERKE || kind == SPW_EINSAETZE) ? 0 : b;
-        w += Spielfeld_Staerke_Attribut(satz, team, slot, k);
+        w += Attribut_Wert(satz, u, slot, k, hat);
         if ((kind == 11 || kind == 12) && temperatur > 28) w = std::min(w, 800);
         if ((kind == 0 || kind == 1 || kind == 23) && temperatur < 0) w = std::min(w, 800);
         if (kind != SPW_EINSAETZE) w = std::min(w * faktor / 100, 1300);
-        if (k == 0) {
+        if constexpr (k == 0) {
             int32_t ff = 92;
             if (heimrecht) ff = seite == 1 ? 83 : 92 + std::min(zuschauer / 5000, 8);
             if (seite == 1 && !(modus & 0x200)) {
@@ -283,12 +315,27 @@ void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t sl
             w = Klemme(w, 0, 1301);
         }
         sm.werte[k] = int16_t(w);
-    }
+    };
+    [&]<size_t... K>(std::index_sequence<K...>) {
+        (ein_wert(std::integral_constant<int32_t, int32_t(K)>{}), ...);
+    }(std::make_index_sequence<size_t(SF_WERTE)>{});
     if (satz->figur[slot].torwart) sm.werte[3] = sm.werte[7] = sm.werte[24];
     int32_t w27 = sm.werte[27] * 1000 / 9;
     if (w27 < 500 || (w27 < sm.werte[2] && w27 < 800)) w27 = 0;
     sm.werte[27] = int16_t(Klemme(w27, 0, 32767));
     Spielfeld_Einwechsel_Frische(satz, slot);
+}
+
+void Spielfeld_Spielerstaerke_Ziehen(Spielfeld_Satz* satz, int32_t slot) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER) {
+        Debug_Printf("Spielfeld_Spielerstaerke_Ziehen %d\n", slot);
+        return;
+    }
+    const int32_t p = satz->spieler[slot].nummer;
+    if (p < 0) return;
+    Spielfeld_Aktives_Merken(satz);
+    TalentMerkerScope talente(p);
+    if (Aktiv(p, 42)) Rnd(0, 5);
 }
 
 void Spielfeld_Einwechsel_Frische(Spielfeld_Satz* satz, int32_t slot) {

@@ -14,6 +14,10 @@ namespace velmora {
 
 // Computes the match values of one slot (0-33).
 void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t slot);
+// What the valuation of a player in a record played by the dice only leaves
+// that anyone reads: the record named the active one and the valuation's draw
+// (talent 42's slump); his match values stay unset.
+void Spielfeld_Spielerstaerke_Ziehen(Spielfeld_Satz* satz, int32_t slot);
 // Stamina and freshness of a substitute who comes on while the match runs
 // (minute not 0, his on-pitch counter still 0); the valuation ends with it.
 void Spielfeld_Einwechsel_Frische(Spielfeld_Satz* satz, int32_t slot);

@@ -816,6 +816,11 @@ void Spieltag_Spiel_Starten(int32_t i) {
         for (int32_t t : teams)
             if (t >= 0 && (uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT))
                 live = Spieltag_Client_Spielt_Live(t) ? 1 : -1;
+    // On a single machine a background record that is not computed live from
+    // its start is never computed, watched or fetched: it is set up for the
+    // dice only.
+    if (Netz() == 0 && anzeige == 0 && (live == -1 || (live == 0 && !Spielfeld_Hook_Schalter(sp->wettbewerb, 5))))
+        live = SPIELFELD_NUR_WUERFEL;
     if (Spielfeld_Anlegen(s.spiel, anzeige, anzeige ? 1 : 0, zuschauer, ort, live) == 1) {
         // The match day asks for the view as a watched match starts.
         if (anzeige == 1) Spielfeld_Beobachten(Spielfeld_Suchen(s.spiel), true);

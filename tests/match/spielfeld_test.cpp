@@ -1,6 +1,9 @@
 // The match record module: guards, the list of records, the checksum and the save block.
+#include <array>
 #include <cstring>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "club/manager.h"
 #include "core/bytes.h"
@@ -120,6 +123,100 @@ TEST_F(MatchTest, SideChangeExchangesTheGoalsNotTheTeams) {
         EXPECT_EQ(s->tor_y[0], 3403u);
         EXPECT_EQ(s->team[0], 2u);
         EXPECT_EQ(s->team[1], 3u);
+    }
+}
+
+// A record for the dice only is set up as a full one, draws included, but
+// for the players' match values, which only the live engine and the views read.
+TEST_F(MatchTest, ADiceOnlyRecordIsTheFullOneButForItsMatchValues) {
+    struct Fall {
+        int32_t heim, gast, rnd;
+        bool talent42;   // slumps drawn in the valuation
+    };
+    const Fall faelle[] = {{2, 3, 11, false}, {4, 5, 12, true}, {6, 7, 977, true}, {5, 4, 3000, false}};
+    // Clears what only a valuation writes, so two records compare byte for byte.
+    auto ohne_werte = [](Spielfeld_Satz s) {
+        for (int32_t slot = 0; slot < SF_SPIELER; ++slot) {
+            Spieler_Matchsatz& sm = s.spieler[slot];
+            std::memset(sm.werte, 0, sizeof sm.werte);
+            std::memset(sm.talent_flag, 0, sizeof sm.talent_flag);
+            sm.basis = 0;
+            sm.fitness = 0;
+            s.figur[slot].dreh_min = 0;
+        }
+        s.spielzeit_ms = 0;
+        return s;
+    };
+    auto hat_werte = [](const Spielfeld_Satz& s) {
+        for (const Spieler_Matchsatz& sm : s.spieler)
+            for (int16_t w : sm.werte)
+                if (w != 0) return true;
+        return false;
+    };
+    for (const Fall& f : faelle) {
+        Fake().talente.clear();
+        if (f.talent42)
+            for (int32_t p = 0; p < CLUBS * JE_CLUB; p += 3) {
+                Fake().talente.insert({p, 42});
+                // Fitness and turning, which only the valuation sets.
+                for (int32_t t : {11, 30}) Fake().talente.insert({p + 1, t});
+                Fake().talente.insert({p + 2, 38});
+            }
+        Spiel_Anlegen(1, f.heim, f.gast);
+        Spielfeld_Satz satz[2];
+        int32_t rnd[2] = {};
+        for (int32_t nur_wuerfel : {0, 1}) {
+            Rnd_Set_Index(f.rnd, 0);
+            ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, nur_wuerfel ? SPIELFELD_NUR_WUERFEL : -1), 1);
+            satz[nur_wuerfel] = *Spielfeld_Suchen(1);
+            rnd[nur_wuerfel] = Rnd_Get_Index();
+            Spielfeld_Entfernen(50);
+        }
+        EXPECT_EQ(rnd[0], rnd[1]) << "the same draws, teams " << f.heim << "-" << f.gast;
+        EXPECT_EQ(satz[1].live, 0);
+        const Spielfeld_Satz a = ohne_werte(satz[0]), b = ohne_werte(satz[1]);
+        EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << "teams " << f.heim << "-" << f.gast;
+        EXPECT_TRUE(hat_werte(satz[0])) << "the full record has its values, teams " << f.heim << "-" << f.gast;
+        EXPECT_FALSE(hat_werte(satz[1]));
+    }
+    // A watched record keeps its values whatever it is asked for.
+    Spiel_Anlegen(1, 2, 3);
+    ASSERT_EQ(Spielfeld_Anlegen(1, 1, 1, 0, -1, SPIELFELD_NUR_WUERFEL), 1);
+    EXPECT_TRUE(hat_werte(*Spielfeld_Suchen(1)));
+    EXPECT_EQ(Spielfeld_Suchen(1)->live, 0);
+}
+
+// A new period turns every heat map by 180 degrees: cell i of 100 (two bits
+// each, four to a byte) becomes cell 99 - i; an empty map stays empty.
+TEST_F(MatchTest, NewPeriodTurnsEveryHeatMapCellByCell) {
+    Spiel_Anlegen(1, 2, 3);
+    ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
+    Spielfeld_Satz* s = Spielfeld_Suchen(1);
+    auto zelle = [](const uint8_t* h, int32_t i) { return (h[i / 4] >> (2 * (i % 4))) & 3; };
+    const std::vector<std::vector<std::pair<int32_t, int32_t>>> karten = {
+        {},                                         // empty
+        {{0, 1}},                                   // first cell
+        {{99, 3}},                                  // last cell
+        {{1, 2}, {6, 3}, {50, 1}, {63, 2}, {97, 3}},   // cells across byte and word borders
+    };
+    for (size_t k = 0; k < karten.size(); ++k) {
+        s->abschnitt = 1;   // not the first period, which starts the maps empty
+        for (int32_t slot = 0; slot < SF_SPIELER; ++slot) {
+            std::memset(s->spieler[slot].heatmap, 0, sizeof s->spieler[slot].heatmap);
+            for (auto [i, v] : karten[k]) {
+                const int32_t j = (i + slot) % 100;   // each slot its own map
+                s->spieler[slot].heatmap[j / 4] = uint8_t(s->spieler[slot].heatmap[j / 4] | v << (2 * (j % 4)));
+            }
+        }
+        std::vector<std::array<uint8_t, 25>> vorher(SF_SPIELER);
+        for (int32_t slot = 0; slot < SF_SPIELER; ++slot)
+            std::memcpy(vorher[size_t(slot)].data(), s->spieler[slot].heatmap, 25);
+        Spielfeld_Periode_Starten_Satz(s);
+        for (int32_t slot = 0; slot < SF_SPIELER; ++slot)
+            for (int32_t i = 0; i < 100; ++i) {
+                EXPECT_EQ(zelle(s->spieler[slot].heatmap, 99 - i), zelle(vorher[size_t(slot)].data(), i))
+                    << "map " << k << " slot " << slot << " cell " << i;
+            }
     }
 }
 

@@ -341,7 +341,14 @@ TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheDaysIdentically) {
         for (int32_t f = 0; f < 60; ++f) ASSERT_TRUE(Spieltag_Frame());
         ASSERT_GT(Spielfeld_Anzahl(), 0);
         int32_t live_saetze = 0;
-        for (Spielfeld_Satz* x = Spielfeld_Naechster(nullptr); x; x = Spielfeld_Naechster(x)) live_saetze += x->live == 1;
+        for (Spielfeld_Satz* x = Spielfeld_Naechster(nullptr); x; x = Spielfeld_Naechster(x)) {
+            live_saetze += x->live == 1;
+            // A background record played by the dice is set up without match values.
+            bool werte = false;
+            for (const Spieler_Matchsatz& sm : x->spieler)
+                for (int16_t w : sm.werte) werte = werte || w != 0;
+            EXPECT_EQ(werte, x->live == 1) << "game " << x->spiel;
+        }
         EXPECT_EQ(live_saetze > 0, live);
         Sicherung s;
         s.Schreiben();

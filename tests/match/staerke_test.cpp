@@ -2,8 +2,10 @@
 // rule that a valuation always starts again from the club data.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "club/spieler.h"
+#include "core/rnd.h"
 #include "match/spielfeld_staerke.h"
 #include "match_welt.h"
 
@@ -202,6 +204,50 @@ TEST_F(StaerkeTest, BadSlotIsLoggedAndChangesNothing) {
     Spielfeld_Get_Spielerstaerke(nullptr, 2, 3);
     EXPECT_TRUE(Log_Enthaelt("Spielfeld_Get_Spielerstaerke 34"));
     EXPECT_EQ(std::memcmp(&kopie, s, sizeof kopie), 0);
+}
+
+// The club data may tell talents 0-53 as one word; the valuation then tests
+// bits instead of asking talent by talent. Both ways give the same record
+// bytes and draw the same numbers, whatever talents the player has.
+TEST_F(StaerkeTest, TalentWordGivesWhatAskingTalentByTalentGives) {
+    const std::vector<std::vector<int32_t>> faelle = {
+        {},
+        {5, 37, 8, 38, 6, 36},                          // bonus talents with their "at least"
+        {39, 11, 30, 38},                               // value 0 at the maximum, fitness, turning
+        {4, 32, 42, 40, 29, 15},                        // turning, value 35, the drawn slump, the weaker side
+        {20, 21, 9, 45, 35, 31, 13, 22, 50, 48, 51, 49, 47, 2, 17, 33, 34, 14, 7, 18, 19, 25, 24, 26, 28, 27, 12, 3, 0},
+    };
+    const int32_t slot = 4, p = Spieler(slot);
+    auto bewerten = [&](bool wort, Spieler_Matchsatz* sm, int8_t* dreh, int32_t* rnd_danach) {
+        Spielfeld_Hooks().attribute_maske = wort ? +[](int32_t spieler, uint64_t* maske) {
+            *maske = 0;
+            for (int32_t t = 0; t < 54; ++t)
+                if (Fake().talente.count({spieler, t})) *maske |= uint64_t(1) << t;
+            return true;
+        } : nullptr;
+        Rnd_Set_Index(1234, 0);
+        s->spieler[slot].fitness = 5;
+        Spielfeld_Get_Spielerstaerke(s, 2, slot);
+        *sm = s->spieler[slot];
+        *dreh = int8_t(s->figur[slot].dreh_min);
+        *rnd_danach = Rnd_Get_Index();
+    };
+    for (size_t f = 0; f < faelle.size(); ++f) {
+        Fake().talente.clear();
+        for (int32_t t : faelle[f]) Fake().talente.insert({p, t});
+        for (int32_t minute : {0, 55}) {
+            s->minute = int16_t(minute);
+            Spieler_Matchsatz einzeln{}, wort{};
+            int8_t dreh_einzeln = 0, dreh_wort = 0;
+            int32_t rnd_einzeln = 0, rnd_wort = 0;
+            bewerten(false, &einzeln, &dreh_einzeln, &rnd_einzeln);
+            bewerten(true, &wort, &dreh_wort, &rnd_wort);
+            EXPECT_EQ(std::memcmp(&einzeln, &wort, sizeof einzeln), 0) << "case " << f << " minute " << minute;
+            EXPECT_EQ(dreh_einzeln, dreh_wort) << "case " << f;
+            EXPECT_EQ(rnd_einzeln, rnd_wort) << "case " << f;
+        }
+    }
+    Spielfeld_Hooks().attribute_maske = nullptr;
 }
 
 }  // namespace
