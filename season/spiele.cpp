@@ -62,6 +62,19 @@ struct SpieleModul {
 };
 SpieleModul g;
 
+// Change counters for readers that keep what they computed from the games
+// (the table order). They outlive the store, so a store loaded or built anew
+// never shows a count seen before: `stand_alle` counts changes to the whole
+// store, `stand_von` changes to one competition's games.
+uint32_t stand_alle = 0;
+std::vector<uint32_t> stand_von;
+
+void Geaendert(int32_t w) {
+    if (w < 0) return;
+    if (size_t(w) >= stand_von.size()) stand_von.resize(size_t(w) + 1, 0);
+    ++stand_von[size_t(w)];
+}
+
 uint64_t Schluessel(int32_t w, int32_t r, int32_t p, int32_t s) {
     return uint64_t(uint16_t(w)) << 48 | uint64_t(uint16_t(r)) << 32 | uint64_t(uint16_t(p)) << 16 |
            uint64_t(uint16_t(s));
@@ -79,6 +92,7 @@ SpielDatensatz* Spiel(const char* wer, Spiel_Lock h) {
         Debug_Printf("%s: Spiel %d ungueltig\n", wer, h);
         return nullptr;
     }
+    Geaendert(g.spiele[h - 1].wettbewerb);   // handed out to be changed
     return &g.spiele[h - 1];
 }
 
@@ -174,12 +188,21 @@ void Packe32(std::vector<uint8_t>& out, uint32_t v) {
 }  // namespace
 
 bool Spiele_Init() {
+    ++stand_alle;
     g = SpieleModul{};
     g.initialisiert = true;
     return true;
 }
 
-void Spiele_Free() { g = SpieleModul{}; }
+void Spiele_Free() {
+    ++stand_alle;
+    g = SpieleModul{};
+}
+
+uint64_t Spiele_Stand(int32_t w) {
+    uint32_t von = w >= 0 && size_t(w) < stand_von.size() ? stand_von[size_t(w)] : 0;
+    return uint64_t(stand_alle) << 32 | von;
+}
 
 bool Spiele_Ist_Initialisiert() { return g.initialisiert; }
 
@@ -208,6 +231,7 @@ int32_t Spiele_Neu(int32_t w, int32_t runde, int32_t paarung, int32_t spieltag, 
     s.paarung = int16_t(paarung);
     s.tore_heim = s.tore_gast = -1;
     int32_t nr = int32_t(g.spiele.size());
+    ++stand_alle;
     g.spiele.push_back(s);
     g.locks.push_back(0);
     g.index[k] = nr;
@@ -223,6 +247,7 @@ bool Spiele_Loeschen_Wettbewerb(int32_t w) {
             return false;
         }
     // Removing games renumbers the rest; their handles are only valid for a season.
+    ++stand_alle;
     std::vector<SpielDatensatz> rest;
     std::vector<int32_t> rest_locks;
     for (size_t i = 0; i < g.spiele.size(); ++i) {
@@ -243,6 +268,7 @@ bool Spiele_Loeschen_Wettbewerb(int32_t w) {
 
 int32_t Spiele_Team_Ersetzen(int32_t w, int32_t alt, int32_t neu) {
     if (!g.initialisiert || alt < 0 || neu < -1 || neu > 32767) return 0;
+    ++stand_alle;
     int32_t n = 0;
     for (SpielDatensatz& s : g.spiele) {
         if (s.wettbewerb != w || s.tore_heim >= 0) continue;
@@ -307,7 +333,10 @@ Spiel_Lock Spiele_Handle(int32_t nummer) {
 
 SpielDatensatz* Spiele_Get_Spiel(Spiel_Lock h, int32_t zeiger) {
     if (!g.initialisiert || h <= 0 || h > int32_t(g.spiele.size())) return nullptr;
-    if (zeiger) return &g.spiele[h - 1];
+    if (zeiger) {
+        Geaendert(g.spiele[h - 1].wettbewerb);   // the caller may change it
+        return &g.spiele[h - 1];
+    }
     g.kopie = g.spiele[h - 1];
     return &g.kopie;
 }
@@ -670,6 +699,7 @@ bool Spiele_Load(const uint8_t* in, size_t bytes) {
         }
     }
     neu.locks.assign(neu.spiele.size(), 0);
+    ++stand_alle;
     g = std::move(neu);
     return true;
 }
@@ -698,6 +728,7 @@ Spiel_Lock Spiele_Client_Holen(int32_t w, int32_t runde, int32_t paarung, int32_
     int32_t nr = it != g.index.end() ? it->second : Spiele_Neu(w, runde, paarung, spieltag, s.heim, s.gast);
     if (nr < 0) return 0;
     SpielDatensatz& ziel = g.spiele[nr];
+    ++stand_alle;
     Ereignisse_Schliessen(ziel);
     s.ereignis_start = -1;
     s.ereignis_anzahl = 0;

@@ -118,6 +118,11 @@ int32_t Spiele_Anzahl();
 int32_t Spiele_Nummern_Von(int32_t wettbewerb, const int32_t** nummern);
 // A game by number, for walks over the store; null past the end.
 const SpielDatensatz* Spiele_Nummer(int32_t nummer);
+// A count that changes whenever a game of the competition may have changed
+// (a game handed out for writing, added, removed, the store loaded or
+// emptied) and never returns to a value it had: what was computed from the
+// games while it read the same still holds.
+uint64_t Spiele_Stand(int32_t wettbewerb);
 
 // The handle of a game (0 when there is none) and one more lock on it.
 Spiel_Lock Spiele_Lock(int32_t wettbewerb, int32_t runde, int32_t paarung, int32_t spieltag);

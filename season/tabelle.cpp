@@ -172,38 +172,27 @@ int32_t Wettbewerb_Tabelle_Vorbereiten(int32_t w, TabellenPuffer* p) {
 
 namespace {
 
-// What Spiele_Statistik reads for a whole table of competition w, in reading order.
+// What a whole table of competition w is made of besides its games' fields:
+// the rules it reads, the count of changes to the games and the clubs.
 void Reihenfolge_Eingaben(int32_t w, const WettbewerbSatz* s, std::vector<int32_t>& e) {
     e.clear();
     e.push_back(Wettbewerb_Ist_Liga(w) ? 1 : 0);
     e.push_back(s ? s->spieltage : -1);
     e.push_back(s && (s->modus & MODUS_ENGLISCHE_TABELLE) ? 1 : 0);
+    const uint64_t stand = Spiele_Stand(w);
+    e.push_back(int32_t(uint32_t(stand >> 32)));
+    e.push_back(int32_t(uint32_t(stand)));
     int32_t teams[WETTBEWERB_TEAMS_MAX];
     const int32_t n = Wettbewerb_Get_Teams(w, teams);
     e.push_back(n);
     e.insert(e.end(), teams, teams + std::clamp(n, 0, int32_t(WETTBEWERB_TEAMS_MAX)));
-    const int32_t* nummern = nullptr;
-    const int32_t anzahl = Spiele_Nummern_Von(w, &nummern);
-    e.push_back(anzahl);
-    size_t k = e.size();
-    e.resize(k + size_t(std::max(anzahl, 0)) * 7);
-    for (int32_t i = 0; i < anzahl; ++i, k += 7) {
-        const SpielDatensatz* sp = Spiele_Nummer(nummern[i]);
-        e[k] = nummern[i];
-        e[k + 1] = sp->wettbewerb;
-        e[k + 2] = sp->runde;
-        e[k + 3] = sp->flags & SPIEL_FLAG_GESPIELT;
-        e[k + 4] = sp->heim;
-        e[k + 5] = sp->gast;
-        e[k + 6] = int32_t(uint32_t(uint8_t(sp->tore_heim)) << 8 | uint8_t(sp->tore_gast));
-    }
 }
 
 }  // namespace
 
-// Asked for both clubs of every game set up, with no result entered in
-// between: the order is computed again only when something it is made of
-// changed since the last time.
+// Asked for both clubs of every game set up: the order is kept per
+// competition and computed again only when one of its games may have changed
+// (a result entered), its clubs or its rules changed.
 int32_t Tabelle_Reihenfolge(int32_t w, int32_t* out) {
     const WettbewerbSatz* s = Wettbewerb_Satz(w);
     static std::vector<int32_t> eingaben;
