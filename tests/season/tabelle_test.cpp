@@ -139,7 +139,8 @@ TEST_F(KleineLiga, LevelClubsAreOrderedByTheirGamesAgainstEachOther) {
 
 // The order asked for again and again follows every change it is made of: a
 // result entered, goals written straight into a game record, a result taken
-// back, the sides of a game swapped.
+// back, the sides of a game swapped, a live match's goals made final, the
+// store loaded back.
 TEST_F(KleineLiga, TableOrderFollowsEveryChangeOfItsGames) {
     auto frisch = [&] {
         TabellenPuffer q{};
@@ -160,6 +161,7 @@ TEST_F(KleineLiga, TableOrderFollowsEveryChangeOfItsGames) {
         ADD_FAILURE() << "no game " << heim << "-" << gast;
         return 0;
     };
+    std::vector<int32_t> vorher;
     auto spiel = [&](int32_t heim, int32_t gast) { return Spiele_Get_Spiel(Spiele_Handle(nummer(heim, gast)), 1); };
     const std::vector<std::function<void()>> schritte = {
         [] {},
@@ -177,8 +179,21 @@ TEST_F(KleineLiga, TableOrderFollowsEveryChangeOfItsGames) {
             SpielDatensatz* s = spiel(2, 3);
             std::swap(s->heim, s->gast);
         },
+        [&] {   // a match played live: its goals as events, then its result made final
+            const Spiel_Lock h = Spiele_Handle(nummer(4, 2));
+            for (int32_t tor = 0; tor < 5; ++tor) Spiel_Ereignis(h, EREIGNIS_HEIM | EREIGNIS_SCHUSS | EREIGNIS_TOR, 10 + tor, -1, -1);
+            Spiele_Set_Nachspiel_Statistik(h);
+        },
+        [&] {   // the store saved, changed and loaded back: the order is the saved one
+            std::vector<uint8_t> stand;
+            Spiele_Save(stand);
+            Setzen(3, 5, 6, 0);
+            EXPECT_NE(gemerkt(), vorher);
+            ASSERT_TRUE(Spiele_Load(stand.data(), stand.size()));
+            EXPECT_EQ(gemerkt(), vorher);
+            Setzen(5, 3, 0, 4);
+        },
     };
-    std::vector<int32_t> vorher;
     for (size_t i = 0; i < schritte.size(); ++i) {
         schritte[i]();
         const std::vector<int32_t> soll = frisch();
