@@ -82,8 +82,9 @@ uint64_t Schluessel(int32_t w, int32_t r, int32_t p, int32_t s) {
 uint64_t Schluessel(const SpielDatensatz& s) { return Schluessel(s.wettbewerb, s.runde, s.paarung, s.spieltag); }
 uint32_t Sperr_Schluessel(int32_t w, int32_t spieler) { return uint32_t(uint16_t(w)) << 16 | uint16_t(spieler); }
 
-// The game of a handle, or null with a log line naming `wer`.
-SpielDatensatz* Spiel(const char* wer, Spiel_Lock h) {
+// The game of a handle, or null with a log line naming `wer`. `aendert`:
+// the caller changes what a table reads, so its competition's count moves.
+SpielDatensatz* Spiel(const char* wer, Spiel_Lock h, bool aendert = true) {
     if (!g.initialisiert) {
         Debug_Printf("%s: Spiele nicht initialisiert\n", wer);
         return nullptr;
@@ -92,7 +93,7 @@ SpielDatensatz* Spiel(const char* wer, Spiel_Lock h) {
         Debug_Printf("%s: Spiel %d ungueltig\n", wer, h);
         return nullptr;
     }
-    Geaendert(g.spiele[h - 1].wettbewerb);   // handed out to be changed
+    if (aendert) Geaendert(g.spiele[h - 1].wettbewerb);
     return &g.spiele[h - 1];
 }
 
@@ -312,7 +313,7 @@ Spiel_Lock Spiele_Lock(int32_t w, int32_t runde, int32_t paarung, int32_t spielt
 }
 
 void Spiele_Unlock(Spiel_Lock h) {
-    if (!Spiel("Spiele_Unlock", h)) return;
+    if (!Spiel("Spiele_Unlock", h, false)) return;
     if (g.locks[h - 1] > 0) --g.locks[h - 1];
 }
 
@@ -333,10 +334,7 @@ Spiel_Lock Spiele_Handle(int32_t nummer) {
 
 SpielDatensatz* Spiele_Get_Spiel(Spiel_Lock h, int32_t zeiger) {
     if (!g.initialisiert || h <= 0 || h > int32_t(g.spiele.size())) return nullptr;
-    if (zeiger) {
-        Geaendert(g.spiele[h - 1].wettbewerb);   // the caller may change it
-        return &g.spiele[h - 1];
-    }
+    if (zeiger) return &g.spiele[h - 1];
     g.kopie = g.spiele[h - 1];
     return &g.kopie;
 }
@@ -383,7 +381,7 @@ void Spiele_Set_Ergebnis(Spiel_Lock h, int32_t heim, int32_t gast, int32_t art) 
 }
 
 void Spiele_Set_Wert(Spiel_Lock h, int32_t zuschauer) {
-    SpielDatensatz* s = Spiel("Spiele_Set_Wert", h);
+    SpielDatensatz* s = Spiel("Spiele_Set_Wert", h, false);
     if (s) s->zuschauer = std::max(0, zuschauer);
 }
 

@@ -119,9 +119,9 @@ int32_t Spiele_Nummern_Von(int32_t wettbewerb, const int32_t** nummern);
 // A game by number, for walks over the store; null past the end.
 const SpielDatensatz* Spiele_Nummer(int32_t nummer);
 // A count that changes whenever a game of the competition may have changed
-// (a game handed out for writing, added, removed, the store loaded or
-// emptied) and never returns to a value it had: what was computed from the
-// games while it read the same still holds.
+// (a result, flag or event set, a game added, removed or given another club,
+// the store loaded or emptied) and never returns to a value it had: what was
+// computed from the games while it reads the same still holds.
 uint64_t Spiele_Stand(int32_t wettbewerb);
 
 // The handle of a game (0 when there is none) and one more lock on it.
@@ -135,6 +135,8 @@ Spiel_Lock Spiele_Handle(int32_t nummer);
 
 // The game's record: `zeiger` 1 the record in the store, 0 a copy in a
 // scratch buffer (valid until the next call). Null when the game does not exist.
+// The record is for reading: results, sides and flags change only through the
+// setters below, which move Spiele_Stand.
 SpielDatensatz* Spiele_Get_Spiel(Spiel_Lock spiel, int32_t zeiger);
 
 // The result as a text, "2:1", or "-:-" while not played; "" for no game.
