@@ -112,13 +112,17 @@ int32_t Spiele_Statistik(int32_t w, int32_t bis_runde, int32_t englisch, int32_t
     p->englisch = englisch ? 1 : 0;
     p->maske = maske;
     p->spalte = spalte;
-    std::map<int32_t, int32_t> zeile_von;
+    // The row of every club by its number, -1 for none (a club listed twice
+    // has its last row). A game names its clubs in 16 bits, so a club outside
+    // that range is never found and needs no entry.
+    static std::vector<int8_t> zeile_von(size_t(1) << 16, -1);
+    auto eintrag = [](int32_t team) -> int8_t& { return zeile_von[uint16_t(int16_t(team))]; };
     for (int32_t i = 0; i < n; ++i) {
         TabellenZeile& z = p->zeile[i];
         z.team = int16_t(teams[i]);
         z.vorher = -1;
         std::memset(z.verlauf, 3, sizeof z.verlauf);
-        zeile_von[teams[i]] = i;
+        if (teams[i] >= INT16_MIN && teams[i] <= INT16_MAX) eintrag(teams[i]) = int8_t(i);
     }
     std::vector<const SpielDatensatz*> gezaehlt;
     const int32_t* nummern = nullptr;
@@ -127,12 +131,12 @@ int32_t Spiele_Statistik(int32_t w, int32_t bis_runde, int32_t englisch, int32_t
         if (s->wettbewerb != w || s->runde > bis_runde || !(s->flags & SPIEL_FLAG_GESPIELT) || s->tore_heim < 0 ||
             s->tore_gast < 0)
             continue;
-        auto h = zeile_von.find(s->heim), a = zeile_von.find(s->gast);
-        if (h == zeile_von.end() || a == zeile_von.end()) continue;
+        const int32_t h = eintrag(s->heim), a = eintrag(s->gast);
+        if (h < 0 || a < 0) continue;
         gezaehlt.push_back(s);
         for (int32_t seite = 0; seite < 2; ++seite) {
             if (!(maske & (seite == 0 ? TABELLE_MIT_HEIM : TABELLE_MIT_AUSWAERTS))) continue;
-            TabellenZeile& z = p->zeile[seite == 0 ? h->second : a->second];
+            TabellenZeile& z = p->zeile[seite == 0 ? h : a];
             int32_t fuer = seite == 0 ? s->tore_heim : s->tore_gast;
             int32_t gegen = seite == 0 ? s->tore_gast : s->tore_heim;
             int32_t code = fuer > gegen ? 0 : fuer == gegen ? 1 : 2;
@@ -149,6 +153,8 @@ int32_t Spiele_Statistik(int32_t w, int32_t bis_runde, int32_t englisch, int32_t
                 z.verlauf[s->runde - 1] = uint8_t(code + (seite == 0 ? 4 : 0));
         }
     }
+    for (int32_t i = 0; i < n; ++i)
+        if (teams[i] >= INT16_MIN && teams[i] <= INT16_MAX) eintrag(teams[i]) = -1;
     if (!(maske & (TABELLE_MIT_HEIM | TABELLE_MIT_AUSWAERTS))) gezaehlt.clear();
     Sortieren(p, gezaehlt, spalte);
     if ((maske & TABELLE_MIT_TREND) && bis_runde > 1) {
