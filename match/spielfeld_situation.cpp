@@ -258,7 +258,11 @@ void Anstoss(const Lage& l) {
         int32_t nah = 0;
         for (int32_t k = 0; k < SF_SPIELER && !warten; ++k) {
             const Figur& o = satz->figur[k];
-            if (!(satz->spieler[k].zustand & SM_AUF_PLATZ) || o.situation == 48) continue;
+            // A player carried off (no longer drawn) waits off the pitch for
+            // his substitute, or for none when his side has used them all; he
+            // stands where he fell, perhaps in the opponents' half, and would
+            // hold every later kick-off up.
+            if (!(satz->spieler[k].zustand & SM_AUF_PLATZ) || o.situation == 48 || !o.gezeichnet) continue;
             int32_t e = k < SF_SPIELER_SEITE ? -1 : 1;
             if (satz->seiten_gewechselt) e = -e;
             if ((o.pos[0] + 90.0f * float(e)) * float(e) < float(SPIELFELD_MITTE_X * e)) warten = true;
@@ -344,11 +348,19 @@ void Elfmeter(const Lage& l) {
     }
 }
 
-// Someone of the other side within `r` of the ball in x.
+bool In_Der_Mauer(const Figur& g) { return g.situation >= 29 && g.situation <= 35; }
+
+// Someone of the other side within `r` of the ball in x. The wall's men and
+// the keeper are not counted: they stand where the free kick puts them (the
+// wall 915 cm towards the goal, the keeper 150 cm off his line), and from a
+// kick near the goal line both lie in the band, so the kick would wait for
+// ever. Nor is a player carried off, who waits off the pitch.
 bool Gegner_Nah_X(const Lage& l, float r) {
-    for (int32_t o = (1 - l.seite) * SF_SPIELER_SEITE; o < (2 - l.seite) * SF_SPIELER_SEITE; ++o)
-        if ((l.satz->spieler[o].zustand & SM_AUF_PLATZ) && std::fabs(l.satz->figur[o].pos[0] - l.b->pos[0]) < r)
-            return true;
+    for (int32_t o = (1 - l.seite) * SF_SPIELER_SEITE; o < (2 - l.seite) * SF_SPIELER_SEITE; ++o) {
+        const Figur& g = l.satz->figur[o];
+        if (!(l.satz->spieler[o].zustand & SM_AUF_PLATZ) || !g.gezeichnet || g.torwart || In_Der_Mauer(g)) continue;
+        if (std::fabs(g.pos[0] - l.b->pos[0]) < r) return true;
+    }
     return false;
 }
 
@@ -385,11 +397,10 @@ void Freistoss(const Lage& l) {
     } else if (c == 35) {
         const Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
         // A wall man whose run to the wall was cut short (a tackle or a fall
-        // still playing) stands where the kick waits for him to leave: he
-        // goes again, to the wall's middle 915 cm towards his goal.
-        auto im_weg = [&](float x, float y) {
-            return std::fabs(x - b.pos[0]) < ABWEHR_FREISTOSS_GASSE || std::hypot(x - b.pos[0], y - b.pos[1]) < 865;
-        };
+        // still playing) stands within 865 cm of the ball, where the kick
+        // waits for him to leave: he goes again, to the wall's middle 915 cm
+        // towards his goal.
+        auto im_weg = [&](float x, float y) { return std::hypot(x - b.pos[0], y - b.pos[1]) < 865; };
         if (mauer && im_weg(f.pos[0], f.pos[1]) && im_weg(a.ziel[0], a.ziel[1])) {
             float ux = 0, uy = 0;
             Zur_Mauer(l, &ux, &uy);

@@ -424,7 +424,7 @@ TEST_P(RestartTest, EveryRestartOfALiveDayReturnsToOpenPlay) {
         EXPECT_LT(laengste[z], 2000) << "a restart in state " << z << " lasted " << laengste[z] << " frames";
 }
 
-INSTANTIATE_TEST_SUITE_P(Tage, RestartTest, ::testing::Values(5u, 12u));
+INSTANTIATE_TEST_SUITE_P(Tage, RestartTest, ::testing::Values(5u, 12u, 24u, 33u, 38u));
 
 // A penalty's set taker carried off injured (still counted on the pitch
 // until his substitute comes, but no longer drawn) is not named to take it:
@@ -923,6 +923,13 @@ TEST_F(StandardTest, TheViewStepHoldsWatchedMatchesOnlyWhileAViewDraws) {
     Spielfeld_Beobachtete_Loeschen();
 }
 
+// The first field player of side 0 on the pitch and not in a script, -1 none.
+int32_t Freier_Feldspieler(const Spielfeld_Satz* s) {
+    for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i)
+        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) return i;
+    return -1;
+}
+
 // No kick-off while a player stands more than 90 cm inside the opponents'
 // half; once he is back it is taken.
 TEST_F(StandardTest, NoKickOffWhileAPlayerStandsInTheOpponentsHalf) {
@@ -930,9 +937,7 @@ TEST_F(StandardTest, NoKickOffWhileAPlayerStandsInTheOpponentsHalf) {
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
     ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
     // A field player of side 0 put 200 cm into the half side 0 attacks.
-    int32_t k = -1;
-    for (int32_t i = 0; i < SF_SPIELER_SEITE && k < 0; ++i)
-        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) k = i;
+    const int32_t k = Freier_Feldspieler(s);
     ASSERT_GE(k, 0);
     const float x = s->tor_x[0] > SPIELFELD_MITTE_X ? SPIELFELD_MITTE_X + 200.0f : SPIELFELD_MITTE_X - 200.0f;
     for (int32_t n = 0; n < 1500; ++n) {
@@ -944,6 +949,87 @@ TEST_F(StandardTest, NoKickOffWhileAPlayerStandsInTheOpponentsHalf) {
     int32_t n = 0;
     while (s->spielzustand == SZ_ANSTOSS && n < 1500) Spielfeld_Tick(s, 1, nullptr, 0, 0), ++n;
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "the kick-off is taken once he is back";
+}
+
+// A player carried off injured when his side has no substitution left stays
+// counted on the pitch, undrawn, where he fell: standing in the opponents'
+// half he does not hold the kick-off up.
+TEST_F(StandardTest, APlayerCarriedOffDoesNotHoldTheKickOffUp) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    const int32_t k = Freier_Feldspieler(s);
+    ASSERT_GE(k, 0);
+    const float x = s->tor_x[0] > SPIELFELD_MITTE_X ? SPIELFELD_MITTE_X + 2000.0f : SPIELFELD_MITTE_X - 2000.0f;
+    s->spieler[k].zustand |= 64u;
+    int32_t n = 0;
+    for (; s->spielzustand == SZ_ANSTOSS && n < 1500; ++n) {
+        s->figur[k].gezeichnet = 0;
+        s->figur[k].pos[0] = x;
+        s->figur[k].pos[1] = 500;
+        Spielfeld_Tick(s, 1, nullptr, 0, 0);
+    }
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+    EXPECT_TRUE(s->spieler[k].zustand & SM_AUF_PLATZ) << "he still counts on the pitch";
+}
+
+// A free kick with a wall from beside the goal: the wall (915 cm towards the
+// goal) and the keeper on his line stand within 415 cm of the ball along x
+// and do not hold it up; a defender of the other side standing in that band
+// does.
+TEST_F(StandardTest, AFreeKickBesideTheGoalIsNotHeldUpByItsWallOrTheKeeper) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    const float tx = float(s->tor_x[0]);
+    const float bx = tx > SPIELFELD_MITTE_X ? tx - 150 : tx + 150;
+    const float by = 1070;
+    for (const bool verteidiger : {false, true}) {
+        Spielfeld_Satz kopie = *s;
+        Spielfeld_Freistoss_Setzen(&kopie, int32_t(bx), int32_t(by), 0);
+        ASSERT_EQ(kopie.spielzustand, uint32_t(SZ_FREISTOSS));
+        kopie.freistoss_variante = 1;
+        kopie.wechsel_laeuft = 0;
+        int32_t nehmer = -1, feld = -1, mauer = 0;
+        for (int32_t k = 0; k < SF_SPIELER; ++k) {
+            Figur& g = kopie.figur[k];
+            if (!(kopie.spieler[k].zustand & SM_AUF_PLATZ)) continue;
+            g.v[0] = g.v[1] = 0;
+            if (k < SF_SPIELER_SEITE) {
+                if (nehmer < 0 && !g.torwart) nehmer = k;
+                else g.situation = 0;
+                continue;
+            }
+            if (g.torwart) {
+                g.pos[0] = tx > SPIELFELD_MITTE_X ? tx - 150 : tx + 150;   // 150 cm off his line
+                g.pos[1] = SPIELFELD_MITTE_Y;
+            } else if (g.situation >= 29 && g.situation <= 34) {
+                KI_Standardsituation(&kopie, k, 1);   // sent to his place in the wall: stands there
+                const Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
+                g.pos[0] = a.ziel[0];
+                g.pos[1] = a.ziel[1];
+                g.v[0] = g.v[1] = 0;
+                ++mauer;
+            } else {
+                if (feld < 0) feld = k;
+                g.situation = 0;
+                g.pos[0] = SPIELFELD_MITTE_X;   // far off
+                g.pos[1] = SPIELFELD_BREITE - 300;
+            }
+        }
+        ASSERT_GE(nehmer, 0);
+        ASSERT_GE(feld, 0);
+        ASSERT_GT(mauer, 0);
+        if (verteidiger) {
+            kopie.figur[feld].pos[0] = bx;   // in the band, far from the ball across the pitch
+            kopie.figur[feld].pos[1] = SPIELFELD_BREITE - 300;
+        }
+        Figur& n = kopie.figur[nehmer];
+        n.pos[0] = tx > SPIELFELD_MITTE_X ? bx - 300 : bx + 300;
+        n.pos[1] = by - 200;
+        n.situation = 22;
+        KI_Standardsituation(&kopie, nehmer, 0);
+        EXPECT_EQ(n.situation, verteidiger ? 22 : 23) << "defender in the band " << verteidiger;
+    }
 }
 
 }  // namespace
