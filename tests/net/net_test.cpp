@@ -319,7 +319,9 @@ TEST(NetPlaetze, SixClubsAtMostAndConnectionsWithoutOneAreClosedWhenSilentOrLate
         netz.Client(&ok);
         ASSERT_TRUE(ok) << "client " << i;
         ImKontext im(netz.server);
-        if (i < NET_SLOTS) EXPECT_TRUE(Net_Slot_Team_Setzen(i, 10 + i));
+        if (i < NET_SLOTS) {
+            EXPECT_TRUE(Net_Slot_Team_Setzen(i, 10 + i));
+        }
     }
     bool ok = true;
     netz.Client(&ok);
