@@ -363,7 +363,10 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     // 1.-2.
     if (!Spielfeld_Ist_Initialisiert() || !satz) return TICK_NICHTS;
     t.jetzt = jetzt;
-    t.netz_jetzt = erster_aufruf ? jetzt : Zeit_Ms();
+    // The network waits and re-sends run on the program clock; a single
+    // machine never reads it, so every frame of every match is spared a
+    // clock read.
+    t.netz_jetzt = Spielfeld_Hook_Netz_Modus() == 0 ? 0 : erster_aufruf ? jetzt : Zeit_Ms();
     const bool live_anzeige = Spielfeld_Live_Anzeige();
     // Only a watched record keeps the wall clock's pace; the others of the day
     // and the kick-off loop run one frame per call, as without a display.
