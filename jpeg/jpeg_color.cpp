@@ -1,6 +1,8 @@
 // jpeg/jpeg_color.cpp
 #include "jpeg/jpeg_color.h"
 
+#include <cstring>
+
 #include "jpeg/jpeg_output.h"
 
 namespace velmora {
@@ -154,6 +156,24 @@ void drive(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, JpegYccFn ycc, JpegYc
         return;
     }
     if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+    // An MCU inside the picture that only the region or the caller's image cuts
+    // goes through its slot as a whole read converts it, into a scratch MCU of
+    // which the visible part is copied: the slots of the vector classes round a
+    // few sums one step off the per-pixel path, which the picture's own edge
+    // MCUs take in every read.
+    if (uint64_t(col + 1) * (8 * H) <= p->frame.width && uint64_t(row + 1) * (8 * V) <= p->frame.height) {
+        // A vector store may reach past a row's last pixel: room to spare.
+        constexpr int32_t sp = 8 * H * CH;
+        alignas(32) uint8_t scratch[8 * V * sp + 64];
+        if (gray) gray(y, scratch, sp);
+        else if (ycca) ycca(y, cb, cr, k, scratch, sp);
+        else ycc(y, cb, cr, scratch, sp);
+        uint8_t* dst = p->image_data + off + ptrdiff_t(rect.left) * CH;
+        for (int32_t r = rect.top; r < rect.bottom; ++r)
+            std::memcpy(dst + ptrdiff_t(r) * p->image_pitch, scratch + r * sp + rect.left * CH,
+                        size_t(rect.right - rect.left) * CH);
+        return;
+    }
     uint8_t* out = p->image_data + off + ptrdiff_t(rect.top) * p->image_pitch + ptrdiff_t(rect.left) * CH;
     const bool four = O == Out::YccaRgba || O == Out::Copy4;
     convert_rect<H, V, O>(y, cb, cr, four ? k : nullptr, out, p->image_pitch, rect.left, rect.top, rect.right,

@@ -336,23 +336,24 @@ TEST(JpegCorrupt, CutProgressiveAndSeparateScansStillPutOutEveryRow) {
 }
 
 // A region read of a damaged picture gives that part of the whole read: the
-// filling reaches the region's pixels wherever the region lies. (Class 0: at
-// classes 3-6 region reads convert colour with their own rounding.)
+// filling reaches the region's pixels wherever the region lies, at every class.
 TEST(JpegCorrupt, RegionOfADamagedPictureIsPartOfTheWholeRead) {
-    for (bool progressive : {false, true}) {
-        oracle::Vorgabe v;
-        v.width = 96, v.height = 80, v.quality = 80, v.progressive = progressive, v.restart_mcus = progressive ? 0 : 3;
-        const std::vector<uint8_t> full = oracle::encode(v);
-        for (size_t cut : {full.size() * 2 / 3, full.size() / 2}) {
-            const std::vector<uint8_t> d(full.begin(), full.begin() + ptrdiff_t(cut));
-            const Read whole = read_into(d, 0, 96, 80);
-            const Read part = read_into(d, 0, 64, 52, 3, nullptr, 1, JPEG_RECT{20, 18, 84, 70});
-            EXPECT_EQ(whole.result, JPEG_ERR_EOF);
-            EXPECT_EQ(part.result, JPEG_ERR_EOF);
-            for (int y = 0; y < 52; ++y)
-                EXPECT_TRUE(std::equal(part.px.begin() + y * 64 * 3, part.px.begin() + (y + 1) * 64 * 3,
-                                       whole.px.begin() + ((y + 18) * 96 + 20) * 3))
-                    << "row " << y << (progressive ? " progressive" : "") << " cut " << cut;
+    for (int cls = 0; cls <= 6; ++cls) {
+        for (bool progressive : {false, true}) {
+            oracle::Vorgabe v;
+            v.width = 96, v.height = 80, v.quality = 80, v.progressive = progressive, v.restart_mcus = progressive ? 0 : 3;
+            const std::vector<uint8_t> full = oracle::encode(v);
+            for (size_t cut : {full.size() * 2 / 3, full.size() / 2}) {
+                const std::vector<uint8_t> d(full.begin(), full.begin() + ptrdiff_t(cut));
+                const Read whole = read_into(d, cls, 96, 80);
+                const Read part = read_into(d, cls, 64, 52, 3, nullptr, 1, JPEG_RECT{20, 18, 84, 70});
+                EXPECT_EQ(whole.result, JPEG_ERR_EOF);
+                EXPECT_EQ(part.result, JPEG_ERR_EOF);
+                for (int y = 0; y < 52; ++y)
+                    EXPECT_TRUE(std::equal(part.px.begin() + y * 64 * 3, part.px.begin() + (y + 1) * 64 * 3,
+                                           whole.px.begin() + ((y + 18) * 96 + 20) * 3))
+                        << "row " << y << (progressive ? " progressive" : "") << " cut " << cut << " class " << cls;
+            }
         }
     }
 }
