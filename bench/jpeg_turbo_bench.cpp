@@ -300,7 +300,40 @@ void print_table(bool encode, int probe) {
 
 }  // namespace
 
+// VELMORA_BENCH_PROFILE="runner picture encode [runs]" (e.g. "0 1 0": class 0
+// decoding the 800x600 picture; runners 7-9 are the peer's modes) runs that one
+// runner for about five seconds, or the given number of runs, and nothing else,
+// for a profiler to watch.
+int profile_one(const char* spec) {
+    int r = 0, index = 0, encode = 0, runs = 0;
+    if (std::sscanf(spec, "%d %d %d %d", &r, &index, &encode, &runs) < 3 || r < 0 || r >= kRunners || index < 0 ||
+        index > 3)
+        return 2;
+    const Picture& pic = pictures()[size_t(index)];
+    std::vector<uint8_t> px(size_t(pic.width) * pic.height * 3);
+    std::vector<uint8_t> out(tjBufSize(pic.width, pic.height, pic.sub));
+    auto holder = std::make_unique<velmora::JPEG_IMAGE_PARAMS>();
+    auto op = [&](PeerThread& t) {
+        if (r < kClasses) {
+            if (encode) velmora_encode(holder.get(), pic, out, r);
+            else velmora_decode(holder.get(), pic, px, r);
+        } else if (encode) {
+            peer_encode(t, pic, out);
+        } else {
+            peer_decode(t, pic, px);
+        }
+    };
+    const char* env = r < kClasses ? nullptr : kPeerEnv[r - kClasses];
+    const double once = timed(env, 1, op);
+    const int reps = runs > 0 ? runs : std::max(1, int(5.0 / std::max(once, 1e-6)));
+    const double s = timed(env, reps, op);
+    std::printf("%s %s runner %d: %.3f ms, %d runs\n", encode ? "encode" : "decode", pic.name.c_str(), r, s * 1e3,
+                reps + 2);
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (const char* spec = std::getenv("VELMORA_BENCH_PROFILE")) return profile_one(spec);
     const char* env = std::getenv("VELMORA_BENCH_ROUNDS");
     const int rounds = env ? std::max(1, std::atoi(env)) : 7;
     for (int i = 0; i < 4; ++i)

@@ -2,6 +2,7 @@
 #include "jpeg/jpeg_idct.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace velmora {
 
@@ -173,6 +174,21 @@ constexpr int32_t kNarrow = 8192;
 
 inline int32_t magnitude(int32_t v) { return v ^ (v >> 31); }
 
+// Saturation of a 32-bit column result y by table. By the bound above, y plus
+// its rounding constant 2^20 lies within +-2,006,824,084, so the sample
+// v = ((y + 2^20) >> 21) + 128 lies in [-829, 1084]. Adding 128 * 2^21 to the
+// unsigned 32-bit sum before a logical shift gives v mod 2048 in one step (2^32
+// / 2^21 = 2048), and entry v mod 2048 holds v clamped to 0..255 over that
+// range (negative values land on 1219 and above): exactly what clamp_sample gives.
+struct SampleLimit {
+    uint8_t v[2048];
+    constexpr SampleLimit() : v() {
+        for (int i = 0; i < 2048; ++i) v[i] = uint8_t(i < 1085 ? (i > 255 ? 255 : i) : 0);
+    }
+};
+constexpr SampleLimit kSampleLimit;
+inline int16_t limit_sample(int32_t y) { return kSampleLimit.v[(uint32_t(y) + (1048576u + (128u << 21))) >> 21]; }
+
 // The accurate 8x8 transform; with a table, each coefficient is dequantised as
 // it is read (the product wrapped to 16 bits, exactly as jpeg_dequantize stores
 // it), so the two steps in one pass give the two steps' results. Rows first;
@@ -185,11 +201,26 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
     uint32_t rows = 0;       // bit r: row r has a nonzero coefficient
     int32_t wide = 0;        // OR of the magnitudes of the column pass's inputs
     for (int r = 0; r < 8; ++r) {
+        int32_t* w = work + r * 8;
+        // Most rows of a coded block hold nothing past their first coefficient
+        // (or nothing at all): two 8-byte reads tell, before any product. Such a
+        // row gives its first value times 8 everywhere, as the pass would.
+        uint64_t head, tail;
+        std::memcpy(&head, block + r * 8, 8);
+        std::memcpy(&tail, block + r * 8 + 4, 8);
+        if (((head >> 16) | tail) == 0) {
+            const int32_t v =
+                (Dequant ? int16_t(int32_t(block[r * 8]) * int32_t(table[r * 8])) : int32_t(block[r * 8])) * 8;
+            #pragma GCC unroll 8
+            for (int i = 0; i < 8; ++i) w[i] = v;
+            rows |= uint32_t(v != 0) << r;
+            wide |= magnitude(v);
+            continue;
+        }
         int32_t row[8];
         #pragma GCC unroll 8
         for (int i = 0; i < 8; ++i)
             row[i] = Dequant ? int16_t(int32_t(block[r * 8 + i]) * int32_t(table[r * 8 + i])) : block[r * 8 + i];
-        int32_t* w = work + r * 8;
         // A row with only its first coefficient set gives it times 8 in every
         // place (every term but the 32768-scaled one is zero), so it needs no pass.
         if ((row[1] | row[2] | row[3] | row[4] | row[5] | row[6] | row[7]) == 0) {
@@ -241,7 +272,7 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
             else if (used == 4) accurate_pass<int32_t, 4>(x, y);
             else accurate_pass<int32_t>(x, y);
             #pragma GCC unroll 8
-            for (int i = 0; i < 8; ++i) block[i * 8 + c] = clamp_sample(((y[i] + 1048576) >> 21) + 128);
+            for (int i = 0; i < 8; ++i) block[i * 8 + c] = limit_sample(y[i]);
         }
         return;
     }
