@@ -1,6 +1,8 @@
 // jpeg/jpeg_enc_color.cpp
 #include "jpeg/jpeg_enc_color.h"
 
+#include <cstring>
+
 #include "jpeg/jpeg_enc_state.h"
 
 namespace velmora {
@@ -217,9 +219,26 @@ void jpeg_input_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row) {
         comp[c] = at;
         at += 64 * f.components[c].h * f.components[c].v;
     }
-    if (e->input_slot >= 0 && cov_w == mw && cov_h == mh) {
-        p->stream.environment->k.enc_convert[e->input_slot - 19](base, pitch, comp[0], comp[1], comp[2], comp[3]);
-        return;
+    if (e->input_slot >= 0) {
+        JpegEncConvertFn convert = p->stream.environment->k.enc_convert[e->input_slot - 19];
+        if (cov_w == mw && cov_h == mh) {
+            convert(base, pitch, comp[0], comp[1], comp[2], comp[3]);
+            return;
+        }
+        // An MCU the picture's edge cuts: its pixels with the last column and
+        // row repeated, converted by the same slot as every other MCU.
+        if (mw <= 16 && mh <= 16 && bpp <= 4 && e->input_kind != KIND_PACKED) {
+            alignas(16) uint8_t pad[16 * 16 * 4 + 16];
+            const int32_t step = int32_t(mw) * bpp;
+            for (uint32_t y = 0; y < mh; ++y) {
+                const uint8_t* line = base + ptrdiff_t(y < cov_h ? y : cov_h - 1) * pitch;
+                uint8_t* to = pad + ptrdiff_t(y) * step;
+                std::memcpy(to, line, size_t(cov_w) * bpp);
+                for (uint32_t x = cov_w; x < mw; ++x) std::memcpy(to + x * bpp, line + (cov_w - 1) * bpp, size_t(bpp));
+            }
+            convert(pad, step, comp[0], comp[1], comp[2], comp[3]);
+            return;
+        }
     }
     // Every pixel converted on its own, the last column and row repeated, then
     // each component taken down to its resolution by rounded averages.
