@@ -74,29 +74,54 @@ uint32_t held_bytes(const JPEG_STREAM* s) {
 
 inline uint32_t pattern_of(int32_t v, uint32_t n) { return uint32_t(v < 0 ? v - 1 : v) & ((1u << n) - 1); }
 
+// Makes room for n more bits in the stream's accumulator: whole groups are
+// written out (a file buffer emptied when it runs short). Called only when the
+// held bits and n pass 64.
+[[gnu::noinline]] JPEG_RESULT make_room(JPEG_STREAM* s, uint32_t n) {
+    while (uint32_t(s->bit_count) + n > 64) {
+        if (uint32_t(s->end - s->current) < 8) {
+            if (s->file < 0) return JPEG_ERR_OUTPUT_SMALL;
+            JPEG_RESULT r = jpeg_write_buffer(s);
+            if (r) return r;
+            continue;
+        }
+        write_group(s);
+    }
+    return 0;
+}
+
+// True when one of the four bytes of x is 0xFF (x's complement has a zero byte).
+inline bool has_ff32(uint32_t x) { return ((~x - 0x01010101u) & x & 0x80808080u) != 0; }
+
 // The lazy writer of class 5: works on the accumulator the block encoder
 // holds, kept in locals (registers) for the block and given back to the
-// stream before a group is written out and by done().
+// stream by done(). A group of four bytes without 0xFF goes out in place as
+// write_group would write it; anything else takes make_room.
 struct LazyWriter {
     JPEG_STREAM* s;
     uint64_t bits;
     int32_t count;
     explicit LazyWriter(JPEG_STREAM* st) : s(st), bits(st->bits), count(st->bit_count) {}
-    JPEG_RESULT put(uint32_t v, uint32_t n) {
+    [[gnu::always_inline]] JPEG_RESULT put(uint32_t v, uint32_t n) {
         if (n == 0) return 0;
         v &= (n >= 32 ? 0xFFFFFFFFu : (1u << n) - 1);
-        if (uint32_t(count) + n > 64) {
-            s->bits = bits, s->bit_count = count;
-            while (uint32_t(s->bit_count) + n > 64) {
-                if (uint32_t(s->end - s->current) < 8) {
-                    if (s->file < 0) return JPEG_ERR_OUTPUT_SMALL;
-                    JPEG_RESULT r = jpeg_write_buffer(s);
-                    if (r) return r;
-                    continue;
-                }
-                write_group(s);
+        if (uint32_t(count) + n > 64) [[unlikely]] {
+            const uint32_t top = uint32_t(bits >> 32);
+            if (count >= 32 && !has_ff32(top) && s->end - s->current >= 8) {
+                uint8_t* out = cursor(s);
+                out[0] = uint8_t(top >> 24), out[1] = uint8_t(top >> 16), out[2] = uint8_t(top >> 8);
+                out[3] = uint8_t(top);
+                s->current += 4;
+                s->consumed += 4;
+                if (s->file < 0) s->left -= 4;
+                bits <<= 32;
+                count -= 32;
+            } else {
+                s->bits = bits, s->bit_count = count;
+                const JPEG_RESULT r = make_room(s, n);
+                if (r) return r;
+                bits = s->bits, count = s->bit_count;
             }
-            bits = s->bits, count = s->bit_count;
         }
         count += int32_t(n);
         bits |= uint64_t(v) << (64 - count);
