@@ -20,4 +20,10 @@ void jpeg_fdct_accurate_mmx(int16_t* block);    // classes 3-4: four columns, th
 void jpeg_fdct_accurate_sse(int16_t* block);    // class 5: as the MMX form, word-shuffled rows
 void jpeg_fdct_accurate_sse2(int16_t* block);   // class 6: eight columns, 128-bit row sums
 
+// The SSE2 form on two blocks at once in 256-bit registers (jpeg/jpeg_fdct_avx2.cpp):
+// each block gets exactly jpeg_fdct_accurate_sse2's coefficients. Only where
+// jpeg_fdct_pair_available() (the processor reports AVX2).
+bool jpeg_fdct_pair_available();
+void jpeg_fdct_accurate_avx2_pair(int16_t* a, int16_t* b);
+
 }  // namespace velmora

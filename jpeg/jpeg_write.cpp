@@ -10,6 +10,7 @@
 #include "jpeg/jpeg_enc_state.h"
 #include "jpeg/jpeg_enc_tables.h"
 #include "jpeg/jpeg_env.h"
+#include "jpeg/jpeg_fdct_simd.h"
 #include "jpeg/jpeg_idct.h"
 #include "jpeg/jpeg_lib.h"
 #include "jpeg/jpeg_scan.h"
@@ -76,6 +77,22 @@ void transform_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, bool quantise
     const JPEG_KERNELS& k = p->stream.environment->k;
     k.enc_mcu_fetch(p, col, row);
     int16_t* blk = e->mcu;
+    // Where the SSE2 accurate transform is in use and the processor has AVX2,
+    // the MCU's blocks go through it two at a time (the same coefficients).
+    static const bool pairs = jpeg_fdct_pair_available();
+    if (pairs && k.fdct_in_use == jpeg_fdct_accurate_sse2) {
+        uint32_t blocks = 0;
+        for (uint32_t c = 0; c < p->frame.ncomps; ++c) blocks += p->frame.components[c].h * p->frame.components[c].v;
+        uint32_t b = 0;
+        for (; b + 1 < blocks; b += 2) jpeg_fdct_accurate_avx2_pair(blk + b * 64, blk + (b + 1) * 64);
+        if (b < blocks) k.fdct_in_use(blk + b * 64);
+        if (!quantise) return;
+        for (uint32_t c = 0; c < p->frame.ncomps; ++c) {
+            const JPEG_COMPONENT& comp = p->frame.components[c];
+            for (uint32_t i = 0; i < comp.h * comp.v; ++i, blk += 64) k.quantize_in_use(blk, e->quant_in_use[comp.tq & 3]);
+        }
+        return;
+    }
     for (uint32_t c = 0; c < p->frame.ncomps; ++c) {
         const JPEG_COMPONENT& comp = p->frame.components[c];
         for (uint32_t b = 0; b < comp.h * comp.v; ++b, blk += 64) {
