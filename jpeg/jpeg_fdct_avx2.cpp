@@ -6,8 +6,6 @@
 // AVX2; the encoder takes it only when the processor reports AVX2.
 #include "jpeg/jpeg_fdct_simd.h"
 
-#include <cmath>
-
 #if defined(__x86_64__)
 #if defined(__clang__)
 #pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
@@ -20,32 +18,6 @@ namespace velmora {
 namespace {
 
 constexpr int kRowGroup[8] = {0, 1, 2, 3, 0, 3, 2, 1};
-
-// The eight-lane row tables of the SSE2 form (jpeg/jpeg_fdct_simd.cpp): for
-// row group g, outputs 0-3 against (s0 s1 d0 d1) twice and (s2 s3 d2 d3)
-// twice, then the same for outputs 4-7.
-struct RowTables {
-    alignas(32) int16_t oct[4][4][8];
-};
-RowTables build_tables() {
-    RowTables t{};
-    const double pi = 3.14159265358979323846, r2 = std::sqrt(2.0);
-    for (int g = 0; g < 4; ++g) {
-        const double rho = g == 0 ? 1.0 : r2 * std::cos(g * pi / 16.0);
-        int16_t w[8][4];
-        for (int k = 0; k < 8; ++k)
-            for (int j = 0; j < 4; ++j)
-                w[k][j] = int16_t(
-                    std::lround(16384.0 * rho * (k == 0 ? 1.0 : r2 * std::cos((2 * j + 1) * k * pi / 16.0))));
-        for (int k = 0; k < 8; k += 2)
-            for (int h = 0; h < 2; ++h) {
-                const int16_t words[4] = {w[k][2 * h], w[k][2 * h + 1], w[k + 1][2 * h], w[k + 1][2 * h + 1]};
-                for (int i = 0; i < 4; ++i) t.oct[g][(k / 4) * 2 + h][(k % 4) * 2 + i] = words[i];
-            }
-    }
-    return t;
-}
-const RowTables kTables = build_tables();
 
 inline __m256i set16(int16_t v) { return _mm256_set1_epi16(v); }
 
@@ -82,7 +54,8 @@ inline __m256i row(__m256i z, int group) {
     const __m256i top = _mm256_unpackhi_epi64(rev, rev);
     const __m256i sd = _mm256_unpacklo_epi32(_mm256_adds_epi16(rev, top), _mm256_subs_epi16(rev, top));
     const __m256i sd01 = _mm256_unpacklo_epi64(sd, sd), sd23 = _mm256_unpackhi_epi64(sd, sd);
-    const __m128i* t = reinterpret_cast<const __m128i*>(kTables.oct[group]);
+    static const int16_t (*const tables)[4][8] = jpeg_fdct_row_tables();
+    const __m128i* t = reinterpret_cast<const __m128i*>(tables[group]);
     const __m256i t0 = _mm256_broadcastsi128_si256(_mm_load_si128(t)), t1 = _mm256_broadcastsi128_si256(_mm_load_si128(t + 1));
     const __m256i t2 = _mm256_broadcastsi128_si256(_mm_load_si128(t + 2)), t3 = _mm256_broadcastsi128_si256(_mm_load_si128(t + 3));
     const __m256i half = _mm256_set1_epi32(1 << 19);

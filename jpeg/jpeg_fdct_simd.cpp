@@ -176,6 +176,8 @@ void jpeg_fdct_accurate_sse2(int16_t* block) {
     for (int i = 0; i < 8; ++i) _mm_store_si128(b + i, accurate_row(_mm_load_si128(b + i), kRowGroup[i]));
 }
 
+const int16_t (*jpeg_fdct_row_tables())[4][8] { return g.oct; }
+
 #else
 
 void jpeg_fdct_accurate_mmx(int16_t* block) { jpeg_fdct_accurate(block); }

@@ -24,6 +24,10 @@ void jpeg_fdct_accurate_sse2(int16_t* block);   // class 6: eight columns, 128-b
 // each block gets exactly jpeg_fdct_accurate_sse2's coefficients. Only where
 // jpeg_fdct_pair_available() (the processor reports AVX2).
 bool jpeg_fdct_pair_available();
+#if defined(__x86_64__)
+// The SSE2 form's eight-lane row weights, [row group][2q + half][word].
+const int16_t (*jpeg_fdct_row_tables())[4][8];
+#endif
 void jpeg_fdct_accurate_avx2_pair(int16_t* a, int16_t* b);
 
 }  // namespace velmora
