@@ -272,13 +272,35 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
     } else {
         for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) idx[n++] = i;
     }
-    for (uint32_t i = 0; i < n; ++i) {
-        const JPEG_COMPONENT& c = f.components[idx[i]];
+    // Where the fused SSE2 transform is in use and the processor has AVX2, the
+    // MCU's blocks go through it two at a time (the same samples).
+    // Component i's blocks: the first in the work buffer, and how many.
+    auto first_block = [&](uint32_t i) {
         uint32_t first = 0;
         if (!single)
             for (uint32_t j = 0; j < idx[i]; ++j) first += f.components[j].h * f.components[j].v;
-        const uint32_t count = single ? 1 : c.h * c.v;
-        int16_t* blocks = p->work_blocks + first * 64;
+        return first;
+    };
+    auto block_count = [&](uint32_t i) { return single ? 1 : f.components[idx[i]].h * f.components[idx[i]].v; };
+    static const bool pairs = jpeg_idct_pair_available();
+    uint32_t total = 0;
+    for (uint32_t i = 0; i < n; ++i) total += block_count(i);
+    if (pairs && fused == jpeg_idct_accurate_sse2_dequant && total <= 16) {
+        int16_t* blk[16];
+        const uint16_t* qs[16];
+        uint32_t m = 0;
+        for (uint32_t i = 0; i < n; ++i)
+            for (uint32_t b = 0; b < block_count(i); ++b, ++m)
+                blk[m] = p->work_blocks + (first_block(i) + b) * 64, qs[m] = p->quant[f.components[idx[i]].tq & 3].values;
+        uint32_t j = 0;
+        for (; j + 1 < m; j += 2) jpeg_idct_accurate_avx2_dequant_pair(blk[j], qs[j], blk[j + 1], qs[j + 1]);
+        if (j < m) fused(blk[j], qs[j]);
+        n = 0;   // transformed
+    }
+    for (uint32_t i = 0; i < n; ++i) {
+        const JPEG_COMPONENT& c = f.components[idx[i]];
+        const uint32_t count = block_count(i);
+        int16_t* blocks = p->work_blocks + first_block(i) * 64;
         if (fused) {
             const uint16_t* q = p->quant[c.tq & 3].values;
             for (uint32_t b = 0; b < count; ++b) fused(blocks + b * 64, q);

@@ -44,6 +44,12 @@ SimdIdctTabellen build_tables() {
 
 const SimdIdctTabellen g = build_tables();
 
+}  // namespace
+
+const int16_t (*jpeg_idct_pair_tables())[4][8] { return g.pair; }
+
+namespace {
+
 #if defined(__x86_64__)
 
 // One row of the accurate transform: the 32-bit sums of the row's table against

@@ -29,6 +29,13 @@ void jpeg_idct_accurate_sse2(int16_t* block);   // slot 7, class 6: eight column
 // they hold exactly these kernels (jpeg_dequant_fused), leaving the
 // coefficients undequantised until the transform.
 void jpeg_idct_accurate_sse2_dequant(int16_t* block, const uint16_t* table);
+// The same on two blocks at once in 256-bit registers (jpeg/jpeg_idct_avx2.cpp),
+// each with its own table: exactly jpeg_idct_accurate_sse2_dequant's samples.
+// Only where jpeg_idct_pair_available() (the processor reports AVX2).
+bool jpeg_idct_pair_available();
+void jpeg_idct_accurate_avx2_dequant_pair(int16_t* a, const uint16_t* qa, int16_t* b, const uint16_t* qb);
+// The accurate row pass's pairwise weights, [row group][pair][word].
+const int16_t (*jpeg_idct_pair_tables())[4][8];
 
 void jpeg_idct_fast_mmx(int16_t* block);        // slot 3, classes 3-6
 

@@ -276,6 +276,10 @@ TEST(JpegSimdDequant, EqualsThePlainProductAtEveryAlignment) {
 TEST(JpegSimdDequant, FusedTransformEqualsDequantiseThenTransform) {
     Rng rng(29);
     const int n = rounds(200000);
+    // The previous round's block, table and samples: the AVX2 pair form takes
+    // it beside the current one, each with its own table.
+    alignas(16) int16_t prev_in[64] = {}, prev_want[64] = {}, cur_in[64];
+    alignas(16) uint16_t prev_q[64] = {};
     for (int round = 0; round < n; ++round) {
         alignas(16) int16_t fused[64], want[64];
         alignas(16) uint16_t q[64];
@@ -291,6 +295,7 @@ TEST(JpegSimdDequant, FusedTransformEqualsDequantiseThenTransform) {
         // pass over zero rows and must not differ for it.
         alignas(16) int16_t eight[64];
         std::memcpy(fused, want, sizeof(want));
+        std::memcpy(cur_in, want, sizeof(want));
         jpeg_dequantize_sse2(want, q);
         std::memcpy(eight, want, sizeof(want));
         jpeg_idct_accurate_sse(want);
@@ -298,6 +303,17 @@ TEST(JpegSimdDequant, FusedTransformEqualsDequantiseThenTransform) {
         jpeg_idct_accurate_sse2_dequant(fused, q);
         ASSERT_EQ(0, std::memcmp(fused, want, sizeof(want))) << round;
         ASSERT_EQ(0, std::memcmp(eight, want, sizeof(want))) << round;
+        if (round > 0 && jpeg_idct_pair_available()) {
+            alignas(16) int16_t a[64], b[64];
+            std::memcpy(a, prev_in, sizeof(a));
+            std::memcpy(b, cur_in, sizeof(b));
+            jpeg_idct_accurate_avx2_dequant_pair(a, prev_q, b, q);
+            ASSERT_EQ(0, std::memcmp(a, prev_want, sizeof(a))) << "pair, first block, round " << round;
+            ASSERT_EQ(0, std::memcmp(b, want, sizeof(b))) << "pair, second block, round " << round;
+        }
+        std::memcpy(prev_in, cur_in, sizeof(cur_in));
+        std::memcpy(prev_q, q, sizeof(q));
+        std::memcpy(prev_want, want, sizeof(want));
     }
 }
 
