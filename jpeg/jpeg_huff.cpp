@@ -220,6 +220,11 @@ JPEG_RESULT decode_sequential(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
     if (block) block[0] = *pred;
     uint32_t k = 1;
     while (k < 64) {
+        // Topped up before the bits run short, so the symbol after a fill takes
+        // the combined lookup too. A fill reads the same bytes whenever it comes
+        // (up to 47 bits or the next marker); a shortfall tells nothing until
+        // bits are needed, so its answer is left to the steps below.
+        if (s->bit_count < 24) jpeg_bits_fill(s, 0);
         if (const uint32_t e = fast_entry(s, fac); e & JPEG_HUFF_FAST_VALUE) {
             k += (e >> 8) & 15;
             if (k > 63) return past_end(s, e);
