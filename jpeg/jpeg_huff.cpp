@@ -61,6 +61,25 @@ constexpr int32_t kFillTo = 47;
 
 JPEG_RESULT jpeg_bits_fill(JPEG_STREAM* s, int32_t n) {
     if (s->bit_count >= kFillTo) return 0;
+    // The bytes the loop below would take, at once, when eight are at hand and
+    // none of those it takes is 0xFF (so none starts a marker or a stuffing).
+    if (s->marker == 0 && s->left >= 8 && s->bit_count >= 0) {
+        const uint32_t k = uint32_t(kFillTo - s->bit_count + 7) / 8;   // 1..6
+        uint64_t eight;
+        std::memcpy(&eight, s->current, 8);
+        const uint64_t word = __builtin_bswap64(eight) >> (64 - 8 * k);   // the k bytes, first one highest
+        // A byte of the word is 0xFF exactly when its complement has a zero byte.
+        const uint64_t inv = ~word & ((uint64_t(1) << (8 * k)) - 1);
+        const uint64_t ones = 0x0101010101010101ull >> (64 - 8 * k), highs = ones << 7;
+        if (((inv - ones) & ~inv & highs) == 0) {
+            s->bits = (s->bits << (8 * k)) | word;
+            s->bit_count += int32_t(8 * k);
+            s->current += k;
+            s->left -= int32_t(k);
+            s->consumed += k;
+            return 0;
+        }
+    }
     // The end of the data stands in for an end marker: nothing more is read, and
     // a decoder that needs more bits is told so (JPEG_BITS_MARKER).
     auto data_end = [s] {
