@@ -104,22 +104,32 @@ void convert_full(const int16_t* y, const int16_t* cb, const int16_t* cr, uint8_
     constexpr int R = O == Out::Bgr ? 2 : 0, B = O == Out::Bgr ? 0 : 2;
     Terms t;
     chroma_terms(cb, cr, t);
-    for (int yy = 0; yy < 8 * V; ++yy) {
-        uint8_t* o = out + ptrdiff_t(yy) * pitch;
-        const int16_t* yrow = y + (yy >> 3) * H * 64 + (yy & 7) * 8;
-        const int crow = (yy / V) * 8;
+    // One chroma row at a time: its terms serve the V luma rows beside it.
+    for (int cy = 0; cy < 8; ++cy) {
+        uint8_t* o[V];
+        const int16_t* yrow[V];
+        for (int v = 0; v < V; ++v) {
+            const int yy = cy * V + v;
+            o[v] = out + ptrdiff_t(yy) * pitch;
+            yrow[v] = y + (yy >> 3) * H * 64 + (yy & 7) * 8;
+        }
+        const int crow = cy * 8;
         // Unrolled, every luma index is a constant offset from the row.
 #pragma GCC unroll 8
         for (int cx = 0; cx < 8; ++cx) {
             const int32_t tr = t.r[crow + cx], tg = t.g[crow + cx], tb = t.b[crow + cx];
 #pragma GCC unroll 2
-            for (int h = 0; h < H; ++h, o += CH) {
-                const int xx = cx * H + h;
-                const int32_t l = yrow[(xx >> 3) * 64 + (xx & 7)];
-                o[R] = limit(l + tr);
-                o[1] = limit(l - tg);
-                o[B] = limit(l + tb);
-                if constexpr (O == Out::Rgba) o[3] = 255;
+            for (int v = 0; v < V; ++v) {
+#pragma GCC unroll 2
+                for (int h = 0; h < H; ++h) {
+                    const int xx = cx * H + h;
+                    const int32_t l = yrow[v][(xx >> 3) * 64 + (xx & 7)];
+                    uint8_t* px = o[v] + xx * CH;
+                    px[R] = limit(l + tr);
+                    px[1] = limit(l - tg);
+                    px[B] = limit(l + tb);
+                    if constexpr (O == Out::Rgba) px[3] = 255;
+                }
             }
         }
     }
