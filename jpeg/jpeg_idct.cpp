@@ -200,7 +200,16 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
     int32_t work[64];
     uint32_t rows = 0;       // bit r: row r has a nonzero coefficient
     int32_t wide = 0;        // OR of the magnitudes of the column pass's inputs
-    for (int r = 0; r < 8; ++r) {
+    // Rows above the last one holding a coefficient give zero: they take no
+    // pass, and only the rows the column pass reads are cleared below.
+    int last = 7;
+    for (; last > 0; --last) {
+        uint64_t head, tail;
+        std::memcpy(&head, block + last * 8, 8);
+        std::memcpy(&tail, block + last * 8 + 4, 8);
+        if ((head | tail) != 0) break;
+    }
+    for (int r = 0; r <= last; ++r) {
         int32_t* w = work + r * 8;
         // Most rows of a coded block hold nothing past their first coefficient
         // (or nothing at all): two 8-byte reads tell, before any product. Such a
@@ -252,6 +261,10 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
         #pragma GCC unroll 8
         for (int i = 0; i < 8; ++i) wide |= magnitude(w[i]);
     }
+    const int used = rows < 4 ? 2 : rows < 16 ? 4 : 8;
+    const int read = rows <= 1 ? 1 : wide < kNarrow ? used : 8;
+    for (int r = last + 1; r < read; ++r)
+        for (int i = 0; i < 8; ++i) work[r * 8 + i] = 0;
     if (rows <= 1) {   // every column has only its first value: y[i] = x[0] * 32768 in all eight places
         #pragma GCC unroll 8
         for (int c = 0; c < 8; ++c) {
@@ -262,7 +275,6 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
         return;
     }
     if (wide < kNarrow) {
-        const int used = rows < 4 ? 2 : rows < 16 ? 4 : 8;
         #pragma GCC unroll 8
         for (int c = 0; c < 8; ++c) {
             int32_t x[8], y[8];
