@@ -5,6 +5,7 @@
 // dword shuffles, unpacks, multiply-adds and packs of AVX2 stay within their
 // half), so each block gets exactly the SSE2 form's results. The whole file is
 // built for AVX2; the codec takes these only when the processor reports AVX2.
+#include "jpeg/jpeg_enc_simd.h"
 #include "jpeg/jpeg_fdct_simd.h"
 #include "jpeg/jpeg_simd_idct.h"
 
@@ -15,6 +16,8 @@
 #pragma GCC target("avx2")
 #endif
 #include <immintrin.h>
+
+#include "jpeg/jpeg_enc_convert_steps.h"
 
 namespace velmora {
 namespace {
@@ -144,6 +147,54 @@ inline void idct_columns(__m256i* r) {
 }
 
 
+// ---- colour conversion (encoder) ----
+
+// Y of sixteen pixels (eight per half) by multiply-add: enc_madd3 on each half.
+inline __m256i madd3(__m256i va, __m256i vb, __m256i vc, int16_t ka, int16_t kb, int16_t kc, int16_t round,
+                     int shift) {
+    const __m256i one = set16(1);
+    const __m256i kab = _mm256_set1_epi32(int32_t(uint32_t(uint16_t(ka)) | uint32_t(uint16_t(kb)) << 16));
+    const __m256i kcr = _mm256_set1_epi32(int32_t(uint32_t(uint16_t(kc)) | uint32_t(uint16_t(round)) << 16));
+    const __m256i lo = _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(va, vb), kab),
+                                        _mm256_madd_epi16(_mm256_unpacklo_epi16(vc, one), kcr));
+    const __m256i hi = _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(va, vb), kab),
+                                        _mm256_madd_epi16(_mm256_unpackhi_epi16(vc, one), kcr));
+    return _mm256_packs_epi32(_mm256_srai_epi32(lo, shift), _mm256_srai_epi32(hi, shift));
+}
+
+// Channel o of sixteen pixels: the SSSE3 form's two shuffles on each half,
+// which holds eight pixels' bytes 0-15 (lo) and 8-23 (hi).
+template <int o>
+inline __m256i channel16(__m256i lo, __m256i hi) {
+    const __m256i ml = _mm256_broadcastsi128_si256(lane_shuffle(o, false));
+    const __m256i mh = _mm256_broadcastsi128_si256(lane_shuffle(o, true));
+    return _mm256_or_si256(_mm256_shuffle_epi8(lo, ml), _mm256_shuffle_epi8(hi, mh));
+}
+
+// The sums of horizontal pixel pairs of sixteen lanes, as enc_pair_sums gives them.
+inline __m128i pair_sums16(__m256i v) {
+    const __m256i m = _mm256_madd_epi16(v, set16(1));
+    return _mm_packs_epi32(_mm256_castsi256_si128(m), _mm256_extracti128_si256(m, 1));
+}
+
+// enc_convert_rows for two-wide MCUs (HF 2): a source row's sixteen pixels in
+// one pass, the first eight in the low halves; the chroma steps are the SSE2
+// form's own, so the samples are those of every other form.
+template <int RO, int BO, int VF>
+void convert_wide(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb, int16_t* cr) {
+    __m128i sr = _mm_setzero_si128(), sg = sr, sb = sr;
+    for (int py = 0; py < 8 * VF; ++py) {
+        const uint8_t* p = src + ptrdiff_t(py) * step;
+        const __m256i lo = load2(p, p + 24), hi = load2(p + 8, p + 32);
+        const __m256i r = channel16<RO>(lo, hi), g = channel16<1>(lo, hi), b = channel16<BO>(lo, hi);
+        const __m256i v = madd3(r, g, b, 77, 150, 29, -32640, 8);
+        int16_t* yrow = y + (py / 8) * 2 * 64 + (py % 8) * 8;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(yrow), _mm256_castsi256_si128(v));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(yrow + 64), _mm256_extracti128_si256(v, 1));
+        enc_chroma_step<2, VF>(py, pair_sums16(r), pair_sums16(g), pair_sums16(b), sr, sg, sb, cb, cr);
+    }
+}
+
 }  // namespace
 
 bool jpeg_fdct_pair_available() { return __builtin_cpu_supports("avx2"); }
@@ -176,6 +227,21 @@ void jpeg_idct_accurate_avx2_dequant_pair(int16_t* a, const uint16_t* qa, int16_
     }
 }
 
+bool jpeg_enc_avx2_available() { return __builtin_cpu_supports("avx2"); }
+
+void jpeg_enc_rgb_h2v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_wide<0, 2, 1>(s, st, y, cb, cr);
+}
+void jpeg_enc_rgb_h2v2_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_wide<0, 2, 2>(s, st, y, cb, cr);
+}
+void jpeg_enc_bgr_h2v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_wide<2, 0, 1>(s, st, y, cb, cr);
+}
+void jpeg_enc_bgr_h2v2_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_wide<2, 0, 2>(s, st, y, cb, cr);
+}
+
 }  // namespace velmora
 
 #if defined(__clang__)
@@ -199,6 +265,21 @@ bool jpeg_idct_pair_available() { return false; }
 void jpeg_idct_accurate_avx2_dequant_pair(int16_t* a, const uint16_t* qa, int16_t* b, const uint16_t* qb) {
     jpeg_idct_accurate_sse2_dequant(a, qa);
     jpeg_idct_accurate_sse2_dequant(b, qb);
+}
+
+bool jpeg_enc_avx2_available() { return false; }
+
+void jpeg_enc_rgb_h2v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q) {
+    jpeg_enc_rgb_h2v1_simd(s, st, y, cb, cr, q);
+}
+void jpeg_enc_rgb_h2v2_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q) {
+    jpeg_enc_rgb_h2v2_simd(s, st, y, cb, cr, q);
+}
+void jpeg_enc_bgr_h2v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q) {
+    jpeg_enc_bgr_h2v1_simd(s, st, y, cb, cr, q);
+}
+void jpeg_enc_bgr_h2v2_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q) {
+    jpeg_enc_bgr_h2v2_simd(s, st, y, cb, cr, q);
 }
 
 }  // namespace velmora

@@ -16,6 +16,25 @@
 namespace velmora {
 namespace {
 
+// The shuffle that puts byte 3i + o of the 24 pixel bytes into 16-bit lane i,
+// taking from the load of bytes 0-15 (high = false) or of bytes 8-23.
+constexpr __m128i lane_shuffle(int o, bool high) {
+    char m[16] = {};
+    for (int i = 0; i < 8; ++i) {
+        const int at = 3 * i + o;
+        m[2 * i] = char(high ? (at >= 16 ? at - 8 : -128) : (at < 16 ? at : -128));
+        m[2 * i + 1] = char(-128);
+    }
+    return __m128i{(long long)(uint8_t(m[0]) | uint64_t(uint8_t(m[1])) << 8 | uint64_t(uint8_t(m[2])) << 16 |
+                               uint64_t(uint8_t(m[3])) << 24 | uint64_t(uint8_t(m[4])) << 32 |
+                               uint64_t(uint8_t(m[5])) << 40 | uint64_t(uint8_t(m[6])) << 48 |
+                               uint64_t(uint8_t(m[7])) << 56),
+                   (long long)(uint8_t(m[8]) | uint64_t(uint8_t(m[9])) << 8 | uint64_t(uint8_t(m[10])) << 16 |
+                               uint64_t(uint8_t(m[11])) << 24 | uint64_t(uint8_t(m[12])) << 32 |
+                               uint64_t(uint8_t(m[13])) << 40 | uint64_t(uint8_t(m[14])) << 48 |
+                               uint64_t(uint8_t(m[15])) << 56)};
+}
+
 // Y of eight pixels, and Cb and Cr of eight pixel sums, by multiply-add.
 inline __m128i enc_madd3(__m128i va, __m128i vb, __m128i vc, int16_t ka, int16_t kb, int16_t kc, int16_t round,
                          int shift) {
@@ -34,14 +53,30 @@ inline __m128i enc_pair_sums(__m128i a, __m128i b) {
     return _mm_packs_epi32(_mm_madd_epi16(a, one), _mm_madd_epi16(b, one));
 }
 
+// The chroma step of source row py, given the channel sums of its pixels (or
+// pixel pairs): the first row of a vertical pair is kept in s*; otherwise the
+// sums, with the kept row's, become chroma row py / VF.
+template <int HF, int VF>
+inline void enc_chroma_step(int py, __m128i rr, __m128i gg, __m128i bb, __m128i& sr, __m128i& sg, __m128i& sb,
+                            int16_t* cb, int16_t* cr) {
+    constexpr int shift = 8 + (HF - 1) + (VF - 1);
+    constexpr int16_t round = int16_t(1 << (shift - 1));
+    if (VF == 2 && py % 2 == 0) {
+        sr = rr, sg = gg, sb = bb;
+        return;
+    }
+    if constexpr (VF == 2) rr = _mm_add_epi16(rr, sr), gg = _mm_add_epi16(gg, sg), bb = _mm_add_epi16(bb, sb);
+    const int cy = py / VF;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(cb + cy * 8), enc_madd3(rr, gg, bb, -43, -85, 128, round, shift));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(cr + cy * 8), enc_madd3(rr, gg, bb, 128, -107, -21, round, shift));
+}
+
 // Each source row once: its Y rows, and the channel sums of its pixel pairs
 // (HF 2) added to the other row of the pair (VF 2) before the chroma row is
 // formed from them. Gather::load(p, r, g, b) puts the channels at byte offsets
 // RO, 1 and BO of the eight three-byte pixels from p into 16-bit lanes.
 template <class Gather, int RO, int BO, int HF, int VF>
 void enc_convert_rows(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb, int16_t* cr) {
-    const int shift = 8 + (HF - 1) + (VF - 1);
-    const int16_t round = int16_t(1 << (shift - 1));
     __m128i sr = _mm_setzero_si128(), sg = sr, sb = sr;
     for (int py = 0; py < 8 * VF; ++py) {
         __m128i r[HF], g[HF], b[HF];
@@ -55,14 +90,7 @@ void enc_convert_rows(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb,
         __m128i rr = r[0], gg = g[0], bb = b[0];
         if constexpr (HF == 2)
             rr = enc_pair_sums(r[0], r[1]), gg = enc_pair_sums(g[0], g[1]), bb = enc_pair_sums(b[0], b[1]);
-        if (VF == 2 && py % 2 == 0) {
-            sr = rr, sg = gg, sb = bb;
-            continue;
-        }
-        if constexpr (VF == 2) rr = _mm_add_epi16(rr, sr), gg = _mm_add_epi16(gg, sg), bb = _mm_add_epi16(bb, sb);
-        const int cy = py / VF;
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(cb + cy * 8), enc_madd3(rr, gg, bb, -43, -85, 128, round, shift));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(cr + cy * 8), enc_madd3(rr, gg, bb, 128, -107, -21, round, shift));
+        enc_chroma_step<HF, VF>(py, rr, gg, bb, sr, sg, sb, cb, cr);
     }
 }
 

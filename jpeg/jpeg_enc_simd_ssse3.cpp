@@ -22,25 +22,6 @@
 namespace velmora {
 namespace {
 
-// The shuffle that puts byte 3i + o of the 24 pixel bytes into 16-bit lane i,
-// taking from the load of bytes 0-15 (high = false) or of bytes 8-23.
-constexpr __m128i lane_shuffle(int o, bool high) {
-    char m[16] = {};
-    for (int i = 0; i < 8; ++i) {
-        const int at = 3 * i + o;
-        m[2 * i] = char(high ? (at >= 16 ? at - 8 : -128) : (at < 16 ? at : -128));
-        m[2 * i + 1] = char(-128);
-    }
-    return __m128i{(long long)(uint8_t(m[0]) | uint64_t(uint8_t(m[1])) << 8 | uint64_t(uint8_t(m[2])) << 16 |
-                               uint64_t(uint8_t(m[3])) << 24 | uint64_t(uint8_t(m[4])) << 32 |
-                               uint64_t(uint8_t(m[5])) << 40 | uint64_t(uint8_t(m[6])) << 48 |
-                               uint64_t(uint8_t(m[7])) << 56),
-                   (long long)(uint8_t(m[8]) | uint64_t(uint8_t(m[9])) << 8 | uint64_t(uint8_t(m[10])) << 16 |
-                               uint64_t(uint8_t(m[11])) << 24 | uint64_t(uint8_t(m[12])) << 32 |
-                               uint64_t(uint8_t(m[13])) << 40 | uint64_t(uint8_t(m[14])) << 48 |
-                               uint64_t(uint8_t(m[15])) << 56)};
-}
-
 // Channel o of the eight pixels from the loads of bytes 0-15 and 8-23.
 template <int o>
 inline __m128i channel(__m128i lo, __m128i hi) {
