@@ -4,6 +4,7 @@
 // interrupted and resumed encodes, file and memory output and their failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -323,4 +324,48 @@ TEST(EncBlock, SequentialBlockCoding) {
     blk[63] = 1;                                // last coefficient nonzero: no EOB
     const std::string last = bits_of(blk, 0);
     EXPECT_NE(last.substr(last.size() - 4), "1010");
+}
+
+namespace {
+
+// The bytes from the first SOS marker on.
+std::vector<uint8_t> from_scan(const std::vector<uint8_t>& f) {
+    for (size_t i = 0; i + 1 < f.size(); ++i)
+        if (f[i] == 0xFF && f[i + 1] == 0xDA) return {f.begin() + ptrdiff_t(i), f.end()};
+    return {};
+}
+
+}  // namespace
+
+// An MCU the picture's edge cuts is coded as the MCU of the picture with its
+// last column and row repeated to the MCU's bounds: the scans of a 37 x 21
+// picture and of that picture widened so are the same bytes, at every class,
+// for each two-wide sampling and for RGB and BGR.
+TEST(EncWrite, EdgeMcusCodeAsThePictureWithItsEdgeRepeated) {
+    const int w = 37, h = 21;
+    std::vector<uint8_t> px(size_t(w) * h * 3);
+    uint32_t seed = 5;
+    for (auto& b : px) b = uint8_t((seed = seed * 1664525u + 1013904223u) >> 24);
+    for (int32_t sampling : {JPEG_SAMPLING_420, JPEG_SAMPLING_422})
+        for (int32_t color : {JPEG_COLOR_RGB, JPEG_COLOR_BGR})
+            for (int cls = 0; cls <= 6; ++cls) {
+                const int mh = sampling == JPEG_SAMPLING_420 ? 16 : 8;
+                const int W = 48, H = (h + mh - 1) / mh * mh;
+                std::vector<uint8_t> wide(size_t(W) * H * 3);
+                for (int y = 0; y < H; ++y)
+                    for (int x = 0; x < W; ++x) {
+                        const size_t from = size_t(std::min(y, h - 1)) * w + size_t(std::min(x, w - 1));
+                        std::memcpy(&wide[(size_t(y) * W + x) * 3], &px[from * 3], 3);
+                    }
+                enc::Setup s;
+                s.sampling = sampling, s.image_color = color, s.cpu_class = cls;
+                s.width = w, s.height = h;
+                const std::vector<uint8_t> a = enc::encode(s, px);
+                s.width = W, s.height = H;
+                const std::vector<uint8_t> b = enc::encode(s, wide);
+                ASSERT_FALSE(a.empty());
+                const std::vector<uint8_t> sa = from_scan(a), sb = from_scan(b);
+                EXPECT_FALSE(sa.empty());
+                EXPECT_EQ(sa, sb) << "sampling " << sampling << " colour " << color << " class " << cls;
+            }
 }
