@@ -268,13 +268,17 @@ int32_t Suchen(const Spielfeld_Satz* satz, int32_t figur, int32_t x, int32_t y, 
         py = satz->figur[figur].pos[1];
     }
     for (int32_t k = von; k < bis; ++k) {
-        if (k == figur || !Auf_Platz(satz, k) || satz->figur[k].situation != 0) continue;
+        if (k == figur || !Spielfeld_Spielt_Mit(satz, k) || satz->figur[k].situation != 0) continue;
         if (Hypot(satz->figur[k].pos[0] - px, satz->figur[k].pos[1] - py) < radius) return k;
     }
     return -1;
 }
 
 }  // namespace
+
+bool Spielfeld_Spielt_Mit(const Spielfeld_Satz* satz, int32_t slot) {
+    return satz && Spieler_Ok(slot) && Auf_Platz(satz, slot) && satz->figur[slot].gezeichnet != 0;
+}
 
 int32_t Spielfeld_Gegner_Suchen(const Spielfeld_Satz* satz, int32_t figur, int32_t x, int32_t y, float radius) {
     if (!satz) return -1;

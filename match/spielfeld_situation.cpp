@@ -262,7 +262,7 @@ void Anstoss(const Lage& l) {
             // his substitute, or for none when his side has used them all; he
             // stands where he fell, perhaps in the opponents' half, and would
             // hold every later kick-off up.
-            if (!(satz->spieler[k].zustand & SM_AUF_PLATZ) || o.situation == 48 || !o.gezeichnet) continue;
+            if (!Spielfeld_Spielt_Mit(satz, k) || o.situation == 48) continue;
             int32_t e = k < SF_SPIELER_SEITE ? -1 : 1;
             if (satz->seiten_gewechselt) e = -e;
             if ((o.pos[0] + 90.0f * float(e)) * float(e) < float(SPIELFELD_MITTE_X * e)) warten = true;
@@ -358,7 +358,7 @@ bool In_Der_Mauer(const Figur& g) { return g.situation >= 29 && g.situation <= 3
 bool Gegner_Nah_X(const Lage& l, float r) {
     for (int32_t o = (1 - l.seite) * SF_SPIELER_SEITE; o < (2 - l.seite) * SF_SPIELER_SEITE; ++o) {
         const Figur& g = l.satz->figur[o];
-        if (!(l.satz->spieler[o].zustand & SM_AUF_PLATZ) || !g.gezeichnet || g.torwart || In_Der_Mauer(g)) continue;
+        if (!Spielfeld_Spielt_Mit(l.satz, o) || g.torwart || In_Der_Mauer(g)) continue;
         if (std::fabs(g.pos[0] - l.b->pos[0]) < r) return true;
     }
     return false;

@@ -429,12 +429,10 @@ void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz) {
     float t1[2] = {aus, aus}, t2[2] = {aus, aus};
     for (int32_t s = 0; s < SF_SPIELER; ++s) {
         const Figur& f = satz->figur[s];
-        if (!Auf_Platz(satz, s) || Wechselcode(f.situation)) continue;
+        // A player carried off injured is gone from the pitch: named the
+        // taker (the set taker of a penalty, say) he would never come to the ball.
+        if (!Spielfeld_Spielt_Mit(satz, s) || Wechselcode(f.situation)) continue;
         if (Spielfeld_Ist_Ausgewechselt(satz, s) || Spielfeld_Ist_Eingewechselt(satz, s)) continue;
-        // A player carried off injured still counts on the pitch until his
-        // substitute comes, but he is gone from it: named the taker (the
-        // set taker of a penalty, say) he would never come to the ball.
-        if (!f.gezeichnet) continue;
         float t = Zeit_Zum_Ball(satz, s);
         if (s == satz->standard_schuetze) t = 0;
         else if (s == satz->standard_zweiter) t = 1;
