@@ -761,7 +761,9 @@ void Dribbeln(Lage& l, float d) {
         Ballfuehrer_Ball_Beruhigen(satz, kontrolle);
     }
     const float richtung = l.gx > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
-    float zx = l.gx - 100 * richtung;
+    // The run goes to a point 100 cm beyond the attacked goal line: he carries
+    // the ball on over the line (near it, in towards the goal centre).
+    float zx = l.gx + 100 * richtung;
     const int32_t w = Wert(satz, l.slot, W_TECHNIK) < Wert(satz, l.slot, W_BREITE) ? 100 : Taktik(l, 4);
     float zy;
     if (std::fabs(l.gx - f.pos[0]) < 300 || std::fabs(f.pos[1] - l.gy) < 1300 - 6 * float(w)) zy = l.gy;
@@ -806,8 +808,10 @@ void Dribbeln(Lage& l, float d) {
         zy += -800 + 400 * float(Rnd(0, 1));
     }
     (void)sm;
+    // Only the run's y is kept on the pitch (a negative y means off it); its
+    // x lies beyond the goal line.
     int32_t ix = int32_t(zx), iy = int32_t(zy);
-    Punkt_Ins_Feld(&ix, &iy);
+    Punkt_Ins_Feld(nullptr, &iy);
     const float dx = float(ix) - b.pos[0], dy = float(iy) - b.pos[1], dn = std::max(1.0f, std::hypot(dx, dy));
     // The ball is pushed a few metres ahead along the run.
     const float schritt = std::min(dn, 400.0f);

@@ -153,6 +153,36 @@ TEST_F(BallfuehrerTest, ARollingBallKeepsItsSpeedAndTurnsWithTheRun) {
     EXPECT_FLOAT_EQ(Balltempo(), float(rollt)) << "a ball within the band keeps its speed";
 }
 
+// Running with the ball he makes for a point 100 cm beyond the goal line he
+// attacks, whichever end that is: he carries the ball on over the line (or,
+// near it, into the goal) rather than stopping short of it.
+TEST_F(BallfuehrerTest, HeRunsWithTheBallToAPointBeyondTheGoalLineHeAttacks) {
+    struct Fall {
+        int8_t gewechselt;
+        float x, y;
+        float ziel_x, ziel_y;
+    } faelle[] = {
+        {0, 3000, 3403, 10900, 3403},   // far out, in the middle
+        {1, 7800, 3403, -100, 3403},    // the sides changed: towards x = 0
+        {0, 10600, 1000, 10900, 3403},  // within 300 cm of the line, out wide: in towards the goal
+        {1, 200, 5800, -100, 3403},
+    };
+    for (const Fall& c : faelle) {
+        s->seiten_gewechselt = c.gewechselt;
+        Spielfeld_Tore_Setzen(s);
+        Figur& f = Halter(c.x);
+        f.pos[1] = c.y;
+        s->figur[FIGUR_BALL].pos[1] = c.y;
+        KI_Ballfuehrer(s, HALTER, 0);
+        const Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+        EXPECT_FLOAT_EQ(a.ziel[0], c.ziel_x) << c.x << " " << int32_t(c.gewechselt);
+        EXPECT_FLOAT_EQ(a.ziel[1], c.ziel_y) << c.x << " " << int32_t(c.gewechselt);
+        EXPECT_EQ(s->ballhalter, HALTER) << "he keeps the ball";
+    }
+    s->seiten_gewechselt = 0;
+    Spielfeld_Tore_Setzen(s);
+}
+
 // The same first-time shot, played by either side towards either end: the
 // keeper it flies at answers it the moment it is struck, though he decided
 // just before and waits out his interval (as one whose turn in the frame came
