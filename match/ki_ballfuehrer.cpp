@@ -259,7 +259,11 @@ float Schusswert(Lage& l) {
     } else if (l.anweisung != 0) {
         s -= 20;
     }
-    if (Taktik(l, 7) && g > 2500) s -= 35;
+    // The player's marking byte, set in this decision for a player nobody
+    // presses anywhere short of the far goal line, and cleared once he shoots
+    // or passes: the free man looks for the pass first.
+    if (g < SPIELFELD_LAENGE && !l.druck_nah) satz->slot_marke[l.slot] = 1;
+    if ((Taktik(l, 7) && g > 2500) || satz->slot_marke[l.slot]) s -= 35;
     const float ax = std::fabs(l.gx - l.f->pos[0]);
     if (l.b->pos[2] > 120 && g > 2200) {
         s = 0;

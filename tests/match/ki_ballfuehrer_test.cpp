@@ -248,7 +248,7 @@ TEST_F(BallfuehrerTest, TheKeeperAnswersAShotAtOnceWhicheverSideShootsAndWhereve
     }
 }
 
-// 1900 cm out with only the keeper in the lane: a keeper on his line makes
+// 1900 cm out, pressed from behind, with only the keeper in the lane: a keeper on his line makes
 // the shot pointless (no shot from 15-30 m past one blocker); one who came
 // out 600 cm towards the holder is lobbed.
 TEST_F(BallfuehrerTest, AKeeperWhoCameOutIsLobbed) {
@@ -258,6 +258,7 @@ TEST_F(BallfuehrerTest, AKeeperWhoCameOutIsLobbed) {
     } faelle[] = {{10750, false}, {9500, true}, {9300, true}};
     for (const Fall& c : faelle) {
         Halter(8900);
+        Stellen(SF_SPIELER_SEITE + 3, 8900 - 250, 3403);   // pressed from behind: no free man's pass first
         Figur& tw = Stellen(SF_SPIELER_SEITE, c.torwart_x, 3403);
         tw.torwart = 1;
         s->spieler[SF_SPIELER_SEITE].werte[32] = 0;
@@ -490,6 +491,28 @@ TEST_F(BallfuehrerTest, ThePassArrivalAndTheSlowerPassIntoABlockedLane) {
             tempo[mit] = Balltempo();
         }
         EXPECT_NEAR(tempo[1], tempo[0] * 0.7f, 1.0f) << c.x;
+    }
+}
+
+// 1400 cm out with only the keeper in his lane: a player nobody presses
+// marks himself and takes 35 off his shot score, so he does not shoot; one
+// with an opponent at his back (not in the lane) shoots.
+TEST_F(BallfuehrerTest, AFreePlayerMarksHimselfAndLooksForThePassFirst) {
+    struct Fall {
+        float gegner_x;   // an opponent behind him, 0 none
+        bool schiesst;
+    } faelle[] = {{0, false}, {10800 - 1400 - 250, true}};
+    for (const Fall& c : faelle) {
+        for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+        Halter(10800 - 1400);
+        Stellen(SF_SPIELER_SEITE, 10600, 3403).torwart = 1;
+        if (c.gegner_x > 0) Stellen(SF_SPIELER_SEITE + 3, c.gegner_x, 3403);
+        const uint8_t vorher = s->statistik[HALTER][2];
+        Rnd_Init();
+        KI_Ballfuehrer(s, HALTER, 0);
+        EXPECT_EQ(s->statistik[HALTER][2] != vorher, c.schiesst) << c.gegner_x;
+        EXPECT_EQ(s->slot_marke[HALTER], c.schiesst ? 0 : 1) << "cleared by the shot, kept while he runs";
+        std::memset(s->slot_marke, 0, sizeof s->slot_marke);   // the next frame's contact pass
     }
 }
 
