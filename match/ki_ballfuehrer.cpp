@@ -56,6 +56,12 @@
 //   half-width of 200 cm).
 // - A run whose ball already rolls within the push's speed band keeps the
 //   ball's speed, not its old order: the ball is aimed along the new run.
+// - The marking byte of the shot score is the player's own byte among the
+//   34 per-player marking bytes (25137 + slot): the decision sets it when no
+//   opponent is within 300 cm; a shot or a pass clears all 34, and so does
+//   the contact pass at the start of every frame.
+// - Running with the ball: the run's target lies 100 cm beyond the goal line
+//   he attacks; only its y is kept on the pitch.
 // - First-time shot: a calm player (Rnd(0, 999) below his calmness) halves
 //   the speed, another divides it by 2.3 or 2.8 (Rnd(0, 1)); the flight time
 //   is doubled from the full speed.
