@@ -56,6 +56,12 @@
 //   half-width of 200 cm).
 // - A run whose ball already rolls within the push's speed band keeps the
 //   ball's speed, not its old order: the ball is aimed along the new run.
+// - The marking byte of the shot score is the player's own byte among the
+//   34 per-player marking bytes (25137 + slot): the decision sets it when no
+//   opponent is within 300 cm; a shot or a pass clears all 34, and so does
+//   the contact pass at the start of every frame.
+// - Running with the ball: the run's target lies 100 cm beyond the goal line
+//   he attacks; only its y is kept on the pitch.
 // - First-time shot: a calm player (Rnd(0, 999) below his calmness) halves
 //   the speed, another divides it by 2.3 or 2.8 (Rnd(0, 1)); the flight time
 //   is doubled from the full speed.
@@ -259,7 +265,11 @@ float Schusswert(Lage& l) {
     } else if (l.anweisung != 0) {
         s -= 20;
     }
-    if (Taktik(l, 7) && g > 2500) s -= 35;
+    // The player's marking byte, set in this decision for a player nobody
+    // presses anywhere short of the far goal line, and cleared once he shoots
+    // or passes: the free man looks for the pass first.
+    if (g < SPIELFELD_LAENGE && !l.druck_nah) satz->slot_marke[l.slot] = 1;
+    if ((Taktik(l, 7) && g > 2500) || satz->slot_marke[l.slot]) s -= 35;
     const float ax = std::fabs(l.gx - l.f->pos[0]);
     if (l.b->pos[2] > 120 && g > 2200) {
         s = 0;
@@ -761,7 +771,9 @@ void Dribbeln(Lage& l, float d) {
         Ballfuehrer_Ball_Beruhigen(satz, kontrolle);
     }
     const float richtung = l.gx > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
-    float zx = l.gx - 100 * richtung;
+    // The run goes to a point 100 cm beyond the attacked goal line: he carries
+    // the ball on over the line (near it, in towards the goal centre).
+    float zx = l.gx + 100 * richtung;
     const int32_t w = Wert(satz, l.slot, W_TECHNIK) < Wert(satz, l.slot, W_BREITE) ? 100 : Taktik(l, 4);
     float zy;
     if (std::fabs(l.gx - f.pos[0]) < 300 || std::fabs(f.pos[1] - l.gy) < 1300 - 6 * float(w)) zy = l.gy;
@@ -806,8 +818,10 @@ void Dribbeln(Lage& l, float d) {
         zy += -800 + 400 * float(Rnd(0, 1));
     }
     (void)sm;
+    // Only the run's y is kept on the pitch (a negative y means off it); its
+    // x lies beyond the goal line.
     int32_t ix = int32_t(zx), iy = int32_t(zy);
-    Punkt_Ins_Feld(&ix, &iy);
+    Punkt_Ins_Feld(nullptr, &iy);
     const float dx = float(ix) - b.pos[0], dy = float(iy) - b.pos[1], dn = std::max(1.0f, std::hypot(dx, dy));
     // The ball is pushed a few metres ahead along the run.
     const float schritt = std::min(dn, 400.0f);

@@ -6,6 +6,10 @@
 // the ball is; otherwise he decides whether to come off his line, whether a
 // ball flies at him that needs a save, and where on the line from the ball to
 // his goal he stands.
+//
+// Choices: his reflex value is match value 22, the value of the keepers'
+// reflex skill. The player's match record has no coming-out style byte, so
+// the ball's distance counts as it is (neither 500 cm nearer nor further).
 #include "match/ki_torwart.h"
 
 #include <algorithm>
@@ -26,6 +30,7 @@ namespace velmora {
 namespace {
 
 constexpr float KMH10 = 277.77777f;   // 10 km/h in cm/s
+constexpr int32_t W_REFLEXE = 22;      // the keeper's reflex value (match value 22)
 
 enum : int32_t {
     ANIM_FANGEN_STEHEN = 45,
@@ -96,10 +101,14 @@ bool Rauskommen(const Lage& l, float h) {
     if (satz->spielzustand == SZ_FREISTOSS) return false;
     if (std::fabs(l.g - float(k.elfmeter_x[0])) < 0.5f) return false;   // a penalty
     const float q = l.g;
+    // Within twice his reflex value he goes for any ball; farther out (up to
+    // 25 m) only for one whose holder nobody presses, while he stands level
+    // with his area.
+    const float r = 2.0f * float(satz->spieler[l.slot].werte[W_REFLEXE]);
     int32_t druck = 0;
     if (satz->ballhalter >= 0 && satz->ballhalter < SF_SPIELER) druck = satz->spieler[satz->ballhalter].druck;
     const bool im_y = f.pos[1] > float(k.strafraum_unten[0]) && f.pos[1] < float(k.strafraum_oben[0]);
-    if (q < 2500 && druck < 1 + (l.e < 600 ? 1 : 0) && !l.kreuzt && im_y) {
+    if (q < r || (q < 2500 && druck < 1 + (l.e < 600 ? 1 : 0) && !l.kreuzt && im_y)) {
         int32_t nahe = 0;
         const int32_t im_weg = Spielfeld_Spieler_Im_Passweg(l.satz, FIGUR_BALL, l.xg, l.yg, l.seite, nullptr, nullptr,
                                                             350, nullptr, &nahe);

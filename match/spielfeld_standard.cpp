@@ -397,11 +397,21 @@ void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz) {
     // side the last to touch, and a second pass here (a substitution ending
     // mid-restart) would hand the kick to the other side's man, who then
     // waits at the wrong goal for an area that never empties.
+    // A goal kick and a corner belong to a side by the goal they lie at (the
+    // goal kick to the side defending it, the corner to the other), whoever
+    // touched the ball since it went out: a team-mate's touch, or one by a
+    // player walking off, would otherwise hand it over on a later pass.
+    const Figur& b = satz->figur[FIGUR_BALL];
     int32_t nehmer = satz->letzte_beruehrung == 0 ? 1 : 0;
     bool nimmt[2] = {satz->letzte_beruehrung != 0, satz->letzte_beruehrung != 1};
     const int32_t halter = satz->ballhalter;
-    if (z != SZ_SPIEL && Ist_Spieler(halter) && Auf_Platz(satz, halter) && satz->figur[halter].situation != 0 &&
-        !Wechselcode(satz->figur[halter].situation)) {
+    if (z == SZ_ABSTOSS || z == SZ_ECKE) {
+        const int32_t verteidiger = (b.pos[0] >= SPIELFELD_MITTE_X ? 1 : 0) ^ (satz->seiten_gewechselt ? 1 : 0);
+        nehmer = z == SZ_ABSTOSS ? verteidiger : 1 - verteidiger;
+        nimmt[0] = nehmer == 0;
+        nimmt[1] = nehmer == 1;
+    } else if (z != SZ_SPIEL && Ist_Spieler(halter) && Auf_Platz(satz, halter) && satz->figur[halter].situation != 0 &&
+               !Wechselcode(satz->figur[halter].situation)) {
         nehmer = Seite(halter);
         nimmt[0] = nehmer == 0;
         nimmt[1] = nehmer == 1;
@@ -418,7 +428,6 @@ void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz) {
         nimmt[1] = nehmer == 1;
         break;
     }
-    const Figur& b = satz->figur[FIGUR_BALL];
     if (z == SZ_FREISTOSS && satz->standard_schuetze < 0 &&
         std::fabs(b.pos[0] - float(satz->tor_x[nehmer])) < 3100)
         satz->standard_schuetze = Slot_Von_Nummer(satz, nehmer, satz->freistoss_schuetze[nehmer]);

@@ -153,6 +153,36 @@ TEST_F(BallfuehrerTest, ARollingBallKeepsItsSpeedAndTurnsWithTheRun) {
     EXPECT_FLOAT_EQ(Balltempo(), float(rollt)) << "a ball within the band keeps its speed";
 }
 
+// Running with the ball he makes for a point 100 cm beyond the goal line he
+// attacks, whichever end that is: he carries the ball on over the line (or,
+// near it, into the goal) rather than stopping short of it.
+TEST_F(BallfuehrerTest, HeRunsWithTheBallToAPointBeyondTheGoalLineHeAttacks) {
+    struct Fall {
+        int8_t gewechselt;
+        float x, y;
+        float ziel_x, ziel_y;
+    } faelle[] = {
+        {0, 3000, 3403, 10900, 3403},   // far out, in the middle
+        {1, 7800, 3403, -100, 3403},    // the sides changed: towards x = 0
+        {0, 10600, 1000, 10900, 3403},  // within 300 cm of the line, out wide: in towards the goal
+        {1, 200, 5800, -100, 3403},
+    };
+    for (const Fall& c : faelle) {
+        s->seiten_gewechselt = c.gewechselt;
+        Spielfeld_Tore_Setzen(s);
+        Figur& f = Halter(c.x);
+        f.pos[1] = c.y;
+        s->figur[FIGUR_BALL].pos[1] = c.y;
+        KI_Ballfuehrer(s, HALTER, 0);
+        const Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+        EXPECT_FLOAT_EQ(a.ziel[0], c.ziel_x) << c.x << " " << int32_t(c.gewechselt);
+        EXPECT_FLOAT_EQ(a.ziel[1], c.ziel_y) << c.x << " " << int32_t(c.gewechselt);
+        EXPECT_EQ(s->ballhalter, HALTER) << "he keeps the ball";
+    }
+    s->seiten_gewechselt = 0;
+    Spielfeld_Tore_Setzen(s);
+}
+
 // The same first-time shot, played by either side towards either end: the
 // keeper it flies at answers it the moment it is struck, though he decided
 // just before and waits out his interval (as one whose turn in the frame came
@@ -218,7 +248,7 @@ TEST_F(BallfuehrerTest, TheKeeperAnswersAShotAtOnceWhicheverSideShootsAndWhereve
     }
 }
 
-// 1900 cm out with only the keeper in the lane: a keeper on his line makes
+// 1900 cm out, pressed from behind, with only the keeper in the lane: a keeper on his line makes
 // the shot pointless (no shot from 15-30 m past one blocker); one who came
 // out 600 cm towards the holder is lobbed.
 TEST_F(BallfuehrerTest, AKeeperWhoCameOutIsLobbed) {
@@ -228,6 +258,7 @@ TEST_F(BallfuehrerTest, AKeeperWhoCameOutIsLobbed) {
     } faelle[] = {{10750, false}, {9500, true}, {9300, true}};
     for (const Fall& c : faelle) {
         Halter(8900);
+        Stellen(SF_SPIELER_SEITE + 3, 8900 - 250, 3403);   // pressed from behind: no free man's pass first
         Figur& tw = Stellen(SF_SPIELER_SEITE, c.torwart_x, 3403);
         tw.torwart = 1;
         s->spieler[SF_SPIELER_SEITE].werte[32] = 0;
@@ -460,6 +491,28 @@ TEST_F(BallfuehrerTest, ThePassArrivalAndTheSlowerPassIntoABlockedLane) {
             tempo[mit] = Balltempo();
         }
         EXPECT_NEAR(tempo[1], tempo[0] * 0.7f, 1.0f) << c.x;
+    }
+}
+
+// 1400 cm out with only the keeper in his lane: a player nobody presses
+// marks himself and takes 35 off his shot score, so he does not shoot; one
+// with an opponent at his back (not in the lane) shoots.
+TEST_F(BallfuehrerTest, AFreePlayerMarksHimselfAndLooksForThePassFirst) {
+    struct Fall {
+        float gegner_x;   // an opponent behind him, 0 none
+        bool schiesst;
+    } faelle[] = {{0, false}, {10800 - 1400 - 250, true}};
+    for (const Fall& c : faelle) {
+        for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+        Halter(10800 - 1400);
+        Stellen(SF_SPIELER_SEITE, 10600, 3403).torwart = 1;
+        if (c.gegner_x > 0) Stellen(SF_SPIELER_SEITE + 3, c.gegner_x, 3403);
+        const uint8_t vorher = s->statistik[HALTER][2];
+        Rnd_Init();
+        KI_Ballfuehrer(s, HALTER, 0);
+        EXPECT_EQ(s->statistik[HALTER][2] != vorher, c.schiesst) << c.gegner_x;
+        EXPECT_EQ(s->slot_marke[HALTER], c.schiesst ? 0 : 1) << "cleared by the shot, kept while he runs";
+        std::memset(s->slot_marke, 0, sizeof s->slot_marke);   // the next frame's contact pass
     }
 }
 

@@ -76,6 +76,32 @@ TEST_F(TorwartTest, HeComesOutForABallLeftByItsHolderButNeverAtAFreeKick) {
     }
 }
 
+// A holder 1500 cm in front of his goal: a keeper comes out when the ball is
+// nearer than twice his reflex value, however pressed the holder; beyond that
+// only for a holder under no pressure.
+TEST_F(TorwartTest, HeComesOutWithinTwiceHisReflexValueWhateverTheHoldersPressure) {
+    struct Fall {
+        int16_t reflexe;
+        int32_t druck;
+        bool raus;
+    } faelle[] = {{1000, 2, true}, {700, 2, false}, {700, 0, true}, {760, 1, true}, {740, 1, false}};
+    for (const Fall& c : faelle) {
+        s->spielzustand = SZ_SPIEL;
+        Stellen(0, 300, 3403);
+        s->spieler[0].werte[22] = c.reflexe;
+        Stellen(20, 1510, 3403);
+        s->spieler[20].druck = c.druck;
+        s->ballhalter = 20;
+        Ball(1500, 3403, 0, 0);
+        KI_Torwart(s, 0);
+        if (c.raus) {
+            EXPECT_GT(Befehl().ziel[0], 1000) << c.reflexe << " " << c.druck;
+        } else {
+            EXPECT_NEAR(Befehl().ziel[0], 325, 1) << c.reflexe << " " << c.druck;
+        }
+    }
+}
+
 TEST_F(TorwartTest, ABallCrossingHisLineIsMetOnTheLineAndHeDecidesAgainAfterOneSecond) {
     Stellen(0, 40, 3300);
     Ball(1200, 3600, -1800, 0);   // on the line within the second, rolling slower than a shot

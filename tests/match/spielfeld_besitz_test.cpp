@@ -58,6 +58,28 @@ TEST_F(BesitzTest, TheSideInPossessionAndTheRectangleEdges) {
     EXPECT_EQ(py, SPIELFELD_MITTE_Y);
 }
 
+// On the pitch and playing: the state bit and a drawn figure. A player
+// carried off injured (still counted on the pitch, no longer drawn) is found
+// by no search, whichever side is asked for.
+TEST_F(BesitzTest, APlayerCarriedOffIsFoundByNoSearch) {
+    struct Fall {
+        uint32_t zustand;
+        uint8_t gezeichnet;
+        bool spielt;
+    } faelle[] = {{SM_AUF_PLATZ, 1, true}, {SM_AUF_PLATZ, 0, false}, {SM_RESERVE, 1, false}, {SM_RESERVE, 0, false}};
+    Stellen(3, 5000, 3000);
+    for (const Fall& f : faelle) {
+        Stellen(20, 5100, 3000);
+        s->spieler[20].zustand = f.zustand;
+        s->figur[20].gezeichnet = f.gezeichnet;
+        EXPECT_EQ(Spielfeld_Spielt_Mit(s, 20), f.spielt) << f.zustand << " " << int32_t(f.gezeichnet);
+        EXPECT_EQ(Spielfeld_Gegner_Suchen(s, 3, -1, -1, 300), f.spielt ? 20 : -1) << int32_t(f.gezeichnet);
+        EXPECT_EQ(Spielfeld_Spieler_Suchen(s, 3, 5100, 3000, 50), f.spielt ? 20 : -1) << int32_t(f.gezeichnet);
+    }
+    EXPECT_FALSE(Spielfeld_Spielt_Mit(s, -1));
+    EXPECT_FALSE(Spielfeld_Spielt_Mit(s, SF_SPIELER));
+}
+
 // The players around a figure: distances (negative for those behind it, as
 // seen towards their own goal), the rows by x distance, the cumulative counts
 // per 100 cm; and the weighted neighbour count with its marking.

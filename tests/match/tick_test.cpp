@@ -465,6 +465,48 @@ TEST_F(StandardTest, APlayerCarriedOffIsNeverNamedTheTaker) {
     }
 }
 
+// A goal kick is the side's that defends the goal beside it, a corner the
+// other side's, whoever touched the ball last: a touch during the restart (a
+// team-mate's, or one by a player walking off) must not hand it over, else
+// the other side's keeper runs the length of the pitch to take it and waits
+// for ever for the area the real keeper stands in.
+TEST_F(StandardTest, AGoalKickOrCornerStaysWithItsSideWhoeverTouchedLast) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    struct Fall {
+        uint32_t zustand;
+        int8_t gewechselt;
+        int32_t ball_x, ball_y;
+        int32_t seite;   // the side that takes it
+    } faelle[] = {
+        {SZ_ABSTOSS, 0, 550, 2487, 0},   {SZ_ABSTOSS, 1, 550, 2487, 1},
+        {SZ_ABSTOSS, 0, 10250, 4319, 1}, {SZ_ABSTOSS, 1, 10250, 4319, 0},
+        {SZ_ECKE, 0, 0, 8, 1},           {SZ_ECKE, 1, 10800, 6798, 1},
+    };
+    for (const Fall& c : faelle) {
+        for (int32_t letzte = 0; letzte < 2; ++letzte) {
+            Spielfeld_Satz t = *s;
+            t.seiten_gewechselt = c.gewechselt;
+            Spielfeld_Tore_Setzen(&t);
+            for (int32_t k = 0; k < SF_SPIELER; ++k) t.figur[k].situation = 0;
+            SetAnim(&t, FIGUR_BALL, c.ball_x, c.ball_y, 0);
+            t.spielzustand = c.zustand;
+            t.letzte_beruehrung = int8_t(letzte);
+            t.ballhalter = -1;
+            t.standard_schuetze = -1;
+            t.standard_marker[0] = 0;
+            t.unterbrechung_bereit = 0;
+            Spielfeld_Auswechslung_Pruefen(&t);
+            ASSERT_GE(t.ballhalter, 0) << c.zustand << " " << c.ball_x << " " << letzte;
+            EXPECT_EQ(t.ballhalter < SF_SPIELER_SEITE ? 0 : 1, c.seite)
+                << c.zustand << " " << int32_t(c.gewechselt) << " " << c.ball_x << " last " << letzte;
+            if (c.zustand == SZ_ABSTOSS) {
+                EXPECT_TRUE(t.figur[t.ballhalter].torwart) << c.ball_x;
+            }
+        }
+    }
+}
+
 // A free kick straight in front of goal gets a wall of up to four, nearest
 // first (codes 29-32); one from wide a wall of one. The wall's scripts stand
 // six men 915 cm towards their goal at 0, 60, 60, 120, 120 and 180 cm beside
@@ -677,8 +719,18 @@ TEST_F(StandardTest, SubstitutionsAtAStoppageAndThePreparationRunningOnce) {
 TEST_F(StandardTest, ARestartKeepsItsTakerWhenThePreparationRunsAgain) {
     Spielfeld_Satz* s = nullptr;
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
-    for (const uint32_t zustand : {uint32_t(SZ_ABSTOSS), uint32_t(SZ_EINWURF), uint32_t(SZ_ECKE)}) {
+    // Where each restart lies when side 0 touched last: the goal kick at the
+    // goal side 1 defends, the corner at the one it attacks.
+    struct Fall {
+        uint32_t zustand;
+        int32_t x, y;
+    } faelle[] = {{SZ_ABSTOSS, 10250, 2487}, {SZ_EINWURF, 4000, 0}, {SZ_ECKE, 0, 8}};
+    for (const Fall& c : faelle) {
+        const uint32_t zustand = c.zustand;
         Spielfeld_Satz t = *s;
+        t.seiten_gewechselt = 0;
+        Spielfeld_Tore_Setzen(&t);
+        SetAnim(&t, FIGUR_BALL, c.x, c.y, 0);
         t.spielzustand = zustand;
         t.ballhalter = -1;
         t.letzte_beruehrung = 0;
