@@ -191,7 +191,9 @@ private:
             }
         }
         const int64_t ab = e_.stau_minute >= 0 ? stau_beginn_ : start_ + e_.stau_ab_ms;
-        const bool stau = e_.stau_ms && ab >= 0 && jetzt >= ab && jetzt < ab + e_.stau_ms;
+        // Holding only the minute answers, the client's bytes always go on.
+        const bool stau = e_.stau_ms && ab >= 0 && jetzt >= ab && jetzt < ab + e_.stau_ms &&
+                          (!e_.nur_minutenantworten || rahmen);
         if (!stau)
             while (!r.gehalten.empty()) {
                 r.warte.push_front(std::move(r.gehalten.back()));
@@ -199,7 +201,7 @@ private:
             }
         while (!r.warte.empty() && r.warte.front().zeit <= jetzt) {
             Stueck& v = r.warte.front();
-            if (stau && !rahmen) break;
+            if (stau && !e_.nur_minutenantworten) break;
             if (stau && v.typ == 251 && !v.angefangen) {
                 r.gehalten.push_back(std::move(v));
                 r.warte.pop_front();
