@@ -338,15 +338,21 @@ void Elfmeter_Eintragen(const Spieltag_Slot& s, int32_t los) {
     if (sp) Spiele_Set_Elfmeter(s.spiel, sp->elfmeter_heim, sp->elfmeter_gast);
 }
 
-// Client: a fetch of the slot's record. A fetch out is looked after every
-// pass; a new one starts at most once per 400 ms after the last one ended.
-// True when a fetched record was taken (both sides are then ready).
+// Client: a fetch of the slot's record is looked after in every pass while
+// it is out; a new one starts at most once per 400 ms after the last ended.
+bool Abruf_Faellig(const Spieltag_Slot& s) {
+    return Spielfeld_Abruf_Offen() == s.spiel || g.client_abruf == 0 || Zeit_Ms() - g.client_abruf >= SPIELTAG_ABRUF_MS;
+}
+void Abruf_Zeit_Nehmen(const Spieltag_Slot& s) {
+    if (Spielfeld_Abruf_Offen() != s.spiel) g.client_abruf = Zeit_Ms() ? Zeit_Ms() : 1;
+}
+
+// Client: a fetch of the slot's record; true when a fetched record was taken
+// (both sides are then ready).
 bool Client_Holen(Spieltag_Slot& s) {
-    const uint32_t jetzt = Zeit_Ms();
-    if (Spielfeld_Abruf_Offen() != s.spiel && g.client_abruf != 0 && jetzt - g.client_abruf < SPIELTAG_ABRUF_MS)
-        return false;
+    if (!Abruf_Faellig(s)) return false;
     const int32_t r = Spielfeld_Vom_Server_Holen(s.spiel);
-    if (r != 0) g.client_abruf = Zeit_Ms() ? Zeit_Ms() : 1;
+    Abruf_Zeit_Nehmen(s);
     if (r > 0) s.bereit[0] = s.bereit[1] = 2;
     return r > 0;
 }
@@ -355,13 +361,10 @@ bool Client_Holen(Spieltag_Slot& s) {
 // found it drifted, or after a load; the views learn of a replaced record.
 void Client_Abgleich(Spieltag_Slot& s, Spielfeld_Satz* satz) {
     if (!Spielfeld_Resync_Offen() && !Spielfeld_Client_Holen_Offen()) return;
-    // A fetch waits for the server: a new one at most every 400 ms, as in state 1.
-    const uint32_t jetzt = Zeit_Ms();
-    if (Spielfeld_Abruf_Offen() != s.spiel && g.client_abruf != 0 && jetzt - g.client_abruf < SPIELTAG_ABRUF_MS)
-        return;
+    if (!Abruf_Faellig(s)) return;
     if (Spielfeld_Resync_Offen()) Spielfeld_Resync_Pruefen(satz);
     else Spielfeld_Client_Fortsetzen(satz);
-    if (Spielfeld_Abruf_Offen() != s.spiel) g.client_abruf = Zeit_Ms() ? Zeit_Ms() : 1;
+    Abruf_Zeit_Nehmen(s);
     // The old record is freed: only its address goes to the views, which drop it.
     Spielfeld_Satz* neu = Satz(s);
     if (neu && neu != satz && Spieltag_Hooks().satz_ersetzt) Spieltag_Hooks().satz_ersetzt(satz, neu);
