@@ -52,6 +52,7 @@
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/figur_bewegen.h"
+#include "match/spielfeld_hooks.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_ballflug.h"
 #include "match/spielfeld_besitz.h"
@@ -651,9 +652,12 @@ void Spielfeld_Ballkontakt(Spielfeld_Satz* satz, Ballkontakt_Liste* liste) {
             Spielfeld_Statistik_Element(satz, x, 4);
             Spielfeld_Statistik_Element(satz, verlierer, 4);
             Spielfeld_Statistik_Element(satz, verlierer, 3);
-            Spieler_Wert(SPW_BALLGEWINNE, satz->spieler[x].nummer, 1, OP_PLUS);
-            Spieler_Wert(SPW_BALLGEWINNE_2, satz->spieler[x].nummer, 1, OP_PLUS);
-            Spieler_Wert(SPW_BALLGEWINNE, satz->spieler[verlierer].nummer, 1, OP_PLUS);
+            // A client changes no player data: the server's own match counts them.
+            if (Spielfeld_Hook_Netz_Modus() != 1) {
+                Spieler_Wert(SPW_BALLGEWINNE, satz->spieler[x].nummer, 1, OP_PLUS);
+                Spieler_Wert(SPW_BALLGEWINNE_2, satz->spieler[x].nummer, 1, OP_PLUS);
+                Spieler_Wert(SPW_BALLGEWINNE, satz->spieler[verlierer].nummer, 1, OP_PLUS);
+            }
         }
     }
 

@@ -378,7 +378,8 @@ void Spielfeld_Tor_Reaktion(Spielfeld_Satz* satz, int32_t seite) {
     }
     const int32_t trainer = FIGUR_TRAINER + seite;
     if (Rnd(1, stufe) > 1) Einmal_Spielen(satz, trainer, ANIM_BANK_TRAINER_JUBEL, 20, 0);
-    if (treue > 0 && publikum == 5) {
+    // A client changes no club data: the server's own match raises the value.
+    if (treue > 0 && publikum == 5 && Spielfeld_Hook_Netz_Modus() != 1) {
         const int32_t v = Team_Wert(TW_TEAMWERT, treue_team, 0, OP_LESEN);
         Team_Wert(TW_TEAMWERT, treue_team, v + v / 10, OP_SCHREIBEN);
     }

@@ -33,11 +33,21 @@ struct Warten {
     uint32_t zeilen = 0;         // waiting lines due for the ticker so far
 };
 
+// The client's fetch of a record while its request is out.
+struct Abruf {
+    int32_t spiel = 0;                         // 0: none out
+    Internet_Offen aufruf;
+    std::unique_ptr<Spielfeld_Satz> satz;      // the answer's blocks
+    int32_t wert = 0, server_wert = 0, zuschauer = 0;
+    float frei = 0;
+};
+
 struct SyncModul {
     bool resync = false;
     int32_t frameabzug = 0;
     Sync_Zaehler zaehler;
     std::unordered_map<uint32_t, Warten> warten;   // by game
+    Abruf abruf;
 };
 SyncModul m;
 
@@ -124,7 +134,48 @@ void Freigabe_Beim_Abruf(Spielfeld_Satz* satz, int32_t s) {
     Sync_Abschnitt(satz, s) = satz->abschnitt;
 }
 
+// Client: the edit copy of its own side (the manager's panels show and change
+// it; with its change bits, the input not in the ring yet) goes over to a
+// record that replaces the one it was made in: the fetched record holds the
+// server's edit copy, so a pending input would be lost and the panels would
+// show, and step from, the values the match began with. A substitution the
+// fetched record has carried out meanwhile leaves the copy as it leaves the
+// live lists: a pair the panel still showed would fill a place of the
+// side's few, and go back into the ring with the manager's next change.
+void Eingabe_Uebertragen(const Spielfeld_Satz& alt, int32_t seite, Spielfeld_Satz* neu) {
+    if (seite < 0 || seite > 1) return;
+    const Sync_Eintrag& a = *Sync_Eingabe(const_cast<Spielfeld_Satz*>(&alt));
+    Sync_Eintrag* e = Sync_Eingabe(neu);
+    e->aenderung[seite] = a.aenderung[seite];
+    e->anweisung[seite] = a.anweisung[seite];
+    std::memcpy(e->taktik[seite], a.taktik[seite], sizeof e->taktik[seite]);
+    e->pressing[seite] = a.pressing[seite];
+    e->computer[seite] = a.computer[seite];
+    e->computer2[seite] = a.computer2[seite];
+    std::memcpy(e->wechsel_ein[seite], a.wechsel_ein[seite], sizeof e->wechsel_ein[seite]);
+    std::memcpy(e->wechsel_aus[seite], a.wechsel_aus[seite], sizeof e->wechsel_aus[seite]);
+    const int32_t erster = seite * SF_SPIELER_SEITE;
+    std::memcpy(e->linie[erster], a.linie[erster], sizeof e->linie[0] * SF_SPIELER_SEITE);
+    Spielfeld_Eingabe_Wechsel_Bereinigen(neu, seite);
+}
+
 }  // namespace
+
+void Spielfeld_Eingabe_Wechsel_Bereinigen(Spielfeld_Satz* satz, int32_t seite) {
+    if (!satz || seite < 0 || seite > 1) return;
+    auto im_feld = [&](int32_t slot) {
+        const Spieler_Matchsatz& sm = satz->spieler[slot];
+        const uint8_t code = satz->figur[slot].situation;
+        return (sm.zustand & SM_AUF_PLATZ) && !(sm.zustand & SM_AUSGEWECHSELT) && code != 38 && code != 39;
+    };
+    const int32_t erster = seite * SF_SPIELER_SEITE;
+    for (int32_t i = 0; i < SF_WECHSEL; ++i) {
+        int8_t& ein = satz->e_wechsel_ein[seite][i];
+        int8_t& aus = satz->e_wechsel_aus[seite][i];
+        if (ein >= erster && ein < erster + SF_SPIELER_SEITE && (satz->spieler[ein].zustand & SM_AUF_PLATZ)) ein = -1;
+        if (aus >= erster && aus < erster + SF_SPIELER_SEITE && !im_feld(aus)) aus = -1;
+    }
+}
 
 const Sync_Zaehler& Sync_Zaehler_Lesen() { return m.zaehler; }
 void Sync_Zaehler_Zuruecksetzen() { m.zaehler = Sync_Zaehler{}; }
@@ -149,8 +200,15 @@ int32_t Spielfeld_Seite_Von_Team(const Spielfeld_Satz* satz, int32_t team) {
 }
 
 void Spielfeld_Minuten_Freigabe(Spielfeld_Satz* satz) {
-    if (!satz || satz->bereit >= 3) return;
+    if (!satz) return;
     const int32_t netz = Netz();
+    // A client whose record is being fetched again plays no frame of it: the
+    // answer replaces it with the server's record of the moment it asked.
+    if (netz == 1 && m.abruf.spiel != 0 && uint32_t(m.abruf.spiel) == satz->spiel) {
+        satz->bereit = 0;
+        return;
+    }
+    if (satz->bereit >= 3) return;
     for (int32_t s = 0; s < 2; ++s) {
         bool lokal = true;
         if (netz == 2) lokal = !Spielfeld_Seite_Im_Netz(satz, s) || !Team_Hat_Manager(int32_t(satz->team[s]));
@@ -240,12 +298,24 @@ bool Spielfeld_Send_Min_Signal(Spielfeld_Satz* satz) {
     const int32_t team = Client_Team();
     const int32_t s = Spielfeld_Seite_Von_Team(satz, team);
     if (s < 0) return false;
+    const bool holt = m.abruf.spiel != 0 && uint32_t(m.abruf.spiel) == satz->spiel;
     if (Sync_Minute(satz, s) != SYNC_ENDE_MINUTE) {
-        Sync_Minute(satz, s) = uint32_t(std::max(0, satz->minute + SYNC_VORSPRUNG));
+        uint32_t minute = uint32_t(std::max(0, satz->minute + SYNC_VORSPRUNG));
+        // While its record is being fetched, the client releases no minute
+        // beyond the one the server last released: the server plays at least
+        // that far when it answers the fetch, which holds it at its own
+        // minute + 2. A release beyond it would let the server run on while
+        // the client starts again from the fetched minute.
+        const uint32_t server = Sync_Minute(satz, 1 - s);
+        if (holt && Sync_Abschnitt(satz, 1 - s) == uint32_t(satz->abschnitt) && server < minute)
+            minute = std::max(server, uint32_t(std::max(0, int32_t(satz->minute))));
+        Sync_Minute(satz, s) = minute;
         Sync_Abschnitt(satz, s) = satz->abschnitt;
     }
     Min_Signal_Block p;
     Spielfeld_Min_Signal_Fuellen(satz, team, &p);
+    // A checksum of the record about to be replaced would only call for another fetch.
+    if (holt) p.pruefsumme[s] = 0;
     Debug_Printf("SEND-MIN_SIGNAL!! %u\n", ++m.zaehler.gesendet);
     return Net_Client_Signal(Net_Server_Verbindung(), &p, sizeof p);
 }
@@ -328,8 +398,11 @@ void Spielfeld_Sync_Vom_Client(void* roh, int32_t team) {
             } else {
                 // How far a side runs ahead: the minute it plays (a side
                 // waiting for its entered minute still plays the one before)
-                // against the minute the other side entered.
-                const int32_t c = int32_t(p->minute[s]) - SYNC_VORSPRUNG;
+                // against the minute the other side entered. The client's
+                // minute is the one its checksum minute names (its release
+                // may stand lower while its record is being fetched).
+                const int32_t c = p->pruef_minute[s] > 0 ? int32_t(p->pruef_minute[s]) + 2
+                                                         : int32_t(p->minute[s]) - SYNC_VORSPRUNG;
                 const int32_t c_spielt = int32_t(p->minute[1 - s]) < c ? c - 1 : c;
                 const int32_t s_spielt = (satz->bereit & 3) != 3 ? satz->minute - 1 : satz->minute;
                 const int32_t zustand = Spieltag_Slot_Status(int32_t(satz->spiel));
@@ -479,18 +552,45 @@ void Spielfeld_Sync_Warten_Ende(Spielfeld_Satz* satz) {
     if (satz) m.warten[satz->spiel].wartet = false;
 }
 
-bool Spielfeld_Vom_Server_Holen(int32_t spiel) {
-    if (Netz() != 1 || !Spielfeld_Ist_Initialisiert() || spiel <= 0) return false;
-    auto neu = std::make_unique<Spielfeld_Satz>();
-    int32_t wert = 0, server_wert = 0, zuschauer = 0;
-    float frei = 0;
-    const Net_Zaehler vorher = Net_Zaehler_Lesen();
-    const bool geholt = Internet_Client_Read(ANFRAGE_SPIELFELD_HOLEN, SPIELFELD_HOLEN_TYP, 0, 0, neu.get(), &wert, &frei,
-                                             &server_wert, &zuschauer) != 0;
-    const Net_Zaehler nachher = Net_Zaehler_Lesen();
-    m.zaehler.abruf_bytes += (nachher.gesendet - vorher.gesendet) + (nachher.empfangen - vorher.empfangen);
-    if (!geholt) return false;
-    return Spielfeld_Geholt_Einsetzen(spiel, *neu, zuschauer);
+void Spielfeld_Sync_Warten_Vergessen(int32_t spiel) {
+    if (spiel < 0) m.warten.clear();
+    else m.warten.erase(uint32_t(spiel));
+}
+
+int32_t Spielfeld_Vom_Server_Holen(int32_t spiel) {
+    if (Netz() != 1 || !Spielfeld_Ist_Initialisiert() || spiel <= 0) {
+        Spielfeld_Abruf_Aufgeben();
+        return -1;
+    }
+    Abruf& a = m.abruf;
+    if (a.spiel != spiel) {
+        Spielfeld_Abruf_Aufgeben();
+        a.satz = std::make_unique<Spielfeld_Satz>();
+        if (!Internet_Client_Senden(a.aufruf, ANFRAGE_SPIELFELD_HOLEN, SPIELFELD_HOLEN_TYP, 0, 0, a.satz.get(), &a.wert,
+                                    &a.frei, &a.server_wert, &a.zuschauer)) {
+            a.satz.reset();
+            return -1;
+        }
+        a.spiel = spiel;
+        // The record the client holds stops at once.
+        if (Spielfeld_Satz* satz = Spielfeld_Suchen(spiel)) satz->bereit = 0;
+    }
+    const int32_t r = Internet_Client_Abholen(a.aufruf, nullptr);
+    if (r == 0) return 0;
+    m.zaehler.abruf_bytes += a.aufruf.bytes;
+    std::unique_ptr<Spielfeld_Satz> neu = std::move(a.satz);
+    const int32_t zuschauer = a.zuschauer;
+    a = Abruf{};
+    if (r < 0) return -1;
+    return Spielfeld_Geholt_Einsetzen(spiel, *neu, zuschauer) ? 1 : -1;
+}
+
+int32_t Spielfeld_Abruf_Offen() { return m.abruf.spiel; }
+
+void Spielfeld_Abruf_Aufgeben() {
+    if (m.abruf.spiel == 0 && !m.abruf.aufruf.folge) return;
+    Internet_Client_Aufgeben(m.abruf.aufruf);
+    m.abruf = Abruf{};
 }
 
 bool Spielfeld_Geholt_Einsetzen(int32_t spiel, Spielfeld_Satz& neu, int32_t zuschauer) {
@@ -506,8 +606,12 @@ bool Spielfeld_Geholt_Einsetzen(int32_t spiel, Spielfeld_Satz& neu, int32_t zusc
     neu.anzeige_modus = 1;
     neu.abschnitt_gestartet = 1;
     neu.spiel = uint32_t(spiel);
+    if (const Spielfeld_Satz* alt = Spielfeld_Suchen(spiel)) Eingabe_Uebertragen(*alt, Spielfeld_Seite_Von_Team(&neu, team), &neu);
     Spielfeld_Satz* satz = Spielfeld_Satz_Einsetzen(spiel, neu);
     if (!satz) return false;
+    // The record is the server's now: whatever called for a fetch is answered.
+    m.resync = false;
+    Spielfeld_Client_Holen_Setzen(false);
     // A record fetched across the break is in the server's next period: left
     // behind, the slot would end the period again on its own, count the
     // record one period further and, sending that period, free the server
@@ -559,7 +663,8 @@ bool Abgleichen(Spielfeld_Satz* satz, bool& flag) {
         return true;
     }
     if (zustand == SLOT_LAEUFT) {
-        if (Spielfeld_Vom_Server_Holen(spiel)) flag = false;
+        if (Spielfeld_Vom_Server_Holen(spiel) <= 0) return false;
+        flag = false;
         return true;
     }
     for (int32_t s = 0; s < 2; ++s) {

@@ -157,7 +157,9 @@ uint32_t Spielfeld_Sync_Wartezeilen(uint32_t spiel);
 // Client: the resync flag (a checksum differed or the server said so).
 bool Spielfeld_Resync_Offen();
 void Spielfeld_Resync_Setzen(bool an);
-// Client: fetches the record again when the resync flag is set; true when it acted.
+// Client: fetches the record again when the resync flag is set (a fetch out
+// is looked after at each call); true when it acted: the record replaced, or
+// the releases primed or the flag cleared outside a running slot.
 bool Spielfeld_Resync_Pruefen(Spielfeld_Satz* satz);
 // Client after a load (the module's re-fetch flag): the same, for that flag.
 bool Spielfeld_Client_Fortsetzen(Spielfeld_Satz* satz);
@@ -172,13 +174,30 @@ struct Internet_Aufruf;
 int32_t Spielfeld_Sync_Status(Internet_Aufruf& aufruf);
 // Client: the end of a wait (the minute was released).
 void Spielfeld_Sync_Warten_Ende(Spielfeld_Satz* satz);
-// Client: fetches the whole record of a game (request 1032). False when the
-// call failed or the record was refused by the validator.
-bool Spielfeld_Vom_Server_Holen(int32_t spiel);
+// Forgets the waits kept for a game (its match ended), or with -1 for every
+// game (the day's table went): game numbers come again on later days, and a
+// new match must not start inside an old one's wait.
+void Spielfeld_Sync_Warten_Vergessen(int32_t spiel);
+// Client: fetches the whole record of a game (request 1032) without holding
+// the main loop: the first call sends the request, later calls take the
+// answer once it came. 1 the fetched record replaced the game's; 0 the
+// request is out (the record held here plays no frame meanwhile, and its
+// waiting frames re-send the minute packet every 2000 ms); -1 the call failed
+// or the record was refused by the validator (nothing out any more).
+int32_t Spielfeld_Vom_Server_Holen(int32_t spiel);
+// Client: the game whose record is being fetched, 0 none.
+int32_t Spielfeld_Abruf_Offen();
+// Client: gives up a fetch out (the day's table or the network went).
+void Spielfeld_Abruf_Aufgeben();
+// Frees the edit copy's substitution entries of a side that the record has
+// carried out: an incoming player already on the pitch, an outgoing one no
+// longer on it or already leaving, as carrying out frees the live lists.
+void Spielfeld_Eingabe_Wechsel_Bereinigen(Spielfeld_Satz* satz, int32_t seite);
 // Client: takes a record fetched for a game: refused (false) when it fails the
 // validator or the client's team does not play in it; otherwise it replaces
-// the game's record, the waits start afresh and the match day's slot follows
-// the record's period.
+// the game's record (keeping the client's own side of the edit copy, less the
+// substitutions the new record carried out), the waits start afresh, the
+// re-fetch flags clear and the match day's slot follows the record's period.
 bool Spielfeld_Geholt_Einsetzen(int32_t spiel, Spielfeld_Satz& neu, int32_t zuschauer);
 
 }  // namespace velmora

@@ -322,6 +322,7 @@ void Spiel_Schliessen(int32_t i) {
                 return;
     bool mit = Satz(g.slot[i]) != nullptr;
     g.slot[i].status = SLOT_GESCHLOSSEN;
+    Spielfeld_Sync_Warten_Vergessen(g.slot[i].spiel);
     Spieltag_Weiterschalten(i, mit);
 }
 
@@ -337,54 +338,35 @@ void Elfmeter_Eintragen(const Spieltag_Slot& s, int32_t los) {
     if (sp) Spiele_Set_Elfmeter(s.spiel, sp->elfmeter_heim, sp->elfmeter_gast);
 }
 
-// Client: fetches the slot's record from the server, at most once per 400 ms;
-// true when it was taken (both sides are then ready).
-bool Client_Holen(Spieltag_Slot& s) {
-    const uint32_t jetzt = Zeit_Ms();
-    if (g.client_abruf != 0 && jetzt - g.client_abruf < SPIELTAG_ABRUF_MS) return false;
-    const bool ok = Spielfeld_Vom_Server_Holen(s.spiel);
-    g.client_abruf = Zeit_Ms();
-    if (g.client_abruf == 0) g.client_abruf = 1;
-    if (ok) s.bereit[0] = s.bereit[1] = 2;
-    return ok;
+// Client: a fetch of the slot's record is looked after in every pass while
+// it is out; a new one starts at most once per 400 ms after the last ended.
+bool Abruf_Faellig(const Spieltag_Slot& s) {
+    return Spielfeld_Abruf_Offen() == s.spiel || g.client_abruf == 0 || Zeit_Ms() - g.client_abruf >= SPIELTAG_ABRUF_MS;
+}
+void Abruf_Zeit_Nehmen(const Spieltag_Slot& s) {
+    if (Spielfeld_Abruf_Offen() != s.spiel) g.client_abruf = Zeit_Ms() ? Zeit_Ms() : 1;
 }
 
-// Client: the edit copy of its own side (the manager's panels show and change
-// it; with its change bits, the input not in the ring yet) goes over to a
-// record that replaced the one it was made in: the fetched record holds the
-// server's edit copy, so a pending input would be lost and the panels would
-// show, and step from, the values the match began with.
-void Eingabe_Uebertragen(const Sync_Eintrag& alt, int32_t seite, Spielfeld_Satz* neu) {
-    Sync_Eintrag* e = Sync_Eingabe(neu);
-    e->aenderung[seite] = alt.aenderung[seite];
-    e->anweisung[seite] = alt.anweisung[seite];
-    std::memcpy(e->taktik[seite], alt.taktik[seite], sizeof e->taktik[seite]);
-    e->pressing[seite] = alt.pressing[seite];
-    e->computer[seite] = alt.computer[seite];
-    e->computer2[seite] = alt.computer2[seite];
-    std::memcpy(e->wechsel_ein[seite], alt.wechsel_ein[seite], sizeof e->wechsel_ein[seite]);
-    std::memcpy(e->wechsel_aus[seite], alt.wechsel_aus[seite], sizeof e->wechsel_aus[seite]);
-    const int32_t erster = seite * SF_SPIELER_SEITE;
-    std::memcpy(e->linie[erster], alt.linie[erster], sizeof e->linie[0] * SF_SPIELER_SEITE);
+// Client: a fetch of the slot's record; true when a fetched record was taken
+// (both sides are then ready).
+bool Client_Holen(Spieltag_Slot& s) {
+    if (!Abruf_Faellig(s)) return false;
+    const int32_t r = Spielfeld_Vom_Server_Holen(s.spiel);
+    Abruf_Zeit_Nehmen(s);
+    if (r > 0) s.bereit[0] = s.bereit[1] = 2;
+    return r > 0;
 }
 
 // Client: the record of a running slot is fetched again when the lock-step
 // found it drifted, or after a load; the views learn of a replaced record.
 void Client_Abgleich(Spieltag_Slot& s, Spielfeld_Satz* satz) {
     if (!Spielfeld_Resync_Offen() && !Spielfeld_Client_Holen_Offen()) return;
-    // A fetch waits for the server: at most one every 400 ms, as in state 1.
-    const uint32_t jetzt = Zeit_Ms();
-    if (g.client_abruf != 0 && jetzt - g.client_abruf < SPIELTAG_ABRUF_MS) return;
-    g.client_abruf = jetzt ? jetzt : 1;
-    const Sync_Eintrag eingabe = *Sync_Eingabe(satz);
-    const int32_t seite = Spielfeld_Seite_Von_Team(satz, Client_Team());
-    const uint32_t abrufe = Sync_Zaehler_Lesen().abrufe;
-    Spielfeld_Satz* neu = nullptr;
-    if (Spielfeld_Resync_Offen() && Spielfeld_Resync_Pruefen(satz)) neu = Satz(s);
-    if (Spielfeld_Client_Holen_Offen() && Spielfeld_Client_Fortsetzen(satz)) neu = Satz(s);
-    if (neu && seite >= 0 && Sync_Zaehler_Lesen().abrufe != abrufe)
-        Eingabe_Uebertragen(eingabe, seite, neu);
+    if (!Abruf_Faellig(s)) return;
+    if (Spielfeld_Resync_Offen()) Spielfeld_Resync_Pruefen(satz);
+    else Spielfeld_Client_Fortsetzen(satz);
+    Abruf_Zeit_Nehmen(s);
     // The old record is freed: only its address goes to the views, which drop it.
+    Spielfeld_Satz* neu = Satz(s);
     if (neu && neu != satz && Spieltag_Hooks().satz_ersetzt) Spieltag_Hooks().satz_ersetzt(satz, neu);
 }
 
@@ -556,6 +538,7 @@ bool Spieltag_Init() {
     }
     g.initialisiert = true;
     g.gesperrt = g.voll = g.nicht_gestartet = false;
+    Spielfeld_Sync_Warten_Vergessen(-1);
     Spielfeld_Init();
     g.uhr = float(g.uhr_start);
     return true;
@@ -567,6 +550,8 @@ void Spieltag_Slots_Loeschen() {
         Leeren(s);
     }
     Elfmeter_Freigeben();
+    Spielfeld_Sync_Warten_Vergessen(-1);
+    Spielfeld_Abruf_Aufgeben();
     if (Spieltag_Hooks().radar_freigeben) Spieltag_Hooks().radar_freigeben();
     Spielfeld_Freigeben();
     g.gesperrt = g.voll = false;
@@ -1254,6 +1239,7 @@ bool Spieltag_Load(const uint8_t* in, size_t bytes) {
     for (Spieltag_Slot& s : g.slot)
         if (!Leer(s) && s.spiel > 0) Spiele_Unlock(s.spiel);
     std::memcpy(g.slot, neu, SLOTS_BYTES);
+    Spielfeld_Sync_Warten_Vergessen(-1);
     // The fixtures store does not keep locks in the save: the table takes its games' locks again.
     for (Spieltag_Slot& s : g.slot) {
         if (Leer(s) || s.spiel <= 0) continue;

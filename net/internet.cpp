@@ -168,6 +168,15 @@ void Internet_Alte_Antworten_Verwerfen(NetKontext& k) {
     }
 }
 
+void Internet_Nicht_Mehr_Warten(NetKontext& k, uint32_t folge) {
+    for (auto it = k.wartend.begin(); it != k.wartend.end(); ++it) {
+        if (*it == folge) {
+            k.wartend.erase(it);
+            break;
+        }
+    }
+}
+
 bool Internet_Antwort_Abwarten(NetKontext& k, int32_t id, uint32_t folge, Net_Nachricht& antwort) {
     k.wartend.push_back(folge);
     uint32_t start = Plat_Ms();
@@ -189,12 +198,7 @@ bool Internet_Antwort_Abwarten(NetKontext& k, int32_t id, uint32_t folge, Net_Na
         }
         Net_Kurz_Warten(k, NET_CLIENT_VERBINDUNG);
     }
-    for (auto it = k.wartend.begin(); it != k.wartend.end(); ++it) {
-        if (*it == folge) {
-            k.wartend.erase(it);
-            break;
-        }
-    }
+    Internet_Nicht_Mehr_Warten(k, folge);
     if (!ok) Meldung("%s", INTERNET_KEINE_ANTWORT);
     if (Net_Hooks().warten_ende) Net_Hooks().warten_ende();
     return ok;
@@ -278,27 +282,40 @@ bool Internet_Typ_Lesen(const char* text, size_t laenge, Internet_Typ& out) {
     return true;
 }
 
-int32_t Internet_Client_Read(int32_t id, const char* typ, int32_t, int32_t reserve, ...) {
-    NetKontext& k = Net_K();
+namespace {
+
+// Builds and queues a client's request; its sequence number, 0 when it could
+// not be sent. The result pointers are gathered in `ziele`.
+uint32_t Internet_Anfrage_Senden(NetKontext& k, int32_t id, const char* typ, Internet_Typ& t, std::vector<void*>& ziele,
+                                 va_list args, size_t* laenge = nullptr) {
     if (k.modus != 1 || !Net_Offen(k, NET_CLIENT_VERBINDUNG)) {
         Debug_Printf("Internet_Client_Read: keine Verbindung zum Server (Anfrage %d)\n", id);
         return 0;
     }
-    Internet_Typ t;
     if (Internet_Index(id) < 0 || !typ || !Internet_Typ_Lesen(typ, std::strlen(typ), t)) {
         Debug_Printf("Internet_Client_Read: Anfrage %d ungueltig\n", id);
         return 0;
     }
     std::vector<uint8_t> anfrage;
-    std::vector<void*> ziele;
-    va_list args;
-    va_start(args, reserve);
-    bool ok = Internet_Anfrage_Bauen(anfrage, ziele, id, typ, t, args);
-    va_end(args);
-    if (!ok) return 0;
+    if (!Internet_Anfrage_Bauen(anfrage, ziele, id, typ, t, args)) return 0;
     uint32_t folge = ++k.folge;
     if (folge == 0) folge = ++k.folge;
     if (!Net_Senden(NET_CLIENT_VERBINDUNG, NET_TYP_ANFRAGE, folge, anfrage.data(), anfrage.size())) return 0;
+    if (laenge) *laenge = anfrage.size();
+    return folge;
+}
+
+}  // namespace
+
+int32_t Internet_Client_Read(int32_t id, const char* typ, int32_t, int32_t reserve, ...) {
+    NetKontext& k = Net_K();
+    Internet_Typ t;
+    std::vector<void*> ziele;
+    va_list args;
+    va_start(args, reserve);
+    const uint32_t folge = Internet_Anfrage_Senden(k, id, typ, t, ziele, args);
+    va_end(args);
+    if (!folge) return 0;
 
     Net_Nachricht antwort;
     if (!Internet_Antwort_Abwarten(k, id, folge, antwort)) return 0;
@@ -308,6 +325,62 @@ int32_t Internet_Client_Read(int32_t id, const char* typ, int32_t, int32_t reser
         return 0;
     }
     return t.ergebnis == 'v' ? 1 : ergebnis;
+}
+
+bool Internet_Client_Senden(Internet_Offen& offen, int32_t id, const char* typ, int32_t, int32_t reserve, ...) {
+    NetKontext& k = Net_K();
+    Internet_Client_Aufgeben(offen);
+    va_list args;
+    va_start(args, reserve);
+    size_t laenge = 0;
+    const uint32_t folge = Internet_Anfrage_Senden(k, id, typ, offen.typ, offen.ziele, args, &laenge);
+    va_end(args);
+    if (!folge) {
+        offen = Internet_Offen{};
+        return false;
+    }
+    offen.folge = folge;
+    offen.id = id;
+    offen.start = Plat_Ms();
+    offen.bytes = sizeof(Net_Frame_Kopf) + laenge;
+    // An answer awaited stays queued until it is picked up.
+    k.wartend.push_back(folge);
+    return true;
+}
+
+int32_t Internet_Client_Abholen(Internet_Offen& offen, int32_t* ergebnis) {
+    if (!offen.folge) return -1;
+    NetKontext& k = Net_K();
+    Net_Pump();
+    Net_Nachricht antwort;
+    int32_t r = 0;
+    if (Net_Nehmen(k, NET_CLIENT_VERBINDUNG, NET_TYP_ANTWORT, offen.folge, antwort)) {
+        int32_t wert = 0;
+        offen.bytes += sizeof(Net_Frame_Kopf) + antwort.daten.size();
+        r = Internet_Antwort_Auspacken(antwort, offen.id, offen.typ, offen.ziele, wert) ? 1 : -1;
+        if (r < 0) Debug_Printf("Internet_Client_Read: Antwort auf Anfrage %d unbrauchbar\n", offen.id);
+        if (ergebnis) *ergebnis = offen.typ.ergebnis == 'v' ? 1 : wert;
+    } else if (!Net_Offen(k, NET_CLIENT_VERBINDUNG)) {
+        Debug_Printf("Internet_Client_Read: Server hat die Verbindung beendet (Anfrage %d)\n", offen.id);
+        Meldung("%s", INTERNET_KEINE_ANTWORT);
+        r = -1;
+    } else if (Plat_Ms() - offen.start > k.zeiten.antwort_ms) {
+        Debug_Printf("Internet_Client_Read: keine Antwort auf Anfrage %d\n", offen.id);
+        Meldung("%s", INTERNET_KEINE_ANTWORT);
+        r = -1;
+    }
+    if (r != 0) {
+        Internet_Nicht_Mehr_Warten(k, offen.folge);
+        const uint64_t bytes = offen.bytes;
+        offen = Internet_Offen{};
+        offen.bytes = bytes;
+    }
+    return r;
+}
+
+void Internet_Client_Aufgeben(Internet_Offen& offen) {
+    if (offen.folge) Internet_Nicht_Mehr_Warten(Net_K(), offen.folge);
+    offen = Internet_Offen{};
 }
 
 bool Internet_Abmelden_Senden() {

@@ -65,6 +65,27 @@ bool Internet_Typ_Lesen(const char* text, size_t laenge, Internet_Typ& out);
 // without answer fills nothing and tells the manager once ("Keine Antwort vom
 // Server."); the caller then changes nothing either.
 int32_t Internet_Client_Read(int32_t id, const char* typ, int32_t, int32_t, ...);
+// A remote call whose answer is picked up later, so that the main loop goes
+// on meanwhile (the fetch of a live match's record). The result blocks are
+// named when the call is sent and must live until it ends.
+struct Internet_Offen {
+    uint32_t folge = 0;              // 0: no call out
+    int32_t id = 0;
+    uint32_t start = 0;              // when it was sent
+    Internet_Typ typ;
+    std::vector<void*> ziele;
+    uint64_t bytes = 0;              // the request's and the answer's frames with headers (kept when the call ends)
+};
+// Client: sends the request (arguments as Internet_Client_Read) without
+// waiting. False, with nothing out, when it cannot be sent.
+bool Internet_Client_Senden(Internet_Offen& offen, int32_t id, const char* typ, int32_t, int32_t, ...);
+// Client: the answer of a call out. 1 answered: the results are filled and
+// the int result is in `ergebnis`; 0 not yet; -1 failed: refused, unusable,
+// the server closed or stayed silent for the answer time (then the manager
+// is told, as by a waiting call). The call is over unless the result is 0.
+int32_t Internet_Client_Abholen(Internet_Offen& offen, int32_t* ergebnis);
+// Client: gives up a call out; its answer, should it come, is dropped.
+void Internet_Client_Aufgeben(Internet_Offen& offen);
 // Client: tells the server that it leaves (request 1029 with team -1) without waiting.
 bool Internet_Abmelden_Senden();
 

@@ -68,9 +68,10 @@ constexpr const char* BENUTZUNG =
     "the checksum stored for the minute, the re-fetches so far, the score and the\n"
     "client club's tactic slider, its players on the pitch or due to come on and\n"
     "a sum of its line positions; then the result and the longest stretch of work\n"
-    "between two rests of the main loop while the match ran. The client prints\n"
-    "each packet it re-sent while waiting, with the time since its packet before,\n"
-    "and each pass a remote call held for over a second.\n"
+    "between two rests of the main loop while the match ran, and how often a\n"
+    "remote call of the match day made it wait. The client prints each packet it re-sent\n"
+    "while waiting, with the time since its packet before, and each pass a\n"
+    "remote call held for over a second.\n"
     "\n"
     "Exit status: 0 played, 1 the world or the network could not be started,\n"
     "2 bad usage, 3 the other side vanished or the time ran out.\n";
@@ -96,6 +97,8 @@ struct Durchlaeufe {
     bool messen = false;
     int64_t beginn = 0, cpu_beginn = 0, letzte_rast = 0;
     int64_t laengste = 0, laengste_cpu = 0, groesste_luecke = 0;
+    bool im_spieltag = false;   // the match day's walk runs
+    int64_t rufwarten = 0;      // rests inside a remote call's wait during the match day's walk
 
     static int64_t Wand() {
         return std::chrono::duration_cast<std::chrono::microseconds>(
@@ -123,9 +126,15 @@ struct Durchlaeufe {
         beginn = letzte_rast = Wand();
         cpu_beginn = Cpu();
     }
+    // The wait hook of a remote call: a rest, counted.
+    void Rufwarten() {
+        if (messen && im_spieltag) ++rufwarten;
+        Ruhen(1);
+    }
     void Drucken() const {
-        std::printf("worst pass %.1f ms cpu %.1f ms, longest loop gap %.1f ms\n", double(laengste) / 1000,
-                    double(laengste_cpu) / 1000, double(groesste_luecke) / 1000);
+        std::printf("worst pass %.1f ms cpu %.1f ms, longest loop gap %.1f ms, remote-call waits in the match day %lld\n",
+                    double(laengste) / 1000, double(laengste_cpu) / 1000, double(groesste_luecke) / 1000,
+                    static_cast<long long>(rufwarten));
     }
 };
 Durchlaeufe g_lauf;
@@ -316,7 +325,7 @@ int server(const Optionen& o) {
     Net_Port_Setzen(o.port);
     Netzwerk_Modus_Setzen(2);
     if (o.stille_s) Net_Zeiten_Wert().client_stille_ms = o.stille_s * 1000;
-    Net_Hooks().warten = [] { g_lauf.Ruhen(1); };
+    Net_Hooks().warten = [] { g_lauf.Rufwarten(); };
     if (!Internet_Netzwerk_Start()) {
         std::fprintf(stderr, "%s: cannot listen on 127.0.0.1:%u\n", NAME, o.port);
         return START;
@@ -390,7 +399,7 @@ int client(const Optionen& o) {
         return START;
     }
     if (!Team_Hat_Manager(o.team)) Manager_Neuer_Mitspieler(o.team, "Client", 1);
-    Net_Hooks().warten = [] { g_lauf.Ruhen(1); };
+    Net_Hooks().warten = [] { g_lauf.Rufwarten(); };
     const uint32_t start = Plat_Ms(), grenze = o.timeout_s * 1000;
     auto weg = [] {
         if (Net_Server_Verbindung() >= 0) return false;
@@ -428,7 +437,9 @@ int client(const Optionen& o) {
         const uint32_t pass_beginn = Plat_Ms();
         Net_Pump();
         Net_Client_Bedienen();
+        g_lauf.im_spieltag = true;
         Spieltag_Run(0);
+        g_lauf.im_spieltag = false;
         Net_Pump();
         // A pass held by a remote call (the wait of a fetch) for over a second.
         if (const uint32_t gehalten = Plat_Ms() - pass_beginn; gehalten > 1000)

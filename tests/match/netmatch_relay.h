@@ -78,10 +78,21 @@ struct Prozess {
     }
 };
 
-// One direction of the relay: bytes with the time they may go on.
+// Bytes of one direction with the time they may go on; a whole frame of the
+// server's (its type) when the relay holds the minute answers.
+struct Stueck {
+    int64_t zeit = 0;
+    std::vector<uint8_t> bytes;
+    uint32_t typ = 0;
+    bool angefangen = false;   // partly sent
+};
+
+// One direction of the relay.
 struct Richtung {
     int von = -1, nach = -1;
-    std::deque<std::pair<int64_t, std::vector<uint8_t>>> warte;
+    std::deque<Stueck> warte;
+    std::deque<Stueck> gehalten;   // minute answers held by a stall
+    std::vector<uint8_t> roh;      // bytes of a frame not yet whole
     int64_t letzte = 0;
     bool zu = false;
 };
@@ -93,6 +104,10 @@ struct Einstellung {
     bool einzeln;                  // one byte per send
     // The stall starts instead once the client has printed this game minute (-1: by time).
     int32_t stau_minute = -1;
+    // The stall holds only the server's minute answers (frame type 251): the
+    // client's packets reach the server and remote calls are answered, the
+    // minute answers wait. The client is then bound to wait for them.
+    bool nur_minutenantworten = false;
 };
 
 // The test's name shows the setting, not its bytes.
@@ -147,6 +162,7 @@ public:
 
 private:
     void bewegen(Richtung& r, int64_t jetzt) {
+        const bool rahmen = e_.nur_minutenantworten && &r == &zurueck_;
         uint8_t b[65536];
         while (!r.zu) {
             const ssize_t n = recv(r.von, b, sizeof b, 0);
@@ -158,19 +174,47 @@ private:
             int64_t d = e_.verzoegerung_ms;
             if (e_.jitter_ms) d += std::uniform_int_distribution<int32_t>(-e_.jitter_ms, e_.jitter_ms)(zufall_);
             r.letzte = std::max(r.letzte, jetzt + std::max<int64_t>(0, d));
-            r.warte.emplace_back(r.letzte, std::vector<uint8_t>(b, b + n));
+            if (!rahmen) {
+                r.warte.push_back({r.letzte, std::vector<uint8_t>(b, b + n)});
+                continue;
+            }
+            // Whole frames: a 16-byte header (magic, type, length, sequence) and the payload.
+            r.roh.insert(r.roh.end(), b, b + n);
+            for (;;) {
+                uint32_t kopf[4];
+                if (r.roh.size() < sizeof kopf) break;
+                std::memcpy(kopf, r.roh.data(), sizeof kopf);
+                const size_t ganz = sizeof kopf + kopf[2];
+                if (r.roh.size() < ganz) break;
+                r.warte.push_back({r.letzte, std::vector<uint8_t>(r.roh.begin(), r.roh.begin() + long(ganz)), kopf[1]});
+                r.roh.erase(r.roh.begin(), r.roh.begin() + long(ganz));
+            }
         }
         const int64_t ab = e_.stau_minute >= 0 ? stau_beginn_ : start_ + e_.stau_ab_ms;
-        const bool stau = e_.stau_ms && ab >= 0 && jetzt >= ab && jetzt < ab + e_.stau_ms;
-        while (!stau && !r.warte.empty() && r.warte.front().first <= jetzt) {
-            std::vector<uint8_t>& v = r.warte.front().second;
-            const size_t menge = e_.einzeln ? 1 : v.size();
-            const ssize_t n = send(r.nach, v.data(), menge, MSG_NOSIGNAL);
+        // Holding only the minute answers, the client's bytes always go on.
+        const bool stau = e_.stau_ms && ab >= 0 && jetzt >= ab && jetzt < ab + e_.stau_ms &&
+                          (!e_.nur_minutenantworten || rahmen);
+        if (!stau)
+            while (!r.gehalten.empty()) {
+                r.warte.push_front(std::move(r.gehalten.back()));
+                r.gehalten.pop_back();
+            }
+        while (!r.warte.empty() && r.warte.front().zeit <= jetzt) {
+            Stueck& v = r.warte.front();
+            if (stau && !e_.nur_minutenantworten) break;
+            if (stau && v.typ == 251 && !v.angefangen) {
+                r.gehalten.push_back(std::move(v));
+                r.warte.pop_front();
+                continue;
+            }
+            const size_t menge = e_.einzeln ? 1 : v.bytes.size();
+            const ssize_t n = send(r.nach, v.bytes.data(), menge, MSG_NOSIGNAL);
             if (n <= 0) break;
-            v.erase(v.begin(), v.begin() + n);
-            if (v.empty()) r.warte.pop_front();
+            v.angefangen = true;
+            v.bytes.erase(v.bytes.begin(), v.bytes.begin() + n);
+            if (v.bytes.empty()) r.warte.pop_front();
         }
-        if (r.zu && r.warte.empty()) shutdown(r.nach, SHUT_WR);
+        if (r.zu && r.warte.empty() && r.gehalten.empty()) shutdown(r.nach, SHUT_WR);
     }
     Einstellung e_;
     std::mt19937 zufall_;

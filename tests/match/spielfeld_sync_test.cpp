@@ -3,6 +3,7 @@
 // check of records and rings from outside.
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -765,6 +766,115 @@ TEST_F(SyncTest, APlayerMovedAThirdOfACentimetreIsRepairedByAFetch) {
             EXPECT_TRUE(Spielfeld_Satz_Gleich(*client, *server)) << "moved " << c.verschoben;
         }
         Maschine(2);
+    }
+    Spieltag_Slots_Loeschen();
+}
+
+// A client's record is fetched again in most minutes; its own side of the
+// edit copy (what its panels show and change) goes over to the fetched
+// record, but a substitution the fetched record carried out meanwhile leaves
+// it: a pair still listed there would show as pending, hold one of the
+// side's places and go back into the ring with the manager's next change.
+TEST_F(SyncTest, AFetchedRecordDropsFromTheEditCopyTheSubstitutionsItCarriedOut) {
+    constexpr int32_t SEITE = 1;   // team 3, the client's club, plays away
+    constexpr int32_t REIN = 17 + 12, RAUS = 17 + 5, REIN2 = 17 + 13, RAUS2 = 17 + 6;
+    struct Fall {
+        const char* wie;
+        uint32_t rein_zustand, raus_zustand;   // in the fetched record
+        uint8_t raus_code;
+        bool erledigt;
+    } faelle[] = {
+        {"not carried out yet", SM_RESERVE, SM_AUF_PLATZ, 0, false},
+        {"the substitute on, his man walking off", SM_AUF_PLATZ, SM_AUF_PLATZ, 38, true},
+        {"the substitute on, his man on the bench", SM_AUF_PLATZ, SM_AUF_PLATZ | SM_AUSGEWECHSELT, 0, true},
+        {"the substitute on, his man off the pitch", SM_AUF_PLATZ, SM_RESERVE, 0, true},
+    };
+    Maschine(1, 3);
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.wie);
+        // The client's record: two pairs made in its panel, and a tactic.
+        Spielfeld_Satz* alt = Spielfeld_Suchen(1);
+        ASSERT_NE(alt, nullptr);
+        for (int32_t slot : {REIN, REIN2}) alt->spieler[slot].zustand = SM_RESERVE;
+        for (int32_t slot : {RAUS, RAUS2}) alt->spieler[slot].zustand = SM_AUF_PLATZ;
+        std::memset(alt->e_wechsel_ein[SEITE], -1, SF_WECHSEL);
+        std::memset(alt->e_wechsel_aus[SEITE], -1, SF_WECHSEL);
+        alt->e_wechsel_ein[SEITE][0] = REIN;
+        alt->e_wechsel_aus[SEITE][0] = RAUS;
+        alt->e_wechsel_ein[SEITE][1] = REIN2;
+        alt->e_wechsel_aus[SEITE][1] = RAUS2;
+        alt->e_taktik[SEITE][2] = 77;
+        // The server's record: the first pair as the case has it, the second pending.
+        Spielfeld_Satz neu = *alt;
+        std::memset(neu.e_wechsel_ein, -1, sizeof neu.e_wechsel_ein);
+        std::memset(neu.e_wechsel_aus, -1, sizeof neu.e_wechsel_aus);
+        neu.e_taktik[SEITE][2] = 50;
+        neu.spieler[REIN].zustand = c.rein_zustand;
+        neu.spieler[RAUS].zustand = c.raus_zustand;
+        neu.figur[RAUS].situation = c.raus_code;
+        ASSERT_TRUE(Spielfeld_Geholt_Einsetzen(1, neu, 20000));
+        const Spielfeld_Satz* satz = Spielfeld_Suchen(1);
+        ASSERT_NE(satz, nullptr);
+        EXPECT_EQ(satz->e_wechsel_ein[SEITE][0], c.erledigt ? -1 : REIN);
+        EXPECT_EQ(satz->e_wechsel_aus[SEITE][0], c.erledigt ? -1 : RAUS);
+        EXPECT_EQ(satz->e_wechsel_ein[SEITE][1], REIN2) << "a pair still pending stays";
+        EXPECT_EQ(satz->e_wechsel_aus[SEITE][1], RAUS2);
+        EXPECT_EQ(satz->e_taktik[SEITE][2], 77) << "the client's tactic stays";
+    }
+}
+
+// Network waits are kept per game, and game numbers come again on later
+// days. A match that ended, or a day's table that went, while a wait ran
+// must leave no wait behind: the next match of that number would start
+// inside it, slowed at its first waiting frame and with the old match's
+// waiting lines in its ticker.
+TEST_F(SyncTest, AMatchOfALaterDayWithTheSameNumberInheritsNoWait) {
+    const auto copy = std::make_unique<Spielfeld_Satz>(*s);
+    struct Fall {
+        const char* wie;
+        std::function<void()> ende;
+    } faelle[] = {
+        {"the day's table cleared", [] { Spieltag_Slots_Loeschen(); }},
+        {"the match day started afresh", [] { ASSERT_TRUE(Spieltag_Init()); }},
+        {"the slot closed at the match's end", [] {
+             Spieltag_Slot jetzt{};
+             ASSERT_TRUE(Spieltag_Get_Slot(0, &jetzt));
+             jetzt.status = SLOT_BEENDET;
+             ASSERT_TRUE(Spieltag_Client_Slot_Setzen(jetzt));
+             Maschine(2);
+             Spieltag_Run(0);
+             ASSERT_EQ(Spieltag_Slot_Status(1), SLOT_GESCHLOSSEN);
+             Maschine(1, 3);
+         }},
+    };
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.wie);
+        Spielfeld_Satz* satz = copy.get();
+        Server_Slot(satz, 2, 2, SLOT_LAEUFT);   // the day's table afresh, game 1's record in it
+        Maschine(1, 3);
+        Spielfeld_Frameabzug_Setzen(0);
+        // The client waits for the server's minute 10 for over 4 s.
+        Sync_Minute(satz, 0) = 5;
+        satz->bereit = 0;
+        for (uint32_t t = 100000; t <= 104500; t += 500) Spielfeld_Sync_Warten(satz, t, false);
+        ASSERT_GE(Spielfeld_Sync_Wartezeilen(1), 1u);
+        ASSERT_GE(Spielfeld_Frameabzug(), 2);
+        c.ende();
+        // A later day: game 1 again, a new match; its first wait starts now.
+        Maschine(1, 3);
+        Spielfeld_Frameabzug_Setzen(0);
+        EXPECT_EQ(Spielfeld_Sync_Wartezeilen(1), 0u) << "the old match's waiting lines";
+        auto neu = std::make_unique<Spielfeld_Satz>(*copy);
+        neu->spiel = 1;
+        Sync_Minute(neu.get(), 0) = 5;
+        neu->bereit = 0;
+        const uint32_t gesendet = Sync_Zaehler_Lesen().gesendet;
+        Spielfeld_Sync_Warten(neu.get(), 900000, false);
+        Spielfeld_Sync_Warten(neu.get(), 901000, false);
+        EXPECT_EQ(Spielfeld_Frameabzug(), 0) << "slowed within 2 s of its wait";
+        EXPECT_LE(Sync_Zaehler_Lesen().gesendet, gesendet + 1) << "re-sent within 2 s";
+        EXPECT_EQ(Spielfeld_Sync_Wartezeilen(1), 0u) << "a waiting line within 2 s";
+        Spielfeld_Sync_Warten_Ende(neu.get());
     }
     Spieltag_Slots_Loeschen();
 }

@@ -133,9 +133,17 @@ TEST(SpielansichtNetz, AReFetchedRecordReachesTheViewsAndTheFreedOneIsNeverRead)
     ASSERT_NE(g_antwort->e_taktik[seite][2], taktik);
     Spielfeld_Resync_Setzen(true);
     const uint32_t abrufe = Sync_Zaehler_Lesen().abrufe;
+    // The fetch goes out and the walk goes on: nothing waits for its answer,
+    // and the record plays no frame until the fetched one replaces it.
+    Spieltag_Run(0);
+    ASSERT_EQ(Spielfeld_Abruf_Offen(), spiel);
+    EXPECT_EQ(Sync_Zaehler_Lesen().abrufe, abrufe);
+    EXPECT_EQ(Spielfeld_Suchen(spiel), alt);
+    EXPECT_NE(alt->bereit & 3, 3);
     const uint32_t beginn = Plat_Ms();
     while (Sync_Zaehler_Lesen().abrufe == abrufe && Plat_Ms() - beginn < 2000) {
         Spieltag_Run(0);
+        Server_Runde();   // the fetch goes out in one pass, its answer is taken in a later one
         Plat_Sleep_Ms(5);
     }
     ASSERT_EQ(Sync_Zaehler_Lesen().abrufe, abrufe + 1) << "the record was fetched again";

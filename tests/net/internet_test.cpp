@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "core/mem.h"
 #include "core/prioritaeten.h"
 #include "core/str.h"
@@ -305,6 +307,72 @@ TEST(InternetAufruf, CallFailsWithinItsTimeWhenTheServerDiesOrIsSilent) {
     EXPECT_EQ(Internet_Client_Read(1025, "iC<=0C<20i", 0, 0, &b, worte, 12), 0);
     EXPECT_LT(Plat_Ms() - start, 2000u);
     EXPECT_EQ(Internet_Client_Read(1025, "iC<=0C<20i", 0, 0, &b, worte, 12), 0);
+    Internet_Server_Abmelden(1025);
+}
+
+// A call sent without waiting (the fetch of a live match's record): the loop
+// goes on, and a later pass picks the answer up. Meanwhile a waiting call
+// leaves its answer queued; a call given up has its answer dropped; a silent
+// or vanished server ends it within the answer time.
+TEST(InternetAufruf, ACallSentWithoutWaitingIsPickedUpInALaterPass) {
+    Testnetz netz;
+    ASSERT_TRUE(Internet_Server_Anmelden(1025, "iC<=0C<20i", [](Internet_Aufruf& a) {
+        uint32_t n = 0;
+        std::memset(a.Ergebnis(1, &n), a.I(2), 20);
+        return a.I(2);
+    }));
+    NetKontext* c = Client_Mit_Team(netz, 9);
+    ImKontext im(c);
+    Net_Zeiten_Wert().antwort_ms = 300;
+    Internet_Block b;
+    uint8_t worte[20] = {}, andere[20] = {};
+    int32_t ergebnis = 0;
+    Internet_Offen offen;
+    ASSERT_TRUE(Internet_Client_Senden(offen, 1025, "iC<=0C<20i", 0, 0, &b, worte, 12));
+    EXPECT_EQ(Internet_Client_Abholen(offen, &ergebnis), 0) << "nobody ran the server yet";
+    // A waiting call meanwhile serves the server: its own answer is its own,
+    // the one out stays queued.
+    EXPECT_EQ(Internet_Client_Read(1025, "iC<=0C<20i", 0, 0, &b, andere, 13), 13);
+    EXPECT_EQ(andere[0], 13);
+    EXPECT_EQ(Internet_Client_Abholen(offen, &ergebnis), 1);
+    EXPECT_EQ(ergebnis, 12);
+    EXPECT_EQ(worte[19], 12);
+    EXPECT_GT(offen.bytes, 2 * sizeof(Net_Frame_Kopf) + 20) << "both frames counted";
+    EXPECT_EQ(Internet_Client_Abholen(offen, &ergebnis), -1) << "nothing out any more";
+    // Given up: its answer, when it comes, is not taken for the next call's.
+    ASSERT_TRUE(Internet_Client_Senden(offen, 1025, "iC<=0C<20i", 0, 0, &b, worte, 14));
+    Internet_Client_Aufgeben(offen);
+    for (int32_t i = 0; i < 20; ++i) {   // its answer reaches the client
+        Server_Runde();
+        Net_Pump();
+        Plat_Sleep_Ms(2);
+    }
+    EXPECT_EQ(Internet_Client_Read(1025, "iC<=0C<20i", 0, 0, &b, andere, 15), 15);
+    // Silent: no answer within the answer time ends the call.
+    Net_Hooks().warten = nullptr;
+    ASSERT_TRUE(Internet_Client_Senden(offen, 1025, "iC<=0C<20i", 0, 0, &b, worte, 16));
+    uint32_t start = Plat_Ms();
+    int32_t r = 0;
+    while (r == 0 && Plat_Ms() - start < 3000) {
+        r = Internet_Client_Abholen(offen, &ergebnis);
+        Plat_Sleep_Ms(5);
+    }
+    EXPECT_EQ(r, -1);
+    EXPECT_GE(Plat_Ms() - start, 300u);
+    // Vanished: the closed connection ends it long before its time.
+    Net_Hooks().warten = &Server_Runde;
+    Net_Zeiten_Wert().antwort_ms = 5000;
+    ASSERT_TRUE(Internet_Client_Senden(offen, 1025, "iC<=0C<20i", 0, 0, &b, worte, 17));
+    netz.Server_Stoppen();
+    start = Plat_Ms();
+    r = 0;
+    while (r == 0 && Plat_Ms() - start < 3000) {
+        r = Internet_Client_Abholen(offen, &ergebnis);
+        Plat_Sleep_Ms(5);
+    }
+    EXPECT_EQ(r, -1);
+    EXPECT_LT(Plat_Ms() - start, 2000u);
+    EXPECT_FALSE(Internet_Client_Senden(offen, 1025, "iC<=0C<20i", 0, 0, &b, worte, 18)) << "no connection";
     Internet_Server_Abmelden(1025);
 }
 
