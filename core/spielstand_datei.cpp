@@ -4,11 +4,17 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include "core/bytes.h"
 #include "core/debug.h"
 #include "core/pruefsumme.h"
+#include "core/spielstand_testing.h"
 
 namespace velmora {
 namespace {
@@ -33,22 +39,110 @@ struct BlockInfo {
     size_t daten = 0;       // offset of the block's bytes in the image
 };
 
+// The key stream's step (xorshift): a linear map of the 32 bits.
+inline uint32_t schritt(uint32_t x) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    return x;
+}
+
+// The step taken 2^i times, as the images of the 32 unit words: state after
+// k steps = sum over the set bits of k. Worked out once.
+struct Sprungtabelle {
+    uint32_t spalte[32][32];
+    Sprungtabelle() {
+        for (int b = 0; b < 32; ++b) spalte[0][b] = schritt(1u << b);
+        for (int i = 1; i < 32; ++i)
+            for (int b = 0; b < 32; ++b) spalte[i][b] = anwenden(i - 1, anwenden(i - 1, 1u << b));
+    }
+    uint32_t anwenden(int i, uint32_t x) const {
+        uint32_t y = 0;
+        for (; x; x &= x - 1) y ^= spalte[i][__builtin_ctz(x)];
+        return y;
+    }
+    // The state `k` steps after `x`.
+    uint32_t springen(uint32_t x, uint32_t k) const {
+        for (int i = 0; k; ++i, k >>= 1)
+            if (k & 1) x = anwenden(i, x);
+        return x;
+    }
+};
+
+#if defined(__x86_64__)
+bool kann_avx2() {
+    static const bool ja = __builtin_cpu_supports("avx2");
+    return ja;
+}
+
+// Eight stretches of `l` groups each (l a multiple of 8) from `p`, stretch j's
+// key stream starting from start[j]: the eight streams step side by side and
+// every eight steps are turned round so each stretch gets its eight keys in
+// a row.
+__attribute__((target("avx2"))) void acht_strecken(uint8_t* p, size_t l, const uint32_t start[8]) {
+    __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(start));
+    for (size_t t = 0; t < l; t += 8) {
+        __m256i k[8];
+        for (int s = 0; s < 8; ++s) {
+            x = _mm256_xor_si256(x, _mm256_slli_epi32(x, 13));
+            x = _mm256_xor_si256(x, _mm256_srli_epi32(x, 17));
+            x = _mm256_xor_si256(x, _mm256_slli_epi32(x, 5));
+            k[s] = x;   // lane j: the key of group t + s of stretch j
+        }
+        // 8x8 words turned round: row j becomes stretch j's keys t..t+7.
+        __m256i a[8], b[8];
+        for (int s = 0; s < 8; s += 2) {
+            a[s] = _mm256_unpacklo_epi32(k[s], k[s + 1]);
+            a[s + 1] = _mm256_unpackhi_epi32(k[s], k[s + 1]);
+        }
+        for (int s = 0; s < 8; s += 4) {
+            b[s] = _mm256_unpacklo_epi64(a[s], a[s + 2]);
+            b[s + 1] = _mm256_unpackhi_epi64(a[s], a[s + 2]);
+            b[s + 2] = _mm256_unpacklo_epi64(a[s + 1], a[s + 3]);
+            b[s + 3] = _mm256_unpackhi_epi64(a[s + 1], a[s + 3]);
+        }
+        // b[s] holds stretches s and s + 4 (low and high half) of groups 0-3, b[s + 4] of groups 4-7.
+        __m256i zeile[8];
+        for (int s = 0; s < 4; ++s) {
+            zeile[s] = _mm256_permute2x128_si256(b[s], b[s + 4], 0x20);
+            zeile[s + 4] = _mm256_permute2x128_si256(b[s], b[s + 4], 0x31);
+        }
+        for (int j = 0; j < 8; ++j) {
+            auto* q = reinterpret_cast<__m256i*>(p + 4 * (size_t(j) * l + t));
+            _mm256_storeu_si256(q, _mm256_xor_si256(_mm256_loadu_si256(q), zeile[j]));
+        }
+    }
+}
+#endif
+
+// Below this the eight stretches do not pay for their starts.
+constexpr size_t STRECKEN_AB = 4096;
+
 // XORs the bytes with a key stream drawn from the block's number and length;
-// applying it twice gives the plain bytes back.
+// applying it twice gives the plain bytes back. Group g (bytes 4g..4g+3, the
+// key's low byte on the first) takes the key after g + 1 steps; a last short
+// group the low bytes of the next.
 void verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) {
     uint32_t x = 0x6A09E667u ^ (nr * 0x9E3779B9u) ^ (laenge * 0x85EBCA6Bu);
     if (x == 0) x = 0x1B873593u;
-    auto schritt = [&x] {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-    };
     size_t i = 0;
+#if defined(__x86_64__)
+    if (n >= STRECKEN_AB && std::endian::native == std::endian::little && kann_avx2()) {
+        static const Sprungtabelle sprung;
+        const size_t l = n / 4 / 8 / 8 * 8;   // groups per stretch
+        uint32_t start[8];
+        start[0] = x;
+        for (int j = 1; j < 8; ++j) start[j] = sprung.springen(start[j - 1], uint32_t(l));
+        acht_strecken(p, l, start);
+        x = sprung.springen(start[7], uint32_t(l));
+        i = 4 * 8 * l;
+    }
+#endif
     // Two groups at a time: the first group's key in the low half.
     for (; n - i >= 8; i += 8) {
-        schritt();
+        x = schritt(x);
         const uint64_t erster = x;
-        schritt();
+        x = schritt(x);
         uint64_t schluessel = erster | uint64_t(x) << 32, w;
         if constexpr (std::endian::native == std::endian::big) schluessel = __builtin_bswap64(schluessel);
         std::memcpy(&w, p + i, 8);
@@ -57,11 +151,11 @@ void verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) {
     }
     // Whole groups a word at a time: the key's low byte goes on the group's first byte.
     for (; n - i >= 4; i += 4) {
-        schritt();
+        x = schritt(x);
         Bytes_Put32(p + i, Bytes_Get32(p + i) ^ x);
     }
     if (i < n) {
-        schritt();
+        x = schritt(x);
         for (size_t k = 0; i + k < n; ++k) p[i + k] ^= uint8_t(x >> (8 * k));
     }
 }
@@ -234,12 +328,114 @@ uint32_t langer_lauf(const uint8_t* p, uint32_t grenze, uint8_t b) {
 
 constexpr uint32_t KURZ = 16;
 
+// A long run at i (130 bytes or more): its whole length once, then runs of 130
+// as the byte-wise rule takes them; what is left of it is the next group.
+inline void langen_lauf_schreiben(const uint8_t* p, uint32_t n, uint32_t& i, uint8_t*& o) {
+    uint32_t ganz = 130 + langer_lauf(p + i + 130, n - i - 130, p[i]);
+    for (; ganz >= 130; ganz -= 130, i += 130) {
+        *o++ = uint8_t(130 + 125);
+        *o++ = p[i];
+    }
+}
+
+#if defined(__x86_64__)
+// Which bytes equal their successor, as bit masks of 64-byte windows worked
+// out once each (the groups of a window mostly follow one another).
+class Gleiche {
+  public:
+    explicit Gleiche(const uint8_t* p) : p_(p) {}
+    // Bit k: p[i + k] == p[i + k + 1] for k 0-63; bit 64 in `letztes`. Reads up to p[i + 128].
+    uint64_t ab(size_t i, uint64_t* letztes) {
+        const size_t w = i / 64;
+        const unsigned d = unsigned(i % 64);
+        const uint64_t a = fenster(w), b = fenster(w + 1);
+        *letztes = (b >> d) & 1;
+        return d ? (a >> d) | (b << (64 - d)) : a;
+    }
+    // Bit k: three equal bytes start at i + k, for k 0-63.
+    static uint64_t dreier(uint64_t gleich, uint64_t letztes) { return gleich & ((gleich >> 1) | (letztes << 63)); }
+
+  private:
+    uint64_t fenster(size_t w) {
+        const unsigned s = unsigned(w & 3);
+        if (marke_[s] != w) {
+            marke_[s] = w;
+            const uint8_t* q = p_ + 64 * w;
+            uint64_t m = 0;
+            for (int c = 0; c < 4; ++c) {
+                const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 16 * c));
+                const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 16 * c + 1));
+                m |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(a, b)))) << (16 * c);
+            }
+            maske_[s] = m;
+        }
+        return maske_[s];
+    }
+    const uint8_t* p_;
+    uint64_t maske_[4] = {};
+    size_t marke_[4] = {SIZE_MAX, SIZE_MAX, SIZE_MAX, SIZE_MAX};
+};
+
+// The groups from the start while at least this many bytes follow (every
+// window a group asks for lies inside the block); the rest word by word.
+constexpr uint32_t MASKEN_REST = 200;
+
+// The byte-wise rule told from the masks: a run's length is the count of
+// equal successors, a plain group ends at the first three equal bytes.
+uint32_t packen_mit_masken(const uint8_t* p, uint32_t n, uint8_t*& o) {
+    Gleiche gl(p);
+    uint32_t i = 0;
+    while (n - i >= MASKEN_REST) {
+        uint64_t letztes;
+        const uint64_t gleich = gl.ab(i, &letztes);
+        const uint64_t dreier = Gleiche::dreier(gleich, letztes);
+        if (dreier & 1) {
+            uint32_t lauf;
+            if (~gleich) {
+                lauf = 1 + uint32_t(__builtin_ctzll(~gleich));
+            } else {
+                uint64_t weiter = 0;
+                const uint64_t zweites = gl.ab(i + 64, &weiter);
+                lauf = ~zweites ? 65 + uint32_t(__builtin_ctzll(~zweites)) : 129 + uint32_t(weiter);
+            }
+            if (lauf == 130) {
+                langen_lauf_schreiben(p, n, i, o);
+                continue;
+            }
+            *o++ = uint8_t(lauf + 125);
+            *o++ = p[i];
+            i += lauf;
+            continue;
+        }
+        uint32_t k;
+        if (dreier) {
+            k = uint32_t(__builtin_ctzll(dreier));
+        } else {
+            uint64_t weiter = 0;
+            const uint64_t gleich2 = gl.ab(i + 64, &weiter);
+            const uint64_t zweites = Gleiche::dreier(gleich2, weiter);
+            k = zweites ? 64 + uint32_t(__builtin_ctzll(zweites)) : 128;
+        }
+        *o++ = uint8_t(k - 1);
+        // Short groups as one fixed word: `o` has KURZ bytes of room behind the stream.
+        if (k <= KURZ) std::memcpy(o, p + i, KURZ);
+        else std::memcpy(o, p + i, k);
+        o += k;
+        i += k;
+    }
+    return i;
+}
+#endif
+
 // Packs into `o`, which holds at least n + n / 128 + 1 + KURZ bytes (the most
 // plain groups can take, and room for one short group's fixed copy); returns
 // the bytes written.
 size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
     uint8_t* const anfang = o;
     uint32_t i = 0;
+#if defined(__x86_64__)
+    i = packen_mit_masken(p, n, o);
+#endif
     bool lauf_folgt = false;   // three equal bytes start at i
     while (i < n) {
         if (!lauf_folgt && n - i >= 10) {
@@ -260,13 +456,7 @@ size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
         lauf_folgt = false;
         uint32_t lauf = lauf_laenge(p + i, std::min<uint32_t>(130, n - i));
         if (lauf == 130) {
-            // A long run: its whole length once, then runs of 130 as the
-            // byte-wise rule takes them; the rest of it goes round again.
-            uint32_t ganz = 130 + langer_lauf(p + i + 130, n - i - 130, p[i]);
-            for (; ganz >= 130; ganz -= 130, i += 130) {
-                *o++ = uint8_t(130 + 125);
-                *o++ = p[i];
-            }
+            langen_lauf_schreiben(p, n, i, o);
             continue;
         }
         if (lauf >= 3) {
@@ -592,6 +782,10 @@ bool Spielstand_Kopf_Aus_Bild(const uint8_t* bild, size_t laenge, SpielstandKopf
     if (pruefsumme(0, ART_KOPF, roh, SPIELSTAND_KOPF_BYTES) != Bytes_Get32(p + 8)) return false;
     kopf_lesen(roh, kopf);
     return true;
+}
+
+void Spielstand_Test_Verwuerfeln(uint8_t* daten, size_t n, uint32_t nr, uint32_t laenge) {
+    verwuerfeln(daten, n, nr, laenge);
 }
 
 }  // namespace velmora
