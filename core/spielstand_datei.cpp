@@ -339,64 +339,65 @@ inline void langen_lauf_schreiben(const uint8_t* p, uint32_t n, uint32_t& i, uin
 }
 
 #if defined(__x86_64__)
-// Which bytes equal their successor, as bit masks of 64-byte windows worked
-// out once each (the groups of a window mostly follow one another).
-class Gleiche {
-  public:
-    explicit Gleiche(const uint8_t* p) : p_(p) {}
-    // Bit k: p[i + k] == p[i + k + 1] for k 0-63; bit 64 in `letztes`. Reads up to p[i + 128].
-    uint64_t ab(size_t i, uint64_t* letztes) {
-        const size_t w = i / 64;
-        const unsigned d = unsigned(i % 64);
-        const uint64_t a = fenster(w), b = fenster(w + 1);
-        *letztes = (b >> d) & 1;
-        return d ? (a >> d) | (b << (64 - d)) : a;
+// Bit k: q[k] == q[k + 1], for k 0-63 (reads q[0..64]).
+inline uint64_t gleich_bei(const uint8_t* q) {
+    uint64_t m = 0;
+    for (int c = 0; c < 4; ++c) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 16 * c));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 16 * c + 1));
+        m |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(a, b)))) << (16 * c);
     }
-    // Bit k: three equal bytes start at i + k, for k 0-63.
-    static uint64_t dreier(uint64_t gleich, uint64_t letztes) { return gleich & ((gleich >> 1) | (letztes << 63)); }
+    return m;
+}
 
-  private:
-    uint64_t fenster(size_t w) {
-        const unsigned s = unsigned(w & 3);
-        if (marke_[s] != w) {
-            marke_[s] = w;
-            const uint8_t* q = p_ + 64 * w;
-            uint64_t m = 0;
-            for (int c = 0; c < 4; ++c) {
-                const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 16 * c));
-                const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 16 * c + 1));
-                m |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(a, b)))) << (16 * c);
-            }
-            maske_[s] = m;
-        }
-        return maske_[s];
-    }
-    const uint8_t* p_;
-    uint64_t maske_[4] = {};
-    size_t marke_[4] = {SIZE_MAX, SIZE_MAX, SIZE_MAX, SIZE_MAX};
-};
+// Bit k: three equal bytes start at k, from the equal-successor bits and the next word's.
+inline uint64_t dreier(uint64_t gleich, uint64_t naechstes) { return gleich & ((gleich >> 1) | (naechstes << 63)); }
+
+// The 64 bits from bit d (0-63) of the pair lo, hi.
+inline uint64_t ab_bit(uint64_t lo, uint64_t hi, unsigned d) { return (lo >> d) | ((hi << 1) << (63 - d)); }
 
 // The groups from the start while at least this many bytes follow (every
 // window a group asks for lies inside the block); the rest word by word.
 constexpr uint32_t MASKEN_REST = 200;
 
-// The byte-wise rule told from the masks: a run's length is the count of
-// equal successors, a plain group ends at the first three equal bytes.
+// The byte-wise rule told from bit masks: a run's length is the count of
+// equal successors, a plain group ends where three equal bytes start. The
+// masks of three 64-byte windows from 64w are kept and moved on as i goes.
 uint32_t packen_mit_masken(const uint8_t* p, uint32_t n, uint8_t*& o) {
-    Gleiche gl(p);
     uint32_t i = 0;
+    size_t basis = 0;   // 64w
+    uint64_t e0 = gleich_bei(p), e1 = gleich_bei(p + 64), e2 = gleich_bei(p + 128);
+    uint64_t t0 = dreier(e0, e1), t1 = dreier(e1, e2);
     while (n - i >= MASKEN_REST) {
-        uint64_t letztes;
-        const uint64_t gleich = gl.ab(i, &letztes);
-        const uint64_t dreier = Gleiche::dreier(gleich, letztes);
-        if (dreier & 1) {
+        size_t d = i - basis;
+        if (d >= 64) {
+            if (d < 128) {
+                basis += 64;
+                e0 = e1;
+                e1 = e2;
+                e2 = gleich_bei(p + basis + 128);
+                t0 = t1;
+                t1 = dreier(e1, e2);
+            } else {
+                basis = i & ~size_t(63);
+                e0 = gleich_bei(p + basis);
+                e1 = gleich_bei(p + basis + 64);
+                e2 = gleich_bei(p + basis + 128);
+                t0 = dreier(e0, e1);
+                t1 = dreier(e1, e2);
+            }
+            d = i - basis;
+        }
+        const uint64_t gleich = ab_bit(e0, e1, unsigned(d));
+        const uint64_t drei = ab_bit(t0, t1, unsigned(d));
+        if (drei & 1) {
             uint32_t lauf;
             if (~gleich) {
                 lauf = 1 + uint32_t(__builtin_ctzll(~gleich));
             } else {
-                uint64_t weiter = 0;
-                const uint64_t zweites = gl.ab(i + 64, &weiter);
-                lauf = ~zweites ? 65 + uint32_t(__builtin_ctzll(~zweites)) : 129 + uint32_t(weiter);
+                // 65 equal bytes: count on from i + 64 (the last two bytes read tell 129 from 130).
+                const uint64_t zweites = gleich_bei(p + i + 64);
+                lauf = ~zweites ? 65 + uint32_t(__builtin_ctzll(~zweites)) : 129 + uint32_t(p[i + 128] == p[i + 129]);
             }
             if (lauf == 130) {
                 langen_lauf_schreiben(p, n, i, o);
@@ -408,12 +409,10 @@ uint32_t packen_mit_masken(const uint8_t* p, uint32_t n, uint8_t*& o) {
             continue;
         }
         uint32_t k;
-        if (dreier) {
-            k = uint32_t(__builtin_ctzll(dreier));
+        if (drei) {
+            k = uint32_t(__builtin_ctzll(drei));
         } else {
-            uint64_t weiter = 0;
-            const uint64_t gleich2 = gl.ab(i + 64, &weiter);
-            const uint64_t zweites = Gleiche::dreier(gleich2, weiter);
+            const uint64_t zweites = dreier(gleich_bei(p + i + 64), p[i + 128] == p[i + 129]);
             k = zweites ? 64 + uint32_t(__builtin_ctzll(zweites)) : 128;
         }
         *o++ = uint8_t(k - 1);
@@ -434,7 +433,7 @@ size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
     uint8_t* const anfang = o;
     uint32_t i = 0;
 #if defined(__x86_64__)
-    i = packen_mit_masken(p, n, o);
+    if (n >= MASKEN_REST) i = packen_mit_masken(p, n, o);
 #endif
     bool lauf_folgt = false;   // three equal bytes start at i
     while (i < n) {
