@@ -141,6 +141,7 @@ struct Feld {
 struct FeldTabelle {
     Feld f[SPIELER_WERT_MODI];
     bool schnell[SPIELER_WERT_MODI] = {};   // read straight from the record: a valid mode kept on this machine
+    bool server[SPIELER_WERT_MODI] = {};    // a valid mode a client asks the server for
     constexpr FeldTabelle() {
         auto s = [this](int32_t m, uint8_t art, size_t off) { f[m] = Feld{S_SATZ, art, uint16_t(off)}; };
         auto x = [this](int32_t m, uint8_t art, size_t off) { f[m] = Feld{S_FIX, art, uint16_t(off)}; };
@@ -184,6 +185,7 @@ struct FeldTabelle {
         for (int32_t m = 0; m < SPIELER_WERT_MODI; ++m) {
             const WertGrenze* gr = GRENZEN.finde(m);
             schnell[m] = gr && !(gr->flags & W_SERVER);
+            server[m] = gr && (gr->flags & W_SERVER);
         }
     }
 };
@@ -382,11 +384,35 @@ namespace {
 }
 }  // namespace
 
+namespace {
+// A change that needs no log line, no clamping of a written value and no
+// network: the value written straight into the record, as the full path
+// would (the same checks, asked in the same order as far as they are asked).
+inline bool Schnell_Aendern(int32_t modus, int32_t spieler, int32_t wert, int32_t op, int32_t* ergebnis) {
+    const WertGrenze& gr = *GRENZEN.finde(modus);
+    if (gr.flags & (W_NUR_LESEN | W_SERVER)) return false;
+    const bool bitop = op == OP_TOGGLE || op == OP_LOESCHEN || op == OP_SETZEN || op == OP_ERSETZEN;
+    if (bitop ? !(gr.flags & W_BITS) : op != OP_PLUS && !(op == OP_SCHREIBEN && wert >= gr.unten && wert <= gr.oben))
+        return false;
+    if ((modus == SPW_SPALTE || modus == SPW_REIHE) && g.fix[spieler].art == 0) return false;
+    if (Club_Ist_Client()) return false;
+    const int32_t neu =
+        op == OP_SCHREIBEN ? wert : Wert_Operation("Spieler_Wert", op, modus, Feld_Lesen(modus, spieler), wert, gr);
+    Roh_Schreiben(modus, spieler, neu);
+    *ergebnis = neu;
+    return true;
+}
+}  // namespace
+
 int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
-    // The plain read: a valid player and mode, a value this machine keeps.
-    if (op == OP_LESEN && uint32_t(modus) < uint32_t(SPIELER_WERT_MODI) && FELDER.schnell[modus] &&
-        uint32_t(spieler) < uint32_t(g.satz.size()))
-        return Feld_Lesen(modus, spieler);
+    if (uint32_t(modus) < uint32_t(SPIELER_WERT_MODI) && uint32_t(spieler) < uint32_t(g.satz.size())) {
+        // The plain read of a value this machine keeps, or of a server value off the network.
+        if (op == OP_LESEN && (FELDER.schnell[modus] || (FELDER.server[modus] && !Club_Ist_Client())))
+            return Feld_Lesen(modus, spieler);
+        int32_t neu;
+        if (FELDER.schnell[modus] && op != OP_LESEN && op != OP_PROZENT && Schnell_Aendern(modus, spieler, wert, op, &neu))
+            return neu;
+    }
     return Spieler_Wert_Voll(modus, spieler, wert, op);
 }
 
