@@ -482,6 +482,48 @@ int32_t Systeme_Einzeln_Rechnen(const Kandidat* kader, int32_t n, int32_t erster
 AufstellungPruefung g_pruefung;
 bool g_pruefen = false;
 
+// A computer club's last formation search: what it read (the current system
+// and, per squad entry, kind, base value and availability) and what it
+// found. The search is a function of these alone, so equal inputs give the
+// stored result, ties included.
+struct Suche {
+    int32_t erster = -1;
+    std::vector<uint64_t> eingaben;
+    int32_t index = -1;
+    Plan plan;
+    std::vector<int32_t> feld;   // squad indices of the field players the plan's groups refer to
+};
+std::vector<Suche> g_suchen;   // by club
+
+uint64_t Eingabe(const Kandidat& k) {
+    return uint64_t(uint32_t(k.grund)) << 32 | uint64_t(uint8_t(k.art)) << 8 | uint64_t(k.verfuegbar);
+}
+
+// Rule 5 for a computer club: the shared search, skipped when nothing it
+// reads changed since the club's last one.
+int32_t Systeme_Oder_Voriges(int32_t club, const Kandidat* kader, int32_t n, int32_t erster, Plan& plan,
+                             std::vector<const Kandidat*>& feld, bool* wieder) {
+    if (g_suchen.size() <= size_t(club)) g_suchen.resize(size_t(club) + 1);
+    Suche& s = g_suchen[size_t(club)];
+    bool gleich = s.erster == erster && s.eingaben.size() == size_t(n);
+    for (int32_t i = 0; gleich && i < n; ++i) gleich = s.eingaben[size_t(i)] == Eingabe(kader[i]);
+    *wieder = gleich;
+    if (gleich) {
+        plan = s.plan;
+        feld.clear();
+        for (int32_t i : s.feld) feld.push_back(&kader[i]);
+        return s.index;
+    }
+    s.erster = erster;
+    s.eingaben.resize(size_t(n));
+    for (int32_t i = 0; i < n; ++i) s.eingaben[size_t(i)] = Eingabe(kader[i]);
+    s.index = Systeme_Rechnen(kader, n, erster, plan, feld);
+    s.plan = plan;
+    s.feld.clear();
+    for (const Kandidat* k : feld) s.feld.push_back(int32_t(k - kader));
+    return s.index;
+}
+
 void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar) {
     Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_START | SP_STATUS_BANK), OP_LOESCHEN);
     if (!verfuegbar) return;
@@ -555,8 +597,10 @@ int32_t Team_Auto_Aufstellung(int32_t club) {
     int32_t bester_index = Team_Formation_Index(club);
     if (computer) {
         int32_t erster = bester_index;
-        bester_index = Systeme_Rechnen(kader, n, erster, bester, bestes_feld);
+        bool wieder = false;
+        bester_index = Systeme_Oder_Voriges(club, kader, n, erster, bester, bestes_feld, &wieder);
         if (g_pruefen) {
+            g_pruefung.wiederverwendet += wieder;
             Plan einzeln;
             std::vector<const Kandidat*> einzeln_feld;
             int32_t i = Systeme_Einzeln_Rechnen(kader, n, erster, einzeln, einzeln_feld);
