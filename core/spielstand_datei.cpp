@@ -388,8 +388,36 @@ uint32_t packen_mit_masken(const uint8_t* p, uint32_t n, uint8_t*& o) {
             }
             d = i - basis;
         }
-        const uint64_t gleich = ab_bit(e0, e1, unsigned(d));
-        const uint64_t drei = ab_bit(t0, t1, unsigned(d));
+        uint64_t gleich = ab_bit(e0, e1, unsigned(d));
+        uint64_t drei = ab_bit(t0, t1, unsigned(d));
+        // The groups that end inside the 64 bits from i, the masks moved on by
+        // each; the bits moved in are no bytes' (`gueltig` counts the others).
+        const uint32_t anfang = i;
+        for (uint32_t gueltig = 64;;) {
+            uint32_t laenge;
+            if (drei & 1) {
+                const uint64_t ungleich = ~gleich;
+                if (!ungleich) break;
+                laenge = 1 + uint32_t(__builtin_ctzll(ungleich));
+                if (laenge > gueltig) break;   // the run may go on past the bits
+                *o++ = uint8_t(laenge + 125);
+                *o++ = p[i];
+            } else if (drei) {
+                laenge = uint32_t(__builtin_ctzll(drei));
+                *o++ = uint8_t(laenge - 1);
+                std::memcpy(o, p + i, KURZ);
+                if (laenge > KURZ) std::memcpy(o + KURZ, p + i + KURZ, laenge - KURZ);
+                o += laenge;
+            } else {
+                break;
+            }
+            i += laenge;
+            gueltig -= laenge;
+            if (gueltig == 0 || n - i < MASKEN_REST) break;
+            gleich >>= laenge;
+            drei >>= laenge;
+        }
+        if (i != anfang) continue;
         if (drei & 1) {
             uint32_t lauf;
             if (~gleich) {
