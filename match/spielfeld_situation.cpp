@@ -415,7 +415,11 @@ void Freistoss(const Lage& l) {
         }
         f.entscheid_intervall = 0.5f;
     } else if (c == 21) {
-        Laufen(l, b.pos[0] + float((200 + 10 * Rnd(0, 10)) * l.d), b.pos[1] + float(10 * Rnd(5, 40) * l.dy));
+        // Drawn one after the other, x first: in one call's arguments the
+        // order of the two draws would be the compiler's choice.
+        const float x = b.pos[0] + float((200 + 10 * Rnd(0, 10)) * l.d);
+        const float y = b.pos[1] + float(10 * Rnd(5, 40) * l.dy);
+        Laufen(l, x, y);
         f.situation = 22;
         f.entscheid_timer = 0;
     } else if (c == 22) {
@@ -474,7 +478,9 @@ void Freistoss(const Lage& l) {
     } else if (c == 24) {
         f.situation = 0;   // no second taker without a variant
     } else if (c == 25) {
-        Laufen(l, b.pos[0] + float((300 + 10 * Rnd(0, 20)) * l.d), b.pos[1] + float(10 * Rnd(0, 40) - 200));
+        const float x = b.pos[0] + float((300 + 10 * Rnd(0, 20)) * l.d);   // x first, as above
+        const float y = b.pos[1] + float(10 * Rnd(0, 40) - 200);
+        Laufen(l, x, y);
         f.situation = 26;
         f.entscheid_timer = 0;
     } else if (c == 26) {
