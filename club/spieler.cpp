@@ -464,7 +464,8 @@ bool Spieler_Namen_Setzen(int32_t spieler, const char* vorname, const char* name
     return true;
 }
 
-void* Spieler_Zeiger(int32_t modus, int32_t spieler) {
+namespace {
+[[gnu::noinline]] void* Spieler_Zeiger_Voll(int32_t modus, int32_t spieler) {
     if (!Gueltig("Spieler_Zeiger", spieler)) return nullptr;
     switch (modus) {
     case SPZ_STRUKTUR: return &g.satz[spieler];
@@ -480,6 +481,16 @@ void* Spieler_Zeiger(int32_t modus, int32_t spieler) {
         Debug_Printf("Spieler_Zeiger: Modus %d ungueltig\n", modus);
         return nullptr;
     }
+}
+}  // namespace
+
+void* Spieler_Zeiger(int32_t modus, int32_t spieler) {
+    // The main record and the fixed data of a valid player need no other check.
+    if (uint32_t(spieler) < uint32_t(g.satz.size())) {
+        if (modus == SPZ_STRUKTUR) return &g.satz[size_t(spieler)];
+        if (modus == SPZ_FIX) return &g.fix[size_t(spieler)];
+    }
+    return Spieler_Zeiger_Voll(modus, spieler);
 }
 
 int32_t Spieler_Get_Team(int32_t spieler) {
