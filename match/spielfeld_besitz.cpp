@@ -268,13 +268,17 @@ int32_t Suchen(const Spielfeld_Satz* satz, int32_t figur, int32_t x, int32_t y, 
         py = satz->figur[figur].pos[1];
     }
     for (int32_t k = von; k < bis; ++k) {
-        if (k == figur || !Auf_Platz(satz, k) || satz->figur[k].situation != 0) continue;
+        if (k == figur || !Spielfeld_Spielt_Mit(satz, k) || satz->figur[k].situation != 0) continue;
         if (Hypot(satz->figur[k].pos[0] - px, satz->figur[k].pos[1] - py) < radius) return k;
     }
     return -1;
 }
 
 }  // namespace
+
+bool Spielfeld_Spielt_Mit(const Spielfeld_Satz* satz, int32_t slot) {
+    return satz && Spieler_Ok(slot) && Auf_Platz(satz, slot) && satz->figur[slot].gezeichnet != 0;
+}
 
 int32_t Spielfeld_Gegner_Suchen(const Spielfeld_Satz* satz, int32_t figur, int32_t x, int32_t y, float radius) {
     if (!satz) return -1;
@@ -334,7 +338,7 @@ int32_t Spielfeld_Spieler_Im_Rechteck(const Spielfeld_Satz* satz, int32_t figur,
     Ordnen(y1, y2);
     int32_t anzahl = 0;
     for (int32_t k = 0; k < SF_SPIELER; ++k) {
-        if (k == figur || !Auf_Platz(satz, k) || !Streng_Innen(satz->figur[k], x1, y1, x2, y2)) continue;
+        if (k == figur || !Spielfeld_Spielt_Mit(satz, k) || !Streng_Innen(satz->figur[k], x1, y1, x2, y2)) continue;
         ++anzahl;
         if (letzter) *letzter = k;
     }

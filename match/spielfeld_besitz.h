@@ -48,6 +48,12 @@ int32_t Spielfeld_Spieler_Umgebung(const Spielfeld_Satz* satz, int32_t radius, i
 // without a set piece being taken, decides now.
 int32_t Spielfeld_Nachbarn_Zaehlen(Spielfeld_Satz* satz, int32_t figur, int32_t welche, int32_t abstand, bool mit_tempo,
                                    bool markieren);
+// Whether the player in `slot` (0-33) is on the pitch and playing: his state
+// says on the pitch and his figure is drawn there. A player carried off
+// injured keeps the state bit until his substitute comes (or for good when
+// his side has no substitution left) but is no longer drawn: he takes no part
+// in play, and no search, restart or distance rule may count him.
+bool Spielfeld_Spielt_Mit(const Spielfeld_Satz* satz, int32_t slot);
 // The first opponent of the figure (slot order) on the pitch and in open play
 // (situation code 0) within `radius` of (x, y), or of the figure's position
 // when x is -1; with figur -1 the opponents are the side not in possession.

@@ -66,10 +66,23 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
         // defends. A loose ball belongs to the side that touched it last:
         // counted as the home side's, every loose ball would send the home
         // side after it and the away side back (home wins three in four).
+        // The short free kick's ball, tapped aside, lies loose until the
+        // taker reaches it: it belongs to the side taking the kick. Counted
+        // as the other side's (the free kick makes it the last to touch), its
+        // players went forward as attackers, stood in the taker's band and
+        // held the kick up.
         const int32_t seite = Seite(slot);
+        const bool freistoss = satz->spielzustand == SZ_FREISTOSS && (satz->standard_seite == 0 || satz->standard_seite == 1);
         const int32_t besitz = satz->ballhalter >= 0 ? Spielfeld_Ballbesitz_Seite(satz)
+                               : freistoss           ? satz->standard_seite
                                                      : (satz->letzte_beruehrung == 1 ? 1 : 0);
-        const bool angriff = besitz == seite || satz->empfaenger == slot;
+        // The receiver of a pass counts as attacking only in open play: a
+        // pass cut off by a whistle leaves its receiver named, and at the
+        // other side's free kick he would stand as an attacker in the
+        // taker's band, where the defence's rules never move him, and hold
+        // the kick up for ever.
+        const bool empfaenger = satz->empfaenger == slot && satz->spielzustand == SZ_SPIEL;
+        const bool angriff = besitz == seite || empfaenger;
         // A foul is whistled: until the restart nobody goes after the ball.
         const bool pfiff = satz->foul_countdown != 0 && satz->spielzustand == SZ_SPIEL;
         if (f.torwart) KI_Torwart(satz, slot);

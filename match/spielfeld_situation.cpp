@@ -262,7 +262,7 @@ void Anstoss(const Lage& l) {
             // his substitute, or for none when his side has used them all; he
             // stands where he fell, perhaps in the opponents' half, and would
             // hold every later kick-off up.
-            if (!(satz->spieler[k].zustand & SM_AUF_PLATZ) || o.situation == 48 || !o.gezeichnet) continue;
+            if (!Spielfeld_Spielt_Mit(satz, k) || o.situation == 48) continue;
             int32_t e = k < SF_SPIELER_SEITE ? -1 : 1;
             if (satz->seiten_gewechselt) e = -e;
             if ((o.pos[0] + 90.0f * float(e)) * float(e) < float(SPIELFELD_MITTE_X * e)) warten = true;
@@ -304,7 +304,7 @@ void Elfmeter(const Lage& l) {
         bool torwart = false, keiner = true;
         for (int32_t o = (1 - l.seite) * SF_SPIELER_SEITE; o < (2 - l.seite) * SF_SPIELER_SEITE; ++o) {
             const Figur& g = satz->figur[o];
-            if (!g.torwart || !(satz->spieler[o].zustand & SM_AUF_PLATZ)) continue;
+            if (!g.torwart || !Spielfeld_Spielt_Mit(satz, o)) continue;
             keiner = false;
             if (Steht(g) && std::fabs(g.pos[1] - SPIELFELD_MITTE_Y) < 100 &&
                 std::fabs(std::fabs(g.pos[0] - l.b->pos[0]) - 1020) <= 40)
@@ -315,7 +315,7 @@ void Elfmeter(const Lage& l) {
             const float kante = float(k.strafraum_x[l.bx]);
             for (int32_t o = 0; o < SF_SPIELER && frei; ++o) {
                 const Figur& g = satz->figur[o];
-                if (o == l.slot || g.torwart || !(satz->spieler[o].zustand & SM_AUF_PLATZ)) continue;
+                if (o == l.slot || g.torwart || !Spielfeld_Spielt_Mit(satz, o)) continue;
                 if ((g.pos[0] - kante) * float(l.dx) > 100) frei = false;
             }
         }
@@ -358,8 +358,20 @@ bool In_Der_Mauer(const Figur& g) { return g.situation >= 29 && g.situation <= 3
 bool Gegner_Nah_X(const Lage& l, float r) {
     for (int32_t o = (1 - l.seite) * SF_SPIELER_SEITE; o < (2 - l.seite) * SF_SPIELER_SEITE; ++o) {
         const Figur& g = l.satz->figur[o];
-        if (!(l.satz->spieler[o].zustand & SM_AUF_PLATZ) || !g.gezeichnet || g.torwart || In_Der_Mauer(g)) continue;
+        if (!Spielfeld_Spielt_Mit(l.satz, o) || g.torwart || In_Der_Mauer(g)) continue;
         if (std::fabs(g.pos[0] - l.b->pos[0]) < r) return true;
+    }
+    return false;
+}
+
+// Someone of the other side in open play within `r` of the ball. The keeper
+// is not counted: from a free kick beside his goal the 150 cm off his line
+// where the kick puts him lie within reach, and the kick would wait for ever.
+bool Gegner_Nah(const Lage& l, float r) {
+    for (int32_t o = (1 - l.seite) * SF_SPIELER_SEITE; o < (2 - l.seite) * SF_SPIELER_SEITE; ++o) {
+        const Figur& g = l.satz->figur[o];
+        if (!Spielfeld_Spielt_Mit(l.satz, o) || g.torwart || g.situation != 0) continue;
+        if (std::hypot(g.pos[0] - l.b->pos[0], g.pos[1] - l.b->pos[1]) < r) return true;
     }
     return false;
 }
@@ -432,8 +444,7 @@ void Freistoss(const Lage& l) {
                                  std::hypot(satz->figur[o].pos[0] - b.pos[0], satz->figur[o].pos[1] - b.pos[1]) > 100))
                     warten = true;
             }
-            warten = warten || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) ||
-                     Spielfeld_Gegner_Suchen(satz, l.slot, int32_t(b.pos[0]), int32_t(b.pos[1]), 865) >= 0;
+            warten = warten || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || Gegner_Nah(l, 865);
         } else {
             warten = warten || !Schiedsrichter_Bereit(satz);
         }
@@ -492,6 +503,14 @@ void Freistoss(const Lage& l) {
         f.situation = 27;
         f.entscheid_intervall = 0;
     } else if (c == 27) {
+        // Beside a free kick with a wall the second taker only stands at the
+        // ball until the taker runs up (his run clears every code). Tapping it
+        // there made him the last to touch it, and the kick went over to the
+        // other side, whose wall men became its takers.
+        if (satz->freistoss_variante != 2) {
+            Warten(l);
+            return;
+        }
         // The short free kick: the second taker taps the ball aside and the
         // free kick is open play.
         SetZSA(satz, FIGUR_BALL, int32_t(b.pos[0]) - 70 * l.d, int32_t(b.pos[1]) - 400 * l.dy, 0, 450,
@@ -530,17 +549,27 @@ void Verletzung(const Lage& l) {
     const Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
     switch (f.situation) {
         case 44: {
+            // He rolls for a few cycles at the rows' own frame time (a
+            // standing order timed by its speed would never run, and the
+            // stoppage would wait for ever), then gets up; the end of the
+            // queue asks him again.
             const bool hinten = a.anim == ANIM_HINTEN_HINFALLEN;
-            SetZSA(satz, l.slot, int32_t(f.pos[0]), int32_t(f.pos[1]), 0, 0, hinten ? ANIM_HINTEN_WAELZEN : ANIM_WAELZEN,
-                   0, -1, 0, -1, 1, Rnd(3, 6), RING_OHNE_PRUEFUNG, 0, 0);
+            const int32_t waelzen = hinten ? ANIM_HINTEN_WAELZEN : ANIM_WAELZEN;
+            const int32_t auf = hinten ? ANIM_HINTEN_AUFSTEHEN : ANIM_AUFSTEHEN;
+            const int32_t x = int32_t(f.pos[0]), y = int32_t(f.pos[1]);
+            SetZSA(satz, l.slot, x, y, 0, 0, waelzen, 0, Anim_Zeile(waelzen)->ref_frame_zeit, 0, -1, 1, Rnd(3, 6),
+                   RING_OHNE_PRUEFUNG, 0, 0);
+            SetZSA(satz, l.slot, x, y, 0, 0, auf, 0, Anim_Zeile(auf)->ref_frame_zeit, 0, -1, 1, 1, 1, 0, 0);
             f.situation = 45;
             break;
         }
         case 45:
             if (Rnd(0, 1) == 0) {
                 sm.zustand &= ~64u;
-                Einmal(satz, l.slot, a.anim == ANIM_HINTEN_WAELZEN ? ANIM_HINTEN_AUFSTEHEN : ANIM_AUFSTEHEN, f.pos[0],
-                       f.pos[1]);
+                // Up already from the queue he does not get up a second time.
+                const bool hinten = a.anim == ANIM_HINTEN_WAELZEN || a.anim == ANIM_HINTEN_AUFSTEHEN;
+                if (a.anim != ANIM_HINTEN_AUFSTEHEN && a.anim != ANIM_AUFSTEHEN)
+                    Einmal(satz, l.slot, hinten ? ANIM_HINTEN_AUFSTEHEN : ANIM_AUFSTEHEN, f.pos[0], f.pos[1]);
                 f.situation = 0;
                 Spielfeld_Spielzustand_Freigeben(satz);
             } else {

@@ -406,6 +406,18 @@ void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz) {
         nimmt[0] = nehmer == 0;
         nimmt[1] = nehmer == 1;
     }
+    // A free kick's takers keep it while one of them is at work, the ball
+    // held or not: the short free kick's second taker touches the ball
+    // as he taps it aside, and the pass here that follows a substitution
+    // handed the kick to the other side, whose wall men became its takers.
+    for (int32_t s = 0; z == SZ_FREISTOSS && s < SF_SPIELER; ++s) {
+        const uint8_t c = satz->figur[s].situation;
+        if (!Spielfeld_Spielt_Mit(satz, s) || c < 21 || c > 27 || c == 24) continue;
+        nehmer = Seite(s);
+        nimmt[0] = nehmer == 0;
+        nimmt[1] = nehmer == 1;
+        break;
+    }
     const Figur& b = satz->figur[FIGUR_BALL];
     if (z == SZ_FREISTOSS && satz->standard_schuetze < 0 &&
         std::fabs(b.pos[0] - float(satz->tor_x[nehmer])) < 3100)
@@ -429,12 +441,10 @@ void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz) {
     float t1[2] = {aus, aus}, t2[2] = {aus, aus};
     for (int32_t s = 0; s < SF_SPIELER; ++s) {
         const Figur& f = satz->figur[s];
-        if (!Auf_Platz(satz, s) || Wechselcode(f.situation)) continue;
+        // A player carried off injured is gone from the pitch: named the
+        // taker (the set taker of a penalty, say) he would never come to the ball.
+        if (!Spielfeld_Spielt_Mit(satz, s) || Wechselcode(f.situation)) continue;
         if (Spielfeld_Ist_Ausgewechselt(satz, s) || Spielfeld_Ist_Eingewechselt(satz, s)) continue;
-        // A player carried off injured still counts on the pitch until his
-        // substitute comes, but he is gone from it: named the taker (the
-        // set taker of a penalty, say) he would never come to the ball.
-        if (!f.gezeichnet) continue;
         float t = Zeit_Zum_Ball(satz, s);
         if (s == satz->standard_schuetze) t = 0;
         else if (s == satz->standard_zweiter) t = 1;

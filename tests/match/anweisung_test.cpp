@@ -93,11 +93,15 @@ TEST(AnimTabelle, RowsInUseAreConsistent) {
             EXPECT_EQ(l->letzter_frame, z.letzter_frame) << "a linked row runs frame by frame with " << i;
             EXPECT_GE(z.link_farbe, 0) << i;
         }
-        // Kicks, throws, headers and saves touch the ball 150-300 ms after they start.
+        // Kicks, throws, headers and saves touch the ball 150-300 ms after
+        // they start. The slide is timed at its 500 cm/s reference: run at a
+        // defender's sprint (the frames shrink with speed, and the timer
+        // steps twice a frame) it reaches the ball about 0.4 s after he
+        // goes to ground, which its reference time makes 1.4 s.
         if (z.kontakt_frame >= 0) {
             const float ms = z.kontakt_frame * z.ref_frame_zeit;
             EXPECT_GE(ms, 150) << i;
-            EXPECT_LE(ms, 300) << i;
+            EXPECT_LE(ms, i == ANIM_GRAETSCHEN ? 1500 : 300) << i;
         }
     }
     EXPECT_GT(benutzt, 100);

@@ -31,7 +31,7 @@ int32_t Alle_Live(int32_t w, int32_t schalter) { return schalter == 5 ? 1 : Wett
 constexpr uint32_t PARADE = 0x400;   // with a shot: the keeper saved it
 
 struct Zaehlung {
-    int32_t spiele = 0, tore = 0, paraden = 0, ecken = 0, heimsiege = 0, auswaertssiege = 0, fouls = 0;
+    int32_t spiele = 0, tore = 0, paraden = 0, ecken = 0, heimsiege = 0, auswaertssiege = 0, fouls = 0, karten = 0, verletzungen = 0;
     int32_t staerkere_siegt = 0, schwaechere_siegt = 0;
 };
 
@@ -71,6 +71,8 @@ std::string Tag_Spielen(Zaehlung& z) {
              e = Spiele_Ereignis_Naechstes(int32_t(spiel), &c)) {
             z.paraden += (e->art & EREIGNIS_SCHUSS) && (e->art & PARADE) && !(e->art & EREIGNIS_TOR);
             z.fouls += (e->art & EREIGNIS_FOUL) != 0;
+            z.karten += (e->art & (EREIGNIS_GELB | EREIGNIS_GELBROT | EREIGNIS_ROT)) != 0;
+            z.verletzungen += (e->art & EREIGNIS_VERLETZUNG) != 0;
         }
     }
     return "";
@@ -96,7 +98,8 @@ TEST(LiveGrob, AHundredSeededMatchesKeepEveryRuleAndPlayFootball) {
         const char* was;
         int32_t anzahl;
     } vorkommen[] = {{"goals", z.tore},         {"saves", z.paraden},        {"corners", z.ecken},
-                     {"home wins", z.heimsiege}, {"away wins", z.auswaertssiege}, {"fouls", z.fouls}};
+                     {"home wins", z.heimsiege}, {"away wins", z.auswaertssiege}, {"fouls", z.fouls},
+                     {"cards", z.karten},     {"injuries", z.verletzungen}};
     for (const auto& v : vorkommen) EXPECT_GT(v.anzahl, 0) << v.was << " over " << z.spiele << " matches";
     EXPECT_GT(z.staerkere_siegt, z.schwaechere_siegt) << "the stronger side by team strength wins more often";
 }

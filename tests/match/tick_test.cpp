@@ -396,6 +396,16 @@ class StandardTest : public TickTest {};
 // play within a few hundred frames.
 // Seed 12's day once held a throw-in for 5000 frames: an opponent's kick
 // frame left over from open play pulled the ball out of the thrower's hands.
+// Free kicks that once waited for ever: seed 5's for a receiver of the other
+// side, named by a pass the whistle cut off, who stood in the taker's band
+// as an attacker; seed 7's after the second taker tapped a wall free kick
+// aside and handed it over; seed 9's for the other side's players, who went
+// forward while a short free kick's ball lay loose; seed 27's handed over by
+// the pass after a substitution once the second taker had touched the ball;
+// seed 15's beside the goal line, waiting for the keeper on his line; seed
+// 5's penalty for a player carried off with no substitute left. Every day's
+// injury stoppages once lasted to the day's end: the rolling player's order
+// never ran.
 class RestartTest : public TickTest, public ::testing::WithParamInterface<uint32_t> {};
 
 TEST_P(RestartTest, EveryRestartOfALiveDayReturnsToOpenPlay) {
@@ -420,11 +430,11 @@ TEST_P(RestartTest, EveryRestartOfALiveDayReturnsToOpenPlay) {
     }
     EXPECT_GT(eintritte[SZ_EINWURF] + eintritte[SZ_ABSTOSS] + eintritte[SZ_ECKE], 0);
     EXPECT_GT(eintritte[SZ_ANSTOSS], 0);
-    for (uint32_t z : {SZ_EINWURF, SZ_ABSTOSS, SZ_ECKE, SZ_ANSTOSS, SZ_FREISTOSS, SZ_ELFMETER})
+    for (uint32_t z : {SZ_EINWURF, SZ_ABSTOSS, SZ_ECKE, SZ_ANSTOSS, SZ_FREISTOSS, SZ_ELFMETER, SZ_VERLETZUNG})
         EXPECT_LT(laengste[z], 2000) << "a restart in state " << z << " lasted " << laengste[z] << " frames";
 }
 
-INSTANTIATE_TEST_SUITE_P(Tage, RestartTest, ::testing::Values(5u, 12u, 24u, 33u, 38u));
+INSTANTIATE_TEST_SUITE_P(Tage, RestartTest, ::testing::Values(5u, 7u, 9u, 12u, 15u, 24u, 27u, 33u, 38u));
 
 // A penalty's set taker carried off injured (still counted on the pitch
 // until his substitute comes, but no longer drawn) is not named to take it:

@@ -577,8 +577,12 @@ TEST_F(SpielansichtWelt, AHoveredPlayerShowsHisName) {
 // The mouse on a player shows his name, but not when it rests on a menu icon
 // (a panel window) lying over him: the frame then is the frame without the mouse.
 TEST_F(SpielansichtWelt, AHoveredPlayerUnderAPanelShowsNoName) {
+    // Each picture starts the views from the same random state: the boards
+    // take their rolling phase from it when the views set up.
+    const uint32_t zufall = Ansicht_Zufall_Stand();
     auto bild_mit = [&](bool ueber_icon, int32_t mx, int32_t my) {
         MatchView_Exit();
+        Ansicht_Zufall_Setzen(zufall);
         MatchView_Hooks().maus_ueber_icon = nullptr;
         if (ueber_icon) MatchView_Hooks().maus_ueber_icon = [] { return true; };
         Plat_Headless_Maus(mx, my, 0);
