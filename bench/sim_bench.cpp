@@ -3,7 +3,8 @@
 // figure), a season of the small world, and one autosave of the full world.
 // With VELMORA_BENCH_PRUEFEN=1 the full-world season also runs the line-up's
 // check mode and reports the line-ups whose shared search differed from the
-// search one system at a time (the counter "abweichungen", which must be 0).
+// search one system at a time (the counter "abweichungen", which must be 0;
+// "wiederverwendet" counts the line-ups that took the club's last search again).
 // The seasons count the CPU time of all threads, the background writer's too.
 #include <benchmark/benchmark.h>
 
@@ -76,6 +77,7 @@ void Saison(benchmark::State& state, bool klein) {
     if (pruefen) {
         state.counters["aufstellungen"] = double(Aufstellung_Pruefung().aufstellungen);
         state.counters["abweichungen"] = double(Aufstellung_Pruefung().abweichungen);
+        state.counters["wiederverwendet"] = double(Aufstellung_Pruefung().wiederverwendet);
         Aufstellung_Pruefen_Setzen(false);
     }
 }

@@ -482,7 +482,59 @@ int32_t Systeme_Einzeln_Rechnen(const Kandidat* kader, int32_t n, int32_t erster
 AufstellungPruefung g_pruefung;
 bool g_pruefen = false;
 
-void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar) {
+// A computer club's last formation search: what it read (the current system
+// and, per squad entry, kind, base value and availability) and what it
+// found. The search is a function of these alone, so equal inputs give the
+// stored result, ties included.
+struct Suche {
+    int32_t erster = -1;
+    std::vector<uint64_t> eingaben;
+    int32_t index = -1;
+    Plan plan;
+    std::vector<int32_t> feld;   // squad indices of the field players the plan's groups refer to
+};
+std::vector<Suche> g_suchen;   // by club
+
+uint64_t Eingabe(const Kandidat& k) {
+    return uint64_t(uint32_t(k.grund)) << 32 | uint64_t(uint8_t(k.art)) << 8 | uint64_t(k.verfuegbar);
+}
+
+// Rule 5 for a computer club: the shared search, skipped when nothing it
+// reads changed since the club's last one.
+int32_t Systeme_Oder_Voriges(int32_t club, const Kandidat* kader, int32_t n, int32_t erster, Plan& plan,
+                             std::vector<const Kandidat*>& feld, bool* wieder) {
+    if (g_suchen.size() <= size_t(club)) g_suchen.resize(size_t(club) + 1);
+    Suche& s = g_suchen[size_t(club)];
+    bool gleich = s.erster == erster && s.eingaben.size() == size_t(n);
+    for (int32_t i = 0; gleich && i < n; ++i) gleich = s.eingaben[size_t(i)] == Eingabe(kader[i]);
+    *wieder = gleich;
+    if (gleich) {
+        plan = s.plan;
+        feld.clear();
+        for (int32_t i : s.feld) feld.push_back(&kader[i]);
+        return s.index;
+    }
+    s.erster = erster;
+    s.eingaben.resize(size_t(n));
+    for (int32_t i = 0; i < n; ++i) s.eingaben[size_t(i)] = Eingabe(kader[i]);
+    s.index = Systeme_Rechnen(kader, n, erster, plan, feld);
+    s.plan = plan;
+    s.feld.clear();
+    for (const Kandidat* k : feld) s.feld.push_back(int32_t(k - kader));
+    return s.index;
+}
+
+// `lokal`: this machine holds the records (no network client), so the status
+// word is written once, and only when it changes; a client sends each change.
+void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar, bool lokal) {
+    if (lokal) {
+        const uint32_t alt = Spieler_Status(p);
+        uint32_t neu = alt & ~(SP_STATUS_START | SP_STATUS_BANK);
+        if (verfuegbar && slot < SLOT_STARTELF) neu |= SP_STATUS_START;
+        else if (verfuegbar && slot < SLOT_BANK_ENDE) neu |= SP_STATUS_BANK;
+        if (neu != alt) Spieler_Wert(SPW_STATUS, p, int32_t(neu), OP_ERSETZEN);
+        return;
+    }
     Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_START | SP_STATUS_BANK), OP_LOESCHEN);
     if (!verfuegbar) return;
     if (slot < SLOT_STARTELF) Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_START), OP_SETZEN);
@@ -500,25 +552,28 @@ struct SlotZellen {
     }
 };
 
-// A goalkeeper's cell is the goal's whatever his slot (the player record keeps it so).
-void Zelle_Nach_Slot(const SlotZellen& zellen, int32_t p, int32_t slot) {
+// A goalkeeper's cell is the goal's whatever his slot (the player record keeps
+// it so). `lokal` as for Status_Nach_Slot: an unchanged value is not written again.
+void Zelle_Nach_Slot(const SlotZellen& zellen, int32_t p, int32_t slot, bool lokal) {
     if (slot < 0 || slot >= FORMATION_ZELLEN || Spieler_Get_Art(p) == 0) return;
-    Spieler_Wert(SPW_SPALTE, p, zellen.schluessel[slot] % 10, OP_SCHREIBEN);
-    Spieler_Wert(SPW_REIHE, p, zellen.schluessel[slot] / 10, OP_SCHREIBEN);
+    const int32_t spalte = zellen.schluessel[slot] % 10, reihe = zellen.schluessel[slot] / 10;
+    if (!lokal || Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN) != spalte) Spieler_Wert(SPW_SPALTE, p, spalte, OP_SCHREIBEN);
+    if (!lokal || Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN) != reihe) Spieler_Wert(SPW_REIHE, p, reihe, OP_SCHREIBEN);
 }
 
 void Zelle_Nach_Slot(int32_t club, int32_t p, int32_t slot) {
-    Zelle_Nach_Slot(SlotZellen(*Team_Aktuelle_Formation(club)), p, slot);
+    Zelle_Nach_Slot(SlotZellen(*Team_Aktuelle_Formation(club)), p, slot, false);
 }
 
 // Writes slots, status bits and cells; `slot` per squad entry.
 void Aufstellung_Schreiben(int32_t club, const Kandidat* kader, int32_t n, const int32_t* slot) {
     const SlotZellen zellen(*Team_Aktuelle_Formation(club));
+    const bool lokal = !Club_Ist_Client();
     for (int32_t i = 0; i < n; ++i) {
         if (Spieler_Wert(SPW_SLOT, kader[i].spieler, 0, OP_LESEN) != slot[i])
             Spieler_Wert(SPW_SLOT, kader[i].spieler, slot[i], OP_SCHREIBEN);
-        Status_Nach_Slot(kader[i].spieler, slot[i], kader[i].verfuegbar);
-        if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, kader[i].spieler, slot[i]);
+        Status_Nach_Slot(kader[i].spieler, slot[i], kader[i].verfuegbar, lokal);
+        if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, kader[i].spieler, slot[i], lokal);
     }
 }
 
@@ -555,8 +610,10 @@ int32_t Team_Auto_Aufstellung(int32_t club) {
     int32_t bester_index = Team_Formation_Index(club);
     if (computer) {
         int32_t erster = bester_index;
-        bester_index = Systeme_Rechnen(kader, n, erster, bester, bestes_feld);
+        bool wieder = false;
+        bester_index = Systeme_Oder_Voriges(club, kader, n, erster, bester, bestes_feld, &wieder);
         if (g_pruefen) {
+            g_pruefung.wiederverwendet += wieder;
             Plan einzeln;
             std::vector<const Kandidat*> einzeln_feld;
             int32_t i = Systeme_Einzeln_Rechnen(kader, n, erster, einzeln, einzeln_feld);
@@ -677,7 +734,8 @@ bool Check_Und_Set_Aa(int32_t club) {
         Team_Auto_Aufstellung(club);
         return true;
     }
-    for (int32_t i = 0; i < n; ++i) Status_Nach_Slot(kader[i].spieler, kader[i].slot_alt, kader[i].verfuegbar);
+    const bool lokal = !Club_Ist_Client();
+    for (int32_t i = 0; i < n; ++i) Status_Nach_Slot(kader[i].spieler, kader[i].slot_alt, kader[i].verfuegbar, lokal);
     return true;
 }
 
@@ -799,8 +857,8 @@ bool Spieler_Tauschen_Intern(int32_t spieler1, int32_t spieler2, int32_t club1, 
     }
     Spieler_Wert(SPW_SLOT, spieler1, s2, OP_SCHREIBEN);
     Spieler_Wert(SPW_SLOT, spieler2, s1, OP_SCHREIBEN);
-    Status_Nach_Slot(spieler1, s2, v1);
-    Status_Nach_Slot(spieler2, s1, v2);
+    Status_Nach_Slot(spieler1, s2, v1, false);
+    Status_Nach_Slot(spieler2, s1, v2, false);
     if (s2 < SLOT_STARTELF) Zelle_Nach_Slot(club1, spieler1, s2);
     if (s1 < SLOT_STARTELF) Zelle_Nach_Slot(club1, spieler2, s1);
     Team_Spieler_Positionen_Setzen(club1, -1);
@@ -813,12 +871,13 @@ void Team_Rueckennummern(int32_t club) {
     int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
     int32_t slots[TEAM_SPIELER_MAX];
     const SlotZellen zellen(*Team_Aktuelle_Formation(club));
+    const bool client = Club_Ist_Client();
     for (int32_t i = 0; i < n; ++i) {
         slots[i] = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
-        if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, liste[i], slots[i]);
+        if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, liste[i], slots[i], !client);
     }
     // Shirt numbers live in the server's data; a client leaves them to the server.
-    if (Club_Ist_Client()) return;
+    if (client) return;
     bool vergeben[100] = {};
     int32_t nummer[TEAM_SPIELER_MAX];
     for (int32_t i = 0; i < n; ++i) {

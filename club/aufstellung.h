@@ -26,10 +26,12 @@ int32_t Team_Auto_Aufstellung(int32_t club);
 // Check mode of the automatic line-up: while on, every computer club's
 // formation choice is also searched one built-in system at a time, as the
 // measure of the shared search, and each difference (system, value, keeper,
-// groups) is counted. Switching it on clears the counts.
+// groups) is counted, the line-ups that took the last search's result again
+// (nothing the search reads had changed) included. Switching it on clears the counts.
 struct AufstellungPruefung {
     int64_t aufstellungen = 0;
     int64_t abweichungen = 0;
+    int64_t wiederverwendet = 0;   // line-ups whose search was skipped
 };
 void Aufstellung_Pruefen_Setzen(bool an);
 AufstellungPruefung Aufstellung_Pruefung();

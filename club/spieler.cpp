@@ -1,5 +1,6 @@
 // club/spieler.cpp - the player records, their accessors, searches and injuries.
 #include "club/spieler.h"
+#include "club/spieler_testing.h"
 
 #include <algorithm>
 #include <climits>
@@ -127,6 +128,94 @@ int32_t Roh_Lesen(int32_t modus, int32_t p) {
     }
 }
 
+// Where each mode's value lies, for the read the match and the line-up make
+// millions of times a season: record, kind and byte offset. A mode the table
+// does not know reads as 0, as Roh_Lesen gives it.
+enum FeldArt : uint8_t { F_KEIN, F_I8, F_U8, F_I16, F_U16, F_I32, F_TAUSEND };
+enum FeldSatz : uint8_t { S_SATZ, S_FIX, S_EGAL };
+struct Feld {
+    uint8_t satz = S_SATZ;
+    uint8_t art = F_KEIN;
+    uint16_t offset = 0;
+};
+struct FeldTabelle {
+    Feld f[SPIELER_WERT_MODI];
+    bool schnell[SPIELER_WERT_MODI] = {};   // read straight from the record: a valid mode kept on this machine
+    bool server[SPIELER_WERT_MODI] = {};    // a valid mode a client asks the server for
+    constexpr FeldTabelle() {
+        auto s = [this](int32_t m, uint8_t art, size_t off) { f[m] = Feld{S_SATZ, art, uint16_t(off)}; };
+        auto x = [this](int32_t m, uint8_t art, size_t off) { f[m] = Feld{S_FIX, art, uint16_t(off)}; };
+        auto e = [this](int32_t m, uint8_t art, size_t off) { f[m] = Feld{S_EGAL, art, uint16_t(off)}; };
+        for (int32_t t = 0; t < SPIELER_TALENTE; ++t)
+            s(t, F_I16, offsetof(SpielerStruktur, talent) + size_t(t) * sizeof(int16_t));
+        s(SPW_WERT55, F_I16, offsetof(SpielerStruktur, wert55));
+        s(SPW_EINSAETZE, F_I8, offsetof(SpielerStruktur, einsaetze));
+        s(SPW_FORM, F_I32, offsetof(SpielerStruktur, form));
+        s(SPW_STAERKE, F_I32, offsetof(SpielerStruktur, staerke));
+        x(SPW_ALTER, F_U8, offsetof(SpielerFix, alter));
+        x(SPW_GROESSE, F_U8, offsetof(SpielerFix, groesse));
+        x(SPW_AUSSEHEN, F_I32, offsetof(SpielerFix, aussehen));
+        x(SPW_ART, F_I8, offsetof(SpielerFix, art));
+        x(SPW_NATION, F_I16, offsetof(SpielerFix, nation));
+        s(SPW_WERT69, F_I8, offsetof(SpielerStruktur, wert69));
+        s(SPW_VERLETZUNG, F_I8, offsetof(SpielerStruktur, verletzung));
+        s(SPW_VERLETZUNG_TAGE, F_I16, offsetof(SpielerStruktur, verletzung_tage));
+        x(SPW_HAAR, F_U16, offsetof(SpielerFix, haar));
+        x(SPW_HAUT, F_U16, offsetof(SpielerFix, haut));
+        x(SPW_DATEI_NUMMER, F_I16, offsetof(SpielerFix, datei_nummer));
+        s(SPW_STATUS, F_I32, offsetof(SpielerStruktur, status));
+        s(SPW_BALLGEWINNE, F_I16, offsetof(SpielerStruktur, ballgewinne));
+        s(SPW_BALLGEWINNE_2, F_I16, offsetof(SpielerStruktur, ballgewinne_2));
+        s(SPW_SPALTE, F_I16, offsetof(SpielerStruktur, spalte));
+        s(SPW_REIHE, F_I16, offsetof(SpielerStruktur, reihe));
+        e(SPW_RUECKENNUMMER, F_I32, offsetof(SpielerClientEgal, rueckennummer));
+        e(SPW_GEHALT, F_I32, offsetof(SpielerClientEgal, gehalt));
+        s(SPW_SLOT, F_I8, offsetof(SpielerStruktur, slot));
+        s(SPW_MORAL, F_I8, offsetof(SpielerStruktur, moral));
+        s(SPW_STERNE, F_TAUSEND, offsetof(SpielerStruktur, staerke));
+        e(SPW_TRAININGSGELD, F_I32, offsetof(SpielerClientEgal, trainingsgeld));
+        s(SPW_SPIEL_STERNE, F_TAUSEND, offsetof(SpielerStruktur, staerke));
+        s(SPW_MAX_STERNE, F_TAUSEND, offsetof(SpielerStruktur, max_staerke));
+        s(SPW_TRAINING_EINHEITEN, F_I8, offsetof(SpielerStruktur, training_einheiten));
+        e(SPW_WERT99, F_I32, offsetof(SpielerClientEgal, wert99));
+        s(SPW_START_WERT100, F_I16, offsetof(SpielerStruktur, start_wert100));
+        s(SPW_PARTNER, F_I32, offsetof(SpielerStruktur, partner));
+        e(SPW_MARKTWERT, F_I32, offsetof(SpielerClientEgal, marktwert));
+        s(SPW_VEREIN_GEZEIGT, F_I32, offsetof(SpielerStruktur, verein_gezeigt));
+        for (int32_t m = 0; m < SPIELER_WERT_MODI; ++m) {
+            const WertGrenze* gr = GRENZEN.finde(m);
+            schnell[m] = gr && !(gr->flags & W_SERVER);
+            server[m] = gr && (gr->flags & W_SERVER);
+        }
+    }
+};
+constexpr FeldTabelle FELDER;
+
+template <typename T>
+inline int32_t Laden(const uint8_t* b) {
+    T v;
+    std::memcpy(&v, b, sizeof v);
+    return int32_t(v);
+}
+
+// Roh_Lesen through the table: one load of the field's size.
+inline int32_t Feld_Lesen(int32_t modus, int32_t p) {
+    const Feld f = FELDER.f[modus];
+    const uint8_t* b = f.satz == S_SATZ  ? reinterpret_cast<const uint8_t*>(g.satz.data() + p)
+                       : f.satz == S_FIX ? reinterpret_cast<const uint8_t*>(g.fix.data() + p)
+                                         : reinterpret_cast<const uint8_t*>(g.egal.data() + p);
+    b += f.offset;
+    switch (f.art) {
+    case F_I8: return Laden<int8_t>(b);
+    case F_U8: return Laden<uint8_t>(b);
+    case F_I16: return Laden<int16_t>(b);
+    case F_U16: return Laden<uint16_t>(b);
+    case F_I32: return Laden<int32_t>(b);
+    case F_TAUSEND: return Laden<int32_t>(b) / 1000;
+    default: return 0;
+    }
+}
+
 // `v` lies within the mode's limits, which fit the field's type.
 void Roh_Schreiben(int32_t modus, int32_t p, int32_t v) {
     SpielerStruktur& s = g.satz[p];
@@ -234,7 +323,10 @@ bool Spieler_Wert_Grenzen(int32_t modus, int32_t* unten, int32_t* oben) {
     return GRENZEN.grenzen(modus, unten, oben);
 }
 
-int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
+namespace {
+// Every request but a plain read of a value kept on this machine: checks,
+// network mode, changes and their log lines.
+[[gnu::noinline]] int32_t Spieler_Wert_Voll(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
     if (!g.initialisiert || spieler < 0 || spieler >= int32_t(g.satz.size())) {
         Debug_Printf("Spieler_Wert: Spieler %d ungueltig, modus=%d\n", spieler, modus);
         return 0;
@@ -290,6 +382,54 @@ int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
     }
     return neu;
 }
+}  // namespace
+
+namespace {
+// A change that needs no log line, no clamping of a written value and no
+// network: the value written straight into the record, as the full path
+// would (the same checks, asked in the same order as far as they are asked).
+inline bool Schnell_Aendern(int32_t modus, int32_t spieler, int32_t wert, int32_t op, int32_t* ergebnis) {
+    const WertGrenze& gr = *GRENZEN.finde(modus);
+    if (gr.flags & (W_NUR_LESEN | W_SERVER)) return false;
+    const bool bitop = op == OP_TOGGLE || op == OP_LOESCHEN || op == OP_SETZEN || op == OP_ERSETZEN;
+    if (bitop ? !(gr.flags & W_BITS) : op != OP_PLUS && !(op == OP_SCHREIBEN && wert >= gr.unten && wert <= gr.oben))
+        return false;
+    if ((modus == SPW_SPALTE || modus == SPW_REIHE) && g.fix[spieler].art == 0) return false;
+    if (Club_Ist_Client()) return false;
+    const int32_t neu =
+        op == OP_SCHREIBEN ? wert : Wert_Operation("Spieler_Wert", op, modus, Feld_Lesen(modus, spieler), wert, gr);
+    Roh_Schreiben(modus, spieler, neu);
+    *ergebnis = neu;
+    return true;
+}
+}  // namespace
+
+namespace {
+// A valid player and mode, no plain read of a value this machine keeps: a
+// server value read off the network, a change the record takes at once, or
+// the full path. Kept apart so the plain read saves no registers.
+[[gnu::noinline]] int32_t Spieler_Wert_Sonst(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
+    if (op == OP_LESEN && FELDER.server[modus] && !Club_Ist_Client()) return Feld_Lesen(modus, spieler);
+    int32_t neu;
+    if (FELDER.schnell[modus] && op != OP_LESEN && op != OP_PROZENT && Schnell_Aendern(modus, spieler, wert, op, &neu))
+        return neu;
+    return Spieler_Wert_Voll(modus, spieler, wert, op);
+}
+}  // namespace
+
+int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
+    if (uint32_t(modus) < uint32_t(SPIELER_WERT_MODI) && uint32_t(spieler) < uint32_t(g.satz.size())) {
+        // The plain read of a value this machine keeps.
+        if (op == OP_LESEN && FELDER.schnell[modus]) return Feld_Lesen(modus, spieler);
+        return Spieler_Wert_Sonst(modus, spieler, wert, op);
+    }
+    return Spieler_Wert_Voll(modus, spieler, wert, op);
+}
+
+int32_t Spieler_Feld_Lesen(int32_t modus, int32_t spieler) {
+    if (!g.initialisiert || spieler < 0 || spieler >= int32_t(g.satz.size())) return 0;
+    return Roh_Lesen(modus, spieler);
+}
 
 const char* Spieler_String(int32_t modus, int32_t spieler, int32_t, int32_t) {
     if (!Gueltig("Spieler_String", spieler)) return "Spieler_String_Error";
@@ -324,7 +464,8 @@ bool Spieler_Namen_Setzen(int32_t spieler, const char* vorname, const char* name
     return true;
 }
 
-void* Spieler_Zeiger(int32_t modus, int32_t spieler) {
+namespace {
+[[gnu::noinline]] void* Spieler_Zeiger_Voll(int32_t modus, int32_t spieler) {
     if (!Gueltig("Spieler_Zeiger", spieler)) return nullptr;
     switch (modus) {
     case SPZ_STRUKTUR: return &g.satz[spieler];
@@ -340,6 +481,16 @@ void* Spieler_Zeiger(int32_t modus, int32_t spieler) {
         Debug_Printf("Spieler_Zeiger: Modus %d ungueltig\n", modus);
         return nullptr;
     }
+}
+}  // namespace
+
+void* Spieler_Zeiger(int32_t modus, int32_t spieler) {
+    // The main record and the fixed data of a valid player need no other check.
+    if (uint32_t(spieler) < uint32_t(g.satz.size())) {
+        if (modus == SPZ_STRUKTUR) return &g.satz[size_t(spieler)];
+        if (modus == SPZ_FIX) return &g.fix[size_t(spieler)];
+    }
+    return Spieler_Zeiger_Voll(modus, spieler);
 }
 
 int32_t Spieler_Get_Team(int32_t spieler) {

@@ -316,10 +316,12 @@ bool Attribute_Aktive_Maske(int32_t spieler, uint64_t* maske) {
     if (!s) return false;
     // As Aktiv: a talent with a requirement whose points are above it (talent
     // 53, the strength stars, has none).
+    // The table's talents only: the stars (53) lie past it and have no requirement.
+    static_assert(ATTRIBUT_ANZAHL <= ATTRIBUT_STERNE && ATTRIBUT_ANZAHL <= SPIELER_TALENTE && ATTRIBUT_ANZAHL <= 64);
     uint64_t m = 0;
-    for (int32_t id = 0; id <= ATTRIBUT_STERNE; ++id) {
-        int32_t schwelle = Schwelle(id);
-        if (schwelle > 0 && s->talent[id] > schwelle) m |= uint64_t(1) << id;
+    for (int32_t id = 0; id < ATTRIBUT_ANZAHL; ++id) {
+        const int32_t schwelle = g.tabelle[id].noetige_punkte;
+        m |= uint64_t((schwelle > 0) & (s->talent[id] > schwelle)) << id;
     }
     *maske = m;
     return true;

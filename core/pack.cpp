@@ -34,6 +34,45 @@ uint8_t* kratz_block(size_t bytes) {
     return g.kratz;
 }
 
+// compress2 with the default level on a stream kept per thread: a reset
+// stream is the stream a fresh one is (the same parameters, emptied history),
+// so the bytes are compress2's, without setting up and freeing the stream's
+// quarter megabyte of tables for every block.
+class Strom {
+  public:
+    ~Strom() {
+        if (bereit_) deflateEnd(&s_);
+    }
+    int packen(Bytef* ziel, uLongf* ziel_laenge, const Bytef* quelle, uLong laenge) {
+        const uLong platz = *ziel_laenge;
+        *ziel_laenge = 0;
+        if (!bereit_) {
+            const int r = deflateInit(&s_, Z_DEFAULT_COMPRESSION);
+            if (r != Z_OK) return r;
+            bereit_ = true;
+        } else if (deflateReset(&s_) != Z_OK) {
+            return Z_STREAM_ERROR;
+        }
+        if (platz > UINT_MAX || laenge > UINT_MAX) return Z_BUF_ERROR;   // one call of deflate takes it all
+        s_.next_in = const_cast<Bytef*>(quelle);
+        s_.avail_in = uInt(laenge);
+        s_.next_out = ziel;
+        s_.avail_out = uInt(platz);
+        const int r = deflate(&s_, Z_FINISH);
+        *ziel_laenge = s_.total_out;
+        return r == Z_STREAM_END ? Z_OK : r == Z_OK ? Z_BUF_ERROR : r;
+    }
+
+  private:
+    z_stream s_{};
+    bool bereit_ = false;
+};
+
+Strom& Packstrom() {
+    thread_local Strom strom;
+    return strom;
+}
+
 }  // namespace
 
 PackHooks& Pack_Hooks() { return g.hooks; }
@@ -52,8 +91,7 @@ uint32_t Zlib_Pack(const void* quelle, void* ziel, uint32_t laenge, size_t kapaz
     static const uint8_t leer = 0;
     uint8_t* z = static_cast<uint8_t*>(ziel);
     uLongf gepackt = uLongf(std::min<size_t>(kapazitaet - PACK_KOPF, UINT32_MAX - PACK_KOPF));
-    int r = compress2(z + PACK_KOPF, &gepackt, quelle ? static_cast<const Bytef*>(quelle) : &leer, laenge,
-                      Z_DEFAULT_COMPRESSION);
+    int r = Packstrom().packen(z + PACK_KOPF, &gepackt, quelle ? static_cast<const Bytef*>(quelle) : &leer, laenge);
     if (r != Z_OK) {
         Debug_Printf("Zlib_Pack: compress Fehler %d (%u Bytes, Ziel %zu)\n", r, laenge, kapazitaet);
         return 0;

@@ -4,11 +4,17 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include "core/bytes.h"
 #include "core/debug.h"
 #include "core/pruefsumme.h"
+#include "core/spielstand_testing.h"
 
 namespace velmora {
 namespace {
@@ -33,22 +39,110 @@ struct BlockInfo {
     size_t daten = 0;       // offset of the block's bytes in the image
 };
 
+// The key stream's step (xorshift): a linear map of the 32 bits.
+inline uint32_t schritt(uint32_t x) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    return x;
+}
+
+// The step taken 2^i times, as the images of the 32 unit words: state after
+// k steps = sum over the set bits of k. Worked out once.
+struct Sprungtabelle {
+    uint32_t spalte[32][32];
+    Sprungtabelle() {
+        for (int b = 0; b < 32; ++b) spalte[0][b] = schritt(1u << b);
+        for (int i = 1; i < 32; ++i)
+            for (int b = 0; b < 32; ++b) spalte[i][b] = anwenden(i - 1, anwenden(i - 1, 1u << b));
+    }
+    uint32_t anwenden(int i, uint32_t x) const {
+        uint32_t y = 0;
+        for (; x; x &= x - 1) y ^= spalte[i][__builtin_ctz(x)];
+        return y;
+    }
+    // The state `k` steps after `x`.
+    uint32_t springen(uint32_t x, uint32_t k) const {
+        for (int i = 0; k; ++i, k >>= 1)
+            if (k & 1) x = anwenden(i, x);
+        return x;
+    }
+};
+
+#if defined(__x86_64__)
+bool kann_avx2() {
+    static const bool ja = __builtin_cpu_supports("avx2");
+    return ja;
+}
+
+// Eight stretches of `l` groups each (l a multiple of 8) from `p`, stretch j's
+// key stream starting from start[j]: the eight streams step side by side and
+// every eight steps are turned round so each stretch gets its eight keys in
+// a row.
+__attribute__((target("avx2"))) void acht_strecken(uint8_t* p, size_t l, const uint32_t start[8]) {
+    __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(start));
+    for (size_t t = 0; t < l; t += 8) {
+        __m256i k[8];
+        for (int s = 0; s < 8; ++s) {
+            x = _mm256_xor_si256(x, _mm256_slli_epi32(x, 13));
+            x = _mm256_xor_si256(x, _mm256_srli_epi32(x, 17));
+            x = _mm256_xor_si256(x, _mm256_slli_epi32(x, 5));
+            k[s] = x;   // lane j: the key of group t + s of stretch j
+        }
+        // 8x8 words turned round: row j becomes stretch j's keys t..t+7.
+        __m256i a[8], b[8];
+        for (int s = 0; s < 8; s += 2) {
+            a[s] = _mm256_unpacklo_epi32(k[s], k[s + 1]);
+            a[s + 1] = _mm256_unpackhi_epi32(k[s], k[s + 1]);
+        }
+        for (int s = 0; s < 8; s += 4) {
+            b[s] = _mm256_unpacklo_epi64(a[s], a[s + 2]);
+            b[s + 1] = _mm256_unpackhi_epi64(a[s], a[s + 2]);
+            b[s + 2] = _mm256_unpacklo_epi64(a[s + 1], a[s + 3]);
+            b[s + 3] = _mm256_unpackhi_epi64(a[s + 1], a[s + 3]);
+        }
+        // b[s] holds stretches s and s + 4 (low and high half) of groups 0-3, b[s + 4] of groups 4-7.
+        __m256i zeile[8];
+        for (int s = 0; s < 4; ++s) {
+            zeile[s] = _mm256_permute2x128_si256(b[s], b[s + 4], 0x20);
+            zeile[s + 4] = _mm256_permute2x128_si256(b[s], b[s + 4], 0x31);
+        }
+        for (int j = 0; j < 8; ++j) {
+            auto* q = reinterpret_cast<__m256i*>(p + 4 * (size_t(j) * l + t));
+            _mm256_storeu_si256(q, _mm256_xor_si256(_mm256_loadu_si256(q), zeile[j]));
+        }
+    }
+}
+#endif
+
+// Below this the eight stretches do not pay for their starts.
+constexpr size_t STRECKEN_AB = 4096;
+
 // XORs the bytes with a key stream drawn from the block's number and length;
-// applying it twice gives the plain bytes back.
+// applying it twice gives the plain bytes back. Group g (bytes 4g..4g+3, the
+// key's low byte on the first) takes the key after g + 1 steps; a last short
+// group the low bytes of the next.
 void verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) {
     uint32_t x = 0x6A09E667u ^ (nr * 0x9E3779B9u) ^ (laenge * 0x85EBCA6Bu);
     if (x == 0) x = 0x1B873593u;
-    auto schritt = [&x] {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-    };
     size_t i = 0;
+#if defined(__x86_64__)
+    if (n >= STRECKEN_AB && std::endian::native == std::endian::little && kann_avx2()) {
+        static const Sprungtabelle sprung;
+        const size_t l = n / 4 / 8 / 8 * 8;   // groups per stretch
+        uint32_t start[8];
+        start[0] = x;
+        for (int j = 1; j < 8; ++j) start[j] = sprung.springen(start[j - 1], uint32_t(l));
+        acht_strecken(p, l, start);
+        x = sprung.springen(start[7], uint32_t(l));
+        i = 4 * 8 * l;
+    }
+#endif
     // Two groups at a time: the first group's key in the low half.
     for (; n - i >= 8; i += 8) {
-        schritt();
+        x = schritt(x);
         const uint64_t erster = x;
-        schritt();
+        x = schritt(x);
         uint64_t schluessel = erster | uint64_t(x) << 32, w;
         if constexpr (std::endian::native == std::endian::big) schluessel = __builtin_bswap64(schluessel);
         std::memcpy(&w, p + i, 8);
@@ -57,11 +151,11 @@ void verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) {
     }
     // Whole groups a word at a time: the key's low byte goes on the group's first byte.
     for (; n - i >= 4; i += 4) {
-        schritt();
+        x = schritt(x);
         Bytes_Put32(p + i, Bytes_Get32(p + i) ^ x);
     }
     if (i < n) {
-        schritt();
+        x = schritt(x);
         for (size_t k = 0; i + k < n; ++k) p[i + k] ^= uint8_t(x >> (8 * k));
     }
 }
@@ -234,12 +328,141 @@ uint32_t langer_lauf(const uint8_t* p, uint32_t grenze, uint8_t b) {
 
 constexpr uint32_t KURZ = 16;
 
+// A long run at i (130 bytes or more): its whole length once, then runs of 130
+// as the byte-wise rule takes them; what is left of it is the next group.
+inline void langen_lauf_schreiben(const uint8_t* p, uint32_t n, uint32_t& i, uint8_t*& o) {
+    uint32_t ganz = 130 + langer_lauf(p + i + 130, n - i - 130, p[i]);
+    for (; ganz >= 130; ganz -= 130, i += 130) {
+        *o++ = uint8_t(130 + 125);
+        *o++ = p[i];
+    }
+}
+
+#if defined(__x86_64__)
+// Bit k: q[k] == q[k + 1], for k 0-63 (reads q[0..64]).
+inline uint64_t gleich_bei(const uint8_t* q) {
+    uint64_t m = 0;
+    for (int c = 0; c < 4; ++c) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 16 * c));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 16 * c + 1));
+        m |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(a, b)))) << (16 * c);
+    }
+    return m;
+}
+
+// Bit k: three equal bytes start at k, from the equal-successor bits and the next word's.
+inline uint64_t dreier(uint64_t gleich, uint64_t naechstes) { return gleich & ((gleich >> 1) | (naechstes << 63)); }
+
+// The 64 bits from bit d (0-63) of the pair lo, hi.
+inline uint64_t ab_bit(uint64_t lo, uint64_t hi, unsigned d) { return (lo >> d) | ((hi << 1) << (63 - d)); }
+
+// The groups from the start while at least this many bytes follow (every
+// window a group asks for lies inside the block); the rest word by word.
+constexpr uint32_t MASKEN_REST = 200;
+
+// The byte-wise rule told from bit masks: a run's length is the count of
+// equal successors, a plain group ends where three equal bytes start. The
+// masks of three 64-byte windows from 64w are kept and moved on as i goes.
+uint32_t packen_mit_masken(const uint8_t* p, uint32_t n, uint8_t*& o) {
+    uint32_t i = 0;
+    size_t basis = 0;   // 64w
+    uint64_t e0 = gleich_bei(p), e1 = gleich_bei(p + 64), e2 = gleich_bei(p + 128);
+    uint64_t t0 = dreier(e0, e1), t1 = dreier(e1, e2);
+    while (n - i >= MASKEN_REST) {
+        size_t d = i - basis;
+        if (d >= 64) {
+            if (d < 128) {
+                basis += 64;
+                e0 = e1;
+                e1 = e2;
+                e2 = gleich_bei(p + basis + 128);
+                t0 = t1;
+                t1 = dreier(e1, e2);
+            } else {
+                basis = i & ~size_t(63);
+                e0 = gleich_bei(p + basis);
+                e1 = gleich_bei(p + basis + 64);
+                e2 = gleich_bei(p + basis + 128);
+                t0 = dreier(e0, e1);
+                t1 = dreier(e1, e2);
+            }
+            d = i - basis;
+        }
+        uint64_t gleich = ab_bit(e0, e1, unsigned(d));
+        uint64_t drei = ab_bit(t0, t1, unsigned(d));
+        // The groups that end inside the 64 bits from i, the masks moved on by
+        // each; the bits moved in are no bytes' (`gueltig` counts the others).
+        const uint32_t anfang = i;
+        for (uint32_t gueltig = 64;;) {
+            uint32_t laenge;
+            if (drei & 1) {
+                const uint64_t ungleich = ~gleich;
+                if (!ungleich) break;
+                laenge = 1 + uint32_t(__builtin_ctzll(ungleich));
+                if (laenge > gueltig) break;   // the run may go on past the bits
+                *o++ = uint8_t(laenge + 125);
+                *o++ = p[i];
+            } else if (drei) {
+                laenge = uint32_t(__builtin_ctzll(drei));
+                *o++ = uint8_t(laenge - 1);
+                std::memcpy(o, p + i, KURZ);
+                if (laenge > KURZ) std::memcpy(o + KURZ, p + i + KURZ, laenge - KURZ);
+                o += laenge;
+            } else {
+                break;
+            }
+            i += laenge;
+            gueltig -= laenge;
+            if (gueltig == 0 || n - i < MASKEN_REST) break;
+            gleich >>= laenge;
+            drei >>= laenge;
+        }
+        if (i != anfang) continue;
+        if (drei & 1) {
+            uint32_t lauf;
+            if (~gleich) {
+                lauf = 1 + uint32_t(__builtin_ctzll(~gleich));
+            } else {
+                // 65 equal bytes: count on from i + 64 (the last two bytes read tell 129 from 130).
+                const uint64_t zweites = gleich_bei(p + i + 64);
+                lauf = ~zweites ? 65 + uint32_t(__builtin_ctzll(~zweites)) : 129 + uint32_t(p[i + 128] == p[i + 129]);
+            }
+            if (lauf == 130) {
+                langen_lauf_schreiben(p, n, i, o);
+                continue;
+            }
+            *o++ = uint8_t(lauf + 125);
+            *o++ = p[i];
+            i += lauf;
+            continue;
+        }
+        uint32_t k;
+        if (drei) {
+            k = uint32_t(__builtin_ctzll(drei));
+        } else {
+            const uint64_t zweites = dreier(gleich_bei(p + i + 64), p[i + 128] == p[i + 129]);
+            k = zweites ? 64 + uint32_t(__builtin_ctzll(zweites)) : 128;
+        }
+        *o++ = uint8_t(k - 1);
+        // Short groups as one fixed word: `o` has KURZ bytes of room behind the stream.
+        if (k <= KURZ) std::memcpy(o, p + i, KURZ);
+        else std::memcpy(o, p + i, k);
+        o += k;
+        i += k;
+    }
+    return i;
+}
+#endif
+
 // Packs into `o`, which holds at least n + n / 128 + 1 + KURZ bytes (the most
 // plain groups can take, and room for one short group's fixed copy); returns
 // the bytes written.
 size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
     uint8_t* const anfang = o;
     uint32_t i = 0;
+#if defined(__x86_64__)
+    if (n >= MASKEN_REST) i = packen_mit_masken(p, n, o);
+#endif
     bool lauf_folgt = false;   // three equal bytes start at i
     while (i < n) {
         if (!lauf_folgt && n - i >= 10) {
@@ -260,13 +483,7 @@ size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
         lauf_folgt = false;
         uint32_t lauf = lauf_laenge(p + i, std::min<uint32_t>(130, n - i));
         if (lauf == 130) {
-            // A long run: its whole length once, then runs of 130 as the
-            // byte-wise rule takes them; the rest of it goes round again.
-            uint32_t ganz = 130 + langer_lauf(p + i + 130, n - i - 130, p[i]);
-            for (; ganz >= 130; ganz -= 130, i += 130) {
-                *o++ = uint8_t(130 + 125);
-                *o++ = p[i];
-            }
+            langen_lauf_schreiben(p, n, i, o);
             continue;
         }
         if (lauf >= 3) {
@@ -592,6 +809,10 @@ bool Spielstand_Kopf_Aus_Bild(const uint8_t* bild, size_t laenge, SpielstandKopf
     if (pruefsumme(0, ART_KOPF, roh, SPIELSTAND_KOPF_BYTES) != Bytes_Get32(p + 8)) return false;
     kopf_lesen(roh, kopf);
     return true;
+}
+
+void Spielstand_Test_Verwuerfeln(uint8_t* daten, size_t n, uint32_t nr, uint32_t laenge) {
+    verwuerfeln(daten, n, nr, laenge);
 }
 
 }  // namespace velmora

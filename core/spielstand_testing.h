@@ -1,5 +1,6 @@
 // core/spielstand_testing.h - seams of the save-game driver for tests and the fuzz target.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -14,5 +15,7 @@ bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild);
 bool Spielstand_Speichern_In_Bild(std::vector<uint8_t>* bild);
 // Empties the registration table down to the random table.
 void Spielstand_Module_Zuruecksetzen();
+// The scrambling of a block's `n` bytes as the file stores them (its own inverse).
+void Spielstand_Test_Verwuerfeln(uint8_t* daten, size_t n, uint32_t nr, uint32_t laenge);
 
 }  // namespace velmora

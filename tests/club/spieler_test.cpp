@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "club/spieler.h"
+#include "club/spieler_testing.h"
 #include "club/team.h"
 #include "core/rnd.h"
 #include "tests/club/welt.h"
@@ -231,6 +232,33 @@ TEST_F(SpielerTest, DamagedBlockIsRefusedAndNothingChanges) {
         EXPECT_FALSE(Spieler_Load(k.data(), k.size()));
         EXPECT_EQ(Spieler_Wert(57, 1, 0, 0), 444);
     }
+}
+
+// The plain read goes through a table of fields; with every byte of the three
+// records random, each mode must read what the field-by-field reader reads
+// (offsets, widths, signs, the half stars), and a mode without limits reads 0.
+TEST_F(SpielerTest, PlainReadsGiveWhatTheFieldsHold) {
+    Rnd_Set_Index(77, 0);
+    const int32_t letzter = Spieler_Anzahl() - 1;
+    for (int32_t p : {0, 7, letzter}) {
+        for (int32_t zeiger : {SPZ_STRUKTUR, SPZ_FIX, SPZ_CLIENT_EGAL}) {
+            auto* b = static_cast<uint8_t*>(Spieler_Zeiger(zeiger, p));
+            ASSERT_NE(b, nullptr);
+            const size_t n = zeiger == SPZ_STRUKTUR ? sizeof(SpielerStruktur)
+                             : zeiger == SPZ_FIX    ? sizeof(SpielerFix)
+                                                    : sizeof(SpielerClientEgal);
+            for (size_t i = 0; i < n; ++i) b[i] = uint8_t(Rnd(0, 255));
+        }
+        for (int32_t modus = -3; modus < SPIELER_WERT_MODI + 3; ++modus) {
+            const bool gueltig = Spieler_Wert_Grenzen(modus, nullptr, nullptr);
+            EXPECT_EQ(Spieler_Wert(modus, p, 0, OP_LESEN), gueltig ? Spieler_Feld_Lesen(modus, p) : 0)
+                << "modus " << modus << ", spieler " << p;
+        }
+        EXPECT_NE(Spieler_Feld_Lesen(SPW_FORM, p), 0);   // the bytes did arrive
+    }
+    test::Log().clear();
+    EXPECT_EQ(Spieler_Wert(SPW_FORM, letzter + 1, 0, OP_LESEN), 0);
+    EXPECT_TRUE(Log_Enthaelt("Spieler_Wert: Spieler " + std::to_string(letzter + 1) + " ungueltig"));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "core/pack.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -56,6 +58,30 @@ TEST(ZlibPack, BoundCoversShortAndIncompressibleBlocks) {
         auto zurueck = genau(b.daten.size());
         ASSERT_EQ(Zlib_Unpack(ziel.get(), n, zurueck.get(), b.daten.size()), int32_t(b.daten.size())) << b.name;
         EXPECT_TRUE(b.daten.empty() || std::memcmp(zurueck.get(), b.daten.data(), b.daten.size()) == 0) << b.name;
+    }
+}
+
+// The packer keeps its stream between blocks; every block, after a larger or
+// a failed one too, must be the bytes zlib's one-shot compress2 gives.
+TEST(ZlibPack, EveryBlockIsCompress2sBytes) {
+    std::vector<Block> reihe = testbloecke();
+    const std::vector<Block> noch = testbloecke();
+    reihe.insert(reihe.end(), noch.rbegin(), noch.rend());   // small after large
+    for (const Block& b : reihe) {
+        uLongf soll_n = compressBound(uLong(b.daten.size()));
+        std::vector<uint8_t> soll(soll_n);
+        static const uint8_t leer = 0;
+        ASSERT_EQ(compress2(soll.data(), &soll_n, b.daten.empty() ? &leer : b.daten.data(), uLong(b.daten.size()),
+                            Z_DEFAULT_COMPRESSION),
+                  Z_OK);
+        const size_t grenze = Zlib_Pack_Bound(b.daten.size());
+        std::vector<uint8_t> ist(grenze);
+        const uint32_t n = Zlib_Pack(b.daten.data(), ist.data(), uint32_t(b.daten.size()), grenze);
+        ASSERT_EQ(n, soll_n + PACK_KOPF) << b.name;
+        EXPECT_TRUE(std::equal(soll.begin(), soll.begin() + long(soll_n), ist.begin() + PACK_KOPF)) << b.name;
+        // A destination one byte short fails and leaves the stream fit for the next block.
+        std::vector<uint8_t> knapp(n - 1);
+        EXPECT_EQ(Zlib_Pack(b.daten.data(), knapp.data(), uint32_t(b.daten.size()), knapp.size()), 0u) << b.name;
     }
 }
 

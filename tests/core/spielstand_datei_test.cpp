@@ -1,4 +1,5 @@
 #include "core/spielstand_datei.h"
+#include "core/spielstand_testing.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,37 @@ TEST(SpielstandBlock, FileHoldsNoPlainCopyOfABlock) {
     size_t gleich = 0;
     for (size_t i = 0; i < text.size(); ++i) gleich += bild[erster + i] == bild[zweiter + i];
     EXPECT_LT(gleich, text.size() / 20);
+}
+
+// The scrambler works eight stretches of a large block side by side and the
+// rest a word at a time; every byte must be what the key stream taken one step
+// per four bytes gives, at every length around the stretches' edges.
+TEST(SpielstandBlock, ScramblingIsTheKeyStreamByteForByte) {
+    auto byteweise = [](std::vector<uint8_t> v, uint32_t nr, uint32_t laenge) {
+        uint32_t x = 0x6A09E667u ^ (nr * 0x9E3779B9u) ^ (laenge * 0x85EBCA6Bu);
+        if (x == 0) x = 0x1B873593u;
+        for (size_t i = 0; i < v.size(); ++i) {
+            if (i % 4 == 0) {
+                x ^= x << 13;
+                x ^= x >> 17;
+                x ^= x << 5;
+            }
+            v[i] ^= uint8_t(x >> (8 * (i % 4)));
+        }
+        return v;
+    };
+    for (size_t n : {size_t(0), size_t(1), size_t(3), size_t(4), size_t(7), size_t(9), size_t(4095), size_t(4096),
+                     size_t(4097), size_t(4100), size_t(4127), size_t(4128), size_t(4131), size_t(4352), size_t(8195),
+                     size_t(1) << 20, (size_t(1) << 20) + 13, size_t(3000017)})
+        for (uint32_t nr : {0u, 1u, 4711u}) {
+            const std::vector<uint8_t> klar = muster(n, uint32_t(n) + nr);
+            const uint32_t laenge = nr == 1 ? 64u : uint32_t(n);   // the header scrambles with a length of its own
+            std::vector<uint8_t> ist = klar;
+            Spielstand_Test_Verwuerfeln(ist.data(), ist.size(), nr, laenge);
+            ASSERT_EQ(ist, byteweise(klar, nr, laenge)) << n << " bytes, block " << nr;
+            Spielstand_Test_Verwuerfeln(ist.data(), ist.size(), nr, laenge);
+            ASSERT_EQ(ist, klar) << n << " bytes, block " << nr;
+        }
 }
 
 TEST(SpielstandBlock, WrongLengthIsRefusedAndTheBufferUntouched) {
@@ -207,6 +239,38 @@ TEST(SpielstandGepackt, TheStreamIsTheByteWiseRulesStream) {
         for (size_t n = 0; n < 300; ++n) {
             std::vector<uint8_t> v(n);
             for (auto& b : v) b = uint8_t(zufall() % zeichen);
+            faelle.push_back(v);
+        }
+    // Long blocks, told from 64-byte windows of equal neighbours: groups and
+    // runs of every length across the windows' edges, runs of 63-66 and
+    // 127-131 bytes (the second window), plain stretches of 120-136 bytes.
+    for (uint32_t zeichen : {2u, 3u, 256u}) {
+        std::vector<uint8_t> v(6000);
+        for (auto& b : v) b = uint8_t(zufall() % zeichen);
+        faelle.push_back(v);
+    }
+    for (int block = 0; block < 200; ++block) {
+        std::vector<uint8_t> v;
+        const size_t n = 200 + zufall() % 3000;
+        const uint32_t zeichen = 2 + zufall() % 3;
+        while (v.size() < n) {
+            const size_t lauf = zufall() % 3 == 0 ? zufall() % 300 : zufall() % 12;
+            v.insert(v.end(), lauf, uint8_t(zufall() % zeichen));
+            const size_t klar = zufall() % 4 == 0 ? 100 + zufall() % 60 : zufall() % 6;
+            for (size_t k = 0; k < klar; ++k) v.push_back(uint8_t(zeichen == 4 ? zufall() : zufall() % zeichen));
+        }
+        faelle.push_back(v);
+    }
+    // A plain group ending just before, at and after a window's edge and the
+    // 128-byte limit, starting at several places in its window.
+    for (size_t klar : {1u, 62u, 63u, 64u, 65u, 126u, 127u, 128u, 129u})
+        for (size_t versatz : {0u, 1u, 31u, 63u}) {
+            std::vector<uint8_t> v;
+            while (v.size() < 800) {
+                v.insert(v.end(), 3 + versatz, uint8_t(9));
+                for (size_t k = 0; k < klar; ++k) v.push_back(uint8_t(k % 200 + 20));
+                v.insert(v.end(), 6, uint8_t(0));
+            }
             faelle.push_back(v);
         }
     // Runs across several 130-byte runs and the packer's 8- and 32-byte steps.

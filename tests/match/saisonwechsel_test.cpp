@@ -77,7 +77,8 @@ TEST(Saisonwechsel, NewSeasonStartsWithEmptyTablesAfterTheLastMatchDay) {
 
 // The line-up's shared search over all built-in systems gives, for every
 // computer club before every match of a small-world season, the system, the
-// value, the keeper and the groups the search one system at a time gives.
+// value, the keeper and the groups the search one system at a time gives,
+// also where the club's last search was taken again.
 TEST(Saisonwechsel, SharedLineUpSearchMatchesTheSearchPerSystemAllSeason) {
     velmora_test::TestWelt dirs;
     ASSERT_TRUE(dirs.ok);
@@ -97,6 +98,7 @@ TEST(Saisonwechsel, SharedLineUpSearchMatchesTheSearchPerSystemAllSeason) {
     Aufstellung_Pruefen_Setzen(false);
     EXPECT_GT(p.aufstellungen, 500);
     EXPECT_EQ(p.abweichungen, 0) << "of " << p.aufstellungen;
+    EXPECT_GT(p.wiederverwendet, 0) << "no line-up took its club's last search again";
     Sim_Beenden();
     Spiel_Entdrahten();
 }

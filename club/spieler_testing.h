@@ -1,0 +1,11 @@
+// club/spieler_testing.h - a seam of the player records for tests.
+#pragma once
+#include <cstdint>
+
+namespace velmora {
+
+// The mode's value read field by field (the reader changes use), without the
+// table the plain reads of Spieler_Wert go through; 0 for a bad player.
+int32_t Spieler_Feld_Lesen(int32_t modus, int32_t spieler);
+
+}  // namespace velmora
