@@ -546,13 +546,34 @@ int32_t Kalender_Team_Frei_2(int32_t wettbewerb, int32_t runde, int32_t spieltag
     return Saisonstart_Index() + it->second;
 }
 
+namespace {
+
+// The day of a game's match day (Kalender_Team_Frei_2), the last one asked kept.
+struct Spieltag_Merker {
+    bool da = false;
+    int32_t wettbewerb = 0, runde = 0, spieltag = 0, wert = 0;
+    int32_t tag(const SpielDatensatz* s) {
+        if (!da || s->wettbewerb != wettbewerb || s->runde != runde || s->spieltag != spieltag) {
+            da = true;
+            wettbewerb = s->wettbewerb;
+            runde = s->runde;
+            spieltag = s->spieltag;
+            wert = Kalender_Team_Frei_2(wettbewerb, runde, spieltag);
+        }
+        return wert;
+    }
+};
+
+}  // namespace
+
 int32_t Kalender_Freier_Tag(int32_t, int32_t, int32_t* out) {
     if (!g.initialisiert || !Spiele_Ist_Initialisiert()) return 0;
     std::set<int32_t> ids;
+    // The games of one match day stand together: its day is looked up once.
+    Spieltag_Merker merker;
     for (int32_t i = 0; const SpielDatensatz* s = Spiele_Nummer(i); ++i) {
         if ((s->flags & SPIEL_FLAG_GESPIELT) || s->heim < 0 || s->gast < 0) continue;
-        int32_t tag = Kalender_Team_Frei_2(s->wettbewerb, s->runde, s->spieltag);
-        if (tag <= g.tag) ids.insert(s->wettbewerb);
+        if (merker.tag(s) <= g.tag) ids.insert(s->wettbewerb);
     }
     int32_t n = 0;
     for (int32_t id : ids)
@@ -564,9 +585,15 @@ int32_t Kalender_Freier_Tag(int32_t, int32_t, int32_t* out) {
 int32_t Kalender_Heutige_Spiele(int32_t wettbewerb, Spiel_Lock* out, int32_t max) {
     if (!g.initialisiert || !Spiele_Ist_Initialisiert() || !out) return 0;
     int32_t n = 0;
-    for (int32_t i = 0; const SpielDatensatz* s = Spiele_Nummer(i); ++i) {
-        if (s->wettbewerb != wettbewerb || (s->flags & SPIEL_FLAG_GESPIELT) || s->heim < 0 || s->gast < 0) continue;
-        if (Kalender_Team_Frei_2(s->wettbewerb, s->runde, s->spieltag) > g.tag) continue;
+    Spieltag_Merker merker;
+    // The competition's own games, in the store's order.
+    const int32_t* nummern = nullptr;
+    const int32_t anzahl = Spiele_Nummern_Von(wettbewerb, &nummern);
+    for (int32_t k = 0; k < anzahl; ++k) {
+        const SpielDatensatz* s = Spiele_Nummer(nummern[k]);
+        if (!s || s->wettbewerb != wettbewerb || (s->flags & SPIEL_FLAG_GESPIELT) || s->heim < 0 || s->gast < 0)
+            continue;
+        if (merker.tag(s) > g.tag) continue;
         if (n >= max) break;
         out[n++] = Spiele_Lock(s->wettbewerb, s->runde, s->paarung, s->spieltag);
     }

@@ -523,6 +523,10 @@ void Spiele_Setze_Sperren_Spieler_Vor_Spiel(int32_t w, int32_t team, int32_t vor
         Debug_Printf("Spiele_Setze_Sperren_Spieler_Vor_Spiel: Team %d ungueltig\n", team);
         return;
     }
+    // The entries of one competition lie together (its number leads the key):
+    // a competition without any has nothing to mark or count down.
+    auto erster = g.sperren.lower_bound(Sperr_Schluessel(w, 0));
+    if (erster == g.sperren.end() || (erster->first >> 16) != uint32_t(uint16_t(w))) return;
     int32_t spieler[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, 0);
     for (int32_t i = 0; i < n; ++i) {
