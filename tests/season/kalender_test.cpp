@@ -688,5 +688,45 @@ TEST(KalenderClient, AfterItsTurnAClientWaitsForTheServersNextDay) {
     c = vorher;
 }
 
+// The games due today, per competition and all together, are those a walk
+// over the whole store finds (unplayed, both clubs set, their match day's date
+// reached), in the store's order, on every third day of half a season.
+TEST(KalenderSaison, TodaysGamesAreThoseTheWholeStoreHoldsDue) {
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    w.starten({});
+    ASSERT_TRUE(Sim_Bis_Tag(0));
+    int32_t geprueft = 0;
+    for (int32_t tag = 1; tag < 180; tag += 3) {
+        ASSERT_TRUE(Sim_Bis_Tag(tag));
+        std::map<int32_t, std::vector<Spiel_Lock>> soll;   // by competition, in the store's order
+        std::set<int32_t> wettbewerbe;
+        for (int32_t i = 0; const SpielDatensatz* s = Spiele_Nummer(i); ++i) {
+            wettbewerbe.insert(s->wettbewerb);
+            if ((s->flags & SPIEL_FLAG_GESPIELT) || s->heim < 0 || s->gast < 0) continue;
+            if (Kalender_Team_Frei_2(s->wettbewerb, s->runde, s->spieltag) > Kalender_Tag_Index()) continue;
+            soll[s->wettbewerb].push_back(Spiele_Handle(i));
+        }
+        for (int32_t wb : wettbewerbe) {
+            for (int32_t max : {1, 4000}) {
+                std::vector<Spiel_Lock> ist(4000);
+                ist.resize(size_t(Kalender_Heutige_Spiele(wb, ist.data(), max)));
+                for (Spiel_Lock h : ist) Spiele_Unlock(h);
+                std::vector<Spiel_Lock> erwartet = soll[wb];
+                if (erwartet.size() > size_t(max)) erwartet.resize(size_t(max));
+                EXPECT_EQ(ist, erwartet) << "competition " << wb << ", day " << tag << ", at most " << max;
+                geprueft += int32_t(ist.size());
+            }
+        }
+        std::vector<int32_t> faellig(wettbewerbe.size() + 1);
+        faellig.resize(size_t(Kalender_Freier_Tag(-1, 1, faellig.data())));
+        std::vector<int32_t> faellig_soll;
+        for (const auto& [wb, liste] : soll)
+            if (!liste.empty()) faellig_soll.push_back(wb);
+        EXPECT_EQ(faellig, faellig_soll) << "day " << tag;
+    }
+    EXPECT_GT(geprueft, 100) << "the days checked held due games";
+}
+
 }  // namespace
 }  // namespace velmora
