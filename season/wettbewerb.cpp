@@ -1,8 +1,12 @@
 // season/wettbewerb.cpp - the competition records and their accessors.
 #include "season/wettbewerb.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
@@ -482,10 +486,34 @@ int32_t Wettbewerb_Liste_Team(int32_t team, int32_t* out, int32_t flag) {
     return n;
 }
 
+namespace {
+
+// Whether `team` stands in any slot of a competition (eight slots a step where the processor compares them at once).
+bool Hat_Team(const WettbewerbSatz& s, int32_t team) {
+    if (team > INT16_MAX) return false;
+    const int16_t t = int16_t(team);
+#if defined(__SSE2__)
+    static_assert(WETTBEWERB_TEAMS_MAX % 8 == 0);
+    const __m128i muster = _mm_set1_epi16(t);
+    for (int32_t i = 0; i < WETTBEWERB_TEAMS_MAX; i += 8) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.team + i));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(w, muster))) return true;
+    }
+    return false;
+#else
+    return std::find(std::begin(s.team), std::end(s.team), t) != std::end(s.team);
+#endif
+}
+
+}  // namespace
+
 int32_t Team_Get_Liga(int32_t team, int32_t) {
     if (!g.initialisiert || team < 0) return -1;
-    for (const WettbewerbSatz& s : g.satz)
-        if (s.id && s.art == ART_LIGA && Wettbewerb_Get_Team_Slot(s.id, team) >= 0) return s.id;
+    for (const WettbewerbSatz& s : g.satz) {
+        if (!s.id || s.art != ART_LIGA) continue;
+        const WettbewerbSatz* x = Satz(nullptr, s.id);
+        if (x && Hat_Team(*x, team)) return s.id;
+    }
     return -1;
 }
 

@@ -173,4 +173,34 @@ TEST_F(Saison, FriendliesAndLeagueLevels) {
 }
 
 }  // namespace
+// A club's league is the first league (in the competitions' order) holding it
+// in any of its slots, the last slot included; a club in none, a number past
+// every club and a negative one have none.
+TEST_F(Saison, EveryClubsLeagueIsTheFirstLeagueHoldingIt) {
+    auto erste_liga = [](int32_t team) {
+        for (int32_t id : Wettbewerb_Alle())
+            if (Wettbewerb_Ist_Liga(id) && Wettbewerb_Get_Team_Slot(id, team) >= 0) return id;
+        return -1;
+    };
+    int32_t mit_liga = 0;
+    for (int32_t team = 0; team < Team_Anzahl(); ++team) {
+        EXPECT_EQ(Team_Get_Liga(team, 1), erste_liga(team)) << "club " << team;
+        mit_liga += Team_Get_Liga(team, 1) >= 0;
+    }
+    EXPECT_GT(mit_liga, 100);
+    // A club moved into a league's last slot is found there.
+    WettbewerbSatz* liga = Wettbewerb_Satz(51);
+    ASSERT_TRUE(liga && Wettbewerb_Ist_Liga(51));
+    const int16_t vorher = liga->team[WETTBEWERB_TEAMS_MAX - 1];
+    for (int32_t team : {0, 1, 2}) {
+        const int32_t soll = erste_liga(team);
+        liga->team[WETTBEWERB_TEAMS_MAX - 1] = int16_t(team);
+        EXPECT_EQ(Team_Get_Liga(team, 1), erste_liga(team)) << "club " << team << " in the last slot";
+        EXPECT_NE(Team_Get_Liga(team, 1), -1);
+        liga->team[WETTBEWERB_TEAMS_MAX - 1] = vorher;
+        EXPECT_EQ(Team_Get_Liga(team, 1), soll);
+    }
+    for (int32_t team : {-1, -2, 65535, 65536 + 9, INT32_MAX}) EXPECT_EQ(Team_Get_Liga(team, 1), -1) << team;
+}
+
 }  // namespace velmora::test
