@@ -155,22 +155,6 @@ protected:
         return v;
     }
 
-    // The free kick waits while a defender stands within 415 cm of the ball
-    // in x, anywhere across the pitch. Keeping that distance at a free kick
-    // is the defending side's positioning, not part of this chain: a defender
-    // of side 0 who stands still there is sent 915 cm back towards his goal.
-    void Abstand_Halten() {
-        const Figur& b = s->figur[FIGUR_BALL];
-        const float zurueck = float(s->tor_x[1]) > SPIELFELD_MITTE_X ? 915.0f : -915.0f;
-        for (int32_t slot = 0; slot < SF_SPIELER_SEITE; ++slot) {
-            Figur& f = s->figur[slot];
-            if (!(s->spieler[slot].zustand & SM_AUF_PLATZ) || f.situation != 0 || f.v[0] != 0 || f.v[1] != 0) continue;
-            if (std::fabs(f.pos[0] - b.pos[0]) < 415)
-                SetZSA(s, slot, int32_t(b.pos[0] + zurueck), int32_t(f.pos[1]), 0, 500, ANIM_LAUF_NACH_TEMPO, 0, -1, 0,
-                       -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
-        }
-    }
-
     // Plays frames under the checker until the record is back in open play
     // after the restart `zustand`.
     Verlauf Bis_Zum_Spiel(uint32_t zustand) {
@@ -187,7 +171,6 @@ protected:
             const Figur& b = s->figur[FIGUR_BALL];
             if (s->spielzustand == zustand) {
                 v.pfiff = true;
-                if (zustand == SZ_FREISTOSS) Abstand_Halten();
                 if (b.v[0] == 0 && b.v[1] == 0) {   // where the ball lies for the kick
                     ort[0] = b.pos[0];
                     ort[1] = b.pos[1];
