@@ -85,8 +85,9 @@ protected:
     // A holder of the attacking side 1 at (x, y), running at the goal it
     // attacks, tackled from behind by a defender of side 0 under a referee
     // who sees every foul. Tried over start indices until one whistles a foul
-    // that is no dive and injures nobody. False when none does.
-    bool Foul_Stellen(float x, float y) {
+    // that is no dive and injures nobody (with `verletzt`, one that injures
+    // the fouled player). False when none does.
+    bool Foul_Stellen(float x, float y, bool verletzt = false) {
         const Spielfeld_Satz vorher = *s;
         const float richtung = float(s->tor_x[1]) > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
         const int32_t taeter = Feldspieler(0), opfer = Feldspieler(1);
@@ -124,7 +125,7 @@ protected:
             l.abstand[1] = 0;
             Spielfeld_Zweikampf_Paare(s, l);
             if (s->fouls > vorher.fouls && s->foul_countdown > 0 && s->situation_figur[1] == opfer &&
-                s->spielzustand == SZ_SPIEL)
+                s->spielzustand == (verletzt ? SZ_VERLETZUNG : SZ_SPIEL))
                 return true;
         }
         *s = vorher;
@@ -154,22 +155,6 @@ protected:
         return v;
     }
 
-    // The free kick waits while a defender stands within 415 cm of the ball
-    // in x, anywhere across the pitch. Keeping that distance at a free kick
-    // is the defending side's positioning, not part of this chain: a defender
-    // of side 0 who stands still there is sent 915 cm back towards his goal.
-    void Abstand_Halten() {
-        const Figur& b = s->figur[FIGUR_BALL];
-        const float zurueck = float(s->tor_x[1]) > SPIELFELD_MITTE_X ? 915.0f : -915.0f;
-        for (int32_t slot = 0; slot < SF_SPIELER_SEITE; ++slot) {
-            Figur& f = s->figur[slot];
-            if (!(s->spieler[slot].zustand & SM_AUF_PLATZ) || f.situation != 0 || f.v[0] != 0 || f.v[1] != 0) continue;
-            if (std::fabs(f.pos[0] - b.pos[0]) < 415)
-                SetZSA(s, slot, int32_t(b.pos[0] + zurueck), int32_t(f.pos[1]), 0, 500, ANIM_LAUF_NACH_TEMPO, 0, -1, 0,
-                       -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
-        }
-    }
-
     // Plays frames under the checker until the record is back in open play
     // after the restart `zustand`.
     Verlauf Bis_Zum_Spiel(uint32_t zustand) {
@@ -186,7 +171,6 @@ protected:
             const Figur& b = s->figur[FIGUR_BALL];
             if (s->spielzustand == zustand) {
                 v.pfiff = true;
-                if (zustand == SZ_FREISTOSS) Abstand_Halten();
                 if (b.v[0] == 0 && b.v[1] == 0) {   // where the ball lies for the kick
                     ort[0] = b.pos[0];
                     ort[1] = b.pos[1];
@@ -222,6 +206,38 @@ TEST_F(FoulKetteTest, AFoulOutsideTheAreaIsAFreeKickWithAWall) {
     const Verlauf v = Kette(2300, 3400, SZ_FREISTOSS);   // outside the area, within shooting range
     EXPECT_FALSE(v.am_punkt);
     EXPECT_TRUE(v.mauer);
+}
+
+// A fall that injures: the play stops, the fouled player rolls and gets up,
+// and either plays on or, hurt, walks off with the injury recorded while a
+// substitute comes on; then the free kick is taken. The roll once never ran
+// (an order timed by a speed of 0) and the stoppage lasted to the day's end.
+TEST_F(FoulKetteTest, AFallThatInjuresGoesThroughTheInjuryScriptAndPlayGoesOn) {
+    ASSERT_NO_FATAL_FAILURE(Offenes_Spiel());
+    const float gx = float(s->tor_x[1]);
+    const int32_t opfer = Feldspieler(1);
+    ASSERT_TRUE(Foul_Stellen(gx > SPIELFELD_MITTE_X ? gx - 2300 : gx + 2300, 3400, true));
+    bool gerollt = false, entschieden = false, ersatz = false, verletzung = false;
+    int32_t frames = 0;
+    for (; frames < 6000 && Spieltag_Frame(); ++frames) {
+        const Figur& f = s->figur[opfer];
+        const int32_t anim = Figur_Aktuelle_Anweisung(const_cast<Figur*>(&f))->anim;
+        gerollt = gerollt || (f.situation == 45 && (anim == 70 || anim == 139));
+        entschieden = entschieden || f.situation == 46 || (gerollt && f.situation == 0);
+        verletzung = verletzung || f.situation == 46;
+        for (int32_t slot = SF_SPIELER_SEITE; slot < SF_SPIELER; ++slot)
+            ersatz = ersatz || s->figur[slot].situation == 36 || s->figur[slot].situation == 37;
+        if (entschieden && s->spielzustand == SZ_SPIEL) break;
+    }
+    EXPECT_TRUE(gerollt) << "the fouled player rolls on the ground";
+    EXPECT_TRUE(entschieden) << "the injury decision after the roll, within " << frames << " frames";
+    EXPECT_EQ(s->spielzustand, SZ_SPIEL) << "play goes on";
+    if (verletzung) {
+        EXPECT_EQ(s->figur[opfer].gezeichnet, 0) << "the hurt player has left the pitch";
+        EXPECT_TRUE(ersatz) << "a substitute comes on for him";
+    } else {
+        EXPECT_NE(s->figur[opfer].gezeichnet, 0) << "not hurt, he plays on";
+    }
 }
 
 // A ball that dies just over a goal line, beside the goal, is still
