@@ -186,7 +186,15 @@ void Name_Kopieren(char* ziel, size_t groesse) {
 }
 
 bool Spieler_Befehl(SpielerDatei& p, const char* b) {
-    if (!std::strcmp(b, "TEAM")) p.team = Zahl(-1, TEAM_MAX - 1);
+    // TALENT first: a player's record holds one line per talent, most of his lines.
+    if (!std::strcmp(b, "TALENT")) {
+        // TALENT id, value: one talent value (-1 blocked .. 9999).
+        int32_t id = Read_Config_Teil_Wert(0), wert = Read_Config_Teil_Wert(1);
+        if (Read_Config_Teile() != 2 || id < 0 || id >= SPIELER_TALENTE || wert < -1 || wert > 9999)
+            Read_Config_Fehler(FEHLER_BEREICH, "TALENT Nummer 0..53, Wert -1..9999 erwartet");
+        else
+            p.s.talent[id] = int16_t(wert);
+    } else if (!std::strcmp(b, "TEAM")) p.team = Zahl(-1, TEAM_MAX - 1);
     else if (!std::strcmp(b, "NAME")) Name_Kopieren(p.f.name, sizeof p.f.name);
     else if (!std::strcmp(b, "VORNAME")) Name_Kopieren(p.f.vorname, sizeof p.f.vorname);
     else if (!std::strcmp(b, "NATION")) p.f.nation = int16_t(Zahl(-1, TEAM_MAX - 1));
@@ -205,14 +213,7 @@ bool Spieler_Befehl(SpielerDatei& p, const char* b) {
     else if (!std::strcmp(b, "MORAL")) p.s.moral = int8_t(Zahl(0, 6));
     else if (!std::strcmp(b, "RUECKENNUMMER")) p.rueckennummer = Zahl(0, 99);
     else if (!std::strcmp(b, "SCOUT")) p.scout = Read_Config_Get_Wert() != 0;
-    else if (!std::strcmp(b, "TALENT")) {
-        // TALENT id, value: one talent value (-1 blocked .. 9999).
-        int32_t id = Read_Config_Teil_Wert(0), wert = Read_Config_Teil_Wert(1);
-        if (Read_Config_Teile() != 2 || id < 0 || id >= SPIELER_TALENTE || wert < -1 || wert > 9999)
-            Read_Config_Fehler(FEHLER_BEREICH, "TALENT Nummer 0..53, Wert -1..9999 erwartet");
-        else
-            p.s.talent[id] = int16_t(wert);
-    } else return false;
+    else return false;
     return true;
 }
 

@@ -1,6 +1,7 @@
 // gfx/trikot.cpp - the kit table, kit drawing, best fit, clash rule and player colours.
 #include "gfx/trikot.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -197,6 +198,17 @@ bool Trikot_Blt_Trikot(Rastport* ziel, int32_t trikot, int32_t x, int32_t y, int
     return ok;
 }
 
+namespace {
+
+// The largest difference of two colours over their three channels.
+int32_t Farb_Abstand(uint32_t a, uint32_t b) {
+    int32_t d = 0;
+    for (int32_t s = 0; s < 24; s += 8) d = std::max(d, std::abs(int32_t((a >> s) & 0xFF) - int32_t((b >> s) & 0xFF)));
+    return d;
+}
+
+}  // namespace
+
 bool Trikot_Farbe_Gleich(uint32_t a, uint32_t b, int32_t t) {
     for (int32_t s = 0; s < 24; s += 8)
         if (std::abs(int32_t((a >> s) & 0xFF) - int32_t((b >> s) & 0xFF)) > t) return false;
@@ -212,11 +224,20 @@ int32_t Berechne_TrikotArt(int32_t team, int32_t art, int32_t limit) {
     const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN));
     if (!farben) return -1;
     const uint32_t a = Triple(farben + art * 12), b = Triple(farben + art * 12 + 6);
-    for (int32_t t = 0; t < limit; t += 3)
-        for (int32_t k = 0; k < TRIKOT_ANZAHL; ++k)
-            if (Trikot_Farbe_Gleich(TABELLE[size_t(k)].farbe1, a, t) && Trikot_Farbe_Gleich(TABELLE[size_t(k)].farbe3, b, t))
-                return k;
-    return -1;
+    // The search widens the tolerance in steps of 3 and takes the first kit
+    // of the table within it. A kit matches from the first step that covers
+    // its largest channel difference on, so one pass finds the same kit: the
+    // one with the lowest such step, the first of the table among equals.
+    int32_t beste = -1, beste_stufe = limit;
+    for (int32_t k = 0; k < TRIKOT_ANZAHL; ++k) {
+        const int32_t d = std::max(Farb_Abstand(TABELLE[size_t(k)].farbe1, a), Farb_Abstand(TABELLE[size_t(k)].farbe3, b));
+        const int32_t stufe = (d + 2) / 3 * 3;
+        if (stufe < beste_stufe) {
+            beste_stufe = stufe;
+            beste = k;
+        }
+    }
+    return beste;
 }
 
 void Trikot_Neues_Spiel() {

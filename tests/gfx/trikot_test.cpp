@@ -2,6 +2,7 @@
 // drawing and player colours.
 #include "gfx/trikot.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -155,6 +156,45 @@ TEST_F(TrikotTest, BestFitFindsTheFirstKitAtTheSmallestTolerance) {
     EXPECT_EQ(Berechne_TrikotArt(2, 0, 4), -1);
     EXPECT_NE(Berechne_TrikotArt(2, 0, 7), -1);
     EXPECT_EQ(Berechne_TrikotArt(2, 3, 80), -1);   // the second keeper kit has no colours
+}
+
+// The one-pass search gives the kit the stepwise one does: the tolerance
+// widened by 3 from 0 while below the limit, the first kit of the table
+// within it. Colours near a kit's (off by 0-9 per channel) and random ones.
+TEST_F(TrikotTest, BestFitEqualsTheStepwiseSearch) {
+    auto stufenweise = [](uint32_t a, uint32_t b, int32_t limit) {
+        for (int32_t t = 0; t < limit; t += 3)
+            for (int32_t k = 0; k < TRIKOT_ANZAHL; ++k)
+                if (Trikot_Farbe_Gleich(Trikot_Get_TrikotStructure(k)->farbe1, a, t) &&
+                    Trikot_Farbe_Gleich(Trikot_Get_TrikotStructure(k)->farbe3, b, t))
+                    return k;
+        return -1;
+    };
+    uint32_t zufall = 12345;
+    auto naechste = [&] { return zufall = zufall * 1103515245u + 12345u; };
+    auto verschoben = [&](uint32_t farbe) {
+        uint32_t r = 0;
+        for (int32_t s = 0; s < 24; s += 8) {
+            const int32_t c = std::clamp(int32_t((farbe >> s) & 0xFF) + int32_t(naechste() >> 16) % 19 - 9, 0, 255);
+            r |= uint32_t(c) << s;
+        }
+        return r;
+    };
+    uint8_t f[36] = {};
+    for (int32_t fall = 0; fall < 400; ++fall) {
+        const TrikotStructure* k = Trikot_Get_TrikotStructure(int32_t(naechste() >> 16) % TRIKOT_ANZAHL);
+        const bool nah = fall % 2 == 0;
+        const uint32_t a = nah ? verschoben(k->farbe1) : (naechste() >> 8) & 0xFFFFFF;
+        const uint32_t b = nah ? verschoben(k->farbe3) : (naechste() >> 8) & 0xFFFFFF;
+        for (int32_t i = 0; i < 3; ++i) {
+            f[i] = uint8_t(a >> (8 * i));
+            f[6 + i] = uint8_t(b >> (8 * i));
+        }
+        Team_Zeiger(700, 2, f, OP_SCHREIBEN);
+        for (int32_t limit : {1, 3, 4, 7, 30, 80, 256}) {
+            EXPECT_EQ(Berechne_TrikotArt(2, 0, limit), stufenweise(a, b, limit)) << fall << " limit " << limit;
+        }
+    }
 }
 
 TEST_F(TrikotTest, FieldPlayersAwayKitIsRedrawnOnlyOnAClash) {
