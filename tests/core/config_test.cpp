@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -225,6 +227,23 @@ TEST(ReadConfig, SettingsOverrideFileNames) {
     Reg_Write_String("conf_7", "");
     EXPECT_EQ(Config_Datei_Name(CONFIG_EREIGNIS), "ereignis.cfg");
     Read_Config_Close();
+}
+
+// A value line is the text "%s %d\n" gives, at the ends of the range too,
+// and without a command.
+TEST(ConfigSchreiben, AValueLineIsTheFormattedText) {
+    for (int32_t wert : {INT32_MIN, -12, -1, 0, 7, 1000000, INT32_MAX}) {
+        for (const char* befehl : {"STAERKE", ""}) {
+            std::string text = "x";
+            Config_Schreibe_Wert(text, befehl, wert);
+            char soll[64];
+            std::snprintf(soll, sizeof soll, "x%s %d\n", befehl, wert);
+            EXPECT_EQ(text, soll);
+        }
+    }
+    std::string text;
+    Config_Schreibe_Wert(text, nullptr, 5);
+    EXPECT_EQ(text, " 5\n");
 }
 
 TEST(ConfigSchreiben, WrittenFilesReadBackEqual) {
