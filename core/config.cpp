@@ -212,9 +212,14 @@ bool datei_lesen(const std::string& pfad, std::string& out) {
 }
 
 bool zahl_lesen(const Teil& t, int32_t& wert) {
-    std::string g_text = gross(t.text);
-    if (g_text == "JA" || g_text == "YES") return wert = 1, true;
-    if (g_text == "NEIN" || g_text == "NO") return wert = 0, true;
+    // A text that starts like a number is none of the yes and no words: only
+    // the others need the upper-case copy.
+    const unsigned char erstes = t.text.empty() ? 0 : (unsigned char)t.text[0];
+    if (!std::isdigit(erstes) && erstes != '-' && erstes != '+') {
+        std::string g_text = gross(t.text);
+        if (g_text == "JA" || g_text == "YES") return wert = 1, true;
+        if (g_text == "NEIN" || g_text == "NO") return wert = 0, true;
+    }
     if (t.string || t.text.empty()) return false;
     const char* s = t.text.c_str();
     char* ende = nullptr;
@@ -224,6 +229,12 @@ bool zahl_lesen(const Teil& t, int32_t& wert) {
         return false;
     wert = int32_t(v);
     return true;
+}
+
+// Appends the decimal text of `wert`, as "%d" writes it.
+void zahl_anhaengen(std::string& out, int32_t wert) {
+    char zahl[16];
+    out.append(zahl, size_t(std::to_chars(zahl, zahl + sizeof zahl, wert).ptr - zahl));
 }
 
 void schreibe_text(std::string& out, const char* text) {
@@ -435,11 +446,9 @@ void Config_Schreibe_Befehl(std::string& out, const char* befehl) {
 void Config_Schreibe_Wert(std::string& out, const char* befehl, int32_t wert) {
     // The same text as "%s %d\n", without the format machinery: a world's
     // files hold about a million such lines.
-    char zahl[16];
-    const char* ende = std::to_chars(zahl, zahl + sizeof zahl, wert).ptr;
     out += befehl ? befehl : "";
     out += ' ';
-    out.append(zahl, size_t(ende - zahl));
+    zahl_anhaengen(out, wert);
     out += '\n';
 }
 
@@ -456,7 +465,10 @@ void Config_Schreibe_JaNein(std::string& out, const char* befehl, bool wert) {
 
 void Config_Schreibe_Liste(std::string& out, const char* befehl, const int32_t* werte, int32_t anzahl) {
     out += befehl ? befehl : "";
-    for (int32_t i = 0; werte && i < anzahl; ++i) out += Str_Format(i ? ", %d" : " %d", werte[i]);
+    for (int32_t i = 0; werte && i < anzahl; ++i) {
+        out += i ? ", " : " ";
+        zahl_anhaengen(out, werte[i]);
+    }
     out += '\n';
 }
 

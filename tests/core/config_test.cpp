@@ -230,7 +230,7 @@ TEST(ReadConfig, SettingsOverrideFileNames) {
 }
 
 // A value line is the text "%s %d\n" gives, at the ends of the range too,
-// and without a command.
+// and without a command; a list line the text of " %d" and ", %d".
 TEST(ConfigSchreiben, AValueLineIsTheFormattedText) {
     for (int32_t wert : {INT32_MIN, -12, -1, 0, 7, 1000000, INT32_MAX}) {
         for (const char* befehl : {"STAERKE", ""}) {
@@ -244,6 +244,12 @@ TEST(ConfigSchreiben, AValueLineIsTheFormattedText) {
     std::string text;
     Config_Schreibe_Wert(text, nullptr, 5);
     EXPECT_EQ(text, " 5\n");
+    const int32_t liste[] = {INT32_MIN, 0, -7, INT32_MAX};
+    text.clear();
+    Config_Schreibe_Liste(text, "LISTE", liste, 4);
+    char soll[96];
+    std::snprintf(soll, sizeof soll, "LISTE %d, %d, %d, %d\n", liste[0], liste[1], liste[2], liste[3]);
+    EXPECT_EQ(text, soll);
 }
 
 TEST(ConfigSchreiben, WrittenFilesReadBackEqual) {
