@@ -304,9 +304,9 @@ void print_table(bool encode, int probe) {
 // decoding the 800x600 picture; runners 7-9 are the peer's modes) runs that one
 // runner for about five seconds, or the given number of runs, and nothing else,
 // for a profiler to watch.
-int profile_one(const char* spec) {
+int profile_one(const char* request) {
     int r = 0, index = 0, encode = 0, runs = 0;
-    if (std::sscanf(spec, "%d %d %d %d", &r, &index, &encode, &runs) < 3 || r < 0 || r >= kRunners || index < 0 ||
+    if (std::sscanf(request, "%d %d %d %d", &r, &index, &encode, &runs) < 3 || r < 0 || r >= kRunners || index < 0 ||
         index > 3)
         return 2;
     const Picture& pic = pictures()[size_t(index)];
@@ -333,7 +333,7 @@ int profile_one(const char* spec) {
 }
 
 int main(int argc, char** argv) {
-    if (const char* spec = std::getenv("VELMORA_BENCH_PROFILE")) return profile_one(spec);
+    if (const char* request = std::getenv("VELMORA_BENCH_PROFILE")) return profile_one(request);
     const char* env = std::getenv("VELMORA_BENCH_ROUNDS");
     const int rounds = env ? std::max(1, std::atoi(env)) : 7;
     for (int i = 0; i < 4; ++i)
