@@ -209,11 +209,7 @@ int32_t Farb_Abstand(uint32_t a, uint32_t b) {
 
 }  // namespace
 
-bool Trikot_Farbe_Gleich(uint32_t a, uint32_t b, int32_t t) {
-    for (int32_t s = 0; s < 24; s += 8)
-        if (std::abs(int32_t((a >> s) & 0xFF) - int32_t((b >> s) & 0xFF)) > t) return false;
-    return true;
-}
+bool Trikot_Farbe_Gleich(uint32_t a, uint32_t b, int32_t t) { return Farb_Abstand(a, b) <= t; }
 
 int32_t Berechne_TrikotArt(int32_t team, int32_t art, int32_t limit) {
     if (art < 0 || art > 2) {
