@@ -185,35 +185,60 @@ void Name_Kopieren(char* ziel, size_t groesse) {
     std::memcpy(ziel, t.data(), t.size() < groesse ? t.size() : groesse);
 }
 
+// A player's keywords; the reader looks a line's keyword up once instead of
+// comparing it with each in turn (a world's file holds a quarter of a million lines).
+enum SpielerFeld : int8_t {
+    SF_TALENT, SF_TEAM, SF_NAME, SF_VORNAME, SF_NATION, SF_ALTER, SF_GROESSE, SF_ART, SF_POSITION, SF_AUSSEHEN,
+    SF_HAAR, SF_HAUT, SF_NUMMER, SF_STAERKE, SF_MAX_STAERKE, SF_WERT55, SF_FORM, SF_MORAL, SF_RUECKENNUMMER, SF_SCOUT,
+    SF_KEINS
+};
+constexpr const char* SPIELER_FELDER[SF_KEINS] = {
+    "TALENT", "TEAM",   "NAME",   "VORNAME", "NATION",      "ALTER", "GROESSE", "ART",   "POSITION",      "AUSSEHEN",
+    "HAAR",   "HAUT",   "NUMMER", "STAERKE", "MAX_STAERKE", "WERT55", "FORM",   "MORAL", "RUECKENNUMMER", "SCOUT",
+};
+
+SpielerFeld Spieler_Feld_Von(const char* b) {
+    // Only keywords of the same first letter and length are compared.
+    const size_t laenge = std::strlen(b);
+    for (int32_t f = 0; f < SF_KEINS; ++f) {
+        const char* name = SPIELER_FELDER[f];
+        if (name[0] == b[0] && std::strlen(name) == laenge && !std::memcmp(name, b, laenge)) return SpielerFeld(f);
+    }
+    return SF_KEINS;
+}
+
 bool Spieler_Befehl(SpielerDatei& p, const char* b) {
-    // TALENT first: a player's record holds one line per talent, most of his lines.
-    if (!std::strcmp(b, "TALENT")) {
+    switch (Spieler_Feld_Von(b)) {
+    case SF_TALENT: {
         // TALENT id, value: one talent value (-1 blocked .. 9999).
         int32_t id = Read_Config_Teil_Wert(0), wert = Read_Config_Teil_Wert(1);
         if (Read_Config_Teile() != 2 || id < 0 || id >= SPIELER_TALENTE || wert < -1 || wert > 9999)
             Read_Config_Fehler(FEHLER_BEREICH, "TALENT Nummer 0..53, Wert -1..9999 erwartet");
         else
             p.s.talent[id] = int16_t(wert);
-    } else if (!std::strcmp(b, "TEAM")) p.team = Zahl(-1, TEAM_MAX - 1);
-    else if (!std::strcmp(b, "NAME")) Name_Kopieren(p.f.name, sizeof p.f.name);
-    else if (!std::strcmp(b, "VORNAME")) Name_Kopieren(p.f.vorname, sizeof p.f.vorname);
-    else if (!std::strcmp(b, "NATION")) p.f.nation = int16_t(Zahl(-1, TEAM_MAX - 1));
-    else if (!std::strcmp(b, "ALTER")) p.f.alter = uint8_t(Zahl(0, 99));
-    else if (!std::strcmp(b, "GROESSE")) p.f.groesse = uint8_t(Zahl(0, 255));
-    else if (!std::strcmp(b, "ART")) p.f.art = int8_t(Zahl(0, 3));
-    else if (!std::strcmp(b, "POSITION")) p.f.lieblingsposition = int8_t(Zahl(0, 3));
-    else if (!std::strcmp(b, "AUSSEHEN")) p.f.aussehen = Read_Config_Get_Wert();
-    else if (!std::strcmp(b, "HAAR")) p.f.haar = uint16_t(Zahl(0, 65535));
-    else if (!std::strcmp(b, "HAUT")) p.f.haut = uint16_t(Zahl(0, 65535));
-    else if (!std::strcmp(b, "NUMMER")) p.f.datei_nummer = int16_t(Zahl(0, 50));
-    else if (!std::strcmp(b, "STAERKE")) p.s.staerke = Zahl(0, 12000);
-    else if (!std::strcmp(b, "MAX_STAERKE")) p.s.max_staerke = Zahl(0, 12000);
-    else if (!std::strcmp(b, "WERT55")) p.s.wert55 = int16_t(Zahl(0, 150));
-    else if (!std::strcmp(b, "FORM")) p.s.form = Zahl(0, 999);
-    else if (!std::strcmp(b, "MORAL")) p.s.moral = int8_t(Zahl(0, 6));
-    else if (!std::strcmp(b, "RUECKENNUMMER")) p.rueckennummer = Zahl(0, 99);
-    else if (!std::strcmp(b, "SCOUT")) p.scout = Read_Config_Get_Wert() != 0;
-    else return false;
+        break;
+    }
+    case SF_TEAM: p.team = Zahl(-1, TEAM_MAX - 1); break;
+    case SF_NAME: Name_Kopieren(p.f.name, sizeof p.f.name); break;
+    case SF_VORNAME: Name_Kopieren(p.f.vorname, sizeof p.f.vorname); break;
+    case SF_NATION: p.f.nation = int16_t(Zahl(-1, TEAM_MAX - 1)); break;
+    case SF_ALTER: p.f.alter = uint8_t(Zahl(0, 99)); break;
+    case SF_GROESSE: p.f.groesse = uint8_t(Zahl(0, 255)); break;
+    case SF_ART: p.f.art = int8_t(Zahl(0, 3)); break;
+    case SF_POSITION: p.f.lieblingsposition = int8_t(Zahl(0, 3)); break;
+    case SF_AUSSEHEN: p.f.aussehen = Read_Config_Get_Wert(); break;
+    case SF_HAAR: p.f.haar = uint16_t(Zahl(0, 65535)); break;
+    case SF_HAUT: p.f.haut = uint16_t(Zahl(0, 65535)); break;
+    case SF_NUMMER: p.f.datei_nummer = int16_t(Zahl(0, 50)); break;
+    case SF_STAERKE: p.s.staerke = Zahl(0, 12000); break;
+    case SF_MAX_STAERKE: p.s.max_staerke = Zahl(0, 12000); break;
+    case SF_WERT55: p.s.wert55 = int16_t(Zahl(0, 150)); break;
+    case SF_FORM: p.s.form = Zahl(0, 999); break;
+    case SF_MORAL: p.s.moral = int8_t(Zahl(0, 6)); break;
+    case SF_RUECKENNUMMER: p.rueckennummer = Zahl(0, 99); break;
+    case SF_SCOUT: p.scout = Read_Config_Get_Wert() != 0; break;
+    case SF_KEINS: return false;
+    }
     return true;
 }
 

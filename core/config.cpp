@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <string_view>
 #include <vector>
 
 #include "core/debug.h"
@@ -54,6 +55,7 @@ struct ConfigModul {
     int32_t fehler = 0;
 };
 ConfigModul g;
+bool g_allgemein = false;   // the quick paths are off (Read_Config_Allgemein)
 
 std::string gross(std::string s) {
     for (char& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
@@ -73,7 +75,7 @@ void melden(const char* art, int32_t code, const char* format, va_list args) {
 // one quote); "#name" is replaced by the alias's value, whose items are taken
 // as written there; ";" or "//" outside a string end the line. False when a
 // string is not closed (the items so far are kept).
-bool zerlegen(const std::string& wert, std::vector<Teil>& teile, std::string& roh, bool aliase_aufloesen) {
+bool zerlegen(std::string_view wert, std::vector<Teil>& teile, std::string& roh, bool aliase_aufloesen) {
     size_t i = 0;
     const size_t n = wert.size();
     while (i < n) {
@@ -103,7 +105,7 @@ bool zerlegen(const std::string& wert, std::vector<Teil>& teile, std::string& ro
                 }
                 t.text += wert[i++];
             }
-            roh.append(wert, start, i - start);
+            roh.append(wert.substr(start, i - start));
             teile.push_back(std::move(t));
             if (!zu) return false;
             continue;
@@ -112,7 +114,7 @@ bool zerlegen(const std::string& wert, std::vector<Teil>& teile, std::string& ro
         while (i < n && wert[i] != ' ' && wert[i] != '\t' && wert[i] != ',' && wert[i] != '"' && wert[i] != ';' &&
                !(wert[i] == '/' && i + 1 < n && wert[i + 1] == '/'))
             ++i;
-        std::string wort = wert.substr(start, i - start);
+        std::string wort(wert.substr(start, i - start));
         if (aliase_aufloesen && wort.size() > 1 && wort[0] == '#') {
             auto a = g.aliase.find(gross(wort.substr(1)));
             if (a == g.aliase.end()) {
@@ -132,43 +134,105 @@ bool zerlegen(const std::string& wert, std::vector<Teil>& teile, std::string& ro
     return true;
 }
 
+// zerlegen for a value that needs no alias resolved: the same items and the
+// same text as written, taken in pieces instead of character by character
+// (a world's files hold hundreds of thousands of lines).
+bool zerlegen_ohne_alias(std::string_view wert, std::vector<Teil>& teile, std::string& roh) {
+    size_t i = 0;
+    const size_t n = wert.size();
+    while (i < n) {
+        const char c = wert[i];
+        if (c == ' ' || c == '\t' || c == ',') {
+            ++i;
+            continue;
+        }
+        if (c == ';' || (c == '/' && i + 1 < n && wert[i + 1] == '/')) break;
+        if (c == '"') {
+            Teil& t = teile.emplace_back();
+            t.string = true;
+            ++i;
+            bool zu = false;
+            while (i < n) {
+                const size_t q = wert.find('"', i);
+                if (q == std::string_view::npos) {
+                    t.text.append(wert.substr(i));
+                    i = n;
+                    break;
+                }
+                t.text.append(wert.substr(i, q - i));
+                if (q + 1 < n && wert[q + 1] == '"') {
+                    t.text += '"';
+                    i = q + 2;
+                    continue;
+                }
+                zu = true;
+                i = q + 1;
+                break;
+            }
+            if (!zu) {
+                roh.append(wert);   // an open string runs to the end, and nothing is trimmed
+                return false;
+            }
+            continue;
+        }
+        const size_t start = i;
+        while (i < n && wert[i] != ' ' && wert[i] != '\t' && wert[i] != ',' && wert[i] != '"' && wert[i] != ';' &&
+               !(wert[i] == '/' && i + 1 < n && wert[i + 1] == '/'))
+            ++i;
+        teile.emplace_back().text.assign(wert.substr(start, i - start));
+    }
+    size_t ende = i;
+    while (ende > 0 && (wert[ende - 1] == ' ' || wert[ende - 1] == '\t')) --ende;
+    roh.append(wert.substr(0, ende));
+    return true;
+}
+
+// The items of a line's value: without a "#" in it no alias can be named.
+bool zerlegen_wert(std::string_view wert, std::vector<Teil>& teile, std::string& roh) {
+    if (!g_allgemein && wert.find('#') == std::string_view::npos) return zerlegen_ohne_alias(wert, teile, roh);
+    return zerlegen(wert, teile, roh, true);
+}
+
 // The next line of a text: its content without the line break.
-bool naechste_zeile(const std::string& text, size_t& pos, std::string& zeile) {
+bool naechste_zeile(const std::string& text, size_t& pos, std::string_view& zeile) {
     if (pos >= text.size()) return false;
-    size_t ende = text.find('\n', pos);
-    if (ende == std::string::npos) ende = text.size();
-    zeile.assign(text, pos, ende - pos);
-    if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
+    const char* anfang = text.data() + pos;
+    const void* nl = std::memchr(anfang, '\n', text.size() - pos);
+    const size_t ende = nl ? size_t(static_cast<const char*>(nl) - text.data()) : text.size();
+    zeile = std::string_view(anfang, ende - pos);
+    if (!zeile.empty() && zeile.back() == '\r') zeile.remove_suffix(1);
     pos = ende + 1;
     return true;
 }
 
 // Splits a line into its keyword and value text; false for an empty or comment line.
-bool befehl_zeile(const std::string& zeile, std::string& befehl, std::string& wert, bool& gueltig) {
-    size_t i = zeile.find_first_not_of(" \t");
+bool befehl_zeile(std::string_view zeile, std::string& befehl, std::string_view& wert, bool& gueltig) {
+    size_t i = 0;
+    while (i < zeile.size() && (zeile[i] == ' ' || zeile[i] == '\t')) ++i;
     gueltig = true;
-    if (i == std::string::npos || zeile[i] == ';' || zeile.compare(i, 2, "//") == 0) return false;
+    if (i == zeile.size() || zeile[i] == ';' || zeile.compare(i, 2, "//") == 0) return false;
     size_t start = i;
     while (i < zeile.size() && ist_befehl_zeichen(zeile[i])) ++i;
-    befehl.assign(zeile, start, i - start);
+    befehl.assign(zeile.substr(start, i - start));
     bool trenner = i == zeile.size() || zeile[i] == ' ' || zeile[i] == '\t' || zeile[i] == '=' || zeile[i] == '"' ||
                    zeile[i] == ';';
     if (befehl.empty() || !(befehl[0] >= 'A' && befehl[0] <= 'Z') || !trenner) {
         size_t ende = zeile.find_first_of(" \t", start);
-        befehl.assign(zeile, start, ende == std::string::npos ? std::string::npos : ende - start);
+        befehl.assign(zeile.substr(start, ende == std::string_view::npos ? std::string_view::npos : ende - start));
         gueltig = false;
         return true;
     }
-    i = zeile.find_first_not_of(" \t", i);
-    if (i != std::string::npos && zeile[i] == '=') ++i;
-    wert = i == std::string::npos ? std::string() : zeile.substr(i);
+    while (i < zeile.size() && (zeile[i] == ' ' || zeile[i] == '\t')) ++i;
+    if (i < zeile.size() && zeile[i] == '=') ++i;
+    wert = zeile.substr(i);
     return true;
 }
 
 // Reads the ALIAS lines of an alias file: ALIAS <name> <value ...>.
 void aliase_lesen(const std::string& text, const std::string& anzeige) {
     size_t pos = 0;
-    std::string zeile, befehl, wert;
+    std::string_view zeile, wert;
+    std::string befehl;
     int32_t nr = 0;
     while (naechste_zeile(text, pos, zeile)) {
         ++nr;
@@ -176,15 +240,15 @@ void aliase_lesen(const std::string& text, const std::string& anzeige) {
         if (!befehl_zeile(zeile, befehl, wert, gueltig)) continue;
         size_t i = 0;
         while (i < wert.size() && ist_alias_zeichen(wert[i])) ++i;
-        std::string name = wert.substr(0, i);
+        std::string name(wert.substr(0, i));
         size_t v = wert.find_first_not_of(" \t,=", i);
-        if (!gueltig || befehl != "ALIAS" || name.empty() || v == std::string::npos) {
+        if (!gueltig || befehl != "ALIAS" || name.empty() || v == std::string_view::npos) {
             ++g.fehler;
             Meldung("[%d] Syntax-Error in %s:\n - (%d) %s\n\n", nr, anzeige.c_str(), FEHLER_BEFEHL,
-                    Str_Format("ALIAS <Name> <Wert> erwartet (%.100s)", zeile.c_str()));
+                    Str_Format("ALIAS <Name> <Wert> erwartet (%.100s)", std::string(zeile).c_str()));
             continue;
         }
-        g.aliase[gross(name)] = wert.substr(v);
+        g.aliase[gross(name)] = std::string(wert.substr(v));
     }
 }
 
@@ -211,7 +275,28 @@ bool datei_lesen(const std::string& pfad, std::string& out) {
     return true;
 }
 
+// A plain decimal number of up to nine digits with an optional sign, as most
+// values are written: read without strtoll. False for anything else, which
+// zahl_lesen then reads the general way (same result, only slower).
+bool zahl_kurz(const std::string& text, int32_t& wert) {
+    const char* p = text.data();
+    const char* ende = p + text.size();
+    bool minus = false;
+    if (p != ende && (*p == '-' || *p == '+')) minus = *p++ == '-';
+    const size_t ziffern = size_t(ende - p);
+    if (ziffern == 0 || ziffern > 9) return false;
+    int32_t v = 0;
+    for (; p != ende; ++p) {
+        const unsigned d = unsigned(*p) - unsigned('0');
+        if (d > 9) return false;
+        v = v * 10 + int32_t(d);
+    }
+    wert = minus ? -v : v;
+    return true;
+}
+
 bool zahl_lesen(const Teil& t, int32_t& wert) {
+    if (!g_allgemein && !t.string && zahl_kurz(t.text, wert)) return true;
     // A text that starts like a number is none of the yes and no words: only
     // the others need the upper-case copy.
     const unsigned char erstes = t.text.empty() ? 0 : (unsigned char)t.text[0];
@@ -355,7 +440,7 @@ const char* Read_Config_Next() {
     g.roh.clear();
     g.teile.clear();
     if (!g.offen) return nullptr;
-    std::string zeile, wert;
+    std::string_view zeile, wert;
     while (naechste_zeile(g.inhalt, g.pos, zeile)) {
         g.zeile = g.naechste_zeile++;
         bool gueltig = false;
@@ -365,7 +450,7 @@ const char* Read_Config_Next() {
             g.befehl.clear();
             continue;
         }
-        if (!zerlegen(wert, g.teile, g.roh, true)) Read_Config_Fehler(FEHLER_STRING, "String nicht abgeschlossen");
+        if (!zerlegen_wert(wert, g.teile, g.roh)) Read_Config_Fehler(FEHLER_STRING, "String nicht abgeschlossen");
         return g.befehl.c_str();
     }
     return nullptr;
@@ -407,6 +492,8 @@ const char* Read_Config_Get_String() {
     if (g.teile.size() == 1) return g.teile[0].text.c_str();
     return g.roh.c_str();
 }
+
+void Read_Config_Allgemein(bool an) { g_allgemein = an; }
 
 int32_t Read_Config_Zeile() { return g.zeile; }
 const char* Read_Config_Datei() { return g.datei.c_str(); }

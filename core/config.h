@@ -79,6 +79,10 @@ int32_t Read_Config_Teil_Wert(int32_t i);            // as Read_Config_Get_Wert;
 const char* Read_Config_Teil_String(int32_t i);      // "" when missing
 bool Read_Config_Teil_Ist_Zahl(int32_t i);           // an integer or JA/NEIN/YES/NO
 
+// Reads every line and number the general way instead of through the quick
+// paths for plain lines (same results; tests compare the two).
+void Read_Config_Allgemein(bool an);
+
 int32_t Read_Config_Zeile();            // line of the current keyword (1 = first)
 const char* Read_Config_Datei();        // the file's name as the messages give it
 const char* Read_Config_Befehl();       // the current keyword, "" when none

@@ -249,18 +249,33 @@ bool Spiele_Loeschen_Wettbewerb(int32_t w) {
         }
     // Removing games renumbers the rest; their handles are only valid for a season.
     ++stand_alle;
-    std::vector<SpielDatensatz> rest;
-    std::vector<int32_t> rest_locks;
+    // The games kept move forward in place; `neu_nr` gives each old number its
+    // new one (-1: removed), so the index is renumbered instead of rebuilt: a
+    // new season removes its competitions one by one.
+    std::vector<int32_t> neu_nr(g.spiele.size(), -1);
+    size_t behalten = 0;
     for (size_t i = 0; i < g.spiele.size(); ++i) {
         if (g.spiele[i].wettbewerb == w) continue;
-        rest.push_back(g.spiele[i]);
-        rest_locks.push_back(g.locks[i]);
+        neu_nr[i] = int32_t(behalten);
+        g.spiele[behalten] = g.spiele[i];
+        g.locks[behalten] = g.locks[i];
+        ++behalten;
     }
-    g.spiele.swap(rest);
-    g.locks.swap(rest_locks);
+    if (behalten != g.spiele.size()) {
+        g.spiele.resize(behalten);
+        g.locks.resize(behalten);
+        for (auto it = g.index.begin(); it != g.index.end();) {
+            const int32_t alt = it->second;
+            const int32_t nr = alt >= 0 && size_t(alt) < neu_nr.size() ? neu_nr[size_t(alt)] : -1;
+            if (nr < 0) {
+                it = g.index.erase(it);
+            } else {
+                it->second = nr;
+                ++it;
+            }
+        }
+    }
     g.nach_wettbewerb_gueltig = false;
-    g.index.clear();
-    for (size_t i = 0; i < g.spiele.size(); ++i) g.index[Schluessel(g.spiele[i])] = int32_t(i);
     Ereignisse_Verdichten();
     for (auto it = g.sperren.begin(); it != g.sperren.end();)
         it = it->second.wettbewerb == w ? g.sperren.erase(it) : std::next(it);

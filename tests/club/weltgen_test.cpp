@@ -321,6 +321,10 @@ TEST(ClubConfig, BadLinesAreReportedAndReadingGoesOn) {
         const char* meldung;
     } faelle[] = {
         {"QUATSCH 5", "(201) Unbekannter Befehl (QUATSCH)"},
+        {"NAMEN \"X\"", "(201) Unbekannter Befehl (NAMEN)"},   // a keyword's longer and shorter kin
+        {"TALENTE 1, 2", "(201) Unbekannter Befehl (TALENTE)"},
+        {"STAERK 5", "(201) Unbekannter Befehl (STAERK)"},
+        {"S 5", "(201) Unbekannter Befehl (S)"},
         {"ALTER 300", "(203) Wert 300 nicht in 0..99"},
         {"TEAM 17", "Team 17 von Spieler 0 gibt es nicht"},
         {"TALENT 60, 5", "(203) TALENT"},

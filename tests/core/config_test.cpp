@@ -180,6 +180,74 @@ TEST(ReadConfig, BrokenLinesAreReportedWithTheirLineAndReadingGoesOn) {
     Read_Config_Close();
 }
 
+// Everything a reader can ask of a text, line by line, with the messages.
+std::string Mitschrift(const std::string& text, const std::string& alias, bool allgemein) {
+    meldungen.clear();
+    Read_Config_Allgemein(allgemein);
+    std::string m;
+    EXPECT_TRUE(text_oeffnen(text, alias, true));
+    while (const char* b = Read_Config_Next()) {
+        m += Str_Format("[%d] %s |%s| %d:", Read_Config_Zeile(), b, Read_Config_Get_String(), Read_Config_Teile());
+        for (int32_t i = -1; i <= Read_Config_Teile(); ++i)
+            m += Str_Format(" <%s>%d", Read_Config_Teil_String(i), Read_Config_Teil_Ist_Zahl(i) ? 1 : 0);
+        for (int32_t i = 0; i < Read_Config_Teile(); ++i) m += Str_Format(" =%d", Read_Config_Teil_Wert(i));
+        m += Str_Format(" w%d\n", Read_Config_Get_Wert());
+    }
+    m += Str_Format("fehler %d\n", Read_Config_Fehler_Anzahl());
+    Read_Config_Close();
+    Read_Config_Allgemein(false);
+    for (const std::string& t : meldungen) m += t;
+    return m;
+}
+
+// Names the first line where two transcripts part.
+void Gleich_Zeilenweise(const std::string& a, const std::string& b) {
+    size_t pos = 0;
+    while (pos < a.size() && pos < b.size() && a[pos] == b[pos]) ++pos;
+    if (a.size() == b.size() && pos == a.size()) return;
+    const size_t anfang = pos > 0 ? a.rfind('\n', pos - 1) + 1 : 0;
+    ADD_FAILURE() << "quick:   " << a.substr(anfang, a.find('\n', anfang) - anfang) << "\ngeneral: "
+                  << b.substr(anfang, b.find('\n', anfang) - anfang);
+}
+
+// The quick paths for plain lines and plain numbers read what the general
+// reader reads, broken lines included: the same items, texts, numbers,
+// errors and messages.
+TEST(ReadConfig, QuickPathsReadWhatTheGeneralReaderReads) {
+    MeldungFaenger f;
+    const std::string alias = "ALIAS ZWEI 2\nALIAS TEXT \"a, b\"\nALIAS OFFEN \"nicht zu\n";
+    const char* const zeilen[] = {
+        "A 1", "A -1", "A +1", "A -", "A +", "A --5", "A +-5", "A 007", "A -0", "A 123456789", "A -123456789",
+        "A 999999999", "A 1234567890", "A 2147483647", "A 2147483648", "A -2147483648", "A -2147483649",
+        "A 99999999999999999999", "A 12abc", "A 1e3", "A 0x10", "A 1.5", "A \"12\"", "A JA", "A nein", "A yes",
+        "A No", "A JAA", "A  \t 5 \t ", "A=5", "A = 5", "A =", "A ==5", "A 1,2,,3", "A ,1", "A 1;2", "A 1//2",
+        "A 1/2", "A 1/", "A \"x\"\"y\"", "A \"x\"y\"z\"", "A \"\"", "A \"", "A \"offen", "A 1, \"offen ; // x",
+        "A \"a;b//c\" 4 ; Rest", "A x\"y\"", "A \"x\"7", "A #ZWEI", "A #zwei, 3", "A #TEXT", "A #FEHLT, 1", "A #",
+        "A ##ZWEI", "A #OFFEN 1", "A 1\t\t", "A \t", "NAME \"Karl \"\"K\"\" Otto\"   // Kommentar", "B",
+        "B\t", "B;", "B//x", "B\"s\"", "klein 1", "1A 2", "A-B 3", "$ 4", "   ", "; nur Kommentar", "// auch",
+        "A \x01\x7f\xff 9", "TALENT 3, 120", "FARBEN 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12",
+    };
+    std::string text;
+    for (const char* z : zeilen) text += std::string(z) + "\n";
+    text += std::string("A 12\0 34\n", 9) + "A \"x\0y\"\r\nC 5\r\n";
+    const std::string allgemein = Mitschrift(text, alias, true);
+    Gleich_Zeilenweise(Mitschrift(text, alias, false), allgemein);
+    EXPECT_NE(allgemein.find("Zahl erwartet (A 2147483648)"), std::string::npos) << allgemein;   // the table is read
+    // Lines made of the grammar's characters at random, seeded.
+    const char zeichen[] = "AZ_09-+ \t,;/\"#=xJ\r";
+    uint32_t z = 12345;
+    std::string zufall;
+    for (int32_t zeile = 0; zeile < 3000; ++zeile) {
+        zufall += "A ";
+        for (int32_t i = int32_t((z = z * 1103515245u + 12345u) >> 28); i > 0; --i) {
+            z = z * 1103515245u + 12345u;
+            zufall += zeichen[((z >> 16) & 0xFF) % (sizeof zeichen - 1)];
+        }
+        zufall += '\n';
+    }
+    Gleich_Zeilenweise(Mitschrift(zufall, alias, false), Mitschrift(zufall, alias, true));
+}
+
 TEST(ReadConfig, UserFileComesBeforeTheInstallationFile) {
     TestWelt w;
     ASSERT_TRUE(w.ok);
