@@ -35,15 +35,21 @@ void Markt_Elf_Aufstellen(int32_t tag) {
     g_tag = tag < 0 ? 0 : tag;
     const int32_t markt = Team_Markt();
     if (markt < 0) return;
-    std::vector<int32_t> alle(size_t(Spieler_Anzahl()) + 1);
+    // The lists live on between days: the market holds thousands of players.
+    static std::vector<int32_t> alle, art[4], uebrig;
+    if (alle.size() < size_t(Spieler_Anzahl()) + 1) alle.resize(size_t(Spieler_Anzahl()) + 1);
     const int32_t n = Teamspieler_Ins_Array(markt, alle.data(), int32_t(alle.size()), 0);
-    alle.resize(size_t(std::max(n, 0)));
-    std::vector<int32_t> art[4], uebrig;
-    for (int32_t s : alle) {
-        Slot_Setzen(s, RESERVE_SLOT);
-        const int32_t a = Spieler_Get_Art(s);
-        if (Spieler_Status(s) & SP_STATUS_SCOUT) continue;
-        if (a >= 0 && a < 4) art[a].push_back(s);
+    for (auto& a : art) a.clear();
+    uebrig.clear();
+    // Every player goes to the reserve; each kind's pool keeps the list's order.
+    for (int32_t i = 0; i < n; ++i) {
+        const int32_t s = alle[size_t(i)];
+        auto* satz = static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, s));
+        const auto* fix = static_cast<const SpielerFix*>(Spieler_Zeiger(SPZ_FIX, s));
+        if (!satz || !fix) continue;
+        satz->slot = int8_t(RESERVE_SLOT);
+        if (satz->status & SP_STATUS_SCOUT) continue;
+        art[std::clamp(int32_t(fix->art), 0, 3)].push_back(s);
     }
     Rnd_Push();
     Rnd_Set_Index(int32_t((int64_t(g_tag) * 7919) % RND_TABELLE), 0);
@@ -54,7 +60,8 @@ void Markt_Elf_Aufstellen(int32_t tag) {
             if (art[a].empty()) ++fehlt;
             else Slot_Setzen(Ziehen(art[a]), slot++);
         }
-    for (auto& a : art) uebrig.insert(uebrig.end(), a.begin(), a.end());
+    if (fehlt > 0)
+        for (auto& a : art) uebrig.insert(uebrig.end(), a.begin(), a.end());
     while (fehlt-- > 0 && !uebrig.empty()) Slot_Setzen(Ziehen(uebrig), slot++);
     Rnd_Pop();
 }

@@ -504,31 +504,54 @@ Formation* Team_Aktuelle_Formation(int32_t team) {
     return &g.own[team].aktuell;
 }
 
+namespace {
+
+// The players of `liste` whose records exist, who have one of the bits of
+// `status_maske` (0: any) and whose bits `scout_maske` equal `scout_soll`;
+// at most `grenze`, into `array` when it is given.
+template <typename Nummer>
+int32_t Spieler_Gefiltert(const Nummer* liste, int32_t n, int32_t* array, int32_t grenze, uint32_t status_maske,
+                          uint32_t scout_maske, uint32_t scout_soll) {
+    int32_t anzahl = 0;
+    for (int32_t i = 0; i < n && anzahl < grenze; ++i) {
+        const int32_t p = int32_t(liste[i]);
+        const SpielerStruktur* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
+        if (!s) continue;
+        const uint32_t status = s->status;
+        if ((status_maske && !(status & status_maske)) || (status & scout_maske) != scout_soll) continue;
+        if (array) array[anzahl] = p;
+        ++anzahl;
+    }
+    return anzahl;
+}
+
+}  // namespace
+
 int32_t Teamspieler_Ins_Array(int32_t team, int32_t* array, int32_t max, int32_t filter) {
     if (!Gueltig("Teamspieler_Ins_Array", team)) return 0;
     if (array && max <= 0) {
         Debug_Printf("Teamspieler_Ins_Array: Groesse %d ungueltig\n", max);
         return 0;
     }
-    int32_t grenze = max > 0 ? max : INT32_MAX;
-    uint32_t status_maske = uint32_t(filter) & ~uint32_t(FILTER_NUR_SCOUT | FILTER_OHNE_SCOUT);
-    bool markt = team == g.markt;
-    const TeamFix& f = g.fix[team];
-    int32_t n = markt ? int32_t(g.markt_liste.size()) : f.anzahl;
-    int32_t anzahl = 0;
-    for (int32_t i = 0; i < n && anzahl < grenze; ++i) {
-        int32_t p = markt ? g.markt_liste[size_t(i)] : f.spieler[i];
-        if (status_maske || markt) {
-            const SpielerStruktur* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
-            if (!s) continue;
-            if (status_maske && !(s->status & status_maske)) continue;
-            if (markt && (filter & FILTER_NUR_SCOUT) && !(s->status & SP_STATUS_SCOUT)) continue;
-            if (markt && (filter & FILTER_OHNE_SCOUT) && (s->status & SP_STATUS_SCOUT)) continue;
+    const int32_t grenze = max > 0 ? max : INT32_MAX;
+    const uint32_t status_maske = uint32_t(filter) & ~uint32_t(FILTER_NUR_SCOUT | FILTER_OHNE_SCOUT);
+    if (team != g.markt) {
+        const TeamFix& f = g.fix[team];
+        if (!status_maske) {
+            // A club's list as it stands: counted, or copied in one go.
+            const int32_t anzahl = std::max(std::min(int32_t(f.anzahl), grenze), 0);
+            if (array) std::copy(f.spieler, f.spieler + anzahl, array);
+            return anzahl;
         }
-        if (array) array[anzahl] = p;
-        ++anzahl;
+        return Spieler_Gefiltert(f.spieler, f.anzahl, array, grenze, status_maske, 0, 0);
     }
-    return anzahl;
+    // The market keeps a player who is no longer valid out of every list; the
+    // scout filters need the scout bit set or clear.
+    const uint32_t scout_maske = (filter & (FILTER_NUR_SCOUT | FILTER_OHNE_SCOUT)) ? SP_STATUS_SCOUT : 0;
+    const uint32_t scout_soll = (filter & FILTER_NUR_SCOUT) ? SP_STATUS_SCOUT : 0;
+    if ((filter & FILTER_NUR_SCOUT) && (filter & FILTER_OHNE_SCOUT)) return 0;
+    return Spieler_Gefiltert(g.markt_liste.data(), int32_t(g.markt_liste.size()), array, grenze, status_maske,
+                             scout_maske, scout_soll);
 }
 
 bool Team_Ist_Normal(int32_t team, int32_t maske) {

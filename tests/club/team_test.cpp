@@ -5,6 +5,7 @@
 #include <cstring>
 #include <set>
 
+#include "club/markt_elf.h"
 #include "club/team.h"
 #include "club/team_suche.h"
 #include "core/rnd.h"
@@ -100,6 +101,103 @@ TEST_F(TeamTest, MarketHasItsOwnListBeyondTheRecord) {
     EXPECT_FALSE(Team_Spieler_Hinzufuegen(0, MARKT_SPIELER_MAX));
     EXPECT_EQ(Teamspieler_Ins_Array(0, nullptr, 0, 0), MARKT_SPIELER_MAX);
     EXPECT_EQ(Spieler_Get_Team(3000), 0);
+}
+
+// Every filter and limit, on a club and on the market, gives the players of
+// the stored list, in its order, that a plain check of each record lets through.
+TEST_F(TeamTest, PlayerListFiltersMatchAPlainCheckOfEachPlayer) {
+    test::Welt_Bauen(4, 18, 40);
+    Spieler_Wert(75, 4, SP_STATUS_VERLETZT, OP_SETZEN);
+    Spieler_Wert(75, 7, SP_STATUS_SCOUT, OP_SETZEN);   // a scout bit at a club counts for nothing there
+    const int32_t erster_markt = 4 * 18;
+    for (int32_t p = erster_markt; p < Spieler_Anzahl(); p += 3) Spieler_Wert(75, p, SP_STATUS_SCOUT, OP_SETZEN);
+    for (int32_t p = erster_markt + 1; p < Spieler_Anzahl(); p += 4) Spieler_Wert(75, p, SP_STATUS_BANK, OP_SETZEN);
+    ASSERT_TRUE(Team_Spieler_Entfernen(0, erster_markt + 5));   // the market's order is not the numbers'
+    ASSERT_TRUE(Team_Spieler_Hinzufuegen(0, erster_markt + 5));
+    const int32_t filter[] = {0, 16, 32, 48, 0x400, 0x7c0, FILTER_NUR_SCOUT, FILTER_OHNE_SCOUT,
+                              FILTER_NUR_SCOUT | FILTER_OHNE_SCOUT, 32 | FILTER_OHNE_SCOUT, 32 | FILTER_NUR_SCOUT};
+    for (int32_t team : {2, 3, 0}) {
+        std::vector<int32_t> alle(MARKT_SPIELER_MAX);
+        alle.resize(size_t(Teamspieler_Ins_Array(team, alle.data(), MARKT_SPIELER_MAX, 0)));
+        ASSERT_EQ(alle.size(), team == 0 ? 40u : 18u);
+        for (int32_t f : filter)
+            for (int32_t grenze : {0, 1, 5, 18, 40, MARKT_SPIELER_MAX}) {
+                SCOPED_TRACE(testing::Message() << "team " << team << " filter " << f << " limit " << grenze);
+                std::vector<int32_t> erwartet;
+                for (int32_t p : alle) {
+                    const uint32_t status = Spieler_Status(p);
+                    const uint32_t maske = uint32_t(f) & ~uint32_t(FILTER_NUR_SCOUT | FILTER_OHNE_SCOUT);
+                    if (maske && !(status & maske)) continue;
+                    if (team == 0 && (f & FILTER_NUR_SCOUT) && !(status & SP_STATUS_SCOUT)) continue;
+                    if (team == 0 && (f & FILTER_OHNE_SCOUT) && (status & SP_STATUS_SCOUT)) continue;
+                    if (grenze > 0 && int32_t(erwartet.size()) == grenze) break;
+                    erwartet.push_back(p);
+                }
+                EXPECT_EQ(Teamspieler_Ins_Array(team, nullptr, grenze, f), int32_t(erwartet.size()));
+                if (grenze == 0) continue;
+                std::vector<int32_t> liste(size_t(grenze) + 1, -7);
+                liste.resize(size_t(Teamspieler_Ins_Array(team, liste.data(), grenze, f)));
+                EXPECT_EQ(liste, erwartet);
+            }
+    }
+}
+
+// The market's eleven as a plain draw makes it: every player to the reserve,
+// then per kind one of the kind's non-scouts at random, the list's order kept,
+// a kind short of players filled from the others.
+TEST_F(TeamTest, MarketElevenIsThePlainDrawOfTheDay) {
+    test::Welt_Bauen(4, 18, 60);
+    const int32_t erster_markt = 4 * 18;
+    for (int32_t p = erster_markt; p < Spieler_Anzahl(); ++p) {
+        const int32_t i = p - erster_markt;
+        Spieler_Wert(67, p, i < 2 ? 0 : i < 25 ? 1 : i < 40 ? 2 : 3, OP_SCHREIBEN);   // only two goalkeepers
+        if (i % 7 == 3 || i == 0) Spieler_Wert(75, p, SP_STATUS_SCOUT, OP_SETZEN);
+        Spieler_Wert(SPW_SLOT, p, i % 20, OP_SCHREIBEN);
+    }
+    ASSERT_TRUE(Team_Spieler_Entfernen(0, erster_markt + 9));
+    ASSERT_TRUE(Team_Spieler_Hinzufuegen(0, erster_markt + 9));
+    auto plain = [&](int32_t tag) {
+        std::vector<int32_t> slots(size_t(Spieler_Anzahl()), -1);
+        std::vector<int32_t> alle(size_t(Spieler_Anzahl()), -1);
+        alle.resize(size_t(Teamspieler_Ins_Array(0, alle.data(), int32_t(alle.size()), 0)));
+        std::vector<int32_t> art[4], uebrig;
+        for (int32_t p : alle) {
+            slots[size_t(p)] = 19;
+            if (!(Spieler_Status(p) & SP_STATUS_SCOUT)) art[Spieler_Get_Art(p)].push_back(p);
+        }
+        auto ziehen = [](std::vector<int32_t>& pool) {
+            const int32_t i = Rnd(0, int32_t(pool.size()) - 1);
+            const int32_t p = pool[size_t(i)];
+            pool.erase(pool.begin() + i);
+            return p;
+        };
+        Rnd_Push();
+        Rnd_Set_Index(int32_t((int64_t(tag) * 7919) % RND_TABELLE), 0);
+        int32_t slot = 0, fehlt = 0;
+        for (int32_t a = 0; a < 4; ++a)
+            for (int32_t k = 0; k < MARKT_ELF_ARTEN[a]; ++k) {
+                if (art[a].empty()) ++fehlt;
+                else slots[size_t(ziehen(art[a]))] = slot++;
+            }
+        for (auto& a : art) uebrig.insert(uebrig.end(), a.begin(), a.end());
+        while (fehlt-- > 0 && !uebrig.empty()) slots[size_t(ziehen(uebrig))] = slot++;
+        Rnd_Pop();
+        return slots;
+    };
+    for (int32_t tag : {0, 1, 2, 17, 365, 800}) {
+        SCOPED_TRACE(tag);
+        const int32_t index = Rnd_Get_Index();
+        const std::vector<int32_t> erwartet = plain(tag);
+        Markt_Elf_Aufstellen(tag);
+        EXPECT_EQ(Rnd_Get_Index(), index) << "the day's draw leaves the game's dice alone";
+        int32_t elf = 0;
+        for (int32_t p = erster_markt; p < Spieler_Anzahl(); ++p) {
+            EXPECT_EQ(Spieler_Wert(SPW_SLOT, p, 0, OP_LESEN), erwartet[size_t(p)]) << "player " << p;
+            elf += Spieler_Wert(SPW_SLOT, p, 0, OP_LESEN) < 11;
+        }
+        EXPECT_EQ(elf, 11);
+    }
+    Markt_Elf_Zuruecksetzen();
 }
 
 TEST_F(TeamTest, ListsRefuseFullClubsAndDoublePlayers) {
