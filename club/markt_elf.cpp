@@ -7,6 +7,7 @@
 #include "club/club_hooks.h"
 #include "club/manager.h"
 #include "club/spieler.h"
+#include "club/spieler_saetze.h"
 #include "club/team.h"
 #include "core/rnd.h"
 
@@ -42,10 +43,12 @@ void Markt_Elf_Aufstellen(int32_t tag) {
     for (auto& a : art) a.clear();
     uebrig.clear();
     // Every player goes to the reserve; each kind's pool keeps the list's order.
+    const SpielerSaetze<SpielerStruktur> saetze(SPZ_STRUKTUR);
+    const SpielerSaetze<const SpielerFix> fixe(SPZ_FIX);
     for (int32_t i = 0; i < n; ++i) {
         const int32_t s = alle[size_t(i)];
-        auto* satz = static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, s));
-        const auto* fix = static_cast<const SpielerFix*>(Spieler_Zeiger(SPZ_FIX, s));
+        SpielerStruktur* satz = saetze(s);
+        const SpielerFix* fix = fixe(s);
         if (!satz || !fix) continue;
         satz->slot = int8_t(RESERVE_SLOT);
         if (satz->status & SP_STATUS_SCOUT) continue;

@@ -15,6 +15,7 @@
 #include "club/formation.h"
 #include "club/manager.h"
 #include "club/spieler.h"
+#include "club/spieler_saetze.h"
 #include "core/debug.h"
 #include "core/spielstand.h"
 #include "core/str.h"
@@ -512,10 +513,11 @@ namespace {
 template <typename Nummer>
 int32_t Spieler_Gefiltert(const Nummer* liste, int32_t n, int32_t* array, int32_t grenze, uint32_t status_maske,
                           uint32_t scout_maske, uint32_t scout_soll) {
+    const SpielerSaetze<const SpielerStruktur> saetze(SPZ_STRUKTUR);
     int32_t anzahl = 0;
     for (int32_t i = 0; i < n && anzahl < grenze; ++i) {
         const int32_t p = int32_t(liste[i]);
-        const SpielerStruktur* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
+        const SpielerStruktur* s = saetze(p);
         if (!s) continue;
         const uint32_t status = s->status;
         if ((status_maske && !(status & status_maske)) || (status & scout_maske) != scout_soll) continue;

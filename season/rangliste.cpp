@@ -62,15 +62,32 @@ std::vector<int32_t> Sortiert(Vor vor) {
     return o;
 }
 
-// The orders: value, then summary value, then team number, so equal values never swap by chance.
+// The orders: value, then summary value, then team number, so equal values
+// never swap by chance (and then the record's number, as a stable sort keeps
+// it). A day moves few clubs: each order is sorted on from the day before by
+// insertion, which gives the one order these keys define.
 void Ordnen() {
+    const size_t n = g.satz.size();
     for (int32_t f = 0; f < 2; ++f) {
         std::vector<int32_t>& o = g.ordnung[f];
-        o = Sortiert([f](const RanglisteSatz& x, const RanglisteSatz& y) {
+        if (o.size() != n) {
+            o.resize(n);
+            for (size_t i = 0; i < n; ++i) o[i] = int32_t(i);
+        }
+        auto vor = [f](int32_t a, int32_t b) {
+            const RanglisteSatz& x = g.satz[size_t(a)];
+            const RanglisteSatz& y = g.satz[size_t(b)];
             if (x.wert[f] != y.wert[f]) return x.wert[f] > y.wert[f];
             if (x.gesamt != y.gesamt) return x.gesamt > y.gesamt;
-            return x.team < y.team;
-        });
+            if (x.team != y.team) return x.team < y.team;
+            return a < b;
+        };
+        for (size_t i = 1; i < n; ++i) {
+            const int32_t r = o[i];
+            size_t j = i;
+            for (; j > 0 && vor(r, o[j - 1]); --j) o[j] = o[j - 1];
+            o[j] = r;
+        }
         for (size_t p = 0; p < o.size(); ++p) {
             RanglisteSatz& s = g.satz[size_t(o[p])];
             s.platz_vorher[f] = s.platz[f];

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "club/markt_elf.h"
+#include "club/spieler_saetze.h"
 #include "club/team.h"
 #include "club/team_suche.h"
 #include "core/rnd.h"
@@ -101,6 +102,23 @@ TEST_F(TeamTest, MarketHasItsOwnListBeyondTheRecord) {
     EXPECT_FALSE(Team_Spieler_Hinzufuegen(0, MARKT_SPIELER_MAX));
     EXPECT_EQ(Teamspieler_Ins_Array(0, nullptr, 0, 0), MARKT_SPIELER_MAX);
     EXPECT_EQ(Spieler_Get_Team(3000), 0);
+}
+
+// The records taken once for a walk are the ones Spieler_Zeiger gives, for
+// every player and for numbers beyond both ends.
+TEST_F(TeamTest, RecordsForAWalkAreThoseOfEachPlayer) {
+    const SpielerSaetze<const SpielerStruktur> saetze(SPZ_STRUKTUR);
+    const SpielerSaetze<SpielerFix> fixe(SPZ_FIX);
+    for (int32_t p = -3; p < Spieler_Anzahl() + 3; ++p) {
+        EXPECT_EQ(saetze(p), Spieler_Zeiger(SPZ_STRUKTUR, p)) << p;
+        EXPECT_EQ(fixe(p), Spieler_Zeiger(SPZ_FIX, p)) << p;
+    }
+    EXPECT_EQ(saetze(-1), nullptr);
+    EXPECT_EQ(fixe(Spieler_Anzahl()), nullptr);
+    test::Welt_Freigeben();   // no players: every number asks Spieler_Zeiger, which has none
+    const SpielerSaetze<const SpielerStruktur> leer(SPZ_STRUKTUR);
+    EXPECT_EQ(leer(0), nullptr);
+    test::Welt_Bauen(4, 18);
 }
 
 // Every filter and limit, on a club and on the market, gives the players of

@@ -2,6 +2,7 @@
 // statistics on the season tests' world with results entered by hand.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -136,6 +137,79 @@ TEST(Rangliste, SaveAndLoadKeepRecordsAndOrders) {
     std::vector<uint8_t> nochmal;
     Rangliste_Save(nochmal);
     EXPECT_EQ(nochmal, b);
+}
+
+// The records as saved, in their order.
+std::vector<RanglisteSatz> Gespeicherte_Saetze() {
+    std::vector<uint8_t> b;
+    Rangliste_Save(b);
+    const size_t bytes = offsetof(RanglisteSatz, titel);
+    std::vector<RanglisteSatz> saetze((b.size() - 8) / bytes);
+    for (size_t i = 0; i < saetze.size(); ++i) std::memcpy(&saetze[i], &b[8 + i * bytes], bytes);
+    return saetze;
+}
+
+// Each order is the stable sort of the records by value, summary value and
+// team; places and earlier places follow it, and so do the pages.
+void Ordnungen_Pruefen(const std::vector<RanglisteSatz>& vorher) {
+    const std::vector<RanglisteSatz> s = Gespeicherte_Saetze();
+    ASSERT_EQ(s.size(), vorher.size());
+    for (int32_t f = 0; f < 2; ++f) {
+        std::vector<int32_t> o(s.size());
+        for (size_t i = 0; i < o.size(); ++i) o[i] = int32_t(i);
+        std::stable_sort(o.begin(), o.end(), [&](int32_t a, int32_t b) {
+            const RanglisteSatz &x = s[size_t(a)], &y = s[size_t(b)];
+            if (x.wert[f] != y.wert[f]) return x.wert[f] > y.wert[f];
+            if (x.gesamt != y.gesamt) return x.gesamt > y.gesamt;
+            return x.team < y.team;
+        });
+        std::vector<RanglisteSatz> seite(s.size());
+        ASSERT_EQ(Rangliste_Get_Seite(0, int32_t(s.size()), seite.data(), f), int32_t(s.size()));
+        for (size_t p = 0; p < o.size(); ++p) {
+            const size_t r = size_t(o[p]);
+            EXPECT_EQ(s[r].platz[f], int32_t(p)) << "order " << f << " record " << r;
+            EXPECT_EQ(s[r].platz_vorher[f], vorher[r].platz[f]) << "order " << f << " record " << r;
+            EXPECT_EQ(std::memcmp(&seite[p], &s[r], offsetof(RanglisteSatz, titel)), 0) << "order " << f << " place " << p;
+        }
+    }
+}
+
+// Day after day each order is sorted on from the day before; after a load
+// it starts from the saved places, equal records and a club twice included.
+TEST(Rangliste, OrdersAreTheStableSortOfTheirKeysEveryDay) {
+    RanglisteWelt w;
+    std::vector<RanglisteSatz> vorher = Gespeicherte_Saetze();
+    Rangliste_Tag();
+    Ordnungen_Pruefen(vorher);
+    for (int32_t runde = 1; runde <= 8; ++runde) {
+        SCOPED_TRACE(runde);
+        for (int32_t p = 0; p < 3; ++p) w.spielen(runde, p, (runde * 7 + p * 3) % 4, (runde + p) % 3);
+        vorher = Gespeicherte_Saetze();
+        Rangliste_Tag();
+        Ordnungen_Pruefen(vorher);
+    }
+    vorher = Gespeicherte_Saetze();
+    Rangliste_Saison_Ende();
+    Ordnungen_Pruefen(vorher);
+    // A block with equal records, one club twice and its places reversed.
+    std::vector<uint8_t> b;
+    Rangliste_Save(b);
+    const size_t bytes = offsetof(RanglisteSatz, titel);
+    std::vector<RanglisteSatz> s = Gespeicherte_Saetze();
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (i < 6) s[i].wert[0] = s[i].wert[1] = 30, s[i].punkte_frueher = 5;
+        for (int32_t f = 0; f < 2; ++f) s[i].platz[f] = int32_t(s.size() - 1 - i);
+    }
+    s[1].team = s[0].team;
+    for (size_t i = 0; i < s.size(); ++i) std::memcpy(&b[8 + i * bytes], &s[i], bytes);
+    ASSERT_TRUE(Rangliste_Load(b.data(), b.size()));
+    vorher = Gespeicherte_Saetze();
+    Rangliste_Tag();
+    Ordnungen_Pruefen(vorher);
+    w.spielen(9, 0, 5, 0);
+    vorher = Gespeicherte_Saetze();
+    Rangliste_Tag();
+    Ordnungen_Pruefen(vorher);
 }
 
 // Point fields a game never reaches refuse the block; the largest accepted
