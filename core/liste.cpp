@@ -2,6 +2,7 @@
 #include "core/liste.h"
 
 #include <cstring>
+#include <unordered_map>
 
 #include "core/bytes.h"
 #include "core/debug.h"
@@ -10,9 +11,20 @@
 namespace velmora {
 namespace {
 
+// A key's elements in one list: how many, and the element when there is one
+// and it is known (null: walk the list).
+struct Treffer {
+    int32_t anzahl = 0;
+    Listen_Element* element = nullptr;
+};
+
 struct ListenModul {
     Listen_Element* koepfe[LISTEN_MAX] = {};
     int32_t anzahl = 0;
+    // Per registered list, its keys: a search from the head for a key held
+    // once needs no walk. Kept by Insert and the deletes (each given the
+    // element's own list).
+    std::unordered_map<int32_t, Treffer> schluessel[LISTEN_MAX];
 };
 ListenModul g;
 
@@ -48,6 +60,7 @@ bool Liste_Anlegen(Listen_Element* kopf) {
             kopf->daten = nullptr;
             kopf->schluessel = i;
             kopf->groesse = 0;
+            g.schluessel[i].clear();
             return true;
         }
     }
@@ -85,13 +98,27 @@ Listen_Element* Liste_Insert(Listen_Element* liste, Listen_Element* nach, const 
     e->naechster = vor->naechster;
     vor->naechster->vorher = e;
     vor->naechster = e;
+    Treffer& t = g.schluessel[liste->schluessel][schluessel];
+    ++t.anzahl;
+    t.element = t.anzahl == 1 ? e : nullptr;
     return e;
 }
 
 Listen_Element* Liste_Find_Key(Listen_Element* von, int32_t schluessel) {
     if (!von) return nullptr;
+    Treffer* t = nullptr;
+    if (ist_kopf(von)) {
+        auto& schluessel_von = g.schluessel[von->schluessel];
+        auto it = schluessel_von.find(schluessel);
+        if (it == schluessel_von.end()) return nullptr;
+        t = &it->second;
+        if (t->element) return t->element;
+    }
     for (Listen_Element* e = von->naechster; e && e->groesse != 0; e = e->naechster)
-        if (e->schluessel == schluessel) return e;
+        if (e->schluessel == schluessel) {
+            if (t && t->anzahl == 1) t->element = e;
+            return e;
+        }
     return nullptr;
 }
 
@@ -117,6 +144,12 @@ Listen_Element* Liste_Delete_Element(Listen_Element* liste, Listen_Element* elem
         Debug_Printf("Liste_Delete_Element: ungueltiges Element\n");
         return nullptr;
     }
+    auto& schluessel_von = g.schluessel[liste->schluessel];
+    auto it = schluessel_von.find(element->schluessel);
+    if (it != schluessel_von.end()) {
+        // Of two or more none is kept: which one is left is found by the next search.
+        if (--it->second.anzahl <= 0) schluessel_von.erase(it);
+    }
     Listen_Element* vor = element->vorher;
     vor->naechster = element->naechster;
     element->naechster->vorher = vor;
@@ -133,6 +166,7 @@ void Liste_Delete_All(Listen_Element* liste) {
         e = weiter;
     }
     liste->naechster = liste->vorher = liste;
+    g.schluessel[liste->schluessel].clear();
 }
 
 size_t Liste_Memory_Groesse(const Listen_Element* liste, int32_t schluessel) {

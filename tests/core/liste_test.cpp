@@ -139,3 +139,63 @@ TEST(Liste, ElementsAreTrackedBlocksAndFreed) {
     Liste_Freigeben(&kopf);
     EXPECT_EQ(Mem_Anzahl_Bloecke(), vorher);
 }
+
+// Searches from the head find what a walk from the first element finds, in
+// two lists at once, through inserts anywhere, deletes, duplicate keys, a
+// block read back and a list emptied or registered again.
+TEST(Liste, SearchFromTheHeadFindsWhatAWalkFinds) {
+    Listen_Element koepfe[2]{};
+    for (Listen_Element& k : koepfe) ASSERT_TRUE(Liste_Anlegen(&k));
+    auto gelaufen = [](Listen_Element* kopf, int32_t schluessel) -> Listen_Element* {
+        for (Listen_Element* e = Liste_First(kopf); e; e = Liste_Next_Element(e))
+            if (e->schluessel == schluessel) return e;
+        return nullptr;
+    };
+    auto element_nr = [](Listen_Element* kopf, int32_t nr) {
+        Listen_Element* e = Liste_First(kopf);
+        for (int32_t i = 0; e && i < nr; ++i) e = Liste_Next_Element(e);
+        return e;
+    };
+    uint32_t z = 99;
+    auto zufall = [&z](uint32_t n) { return ((z = z * 1103515245u + 12345u) >> 16 & 0x7FFF) % n; };
+    for (int32_t schritt = 0; schritt < 4000; ++schritt) {
+        Listen_Element* kopf = &koepfe[zufall(2)];
+        const int32_t anzahl = Liste_Count(kopf);
+        const int32_t schluessel = int32_t(zufall(12)) - 2;
+        switch (zufall(schritt % 500 == 499 ? 6 : 4)) {
+        case 0:
+        case 1: Liste_Insert(kopf, anzahl ? element_nr(kopf, int32_t(zufall(uint32_t(anzahl)))) : nullptr, nullptr, 4, schluessel); break;
+        case 2:
+            if (anzahl) Liste_Delete_Element(kopf, element_nr(kopf, int32_t(zufall(uint32_t(anzahl)))));
+            break;
+        case 3:
+            // A search from an element walks on from there.
+            if (anzahl) {
+                Listen_Element* von = element_nr(kopf, int32_t(zufall(uint32_t(anzahl))));
+                Listen_Element* erwartet = nullptr;
+                for (Listen_Element* n = Liste_Next_Element(von); n && !erwartet; n = Liste_Next_Element(n))
+                    if (n->schluessel == schluessel) erwartet = n;
+                EXPECT_EQ(Liste_Find_Key(von, schluessel), erwartet);
+            }
+            break;
+        case 4: {
+            std::vector<uint8_t> block(Liste_Memory_Groesse(kopf, LISTE_ALLE));
+            ASSERT_EQ(Liste_To_Memory(block.data(), block.size(), kopf, LISTE_ALLE), block.size());
+            ASSERT_TRUE(Liste_From_Memory(block.data(), block.size(), kopf));
+            break;
+        }
+        default:
+            if (zufall(2)) Liste_Delete_All(kopf);
+            else ASSERT_TRUE(Liste_Anlegen(kopf));   // a registered head is emptied
+        }
+        for (Listen_Element& k : koepfe)
+            for (int32_t s = -3; s < 11; ++s) {
+                ASSERT_EQ(Liste_Find_Key(&k, s), gelaufen(&k, s)) << "step " << schritt << " key " << s;
+            }
+    }
+    for (Listen_Element& k : koepfe) Liste_Freigeben(&k);
+    // A list registered again after its release starts empty.
+    ASSERT_TRUE(Liste_Anlegen(&koepfe[0]));
+    EXPECT_EQ(Liste_Find_Key(&koepfe[0], 1), nullptr);
+    Liste_Freigeben(&koepfe[0]);
+}
