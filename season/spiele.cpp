@@ -51,7 +51,10 @@ struct SpieleModul {
     std::vector<int32_t> locks;                     // per game
     std::vector<SpielEreignis> ereignisse;          // shared by all games
     std::unordered_map<uint64_t, int32_t> index;    // coordinates -> game number
-    std::map<uint32_t, SperrEintrag> sperren;       // (competition, player)
+    std::map<uint32_t, SperrEintrag> sperren;       // (competition, player), in the saved order
+    // The same entries by key without the tree's walk (a map's entries stay
+    // where they are until erased); kept wherever an entry comes or goes.
+    std::unordered_map<uint32_t, SperrEintrag*> sperr_index;
     std::map<int32_t, SperrRegel> regeln;
     uint32_t folge = 0;
     SpielDatensatz kopie{};
@@ -132,8 +135,14 @@ SperrEintrag& Sperr_Eintrag(int32_t w, int32_t spieler) {
         it->second = SperrEintrag{};
         it->second.wettbewerb = int16_t(w);
         it->second.spieler = uint16_t(spieler);
+        g.sperr_index[it->first] = &it->second;
     }
     return it->second;
+}
+
+SperrEintrag* Sperr_Eintrag_Suchen(int32_t w, int32_t spieler) {
+    auto it = g.sperr_index.find(Sperr_Schluessel(w, spieler));
+    return it == g.sperr_index.end() ? nullptr : it->second;
 }
 
 SperrRegel Regel(int32_t w) {
@@ -277,8 +286,14 @@ bool Spiele_Loeschen_Wettbewerb(int32_t w) {
     }
     g.nach_wettbewerb_gueltig = false;
     Ereignisse_Verdichten();
-    for (auto it = g.sperren.begin(); it != g.sperren.end();)
-        it = it->second.wettbewerb == w ? g.sperren.erase(it) : std::next(it);
+    for (auto it = g.sperren.begin(); it != g.sperren.end();) {
+        if (it->second.wettbewerb != w) {
+            ++it;
+            continue;
+        }
+        g.sperr_index.erase(it->first);
+        it = g.sperren.erase(it);
+    }
     return true;
 }
 
@@ -508,8 +523,7 @@ int32_t Spiele_Get_Wettbewerb_Ereignis(int32_t w, int32_t modus, int32_t, int32_
         Debug_Printf("Spiele_Get_Wettbewerb_Ereignis: Spiele nicht initialisiert\n");
         return modus == 1 ? -1 : 0;
     }
-    auto it = g.sperren.find(Sperr_Schluessel(w, spieler));
-    const SperrEintrag* e = (it == g.sperren.end() || spieler < 0) ? nullptr : &it->second;
+    const SperrEintrag* e = spieler < 0 ? nullptr : Sperr_Eintrag_Suchen(w, spieler);
     switch (modus) {
     case 1: return (e && e->im_spiel) ? e->im_spiel : -1;
     case 4: return e ? e->gelb : 0;
@@ -545,9 +559,9 @@ void Spiele_Setze_Sperren_Spieler_Vor_Spiel(int32_t w, int32_t team, int32_t vor
     int32_t spieler[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, 0);
     for (int32_t i = 0; i < n; ++i) {
-        auto it = g.sperren.find(Sperr_Schluessel(w, spieler[i]));
-        if (it == g.sperren.end()) continue;
-        SperrEintrag& e = it->second;
+        SperrEintrag* eintrag = Sperr_Eintrag_Suchen(w, spieler[i]);
+        if (!eintrag) continue;
+        SperrEintrag& e = *eintrag;
         if (vor_spiel) {
             if (!(e.sperre & 31)) continue;
             e.vermerkt = 1;
@@ -689,7 +703,9 @@ bool Spiele_Load(const uint8_t* in, size_t bytes) {
     for (uint32_t i = 0; i < k; ++i) {
         SperrEintrag s{};
         l.block(&s, sizeof s);
-        if (!neu.sperren.emplace(Sperr_Schluessel(s.wettbewerb, s.spieler), s).second) l.fehler = true;
+        auto [it, eingefuegt] = neu.sperren.emplace(Sperr_Schluessel(s.wettbewerb, s.spieler), s);
+        if (!eingefuegt) l.fehler = true;
+        else neu.sperr_index[it->first] = &it->second;
     }
     uint32_t r = uint32_t(l.i32());
     if (l.fehler || r > (bytes - l.pos) / sizeof(SperrRegel)) return Debug_Printf("Spiele_Load: Regeln\n"), false;

@@ -292,6 +292,46 @@ TEST_F(SpieleTest, LocksAreCountedAndBlockRemoval) {
     EXPECT_EQ(Spiele_Neu(-1, 1, 0, 0, 4, 5), -1);
 }
 
+// Removing a competition's games numbers the others anew: each is still found
+// by its coordinates, the removed one's coordinates and cards are gone, the
+// other's cards stay, and the store saves and loads as before.
+TEST_F(SpieleTest, RemovingACompetitionRenumbersTheOthersAndDropsItsCards) {
+    constexpr int32_t POKAL = 60;
+    const int32_t paarungen[][4] = {{1, 0, 2, 5}, {1, 1, 3, 4}, {2, 0, 4, 2}};   // round, pairing, home, away
+    for (const auto& p : paarungen) ASSERT_GE(Spiele_Neu(POKAL, p[0], p[1], 0, p[2], p[3]), 0);
+    const int32_t liga_spieler = Spieler_Von(sp->heim, 4), pokal_spieler = Spieler_Von(5, 6);
+    Spiel_Ereignis(spiel, EREIGNIS_ROT, 30, liga_spieler, -1);
+    Spiel_Lock pokal = Spiele_Lock(POKAL, 1, 0, 0);
+    Spiel_Ereignis(pokal, EREIGNIS_GELB, 12, pokal_spieler, -1);
+    Spiele_Unlock(pokal);
+    Spiele_Unlock(spiel);
+    ASSERT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 6, -1, liga_spieler, -1, -1), 1);
+    ASSERT_TRUE(Spiele_Loeschen_Wettbewerb(LIGA));
+    EXPECT_EQ(Spiele_Anzahl(), 3);
+    for (const auto& p : paarungen) {
+        Spiel_Lock h = Spiele_Lock(POKAL, p[0], p[1], 0);
+        const SpielDatensatz* d = Spiele_Get_Spiel(h, 0);
+        ASSERT_NE(d, nullptr) << p[0] << "/" << p[1];
+        EXPECT_EQ(d->heim, p[2]);
+        EXPECT_EQ(d->gast, p[3]);
+        Spiele_Unlock(h);
+    }
+    EXPECT_EQ(Spiele_Lock(LIGA, 1, 0, 0), 0);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 6, -1, liga_spieler, -1, -1), 0);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(POKAL, 4, -1, pokal_spieler, -1, -1), 1);
+    EXPECT_EQ(Spiele_Neu(LIGA, 1, 0, 0, 2, 3), 3);   // the coordinates are free again
+    std::vector<uint8_t> vorher, nachher;
+    Spiele_Save(vorher);
+    ASSERT_TRUE(Spiele_Load(vorher.data(), vorher.size()));
+    Spiele_Save(nachher);
+    EXPECT_EQ(nachher, vorher);
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(POKAL, 4, -1, pokal_spieler, -1, -1), 1);
+    ASSERT_TRUE(Spiele_Loeschen_Wettbewerb(POKAL));
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(POKAL, 4, -1, pokal_spieler, -1, -1), 0);
+    EXPECT_EQ(Spiele_Anzahl(), 1);
+    spiel = 0;
+}
+
 TEST_F(SpieleTest, SaveAndLoadAreByteIdenticalAndRefuseDamage) {
     int32_t rot = Spieler_Von(sp->gast, 2);   // the record moves when the store is loaded
     Spiele_Clear_Tore(spiel);
