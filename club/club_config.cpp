@@ -190,25 +190,26 @@ void Name_Kopieren(char* ziel, size_t groesse) {
 enum SpielerFeld : int8_t {
     SF_TALENT, SF_TEAM, SF_NAME, SF_VORNAME, SF_NATION, SF_ALTER, SF_GROESSE, SF_ART, SF_POSITION, SF_AUSSEHEN,
     SF_HAAR, SF_HAUT, SF_NUMMER, SF_STAERKE, SF_MAX_STAERKE, SF_WERT55, SF_FORM, SF_MORAL, SF_RUECKENNUMMER, SF_SCOUT,
+    SF_SPIELER_ANZAHL, SF_NEUER_SPIELER, SF_INFOTEXT,   // the file's structure
     SF_KEINS
 };
 constexpr const char* SPIELER_FELDER[SF_KEINS] = {
     "TALENT", "TEAM",   "NAME",   "VORNAME", "NATION",      "ALTER", "GROESSE", "ART",   "POSITION",      "AUSSEHEN",
     "HAAR",   "HAUT",   "NUMMER", "STAERKE", "MAX_STAERKE", "WERT55", "FORM",   "MORAL", "RUECKENNUMMER", "SCOUT",
+    "SPIELER_ANZAHL", "NEUER_SPIELER", "INFOTEXT",
 };
 
 SpielerFeld Spieler_Feld_Von(const char* b) {
-    // Only keywords of the same first letter and length are compared.
-    const size_t laenge = std::strlen(b);
+    // Only keywords of the same first letter are compared.
     for (int32_t f = 0; f < SF_KEINS; ++f) {
         const char* name = SPIELER_FELDER[f];
-        if (name[0] == b[0] && std::strlen(name) == laenge && !std::memcmp(name, b, laenge)) return SpielerFeld(f);
+        if (name[0] == b[0] && !std::strcmp(name, b)) return SpielerFeld(f);
     }
     return SF_KEINS;
 }
 
-bool Spieler_Befehl(SpielerDatei& p, const char* b) {
-    switch (Spieler_Feld_Von(b)) {
+bool Spieler_Befehl(SpielerDatei& p, SpielerFeld feld) {
+    switch (feld) {
     case SF_TALENT: {
         // TALENT id, value: one talent value (-1 blocked .. 9999).
         int32_t id = Read_Config_Teil_Wert(0), wert = Read_Config_Teil_Wert(1);
@@ -237,7 +238,7 @@ bool Spieler_Befehl(SpielerDatei& p, const char* b) {
     case SF_MORAL: p.s.moral = int8_t(Zahl(0, 6)); break;
     case SF_RUECKENNUMMER: p.rueckennummer = Zahl(0, 99); break;
     case SF_SCOUT: p.scout = Read_Config_Get_Wert() != 0; break;
-    case SF_KEINS: return false;
+    default: return false;
     }
     return true;
 }
@@ -295,7 +296,8 @@ bool Spieler_Lesen(bool offen, uint8_t* vollstaendig) {
     SpielerLeser l;
     bool abbruch = false;
     while (const char* b = Read_Config_Next()) {
-        if (!std::strcmp(b, "SPIELER_ANZAHL")) {
+        const SpielerFeld feld = Spieler_Feld_Von(b);
+        if (feld == SF_SPIELER_ANZAHL) {
             int32_t n = Read_Config_Get_Wert();
             if (l.anzahl >= 0 || n < 0 || n > SPIELER_MAX) {
                 Read_Config_Fehler(FEHLER_STRUKTUR, "SPIELER_ANZAHL %d doppelt oder nicht in 0..%d", n, SPIELER_MAX);
@@ -307,7 +309,7 @@ bool Spieler_Lesen(bool offen, uint8_t* vollstaendig) {
             Spieler_Init(n);
             continue;
         }
-        if (!std::strcmp(b, "NEUER_SPIELER")) {
+        if (feld == SF_NEUER_SPIELER) {
             Spieler_Ablegen(l);
             if (l.anzahl < 0 || l.gelesen >= l.anzahl) {
                 Read_Config_Fehler(FEHLER_STRUKTUR, l.anzahl < 0 ? "NEUER_SPIELER vor SPIELER_ANZAHL"
@@ -319,12 +321,12 @@ bool Spieler_Lesen(bool offen, uint8_t* vollstaendig) {
             l.offen = true;
             continue;
         }
-        if (!std::strcmp(b, "INFOTEXT")) continue;
+        if (feld == SF_INFOTEXT) continue;
         if (!l.offen) {
             Read_Config_Fehler(FEHLER_AUSSERHALB, "%s vor dem ersten NEUER_SPIELER", b);
             continue;
         }
-        if (!Spieler_Befehl(l.p, b)) Read_Config_Unbekannter_Befehl(FEHLER_UNBEKANNT);
+        if (!Spieler_Befehl(l.p, feld)) Read_Config_Unbekannter_Befehl(FEHLER_UNBEKANNT);
     }
     if (!abbruch) Spieler_Ablegen(l);
     Read_Config_Close();

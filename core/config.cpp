@@ -1,6 +1,7 @@
 // core/config.cpp - the configuration reader and writer.
 #include "core/config.h"
 
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -51,6 +52,10 @@ struct ConfigModul {
     std::map<std::string, std::string> aliase;     // upper-case name -> value as written
     std::string befehl;
     std::string roh;                               // the value as written, aliases replaced
+    // A value without aliases is its line's text: kept as a view into `inhalt`
+    // and copied into `roh` only when it is asked for.
+    std::string_view roh_ansicht;
+    bool roh_als_ansicht = false;
     std::vector<Teil> teile;
     int32_t fehler = 0;
 };
@@ -62,7 +67,22 @@ std::string gross(std::string s) {
     return s;
 }
 
-bool ist_befehl_zeichen(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
+constexpr bool ist_befehl_zeichen(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
+
+// The characters' parts in the grammar, looked up once per character.
+constexpr uint8_t ZK_BEFEHL = 1;       // may stand in a keyword
+constexpr uint8_t ZK_WORTENDE = 2;     // ends a bare word: blank, tab, comma, quote, ';'
+constexpr uint8_t ZK_SCHRAEG = 4;      // '/': ends a bare word when doubled
+constexpr std::array<uint8_t, 256> ZEICHENKLASSEN = [] {
+    std::array<uint8_t, 256> k{};
+    for (int c = 0; c < 256; ++c) {
+        if (ist_befehl_zeichen(char(c))) k[size_t(c)] |= ZK_BEFEHL;
+        if (c == ' ' || c == '\t' || c == ',' || c == '"' || c == ';') k[size_t(c)] |= ZK_WORTENDE;
+        if (c == '/') k[size_t(c)] |= ZK_SCHRAEG;
+    }
+    return k;
+}();
+uint8_t zeichenklasse(char c) { return ZEICHENKLASSEN[static_cast<unsigned char>(c)]; }
 bool ist_alias_zeichen(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-'; }
 
 void melden(const char* art, int32_t code, const char* format, va_list args) {
@@ -137,7 +157,7 @@ bool zerlegen(std::string_view wert, std::vector<Teil>& teile, std::string& roh,
 // zerlegen for a value that needs no alias resolved: the same items and the
 // same text as written, taken in pieces instead of character by character
 // (a world's files hold hundreds of thousands of lines).
-bool zerlegen_ohne_alias(std::string_view wert, std::vector<Teil>& teile, std::string& roh) {
+bool zerlegen_ohne_alias(std::string_view wert, std::vector<Teil>& teile, std::string_view& roh) {
     size_t i = 0;
     const size_t n = wert.size();
     while (i < n) {
@@ -170,27 +190,31 @@ bool zerlegen_ohne_alias(std::string_view wert, std::vector<Teil>& teile, std::s
                 break;
             }
             if (!zu) {
-                roh.append(wert);   // an open string runs to the end, and nothing is trimmed
+                roh = wert;   // an open string runs to the end, and nothing is trimmed
                 return false;
             }
             continue;
         }
         const size_t start = i;
-        while (i < n && wert[i] != ' ' && wert[i] != '\t' && wert[i] != ',' && wert[i] != '"' && wert[i] != ';' &&
-               !(wert[i] == '/' && i + 1 < n && wert[i + 1] == '/'))
-            ++i;
+        for (; i < n; ++i) {
+            const uint8_t k = zeichenklasse(wert[i]);
+            if ((k & ZK_WORTENDE) || ((k & ZK_SCHRAEG) && i + 1 < n && wert[i + 1] == '/')) break;
+        }
         teile.emplace_back().text.assign(wert.substr(start, i - start));
     }
     size_t ende = i;
     while (ende > 0 && (wert[ende - 1] == ' ' || wert[ende - 1] == '\t')) --ende;
-    roh.append(wert.substr(0, ende));
+    roh = wert.substr(0, ende);
     return true;
 }
 
-// The items of a line's value: without a "#" in it no alias can be named.
-bool zerlegen_wert(std::string_view wert, std::vector<Teil>& teile, std::string& roh) {
-    if (!g_allgemein && wert.find('#') == std::string_view::npos) return zerlegen_ohne_alias(wert, teile, roh);
-    return zerlegen(wert, teile, roh, true);
+// The items of the current line's value: without a "#" in it no alias can be named.
+bool zerlegen_wert(std::string_view wert) {
+    if (!g_allgemein && wert.find('#') == std::string_view::npos) {
+        g.roh_als_ansicht = true;
+        return zerlegen_ohne_alias(wert, g.teile, g.roh_ansicht);
+    }
+    return zerlegen(wert, g.teile, g.roh, true);
 }
 
 // The next line of a text: its content without the line break.
@@ -210,10 +234,12 @@ bool befehl_zeile(std::string_view zeile, std::string& befehl, std::string_view&
     size_t i = 0;
     while (i < zeile.size() && (zeile[i] == ' ' || zeile[i] == '\t')) ++i;
     gueltig = true;
-    if (i == zeile.size() || zeile[i] == ';' || zeile.compare(i, 2, "//") == 0) return false;
+    if (i == zeile.size() || zeile[i] == ';' || (zeile[i] == '/' && i + 1 < zeile.size() && zeile[i + 1] == '/'))
+        return false;
     size_t start = i;
-    while (i < zeile.size() && ist_befehl_zeichen(zeile[i])) ++i;
-    befehl.assign(zeile.substr(start, i - start));
+    while (i < zeile.size() && (zeichenklasse(zeile[i]) & ZK_BEFEHL)) ++i;
+    befehl.clear();
+    befehl.append(zeile.data() + start, i - start);
     bool trenner = i == zeile.size() || zeile[i] == ' ' || zeile[i] == '\t' || zeile[i] == '=' || zeile[i] == '"' ||
                    zeile[i] == ';';
     if (befehl.empty() || !(befehl[0] >= 'A' && befehl[0] <= 'Z') || !trenner) {
@@ -316,11 +342,38 @@ bool zahl_lesen(const Teil& t, int32_t& wert) {
     return true;
 }
 
-// Appends the decimal text of `wert`, as "%d" writes it.
-void zahl_anhaengen(std::string& out, int32_t wert) {
-    char zahl[16];
-    out.append(zahl, size_t(std::to_chars(zahl, zahl + sizeof zahl, wert).ptr - zahl));
-}
+// A line put together in a buffer and appended to the text in one piece (or
+// in a few for a very long one): the same characters as appending each.
+class Zeile {
+public:
+    Zeile(std::string& out, const char* befehl) : out_(out) {
+        const size_t n = befehl ? std::strlen(befehl) : 0;
+        if (n > sizeof puffer_ / 2) {
+            out_.append(befehl, n);
+            return;
+        }
+        std::memcpy(puffer_, befehl, n);
+        n_ = n;
+    }
+    ~Zeile() { out_.append(puffer_, n_); }
+    void zeichen(char c) {
+        if (n_ == sizeof puffer_) leeren();
+        puffer_[n_++] = c;
+    }
+    void zahl(int32_t wert) {
+        if (sizeof puffer_ - n_ < 12) leeren();
+        n_ = size_t(std::to_chars(puffer_ + n_, puffer_ + sizeof puffer_, wert).ptr - puffer_);
+    }
+
+private:
+    void leeren() {
+        out_.append(puffer_, n_);
+        n_ = 0;
+    }
+    std::string& out_;
+    char puffer_[256];
+    size_t n_ = 0;
+};
 
 void schreibe_text(std::string& out, const char* text) {
     out += '"';
@@ -431,6 +484,8 @@ void Read_Config_Close() {
     g.aliase.clear();
     g.befehl.clear();
     g.roh.clear();
+    g.roh_ansicht = {};
+    g.roh_als_ansicht = false;
     g.teile.clear();
     g.fehler = 0;
 }
@@ -438,6 +493,8 @@ void Read_Config_Close() {
 const char* Read_Config_Next() {
     g.befehl.clear();
     g.roh.clear();
+    g.roh_ansicht = {};
+    g.roh_als_ansicht = false;
     g.teile.clear();
     if (!g.offen) return nullptr;
     std::string_view zeile, wert;
@@ -450,7 +507,7 @@ const char* Read_Config_Next() {
             g.befehl.clear();
             continue;
         }
-        if (!zerlegen_wert(wert, g.teile, g.roh)) Read_Config_Fehler(FEHLER_STRING, "String nicht abgeschlossen");
+        if (!zerlegen_wert(wert)) Read_Config_Fehler(FEHLER_STRING, "String nicht abgeschlossen");
         return g.befehl.c_str();
     }
     return nullptr;
@@ -490,6 +547,10 @@ const char* Read_Config_Teil_String(int32_t i) {
 
 const char* Read_Config_Get_String() {
     if (g.teile.size() == 1) return g.teile[0].text.c_str();
+    if (g.roh_als_ansicht) {
+        g.roh.assign(g.roh_ansicht);
+        g.roh_als_ansicht = false;
+    }
     return g.roh.c_str();
 }
 
@@ -531,12 +592,12 @@ void Config_Schreibe_Befehl(std::string& out, const char* befehl) {
 }
 
 void Config_Schreibe_Wert(std::string& out, const char* befehl, int32_t wert) {
-    // The same text as "%s %d\n", without the format machinery: a world's
-    // files hold about a million such lines.
-    out += befehl ? befehl : "";
-    out += ' ';
-    zahl_anhaengen(out, wert);
-    out += '\n';
+    // The same text as "%s %d\n", without the format machinery and put
+    // together before it is appended: a world's files hold about a million such lines.
+    Zeile z(out, befehl);
+    z.zeichen(' ');
+    z.zahl(wert);
+    z.zeichen('\n');
 }
 
 void Config_Schreibe_String(std::string& out, const char* befehl, const char* text) {
@@ -551,12 +612,13 @@ void Config_Schreibe_JaNein(std::string& out, const char* befehl, bool wert) {
 }
 
 void Config_Schreibe_Liste(std::string& out, const char* befehl, const int32_t* werte, int32_t anzahl) {
-    out += befehl ? befehl : "";
+    Zeile z(out, befehl);
     for (int32_t i = 0; werte && i < anzahl; ++i) {
-        out += i ? ", " : " ";
-        zahl_anhaengen(out, werte[i]);
+        if (i) z.zeichen(',');
+        z.zeichen(' ');
+        z.zahl(werte[i]);
     }
-    out += '\n';
+    z.zeichen('\n');
 }
 
 void Config_Schreibe_Nummer_String(std::string& out, const char* befehl, int32_t nummer, const char* text) {

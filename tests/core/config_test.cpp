@@ -318,6 +318,23 @@ TEST(ConfigSchreiben, AValueLineIsTheFormattedText) {
     char soll[96];
     std::snprintf(soll, sizeof soll, "LISTE %d, %d, %d, %d\n", liste[0], liste[1], liste[2], liste[3]);
     EXPECT_EQ(text, soll);
+    // Lines longer than the writer's buffer: a long keyword, a long list, both.
+    const std::string lang(300, 'K');
+    std::vector<int32_t> viele;
+    for (int32_t i = 0; i < 90; ++i) viele.push_back(i % 3 ? INT32_MIN + i : i * 1000);
+    for (const std::string& befehl : {std::string("FARBEN"), lang}) {
+        for (int32_t anzahl : {0, 1, 20, 21, 22, 90}) {
+            std::string soll_liste = "x" + befehl;
+            for (int32_t i = 0; i < anzahl; ++i) soll_liste += (i ? ", " : " ") + std::to_string(viele[size_t(i)]);
+            soll_liste += "\n";
+            text = "x";
+            Config_Schreibe_Liste(text, befehl.c_str(), viele.data(), anzahl);
+            EXPECT_EQ(text, soll_liste) << befehl.size() << " / " << anzahl;
+        }
+        text = "x";
+        Config_Schreibe_Wert(text, befehl.c_str(), INT32_MIN);
+        EXPECT_EQ(text, "x" + befehl + " " + std::to_string(INT32_MIN) + "\n");
+    }
 }
 
 TEST(ConfigSchreiben, WrittenFilesReadBackEqual) {
