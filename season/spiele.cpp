@@ -112,7 +112,8 @@ void Ereignisse_Verdichten() {
     for (SpielDatensatz& s : g.spiele) {
         if (s.ereignis_start < 0) continue;
         int32_t start = int32_t(neu.size());
-        for (int32_t i = 0; i < s.ereignis_anzahl; ++i) neu.push_back(g.ereignisse[s.ereignis_start + i]);
+        const auto von = g.ereignisse.begin() + s.ereignis_start;
+        neu.insert(neu.end(), von, von + s.ereignis_anzahl);
         if (s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN) neu.resize(start + SPIEL_EREIGNISSE_MAX, SpielEreignis{});
         s.ereignis_start = (s.ereignis_anzahl || (s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN)) ? start : -1;
     }
