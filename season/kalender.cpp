@@ -568,13 +568,24 @@ struct Spieltag_Merker {
 
 int32_t Kalender_Freier_Tag(int32_t, int32_t, int32_t* out) {
     if (!g.initialisiert || !Spiele_Ist_Initialisiert()) return 0;
-    std::set<int32_t> ids;
+    // The competitions found so far, marked by number: the rest of a
+    // competition's games need no look at their day.
+    static std::vector<uint8_t> gefunden(size_t(1) << 16);
+    std::vector<int32_t> ids;
     // The games of one match day stand together: its day is looked up once.
     Spieltag_Merker merker;
-    for (int32_t i = 0; const SpielDatensatz* s = Spiele_Nummer(i); ++i) {
+    int32_t anzahl = 0;
+    const SpielDatensatz* spiele = Spiele_Alle(&anzahl);
+    for (int32_t i = 0; i < anzahl; ++i) {
+        const SpielDatensatz* s = &spiele[i];
         if ((s->flags & SPIEL_FLAG_GESPIELT) || s->heim < 0 || s->gast < 0) continue;
-        if (merker.tag(s) <= g.tag) ids.insert(s->wettbewerb);
+        uint8_t& drin = gefunden[size_t(uint16_t(s->wettbewerb))];
+        if (drin || merker.tag(s) > g.tag) continue;
+        drin = 1;
+        ids.push_back(s->wettbewerb);
     }
+    for (int32_t id : ids) gefunden[size_t(uint16_t(id))] = 0;
+    std::sort(ids.begin(), ids.end());
     int32_t n = 0;
     for (int32_t id : ids)
         if (out) out[n++] = id;
