@@ -4,9 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <set>
-#include <tuple>
+#include <unordered_map>
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
@@ -46,6 +45,18 @@ struct Ereignis {
     int32_t art, wert;
 };
 
+// A match day's coordinates: competition, round, leg.
+struct TerminSchluessel {
+    int32_t wettbewerb, runde, spieltag;
+    bool operator==(const TerminSchluessel&) const = default;
+};
+struct TerminHash {
+    size_t operator()(const TerminSchluessel& k) const {
+        const uint64_t a = uint64_t(uint32_t(k.wettbewerb)) << 32 | uint32_t(k.runde);
+        return size_t((a * 0x9E3779B97F4A7C15ull) ^ (uint64_t(uint32_t(k.spieltag)) * 0xC2B2AE3D27D4EB4Full));
+    }
+};
+
 struct KalenderModul {
     int32_t runmodus = KALENDER_START;
     int32_t ankuendigung_zurueck = KALENDER_MENUE;   // the mode the pages return to
@@ -60,7 +71,7 @@ struct KalenderModul {
     bool spieltag_laeuft = false;
     std::vector<int32_t> heute;       // competitions of today's match day
     Zeitplan zeitplan;
-    std::map<std::tuple<int32_t, int32_t, int32_t>, int32_t> termine;   // (competition, round, leg) -> season day
+    std::unordered_map<TerminSchluessel, int32_t, TerminHash> termine;   // (competition, round, leg) -> season day
     int32_t tempo = 0;
     bool frame = false;
     bool wartefenster = false;
