@@ -41,10 +41,13 @@ void Team_Spieler_Aktualisieren(int32_t team) {
         Debug_Printf("Team_Spieler_Aktualisieren: CLIENT-WRITE!\n");
         return;
     }
-    std::vector<int32_t> liste(MARKT_SPIELER_MAX);
-    int32_t n = Teamspieler_Ins_Array(team, liste.data(), MARKT_SPIELER_MAX, 0);
+    // A club's squad fits a record's list; only the market needs room for thousands.
+    int32_t kader[TEAM_SPIELER_MAX];
+    std::vector<int32_t> markt(team == Team_Markt() ? size_t(MARKT_SPIELER_MAX) : 0);
+    int32_t* liste = markt.empty() ? kader : markt.data();
+    int32_t n = Teamspieler_Ins_Array(team, liste, markt.empty() ? TEAM_SPIELER_MAX : MARKT_SPIELER_MAX, 0);
     for (int32_t i = 0; i < n; ++i) {
-        int32_t p = liste[size_t(i)];
+        int32_t p = liste[i];
         auto* s = static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
         auto* e = static_cast<SpielerClientEgal*>(Spieler_Zeiger(SPZ_CLIENT_EGAL, p));
         if (!s || !e) continue;
