@@ -85,6 +85,16 @@ void Index_Aufbauen() {
     g.index_gueltig = true;
 }
 
+// A record leaves the index with its element (a competition's day closes
+// while others go on: the index is not built again for each).
+void Index_Austragen(Listen_Element* e) {
+    if (!g.index_gueltig) return;
+    auto it = g.nach_spiel.find(e->schluessel);
+    if (it != g.nach_spiel.end() && it->second == e) g.nach_spiel.erase(it);
+    g.nach_satz.erase(e->daten);
+    --g.anzahl;
+}
+
 Listen_Element* Element_Von_Spiel(int32_t spiel) {
     Index_Aufbauen();
     auto it = g.nach_spiel.find(spiel);
@@ -234,8 +244,8 @@ void Spielfeld_Entfernen(int32_t wettbewerb) {
         if (int32_t(s->wettbewerb) == wettbewerb) {
             if (g.aktives == s) g.aktives = nullptr;
             g.leicht.erase(s);
+            Index_Austragen(e);
             Listen_Element* vorher = Liste_Delete_Element(&g.liste, e);
-            g.index_gueltig = false;
             e = vorher == &g.liste ? Liste_First(&g.liste) : Liste_Next_Element(vorher);
         } else {
             e = Liste_Next_Element(e);

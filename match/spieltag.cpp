@@ -160,11 +160,14 @@ void Slot_Einrichten(int32_t i) {
         return;
     }
     int32_t a = Rnd(0, 6) - 3, b = Rnd(0, 100), c = Rnd(0, 50);
-    int32_t p = 0, wichtigkeit = 0, basis = 0;
-    Zuschauer_Werte(*sp, &p, &wichtigkeit, &basis);
     const int32_t teams[2] = {sp->heim, sp->gast};
     const int32_t wettbewerb = sp->wettbewerb;
-    if (teams[0] >= 0 && Spieltag_Hooks().preis_anpassen) Spieltag_Hooks().preis_anpassen(teams[0], g.slot[i].spiel, basis);
+    // The crowd values (they draw nothing) only serve the ticket price here.
+    if (teams[0] >= 0 && Spieltag_Hooks().preis_anpassen) {
+        int32_t p = 0, wichtigkeit = 0, basis = 0;
+        Zuschauer_Werte(*sp, &p, &wichtigkeit, &basis);
+        Spieltag_Hooks().preis_anpassen(teams[0], g.slot[i].spiel, basis);
+    }
     sp = Spiel(g.slot[i]);
     Wetter_Setzen(*sp, a, b, c);
     Rnd(0, 1);
@@ -839,7 +842,7 @@ void Spieltag_Weiterschalten(int32_t i, bool mit_spielfeld) {
     if (w < 0) return;
     int32_t n = Belegt();
     for (int32_t j = 0; j < n; ++j)
-        if (Spieltag_Slot_Wettbewerb(j) == w && g.slot[j].status != SLOT_GESCHLOSSEN) return;
+        if (g.slot[j].status != SLOT_GESCHLOSSEN && Spieltag_Slot_Wettbewerb(j) == w) return;
     Spieltag_Tagesabschluss(w);
     Spieltag_Hooks().nachbearbeitung.Aufrufen(w);
     Wettbewerb_Spiele_Beendet_Tag(w, Spieltag_Hooks().tag_index ? Spieltag_Hook_Tag() : -1);

@@ -1,4 +1,5 @@
 // The match record module: guards, the list of records, the checksum and the save block.
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
@@ -86,6 +87,32 @@ TEST_F(MatchTest, RecordsAreKeyedByGameAndRemovedByCompetition) {
     EXPECT_EQ(Spielfeld_Anzahl(), 1);
     EXPECT_EQ(Spielfeld_Suchen(10), nullptr);
     EXPECT_NE(Spielfeld_Suchen(11), nullptr);
+    // The index follows removals without being built again: a removed game
+    // may come back, the walk and the count see what the list holds.
+    Spiel_Anlegen(13, 8, 9, 52);
+    const struct {
+        int32_t anlegen, entfernen;                 // a game to add (0 none), then a competition to remove
+        std::vector<uint32_t> bleiben;              // the records after it, in list order
+    } schritte[] = {{10, -1, {10, 11}}, {13, 51, {10, 13}}, {12, 52, {10, 12}}, {11, 50, {11}}, {0, 51, {}}};
+    for (const auto& st : schritte) {
+        if (st.anlegen) {
+            EXPECT_EQ(Spielfeld_Anlegen(st.anlegen, 0, 0, 0, -1, -1), 1);
+        }
+        if (st.entfernen >= 0) Spielfeld_Entfernen(st.entfernen);
+        std::vector<uint32_t> gesehen;
+        for (Spielfeld_Satz* r = Spielfeld_Naechster(nullptr); r; r = Spielfeld_Naechster(r)) gesehen.push_back(r->spiel);
+        std::sort(gesehen.begin(), gesehen.end());
+        EXPECT_EQ(gesehen, st.bleiben) << "after adding " << st.anlegen;
+        EXPECT_EQ(Spielfeld_Anzahl(), int32_t(st.bleiben.size()));
+        for (int32_t spiel : {10, 11, 12, 13}) {
+            const bool da = std::find(st.bleiben.begin(), st.bleiben.end(), uint32_t(spiel)) != st.bleiben.end();
+            const Spielfeld_Satz* r = Spielfeld_Suchen(spiel);
+            EXPECT_EQ(r != nullptr, da) << "game " << spiel << " after adding " << st.anlegen;
+            if (r) {
+                EXPECT_EQ(r->spiel, uint32_t(spiel));
+            }
+        }
+    }
 }
 
 TEST_F(MatchTest, RefusesTheTwoHundredAndFirstRecordButKeepsSixForHumanClubs) {
