@@ -638,9 +638,11 @@ bool Liste_Read(SpielstandDatei* datei, Listen_Element* liste) {
     return true;
 }
 
-void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf) {
+void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf, std::vector<uint8_t> platz) {
     if (!datei) return;
     *datei = SpielstandDatei{};
+    platz.clear();
+    datei->bild = std::move(platz);
     // A save is about as large as the one before: its image is not grown by doubling again.
     datei->bild.reserve(std::max<size_t>(size_t(1) << 16, g_letzte_bildgroesse.load()));
     datei->bild.insert(datei->bild.end(), SPIELSTAND_MAGIC, SPIELSTAND_MAGIC + SPIELSTAND_MAGIC_BYTES);
