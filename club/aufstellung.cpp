@@ -69,6 +69,9 @@ struct Kandidat {
     int32_t grund = 0;        // base value
     int32_t slot_alt = 0;
     bool verfuegbar = false;
+    // The player's record when it was read straight from it: the line-up
+    // then reads the values it writes from there too.
+    const SpielerStruktur* satz = nullptr;
 };
 
 struct AufstellungModul {
@@ -99,16 +102,31 @@ int32_t Wert_In_Gruppe(const Kandidat& k, int32_t gruppe) {
     return int32_t(int64_t(k.grund) * POSITIONS_FAKTOR[art][gruppe] / 100);
 }
 
-int32_t Kader_Lesen(int32_t club, Kandidat* out) {
+// The squad in list order. Each value is read straight from the player's
+// records, the same values a plain read gives (none of them is kept on the
+// server only); `ueber_lesen` reads them through Spieler_Wert instead, as
+// the check mode's measure does.
+int32_t Kader_Lesen(int32_t club, Kandidat* out, bool ueber_lesen = false) {
     int32_t liste[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
     for (int32_t i = 0; i < n; ++i) {
         Kandidat& k = out[i];
-        k.spieler = liste[i];
-        k.art = Spieler_Get_Art(liste[i]);
-        k.verfuegbar = Spieler_Verfuegbar(liste[i]);
-        k.grund = Grundwert(liste[i]);
-        k.slot_alt = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
+        const int32_t p = liste[i];
+        k.spieler = p;
+        const auto* satz = ueber_lesen ? nullptr : static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
+        const auto* fix = satz ? static_cast<const SpielerFix*>(Spieler_Zeiger(SPZ_FIX, p)) : nullptr;
+        k.satz = fix ? satz : nullptr;
+        if (k.satz) {
+            k.art = std::clamp<int32_t>(fix->art, 0, 3);   // as Spieler_Get_Art gives it
+            k.verfuegbar = !(satz->status & SP_STATUS_NICHT_VERFUEGBAR);
+            k.grund = std::max(0, satz->staerke + satz->form + 100 * satz->moral - 100 * satz->einsaetze);
+            k.slot_alt = satz->slot;
+            continue;
+        }
+        k.art = Spieler_Get_Art(p);
+        k.verfuegbar = Spieler_Verfuegbar(p);
+        k.grund = Grundwert(p);
+        k.slot_alt = Spieler_Wert(SPW_SLOT, p, 0, OP_LESEN);
     }
     return n;
 }
@@ -238,10 +256,38 @@ const Standardsystem* Standardsysteme() {
     return systeme.data();
 }
 
+// Rule 5 for a computer club as searched one system at a time: the measure
+// the fast search is held to.
+int32_t Systeme_Einzeln_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& bester,
+                                std::vector<const Kandidat*>& bestes_feld) {
+    const Standardsystem* sys = Standardsysteme();
+    std::vector<const Kandidat*> feld;
+    Plan versuch;
+    Formation f;
+    Formation_Standard(erster, &f);
+    Plan_Rechnen(f, kader, n, bester, bestes_feld);
+    int32_t gewaehlt = erster, gesehen[FORMATION_STANDARD_ANZAHL + 1], anzahl_gesehen = 0;
+    gesehen[anzahl_gesehen++] = sys[erster].schluessel;
+    for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i) {
+        if (i == erster || std::find(gesehen, gesehen + anzahl_gesehen, sys[i].schluessel) != gesehen + anzahl_gesehen)
+            continue;
+        gesehen[anzahl_gesehen++] = sys[i].schluessel;
+        Formation_Standard(i, &f);
+        Plan_Rechnen(f, kader, n, versuch, feld);
+        if (versuch.wert > bester.wert) {
+            std::swap(bester, versuch);
+            std::swap(bestes_feld, feld);
+            gewaehlt = i;
+        }
+    }
+    return gewaehlt;
+}
+
 // Bounds that let the shared search skip states without changing a value or
 // a choice it reads. `unten` is the value of a line-up some built-in system
-// can field (each player greedily into the free group where he is worth
-// most), so the chosen line-up is worth at least that. oben[i][k] is the sum
+// can field, so the chosen line-up is worth at least that: the best of the
+// systems each filled greedily (each player, best first, into the free group
+// where he is worth most), then bettered by exchanges. oben[i][k] is the sum
 // of the k largest gains players i.. can still add; a state after i players
 // with k cells free in its best system is worth at most its value plus
 // oben[i][k]. The bound never grows along a step (a step uses up a cell and
@@ -250,43 +296,93 @@ const Standardsystem* Standardsysteme() {
 // way keeps its value and its first choice.
 struct Schranken {
     int64_t unten = 0;
-    int64_t oben[TEAM_SPIELER_MAX + 1][TEAM_SPIELER_MAX + 1] = {};
+    int64_t oben[TEAM_SPIELER_MAX + 1][FORMATION_ZELLEN + 1] = {};   // a state has at most 11 cells free
 
     Schranken(const int64_t (*gewinne)[GRUPPEN], size_t m, bool mit_tor, const Standardsystem* sys) {
         int64_t bester[TEAM_SPIELER_MAX];
         for (size_t i = 0; i < m; ++i)
             bester[i] = *std::max_element(gewinne[i] + (mit_tor ? 0 : 1), gewinne[i] + GRUPPEN);
-        int64_t sortiert[TEAM_SPIELER_MAX];
+        // The largest gains of players i.., at most as many as there are cells.
+        int64_t sortiert[FORMATION_ZELLEN];
+        size_t genommen = 0;
         for (size_t i = m; i-- > 0;) {
-            size_t k = m - 1 - i;   // players i+1.. already in, largest first
-            while (k > 0 && sortiert[k - 1] < bester[i]) {
-                sortiert[k] = sortiert[k - 1];
-                --k;
+            const bool voll = genommen == size_t(FORMATION_ZELLEN);
+            if (!voll || sortiert[genommen - 1] < bester[i]) {
+                size_t k = voll ? genommen - 1 : genommen++;   // a full list drops its smallest
+                while (k > 0 && sortiert[k - 1] < bester[i]) {
+                    sortiert[k] = sortiert[k - 1];
+                    --k;
+                }
+                sortiert[k] = bester[i];
             }
-            sortiert[k] = bester[i];
-            for (size_t j = 0; j < m - i; ++j) oben[i][j + 1] = oben[i][j] + sortiert[j];
+            for (size_t j = 0; j < size_t(FORMATION_ZELLEN); ++j)
+                oben[i][j + 1] = oben[i][j] + (j < genommen ? sortiert[j] : 0);
         }
         size_t folge[TEAM_SPIELER_MAX];
         for (size_t i = 0; i < m; ++i) folge[i] = i;
         std::stable_sort(folge, folge + m, [&](size_t a, size_t b) { return bester[a] > bester[b]; });
+        Entwurf beste;
         for (int32_t s = 0; s < FORMATION_STANDARD_ANZAHL; ++s) {
             bool gleich_frueher = false;   // the same group counts as an earlier system
             for (int32_t t = 0; t < s && !gleich_frueher; ++t) gleich_frueher = sys[t].schluessel == sys[s].schluessel;
             if (gleich_frueher) continue;
-            int32_t frei[GRUPPEN] = {mit_tor ? 1 : 0, sys[s].bedarf[1], sys[s].bedarf[2], sys[s].bedarf[3]};
-            int64_t wert = 0;
+            Entwurf e(mit_tor, sys[s]);
             for (size_t k = 0; k < m; ++k) {
                 const int64_t* g_i = gewinne[folge[k]];
                 int32_t wo = -1;
                 for (int32_t gr = 0; gr < GRUPPEN; ++gr)
-                    if (frei[gr] > 0 && (wo < 0 || g_i[gr] > g_i[wo])) wo = gr;
+                    if (e.frei[gr] > 0 && (wo < 0 || g_i[gr] > g_i[wo])) wo = gr;
                 if (wo < 0) break;
-                --frei[wo];
-                wert += g_i[wo];
+                e.setzen(folge[k], wo, g_i[wo]);
             }
-            unten = std::max(unten, wert);
+            if (e.wert > beste.wert) beste = e;
         }
+        beste.verbessern(gewinne, m);
+        unten = beste.wert;
     }
+
+    // A line-up of one system: each field player's group (-1 out), the
+    // cells still free per group, the value.
+    struct Entwurf {
+        int8_t gruppe[TEAM_SPIELER_MAX];
+        int32_t frei[GRUPPEN] = {};
+        int64_t wert = -1;
+
+        Entwurf() = default;
+        Entwurf(bool mit_tor, const Standardsystem& s) : frei{mit_tor ? 1 : 0, s.bedarf[1], s.bedarf[2], s.bedarf[3]}, wert(0) {
+            std::fill(gruppe, gruppe + TEAM_SPIELER_MAX, int8_t(-1));
+        }
+        void setzen(size_t j, int32_t gr, int64_t gewinn) {
+            gruppe[j] = int8_t(gr);
+            --frei[gr];
+            wert += gewinn;
+        }
+        // Exchanges that raise the value, until none does: a player out for
+        // one who was not in, or two players in swapping their groups. Each
+        // keeps the counts per group, so the line-up stays one the system fields.
+        void verbessern(const int64_t (*gewinne)[GRUPPEN], size_t m) {
+            if (wert < 0) return;
+            for (bool besser = true; besser;) {
+                besser = false;
+                for (size_t j = 0; j < m; ++j) {
+                    const int32_t gj = gruppe[j];
+                    if (gj < 0) continue;
+                    for (size_t k = 0; k < m; ++k) {
+                        const int32_t gk = gruppe[k];
+                        int64_t plus = 0;
+                        if (gk < 0) plus = gewinne[k][gj] - gewinne[j][gj];
+                        else if (gk != gj) plus = gewinne[j][gk] + gewinne[k][gj] - gewinne[j][gj] - gewinne[k][gk];
+                        if (plus <= 0) continue;
+                        gruppe[j] = int8_t(gk);
+                        gruppe[k] = int8_t(gj);
+                        wert += plus;
+                        besser = true;
+                        break;
+                    }
+                }
+            }
+        }
+    };
 };
 
 // Rule 5 for a computer club, fast: one dynamic programme over the box of the
@@ -382,11 +478,9 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
         int8_t* wahl = &g.wahl[i * size_t(zustaende)];
         const int64_t* gewinn = gewinne[i];
         // A state that cannot reach the value of a known line-up is never on
-        // the chosen way, nor ties with a state on it (see Schranken): the
-        // least value a state with k cells free must hold, never below 0.
-        int64_t schwelle[FORMATION_ZELLEN + 1];   // a state has at most 11 cells free
-        for (int32_t k = 0; k <= FORMATION_ZELLEN; ++k)
-            schwelle[k] = std::max<int64_t>(0, schranken.unten - schranken.oben[i][std::min<size_t>(size_t(k), m - i)]);
+        // the chosen way, nor ties with a state on it (see Schranken).
+        const int64_t* oben = schranken.oben[i];
+        const int64_t unten = schranken.unten;
         std::fill(danach, danach + woerter, 0);
         auto schreiben = [&](int32_t nach, int64_t wert, int8_t wie) {
             uint64_t& wort = danach[size_t(nach) / 64];
@@ -402,7 +496,7 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
             for (uint64_t bits = jetzt[w] & kasten.arbeit[w]; bits; bits &= bits - 1) {
                 const int32_t von = int32_t(w * 64) + __builtin_ctzll(bits);
                 const int64_t wert = vorher[von];
-                if (wert < schwelle[kasten.platz[size_t(von)]]) continue;
+                if (wert + oben[kasten.platz[size_t(von)]] < unten) continue;
                 schreiben(von, wert, -1);
                 const uint8_t wachsen = kasten.wachsen[size_t(von)];
                 for (int32_t gr = 0; gr < GRUPPEN; ++gr)
@@ -410,20 +504,19 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
             }
         std::swap(jetzt, danach);
     }
-    // The last layer is read whole by the choice below: the states no value reached hold none.
-    for (int32_t s = 0; s < zustaende; ++s)
-        if (!(jetzt[size_t(s) / 64] >> (s % 64) & 1)) g.dp[m * size_t(zustaende) + size_t(s)] = -1;
     // Each system in the order of the choice: its best final state in its own box, the first of equal ones.
     const int64_t* ende = &g.dp[m * size_t(zustaende)];
     // A system's box in its own order is ascending in the shared box too, and
-    // a state no value reached never beats another: only reached ones are looked at.
+    // a state no value reached never beats another: only reached ones are
+    // looked at (-1 when none in the box was; the chosen line-up's was).
     auto bestes_ende = [&](const Standardsystem& s) {
-        int32_t beste = 0;
+        int32_t beste = -1;
         for (size_t w = 0; w < woerter; ++w)
             for (uint64_t bits = jetzt[w] & kasten.arbeit[w]; bits; bits &= bits - 1) {
                 const int32_t zustand = int32_t(w * 64) + __builtin_ctzll(bits);
                 const uint8_t* z = kasten.zahlen[size_t(zustand)].data();
-                if (z[1] <= s.bedarf[1] && z[2] <= s.bedarf[2] && z[3] <= s.bedarf[3] && ende[zustand] > ende[beste])
+                if (z[1] <= s.bedarf[1] && z[2] <= s.bedarf[2] && z[3] <= s.bedarf[3] &&
+                    (beste < 0 || ende[zustand] > ende[beste]))
                     beste = zustand;
             }
         return beste;
@@ -436,10 +529,15 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
             continue;
         gesehen[anzahl_gesehen++] = sys[i].schluessel;
         int32_t s = bestes_ende(sys[i]);
-        if (ende[s] > ende[bester_zustand]) {
+        if (s >= 0 && (bester_zustand < 0 || ende[s] > ende[bester_zustand])) {
             bester_zustand = s;
             gewaehlt = i;
         }
+    }
+    if (bester_zustand < 0) {
+        // Cannot happen while the bound is the value of a line-up the club can field.
+        Debug_Printf("Team_Auto_Aufstellung: Schranke %lld ohne Aufstellung\n", static_cast<long long>(schranken.unten));
+        return Systeme_Einzeln_Rechnen(kader, n, erster, plan, feld);
     }
     plan.wert = extra + ende[bester_zustand];
     plan.gruppe_von.assign(m, -1);
@@ -448,33 +546,6 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
         if (gr < 0) continue;
         plan.gruppe_von[i] = gr;
         s -= size_t(schritt[gr]);
-    }
-    return gewaehlt;
-}
-
-// Rule 5 for a computer club as searched one system at a time: the measure
-// the fast search is held to.
-int32_t Systeme_Einzeln_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& bester,
-                                std::vector<const Kandidat*>& bestes_feld) {
-    const Standardsystem* sys = Standardsysteme();
-    std::vector<const Kandidat*> feld;
-    Plan versuch;
-    Formation f;
-    Formation_Standard(erster, &f);
-    Plan_Rechnen(f, kader, n, bester, bestes_feld);
-    int32_t gewaehlt = erster, gesehen[FORMATION_STANDARD_ANZAHL + 1], anzahl_gesehen = 0;
-    gesehen[anzahl_gesehen++] = sys[erster].schluessel;
-    for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i) {
-        if (i == erster || std::find(gesehen, gesehen + anzahl_gesehen, sys[i].schluessel) != gesehen + anzahl_gesehen)
-            continue;
-        gesehen[anzahl_gesehen++] = sys[i].schluessel;
-        Formation_Standard(i, &f);
-        Plan_Rechnen(f, kader, n, versuch, feld);
-        if (versuch.wert > bester.wert) {
-            std::swap(bester, versuch);
-            std::swap(bestes_feld, feld);
-            gewaehlt = i;
-        }
     }
     return gewaehlt;
 }
