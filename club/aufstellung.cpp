@@ -37,6 +37,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 #include "club/club_hooks.h"
@@ -597,9 +598,10 @@ int32_t Systeme_Oder_Voriges(int32_t club, const Kandidat* kader, int32_t n, int
 
 // `lokal`: this machine holds the records (no network client), so the status
 // word is written once, and only when it changes; a client sends each change.
-void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar, bool lokal) {
+// `satz`: the player's record, read straight instead of through Spieler_Wert.
+void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar, bool lokal, const SpielerStruktur* satz = nullptr) {
     if (lokal) {
-        const uint32_t alt = Spieler_Status(p);
+        const uint32_t alt = satz ? satz->status : Spieler_Status(p);
         uint32_t neu = alt & ~(SP_STATUS_START | SP_STATUS_BANK);
         if (verfuegbar && slot < SLOT_STARTELF) neu |= SP_STATUS_START;
         else if (verfuegbar && slot < SLOT_BANK_ENDE) neu |= SP_STATUS_BANK;
@@ -621,30 +623,141 @@ struct SlotZellen {
         for (int32_t i = 0; i < FORMATION_ZELLEN; ++i) schluessel[i] = Formation_Schluessel(f.zelle[i][0], f.zelle[i][1]);
         std::sort(schluessel, schluessel + FORMATION_ZELLEN, [](int32_t a, int32_t b) { return a > b; });
     }
+    // The slot of a cell: the number of cells ordered before it, as Slot_Von_Zelle counts them.
+    int32_t Slot(int32_t spalte, int32_t reihe) const {
+        const int32_t k = Formation_Schluessel(spalte, reihe);
+        int32_t rang = 0;
+        while (rang < FORMATION_ZELLEN && schluessel[rang] > k) ++rang;
+        return rang;
+    }
 };
 
 // A goalkeeper's cell is the goal's whatever his slot (the player record keeps
-// it so). `lokal` as for Status_Nach_Slot: an unchanged value is not written again.
-void Zelle_Nach_Slot(const SlotZellen& zellen, int32_t p, int32_t slot, bool lokal) {
-    if (slot < 0 || slot >= FORMATION_ZELLEN || Spieler_Get_Art(p) == 0) return;
+// it so). `lokal` as for Status_Nach_Slot: an unchanged value is not written
+// again. `k`: the squad entry, whose kind and record are read instead.
+void Zelle_Nach_Slot(const SlotZellen& zellen, int32_t p, int32_t slot, bool lokal, const Kandidat* k = nullptr) {
+    const SpielerStruktur* satz = k ? k->satz : nullptr;
+    if (slot < 0 || slot >= FORMATION_ZELLEN || (satz ? k->art : Spieler_Get_Art(p)) == 0) return;
     const int32_t spalte = zellen.schluessel[slot] % 10, reihe = zellen.schluessel[slot] / 10;
-    if (!lokal || Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN) != spalte) Spieler_Wert(SPW_SPALTE, p, spalte, OP_SCHREIBEN);
-    if (!lokal || Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN) != reihe) Spieler_Wert(SPW_REIHE, p, reihe, OP_SCHREIBEN);
+    if (!lokal || (satz ? satz->spalte : Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN)) != spalte)
+        Spieler_Wert(SPW_SPALTE, p, spalte, OP_SCHREIBEN);
+    if (!lokal || (satz ? satz->reihe : Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN)) != reihe)
+        Spieler_Wert(SPW_REIHE, p, reihe, OP_SCHREIBEN);
 }
 
 void Zelle_Nach_Slot(int32_t club, int32_t p, int32_t slot) {
     Zelle_Nach_Slot(SlotZellen(*Team_Aktuelle_Formation(club)), p, slot, false);
 }
 
-// Writes slots, status bits and cells; `slot` per squad entry.
+// Writes slots, status bits and cells; `slot` per squad entry. The values
+// written are compared with those in the records (read straight from them
+// for a squad read so).
 void Aufstellung_Schreiben(int32_t club, const Kandidat* kader, int32_t n, const int32_t* slot) {
     const SlotZellen zellen(*Team_Aktuelle_Formation(club));
     const bool lokal = !Club_Ist_Client();
     for (int32_t i = 0; i < n; ++i) {
-        if (Spieler_Wert(SPW_SLOT, kader[i].spieler, 0, OP_LESEN) != slot[i])
-            Spieler_Wert(SPW_SLOT, kader[i].spieler, slot[i], OP_SCHREIBEN);
-        Status_Nach_Slot(kader[i].spieler, slot[i], kader[i].verfuegbar, lokal);
-        if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, kader[i].spieler, slot[i], lokal);
+        const Kandidat& k = kader[i];
+        if ((k.satz ? k.satz->slot : Spieler_Wert(SPW_SLOT, k.spieler, 0, OP_LESEN)) != slot[i])
+            Spieler_Wert(SPW_SLOT, k.spieler, slot[i], OP_SCHREIBEN);
+        Status_Nach_Slot(k.spieler, slot[i], k.verfuegbar, lokal, k.satz);
+        if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, k.spieler, slot[i], lokal, &k);
+    }
+}
+
+// Shirt numbers of a squad in list order (`slots` its line-up slots,
+// `torwart` its goalkeepers): every player without a number of his own (0
+// or one a team-mate wears before him in the list) the lowest free one,
+// goalkeepers first (1 when free), then by slot. Where every player has his
+// own, nothing is left to give; `immer_ordnen` orders the squad all the same
+// (the check mode's measure).
+void Nummern_Vergeben(const int32_t* liste, int32_t n, const int32_t* slots, const bool* torwart, bool immer_ordnen) {
+    bool vergeben[100] = {};
+    int32_t nummer[TEAM_SPIELER_MAX];
+    bool ohne = false;
+    for (int32_t i = 0; i < n; ++i) {
+        nummer[i] = Spieler_Wert(SPW_RUECKENNUMMER, liste[i], 0, OP_LESEN);
+        if (nummer[i] > 0 && nummer[i] < 100 && !vergeben[nummer[i]]) vergeben[nummer[i]] = true;
+        else nummer[i] = 0;
+        ohne |= nummer[i] == 0;
+    }
+    if (!ohne && !immer_ordnen) return;
+    // Goalkeepers first (number 1 when free), then by slot.
+    int32_t reihenfolge[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) reihenfolge[i] = i;
+    std::stable_sort(reihenfolge, reihenfolge + n, [&](int32_t a, int32_t b) {
+        return torwart[a] != torwart[b] ? torwart[a] : slots[a] < slots[b];
+    });
+    int32_t frei = 1;
+    for (int32_t k = 0; k < n; ++k) {
+        int32_t i = reihenfolge[k];
+        if (nummer[i]) continue;
+        if (torwart[i] && !vergeben[1]) {
+            nummer[i] = 1;
+        } else {
+            while (frei < 100 && vergeben[frei]) ++frei;
+            if (frei >= 100) break;
+            nummer[i] = frei;
+        }
+        vergeben[nummer[i]] = true;
+        Spieler_Wert(SPW_RUECKENNUMMER, liste[i], nummer[i], OP_SCHREIBEN);
+    }
+}
+
+// Team_Rueckennummern; `immer_ordnen` as for Nummern_Vergeben.
+void Rueckennummern(int32_t club, bool immer_ordnen) {
+    if (!Club_Gueltig("Team_Rueckennummern", club) || !Club_Client_Darf("Team_Rueckennummern", club)) return;
+    int32_t liste[TEAM_SPIELER_MAX];
+    int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+    int32_t slots[TEAM_SPIELER_MAX];
+    const SlotZellen zellen(*Team_Aktuelle_Formation(club));
+    const bool client = Club_Ist_Client();
+    for (int32_t i = 0; i < n; ++i) {
+        slots[i] = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
+        if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, liste[i], slots[i], !client);
+    }
+    // Shirt numbers live in the server's data; a client leaves them to the server.
+    if (client) return;
+    bool torwart[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) torwart[i] = Spieler_Get_Art(liste[i]) == 0;
+    Nummern_Vergeben(liste, n, slots, torwart, immer_ordnen);
+}
+
+// The line values of the players `liste` of `team` (`spieler` -1 all of
+// them, else only that one). The hook gives all eight values of a cell for
+// the team, so with `je_zelle_einmal` a cell several players stand in (the
+// goalkeepers', a substitute's of an earlier match) is asked once and copied.
+void Linien_Setzen(int32_t team, const int32_t* liste, int32_t n, int32_t spieler, bool je_zelle_einmal) {
+    const KaderHooks& h = Kader_Hooks();
+    if (!h.spielfeld_taktik_linie) {
+        Debug_Printf("Team_Spieler_Positionen_Setzen: keine Liniengeometrie, Linienwerte bleiben\n");
+        return;
+    }
+    constexpr int32_t ZELLEN = FORMATION_SPALTEN * FORMATION_REIHEN;
+    int16_t gefragt[ZELLEN][8];
+    uint8_t da[ZELLEN] = {};
+    for (int32_t i = 0; i < n; ++i) {
+        if (spieler >= 0 && liste[i] != spieler) continue;
+        if (!je_zelle_einmal) {
+            int16_t* linie = static_cast<int16_t*>(Spieler_Zeiger(SPZ_LINIE, liste[i]));
+            if (!linie) continue;
+            h.spielfeld_taktik_linie(team, linie, Spieler_Wert(SPW_SPALTE, liste[i], 0, OP_LESEN),
+                                     Spieler_Wert(SPW_REIHE, liste[i], 0, OP_LESEN));
+            continue;
+        }
+        auto* satz = static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, liste[i]));
+        if (!satz) continue;
+        const int32_t spalte = satz->spalte, reihe = satz->reihe;
+        if (spalte < 0 || spalte >= FORMATION_SPALTEN || reihe < 0 || reihe >= FORMATION_REIHEN) {
+            h.spielfeld_taktik_linie(team, satz->linie, spalte, reihe);
+            continue;
+        }
+        const int32_t z = spalte * FORMATION_REIHEN + reihe;
+        if (!da[z]) {
+            std::memcpy(gefragt[z], satz->linie, sizeof gefragt[z]);
+            h.spielfeld_taktik_linie(team, gefragt[z], spalte, reihe);
+            da[z] = 1;
+        }
+        std::memcpy(satz->linie, gefragt[z], sizeof gefragt[z]);
     }
 }
 
@@ -655,19 +768,26 @@ int32_t Slot_Von_Zelle(const Formation& f, int32_t spalte, int32_t reihe) {
     return rang;
 }
 
-}  // namespace
+// What a line-up decided, for the check mode to compare.
+struct Ergebnis {
+    int32_t system = -1;
+    Plan plan;
+    std::vector<int32_t> feld;   // squad indices of the plan's field players
+    bool wieder = false;         // the club's last search was taken again
 
-void Aufstellung_Pruefen_Setzen(bool an) {
-    g_pruefen = an;
-    g_pruefung = {};
-}
+    bool operator==(const Ergebnis& o) const {
+        return system == o.system && plan.wert == o.plan.wert && plan.torwart == o.plan.torwart &&
+               plan.gruppe_von == o.plan.gruppe_von && feld == o.feld;
+    }
+};
 
-AufstellungPruefung Aufstellung_Pruefung() { return g_pruefung; }
-
-int32_t Team_Auto_Aufstellung(int32_t club) {
-    if (!Club_Gueltig("Team_Auto_Aufstellung", club) || !Club_Client_Darf("Team_Auto_Aufstellung", club)) return -1;
+// The automatic line-up of a valid club. `messen`: the check mode's measure,
+// the long way (every value read through the player functions, each built-in
+// system searched on its own, nothing left out because it would not change),
+// without a log line.
+int32_t Aufstellen(int32_t club, bool messen, Ergebnis* ergebnis) {
     Kandidat kader[TEAM_SPIELER_MAX];
-    int32_t n = Kader_Lesen(club, kader);
+    int32_t n = Kader_Lesen(club, kader, messen);
     Formation* aktuell = Team_Aktuelle_Formation(club);
     if (!Formation_Pruefen(*aktuell)) {
         Formation_Standard(Team_Formation_Index(club), aktuell);
@@ -679,25 +799,23 @@ int32_t Team_Auto_Aufstellung(int32_t club) {
     std::vector<const Kandidat*> bestes_feld;
     bool computer = !Team_Hat_Manager(club);
     int32_t bester_index = Team_Formation_Index(club);
+    bool wieder = false;
     if (computer) {
-        int32_t erster = bester_index;
-        bool wieder = false;
-        bester_index = Systeme_Oder_Voriges(club, kader, n, erster, bester, bestes_feld, &wieder);
-        if (g_pruefen) {
-            g_pruefung.wiederverwendet += wieder;
-            Plan einzeln;
-            std::vector<const Kandidat*> einzeln_feld;
-            int32_t i = Systeme_Einzeln_Rechnen(kader, n, erster, einzeln, einzeln_feld);
-            ++g_pruefung.aufstellungen;
-            if (i != bester_index || einzeln.wert != bester.wert || einzeln.torwart != bester.torwart ||
-                einzeln.gruppe_von != bester.gruppe_von || einzeln_feld != bestes_feld)
-                ++g_pruefung.abweichungen;
-        }
+        const int32_t erster = bester_index;
+        bester_index = messen ? Systeme_Einzeln_Rechnen(kader, n, erster, bester, bestes_feld)
+                              : Systeme_Oder_Voriges(club, kader, n, erster, bester, bestes_feld, &wieder);
         Team_Formation_Waehlen(club, bester_index);
     } else {
         Plan_Rechnen(*aktuell, kader, n, bester, bestes_feld);
     }
     const Formation& f = *aktuell;
+    if (ergebnis) {
+        ergebnis->system = bester_index;
+        ergebnis->plan = bester;
+        ergebnis->feld.clear();
+        for (const Kandidat* k : bestes_feld) ergebnis->feld.push_back(int32_t(k - kader));
+        ergebnis->wieder = wieder;
+    }
 
     // Rule 6: cells and slots of the starters.
     int32_t slot[TEAM_SPIELER_MAX];
@@ -706,19 +824,20 @@ int32_t Team_Auto_Aufstellung(int32_t club) {
     for (int32_t i = 0; i < n; ++i) slot[i] = KEIN_PLATZ;
     auto index_von = [&](const Kandidat* k) { return int32_t(k - kader); };
     int32_t starter = 0;
+    const SlotZellen zellen(f);
     for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
         std::vector<int32_t> spieler;
         if (gr == 0 && bester.torwart >= 0) spieler.push_back(bester.torwart);
         for (size_t j = 0; j < bestes_feld.size(); ++j)
             if (bester.gruppe_von[j] == gr) spieler.push_back(index_von(bestes_feld[j]));
-        std::stable_sort(spieler.begin(), spieler.end(), [&](int32_t a, int32_t b) {
-            return Wert_In_Gruppe(kader[a], gr) > Wert_In_Gruppe(kader[b], gr);
-        });
+        int32_t wert[TEAM_SPIELER_MAX];
+        for (int32_t i : spieler) wert[i] = Wert_In_Gruppe(kader[i], gr);
+        std::stable_sort(spieler.begin(), spieler.end(), [&](int32_t a, int32_t b) { return wert[a] > wert[b]; });
         size_t naechster = 0;
         for (int32_t z = 0; z < FORMATION_ZELLEN && naechster < spieler.size(); ++z) {
             if (Formation_Gruppe(f.zelle[z][1]) != gr) continue;
             int32_t i = spieler[naechster++];
-            slot[i] = Slot_Von_Zelle(f, f.zelle[z][0], f.zelle[z][1]);
+            slot[i] = zellen.Slot(f.zelle[z][0], f.zelle[z][1]);
             slot_belegt[slot[i]] = true;
             vergeben[i] = true;
             ++starter;
@@ -779,10 +898,88 @@ int32_t Team_Auto_Aufstellung(int32_t club) {
 
     // Rule 9.
     Aufstellung_Schreiben(club, kader, n, slot);
-    if (starter < SLOT_STARTELF)
+    if (starter < SLOT_STARTELF && !messen)
         Debug_Printf("Team_Auto_Aufstellung: Team %d hat nur %d einsatzfaehige Spieler\n", club, starter);
-    Team_Rueckennummern(club);
-    Team_Spieler_Positionen_Setzen(club, -1);
+    int32_t liste[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) liste[i] = kader[i].spieler;
+    if (messen || Club_Ist_Client()) {
+        Rueckennummern(club, messen);
+        Linien_Setzen(club, liste, n, -1, !messen);
+        return starter;
+    }
+    // The starters stand in the cells of their slots already (written above
+    // for the same formation), so only the shirt numbers are left to give.
+    bool torwart[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) torwart[i] = kader[i].art == 0;
+    Nummern_Vergeben(liste, n, slot, torwart, false);
+    Linien_Setzen(club, liste, n, -1, true);
+    return starter;
+}
+
+// Everything a line-up may change for a club: its players' records and
+// server data, its current formation and its formation byte.
+struct Abbild {
+    std::vector<uint8_t> daten;
+    int32_t formation_byte = 0;
+
+    explicit Abbild(int32_t club) : formation_byte(Team_Wert(TW_FORMATION_BYTE, club, 0, OP_LESEN)) {
+        int32_t liste[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i) {
+            Anhaengen(Spieler_Zeiger(SPZ_STRUKTUR, liste[i]), sizeof(SpielerStruktur));
+            Anhaengen(Spieler_Zeiger(SPZ_CLIENT_EGAL, liste[i]), sizeof(SpielerClientEgal));
+        }
+        Anhaengen(Team_Aktuelle_Formation(club), sizeof(Formation));
+    }
+    void Anhaengen(const void* p, size_t n) {
+        if (!p) return;
+        const auto* b = static_cast<const uint8_t*>(p);
+        daten.insert(daten.end(), b, b + n);
+    }
+    // Writes the state taken back (the club's players are the same ones).
+    void Zurueckschreiben(int32_t club) const {
+        int32_t liste[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+        size_t stelle = 0;
+        auto zurueck = [&](void* p, size_t groesse) {
+            if (!p || stelle + groesse > daten.size()) return;
+            std::memcpy(p, daten.data() + stelle, groesse);
+            stelle += groesse;
+        };
+        for (int32_t i = 0; i < n; ++i) {
+            zurueck(Spieler_Zeiger(SPZ_STRUKTUR, liste[i]), sizeof(SpielerStruktur));
+            zurueck(Spieler_Zeiger(SPZ_CLIENT_EGAL, liste[i]), sizeof(SpielerClientEgal));
+        }
+        zurueck(Team_Aktuelle_Formation(club), sizeof(Formation));
+        if (Team_Wert(TW_FORMATION_BYTE, club, 0, OP_LESEN) != formation_byte)
+            Team_Wert(TW_FORMATION_BYTE, club, formation_byte, OP_SCHREIBEN);
+    }
+    bool operator==(const Abbild& o) const { return formation_byte == o.formation_byte && daten == o.daten; }
+};
+
+}  // namespace
+
+void Aufstellung_Pruefen_Setzen(bool an) {
+    g_pruefen = an;
+    g_pruefung = {};
+}
+
+AufstellungPruefung Aufstellung_Pruefung() { return g_pruefung; }
+
+int32_t Team_Auto_Aufstellung(int32_t club) {
+    if (!Club_Gueltig("Team_Auto_Aufstellung", club) || !Club_Client_Darf("Team_Auto_Aufstellung", club)) return -1;
+    if (!g_pruefen || Club_Ist_Client()) return Aufstellen(club, false, nullptr);
+    // Check mode: the line-up the long way, undone, then the usual way; both
+    // must decide the same and leave the same records behind.
+    const Abbild vorher(club);
+    Ergebnis soll, ist;
+    const int32_t soll_starter = Aufstellen(club, true, &soll);
+    const Abbild erwartet(club);
+    vorher.Zurueckschreiben(club);
+    const int32_t starter = Aufstellen(club, false, &ist);
+    ++g_pruefung.aufstellungen;
+    g_pruefung.wiederverwendet += ist.wieder;
+    if (starter != soll_starter || !(ist == soll) || !(Abbild(club) == erwartet)) ++g_pruefung.abweichungen;
     return starter;
 }
 
@@ -936,49 +1133,7 @@ bool Spieler_Tauschen_Intern(int32_t spieler1, int32_t spieler2, int32_t club1, 
     return true;
 }
 
-void Team_Rueckennummern(int32_t club) {
-    if (!Club_Gueltig("Team_Rueckennummern", club) || !Club_Client_Darf("Team_Rueckennummern", club)) return;
-    int32_t liste[TEAM_SPIELER_MAX];
-    int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
-    int32_t slots[TEAM_SPIELER_MAX];
-    const SlotZellen zellen(*Team_Aktuelle_Formation(club));
-    const bool client = Club_Ist_Client();
-    for (int32_t i = 0; i < n; ++i) {
-        slots[i] = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
-        if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, liste[i], slots[i], !client);
-    }
-    // Shirt numbers live in the server's data; a client leaves them to the server.
-    if (client) return;
-    bool vergeben[100] = {};
-    int32_t nummer[TEAM_SPIELER_MAX];
-    for (int32_t i = 0; i < n; ++i) {
-        nummer[i] = Spieler_Wert(SPW_RUECKENNUMMER, liste[i], 0, OP_LESEN);
-        if (nummer[i] > 0 && nummer[i] < 100 && !vergeben[nummer[i]]) vergeben[nummer[i]] = true;
-        else nummer[i] = 0;
-    }
-    // Goalkeepers first (number 1 when free), then by slot.
-    int32_t reihenfolge[TEAM_SPIELER_MAX];
-    for (int32_t i = 0; i < n; ++i) reihenfolge[i] = i;
-    bool torwart[TEAM_SPIELER_MAX];
-    for (int32_t i = 0; i < n; ++i) torwart[i] = Spieler_Get_Art(liste[i]) == 0;
-    std::stable_sort(reihenfolge, reihenfolge + n, [&](int32_t a, int32_t b) {
-        return torwart[a] != torwart[b] ? torwart[a] : slots[a] < slots[b];
-    });
-    int32_t frei = 1;
-    for (int32_t k = 0; k < n; ++k) {
-        int32_t i = reihenfolge[k];
-        if (nummer[i]) continue;
-        if (torwart[i] && !vergeben[1]) {
-            nummer[i] = 1;
-        } else {
-            while (frei < 100 && vergeben[frei]) ++frei;
-            if (frei >= 100) break;
-            nummer[i] = frei;
-        }
-        vergeben[nummer[i]] = true;
-        Spieler_Wert(SPW_RUECKENNUMMER, liste[i], nummer[i], OP_SCHREIBEN);
-    }
-}
+void Team_Rueckennummern(int32_t club) { Rueckennummern(club, false); }
 
 void Team_Spieler_Positionen_Setzen(int32_t team, int32_t spieler) {
     if (team == -1) return;
@@ -986,20 +1141,9 @@ void Team_Spieler_Positionen_Setzen(int32_t team, int32_t spieler) {
         Debug_Printf("Team_Spieler_Positionen_Setzen: Team %d ungueltig\n", team);
         return;
     }
-    const KaderHooks& h = Kader_Hooks();
-    if (!h.spielfeld_taktik_linie) {
-        Debug_Printf("Team_Spieler_Positionen_Setzen: keine Liniengeometrie, Linienwerte bleiben\n");
-        return;
-    }
     int32_t liste[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
-    for (int32_t i = 0; i < n; ++i) {
-        if (spieler >= 0 && liste[i] != spieler) continue;
-        int16_t* linie = static_cast<int16_t*>(Spieler_Zeiger(SPZ_LINIE, liste[i]));
-        if (!linie) continue;
-        h.spielfeld_taktik_linie(team, linie, Spieler_Wert(SPW_SPALTE, liste[i], 0, OP_LESEN),
-                                 Spieler_Wert(SPW_REIHE, liste[i], 0, OP_LESEN));
-    }
+    Linien_Setzen(team, liste, n, spieler, true);
 }
 
 void Team_Aufstellung_Ordnen(int32_t club) {
