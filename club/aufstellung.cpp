@@ -75,6 +75,18 @@ struct Kandidat {
     const SpielerStruktur* satz = nullptr;
 };
 
+// Sorts a short list (a squad) so that `vor` holds in order, equal entries
+// keeping their order: the order std::stable_sort gives, without its buffer.
+template <typename T, typename Vor>
+void Stabil_Sortieren(T* a, int32_t n, Vor vor) {
+    for (int32_t i = 1; i < n; ++i) {
+        const T x = a[i];
+        int32_t j = i;
+        for (; j > 0 && vor(x, a[j - 1]); --j) a[j] = a[j - 1];
+        a[j] = x;
+    }
+}
+
 struct AufstellungModul {
     // Buffers of the dynamic programme, kept to spare allocations per club.
     std::vector<int64_t> dp;
@@ -213,6 +225,7 @@ int64_t Tor_Und_Feld(const Kandidat* kader, int32_t n, int32_t bedarf[GRUPPEN], 
         if (kader[i].verfuegbar && kader[i].art == 0 && (torwart < 0 || kader[i].grund > kader[torwart].grund))
             torwart = i;
     feld.clear();
+    feld.reserve(size_t(n));
     for (int32_t i = 0; i < n; ++i)
         if (kader[i].verfuegbar && kader[i].art != 0) feld.push_back(&kader[i]);
     bedarf[0] = torwart >= 0 ? 0 : 1;
@@ -242,6 +255,7 @@ void Plan_Rechnen(const Formation& f, const Kandidat* kader, int32_t n, Plan& pl
 struct Standardsystem {
     int32_t bedarf[GRUPPEN] = {};
     int32_t schluessel = 0;
+    bool erstes = true;   // no earlier system has the same group counts
 };
 const Standardsystem* Standardsysteme() {
     static const auto systeme = [] {
@@ -251,6 +265,7 @@ const Standardsystem* Standardsysteme() {
             Formation_Standard(i, &f);
             Bedarf_Von(f, s[size_t(i)].bedarf);
             s[size_t(i)].schluessel = s[size_t(i)].bedarf[3] * 100 + s[size_t(i)].bedarf[2] * 10 + s[size_t(i)].bedarf[1];
+            for (int32_t t = 0; t < i; ++t) s[size_t(i)].erstes &= s[size_t(t)].schluessel != s[size_t(i)].schluessel;
         }
         return s;
     }();
@@ -319,22 +334,26 @@ struct Schranken {
             for (size_t j = 0; j < size_t(FORMATION_ZELLEN); ++j)
                 oben[i][j + 1] = oben[i][j] + (j < genommen ? sortiert[j] : 0);
         }
-        size_t folge[TEAM_SPIELER_MAX];
-        for (size_t i = 0; i < m; ++i) folge[i] = i;
-        std::stable_sort(folge, folge + m, [&](size_t a, size_t b) { return bester[a] > bester[b]; });
+        int32_t folge[TEAM_SPIELER_MAX];
+        for (size_t i = 0; i < m; ++i) folge[i] = int32_t(i);
+        Stabil_Sortieren(folge, int32_t(m), [&](int32_t a, int32_t b) { return bester[a] > bester[b]; });
+        // Each player's groups, worth most first (the lower group first of
+        // equal ones): the first free one is where the greedy fill puts him.
+        int8_t vorzug[TEAM_SPIELER_MAX][GRUPPEN];
+        for (size_t i = 0; i < m; ++i) {
+            for (int32_t gr = 0; gr < GRUPPEN; ++gr) vorzug[i][gr] = int8_t(gr);
+            Stabil_Sortieren(vorzug[i], GRUPPEN, [&](int8_t a, int8_t b) { return gewinne[i][a] > gewinne[i][b]; });
+        }
         Entwurf beste;
         for (int32_t s = 0; s < FORMATION_STANDARD_ANZAHL; ++s) {
-            bool gleich_frueher = false;   // the same group counts as an earlier system
-            for (int32_t t = 0; t < s && !gleich_frueher; ++t) gleich_frueher = sys[t].schluessel == sys[s].schluessel;
-            if (gleich_frueher) continue;
+            if (!sys[s].erstes) continue;   // the same group counts as an earlier system
             Entwurf e(mit_tor, sys[s]);
             for (size_t k = 0; k < m; ++k) {
-                const int64_t* g_i = gewinne[folge[k]];
-                int32_t wo = -1;
-                for (int32_t gr = 0; gr < GRUPPEN; ++gr)
-                    if (e.frei[gr] > 0 && (wo < 0 || g_i[gr] > g_i[wo])) wo = gr;
-                if (wo < 0) break;
-                e.setzen(folge[k], wo, g_i[wo]);
+                const int8_t* v = vorzug[folge[k]];
+                int32_t q = 0;
+                while (q < GRUPPEN && e.frei[v[q]] <= 0) ++q;
+                if (q == GRUPPEN) break;
+                e.setzen(size_t(folge[k]), v[q], gewinne[folge[k]][v[q]]);
             }
             if (e.wert > beste.wert) beste = e;
         }
@@ -358,29 +377,59 @@ struct Schranken {
             --frei[gr];
             wert += gewinn;
         }
-        // Exchanges that raise the value, until none does: a player out for
-        // one who was not in, or two players in swapping their groups. Each
+        // Exchanges that raise the value, as long as one does: the weakest
+        // player of a group out for the best one not in, or two players in
+        // swapping their groups, the exchange that raises it most first. Each
         // keeps the counts per group, so the line-up stays one the system fields.
         void verbessern(const int64_t (*gewinne)[GRUPPEN], size_t m) {
             if (wert < 0) return;
-            for (bool besser = true; besser;) {
-                besser = false;
-                for (size_t j = 0; j < m; ++j) {
-                    const int32_t gj = gruppe[j];
-                    if (gj < 0) continue;
-                    for (size_t k = 0; k < m; ++k) {
-                        const int32_t gk = gruppe[k];
-                        int64_t plus = 0;
-                        if (gk < 0) plus = gewinne[k][gj] - gewinne[j][gj];
-                        else if (gk != gj) plus = gewinne[j][gk] + gewinne[k][gj] - gewinne[j][gj] - gewinne[k][gk];
-                        if (plus <= 0) continue;
-                        gruppe[j] = int8_t(gk);
-                        gruppe[k] = int8_t(gj);
-                        wert += plus;
-                        besser = true;
-                        break;
-                    }
+            constexpr int64_t NICHTS = INT64_MIN / 4;
+            for (;;) {
+                int64_t draussen[GRUPPEN], schwaechster[GRUPPEN], wechsel[GRUPPEN][GRUPPEN];
+                int32_t wer_draussen[GRUPPEN] = {}, wer_schwaechster[GRUPPEN] = {}, wer_wechsel[GRUPPEN][GRUPPEN] = {};
+                for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
+                    draussen[gr] = schwaechster[gr] = NICHTS;
+                    for (int32_t nach = 0; nach < GRUPPEN; ++nach) wechsel[gr][nach] = NICHTS;
                 }
+                for (size_t j = 0; j < m; ++j) {
+                    const int64_t* g_j = gewinne[j];
+                    const int32_t gj = gruppe[j];
+                    if (gj < 0) {
+                        for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+                            if (g_j[gr] > draussen[gr]) {
+                                draussen[gr] = g_j[gr];
+                                wer_draussen[gr] = int32_t(j);
+                            }
+                        continue;
+                    }
+                    if (schwaechster[gj] == NICHTS || g_j[gj] < schwaechster[gj]) {
+                        schwaechster[gj] = g_j[gj];
+                        wer_schwaechster[gj] = int32_t(j);
+                    }
+                    for (int32_t nach = 0; nach < GRUPPEN; ++nach)
+                        if (nach != gj && g_j[nach] - g_j[gj] > wechsel[gj][nach]) {
+                            wechsel[gj][nach] = g_j[nach] - g_j[gj];
+                            wer_wechsel[gj][nach] = int32_t(j);
+                        }
+                }
+                int64_t plus = 0;
+                int32_t raus = -1, rein = -1;
+                for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+                    if (schwaechster[gr] != NICHTS && draussen[gr] != NICHTS && draussen[gr] - schwaechster[gr] > plus) {
+                        plus = draussen[gr] - schwaechster[gr];
+                        raus = wer_schwaechster[gr];
+                        rein = wer_draussen[gr];
+                    }
+                for (int32_t a = 0; a < GRUPPEN; ++a)
+                    for (int32_t b = a + 1; b < GRUPPEN; ++b)
+                        if (wechsel[a][b] != NICHTS && wechsel[b][a] != NICHTS && wechsel[a][b] + wechsel[b][a] > plus) {
+                            plus = wechsel[a][b] + wechsel[b][a];
+                            raus = wer_wechsel[a][b];
+                            rein = wer_wechsel[b][a];
+                        }
+                if (plus <= 0) return;
+                std::swap(gruppe[raus], gruppe[rein]);
+                wert += plus;
             }
         }
     };
@@ -826,15 +875,16 @@ int32_t Aufstellen(int32_t club, bool messen, Ergebnis* ergebnis) {
     int32_t starter = 0;
     const SlotZellen zellen(f);
     for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
-        std::vector<int32_t> spieler;
-        if (gr == 0 && bester.torwart >= 0) spieler.push_back(bester.torwart);
+        int32_t spieler[TEAM_SPIELER_MAX];
+        int32_t anzahl = 0;
+        if (gr == 0 && bester.torwart >= 0) spieler[anzahl++] = bester.torwart;
         for (size_t j = 0; j < bestes_feld.size(); ++j)
-            if (bester.gruppe_von[j] == gr) spieler.push_back(index_von(bestes_feld[j]));
+            if (bester.gruppe_von[j] == gr) spieler[anzahl++] = index_von(bestes_feld[j]);
         int32_t wert[TEAM_SPIELER_MAX];
-        for (int32_t i : spieler) wert[i] = Wert_In_Gruppe(kader[i], gr);
-        std::stable_sort(spieler.begin(), spieler.end(), [&](int32_t a, int32_t b) { return wert[a] > wert[b]; });
-        size_t naechster = 0;
-        for (int32_t z = 0; z < FORMATION_ZELLEN && naechster < spieler.size(); ++z) {
+        for (int32_t k = 0; k < anzahl; ++k) wert[spieler[k]] = Wert_In_Gruppe(kader[spieler[k]], gr);
+        Stabil_Sortieren(spieler, anzahl, [&](int32_t a, int32_t b) { return wert[a] > wert[b]; });
+        int32_t naechster = 0;
+        for (int32_t z = 0; z < FORMATION_ZELLEN && naechster < anzahl; ++z) {
             if (Formation_Gruppe(f.zelle[z][1]) != gr) continue;
             int32_t i = spieler[naechster++];
             slot[i] = zellen.Slot(f.zelle[z][0], f.zelle[z][1]);
@@ -844,57 +894,45 @@ int32_t Aufstellen(int32_t club, bool messen, Ergebnis* ergebnis) {
         }
     }
 
-    // Rule 7: the bench.
-    auto bester_rest = [&](auto passt) {
+    // Rule 7: the bench, first a goalkeeper and one of each field kind.
+    auto bester_rest = [&](int32_t art) {
         int32_t b = -1;
         for (int32_t i = 0; i < n; ++i)
-            if (!vergeben[i] && kader[i].verfuegbar && passt(kader[i]) && (b < 0 || kader[i].grund > kader[b].grund))
+            if (!vergeben[i] && kader[i].verfuegbar && kader[i].art == art && (b < 0 || kader[i].grund > kader[b].grund))
                 b = i;
         return b;
     };
-    std::vector<int32_t> bank;
-    int32_t tw = bester_rest([](const Kandidat& k) { return k.art == 0; });
-    if (tw >= 0) {
-        bank.push_back(tw);
-        vergeben[tw] = true;
-    }
-    for (int32_t art = 1; art <= 3 && bank.size() < 6; ++art) {
-        int32_t b = bester_rest([art](const Kandidat& k) { return k.art == art; });
-        if (b >= 0) {
-            bank.push_back(b);
-            vergeben[b] = true;
-        }
-    }
-    while (bank.size() < 6) {
-        int32_t b = bester_rest([](const Kandidat&) { return true; });
-        if (b < 0) break;
-        bank.push_back(b);
+    int32_t bank[SLOT_BANK_ENDE - SLOT_STARTELF];
+    int32_t auf_bank = 0;
+    for (int32_t art = 0; art <= 3; ++art) {
+        const int32_t b = bester_rest(art);
+        if (b < 0) continue;
+        bank[auf_bank++] = b;
         vergeben[b] = true;
     }
-    // Rule 8: the reserve, the available ones first; the empty cells' slots first.
-    std::vector<int32_t> rest;
-    for (;;) {
-        int32_t b = bester_rest([](const Kandidat&) { return true; });
-        if (b < 0) break;
-        rest.push_back(b);
-        vergeben[b] = true;
-    }
-    std::vector<int32_t> nicht_verfuegbar;
+    // The other available players by base value (the first of equal ones
+    // first) fill the bench, the rest of them is the reserve; the unavailable
+    // ones by base value after them, the empty cells' slots first.
+    auto nach_grundwert = [&](int32_t a, int32_t b) { return kader[a].grund > kader[b].grund; };
+    int32_t rest[TEAM_SPIELER_MAX], nicht_verfuegbar[TEAM_SPIELER_MAX];
+    int32_t in_rest = 0, in_nv = 0;
     for (int32_t i = 0; i < n; ++i)
-        if (!vergeben[i]) nicht_verfuegbar.push_back(i);
-    std::stable_sort(nicht_verfuegbar.begin(), nicht_verfuegbar.end(),
-                     [&](int32_t a, int32_t b) { return kader[a].grund > kader[b].grund; });
-    size_t nv = 0;
-    for (int32_t s = 0; s < SLOT_STARTELF && nv < nicht_verfuegbar.size(); ++s)
+        if (!vergeben[i]) (kader[i].verfuegbar ? rest[in_rest++] : nicht_verfuegbar[in_nv++]) = i;
+    Stabil_Sortieren(rest, in_rest, nach_grundwert);
+    Stabil_Sortieren(nicht_verfuegbar, in_nv, nach_grundwert);
+    int32_t r = 0;
+    while (auf_bank < SLOT_BANK_ENDE - SLOT_STARTELF && r < in_rest) bank[auf_bank++] = rest[r++];
+    int32_t nv = 0;
+    for (int32_t s = 0; s < SLOT_STARTELF && nv < in_nv; ++s)
         if (!slot_belegt[s]) {
             slot[nicht_verfuegbar[nv++]] = s;
             slot_belegt[s] = true;
         }
     int32_t naechster_slot = SLOT_STARTELF;
-    for (int32_t i : bank) slot[i] = naechster_slot++;
-    for (int32_t i : rest) slot[i] = naechster_slot++;
+    for (int32_t k = 0; k < auf_bank; ++k) slot[bank[k]] = naechster_slot++;
+    for (; r < in_rest; ++r) slot[rest[r]] = naechster_slot++;
     // The empty cells took unavailable players first, so the rest fits below slot 20.
-    for (; nv < nicht_verfuegbar.size(); ++nv) slot[nicht_verfuegbar[nv]] = naechster_slot++;
+    for (; nv < in_nv; ++nv) slot[nicht_verfuegbar[nv]] = naechster_slot++;
 
     // Rule 9.
     Aufstellung_Schreiben(club, kader, n, slot);
