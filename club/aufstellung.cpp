@@ -701,8 +701,7 @@ void Zelle_Nach_Slot(int32_t club, int32_t p, int32_t slot) {
 // Writes slots, status bits and cells; `slot` per squad entry. The values
 // written are compared with those in the records (read straight from them
 // for a squad read so).
-void Aufstellung_Schreiben(int32_t club, const Kandidat* kader, int32_t n, const int32_t* slot) {
-    const SlotZellen zellen(*Team_Aktuelle_Formation(club));
+void Aufstellung_Schreiben(const SlotZellen& zellen, const Kandidat* kader, int32_t n, const int32_t* slot) {
     const bool lokal = !Club_Ist_Client();
     for (int32_t i = 0; i < n; ++i) {
         const Kandidat& k = kader[i];
@@ -717,19 +716,22 @@ void Aufstellung_Schreiben(int32_t club, const Kandidat* kader, int32_t n, const
 // `torwart` its goalkeepers): every player without a number of his own (0
 // or one a team-mate wears before him in the list) the lowest free one,
 // goalkeepers first (1 when free), then by slot. Where every player has his
-// own, nothing is left to give; `immer_ordnen` orders the squad all the same
-// (the check mode's measure).
-void Nummern_Vergeben(const int32_t* liste, int32_t n, const int32_t* slots, const bool* torwart, bool immer_ordnen) {
+// own, nothing is left to give. Only where the records are (the numbers are
+// server data). `messen`: the check mode's measure, which reads through
+// Spieler_Wert and orders the squad all the same.
+void Nummern_Vergeben(const int32_t* liste, int32_t n, const int32_t* slots, const bool* torwart, bool messen) {
     bool vergeben[100] = {};
     int32_t nummer[TEAM_SPIELER_MAX];
     bool ohne = false;
     for (int32_t i = 0; i < n; ++i) {
-        nummer[i] = Spieler_Wert(SPW_RUECKENNUMMER, liste[i], 0, OP_LESEN);
+        const auto* egal =
+            messen ? nullptr : static_cast<const SpielerClientEgal*>(Spieler_Zeiger(SPZ_CLIENT_EGAL, liste[i]));
+        nummer[i] = egal ? egal->rueckennummer : Spieler_Wert(SPW_RUECKENNUMMER, liste[i], 0, OP_LESEN);
         if (nummer[i] > 0 && nummer[i] < 100 && !vergeben[nummer[i]]) vergeben[nummer[i]] = true;
         else nummer[i] = 0;
         ohne |= nummer[i] == 0;
     }
-    if (!ohne && !immer_ordnen) return;
+    if (!ohne && !messen) return;
     // Goalkeepers first (number 1 when free), then by slot.
     int32_t reihenfolge[TEAM_SPIELER_MAX];
     for (int32_t i = 0; i < n; ++i) reihenfolge[i] = i;
@@ -752,8 +754,8 @@ void Nummern_Vergeben(const int32_t* liste, int32_t n, const int32_t* slots, con
     }
 }
 
-// Team_Rueckennummern; `immer_ordnen` as for Nummern_Vergeben.
-void Rueckennummern(int32_t club, bool immer_ordnen) {
+// Team_Rueckennummern; `messen` as for Nummern_Vergeben.
+void Rueckennummern(int32_t club, bool messen) {
     if (!Club_Gueltig("Team_Rueckennummern", club) || !Club_Client_Darf("Team_Rueckennummern", club)) return;
     int32_t liste[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
@@ -768,7 +770,7 @@ void Rueckennummern(int32_t club, bool immer_ordnen) {
     if (client) return;
     bool torwart[TEAM_SPIELER_MAX];
     for (int32_t i = 0; i < n; ++i) torwart[i] = Spieler_Get_Art(liste[i]) == 0;
-    Nummern_Vergeben(liste, n, slots, torwart, immer_ordnen);
+    Nummern_Vergeben(liste, n, slots, torwart, messen);
 }
 
 // The line values of the players `liste` of `team` (`spieler` -1 all of
@@ -874,6 +876,8 @@ int32_t Aufstellen(int32_t club, bool messen, Ergebnis* ergebnis) {
     auto index_von = [&](const Kandidat* k) { return int32_t(k - kader); };
     int32_t starter = 0;
     const SlotZellen zellen(f);
+    int32_t zell_gruppe[FORMATION_ZELLEN];
+    for (int32_t z = 0; z < FORMATION_ZELLEN; ++z) zell_gruppe[z] = Formation_Gruppe(f.zelle[z][1]);
     for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
         int32_t spieler[TEAM_SPIELER_MAX];
         int32_t anzahl = 0;
@@ -885,7 +889,7 @@ int32_t Aufstellen(int32_t club, bool messen, Ergebnis* ergebnis) {
         Stabil_Sortieren(spieler, anzahl, [&](int32_t a, int32_t b) { return wert[a] > wert[b]; });
         int32_t naechster = 0;
         for (int32_t z = 0; z < FORMATION_ZELLEN && naechster < anzahl; ++z) {
-            if (Formation_Gruppe(f.zelle[z][1]) != gr) continue;
+            if (zell_gruppe[z] != gr) continue;
             int32_t i = spieler[naechster++];
             slot[i] = zellen.Slot(f.zelle[z][0], f.zelle[z][1]);
             slot_belegt[slot[i]] = true;
@@ -935,7 +939,7 @@ int32_t Aufstellen(int32_t club, bool messen, Ergebnis* ergebnis) {
     for (; nv < in_nv; ++nv) slot[nicht_verfuegbar[nv]] = naechster_slot++;
 
     // Rule 9.
-    Aufstellung_Schreiben(club, kader, n, slot);
+    Aufstellung_Schreiben(zellen, kader, n, slot);
     if (starter < SLOT_STARTELF && !messen)
         Debug_Printf("Team_Auto_Aufstellung: Team %d hat nur %d einsatzfaehige Spieler\n", club, starter);
     int32_t liste[TEAM_SPIELER_MAX];
@@ -1215,7 +1219,7 @@ void Team_Aufstellung_Ordnen(int32_t club) {
     }
     int32_t naechster = SLOT_STARTELF;
     for (int32_t i : rest) slot[i] = naechster++;
-    Aufstellung_Schreiben(club, kader, n, slot);
+    Aufstellung_Schreiben(SlotZellen(*Team_Aktuelle_Formation(club)), kader, n, slot);
     Team_Spieler_Positionen_Setzen(club, -1);
 }
 
