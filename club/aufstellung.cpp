@@ -36,7 +36,6 @@
 #include "club/aufstellung.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <vector>
 
@@ -256,6 +255,7 @@ struct Standardsystem {
     int32_t bedarf[GRUPPEN] = {};
     int32_t schluessel = 0;
     bool erstes = true;   // no earlier system has the same group counts
+    int32_t vertreter = 0;   // the first system with the same group counts
 };
 const Standardsystem* Standardsysteme() {
     static const auto systeme = [] {
@@ -265,7 +265,10 @@ const Standardsystem* Standardsysteme() {
             Formation_Standard(i, &f);
             Bedarf_Von(f, s[size_t(i)].bedarf);
             s[size_t(i)].schluessel = s[size_t(i)].bedarf[3] * 100 + s[size_t(i)].bedarf[2] * 10 + s[size_t(i)].bedarf[1];
-            for (int32_t t = 0; t < i; ++t) s[size_t(i)].erstes &= s[size_t(t)].schluessel != s[size_t(i)].schluessel;
+            s[size_t(i)].vertreter = i;
+            for (int32_t t = i - 1; t >= 0; --t)
+                if (s[size_t(t)].schluessel == s[size_t(i)].schluessel) s[size_t(i)].vertreter = t;
+            s[size_t(i)].erstes = s[size_t(i)].vertreter == i;
         }
         return s;
     }();
@@ -458,9 +461,11 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
         // per state the groups it may grow in.
         std::vector<uint64_t> arbeit;
         std::vector<uint8_t> wachsen;
-        std::vector<std::array<uint8_t, GRUPPEN>> zahlen;   // per state its counts per group
         // platz[state]: the most cells still free in a system holding the state.
         std::vector<int32_t> platz;
+        // systeme[state]: bit i for each system i that is the first of its
+        // group counts and holds the state.
+        std::vector<uint16_t> systeme;
     };
     static const auto kaesten = [sys] {
         std::vector<Kasten> k(2);
@@ -477,8 +482,8 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
             ka.schritt[2] = dim[3];
             ka.schritt[3] = 1;
             ka.platz.assign(size_t(ka.zustaende), 0);
+            ka.systeme.assign(size_t(ka.zustaende), 0);
             ka.wachsen.assign(size_t(ka.zustaende), 0);
-            ka.zahlen.assign(size_t(ka.zustaende), {});
             ka.arbeit.assign(size_t(ka.zustaende + 63) / 64, 0);
             int32_t z[GRUPPEN];
             for (z[0] = 0; z[0] < dim[0]; ++z[0])
@@ -490,14 +495,13 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
                                 if (z[1] > sys[i].bedarf[1] || z[2] > sys[i].bedarf[2] || z[3] > sys[i].bedarf[3])
                                     continue;
                                 ka.arbeit[size_t(zustand) / 64] |= uint64_t(1) << (zustand % 64);
+                                if (sys[i].erstes) ka.systeme[size_t(zustand)] |= uint16_t(1u << i);
                                 ka.platz[size_t(zustand)] =
                                     std::max(ka.platz[size_t(zustand)], tor - z[0] + sys[i].bedarf[1] - z[1] +
                                                                             sys[i].bedarf[2] - z[2] + sys[i].bedarf[3] - z[3]);
                             }
-                            for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
+                            for (int32_t gr = 0; gr < GRUPPEN; ++gr)
                                 if (z[gr] + 1 < dim[gr]) ka.wachsen[size_t(zustand)] |= uint8_t(1u << gr);
-                                ka.zahlen[size_t(zustand)][size_t(gr)] = uint8_t(z[gr]);
-                            }
                         }
         }
         return k;
@@ -559,18 +563,18 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
     // A system's box in its own order is ascending in the shared box too, and
     // a state no value reached never beats another: only reached ones are
     // looked at (-1 when none in the box was; the chosen line-up's was).
-    auto bestes_ende = [&](const Standardsystem& s) {
-        int32_t beste = -1;
-        for (size_t w = 0; w < woerter; ++w)
-            for (uint64_t bits = jetzt[w] & kasten.arbeit[w]; bits; bits &= bits - 1) {
-                const int32_t zustand = int32_t(w * 64) + __builtin_ctzll(bits);
-                const uint8_t* z = kasten.zahlen[size_t(zustand)].data();
-                if (z[1] <= s.bedarf[1] && z[2] <= s.bedarf[2] && z[3] <= s.bedarf[3] &&
-                    (beste < 0 || ende[zustand] > ende[beste]))
-                    beste = zustand;
+    // One walk over them serves every system (systems of equal counts share a box).
+    int32_t beste_von[FORMATION_STANDARD_ANZAHL];
+    std::fill(beste_von, beste_von + FORMATION_STANDARD_ANZAHL, -1);
+    for (size_t w = 0; w < woerter; ++w)
+        for (uint64_t bits = jetzt[w] & kasten.arbeit[w]; bits; bits &= bits - 1) {
+            const int32_t zustand = int32_t(w * 64) + __builtin_ctzll(bits);
+            for (uint32_t halter = kasten.systeme[size_t(zustand)]; halter; halter &= halter - 1) {
+                int32_t& beste = beste_von[__builtin_ctz(halter)];
+                if (beste < 0 || ende[zustand] > ende[beste]) beste = zustand;
             }
-        return beste;
-    };
+        }
+    auto bestes_ende = [&](const Standardsystem& s) { return beste_von[s.vertreter]; };
     int32_t gewaehlt = erster, gesehen[FORMATION_STANDARD_ANZAHL + 1], anzahl_gesehen = 0;
     int32_t bester_zustand = bestes_ende(sys[erster]);
     gesehen[anzahl_gesehen++] = sys[erster].schluessel;
