@@ -36,6 +36,7 @@
 #include "club/aufstellung.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -304,9 +305,9 @@ int32_t Systeme_Einzeln_Rechnen(const Kandidat* kader, int32_t n, int32_t erster
 
 // Bounds that let the shared search skip states without changing a value or
 // a choice it reads. `unten` is the value of a line-up some built-in system
-// can field, so the chosen line-up is worth at least that: the best of the
-// systems each filled greedily (each player, best first, into the free group
-// where he is worth most), then bettered by exchanges. oben[i][k] is the sum
+// can field, so the chosen line-up is worth at least that: a greedy one (each
+// player, best first, into the group where he is worth most of those some
+// system still has room in), bettered by exchanges. oben[i][k] is the sum
 // of the k largest gains players i.. can still add; a state after i players
 // with k cells free in its best system is worth at most its value plus
 // oben[i][k]. The bound never grows along a step (a step uses up a cell and
@@ -347,37 +348,44 @@ struct Schranken {
             for (int32_t gr = 0; gr < GRUPPEN; ++gr) vorzug[i][gr] = int8_t(gr);
             Stabil_Sortieren(vorzug[i], GRUPPEN, [&](int8_t a, int8_t b) { return gewinne[i][a] > gewinne[i][b]; });
         }
+        // Each player, best first, into the group where he is worth most of
+        // those some system still has room in: a line-up of some system.
+        static const auto erlaubt = [sys] {
+            std::array<std::array<std::array<bool, FORMATION_ZELLEN>, FORMATION_ZELLEN>, FORMATION_ZELLEN> e{};
+            for (int32_t s = 0; s < FORMATION_STANDARD_ANZAHL; ++s)
+                for (int32_t a = 0; a <= sys[s].bedarf[1]; ++a)
+                    for (int32_t b = 0; b <= sys[s].bedarf[2]; ++b)
+                        for (int32_t c = 0; c <= sys[s].bedarf[3]; ++c) e[size_t(a)][size_t(b)][size_t(c)] = true;
+            return e;
+        }();
+        int32_t zahl[GRUPPEN] = {};
+        auto platz_in = [&](int32_t gr) {
+            if (gr == 0) return mit_tor && zahl[0] == 0;
+            const int32_t a = zahl[1] + (gr == 1), b = zahl[2] + (gr == 2), c = zahl[3] + (gr == 3);
+            return a < FORMATION_ZELLEN && b < FORMATION_ZELLEN && c < FORMATION_ZELLEN &&
+                   erlaubt[size_t(a)][size_t(b)][size_t(c)];
+        };
         Entwurf beste;
-        for (int32_t s = 0; s < FORMATION_STANDARD_ANZAHL; ++s) {
-            if (!sys[s].erstes) continue;   // the same group counts as an earlier system
-            Entwurf e(mit_tor, sys[s]);
-            for (size_t k = 0; k < m; ++k) {
-                const int8_t* v = vorzug[folge[k]];
-                int32_t q = 0;
-                while (q < GRUPPEN && e.frei[v[q]] <= 0) ++q;
-                if (q == GRUPPEN) break;
-                e.setzen(size_t(folge[k]), v[q], gewinne[folge[k]][v[q]]);
-            }
-            if (e.wert > beste.wert) beste = e;
+        for (size_t k = 0; k < m; ++k) {
+            const int8_t* v = vorzug[folge[k]];
+            int32_t q = 0;
+            while (q < GRUPPEN && !platz_in(v[q])) ++q;
+            if (q == GRUPPEN) break;   // no group has room: the line-up is whole
+            ++zahl[v[q]];
+            beste.setzen(size_t(folge[k]), v[q], gewinne[folge[k]][v[q]]);
         }
         beste.verbessern(gewinne, m);
         unten = beste.wert;
     }
 
-    // A line-up of one system: each field player's group (-1 out), the
-    // cells still free per group, the value.
+    // A line-up some system fields: each field player's group (-1 out) and the value.
     struct Entwurf {
         int8_t gruppe[TEAM_SPIELER_MAX];
-        int32_t frei[GRUPPEN] = {};
-        int64_t wert = -1;
+        int64_t wert = 0;
 
-        Entwurf() = default;
-        Entwurf(bool mit_tor, const Standardsystem& s) : frei{mit_tor ? 1 : 0, s.bedarf[1], s.bedarf[2], s.bedarf[3]}, wert(0) {
-            std::fill(gruppe, gruppe + TEAM_SPIELER_MAX, int8_t(-1));
-        }
+        Entwurf() { std::fill(gruppe, gruppe + TEAM_SPIELER_MAX, int8_t(-1)); }
         void setzen(size_t j, int32_t gr, int64_t gewinn) {
             gruppe[j] = int8_t(gr);
-            --frei[gr];
             wert += gewinn;
         }
         // Exchanges that raise the value, as long as one does: the weakest
@@ -385,7 +393,6 @@ struct Schranken {
         // swapping their groups, the exchange that raises it most first. Each
         // keeps the counts per group, so the line-up stays one the system fields.
         void verbessern(const int64_t (*gewinne)[GRUPPEN], size_t m) {
-            if (wert < 0) return;
             constexpr int64_t NICHTS = INT64_MIN / 4;
             for (;;) {
                 int64_t draussen[GRUPPEN], schwaechster[GRUPPEN], wechsel[GRUPPEN][GRUPPEN];
