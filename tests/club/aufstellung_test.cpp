@@ -127,6 +127,8 @@ TEST_F(AutoAufstellungWelt, CheckModeFindsEveryLineUpAsTheLongWayDoes) {
     EXPECT_EQ(p.aufstellungen, aufstellungen);
     EXPECT_EQ(p.abweichungen, 0);
     EXPECT_GT(p.wiederverwendet, CLUBS);
+    // The search never had to fall back on the long way.
+    EXPECT_FALSE(Log_Enthaelt("ohne Aufstellung"));
 }
 
 TEST_F(AutoAufstellungWelt, FewerThanElevenAvailableGivesTheBestPartialLineUp) {
