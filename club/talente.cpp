@@ -1,7 +1,13 @@
 // club/talente.cpp - the talent table and the talent rules.
 #include "club/talente.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
@@ -13,14 +19,30 @@
 namespace velmora {
 namespace {
 
+// Words of the active-talent mask compared at once: the table's talents padded to a multiple of 8.
+constexpr int32_t MASKEN_BREITE = (ATTRIBUT_ANZAHL + 7) / 8 * 8;
+
 struct TalentModul {
     AttributDaten tabelle[ATTRIBUT_ANZAHL] = {};
+    // Per talent, the most points that leave it inactive: its requirement, or
+    // the largest points value where it has none (the padding too). The
+    // match set-up asks for the mask of every player of every game.
+    alignas(16) int16_t aktiv_ueber[MASKEN_BREITE];
+    TalentModul() { std::fill(std::begin(aktiv_ueber), std::end(aktiv_ueber), INT16_MAX); }
     int32_t anzahl = 0;
     int32_t sterne_grenze = 0;
     bool entwickler = false;
     TalentHooks hooks;
 };
 TalentModul g;
+
+// Follows the table: called by everything that changes a requirement.
+void Aktiv_Grenzen_Auffrischen() {
+    for (int32_t id = 0; id < MASKEN_BREITE; ++id) {
+        const int32_t schwelle = id < ATTRIBUT_ANZAHL ? g.tabelle[id].noetige_punkte : 0;
+        g.aktiv_ueber[id] = int16_t(schwelle > 0 && schwelle < INT16_MAX ? schwelle : INT16_MAX);
+    }
+}
 
 void Eintrag_Leeren(AttributDaten& d) {
     d = AttributDaten{};
@@ -245,6 +267,7 @@ void Attribut_Tabelle_Leeren() {
     g.anzahl = 0;
     g.sterne_grenze = 0;
     g.entwickler = false;   // a game starts: the developer action is forgotten
+    Aktiv_Grenzen_Auffrischen();
 }
 
 bool Attribut_Daten_Setzen(int32_t id, const AttributDaten& daten) {
@@ -255,6 +278,7 @@ bool Attribut_Daten_Setzen(int32_t id, const AttributDaten& daten) {
     d.info1[sizeof d.info1 - 1] = 0;
     for (auto& a : d.auswirkung) a[sizeof a - 1] = 0;
     if (id + 1 > g.anzahl) g.anzahl = id + 1;
+    Aktiv_Grenzen_Auffrischen();
     return true;
 }
 
@@ -282,6 +306,7 @@ bool Attribut_Tabelle_Laden(const uint8_t* daten, size_t bytes) {
     g.anzahl = anzahl;
     g.sterne_grenze = grenze;
     g.entwickler = false;
+    Aktiv_Grenzen_Auffrischen();
     return true;
 }
 
@@ -318,11 +343,19 @@ bool Attribute_Aktive_Maske(int32_t spieler, uint64_t* maske) {
     // 53, the strength stars, has none).
     // The table's talents only: the stars (53) lie past it and have no requirement.
     static_assert(ATTRIBUT_ANZAHL <= ATTRIBUT_STERNE && ATTRIBUT_ANZAHL <= SPIELER_TALENTE && ATTRIBUT_ANZAHL <= 64);
+    alignas(16) int16_t punkte[MASKEN_BREITE] = {};
+    std::memcpy(punkte, s->talent, sizeof(int16_t) * ATTRIBUT_ANZAHL);
     uint64_t m = 0;
-    for (int32_t id = 0; id < ATTRIBUT_ANZAHL; ++id) {
-        const int32_t schwelle = g.tabelle[id].noetige_punkte;
-        m |= uint64_t((schwelle > 0) & (s->talent[id] > schwelle)) << id;
+#if defined(__SSE2__)
+    for (int32_t k = 0; k < MASKEN_BREITE; k += 8) {
+        const __m128i p = _mm_load_si128(reinterpret_cast<const __m128i*>(punkte + k));
+        const __m128i grenze = _mm_load_si128(reinterpret_cast<const __m128i*>(g.aktiv_ueber + k));
+        const __m128i ueber = _mm_packs_epi16(_mm_cmpgt_epi16(p, grenze), _mm_setzero_si128());
+        m |= uint64_t(uint32_t(_mm_movemask_epi8(ueber)) & 0xFF) << k;
     }
+#else
+    for (int32_t id = 0; id < MASKEN_BREITE; ++id) m |= uint64_t(punkte[id] > g.aktiv_ueber[id]) << id;
+#endif
     *maske = m;
     return true;
 }

@@ -325,7 +325,7 @@ std::string Texte_Text() {
         Config_Schreibe_Nummer_String(o, "TEXT", i, ALLGEMEIN[i]);
     for (int32_t v = 0; v < VERLETZUNG_ARTEN; ++v) Config_Schreibe_Nummer_String(o, "TEXT", 100 + v, VERLETZUNGEN[v]);
     // Entries 60-66 name a player's morale 0-6, 67 and 68 why he cannot play (the references "*60" to "*68").
-    static const char* const MORAL[] = {"am Boden", "schlecht", "gedr\xfc" "ckt", "normal", "gut", "sehr gut",
+    static const char* const MORAL[] = {"am Boden", "schlecht", "gedr\374ckt", "normal", "gut", "sehr gut",
                                         "euphorisch", "gesperrt", "verletzt"};
     for (int32_t i = 0; i < 9; ++i) Config_Schreibe_Nummer_String(o, "TEXT", 60 + i, MORAL[i]);
     // Entries 165 and 166 follow the minute and the spectators on a match view's score line.
@@ -343,7 +343,7 @@ std::string Texte_Text() {
     static const char* const MELDUNG[] = {"Abseits", "Abseitspfiff", "stellt um", "wechselt die Taktik"};
     for (int32_t i = 0; i < 4; ++i) Config_Schreibe_Nummer_String(o, "TEXT", 194 + i, MELDUNG[i]);
     static const char* const AENDERUNG[] = {
-        "spielt offensiver", "spielt defensiver", "presst fr\xfc" "her", "presst weniger", "spielt h\xe4rter",
+        "spielt offensiver", "spielt defensiver", "presst fr\374her", "presst weniger", "spielt h\xe4rter",
         "spielt fairer", "stellt die Abseitsfalle", "verzichtet auf die Abseitsfalle", "spielt lange B\xe4lle",
         "spielt kurze P\xe4sse", "mauert", "greift mit allen an"};
     for (int32_t i = 0; i < 12; ++i) Config_Schreibe_Nummer_String(o, "TEXT", 167 + i, AENDERUNG[i]);
@@ -359,7 +359,7 @@ const char* const SPONSOREN[WELTGEN_SPONSOREN] = {
     "Nordbank",      "Brauhaus Keller", "Autohaus Stern", "Elektro Blitz",  "Versicherung Fels",
     "Sportwelt",     "Mobilfunk Plus",  "Backstube Kruse", "Reisen Sonne",  "Stadtwerke",
     "Bauhof Ludwig", "Limonade Frisch", "Zeitung Kurier", "Optik Klar",     "Spedition Weit",
-    "M\xf6" "bel Haus", "Schuhe Lauf", "Kaffee R\xf6stlich", "Baumarkt Hammer", "Energie Nord"};
+    "M\366bel Haus", "Schuhe Lauf", "Kaffee R\xf6stlich", "Baumarkt Hammer", "Energie Nord"};
 
 void Screen(std::string& o, const char* name, std::initializer_list<std::pair<int32_t, const char*>> texte) {
     Config_Schreibe_Befehl(o, Str_Format("SCREEN %s", name));

@@ -37,9 +37,9 @@ struct ModulEintrag {
 constexpr uint32_t BLOCK_MAX = 256u << 20;   // far above the largest block of the full world
 
 // `groesse` is the block's size the last time, so it is built without growing.
-bool eintrag_speichern(const ModulEintrag& m, SpielstandDatei* datei, size_t& groesse) {
+bool eintrag_speichern(const ModulEintrag& m, SpielstandDatei* datei, size_t& groesse, std::vector<uint8_t>& daten) {
     if (m.speichern) return m.speichern(datei);
-    std::vector<uint8_t> daten;
+    daten.clear();
     daten.reserve(groesse + groesse / 8);
     m.block.save(daten);
     groesse = daten.size();
@@ -84,6 +84,11 @@ struct SpielstandModul {
     bool abbruch_vor_umbenennen = false;
     size_t letzte_groesse = 0;   // the last image's size: the next one is built without growing
     std::vector<size_t> block_groessen;   // per module, the same for its block
+    // The image of the last save written and the modules' block buffer, kept
+    // with their room for the next save: new memory of a few megabytes is
+    // faulted in page by page, which costs more than filling it.
+    std::vector<uint8_t> ersatzbild;
+    std::vector<uint8_t> blockpuffer;
 };
 SpielstandModul g;
 
@@ -140,13 +145,13 @@ std::string slot_name(int32_t slot) {
 
 // The whole game as a file image, every module in the table's order.
 bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
-    Spielstand_Datei_Neu(datei, kopf);
+    Spielstand_Datei_Neu(datei, kopf, std::move(g.ersatzbild));
     datei->bild.reserve(g.letzte_groesse + g.letzte_groesse / 8);
     g.block_groessen.resize(g.module.size());
     for (size_t i = 0; i < g.module.size(); ++i) {
         const ModulEintrag& m = g.module[i];
         if (!Spielstand_Modul_Beginnen(datei, m.name.c_str())) return false;
-        if (!eintrag_speichern(m, datei, g.block_groessen[i]) || datei->fehler) {
+        if (!eintrag_speichern(m, datei, g.block_groessen[i], g.blockpuffer) || datei->fehler) {
             Debug_Printf("Spielstand_Speichern: Modul %s konnte nicht speichern\n", m.name.c_str());
             return false;
         }
@@ -224,7 +229,10 @@ bool datei_schreiben_roh(const std::string& ziel, const std::vector<uint8_t>& bi
         *fehler = "kann neben \"" + ziel + "\" keine Datei anlegen";
         return false;
     }
-    bool ok = Plat_File_Write(h, bild.data(), int64_t(bild.size())) == int64_t(bild.size()) && Plat_File_Sync(h);
+    // Written past the page cache: the file is flushed at once and read back
+    // only by a load, so copying it into the cache would be work for nothing.
+    bool ok = Plat_File_Write_Direkt(h, bild.data(), int64_t(bild.size())) == int64_t(bild.size()) &&
+              Plat_File_Sync(h);
     Plat_File_Close(h);
     if (ok && abbrechen) {
         *fehler = "abgebrochen vor dem Umbenennen";
@@ -273,7 +281,8 @@ void hintergrund_abholen(bool warten) {
     Hintergrund& h = hintergrund();
     if (!h.faden.joinable() || (!warten && !h.fertig.load())) return;
     h.faden.join();
-    std::vector<uint8_t>().swap(h.bild);
+    g.ersatzbild = std::move(h.bild);
+    h.bild.clear();
     if (!h.ok) {
         Debug_Printf("Spielstand_Speichern: %s\n", h.fehler.c_str());
         Meldung("Der Spielstand konnte nicht in Platz %d gespeichert werden; was dort lag, ist erhalten.", h.slot + 1);
@@ -375,6 +384,7 @@ bool speichern(int32_t slot, bool im_hintergrund) {
         Meldung("Der Spielstand konnte nicht in Platz %d gespeichert werden; was dort lag, ist erhalten.", slot + 1);
         return false;
     }
+    g.ersatzbild = std::move(datei.bild);
     letzter_setzen(slot);
     if (Spielstand_Hooks().nach_speichern) Spielstand_Hooks().nach_speichern();
     return true;

@@ -327,6 +327,10 @@ uint32_t langer_lauf(const uint8_t* p, uint32_t grenze, uint8_t b) {
 }
 
 constexpr uint32_t KURZ = 16;
+// Room behind the stream for a plain group's fixed-size copy: a group is
+// copied as one, two or eight 16-byte words (a library copy of a variable
+// length starts slowly for the short lengths that dominate).
+constexpr uint32_t NACHLAUF = 128;
 
 // A long run at i (130 bytes or more): its whole length once, then runs of 130
 // as the byte-wise rule takes them; what is left of it is the next group.
@@ -342,6 +346,7 @@ inline void langen_lauf_schreiben(const uint8_t* p, uint32_t n, uint32_t& i, uin
 // Bit k: q[k] == q[k + 1], for k 0-63 (reads q[0..64]).
 inline uint64_t gleich_bei(const uint8_t* q) {
     uint64_t m = 0;
+#pragma GCC unroll 4
     for (int c = 0; c < 4; ++c) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 16 * c));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 16 * c + 1));
@@ -405,8 +410,10 @@ uint32_t packen_mit_masken(const uint8_t* p, uint32_t n, uint8_t*& o) {
             } else if (drei) {
                 laenge = uint32_t(__builtin_ctzll(drei));
                 *o++ = uint8_t(laenge - 1);
+                // Inside the 64 bits a group is shorter than 64 bytes, and at
+                // least MASKEN_REST bytes follow i.
                 std::memcpy(o, p + i, KURZ);
-                if (laenge > KURZ) std::memcpy(o + KURZ, p + i + KURZ, laenge - KURZ);
+                if (laenge > KURZ) std::memcpy(o + KURZ, p + i + KURZ, 64 - KURZ);
                 o += laenge;
             } else {
                 break;
@@ -444,9 +451,9 @@ uint32_t packen_mit_masken(const uint8_t* p, uint32_t n, uint8_t*& o) {
             k = zweites ? 64 + uint32_t(__builtin_ctzll(zweites)) : 128;
         }
         *o++ = uint8_t(k - 1);
-        // Short groups as one fixed word: `o` has KURZ bytes of room behind the stream.
+        // Fixed-size copies: `o` has NACHLAUF bytes of room behind the stream, and MASKEN_REST bytes follow i.
         if (k <= KURZ) std::memcpy(o, p + i, KURZ);
-        else std::memcpy(o, p + i, k);
+        else std::memcpy(o, p + i, NACHLAUF);
         o += k;
         i += k;
     }
@@ -454,8 +461,8 @@ uint32_t packen_mit_masken(const uint8_t* p, uint32_t n, uint8_t*& o) {
 }
 #endif
 
-// Packs into `o`, which holds at least n + n / 128 + 1 + KURZ bytes (the most
-// plain groups can take, and room for one short group's fixed copy); returns
+// Packs into `o`, which holds at least n + n / 128 + 1 + NACHLAUF bytes (the most
+// plain groups can take, and room for one group's fixed-size copy); returns
 // the bytes written.
 size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
     uint8_t* const anfang = o;
@@ -590,7 +597,7 @@ bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uin
     // One work buffer for all packed blocks (saves are built on one thread): it
     // grows to the largest block and is never filled in advance.
     static std::vector<uint8_t> block;
-    size_t platz = 4 + size_t(laenge) + laenge / 128 + 1 + KURZ;
+    size_t platz = 4 + size_t(laenge) + laenge / 128 + 1 + NACHLAUF;
     if (block.size() < platz) block.resize(platz);
     Bytes_Put32(block.data(), laenge);
     size_t n = 4 + packen(static_cast<const uint8_t*>(daten), laenge, block.data() + 4);
@@ -638,9 +645,11 @@ bool Liste_Read(SpielstandDatei* datei, Listen_Element* liste) {
     return true;
 }
 
-void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf) {
+void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf, std::vector<uint8_t> platz) {
     if (!datei) return;
     *datei = SpielstandDatei{};
+    platz.clear();
+    datei->bild = std::move(platz);
     // A save is about as large as the one before: its image is not grown by doubling again.
     datei->bild.reserve(std::max<size_t>(size_t(1) << 16, g_letzte_bildgroesse.load()));
     datei->bild.insert(datei->bild.end(), SPIELSTAND_MAGIC, SPIELSTAND_MAGIC + SPIELSTAND_MAGIC_BYTES);

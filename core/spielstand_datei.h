@@ -92,8 +92,9 @@ bool Liste_Write(SpielstandDatei* datei, const Listen_Element* liste);
 bool Liste_Read(SpielstandDatei* datei, Listen_Element* liste);
 
 // The file frame, used by the save-game driver.
-// A new, empty file image: magic, version and the header block.
-void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf);
+// A new, empty file image: magic, version and the header block. The image is
+// built in `platz` (emptied, its room kept) when it has room.
+void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf, std::vector<uint8_t> platz = {});
 // Opens a module's part (name of 1 to 31 characters) / closes it.
 bool Spielstand_Modul_Beginnen(SpielstandDatei* datei, const char* name);
 bool Spielstand_Modul_Beenden(SpielstandDatei* datei);

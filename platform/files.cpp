@@ -9,6 +9,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <pwd.h>
 #include <strings.h>
 #include <sys/file.h>
@@ -153,6 +154,79 @@ int64_t Plat_File_Write(int32_t handle, const void* buf, int64_t bytes) {
         done += n;
     }
     return done;
+}
+
+namespace {
+
+// The aligned staging buffer of direct writes from unaligned memory: one for
+// the process, kept (page-faulting a new one for every file costs more than
+// the write), used by one writer at a time.
+constexpr size_t DIREKT_STUECK = size_t(1) << 20;
+std::mutex g_direkt_sperre;
+uint8_t* direkt_puffer() {
+    static uint8_t* puffer = static_cast<uint8_t*>(std::aligned_alloc(4096, DIREKT_STUECK));
+    return puffer;
+}
+
+// Writes whole blocks from `b` with the file in direct mode; returns how many
+// bytes went out (a multiple of the block size), stopping at the first write
+// the file system refuses.
+int64_t direkt_bloecke(int handle, const uint8_t* b, int64_t bloecke_bytes, size_t speicher_ausrichtung) {
+    int64_t done = 0;
+    const bool ausgerichtet = reinterpret_cast<uintptr_t>(b) % speicher_ausrichtung == 0;
+    std::unique_lock<std::mutex> sperre(g_direkt_sperre, std::defer_lock);
+    uint8_t* puffer = nullptr;
+    if (!ausgerichtet) {
+        sperre.lock();
+        puffer = direkt_puffer();
+        if (!puffer) return 0;
+    }
+    while (done < bloecke_bytes) {
+        size_t n = size_t(std::min<int64_t>(bloecke_bytes - done, int64_t(DIREKT_STUECK)));
+        const uint8_t* quelle = b + done;
+        if (puffer) {
+            std::memcpy(puffer, quelle, n);
+            quelle = puffer;
+        }
+        ssize_t w;
+        do {
+            w = ::write(handle, quelle, n);
+        } while (w < 0 && errno == EINTR);
+        if (w <= 0) break;
+        done += w;
+        if (size_t(w) != n) break;   // a short write: the rest goes the ordinary way
+    }
+    return done;
+}
+
+}  // namespace
+
+int64_t Plat_File_Write_Direkt(int32_t handle, const void* buf, int64_t bytes) {
+    if (handle < 0 || bytes < 0 || (!buf && bytes > 0)) return -1;
+    auto* b = static_cast<const uint8_t*>(buf);
+    int64_t done = 0;
+#if defined(STATX_DIOALIGN) && defined(O_DIRECT)
+    // What the file system asks of direct writes; a position other than the
+    // start, or no answer, and the whole file goes the ordinary way.
+    struct statx sx {};
+    const bool bekannt = ::statx(handle, "", AT_EMPTY_PATH, STATX_DIOALIGN, &sx) == 0 &&
+                         (sx.stx_mask & STATX_DIOALIGN) && sx.stx_dio_mem_align > 0 &&
+                         sx.stx_dio_offset_align > 0 && DIREKT_STUECK % sx.stx_dio_offset_align == 0 &&
+                         4096 % sx.stx_dio_mem_align == 0 && ::lseek(handle, 0, SEEK_CUR) == 0;
+    const int64_t bloecke = bekannt ? bytes - bytes % int64_t(sx.stx_dio_offset_align) : 0;
+    if (bloecke > 0) {
+        const int flags = ::fcntl(handle, F_GETFL);
+        if (flags >= 0 && ::fcntl(handle, F_SETFL, flags | O_DIRECT) == 0) {
+            done = direkt_bloecke(handle, b, bloecke, sx.stx_dio_mem_align);
+            if (::fcntl(handle, F_SETFL, flags) != 0) return -1;
+            // The file's position follows what was written, also after a refusal.
+            if (::lseek(handle, off_t(done), SEEK_SET) != off_t(done)) return -1;
+        }
+    }
+#endif
+    int64_t rest = Plat_File_Write(handle, b + done, bytes - done);
+    if (rest < 0) return done > 0 ? done : -1;
+    return done + rest;
 }
 
 int64_t Plat_File_Seek(int32_t handle, int64_t offset, int whence) {

@@ -31,6 +31,12 @@ int64_t Plat_File_Write(int32_t handle, const void* buf, int64_t bytes);
 int64_t Plat_File_Seek(int32_t handle, int64_t offset, int whence);  // 0 set, 1 cur, 2 end; new position or -1
 int64_t Plat_File_Size(int32_t handle);                   // -1 on error
 bool Plat_File_Sync(int32_t handle);                      // flushes data to the disk
+// Writes like Plat_File_Write, from a file position of 0, but past the page
+// cache where the file system takes direct writes: for a large file that is
+// flushed at once and not read back soon, which spares the kernel copying it.
+// The bytes that do not fill a whole block, and every file system that
+// refuses, go the ordinary way. Returns the bytes written, -1 on error.
+int64_t Plat_File_Write_Direkt(int32_t handle, const void* buf, int64_t bytes);
 
 bool Plat_Exists(const char* path);                       // any kind of entry
 bool Plat_Is_File(const char* path);

@@ -119,6 +119,29 @@ TEST_F(Talente, TheMaskOfActiveTalentsAnswersAsEachTalentAlone) {
         Attribute_Aktive_Maske(f.spieler, &maske);
         EXPECT_EQ((maske >> f.id & 1) != 0, f.aktiv) << f.spieler << "/" << f.id;
     }
+    // Requirements past the points' range never activate; the mask follows a
+    // table loaded over a changed one.
+    std::vector<uint8_t> tabelle;
+    Attribut_Tabelle_Speichern(tabelle);
+    AttributDaten hoch = *Attribut_Daten(4);
+    hoch.noetige_punkte = 40000;
+    Attribut_Daten_Setzen(4, hoch);
+    Spieler_Wert(4, feld, INT16_MAX, OP_SCHREIBEN);
+    Spieler_Wert(5, feld, INT16_MAX, OP_SCHREIBEN);
+    hoch.noetige_punkte = Spieler_Wert(5, feld, 0, OP_LESEN) - 1;   // the most points a talent takes, less one
+    Attribut_Daten_Setzen(5, hoch);
+    for (bool geladen : {false, true}) {
+        if (geladen) {
+            ASSERT_TRUE(Attribut_Tabelle_Laden(tabelle.data(), tabelle.size()));
+        }
+        uint64_t m = 0;
+        ASSERT_TRUE(Attribute_Aktive_Maske(feld, &m));
+        for (int32_t id : {4, 5}) EXPECT_EQ((m >> id & 1) != 0, Attribute_Attribut_Aktief(feld, id)) << id << geladen;
+        if (!geladen) {
+            EXPECT_EQ(m >> 4 & 1, 0u);
+            EXPECT_EQ(m >> 5 & 1, 1u);
+        }
+    }
     uint64_t maske = 7;
     EXPECT_FALSE(Attribute_Aktive_Maske(-1, &maske));
     EXPECT_FALSE(Attribute_Aktive_Maske(Spieler_Anzahl(), &maske));

@@ -48,6 +48,43 @@ TEST(PlatFiles, TemporaryFilesOfOneTargetHaveNamesOfTheirOwn) {
     EXPECT_EQ(Plat_File_Open_Temp((tmp / "fehlt/x.bin").c_str(), &a), -1);
 }
 
+// Direct writes: whole blocks past the page cache, the rest the ordinary way,
+// from aligned and unaligned memory, at the start and (ordinary throughout)
+// behind bytes already written. What lands in the file is exactly the bytes.
+TEST(PlatFiles, DirectWritesLeaveExactlyTheBytesAndThePosition) {
+    test::TempDir tmp;
+    std::vector<uint8_t> quelle((3u << 20) + 8192);
+    for (size_t i = 0; i < quelle.size(); ++i) quelle[i] = uint8_t(i * 131 + (i >> 9));
+    uint8_t* ausgerichtet = quelle.data() + (4096 - reinterpret_cast<uintptr_t>(quelle.data()) % 4096);
+    struct Fall {
+        int64_t bytes;
+        size_t versatz;    // from a 4096-aligned address
+        int64_t davor;     // bytes written the ordinary way first
+    };
+    const Fall faelle[] = {{0, 0, 0},          {1, 0, 0},         {511, 3, 0},      {512, 0, 0},
+                           {4096, 0, 0},       {4097, 1, 0},      {(1 << 20) + 5, 7, 0}, {3 << 20, 0, 0},
+                           {(3 << 20) + 7, 16, 0}, {(2 << 20) + 100, 0, 10}};
+    for (const Fall& f : faelle) {
+        std::string p = tmp / "d.bin";
+        int32_t h = Plat_File_Open(p.c_str(), PLAT_WRITE);
+        ASSERT_GE(h, 0);
+        ASSERT_EQ(Plat_File_Write(h, quelle.data(), f.davor), f.davor);
+        const uint8_t* von = ausgerichtet + f.versatz;
+        EXPECT_EQ(Plat_File_Write_Direkt(h, von, f.bytes), f.bytes) << f.bytes;
+        // The position stands behind the bytes: an ordinary write continues there.
+        EXPECT_EQ(Plat_File_Write(h, "ende", 4), 4);
+        EXPECT_TRUE(Plat_File_Sync(h));
+        Plat_File_Close(h);
+        std::vector<uint8_t> soll(quelle.begin(), quelle.begin() + f.davor);
+        soll.insert(soll.end(), von, von + f.bytes);
+        soll.insert(soll.end(), {'e', 'n', 'd', 'e'});
+        std::vector<uint8_t> ist;
+        ASSERT_TRUE(Plat_Read_All(p.c_str(), ist));
+        EXPECT_TRUE(ist == soll) << "bytes " << f.bytes << " offset " << f.versatz << " after " << f.davor;
+    }
+    EXPECT_EQ(Plat_File_Write_Direkt(-1, quelle.data(), 10), -1);
+}
+
 TEST(PlatFiles, DirectoriesAreNotOpenedAsFiles) {
     test::TempDir tmp;
     EXPECT_TRUE(Plat_Make_Dirs((tmp / "a/b/c").c_str()));
