@@ -342,7 +342,7 @@ struct Schranken {
         for (size_t i = 0; i < m; ++i) folge[i] = int32_t(i);
         Stabil_Sortieren(folge, int32_t(m), [&](int32_t a, int32_t b) { return bester[a] > bester[b]; });
         // Each player's groups, worth most first (the lower group first of
-        // equal ones): the first free one is where the greedy fill puts him.
+        // equal ones): the first with room is where the greedy fill puts him.
         int8_t vorzug[TEAM_SPIELER_MAX][GRUPPEN];
         for (size_t i = 0; i < m; ++i) {
             for (int32_t gr = 0; gr < GRUPPEN; ++gr) vorzug[i][gr] = int8_t(gr);
