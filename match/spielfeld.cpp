@@ -9,6 +9,7 @@
 #include <memory>
 #include <initializer_list>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "club/team.h"
 #include "club/team_suche.h"
@@ -62,6 +63,11 @@ struct SpielfeldModul {
     std::unordered_map<const void*, Listen_Element*> nach_satz;   // the element of each record
     int32_t anzahl = 0;
     bool index_gueltig = false;
+    // The records set up for the dice only (see Spielfeld_Anlegen): their
+    // figures are never placed. Not saved: a loaded record is placed in full,
+    // which draws nothing either.
+    std::unordered_set<const Spielfeld_Satz*> leicht;
+    bool leicht_an = true;               // off: every record is set up in full (tests)
 };
 SpielfeldModul g;
 
@@ -77,6 +83,16 @@ void Index_Aufbauen() {
             ++g.anzahl;
         }
     g.index_gueltig = true;
+}
+
+// A record leaves the index with its element (a competition's day closes
+// while others go on: the index is not built again for each).
+void Index_Austragen(Listen_Element* e) {
+    if (!g.index_gueltig) return;
+    auto it = g.nach_spiel.find(e->schluessel);
+    if (it != g.nach_spiel.end() && it->second == e) g.nach_spiel.erase(it);
+    g.nach_satz.erase(e->daten);
+    --g.anzahl;
 }
 
 Listen_Element* Element_Von_Spiel(int32_t spiel) {
@@ -162,6 +178,22 @@ void Festfigur_Setzen(Spielfeld_Satz* satz, int32_t f, int32_t anim) {
 
 int32_t Klemme(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
+// The figures beside the players as a new record places them.
+void Figuren_Aufstellen(Spielfeld_Satz* satz) {
+    Figur_Zeichnen(satz, FIGUR_BALL);
+    SetZSA(satz, FIGUR_BALL, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y, 0, 0, ANIM_STEHEN, 0, 0, 0, -1, 1, -1, 0, 0, 0);
+    SetAnim(satz, FIGUR_BALL, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y, 0);
+    Offizieller_Setzen(satz, FIGUR_SCHIRI, SPIELFELD_MITTE_X, 3253, 0.1f);
+    Offizieller_Setzen(satz, FIGUR_LINIENRICHTER_1, 2700, 0, 0.1f);
+    Offizieller_Setzen(satz, FIGUR_LINIENRICHTER_2, 8100, SPIELFELD_BREITE, 0.1f);
+    for (int32_t i = 0; i < 4; ++i) Festfigur_Setzen(satz, FIGUR_ECKFAHNE + i, ANIM_ECKFAHNE + i);
+    for (int32_t s = 0; s < 2; ++s) Figur_Zeichnen(satz, FIGUR_TRAINER + s);
+    for (int32_t i = 0; i < 8; ++i) {
+        satz->figur[FIGUR_TORNETZ + i].w320 = -1;
+        Festfigur_Setzen(satz, FIGUR_TORNETZ + i, ANIM_TOR_RUHE + i);
+    }
+}
+
 }  // namespace
 
 bool Spielfeld_Ist_Initialisiert() {
@@ -200,6 +232,7 @@ void Spielfeld_Freigeben() {
     std::vector<uint8_t>().swap(g.arbeit);
     if (g.liste_angelegt) Liste_Delete_All(&g.liste);
     g.index_gueltig = false;
+    g.leicht.clear();
     g.aktives = nullptr;
     g.initialisiert = false;
 }
@@ -210,8 +243,9 @@ void Spielfeld_Entfernen(int32_t wettbewerb) {
         Spielfeld_Satz* s = Satz_Von(e);
         if (int32_t(s->wettbewerb) == wettbewerb) {
             if (g.aktives == s) g.aktives = nullptr;
+            g.leicht.erase(s);
+            Index_Austragen(e);
             Listen_Element* vorher = Liste_Delete_Element(&g.liste, e);
-            g.index_gueltig = false;
             e = vorher == &g.liste ? Liste_First(&g.liste) : Liste_Next_Element(vorher);
         } else {
             e = Liste_Next_Element(e);
@@ -290,6 +324,9 @@ int32_t Spielfeld_Schalter4_Wettbewerb() { return g.schalter4; }
 bool Spielfeld_Client_Holen_Offen() { return g.client_holen; }
 void Spielfeld_Client_Holen_Setzen(bool offen) { g.client_holen = offen; }
 
+void Spielfeld_Leicht_Setzen(bool an) { g.leicht_an = an; }
+bool Spielfeld_Ist_Leicht(const Spielfeld_Satz* satz) { return satz && g.leicht.count(satz) != 0; }
+
 Spielfeld_Satz* Spielfeld_Satz_Einsetzen(int32_t spiel, const Spielfeld_Satz& neu) {
     if (!Spielfeld_Ist_Initialisiert()) return nullptr;
     Listen_Element* e = Liste_Insert(&g.liste, &g.liste, &neu, uint32_t(SATZ_BYTES), spiel);
@@ -300,6 +337,7 @@ Spielfeld_Satz* Spielfeld_Satz_Einsetzen(int32_t spiel, const Spielfeld_Satz& ne
             continue;
         }
         if (g.aktives == a->daten) g.aktives = nullptr;
+        g.leicht.erase(static_cast<const Spielfeld_Satz*>(a->daten));
         Listen_Element* vorher = Liste_Delete_Element(&g.liste, a);
         a = vorher == &g.liste ? Liste_First(&g.liste) : Liste_Next_Element(vorher);
     }
@@ -329,6 +367,8 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
 namespace {
 void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer,
                      bool nur_wuerfel) {
+    if (nur_wuerfel) g.leicht.insert(satz);
+    else g.leicht.erase(satz);
     uint8_t anzeige = satz->anzeige_modus;
     if (!leer) {
         std::memset(static_cast<void*>(satz), 0, sizeof *satz);
@@ -420,7 +460,7 @@ void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t 
     for (Spieler_Matchsatz& sm : satz->spieler) sm.nummer = -1;
 
     for (int32_t s = 0; s < 2; ++s) {
-        Spielfeld_Team_An_Positionen(satz, s, satz->seiten_gewechselt ^ s);
+        Spielfeld_Team_An_Positionen(satz, s, satz->seiten_gewechselt ^ s, nur_wuerfel);
         satz->freistoss_schuetze[s] = satz->elfmeter_schuetze[s] = satz->ecken_schuetze[s] = -1;
     }
     for (int32_t s = 0; s < 2; ++s) {
@@ -470,22 +510,10 @@ void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t 
         }
     }
 
-    // The ball on the centre spot.
-    Figur& ball = satz->figur[FIGUR_BALL];
-    ball.ist_ball = 1;
-    Figur_Zeichnen(satz, FIGUR_BALL);
-    SetZSA(satz, FIGUR_BALL, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y, 0, 0, ANIM_STEHEN, 0, 0, 0, -1, 1, -1, 0, 0, 0);
-    SetAnim(satz, FIGUR_BALL, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y, 0);
-
-    Offizieller_Setzen(satz, FIGUR_SCHIRI, SPIELFELD_MITTE_X, 3253, 0.1f);
-    Offizieller_Setzen(satz, FIGUR_LINIENRICHTER_1, 2700, 0, 0.1f);
-    Offizieller_Setzen(satz, FIGUR_LINIENRICHTER_2, 8100, SPIELFELD_BREITE, 0.1f);
-    for (int32_t i = 0; i < 4; ++i) Festfigur_Setzen(satz, FIGUR_ECKFAHNE + i, ANIM_ECKFAHNE + i);
-    for (int32_t s = 0; s < 2; ++s) Figur_Zeichnen(satz, FIGUR_TRAINER + s);
-    for (int32_t i = 0; i < 8; ++i) {
-        satz->figur[FIGUR_TORNETZ + i].w320 = -1;
-        Festfigur_Setzen(satz, FIGUR_TORNETZ + i, ANIM_TOR_RUHE + i);
-    }
+    // The ball on the centre spot, the officials, the corner flags and the
+    // goal frames: figures, which the dice never read (none of this draws).
+    satz->figur[FIGUR_BALL].ist_ball = 1;
+    if (!nur_wuerfel) Figuren_Aufstellen(satz);
 
     satz->anstoss_seite = uint8_t(Rnd(0, 1));
     Spielfeld_Periode_Starten_Satz(satz);
@@ -522,8 +550,8 @@ int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t, int32_t zusch
     if (Spielfeld_Hook_Schalter(daten.wettbewerb, 4)) g.schalter4 = daten.wettbewerb;
 
     satz->anzeige_modus = uint8_t(anzeige);
-    // Only a background record can go without match values.
-    const bool nur_wuerfel = live == SPIELFELD_NUR_WUERFEL && anzeige == 0;
+    // Only a background record can go without match values and figures.
+    const bool nur_wuerfel = live == SPIELFELD_NUR_WUERFEL && anzeige == 0 && g.leicht_an;
     if (live == SPIELFELD_NUR_WUERFEL) live = -1;
     Daten_Eintragen(satz, &daten, spiel, live, true, nur_wuerfel);   // the list hands out a zeroed record
 
@@ -651,7 +679,8 @@ void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
         int32_t s = Klemme(sm.ausdauer, 0, 10000);
         sm.ausdauer = s + Rnd((10000 - s) / 4, (10000 - s) / 2);
     }
-    for (int32_t s = 0; s < 2; ++s) Spielfeld_Team_An_Positionen(satz, s, satz->seiten_gewechselt ^ s);
+    const bool nur_wuerfel = g.leicht.count(satz) != 0;
+    for (int32_t s = 0; s < 2; ++s) Spielfeld_Team_An_Positionen(satz, s, satz->seiten_gewechselt ^ s, nur_wuerfel);
     Spielfeld_Eingabekopie_Fuellen(satz);
 
     satz->ballhalter = -1;
@@ -821,6 +850,7 @@ bool Spielfeld_Load(const uint8_t* in, size_t bytes) {
     Ansicht_Schliessen();
     if (!g.initialisiert && !Spielfeld_Init()) return false;
     g.index_gueltig = false;
+    g.leicht.clear();
     if (!Liste_From_Memory(in + 1, liste_ende - 1, &g.liste)) return false;
     g.aktives = nullptr;
     uint32_t puffer = g.ansicht.puffer;

@@ -70,6 +70,11 @@ void Spielfeld_Client_Holen_Setzen(bool offen);
 Spielfeld_Satz* Spielfeld_Satz_Einsetzen(int32_t spiel, const Spielfeld_Satz& neu);
 
 constexpr int32_t SPIELFELD_NUR_WUERFEL = -2;
+// Testing: off sets a record asked for as SPIELFELD_NUR_WUERFEL up in full
+// (match values and figures), to compare the light set-up with. On by default.
+void Spielfeld_Leicht_Setzen(bool an);
+// Whether a record of the module was set up for the dice only.
+bool Spielfeld_Ist_Leicht(const Spielfeld_Satz* satz);
 
 // Creates the record of a game from its fixture and starts its first period.
 // anzeige: 0 background, 1 watched, 2 reported; zuschauer overrides the
@@ -77,8 +82,9 @@ constexpr int32_t SPIELFELD_NUR_WUERFEL = -2;
 // 0 live when watched or the competition's switch 5 asks for it, 1 live,
 // SPIELFELD_NUR_WUERFEL never live, watched or sent (a background record on a
 // single machine that its competition does not compute live): the players'
-// match values, which only the live engine reads, are then left out; the
-// draws stay the same.
+// match values, which only the live engine reads, and the figures' places and
+// orders (also at each new period), which only the live engine and the views
+// read, are then left out; the draws stay the same.
 // 1 when created; 0 when the module does not run, 200 records exist or the
 // game is unknown (the match is then played without a record).
 int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t reserviert, int32_t zuschauer, int32_t stadion,

@@ -79,7 +79,7 @@ bool Ist_Torwart_Typ(int32_t spieler) {
     return Spieler_Wert(SPW_SPALTE, spieler, 0, OP_LESEN) == 3 && Spieler_Wert(SPW_REIHE, spieler, 0, OP_LESEN) == 0;
 }
 
-void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt) {
+void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt, bool figuren) {
     int32_t team = int32_t(satz->team[seite]);
     if (Spielfeld_Hooks().team_positionen_setzen) Spielfeld_Hooks().team_positionen_setzen(team);
     int32_t spieler[TEAM_SPIELER_MAX];
@@ -139,10 +139,10 @@ void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt) {
                 nottorwart_x = x;
             }
         }
-        Stehen(satz, slot);
+        if (figuren) Stehen(satz, slot);
         if (!auf_platz) {
             sm.bank = int8_t(bank++ % 8);
-            KI_Aufwaermen(satz, slot, 1);
+            if (figuren) KI_Aufwaermen(satz, slot, 1);
         }
     }
     if (torwart_feld > 1) Debug_Printf("2 TORHÜTER\n");
@@ -151,23 +151,25 @@ void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt) {
         Figur& fig = satz->figur[nottorwart];
         fig.torwart = 1;
         Torwart_Linien(satz->spieler[nottorwart], gespiegelt);
+        if (!figuren) return;
         int32_t x = SPIELFELD_LAENGE / 7, y = 5 * SPIELFELD_BREITE / 11;
         SetAnim(satz, nottorwart, gespiegelt ? SPIELFELD_LAENGE - x : x, y, 0);
         Stehen(satz, nottorwart);
     }
 }
 
-void Neu_Aufstellen(Spielfeld_Satz* satz, int32_t seite) {
+void Neu_Aufstellen(Spielfeld_Satz* satz, int32_t seite, bool figuren) {
     for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i) {
         int32_t slot = seite * SF_SPIELER_SEITE + i;
         Spieler_Matchsatz& sm = satz->spieler[slot];
         if (!(sm.zustand & (SM_AUF_PLATZ | SM_RESERVE))) continue;
         Linien_Spiegeln(sm);
+        if (!figuren) continue;
         SetAnim(satz, slot, (sm.bereich[0] + sm.bereich[1]) / 2, (sm.bereich[2] + sm.bereich[3]) / 2, 0);
         Stehen(satz, slot);
         if (sm.zustand == SM_RESERVE) KI_Aufwaermen(satz, slot, 1);
     }
-    KI_Trainer(satz, FIGUR_TRAINER + seite, 1);
+    if (figuren) KI_Trainer(satz, FIGUR_TRAINER + seite, 1);
 }
 
 bool In_Liste(const int8_t liste[SF_WECHSEL], int32_t slot) {
@@ -178,14 +180,14 @@ bool In_Liste(const int8_t liste[SF_WECHSEL], int32_t slot) {
 
 }  // namespace
 
-void Spielfeld_Team_An_Positionen(Spielfeld_Satz* satz, int32_t seite, int32_t gespiegelt) {
+void Spielfeld_Team_An_Positionen(Spielfeld_Satz* satz, int32_t seite, int32_t gespiegelt, bool nur_wuerfel) {
     if (!satz) {
         Debug_Printf("Spielfeld_Team_An_Positionen: Null Pointer\n");
         return;
     }
     if (seite < 0 || seite > 1) return;
-    if (satz->spieler[seite * SF_SPIELER_SEITE].nummer < 0) Erstbesetzung(satz, seite, gespiegelt != 0);
-    else Neu_Aufstellen(satz, seite);
+    if (satz->spieler[seite * SF_SPIELER_SEITE].nummer < 0) Erstbesetzung(satz, seite, gespiegelt != 0, !nur_wuerfel);
+    else Neu_Aufstellen(satz, seite, !nur_wuerfel);
     for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i) {
         int32_t slot = seite * SF_SPIELER_SEITE + i;
         satz->figur[slot].situation = 0;

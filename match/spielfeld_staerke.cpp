@@ -334,8 +334,8 @@ void Spielfeld_Spielerstaerke_Ziehen(Spielfeld_Satz* satz, int32_t slot) {
     const int32_t p = satz->spieler[slot].nummer;
     if (p < 0) return;
     Spielfeld_Aktives_Merken(satz);
-    TalentMerkerScope talente(p);
-    if (Aktiv(p, 42)) Rnd(0, 5);
+    // The one talent asked: a single answer, not the whole talent word.
+    if (Spielfeld_Hook_Attribut(p, 42)) Rnd(0, 5);
 }
 
 void Spielfeld_Einwechsel_Frische(Spielfeld_Satz* satz, int32_t slot) {

@@ -160,11 +160,14 @@ void Slot_Einrichten(int32_t i) {
         return;
     }
     int32_t a = Rnd(0, 6) - 3, b = Rnd(0, 100), c = Rnd(0, 50);
-    int32_t p = 0, wichtigkeit = 0, basis = 0;
-    Zuschauer_Werte(*sp, &p, &wichtigkeit, &basis);
     const int32_t teams[2] = {sp->heim, sp->gast};
     const int32_t wettbewerb = sp->wettbewerb;
-    if (teams[0] >= 0 && Spieltag_Hooks().preis_anpassen) Spieltag_Hooks().preis_anpassen(teams[0], g.slot[i].spiel, basis);
+    // The crowd values (they draw nothing) only serve the ticket price here.
+    if (teams[0] >= 0 && Spieltag_Hooks().preis_anpassen) {
+        int32_t p = 0, wichtigkeit = 0, basis = 0;
+        Zuschauer_Werte(*sp, &p, &wichtigkeit, &basis);
+        Spieltag_Hooks().preis_anpassen(teams[0], g.slot[i].spiel, basis);
+    }
     sp = Spiel(g.slot[i]);
     Wetter_Setzen(*sp, a, b, c);
     Rnd(0, 1);
@@ -419,7 +422,8 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
     sp->minute = uint8_t(std::clamp<int32_t>(satz->minute, 0, 255));
     bool erzwingen = live ? (satz->abschnitt_ende == 2 && satz->spielzustand == SZ_ABGANG) : ende != -1;
     if (s.status == SLOT_LAEUFT) {
-        if (!live) Spieltag_Minute_Ohne_Spielfeld(&s, satz);
+        // The period's end was just asked for the game's minute.
+        if (!live) Spieltag_Minute_Ohne_Spielfeld(&s, satz, satz->minute == sp->minute ? ende : -2);
         sp = Spiel(s);
         if (sp && s.status == SLOT_LAEUFT && (ende != -1 || erzwingen)) {
             int32_t sofort = (!live || (Netz() == 0 && !satz->abschnitt_gestartet)) ? 1 : 0;
@@ -839,7 +843,7 @@ void Spieltag_Weiterschalten(int32_t i, bool mit_spielfeld) {
     if (w < 0) return;
     int32_t n = Belegt();
     for (int32_t j = 0; j < n; ++j)
-        if (Spieltag_Slot_Wettbewerb(j) == w && g.slot[j].status != SLOT_GESCHLOSSEN) return;
+        if (g.slot[j].status != SLOT_GESCHLOSSEN && Spieltag_Slot_Wettbewerb(j) == w) return;
     Spieltag_Tagesabschluss(w);
     Spieltag_Hooks().nachbearbeitung.Aufrufen(w);
     Wettbewerb_Spiele_Beendet_Tag(w, Spieltag_Hooks().tag_index ? Spieltag_Hook_Tag() : -1);

@@ -1,4 +1,5 @@
 // The match record module: guards, the list of records, the checksum and the save block.
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
@@ -12,6 +13,7 @@
 #include "core/spielstand_testing.h"
 #include "match/spielfeld.h"
 #include "match_welt.h"
+#include "tests/match/leicht_vergleich.h"
 
 namespace velmora::test {
 namespace {
@@ -85,6 +87,32 @@ TEST_F(MatchTest, RecordsAreKeyedByGameAndRemovedByCompetition) {
     EXPECT_EQ(Spielfeld_Anzahl(), 1);
     EXPECT_EQ(Spielfeld_Suchen(10), nullptr);
     EXPECT_NE(Spielfeld_Suchen(11), nullptr);
+    // The index follows removals without being built again: a removed game
+    // may come back, the walk and the count see what the list holds.
+    Spiel_Anlegen(13, 8, 9, 52);
+    const struct {
+        int32_t anlegen, entfernen;                 // a game to add (0 none), then a competition to remove
+        std::vector<uint32_t> bleiben;              // the records after it, in list order
+    } schritte[] = {{10, -1, {10, 11}}, {13, 51, {10, 13}}, {12, 52, {10, 12}}, {11, 50, {11}}, {0, 51, {}}};
+    for (const auto& st : schritte) {
+        if (st.anlegen) {
+            EXPECT_EQ(Spielfeld_Anlegen(st.anlegen, 0, 0, 0, -1, -1), 1);
+        }
+        if (st.entfernen >= 0) Spielfeld_Entfernen(st.entfernen);
+        std::vector<uint32_t> gesehen;
+        for (Spielfeld_Satz* r = Spielfeld_Naechster(nullptr); r; r = Spielfeld_Naechster(r)) gesehen.push_back(r->spiel);
+        std::sort(gesehen.begin(), gesehen.end());
+        EXPECT_EQ(gesehen, st.bleiben) << "after adding " << st.anlegen;
+        EXPECT_EQ(Spielfeld_Anzahl(), int32_t(st.bleiben.size()));
+        for (int32_t spiel : {10, 11, 12, 13}) {
+            const bool da = std::find(st.bleiben.begin(), st.bleiben.end(), uint32_t(spiel)) != st.bleiben.end();
+            const Spielfeld_Satz* r = Spielfeld_Suchen(spiel);
+            EXPECT_EQ(r != nullptr, da) << "game " << spiel << " after adding " << st.anlegen;
+            if (r) {
+                EXPECT_EQ(r->spiel, uint32_t(spiel));
+            }
+        }
+    }
 }
 
 TEST_F(MatchTest, RefusesTheTwoHundredAndFirstRecordButKeepsSixForHumanClubs) {
@@ -127,25 +155,19 @@ TEST_F(MatchTest, SideChangeExchangesTheGoalsNotTheTeams) {
 }
 
 // A record for the dice only is set up as a full one, draws included, but
-// for the players' match values, which only the live engine and the views read.
-TEST_F(MatchTest, ADiceOnlyRecordIsTheFullOneButForItsMatchValues) {
+// for the players' match values and the figures' places and orders, which
+// only the live engine and the views read; its new period too.
+TEST_F(MatchTest, ADiceOnlyRecordIsTheFullOneButForItsMatchValuesAndFigures) {
     struct Fall {
         int32_t heim, gast, rnd;
         bool talent42;   // slumps drawn in the valuation
     };
     const Fall faelle[] = {{2, 3, 11, false}, {4, 5, 12, true}, {6, 7, 977, true}, {5, 4, 3000, false}};
-    // Clears what only a valuation writes, so two records compare byte for byte.
-    auto ohne_werte = [](Spielfeld_Satz s) {
-        for (int32_t slot = 0; slot < SF_SPIELER; ++slot) {
-            Spieler_Matchsatz& sm = s.spieler[slot];
-            std::memset(sm.werte, 0, sizeof sm.werte);
-            std::memset(sm.talent_flag, 0, sizeof sm.talent_flag);
-            sm.basis = 0;
-            sm.fitness = 0;
-            s.figur[slot].dreh_min = 0;
-        }
-        s.spielzeit_ms = 0;
-        return s;
+    auto ohne_werte = [](const Spielfeld_Satz& s) { return Ohne_Werte_Und_Figuren(s); };
+    auto hat_figuren = [](const Spielfeld_Satz& s) {
+        for (const Figur& f : s.figur)
+            if (f.gezeichnet) return true;
+        return false;
     };
     auto hat_werte = [](const Spielfeld_Satz& s) {
         for (const Spieler_Matchsatz& sm : s.spieler)
@@ -165,25 +187,50 @@ TEST_F(MatchTest, ADiceOnlyRecordIsTheFullOneButForItsMatchValues) {
         Spiel_Anlegen(1, f.heim, f.gast);
         Spielfeld_Satz satz[2];
         int32_t rnd[2] = {};
-        for (int32_t nur_wuerfel : {0, 1}) {
-            Rnd_Set_Index(f.rnd, 0);
-            ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, nur_wuerfel ? SPIELFELD_NUR_WUERFEL : -1), 1);
-            satz[nur_wuerfel] = *Spielfeld_Suchen(1);
-            rnd[nur_wuerfel] = Rnd_Get_Index();
-            Spielfeld_Entfernen(50);
+        // Set up, and set up with the second period started (the record's
+        // own random index, the line-ups placed again).
+        for (int32_t periode : {1, 2}) {
+            for (int32_t nur_wuerfel : {0, 1}) {
+                Rnd_Set_Index(f.rnd, 0);
+                ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, nur_wuerfel ? SPIELFELD_NUR_WUERFEL : -1), 1);
+                EXPECT_EQ(Spielfeld_Ist_Leicht(Spielfeld_Suchen(1)), nur_wuerfel == 1);
+                Rnd(0, 99);   // the day's other draws in between
+                if (periode == 2) Spielfeld_Periode_Starten(1);
+                satz[nur_wuerfel] = *Spielfeld_Suchen(1);
+                rnd[nur_wuerfel] = Rnd_Get_Index();
+                Spielfeld_Entfernen(50);
+            }
+            SCOPED_TRACE("teams " + std::to_string(f.heim) + "-" + std::to_string(f.gast) + ", period " +
+                         std::to_string(periode));
+            EXPECT_EQ(rnd[0], rnd[1]) << "the same draws";
+            EXPECT_EQ(satz[1].live, 0);
+            EXPECT_EQ(satz[1].abschnitt, periode);
+            const Spielfeld_Satz a = ohne_werte(satz[0]), b = ohne_werte(satz[1]);
+            EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0);
+            EXPECT_TRUE(hat_werte(satz[0]) && hat_figuren(satz[0])) << "the full record has its values and figures";
+            EXPECT_FALSE(hat_werte(satz[1]) || hat_figuren(satz[1]));
         }
-        EXPECT_EQ(rnd[0], rnd[1]) << "the same draws, teams " << f.heim << "-" << f.gast;
-        EXPECT_EQ(satz[1].live, 0);
-        const Spielfeld_Satz a = ohne_werte(satz[0]), b = ohne_werte(satz[1]);
-        EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << "teams " << f.heim << "-" << f.gast;
-        EXPECT_TRUE(hat_werte(satz[0])) << "the full record has its values, teams " << f.heim << "-" << f.gast;
-        EXPECT_FALSE(hat_werte(satz[1]));
     }
-    // A watched record keeps its values whatever it is asked for.
+    // A watched record keeps its values and figures whatever it is asked for.
     Spiel_Anlegen(1, 2, 3);
     ASSERT_EQ(Spielfeld_Anlegen(1, 1, 1, 0, -1, SPIELFELD_NUR_WUERFEL), 1);
-    EXPECT_TRUE(hat_werte(*Spielfeld_Suchen(1)));
+    EXPECT_TRUE(hat_werte(*Spielfeld_Suchen(1)) && hat_figuren(*Spielfeld_Suchen(1)));
+    EXPECT_FALSE(Spielfeld_Ist_Leicht(Spielfeld_Suchen(1)));
     EXPECT_EQ(Spielfeld_Suchen(1)->live, 0);
+    Spielfeld_Entfernen(50);
+
+    // A light record passes the loader's check; loaded back, it is an
+    // ordinary record again, whose new period draws as the light one would.
+    Rnd_Set_Index(11, 0);
+    ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, SPIELFELD_NUR_WUERFEL), 1);
+    std::vector<uint8_t> block;
+    Spielfeld_Save(block);
+    Spielfeld_Periode_Starten(1);
+    const int32_t rnd_leicht = Rnd_Get_Index();
+    ASSERT_TRUE(Spielfeld_Load(block.data(), block.size()));
+    EXPECT_FALSE(Spielfeld_Ist_Leicht(Spielfeld_Suchen(1)));
+    Spielfeld_Periode_Starten(1);
+    EXPECT_EQ(Rnd_Get_Index(), rnd_leicht);
 }
 
 // A new period turns every heat map by 180 degrees: cell i of 100 (two bits
