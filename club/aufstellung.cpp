@@ -37,6 +37,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 #include "club/club_hooks.h"
@@ -69,7 +70,22 @@ struct Kandidat {
     int32_t grund = 0;        // base value
     int32_t slot_alt = 0;
     bool verfuegbar = false;
+    // The player's record when it was read straight from it: the line-up
+    // then reads the values it writes from there too.
+    const SpielerStruktur* satz = nullptr;
 };
+
+// Sorts a short list (a squad) so that `vor` holds in order, equal entries
+// keeping their order: the order std::stable_sort gives, without its buffer.
+template <typename T, typename Vor>
+void Stabil_Sortieren(T* a, int32_t n, Vor vor) {
+    for (int32_t i = 1; i < n; ++i) {
+        const T x = a[i];
+        int32_t j = i;
+        for (; j > 0 && vor(x, a[j - 1]); --j) a[j] = a[j - 1];
+        a[j] = x;
+    }
+}
 
 struct AufstellungModul {
     // Buffers of the dynamic programme, kept to spare allocations per club.
@@ -99,16 +115,31 @@ int32_t Wert_In_Gruppe(const Kandidat& k, int32_t gruppe) {
     return int32_t(int64_t(k.grund) * POSITIONS_FAKTOR[art][gruppe] / 100);
 }
 
-int32_t Kader_Lesen(int32_t club, Kandidat* out) {
+// The squad in list order. Each value is read straight from the player's
+// records, the same values a plain read gives (none of them is kept on the
+// server only); `ueber_lesen` reads them through Spieler_Wert instead, as
+// the check mode's measure does.
+int32_t Kader_Lesen(int32_t club, Kandidat* out, bool ueber_lesen = false) {
     int32_t liste[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
     for (int32_t i = 0; i < n; ++i) {
         Kandidat& k = out[i];
-        k.spieler = liste[i];
-        k.art = Spieler_Get_Art(liste[i]);
-        k.verfuegbar = Spieler_Verfuegbar(liste[i]);
-        k.grund = Grundwert(liste[i]);
-        k.slot_alt = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
+        const int32_t p = liste[i];
+        k.spieler = p;
+        const auto* satz = ueber_lesen ? nullptr : static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
+        const auto* fix = satz ? static_cast<const SpielerFix*>(Spieler_Zeiger(SPZ_FIX, p)) : nullptr;
+        k.satz = fix ? satz : nullptr;
+        if (k.satz) {
+            k.art = std::clamp<int32_t>(fix->art, 0, 3);   // as Spieler_Get_Art gives it
+            k.verfuegbar = !(satz->status & SP_STATUS_NICHT_VERFUEGBAR);
+            k.grund = std::max(0, satz->staerke + satz->form + 100 * satz->moral - 100 * satz->einsaetze);
+            k.slot_alt = satz->slot;
+            continue;
+        }
+        k.art = Spieler_Get_Art(p);
+        k.verfuegbar = Spieler_Verfuegbar(p);
+        k.grund = Grundwert(p);
+        k.slot_alt = Spieler_Wert(SPW_SLOT, p, 0, OP_LESEN);
     }
     return n;
 }
@@ -194,6 +225,7 @@ int64_t Tor_Und_Feld(const Kandidat* kader, int32_t n, int32_t bedarf[GRUPPEN], 
         if (kader[i].verfuegbar && kader[i].art == 0 && (torwart < 0 || kader[i].grund > kader[torwart].grund))
             torwart = i;
     feld.clear();
+    feld.reserve(size_t(n));
     for (int32_t i = 0; i < n; ++i)
         if (kader[i].verfuegbar && kader[i].art != 0) feld.push_back(&kader[i]);
     bedarf[0] = torwart >= 0 ? 0 : 1;
@@ -223,6 +255,8 @@ void Plan_Rechnen(const Formation& f, const Kandidat* kader, int32_t n, Plan& pl
 struct Standardsystem {
     int32_t bedarf[GRUPPEN] = {};
     int32_t schluessel = 0;
+    bool erstes = true;   // no earlier system has the same group counts
+    int32_t vertreter = 0;   // the first system with the same group counts
 };
 const Standardsystem* Standardsysteme() {
     static const auto systeme = [] {
@@ -232,16 +266,48 @@ const Standardsystem* Standardsysteme() {
             Formation_Standard(i, &f);
             Bedarf_Von(f, s[size_t(i)].bedarf);
             s[size_t(i)].schluessel = s[size_t(i)].bedarf[3] * 100 + s[size_t(i)].bedarf[2] * 10 + s[size_t(i)].bedarf[1];
+            s[size_t(i)].vertreter = i;
+            for (int32_t t = i - 1; t >= 0; --t)
+                if (s[size_t(t)].schluessel == s[size_t(i)].schluessel) s[size_t(i)].vertreter = t;
+            s[size_t(i)].erstes = s[size_t(i)].vertreter == i;
         }
         return s;
     }();
     return systeme.data();
 }
 
+// Rule 5 for a computer club as searched one system at a time: the measure
+// the fast search is held to.
+int32_t Systeme_Einzeln_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& bester,
+                                std::vector<const Kandidat*>& bestes_feld) {
+    const Standardsystem* sys = Standardsysteme();
+    std::vector<const Kandidat*> feld;
+    Plan versuch;
+    Formation f;
+    Formation_Standard(erster, &f);
+    Plan_Rechnen(f, kader, n, bester, bestes_feld);
+    int32_t gewaehlt = erster, gesehen[FORMATION_STANDARD_ANZAHL + 1], anzahl_gesehen = 0;
+    gesehen[anzahl_gesehen++] = sys[erster].schluessel;
+    for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i) {
+        if (i == erster || std::find(gesehen, gesehen + anzahl_gesehen, sys[i].schluessel) != gesehen + anzahl_gesehen)
+            continue;
+        gesehen[anzahl_gesehen++] = sys[i].schluessel;
+        Formation_Standard(i, &f);
+        Plan_Rechnen(f, kader, n, versuch, feld);
+        if (versuch.wert > bester.wert) {
+            std::swap(bester, versuch);
+            std::swap(bestes_feld, feld);
+            gewaehlt = i;
+        }
+    }
+    return gewaehlt;
+}
+
 // Bounds that let the shared search skip states without changing a value or
 // a choice it reads. `unten` is the value of a line-up some built-in system
-// can field (each player greedily into the free group where he is worth
-// most), so the chosen line-up is worth at least that. oben[i][k] is the sum
+// can field, so the chosen line-up is worth at least that: a greedy one (each
+// player, best first, into the group where he is worth most of those some
+// system still has room in), bettered by exchanges. oben[i][k] is the sum
 // of the k largest gains players i.. can still add; a state after i players
 // with k cells free in its best system is worth at most its value plus
 // oben[i][k]. The bound never grows along a step (a step uses up a cell and
@@ -250,43 +316,133 @@ const Standardsystem* Standardsysteme() {
 // way keeps its value and its first choice.
 struct Schranken {
     int64_t unten = 0;
-    int64_t oben[TEAM_SPIELER_MAX + 1][TEAM_SPIELER_MAX + 1] = {};
+    int64_t oben[TEAM_SPIELER_MAX + 1][FORMATION_ZELLEN + 1] = {};   // a state has at most 11 cells free
 
     Schranken(const int64_t (*gewinne)[GRUPPEN], size_t m, bool mit_tor, const Standardsystem* sys) {
         int64_t bester[TEAM_SPIELER_MAX];
         for (size_t i = 0; i < m; ++i)
             bester[i] = *std::max_element(gewinne[i] + (mit_tor ? 0 : 1), gewinne[i] + GRUPPEN);
-        int64_t sortiert[TEAM_SPIELER_MAX];
+        // The largest gains of players i.., at most as many as there are cells.
+        int64_t sortiert[FORMATION_ZELLEN];
+        size_t genommen = 0;
         for (size_t i = m; i-- > 0;) {
-            size_t k = m - 1 - i;   // players i+1.. already in, largest first
-            while (k > 0 && sortiert[k - 1] < bester[i]) {
-                sortiert[k] = sortiert[k - 1];
-                --k;
+            const bool voll = genommen == size_t(FORMATION_ZELLEN);
+            if (!voll || sortiert[genommen - 1] < bester[i]) {
+                size_t k = voll ? genommen - 1 : genommen++;   // a full list drops its smallest
+                while (k > 0 && sortiert[k - 1] < bester[i]) {
+                    sortiert[k] = sortiert[k - 1];
+                    --k;
+                }
+                sortiert[k] = bester[i];
             }
-            sortiert[k] = bester[i];
-            for (size_t j = 0; j < m - i; ++j) oben[i][j + 1] = oben[i][j] + sortiert[j];
+            for (size_t j = 0; j < size_t(FORMATION_ZELLEN); ++j)
+                oben[i][j + 1] = oben[i][j] + (j < genommen ? sortiert[j] : 0);
         }
-        size_t folge[TEAM_SPIELER_MAX];
-        for (size_t i = 0; i < m; ++i) folge[i] = i;
-        std::stable_sort(folge, folge + m, [&](size_t a, size_t b) { return bester[a] > bester[b]; });
-        for (int32_t s = 0; s < FORMATION_STANDARD_ANZAHL; ++s) {
-            bool gleich_frueher = false;   // the same group counts as an earlier system
-            for (int32_t t = 0; t < s && !gleich_frueher; ++t) gleich_frueher = sys[t].schluessel == sys[s].schluessel;
-            if (gleich_frueher) continue;
-            int32_t frei[GRUPPEN] = {mit_tor ? 1 : 0, sys[s].bedarf[1], sys[s].bedarf[2], sys[s].bedarf[3]};
-            int64_t wert = 0;
-            for (size_t k = 0; k < m; ++k) {
-                const int64_t* g_i = gewinne[folge[k]];
-                int32_t wo = -1;
-                for (int32_t gr = 0; gr < GRUPPEN; ++gr)
-                    if (frei[gr] > 0 && (wo < 0 || g_i[gr] > g_i[wo])) wo = gr;
-                if (wo < 0) break;
-                --frei[wo];
-                wert += g_i[wo];
-            }
-            unten = std::max(unten, wert);
+        int32_t folge[TEAM_SPIELER_MAX];
+        for (size_t i = 0; i < m; ++i) folge[i] = int32_t(i);
+        Stabil_Sortieren(folge, int32_t(m), [&](int32_t a, int32_t b) { return bester[a] > bester[b]; });
+        // Each player's groups, worth most first (the lower group first of
+        // equal ones): the first with room is where the greedy fill puts him.
+        int8_t vorzug[TEAM_SPIELER_MAX][GRUPPEN];
+        for (size_t i = 0; i < m; ++i) {
+            for (int32_t gr = 0; gr < GRUPPEN; ++gr) vorzug[i][gr] = int8_t(gr);
+            Stabil_Sortieren(vorzug[i], GRUPPEN, [&](int8_t a, int8_t b) { return gewinne[i][a] > gewinne[i][b]; });
         }
+        // Each player, best first, into the group where he is worth most of
+        // those some system still has room in: a line-up of some system.
+        static const auto erlaubt = [sys] {
+            std::array<std::array<std::array<bool, FORMATION_ZELLEN>, FORMATION_ZELLEN>, FORMATION_ZELLEN> e{};
+            for (int32_t s = 0; s < FORMATION_STANDARD_ANZAHL; ++s)
+                for (int32_t a = 0; a <= sys[s].bedarf[1]; ++a)
+                    for (int32_t b = 0; b <= sys[s].bedarf[2]; ++b)
+                        for (int32_t c = 0; c <= sys[s].bedarf[3]; ++c) e[size_t(a)][size_t(b)][size_t(c)] = true;
+            return e;
+        }();
+        int32_t zahl[GRUPPEN] = {};
+        auto platz_in = [&](int32_t gr) {
+            if (gr == 0) return mit_tor && zahl[0] == 0;
+            const int32_t a = zahl[1] + (gr == 1), b = zahl[2] + (gr == 2), c = zahl[3] + (gr == 3);
+            return a < FORMATION_ZELLEN && b < FORMATION_ZELLEN && c < FORMATION_ZELLEN &&
+                   erlaubt[size_t(a)][size_t(b)][size_t(c)];
+        };
+        Entwurf beste;
+        for (size_t k = 0; k < m; ++k) {
+            const int8_t* v = vorzug[folge[k]];
+            int32_t q = 0;
+            while (q < GRUPPEN && !platz_in(v[q])) ++q;
+            if (q == GRUPPEN) break;   // no group has room: the line-up is whole
+            ++zahl[v[q]];
+            beste.setzen(size_t(folge[k]), v[q], gewinne[folge[k]][v[q]]);
+        }
+        beste.verbessern(gewinne, m);
+        unten = beste.wert;
     }
+
+    // A line-up some system fields: each field player's group (-1 out) and the value.
+    struct Entwurf {
+        int8_t gruppe[TEAM_SPIELER_MAX];
+        int64_t wert = 0;
+
+        Entwurf() { std::fill(gruppe, gruppe + TEAM_SPIELER_MAX, int8_t(-1)); }
+        void setzen(size_t j, int32_t gr, int64_t gewinn) {
+            gruppe[j] = int8_t(gr);
+            wert += gewinn;
+        }
+        // Exchanges that raise the value, as long as one does: the weakest
+        // player of a group out for the best one not in, or two players in
+        // swapping their groups, the exchange that raises it most first. Each
+        // keeps the counts per group, so the line-up stays one the system fields.
+        void verbessern(const int64_t (*gewinne)[GRUPPEN], size_t m) {
+            constexpr int64_t NICHTS = INT64_MIN / 4;
+            for (;;) {
+                int64_t draussen[GRUPPEN], schwaechster[GRUPPEN], wechsel[GRUPPEN][GRUPPEN];
+                int32_t wer_draussen[GRUPPEN] = {}, wer_schwaechster[GRUPPEN] = {}, wer_wechsel[GRUPPEN][GRUPPEN] = {};
+                for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
+                    draussen[gr] = schwaechster[gr] = NICHTS;
+                    for (int32_t nach = 0; nach < GRUPPEN; ++nach) wechsel[gr][nach] = NICHTS;
+                }
+                for (size_t j = 0; j < m; ++j) {
+                    const int64_t* g_j = gewinne[j];
+                    const int32_t gj = gruppe[j];
+                    if (gj < 0) {
+                        for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+                            if (g_j[gr] > draussen[gr]) {
+                                draussen[gr] = g_j[gr];
+                                wer_draussen[gr] = int32_t(j);
+                            }
+                        continue;
+                    }
+                    if (schwaechster[gj] == NICHTS || g_j[gj] < schwaechster[gj]) {
+                        schwaechster[gj] = g_j[gj];
+                        wer_schwaechster[gj] = int32_t(j);
+                    }
+                    for (int32_t nach = 0; nach < GRUPPEN; ++nach)
+                        if (nach != gj && g_j[nach] - g_j[gj] > wechsel[gj][nach]) {
+                            wechsel[gj][nach] = g_j[nach] - g_j[gj];
+                            wer_wechsel[gj][nach] = int32_t(j);
+                        }
+                }
+                int64_t plus = 0;
+                int32_t raus = -1, rein = -1;
+                for (int32_t gr = 0; gr < GRUPPEN; ++gr)
+                    if (schwaechster[gr] != NICHTS && draussen[gr] != NICHTS && draussen[gr] - schwaechster[gr] > plus) {
+                        plus = draussen[gr] - schwaechster[gr];
+                        raus = wer_schwaechster[gr];
+                        rein = wer_draussen[gr];
+                    }
+                for (int32_t a = 0; a < GRUPPEN; ++a)
+                    for (int32_t b = a + 1; b < GRUPPEN; ++b)
+                        if (wechsel[a][b] != NICHTS && wechsel[b][a] != NICHTS && wechsel[a][b] + wechsel[b][a] > plus) {
+                            plus = wechsel[a][b] + wechsel[b][a];
+                            raus = wer_wechsel[a][b];
+                            rein = wer_wechsel[b][a];
+                        }
+                if (plus <= 0) return;
+                std::swap(gruppe[raus], gruppe[rein]);
+                wert += plus;
+            }
+        }
+    };
 };
 
 // Rule 5 for a computer club, fast: one dynamic programme over the box of the
@@ -312,9 +468,11 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
         // per state the groups it may grow in.
         std::vector<uint64_t> arbeit;
         std::vector<uint8_t> wachsen;
-        std::vector<std::array<uint8_t, GRUPPEN>> zahlen;   // per state its counts per group
         // platz[state]: the most cells still free in a system holding the state.
         std::vector<int32_t> platz;
+        // systeme[state]: bit i for each system i that is the first of its
+        // group counts and holds the state.
+        std::vector<uint16_t> systeme;
     };
     static const auto kaesten = [sys] {
         std::vector<Kasten> k(2);
@@ -331,8 +489,8 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
             ka.schritt[2] = dim[3];
             ka.schritt[3] = 1;
             ka.platz.assign(size_t(ka.zustaende), 0);
+            ka.systeme.assign(size_t(ka.zustaende), 0);
             ka.wachsen.assign(size_t(ka.zustaende), 0);
-            ka.zahlen.assign(size_t(ka.zustaende), {});
             ka.arbeit.assign(size_t(ka.zustaende + 63) / 64, 0);
             int32_t z[GRUPPEN];
             for (z[0] = 0; z[0] < dim[0]; ++z[0])
@@ -344,14 +502,13 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
                                 if (z[1] > sys[i].bedarf[1] || z[2] > sys[i].bedarf[2] || z[3] > sys[i].bedarf[3])
                                     continue;
                                 ka.arbeit[size_t(zustand) / 64] |= uint64_t(1) << (zustand % 64);
+                                if (sys[i].erstes) ka.systeme[size_t(zustand)] |= uint16_t(1u << i);
                                 ka.platz[size_t(zustand)] =
                                     std::max(ka.platz[size_t(zustand)], tor - z[0] + sys[i].bedarf[1] - z[1] +
                                                                             sys[i].bedarf[2] - z[2] + sys[i].bedarf[3] - z[3]);
                             }
-                            for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
+                            for (int32_t gr = 0; gr < GRUPPEN; ++gr)
                                 if (z[gr] + 1 < dim[gr]) ka.wachsen[size_t(zustand)] |= uint8_t(1u << gr);
-                                ka.zahlen[size_t(zustand)][size_t(gr)] = uint8_t(z[gr]);
-                            }
                         }
         }
         return k;
@@ -382,11 +539,9 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
         int8_t* wahl = &g.wahl[i * size_t(zustaende)];
         const int64_t* gewinn = gewinne[i];
         // A state that cannot reach the value of a known line-up is never on
-        // the chosen way, nor ties with a state on it (see Schranken): the
-        // least value a state with k cells free must hold, never below 0.
-        int64_t schwelle[FORMATION_ZELLEN + 1];   // a state has at most 11 cells free
-        for (int32_t k = 0; k <= FORMATION_ZELLEN; ++k)
-            schwelle[k] = std::max<int64_t>(0, schranken.unten - schranken.oben[i][std::min<size_t>(size_t(k), m - i)]);
+        // the chosen way, nor ties with a state on it (see Schranken).
+        const int64_t* oben = schranken.oben[i];
+        const int64_t unten = schranken.unten;
         std::fill(danach, danach + woerter, 0);
         auto schreiben = [&](int32_t nach, int64_t wert, int8_t wie) {
             uint64_t& wort = danach[size_t(nach) / 64];
@@ -402,7 +557,7 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
             for (uint64_t bits = jetzt[w] & kasten.arbeit[w]; bits; bits &= bits - 1) {
                 const int32_t von = int32_t(w * 64) + __builtin_ctzll(bits);
                 const int64_t wert = vorher[von];
-                if (wert < schwelle[kasten.platz[size_t(von)]]) continue;
+                if (wert + oben[kasten.platz[size_t(von)]] < unten) continue;
                 schreiben(von, wert, -1);
                 const uint8_t wachsen = kasten.wachsen[size_t(von)];
                 for (int32_t gr = 0; gr < GRUPPEN; ++gr)
@@ -410,24 +565,23 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
             }
         std::swap(jetzt, danach);
     }
-    // The last layer is read whole by the choice below: the states no value reached hold none.
-    for (int32_t s = 0; s < zustaende; ++s)
-        if (!(jetzt[size_t(s) / 64] >> (s % 64) & 1)) g.dp[m * size_t(zustaende) + size_t(s)] = -1;
     // Each system in the order of the choice: its best final state in its own box, the first of equal ones.
     const int64_t* ende = &g.dp[m * size_t(zustaende)];
     // A system's box in its own order is ascending in the shared box too, and
-    // a state no value reached never beats another: only reached ones are looked at.
-    auto bestes_ende = [&](const Standardsystem& s) {
-        int32_t beste = 0;
-        for (size_t w = 0; w < woerter; ++w)
-            for (uint64_t bits = jetzt[w] & kasten.arbeit[w]; bits; bits &= bits - 1) {
-                const int32_t zustand = int32_t(w * 64) + __builtin_ctzll(bits);
-                const uint8_t* z = kasten.zahlen[size_t(zustand)].data();
-                if (z[1] <= s.bedarf[1] && z[2] <= s.bedarf[2] && z[3] <= s.bedarf[3] && ende[zustand] > ende[beste])
-                    beste = zustand;
+    // a state no value reached never beats another: only reached ones are
+    // looked at (-1 when none in the box was; the chosen line-up's was).
+    // One walk over them serves every system (systems of equal counts share a box).
+    int32_t beste_von[FORMATION_STANDARD_ANZAHL];
+    std::fill(beste_von, beste_von + FORMATION_STANDARD_ANZAHL, -1);
+    for (size_t w = 0; w < woerter; ++w)
+        for (uint64_t bits = jetzt[w] & kasten.arbeit[w]; bits; bits &= bits - 1) {
+            const int32_t zustand = int32_t(w * 64) + __builtin_ctzll(bits);
+            for (uint32_t halter = kasten.systeme[size_t(zustand)]; halter; halter &= halter - 1) {
+                int32_t& beste = beste_von[__builtin_ctz(halter)];
+                if (beste < 0 || ende[zustand] > ende[beste]) beste = zustand;
             }
-        return beste;
-    };
+        }
+    auto bestes_ende = [&](const Standardsystem& s) { return beste_von[s.vertreter]; };
     int32_t gewaehlt = erster, gesehen[FORMATION_STANDARD_ANZAHL + 1], anzahl_gesehen = 0;
     int32_t bester_zustand = bestes_ende(sys[erster]);
     gesehen[anzahl_gesehen++] = sys[erster].schluessel;
@@ -436,10 +590,15 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
             continue;
         gesehen[anzahl_gesehen++] = sys[i].schluessel;
         int32_t s = bestes_ende(sys[i]);
-        if (ende[s] > ende[bester_zustand]) {
+        if (s >= 0 && (bester_zustand < 0 || ende[s] > ende[bester_zustand])) {
             bester_zustand = s;
             gewaehlt = i;
         }
+    }
+    if (bester_zustand < 0) {
+        // Cannot happen while the bound is the value of a line-up the club can field.
+        Debug_Printf("Team_Auto_Aufstellung: Schranke %lld ohne Aufstellung\n", static_cast<long long>(schranken.unten));
+        return Systeme_Einzeln_Rechnen(kader, n, erster, plan, feld);
     }
     plan.wert = extra + ende[bester_zustand];
     plan.gruppe_von.assign(m, -1);
@@ -448,33 +607,6 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
         if (gr < 0) continue;
         plan.gruppe_von[i] = gr;
         s -= size_t(schritt[gr]);
-    }
-    return gewaehlt;
-}
-
-// Rule 5 for a computer club as searched one system at a time: the measure
-// the fast search is held to.
-int32_t Systeme_Einzeln_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& bester,
-                                std::vector<const Kandidat*>& bestes_feld) {
-    const Standardsystem* sys = Standardsysteme();
-    std::vector<const Kandidat*> feld;
-    Plan versuch;
-    Formation f;
-    Formation_Standard(erster, &f);
-    Plan_Rechnen(f, kader, n, bester, bestes_feld);
-    int32_t gewaehlt = erster, gesehen[FORMATION_STANDARD_ANZAHL + 1], anzahl_gesehen = 0;
-    gesehen[anzahl_gesehen++] = sys[erster].schluessel;
-    for (int32_t i = 0; i < FORMATION_STANDARD_ANZAHL; ++i) {
-        if (i == erster || std::find(gesehen, gesehen + anzahl_gesehen, sys[i].schluessel) != gesehen + anzahl_gesehen)
-            continue;
-        gesehen[anzahl_gesehen++] = sys[i].schluessel;
-        Formation_Standard(i, &f);
-        Plan_Rechnen(f, kader, n, versuch, feld);
-        if (versuch.wert > bester.wert) {
-            std::swap(bester, versuch);
-            std::swap(bestes_feld, feld);
-            gewaehlt = i;
-        }
     }
     return gewaehlt;
 }
@@ -526,9 +658,10 @@ int32_t Systeme_Oder_Voriges(int32_t club, const Kandidat* kader, int32_t n, int
 
 // `lokal`: this machine holds the records (no network client), so the status
 // word is written once, and only when it changes; a client sends each change.
-void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar, bool lokal) {
+// `satz`: the player's record, read straight instead of through Spieler_Wert.
+void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar, bool lokal, const SpielerStruktur* satz = nullptr) {
     if (lokal) {
-        const uint32_t alt = Spieler_Status(p);
+        const uint32_t alt = satz ? satz->status : Spieler_Status(p);
         uint32_t neu = alt & ~(SP_STATUS_START | SP_STATUS_BANK);
         if (verfuegbar && slot < SLOT_STARTELF) neu |= SP_STATUS_START;
         else if (verfuegbar && slot < SLOT_BANK_ENDE) neu |= SP_STATUS_BANK;
@@ -550,30 +683,143 @@ struct SlotZellen {
         for (int32_t i = 0; i < FORMATION_ZELLEN; ++i) schluessel[i] = Formation_Schluessel(f.zelle[i][0], f.zelle[i][1]);
         std::sort(schluessel, schluessel + FORMATION_ZELLEN, [](int32_t a, int32_t b) { return a > b; });
     }
+    // The slot of a cell: the number of cells ordered before it, as Slot_Von_Zelle counts them.
+    int32_t Slot(int32_t spalte, int32_t reihe) const {
+        const int32_t k = Formation_Schluessel(spalte, reihe);
+        int32_t rang = 0;
+        while (rang < FORMATION_ZELLEN && schluessel[rang] > k) ++rang;
+        return rang;
+    }
 };
 
 // A goalkeeper's cell is the goal's whatever his slot (the player record keeps
-// it so). `lokal` as for Status_Nach_Slot: an unchanged value is not written again.
-void Zelle_Nach_Slot(const SlotZellen& zellen, int32_t p, int32_t slot, bool lokal) {
-    if (slot < 0 || slot >= FORMATION_ZELLEN || Spieler_Get_Art(p) == 0) return;
+// it so). `lokal` as for Status_Nach_Slot: an unchanged value is not written
+// again. `k`: the squad entry, whose kind and record are read instead.
+void Zelle_Nach_Slot(const SlotZellen& zellen, int32_t p, int32_t slot, bool lokal, const Kandidat* k = nullptr) {
+    const SpielerStruktur* satz = k ? k->satz : nullptr;
+    if (slot < 0 || slot >= FORMATION_ZELLEN || (satz ? k->art : Spieler_Get_Art(p)) == 0) return;
     const int32_t spalte = zellen.schluessel[slot] % 10, reihe = zellen.schluessel[slot] / 10;
-    if (!lokal || Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN) != spalte) Spieler_Wert(SPW_SPALTE, p, spalte, OP_SCHREIBEN);
-    if (!lokal || Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN) != reihe) Spieler_Wert(SPW_REIHE, p, reihe, OP_SCHREIBEN);
+    if (!lokal || (satz ? satz->spalte : Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN)) != spalte)
+        Spieler_Wert(SPW_SPALTE, p, spalte, OP_SCHREIBEN);
+    if (!lokal || (satz ? satz->reihe : Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN)) != reihe)
+        Spieler_Wert(SPW_REIHE, p, reihe, OP_SCHREIBEN);
 }
 
 void Zelle_Nach_Slot(int32_t club, int32_t p, int32_t slot) {
     Zelle_Nach_Slot(SlotZellen(*Team_Aktuelle_Formation(club)), p, slot, false);
 }
 
-// Writes slots, status bits and cells; `slot` per squad entry.
-void Aufstellung_Schreiben(int32_t club, const Kandidat* kader, int32_t n, const int32_t* slot) {
-    const SlotZellen zellen(*Team_Aktuelle_Formation(club));
+// Writes slots, status bits and cells; `slot` per squad entry. The values
+// written are compared with those in the records (read straight from them
+// for a squad read so).
+void Aufstellung_Schreiben(const SlotZellen& zellen, const Kandidat* kader, int32_t n, const int32_t* slot) {
     const bool lokal = !Club_Ist_Client();
     for (int32_t i = 0; i < n; ++i) {
-        if (Spieler_Wert(SPW_SLOT, kader[i].spieler, 0, OP_LESEN) != slot[i])
-            Spieler_Wert(SPW_SLOT, kader[i].spieler, slot[i], OP_SCHREIBEN);
-        Status_Nach_Slot(kader[i].spieler, slot[i], kader[i].verfuegbar, lokal);
-        if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, kader[i].spieler, slot[i], lokal);
+        const Kandidat& k = kader[i];
+        if ((k.satz ? k.satz->slot : Spieler_Wert(SPW_SLOT, k.spieler, 0, OP_LESEN)) != slot[i])
+            Spieler_Wert(SPW_SLOT, k.spieler, slot[i], OP_SCHREIBEN);
+        Status_Nach_Slot(k.spieler, slot[i], k.verfuegbar, lokal, k.satz);
+        if (slot[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, k.spieler, slot[i], lokal, &k);
+    }
+}
+
+// Shirt numbers of a squad in list order (`slots` its line-up slots,
+// `torwart` its goalkeepers): every player without a number of his own (0
+// or one a team-mate wears before him in the list) the lowest free one,
+// goalkeepers first (1 when free), then by slot. Where every player has his
+// own, nothing is left to give. Only where the records are (the numbers are
+// server data). `messen`: the check mode's measure, which reads through
+// Spieler_Wert and orders the squad all the same.
+void Nummern_Vergeben(const int32_t* liste, int32_t n, const int32_t* slots, const bool* torwart, bool messen) {
+    bool vergeben[100] = {};
+    int32_t nummer[TEAM_SPIELER_MAX];
+    bool ohne = false;
+    for (int32_t i = 0; i < n; ++i) {
+        const auto* egal =
+            messen ? nullptr : static_cast<const SpielerClientEgal*>(Spieler_Zeiger(SPZ_CLIENT_EGAL, liste[i]));
+        nummer[i] = egal ? egal->rueckennummer : Spieler_Wert(SPW_RUECKENNUMMER, liste[i], 0, OP_LESEN);
+        if (nummer[i] > 0 && nummer[i] < 100 && !vergeben[nummer[i]]) vergeben[nummer[i]] = true;
+        else nummer[i] = 0;
+        ohne |= nummer[i] == 0;
+    }
+    if (!ohne && !messen) return;
+    // Goalkeepers first (number 1 when free), then by slot.
+    int32_t reihenfolge[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) reihenfolge[i] = i;
+    std::stable_sort(reihenfolge, reihenfolge + n, [&](int32_t a, int32_t b) {
+        return torwart[a] != torwart[b] ? torwart[a] : slots[a] < slots[b];
+    });
+    int32_t frei = 1;
+    for (int32_t k = 0; k < n; ++k) {
+        int32_t i = reihenfolge[k];
+        if (nummer[i]) continue;
+        if (torwart[i] && !vergeben[1]) {
+            nummer[i] = 1;
+        } else {
+            while (frei < 100 && vergeben[frei]) ++frei;
+            if (frei >= 100) break;
+            nummer[i] = frei;
+        }
+        vergeben[nummer[i]] = true;
+        Spieler_Wert(SPW_RUECKENNUMMER, liste[i], nummer[i], OP_SCHREIBEN);
+    }
+}
+
+// Team_Rueckennummern; `messen` as for Nummern_Vergeben.
+void Rueckennummern(int32_t club, bool messen) {
+    if (!Club_Gueltig("Team_Rueckennummern", club) || !Club_Client_Darf("Team_Rueckennummern", club)) return;
+    int32_t liste[TEAM_SPIELER_MAX];
+    int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+    int32_t slots[TEAM_SPIELER_MAX];
+    const SlotZellen zellen(*Team_Aktuelle_Formation(club));
+    const bool client = Club_Ist_Client();
+    for (int32_t i = 0; i < n; ++i) {
+        slots[i] = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
+        if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, liste[i], slots[i], !client);
+    }
+    // Shirt numbers live in the server's data; a client leaves them to the server.
+    if (client) return;
+    bool torwart[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) torwart[i] = Spieler_Get_Art(liste[i]) == 0;
+    Nummern_Vergeben(liste, n, slots, torwart, messen);
+}
+
+// The line values of the players `liste` of `team` (`spieler` -1 all of
+// them, else only that one). The hook gives all eight values of a cell for
+// the team, so with `je_zelle_einmal` a cell several players stand in (the
+// goalkeepers', a substitute's of an earlier match) is asked once and copied.
+void Linien_Setzen(int32_t team, const int32_t* liste, int32_t n, int32_t spieler, bool je_zelle_einmal) {
+    const KaderHooks& h = Kader_Hooks();
+    if (!h.spielfeld_taktik_linie) {
+        Debug_Printf("Team_Spieler_Positionen_Setzen: keine Liniengeometrie, Linienwerte bleiben\n");
+        return;
+    }
+    constexpr int32_t ZELLEN = FORMATION_SPALTEN * FORMATION_REIHEN;
+    int16_t gefragt[ZELLEN][8];
+    uint8_t da[ZELLEN] = {};
+    for (int32_t i = 0; i < n; ++i) {
+        if (spieler >= 0 && liste[i] != spieler) continue;
+        if (!je_zelle_einmal) {
+            int16_t* linie = static_cast<int16_t*>(Spieler_Zeiger(SPZ_LINIE, liste[i]));
+            if (!linie) continue;
+            h.spielfeld_taktik_linie(team, linie, Spieler_Wert(SPW_SPALTE, liste[i], 0, OP_LESEN),
+                                     Spieler_Wert(SPW_REIHE, liste[i], 0, OP_LESEN));
+            continue;
+        }
+        auto* satz = static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, liste[i]));
+        if (!satz) continue;
+        const int32_t spalte = satz->spalte, reihe = satz->reihe;
+        if (spalte < 0 || spalte >= FORMATION_SPALTEN || reihe < 0 || reihe >= FORMATION_REIHEN) {
+            h.spielfeld_taktik_linie(team, satz->linie, spalte, reihe);
+            continue;
+        }
+        const int32_t z = spalte * FORMATION_REIHEN + reihe;
+        if (!da[z]) {
+            std::memcpy(gefragt[z], satz->linie, sizeof gefragt[z]);
+            h.spielfeld_taktik_linie(team, gefragt[z], spalte, reihe);
+            da[z] = 1;
+        }
+        std::memcpy(satz->linie, gefragt[z], sizeof gefragt[z]);
     }
 }
 
@@ -583,6 +829,186 @@ int32_t Slot_Von_Zelle(const Formation& f, int32_t spalte, int32_t reihe) {
         if (Formation_Schluessel(f.zelle[i][0], f.zelle[i][1]) > k) ++rang;
     return rang;
 }
+
+// What a line-up decided, for the check mode to compare.
+struct Ergebnis {
+    int32_t system = -1;
+    Plan plan;
+    std::vector<int32_t> feld;   // squad indices of the plan's field players
+    bool wieder = false;         // the club's last search was taken again
+
+    bool operator==(const Ergebnis& o) const {
+        return system == o.system && plan.wert == o.plan.wert && plan.torwart == o.plan.torwart &&
+               plan.gruppe_von == o.plan.gruppe_von && feld == o.feld;
+    }
+};
+
+// The automatic line-up of a valid club. `messen`: the check mode's measure,
+// the long way (every value read through the player functions, each built-in
+// system searched on its own, nothing left out because it would not change),
+// without a log line.
+int32_t Aufstellen(int32_t club, bool messen, Ergebnis* ergebnis) {
+    Kandidat kader[TEAM_SPIELER_MAX];
+    int32_t n = Kader_Lesen(club, kader, messen);
+    Formation* aktuell = Team_Aktuelle_Formation(club);
+    if (!Formation_Pruefen(*aktuell)) {
+        Formation_Standard(Team_Formation_Index(club), aktuell);
+        Team_Aufstellung_Senden(club);
+    }
+
+    // Rule 5: the formation.
+    Plan bester;
+    std::vector<const Kandidat*> bestes_feld;
+    bool computer = !Team_Hat_Manager(club);
+    int32_t bester_index = Team_Formation_Index(club);
+    bool wieder = false;
+    if (computer) {
+        const int32_t erster = bester_index;
+        bester_index = messen ? Systeme_Einzeln_Rechnen(kader, n, erster, bester, bestes_feld)
+                              : Systeme_Oder_Voriges(club, kader, n, erster, bester, bestes_feld, &wieder);
+        Team_Formation_Waehlen(club, bester_index);
+    } else {
+        Plan_Rechnen(*aktuell, kader, n, bester, bestes_feld);
+    }
+    const Formation& f = *aktuell;
+    if (ergebnis) {
+        ergebnis->system = bester_index;
+        ergebnis->plan = bester;
+        ergebnis->feld.clear();
+        for (const Kandidat* k : bestes_feld) ergebnis->feld.push_back(int32_t(k - kader));
+        ergebnis->wieder = wieder;
+    }
+
+    // Rule 6: cells and slots of the starters.
+    int32_t slot[TEAM_SPIELER_MAX];
+    bool vergeben[TEAM_SPIELER_MAX] = {};
+    bool slot_belegt[TEAM_SPIELER_MAX] = {};
+    for (int32_t i = 0; i < n; ++i) slot[i] = KEIN_PLATZ;
+    auto index_von = [&](const Kandidat* k) { return int32_t(k - kader); };
+    int32_t starter = 0;
+    const SlotZellen zellen(f);
+    int32_t zell_gruppe[FORMATION_ZELLEN];
+    for (int32_t z = 0; z < FORMATION_ZELLEN; ++z) zell_gruppe[z] = Formation_Gruppe(f.zelle[z][1]);
+    for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
+        int32_t spieler[TEAM_SPIELER_MAX];
+        int32_t anzahl = 0;
+        if (gr == 0 && bester.torwart >= 0) spieler[anzahl++] = bester.torwart;
+        for (size_t j = 0; j < bestes_feld.size(); ++j)
+            if (bester.gruppe_von[j] == gr) spieler[anzahl++] = index_von(bestes_feld[j]);
+        int32_t wert[TEAM_SPIELER_MAX];
+        for (int32_t k = 0; k < anzahl; ++k) wert[spieler[k]] = Wert_In_Gruppe(kader[spieler[k]], gr);
+        Stabil_Sortieren(spieler, anzahl, [&](int32_t a, int32_t b) { return wert[a] > wert[b]; });
+        int32_t naechster = 0;
+        for (int32_t z = 0; z < FORMATION_ZELLEN && naechster < anzahl; ++z) {
+            if (zell_gruppe[z] != gr) continue;
+            int32_t i = spieler[naechster++];
+            slot[i] = zellen.Slot(f.zelle[z][0], f.zelle[z][1]);
+            slot_belegt[slot[i]] = true;
+            vergeben[i] = true;
+            ++starter;
+        }
+    }
+
+    // Rule 7: the bench, first a goalkeeper and one of each field kind.
+    auto bester_rest = [&](int32_t art) {
+        int32_t b = -1;
+        for (int32_t i = 0; i < n; ++i)
+            if (!vergeben[i] && kader[i].verfuegbar && kader[i].art == art && (b < 0 || kader[i].grund > kader[b].grund))
+                b = i;
+        return b;
+    };
+    int32_t bank[SLOT_BANK_ENDE - SLOT_STARTELF];
+    int32_t auf_bank = 0;
+    for (int32_t art = 0; art <= 3; ++art) {
+        const int32_t b = bester_rest(art);
+        if (b < 0) continue;
+        bank[auf_bank++] = b;
+        vergeben[b] = true;
+    }
+    // The other available players by base value (the first of equal ones
+    // first) fill the bench, the rest of them is the reserve; the unavailable
+    // ones by base value after them, the empty cells' slots first.
+    auto nach_grundwert = [&](int32_t a, int32_t b) { return kader[a].grund > kader[b].grund; };
+    int32_t rest[TEAM_SPIELER_MAX], nicht_verfuegbar[TEAM_SPIELER_MAX];
+    int32_t in_rest = 0, in_nv = 0;
+    for (int32_t i = 0; i < n; ++i)
+        if (!vergeben[i]) (kader[i].verfuegbar ? rest[in_rest++] : nicht_verfuegbar[in_nv++]) = i;
+    Stabil_Sortieren(rest, in_rest, nach_grundwert);
+    Stabil_Sortieren(nicht_verfuegbar, in_nv, nach_grundwert);
+    int32_t r = 0;
+    while (auf_bank < SLOT_BANK_ENDE - SLOT_STARTELF && r < in_rest) bank[auf_bank++] = rest[r++];
+    int32_t nv = 0;
+    for (int32_t s = 0; s < SLOT_STARTELF && nv < in_nv; ++s)
+        if (!slot_belegt[s]) {
+            slot[nicht_verfuegbar[nv++]] = s;
+            slot_belegt[s] = true;
+        }
+    int32_t naechster_slot = SLOT_STARTELF;
+    for (int32_t k = 0; k < auf_bank; ++k) slot[bank[k]] = naechster_slot++;
+    for (; r < in_rest; ++r) slot[rest[r]] = naechster_slot++;
+    // The empty cells took unavailable players first, so the rest fits below slot 20.
+    for (; nv < in_nv; ++nv) slot[nicht_verfuegbar[nv]] = naechster_slot++;
+
+    // Rule 9.
+    Aufstellung_Schreiben(zellen, kader, n, slot);
+    if (starter < SLOT_STARTELF && !messen)
+        Debug_Printf("Team_Auto_Aufstellung: Team %d hat nur %d einsatzfaehige Spieler\n", club, starter);
+    int32_t liste[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) liste[i] = kader[i].spieler;
+    if (messen || Club_Ist_Client()) {
+        Rueckennummern(club, messen);
+        Linien_Setzen(club, liste, n, -1, !messen);
+        return starter;
+    }
+    // The starters stand in the cells of their slots already (written above
+    // for the same formation), so only the shirt numbers are left to give.
+    bool torwart[TEAM_SPIELER_MAX];
+    for (int32_t i = 0; i < n; ++i) torwart[i] = kader[i].art == 0;
+    Nummern_Vergeben(liste, n, slot, torwart, false);
+    Linien_Setzen(club, liste, n, -1, true);
+    return starter;
+}
+
+// Everything a line-up may change for a club: its players' records and
+// server data, its current formation and its formation byte.
+struct Abbild {
+    std::vector<uint8_t> daten;
+    int32_t formation_byte = 0;
+
+    explicit Abbild(int32_t club) : formation_byte(Team_Wert(TW_FORMATION_BYTE, club, 0, OP_LESEN)) {
+        int32_t liste[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i) {
+            Anhaengen(Spieler_Zeiger(SPZ_STRUKTUR, liste[i]), sizeof(SpielerStruktur));
+            Anhaengen(Spieler_Zeiger(SPZ_CLIENT_EGAL, liste[i]), sizeof(SpielerClientEgal));
+        }
+        Anhaengen(Team_Aktuelle_Formation(club), sizeof(Formation));
+    }
+    void Anhaengen(const void* p, size_t n) {
+        if (!p) return;
+        const auto* b = static_cast<const uint8_t*>(p);
+        daten.insert(daten.end(), b, b + n);
+    }
+    // Writes the state taken back (the club's players are the same ones).
+    void Zurueckschreiben(int32_t club) const {
+        int32_t liste[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+        size_t stelle = 0;
+        auto zurueck = [&](void* p, size_t groesse) {
+            if (!p || stelle + groesse > daten.size()) return;
+            std::memcpy(p, daten.data() + stelle, groesse);
+            stelle += groesse;
+        };
+        for (int32_t i = 0; i < n; ++i) {
+            zurueck(Spieler_Zeiger(SPZ_STRUKTUR, liste[i]), sizeof(SpielerStruktur));
+            zurueck(Spieler_Zeiger(SPZ_CLIENT_EGAL, liste[i]), sizeof(SpielerClientEgal));
+        }
+        zurueck(Team_Aktuelle_Formation(club), sizeof(Formation));
+        if (Team_Wert(TW_FORMATION_BYTE, club, 0, OP_LESEN) != formation_byte)
+            Team_Wert(TW_FORMATION_BYTE, club, formation_byte, OP_SCHREIBEN);
+    }
+    bool operator==(const Abbild& o) const { return formation_byte == o.formation_byte && daten == o.daten; }
+};
 
 }  // namespace
 
@@ -595,123 +1021,18 @@ AufstellungPruefung Aufstellung_Pruefung() { return g_pruefung; }
 
 int32_t Team_Auto_Aufstellung(int32_t club) {
     if (!Club_Gueltig("Team_Auto_Aufstellung", club) || !Club_Client_Darf("Team_Auto_Aufstellung", club)) return -1;
-    Kandidat kader[TEAM_SPIELER_MAX];
-    int32_t n = Kader_Lesen(club, kader);
-    Formation* aktuell = Team_Aktuelle_Formation(club);
-    if (!Formation_Pruefen(*aktuell)) {
-        Formation_Standard(Team_Formation_Index(club), aktuell);
-        Team_Aufstellung_Senden(club);
-    }
-
-    // Rule 5: the formation.
-    Plan bester;
-    std::vector<const Kandidat*> bestes_feld;
-    bool computer = !Team_Hat_Manager(club);
-    int32_t bester_index = Team_Formation_Index(club);
-    if (computer) {
-        int32_t erster = bester_index;
-        bool wieder = false;
-        bester_index = Systeme_Oder_Voriges(club, kader, n, erster, bester, bestes_feld, &wieder);
-        if (g_pruefen) {
-            g_pruefung.wiederverwendet += wieder;
-            Plan einzeln;
-            std::vector<const Kandidat*> einzeln_feld;
-            int32_t i = Systeme_Einzeln_Rechnen(kader, n, erster, einzeln, einzeln_feld);
-            ++g_pruefung.aufstellungen;
-            if (i != bester_index || einzeln.wert != bester.wert || einzeln.torwart != bester.torwart ||
-                einzeln.gruppe_von != bester.gruppe_von || einzeln_feld != bestes_feld)
-                ++g_pruefung.abweichungen;
-        }
-        Team_Formation_Waehlen(club, bester_index);
-    } else {
-        Plan_Rechnen(*aktuell, kader, n, bester, bestes_feld);
-    }
-    const Formation& f = *aktuell;
-
-    // Rule 6: cells and slots of the starters.
-    int32_t slot[TEAM_SPIELER_MAX];
-    bool vergeben[TEAM_SPIELER_MAX] = {};
-    bool slot_belegt[TEAM_SPIELER_MAX] = {};
-    for (int32_t i = 0; i < n; ++i) slot[i] = KEIN_PLATZ;
-    auto index_von = [&](const Kandidat* k) { return int32_t(k - kader); };
-    int32_t starter = 0;
-    for (int32_t gr = 0; gr < GRUPPEN; ++gr) {
-        std::vector<int32_t> spieler;
-        if (gr == 0 && bester.torwart >= 0) spieler.push_back(bester.torwart);
-        for (size_t j = 0; j < bestes_feld.size(); ++j)
-            if (bester.gruppe_von[j] == gr) spieler.push_back(index_von(bestes_feld[j]));
-        std::stable_sort(spieler.begin(), spieler.end(), [&](int32_t a, int32_t b) {
-            return Wert_In_Gruppe(kader[a], gr) > Wert_In_Gruppe(kader[b], gr);
-        });
-        size_t naechster = 0;
-        for (int32_t z = 0; z < FORMATION_ZELLEN && naechster < spieler.size(); ++z) {
-            if (Formation_Gruppe(f.zelle[z][1]) != gr) continue;
-            int32_t i = spieler[naechster++];
-            slot[i] = Slot_Von_Zelle(f, f.zelle[z][0], f.zelle[z][1]);
-            slot_belegt[slot[i]] = true;
-            vergeben[i] = true;
-            ++starter;
-        }
-    }
-
-    // Rule 7: the bench.
-    auto bester_rest = [&](auto passt) {
-        int32_t b = -1;
-        for (int32_t i = 0; i < n; ++i)
-            if (!vergeben[i] && kader[i].verfuegbar && passt(kader[i]) && (b < 0 || kader[i].grund > kader[b].grund))
-                b = i;
-        return b;
-    };
-    std::vector<int32_t> bank;
-    int32_t tw = bester_rest([](const Kandidat& k) { return k.art == 0; });
-    if (tw >= 0) {
-        bank.push_back(tw);
-        vergeben[tw] = true;
-    }
-    for (int32_t art = 1; art <= 3 && bank.size() < 6; ++art) {
-        int32_t b = bester_rest([art](const Kandidat& k) { return k.art == art; });
-        if (b >= 0) {
-            bank.push_back(b);
-            vergeben[b] = true;
-        }
-    }
-    while (bank.size() < 6) {
-        int32_t b = bester_rest([](const Kandidat&) { return true; });
-        if (b < 0) break;
-        bank.push_back(b);
-        vergeben[b] = true;
-    }
-    // Rule 8: the reserve, the available ones first; the empty cells' slots first.
-    std::vector<int32_t> rest;
-    for (;;) {
-        int32_t b = bester_rest([](const Kandidat&) { return true; });
-        if (b < 0) break;
-        rest.push_back(b);
-        vergeben[b] = true;
-    }
-    std::vector<int32_t> nicht_verfuegbar;
-    for (int32_t i = 0; i < n; ++i)
-        if (!vergeben[i]) nicht_verfuegbar.push_back(i);
-    std::stable_sort(nicht_verfuegbar.begin(), nicht_verfuegbar.end(),
-                     [&](int32_t a, int32_t b) { return kader[a].grund > kader[b].grund; });
-    size_t nv = 0;
-    for (int32_t s = 0; s < SLOT_STARTELF && nv < nicht_verfuegbar.size(); ++s)
-        if (!slot_belegt[s]) {
-            slot[nicht_verfuegbar[nv++]] = s;
-            slot_belegt[s] = true;
-        }
-    int32_t naechster_slot = SLOT_STARTELF;
-    for (int32_t i : bank) slot[i] = naechster_slot++;
-    for (int32_t i : rest) slot[i] = naechster_slot++;
-    // The empty cells took unavailable players first, so the rest fits below slot 20.
-    for (; nv < nicht_verfuegbar.size(); ++nv) slot[nicht_verfuegbar[nv]] = naechster_slot++;
-
-    // Rule 9.
-    Aufstellung_Schreiben(club, kader, n, slot);
-    if (starter < SLOT_STARTELF)
-        Debug_Printf("Team_Auto_Aufstellung: Team %d hat nur %d einsatzfaehige Spieler\n", club, starter);
-    Team_Rueckennummern(club);
-    Team_Spieler_Positionen_Setzen(club, -1);
+    if (!g_pruefen || Club_Ist_Client()) return Aufstellen(club, false, nullptr);
+    // Check mode: the line-up the long way, undone, then the usual way; both
+    // must decide the same and leave the same records behind.
+    const Abbild vorher(club);
+    Ergebnis soll, ist;
+    const int32_t soll_starter = Aufstellen(club, true, &soll);
+    const Abbild erwartet(club);
+    vorher.Zurueckschreiben(club);
+    const int32_t starter = Aufstellen(club, false, &ist);
+    ++g_pruefung.aufstellungen;
+    g_pruefung.wiederverwendet += ist.wieder;
+    if (starter != soll_starter || !(ist == soll) || !(Abbild(club) == erwartet)) ++g_pruefung.abweichungen;
     return starter;
 }
 
@@ -865,49 +1186,7 @@ bool Spieler_Tauschen_Intern(int32_t spieler1, int32_t spieler2, int32_t club1, 
     return true;
 }
 
-void Team_Rueckennummern(int32_t club) {
-    if (!Club_Gueltig("Team_Rueckennummern", club) || !Club_Client_Darf("Team_Rueckennummern", club)) return;
-    int32_t liste[TEAM_SPIELER_MAX];
-    int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
-    int32_t slots[TEAM_SPIELER_MAX];
-    const SlotZellen zellen(*Team_Aktuelle_Formation(club));
-    const bool client = Club_Ist_Client();
-    for (int32_t i = 0; i < n; ++i) {
-        slots[i] = Spieler_Wert(SPW_SLOT, liste[i], 0, OP_LESEN);
-        if (slots[i] < SLOT_STARTELF) Zelle_Nach_Slot(zellen, liste[i], slots[i], !client);
-    }
-    // Shirt numbers live in the server's data; a client leaves them to the server.
-    if (client) return;
-    bool vergeben[100] = {};
-    int32_t nummer[TEAM_SPIELER_MAX];
-    for (int32_t i = 0; i < n; ++i) {
-        nummer[i] = Spieler_Wert(SPW_RUECKENNUMMER, liste[i], 0, OP_LESEN);
-        if (nummer[i] > 0 && nummer[i] < 100 && !vergeben[nummer[i]]) vergeben[nummer[i]] = true;
-        else nummer[i] = 0;
-    }
-    // Goalkeepers first (number 1 when free), then by slot.
-    int32_t reihenfolge[TEAM_SPIELER_MAX];
-    for (int32_t i = 0; i < n; ++i) reihenfolge[i] = i;
-    bool torwart[TEAM_SPIELER_MAX];
-    for (int32_t i = 0; i < n; ++i) torwart[i] = Spieler_Get_Art(liste[i]) == 0;
-    std::stable_sort(reihenfolge, reihenfolge + n, [&](int32_t a, int32_t b) {
-        return torwart[a] != torwart[b] ? torwart[a] : slots[a] < slots[b];
-    });
-    int32_t frei = 1;
-    for (int32_t k = 0; k < n; ++k) {
-        int32_t i = reihenfolge[k];
-        if (nummer[i]) continue;
-        if (torwart[i] && !vergeben[1]) {
-            nummer[i] = 1;
-        } else {
-            while (frei < 100 && vergeben[frei]) ++frei;
-            if (frei >= 100) break;
-            nummer[i] = frei;
-        }
-        vergeben[nummer[i]] = true;
-        Spieler_Wert(SPW_RUECKENNUMMER, liste[i], nummer[i], OP_SCHREIBEN);
-    }
-}
+void Team_Rueckennummern(int32_t club) { Rueckennummern(club, false); }
 
 void Team_Spieler_Positionen_Setzen(int32_t team, int32_t spieler) {
     if (team == -1) return;
@@ -915,20 +1194,9 @@ void Team_Spieler_Positionen_Setzen(int32_t team, int32_t spieler) {
         Debug_Printf("Team_Spieler_Positionen_Setzen: Team %d ungueltig\n", team);
         return;
     }
-    const KaderHooks& h = Kader_Hooks();
-    if (!h.spielfeld_taktik_linie) {
-        Debug_Printf("Team_Spieler_Positionen_Setzen: keine Liniengeometrie, Linienwerte bleiben\n");
-        return;
-    }
     int32_t liste[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(team, liste, TEAM_SPIELER_MAX, 0);
-    for (int32_t i = 0; i < n; ++i) {
-        if (spieler >= 0 && liste[i] != spieler) continue;
-        int16_t* linie = static_cast<int16_t*>(Spieler_Zeiger(SPZ_LINIE, liste[i]));
-        if (!linie) continue;
-        h.spielfeld_taktik_linie(team, linie, Spieler_Wert(SPW_SPALTE, liste[i], 0, OP_LESEN),
-                                 Spieler_Wert(SPW_REIHE, liste[i], 0, OP_LESEN));
-    }
+    Linien_Setzen(team, liste, n, spieler, true);
 }
 
 void Team_Aufstellung_Ordnen(int32_t club) {
@@ -962,7 +1230,7 @@ void Team_Aufstellung_Ordnen(int32_t club) {
     }
     int32_t naechster = SLOT_STARTELF;
     for (int32_t i : rest) slot[i] = naechster++;
-    Aufstellung_Schreiben(club, kader, n, slot);
+    Aufstellung_Schreiben(SlotZellen(*Team_Aktuelle_Formation(club)), kader, n, slot);
     Team_Spieler_Positionen_Setzen(club, -1);
 }
 

@@ -23,11 +23,15 @@ constexpr int32_t SLOT_TORWART = 10;
 // client another club's). The rule is written at the top of aufstellung.cpp.
 int32_t Team_Auto_Aufstellung(int32_t club);
 
-// Check mode of the automatic line-up: while on, every computer club's
-// formation choice is also searched one built-in system at a time, as the
-// measure of the shared search, and each difference (system, value, keeper,
-// groups) is counted, the line-ups that took the last search's result again
-// (nothing the search reads had changed) included. Switching it on clears the counts.
+// Check mode of the automatic line-up: while on, every line-up on a machine
+// that holds the records is first worked out the long way (each value read
+// through the player functions, each built-in system searched on its own,
+// the shirt numbers' order worked out, each player's line values asked for),
+// then undone and worked out the usual way. A line-up counts as a difference
+// when its decision (system, value, keeper, groups) or what it leaves in the
+// records (the players' records and server data, the formation and its byte)
+// differs; the line-ups that took the club's last search again (nothing the
+// search reads had changed) are checked too. Switching it on clears the counts.
 struct AufstellungPruefung {
     int64_t aufstellungen = 0;
     int64_t abweichungen = 0;

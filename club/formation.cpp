@@ -187,10 +187,12 @@ int32_t Taktik_Hoechstwert(int32_t i) { return i >= 0 && i < TAKTIK_BYTES ? TAKT
 
 bool Team_Get_Aktuelle_Taktik(int32_t club, int8_t out[TAKTIK_BYTES]) {
     if (!out) return false;
-    for (int32_t i = 0; i < TAKTIK_BYTES; ++i) out[i] = 0;
-    if (!Team_Gueltig("Team_Get_Aktuelle_Taktik", club)) return false;
-    const TeamOwn* own = Own(club);
-    for (int32_t i = 0; i < TAKTIK_BYTES; ++i) out[i] = own->taktik[i];
+    if (!Team_Gueltig("Team_Get_Aktuelle_Taktik", club)) {
+        std::memset(out, 0, TAKTIK_BYTES);
+        return false;
+    }
+    // Read for every line value of every player a line-up places: one copy.
+    std::memcpy(out, Own(club)->taktik, TAKTIK_BYTES);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // the completion check, swaps, moves to a cell, shirt numbers and line values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 
@@ -16,6 +17,11 @@ namespace {
 using test::Log_Enthaelt;
 
 constexpr int32_t GROSSE_WELT_CLUBS = 320;
+
+// A stand-in for the match's line geometry: encodes team, column and row.
+void Linie_Fake(int32_t team, int16_t out[8], int32_t spalte, int32_t reihe) {
+    for (int32_t i = 0; i < 8; ++i) out[i] = int16_t(team * 1000 + spalte * 100 + reihe * 10 + i);
+}
 
 class AutoAufstellungWelt : public ::testing::Test {
 protected:
@@ -48,6 +54,81 @@ TEST_F(AutoAufstellungWelt, EveryClubLinesUpSoundlyUnderInjuriesAndSuspensions) 
     EXPECT_GT(ohne_torwart, 0);
     EXPECT_GT(zwei_torhueter, 0);
     EXPECT_GT(voll, 3 * GROSSE_WELT_CLUBS * 9 / 10);
+}
+
+// The check mode holds each line-up the usual way (values read straight from
+// the records, the shared search with its bound and the club's last search
+// taken again, only changed values written, shirt numbers, line values asked
+// once per cell) to the long way, over rounds of a world that changes as a
+// season does: form and tiredness after games, injuries and suspensions,
+// players without a number or wearing a team-mate's, equal players, squads
+// too small for the field, managers' clubs with and without the assistant,
+// and rounds in which nothing changed.
+TEST_F(AutoAufstellungWelt, CheckModeFindsEveryLineUpAsTheLongWayDoes) {
+    constexpr int32_t CLUBS = 120;
+    Kader_Hooks().spielfeld_taktik_linie = Linie_Fake;
+    for (int32_t club = 1; club <= 12; ++club) {
+        Manager_Neuer_Mitspieler(club, "Trainer", -1);
+        Team_Formation_Waehlen(club, club % FORMATION_STANDARD_ANZAHL);
+        if (club % 2) Team_Wert(8, club, int8_t(uint8_t(FORMATION_BYTE_ASSI | Team_Formation_Index(club))), OP_SCHREIBEN);
+    }
+    test::TestZufall z(41);
+    int32_t liste[TEAM_SPIELER_MAX];
+    // Equal players: in every third club a few take over a team-mate's values;
+    // in every fifth the base values start at 0, so many line-ups tie.
+    for (int32_t club = 5; club <= CLUBS; club += 5) {
+        const int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i)
+            for (int32_t modus : {SPW_STAERKE, SPW_FORM, SPW_MORAL}) Spieler_Wert(modus, liste[i], 0, OP_SCHREIBEN);
+    }
+    for (int32_t club = 3; club <= CLUBS; club += 3) {
+        const int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+        for (int32_t k = 0; k < 4; ++k) {
+            const int32_t von = liste[z(0, n - 1)], nach = liste[z(0, n - 1)];
+            for (int32_t modus : {SPW_ART, SPW_STAERKE, SPW_FORM, SPW_MORAL, SPW_EINSAETZE})
+                Spieler_Wert(modus, nach, Spieler_Wert(modus, von, 0, OP_LESEN), OP_SCHREIBEN);
+        }
+    }
+    Aufstellung_Pruefen_Setzen(true);
+    int64_t aufstellungen = 0;
+    for (int32_t runde = 0; runde < 8; ++runde) {
+        for (int32_t club = 1; club <= CLUBS; ++club) {
+            const int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
+            if (runde % 4 == 3) {
+                // Nothing changed since the last round, but a few clubs' systems.
+                if (club % 11 == 0) Team_Formation_Waehlen(club, (Team_Formation_Index(club) + 1) % FORMATION_STANDARD_ANZAHL);
+            } else if (runde % 4 == 2) {
+                test::Ausfaelle_Setzen(club, z);
+                // Every seventh club has too few players to fill the field.
+                for (int32_t i = 0; club % 7 == 0 && i < n - 7; ++i)
+                    Spieler_Wert(SPW_STATUS, liste[i], int32_t(SP_STATUS_VERLETZT), OP_SETZEN);
+                Spieler_Wert(SPW_RUECKENNUMMER, liste[z(0, n - 1)], 0, OP_SCHREIBEN);
+                Spieler_Wert(SPW_RUECKENNUMMER, liste[z(0, n - 1)],
+                             Spieler_Wert(SPW_RUECKENNUMMER, liste[z(0, n - 1)], 0, OP_LESEN), OP_SCHREIBEN);
+            } else {
+                // After a game: the starters tire and their form moves, the others rest.
+                for (int32_t i = 0; i < n; ++i) {
+                    const bool spielte = Spieler_Wert(SPW_STATUS, liste[i], 0, OP_LESEN) & int32_t(SP_STATUS_START);
+                    const int32_t einsaetze = Spieler_Wert(SPW_EINSAETZE, liste[i], 0, OP_LESEN) + (spielte ? 1 : -1);
+                    Spieler_Wert(SPW_EINSAETZE, liste[i], std::clamp(einsaetze, 0, 9), OP_SCHREIBEN);
+                    if (spielte && club % 5) Spieler_Wert(SPW_FORM, liste[i], z(0, 999), OP_SCHREIBEN);
+                }
+            }
+            const int32_t starter = Team_Auto_Aufstellung(club);
+            ++aufstellungen;
+            if (!Team_Hat_Manager(club)) {
+                ASSERT_EQ(test::Auto_Aufstellung_Fehler(club, starter), "") << "club " << club << " round " << runde;
+            }
+        }
+    }
+    const AufstellungPruefung p = Aufstellung_Pruefung();
+    Aufstellung_Pruefen_Setzen(false);
+    Manager_Alle_Freigeben();
+    EXPECT_EQ(p.aufstellungen, aufstellungen);
+    EXPECT_EQ(p.abweichungen, 0);
+    EXPECT_GT(p.wiederverwendet, CLUBS);
+    // The search never had to fall back on the long way.
+    EXPECT_FALSE(Log_Enthaelt("ohne Aufstellung"));
 }
 
 TEST_F(AutoAufstellungWelt, FewerThanElevenAvailableGivesTheBestPartialLineUp) {
@@ -347,11 +428,6 @@ TEST_F(AufstellungTest, ShirtNumbersAreUniqueAndKeptWhereTheyAre) {
     Teamspieler_Ins_Array(3, andere, TEAM_SPIELER_MAX, 0);
     Team_Rueckennummern(3);
     EXPECT_EQ(Spieler_Wert(84, andere[0], 0, OP_LESEN), 1);   // the world's goalkeeper
-}
-
-// A stand-in for the match's line geometry: encodes team, column and row.
-void Linie_Fake(int32_t team, int16_t out[8], int32_t spalte, int32_t reihe) {
-    for (int32_t i = 0; i < 8; ++i) out[i] = int16_t(team * 1000 + spalte * 100 + reihe * 10 + i);
 }
 
 TEST_F(AufstellungTest, LineValuesComeFromTheCellsThroughTheMatch) {
