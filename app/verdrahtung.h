@@ -34,6 +34,10 @@ struct VerdrahtungOptionen {
     // The order to bind them in; empty: the declared order. The result never
     // depends on it (the tests bind in a shuffled order to prove this).
     std::vector<std::string> reihenfolge;
+    // The world's configuration cache is read and written (for the next
+    // start); false for a run whose cache directory is thrown away at its end
+    // (velmora-sim), where writing it would be work for nothing.
+    bool konfig_cache = true;
 };
 
 // Binds every module the mode needs. False, with the reason in `fehler` (and

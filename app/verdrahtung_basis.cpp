@@ -223,6 +223,7 @@ void Binden_Saison() {
     Besetzen(Wettbewerb_Hooks().jahr, Kalender_Titel_Jahr, "Wettbewerb.jahr");
     Verdrahtung_Weltgen();
     // The world's regions of the configuration cache, so that a fresh start with "-d" reads it.
+    if (!Einstellungen().konfig_cache) return;
     if (Spielstart_Cache_Anmelden()) Beim_Abbinden(Spielstart_Cache_Abmelden);
     else Fehler("die Regionen der Welt im Konfigurations-Cache nicht anzumelden");
 }

@@ -49,6 +49,7 @@ bool Welt(bool klein) {
 bool Starten(bool autosave) {
     VerdrahtungOptionen v;
     v.betrieb = Betrieb::SIM;
+    v.konfig_cache = false;   // as velmora-sim runs
     v.sim.autosave = autosave;
     std::string fehler;
     return Spiel_Verdrahten(v, &fehler) && Sim_Bis_Tag(0);

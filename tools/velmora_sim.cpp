@@ -128,6 +128,7 @@ bool spielen(int32_t start, int32_t bis) {
 int main(int argc, char** argv) {
     VerdrahtungOptionen verdrahtung;
     verdrahtung.betrieb = Betrieb::SIM;
+    verdrahtung.konfig_cache = false;   // its cache directory goes with its temporary one
     SimOptionen& o = verdrahtung.sim;
     bool klein = false;
     bool statistik = false;

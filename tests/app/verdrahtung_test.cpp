@@ -332,6 +332,17 @@ TEST(Verdrahtung, EveryModeBindsAndUnbindsCompletely) {
         ASSERT_TRUE(Spielstand_Datei_Oeffnen(&d, bild));
         EXPECT_EQ(d.rahmen.size(), 1u);
     }
+    // A run without the configuration cache (velmora-sim) registers none of
+    // the world's regions, so its world is neither read from nor written to one.
+    VerdrahtungOptionen ohne;
+    ohne.betrieb = Betrieb::SIM;
+    ohne.konfig_cache = false;
+    std::string fehler;
+    ASSERT_TRUE(Spiel_Verdrahten(ohne, &fehler)) << fehler;
+    const std::vector<std::string> regionen = Config_Bin_Regionen();
+    for (const char* r : {"spieler", "teams", "Wettbewerb", "Zeitplan"})
+        EXPECT_EQ(std::find(regionen.begin(), regionen.end(), r), regionen.end()) << r;
+    Spiel_Entdrahten();
 }
 
 // The save game holds every module's block in the order of its position.
