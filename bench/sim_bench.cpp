@@ -19,6 +19,7 @@
 #include "core/hooks.h"
 #include "core/reg.h"
 #include "core/spielstand.h"
+#include "platform/vmem.h"
 #include "season/kalender.h"
 
 namespace {
@@ -28,6 +29,7 @@ using namespace velmora;
 // A generated world (full or small) in a temporary installation of its own,
 // with the directories pointed at it.
 bool Welt(bool klein) {
+    Plat_Heap_Behalten();   // as velmora-sim runs
     std::string basis =
         (std::filesystem::temp_directory_path() / (klein ? "velmora_sim_bench_klein" : "velmora_sim_bench")).string();
     static std::string bereit[2];

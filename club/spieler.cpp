@@ -619,6 +619,7 @@ int32_t Spieler_Genesung_Woche() {
 
 void Spieler_Save(std::vector<uint8_t>& out) {
     int32_t n = Spieler_Anzahl();
+    out.reserve(out.size() + 4 + size_t(n) * SPIELER_BYTES);   // a few megabytes: grown once, not by doubling
     ClubPacker pk{out};
     pk.i32(n);
     pk.block(g.satz.data(), sizeof(SpielerStruktur) * size_t(n));

@@ -146,7 +146,10 @@ std::string slot_name(int32_t slot) {
 // The whole game as a file image, every module in the table's order.
 bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
     Spielstand_Datei_Neu(datei, kopf, std::move(g.ersatzbild));
-    datei->bild.reserve(g.letzte_groesse + g.letzte_groesse / 8);
+    // Room for the last image and an eighth; grown, it grows by half, so an
+    // image growing a little every week is not moved into new memory every week.
+    if (datei->bild.capacity() < g.letzte_groesse + g.letzte_groesse / 8)
+        datei->bild.reserve(g.letzte_groesse + g.letzte_groesse / 2);
     g.block_groessen.resize(g.module.size());
     for (size_t i = 0; i < g.module.size(); ++i) {
         const ModulEintrag& m = g.module[i];

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -595,13 +596,18 @@ bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uin
         return false;
     }
     // One work buffer for all packed blocks (saves are built on one thread): it
-    // grows to the largest block and is never filled in advance.
-    static std::vector<uint8_t> block;
+    // grows to the largest block's worst case and is never filled in advance,
+    // so only the pages the packed bytes reach are ever touched.
+    static std::unique_ptr<uint8_t[]> block;
+    static size_t block_groesse = 0;
     size_t platz = 4 + size_t(laenge) + laenge / 128 + 1 + NACHLAUF;
-    if (block.size() < platz) block.resize(platz);
-    Bytes_Put32(block.data(), laenge);
-    size_t n = 4 + packen(static_cast<const uint8_t*>(daten), laenge, block.data() + 4);
-    return Spielstand_Schreiben(datei, block.data(), uint32_t(n));
+    if (block_groesse < platz) {
+        block.reset(new uint8_t[platz]);
+        block_groesse = platz;
+    }
+    Bytes_Put32(block.get(), laenge);
+    size_t n = 4 + packen(static_cast<const uint8_t*>(daten), laenge, block.get() + 4);
+    return Spielstand_Schreiben(datei, block.get(), uint32_t(n));
 }
 
 bool Spielstand_Lesen_Gepackt(SpielstandDatei* datei, void* puffer, uint32_t kapazitaet, uint32_t* laenge) {

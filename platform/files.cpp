@@ -158,10 +158,10 @@ int64_t Plat_File_Write(int32_t handle, const void* buf, int64_t bytes) {
 
 namespace {
 
-// The aligned staging buffer of direct writes from unaligned memory: one for
-// the process, kept (page-faulting a new one for every file costs more than
+// The aligned staging buffer of direct writes from unaligned memory (256 KB):
+// one for the process, kept (page-faulting a new one for every file costs more than
 // the write), used by one writer at a time.
-constexpr size_t DIREKT_STUECK = size_t(1) << 20;
+constexpr size_t DIREKT_STUECK = size_t(256) << 10;
 std::mutex g_direkt_sperre;
 uint8_t* direkt_puffer() {
     static uint8_t* puffer = static_cast<uint8_t*>(std::aligned_alloc(4096, DIREKT_STUECK));

@@ -1,6 +1,9 @@
 // platform/vmem.cpp - page memory through mmap and mprotect.
 #include "platform/vmem.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -23,5 +26,15 @@ bool Plat_Vmem_Protect(void* p, size_t bytes, PlatSchutz schutz) {
 }
 
 bool Plat_Vmem_Free(void* p, size_t bytes) { return p && ::munmap(p, bytes) == 0; }
+
+void Plat_Heap_Behalten() {
+#if defined(__GLIBC__)
+    // Large blocks from the heap rather than mappings of their own (a mapping
+    // is returned at its free), and the heap's top kept when it empties.
+    constexpr int GRENZE = 256 << 20;
+    mallopt(M_MMAP_THRESHOLD, GRENZE);
+    mallopt(M_TRIM_THRESHOLD, GRENZE);
+#endif
+}
 
 }  // namespace velmora

@@ -42,6 +42,7 @@
 #include "core/reg.h"
 #include "core/str.h"
 #include "match/spieltag.h"
+#include "platform/vmem.h"
 #include "season/kalender.h"
 #include "tools/png_datei.h"
 #include "tools/werkzeug.h"
@@ -126,6 +127,9 @@ bool spielen(int32_t start, int32_t bis) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A season builds and frees its match records and save images over and
+    // over: memory kept is not faulted in again.
+    Plat_Heap_Behalten();
     VerdrahtungOptionen verdrahtung;
     verdrahtung.betrieb = Betrieb::SIM;
     verdrahtung.konfig_cache = false;   // its cache directory goes with its temporary one
