@@ -34,7 +34,7 @@ namespace velmora {
 namespace {
 
 constexpr const char* TEXTE = "SPIELER_TRAINING_SCREEN";
-constexpr int32_t WEISS = 65535, GRUEN = 20051, GOLD = 52743, BRAUN = 50055, GRAU = 50744;
+constexpr int32_t WEISS = 65535, GOLD = 52743, BRAUN = 50055, GRAU = 50744;
 constexpr int32_t TEXT_KOPF = 0, TEXT_PUNKTE = 13, TEXT_BRAUCHT = 14, TEXT_TITEL = 16,
                   TEXT_KEIN_TALENT = 19, TEXT_FRAGE = 26, TEXT_BISHER = 27, TEXT_NEU = 28, TEXT_JA = 29,
                   TEXT_NEIN = 30, TEXT_VERLETZT = 25, TEXT_AUSFALL = 32, TEXT_WOCHEN = 33,

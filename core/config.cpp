@@ -352,7 +352,7 @@ public:
             out_.append(befehl, n);
             return;
         }
-        std::memcpy(puffer_, befehl, n);
+        if (n > 0) std::memcpy(puffer_, befehl, n);   // no command: nothing to copy (and no pointer to copy from)
         n_ = n;
     }
     ~Zeile() { out_.append(puffer_, n_); }

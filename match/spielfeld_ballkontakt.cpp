@@ -74,8 +74,6 @@ bool Spieler_Ok(int32_t s) { return s >= 0 && s < SF_SPIELER; }
 int32_t Seite(int32_t s) { return s < SF_SPIELER_SEITE ? 0 : 1; }
 
 // Fields of the record without a name in the layout.
-constexpr size_t KONTEST = 42316;
-
 int8_t& Flaggen_Zustand(Spielfeld_Satz* s) { return reinterpret_cast<int8_t&>(s->w25127); }
 int8_t& Vier_Frames(Spielfeld_Satz* s) { return s->w25182[0]; }
 
