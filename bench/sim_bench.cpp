@@ -2,8 +2,8 @@
 // season of the full world by dice with the autosave on (the headline
 // figure), a season of the small world, and one autosave of the full world.
 // With VELMORA_BENCH_PRUEFEN=1 the full-world season also runs the line-up's
-// check mode and reports the line-ups whose shared search differed from the
-// search one system at a time (the counter "abweichungen", which must be 0;
+// check mode and reports the line-ups whose decision or records differed from
+// the long way's (the counter "abweichungen", which must be 0;
 // "wiederverwendet" counts the line-ups that took the club's last search again).
 // The seasons count the CPU time of all threads, the background writer's too.
 #include <benchmark/benchmark.h>

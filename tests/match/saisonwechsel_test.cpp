@@ -75,9 +75,9 @@ TEST(Saisonwechsel, NewSeasonStartsWithEmptyTablesAfterTheLastMatchDay) {
     Spiel_Entdrahten();
 }
 
-// The line-up's shared search over all built-in systems gives, for every
-// computer club before every match of a small-world season, the system, the
-// value, the keeper and the groups the search one system at a time gives,
+// The automatic line-up, for every club before every match of a small-world
+// season, decides and leaves in the club's records exactly what the long way
+// (the search one system at a time, then the line-up written in full) does,
 // also where the club's last search was taken again.
 TEST(Saisonwechsel, SharedLineUpSearchMatchesTheSearchPerSystemAllSeason) {
     velmora_test::TestWelt dirs;
