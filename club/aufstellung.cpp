@@ -683,7 +683,7 @@ struct SlotZellen {
         for (int32_t i = 0; i < FORMATION_ZELLEN; ++i) schluessel[i] = Formation_Schluessel(f.zelle[i][0], f.zelle[i][1]);
         std::sort(schluessel, schluessel + FORMATION_ZELLEN, [](int32_t a, int32_t b) { return a > b; });
     }
-    // The slot of a cell: the number of cells ordered before it, as Slot_Von_Zelle counts them.
+    // The slot of a cell: the number of cells ordered before it (10 x row + column descending).
     int32_t Slot(int32_t spalte, int32_t reihe) const {
         const int32_t k = Formation_Schluessel(spalte, reihe);
         int32_t rang = 0;
@@ -821,13 +821,6 @@ void Linien_Setzen(int32_t team, const int32_t* liste, int32_t n, int32_t spiele
         }
         std::memcpy(satz->linie, gefragt[z], sizeof gefragt[z]);
     }
-}
-
-int32_t Slot_Von_Zelle(const Formation& f, int32_t spalte, int32_t reihe) {
-    int32_t k = Formation_Schluessel(spalte, reihe), rang = 0;
-    for (int32_t i = 0; i < FORMATION_ZELLEN; ++i)
-        if (Formation_Schluessel(f.zelle[i][0], f.zelle[i][1]) > k) ++rang;
-    return rang;
 }
 
 // What a line-up decided, for the check mode to compare.
@@ -1151,9 +1144,10 @@ bool Spieler_Setze_Formationsposition(int32_t spieler, int32_t spalte, int32_t r
     f->zelle[zelle][0] = int16_t(spalte);
     f->zelle[zelle][1] = int16_t(reihe);
     Team_Aufstellung_Senden(club);
+    const SlotZellen slots(*f);
     for (int32_t i = 0; i < n; ++i) {
         if (zellen[i][0] < 0) continue;
-        Spieler_Wert(SPW_SLOT, liste[i], Slot_Von_Zelle(*f, zellen[i][0], zellen[i][1]), OP_SCHREIBEN);
+        Spieler_Wert(SPW_SLOT, liste[i], slots.Slot(zellen[i][0], zellen[i][1]), OP_SCHREIBEN);
         Spieler_Wert(SPW_SPALTE, liste[i], zellen[i][0], OP_SCHREIBEN);
         Spieler_Wert(SPW_REIHE, liste[i], zellen[i][1], OP_SCHREIBEN);
     }

@@ -339,9 +339,8 @@ bool Attribute_Aktive_Maske(int32_t spieler, uint64_t* maske) {
     if (!maske || spieler < 0 || spieler >= Spieler_Anzahl()) return false;
     const auto* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, spieler));
     if (!s) return false;
-    // As Aktiv: a talent with a requirement whose points are above it (talent
-    // 53, the strength stars, has none).
-    // The table's talents only: the stars (53) lie past it and have no requirement.
+    // As Aktiv: a talent with a requirement whose points are above it. Only
+    // the table's talents: the strength stars (53) lie past it and have none.
     static_assert(ATTRIBUT_ANZAHL <= ATTRIBUT_STERNE && ATTRIBUT_ANZAHL <= SPIELER_TALENTE && ATTRIBUT_ANZAHL <= 64);
     alignas(16) int16_t punkte[MASKEN_BREITE] = {};
     std::memcpy(punkte, s->talent, sizeof(int16_t) * ATTRIBUT_ANZAHL);

@@ -83,8 +83,8 @@ bool Spielfeld_Ist_Leicht(const Spielfeld_Satz* satz);
 // SPIELFELD_NUR_WUERFEL never live, watched or sent (a background record on a
 // single machine that its competition does not compute live): the players'
 // match values, which only the live engine reads, and the figures' places and
-// orders (also at each new period), which only the live engine and the views
-// read, are then left out; the draws stay the same.
+// orders (the players' also at each new period), which only the live engine and
+// the views read, are then left out; the draws stay the same.
 // 1 when created; 0 when the module does not run, 200 records exist or the
 // game is unknown (the match is then played without a record).
 int32_t Spielfeld_Anlegen(int32_t spiel, int32_t anzeige, int32_t reserviert, int32_t zuschauer, int32_t stadion,

@@ -151,10 +151,11 @@ void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt, bool fi
         Figur& fig = satz->figur[nottorwart];
         fig.torwart = 1;
         Torwart_Linien(satz->spieler[nottorwart], gespiegelt);
-        if (!figuren) return;
-        int32_t x = SPIELFELD_LAENGE / 7, y = 5 * SPIELFELD_BREITE / 11;
-        SetAnim(satz, nottorwart, gespiegelt ? SPIELFELD_LAENGE - x : x, y, 0);
-        Stehen(satz, nottorwart);
+        if (figuren) {
+            int32_t x = SPIELFELD_LAENGE / 7, y = 5 * SPIELFELD_BREITE / 11;
+            SetAnim(satz, nottorwart, gespiegelt ? SPIELFELD_LAENGE - x : x, y, 0);
+            Stehen(satz, nottorwart);
+        }
     }
 }
 

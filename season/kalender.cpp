@@ -613,8 +613,8 @@ int32_t Kalender_Heutige_Spiele(int32_t wettbewerb, Spiel_Lock* out, int32_t max
     const int32_t anzahl = Spiele_Nummern_Von(wettbewerb, &nummern);
     for (int32_t k = 0; k < anzahl; ++k) {
         const SpielDatensatz* s = Spiele_Nummer(nummern[k]);
-        if (!s || s->wettbewerb != wettbewerb || (s->flags & SPIEL_FLAG_GESPIELT) || s->heim < 0 || s->gast < 0)
-            continue;
+        // The competition's list holds only its own games.
+        if (!s || (s->flags & SPIEL_FLAG_GESPIELT) || s->heim < 0 || s->gast < 0) continue;
         if (merker.tag(s) > g.tag) continue;
         if (n >= max) break;
         out[n++] = Spiele_Lock(s->wettbewerb, s->runde, s->paarung, s->spieltag);

@@ -510,9 +510,7 @@ bool Hat_Team(const WettbewerbSatz& s, int32_t team) {
 int32_t Team_Get_Liga(int32_t team, int32_t) {
     if (!g.initialisiert || team < 0) return -1;
     for (const WettbewerbSatz& s : g.satz) {
-        if (!s.id || s.art != ART_LIGA) continue;
-        const WettbewerbSatz* x = Satz(nullptr, s.id);
-        if (x && Hat_Team(*x, team)) return s.id;
+        if (s.id && s.art == ART_LIGA && Hat_Team(s, team)) return s.id;
     }
     return -1;
 }
