@@ -5,6 +5,9 @@
 #include <malloc.h>
 #endif
 #include <sys/mman.h>
+
+#include <cstdint>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace velmora {
@@ -34,6 +37,20 @@ void Plat_Heap_Behalten() {
     constexpr int GRENZE = 256 << 20;
     mallopt(M_MMAP_THRESHOLD, GRENZE);
     mallopt(M_TRIM_THRESHOLD, GRENZE);
+#if defined(MADV_HUGEPAGE)
+    // The heap grows once by a reserve that is marked for huge pages where
+    // the system gives them on request: a run touching tens of megabytes
+    // then takes a few dozen faults instead of thousands, and far fewer
+    // misses of the address cache. Untouched reserve costs no memory.
+    constexpr size_t RESERVE = size_t(128) << 20;
+    constexpr uintptr_t HUGE = uintptr_t(2) << 20;
+    void* block = std::malloc(RESERVE);
+    if (!block) return;
+    const uintptr_t von = (reinterpret_cast<uintptr_t>(block) + HUGE - 1) & ~(HUGE - 1);
+    const uintptr_t bis = reinterpret_cast<uintptr_t>(::sbrk(0)) & ~(HUGE - 1);
+    std::free(block);
+    if (bis > von) ::madvise(reinterpret_cast<void*>(von), bis - von, MADV_HUGEPAGE);
+#endif
 #endif
 }
 

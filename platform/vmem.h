@@ -13,7 +13,8 @@ bool Plat_Vmem_Free(void* p, size_t bytes);
 
 // Keeps freed heap memory in the process for its next use instead of
 // handing it back to the system (and faulting it in again, zeroed, page by
-// page): for a run that builds and frees megabytes over and over.
+// page), and asks for huge pages for the heap where the system gives them on
+// request: for a run that builds and frees megabytes over and over.
 void Plat_Heap_Behalten();
 
 }  // namespace velmora

@@ -30,7 +30,9 @@ constexpr uint32_t WETTBEWERB_VERSION = 1;
 struct WettbewerbModul {
     bool initialisiert = false;
     bool modify = false;
-    std::vector<WettbewerbSatz> satz = std::vector<WettbewerbSatz>(WETTBEWERB_MAX);
+    // WETTBEWERB_MAX records once initialised (the slot is the id's); empty
+    // before, so a program that never starts a world does not fill 2.7 MB.
+    std::vector<WettbewerbSatz> satz;
     WettbewerbInfo info{};
     WettbewerbHooks hooks;
 };
@@ -173,6 +175,7 @@ bool Wettbewerb_Init(const std::vector<WettbewerbBeschreibung>& liste) {
     WettbewerbHooks hooks = g.hooks;
     g = WettbewerbModul{};
     g.hooks = hooks;
+    g.satz.resize(WETTBEWERB_MAX);
     std::memset(g.satz.data(), 0, g.satz.size() * sizeof(WettbewerbSatz));
     for (const WettbewerbBeschreibung& w : liste) {
         int32_t slot = w.id - WETTBEWERB_ERSTE_ID;
