@@ -530,7 +530,6 @@ bool Endlich(const float* f, size_t n) {
 }  // namespace
 
 void Bank_Save(std::vector<uint8_t>& out) {
-    out.clear();
     if (!g.initialisiert) return;   // no bank, no block: loading it ends the bank
     Bank_Global global = g.global;
     global.text_zeiger = 0;

@@ -522,7 +522,6 @@ void News_Client_Start() {
 // The save-game block.
 
 void Optionen_News_Save(std::vector<uint8_t>& out) {
-    out.clear();
     uint8_t optionen[OPTIONEN_BLOCK_BYTES];
     Optionen_Block_Schreiben(optionen);
     out.insert(out.end(), optionen, optionen + OPTIONEN_BLOCK_BYTES);

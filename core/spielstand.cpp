@@ -36,15 +36,10 @@ struct ModulEintrag {
 
 constexpr uint32_t BLOCK_MAX = 256u << 20;   // far above the largest block of the full world
 
-// `groesse` is the block's size the last time, so it is built without growing.
-bool eintrag_speichern(const ModulEintrag& m, SpielstandDatei* datei, size_t& groesse, std::vector<uint8_t>& daten) {
+// `groesse` is the block's size the last time, so the image keeps room for it.
+bool eintrag_speichern(const ModulEintrag& m, SpielstandDatei* datei, size_t& groesse) {
     if (m.speichern) return m.speichern(datei);
-    daten.clear();
-    daten.reserve(groesse + groesse / 8);
-    m.block.save(daten);
-    groesse = daten.size();
-    uint32_t laenge = uint32_t(daten.size());
-    return Spielstand_Schreiben(datei, &laenge, 4) && Spielstand_Schreiben_Gepackt(datei, daten.data(), laenge);
+    return Spielstand_Schreiben_Gepackt_Von(datei, m.block.save, &groesse);
 }
 
 bool eintrag_laden(const ModulEintrag& m, SpielstandDatei* datei) {
@@ -84,11 +79,10 @@ struct SpielstandModul {
     bool abbruch_vor_umbenennen = false;
     size_t letzte_groesse = 0;   // the last image's size: the next one is built without growing
     std::vector<size_t> block_groessen;   // per module, the same for its block
-    // The image of the last save written and the modules' block buffer, kept
-    // with their room for the next save: new memory of a few megabytes is
-    // faulted in page by page, which costs more than filling it.
+    // The image of the last save written, kept with its room for the next
+    // save: new memory of a few megabytes is faulted in page by page, which
+    // costs more than filling it.
     std::vector<uint8_t> ersatzbild;
-    std::vector<uint8_t> blockpuffer;
 };
 SpielstandModul g;
 
@@ -154,7 +148,7 @@ bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
     for (size_t i = 0; i < g.module.size(); ++i) {
         const ModulEintrag& m = g.module[i];
         if (!Spielstand_Modul_Beginnen(datei, m.name.c_str())) return false;
-        if (!eintrag_speichern(m, datei, g.block_groessen[i], g.blockpuffer) || datei->fehler) {
+        if (!eintrag_speichern(m, datei, g.block_groessen[i]) || datei->fehler) {
             Debug_Printf("Spielstand_Speichern: Modul %s konnte nicht speichern\n", m.name.c_str());
             return false;
         }

@@ -75,6 +75,8 @@ using SpielstandLaden = bool (*)(SpielstandDatei* datei);
 struct SpielstandBlock {
     const char* name = nullptr;   // 1 to 31 characters, a literal
     int32_t position = 0;         // 1 to 255: modules are saved and loaded by ascending position
+    // Appends the block's bytes to `out`. `out` is the save game's image, so
+    // the bytes already in it are left as they are.
     void (*save)(std::vector<uint8_t>& out) = nullptr;
     bool (*load)(const uint8_t* in, size_t bytes) = nullptr;   // false: the block fails its checks
     // The module as in a new game, for a save written before the module

@@ -169,7 +169,8 @@ uint32_t pruefsumme(uint32_t nr, uint32_t art, const uint8_t* daten, uint32_t la
     return Pruefsumme_Crc32(Pruefsumme_Crc32(0, kopf, sizeof kopf), daten, laenge);
 }
 
-bool block_anhaengen(SpielstandDatei* datei, uint32_t art, const void* daten, uint32_t laenge, const char* fname) {
+// The checks every write makes: a file open for writing and without an error.
+bool schreibbar(SpielstandDatei* datei, const char* fname) {
     if (!datei) {
         Debug_Printf("%s: keine Datei\n", fname);
         return false;
@@ -179,6 +180,30 @@ bool block_anhaengen(SpielstandDatei* datei, uint32_t art, const void* daten, ui
         datei->fehler = true;
         return false;
     }
+    return true;
+}
+
+// Finishes the block whose header stands at `start` of the image, its
+// `laenge` bytes behind it: the header with the checksum of the plain bytes,
+// the bytes scrambled, the next block's number.
+bool block_abschliessen(SpielstandDatei* datei, size_t start, uint32_t art, uint32_t laenge, const char* fname) {
+    if (laenge > SPIELSTAND_BLOCK_MAX || start + SPIELSTAND_BLOCK_KOPF_BYTES + laenge > SPIELSTAND_BLOCK_MAX) {
+        Debug_Printf("%s: Block ungueltig oder zu gross (%u Bytes)\n", fname, laenge);
+        datei->fehler = true;
+        return false;
+    }
+    uint8_t* kopf = datei->bild.data() + start;
+    uint8_t* daten = kopf + SPIELSTAND_BLOCK_KOPF_BYTES;
+    Bytes_Put32(kopf, art);
+    Bytes_Put32(kopf + 4, laenge);
+    Bytes_Put32(kopf + 8, pruefsumme(datei->block_nr, art, daten, laenge));
+    verwuerfeln(daten, laenge, datei->block_nr, laenge);
+    ++datei->block_nr;
+    return true;
+}
+
+bool block_anhaengen(SpielstandDatei* datei, uint32_t art, const void* daten, uint32_t laenge, const char* fname) {
+    if (!schreibbar(datei, fname)) return false;
     if ((!daten && laenge > 0) || laenge > SPIELSTAND_BLOCK_MAX ||
         datei->bild.size() + SPIELSTAND_BLOCK_KOPF_BYTES + laenge > SPIELSTAND_BLOCK_MAX) {
         Debug_Printf("%s: Block ungueltig oder zu gross (%u Bytes)\n", fname, laenge);
@@ -188,18 +213,13 @@ bool block_anhaengen(SpielstandDatei* datei, uint32_t art, const void* daten, ui
     auto* quelle = static_cast<const uint8_t*>(daten);
     std::vector<uint8_t>& bild = datei->bild;
     const size_t start = bild.size(), ende = start + SPIELSTAND_BLOCK_KOPF_BYTES + laenge;
-    uint8_t kopf[SPIELSTAND_BLOCK_KOPF_BYTES];
-    Bytes_Put32(kopf, art);
-    Bytes_Put32(kopf + 4, laenge);
-    Bytes_Put32(kopf + 8, pruefsumme(datei->block_nr, art, quelle, laenge));
     // Appended rather than grown with zeros and overwritten: each byte is
     // written once; the image still grows by doubling.
     if (bild.capacity() < ende) bild.reserve(std::max(ende, 2 * bild.capacity()));
+    const uint8_t kopf[SPIELSTAND_BLOCK_KOPF_BYTES] = {};
     bild.insert(bild.end(), kopf, kopf + sizeof kopf);
     if (laenge > 0) bild.insert(bild.end(), quelle, quelle + laenge);
-    verwuerfeln(bild.data() + start + SPIELSTAND_BLOCK_KOPF_BYTES, laenge, datei->block_nr, laenge);
-    ++datei->block_nr;
-    return true;
+    return block_abschliessen(datei, start, art, laenge, fname);
 }
 
 // The block at `pos` of an image, when its header and bytes lie inside it.
@@ -589,25 +609,94 @@ bool Spielstand_Lesen(SpielstandDatei* datei, void* daten, uint32_t groesse) {
     return true;
 }
 
+namespace {
+
+// A packed block's bytes in front of its stream: the block header and the unpacked length.
+constexpr size_t GEPACKT_VORNE = SPIELSTAND_BLOCK_KOPF_BYTES + 4;
+
+// Bytes are packed in place in the image: the stream is written from the
+// block's start while the plain bytes stand this much further on, and stays
+// behind them. After i bytes the stream holds at most i + i / 128 + 2 (every
+// plain group is paid for by the run that ends it, but those ended by the
+// 128-byte limit and the one open), a fixed-size copy writes up to NACHLAUF
+// bytes past the stream's end, and the window packer reads up to 63 bytes
+// behind i.
+size_t packraum(size_t n) { return n / 128 + 2 * NACHLAUF + 64; }
+
+// Packs the `n` bytes standing at `roh` of the image into one packed block at
+// `start` (roh >= start + GEPACKT_VORNE + packraum(n)); the image then ends
+// with that block.
+bool gepackt_abschliessen(SpielstandDatei* datei, size_t start, size_t roh, size_t n, const char* fname) {
+    uint8_t* b = datei->bild.data();
+    Bytes_Put32(b + start + SPIELSTAND_BLOCK_KOPF_BYTES, uint32_t(n));
+    const size_t m = 4 + packen(b + roh, uint32_t(n), b + start + GEPACKT_VORNE);
+    datei->bild.resize(start + SPIELSTAND_BLOCK_KOPF_BYTES + m);
+    return block_abschliessen(datei, start, ART_DATEN, uint32_t(m), fname);
+}
+
+bool modul_offen_zum_schreiben(SpielstandDatei* datei, const char* fname) {
+    if (!schreibbar(datei, fname)) return false;
+    if (!datei->modul_offen) {
+        Debug_Printf("%s: kein Modul offen\n", fname);
+        datei->fehler = true;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uint32_t laenge) {
+    constexpr const char* FNAME = "Spielstand_Schreiben_Gepackt";
     if (!datei || (!daten && laenge > 0) || laenge > SPIELSTAND_BLOCK_MAX / 2) {
-        Debug_Printf("Spielstand_Schreiben_Gepackt: Argumente ungueltig (%u Bytes)\n", laenge);
+        Debug_Printf("%s: Argumente ungueltig (%u Bytes)\n", FNAME, laenge);
         if (datei) datei->fehler = true;
         return false;
     }
-    // One work buffer for all packed blocks (saves are built on one thread): it
-    // grows to the largest block's worst case and is never filled in advance,
-    // so only the pages the packed bytes reach are ever touched.
-    static std::unique_ptr<uint8_t[]> block;
-    static size_t block_groesse = 0;
-    size_t platz = 4 + size_t(laenge) + laenge / 128 + 1 + NACHLAUF;
-    if (block_groesse < platz) {
-        block.reset(new uint8_t[platz]);
-        block_groesse = platz;
+    if (!modul_offen_zum_schreiben(datei, FNAME)) return false;
+    std::vector<uint8_t>& bild = datei->bild;
+    const size_t start = bild.size(), roh = start + GEPACKT_VORNE + packraum(laenge);
+    if (bild.capacity() < roh + laenge) bild.reserve(std::max(roh + laenge, 2 * bild.capacity()));
+    bild.resize(roh);
+    auto* quelle = static_cast<const uint8_t*>(daten);
+    bild.insert(bild.end(), quelle, quelle + laenge);
+    return gepackt_abschliessen(datei, start, roh, laenge, FNAME);
+}
+
+bool Spielstand_Schreiben_Gepackt_Von(SpielstandDatei* datei, void (*schreiben)(std::vector<uint8_t>&),
+                                      size_t* groesse) {
+    constexpr const char* FNAME = "Spielstand_Schreiben_Gepackt_Von";
+    if (!schreiben || !groesse) {
+        Debug_Printf("%s: Argumente ungueltig\n", FNAME);
+        if (datei) datei->fehler = true;
+        return false;
     }
-    Bytes_Put32(block.get(), laenge);
-    size_t n = 4 + packen(static_cast<const uint8_t*>(daten), laenge, block.get() + 4);
-    return Spielstand_Schreiben(datei, block.get(), uint32_t(n));
+    if (!modul_offen_zum_schreiben(datei, FNAME)) return false;
+    std::vector<uint8_t>& bild = datei->bild;
+    // The length block (its header and 4 bytes), then the packed block; the
+    // writer appends behind the room the packed stream needs, judged from
+    // the block's size the last time.
+    const size_t start = bild.size(), gepackt = start + SPIELSTAND_BLOCK_KOPF_BYTES + 4;
+    const size_t erwartet = *groesse + *groesse / 8;
+    size_t roh = gepackt + GEPACKT_VORNE + packraum(erwartet);
+    if (bild.capacity() < roh + erwartet) bild.reserve(std::max(roh + erwartet, bild.capacity() + bild.capacity() / 2));
+    bild.resize(roh);
+    schreiben(bild);
+    if (bild.size() < roh || bild.size() - roh > SPIELSTAND_BLOCK_MAX / 2) {
+        Debug_Printf("%s: Block ungueltig oder zu gross (%zu Bytes)\n", FNAME, bild.size() - std::min(bild.size(), roh));
+        datei->fehler = true;
+        return false;
+    }
+    const size_t n = bild.size() - roh;
+    // A block grown past the room judged for it: its bytes move on.
+    const size_t noetig = gepackt + GEPACKT_VORNE + packraum(n);
+    if (noetig > roh) {
+        bild.insert(bild.begin() + std::ptrdiff_t(roh), noetig - roh, uint8_t(0));
+        roh = noetig;
+    }
+    *groesse = n;
+    Bytes_Put32(bild.data() + start + SPIELSTAND_BLOCK_KOPF_BYTES, uint32_t(n));
+    return block_abschliessen(datei, start, ART_DATEN, 4, FNAME) && gepackt_abschliessen(datei, gepackt, roh, n, FNAME);
 }
 
 bool Spielstand_Lesen_Gepackt(SpielstandDatei* datei, void* puffer, uint32_t kapazitaet, uint32_t* laenge) {

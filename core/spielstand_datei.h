@@ -81,6 +81,13 @@ bool Spielstand_Lesen(SpielstandDatei* datei, void* daten, uint32_t groesse);
 // then runs (control byte c: c < 128 means c + 1 plain bytes follow; c >= 128
 // means the next byte stands c - 125 times).
 bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uint32_t laenge);
+// Writes the bytes `schreiben` appends to the vector it is given as two
+// blocks: their count (u32) and the packed block Spielstand_Schreiben_Gepackt
+// makes of them. The vector is the file image itself and the bytes are packed
+// where they stand, so `schreiben` must only append. `groesse` holds the
+// block's size the last time (room is kept for it) and gets the new one.
+bool Spielstand_Schreiben_Gepackt_Von(SpielstandDatei* datei, void (*schreiben)(std::vector<uint8_t>&),
+                                      size_t* groesse);
 // Reads the next packed block into `puffer`; false (buffer untouched) when the
 // block is not a sound packed block or unpacks to more than `kapazitaet` bytes.
 // The unpacked length goes to `laenge` when it is given.

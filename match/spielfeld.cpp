@@ -760,7 +760,6 @@ void Spielfeld_Abbrechen(int32_t spiel) {
 // Save game.
 
 void Spielfeld_Save(std::vector<uint8_t>& out) {
-    out.clear();
     out.push_back(g.initialisiert ? 1 : 0);
     if (!g.initialisiert) return;
     size_t n = Liste_Memory_Groesse(&g.liste, LISTE_ALLE);

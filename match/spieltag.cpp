@@ -1176,7 +1176,6 @@ bool Spieltag_Client_Abschnitt_Folgen(int32_t spiel) {
 // Save game.
 
 void Spieltag_Save(std::vector<uint8_t>& out) {
-    out.clear();
     out.push_back(g.initialisiert ? 1 : 0);
     if (!g.initialisiert) return;
     size_t pos = out.size();

@@ -40,6 +40,7 @@ bool Fake_Server(int32_t anfrage, const char*, const std::vector<uint8_t>& argum
     N().modus = 2;
     EXPECT_TRUE(Bank_Load(N().server.data(), N().server.size()));
     bool ok = Bank_Server_Anfrage(anfrage, CLIENT, argumente.data(), argumente.size(), antwort);
+    N().server.clear();
     Bank_Save(N().server);
     N().modus = 1;
     EXPECT_TRUE(Bank_Load(client.data(), client.size()));
@@ -56,6 +57,7 @@ struct ClientWelt : BankWelt {
         Bank_Ueberweisung(CLIENT, -1, 50000.0f, BUCHUNG_STADION_UNTERHALT, 0, -1);
         Bank_Kredit(-1, CLIENT, 300000.0f, 6, 0, -1.0f, 0);
         Bank_Ueberweisung(-1, 3, 777.0f, BUCHUNG_EINTRITT, 0, -1);
+        N().server.clear();
         Bank_Save(N().server);
         Bank_Init();
         ClubHooks& c = Club_Hooks();
@@ -72,6 +74,7 @@ struct ClientWelt : BankWelt {
         N().modus = 2;
         Bank_Load(N().server.data(), N().server.size());
         f();
+        N().server.clear();
         Bank_Save(N().server);
         N().modus = 1;
         Bank_Load(client.data(), client.size());

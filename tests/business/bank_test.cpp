@@ -357,10 +357,12 @@ TEST(BankSpeichern, SaveLoadSaveIsByteIdentical) {
     // A bank that did not run loads the block as well.
     Bank_Exit();
     ASSERT_TRUE(Bank_Load(block.data(), block.size()));
+    wieder.clear();
     Bank_Save(wieder);
     EXPECT_EQ(wieder, block);
     // No bank, no block; loading it ends the bank.
     Bank_Exit();
+    wieder.clear();
     Bank_Save(wieder);
     EXPECT_TRUE(wieder.empty());
     Bank_Init();

@@ -293,6 +293,48 @@ TEST(SpielstandGepackt, TheStreamIsTheByteWiseRulesStream) {
     }
 }
 
+// A block its writer appends to the image is packed where it stands: the
+// file is the one its length and packed block written from a copy make, for
+// a last size that was right, too small (the bytes move on) or too large, and
+// for bytes that pack worst (plain groups of 128, no runs); a writer that
+// takes bytes off the image fails the file.
+std::vector<uint8_t> g_block;
+void block_schreiben(std::vector<uint8_t>& out) { out.insert(out.end(), g_block.begin(), g_block.end()); }
+
+TEST(SpielstandGepackt, ABlockWrittenIntoTheImageIsTheBlockWrittenFromACopy) {
+    std::vector<uint8_t> ohne_tripel(200000);
+    for (size_t i = 0; i < ohne_tripel.size(); ++i) ohne_tripel[i] = uint8_t(i * 7 + i / 2);
+    std::vector<uint8_t> gemischt = muster(90000, 11);
+    for (size_t i = 0; i < gemischt.size(); i += 1000) std::fill_n(gemischt.begin() + long(i), 300, uint8_t(0));
+    const std::vector<std::vector<uint8_t>> bloecke = {{}, {4}, muster(100000, 10), ohne_tripel, gemischt,
+                                                       std::vector<uint8_t>(70000, 3)};
+    for (const auto& block : bloecke)
+        for (size_t zuletzt : {block.size(), size_t(0), size_t(17), 3 * block.size() + 5000}) {
+            g_block = block;
+            const uint8_t vorher[5] = {1, 2, 3, 4, 5};
+            const std::vector<uint8_t> soll = bild_mit([&](SpielstandDatei* f) {
+                Spielstand_Schreiben(f, vorher, sizeof vorher);
+                const uint32_t n = uint32_t(block.size());
+                Spielstand_Schreiben(f, &n, 4);
+                Spielstand_Schreiben_Gepackt(f, block.data(), n);
+            });
+            size_t groesse = zuletzt;
+            const std::vector<uint8_t> ist = bild_mit([&](SpielstandDatei* f) {
+                Spielstand_Schreiben(f, vorher, sizeof vorher);
+                EXPECT_TRUE(Spielstand_Schreiben_Gepackt_Von(f, block_schreiben, &groesse));
+            });
+            EXPECT_EQ(groesse, block.size());
+            ASSERT_TRUE(ist == soll) << block.size() << " bytes, last size " << zuletzt;
+        }
+    SpielstandDatei d;
+    Spielstand_Datei_Neu(&d, {});
+    ASSERT_TRUE(Spielstand_Modul_Beginnen(&d, "Test"));
+    size_t groesse = 0;
+    EXPECT_FALSE(Spielstand_Schreiben_Gepackt_Von(&d, [](std::vector<uint8_t>& out) { out.clear(); }, &groesse));
+    EXPECT_TRUE(d.fehler);
+    EXPECT_FALSE(Spielstand_Datei_Abschliessen(&d));
+}
+
 TEST(SpielstandGepackt, ABlockLargerThanItsBufferIsRefused) {
     const std::vector<uint8_t> daten = muster(100, 9);
     SpielstandDatei d;

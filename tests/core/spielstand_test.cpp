@@ -254,7 +254,7 @@ TEST_F(SpielstandTest, AModuleMissingFromTheFileStartsNewAnUnknownOneIsRefusedBy
     g_neu_wert = 77;
     g_neu_aufrufe = 0;
     SpielstandBlock spaeter{"Spaeter", 15,
-                            [](std::vector<uint8_t>& out) { out.assign(4, uint8_t(g_neu_wert)); },
+                            [](std::vector<uint8_t>& out) { out.insert(out.end(), 4, uint8_t(g_neu_wert)); },
                             [](const uint8_t* in, size_t n) { return n == 4 && (g_neu_wert = in[0], true); },
                             [] {
                                 g_neu_wert = 0;

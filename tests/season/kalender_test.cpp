@@ -349,6 +349,7 @@ TEST(KalenderSpielstand, ALoadedWholeGamePlaysByItsConfigurationLikeTheGameThatD
         Plat_Uhr_Virtuell(true, 0);
         w.starten(o, true);
         ASSERT_TRUE(Sim_Bis_Tag(400));
+        news.clear();
         Optionen_News_Save(news);
         EXPECT_EQ(Sim_Bericht(), bericht);
         EXPECT_TRUE(Bloecke(false) + std::string(news.begin(), news.end()) == durchgehend)
