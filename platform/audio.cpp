@@ -10,7 +10,7 @@
 #include "platform/files.h"
 
 #ifdef VELMORA_HAVE_SDL
-#include <SDL.h>
+#include "platform/sdl.h"
 #endif
 
 namespace velmora {
@@ -218,12 +218,12 @@ bool Audio_Oeffnen(AudioBackend backend) {
     Audio_Schliessen();
     if (backend == AUDIO_GERAET) {
 #ifdef VELMORA_HAVE_SDL
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        if (!Sdl_Laden() || Sdl().SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
         // A driver that lists no output device has none: opening its default
         // would only fill stderr with the sound library's complaints. A count
         // of -1 means the driver cannot tell, and the device is tried.
-        if (SDL_GetNumAudioDevices(0) == 0) {
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (Sdl().SDL_GetNumAudioDevices(0) == 0) {
+            Sdl().SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
         SDL_AudioSpec will{}, hat{};
@@ -232,9 +232,9 @@ bool Audio_Oeffnen(AudioBackend backend) {
         will.channels = 2;
         will.samples = 512;
         will.callback = sdl_rueckruf;
-        g.geraet = SDL_OpenAudioDevice(nullptr, 0, &will, &hat, 0);
+        g.geraet = Sdl().SDL_OpenAudioDevice(nullptr, 0, &will, &hat, 0);
         if (g.geraet == 0) {
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            Sdl().SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
 #else
@@ -247,7 +247,7 @@ bool Audio_Oeffnen(AudioBackend backend) {
         g.offen = true;
     }
 #ifdef VELMORA_HAVE_SDL
-    if (g.geraet) SDL_PauseAudioDevice(g.geraet, 0);
+    if (g.geraet) Sdl().SDL_PauseAudioDevice(g.geraet, 0);
 #endif
     return true;
 }
@@ -255,9 +255,9 @@ bool Audio_Oeffnen(AudioBackend backend) {
 void Audio_Schliessen() {
 #ifdef VELMORA_HAVE_SDL
     if (g.geraet) {
-        SDL_CloseAudioDevice(g.geraet);   // waits for the callback to return
+        Sdl().SDL_CloseAudioDevice(g.geraet);   // waits for the callback to return
         g.geraet = 0;
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        Sdl().SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 #endif
     std::lock_guard<std::mutex> lock(g.sperre);

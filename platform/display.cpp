@@ -11,7 +11,7 @@
 #include "platform/clock.h"
 
 #ifdef VELMORA_HAVE_SDL
-#include <SDL.h>
+#include "platform/sdl.h"
 #endif
 
 namespace velmora {
@@ -90,45 +90,46 @@ int32_t latin1_von_utf8(const char* s) {
 }
 
 bool sdl_oeffnen(const char* titel) {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
-        std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+    if (!Sdl_Laden()) return false;
+    if (Sdl().SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
+        std::fprintf(stderr, "SDL: %s\n", Sdl().SDL_GetError());
         return false;
     }
     Uint32 flags = SDL_WINDOW_RESIZABLE | (g.fenster ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    g.window = SDL_CreateWindow(titel, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, g.breite, g.hoehe, flags);
+    g.window = Sdl().SDL_CreateWindow(titel, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, g.breite, g.hoehe, flags);
     if (!g.window) return false;
     // A present waits for the display's refresh where the renderer can: the
     // frame then costs no more than the screen shows.
-    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
-    g.renderer = SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (!g.renderer) g.renderer = SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED);
-    if (!g.renderer) g.renderer = SDL_CreateRenderer(g.window, -1, SDL_RENDERER_SOFTWARE);
+    Sdl().SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
+    g.renderer = Sdl().SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (!g.renderer) g.renderer = Sdl().SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED);
+    if (!g.renderer) g.renderer = Sdl().SDL_CreateRenderer(g.window, -1, SDL_RENDERER_SOFTWARE);
     if (!g.renderer) return false;
-    SDL_RenderSetLogicalSize(g.renderer, g.breite, g.hoehe);   // scaled, aspect kept
-    g.texture = SDL_CreateTexture(g.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, g.breite, g.hoehe);
+    Sdl().SDL_RenderSetLogicalSize(g.renderer, g.breite, g.hoehe);   // scaled, aspect kept
+    g.texture = Sdl().SDL_CreateTexture(g.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, g.breite, g.hoehe);
     if (!g.texture) return false;
-    SDL_StartTextInput();
+    Sdl().SDL_StartTextInput();
     return true;
 }
 
 void sdl_schliessen() {
     for (SDL_Joystick*& j : g.joy)
         if (j) {
-            SDL_JoystickClose(j);
+            Sdl().SDL_JoystickClose(j);
             j = nullptr;
         }
-    if (g.texture) SDL_DestroyTexture(g.texture);
-    if (g.renderer) SDL_DestroyRenderer(g.renderer);
-    if (g.window) SDL_DestroyWindow(g.window);
+    if (g.texture) Sdl().SDL_DestroyTexture(g.texture);
+    if (g.renderer) Sdl().SDL_DestroyRenderer(g.renderer);
+    if (g.window) Sdl().SDL_DestroyWindow(g.window);
     g.texture = nullptr;
     g.renderer = nullptr;
     g.window = nullptr;
-    SDL_Quit();
+    Sdl().SDL_Quit();
 }
 
 bool sdl_ereignis(PlatEreignis& e) {
     SDL_Event ev;
-    while (SDL_PollEvent(&ev)) {
+    while (Sdl().SDL_PollEvent(&ev)) {
         e = PlatEreignis{};
         switch (ev.type) {
             case SDL_QUIT: e.art = PLAT_E_BEENDEN; return true;
@@ -178,22 +179,22 @@ bool sdl_ereignis(PlatEreignis& e) {
                 e.code = ev.wheel.y > 0 ? -1 : 1;   // away from the user is -1
                 return true;
             case SDL_JOYDEVICEADDED:
-                if (ev.jdevice.which < 2 && !g.joy[ev.jdevice.which]) g.joy[ev.jdevice.which] = SDL_JoystickOpen(ev.jdevice.which);
+                if (ev.jdevice.which < 2 && !g.joy[ev.jdevice.which]) g.joy[ev.jdevice.which] = Sdl().SDL_JoystickOpen(ev.jdevice.which);
                 break;
             case SDL_JOYAXISMOTION:
                 if (ev.jaxis.axis < 2) {
-                    SDL_Joystick* j = SDL_JoystickFromInstanceID(ev.jaxis.which);
+                    SDL_Joystick* j = Sdl().SDL_JoystickFromInstanceID(ev.jaxis.which);
                     int idx = j == g.joy[0] ? 0 : j == g.joy[1] ? 1 : -1;
                     if (idx < 0) break;
                     e.art = PLAT_E_JOY_BEWEGUNG;
                     e.joy = idx;
-                    e.x = SDL_JoystickGetAxis(j, 0) + 32768;
-                    e.y = SDL_JoystickGetAxis(j, 1) + 32768;
+                    e.x = Sdl().SDL_JoystickGetAxis(j, 0) + 32768;
+                    e.y = Sdl().SDL_JoystickGetAxis(j, 1) + 32768;
                     return true;
                 }
                 break;
             case SDL_JOYBUTTONDOWN: {
-                SDL_Joystick* j = SDL_JoystickFromInstanceID(ev.jbutton.which);
+                SDL_Joystick* j = Sdl().SDL_JoystickFromInstanceID(ev.jbutton.which);
                 int idx = j == g.joy[0] ? 0 : j == g.joy[1] ? 1 : -1;
                 if (idx < 0 || ev.jbutton.button > 1) break;
                 e.art = PLAT_E_JOY_KNOPF;
@@ -241,24 +242,28 @@ bool anzeige_pruefen(std::string* grund) {
         return false;
     }
 #ifdef VELMORA_HAVE_SDL
-    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;   // the window is open already
+    if (!Sdl_Laden()) {
+        *grund = "the SDL library does not load";
+        return false;
+    }
+    if (Sdl().SDL_WasInit(SDL_INIT_VIDEO)) return true;   // the window is open already
 #ifdef SDL_HINT_VIDEODRIVER
     // Only the kind of display the environment names is tried: SDL would
     // otherwise try the others in turn, print their complaints and end on
     // its offscreen driver.
-    if (!*treiber && !*umgebung("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-    if (!*treiber && !*umgebung("DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
+    if (!*treiber && !*umgebung("WAYLAND_DISPLAY")) Sdl().SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (!*treiber && !*umgebung("DISPLAY")) Sdl().SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
 #endif
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        *grund = std::string("the display does not open (DISPLAY=") + umgebung("DISPLAY") + "): " + SDL_GetError();
-        SDL_Quit();
+    if (Sdl().SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        *grund = std::string("the display does not open (DISPLAY=") + umgebung("DISPLAY") + "): " + Sdl().SDL_GetError();
+        Sdl().SDL_Quit();
         return false;
     }
-    const char* gewaehlt = SDL_GetCurrentVideoDriver();
+    const char* gewaehlt = Sdl().SDL_GetCurrentVideoDriver();
     bool ok = gewaehlt && !zeichnet_nirgends(gewaehlt);
     if (!ok) *grund = std::string("SDL's video driver ") + (gewaehlt ? gewaehlt : "?") + " draws on no screen";
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    if (!SDL_WasInit(0)) SDL_Quit();
+    Sdl().SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (!Sdl().SDL_WasInit(0)) Sdl().SDL_Quit();
     return ok;
 #else
     *grund = "the program was built without SDL";
@@ -324,7 +329,7 @@ bool Plat_Display_Modus(bool fenster) {
     if (!g.offen) return false;
     g.fenster = fenster;
 #ifdef VELMORA_HAVE_SDL
-    if (g.backend == PLAT_SDL) return SDL_SetWindowFullscreen(g.window, fenster ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    if (g.backend == PLAT_SDL) return Sdl().SDL_SetWindowFullscreen(g.window, fenster ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 #endif
     return true;
 }
@@ -337,10 +342,10 @@ void Plat_Display_Zeigen(const uint16_t* pixel) {
         return;
     }
 #ifdef VELMORA_HAVE_SDL
-    SDL_UpdateTexture(g.texture, nullptr, pixel, g.breite * 2);
-    SDL_RenderClear(g.renderer);
-    SDL_RenderCopy(g.renderer, g.texture, nullptr, nullptr);
-    SDL_RenderPresent(g.renderer);
+    Sdl().SDL_UpdateTexture(g.texture, nullptr, pixel, g.breite * 2);
+    Sdl().SDL_RenderClear(g.renderer);
+    Sdl().SDL_RenderCopy(g.renderer, g.texture, nullptr, nullptr);
+    Sdl().SDL_RenderPresent(g.renderer);
     std::memcpy(g.bild.data(), pixel, g.bild.size() * 2);   // kept for screenshots
 #endif
 }
@@ -351,12 +356,12 @@ bool Plat_Display_Lesen(std::vector<uint16_t>& pixel) {
     if (g.backend == PLAT_SDL) {
         // Draw the shown texture again and read it at the window's own size
         // (the buffer after a present is undefined), then take the screen grid.
-        SDL_RenderClear(g.renderer);
-        SDL_RenderCopy(g.renderer, g.texture, nullptr, nullptr);
+        Sdl().SDL_RenderClear(g.renderer);
+        Sdl().SDL_RenderCopy(g.renderer, g.texture, nullptr, nullptr);
         int ww = 0, wh = 0;
-        if (SDL_GetRendererOutputSize(g.renderer, &ww, &wh) != 0 || ww <= 0 || wh <= 0) return false;
+        if (Sdl().SDL_GetRendererOutputSize(g.renderer, &ww, &wh) != 0 || ww <= 0 || wh <= 0) return false;
         std::vector<uint16_t> fenster(size_t(ww) * size_t(wh));
-        if (SDL_RenderReadPixels(g.renderer, nullptr, SDL_PIXELFORMAT_RGB565, fenster.data(), ww * 2) != 0)
+        if (Sdl().SDL_RenderReadPixels(g.renderer, nullptr, SDL_PIXELFORMAT_RGB565, fenster.data(), ww * 2) != 0)
             return false;
         pixel.assign(size_t(g.breite) * size_t(g.hoehe), 0);
         for (int32_t y = 0; y < g.hoehe; ++y)
@@ -382,7 +387,7 @@ bool Plat_Ereignis_Holen(PlatEreignis& e) {
 
 void Plat_Ereignis_Warten() {
 #ifdef VELMORA_HAVE_SDL
-    if (g.offen && g.backend == PLAT_SDL) SDL_WaitEventTimeout(nullptr, 100);
+    if (g.offen && g.backend == PLAT_SDL) Sdl().SDL_WaitEventTimeout(nullptr, 100);
 #endif
 }
 
@@ -391,9 +396,9 @@ void Plat_Maus(int32_t* x, int32_t* y) {
 #ifdef VELMORA_HAVE_SDL
     if (g.offen && g.backend == PLAT_SDL) {
         int wx = 0, wy = 0;
-        SDL_GetMouseState(&wx, &wy);
+        Sdl().SDL_GetMouseState(&wx, &wy);
         float lx = 0, ly = 0;
-        SDL_RenderWindowToLogical(g.renderer, wx, wy, &lx, &ly);   // window pixels to screen-bitmap pixels
+        Sdl().SDL_RenderWindowToLogical(g.renderer, wx, wy, &lx, &ly);   // window pixels to screen-bitmap pixels
         mx = int32_t(lx);
         my = int32_t(ly);
     }
@@ -405,8 +410,8 @@ void Plat_Maus(int32_t* x, int32_t* y) {
 uint32_t Plat_Maus_Knoepfe() {
 #ifdef VELMORA_HAVE_SDL
     if (g.offen && g.backend == PLAT_SDL) {
-        SDL_PumpEvents();
-        Uint32 b = SDL_GetMouseState(nullptr, nullptr);
+        Sdl().SDL_PumpEvents();
+        Uint32 b = Sdl().SDL_GetMouseState(nullptr, nullptr);
         const uint32_t frueher = g.gedrueckt;
         g.gedrueckt = 0;
         return ((b & SDL_BUTTON_LMASK) ? 1u : 0u) | ((b & SDL_BUTTON_RMASK) ? 2u : 0u) | frueher;
@@ -418,7 +423,7 @@ uint32_t Plat_Maus_Knoepfe() {
 bool Plat_Taste_Gehalten(int32_t vk) {
 #ifdef VELMORA_HAVE_SDL
     if (g.offen && g.backend == PLAT_SDL) {
-        SDL_Keymod m = SDL_GetModState();
+        SDL_Keymod m = Sdl().SDL_GetModState();
         if (vk == VK_SHIFT) return m & KMOD_SHIFT;
         if (vk == VK_CONTROL) return m & KMOD_CTRL;
         if (vk == VK_MENU) return m & KMOD_ALT;
@@ -445,7 +450,7 @@ void Plat_Meldungsbox(const char* titel, const char* text) {
     g.meldungen.emplace_back(titel ? titel : "", text ? text : "");
 #ifdef VELMORA_HAVE_SDL
     if (g.backend == PLAT_SDL && Plat_Display_Vorhanden())
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, titel ? titel : "", text ? text : "", g.window);
+        Sdl().SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, titel ? titel : "", text ? text : "", g.window);
 #endif
 }
 

@@ -184,7 +184,9 @@ TEST_P(NetMatch, BothSidesReachTheFinalWhistleWithTheServersResult) {
     // its packet every 2 s, about 2 s and 4 s after its last packet, which it
     // sent within the first second of the stall: once at least in 5 s, twice
     // in 7 s.
-    if (e.stau_ms > 0) EXPECT_GE(wiederholt, e.stau_ms >= 7000 ? 2 : 1) << client;
+    if (e.stau_ms > 0) {
+        EXPECT_GE(wiederholt, e.stau_ms >= 7000 ? 2 : 1) << client;
+    }
     // No remote call waited inside the client's match day: its record fetch
     // goes out without waiting, and its replica of the match writes no club
     // data to the server (the server's own match does).
