@@ -46,10 +46,13 @@ void Plat_Heap_Behalten() {
     constexpr uintptr_t HUGE = uintptr_t(2) << 20;
     void* block = std::malloc(RESERVE);
     if (!block) return;
-    const uintptr_t von = (reinterpret_cast<uintptr_t>(block) + HUGE - 1) & ~(HUGE - 1);
-    const uintptr_t bis = reinterpret_cast<uintptr_t>(::sbrk(0)) & ~(HUGE - 1);
+    const uintptr_t anfang = reinterpret_cast<uintptr_t>(block), ende = anfang + RESERVE;
+    // Only a block from the heap's break stays the heap's when freed; one
+    // the library mapped on its own (or a sanitizer's allocator) does not.
+    const bool vom_heap = ende <= reinterpret_cast<uintptr_t>(::sbrk(0));
     std::free(block);
-    if (bis > von) ::madvise(reinterpret_cast<void*>(von), bis - von, MADV_HUGEPAGE);
+    const uintptr_t von = (anfang + HUGE - 1) & ~(HUGE - 1), bis = ende & ~(HUGE - 1);
+    if (vom_heap && bis > von) ::madvise(reinterpret_cast<void*>(von), bis - von, MADV_HUGEPAGE);
 #endif
 #endif
 }
