@@ -6,7 +6,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
