@@ -113,6 +113,7 @@ bool sdl_oeffnen(const char* titel) {
 }
 
 void sdl_schliessen() {
+    if (!Sdl_Laden()) return;   // nothing was opened
     for (SDL_Joystick*& j : g.joy)
         if (j) {
             Sdl().SDL_JoystickClose(j);

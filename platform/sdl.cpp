@@ -1,12 +1,17 @@
 // platform/sdl.cpp - the SDL2 library, loaded when a window or the sound first needs it.
+#include "platform/sdl_testing.h"
+
+#ifdef VELMORA_HAVE_SDL
 #include "platform/sdl.h"
 
 #include <dlfcn.h>
 
 #include <cstdio>
 #include <mutex>
+#endif
 
 namespace velmora {
+#ifdef VELMORA_HAVE_SDL
 namespace {
 
 // The library's run-time name (its soname) and, for a development install
@@ -15,11 +20,17 @@ constexpr const char* NAMEN[] = {"libSDL2-2.0.so.0", "libSDL2.so"};
 
 SdlBibliothek g_sdl;
 bool g_geladen = false;
+const char* g_test_name = nullptr;
+std::once_flag* g_einmal = new std::once_flag;
 
 bool laden() {
     void* h = nullptr;
-    for (const char* name : NAMEN)
-        if ((h = ::dlopen(name, RTLD_NOW | RTLD_LOCAL))) break;
+    if (g_test_name) {
+        h = ::dlopen(g_test_name, RTLD_NOW | RTLD_LOCAL);
+    } else {
+        for (const char* name : NAMEN)
+            if ((h = ::dlopen(name, RTLD_NOW | RTLD_LOCAL))) break;
+    }
     if (!h) {
         std::fprintf(stderr, "SDL: %s\n", ::dlerror());
         return false;
@@ -44,11 +55,21 @@ bool laden() {
 }  // namespace
 
 bool Sdl_Laden() {
-    static std::once_flag einmal;
-    std::call_once(einmal, [] { g_geladen = laden(); });
+    std::call_once(*g_einmal, [] { g_geladen = laden(); });
     return g_geladen;
 }
 
 const SdlBibliothek& Sdl() { return g_sdl; }
+
+void Sdl_Test_Bibliothek(const char* name) {
+    g_test_name = name;
+    g_geladen = false;
+    g_sdl = SdlBibliothek{};
+    delete g_einmal;
+    g_einmal = new std::once_flag;
+}
+#else
+void Sdl_Test_Bibliothek(const char*) {}
+#endif
 
 }  // namespace velmora

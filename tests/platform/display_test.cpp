@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
+#include "platform/audio.h"
 #include "platform/clock.h"
+#include "platform/sdl_testing.h"
 
 using namespace velmora;
 
@@ -75,4 +80,23 @@ TEST(PlatClock, VirtualClockMovesOnlyWhenTold) {
     uint32_t a = Plat_Ms();
     Plat_Sleep_Ms(5);
     EXPECT_GE(Plat_Ms() - a, 4u);
+}
+
+// Without the SDL library (a machine that lacks it; here a name that does not
+// exist) there is no display, no window and no sound device, nothing crashes,
+// and the headless back-end still opens.
+TEST(PlatSdl, WithoutTheLibraryThereIsNoWindowAndNoSound) {
+    const char* vorher = std::getenv("DISPLAY");
+    const std::string display = vorher ? vorher : "";
+    setenv("DISPLAY", ":97", 1);
+    Sdl_Test_Bibliothek("libvelmora-ohne-sdl.so");
+    EXPECT_FALSE(Plat_Display_Vorhanden());
+    EXPECT_FALSE(Plat_Display_Grund().empty());
+    EXPECT_FALSE(Plat_Display_Oeffnen(PLAT_SDL, "Test", 800, 600, true));
+    EXPECT_FALSE(Audio_Oeffnen(AUDIO_GERAET));
+    EXPECT_TRUE(Plat_Display_Oeffnen(PLAT_HEADLESS, "Test", 8, 4, true));
+    Plat_Display_Schliessen();
+    Sdl_Test_Bibliothek(nullptr);
+    if (vorher) setenv("DISPLAY", display.c_str(), 1);
+    else unsetenv("DISPLAY");
 }
