@@ -675,10 +675,13 @@ bool Spielstand_Schreiben_Gepackt_Von(SpielstandDatei* datei, void (*schreiben)(
     // The length block (its header and 4 bytes), then the packed block; the
     // writer appends behind the room the packed stream needs, judged from
     // the block's size the last time.
+    // A block not written before gets the room of a large one: moving its
+    // bytes on would grow the image a second time.
+    constexpr size_t UNBEKANNT = size_t(8) << 20;
     const size_t start = bild.size(), gepackt = start + SPIELSTAND_BLOCK_KOPF_BYTES + 4;
     const size_t erwartet = *groesse + *groesse / 8;
-    size_t roh = gepackt + GEPACKT_VORNE + packraum(erwartet);
-    if (bild.capacity() < roh + erwartet) bild.reserve(std::max(roh + erwartet, bild.capacity() + bild.capacity() / 2));
+    size_t roh = gepackt + GEPACKT_VORNE + packraum(*groesse ? erwartet : UNBEKANNT);
+    if (bild.capacity() < roh + erwartet) bild.reserve(roh + erwartet);   // the image's room is kept for the next save
     bild.resize(roh);
     schreiben(bild);
     if (bild.size() < roh || bild.size() - roh > SPIELSTAND_BLOCK_MAX / 2) {

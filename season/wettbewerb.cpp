@@ -30,8 +30,9 @@ constexpr uint32_t WETTBEWERB_VERSION = 1;
 struct WettbewerbModul {
     bool initialisiert = false;
     bool modify = false;
-    // WETTBEWERB_MAX records once initialised (the slot is the id's); empty
-    // before, so a program that never starts a world does not fill 2.7 MB.
+    // One record per id from the first to the highest one in use (the slot
+    // is the id's); empty before a world starts. Every walk over the
+    // competitions goes over these records, and unused ones cost memory.
     std::vector<WettbewerbSatz> satz;
     WettbewerbInfo info{};
     WettbewerbHooks hooks;
@@ -43,7 +44,7 @@ WettbewerbSatz* Satz(const char* wer, int32_t id) {
         if (wer) Debug_Printf("%s: Wettbewerbe nicht initialisiert\n", wer);
         return nullptr;
     }
-    if (id < WETTBEWERB_ERSTE_ID || id >= WETTBEWERB_ERSTE_ID + WETTBEWERB_MAX ||
+    if (id < WETTBEWERB_ERSTE_ID || size_t(id - WETTBEWERB_ERSTE_ID) >= g.satz.size() ||
         g.satz[id - WETTBEWERB_ERSTE_ID].id != id) {
         if (wer) Debug_Printf("%s: Wettbewerb %d unbekannt\n", wer, id);
         return nullptr;
@@ -143,13 +144,19 @@ bool Saetze_Laden(const uint8_t* in, size_t bytes, const char* wer) {
         Debug_Printf("%s: Block beschaedigt\n", wer);
         return false;
     }
-    std::vector<WettbewerbSatz> neu(WETTBEWERB_MAX);
+    // The records up to the highest id the block holds (an id out of range is refused below).
+    int32_t plaetze = 0;
+    for (uint32_t i = 0; i < n; ++i) {
+        const int32_t slot = int32_t(Bytes_Get32(in + l.pos + size_t(i) * sizeof(WettbewerbSatz))) - WETTBEWERB_ERSTE_ID;
+        if (slot >= 0 && slot < WETTBEWERB_MAX) plaetze = std::max(plaetze, slot + 1);
+    }
+    std::vector<WettbewerbSatz> neu(static_cast<size_t>(plaetze));
     std::memset(neu.data(), 0, neu.size() * sizeof(WettbewerbSatz));
     for (uint32_t i = 0; i < n; ++i) {
         WettbewerbSatz s;
         l.block(&s, sizeof s);
         int32_t slot = s.id - WETTBEWERB_ERSTE_ID;
-        if (slot < 0 || slot >= WETTBEWERB_MAX || neu[slot].id || !Satz_Pruefen(s, slot)) {
+        if (slot < 0 || slot >= plaetze || neu[slot].id || !Satz_Pruefen(s, slot)) {
             Debug_Printf("%s: Wettbewerb %d beschaedigt\n", wer, s.id);
             return false;
         }
@@ -175,11 +182,15 @@ bool Wettbewerb_Init(const std::vector<WettbewerbBeschreibung>& liste) {
     WettbewerbHooks hooks = g.hooks;
     g = WettbewerbModul{};
     g.hooks = hooks;
-    g.satz.resize(WETTBEWERB_MAX);
+    int32_t plaetze = 0;
+    for (const WettbewerbBeschreibung& w : liste)
+        if (w.id >= WETTBEWERB_ERSTE_ID && w.id < WETTBEWERB_ERSTE_ID + WETTBEWERB_MAX)
+            plaetze = std::max(plaetze, w.id - WETTBEWERB_ERSTE_ID + 1);
+    g.satz.resize(size_t(plaetze));
     std::memset(g.satz.data(), 0, g.satz.size() * sizeof(WettbewerbSatz));
     for (const WettbewerbBeschreibung& w : liste) {
         int32_t slot = w.id - WETTBEWERB_ERSTE_ID;
-        if (slot < 0 || slot >= WETTBEWERB_MAX || g.satz[slot].id) {
+        if (slot < 0 || slot >= plaetze || g.satz[slot].id) {
             Debug_Printf("Wettbewerb_Init: Wettbewerb %d ungueltig oder doppelt\n", w.id);
             continue;
         }
