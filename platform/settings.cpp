@@ -102,7 +102,15 @@ bool Plat_Settings_Write(const char* key_path, const char* name, const char* val
     std::lock_guard<std::mutex> lock(g_lock);
     std::string file = Plat_Settings_File();
     Settings all = load(file);
-    all[key_path][name] = one_line(value);
+    const std::string neu = one_line(value);
+    // The file already says so (a value set again, as the last save's slot
+    // after every autosave): it is not written, flushed and renamed again.
+    auto abschnitt = all.find(key_path);
+    if (abschnitt != all.end()) {
+        auto v = abschnitt->second.find(name);
+        if (v != abschnitt->second.end() && v->second == neu) return true;
+    }
+    all[key_path][name] = neu;
     if (store(file, all)) return true;
     // Said once, not swallowed: what the game keeps there is lost until it can be written.
     static bool gemeldet = false;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
 
 #include "platform/settings.h"
 #include "tests/support/temp_dir.h"
@@ -107,6 +110,30 @@ TEST(PlatSettings, BrokenLinesAreSkippedAndValuesStayOnOneLine) {
     EXPECT_EQ(u, 4u);
     Plat_Settings_Write("K", "zahl", "12x");
     EXPECT_FALSE(Plat_Settings_Read_U32("K", "zahl", u));
+}
+
+// A value the file already holds is not written again (the file keeps its
+// inode and its text, even a line the reader skips); a changed one is.
+TEST(PlatSettings, AValueTheFileHoldsIsNotWrittenAgain) {
+    test::TempDir tmp;
+    tmp.schreiben("config-home/velmora/settings.ini", "[K]\na=1\nkaputt\n");
+    const std::string datei = tmp / "config-home/velmora/settings.ini";
+    struct stat vorher {};
+    ASSERT_EQ(stat(datei.c_str(), &vorher), 0);
+    EXPECT_TRUE(Plat_Settings_Write("K", "a", "1"));
+    struct stat nachher {};
+    ASSERT_EQ(stat(datei.c_str(), &nachher), 0);
+    EXPECT_EQ(nachher.st_ino, vorher.st_ino);
+    std::ifstream ein(datei);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(ein), {}).find("kaputt"), std::string::npos);
+    EXPECT_TRUE(Plat_Settings_Write("K", "a", "2"));
+    ASSERT_EQ(stat(datei.c_str(), &nachher), 0);
+    EXPECT_NE(nachher.st_ino, vorher.st_ino);
+    std::string v;
+    ASSERT_TRUE(Plat_Settings_Read("K", "a", v));
+    EXPECT_EQ(v, "2");
+    EXPECT_TRUE(Plat_Settings_Write("K", "neu", ""));   // an empty value not yet in the file is written
+    EXPECT_TRUE(Plat_Settings_Read("K", "neu", v));
 }
 
 // A settings file that cannot be written is said once on stderr, not swallowed
