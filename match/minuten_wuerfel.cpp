@@ -135,7 +135,7 @@ void Spieltag_Ergebnis_Wuerfeln(Spieltag_Slot* slot, Wuerfel_Satz* w) {
     Golden_Goal(slot, kopie, art, vorher);
 }
 
-void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* satz, int32_t ende) {
+void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* satz) {
     if (!slot || !satz) return;
     const Spiel_Lock h = slot->spiel;
     SpielDatensatz* sp = Spiele_Get_Spiel(h, 1);
@@ -143,7 +143,7 @@ void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* s
         Debug_Printf("Spieltag_Minute_Ohne_Spielfeld: Spiel %d fehlt\n", h);
         return;
     }
-    const int32_t minute = ende == -2 ? Ereignis_Minute(*sp, slot->abschnitt) : ende != -1 ? ende : sp->minute + 1;
+    const int32_t minute = Ereignis_Minute(*sp, slot->abschnitt);
     const int32_t teams[2] = {sp->heim, sp->gast};
     const int32_t wettbewerb = sp->wettbewerb;
     int32_t elf[WUERFEL_SPIELER];

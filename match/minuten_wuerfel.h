@@ -29,8 +29,6 @@ void Wuerfel_Satz_Fuellen(Wuerfel_Satz* w, int32_t heim, int32_t gast);
 // One round of the all-at-once dice; the game's minute byte holds the minute.
 void Spieltag_Ergebnis_Wuerfeln(Spieltag_Slot* slot, Wuerfel_Satz* w);
 // One round of the minute dice for a slot whose record is not computed live.
-// `ende`: the period's end minute as Wettbewerb_Halbzeit_Ende gives it for the
-// game's minute and the slot's period, when the caller has it (-2: not known).
-void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* satz, int32_t ende = -2);
+void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* satz);
 
 }  // namespace velmora

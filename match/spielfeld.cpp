@@ -95,6 +95,17 @@ void Index_Austragen(Listen_Element* e) {
     --g.anzahl;
 }
 
+// Removes a record's element with what the module keeps about it (the active
+// record, the light set, the index); the element a walk goes on with.
+Listen_Element* Element_Entfernen(Listen_Element* e) {
+    const auto* s = static_cast<const Spielfeld_Satz*>(e->daten);
+    if (g.aktives == s) g.aktives = nullptr;
+    g.leicht.erase(s);
+    Index_Austragen(e);
+    Listen_Element* vorher = Liste_Delete_Element(&g.liste, e);
+    return vorher == &g.liste ? Liste_First(&g.liste) : Liste_Next_Element(vorher);
+}
+
 Listen_Element* Element_Von_Spiel(int32_t spiel) {
     Index_Aufbauen();
     auto it = g.nach_spiel.find(spiel);
@@ -239,18 +250,8 @@ void Spielfeld_Freigeben() {
 
 void Spielfeld_Entfernen(int32_t wettbewerb) {
     if (!Spielfeld_Ist_Initialisiert()) return;
-    for (Listen_Element* e = Liste_First(&g.liste); e;) {
-        Spielfeld_Satz* s = Satz_Von(e);
-        if (int32_t(s->wettbewerb) == wettbewerb) {
-            if (g.aktives == s) g.aktives = nullptr;
-            g.leicht.erase(s);
-            Index_Austragen(e);
-            Listen_Element* vorher = Liste_Delete_Element(&g.liste, e);
-            e = vorher == &g.liste ? Liste_First(&g.liste) : Liste_Next_Element(vorher);
-        } else {
-            e = Liste_Next_Element(e);
-        }
-    }
+    for (Listen_Element* e = Liste_First(&g.liste); e;)
+        e = int32_t(Satz_Von(e)->wettbewerb) == wettbewerb ? Element_Entfernen(e) : Liste_Next_Element(e);
 }
 
 Spielfeld_Satz* Spielfeld_Suchen(int32_t spiel) {
@@ -331,17 +332,8 @@ Spielfeld_Satz* Spielfeld_Satz_Einsetzen(int32_t spiel, const Spielfeld_Satz& ne
     if (!Spielfeld_Ist_Initialisiert()) return nullptr;
     Listen_Element* e = Liste_Insert(&g.liste, &g.liste, &neu, uint32_t(SATZ_BYTES), spiel);
     if (!e) return nullptr;
-    for (Listen_Element* a = Liste_First(&g.liste); a;) {
-        if (a == e) {
-            a = Liste_Next_Element(a);
-            continue;
-        }
-        if (g.aktives == a->daten) g.aktives = nullptr;
-        g.leicht.erase(static_cast<const Spielfeld_Satz*>(a->daten));
-        Listen_Element* vorher = Liste_Delete_Element(&g.liste, a);
-        a = vorher == &g.liste ? Liste_First(&g.liste) : Liste_Next_Element(vorher);
-    }
-    g.index_gueltig = false;
+    for (Listen_Element* a = Liste_First(&g.liste); a;) a = a == e ? Liste_Next_Element(a) : Element_Entfernen(a);
+    g.index_gueltig = false;   // the new element is not in it
     return Satz_Von(e);
 }
 

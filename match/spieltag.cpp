@@ -422,8 +422,7 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
     sp->minute = uint8_t(std::clamp<int32_t>(satz->minute, 0, 255));
     bool erzwingen = live ? (satz->abschnitt_ende == 2 && satz->spielzustand == SZ_ABGANG) : ende != -1;
     if (s.status == SLOT_LAEUFT) {
-        // The period's end was just asked for the game's minute.
-        if (!live) Spieltag_Minute_Ohne_Spielfeld(&s, satz, satz->minute == sp->minute ? ende : -2);
+        if (!live) Spieltag_Minute_Ohne_Spielfeld(&s, satz);
         sp = Spiel(s);
         if (sp && s.status == SLOT_LAEUFT && (ende != -1 || erzwingen)) {
             int32_t sofort = (!live || (Netz() == 0 && !satz->abschnitt_gestartet)) ? 1 : 0;

@@ -2,6 +2,7 @@
 #include "season/kalender.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cstdio>
 #include <cstring>
 #include <set>
@@ -26,6 +27,7 @@
 #include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_cfg.h"
 #include "season/zeitplan.h"
 
 namespace velmora {
@@ -579,23 +581,27 @@ struct Spieltag_Merker {
 
 int32_t Kalender_Freier_Tag(int32_t, int32_t, int32_t* out) {
     if (!g.initialisiert || !Spiele_Ist_Initialisiert()) return 0;
-    // The competitions found so far, marked by number: the rest of a
-    // competition's games need no look at their day.
-    static std::vector<uint8_t> gefunden(size_t(1) << 16);
+    // The competitions found so far, marked by their slot: the rest of a
+    // competition's games need no look at their day. A number no competition
+    // can have (a damaged save) is looked for among those found.
+    std::bitset<WETTBEWERB_MAX> gefunden;
     std::vector<int32_t> ids;
+    auto schon = [&](int32_t id) {
+        const int32_t slot = id - WETTBEWERB_ERSTE_ID;
+        if (slot >= 0 && slot < WETTBEWERB_MAX) return gefunden.test(size_t(slot));
+        return std::find(ids.begin(), ids.end(), id) != ids.end();
+    };
     // The games of one match day stand together: its day is looked up once.
     Spieltag_Merker merker;
-    int32_t anzahl = 0;
-    const SpielDatensatz* spiele = Spiele_Alle(&anzahl);
+    const int32_t anzahl = Spiele_Anzahl();
     for (int32_t i = 0; i < anzahl; ++i) {
-        const SpielDatensatz* s = &spiele[i];
+        const SpielDatensatz* s = Spiele_Nummer(i);
         if ((s->flags & SPIEL_FLAG_GESPIELT) || s->heim < 0 || s->gast < 0) continue;
-        uint8_t& drin = gefunden[size_t(uint16_t(s->wettbewerb))];
-        if (drin || merker.tag(s) > g.tag) continue;
-        drin = 1;
+        if (schon(s->wettbewerb) || merker.tag(s) > g.tag) continue;
+        const int32_t slot = s->wettbewerb - WETTBEWERB_ERSTE_ID;
+        if (slot >= 0 && slot < WETTBEWERB_MAX) gefunden.set(size_t(slot));
         ids.push_back(s->wettbewerb);
     }
-    for (int32_t id : ids) gefunden[size_t(uint16_t(id))] = 0;
     std::sort(ids.begin(), ids.end());
     int32_t n = 0;
     for (int32_t id : ids)

@@ -332,12 +332,6 @@ const SpielDatensatz* Spiele_Nummer(int32_t nummer) {
     return &g.spiele[nummer];
 }
 
-const SpielDatensatz* Spiele_Alle(int32_t* anzahl) {
-    const bool da = g.initialisiert && !g.spiele.empty();
-    if (anzahl) *anzahl = da ? int32_t(g.spiele.size()) : 0;
-    return da ? g.spiele.data() : nullptr;
-}
-
 Spiel_Lock Spiele_Lock(int32_t w, int32_t runde, int32_t paarung, int32_t spieltag) {
     if (!g.initialisiert) {
         Debug_Printf("Spiele_Lock: Spiele nicht initialisiert\n");

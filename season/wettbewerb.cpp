@@ -151,7 +151,7 @@ bool Saetze_Laden(const uint8_t* in, size_t bytes, const char* wer) {
         if (slot >= 0 && slot < WETTBEWERB_MAX) plaetze = std::max(plaetze, slot + 1);
     }
     std::vector<WettbewerbSatz> neu(static_cast<size_t>(plaetze));
-    std::memset(neu.data(), 0, neu.size() * sizeof(WettbewerbSatz));
+    if (!neu.empty()) std::memset(neu.data(), 0, neu.size() * sizeof(WettbewerbSatz));
     for (uint32_t i = 0; i < n; ++i) {
         WettbewerbSatz s;
         l.block(&s, sizeof s);
@@ -187,7 +187,7 @@ bool Wettbewerb_Init(const std::vector<WettbewerbBeschreibung>& liste) {
         if (w.id >= WETTBEWERB_ERSTE_ID && w.id < WETTBEWERB_ERSTE_ID + WETTBEWERB_MAX)
             plaetze = std::max(plaetze, w.id - WETTBEWERB_ERSTE_ID + 1);
     g.satz.resize(size_t(plaetze));
-    std::memset(g.satz.data(), 0, g.satz.size() * sizeof(WettbewerbSatz));
+    if (!g.satz.empty()) std::memset(g.satz.data(), 0, g.satz.size() * sizeof(WettbewerbSatz));
     for (const WettbewerbBeschreibung& w : liste) {
         int32_t slot = w.id - WETTBEWERB_ERSTE_ID;
         if (slot < 0 || slot >= plaetze || g.satz[slot].id) {
