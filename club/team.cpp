@@ -556,12 +556,6 @@ int32_t Teamspieler_Ins_Array(int32_t team, int32_t* array, int32_t max, int32_t
                              scout_maske, scout_soll);
 }
 
-const int32_t* Team_Markt_Liste(int32_t* anzahl) {
-    const bool da = g.initialisiert && g.markt >= 0 && g.markt < int32_t(g.satz.size());
-    if (anzahl) *anzahl = da ? int32_t(g.markt_liste.size()) : 0;
-    return da ? g.markt_liste.data() : nullptr;
-}
-
 bool Team_Ist_Normal(int32_t team, int32_t maske) {
     if (team < 0 || team >= Team_Anzahl() || team == g.markt) return false;
     uint32_t status = g.fix[team].status;
