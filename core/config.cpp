@@ -301,23 +301,18 @@ bool datei_lesen(const std::string& pfad, std::string& out) {
     return true;
 }
 
-// A plain decimal number of up to nine digits with an optional sign, as most
-// values are written: read without strtoll. False for anything else, which
-// zahl_lesen then reads the general way (same result, only slower).
+// A plain decimal number with an optional sign, as most values are written:
+// read without strtoll. False for anything else (also a number past 32 bits),
+// which zahl_lesen then reads the general way (same result, only slower).
 bool zahl_kurz(const std::string& text, int32_t& wert) {
     const char* p = text.data();
     const char* ende = p + text.size();
-    bool minus = false;
-    if (p != ende && (*p == '-' || *p == '+')) minus = *p++ == '-';
-    const size_t ziffern = size_t(ende - p);
-    if (ziffern == 0 || ziffern > 9) return false;
+    if (p != ende && *p == '+') ++p;   // from_chars takes a minus only
+    if (p == ende || *p == '+' || (*p == '-' && text[0] == '+')) return false;
     int32_t v = 0;
-    for (; p != ende; ++p) {
-        const unsigned d = unsigned(*p) - unsigned('0');
-        if (d > 9) return false;
-        v = v * 10 + int32_t(d);
-    }
-    wert = minus ? -v : v;
+    const auto [rest, fehler] = std::from_chars(p, ende, v);
+    if (fehler != std::errc() || rest != ende) return false;
+    wert = v;
     return true;
 }
 
