@@ -77,8 +77,7 @@ const ModulEintrag RND_EINTRAG{0, "Rnd", rnd_speichern, rnd_laden, {}};
 struct SpielstandModul {
     std::vector<ModulEintrag> module{RND_EINTRAG};   // by ascending position
     bool abbruch_vor_umbenennen = false;
-    size_t letzte_groesse = 0;   // the last image's size: the next one is built without growing
-    std::vector<size_t> block_groessen;   // per module, the same for its block
+    std::vector<size_t> block_groessen;   // per module, its block's size the last time
     // The image of the last save written, kept with its room for the next
     // save: new memory of a few megabytes is faulted in page by page, which
     // costs more than filling it.
@@ -139,11 +138,9 @@ std::string slot_name(int32_t slot) {
 
 // The whole game as a file image, every module in the table's order.
 bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
+    // In the last image's room (the image reserves the last one's size and
+    // each block's writer the room its block took the last time).
     Spielstand_Datei_Neu(datei, kopf, std::move(g.ersatzbild));
-    // Room for the last image and an eighth; grown, it grows by half, so an
-    // image growing a little every week is not moved into new memory every week.
-    if (datei->bild.capacity() < g.letzte_groesse + g.letzte_groesse / 8)
-        datei->bild.reserve(g.letzte_groesse + g.letzte_groesse / 2);
     g.block_groessen.resize(g.module.size());
     for (size_t i = 0; i < g.module.size(); ++i) {
         const ModulEintrag& m = g.module[i];
@@ -154,9 +151,7 @@ bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
         }
         if (!Spielstand_Modul_Beenden(datei)) return false;
     }
-    if (!Spielstand_Datei_Abschliessen(datei)) return false;
-    g.letzte_groesse = datei->bild.size();
-    return true;
+    return Spielstand_Datei_Abschliessen(datei);
 }
 
 bool in_datei(const SpielstandDatei& datei, const std::string& name) {
