@@ -103,7 +103,6 @@ bool Club_Gueltig(const char* wer, int32_t club) {
     return true;
 }
 
-
 int32_t Grundwert(int32_t p) {
     int32_t v = Spieler_Staerke(p) + Spieler_Form(p) +
                 100 * Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN) - 100 * Spieler_Wert(SPW_EINSAETZE, p, 0, OP_LESEN);

@@ -64,16 +64,13 @@ std::vector<int32_t> Sortiert(Vor vor) {
 
 // The orders: value, then summary value, then team number, so equal values
 // never swap by chance (and then the record's number, as a stable sort keeps
-// it). A day moves few clubs: each order is sorted on from the day before by
-// insertion, which gives the one order these keys define.
+// it): a whole order, which any sort gives alike.
 void Ordnen() {
     const size_t n = g.satz.size();
     for (int32_t f = 0; f < 2; ++f) {
         std::vector<int32_t>& o = g.ordnung[f];
-        if (o.size() != n) {
-            o.resize(n);
-            for (size_t i = 0; i < n; ++i) o[i] = int32_t(i);
-        }
+        o.resize(n);
+        for (size_t i = 0; i < n; ++i) o[i] = int32_t(i);
         auto vor = [f](int32_t a, int32_t b) {
             const RanglisteSatz& x = g.satz[size_t(a)];
             const RanglisteSatz& y = g.satz[size_t(b)];
@@ -82,12 +79,7 @@ void Ordnen() {
             if (x.team != y.team) return x.team < y.team;
             return a < b;
         };
-        for (size_t i = 1; i < n; ++i) {
-            const int32_t r = o[i];
-            size_t j = i;
-            for (; j > 0 && vor(r, o[j - 1]); --j) o[j] = o[j - 1];
-            o[j] = r;
-        }
+        std::sort(o.begin(), o.end(), vor);
         for (size_t p = 0; p < o.size(); ++p) {
             RanglisteSatz& s = g.satz[size_t(o[p])];
             s.platz_vorher[f] = s.platz[f];
