@@ -71,11 +71,53 @@ JPEG_RESULT check_tables(const JPEG_PROPERTIES* p, bool huffman) {
     return 0;
 }
 
+// The caller's planes of a write from blocks: one per component, each large
+// enough for the frame's block grid.
+JPEG_RESULT check_planes(const JPEG_PROPERTIES* p) {
+    const auto* cp = static_cast<const JPEG_COMPONENT_PLANES*>(p->component_planes);
+    const JPEG_FRAME& f = p->frame;
+    for (uint32_t c = 0; c < f.ncomps && c < 4; ++c) {
+        const size_t blocks = size_t(f.mcus_per_row) * f.components[c].h * f.mcu_rows * f.components[c].v;
+        if (!cp->plane[c] || cp->capacity[c] < blocks) return JPEG_ERR_PARAMS;
+    }
+    return 0;
+}
+
+// One MCU's blocks from the caller's planes into the work buffer: samples
+// (0-255) level-shifted, or quantised coefficients held to the range the
+// Huffman code can carry (DC -1024..1023, AC -1023..1023).
+void fetch_planes(JPEG_PROPERTIES* p, uint32_t col, uint32_t row) {
+    const auto* cp = static_cast<const JPEG_COMPONENT_PLANES*>(p->component_planes);
+    const JPEG_FRAME& f = p->frame;
+    int16_t* dst = p->encoder->mcu;
+    for (uint32_t c = 0; c < f.ncomps && c < 4; ++c) {
+        const uint32_t h = f.components[c].h, v = f.components[c].v;
+        const size_t pcols = size_t(f.mcus_per_row) * h;
+        for (uint32_t by = 0; by < v; ++by)
+            for (uint32_t bx = 0; bx < h; ++bx, dst += 64) {
+                const int16_t* src = cp->plane[c] + ((size_t(row) * v + by) * pcols + size_t(col) * h + bx) * 64;
+                if (cp->samples) {
+                    for (uint32_t i = 0; i < 64; ++i)
+                        dst[i] = int16_t((src[i] < 0 ? 0 : src[i] > 255 ? 255 : src[i]) - 128);
+                } else {
+                    dst[0] = src[0] < -1024 ? -1024 : src[0] > 1023 ? 1023 : src[0];
+                    for (uint32_t i = 1; i < 64; ++i) dst[i] = src[i] < -1023 ? -1023 : src[i] > 1023 ? 1023 : src[i];
+                }
+            }
+    }
+}
+
 // Samples of one MCU into the work buffer, transformed; quantised when asked.
+// Coefficients from the caller's planes are taken as they stand.
 void transform_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, bool quantise) {
     JPEG_ENCODER* e = p->encoder;
     const JPEG_KERNELS& k = p->stream.environment->k;
-    k.enc_mcu_fetch(p, col, row);
+    if (p->component_planes) [[unlikely]] {
+        fetch_planes(p, col, row);
+        if (!static_cast<const JPEG_COMPONENT_PLANES*>(p->component_planes)->samples) return;
+    } else {
+        k.enc_mcu_fetch(p, col, row);
+    }
     int16_t* blk = e->mcu;
     // Where the SSE2 accurate transform is in use and the processor has AVX2,
     // the MCU's blocks go through it two at a time (the same coefficients).
@@ -255,7 +297,7 @@ JPEG_RESULT jpeg_write_baseline(JPEG_PROPERTIES* p) {
         if (!r && p->restart_interval) r = jpeg_write_dri(p->restart_interval, s);
         if (!r) r = jpeg_write_sos(s, sc.ns, e->dc_sel, e->ac_sel);
         if (!r) r = jpeg_finish_output(s);
-        if (!r) r = jpeg_select_input(p);
+        if (!r) r = p->component_planes ? check_planes(p) : jpeg_select_input(p);
         if (r) return r;
         e->encoding = 1;
     }
@@ -346,7 +388,7 @@ JPEG_RESULT jpeg_write_progressive(JPEG_PROPERTIES* p) {
     // No DRI: the progressive scans carry no restart markers, and a DRI would make
     // every decoder wait for markers that never come.
     if (!r) r = jpeg_write_sof2(s, &f);
-    if (!r) r = jpeg_select_input(p);
+    if (!r) r = p->component_planes ? check_planes(p) : jpeg_select_input(p);
     if (!r) r = jpeg_fill_coefficients(p);
     // Table numbers of the scans: component 0 uses table 0, the others table 1.
     static const uint8_t kIds[4] = {0, 1, 1, 1};
@@ -397,8 +439,8 @@ JPEG_RESULT jpeg_write(JPEG_IMAGE_PARAMS* params, int32_t operation) {
     p->operation = operation;
     JPEG_RESULT r = jpeg_check_params(params);
     if (r == 0 && (operation < JPEG_OP_WRITE_IMAGE_FILE || operation > JPEG_OP_WRITE_DATA_MEM)) r = JPEG_ERR_PARAMS;
-    // The component-data hooks are not part of this encoder.
-    if (r == 0 && (p->component_planes || p->component_row_mode)) r = JPEG_ERR_NOT_SUPPORTED;
+    // The component-row mode belongs to the decoder's up-sampling.
+    if (r == 0 && p->component_row_mode) r = JPEG_ERR_NOT_SUPPORTED;
     JPEG_ENCODER* e = r == 0 ? jpeg_encoder_state(p) : nullptr;
     if (r == 0 && !e) r = JPEG_ERR_MEMORY;
     const bool resuming = e && e->encoding;
@@ -440,7 +482,8 @@ JPEG_RESULT jpeg_write(JPEG_IMAGE_PARAMS* params, int32_t operation) {
         p->image_pitch = int32_t(pitch);
         // The coded picture is read from the caller's block: it must lie inside it.
         const int64_t rows = p->image_height < 0 ? -int64_t(p->image_height) : p->image_height;
-        if (pixels && (p->stream_width > p->image_width || p->stream_height > rows)) r = JPEG_ERR_PARAMS;
+        if (pixels && !p->component_planes && (p->stream_width > p->image_width || p->stream_height > rows))
+            r = JPEG_ERR_PARAMS;
     }
     if (r == 0) r = jpeg_encoder_defaults(p);
     if (r == 0) {

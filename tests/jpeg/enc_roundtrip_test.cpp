@@ -4,6 +4,7 @@
 // restart markers, interrupted encodes, file output and a full memory block.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -313,4 +314,155 @@ TEST(EncRoundTrip, RefusedParameters) {
         if (c.change) c.change(p.get());
         EXPECT_EQ(jpeg_write(p.get(), c.change ? JPEG_OP_WRITE_IMAGE_MEM : JPEG_OP_IMAGE_MEM), c.r) << c.what;
     }
+}
+
+namespace {
+
+// A write from the caller's component planes instead of pixels.
+struct Planes {
+    JPEG_COMPONENT_PLANES record{};
+    std::vector<int16_t> store[4];
+    size_t cols[4]{}, rows[4]{};
+};
+
+// Planes sized for the frame a setup gives (MCU grid of the sampling).
+Planes planes_for(const enc::Setup& s, uint32_t samples) {
+    Planes pl;
+    pl.record.samples = samples;
+    const bool wide = s.sampling == JPEG_SAMPLING_420 || s.sampling == JPEG_SAMPLING_422;
+    const int hmax = wide ? 2 : 1, vmax = s.sampling == JPEG_SAMPLING_420 ? 2 : 1;
+    const size_t mcols = size_t(s.width + 8 * hmax - 1) / (8 * hmax), mrows = size_t(s.height + 8 * vmax - 1) / (8 * vmax);
+    for (int c = 0; c < s.stream_channels; ++c) {
+        pl.cols[c] = mcols * (c == 0 ? hmax : 1), pl.rows[c] = mrows * (c == 0 ? vmax : 1);
+        pl.store[c].assign(pl.cols[c] * pl.rows[c] * 64, 0);
+        pl.record.plane[c] = pl.store[c].data();
+        pl.record.capacity[c] = pl.cols[c] * pl.rows[c];
+    }
+    return pl;
+}
+
+int16_t& at(Planes& pl, int c, size_t x, size_t y) {
+    return pl.store[c][((y / 8) * pl.cols[c] + x / 8) * 64 + (y % 8) * 8 + x % 8];
+}
+
+std::vector<uint8_t> encode_planes(const enc::Setup& s, Planes& pl, int32_t* result) {
+    const std::vector<uint8_t> none;
+    std::vector<uint8_t> out;
+    enc::Params p = enc::make_params(s, none, out);
+    p->image_data = nullptr;
+    p->props.component_planes = &pl.record;
+    *result = jpeg_write(p.get(), JPEG_OP_WRITE_IMAGE_MEM);
+    out.resize(*result == 0 ? size_t(p->stream_size) : 0);
+    return out;
+}
+
+// The codec's own decoder into sample planes of the same grid.
+Planes decode_planes(const std::vector<uint8_t>& jpg, const enc::Setup& s) {
+    Planes pl = planes_for(s, 1);
+    auto p = std::make_unique<JPEG_IMAGE_PARAMS>();
+    jpeg_init(p.get());
+    p->stream_data = jpg.data();
+    p->stream_size = int32_t(jpg.size());
+    EXPECT_EQ(jpeg_read(p.get(), JPEG_OP_PARAMS_MEM), 0);
+    p->image_width = s.width, p->image_height = s.height;
+    p->image_channels = s.stream_channels;
+    p->image_color = s.stream_channels == 1 ? JPEG_COLOR_GRAY : JPEG_COLOR_OTHER;
+    p->stream_color = s.stream_channels == 1 ? JPEG_COLOR_GRAY : JPEG_COLOR_OTHER;
+    p->props.component_planes = &pl.record;
+    EXPECT_EQ(jpeg_read(p.get(), JPEG_OP_IMAGE_MEM), 0);
+    jpeg_free(p.get());
+    return pl;
+}
+
+}  // namespace
+
+// Sample planes holding what the pixel input stage makes of a YCbCr picture
+// (its chroma constant over the subsampling cells, its edges repeated) write the
+// same bytes as the picture, baseline and progressive; the codec's decoder gives
+// the planes back within the quality's error. Coefficient planes come back from
+// libjpeg-turbo exactly, out-of-range values held to what the code can carry.
+TEST(EncRoundTrip, ComponentPlanesWriteAsThePicture) {
+    const struct { int32_t sampling; int channels; } kinds[] = {
+        {JPEG_SAMPLING_444, 3}, {JPEG_SAMPLING_420, 3}, {JPEG_SAMPLING_422, 3}, {JPEG_SAMPLING_444, 1}};
+    for (const auto& k : kinds)
+        for (uint32_t prog : {0u, 1u}) {
+            enc::Setup s;
+            s.width = 45, s.height = 27, s.quality = 90, s.progressive = prog;
+            s.sampling = k.sampling;
+            s.channels = s.stream_channels = k.channels;
+            s.image_color = s.stream_color = k.channels == 1 ? JPEG_COLOR_GRAY : JPEG_COLOR_YCBCR;
+            const std::string what = "sampling " + std::to_string(k.sampling) + " channels " +
+                                     std::to_string(k.channels) + " progressive " + std::to_string(prog);
+            std::vector<uint8_t> px = oracle::pattern(s.width, s.height, s.channels, 11);
+            for (int y = 0; y < s.height; ++y)   // chroma constant over 2x2 cells
+                for (int x = 0; x < s.width; ++x)
+                    for (int c = 1; c < k.channels; ++c)
+                        px[(size_t(y) * s.width + x) * 3 + c] = px[(size_t(y & ~1) * s.width + (x & ~1)) * 3 + c];
+            int32_t r = -1;
+            const std::vector<uint8_t> want = enc::encode(s, px, &r);
+            ASSERT_EQ(r, 0) << what;
+
+            Planes pl = planes_for(s, 1);
+            for (int c = 0; c < k.channels; ++c) {
+                const int fx = c > 0 && k.sampling != JPEG_SAMPLING_444 ? 2 : 1;
+                const int fy = c > 0 && k.sampling == JPEG_SAMPLING_420 ? 2 : 1;
+                for (size_t y = 0; y < pl.rows[c] * 8; ++y)
+                    for (size_t x = 0; x < pl.cols[c] * 8; ++x) {
+                        const size_t sx = std::min<size_t>(x * fx, size_t(s.width) - 1);
+                        const size_t sy = std::min<size_t>(y * fy, size_t(s.height) - 1);
+                        at(pl, c, x, y) = px[(sy * s.width + sx) * k.channels + c];
+                    }
+            }
+            const std::vector<uint8_t> got = encode_planes(s, pl, &r);
+            ASSERT_EQ(r, 0) << what;
+            EXPECT_EQ(got, want) << what;
+            const Planes back = decode_planes(got, s);
+            for (int c = 0; c < k.channels; ++c) {
+                std::vector<uint8_t> a, b;
+                for (size_t y = 0; y < pl.rows[c] * 8; ++y)
+                    for (size_t x = 0; x < pl.cols[c] * 8; ++x) {
+                        a.push_back(uint8_t(at(pl, c, x, y)));
+                        b.push_back(uint8_t(back.store[c][((y / 8) * pl.cols[c] + x / 8) * 64 + (y % 8) * 8 + x % 8]));
+                    }
+                EXPECT_GT(enc::psnr(a, b), 34.0) << what << " component " << c;
+            }
+
+            // Coefficients: sparse random values, one far out of range.
+            Planes cf = planes_for(s, 0);
+            uint32_t seed = 99;
+            auto rnd = [&seed](int n) { return int((seed = seed * 1103515245u + 12345u) >> 16) % n; };
+            for (int c = 0; c < k.channels; ++c)
+                for (size_t b = 0; b < cf.record.capacity[c]; ++b) {
+                    int16_t* blk = cf.store[c].data() + b * 64;
+                    blk[0] = int16_t(rnd(400) - 200);
+                    for (int i = 1; i < 64; ++i)
+                        if (rnd(6) == 0) blk[i] = int16_t(rnd(81) - 40);
+                }
+            cf.store[0][64 + 9] = 30000;
+            const std::vector<uint8_t> coded = encode_planes(s, cf, &r);
+            ASSERT_EQ(r, 0) << what;
+            cf.store[0][64 + 9] = 1023;
+            const auto read = enc::oracle_coefficients(coded);
+            ASSERT_EQ(read.size(), size_t(k.channels)) << what;
+            for (int c = 0; c < k.channels; ++c) {
+                const int fx = c > 0 && k.sampling != JPEG_SAMPLING_444 ? 2 : 1;
+                const int fy = c > 0 && k.sampling == JPEG_SAMPLING_420 ? 2 : 1;
+                const size_t bw = (size_t(s.width + fx - 1) / fx + 7) / 8, bh = (size_t(s.height + fy - 1) / fy + 7) / 8;
+                ASSERT_EQ(read[c].size(), bw * bh * 64) << what;
+                for (size_t by = 0; by < bh; ++by)
+                    for (size_t bx = 0; bx < bw; ++bx)
+                        ASSERT_TRUE(std::equal(cf.store[c].begin() + ptrdiff_t((by * cf.cols[c] + bx) * 64),
+                                               cf.store[c].begin() + ptrdiff_t((by * cf.cols[c] + bx + 1) * 64),
+                                               read[c].begin() + ptrdiff_t((by * bw + bx) * 64)))
+                            << what << " component " << c << " block " << bx << "," << by;
+            }
+            // A plane too small for the frame, or missing, is refused.
+            cf.record.capacity[k.channels - 1] -= 1;
+            encode_planes(s, cf, &r);
+            EXPECT_EQ(r, JPEG_ERR_PARAMS) << what;
+            cf.record.capacity[k.channels - 1] += 1;
+            cf.record.plane[0] = nullptr;
+            encode_planes(s, cf, &r);
+            EXPECT_EQ(r, JPEG_ERR_PARAMS) << what;
+        }
 }
