@@ -16,7 +16,8 @@ namespace {
 // Small files that declare huge frames over a few hundred bytes of data: a
 // 64 x 48 picture with its frame size raised. Through the picture loader (which
 // refuses a side over 4096 as an unreadable size) and as a 1/8 read through
-// jpeg_read into a 256 x 256 image, which decodes the data there are and fills
+// jpeg_read into a 256 x 256 image: a frame over the codec's sample limit is
+// refused at its header, a smaller one decodes the data there are and fills
 // only what reaches into the image; the label gives the result codes.
 const std::vector<std::pair<std::string, std::vector<uint8_t>>>& huge_frames() {
     static const std::vector<std::pair<std::string, std::vector<uint8_t>>> all = [] {

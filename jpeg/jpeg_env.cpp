@@ -20,6 +20,7 @@ namespace velmora {
 
 const char* const JPEG_SETTINGS_KEY = "Software\\Brannik\\Velmora\\JpegCodec";
 const char* const JPEG_SETTINGS_CPU = "USECPU";
+const char* const JPEG_SETTINGS_MAX_SAMPLES = "MAXSAMPLES";
 
 namespace {
 
@@ -179,7 +180,13 @@ int32_t jpeg_setup_environment(JPEG_ENVIRONMENT* env) {
     env->cpu_class = jpeg_detect_cpu(env);
     g.timestamp = (g.cpu.features & (1u << 4)) ? jpeg_read_tsc : jpeg_timestamp_none;
     jpeg_fill_kernels(env, env->cpu_class);
+    uint32_t limit = 0;
+    env->max_samples = env->read_setting(JPEG_SETTINGS_KEY, JPEG_SETTINGS_MAX_SAMPLES, limit) ? limit : 0;
     return 1;
+}
+
+uint64_t jpeg_sample_limit(const JPEG_ENVIRONMENT* env) {
+    return env && env->max_samples ? env->max_samples : JPEG_DEFAULT_MAX_SAMPLES;
 }
 
 void jpeg_release_environment(JPEG_ENVIRONMENT* env) {

@@ -28,6 +28,15 @@ static_assert(sizeof(JPEG_CPU_INFO) == 37);
 // The settings key and value that force the processor class 0..6.
 extern const char* const JPEG_SETTINGS_KEY;
 extern const char* const JPEG_SETTINGS_CPU;
+// The settings value that sets the most samples a frame may declare (all
+// components together), 0 or absent for the default.
+extern const char* const JPEG_SETTINGS_MAX_SAMPLES;
+// The default: the largest pictures the game's loaders take, 4096 x 4096 with
+// four full components. Decoding a frame costs time and memory by its declared
+// size, whatever the file's length.
+constexpr uint64_t JPEG_DEFAULT_MAX_SAMPLES = uint64_t(4096) * 4096 * 4;
+// The limit of an environment: its own, else the setting, else the default.
+uint64_t jpeg_sample_limit(const JPEG_ENVIRONMENT* env);
 
 // CPUID leaf 0 (vendor) and, when the processor has it, leaf 1 (the other fields).
 void jpeg_cpuid(JPEG_CPU_INFO* info);

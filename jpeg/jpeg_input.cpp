@@ -1,6 +1,7 @@
 // jpeg/jpeg_input.cpp
 #include "jpeg/jpeg_input.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -273,11 +274,23 @@ JPEG_RESULT jpeg_parse_sof(JPEG_STREAM* s, JPEG_PROPERTIES* p) {
     if (be16(d + 1) == 0) return JPEG_ERR_DNL;
     if (be16(d + 3) == 0) return JPEG_ERR_SOF;
     if (seg.size < 6 + 3 * nf) return JPEG_ERR_SOF;
+    uint32_t hmax = 1, vmax = 1;
     for (uint32_t i = 0; i < nf; ++i) {
         const uint8_t* c = d + 6 + 3 * i;
         uint32_t h = c[1] >> 4, v = c[1] & 15;
         if (h < 1 || h > 4 || v < 1 || v > 4) return JPEG_ERR_SOF;
+        hmax = std::max(hmax, h), vmax = std::max(vmax, v);
     }
+    // The samples the frame declares, each component at its own resolution:
+    // over the limit, the frame is refused before anything is sized for it.
+    uint64_t samples = 0;
+    for (uint32_t i = 0; i < nf; ++i) {
+        const uint8_t* c = d + 6 + 3 * i;
+        const uint64_t h = nf == 1 ? 1 : c[1] >> 4, v = nf == 1 ? 1 : c[1] & 15;
+        const uint64_t fh = nf == 1 ? 1 : hmax, fv = nf == 1 ? 1 : vmax;
+        samples += (uint64_t(be16(d + 3)) * h + fh - 1) / fh * ((uint64_t(be16(d + 1)) * v + fv - 1) / fv);
+    }
+    if (samples > jpeg_sample_limit(s->environment)) return JPEG_ERR_FRAME_TOO_LARGE;
     f.precision = d[0];
     f.height = be16(d + 1);
     f.width = be16(d + 3);

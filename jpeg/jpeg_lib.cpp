@@ -342,6 +342,7 @@ const char* jpeg_error_text(JPEG_RESULT code) {
     case -28: return "Output buffer too small";
     case -29: return "Unsupported frame was found";
     case -30: return "Error access to jpeg_comment buffer";
+    case -31: return "Frame too large";
     case -99: return "Reserved";
     default: return "Unknown error code";
     }

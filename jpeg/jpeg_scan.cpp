@@ -245,12 +245,29 @@ void fill_rest(JPEG_PROPERTIES* p, JPEG_SCAN* scan, uint32_t cols, uint32_t rows
     if (const JpegSmoothing* sm = jpeg_smoothing_walk(p))   // the walk goes on in raster order
         c0 = sm->c0, c1 = sm->c1, r0 = sm->r0, r1 = sm->r1;
     if (row < r0) row = r0, col = 0;
+    // Once an interleaved scan's data end, every MCU row of zero coefficients
+    // puts out the same pixel rows: after the cut row and two whole rows (past
+    // any filter's reach) the last pixel row is copied down instead, so the
+    // rest costs no more than the image's bytes, at every scale.
+    const JPEG_RECT& g = p->region;
+    const bool copy_down = p->image_data && !p->component_planes && !p->non_interleaved &&
+                           scan->ns == p->frame.ncomps && !jpeg_smoothing_walk(p) && g.left == 0 && g.top == 0 &&
+                           g.right == 0 && g.bottom == 0;
+    const uint32_t end = copy_down ? std::min(r1, row + 3) : r1;
     const size_t bytes = size_t(p->work_block_count) * 64 * sizeof(int16_t);
-    for (; row < r1; ++row, col = 0) {
+    for (; row < end; ++row, col = 0) {
         for (col = std::max(col, c0); col < c1; ++col) {
             std::memset(p->work_blocks, 0, bytes);
             jpeg_decode_mcu(p, col, row, divisor, jpeg_fine_chroma(p->frame));
         }
+    }
+    if (end < r1) {
+        const int64_t ah = p->image_height < 0 ? -int64_t(p->image_height) : p->image_height;
+        const int64_t y_end = std::min<int64_t>(ah, int64_t(r1) * mh);
+        const size_t width = size_t(std::min<int64_t>(p->image_width, int64_t(c1) * mw)) * size_t(p->image_channels);
+        const uint8_t* src = p->image_data + ptrdiff_t(int64_t(end) * mh - 1) * p->image_pitch;
+        for (int64_t y = int64_t(end) * mh; y < y_end; ++y)
+            std::memcpy(p->image_data + ptrdiff_t(y) * p->image_pitch, src, width);
     }
 }
 

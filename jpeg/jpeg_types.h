@@ -46,6 +46,7 @@ enum JPEG_RESULT_CODE : int32_t {
     JPEG_ERR_OUTPUT_SMALL = -28,
     JPEG_ERR_UNSUPPORTED_FRAME = -29,
     JPEG_ERR_COMMENT = -30,
+    JPEG_ERR_FRAME_TOO_LARGE = -31,
     JPEG_ERR_RESERVED = -99,
 };
 using JPEG_RESULT = int32_t;
@@ -295,6 +296,9 @@ struct JPEG_ENVIRONMENT {
     uint32_t sos_size;           // size of the last SOS segment read, marker included
     JpegSettingFn read_setting;  // the settings reader (null: no override)
     int32_t cpu_class;
+    // The most samples (all components together) a frame may declare; a larger
+    // frame is refused at its header. 0: the default of jpeg_sample_limit.
+    uint64_t max_samples;
     JPEG_KERNELS k;
     JPEG_HUFF_FAST huff_fast;    // the decoder's combined lookups of the current scan
 };

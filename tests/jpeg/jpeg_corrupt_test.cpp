@@ -358,15 +358,95 @@ TEST(JpegCorrupt, RegionOfADamagedPictureIsPartOfTheWholeRead) {
     }
 }
 
-// A progressive frame whose coefficient buffer would pass 256 MB is refused.
-TEST(JpegCorrupt, HugeProgressiveFrameIsRefusedBeforeItsBufferIsMade) {
-    oracle::Vorgabe v;
-    v.width = 64, v.height = 48, v.progressive = true;
+// A small picture whose frame header declares another size.
+std::vector<uint8_t> declaring(oracle::Vorgabe v, int w, int h) {
     std::vector<uint8_t> d = oracle::encode(v);
     size_t sof = 2;
-    while (!(d[sof] == 0xFF && d[sof + 1] == 0xC2)) ++sof;
-    d[sof + 5] = d[sof + 6] = d[sof + 7] = d[sof + 8] = 0xFF;   // 65535 x 65535
-    EXPECT_EQ(read_into(d, 0, 64, 48).result, JPEG_ERR_MEMORY);
+    while (!(d[sof] == 0xFF && (d[sof + 1] == 0xC0 || d[sof + 1] == 0xC2))) ++sof;
+    d[sof + 5] = uint8_t(h >> 8), d[sof + 6] = uint8_t(h), d[sof + 7] = uint8_t(w >> 8), d[sof + 8] = uint8_t(w);
+    return d;
+}
+
+// Frames over the sample limit are refused at their header, whatever the data:
+// by default those over the largest picture the loaders take (4096 x 4096, four
+// full components), which itself passes; a limit of the environment is exact.
+TEST(JpegCorrupt, FramesOverTheSampleLimitAreRefusedAtTheHeader) {
+    oracle::Vorgabe small;
+    small.width = 16, small.height = 16, small.quality = 50;
+    const struct { const char* what; int h0; bool progressive; oracle::Space space; int w, h; uint64_t limit;
+                   JPEG_RESULT want; } cases[] = {
+        {"65535 x 65535 4:2:0", 2, false, oracle::Space::YCbCr, 65535, 65535, 0, JPEG_ERR_FRAME_TOO_LARGE},
+        {"65535 x 65535 4:4:4", 1, false, oracle::Space::YCbCr, 65535, 65535, 0, JPEG_ERR_FRAME_TOO_LARGE},
+        {"65535 x 65535 progressive", 2, true, oracle::Space::YCbCr, 65535, 65535, 0, JPEG_ERR_FRAME_TOO_LARGE},
+        {"4097 x 4096 four components", 1, false, oracle::Space::Ycck, 4097, 4096, 0, JPEG_ERR_FRAME_TOO_LARGE},
+        {"4096 x 4096 four components", 1, false, oracle::Space::Ycck, 4096, 4096, 0, 0},
+        {"4096 x 4096 4:2:0 progressive", 2, true, oracle::Space::YCbCr, 4096, 4096, 0, 0},
+        {"30 x 20 4:2:0 at its samples", 2, false, oracle::Space::YCbCr, 30, 20, 600 + 2 * 150, 0},
+        {"30 x 20 4:2:0 one sample over", 2, false, oracle::Space::YCbCr, 30, 20, 600 + 2 * 150 - 1,
+         JPEG_ERR_FRAME_TOO_LARGE},
+        {"31 x 20 gray", 1, false, oracle::Space::Gray, 31, 20, 620, 0},
+    };
+    for (const auto& c : cases) {
+        oracle::Vorgabe v = small;
+        v.h0 = v.v0 = c.h0, v.progressive = c.progressive, v.space = c.space;
+        const std::vector<uint8_t> d = declaring(v, c.w, c.h);
+        auto holder = std::make_unique<JPEG_IMAGE_PARAMS>();
+        JPEG_IMAGE_PARAMS* p = holder.get();
+        jpeg_init(p);
+        p->props.stream.environment->max_samples = c.limit;
+        p->stream_data = d.data();
+        p->stream_size = int32_t(d.size());
+        EXPECT_EQ(jpeg_read(p, JPEG_OP_PARAMS_MEM), c.want) << c.what;
+        jpeg_free(p);
+    }
+    EXPECT_STREQ(jpeg_error_text(JPEG_ERR_FRAME_TOO_LARGE), "Frame too large");
+}
+
+// Data cut after the first MCU rows of a large frame: the read ends with the
+// early end once the rows after the cut are out, handing the output stage no
+// more than the cut row and two more, at every scale, top-down or bottom-up,
+// and the picture is the one a stepped read (every MCU put out) gives.
+TEST(JpegCorrupt, CutDataEndTheDecodeAtEveryScale) {
+    for (int h0 : {1, 2})
+        for (const auto& [color, ch] : {std::pair{JPEG_COLOR_RGB, 3}, std::pair{JPEG_COLOR_GRAY, 1}}) {
+            oracle::Vorgabe v;
+            v.width = 64, v.height = 48, v.h0 = v.v0 = h0;
+            const std::vector<uint8_t> d = declaring(v, 512, 512);
+            for (int scale : {1, 2, 4, 8})
+                for (bool bottom_up : {false, true}) {
+                    const std::string what = "factor " + std::to_string(h0) + " channels " + std::to_string(ch) +
+                                             " scale " + std::to_string(scale) + (bottom_up ? " bottom-up" : "");
+                    const int w = 512 / scale;
+                    std::vector<uint8_t> px[2];
+                    uint32_t handed = 0, mcus_per_row = 0;
+                    for (int stepped = 0; stepped < 2; ++stepped) {
+                        auto holder = std::make_unique<JPEG_IMAGE_PARAMS>();
+                        JPEG_IMAGE_PARAMS* p = holder.get();
+                        jpeg_init(p);
+                        p->stream_data = d.data();
+                        p->stream_size = int32_t(d.size());
+                        ASSERT_EQ(jpeg_read(p, JPEG_OP_PARAMS_MEM), 0);
+                        px[stepped].assign(size_t(w) * w * ch, 0xCD);
+                        p->image_data = px[stepped].data();
+                        p->image_width = w;
+                        p->image_height = bottom_up ? -w : w;
+                        p->image_channels = ch;
+                        p->image_color = color;
+                        JPEG_RESULT r;
+                        int calls = 0;
+                        do {
+                            p->props.mcu_step = uint32_t(stepped);
+                            r = jpeg_read(p, jtest::op_for(scale, true));
+                        } while (r == JPEG_INTERRUPT_SUCCESS && ++calls < (1 << 22));
+                        EXPECT_EQ(r, JPEG_ERR_EOF) << what;
+                        if (!stepped) handed = p->props.out_count, mcus_per_row = p->props.frame.mcus_per_row;
+                        jpeg_free(p);
+                    }
+                    // 64 x 48 pixels of data: the cut lies in the first three MCU rows.
+                    EXPECT_LE(handed, mcus_per_row * 6) << what;
+                    EXPECT_TRUE(px[0] == px[1]) << what;
+                }
+        }
 }
 
 }  // namespace

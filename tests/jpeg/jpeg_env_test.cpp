@@ -11,6 +11,7 @@
 #include "jpeg/jpeg_env.h"
 #include "jpeg/jpeg_lib.h"
 #include "platform/settings.h"
+#include "tests/jpeg/jpeg_oracle.h"
 
 namespace {
 
@@ -99,3 +100,26 @@ TEST(JpegEnv, ProbeFillsVendorText) {
 }
 
 }  // namespace
+
+TEST_F(JpegEnvSettings, SampleLimitComesFromTheSettings) {
+    auto env = std::make_unique<JPEG_ENVIRONMENT>();
+    jpeg_setup_environment(env.get());
+    EXPECT_EQ(jpeg_sample_limit(env.get()), JPEG_DEFAULT_MAX_SAMPLES);   // absent
+    ASSERT_TRUE(Plat_Settings_Write_U32(JPEG_SETTINGS_KEY, JPEG_SETTINGS_MAX_SAMPLES, 5000));
+    jpeg_setup_environment(env.get());
+    EXPECT_EQ(jpeg_sample_limit(env.get()), 5000u);
+    ASSERT_TRUE(Plat_Settings_Write_U32(JPEG_SETTINGS_KEY, JPEG_SETTINGS_MAX_SAMPLES, 0));
+    jpeg_setup_environment(env.get());
+    EXPECT_EQ(jpeg_sample_limit(env.get()), JPEG_DEFAULT_MAX_SAMPLES);   // 0: the default
+    // Through jpeg_init: a 16 x 16 gray frame (256 samples) against a limit of 255.
+    ASSERT_TRUE(Plat_Settings_Write_U32(JPEG_SETTINGS_KEY, JPEG_SETTINGS_MAX_SAMPLES, 255));
+    oracle::Vorgabe v;
+    v.width = v.height = 16, v.space = oracle::Space::Gray;
+    const std::vector<uint8_t> d = oracle::encode(v);
+    auto params = std::make_unique<JPEG_IMAGE_PARAMS>();
+    ASSERT_EQ(jpeg_init(params.get()), 0);
+    params->stream_data = d.data();
+    params->stream_size = int32_t(d.size());
+    EXPECT_EQ(jpeg_read(params.get(), JPEG_OP_PARAMS_MEM), JPEG_ERR_FRAME_TOO_LARGE);
+    jpeg_free(params.get());
+}

@@ -6,6 +6,7 @@
 // step by step, or into component planes. Seeds are written into an
 // empty corpus directory at start-up by the system's libjpeg-turbo, used from
 // the outside only.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -45,6 +46,20 @@ void write_seeds(const std::string& dir) {
     put(s);
     s.space = oracle::Space::YCbCr, s.separate_scans = true, s.h0 = 2, s.v0 = 2;
     put(s);
+    // Small files whose frame headers declare 65535 x 65535, 4:2:0 and 4:4:4:
+    // refused at the header by the sample limit.
+    for (int factor : {2, 1}) {
+        oracle::Vorgabe v;
+        v.width = v.height = 16, v.quality = 50, v.h0 = v.v0 = factor;
+        std::vector<uint8_t> d = oracle::encode(v);
+        for (size_t i = 2; i + 8 < d.size(); ++i)
+            if (d[i] == 0xFF && d[i + 1] == 0xC0) {
+                std::fill(d.begin() + ptrdiff_t(i) + 5, d.begin() + ptrdiff_t(i) + 9, uint8_t(0xFF));
+                break;
+            }
+        std::ofstream(dir + "/seed" + std::to_string(n++) + ".jpg", std::ios::binary)
+            .write(reinterpret_cast<const char*>(d.data()), std::streamsize(d.size()));
+    }
 }
 
 }  // namespace

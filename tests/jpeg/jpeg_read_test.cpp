@@ -429,7 +429,8 @@ TEST(JpegErrorText, FixedTexts) {
     EXPECT_STREQ(jpeg_error_text(-8), "Invalid JPEG_PROPERTIES");
     EXPECT_STREQ(jpeg_error_text(-29), "Unsupported frame was found");
     EXPECT_STREQ(jpeg_error_text(-30), "Error access to jpeg_comment buffer");
-    EXPECT_STREQ(jpeg_error_text(-31), "Unknown error code");
+    EXPECT_STREQ(jpeg_error_text(-31), "Frame too large");
+    EXPECT_STREQ(jpeg_error_text(-32), "Unknown error code");
     EXPECT_STREQ(jpeg_error_text(-99), "Reserved");
     EXPECT_STREQ(jpeg_error_text(3), "Unknown error code");
     const auto* v = jpeg_lib_version();   // (jpeglib.h makes the record's name a macro)
