@@ -29,11 +29,12 @@ namespace velmora::verdrahtung {
 namespace {
 
 // The staging record of a finished game seen from `team`: the human team
-// stands as its home team, the match data keep the game's sides.
-void ankuendigung_setzen(int32_t spiel, int32_t team, const Spielfeld_Satz*) {
+// stands as its home team, the match data keep the game's sides and the
+// counters of its match record.
+void ankuendigung_setzen(int32_t spiel, int32_t team, const Spielfeld_Satz* satz) {
     const SpielDatensatz* sp = Spiele_Get_Spiel(spiel, 0);
     if (!sp) return;
-    const AnkuendigungDaten daten = Ankuendigung_Daten_Von_Spiel(spiel);
+    const AnkuendigungDaten daten = Ankuendigung_Daten_Von_Spiel(spiel, satz);
     const int32_t gast = team == sp->heim ? sp->gast : sp->heim;
     Ankuendigung_Setzen(sp->wettbewerb, team, gast, sp->runde, sp->paarung, sp->spieltag, &daten);
 }

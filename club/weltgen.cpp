@@ -444,7 +444,7 @@ void Screentexte_Spieltag(std::string& o) {
             {162, "Spielminuten"}, {163, "Titel"}, {164, "Titelchronik"}, {165, "Ewige Top 10"}, {166, "Marktwert"},
             {185, "Eigentor"}, {186, "Elfmeter"}, {187, "Torsch\xfcsse"}, {188, "Ecken"}, {189, "Abseits"},
             {190, "Gelbe Karten"}, {191, "Platzverweise"}, {192, "Verletzungen"}, {193, "Fouls"},
-            {194, "Zweik\xe4mpfe verloren"}, {195, "Zweik\xe4mpfe gewonnen"}, {196, "P\xe4sse angekommen / gespielt"},
+            {194, "Zweik\xe4mpfe gewonnen"}, {195, "Zweik\xe4mpfe verloren"}, {196, "P\xe4sse angekommen / gespielt"},
             {197, "Ballkontakte"}, {198, "Ballbesitz"}});
     Screen(o, "OPTIONEN_SCREEN", {{28, "Sieger"}});
     Screen(o, "TABELLE_SCREEN",

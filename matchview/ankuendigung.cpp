@@ -1,6 +1,7 @@
 // matchview/ankuendigung.cpp - the announcement buffer, the sequence and its driver.
 #include "matchview/ankuendigung.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "club/spieler.h"
@@ -17,6 +18,7 @@
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"
+#include "match/spielfeld_satz.h"
 #include "matchview/ankuendigung_intern.h"
 #include "matchview/ergebnis_seite.h"
 #include "media/sound.h"
@@ -461,7 +463,7 @@ void Ankuendigung_Vor_Spieltag() {
     }
 }
 
-AnkuendigungDaten Ankuendigung_Daten_Von_Spiel(int32_t spiel_lock) {
+AnkuendigungDaten Ankuendigung_Daten_Von_Spiel(int32_t spiel_lock, const Spielfeld_Satz* live) {
     AnkuendigungDaten d = {};
     const SpielDatensatz* sp = Spiele_Get_Spiel(spiel_lock, 0);
     if (!sp) return d;
@@ -471,8 +473,18 @@ AnkuendigungDaten Ankuendigung_Daten_Von_Spiel(int32_t spiel_lock) {
     d.tore_gast = sp->tore_gast;
     d.wettbewerb = uint32_t(sp->wettbewerb);
     d.spiel_wort = uint32_t(sp->zuschauer);
+    // Only a match computed live counted: its side 0 is the game's home team,
+    // its player slots are the block's, and each side's corners follow as
+    // 1 + the count, so that 0 stays "not measured".
+    if (live && live->live == 1 && live->team[0] == d.heim && live->team[1] == d.gast) {
+        static_assert(sizeof live->statistik == sizeof d.spieler);
+        std::memcpy(d.spieler, live->statistik, sizeof d.spieler);
+        for (int32_t seite = 0; seite < 2; ++seite) d.zustand[seite] = uint8_t(std::min(live->ecken[seite] + 1, 255));
+    }
     return d;
 }
+
+bool Ankuendigung_Daten_Gemessen(const AnkuendigungDaten& d) { return d.zustand[0] != 0 && d.zustand[1] != 0; }
 
 void Ankuendigung_Wettbewerb_Beendet(int32_t wettbewerb, int32_t sieger) {
     const WettbewerbInfo* info = Wettbewerb_Get_Info(wettbewerb);

@@ -21,6 +21,8 @@
 
 namespace velmora {
 
+struct Spielfeld_Satz;
+
 constexpr int32_t ANKUENDIGUNG_PUFFER = 20;
 constexpr int32_t ANKUENDIGUNG_SPIELER = 34;            // match player slots: 0-16 home, 17-33 away
 constexpr uint32_t ANKUENDIGUNG_DAUER_MS = 50000;       // every page's time on screen
@@ -41,7 +43,7 @@ constexpr int32_t ANK_SIEGER = 8;        // option 12, then run mode 24
 // Stored raw in the save game and sent raw over the network: little-endian.
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "announcements are stored raw, little-endian");
 #pragma pack(push, 1)
-// One match player slot's counters (c0-c5, two spare bytes), read by the
+// One match player slot's counters (c0-c5 and the keeper's two), read by the
 // statistics page; the live match fills them, a diced match leaves them 0.
 struct AnkuendigungZaehler {
     uint8_t c[8];
@@ -53,7 +55,7 @@ struct AnkuendigungDaten {
     uint32_t gast;                 // 4
     int8_t tore_heim;              // 8
     int8_t tore_gast;              // 9
-    uint8_t zustand[2];            // 10: match state, not read by the pages
+    uint8_t zustand[2];            // 10: home, away: 1 + the live match's corners; 0 not measured
     uint32_t wettbewerb;           // 12
     uint32_t spiel_wort;           // 16: the game record's first word (the crowd)
     AnkuendigungZaehler spieler[ANKUENDIGUNG_SPIELER];   // 20
@@ -143,9 +145,13 @@ void Ankuendigung_Zug_Beginnt(int32_t team);
 // Kind 1 when the last manager has ended the day: each human team with an
 // unplayed game today whose manager is active.
 void Ankuendigung_Vor_Spieltag();
-// The match data of a game for its report: teams, goals, competition, crowd
-// (the live counters stay 0: they come with the live match).
-AnkuendigungDaten Ankuendigung_Daten_Von_Spiel(int32_t spiel_lock);
+// The match data of a game for its report: teams, goals, competition, crowd,
+// and, when `live` is the game's record and it was computed live, that
+// match's counters (the players' counts and the corners). Without them the
+// counters stay 0 and the statistics page shows those rows as not measured.
+AnkuendigungDaten Ankuendigung_Daten_Von_Spiel(int32_t spiel_lock, const Spielfeld_Satz* live = nullptr);
+// True when the data block holds a live match's counters.
+bool Ankuendigung_Daten_Gemessen(const AnkuendigungDaten& d);
 // Kind 8 when a competition has its winner and a human team plays in it or it
 // is international: one entry per human manager's team (the other team),
 // so each machine gets its page.

@@ -118,8 +118,8 @@ void Tore_Seite(Rastport* rp, const Ankuendigung& s) {
 }
 
 void Statistik_Seite(Rastport* rp, const Ankuendigung& s) {
-    // Per side: bookings, sendings-off, injuries, corners, offsides, fouls.
-    int32_t gelb[2] = {}, rot[2] = {}, verletzt[2] = {}, ecken[2] = {}, abseits[2] = {}, fouls[2] = {};
+    // Per side from the game's events: bookings, sendings-off, injuries, offsides, fouls.
+    int32_t gelb[2] = {}, rot[2] = {}, verletzt[2] = {}, abseits[2] = {}, fouls[2] = {};
     const Spiel_Lock h = Spiele_Lock(int32_t(s.wettbewerb), int32_t(s.runde), int32_t(s.paarung), int32_t(s.spieltag));
     int32_t cursor = 0;
     if (h) {
@@ -129,36 +129,54 @@ void Statistik_Seite(Rastport* rp, const Ankuendigung& s) {
             if (e->art & EREIGNIS_GELBROT) --gelb[seite], ++rot[seite];
             if (e->art & EREIGNIS_ROT) ++rot[seite];
             if (e->art & EREIGNIS_VERLETZUNG) ++verletzt[seite];
-            if (e->art & TORART_2000) ++ecken[1 - seite];
             if (e->art & 0x80000) ++abseits[seite];
             if (e->art & EREIGNIS_FOUL) ++fouls[seite];
         }
         Spiele_Unlock(h);
     }
     if (gelb[0] < 0)
-        for (int32_t* z : {gelb, rot, verletzt, ecken, abseits}) z[0] = z[1] = 0;
+        for (int32_t* z : {gelb, rot, verletzt, abseits}) z[0] = z[1] = 0;
     int32_t c[2][6] = {};
     for (int32_t i = 0; i < ANKUENDIGUNG_SPIELER; ++i)
         for (int32_t k = 0; k < 6; ++k) c[i < ANKUENDIGUNG_SPIELER / 2 ? 0 : 1][k] += s.daten.spieler[i].c[k];
+    // The players' counters and the corners come with a match computed live;
+    // without them their rows say so instead of showing 0.
+    const bool gemessen = Ankuendigung_Daten_Gemessen(s.daten);
+    const int32_t ecken[2] = {s.daten.zustand[0] - 1, s.daten.zustand[1] - 1};
     Text_Schatten_Print(rp, F(1), "^c%05d^tz0400%s %s", 0, 223, ANK_WERT, Tausender(int32_t(s.daten.spiel_wort)).c_str(),
                         Ankuendigung_Text(ANK_TEXTE, 141));
-    const int32_t paare[][3] = {{291, c[0][2], c[1][2]},         {311, ecken[0], ecken[1]},
-                                {331, abseits[0], abseits[1]},   {367, gelb[0], gelb[1]},
-                                {387, rot[0], rot[1]},           {407, verletzt[0], verletzt[1]},
-                                {443, fouls[0], fouls[1]},       {463, c[0][4] - c[0][3], c[1][4] - c[1][3]},
-                                {483, c[0][3], c[1][3]}};
+    struct Zeile {
+        int32_t y, heim, gast;
+        bool live;   // counted by the live match only
+    };
+    const Zeile zeilen[] = {{291, c[0][2], c[1][2], true},        {311, ecken[0], ecken[1], true},
+                            {331, abseits[0], abseits[1], false},  {367, gelb[0], gelb[1], false},
+                            {387, rot[0], rot[1], false},          {407, verletzt[0], verletzt[1], false},
+                            {443, fouls[0], fouls[1], false},      {463, c[0][4] - c[0][3], c[1][4] - c[1][3], true},
+                            {483, c[0][3], c[1][3], true}};
+    auto beschriften = [&](int32_t y, int32_t text) {
+        Text_Schatten_Print(rp, F(1), "^c%05d^tz0400%s", 0, y - 3, ANK_TEXT, Ankuendigung_Text(ANK_ZUSATZ, text));
+    };
+    auto ungemessen = [&](int32_t y) { Text_Schatten_Print(rp, F(1), "^c%05d^tz0150-^tz0650-", 0, y, ANK_WERT); };
     for (int32_t i = 0; i < 9; ++i) {
-        Text_Schatten_Print(rp, F(1), "^c%05d^tz0400%s", 0, paare[i][0] - 3, ANK_TEXT, Ankuendigung_Text(ANK_ZUSATZ, 187 + i));
-        Text_Schatten_Print(rp, F(1), "^c%05d^tz0150%d^tz0650%d", 0, paare[i][0], ANK_WERT, paare[i][1], paare[i][2]);
+        beschriften(zeilen[i].y, 187 + i);
+        if (zeilen[i].live && !gemessen) ungemessen(zeilen[i].y);
+        else
+            Text_Schatten_Print(rp, F(1), "^c%05d^tz0150%d^tz0650%d", 0, zeilen[i].y, ANK_WERT, zeilen[i].heim,
+                                zeilen[i].gast);
     }
-    Text_Schatten_Print(rp, F(1), "^c%05d^tz0400%s", 0, 516, ANK_TEXT, Ankuendigung_Text(ANK_ZUSATZ, 196));
+    beschriften(519, 196);
+    beschriften(539, 197);
+    beschriften(559, 198);
+    if (!gemessen) {
+        for (int32_t y : {519, 539, 559}) ungemessen(y);
+        return;
+    }
     Text_Schatten_Print(rp, F(1), "^c%05d^tz0150%d%s%d^tz0650%d%s%d", 0, 519, ANK_WERT, c[0][1] - c[0][0], "/", c[0][1],
                         c[1][1] - c[1][0], "/", c[1][1]);
-    Text_Schatten_Print(rp, F(1), "^c%05d^tz0400%s", 0, 536, ANK_TEXT, Ankuendigung_Text(ANK_ZUSATZ, 197));
     Text_Schatten_Print(rp, F(1), "^c%05d^tz0150%d^tz0650%d", 0, 539, ANK_WERT, c[0][5], c[1][5]);
     const int32_t summe = c[0][5] + c[1][5];
     const int32_t heim = summe ? 100 * c[0][5] / summe : 50;
-    Text_Schatten_Print(rp, F(1), "^c%05d^tz0400%s", 0, 556, ANK_TEXT, Ankuendigung_Text(ANK_ZUSATZ, 198));
     Text_Schatten_Print(rp, F(1), "^c%05d^tz0150%d%%^tz0650%d%%", 0, 559, ANK_WERT, heim, 100 - heim);
 }
 

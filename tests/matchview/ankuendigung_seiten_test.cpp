@@ -1,9 +1,14 @@
 // tests/matchview/ankuendigung_seiten_test.cpp - the match-day pages in a
 // running game, played by mouse: the match report of a 3:2 with an own goal
-// and a penalty, a goalless report, the results, table and winner windows,
+// and a penalty with its live match's counters, a goalless report of a diced
+// match whose counted rows stay unmeasured, the results, table and winner windows,
 // the page before the turn with its zoom, and the pre-match picture once its
 // plates have arrived; each against a reviewed picture.
+#include <cstring>
+#include <map>
 #include <set>
+#include <tuple>
+#include <vector>
 
 #include "core/prioritaeten.h"
 #include "club/manager.h"
@@ -75,10 +80,33 @@ TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatch
                         {{0, 12}, {1, 31, EREIGNIS_EIGENTOR}, {0, 55, TORART_STANDARD_8000}, {1, 70}, {0, 88}}, 23456);
         const int32_t torlos = (eigen + 1) % n;
         Ergebnis_Setzen(w, 1, torlos, 0, {});
+        // The 3:2 was computed live: its record's counters, as the match kept them.
+        static std::vector<uint8_t> satz_speicher;
+        satz_speicher.assign(sizeof(Spielfeld_Satz), 0);
+        auto* live = reinterpret_cast<Spielfeld_Satz*>(satz_speicher.data());
+        {
+            const Spiel_Lock h = Spiele_Lock(w, 1, eigen, 0);
+            const SpielDatensatz* sp = Spiele_Get_Spiel(h, 0);
+            live->team[0] = uint32_t(sp->heim);
+            live->team[1] = uint32_t(sp->gast);
+            Spiele_Unlock(h);
+        }
+        live->live = 1;
+        live->ecken[0] = 4;
+        live->ecken[1] = 1;
+        // Per slot: failed passes, passes, shots, duels lost, duels, balls won (home 0-10, away 17-27).
+        for (int32_t i = 0; i < 11; ++i) {
+            const uint8_t heim[6] = {uint8_t(i % 2), uint8_t(4 + i), uint8_t(i >= 8), uint8_t(i % 3), uint8_t(2 + i % 4),
+                                     uint8_t(5 + i)};
+            const uint8_t gast[6] = {uint8_t(1 + i % 2), uint8_t(2 + i), uint8_t(i >= 9), uint8_t(1 + i % 3),
+                                     uint8_t(2 + i % 3), uint8_t(3 + i)};
+            std::memcpy(live->statistik[i], heim, 6);
+            std::memcpy(live->statistik[SF_SPIELER_SEITE + i], gast, 6);
+        }
         // As the match day stages them: the manager's club as the record's home team.
         auto eintragen = [&](int32_t p, int32_t art, uint32_t schluessel) {
             const Spiel_Lock h = Spiele_Lock(w, 1, p, 0);
-            const AnkuendigungDaten d = Ankuendigung_Daten_Von_Spiel(h);
+            const AnkuendigungDaten d = Ankuendigung_Daten_Von_Spiel(h, p == eigen ? live : nullptr);
             const bool mensch_gast = int32_t(d.gast) == team;
             Ankuendigung_Setzen(w, mensch_gast ? team : int32_t(d.heim), mensch_gast ? int32_t(d.heim) : int32_t(d.gast),
                                 1, p, 0, &d);
@@ -104,8 +132,9 @@ TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatch
         eintragen(eigen, ANK_STATISTIK, 999);
         eintragen(eigen, ANK_FINANZEN, 998);
         eintragen(torlos, ANK_TORE, 997);
-        eintragen(eigen, ANK_ERGEBNISSE, 996);
-        eintragen(eigen, ANK_TABELLE, 995);
+        eintragen(torlos, ANK_STATISTIK, 996);   // diced: no counters
+        eintragen(eigen, ANK_ERGEBNISSE, 995);
+        eintragen(eigen, ANK_TABELLE, 994);
         Ankuendigung_Setzen(w, team, -1, Wettbewerb_Get_Info(w)->modus, 0, 0, nullptr);
         Ankuendigung_In_Buffer(ANK_SIEGER, 900);
         // A friendly today: the page before the turn and the pre-match picture.
@@ -116,6 +145,7 @@ TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatch
     Foto_Und_Weg([] { return Seite(ANK_STATISTIK); }, "statistik");
     Foto_Und_Weg([] { return Seite(ANK_FINANZEN); }, "finanzen");
     Foto_Und_Weg([] { return Seite(ANK_TORE); }, "tore 0:0");
+    Foto_Und_Weg([] { return Seite(ANK_STATISTIK); }, "statistik ungemessen");
     Foto_Und_Weg([] { return Fenster(KALENDER_ERGEBNISSE); }, "ergebnisse", 491, 552);   // the close button
     Foto_Und_Weg([] { return Fenster(KALENDER_TABELLE); }, "tabelle", 491, 552);
     Foto_Und_Weg([] { return Fenster(KALENDER_SIEGER); }, "sieger");
@@ -142,8 +172,9 @@ TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatch
     EXPECT_TRUE(g_stand.zoom_ueberstanden) << "the click during the zoom closed the page";
     EXPECT_EQ(g_stand.tag_beim_klick, 0);
     EXPECT_EQ(g_stand.modus_nach_klick, KALENDER_MENUE) << "the closing click reached the continue button";
-    const char* namen[] = {"seite_tore",     "seite_statistik", "seite_finanzen", "seite_tore_torlos", "seite_ergebnisse",
-                           "seite_tabelle_1", "seite_sieger",   "seite_vor_menue", "seite_vor_spiel"};
+    const char* namen[] = {"seite_tore",       "seite_statistik",  "seite_finanzen", "seite_tore_torlos",
+                           "seite_statistik_ungemessen",         "seite_ergebnisse", "seite_tabelle_1",
+                           "seite_sieger",     "seite_vor_menue",  "seite_vor_spiel"};
     ASSERT_EQ(fotos.size(), std::size(namen));
     for (size_t i = 0; i < fotos.size(); ++i) EXPECT_EQ(Vergleichen(namen[i], i), "") << namen[i];
 }
@@ -172,16 +203,23 @@ protected:
         Plat_Headless_Maus(400, 300, bild % 4 < 2 ? 1 : 0);
         Maus_Tasten_Latch();
         if (Ankuendigung_Phase_Laeuft()) gesehen.insert(Ankuendigung_Art());
+        if (Ankuendigung_Phase_Laeuft() && Ankuendigung_Art() == ANK_STATISTIK) {
+            const Ankuendigung& a = Ankuendigung_Staging();
+            statistik[{a.wettbewerb, a.runde, a.paarung}] = a.daten;
+        }
         if (Ankuendigung_Aktiv()) gesehen.insert(Kalender_Get_Runmodus());
     }
     static inline int32_t bild = 0, tage = 0;
     static inline std::set<int32_t> gesehen;
+    // The data of each statistics page shown, by competition, matchday and game.
+    static inline std::map<std::tuple<uint32_t, uint32_t, uint32_t>, AnkuendigungDaten> statistik;
 };
 
 TEST_F(AnkuendigungTage, FortyFiveDaysOfTwoManagersEndWithAnEmptyBuffer) {
     tage = 45;   // the first league matchday is day 39
     bild = 0;
     gesehen.clear();
+    statistik.clear();
     EXPECT_EQ(Abspielen(30000), "");
     EXPECT_GE(Tag_Index(), 0);
     EXPECT_TRUE(Ankuendigung_Buffer_Leer()) << "every page was shown and taken away";
@@ -189,6 +227,21 @@ TEST_F(AnkuendigungTage, FortyFiveDaysOfTwoManagersEndWithAnEmptyBuffer) {
     for (int32_t art : {ANK_VOR_MENUE, ANK_VOR_SPIEL, ANK_TORE, ANK_STATISTIK, ANK_FINANZEN, KALENDER_ERGEBNISSE,
                         KALENDER_TABELLE})
         EXPECT_TRUE(gesehen.count(art)) << art;
+    // The managers' matches were computed live: each statistics page holds
+    // that match's own counters, not the zeros of a match nobody counted.
+    ASSERT_FALSE(statistik.empty());
+    for (const auto& [spiel, d] : statistik) {
+        EXPECT_TRUE(Ankuendigung_Daten_Gemessen(d)) << std::get<0>(spiel) << "/" << std::get<2>(spiel);
+        int32_t seite[2][6] = {};
+        for (int32_t i = 0; i < ANKUENDIGUNG_SPIELER; ++i)
+            for (int32_t k = 0; k < 6; ++k) seite[i < ANKUENDIGUNG_SPIELER / 2 ? 0 : 1][k] += d.spieler[i].c[k];
+        for (int32_t s = 0; s < 2; ++s) {
+            EXPECT_GT(seite[s][1], 0) << "passes of side " << s;
+            EXPECT_GT(seite[s][5], 0) << "balls won of side " << s;
+            EXPECT_LE(seite[s][0], seite[s][1]) << "failed passes are passes";
+        }
+        EXPECT_GT(seite[0][4] + seite[1][4], 0) << "duels";
+    }
 }
 
 }  // namespace
