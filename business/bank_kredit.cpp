@@ -232,7 +232,7 @@ void Bank_Periode_Schliessen(int32_t team) {
     if (b > BANK_KAPPUNG) {
         Bank_Intern_News(t, BANK_NEWS_FLAGS_WICHTIG,
                          Text_Format(Bank_Intern_Text(23, "Der Verband erhebt eine Abgabe: %s."),
-                                               {Geld_Text(80000000.0f, -1, -1)}));
+                                               {Geld_Text(b - BANK_KAPPUNG, t, -1)}));
         Bank_Ueberweisung(t, -1, b - BANK_KAPPUNG, BUCHUNG_SONSTIGE_KOSTEN, 1, -1);
     }
     if (Bank_Intern_Konto(t)) {

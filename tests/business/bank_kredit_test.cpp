@@ -194,6 +194,12 @@ TEST(BankPeriode, CapsOverdraftInterestAndSupport) {
             EXPECT_NEAR(Bank_Kategorie_Summe(f.team, -1, f.kategorie), f.gebucht, 1.0f) << f.name;
         }
         EXPECT_EQ(test::Bank_News().size(), f.news) << f.name;
+        if (f.start > 600000000.0f && !test::Bank_News().empty()) {
+            // The levy's news names the amount taken, here 650,000,000 - 600,000,000.
+            const std::string abgabe = Geld_Text(f.start - 600000000.0f, f.team, -1);
+            EXPECT_NE(test::Bank_News()[0].text.find(abgabe), std::string::npos)
+                << f.name << ": " << test::Bank_News()[0].text;
+        }
     }
 }
 
