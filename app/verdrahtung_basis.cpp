@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/sim_lauf.h"
+#include "app/sim_wirtschaft.h"
 #include "app/verdrahtung_intern.h"
 #include "business/bank.h"
 #include "business/news_anfrage.h"
@@ -12,6 +13,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
+#include "club/transfer.h"
 #include "core/debug.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
@@ -498,6 +500,12 @@ void Binden_Lauf() {
     if (o.zuege_beenden) Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_BILDSCHIRM, Sim_Menue_Frame);
     Abonnieren(k.tag_gezaehlt, "Kalender.tag_gezaehlt", prio::TAG_LAUF, Sim_Tag);
     Abonnieren(k.vor_saisonwechsel, "Kalender.vor_saisonwechsel", prio::SAISONWECHSEL_LAUF, Sim_Vor_Saisonwechsel);
+    // The economy report: every transfer, the computer clubs' figures at each season's end.
+    Sim_Wirtschaft_Zuruecksetzen();
+    Abonnieren(Transfer_Hooks().kader_geaendert, "Transfer.kader_geaendert", prio::KADER_LAUF,
+               Sim_Wirtschaft_Transfer);
+    Abonnieren(k.vor_saisonwechsel, "Kalender.vor_saisonwechsel", prio::SAISONWECHSEL_WIRTSCHAFT,
+               Sim_Wirtschaft_Saisonende);
     if (o.spieltag_start) Besetzen(k.spieltag_start, o.spieltag_start, "Kalender.spieltag_start");
     if (o.spieltag_frame) Besetzen(k.spieltag_frame, o.spieltag_frame, "Kalender.spieltag_frame");
 }

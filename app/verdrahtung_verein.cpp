@@ -7,6 +7,7 @@
 #include "business/bank.h"
 #include "business/bank_kredit.h"
 #include "business/bank_netz.h"
+#include "business/compi.h"
 #include "business/ereignis.h"
 #include "business/ereignis_trigger.h"
 #include "business/news.h"
@@ -274,6 +275,11 @@ void Binden_Verhandlung() {
              "Kader.verkaufserloes");
     Block(Verhandlung_Spielstand_Anmelden, "Verhandlung");
     Binden_Markt_Elf();
+    // The computer clubs' economy: their weekly round and the salaries at the season update.
+    Compi_Zaehler_Zuruecksetzen();
+    KalenderHooks& k = Kalender_Hooks();
+    Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_COMPI, Compi_Tag);
+    Abonnieren(k.jahr_ereignisse, "Kalender.jahr_ereignisse", prio::JAHR_COMPI, Compi_Saison);
 }
 
 void Binden_Training() {

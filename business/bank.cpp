@@ -44,6 +44,8 @@ struct BankModul {
     char geld[GELD_PUFFER][GELD_PUFFER_GROESSE] = {};
     int32_t geld_index = 0;
     char zahl[ZAHL_TEXT_GROESSE] = {};
+    // Every club's money moved since the bank started, by category: [0] debits, [1] credits.
+    double gesamt[2][BANK_KATEGORIEN] = {};
 };
 BankModul g;
 BankHooks g_hooks;
@@ -66,6 +68,10 @@ float Umrechnen(float betrag, int32_t von, int32_t nach) {
 }
 
 bool Ist_Figur(uint8_t kategorie) { return kategorie >= BUCHUNG_SPIEL_HEIM && kategorie <= BUCHUNG_SPIEL_ZUSCHAUER; }
+
+void Gesamt_Zaehlen(int32_t seite, uint8_t kategorie, float betrag) {
+    if (!Ist_Figur(kategorie)) g.gesamt[seite][kategorie & 0x7f] += double(betrag);
+}
 
 // Category 0 and 255 are mistakes of the caller: its manager hears of it, the booking is made all the same.
 void Kategorie_Melden(int32_t team, uint8_t kategorie) {
@@ -160,6 +166,7 @@ int32_t Bank_Intern_Am_Zug() {
 // ---- life cycle ----
 
 void Bank_Init() {
+    std::memset(g.gesamt, 0, sizeof g.gesamt);
     Bank_Exit();
     if (!Liste_Anlegen(&g.konten) || !Liste_Anlegen(&g.zweite) || !Liste_Anlegen(&g.kredite)) {
         Debug_Printf("Bank_Init: Listen nicht angelegt\n");
@@ -202,12 +209,15 @@ bool Bank_Gutschrift(int32_t team, float betrag, uint8_t kategorie, int32_t waeh
         // The match figures carry no money, with or without an account.
         if (Ist_Figur(kategorie)) return true;
         if (waehrung >= 0) betrag = Umrechnen(betrag, waehrung, int32_t(g.global.waehrung));
-        return Kontostand_Setzen("Bank_Gutschrift", team, g.global.kontostand[team] + betrag);
+        if (!Kontostand_Setzen("Bank_Gutschrift", team, g.global.kontostand[team] + betrag)) return false;
+        Gesamt_Zaehlen(1, kategorie, betrag);
+        return true;
     }
     if (!Ist_Figur(kategorie)) {
         if (waehrung >= 0) betrag = Umrechnen(betrag, waehrung, int32_t(k->waehrung));
         Kategorie_Melden(team, kategorie);
         if (!Kontostand_Setzen("Bank_Gutschrift", team, g.global.kontostand[team] + betrag)) return false;
+        Gesamt_Zaehlen(1, kategorie, betrag);
         k->summe += betrag;
     }
     // Merge with the newest run of this category in the open period: walk back
@@ -239,7 +249,9 @@ bool Bank_Abbuchung(int32_t team, float betrag, uint8_t kategorie, int8_t zwinge
     Bank_Konto* k = Bank_Intern_Konto(team);
     if (!k) {
         if (waehrung >= 0) betrag = Umrechnen(betrag, waehrung, int32_t(g.global.waehrung));
-        return Kontostand_Setzen("Bank_Abbuchung", team, g.global.kontostand[team] - betrag);
+        if (!Kontostand_Setzen("Bank_Abbuchung", team, g.global.kontostand[team] - betrag)) return false;
+        Gesamt_Zaehlen(0, kategorie, betrag);
+        return true;
     }
     if (waehrung >= 0) betrag = Umrechnen(betrag, waehrung, int32_t(k->waehrung));
     Kategorie_Melden(team, kategorie);
@@ -255,6 +267,7 @@ bool Bank_Abbuchung(int32_t team, float betrag, uint8_t kategorie, int8_t zwinge
         return false;
     }
     if (!Kontostand_Setzen("Bank_Abbuchung", team, g.global.kontostand[team] - betrag)) return false;
+    Gesamt_Zaehlen(0, kategorie, betrag);
     if (betrag >= ABBUCHUNG_OHNE_BILANZ || betrag <= -ABBUCHUNG_OHNE_BILANZ) return true;
     k->summe -= betrag;
     // A debit merges with its category's slot of the open period anywhere in the ring.
@@ -286,6 +299,10 @@ bool Bank_Ueberweisung(int32_t von, int32_t an, float betrag, uint8_t kategorie,
 }
 
 // ---- reading ----
+
+double Bank_Gesamt(uint8_t kategorie, bool einnahme) {
+    return g.gesamt[einnahme ? 1 : 0][kategorie & 0x7f];
+}
 
 int32_t Bank_Kontostand(int32_t team, bool mit_kreditrahmen, int32_t waehrung) {
     if (!Bank_Intern_Bereit("Bank_Kontostand")) return BANK_KONTOSTAND_FEHLT;

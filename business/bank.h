@@ -132,6 +132,10 @@ int32_t Bank_Mittelwert(int32_t team, bool mit_kreditrahmen, int32_t waehrung);
 // whose category matches `code`: low 7 bits the category (0 all), bit 7 income.
 float Bank_Kategorie_Summe(int32_t team, int32_t periode_versatz, uint8_t code);
 bool Bank_Periode_Hat_Buchungen(int32_t team, int32_t periode_versatz);
+constexpr int32_t BANK_KATEGORIEN = 128;        // category numbers 0-127 (bit 7 marks income)
+// Every club's money debited (einnahme false) or credited under a category
+// since the bank started, with or without an account; the match figures carry none.
+double Bank_Gesamt(uint8_t kategorie, bool einnahme);
 
 struct SpielDatensatz;
 // After each match of the club: the period close (loans, caps, interest,

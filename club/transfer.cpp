@@ -162,6 +162,8 @@ bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spie
     // The market's eleven are drawn again: one of them may have left.
     if (markt) Markt_Elf_Erneuern();
     g_hooks.kader_geaendert.Aufrufen(von_team, zu_team);
+    if (spieler_von >= 0) g_hooks.spieler_gegangen.Aufrufen(spieler_von, von_team);
+    if (spieler_zu >= 0) g_hooks.spieler_gegangen.Aufrufen(spieler_zu, zu_team);
     return true;
 }
 

@@ -33,6 +33,9 @@ bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spie
 // showing a squad (transfer and training lists) show it as it is now.
 struct TransferHooks {
     Abonnenten<int32_t, int32_t> kader_geaendert;
+    // Then each player who left a club (player, the club he left): what
+    // concerned him there (offers about him) goes with him.
+    Abonnenten<int32_t, int32_t> spieler_gegangen;
 };
 TransferHooks& Transfer_Hooks();
 

@@ -106,5 +106,12 @@ constexpr int32_t SPIELTAG_TRAINING_EINHEITEN = 150;
 // squad rebuild their lists: the transfer screen, then the training screen.
 constexpr int32_t KADER_TRANSFER_SCREEN = 100;
 constexpr int32_t KADER_TRAINING_SCREEN = 200;
+constexpr int32_t KADER_LAUF = 300;             // a headless run counts the transfer
+// The computer clubs' economy: their round on the day's events (after the
+// market's eleven are drawn), their salaries at the season update, and a
+// headless run's season figures before the season's report is kept.
+constexpr int32_t TAG_COMPI = 150;
+constexpr int32_t JAHR_COMPI = 100;
+constexpr int32_t SAISONWECHSEL_WIRTSCHAFT = 40;
 
 }  // namespace velmora::prio

@@ -37,6 +37,7 @@
 
 #include "app/sim_lauf.h"
 #include "app/sim_live_statistik.h"
+#include "app/sim_wirtschaft.h"
 #include "app/verdrahtung.h"
 #include "core/dirs.h"
 #include "core/reg.h"
@@ -269,7 +270,8 @@ int main(int argc, char** argv) {
     } else {
         std::fputs(Sim_Bericht().c_str(), stdout);
     }
-    if (statistik) std::fputs((Spieltag_Statistik_Text() + Sim_Live_Statistik_Text()).c_str(), stdout);
+    if (statistik)
+        std::fputs((Spieltag_Statistik_Text() + Sim_Live_Statistik_Text() + Sim_Wirtschaft_Text()).c_str(), stdout);
     Ansicht_Sim_Beenden();
     Sim_Beenden();
     Spiel_Entdrahten();
