@@ -226,6 +226,7 @@ JPEG_RESULT data_ended(JPEG_PROPERTIES* p) {
 }  // namespace
 
 void jpeg_free_scan(JPEG_PROPERTIES* p) {
+    if (p->stream.environment) p->stream.environment->huff_fast.built_for = nullptr;
     delete_scan(p->scan);
     p->scan = nullptr;
 }

@@ -62,7 +62,14 @@ bool jpeg_huff_fast_build(const JPEG_HUFF_DECODE_TABLE* t, bool dc, uint32_t* en
 void jpeg_huff_fast_arm(JPEG_ENVIRONMENT* env, const JPEG_SCAN* scan) {
     if (!env) return;
     JPEG_HUFF_FAST& f = env->huff_fast;
+    // A stepped read goes on in the scan it made them for: no tables can have
+    // changed since (the scan is current until it is freed).
+    if (scan && scan == f.built_for) {
+        f.armed = 1;
+        return;
+    }
     f.armed = 0;
+    f.built_for = nullptr;
     for (int i = 0; i < 4; ++i) f.dc[i].source = f.ac[i].source = nullptr;
     if (!scan || !scan->components) return;
     uint32_t ndc = 0, nac = 0;
@@ -78,6 +85,7 @@ void jpeg_huff_fast_arm(JPEG_ENVIRONMENT* env, const JPEG_SCAN* scan) {
         add(f.ac, nac, scan->components[i].ac, false);
     }
     f.armed = 1;
+    f.built_for = scan;
 }
 
 void jpeg_huff_fast_disarm(JPEG_ENVIRONMENT* env) {

@@ -90,6 +90,7 @@ enum JPEG_CPU_CLASS : int32_t {
 };
 
 struct JPEG_PROPERTIES;
+struct JPEG_SCAN;
 struct JPEG_STREAM;
 struct JPEG_ENVIRONMENT;
 struct JPEG_ENCODER;
@@ -120,6 +121,7 @@ struct JPEG_HUFF_FAST_TABLE {
 };
 struct JPEG_HUFF_FAST {
     uint32_t armed;                         // nonzero while a scan decoder uses them
+    const JPEG_SCAN* built_for;             // the current scan they were made for, null = none
     JPEG_HUFF_FAST_TABLE dc[4], ac[4];
 };
 
