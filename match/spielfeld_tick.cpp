@@ -195,10 +195,16 @@ void Entscheidungsreihe(Spielfeld_Satz* satz) {
 }
 
 // 20. The figure loop. True when a figure moved.
+//
+// The two sides take turns at going first, frame by frame: a side always
+// run second would see every kick of the other in the frame it is struck
+// (its keeper answering a shot at once) and never the other way round.
 bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
     bool bewegt = false;
     const float schritt = TICK_FIGUR_SCHRITT;
-    for (int32_t i = 0; i < SF_FIGUREN; ++i) {
+    const bool gast_zuerst = (satz->frame_zaehler & 1) != 0;
+    for (int32_t k = 0; k < SF_FIGUREN; ++k) {
+        const int32_t i = gast_zuerst && k < SF_SPIELER ? (k + SF_SPIELER_SEITE) % SF_SPIELER : k;
         Figur& f = satz->figur[i];
         if (!f.gezeichnet) continue;
         f.entscheid_timer = std::max(0.0f, f.entscheid_timer - schritt);
@@ -216,7 +222,9 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
             const Anim_Satz* z = Anim_Zeile(n.anim);
             // A figure locked out from the ball (he just played it, lost a
             // duel or holds a flag) is blocked: his kick frame takes no ball.
-            if (z && z->kontakt_frame >= 0 && n.frame == z->kontakt_frame && Ist_Spieler(i) && Figur_Ballsperre(f) == 0)
+            // Only a player on the pitch plays the ball.
+            if (z && z->kontakt_frame >= 0 && n.frame == z->kontakt_frame && Ist_Spieler(i) && Figur_Ballsperre(f) == 0 &&
+                (satz->spieler[i].zustand & SM_AUF_PLATZ))
                 Kickframe_Figur(satz) = int8_t(i + 1);
             bewegt = true;
         } else {
@@ -271,6 +279,14 @@ void Ball_Am_Kickframe(Spielfeld_Satz* satz) {
     Figur& b = satz->figur[FIGUR_BALL];
     const int32_t k = Kickframe_Figur(satz) - 1;
     if (!Ist_Spieler(k)) {
+        b.gezeichnet = 1;
+        return;
+    }
+    // The mark outlives the frame until its figure decides: a player who
+    // reached a kick frame in the last frame of a half and went off at the
+    // break would otherwise take the ball from the bench at the kick-off.
+    if (!(satz->spieler[k].zustand & SM_AUF_PLATZ)) {
+        Kickframe_Figur(satz) = 0;
         b.gezeichnet = 1;
         return;
     }

@@ -20,7 +20,7 @@ constexpr float TICK_FRAME = 2.0f;         // a frame was simulated
 constexpr float TICK_ENDE = 1000.0f;       // period or match over, record not live, or walk-off complete
 
 constexpr float TICK_FRAME_SCHRITT = 44.0f;                    // ms of match time per frame
-constexpr float TICK_FIGUR_SCHRITT = 44.0f * 70.0f / 100.0f;   // the figures' step: 30 ms
+constexpr float TICK_FIGUR_SCHRITT = 30.0f;                    // the figures' step (timers, animation, movement)
 constexpr float TICK_UHR_START = 90.0f;                        // the minute clock restarts here
 constexpr int32_t ANSTOSS_MAX_FRAMES = 1000;                   // cap of the kick-off loop
 

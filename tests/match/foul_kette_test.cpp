@@ -227,7 +227,8 @@ TEST_F(FoulKetteTest, AFallThatInjuresGoesThroughTheInjuryScriptAndPlayGoesOn) {
         verletzung = verletzung || f.situation == 46;
         for (int32_t slot = SF_SPIELER_SEITE; slot < SF_SPIELER; ++slot)
             ersatz = ersatz || s->figur[slot].situation == 36 || s->figur[slot].situation == 37;
-        if (entschieden && s->spielzustand == SZ_SPIEL) break;
+        // A hurt player's substitute comes on at the stoppage that follows.
+        if (entschieden && s->spielzustand == SZ_SPIEL && (!verletzung || ersatz)) break;
     }
     EXPECT_TRUE(gerollt) << "the fouled player rolls on the ground";
     EXPECT_TRUE(entschieden) << "the injury decision after the roll, within " << frames << " frames";

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <set>
 
 #include "core/rnd.h"
 #include "match/spielfeld.h"
@@ -834,12 +835,46 @@ TEST_F(StandardTest, WatchedMatchesAndTheDisplayRing) {
 
 // A player whose animation reaches its kick frame takes the ball to his
 // foot, unless he is blocked: locked out from the ball.
-TEST_F(StandardTest, AKickFrameTakesTheBallOnlyForAPlayerNotLockedOut) {
-    int32_t zeile = -1;
-    for (int32_t n = 0; n < ANIM_ZEILEN && zeile < 0; ++n) {
+// A row with a kick frame before its last frame.
+int32_t Kick_Zeile() {
+    for (int32_t n = 0; n < ANIM_ZEILEN; ++n) {
         const Anim_Satz* z = Anim_Zeile(n);
-        if (z && z->benutzt && z->kontakt_frame >= 1 && z->kontakt_frame < z->letzter_frame) zeile = n;
+        if (z && z->benutzt && z->kontakt_frame >= 1 && z->kontakt_frame < z->letzter_frame) return n;
     }
+    return -1;
+}
+
+// Puts a figure one frame before the kick frame of row `zeile`, standing.
+void Vor_Kickframe(Figur& f, int32_t zeile, float sperre) {
+    Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+    const Anim_Satz* z = Anim_Zeile(zeile);
+    a.anim = zeile;
+    a.erstes = 0;
+    a.letztes = a.letztes_anim = int8_t(z->letzter_frame);
+    a.frame = int8_t(z->kontakt_frame - 1);
+    a.frame_schritt = 1;
+    a.wiederholung = 0;
+    a.dauer = TICK_FIGUR_SCHRITT;
+    a.tempo = 0;
+    a.flags = 1;
+    a.angekommen = 1;
+    f.idle = 0;
+    f.v[0] = f.v[1] = f.v[2] = 0;
+    f.anim_timer = 0;
+    f.entscheiden = 0;
+    f.entscheid_intervall = 0;
+    Figur_Ballsperre_Setzen(&f, sperre);
+}
+
+// A field player of the side on the pitch, not the keeper nor the holder.
+int32_t Feldspieler(const Spielfeld_Satz* s, int32_t seite) {
+    for (int32_t i = seite * SF_SPIELER_SEITE + 1; i < (seite + 1) * SF_SPIELER_SEITE; ++i)
+        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && i != s->ballhalter) return i;
+    return -1;
+}
+
+TEST_F(StandardTest, AKickFrameTakesTheBallOnlyForAPlayerNotLockedOut) {
+    const int32_t zeile = Kick_Zeile();
     ASSERT_GE(zeile, 0);
     for (const float sperre : {0.0f, 500.0f}) {
         Spielfeld_Satz* s = nullptr;
@@ -847,35 +882,68 @@ TEST_F(StandardTest, AKickFrameTakesTheBallOnlyForAPlayerNotLockedOut) {
         int32_t n = 0;
         while (s->spielzustand != SZ_SPIEL && n++ < 3000) Spielfeld_Tick(s, 1, nullptr, 0, 0);
         ASSERT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
-        // A field player of side 0 away from the ball, not its holder.
-        int32_t k = -1;
-        for (int32_t i = 1; i < SF_SPIELER_SEITE && k < 0; ++i)
-            if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && i != s->ballhalter) k = i;
+        const int32_t k = Feldspieler(s, 0);
         ASSERT_GE(k, 0);
         Figur& f = s->figur[k];
-        Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
-        const Anim_Satz* z = Anim_Zeile(zeile);
-        a.anim = zeile;
-        a.erstes = 0;
-        a.letztes = a.letztes_anim = int8_t(z->letzter_frame);
-        a.frame = int8_t(z->kontakt_frame - 1);
-        a.frame_schritt = 1;
-        a.wiederholung = 0;
-        a.dauer = TICK_FIGUR_SCHRITT;
-        a.tempo = 0;
-        a.flags = 1;
-        a.angekommen = 1;
-        f.idle = 0;
-        f.v[0] = f.v[1] = f.v[2] = 0;
-        f.anim_timer = 0;
-        f.entscheiden = 0;
-        f.entscheid_intervall = 0;
-        Figur_Ballsperre_Setzen(&f, sperre);
+        Vor_Kickframe(f, zeile, sperre);
         Spielfeld_Tick(s, 1, nullptr, 0, 0);
-        ASSERT_EQ(Figur_Aktuelle_Anweisung(&f)->frame, z->kontakt_frame) << "the kick frame is reached";
+        ASSERT_EQ(Figur_Aktuelle_Anweisung(&f)->frame, Anim_Zeile(zeile)->kontakt_frame) << "the kick frame is reached";
         EXPECT_EQ(s->ballhalter == k, sperre == 0) << "lock-out " << sperre;
         Spieltag_Welt_Ende();
     }
+}
+
+// Two players of either side reach a kick frame in the same frame: the one
+// the figure loop runs last takes the ball. The sides take turns at going
+// first, so each side gets it in every other frame; with a fixed order the
+// away side got every such ball (and every keeper's answer first).
+TEST_F(StandardTest, NeitherSideGainsFromTheOrderOfTheFigureLoop) {
+    const int32_t zeile = Kick_Zeile();
+    ASSERT_GE(zeile, 0);
+    std::set<int32_t> seiten;
+    for (int32_t versuch = 0; versuch < 2; ++versuch) {
+        Spielfeld_Satz* s = nullptr;
+        ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+        int32_t n = 0;
+        while (s->spielzustand != SZ_SPIEL && n++ < 3000) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        ASSERT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
+        // The next frame's counter is odd in one try, even in the other.
+        if ((s->frame_zaehler & 1) == uint32_t(versuch)) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        const int32_t a = Feldspieler(s, 0), b = Feldspieler(s, 1);
+        ASSERT_GE(a, 0);
+        ASSERT_GE(b, 0);
+        Vor_Kickframe(s->figur[a], zeile, 0);
+        Vor_Kickframe(s->figur[b], zeile, 0);
+        Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        ASSERT_TRUE(s->ballhalter == a || s->ballhalter == b) << int32_t(s->ballhalter);
+        seiten.insert(s->ballhalter == a ? 0 : 1);
+        Spieltag_Welt_Ende();
+    }
+    EXPECT_EQ(seiten.size(), 2u) << "each side takes the ball in one of the two frames";
+}
+
+// A kick-frame mark lives on in the record until its figure decides. Left on
+// a player who went off at the break (a kick frame in the half's last frame),
+// it took the ball from the bench at the second half's kick-off.
+TEST_F(StandardTest, AKickFrameMarkOfAPlayerOffThePitchTakesNoBall) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    int32_t n = 0;
+    while (s->spielzustand != SZ_SPIEL && n++ < 3000) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
+    int32_t bank = -1;
+    for (int32_t i = 0; i < SF_SPIELER_SEITE && bank < 0; ++i)
+        if (s->spieler[i].nummer >= 0 && !(s->spieler[i].zustand & SM_AUF_PLATZ)) bank = i;
+    ASSERT_GE(bank, 0) << "a substitute on the bench";
+    s->spieler[bank].zustand |= SM_AUSGEWECHSELT;
+    s->figur[bank].entscheiden = 0;
+    s->w24992[2] = uint8_t(bank + 1);
+    Spielfeld_Tick(s, 1, nullptr, 0, 0);
+    EXPECT_NE(int32_t(s->ballhalter), bank);
+    EXPECT_EQ(int32_t(s->w24992[2]), 0) << "the mark is dropped";
+    Spielfeld_Pruefstand stand;
+    const char* fehler = Spielfeld_Pruefen(s, -1, &stand);
+    EXPECT_EQ(fehler, nullptr) << fehler;
 }
 
 // A view that draws: the watched match keeps the wall clock's pace.
