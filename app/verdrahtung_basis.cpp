@@ -47,6 +47,7 @@
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
 #include "match/spieltag.h"
+#include "matchview/ankuendigung.h"
 #include "match/spieltag_netz.h"
 #include "media/sound.h"
 #include "media/video.h"
@@ -508,6 +509,16 @@ void Binden_Lauf() {
                Sim_Wirtschaft_Saisonende);
     if (o.spieltag_start) Besetzen(k.spieltag_start, o.spieltag_start, "Kalender.spieltag_start");
     if (o.spieltag_frame) Besetzen(k.spieltag_frame, o.spieltag_frame, "Kalender.spieltag_frame");
+    // The blocks of the menu and of the match-day pages without their
+    // screens: a game without a window saves and loads the same file as the
+    // window does, and a window's queued pages and menu state travel
+    // unchanged through a run without one.
+    if (!Dabei("Bildschirm")) Block(Menue_Spielstand_Anmelden, "Menue");
+    if (!Dabei("Seiten")) {
+        Block(Ankuendigung_Spielstand_Anmelden, "Ankuendigung");
+        Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_ANKUENDIGUNG, Ankuendigung_Leeren);
+        Beim_Abbinden(Ankuendigung_Leeren);
+    }
 }
 
 }  // namespace velmora::verdrahtung

@@ -82,6 +82,7 @@ struct SpielstandModul {
     // save: new memory of a few megabytes is faulted in page by page, which
     // costs more than filling it.
     std::vector<uint8_t> ersatzbild;
+    int32_t fehlgeschlagen = 0;   // saves that failed since the start
 };
 SpielstandModul g;
 
@@ -161,7 +162,7 @@ bool in_datei(const SpielstandDatei& datei, const std::string& name) {
 }
 
 // Hands every module its part of a checked file; a module the file has no
-// part for starts as in a new game. On failure the refusing module's name goes to `abgelehnt`.
+// part for (it came with a later version) starts as in a new game. On failure the refusing module's name goes to `abgelehnt`.
 bool module_laden(SpielstandDatei* datei, std::string* abgelehnt = nullptr) {
     for (const ModulEintrag& m : g.module) {
         if (!in_datei(*datei, m.name)) {
@@ -184,22 +185,36 @@ bool module_laden(SpielstandDatei* datei, std::string* abgelehnt = nullptr) {
     return true;
 }
 
+enum class Unpassend { UNBEKANNT, STELLE, FEHLT };
+
+// The version a module came with: a module of the old kind came with the first.
+int32_t seit(const ModulEintrag& m) { return m.speichern ? 100 : m.block.seit; }
+
 // Every module of the file must be registered, in the registration order; a
-// registered module the file lacks is allowed (it came later). Returns the
-// name of the first module that breaks this, empty when the file fits.
-std::string passt_zur_tabelle(const SpielstandDatei& datei, bool* unbekannt) {
+// registered module the file lacks is allowed only when it came with a later
+// version than the file's. Returns the name of the first module that breaks
+// this, empty when the file fits.
+std::string passt_zur_tabelle(const SpielstandDatei& datei, Unpassend* grund) {
+    for (const ModulEintrag& m : g.module) {
+        if (seit(m) <= datei.format && !in_datei(datei, m.name)) {
+            Debug_Printf("Spielstand_Laden: Modul %s fehlt im Spielstand der Version %d\n", m.name.c_str(),
+                         datei.format);
+            *grund = Unpassend::FEHLT;
+            return m.name;
+        }
+    }
     size_t j = 0;
     for (const SpielstandRahmen& r : datei.rahmen) {
         auto it = std::find_if(g.module.begin(), g.module.end(), [&](const ModulEintrag& m) { return m.name == r.name; });
         if (it == g.module.end()) {
             Debug_Printf("Spielstand_Laden: Modul %s ist nicht angemeldet\n", r.name.c_str());
-            *unbekannt = true;
+            *grund = Unpassend::UNBEKANNT;
             return r.name;
         }
         size_t stelle = size_t(it - g.module.begin());
         if (stelle < j) {
             Debug_Printf("Spielstand_Laden: Modul %s steht an anderer Stelle\n", r.name.c_str());
-            *unbekannt = false;
+            *grund = Unpassend::STELLE;
             return r.name;
         }
         j = stelle + 1;
@@ -277,6 +292,7 @@ void hintergrund_abholen(bool warten) {
     h.bild.clear();
     if (!h.ok) {
         Debug_Printf("Spielstand_Speichern: %s\n", h.fehler.c_str());
+        ++g.fehlgeschlagen;
         Meldung("Der Spielstand konnte nicht in Platz %d gespeichert werden; was dort lag, ist erhalten.", h.slot + 1);
         return;
     }
@@ -373,6 +389,7 @@ bool speichern(int32_t slot, bool im_hintergrund) {
         return true;
     }
     if (!gebaut || !datei_schreiben(pfad(slot), datei.bild)) {
+        ++g.fehlgeschlagen;
         Meldung("Der Spielstand konnte nicht in Platz %d gespeichert werden; was dort lag, ist erhalten.", slot + 1);
         return false;
     }
@@ -405,12 +422,14 @@ bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
         Meldung("Der Spielstand ist beschaedigt oder unvollstaendig und wurde nicht geladen.");
         return false;
     }
-    bool unbekannt = false;
-    std::string fremd = passt_zur_tabelle(datei, &unbekannt);
+    Unpassend grund = Unpassend::UNBEKANNT;
+    std::string fremd = passt_zur_tabelle(datei, &grund);
     if (!fremd.empty()) {
-        if (unbekannt)
+        if (grund == Unpassend::UNBEKANNT)
             Meldung("Der Spielstand enthaelt den Teil \"%s\", den dieses Programm nicht kennt, und wurde nicht geladen.",
                     fremd.c_str());
+        else if (grund == Unpassend::FEHLT)
+            Meldung("Der Spielstand ist unvollstaendig (der Teil \"%s\" fehlt) und wurde nicht geladen.", fremd.c_str());
         else
             Meldung("Der Spielstand passt nicht zu diesem Programm (Teil \"%s\" an anderer Stelle) und wurde nicht geladen.",
                     fremd.c_str());
@@ -496,6 +515,8 @@ bool Spielstand_Autosave(int32_t tag) {
 }
 
 void Spielstand_Schreiber_Warten() { hintergrund_abholen(true); }
+
+int32_t Spielstand_Fehlgeschlagen() { return g.fehlgeschlagen; }
 
 namespace {
 

@@ -82,6 +82,9 @@ struct SpielstandBlock {
     // The module as in a new game, for a save written before the module
     // existed. Null: the module keeps what it holds.
     void (*neu)() = nullptr;
+    // The save-game version the module came with (SPIELSTAND_FORMAT when it
+    // came). A file of that version or a later one must hold its block.
+    int32_t seit = 100;
 };
 
 // Enters a module in the registration table at `position` (1 to 255; 0 is the
@@ -103,9 +106,11 @@ bool Spielstand_Speichern(int32_t slot);
 // there (a client's game is the server's). On any failure the running game stays as it was (with
 // no game running, the program stays without one) and the manager is told
 // which part of the file was refused. On success the slot becomes the last one. A file without
-// the block of a module registered since it was written loads, and that
-// module starts as in a new game; a file with a module this program does not
-// know, or with its modules in another order, is refused with its name.
+// the block of a module that came with a later version loads, and that module
+// starts as in a new game; a file that lacks the block of a module its own
+// version already had is refused as incomplete, and a file with a module this
+// program does not know, or with its modules in another order, is refused,
+// each with the module's name.
 bool Spielstand_Laden(int32_t slot);
 // Called by the calendar when a day starts (`tag` counts the days of the game):
 // saves into slot 9 every seventh day while the autosave option is on. True when saved.
@@ -116,6 +121,9 @@ bool Spielstand_Laden(int32_t slot);
 bool Spielstand_Autosave(int32_t tag);
 // Waits for the background writer and takes in its outcome (the program's end).
 void Spielstand_Schreiber_Warten();
+// How many saves failed since the program started (each was reported when
+// it failed): a run that lost a save says so in its end.
+int32_t Spielstand_Fehlgeschlagen();
 
 // Removes what an interrupted save left behind in the save-game directory:
 // temporary files of this driver's own name "game_N.qzv.tmp-XXXXXX" (slot N 0

@@ -793,6 +793,17 @@ bool Spielstand_Datei_Abschliessen(SpielstandDatei* datei) {
     return true;
 }
 
+namespace {
+// The version "D.DD" of a file as a number (SPIELSTAND_FORMAT); 0 when it is
+// none or newer than this program's.
+int32_t format_lesen(const uint8_t* v) {
+    auto ziffer = [](uint8_t c) { return c >= '0' && c <= '9'; };
+    if (!ziffer(v[0]) || v[1] != '.' || !ziffer(v[2]) || !ziffer(v[3])) return 0;
+    const int32_t format = (v[0] - '0') * 100 + (v[2] - '0') * 10 + (v[3] - '0');
+    return format >= 100 && format <= SPIELSTAND_FORMAT ? format : 0;
+}
+}  // namespace
+
 bool Spielstand_Datei_Oeffnen(SpielstandDatei* datei, std::vector<uint8_t> bild) {
     if (!datei) {
         Debug_Printf("Spielstand_Datei_Oeffnen: keine Datei\n");
@@ -803,8 +814,8 @@ bool Spielstand_Datei_Oeffnen(SpielstandDatei* datei, std::vector<uint8_t> bild)
     std::vector<uint8_t>& b = datei->bild;
     if (b.size() < DATEI_ANFANG || std::memcmp(b.data(), SPIELSTAND_MAGIC, SPIELSTAND_MAGIC_BYTES) != 0)
         return oeffnen_fehler(datei, "kein Spielstand", uint32_t(b.size()));
-    if (std::memcmp(b.data() + SPIELSTAND_MAGIC_BYTES, SPIELSTAND_VERSION, SPIELSTAND_VERSION_BYTES) != 0)
-        return oeffnen_fehler(datei, "falsche Version", 0);
+    datei->format = format_lesen(b.data() + SPIELSTAND_MAGIC_BYTES);
+    if (datei->format == 0) return oeffnen_fehler(datei, "falsche Version", 0);
 
     // Every block is unscrambled in place and checked; then the order of the
     // blocks is checked against the frame.
@@ -905,7 +916,7 @@ bool Spielstand_Modul_Verlassen(SpielstandDatei* datei) {
 bool Spielstand_Kopf_Aus_Bild(const uint8_t* bild, size_t laenge, SpielstandKopf* kopf) {
     if (!bild || !kopf || laenge < SPIELSTAND_KOPF_ENDE ||
         std::memcmp(bild, SPIELSTAND_MAGIC, SPIELSTAND_MAGIC_BYTES) != 0 ||
-        std::memcmp(bild + SPIELSTAND_MAGIC_BYTES, SPIELSTAND_VERSION, SPIELSTAND_VERSION_BYTES) != 0)
+        format_lesen(bild + SPIELSTAND_MAGIC_BYTES) == 0)
         return false;
     const uint8_t* p = bild + DATEI_ANFANG;
     if (Bytes_Get32(p) != ART_KOPF || Bytes_Get32(p + 4) != SPIELSTAND_KOPF_BYTES) return false;

@@ -25,6 +25,9 @@ namespace velmora {
 
 constexpr char SPIELSTAND_MAGIC[] = "qzvmanager";   // 10 bytes in the file, no zero
 constexpr char SPIELSTAND_VERSION[] = "1.00";       // 4 bytes
+// The version as a number ("1.00" is 100). A module added to the game later
+// comes with a new version; files of every version from 1.00 on are read.
+constexpr int32_t SPIELSTAND_FORMAT = 100;
 constexpr size_t SPIELSTAND_MAGIC_BYTES = 10;
 constexpr size_t SPIELSTAND_VERSION_BYTES = 4;
 constexpr size_t SPIELSTAND_BLOCK_KOPF_BYTES = 12;  // kind, length, CRC
@@ -69,6 +72,7 @@ struct SpielstandDatei {
     bool modul_offen = false;
     bool fehler = false;
     SpielstandKopf kopf{};              // reading: the checked header
+    int32_t format = 0;                 // reading: the file's version as a number (SPIELSTAND_FORMAT)
     std::vector<SpielstandRahmen> rahmen;   // reading: the modules of the file, in order
 };
 

@@ -22,7 +22,8 @@
 //
 // Exit status: 0 played, 1 the world could not be built, 2 bad usage, 3 the
 // save slot could not be loaded, 4 the frame guard stopped a day, 5 a live
-// match broke a rule (--check). A module
+// match broke a rule (--check), 6 played, but a save failed (each failure was
+// reported when it happened). A module
 // that ends the game on a fatal error (its message first) gives 1 too.
 #include <getopt.h>
 #include <unistd.h>
@@ -41,6 +42,7 @@
 #include "app/verdrahtung.h"
 #include "core/dirs.h"
 #include "core/reg.h"
+#include "core/spielstand.h"
 #include "core/str.h"
 #include "match/spieltag.h"
 #include "platform/vmem.h"
@@ -64,7 +66,7 @@ constexpr const char* BENUTZUNG =
     "      --humans N     human managers (0-6) on the first league clubs, with their\n"
     "                     accounts, start money, grounds and advertising; they end\n"
     "                     their turn at once\n"
-    "      --no-autosave  no autosave at the month's end\n"
+    "      --no-autosave  no autosave (slot 9) every seventh day\n"
     "      --install DIR  play the world of this installation instead of a generated one\n"
     "      --user DIR     the user directory (save games); default a temporary one\n"
     "      --load SLOT    start from save slot 0-9 of the user directory\n"
@@ -84,7 +86,7 @@ constexpr const char* BENUTZUNG =
     "\n"
     "Exit status: 0 played, 1 the world could not be built, 2 bad usage,\n"
     "3 the save slot could not be loaded, 4 the frame guard stopped a day,\n"
-    "5 a live match broke a rule (--check).\n";
+    "5 a live match broke a rule (--check), 6 played, but a save failed.\n";
 
 // The view's pictures: one a game minute into the directory of --view.
 std::string g_ansicht_ziel;
@@ -103,7 +105,7 @@ void Ansicht_Bild(const uint16_t* px, int32_t breite, int32_t hoehe, uint32_t nu
         std::fprintf(stderr, "velmora-sim: cannot write %s\n", pfad.c_str());
 }
 
-enum Ende : int { OK = 0, WELT = 1, BENUTZT = 2, LADEN = 3, WAECHTER = 4, REGEL = 5 };
+enum Ende : int { OK = 0, WELT = 1, BENUTZT = 2, LADEN = 3, WAECHTER = 4, REGEL = 5, SPEICHERN = 6 };
 
 bool zahl(const char* text, long lo, long hi, long& out) {
     char* ende = nullptr;
@@ -274,6 +276,10 @@ int main(int argc, char** argv) {
         std::fputs((Spieltag_Statistik_Text() + Sim_Live_Statistik_Text() + Sim_Wirtschaft_Text()).c_str(), stdout);
     Ansicht_Sim_Beenden();
     Sim_Beenden();
-    Spiel_Entdrahten();
+    Spiel_Entdrahten();   // the last autosave is written or has failed
+    if (Spielstand_Fehlgeschlagen() > 0) {
+        std::fprintf(stderr, "%s: %d saves failed\n", NAME, Spielstand_Fehlgeschlagen());
+        return SPEICHERN;
+    }
     return OK;
 }

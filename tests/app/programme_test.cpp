@@ -208,6 +208,11 @@ TEST_F(ProgrammTest, VelmoraCommandLine) {
          "velmora: user directory " + tmp / "datei/velmora" + ": not creatable"},
         {"HOME unset: --version", v, "velmora", {"--version"}, {{"HOME", ""}}, 0, 1, "velmora 0."},
     });
+    // The help names its files as a user reads them: no raw placeholder.
+    for (const std::string& p : {v, std::string(VELMORA_SIM_BIN)}) {
+        const std::string hilfe = starten(p, "velmora", {"--help"}, {}).aus;
+        EXPECT_EQ(hilfe.find('%'), std::string::npos) << hilfe;
+    }
 }
 
 TEST_F(ProgrammTest, VelmoraRefusesAReadOnlyUserDirectory) {
@@ -392,6 +397,27 @@ TEST_F(ProgrammTest, TwoInstancesAtOnceKeepTheSaveWhole) {
               {"--install", install, "--user", user, "--load", "9", "--days", "1"}, {}, 0, 1, ""}});
     for (const fs::directory_entry& e : fs::directory_iterator(user + "/spielstand"))
         EXPECT_EQ(e.path().filename().string().find(".tmp-"), std::string::npos) << e.path();
+}
+
+// The headless game's autosave is played on by velmora-sim, whose own
+// autosave the game's wiring loads (the window's is tested in-process). A
+// run whose autosave cannot be written ends with a status of its own.
+TEST_F(ProgrammTest, VelmoraSimPlaysOnFromTheGamesAutosaveAndTellsAFailedSave) {
+    const std::string install = installation(tmp, "install");
+    const std::string user = tmp / "user";
+    einstellen(install, user);
+    std::map<std::string, std::string> env = ohne_anzeige;
+    env["XDG_CONFIG_HOME"] = tmp / "config-home";
+    pruefen({{"the headless game", VELMORA_BIN, "velmora", {}, env, 0, 1, "Tag 60: ", false, 10 * WAECHTER_MS}});
+    ASSERT_TRUE(fs::exists(user + "/spielstand/game_9.qzv"));
+    const std::string anders = tmp / "anders";
+    pruefen({{"velmora-sim plays on from it", VELMORA_SIM_BIN, "velmora-sim",
+              {"--install", install, "--user", user, "--load", "9", "--days", "8"}, {}, 0, 1, "Tag 64: "}});
+    // Slot 9 is a directory: no autosave can be renamed over it.
+    fs::create_directories(anders + "/spielstand/game_9.qzv");
+    Ergebnis r = starten(VELMORA_SIM_BIN, "velmora-sim", {"--install", install, "--user", anders, "--days", "8"}, {});
+    EXPECT_EQ(r.status, 6) << r.err;
+    EXPECT_NE(r.err.find("velmora-sim: 1 saves failed"), std::string::npos) << r.err;
 }
 
 // Without HOME the home comes from the password database.

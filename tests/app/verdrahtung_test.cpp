@@ -345,21 +345,25 @@ TEST(Verdrahtung, EveryModeBindsAndUnbindsCompletely) {
     Spiel_Entdrahten();
 }
 
-// The save game holds every module's block in the order of its position.
+// The save game holds every module's block in the order of its position,
+// the same in every mode.
 TEST(Verdrahtung, TheGamesSaveBlocksStandInTheirDeclaredOrder) {
-    ASSERT_TRUE(Spiel_Verdrahten(Betrieb::SIM));
-    std::vector<uint8_t> bild;
-    ASSERT_TRUE(Spielstand_Speichern_In_Bild(&bild));
-    SpielstandDatei d;
-    ASSERT_TRUE(Spielstand_Datei_Oeffnen(&d, bild));
-    std::vector<std::string> namen;
-    for (const SpielstandRahmen& r : d.rahmen) namen.push_back(r.name);
-    EXPECT_EQ(namen, (std::vector<std::string>{"Rnd", "Spieler", "Team", "Manager", "Wettbewerb", "Spiele",
-                                               "Tabellen", "Saison", "Kalender", "Rangliste", "Statistik",
-                                               "Spieltag", "Spielfeld", "News", "Bank", "Stadion", "Werbung",
-                                               "Ereignis", "Training", "Trainingslager", "Scout",
-                                               "Verhandlung"}));
-    Spiel_Entdrahten();
+    for (Betrieb b : {Betrieb::FENSTER, Betrieb::HEADLESS, Betrieb::SIM}) {
+        ASSERT_TRUE(Spiel_Verdrahten(b));
+        std::vector<uint8_t> bild;
+        ASSERT_TRUE(Spielstand_Speichern_In_Bild(&bild));
+        SpielstandDatei d;
+        ASSERT_TRUE(Spielstand_Datei_Oeffnen(&d, bild));
+        std::vector<std::string> namen;
+        for (const SpielstandRahmen& r : d.rahmen) namen.push_back(r.name);
+        EXPECT_EQ(namen, (std::vector<std::string>{"Rnd", "Spieler", "Team", "Manager", "Wettbewerb", "Spiele",
+                                                   "Tabellen", "Saison", "Kalender", "Rangliste", "Statistik",
+                                                   "Spieltag", "Spielfeld", "News", "Bank", "Stadion", "Werbung",
+                                                   "Ereignis", "Training", "Trainingslager", "Scout",
+                                                   "Verhandlung", "Ankuendigung", "Menue"}))
+            << int(b);
+        Spiel_Entdrahten();
+    }
 }
 
 // The window's menu framework shows help boxes through the help module, and

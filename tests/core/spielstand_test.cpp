@@ -241,9 +241,10 @@ TEST_F(SpielstandTest, ASaveInterruptedBeforeTheRenameLeavesTheOldSave) {
     EXPECT_EQ(werte(), (std::vector<int32_t>{4, 5, 6}));
 }
 
-// A save written before a module existed loads, and the module starts as in
-// a new game; a save with a module this program does not know, or with its
-// modules in another order, is refused by name and changes nothing.
+// A save written before a module existed (an older version) loads, and the
+// module starts as in a new game; a save that lacks a module of its own
+// version, one with a module this program does not know, or one with its
+// modules in another order is refused by name and changes nothing.
 int32_t g_neu_wert = 0;
 int32_t g_neu_aufrufe = 0;
 
@@ -260,6 +261,19 @@ TEST_F(SpielstandTest, AModuleMissingFromTheFileStartsNewAnUnknownOneIsRefusedBy
                                 g_neu_wert = 0;
                                 ++g_neu_aufrufe;
                             }};
+    spaeter.seit = SPIELSTAND_FORMAT + 1;
+    // The same module of the file's own version: the file is incomplete.
+    SpielstandBlock frueh = spaeter;
+    frueh.seit = SPIELSTAND_FORMAT;
+    ASSERT_TRUE(Spielstand_Block_Anmelden(frueh));
+    setzen(7, 8, 9);
+    EXPECT_FALSE(Spielstand_Laden(1));
+    ASSERT_EQ(welt.meldungen.size(), 1u);
+    EXPECT_NE(welt.meldungen[0].find("unvollstaendig (der Teil \"Spaeter\" fehlt)"), std::string::npos)
+        << welt.meldungen[0];
+    EXPECT_EQ(werte(), (std::vector<int32_t>{7, 8, 9}));
+    EXPECT_EQ(g_neu_aufrufe, 0);
+    welt.meldungen.clear();
     ASSERT_TRUE(Spielstand_Block_Anmelden(spaeter));
     setzen(7, 8, 9);
     ASSERT_TRUE(Spielstand_Laden(1));

@@ -1,0 +1,104 @@
+// One save file for every way the game runs: the window, the headless main
+// job and velmora-sim write the same modules, and each loads what the others
+// wrote and plays on; what a mode does not run (the menu, the match-day
+// pages) travels through it unchanged.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/sim_lauf.h"
+#include "app/verdrahtung.h"
+#include "core/hooks.h"
+#include "core/rnd.h"
+#include "core/spielstand.h"
+#include "core/spielstand_datei.h"
+#include "core/spielstand_testing.h"
+#include "gui/icon.h"
+#include "season/kalender.h"
+#include "tests/core/temp_verz.h"
+
+namespace velmora {
+namespace {
+
+std::vector<std::string>& Meldungen() {
+    static std::vector<std::string> m;
+    return m;
+}
+
+std::vector<std::string> Module(const std::vector<uint8_t>& bild) {
+    SpielstandDatei d;
+    EXPECT_TRUE(Spielstand_Datei_Oeffnen(&d, bild));
+    std::vector<std::string> namen;
+    for (const SpielstandRahmen& r : d.rahmen) namen.push_back(r.name);
+    return namen;
+}
+
+struct SpielstandBetriebe : ::testing::Test {
+    velmora_test::TestWelt dirs;
+    void SetUp() override {
+        ASSERT_TRUE(dirs.ok);
+        ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 6));
+    }
+    void TearDown() override { Entdrahten(); }
+    void Entdrahten() {
+        Sim_Beenden();
+        Spiel_Entdrahten();
+        Kalender_Hooks() = KalenderHooks{};
+        Core_Hooks().meldung = nullptr;
+    }
+    void Verdrahten(Betrieb b) {
+        VerdrahtungOptionen v;
+        v.betrieb = b;
+        v.sim.seed = 9;
+        v.sim.menschen = 2;
+        v.sim.autosave = false;
+        std::string fehler;
+        ASSERT_TRUE(Spiel_Verdrahten(v, &fehler)) << fehler;
+        Meldungen().clear();
+        Core_Hooks().meldung = [](const char* text) { Meldungen().push_back(text); };
+    }
+    std::string Gesagt() const {
+        std::string s;
+        for (const std::string& m : Meldungen()) s += m + "\n";
+        return s;
+    }
+};
+
+TEST_F(SpielstandBetriebe, EveryModeLoadsTheOthersSavesAndKeepsWhatItDoesNotRun) {
+    Rnd_Init();
+    Verdrahten(Betrieb::SIM);
+    ASSERT_TRUE(Sim_Bis_Tag(4));
+    std::vector<uint8_t> vom_sim;
+    ASSERT_TRUE(Spielstand_Speichern_In_Bild(&vom_sim));
+    Entdrahten();
+    for (Betrieb b : {Betrieb::FENSTER, Betrieb::HEADLESS}) {
+        SCOPED_TRACE(b == Betrieb::FENSTER ? "window" : "headless");
+        // The game loads the simulator's save and saves it again with a state
+        // of its menu the simulator does not run.
+        Verdrahten(b);
+        ASSERT_TRUE(Spielstand_Laden_Aus_Bild(vom_sim)) << Gesagt();
+        Menue_Save_Byte_Setzen(1);
+        std::vector<uint8_t> vom_spiel;
+        ASSERT_TRUE(Spielstand_Speichern_In_Bild(&vom_spiel));
+        EXPECT_EQ(Module(vom_spiel), Module(vom_sim));
+        Entdrahten();
+        // The simulator loads that save and plays on from it.
+        Verdrahten(Betrieb::SIM);
+        ASSERT_TRUE(Spielstand_Laden_Aus_Bild(vom_spiel)) << Gesagt();
+        ASSERT_TRUE(Sim_Bis_Tag(8));
+        std::vector<uint8_t> weiter;
+        ASSERT_TRUE(Spielstand_Speichern_In_Bild(&weiter));
+        Entdrahten();
+        // And the game loads what the simulator wrote, its menu state unchanged.
+        Verdrahten(b);
+        Menue_Save_Byte_Setzen(0);
+        ASSERT_TRUE(Spielstand_Laden_Aus_Bild(weiter)) << Gesagt();
+        EXPECT_EQ(Menue_Save_Byte(), 1);
+        EXPECT_EQ(Tag_Index(), 8);
+        Entdrahten();
+    }
+}
+
+}  // namespace
+}  // namespace velmora
