@@ -260,7 +260,7 @@ bool Bank_Abbuchung(int32_t team, float betrag, uint8_t kategorie, int8_t zwinge
     if (g.global.kontostand[team] + k->kreditrahmen < betrag && !zwingend) {
         Debug_Printf("Bank_Abbuchung: Team %d kann %.0f nicht zahlen\n", team, double(betrag));
         if (team == Bank_Intern_Am_Zug()) {
-            std::string text = Text_Format(Bank_Intern_Text(25, "Dafuer reicht das Geld nicht: %s"),
+            std::string text = Text_Format(Bank_Intern_Text(25, "Daf\xfcr reicht das Geld nicht: %s"),
                                                      {Geld_Text(betrag, team, -1)});
             Message_An_Manager(0, team, "%s", text.c_str());
         }

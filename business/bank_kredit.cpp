@@ -216,13 +216,13 @@ void Bank_Periode_Schliessen(int32_t team) {
                 Bank_Ueberweisung(-1, t, p->gesamt, BUCHUNG_KREDIT_ZURUECK, 1, w);
                 std::string a = Geld_Text(p->betrag, t, -1), b = Geld_Text(p->gesamt, t, -1);
                 Bank_Intern_News(t, BANK_NEWS_FLAGS,
-                                 Text_Format(Bank_Intern_Text(21, "Verliehenes Geld (%s) kommt zurueck: %s."),
+                                 Text_Format(Bank_Intern_Text(21, "Verliehenes Geld (%s) kommt zur\xfc" "ck: %s."),
                                                        {a.c_str(), b.c_str()}));
             } else {
                 Bank_Ueberweisung(t, -1, std::fabs(p->gesamt), BUCHUNG_KREDIT_TILGUNG, 1, w);
                 std::string a = Geld_Text(std::fabs(p->betrag), t, -1), b = Geld_Text(std::fabs(p->gesamt), t, -1);
                 Bank_Intern_News(t, BANK_NEWS_FLAGS_WICHTIG,
-                                 Text_Format(Bank_Intern_Text(22, "Ihr Kredit ueber %s ist zurueckgezahlt: %s."),
+                                 Text_Format(Bank_Intern_Text(22, "Ihr Kredit \xfc" "ber %s ist zur\xfc" "ckgezahlt: %s."),
                                                        {a.c_str(), b.c_str()}));
             }
             e = Liste_Next_Element(Liste_Delete_Element(liste, e));
@@ -238,7 +238,7 @@ void Bank_Periode_Schliessen(int32_t team) {
     if (Bank_Intern_Konto(t)) {
         if (Team_Spiel_Level() == 0 && b < BANK_STUETZE_GRENZE) {
             Bank_Intern_News(t, BANK_NEWS_FLAGS_WICHTIG,
-                             Text_Format(Bank_Intern_Text(24, "Der Verband unterstuetzt Sie mit %s."),
+                             Text_Format(Bank_Intern_Text(24, "Der Verband unterst\xfctzt Sie mit %s."),
                                                    {Geld_Text(BANK_STUETZE_GRENZE, -1, -1)}));
             Bank_Ueberweisung(-1, t, BANK_STUETZE_GRENZE, BUCHUNG_SONSTIGE_EINNAHMEN, 1, -1);
         }

@@ -649,9 +649,9 @@ bool News_Spielstand_Anmelden() {
 void News_Transfer(int32_t team, int32_t kommt, int32_t geht, float preis, float erloes) {
     std::string text = "Transfer abgeschlossen:";
     if (kommt >= 0) text += std::string(" ") + Spieler_String(SPS_NAME, kommt, 0, 0) + " kommt zu Ihrem Verein.";
-    if (geht >= 0) text += std::string(" ") + Spieler_String(SPS_NAME, geht, 0, 0) + " verlaesst Ihren Verein.";
-    text += std::string(" Abloese: ") + Spieltag_Hook_Geld_Text(preis, team) + ".";
-    if (erloes > 0) text += std::string(" Erloes: ") + Spieltag_Hook_Geld_Text(erloes, team) + ".";
+    if (geht >= 0) text += std::string(" ") + Spieler_String(SPS_NAME, geht, 0, 0) + " verl\xe4sst Ihren Verein.";
+    text += std::string(" Abl\xf6se: ") + Spieltag_Hook_Geld_Text(preis, team) + ".";
+    if (erloes > 0) text += std::string(" Erl\xf6s: ") + Spieltag_Hook_Geld_Text(erloes, team) + ".";
     News_Add(-1, team, -1, int32_t(NEWS_NACHRICHT | NEWS_SPIELER), nullptr, "%s", text.c_str());
 }
 

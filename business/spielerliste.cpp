@@ -408,6 +408,14 @@ const char* Spielerliste_Position_Name(int32_t art) {
     return t && t[0] != '*' ? t : "";
 }
 
+void Spielerliste_Position_Zeichnen(int32_t art, int32_t x, int32_t basis, int32_t farbe) {
+    Font* f9 = Font_Get(9);
+    if (!f9) return;
+    char name[64];
+    Str_Auf_Breite(Spielerliste_Position_Name(art), name, sizeof name, f9, 48);
+    Text_Printf(Rastport_Target(), f9, "^c%05d^tz0043%s", x, basis, farbe, name);
+}
+
 int32_t Spielerliste_Positions_Bild(int32_t art) {
     static constexpr int32_t BILD[4] = {28320, 28319, 28317, 28318};
     return art >= 0 && art <= 3 ? BILD[art] : BILD[0];

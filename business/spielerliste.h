@@ -81,6 +81,9 @@ int32_t Spielerliste_Naechster_Slot(int32_t slot, bool weiter, bool eigener_club
 int32_t Spielerliste_Spieler_Mit_Slot(int32_t team, int32_t slot);
 // The name of a player kind (0 goalkeeper ... 3 forward) and its small shirt.
 const char* Spielerliste_Position_Name(int32_t art);
+// A list row's kind column: the kind's name in font 9 centred at x + 43 of
+// the row, within the 48 pixels between the shirt and the name at x + 70.
+void Spielerliste_Position_Zeichnen(int32_t art, int32_t x, int32_t basis, int32_t farbe);
 int32_t Spielerliste_Positions_Bild(int32_t art);
 // The local human club: the club of the manager at the screen.
 int32_t Spielerliste_Lokal();

@@ -43,14 +43,14 @@ struct WeltgenModul {
 WeltgenModul g;
 
 const char* const TALENTE[ATTRIBUT_ANZAHL] = {
-    "Kopfballstark", "Schusskraft", "Weitschuss", "Dribbelkoenig", "Passgenau", "Flankengott", "Freistossexperte",
-    "Elfmeterschuetze", "Eckballspezialist", "Zweikampfstark", "Laufwunder", "Sprinter", "Ausdauernd", "Kaempfer",
-    "Spielmacher", "Torjaeger", "Abstauber", "Ballsicher", "Balleroberer", "Graetschenkoenig", "Ruhepol",
-    "Fuehrungsspieler", "Lautsprecher", "Teamgeist", "Publikumsliebling", "Nervenstark", "Konterspieler",
-    "Doppelpass", "Linksfuss", "Rechtsfuss", "Stehaufmaennchen", "Kopfballungeheuer", "Standfest",
-    "Raumdeuter", "Manndecker", "Libero", "Fallrueckzieher", "Hackentrick", "Tempomacher", "Wunderkind",
-    "Trainingsfaul", "Hitzkopf", "Verletzungsanfaellig", "Launisch", "Partyloewe", "Egoist", "Schwalbenkoenig",
-    "Reflexe", "Strafraumbeherrschung", "Elfmetertoeter", "Faustabwehr", "Weiter Abschlag", "Mitspielender Torwart"};
+    "Kopfballstark", "Schusskraft", "Weitschuss", "Dribbelk\xf6nig", "Passgenau", "Flankengott", "Freisto\xdf" "experte",
+    "Elfmetersch\xfctze", "Eckballspezialist", "Zweikampfstark", "Laufwunder", "Sprinter", "Ausdauernd", "K\xe4mpfer",
+    "Spielmacher", "Torj\xe4ger", "Abstauber", "Ballsicher", "Balleroberer", "Gr\xe4tschenk\xf6nig", "Ruhepol",
+    "F\xfchrungsspieler", "Lautsprecher", "Teamgeist", "Publikumsliebling", "Nervenstark", "Konterspieler",
+    "Doppelpass", "Linksfu\xdf", "Rechtsfu\xdf", "Stehaufm\xe4nnchen", "Kopfballungeheuer", "Standfest",
+    "Raumdeuter", "Manndecker", "Libero", "Fallr\xfc" "ckzieher", "Hackentrick", "Tempomacher", "Wunderkind",
+    "Trainingsfaul", "Hitzkopf", "Verletzungsanf\xe4llig", "Launisch", "Partyl\xf6we", "Egoist", "Schwalbenk\xf6nig",
+    "Reflexe", "Strafraumbeherrschung", "Elfmetert\xf6ter", "Faustabwehr", "Weiter Abschlag", "Mitspielender Torwart"};
 
 const char* const EREIGNIS_KATEGORIEN[20] = {
     "RANDALE", "SERIEN_SIEGE", "SERIEN_NIEDERLAGEN", "SPIELER_NEGATIVES_ATTRIBUT_WEG",
@@ -61,14 +61,14 @@ const char* const EREIGNIS_KATEGORIEN[20] = {
     "ALLGEMEIN_SPIELER", "MANAGER_NATIONALTRAINER"};
 
 const char* const VERLETZUNGEN[VERLETZUNG_ARTEN] = {
-    "Prellung", "Zerrung", "Muskelfaserriss", "Muskelbuendelriss", "Baenderdehnung", "Baenderriss",
-    "Meniskusschaden", "Kreuzbandriss", "Knoechelbruch", "Schienbeinbruch", "Mittelfussbruch", "Rippenprellung",
-    "Rippenbruch", "Gehirnerschuetterung", "Nasenbeinbruch", "Platzwunde", "Leistenzerrung", "Adduktorenzerrung",
+    "Prellung", "Zerrung", "Muskelfaserriss", "Muskelb\xfcndelriss", "B\xe4nderdehnung", "B\xe4nderriss",
+    "Meniskusschaden", "Kreuzbandriss", "Kn\xf6" "chelbruch", "Schienbeinbruch", "Mittelfu\xdf" "bruch", "Rippenprellung",
+    "Rippenbruch", "Gehirnersch\xfctterung", "Nasenbeinbruch", "Platzwunde", "Leistenzerrung", "Adduktorenzerrung",
     "Oberschenkelzerrung", "Wadenzerrung", "Achillessehnenreizung", "Achillessehnenriss", "Schulterprellung",
-    "Schulterluxation", "Schluesselbeinbruch", "Handgelenkbruch", "Fingerbruch", "Rueckenprobleme",
+    "Schulterluxation", "Schl\xfcsselbeinbruch", "Handgelenkbruch", "Fingerbruch", "R\xfc" "ckenprobleme",
     "Bandscheibenvorfall", "Hexenschuss", "Knieprellung", "Kniescheibenreizung", "Sprunggelenkverstauchung",
-    "Fersenprellung", "Zehenbruch", "Grippe", "Magenverstimmung", "Erkaeltung", "Sehnenentzuendung",
-    "Schambeinentzuendung", "Kapselverletzung", "Oberschenkelprellung"};
+    "Fersenprellung", "Zehenbruch", "Grippe", "Magenverstimmung", "Erk\xe4ltung", "Sehnenentz\xfcndung",
+    "Schambeinentz\xfcndung", "Kapselverletzung", "Oberschenkelprellung"};
 
 const char* const VEREIN_VORSATZ[NAMEN_STILE][3] = {
     {"FC", "SV", "VfB"}, {"", "Athletic", "United"}, {"AS", "FC", "Olympique"}, {"AC", "US", "Sporting"},
@@ -98,7 +98,7 @@ void Talente_Erzeugen(Zufall& z) {
             if (id >= 20) a.voraussetzung[0] = id - 20;   // the advanced talents build on a basic one
             if (id < 7) a.schutz[0] = ATTRIBUT_NEG_START + id;
         }
-        std::snprintf(a.auswirkung[0], sizeof a.auswirkung[0], "%s", negativ ? "Schwaecht den Spieler." : "Staerkt den Spieler.");
+        std::snprintf(a.auswirkung[0], sizeof a.auswirkung[0], "%s", negativ ? "Schw\xe4" "cht den Spieler." : "St\xe4rkt den Spieler.");
         Attribut_Daten_Setzen(id, a);
     }
 }
@@ -108,7 +108,7 @@ void Global_Erzeugen(Zufall& z) {
     Talente_Erzeugen(z);
     for (int32_t k = 0; k < REGIONEN; ++k) Kontinent_Setzen(k, Namen_Kontinent(k), k < 7);
     static const char* const SCOUT_VOR[SCOUT_MAX] = {"Heinz", "Paolo", "Sven", "Carlos"};
-    static const char* const SCOUT_NAME[SCOUT_MAX] = {"Spaeher", "Occhiofino", "Langsicht", "Buscador"};
+    static const char* const SCOUT_NAME[SCOUT_MAX] = {"Sp\xe4her", "Occhiofino", "Langsicht", "Buscador"};
     for (int32_t s = 0; s < SCOUT_MAX; ++s) {
         ScoutDaten d{};
         std::snprintf(d.vorname, sizeof d.vorname, "%s", SCOUT_VOR[s]);
@@ -124,8 +124,8 @@ void Global_Erzeugen(Zufall& z) {
         Scout_Daten_Setzen(s, d);
     }
     static const char* const LAGER[TR_LAGER_MAX] = {"Bergcamp Alpen", "Strandlager Algarve", "Waldhaus Harz",
-                                                    "Hoehenlager Sierra", "Seecamp Norden", "Sportschule Mitte",
-                                                    "Wuestencamp Sued", "Inselcamp Adria"};
+                                                    "H\xf6henlager Sierra", "Seecamp Norden", "Sportschule Mitte",
+                                                    "W\xfcstencamp S\xfc" "d", "Inselcamp Adria"};
     for (int32_t l = 0; l < TR_LAGER_MAX; ++l) {
         TrLagerDaten d{};
         for (int32_t& v : d.attribute) v = -1;
@@ -135,7 +135,7 @@ void Global_Erzeugen(Zufall& z) {
         d.moral = z.bereich(30, 100);
         d.erholung = z.bereich(30, 100);
         d.staerke = z.bereich(30, 100);
-        std::snprintf(d.info1, sizeof d.info1, "Das %s bietet Ruhe, gute Plaetze und ein erfahrenes Betreuerteam.",
+        std::snprintf(d.info1, sizeof d.info1, "Das %s bietet Ruhe, gute Pl\xe4tze und ein erfahrenes Betreuerteam.",
                       LAGER[l]);
         Trainingslager_Daten_Setzen(l, d);
     }
@@ -278,21 +278,21 @@ std::string Ereignisse_Text(Zufall& z) {
     static const char* const TEXTE[20][3] = {
         {"Fans von %s haben nach dem Spiel randaliert. Die Polizei stellt Ihnen den Einsatz in Rechnung.", "", ""},
         {"Nach der Siegesserie ist die Stimmung bei %s bestens.", "", ""},
-        {"Die Niederlagenserie drueckt auf die Stimmung bei %s.", "", ""},
+        {"Die Niederlagenserie dr\xfc" "ckt auf die Stimmung bei %s.", "", ""},
         {"%s hat eine schlechte Angewohnheit abgelegt.", "", ""},
         {"%s hat sein aktuelles Training abgeschlossen.", "", ""},
         {"%s hat sich eine schlechte Angewohnheit zugelegt.", "", ""},
         {"Die Zuschauer sind begeistert! Die Nachfrage nach Karten steigt.", "", ""},
         {"%s beschwert sich, dass er nicht eingesetzt wird. Wollen Sie ihn beruhigen?", "Er ist zufrieden.",
-         "Er ist veraergert."},
-        {"Die Spielergewerkschaft ist unzufrieden mit den Gehaeltern.", "", ""},
+         "Er ist ver\xe4rgert."},
+        {"Die Spielergewerkschaft ist unzufrieden mit den Geh\xe4ltern.", "", ""},
         {"Die Spielergewerkschaft lobt Ihren Umgang mit den Spielern.", "", ""},
-        {"%s koennte jetzt ein neues Talent lernen.", "", ""},
+        {"%s k\xf6nnte jetzt ein neues Talent lernen.", "", ""},
         {"%s kann ein Talent nicht mehr lernen.", "", ""},
-        {"Die Spielergewerkschaft waehlt einen neuen Praesidenten. Unterstuetzen Sie %s?", "Er wurde gewaehlt.",
-         "Er wurde nicht gewaehlt."},
-        {"Die Hoechststaerke von %s hat sich veraendert.", "", ""},
-        {"%s moechte Sie als Manager verpflichten. Nehmen Sie an?", "Sie wechseln den Verein.", "Sie bleiben."},
+        {"Die Spielergewerkschaft w\xe4hlt einen neuen Pr\xe4sidenten. Unterst\xfctzen Sie %s?", "Er wurde gew\xe4hlt.",
+         "Er wurde nicht gew\xe4hlt."},
+        {"Die H\xf6" "chstst\xe4rke von %s hat sich ver\xe4ndert.", "", ""},
+        {"%s m\xf6" "chte Sie als Manager verpflichten. Nehmen Sie an?", "Sie wechseln den Verein.", "Sie bleiben."},
         {"Ihr Stadion kommt in die Jahre. Eine Renovierung kostet %s. Einverstanden?", "Das Stadion wird renoviert.",
          "Die Renovierung unterbleibt."},
         {"Ein Sponsor spendiert dem Verein ein Fest.", "", ""},
@@ -597,22 +597,22 @@ std::string Screentexte_Text() {
             {41, "Die Suche abbrechen? Das Geld ist ausgegeben."}, {42, "Wegschicken"}, {44, "noch unbekannt"},
             {38, "Der Spieler hat kein Interesse mehr."}, {39, "Suchgebiet:"}, {43, "Der Spieler kommt!"},
             {45, "Ich sehe mich um..."}, {46, "Noch nichts Passendes."}, {47, "Ich frage bei den Vereinen nach."},
-            {48, "Ein Tipp fuehrt ins Leere."}, {49, "Ich schaue mir ein Jugendspiel an."}, {50, "Weiter geht's."},
-            {51, "Da ist einer!"}, {52, "Ich habe jemanden gefunden."}, {53, "Der koennte passen."},
+            {48, "Ein Tipp f\xfchrt ins Leere."}, {49, "Ich schaue mir ein Jugendspiel an."}, {50, "Weiter geht's."},
+            {51, "Da ist einer!"}, {52, "Ich habe jemanden gefunden."}, {53, "Der k\xf6nnte passen."},
             {54, "Interessant..."}, {55, "Ich spreche ihn an."}, {56, "Ich stelle mich vor."},
-            {57, "Ich lade ihn zum Essen ein."}, {58, "Er hoert zu."}, {59, "Er fragt nach dem Verein."},
-            {60, "Er will mehr wissen."}, {61, "Er ist neugierig."}, {62, "Er zoegert."}, {63, "Er nickt."},
-            {64, "Er denkt nach."}, {65, "Wir reden ueber Geld."}, {66, "Wir reden ueber die Stadt."},
-            {67, "Wir reden ueber die Mannschaft."}, {68, "Wir reden ueber den Trainer."}, {69, "Er lacht."},
-            {70, "Er wird ernst."}, {71, "Jetzt muss ich ihn ueberzeugen."}, {72, "Der entscheidende Moment."},
+            {57, "Ich lade ihn zum Essen ein."}, {58, "Er h\xf6rt zu."}, {59, "Er fragt nach dem Verein."},
+            {60, "Er will mehr wissen."}, {61, "Er ist neugierig."}, {62, "Er z\xf6gert."}, {63, "Er nickt."},
+            {64, "Er denkt nach."}, {65, "Wir reden \xfc" "ber Geld."}, {66, "Wir reden \xfc" "ber die Stadt."},
+            {67, "Wir reden \xfc" "ber die Mannschaft."}, {68, "Wir reden \xfc" "ber den Trainer."}, {69, "Er lacht."},
+            {70, "Er wird ernst."}, {71, "Jetzt muss ich ihn \xfc" "berzeugen."}, {72, "Der entscheidende Moment."},
             {73, "Ich lege mein bestes Angebot vor."}, {74, "Alles oder nichts."}, {75, "Er soll unterschreiben."},
             {76, "Er sagt zu!"}, {77, "Er ist dabei!"}, {78, "Geschafft!"}, {79, "Er freut sich auf den Verein."},
             {80, "Handschlag!"}, {81, "Er sagt ab."}, {82, "Er will nicht."}, {83, "Leider nein."},
             {84, "Er bleibt lieber."}, {85, "Schade."}, {86, "Ich mache mich auf den Weg."},
             {87, "Die Reise beginnt."}, {88, "Ich packe meine Koffer."}, {89, "Los geht's."},
-            {90, "Ich bin unterwegs."}, {93, "Die Zeit ist um."}, {94, "Ich komme zurueck."},
+            {90, "Ich bin unterwegs."}, {93, "Die Zeit ist um."}, {94, "Ich komme zur\xfc" "ck."},
             {95, "Die Suche ist beendet."}, {96, "Der Spieler ist weg."}});
-    Screen(o, "TRAININGS_LAGER_SCREEN", {{0, "Lager"}, {1, "Preis"}, {2, "Moral"}, {3, "Erholung"}, {4, "Staerke"},
+    Screen(o, "TRAININGS_LAGER_SCREEN", {{0, "Lager"}, {1, "Preis"}, {2, "Moral"}, {3, "Erholung"}, {4, "St\xe4rke"},
                                         {7, "Buchen"}, {8, "Buchen"}});
     Spieler_Fenster_Texte(o);
     // The team editor: column headings (0-8), buttons (9-12, 17), questions and answers (13-24), the
@@ -628,7 +628,7 @@ std::string Screentexte_Text() {
             {41, "Land"}, {42, "Kontinent"}, {43, "Land"}, {44, "Trikot"}, {45, "vergeben"}, {46, "Talente:"},
             {47, "Markt"}, {48, "Scouts"}});
     Aufstellung_Texte(o);
-    Screen(o, "ZUSATZTEXTE_HASK", {{1, "Talente"}, {7, "Buchen"}, {10, "Blaettern"}, {15, "Bl\xe4ttern"},
+    Screen(o, "ZUSATZTEXTE_HASK", {{1, "Talente"}, {7, "Buchen"}, {10, "Bl\xe4ttern"}, {15, "Bl\xe4ttern"},
                                    {12, "Den Scout bezahlen und losschicken"},
                                    {13, "Diesen Spieler wegschicken und weitersuchen"},
                                    {14, "Diesen Spieler verpflichten"}});

@@ -6,6 +6,7 @@
 
 #include "core/bytes.h"
 #include "gfx/pixel.h"
+#include "gfx/text_pruefung.h"
 
 namespace velmora {
 namespace {
@@ -118,6 +119,7 @@ int32_t Rastport_Blit(Rastport* src, int32_t sx, int32_t sy, int32_t w, int32_t 
     if (!Blit_Clip(&sx, &sy, &w, &h, int32_t(src->width), int32_t(src->height), &dx, &dy, int32_t(dst->width),
                    int32_t(dst->height)))
         return 0;
+    if (Text_Pruefung_An()) Text_Pruefung_Flaeche(dst, dx, dy, w, h);
     BlitMode m = mode ? *mode : *BlitMode_Default;
     Blit_Mode_Check(src, &m);
     if (!Rastport_Lock(src)) return 0;
@@ -200,6 +202,7 @@ int32_t Rastport_Fill(Rastport* rp, int32_t x, int32_t y, int32_t w, int32_t h, 
     if (X + W > bw) W = bw - X;
     if (Y + H > bh) H = bh - Y;
     if (W < 1 || H < 1) return 0;
+    if (Text_Pruefung_An()) Text_Pruefung_Flaeche(rp, int32_t(X), int32_t(Y), int32_t(W), int32_t(H));
     if (!Rastport_Lock(rp)) return 0;
     uint16_t* p = Rastport_Pixels16(rp);
     if (p && Ist16(Rastport_Depth(rp)))

@@ -9,6 +9,7 @@
 #include "core/debug.h"
 #include "gfx/blit.h"
 #include "gfx/schatten.h"
+#include "gfx/text_pruefung.h"
 
 namespace velmora {
 namespace {
@@ -146,12 +147,18 @@ bool Ist_Bild(Code c) {
     return c == Code::Wappen || c == Code::BildN || c == Code::BildU || c == Code::BildT || c == Code::BildS;
 }
 
+// A glyph in a fixed cell stands centred in it.
+int32_t Zell_Versatz(const Font* f, uint8_t z) {
+    const int32_t i = z - 32;
+    const int32_t gw = f->glyph_breite[i];
+    if (f->zelle && z != '.' && z != ',' && gw < f->zelle) return f->zelle / 2 - (gw + (f->tabelle ? f->tabelle[i] : 0)) / 2;
+    return 0;
+}
+
 void Glyphe_Zeichnen(Rastport* ziel, Font* f, uint8_t z, int32_t x, int32_t y) {
     const int32_t i = z - 32;
     const int32_t gw = f->glyph_breite[i];
-    int32_t versatz = 0;
-    if (f->zelle && z != '.' && z != ',' && gw < f->zelle)
-        versatz = f->zelle / 2 - (gw + (f->tabelle ? f->tabelle[i] : 0)) / 2;
+    const int32_t versatz = Zell_Versatz(f, z);
     if (gw < 1) return;
     BlitMode modus;
     if (f->jede_tiefe) {
@@ -165,8 +172,11 @@ void Glyphe_Zeichnen(Rastport* ziel, Font* f, uint8_t z, int32_t x, int32_t y) {
         modus.factor = 0;
     }
     const int32_t h = int32_t(f->bogen->height);
+    const bool pruefung = Text_Pruefung_An();
+    if (pruefung) Text_Pruefung_Glyphen(true);
     Rastport_Blit(f->bogen, f->glyph_x[i], 0, gw, h, ziel, x + versatz, y, &modus);
     if (f->fett && !f->jede_tiefe) Rastport_Blit(f->bogen, f->glyph_x[i], 0, gw, h, ziel, x + versatz + 1, y, &modus);
+    if (pruefung) Text_Pruefung_Glyphen(false);
 }
 
 bool Text_Pruefen(Rastport* ziel, Font* f, const char* format, const char* name) {
@@ -185,6 +195,50 @@ bool Text_Pruefen(Rastport* ziel, Font* f, const char* format, const char* name)
     }
     return true;
 }
+
+// Where the text check places runs drawn into a helper picture: the shadowed
+// captions are drawn twice off screen and then put onto their target.
+struct Umleitung {
+    const Rastport* ziel = nullptr;
+    int32_t dx = 0, dy = 0;
+    bool stumm = false;
+};
+Umleitung g_umleitung;
+
+// The run of glyphs drawn since the pen last jumped, for the text check.
+struct Lauf {
+    bool an = false;
+    uint32_t text_nr = 0;
+    char text[TEXT_PUFFER] = {};
+    size_t n = 0;
+    int32_t x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+
+    void Glyphe(const Font* f, uint8_t z, int32_t x, int32_t y) {
+        if (!an || z == ' ' || z == 160) {
+            if (an && n > 0 && n + 1 < sizeof text) text[n++] = char(z);
+            return;
+        }
+        x += Zell_Versatz(f, z);
+        const int32_t rechts = x + f->glyph_breite[z - 32] + (f->fett ? 1 : 0);
+        if (n == 0) {
+            int32_t oben = 0;
+            const int32_t h = Glyph_Ink_Extent(f, 'A', &oben);
+            x0 = x, y0 = y + oben + 2, y1 = y + oben + h - 4;
+        }
+        x1 = std::max(n == 0 ? rechts : x1, rechts);
+        if (n + 1 < sizeof text) text[n++] = char(z);
+    }
+    void Ende(const Rastport* ziel) {
+        while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == char(160))) --n;
+        const Umleitung& u = g_umleitung;
+        if (an && n > 0 && !u.stumm) {
+            if (u.ziel)
+                Text_Pruefung_Lauf(u.ziel, text_nr, std::string_view(text, n), x0 + u.dx, x1 + u.dx, y0 + u.dy, y1 + u.dy);
+            else Text_Pruefung_Lauf(ziel, text_nr, std::string_view(text, n), x0, x1, y0, y1);
+        }
+        n = 0;
+    }
+};
 
 void Wappen_Ersatz(int32_t, Rastport* ziel, int32_t x, int32_t y, int32_t w, int32_t h, uint16_t farbe) {
     Rastport_Draw_Frame(ziel, x, y, w, h, farbe, 1, nullptr);
@@ -241,11 +295,17 @@ void Text_Render(Rastport* ziel, Font* font, uint16_t farbe, const char* text, i
     int32_t cx = x, cy = y - f->baseline;
     uint16_t ruf_farbe = farbe, vorige = 1;
     bool gesperrt = false;
+    Lauf lauf;
+    if (Text_Pruefung_An()) {
+        lauf.an = true;
+        lauf.text_nr = Text_Pruefung_Text();
+    }
     const char* p = text;
     while (*p) {
         if (*p != '^') {
             const uint8_t z = uint8_t(*p++);
             if (z < 32) continue;
+            lauf.Glyphe(f, z, cx, cy);
             Glyphe_Zeichnen(ziel, f, z, cx, cy);
             cx += Font_Advance(f, z, f->fett && Fett_Moeglich(f));
             continue;
@@ -253,7 +313,21 @@ void Text_Render(Rastport* ziel, Font* font, uint16_t farbe, const char* text, i
         const Markup m = Markup_Lesen(p);
         p += m.laenge;
         switch (m.code) {
-        case Code::Ende: return;
+        case Code::Zeile:
+        case Code::Z:
+        case Code::TabA:
+        case Code::TabL:
+        case Code::TabR:
+        case Code::TabZ:
+        case Code::Wappen:
+        case Code::BildN:
+        case Code::BildU:
+        case Code::BildT:
+        case Code::BildS: lauf.Ende(ziel); break;
+        default: break;
+        }
+        switch (m.code) {
+        case Code::Ende: lauf.Ende(ziel); return;
         case Code::Verworfen:
         case Code::Marke:
         case Code::P:
@@ -338,6 +412,7 @@ void Text_Render(Rastport* ziel, Font* font, uint16_t farbe, const char* text, i
             break;
         }
     }
+    lauf.Ende(ziel);
 }
 
 void Text_Zeichen_Zeichnen(Rastport* ziel, Font* font, uint8_t zeichen, int32_t x, int32_t y) {
@@ -356,8 +431,9 @@ int32_t Text_Printf(Rastport* ziel, Font* font, const char* format, int32_t x, i
     return 1;
 }
 
-int32_t Text_Width(Font* f, const char* text) {
-    if (!f || !text) return 0;
+int32_t Text_Width(Font* font, const char* text) {
+    if (!font || !text) return 0;
+    Font* f = font;
     const int32_t zelle = f->zelle;
     bool fett = f->fett && Fett_Moeglich(f);
     int32_t w = 0;
@@ -377,8 +453,15 @@ int32_t Text_Width(Font* f, const char* text) {
         else if (m.code == Code::FettAn) fett = Fett_Moeglich(f);
         else if (m.code == Code::FettAus) fett = false;
         else if (Ist_Bild(m.code)) w += Bild_Mass(f, m);
+        else if (m.code == Code::FontX) {
+            Font* neu = static_cast<Font*>(Handle_Objekt(uint32_t(m.wert), HandleArt::Font));
+            if (neu && neu->bogen) {
+                font->zelle = zelle;
+                f = neu;
+            }
+        }
     }
-    f->zelle = zelle;
+    font->zelle = zelle;
     return w;
 }
 
@@ -420,11 +503,19 @@ int32_t Text_Block_Size(Font* f, const char* text) {
     return std::max(breiteste, w);
 }
 
-char* Str_Auf_Breite(const char* text, char* out, size_t groesse, Font* font, int32_t breite) {
-    if (!out || groesse == 0) return out;
-    out[0] = 0;
-    if (!text || !font) return out;
-    size_t n = 0;
+namespace {
+
+// The font of the set one size smaller in the same face and drawing kind, -1 for none.
+Font* Kleinere_Schrift(const Font* font) {
+    static constexpr int8_t KLEINER[FONT_SET_ANZAHL] = {-1, 7, 14, 6, -1, -1, 8, 9, 10, 0, -1, -1, -1, -1, 3, -1, -1};
+    for (int32_t i = 0; i < FONT_SET_ANZAHL && i < Font_Set_Anzahl(); ++i)
+        if (Font_Get(i) == font) return KLEINER[i] >= 0 ? Font_Get(KLEINER[i]) : nullptr;
+    return nullptr;
+}
+
+// Copies characters and whole codes of `text` after out[n] while the width with
+// `font` plus `rest` stays within `breite`; returns the new length of `out`.
+size_t Anfuegen_Bis(const char* text, char* out, size_t groesse, size_t n, Font* font, int32_t breite, int32_t rest) {
     const char* p = text;
     while (*p) {
         const size_t stueck = *p == '^' ? size_t(Markup_Lesen(p).laenge) : 1;
@@ -432,13 +523,47 @@ char* Str_Auf_Breite(const char* text, char* out, size_t groesse, Font* font, in
         if (n + laenge >= groesse) break;
         std::memcpy(out + n, p, laenge);
         out[n + laenge] = 0;
-        if (Text_Width(font, out) > breite) {
+        if (Text_Width(font, out) + rest > breite) {
             out[n] = 0;
             break;
         }
         n += laenge;
         p += laenge;
     }
+    return n;
+}
+
+}  // namespace
+
+char* Str_Auf_Breite(const char* text, char* out, size_t groesse, Font* font, int32_t breite) {
+    if (!out || groesse == 0) return out;
+    out[0] = 0;
+    if (!text || !font) return out;
+    const size_t laenge = std::strlen(text);
+    if (Text_Width(font, text) <= breite && laenge < groesse) {
+        std::memcpy(out, text, laenge + 1);
+        return out;
+    }
+    // Too wide: the next smaller font of the set when the whole text fits in it.
+    if (Font* klein = Kleinere_Schrift(font); klein && Text_Width(klein, text) <= breite) {
+        static uint32_t handles[FONT_SET_ANZAHL] = {};
+        for (int32_t i = 0; i < FONT_SET_ANZAHL; ++i)
+            if (Font_Get(i) == klein) {
+                // A reloaded set has new fonts: the handle of the old one goes.
+                if (Handle_Objekt(handles[i], HandleArt::Font) != klein) {
+                    Text_Handle_Loeschen(handles[i]);
+                    handles[i] = Text_Handle_Font(klein);
+                }
+                if (handles[i] && std::snprintf(out, groesse, "^x00%08x%s", handles[i], text) < int32_t(groesse))
+                    return out;
+                break;
+            }
+        out[0] = 0;
+    }
+    // Else as much as fits before a visible mark, the ellipsis.
+    constexpr char MARKE[] = "\x85";
+    const size_t n = Anfuegen_Bis(text, out, groesse - 1, 0, font, breite, Text_Width(font, MARKE));
+    if (n + 1 < groesse) std::memcpy(out + n, MARKE, 2);
     return out;
 }
 
@@ -480,9 +605,12 @@ int32_t Text_Schatten_Print(Rastport* ziel, Font* font, const char* format, int3
         // leaves in the font (colour, bold, cell) act alike on both.
         const uint16_t farbe = font->farbe;
         const int32_t fett = font->fett, zelle = font->zelle;
+        g_umleitung = Umleitung{nullptr, 0, 0, true};
         Text_Render(b, font, farbe, text, 0, font->baseline, 0);
         font->farbe = farbe, font->fett = fett, font->zelle = zelle;
+        g_umleitung = Umleitung{ziel, bx, by, false};
         Text_Render(a, font, farbe, text, 0, font->baseline, 0);
+        g_umleitung = Umleitung{};
         const int32_t kind = font->baseline >= 23 ? 2 : (font->baseline >= 17 ? 1 : 0);
         Schatten_Text_Zeichnen(kind == 1 ? a : b, 0, 0, w, sheet_h, ziel, bx, by, kind, a);
         Rastport_Free(b);

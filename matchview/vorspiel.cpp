@@ -137,9 +137,9 @@ Rastport* Schild_Bild(const Ankuendigung_Spielerschild& s, int32_t typ) {
     // The position's name fits between the badge and the name.
     char position[32];
     const char* name = Text_Tabelle(6 + typ);   // the kinds' names ("*6" to "*9")
-    Str_Auf_Breite(name ? name : "", position, sizeof position, f, 33);
-    Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, s.farbe, 30, position);
-    Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, 65535, 65, s.name);
+    Str_Auf_Breite(name ? name : "", position, sizeof position, f, SCHILD_NAME_X - SCHILD_POSITION_X - 4);
+    Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, s.farbe, SCHILD_POSITION_X, position);
+    Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, 65535, SCHILD_NAME_X, s.name);
     const int32_t n = s.rueckennummer;
     Text_Printf(rp, Font_Get(15), n >= 10 && n <= 19 ? "^c%05d^fb0006^tz0010%d" : "^c%05d^fb0006^tz0011%d", 0, 12,
                 65535, n);
@@ -177,7 +177,7 @@ int32_t Ankuendigung_Spielerschilder(int32_t team, int32_t feld_trikot, int32_t 
         Ankuendigung_Spielerschild& s = schilder[i];
         const int32_t sp = spieler[i];
         s.spieler = sp;
-        Str_Auf_Breite(Spieler_String(SPS_NAME, sp, 0, 0), s.name, sizeof s.name, Font_Get(10), 95);
+        Str_Auf_Breite(Spieler_String(SPS_NAME, sp, 0, 0), s.name, sizeof s.name, Font_Get(10), SCHILD_NAME_B);
         s.rueckennummer = Ankuendigung_Rueckennummer(Spieler_Wert(SPW_RUECKENNUMMER, sp, 0, OP_LESEN));
         s.ziel_x = ziel_x;
         s.ziel_y = erstes_y + i * schritt;

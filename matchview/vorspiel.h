@@ -11,6 +11,9 @@ namespace velmora {
 
 constexpr int32_t SCHILDER_MAX = 20;
 constexpr int32_t SCHILD_B = 200, SCHILD_H = 16;
+// A plate's columns: the position's name, then the player's name, which ends
+// where an away plate (at x 623) meets the screen's right edge.
+constexpr int32_t SCHILD_POSITION_X = 30, SCHILD_NAME_X = 84, SCHILD_NAME_B = 90;
 constexpr int32_t SCHILD_ZIEL_HEIM = 23, SCHILD_ZIEL_GAST = 623;
 constexpr uint32_t SCHILD_SCHRITT_MS = 20;   // the plates step at most this often
 

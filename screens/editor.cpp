@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "club/aufstellung.h"
@@ -16,6 +17,7 @@
 #include "platform/clock.h"
 #include "core/taste.h"
 #include "core/text.h"
+#include "core/text_format.h"
 #include "gfx/bild_muster_editor.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
@@ -213,7 +215,8 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite, int32_t bild) {
         const int32_t laenge = Editor_Feld_Laenge(feld, g.team_edit);
         const uint32_t flags = (Editor_Feld_Numerisch(feld, g.team_edit) ? TEXTEINGABE_ZAHL : TEXTEINGABE_STANDARD) |
                                TEXTEINGABE_ALLES_MARKIERT | TEXTEINGABE_NUR_TASTEN;
-        ende = Texteingabe_Edit(f, g.puffer, int32_t(sizeof g.puffer), laenge, flags, x, y, breite, ZEILE_H, 3,
+        ende = Texteingabe_Edit(f, g.puffer, int32_t(sizeof g.puffer), laenge, flags, x, y, EDITOR_EINGABE_B,
+                                EDITOR_EINGABE_H, 3,
                                 0, nullptr, 0, 0, nullptr, GOLD);
     }
     switch (ende) {
@@ -322,14 +325,15 @@ int32_t Eintrag_Unter(int32_t ereignis, const std::vector<int32_t>& liste, int32
     return zeilen[k];
 }
 
-// The club row's help text: the club's strength.
+// The club row's help text: the screen text's format filled with the
+// strength's label and the club's strength.
 const char* Teams_Hilfe(s_icon*) {
-    static char text[96];
+    static std::string text;
     int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
     const int32_t k = Zeilen_Sichtbar(g.teams, g.team_versatz, TEAMS_X, TEAMS_B, zeilen);
     if (k < 0 || zeilen[k] < 0) return nullptr;
-    std::snprintf(text, sizeof text, "%s : %d", T(4), Team_Get_Staerke(zeilen[k]));
-    return text;
+    text = Text_Format(T(4), {T(TEXT_STAERKE), Team_Get_Staerke(zeilen[k])});
+    return text.c_str();
 }
 
 void Teams_Klick(s_icon*, int32_t ereignis) {
@@ -373,6 +377,13 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         if (edit || p == g.zug) Editor_Bild(EDITOR_BILD_SPIELER_AN, x, y);
         else if (k == unter) Editor_Bild(EDITOR_BILD_SPIELER_LICHT, x, y);
         const int32_t feld = edit ? SPALTEN[g.spalte].feld : -1;
+        // Typed text may reach past its column: the columns it covers are left out.
+        int32_t frei_ab = 0, frei_bis = 0;
+        if (edit && feld != EDITOR_FELD_ART) {
+            frei_ab = SPALTEN[g.spalte].x;
+            frei_bis = frei_ab + 3 + Texteingabe_Breite(f, g.puffer, int32_t(std::strlen(g.puffer))) + 4;
+        }
+        auto frei = [&](int32_t links) { return links < frei_ab || links >= frei_bis; };
         if (g.zug >= 0) Editor_Bild(p == g.zug ? EDITOR_BILD_MARKE : EDITOR_BILD_MARKE_ANDERE, x + 3, y + 3);
         char zahl[16];
         if (feld != EDITOR_FELD_NUMMER) {
@@ -397,26 +408,28 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         }
         if (!sterne && feld != EDITOR_FELD_NAME)
             Zelle(f, x + 93, grund, 84, WEISS, Spieler_String(SPS_NAME_FELD, p, 0, 0));
-        if (feld != EDITOR_FELD_STAERKE) {
+        if (feld != EDITOR_FELD_STAERKE && frei(x + 178)) {
             std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_STERNE, p, 0, OP_LESEN));
             Rechts(f, x + 190, grund, WEISS, zahl);
         }
-        if (feld != EDITOR_FELD_MAXIMUM) {
+        if (feld != EDITOR_FELD_MAXIMUM && frei(x + 196)) {
             std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_MAX_STERNE, p, 0, OP_LESEN));
             Rechts(f, x + 208, grund, GRAU, zahl);
         }
-        if (feld != EDITOR_FELD_WERT55) {
+        if (feld != EDITOR_FELD_WERT55 && frei(x + 222)) {
             std::snprintf(zahl, sizeof zahl, "%d", Spieler_Wert(SPW_WERT55, p, 0, OP_LESEN));
             Rechts(f, x + 241, grund, WEISS, zahl);
         }
         // Up to three of his talents as their small badges.
         int32_t talente[3] = {-1, -1, -1};
         const int32_t n = Attribute_Get_Attribute(p, talente, 3, 0);
-        for (int32_t i = 0; i < n; ++i) Editor_Bild(8216 + talente[i], x + 251 + 18 * i, y);
+        for (int32_t i = 0; i < n; ++i)
+            if (frei(x + 251 + 18 * i)) Editor_Bild(8216 + talente[i], x + 251 + 18 * i, y);
         const int32_t nation = Spieler_Wert(SPW_NATION, p, 0, OP_LESEN);
         // A scout player from a continent shown as a list names his continent.
         const Kontinent* heimat = Kontinent_Daten(Spieler_Get_Heimat_Wert(p));
-        if (klein && (Spieler_Status(p) & FILTER_NUR_SCOUT) && heimat && heimat->liste)
+        if (!frei(x + 310)) {
+        } else if (klein && (Spieler_Status(p) & FILTER_NUR_SCOUT) && heimat && heimat->liste)
             Zelle(klein, x + 310, y + 11, 66, GRAU, heimat->name);
         else if (klein && nation >= 0 && nation < Team_Anzahl())
             Zelle(klein, x + 310, y + 11, 66, GRAU, Team_String(TS_NAME_KURZ, nation, 0, 0));

@@ -15,6 +15,9 @@ constexpr int32_t EDITOR_REGIONEN = 15;
 constexpr int32_t EDITOR_WAPPEN_MAX = 2000;     // crests 1..2000
 constexpr int32_t EDITOR_TRIKOTE = 240;         // kits 0..239
 constexpr int32_t EDITOR_KAPAZITAET_MAX = 200000;
+// Every edit of the editor's pages types into a field this large: the text's
+// limit is the field's number of characters, never the column's width.
+constexpr int32_t EDITOR_EINGABE_B = 400, EDITOR_EINGABE_H = 20;
 
 // Sorts of the club list: name ascending, name descending, nation-league-name.
 enum EditorSortierung : int32_t { EDITOR_NAME_AUF = 0, EDITOR_NAME_AB = 1, EDITOR_NATION_LIGA = 2 };

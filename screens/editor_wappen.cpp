@@ -192,7 +192,7 @@ void Felder_Zeichnen() {
     const uint32_t flags = (fe.modus == EDITOR_FELD_KAPAZITAET ? TEXTEINGABE_ZAHL : TEXTEINGABE_STANDARD) |
                            TEXTEINGABE_ALLES_MARKIERT | TEXTEINGABE_NUR_TASTEN;
     const int32_t ende = Texteingabe_Edit(Font_Get(FONT_FELD), g.puffer, int32_t(sizeof g.puffer), laenge, flags,
-                                          fe.x + 100, fe.y + 1, FELD_B - 102, FELD_H - 2, 4, 0, nullptr, 0, 0,
+                                          fe.x + 100, fe.y + 1, EDITOR_EINGABE_B, EDITOR_EINGABE_H, 4, 0, nullptr, 0, 0,
                                           nullptr, GOLD);
     switch (ende) {
     case TEXTEINGABE_ENTER:

@@ -85,7 +85,7 @@ void E1_Zeile_Zeichnen(int32_t spieler, int32_t x, int32_t y, int32_t abzug, boo
         Text_Printf(ziel, f15, "^c%05d^fb0006^tz0009%d^fe", x, basis, NUMMER, Rueckennummer(spieler));
     Font* f9 = Font_Get(9);
     if (!f9) return;
-    Text_Printf(ziel, f9, "^c%05d^tz0043%s", x, basis, ART_FARBE[art], Spielerliste_Position_Name(art));
+    Spielerliste_Position_Zeichnen(art, x, basis, ART_FARBE[art]);
     char name[96];
     Str_Auf_Breite(Spieler_String(SPS_NAME, spieler, 0, 0), name, sizeof name, f9, 122);
     Text_Printf(ziel, f9, "^c%05d^tl0070%s", x, basis, WEISS, name);

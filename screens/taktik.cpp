@@ -248,7 +248,7 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     if (Font* f15 = Font_Get(15))
         Text_Printf(ziel, f15, "^c%05d^fb0006^tz0009%d^fe", x, basis, 0x18c3, Spieler_Nummer(g_nummern, p));
     if (Font* f9 = Font_Get(9)) {
-        Text_Printf(ziel, f9, "^c%05d^tz0043%s", x, basis, ART_FARBE[art], Spielerliste_Position_Name(art));
+        Spielerliste_Position_Zeichnen(art, x, basis, ART_FARBE[art]);
         Text_Printf(ziel, f9, "^c%05d^fb0010^tr0330%d^fe", x, basis, WEISS, Spieler_Wert(SPW_WERT55, p, 0, OP_LESEN));
         char name[96];
         Str_Auf_Breite(Spieler_String(SPS_NAME, p, 0, 0), name, sizeof name, f9, 122);

@@ -40,7 +40,7 @@ constexpr int32_t ANKUENDIGUNG_SPIELTAG_SCHRITTE = 40;   // match-day steps per 
 
 const char* const WOCHENTAGE[] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
 const char* const WOCHENTAGE_KURZ[] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
-const char* const MONATE[] = {"Januar", "Februar", "Maerz",     "April",   "Mai",      "Juni",
+const char* const MONATE[] = {"Januar", "Februar", "M\xe4rz",     "April",   "Mai",      "Juni",
                               "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
 
 struct Ereignis {

@@ -325,7 +325,7 @@ const char* Wettbewerb_Get_Rundentext(int32_t w, int32_t runde, int32_t spieltag
     const WettbewerbSatz* s = Wettbewerb_Satz(w);
     if (!s) return "";
     const char* leg = "";
-    if ((s->modus & MODUS_KO_SYSTEM) && s->rueckspiel == 2) leg = spieltag == 0 ? ", Hinspiel" : ", Rueckspiel";
+    if ((s->modus & MODUS_KO_SYSTEM) && s->rueckspiel == 2) leg = spieltag == 0 ? ", Hinspiel" : ", R\xfc" "ckspiel";
     if (!(s->modus & MODUS_KO_SYSTEM)) return Str_Format("%d. Spieltag", runde);
     static const char* const NAMEN[] = {"Finale", "Halbfinale", "Viertelfinale", "Achtelfinale"};
     int32_t bis_finale = s->spieltage - runde;

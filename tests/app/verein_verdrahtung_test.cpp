@@ -284,7 +284,7 @@ TEST_F(NewsVerdrahtung, MatchDayAndTransferNewsArriveAsItems) {
     EXPECT_EQ(News_Get_Flags(1, 3), int32_t(0x40000104));
     std::string t = News_Text(1);
     EXPECT_NE(t.find("Spieler0 kommt"), std::string::npos) << t;
-    EXPECT_NE(t.find("Spieler2 verlaesst"), std::string::npos) << t;
+    EXPECT_NE(t.find("Spieler2 verl\xe4sst"), std::string::npos) << t;
     EXPECT_NE(t.find("500000"), std::string::npos) << t;
     Spiel_Entdrahten();
 }

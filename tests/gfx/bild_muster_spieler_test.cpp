@@ -13,21 +13,7 @@
 namespace velmora {
 namespace {
 
-class MusterSpieler : public ::testing::Test {
-protected:
-    void SetUp() override {
-        slot = Res_Open(test::Fontres_Pfad().c_str(), 0);
-        ASSERT_GE(slot, 0);
-        Font_Free_Set();
-        ASSERT_EQ(Font_Load_Set(slot, 0, FONT_SET_ANZAHL), 1);
-    }
-    void TearDown() override {
-        Font_Free_Set();
-        Res_Close(slot);
-    }
-    test::GrafikLader lader;
-    int32_t slot = -1;
-};
+using MusterSpieler = test::FontSetTest;
 
 TEST_F(MusterSpieler, EveryPictureTheWindowsReadHasItsSize) {
     struct Fall {

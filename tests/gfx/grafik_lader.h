@@ -1,6 +1,8 @@
 // tests/gfx/grafik_lader.h - the graphics' loaders handed to core's resource
 // files and the bitmap library, as the composition root hands them to a game.
 #pragma once
+#include <gtest/gtest.h>
+
 #include "core/pack.h"
 #include "core/res.h"
 #include "gfx/bild_laden.h"
@@ -35,5 +37,24 @@ struct GrafikLader {
     GrafikLader(const GrafikLader&) = delete;
     GrafikLader& operator=(const GrafikLader&) = delete;
 };
+
+#ifdef VELMORA_FONTRES
+// A test with the installation's font set loaded at depth 16 through the loaders.
+class FontSetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        slot = Res_Open(VELMORA_FONTRES, 0);
+        ASSERT_GE(slot, 0);
+        Font_Free_Set();
+        ASSERT_EQ(Font_Load_Set(slot, 0, FONT_SET_ANZAHL), 1);
+    }
+    void TearDown() override {
+        Font_Free_Set();
+        Res_Close(slot);
+    }
+    GrafikLader lader;
+    int32_t slot = -1;
+};
+#endif
 
 }  // namespace velmora::test

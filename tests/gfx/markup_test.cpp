@@ -270,17 +270,21 @@ TEST_F(TextPrintf, MeasuringAgreesWithDrawing) {
     }
 }
 
-TEST_F(TextPrintf, CutToWidthKeepsCodesWhole) {
+TEST_F(TextPrintf, ATextTooWideForItsFieldEndsWithAVisibleMarkAndKeepsCodesWhole) {
     char out[64];
     Str_Auf_Breite("^c12345Langer Name", out, sizeof out, f, 20);
-    EXPECT_EQ(std::string(out).substr(0, 7), "^c12345");
+    const std::string kurz = out;
+    EXPECT_EQ(kurz.substr(0, 7), "^c12345");
+    ASSERT_GE(kurz.size(), 9u);
+    EXPECT_EQ(kurz.back(), '\x85') << "a cut text ends with the ellipsis";
     EXPECT_LE(Text_Width(f, out), 20);
-    const std::string mehr = std::string(out) + "Langer Name"[std::string(out).size() - 7];
-    EXPECT_GT(Text_Width(f, mehr.c_str()), 20) << "no character more would fit";
+    std::string mehr = kurz;
+    mehr.insert(mehr.size() - 1, 1, "Langer Name"[kurz.size() - 8]);
+    EXPECT_GT(Text_Width(f, mehr.c_str()), 20) << "no character more would fit before the mark";
     Str_Auf_Breite("kurz", out, sizeof out, f, 200);
-    EXPECT_STREQ(out, "kurz");
+    EXPECT_STREQ(out, "kurz") << "a text that fits is copied as it is";
     Str_Auf_Breite("abcdefghijklmnopqrstuvwxyz", out, 5, f, 1000);
-    EXPECT_STREQ(out, "abcd") << "the buffer's size bounds the copy";
+    EXPECT_STREQ(out, "abc\x85") << "the buffer's size bounds the copy, and the cut shows";
 }
 
 }  // namespace

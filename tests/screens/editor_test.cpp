@@ -52,6 +52,9 @@ void Tippen(std::vector<Schritt>& s, const char* text) {
 // A key, then frames enough for the editor's column step (at most once per 150 ms) to be ready again.
 void Taste(std::vector<Schritt>& s, int32_t code, int32_t bilder = 9) { s.push_back({bilder, -100, -100, 0, false, -code}); }
 
+// A surname of 20 characters, typed with an umlaut and a "%" drawn as typed.
+constexpr const char* NAME_20 = "M\xfcller%Oberhammersch";
+
 void Foto(std::vector<Schritt>& s, int32_t x = 790, int32_t y = 80) {
     s.push_back({4, x, y, 0});
     s.push_back({1, x, y, 0, true});
@@ -104,6 +107,51 @@ std::string Frisch_Gelesen(const std::string& install, const std::string& user) 
     return ende == 0 ? text : "exit " + std::to_string(ende) + " of " + befehl;
 }
 
+// The records of one file of a world printed by welt_auslesen: the text after
+// each line `kopf` up to the next one.
+std::vector<std::string> Bloecke(const std::string& welt, const std::string& datei, const std::string& kopf) {
+    std::vector<std::string> aus;
+    const size_t anfang = welt.find("== " + datei + "\n");
+    if (anfang == std::string::npos) return aus;
+    const size_t ende = welt.find("\n== ", anfang + 1);
+    const std::string teil = welt.substr(anfang, ende == std::string::npos ? std::string::npos : ende - anfang);
+    for (size_t p = teil.find(kopf + "\n"); p != std::string::npos;) {
+        const size_t naechster = teil.find("\n" + kopf + "\n", p + 1);
+        aus.push_back(teil.substr(p, naechster == std::string::npos ? std::string::npos : naechster + 1 - p));
+        p = naechster == std::string::npos ? naechster : naechster + 1;
+    }
+    return aus;
+}
+
+// The lines of a record that start with `wort`, in order.
+std::vector<std::string> Zeilen(const std::string& block, const std::string& wort) {
+    std::vector<std::string> aus;
+    size_t p = 0;
+    while (p < block.size()) {
+        size_t e = block.find('\n', p);
+        if (e == std::string::npos) e = block.size();
+        const std::string z = block.substr(p, e - p);
+        if (z.rfind(wort + " ", 0) == 0) aus.push_back(z);
+        p = e + 1;
+    }
+    return aus;
+}
+std::string Zeile(const std::string& block, const std::string& wort) {
+    const std::vector<std::string> z = Zeilen(block, wort);
+    return z.empty() ? "" : z.front();
+}
+
+// The player record whose NAME line is `name`, with its index; -1 none.
+int32_t Spieler_Block(const std::string& welt, const std::string& name, std::string* block) {
+    const std::vector<std::string> b = Bloecke(welt, "spieler.cfg", "NEUER_SPIELER");
+    for (size_t i = 0; i < b.size(); ++i)
+        if (Zeile(b[i], "NAME") == "NAME \"" + name + "\"") {
+            *block = b[i];
+            return int32_t(i);
+        }
+    return -1;
+}
+
 class EditorScreen : public ScreenWelt {
 protected:
     void SetUp() override {
@@ -126,16 +174,21 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     Taste(s, VK_RETURN);
     s.push_back({2, -100, -100, 0, false, 0, [] { g_gesehen.nach_name = Editor_Stand(); }});
     // The first player's shirt number, then Tab through type, initial and name.
+    // Two digits and a name of 20 letters are taken whole, however narrow the column.
     Klick(s, 405, Zeile_Y(0));
-    Tippen(s, "7");
+    Tippen(s, "12");
     Taste(s, VK_TAB);                              // the type
     Taste(s, VK_TAB);                              // the initial
     Tippen(s, "q");
     Taste(s, VK_TAB);                              // the surname
-    Tippen(s, "M\xfcller%");
-    s.push_back({2, -100, -100, 0, false, 0, [] { g_gesehen.im_namen = Editor_Stand(); }});
+    Tippen(s, NAME_20);
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_gesehen.im_namen = Editor_Stand();
+        Spieler_Wert(SPW_MAX_STERNE, Editor_Stand().edit_ziel, 12, OP_SCHREIBEN);
+    }});
     Foto(s);                                       // 2: a field being edited
     Taste(s, VK_TAB);                              // the strength
+    Tippen(s, "10");
     s.push_back({2, -100, -100, 0, false, 0, [] {
         g_gesehen.nach_tab = Editor_Stand();
         const int32_t p = Editor_Stand().edit_ziel;
@@ -186,13 +239,13 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     EXPECT_FALSE(g_gesehen.nach_name.edit);
     EXPECT_TRUE(g_gesehen.im_namen.edit);
     EXPECT_EQ(g_gesehen.im_namen.edit_feld, EDITOR_FELD_NAME);
-    EXPECT_EQ(g_gesehen.im_namen.puffer, "M\xfcller%");
+    EXPECT_EQ(g_gesehen.im_namen.puffer, NAME_20);
     EXPECT_EQ(g_gesehen.nach_tab.edit_feld, EDITOR_FELD_STAERKE);
     EXPECT_EQ(g_gesehen.nach_doppel.edit_feld, EDITOR_FELD_MAXIMUM) << "two Tabs within 150 ms move one column";
     EXPECT_TRUE(g_gesehen.nach_doppel.edit);
-    EXPECT_EQ(g_gesehen.nummer, 7);
+    EXPECT_EQ(g_gesehen.nummer, 12);
     EXPECT_EQ(g_gesehen.spieler_vorname, "Q.");
-    EXPECT_EQ(g_gesehen.spieler_name, "M\xfcller%");
+    EXPECT_EQ(g_gesehen.spieler_name, NAME_20);
     EXPECT_EQ(Editor_Stand().letzter_fehler, "");
     ASSERT_NE(g_gesehen.liga[0], g_gesehen.liga[1]);
     EXPECT_EQ(g_gesehen.liga_nach[0], g_gesehen.liga[1]);
@@ -205,7 +258,10 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     const std::string frisch = Frisch_Gelesen(dirs.install, dirs.user);
     EXPECT_EQ(frisch, g_gesehen.gespeichert);
     EXPECT_NE(frisch.find("KURZNAME \"Kap, \"\"Nord\"\"\""), std::string::npos);
-    EXPECT_NE(frisch.find("M\xfcller%"), std::string::npos);
+    std::string block;
+    ASSERT_GE(Spieler_Block(frisch, NAME_20, &block), 0) << "the whole surname saved";
+    EXPECT_EQ(Zeile(block, "NUMMER"), "NUMMER 12");
+    EXPECT_EQ(Zeile(block, "STAERKE"), "STAERKE 10000");
     const std::string team_cfg = std::string(Dirs_Get(DIR_USER_CONFIG)) + "/0_team.cfg";
     std::vector<uint8_t> daten;
     ASSERT_TRUE(Plat_Read_All(team_cfg.c_str(), daten));
@@ -213,55 +269,11 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     EXPECT_NE(text.find("KURZNAME \"Kap, \"\"Nord\"\"\""), std::string::npos);
     uint8_t voll = 0;
     ASSERT_TRUE(Team(0) && Spieler(0, &voll));
-    EXPECT_STREQ(Spieler_String(SPS_NAME_FELD, g_gesehen.spieler, 0, 0), "M\xfcller%");
-    EXPECT_EQ(Spieler_Wert(SPW_DATEI_NUMMER, g_gesehen.spieler, 0, OP_LESEN), 7);
+    EXPECT_STREQ(Spieler_String(SPS_NAME_FELD, g_gesehen.spieler, 0, 0), NAME_20);
+    EXPECT_EQ(Spieler_Wert(SPW_DATEI_NUMMER, g_gesehen.spieler, 0, OP_LESEN), 12);
+    EXPECT_EQ(Spieler_Wert(SPW_STERNE, g_gesehen.spieler, 0, OP_LESEN), 10);
     EXPECT_EQ(Spieler_Wert(SPW_WERT55, g_gesehen.spieler, 0, OP_LESEN), 150);
 
-}
-
-// The records of one file of a world printed by welt_auslesen: the text after
-// each line `kopf` up to the next one.
-std::vector<std::string> Bloecke(const std::string& welt, const std::string& datei, const std::string& kopf) {
-    std::vector<std::string> aus;
-    const size_t anfang = welt.find("== " + datei + "\n");
-    if (anfang == std::string::npos) return aus;
-    const size_t ende = welt.find("\n== ", anfang + 1);
-    const std::string teil = welt.substr(anfang, ende == std::string::npos ? std::string::npos : ende - anfang);
-    for (size_t p = teil.find(kopf + "\n"); p != std::string::npos;) {
-        const size_t naechster = teil.find("\n" + kopf + "\n", p + 1);
-        aus.push_back(teil.substr(p, naechster == std::string::npos ? std::string::npos : naechster + 1 - p));
-        p = naechster == std::string::npos ? naechster : naechster + 1;
-    }
-    return aus;
-}
-
-// The lines of a record that start with `wort`, in order.
-std::vector<std::string> Zeilen(const std::string& block, const std::string& wort) {
-    std::vector<std::string> aus;
-    size_t p = 0;
-    while (p < block.size()) {
-        size_t e = block.find('\n', p);
-        if (e == std::string::npos) e = block.size();
-        const std::string z = block.substr(p, e - p);
-        if (z.rfind(wort + " ", 0) == 0) aus.push_back(z);
-        p = e + 1;
-    }
-    return aus;
-}
-std::string Zeile(const std::string& block, const std::string& wort) {
-    const std::vector<std::string> z = Zeilen(block, wort);
-    return z.empty() ? "" : z.front();
-}
-
-// The player record whose NAME line is `name`, with its index; -1 none.
-int32_t Spieler_Block(const std::string& welt, const std::string& name, std::string* block) {
-    const std::vector<std::string> b = Bloecke(welt, "spieler.cfg", "NEUER_SPIELER");
-    for (size_t i = 0; i < b.size(); ++i)
-        if (Zeile(b[i], "NAME") == "NAME \"" + name + "\"") {
-            *block = b[i];
-            return int32_t(i);
-        }
-    return -1;
 }
 
 // The rows of the first club's list the script edits, found when the editor is open.

@@ -150,7 +150,7 @@ TEST_F(KoTest, RoundTextsNameTheRoundsFromTheFinalBack) {
         const char* text;
     };
     const Fall faelle[] = {{LIGA, 3, 0, "3. Spieltag"},        {POKAL, 1, 0, "Halbfinale, Hinspiel"},
-                           {POKAL, 2, 1, "Finale, Rueckspiel"}, {EINZEL, 2, 0, "Finale"},
+                           {POKAL, 2, 1, "Finale, R\xfc" "ckspiel"}, {EINZEL, 2, 0, "Finale"},
                            {EINZEL, 1, 0, "Halbfinale"},         {999, 1, 0, ""}};
     for (const Fall& f : faelle) EXPECT_STREQ(Wettbewerb_Get_Rundentext(f.w, f.runde, f.spieltag), f.text);
     Wettbewerb_Satz(EINZEL)->spieltage = 6;
