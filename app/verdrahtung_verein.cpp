@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/verdrahtung_intern.h"
+#include "business/angebot.h"
 #include "business/bank.h"
 #include "business/bank_kredit.h"
 #include "business/bank_netz.h"
@@ -26,6 +27,7 @@
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "club/transfer.h"
 #include "core/debug.h"
 #include "core/optionen.h"
 #include "core/prioritaeten.h"
@@ -280,6 +282,13 @@ void Binden_Verhandlung() {
     KalenderHooks& k = Kalender_Hooks();
     Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_COMPI, Compi_Tag);
     Abonnieren(k.jahr_ereignisse, "Kalender.jahr_ereignisse", prio::JAHR_COMPI, Compi_Saison);
+    // Offers about a player and contract extensions: their answers, the
+    // season's requests, and the open ones dropped when the player leaves.
+    Abonnieren(k.jahr_ereignisse, "Kalender.jahr_ereignisse", prio::JAHR_VERLAENGERUNG, Angebot_Verlaengerungen);
+    Abonnieren(Transfer_Hooks().spieler_gegangen, "Transfer.spieler_gegangen", prio::SPIELER_GEGANGEN_ANGEBOT,
+               Angebot_Spieler_Gegangen);
+    Richter_Art_Anmelden(ANFRAGE_ART_SPIELER, Angebot_Antwort);
+    Beim_Abbinden([] { Richter_Art_Anmelden(ANFRAGE_ART_SPIELER, nullptr); });
 }
 
 void Binden_Training() {

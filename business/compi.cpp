@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "business/angebot.h"
 #include "business/bank.h"
 #include "business/news.h"
 #include "business/verhandlung.h"
@@ -66,8 +67,12 @@ void Transfer_Melden(int32_t kaeufer, int32_t partner, int32_t kommt, int32_t ge
     }
 }
 
-// The partner club of a round: a computer club within the team distance, drawn at random.
-int32_t Partner_Verein(int32_t team) {
+}  // namespace
+
+const CompiZaehler& Compi_Zaehler() { return g.zaehler; }
+void Compi_Zaehler_Zuruecksetzen() { g.zaehler = CompiZaehler{}; }
+
+int32_t Compi_Partner(int32_t team) {
     const int32_t delta = std::max(1, Transferfaktor_Wert(TF_COMPI_TRANSFER_DELTA_TEAMS_ABS));
     std::vector<int32_t> kandidaten;
     for (int32_t t = std::max(0, team - delta); t <= std::min(Team_Anzahl() - 1, team + delta); ++t)
@@ -75,11 +80,6 @@ int32_t Partner_Verein(int32_t team) {
     if (kandidaten.empty()) return -1;
     return kandidaten[size_t(Rnd(0, int32_t(kandidaten.size()) - 1))];
 }
-
-}  // namespace
-
-const CompiZaehler& Compi_Zaehler() { return g.zaehler; }
-void Compi_Zaehler_Zuruecksetzen() { g.zaehler = CompiZaehler{}; }
 
 bool Compi_Ist_Compi(int32_t team) {
     return team >= 0 && team < Team_Anzahl() && Team_Ist_Normal(team, 0) && !Manager_Oder_Netzwerk_Team(team);
@@ -146,12 +146,12 @@ bool Compi_Talent_Kaufen(int32_t team) {
     return false;
 }
 
-bool Compi_Transfer(int32_t team, bool markt) {
-    if (!Compi_Ist_Compi(team) || Club_Ist_Client()) return false;
-    const int32_t partner = markt ? Team_Markt() : Partner_Verein(team);
-    if (partner < 0) return false;
+bool Compi_Tausch_Suchen(int32_t kaeufer, int32_t partner, int32_t* geht_out, int32_t* kommt_out,
+                         int32_t* preis_out) {
+    if (kaeufer < 0 || kaeufer >= Team_Anzahl() || partner < 0 || partner >= Team_Anzahl() || kaeufer == partner)
+        return false;
     std::vector<int32_t> eigene, fremde;
-    Kader(team, eigene);
+    Kader(kaeufer, eigene);
     Kader(partner, fremde);
     const int32_t delta = Transferfaktor_Wert(TF_COMPI_TRANSFER_DELTA_SPIELER_ABS) * 1000;
     // The kinds from a random one on: the first kind that finds a deal makes it.
@@ -162,7 +162,7 @@ bool Compi_Transfer(int32_t team, bool markt) {
         for (int32_t s : eigene)
             if (Spieler_Get_Art(s) == art && (geht < 0 || Spieler_Staerke(s) < Spieler_Staerke(geht))) geht = s;
         if (geht < 0) continue;
-        const int64_t geld = Kontostand(team) + Verhandlung_Verkauf_Erloes(geht);
+        const int64_t geld = Kontostand(kaeufer) + Verhandlung_Verkauf_Erloes(geht);
         const int32_t max_geht = Spieler_Wert(SPW_MAX_STERNE, geht, 0, OP_LESEN) * 1000;
         int32_t kommt = -1, preis = 0;
         for (int32_t s : fremde) {
@@ -177,12 +177,28 @@ bool Compi_Transfer(int32_t team, bool markt) {
             preis = forderung;
         }
         if (kommt < 0) continue;
-        if (!Spieler_Transfer_Ausfuehren(team, partner, geht, kommt, float(preis))) return false;
-        ++g.zaehler.transfers;
-        Transfer_Melden(team, partner, kommt, geht, preis);
+        *geht_out = geht;
+        *kommt_out = kommt;
+        *preis_out = preis;
         return true;
     }
     return false;
+}
+
+void Compi_Verlaengerung_Zaehlen(int32_t kosten) {
+    ++g.zaehler.verlaengerungen;
+    g.zaehler.verlaengerungen_geld += kosten;
+}
+
+bool Compi_Transfer(int32_t team, bool markt) {
+    if (!Compi_Ist_Compi(team) || Club_Ist_Client()) return false;
+    const int32_t partner = markt ? Team_Markt() : Compi_Partner(team);
+    int32_t geht = -1, kommt = -1, preis = 0;
+    if (partner < 0 || !Compi_Tausch_Suchen(team, partner, &geht, &kommt, &preis)) return false;
+    if (!Spieler_Transfer_Ausfuehren(team, partner, geht, kommt, float(preis))) return false;
+    ++g.zaehler.transfers;
+    Transfer_Melden(team, partner, kommt, geht, preis);
+    return true;
 }
 
 void Compi_Runde() {
@@ -190,6 +206,10 @@ void Compi_Runde() {
     const int32_t haeufigkeit = std::max(0, Transferfaktor_Wert(TF_COMPI_TRANSFER_HAEUFIGKEIT_ABS));
     const int32_t mit_markt = Transferfaktor_Wert(TF_COMPI_TRANSFER_MIT_TM);
     for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        if (Team_Hat_Manager(t)) {
+            if (Rnd(0, haeufigkeit / 4) == 0) Angebot_Machen(t);
+            continue;
+        }
         if (!Compi_Ist_Compi(t)) continue;
         Compi_Talent_Kaufen(t);
         if (Rnd(0, haeufigkeit) != 0) continue;

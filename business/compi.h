@@ -51,10 +51,21 @@ int32_t Compi_Talent_Preis(int32_t talent);
 // True when it bought one.
 bool Compi_Talent_Kaufen(int32_t team);
 
+// The partner club of a round: a computer club whose team number lies within
+// FAKTOR_0_100_COMPI_TRANSFER_DELTA_TEAMS_ABS of `team`'s, drawn at random; -1 none.
+int32_t Compi_Partner(int32_t team);
+// The deal `kaeufer` can make with `partner` (rule above): the player it gives,
+// the one it takes and his demand. False when there is none.
+bool Compi_Tausch_Suchen(int32_t kaeufer, int32_t partner, int32_t* geht, int32_t* kommt, int32_t* preis);
+// A contract extension was paid (the report counts it).
+void Compi_Verlaengerung_Zaehlen(int32_t kosten);
+
 // One club's transfer in its round, with the market (markt true) or a club;
 // true when a transfer was made.
 bool Compi_Transfer(int32_t team, bool markt);
-// The round of every computer club (draws as above).
+// The round of every computer club (draws as above); each human manager's
+// club gets an offer for one of its players with chance 1 in
+// (HAEUFIGKEIT_ABS / 4 + 1) (business/angebot.h).
 void Compi_Runde();
 // Each game day: on Mondays the round; the talents of the rich clubs.
 void Compi_Tag();

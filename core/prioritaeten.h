@@ -112,6 +112,8 @@ constexpr int32_t KADER_LAUF = 300;             // a headless run counts the tra
 // headless run's season figures before the season's report is kept.
 constexpr int32_t TAG_COMPI = 150;
 constexpr int32_t JAHR_COMPI = 100;
+constexpr int32_t JAHR_VERLAENGERUNG = 200;      // then the players' requests to extend
+constexpr int32_t SPIELER_GEGANGEN_ANGEBOT = 100; // a player left: the open offers about him go
 constexpr int32_t SAISONWECHSEL_WIRTSCHAFT = 40;
 
 }  // namespace velmora::prio

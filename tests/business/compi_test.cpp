@@ -12,6 +12,7 @@
 #include "club/wirtschaft.h"
 #include "core/config.h"
 #include "tests/business/bank_welt.h"
+#include "tests/business/compi_welt.h"
 
 namespace velmora {
 namespace {
@@ -40,18 +41,8 @@ protected:
     void SetUp() override {
         welt = std::make_unique<BankWelt>();
         Compi_Zaehler_Zuruecksetzen();
-        Transferfaktor_Leeren();
-        Transferfaktor_Setzen(TF_MARKTWERT_ABS, 400);
-        Transferfaktor_Setzen(TF_PROGRESSION, 200);
-        Transferfaktor_Setzen(TF_PROGRESSION_GRENZE, 50);
-        Transferfaktor_Setzen(TF_GEHALT, 10);
-        Transferfaktor_Setzen(TF_MARKTWERT_ABS_ABZUG, 100000);
+        test::Wirtschaft_Faktoren_Setzen();
         Transferfaktor_Setzen(TF_COMPI_TRANSFER_DELTA_TEAMS_ABS, 1);
-        Transferfaktor_Setzen(TF_COMPI_TRANSFER_DELTA_SPIELER_ABS, 2);
-        Transferfaktor_Setzen(TF_COMPI_TRANSFER_VERKAUF_ABZUG, 20);
-        const int32_t t[3] = {60, 15, 25}, gh[3] = {50, 30, 20};
-        Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_TRANSFER, t, 3);
-        Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_GEHALT, gh, 3);
         // Talent 5 alone: requirement 30, 7 points a unit (4 units), 10,000 a unit x factor 2.
         Attribut_Tabelle_Leeren();
         AttributDaten a{};
@@ -70,12 +61,6 @@ protected:
             Spieler_Wert(SPW_MAX_STERNE, p, 0, OP_SCHREIBEN);
             Spieler_Wert(SPW_EINSAETZE, p, 0, OP_SCHREIBEN);
         }
-        KaderHooks& k = Kader_Hooks();
-        k.bank_kontostand = [](int32_t team) { return Stand(team); };
-        k.bank_ueberweisung = [](int32_t von, int32_t an, float betrag, int32_t kategorie) {
-            return Bank_Ueberweisung(von, an, betrag, uint8_t(kategorie), 0, -1);
-        };
-        k.verkaufserloes = [](int32_t spieler) { return float(Verhandlung_Verkauf_Erloes(spieler)); };
     }
     void TearDown() override {
         Kader_Hooks() = KaderHooks{};

@@ -1,0 +1,142 @@
+// Requests about a player: a computer club's offer to a human manager, the
+// answers (a yes sells through the transfer execution), forged or stale
+// answers, the drop when the player leaves, and contract extensions.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "business/angebot.h"
+#include "business/compi.h"
+#include "business/news.h"
+#include "business/news_anfrage.h"
+#include "business/verhandlung.h"
+#include "club/kader_hooks.h"
+#include "club/wirtschaft.h"
+#include "season/kalender.h"
+#include "tests/business/bank_welt.h"
+#include "tests/business/compi_welt.h"
+#include "tests/core/temp_verz.h"
+
+namespace velmora {
+namespace {
+
+constexpr int32_t MENSCH = 2;   // clubs 2 and 3 have human managers, 4 and 5 are computer clubs
+constexpr int32_t COMPI = 4;
+constexpr int32_t JE_CLUB = 18;
+constexpr int32_t STAR = 3;     // player 3: a defender of club 2
+constexpr int32_t TAUSCH = 2 * JE_CLUB + 3;   // club 4's first defender
+
+float Stand(int32_t team) { return float(Bank_Kontostand(team, false, -1)); }
+
+class Angebot : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(verz.ok);
+        welt = std::make_unique<test::BankWelt>();
+        ASSERT_TRUE(News_Datei_Oeffnen());
+        Compi_Zaehler_Zuruecksetzen();
+        test::Wirtschaft_Faktoren_Setzen();
+        Transferfaktor_Setzen(TF_COMPI_TRANSFER_DELTA_TEAMS_ABS, 2);
+        for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
+            Spieler_Wert(SPW_STAERKE, p, 5000, OP_SCHREIBEN);
+            Spieler_Wert(SPW_MAX_STERNE, p, 5, OP_SCHREIBEN);
+            Spieler_Wert(SPW_EINSAETZE, p, 0, OP_SCHREIBEN);
+            Spieler_Wert(SPW_MORAL, p, 4, OP_SCHREIBEN);
+        }
+        Spieler_Wert(SPW_STAERKE, STAR, 6000, OP_SCHREIBEN);
+        Spieler_Wert(SPW_MAX_STERNE, STAR, 6, OP_SCHREIBEN);
+        Spieler_Wert(SPW_EINSAETZE, STAR, 9, OP_SCHREIBEN);
+        Bank_Ueberweisung(-1, COMPI, 3000000.0f, BUCHUNG_SONSTIGE_EINNAHMEN, 1, -1);
+    }
+    void TearDown() override {
+        Kader_Hooks() = KaderHooks{};
+        Transferfaktor_Leeren();
+        News_Datei_Schliessen();
+        welt.reset();
+    }
+    // The header of the club's open request about a player, with the answer set.
+    static bool Anfrage(int32_t team, int32_t kopf[NEWS_KOPF_WORTE], int32_t antwort) {
+        const int32_t i = News_Erste(team, int32_t(NEWS_ANFRAGE));
+        if (i < 0) return false;
+        std::copy(News_Get_Kopf(i), News_Get_Kopf(i) + NEWS_KOPF_WORTE, kopf);
+        kopf[NEWS_KOPF_ANTWORT] = antwort;
+        return true;
+    }
+    velmora_test::TestWelt verz;
+    std::unique_ptr<test::BankWelt> welt;
+};
+
+TEST_F(Angebot, AComputerClubOffersTheDemandAndAYesSellsThePlayer) {
+    // Club 4, the only computer club within two team numbers of club 2, gives
+    // its weakest defender (5000) for club 2's defender of 6000 at his demand.
+    ASSERT_TRUE(Angebot_Machen(MENSCH));
+    EXPECT_FALSE(Angebot_Machen(MENSCH)) << "one offer at a time";
+    EXPECT_FALSE(Angebot_Machen(COMPI)) << "only to a human manager";
+    int32_t kopf[NEWS_KOPF_WORTE];
+    ASSERT_TRUE(Anfrage(MENSCH, kopf, 1));
+    const int32_t preis = Spieler_Get_Forderung(STAR);
+    const int32_t erwartet[NEWS_KOPF_WORTE] = {ANFRAGE_ART_SPIELER, MENSCH, COMPI, Tag_Index() + ANGEBOT_FRIST, STAR,
+                                               TAUSCH, preis, ANGEBOT_KAUF, 0, 1};
+    for (int32_t w = 0; w < NEWS_KOPF_WORTE; ++w) EXPECT_EQ(kopf[w], erwartet[w]) << "word " << w;
+    const int32_t erloes = Verhandlung_Verkauf_Erloes(TAUSCH);
+    Angebot_Antwort(kopf, Richter_Fall::ANTWORT);
+    EXPECT_EQ(Spieler_Get_Team(STAR), COMPI);
+    EXPECT_EQ(Spieler_Get_Team(TAUSCH), MENSCH);
+    EXPECT_EQ(Stand(MENSCH), 1000000.0f + float(preis - erloes));
+    EXPECT_EQ(Stand(COMPI), 3000000.0f - float(preis - erloes));
+    EXPECT_EQ(Bank_Gesamt(BUCHUNG_TRANSFER_AUS, false), double(preis));
+    // The player has left: the open offer about him is dropped.
+    Angebot_Spieler_Gegangen(STAR, MENSCH);
+    EXPECT_FALSE(Anfrage(MENSCH, kopf, 1));
+}
+
+TEST_F(Angebot, NoExpiredStaleOrForgedAnswersMoveNothing) {
+    ASSERT_TRUE(Angebot_Machen(MENSCH));
+    int32_t kopf[NEWS_KOPF_WORTE];
+    ASSERT_TRUE(Anfrage(MENSCH, kopf, 1));
+    struct Fall {
+        const char* name;
+        int32_t wort, wert;
+        Richter_Fall fall;
+    } faelle[] = {
+        {"no", NEWS_KOPF_ANTWORT, 0, Richter_Fall::ANTWORT},
+        {"expired", NEWS_KOPF_ANTWORT, 1, Richter_Fall::ABGELAUFEN},
+        {"late", NEWS_KOPF_ANTWORT, 1, Richter_Fall::ANTWORT_SPAET},
+        {"another club's player", 4, 3 * JE_CLUB + 3, Richter_Fall::ANTWORT},
+        {"a human club buys", 2, 3, Richter_Fall::ANTWORT},
+        {"exchange of another kind", 5, TAUSCH + 1, Richter_Fall::ANTWORT},
+        {"exchange not the buyer's", 5, 3 * JE_CLUB + 3, Richter_Fall::ANTWORT},
+        {"no price", 6, 0, Richter_Fall::ANTWORT},
+        {"unknown request", 7, 5, Richter_Fall::ANTWORT},
+    };
+    for (const Fall& f : faelle) {
+        int32_t k[NEWS_KOPF_WORTE];
+        std::copy(kopf, kopf + NEWS_KOPF_WORTE, k);
+        k[f.wort] = f.wert;
+        Angebot_Antwort(k, f.fall);
+        EXPECT_EQ(Spieler_Get_Team(STAR), MENSCH) << f.name;
+        EXPECT_EQ(Stand(MENSCH), 1000000.0f) << f.name;
+        EXPECT_EQ(Stand(COMPI), 3000000.0f) << f.name;
+    }
+}
+
+TEST_F(Angebot, AnExtensionCostsASeasonsSalaryTimesTheFactorTimesOnePointFour) {
+    // Star's salary: (50 x 50 + 30 x 100 + 20 x 85) / 100 = 72 -> 1332 x 400 ->
+    // 532,000 - 100,000 = 432,000 -> 34,500; x 100 x 1.4 / 100 = 48,300 -> 40,000.
+    EXPECT_EQ(Spieler_Berechne_Gehalt(STAR), 34500);
+    EXPECT_EQ(Angebot_Verlaengerung_Kosten(STAR), 40000);
+    int32_t kopf[NEWS_KOPF_WORTE] = {ANFRAGE_ART_SPIELER, MENSCH, -1, Tag_Index() + VERLAENGERUNG_FRIST, STAR, -1,
+                                     40000, ANGEBOT_VERLAENGERUNG, 0, 0};
+    Angebot_Antwort(kopf, Richter_Fall::ANTWORT);
+    EXPECT_EQ(Spieler_Wert(SPW_MORAL, STAR, 0, OP_LESEN), 3) << "a refused extension disappoints";
+    EXPECT_EQ(Stand(MENSCH), 1000000.0f);
+    kopf[NEWS_KOPF_ANTWORT] = 1;
+    Angebot_Antwort(kopf, Richter_Fall::ANTWORT);
+    EXPECT_EQ(Stand(MENSCH), 960000.0f);
+    EXPECT_EQ(Bank_Gesamt(BUCHUNG_SPIELERKOSTEN, false), 40000.0);
+    EXPECT_EQ(Compi_Zaehler().verlaengerungen, 1);
+    EXPECT_EQ(Spieler_Wert(SPW_MORAL, STAR, 0, OP_LESEN), 3);
+}
+
+}  // namespace
+}  // namespace velmora
