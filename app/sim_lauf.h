@@ -31,6 +31,9 @@ struct SimOptionen {
     // The invariant checker runs over every live record after every frame;
     // the first broken rule stops the run.
     bool pruefen = false;
+    // Each human manager acts once a game week as a plain computer manager
+    // would (app/sim_aktiv.h) instead of only ending his turns.
+    bool aktiv = false;
 };
 
 // Why a game without a screen stopped.

@@ -3,6 +3,7 @@
 // the runner of a game without a screen.
 #include <cstdio>
 
+#include "app/sim_aktiv.h"
 #include "app/sim_lauf.h"
 #include "app/sim_wirtschaft.h"
 #include "app/verdrahtung_intern.h"
@@ -507,6 +508,8 @@ void Binden_Lauf() {
                Sim_Wirtschaft_Transfer);
     Abonnieren(k.vor_saisonwechsel, "Kalender.vor_saisonwechsel", prio::SAISONWECHSEL_WIRTSCHAFT,
                Sim_Wirtschaft_Saisonende);
+    Sim_Aktiv_Zuruecksetzen();
+    if (o.aktiv) Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_AKTIV, Sim_Aktiv_Tag);
     if (o.spieltag_start) Besetzen(k.spieltag_start, o.spieltag_start, "Kalender.spieltag_start");
     if (o.spieltag_frame) Besetzen(k.spieltag_frame, o.spieltag_frame, "Kalender.spieltag_frame");
     // The blocks of the menu and of the match-day pages without their

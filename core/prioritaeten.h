@@ -111,6 +111,7 @@ constexpr int32_t KADER_LAUF = 300;             // a headless run counts the tra
 // market's eleven are drawn), their salaries at the season update, and a
 // headless run's season figures before the season's report is kept.
 constexpr int32_t TAG_COMPI = 150;
+constexpr int32_t TAG_AKTIV = 160;               // a headless run's active managers, after the computer clubs
 constexpr int32_t JAHR_COMPI = 100;
 constexpr int32_t JAHR_VERLAENGERUNG = 200;      // then the players' requests to extend
 constexpr int32_t SPIELER_GEGANGEN_ANGEBOT = 100; // a player left: the open offers about him go

@@ -3,7 +3,7 @@
 //
 //   velmora-sim [--small] [--seed N] [--days N] [--humans N] [--no-autosave]
 //               [--install DIR] [--user DIR] [--load SLOT] [--stats] [--live]
-//               [--check] [--view DIR] [--radar DIR]
+//               [--check] [--view DIR] [--radar DIR] [--active]
 //
 // Without --install a world is generated (with the same seed) into a
 // temporary directory; without --user the save games go to a temporary
@@ -36,6 +36,7 @@
 #include <random>
 #include <string>
 
+#include "app/sim_aktiv.h"
 #include "app/sim_lauf.h"
 #include "app/sim_live_statistik.h"
 #include "app/sim_wirtschaft.h"
@@ -72,6 +73,9 @@ constexpr const char* BENUTZUNG =
     "      --load SLOT    start from save slot 0-9 of the user directory\n"
     "      --stats        add the match statistics of the days played\n"
     "      --live         compute every match live on the pitch instead of by the dice\n"
+    "      --active       each human manager acts once a week as a plain computer\n"
+    "                     manager would (loans, advertising, stadium, a market\n"
+    "                     player now and then, answers to offers)\n"
     "      --check        check every live match after every frame; stop at the first\n"
     "                     broken rule, keeping the save of the last minute change\n"
     "                     (slot 8) and printing the command that replays it\n"
@@ -142,9 +146,10 @@ int main(int argc, char** argv) {
     int32_t tage = 365;
     std::string install, user;
 
-    enum { SMALL = 1000, STATS, NO_AUTOSAVE, SEED, DAYS, HUMANS, LOAD, INSTALL, USER, VERSION, LIVE, CHECK, VIEW, RADAR };
+    enum { SMALL = 1000, STATS, ACTIVE, NO_AUTOSAVE, SEED, DAYS, HUMANS, LOAD, INSTALL, USER, VERSION, LIVE, CHECK, VIEW, RADAR };
     static const option LANG[] = {
         {"small", no_argument, nullptr, SMALL},        {"stats", no_argument, nullptr, STATS},
+        {"active", no_argument, nullptr, ACTIVE},
         {"no-autosave", no_argument, nullptr, NO_AUTOSAVE}, {"seed", required_argument, nullptr, SEED},
         {"days", required_argument, nullptr, DAYS},    {"humans", required_argument, nullptr, HUMANS},
         {"load", required_argument, nullptr, LOAD},    {"install", required_argument, nullptr, INSTALL},
@@ -168,6 +173,7 @@ int main(int argc, char** argv) {
         switch (c) {
             case SMALL: klein = true; break;
             case STATS: statistik = true; break;
+            case ACTIVE: o.aktiv = true; break;
             case LIVE: o.alle_live = true; break;
             case CHECK: o.pruefen = true; break;
             case VIEW:
@@ -273,7 +279,7 @@ int main(int argc, char** argv) {
         std::fputs(Sim_Bericht().c_str(), stdout);
     }
     if (statistik)
-        std::fputs((Spieltag_Statistik_Text() + Sim_Live_Statistik_Text() + Sim_Wirtschaft_Text()).c_str(), stdout);
+        std::fputs((Spieltag_Statistik_Text() + Sim_Live_Statistik_Text() + Sim_Wirtschaft_Text() + Sim_Aktiv_Text()).c_str(), stdout);
     Ansicht_Sim_Beenden();
     Sim_Beenden();
     Spiel_Entdrahten();   // the last autosave is written or has failed
