@@ -17,7 +17,7 @@ int32_t Suchen(uint16_t port, uint32_t* gefunden) {
     uint8_t liste[255];
     int32_t r = 1;
     uint32_t start = Plat_Ms();
-    while (r > 0 && Plat_Ms() - start < 5000) {
+    while (r > 0 && Plat_Ms() - start < 20000) {
         Server_Runde();
         Plat_Sleep_Ms(5);
         r = Internet_Server_Suche_Ergebnis(nullptr, nullptr, nullptr, gefunden, port, liste);

@@ -172,7 +172,7 @@ TEST(NetRahmen, SplitAndCoalescedFramesAreReassembled) {
     for (size_t i = 0; i < bloecke.size(); ++i) {
         Net_Client_Slot* s = Net_Slot(0);
         uint32_t start = Plat_Ms();
-        while (!s->neu && Plat_Ms() - start < 1000) {
+        while (!s->neu && Plat_Ms() - start < 10000) {
             Net_Pump();
             Net_Server_Slot_Pump();
         }
@@ -210,7 +210,7 @@ TEST(NetRahmen, FiftyKilobyteMessageArrivesWholeAndCountersMatch) {
     ImKontext im(netz.server);
     Net_Client_Slot* s = Net_Slot(0);
     uint32_t start = Plat_Ms();
-    while (!s->neu && Plat_Ms() - start < 1000) {
+    while (!s->neu && Plat_Ms() - start < 10000) {
         Net_Pump();
         Net_Server_Slot_Pump();
     }
@@ -267,7 +267,7 @@ TEST(NetRahmen, ClientThatStopsReadingIsDropped) {
         ImKontext im(netz.server);
         for (int i = 0; i < 6; ++i) ASSERT_TRUE(Net_Senden(0, NET_TYP_MIN_ANTWORT, 0, block.data(), block.size()));
     }
-    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == 0; }, 5000));
+    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == 0; }, 20000));
     Plat_Sock_Close(sock);
 }
 
@@ -334,7 +334,7 @@ TEST(NetPlaetze, SixClubsAtMostAndConnectionsWithoutOneAreClosedWhenSilentOrLate
         EXPECT_TRUE(Net_Slot_Team_Setzen(1, 11)) << "a joined slot may change its club";
     }
     // The silent ones without a club go after their time; the six with one stay.
-    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == NET_SLOTS; }, 3000));
+    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == NET_SLOTS; }, 20000));
     {
         ImKontext im(netz.server);
         for (int32_t i = 1; i <= NET_SLOTS; ++i) EXPECT_GE(Net_Slot(i)->team, 0) << i;
@@ -346,7 +346,7 @@ TEST(NetPlaetze, SixClubsAtMostAndConnectionsWithoutOneAreClosedWhenSilentOrLate
     uint32_t start = Plat_Ms();
     uint8_t b;
     bool zu = false;
-    while (!zu && Plat_Ms() - start < 3000) {
+    while (!zu && Plat_Ms() - start < 30000) {
         auto r = Rahmen(NET_TYP_ANFRAGE, 1, {});
         Roh_Senden(sock, r.data(), r.size());
         Server_Bis([] { return false; }, 100);
