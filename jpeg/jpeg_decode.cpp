@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "jpeg/jpeg_block_smooth.h"
 #include "jpeg/jpeg_input.h"
 #include "jpeg/jpeg_mcu.h"
 #include "jpeg/jpeg_output.h"
@@ -305,6 +306,7 @@ JPEG_RESULT decode_markers(JPEG_PROPERTIES* p) {
     s->consumed = 0;
     s->environment->sos_size = 0;
     p->progressive_scans = 0;
+    jpeg_coef_status_reset(p);
     p->dc_complete = p->ac_complete = 0;
     p->non_interleaved = 0;
     p->scans_seen = 0;

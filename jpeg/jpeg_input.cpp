@@ -450,6 +450,7 @@ JPEG_RESULT jpeg_parse_dqt(JPEG_PROPERTIES* p, JPEG_STREAM* s, uint32_t idct_kin
         q.id = tq;
         const uint8_t* v = seg.data + pos + 1;
         for (int i = 0; i < 64; ++i) q.values[i] = uint16_t(pq == 0 ? v[i] : be16(v + 2 * i));
+        for (int i = 0; i < 64; ++i) p->quant_read[tq][jpeg_natural_order[i]] = q.values[i];
         if (idct_kind == 1)
             jpeg_dequant_prepare_int(q.values);
         else

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "jpeg/jpeg_block_smooth.h"
 #include "jpeg/jpeg_env.h"
 #include "jpeg/jpeg_huff.h"
 #include "jpeg/jpeg_huff_fast.h"
@@ -541,12 +542,21 @@ JPEG_RESULT decode_unit(JPEG_STREAM* s, JPEG_SCAN* scan, const JPEG_SCAN_COMPONE
 }
 
 // One progressive scan of one kind over the coefficient buffer. What a damaged
-// unit's decoders leave stays; the units after it keep what the earlier scans gave.
+// unit's decoders leave stays; the units after it keep what the earlier scans
+// gave. Where nothing more of the scan could be decoded, its coefficients'
+// state records the unit from which the blocks lack it.
 template <Pass kind>
 void progressive_pass(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p) {
     const JPEG_FRAME& f = p->frame;
     auto place = [](uint32_t, uint32_t, bool) { return false; };
-    auto rest = [](uint32_t, uint32_t) {};
+    bool cut = false;
+    uint32_t cut_col = 0, cut_row = 0, grid_cols = 1;
+    // Told the unit after the damaged one: the damaged one is the first without the scan.
+    auto rest = [&](uint32_t col, uint32_t row) {
+        cut = true;
+        cut_col = col > 0 ? col - 1 : grid_cols - 1;
+        cut_row = col > 0 ? row : row - 1;
+    };
     constexpr size_t kAhead = 4 * 64;
     if (scan->ns == 1) {
         // A single-component scan runs over the component's own block grid,
@@ -563,7 +573,9 @@ void progressive_pass(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p) {
             jpeg_prefetch_block(blk + kAhead);
             return decode_unit<kind>(s, scan, c, 0, blk);
         };
+        grid_cols = bw;
         walk_units(s, scan, bw, bh, 0, 0, unit, place, rest);
+        jpeg_coef_status_scan(p, scan, cut, cut_col, cut_row);
         return;
     }
     int16_t* planes[4];
@@ -583,7 +595,9 @@ void progressive_pass(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p) {
         }
         return 0;
     };
+    grid_cols = f.mcus_per_row;
     walk_units(s, scan, f.mcus_per_row, f.mcu_rows, 0, 0, mcu, place, rest);
+    jpeg_coef_status_scan(p, scan, cut, cut_col, cut_row);
 }
 
 }  // namespace
@@ -630,6 +644,9 @@ bool jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor, JPEG_SCAN* st
     int16_t* planes_in[4];
     size_t strides[4];
     for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) planes_in[i] = jpeg_component_plane(p, i, &strides[i]);
+    // Blocks whose later scans never came get their low frequencies estimated
+    // from their neighbours (not for coefficient planes, which take them as read).
+    const bool estimate = !(planes && !planes->samples) && jpeg_block_smoothing_needed(p);
     for (uint32_t row = first_row; row < r1; ++row) {
         for (uint32_t col = row == first_row ? first_col : c0; col < c1; ++col) {
             // Each component's blocks of the MCU from its plane, from zig-zag
@@ -643,6 +660,9 @@ bool jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor, JPEG_SCAN* st
                             planes_in[i] + ((size_t(row) * v + by) * strides[i] + size_t(col) * h + bx) * 64;
 #pragma GCC unroll 64
                         for (uint32_t z = 0; z < 64; ++z) dst[jpeg_natural_order[z]] = src[z];
+                        if (estimate) [[unlikely]]
+                            jpeg_smooth_block(p, i, col * h + bx, row * v + by, planes_in[i], strides[i],
+                                              f.mcus_per_row * h, f.mcu_rows * v, dst);
                     }
             }
             uint32_t b = 0;

@@ -413,6 +413,14 @@ struct JPEG_PROPERTIES {
     // The MCUs handed to the output stage in this read, and the last of them.
     uint32_t out_count;
     uint32_t out_col, out_row;
+    // The quantisation tables as read (natural order), and what the scans of a
+    // progressive read gave each component (jpeg/jpeg_block_smooth.h): per
+    // coefficient the low bits still unknown (-1 never coded), for the blocks
+    // before the cut of a scan whose data ended and for those from it on.
+    uint16_t quant_read[4][64];
+    int8_t coef_bits[4][64];
+    int8_t coef_bits_cut[4][64];
+    uint32_t coef_cut[4];        // first block (raster order in its plane) past a cut, or all ones
 };
 
 // The caller's record that takes a picture's blocks instead of its pixels

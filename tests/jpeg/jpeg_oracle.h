@@ -134,7 +134,8 @@ struct Image {
 
 // Decodes with the integer DCT and without smoothing up-sampling (with it when
 // fancy), at 1/scale size. Gray and CMYK come out as stored; everything else as RGB.
-inline Image decode(const std::vector<uint8_t>& data, int scale = 1, bool keep_raw = false, bool fancy = false) {
+inline Image decode(const std::vector<uint8_t>& data, int scale = 1, bool keep_raw = false, bool fancy = false,
+                    bool block_smoothing = false) {
     jpeg_decompress_struct d;
     ErrorMgr err;
     d.err = jpeg_std_error(&err.pub);
@@ -150,7 +151,7 @@ inline Image decode(const std::vector<uint8_t>& data, int scale = 1, bool keep_r
     jpeg_read_header(&d, TRUE);
     d.dct_method = JDCT_ISLOW;
     d.do_fancy_upsampling = fancy ? TRUE : FALSE;
-    d.do_block_smoothing = FALSE;
+    d.do_block_smoothing = block_smoothing ? TRUE : FALSE;
     d.scale_num = 1;
     d.scale_denom = unsigned(scale);
     if (d.jpeg_color_space == JCS_CMYK || d.jpeg_color_space == JCS_YCCK) d.out_color_space = JCS_CMYK;
