@@ -34,6 +34,47 @@ inline int channels_of(Space s) {
     return s == Space::Gray ? 1 : (s == Space::Cmyk || s == Space::Ycck) ? 4 : 3;
 }
 
+// Plasma: diamond-square fractal noise, one field per channel, as smooth as a
+// sky with clouds; whole blocks of it sit near a single value.
+inline std::vector<uint8_t> plasma(int w, int h, int ch, uint32_t seed = 1) {
+    const int n = 257;
+    std::vector<uint8_t> px(size_t(w) * h * ch);
+    for (int c = 0; c < ch; ++c) {
+        std::vector<double> g(size_t(n) * n);
+        uint32_t r = seed * 7919u + uint32_t(c);
+        auto rnd = [&r] {
+            r = r * 1103515245u + 12345u;
+            return double((r >> 8) & 0xFFFF) / 65535.0 - 0.5;
+        };
+        g[0] = g[n - 1] = g[size_t(n - 1) * n] = g[size_t(n) * n - 1] = 128;
+        double amp = 200;
+        for (int step = n - 1; step > 1; step /= 2, amp *= 0.55) {
+            const int hs = step / 2;
+            for (int y = hs; y < n; y += step)
+                for (int x = hs; x < n; x += step)
+                    g[size_t(y) * n + x] = (g[size_t(y - hs) * n + x - hs] + g[size_t(y - hs) * n + x + hs] +
+                                            g[size_t(y + hs) * n + x - hs] + g[size_t(y + hs) * n + x + hs]) / 4 +
+                                           rnd() * amp;
+            for (int y = 0; y < n; y += hs)
+                for (int x = (y / hs) % 2 == 0 ? hs : 0; x < n; x += step) {
+                    double s = 0;
+                    int k = 0;
+                    if (y >= hs) s += g[size_t(y - hs) * n + x], ++k;
+                    if (y + hs < n) s += g[size_t(y + hs) * n + x], ++k;
+                    if (x >= hs) s += g[size_t(y) * n + x - hs], ++k;
+                    if (x + hs < n) s += g[size_t(y) * n + x + hs], ++k;
+                    g[size_t(y) * n + x] = s / k + rnd() * amp;
+                }
+        }
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const double v = g[size_t(y % n) * n + size_t(x % n)];
+                px[(size_t(y) * w + x) * ch + c] = uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
+            }
+    }
+    return px;
+}
+
 // A picture with smooth gradients, edges and some noise, so every coefficient band is used.
 inline std::vector<uint8_t> pattern(int w, int h, int ch, uint32_t seed = 1) {
     std::vector<uint8_t> px(size_t(w) * h * ch);
