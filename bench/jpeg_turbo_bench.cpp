@@ -1,10 +1,13 @@
 // Decode and encode speed of the codec at every processor class against
 // libjpeg-turbo called through its TurboJPEG functions, side by side in one run.
 //
-// Four pictures made here: 2048x1536 and 800x600 4:2:0 q75 baseline of a
+// Eight pictures made here: 2048x1536 and 800x600 4:2:0 q75 baseline of a
 // natural-looking scene (several octaves of value noise with edges), the same
-// scene at 2048x1536 4:4:4 q90 progressive, and a smooth 2048x1536 4:2:0 q75
-// picture (gradients only). The peer writes the streams both decoders read.
+// scene at 2048x1536 4:4:4 q90 progressive, a smooth 2048x1536 4:2:0 q75
+// picture (gradients only), and a detailed photograph (the scene with film
+// grain, a band of foliage and a page of text) at 2048x1536 4:2:0, 4:2:2 and
+// 4:4:4 baseline and 4:2:0 progressive. The peer writes the streams both
+// decoders read.
 //
 // Fairness: both sides decode into one RGB buffer allocated once; the peer
 // keeps one TurboJPEG handle per thread and reads the whole picture in one
@@ -19,7 +22,11 @@
 // One benchmark iteration is one round in which every runner takes its turn on
 // the picture; the table printed at the end gives each runner's median rate
 // and, for the goal ratios, the median and range of the per-round ratios.
-// VELMORA_BENCH_ROUNDS sets the number of rounds (default 7).
+// VELMORA_BENCH_ROUNDS sets the number of rounds (default 7). The machine
+// may be shared: the rounds interleave every runner on every picture, so a
+// load that comes and goes touches both sides alike, and the spread of the
+// per-round ratios shows how much it moved them. The processor, the class the
+// probe picks and the load average before and after are printed.
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>
 
@@ -28,6 +35,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -47,7 +56,7 @@ constexpr int kRunners = kClasses + kPeers;   // classes 0-6, then the peer's th
 struct Picture {
     std::string name;
     int width, height;
-    int sub;            // TJSAMP_420 or TJSAMP_444
+    int sub;            // TJSAMP_420, TJSAMP_422 or TJSAMP_444
     int quality;
     bool progressive;
     std::vector<uint8_t> rgb;
@@ -92,6 +101,46 @@ std::vector<uint8_t> scene(int w, int h, bool smooth) {
             }
             for (int c = 0; c < 3; ++c)
                 px[(size_t(y) * w + x) * 3 + c] = uint8_t(std::clamp(rgb[c], 0.0f, 255.0f));
+        }
+    return px;
+}
+
+// Eight bits of a hash of a position, for grain and glyphs.
+uint32_t hash8(uint32_t x, uint32_t y, uint32_t seed) {
+    uint32_t h = x * 2654435761u ^ y * 2246822519u ^ seed * 3266489917u;
+    h = (h ^ (h >> 15)) * 2246822519u;
+    return (h ^ (h >> 13)) & 0xFF;
+}
+
+// A detailed photograph: the scene with film grain everywhere, foliage (leaf
+// shapes of 2 to 6 pixels, dark gaps between them) over the lower left third
+// and a page of text (dark strokes on white, 12 x 18 pixel characters) in the
+// upper right quarter.
+std::vector<uint8_t> detailed(int w, int h) {
+    std::vector<uint8_t> px = scene(w, h, false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = &px[(size_t(y) * w + x) * 3];
+            float rgb[3] = {float(p[0]), float(p[1]), float(p[2])};
+            if (x < w / 3 && y > h / 3) {
+                const float leaf = noise(float(x) / 4.0f, float(y) / 3.0f, 77) + 0.6f * noise(float(x) / 1.7f, float(y) / 2.1f, 78);
+                const float shade = leaf > 0.8f ? 1.0f : leaf > 0.55f ? 0.6f : 0.15f;
+                rgb[0] = 40 * shade + 20, rgb[1] = 150 * shade + 30, rgb[2] = 50 * shade + 10;
+            }
+            if (x > w / 2 && y < h / 4) {
+                const int cx = x / 12, cy = y / 18, ix = x % 12, iy = y % 18;
+                const uint32_t glyph = hash8(uint32_t(cx), uint32_t(cy), 5) | hash8(uint32_t(cx), uint32_t(cy), 6) << 8;
+                bool ink = false;
+                if (iy >= 3 && iy < 15 && ix >= 2 && ix < 10 && (cx % 9) != 8) {
+                    ink = ((glyph & 1) && ix < 4) || ((glyph & 2) && ix >= 8) || ((glyph & 4) && iy < 5) ||
+                          ((glyph & 8) && iy >= 13) || ((glyph & 16) && iy >= 8 && iy < 10) ||
+                          ((glyph & 32) && std::abs((ix - 2) * 3 - (iy - 3) * 2) < 2);
+                }
+                rgb[0] = rgb[1] = rgb[2] = ink ? 30.0f : 235.0f;
+            }
+            for (int c = 0; c < 3; ++c)
+                p[c] = uint8_t(std::clamp(rgb[c] + float(int(hash8(uint32_t(x), uint32_t(y), uint32_t(c))) - 128) / 10.0f,
+                                          0.0f, 255.0f));
         }
     return px;
 }
@@ -148,7 +197,9 @@ size_t velmora_encode(velmora::JPEG_IMAGE_PARAMS* p, const Picture& pic, std::ve
     p->image_height = p->stream_height = pic.height;
     p->image_channels = 3;
     p->image_color = JPEG_COLOR_RGB;
-    p->stream_sampling = pic.sub == TJSAMP_420 ? JPEG_SAMPLING_420 : JPEG_SAMPLING_444;
+    p->stream_sampling = pic.sub == TJSAMP_420   ? JPEG_SAMPLING_420
+                         : pic.sub == TJSAMP_422 ? JPEG_SAMPLING_422
+                                                 : JPEG_SAMPLING_444;
     p->quality = pic.quality;
     p->props.progressive_scans = pic.progressive ? 1 : 0;
     p->stream_data = out.data();
@@ -169,6 +220,11 @@ std::vector<Picture>& pictures() {
         v.push_back({"800x600 4:2:0 q75 baseline", 800, 600, TJSAMP_420, 75, false, scene(800, 600, false), {}});
         v.push_back({"2048x1536 4:4:4 q90 progressive", 2048, 1536, TJSAMP_444, 90, true, v[0].rgb, {}});
         v.push_back({"2048x1536 smooth 4:2:0 q75", 2048, 1536, TJSAMP_420, 75, false, scene(2048, 1536, true), {}});
+        const std::vector<uint8_t> detail = detailed(2048, 1536);
+        v.push_back({"2048x1536 detailed 4:2:0 q85", 2048, 1536, TJSAMP_420, 85, false, detail, {}});
+        v.push_back({"2048x1536 detailed 4:2:2 q85", 2048, 1536, TJSAMP_422, 85, false, detail, {}});
+        v.push_back({"2048x1536 detailed 4:4:4 q90", 2048, 1536, TJSAMP_444, 90, false, detail, {}});
+        v.push_back({"2048x1536 detailed 4:2:0 q85 progr.", 2048, 1536, TJSAMP_420, 85, true, detail, {}});
         // A fresh handle per picture: libjpeg-turbo 2.1.5 writes a damaged
         // baseline stream from a handle that wrote a progressive one before.
         for (Picture& pic : v) {
@@ -183,9 +239,11 @@ std::vector<Picture>& pictures() {
     return all;
 }
 
+constexpr int kPictures = 8;
+
 // Seconds per operation of each runner in each round: [picture][runner][round].
-std::vector<double> g_times[2][4][kRunners];   // [0] decode, [1] encode
-size_t g_bytes[4][kRunners];                    // encoded sizes
+std::vector<double> g_times[2][kPictures][kRunners];   // [0] decode, [1] encode
+size_t g_bytes[kPictures][kRunners];                    // encoded sizes
 
 // Runs `op` `reps` times and returns the seconds per run; in a fresh thread
 // that sees the peer's variable when `env` is set.
@@ -260,26 +318,26 @@ void print_table(bool encode, int probe) {
     size_t rounds = 0;
     for (const auto& t : g_times[encode]) rounds = std::max(rounds, t[0].size());
     std::printf("\n%s, megapixels per second (median of %zu rounds)\n", encode ? "ENCODE" : "DECODE", rounds);
-    std::printf("%-32s", "picture");
+    std::printf("%-36s", "picture");
     for (int r = 0; r < kRunners; ++r)
         r < kClasses ? std::printf(" class %d", r) : std::printf(" %10s", kPeerName[r - kClasses]);
     std::printf("\n");
     for (size_t i = 0; i < pictures().size(); ++i) {
         const Picture& pic = pictures()[i];
         if (g_times[encode][i][0].empty()) continue;
-        std::printf("%-32s", pic.name.c_str());
+        std::printf("%-36s", pic.name.c_str());
         for (int r = 0; r < kRunners; ++r)
             std::printf(r < kClasses ? " %7.1f" : " %10.1f",
                         double(pic.width) * pic.height / 1e6 / median(g_times[encode][i][r]));
         std::printf("\n");
         if (encode) {
-            std::printf("%-32s", "  bytes");
+            std::printf("%-36s", "  bytes");
             for (int r = 0; r < kRunners; ++r) std::printf(r < kClasses ? " %7zu" : " %10zu", g_bytes[i][r]);
             std::printf("\n");
         }
     }
     std::printf("ratios, median [range] of rounds:\n");
-    std::printf("%-32s %-18s %-18s %-18s %-18s %s\n", "picture", "class 0/none", "probe/SSE2", "probe/best",
+    std::printf("%-36s %-18s %-18s %-18s %-18s %s\n", "picture", "class 0/none", "probe/SSE2", "probe/best",
                 "class 6/best", "slowest class step");
     for (size_t i = 0; i < pictures().size(); ++i) {
         const auto& t = g_times[encode][i];
@@ -291,11 +349,31 @@ void print_table(bool encode, int probe) {
             const double step = median(t[c - 1]) / median(t[c]);
             if (step < worst) worst = step, at = c;
         }
-        std::printf("%-32s %-18s %-18s %-18s %-18s %d/%d %.2f\n", pictures()[i].name.c_str(),
+        std::printf("%-36s %-18s %-18s %-18s %-18s %d/%d %.2f\n", pictures()[i].name.c_str(),
                     ratio(t[0], t[kClasses + kPeerNone]).c_str(), ratio(t[probe], t[kClasses + kPeerSse2]).c_str(),
                     ratio(t[probe], t[kClasses + kPeerBest]).c_str(), ratio(t[6], t[kClasses + kPeerBest]).c_str(),
                     at, at - 1, worst);
     }
+}
+
+// The processor's name as the system reports it.
+std::string processor_name() {
+    std::ifstream f("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(f, line))
+        if (line.rfind("model name", 0) == 0) {
+            const size_t colon = line.find(':');
+            return colon == std::string::npos ? line : line.substr(colon + 2);
+        }
+    return "unknown";
+}
+
+// The first three fields of /proc/loadavg.
+std::string load_average() {
+    std::ifstream f("/proc/loadavg");
+    std::string a, b, c;
+    f >> a >> b >> c;
+    return a + " " + b + " " + c;
 }
 
 }  // namespace
@@ -307,7 +385,7 @@ void print_table(bool encode, int probe) {
 int profile_one(const char* request) {
     int r = 0, index = 0, encode = 0, runs = 0;
     if (std::sscanf(request, "%d %d %d %d", &r, &index, &encode, &runs) < 3 || r < 0 || r >= kRunners || index < 0 ||
-        index > 3)
+        index >= kPictures)
         return 2;
     const Picture& pic = pictures()[size_t(index)];
     std::vector<uint8_t> px(size_t(pic.width) * pic.height * 3);
@@ -336,7 +414,7 @@ int main(int argc, char** argv) {
     if (const char* request = std::getenv("VELMORA_BENCH_PROFILE")) return profile_one(request);
     const char* env = std::getenv("VELMORA_BENCH_ROUNDS");
     const int rounds = env ? std::max(1, std::atoi(env)) : 7;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kPictures; ++i)
         for (int encode = 0; encode < 2; ++encode)
             benchmark::RegisterBenchmark("BM_Round", BM_Round)
                 ->Args({i, encode})
@@ -344,9 +422,14 @@ int main(int argc, char** argv) {
                 ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     pictures();
+    const std::string load_before = load_average();
     benchmark::RunSpecifiedBenchmarks();
     const int probe = velmora::jpeg_detect_cpu(nullptr);
-    std::printf("\nvelmora's probe picks class %d here; turbo best = libjpeg-turbo with the SIMD it picks\n", probe);
+    const velmora::JPEG_CPU_INFO* cpu = velmora::jpeg_cpu_info();
+    std::printf("\nprocessor: %s (%s, family %u), %u processors online; load average before %s, after %s\n",
+                processor_name().c_str(), cpu->vendor, cpu->family, std::thread::hardware_concurrency(),
+                load_before.c_str(), load_average().c_str());
+    std::printf("velmora's probe picks class %d here; turbo best = libjpeg-turbo with the SIMD it picks\n", probe);
     print_table(false, probe);
     print_table(true, probe);
     benchmark::Shutdown();
