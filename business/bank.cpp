@@ -79,8 +79,8 @@ void Kategorie_Melden(int32_t team, uint8_t kategorie) {
     Debug_Printf(kategorie == BUCHUNG_KEINE ? "Buchung ohne Kategorie\n" : "Buchung hat NIX-Kategorie\n");
     if (Team_Hat_Manager(team))
         Message_An_Manager(0, team, "%s",
-                           "Du Schlingel hast bei dieser Bank-Überweisung keine KATEGORIE angegeben. "
-                           "Die brauchen wir aber für die Bilanz ;-)");
+                           "Du Schlingel hast bei dieser Bank-\xdc" "berweisung keine KATEGORIE angegeben. "
+                           "Die brauchen wir aber f\xfcr die Bilanz ;-)");
 }
 
 // The ring step backwards: from slot 0 to slot 699.
@@ -499,7 +499,7 @@ const char* Geld_Text(float betrag, int32_t team, int32_t waehrung) {
         nach = Bank_Intern_Text(29, "");
         break;
     case 1: vor = "$ "; break;
-    case 2: vor = "£ "; break;
+    case 2: vor = "\xa3 "; break;
     default: break;
     }
     if (!std::isfinite(wert)) wert = 0;

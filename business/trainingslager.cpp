@@ -14,7 +14,7 @@
 
 namespace velmora {
 
-const char* const TL_TEXT_KEINE_MEHR = "Keine Trainingslager mehr in dieser Saison möglich!";
+const char* const TL_TEXT_KEINE_MEHR = "Keine Trainingslager mehr in dieser Saison m\xf6glich!";
 
 namespace {
 

@@ -2,6 +2,7 @@
 #include "gfx/text_pruefung.h"
 
 #include <algorithm>
+#include <utility>
 #include <cstdlib>
 
 namespace velmora {
@@ -13,6 +14,20 @@ struct Lauf {
     uint32_t text_nr = 0;
     std::string text;
     int32_t x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    std::vector<std::pair<int32_t, int32_t>> bedeckt;   // x spans painted over since
+
+    // Whether pictures painted since cover the run's span [a, b).
+    bool Bedeckt(int32_t a, int32_t b) const {
+        for (bool weiter = true; weiter && a < b;) {
+            weiter = false;
+            for (const auto& [von, bis] : bedeckt)
+                if (von <= a && bis > a) {
+                    a = bis;
+                    weiter = true;
+                }
+        }
+        return a >= b;
+    }
 };
 
 struct Pruefung {
@@ -63,19 +78,28 @@ void Text_Pruefung_Glyphen(bool an) { g.glyphen = an; }
 
 void Text_Pruefung_Flaeche(const Rastport* ziel, int32_t x, int32_t y, int32_t w, int32_t h) {
     if (!g.an || g.glyphen) return;
-    std::erase_if(g.bild, [&](const Lauf& l) {
-        return l.ziel == ziel && l.x0 >= x && l.x1 <= x + w && l.y0 >= y && l.y1 <= y + h;
-    });
+    // An area over at least half a run's height covers its part of the run
+    // (rows of a list painted over it each cover a part); a run covered
+    // whole is gone.
+    for (Lauf& l : g.bild) {
+        const int32_t hoch = std::min(l.y1, y + h) - std::max(l.y0, y);
+        if (l.ziel != ziel || 2 * hoch < l.y1 - l.y0 || x >= l.x1 || x + w <= l.x0) continue;
+        l.bedeckt.emplace_back(std::max(x, l.x0), std::min(x + w, l.x1));
+    }
+    std::erase_if(g.bild, [](const Lauf& l) { return l.Bedeckt(l.x0, l.x1); });
 }
 
 void Text_Pruefung_Lauf(const Rastport* ziel, uint32_t text_nr, std::string_view text, int32_t x0, int32_t x1,
                         int32_t y0, int32_t y1) {
     if (!g.an || !ziel || x1 <= x0) return;
     Lauf neu{ziel, ziel->width, ziel->height, text_nr, std::string(text), x0, x1, y0, y1};
-    if (x0 < 0 || x1 > int32_t(ziel->width)) Notieren("Rand", neu.text, "");
+    // Wholly above or below its target it is not seen at all.
+    if (y1 <= 0 || y0 >= int32_t(ziel->height)) return;
+    if (x0 < 0 || x1 > int32_t(ziel->width) || y0 < 0 || y1 > int32_t(ziel->height)) Notieren("Rand", neu.text, "");
     for (const Lauf& alt : g.bild) {
         if (alt.ziel != ziel || alt.ziel_w != neu.ziel_w || alt.ziel_h != neu.ziel_h) continue;
         if (!Ueberlappen(alt, neu) || Schatten(alt, neu)) continue;
+        if (alt.Bedeckt(std::max(alt.x0, neu.x0 - LUECKE_MIN), std::min(alt.x1, neu.x1 + LUECKE_MIN))) continue;
         // The earlier run is the one that ran too far, unless it starts further right.
         const bool alt_links = alt.x0 <= neu.x0;
         const Lauf& zu_lang = alt_links ? alt : neu;

@@ -39,7 +39,9 @@ const std::vector<TextBefund>& Text_Pruefung_Befunde();
 // letters' ink from y0 to y1.
 uint32_t Text_Pruefung_Text();
 // From the drawing routines: the area (x, y, w, h) of `ziel` was painted over
-// by a picture or a fill, so the runs wholly inside it are gone. Glyphs are
+// by a picture or a fill, which covers the part of each run it spans over at
+// least half the run's height: a covered part runs into nothing, a run
+// covered whole is gone. Glyphs are
 // drawn between Text_Pruefung_Glyphen(true) and (false) and cover nothing.
 void Text_Pruefung_Flaeche(const Rastport* ziel, int32_t x, int32_t y, int32_t w, int32_t h);
 void Text_Pruefung_Glyphen(bool an);

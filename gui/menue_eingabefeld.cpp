@@ -179,10 +179,10 @@ s_kontextmenue* Menue_Kontext_Eingabefeld_Menue(s_icon* icon) {
         return nullptr;
     }
     s_kontextmenue& m = g.menue;
-    Menue_Init_Kontextmenue(&m, "Eingabefeld ändern:", icon->nummer, 1, Menue_Kontext_Eingabefeld_Jump_Call);
-    m.text[0] = "Zurücksetzen auf Vorgabewert";
-    m.text[1] = "Zurücksetzen auf Minimalwert";
-    m.text[2] = "Zurücksetzen auf Maximalwert";
+    Menue_Init_Kontextmenue(&m, "Eingabefeld \xe4ndern:", icon->nummer, 1, Menue_Kontext_Eingabefeld_Jump_Call);
+    m.text[0] = "Zur\xfc" "cksetzen auf Vorgabewert";
+    m.text[1] = "Zur\xfc" "cksetzen auf Minimalwert";
+    m.text[2] = "Zur\xfc" "cksetzen auf Maximalwert";
     const s_icon_wippe* w = Wippe(icon);
     if (!w || w->schritt <= 1) return &m;
     m.status[2] |= 0x2;

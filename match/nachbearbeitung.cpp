@@ -122,7 +122,7 @@ void Jubel_Auswerten(Spielfeld_Satz* satz, int32_t slot) {
         Attribut_Name(sm.nummer, talent) != 1 || !Attribut_Spieler_Setze_Wert(sm.nummer, talent, ATTRIBUT_LERNEN))
         return;
     const std::string text =
-        Str_Format("%s hat nach seinem Torjubel eine neue Fähigkeit erlernt: %s.",
+        Str_Format("%s hat nach seinem Torjubel eine neue F\xe4higkeit erlernt: %s.",
                    Spieler_String(SPS_NAME, sm.nummer, 0, 0), Attribut_Daten(talent)->name);
     Spieltag_Hook_News(int32_t(satz->team[slot / SF_SPIELER_SEITE]), NEWS_SPIELTAG, text.c_str());
 }
@@ -229,7 +229,7 @@ bool Spielfeld_Strafe_Spende_News(const Spielfeld_Satz* satz, int32_t seite, int
     const float betrag =
         float(satz_rate) * float(spieler) * (float(Wettbewerb_Team_Niveau(team)) * 1000 / 10000 * 100);
     const std::string text = Str_Format(
-        "Die Strafe, von %s, die Ihre Spieler zahlen mussten, wird vom Vorstand für wohltätige Zwecke gespendet.",
+        "Die Strafe, von %s, die Ihre Spieler zahlen mussten, wird vom Vorstand f\xfcr wohlt\xe4tige Zwecke gespendet.",
         Spieltag_Hook_Geld_Text(betrag, team));
     Spieltag_Hook_News(team, NEWS_STRAFE_SPENDE, text.c_str());
     return true;

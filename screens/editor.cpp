@@ -70,6 +70,8 @@ constexpr Spalte SPALTEN[7] = {{EDITOR_FELD_NUMMER, 398, 17, EDITOR_BILD_FELD_ZA
                                {EDITOR_FELD_MAXIMUM, 574, 17, EDITOR_BILD_FELD_ZAHL},
                                {EDITOR_FELD_WERT55, 593, 30, EDITOR_BILD_FELD_WERT}};
 constexpr int32_t CLUB_FELD_B = 132;
+// The kinds' short names of the type column.
+constexpr const char* ART_KURZ[4] = {"TW", "AB", "MF", "ST"};
 
 struct EditorModul {
     bool offen = false;
@@ -195,7 +197,7 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite, int32_t bild) {
     int32_t ende = 0;
     if (!g.team_edit && SPALTEN[g.spalte].feld == EDITOR_FELD_ART) {
         // The type is stepped with the arrow keys; Tab, Enter and Escape as in a text.
-        Rechts(f, x + breite - 3, y + 13, GOLD, std::to_string(Spieler_Get_Art(g.ziel)).c_str());
+        Rechts(f, x + breite - 3, y + 13, GOLD, ART_KURZ[std::clamp(Spieler_Get_Art(g.ziel), 0, 3)]);
         const int32_t code = Taste_Get_Code();
         switch (code) {
         case VK_UP:
@@ -392,9 +394,8 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         }
         const int32_t art = Spieler_Get_Art(p);
         if (feld != EDITOR_FELD_ART) {
-            static const char* const KURZ[4] = {"TW", "AB", "MF", "ST"};
             Editor_Bild(EDITOR_BILD_ART + std::clamp(art, 0, 3), x + 36, y + 1);
-            Editor_Schreiben(klein, x + 53, y + 11, GOLD, KURZ[std::clamp(art, 0, 3)]);
+            Editor_Schreiben(klein, x + 53, y + 11, GOLD, ART_KURZ[std::clamp(art, 0, 3)]);
         }
         // Over the strength columns, or while one is edited, the row shows the
         // player's stars in place of his name.

@@ -214,12 +214,19 @@ void Editor_Feld_Uebernehmen(int32_t spieler, int32_t feld, const std::string& t
         break;
     }
     case EDITOR_FELD_INITIAL: {
+        // The first name shows as its initial: the same initial confirmed
+        // keeps the first name, another one becomes the first name "X.".
+        const std::string vorname = Spieler_String(SPS_VORNAME, spieler, 0, 0);
+        const auto gross = [](char c) { return char(std::toupper(static_cast<unsigned char>(c))); };
+        if (!text.empty() && !vorname.empty() && gross(text[0]) == gross(vorname[0])) break;
         std::string initial;
-        if (!text.empty()) initial = std::string(1, char(std::toupper(static_cast<unsigned char>(text[0])))) + ".";
+        if (!text.empty()) initial = std::string(1, gross(text[0])) + ".";
         Spieler_Namen_Setzen(spieler, initial.c_str(), Spieler_String(SPS_NAME_FELD, spieler, 0, 0));
         break;
     }
     case EDITOR_FELD_NAME: {
+        // A surname of blanks only is no name: the old one stays.
+        if (text.find_first_not_of(' ') == std::string::npos) break;
         const std::string vorname = Spieler_String(SPS_VORNAME, spieler, 0, 0);
         Spieler_Namen_Setzen(spieler, vorname.c_str(), text.c_str());
         break;

@@ -183,9 +183,10 @@ void Felder_Zeichnen() {
         if (i == g.edit) continue;
         Editor_Rechts(f, fe.x + FELD_B - 6, fe.y + 15, WEISS, Feld_Text(i));
     }
-    // The nation, shown only.
-    Editor_Schreiben(f, 358, 219, GRAU, T(TEXT_FELD_NAME + 5));
-    Editor_Rechts(f, 673, 219, WEISS, Team_String(TS_NATION, g.team, 0, 0));
+    // The nation, shown only, in the field under the city's.
+    constexpr int32_t LAND_X = 353, LAND_Y = 204;
+    Editor_Schreiben(f, LAND_X + 5, LAND_Y + 15, GRAU, T(TEXT_FELD_NAME + 5));
+    Editor_Rechts(f, LAND_X + FELD_B - 6, LAND_Y + 15, WEISS, Team_String(TS_NATION, g.team, 0, 0));
     if (g.edit < 0) return;
     const Feld& fe = FELDER[g.edit];
     const int32_t laenge = Editor_Feld_Laenge(fe.modus, true);

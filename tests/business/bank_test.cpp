@@ -275,13 +275,13 @@ TEST(ZahlText, WidthsSeparatorsAndSigns) {
 TEST(GeldText, CurrencyAffixesSeparatorsAndCap) {
     BankWelt w;
     EXPECT_STREQ(Geld_Text(1234567.0f, 2, 1), "$ 1.234.567");
-    EXPECT_STREQ(Geld_Text(1234567.0f, 2, 2), "£ 1.234.567");
+    EXPECT_STREQ(Geld_Text(1234567.0f, 2, 2), "\xa3 1.234.567");
     EXPECT_STREQ(Geld_Text(5e9f, 2, 0), "1.200.000.000");
     EXPECT_STREQ(Geld_Text(-5e9f, 2, 0), "-1.200.000.000");
     EXPECT_STREQ(Geld_Text(99.9f, 2, 0), "99");
     // Currency -1: the club's, converted from currency 0.
     Bank_Waehrung_Umrechnen(3, -1, 2);
-    EXPECT_STREQ(Geld_Text(1000.0f, 3, -1), "£ 5.000");
+    EXPECT_STREQ(Geld_Text(1000.0f, 3, -1), "\xa3 5.000");
     test::Bank_Am_Zug() = 3;
     EXPECT_STREQ(Geld_Text(1000.0f, -1, -1), "5.000") << "team -1: the global currency's affixes, the turn's account";
     // Converted exactly: a stadium's 90,000,000 is not 89,999,992.

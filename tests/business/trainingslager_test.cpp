@@ -128,7 +128,7 @@ TEST_F(LagerTest, TwoCampsASeasonAtTheirPrice) {
         }
     }
     ASSERT_EQ(Meldungen().size(), 1u);
-    EXPECT_EQ(Meldungen()[0], "Keine Trainingslager mehr in dieser Saison möglich!");
+    EXPECT_EQ(Meldungen()[0], "Keine Trainingslager mehr in dieser Saison m\xf6glich!");
     // The season change gives two camps again.
     Manager_Set_Wert_33844(TEAM, 2);
     EXPECT_EQ(Trainingslager_Buchen(5, uhr), TL_GEBUCHT);

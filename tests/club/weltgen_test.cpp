@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -160,6 +162,27 @@ TEST(Weltgen, SameSeedSameFiles) {
     std::string zweite = Lesen(b.dirs.install + "/config/0_spieler.cfg");
     ASSERT_FALSE(erste.empty());
     EXPECT_EQ(erste, zweite);
+}
+
+// The world's texts are the game's 8-bit code page with their umlauts: no
+// UTF-8 sequence (two bytes that the code page would show as "\xc3\xa4") and
+// none of the words the game shows written with "ae", "oe" or "ue" for them.
+TEST(Weltgen, EveryTextOfTheWorldIsInTheGamesCharacterSetWithItsUmlauts) {
+    GenerierteWelt w(true);
+    ASSERT_TRUE(w.ok);
+    const std::regex umschrieben("(Staerke|Plaetze|fuehrt|ueber|zurueck|Kaempfer|Tuerkei|Oesterreich|Maerz|moechte|"
+                                 "koennte|waehl|Spaeher|Blaettern|Hoehe|Wueste|Erkaeltung|Schluessel|Praesident)");
+    const std::regex utf8("[\xc2-\xf4][\x80-\xbf]");
+    int32_t dateien = 0;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(w.dirs.install)) {
+        if (!e.is_regular_file()) continue;
+        const std::string text = Lesen(e.path().string());
+        ++dateien;
+        std::smatch m;
+        if (std::regex_search(text, m, umschrieben)) ADD_FAILURE() << e.path() << ": " << m.str();
+        if (std::regex_search(text, m, utf8)) ADD_FAILURE() << e.path() << ": a UTF-8 sequence";
+    }
+    EXPECT_GE(dateien, 3);
 }
 
 // A generated world is the seed's alone: the stadium lines and short names an

@@ -169,9 +169,9 @@ TEST_F(Eingabefeld, ContextMenuOffersRoundedValuesBetweenTheBounds) {
     Menue_Screen_Icon_Hinzufuegen(&f);
     s_kontextmenue* m = Menue_Kontext_Eingabefeld_Menue(&f);
     ASSERT_NE(m, nullptr);
-    EXPECT_STREQ(m->titel, "Eingabefeld ändern:");
-    const std::vector<std::string> soll = {"Zurücksetzen auf Vorgabewert", "Zurücksetzen auf Minimalwert",
-                                           "Zurücksetzen auf Maximalwert", "Setzen auf 200000",
+    EXPECT_STREQ(m->titel, "Eingabefeld \xe4ndern:");
+    const std::vector<std::string> soll = {"Zur\xfc" "cksetzen auf Vorgabewert", "Zur\xfc" "cksetzen auf Minimalwert",
+                                           "Zur\xfc" "cksetzen auf Maximalwert", "Setzen auf 200000",
                                            "Setzen auf 400000", "Setzen auf 600000", "Setzen auf 800000"};
     std::vector<std::string> texte;
     for (int k = 0; k < KONTEXT_EINTRAEGE && m->text[k]; ++k) texte.push_back(m->text[k]);

@@ -151,11 +151,24 @@ TEST_F(EditorWelt, SteppersWrapAndCommitsClamp) {
         Editor_Feld_Uebernehmen(p, e.feld, e.text);
         EXPECT_EQ(Spieler_Wert(e.feld, p, 0, OP_LESEN), e.wert) << e.feld << " " << e.text;
     }
+    // The initial: confirmed as it is, the first name stays; another one replaces it.
+    Spieler_Namen_Setzen(p, "Tobias", "Weinwig");
+    const struct {
+        const char* initial;
+        const char* vorname;
+    } initialen[] = {{"T", "Tobias"}, {"t", "Tobias"}, {"k", "K."}, {"K", "K."}, {"", ""}};
+    for (const auto& i : initialen) {
+        Editor_Feld_Uebernehmen(p, EDITOR_FELD_INITIAL, i.initial);
+        EXPECT_STREQ(Spieler_String(SPS_VORNAME, p, 0, 0), i.vorname) << i.initial;
+    }
     Editor_Feld_Uebernehmen(p, EDITOR_FELD_INITIAL, "k");
-    EXPECT_STREQ(Spieler_String(SPS_VORNAME, p, 0, 0), "K.");
     EXPECT_EQ(Editor_Feld_Text(p, EDITOR_FELD_INITIAL), "K");
     Editor_Feld_Uebernehmen(p, EDITOR_FELD_NAME, "Abcdefghijklmnopqrst");   // the whole field, 20
     EXPECT_STREQ(Spieler_String(SPS_NAME_FELD, p, 0, 0), "Abcdefghijklmnopqrst");
+    for (const char* leer : {"", "   "}) {
+        Editor_Feld_Uebernehmen(p, EDITOR_FELD_NAME, leer);
+        EXPECT_STREQ(Spieler_String(SPS_NAME_FELD, p, 0, 0), "Abcdefghijklmnopqrst") << "a blank surname is refused";
+    }
     EXPECT_EQ(Editor_Feld_Laenge(EDITOR_FELD_NAME, false), 20);
 }
 

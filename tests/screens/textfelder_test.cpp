@@ -19,7 +19,13 @@
 #include "gui/icon.h"
 #include "gui/menue_panel.h"
 #include "matchview/ankuendigung.h"
+#include "screens/editor.h"
+#include "screens/editor_aussehen.h"
+#include "screens/editor_listen.h"
+#include "screens/editor_nation.h"
+#include "screens/editor_wappen.h"
 #include "screens/spielerinfo.h"
+#include "screens/talent_panel.h"
 #include "season/kalender.h"
 #include "season/wettbewerb.h"
 #include "tests/support/ergebnisse.h"
@@ -180,6 +186,61 @@ TEST_F(TextfelderTage, TheMatchDayPagesShowTheirTextsWithinTheirFields) {
     EXPECT_EQ(Abspielen(30000), "");
     EXPECT_GE(letzter_tag, TAGE);
     EXPECT_EQ(Liste(), "");
+}
+
+// The team editor from the start screen: its lists, the club page, the face
+// picker, the nation chooser and the talent panel.
+class TextfelderEditor : public ScreenWelt {
+protected:
+    void SetUp() override {
+        startscreens = true;
+        ScreenWelt::SetUp();
+        Text_Pruefung_Starten();
+    }
+    void TearDown() override {
+        Text_Pruefung_Beenden();
+        ScreenWelt::TearDown();
+    }
+    // Opens a page (which names itself to the check) and shows it a few
+    // frames, each frame checked apart.
+    static void Seite(void (*oeffnen)()) {
+        skript.push_back({1, -100, -100, 0, false, 0, oeffnen});
+        for (int32_t i = 0; i < 12; ++i) skript.push_back({1, 790, 590, 0, false, 0, Text_Pruefung_Bild_Ende});
+    }
+};
+
+int32_t Erster_Spieler() {
+    const std::vector<int32_t> kader = Editor_Spielerliste(Editor_Stand().club);
+    return kader.empty() ? -1 : kader[0];
+}
+
+TEST_F(TextfelderEditor, TheTeamEditorsPagesShowTheirTextsWithinTheirFields) {
+    skript = {{2, 425, 474, 0}, {1, 425, 474, 1}, {2, 425, 474, 0}};   // the start screen's editor plate
+    Seite([] { Text_Pruefung_Screen("Editor"); });
+    Seite([] {
+        Text_Pruefung_Screen("Vereinsseite");
+        Editor_Wappen_Oeffnen(Editor_Stand().club);
+    });
+    Seite([] {
+        Editor_Wappen_Schliessen();
+        Text_Pruefung_Screen("Gesicht");
+        Editor_Aussehen_Oeffnen(Erster_Spieler());
+    });
+    Seite([] {
+        Editor_Aussehen_Schliessen();
+        Text_Pruefung_Screen("Nation");
+        Editor_Nation_Oeffnen(Erster_Spieler());
+    });
+    Seite([] {
+        Editor_Nation_Schliessen();
+        Text_Pruefung_Screen("Talente");
+        Screen_Talente_2_Oeffnen(Erster_Spieler(), 30, 100, Editor_Stand().club);
+    });
+    ASSERT_TRUE(Spielen());
+    std::ostringstream s;
+    for (const TextBefund& b : Text_Pruefung_Befunde())
+        if (!Erlaubt_Ist(b)) s << "  " << b.screen << ": " << b.art << " \"" << b.text << "\" into \"" << b.nachbar << "\"\n";
+    EXPECT_EQ(s.str(), "");
 }
 
 }  // namespace
