@@ -120,6 +120,22 @@ TEST_F(Angebot, NoExpiredStaleOrForgedAnswersMoveNothing) {
     }
 }
 
+TEST_F(Angebot, AComputerClubsMoveIsShownToTheHumanManagersOfBothLeagues) {
+    // Club 4 (league 50) takes club 5's (league 51) defender 57 of 6000 for its
+    // defender 39; clubs 2 (league 50) and 3 (league 51) hear of it.
+    const int32_t kommt = 3 * JE_CLUB + 3;
+    Spieler_Wert(SPW_STAERKE, kommt, 6000, OP_SCHREIBEN);
+    Spieler_Wert(SPW_MAX_STERNE, kommt, 6, OP_SCHREIBEN);
+    ASSERT_TRUE(Compi_Transfer(COMPI, false));
+    ASSERT_EQ(Spieler_Get_Team(kommt), COMPI);
+    const std::string name = Spieler_String(SPS_NAME, kommt, 0, 0);
+    for (int32_t mensch : {MENSCH, MENSCH + 1}) {
+        const int32_t i = News_Erste(mensch, int32_t(NEWS_NACHRICHT));
+        ASSERT_GE(i, 0) << mensch;
+        EXPECT_NE(std::string(News_Text(i)).find(name), std::string::npos) << News_Text(i);
+    }
+}
+
 TEST_F(Angebot, AnExtensionCostsASeasonsSalaryTimesTheFactorTimesOnePointFour) {
     // Star's salary: (50 x 50 + 30 x 100 + 20 x 85) / 100 = 72 -> 1332 x 400 ->
     // 532,000 - 100,000 = 432,000 -> 34,500; x 100 x 1.4 / 100 = 48,300 -> 40,000.
