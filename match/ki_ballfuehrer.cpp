@@ -29,10 +29,15 @@
 // - Loft of a ball in the air: the same search as on the ground (vertical
 //   speed from 1800 down in steps of 100 until the ball passes below H), the
 //   flight taken from the ball's current height in 50 ms steps.
-// - The shooter and the passer run on with the running row: a kick row would
-//   reach its contact frame after the ball left and the tick's kick-frame
-//   step would put the ball back at his foot.
-// - A keeper holding the ball stays with the keeper AI.
+// - The shooter and the passer play their kick row once at its own frame
+//   time (the placed or the hard shot, the volley, the light pass, the
+//   keeper's rows) while the ball is already on its way: the lock-out a kick
+//   gives him (500) outlasts the row's kick frame (about 240 ms), so the
+//   tick's kick-frame step does not put the ball back at his foot. A shot
+//   played first time leaves him running.
+// - A keeper holding the ball stays with the keeper AI until the last frame
+//   of his punt or throw row; then the pass choice plays the ball (situation
+//   41 or 42) and he plays no pass row after the row that was his kick.
 // - The shot's aim x is the goal line + 10 cm; the ball's target lies 1000 cm
 //   further on the same path (a ball aimed at the line would stop on it).
 // - Rows with ball contact: the header is always ready (first time above
@@ -104,12 +109,29 @@ enum : int32_t {
     ANIM_TW_ABSCHLAG = 55,
     ANIM_TW_SCHUSS_FEST = 56,
     ANIM_TW_ABWURF = 58,
+    ANIM_TW_PASSEN = 60,
     ANIM_KOPFBALL = 64,
+    ANIM_PASSEN_LEICHT = 80,
     ANIM_EINWURF = 74,
     ANIM_VOLLEY = 131,
     ANIM_FALLRUECKZIEHER = 134,
 };
 constexpr float PASS_MAX = 2800.0f;
+constexpr float SCHUSS_FEST_AB = 3055.5556f;   // 110 km/h: from here a hard shot
+constexpr float ABWURF_VZ = 450.0f;            // a keeper's throw: up to about 1.3 m
+
+// The kicker plays his kick row once at its own frame time, moving on at
+// `tempo`. The ball has left already; his lock-out keeps the row's kick
+// frame from taking it back. His decision timer runs for the row: a player
+// whose timer runs is not asked, so no run order of the next frame cuts
+// the kick off after a frame or two.
+void Kick_Zeigen(Spielfeld_Satz* satz, int32_t slot, float x, float y, float tempo, int32_t anim) {
+    const Anim_Satz& z = Anim_Zeile_Oder_Stand(anim, "KI_Ballfuehrer");
+    SetZSA(satz, slot, int32_t(x), int32_t(y), 0, int32_t(tempo), anim, 0, z.ref_frame_zeit, 0, -1, 1, 1,
+           RING_OHNE_PRUEFUNG, 0, 0);
+    Figur& f = satz->figur[slot];
+    f.entscheid_timer = std::max(f.entscheid_timer, float(z.letzter_frame + 1) * z.ref_frame_zeit);
+}
 constexpr int32_t W_TECHNIK = 18, W_PASSEN = 1, W_HALTEN = 2, W_ABSCHLUSS = 4, W_SCHUSS = 5, W_RUHE = 6, W_TEMPO = 7,
                   W_KRAFT = 9, W_NERVEN = 10, W_FLANKE = 11, W_ANNAHME = 12, W_VERTEILUNG = 13, W_BREITE = 14,
                   W_ZWEITE = 15, W_TW_VERTEILUNG = 24;
@@ -432,6 +454,7 @@ void Schiessen(Lage& l) {
     if (l.b->pos[2] <= 0) l.b->v[0] = l.b->v[1] = 0;
     if (Rnd(1, int32_t(tf)) != 1) vz = std::max(0.0f, vz + float(Rnd(0, 400) - 200));
     if (l.erstmals) v = Ballfuehrer_Direktschuss(v, entfernung, l.g, Wert(satz, l.slot, W_RUHE), &vz);
+    const float hoehe = l.b->pos[2];
     Spielfeld_Statistik_Element(satz, l.slot, 2);
     if (l.anweisung) Anweisung_Verbrauchen(satz);
     // A shot struck from the feet starts a tenth of its velocity ahead; one
@@ -448,8 +471,13 @@ void Schiessen(Lage& l) {
     Ball_Abspielen(l, ax + (ax - bx) / n * 1000, ay + (ay - by) / n * 1000, v, vz);
     Torwart_Reagiert(satz, 1 - l.seite);
     Figur& f = *l.f;
-    SetZSA(satz, l.slot, int32_t(ax), int32_t(ay), 0, int32_t(Spieler_Lauftempo(satz, l.slot) / 10),
-           ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+    const float tempo = Spieler_Lauftempo(satz, l.slot) / 10;
+    if (l.erstmals) {
+        SetZSA(satz, l.slot, int32_t(ax), int32_t(ay), 0, int32_t(tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
+               RING_OHNE_PRUEFUNG, 0, 0);
+    } else {
+        Kick_Zeigen(satz, l.slot, ax, ay, tempo, Ballfuehrer_Schuss_Anim(v, hoehe, f.torwart != 0));
+    }
     f.entscheiden = 1;
 }
 
@@ -727,7 +755,17 @@ void Pass_Spielen(Lage& l, int32_t r, float x, float y, float v, float vz) {
     const Figur& f = *l.f;
     Spielfeld_Statistik_Element(satz, l.slot, 1);
     if (l.anweisung) Anweisung_Verbrauchen(satz);
-    Ball_Abspielen(l, x, y, v, vz);
+    const bool abschlag = l.roh_situation == 41, abwurf = l.roh_situation == 42;
+    // The throw leaves from the shoulder (90 cm) on a flat arc: the flight
+    // runs from the ground, so it needs an upward speed that passes 90 cm.
+    if (abwurf) l.b->pos[2] = 90;
+    Ball_Abspielen(l, x, y, v, abwurf ? std::max(vz, ABWURF_VZ) : vz);
+    if (abschlag) {
+        // The punt leaves from the keeper's foot, 0.07 of its velocity ahead.
+        const float dx = x - f.pos[0], dy = y - f.pos[1], dn = std::max(1.0f, std::hypot(dx, dy));
+        l.b->pos[0] = f.pos[0] + dx / dn * v * 0.07f;
+        l.b->pos[1] = f.pos[1] + dy / dn * v * 0.07f;
+    }
     if (Spieler_Ok(r)) {
         satz->empfaenger = r;
         satz->passgeber = l.slot;
@@ -739,9 +777,10 @@ void Pass_Spielen(Lage& l, int32_t r, float x, float y, float v, float vz) {
         const float frames = v > 0 ? weg / v * 1000 / TICK_FRAME_SCHRITT + 1 : 1;
         Satz_Feld_Setzen<uint8_t>(satz, SF_PASS_COUNTDOWN, uint8_t(std::clamp(frames, 1.0f, 255.0f)));
     }
-    SetZSA(satz, l.slot, int32_t(f.pos[0] + f.v[0] / 2), int32_t(f.pos[1] + f.v[1] / 2), 0,
-           int32_t(Spieler_Lauftempo(satz, l.slot) / 4), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG,
-           0, 0);
+    // The punt and the throw were the keeper's kick: he plays no pass row.
+    if (abschlag || abwurf) return;
+    Kick_Zeigen(satz, l.slot, f.pos[0] + f.v[0] / 2, f.pos[1] + f.v[1] / 2, Spieler_Lauftempo(satz, l.slot) / 4,
+                f.torwart ? ANIM_TW_PASSEN : ANIM_PASSEN_LEICHT);
 }
 
 // A ball into space towards (x, y), kept on the pitch.
@@ -872,6 +911,13 @@ int32_t Ballfuehrer_Sektor_Bonus(int32_t anweisung, int32_t grad) {
     // it is above the lower and below the upper whole degree given.
     const int32_t* s = sektor[anweisung - 7];
     return grad > s[0] && grad < s[1] ? 10000 : 0;
+}
+
+int32_t Ballfuehrer_Schuss_Anim(float v, float hoehe, bool torwart) {
+    const bool fest = v >= SCHUSS_FEST_AB;
+    if (torwart) return fest ? ANIM_TW_SCHUSS_FEST : ANIM_TW_SCHUSS_PLAZIERT;
+    if (hoehe > 60) return ANIM_VOLLEY;
+    return fest ? ANIM_SCHUSS_FEST : ANIM_SCHUSS_PLAZIERT;
 }
 
 bool Ballfuehrer_Passt(float schuss, float pass, int32_t situation) {
@@ -1018,7 +1064,9 @@ bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
     const float grenze = l.situation == 1 ? 85.0f : 45.0f;
     if (d > grenze || b.pos[2] > h || Figur_Ballsperre(f) != 0 || !bereit || satz->ballhalter != slot)
         return Jagen(l, d, bereit);
-    if (f.torwart) return false;
+    // A keeper with the ball in his hands plays it only at the end of his
+    // punt or throw; the keeper AI holds it until then.
+    if (f.torwart && l.roh_situation != 41 && l.roh_situation != 42) return false;
     // The counter flag serves the first decision on a ball just won.
     l.konter = satz->konter != 0;
     satz->konter = 0;

@@ -28,6 +28,10 @@ int32_t Ballfuehrer_Peilung(float dx, float dy);
 // +10000 for a receiver strictly inside the sector of pass instruction 7-12,
 // 0 outside it, -10000 for any other instruction but 0.
 int32_t Ballfuehrer_Sektor_Bonus(int32_t anweisung, int32_t grad);
+// The shooter's row for a shot struck from the feet at launch speed v with
+// the ball `hoehe` cm high: from 110 km/h the hard shot, below it the placed
+// one, the volley above 60 cm, the keeper's own rows for a keeper.
+int32_t Ballfuehrer_Schuss_Anim(float v, float hoehe, bool torwart);
 // True when the pass is played: shot score below 75 and (situation 3 or best
 // pass score above 7000).
 bool Ballfuehrer_Passt(float schuss, float pass, int32_t situation);

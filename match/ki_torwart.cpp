@@ -9,13 +9,19 @@
 //
 // Choices: his reflex value is match value 22, the value of the keepers'
 // reflex skill. The player's match record has no coming-out style byte, so
-// the ball's distance counts as it is (neither 500 cm nearer nor further).
+// the ball's distance counts as it is (neither 500 cm nearer nor further),
+// nor a release byte (it reads 0). The release rows face (5400, 0) for the
+// punt and the centre spot for the throw; where the ball goes is the pass
+// choice's, played on the row's last frame: the punt to a team-mate more
+// than 3000 cm away, lofted, or long into space, the throw to one within
+// 2500 cm.
 #include "match/ki_torwart.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "core/rnd.h"
+#include "match/ki_ballfuehrer.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/spielfeld.h"
@@ -31,12 +37,17 @@ namespace {
 
 constexpr float KMH10 = 277.77777f;   // 10 km/h in cm/s
 constexpr int32_t W_REFLEXE = 22;      // the keeper's reflex value (match value 22)
+// The keeper's release byte: nothing fills one in the player's match record,
+// so it reads 0 (he throws in one case of three and punts otherwise, and
+// always punts with an opponent in his penalty area).
+constexpr int32_t ABWURF_BYTE = 0;
 
 enum : int32_t {
     ANIM_FANGEN_STEHEN = 45,
     ANIM_ABSCHLAG = 55,
     ANIM_KLEINE_SCHRITTE = 57,
     ANIM_ABWURF = 58,
+    ANIM_AUFTICKEN = 59,
 };
 
 int32_t Seite(int32_t slot) { return slot < SF_SPIELER_SEITE ? 0 : 1; }
@@ -169,49 +180,8 @@ void Befehl(const Lage& l, float x, float y, float tempo, int32_t anim, float t,
            0);
 }
 
-// A keeper with the ball in his hands releases it: a punt towards the
-// centre line or a throw to the nearest team-mate in his own half.
-void Abgeben(Spielfeld_Satz* satz, int32_t slot) {
-    const Lage l = Einrichten(satz, slot);
-    const int32_t art = KI_Torwart_Abwurf_Art(satz, slot, 0);
-    float zx = SPIELFELD_MITTE_X, zy = float(SPIELFELD_MITTE_Y + Rnd(-1500, 1500));
-    int32_t tempo = 2600;
-    Figur& f = satz->figur[slot];
-    if (art == 2) {
-        float best = 1e9f;
-        const int32_t von = l.seite * SF_SPIELER_SEITE;
-        for (int32_t s = von; s < von + SF_SPIELER_SEITE; ++s) {
-            if (s == slot || !(satz->spieler[s].zustand & SM_AUF_PLATZ)) continue;
-            const Figur& m = satz->figur[s];
-            if ((m.pos[0] - SPIELFELD_MITTE_X) * l.richtung > 0) continue;
-            const float d = Abstand(f.pos[0], f.pos[1], m.pos[0], m.pos[1]);
-            if (d > 600 && d < best) {
-                best = d;
-                zx = m.pos[0];
-                zy = m.pos[1];
-            }
-        }
-        tempo = 1400;
-    }
-    f.situation = uint8_t(art == 2 ? 42 : 41);
-    Ballbesitz_Setzen(satz, -1);
-    satz->letzter_spieler = slot;
-    Figur& b = satz->figur[FIGUR_BALL];
-    SetZSA(satz, FIGUR_BALL, int32_t(zx), int32_t(zy), 0, tempo, ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1,
-           RING_OHNE_PRUEFUNG, 0, 0);
-    Figur_Aktuelle_Anweisung(&b)->vz = 0;
-    b.flug_start = b.flug_zeit = 0;
-    SetZSA(satz, slot, int32_t(f.pos[0]), int32_t(f.pos[1]), 0, 0, art == 2 ? ANIM_ABWURF : ANIM_ABSCHLAG, 0, -1, 0,
-           -1, 1, 1, RING_OHNE_PRUEFUNG, 0, 0);
-    f.situation = 0;
-    f.entscheid_timer = 500;
-    Figur_Ballsperre_Setzen(&f, 500);
-    f.jagt_ball = 0;
-}
-
-}  // namespace
-
-int32_t KI_Torwart_Abwurf_Art(const Spielfeld_Satz* satz, int32_t slot, int32_t abwurf_byte) {
+// The kind of release before a throw counts as such: 0 punt, 1 or 2 throw.
+int32_t Abwurf_Roh(const Spielfeld_Satz* satz, int32_t slot, int32_t abwurf_byte) {
     const int32_t seite = Seite(slot);
     const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
     const float xg = float(satz->tor_x[1 - seite]);
@@ -226,6 +196,59 @@ int32_t KI_Torwart_Abwurf_Art(const Spielfeld_Satz* satz, int32_t slot, int32_t 
     int32_t art = gegner ? 0 : Rnd(0, 2);
     if (art == 2 && abwurf_byte == 0) art = 0;
     if (art == 0 && abwurf_byte == 1) art = Rnd(1, 2);
+    return art;
+}
+
+// A keeper with the ball in his hands releases it in three steps. First the
+// plan: the kind (punt or throw), maybe the ball bounced a few times, then
+// the punt row facing (5400, 0) or the throw row facing the centre spot,
+// queued behind. While the rows play he holds the ball and is asked every
+// frame; on the release row's last frame the ball-holder AI plays it (the
+// punt long, the throw short; Part of the pass choice).
+void Abgeben(Spielfeld_Satz* satz, int32_t slot) {
+    Figur& f = satz->figur[slot];
+    Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+    f.jagt_ball = 0;
+    if (a.anim == ANIM_ABSCHLAG || a.anim == ANIM_ABWURF) {
+        const int32_t letzter = a.letztes >= 0 ? a.letztes : a.letztes_anim;
+        if (a.frame >= letzter) {
+            KI_Ballfuehrer(satz, slot, Seite(slot));
+            if (satz->ballhalter != slot) {
+                f.entscheid_timer = 500;
+                return;
+            }
+        }
+        f.entscheiden = 1;
+        return;
+    }
+    if (a.anim == ANIM_AUFTICKEN) {
+        f.entscheiden = 1;
+        return;
+    }
+    const int32_t art = Abwurf_Roh(satz, slot, ABWURF_BYTE);
+    const int32_t x = int32_t(f.pos[0]), y = int32_t(f.pos[1]);
+    const int32_t zeile = art == 0 ? ANIM_ABSCHLAG : ANIM_ABWURF;
+    const int32_t ziel_y = art == 0 ? 0 : SPIELFELD_MITTE_Y;
+    const Anim_Satz* z = Anim_Zeile(zeile);
+    const float dauer = z ? z->ref_frame_zeit : 40.0f;
+    if (Rnd(0, 2) != 0 && (Rnd(0, 1) != 0 || art == 1)) {
+        const Anim_Satz* t = Anim_Zeile(ANIM_AUFTICKEN);
+        SetZSA(satz, slot, x, y, 0, 0, ANIM_AUFTICKEN, 0, t ? t->ref_frame_zeit : 50.0f, 0, -1, 1, Rnd(1, 3),
+               RING_OHNE_PRUEFUNG, 0, 0);
+        if (!SetZSA(satz, slot, int32_t(SPIELFELD_MITTE_X), ziel_y, 0, 0, zeile, 0, dauer, 0, -1, 1, 1, 1, 0, 0))
+            SetZSA(satz, slot, int32_t(SPIELFELD_MITTE_X), ziel_y, 0, 0, zeile, 0, dauer, 0, -1, 1, 1,
+                   RING_OHNE_PRUEFUNG, 0, 0);
+    } else {
+        SetZSA(satz, slot, int32_t(SPIELFELD_MITTE_X), ziel_y, 0, 0, zeile, 0, dauer, 0, -1, 1, 1, RING_OHNE_PRUEFUNG,
+               0, 0);
+    }
+    f.entscheiden = 1;
+}
+
+}  // namespace
+
+int32_t KI_Torwart_Abwurf_Art(const Spielfeld_Satz* satz, int32_t slot, int32_t abwurf_byte) {
+    const int32_t art = Abwurf_Roh(satz, slot, abwurf_byte);
     return art == 1 ? 2 : art;
 }
 

@@ -10,6 +10,7 @@
 #include "match/ki_ballfuehrer.h"
 #include "match/spielfeld_ballkontakt.h"
 #include "match/spielfeld_besitz.h"
+#include "match/spielfeld_ki.h"
 #include "match_welt.h"
 
 namespace velmora::test {
@@ -520,6 +521,57 @@ TEST_F(BallfuehrerTest, AFreePlayerMarksHimselfAndLooksForThePassFirst) {
 // back up to 4000 cm out; close in with both pressure flags equal he places
 // it with the side of the foot (aim 250 cm beside the centre, a lifted ball
 // of 300-900 cm/s); a shot played first time leaves at half or less.
+// A shot or a pass is seen as a kick: the player plays the row the ball
+// leaves with (the placed or hard shot on the ground, the volley in the air,
+// the light pass) to its end. Before, he ran on with the running row, and a
+// watcher saw a runner whose ball flew off his feet.
+TEST_F(BallfuehrerTest, AShotAndAPassArePlayedWithTheirKickRows) {
+    constexpr int32_t SCHUSS_PLAZIERT = 34, SCHUSS_FEST = 35, VOLLEY = 131, PASSEN_LEICHT = 80;
+    struct Zeile {
+        float v, hoehe;
+        bool torwart;
+        int32_t anim;
+    } zeilen[] = {{3055.0f, 0, false, SCHUSS_PLAZIERT}, {3056.0f, 0, false, SCHUSS_FEST},
+                  {3100.0f, 61, false, VOLLEY},         {2000.0f, 60, false, SCHUSS_PLAZIERT},
+                  {3000.0f, 0, true, 54},               {3100.0f, 0, true, 56}};
+    for (const Zeile& c : zeilen)
+        EXPECT_EQ(Ballfuehrer_Schuss_Anim(c.v, c.hoehe, c.torwart), c.anim) << c.v << " " << c.hoehe;
+
+    struct Fall {
+        float x, z;      // the holder, the ball's height
+        bool passt;      // a receiver ahead and no shot
+        int32_t anim[2];
+    } faelle[] = {
+        {10000, 0, false, {SCHUSS_PLAZIERT, SCHUSS_FEST}},
+        {10000, 100, false, {VOLLEY, VOLLEY}},
+        {7000, 0, true, {PASSEN_LEICHT, PASSEN_LEICHT}},
+    };
+    for (const Fall& c : faelle) {
+        for (Spieler_Matchsatz& sm : s->spieler) sm.zustand = SM_RESERVE;
+        Figur& f = Halter(c.x, c.z);
+        if (c.passt) {
+            s->spieler[HALTER].werte[5] = 0;
+            Stellen(8, c.x + 1500, 3403);
+        }
+        s->tore[0] = s->tore[1] = 0;
+        Rnd_Init();
+        KI_Ballfuehrer(s, HALTER, 0);
+        ASSERT_EQ(s->ballhalter, -1) << "the ball has left: " << c.x << " " << c.z;
+        const int32_t anim = Figur_Aktuelle_Anweisung(&f)->anim;
+        EXPECT_TRUE(anim == c.anim[0] || anim == c.anim[1]) << c.x << " " << c.z << ": row " << anim;
+        // His decision timer covers the row: asked again meanwhile, he
+        // keeps kicking instead of taking the next run order.
+        const Anim_Satz* z = Anim_Zeile(anim);
+        ASSERT_NE(z, nullptr);
+        EXPECT_GE(f.entscheid_timer, float(z->letzter_frame + 1) * z->ref_frame_zeit - 1) << anim;
+        f.entscheiden = 1;
+        Spielfeld_KI_Ausfuehren(s, HALTER);
+        EXPECT_EQ(Figur_Aktuelle_Anweisung(&f)->anim, anim) << "the kick is not cut off";
+        EXPECT_GT(Figur_Ballsperre(f), float(z->kontakt_frame + 1) * z->ref_frame_zeit)
+            << "his lock-out outlasts the kick frame: the ball is not put back at his foot";
+    }
+}
+
 TEST_F(BallfuehrerTest, TheShotVariantsCloseInFromFarAndFirstTime) {
     struct Fern {
         int16_t schuss, technik;

@@ -18,6 +18,7 @@
 #include "match/spielfeld_abfangen.h"
 #include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_ballkontakt.h"
+#include "match/spielfeld_besitz.h"
 #include "match/spielfeld_offizielle.h"
 #include "match/spielfeld_situation.h"
 #include "match/spielfeld_standard.h"
@@ -27,6 +28,7 @@
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_regeln.h"
 #include "tests/core/temp_verz.h"
+#include "tests/match/match_welt.h"
 #include "tests/match/spieltag_welt.h"
 
 namespace velmora::test {
@@ -920,6 +922,64 @@ TEST_F(StandardTest, NeitherSideGainsFromTheOrderOfTheFigureLoop) {
         Spieltag_Welt_Ende();
     }
     EXPECT_EQ(seiten.size(), 2u) << "each side takes the ball in one of the two frames";
+}
+
+// A keeper with the ball in his hands holds it through his rows (the ball
+// bounced a few times, maybe, then the punt or the throw) and lets it go on
+// the release row's last frame: the punt long (beyond 3000 cm) and lofted,
+// the throw short (within 2500 cm) from shoulder height. Before, the ball
+// left the moment he decided, a ground ball to the centre line or to the
+// nearest team-mate, while his row had not begun.
+TEST_F(StandardTest, AKeeperReleasesTheBallAtTheEndOfHisPuntOrThrow) {
+    constexpr int32_t ABSCHLAG = 55, ABWURF = 58, AUFTICKEN = 59;
+    std::set<int32_t> arten;
+    for (int32_t versuch = 0; versuch < 8 && arten.size() < 2; ++versuch) {
+        Spielfeld_Satz* s = nullptr;
+        ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+        int32_t n = 0;
+        while (s->spielzustand != SZ_SPIEL && n++ < 3000) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        for (int32_t i = 0; i < 40 * versuch; ++i) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        ASSERT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
+        int32_t tw = -1;
+        for (int32_t i = 0; i < SF_SPIELER_SEITE && tw < 0; ++i)
+            if ((s->spieler[i].zustand & SM_AUF_PLATZ) && s->figur[i].torwart) tw = i;
+        ASSERT_GE(tw, 0);
+        Figur& f = s->figur[tw];
+        Figur& b = s->figur[FIGUR_BALL];
+        SetZSA(s, tw, int32_t(f.pos[0]), int32_t(f.pos[1]), 0, 0, ANIM_TORW_STEHEN, 0, -1, 0, -1, 1, -1,
+               RING_OHNE_PRUEFUNG, 0, 0);
+        Ball_Fliegen(s, f.pos[0], f.pos[1], 0, 0, 0, 0);
+        Ballbesitz_Setzen(s, tw);
+        f.entscheid_timer = 0;
+        f.entscheiden = 1;
+        int32_t zeile = -1, frames = 0, letzter = -1;
+        for (; frames < 400 && s->ballhalter == tw && s->spielzustand == SZ_SPIEL; ++frames) {
+            const Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+            if (a.anim == ABSCHLAG || a.anim == ABWURF) {
+                zeile = a.anim;
+                letzter = std::max(letzter, int32_t(a.frame));
+            }
+            ASSERT_TRUE(a.anim == AUFTICKEN || a.anim == ABSCHLAG || a.anim == ABWURF || frames == 0) << a.anim;
+            ASSERT_NE(a.anim, int32_t(ANIM_LAUF_NACH_TEMPO)) << "he does not run with the ball in his hands";
+            Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        }
+        if (s->spielzustand != SZ_SPIEL) continue;
+        ASSERT_NE(s->ballhalter, tw) << "the ball leaves within " << frames << " frames";
+        ASSERT_TRUE(zeile == ABSCHLAG || zeile == ABWURF) << "a punt or a throw first, row " << zeile;
+        EXPECT_EQ(letzter, Anim_Zeile(zeile)->letzter_frame) << "the ball left at the row's end, not at its start";
+        // The punt to a team-mate beyond 3000 cm or long into space.
+        const Anweisung& ba = *Figur_Aktuelle_Anweisung(&b);
+        const float weit = std::hypot(ba.ziel[0] - f.pos[0], ba.ziel[1] - f.pos[1]);
+        if (zeile == ABSCHLAG) {
+            EXPECT_GT(weit, 2500) << "the punt goes long";
+            EXPECT_GT(b.pos[2], 100) << "lofted";
+        } else {
+            EXPECT_GT(b.pos[2], 0) << "the throw leaves from his shoulder";
+        }
+        arten.insert(zeile);
+        Spieltag_Welt_Ende();
+    }
+    EXPECT_EQ(arten.size(), 2u) << "punts and throws";
 }
 
 // A kick-frame mark lives on in the record until its figure decides. Left on
