@@ -119,12 +119,6 @@ bool Darf_Aendern() {
     return true;
 }
 
-void Maus(int32_t* x, int32_t* y) {
-    const MenueHooks& h = Menue_Hooks();
-    *x = h.maus_x ? h.maus_x() : -1;
-    *y = h.maus_y ? h.maus_y() : -1;
-}
-
 void Geber_Klick(s_icon*, int32_t ereignis) {
     if (!(ereignis & EV_LINKS) || !Darf_Aendern()) return;
     int32_t liste[TEAM_MAX];
@@ -139,7 +133,7 @@ void Geber_Klick(s_icon*, int32_t ereignis) {
 void Spinner_Klick(s_icon* icon, int32_t ereignis) {
     if (!icon || !(ereignis & EV_LINKS) || !Darf_Aendern()) return;
     int32_t mx = 0, my = 0;
-    Maus(&mx, &my);
+    Menue_Maus_Position(&mx, &my);
     const int32_t schritt = Bank_Screen_Schritt(mx - icon->x);
     // The pressed arrow shows for a moment: 110 ten down, 111 one down, 112 ten up, 113 one up.
     const int32_t bild = schritt == -10 ? 0 : schritt == -1 ? 1 : schritt == 10 ? 2 : 3;
@@ -184,7 +178,7 @@ void Antrag_Klick(s_icon*, int32_t ereignis) {
 // The window's help by the pointer's place: the column heads, the sum, the rate's band.
 const char* Fenster_Hilfe(s_icon*) {
     int32_t x = 0, y = 0;
-    Maus(&x, &y);
+    Menue_Maus_Position(&x, &y);
     // The title has its own line above the three column heads.
     if (y >= 111 && y <= 146) {
         constexpr int32_t X0[4] = {196, 326, 431, 531}, X1[4] = {309, 391, 509, 659};

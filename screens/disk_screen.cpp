@@ -106,13 +106,6 @@ bool Wappen_Zeigen(const SpielstandKopf& k) {
     return stadt && std::strncmp(stadt, k.stadt, sizeof k.stadt - 1) == 0;
 }
 
-// The pointer of this frame.
-void Maus(int32_t* x, int32_t* y) {
-    const MenueHooks& h = Menue_Hooks();
-    *x = h.maus_x ? h.maus_x() : -1;
-    *y = h.maus_y ? h.maus_y() : -1;
-}
-
 // The slot row under the pointer, -1 outside the list. A pointer above the
 // first row is outside: (y - 181) / 27 would make it row 0.
 int32_t Zeile_Unter(int32_t x, int32_t y) {
@@ -181,7 +174,7 @@ void Knopf_Klick(s_icon* icon, int32_t ereignis) {
 void Liste_Klick(s_icon*, int32_t ereignis) {
     if (!(ereignis & EV_LINKS)) return;
     int32_t x = 0, y = 0;
-    Maus(&x, &y);
+    Menue_Maus_Position(&x, &y);
     const int32_t zeile = Zeile_Unter(x, y);
     if (zeile < 0) return;
     if (g.seite == LADEN) {
@@ -241,7 +234,7 @@ void Liste_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     // A message answered over the page took the right click with it: back to the page's back button.
     if (Menue_Get_Rechtsklick_Icon() == -1) Menue_Set_Rechtsklick_Icon(g.knopf_2.nummer);
     int32_t mx = 0, my = 0;
-    Maus(&mx, &my);
+    Menue_Maus_Position(&mx, &my);
     const int32_t unter_maus = Zeile_Unter(mx, my);
     if (g.auswahl >= 0)
         if (Rastport* rp = Menue_Get_Slave_Rastport(SLAVE_MARKE, nullptr))

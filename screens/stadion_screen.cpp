@@ -108,8 +108,9 @@ bool Darf_Aendern() {
 
 void Spinner_Klick(s_icon* icon, int32_t ereignis) {
     if (!icon || !(ereignis & EV_LINKS) || !Darf_Aendern()) return;
+    // The arrow is where the pointer is (not the moving picture's corner).
     int32_t mx = -1, my = -1;
-    Menue_Get_Mausposition(&mx, &my);
+    Menue_Maus_Position(&mx, &my);
     const int32_t schritt = Bank_Screen_Schritt(mx - icon->x);
     if (icon->nummer == ICON_STADION_PREIS) {
         // The ticket price is written at once.

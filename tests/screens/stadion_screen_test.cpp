@@ -1,6 +1,7 @@
 // tests/screens/stadion_screen_test.cpp - the stadium screen in a running
-// game, opened from the club menu: building the next model with its notice,
-// giving places up, a club that cannot pay, and plans from a damaged save.
+// game, opened from the club menu: the four arrows of every spinner, building
+// the next model with its notice, giving places up, a club that cannot pay,
+// and plans from a damaged save.
 #include "screens/stadion_screen.h"
 
 #include <string>
@@ -123,6 +124,63 @@ TEST_F(StadionScreen, FewerPlacesCostFiftyEachAndAClubWithoutMoneyKeepsItsStadiu
     EXPECT_EQ(g_b.z[4].kontostand, g_b.z[3].kontostand);
     EXPECT_FALSE(g_b.z[4].hinweis);
     EXPECT_EQ(meldungen.size(), 1u) << "the bank's refusal";
+}
+
+// Each spinner's arrows by where the pointer clicks: ten down, one down, one
+// up, ten up, from the spinner's left edge.
+constexpr int32_t PFEIL_DX[] = {10, 40, 58, 75};
+
+struct SpinnerWerte {
+    std::vector<int32_t> preis, komfort, plaetze;
+};
+SpinnerWerte g_w;
+
+void Spinner_Merken() {
+    const Stadion_Satz* s = Stadion_Get(team, 1);
+    g_w.preis.push_back(s ? s->preis : -1);
+    g_w.komfort.push_back(Stadion_Screen_Plan().komfort);
+    g_w.plaetze.push_back(Stadion_Screen_Plan().kapazitaet);
+}
+
+// A price of 30, comfort 50 and a capacity in the middle of the model's range,
+// so that no arrow meets a limit.
+void Mitte() {
+    Modell_4();
+    Stadion_Satz* s = Stadion_Get(team, 1);
+    s->preis = 30;
+    s->komfort = 50;
+    const int32_t min = Stadion_Modell_Wert(4, MODELL_MIN_KAPAZITAET), max = Stadion_Modell_Wert(4, MODELL_MAX_KAPAZITAET);
+    s->kapazitaet = (min + max) / 2 / 1000 * 1000;
+}
+
+TEST_F(StadionScreen, EveryArrowOfEverySpinnerStepsByItsAmount) {
+    g_w = SpinnerWerte{};
+    struct Fall {
+        int32_t x, y;
+        std::vector<int32_t> pfeile;   // indices into PFEIL_DX, clicked in this order
+        std::vector<int32_t>* werte;
+        std::vector<int32_t> schritte;  // the expected change of each click
+    };
+    // Comfort starts at the stadium's own, its least: up first.
+    Fall faelle[] = {{620, 184, {0, 1, 2, 3}, &g_w.preis, {-10, -1, 1, 10}},
+                     {671, 284, {2, 3, 1, 0}, &g_w.komfort, {1, 10, -1, -10}},
+                     {671, 426, {0, 1, 2, 3}, &g_w.plaetze, {-10000, -1000, 1000, 10000}}};
+    skript = {{4, 30, 300, 0, false, 0, Mitte}};
+    Menue_Eintrag(skript, VEREIN_X, STADION_Y);
+    skript.push_back({1, 30, 200, 0, false, 0, Spinner_Merken});
+    for (const Fall& f : faelle)
+        for (int32_t p : f.pfeile) {
+            Klicken(skript, f.x + PFEIL_DX[p], f.y, 10);
+            skript.push_back({1, 30, 200, 0, false, 0, Spinner_Merken});
+        }
+    ASSERT_TRUE(Spielen());
+    int32_t klick = 0;
+    for (const Fall& f : faelle)
+        for (size_t k = 0; k < f.schritte.size(); ++k, ++klick) {
+            ASSERT_LT(size_t(klick + 1), f.werte->size());
+            EXPECT_EQ((*f.werte)[klick + 1] - (*f.werte)[klick], f.schritte[k])
+                << "spinner at " << f.x << "," << f.y << ", arrow " << f.pfeile[k];
+        }
 }
 
 TEST_F(StadionScreen, PlansFromADamagedSaveOpenInsideTheirRanges) {
