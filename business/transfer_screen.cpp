@@ -534,7 +534,7 @@ bool Transfer_Freigeben(int32_t spieler) {
             Spieler_Wert(SPW_MAX_STERNE, spieler, max_sterne, OP_SCHREIBEN);
             Spieler_Wert(SPW_STERNE, spieler, sterne, OP_SCHREIBEN);
         }
-        Melden(Text(TEXT_FEHLER));
+        Melden(Text_Format(Text(TEXT_FEHLER), {Spieler_String(SPS_NAME, spieler, 0, 0)}));
         if (Club_Ist_Client()) Menue_Client_Refresh();
         return false;
     }

@@ -15,6 +15,7 @@
 #include "club/team.h"
 #include "club/wirtschaft.h"
 #include "core/text.h"
+#include "core/text_format.h"
 #include "gfx/bild_muster_transfer.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
@@ -79,7 +80,10 @@ void Antwort(VerhandlungAntwort a) {
         Melden(t);
         break;
     }
-    case VH_TRANSFER_FEHLER: Melden(Text(TEXT_FEHLER)); break;
+    case VH_TRANSFER_FEHLER:
+        // The message names the player the negotiation was about.
+        Melden(Text_Format(Text(TEXT_FEHLER), {Spieler_String(SPS_NAME, Verhandlung_Stand().gekauft, 0, 0)}).c_str());
+        break;
     case VH_GESCHLOSSEN: Ende(); break;
     default: break;
     }

@@ -272,44 +272,123 @@ void Datei(std::vector<std::pair<std::string, std::string>>& dateien, const char
     dateien.emplace_back(name, std::move(text));
 }
 
+// The events of ereignis.cfg, two for each category in the categories' order.
+// The triggers decide which events ask: a question says what each answer
+// does, its answer does what it said; every other event states what happened.
+// The texts' conversions take the triggers' values in their order (amounts
+// are money texts, percentages and stars numbers); the values are chosen so
+// that each event can happen (a morale change stays within 100 %).
+struct WeltgenEreignis {
+    const char* text;
+    const char* ja;       // after a yes (or a success)
+    const char* nein;     // after a no (or a failure)
+    int32_t wert1, wert2, wert3;
+};
+const WeltgenEreignis EREIGNISSE[20][2] = {
+    // 0 riots: the police's bill (WERT1)
+    {{"Fans haben nach der Niederlage randaliert. Die Polizei stellt Ihnen %s in Rechnung.", "", "", 8000, 0, 0},
+     {"Nach dem Spiel haben Fans die Trib\xfcne besch\xe4" "digt. Die Reparatur kostet %s.", "", "", 15000, 0, 0}},
+    // 1, 2 a series: the amount credited or debited
+    {{"Nach der Siegesserie zahlt ein Sponsor eine Pr\xe4mie von %s.", "", "", 20000, 0, 0},
+     {"Die Siegesserie f\xfcllt die Kasse: %s mehr aus dem Kartenverkauf.", "", "", 35000, 0, 0}},
+    {{"Die Niederlagenserie kostet Sie %s: ein Sponsor k\xfcrzt seine Zahlungen.", "", "", 20000, 0, 0},
+     {"Nach der Niederlagenserie bleiben Zuschauer weg. Das kostet Sie %s.", "", "", 30000, 0, 0}},
+    // 3 a weakness may go: player, price, the weakness; WERT1 the chance of success
+    {{"%s m\xf6" "chte f\xfcr %s an seiner Schw\xe4" "che \"%s\" arbeiten. Bezahlen Sie den Kurs? Ja: Sie zahlen, ob es gelingt, "
+      "ist offen. Nein: alles bleibt, wie es ist.",
+      "%s hat seine Schw\xe4" "che abgelegt.", "%s hat den Kurs ohne Erfolg beendet.", 60, 0, 0},
+     {"%s kann mit einem Psychologen f\xfcr %s seine Schw\xe4" "che \"%s\" loswerden. Bezahlen Sie? Ja: Sie zahlen, ob es "
+      "gelingt, ist offen. Nein: alles bleibt, wie es ist.",
+      "%s ist seine Schw\xe4" "che los.", "Der Psychologe konnte %s nicht helfen.", 75, 0, 0}},
+    // 4 the training ends at once: player, talent, price
+    {{"%s kann sein Training (%s) mit einem Sonderkurs sofort abschlie\xdf" "en. Der Kurs kostet %s. Bezahlen Sie? Ja: "
+      "er beherrscht das Talent. Nein: er trainiert weiter wie bisher.",
+      "%s hat sein Training abgeschlossen.", "", 0, 0, 0},
+     {"Ein Spezialtrainer bietet an, mit %s das Talent \"%s\" sofort fertig zu trainieren, f\xfcr %s. Nehmen Sie an? "
+      "Ja: er beherrscht das Talent. Nein: er trainiert weiter wie bisher.",
+      "%s beherrscht sein neues Talent.", "", 0, 0, 0}},
+    // 5 a new weakness: the player
+    {{"%s hat sich eine schlechte Angewohnheit zugelegt.", "", "", 0, 0, 0},
+     {"%s hat eine neue Schw\xe4" "che: ein Blick in seine Talente lohnt sich.", "", "", 0, 0, 0}},
+    // 6 the crowd: WERT1 the spectators in percent
+    {{"Die Zuschauer sind begeistert! Die Nachfrage nach Karten steigt.", "", "", 120, 0, 0},
+     {"Fu\xdf" "ball ist in aller Munde: die Stadien f\xfcllen sich.", "", "", 140, 0, 0}},
+    // 7 a player left out: the player
+    {{"%s beschwert sich, dass er nicht eingesetzt wird. Seine Moral sinkt.", "", "", 0, 0, 0},
+     {"%s ist entt\xe4uscht, dass er wieder nicht gespielt hat, und l\xe4sst den Kopf h\xe4ngen.", "", "", 0, 0, 0}},
+    // 8, 9 the union's mood: WERT1 the morale change in percent
+    {{"Die Spielergewerkschaft ist mit den Geh\xe4ltern unzufrieden: die Moral aller Spieler sinkt um %d %%.", "", "",
+      -10, 0, 0},
+     {"Die Spielergewerkschaft droht mit Streik: die Moral aller Spieler sinkt um %d %%.", "", "", -20, 0, 0}},
+    {{"Die Spielergewerkschaft lobt den Umgang mit den Spielern: die Moral aller Spieler steigt um %d %%.", "", "",
+      10, 0, 0},
+     {"Die Spielergewerkschaft feiert einen neuen Tarifvertrag: die Moral aller Spieler steigt um %d %%.", "", "",
+      20, 0, 0}},
+    // 10 a talent within reach: the player; 11 a talent out of reach: the talent, the player
+    {{"%s k\xf6nnte jetzt ein neues Talent lernen.", "", "", 0, 0, 0},
+     {"%s hat das Zeug zu einem neuen Talent: ein Blick in seine Talente lohnt sich.", "", "", 0, 0, 0}},
+    {{"Das Talent \"%s\" kann %s nicht mehr lernen.", "", "", 0, 0, 0},
+     {"F\xfcr das Talent \"%s\" ist es bei %s zu sp\xe4t.", "", "", 0, 0, 0}},
+    // 12 the union's election: the president, the morale change; WERT1 the side
+    {{"Die Spielergewerkschaft hat %s zum Pr\xe4sidenten gew\xe4hlt. Er gilt als Hardliner: die Moral aller Spieler "
+      "sinkt um %d %%.",
+      "", "", 0, -10, 0},
+     {"Die Spielergewerkschaft hat %s zum Pr\xe4sidenten gew\xe4hlt. Er gilt als Vermittler: die Moral aller Spieler "
+      "steigt um %d %%.",
+      "", "", 1, 10, 0}},
+    // 13 more strength: player, stars now, stars then, price; WERT1 the chance of success
+    {{"%s kann mit Sondertraining st\xe4rker werden, von %d auf %d Sterne. Das kostet %s. Bezahlen Sie? Ja: Sie "
+      "zahlen, ob es gelingt, ist offen. Nein: alles bleibt, wie es ist.",
+      "%s ist st\xe4rker geworden.", "%s hat das Sondertraining ohne Erfolg beendet.", 70, 0, 0},
+     {"Ein Athletiktrainer traut %s mehr zu: von %d auf %d Sterne, f\xfcr %s. Nehmen Sie an? Ja: Sie zahlen, ob es "
+      "gelingt, ist offen. Nein: alles bleibt, wie es ist.",
+      "%s hat zugelegt.", "Bei %s hat das Training nicht angeschlagen.", 80, 0, 0}},
+    // 14 a club wants the manager: the club
+    {{"%s m\xf6" "chte Sie als Manager verpflichten. Nehmen Sie an? Ja: Sie wechseln zu diesem Verein. Nein: Sie "
+      "bleiben.",
+      "Sie wechseln zu %s.", "Sie haben %s abgesagt und bleiben.", 0, 0, 0},
+     {"Der Vorstand von %s wirbt um Sie. Wechseln Sie? Ja: Sie \xfc" "bernehmen diesen Verein. Nein: Sie bleiben.",
+      "Sie \xfc" "bernehmen %s.", "Sie bleiben und sagen %s ab.", 0, 0, 0}},
+    // 15 the stadium ages: the repair (WERT1), the comfort lost (WERT2)
+    {{"Ihr Stadion kommt in die Jahre: Reparaturen kosten %s, der Komfort sinkt.", "", "", 20000, 5, 0},
+     {"Ein Sturm hat das Stadiondach besch\xe4" "digt: die Reparatur kostet %s, der Komfort sinkt.", "", "", 40000, 5, 0}},
+    // 16 general: the amount (WERT1 > 0 credited, < 0 debited), the morale change (WERT2)
+    {{"Ein Sponsor spendiert dem Verein ein Fest und %s f\xfcr die Kasse. Die Moral steigt um %d %%.", "", "", 10000, 10,
+      0},
+     {"Das Finanzamt pr\xfc" "ft die B\xfc" "cher und verlangt %s nach.", "", "", -15000, 0, 0}},
+    // 17 a question to the club: the amount; WERT3 what the answers do (4: yes pays and
+    // raises the morale, no lowers it; 3: yes is paid and lowers it, no raises it)
+    {{"Der Mannschaftsbus ist liegen geblieben. Ein neuer kostet %s. Kaufen Sie ihn? Ja: Sie zahlen, und die "
+      "Mannschaft freut sich. Nein: die Mannschaft f\xe4hrt Bahn, die Moral sinkt.",
+      "Der neue Bus ist da, die Mannschaft ist zufrieden.", "Die Mannschaft f\xe4hrt Bahn und murrt.", 8000, 10, 4},
+     {"Ein Fernsehsender bietet %s f\xfcr Aufnahmen beim Training. Nehmen Sie an? Ja: das Geld kommt, die Spieler sind "
+      "genervt. Nein: die Mannschaft trainiert in Ruhe und ist zufrieden.",
+      "Das Fernsehen war da; die Spieler sind genervt.", "Die Mannschaft trainiert in Ruhe.", 12000, 10, 3}},
+    // 18 two players: their names; WERT2 odd debits the amount, even credits it
+    {{"%s und %s haben in einem Werbespot mitgespielt. Die Gage geht an den Verein.", "", "", 5000, 0, 0},
+     {"%s und %s haben im Mannschaftshotel eine Scheibe zerbrochen. Der Verein zahlt den Schaden.", "", "", 3000, 1,
+      0}},
+    // 19 a national team wants the manager: the nation
+    {{"Der Verband von %s bietet Ihnen das Amt des Nationaltrainers an. Nehmen Sie an? Ja: Sie trainieren auch die "
+      "Nationalmannschaft. Nein: Sie lehnen ab.",
+      "Sie sind nun auch Nationaltrainer von %s.", "Sie haben %s abgesagt.", 0, 0, 0},
+     {"%s sucht einen Nationaltrainer und denkt an Sie. Sagen Sie zu? Ja: Sie trainieren auch die "
+      "Nationalmannschaft. Nein: Sie lehnen ab.",
+      "Sie sind nun auch Nationaltrainer von %s.", "Sie haben %s abgesagt.", 0, 0, 0}}};
+
 std::string Ereignisse_Text(Zufall& z) {
     std::string o;
     Config_Schreibe_Kommentar(o, "ereignis.cfg - random events of the Velmora demo world");
-    static const char* const TEXTE[20][3] = {
-        {"Fans von %s haben nach dem Spiel randaliert. Die Polizei stellt Ihnen den Einsatz in Rechnung.", "", ""},
-        {"Nach der Siegesserie ist die Stimmung bei %s bestens.", "", ""},
-        {"Die Niederlagenserie dr\xfc" "ckt auf die Stimmung bei %s.", "", ""},
-        {"%s hat eine schlechte Angewohnheit abgelegt.", "", ""},
-        {"%s hat sein aktuelles Training abgeschlossen.", "", ""},
-        {"%s hat sich eine schlechte Angewohnheit zugelegt.", "", ""},
-        {"Die Zuschauer sind begeistert! Die Nachfrage nach Karten steigt.", "", ""},
-        {"%s beschwert sich, dass er nicht eingesetzt wird. Wollen Sie ihn beruhigen?", "Er ist zufrieden.",
-         "Er ist ver\xe4rgert."},
-        {"Die Spielergewerkschaft ist unzufrieden mit den Geh\xe4ltern.", "", ""},
-        {"Die Spielergewerkschaft lobt Ihren Umgang mit den Spielern.", "", ""},
-        {"%s k\xf6nnte jetzt ein neues Talent lernen.", "", ""},
-        {"%s kann ein Talent nicht mehr lernen.", "", ""},
-        {"Die Spielergewerkschaft w\xe4hlt einen neuen Pr\xe4sidenten. Unterst\xfctzen Sie %s?", "Er wurde gew\xe4hlt.",
-         "Er wurde nicht gew\xe4hlt."},
-        {"Die H\xf6" "chstst\xe4rke von %s hat sich ver\xe4ndert.", "", ""},
-        {"%s m\xf6" "chte Sie als Manager verpflichten. Nehmen Sie an?", "Sie wechseln den Verein.", "Sie bleiben."},
-        {"Ihr Stadion kommt in die Jahre. Eine Renovierung kostet %s. Einverstanden?", "Das Stadion wird renoviert.",
-         "Die Renovierung unterbleibt."},
-        {"Ein Sponsor spendiert dem Verein ein Fest.", "", ""},
-        {"Der Bus von %s ist liegen geblieben.", "", ""},
-        {"%s hat im Training besonders gut ausgesehen.", "", ""},
-        {"Der Verband von %s bietet Ihnen das Amt des Nationaltrainers an. Nehmen Sie an?",
-         "Sie sind nun auch Nationaltrainer.", "Sie lehnen ab."}};
     for (int32_t k = 0; k < 20; ++k)
-        for (int32_t n = 0; n < 2; ++n) {
+        for (const WeltgenEreignis& e : EREIGNISSE[k]) {
             Config_Schreibe_Befehl(o, "NEUES_EREIGNIS");
-            Config_Schreibe_String(o, "TEXT", TEXTE[k][0]);
-            if (TEXTE[k][1][0]) Config_Schreibe_String(o, "JA_TEXT", TEXTE[k][1]);
-            if (TEXTE[k][2][0]) Config_Schreibe_String(o, "NEIN_TEXT", TEXTE[k][2]);
+            Config_Schreibe_String(o, "TEXT", e.text);
+            if (e.ja[0]) Config_Schreibe_String(o, "JA_TEXT", e.ja);
+            if (e.nein[0]) Config_Schreibe_String(o, "NEIN_TEXT", e.nein);
             Config_Schreibe_String(o, "KATEGORIE", EREIGNIS_KATEGORIEN[k]);
-            Config_Schreibe_Wert(o, "WERT1", z.bereich(1, 10) * 1000 * (n + 1));
-            Config_Schreibe_Wert(o, "WERT2", z.bereich(0, 10));
-            Config_Schreibe_Wert(o, "WERT3", z.bereich(0, 5));
+            Config_Schreibe_Wert(o, "WERT1", e.wert1);
+            Config_Schreibe_Wert(o, "WERT2", e.wert2);
+            Config_Schreibe_Wert(o, "WERT3", e.wert3);
             Config_Schreibe_Wert(o, "SOUND", z.bereich(0, 20));
         }
     return o;
@@ -409,16 +488,17 @@ void Screentexte_Transfer(std::string& o) {
             {17, "Transfers"}, {18, "Kontostand:"}, {19, "Ihr Kader"},
             {21, "Noch"}, {22, "Marktspieler w\xe4hlen, dann Tauschspieler"}, {23, "Verhandlungen"},
             {42, "Verhandlung"}, {40, "Keine Verhandlung mehr m\xf6glich"}, {24, "hat ihn \xfc" "berzeugt"},
-            {25, "Abgeben"}, {26, "Behalten"}, {27, "Diesen Spieler ohne Abl\xf6se abgeben? (Verkaufswert %s)"},
+            {25, "Ja"}, {26, "Nein"},
+            {27, "Diesen Spieler ohne Abl\xf6se abgeben? Ja: er geht, sein Verkaufswert ist %s. Nein: er bleibt."},
             {28, "Spieler"}, {30, "Verkauf"}, {31, "Kauf"}, {33, "Bilanz"}, {35, "Alle Verhandlungen sind verbraucht."},
             {36, "Zum Monatsanfang gibt es neue:"}, {37, "St\xfc" "ck."}, {43, "Forderung"}, {44, "Ihr Angebot"},
             {45, "Verhandlung"}, {46, "Sekunden"}, {47, "So viel Geld haben Sie nicht."}, {48, "Preis"},
             {49, "Uhr starten und bieten: nach 30 Sekunden ist Schluss."},
             {50, "Daf\xfcr reicht Ihr Geld nicht."}, {51, "Einigung: der Transfer gilt."},
             {53, "Danach auf dem Konto:"}, {55, "Einigung erzielt!"},
-            {56, "Die Verhandlung abbrechen? Sie bleibt verbraucht."}, {57, "Sek."}, {58, "Marktwert:"},
+            {56, "Die Verhandlung abbrechen? Ja: Sie gehen, die Verhandlung bleibt verbraucht. Nein: Sie verhandeln weiter."}, {57, "Sek."}, {58, "Marktwert:"},
             {59, "Ehrgeiz"}, {60, "Keine Einigung."}, {61, "Abschluss"}, {62, "Verlassen"}, {63, "Scout schicken"},
-            {64, "Der Wechsel kam nicht zustande."}, {65, "TW"}, {66, "AB"}, {67, "MF"}, {68, "ST"}});
+            {64, "Der Wechsel von %s kam nicht zustande."}, {65, "TW"}, {66, "AB"}, {67, "MF"}, {68, "ST"}});
     // The training screen: the column heads (0-5), points and requirement
     // (13, 14), title and start button (16, 17), the units left (40) and the
     // kinds' short names (41-44).
@@ -634,7 +714,8 @@ std::string Screentexte_Text() {
                                    {14, "Diesen Spieler verpflichten"}});
     // The menu framework: the panel's menus (0-21, 29), the continue button
     // (22 no match today, 28 a match today), the header's labels (23, 24, 30),
-    // the requester's buttons (25-27) and the continue button's question (31).
+    // the requester's buttons (25-27), the continue button's questions (31, 32)
+    // and whose turn it is at a machine several managers share (33).
     Screen(o, "MENUE_SCREEN",
            {{0, "Mannschaft"}, {1, "Aufstellung"}, {2, "Kader"}, {3, "Taktik"}, {4, "Transfers"}, {5, "Training"},
             {6, "Trainingslager"}, {7, "Wettbewerbe"}, {8, "Tabelle"}, {9, "Spielplan"}, {10, "Bestenliste"},
@@ -642,7 +723,9 @@ std::string Screentexte_Text() {
             {17, "System"}, {18, "Laden"}, {19, "Speichern"}, {20, "Optionen"}, {21, "Beenden"}, {22, "Weiter"},
             {23, "St\xe4rke"}, {24, "spielfrei"}, {25, "Ja"}, {26, "Nein"}, {27, "OK"}, {28, "Zum Spiel"},
             {29, "Weltrangliste"}, {30, "Talente"},
-            {31, "Es stehen keine elf einsatzf\xe4higen Spieler im Kader. Trotzdem weiter?"}});
+            {31, "Es stehen keine elf einsatzf\xe4higen Spieler im Kader. Trotzdem weiter?"},
+            {32, "Ihren Zug beenden? Ja: der Tag geht weiter. Nein: Sie bleiben im Men\xfc."},
+            {33, "%s ist am Zug (%s)."}});
     // The save and load screen: the titles (3, 4), the buttons' help (5-8), a
     // slot's default name (9), its messages (10-12), the autosave's name (13),
     // a free and a damaged slot (14, 15) and the buttons' labels (16-19).
@@ -666,7 +749,7 @@ std::string Screentexte_Text() {
             {11, "Finanzen ank\xfcndigen"}, {13, "Angebote von Vereinen und Verb\xe4nden"},
             {15, "Zugende best\xe4tigen"}, {16, "Men\xfcs gleiten auf"}, {17, "Hilfetexte zeigen"},
             {19, "Musik"}, {20, "Spiel"}, {21, "Manager"}, {22, "Ank\xfcndigungen"}, {23, "Ger\xe4usche"},
-            {24, "Netzwerkspiel: dieser Rechner ist Server"}, {25, " Minuten (0: aus)"},
+            {24, "Netzwerkspiel: dieser Rechner ist Server"}, {25, " Min. (0: aus, ein Klick: +1)"},
             {26, "Dieser Rechner ist jetzt der Server. Die anderen Manager k\xf6nnen sich verbinden."},
             {27, "Das Netzwerkspiel ist beendet: alle Manager spielen an diesem Rechner."},
             {29, "Im Netzwerkspiel speichert und l\xe4" "dt nur der Server."}});

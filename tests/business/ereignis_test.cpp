@@ -2,6 +2,7 @@
 // running numbers, random picks and the file form of the catalogue.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -48,6 +49,55 @@ struct Katalog {
     }
 };
 
+// The conversions of a text ("%%" is none).
+int32_t Umwandlungen(const char* text) {
+    int32_t n = 0;
+    for (const char* p = text; *p; ++p)
+        if (*p == '%') {
+            if (p[1] == '%') ++p;
+            else ++n;
+        }
+    return n;
+}
+
+// An event of the demo world as the player meets it: an event the triggers
+// send as a request asks a question that says what yes and no do; every other
+// one states what happened. Its text takes exactly the values its trigger
+// hands over, and its values let it happen and act as the text says.
+void Ereignis_Pruefen(const Ereignis_Ansicht& v) {
+    const int32_t k = v.kategorie;
+    const bool zwei_texte = v.ja_text[0] && v.nein_text[0];
+    const bool frage = k == EK_NEG_ATTRIBUT_WEG || k == EK_TRAINING_BEENDET || k == EK_MAXSTAERKE ||
+                       k == EK_MANAGER_WECHSEL || k == EK_ALLGEMEIN_TEAM || k == EK_NATIONALTRAINER ||
+                       (k == EK_ALLGEMEIN_SPIELER && zwei_texte);
+    const std::string text = v.text;
+    SCOPED_TRACE(text);
+    EXPECT_LE(text.size(), size_t(EREIGNIS_TEXT_MAX));
+    if (frage) {
+        EXPECT_NE(text.find('?'), std::string::npos);
+        EXPECT_NE(text.find("Ja:"), std::string::npos);
+        EXPECT_NE(text.find("Nein:"), std::string::npos);
+    } else {
+        EXPECT_EQ(text.find('?'), std::string::npos) << "a statement gets no yes or no";
+    }
+    // The values each trigger fills in.
+    static constexpr int32_t WERTE[EREIGNIS_KATEGORIEN] = {1, 1, 1, 3, 3, 1, 0, 1, 1, 1, 1, 2, 2, 4, 1, 1, -1, 1, -1, 1};
+    int32_t werte = WERTE[k];
+    if (k == EK_ALLGEMEIN) werte = (v.wert1 != 0) + (v.wert2 != 0);
+    if (k == EK_ALLGEMEIN_SPIELER) werte = zwei_texte && !v.wert3 ? 1 : 2;
+    EXPECT_EQ(Umwandlungen(v.text), werte);
+    // A morale change the clubs accept (at most 100 %).
+    if (k == EK_GEWERKSCHAFT_UNZUFRIEDEN) EXPECT_TRUE(v.wert1 < 0 && v.wert1 >= -100);
+    if (k == EK_GEWERKSCHAFT_ZUFRIEDEN) EXPECT_TRUE(v.wert1 > 0 && v.wert1 <= 100);
+    if (k == EK_GEWERKSCHAFT_WAHL) EXPECT_TRUE((v.wert1 == 0 || v.wert1 == 1) && std::abs(v.wert2) <= 100);
+    // A question to the club moves money with its yes, and each answer has its message.
+    if (k == EK_ALLGEMEIN_TEAM) {
+        EXPECT_TRUE(v.wert3 >= 1 && v.wert3 <= 4 && v.wert1 > 0);
+        EXPECT_TRUE(zwei_texte);
+    }
+    if (frage && k != EK_TRAINING_BEENDET) EXPECT_TRUE(v.ja_text[0] != 0);
+}
+
 TEST(EreignisKatalog, DemoWorldFileReadsWithoutErrors) {
     Katalog k;
     velmora_test::TestWelt dirs;
@@ -70,6 +120,7 @@ TEST(EreignisKatalog, DemoWorldFileReadsWithoutErrors) {
         EXPECT_EQ(v->kategorie, n / 2);
         EXPECT_EQ(v->nummer, n);
         EXPECT_GT(std::strlen(v->text), 0u);
+        Ereignis_Pruefen(*v);
     }
     EXPECT_EQ(Ereignis_Holen(40), nullptr);
     // the generator left stadium defaults behind that later stadium tests must not see
