@@ -314,7 +314,8 @@ int32_t Manager_Lager_Verbrauchen(int32_t team) {
 int32_t Manager_Option_Lesen(int32_t nummer) {
     const ManagerStruktur* m = Manager_Record(Team_Lokal());
     if (!m || nummer < 40 || nummer > 43) return 0;
-    return m->optionen[nummer - 40];
+    // Option 40, "help texts", is the byte the help texts ask (team pointer 306).
+    return nummer == 40 ? m->hilfe : m->optionen[nummer - 40];
 }
 
 void Manager_Option_Schreiben(int32_t nummer, int32_t wert) {
@@ -323,7 +324,8 @@ void Manager_Option_Schreiben(int32_t nummer, int32_t wert) {
         Debug_Printf("Manager_Option_Schreiben: Option %d ohne lokalen Manager\n", nummer);
         return;
     }
-    m->optionen[nummer - 40] = uint8_t(nummer >= 42 ? (wert != 0) : wert);
+    if (nummer == 40) m->hilfe = uint8_t(wert);
+    else m->optionen[nummer - 40] = uint8_t(nummer >= 42 ? (wert != 0) : wert);
 }
 
 void Manager_Save(std::vector<uint8_t>& out) {

@@ -37,7 +37,6 @@ void Optionen_Standard() {
     g.global[12] = 1;
     g.global[13] = 1;   // job and national-team offers
     g.global[14] = 1;
-    g.global[19] = 1;
     g.global[OPTION_MENUE_GLEITEN] = 1;
     g.sonder[0] = 50;   // a view stays 50 frames after a watched match
     g.sonder[1] = 0;

@@ -8,8 +8,8 @@
 //   0  time limit of a turn in ms (0 off)        4, 5, 11, 12, 14  announcement pages
 //   6  autosave every seventh day                8  quick-look defaults after a break
 //   10 matches of human teams are watched        13 job and national-team offers
-//   19 confirm the end of a turn                 21 network server
-//   24 sliding panel menus
+//   19 confirm the end of a turn (off by default) 21 network server
+//   24 sliding panel menus                      40 help texts (the manager's help byte)
 //   200 frames a view stays after a watched match (at least 1)
 #pragma once
 #include <cstddef>
@@ -20,8 +20,10 @@ namespace velmora {
 constexpr int32_t OPTION_ZEITLIMIT = 0;
 constexpr int32_t OPTION_AUTOSAVE = 6;
 constexpr int32_t OPTION_LIVE_ANSEHEN = 10;
+constexpr int32_t OPTION_ZUGENDE_BESTAETIGEN = 19;
 constexpr int32_t OPTION_NETZWERK_SERVER = 21;
 constexpr int32_t OPTION_MENUE_GLEITEN = 24;
+constexpr int32_t OPTION_HILFETEXTE = 40;
 constexpr int32_t OPTION_VIEW_HALTEN = 200;
 constexpr size_t OPTIONEN_BLOCK_BYTES = 140;
 

@@ -153,6 +153,37 @@ void Menue_Screen_Icon_Hinzufuegen(s_icon* icon) {
     Debug_Printf("Menue_Screen_Icon_Hinzufuegen: Maximum erreicht!\n");
 }
 
+bool Menue_Screen_Icon_Umsetzen(s_icon* icon, int8_t pri) {
+    if (!icon || !Nummer_Gueltig(icon->nummer) || !g.auf_screen[icon->nummer]) return false;
+    if (Reihe(icon) == std::clamp<int32_t>(pri, 0, MAX_SCREEN_ICON_PRIORITY)) return true;
+    for (int32_t p = 0; p < MENUE_PRIORITAETEN; ++p)
+        for (int32_t s = 0; s <= g.hoechster[p]; ++s) {
+            if (g.slot[p][s] != icon) continue;
+            const int8_t alt = icon->Pri;
+            icon->Pri = pri;
+            const int32_t neu = Reihe(icon);
+            const int32_t t = g.frei[neu];
+            if (g.slot[neu][t]) {
+                icon->Pri = alt;   // the row is full: the icon stays where it is
+                Debug_Printf("Menue_Screen_Icon_Umsetzen: Maximum erreicht!\n");
+                return false;
+            }
+            g.slot[p][s] = nullptr;
+            g.frei[p] = s;
+            g.slot[neu][t] = icon;
+            if (t > g.hoechster[neu]) g.hoechster[neu] = t;
+            for (int32_t k = 1; k < MENUE_SLOTS; ++k) {
+                const int32_t f = (t + k) % MENUE_SLOTS;
+                if (!g.slot[neu][f]) {
+                    g.frei[neu] = f;
+                    break;
+                }
+            }
+            return true;
+        }
+    return false;
+}
+
 void Menue_Screen_Icons_Hinzufuegen(s_icon* liste) {
     if (!liste) return;
     for (s_icon* i = liste; i->nummer != -1; ++i) Menue_Screen_Icon_Hinzufuegen(i);

@@ -145,6 +145,10 @@ struct s_icon {
 // A new icon record: number, position, picture, type and priority, the rest as default.
 s_icon Menue_Icon_Neu(int32_t nummer, int32_t x, int32_t y, int32_t bild, uint32_t typ, int8_t pri);
 void Menue_Screen_Icon_Hinzufuegen(s_icon* icon);
+// Moves a shown icon to another priority: it stays on screen, hovered and
+// pressed as it was, and draws and takes the pointer at its new height.
+// False when it is not shown or the new row is full.
+bool Menue_Screen_Icon_Umsetzen(s_icon* icon, int8_t pri);
 void Menue_Screen_Icons_Hinzufuegen(s_icon* liste);
 // Removes one icon, by number, or with number -1 by its definition.
 void Menue_Screen_Icon_Loeschen(int32_t nummer, s_icon* icon);

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
@@ -12,6 +14,7 @@
 #include "core/optionen.h"
 #include "core/programm.h"
 #include "core/text.h"
+#include "core/text_format.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/schatten.h"
@@ -43,9 +46,16 @@ constexpr int32_t SLAVE_HINTERGRUND = 4000, SLAVE_LAND = 4001, SLAVE_LEISTE = 40
                   SLAVE_WEITER_GEDRUECKT = 4008, SLAVE_WEITER = 4013;
 constexpr uint32_t FARBE_WEISS = 0xFFFF, FARBE_GEWAEHLT = 0xCE07, FARBE_WENIGER = 0xED10, FARBE_MEHR = 0xA791;
 constexpr int32_t SAMPLE_EINTRAG = 8;
+// A raised menu lies above the windows that cover the work area (the player
+// card, the talents map, the options and the save page, up to 18), so that it
+// shows and takes its clicks over them; lowered, the button is back at its
+// place under the bar, the live match's option bar and the notices. The
+// darkened backdrops of the training windows (19) and the requester (23)
+// cover the panel either way.
+constexpr int8_t PRI_KNOPF = 10, PRI_LEISTE = 11, PRI_OBEN = 18, PRI_LEISTE_OBEN = 19;
 // The screen texts of the framework beyond the panel's references.
 constexpr int32_t TEXT_WEITER = 22, TEXT_STAERKE = 23, TEXT_KEIN_GEGNER = 24, TEXT_ZUM_SPIEL = 28,
-                  TEXT_ATTRIBUTE = 30, TEXT_ZU_WENIG_SPIELER = 31;
+                  TEXT_ATTRIBUTE = 30, TEXT_ZU_WENIG_SPIELER = 31, TEXT_ZUGENDE = 32, TEXT_AM_ZUG = 33;
 constexpr int32_t ICON_PANEL_INFO = 701, ICON_ANKUENDIGUNG = 708, ICON_LAND = 710;
 constexpr int32_t ICON_AUFSTELLUNG_1 = 2401, ICON_AUFSTELLUNG_2 = 2438, ICON_SPIELERKARTE = 1746;
 constexpr int32_t EV_PANEL_AUFSTELLUNG = 0x200;
@@ -101,6 +111,18 @@ bool Auswahl_Lesen(int32_t paar[2]) {
 
 void Panel_Hook(void* icon, int32_t ereignis) {
     Menue_Panel_Team_Icon_Prozedur(static_cast<s_icon*>(icon), ereignis);
+}
+
+// A button goes on top when its menu rises and back to its place once it is
+// down. The move happens outside the frame's walk over the icons (on the
+// entering event) or when the button is no longer hovered (down), so the walk
+// never misses a hovered button that changed its row.
+// The bar over the buttons' feet follows: above a raised menu too.
+void Hoehe_Setzen(s_icon& knopf, bool oben) {
+    Menue_Screen_Icon_Umsetzen(&knopf, oben ? PRI_OBEN : PRI_KNOPF);
+    bool einer_oben = false;
+    for (const s_icon& k : g.knopf) einer_oben = einer_oben || k.Pri == PRI_OBEN;
+    Menue_Screen_Icon_Umsetzen(&g.info, einer_oben ? PRI_LEISTE_OBEN : PRI_LEISTE);
 }
 
 void Alle_Abhaengen() {
@@ -241,7 +263,7 @@ void Panel_Aufbauen() {
         const int32_t nummer = ICON_PANEL_TEAM + k;
         s_icon& i = g.knopf[k];
         i = Menue_Icon_Neu(nummer, PANEL_X[k], PANEL_Y_UNTEN, k == 0 ? SLAVE_KNOPF_TEAM : SLAVE_KNOPF,
-                 ICON_TYP_PROZ_VOR_TEXT | ICON_TYP_MAUS_INFO | ICON_TYP_PERMANENT | ICON_TYP_TEXT | 0x1, 10);
+                 ICON_TYP_PROZ_VOR_TEXT | ICON_TYP_MAUS_INFO | ICON_TYP_PERMANENT | ICON_TYP_TEXT | 0x1, PRI_KNOPF);
         i.Status = ICON_ST_UNGECLIPT | ICON_ST_SCHATTEN | ICON_ST_KEY;
         i.Main_P = Menue_Panel_Team_Icon_Prozedur;
         i.zeichnen = Panel_Zeichnen;
@@ -271,7 +293,7 @@ void Panel_Aufbauen() {
     g.weiter_text.farbe_an = g.weiter_text.farbe_aus = FARBE_WEISS;
     g.weiter_text.text = Aufgeloest("*22");
     g.weiter.daten = &g.weiter_text;
-    g.info = Menue_Icon_Neu(ICON_PANEL_INFO, 268, 592, SLAVE_LEISTE, ICON_TYP_PERMANENT | ICON_TYP_PASSIV, 11);
+    g.info = Menue_Icon_Neu(ICON_PANEL_INFO, 268, 592, SLAVE_LEISTE, ICON_TYP_PERMANENT | ICON_TYP_PASSIV, PRI_LEISTE);
     g.info.Status = ICON_ST_KEY;
     g.ankuendigung = Flaeche(ICON_ANKUENDIGUNG, 0, 0, 70, 70);
     g.ankuendigung.Main_P = Ankuendigung_Klick;
@@ -372,6 +394,13 @@ void Menue_Weiter() {
     K_NEUER_TAG(K_FERTIG, 0);
 }
 
+void Menue_Zug_Ansage(int32_t team) {
+    int32_t liste[TEAM_MAX];
+    if (team < 0 || Manager_Ist_Dran(liste, 0, 0) < 2) return;
+    const std::string text = Text_Format(Screen_Text(TEXT_AM_ZUG), {Manager_Name(team), Team_String(TS_NAME, team, 0, 0)});
+    Menue_Requester(1, team, text.c_str(), nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
+}
+
 void Menue_Panel_Icon_Schalten(int32_t an) {
     if (an) g.weiter.Status |= ICON_ST_GESPERRT;
     else g.weiter.Status &= ~ICON_ST_GESPERRT;
@@ -379,8 +408,10 @@ void Menue_Panel_Icon_Schalten(int32_t an) {
 
 void Menue_Leer_Prozedur(s_icon*, int32_t) {}
 
-void Menue_Weiter_Klick(s_icon*, int32_t ereignis) {
-    if (!(ereignis & EV_LINKS)) return;
+namespace {
+
+// The day ends; with fewer than eleven players only after a question.
+void Weiter_Pruefen() {
     int32_t spieler[TEAM_SPIELER_MAX];
     const int32_t n = g.lokal.team >= 0 ? Teamspieler_Ins_Array(g.lokal.team, spieler, TEAM_SPIELER_MAX, 0) : 0;
     if (n < 11) {
@@ -389,6 +420,19 @@ void Menue_Weiter_Klick(s_icon*, int32_t ereignis) {
         return;
     }
     Menue_Weiter();
+}
+
+}  // namespace
+
+void Menue_Weiter_Klick(s_icon*, int32_t ereignis) {
+    if (!(ereignis & EV_LINKS)) return;
+    // "Confirm the end of a turn" asks first.
+    if (Optionen(OPTION_ZUGENDE_BESTAETIGEN, 0, 0)) {
+        Menue_Requester(2, g.lokal.team, Screen_Text(TEXT_ZUGENDE), nullptr, nullptr,
+                        [](const int32_t*, const int32_t*) { Weiter_Pruefen(); }, nullptr, 0, nullptr, 0, nullptr);
+        return;
+    }
+    Weiter_Pruefen();
 }
 
 void Menue_Panel_Team_Icon_Prozedur(s_icon* icon, int32_t ereignis) {
@@ -403,6 +447,7 @@ void Menue_Panel_Team_Icon_Prozedur(s_icon* icon, int32_t ereignis) {
             if (icon->y > PANEL_Y_UNTEN - 1) {
                 icon->y = PANEL_Y_UNTEN;
                 Menue_Hook_Procedure(Panel_Hook, icon, 1, 0);
+                Hoehe_Setzen(*icon, false);
             }
         } else {
             icon->y = int16_t(gleiten ? icon->y - PANEL_SCHRITT_AUF : oben);
@@ -423,7 +468,9 @@ void Menue_Panel_Team_Icon_Prozedur(s_icon* icon, int32_t ereignis) {
             if (&andere != icon) {
                 andere.y = PANEL_Y_UNTEN;
                 Zustand_Setzen(andere.nummer, 0);
+                Hoehe_Setzen(andere, false);
             }
+        if (ereignis == EV_BETRETEN) Hoehe_Setzen(*icon, true);
         Menue_Hook_Procedure(Panel_Hook, icon, 0, PANEL_INTERVALL);
         return;
     }
@@ -445,6 +492,7 @@ void Menue_Panel_Team_Icon_Prozedur(s_icon* icon, int32_t ereignis) {
     for (s_icon& b : g.knopf) {
         b.y = PANEL_Y_UNTEN;
         Zustand_Setzen(b.nummer, 0);
+        Hoehe_Setzen(b, false);
     }
     if (icon->nummer != ICON_PANEL_SYSTEM && g.lokal.team >= 0) {
         int32_t paar[2] = {k, e};

@@ -99,6 +99,9 @@ void Menue_Hauptscreen();
 void Menue_Neustart(int32_t team);
 // The manager ends his day.
 void Menue_Weiter();
+// A turn begins at a machine where several managers take turns: a message
+// names the manager and the club whose turn it is (nothing for a single one).
+void Menue_Zug_Ansage(int32_t team);
 void Menue_Beenden_Anfordern();
 // Disables (on) or enables the continue button; disabled it shows the date.
 void Menue_Panel_Icon_Schalten(int32_t an);

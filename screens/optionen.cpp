@@ -77,12 +77,6 @@ int32_t Menschen() {
     return Manager_Ist_Dran(liste, 0, 1);
 }
 
-void Maus(int32_t* x, int32_t* y) {
-    const MenueHooks& h = Menue_Hooks();
-    *x = h.maus_x ? h.maus_x() : -1;
-    *y = h.maus_y ? h.maus_y() : -1;
-}
-
 // The list row under the pointer, -1 outside the visible rows.
 int32_t Zeile_Unter(int32_t x, int32_t y) {
     if (x < LISTE_X0 || x > LISTE_X1 || y < LISTE_Y0) return -1;
@@ -118,7 +112,7 @@ void Schalten(int32_t option) {
 void Liste_Klick(s_icon*, int32_t ereignis) {
     if (!(ereignis & EV_LINKS)) return;
     int32_t x = 0, y = 0;
-    Maus(&x, &y);
+    Menue_Maus_Position(&x, &y);
     const int32_t option = Optionen_Zeile_Option(Zeile_Unter(x, y));
     if (option >= 0) Schalten(option);
 }
@@ -140,7 +134,7 @@ void Liste_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (!ziel || !gross || !klein) return;
     Text_Printf(ziel, gross, "^c%05d%s", TITEL_X, TITEL_Y, int32_t(GOLD), Text(OPTIONEN_TEXTE, TEXT_TITEL));
     int32_t mx = 0, my = 0;
-    Maus(&mx, &my);
+    Menue_Maus_Position(&mx, &my);
     const int32_t unter = Zeile_Unter(mx, my);
     if (unter >= 0 && ZEILEN[unter].art == OPTION)
         if (Rastport* rp = Menue_Get_Slave_Rastport(SLAVE + GELD_OPTIONEN_UNTER_MAUS, nullptr))
@@ -154,14 +148,15 @@ void Liste_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         }
         if (r.art != OPTION) continue;
         const int32_t wert = Optionen(r.option, 0, 0);
-        if (r.option == OPTION_ZEITLIMIT) {
-            Text_Printf(ziel, klein, "^c%05d^tl0123%d%s", 0, grundlinie, int32_t(wert ? OPTION_FARBE : AUS_FARBE),
-                        wert / OPTIONEN_ZEITLIMIT_SCHRITT, Text(OPTIONEN_TEXTE, TEXT_MINUTEN));
-            continue;
-        }
         if (Rastport* rp = Menue_Get_Slave_Rastport(SLAVE + (wert ? GELD_OPTION_AN : GELD_OPTION_AUS), nullptr))
             Rastport_Blit(rp, 0, 0, -1, -1, ziel, SCHALTER_X, oben + 4, BlitMode_Key);
         Text_Printf(ziel, klein, "^c%05d^tl0123%s", 0, grundlinie, int32_t(OPTION_FARBE), Text(OPTIONEN_TEXTE, r.text));
+        if (r.option == OPTION_ZEITLIMIT) {
+            // The time limit carries its name like every row, its minutes on the right.
+            Text_Printf(ziel, klein, "^c%05d^tr0640%d%s", 0, grundlinie, int32_t(wert ? OPTION_FARBE : AUS_FARBE),
+                        wert / OPTIONEN_ZEITLIMIT_SCHRITT, Text(OPTIONEN_TEXTE, TEXT_MINUTEN));
+            continue;
+        }
         if (r.option == OPTION_NETZWERK_SERVER && wert != 0) {
             char name[64];
             uint16_t port = 0;

@@ -135,11 +135,15 @@ TEST_F(ManagerTest, OptionsFortyToFortyThreeLiveInTheLocalManager) {
     Manager_Neuer_Mitspieler(2, "M", -1);
     Team_Lokal_Setzen(2);
     EXPECT_EQ(Optionen(42, 0, 0), 1);       // music on by default
+    EXPECT_EQ(Optionen(40, 0, 0), 1);       // help texts on by default
+    Optionen(40, 1, 0);
+    EXPECT_EQ(*static_cast<uint8_t*>(Team_Zeiger(TZ_HILFE, 2, nullptr, OP_LESEN)), 0)
+        << "the option is the byte the help texts ask";
     Optionen(40, 1, 77);
     Optionen(43, 1, 5);
     EXPECT_EQ(Optionen(40, 0, 0), 77);
     EXPECT_EQ(Optionen(43, 0, 0), 1);
-    EXPECT_EQ(Manager_Record(2)->optionen[0], 77);
+    EXPECT_EQ(Manager_Record(2)->hilfe, 77);
     Team_Lokal_Setzen(-1);
     EXPECT_EQ(Optionen(40, 0, 0), 0);
     Core_Hooks().manager_option_lesen = nullptr;

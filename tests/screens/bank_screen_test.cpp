@@ -150,6 +150,7 @@ TEST_F(BankScreenZwei, AnotherManagersClubLendsThroughARequestInItsNews) {
     g_anfrage = Anfrage{};
     constexpr int32_t GEBER_X = 140, GEBER_Y = 297, ZINS_Y = 490;
     skript = {{4, 30, 300, 0, false}};
+    Klicken(skript, OK_X, OK_Y);   // the message of whose turn it is
     Menue_Eintrag(skript, VEREIN_X, BANK_Y);
     skript.push_back({1, 30, 200, 0, false, 0, Merken});       // 0: the bank lends
     Klicken(skript, GEBER_X, GEBER_Y, 12);                      // the other club

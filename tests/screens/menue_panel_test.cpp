@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "business/talente_screen.h"
 #include "club/team.h"
 #include "core/meldung.h"
+#include "core/optionen.h"
 #include "core/prioritaeten.h"
 #include "core/programm.h"
 #include "gui/icon.h"
@@ -130,6 +132,31 @@ TEST_F(MenuePanel, AnEntryOfTheTeamMenuOpensItsScreen) {
     EXPECT_EQ(g_b.platzhalter_knopf, -1);
 }
 
+// The talents map covers the work area above the panel; the team menu still
+// rises over it, and its entry opens its screen in the map's place.
+TEST_F(MenuePanel, TheTeamMenuRisesOverTheTalentsMapAndItsEntryActs) {
+    static bool talente_vorher = false, talente_nachher = true, taktik = false;
+    skript = {{4, 30, 300, 0, false, 0, [] {
+                   int32_t spieler[TEAM_SPIELER_MAX];
+                   if (Teamspieler_Ins_Array(Menue_Lokal().team, spieler, TEAM_SPIELER_MAX, 0) > 0)
+                       Talente_Oeffnen(spieler[0], TALENTE_EIGENER);
+               }},
+              {2, 30, 300, 0, false, 0, [] { talente_vorher = Talente_Offen(); }},
+              {30, TEAM_X, KNOPF_Y, 0, false},
+              {1, TEAM_X, 470, 0, true}};   // picture 0: the raised menu over the map
+    Klicken(skript, TEAM_X, 436 + 23 + 2 * 22 + 11);   // the third entry: the tactics page
+    skript.push_back({3, 30, 300, 0, false, 0, [] {
+        taktik = Taktik_Screen_Offen();
+        talente_nachher = Talente_Offen();
+    }});
+    ASSERT_TRUE(Spielen());
+    EXPECT_TRUE(talente_vorher);
+    EXPECT_TRUE(taktik) << "the click reached the menu, not the map beneath it";
+    EXPECT_FALSE(talente_nachher);
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("menue_ueber_talenten", 0), "");
+}
+
 TEST_F(MenuePanel, ThreeDaysEndByTheContinueButton) {
     skript = {{4, 30, 300, 0, false}};
     for (int32_t k = 0; k < 3; ++k) {
@@ -139,6 +166,33 @@ TEST_F(MenuePanel, ThreeDaysEndByTheContinueButton) {
     ASSERT_TRUE(Spielen());
     ASSERT_GE(g_b.zuege.size(), 4u);
     for (size_t k = 1; k < 4; ++k) EXPECT_EQ(g_b.zuege[k].tag, g_b.zuege[k - 1].tag + 1) << "turn " << k;
+}
+
+// "Confirm the end of a turn" makes the continue button ask: "Nein" keeps the
+// day, "Ja" ends it.
+TEST_F(MenuePanel, ConfirmingTheEndOfATurnAsksBeforeTheDayEnds) {
+    static std::vector<bool> offen;
+    offen.clear();
+    g_b.beim_ersten_zug = [] { Optionen(OPTION_ZUGENDE_BESTAETIGEN, 1, 1); };
+    auto merken = [](std::vector<Schritt>& s) {
+        s.push_back({1, 400, 300, 0, false, 0, [] { offen.push_back(Menue_Requester_Offen()); }});
+    };
+    skript = {{4, 30, 300, 0, false}};
+    Klicken(skript, WEITER_X, WEITER_Y);
+    skript.push_back({4, 400, 300, 0, false});
+    merken(skript);                              // 0: the question
+    Klicken(skript, 690, 421);                   // "Nein"
+    skript.push_back({20, 400, 300, 0, false});
+    merken(skript);                              // 1: answered, the day goes on
+    Klicken(skript, WEITER_X, WEITER_Y);
+    skript.push_back({4, 400, 300, 0, false});
+    Klicken(skript, 111, 425);                   // "Ja"
+    skript.push_back({40, 30, 300, 0, false});
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(offen, std::vector<bool>({true, false}));
+    ASSERT_GE(g_b.zuege.size(), 2u);
+    EXPECT_EQ(g_b.zuege[1].tag, g_b.zuege[0].tag + 1) << "one day passed, after the yes";
+    EXPECT_EQ(g_b.zuege.size(), 2u) << "the no ended no day";
 }
 
 TEST_F(MenuePanel, SystemQuitAsksAndYesEndsTheProgram) {

@@ -53,6 +53,7 @@ TEST_F(OptionenScreen, ElevenClicksTurnTheTimeLimitOffAndTheNetworkRowNeedsTwoMa
     for (int32_t k = 1; k <= 11; ++k) {
         Klicken(skript, LISTE_X, ZEITLIMIT_Y);
         if (k == 1 || k == 10 || k == 11) skript.push_back({1, LISTE_X, ZEITLIMIT_Y, 0, false, 0, Merken});   // 1-3
+        if (k == 1) skript.push_back({1, 400, 530, 0, true});   // picture 0: the time limit named, one minute
     }
     Klicken(skript, LISTE_X, NETZ_Y);
     skript.push_back({2, 400, 530, 0, false, 0, Merken});   // 4: one manager: nothing
@@ -65,6 +66,8 @@ TEST_F(OptionenScreen, ElevenClicksTurnTheTimeLimitOffAndTheNetworkRowNeedsTwoMa
     EXPECT_EQ(g_staende[3].zeitlimit, 0);
     EXPECT_EQ(g_staende[4].server, 0);
     EXPECT_EQ(g_staende[4].modus, 0);
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("optionen_zeitlimit", 0), "");
 }
 
 TEST_F(OptionenScreen, TheScrolledListSwitchesItsLastRowAndAClientChangesNeitherLimitNorServer) {
@@ -146,6 +149,7 @@ void Server_Merken() {
 TEST_F(OptionenScreenZwei, TheNetworkRowMakesALoopbackServerOfferingTheOtherClubAndStopsIt) {
     g_server.clear();
     skript = {{4, 30, 300, 0, false}};
+    Klicken(skript, OK_X, OK_Y);   // the message of whose turn it is
     Menue_Eintrag(skript, SYSTEM_X, OPTIONEN_Y);
     Klicken(skript, LISTE_X, NETZ_Y);
     skript.push_back({2, 400, 530, 0, false, 0, Server_Merken});   // 0: a server

@@ -101,7 +101,7 @@ void Foto(std::vector<Schritt>& s, int32_t x = 300, int32_t y = 570) {
 constexpr int32_t NEU_X = 425, NEU_Y = 216;
 constexpr int32_t PLUS_X = 592, PLUS_Y = 270, MINUS_Y = 384;
 constexpr int32_t WEITER_X = 750, WEITER_Y = 508, ZURUECK_X = 464;
-constexpr int32_t JA_X = 111, JA_Y = 425;
+constexpr int32_t JA_X = 111, JA_Y = 425, OK_X = 690, OK_Y = 421;
 constexpr int32_t PANEL_WEITER_X = 752, PANEL_WEITER_Y = 583;
 int32_t Zeile_Y(int32_t zeile) { return 206 + 34 * zeile; }
 int32_t Level_Y(int32_t level) { return 220 + 50 * level; }
@@ -133,12 +133,21 @@ TEST_F(SpielstartScreen, ANewGameOfTwoManagersFromTheStartScreenToTheSecondDay) 
     Klick(s, 600, Zeile_Y(2));                 // the second country's first league: the last question
     Klick(s, JA_X, JA_Y);                      // "Ja": the game starts
     s.push_back({10, 300, 300, 0});
-    Foto(s);                                   // picture 4: Anna's main screen
+    static std::vector<bool> angesagt;
+    angesagt.clear();
+    auto ansage = [](std::vector<Schritt>& s) {
+        s.push_back({1, 300, 300, 0, false, 0, [] { angesagt.push_back(Menue_Requester_Offen()); }});
+        Klick(s, OK_X, OK_Y);                  // the message of whose turn it is, answered
+    };
+    Foto(s);                                   // picture 4: Anna's main screen, her turn said
+    ansage(s);
     Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);  // Anna's day ends
     s.push_back({5, 300, 300, 0});
+    ansage(s);                                 // Bert's turn is said
     Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);  // Bert's day ends: the day is played
     s.push_back({20, 300, 300, 0});
     ASSERT_TRUE(Spielen());
+    EXPECT_EQ(angesagt, std::vector<bool>({true, true})) << "each turn of the shared machine names its manager";
     ASSERT_EQ(g_zuege.size(), 3u);
     EXPECT_EQ(g_zuege[0].manager, "Anna Lind");
     EXPECT_EQ(g_zuege[1].manager, "Bert Vogt");
