@@ -50,6 +50,7 @@
 #include "match/spieltag.h"
 #include "matchview/ankuendigung.h"
 #include "match/spieltag_netz.h"
+#include "media/film.h"
 #include "media/sound.h"
 #include "media/video.h"
 #include "net/internet.h"
@@ -274,6 +275,26 @@ void Binden_Shell() {
         Netz_Client_Verloren_Pruefen();
     };
     d.kalender_main = Kalender_Main;
+    // The menus, the pages and the start screen wait for the player; a match
+    // day and network play (whose messages wake no wait) keep their pace.
+    d.film_bereiche = [](PlatRechteck* out, int32_t max) {
+        int32_t n = 0;
+        for (int32_t i = 0; i < BINK_SLOTS && n < max; ++i)
+            if (const BINK_VIDEO* v = Bink_Slot_Video(i); v && v->video && !v->pausiert)
+                out[n++] = PlatRechteck{v->x, v->y, v->breite, v->hoehe};
+        return n;
+    };
+    d.naechstes_filmbild_ms = [] {
+        int32_t naechst = -1;
+        for (int32_t i = 0; i < BINK_SLOTS; ++i)
+            if (const BINK_VIDEO* v = Bink_Slot_Video(i); v && v->video && !v->pausiert)
+                if (const int32_t t = Film_Faellig_In(v->video); t >= 0 && (naechst < 0 || t < naechst)) naechst = t;
+        return naechst;
+    };
+    d.wartet_auf_eingabe = [] {
+        const int32_t m = Kalender_Get_Runmodus();
+        return Netzwerk_Modus() == 0 && (Kalender_Ist_Menue_Modus() || m == KALENDER_WARTEN || m == KALENDER_ANKUENDIGUNG);
+    };
     d.resourcen_oeffnen = Resourcen_Oeffnen;
     d.wappen_statistik = [] { Wappen_Statistik(nullptr, nullptr); };
     d.resourcen_schliessen = Resourcen_Schliessen;
@@ -456,6 +477,7 @@ void Binden_Bildschirm() {
         Menue_Save_Byte_Setzen(0);
         Menue_Neustart(team);
         Menue_Wettbewerb_Video(1, 0);   // the film of the team's competition in the header
+        Menue_Zug_Ansage(team);
         Menue_Nachrichten_Zeigen(team);
     });
     Block(Menue_Spielstand_Anmelden, "Menue");

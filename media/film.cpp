@@ -224,6 +224,12 @@ bool Film_Hat_Ton(const Film* f) { return f && f->ton; }
 
 bool Film_Faellig(const Film* f) { return f && !f->pausiert && int32_t(Plat_Ms() - f->faellig_ms) >= 0; }
 
+int32_t Film_Faellig_In(const Film* f) {
+    if (!f || f->pausiert) return -1;
+    const int32_t rest = int32_t(f->faellig_ms - Plat_Ms());
+    return rest > 0 ? rest : 0;
+}
+
 void Film_Zeigen(Film* f) {
     if (!f) return;
     const int32_t q = f->tabelle[f->aktuell - 1].quelle;

@@ -58,6 +58,8 @@ int32_t Film_Bild(const Film* film);   // the current frame, 1 to the frame coun
 
 // True when the film is not paused and its next frame is due on the clock.
 bool Film_Faellig(const Film* film);
+// Milliseconds until the next frame is due: 0 when due, -1 when paused or null.
+int32_t Film_Faellig_In(const Film* film);
 // Shows the current frame: unpacks it into the film's own picture unless the
 // picture holds it already (a frame that does not unpack to exactly width x
 // height pixels is skipped and the last good picture stays), starts the sound

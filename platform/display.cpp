@@ -31,6 +31,7 @@ struct DisplayModul {
     int32_t taste_wiederholt = 0;   // the repeat mark of the last key, for its character
     std::vector<uint16_t> bild;
     uint32_t bilder = 0;
+    bool neu_zeigen = true;   // the window needs a present even of an unchanged frame
     std::vector<std::pair<std::string, std::string>> meldungen;
 #ifdef VELMORA_HAVE_SDL
     SDL_Window* window = nullptr;
@@ -89,6 +90,27 @@ int32_t latin1_von_utf8(const char* s) {
     return 0;
 }
 
+// The picture's place in the renderer's output, which is the window's drawing area.
+PlatRechteck sdl_rechteck(int* ww = nullptr, int* wh = nullptr) {
+    int b = 0, h = 0;
+    if (Sdl().SDL_GetRendererOutputSize(g.renderer, &b, &h) != 0 || b <= 0 || h <= 0) {
+        b = g.breite;
+        h = g.hoehe;
+    }
+    if (ww) *ww = b;
+    if (wh) *wh = h;
+    return Plat_Bild_Rechteck(b, h, g.breite, g.hoehe);
+}
+
+// The picture into its rectangle, the border black.
+void sdl_zeichnen() {
+    const PlatRechteck r = sdl_rechteck();
+    const SDL_Rect ziel{r.x, r.y, r.b, r.h};
+    Sdl().SDL_SetRenderDrawColor(g.renderer, 0, 0, 0, 255);
+    Sdl().SDL_RenderClear(g.renderer);
+    Sdl().SDL_RenderCopy(g.renderer, g.texture, nullptr, &ziel);
+}
+
 bool sdl_oeffnen(const char* titel) {
     if (!Sdl_Laden()) return false;
     if (Sdl().SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
@@ -96,7 +118,17 @@ bool sdl_oeffnen(const char* titel) {
         return false;
     }
     Uint32 flags = SDL_WINDOW_RESIZABLE | (g.fenster ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    g.window = Sdl().SDL_CreateWindow(titel, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, g.breite, g.hoehe, flags);
+    // Full screen opens at the display's size in its corner: without a window
+    // manager nobody else makes the window as large as the display, and SDL
+    // would draw for a size the window does not have.
+    int32_t b = g.breite, h = g.hoehe, x = SDL_WINDOWPOS_UNDEFINED, y = SDL_WINDOWPOS_UNDEFINED;
+    SDL_DisplayMode modus{};
+    if (!g.fenster && Sdl().SDL_GetDesktopDisplayMode(0, &modus) == 0 && modus.w > 0 && modus.h > 0) {
+        b = modus.w;
+        h = modus.h;
+        x = y = 0;
+    }
+    g.window = Sdl().SDL_CreateWindow(titel, x, y, b, h, flags);
     if (!g.window) return false;
     // A present waits for the display's refresh where the renderer can: the
     // frame then costs no more than the screen shows.
@@ -105,7 +137,6 @@ bool sdl_oeffnen(const char* titel) {
     if (!g.renderer) g.renderer = Sdl().SDL_CreateRenderer(g.window, -1, SDL_RENDERER_ACCELERATED);
     if (!g.renderer) g.renderer = Sdl().SDL_CreateRenderer(g.window, -1, SDL_RENDERER_SOFTWARE);
     if (!g.renderer) return false;
-    Sdl().SDL_RenderSetLogicalSize(g.renderer, g.breite, g.hoehe);   // scaled, aspect kept
     g.texture = Sdl().SDL_CreateTexture(g.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, g.breite, g.hoehe);
     if (!g.texture) return false;
     Sdl().SDL_StartTextInput();
@@ -139,6 +170,10 @@ bool sdl_ereignis(PlatEreignis& e) {
                     e.art = PLAT_E_SCHLIESSEN;
                     return true;
                 }
+                // An uncovered or resized window draws the picture again.
+                if (ev.window.event == SDL_WINDOWEVENT_EXPOSED || ev.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                    ev.window.event == SDL_WINDOWEVENT_RESIZED)
+                    g.neu_zeigen = true;
                 if (ev.window.event == SDL_WINDOWEVENT_MINIMIZED || ev.window.event == SDL_WINDOWEVENT_HIDDEN) {
                     e.art = PLAT_E_AKTIV;
                     e.code = 0;
@@ -330,25 +365,103 @@ bool Plat_Display_Modus(bool fenster) {
     if (!g.offen) return false;
     g.fenster = fenster;
 #ifdef VELMORA_HAVE_SDL
-    if (g.backend == PLAT_SDL) return Sdl().SDL_SetWindowFullscreen(g.window, fenster ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    if (g.backend == PLAT_SDL) {
+        g.neu_zeigen = true;
+        // The window takes the display's size for full screen and the
+        // picture's for a window (see sdl_oeffnen).
+        SDL_DisplayMode modus{};
+        if (!fenster && Sdl().SDL_GetDesktopDisplayMode(0, &modus) == 0 && modus.w > 0 && modus.h > 0) {
+            Sdl().SDL_SetWindowPosition(g.window, 0, 0);
+            Sdl().SDL_SetWindowSize(g.window, modus.w, modus.h);
+        }
+        const bool ok = Sdl().SDL_SetWindowFullscreen(g.window, fenster ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+        if (fenster) Sdl().SDL_SetWindowSize(g.window, g.breite, g.hoehe);
+        return ok;
+    }
 #endif
     return true;
 }
 
-void Plat_Display_Zeigen(const uint16_t* pixel) {
-    if (!g.offen || !pixel) return;
-    ++g.bilder;
-    if (g.backend == PLAT_HEADLESS) {
-        std::memcpy(g.bild.data(), pixel, g.bild.size() * 2);
-        return;
+PlatRechteck Plat_Bild_Rechteck(int32_t flaeche_b, int32_t flaeche_h, int32_t bild_b, int32_t bild_h) {
+    PlatRechteck r;
+    if (flaeche_b <= 0 || flaeche_h <= 0 || bild_b <= 0 || bild_h <= 0) return r;
+    if (int64_t(flaeche_b) * bild_h <= int64_t(flaeche_h) * bild_b) {
+        r.b = flaeche_b;
+        r.h = int32_t(int64_t(flaeche_b) * bild_h / bild_b);
+    } else {
+        r.h = flaeche_h;
+        r.b = int32_t(int64_t(flaeche_h) * bild_b / bild_h);
     }
+    r.x = (flaeche_b - r.b) / 2;
+    r.y = (flaeche_h - r.h) / 2;
+    return r;
+}
+
+void Plat_Fenster_Zu_Bild(int32_t fx, int32_t fy, int32_t fenster_b, int32_t fenster_h, int32_t flaeche_b,
+                          int32_t flaeche_h, int32_t bild_b, int32_t bild_h, int32_t* x, int32_t* y) {
+    const PlatRechteck r = Plat_Bild_Rechteck(flaeche_b, flaeche_h, bild_b, bild_h);
+    int32_t bx = 0, by = 0;
+    if (r.b > 0 && r.h > 0 && fenster_b > 0 && fenster_h > 0) {
+        // Window points to drawing pixels (a high-density display has more of them), then into the picture.
+        const int64_t px = int64_t(fx) * flaeche_b / fenster_b, py = int64_t(fy) * flaeche_h / fenster_h;
+        const int64_t qx = px - r.x, qy = py - r.y;
+        bx = int32_t(qx < 0 ? -1 : qx * bild_b / r.b);
+        by = int32_t(qy < 0 ? -1 : qy * bild_h / r.h);
+    }
+    if (x) *x = bx < 0 ? 0 : bx >= bild_b ? bild_b - 1 : bx;
+    if (y) *y = by < 0 ? 0 : by >= bild_h ? bild_h - 1 : by;
+}
+
+namespace {
+
+// How `neu` differs from `alt` (width x height), the rectangles set apart: a
+// row that differs is searched pixel by pixel.
+PlatAenderung Vergleichen(const uint16_t* alt, const uint16_t* neu, int32_t breite, int32_t hoehe,
+                          const PlatRechteck* bereiche, int32_t anzahl) {
+    PlatAenderung a = PLAT_GLEICH;
+    for (int32_t y = 0; y < hoehe; ++y) {
+        const uint16_t* za = alt + size_t(y) * breite;
+        const uint16_t* zn = neu + size_t(y) * breite;
+        if (std::memcmp(za, zn, size_t(breite) * 2) == 0) continue;
+        for (int32_t x = 0; x < breite; ++x) {
+            if (za[x] == zn[x]) continue;
+            bool drin = false;
+            for (int32_t i = 0; i < anzahl && !drin; ++i) {
+                const PlatRechteck& r = bereiche[i];
+                drin = x >= r.x && x < r.x + r.b && y >= r.y && y < r.y + r.h;
+            }
+            if (!drin) return PLAT_GEAENDERT;
+            a = PLAT_NUR_IN_BEREICHEN;
+        }
+    }
+    return a;
+}
+
+}  // namespace
+
+PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* bereiche, int32_t anzahl) {
+    if (!g.offen || !pixel) return PLAT_GLEICH;
+    ++g.bilder;
+    const size_t bytes = g.bild.size() * 2;
+    const PlatAenderung aenderung = Vergleichen(g.bild.data(), pixel, g.breite, g.hoehe, bereiche, bereiche ? anzahl : 0);
+    const bool anders = aenderung != PLAT_GLEICH;
+    if (anders) std::memcpy(g.bild.data(), pixel, bytes);   // kept for screenshots and the next comparison
 #ifdef VELMORA_HAVE_SDL
-    Sdl().SDL_UpdateTexture(g.texture, nullptr, pixel, g.breite * 2);
-    Sdl().SDL_RenderClear(g.renderer);
-    Sdl().SDL_RenderCopy(g.renderer, g.texture, nullptr, nullptr);
-    Sdl().SDL_RenderPresent(g.renderer);
-    std::memcpy(g.bild.data(), pixel, g.bild.size() * 2);   // kept for screenshots
+    if (g.backend == PLAT_SDL && (anders || g.neu_zeigen)) {
+        g.neu_zeigen = false;
+        Sdl().SDL_UpdateTexture(g.texture, nullptr, pixel, g.breite * 2);
+        sdl_zeichnen();
+        Sdl().SDL_RenderPresent(g.renderer);
+    }
 #endif
+    return aenderung;
+}
+
+void Plat_Ereignis_Warten_Ms(uint32_t ms) {
+#ifdef VELMORA_HAVE_SDL
+    if (g.offen && g.backend == PLAT_SDL) Sdl().SDL_WaitEventTimeout(nullptr, int(ms));
+#endif
+    (void)ms;
 }
 
 bool Plat_Display_Lesen(std::vector<uint16_t>& pixel) {
@@ -356,18 +469,20 @@ bool Plat_Display_Lesen(std::vector<uint16_t>& pixel) {
 #ifdef VELMORA_HAVE_SDL
     if (g.backend == PLAT_SDL) {
         // Draw the shown texture again and read it at the window's own size
-        // (the buffer after a present is undefined), then take the screen grid.
-        Sdl().SDL_RenderClear(g.renderer);
-        Sdl().SDL_RenderCopy(g.renderer, g.texture, nullptr, nullptr);
+        // (the buffer after a present is undefined), then take the screen grid
+        // inside the picture's rectangle.
+        sdl_zeichnen();
         int ww = 0, wh = 0;
-        if (Sdl().SDL_GetRendererOutputSize(g.renderer, &ww, &wh) != 0 || ww <= 0 || wh <= 0) return false;
+        const PlatRechteck r = sdl_rechteck(&ww, &wh);
+        if (r.b <= 0 || r.h <= 0) return false;
         std::vector<uint16_t> fenster(size_t(ww) * size_t(wh));
         if (Sdl().SDL_RenderReadPixels(g.renderer, nullptr, SDL_PIXELFORMAT_RGB565, fenster.data(), ww * 2) != 0)
             return false;
         pixel.assign(size_t(g.breite) * size_t(g.hoehe), 0);
         for (int32_t y = 0; y < g.hoehe; ++y)
             for (int32_t x = 0; x < g.breite; ++x)
-                pixel[size_t(y) * g.breite + x] = fenster[size_t(y * wh / g.hoehe) * ww + size_t(x * ww / g.breite)];
+                pixel[size_t(y) * g.breite + x] =
+                    fenster[size_t(r.y + y * r.h / g.hoehe) * ww + size_t(r.x + x * r.b / g.breite)];
         return true;
     }
 #endif
@@ -396,12 +511,11 @@ void Plat_Maus(int32_t* x, int32_t* y) {
     int32_t mx = g.maus_x, my = g.maus_y;
 #ifdef VELMORA_HAVE_SDL
     if (g.offen && g.backend == PLAT_SDL) {
-        int wx = 0, wy = 0;
+        int wx = 0, wy = 0, fb = 0, fh = 0, ab = 0, ah = 0;
         Sdl().SDL_GetMouseState(&wx, &wy);
-        float lx = 0, ly = 0;
-        Sdl().SDL_RenderWindowToLogical(g.renderer, wx, wy, &lx, &ly);   // window pixels to screen-bitmap pixels
-        mx = int32_t(lx);
-        my = int32_t(ly);
+        Sdl().SDL_GetWindowSize(g.window, &fb, &fh);
+        sdl_rechteck(&ab, &ah);
+        Plat_Fenster_Zu_Bild(wx, wy, fb, fh, ab, ah, g.breite, g.hoehe, &mx, &my);
     }
 #endif
     if (x) *x = mx;

@@ -63,8 +63,33 @@ void Plat_Display_Schliessen();
 PlatBackend Plat_Display_Backend();
 // Switches between window and full screen; the window itself stays.
 bool Plat_Display_Modus(bool fenster);
-// Shows one frame of 5-6-5 pixels, width x height, rows packed.
-void Plat_Display_Zeigen(const uint16_t* pixel);
+// A rectangle of the screen picture or of the window.
+struct PlatRechteck {
+    int32_t x = 0, y = 0, b = 0, h = 0;
+};
+
+// How a shown frame differs from the one before.
+enum PlatAenderung : int32_t {
+    PLAT_GLEICH = 0,            // not at all
+    PLAT_NUR_IN_BEREICHEN = 1,  // only inside the given rectangles (the playing films)
+    PLAT_GEAENDERT = 2,         // elsewhere too
+};
+// Shows one frame of 5-6-5 pixels, width x height, rows packed, and says how
+// it differs from the frame shown before, `bereiche` (`anzahl` rectangles)
+// set apart. The window presents only a changed frame (or any frame after the
+// window was uncovered or resized), so a still picture costs the display nothing.
+PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* bereiche = nullptr, int32_t anzahl = 0);
+// Waits at most `ms` milliseconds for an event (headless: returns at once).
+void Plat_Ereignis_Warten_Ms(uint32_t ms);
+
+// The screen picture inside the window's drawing area: the largest rectangle
+// of the picture's aspect, centred; the rest is a black border.
+PlatRechteck Plat_Bild_Rechteck(int32_t flaeche_b, int32_t flaeche_h, int32_t bild_b, int32_t bild_h);
+// A pointer position in window points (the window fenster_b x fenster_h
+// points, drawn as flaeche_b x flaeche_h pixels) to screen-picture pixels
+// 0..bild_b-1, 0..bild_h-1: on the border it holds to the picture's edge.
+void Plat_Fenster_Zu_Bild(int32_t fx, int32_t fy, int32_t fenster_b, int32_t fenster_h, int32_t flaeche_b,
+                          int32_t flaeche_h, int32_t bild_b, int32_t bild_h, int32_t* x, int32_t* y);
 // Reads back what the display shows now, as 5-6-5 pixels of the screen size
 // (SDL: from the renderer; headless: the last frame). False when nothing is shown.
 bool Plat_Display_Lesen(std::vector<uint16_t>& pixel);

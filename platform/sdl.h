@@ -11,15 +11,16 @@ namespace velmora {
 
 // The SDL functions the platform layer calls, under their own names.
 #define VELMORA_SDL_FUNKTIONEN(X)                                                                            \
-    X(SDL_Init) X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_Quit) X(SDL_WasInit) X(SDL_GetError)          \
-    X(SDL_SetHint) X(SDL_GetCurrentVideoDriver) X(SDL_CreateWindow) X(SDL_DestroyWindow)                      \
-    X(SDL_SetWindowFullscreen) X(SDL_CreateRenderer) X(SDL_DestroyRenderer) X(SDL_RenderSetLogicalSize)       \
-    X(SDL_GetRendererOutputSize) X(SDL_RenderWindowToLogical) X(SDL_RenderClear) X(SDL_RenderCopy)            \
-    X(SDL_RenderPresent) X(SDL_RenderReadPixels) X(SDL_CreateTexture) X(SDL_DestroyTexture)                   \
-    X(SDL_UpdateTexture) X(SDL_PollEvent) X(SDL_PumpEvents) X(SDL_WaitEventTimeout) X(SDL_StartTextInput)     \
-    X(SDL_GetMouseState) X(SDL_GetModState) X(SDL_JoystickOpen) X(SDL_JoystickClose)                          \
-    X(SDL_JoystickFromInstanceID) X(SDL_JoystickGetAxis) X(SDL_ShowSimpleMessageBox)                          \
-    X(SDL_GetNumAudioDevices) X(SDL_OpenAudioDevice) X(SDL_PauseAudioDevice) X(SDL_CloseAudioDevice)
+    X(SDL_Init) X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_Quit) X(SDL_WasInit) X(SDL_GetError)         \
+    X(SDL_SetHint) X(SDL_GetCurrentVideoDriver) X(SDL_CreateWindow) X(SDL_DestroyWindow)                     \
+    X(SDL_SetWindowFullscreen) X(SDL_CreateRenderer) X(SDL_DestroyRenderer) X(SDL_SetRenderDrawColor)        \
+    X(SDL_GetRendererOutputSize) X(SDL_GetWindowSize) X(SDL_SetWindowSize) X(SDL_SetWindowPosition)          \
+    X(SDL_GetDesktopDisplayMode) X(SDL_RenderClear) X(SDL_RenderCopy) X(SDL_RenderPresent)                   \
+    X(SDL_RenderReadPixels) X(SDL_CreateTexture) X(SDL_DestroyTexture) X(SDL_UpdateTexture)                  \
+    X(SDL_PollEvent) X(SDL_PumpEvents) X(SDL_WaitEventTimeout) X(SDL_StartTextInput) X(SDL_GetMouseState)    \
+    X(SDL_GetModState) X(SDL_JoystickOpen) X(SDL_JoystickClose) X(SDL_JoystickFromInstanceID)                \
+    X(SDL_JoystickGetAxis) X(SDL_ShowSimpleMessageBox) X(SDL_GetNumAudioDevices) X(SDL_OpenAudioDevice)      \
+    X(SDL_PauseAudioDevice) X(SDL_CloseAudioDevice)
 
 struct SdlBibliothek {
 #define VELMORA_SDL_ZEIGER(name) decltype(&::name) name = nullptr;

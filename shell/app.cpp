@@ -1,6 +1,8 @@
 // shell/app.cpp - start-up, main loop, frame, dispatcher and shutdown.
 #include "shell/app.h"
 
+#include <algorithm>
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -26,6 +28,7 @@ struct AppModul {
     bool kein_intro = false;
     int32_t config_loeschen = 1;
     uint32_t letzte_frame_zeit = 0;
+    uint32_t geaendert = 0;   // when the shown picture last changed
     uint32_t loop_start = 0;
     uint32_t ereignis = 0;
     int32_t fenster_umschalter = 1;
@@ -293,13 +296,16 @@ int32_t App_Frame() {
     if (g.ereignis == 0 && Taste_Get_Code() == 66 && Taste_Ctrl()) g.ereignis = APP_EREIGNIS_STRG_B;
     Spiel_Dispatcher(g.ereignis);
     g.ereignis = 0;
-    if (Quit_State() == 0) Screen_Present();
+    if (Quit_State() == 0 && Screen_Present() == PLAT_GEAENDERT) g.geaendert = Plat_Ms();
     return 0;
 }
 
-uint32_t App_Frame_Rest(uint32_t start, uint32_t jetzt) {
+uint32_t App_Frame_Rest(uint32_t start, uint32_t jetzt, uint32_t still_ms, int32_t film_ms) {
+    const bool still = still_ms >= APP_STILL_MS;
+    const uint32_t takt = still ? APP_LEERLAUF_MS : APP_FRAME_MS;
     const uint32_t vergangen = jetzt - start;   // unsigned: right across the clock's wrap
-    return vergangen >= APP_FRAME_MS ? 0 : APP_FRAME_MS - vergangen;
+    const uint32_t rest = vergangen >= takt ? 0 : takt - vergangen;
+    return still && film_ms >= 0 ? std::min(rest, uint32_t(film_ms)) : rest;
 }
 
 int32_t App_Main(const AppStart& start) {
@@ -322,7 +328,7 @@ int32_t App_Main(const AppStart& start) {
         return 0;
     }
     g.ereignis = APP_EREIGNIS_ERSTES_BILD;
-    g.letzte_frame_zeit = g.loop_start = Plat_Ms();
+    g.letzte_frame_zeit = g.loop_start = g.geaendert = Plat_Ms();
 
     uint32_t durchlaeufe = 0;
     do {
@@ -349,7 +355,15 @@ int32_t App_Main(const AppStart& start) {
         if (start.headless) {
             Plat_Uhr_Vorstellen(start.headless_frame_ms);
         } else if (Quit_State() != 2 && Screen_Get().aktiv) {
-            if (uint32_t rest = App_Frame_Rest(durchlauf_start, Plat_Ms())) Plat_Sleep_Ms(rest);
+            const uint32_t jetzt = Plat_Ms();
+            const bool wartet = g_dienste.wartet_auf_eingabe && g_dienste.wartet_auf_eingabe();
+            const uint32_t still = wartet ? jetzt - g.geaendert : 0;
+            const int32_t film = g_dienste.naechstes_filmbild_ms ? g_dienste.naechstes_filmbild_ms() : -1;
+            if (uint32_t rest = App_Frame_Rest(durchlauf_start, jetzt, still, film)) {
+                // An idle wait ends with the first input.
+                if (still >= APP_STILL_MS) Plat_Ereignis_Warten_Ms(rest);
+                else Plat_Sleep_Ms(rest);
+            }
         }
         ++durchlaeufe;
         if (start.max_durchlaeufe && durchlaeufe >= start.max_durchlaeufe && Quit_State() == 0) Quit_State_Setzen(1);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/display.h"
+
 namespace velmora {
 
 // The modules the shell drives each frame and at start and end. The program's
@@ -43,6 +45,15 @@ struct ShellDienste {
     // the intro and outro player
     bool (*intro_abspielen)() = nullptr;
     bool (*outro_abspielen)() = nullptr;
+    // Whether the game now only waits for the player (a menu or a page on a
+    // single machine): a still picture may then be redrawn less often.
+    bool (*wartet_auf_eingabe)() = nullptr;
+    // The playing films' rectangles on the screen (at most `max`), their
+    // number; and the milliseconds until the next of their frames is due (0
+    // due now, -1 no film plays). A picture whose only changes are its films
+    // counts as still, and a still picture's wait ends when a film frame is due.
+    int32_t (*film_bereiche)(PlatRechteck* out, int32_t max) = nullptr;
+    int32_t (*naechstes_filmbild_ms)() = nullptr;
 };
 ShellDienste& Shell_Dienste();
 
@@ -94,9 +105,16 @@ int32_t App_Frame();         // one frame; always 0
 // slept away, so an idle picture does not hold a core. The game's timing reads
 // the clock, never the number of frames.
 constexpr uint32_t APP_FRAME_MS = 10;
+// A picture that has not changed for APP_STILL_MS while the game waits for the
+// player is redrawn every APP_LEERLAUF_MS; any input wakes the wait at once,
+// and the first changed frame (a film, an animation, a hover) restores the pace.
+constexpr uint32_t APP_STILL_MS = 500, APP_LEERLAUF_MS = 50;
 // How long a pass that began at `start` still waits at `jetzt` (milliseconds
-// of Plat_Ms, wrap-around included): the rest of APP_FRAME_MS, 0 once spent.
-uint32_t App_Frame_Rest(uint32_t start, uint32_t jetzt);
+// of Plat_Ms, wrap-around included): the rest of APP_FRAME_MS, 0 once spent;
+// once the picture has stood still (films aside) for `still_ms` >=
+// APP_STILL_MS (the caller passes 0 while the game is busy) the rest of
+// APP_LEERLAUF_MS, but no longer than `film_ms` when a film plays (>= 0).
+uint32_t App_Frame_Rest(uint32_t start, uint32_t jetzt, uint32_t still_ms = 0, int32_t film_ms = -1);
 void Spiel_Dispatcher(uint32_t ereignis);
 void Netz_Pump();
 // Drains pending events and runs the network pump; returns the new last frame time.

@@ -6,6 +6,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/display.h"
+
 namespace velmora {
 
 constexpr int32_t SCREEN_VOLLBILD = 102;
@@ -36,10 +38,10 @@ void DDraw_Release(Screen_Record* rec);
 // Closes the window at program end.
 void Win_Destroy_Window();
 // Decodes the playing films into the screen memory and shows it (only while
-// the quit state is 0).
-void Screen_Present();
-// Shows the given pixels in the current mode.
-void Screen_Update(const uint16_t* pixel);
+// the quit state is 0). How the picture changed, the playing films set apart.
+PlatAenderung Screen_Present();
+// Shows the given pixels in the current mode; how they changed.
+PlatAenderung Screen_Update(const uint16_t* pixel);
 
 // Films decode into the screen memory just before it is shown, and every
 // screen set-up (also a Ctrl+B switch) tells the video slots its depth. The

@@ -15,13 +15,60 @@ TEST(PlatDisplay, HeadlessKeepsTheShownFrame) {
     ASSERT_TRUE(Plat_Display_Oeffnen(PLAT_HEADLESS, "Test", 8, 4, true));
     std::vector<uint16_t> pixel(32);
     for (size_t i = 0; i < pixel.size(); ++i) pixel[i] = uint16_t(i * 1000);
-    Plat_Display_Zeigen(pixel.data());
+    EXPECT_EQ(Plat_Display_Zeigen(pixel.data()), PLAT_GEAENDERT);
     EXPECT_EQ(Plat_Headless_Bilder(), 1u);
     EXPECT_EQ(Plat_Headless_Bild(), pixel);
-    Plat_Display_Zeigen(nullptr);
-    EXPECT_EQ(Plat_Headless_Bilder(), 1u);
+    EXPECT_EQ(Plat_Display_Zeigen(pixel.data()), PLAT_GLEICH) << "the same picture again is no change";
+    // A film's rectangle set apart: a change inside it only is told apart from one elsewhere.
+    const PlatRechteck film{6, 2, 2, 2};
+    pixel[31] ^= 1;   // (7, 3)
+    EXPECT_EQ(Plat_Display_Zeigen(pixel.data(), &film, 1), PLAT_NUR_IN_BEREICHEN);
+    EXPECT_EQ(Plat_Headless_Bild(), pixel);
+    pixel[31] ^= 1;
+    pixel[0] ^= 1;    // (0, 0)
+    EXPECT_EQ(Plat_Display_Zeigen(pixel.data(), &film, 1), PLAT_GEAENDERT);
+    EXPECT_EQ(Plat_Display_Zeigen(nullptr), PLAT_GLEICH);
+    EXPECT_EQ(Plat_Headless_Bilder(), 4u);
     Plat_Display_Schliessen();
     EXPECT_FALSE(Plat_Display_Oeffnen(PLAT_HEADLESS, "Test", 0, 4, true));
+}
+
+// Full screen and a resized window show the whole picture with its aspect and
+// a border; the pointer maps from window points into the picture, a border
+// holds to the picture's edge, and a high-density window's points are scaled.
+TEST(PlatDisplay, ThePictureKeepsItsAspectInsideABorderAndThePointerFindsIt) {
+    struct Flaeche {
+        int32_t b, h;
+        PlatRechteck r;
+    } flaechen[] = {{800, 600, {0, 0, 800, 600}},     {1024, 768, {0, 0, 1024, 768}},  {1920, 1080, {240, 0, 1440, 1080}},
+                    {1280, 1024, {0, 32, 1280, 960}}, {640, 600, {0, 60, 640, 480}},   {0, 600, {0, 0, 0, 0}}};
+    for (const Flaeche& f : flaechen) {
+        const PlatRechteck r = Plat_Bild_Rechteck(f.b, f.h, 800, 600);
+        EXPECT_EQ(r.x, f.r.x) << f.b << "x" << f.h;
+        EXPECT_EQ(r.y, f.r.y) << f.b << "x" << f.h;
+        EXPECT_EQ(r.b, f.r.b) << f.b << "x" << f.h;
+        EXPECT_EQ(r.h, f.r.h) << f.b << "x" << f.h;
+    }
+    struct Zeiger {
+        int32_t fx, fy, fenster_b, fenster_h, flaeche_b, flaeche_h, x, y;
+    } zeiger[] = {
+        {0, 0, 800, 600, 800, 600, 0, 0},                // a window of the picture's size
+        {799, 599, 800, 600, 800, 600, 799, 599},
+        {512, 384, 1024, 768, 1024, 768, 400, 300},      // full screen 1024 x 768: the centre stays the centre
+        {1023, 767, 1024, 768, 1024, 768, 799, 599},
+        {128, 12, 1024, 768, 1024, 768, 100, 9},         // the title's corner
+        {240, 0, 1920, 1080, 1920, 1080, 0, 0},          // 16:9: the picture begins after the left border
+        {1679, 1079, 1920, 1080, 1920, 1080, 799, 599},
+        {100, 500, 1920, 1080, 1920, 1080, 0, 277},      // on the border: the picture's edge
+        {1900, 500, 1920, 1080, 1920, 1080, 799, 277},
+        {480, 270, 960, 540, 1920, 1080, 400, 300},      // high density: points are half the pixels
+    };
+    for (const Zeiger& z : zeiger) {
+        int32_t x = -1, y = -1;
+        Plat_Fenster_Zu_Bild(z.fx, z.fy, z.fenster_b, z.fenster_h, z.flaeche_b, z.flaeche_h, 800, 600, &x, &y);
+        EXPECT_EQ(x, z.x) << z.fx << "," << z.fy << " in " << z.flaeche_b << "x" << z.flaeche_h;
+        EXPECT_EQ(y, z.y) << z.fx << "," << z.fy << " in " << z.flaeche_b << "x" << z.flaeche_h;
+    }
 }
 
 TEST(PlatDisplay, ScriptedEventsArriveInOrder) {

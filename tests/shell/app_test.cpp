@@ -238,17 +238,28 @@ TEST(AppFrame, TwoPassesInTheSameMillisecondRunOneFrame) {
 }
 
 // A window's pass waits out the rest of its 10 ms; a pass that took longer
-// (or a present that waited for the refresh) waits no more.
-TEST(AppFrame, APassWaitsOutTheRestOfItsTenMilliseconds) {
+// (or a present that waited for the refresh) waits no more. A picture that
+// has stood still for half a second while the game waits for the player is
+// drawn every 50 ms.
+TEST(AppFrame, APassWaitsOutTheRestOfItsTenMillisecondsAndAStillPictureWaitsLonger) {
     struct Fall {
-        uint32_t start, jetzt, warten;
+        uint32_t start, jetzt, still, warten;
+        int32_t film = -1;
     } faelle[] = {
-        {1000, 1000, APP_FRAME_MS},         {1000, 1003, APP_FRAME_MS - 3}, {1000, 1000 + APP_FRAME_MS - 1, 1},
-        {1000, 1000 + APP_FRAME_MS, 0},     {1000, 1017, 0},                {1000, 999 + 0x7FFFFFFFu, 0},
-        {0xFFFFFFFCu, 0xFFFFFFFEu, APP_FRAME_MS - 2},   // across the clock's wrap
-        {0xFFFFFFFCu, 2, APP_FRAME_MS - 6},             {0xFFFFFFFCu, 20, 0},
+        {1000, 1000, 0, APP_FRAME_MS},         {1000, 1003, 0, APP_FRAME_MS - 3}, {1000, 1000 + APP_FRAME_MS - 1, 0, 1},
+        {1000, 1000 + APP_FRAME_MS, 0, 0},     {1000, 1017, 0, 0},                {1000, 999 + 0x7FFFFFFFu, 0, 0},
+        {0xFFFFFFFCu, 0xFFFFFFFEu, 0, APP_FRAME_MS - 2},   // across the clock's wrap
+        {0xFFFFFFFCu, 2, 0, APP_FRAME_MS - 6},             {0xFFFFFFFCu, 20, 0, 0},
+        {1000, 1003, APP_STILL_MS - 1, APP_FRAME_MS - 3},  // not yet still long enough
+        {1000, 1003, APP_STILL_MS, APP_LEERLAUF_MS - 3},   // still: the idle pace
+        {1000, 1000 + APP_LEERLAUF_MS, 60000, 0},
+        {1000, 1003, APP_STILL_MS, 17, 17},               // a film's next frame ends the wait in time
+        {1000, 1003, APP_STILL_MS, 0, 0},
+        {1000, 1003, APP_STILL_MS - 1, APP_FRAME_MS - 3, 2},   // busy: the frame's pace, films or not
     };
-    for (const Fall& f : faelle) EXPECT_EQ(App_Frame_Rest(f.start, f.jetzt), f.warten) << f.start << " " << f.jetzt;
+    for (const Fall& f : faelle)
+        EXPECT_EQ(App_Frame_Rest(f.start, f.jetzt, f.still, f.film), f.warten)
+            << f.start << " " << f.jetzt << " " << f.still << " " << f.film;
 }
 
 TEST(AppDispatcher, ServerAndClientAreServedByTheirNetworkMode) {
