@@ -87,15 +87,15 @@ void Ereignis_Pruefen(const Ereignis_Ansicht& v) {
     if (k == EK_ALLGEMEIN_SPIELER) werte = zwei_texte && !v.wert3 ? 1 : 2;
     EXPECT_EQ(Umwandlungen(v.text), werte);
     // A morale change the clubs accept (at most 100 %).
-    if (k == EK_GEWERKSCHAFT_UNZUFRIEDEN) EXPECT_TRUE(v.wert1 < 0 && v.wert1 >= -100);
-    if (k == EK_GEWERKSCHAFT_ZUFRIEDEN) EXPECT_TRUE(v.wert1 > 0 && v.wert1 <= 100);
-    if (k == EK_GEWERKSCHAFT_WAHL) EXPECT_TRUE((v.wert1 == 0 || v.wert1 == 1) && std::abs(v.wert2) <= 100);
+    EXPECT_TRUE(k != EK_GEWERKSCHAFT_UNZUFRIEDEN || (v.wert1 < 0 && v.wert1 >= -100));
+    EXPECT_TRUE(k != EK_GEWERKSCHAFT_ZUFRIEDEN || (v.wert1 > 0 && v.wert1 <= 100));
+    EXPECT_TRUE(k != EK_GEWERKSCHAFT_WAHL || ((v.wert1 == 0 || v.wert1 == 1) && std::abs(v.wert2) <= 100));
     // A question to the club moves money with its yes, and each answer has its message.
     if (k == EK_ALLGEMEIN_TEAM) {
         EXPECT_TRUE(v.wert3 >= 1 && v.wert3 <= 4 && v.wert1 > 0);
         EXPECT_TRUE(zwei_texte);
     }
-    if (frage && k != EK_TRAINING_BEENDET) EXPECT_TRUE(v.ja_text[0] != 0);
+    EXPECT_TRUE(!frage || k == EK_TRAINING_BEENDET || v.ja_text[0] != 0);
 }
 
 TEST(EreignisKatalog, DemoWorldFileReadsWithoutErrors) {
