@@ -55,3 +55,17 @@ void Spieler_Zeile_Malen(int32_t p, int32_t x, int32_t y, const char* art_kurz, 
 }
 
 }  // namespace velmora
+
+namespace velmora {
+
+void Spieler_Zeile_Titel(const char* titel, const char* rechts) {
+    // Bold 11 pixels: its capitals stand 6 pixels under the header and 4 over the frames.
+    constexpr int32_t BAND_Y = 84, LINKS = 12, RECHTS = 778;
+    Font* f = Font_Get(8);
+    Rastport* ziel = Rastport_Target();
+    if (!f || !ziel) return;
+    Text_Printf(ziel, f, "^c%05d%s", LINKS, BAND_Y, int32_t(SPIELER_ZEILE_GOLD), titel ? titel : "");
+    if (rechts) Text_Printf(ziel, f, "^tr%04d%s", 0, BAND_Y, RECHTS, rechts);
+}
+
+}  // namespace velmora

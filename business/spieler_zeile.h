@@ -9,11 +9,16 @@ namespace velmora {
 
 // The colours of the kinds (goalkeeper, defender, midfielder, forward).
 constexpr int32_t SPIELER_ZEILE_ART_FARBE[4] = {65535, 20051, 52743, 50055};
+constexpr int32_t SPIELER_ZEILE_GOLD = 52743;
 constexpr int32_t SPIELER_ZEILE_HEMD[4] = {24039, 24037, 24036, 24038};
 
 // Draws the row of `spieler` at (x, y) on the current target; `art_kurz` is
 // the kind's short name, the stars lit when `gewaehlt`.
 void Spieler_Zeile_Malen(int32_t spieler, int32_t x, int32_t y, const char* art_kurz, bool gewaehlt);
+// The title of the transfer, training and camp screens in gold, in the band
+// between the header's lower edge and the lists' frames; with a balance text
+// (may be null) right-aligned in that band, clear of the screen's edge.
+void Spieler_Zeile_Titel(const char* titel, const char* rechts);
 // A player's shirt number as the lists show it. On a client the number lives
 // on the server: it is asked once and kept until the lists refresh, so a
 // drawn frame makes no remote call.

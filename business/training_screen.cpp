@@ -142,7 +142,7 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         for (int32_t i = 0; i < TRAINING_ZEILEN; ++i)
             if (anderer != g.spieler && g.zeilen_spieler[i] == anderer) Training_Zeile_Klick(i);
     }
-    Text_Printf(ziel, f11, "^c%05d%s", 12, 83, GOLD, Text(TEXT_TITEL));
+    Spieler_Zeile_Titel(Text(TEXT_TITEL), nullptr);
     constexpr int32_t SPALTE[6] = {23, 54, 68, 179, 289, 376};
     for (int32_t k = 0; k < 6; ++k) {
         const char* format = k < 2 ? "^c%05d^tz0000%s" : k == 4 ? "^c%05d^tr0000%s" : "^c%05d%s";

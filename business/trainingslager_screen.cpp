@@ -53,7 +53,7 @@ void Seite_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Font* f11 = Font_Get(11);
     Font* f14 = Font_Get(14);
     if (!f9 || !f11) return;
-    Text_Printf(ziel, f11, "^c%05d%s", 12, 83, GOLD, Text(TEXT_LAGER));
+    Spieler_Zeile_Titel(Text(TEXT_LAGER), nullptr);
     const int32_t lager = Trainingslager_Auswahl();
     Spieler_Zeile_Bild(TRANSFER_BILD_LAGER_BILD + lager, 18, 116);
     const TrLagerDaten* d = Trainingslager_Daten(lager);

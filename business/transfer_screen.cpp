@@ -166,9 +166,10 @@ void Kopf_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (!f9 || !f11 || team < 0) return;
     Rastport* ziel = Rastport_Target();
     // The head: title, the club's squad and its balance.
-    Text_Printf(ziel, f11, "^c%05d%s", 12, 83, GOLD, Text(TEXT_TITEL));
     const std::string konto = Geld(Bank_Kontostand(team, false, -1));
-    Text_Printf(ziel, f11, "^c%05d^tr0000%s ^c%05d%s", 788, 83, GRAU, Text(TEXT_KONTO), WEISS, konto.c_str());
+    char rechts[160];
+    std::snprintf(rechts, sizeof rechts, "^c%05d%s ^c%05d%s", GRAU, Text(TEXT_KONTO), WEISS, konto.c_str());
+    Spieler_Zeile_Titel(Text(TEXT_TITEL), rechts);
     Spalten_Koepfe(f9);
     Text_Printf(ziel, f9, "^c%05d%s  ^c%05d%s", 14, 129, GOLD, Text(TEXT_KADER), WEISS, Team_String(TS_NAME, team, 0, 0));
     Text_Printf(ziel, f9, "^c%05d%s", 14, 129 + 208, GOLD, Text(TEXT_BANK));

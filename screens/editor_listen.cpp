@@ -204,7 +204,11 @@ std::string Editor_Feld_Text(int32_t spieler, int32_t feld) {
 void Editor_Feld_Uebernehmen(int32_t spieler, int32_t feld, const std::string& text) {
     const int32_t v = Zahl_Aus(text);
     switch (feld) {
-    case EDITOR_FELD_NUMMER: Schreiben(feld, spieler, std::clamp(v, 1, 50)); break;
+    case EDITOR_FELD_NUMMER:
+        // The number in the team file is the one the player wears in the game.
+        Schreiben(feld, spieler, std::clamp(v, 1, 50));
+        Schreiben(SPW_RUECKENNUMMER, spieler, std::clamp(v, 1, 50));
+        break;
     case EDITOR_FELD_WERT55: Schreiben(feld, spieler, std::clamp(v, 1, 150)); break;
     case EDITOR_FELD_STAERKE: Schreiben(feld, spieler, std::min(v, Lesen(SPW_MAX_STERNE, spieler))); break;
     case EDITOR_FELD_MAXIMUM: {

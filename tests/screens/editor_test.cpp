@@ -261,6 +261,7 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     std::string block;
     ASSERT_GE(Spieler_Block(frisch, NAME_20, &block), 0) << "the whole surname saved";
     EXPECT_EQ(Zeile(block, "NUMMER"), "NUMMER 12");
+    EXPECT_EQ(Zeile(block, "RUECKENNUMMER"), "RUECKENNUMMER 12") << "the new game shows the number edited";
     EXPECT_EQ(Zeile(block, "STAERKE"), "STAERKE 10000");
     const std::string team_cfg = std::string(Dirs_Get(DIR_USER_CONFIG)) + "/0_team.cfg";
     std::vector<uint8_t> daten;
