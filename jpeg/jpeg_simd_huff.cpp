@@ -238,6 +238,8 @@ void decode(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DE
 // it. Below 32 bits the buffer is topped up eight bytes at a time when no marker
 // is pending, at least eight bytes are left and none of them is 0xFF: as many
 // whole bytes as fit go below the bits held, which then number more than 56.
+// With an 0xFF among them the bytes go in one at a time, a stuffed 0xFF 0x00 as
+// one byte, up to a marker (in detailed pictures one top-up in fifteen).
 // Where that cannot be, the symbol takes the table's own steps with their
 // refills (stuffing, markers, the end of the data). Either way the same symbols
 // and values result as in decode<true, true, Store>. The reading state lives in
@@ -252,6 +254,27 @@ void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HU
     const uint8_t* cur = b.cur;
     int32_t left = b.left;
     uint32_t consumed = b.consumed;
+    // An 0xFF among the next eight bytes: byte by byte, a stuffed 0xFF 0x00 as
+    // one data byte 0xFF, up to a marker (left where it stands for the own
+    // steps); true when that gives 32 bits or more.
+    auto stuffed = [&]() -> bool {
+        int32_t held = count > 0 ? count : 0;
+        uint64_t v = held > 0 ? buf : 0;
+        while (held <= 56 && left >= 2) {
+            const uint32_t c = cur[0];
+            if (c == 0xFF) {
+                if (cur[1] != 0) break;
+                cur += 2, left -= 2, consumed += 2;
+            } else {
+                ++cur, --left, ++consumed;
+            }
+            v |= uint64_t(c) << (56 - held);
+            held += 8;
+        }
+        if (held == (count > 0 ? count : 0)) return false;
+        buf = v, count = held;
+        return count >= 32;
+    };
     // True when 32 bits or more are held, after the eight-byte step if needed.
     auto enough = [&]() -> bool {
         if (count >= 32) return true;
@@ -259,7 +282,8 @@ void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HU
         uint64_t w;
         std::memcpy(&w, cur, 8);
         const uint64_t inv = ~w;   // a byte 0xFF is a zero byte here
-        if (((inv - 0x0101010101010101ull) & ~inv & 0x8080808080808080ull) != 0) return false;
+        if (((inv - 0x0101010101010101ull) & ~inv & 0x8080808080808080ull) != 0) [[unlikely]]
+            return stuffed();
         const int32_t held = count > 0 ? count : 0;
         const int32_t n = (64 - held) >> 3;
         const int32_t total = held + 8 * n;
