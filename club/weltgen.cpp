@@ -714,8 +714,9 @@ std::string Screentexte_Text() {
                                    {14, "Diesen Spieler verpflichten"}});
     // The menu framework: the panel's menus (0-21, 29), the continue button
     // (22 no match today, 28 a match today), the header's labels (23, 24, 30),
-    // the requester's buttons (25-27), the continue button's questions (31, 32)
-    // and whose turn it is at a machine several managers share (33).
+    // the requester's buttons (25-27), the continue button's questions (31,
+    // 32), whose turn it is at a machine several managers share (33) and the
+    // header's season (34).
     Screen(o, "MENUE_SCREEN",
            {{0, "Mannschaft"}, {1, "Aufstellung"}, {2, "Kader"}, {3, "Taktik"}, {4, "Transfers"}, {5, "Training"},
             {6, "Trainingslager"}, {7, "Wettbewerbe"}, {8, "Tabelle"}, {9, "Spielplan"}, {10, "Bestenliste"},
@@ -725,7 +726,7 @@ std::string Screentexte_Text() {
             {29, "Weltrangliste"}, {30, "Talente"},
             {31, "Es stehen keine elf einsatzf\xe4higen Spieler im Kader. Trotzdem weiter?"},
             {32, "Ihren Zug beenden? Ja: der Tag geht weiter. Nein: Sie bleiben im Men\xfc."},
-            {33, "%s ist am Zug (%s)."}});
+            {33, "%s ist am Zug (%s)."}, {34, "Saison %d/%02d"}});
     // The save and load screen: the titles (3, 4), the buttons' help (5-8), a
     // slot's default name (9), its messages (10-12), the autosave's name (13),
     // a free and a damaged slot (14, 15) and the buttons' labels (16-19).

@@ -55,25 +55,16 @@ Rastport* Hintergrund() {
     return b.Fertig();
 }
 
-// The badge at the header's right: the base nation's colours (Germany) or a
-// plain emblem, beside a ball.
+// The badge at the header's right: the plate the date is written on, with
+// the base nation's colours (Germany) or a plain emblem small in its corner.
 Rastport* Abzeichen(bool deutschland) {
     Bild b(150, 62);
     b.Platte(0, 0, 150, 62, 10, GOLD, TAFEL_HELL, NACHT_HELL, 2);
     if (deutschland) {
-        b.Landesfarben(16, 14, 54, 34);
+        b.Landesfarben(8, 40, 21, 14);
     } else {
-        b.Platte(16, 14, 54, 34, 4, GOLD_DUNKEL, GRUEN, GRUEN_DUNKEL);
-        b.Kreis(43, 31, 9, HELL);
-        b.Kreis(43, 31, 5, GRUEN);
-    }
-    // The ball: white with dark patches.
-    b.Kreis(108, 31, 20, GOLD_DUNKEL);
-    b.Kreis(108, 31, 18, HELL);
-    b.Kreis(108, 31, 6, NACHT);
-    for (int32_t k = 0; k < 5; ++k) {
-        const double a = k * 2 * 3.14159265 / 5 - 3.14159265 / 2;
-        b.Kreis(108 + 15 * std::cos(a), 31 + 15 * std::sin(a), 4, NACHT);
+        b.Platte(8, 40, 21, 14, 2, GOLD_DUNKEL, GRUEN, GRUEN_DUNKEL);
+        b.Kreis(18, 47, 4, HELL);
     }
     return b.Fertig();
 }

@@ -55,7 +55,8 @@ constexpr int32_t SAMPLE_EINTRAG = 8;
 constexpr int8_t PRI_KNOPF = 10, PRI_LEISTE = 11, PRI_OBEN = 18, PRI_LEISTE_OBEN = 19;
 // The screen texts of the framework beyond the panel's references.
 constexpr int32_t TEXT_WEITER = 22, TEXT_STAERKE = 23, TEXT_KEIN_GEGNER = 24, TEXT_ZUM_SPIEL = 28,
-                  TEXT_ATTRIBUTE = 30, TEXT_ZU_WENIG_SPIELER = 31, TEXT_ZUGENDE = 32, TEXT_AM_ZUG = 33;
+                  TEXT_ATTRIBUTE = 30, TEXT_ZU_WENIG_SPIELER = 31, TEXT_ZUGENDE = 32, TEXT_AM_ZUG = 33,
+                  TEXT_SAISON = 34;
 constexpr int32_t ICON_PANEL_INFO = 701, ICON_ANKUENDIGUNG = 708, ICON_LAND = 710;
 constexpr int32_t ICON_AUFSTELLUNG_1 = 2401, ICON_AUFSTELLUNG_2 = 2438, ICON_SPIELERKARTE = 1746;
 constexpr int32_t EV_PANEL_AUFSTELLUNG = 0x200;
@@ -81,6 +82,8 @@ struct PanelModul {
     char tag_text[48] = {};
     int32_t eintrag_unter_maus = -1;
     int32_t staerke[2] = {-1, -1};
+    int32_t datum_tag = -1;       // the day the header's date showed last
+    uint32_t datum_neu = 0;       // when it showed a new day (0 never)
 };
 PanelModul g;
 
@@ -189,6 +192,36 @@ void Zentriert(Rastport* ziel, Font* font, bool schatten, int32_t mitte, int32_t
     else Text_Printf(ziel, font, "^c%05d%s", x, y, int32_t(FARBE_WEISS), text);
 }
 
+// The header's badge: the weekday, the date and the season; a day that
+// passed shows in gold for a moment.
+constexpr int32_t DATUM_MITTE = 722;   // on the badge (643, 4), right of its small flag
+constexpr uint32_t DATUM_NEU_MS = 3000;
+
+void Datum_Zeichnen(Rastport* ziel) {
+    TagDatensatz d;
+    if (!Kalender_Tag_Datensatz(-1, &d)) return;
+    const uint32_t jetzt = Menue_Get_Zeit();
+    if (d.tag_index != g.datum_tag) {
+        if (g.datum_tag >= 0) g.datum_neu = jetzt ? jetzt : 1;
+        g.datum_tag = d.tag_index;
+    }
+    const bool neu = g.datum_neu != 0 && jetzt - g.datum_neu < DATUM_NEU_MS;
+    const int32_t farbe = int32_t(neu ? FARBE_GEWAEHLT : FARBE_WEISS);
+    const std::string lang = d.text_lang;
+    const std::string wochentag = lang.substr(0, lang.find(','));
+    char datum[16];
+    std::snprintf(datum, sizeof datum, "%02d.%02d.%04d", d.tag, d.monat, d.jahr);
+    const int32_t jahr = Kalender_Saisonjahr();
+    const std::string saison = Text_Format(Screen_Text(TEXT_SAISON), {jahr, (jahr + 1) % 100});
+    const struct {
+        Font* font;
+        int32_t y;
+        const char* text;
+    } zeilen[] = {{Font_Get(11), 21, wochentag.c_str()}, {Font_Get(11), 39, datum}, {Font_Get(9), 56, saison.c_str()}};
+    for (const auto& z : zeilen)
+        if (z.font) Text_Printf(ziel, z.font, "^c%05d%s", DATUM_MITTE - Text_Width(z.font, z.text) / 2, z.y, farbe, z.text);
+}
+
 // 709: the local team and its opponent (swapped when it plays away), their
 // strengths and attribute figures and crests, and the competition's cup.
 void Spielzeile(s_icon*, int32_t, int32_t, int32_t) {
@@ -223,6 +256,7 @@ void Spielzeile(s_icon*, int32_t, int32_t, int32_t) {
     }
     if (l.wettbewerb >= 0 && Wettbewerb_Get_Liga_Symbol(l.wettbewerb) >= 0)
         Pokal_Zeichnen(l.wettbewerb, l.team, ziel, 15, 5, WAPPEN_GROESSE, WAPPEN_GROESSE, nullptr);
+    Datum_Zeichnen(ziel);
 }
 
 // 711: the balance; a new balance is counted toward, red while falling, green while rising.
@@ -327,6 +361,11 @@ const char* Menue_Panel_Eintrag_Text(int32_t knopf, int32_t eintrag) {
 const MenueLokal& Menue_Lokal() { return g.lokal; }
 
 void Menue_Set_Eigenes_Team(int32_t team) {
+    if (team < 0) {
+        // No club: the game ended; the next game's first day is no passed day.
+        g.datum_tag = -1;
+        g.datum_neu = 0;
+    }
     MenueLokal l;
     l.team = team;
     int32_t seite = 0;

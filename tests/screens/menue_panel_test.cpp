@@ -195,6 +195,39 @@ TEST_F(MenuePanel, ConfirmingTheEndOfATurnAsksBeforeTheDayEnds) {
     EXPECT_EQ(g_b.zuege.size(), 2u) << "the no ended no day";
 }
 
+// The header's badge shows the date; a day that passed shows there at a
+// glance: the date changes and stands in gold for a moment.
+TEST_F(MenuePanel, TheHeaderShowsTheDateAndADayThatPassedStandsOutForAMoment) {
+    skript = {{4, 30, 300, 0, false}, {1, 30, 300, 0, true}};   // picture 0: the first day
+    Klicken(skript, WEITER_X, WEITER_Y);
+    skript.push_back({30, 30, 300, 0, false});
+    skript.push_back({1, 30, 300, 0, true});                      // picture 1: the next day, just begun
+    skript.push_back({200, 30, 300, 0, false});
+    skript.push_back({1, 30, 300, 0, true});                      // picture 2: a few seconds later
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 3u);
+    ASSERT_GE(g_b.zuege.size(), 2u);
+    EXPECT_EQ(g_b.zuege[1].tag, g_b.zuege[0].tag + 1);
+    // The badge's text area: its gold pixels, and whether it differs between pictures.
+    auto gold = [](const std::vector<uint16_t>& f) {
+        int32_t n = 0;
+        for (int32_t y = 8; y < 62; ++y)
+            for (int32_t x = 675; x < 790; ++x) n += f[size_t(y) * 800 + x] == 0xCE07;
+        return n;
+    };
+    auto gleich = [](const std::vector<uint16_t>& a, const std::vector<uint16_t>& b) {
+        for (int32_t y = 8; y < 62; ++y)
+            for (int32_t x = 675; x < 790; ++x)
+                if (a[size_t(y) * 800 + x] != b[size_t(y) * 800 + x]) return false;
+        return true;
+    };
+    EXPECT_EQ(gold(fotos[0]), 0);
+    EXPECT_GT(gold(fotos[1]), 50) << "the new day stands out";
+    EXPECT_EQ(gold(fotos[2]), 0) << "and settles";
+    EXPECT_FALSE(gleich(fotos[0], fotos[2])) << "the date moved on";
+    EXPECT_EQ(Vergleichen("menue_datum_neu", 1), "");
+}
+
 TEST_F(MenuePanel, SystemQuitAsksAndYesEndsTheProgram) {
     skript = {{4, 30, 300, 0, false}, {30, 622, KNOPF_Y, 0, false}};
     Klicken(skript, 622, 480 + 23 + 3 * 22 + 11);   // "Beenden"
