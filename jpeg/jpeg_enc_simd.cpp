@@ -104,7 +104,11 @@ struct LazyWriter {
     explicit LazyWriter(JPEG_STREAM* st) : s(st), bits(st->bits), count(st->bit_count) {}
     [[gnu::always_inline]] JPEG_RESULT put(uint32_t v, uint32_t n) {
         if (n == 0) return 0;
-        v &= (n >= 32 ? 0xFFFFFFFFu : (1u << n) - 1);
+        return put_fitted(v & (n >= 32 ? 0xFFFFFFFFu : (1u << n) - 1), n);
+    }
+    // v holds no bits above its n (1 to 32) bits: a code below its length's
+    // power of two with the value bits below it.
+    [[gnu::always_inline]] JPEG_RESULT put_fitted(uint32_t v, uint32_t n) {
         if (uint32_t(count) + n > 64) [[unlikely]] {
             const uint32_t top = uint32_t(bits >> 32);
             if (count >= 32 && !has_ff32(top) && s->end - s->current >= 8) {
@@ -380,7 +384,8 @@ JPEG_RESULT encode_block_masked(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc
         const int32_t v = zz[k];
         n = jpeg_category(v);
         const uint32_t sym = (z << 4) + n;
-        if (!r) r = w.put((uint32_t(ac->code[sym]) << n) | pattern_of(v, n), ac->length[sym] + n);
+        // n >= 1 here, and the value's pattern has n bits: the pair needs no mask.
+        if (!r) r = w.put_fitted((uint32_t(ac->code[sym]) << n) | pattern_of(v, n), ac->length[sym] + n);
     }
     if (!r && last < 63) r = w.put(ac->code[0], ac->length[0]);
     return w.done(r);
