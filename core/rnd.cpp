@@ -17,6 +17,7 @@ struct RndModul {
     int32_t index = 0;
     int32_t stapel[STAPEL];
     int32_t stapel_tiefe = 0;
+    uint32_t* eigener = nullptr;   // the index of the guard in force
     bool bereit = false;
 };
 RndModul g;
@@ -100,6 +101,23 @@ void Rnd_Pop() {
         return;
     }
     g.index = g.stapel[--g.stapel_tiefe];
+}
+
+Rnd_Eigener_Index::Rnd_Eigener_Index(uint32_t& index) {
+    sicher_bereit();
+    if (g.eigener == &index) return;
+    index_ = &index;
+    vorher_ = g.eigener;
+    spiel_index_ = g.index;
+    g.eigener = &index;
+    g.index = int32_t(index % uint32_t(RND_TABELLE));
+}
+
+Rnd_Eigener_Index::~Rnd_Eigener_Index() {
+    if (!index_) return;
+    *index_ = uint32_t(g.index);
+    g.index = spiel_index_;
+    g.eigener = vorher_;
 }
 
 void Misch_U32(uint32_t* array, int32_t count) {

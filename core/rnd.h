@@ -27,6 +27,25 @@ int32_t Rnd_Get_Index();
 // Saves the index on a small stack and restores it (daily-stable draws).
 void Rnd_Push();
 void Rnd_Pop();
+
+// Draws from an index of its own for the guard's life: the table's index
+// becomes `index` (taken mod 6000), and at the end the index reached goes
+// back into `index` and the game's index is what it was. So a stream kept in
+// a record (a live match) draws the same numbers on every machine that holds
+// the record, whatever else each machine drew. A guard of the same index
+// inside another does nothing.
+class Rnd_Eigener_Index {
+public:
+    explicit Rnd_Eigener_Index(uint32_t& index);
+    ~Rnd_Eigener_Index();
+    Rnd_Eigener_Index(const Rnd_Eigener_Index&) = delete;
+    Rnd_Eigener_Index& operator=(const Rnd_Eigener_Index&) = delete;
+
+private:
+    uint32_t* index_ = nullptr;        // null: an enclosing guard holds the same index
+    uint32_t* vorher_ = nullptr;       // the enclosing guard's index
+    int32_t spiel_index_ = 0;          // the game's index, restored at the end
+};
 // Shuffles a u32 array in place with Rnd.
 void Misch_U32(uint32_t* array, int32_t count);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <optional>
 
 #include "club/team.h"
 #include "core/bytes.h"
@@ -71,7 +72,10 @@ bool Elfmeter_Vorbereiten(int32_t spiel) {
         return false;
     }
     Spielfeld_Satz* satz = Satz_Ohne_Meldung(spiel);
-    if (satz) Rnd_Set_Index(int32_t(satz->rnd_index), 1);
+    // A live match's shoot-out draws from its record's index; without a
+    // record from the game's.
+    std::optional<Rnd_Eigener_Index> zufall;
+    if (satz) zufall.emplace(satz->rnd_index);
     if (Finden(spiel)) Liste_Delete_Element(&g.liste, Liste_Find_Key(&g.liste, spiel));
     g.stechen.erase(spiel);
     Listen_Element* el = Liste_Insert(&g.liste, nullptr, nullptr, sizeof(Elfmeter_Satz), spiel);
@@ -108,7 +112,6 @@ bool Elfmeter_Vorbereiten(int32_t spiel) {
     e.phase_schuesse = 5;
     e.runden = 5;
     if (Live(satz)) Spielfeld_Hooks().elfmeter_schuss_live(satz, e.seite, Schuetze(e, e.seite));
-    if (satz) satz->rnd_index = uint32_t(Rnd_Get_Index());
     return true;
 }
 
@@ -130,7 +133,10 @@ bool Elfmeter_Schuss(int32_t spiel, int32_t* los) {
         return false;
     }
     Spielfeld_Satz* satz = Satz_Ohne_Meldung(spiel);
-    if (satz) Rnd_Set_Index(int32_t(satz->rnd_index), 1);
+    // A live match's shoot-out draws from its record's index; without a
+    // record from the game's.
+    std::optional<Rnd_Eigener_Index> zufall;
+    if (satz) zufall.emplace(satz->rnd_index);
     int32_t seite = e->seite;
     int32_t schuetze = Schuetze(*e, seite);
     if (!Live(satz) && Rnd(0, 3) != 0) {
@@ -152,7 +158,6 @@ bool Elfmeter_Schuss(int32_t spiel, int32_t* los) {
     }
     e->runden = uint8_t(r);
     if (r == 0 && k != o && beide) {
-        if (satz) satz->rnd_index = uint32_t(Rnd_Get_Index());
         return true;
     }
     // The index jump can cycle on the fixed table when nothing else draws, and
@@ -164,7 +169,6 @@ bool Elfmeter_Schuss(int32_t spiel, int32_t* los) {
         Debug_Printf("Elfmeterschiessen %d: nach %d Runden Stechen entscheidet das Los\n", spiel,
                      ELFMETER_STECHEN_MAX);
         g.stechen.erase(spiel);
-        if (satz) satz->rnd_index = uint32_t(Rnd_Get_Index());
         return true;
     }
     if (e->anzahl[seite] > 0) e->naechster[seite] = uint8_t((e->naechster[seite] + 1) % e->anzahl[seite]);
@@ -181,7 +185,6 @@ bool Elfmeter_Schuss(int32_t spiel, int32_t* los) {
     }
     e->seite = uint8_t(1 - seite);
     if (Live(satz)) Spielfeld_Hooks().elfmeter_schuss_live(satz, e->seite, Schuetze(*e, e->seite));
-    if (satz) satz->rnd_index = uint32_t(Rnd_Get_Index());
     return false;
 }
 

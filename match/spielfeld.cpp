@@ -645,7 +645,7 @@ bool Heatmap_Leer(const uint8_t (&h)[25]) {
 
 void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
     if (!satz) return;
-    Rnd_Set_Index(int32_t(satz->rnd_index), 1);
+    Rnd_Eigener_Index zufall(satz->rnd_index);
     satz->abschnitt += 1;
     satz->minutenuhr = float(SPIELFELD_MINUTEN);
     satz->w41094 = 1;
@@ -709,7 +709,6 @@ void Spielfeld_Periode_Starten_Satz(Spielfeld_Satz* satz) {
         for (auto& st : satz->statistik) st[5] = 0;
         for (Figur& f : satz->figur) f.gelaufen = 0;
     }
-    satz->rnd_index = uint32_t(Rnd_Get_Index());
 }
 
 void Spielfeld_Periode_Starten(int32_t spiel) {
@@ -721,6 +720,7 @@ void Spielfeld_Periode_Starten(int32_t spiel) {
 void Spielfeld_Periode_Beenden(int32_t spiel) {
     Spielfeld_Satz* satz = Spielfeld_Suchen(spiel);
     if (!satz) return;
+    Rnd_Eigener_Index zufall(satz->rnd_index);
     Spielfeld_Wechsel_Abschliessen(satz);
     for (int32_t i = 0; i < SF_SPIELER; ++i) {
         satz->figur[i].situation = 0;

@@ -196,19 +196,20 @@ void Spielfeld_Team_An_Positionen(Spielfeld_Satz* satz, int32_t seite, int32_t g
     }
 }
 
+// The live lists, in network play too: the edit copy holds what a manager
+// entered on his own machine only, and a simulation that read it would play
+// differently there.
 bool Spielfeld_Ist_Ausgewechselt(const Spielfeld_Satz* satz, int32_t slot) {
     if (!satz) return false;
-    bool netz = Spielfeld_Hook_Netz_Modus() != 0;
     for (int32_t s = 0; s < 2; ++s)
-        if (In_Liste(netz ? satz->e_wechsel_aus[s] : satz->wechsel_aus[s], slot)) return true;
+        if (In_Liste(satz->wechsel_aus[s], slot)) return true;
     return false;
 }
 
 bool Spielfeld_Ist_Eingewechselt(const Spielfeld_Satz* satz, int32_t slot) {
     if (!satz) return false;
-    bool netz = Spielfeld_Hook_Netz_Modus() != 0;
     for (int32_t s = 0; s < 2; ++s)
-        if (In_Liste(netz ? satz->e_wechsel_ein[s] : satz->wechsel_ein[s], slot)) return true;
+        if (In_Liste(satz->wechsel_ein[s], slot)) return true;
     return false;
 }
 

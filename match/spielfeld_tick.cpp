@@ -388,7 +388,9 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     // and the kick-off loop run one frame per call, as without a display.
     const bool anzeige = live_anzeige && erster_aufruf && Spielfeld_Ist_Beobachtet(int32_t(satz->spiel));
     const int64_t uhr = anzeige ? int64_t(jetzt) : 0;
-    Rnd_Set_Index(int32_t(satz->rnd_index), 1);
+    // The match draws from the random index its record carries: two machines
+    // holding the same record draw the same numbers.
+    Rnd_Eigener_Index zufall(satz->rnd_index);
     // 3. Without a display the frame time of the last frame means nothing.
     if (erster_aufruf && !live_anzeige) t.letzte_frame_zeit = INT_MAX;
     // 4.
@@ -427,7 +429,6 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
         --satz->frame_zaehler;
         satz->spielzeit_ms -= uint32_t(TICK_FRAME_SCHRITT);
         t.nachtrag = int64_t(spaet) + 1;
-        satz->rnd_index = uint32_t(Rnd_Get_Index());
         return TICK_NICHTS;
     }
     // 11.-13.
@@ -438,14 +439,12 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
         if (Minute_Wechseln(satz)) {
             --satz->frame_zaehler;
             Debug_Printf("NEUE_HALBZEIT\n");
-            satz->rnd_index = uint32_t(Rnd_Get_Index());
             return TICK_ENDE;
         }
         ergebnis = TICK_NICHTS;
         // In network play the frame of a minute change is not run.
         if (Spielfeld_Hook_Netz_Modus() != 0) {
             --satz->frame_zaehler;
-            satz->rnd_index = uint32_t(Rnd_Get_Index());
             return TICK_NICHTS;
         }
     }
@@ -499,7 +498,6 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     // wait must not move the watched ones' frame time.
     Ton_Einmal(satz) = 0;
     if (anzeige) t.nachtrag = int64_t(spaet) + 1;
-    satz->rnd_index = uint32_t(Rnd_Get_Index());
     return ergebnis;
 }
 
@@ -509,9 +507,15 @@ int32_t Spielfeld_Anstoss_Ausfuehren(Spielfeld_Satz* satz) {
     if (!satz || satz->live != 1 || !satz->wetter_init) return 0;
     int32_t n = 0;
     while (satz->spielzustand != SZ_SPIEL && n < ANSTOSS_MAX_FRAMES) {
+        const uint32_t frames = satz->frame_zaehler;
         // Steps of 1000 ms: the frame time only matters to a display.
         Spielfeld_Tick(satz, 0, nullptr, 0, uint32_t(n) * 1000u);
         ++n;
+        // In network play a frame the other machine has not released is not
+        // played here, nor is the kick-off cut short: the match day's ticks
+        // take it on once the minute is released, frame for frame as the
+        // other machine plays it.
+        if (Spielfeld_Hook_Netz_Modus() != 0 && satz->frame_zaehler == frames && (satz->bereit & 3) != 3) return n;
     }
     if (satz->spielzustand != SZ_SPIEL) {
         Debug_Printf("Spielfeld_Anstoss_Ausfuehren: Anstoss nach %d Frames nicht ausgefuehrt, Spiel freigegeben\n", n);

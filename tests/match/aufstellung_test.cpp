@@ -238,6 +238,8 @@ TEST_F(MatchTest, PeriodStartRecoversStaminaAndGivesTheKickOff) {
     int8_t gewechselt = s->seiten_gewechselt;
     uint8_t anstoss = s->anstoss_seite;
     s->spielzustand = SZ_SPIEL;
+    const int32_t spiel_index = Rnd_Get_Index();
+    const uint32_t satz_index = s->rnd_index;
     Spielfeld_Periode_Beenden(1);
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_ABGANG));
     EXPECT_EQ(s->abschnitt_ende, 2);
@@ -252,7 +254,9 @@ TEST_F(MatchTest, PeriodStartRecoversStaminaAndGivesTheKickOff) {
     EXPECT_EQ(s->anstoss_seite, 1 - anstoss);
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
     EXPECT_EQ(s->abschnitt_ende, 0);
-    EXPECT_EQ(s->rnd_index, uint32_t(Rnd_Get_Index()));
+    // The period's draws come from the record's index, not the game's.
+    EXPECT_EQ(Rnd_Get_Index(), spiel_index);
+    EXPECT_NE(s->rnd_index, satz_index);
     for (int32_t slot = 0; slot < SF_SPIELER; ++slot) {
         const Spieler_Matchsatz& sm = s->spieler[slot];
         if (sm.zustand != SM_AUF_PLATZ) continue;

@@ -281,6 +281,9 @@ TEST_F(KontaktTest, ASlideReachingItsContactFrameShortOfTheBallSlidesOn) {
         const int32_t kontakt = Anim_Zeile(ANIM_GRAETSCHEN)->kontakt_frame;
         int32_t letzter = 0;
         bool kontakt_fern = false;   // at or past the contact frame with the ball beyond 140 cm
+        // The duel's dice pinned, so every case reaches its contact frame
+        // without the tackle taking the ball early.
+        Rnd_Set_Index(10, 0);
         for (int32_t frame = 0; frame < 40; ++frame) {
             Figuren_Frame(s);
             const Anweisung& a = *Figur_Aktuelle_Anweisung(&ft);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "core/rnd.h"
@@ -22,7 +23,9 @@
 #include "match/spielfeld_offizielle.h"
 #include "match/spielfeld_situation.h"
 #include "match/spielfeld_standard.h"
+#include "match/spielfeld_sync.h"
 #include "match/spielfeld_tick.h"
+#include "net/net.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
 #include "season/wettbewerb.h"
@@ -157,6 +160,65 @@ TEST_F(TickTest, OneSeedGivesIdenticalRecordsInEveryFrame) {
         Spieltag_Welt_Ende();
     }
     EXPECT_TRUE(spur[0] == spur[1]);
+}
+
+// A live match draws from the random index its record carries: two machines
+// holding the same record play the same frames whatever else each drew before
+// or between them (the lock-step of network play rests on it), and the
+// match's draws leave the game's own index where it was.
+TEST_F(TickTest, ARecordPlaysTheSameFramesWhateverElseTheMachineDrew) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    const Spielfeld_Satz anfang = *s;
+    std::unique_ptr<Spielfeld_Satz> ende;
+    for (const int32_t index : {11, 4321}) {
+        *s = anfang;
+        Rnd_Set_Index(index, 0);
+        for (int32_t frame = 0; frame < 900; ++frame) {
+            Spielfeld_Tick(s, 1, nullptr, 0, 0);
+            Rnd(0, 99);   // the machine's other work draws in between, differently on each
+            if (index == 4321) Rnd(0, 99);
+            if (frame == 450) Spielfeld_Tick(s, 1, nullptr, 0, 0), Rnd(0, 9);
+        }
+        ASSERT_GE(s->minute, anfang.minute + 10) << "the frames played on";
+        EXPECT_EQ(Rnd_Get_Index(), (index + 900 * (index == 4321 ? 2 : 1) + 1) % RND_TABELLE)
+            << "the game's index moved only by its own draws";
+        if (!ende) {
+            ende = std::make_unique<Spielfeld_Satz>(*s);
+            continue;
+        }
+        EXPECT_TRUE(Spielfeld_Satz_Gleich(*ende, *s)) << "the record after the same frames";
+        EXPECT_EQ(std::memcmp(ende->figur, s->figur, sizeof s->figur), 0);
+    }
+}
+
+// In network play the kick-off loop of a period start plays only frames the
+// other machine released: while it waits, the kick-off is neither played nor
+// cut short into open play (which the other machine, playing it out frame by
+// frame, would never do), and the match day's ticks take it on later.
+TEST_F(TickTest, AKickOffWaitingForTheOtherMachineIsNeitherPlayedNorCutShort) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    const auto netz = Spielfeld_Hooks().netz_modus;
+    Spielfeld_Hooks().netz_modus = [] { return 1; };
+    Client_Team_Setzen(int32_t(s->team[0]));
+    s->minute = 45;
+    s->spielzustand = SZ_ANSTOSS;
+    for (int32_t seite = 0; seite < 2; ++seite) Sync_Minute(s, seite) = Sync_Abschnitt(s, seite) = 0;
+    s->bereit = 0;
+    const uint32_t frames = s->frame_zaehler;
+    EXPECT_EQ(Spielfeld_Anstoss_Ausfuehren(s), 1);
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    EXPECT_EQ(s->frame_zaehler, frames);
+    // Released, the kick-off is played out as usual.
+    Sync_Minute(s, 1) = 47;
+    Sync_Abschnitt(s, 1) = s->abschnitt;
+    s->bereit = 0;
+    EXPECT_GT(Spielfeld_Anstoss_Ausfuehren(s), 0);
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
+    EXPECT_GT(s->frame_zaehler, frames);
+    Spielfeld_Hooks().netz_modus = netz;
+    Client_Team_Setzen(-1);
 }
 
 TEST_F(TickTest, TheClockRunsFortyFiveFramesAMinuteInOpenPlayAndTenTimesLongerInARestart) {
