@@ -227,6 +227,23 @@ void Ecke(const Lage& l) {
     }
 }
 
+// A kick-off waits while three players stand within 870 cm of the ball. A
+// player at rest there who is neither the taker nor the receiver (his place
+// in the formation lies so near the centre) walks out to 950 cm, away from
+// the ball: left standing he held the kick-off for the rest of the match.
+void Platz_Machen(const Lage& l) {
+    Spielfeld_Satz* satz = l.satz;
+    for (int32_t k = 0; k < SF_SPIELER; ++k) {
+        Figur& o = satz->figur[k];
+        if (k == l.slot || o.situation != 0 || !Spielfeld_Spielt_Mit(satz, k) || !Steht(o)) continue;
+        const float dx = o.pos[0] - l.b->pos[0], dy = o.pos[1] - l.b->pos[1];
+        const float d = std::hypot(dx, dy);
+        if (d >= 870 || d < 1) continue;
+        SetZSA(satz, k, int32_t(l.b->pos[0] + dx * 950 / d), int32_t(l.b->pos[1] + dy * 950 / d), 0,
+               int32_t(Spieler_Lauftempo(satz, k)), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+    }
+}
+
 void Anstoss(const Lage& l) {
     Spielfeld_Satz* satz = l.satz;
     Figur& f = *l.f;
@@ -268,6 +285,7 @@ void Anstoss(const Lage& l) {
             if ((o.pos[0] + 90.0f * float(e)) * float(e) < float(SPIELFELD_MITTE_X * e)) warten = true;
             if (std::hypot(o.pos[0] - l.b->pos[0], o.pos[1] - l.b->pos[1]) < 870) ++nah;
         }
+        if (!warten && nah >= 3) Platz_Machen(l);
         if (warten || nah >= 3) {
             Warten(l);
             return;
