@@ -320,6 +320,14 @@ bool Plat_Display_Vorhanden() {
     return g_anzeige.vorhanden;
 }
 
+bool Plat_Fenster_Gebaut() {
+#ifdef VELMORA_HAVE_SDL
+    return true;
+#else
+    return false;
+#endif
+}
+
 std::string Plat_Display_Grund() {
     Plat_Display_Vorhanden();
     return g_anzeige.grund;

@@ -56,6 +56,9 @@ enum PlatBackend : int32_t { PLAT_HEADLESS = 0, PLAT_SDL = 1 };
 bool Plat_Display_Vorhanden();
 // Why there is no display, in a few words ("" when there is one).
 std::string Plat_Display_Grund();
+// Whether the program was built with its window (SDL); a build without one
+// plays headless only.
+bool Plat_Fenster_Gebaut();
 // Opens the back-end and its window (none when headless) of width x height
 // showing `titel`; `fenster` chooses a window over full screen.
 bool Plat_Display_Oeffnen(PlatBackend backend, const char* titel, int32_t breite, int32_t hoehe, bool fenster);

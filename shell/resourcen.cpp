@@ -2,6 +2,7 @@
 #include "shell/resourcen.h"
 
 #include <cstring>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -70,6 +71,23 @@ int32_t Resourcen_Oeffnen() {
     }
     g.offen = true;
     return 1;
+}
+
+std::string Resourcen_Fehler() {
+    for (int32_t i = 0; i < RESOURCEN_ANZAHL; ++i) {
+        std::string name = reg_lesen(Str_Format("res_%d", i), 99);
+        if (name.empty()) name = STANDARD[i];
+        const std::string pfad = std::string(Dirs_Get(DIR_RESFILE)) + "\\" + name;
+        const std::string system = Plat_Path(pfad.c_str());
+        if (!Plat_Is_File(pfad.c_str())) return system + ": missing";
+        const int32_t slot = Res_Open(pfad.c_str(), 0);
+        if (slot < 0)
+            return system + (std::ifstream(system, std::ios::binary).good()
+                                 ? ": not a resource file (damaged, or of another program)"
+                                 : ": unreadable");
+        Res_Close(slot);
+    }
+    return "";
 }
 
 void Resourcen_Schliessen() {

@@ -6,6 +6,7 @@
 // "res_%d"; an empty setting is filled with the default name.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace velmora {
 
@@ -19,6 +20,10 @@ const char* Resourcen_Standardname(int32_t index);
 // with everything closed again).
 int32_t Resourcen_Oeffnen();
 void Resourcen_Schliessen();
+// Whether every file of the list opens, checked before the program starts:
+// "" when they do, else one line naming the first that does not with the
+// system's path and why ("missing", "unreadable", "not a resource file").
+std::string Resourcen_Fehler();
 // The slot handle of list entry `index` for Res_Load, -1 when not open.
 int32_t Resourcen_Slot(int32_t index);
 

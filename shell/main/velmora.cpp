@@ -14,6 +14,7 @@
 // failed, and a non-zero status: 1 the game could not start or stopped on an
 // error, 2 bad usage.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app/sim_lauf.h"
@@ -21,6 +22,7 @@
 #include "core/dirs.h"
 #include "platform/display.h"
 #include "shell/app.h"
+#include "shell/resourcen.h"
 
 using namespace velmora;
 
@@ -28,6 +30,11 @@ namespace {
 
 constexpr int32_t HEADLESS_TAGE = 60;          // days the headless main job plays
 constexpr uint32_t HEADLESS_BILDER = 100000;   // a bound on its frames
+
+bool gesetzt(const char* name) {
+    const char* wert = std::getenv(name);
+    return wert && *wert;
+}
 
 constexpr int ENDE_FEHLER = 1;
 constexpr int ENDE_BENUTZUNG = 2;
@@ -45,6 +52,10 @@ int main(int argc, char** argv) {
     }
 
     start.headless = !Plat_Display_Vorhanden();
+    if (start.headless && !start.schalter.fenster && !Plat_Fenster_Gebaut() &&
+        (gesetzt("DISPLAY") || gesetzt("WAYLAND_DISPLAY")))
+        std::fprintf(stderr, "velmora: built without a window (VELMORA_HEADLESS, no SDL2): playing headless "
+                             "although a display is set\n");
     if (start.headless && start.schalter.fenster) {
         std::fprintf(stderr, "velmora: no display could be opened for the window (-w): %s\n",
                      Plat_Display_Grund().c_str());
@@ -56,6 +67,12 @@ int main(int argc, char** argv) {
     Dirs_Setze_Installation(start.schalter.datadir.c_str());
     if (!Dirs_Init()) {
         std::fprintf(stderr, "velmora: %s\n", Dirs_Fehler());
+        return ENDE_FEHLER;
+    }
+    // So are the resource files: a directory that is not an installation is
+    // named with the file it lacks.
+    if (const std::string f = Resourcen_Fehler(); !f.empty()) {
+        std::fprintf(stderr, "velmora: %s\n", f.c_str());
         return ENDE_FEHLER;
     }
 

@@ -177,6 +177,9 @@ TEST_F(ProgrammTest, VelmoraCommandLine) {
     // A program path holding "-r" and "-w": the switches are not read from it.
     tmp.schreiben("datei", "a file where the user directory's parent should be");
     std::string pfad = tmp / "spiele-r-w/velmora";
+    const std::string keine = tmp / "keine";   // its folders, none of its files
+    fs::create_directories(keine + "/config");
+    fs::create_directories(keine + "/resfile");
     fs::create_directories(fs::path(pfad).parent_path());
     fs::create_symlink(v, pfad);
     pruefen({
@@ -186,6 +189,8 @@ TEST_F(ProgrammTest, VelmoraCommandLine) {
         {"a stray argument", v, "velmora", {"-w", "spiel"}, {}, 2, 2, "velmora: unexpected argument 'spiel'"},
         {"--datadir to a missing directory", v, "velmora", {"--datadir", tmp / "fehlt"}, mit({}), 1, 2,
          "velmora: installation directory " + tmp / "fehlt" + ": missing"},
+        {"--datadir to a directory that is not an installation", v, "velmora", {"--datadir", keine}, mit({}), 1, 2,
+         "velmora: " + keine + "/resfile/menue_res.res: missing"},
         {"-r without Work_dir2", v, "velmora", {"-r"}, mit({}), 1, 2, "velmora: no installation directory: the setting Work_dir2"},
         {"a missing team.cfg fails at once", v, "velmora", {}, mit({}), 1, 2,
          "velmora: " + ohne_team + "/config/0_team.cfg: missing"},
@@ -315,8 +320,25 @@ TEST_F(ProgrammTest, TheInstalledProgramFindsItsDataUnderThePrefix) {
     ASSERT_EQ(r.status, 0) << r.aus << r.err;
     for (const char* datei : {"bin/velmora", "bin/velmora-sim", "share/velmora/config/0_team.cfg",
                               "share/velmora/resfile/fontres.res", "share/applications/velmora.desktop",
-                              "share/icons/hicolor/64x64/apps/velmora.png"})
+                              "share/icons/hicolor/64x64/apps/velmora.png",
+                              "share/metainfo/org.velmora.Velmora.metainfo.xml", "share/man/man6/velmora.6",
+                              "share/man/man6/velmora-sim.6"})
         EXPECT_TRUE(fs::is_regular_file(p + "/" + datei)) << datei;
+    const std::string eintrag = lesen(p + "/share/applications/velmora.desktop");
+    EXPECT_NE(eintrag.find("\nKeywords="), std::string::npos) << eintrag;
+    EXPECT_NE(eintrag.find("\nStartupWMClass=velmora\n"), std::string::npos) << eintrag;
+    EXPECT_NE(lesen(p + "/share/metainfo/org.velmora.Velmora.metainfo.xml")
+                  .find("<launchable type=\"desktop-id\">velmora.desktop</launchable>"),
+              std::string::npos);
+    // The manual pages tell what the programs' own help tells: every option, every exit status.
+    const std::string sim_seite = lesen(p + "/share/man/man6/velmora-sim.6");
+    for (const char* option : {"small", "seed", "days", "humans", "no\\-autosave", "install", "user", "load", "stats",
+                               "live", "check", "view", "radar"})
+        EXPECT_NE(sim_seite.find(std::string("\\-\\-") + option), std::string::npos) << option;
+    EXPECT_NE(sim_seite.find("\n6\n"), std::string::npos);
+    const std::string seite = lesen(p + "/share/man/man6/velmora.6");
+    for (const char* option : {"window", "no\\-intro", "second\\-install", "keep\\-config\\-cache", "datadir"})
+        EXPECT_NE(seite.find(std::string("\\-\\-") + option), std::string::npos) << option;
     EXPECT_EQ(lesen(p + "/share/icons/hicolor/64x64/apps/velmora.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
     EXPECT_NE(lesen(p + "/share/applications/velmora.desktop").find("\nExec=velmora\n"), std::string::npos);
     // The same program without the installation beside it finds none.
@@ -411,6 +433,21 @@ TEST_F(ProgrammTest, VelmoraSimPlaysOnFromTheGamesAutosaveAndTellsAFailedSave) {
     Ergebnis r = starten(VELMORA_SIM_BIN, "velmora-sim", {"--install", install, "--user", anders, "--days", "8"}, {});
     EXPECT_EQ(r.status, 6) << r.err;
     EXPECT_NE(r.err.find("velmora-sim: 1 saves failed"), std::string::npos) << r.err;
+}
+
+// Configuring without SDL2's development files stops and names the package,
+// unless a build without a window is asked for.
+TEST_F(ProgrammTest, ConfiguringWithoutSDL2NamesThePackageUnlessHeadlessIsAskedFor) {
+    const std::vector<std::string> ohne_sdl = {"-S", VELMORA_QUELLE, "-B", tmp / "b", "-DVELMORA_BENCH=OFF",
+                                               "-DCMAKE_DISABLE_FIND_PACKAGE_PkgConfig=ON"};
+    Ergebnis r = starten(VELMORA_CMAKE, "cmake", ohne_sdl, {}, false, 10 * WAECHTER_MS);
+    EXPECT_NE(r.status, 0) << r.aus;
+    EXPECT_NE(r.err.find("libsdl2-dev"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("-DVELMORA_HEADLESS=ON"), std::string::npos) << r.err;
+    std::vector<std::string> headless = ohne_sdl;
+    headless.push_back("-DVELMORA_HEADLESS=ON");
+    r = starten(VELMORA_CMAKE, "cmake", headless, {}, false, 10 * WAECHTER_MS);
+    EXPECT_EQ(r.status, 0) << r.err;
 }
 
 // Without HOME the home comes from the password database.
