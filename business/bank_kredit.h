@@ -26,6 +26,9 @@ static_assert(sizeof(Bank_Kredit_Posten) == 24);
 
 constexpr int32_t BANK_STUFEN = 7;
 constexpr int32_t BANK_LAUFZEITEN[BANK_STUFEN] = {1, 3, 6, 12, 24, 36, 48};
+// The terms the bank screen offers, in periods. A client's loan, and a loan a
+// client asks of another club, with a term outside them is refused.
+constexpr int32_t BANK_KREDIT_LAUFZEIT_MIN = 10, BANK_KREDIT_LAUFZEIT_MAX = 50;
 constexpr float BANK_KREDITRAHMEN = 12000000.0f;   // what the bank lends a club at most
 constexpr int32_t BANK_POSTEN_MAX = 4;              // a club with this many items gets no further loan
 constexpr float BANK_KAPPUNG = 600000000.0f;        // balances above are taxed at the period close

@@ -11,6 +11,7 @@
 #include "club/club_netz.h"
 #include "core/bytes.h"
 #include "core/debug.h"
+#include "core/text_format.h"
 
 namespace velmora {
 namespace {
@@ -153,6 +154,12 @@ void Buchungen_Senden(int32_t client_team, int32_t team, ClubPacker& pk) {
     pk.block(k->slot, SLOTS_BYTES);
     pk.i32(int32_t(k->schreib_index));
     pk.i32(int32_t(k->periode));
+}
+
+// The bank's answer to a term it does not offer.
+std::string Laufzeit_Absage() {
+    return Text_Format(Bank_Intern_Text(31, "Die Bank leiht nur f\xfcr %d bis %d Perioden."),
+                       {BANK_KREDIT_LAUFZEIT_MIN, BANK_KREDIT_LAUFZEIT_MAX});
 }
 
 }  // namespace
@@ -335,6 +342,10 @@ bool Bank_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t* da
         bool ok = false;
         if (verleiher != -1 || !Club_Ist_Eigenes(schuldner, client_team) || anlage != 0 || zins != -1.0f) {
             Debug_Printf("Bank_Kredit: Anfrage von Client %d fuer %d/%d abgelehnt\n", client_team, verleiher, schuldner);
+        } else if (laufzeit < BANK_KREDIT_LAUFZEIT_MIN || laufzeit > BANK_KREDIT_LAUFZEIT_MAX) {
+            // Only the terms the bank offers: the client's manager reads why in his news.
+            Debug_Printf("Bank_Kredit: Laufzeit %d vom Client %d abgelehnt\n", laufzeit, client_team);
+            Bank_Intern_News(client_team, BANK_NEWS_FLAGS, Laufzeit_Absage());
         } else {
             ok = Bank_Kredit(-1, schuldner, betrag, laufzeit, 0, -1.0f, 0);
         }

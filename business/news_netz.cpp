@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "business/bank_kredit.h"
 #include "business/news.h"
 #include "business/news_anfrage.h"
 #include "business/news_satz.h"
@@ -40,12 +41,14 @@ bool text_gueltig(const uint8_t* text, size_t n, uint32_t flags, const int32_t k
 
 // A client may ask only one thing of another manager: a loan for its own club
 // (header word 1) from the recipient (word 2), with an amount, a rate, a term
-// and a deadline still to come. Every other request comes from the game.
+// the bank offers and a deadline still to come. Every other request comes
+// from the game.
 bool kreditanfrage_gueltig(int32_t client_team, int32_t sender, int32_t recipient, int32_t second,
                            const int32_t kopf[NEWS_KOPF_WORTE]) {
     return kopf[0] == ANFRAGE_ART_KREDIT && sender == client_team && kopf[1] == client_team &&
            recipient == kopf[2] && recipient != client_team && recipient >= 0 && recipient < Team_Anzahl() &&
-           second == -1 && kopf[3] > Tag_Index() && kopf[4] > 0 && kopf[5] >= 0 && kopf[6] > 0;
+           second == -1 && kopf[3] > Tag_Index() && kopf[4] > 0 && kopf[5] >= 0 &&
+           kopf[6] >= BANK_KREDIT_LAUFZEIT_MIN && kopf[6] <= BANK_KREDIT_LAUFZEIT_MAX;
 }
 
 // The flag word a client's News_Set would leave on its own recipient pair.

@@ -757,7 +757,8 @@ std::string Screentexte_Text() {
     // The finance screen: the title (0), the period buttons' help and names
     // (1-3), the boards' headers, total and result (4-7), the rows' labels
     // (8-18), the bank's messages (19-25; the bank keeps its own wording for a
-    // damaged file), the spectators (26), the currency (27) and its suffix (29).
+    // damaged file), the spectators (26), the currency (27) and its suffix (29),
+    // the terms the bank lends for (31).
     Screen(o, "FINANZ_SCREEN",
            {{0, "Finanzen"}, {1, "Zwischen den Abrechnungszeitr\xe4umen bl\xe4ttern"}, {2, "Fr\xfc" "her"},
             {3, "Sp\xe4ter"}, {4, "Einnahmen"}, {5, "Ausgaben"}, {6, "Summe"}, {7, "Ergebnis"}, {8, "Transfers"},
@@ -768,7 +769,8 @@ std::string Screentexte_Text() {
             {20, "Die Bank lehnt den Kredit ab."}, {21, "Verliehenes Geld (%s) kommt zur\xfc" "ck: %s."},
             {22, "Ihr Kredit \xfc" "ber %s ist zur\xfc" "ckgezahlt: %s."}, {23, "Der Verband erhebt eine Abgabe: %s."},
             {24, "Der Verband unterst\xfctzt Sie mit %s."}, {25, "Daf\xfcr reicht das Geld nicht: %s"},
-            {26, "Zuschauer"}, {27, "Euro"}, {29, " \x80"}});
+            {26, "Zuschauer"}, {27, "Euro"}, {29, " \x80"},
+            {31, "Die Bank leiht nur f\xfcr %d bis %d Perioden."}});
     // The bank screen: the title and the column heads (0-3), the sum (4), the
     // inputs' labels (5-8), the apply button (9), the bank's name (10), one period and more (17, 18);
     // its help texts (ZUSATZTEXTE_TROBE 0-9) and the loan request between

@@ -9,6 +9,8 @@
 #pragma once
 #include <cstdint>
 
+#include "business/bank_kredit.h"
+
 namespace velmora {
 
 constexpr int32_t ICON_BANK_FENSTER = 2499;
@@ -21,7 +23,7 @@ constexpr const char* BANK_TEXTE = "BANK_SCREEN";
 constexpr const char* BANK_HILFE_TEXTE = "ZUSATZTEXTE_TROBE";
 
 constexpr int32_t BANK_BETRAG_MIN = 100000, BANK_BETRAG_MAX = 12000000, BANK_BETRAG_SCHRITT = 100000;
-constexpr int32_t BANK_LAUFZEIT_MIN = 10, BANK_LAUFZEIT_MAX = 50;
+constexpr int32_t BANK_LAUFZEIT_MIN = BANK_KREDIT_LAUFZEIT_MIN, BANK_LAUFZEIT_MAX = BANK_KREDIT_LAUFZEIT_MAX;
 constexpr int32_t BANK_ZINS_MIN = 1, BANK_ZINS_MAX = 100;
 constexpr int32_t BANK_ANFRAGE_ART = 5;          // the request kind of a loan between clubs
 constexpr int32_t BANK_ANFRAGE_FRIST = 40;       // days the lender has to answer

@@ -431,7 +431,7 @@ TEST_F(NetzGeld, ALoanBetweenTwoClientsManagersIsBookedOnTheLendersYesOnly) {
     for (const Fall& f : {Fall{1, 500000}, Fall{0, 0}}) {
         SCOPED_TRACE(f.antwort);
         const Bericht vor = server->Fragen();
-        const int32_t kopf[10] = {ANFRAGE_ART_KREDIT, nehmer, geber, vor.tag + 5, 500000, 8, 6, 0, 0, -1};
+        const int32_t kopf[10] = {ANFRAGE_ART_KREDIT, nehmer, geber, vor.tag + 5, 500000, 8, 12, 0, 0, -1};
         const int32_t id = News_Senden(haupt, nehmer, geber, NEWS_ANFRAGE, kopf);
         ASSERT_GT(id, 0);
         // The lender's answer at his turn.

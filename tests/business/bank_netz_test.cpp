@@ -204,6 +204,11 @@ TEST(BankServer, AnswersOnlyTheClientsOwnClub) {
         {"Kredit von Verein", ANFRAGE_BANK_KREDIT, Packen({Bits(1000.0f), Bits(-1.0f), 3, 2, 12, 0}), 0},
         {"Kredit eigener Zins", ANFRAGE_BANK_KREDIT, Packen({Bits(1000.0f), Bits(0.1f), -1, 2, 12, 0}), 0},
         {"Kredit Anlage", ANFRAGE_BANK_KREDIT, Packen({Bits(1000.0f), Bits(-1.0f), -1, 2, 12, 1}), 0},
+        // Only the terms the bank offers: none without interest, none for ever.
+        {"Kredit Laufzeit 0", ANFRAGE_BANK_KREDIT, Packen({Bits(1000.0f), Bits(-1.0f), -1, 2, 0, 0}), 0},
+        {"Kredit Laufzeit 9", ANFRAGE_BANK_KREDIT, Packen({Bits(1000.0f), Bits(-1.0f), -1, 2, 9, 0}), 0},
+        {"Kredit Laufzeit 51", ANFRAGE_BANK_KREDIT, Packen({Bits(1000.0f), Bits(-1.0f), -1, 2, 51, 0}), 0},
+        {"Kredit Laufzeit groesste", ANFRAGE_BANK_KREDIT, Packen({Bits(1000.0f), Bits(-1.0f), -1, 2, INT32_MAX, 0}), 0},
         {"Kredit", ANFRAGE_BANK_KREDIT, Packen({Bits(1000.0f), Bits(-1.0f), -1, 2, 12, 0}), 1},
         {"Auszahlung an Verein", ANFRAGE_BANK_AUSZAHLUNG, Packen({2, 3, 10, BUCHUNG_TRANSFER_AUS, 0, -1}), 0},
         {"Auszahlung ueber Grenze erzwungen", ANFRAGE_BANK_AUSZAHLUNG, Packen({2, -1, 1002000, BUCHUNG_TRANSFER_AUS, 1, -1}), 0},
@@ -215,6 +220,11 @@ TEST(BankServer, AnswersOnlyTheClientsOwnClub) {
         EXPECT_EQ(Ergebnis(antwort), f.ergebnis) << f.name;
     }
     EXPECT_EQ(Stand(2), 1000000 + 1000 - 10);
+    // Each refused term told the client's manager why, in his news.
+    int32_t absagen = 0;
+    for (const test::BankNachricht& n : test::Bank_News())
+        absagen += n.team == 2 && n.text == "Die Bank leiht nur f\xfcr 10 bis 50 Perioden.";
+    EXPECT_EQ(absagen, 4);
     EXPECT_EQ(Stand(3), 1000000 + 1000);
     // Another team's account: an empty loan list and zero words, a zeroed ring.
     std::vector<uint8_t> arg = Packen({3});

@@ -512,13 +512,16 @@ TEST_F(AnfrageNetzTest, LoanRequestsBetweenManagersAreBookedOrDeclined) {
     const std::string lender = Team_String(0, FREMD, 0, 0);
     // Only for the client's own club, from the club it asks.
     int32_t falsch[][10] = {
-        {5, 4, FREMD, frist, 200000, 8, 6, 0, 0, -1},       // for a third club
-        {5, ROH, 4, frist, 200000, 8, 6, 0, 0, -1},         // the lender is not the recipient
-        {5, ROH, FREMD, frist, -200000, 8, 6, 0, 0, -1},    // a negative amount
-        {5, ROH, FREMD, Tag_Index(), 200000, 8, 6, 0, 0, -1},  // its deadline has come
+        {5, 4, FREMD, frist, 200000, 8, 12, 0, 0, -1},          // for a third club
+        {5, ROH, 4, frist, 200000, 8, 12, 0, 0, -1},            // the lender is not the recipient
+        {5, ROH, FREMD, frist, -200000, 8, 12, 0, 0, -1},       // a negative amount
+        {5, ROH, FREMD, Tag_Index(), 200000, 8, 12, 0, 0, -1},  // its deadline has come
+        {5, ROH, FREMD, frist, 200000, 8, 0, 0, 0, -1},         // no term: no interest
+        {5, ROH, FREMD, frist, 200000, 8, 51, 0, 0, -1},        // a term the bank does not offer
+        {5, ROH, FREMD, frist, 200000, 8, INT32_MAX, 0, 0, -1},
     };
     for (const auto& k : falsch) EXPECT_EQ(Hinzufuegen(ROH, FREMD, int32_t(NEWS_ANFRAGE), k), 0) << &k - falsch;
-    int32_t kopf[10] = {5, ROH, FREMD, frist, 200000, 8, 6, 0, 0, -1};
+    int32_t kopf[10] = {5, ROH, FREMD, frist, 200000, 8, 12, 0, 0, -1};
     // The lender (the server's own manager) says yes, then no to a second request.
     struct Fall {
         int32_t antwort;
