@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "match/spielfeld.h"
+#include "match/spielfeld_tick.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 
@@ -26,9 +27,11 @@ constexpr const char* ZAHL_NAMEN[ZAHLEN] = {"Schuesse", "aufs Tor", "Paesse", "F
 // One live match: what it looked like when last seen and what it counted.
 struct Spiel {
     uint32_t zustand = SZ_SPIEL;
+    uint32_t frame = 0;        // the record's frame counter when last seen
     bool liga = false;
     int32_t tore[2] = {};
     int64_t zahl[ZAHLEN] = {};
+    int64_t offen = 0;         // frames of open play
 };
 
 // The figures of a group of finished matches (league, cup and the others).
@@ -36,6 +39,7 @@ struct Gruppe {
     int64_t spiele = 0, tore = 0, heim = 0, remis = 0, gast = 0;
     int64_t tore_seite[2] = {};   // home, away
     int64_t zahl[ZAHLEN] = {};
+    int64_t offen = 0;
     std::map<std::pair<int32_t, int32_t>, int64_t> ergebnisse;   // (home, away) goals: matches
 };
 
@@ -55,6 +59,7 @@ void Abschliessen(const Spiel& s) {
     (s.tore[0] > s.tore[1] ? gr.heim : s.tore[0] == s.tore[1] ? gr.remis : gr.gast)++;
     ++gr.ergebnisse[{s.tore[0], s.tore[1]}];
     for (int32_t k = 0; k < ZAHLEN; ++k) gr.zahl[k] += s.zahl[k];
+    gr.offen += s.offen;
 }
 
 // A match whose record is gone is finished: its figures join its group.
@@ -103,6 +108,12 @@ void Sim_Live_Frame(double ms) {
             st.tore[1] = s->tore[1];
         }
         if (s->abschnitt > 2) st.zahl[VERLAENGERUNG] = 1;
+        // Open play: the frames since the last look, while the ball is in
+        // play in a period (a shoot-out is none).
+        if (!neu && s->spielzustand == SZ_SPIEL && s->abschnitt >= 1 && !Im_Elfmeterschiessen(s) &&
+            s->frame_zaehler > st.frame)
+            st.offen += s->frame_zaehler - st.frame;
+        st.frame = s->frame_zaehler;
         st.zustand = s->spielzustand;
         st.zahl[ECKEN] = s->ecken[0] + s->ecken[1];
         st.zahl[WECHSEL] = s->wechsel_gemacht[0] + s->wechsel_gemacht[1];
@@ -169,6 +180,17 @@ std::string Sim_Live_Statistik_Text() {
         }
         out += "\n";
         for (int32_t k = 0; k < ZAHLEN; ++k) add(ZAHL_NAMEN[k], gr.zahl[k]);
+        // The figures move one step a frame: open play in seconds at their speed.
+        const double sekunden = double(gr.offen) * double(TICK_FIGUR_SCHRITT) / 1000.0;
+        std::snprintf(zeile, sizeof zeile, "  %-16s %10.0f  %8.2f je Spiel\n", "Spiel offen s", sekunden, sekunden / n);
+        out += zeile;
+        // Every score with its count, for adding up several runs.
+        out += "  Alle Ergebnisse ";
+        for (const auto& [e, z] : gr.ergebnisse) {
+            std::snprintf(zeile, sizeof zeile, " %d:%d=%lld", e.first, e.second, (long long)z);
+            out += zeile;
+        }
+        out += "\n";
     }
     std::snprintf(zeile, sizeof zeile, "  %-16s %10.1f  %8.2f je Spiel\n", "ms", g.ms, g.ms / double(alle.spiele));
     out += zeile;

@@ -20,6 +20,7 @@
 #include <future>
 #include <iterator>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -270,6 +271,32 @@ TEST_F(ProgrammTest, VelmoraSimWritesTheHumanClubsRadarEachGameMinute) {
     EXPECT_TRUE(fs::exists(ziel + "/radar_1_00.png"));
     EXPECT_TRUE(fs::exists(ziel + "/radar_1_90.png"));
     EXPECT_GT(fs::file_size(ziel + "/radar_1_45.png"), 8000u);   // a drawn radar, not a blank screen
+}
+
+// velmora-sim's figures of live matches can be added up over runs: the
+// league's scores listed one by one make up its matches, and its open play
+// is that of a compressed match (45 frames of open play a game minute, about
+// two minutes of the figures' steps).
+TEST_F(ProgrammTest, VelmoraSimLiveFiguresListEveryScoreAndTheOpenPlay) {
+    const Ergebnis r = starten(VELMORA_SIM_BIN, "velmora-sim", {"--small", "--seed", "3", "--days", "45", "--live", "--stats"},
+                               {}, false, 30 * WAECHTER_MS);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string liga = r.aus.substr(r.aus.find("\nLiga: ") + 1);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(liga, m, std::regex("^Liga: ([0-9]+) Spiele")));
+    const int32_t spiele = std::stoi(m[1]);
+    ASSERT_GT(spiele, 0);
+    ASSERT_TRUE(std::regex_search(liga, m, std::regex("Alle Ergebnisse ([^\n]*)")));
+    const std::string alle = m[1];
+    int32_t summe = 0;
+    const std::regex ergebnis("([0-9]+):([0-9]+)=([0-9]+)");
+    for (std::sregex_iterator i(alle.begin(), alle.end(), ergebnis), e; i != e; ++i)
+        summe += std::stoi((*i)[3]);
+    EXPECT_EQ(summe, spiele) << alle;
+    ASSERT_TRUE(std::regex_search(liga, m, std::regex("Spiel offen s +[0-9]+ +([0-9.]+) je Spiel")));
+    const double offen = std::stod(m[1]);
+    EXPECT_GT(offen, 60.0);
+    EXPECT_LT(offen, 300.0);
 }
 
 std::string lesen(const std::string& pfad);
