@@ -729,7 +729,8 @@ std::string Screentexte_Text() {
             {33, "%s ist am Zug (%s)."}, {34, "Saison %d/%02d"}});
     // The save and load screen: the titles (3, 4), the buttons' help (5-8), a
     // slot's default name (9), its messages (10-12), the autosave's name (13),
-    // a free and a damaged slot (14, 15) and the buttons' labels (16-19).
+    // a free and a damaged slot (14, 15), the buttons' labels (16-19) and the
+    // message after a save (20).
     Screen(o, "DISK_SCREEN",
            {{3, "Spielstand laden"}, {4, "Spielstand speichern"}, {5, "Den gew\xe4hlten Spielstand laden"},
             {6, "Zur\xfc" "ck zum Spiel"}, {7, "Das Spiel in den gew\xe4hlten Platz speichern"},
@@ -738,7 +739,7 @@ std::string Screentexte_Text() {
             {11, "Alle Pl\xe4tze sind belegt. Bitte w\xe4hlen Sie den Platz, der \xfc" "berschrieben werden soll."},
             {12, "Dieser Platz geh\xf6rt der automatischen Sicherung."}, {13, "Automatische Sicherung"},
             {14, "frei"}, {15, "besch\xe4" "digt"}, {16, "Laden"}, {17, "Zur\xfc" "ck"}, {18, "Speichern"},
-            {19, "Abbrechen"}});
+            {19, "Abbrechen"}, {20, "Das Spiel ist gespeichert: \"%s\" auf Platz %d."}});
     // The options: the close button's help and label (1, 2), the title (3),
     // the rows (4-11, 13, 15-17, 19, 23, 24), the headings (20-22), the
     // minutes (25), the server started and ended (26, 27), the save refusal (29).

@@ -15,10 +15,13 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
+#include "core/meldung.h"
 #include "core/optionen.h"
 #include "core/programm.h"
 #include "core/spielstand.h"
 #include "core/taste.h"
+#include "core/text.h"
+#include "core/text_format.h"
 #include "platform/clock.h"
 #include "season/rangliste.h"
 #include "season/saison.h"
@@ -35,6 +38,7 @@ namespace {
 
 constexpr uint32_t KALENDER_MAGIC = 0x454C414B;   // "KALE"
 constexpr int32_t KALENDER_VERSION = 1;
+constexpr int32_t TEXT_GESPEICHERT = 20;                  // DISK_SCREEN: the message after a save
 constexpr uint32_t MUSIK_PRUEFEN_MS = 500;
 constexpr int32_t ANKUENDIGUNG_SPIELTAG_SCHRITTE = 40;   // match-day steps per frame behind a page
 
@@ -210,6 +214,14 @@ void Herunterfahren() {
     g.runmodus = KALENDER_AUS;
 }
 
+// The manager hears that his game was saved, under which name and in which place.
+void Gespeichert_Melden(int32_t slot) {
+    SpielstandKopf k{};
+    const char* text = Text_Oder_Leer("DISK_SCREEN", TEXT_GESPEICHERT);
+    if (!text[0] || !Spielstand_Kopf_Lesen(slot, &k)) return;
+    Meldung("%s", Text_Format(text, {k.name, slot + 1}).c_str());
+}
+
 void Ereignisse_Abarbeiten() {
     std::vector<Ereignis> liste;
     liste.swap(g.ereignisse);
@@ -220,7 +232,7 @@ void Ereignisse_Abarbeiten() {
                 Debug_Printf("K_NEUER_TAG: Speichern nur im Menue (Runmodus %d)\n", g.runmodus);
                 continue;
             }
-            Spielstand_Speichern(e.wert);
+            if (Spielstand_Speichern(e.wert)) Gespeichert_Melden(e.wert);
         } else if (e.art == K_LADEN) {
             if (!menue && g.runmodus != KALENDER_WARTEN) {
                 Debug_Printf("K_NEUER_TAG: Laden nur im Menue (Runmodus %d)\n", g.runmodus);

@@ -184,7 +184,8 @@ TEST_F(DiskScreen, ASlotNamedOnTheSavePageLoadsTheGameBackAfterDaysPlayed) {
     ASSERT_EQ(fotos.size(), 2u);
     EXPECT_EQ(Vergleichen("disk_speichern_name", 0), "");
     EXPECT_EQ(Vergleichen("disk_laden", 1), "");
-    EXPECT_TRUE(g_b.meldungen.empty()) << g_b.meldungen.front();
+    ASSERT_EQ(g_b.meldungen.size(), 1u) << "the save is confirmed, nothing else is said";
+    EXPECT_EQ(g_b.meldungen[0], "Das Spiel ist gespeichert: \"%s%n\" auf Platz 4.");
 
     SpielstandKopf kopf;
     ASSERT_EQ(Spielstand_Kopf_Lesen(3, &kopf), 1);
@@ -248,8 +249,9 @@ TEST_F(DiskScreen, TheSavePageTakesTheFirstFreeSlotNeverTheAutosaveAndCancelSave
     Klicken(KNOPF_X, KNOPF_1_Y);         // "Speichern" without a slot: the first free one
     skript.push_back({4, 400, 120, 0, false});
     ASSERT_TRUE(Spielen());
-    ASSERT_EQ(g_b.meldungen.size(), 1u);
+    ASSERT_EQ(g_b.meldungen.size(), 2u);
     EXPECT_EQ(g_b.meldungen[0], "Dieser Platz geh\xf6rt der automatischen Sicherung.");
+    EXPECT_EQ(g_b.meldungen[1], "Das Spiel ist gespeichert: \"Spielstand 3\" auf Platz 3.");
     EXPECT_EQ(g_b.auswahl_verlauf, (std::vector<int32_t>{-1, 5, -1}))
         << "row 9 never chosen; the save page opened again reads slot 5 as free";
     EXPECT_FALSE(Spielstand_Datei_Vorhanden(5));
