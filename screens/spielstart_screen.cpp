@@ -571,10 +571,12 @@ void Navi_Klick(s_icon* icon, int32_t ereignis) {
     if (icon && (ereignis & EV_LINKS)) Spielstart_Seite_Wechseln(icon->nummer == ICON_WIZARD_WEITER ? 1 : -1);
 }
 
+// A locked button keeps its label, greyed: the player sees what it will do.
 void Navi_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
-    if (!icon || (icon->Status & ICON_ST_GESPERRT)) return;
+    if (!icon) return;
     const bool weiter = icon->nummer == ICON_WIZARD_WEITER;
-    Text_Drucken(Font_Get(6), "^tz0040%s", x, y + icon->ho / 2 + 5, WEISS, Text(weiter ? 96 : 95));
+    const uint16_t farbe = (icon->Status & ICON_ST_GESPERRT) ? GESPERRT : WEISS;
+    Text_Drucken(Font_Get(6), "^tz0040%s", x, y + icon->ho / 2 + 5, farbe, Text(weiter ? 96 : 95));
 }
 
 const char* Oder_Offen(const char* text) { return text && text[0] ? text : Text(69); }
@@ -777,12 +779,12 @@ void Zeile_Klick(s_icon* icon, int32_t ereignis) {
     Spielstart_Seite_Wechseln(1);
 }
 
-// The count of managers as a scoreboard digit; an unset count shows none.
+// The count of managers as a scoreboard digit, 0 while none is chosen.
 void Anzahl_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
-    const int32_t n = Spielstart_Anzahl();
+    const int32_t n = std::max(Spielstart_Anzahl(), 0);
     Rastport* ziel = Rastport_Target();
     Rastport* ziffern = ziel ? Menue_Get_Slave_Rastport(SLAVE + START_BILD_ZIFFERN, nullptr) : nullptr;
-    if (ziffern && n >= 1 && n < START_ZIFFERN)
+    if (ziffern && n < START_ZIFFERN)
         Rastport_Blit(ziffern, 0, n * START_ZIFFER_H, START_ZIFFER_B, START_ZIFFER_H, ziel, 557, 301, BlitMode_Key);
 }
 
@@ -882,10 +884,7 @@ void Seite_Bauen(int32_t seite, bool mit_film) {
     g.eintraege = 0;
     int32_t bereich = 0;
     switch (seite) {
-    case 0:
-        Menue_Screen_Icons_Hinzufuegen(g.anzahl);
-        Sperren(g.navi[1], Spielstart_Aktuell() == 0);
-        break;
+    case 0: Menue_Screen_Icons_Hinzufuegen(g.anzahl); break;   // back leads to the start screen
     case 1: g.zeilen = g.eintraege = SPIELSTART_LEVEL; break;
     case 2: Menue_Screen_Icons_Hinzufuegen(g.name); break;
     case 3:
@@ -1019,6 +1018,12 @@ void Spielstart_Seite_Wechseln(int32_t schritt) {
         return;
     } else if (Client() && g.seite == 2 && schritt == -1) {
         return;   // a client's wizard begins with the manager's name
+    } else if (g.seite == 0 && schritt == -1) {
+        // Back from the first page: the start screen again.
+        Filme_Schliessen();
+        Texteingabe_Free();
+        Spielstart_Screen_Oeffnen();
+        return;
     }
     if (Client() && g.seite == 5 && schritt == 1) schritt = 2;   // the server's league stays
     Menue_Screen_Bereich_Loeschen(4, 0, 0, 800, 600);
