@@ -47,9 +47,9 @@ void Verlaengern(int32_t team, int32_t spieler, int32_t kosten) {
     else Enttaeuscht(spieler);
     if (!Team_Hat_Manager(team)) return;
     const std::string name = Name(spieler), geld = Geld_Text(float(kosten), team, -1);
-    if (ok) News_Add(-1, team, -1, NEWS_HINWEIS, nullptr, "%s hat seinen Vertrag verlaengert. Kosten: %s.", name.c_str(),
+    if (ok) News_Add(-1, team, -1, NEWS_HINWEIS, nullptr, "%s hat seinen Vertrag verl\xe4ngert. Kosten: %s.", name.c_str(),
                      geld.c_str());
-    else News_Add(-1, team, -1, NEWS_HINWEIS, nullptr, "Fuer die Verlaengerung mit %s (%s) reicht das Geld nicht.",
+    else News_Add(-1, team, -1, NEWS_HINWEIS, nullptr, "F\xfcr die Verl\xe4ngerung mit %s (%s) reicht das Geld nicht.",
                   name.c_str(), geld.c_str());
 }
 
@@ -76,7 +76,7 @@ bool Angebot_Machen(int32_t mensch) {
     const std::string verein = Verein(club), spieler = Name(kommt), tausch = Name(geht),
                       geld = Geld_Text(float(preis), mensch, -1);
     return News_Add(-1, mensch, -1, NEWS_ANTWORT_NOETIG, kopf,
-                    "Angebot: %s bietet %s fuer %s und gibt Ihnen dazu %s. Verkaufen Sie?", verein.c_str(),
+                    "Angebot: %s bietet %s f\xfcr %s und gibt Ihnen dazu %s. Verkaufen Sie?", verein.c_str(),
                     geld.c_str(), spieler.c_str(), tausch.c_str()) == 1;
 }
 
@@ -101,7 +101,7 @@ void Angebot_Verlaengerungen() {
                                                    kosten, ANGEBOT_VERLAENGERUNG, 0, -1};
             const std::string name = Name(p), geld = Geld_Text(float(kosten), t, -1);
             News_Add(-1, t, -1, NEWS_ANTWORT_NOETIG, kopf,
-                     "%s moechte seinen Vertrag verlaengern. Das kostet %s. Sind Sie einverstanden?", name.c_str(),
+                     "%s m\xf6" "chte seinen Vertrag verl\xe4ngern. Das kostet %s. Sind Sie einverstanden?", name.c_str(),
                      geld.c_str());
         }
     }

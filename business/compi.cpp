@@ -56,12 +56,12 @@ void Transfer_Melden(int32_t kaeufer, int32_t partner, int32_t kommt, int32_t ge
         const std::string geld = Geld_Text(float(preis), h, -1);
         if (partner == Team_Markt()) {
             News_Add(-1, h, -1, int32_t(NEWS_NACHRICHT | NEWS_SPIELER), nullptr,
-                     "Transfermarkt: %s holt %s fuer %s und gibt %s an den Markt ab.", kaeufer_name.c_str(),
+                     "Transfermarkt: %s holt %s f\xfcr %s und gibt %s an den Markt ab.", kaeufer_name.c_str(),
                      kommt_name.c_str(), geld.c_str(), geht_name.c_str());
         } else {
             const std::string partner_name = Team_String(TS_NAME, partner, 0, 0);
             News_Add(-1, h, -1, int32_t(NEWS_NACHRICHT | NEWS_SPIELER), nullptr,
-                     "Transfer: %s wechselt fuer %s von %s zu %s, %s geht den umgekehrten Weg.", kommt_name.c_str(),
+                     "Transfer: %s wechselt f\xfcr %s von %s zu %s, %s geht den umgekehrten Weg.", kommt_name.c_str(),
                      geld.c_str(), partner_name.c_str(), kaeufer_name.c_str(), geht_name.c_str());
         }
     }
