@@ -100,8 +100,12 @@ int32_t Abfangpunkt_Suchen(double rx, double ry, double rspeed, double tx, doubl
         p = std::clamp(p, 0.0, 100.0);
         double px = (tx * p + zx * (100.0 - p)) / 100.0;
         double py = (ty * p + zy * (100.0 - p)) / 100.0;
-        double d_laeufer = Hypot(px - rx, py - ry);
-        double d_ziel = Hypot(px - tx, py - ty);
+        // Plain roots: the points lie on the pitch, far from where the
+        // library's overflow guards matter, and this loop is the live
+        // match's most frequent distance.
+        const double lx = px - rx, ly = py - ry, zx2 = px - tx, zy2 = py - ty;
+        double d_laeufer = std::sqrt(lx * lx + ly * ly);
+        double d_ziel = std::sqrt(zx2 * zx2 + zy2 * zy2);
         // The runner must be there no later than the target: d_r / v_r <= d_t / v_t.
         bool rechtzeitig = rspeed > 0 ? d_laeufer * tspeed <= d_ziel * rspeed : d_laeufer == 0;
         bool ok = rechtzeitig && im_feld(px, py) && (grenze < 0 || d_laeufer < grenze);

@@ -371,14 +371,9 @@ constexpr int8_t SCHRITT[ANIM_GRUPPEN][ANIM_GRUPPEN][ANIM_SCHRITT_FRAMES] = {
 
 }  // namespace
 
-const Anim_Satz* Anim_Zeile(int32_t anim) {
-    if (anim < 0 || anim >= ANIM_ZEILEN) return nullptr;
-    return &TABELLE[size_t(anim)];
-}
+const Anim_Satz* const ANIM_TABELLE = TABELLE.data();
 
-const Anim_Satz& Anim_Zeile_Oder_Stand(int32_t anim, const char* wer) {
-    const Anim_Satz* z = Anim_Zeile(anim);
-    if (z && z->benutzt) return *z;
+const Anim_Satz& Anim_Zeile_Ungueltig(int32_t anim, const char* wer) {
     Debug_Printf("%s: Animation %d ungueltig, Stehen\n", wer ? wer : "Anim", anim);
     return TABELLE[ANIM_STEHEN];
 }

@@ -97,11 +97,22 @@ enum : int32_t {
     ANIM_TORW_LAUFEN_1 = 153,
 };
 
+// The table's rows (the figure loop asks for rows thousands of times a
+// frame: the look-ups below are inline).
+extern const Anim_Satz* const ANIM_TABELLE;
+// The stand row with a debug line naming `wer` and the bad number.
+const Anim_Satz& Anim_Zeile_Ungueltig(int32_t anim, const char* wer);
+
 // A row, or null for a number outside 0..235.
-const Anim_Satz* Anim_Zeile(int32_t anim);
+inline const Anim_Satz* Anim_Zeile(int32_t anim) {
+    return uint32_t(anim) < uint32_t(ANIM_ZEILEN) ? &ANIM_TABELLE[anim] : nullptr;
+}
 // The row to work with: a number outside the table or a row not in use counts
 // as the stand row ("STEHEN 1"), with a debug line naming `wer`.
-const Anim_Satz& Anim_Zeile_Oder_Stand(int32_t anim, const char* wer);
+inline const Anim_Satz& Anim_Zeile_Oder_Stand(int32_t anim, const char* wer) {
+    const Anim_Satz* z = Anim_Zeile(anim);
+    return z && z->benutzt ? *z : Anim_Zeile_Ungueltig(anim, wer);
+}
 // The first row in use with a name, -1 when none has it.
 int32_t Anim_Suchen(const char* name);
 

@@ -2,6 +2,7 @@
 #include "match/anweisung.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 
@@ -23,6 +24,18 @@ bool Figur_Ok(int32_t figur, const char* name) {
 bool Ring_Ok(int32_t ring) { return ring >= -1 && ring < SF_ANWEISUNGEN; }
 
 int32_t Aktuell(const Figur& f) { return f.aktuell & 3; }
+
+// The role byte (signed) divided by 0.03, as the stamina step reads it: a
+// table of the 256 quotients, each the same division, done once (the
+// division stood in every running figure's every frame step).
+double Rolle_Durch_003(uint8_t rolle) {
+    static const auto tabelle = [] {
+        std::array<double, 256> t{};
+        for (int32_t i = 0; i < 256; ++i) t[size_t(i)] = int8_t(uint8_t(i)) / 0.03;
+        return t;
+    }();
+    return tabelle[rolle];
+}
 
 int32_t Slot_Von(const Figur& f, int32_t ring) { return ring < 0 ? Aktuell(f) : (Aktuell(f) + ring) & 3; }
 
@@ -75,7 +88,6 @@ void Weg_Zaehlen(Spielfeld_Satz* satz, Figur& f) {
 
 }  // namespace
 
-Anweisung* Figur_Aktuelle_Anweisung(Figur* f) { return f ? &f->ring[Aktuell(*f)] : nullptr; }
 
 int32_t Anim_Nach_Tempo(const Anweisung* a) {
     if (!a || !(a->tempo > 0)) return ANIM_STEHEN;
@@ -382,7 +394,7 @@ void Spieler_Schritt(Spielfeld_Satz* satz, int32_t index, Figur& f, Anweisung& a
     const int32_t fit = sm.fitness;
     double k = (double(a.tempo) - 700.0) / 180.0;
     if (k >= 0) {
-        k += (double(sm.ausdauer >> 8) + int8_t(sm.rolle[0]) / 0.03 +
+        k += (double(sm.ausdauer >> 8) + Rolle_Durch_003(sm.rolle[0]) +
               (int32_t(satz->pressing[index / SF_SPIELER_SEITE]) - 30) * 2.2) / 200.0;
         const double teiler = 2.0 * (fit + 1);
         if (fit + 2.2 < k && teiler > 0 && sm.ausdauer < 10000.0 / teiler && sm.frische < 1000) ++sm.frische;

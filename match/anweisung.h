@@ -44,7 +44,7 @@ void Figur_Bremse_Mal(Figur* f, int32_t erste, int32_t schritt, float faktor);
 // The running animation for an order's speed.
 int32_t Anim_Nach_Tempo(const Anweisung* a);
 // The figure's current order (the index is taken modulo 4).
-Anweisung* Figur_Aktuelle_Anweisung(Figur* f);
+inline Anweisung* Figur_Aktuelle_Anweisung(Figur* f) { return f ? &f->ring[f->aktuell & 3] : nullptr; }
 
 // One frame of a figure's animation, called by the tick before the movement:
 // the animation timer runs down by `schritt` ms and for each frame duration

@@ -28,7 +28,7 @@ constexpr int32_t KREIS_VERSUCHE = 100;
 // A coordinate as a whole number; what no integer holds becomes the middle.
 int32_t Ganz(float v, int32_t sonst) { return std::isfinite(v) && std::fabs(v) < 1e8f ? int32_t(v) : sonst; }
 
-float Abstand(float ax, float ay, float bx, float by) { return std::hypot(ax - bx, ay - by); }
+float Abstand(float ax, float ay, float bx, float by) { return Abstand_Kurz(ax - bx, ay - by); }
 
 float Ball_Abstand(const Spielfeld_Satz* satz, float x, float y) {
     const Figur& b = satz->figur[FIGUR_BALL];

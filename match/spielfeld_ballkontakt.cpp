@@ -592,7 +592,7 @@ void Spielfeld_Ballkontakt(Spielfeld_Satz* satz, Ballkontakt_Liste* liste) {
         const float sperre = Figur_Ballsperre(f);
         if (sperre != 0) Figur_Ballsperre_Setzen(&f, std::max(0.0f, sperre - TICK_FIGUR_SCHRITT));
         if (!(sm.zustand & SM_AUF_PLATZ) || !f.gezeichnet || f.pos[1] < 0) continue;
-        const float d = sm.zustand == SM_AUF_PLATZ ? std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1])
+        const float d = sm.zustand == SM_AUF_PLATZ ? Abstand_Kurz(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1])
                                                    : float(SPIELFELD_LAENGE);
         liste->slot[liste->anzahl] = int8_t(s);
         liste->abstand[liste->anzahl] = d;
@@ -615,7 +615,7 @@ void Spielfeld_Ballkontakt(Spielfeld_Satz* satz, Ballkontakt_Liste* liste) {
         }
         float m;
         if (satz->abfaenger[seite] == s) m = d;
-        else m = std::hypot(f.pos[0] - (b.pos[0] + b.v[0]), f.pos[1] - (b.pos[1] + b.v[1]));
+        else m = Abstand_Kurz(f.pos[0] - (b.pos[0] + b.v[0]), f.pos[1] - (b.pos[1] + b.v[1]));
         if (m < best[seite]) {
             best[seite] = m;
             naechst[seite] = s;

@@ -3,6 +3,7 @@
 // distance from a path, a bearing, the stand variants, the referee's
 // readiness for a restart, and a team-wide reset of player value 98.
 #pragma once
+#include <cmath>
 #include <cstdint>
 
 #include "match/spielfeld_satz.h"
@@ -29,6 +30,12 @@ int32_t Spielfeld_Spieler_Im_Passweg(Spielfeld_Satz* satz, int32_t start, float 
 // perpendicular from P lies off the path; the path counts 1/25 of its length
 // longer beyond B. The foot goes to the outputs that are given (not for -1).
 float Spielfeld_Abstand_Strecke(float x0, float y0, float x1, float y1, float px, float py, float* fx, float* fy);
+// The length of (dx, dy): the plain root of the squares, for the figure
+// loop's hot paths (the library's hypot guards against overflow that
+// distances on the pitch never reach, at several times the cost).
+inline float Abstand_Kurz(float dx, float dy) { return std::sqrt(dx * dx + dy * dy); }
+// Whether (dx, dy) is shorter than r, without a root.
+inline bool Naeher_Als(float dx, float dy, float r) { return dx * dx + dy * dy < r * r; }
 // The arc tangent of b / a in hundredths of a radian, truncated; 156 for a = 0.
 int32_t Spielfeld_Winkel(float a, float b);
 // The stand variant for an endless current order: a stand row (0-6) in use

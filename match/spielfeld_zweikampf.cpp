@@ -158,7 +158,7 @@ void Duell(Spielfeld_Satz* satz, Paar& p) {
     }
     Figur& b = satz->figur[FIGUR_BALL];
     if (satz->spielzustand == SZ_SPIEL && satz->ballhalter == p.h && b.pos[2] < 200 && Figur_Ballsperre(fh) == 0 &&
-        std::hypot(fh.pos[0] - b.pos[0], fh.pos[1] - b.pos[1]) < 100) {
+        Naeher_Als(fh.pos[0] - b.pos[0], fh.pos[1] - b.pos[1], 100)) {
         const int32_t n = fh.dreh_geplant == 0 ? 0 : fh.dreh_geplant - fh.dreh_gemacht;
         const float tempo = Akt(fh).tempo + 19.44f;
         if (n != 0) {
@@ -188,7 +188,7 @@ bool Tackling(Spielfeld_Satz* satz, Paar& p, int32_t x, int32_t y, bool zweiter)
     Figur& b = satz->figur[FIGUR_BALL];
     if (!p.ausgewichen && Rnd(0, 10) > (zweiter ? 8 : 7)) {
         if (zweiter) Debug_Printf("HARMLOS\n");
-        if (std::hypot(fx.pos[0] - b.pos[0], fx.pos[1] - b.pos[1]) < 100 && b.pos[2] < 200) {
+        if (Naeher_Als(fx.pos[0] - b.pos[0], fx.pos[1] - b.pos[1], 100) && b.pos[2] < 200) {
             if (anim == ANIM_GRAETSCHEN && Akt(fy).flags == 0)
                 Befehl(satz, y, fy.pos[0] + fy.v[0], fy.pos[1] + fy.v[1], std::max(Akt(fy).tempo * 1.3f, 600.0f),
                        ANIM_UEBERSPRINGEN);
@@ -304,7 +304,7 @@ void Foul_Entscheiden(Spielfeld_Satz* satz, Paar& p) {
     if (satz->anzeige_modus == 1) Debug_Printf("FOUL SCHIRI SIEHT ES\n");
     for (int32_t l : {FIGUR_LINIENRICHTER_1, FIGUR_LINIENRICHTER_2}) {
         const Figur& fl = satz->figur[l];
-        if (std::hypot(fl.pos[0] - fa.pos[0], fl.pos[1] - fa.pos[1]) < 2000) Auf_Der_Stelle(satz, l, ANIM_LINIENRICHTER_FAHNE);
+        if (Naeher_Als(fl.pos[0] - fa.pos[0], fl.pos[1] - fa.pos[1], 2000)) Auf_Der_Stelle(satz, l, ANIM_LINIENRICHTER_FAHNE);
     }
     satz->foul_countdown = 10;
     std::memcpy(reinterpret_cast<uint8_t*>(satz) + FOUL_X, &fa.pos[0], 4);
