@@ -85,6 +85,7 @@ struct KalenderModul {
     uint32_t zeit_gemerkt = 0;
     uint32_t letzte_musik = 0;
     bool netz_warten = false;         // network play: the own turns are over, the others are awaited
+    bool client_gesehen = false;      // server: a client has played a club in this game
     uint32_t netz_gefragt = 0;        // a waiting client: when it last asked the server's calendar
     std::vector<Ereignis> ereignisse;
 };
@@ -129,16 +130,20 @@ void Modus_Setzen(int32_t modus) {
 constexpr uint32_t NETZ_FRAGEN_MS = 1000;   // a waiting client asks the server's calendar this often
 
 // The server waits for its clients: a club a client plays has not reported
-// the end of its day, or there is nobody to play a day at all.
+// the end of its day, or nobody has played a day yet (no own managers and no
+// client so far). A client dropped counts as having ended its day: its club
+// is the computer's from then on, and once a client has played, the days go
+// on without one (they once stood still until a client came back).
 bool Server_Wartet() {
     int32_t clients = 0;
     for (int32_t t = 0; t < Team_Anzahl(); ++t) {
         const uint32_t status = uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN));
         if (!(status & TEAM_STATUS_CLIENT)) continue;
+        g.client_gesehen = true;
         if (!(status & TEAM_STATUS_BEREIT)) return true;
         ++clients;
     }
-    return clients == 0 && g.zuege.empty();
+    return clients == 0 && g.zuege.empty() && !g.client_gesehen;
 }
 
 void Netz_Warten(bool an) {

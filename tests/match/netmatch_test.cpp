@@ -238,6 +238,39 @@ int Ueberlebender(bool server_stirbt, int signal, int32_t minute, int32_t grenze
     return -1;
 }
 
+// A client that vanishes after joining, before its match day: the server
+// plays its days on (the computer plays the client's club) and ends with the
+// match's result. Its days once stood still until its time ran out.
+TEST(NetMatchVerschwunden, AClientGoneBeforeItsMatchDayLeavesTheServersDaysGoingOn) {
+    for (const auto& [signal, nach_ms] : {std::pair{SIGKILL, 1000}, std::pair{SIGTERM, 3000}}) {
+        SCOPED_TRACE(signal == SIGKILL ? "killed" : "terminated");
+        Prozess server({VELMORA_NETMATCH_BIN, "--server", "0", "--team", TEAM, "--timeout", GRENZE_S, "--silent-drop", "5"});
+        const uint16_t port = Server_Port(server, 60 * LANGSAM);
+        ASSERT_NE(port, 0) << server.text;
+        Prozess client({VELMORA_NETMATCH_BIN, "--client", "127.0.0.1:" + std::to_string(port), "--team", TEAM,
+                        "--timeout", GRENZE_S});
+        Uhr::time_point beigetreten{};
+        bool getoetet = false;
+        for (auto start = Uhr::now(); Uhr::now() - start < std::chrono::seconds(150 * LANGSAM) && !server.fertig;) {
+            server.lesen();
+            client.lesen();
+            if (beigetreten == Uhr::time_point{} && server.text.find("client joined") != std::string::npos)
+                beigetreten = Uhr::now();
+            if (!getoetet && beigetreten != Uhr::time_point{} &&
+                Uhr::now() - beigetreten > std::chrono::milliseconds(nach_ms)) {
+                kill(client.pid, signal);
+                getoetet = true;
+            }
+            usleep(2000);
+        }
+        ASSERT_TRUE(getoetet) << server.text;
+        EXPECT_TRUE(client.text.find("minute ") == std::string::npos) << "gone before its match: " << client.text;
+        ASSERT_TRUE(server.fertig) << server.text;
+        EXPECT_TRUE(WIFEXITED(server.status) && WEXITSTATUS(server.status) == 0) << server.text;
+        EXPECT_TRUE(std::regex_search(server.text, std::regex(R"(result \d+:\d+)"))) << server.text;
+    }
+}
+
 TEST(NetMatchVerschwunden, AClientWhoseServerVanishesStopsWithinTheAnswerTime) {
     std::string text;
     EXPECT_EQ(Ueberlebender(true, SIGKILL, 20, 31, &text), 3) << text;

@@ -689,6 +689,36 @@ TEST(KalenderClient, AfterItsTurnAClientWaitsForTheServersNextDay) {
     c = vorher;
 }
 
+// A server without managers of its own waits for its client's day; once the
+// client is dropped its club counts as having ended the day and the days go on
+// with the computer playing it (the server's days once stood still for good).
+TEST(KalenderServer, AServerWhoseLastClientIsDroppedPlaysOn) {
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    SimOptionen o;
+    o.menschen = 0;
+    w.starten(o);
+    Menue_Frame_Ersetzen([] {});
+    ASSERT_TRUE(Bis_Modus(KALENDER_TAG_START));
+    int32_t client = -1;
+    for (int32_t t = 0; t < Team_Anzahl() && client < 0; ++t)
+        if (Team_Ist_Normal(t, 0)) client = t;
+    ASSERT_GE(client, 0);
+    ClubHooks& c = Club_Hooks();
+    const ClubHooks vorher = c;
+    c.netzwerk_modus = [] { return 2; };
+    Team_Wert(TW_STATUS, client, int32_t(TEAM_STATUS_NETZ | TEAM_STATUS_CLIENT), OP_SETZEN);
+    ASSERT_TRUE(Bis_Modus(KALENDER_MENUE));
+    for (int32_t i = 0; i < 50; ++i) Kalender_Main();
+    EXPECT_TRUE(Kalender_Netz_Wartet()) << "the client has not ended its day";
+    EXPECT_EQ(Tag_Index(), 0);
+    Team_Client_Freigeben(client);   // dropped: what the network's hook does
+    const int32_t tag = Tag_Index();
+    for (int32_t i = 0; i < 4000 && Tag_Index() == tag; ++i) Kalender_Main();
+    EXPECT_GT(Tag_Index(), tag) << "the day goes on without the client";
+    c = vorher;
+}
+
 // The games due today, per competition and all together, are those a walk
 // over the whole store finds (unplayed, both clubs set, their match day's date
 // reached), in the store's order, on every third day of half a season.
