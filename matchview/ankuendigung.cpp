@@ -51,6 +51,7 @@ struct AnkuendigungModul {
     bool gebaut = false;            // the page was built in this frame
     bool ton = false;               // the opening sound of this sequence was played
     bool klick_sperre = false;
+    bool steht = false;          // the page stands whole (its plates arrived)
     bool vor_menue_faellig = true;  // kind 0 is asked for at the turn's first frame
     uint32_t vor_menue_zeit = 0;
 };
@@ -252,6 +253,7 @@ bool Ankuendigung_Jetzt(int32_t art, int32_t, int32_t nur_wenn_leer) {
     g.art = art;
     g.start = Plat_Ms();
     g.laeuft = true;
+    g.steht = false;
     g.zoom = 0;
     g.zoom_zeit = g.start;
     Debug_Printf("--> SPIELANKUENDIGUNG JETZT!\n");
@@ -368,7 +370,10 @@ int32_t Ankuendigung_Treiber(uint32_t jetzt) {
         Ankuendigung_Phase();
         if (!g.seite || !screen) return 0;
         const bool klick = g_hooks.maus_klick && (g_hooks.maus_klick() & 1);
-        if (klick && g.zoom >= ZOOM_STUFEN && !g.klick_sperre) {
+        // A page takes a click only once it stands whole: zoomed open, its
+        // plates arrived, and shown a moment (a quick second click on "Weiter"
+        // does not take it away unseen).
+        if (klick && g.zoom >= ZOOM_STUFEN && g.steht && jetzt - g.start >= ANKUENDIGUNG_KLICK_AB_MS && !g.klick_sperre) {
             // The closing click never reaches the screen below.
             Ende("--> SPIELANKUENDIGUNG ENDE1!");
             g.klick_sperre = true;
@@ -388,6 +393,7 @@ int32_t Ankuendigung_Treiber(uint32_t jetzt) {
             }
             Zoom_Zeichnen(screen, g.zoom);
             g.gebaut = false;
+            g.steht = g.zoom >= ZOOM_STUFEN;
             return g.zoom >= ZOOM_STUFEN ? 2 : 1;
         }
         if (g.art == ANK_VOR_MENUE) {
@@ -395,7 +401,7 @@ int32_t Ankuendigung_Treiber(uint32_t jetzt) {
             Video(1);
         }
         Rastport_Blit(g.seite, 0, 0, -1, -1, screen, g.seite_x, g.seite_y, BlitMode_Default);
-        if (g.art == ANK_VOR_SPIEL) Ankuendigung_Ende(screen);
+        g.steht = g.art != ANK_VOR_SPIEL || Ankuendigung_Ende(screen);
         g.zoom = ZOOM_STUFEN;
         g.gebaut = false;
         return g.art == ANK_VOR_SPIEL ? 1 : 2;

@@ -28,6 +28,7 @@ constexpr int32_t ANKUENDIGUNG_SPIELER = 34;            // match player slots: 0
 constexpr uint32_t ANKUENDIGUNG_DAUER_MS = 50000;       // every page's time on screen
 constexpr uint32_t ANKUENDIGUNG_VOR_MENUE_MS = 5000;    // the menu phase asks for kind 0 this often
 constexpr uint32_t ANKUENDIGUNG_ZOOM_MS = 28;           // one zoom step of the kind-0 page
+constexpr uint32_t ANKUENDIGUNG_KLICK_AB_MS = 500;      // a page takes a click after so long on screen
 constexpr uint32_t ANKUENDIGUNG_KEIN_TEAM = 0xFFFFFFFFu;
 
 // Kinds, with the option that must be on for each.

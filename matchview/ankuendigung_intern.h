@@ -31,9 +31,10 @@ constexpr const char* ANK_ZUSATZ = "ULVO_ZUSATZ";
 Rastport* Ankuendigung_Vor_Menue_Bauen();         // kind 0
 Rastport* Ankuendigung_Nach_Spiel_Bauen(int32_t art);   // kinds 2-4
 Rastport* Ankuendigung_Zeichnen();                // kind 1, the pre-match picture
-// The pre-match picture's plates: one animation step onto the screen, and
-// freeing the saved picture with all plates.
-void Ankuendigung_Ende(Rastport* screen);
+// The pre-match picture's plates: one animation step onto the screen (true
+// once every plate stands at its place), and freeing the saved picture with
+// all plates.
+bool Ankuendigung_Ende(Rastport* screen);
 void Ankuendigung_Rueckennummern();
 // The windows of kinds 5, 6, 8 (mode 1 results, 0 table, 2 winner).
 void Ankuendigung_Ergebnis_Seite_Oeffnen(int32_t modus);

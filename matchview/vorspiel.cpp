@@ -299,20 +299,23 @@ Rastport* Ankuendigung_Zeichnen() {
     return seite;
 }
 
-void Ankuendigung_Ende(Rastport* screen) {
-    if (!screen || !g.kopie) return;
+bool Ankuendigung_Ende(Rastport* screen) {
+    if (!screen || !g.kopie) return true;
     Rastport_Blit(g.kopie, 0, 142, 400, 200, screen, 0, 142, BlitMode_Default);
     Rastport_Blit(g.kopie, 400, 142, 400, 200, screen, 400, 142, BlitMode_Default);
     // One step a frame at most, and not faster than the clock allows.
     const uint32_t jetzt = Plat_Ms();
     const bool schritt = jetzt - g.letzter_schritt >= SCHILD_SCHRITT_MS;
     if (schritt) g.letzter_schritt = jetzt;
+    bool stehen = true;
     for (int32_t k = 0; k < 2; ++k)
         for (int32_t i = 0; i < g.anzahl[k]; ++i) {
             Ankuendigung_Spielerschild& s = g.schild[k][i];
             if (s.bild) Rastport_Blit(s.bild, 0, 0, -1, -1, screen, s.x, s.y, BlitMode_Key);
+            stehen = stehen && s.x == s.ziel_x && s.y == s.ziel_y;
             if (schritt) Ankuendigung_Schild_Bewegen(&s);
         }
+    return stehen;
 }
 
 void Ankuendigung_Rueckennummern() {

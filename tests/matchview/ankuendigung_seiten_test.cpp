@@ -62,6 +62,7 @@ struct Stand {
     int32_t tag_beim_klick = -1;
     int32_t modus_nach_klick = -1;
     bool zoom_ueberstanden = false;
+    bool schilder_ueberstanden = false;
 } g_stand;
 
 TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatchPicture) {
@@ -164,12 +165,19 @@ TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatch
                         return true;
                     },
                     10, 752, 583, 0, false, "darunter"});
-    // Now the continue button ends the turn; the pre-match picture follows.
+    // Now the continue button ends the turn; the pre-match picture follows. A
+    // second click while its plates still come (a quick double click on the
+    // button) leaves it standing.
     Klick(752, 583, 4);
+    plan.push_back({[] { return Seite(ANK_VOR_SPIEL) && !Schilder_Da(); }, 3000, 752, 583, 0, false, "vor dem spiel kommt"});
+    plan.push_back({nullptr, 2, 752, 583, 1, false, "zweiter klick"});
+    plan.push_back({nullptr, 2, 752, 583, 0, false, "losgelassen"});
+    plan.push_back({[] { return g_stand.schilder_ueberstanden = Seite(ANK_VOR_SPIEL); }, 1, 752, 583, 0, false, "steht noch"});
     Foto_Und_Weg(Schilder_Da, "vor dem spiel");
     plan.push_back({[] { return !Seite(ANK_VOR_SPIEL); }, 20, 400, 300, 0, false, "der klick nimmt das bild weg"});
     ASSERT_EQ(Abspielen(), "");
     EXPECT_TRUE(g_stand.zoom_ueberstanden) << "the click during the zoom closed the page";
+    EXPECT_TRUE(g_stand.schilder_ueberstanden) << "a click before the plates stood took the picture away";
     EXPECT_EQ(g_stand.tag_beim_klick, 0);
     EXPECT_EQ(g_stand.modus_nach_klick, KALENDER_MENUE) << "the closing click reached the continue button";
     const char* namen[] = {"seite_tore",       "seite_statistik",  "seite_finanzen", "seite_tore_torlos",
