@@ -24,6 +24,7 @@
 #include "tests/core/temp_verz.h"
 #include "tests/support/png.h"
 #include "tests/match/spieltag_welt.h"
+#include "tests/support/sanitizer.h"
 
 namespace velmora::test {
 namespace {
@@ -82,12 +83,15 @@ std::string Tag_Spielen(Zaehlung& z) {
     return "";
 }
 
+// Under the sanitizers twenty matches run every rule's code through their
+// checks; the plain build plays the hundred and counts what football is made of.
 TEST(LiveGrob, AHundredSeededMatchesKeepEveryRuleAndPlayFootball) {
     velmora_test::TestWelt dirs;
     ASSERT_TRUE(dirs.ok);
     LogFaenger log;
     Zaehlung z;
-    for (uint32_t seed = 1; z.spiele < 100 && seed < 20; ++seed) {
+    const int32_t spiele = UNTER_SANITIZERN ? 20 : 100;
+    for (uint32_t seed = 1; z.spiele < spiele && seed < 20; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, seed));
         Spielfeld_Hooks().wettbewerb_schalter = Alle_Live;
@@ -95,9 +99,10 @@ TEST(LiveGrob, AHundredSeededMatchesKeepEveryRuleAndPlayFootball) {
         Spieltag_Welt_Ende();
         if (::testing::Test::HasFailure()) return;
     }
-    ASSERT_GE(z.spiele, 100);
+    ASSERT_GE(z.spiele, spiele);
     for (const std::string& zeile : Log())
         EXPECT_EQ(zeile.find("Anstoss nach"), std::string::npos) << "a kick-off reached its cap: " << zeile;
+    if (UNTER_SANITIZERN) return;
     const struct {
         const char* was;
         int32_t anzahl;
@@ -157,8 +162,10 @@ std::vector<uint8_t> Tag_Mit_Umladen(bool umladen, int32_t* umgeladen) {
 // Seeds whose days once wrote saves the loader refused: a duel outside open
 // play that left a stopped order's last frame beyond its animation, and a
 // ball whose brakes were multiplied past the loader's bound.
+// Under the sanitizers one of them.
 TEST(LiveGrob, ASaveLoadAtEveryMinuteChangeKeepsTheBlockAndTheDay) {
     for (uint32_t seed : {3u, 4u, 5u}) {
+        if (UNTER_SANITIZERN && seed != 3u) continue;
         SCOPED_TRACE("seed " + std::to_string(seed));
         velmora_test::TestWelt dirs;
         ASSERT_TRUE(dirs.ok);

@@ -322,7 +322,7 @@ TEST(NetMatchGleich, TwoRunsOfOneSeedAndInputsPlayOneMatch) {
         // The client's lines from its fetched record on: each minute as the server had it.
         for (const auto& [minute, summe] : c) {
             const auto s = std::find_if(minuten[i].begin(), minuten[i].end(),
-                                        [&](const auto& x) { return x.first == minute; });
+                                        [m = minute](const auto& x) { return x.first == m; });
             if (minute > 0 && s != minuten[i].end()) {
                 EXPECT_EQ(summe, s->second) << laeufe[i].name << " minute " << minute;
             }

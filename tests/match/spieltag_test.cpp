@@ -31,6 +31,7 @@
 #include "tests/match/figuren_frame.h"
 #include "tests/match/spieltag_welt.h"
 #include "tests/support/rnd_vorgabe.h"
+#include "tests/support/sanitizer.h"
 
 namespace velmora::test {
 namespace {
@@ -326,8 +327,10 @@ struct Sicherung {
 int32_t Schalter_Live(int32_t w, int32_t schalter) { return schalter == 5 ? 1 : Wettbewerb_Get_Schalter(w, schalter); }
 
 // Diced, and with every match computed live (stopped in the middle of the
-// live matches' first minutes).
+// live matches' first minutes). Under the sanitizers one day before the save
+// and none after the day it stopped in.
 TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheDaysIdentically) {
+    const int32_t vorher = UNTER_SANITIZERN ? 1 : 2, nachher = UNTER_SANITIZERN ? 0 : 2;
     for (bool live : {false, true}) {
         SCOPED_TRACE(live ? "live" : "diced");
         if (live) {
@@ -336,7 +339,7 @@ TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheDaysIdentically) {
             Spielfeld_Hooks().wettbewerb_schalter = Schalter_Live;
         }
         // Into the season, then stop in the middle of a match day with records in flight.
-        for (int32_t t = 0; t < 2; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
+        for (int32_t t = 0; t < vorher; ++t) ASSERT_TRUE(Spieltag_Alle_Spielen());
         ASSERT_TRUE(Spieltag_Start());
         for (int32_t f = 0; f < 60; ++f) ASSERT_TRUE(Spieltag_Frame());
         ASSERT_GT(Spielfeld_Anzahl(), 0);
@@ -353,7 +356,7 @@ TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheDaysIdentically) {
         Sicherung s;
         s.Schreiben();
         Spiele_Bis_Ende();
-        for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
+        for (int32_t t = 0; t < nachher; ++t) Spieltag_Alle_Spielen();
         std::vector<uint8_t> erster = Stand();
 
         // A fresh world: everything goes, then the blocks come back.
@@ -373,7 +376,7 @@ TEST_F(SpieltagTest, ASaveBetweenTwoFramesLoadsAndFinishesTheDaysIdentically) {
         EXPECT_EQ(std::memcmp(geladen.rnd, s.rnd, RND_ZUSTAND_BYTES), 0);
         ASSERT_TRUE(Spieltag_Spiele_Offen());
         Spiele_Bis_Ende();
-        for (int32_t t = 0; t < 2; ++t) Spieltag_Alle_Spielen();
+        for (int32_t t = 0; t < nachher; ++t) Spieltag_Alle_Spielen();
         EXPECT_TRUE(Stand() == erster);
     }
 }

@@ -33,6 +33,7 @@
 #include "season/wettbewerb.h"
 #include "season/zeitplan.h"
 #include "tests/core/temp_verz.h"
+#include "tests/support/sanitizer.h"
 #include "tools/ersatz_spieltag.h"
 
 namespace velmora {
@@ -304,7 +305,11 @@ TEST(KalenderSpielstand, ALoadedWholeGamePlaysByItsConfigurationLikeTheGameThatD
         int32_t menschen;
         int32_t speichertag;   // saved in a turn on this day; -1: the autosave of the month's end
     };
+    // Under the sanitizers the first case, fifty days past its save; the plain
+    // build plays both past the season change.
+    const int32_t ende = velmora::test::UNTER_SANITIZERN ? 150 : 400;
     for (Fall f : {Fall{3, 4, 1, 100}, Fall{9, 3, 3, -1}}) {
+        if (velmora::test::UNTER_SANITIZERN && f.speichertag < 0) continue;
         SCOPED_TRACE(testing::Message() << "world " << f.welt << ", seed " << f.seed);
         struct VirtuelleUhr {
             VirtuelleUhr() { Plat_Uhr_Virtuell(true, 0); }
@@ -337,7 +342,7 @@ TEST(KalenderSpielstand, ALoadedWholeGamePlaysByItsConfigurationLikeTheGameThatD
             std::filesystem::copy_file(verz + "/game_9.qzv", verz + "/game_3.qzv");
             gespeichert = true;
         }
-        ASSERT_TRUE(Sim_Bis_Tag(400));   // past the season change and the new season's first match days
+        ASSERT_TRUE(Sim_Bis_Tag(ende));   // past the season change and the new season's first match days
         ASSERT_TRUE(gespeichert);
         std::vector<uint8_t> news;
         Optionen_News_Save(news);
@@ -348,7 +353,7 @@ TEST(KalenderSpielstand, ALoadedWholeGamePlaysByItsConfigurationLikeTheGameThatD
         o.laden = 3;
         Plat_Uhr_Virtuell(true, 0);
         w.starten(o, true);
-        ASSERT_TRUE(Sim_Bis_Tag(400));
+        ASSERT_TRUE(Sim_Bis_Tag(ende));
         news.clear();
         Optionen_News_Save(news);
         EXPECT_EQ(Sim_Bericht(), bericht);
