@@ -538,6 +538,9 @@ bool Internet_Server_Antwort(int32_t slot, const void* block, size_t laenge) {
     int32_t slot_vorher = k.bedienter_slot;
     k.client_team = k.slot[slot].team;
     k.bedienter_slot = slot;
+    // Only a request the server takes keeps a connection heard: an empty or
+    // refused frame is no sign of a client at work.
+    k.verbindung[slot].anfrage_ms = Plat_Ms();
     int32_t ergebnis = eintrag.handler(aufruf);
     k.client_team = team_vorher;
     k.bedienter_slot = slot_vorher;

@@ -87,7 +87,6 @@ bool Net_Zerlegen(NetKontext& k, int32_t nr, uint32_t jetzt) {
         pos += sizeof(kopf) + kopf.laenge;
         k.zaehler.empfangen += sizeof(kopf) + kopf.laenge;
         if (kopf.laenge > k.zaehler.groesster_empfangen) k.zaehler.groesster_empfangen = kopf.laenge;
-        if (n.typ == NET_TYP_ANFRAGE) v.anfrage_ms = jetzt;
         v.fertig_bytes += Net_Kosten(n);
         v.fertig.push_back(std::move(n));
     }

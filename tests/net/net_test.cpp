@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <tuple>
+
 #include "core/hooks.h"
 #include "core/programm.h"
+#include "net/internet.h"
 #include "platform/sockets.h"
 #include "net_test_hilfe.h"
 
@@ -339,25 +343,45 @@ TEST(NetPlaetze, SixClubsAtMostAndConnectionsWithoutOneAreClosedWhenSilentOrLate
         ImKontext im(netz.server);
         for (int32_t i = 1; i <= NET_SLOTS; ++i) EXPECT_GE(Net_Slot(i)->team, 0) << i;
     }
-    // One that keeps asking but never joins goes when its time to join is up.
-    int32_t sock = Roh_Verbinden(netz);
-    ASSERT_GE(sock, 0);
-    ASSERT_EQ(Belegte_Slots(netz.server), NET_SLOTS + 1);
-    uint32_t start = Plat_Ms();
-    uint8_t b;
-    bool zu = false;
-    while (!zu && Plat_Ms() - start < 30000) {
-        auto r = Rahmen(NET_TYP_ANFRAGE, 1, {});
-        Roh_Senden(sock, r.data(), r.size());
-        Server_Bis([] { return false; }, 100);
-        while (Plat_Sock_Recv(sock, &b, 1) > 0) {
-        }
-        zu = Plat_Sock_Recv(sock, &b, 1) < 0;
+    // One that sends empty or refused frames is not heard: it goes when
+    // silent too long. One that keeps asking a request the server takes, but
+    // never joins, goes when its time to join is up.
+    Internet_Server_Anmelden(1040, "vi", [](Internet_Aufruf&) { return 1; });
+    {
+        ImKontext im(netz.server);
+        Net_Zeiten_Wert().beitritt_ms = 3000;
     }
-    EXPECT_TRUE(zu);
-    EXPECT_GE(Plat_Ms() - start, 800u) << "closed before its time to join was up";
-    EXPECT_EQ(Belegte_Slots(netz.server), NET_SLOTS);
-    Plat_Sock_Close(sock);
+    const Internet_Block_Kopf kopf{INTERNET_MAGIC_ANFRAGE, 1040, 2, -1};
+    std::vector<uint8_t> anfrage(sizeof kopf);
+    std::memcpy(anfrage.data(), &kopf, sizeof kopf);
+    anfrage.insert(anfrage.end(), {'v', 'i', 0, 0, 0, 0});
+    std::vector<uint8_t> unbekannt = anfrage;
+    unbekannt[4] = 0x99;   // an id nobody registered: refused
+    for (const auto& [was, daten, frueh] : {std::tuple{"empty", std::vector<uint8_t>{}, true},
+                                            std::tuple{"refused", unbekannt, true},
+                                            std::tuple{"taken", anfrage, false}}) {
+        SCOPED_TRACE(was);
+        int32_t sock = Roh_Verbinden(netz);
+        ASSERT_GE(sock, 0);
+        ASSERT_EQ(Belegte_Slots(netz.server), NET_SLOTS + 1);
+        uint32_t start = Plat_Ms();
+        uint8_t b;
+        bool zu = false;
+        while (!zu && Plat_Ms() - start < 30000) {
+            auto r = Rahmen(NET_TYP_ANFRAGE, 1, daten);
+            Roh_Senden(sock, r.data(), r.size());
+            Server_Bis([] { return false; }, 100);
+            while (Plat_Sock_Recv(sock, &b, 1) > 0) {
+            }
+            zu = Plat_Sock_Recv(sock, &b, 1) < 0;
+        }
+        EXPECT_TRUE(zu);
+        if (frueh) EXPECT_LT(Plat_Ms() - start, 2900u) << "held its place until its time to join was up";
+        else EXPECT_GE(Plat_Ms() - start, 2900u) << "closed before its time to join was up";
+        EXPECT_EQ(Belegte_Slots(netz.server), NET_SLOTS);
+        Plat_Sock_Close(sock);
+    }
+    Internet_Server_Abmelden(1040);
 }
 
 TEST(NetRahmen, EmptyFramesCountAgainstTheSlotsInputLimit) {
