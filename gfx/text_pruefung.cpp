@@ -92,7 +92,7 @@ void Text_Pruefung_Flaeche(const Rastport* ziel, int32_t x, int32_t y, int32_t w
 void Text_Pruefung_Lauf(const Rastport* ziel, uint32_t text_nr, std::string_view text, int32_t x0, int32_t x1,
                         int32_t y0, int32_t y1) {
     if (!g.an || !ziel || x1 <= x0) return;
-    Lauf neu{ziel, ziel->width, ziel->height, text_nr, std::string(text), x0, x1, y0, y1};
+    Lauf neu{ziel, ziel->width, ziel->height, text_nr, std::string(text), x0, x1, y0, y1, {}};
     // Wholly above or below its target it is not seen at all.
     if (y1 <= 0 || y0 >= int32_t(ziel->height)) return;
     if (x0 < 0 || x1 > int32_t(ziel->width) || y0 < 0 || y1 > int32_t(ziel->height)) Notieren("Rand", neu.text, "");

@@ -150,8 +150,9 @@ TEST_F(EditorWelt, SteppersWrapAndCommitsClamp) {
     for (const auto& e : eingaben) {
         Editor_Feld_Uebernehmen(p, e.feld, e.text);
         EXPECT_EQ(Spieler_Wert(e.feld, p, 0, OP_LESEN), e.wert) << e.feld << " " << e.text;
-        if (e.feld == EDITOR_FELD_NUMMER)
+        if (e.feld == EDITOR_FELD_NUMMER) {
             EXPECT_EQ(Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN), e.wert) << "the shirt the game shows";
+        }
     }
     // The initial: confirmed as it is, the first name stays; another one replaces it.
     Spieler_Namen_Setzen(p, "Tobias", "Weinwig");
