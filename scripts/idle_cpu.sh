@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# scripts/idle_cpu.sh BINARY DATADIR [SECONDS]: the CPU share of the game in a window on a
+# still screen under Xvfb (1024 x 768), and of the X server. SEITE=haupt (the default): the
+# main screen of a new game of one manager; SEITE=neu: the first page of the new-game wizard.
+# Example: scripts/idle_cpu.sh build/velmora build/install 10
+set -euo pipefail
+bin=$1; data=$2; secs=${3:-10}
+tmp=$(mktemp -d); trap 'kill $gpid $xpid 2>/dev/null || true; rm -rf "$tmp"' EXIT
+disp=":$((100 + RANDOM % 800))"
+Xvfb "$disp" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & xpid=$!
+export DISPLAY=$disp; sleep 1
+XDG_CONFIG_HOME=$tmp/c XDG_DATA_HOME=$tmp/d "$bin" -w -i --datadir "$data" >"$tmp/log" 2>&1 & gpid=$!
+win=""; for _ in $(seq 100); do win=$(xdotool search --onlyvisible --pid $gpid 2>/dev/null | head -1 || true); [ -n "$win" ] && break; sleep 0.1; done
+sleep 5
+klick() { xdotool mousemove --window "$win" "$1" "$2"; sleep 0.3; xdotool click 1; sleep "${3:-0.8}"; }
+if [ "${SEITE:-haupt}" = haupt ]; then
+  # a new game of one manager: count, level, name, portrait, country, club, league, yes
+  klick 425 216 1.5; klick 592 270 0.5; klick 750 508 1; klick 600 320 1
+  xdotool type --window "$win" --delay 60 "Anna Lind"; xdotool key --window "$win" Return; sleep 0.8
+  klick 556 215; klick 600 206; klick 600 206; klick 600 206 1; klick 111 425 8
+else
+  klick 425 216 2
+fi
+xdotool mousemove --window "$win" 10 300; sleep 2
+ticks() { awk '{print $14 + $15}' /proc/$1/stat; }
+kill -0 $gpid 2>/dev/null || { cat "$tmp/log"; exit 1; }; g0=$(ticks $gpid); x0=$(ticks $xpid); sleep "$secs"; g1=$(ticks $gpid); x1=$(ticks $xpid)
+hz=$(getconf CLK_TCK)
+awk -v g=$((g1 - g0)) -v x=$((x1 - x0)) -v s="$secs" -v hz="$hz" \
+  'BEGIN { printf "game %.1f %% of a core, X server %.1f %% over %d s\n", 100 * g / hz / s, 100 * x / hz / s, s }'
