@@ -89,6 +89,12 @@ void Zeile_Beenden(Rastport* ziel, int32_t a, uint16_t farbe, bool buendig) {
             const int32_t pos = g.luecken[k];
             if (pos < 0 || pos > int32_t(g.zeile.size())) break;
             g.zeile.insert(size_t(pos), 1, ' ');
+            // A space that would widen the line past the box is not put in:
+            // the line would no longer be drawn (wide spaces of a fixed-cell font).
+            if (Breite(g.zeile) > a + 2) {
+                g.zeile.erase(size_t(pos), 1);
+                break;
+            }
             for (int32_t j = k + 1; j < g.woerter; ++j) ++g.luecken[j];
             k = (k + 1) % luecken;
             if (Breite(g.zeile) <= vorher) break;   // a space without width would never widen the line

@@ -88,8 +88,10 @@ void Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     Font* gross = Font_Get(14);
     if (team >= 0) Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 190, int32_t(FARBE_AUS), manager);
     if (normal) Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 215, int32_t(FARBE_AUS), Team_String(TS_NAME, lokal, 0, 0));
+    // The body justified in lines 33 pixels apart.
+    constexpr int32_t ZEILE = 33;
     Textsatz_Box(ziel, Font_Get(11), g.aktuell.text.c_str(), x + 18, x + 645, y + 127, y + 286, uint16_t(FARBE_AUS),
-                 TEXTSATZ_ZENTRIERT, -1);
+                 TEXTSATZ_BLOCKSATZ, ZEILE);
 }
 
 s_icon Icon(int32_t nummer, int32_t x, int32_t y, int32_t bild, int8_t pri) {

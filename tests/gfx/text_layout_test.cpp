@@ -182,6 +182,36 @@ TEST_F(Satz, PercentSignsAreDrawnAsText) {
     EXPECT_EQ(r + 1, Text_Width(f, "50 %s %n %d"));
 }
 
+// Justifying with the wide spaces of a fixed-cell font never pushes a line
+// past the box, where it would not be drawn: every line of the requester's
+// message shows.
+TEST(SatzMitFonts, AJustifiedLineOfAFixedCellFontIsDrawn) {
+    const int32_t slot = Res_Open(test::Fontres_Pfad().c_str(), 0);
+    ASSERT_GE(slot, 0);
+    test::GrafikLader lader;
+    Font* f = static_cast<Font*>(Res_Load(slot, 11, 16, nullptr));
+    ASSERT_NE(f, nullptr);
+    Rastport* rp = Rastport_Create(700, 200, 16, 0, 0);
+    const char* texte[] = {"Ihr Kader ist komplett. Das Training beginnt morgen um 10 Uhr (100 %).",
+                           "Alle Pl\xe4tze sind belegt. Bitte w\xe4hlen Sie den Platz, der \xfc" "berschrieben werden soll."};
+    for (const char* text : texte) {
+        Rastport_Fill(rp, 0, 0, -1, -1, 0, nullptr);
+        const int32_t unten = Textsatz_Box(rp, f, text, 18, 645, 0, 160, 0xFFFF, TEXTSATZ_BLOCKSATZ, 33);
+        const int32_t zeilen = (unten - f->baseline) / 33;
+        ASSERT_GE(zeilen, 2) << text;
+        const uint16_t* p = Rastport_Pixels16(rp);
+        for (int32_t k = 0; k < zeilen; ++k) {
+            int32_t tinte = 0;
+            for (int32_t y = 33 * k; y < 33 * k + 20; ++y)
+                for (int32_t x = 0; x < 700; ++x) tinte += p[y * 700 + x] != 0;
+            EXPECT_GT(tinte, 100) << "line " << k << " of: " << text;
+        }
+    }
+    Rastport_Free(rp);
+    Font_Free(f);
+    Res_Close(slot);
+}
+
 TEST(SatzMitFonts, WrappingNeverLeavesItsBox) {
     const int32_t slot = Res_Open(test::Fontres_Pfad().c_str(), 0);
     ASSERT_GE(slot, 0);
