@@ -60,6 +60,8 @@ function(velmora_fuzz name source)
       $<TARGET_FILE:fuzz_${name}> -max_total_time=15 -rss_limit_mb=1024 -timeout=10 ${_corpus}
       ${VELMORA_FUZZ_SAAT}/${name})
   set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz)
-  # A target without seeds of its own still starts: its seed directory exists.
+  # A target without seeds of its own still starts: its seed directory exists,
+  # also after the seeds are written anew (tests/CMakeLists.txt makes them all).
   file(MAKE_DIRECTORY ${_corpus} ${VELMORA_FUZZ_SAAT}/${name})
+  set_property(GLOBAL APPEND PROPERTY VELMORA_FUZZ_ZIELE ${VELMORA_FUZZ_SAAT}/${name})
 endfunction()
