@@ -303,7 +303,7 @@ TEST(KalenderSpielstand, ALoadedWholeGamePlaysByItsConfigurationLikeTheGameThatD
     struct Fall {
         uint32_t welt, seed;
         int32_t menschen;
-        int32_t speichertag;   // saved in a turn on this day; -1: the autosave of the month's end
+        int32_t speichertag;   // saved in a turn on this day; -1: the weekly autosave
     };
     // Under the sanitizers the first case, fifty days past its save; the plain
     // build plays both past the season change.
@@ -334,7 +334,7 @@ TEST(KalenderSpielstand, ALoadedWholeGamePlaysByItsConfigurationLikeTheGameThatD
             }
             K_NEUER_TAG(K_FERTIG, 0);
         });
-        if (f.speichertag < 0) {   // the autosave of day 147 (a month's end with news pending) is kept as slot 3
+        if (f.speichertag < 0) {   // the autosave of day 147 (the weekly autosave, with news pending) is kept as slot 3
             ASSERT_TRUE(Sim_Bis_Tag(150));
             ASSERT_EQ(autosave_tage.back(), 147);
             std::string verz = Dirs_Get(DIR_SPIELSTAND);
