@@ -32,6 +32,8 @@ void Plat_Uhr_Virtuell(bool an, uint32_t start) {
     g_virtuell = an;
 }
 
+bool Plat_Uhr_Ist_Virtuell() { return g_virtuell.load(); }
+
 void Plat_Uhr_Vorstellen(uint32_t ms) { g_virtuelle_zeit += ms; }
 
 }  // namespace velmora

@@ -11,6 +11,7 @@ uint32_t Plat_Ms();              // milliseconds since an arbitrary start; wraps
 void Plat_Sleep_Ms(uint32_t ms); // on the virtual clock: advances it instead of sleeping
 
 void Plat_Uhr_Virtuell(bool an, uint32_t start = 0);
+bool Plat_Uhr_Ist_Virtuell();
 void Plat_Uhr_Vorstellen(uint32_t ms);
 
 }  // namespace velmora
