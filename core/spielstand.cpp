@@ -569,6 +569,16 @@ int32_t Spielstand_Kopf_Lesen(int32_t slot, SpielstandKopf* kopf) {
     return 1;
 }
 
+bool Spielstand_Modul_Block_Lesen(int32_t slot, const char* name, uint32_t hoechstens, std::vector<uint8_t>* daten) {
+    hintergrund_abholen(true);   // the slot's newest file
+    if (!slot_gueltig(slot, "Spielstand_Modul_Block_Lesen")) return false;
+    int32_t h = File_Open_Read(pfad(slot));
+    if (h < 0) return false;
+    const bool ok = Spielstand_Datei_Modul_Block(h, name, hoechstens, daten);
+    File_Close(h);
+    return ok;
+}
+
 bool Spielstand_Datei_Vorhanden(int32_t slot) {
     hintergrund_abholen(true);   // the slot's newest file
     if (!slot_gueltig(slot, "Spielstand_Datei_Vorhanden")) return false;

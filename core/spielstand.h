@@ -135,6 +135,11 @@ int32_t Spielstand_Reste_Entfernen();
 // Reads the header of slot 0 to 9: 1 when the file exists and its magic, version
 // and header are sound, else 0 and the header emptied.
 int32_t Spielstand_Kopf_Lesen(int32_t slot, SpielstandKopf* kopf);
+// The block module `name` saved into slot 0 to 9, read from the file alone
+// without loading the game (the save screen's list shows the date from the
+// calendar's); false when the slot holds no sound block of that module or it
+// is larger than `hoechstens` bytes.
+bool Spielstand_Modul_Block_Lesen(int32_t slot, const char* name, uint32_t hoechstens, std::vector<uint8_t>* daten);
 // Whether slot 0 to 9 has a file at all, sound or not: a slot whose header
 // does not read is damaged when its file is there and free when it is not.
 bool Spielstand_Datei_Vorhanden(int32_t slot);

@@ -13,6 +13,7 @@
 
 #include "core/bytes.h"
 #include "core/debug.h"
+#include "core/file.h"
 #include "core/pruefsumme.h"
 #include "core/spielstand_testing.h"
 
@@ -925,6 +926,76 @@ bool Spielstand_Kopf_Aus_Bild(const uint8_t* bild, size_t laenge, SpielstandKopf
     verwuerfeln(roh, sizeof roh, 0, SPIELSTAND_KOPF_BYTES);
     if (pruefsumme(0, ART_KOPF, roh, SPIELSTAND_KOPF_BYTES) != Bytes_Get32(p + 8)) return false;
     kopf_lesen(roh, kopf);
+    return true;
+}
+
+namespace {
+// Reads block number `nr` at `pos` of an open file: its header, and its bytes
+// unscrambled and checked when `bytes_lesen` is set and it has no more than
+// `hoechstens` of them.
+bool datei_block(int32_t handle, size_t pos, uint32_t nr, bool bytes_lesen, uint32_t hoechstens, BlockInfo* info,
+                 std::vector<uint8_t>* bytes) {
+    uint8_t kopf[SPIELSTAND_BLOCK_KOPF_BYTES];
+    if (pos > size_t(INT32_MAX) || File_Seek(handle, int32_t(pos), 0) != int32_t(pos) ||
+        File_Read(kopf, 1, int32_t(sizeof kopf), handle) != int32_t(sizeof kopf))
+        return false;
+    info->art = Bytes_Get32(kopf);
+    info->laenge = Bytes_Get32(kopf + 4);
+    info->pruefsumme = Bytes_Get32(kopf + 8);
+    info->daten = pos + SPIELSTAND_BLOCK_KOPF_BYTES;
+    if (!bytes_lesen) return true;
+    if (info->laenge > hoechstens) return false;
+    bytes->resize(info->laenge);
+    if (info->laenge > 0 && File_Read(bytes->data(), 1, int32_t(info->laenge), handle) != int32_t(info->laenge))
+        return false;
+    verwuerfeln(bytes->data(), info->laenge, nr, info->laenge);
+    return pruefsumme(nr, info->art, bytes->data(), info->laenge) == info->pruefsumme;
+}
+}  // namespace
+
+bool Spielstand_Datei_Modul_Block(int32_t handle, const char* name, uint32_t hoechstens, std::vector<uint8_t>* daten) {
+    constexpr const char* FNAME = "Spielstand_Datei_Modul_Block";
+    if (handle < 0 || !name_gueltig(name) || !daten) {
+        Debug_Printf("%s: ungueltiger Aufruf\n", FNAME);
+        return false;
+    }
+    const int32_t groesse = File_Size(handle);
+    uint8_t anfang[DATEI_ANFANG];
+    if (groesse < int32_t(SPIELSTAND_KOPF_ENDE) || File_Seek(handle, 0, 0) != 0 ||
+        File_Read(anfang, 1, int32_t(sizeof anfang), handle) != int32_t(sizeof anfang) ||
+        std::memcmp(anfang, SPIELSTAND_MAGIC, SPIELSTAND_MAGIC_BYTES) != 0 ||
+        format_lesen(anfang + SPIELSTAND_MAGIC_BYTES) == 0)
+        return false;
+    const size_t name_laenge = std::strlen(name);
+    std::vector<uint8_t> bytes;
+    size_t pos = DATEI_ANFANG;
+    uint32_t nr = 0;
+    BlockInfo info;
+    for (;; ++nr) {
+        if (!datei_block(handle, pos, nr, false, 0, &info, &bytes) || info.laenge > size_t(groesse) - info.daten ||
+            info.art == ART_DATEI_ENDE)
+            return false;
+        pos = info.daten + info.laenge;
+        if (info.art == ART_MODUL_ANFANG && info.laenge == name_laenge &&
+            datei_block(handle, info.daten - SPIELSTAND_BLOCK_KOPF_BYTES, nr, true, SPIELSTAND_MODULNAME_MAX, &info,
+                        &bytes) &&
+            std::memcmp(bytes.data(), name, name_laenge) == 0)
+            break;
+    }
+    // The module's start block is number `nr`; its length block and its packed block follow.
+    if (!datei_block(handle, pos, nr + 1, true, 4, &info, &bytes) || info.art != ART_DATEN || info.laenge != 4)
+        return false;
+    const uint32_t laenge = Bytes_Get32(bytes.data());
+    if (laenge > hoechstens) return false;
+    pos = info.daten + info.laenge;
+    if (!datei_block(handle, pos, nr + 2, true, 4 + laenge + laenge / 128 + 2, &info, &bytes) ||
+        info.art != ART_DATEN || info.laenge < 4 || Bytes_Get32(bytes.data()) != laenge ||
+        !gepackt_pruefen(bytes.data() + 4, info.laenge - 4, laenge)) {
+        Debug_Printf("%s: Block von %s beschaedigt\n", FNAME, name);
+        return false;
+    }
+    daten->resize(laenge);
+    entpacken(bytes.data() + 4, info.laenge - 4, daten->data());
     return true;
 }
 

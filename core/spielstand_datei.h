@@ -124,6 +124,14 @@ bool Spielstand_Modul_Verlassen(SpielstandDatei* datei);
 // The header of a file image from its first bytes (magic, version and the
 // header block); false when they are short, foreign or damaged.
 bool Spielstand_Kopf_Aus_Bild(const uint8_t* bild, size_t laenge, SpielstandKopf* kopf);
+// The first data block of module `name` in the save-game file open under
+// `handle`, read without the rest of the file: the blocks in front are passed
+// over by their headers, and only the module's own blocks are read,
+// unscrambled and checked. A declared module's block (its length, then the
+// packed bytes) comes back unpacked. False when the file is no save game, the
+// module is not in it, a block read is damaged, or the block is larger than
+// `hoechstens` bytes.
+bool Spielstand_Datei_Modul_Block(int32_t handle, const char* name, uint32_t hoechstens, std::vector<uint8_t>* daten);
 // Bytes from the start of a file to the end of its header block.
 constexpr size_t SPIELSTAND_KOPF_ENDE =
     SPIELSTAND_MAGIC_BYTES + SPIELSTAND_VERSION_BYTES + SPIELSTAND_BLOCK_KOPF_BYTES + SPIELSTAND_KOPF_BYTES;

@@ -9,6 +9,7 @@
 #include "core/debug.h"
 #include "core/meldung.h"
 #include "core/spielstand.h"
+#include "core/str.h"
 #include "core/text.h"
 #include "core/text_format.h"
 #include "gfx/blit.h"
@@ -41,13 +42,15 @@ constexpr int32_t FENSTER_X = 32, FENSTER_Y = 87;
 constexpr int32_t LISTE_X0 = 30, LISTE_X1 = 651, LISTE_Y0 = 181, LISTE_Y1 = 450, ZEILE = 27;
 constexpr int32_t MARKE_X = 37, MARKE_Y = 184;
 constexpr int32_t TITEL_X = 249, TITEL_Y = 146;
-constexpr int32_t SPALTE_NAME = 55, SPALTE_WAPPEN = 249, SPALTE_MANAGER = 300, SPALTE_STADT = 450,
-                  SPALTE_STAERKE = 580;
-constexpr int32_t BREITE_NAME = 188, BREITE_MANAGER = 144, BREITE_STADT = 124;
+// A row: name, crest, manager, city, the saved day, its season, strength.
+constexpr int32_t SPALTE_NAME = 55, SPALTE_WAPPEN = 201, SPALTE_MANAGER = 230, SPALTE_STADT = 336,
+                  SPALTE_DATUM = 444, SPALTE_SAISON = 542, SPALTE_STAERKE = 600;
+constexpr int32_t BREITE_NAME = 140, BREITE_MANAGER = 100, BREITE_STADT = 100, BREITE_DATUM = 88,
+                  BREITE_SAISON = 54;
 constexpr int32_t WAPPEN_ZEILE = 21, GRUNDLINIE = 17;
-// The name entry covers name, crest and manager, so a name of 29 of the
-// widest characters always fits.
-constexpr int32_t EINGABE_X = 51, EINGABE_BREITE = 394, EINGABE_HOEHE = 21;
+// The name entry covers name, crest, manager and city, so a name of 29 of
+// the widest characters always fits.
+constexpr int32_t EINGABE_X = 51, EINGABE_BREITE = 389, EINGABE_HOEHE = 21;
 constexpr int32_t KNOPF_X = 667, KNOPF_1_Y = 366, KNOPF_2_Y = 411;
 constexpr int8_t PRI_FAENGER = 14, PRI_FENSTER = 15, PRI_KNOPF = 16;
 constexpr int32_t FONT_TITEL = 11, FONT_ZEILE = 7, FONT_KNOPF = 9;
@@ -67,6 +70,7 @@ enum Seite : int32_t { KEINE = -1, LADEN = 0, SPEICHERN = 1 };
 struct DiskModul {
     SpielstandKopf kopf[SPIELSTAND_SLOTS] = {};
     Slot zustand[SPIELSTAND_SLOTS] = {};
+    std::string datum[SPIELSTAND_SLOTS], saison[SPIELSTAND_SLOTS];   // the saved day; empty when unread
     bool gelesen = false;
     int32_t auswahl = -1;                 // kept while the program runs
     char name_vorher[sizeof(SpielstandKopf::name)] = {};   // the selected slot's name before the entry
@@ -204,6 +208,8 @@ void Zeile_Zeichnen(Rastport* ziel, Font* font, int32_t slot) {
             Zeigen(ziel, font, SPALTE_MANAGER, grundlinie, HELL, Zelle(k.manager, BREITE_MANAGER, font));
         }
         Zeigen(ziel, font, SPALTE_STADT, grundlinie, HELL, Zelle(k.stadt, BREITE_STADT, font));
+        Zeigen(ziel, font, SPALTE_DATUM, grundlinie, GOLD, Zelle(g.datum[slot].c_str(), BREITE_DATUM, font));
+        Zeigen(ziel, font, SPALTE_SAISON, grundlinie, GRAU, Zelle(g.saison[slot].c_str(), BREITE_SAISON, font));
         Text_Printf(ziel, font, "^c%05d%2.1f", SPALTE_STAERKE, grundlinie, int32_t(HELL), double(k.staerke) / 2.0);
     } else if (!eingabe) {
         const bool kaputt = g.zustand[slot] == Slot::BESCHAEDIGT;
@@ -322,6 +328,8 @@ void Disk_Screen_Free() {
 void Disk_Screen_Koepfe_Lesen() {
     for (int32_t s = 0; s < SPIELSTAND_SLOTS; ++s) {
         SpielstandKopf& k = g.kopf[s];
+        g.datum[s].clear();
+        g.saison[s].clear();
         if (!Spielstand_Kopf_Lesen(s, &k)) {
             g.zustand[s] = Spielstand_Datei_Vorhanden(s) ? Slot::BESCHAEDIGT : Slot::FREI;
             continue;
@@ -331,6 +339,13 @@ void Disk_Screen_Koepfe_Lesen() {
             // Slot numbers count from 1, as the save driver names its slots.
             const std::string name = Text_Format(Text(DISK_TEXT_SLOT_NAME), {s + 1});
             std::strncpy(k.name, name.c_str(), sizeof k.name - 1);
+        }
+        // The day the game was saved on, from its calendar (the header has none).
+        TagDatensatz tag;
+        int32_t jahr = 0;
+        if (g.zustand[s] == Slot::BELEGT && Kalender_Spielstand_Datum(s, &tag, &jahr)) {
+            g.datum[s] = tag.text_kurz;
+            g.saison[s] = Str_Format("%d/%02d", jahr, (jahr + 1) % 100);
         }
     }
     g.gelesen = true;

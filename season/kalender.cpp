@@ -297,9 +297,9 @@ void Spieltag_Schritt() {
     Modus_Setzen(KALENDER_TAG_ENDE);
 }
 
-void Datum_Fuellen(int32_t tag, TagDatensatz* d) {
+void Datum_Fuellen(int32_t start_nummer, int32_t tag, TagDatensatz* d) {
     std::memset(d, 0, sizeof *d);
-    int32_t nummer = g.start_nummer + tag;
+    int32_t nummer = start_nummer + tag;
     d->tag_index = tag;
     Zeitplan_Datum(nummer, &d->tag, &d->monat, &d->jahr);
     d->wochentag = Zeitplan_Wochentag(nummer);
@@ -307,6 +307,13 @@ void Datum_Fuellen(int32_t tag, TagDatensatz* d) {
                   MONATE[d->monat - 1], d->jahr);
     std::snprintf(d->text_kurz, sizeof d->text_kurz, "%s %02d.%02d.%04d", WOCHENTAGE_KURZ[d->wochentag], d->tag,
                   d->monat, d->jahr);
+}
+
+// Day 0 and today lie within the years a season may have, so that their day
+// numbers and the dates made from them stay in range.
+bool Tage_Im_Bereich(int32_t start_nummer, int32_t tag) {
+    const int32_t erster = Zeitplan_Tagnummer(1, 1, 1900), letzter = Zeitplan_Tagnummer(31, 12, 9999);
+    return tag >= 0 && start_nummer >= erster && start_nummer <= letzter && tag <= letzter - start_nummer;
 }
 
 bool Stand_Lesen(const uint8_t* in, size_t bytes) {
@@ -354,10 +361,7 @@ bool Stand_Lesen(const uint8_t* in, size_t bytes) {
         Debug_Printf("Kalender_Load: Werte ausserhalb\n");
         return false;
     }
-    // Day 0 and today lie within the years a season may have, so that their
-    // day numbers and the dates made from them stay in range.
-    const int32_t erster = Zeitplan_Tagnummer(1, 1, 1900), letzter = Zeitplan_Tagnummer(31, 12, 9999);
-    if (n.start_nummer < erster || n.start_nummer > letzter || n.tag > letzter - n.start_nummer) {
+    if (!Tage_Im_Bereich(n.start_nummer, n.tag)) {
         Debug_Printf("Kalender_Load: Tag %d ab %d ausserhalb\n", n.tag, n.start_nummer);
         return false;
     }
@@ -536,7 +540,7 @@ int32_t Kalender_Tag_Index() { return g.tag; }
 
 TagDatensatz Kalender_Datum_Kopie() {
     TagDatensatz d;
-    Datum_Fuellen(g.tag, &d);
+    Datum_Fuellen(g.start_nummer, g.tag, &d);
     return d;
 }
 
@@ -548,7 +552,7 @@ bool Kalender_Tag_Datensatz(int32_t tag, TagDatensatz* out) {
         std::memset(out, 0, sizeof *out);
         return false;
     }
-    Datum_Fuellen(tag, out);
+    Datum_Fuellen(g.start_nummer, tag, out);
     return true;
 }
 
@@ -816,6 +820,20 @@ int32_t Kalender_Titel_Jahr() {
     int32_t saison = 0;
     for (int32_t id : Wettbewerb_Alle()) saison = std::max(saison, Wettbewerb_Satz(id)->saison);
     return saison;
+}
+
+bool Kalender_Spielstand_Datum(int32_t slot, TagDatensatz* datum, int32_t* saisonjahr) {
+    std::vector<uint8_t> block;
+    // The block's head is all that is read: the date comes before the schedule.
+    constexpr uint32_t HOECHSTENS = 1u << 20;
+    if (!datum || !saisonjahr || !Spielstand_Modul_Block_Lesen(slot, "Kalender", HOECHSTENS, &block)) return false;
+    ClubLeser l{block.data(), block.size()};
+    if (uint32_t(l.i32()) != KALENDER_MAGIC || l.i32() != KALENDER_VERSION) return false;
+    const int32_t tag = l.i32(), start_nummer = l.i32(), jahr = l.i32();
+    if (l.fehler || !Tage_Im_Bereich(start_nummer, tag) || jahr < 1900 || jahr > 9999) return false;
+    Datum_Fuellen(start_nummer, tag, datum);
+    *saisonjahr = jahr;
+    return true;
 }
 
 bool Kalender_Spielstand_Anmelden() {

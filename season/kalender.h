@@ -151,6 +151,9 @@ const char* Kalender_Tag_Name(int32_t tag, int32_t lang);       // 1 long, 0 sho
 int32_t Kalender_Tag_Index_Von_Datum(int32_t tag, int32_t monat, int32_t jahr);
 // The year the current season started in.
 int32_t Kalender_Saisonjahr();
+// The date and the season's first year of the game saved in slot 0 to 9, read
+// from its calendar block without loading it; false for a slot without a sound one.
+bool Kalender_Spielstand_Datum(int32_t slot, TagDatensatz* datum, int32_t* saisonjahr);
 
 // The schedule: the day index of a round's leg in the current season (-1
 // when it has no date); the competitions with games due today (no date

@@ -308,6 +308,54 @@ TEST_F(SpielstandTest, AModuleMissingFromTheFileStartsNewAnUnknownOneIsRefusedBy
     EXPECT_TRUE(Spielstand_Laden(1));
 }
 
+// A declared block read from the file alone, as the save list reads the
+// calendar's: found behind other modules, the same bytes; a cut or changed
+// file up to its end, a smaller limit, or another name gives nothing.
+TEST_F(SpielstandTest, ADeclaredBlockIsReadFromTheFileWithoutLoadingIt) {
+    SpielstandBlock datum{"Datum", 15,
+                          [](std::vector<uint8_t>& out) {
+                              for (int i = 0; i < 300; ++i) out.push_back(uint8_t(i % 7 == 0 ? 0 : i));
+                          },
+                          [](const uint8_t*, size_t) { return true; }, nullptr};
+    ASSERT_TRUE(Spielstand_Block_Anmelden(datum));
+    setzen(1, 2, 3);
+    ASSERT_TRUE(Spielstand_Speichern(4));
+    std::vector<uint8_t> erwartet;
+    datum.save(erwartet);
+    std::vector<uint8_t> gelesen;
+    ASSERT_TRUE(Spielstand_Modul_Block_Lesen(4, "Datum", 300, &gelesen));
+    EXPECT_EQ(gelesen, erwartet);
+    setzen(4, 5, 6);
+    EXPECT_EQ(werte(), (std::vector<int32_t>{4, 5, 6})) << "nothing loaded";
+    for (const char* name : {"Dat", "Datum2", "C"}) EXPECT_FALSE(Spielstand_Modul_Block_Lesen(4, name, 300, &gelesen)) << name;
+    EXPECT_FALSE(Spielstand_Modul_Block_Lesen(4, "Datum", 299, &gelesen)) << "larger than allowed";
+    EXPECT_FALSE(Spielstand_Modul_Block_Lesen(7, "Datum", 300, &gelesen)) << "no file";
+
+    // Where the block ends: behind it the file is not read at all.
+    const std::vector<uint8_t> gut = lesen(datei(4));
+    auto gekuerzt_lesbar = [&](size_t n) {
+        schreiben(datei(4), gut, n);
+        return Spielstand_Modul_Block_Lesen(4, "Datum", 300, &gelesen);
+    };
+    size_t ende = 0;
+    while (ende < gut.size() && !gekuerzt_lesbar(ende)) ende += 97;
+    while (ende > 0 && gekuerzt_lesbar(ende - 1)) --ende;
+    ASSERT_LT(ende, gut.size());
+    ASSERT_TRUE(gekuerzt_lesbar(ende));
+    EXPECT_EQ(gelesen, erwartet);
+    // Bytes up to there changed (every one outside the long random table):
+    // never other bytes than the saved ones.
+    for (size_t i = 0; i < ende; i += (i > 200 && i + 2000 < ende) ? 61 : 1) {
+        std::vector<uint8_t> bild = gut;
+        bild[i] ^= uint8_t(1 + i % 255);
+        schreiben(datei(4), bild, bild.size());
+        gelesen.clear();
+        if (Spielstand_Modul_Block_Lesen(4, "Datum", 300, &gelesen)) {
+            ASSERT_EQ(gelesen, erwartet) << i;
+        }
+    }
+}
+
 TEST_F(SpielstandTest, RegistrationRules) {
     struct Fall {
         int32_t position;

@@ -244,6 +244,15 @@ TEST(KalenderSpielstand, AnAutosaveContinuesLikeTheGameThatDidNotStop) {
     std::filesystem::copy_file(verz + "/game_9.qzv", verz + "/game_4.qzv");
     ASSERT_TRUE(Sim_Bis_Tag(90));
     std::string durchgehend = Zustand();
+    // The save list reads the saved day from the slot, the game stays where it is.
+    TagDatensatz gespeichert{}, tag_56{};
+    int32_t saison = 0;
+    ASSERT_TRUE(Kalender_Spielstand_Datum(4, &gespeichert, &saison));
+    ASSERT_TRUE(Kalender_Tag_Datensatz(56, &tag_56));
+    EXPECT_STREQ(gespeichert.text_kurz, tag_56.text_kurz);
+    EXPECT_EQ(saison, Kalender_Saisonjahr());
+    EXPECT_FALSE(Kalender_Spielstand_Datum(5, &gespeichert, &saison)) << "an empty slot";
+    EXPECT_EQ(Zustand(), durchgehend);
 
     Sim_Beenden();   // everything freed, as in a fresh process
     ASSERT_EQ(Team_Anzahl(), 0);
