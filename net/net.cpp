@@ -66,7 +66,7 @@ uint64_t Net_Wartend(const NetKontext& k) {
 // Cuts the received bytes into whole messages. False when a header is not
 // one of ours or announces more than the side may send (a client's frame
 // never exceeds the largest request): the stream is closed.
-bool Net_Zerlegen(NetKontext& k, int32_t nr, uint32_t jetzt) {
+bool Net_Zerlegen(NetKontext& k, int32_t nr) {
     Net_Verbindung& v = k.verbindung[nr];
     const uint32_t max = Ist_Slot(nr) ? Internet_Anfrage_Max() : NET_FRAME_MAX;
     size_t pos = 0;
@@ -142,7 +142,7 @@ void Net_Verbindung_Pumpen(NetKontext& k, int32_t nr, uint32_t jetzt) {
         if (n == 0) break;
         gelesen += size_t(n);
         v.ein.insert(v.ein.end(), puffer, puffer + n);
-        if (!Net_Zerlegen(k, nr, jetzt)) {
+        if (!Net_Zerlegen(k, nr)) {
             Net_Schliessen(k, nr);
             return;
         }
@@ -191,6 +191,14 @@ bool Unbrauchbar(const Net_Nachricht& n) {
 int32_t Slots_Mit_Team(const NetKontext& k, bool mit_team) {
     int32_t n = 0;
     for (const Net_Client_Slot& s : k.slot) n += s.zustand == 1 && (s.team >= 0) == mit_team;
+    return n;
+}
+
+// The places without a club held by connections from `partner`.
+int32_t Warte_Slots_Von(const NetKontext& k, const uint8_t partner[4]) {
+    int32_t n = 0;
+    for (int32_t i = 0; i < NET_SLOTS_GESAMT; ++i)
+        n += k.slot[i].zustand == 1 && k.slot[i].team < 0 && std::memcmp(k.verbindung[i].partner, partner, 4) == 0;
     return n;
 }
 
@@ -338,8 +346,15 @@ void Net_Server_Slot_Pump() {
     uint32_t jetzt = Plat_Ms();
     Net_Wartende_Pruefen(k, jetzt);
     for (;;) {
-        int32_t sock = Plat_Sock_Accept(k.listen_sock);
+        uint8_t partner[4] = {};
+        int32_t sock = Plat_Sock_Accept(k.listen_sock, partner);
         if (sock < 0) break;
+        if (Warte_Slots_Von(k, partner) >= k.zeiten.warte_je_adresse) {
+            Debug_Printf("Net_Server_Slot_Pump: %u.%u.%u.%u haelt schon %d Plaetze ohne Verein, Verbindung abgelehnt\n",
+                         partner[0], partner[1], partner[2], partner[3], k.zeiten.warte_je_adresse);
+            Plat_Sock_Close(sock);
+            continue;
+        }
         int32_t frei = -1;
         for (int32_t i = 0; i < NET_SLOTS_GESAMT && frei < 0; ++i) {
             if (k.slot[i].zustand == 0 && !Net_Offen(k, i)) frei = i;
@@ -354,6 +369,7 @@ void Net_Server_Slot_Pump() {
         k.verbindung[frei].sock = sock;
         k.verbindung[frei].seit_ms = jetzt;
         k.verbindung[frei].anfrage_ms = jetzt;
+        std::memcpy(k.verbindung[frei].partner, partner, 4);
         k.slot[frei] = Net_Client_Slot();
         k.slot[frei].zustand = 1;
         uint32_t nr = uint32_t(frei);

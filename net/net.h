@@ -82,6 +82,11 @@ struct Net_Zeiten {
     // request for `leerlauf_ms`, or has not joined `beitritt_ms` after its welcome.
     uint32_t leerlauf_ms = 10000;
     uint32_t beitritt_ms = 600000;
+    // Of the six places for connections that have not joined, one peer
+    // address holds at most this many; a further connection from it is
+    // turned away. So one machine cannot keep every new client out for the
+    // time to join, while two persons at one machine may still choose at once.
+    int32_t warte_je_adresse = 2;
     // A joined client that sends no request for this long is dropped (its
     // news check every 5 s and its calendar question keep it heard).
     uint32_t client_stille_ms = 60000;

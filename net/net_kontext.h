@@ -33,6 +33,7 @@ struct Net_Verbindung {
     bool ende = false;                 // the peer closed; the messages it sent before are still taken
     uint32_t seit_ms = 0;              // server: when the connection was welcomed
     uint32_t anfrage_ms = 0;           // server: when its last request arrived (or the welcome)
+    uint8_t partner[4] = {0, 0, 0, 0}; // server: the peer's address
 };
 
 // The answers of the server search: per last octet the generation of the

@@ -67,10 +67,12 @@ uint16_t Plat_Sock_Port(int32_t sock) {
     return ntohs(sa.sin_port);
 }
 
-int32_t Plat_Sock_Accept(int32_t listen_sock) {
+int32_t Plat_Sock_Accept(int32_t listen_sock, uint8_t partner[4]) {
     if (listen_sock < 0) return -1;
     for (;;) {
-        int fd = accept4(listen_sock, nullptr, nullptr, SOCK_CLOEXEC);
+        sockaddr_in sa{};
+        socklen_t l = sizeof(sa);
+        int fd = accept4(listen_sock, reinterpret_cast<sockaddr*>(&sa), &l, SOCK_CLOEXEC);
         if (fd < 0) {
             if (errno == EINTR) continue;
             // A connection that broke before it was taken is skipped.
@@ -80,6 +82,10 @@ int32_t Plat_Sock_Accept(int32_t listen_sock) {
         if (!Sock_Einrichten(fd)) {
             close(fd);
             continue;
+        }
+        if (partner) {
+            if (sa.sin_family == AF_INET) Sock_Oktette(sa.sin_addr.s_addr, partner);
+            else std::memset(partner, 0, 4);
         }
         return fd;
     }

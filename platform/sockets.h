@@ -15,7 +15,8 @@ int32_t Plat_Sock_Listen(const uint8_t adresse[4], uint16_t port);
 // The local port a socket is bound to, 0 on error.
 uint16_t Plat_Sock_Port(int32_t sock);
 // A waiting connection of a listening socket, or -1 when none is waiting.
-int32_t Plat_Sock_Accept(int32_t listen_sock);
+// `partner`, when given, receives the peer's address.
+int32_t Plat_Sock_Accept(int32_t listen_sock, uint8_t partner[4] = nullptr);
 // Connects to `adresse`:`port`, waiting at most `timeout_ms`; -1 when nobody
 // accepts in time. The socket returned is non-blocking.
 int32_t Plat_Sock_Connect(const uint8_t adresse[4], uint16_t port, uint32_t timeout_ms);

@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <tuple>
 
@@ -29,6 +35,44 @@ int32_t Roh_Verbinden(const Testnetz& netz) {
     int32_t sock = Plat_Sock_Connect(netz.adresse, netz.port, 1000);
     Server_Runde();
     return sock;
+}
+
+// The tests that fill the places without a club connect from 127.0.0.1
+// alone; they let that one address hold all of them.
+void Eine_Adresse_Darf_Alle_Warteplaetze(const Testnetz& netz) {
+    ImKontext im(netz.server);
+    Net_Zeiten_Wert().warte_je_adresse = NET_WARTE_SLOTS;
+}
+
+// A raw connection from another loopback address (127.0.0.0/8 is this
+// machine's whatever the last octets), welcomed into a slot or turned away.
+int32_t Roh_Verbinden_Von(const Testnetz& netz, uint8_t letztes_oktett) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return -1;
+    sockaddr_in von{};
+    von.sin_family = AF_INET;
+    von.sin_addr.s_addr = htonl((127u << 24) | letztes_oktett);
+    sockaddr_in an{};
+    an.sin_family = AF_INET;
+    an.sin_port = htons(netz.port);
+    std::memcpy(&an.sin_addr.s_addr, netz.adresse, 4);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&von), sizeof von) != 0 ||
+        connect(fd, reinterpret_cast<sockaddr*>(&an), sizeof an) != 0) {
+        close(fd);
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL, 0) | O_NONBLOCK);
+    Server_Bis([] { return false; }, 50);
+    return fd;
+}
+
+// True once the server has closed the raw connection (what it sent read away).
+bool Roh_Zu(int32_t sock) {
+    uint8_t b[64];
+    int64_t r;
+    while ((r = Plat_Sock_Recv(sock, b, sizeof b)) > 0) {
+    }
+    return r < 0;
 }
 
 }  // namespace
@@ -65,6 +109,7 @@ TEST(NetVerbindung, ClientJoinsSlotAndLeavingFreesIt) {
 
 TEST(NetVerbindung, SeventhClientIsRefusedAndFallsBackToModeZero) {
     Testnetz netz;
+    Eine_Adresse_Darf_Alle_Warteplaetze(netz);
     for (int i = 0; i < NET_SLOTS; ++i) {
         bool ok = false;
         netz.Client(&ok);
@@ -317,6 +362,7 @@ TEST(NetPlaetze, SixClubsAtMostAndConnectionsWithoutOneAreClosedWhenSilentOrLate
         Net_Zeiten_Wert().leerlauf_ms = 300;
         Net_Zeiten_Wert().beitritt_ms = 900;
     }
+    Eine_Adresse_Darf_Alle_Warteplaetze(netz);
     // Six clients join; six more connect without a club; the next is turned away.
     for (int32_t i = 0; i < NET_SLOTS_GESAMT; ++i) {
         bool ok = false;
@@ -406,4 +452,52 @@ TEST(NetRahmen, EmptyFramesCountAgainstTheSlotsInputLimit) {
     EXPECT_GE(Net_Zaehler_Lesen().empfangen, 1u << 20) << "read up to the limit";
     EXPECT_LE(Net_Zaehler_Lesen().wartend_max, 2u << 20);
     Plat_Sock_Close(sock);
+}
+
+// Connections that keep asking a request the server takes but never join
+// hold their places up to the time to join (10 minutes). One address holds at
+// most two of the six: a machine that opens six cannot keep a client of
+// another machine out, and is let in again once one of its own has joined.
+TEST(NetPlaetze, OneAddressHoldsAtMostTwoPlacesWithoutAClub) {
+    Testnetz netz;
+    Internet_Server_Anmelden(1040, "vi", [](Internet_Aufruf&) { return 1; });
+    const Internet_Block_Kopf kopf{INTERNET_MAGIC_ANFRAGE, 1040, 2, -1};
+    std::vector<uint8_t> anfrage(sizeof kopf);
+    std::memcpy(anfrage.data(), &kopf, sizeof kopf);
+    anfrage.insert(anfrage.end(), {'v', 'i', 0, 0, 0, 0});
+    const auto rahmen = Rahmen(NET_TYP_ANFRAGE, 1, anfrage);
+
+    std::vector<int32_t> fremd;
+    for (int i = 0; i < NET_WARTE_SLOTS; ++i) fremd.push_back(Roh_Verbinden_Von(netz, 2));
+    for (int runde = 0; runde < 5; ++runde) {
+        for (int32_t s : fremd)
+            if (s >= 0) Roh_Senden(s, rahmen.data(), rahmen.size());
+        Server_Bis([] { return false; }, 50);
+    }
+    int32_t offen = 0;
+    for (int32_t s : fremd) offen += s >= 0 && !Roh_Zu(s);
+    EXPECT_EQ(offen, 2) << "connections of 127.0.0.2 kept";
+    EXPECT_EQ(Belegte_Slots(netz.server), 2);
+
+    // A client of another address still gets in; a third from 127.0.0.2 not.
+    bool ok = false;
+    netz.Client(&ok);
+    EXPECT_TRUE(ok);
+    const int32_t dritter = Roh_Verbinden_Von(netz, 2);
+    EXPECT_TRUE(Server_Bis([&] { return Roh_Zu(dritter); }, 2000));
+    // Once one of 127.0.0.2's places holds a club, the address may open another.
+    // (The two kept took places 0 and 1, the client place 2.)
+    {
+        ImKontext im(netz.server);
+        EXPECT_TRUE(Net_Slot_Team_Setzen(0, 5));
+    }
+    const int32_t vierter = Roh_Verbinden_Von(netz, 2);
+    ASSERT_GE(vierter, 0);
+    Server_Bis([] { return false; }, 200);
+    EXPECT_FALSE(Roh_Zu(vierter));
+    EXPECT_EQ(Belegte_Slots(netz.server), 4);
+    for (int32_t s : fremd) close(s);
+    close(dritter);
+    close(vierter);
+    Internet_Server_Abmelden(1040);
 }
