@@ -34,6 +34,11 @@ struct SimOptionen {
     // Each human manager acts once a game week as a plain computer manager
     // would (app/sim_aktiv.h) instead of only ending his turns.
     bool aktiv = false;
+    // A program's own wait while a remote call waits for its answer (the
+    // network's wait hook; none: the call waits without one), and where the
+    // messages to the manager go (none: one line each on stderr).
+    void (*netz_warten)() = nullptr;
+    void (*meldung)(const char* text) = nullptr;
 };
 
 // Why a game without a screen stopped.

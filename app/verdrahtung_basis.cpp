@@ -138,7 +138,8 @@ void Binden_Core() {
     // Messages to the manager are the screen's requesters where the menu
     // framework is bound, else lines on stderr; the system's box is kept for
     // fatal start-up errors.
-    if (!Dabei("Bildschirm")) Besetzen(c.meldung, meldung_stderr, "Core.meldung");
+    if (!Dabei("Bildschirm"))
+        Besetzen(c.meldung, Einstellungen().sim.meldung ? Einstellungen().sim.meldung : meldung_stderr, "Core.meldung");
     // Without screens nobody reads a human manager's messages: they go to the debug log.
     if (!Dabei("Bildschirm"))
         Besetzen(
@@ -534,6 +535,7 @@ void Binden_Lauf() {
     if (o.aktiv) Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_AKTIV, Sim_Aktiv_Tag);
     if (o.spieltag_start) Besetzen(k.spieltag_start, o.spieltag_start, "Kalender.spieltag_start");
     if (o.spieltag_frame) Besetzen(k.spieltag_frame, o.spieltag_frame, "Kalender.spieltag_frame");
+    if (o.netz_warten) Besetzen(Net_Hooks().warten, o.netz_warten, "Net.warten");
     // The blocks of the menu and of the match-day pages without their
     // screens: a game without a window saves and loads the same file as the
     // window does, and a window's queued pages and menu state travel

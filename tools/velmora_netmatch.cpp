@@ -77,6 +77,8 @@ constexpr const char* BENUTZUNG =
     "2 bad usage, 3 the other side vanished or the time ran out.\n";
 
 enum Ende : int { OK = 0, START = 1, BENUTZT = 2, ABBRUCH = 3 };
+// The name the client's manager joins with.
+constexpr const char* CLIENT_MANAGER = "Netzmanager";
 
 struct Optionen {
     bool server = false;
@@ -325,7 +327,6 @@ int server(const Optionen& o) {
     Net_Port_Setzen(o.port);
     Netzwerk_Modus_Setzen(2);
     if (o.stille_s) Net_Zeiten_Wert().client_stille_ms = o.stille_s * 1000;
-    Net_Hooks().warten = [] { g_lauf.Rufwarten(); };
     if (!Internet_Netzwerk_Start()) {
         std::fprintf(stderr, "%s: cannot listen on 127.0.0.1:%u\n", NAME, o.port);
         return START;
@@ -333,19 +334,20 @@ int server(const Optionen& o) {
     std::printf("listening on 127.0.0.1:%u\n", Net_Server_Port());
     std::fflush(stdout);
     const uint32_t start = Plat_Ms(), grenze = o.timeout_s * 1000;
-    // The first connection plays club N.
+    // Club N goes to the connection that takes it with the game's own join
+    // (the client's request for a club); what else connects gets nothing.
     int32_t platz = -1;
     while (platz < 0) {
         if (Plat_Ms() - start > grenze) return ABBRUCH;
         Net_Pump();
         Net_Server_Slot_Pump();
+        Net_Server_Bedienen();
+        Net_Pump();
         for (int32_t s = 0; s < NET_SLOTS_GESAMT; ++s)
-            if (Net_Slot(s) && Net_Slot(s)->zustand == 1 && Net_Slot_Team_Setzen(s, o.team)) platz = s;
+            if (Net_Slot(s) && Net_Slot(s)->zustand == 1 && Net_Slot(s)->team == o.team) platz = s;
         Plat_Sleep_Ms(2);
     }
-    if (!Team_Hat_Manager(o.team)) Manager_Neuer_Mitspieler(o.team, "Client", 1);
-    Team_Wert(TW_STATUS, o.team, int32_t(TEAM_STATUS_NETZ | TEAM_STATUS_CLIENT), OP_SETZEN);
-    std::printf("client joined for club %d\n", o.team);
+    std::printf("client %s joined for club %d\n", Manager_Name(o.team), o.team);
     std::fflush(stdout);
     Minutenzeilen zeilen;
     int32_t spiel = -1, tag = -1;
@@ -392,14 +394,18 @@ int client(const Optionen& o) {
     Net_Server_Adresse_Setzen(o.adresse);
     Net_Port_Setzen(o.port);
     Netzwerk_Modus_Setzen(1);
-    Client_Team_Setzen(o.team);
     if (!Internet_Netzwerk_Start()) {
         std::fprintf(stderr, "%s: cannot join %u.%u.%u.%u:%u\n", NAME, o.adresse[0], o.adresse[1], o.adresse[2],
                      o.adresse[3], o.port);
         return START;
     }
-    if (!Team_Hat_Manager(o.team)) Manager_Neuer_Mitspieler(o.team, "Client", 1);
-    Net_Hooks().warten = [] { g_lauf.Rufwarten(); };
+    // The game's join: the server gives the club to this connection, or refuses.
+    if (Team_Internet_Client_Set_User_Active(0, o.team, CLIENT_MANAGER, 1, nullptr) != 1) {
+        std::fprintf(stderr, "%s: the server did not give club %d\n", NAME, o.team);
+        return START;
+    }
+    if (!Team_Hat_Manager(o.team)) Manager_Neuer_Mitspieler(o.team, CLIENT_MANAGER, 1);
+    Client_Team_Setzen(o.team);
     const uint32_t start = Plat_Ms(), grenze = o.timeout_s * 1000;
     auto weg = [] {
         if (Net_Server_Verbindung() >= 0) return false;
@@ -551,12 +557,13 @@ int main(int argc, char** argv) {
     verdrahtung.betrieb = Betrieb::SIM;
     verdrahtung.sim.seed = o.seed;
     verdrahtung.sim.autosave = false;
+    verdrahtung.sim.netz_warten = [] { g_lauf.Rufwarten(); };
+    verdrahtung.sim.meldung = [](const char* text) { std::fprintf(stderr, "%s: %s\n", NAME, text); };
     std::string fehler;
     if (!Spiel_Verdrahten(verdrahtung, &fehler)) {
         std::fprintf(stderr, "%s: %s\n", NAME, fehler.c_str());
         return START;
     }
-    Core_Hooks().meldung = [](const char* text) { std::fprintf(stderr, "%s: %s\n", NAME, text); };
     int ende = START;
     if (Sim_Bis_Tag(0) && o.team < Team_Anzahl() && Team_Ist_Normal(o.team, 0)) {
         ende = o.server ? server(o) : client(o);

@@ -25,6 +25,7 @@
 #include "core/config_bin.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
+#include "core/meldung.h"
 #include "core/prioritaeten.h"
 #include "core/rnd.h"
 #include "core/spielstand.h"
@@ -40,6 +41,7 @@
 #include "match/spieltag.h"
 #include "match/spieltag_hooks.h"
 #include "media/video.h"
+#include "net/net.h"
 #include "platform/clock.h"
 #include "season/kalender.h"
 #include "shell/screen.h"
@@ -343,6 +345,23 @@ TEST(Verdrahtung, EveryModeBindsAndUnbindsCompletely) {
     for (const char* r : {"spieler", "teams", "Wettbewerb", "Zeitplan"})
         EXPECT_EQ(std::find(regionen.begin(), regionen.end(), r), regionen.end()) << r;
     Spiel_Entdrahten();
+    // A program's own wait and message line (velmora-netmatch's) are bound
+    // by the root, and taken back with the rest.
+    static int32_t gewartet = 0;
+    static std::string gemeldet;
+    VerdrahtungOptionen eigen;
+    eigen.betrieb = Betrieb::SIM;
+    eigen.sim.netz_warten = [] { ++gewartet; };
+    eigen.sim.meldung = [](const char* text) { gemeldet = text; };
+    ASSERT_TRUE(Spiel_Verdrahten(eigen, &fehler)) << fehler;
+    ASSERT_NE(Net_Hooks().warten, nullptr);
+    Net_Hooks().warten();
+    Meldung("%s", "Keine Antwort");
+    EXPECT_EQ(gewartet, 1);
+    EXPECT_EQ(gemeldet, "Keine Antwort");
+    Spiel_Entdrahten();
+    EXPECT_EQ(Net_Hooks().warten, nullptr);
+    EXPECT_EQ(Core_Hooks().meldung, nullptr);
 }
 
 // The save game holds every module's block in the order of its position,

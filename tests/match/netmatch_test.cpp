@@ -254,7 +254,7 @@ TEST(NetMatchVerschwunden, AClientGoneBeforeItsMatchDayLeavesTheServersDaysGoing
         for (auto start = Uhr::now(); Uhr::now() - start < std::chrono::seconds(150 * LANGSAM) && !server.fertig;) {
             server.lesen();
             client.lesen();
-            if (beigetreten == Uhr::time_point{} && server.text.find("client joined") != std::string::npos)
+            if (beigetreten == Uhr::time_point{} && server.text.find("joined for club") != std::string::npos)
                 beigetreten = Uhr::now();
             if (!getoetet && beigetreten != Uhr::time_point{} &&
                 Uhr::now() - beigetreten > std::chrono::milliseconds(nach_ms)) {
@@ -269,6 +269,46 @@ TEST(NetMatchVerschwunden, AClientGoneBeforeItsMatchDayLeavesTheServersDaysGoing
         EXPECT_TRUE(WIFEXITED(server.status) && WEXITSTATUS(server.status) == 0) << server.text;
         EXPECT_TRUE(std::regex_search(server.text, std::regex(R"(result \d+:\d+)"))) << server.text;
     }
+}
+
+// What connects before the client and is no client (a connection that sends
+// garbage, one that sends nothing) takes no club: the club goes to the
+// connection that asks for it with the game's join, which then gets its slot.
+TEST(NetMatchBeitritt, TheClubGoesToTheClientThatJoinsNotToTheFirstConnection) {
+    Prozess server({VELMORA_NETMATCH_BIN, "--server", "0", "--team", TEAM, "--timeout", GRENZE_S});
+    const uint16_t port = Server_Port(server, 60 * LANGSAM);
+    ASSERT_NE(port, 0) << server.text;
+    auto verbinden = [&] {
+        const int s = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        a.sin_port = htons(port);
+        EXPECT_EQ(connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+        return s;
+    };
+    const int stumm = verbinden(), muell = verbinden();
+    const char unsinn[] = "VLMN garbage that is no frame of ours at all";
+    EXPECT_GT(write(muell, unsinn, sizeof unsinn), 0);
+    for (auto start = Uhr::now(); Uhr::now() - start < std::chrono::seconds(2);) {
+        server.lesen();
+        usleep(10000);
+    }
+    EXPECT_EQ(server.text.find("joined for club"), std::string::npos) << server.text;
+    Prozess client({VELMORA_NETMATCH_BIN, "--client", "127.0.0.1:" + std::to_string(port), "--team", TEAM,
+                    "--timeout", GRENZE_S});
+    bool slot = false;
+    for (auto start = Uhr::now(); Uhr::now() - start < std::chrono::seconds(120 * LANGSAM) && !slot && !client.fertig;) {
+        server.lesen();
+        client.lesen();
+        slot = client.text.find("slot of club " + std::string(TEAM)) != std::string::npos;
+        usleep(5000);
+    }
+    EXPECT_TRUE(slot) << client.text;
+    EXPECT_NE(server.text.find("client Netzmanager joined for club " + std::string(TEAM)), std::string::npos)
+        << server.text;
+    close(stumm);
+    close(muell);
 }
 
 TEST(NetMatchVerschwunden, AClientWhoseServerVanishesStopsWithinTheAnswerTime) {
