@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "business/bank_intern.h"
+#include "business/bank_kredit.h"
 #include "business/bank_netz.h"
 #include "club/club_hooks.h"
 #include "club/team.h"
@@ -538,9 +539,15 @@ size_t Liste_Pruefen(const uint8_t* p, size_t bytes, uint32_t groesse, F pruefen
     return pos;
 }
 
+// No sum the bank books comes near this (a balance above BANK_RUECKSETZEN is
+// set to 0 at the period close, a loan is at most BANK_KREDITRAHMEN): a larger
+// amount in a save is damage, not money.
+constexpr float GELD_GRENZE = 1.0e10f;
+
+// Amounts of money: finite and within the bank's bounds.
 bool Endlich(const float* f, size_t n) {
     for (size_t i = 0; i < n; ++i)
-        if (!std::isfinite(f[i])) return false;
+        if (!(std::fabs(f[i]) <= GELD_GRENZE)) return false;   // also NaN
     return true;
 }
 
@@ -594,10 +601,10 @@ bool Bank_Load(const uint8_t* in, size_t bytes) {
         Bank_Konto k;
         std::memcpy(&k, d, sizeof k);
         if (k.schreib_index >= uint32_t(BANK_BUCHUNGEN) || k.waehrung >= uint32_t(BANK_WAEHRUNGEN) ||
-            !std::isfinite(k.kreditrahmen) || !std::isfinite(k.summe))
+            !Endlich(&k.kreditrahmen, 1) || !Endlich(&k.summe, 1))
             return false;
         for (const Bank_Buchung& b : k.slot)
-            if (!std::isfinite(b.betrag)) return false;
+            if (!Endlich(&b.betrag, 1)) return false;
         return true;
     });
     if (konten_bytes == 0) {
@@ -607,11 +614,12 @@ bool Bank_Load(const uint8_t* in, size_t bytes) {
     const uint8_t* kp = in + KOPF + konten_bytes;
     size_t rest = bytes - KOPF - konten_bytes;
     size_t kredit_bytes = Liste_Pruefen(kp, rest, KREDIT_POSTEN_BYTES, [](int32_t t, const uint8_t* d) {
-        float f[3];
-        std::memcpy(&f[0], d + 4, 4);
-        std::memcpy(&f[1], d + 8, 4);
-        std::memcpy(&f[2], d + 20, 4);
-        return Bank_Intern_Team_Gueltig(t) && Endlich(f, 3);
+        Bank_Kredit_Posten p;
+        std::memcpy(&p, d, sizeof p);
+        const float geld[2] = {p.gesamt, p.betrag};
+        // The rate as a loan takes it, a count of periods still to run, a day of the game.
+        return Bank_Intern_Team_Gueltig(t) && Endlich(geld, 2) && p.zins >= 0 && p.zins < 1000 && p.perioden >= 0 &&
+               p.start_tag >= 0;
     });
     if (kredit_bytes == 0 || kredit_bytes != rest) {
         Debug_Printf("Bank_Load: Kreditliste beschaedigt\n");

@@ -206,8 +206,8 @@ bool Liste_Pruefen(const uint8_t* in, size_t bytes, const char* wer) {
         Stadion_Satz s;
         std::memcpy(&s, in + pos, SATZ_BYTES);
         if (key != s.team || key < 0 || key >= TEAM_MAX || gesehen[size_t(key)] || s.modell < 0 ||
-            s.modell >= STADION_MODELLE || s.komfort < 0 || s.komfort > 100 || s.kapazitaet < 0 ||
-            std::memchr(s.name, 0, sizeof s.name) == nullptr) {
+            s.modell >= STADION_MODELLE || s.komfort < 0 || s.komfort > 100 || s.kapazitaet < 0 || s.preis < 0 ||
+            s.sitze < 0 || s.stehplaetze < 0 || std::memchr(s.name, 0, sizeof s.name) == nullptr) {
             Debug_Printf("%s: Stadion von Team %d ungueltig\n", wer, key);
             return false;
         }
@@ -215,7 +215,10 @@ bool Liste_Pruefen(const uint8_t* in, size_t bytes, const char* wer) {
         if (groesse == MIT_STATISTIK) {
             Stadion_Statistik st;
             std::memcpy(&st, in + pos + SATZ_BYTES, sizeof st);
-            if (st.verlauf_anzahl > uint32_t(STADION_VERLAUF) || st.fuellung > 100) {
+            bool records_ok = true;
+            for (int32_t i = 0; i < STADION_SLOTS; ++i)
+                records_ok = records_ok && std::isfinite(st.rekord_einnahme[i]) && st.rekord_zuschauer[i] >= 0;
+            if (st.verlauf_anzahl > uint32_t(STADION_VERLAUF) || st.fuellung > 100 || !records_ok) {
                 Debug_Printf("%s: Statistik von Team %d ungueltig\n", wer, key);
                 return false;
             }

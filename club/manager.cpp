@@ -353,7 +353,18 @@ bool Manager_Load(const uint8_t* in, size_t bytes) {
             Debug_Printf("Manager_Load: Team %d ungueltig\n", team);
             return false;
         }
-        l.pos += sizeof(ManagerStruktur);
+        // The portrait, the camps left and a pending job change within their
+        // limits, the formations' cells on the grid.
+        ManagerStruktur m;
+        l.block(&m, sizeof m);
+        bool ok = m.portrait >= 0 && m.portrait < MANAGER_PORTRAITS && m.trainingslager >= 0 && m.trainingslager <= 99 &&
+                  m.jobwechsel >= -1 && m.jobwechsel < TEAM_MAX;
+        for (const Formation& f : m.formationen)
+            for (const auto& z : f.zelle) ok = ok && z[0] >= -1 && z[0] <= 6 && z[1] >= -1 && z[1] <= 10;
+        if (!ok) {
+            Debug_Printf("Manager_Load: Manager von Team %d beschaedigt\n", team);
+            return false;
+        }
     }
     Manager_Alle_Freigeben();
     l.pos = 4;

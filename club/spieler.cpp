@@ -198,12 +198,11 @@ inline int32_t Laden(const uint8_t* b) {
     return int32_t(v);
 }
 
-// Roh_Lesen through the table: one load of the field's size.
-inline int32_t Feld_Lesen(int32_t modus, int32_t p) {
-    const Feld f = FELDER.f[modus];
-    const uint8_t* b = f.satz == S_SATZ  ? reinterpret_cast<const uint8_t*>(g.satz.data() + p)
-                       : f.satz == S_FIX ? reinterpret_cast<const uint8_t*>(g.fix.data() + p)
-                                         : reinterpret_cast<const uint8_t*>(g.egal.data() + p);
+// A mode's value from a player's three records, through the table.
+inline int32_t Feld_Aus(const Feld f, const SpielerStruktur& satz, const SpielerFix& fix, const SpielerClientEgal& egal) {
+    const uint8_t* b = f.satz == S_SATZ  ? reinterpret_cast<const uint8_t*>(&satz)
+                       : f.satz == S_FIX ? reinterpret_cast<const uint8_t*>(&fix)
+                                         : reinterpret_cast<const uint8_t*>(&egal);
     b += f.offset;
     switch (f.art) {
     case F_I8: return Laden<int8_t>(b);
@@ -214,6 +213,11 @@ inline int32_t Feld_Lesen(int32_t modus, int32_t p) {
     case F_TAUSEND: return Laden<int32_t>(b) / 1000;
     default: return 0;
     }
+}
+
+// Roh_Lesen through the table: one load of the field's size.
+inline int32_t Feld_Lesen(int32_t modus, int32_t p) {
+    return Feld_Aus(FELDER.f[modus], g.satz[size_t(p)], g.fix[size_t(p)], g.egal[size_t(p)]);
 }
 
 // `v` lies within the mode's limits, which fit the field's type.
@@ -634,10 +638,34 @@ bool Spieler_Load(const uint8_t* in, size_t bytes) {
         Debug_Printf("Spieler_Load: Block beschaedigt (%zu Bytes, Anzahl %d)\n", bytes, n);
         return false;
     }
-    Spieler_Init(n);
-    l.block(g.satz.data(), sizeof(SpielerStruktur) * size_t(n));
-    l.block(g.fix.data(), sizeof(SpielerFix) * size_t(n));
-    l.block(g.egal.data(), sizeof(SpielerClientEgal) * size_t(n));
+    std::vector<SpielerStruktur> satz(static_cast<size_t>(n));
+    std::vector<SpielerFix> fix(static_cast<size_t>(n));
+    std::vector<SpielerClientEgal> egal(static_cast<size_t>(n));
+    l.block(satz.data(), sizeof(SpielerStruktur) * size_t(n));
+    l.block(fix.data(), sizeof(SpielerFix) * size_t(n));
+    l.block(egal.data(), sizeof(SpielerClientEgal) * size_t(n));
+    // Every value within its mode's limits, as every write keeps it; a team-mate
+    // and a shown player among the loaded players.
+    for (size_t p = 0; p < size_t(n); ++p) {
+        for (int32_t m = 0; m < SPIELER_WERT_MODI; ++m) {
+            const WertGrenze* gr = GRENZEN.finde(m);
+            if (!gr || FELDER.f[m].art == F_KEIN) continue;
+            const int32_t v = Feld_Aus(FELDER.f[m], satz[p], fix[p], egal[p]);
+            if (v < gr->unten || v > gr->oben) {
+                Debug_Printf("Spieler_Load: Spieler %zu, Wert %d ist %d (%d bis %d)\n", p, m, v, gr->unten, gr->oben);
+                return false;
+            }
+        }
+        if (satz[p].partner >= n || satz[p].verein_gezeigt >= n) {
+            Debug_Printf("Spieler_Load: Spieler %zu nennt einen Spieler ausserhalb\n", p);
+            return false;
+        }
+    }
+    Spieler_Free();
+    g.satz = std::move(satz);
+    g.fix = std::move(fix);
+    g.egal = std::move(egal);
+    g.initialisiert = true;
     return true;
 }
 

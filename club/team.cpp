@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 #include <cstring>
 #include <vector>
 
@@ -694,6 +695,33 @@ void Team_Save(std::vector<uint8_t>& out) {
     for (int32_t p : g.markt_liste) pk.i32(p);
 }
 
+namespace {
+
+// What a loaded team holds that no write of the game gives: a value outside
+// its mode's limits, a youth team or second club outside the teams, a scouted
+// player outside the players, a formation cell off the grid. Null when sound.
+const char* Team_Satz_Fehler(const TeamStruktur& s, const TeamOwn& o, int32_t teams, int32_t spieler) {
+    const std::pair<int32_t, int32_t> werte[] = {
+        {TW_TEAMWERT, s.teamwert},   {TW_NATION, s.nation},         {TW_WAPPEN, s.wappen},
+        {TW_KONTINENT, s.kontinent}, {TW_WETTBEWERB, s.wettbewerb}, {TW_SCOUT, s.scout},
+        {TW_SCOUT_SPIELER, s.scout_spieler}, {TW_TRIKOT_1, s.trikot[0]}, {TW_TRIKOT_2, s.trikot[1]},
+        {TW_TRIKOT_TORWART, s.trikot[2]}, {TW_TRIKOT_TORWART_2, s.trikot[3]}, {TW_VERHANDLUNGEN, s.verhandlungen},
+        {TW_VERHANDLUNGEN_ANZEIGE, s.verhandlungen_anzeige}, {TW_ZWEITCLUB, s.zweitclub}, {TW_NUMMER, s.nummer},
+    };
+    for (const auto& [modus, v] : werte) {
+        const WertGrenze* gr = GRENZEN.finde(modus);
+        if (gr && (v < gr->unten || v > gr->oben)) return "Wert ausserhalb seiner Grenzen";
+    }
+    if (s.jugend < -1 || s.jugend >= teams || s.zweitclub >= teams) return "Team ausserhalb";
+    if (s.scout_spieler >= spieler) return "Spieler ausserhalb";
+    for (const Formation* f = &o.aktuell; f <= &o.gespeichert[TEAM_FORMATIONEN - 1]; ++f)
+        for (const auto& z : f->zelle)
+            if (z[0] < -1 || z[0] > 6 || z[1] < -1 || z[1] > 10) return "Formation ausserhalb des Feldes";
+    return nullptr;
+}
+
+}  // namespace
+
 bool Team_Load(const uint8_t* in, size_t bytes) {
     ClubLeser l{in, bytes};
     int32_t n = l.i32(), laeuft = l.i32(), level = l.i32(), markt = l.i32(), lokal = l.i32();
@@ -726,6 +754,14 @@ bool Team_Load(const uint8_t* in, size_t bytes) {
                 Debug_Printf("Team_Load: Spieler %d in Team %d ungueltig\n", f.spieler[i], t);
                 return false;
             }
+        }
+        TeamStruktur satz;
+        TeamOwn own;
+        std::memcpy(&satz, saetze + sizeof(TeamStruktur) * size_t(t), sizeof satz);
+        std::memcpy(&own, owns + sizeof(TeamOwn) * size_t(t), sizeof own);
+        if (const char* fehler = Team_Satz_Fehler(satz, own, n, spieler)) {
+            Debug_Printf("Team_Load: Team %d: %s\n", t, fehler);
+            return false;
         }
     }
     std::vector<int32_t> liste(static_cast<size_t>(m));

@@ -537,19 +537,25 @@ bool Ankuendigung_Load(const uint8_t* in, size_t bytes) {
         Debug_Printf("Ankuendigung_Load: %zu Bytes statt %zu\n", bytes, sizeof g.puffer + sizeof g.staging);
         return false;
     }
-    Ende(nullptr);
-    std::memcpy(g.puffer, in, sizeof g.puffer);
-    std::memcpy(&g.staging, in + sizeof g.puffer, sizeof g.staging);
+    // A record the game would never hold refuses the block (the save is
+    // damaged); nothing changes before every record is checked.
+    Ankuendigung puffer[ANKUENDIGUNG_PUFFER];
+    Ankuendigung staging;
+    std::memcpy(puffer, in, sizeof puffer);
+    std::memcpy(&staging, in + sizeof puffer, sizeof staging);
     for (int32_t i = 0; i < ANKUENDIGUNG_PUFFER; ++i)
-        if (const char* f = Satz_Fehler(g.puffer[i])) {
-            Debug_Printf("Ankuendigung_Load: Eintrag %d verworfen (%s)\n", i, f);
-            g.puffer[i] = Ankuendigung{};
+        if (const char* f = Satz_Fehler(puffer[i])) {
+            Debug_Printf("Ankuendigung_Load: Eintrag %d beschaedigt (%s)\n", i, f);
+            return false;
         }
     // The staging record carries no key: only its teams must fit the game.
-    if (const char* f = Teams_Fehler(g.staging)) {
-        Debug_Printf("Ankuendigung_Load: Vorbereitung verworfen (%s)\n", f);
-        g.staging = Ankuendigung{};
+    if (const char* f = Teams_Fehler(staging)) {
+        Debug_Printf("Ankuendigung_Load: Vorbereitung beschaedigt (%s)\n", f);
+        return false;
     }
+    Ende(nullptr);
+    std::memcpy(g.puffer, puffer, sizeof puffer);
+    g.staging = staging;
     return true;
 }
 

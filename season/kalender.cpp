@@ -334,7 +334,10 @@ bool Stand_Lesen(const uint8_t* in, size_t bytes) {
         Debug_Printf("Kalender_Load: Block beschaedigt\n");
         return false;
     }
-    for (int32_t i = 0; i < zuege; ++i) n.zuege.push_back(l.i32());
+    for (int32_t i = 0; i < zuege; ++i) {
+        n.zuege.push_back(l.i32());
+        if (n.zuege.back() < 0 || n.zuege.back() >= TEAM_MAX) l.fehler = true;   // a club's turn
+    }
     n.zeitplan.wechsel_tag = l.i32();
     n.zeitplan.wechsel_monat = l.i32();
     n.zeitplan.start_jahr = l.i32();
@@ -350,14 +353,19 @@ bool Stand_Lesen(const uint8_t* in, size_t bytes) {
         t.spieltag = l.i32();
         t.tag = l.i32();
         t.monat = l.i32();
-        if (!Zeitplan_Datum_Gueltig(t.tag, t.monat, 2001)) l.fehler = true;
+        // A date of a competition's round and leg, as the schedule takes them.
+        if (!Zeitplan_Datum_Gueltig(t.tag, t.monat, 2001) || t.wettbewerb < WETTBEWERB_ERSTE_ID ||
+            t.wettbewerb >= WETTBEWERB_ERSTE_ID + WETTBEWERB_MAX || t.runde < 1 || t.runde > ZEITPLAN_RUNDEN_MAX ||
+            t.spieltag < 0 || t.spieltag > 1)
+            l.fehler = true;
         n.zeitplan.termine.push_back(t);
     }
     const bool modus_ok = n.fortsetzen == KALENDER_TAG_START || n.fortsetzen == KALENDER_MENUE ||
                           n.fortsetzen == KALENDER_SPIELTAG || n.fortsetzen == KALENDER_NEUER_TAG;
     if (l.fehler || n.tag < 0 || !modus_ok || n.zug < 0 || n.zug > zuege ||
         !Zeitplan_Datum_Gueltig(n.zeitplan.wechsel_tag, n.zeitplan.wechsel_monat, 2001) || n.saisonjahr < 1900 ||
-        n.saisonjahr > 9999) {
+        n.saisonjahr > 9999 || n.zeitplan.start_jahr < 1900 || n.zeitplan.start_jahr > 9999 || n.tempo < 0 ||
+        n.tempo > 1) {
         Debug_Printf("Kalender_Load: Werte ausserhalb\n");
         return false;
     }

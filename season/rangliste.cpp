@@ -243,6 +243,15 @@ bool Rangliste_Load(const uint8_t* in, size_t bytes) {
             Debug_Printf("Rangliste_Load: Punkte von Team %d ungueltig\n", s.team);
             return false;
         }
+        // Places within the list or none, opponents among the clubs or none.
+        bool ok = true;
+        for (int32_t p : {s.platz[0], s.platz[1], s.platz_vorher[0], s.platz_vorher[1]})
+            ok = ok && p >= -1 && p < int32_t(n);
+        for (const RanglisteSpiel& sp : s.spiele) ok = ok && sp.gegner >= -1 && sp.gegner < TEAM_MAX;
+        if (!ok) {
+            Debug_Printf("Rangliste_Load: Platz oder Gegner von Team %d ungueltig\n", s.team);
+            return false;
+        }
     }
     g.satz.swap(satz);
     g.initialisiert = true;

@@ -704,6 +704,7 @@ bool Spiele_Load(const uint8_t* in, size_t bytes) {
     for (uint32_t i = 0; i < k; ++i) {
         SperrEintrag s{};
         l.block(&s, sizeof s);
+        if (s.wettbewerb < 0 || s.spieler >= SPIELER_MAX) l.fehler = true;
         auto [it, eingefuegt] = neu.sperren.emplace(Sperr_Schluessel(s.wettbewerb, s.spieler), s);
         if (!eingefuegt) l.fehler = true;
         else neu.sperr_index[it->first] = &it->second;
@@ -726,10 +727,23 @@ bool Spiele_Load(const uint8_t* in, size_t bytes) {
                                  ? (s.ereignis_anzahl == 0 && !(s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN))
                                  : (s.ereignis_start >= 0 && s.ereignis_anzahl <= SPIEL_EREIGNISSE_MAX &&
                                     int64_t(s.ereignis_start) + platz <= int64_t(e));
-        if (s.wettbewerb < 0 || s.runde < 0 || s.paarung < 0 || s.spieltag < 0 || !ereignisse_ok ||
+        // The clubs among the game's teams (-1 not yet known), a score of -1
+        // (not played) or more, a crowd of none or more.
+        const bool werte_ok = s.heim >= -1 && s.heim < TEAM_MAX && s.gast >= -1 && s.gast < TEAM_MAX &&
+                              s.tore_heim >= -1 && s.tore_gast >= -1 && s.zuschauer >= 0;
+        if (s.wettbewerb < 0 || s.runde < 0 || s.paarung < 0 || s.spieltag < 0 || !ereignisse_ok || !werte_ok ||
             !neu.index.emplace(Schluessel(s), int32_t(i)).second) {
             Debug_Printf("Spiele_Load: Spiel %d beschaedigt\n", int32_t(i));
             return false;
+        }
+    }
+    // An event names players of the game or none.
+    for (const SpielEreignis& ev : neu.ereignisse) {
+        for (uint16_t p : {ev.spieler, ev.spieler2}) {
+            if (p != SPIEL_KEIN_SPIELER && p >= SPIELER_MAX) {
+                Debug_Printf("Spiele_Load: Ereignis mit Spieler %u\n", p);
+                return false;
+            }
         }
     }
     neu.locks.assign(neu.spiele.size(), 0);

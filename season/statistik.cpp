@@ -23,6 +23,10 @@ namespace {
 
 constexpr uint32_t STATISTIK_MAGIC = 0x54415453;   // "STAT"
 constexpr int32_t STATISTIK_SPIELER_MAX = 1 << 20;
+// Far above what a career counts (a hundred seasons of a hundred matches of
+// 120 minutes make 1.2 million minutes), far enough below the largest int that
+// matches added to it never overflow: a larger count in a save is damage.
+constexpr int32_t STATISTIK_WERT_MAX = 1 << 28;
 
 struct StatistikModul {
     bool initialisiert = false;
@@ -213,6 +217,13 @@ bool Statistik_Load(const uint8_t* in, size_t bytes) {
     std::vector<StatistikWerte> saison(n), karriere(n);
     l.block(saison.data(), n * sizeof(StatistikWerte));
     l.block(karriere.data(), n * sizeof(StatistikWerte));
+    for (const std::vector<StatistikWerte>* liste : {&saison, &karriere})
+        for (const StatistikWerte& w : *liste)
+            for (int32_t v : {w.spiele, w.tore, w.vorlagen, w.gelb, w.platzverweise, w.minuten})
+                if (v < 0 || v > STATISTIK_WERT_MAX) {
+                    Debug_Printf("Statistik_Load: Zaehler %d ausserhalb\n", v);
+                    return false;
+                }
     g.saison.swap(saison);
     g.karriere.swap(karriere);
     g.initialisiert = true;

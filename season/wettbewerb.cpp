@@ -20,6 +20,7 @@
 #include "season/saison.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
+#include "season/zeitplan.h"
 
 namespace velmora {
 namespace {
@@ -128,8 +129,14 @@ bool Satz_Pruefen(const WettbewerbSatz& s, int32_t slot) {
         s.art < ART_LIGA || s.art > ART_GRUPPE || s.spielzeit < 2 || s.spielzeit > 120 || s.verlaengerung < 0 ||
         s.verlaengerung > 60 || s.name[sizeof s.name - 1] || s.kurzname[sizeof s.kurzname - 1])
         return false;
+    // Clubs of the game or none; the round under way, the leg, the rounds
+    // drawn and the seasons as the competition counts them.
     for (int32_t t : s.team)
-        if (t < -1) return false;
+        if (t < -1 || t >= TEAM_MAX) return false;
+    if (s.sieger < -1 || s.sieger >= TEAM_MAX || s.gastgeber < -1 || s.gastgeber >= TEAM_MAX ||
+        s.aktuelle_runde < 0 || s.aktuelle_runde > 2 * ZEITPLAN_RUNDEN_MAX || s.aktueller_spieltag < 0 ||
+        s.aktueller_spieltag > 1 || s.ausgelost < 0 || s.ausgelost > 2 * ZEITPLAN_RUNDEN_MAX || s.saison < 0)
+        return false;
     return true;
 }
 

@@ -111,7 +111,7 @@ TEST_F(AnkuendigungPuffer, TheServerSendsEachCopyOnlyToTheMachineOfItsTeam) {
     EXPECT_EQ(gesendet, erwartet);
 }
 
-TEST_F(AnkuendigungPuffer, ABadRecordOfASaveOrFromTheServerIsDroppedAndTheRestKept) {
+TEST_F(AnkuendigungPuffer, ABadRecordRefusesTheSaveAndIsDroppedFromTheServer) {
     Beim_Ersten_Zug([](int32_t team) {
         const int32_t w = Liga(team);
         for (int32_t i = 0; i < 4; ++i) Eintragen(ANK_TORE, uint32_t(100 + i), 3, 4, w);
@@ -132,12 +132,13 @@ TEST_F(AnkuendigungPuffer, ABadRecordOfASaveOrFromTheServerIsDroppedAndTheRestKe
             SCOPED_TRACE(f.name);
             std::vector<uint8_t> b = gut;
             std::memcpy(b.data() + f.stelle, &f.wert, 4);
-            ASSERT_TRUE(Ankuendigung_Load(b.data(), b.size()));
-            const int32_t erwartet = f.stelle < 336 ? 3 : 4;
-            EXPECT_EQ(Belegt(), erwartet);
-            EXPECT_EQ(Ankuendigung_Puffer()[1].schluessel, 101u) << "the other entries stay";
+            // The save is refused, and the buffer stays as it was.
+            EXPECT_FALSE(Ankuendigung_Load(b.data(), b.size()));
+            EXPECT_EQ(Belegt(), 4);
+            EXPECT_EQ(Ankuendigung_Puffer()[1].schluessel, 101u);
             EXPECT_EQ(Ankuendigung_Puffer()[4].schluessel, 0u);
         }
+        EXPECT_TRUE(Ankuendigung_Load(gut.data(), gut.size()));
         EXPECT_FALSE(Ankuendigung_Load(gut.data(), gut.size() - 1)) << "a block of another length";
         // Items from the server.
         Ankuendigung_Leeren();

@@ -46,6 +46,7 @@
 #include "tests/gfx/tga_bauen.h"
 #include "tests/support/anfragen.h"
 #include "tests/support/fuzz_welt.h"
+#include "tests/support/spielstand_umschreiben.h"
 
 using namespace velmora;
 namespace fs = std::filesystem;
@@ -105,6 +106,38 @@ void Konfiguration(const test::FuzzWelt& welt) {
     }
 }
 
+// Damage inside each module's block of the save `bild`, sealed again (the
+// save target's kind 2: module, then place and word): the largest and
+// smallest words and 0 at its start and further in, where counts, numbers,
+// money and dates stand. A small block also whole (kind 3), for the fuzzer
+// to change its contents.
+void Spielstand_Bloecke(const std::vector<uint8_t>& bild) {
+    const std::vector<std::string> module = test::Spielstand_Module_Der_Datei(bild);
+    for (size_t m = 0; m < module.size(); ++m) {
+        std::vector<uint8_t> block, aus;
+        if (!test::Spielstand_Umschreiben(bild, module[m], [&](std::vector<uint8_t>& d) { block = d; }, &aus) ||
+            block.size() < 4)
+            continue;
+        const uint32_t viertel = uint32_t(block.size() / 16 * 4);   // a word's place a quarter in
+        const struct {
+            const char* name;
+            uint32_t stelle, wert;
+        } schaeden[] = {{"max_anfang", 0, 0x7FFFFFFF},       {"max_viertel", viertel, 0x7FFFFFFF},
+                        {"min_mitte", 2 * viertel, 0x80000000}, {"null_anfang", 0, 0},
+                        {"null_dreiviertel", 3 * viertel, 0},   {"eins_mitte", 2 * viertel + 4, 0xFFFFFFFF}};
+        for (const auto& s : schaeden) {
+            std::vector<uint8_t> d = {uint8_t(m)};
+            for (uint32_t w : {s.stelle, s.wert})
+                for (int32_t i = 0; i < 4; ++i) d.push_back(uint8_t(w >> (8 * i)));
+            Saat("spielstand_fuzz", module[m] + "_" + s.name, d, 2);
+        }
+        if (block.size() <= 65536) {
+            block.insert(block.begin(), uint8_t(m));
+            Saat("spielstand_fuzz", module[m] + "_block", block, 3);
+        }
+    }
+}
+
 // The save blocks of the running game, the save game and the news.
 void Spielstand(const test::FuzzWelt& welt) {
     Saat("wettbewerb_cfg_fuzz", "spiele", Block(Spiele_Save), 1);
@@ -118,7 +151,10 @@ void Spielstand(const test::FuzzWelt& welt) {
     for (const auto& e : fs::directory_iterator(welt.dirs.user))
         if (e.path().extension() == ".nws") Saat("news_fuzz", "datei", Lesen(e.path()), 0);
     std::vector<uint8_t> bild;
-    if (Spielstand_Speichern_In_Bild(&bild)) Saat("spielstand_fuzz", "spiel", bild, 0);
+    if (Spielstand_Speichern_In_Bild(&bild)) {
+        Saat("spielstand_fuzz", "spiel", bild, 0);
+        Spielstand_Bloecke(bild);
+    }
     // The news texts as the game wrote them, for the text renderer.
     int32_t n = 0;
     for (int32_t i = News_Erste(-1, -1); i >= 0 && n < 8; i = News_Naechste(), ++n) {
