@@ -10,6 +10,27 @@ namespace velmora {
 
 constexpr int32_t NAMEN_STILE = 10;
 
+// How a country's flag is laid out on its crest.
+enum NamenFlagge : int32_t {
+    FLAGGE_QUER,       // three horizontal bands
+    FLAGGE_LAENGS,     // three vertical bands
+    FLAGGE_NORDKREUZ,  // a cross towards the hoist in the second colour, its middle in the third
+    FLAGGE_KREUZ,      // a centred cross in the second colour, its middle in the third
+    FLAGGE_SCHRAEG,    // a diagonal cross in the second colour
+    FLAGGE_SCHEIBE,    // a disc in the second colour
+    FLAGGE_HALBMOND,   // a crescent in the second colour
+    FLAGGE_RAUTE,      // a rhombus in the second colour around a disc in the third
+    FLAGGE_STREIFEN,   // stripes of the first two colours, a canton in the third
+    FLAGGE_KEIL,       // the first colour over the second, a wedge from the hoist in the third
+    FLAGGE_HAELFTEN,   // the first colour over the second
+};
+
+// The crest entry of the first country of the table: the countries' crests
+// (their flags on a shield) take the entries from here on, above every club's.
+constexpr int32_t NAMEN_LAND_WAPPEN = 1960;
+// The transfer market's crest: a ball on the game's dark shield.
+constexpr int32_t NAMEN_MARKT_WAPPEN = NAMEN_LAND_WAPPEN - 1;
+
 struct LandVorlage {
     const char* name;        // the country entry's team name
     const char* alias;       // the alias name in "team_alias.cfg"
@@ -17,6 +38,8 @@ struct LandVorlage {
     int32_t winter, sommer;  // temperatures in degrees
     int32_t naesse;          // wetness 0..40
     int32_t stil;            // name style
+    uint32_t flagge[3];      // the flag's colours, 0xRRGGBB
+    NamenFlagge flaggen_art;
 };
 
 // The countries the generator knows, in their fixed order.

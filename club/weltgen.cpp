@@ -887,6 +887,7 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
 
     Team_Namen_Setzen(0, "Transfermarkt", "Transfermarkt", "");
     Team_Markt_Setzen(0);
+    Team_Wert(TW_WAPPEN, 0, NAMEN_MARKT_WAPPEN, OP_SCHREIBEN);
     welt.markt = 0;
     for (int32_t l = 0; l < laender; ++l) {
         const LandVorlage& v = *Namen_Land(l);
@@ -895,6 +896,7 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
         Team_Wert(TW_STATUS, t, TEAM_STATUS_LAND, OP_SETZEN);
         Team_Wert(TW_KONTINENT, t, v.kontinent, OP_SCHREIBEN);
         Team_Wert(TW_NATION, t, t, OP_SCHREIBEN);
+        Team_Wert(TW_WAPPEN, t, NAMEN_LAND_WAPPEN + l, OP_SCHREIBEN);   // its flag on a shield
         auto* klima = static_cast<uint8_t*>(Team_Zeiger(TZ_KLIMA, t, nullptr, OP_LESEN));
         klima[0] = uint8_t(v.winter + 100);
         klima[1] = uint8_t(v.sommer + 100);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "club/namen.h"
 #include "core/mem.h"
 #include "gfx/bild_leinwand.h"
 #include "gfx/colour.h"
@@ -60,23 +61,86 @@ bool Satz_Von(int32_t eintrag, int32_t* satz, int32_t* index) {
     return false;
 }
 
+// Whether (x, y) of a shield w x h lies on the flag's second (1) or third (2)
+// colour, else 0; u and v run from 0 to 1 across and down the shield's face.
+int32_t Flaggen_Teil(NamenFlagge art, double u, double v) {
+    const double du = u - 0.5, dv = v - 0.45;
+    switch (art) {
+    case FLAGGE_QUER: return v < 1.0 / 3 ? 0 : v < 2.0 / 3 ? 1 : 2;
+    case FLAGGE_LAENGS: return u < 1.0 / 3 ? 0 : u < 2.0 / 3 ? 1 : 2;
+    case FLAGGE_HAELFTEN: return v < 0.5 ? 0 : 1;
+    case FLAGGE_KEIL: return u < 0.5 - std::fabs(v - 0.5) ? 2 : v < 0.5 ? 0 : 1;
+    case FLAGGE_NORDKREUZ: {
+        const double a = std::max(std::fabs(u - 0.36), 0.0), b = std::fabs(dv);
+        if (a < 0.06 || b < 0.06) return 2;
+        return a < 0.12 || b < 0.12 ? 1 : 0;
+    }
+    case FLAGGE_KREUZ:
+        if (std::fabs(du) < 0.06 || std::fabs(dv) < 0.06) return 2;
+        return std::fabs(du) < 0.12 || std::fabs(dv) < 0.12 ? 1 : 0;
+    case FLAGGE_SCHRAEG: return std::fabs(du - dv) < 0.1 || std::fabs(du + dv) < 0.1 ? 1 : 0;
+    case FLAGGE_SCHEIBE: return du * du + dv * dv < 0.22 * 0.22 ? 1 : 0;
+    case FLAGGE_HALBMOND: {
+        const bool aussen = du * du + dv * dv < 0.25 * 0.25;
+        const double iu = du - 0.08;
+        return aussen && iu * iu + dv * dv >= 0.2 * 0.2 ? 1 : 0;
+    }
+    case FLAGGE_RAUTE:
+        if (du * du + dv * dv < 0.16 * 0.16) return 2;
+        return std::fabs(du) / 0.42 + std::fabs(dv) / 0.3 < 1 ? 1 : 0;
+    case FLAGGE_STREIFEN:
+        if (u < 0.5 && v < 0.45) return 2;
+        return int32_t(v * 9) % 2;
+    }
+    return 0;
+}
+
+// The transfer market's crest: a white ball with dark patches on the game's
+// night blue, under a gold bar.
+uint16_t Markt_Punkt(int32_t x, int32_t y) {
+    const double cx = WAPPEN_GROESSE / 2.0, cy = WAPPEN_GROESSE * 0.5, r = WAPPEN_GROESSE * 0.26;
+    const double dx = x + 0.5 - cx, dy = y + 0.5 - cy, d = std::hypot(dx, dy);
+    if (y < WAPPEN_GROESSE * 0.17) return Farbe(0x52B2D6);
+    if (d > r) return Farbe(0x3C2816);
+    if (d > r - 1.5) return Farbe(0x222222);
+    // A pentagon in the middle and five half patches at the rim.
+    const double w = std::atan2(dy, dx) + 3.14159265358979 / 2;
+    const double zacke = std::cos(std::fmod(w + 20 * 3.14159265358979, 2 * 3.14159265358979 / 5) - 3.14159265358979 / 5);
+    if (d < r * 0.36 / zacke) return Farbe(0x222222);
+    for (int32_t i = 0; i < 5; ++i) {
+        const double a = -3.14159265358979 / 2 + i * 2 * 3.14159265358979 / 5;
+        if (std::hypot(dx - r * std::cos(a), dy - r * std::sin(a)) < r * 0.3) return Farbe(0x222222);
+    }
+    return Farbe(0xECEAE0);
+}
+
+uint16_t Farbe_Rgb(uint32_t rgb) { return Farbe((rgb & 0xFF) << 16 | (rgb & 0xFF00) | rgb >> 16); }
+
 }  // namespace
 
 Rastport* Muster_Wappen(int32_t nummer) {
     Rastport* rp = Neu(WAPPEN_GROESSE, WAPPEN_GROESSE);
     if (!rp) return nullptr;
+    // A country's crest carries its flag; a club's is drawn from its number.
+    const int32_t land = nummer - NAMEN_LAND_WAPPEN;
+    const LandVorlage* flagge = land >= 0 ? Namen_Land(land) : nullptr;
     const uint32_t h = Mischen(uint32_t(nummer) + 1);
     // Two different colours: a crest of one colour reads like a missing picture.
     const uint32_t zweite = h / 12 % 12 == 11 ? h + 1 : h / 12 + 1 + h % 12;
     const uint16_t a = Farbe_Aus(h), b = Farbe_Aus(zweite);
-    const uint16_t rand = Farbe(0xD0D0D0);
+    const uint16_t rand = nummer == NAMEN_MARKT_WAPPEN ? Farbe(0x52B2D6) : Farbe(0xD0D0D0);
     const int32_t muster = int32_t(h >> 8) % 4;
     uint16_t* p = Rastport_Pixels16(rp);
     for (int32_t y = 0; y < WAPPEN_GROESSE; ++y) {
         for (int32_t x = 0; x < WAPPEN_GROESSE; ++x) {
             if (!Im_Schild(x, y, WAPPEN_GROESSE, WAPPEN_GROESSE, 0)) continue;
             uint16_t f = rand;
-            if (Im_Schild(x, y, WAPPEN_GROESSE, WAPPEN_GROESSE, 1)) {
+            if (Im_Schild(x, y, WAPPEN_GROESSE, WAPPEN_GROESSE, 1) && nummer == NAMEN_MARKT_WAPPEN) {
+                f = Markt_Punkt(x, y);
+            } else if (Im_Schild(x, y, WAPPEN_GROESSE, WAPPEN_GROESSE, 1) && flagge) {
+                const double u = (x + 0.5) / WAPPEN_GROESSE, v = (y - 0.08 * WAPPEN_GROESSE + 0.5) / (0.86 * WAPPEN_GROESSE);
+                f = Farbe_Rgb(flagge->flagge[Flaggen_Teil(flagge->flaggen_art, u, v)]);
+            } else if (Im_Schild(x, y, WAPPEN_GROESSE, WAPPEN_GROESSE, 1)) {
                 bool zweite = false;
                 switch (muster) {
                 case 0: zweite = x >= WAPPEN_GROESSE / 2; break;                 // halves

@@ -107,16 +107,35 @@ Rastport* Requester_Rahmen() {
     return b.Fertig();
 }
 
-// The manager without a picture: a silhouette of head and shoulders.
+// The requester's picture where no manager speaks (the start screens, the
+// team editor): the manager's clipboard with a tactics sheet, inside the
+// frame's picture well (it is drawn 21 pixels left of the well and 2 below
+// its top: the well is 80 x 98).
 Rastport* Manager_Leer() {
-    Bild b(100, 110);
-    for (int32_t y = 0; y < 110; ++y)
-        for (int32_t x = 0; x < 100; ++x) {
-            const bool kopf = std::hypot(x + 0.5 - 50, y + 0.5 - 38) <= 22;
-            const double sx = (x + 0.5 - 50) / 44.0, sy = (y + 0.5 - 110) / 44.0;
-            const bool schultern = y >= 66 && sx * sx + sy * sy <= 1.0;
-            if (kopf || schultern) b.Punkt(x, y, Mix(GRAU, SCHIEFER_DUNKEL, y / 110.0));
-        }
+    Bild b(100, 96);
+    constexpr Rgb BRETT{128, 88, 52}, BRETT_DUNKEL{84, 56, 32};
+    b.Platte(29, 6, 66, 86, 6, BRETT_DUNKEL, BRETT, Mix(BRETT, BRETT_DUNKEL, 0.6), 1);
+    b.Rechteck(35, 16, 54, 70, HELL);
+    // The pitch on the sheet: its lines, the halfway line and the centre circle.
+    b.Rechteck(38, 19, 48, 64, RASEN);
+    const Rgb linie = Mix(HELL, RASEN, 0.2);
+    b.Rahmen(40, 21, 44, 60, 0, linie, 1);
+    b.Rechteck(40, 50, 44, 1, linie);
+    b.Ring(62, 50.5, 7, 1, linie);
+    b.Rahmen(52, 21, 20, 8, 0, linie, 1);
+    b.Rahmen(52, 73, 20, 8, 0, linie, 1);
+    // Two moves drawn in: crosses for the own side, a ring for the opponent, an arrow.
+    for (auto [x, y] : {std::pair{50.0, 64.0}, std::pair{73.0, 60.0}}) {
+        b.Linie(x - 3, y - 3, x + 3, y + 3, 1.6, ROT);
+        b.Linie(x - 3, y + 3, x + 3, y - 3, 1.6, ROT);
+    }
+    b.Ring(58, 36, 3.5, 1.4, NACHT);
+    b.Linie(50, 60, 56, 42, 1.2, NACHT);
+    b.Linie(56, 42, 53, 45, 1.2, NACHT);
+    b.Linie(56, 42, 58, 46, 1.2, NACHT);
+    // The clip.
+    b.Platte(50, 1, 24, 12, 3, GOLD_DUNKEL, GOLD, GOLD_DUNKEL, 1);
+    b.Rechteck(56, 5, 12, 3, Mix(GOLD_DUNKEL, NACHT, 0.5));
     return b.Fertig();
 }
 

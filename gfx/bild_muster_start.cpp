@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "gfx/bild_leinwand.h"
+#include "gfx/font.h"
+#include "gfx/text_markup.h"
 
 namespace velmora {
 namespace {
@@ -156,8 +158,10 @@ Rastport* Netz_Tafel() {
 }
 
 // The wizard: the stadium, the summary's board on the left with its five
-// slots, the title's plate and the bed of the list panels on the right, the
-// badge of the base nation (Germany's colours or a plain emblem).
+// slots and the badge of the base nation (Germany's colours or a plain
+// emblem) at its head, the title's plate and the bed of the list panels on
+// the right, and at the top the title band's ground, on which the band's film
+// plays.
 Rastport* Wizardbild(bool deutschland) {
     Bild b(800, 600);
     Stadion_Nacht(b, 86, 560);
@@ -170,23 +174,25 @@ Rastport* Wizardbild(bool deutschland) {
         if (k) b.Rechteck(30, y - 2, 366, 1, Mix(TAFEL, NACHT, 0.6));
         b.Platte(36, y - 1, 76, 76, 6, GOLD_DUNKEL, NACHT, NACHT_HELL);
     }
-    // The title's plate over the lists, and the lists' bed.
-    b.Platte(430, 106, 340, 32, 8, GOLD_DUNKEL, TAFEL_HELL, TAFEL, 1);
-    b.Platte(414, 160, 380, 312, 12, GOLD_DUNKEL, Mix(NACHT, TAFEL, 0.35), NACHT, 1);
-    // The badge at the top right.
-    b.Platte(620, 16, 84, 54, 8, GOLD, TAFEL_HELL, NACHT_HELL, 2);
+    b.Platte(364, 102, 34, 20, 4, GOLD_DUNKEL, TAFEL_HELL, NACHT_HELL, 1);
     if (deutschland) {
-        b.Landesfarben(634, 27, 56, 33);
+        b.Landesfarben(368, 105, 26, 14);
     } else {
-        b.Kreis(662, 43, 17, GOLD_DUNKEL);
-        b.Kreis(662, 43, 15, HELL);
-        b.Kreis(662, 43, 5, NACHT);
+        b.Kreis(381, 112, 7, GOLD_DUNKEL);
+        b.Kreis(381, 112, 6, HELL);
+        b.Kreis(381, 112, 2, NACHT);
     }
+    // The title's plate over the lists, and the lists' bed, which holds each
+    // page's panel and, below it, the page's film.
+    b.Platte(430, 106, 340, 32, 8, GOLD_DUNKEL, TAFEL_HELL, TAFEL, 1);
+    b.Platte(START_BETT_X, START_BETT_Y, START_BETT_B, START_BETT_H, 12, GOLD_DUNKEL, Mix(NACHT, TAFEL, 0.35), NACHT, 1);
+    Start_Band_Grund(b);
     return b.Fertig();
 }
 
 // A list panel: the heading strip and the row slots; the club panel has the
-// new-squad switch's box below its rows.
+// new-squad switch's box below its rows. It ends just below them: the page's
+// film stands under it.
 Rastport* Panel(int32_t hoehe, bool kopf, int32_t zeilen, int32_t zeile_y, int32_t abstand, bool kasten) {
     Bild b(370, hoehe);
     b.Platte(0, 0, 370, hoehe, 10, GOLD, TAFEL, NACHT, 2);
@@ -216,8 +222,8 @@ Rastport* Panel_Level() {
 
 // The portrait panel: twelve wells of 74 x 74 in four columns and three rows.
 Rastport* Panel_Bilder() {
-    Bild b(370, 252);
-    b.Platte(0, 0, 370, 252, 10, GOLD, TAFEL, NACHT, 2);
+    Bild b(370, 248);
+    b.Platte(0, 0, 370, 248, 10, GOLD, TAFEL, NACHT, 2);
     for (int32_t j = 0; j < 3; ++j)
         for (int32_t i = 0; i < 4; ++i)
             b.Platte(14 + 84 * i, 10 + 77 * j, 78, 78, 6, Mix(TAFEL, NACHT, 0.5), NACHT, NACHT_HELL);
@@ -469,6 +475,29 @@ Rastport* Liga_Abzeichen(int32_t symbol) {
 
 }  // namespace
 
+void Start_Band_Grund(Leinwand& l) {
+    l.Verlauf(0, 0, l.w, 76, NACHT_HELL, NACHT);
+    for (int32_t x = 0; x < l.w; x += 50) l.Verlauf(x, 76, 50, 20, (x / 50) % 2 ? RASEN_DUNKEL : RASEN, Mix(RASEN, NACHT, 0.3));
+    l.Rechteck(0, 76, l.w, 1, Mix(KREIDE, HELL, 0.4));
+    l.Rechteck(0, 96, l.w, 2, GOLD);
+    l.Rechteck(0, 98, l.w, 2, GOLD_DUNKEL);
+}
+
+void Start_Band_Titel(Rastport* ziel, Font* titel, Font* name) {
+    auto zeile = [ziel](Font* f, const char* text, int32_t y, Rgb farbe) {
+        if (!f || !ziel) return;
+        const int32_t x = 400 - Text_Width(f, text) / 2;
+        const uint16_t alt = f->farbe;
+        f->farbe = Leinwand_Pixel(NACHT);
+        Text_Render(ziel, f, f->farbe, text, x + 2, y + 2 + f->baseline, 0);
+        f->farbe = Leinwand_Pixel(farbe);
+        Text_Render(ziel, f, f->farbe, text, x, y + f->baseline, 0);
+        f->farbe = alt;
+    };
+    zeile(titel, "VELMORA", 8, GOLD);
+    zeile(name, "Neues Spiel", 46, HELL);
+}
+
 Rastport* Muster_Start_Bild(int32_t e) {
     if (e >= START_BILD_LEVEL && e < START_BILD_LEVEL + 5) return Level_Medaille(e - START_BILD_LEVEL);
     if (e >= START_BILD_PORTRAIT && e < START_BILD_PORTRAIT + 12) return Manager_Portrait(e - START_BILD_PORTRAIT);
@@ -489,8 +518,8 @@ Rastport* Muster_Start_Bild(int32_t e) {
     case START_BILD_BILDRAHMEN: return Bildrahmen();
     case START_BILD_PANEL_LEVEL: return Panel_Level();
     case START_BILD_PANEL_BILD: return Panel_Bilder();
-    case START_BILD_PANEL_VEREIN: return Panel(262, true, 6, 24, 34, true);
-    case START_BILD_PANEL_LISTE: return Panel(242, true, 6, 24, 34, false);
+    case START_BILD_PANEL_VEREIN: return Panel(254, true, 6, 24, 34, true);
+    case START_BILD_PANEL_LISTE: return Panel(236, true, 6, 24, 34, false);
     case START_BILD_MARKE: return Marke();
     case START_BILD_HAKEN: return Haken();
     case START_BILD_WIZARD: return Wizardbild(true);

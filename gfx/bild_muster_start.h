@@ -13,6 +13,9 @@
 
 namespace velmora {
 
+struct Leinwand;
+struct Font;
+
 // Entries of "pirak_res.res" (slave 12000 + entry).
 constexpr int32_t START_BILD_HINTERGRUND = 23;   // the start screen, 800 x 600, plates of 891-894
 constexpr int32_t START_BILD_ZIFFERN = 24;       // scoreboard digits 0-6, strips 70 x 46
@@ -49,6 +52,17 @@ constexpr int32_t START_NETZ_X = 140, START_NETZ_Y = 250, START_NETZ_B = 520, ST
 constexpr int32_t START_ZIFFER_B = 70, START_ZIFFER_H = 46, START_ZIFFERN = 7;
 constexpr int32_t START_BALKEN_LISTE_H = 212, START_BALKEN_BILD_H = 224;
 constexpr int32_t START_KNAUF_H = 14, START_BALKEN_KAPPE = 9;
+// The wizard's bed of the list panels and the pages' films.
+constexpr int32_t START_BETT_X = 414, START_BETT_Y = 160, START_BETT_B = 380, START_BETT_H = 324;
+
+// The wizard's title band, 800 x 100 at the top: its ground, drawn into the
+// wizard's background and under each frame of the band's film, and its two
+// lines in fonts 4 and 14, which the film writes into each frame and the
+// wizard under the film, so the band reads alike with its film playing,
+// paused or closed (under the last question).
+constexpr int32_t START_BAND_H = 100, START_BAND_SCHRIFT_TITEL = 4, START_BAND_SCHRIFT_NAME = 14;
+void Start_Band_Grund(Leinwand& l);
+void Start_Band_Titel(Rastport* ziel, Font* titel, Font* name);
 
 // One picture (a new depth-16 bitmap, black transparent), or null for an
 // entry of "pirak_res.res" that is not one of these.

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "club/spieler.h"
@@ -40,6 +41,7 @@ struct Anfrage {
     RequesterProc proc_1 = nullptr, proc_2 = nullptr;
     void (*ja)() = nullptr;   // a question's first button (no values)
     int32_t werte_1[REQUESTER_WERTE] = {}, werte_2[REQUESTER_WERTE] = {};
+    std::optional<RequesterPerson> person;   // whom it shows, when not the local club's manager
 };
 
 struct RequesterModul {
@@ -71,23 +73,28 @@ void Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     const int32_t team = icon->d;
     const char* manager = team >= 0 ? Team_String(TS_MANAGER, team, 0, 0) : "";
     const char* neuer = Text_Get("ULVO_ZUSATZ", 104);
-    const bool normal = lokal >= 0 && Team_Ist_Normal(lokal, 0) && !(neuer && std::strcmp(manager, neuer) == 0);
+    const std::optional<RequesterPerson>& person = g.aktuell.person;
+    const bool normal = !person && lokal >= 0 && Team_Ist_Normal(lokal, 0) && !(neuer && std::strcmp(manager, neuer) == 0);
+    // Whose picture and crest: the person asked about, the local club's
+    // manager, else the transfer market's crest beside the empty picture.
+    const int32_t wappen = person ? person->verein : normal ? lokal : Team_Markt();
+    const int32_t portrait = person ? person->portrait : normal ? Team_Wert(TW_PORTRAIT, lokal, 0, 0) : -1;
     static const SchattenParameter schatten{2, 2, 3, 0};
-    Rastport* bild = nullptr;
-    if (normal) {
-        Wappen_Zeichnen(lokal, ziel, 549, 213, WAPPEN_GROESSE, WAPPEN_GROESSE, &schatten);
-        const int32_t portrait = Team_Wert(TW_PORTRAIT, lokal, 0, 0);
-        if (portrait >= 0 && portrait < MANAGERBILDER) bild = Menue_Get_Slave_Rastport(SLAVE_MANAGERBILD + portrait, nullptr);
-        if (bild) Rastport_Blit(bild, 0, 0, -1, -1, ziel, 131, 172, BlitMode_Default);
-    } else {
-        Wappen_Zeichnen(Team_Markt(), ziel, 549, 213, WAPPEN_GROESSE, WAPPEN_GROESSE, &schatten);
-    }
-    if (!bild)
-        if (Rastport* leer = Menue_Get_Slave_Rastport(SLAVE_MANAGER_LEER, nullptr))
-            Rastport_Blit(leer, 0, 0, -1, -1, ziel, 105, 168, BlitMode_Key);
+    if (wappen >= 0) Wappen_Zeichnen(wappen, ziel, 549, 213, WAPPEN_GROESSE, WAPPEN_GROESSE, &schatten);
+    Rastport* bild = portrait >= 0 && portrait < MANAGERBILDER ? Menue_Get_Slave_Rastport(SLAVE_MANAGERBILD + portrait, nullptr)
+                                                                : nullptr;
+    if (bild) Rastport_Blit(bild, 0, 0, -1, -1, ziel, 131, 172, BlitMode_Default);
+    else if (Rastport* leer = Menue_Get_Slave_Rastport(SLAVE_MANAGER_LEER, nullptr))
+        Rastport_Blit(leer, 0, 0, -1, -1, ziel, 105, 168, BlitMode_Key);
     Font* gross = Font_Get(14);
-    if (team >= 0) Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 190, int32_t(FARBE_AUS), manager);
-    if (normal) Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 215, int32_t(FARBE_AUS), Team_String(TS_NAME, lokal, 0, 0));
+    if (person) {
+        Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 190, int32_t(FARBE_AUS), person->name.c_str());
+        if (person->verein >= 0)
+            Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 215, int32_t(FARBE_AUS), Team_String(TS_NAME, person->verein, 0, 0));
+    } else {
+        if (team >= 0) Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 190, int32_t(FARBE_AUS), manager);
+        if (normal) Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 215, int32_t(FARBE_AUS), Team_String(TS_NAME, lokal, 0, 0));
+    }
     // The body justified in lines 33 pixels apart.
     constexpr int32_t ZEILE = 33;
     Textsatz_Box(ziel, Font_Get(11), g.aktuell.text.c_str(), x + 18, x + 645, y + 127, y + 286, uint16_t(FARBE_AUS),
@@ -196,6 +203,14 @@ void Menue_Requester(int32_t modus, int32_t team, const char* text, const char* 
                      RequesterProc proc_1, RequesterProc proc_2, int32_t anzahl_1, const int32_t* werte_1,
                      int32_t anzahl_2, const int32_t* werte_2) {
     Anfragen(Bauen(modus, team, text, label_1, label_2, proc_1, proc_2, anzahl_1, werte_1, anzahl_2, werte_2));
+}
+
+void Menue_Requester_Person(int32_t modus, const RequesterPerson& person, const char* text, RequesterProc proc_1,
+                            RequesterProc proc_2) {
+    Anfrage a = Bauen(modus, -1, text, nullptr, nullptr, proc_1, proc_2, 0, nullptr, 0, nullptr);
+    a.person = person;
+    a.person->name = Kopie(person.name.c_str(), REQUESTER_LABEL_MAX);
+    Anfragen(std::move(a));
 }
 
 void Menue_Requester_Frage(int32_t team, const char* text, const char* ja_text, const char* nein_text, void (*ja)()) {

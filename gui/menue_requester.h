@@ -3,6 +3,7 @@
 // is open waits behind it and opens when the first is answered.
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace velmora {
 
@@ -28,6 +29,15 @@ void Menue_Requester(int32_t modus, int32_t team, const char* text, const char* 
 // A yes/no question whose first button calls `ja` (the core's quit question).
 void Menue_Requester_Frage(int32_t team, const char* text, const char* ja_text, const char* nein_text,
                            void (*ja)());
+// A requester about a manager who has no club yet (the new game's last
+// question): it shows his portrait (0-11), his club's crest, his name and
+// the club's name instead of the local club's manager.
+struct RequesterPerson {
+    int32_t portrait = -1, verein = -1;
+    std::string name;
+};
+void Menue_Requester_Person(int32_t modus, const RequesterPerson& person, const char* text, RequesterProc proc_1,
+                            RequesterProc proc_2);
 void Menue_Requester_Klick(s_icon* icon, int32_t ereignis);
 // Whether a requester is shown, and how many wait behind it.
 bool Menue_Requester_Offen();

@@ -15,6 +15,7 @@
 #include "gfx/bild_leinwand.h"
 #include "gfx/bild_muster.h"
 #include "gfx/bild_muster_menue.h"
+#include "gfx/bild_muster_start.h"
 #include "gfx/text_markup.h"
 
 namespace velmora {
@@ -36,7 +37,7 @@ constexpr Rgb WIESE{76, 136, 64}, WIESE_HELL{104, 160, 80}, ERDE{150, 112, 70};
 constexpr Rgb LICHT{58, 66, 74};   // a floodlight's beam in the dark
 
 // Font numbers of the installation (docs/assets.md).
-constexpr int32_t SCHRIFT_TITEL = 4, SCHRIFT_KNOPF = 6, SCHRIFT_ZIFFERN = 11, SCHRIFT_NAME = 14;
+constexpr int32_t SCHRIFT_KNOPF = 6, SCHRIFT_ZIFFERN = 11, SCHRIFT_NAME = 14;
 
 // ---- text ----
 
@@ -1021,7 +1022,7 @@ void Herzmonitor(Leinwand& l, Font* const* schriften, int32_t k) {
 void Platte_Grund(Leinwand& l) { l.Platte(0, 0, l.w, l.h, 8, GOLD_DUNKEL, TAFEL, NACHT, 2); }
 
 void Globus(Leinwand& l, int32_t k) {
-    constexpr double CX = 46, CY = 36, R = 28;
+    constexpr double CX = 42, CY = 28, R = 22;
     l.Kreis(CX, CY, R + 2, GOLD_DUNKEL);
     l.Kreis(CX, CY, R, MEER);
     // Land patches on a band that turns once in 50 frames.
@@ -1039,55 +1040,53 @@ void Globus(Leinwand& l, int32_t k) {
     // Flags of colours that wave beside it.
     const Rgb farben[3][3] = {{SCHWARZ, ROT, GOLD}, {AUSWAHL, HELL, ROT}, {GRUEN, HELL, ORANGE}};
     for (int32_t f = 0; f < 3; ++f) {
-        const int32_t fx = 96 + 34 * f;
-        l.Rechteck(fx, 14, 2, 46, GRAU);
+        const int32_t fx = 86 + 34 * f;
+        l.Rechteck(fx, 8, 2, 40, GRAU);
         for (int32_t i = 0; i < 24; ++i) {
             const int32_t dy = int32_t(std::lround(2 * std::sin(i * 0.3 - 2 * PI * k / 25.0 + f)));
-            for (int32_t s = 0; s < 3; ++s) l.Rechteck(fx + 2 + i, 15 + dy + 5 * s, 1, 5, farben[f][s]);
+            for (int32_t s = 0; s < 3; ++s) l.Rechteck(fx + 2 + i, 9 + dy + 5 * s, 1, 5, farben[f][s]);
         }
     }
 }
 
 void Unterschrift(Leinwand& l, Font* const* schriften, int32_t k) {
-    l.Platte(16, 10, 168, 52, 4, GOLD_DUNKEL, HELL, Mix(HELL, GRAU, 0.25), 1);
-    Schrift(l, schriften[SCHRIFT_KNOPF], "Vertrag", 26, 14, SCHIEFER_DUNKEL, false, false);
-    for (int32_t y = 20; y < 34; y += 4) l.Rechteck(100, y, 74, 1, Mix(GRAU, HELL, 0.4));
-    l.Rechteck(26, 50, 148, 1, GRAU);
+    l.Platte(16, 6, 168, 44, 4, GOLD_DUNKEL, HELL, Mix(HELL, GRAU, 0.25), 1);
+    Schrift(l, schriften[SCHRIFT_KNOPF], "Vertrag", 26, 9, SCHIEFER_DUNKEL, false, false);
+    for (int32_t y = 14; y < 28; y += 4) l.Rechteck(100, y, 74, 1, Mix(GRAU, HELL, 0.4));
+    l.Rechteck(26, 43, 148, 1, GRAU);
     // The signature grows over 35 frames and stays; the pen's tip on its end.
     const double ende = 28 + 140 * Glatt(k / 34.0);
-    double px = 28, py = 44;
+    double px = 28, py = 38;
     for (double x = 28; x <= ende; x += 1) {
-        const double y = 44 - 5 * std::sin((x - 28) * 0.32) * std::exp(-(x - 28) / 120.0) - 2 * std::sin((x - 28) * 0.09);
+        const double y = 38 - 5 * std::sin((x - 28) * 0.32) * std::exp(-(x - 28) / 120.0) - 2 * std::sin((x - 28) * 0.09);
         if (x > 28) l.Linie(px, py, x, y, 1.6, NACHT);
         px = x;
         py = y;
     }
-    l.Linie(px, py, px + 16, py - 34, 4, GOLD);
+    l.Linie(px, py, px + 12, py - 26, 4, GOLD);
     l.Linie(px, py, px + 3, py - 7, 2, SCHUH);
 }
 
 void Portraitkamera(Leinwand& l, int32_t k) {
+    // The manager's card, lit white by the flash.
     const bool blitz = k % 25 < 3;
-    l.Platte(16, 8, 52, 58, 4, GOLD, blitz ? HELL : SCHIEFER, blitz ? Mix(HELL, GRAU, 0.3) : SCHIEFER_DUNKEL, 2);
-    l.Kreis(42, 28, 10, Mix(GRAU, SCHIEFER_DUNKEL, 0.3));
-    l.Ellipse(42, 62, 20, 20, Mix(GRAU, SCHIEFER_DUNKEL, 0.3));
-    l.Platte(16, 8, 52, 58, 4, GOLD, GOLD, GOLD, 2);
-    l.Rechteck(18, 10, 48, 54, blitz ? HELL : SCHIEFER);
-    l.Kreis(42, 30, 10, Mix(GRAU, SCHIEFER_DUNKEL, 0.3));
-    l.Ellipse(42, 64, 20, 18, Mix(GRAU, SCHIEFER_DUNKEL, 0.3));
-    l.Rechteck(18, 62, 48, 2, GOLD);
+    l.Platte(16, 4, 44, 48, 4, GOLD, GOLD, GOLD, 2);
+    l.Rechteck(18, 6, 40, 44, blitz ? HELL : SCHIEFER);
+    l.Kreis(38, 22, 8, Mix(GRAU, SCHIEFER_DUNKEL, 0.3));
+    l.Ellipse(38, 50, 16, 15, Mix(GRAU, SCHIEFER_DUNKEL, 0.3));
+    l.Rechteck(18, 48, 40, 2, GOLD);
     // The camera on its tripod, its flash going off twice in 50 frames.
-    l.Linie(140, 46, 128, 68, 2, GRAU);
-    l.Linie(140, 46, 152, 68, 2, GRAU);
-    l.Platte(118, 22, 46, 26, 4, SCHUH, SCHIEFER_DUNKEL, NACHT, 1);
-    l.Kreis(134, 35, 9, NACHT);
-    l.Ring(134, 35, 9, 2, GRAU);
-    l.Kreis(134, 35, 4, MEER);
-    l.Rechteck(150, 16, 10, 6, GRAU);
+    l.Linie(140, 38, 128, 54, 2, GRAU);
+    l.Linie(140, 38, 152, 54, 2, GRAU);
+    l.Platte(118, 14, 46, 26, 4, SCHUH, SCHIEFER_DUNKEL, NACHT, 1);
+    l.Kreis(134, 27, 9, NACHT);
+    l.Ring(134, 27, 9, 2, GRAU);
+    l.Kreis(134, 27, 4, MEER);
+    l.Rechteck(150, 8, 10, 6, GRAU);
     if (k % 25 < 4) {
-        const double s = 6 + 6 * (k % 25);
-        Funkeln(l, 155, 18, s, HELL);
-        Funkeln(l, 155, 18, s * 0.6, GOLD);
+        const double s = 5 + 5 * (k % 25);
+        Funkeln(l, 155, 10, s, HELL);
+        Funkeln(l, 155, 10, s * 0.6, GOLD);
     }
 }
 
@@ -1095,12 +1094,12 @@ void Wappenreihe(Leinwand& l, const std::vector<Rastport*>& wappen, int32_t k) {
     for (size_t i = 0; i < wappen.size(); ++i) {
         const double t = std::fmod(k / 50.0 - i * 0.25 + 1.0, 1.0);
         const double sprung = t < 0.2 ? 8 * std::sin(PI * t / 0.2) : 0;
-        Einsetzen(l, wappen[i], 18 + 44 * int32_t(i), 22 - int32_t(sprung), 2);
+        Einsetzen(l, wappen[i], 18 + 44 * int32_t(i), 14 - int32_t(sprung), 2);
     }
 }
 
 void Podest(Leinwand& l, const std::vector<Rastport*>& pokale, int32_t k) {
-    static constexpr int32_t X[3] = {84, 36, 132}, Y[3] = {6, 16, 22}, H[3] = {60, 50, 44};
+    static constexpr int32_t X[3] = {84, 36, 132}, Y[3] = {6, 14, 18}, H[3] = {48, 40, 36};
     static constexpr Rgb STUFE[3] = {GOLD, GRAU, {176, 120, 70}};
     for (int32_t i = 0; i < 3; ++i) {
         l.Platte(X[i] - 4, Y[i] + 30, 40, H[i] - 30, 2, Dunkler(STUFE[i], 0.4), STUFE[i], Dunkler(STUFE[i], 0.3), 1);
@@ -1137,19 +1136,10 @@ void Band(Leinwand& l, Font* const* schriften, int32_t k) {
         if (s > 0.6) Funkeln(l, x, y, s, Mix(GOLD, HELL, 0.5));
         else l.Punkt(int32_t(x), int32_t(y), Mix(GRAU, NACHT, 0.3));
     }
-    Schrift(l, schriften[SCHRIFT_TITEL], "VELMORA", 400, 8, GOLD, true, true);
-    Schrift(l, schriften[SCHRIFT_NAME], "Neues Spiel", 400, 46, HELL, true, true);
+    Start_Band_Titel(l.rp, schriften[START_BAND_SCHRIFT_TITEL], schriften[START_BAND_SCHRIFT_NAME]);
     const double x = -20 + 840.0 * k / 100;
     l.Ellipse(x, 93, 7, 2, Mix(RASEN_DUNKEL, SCHWARZ, 0.45));
     Ball(l, x, 86, 6, k * 0.5);
-}
-
-void Band_Grund(Leinwand& l) {
-    l.Verlauf(0, 0, l.w, 76, NACHT_HELL, NACHT);
-    for (int32_t x = 0; x < l.w; x += 50) l.Verlauf(x, 76, 50, 20, (x / 50) % 2 ? RASEN_DUNKEL : RASEN, Mix(RASEN, NACHT, 0.3));
-    l.Rechteck(0, 76, l.w, 1, Mix(KREIDE, HELL, 0.4));
-    l.Rechteck(0, 96, l.w, 2, GOLD);
-    l.Rechteck(0, 98, l.w, 2, GOLD_DUNKEL);
 }
 
 // ---- the competition films: the cup on the header's medallion, a glint
@@ -1298,7 +1288,7 @@ FilmMuster Film_Muster(int32_t eintrag) {
     else if (eintrag == FILM_HERZ) m = {200, 150, 49, 25, true};
     else if (eintrag >= FILM_TALENT_ERSTER && eintrag <= FILM_TALENT_TORWART) m = {200, 150, UEBUNG_BILDER, 1, false};
     else if (eintrag == FILM_ASSISTENT_BAND) m = {800, 100, 100, 1, false};
-    else if (eintrag >= 53 && eintrag <= 58) m = {200, 72, 50, 1, false};
+    else if (eintrag >= 53 && eintrag <= 58) m = {200, 56, 50, 1, false};
     else if (eintrag == FILM_ATTR)
         m = {320, 240, FILM_ATTR_OEFFNUNG + FILM_ATTR_SEGMENT * FILM_ATTR_TALENTE, 1, false};
     else if (eintrag >= FILM_WETTBEWERB_ERSTER && eintrag < FILM_WETTBEWERB_ERSTER + FILM_WETTBEWERB_GRAFIKEN)
@@ -1336,7 +1326,7 @@ std::unique_ptr<FilmSzene> Film_Muster_Szene(int32_t eintrag, Font* const* schri
         for (int32_t g : {0, 1, 2}) pokale->rp.push_back(Muster_Pokal(g));
         return std::make_unique<Szene>(Platte_Grund, [pokale](Leinwand& l, int32_t k) { Podest(l, pokale->rp, k); });
     }
-    case FILM_ASSISTENT_BAND: return std::make_unique<Szene>(Band_Grund, f(Band));
+    case FILM_ASSISTENT_BAND: return std::make_unique<Szene>(Start_Band_Grund, f(Band));
     case 56: return std::make_unique<Szene>(Platte_Grund, Portraitkamera);
     case 57: return std::make_unique<Szene>(Platte_Grund, f(Unterschrift));
     case 58: {

@@ -59,13 +59,15 @@ constexpr int32_t SAMPLE_BLAETTERN = 13;
 constexpr int32_t KNAUF_OBEN = 194;   // the knob's stored y at the top of its bar
 constexpr int32_t BALKEN_X = 774, BALKEN_Y = 185;
 
-// Films of "animationen.res": the background and one per page.
+// Films of "animationen.res": the background and one per page. A page's film
+// (200 x 56) stands in the lists' bed below the page's panel or name card,
+// never over a row, a field or a frame.
 constexpr int32_t FILM_HINTERGRUND = 55;
 struct SeitenFilm {
     int32_t nummer, x, y;
 };
-constexpr SeitenFilm FILME[WIZARD_SEITEN] = {{0, 0, 0},     {0, 0, 0},     {57, 568, 323}, {56, 518, 407},
-                                             {53, 524, 393}, {58, 422, 413}, {54, 422, 393}, {0, 0, 0}};
+constexpr SeitenFilm FILME[WIZARD_SEITEN] = {{0, 0, 0},     {0, 0, 0},     {57, 568, 368}, {56, 518, 418},
+                                             {53, 524, 406}, {58, 422, 423}, {54, 422, 406}, {0, 0, 0}};
 
 // The list panels by kind: picture, row size and row positions.
 struct SeitenArt {
@@ -581,11 +583,13 @@ void Navi_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
 
 const char* Oder_Offen(const char* text) { return text && text[0] ? text : Text(69); }
 
-// The summary of the current manager's choices on the left.
+// The summary of the current manager's choices on the left; the title band's
+// lines under its film.
 void Uebersicht_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Naechste_Pruefen();
     Rastport* ziel = Rastport_Target();
     if (!ziel || g.seite < 0) return;
+    Start_Band_Titel(ziel, Font_Get(START_BAND_SCHRIFT_TITEL), Font_Get(START_BAND_SCHRIFT_NAME));
     const SpielstartWahl& w = Wahl();
     auto farbe = [](int32_t seite) { return g.seite == seite ? GEWAEHLT : WEISS; };
     Font* f7 = Font_Get(7);
@@ -1051,8 +1055,10 @@ void Spielstart_Seite_Wechseln(int32_t schritt) {
     g.seite = Client() ? 5 : 6;
     Seite_Bauen(g.seite, false);
     Film_Schliessen(g.film_hintergrund);
-    Menue_Requester(
-        2, Team_Lokal(), Text(98), nullptr, nullptr,
+    // The question shows the last manager as he chose himself: portrait, club, name.
+    const SpielstartWahl& w = Wahl();
+    Menue_Requester_Person(
+        2, RequesterPerson{w.portrait, w.team, w.name}, Text(98),
         [](const int32_t*, const int32_t*) {
             if (Client()) {
                 if (Spielstart_Client_Starten()) {
@@ -1073,8 +1079,7 @@ void Spielstart_Seite_Wechseln(int32_t schritt) {
         [](const int32_t*, const int32_t*) {
             g.film_hintergrund = Film_Oeffnen(FILM_HINTERGRUND, 0, 0);
             Spielstart_Seite_Wechseln(0);
-        },
-        0, nullptr, 0, nullptr);
+        });
 }
 
 int32_t Spielstart_Seite() { return g.seite; }

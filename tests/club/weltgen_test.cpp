@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "club/club_config.h"
+#include "club/namen.h"
 #include "club/global_config.h"
 #include "club/spieler.h"
 #include "club/talente.h"
@@ -153,6 +154,14 @@ TEST(Weltgen, FullPresetGivesTheStatedCounts) {
             EXPECT_LE(liga.size(), 20u);
         }
     EXPECT_EQ(Teamspieler_Ins_Array(Team_Markt(), nullptr, MARKT_SPIELER_MAX, 0), MARKT_SPIELER_MAX);
+    // Every country and the market carry a crest of their own, which no club
+    // shares: the lists tell the countries apart by their crests.
+    std::vector<int32_t> wappen;
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) wappen.push_back(Team_Wert(TW_WAPPEN, t, 0, OP_LESEN));
+    std::vector<int32_t> sortiert = wappen;
+    std::sort(sortiert.begin(), sortiert.end());
+    EXPECT_EQ(std::adjacent_find(sortiert.begin(), sortiert.end()), sortiert.end()) << "two teams share a crest";
+    for (const WeltgenLand& l : w.welt.laender) EXPECT_GE(wappen[size_t(l.team)], NAMEN_LAND_WAPPEN) << l.name;
 }
 
 TEST(Weltgen, SameSeedSameFiles) {

@@ -43,8 +43,8 @@ TEST_F(Installationsfilme, EveryFilmOpensWithTheSizeAndFramesOfTheAssetList) {
     };
     const Zeile zeilen[] = {
         {0, 7, 320, 240, 100, false},  {9, 9, 200, 150, 100, true},     {10, 10, 200, 150, 49, true},
-        {11, 52, 200, 150, 50, false}, {53, 54, 200, 72, 50, false},    {55, 55, 800, 100, 100, false},
-        {56, 58, 200, 72, 50, false},  {59, 76, 66, 66, 50, false},     {77, 77, 320, 240, 2717, false},
+        {11, 52, 200, 150, 50, false}, {53, 54, 200, 56, 50, false},    {55, 55, 800, 100, 100, false},
+        {56, 58, 200, 56, 50, false},  {59, 76, 66, 66, 50, false},     {77, 77, 320, 240, 2717, false},
         {78, 106, 66, 66, 50, false},
     };
     int32_t filme = 0;

@@ -27,6 +27,7 @@
 #include "gui/icon.h"
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
+#include "media/video.h"
 #include "net/internet.h"
 #include "net/net.h"
 #include "platform/clock.h"
@@ -173,6 +174,11 @@ bool Gesperrt(int32_t icon) {
     return i && Menue_Screen_Icon_Ist_Vorhanden(icon) && (i->Status & ICON_ST_GESPERRT);
 }
 
+bool Sichtbar(int32_t icon) {
+    const s_icon* i = Menue_Screen_Icon_Aus_Nummer(icon);
+    return i && Menue_Screen_Icon_Ist_Vorhanden(icon) && !(i->Status & ICON_ST_VERSTECKT);
+}
+
 // A few frames later, the action (the screen shown by then is the page's).
 void Aktion(std::vector<Schritt>& s, void (*aktion)()) {
     s.push_back({3, 300, 570, 0});
@@ -275,6 +281,87 @@ TEST_F(SpielstartScreen, TheWizardKeepsItsRulesOnEveryPage) {
     ASSERT_TRUE(Spielen());
 }
 
+// The page's film, where the video slots show it.
+struct Rechteck {
+    int32_t x, y, b, h;
+    bool Schneidet(const Rechteck& o) const { return x < o.x + o.b && o.x < x + b && y < o.y + o.h && o.y < y + h; }
+};
+std::vector<Rechteck> Filme() {
+    std::vector<Rechteck> r;
+    for (int32_t i = 0; i < BINK_SLOTS; ++i)
+        if (const BINK_VIDEO* v = Bink_Slot(i); v && v->slot >= 0 && v->breite < 800)
+            r.push_back({v->x, v->y, v->breite, v->hoehe});
+    return r;
+}
+
+// What the page film must leave free: every row, field and button shown and
+// the frame of the list panel (the panel picture's rectangle); it stands
+// inside the lists' bed.
+void Filme_Pruefen() {
+    const std::vector<Rechteck> filme = Filme();
+    ASSERT_EQ(filme.size(), 1u) << "page " << Spielstart_Seite();
+    const Rechteck& film = filme[0];
+    std::vector<std::pair<int32_t, Rechteck>> frei;
+    for (int32_t n = ICON_WIZARD_ZURUECK; n <= ICON_WIZARD_KADER; ++n) {
+        const s_icon* i = Menue_Screen_Icon_Aus_Nummer(n);
+        if (n != ICON_WIZARD_BALKEN && n != ICON_WIZARD_KNAUF && i && Sichtbar(n)) frei.push_back({n, {i->x, i->y, i->br, i->ho}});
+    }
+    const s_icon* panel = Menue_Screen_Icon_Aus_Nummer(ICON_WIZARD_PANEL);
+    if (Rastport* bild = panel && Sichtbar(ICON_WIZARD_PANEL) ? Menue_Get_Slave_Rastport(panel->bild, nullptr) : nullptr)
+        frei.push_back({ICON_WIZARD_PANEL, {panel->x, panel->y, int32_t(bild->width), int32_t(bild->height)}});
+    for (const auto& [icon, r] : frei)
+        EXPECT_FALSE(film.Schneidet(r)) << "page " << Spielstart_Seite() << ": the film over icon " << icon;
+    EXPECT_TRUE(film.x > START_BETT_X && film.y > START_BETT_Y && film.x + film.b < START_BETT_X + START_BETT_B &&
+                film.y + film.h < START_BETT_Y + START_BETT_H)
+        << "page " << Spielstart_Seite() << ": the film beyond the bed";
+}
+
+// Every page of the wizard with its film: a long name stands whole in its
+// field, no film lies over a row, a field, a button or the list's frame; each
+// country shows its own crest; the last question shows the manager as he
+// chose himself, under the title band he saw.
+TEST_F(SpielstartScreen, TheFilmsLeaveEveryPagesFieldsAndFramesFree) {
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Klick(s, NEU_X, NEU_Y);
+    Klick(s, PLUS_X, PLUS_Y);
+    Klick(s, WEITER_X, WEITER_Y);
+    Klick(s, 600, Level_Y(2));
+    for (const char* c = "Maximilian Westerh"; *c; ++c) s.push_back({2, 300, 570, 0, false, uint8_t(*c)});
+    Foto(s);                                   // picture 0: the name page, a long name typed
+    Aktion(s, Filme_Pruefen);
+    s.push_back({2, 300, 570, 0, false, -VK_RETURN});
+    Aktion(s, Filme_Pruefen);                  // the portraits (their picture is the two managers' test's)
+    Klick(s, Bild_X(9), Bild_Y(9));
+    Foto(s);                                   // picture 1: the countries
+    Aktion(s, Filme_Pruefen);
+    Klick(s, 600, Zeile_Y(0));
+    Aktion(s, Filme_Pruefen);                  // the clubs
+    Klick(s, 600, Zeile_Y(1));
+    Foto(s);                                   // picture 2: the leagues
+    Aktion(s, Filme_Pruefen);
+    Klick(s, 600, Zeile_Y(0));
+    Foto(s);                                   // picture 3: the last question
+    Aktion(s, [] {
+        // It shows the manager's chosen portrait (the tenth), not the empty picture.
+        ASSERT_TRUE(Menue_Requester_Offen());
+        Rastport* bild = Menue_Get_Slave_Rastport(12000 + START_BILD_PORTRAIT + 9, nullptr);
+        ASSERT_NE(bild, nullptr);
+        const uint16_t* p = Rastport_Pixels16(bild);
+        const std::vector<uint16_t>& schirm = Plat_Headless_Bild();
+        int32_t anders = 0;
+        for (uint32_t y = 0; y < bild->height; ++y)
+            for (uint32_t x = 0; x < bild->width; ++x) anders += schirm[(172 + y) * 800 + 131 + x] != p[y * bild->width + x];
+        EXPECT_EQ(anders, 0);
+    });
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 4u);
+    EXPECT_EQ(Vergleichen("spielstart_name", 0), "");
+    EXPECT_EQ(Vergleichen("spielstart_laender", 1), "");
+    EXPECT_EQ(Vergleichen("spielstart_ligen", 2), "");
+    EXPECT_EQ(Vergleichen("spielstart_frage", 3), "");
+}
+
 // Without its club file no world is built: the reason shows, no new game
 // can be started.
 TEST_F(SpielstartScreen, AWorldThatCannotBeBuiltGreysTheNewGame) {
@@ -373,11 +460,6 @@ TEST_F(SpielstartScreen, TheLastGameComesBackFromTheStartScreen) {
     Aktion(s, [] { g_geladen = Jetzt(); });
     ASSERT_TRUE(Spielen());
     EXPECT_EQ(g_geladen, g_gespeichert);
-}
-
-bool Sichtbar(int32_t icon) {
-    const s_icon* i = Menue_Screen_Icon_Aus_Nummer(icon);
-    return i && Menue_Screen_Icon_Ist_Vorhanden(icon) && !(i->Status & ICON_ST_VERSTECKT);
 }
 
 void Adresse_Tippen(std::vector<Schritt>& s, const char* text) {
