@@ -142,12 +142,17 @@ VerhandlungAntwort Verhandlung_Starten(int32_t tausch, int32_t gekauft) {
     return VH_OK;
 }
 
+int32_t Verhandlung_Untergrenze() {
+    if (!g.offen || g.s.gekauft < 0) return 0;
+    int64_t v = Spieler_Berechne_Marktwert(g.s.gekauft);
+    if (Spieler_Status(g.s.gekauft) & SP_STATUS_SCOUT) v -= v * 10 / 100;
+    return int32_t(Runden64(v));
+}
+
 void Verhandlung_Preise() {
     if (!Offen("Verhandlung_Preise")) return;
     VerhandlungStand& s = g.s;
-    int64_t v = Spieler_Berechne_Marktwert(s.gekauft);
-    if (Spieler_Status(s.gekauft) & SP_STATUS_SCOUT) v -= v * 10 / 100;
-    int32_t v2 = int32_t(Runden64(v));
+    const int32_t v2 = Verhandlung_Untergrenze();
     int32_t geld = Verhandlung_Geld_Verfuegbar(s.team, s.tausch);
     s.angebot = int32_t(Runden64(std::min(geld, v2)));
     s.forderung = Spieler_Get_Forderung(s.gekauft);

@@ -52,6 +52,10 @@ int32_t Verhandlung_Geld_Verfuegbar(int32_t team, int32_t tausch_spieler);
 VerhandlungAntwort Verhandlung_Starten(int32_t tausch, int32_t gekauft);
 // The prices, the phase prices and the offer times of the open negotiation.
 void Verhandlung_Preise();
+// The lowest price of the open negotiation: the bought player's market value
+// (less a tenth for a scout's player) rounded down to 10,000, where the offer
+// starts and above which the phase prices lie; 0 with none open.
+int32_t Verhandlung_Untergrenze();
 // Starts the clock; uses up one of the club's negotiations.
 VerhandlungAntwort Verhandlung_Uhr_Starten();
 // Raises the offer by 10,000 or (gross) 100,000; a held button repeats at most every 150 ms.

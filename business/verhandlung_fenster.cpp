@@ -313,16 +313,21 @@ void Verhandlung_Fenster_Balken(int32_t* fuellung, int32_t* marke_x) {
     *marke_x = -1;
     if (!Verhandlung_Offen()) return;
     const VerhandlungStand s = Verhandlung_Stand();
-    if (s.zustand == VH_NICHT_GESTARTET || s.angebot < s.marktwert) return;
-    const int64_t spanne = int64_t(s.start_forderung) - s.marktwert;
-    // A demand no higher than the market value leaves nothing to bargain: the bar is full, the marker at its start.
+    // The bar spans the bargaining from the demand down to the lowest price,
+    // where the offer starts (the market value rounded, a scout's player's
+    // less a tenth): measured from the market value itself, an offer started
+    // below it and the bar stayed empty while the asking price fell.
+    const int32_t boden = Verhandlung_Untergrenze();
+    if (s.zustand == VH_NICHT_GESTARTET || s.angebot < boden) return;
+    const int64_t spanne = int64_t(s.start_forderung) - boden;
+    // A demand no higher than that leaves nothing to bargain: the bar is full, the marker at its start.
     if (spanne <= 0) {
         *fuellung = TRANSFER_BALKEN_B;
         *marke_x = BALKEN_X;
         return;
     }
     const int64_t gefallen = std::clamp<int64_t>((int64_t(s.start_forderung) - s.forderung) * 100 / spanne, 0, 100);
-    const int64_t geboten = std::clamp<int64_t>((int64_t(s.angebot) - s.marktwert) * 100 / spanne, 0, 100);
+    const int64_t geboten = std::clamp<int64_t>((int64_t(s.angebot) - boden) * 100 / spanne, 0, 100);
     *fuellung = int32_t(TRANSFER_BALKEN_B - (100 - gefallen) * TRANSFER_BALKEN_B / 100);
     *marke_x = int32_t(BALKEN_X + TRANSFER_BALKEN_B - geboten * TRANSFER_BALKEN_B / 100);
 }

@@ -102,7 +102,15 @@ TEST_F(TransferScreen, ANegotiationFallsToAgreementAndLeavingCarriesTheDealOut) 
     Bis_Zum_Fenster();
     Klicken(skript, START_X, START_Y, 2);                  // the clock runs, the price starts falling
     skript.push_back({68, 650, 300, 0, false});
-    skript.push_back({200, 650, 300, 0, true, 0, Merken}); // z3, picture 2: falling
+    skript.push_back({200, 650, 300, 0, true, 0, [] {     // z3, picture 2: falling
+        Merken();
+        // The bar fills as the asking price falls from the demand.
+        int32_t fuellung = -1, marke = -1;
+        Verhandlung_Fenster_Balken(&fuellung, &marke);
+        EXPECT_LT(Verhandlung_Stand().forderung, Verhandlung_Stand().start_forderung);
+        EXPECT_GT(fuellung, 0);
+        EXPECT_EQ(marke, 507 + 228);
+    }});
     skript.push_back({1, 650, 300, 0, true, 0, Merken});   // z4, picture 3: agreed, four seconds on
     Klicken(skript, VERLASSEN_X, VERLASSEN_Y, 4);
     skript.push_back({2, 650, 300, 0, false, 0, Merken});  // z5: carried out
@@ -355,32 +363,39 @@ TEST_F(TransferScreen, TheMarketLinesUpElevenByKindTheSameAllDay) {
     ASSERT_TRUE(Spielen());
 }
 
-// The price bar: empty fill and the marker at the right before the asking
-// price moves; a demand no higher than the market value (nothing to bargain)
-// gives a full bar with the marker at its start, never past 228 pixels.
+// The price bar: none before the clock runs; then an empty fill and the
+// marker at the right while the asking price stands; a demand no higher than
+// the lowest price (nothing to bargain) gives a full bar with the marker at
+// its start, never past 228 pixels.
 TEST_F(TransferScreen, ThePriceBarStaysWithinItsWidth) {
     Bis_Zum_Fenster();
+    skript.push_back({1, 650, 300, 0, false, 0, [] {
+        int32_t fuellung = 0, marke = 0;
+        Verhandlung_Fenster_Balken(&fuellung, &marke);
+        EXPECT_EQ(fuellung, -1) << "no bar before the clock runs";
+        const int32_t preis[1] = {Verhandlung_Stand().forderung};   // the asking price stays
+        Verhandlung_Phasen_Setzen(preis, 1, nullptr, 0);
+    }});
     Klicken(skript, START_X, START_Y, 2);
     skript.push_back({1, 650, 300, 0, false, 0, [] {
         int32_t fuellung = 0, marke = 0;
         Verhandlung_Fenster_Balken(&fuellung, &marke);
-        EXPECT_EQ(fuellung, -1) << "an offer below the market value shows no bar";
-        Verhandlung_Fenster_Erhoehen(false);
-        ASSERT_GE(Verhandlung_Stand().angebot, Verhandlung_Stand().marktwert);
-        Verhandlung_Fenster_Balken(&fuellung, &marke);
         EXPECT_EQ(fuellung, 0) << "the asking price has not moved";
+        EXPECT_EQ(marke, 507 + 228) << "the offer at the lowest price, where it starts";
+        Verhandlung_Fenster_Erhoehen(false);
+        Verhandlung_Fenster_Balken(&fuellung, &marke);
         EXPECT_GT(marke, 507);
-        EXPECT_LE(marke, 507 + 228);
-        // The demand equal to the market value, by a saved negotiation.
+        EXPECT_LT(marke, 507 + 228);
+        // The demand equal to the lowest price, by a saved negotiation.
         std::vector<uint8_t> block;
         Verhandlung_Save(block);
-        const VerhandlungStand s = Verhandlung_Stand();
         auto setzen = [&](size_t feld, int32_t wert) {
             for (int32_t b = 0; b < 4; ++b) block[feld * 4 + size_t(b)] = uint8_t(uint32_t(wert) >> (8 * b));
         };
-        setzen(6, s.marktwert);   // the asking price
-        setzen(7, s.marktwert);   // the demand it started from
-        setzen(5, s.marktwert);   // the offer
+        const int32_t boden = Verhandlung_Untergrenze();
+        setzen(6, boden);   // the asking price
+        setzen(7, boden);   // the demand it started from
+        setzen(5, boden);   // the offer
         ASSERT_TRUE(Verhandlung_Load(block.data(), block.size()));
         Verhandlung_Fenster_Balken(&fuellung, &marke);
         EXPECT_EQ(fuellung, 228);
