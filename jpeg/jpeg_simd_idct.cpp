@@ -252,7 +252,36 @@ void jpeg_idct_accurate_sse2(int16_t* block) {
     for (int i = 0; i < 8; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(block + 8 * i), r[i]);
 }
 
+bool jpeg_idct_accurate_dc_only(int16_t* block, const uint16_t* table) {
+    const __m128i* p = reinterpret_cast<const __m128i*>(block);
+    __m128i any = _mm_and_si128(_mm_loadu_si128(p), _mm_setr_epi16(0, -1, -1, -1, -1, -1, -1, -1));
+    for (int i = 1; i < 8; ++i) any = _mm_or_si128(any, _mm_loadu_si128(p + i));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(any, _mm_setzero_si128())) != 0xFFFF) return false;
+    // The row pass leaves row 0 at 16384 x DC / 4096 (saturated) in every
+    // column and the other rows at zero. On such columns the column pass's
+    // terms are fixed: a0 and a1 add 16, a2 and a3 add 15, and t0, u, v and m6
+    // are 1, 1, -1 and 0, so output row i is one value (lane i below), taken
+    // through the same saturating steps.
+    const int32_t dc = int16_t(uint16_t(uint32_t(uint16_t(block[0])) * table[0]));
+    const __m128i c = _mm_packs_epi32(_mm_set1_epi32(dc * 4), _mm_set1_epi32(dc * 4));
+    const __m128i a = _mm_adds_epi16(c, _mm_setr_epi16(16, 16, 15, 15, 15, 15, 16, 16));
+    const __m128i x = _mm_adds_epi16(a, _mm_setr_epi16(1, 1, -1, 0, 0, 1, -1, -1));
+    const __m128i o = clamp_sample(_mm_adds_epi16(_mm_srai_epi16(x, 5), _mm_set1_epi16(128)));
+    const __m128i lo = _mm_unpacklo_epi16(o, o), hi = _mm_unpackhi_epi16(o, o);
+    __m128i* out = reinterpret_cast<__m128i*>(block);
+    _mm_storeu_si128(out + 0, _mm_shuffle_epi32(lo, 0x00));
+    _mm_storeu_si128(out + 1, _mm_shuffle_epi32(lo, 0x55));
+    _mm_storeu_si128(out + 2, _mm_shuffle_epi32(lo, 0xAA));
+    _mm_storeu_si128(out + 3, _mm_shuffle_epi32(lo, 0xFF));
+    _mm_storeu_si128(out + 4, _mm_shuffle_epi32(hi, 0x00));
+    _mm_storeu_si128(out + 5, _mm_shuffle_epi32(hi, 0x55));
+    _mm_storeu_si128(out + 6, _mm_shuffle_epi32(hi, 0xAA));
+    _mm_storeu_si128(out + 7, _mm_shuffle_epi32(hi, 0xFF));
+    return true;
+}
+
 void jpeg_idct_accurate_sse2_dequant(int16_t* block, const uint16_t* table) {
+    if (jpeg_idct_accurate_dc_only(block, table)) return;
     // Each row is multiplied as jpeg_dequantize_sse2 multiplies it, in the
     // register the row pass reads, so the block is loaded and stored once.
     __m128i r[8];
@@ -286,6 +315,7 @@ void jpeg_idct_accurate_mmx(int16_t* block) { jpeg_idct_accurate(block); }
 void jpeg_idct_accurate_sse(int16_t* block) { jpeg_idct_accurate(block); }
 void jpeg_idct_accurate_sse2(int16_t* block) { jpeg_idct_accurate(block); }
 void jpeg_idct_fast_mmx(int16_t* block) { jpeg_idct_fast(block); }
+bool jpeg_idct_accurate_dc_only(int16_t*, const uint16_t*) { return false; }
 void jpeg_idct_accurate_sse2_dequant(int16_t* block, const uint16_t* table) {
     jpeg_dequantize(block, table);
     jpeg_idct_accurate(block);

@@ -34,6 +34,11 @@ void jpeg_idct_accurate_sse2_dequant(int16_t* block, const uint16_t* table);
 // Only where jpeg_idct_pair_available() (the processor reports AVX2).
 bool jpeg_idct_pair_available();
 void jpeg_idct_accurate_avx2_dequant_pair(int16_t* a, const uint16_t* qa, int16_t* b, const uint16_t* qb);
+// jpeg_idct_accurate_sse2_dequant's samples for a block whose 63 AC
+// coefficients are zero, without the transform's multiplications; false, the
+// block untouched, for any other block. Most blocks of smooth pictures and
+// chroma planes are such blocks.
+bool jpeg_idct_accurate_dc_only(int16_t* block, const uint16_t* table);
 // The accurate row pass's pairwise weights, [row group][pair][word].
 const int16_t (*jpeg_idct_pair_tables())[4][8];
 

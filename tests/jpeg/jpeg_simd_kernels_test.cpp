@@ -291,6 +291,7 @@ TEST(JpegSimdDequant, FusedTransformEqualsDequantiseThenTransform) {
             q[i] = wild ? uint16_t(rng.next()) : uint16_t(1 + rng.next() % 99);
             if (!wild && i / 8 >= round % 9) want[i] = 0;   // rows from a cut on all zero
         }
+        if (round % 5 == 4) std::fill(want + 1, want + 64, int16_t(0));   // DC only: the short form
         // The four-column kernel transforms every row; the eight-column ones
         // pass over zero rows and must not differ for it.
         alignas(16) int16_t eight[64];
@@ -314,6 +315,33 @@ TEST(JpegSimdDequant, FusedTransformEqualsDequantiseThenTransform) {
         std::memcpy(prev_in, cur_in, sizeof(cur_in));
         std::memcpy(prev_q, q, sizeof(q));
         std::memcpy(prev_want, want, sizeof(want));
+    }
+}
+
+// The short form for blocks without AC coefficients gives the transform's
+// samples at every DC word and table entry (saturation at both ends included),
+// and leaves every block with one AC coefficient to the transform.
+TEST(JpegSimdDequant, DcOnlyShortFormEqualsTheTransform) {
+    for (const uint16_t q0 : {uint16_t(1), uint16_t(3), uint16_t(16), uint16_t(255), uint16_t(65535)}) {
+        alignas(16) uint16_t q[64];
+        std::fill(q, q + 64, uint16_t(7));
+        q[0] = q0;
+        for (int32_t dc = -32768; dc <= 32767; ++dc) {
+            alignas(16) int16_t got[64] = {}, want[64] = {};
+            got[0] = want[0] = int16_t(dc);
+            ASSERT_TRUE(jpeg_idct_accurate_dc_only(got, q));
+            jpeg_dequantize_sse2(want, q);
+            jpeg_idct_accurate_sse(want);
+            ASSERT_EQ(0, std::memcmp(got, want, sizeof(want))) << "dc " << dc << " q " << q0;
+        }
+    }
+    for (int k = 1; k < 64; ++k) {
+        alignas(16) int16_t b[64] = {};
+        b[0] = 100, b[k] = 1;
+        alignas(16) uint16_t q[64];
+        std::fill(q, q + 64, uint16_t(1));
+        ASSERT_FALSE(jpeg_idct_accurate_dc_only(b, q)) << k;
+        EXPECT_EQ(b[k], 1);
     }
 }
 
