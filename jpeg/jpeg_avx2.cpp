@@ -226,7 +226,9 @@ void jpeg_idct_accurate_avx2_dequant_pair(int16_t* a, const uint16_t* qa, int16_
     __m256i r[8];
     for (int i = 0; i < 8; ++i) {
         const __m256i x = _mm256_mullo_epi16(load2(a + 8 * i, b + 8 * i), load2(qa + 8 * i, qb + 8 * i));
-        r[i] = idct_row(x, kRowGroup[i]);
+        // A row zero in both blocks gives zero (its sums are the rounding term
+        // alone), as in the single-block form; most later rows are.
+        r[i] = _mm256_testz_si256(x, x) ? x : idct_row(x, kRowGroup[i]);
     }
     idct_columns(r);
     for (int i = 0; i < 8; ++i) {
