@@ -362,9 +362,10 @@ void Band(Bild& b, int32_t y, int32_t h, const char* titel, int32_t tx, int32_t 
 Rastport* Karte_Feld() {
     Bild b(800, 565);
     Karten_Grund(b);
-    Band(b, 56, 64, "", 0, 0);
-    Text_Links(b, 8, "Grundtalente", 8, 134, GOLD);
-    Band(b, 262, 56, "Aufbautalente", 8, 256);
+    // Each band carries its heading above its row: the basic talents fill the
+    // map's width, the space under their band takes a hovered talent's picture.
+    Band(b, 50, 70, "Grundtalente", 8, 64);
+    Band(b, 242, 78, "Aufbautalente", 8, 256);
     Text_Links(b, 8, "Meistertalente", 8, 424, GOLD);
     Text_Links(b, 8, "Ausnahme", 30, 490, GOLD);
     for (int32_t id = 0; id <= 39; ++id) {
