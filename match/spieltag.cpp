@@ -317,9 +317,11 @@ void Naechster_Abschnitt(int32_t i) {
 
 void Spiel_Schliessen(int32_t i) {
     if (g.slot[i].status != SLOT_BEENDET) return;
-    int32_t n = Belegt();
+    // One walk over the occupied slots, stopping at the first of the group
+    // still playing: a finished slot asks this every pass while its group
+    // plays on, over up to 300 slots.
     if (g.slot[i].startgruppe != 0)
-        for (int32_t j = 0; j < n; ++j)
+        for (int32_t j = 0; j < SPIELTAG_SLOTS && !Leer(g.slot[j]); ++j)
             if (j != i && g.slot[j].spiel != 0 && g.slot[j].startgruppe == g.slot[i].startgruppe &&
                 g.slot[j].status != SLOT_BEENDET && g.slot[j].status != SLOT_GESCHLOSSEN)
                 return;
