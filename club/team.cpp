@@ -595,7 +595,12 @@ void Team_Netzwerk_Flags_Setzen() {
     }
 }
 
-bool Team_Client_Angeboten(int32_t team) { return Gueltig("Team_Client_Angeboten", team) && Team_Ist_Normal(team, 0); }
+// A club a manager of the server's own plays (a human club that is no
+// network team) is his; every other normal club may be taken.
+bool Team_Client_Angeboten(int32_t team) {
+    return Gueltig("Team_Client_Angeboten", team) && Team_Ist_Normal(team, 0) &&
+           (!Team_Hat_Manager(team) || (g.fix[team].status & TEAM_STATUS_NETZ));
+}
 
 bool Team_Client_Nehmen(int32_t team, const char* name, int32_t portrait) {
     if (!Team_Client_Angeboten(team) || (g.fix[team].status & TEAM_STATUS_CLIENT)) {
@@ -664,7 +669,9 @@ void Team_Startteams_Fuellen() {
             Kopieren(e.manager, sizeof e.manager, Manager_Name(t));
             e.flags |= STARTTEAM_MANAGER;
         }
-        if (g.fix[t].status & TEAM_STATUS_CLIENT) e.flags |= STARTTEAM_MANAGER | STARTTEAM_CLIENT;
+        // A club played by a person, a client's or one at the server, is taken.
+        if ((g.fix[t].status & TEAM_STATUS_CLIENT) || !Team_Client_Angeboten(t))
+            e.flags |= STARTTEAM_MANAGER | STARTTEAM_CLIENT;
         e.wert = g.fix[t].status;
     }
 }

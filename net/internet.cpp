@@ -383,6 +383,20 @@ void Internet_Client_Aufgeben(Internet_Offen& offen) {
     offen = Internet_Offen{};
 }
 
+bool Internet_Client_Lebenszeichen(int32_t id) {
+    NetKontext& k = Net_K();
+    if (k.modus != 1 || !Net_Offen(k, NET_CLIENT_VERBINDUNG)) return false;
+    Internet_Alte_Antworten_Verwerfen(k);
+    const char typ[] = "vC0C<=0";
+    Internet_Block_Kopf kopf{INTERNET_MAGIC_ANFRAGE, id, uint32_t(sizeof typ - 1), k.client_team};
+    std::vector<uint8_t> anfrage;
+    Internet_Anhaengen(anfrage, &kopf, sizeof(kopf));
+    Internet_Anhaengen(anfrage, typ, sizeof typ - 1);
+    uint32_t folge = ++k.folge;
+    if (folge == 0) folge = ++k.folge;
+    return Net_Senden(NET_CLIENT_VERBINDUNG, NET_TYP_ANFRAGE, folge, anfrage.data(), anfrage.size());
+}
+
 bool Internet_Abmelden_Senden() {
     NetKontext& k = Net_K();
     if (!Net_Offen(k, NET_CLIENT_VERBINDUNG)) return false;

@@ -86,6 +86,11 @@ bool Internet_Client_Senden(Internet_Offen& offen, int32_t id, const char* typ, 
 int32_t Internet_Client_Abholen(Internet_Offen& offen, int32_t* ergebnis);
 // Client: gives up a call out; its answer, should it come, is dropped.
 void Internet_Client_Aufgeben(Internet_Offen& offen);
+// Client: a sign of life while the program asks nothing else (a person
+// choosing in the wizard before the club is taken): request `id` without
+// arguments ("vC0C<=0", the club requests' form), its answer not awaited and
+// dropped. False without a connection.
+bool Internet_Client_Lebenszeichen(int32_t id);
 // Client: tells the server that it leaves (request 1029 with team -1) without waiting.
 bool Internet_Abmelden_Senden();
 

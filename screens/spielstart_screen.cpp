@@ -122,6 +122,7 @@ struct StartModul {
     std::minstd_rand suche_zufall{20011u};   // the search display's own draws, never the game's Rnd
     uint8_t eigene_adresse[4] = {};           // this machine's, looked up once when the screen opens
     bool netz_an[4] = {};                     // the states of 895-898
+    bool beigetreten = false;                 // a client joined, choosing its club
 };
 StartModul g;
 
@@ -455,9 +456,12 @@ void Laender_Des_Servers() {
             }
 }
 
+void Server_Starten();
+bool Welt_Bauen();
+
 // "Neues Spiel" in network play: a client joins the server at the entered
-// address and walks the wizard from the country page; a server builds the
-// world and starts at once with a placeholder on every club.
+// address and walks the wizard from the manager's name to a club the server
+// offers; a server's persons walk the whole wizard, as on one machine.
 void Netz_Starten() {
     Suche_Beenden();
     if (Client()) {
@@ -474,25 +478,28 @@ void Netz_Starten() {
             Meldung("%s", Text(142));
             return;
         }
+        g.beigetreten = true;
         Laender_Bauen();
         Laender_Des_Servers();
-        Spielstart_Seite_Wechseln(5);
+        Spielstart_Seite_Wechseln(3);   // the manager's name, as on one machine
         return;
     }
+    // The server's persons choose as on one machine; the game opens to the
+    // clients when it starts (Server_Starten).
+    if (!Welt_Bauen()) return;
     Menue_Set_Hintergrund(SLAVE_WIZARD);
-    if (!Spielstart_Welt_Aufbauen()) {
-        Meldung("%s", Spielstart_Welt_Fehler().c_str());
-        return;
-    }
-    const bool laeuft = Spielstart_Netz_Server(-1, [] {
-        Filme_Schliessen();
-        return Spielstart_Server_Starten();
-    });
-    if (!laeuft) {
-        Icon_Setzen(ICON_NETZ, false);
-        Spielstart_Screen_Oeffnen();
-        Meldung("%s", Text(142));
-    }
+    Laender_Bauen();
+    Spielstart_Seite_Wechseln(1);
+}
+
+// The last question answered on a server: listening, the wizard's managers
+// on their clubs, the other clubs offered to the clients.
+void Server_Starten() {
+    Filme_Schliessen();
+    if (Spielstart_Netz_Server_Neu()) return;
+    Icon_Setzen(ICON_NETZ, false);
+    Spielstart_Screen_Oeffnen();
+    Meldung("%s", Text(142));
 }
 
 // The world for a new game or the editor; when it cannot be built both stay greyed and the fault is named.
@@ -991,6 +998,15 @@ bool Spielstart_Screen_Frame() {
     // The team editor runs on the start's frame without the placeholder, which the editor's start removed.
     if (!g.vorbereitet || (!Editor_Offen() && !g.welt_fehlt && (Team_Markt() < 0 || !Manager_Record(Team_Markt()))))
         Vorbereiten();
+    // A joined client keeps its connection while its person chooses; once
+    // the connection is gone the start screen comes back and says so.
+    if (g.beigetreten && !Spielstart_Client_Halten()) {
+        g.beigetreten = false;
+        Filme_Schliessen();
+        Texteingabe_Free();
+        Vorbereiten();
+        Meldung("%s", Text(146));
+    }
     Menue_Frame();
     return Spielstart_Spiel_Laeuft() != 0;
 }
@@ -1062,15 +1078,22 @@ void Spielstart_Seite_Wechseln(int32_t schritt) {
         [](const int32_t*, const int32_t*) {
             if (Client()) {
                 if (Spielstart_Client_Starten()) {
+                    g.beigetreten = false;
                     Filme_Schliessen();
                     return;
                 }
+                // The connection is gone: the next frame says so, no club was refused.
+                if (Net_Server_Verbindung() < 0) return;
                 // Refused (taken meanwhile): the club page again, with the server's table.
                 Team_Internet_Client_Startteams();
                 Wahl().team = -1;
                 g.film_hintergrund = Film_Oeffnen(FILM_HINTERGRUND, 0, 0);
                 Spielstart_Seite_Wechseln(0);
                 Meldung("%s", Text(143));
+                return;
+            }
+            if (Icon_An(ICON_NETZ) && Netzwerk_Modus() == 2) {
+                Server_Starten();
                 return;
             }
             Filme_Schliessen();

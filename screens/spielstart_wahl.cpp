@@ -13,6 +13,7 @@
 #include "business/verhandlung.h"
 #include "business/werbung.h"
 #include "club/club_config.h"
+#include "club/club_netz.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/spieler_dummy.h"
@@ -27,6 +28,7 @@
 #include "match/spieltag.h"
 #include "net/internet.h"
 #include "net/net.h"
+#include "platform/clock.h"
 #include "season/spielplan.h"
 #include "season/spielstart.h"
 #include "season/wettbewerb.h"
@@ -40,8 +42,11 @@ struct SpielstartModul {
     int32_t anzahl = -1;
     int32_t aktuell = 0;
     int32_t level = -1;
+    uint32_t lebenszeichen_ms = 0;   // when a joined client last asked the server while choosing
 };
 SpielstartModul g;
+
+constexpr uint32_t LEBENSZEICHEN_MS = 3000;
 
 // The averages of a league, taken once per start from its clubs.
 struct LigaSchnitt {
@@ -293,6 +298,17 @@ bool Spielstart_Netz_Server(int32_t eigenes_team, bool (*spiel)()) {
     return true;
 }
 
+bool Spielstart_Netz_Server_Neu() {
+    Netzwerk_Modus_Setzen(2);   // server
+    if (!Internet_Netzwerk_Start() || !Spielstart_Starten()) {
+        Internet_Netzwerk_Stop();
+        Netzwerk_Modus_Setzen(0);   // alone
+        return false;
+    }
+    Team_Startteams_Fuellen();
+    return true;
+}
+
 bool Spielstart_Client_Beitreten() {
     auto abbrechen = [](ManagerStruktur* platzhalter, const char* schritt) {
         Debug_Printf("Spielstart_Client_Beitreten: %s fehlgeschlagen\n", schritt);
@@ -330,6 +346,24 @@ bool Spielstart_Client_Beitreten() {
     Spielstart_Wahl_Zuruecksetzen();
     Spielstart_Anzahl_Setzen(1);
     Spielstart_Level_Setzen(level);
+    return true;
+}
+
+bool Spielstart_Client_Halten() {
+    if (Netzwerk_Modus() != 1) return false;
+    if (Net_Server_Verbindung() < 0) {
+        Debug_Printf("Spielstart_Client_Halten: keine Verbindung zum Server, die Wahl endet\n");
+        Internet_Netzwerk_Stop();
+        Client_Team_Setzen(-1);
+        Team_Free(0);
+        Spieler_Free();
+        return false;
+    }
+    const uint32_t jetzt = Plat_Ms();
+    if (jetzt - g.lebenszeichen_ms >= LEBENSZEICHEN_MS) {
+        Internet_Client_Lebenszeichen(ANFRAGE_SPIELER_ANZAHL);
+        g.lebenszeichen_ms = jetzt;
+    }
     return true;
 }
 

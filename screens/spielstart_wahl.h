@@ -91,12 +91,25 @@ bool Spielstart_Server_Starten();
 // clients. Not listening or `spiel` failing: the machine plays alone again
 // (mode 0), false; the caller tells the manager (ULVO_ZUSATZ 142).
 bool Spielstart_Netz_Server(int32_t eigenes_team, bool (*spiel)());
+// The server's new game after its wizard: mode 2 and listening (as
+// Spielstart_Netz_Server), then Spielstart_Starten with the wizard's
+// managers, who all play on this machine; the start-team table is filled for
+// the clients, who take the clubs no manager here plays. Not listening or no
+// game: the machine plays alone again (mode 0), false.
+bool Spielstart_Netz_Server_Neu();
 // A client's join (mode 1, the server's address set): the connection, the
 // game's data (the level into the level choice, the players, the teams, the
 // start-team table); the market's manager record (the start screens' state)
 // survives. Any step failing frees what was fetched, closes the connection
 // and sets mode 0 (false).
 bool Spielstart_Client_Beitreten();
+// A client that has joined and not yet taken its club, once per frame of the
+// start screens: every 3 s it asks the server something small, so that a
+// person choosing for long is never closed as a silent connection. False once
+// the connection is gone (the server dropped it or left): the world fetched
+// from the server is let go and the connection closed; the machine stays a
+// client (mode 1) for the next join.
+bool Spielstart_Client_Halten();
 // A client's start with the current choice entry: asks the server for the
 // club (request 1036); refused (taken meanwhile, not offered) gives false and
 // changes nothing here. Taken: the manager (an empty name becomes ULVO_ZUSATZ

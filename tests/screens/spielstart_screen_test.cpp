@@ -544,6 +544,55 @@ TEST_F(SpielstartScreen, TheNetworkSetUpAsksOnlyTheEnteredAddressesAndFindsAServ
     EXPECT_EQ(Vergleichen("spielstart_netz", 0), "");
 }
 
+// A server's person goes through the wizard as on one machine; when the game
+// starts the machine listens, its manager plays his club and the other clubs
+// are offered to the clients (his is shown to them as taken).
+TEST_F(SpielstartScreen, TheServersPersonChoosesThroughTheWizardAndPlays) {
+    const uint8_t lo[4] = {127, 0, 0, 1};
+    Net_Bind_Adresse_Setzen(lo);
+    Net_Port_Setzen(0);
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Klick(s, 390, 522);                        // network on
+    Klick(s, 290, 550);                        // this machine the server
+    Klick(s, NEU_X, NEU_Y);
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), 0) << "the count of managers";
+        EXPECT_FALSE(Spielstart_Spiel_Laeuft());
+    });
+    Klick(s, PLUS_X, PLUS_Y);
+    Klick(s, WEITER_X, WEITER_Y);
+    Klick(s, 600, Level_Y(2));
+    Tippen(s, "Hanna Ost");
+    Klick(s, Bild_X(3), Bild_Y(3));
+    Klick(s, 600, Zeile_Y(0));
+    Klick(s, 600, Zeile_Y(0));
+    Klick(s, 600, Zeile_Y(0));                 // the last question
+    Klick(s, JA_X, JA_Y);
+    s.push_back({10, 300, 300, 0});
+    Aktion(s, [] {
+        ASSERT_TRUE(Spielstart_Spiel_Laeuft());
+        EXPECT_EQ(Netzwerk_Modus(), 2);
+        EXPECT_NE(Net_Server_Port(), 0) << "listening";
+        const int32_t eigen = Spielstart_Manager_Team(0);
+        ASSERT_GE(eigen, 0);
+        EXPECT_STREQ(Manager_Name(eigen), "Hanna Ost");
+        EXPECT_FALSE(Team_Client_Angeboten(eigen));
+        EXPECT_FALSE(Team_Client_Nehmen(eigen, "Gast", 1));
+        ASSERT_NE(Team_Startteam(eigen), nullptr);
+        EXPECT_TRUE(Team_Startteam(eigen)->flags & STARTTEAM_CLIENT) << "taken, as the clients see it";
+        int32_t angeboten = 0;
+        for (int32_t t = 0; t < Team_Anzahl(); ++t) angeboten += t != eigen && Team_Client_Angeboten(t);
+        EXPECT_GT(angeboten, 10);
+    });
+    ASSERT_TRUE(Spielen());
+    ASSERT_FALSE(g_zuege.empty());
+    EXPECT_EQ(g_zuege[0].manager, "Hanna Ost") << "the server's manager has his turn";
+    Internet_Netzwerk_Stop();
+    Netzwerk_Modus_Setzen(0);
+    Net_Port_Setzen(NET_PORT_STANDARD);
+}
+
 // A network server in a process of its own, on the test's world files: it
 // starts at once with a placeholder on every club; the first club offered
 // is another client's; on a byte from the test the second one is taken too.
@@ -558,6 +607,8 @@ TEST_F(SpielstartScreen, TheNetworkSetUpAsksOnlyTheEnteredAddressesAndFindsAServ
                 return;
             }
     });
+    // A connection that has not taken a club is closed after 2.5 s without a request.
+    Net_Zeiten_Wert().leerlauf_ms = 2500;
     fcntl(befehl_fd, F_SETFL, O_NONBLOCK);
     for (const uint32_t start = Plat_Ms(); Plat_Ms() - start < 60000;) {
         char c;
@@ -575,9 +626,12 @@ TEST_F(SpielstartScreen, TheNetworkSetUpAsksOnlyTheEnteredAddressesAndFindsAServ
 int g_befehl = -1;
 int32_t g_vereine[2] = {-1, -1};
 
-// A client joins through the start screen: the wizard from the country page,
-// the clubs the server offers (another client's greyed), no league page, and a
-// club taken meanwhile refused with text 143 on the club page again.
+// A client joins through the start screen: the wizard from the manager's
+// name and portrait (its person may take longer than the server's limit for a
+// silent connection: the client keeps it alive), the clubs the server offers
+// (another client's greyed), no league page, and a club taken meanwhile
+// refused with text 143 on the club page again. When the server then goes, the
+// start screen comes back, says so, and the machine is still a client.
 TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRefused) {
     int p[2], b[2];
     ASSERT_EQ(pipe(p), 0);
@@ -605,8 +659,20 @@ TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRef
     Adresse_Tippen(s, "127.0.0.1");
     Klick(s, NEU_X, NEU_Y);                    // "Beitreten"
     s.push_back({3, 300, 570, 0});
+    Aktion(s, [] { EXPECT_EQ(Spielstart_Seite(), 2) << "a client begins with the manager's name"; });
+    // Over 4 s over the name by the server's clock (real, in its own process),
+    // half a second each step by this program's (virtual) one.
+    for (int32_t i = 0; i < 80; ++i) Aktion(s, [] {
+        usleep(50000);
+        Plat_Sleep_Ms(500);
+    });
+    Aktion(s, [] { EXPECT_GE(Net_Server_Verbindung(), 0) << "closed while its person chose"; });
+    Tippen(s, "Gast Nord");
+    Klick(s, Bild_X(2), Bild_Y(2));
     Aktion(s, [] {
-        ASSERT_EQ(Spielstart_Seite(), 4) << "a client begins on the country page";
+        EXPECT_STREQ(Spielstart_Wahl(0)->name, "Gast Nord");
+        EXPECT_EQ(Spielstart_Wahl(0)->portrait, 2);
+        ASSERT_EQ(Spielstart_Seite(), 4) << "then the countries";
         g_vereine[0] = g_vereine[1] = -1;
         for (int32_t t = 0, n = 0; t < Team_Startteams_Anzahl() && n < 2; ++t)
             if (const StartTeam* e = Team_Startteam(t); e && e->team == t) g_vereine[n++] = t;
@@ -637,17 +703,32 @@ TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRef
         EXPECT_TRUE(Menue_Requester_Offen()) << "text 143";
     });
     Foto(s);                                   // picture 0: the refusal over the club page
+    Klick(s, OK_X, OK_Y);
+    static pid_t server_pid = -1;
+    static int server_status = 0;
+    server_pid = pid;
+    Aktion(s, [] {
+        close(g_befehl);   // the server ends
+        EXPECT_EQ(waitpid(server_pid, &server_status, 0), server_pid);
+    });
+    for (int32_t i = 0; i < 10; ++i) Aktion(s, [] { Plat_Sleep_Ms(20); });
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Seite(), -1) << "the start screen";
+        EXPECT_TRUE(Menue_Requester_Offen()) << "text 146";
+        EXPECT_EQ(Netzwerk_Modus(), 1) << "still a client";
+        EXPECT_EQ(Net_Server_Verbindung(), -1);
+    });
+    Foto(s);                                   // picture 1: the lost connection told
     ASSERT_TRUE(Spielen());
-    close(g_befehl);
-    int status = 0;
-    EXPECT_EQ(waitpid(pid, &status, 0), pid);
+    const int status = server_status;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     Internet_Netzwerk_Stop();
     Netzwerk_Modus_Setzen(0);
     Net_Port_Setzen(NET_PORT_STANDARD);
     Net_Zeiten_Wert() = Net_Zeiten{};
-    ASSERT_EQ(fotos.size(), 1u);
+    ASSERT_EQ(fotos.size(), 2u);
     EXPECT_EQ(Vergleichen("spielstart_netz_vergeben", 0), "");
+    EXPECT_EQ(Vergleichen("spielstart_netz_abgerissen", 1), "");
 }
 
 }  // namespace
