@@ -63,6 +63,9 @@ constexpr ModulEintrag MODULE[] = {
     {"Start", verdrahtung::Binden_Start, FENSTER},
     {"Ansicht", verdrahtung::Binden_Ansicht, FENSTER},
     {"Lauf", verdrahtung::Binden_Lauf, HEADLESS | SIM},
+    // The simulator's pictures of a watched match: no mode binds it by
+    // itself; velmora-sim asks for it after the binding (Verdrahtung_Modul_Binden).
+    {"SimAnsicht", verdrahtung::Binden_Sim_Ansicht, 0},
 };
 
 // A single-owner hook a mode cannot do without, by the module that needs it
@@ -283,6 +286,25 @@ std::vector<std::string> Verdrahtung_Gebunden() {
     std::vector<std::string> namen;
     for (const Gebunden& m : g.gebunden) namen.push_back(m.name);
     return namen;
+}
+
+bool Verdrahtung_Modul_Binden(const char* name, std::string* fehler) {
+    const ModulEintrag* e = Eintrag(name ? name : "");
+    if (!e || verdrahtung::Dabei(name)) {
+        if (fehler) *fehler = std::string("Modul \"") + (name ? name : "") + (e ? "\" ist schon gebunden" : "\" gibt es nicht");
+        return false;
+    }
+    g.fehler.clear();
+    g.auswahl.push_back(name);
+    g.gebunden.push_back(Gebunden{name, {}});
+    g.aktuell = &g.gebunden.back();
+    e->binden();
+    g.aktuell = nullptr;
+    if (g.fehler.empty()) return true;
+    if (fehler) *fehler = g.fehler.front();
+    g.fehler.clear();
+    Verdrahtung_Modul_Abbinden(name);
+    return false;
 }
 
 bool Verdrahtung_Modul_Abbinden(const char* name) {

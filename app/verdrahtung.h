@@ -54,6 +54,11 @@ std::vector<std::string> Verdrahtung_Gebunden();
 // Unbinds one module (its hooks, subscribers, requests and save block); the
 // others keep working. False when it is not bound.
 bool Verdrahtung_Modul_Abbinden(const char* name);
+// Binds one module of the table after the others, one no mode binds by itself
+// (the simulator's pictures). False, with its first fault in `fehler`, when
+// it is unknown, bound already or its binding is not sound; nothing of it
+// then stays bound.
+bool Verdrahtung_Modul_Binden(const char* name, std::string* fehler = nullptr);
 
 // An instance that starts or loads a game it may save takes the lock on the
 // user directory (a network client saves nothing and takes none). The holder
@@ -78,11 +83,13 @@ void Verdrahtung_Weltgen();
 // match of a human club into an off-screen 800 x 600 screen with the art of
 // `resfile`, and `bild` gets the screen each game minute (pixels, width,
 // height, game number x 1000 + minute). False with the reason when the art
-// cannot be loaded.
+// cannot be loaded, and nothing of it stays open or filled. It is the module
+// "SimAnsicht" of the composition root, bound after the game's modules.
 bool Ansicht_Sim_Einrichten(const std::string& resfile, void (*bild)(const uint16_t*, int32_t, int32_t, uint32_t),
                             std::string* fehler);
 // The same with the match radar in place of the views (the art of
-// "menue_res.res" and the crests of "wappen.res"); Ansicht_Sim_Beenden ends both.
+// "menue_res.res" and the crests of "wappen.res"); Ansicht_Sim_Beenden ends both
+// (unbinds the module; Spiel_Entdrahten does too).
 bool Radar_Sim_Einrichten(const std::string& resfile, void (*bild)(const uint16_t*, int32_t, int32_t, uint32_t),
                           std::string* fehler);
 void Ansicht_Sim_Beenden();

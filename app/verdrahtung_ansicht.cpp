@@ -2,6 +2,7 @@
 // match views (window only): the match day names its watched records while it
 // walks its games, and the views draw them once the walk is done.
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -99,21 +100,29 @@ void Binden_Ansicht() {
 }  // namespace velmora::verdrahtung
 
 // ---------------------------------------------------------------------------
-// The simulator's pictures of a watched match (velmora-sim --view).
+// The simulator's pictures of a watched match (velmora-sim --view, --radar):
+// module "SimAnsicht", bound on request after the game's binding, so its
+// hooks carry the root's owner record and its undo steps close what it opened.
 
 namespace velmora {
 namespace {
+
+// What Ansicht_Sim_Einrichten asks for, read by the binding.
+struct SimAnfrage {
+    std::string resfile;
+    void (*bild)(const uint16_t*, int32_t, int32_t, uint32_t) = nullptr;
+    bool radar = false;
+};
+SimAnfrage g_anfrage;
 
 struct SimAnsicht {
     std::vector<uint16_t> schirm = std::vector<uint16_t>(800 * 600, 0);
     int32_t slots[4] = {-1, -1, -1, -1};   // stadion_gfx, rasen_hg, stadion_menue, stadion_sprites
                                            // (the radar: menue_res, wappen)
     bool radar = false;
-    int32_t font_slot = -1;
     void (*bild)(const uint16_t*, int32_t, int32_t, uint32_t) = nullptr;
     uint32_t spiel = 0;
     int32_t minute = -1;
-    int32_t (*res_slot_vorher)(int32_t) = nullptr;
 };
 SimAnsicht* g_sim = nullptr;
 
@@ -141,54 +150,80 @@ void Sim_Frame() {
     g_sim->bild(g_sim->schirm.data(), 800, 600, s->spiel * 1000u + uint32_t(std::max<int16_t>(s->minute, 0)));
 }
 
+// Opens a resource file; each one opened is closed when the module is unbound.
+int32_t Oeffnen(const std::string& pfad) {
+    const int32_t slot = Res_Open(pfad.c_str(), 0);
+    if (slot >= 0) verdrahtung::Beim_Abbinden([slot] { Res_Close(slot); });
+    return slot;
+}
+
 bool Sim_Einrichten(const std::string& resfile, void (*bild)(const uint16_t*, int32_t, int32_t, uint32_t),
                     std::string* fehler, bool radar) {
-    auto f = std::make_unique<SimAnsicht>();
-    f->bild = bild;
-    f->radar = radar;
-    const char* ansicht[4] = {"stadion_gfx.res", "rasen_hg.res", "stadion_menue.res", "stadion_sprites.res"};
-    const char* radar_namen[2] = {"menue_res.res", "wappen.res"};
-    const char* const* namen = radar ? radar_namen : ansicht;
-    for (int32_t i = 0; i < (radar ? 2 : 4); ++i) {
-        f->slots[i] = Res_Open((resfile + "/" + namen[i]).c_str(), 0);
-        if (f->slots[i] < 0) {
-            *fehler = resfile + "/" + namen[i] + ": not a resource file";
-            return false;
-        }
-    }
-    f->font_slot = Res_Open((resfile + "/fontres.res").c_str(), 0);
-    Res_Loader_Hooks().bitmap = Grafik_Bitmap_Laden;
-    Res_Loader_Hooks().font = [](const uint8_t* d, size_t n, int32_t tiefe) -> void* { return Font_Res_Laden(d, n, tiefe); };
-    Rastport_Screen_Setup(800, 600, f->schirm.data());
-    if (f->font_slot < 0 || Font_Load_Set(f->font_slot, 0, FONT_SET_ANZAHL) != 1) {
-        *fehler = resfile + "/fontres.res: the fonts cannot be loaded";
-        return false;
-    }
-    g_sim = f.release();
-    g_sim->res_slot_vorher = Bild_Hooks().res_slot;
-    if (radar) {
-        Bild_Hooks().res_slot = [](int32_t i) {
-            return i == RADAR_RES_DATEI ? g_sim->slots[0] : i == BILD_RES_WAPPEN ? g_sim->slots[1] : -1;
-        };
-        Spieltag_Hooks().ansicht_frame = Sim_Frame;
-        return true;
-    }
-    Bild_Hooks().res_slot = [](int32_t i) {
-        return i == 12   ? g_sim->slots[0]
-               : i == 13 ? g_sim->slots[1]
-               : i == 19 ? g_sim->slots[2]
-               : i == 17 ? g_sim->slots[3]
-                         : -1;
-    };
-    Spieltag_Hooks().ansicht_frame = Sim_Frame;
-    if (!MatchView_Init()) {
-        *fehler = resfile + "/stadion_gfx.res: the figure frames are damaged";
-        return false;
-    }
-    return true;
+    g_anfrage = SimAnfrage{resfile, bild, radar};
+    const bool ok = Verdrahtung_Modul_Binden("SimAnsicht", fehler);
+    g_anfrage = SimAnfrage{};
+    return ok;
 }
 
 }  // namespace
+
+namespace verdrahtung {
+
+void Binden_Sim_Ansicht() {
+    if (!g_anfrage.bild) return;   // bound with nothing asked for: no pictures
+    const std::string& resfile = g_anfrage.resfile;
+    const bool radar = g_anfrage.radar;
+    const char* ansicht[4] = {"stadion_gfx.res", "rasen_hg.res", "stadion_menue.res", "stadion_sprites.res"};
+    const char* radar_namen[2] = {"menue_res.res", "wappen.res"};
+    const char* const* namen = radar ? radar_namen : ansicht;
+    int32_t slots[4] = {-1, -1, -1, -1};
+    for (int32_t i = 0; i < (radar ? 2 : 4); ++i) {
+        slots[i] = Oeffnen(resfile + "/" + namen[i]);
+        if (slots[i] < 0) return Fehler(resfile + "/" + namen[i] + ": not a resource file");
+    }
+    const int32_t font_slot = Oeffnen(resfile + "/fontres.res");
+    Besetzen(Res_Loader_Hooks().bitmap, Grafik_Bitmap_Laden, "ResLoader.bitmap");
+    Besetzen(Res_Loader_Hooks().font,
+             [](const uint8_t* d, size_t n, int32_t tiefe) -> void* { return Font_Res_Laden(d, n, tiefe); },
+             "ResLoader.font");
+    auto* f = new SimAnsicht;
+    Beim_Abbinden([f] {
+        if (g_sim == f) g_sim = nullptr;
+        delete f;
+    });
+    f->bild = g_anfrage.bild;
+    f->radar = radar;
+    std::copy(std::begin(slots), std::end(slots), f->slots);
+    Rastport_Screen_Setup(800, 600, f->schirm.data());
+    Beim_Abbinden([] { Rastport_Screen_Setup(0, 0, nullptr); });
+    if (font_slot < 0 || Font_Load_Set(font_slot, 0, FONT_SET_ANZAHL) != 1)
+        return Fehler(resfile + "/fontres.res: the fonts cannot be loaded");
+    Beim_Abbinden(Font_Free_Set);
+    g_sim = f;
+    if (radar) {
+        Besetzen(Bild_Hooks().res_slot,
+                 [](int32_t i) { return i == RADAR_RES_DATEI ? g_sim->slots[0] : i == BILD_RES_WAPPEN ? g_sim->slots[1] : -1; },
+                 "Bild.res_slot");
+        Besetzen(Spieltag_Hooks().ansicht_frame, Sim_Frame, "Spieltag.ansicht_frame");
+        Beim_Abbinden(Radar_Freigeben);
+        return;
+    }
+    Besetzen(Bild_Hooks().res_slot,
+             [](int32_t i) {
+                 return i == 12   ? g_sim->slots[0]
+                        : i == 13 ? g_sim->slots[1]
+                        : i == 19 ? g_sim->slots[2]
+                        : i == 17 ? g_sim->slots[3]
+                                  : -1;
+             },
+             "Bild.res_slot");
+    Besetzen(Spieltag_Hooks().ansicht_frame, Sim_Frame, "Spieltag.ansicht_frame");
+    // The views' art is let go whether or not it loaded whole.
+    Beim_Abbinden(MatchView_Exit);
+    if (!MatchView_Init()) Fehler(resfile + "/stadion_gfx.res: the figure frames are damaged");
+}
+
+}  // namespace verdrahtung
 
 bool Ansicht_Sim_Einrichten(const std::string& resfile, void (*bild)(const uint16_t*, int32_t, int32_t, uint32_t),
                             std::string* fehler) {
@@ -200,18 +235,6 @@ bool Radar_Sim_Einrichten(const std::string& resfile, void (*bild)(const uint16_
     return Sim_Einrichten(resfile, bild, fehler, true);
 }
 
-void Ansicht_Sim_Beenden() {
-    if (!g_sim) return;
-    if (g_sim->radar) Radar_Freigeben();
-    else MatchView_Exit();
-    Spieltag_Hooks().ansicht_frame = nullptr;
-    Bild_Hooks().res_slot = g_sim->res_slot_vorher;
-    Font_Free_Set();
-    for (int32_t& s : g_sim->slots) s = s >= 0 ? Res_Close(s) : -1;
-    if (g_sim->font_slot >= 0) Res_Close(g_sim->font_slot);
-    Rastport_Screen_Setup(0, 0, nullptr);
-    delete g_sim;
-    g_sim = nullptr;
-}
+void Ansicht_Sim_Beenden() { Verdrahtung_Modul_Abbinden("SimAnsicht"); }
 
 }  // namespace velmora

@@ -87,6 +87,8 @@ void Binden_Menue_Screens();
 void Binden_Start();
 void Binden_Ansicht();
 void Binden_Lauf();
+// The simulator's pictures of a watched match (app/verdrahtung_ansicht.cpp).
+void Binden_Sim_Ansicht();
 // The player windows, part of the screens' binding (app/verdrahtung_spieler.cpp).
 void Binden_Spielerfenster();
 // The transfers (app/verdrahtung_transfer.cpp): the market's day, with the

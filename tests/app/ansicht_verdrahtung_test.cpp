@@ -2,11 +2,19 @@
 // binds them: a press over an icon of the menu framework (the option bar, a
 // panel lying over the pitch) belongs to the icon, so the view beneath does
 // not take it as well; a switch of the panel's club redraws the score plates.
+// The simulator's pictures are a module of the root: its hooks carry their
+// owner, a failed start leaves no file open and no hook filled.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/verdrahtung.h"
+#include "core/res.h"
+#include "gfx/bild.h"
+#include "match/spieltag_hooks.h"
 #include "core/hooks.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
@@ -14,6 +22,7 @@
 #include "screens/einwechseln.h"
 #include "season/kalender.h"
 #include "shell/maus.h"
+#include "tests/core/temp_verz.h"
 
 namespace velmora {
 namespace {
@@ -60,6 +69,85 @@ TEST(AnsichtVerdrahtung, APressOverAMenuIconBelongsToTheIconAndAClubSwitchRedraw
     Kalender_Hooks() = KalenderHooks{};
     Core_Hooks().meldung = nullptr;
     Maus_Frame_Position_Setzen(-100, -100);
+}
+
+namespace fs = std::filesystem;
+
+// How many resource files can still be opened: a file left open takes one.
+int32_t Freie_Res_Slots(const std::string& datei) {
+    std::vector<int32_t> offen;
+    for (int32_t s; (s = Res_Open(datei.c_str(), 0)) >= 0;) offen.push_back(s);
+    for (int32_t s : offen) Res_Close(s);
+    return int32_t(offen.size());
+}
+
+bool Gebunden(const char* modul) {
+    const std::vector<std::string> g = Verdrahtung_Gebunden();
+    return std::find(g.begin(), g.end(), modul) != g.end();
+}
+
+void Bild_Verwerfen(const uint16_t*, int32_t, int32_t, uint32_t) {}
+
+TEST(AnsichtVerdrahtung, TheSimulatorsPicturesAreBoundAndUndoneByTheRoot) {
+    velmora_test::TempVerz tmp;
+    const std::string art = std::string(VELMORA_INSTALL_DIR) + "/resfile";
+    const std::string font = art + "/fontres.res";
+    // Art of the views without the fonts, and an empty directory.
+    const std::string ohne_fonts = (tmp.pfad / "ohne_fonts").string(), leer = (tmp.pfad / "leer").string();
+    fs::create_directories(ohne_fonts);
+    fs::create_directories(leer);
+    for (const char* n : {"stadion_gfx.res", "rasen_hg.res", "stadion_menue.res", "stadion_sprites.res", "menue_res.res",
+                          "wappen.res"})
+        fs::copy_file(art + "/" + n, ohne_fonts + "/" + n);
+    const int32_t frei = Freie_Res_Slots(font);
+    ASSERT_GT(frei, 6);
+    struct Fall {
+        const char* was;
+        Betrieb betrieb;
+        std::string resfile;
+        bool radar;
+        const char* fehler;   // null: it starts
+    } faelle[] = {
+        {"the views", Betrieb::SIM, art, false, nullptr},
+        {"the radar", Betrieb::SIM, art, true, nullptr},
+        {"no art", Betrieb::SIM, leer, false, "stadion_gfx.res: not a resource file"},
+        {"no fonts", Betrieb::SIM, ohne_fonts, false, "fontres.res: the fonts cannot be loaded"},
+        {"no fonts for the radar", Betrieb::SIM, ohne_fonts, true, "fontres.res: the fonts cannot be loaded"},
+        {"the window's views bound", Betrieb::FENSTER, art, false, "wird von Grafik und SimAnsicht gefuellt"},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        std::string fehler;
+        ASSERT_TRUE(Spiel_Verdrahten(f.betrieb, &fehler)) << fehler;
+        void (*vorher)() = Spieltag_Hooks().ansicht_frame;
+        const bool ok = f.radar ? Radar_Sim_Einrichten(f.resfile, Bild_Verwerfen, &fehler)
+                                : Ansicht_Sim_Einrichten(f.resfile, Bild_Verwerfen, &fehler);
+        if (!f.fehler) {
+            ASSERT_TRUE(ok) << fehler;
+            EXPECT_TRUE(Gebunden("SimAnsicht"));
+            EXPECT_NE(Spieltag_Hooks().ansicht_frame, nullptr);
+            EXPECT_NE(Bild_Hooks().res_slot, nullptr);
+            EXPECT_LT(Freie_Res_Slots(font), frei);
+            Ansicht_Sim_Beenden();
+        } else {
+            EXPECT_FALSE(ok);
+            EXPECT_NE(fehler.find(f.fehler), std::string::npos) << fehler;
+            // What was bound before stays as it was.
+            EXPECT_EQ(Spieltag_Hooks().ansicht_frame, vorher);
+        }
+        // Nothing of the pictures stays: no module, no hook, no file.
+        EXPECT_FALSE(Gebunden("SimAnsicht"));
+        EXPECT_EQ(Freie_Res_Slots(font), frei);
+        if (f.betrieb == Betrieb::SIM) {
+            EXPECT_EQ(Spieltag_Hooks().ansicht_frame, nullptr);
+            EXPECT_EQ(Bild_Hooks().res_slot, nullptr);
+            EXPECT_EQ(Res_Loader_Hooks().bitmap, nullptr);
+        }
+        Spiel_Entdrahten();
+        EXPECT_EQ(Spieltag_Hooks().ansicht_frame, nullptr) << "the root's undo leaves no function of the pictures";
+        Kalender_Hooks() = KalenderHooks{};
+        Core_Hooks().meldung = nullptr;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// shell/main/velmora.cpp - the program's entry point: the composition root
-// wires the game, the shell runs it.
+// app/main/velmora.cpp - the program's entry point, beside the composition root:
+// the root wires the game, the shell runs it.
 //
 // With a display the game opens its window; without one (none set, one that
 // does not open, or SDL's offscreen or dummy driver) it runs headless on a
