@@ -49,7 +49,7 @@ constexpr int32_t HASK_NAME = 23;
 constexpr int8_t PRI_HINTERGRUND = 19, PRI_FENSTER = 20, PRI_KNOPF = 21, PRI_FILM = 23, PRI_FILM_KNOPF = 24;
 constexpr int32_t ABDUNKELN = 8331;   // the darkening behind a requester
 constexpr int32_t TYP_BILD[4] = {8335, 8333, 8332, 8334};
-constexpr int32_t FILM_X = 565, FILM_Y = 356, ATTR_X = 240, ATTR_Y = 134;
+constexpr int32_t FILM_X = 565, FILM_Y = TRF_FILM_Y, ATTR_X = 240, ATTR_Y = 134;
 constexpr int32_t FILM_ATTR = 77, FILM_HERZ = 10, FILM_KWAGEN = 9, SEGMENT_START = 125, SEGMENT = 48;
 
 struct FensterModul {
@@ -84,6 +84,14 @@ std::string Geld(int64_t betrag) {
 void Sperren(s_icon& k, bool gesperrt) {
     if (gesperrt) k.Status |= ICON_ST_GESPERRT;
     else k.Status &= ~ICON_ST_GESPERRT;
+}
+
+// A button's label; a button whose label is empty (apply before the unit
+// ends, switch and start after it) is not shown: it does nothing then.
+void Beschriften(s_icon& k, std::string& label, std::string text) {
+    label = std::move(text);
+    if (label.empty()) k.Status |= ICON_ST_VERSTECKT;
+    else k.Status &= ~ICON_ST_VERSTECKT;
 }
 
 // A film is released only while its slot still holds it: the menu closes
@@ -185,9 +193,9 @@ void Knoepfe_Zum_Schluss() {
     Sperren(g.sicher, true);
     Sperren(g.start, true);
     Sperren(g.anwenden, false);
-    g.label_sicher.clear();
-    g.label_start.clear();
-    g.label_anwenden = Text(TEXT_OK);
+    Beschriften(g.sicher, g.label_sicher, "");
+    Beschriften(g.start, g.label_start, "");
+    Beschriften(g.anwenden, g.label_anwenden, Text(TEXT_OK));
 }
 
 void Absturz(const Training_Sitzung& s, Font* f9, Font* f15) {
@@ -343,10 +351,10 @@ s_icon* Fenster_Icons(int32_t i) {
 
 // The buttons as the unit stands (a unit shown again after a change of screen).
 void Knoepfe_Nach_Zustand(const Training_Sitzung& s) {
-    g.label_sicher = Text(TEXT_SICHER);
-    g.label_schliessen = Text(TEXT_SCHLIESSEN);
-    g.label_anwenden.clear();
-    g.label_start = Text(s.zustand == TR_BEREIT ? TEXT_START : TEXT_STOP);
+    Beschriften(g.sicher, g.label_sicher, Text(TEXT_SICHER));
+    Beschriften(g.schliessen, g.label_schliessen, Text(TEXT_SCHLIESSEN));
+    Beschriften(g.anwenden, g.label_anwenden, "");
+    Beschriften(g.start, g.label_start, Text(s.zustand == TR_BEREIT ? TEXT_START : TEXT_STOP));
     Sperren(g.anwenden, true);
     Sperren(g.schliessen, s.zustand != TR_BEREIT);
     Sperren(g.sicher, false);
@@ -403,7 +411,7 @@ void Training_Fenster_Start_Stop() {
     if (s->zustand == TR_BEREIT) {
         if (!Training_Start()) return;   // refused payment: nothing changes
         Sperren(g.schliessen, true);
-        g.label_start = Text(TEXT_STOP);
+        Beschriften(g.start, g.label_start, Text(TEXT_STOP));
     } else if (s->zustand != TR_ABSTURZ && s->zustand != TR_ENDE) {
         Training_Stop();
     }

@@ -59,12 +59,19 @@ void Weg(std::initializer_list<s_icon*> icons) {
     for (s_icon* k : icons) Menue_Screen_Icon_Loeschen(-1, k);
 }
 
-// The news line shown now.
-void Nachricht(Font* f9, uint32_t jetzt) {
+// The news line shown now, with the warning while the squad is exhausted, on
+// their rail; without either the rail is not shown (an empty box).
+void Nachricht(Font* f9, Font* f11, uint32_t jetzt) {
     const Lager_Ereignis* e = Lager_Ereignis_Holen(Lager_Ereignis_Anzeige(jetzt));
-    if (!e || e->spieler < 0) return;
-    const char* name = Spieler_String(SPS_NAME, e->spieler, 0, 0);
+    const bool zeile = e && e->spieler >= 0;
+    if (!zeile && !Lager_Erschoepft()) return;
     Rastport* ziel = Rastport_Target();
+    Bild(LAGER_BILD_NACHRICHT, 74, 437);
+    // The warning blinks white and brown, half a second each.
+    if (Lager_Erschoepft())
+        Text_Printf(ziel, f11, "^c%05d%s", 500, 454, (jetzt % 1000) < 500 ? WEISS : BRAUN, Text(TEXT_ERSCHOEPFT));
+    if (!zeile) return;
+    const char* name = Spieler_String(SPS_NAME, e->spieler, 0, 0);
     if (e->art == LE_NEGATIV_WEG)
         Text_Printf(ziel, f9, "^c%05d%s : %s %s %s", 80, 454, WEISS, name, Text(TEXT_NEGATIV),
                     Spieler_Info_Talent_Name(e->wert), Text(TEXT_NEGATIV_2));
@@ -82,10 +89,7 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Font* f11 = Font_Get(11);
     Font* f14 = Font_Get(14);
     if (!f9 || !f11 || !f14) return;
-    // The warning blinks white and brown, half a second each.
-    if (Lager_Erschoepft())
-        Text_Printf(ziel, f11, "^c%05d%s", 500, 454, (jetzt % 1000) < 500 ? WEISS : BRAUN, Text(TEXT_ERSCHOEPFT));
-    Nachricht(f9, jetzt);
+    Nachricht(f9, f11, jetzt);
     for (int32_t k = 0; k < 3; ++k) {
         const Lager_Balken* b = Lager_Balken_Holen(k);
         const int32_t v = b ? std::clamp(b->wert, 0, LAGER_BALKEN_MAX) : 0;

@@ -43,9 +43,9 @@ Rastport* Fenster() {
     b.Platte(180 - FX, 210 - FY, 36, 234, 5, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.5), 2);
     for (int32_t k = 0; k <= 10; ++k) b.Rechteck(212 - FX, 436 - FY - 22 * k, k % 5 ? 3 : 6, 1, GOLD_DUNKEL);
     b.Platte(130 - FX, 370 - FY, 50, 50, 8, GOLD_DUNKEL, NACHT, Mix(NACHT, TAFEL, 0.4), 2);
-    // The film's frame around (565, 356) 200 x 150.
-    b.Platte(561 - FX, 352 - FY, 208, 158, 4, GOLD, NACHT, NACHT, 2);
-    b.Rechteck(250 - FX, 432 - FY, 300, 1, GOLD_DUNKEL);
+    // The film's frame around (565, TRF_FILM_Y) 200 x 150, above the button rail.
+    b.Platte(561 - FX, TRF_FILM_Y - 4 - FY, 208, 158, 4, GOLD, NACHT, NACHT, 2);
+    b.Rechteck(250 - FX, 432 - FY, 430, 1, GOLD_DUNKEL);
     return b.Fertig();
 }
 
@@ -182,14 +182,20 @@ Rastport* Bonus_Text(int32_t punkte, int32_t k, int32_t n) {
     return b.Fertig();
 }
 
-// The camp window: the film's frame at (71, 92), the name's plate, the three bars' sockets, the news rail.
+// The camp window: the film's frame at (71, 92), the name's plate, the three
+// bars' sockets; the news rail is a picture of its own, shown with a line.
 Rastport* Lager_Fenster() {
     Bild b(664, 404);
     b.Platte(0, 0, 664, 404, 12, GOLD, TAFEL, NACHT, 3);
     b.Platte(3, 3, 326, 246, 4, GOLD, NACHT, NACHT, 2);
     b.Platte(350, 130, 290, 40, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.3), NACHT, 2);
     for (int32_t k = 0; k < 3; ++k) b.Platte(150, 251 + 33 * k, 366, 22, 5, GOLD_DUNKEL, NACHT, NACHT, 2);
-    b.Platte(8, 350, 648, 46, 6, Mix(GOLD_DUNKEL, NACHT, 0.3), Mix(TAFEL, NACHT, 0.35), Mix(NACHT, TAFEL, 0.1));
+    return b.Fertig();
+}
+
+Rastport* Lager_Nachricht() {
+    Bild b(648, 46);
+    b.Platte(0, 0, 648, 46, 6, Mix(GOLD_DUNKEL, NACHT, 0.3), Mix(TAFEL, NACHT, 0.35), Mix(NACHT, TAFEL, 0.1));
     return b.Fertig();
 }
 
@@ -233,6 +239,7 @@ Rastport* Bild_Zu(int32_t slave) {
     case LAGER_BILD_ENDE: return Knopf(120, false, Mix(ROT, SCHIEFER_DUNKEL, 0.6));
     case LAGER_BILD_ENDE_DRUCK: return Knopf(120, true, Mix(ROT, SCHIEFER_DUNKEL, 0.6));
     case LAGER_BILD_ERGEBNIS: return Lager_Ergebnis();
+    case LAGER_BILD_NACHRICHT: return Lager_Nachricht();
     case TRF_BILD_FILM_ZU: return Knopf(80, false, SCHIEFER);
     case TRF_BILD_FILM_ZU_DRUCK: return Knopf(80, true, SCHIEFER);
     default: break;

@@ -21,6 +21,8 @@ constexpr int32_t TRF_BILD_BALKEN = 28283, TRF_BILD_PUNKTE = 28285;
 constexpr int32_t TRF_BALKEN_B = 183, TRF_PEGEL_H = 220;
 // The buttons, each followed by its pressed picture: safe-mode switch (66 wide),
 // start/stop (146), close (120), apply (76); all 32 high.
+// The top of the unit's films (200 x 150 at x 565), clear of the buttons' rail at y 438.
+constexpr int32_t TRF_FILM_Y = 236;
 constexpr int32_t TRF_BILD_SCHALTER = 28287, TRF_BILD_START = 28289, TRF_BILD_SCHLIESSEN = 28291,
                   TRF_BILD_ANWENDEN = 28293;
 // The result panel (at 246, 268), the crash panel (at 246, 297), the coin.
@@ -38,7 +40,9 @@ constexpr int32_t TRF_ERSTER = 278, TRF_LETZTER = 297, TRF_ANIM_ERSTER = 442, TR
 // its end button pressed and plain, the results window (at 65, 79, 670 x 440).
 constexpr int32_t LAGER_BILD_FENSTER = 28338, LAGER_BILD_BALKEN = 28339, LAGER_BILD_DECKEL = 28340,
                   LAGER_BILD_ENDE_DRUCK = 28341, LAGER_BILD_ENDE = 28342, LAGER_BILD_ERGEBNIS = 28343;
-constexpr int32_t LAGER_FENSTER_ERSTER = 338, LAGER_FENSTER_LETZTER = 343;
+// The news rail under the bars, shown while it holds a line (28344, 648 x 46).
+constexpr int32_t LAGER_BILD_NACHRICHT = 28344;
+constexpr int32_t LAGER_FENSTER_ERSTER = 338, LAGER_FENSTER_LETZTER = 344;
 std::vector<ResDateiEintrag> Muster_Lager_Fenster_Datei();
 
 // Entries TRF_ERSTER-TRF_LETZTER and TRF_ANIM_ERSTER-TRF_ANIM_LETZTER of "oddo_res.res" in order.

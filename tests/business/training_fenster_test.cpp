@@ -15,6 +15,7 @@
 #include "core/bytes.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
+#include "media/video.h"
 #include "tests/screens/geld_welt.h"
 
 namespace velmora::test {
@@ -44,6 +45,26 @@ void Absturz_Setzen() {
 bool Gesperrt(int32_t nummer) {
     const s_icon* i = Menue_Screen_Icon_Aus_Nummer(nummer);
     return i && (i->Status & ICON_ST_GESPERRT);
+}
+
+bool Versteckt(int32_t nummer) {
+    const s_icon* i = Menue_Screen_Icon_Aus_Nummer(nummer);
+    return i && (i->Status & ICON_ST_VERSTECKT);
+}
+
+// Every button shown lies clear of every film playing (a film is copied over
+// the finished screen and would hide it).
+void Knoepfe_Frei() {
+    for (int32_t n : {ICON_TRF_SICHER, ICON_TRF_START, ICON_TRF_ANWENDEN, ICON_TRF_SCHLIESSEN}) {
+        const s_icon* k = Menue_Screen_Icon_Aus_Nummer(n);
+        if (!k || Versteckt(n)) continue;
+        for (int32_t i = 0; i < BINK_SLOTS; ++i) {
+            const BINK_VIDEO* v = Bink_Slot(i);
+            if (!v || v->slot < 0) continue;
+            EXPECT_FALSE(v->x < k->x + k->br && k->x < v->x + v->breite && v->y < k->y + k->ho && k->y < v->y + v->hoehe)
+                << "button " << n << " under the film " << v->label;
+        }
+    }
 }
 
 class TrainingFenster : public GeldWelt {};
@@ -81,6 +102,9 @@ TEST_F(TrainingFenster, AUnitRunsCrashesShowsItsResultAndComesBackWithTheScreen)
         EXPECT_TRUE(Gesperrt(ICON_TRF_SCHLIESSEN)) << "no closing once paid";
         EXPECT_GT(s->punkte, 0);
         EXPECT_GE(Training_Fenster_Balken().hunderter, 1);
+        EXPECT_TRUE(Versteckt(ICON_TRF_ANWENDEN)) << "apply, unlabelled until the unit ends, is not shown";
+        EXPECT_FALSE(Versteckt(ICON_TRF_SCHLIESSEN));
+        Knoepfe_Frei();
         block.clear();
         Training_Save(block);
         Absturz_Setzen();
@@ -89,6 +113,9 @@ TEST_F(TrainingFenster, AUnitRunsCrashesShowsItsResultAndComesBackWithTheScreen)
     skript.push_back({1, 400, 80, 0, true, 0, [] {
         EXPECT_FALSE(Gesperrt(ICON_TRF_ANWENDEN)) << "the crash panel hands over to apply";
         EXPECT_TRUE(Gesperrt(ICON_TRF_START));
+        EXPECT_FALSE(Versteckt(ICON_TRF_ANWENDEN));
+        EXPECT_TRUE(Versteckt(ICON_TRF_START) && Versteckt(ICON_TRF_SICHER)) << "their labels emptied";
+        Knoepfe_Frei();
     }});
     Klicken(skript, ANWENDEN_X, KNOPF_Y, 3);
     skript.push_back({2, 400, 80, 0, false});
