@@ -67,6 +67,8 @@ const char* Team_Format_Staerke(int32_t wert, int32_t dezimal) {
     return Str_Format("%d.%d", wert / 2, Clamp(dezimal, 0, 9, -1));
 }
 
+const char* Team_Staerke_Text(int32_t wert) { return Team_Format_Staerke(wert, wert % 2 ? 5 : 0); }
+
 int32_t Team_Get_Staerke(int32_t team) {
     int32_t s = Team_Berechne_Staerke(team, 0);
     return s < 0 ? 0 : s;

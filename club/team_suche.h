@@ -20,6 +20,9 @@ int32_t Team_Berechne_Staerke(int32_t team, int32_t filter);
 int32_t Team_Berechne_Attribute(int32_t team, int32_t filter);
 // "%d.%d": a strength in half stars shown as whole stars with the given decimal.
 const char* Team_Format_Staerke(int32_t wert, int32_t dezimal);
+// A strength in half stars as the stars it is worth: 103 is "51.5", 102 "51.0".
+// Every screen shows a strength this way, so one figure reads the same everywhere.
+const char* Team_Staerke_Text(int32_t wert);
 // The club's strength over its squad: the sum of value 92 (at most 20 x 12).
 int32_t Team_Get_Staerke(int32_t team);
 // The same over the players' highest strengths (value 97); 0 for a bad team.

@@ -536,7 +536,7 @@ void Screentexte_Spieltag(std::string& o) {
             {35, "Teams"}, {36, "weiter"}, {37, "ausgeschieden"}, {38, "Land"}, {39, "Status"}, {40, "Liga"},
             {41, "noch dabei"}, {42, "Spiele am"}, {43, "spielfrei"}, {44, "An diesem Spieltag wird nicht gespielt."},
             {46, "Sieger"}, {47, "Finalist"}, {49, "Alle Spieler"}, {55, "Alle Spieler"}, {56, "Startelf"},
-            {59, "Gesamtwert"}, {60, "\xd8 Sterne"}, {61, "Spieler"}});
+            {59, "Gesamtwert"}, {60, "\xd8 Sterne"}, {61, "Spieler"}, {62, "Sterne"}});
     Screen(o, "RANGLISTE_SCREEN",
            {{0, "Letzte Spiele"}, {1, "Saisonpunkte"}, {2, "Formtabelle"},
             {3, "Die letzten zehn Spiele Ihres Vereins"}, {4, "Die Vereine nach den Punkten dieser Saison"},

@@ -247,7 +247,7 @@ void Spielzeile(s_icon*, int32_t, int32_t, int32_t) {
             Schatten_Cache_Leeren();
         }
         std::snprintf(zeile, sizeof zeile, "%s: %s", Screen_Text(TEXT_STAERKE),
-                      Team_Format_Staerke(staerke, staerke % 2 ? 5 : 0));
+                      Team_Staerke_Text(staerke));
         Zentriert(ziel, Font_Get(11), false, MITTE[s], 45, zeile);
         std::snprintf(zeile, sizeof zeile, "%s: %d", Screen_Text(TEXT_ATTRIBUTE), Team_Berechne_Attribute(t, 16));
         Zentriert(ziel, Font_Get(9), false, MITTE[s], 58, zeile);

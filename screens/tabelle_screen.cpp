@@ -38,6 +38,7 @@ constexpr uint16_t WEISS = 0xFFFF, TEXT = 57115, GRAU = 50744;
 constexpr int32_t BALKEN_X = 777, BALKEN_Y = 132, BALKEN_H = 364, KNAUF_H = 8;
 constexpr int32_t SAMPLE_SCROLL = 13;
 constexpr int32_t ZEILEN_FONT = 12;   // the rows of table and comparison: the number columns' font
+constexpr int32_t TEXT_STERNE = 62;    // the comparison's column over all players
 const SchattenParameter POKAL_SCHATTEN{2, 2, 3, 0};
 
 struct ScreenModul {
@@ -114,8 +115,11 @@ void Kopf_Zeichnen(s_icon*, int32_t x, int32_t y, int32_t) {
     } else {
         Text_Printf(z, F(11), "^c%05d%s %s %s", tx, ty, WEISS, T(29), T(35),
                     Wettbewerb_Get_Rundentext(d.auswahl.wettbewerb, d.auswahl.runden_spieltag, 0));
+        // Over the starting eleven the column is the strength the header and the
+        // fixtures show; over all players it is another measure, the squad's stars.
+        const bool startelf = Menue_Icon_Zustand(ICON_TAB_SPIELERSATZ) != 0;
         Text_Printf(z, F(10), "^c%05d^tl0019%s^tl0052%s^tz0321%s^tz0392%s^tz0454%s^tz0556%s^tz0705%s", x - 3, sy, TEXT,
-                    T(30), T(8), T(21), T(61), T(60), T(32), T(59));
+                    T(30), T(8), T(startelf ? 21 : TEXT_STERNE), T(61), T(60), T(32), T(59));
     }
     Pokale_Zeichnen(z, d);
 }
@@ -266,7 +270,7 @@ void Plan_Team(Rastport* z, const TabDaten& d, const TabSpielZeile& r, int32_t t
         Text_Printf(z, F(9), "^c%05d^tl%04d%d. (%s)", x, y + 28, TEXT, tab, platz, Wettbewerb_Get_Landespokal(eigene_liga, 0, 0));
     }
     Text_Printf(z, F(9), "^c%05d^tr%04d%s %s", x, y + 28, TEXT, rechts, T(21),
-                Team_Format_Staerke(Team_Berechne_Staerke(team, 16), 1));
+                Team_Staerke_Text(Team_Berechne_Staerke(team, 16)));
 }
 
 void Spielplan_Zeile(s_icon* icon, int32_t x, int32_t y, int32_t) {
@@ -307,7 +311,7 @@ void Vergleich_Zeile(s_icon* icon, int32_t x, int32_t y, int32_t) {
     const TabVergleichZeile& r = d.vergleich[size_t(i)];
     const int32_t basis = y - 4 + icon->ho;
     const uint16_t farbe = Manager_Textfarbe(r.team, d.auswahl.wettbewerb);
-    const std::string staerke = Team_Format_Staerke(r.staerke, r.attribut);
+    const std::string staerke = Team_Staerke_Text(r.staerke);
     const std::string name = Name(r.team, TS_NAME, 200);
     if (r.spieler <= 0) {
         const std::string null = Geld_Text(0, r.team, -1);

@@ -260,6 +260,12 @@ TEST_F(TeamTest, StrengthSumsTheAvailableStartersOrAllPlayers) {
     EXPECT_EQ(Team_Berechne_Staerke(1, 16), 0);                 // a country without players
     EXPECT_STREQ(Team_Format_Staerke(13, 5), "6.5");
     EXPECT_STREQ(Team_Format_Staerke(12, 0), "6.0");
+    // Every screen's strength: the half star it holds, never another figure as the decimal.
+    const struct {
+        int32_t wert;
+        const char* text;
+    } staerken[] = {{103, "51.5"}, {102, "51.0"}, {1, "0.5"}, {0, "0.0"}, {132, "66.0"}};
+    for (const auto& s : staerken) EXPECT_STREQ(Team_Staerke_Text(s.wert), s.text) << s.wert;
     test::Welt_Freigeben();
     EXPECT_EQ(Team_Berechne_Staerke(2, 16), -1);
 }
