@@ -20,10 +20,12 @@ namespace {
 
 // The kit table. Rows 0, 1, 100 and 239 are the game's well-known kits; the
 // others combine a palette of club colours with white, grey and dark trims.
-// Rows 0-79 have no fourth colour.
+// Rows 0-79 have no fourth colour. No main colour is a middle grey: the
+// figures brighten their kits, and a grey shirt looked white on the pitch
+// beside a white one that the clash rule rightly lets stand.
 constexpr std::array<TrikotStructure, TRIKOT_ANZAHL> Tabelle_Bauen() {
     constexpr uint32_t haupt[16] = {0xF0F0F0, 0x1818D8, 0xD02010, 0x10A020, 0x10D8F0, 0x101010, 0x0060F0, 0x801080,
-                                    0x30C0F0, 0x606060, 0xA06010, 0x2020A0, 0x80F0F0, 0x0000A5, 0x40A0E0, 0xC0C0C0};
+                                    0x30C0F0, 0x808000, 0xA06010, 0x2020A0, 0x80F0F0, 0x0000A5, 0x40A0E0, 0xC0C0C0};
     constexpr uint32_t zweit[8] = {0xF0F0F0, 0x101010, 0x0000C0, 0xC00000, 0x00A000, 0x00C8F0, 0x808080, 0x602000};
     constexpr uint32_t dritt[5] = {0xD8D8D8, 0x202020, 0x0000C0, 0xC00000, 0x00A000};
     std::array<TrikotStructure, TRIKOT_ANZAHL> t{};

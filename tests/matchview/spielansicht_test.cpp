@@ -13,6 +13,9 @@
 
 #include "club/spieler.h"
 #include "club/team.h"
+#include "club/weltgen.h"
+#include "core/rnd.h"
+#include "gfx/trikot.h"
 #include "core/dirs.h"
 #include "core/reg.h"
 #include "core/text.h"
@@ -1015,6 +1018,55 @@ TEST_F(SpielansichtWelt, OnAClashTheAwaySideWearsItsSecondKitAndTheKeepersTheirs
     MatchView_Frame(saetze.data(), 1, anzeige, false);
     ASSERT_TRUE(Zeigen(1));
     EXPECT_EQ(Bild("spielansicht_trikots"), "");
+}
+
+}  // namespace
+}  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// The shirt of a side as the pitch shows it: the kit colours brightened as
+// the figures take them, the away side in its second kit on a clash.
+std::array<int32_t, 3> Hemd(int32_t team, bool zweites) {
+    uint8_t kit[36];
+    std::memcpy(kit, Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN), 36);
+    Figuren_Trikot_Aufhellen(kit);
+    const uint8_t* f = kit + (zweites ? 12 : 0);
+    return {f[0], f[1], f[2]};
+}
+
+// Every two clubs of a league of the generated worlds, with the kits a new
+// game gives them and the clash settled as the match day settles it, wear
+// shirts that the pitch tells apart: one channel differs by at least 100.
+// (A grey kit, brightened as the figures take it, looked white beside a
+// white one that the rule rightly does not call a clash.)
+TEST(TrikotLiga, EveryTwoClubsOfAGeneratedLeagueAreToldApartOnThePitch) {
+    for (auto [seed, klein] : {std::pair{1u, false}, std::pair{2u, true}, std::pair{5u, true}, std::pair{13u, false}}) {
+        Rnd_Init();
+        WeltgenOptionen o;
+        o.klein = klein;
+        o.seed = seed;
+        WeltgenWelt welt;
+        ASSERT_TRUE(Weltgen_Erzeugen(o, welt));
+        Trikot_Neues_Spiel();
+        for (const WeltgenLand& l : welt.laender)
+            for (const auto& liga : l.ligen)
+                for (int32_t h : liga)
+                    for (int32_t a : liga) {
+                        if (h == a) continue;
+                        int32_t hk = -1, ak = -1;
+                        ASSERT_TRUE(Trikot_Team_VS_Team(h, a, &hk, &ak, 0));
+                        const bool zweites = Trikot_Is_Trikot_Equal(Team_Get_TrikotNr(h, 0), Team_Get_TrikotNr(a, 0), 120, false);
+                        const std::array<int32_t, 3> x = Hemd(h, false), y = Hemd(a, zweites);
+                        int32_t d = 0;
+                        for (int32_t c = 0; c < 3; ++c) d = std::max(d, std::abs(x[size_t(c)] - y[size_t(c)]));
+                        EXPECT_GE(d, 100) << Team_String(TS_NAME, h, 0, 0) << " against " << Team_String(TS_NAME, a, 0, 0)
+                                          << ": kits " << hk << " and " << ak;
+                    }
+        Spieler_Free();
+        Team_Free(0);
+    }
 }
 
 }  // namespace
