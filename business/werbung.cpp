@@ -527,6 +527,10 @@ bool Werbung_Load(const uint8_t* in, size_t bytes) {
                    w.angebot_sponsor < WERBUNG_SPONSOREN && w.angebot_kategorie >= 0 &&
                    w.angebot_kategorie < WERBUNG_KATEGORIEN && w.belastung <= 100 && w.anfragen <= 100;
         for (uint8_t s : w.sponsor) gut = gut && s < WERBUNG_SPONSOREN;
+        // Money and matches as the contracts count them: none or more.
+        for (int32_t p = 0; p < WERBUNG_PLAETZE; ++p) gut = gut && w.wert[p] >= 0 && w.spiele[p] >= 0 && w.sperre[p] >= 0;
+        for (int32_t j = 0; j < 3; ++j) gut = gut && w.ersatz[j] >= 0 && w.angebot_ersatz[j] >= 0;
+        gut = gut && w.angebot_wert >= 0 && w.angebot_dauer >= 0 && w.angebot_sperre >= 0;
         if (!gut) {
             Debug_Printf("Werbung_Load: Datensatz von Team %d ungueltig\n", team);
             return false;

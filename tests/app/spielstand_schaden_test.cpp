@@ -15,6 +15,7 @@
 #include "app/verdrahtung.h"
 #include "business/bank.h"
 #include "business/bank_kredit.h"
+#include "business/werbung.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/hooks.h"
@@ -206,6 +207,7 @@ constexpr size_t TEAM_KOPF = 20;                     // count, game flag, level,
 constexpr size_t SPIELE_KOPF = 16;                   // magic, version, result counter, games
 constexpr size_t BANK_KOPF = sizeof(Bank_Global) + 12;   // and the three currency factors
 constexpr size_t LISTEN_ELEMENT = 8;                 // key and size before each element
+constexpr size_t WERBUNG_KOPF = sizeof(Sponsor_Zeile) * WERBUNG_SPONSOREN + 4;   // the sponsors, the clubs' count
 
 struct Fall {
     const char* modul;
@@ -270,6 +272,9 @@ const std::vector<Fall>& Faelle() {
          [](auto& d) { Setzen<int32_t>(d, Bank_Kredite(d) + 4 + LISTEN_ELEMENT + offsetof(Bank_Kredit_Posten, perioden), -3); }},
         {"Bank", "a loan's rate of NaN",
          [](auto& d) { Setzen<uint32_t>(d, Bank_Kredite(d) + 4 + LISTEN_ELEMENT + offsetof(Bank_Kredit_Posten, zins), 0x7FFFFFFF); }},
+        {"Werbung", "unchanged", nullptr},
+        {"Werbung", "a contract with -2 matches left",
+         [](auto& d) { Setzen<int32_t>(d, WERBUNG_KOPF + 4 + offsetof(Werbung_Datensatz, spiele) + 4, -2); }},
         {"Ankuendigung", "unchanged", nullptr},
         {"Ankuendigung", "data in a free record",
          [](auto& d) { Setzen<uint32_t>(d, (ANKUENDIGUNG_PUFFER - 1) * sizeof(Ankuendigung) + 100, 1); }},
