@@ -25,6 +25,7 @@
 #include "core/res.h"
 #include "core/spielstand.h"
 #include "core/text.h"
+#include "core/text_format.h"
 #include "gfx/bild.h"
 #include "gfx/bild_laden.h"
 #include "gfx/blit.h"
@@ -458,6 +459,28 @@ void Binden_Bildschirm() {
             return i ? int32_t(i->Status) : -1;
         },
         "News.icon_707_flags");
+    // Another manager has ended his day: a note in the panel's line, no box.
+    Besetzen(n.notiz, Menue_Panel_Notiz, "News.notiz");
+    // Whom a waiting machine waits for: the server names the clients' managers
+    // and clubs whose day is not over; a client waits for the others.
+    Besetzen(
+        p.warte_zeile,
+        []() -> const char* {
+            static std::string zeile;
+            zeile.clear();
+            if (Netzwerk_Modus() == 1) return zeile.assign(Text_Get("ULVO_ZUSATZ", 148) ? Text_Get("ULVO_ZUSATZ", 148) : "").c_str();
+            int32_t teams[NET_SLOTS];
+            const int32_t n = Kalender_Netz_Wartet_Auf(teams, NET_SLOTS);
+            std::string namen;
+            for (int32_t i = 0; i < n; ++i) {
+                if (!namen.empty()) namen += ", ";
+                namen += std::string(Manager_Name(teams[i])) + " (" + Team_String(TS_NAME_KURZ, teams[i], 0, 0) + ")";
+            }
+            const char* format = Text_Get("ULVO_ZUSATZ", 147);
+            if (n > 0 && format) zeile = Text_Format(format, {namen.c_str()});
+            return zeile.c_str();
+        },
+        "MenuePanel.warte_zeile");
 
     KalenderHooks& k = Kalender_Hooks();
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_TEXTE, [] { Text_Laden(); });

@@ -20,10 +20,15 @@
 #include "club/club_config.h"
 #include "club/formation.h"
 #include "club/kader_hooks.h"
+#include "club/manager.h"
 #include "club/spieler.h"
 #include "club/talente.h"
 #include "club/team.h"
+#include "core/meldung.h"
 #include "core/stoppuhr.h"
+#include "core/text.h"
+#include "core/text_format.h"
+#include "gui/menue_panel.h"
 #include "core/prioritaeten.h"
 #include "match/nachbearbeitung.h"
 #include "match/spielfeld.h"
@@ -194,7 +199,23 @@ void Binden_Spieltag() {
         Fehler("Anfrage 1029 nicht anzumelden");
     else
         Beim_Abbinden([] { Internet_Server_Abmelden(ANFRAGE_SPIELTAG_MELDEN); });
-    Besetzen(Net_Hooks().client_getrennt, Spieltag_Client_Freigeben, "Net.client_getrennt");
+    // A client's connection closed: its club is the computer's, and the
+    // server's managers are told whom they lost.
+    Besetzen(
+        Net_Hooks().client_getrennt,
+        [](int32_t team) {
+            const bool verein = team >= 0 && team < Team_Anzahl();
+            const std::string manager = verein ? Manager_Name(team) : "";
+            Spieltag_Client_Freigeben(team);
+            const char* format = Text_Get("ULVO_ZUSATZ", 149);
+            if (!format || !verein) return;
+            // A note in the panel's line now (the server may be waiting), and
+            // the message for the manager's next turn.
+            const std::string text = Text_Format(format, {manager.c_str(), Team_String(TS_NAME, team, 0, 0)});
+            Menue_Panel_Notiz(text.c_str());
+            Meldung("%s", text.c_str());
+        },
+        "Net.client_getrennt");
     // The lock-step of a client's live match: its slot, its record, its minute packets.
     if (!Internet_Server_Anmelden(ANFRAGE_SPIELTAG_SLOT, "vC<24I<4I<4I<4I<4i", Spieltag_Netz_Nachricht))
         Fehler("Anfrage 1031 nicht anzumelden");

@@ -133,6 +133,14 @@ int32_t News_Anfragen_Pruefen(int32_t team) {
             behandelt = true;
             continue;
         }
+        if ((f & NEWS_POPUP) && g_hooks.notiz) {
+            // From today, its sender not at this machine: a note, never a box.
+            const int32_t* kopf = News_Get_Kopf(i);
+            if (kopf[0] == Tag_Index() && !Team_Hat_Aktiven_Manager(kopf[1])) g_hooks.notiz(News_Text(i));
+            News_Set(i, team, -1, NEWS_SET_LOESCHEN);
+            behandelt = true;
+            continue;
+        }
         if ((f & NEWS_POPUP) && !popup_zeigen(i)) {
             News_Set(i, -1, -1, NEWS_SET_LOESCHEN);
             behandelt = true;

@@ -62,6 +62,9 @@ struct NewsHooks {
     int32_t (*icon_707_flags)() = nullptr;
     // The sound sample the stadium screen's notice window plays next (event requests).
     void (*hinweis_sound)(int32_t sample) = nullptr;
+    // Another manager's word that needs no answer ("... ist fertig."): told
+    // without a box that waits for a click. Unset: the box.
+    void (*notiz)(const char* text) = nullptr;
     // The team's match-day state as the server tells a client with its news.
     int32_t (*spieltag_zustand)(int32_t team) = nullptr;
 };

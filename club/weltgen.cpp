@@ -633,7 +633,8 @@ std::string Screentexte_Text() {
     // back and next (95, 96), a club without league (97), the last question
     // (98), the levels (99-103), the placeholder manager (104) and the start
     // screen's buttons (105 new game, 106 team editor, 107 load, 108 last game);
-    // the network set-up (127-151; 146 a joined client's lost connection).
+    // the network set-up (127-151; 146 a joined client's lost connection, 147
+    // and 148 whom a machine waits for, 149 a client's lost connection at the server).
     Screen(o, "ULVO_ZUSATZ",
            {{69, "noch offen"}, {70, "Wie hei\xdft der %d. Manager?"}, {71, "Name:"},
             {72, "Wie viele Manager spielen?"}, {73, "Schwierigkeitsgrad"}, {74, "Name des Managers"},
@@ -651,7 +652,9 @@ std::string Screentexte_Text() {
             {138, "Unter dieser Adresse antwortet kein Server."}, {139, "Server: %s"}, {141, "vergeben"},
             {142, "Die Netzwerkverbindung kam nicht zustande."}, {143, "Dieser Verein ist schon vergeben."},
             {144, "Allein an diesem Rechner spielen"}, {145, "\xdc" "ber das Netzwerk spielen"},
-            {146, "Die Verbindung zum Server ist abgerissen."}, {150, "gefunden"},
+            {146, "Die Verbindung zum Server ist abgerissen."}, {147, "Warten auf %s"},
+            {148, "Warten auf die anderen Manager"},
+            {149, "Die Verbindung zu %s ist abgerissen. Der Computer spielt jetzt %s."}, {150, "gefunden"},
             {151, "keine Antwort"}});
     // The stadium: the models (0-5), the buttons' labels (6-8), the page's
     // texts (9-17), the largest model (18), the notices (19-21, filled by

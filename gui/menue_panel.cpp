@@ -57,7 +57,8 @@ constexpr int8_t PRI_KNOPF = 10, PRI_LEISTE = 11, PRI_OBEN = 18, PRI_LEISTE_OBEN
 constexpr int32_t TEXT_WEITER = 22, TEXT_STAERKE = 23, TEXT_KEIN_GEGNER = 24, TEXT_ZUM_SPIEL = 28,
                   TEXT_ATTRIBUTE = 30, TEXT_ZU_WENIG_SPIELER = 31, TEXT_ZUGENDE = 32, TEXT_AM_ZUG = 33,
                   TEXT_SAISON = 34;
-constexpr int32_t ICON_PANEL_INFO = 701, ICON_ANKUENDIGUNG = 708, ICON_LAND = 710;
+constexpr int32_t ICON_PANEL_INFO = 701, ICON_ZEILE = 706, ICON_ANKUENDIGUNG = 708, ICON_LAND = 710;
+constexpr uint32_t NOTIZ_MS = 8000;   // how long a note stays
 constexpr int32_t ICON_AUFSTELLUNG_1 = 2401, ICON_AUFSTELLUNG_2 = 2438, ICON_SPIELERKARTE = 1746;
 constexpr int32_t EV_PANEL_AUFSTELLUNG = 0x200;
 
@@ -77,13 +78,15 @@ struct PanelModul {
     MenueLokal lokal;
     s_icon knopf[PANEL_KNOEPFE];
     s_icon_text knopf_text[PANEL_KNOEPFE][PANEL_TEXTE];
-    s_icon weiter, info, ankuendigung, spielzeile, land, konto;
+    s_icon weiter, info, ankuendigung, spielzeile, land, konto, zeile;
     s_icon_text weiter_text;
     char tag_text[48] = {};
     int32_t eintrag_unter_maus = -1;
     int32_t staerke[2] = {-1, -1};
     int32_t datum_tag = -1;       // the day the header's date showed last
     uint32_t datum_neu = 0;       // when it showed a new day (0 never)
+    std::string notiz;            // the last note and when it came
+    uint32_t notiz_ms = 0;
 };
 PanelModul g;
 
@@ -277,6 +280,18 @@ void Kontostand(s_icon*, int32_t, int32_t, int32_t) {
     }
 }
 
+// 706: the line above the buttons: a recent note, and while the machine
+// waits in network play whom it waits for.
+void Zeile_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
+    Rastport* ziel = Rastport_Target();
+    if (!ziel) return;
+    std::string text;
+    if (!g.notiz.empty() && Menue_Get_Zeit() - g.notiz_ms < NOTIZ_MS) text = g.notiz;
+    if ((g.weiter.Status & ICON_ST_GESPERRT) && g.hooks.warte_zeile)
+        if (const char* w = g.hooks.warte_zeile(); w && *w) text = text.empty() ? std::string(w) : text + "   " + w;
+    if (!text.empty()) Zentriert(ziel, Font_Get(9), true, 400, 556, text.c_str());
+}
+
 void Ankuendigung_Klick(s_icon*, int32_t ereignis) {
     if (!(ereignis & EV_LINKS)) return;
     if (g.hooks.ankuendigung_reset) g.hooks.ankuendigung_reset();
@@ -336,6 +351,9 @@ void Panel_Aufbauen() {
     g.spielzeile.zeichnen = Spielzeile;
     g.land = Menue_Icon_Neu(ICON_LAND, 643, 4, SLAVE_LAND, ICON_TYP_PERMANENT | ICON_TYP_PASSIV, 1);
     g.land.Status = ICON_ST_KEY;
+    g.zeile = Flaeche(ICON_ZEILE, 0, 544, 800, 20);
+    g.zeile.typ |= ICON_TYP_PASSIV;
+    g.zeile.zeichnen = Zeile_Zeichnen;
     g.konto = Flaeche(ICON_KONTOSTAND, 0, 568, 260, 32);
     g.konto.typ |= ICON_TYP_PASSIV;
     g.konto.zeichnen = Kontostand;
@@ -397,7 +415,7 @@ void Menue_Hauptscreen() {
     Menue_Screen_Bereich_Loeschen(5, 0, 0, 800, 600);
     Panel_Aufbauen();
     for (s_icon* i : {&g.knopf[0], &g.knopf[1], &g.knopf[2], &g.knopf[3], &g.weiter, &g.info, &g.ankuendigung,
-                      &g.spielzeile, &g.land, &g.konto})
+                      &g.spielzeile, &g.land, &g.konto, &g.zeile})
         Menue_Screen_Icon_Hinzufuegen(i);
     int32_t paar[2] = {0, 0};
     if (Auswahl_Lesen(paar) && Eintrag_Gueltig(paar[0], paar[1])) Menue_Screen_Oeffnen(g.hooks.screens[paar[0]][paar[1]]);
@@ -443,6 +461,11 @@ void Menue_Zug_Ansage(int32_t team) {
 void Menue_Panel_Icon_Schalten(int32_t an) {
     if (an) g.weiter.Status |= ICON_ST_GESPERRT;
     else g.weiter.Status &= ~ICON_ST_GESPERRT;
+}
+
+void Menue_Panel_Notiz(const char* text) {
+    g.notiz = text ? text : "";
+    g.notiz_ms = Menue_Get_Zeit();
 }
 
 void Menue_Leer_Prozedur(s_icon*, int32_t) {}

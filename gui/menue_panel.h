@@ -71,6 +71,9 @@ struct MenuePanelHooks {
     void (*dauerspiel)() = nullptr;
     // A client: the own players, team and manager fetched again from the server.
     void (*client_refresh)() = nullptr;
+    // Network play while the continue button is disabled: one line naming
+    // whom this machine waits for ("" or null: nobody named).
+    const char* (*warte_zeile)() = nullptr;
     // Another screen is about to open from the panel: the windows lying over
     // the old one close first.
     Abonnenten<> screen_wechsel;
@@ -105,6 +108,10 @@ void Menue_Zug_Ansage(int32_t team);
 void Menue_Beenden_Anfordern();
 // Disables (on) or enables the continue button; disabled it shows the date.
 void Menue_Panel_Icon_Schalten(int32_t an);
+// A note that needs no click (another manager has ended his day): shown for
+// a few seconds in the panel's line above the buttons, beside what the
+// machine waits for.
+void Menue_Panel_Notiz(const char* text);
 void Menue_Client_Refresh();
 
 // The icon procedures (public for the screens that call them).

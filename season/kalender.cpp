@@ -541,6 +541,16 @@ int32_t Kalender_Aktives_Team() {
     return g.zuege[size_t(g.zug)];
 }
 
+int32_t Kalender_Netz_Wartet_Auf(int32_t* teams, int32_t max) {
+    if (!g.netz_warten || Club_Netzwerk_Modus() != 2 || !teams) return 0;
+    int32_t n = 0;
+    for (int32_t t = 0; t < Team_Anzahl() && n < max; ++t) {
+        const uint32_t status = uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN));
+        if ((status & TEAM_STATUS_CLIENT) && !(status & TEAM_STATUS_BEREIT)) teams[n++] = t;
+    }
+    return n;
+}
+
 bool Kalender_Netz_Wartet() { return g.netz_warten && g.runmodus == KALENDER_MENUE; }
 
 int32_t Tag_Index() { return g.tag; }

@@ -139,6 +139,10 @@ int32_t Kalender_Aktives_Team();
 // plays has reported the end of its day (bit 2048 of team value 7, cleared
 // when the date moves on), and without own managers and clients plays no day.
 bool Kalender_Netz_Wartet();
+// The server while it waits after its own turns: the clubs of the clients
+// that have not ended their day, in team order, at most `max` of them; their
+// count. 0 on a client and while nothing is awaited.
+int32_t Kalender_Netz_Wartet_Auf(int32_t* teams, int32_t max);
 
 // The date.
 int32_t Tag_Index();

@@ -169,6 +169,24 @@ TEST_F(NewsAnfrageTest, PopupsAreShownOnlyFromManagersAwayToday) {
         EXPECT_EQ(Meldungen().size(), f.gezeigt ? 1u : 0u);
         EXPECT_EQ(News_Anzahl(), 0);
     }
+    // Where the screen takes notes, such a word is a note and never a box,
+    // while the continue button is disabled too; an old one or one of the
+    // manager at the machine is dropped.
+    static std::vector<std::string> notizen;
+    News_Hooks().notiz = [](const char* text) { notizen.emplace_back(text); };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(testing::Message() << "note " << f.icon << "/" << f.tag << "/" << f.team);
+        icon = f.icon;
+        Meldungen().clear();
+        notizen.clear();
+        int32_t kopf[10] = {Tag_Index() + f.tag, f.team, -1, -1, 0, 0, 0, 0, 0, 0};
+        ASSERT_EQ(News_Add(f.team, 2, -1, int32_t(NEWS_POPUP | NEWS_NACHRICHT), kopf, "fertig"), 1);
+        EXPECT_EQ(News_Anfragen_Pruefen(2), 1);
+        EXPECT_TRUE(Meldungen().empty());
+        EXPECT_EQ(notizen, f.tag == 0 && f.team == 5 ? std::vector<std::string>{"fertig"} : std::vector<std::string>{});
+        EXPECT_EQ(News_Anzahl(), 0);
+    }
+    News_Hooks().notiz = nullptr;
 }
 
 TEST_F(NewsAnfrageTest, AnnouncementItemsGoToTheBufferOnAClientAndAreRemoved) {

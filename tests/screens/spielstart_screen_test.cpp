@@ -544,6 +544,8 @@ TEST_F(SpielstartScreen, TheNetworkSetUpAsksOnlyTheEnteredAddressesAndFindsAServ
     EXPECT_EQ(Vergleichen("spielstart_netz", 0), "");
 }
 
+int32_t g_gast = -1;
+
 // A server's person goes through the wizard as on one machine; when the game
 // starts the machine listens, its manager plays his club and the other clubs
 // are offered to the clients (his is shown to them as taken).
@@ -584,10 +586,38 @@ TEST_F(SpielstartScreen, TheServersPersonChoosesThroughTheWizardAndPlays) {
         int32_t angeboten = 0;
         for (int32_t t = 0; t < Team_Anzahl(); ++t) angeboten += t != eigen && Team_Client_Angeboten(t);
         EXPECT_GT(angeboten, 10);
+        // A client takes a club of the same league.
+        g_gast = -1;
+        for (int32_t t = 0; t < Team_Anzahl() && g_gast < 0; ++t)
+            if (Team_Client_Angeboten(t) && Team_Wert(TW_WETTBEWERB, t, 0, OP_LESEN) == Team_Wert(TW_WETTBEWERB, eigen, 0, OP_LESEN))
+                g_gast = t;
+        ASSERT_GE(g_gast, 0);
+        ASSERT_TRUE(Team_Client_Nehmen(g_gast, "Gast Nord", 2));
     });
+    Klick(s, OK_X, OK_Y);                      // the turn's message
+    Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);  // the server's day ends: it waits for the client
+    s.push_back({5, 300, 300, 0});
+    Aktion(s, [] {
+        ASSERT_NE(Menue_Panel_Hooks().warte_zeile, nullptr);
+        const std::string zeile = Menue_Panel_Hooks().warte_zeile();
+        EXPECT_NE(zeile.find("Warten auf Gast Nord ("), std::string::npos) << zeile;
+        Menue_Panel_Notiz("Gast Nord (Test) ist fertig.");
+    });
+    Foto(s);                                   // picture 0: the server waits, named, with a note
+    Aktion(s, [] {
+        // The client's connection closes: the computer plays the club and the manager is told.
+        Net_Hooks().client_getrennt(g_gast);
+        EXPECT_FALSE(Team_Wert(TW_STATUS, g_gast, 0, OP_LESEN) & int32_t(TEAM_STATUS_CLIENT));
+        EXPECT_EQ(std::string(Menue_Panel_Hooks().warte_zeile()).find("Gast Nord"), std::string::npos);
+    });
+    s.push_back({5, 300, 300, 0});
+    Foto(s);                                   // picture 1: the day goes on, the drop told in the line
     ASSERT_TRUE(Spielen());
     ASSERT_FALSE(g_zuege.empty());
     EXPECT_EQ(g_zuege[0].manager, "Hanna Ost") << "the server's manager has his turn";
+    ASSERT_EQ(fotos.size(), 2u);
+    EXPECT_EQ(Vergleichen("netz_server_wartet", 0), "");
+    EXPECT_EQ(Vergleichen("netz_server_client_weg", 1), "");
     Internet_Netzwerk_Stop();
     Netzwerk_Modus_Setzen(0);
     Net_Port_Setzen(NET_PORT_STANDARD);
