@@ -10,9 +10,10 @@
 #pragma once
 #include <cstdint>
 
+#include "club/ereignis_kategorien.h"
+
 namespace velmora {
 
-constexpr int32_t EREIGNIS_KATEGORIEN = 20;
 constexpr int32_t EREIGNIS_TEXT_MAX = 299;       // characters of one text
 constexpr int32_t EREIGNIS_ZUFALL_MAX = 100;     // events of a category a random pick chooses among
 constexpr int32_t EREIGNIS_NUMMERN_MAX = 1001;   // running numbers a random pick visits
@@ -40,8 +41,6 @@ enum EreignisKategorie : int32_t {
     EK_NATIONALTRAINER = 19,
 };
 
-// The category names as the file spells them; the code is the position.
-extern const char* const EREIGNIS_KATEGORIE_NAMEN[EREIGNIS_KATEGORIEN];
 // The code of a category name, -1 for an unknown one.
 int32_t Ereignis_Kategorie_Code(const char* name);
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "club/club_config.h"
+#include "club/ereignis_kategorien.h"
 #include "club/global_config.h"
 #include "club/namen.h"
 #include "club/regeln.h"
@@ -52,13 +53,6 @@ const char* const TALENTE[ATTRIBUT_ANZAHL] = {
     "Trainingsfaul", "Hitzkopf", "Verletzungsanf\xe4llig", "Launisch", "Partyl\xf6we", "Egoist", "Schwalbenk\xf6nig",
     "Reflexe", "Strafraumbeherrschung", "Elfmetert\xf6ter", "Faustabwehr", "Weiter Abschlag", "Mitspielender Torwart"};
 
-const char* const EREIGNIS_KATEGORIEN[20] = {
-    "RANDALE", "SERIEN_SIEGE", "SERIEN_NIEDERLAGEN", "SPIELER_NEGATIVES_ATTRIBUT_WEG",
-    "SPIELER_BEENDET_AKTUELLES_TRAINING", "SPIELER_NEGATIVES_ATTRIBUT_DAZU", "ZUSCHAUER_EUPHORIE",
-    "SPIELER_NICHT_EINGESETZT", "SPIELERGEWERKSCHAFT_UNZUFRIEDEN", "SPIELERGEWERKSCHAFT_ZUFRIEDEN",
-    "SPIELER_TALENT_JETZT_ERLERNBAR", "SPIELER_TALENT_NICHT_MEHR_ERLERNBAR", "SPIELERGEWERKSCHAFT_WAHL",
-    "SPIELER_MAXSTAEKE_VERAENDERT", "MANAGER_WECHSEL", "STADIONALTER", "ALLGEMEIN", "ALLGEMEIN_TEAM",
-    "ALLGEMEIN_SPIELER", "MANAGER_NATIONALTRAINER"};
 
 const char* const VERLETZUNGEN[VERLETZUNG_ARTEN] = {
     "Prellung", "Zerrung", "Muskelfaserriss", "Muskelb\xfcndelriss", "B\xe4nderdehnung", "B\xe4nderriss",
@@ -284,7 +278,7 @@ struct WeltgenEreignis {
     const char* nein;     // after a no (or a failure)
     int32_t wert1, wert2, wert3;
 };
-const WeltgenEreignis EREIGNISSE[20][2] = {
+const WeltgenEreignis EREIGNISSE[EREIGNIS_KATEGORIEN][2] = {
     // 0 riots: the police's bill (WERT1)
     {{"Fans haben nach der Niederlage randaliert. Die Polizei stellt Ihnen %s in Rechnung.", "", "", 8000, 0, 0},
      {"Nach dem Spiel haben Fans die Trib\xfcne besch\xe4" "digt. Die Reparatur kostet %s.", "", "", 15000, 0, 0}},
@@ -379,13 +373,13 @@ const WeltgenEreignis EREIGNISSE[20][2] = {
 std::string Ereignisse_Text(Zufall& z) {
     std::string o;
     Config_Schreibe_Kommentar(o, "ereignis.cfg - random events of the Velmora demo world");
-    for (int32_t k = 0; k < 20; ++k)
+    for (int32_t k = 0; k < EREIGNIS_KATEGORIEN; ++k)
         for (const WeltgenEreignis& e : EREIGNISSE[k]) {
             Config_Schreibe_Befehl(o, "NEUES_EREIGNIS");
             Config_Schreibe_String(o, "TEXT", e.text);
             if (e.ja[0]) Config_Schreibe_String(o, "JA_TEXT", e.ja);
             if (e.nein[0]) Config_Schreibe_String(o, "NEIN_TEXT", e.nein);
-            Config_Schreibe_String(o, "KATEGORIE", EREIGNIS_KATEGORIEN[k]);
+            Config_Schreibe_String(o, "KATEGORIE", EREIGNIS_KATEGORIE_NAMEN[k]);
             Config_Schreibe_Wert(o, "WERT1", e.wert1);
             Config_Schreibe_Wert(o, "WERT2", e.wert2);
             Config_Schreibe_Wert(o, "WERT3", e.wert3);
