@@ -84,53 +84,10 @@ void Spieler_Leeren(int32_t p) {
     g.fix[p].nation = -1;
 }
 
-int32_t Roh_Lesen(int32_t modus, int32_t p) {
-    const SpielerStruktur& s = g.satz[p];
-    const SpielerFix& f = g.fix[p];
-    const SpielerClientEgal& e = g.egal[p];
-    if (modus < SPIELER_TALENTE) return s.talent[modus];
-    switch (modus) {
-    case SPW_WERT55: return s.wert55;
-    case SPW_EINSAETZE: return s.einsaetze;
-    case SPW_FORM: return s.form;
-    case SPW_STAERKE: return s.staerke;
-    case SPW_ALTER: return f.alter;
-    case SPW_GROESSE: return f.groesse;
-    case SPW_AUSSEHEN: return f.aussehen;
-    case SPW_ART: return f.art;
-    case SPW_NATION: return f.nation;
-    case SPW_WERT69: return s.wert69;
-    case SPW_VERLETZUNG: return s.verletzung;
-    case SPW_VERLETZUNG_TAGE: return s.verletzung_tage;
-    case SPW_HAAR: return f.haar;
-    case SPW_HAUT: return f.haut;
-    case SPW_DATEI_NUMMER: return f.datei_nummer;
-    case SPW_STATUS: return int32_t(s.status);
-    case SPW_BALLGEWINNE: return s.ballgewinne;
-    case SPW_BALLGEWINNE_2: return s.ballgewinne_2;
-    case SPW_SPALTE: return s.spalte;
-    case SPW_REIHE: return s.reihe;
-    case SPW_RUECKENNUMMER: return e.rueckennummer;
-    case SPW_GEHALT: return e.gehalt;
-    case SPW_SLOT: return s.slot;
-    case SPW_MORAL: return s.moral;
-    case SPW_STERNE: return s.staerke / 1000;
-    case SPW_TRAININGSGELD: return e.trainingsgeld;
-    case SPW_SPIEL_STERNE: return s.staerke / 1000;
-    case SPW_MAX_STERNE: return s.max_staerke / 1000;
-    case SPW_TRAINING_EINHEITEN: return s.training_einheiten;
-    case SPW_WERT99: return e.wert99;
-    case SPW_START_WERT100: return s.start_wert100;
-    case SPW_PARTNER: return s.partner;
-    case SPW_MARKTWERT: return e.marktwert;
-    case SPW_VEREIN_GEZEIGT: return s.verein_gezeigt;
-    default: return 0;
-    }
-}
-
-// Where each mode's value lies, for the read the match and the line-up make
-// millions of times a season: record, kind and byte offset. A mode the table
-// does not know reads as 0, as Roh_Lesen gives it.
+// Where each mode's value lies: record, kind and byte offset, the one mapping
+// of modes to fields that reads and writes go through (the match and the
+// line-up read millions of times a season). A mode the table does not know
+// reads as 0 and is not written.
 enum FeldArt : uint8_t { F_KEIN, F_I8, F_U8, F_I16, F_U16, F_I32, F_TAUSEND };
 enum FeldSatz : uint8_t { S_SATZ, S_FIX, S_EGAL };
 struct Feld {
@@ -215,59 +172,36 @@ inline int32_t Feld_Aus(const Feld f, const SpielerStruktur& satz, const Spieler
     }
 }
 
-// Roh_Lesen through the table: one load of the field's size.
+// A mode's value: one load of the field's size.
 inline int32_t Feld_Lesen(int32_t modus, int32_t p) {
     return Feld_Aus(FELDER.f[modus], g.satz[size_t(p)], g.fix[size_t(p)], g.egal[size_t(p)]);
 }
 
+template <typename T>
+inline void Speichern(uint8_t* b, int32_t v) {
+    const T w = T(v);
+    std::memcpy(b, &w, sizeof w);
+}
+
 // `v` lies within the mode's limits, which fit the field's type.
-void Roh_Schreiben(int32_t modus, int32_t p, int32_t v) {
-    SpielerStruktur& s = g.satz[p];
-    SpielerFix& f = g.fix[p];
-    SpielerClientEgal& e = g.egal[p];
-    if (modus < SPIELER_TALENTE) {
-        s.talent[modus] = int16_t(v);
-        return;
+void Feld_Schreiben(int32_t modus, int32_t p, int32_t v) {
+    const Feld f = FELDER.f[modus];
+    uint8_t* b = f.satz == S_SATZ  ? reinterpret_cast<uint8_t*>(&g.satz[size_t(p)])
+                 : f.satz == S_FIX ? reinterpret_cast<uint8_t*>(&g.fix[size_t(p)])
+                                   : reinterpret_cast<uint8_t*>(&g.egal[size_t(p)]);
+    b += f.offset;
+    switch (f.art) {
+    case F_I8: Speichern<int8_t>(b, v); break;
+    case F_U8: Speichern<uint8_t>(b, v); break;
+    case F_I16: Speichern<int16_t>(b, v); break;
+    case F_U16: Speichern<uint16_t>(b, v); break;
+    case F_I32: Speichern<int32_t>(b, v); break;
+    case F_TAUSEND: Speichern<int32_t>(b, v * 1000); break;
+    default: return;
     }
-    switch (modus) {
-    case SPW_WERT55: s.wert55 = int16_t(v); break;
-    case SPW_EINSAETZE: s.einsaetze = int8_t(v); break;
-    case SPW_FORM: s.form = v; break;
-    case SPW_STAERKE: s.staerke = v; break;
-    case SPW_ALTER: f.alter = uint8_t(v); break;
-    case SPW_GROESSE: f.groesse = uint8_t(v); break;
-    case SPW_AUSSEHEN: f.aussehen = v; break;
-    case SPW_ART:
-        f.art = int8_t(v);
-        if (v == 0) {            // a goalkeeper always carries the goalkeeper cell
-            s.spalte = 3;
-            s.reihe = 0;
-        }
-        break;
-    case SPW_NATION: f.nation = int16_t(v); break;
-    case SPW_WERT69: s.wert69 = int8_t(v); break;
-    case SPW_VERLETZUNG: s.verletzung = int8_t(v); break;
-    case SPW_VERLETZUNG_TAGE: s.verletzung_tage = int16_t(v); break;
-    case SPW_HAAR: f.haar = uint16_t(v); break;
-    case SPW_HAUT: f.haut = uint16_t(v); break;
-    case SPW_DATEI_NUMMER: f.datei_nummer = int16_t(v); break;
-    case SPW_STATUS: s.status = uint32_t(v); break;
-    case SPW_BALLGEWINNE: s.ballgewinne = int16_t(v); break;
-    case SPW_BALLGEWINNE_2: s.ballgewinne_2 = int16_t(v); break;
-    case SPW_SPALTE: s.spalte = int16_t(v); break;
-    case SPW_REIHE: s.reihe = int16_t(v); break;
-    case SPW_RUECKENNUMMER: e.rueckennummer = v; break;
-    case SPW_SLOT: s.slot = int8_t(v); break;
-    case SPW_MORAL: s.moral = int8_t(v); break;
-    case SPW_STERNE: s.staerke = v * 1000; break;
-    case SPW_TRAININGSGELD: e.trainingsgeld = v; break;
-    case SPW_MAX_STERNE: s.max_staerke = v * 1000; break;
-    case SPW_TRAINING_EINHEITEN: s.training_einheiten = int8_t(v); break;
-    case SPW_WERT99: e.wert99 = v; break;
-    case SPW_START_WERT100: s.start_wert100 = int16_t(v); break;
-    case SPW_PARTNER: s.partner = v; break;
-    case SPW_VEREIN_GEZEIGT: s.verein_gezeigt = v; break;
-    default: break;
+    if (modus == SPW_ART && v == 0) {   // a goalkeeper always carries the goalkeeper cell
+        g.satz[size_t(p)].spalte = 3;
+        g.satz[size_t(p)].reihe = 0;
     }
 }
 
@@ -353,7 +287,7 @@ namespace {
             pk.i32(OP_LESEN);
             v = Club_Remote_Int("Spieler_Wert", ANFRAGE_SPIELER_WERT, "iiii<i", a, 0);
         } else {
-            v = Roh_Lesen(modus, spieler);
+            v = Feld_Lesen(modus, spieler);
         }
         return op == OP_LESEN ? v : Wert_Prozent(v, gr);
     }
@@ -372,16 +306,16 @@ namespace {
         Debug_Printf("Spieler_Wert: CLIENT-WRITE!\n");
         return 0;
     }
-    int32_t neu = Wert_Operation("Spieler_Wert", op, modus, Roh_Lesen(modus, spieler), wert, gr);
+    int32_t neu = Wert_Operation("Spieler_Wert", op, modus, Feld_Lesen(modus, spieler), wert, gr);
     if ((modus == SPW_SPALTE || modus == SPW_REIHE) && g.fix[spieler].art == 0) {
         int32_t torwart = modus == SPW_SPALTE ? 3 : 0;
         if (neu != torwart) Debug_Printf("Spieler_Wert: Torwart %d bleibt in Spalte 3, Reihe 0\n", spieler);
         neu = torwart;
     }
-    Roh_Schreiben(modus, spieler, neu);
+    Feld_Schreiben(modus, spieler, neu);
     int32_t server;
     if (client && Wert_Senden("Spieler_Wert", ANFRAGE_SPIELER_WERT, modus, spieler, wert, op, gr, &server)) {
-        Roh_Schreiben(modus, spieler, server);   // the server's copy holds
+        Feld_Schreiben(modus, spieler, server);   // the server's copy holds
         return server;
     }
     return neu;
@@ -402,7 +336,7 @@ inline bool Schnell_Aendern(int32_t modus, int32_t spieler, int32_t wert, int32_
     if (Club_Ist_Client()) return false;
     const int32_t neu =
         op == OP_SCHREIBEN ? wert : Wert_Operation("Spieler_Wert", op, modus, Feld_Lesen(modus, spieler), wert, gr);
-    Roh_Schreiben(modus, spieler, neu);
+    Feld_Schreiben(modus, spieler, neu);
     *ergebnis = neu;
     return true;
 }
@@ -432,7 +366,8 @@ int32_t Spieler_Wert(int32_t modus, int32_t spieler, int32_t wert, int32_t op) {
 
 int32_t Spieler_Feld_Lesen(int32_t modus, int32_t spieler) {
     if (!g.initialisiert || spieler < 0 || spieler >= int32_t(g.satz.size())) return 0;
-    return Roh_Lesen(modus, spieler);
+    if (modus < 0 || modus >= SPIELER_WERT_MODI) return 0;
+    return Feld_Lesen(modus, spieler);
 }
 
 const char* Spieler_String(int32_t modus, int32_t spieler, int32_t, int32_t) {
