@@ -87,10 +87,6 @@ int32_t kapazitaet(int32_t team) {
     return s ? s->kapazitaet : -1;
 }
 
-int32_t einnahmen(int32_t stadion, int32_t spiel, int32_t, int32_t anteil_heim, int32_t anteil_gast, int32_t, int32_t) {
-    return Stadion_Spiel_Einnahmen(stadion, spiel, anteil_heim, anteil_gast, 0);
-}
-
 bool spielfeld_stadion(int32_t team, SpielfeldStadion* out) {
     const Stadion_Satz* s = Stadion_Ist_Initialisiert() ? Stadion_Get(team, 1) : nullptr;
     if (!s || !out) return false;
@@ -219,7 +215,7 @@ void Binden_Stadion() {
     Besetzen(Stadion_Hooks().news, news_an_manager, "Stadion.news");
     SpieltagHooks& s = Spieltag_Hooks();
     Besetzen(s.stadion_kapazitaet, kapazitaet, "Spieltag.stadion_kapazitaet");
-    Besetzen(s.stadion_einnahmen, einnahmen, "Spieltag.stadion_einnahmen");
+    Besetzen(s.stadion_einnahmen, Stadion_Spiel_Einnahmen, "Spieltag.stadion_einnahmen");
     Besetzen(s.stadion_eintragen, Stadion_Spiel_Eintragen, "Spieltag.stadion_eintragen");
     SpielfeldHooks& f = Spielfeld_Hooks();
     Besetzen(f.stadion, spielfeld_stadion, "Spielfeld.stadion");

@@ -777,7 +777,7 @@ void Spieltag_Spiel_Starten(int32_t i) {
         anteil[0] = anteil[1] = 0;
     }
     if (info && (info->modus & MODUS_EINNAHMEN_TEILEN)) anteil[0] = anteil[1] = 50;
-    int32_t zuschauer = Spieltag_Hook_Einnahmen(ort, s.spiel, basis, anteil[0], anteil[1], p, wichtigkeit);
+    int32_t zuschauer = Spieltag_Hook_Einnahmen(ort, s.spiel, anteil[0], anteil[1]);
     Spiele_Set_Wert(s.spiel, zuschauer);
     // Both sides' pairs reach the set-up: the squads are cleared once and the
     // two calls keep each other's pairs.

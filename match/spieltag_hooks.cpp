@@ -65,10 +65,8 @@ int32_t Spieltag_Hook_Kapazitaet(int32_t team) {
     return -1;
 }
 
-int32_t Spieltag_Hook_Einnahmen(int32_t stadion, int32_t spiel, int32_t basis, int32_t anteil_heim,
-                                int32_t anteil_gast, int32_t p, int32_t wichtigkeit) {
-    if (g.hooks.stadion_einnahmen)
-        return g.hooks.stadion_einnahmen(stadion, spiel, basis, anteil_heim, anteil_gast, p, wichtigkeit);
+int32_t Spieltag_Hook_Einnahmen(int32_t stadion, int32_t spiel, int32_t anteil_heim, int32_t anteil_gast) {
+    if (g.hooks.stadion_einnahmen) return g.hooks.stadion_einnahmen(stadion, spiel, anteil_heim, anteil_gast, 0);
     Fehlt(5, "Stadion_Spiel_Einnahmen");
     return 0;
 }

@@ -30,8 +30,8 @@ struct SpieltagHooks {
     // it, returns the spectators) and the match entered into its records.
     void (*preis_anpassen)(int32_t team, int32_t spiel, int32_t wert) = nullptr;
     int32_t (*stadion_kapazitaet)(int32_t team) = nullptr;
-    int32_t (*stadion_einnahmen)(int32_t stadion, int32_t spiel, int32_t basis, int32_t anteil_heim,
-                                 int32_t anteil_gast, int32_t p, int32_t wichtigkeit) = nullptr;
+    int32_t (*stadion_einnahmen)(int32_t stadion, int32_t spiel, int32_t anteil_heim, int32_t anteil_gast,
+                                 int32_t probelauf) = nullptr;
     void (*stadion_eintragen)(int32_t spiel) = nullptr;
     // Books an amount from one team to another (-1 nobody) with a category.
     void (*bank_ueberweisung)(int32_t von, int32_t an, float betrag, int32_t kategorie) = nullptr;
@@ -87,8 +87,7 @@ int32_t Spieltag_Hook_Monat();
 int32_t Spieltag_Hook_Wettbewerbe(int32_t* out, int32_t max);
 int32_t Spieltag_Hook_Spiele(int32_t wettbewerb, int32_t* out, int32_t max);
 int32_t Spieltag_Hook_Kapazitaet(int32_t team);
-int32_t Spieltag_Hook_Einnahmen(int32_t stadion, int32_t spiel, int32_t basis, int32_t anteil_heim,
-                                int32_t anteil_gast, int32_t p, int32_t wichtigkeit);
+int32_t Spieltag_Hook_Einnahmen(int32_t stadion, int32_t spiel, int32_t anteil_heim, int32_t anteil_gast);
 void Spieltag_Hook_Ueberweisung(int32_t von, int32_t an, float betrag, int32_t kategorie);
 const char* Spieltag_Hook_Geld_Text(float betrag, int32_t team);
 void Spieltag_Hook_News(int32_t team, int32_t art, const char* text);

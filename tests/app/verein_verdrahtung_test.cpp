@@ -113,7 +113,7 @@ TEST_F(StadionVerdrahtung, TheMatchHooksAndTheAfterMatchWorkComeFromTheStadium) 
     EXPECT_EQ(Spieltag_Hook_Kapazitaet(2), 23000);
     EXPECT_EQ(Spieltag_Hook_Kapazitaet(4), -1);
     Spiel_Lock spiel = Spiel(2, 3);
-    int32_t z = Spieltag_Hook_Einnahmen(2, spiel, 0, 100, 0, 0, 0);
+    int32_t z = Spieltag_Hook_Einnahmen(2, spiel, 100, 0);
     EXPECT_GT(z, 0);
     EXPECT_FLOAT_EQ(test::Bank().summe(2, BUCHUNG_EINTRITT), float(int64_t(z) * Stadion_Get(2, 1)->preis));
     SpielfeldStadion st;
