@@ -1,27 +1,20 @@
 // tests/business/compi_welt.h - the economy tests' factors and transfer hooks:
-// the worked numbers of the salary and market value (strength 6000 and nine
-// appearances give a salary of 34,500), the bank and the negotiation's proceeds.
+// the worked numbers of the salary and market value (tests/club), the computer
+// clubs' transfer factors, the bank and the negotiation's proceeds.
 #pragma once
 #include "business/bank.h"
 #include "business/verhandlung.h"
 #include "club/kader_hooks.h"
 #include "club/wirtschaft.h"
+#include "tests/club/wirtschaft_faktoren.h"
 
 namespace velmora::test {
 
 inline void Wirtschaft_Faktoren_Setzen() {
-    Transferfaktor_Leeren();
-    Transferfaktor_Setzen(TF_MARKTWERT_ABS, 400);
-    Transferfaktor_Setzen(TF_PROGRESSION, 200);
-    Transferfaktor_Setzen(TF_PROGRESSION_GRENZE, 50);
-    Transferfaktor_Setzen(TF_GEHALT, 10);
-    Transferfaktor_Setzen(TF_MARKTWERT_ABS_ABZUG, 100000);
+    Gehalt_Marktwert_Faktoren_Setzen();
     Transferfaktor_Setzen(TF_COMPI_TRANSFER_DELTA_SPIELER_ABS, 2);
     Transferfaktor_Setzen(TF_COMPI_TRANSFER_VERKAUF_ABZUG, 20);
     Transferfaktor_Setzen(TF_VERLAENGERUNG_KOSTEN, 100);
-    const int32_t t[3] = {60, 15, 25}, gh[3] = {50, 30, 20};
-    Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_TRANSFER, t, 3);
-    Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_GEHALT, gh, 3);
     KaderHooks& k = Kader_Hooks();
     k.bank_kontostand = [](int32_t team) { return float(Bank_Kontostand(team, false, -1)); };
     k.bank_ueberweisung = [](int32_t von, int32_t an, float betrag, int32_t kategorie) {

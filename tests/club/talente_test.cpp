@@ -12,6 +12,7 @@
 #include "club/wirtschaft.h"
 #include "core/config.h"
 #include "tests/club/welt.h"
+#include "tests/club/wirtschaft_faktoren.h"
 
 namespace velmora {
 namespace {
@@ -224,15 +225,7 @@ protected:
     void SetUp() override {
         WeltTest::SetUp();
         Tabelle_Setzen();
-        Transferfaktor_Leeren();
-        Transferfaktor_Setzen(TF_MARKTWERT_ABS, 400);
-        Transferfaktor_Setzen(TF_PROGRESSION, 200);
-        Transferfaktor_Setzen(TF_PROGRESSION_GRENZE, 50);
-        Transferfaktor_Setzen(TF_GEHALT, 10);
-        Transferfaktor_Setzen(TF_MARKTWERT_ABS_ABZUG, 100000);
-        const int32_t t[3] = {60, 15, 25}, gh[3] = {50, 30, 20};
-        Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_TRANSFER, t, 3);
-        Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_GEHALT, gh, 3);
+        test::Gehalt_Marktwert_Faktoren_Setzen();
     }
 };
 
