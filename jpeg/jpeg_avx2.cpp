@@ -215,14 +215,6 @@ void jpeg_fdct_accurate_avx2_pair(int16_t* a, int16_t* b) {
 
 
 void jpeg_idct_accurate_avx2_dequant_pair(int16_t* a, const uint16_t* qa, int16_t* b, const uint16_t* qb) {
-    // A block without AC coefficients takes the short form, its partner the
-    // single-block transform.
-    const bool a_done = jpeg_idct_accurate_dc_only(a, qa), b_done = jpeg_idct_accurate_dc_only(b, qb);
-    if (a_done || b_done) {
-        if (!a_done) jpeg_idct_accurate_sse2_dequant(a, qa);
-        if (!b_done) jpeg_idct_accurate_sse2_dequant(b, qb);
-        return;
-    }
     __m256i r[8];
     for (int i = 0; i < 8; ++i) {
         const __m256i x = _mm256_mullo_epi16(load2(a + 8 * i, b + 8 * i), load2(qa + 8 * i, qb + 8 * i));

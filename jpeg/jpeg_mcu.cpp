@@ -285,13 +285,27 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
     static const bool pairs = jpeg_idct_pair_available();
     uint32_t total = 0;
     for (uint32_t i = 0; i < n; ++i) total += block_count(i);
+    // The blocks the scan's decoder found to hold their DC value alone (this
+    // MCU's, taken once).
+    const uint32_t dc_only =
+        p->dc_only_valid && p->dc_only_col == col && p->dc_only_row == row ? p->dc_only_blocks : 0;
+    p->dc_only_valid = 0;
     if (pairs && fused == jpeg_idct_accurate_sse2_dequant && total <= 16) {
         int16_t* blk[16];
         const uint16_t* qs[16];
         uint32_t m = 0;
         for (uint32_t i = 0; i < n; ++i)
-            for (uint32_t b = 0; b < block_count(i); ++b, ++m)
-                blk[m] = p->work_blocks + (first_block(i) + b) * 64, qs[m] = p->quant[f.components[idx[i]].tq & 3].values;
+            for (uint32_t b = 0; b < block_count(i); ++b) {
+                const uint32_t at = first_block(i) + b;
+                int16_t* x = p->work_blocks + at * 64;
+                const uint16_t* q = p->quant[f.components[idx[i]].tq & 3].values;
+                if (at < 32 && (dc_only >> at & 1)) {
+                    jpeg_idct_accurate_dc_fill(x, q);
+                } else {
+                    blk[m] = x, qs[m] = q;
+                    ++m;
+                }
+            }
         uint32_t j = 0;
         for (; j + 1 < m; j += 2) jpeg_idct_accurate_avx2_dequant_pair(blk[j], qs[j], blk[j + 1], qs[j + 1]);
         if (j < m) fused(blk[j], qs[j]);

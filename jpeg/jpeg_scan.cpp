@@ -431,6 +431,7 @@ bool restore_row(const RegionEntry& e, JPEG_STREAM* s, JPEG_SCAN* scan) {
 // 1 when a stepped read stops after an MCU, else 0.
 JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p, uint32_t divisor, bool region) {
     const JPEG_FRAME& f = p->frame;
+    p->dc_only_valid = 0;
     const JPEG_KERNELS& k = s->environment->k;
     const bool fine = jpeg_fine_chroma(f);
     const auto* planes = static_cast<const JPEG_COMPONENT_PLANES*>(p->component_planes);
@@ -459,17 +460,22 @@ JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p,
         const bool in = inside(col, row);
         // Blocks outside the region are only passed over.
         const JpegHuffDecodeFn dec = in ? k.huff_decode_block : k.huff_decode_dc;
+        uint32_t dc_only = 0;
+        p->dc_only_valid = 0;
         for (uint32_t i = 0; i < scan->ns; ++i) {
             const JPEG_SCAN_COMPONENT& c = scan->components[i];
             const uint32_t first = scan->ns == 1 ? 0 : frame_offset(f, c.index);
             const uint32_t count = scan->ns == 1 ? 1 : c.h * c.v;
             for (uint32_t b = 0; b < count; ++b) {
                 int16_t* blk = p->work_blocks + (first + b) * 64;
+                s->no_ac = 0;
                 const JPEG_RESULT r = dec(s, c.dc, c.ac, &scan->pred[i], blk);
                 if (r < 0) return r;
+                if (s->no_ac && first + b < 32) dc_only |= 1u << (first + b);
                 if (in && dequantise) k.dequantize_in_use(blk, c.quant->values);
             }
         }
+        p->dc_only_blocks = dc_only, p->dc_only_col = col, p->dc_only_row = row, p->dc_only_valid = 1;
         return 0;
     };
     const bool stepping = p->mcu_step != 0;

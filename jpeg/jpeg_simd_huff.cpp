@@ -362,7 +362,10 @@ void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HU
         }
         const uint32_t size = sym & 15;
         if (size == 0) {
-            if (sym < 0xF0) break;
+            if (sym < 0xF0) {
+                if (k == 1) s->no_ac = 1;   // nothing stored past the DC value
+                break;
+            }
             k += 15;
             continue;
         }

@@ -257,6 +257,11 @@ bool jpeg_idct_accurate_dc_only(int16_t* block, const uint16_t* table) {
     __m128i any = _mm_and_si128(_mm_loadu_si128(p), _mm_setr_epi16(0, -1, -1, -1, -1, -1, -1, -1));
     for (int i = 1; i < 8; ++i) any = _mm_or_si128(any, _mm_loadu_si128(p + i));
     if (_mm_movemask_epi8(_mm_cmpeq_epi16(any, _mm_setzero_si128())) != 0xFFFF) return false;
+    jpeg_idct_accurate_dc_fill(block, table);
+    return true;
+}
+
+void jpeg_idct_accurate_dc_fill(int16_t* block, const uint16_t* table) {
     // The row pass leaves row 0 at 16384 x DC / 4096 (saturated) in every
     // column and the other rows at zero. On such columns the column pass's
     // terms are fixed: a0 and a1 add 16, a2 and a3 add 15, and t0, u, v and m6
@@ -277,7 +282,6 @@ bool jpeg_idct_accurate_dc_only(int16_t* block, const uint16_t* table) {
     _mm_storeu_si128(out + 5, _mm_shuffle_epi32(hi, 0x55));
     _mm_storeu_si128(out + 6, _mm_shuffle_epi32(hi, 0xAA));
     _mm_storeu_si128(out + 7, _mm_shuffle_epi32(hi, 0xFF));
-    return true;
 }
 
 void jpeg_idct_accurate_sse2_dequant(int16_t* block, const uint16_t* table) {
@@ -316,6 +320,7 @@ void jpeg_idct_accurate_sse(int16_t* block) { jpeg_idct_accurate(block); }
 void jpeg_idct_accurate_sse2(int16_t* block) { jpeg_idct_accurate(block); }
 void jpeg_idct_fast_mmx(int16_t* block) { jpeg_idct_fast(block); }
 bool jpeg_idct_accurate_dc_only(int16_t*, const uint16_t*) { return false; }
+void jpeg_idct_accurate_dc_fill(int16_t* block, const uint16_t* table) { jpeg_idct_accurate_sse2_dequant(block, table); }
 void jpeg_idct_accurate_sse2_dequant(int16_t* block, const uint16_t* table) {
     jpeg_dequantize(block, table);
     jpeg_idct_accurate(block);

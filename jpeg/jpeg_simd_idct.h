@@ -39,6 +39,8 @@ void jpeg_idct_accurate_avx2_dequant_pair(int16_t* a, const uint16_t* qa, int16_
 // block untouched, for any other block. Most blocks of smooth pictures and
 // chroma planes are such blocks.
 bool jpeg_idct_accurate_dc_only(int16_t* block, const uint16_t* table);
+// The short form alone, for a block known to hold its DC value alone.
+void jpeg_idct_accurate_dc_fill(int16_t* block, const uint16_t* table);
 // The accurate row pass's pairwise weights, [row group][pair][word].
 const int16_t (*jpeg_idct_pair_tables())[4][8];
 

@@ -209,6 +209,10 @@ struct JPEG_STREAM {
     uint8_t starved;
     uint8_t bad_code;
     uint8_t data_end;
+    // Set by the block decoders of classes 4 to 6 when the block just decoded
+    // ended at its first AC symbol (it holds its DC value alone); the scan
+    // clears it before each block.
+    uint8_t no_ac;
     JPEG_RESULT fault;
     uint8_t buffer[4096];
 };
@@ -413,6 +417,13 @@ struct JPEG_PROPERTIES {
     // The MCUs handed to the output stage in this read, and the last of them.
     uint32_t out_count;
     uint32_t out_col, out_row;
+    // The blocks of the MCU (dc_only_col, dc_only_row) the sequential scan has
+    // just decoded that hold their DC value alone (bit b: work block b), as the
+    // block decoders told; the transform fills those without looking at their
+    // AC coefficients. dc_only_valid 0: no MCU; the transform takes it back.
+    uint32_t dc_only_blocks;
+    uint32_t dc_only_col, dc_only_row;
+    uint8_t dc_only_valid;
     // The quantisation tables as read (natural order), and what the scans of a
     // progressive read gave each component (jpeg/jpeg_block_smooth.h): per
     // coefficient the low bits still unknown (-1 never coded), for the blocks
