@@ -740,7 +740,8 @@ std::string Screentexte_Text() {
             {19, "Abbrechen"}, {20, "Das Spiel ist gespeichert: \"%s\" auf Platz %d."}});
     // The options: the close button's help and label (1, 2), the title (3),
     // the rows (4-11, 13, 15-17, 19, 23, 24), the headings (20-22), the
-    // minutes (25), the server started and ended (26, 27), the save refusal (29).
+    // minutes (25), the server started and ended (26, 27), the save refusal (29),
+    // why one manager cannot start the server here (30).
     Screen(o, "OPTIONEN_SCREEN",
            {{1, "Zur\xfc" "ck zum Spiel"}, {2, "Schlie\xdf" "en"}, {3, "Optionen"}, {4, "Zeitlimit je Zug"},
             {5, "Tabellen ank\xfcndigen"}, {6, "Ergebnisse ank\xfcndigen"},
@@ -752,7 +753,10 @@ std::string Screentexte_Text() {
             {24, "Netzwerkspiel: dieser Rechner ist Server"}, {25, " Min. (0: aus, ein Klick: +1)"},
             {26, "Dieser Rechner ist jetzt der Server. Die anderen Manager k\xf6nnen sich verbinden."},
             {27, "Das Netzwerkspiel ist beendet: alle Manager spielen an diesem Rechner."},
-            {29, "Im Netzwerkspiel speichert und l\xe4" "dt nur der Server."}});
+            {29, "Im Netzwerkspiel speichert und l\xe4" "dt nur der Server."},
+            {30, "Zum Server wird dieser Rechner hier erst mit zwei Managern: einer bleibt hier, die anderen "
+                 "Vereine \xfc" "bernehmen Clients. Mit einem Manager: im Startbildschirm \"Netzwerk an\" und "
+                 "\"Dieser Rechner ist Server\" w\xe4hlen, dann \"Neues Spiel\"."}});
     // The finance screen: the title (0), the period buttons' help and names
     // (1-3), the boards' headers, total and result (4-7), the rows' labels
     // (8-18), the bank's messages (19-25; the bank keeps its own wording for a

@@ -47,7 +47,7 @@ constexpr Zeile ZEILEN[OPTIONEN_ZEILEN] = {
 // OPTIONEN_SCREEN: the close button's help and label, the title, the minutes,
 // the server's messages; ULVO_ZUSATZ 142 when no server could start.
 constexpr int32_t TEXT_HILFE = 1, TEXT_SCHLIESSEN = 2, TEXT_TITEL = 3, TEXT_MINUTEN = 25, TEXT_SERVER_AN = 26,
-                  TEXT_SERVER_AUS = 27, TEXT_KEIN_SERVER = 142;
+                  TEXT_SERVER_AUS = 27, TEXT_SERVER_ZWEI = 30, TEXT_KEIN_SERVER = 142;
 
 constexpr int32_t FENSTER_X = 32, FENSTER_Y = 83, LISTE_X0 = 30, LISTE_X1 = 651, LISTE_Y0 = 181, ZEILE_H = 27;
 constexpr int32_t ZEILE_Y = 184, MARKE_X = 37, SCHALTER_X = 43, TITEL_X = 249, TITEL_Y = 146;
@@ -101,7 +101,11 @@ void Schalten(int32_t option) {
     case OPTION_LIVE_ANSEHEN:
     case 40: Optionen(option, 1, Optionen(option, 0, 0) ? 0 : 1); return;
     case OPTION_NETZWERK_SERVER:
-        if (Menschen() < 2) return;
+        // With one manager the switch has nobody to offer: it says so and names the start screen's way.
+        if (Menschen() < 2) {
+            if (!Ist_Client()) Meldung("%s", Text(OPTIONEN_TEXTE, TEXT_SERVER_ZWEI));
+            return;
+        }
         if (Optionen(OPTION_NETZWERK_SERVER, 0, 0) != 0) Optionen_Server_Beenden();
         else if (!Ist_Client()) Optionen_Server_Starten(Menue_Lokal().team);
         return;

@@ -305,6 +305,17 @@ bool Spielstart_Netz_Server_Neu() {
         Netzwerk_Modus_Setzen(0);   // alone
         return false;
     }
+    // The clubs a client may take open their accounts and get their first
+    // advertising offers as a new manager's club does: a client's club starts
+    // with its start money, not with nothing.
+    const int32_t lokal = Team_Lokal(), level = Level_Geklemmt(g.level);
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        if (t == Team_Markt() || !Team_Client_Angeboten(t)) continue;
+        Team_Lokal_Setzen(t);
+        Bank_Waehrung_Umrechnen(t, Spielstart_Startgeld(t, level), 0);
+        Werbung_Team_Reset(t, 1);
+    }
+    Team_Lokal_Setzen(lokal);
     Team_Startteams_Fuellen();
     return true;
 }

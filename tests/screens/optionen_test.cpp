@@ -56,7 +56,12 @@ TEST_F(OptionenScreen, ElevenClicksTurnTheTimeLimitOffAndTheNetworkRowNeedsTwoMa
         if (k == 1) skript.push_back({1, 400, 530, 0, true});   // picture 0: the time limit named, one minute
     }
     Klicken(skript, LISTE_X, NETZ_Y);
-    skript.push_back({2, 400, 530, 0, false, 0, Merken});   // 4: one manager: nothing
+    skript.push_back({2, 400, 530, 0, false, 0, Merken});   // 4: one manager: no server, the reason said
+    skript.push_back({1, 400, 530, 0, false, 0, [] {
+        ASSERT_FALSE(meldungen.empty()) << "the reason";
+        EXPECT_NE(meldungen.back().find("zwei Managern"), std::string::npos) << meldungen.back();
+        EXPECT_NE(meldungen.back().find("Startbildschirm"), std::string::npos) << "the start screen's way";
+    }});
     ASSERT_TRUE(Spielen());
     ASSERT_EQ(g_staende.size(), 5u);
     EXPECT_TRUE(g_staende[0].offen);

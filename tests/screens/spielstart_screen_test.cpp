@@ -593,6 +593,11 @@ TEST_F(SpielstartScreen, TheServersPersonChoosesThroughTheWizardAndPlays) {
                 g_gast = t;
         ASSERT_GE(g_gast, 0);
         ASSERT_TRUE(Team_Client_Nehmen(g_gast, "Gast Nord", 2));
+        // Its account opened with the start money, as the server manager's did (less the agency's fee).
+        for (const int32_t t : {eigen, g_gast}) {
+            const float gebuehr = Bank_Kategorie_Summe(t, 0, BUCHUNG_WERBUNG_KOSTEN);
+            EXPECT_EQ(Bank_Kontostand(t, false, -1) + int32_t(gebuehr), Spielstart_Startgeld(t, Team_Spiel_Level())) << t;
+        }
     });
     Klick(s, OK_X, OK_Y);                      // the turn's message
     Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);  // the server's day ends: it waits for the client
