@@ -54,6 +54,9 @@ struct MenueModul {
     int32_t intervall = 400;
     uint32_t letzte_wiederholung = 0;
     int32_t over_info = -1;            // the icon number that last received 0x10
+    // The icon clicked last: its help, which told what the click would do,
+    // stays away until the pointer rests on another icon or on none.
+    int32_t hilfe_aus = -1;
     s_icon* treffer[MAX_TREFFER] = {};
     int32_t anz_treffer = 0;
     int32_t rechtsklick = -1;
@@ -110,6 +113,7 @@ void Hooks_Aufrufen(uint32_t jetzt) {
 
 void Hover_Beenden() {
     if (!g.hover) return;
+    g.hilfe_aus = -1;
     Hilfe_Stoppen();
     Menue_Mouse_Not_Over_Info(g.hover, g.bewegt, 1, EV_VERLASSEN);
     Wippe_Ende(g.hover);
@@ -289,6 +293,8 @@ int32_t Klick(s_icon* i, uint32_t knoepfe, uint32_t jetzt) {
         if (g.intervall > 50) g.intervall -= 50;
         if (g.intervall < 350) g.intervall = 50;
         if (sample >= 0) Sample_Spielen_Lautstaerke(sample, false, 100);
+        g.hilfe_aus = i->nummer;
+        Hilfe_Stoppen();
         if (i->Main_P) i->Main_P(i, ereignis);
         g.letzte_wiederholung = jetzt;
     }
@@ -569,8 +575,8 @@ int32_t Menue_Icons_Check() {
                     Debug_Printf("Menue_Icons_Check: neue_gefunden zu klein!\n");
             }
             if (g.klick_zustand != 2) knoepfe = Knoepfe_Lesen();
-            if (!hilfe_gezeigt && g.hover && hilfe && !g.bewegt && Stoppuhr_Vergangen(STOPPUHR_HOVER) > 1000 &&
-                g.hooks.hilfe_zeigen) {
+            if (!hilfe_gezeigt && g.hover && hilfe && !g.bewegt && g.hover->nummer != g.hilfe_aus &&
+                Stoppuhr_Vergangen(STOPPUHR_HOVER) > 1000 && g.hooks.hilfe_zeigen) {
                 hilfe_gezeigt = true;
                 const char* text = g.hover->hilfe_proc ? g.hover->hilfe_proc(g.hover) : nullptr;
                 if (!text && g.hover->hilfe && g.hover->hilfe[0]) text = g.hover->hilfe;
@@ -631,6 +637,7 @@ int32_t Menue_Icons_Check() {
 
     // No hit: the hover ends.
     if (g.anz_treffer == 0) {
+        g.hilfe_aus = -1;
         Hover_Beenden();
         Over_Info_Beenden(nullptr);
     } else {

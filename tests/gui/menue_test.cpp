@@ -407,7 +407,7 @@ TEST_F(MenueEingabe, RightClickOpensTheContextProcedureAndEndsTheHoverWith0x28) 
 }
 
 TEST_F(MenueEingabe, HelpTextAppearsAfterASecondOfHover) {
-    s_icon& oben = *Icon(Knopf(141, 100, 100));
+    s_icon& oben = *Icon(Knopf(141, 100, 100, 0, Aufzeichnen));
     oben.hilfe = "Oben";
     s_icon& unten = *Icon(Knopf(142, 100, 550));
     unten.hilfe_proc = [](s_icon*) -> const char* { return "Unten"; };
@@ -426,6 +426,21 @@ TEST_F(MenueEingabe, HelpTextAppearsAfterASecondOfHover) {
     for (int n = 0; n < 13; ++n) Bild(120, 560, 0, 100);
     ASSERT_FALSE(hilfen.empty());
     EXPECT_EQ(hilfen.back(), "Unten@100,510");   // low icons show their help above them
+    // A click takes the help away: it told what the click does. It comes
+    // back only once the pointer has left the icon and rested on it again.
+    Bild(120, 110);
+    Bild(120, 110);
+    hilfen.clear();
+    ereignisse.clear();
+    Bild(120, 110, 1);
+    Bild(120, 110, 0);
+    ASSERT_EQ(ereignisse.size(), 1u) << "the click";
+    for (int n = 0; n < 30; ++n) Bild(120, 110, 0, 100);
+    EXPECT_TRUE(hilfen.empty()) << hilfen.size() << " after the click, " << (hilfen.empty() ? "" : hilfen.back());
+    Bild(400, 300);
+    for (int n = 0; n < 13; ++n) Bild(120, 110, 0, 100);
+    ASSERT_FALSE(hilfen.empty());
+    EXPECT_EQ(hilfen.back(), "Oben@120,110");
     Menue_Hooks().hilfe_option = [] { return uint8_t(0); };
     hilfen.clear();
     for (int n = 0; n < 13; ++n) Bild(120, 560, 0, 100);
