@@ -399,14 +399,24 @@ bool Zweikampf_Verletzt(const Spielfeld_Satz* satz, int32_t opfer, bool schwalbe
 }
 
 void Spielfeld_Zweikampf_Paare(Spielfeld_Satz* satz, const Ballkontakt_Liste& liste) {
-    for (int32_t i = 0; i < liste.anzahl; ++i) {
-        for (int32_t j = i + 1; j < liste.anzahl; ++j) {
+    // The listed players' places side by side: nearly every pair stands too
+    // far apart to meet. A pair that meets may move anybody (its duel, the
+    // step apart, a foul's restart), so the places are read again after it.
+    const int32_t n = std::clamp(liste.anzahl, 0, int32_t(SF_SPIELER));
+    float x[SF_SPIELER], y[SF_SPIELER];
+    const auto lesen = [&] {
+        for (int32_t k = 0; k < n; ++k) {
+            x[k] = satz->figur[liste.slot[k]].pos[0];
+            y[k] = satz->figur[liste.slot[k]].pos[1];
+        }
+    };
+    lesen();
+    for (int32_t i = 0; i < n; ++i) {
+        for (int32_t j = i + 1; j < n; ++j) {
+            if (!(std::fabs(x[i] - x[j]) < 50 && std::fabs(y[i] - y[j]) < 50)) continue;
             Paar p;
             p.a = liste.slot[i];
             p.b = liste.slot[j];
-            const Figur& fa = satz->figur[p.a];
-            const Figur& fb = satz->figur[p.b];
-            if (!(std::fabs(fa.pos[0] - fb.pos[0]) < 50 && std::fabs(fa.pos[1] - fb.pos[1]) < 50)) continue;
             const int32_t h = Spieler_Ok(satz->ballhalter) ? satz->ballhalter : -1;
             const bool duell = Seite(p.a) != Seite(p.b);
             if (duell && (h == p.a || h == p.b)) {
@@ -427,6 +437,7 @@ void Spielfeld_Zweikampf_Paare(Spielfeld_Satz* satz, const Ballkontakt_Liste& li
             Auseinander(satz, p.a, p.b);
             if (p.foul_opfer >= 0) Foul_Entscheiden(satz, p);
             if (h != p.a && h != p.b) Zusammenstoss(satz, p.a, p.b);
+            lesen();
         }
     }
 }
