@@ -38,13 +38,21 @@ void Spieler_Zeile_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite) {
         Rastport_Blit(rp, 0, 0, breite, -1, Rastport_Target(), x, y, BlitMode_Key);
 }
 
+void Spieler_Zeile_Hemdnummer(int32_t x, int32_t basis, int32_t mitte, int32_t nummer) {
+    Font* f15 = Font_Get(15);
+    Rastport* ziel = Rastport_Target();
+    if (!f15 || !ziel) return;
+    constexpr int32_t SCHATTEN = 0x0862, WEISS = 65535;
+    for (auto [d, farbe] : {std::pair{1, SCHATTEN}, std::pair{0, WEISS}})
+        Text_Printf(ziel, f15, "^c%05d^fb0006^tz%04d%d^fe", x + d, basis + d, farbe, mitte, nummer);
+}
+
 void Spieler_Zeile_Malen(int32_t p, int32_t x, int32_t y, const char* art_kurz, bool gewaehlt) {
     Rastport* ziel = Rastport_Target();
     const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
     if (Rastport* hemd = Menue_Get_Slave_Rastport(SPIELER_ZEILE_HEMD[art], nullptr))
         Rastport_Blit(hemd, 0, 0, -1, -1, ziel, x + 14 - hemd->width / 2, y, BlitMode_Key);
-    if (Font* f15 = Font_Get(15))
-        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0014%d^fe", x, y + 12, 65535, Spieler_Zeile_Nummer(p));
+    Spieler_Zeile_Hemdnummer(x, y + 12, 14, Spieler_Zeile_Nummer(p));
     Font* f9 = Font_Get(9);
     if (!f9) return;
     Text_Printf(ziel, f9, "^c%05d^tz0045%s", x, y + 12, SPIELER_ZEILE_ART_FARBE[art], art_kurz);

@@ -26,6 +26,11 @@ int32_t Spieler_Zeile_Nummer(int32_t spieler);
 // Forgets the kept numbers; the lists call it whenever they are filled again
 // (a transfer, a training change, the screen opened).
 void Spieler_Zeile_Auffrischen();
+// A shirt number on a list's small shirt: white over a dark shadow one pixel
+// down and right, in the shirt-number font's 6-pixel cells, centred at
+// x + mitte on the baseline `basis` (the shirts' kind colours, yellow among
+// them, leave neither a dark nor a plain white number readable).
+void Spieler_Zeile_Hemdnummer(int32_t x, int32_t basis, int32_t mitte, int32_t nummer);
 // A picture by slave number at (x, y), cut to `breite` pixels (-1 whole).
 void Spieler_Zeile_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite = -1);
 

@@ -156,8 +156,7 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Portrait_Zeichnen(p, Team(), ziel, 512, 102, -1, -1);
     const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
     Bild(SPIELER_ZEILE_HEMD[art], 603, 168);
-    if (Font* f15 = Font_Get(15))
-        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0014%d^fe", 603, 180, WEISS, Spieler_Zeile_Nummer(p));
+    Spieler_Zeile_Hemdnummer(603, 180, 8, Spieler_Zeile_Nummer(p));   // on the shirt at 603, 16 wide
     Text_Printf(ziel, f9, "^c%05d%s", 628, 180, SPIELER_ZEILE_ART_FARBE[art], Spielerliste_Position_Name(art));
     char name[96];
     Str_Auf_Breite(Spieler_String(SPS_NAME, p, 0, 0), name, sizeof name, f11, 180);

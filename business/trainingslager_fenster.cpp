@@ -111,14 +111,14 @@ void Ende_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
 }
 
 // One results row: kind, number and name, morale with its change, exhaustion and strength with theirs.
-void Zeile(Font* f9, Font* f15, const Lager_Ergebnis& r, int32_t x, int32_t y) {
+void Zeile(Font* f9, const Lager_Ergebnis& r, int32_t x, int32_t y) {
     Rastport* ziel = Rastport_Target();
     const int32_t p = r.spieler;
     const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
     // The shirt with the number on it, as in the squad rows.
     if (Rastport* hemd = Menue_Get_Slave_Rastport(SPIELER_ZEILE_HEMD[art], nullptr))
         Bild(SPIELER_ZEILE_HEMD[art], x - 16 - hemd->width / 2, y);
-    if (f15) Text_Printf(ziel, f15, "^c%05d^fb0006^tz0014%d^fe", x - 30, y + 12, WEISS, Spieler_Zeile_Nummer(p));
+    Spieler_Zeile_Hemdnummer(x - 30, y + 12, 14, Spieler_Zeile_Nummer(p));
     char name[96];
     Str_Auf_Breite(Spieler_String(SPS_NAME, p, 0, 0), name, sizeof name, f9, 102);
     Text_Printf(ziel, f9, "^c%05d%s", x + 6, y + 12, ART_FARBE[art], name);
@@ -150,7 +150,7 @@ void Ergebnis_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         Lager_Ergebnis r{};
         if (!Lager_Ergebnis_Zeile(i, &r)) continue;
         const int32_t y = 128 + 17 * i + (i > 10 ? 21 : 0) + (i > 16 ? 21 : 0);
-        Zeile(f9, Font_Get(15), r, 100, y);
+        Zeile(f9, r, 100, y);
     }
 }
 

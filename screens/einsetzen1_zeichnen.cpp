@@ -5,6 +5,7 @@
 #include <array>
 
 #include "business/spieler_info.h"
+#include "business/spieler_zeile.h"
 #include "business/spielerliste.h"
 #include "business/sterne.h"
 #include "club/formation.h"
@@ -81,8 +82,7 @@ void E1_Zeile_Zeichnen(int32_t spieler, int32_t x, int32_t y, int32_t abzug, boo
     Bild(Spielerliste_Positions_Bild(art), x + 1, y);
     const int32_t basis = y + 13;
     // The shirt number on the shirt, the kind between it and the name.
-    if (Font* f15 = Font_Get(15))
-        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0009%d^fe", x, basis, NUMMER, Rueckennummer(spieler));
+    Spieler_Zeile_Hemdnummer(x, basis - 1, 8, Rueckennummer(spieler));   // on the shirt at x + 1, 14 wide
     Font* f9 = Font_Get(9);
     if (!f9) return;
     Spielerliste_Position_Zeichnen(art, x, basis, ART_FARBE[art]);

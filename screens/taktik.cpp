@@ -5,6 +5,7 @@
 #include <array>
 
 #include "business/spieler_info.h"
+#include "business/spieler_zeile.h"
 #include "business/spielerliste.h"
 #include "business/sterne.h"
 #include "club/aufstellung.h"
@@ -245,8 +246,7 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
     Bild(Spielerliste_Positions_Bild(art), x + 1, y);
     const int32_t basis = y + 12;
-    if (Font* f15 = Font_Get(15))
-        Text_Printf(ziel, f15, "^c%05d^fb0006^tz0009%d^fe", x, basis, 0x18c3, Spieler_Nummer(g_nummern, p));
+    Spieler_Zeile_Hemdnummer(x, basis - 1, 8, Spieler_Nummer(g_nummern, p));
     if (Font* f9 = Font_Get(9)) {
         Spielerliste_Position_Zeichnen(art, x, basis, ART_FARBE[art]);
         Text_Printf(ziel, f9, "^c%05d^fb0010^tr0330%d^fe", x, basis, WEISS, Spieler_Wert(SPW_WERT55, p, 0, OP_LESEN));
