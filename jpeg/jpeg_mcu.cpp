@@ -272,19 +272,22 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
     } else {
         for (uint32_t i = 0; i < f.ncomps && i < 4; ++i) idx[n++] = i;
     }
+    // Component i's blocks: the first in the work buffer, how many, and its
+    // table; read once here (the kernels' stores could alias the frame).
+    uint32_t first[4], count[4], total = 0;
+    const uint16_t* table[4];
+    for (uint32_t i = 0; i < n; ++i) {
+        const JPEG_COMPONENT& c = f.components[idx[i]];
+        first[i] = 0;
+        if (!single)
+            for (uint32_t j = 0; j < idx[i]; ++j) first[i] += f.components[j].h * f.components[j].v;
+        count[i] = single ? 1 : c.h * c.v;
+        table[i] = p->quant[c.tq & 3].values;
+        total += count[i];
+    }
     // Where the fused SSE2 transform is in use and the processor has AVX2, the
     // MCU's blocks go through it two at a time (the same samples).
-    // Component i's blocks: the first in the work buffer, and how many.
-    auto first_block = [&](uint32_t i) {
-        uint32_t first = 0;
-        if (!single)
-            for (uint32_t j = 0; j < idx[i]; ++j) first += f.components[j].h * f.components[j].v;
-        return first;
-    };
-    auto block_count = [&](uint32_t i) { return single ? 1 : f.components[idx[i]].h * f.components[idx[i]].v; };
     static const bool pairs = jpeg_idct_pair_available();
-    uint32_t total = 0;
-    for (uint32_t i = 0; i < n; ++i) total += block_count(i);
     // The blocks the scan's decoder found to hold their DC value alone (this
     // MCU's, taken once).
     const uint32_t dc_only =
@@ -295,10 +298,10 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
         const uint16_t* qs[16];
         uint32_t m = 0;
         for (uint32_t i = 0; i < n; ++i)
-            for (uint32_t b = 0; b < block_count(i); ++b) {
-                const uint32_t at = first_block(i) + b;
+            for (uint32_t b = 0; b < count[i]; ++b) {
+                const uint32_t at = first[i] + b;
                 int16_t* x = p->work_blocks + at * 64;
-                const uint16_t* q = p->quant[f.components[idx[i]].tq & 3].values;
+                const uint16_t* q = table[i];
                 if (at < 32 && (dc_only >> at & 1)) {
                     jpeg_idct_accurate_dc_fill(x, q);
                 } else {
@@ -313,16 +316,14 @@ JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint
     }
     for (uint32_t i = 0; i < n; ++i) {
         const JPEG_COMPONENT& c = f.components[idx[i]];
-        const uint32_t count = block_count(i);
-        int16_t* blocks = p->work_blocks + first_block(i) * 64;
+        int16_t* blocks = p->work_blocks + first[i] * 64;
         if (fused) {
-            const uint16_t* q = p->quant[c.tq & 3].values;
-            for (uint32_t b = 0; b < count; ++b) fused(blocks + b * 64, q);
+            for (uint32_t b = 0; b < count[i]; ++b) fused(blocks + b * 64, table[i]);
             continue;
         }
         JpegBlockFn t = k.idct_in_use[slot];
         if (divisor != 1 && fine && c.h * c.v == 1) t = k.idct_in_use[slot - 1];
-        for (uint32_t b = 0; b < count; ++b) t(blocks + b * 64);
+        for (uint32_t b = 0; b < count[i]; ++b) t(blocks + b * 64);
     }
     if (planes) [[unlikely]] {
         store_planes(p, col, row);
