@@ -917,7 +917,19 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
         for (size_t ebene = 0; ebene < p.ebenen.size(); ++ebene) {
             std::vector<int32_t> liga;
             for (int32_t c = 0; c < p.ebenen[ebene]; ++c, ++team) {
-                std::string stadt = Namen_Stadt_Ziehen(v.stil, z.naechste());
+                const uint32_t zug = z.naechste();
+                std::string stadt = Namen_Stadt_Ziehen(v.stil, zug);
+                // A town an earlier club of the world has is drawn again, from
+                // the first draw and not from the world's random numbers (the
+                // rest of the world stays as the seed gives it): the town is
+                // the club's short name, which no two clubs share.
+                auto vergeben = [&](const std::string& s) {
+                    for (int32_t t = 1 + laender; t < team; ++t)
+                        if (s == Team_String(TS_NAME_KURZ, t, 0, 0)) return true;
+                    return false;
+                };
+                for (uint32_t k = 1; k < 256 && vergeben(stadt); ++k)
+                    stadt = Namen_Stadt_Ziehen(v.stil, (zug ^ k * 0x9E3779B9u) * 2654435761u);
                 const char* vorsatz = VEREIN_VORSATZ[v.stil][z.bereich(0, 2)];
                 std::string name = vorsatz[0] ? std::string(vorsatz) + " " + stadt : stadt + " Town";
                 // A town drawn twice gets its club a number, so every club name stays unique.

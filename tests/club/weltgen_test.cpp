@@ -162,6 +162,14 @@ TEST(Weltgen, FullPresetGivesTheStatedCounts) {
     std::sort(sortiert.begin(), sortiert.end());
     EXPECT_EQ(std::adjacent_find(sortiert.begin(), sortiert.end()), sortiert.end()) << "two teams share a crest";
     for (const WeltgenLand& l : w.welt.laender) EXPECT_GE(wappen[size_t(l.team)], NAMEN_LAND_WAPPEN) << l.name;
+    // No two clubs share a short name (the lists and the header show it).
+    std::vector<std::string> kurz;
+    for (const WeltgenLand& l : w.welt.laender)
+        for (const auto& liga : l.ligen)
+            for (int32_t club : liga) kurz.push_back(Team_String(TS_NAME_KURZ, club, 0, 0));
+    std::sort(kurz.begin(), kurz.end());
+    const auto doppelt = std::adjacent_find(kurz.begin(), kurz.end());
+    EXPECT_EQ(doppelt, kurz.end()) << *doppelt;
 }
 
 TEST(Weltgen, SameSeedSameFiles) {
