@@ -12,6 +12,7 @@
 #include "club/talente.h"
 #include "club/team.h"
 #include "core/debug.h"
+#include "gfx/portrait.h"
 #include "gfx/trikot.h"
 
 namespace velmora {
@@ -46,8 +47,8 @@ int32_t Zahl_Aus(const std::string& text) {
 
 constexpr int32_t AUSSEHEN_BIT[6] = {0, 2, 7, 13, 20, 26};
 constexpr int32_t AUSSEHEN_BREITE[6] = {2, 5, 6, 7, 6, 6};
-constexpr int32_t WAHLEN_ART1[6] = {4, 1, 10, 10, 10, 10};
-constexpr int32_t WAHLEN_SONST[6] = {4, 12, 31, 64, 31, 32};
+// The kind the portrait draws: kinds 2 and 3 are drawn as kind 1.
+bool Gezeichnet_Art1(uint32_t code) { return Editor_Aussehen_Teil(code, 0) != 0; }
 
 }  // namespace
 
@@ -318,7 +319,11 @@ uint32_t Editor_Aussehen_Mit(uint32_t code, int32_t teil, int32_t wert) {
 
 int32_t Editor_Aussehen_Wahlen(uint32_t code, int32_t teil) {
     if (teil < 0 || teil > 5) return 0;
-    return Editor_Aussehen_Teil(code, 0) == 1 ? WAHLEN_ART1[teil] : WAHLEN_SONST[teil];
+    if (teil == 0) return 4;
+    // As many choices as the portrait has parts for the kind it draws: every
+    // step shows another face (kinds 2 and 3 offered 64 choices a part where
+    // the portrait draws 10, a kind-1 code one choice of its 10 shapes).
+    return PORTRAIT_SATZ[(Gezeichnet_Art1(code) ? 5 : 0) + teil].anzahl;
 }
 
 uint32_t Editor_Aussehen_Schritt(uint32_t code, int32_t teil, int32_t richtung) {
@@ -330,8 +335,8 @@ uint32_t Editor_Aussehen_Schritt(uint32_t code, int32_t teil, int32_t richtung) 
 }
 
 uint32_t Editor_Aussehen_Art_Wechsel(uint32_t arbeit, uint32_t anfang) {
-    const bool arbeit_art1 = Editor_Aussehen_Teil(arbeit, 0) == 1;
-    const bool anfang_art1 = Editor_Aussehen_Teil(anfang, 0) == 1;
+    const bool arbeit_art1 = Gezeichnet_Art1(arbeit);
+    const bool anfang_art1 = Gezeichnet_Art1(anfang);
     if (arbeit_art1 == anfang_art1) return arbeit_art1 ? 0u : 1u;   // kind 1 or 0 with parts 1-5 at 0
     return anfang;
 }

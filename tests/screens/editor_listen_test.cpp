@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "gfx/trikot.h"
 #include "platform/files.h"
 #include "screens/editor_daten.h"
+#include "gfx/portrait.h"
 #include "screens/editor_listen.h"
 #include "season/wettbewerb.h"
 #include "tests/core/temp_verz.h"
@@ -248,21 +250,35 @@ TEST_F(EditorWelt, CapacityRoundsCapsAndTurnsEveryPlaceIntoASeat) {
 }
 
 TEST(EditorAussehen, PartsStepWrapAndTheKindSwitchReturns) {
-    const uint32_t code = Editor_Aussehen_Mit(Editor_Aussehen_Mit(2u, 3, 63), 5, 0);
-    EXPECT_EQ(Editor_Aussehen_Teil(code, 3), 63);
+    // Kind 0: the portrait's 62 shapes of part 3 and 32 of part 5.
+    const uint32_t code = Editor_Aussehen_Mit(Editor_Aussehen_Mit(0u, 3, 61), 5, 0);
+    EXPECT_EQ(Editor_Aussehen_Teil(code, 3), 61);
     EXPECT_EQ(Editor_Aussehen_Teil(Editor_Aussehen_Schritt(code, 3, 1), 3), 0);
     EXPECT_EQ(Editor_Aussehen_Teil(Editor_Aussehen_Schritt(code, 5, 0), 5), 31);
-    EXPECT_EQ(Editor_Aussehen_Teil(code, 0), 2);
     const uint32_t art1 = Editor_Aussehen_Art_Wechsel(code, code);
     EXPECT_EQ(art1, 1u);
-    EXPECT_EQ(Editor_Aussehen_Wahlen(art1, 3), 10);
-    EXPECT_EQ(Editor_Aussehen_Wahlen(art1, 1), 1);
     EXPECT_EQ(Editor_Aussehen_Art_Wechsel(art1, code), code);
-    // A kind-1 code's parts beyond their 10 choices are clamped.
+    // Kinds 1, 2 and 3 are drawn alike: each offers the portrait's parts of
+    // that kind (10, 2, 10, 10, 10), and every step of a part shows another
+    // face, as the portrait decodes it.
+    for (uint32_t art : {1u, 2u, 3u}) {
+        uint32_t c = art;
+        EXPECT_EQ(Editor_Aussehen_Wahlen(c, 1), 10) << art;
+        EXPECT_EQ(Editor_Aussehen_Wahlen(c, 2), 2) << art;
+        for (int32_t teil = 1; teil <= 5; ++teil) {
+            const int32_t n = Editor_Aussehen_Wahlen(c, teil);
+            std::set<int32_t> gezeigt;
+            for (int32_t i = 0; i < n; ++i, c = Editor_Aussehen_Schritt(c, teil, 1))
+                gezeigt.insert(Portrait_Code_Zerlegen(int32_t(c)).teil[teil - 1]);
+            EXPECT_EQ(int32_t(gezeigt.size()), n) << "kind " << art << ", part " << teil;
+            EXPECT_EQ(Editor_Aussehen_Teil(c, teil), 0) << "wrapped";
+        }
+    }
+    // A kind-1 code's parts beyond its choices are clamped.
     const uint32_t zu_gross = Editor_Aussehen_Mit(Editor_Aussehen_Mit(1u, 3, 40), 2, 9);
     const uint32_t begrenzt = Editor_Aussehen_Begrenzen(zu_gross);
     EXPECT_EQ(Editor_Aussehen_Teil(begrenzt, 3), 9);
-    EXPECT_EQ(Editor_Aussehen_Teil(begrenzt, 2), 9);
+    EXPECT_EQ(Editor_Aussehen_Teil(begrenzt, 2), 1);
     EXPECT_EQ(Editor_Aussehen_Teil(begrenzt, 0), 1);
 }
 
