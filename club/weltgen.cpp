@@ -1,8 +1,10 @@
 // club/weltgen.cpp - the demo world generator.
 #include "club/weltgen.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "club/club_config.h"
 #include "club/ereignis_kategorien.h"
@@ -197,6 +199,15 @@ void Kit_Farben(Zufall& z, uint8_t farben[36]) {
     }
 }
 
+// The talents of a field player's position (defender, midfielder, forward) by
+// the match values they raise: defence the tackle, the duels on the ground and
+// in the air, strength and reach; midfield passing, technique, crossing,
+// distribution, dribbling, turning and winning the ball; attack the shot,
+// finishing, the shooter, speed, control, headers and the second ball.
+const std::vector<int8_t> ATTRIBUT_POOL[3] = {{12, 13, 14, 6, 7, 31, 35, 36, 22, 11, 9, 3},
+                                              {5, 16, 28, 24, 27, 26, 33, 8, 23, 38, 4, 25, 2, 11, 12, 13, 14},
+                                              {0, 1, 30, 37, 3, 2, 7, 17, 34, 26, 8, 23}};
+
 // Kind of the player at squad place i: two goalkeepers, then defence, midfield, attack.
 int32_t Art_Von_Platz(int32_t i) {
     static constexpr int8_t ART[TEAM_SPIELER_MAX] = {0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 0, 1, 1, 2, 2, 3, 1, 2, 3};
@@ -207,6 +218,7 @@ struct Erzeuger {
     Zufall& z;
     int32_t land_teams = 0;      // country entries 1..land_teams
     int32_t naechster = 0;       // next player number
+    Zufall talente{0};           // the players' talents' own stream
 
     int32_t Nation(int32_t heimat) {
         // Most players come from the club's country, some from anywhere.
@@ -243,21 +255,70 @@ struct Erzeuger {
         int32_t platz = team == Team_Markt() ? p % 50 : Teamspieler_Ins_Array(team, nullptr, TEAM_SPIELER_MAX, 0) - 1;
         f->datei_nummer = int16_t(platz + 1);
         if (team != Team_Markt()) e->rueckennummer = platz + 1;
-        // Talents: up to three of his kind, sometimes one active, rarely a negative one.
-        int32_t anzahl = z.bereich(0, 3);
+        Talente_Machen(p, art);
+    }
+
+    // The world's stream once drew a player's talents here. Those draws are
+    // made and dropped, so that a seed keeps its world (names, strengths,
+    // kits, stadiums); the talents come from their own stream.
+    void Fruehere_Talentzuege(int32_t art) {
+        const int32_t anzahl = z.bereich(0, 3);
+        bool gelernt[20] = {};
         for (int32_t k = 0; k < anzahl; ++k) {
-            int32_t id = art == 0 ? z.bereich(ATTRIBUT_TW_START, ATTRIBUT_TW_ENDE) : z.bereich(0, 19);
-            Attribut_Spieler_Setze_Wert(p, id, ATTRIBUT_LERNEN);
+            const int32_t id = art == 0 ? z.bereich(ATTRIBUT_TW_START, ATTRIBUT_TW_ENDE) : z.bereich(0, 19);
+            if (art != 0) gelernt[id] = true;
         }
-        if (anzahl > 0 && z.chance(30)) {
-            int32_t liste[50];
-            if (Attribute_Get_Attribute_2(p, liste, 50, 1) > 0) Attribut_Toggle_Aktive(p, liste[0]);
-        }
-        if (z.chance(8)) Attribut_Spieler_Setze_Wert(p, z.bereich(ATTRIBUT_NEG_START, ATTRIBUT_NEG_ENDE), ATTRIBUT_LERNEN);
+        if (anzahl > 0) z.chance(30);
+        if (z.chance(8)) z.bereich(ATTRIBUT_NEG_START, ATTRIBUT_NEG_ENDE);
         if (art != 0 && z.chance(10)) {
-            int32_t id = z.bereich(20, ATTRIBUT_FELD_ENDE);   // one in development
+            const int32_t id = z.bereich(20, ATTRIBUT_FELD_ENDE);
+            if (gelernt[id - 20]) z.bereich(1, Attribut_Schwelle(id) - 1);
+        }
+    }
+
+    // Talents: a field player draws them mostly from those of his position,
+    // the ones the match reads for his work (ATTRIBUT_POOL), an advanced one
+    // with the basic one it builds on; a keeper from the keepers' talents.
+    // Most players have talents active, so that values like shot, finishing,
+    // passing, technique and the duels differ from player to player: a
+    // defender two of his (the side's defence), a midfielder one to three, a
+    // forward mostly one (a shooter, a finisher, a sprinter, a header); a few
+    // carry an active weakness. Now and then a field player is still
+    // developing a talent.
+    void Talente_Machen(int32_t p, int32_t art) {
+        Fruehere_Talentzuege(art);
+        Zufall& t = talente;
+        int32_t gezogen[4], anzahl = 0;
+        const int32_t ziel = t.bereich(1, 4);
+        for (int32_t k = 0; k < ziel; ++k) {
+            int32_t id = 0;
+            if (art == 0) {
+                id = t.bereich(ATTRIBUT_TW_START, ATTRIBUT_TW_ENDE);
+            } else if (t.chance(80)) {
+                const std::vector<int8_t>& pool = ATTRIBUT_POOL[art - 1];
+                id = pool[size_t(t.bereich(0, int32_t(pool.size()) - 1))];
+            } else {
+                id = t.bereich(0, 19);
+            }
+            if (std::find(gezogen, gezogen + anzahl, id) != gezogen + anzahl) continue;
+            if (id >= 20) Attribut_Spieler_Setze_Wert(p, id - 20, ATTRIBUT_LERNEN);
+            if (Attribut_Spieler_Setze_Wert(p, id, ATTRIBUT_LERNEN)) gezogen[anzahl++] = id;
+        }
+        int32_t aktiv = t.chance(85) ? t.bereich(1, ATTRIBUT_MAX_AKTIV) : 0;
+        if (art == 1) aktiv = std::max(aktiv, std::min(anzahl, 2));
+        if (art == 3) aktiv = t.chance(70) ? std::min(aktiv, 1) : 0;
+        if (t.chance(9)) {
+            const int32_t id = t.bereich(ATTRIBUT_NEG_START, ATTRIBUT_NEG_ENDE);
+            if (Attribut_Spieler_Setze_Wert(p, id, ATTRIBUT_LERNEN) && t.chance(70)) {
+                Attribut_Toggle_Aktive(p, id);
+                aktiv = std::min(aktiv, ATTRIBUT_MAX_AKTIV - 1);
+            }
+        }
+        for (int32_t k = 0; k < anzahl && k < aktiv; ++k) Attribut_Toggle_Aktive(p, gezogen[k]);
+        if (art != 0 && t.chance(10)) {
+            const int32_t id = t.bereich(20, ATTRIBUT_FELD_ENDE);   // one in development
             if (Attribut_Erlernbar_2(p, id) && Attribute_Anzahl(p) == -1)
-                Spieler_Wert(id, p, z.bereich(1, Attribut_Schwelle(id) - 1), OP_SCHREIBEN);
+                Spieler_Wert(id, p, t.bereich(1, Attribut_Schwelle(id) - 1), OP_SCHREIBEN);
         }
     }
 };
@@ -905,7 +966,7 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
         klima[2] = uint8_t(v.naesse);
     }
 
-    Erzeuger e{z, laender, 0};
+    Erzeuger e{z, laender, 0, Zufall{uint64_t(optionen.seed) * 0x9E3779B97F4A7C15ull + 0x7A1E47E5ull}};
     int32_t team = 1 + laender;
     static const int32_t EBENE_STAERKE[3] = {8500, 6500, 5000};
     for (const Plan& p : plan) {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -170,6 +171,51 @@ TEST(Weltgen, FullPresetGivesTheStatedCounts) {
     std::sort(kurz.begin(), kurz.end());
     const auto doppelt = std::adjacent_find(kurz.begin(), kurz.end());
     EXPECT_EQ(doppelt, kurz.end()) << *doppelt;
+}
+
+// The players differ by the talents the match reads: forwards who are
+// shooters, players with an active weakness (the one who never passes near
+// goal among them), and each position with its own strengths switched on.
+TEST(Weltgen, PlayersDifferByTheirActiveTalentsAndEachPositionByItsOwn) {
+    MeldungFaenger f;
+    GenerierteWelt w(false);
+    ASSERT_TRUE(w.ok);
+    ASSERT_EQ(w.Laden(), 0);
+    // Talents by position: field players, those with any active talent, and
+    // per kind (1 defender, 2 midfielder, 3 forward) the players with an
+    // active talent of the attack (shot, finishing, the shooter) or of the
+    // defence (the duels on the ground and in the air, the tackle).
+    const std::set<int32_t> angriff = {0, 1, 30, 37}, abwehr = {12, 13, 14, 31, 35};
+    int32_t feld = 0, mit_aktivem = 0, art_anzahl[4] = {}, mit_angriff[4] = {}, mit_abwehr[4] = {};
+    int32_t schuetzen = 0, ohne_pass = 0;
+    std::set<int32_t> aktive;
+    for (int32_t p = 0; p < w.welt.spieler; ++p) {
+        const int32_t art = Spieler_Get_Art(p);
+        if (art < 1 || art > 3) continue;
+        ++feld;
+        ++art_anzahl[art];
+        bool irgendeins = false, a = false, b = false;
+        for (int32_t t = 0; t <= ATTRIBUT_NEG_ENDE; ++t) {
+            if (!Attribute_Attribut_Aktief(p, t)) continue;
+            irgendeins = true;
+            aktive.insert(t);
+            a |= angriff.count(t) > 0;
+            b |= abwehr.count(t) > 0;
+        }
+        mit_aktivem += irgendeins;
+        mit_angriff[art] += a;
+        mit_abwehr[art] += b;
+        schuetzen += art == 3 && Attribute_Attribut_Aktief(p, 30);
+        ohne_pass += Attribute_Attribut_Aktief(p, 40);
+    }
+    ASSERT_GT(feld, 5000);
+    EXPECT_GT(mit_aktivem * 100, feld * 70) << "most players bring an active talent into the match";
+    EXPECT_GT(schuetzen * 100, art_anzahl[3] * 2) << "forwards with the shooter's talent";
+    EXPECT_GT(ohne_pass, 10) << "players with the active talent that keeps the ball near goal";
+    EXPECT_GE(aktive.size(), 35u) << "talents switched on across the field talents and the weaknesses";
+    // Each position leans to its own talents.
+    EXPECT_GT(mit_angriff[3] * art_anzahl[1], 2 * mit_angriff[1] * art_anzahl[3]) << "forwards attack";
+    EXPECT_GT(mit_abwehr[1] * art_anzahl[3], 2 * mit_abwehr[3] * art_anzahl[1]) << "defenders defend";
 }
 
 TEST(Weltgen, SameSeedSameFiles) {
