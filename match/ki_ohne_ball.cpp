@@ -142,20 +142,28 @@ void Ohne_Ball_Freistoss(Spielfeld_Satz* satz, int32_t slot, float v, float ante
     z.p = 101;
 }
 
+float Ohne_Ball_Kreis_Abseits(const Spielfeld_Satz* satz, float x) {
+    const bool ball_links = satz->figur[FIGUR_BALL].pos[0] < SPIELFELD_MITTE_X;
+    const bool abseits = ball_links ? x >= SPIELFELD_MITTE_X : x <= SPIELFELD_MITTE_X;
+    return abseits ? x : 2.0f * SPIELFELD_MITTE_X - x;
+}
+
 void Ohne_Ball_Elfmeterschiessen(Spielfeld_Satz* satz, int32_t slot, float v, Ohne_Ball_Ziel& z) {
     const Figur& f = satz->figur[slot];
-    auto im_kreis = [](float x, float y) { return Abstand(x, y, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y) <= 915; };
-    if (im_kreis(f.pos[0], f.pos[1])) {
+    auto wartet_recht = [satz](float x, float y) {
+        return Abstand(x, y, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y) <= 915 && Ohne_Ball_Kreis_Abseits(satz, x) == x;
+    };
+    if (wartet_recht(f.pos[0], f.pos[1])) {
         Anhalten(satz, slot, z);
         return;
     }
-    if (!im_kreis(z.x, z.y)) {
+    if (!wartet_recht(z.x, z.y)) {
         z.x = SPIELFELD_MITTE_X;
         z.y = SPIELFELD_MITTE_Y;
         for (int32_t i = 0; i < KREIS_VERSUCHE; ++i) {
             const float x = float(4500 + 10 * Rnd(0, 180)), y = float(2503 + 10 * Rnd(0, 180));
-            if (im_kreis(x, y)) {
-                z.x = x;
+            if (Abstand(x, y, SPIELFELD_MITTE_X, SPIELFELD_MITTE_Y) <= 915) {
+                z.x = Ohne_Ball_Kreis_Abseits(satz, x);
                 z.y = y;
                 break;
             }

@@ -76,8 +76,16 @@ void Ohne_Ball_Abstand_Halten(Spielfeld_Satz* satz, int32_t slot, float v, float
 // Free kick: a player 915 cm or more from the ball stops where he is; a nearer
 // one goes to a free point 915 cm away at `anteil` of v, priority 101.
 void Ohne_Ball_Freistoss(Spielfeld_Satz* satz, int32_t slot, float v, float anteil, Ohne_Ball_Ziel& z);
-// Shoot-out: everybody gathers in the centre circle.
+// Shoot-out: everybody gathers in the centre circle, in its half away from
+// the kick (Ohne_Ball_Kreis_Abseits).
 void Ohne_Ball_Elfmeterschiessen(Spielfeld_Satz* satz, int32_t slot, float v, Ohne_Ball_Ziel& z);
+// The x of a waiting place in the centre circle during a shoot-out, moved to
+// the circle's half away from the ball: the taker waits while two players
+// stand between the centre line and 1000 cm from it towards the spot, and a
+// circle full of players on that side would keep every kick waiting until
+// its time ran out. A point on the far half keeps its x; one on the ball's
+// side is mirrored across the centre line (the same draws, still in the circle).
+float Ohne_Ball_Kreis_Abseits(const Spielfeld_Satz* satz, float x);
 // Kick-off: a target in the opponents' half becomes (5400, his y) when he
 // stands there, else his own position; one within 950 cm of the ball goes to
 // a free point 950 cm away when he stands that near or in the opponents' half

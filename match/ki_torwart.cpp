@@ -22,6 +22,7 @@
 
 #include "core/rnd.h"
 #include "match/ki_ballfuehrer.h"
+#include "match/ki_ohne_ball.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/spielfeld.h"
@@ -390,9 +391,10 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
             if (zustand == SZ_ECKE && !eigener_ball) zy = b.pos[1] < SPIELFELD_MITTE_Y ? 3653 : 3153;
         }
         if (schiessen && std::fabs(b.pos[0] - l.xg) > SPIELFELD_MITTE_X) {
-            // The keeper not in goal waits in the centre circle.
+            // The keeper not in goal waits in the centre circle, in its half
+            // away from the kick.
             const float mitte_x = SPIELFELD_MITTE_X, mitte_y = SPIELFELD_MITTE_Y;
-            if (Abstand(f.pos[0], f.pos[1], mitte_x, mitte_y) < 915) {
+            if (Abstand(f.pos[0], f.pos[1], mitte_x, mitte_y) < 915 && Ohne_Ball_Kreis_Abseits(satz, f.pos[0]) == f.pos[0]) {
                 Befehl(l, f.pos[0], f.pos[1], 0, -1, 0);
                 f.jagt_ball = 0;
                 return;
@@ -401,6 +403,7 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
                 zx = float(4500 + 10 * Rnd(0, 180));
                 zy = float(2503 + 10 * Rnd(0, 180));
             } while (Abstand(zx, zy, mitte_x, mitte_y) >= 915);
+            zx = Ohne_Ball_Kreis_Abseits(satz, zx);
         }
         if (schiessen) f.jagt_ball = 0;
         Befehl(l, zx, zy, raus ? l.s : Spieler_Lauftempo(satz, slot), -1, 0, raus && hinter_linie);

@@ -1292,3 +1292,44 @@ TEST_F(StandardTest, AFreeKickBesideTheGoalIsNotHeldUpByItsWallOrTheKeeper) {
 
 }  // namespace
 }  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// A shoot-out's kicks on the pitch are struck: the others wait in the
+// centre circle, and the taker waits while two players stand between the
+// centre line and 1000 cm from it towards the spot. With the waiting places
+// anywhere in the circle that band never emptied: no kick was struck, each
+// ended after its 15 s as missed, and every live shoot-out went to the lot.
+// The first two kicks are left out of the count: their keepers come from
+// their places in the match, the far one from the other goal.
+TEST_F(StandardTest, AShootOutsKicksAreStruckWhileTheOthersWaitClearOfTheTakersRun) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    const int32_t kicks = 12;
+    int32_t geschossen = 0, frei = 0;
+    for (int32_t k = 0; k < kicks; ++k) {
+        Spielfeld_Elfmeterschiessen_Schuss(s, k % 2, -1);
+        ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETERSCHIESSEN));
+        const float bx = s->figur[FIGUR_BALL].pos[0], by = s->figur[FIGUR_BALL].pos[1];
+        const int32_t dx = bx > SPIELFELD_MITTE_X ? 1 : -1;
+        bool gestossen = false;
+        int32_t wenigste = SF_SPIELER;
+        for (int32_t n = 0; n < 2 * ELFMETERSCHUSS_MAX_FRAMES && !Spielfeld_Schuss_Erledigt(int32_t(s->spiel)); ++n) {
+            Spielfeld_Tick(s, 1, nullptr, 0, 0);
+            const Figur& b = s->figur[FIGUR_BALL];
+            gestossen |= std::fabs(b.pos[0] - bx) > 100 || std::fabs(b.pos[1] - by) > 100;
+            if (s->spielzustand == SZ_ELFMETERSCHIESSEN)
+                wenigste = std::min(wenigste, Spielfeld_Spieler_Im_Rechteck(s, s->ballhalter, SPIELFELD_MITTE_X, 2403,
+                                                                            SPIELFELD_MITTE_X + 1000 * dx, 4403, nullptr));
+        }
+        if (k < 2) continue;
+        geschossen += gestossen;
+        frei += wenigste < 2;
+    }
+    EXPECT_EQ(frei, kicks - 2) << "kicks whose taker's band emptied";
+    EXPECT_GE(2 * geschossen, kicks - 2) << "kicks struck: " << geschossen;
+}
+
+}  // namespace
+}  // namespace velmora::test
