@@ -20,6 +20,7 @@
 #include "core/text.h"
 #include "core/text_format.h"
 #include "gfx/bild.h"
+#include "gfx/bild_muster_spieler.h"
 #include "gfx/bild_muster_training.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
@@ -235,12 +236,23 @@ void Ergebnis(const Training_Sitzung& s, Font* f9) {
                 Geld(int64_t(Spieler_Wert(SPW_TRAININGSGELD, s.spieler, 0, OP_LESEN)) + s.preis).c_str());
 }
 
+// The film's well holds the talent's large picture: a playing film is
+// copied over it, before the start and after the end (no film) it shows.
+void Brunnen(const Training_Sitzung& s) {
+    const int32_t bild = s.talent >= 0 && s.talent < 40 ? TALENT_GROSS_ERSTER + s.talent : 8000 + s.talent;
+    Rastport* rp = s.talent >= 0 ? Menue_Get_Slave_Rastport(bild, nullptr) : nullptr;
+    if (rp)
+        Rastport_Blit(rp, 0, 0, -1, -1, Rastport_Target(), FILM_X + 100 - int32_t(rp->width) / 2,
+                      FILM_Y + 75 - int32_t(rp->height) / 2, BlitMode_Key);
+}
+
 void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Training2_Frame(Menue_Get_Zeit());
     const Training_Sitzung* s = Training_Sitzung_Holen();
     Font* f9 = Font_Get(9);
     Font* f14 = Font_Get(14);
     if (!s || !f9 || !f14) return;
+    Brunnen(*s);
     const int32_t z = s->zustand;
     const bool erstes = z != g.voriger_zustand;
     g.voriger_zustand = z;

@@ -16,6 +16,7 @@
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "media/video.h"
+#include "platform/display.h"
 #include "tests/screens/geld_welt.h"
 
 namespace velmora::test {
@@ -93,6 +94,13 @@ TEST_F(TrainingFenster, AUnitRunsCrashesShowsItsResultAndComesBackWithTheScreen)
         EXPECT_EQ(s->zustand, TR_BEREIT);
         EXPECT_TRUE(Gesperrt(ICON_TRF_ANWENDEN)) << "apply waits for the unit's end";
         EXPECT_FALSE(Gesperrt(ICON_TRF_SCHLIESSEN));
+        // No film before the start: the film's well shows the talent's picture, not an empty box.
+        const std::vector<uint16_t>& bild = Plat_Headless_Bild();
+        const uint16_t grund = bild[size_t(240 * 800 + 569)];
+        int32_t anders = 0;
+        for (int32_t y = 240; y < 382; ++y)
+            for (int32_t x = 569; x < 761; ++x) anders += bild[size_t(y * 800 + x)] != grund;
+        EXPECT_GT(anders, 1000);
     }});
     Klicken(skript, FENSTER_START_X, KNOPF_Y, 150);
     skript.push_back({1, 400, 80, 0, true, 0, [] {
