@@ -12,7 +12,7 @@
 //   3: the world's save with one module's block (the next byte picks it)
 //      replaced by the rest of the bytes, sealed again.
 // Whatever the file, the loader must refuse it or load it without reading past
-// a buffer; a file it takes is played for a day. The world's own save is
+// a buffer; a file it takes is played on for some frames. The world's own save is
 // loaded back after each input, so inputs do not pile up.
 #include <algorithm>
 #include <cstddef>
@@ -25,12 +25,15 @@
 #include "core/programm.h"
 #include "core/spielstand.h"
 #include "core/spielstand_testing.h"
+#include "season/kalender.h"
 #include "tests/support/fuzz_welt.h"
 #include "tests/support/spielstand_umschreiben.h"
 
 using namespace velmora;
 
 namespace {
+
+constexpr int32_t SPIEL_BILDER = 400;  // calendar frames played from a file that loaded
 
 struct Pruefstand {
     test::FuzzWelt* welt = nullptr;
@@ -89,7 +92,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         };
         if (!test::Spielstand_Umschreiben(p->gut, ziel, schaden, &bild)) __builtin_trap();
     }
-    if (Spielstand_Laden_Aus_Bild(std::move(bild))) Sim_Bis_Tag(Tag_Index() + 1);
+    // What loads is played on for a while: the day's work and the first
+    // minutes of the next match day, which read the loaded players and clubs
+    // (a whole day of live matches takes far too long per input).
+    if (Spielstand_Laden_Aus_Bild(std::move(bild)))
+        for (int32_t b = 0; b < SPIEL_BILDER; ++b) Kalender_Main();
     Quit_State_Setzen(0);
     if (!Spielstand_Laden_Aus_Bild(p->gut)) __builtin_trap();
     return 0;
