@@ -1,11 +1,14 @@
 // tests/match/live_grob_test.cpp - a hundred matches computed live over
 // seeded small worlds: every rule in every frame, every match and kick-off
-// ending before its cap, the things football is made of happening, and the
-// match's figures (goals, home and away wins, shots) within their bands.
+// ending before its cap, the things football is made of happening, every kick
+// seen as a kick, and the match's figures (goals, home and away wins, shots)
+// within their bands.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -14,6 +17,8 @@
 #include <vector>
 
 #include "club/team_suche.h"
+#include "match/anim.h"
+#include "match/anweisung.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_pruefen.h"
@@ -226,6 +231,101 @@ TEST(LiveGrob, ALiveDayPlaysTheSameInEveryBuild) {
     ASSERT_TRUE(ein) << "cannot read " << pfad;
     const std::string soll((std::istreambuf_iterator<char>(ein)), std::istreambuf_iterator<char>());
     EXPECT_EQ(ist, soll) << "game, frames, CRC of the record after each frame";
+}
+
+// At every kick of one seeded live day, shot, pass, cross and the keeper's
+// punt, throw and kick, the kicker is seen kicking: after the frame the ball
+// left he plays the row his kick orders (the placed or hard shot, the volley,
+// the keeper's shots, the light pass, the keeper's pass), or, for a ball
+// played straight out of the row he was playing (a header, a volley, the end
+// of a shot row, the keeper's punt or throw, a throw-in), he was in that
+// ball-contact row when the frame began. A kicker seen running in both is a
+// kick nobody sees, and so is a kick row the next order cuts off.
+TEST(LiveGrob, EveryKickOfALiveDayIsSeenAsAKick) {
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    ASSERT_TRUE(Spieltag_Welt_Bauen(dirs.install, true, 3));
+    Spielfeld_Hooks().wettbewerb_schalter = Alle_Live;
+    static constexpr int32_t KICK_ZEILEN[] = {34, 35, 54, 56, 60, 80, 131};   // the rows a kick gives
+    const auto kick_zeile = [](int32_t a) {
+        return std::find(std::begin(KICK_ZEILEN), std::end(KICK_ZEILEN), a) != std::end(KICK_ZEILEN);
+    };
+    const auto kontakt_zeile = [](int32_t a) {
+        const Anim_Satz* z = Anim_Zeile(a);
+        return z && z->benutzt && (z->flags & 1) && z->lauf_gruppe < 0;
+    };
+    struct Vorher {
+        int32_t anim[SF_SPIELER];
+        uint8_t statistik[SF_SPIELER][8];
+    };
+    std::map<uint32_t, Vorher> vorher;
+    std::map<std::string, int32_t> gesehen;   // kind of kick and how it was seen
+    // (game, slot): the kick row shown and the frames it was shown so far
+    std::map<std::pair<uint32_t, int32_t>, std::pair<int32_t, int32_t>> laeuft;
+    std::map<int32_t, int32_t> dauer;         // frames a kick row was shown, and how often
+    int32_t kicks = 0, ungesehen = 0;
+    ASSERT_TRUE(Spieltag_Start());
+    for (int32_t frame = 0; frame < 300000; ++frame) {
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+            if (s->live != 1) continue;
+            Vorher& v = vorher[s->spiel];
+            for (int32_t k = 0; k < SF_SPIELER; ++k) v.anim[k] = Figur_Aktuelle_Anweisung(&s->figur[k])->anim;
+            std::memcpy(v.statistik, s->statistik, sizeof v.statistik);
+        }
+        if (!Spieltag_Frame()) break;
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
+            const auto it = vorher.find(s->spiel);
+            if (s->live != 1 || it == vorher.end()) continue;
+            for (int32_t k = 0; k < SF_SPIELER; ++k) {
+                const Figur& f = s->figur[k];
+                const int32_t jetzt = Figur_Aktuelle_Anweisung(const_cast<Figur*>(&f))->anim;
+                const int32_t davor = it->second.anim[k];
+                if (auto l = laeuft.find({s->spiel, k}); l != laeuft.end()) {
+                    if (jetzt == l->second.first) {
+                        ++l->second.second;
+                    } else {
+                        ++dauer[l->second.second];
+                        laeuft.erase(l);
+                    }
+                }
+                const bool schuss = s->statistik[k][2] != it->second.statistik[k][2];
+                if (!schuss && s->statistik[k][1] == it->second.statistik[k][1]) continue;
+                ++kicks;
+                // A cross: a pass from the wing near a goal line.
+                const bool flanke = !schuss && !f.torwart && std::min(f.pos[0], SPIELFELD_LAENGE - f.pos[0]) < 1600 &&
+                                    std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) > 800;
+                const std::string art =
+                    std::string(f.torwart ? "keeper's " : "") + (schuss ? "shot" : flanke ? "cross" : "pass");
+                const bool kick = kick_zeile(jetzt), aus_kontakt = kontakt_zeile(davor);
+                if (kick) laeuft[{s->spiel, k}] = {jetzt, 1};
+                ++gesehen[art + (kick          ? " kick row " + std::to_string(jetzt)
+                                 : aus_kontakt ? " out of row " + std::to_string(davor)
+                                               : " unseen")];
+                if (kick || aus_kontakt || ++ungesehen > 10) continue;
+                ADD_FAILURE() << art << " by slot " << k << " in game " << s->spiel << " minute " << s->minute
+                              << ": row " << davor << " before, " << jetzt << " after";
+            }
+        }
+    }
+    Spieltag_Welt_Ende();
+    for (const auto& [was, n] : gesehen) std::printf("  %5d %s\n", n, was.c_str());
+    for (const auto& [n, mal] : dauer) std::printf("  kick row shown %d frames: %d\n", n, mal);
+    EXPECT_EQ(ungesehen, 0) << "kicks played by a running figure";
+    // A kick row lasts about ten frames (its frames at their own frame time);
+    // only a kick the whistle, a goal or a foul breaks into is cut short.
+    int32_t gezeigt = 0, ganz = 0;
+    for (const auto& [n, mal] : dauer) {
+        gezeigt += mal;
+        ganz += n >= 9 ? mal : 0;
+    }
+    EXPECT_GE(ganz * 20, gezeigt * 19) << ganz << " of " << gezeigt << " kick rows shown to their end";
+    ASSERT_GT(kicks, 100) << "a live day holds many kicks";
+    // Every kind was met: shots, passes, crosses, the keeper's kicks.
+    for (const char* art : {"shot", "pass", "cross", "keeper's pass"}) {
+        bool da = false;
+        for (const auto& [was, n] : gesehen) da = da || was.rfind(art, 0) == 0;
+        EXPECT_TRUE(da) << art;
+    }
 }
 
 }  // namespace
