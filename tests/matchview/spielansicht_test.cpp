@@ -4,9 +4,13 @@
 // generated world drawn in one to four views against reviewed pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <deque>
+#include <filesystem>
+#include <map>
 #include <limits>
 #include <memory>
 #include <set>
@@ -23,6 +27,7 @@
 #include "gfx/colour.h"
 #include "gfx/font.h"
 #include "match/anim.h"
+#include "match/anweisung.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_anzeige.h"
 #include "match/spielfeld_hooks.h"
@@ -382,6 +387,108 @@ TEST_F(SpielansichtWelt, OneViewFillsTheScreenAboveTheBar) {
     EXPECT_EQ(Bild("spielansicht_eine"), "");
 }
 
+
+// The shown game played on until it has had a shot, a pass, a cross and a
+// keeper's punt or throw: two frames after the ball left the kicker is on
+// the screen and still in his kick row; the keeper, whose punt or throw row
+// ends as the ball leaves, was in it three frames before. Those screens are
+// written to "kick_bilder/<kind>.png" in the test's folder for review, with
+// the kicker four times enlarged beside them ("<kind>_nah.png").
+TEST_F(SpielansichtWelt, EveryKindOfKickIsOnTheScreenInItsRow) {
+    static constexpr int32_t KICK_ZEILEN[] = {34, 35, 54, 55, 56, 58, 60, 64, 75, 80, 131, 134};
+    Spielfeld_Satz& s = *saetze[0];
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    const std::filesystem::path ordner = std::filesystem::current_path() / "kick_bilder";
+    std::filesystem::create_directories(ordner);
+    std::map<std::string, int32_t> gezeigt;   // kind of kick: the kick row it was caught in
+    struct Offen {
+        std::string art;
+        int32_t slot, anim, warten;
+    };
+    std::vector<Offen> offen;
+    // The kicker's figure on the screen, for the screen's point p.
+    const auto schreiben = [&](const std::string& art, const RgbBild& b, AnsichtPunkt p) {
+        EXPECT_TRUE(Png_Schreiben((ordner / (art + ".png")).string(), b));
+        RgbBild nah{640, 480, std::vector<uint8_t>(640 * 480 * 3)};
+        for (int32_t y = 0; y < 480; ++y)
+            for (int32_t x = 0; x < 640; ++x) {
+                const int32_t qx = std::clamp(p.x - 80 + x / 4, 0, 799), qy = std::clamp(p.y - 80 + y / 4, 0, 599);
+                std::memcpy(&nah.rgb[(size_t(y) * 640 + x) * 3], &b.rgb[(size_t(qy) * 800 + qx) * 3], 3);
+            }
+        EXPECT_TRUE(Png_Schreiben((ordner / (art + "_nah.png")).string(), nah));
+    };
+    // A figure's feet on the screen (the main view starts at the top left).
+    const auto auf_schirm = [&](const Figur& f) {
+        const MatchViewLage l = MatchView_Lage(0);
+        AnsichtPunkt p = Spielansicht_Projektion(f.pos[0], f.pos[1], f.pos[2], false, false);
+        p.x += l.x - l.scroll[0];
+        p.y += l.y - l.scroll[1];
+        return p;
+    };
+    struct Schirm {
+        RgbBild bild;
+        int32_t anim[SF_SPIELER];
+        AnsichtPunkt punkt[SF_SPIELER];
+    };
+    std::deque<Schirm> torwart;   // the last three screens while a keeper punts or throws
+    const auto abwurf = [](int32_t a) { return a == 55 || a == 58; };
+    for (int32_t frame = 0; frame < 40000 && gezeigt.size() < 4; ++frame) {
+        uint8_t vorher[SF_SPIELER][8];
+        std::memcpy(vorher, s.statistik, sizeof vorher);
+        if (!Spieltag_Frame() || s.live != 1) break;
+        ASSERT_TRUE(Zeigen(1, 1));
+        for (Offen& o : offen) {
+            if (--o.warten > 0) continue;
+            const Figur& f = s.figur[o.slot];
+            const int32_t anim = Figur_Aktuelle_Anweisung(const_cast<Figur*>(&f))->anim;
+            const MatchViewLage l = MatchView_Lage(0);
+            const AnsichtPunkt p = auf_schirm(f);
+            const bool im_bild = f.gezeichnet && p.x >= l.x && p.x < l.x + l.w && p.y >= l.y && p.y < l.y + l.h;
+            const bool kick = std::find(std::begin(KICK_ZEILEN), std::end(KICK_ZEILEN), anim) != std::end(KICK_ZEILEN);
+            // A kick the whistle or a foul broke into is not the one to show.
+            if (!kick || gezeigt.count(o.art)) continue;
+            EXPECT_TRUE(im_bild) << o.art << " by slot " << o.slot << " at (" << p.x << ", " << p.y << ")";
+            gezeigt[o.art] = anim;
+            schreiben(o.art, Rgb_Aus_565(bild->schirm.data(), 800, 600), p);
+            std::printf("  %s: row %d, minute %d, %s\n", o.art.c_str(), anim, s.minute,
+                        (ordner / (o.art + ".png")).c_str());
+        }
+        std::erase_if(offen, [](const Offen& o) { return o.warten <= 0; });
+        Schirm jetzt;
+        bool punt = false;
+        for (int32_t k = 0; k < SF_SPIELER; ++k) {
+            jetzt.anim[k] = Figur_Aktuelle_Anweisung(&s.figur[k])->anim;
+            jetzt.punkt[k] = auf_schirm(s.figur[k]);
+            punt = punt || (s.figur[k].torwart && abwurf(jetzt.anim[k]));
+        }
+        if (!punt) {
+            torwart.clear();
+        } else {
+            jetzt.bild = Rgb_Aus_565(bild->schirm.data(), 800, 600);
+            torwart.push_back(std::move(jetzt));
+            if (torwart.size() > 3) torwart.pop_front();
+        }
+        for (int32_t k = 0; k < SF_SPIELER; ++k) {
+            const bool schuss = s.statistik[k][2] != vorher[k][2];
+            if (s.figur[k].torwart && !schuss && s.statistik[k][1] != vorher[k][1] && torwart.size() == 3 &&
+                !gezeigt.count("keeper")) {
+                const int32_t anim = torwart.front().anim[k];
+                EXPECT_TRUE(abwurf(anim)) << "the keeper's row three frames before: " << anim;
+                gezeigt["keeper"] = anim;
+                schreiben("keeper", torwart.front().bild, torwart.front().punkt[k]);
+                std::printf("  keeper: row %d, minute %d, %s\n", anim, s.minute, (ordner / "keeper.png").c_str());
+                continue;
+            }
+            if (!schuss && s.statistik[k][1] == vorher[k][1]) continue;
+            const Figur& f = s.figur[k];
+            const bool flanke = !schuss && !f.torwart && std::min(f.pos[0], SPIELFELD_LAENGE - f.pos[0]) < 1600 &&
+                                std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) > 800;
+            const std::string art = f.torwart && !schuss ? "keeper" : schuss ? "shot" : flanke ? "cross" : "pass";
+            offen.push_back({art, k, 0, 2});
+        }
+    }
+    EXPECT_EQ(gezeigt.size(), 4u) << "shot, pass, cross and the keeper's kick in the shown game";
+}
 
 TEST_F(SpielansichtWelt, TheScoreLineShowsGoalsSpectatorsAndMinute) {
     // 3-2 in the 67th minute: the large plate over one view, the small ones over four.
