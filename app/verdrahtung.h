@@ -73,6 +73,11 @@ void Spiel_Sperren();
 // may wait) network play ends: the game is let go unsaved, the start screens
 // come back with a message. True when it ended network play.
 bool Netz_Client_Verloren_Pruefen();
+// Client, once per frame: a small request every 3 s, so that a machine whose
+// person reads a requester, or chooses in the wizard, is never taken for a
+// silent one and dropped (a stopped program still is).
+void Netz_Client_Lebenszeichen();
+constexpr uint32_t NETZ_LEBENSZEICHEN_MS = 3000;
 
 // The world generator's own wiring (tools/weltgen, test worlds): the
 // competitions of a generated world are written by the season.

@@ -10,6 +10,7 @@
 #include "business/bank.h"
 #include "business/news_anfrage.h"
 #include "club/club_hooks.h"
+#include "club/club_netz.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -248,15 +249,29 @@ bool Netz_Client_Verloren_Pruefen() {
     const bool getrennt = Net_Server_Verbindung() < 0;
     if (!getrennt && !Spieltag_Client_Ohne_Antwort()) return false;
     Debug_Printf("Netz: Server %s, das Netzwerkspiel endet\n", getrennt ? "getrennt" : "antwortet nicht");
+    // The machine stays a client (mode 1): its start screen shows it so and
+    // joins again from there.
     Internet_Netzwerk_Stop();
-    Netzwerk_Modus_Setzen(0);
     Client_Team_Setzen(-1);
     Spieltag_Client_Zuruecksetzen();
     // The table's game locks belong to the game let go now.
     Spieltag_Slots_Loeschen();
     Kalender_Zum_Start();
-    Meldung("%s", "Die Verbindung zum Server ist abgebrochen. Das Netzwerkspiel ist beendet.");
+    // The game's screens go with the game: with the start screens the message
+    // waits until the start screen stands again.
+    const char* text = "Die Verbindung zum Server ist abgebrochen. Das Netzwerkspiel ist beendet.";
+    if (verdrahtung::Dabei("Start")) Spielstart_Screen_Meldung(text);
+    else Meldung("%s", text);
     return true;
+}
+
+void Netz_Client_Lebenszeichen() {
+    static uint32_t zuletzt = 0;
+    if (Netzwerk_Modus() != 1 || Net_Server_Verbindung() < 0) return;
+    const uint32_t jetzt = Plat_Ms();
+    if (jetzt - zuletzt < NETZ_LEBENSZEICHEN_MS) return;
+    zuletzt = jetzt;
+    Internet_Client_Lebenszeichen(ANFRAGE_SPIELER_ANZAHL);
 }
 
 }  // namespace velmora
@@ -274,6 +289,7 @@ void Binden_Shell() {
     d.server_bedienen = Net_Server_Bedienen;
     d.client_bedienen = [] {
         Net_Client_Bedienen();
+        Netz_Client_Lebenszeichen();
         Netz_Client_Verloren_Pruefen();
     };
     d.kalender_main = Kalender_Main;

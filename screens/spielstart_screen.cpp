@@ -125,6 +125,8 @@ struct StartModul {
     bool beigetreten = false;                 // a client joined, choosing its club
 };
 StartModul g;
+// A message for the start screen once it stands (outlives the module's state).
+std::string g_meldung_spaeter;
 
 SpielstartScreenHooks g_hooks;
 
@@ -1007,6 +1009,10 @@ bool Spielstart_Screen_Frame() {
         Vorbereiten();
         Meldung("%s", Text(146));
     }
+    if (!g_meldung_spaeter.empty() && g.seite == -1 && !g.welt_fehlt) {
+        Meldung("%s", g_meldung_spaeter.c_str());
+        g_meldung_spaeter.clear();
+    }
     Menue_Frame();
     return Spielstart_Spiel_Laeuft() != 0;
 }
@@ -1120,6 +1126,8 @@ int32_t Spielstart_Ligen(const int32_t** liste) {
     if (liste) *liste = g.ligen.data();
     return int32_t(g.ligen.size());
 }
+
+void Spielstart_Screen_Meldung(const char* text) { g_meldung_spaeter = text ? text : ""; }
 
 void Spielstart_Screen_Zuruecksetzen() {
     Filme_Schliessen();

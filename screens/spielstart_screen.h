@@ -62,6 +62,9 @@ int32_t Spielstart_Ligen(const int32_t** liste);
 // server answered, 0 no answer.
 void Spielstart_Netz_Adresse(uint32_t out[4]);
 int32_t Spielstart_Netz_Adresse_Zustand();
+// A message shown over the start screen once it stands again (a network
+// game that ended: the game's screens are gone before the start is rebuilt).
+void Spielstart_Screen_Meldung(const char* text);
 // Forgets the start screens' state: the next frame prepares the start again
 // (a new program run, or a test's next game).
 void Spielstart_Screen_Zuruecksetzen();

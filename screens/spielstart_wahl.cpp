@@ -42,11 +42,8 @@ struct SpielstartModul {
     int32_t anzahl = -1;
     int32_t aktuell = 0;
     int32_t level = -1;
-    uint32_t lebenszeichen_ms = 0;   // when a joined client last asked the server while choosing
 };
 SpielstartModul g;
-
-constexpr uint32_t LEBENSZEICHEN_MS = 3000;
 
 // The averages of a league, taken once per start from its clubs.
 struct LigaSchnitt {
@@ -369,11 +366,6 @@ bool Spielstart_Client_Halten() {
         Team_Free(0);
         Spieler_Free();
         return false;
-    }
-    const uint32_t jetzt = Plat_Ms();
-    if (jetzt - g.lebenszeichen_ms >= LEBENSZEICHEN_MS) {
-        Internet_Client_Lebenszeichen(ANFRAGE_SPIELER_ANZAHL);
-        g.lebenszeichen_ms = jetzt;
     }
     return true;
 }

@@ -104,11 +104,10 @@ bool Spielstart_Netz_Server_Neu();
 // and sets mode 0 (false).
 bool Spielstart_Client_Beitreten();
 // A client that has joined and not yet taken its club, once per frame of the
-// start screens: every 3 s it asks the server something small, so that a
-// person choosing for long is never closed as a silent connection. False once
-// the connection is gone (the server dropped it or left): the world fetched
-// from the server is let go and the connection closed; the machine stays a
-// client (mode 1) for the next join.
+// start screens (its connection is kept by the program's sign of life every
+// 3 s, Netz_Client_Lebenszeichen): false once the connection is gone (the
+// server dropped it or left): the world fetched from the server is let go and
+// the connection closed; the machine stays a client (mode 1) for the next join.
 bool Spielstart_Client_Halten();
 // A client's start with the current choice entry: asks the server for the
 // club (request 1036); refused (taken meanwhile, not offered) gives false and

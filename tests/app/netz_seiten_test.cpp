@@ -687,7 +687,8 @@ TEST(NetzVerloren, AClientWhoseServerIsKilledIsBackAtTheStartWithAMessageAndNoth
         Net_Pump();
         Plat_Sleep_Ms(5);
     }
-    EXPECT_EQ(Netzwerk_Modus(), 0);
+    EXPECT_EQ(Netzwerk_Modus(), 1) << "still a client, as its start screen shows";
+    EXPECT_EQ(Net_Server_Verbindung(), -1);
     EXPECT_EQ(Client_Team(), -1);
     EXPECT_NE(g_meldung.find("Verbindung zum Server"), std::string::npos) << g_meldung;
     // The start screens' wait follows: no game is in memory any more.

@@ -17,6 +17,7 @@
 #include "net/net.h"
 #include "platform/sockets.h"
 #include "season/kalender.h"
+#include "shell/app.h"
 #include "tests/screens/geld_welt.h"
 
 namespace velmora::test {
@@ -85,13 +86,20 @@ TEST_F(OptionenScreen, TheScrolledListSwitchesItsLastRowAndAClientChangesNeither
     Klicken(skript, LISTE_X, LETZTE_Y);                           // the last row: option 14
     skript.push_back({1, 400, 530, 0, false, 0, Merken});          // 2
     Klicken(skript, BALKEN_X, 190);                               // back to the top
-    // As a client: the time limit and the network row do not react.
-    skript.push_back({1, LISTE_X, ZEITLIMIT_Y, 0, false, 0, [] { Netzwerk_Modus_Setzen(1); }});
+    // As a client: the time limit and the network row do not react. (The
+    // client's pass is left out meanwhile: without a server it would end the game.)
+    static decltype(Shell_Dienste().client_bedienen) client_pass = nullptr;
+    skript.push_back({1, LISTE_X, ZEITLIMIT_Y, 0, false, 0, [] {
+        client_pass = Shell_Dienste().client_bedienen;
+        Shell_Dienste().client_bedienen = nullptr;
+        Netzwerk_Modus_Setzen(1);
+    }});
     Klicken(skript, LISTE_X, ZEITLIMIT_Y);
     Klicken(skript, LISTE_X, NETZ_Y);
     skript.push_back({1, 400, 530, 0, false, 0, [] {
         Merken();                                                  // 3
         Netzwerk_Modus_Setzen(0);
+        Shell_Dienste().client_bedienen = client_pass;
     }});
     ASSERT_TRUE(Spielen());
     ASSERT_EQ(g_staende.size(), 4u);
