@@ -941,7 +941,11 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
     int32_t clubs = 0;
     for (const Plan& p : plan)
         for (int32_t n : p.ebenen) clubs += n;
-    int32_t markt_anzahl = optionen.klein ? 200 : MARKT_SPIELER_MAX;
+    // The full world's market leaves room for the players clubs release into
+    // it: a market at its limit refused every release ("Der Wechsel von ...
+    // kam nicht zustande." after the manager's yes).
+    constexpr int32_t MARKT_PLATZ = 200;
+    int32_t markt_anzahl = optionen.klein ? 200 : MARKT_SPIELER_MAX - MARKT_PLATZ;
     int32_t scouts = optionen.klein ? 40 : 600;
     int32_t teams = 1 + laender + clubs;
     int32_t spieler = clubs * TEAM_SPIELER_MAX + markt_anzahl;

@@ -18,6 +18,7 @@
 #include "club/spieler.h"
 #include "club/talente.h"
 #include "club/team.h"
+#include "club/transfer.h"
 #include "club/weltgen.h"
 #include "club/wirtschaft.h"
 #include "core/config.h"
@@ -154,7 +155,15 @@ TEST(Weltgen, FullPresetGivesTheStatedCounts) {
             EXPECT_GE(liga.size(), 16u);
             EXPECT_LE(liga.size(), 20u);
         }
-    EXPECT_EQ(Teamspieler_Ins_Array(Team_Markt(), nullptr, MARKT_SPIELER_MAX, 0), MARKT_SPIELER_MAX);
+    // The market has room: a club's player released into it goes there.
+    const int32_t markt = Teamspieler_Ins_Array(Team_Markt(), nullptr, MARKT_SPIELER_MAX, 0);
+    EXPECT_GE(markt, 3000);
+    EXPECT_LE(markt, MARKT_SPIELER_MAX - 100);
+    const int32_t club = w.welt.laender[0].ligen[0][0];
+    int32_t kader[TEAM_SPIELER_MAX];
+    ASSERT_EQ(Teamspieler_Ins_Array(club, kader, TEAM_SPIELER_MAX, 0), TEAM_SPIELER_MAX);
+    EXPECT_TRUE(Spieler_Transfer_Ausfuehren(club, Team_Markt(), kader[19], -1, 0));
+    EXPECT_EQ(Spieler_Get_Team(kader[19]), Team_Markt());
     // Every country and the market carry a crest of their own, which no club
     // shares: the lists tell the countries apart by their crests.
     std::vector<int32_t> wappen;
