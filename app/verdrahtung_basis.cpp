@@ -407,6 +407,7 @@ void Binden_Bildschirm() {
     Besetzen(p.team_hat_spiel, Spieltag_Team_Hat_Spiel, "MenuePanel.team_hat_spiel");
     Besetzen(p.kontostand, [](int32_t team) { return Bank_Kontostand(team, false, -1); }, "MenuePanel.kontostand");
     Besetzen(p.mittelwert, [](int32_t team) { return Bank_Mittelwert(team, false, -1); }, "MenuePanel.mittelwert");
+    Besetzen(p.mittelwert_angleichen, Bank_Mittelwert_Angleichen, "MenuePanel.mittelwert_angleichen");
     Besetzen(p.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "MenuePanel.geld_text");
     // A client ends its day: its club's match of the day is played live with the server.
     Besetzen(p.client_melden, [] { Spieltag_Client_Tag_Beenden(); }, "MenuePanel.client_melden");

@@ -333,6 +333,11 @@ int32_t Bank_Mittelwert(int32_t team, bool mit_kreditrahmen, int32_t waehrung) {
     return neu;
 }
 
+void Bank_Mittelwert_Angleichen(int32_t team) {
+    if (!Bank_Intern_Bereit("Bank_Mittelwert_Angleichen") || !Bank_Intern_Team_Gueltig(team)) return;
+    if (Bank_Konto* k = Bank_Intern_Konto(team)) k->mittelwert = Bank_Kontostand(team, false, -1);
+}
+
 float Bank_Kategorie_Summe(int32_t team, int32_t periode_versatz, uint8_t code) {
     if (!Bank_Intern_Bereit("Bank_Kategorie_Summe")) return 0;
     if (!Bank_Intern_Konto(team)) return 0;

@@ -127,6 +127,10 @@ bool Bank_Abbuchung(int32_t team, float betrag, uint8_t kategorie, int8_t zwinge
 int32_t Bank_Kontostand(int32_t team, bool mit_kreditrahmen, int32_t waehrung);
 // The smoothed balance of an animated money display; steps a tenth of the way each call.
 int32_t Bank_Mittelwert(int32_t team, bool mit_kreditrahmen, int32_t waehrung);
+// Sets the smoothed balance (as Bank_Mittelwert(team, false, -1) keeps it) to
+// the balance: the display shows the balance at once and counts only toward
+// the bookings that follow. Nothing for a team without an account.
+void Bank_Mittelwert_Angleichen(int32_t team);
 
 // The sum of the absolute amounts of the period (0 open, -1 the last closed)
 // whose category matches `code`: low 7 bits the category (0 all), bit 7 income.

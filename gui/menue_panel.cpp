@@ -384,6 +384,10 @@ void Menue_Set_Eigenes_Team(int32_t team) {
         g.datum_tag = -1;
         g.datum_neu = 0;
     }
+    // The footer starts a turn at the balance: it counts only what is booked
+    // while the manager watches. A count left from his last turn (or from a
+    // loaded game) stood under the turn's first messages a day or more behind.
+    if (team >= 0 && g.hooks.mittelwert_angleichen) g.hooks.mittelwert_angleichen(team);
     MenueLokal l;
     l.team = team;
     int32_t seite = 0;

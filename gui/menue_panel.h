@@ -40,6 +40,8 @@ struct MenuePanelHooks {
     // The bank: the balance, the smoothed balance (each call moves it on) and money as text.
     int32_t (*kontostand)(int32_t team) = nullptr;
     int32_t (*mittelwert)(int32_t team) = nullptr;
+    // The smoothed balance set to the balance (a manager's turn begins).
+    void (*mittelwert_angleichen)(int32_t team) = nullptr;
     const char* (*geld_text)(float betrag, int32_t team) = nullptr;
     // The news: in network play the other managers hear that this one has finished.
     void (*manager_nachricht)() = nullptr;

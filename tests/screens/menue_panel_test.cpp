@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "business/bank.h"
 #include "business/talente_screen.h"
 #include "club/team.h"
 #include "core/meldung.h"
@@ -226,6 +227,42 @@ TEST_F(MenuePanel, TheHeaderShowsTheDateAndADayThatPassedStandsOutForAMoment) {
     EXPECT_EQ(gold(fotos[2]), 0) << "and settles";
     EXPECT_FALSE(gleich(fotos[0], fotos[2])) << "the date moved on";
     EXPECT_EQ(Vergleichen("menue_datum_neu", 1), "");
+}
+
+// The footer's money: a turn begins at the balance, whatever was booked
+// since the last turn; money booked while the manager watches is counted
+// toward, and the count ends at the balance the screens show.
+TEST_F(MenuePanel, ATurnBeginsAtTheBalanceAndMoneyBookedInItIsCountedToward) {
+    struct Bild {
+        size_t zug;
+        int32_t stand, mittel;
+    };
+    static std::vector<Bild> bilder;
+    bilder.clear();
+    // Before the menu starts the second turn: money the day brought.
+    Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE - 10, [](int32_t team) {
+        if (!g_b.zuege.empty()) ASSERT_TRUE(Bank_Gutschrift(team, 2000000.0f, 40, -1));
+    }, "Tagesgeld");
+    Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 20, [] {
+        const int32_t team = Menue_Lokal().team;
+        Bank_Konto k{};
+        if (team < 0 || !Bank_Konto_Lesen(team, &k)) return;
+        bilder.push_back({g_b.zuege.size(), Bank_Kontostand(team, false, -1), k.mittelwert});
+    }, "Geld");
+    skript = {{4, 30, 300, 0, false}};
+    Klicken(skript, WEITER_X, WEITER_Y);
+    skript.push_back({40, 30, 300, 0, false});
+    skript.push_back({1, 30, 300, 0, false, 0, [] { ASSERT_TRUE(Bank_Gutschrift(Menue_Lokal().team, 500000.0f, 40, -1)); }});
+    skript.push_back({200, 30, 300, 0, false});
+    ASSERT_TRUE(Spielen());
+    ASSERT_GE(g_b.zuege.size(), 2u);
+    size_t erstes = 0, gezaehlt = 0;
+    while (erstes < bilder.size() && bilder[erstes].zug < 2) ++erstes;
+    ASSERT_LT(erstes, bilder.size());
+    EXPECT_EQ(bilder[erstes].mittel, bilder[erstes].stand) << "the second turn's first frame shows the balance";
+    for (size_t i = erstes; i < bilder.size(); ++i) gezaehlt += bilder[i].mittel != bilder[i].stand;
+    EXPECT_GT(gezaehlt, 5u) << "the money booked in the turn is counted toward";
+    EXPECT_EQ(bilder.back().mittel, bilder.back().stand) << "and the count ends at the balance";
 }
 
 TEST_F(MenuePanel, SystemQuitAsksAndYesEndsTheProgram) {
