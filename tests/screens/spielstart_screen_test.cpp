@@ -24,6 +24,7 @@
 #include "core/spielstand.h"
 #include "gfx/bild_muster_start.h"
 #include "gfx/rastport.h"
+#include "gfx/text_pruefung.h"
 #include "gui/icon.h"
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
@@ -317,10 +318,23 @@ void Filme_Pruefen() {
 }
 
 // Every page of the wizard with its film: a long name stands whole in its
-// field, no film lies over a row, a field, a button or the list's frame; each
+// field, no film lies over a row, a field, a button or the list's frame, no
+// text runs past its field or into another (the text layer's check); each
 // country shows its own crest; the last question shows the manager as he
 // chose himself, under the title band he saw.
+bool (*g_ohne_pruefung)() = nullptr;
+
 TEST_F(SpielstartScreen, TheFilmsLeaveEveryPagesFieldsAndFramesFree) {
+    // The text check runs on every frame, each page under its own name.
+    g_ohne_pruefung = Kalender_Hooks().spielstart_frame;
+    Kalender_Hooks().spielstart_frame = [] {
+        Text_Pruefung_Screen(Menue_Requester_Offen() ? std::string("Wizard, letzte Frage")
+                                                     : "Wizard, Seite " + std::to_string(Spielstart_Seite()));
+        const bool laeuft = g_ohne_pruefung();
+        Text_Pruefung_Bild_Ende();
+        return laeuft;
+    };
+    Text_Pruefung_Starten();
     std::vector<Schritt>& s = skript;
     s.push_back({5, 100, 100, 0});
     Klick(s, NEU_X, NEU_Y);
@@ -355,6 +369,10 @@ TEST_F(SpielstartScreen, TheFilmsLeaveEveryPagesFieldsAndFramesFree) {
         EXPECT_EQ(anders, 0);
     });
     ASSERT_TRUE(Spielen());
+    // Every text of the pages fits its field and its window.
+    for (const TextBefund& b : Text_Pruefung_Befunde())
+        ADD_FAILURE() << b.screen << ": " << b.art << " \"" << b.text << "\" " << b.nachbar;
+    Text_Pruefung_Beenden();
     ASSERT_EQ(fotos.size(), 4u);
     EXPECT_EQ(Vergleichen("spielstart_name", 0), "");
     EXPECT_EQ(Vergleichen("spielstart_laender", 1), "");
