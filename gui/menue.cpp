@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "core/debug.h"
 #include "core/stoppuhr.h"
@@ -482,6 +483,160 @@ bool Menue_Check_Icon_Raster(const s_icon_raster* raster, int32_t* x, int32_t* y
     return gefunden;
 }
 
+namespace {
+
+// The drag update, once a frame while anything is shown; a released button
+// drops the moved icon (the frame's result then in `ergebnis`).
+bool Ziehen_Schritt(int32_t mx, int32_t my, uint8_t modal, uint32_t knoepfe, int32_t* ergebnis) {
+    bool sichtbar = false;
+    for (int32_t p = 0; p < MENUE_PRIORITAETEN && !sichtbar; ++p)
+        for (int32_t s = 0; s <= Menue_Hoechster_Slot(p) && !sichtbar; ++s) {
+            const s_icon* i = Menue_Slot(p, s);
+            sichtbar = i && !(i->Status & ICON_ST_VERSTECKT) && (!modal || (i->typ & ICON_TYP_MODAL));
+        }
+    if (sichtbar) Ziehen_Aktualisieren(mx, my);
+    if (knoepfe & 3) return false;
+    *ergebnis = Ablegen(mx, my);
+    return true;
+}
+
+// A turned wheel counts every open scroll button as hit; the wheel then
+// rests for a while.
+void Rad_Treffer_Sammeln(uint32_t jetzt) {
+    int32_t neu = 0;
+    for (int32_t q = 0; q < MENUE_PRIORITAETEN; ++q)
+        for (int32_t s = 0; s <= Menue_Hoechster_Slot(q); ++s) {
+            s_icon* i = Menue_Slot(q, s);
+            if (!i || !(i->typ & ICON_TYP_SCROLLBUTTON) || (i->Status & (ICON_ST_VERSTECKT | ICON_ST_GESPERRT)))
+                continue;
+            if (g.anz_treffer < MAX_TREFFER) {
+                g.treffer[g.anz_treffer++] = i;
+                ++neu;
+            }
+        }
+    g.rad_gesperrt = true;
+    g.rad_sperre = jetzt;
+    if (!neu) g.rad = 0;
+}
+
+// The hovered icon's help, once it rested a second under the pointer: beside
+// the pointer, or above an icon low on the screen.
+void Hilfe_Pruefen(int32_t mx, int32_t my, uint8_t hilfe, bool* hilfe_gezeigt) {
+    if (*hilfe_gezeigt || !g.hover || !hilfe || g.bewegt || g.hover->nummer == g.hilfe_aus ||
+        Stoppuhr_Vergangen(STOPPUHR_HOVER) <= 1000 || !g.hooks.hilfe_zeigen)
+        return;
+    *hilfe_gezeigt = true;
+    const char* text = g.hover->hilfe_proc ? g.hover->hilfe_proc(g.hover) : nullptr;
+    if (!text && g.hover->hilfe && g.hover->hilfe[0]) text = g.hover->hilfe;
+    if (!text) return;
+    if (g.hover->y <= 530)
+        g.hooks.hilfe_zeigen(text, mx, my);
+    else
+        g.hooks.hilfe_zeigen(text, g.hover->x, g.hover->y - 40);
+}
+
+// Firing the hovered icon (or the one waiting for a drag to be told from a
+// click): its context procedure, a drag's wait, a click. Returns the
+// frame's result when the frame ends here, nothing when the icons go on.
+// A moved icon fires only when its button is released, which the drag
+// update handles.
+std::optional<int32_t> Feuern(bool treffer, uint32_t knoepfe, int32_t mx, int32_t my, uint32_t jetzt) {
+    if (g.bewegt) return std::nullopt;
+    s_icon* h = g.wartend && g.aufloesung ? g.wartend : g.hover;
+    if (!h) return std::nullopt;
+    const bool kontext_proc = h->kontext != nullptr;
+    const uint32_t ausloeser = (h->typ & ICON_TYP_RECHTSKLICK) || kontext_proc ? 3u : 1u;
+    const bool feuern = (treffer && (knoepfe & ausloeser)) || (g.wartend && g.aufloesung);
+    if (!feuern || ((h->Status & ICON_ST_GESPERRT) && !(g.wartend && g.aufloesung))) return std::nullopt;
+    if (auto* t = static_cast<s_icon_text*>(h->daten); (h->typ & ICON_TYP_TEXT) && t && (t->flags & 0x1))
+        Schatten_Cache_Leeren();
+    if ((kontext_proc && (knoepfe & 2) && !(knoepfe & 1)) ||
+        ((h->typ & ICON_TYP_KONTEXT_LINKS) && (knoepfe & 1) && h->kontext)) {
+        Hilfe_Stoppen();
+        Menue_Mouse_Not_Over_Info(h, g.bewegt, 1, EV_VERLASSEN_KONTEXT);
+        g.hover = nullptr;
+        h->kontext(h);
+        if (g.hooks.rechts_sperre && (knoepfe & 2)) g.hooks.rechts_sperre();
+        return 2;
+    }
+    if (!h->Main_P && !(h->typ & ICON_TYP_BEWEGLICH) && !(h->Status & ICON_ST_DRUCK)) return std::nullopt;
+    if ((h->typ & ICON_TYP_BEWEGLICH) && !g.wartend) {
+        g.wartend = h;
+        g.aufloesung = 0;
+        g.wartend_x = mx;
+        g.wartend_y = my;
+        g.wartend_knoepfe = knoepfe;
+        Stoppuhr_Start(STOPPUHR_ZIEHEN);
+        return std::nullopt;
+    }
+    if (g.wartend && g.aufloesung) {
+        const int32_t a = g.aufloesung;
+        const uint32_t k = g.wartend_knoepfe;
+        g.wartend = nullptr;
+        g.aufloesung = 0;
+        if (a == 2) {
+            Bewegung_Starten(h, mx, my);
+            return 0;
+        }
+        g.klick_zustand = 2;
+        return Klick(h, k, jetzt);
+    }
+    if (g.wartend) return std::nullopt;
+    const int32_t r = Klick(h, knoepfe, jetzt);
+    if (r != -2) return r;
+    return std::nullopt;
+}
+
+// The icons hit this frame choose one: the best by Wertung becomes the
+// hovered icon (a turned wheel scrolls it instead); no hit ends the hover.
+void Sieger_Waehlen(int32_t mx, int32_t my) {
+    if (g.anz_treffer == 0) {
+        g.hilfe_aus = -1;
+        Hover_Beenden();
+        Over_Info_Beenden(nullptr);
+        return;
+    }
+    const bool rad = g.rad != 0;
+    s_icon* sieger = nullptr;
+    int32_t beste = KEIN_SIEGER;
+    for (int32_t k = 0; k < g.anz_treffer; ++k) {
+        s_icon* i = g.treffer[k];
+        if (!i) continue;
+        const int32_t w = Wertung(i, mx, my, rad);
+        if (w < beste) {
+            beste = w;
+            sieger = i;
+        }
+    }
+    if (!sieger) {
+        Hover_Beenden();
+        Over_Info_Beenden(nullptr);
+        return;
+    }
+    if (sieger != g.hover) Hover_Beenden();
+    Over_Info_Beenden(sieger);
+    if (sieger == g.hover && !(sieger->typ & ICON_TYP_HOVER_JEDES_BILD) && !rad) return;
+    if (sieger != g.hover) Stoppuhr_Start(STOPPUHR_HOVER);
+    g.hover = sieger;
+    if (!rad) {
+        Menue_Mouse_Over_Info(sieger, g.bewegt);
+    } else {
+        if (sieger->typ & ICON_TYP_SCROLLBUTTON) {
+            if (g.hooks.scrollbar_rad)
+                g.hooks.scrollbar_rad(sieger, g.rad);
+            else
+                Debug_Printf("Menue_Icons_Check: keine Scrollbalken angebunden\n");
+        }
+        g.hover = nullptr;
+    }
+    g.rad = 0;
+}
+
+}  // namespace
+
+// One frame of the icons: the buttons and the wheel are read, a drag moves
+// on, then every shown icon from the highest priority down is looked at
+// (hit, hover, help, firing), and the icons hit choose the hovered one.
 int32_t Menue_Icons_Check() {
     const uint32_t jetzt = Menue_Get_Zeit();
     const uint8_t hilfe = g.hooks.hilfe_option ? g.hooks.hilfe_option() : 1;
@@ -502,37 +657,15 @@ int32_t Menue_Icons_Check() {
     const uint8_t modal = Menue_Get_Zustand_Byte();
     g.anz_treffer = 0;
 
-    // The drag update runs once a frame while anything is shown.
-    if (g.bewegt) {
-        bool sichtbar = false;
-        for (int32_t p = 0; p < MENUE_PRIORITAETEN && !sichtbar; ++p)
-            for (int32_t s = 0; s <= Menue_Hoechster_Slot(p) && !sichtbar; ++s) {
-                const s_icon* i = Menue_Slot(p, s);
-                sichtbar = i && !(i->Status & ICON_ST_VERSTECKT) && (!modal || (i->typ & ICON_TYP_MODAL));
-            }
-        if (sichtbar) Ziehen_Aktualisieren(mx, my);
-        if (!(knoepfe & 3)) return Ablegen(mx, my);
-    }
+    int32_t abgelegt = 0;
+    if (g.bewegt && Ziehen_Schritt(mx, my, modal, knoepfe, &abgelegt)) return abgelegt;
 
     bool rad_gesammelt = false;
     bool hilfe_gezeigt = false;
     for (int32_t p = MAX_SCREEN_ICON_PRIORITY; p >= 0; --p) {
         if (p == 25 && g.rad && !rad_gesammelt) {
             rad_gesammelt = true;
-            int32_t neu = 0;
-            for (int32_t q = 0; q < MENUE_PRIORITAETEN; ++q)
-                for (int32_t s = 0; s <= Menue_Hoechster_Slot(q); ++s) {
-                    s_icon* i = Menue_Slot(q, s);
-                    if (!i || !(i->typ & ICON_TYP_SCROLLBUTTON) || (i->Status & (ICON_ST_VERSTECKT | ICON_ST_GESPERRT)))
-                        continue;
-                    if (g.anz_treffer < MAX_TREFFER) {
-                        g.treffer[g.anz_treffer++] = i;
-                        ++neu;
-                    }
-                }
-            g.rad_gesperrt = true;
-            g.rad_sperre = jetzt;
-            if (!neu) g.rad = 0;
+            Rad_Treffer_Sammeln(jetzt);
         }
         for (int32_t s = Menue_Hoechster_Slot(p); s >= 0; --s) {
             s_icon* i = Menue_Slot(p, s);
@@ -575,108 +708,12 @@ int32_t Menue_Icons_Check() {
                     Debug_Printf("Menue_Icons_Check: neue_gefunden zu klein!\n");
             }
             if (g.klick_zustand != 2) knoepfe = Knoepfe_Lesen();
-            if (!hilfe_gezeigt && g.hover && hilfe && !g.bewegt && g.hover->nummer != g.hilfe_aus &&
-                Stoppuhr_Vergangen(STOPPUHR_HOVER) > 1000 && g.hooks.hilfe_zeigen) {
-                hilfe_gezeigt = true;
-                const char* text = g.hover->hilfe_proc ? g.hover->hilfe_proc(g.hover) : nullptr;
-                if (!text && g.hover->hilfe && g.hover->hilfe[0]) text = g.hover->hilfe;
-                if (text) {
-                    if (g.hover->y <= 530)
-                        g.hooks.hilfe_zeigen(text, mx, my);
-                    else
-                        g.hooks.hilfe_zeigen(text, g.hover->x, g.hover->y - 40);
-                }
-            }
-            // Firing. A moved icon fires only when its button is released,
-            // which the drag update above handles.
-            if (g.bewegt) continue;
-            s_icon* h = g.wartend && g.aufloesung ? g.wartend : g.hover;
-            if (!h) continue;
-            const bool kontext_proc = h->kontext != nullptr;
-            const uint32_t ausloeser = (h->typ & ICON_TYP_RECHTSKLICK) || kontext_proc ? 3u : 1u;
-            const bool feuern = (treffer && (knoepfe & ausloeser)) || (g.wartend && g.aufloesung);
-            if (!feuern || ((h->Status & ICON_ST_GESPERRT) && !(g.wartend && g.aufloesung))) continue;
-            if (auto* t = static_cast<s_icon_text*>(h->daten); (h->typ & ICON_TYP_TEXT) && t && (t->flags & 0x1))
-                Schatten_Cache_Leeren();
-            if ((kontext_proc && (knoepfe & 2) && !(knoepfe & 1)) ||
-                ((h->typ & ICON_TYP_KONTEXT_LINKS) && (knoepfe & 1) && h->kontext)) {
-                Hilfe_Stoppen();
-                Menue_Mouse_Not_Over_Info(h, g.bewegt, 1, EV_VERLASSEN_KONTEXT);
-                g.hover = nullptr;
-                h->kontext(h);
-                if (g.hooks.rechts_sperre && (knoepfe & 2)) g.hooks.rechts_sperre();
-                return 2;
-            }
-            if (!h->Main_P && !(h->typ & ICON_TYP_BEWEGLICH) && !(h->Status & ICON_ST_DRUCK)) continue;
-            if ((h->typ & ICON_TYP_BEWEGLICH) && !g.wartend) {
-                g.wartend = h;
-                g.aufloesung = 0;
-                g.wartend_x = mx;
-                g.wartend_y = my;
-                g.wartend_knoepfe = knoepfe;
-                Stoppuhr_Start(STOPPUHR_ZIEHEN);
-                continue;
-            }
-            if (g.wartend && g.aufloesung) {
-                const int32_t a = g.aufloesung;
-                const uint32_t k = g.wartend_knoepfe;
-                g.wartend = nullptr;
-                g.aufloesung = 0;
-                if (a == 2) {
-                    Bewegung_Starten(h, mx, my);
-                    return 0;
-                }
-                g.klick_zustand = 2;
-                return Klick(h, k, jetzt);
-            }
-            if (g.wartend) continue;
-            const int32_t r = Klick(h, knoepfe, jetzt);
-            if (r != -2) return r;
+            Hilfe_Pruefen(mx, my, hilfe, &hilfe_gezeigt);
+            if (const std::optional<int32_t> r = Feuern(treffer, knoepfe, mx, my, jetzt)) return *r;
         }
     }
 
-    // No hit: the hover ends.
-    if (g.anz_treffer == 0) {
-        g.hilfe_aus = -1;
-        Hover_Beenden();
-        Over_Info_Beenden(nullptr);
-    } else {
-        const bool rad = g.rad != 0;
-        s_icon* sieger = nullptr;
-        int32_t beste = KEIN_SIEGER;
-        for (int32_t k = 0; k < g.anz_treffer; ++k) {
-            s_icon* i = g.treffer[k];
-            if (!i) continue;
-            const int32_t w = Wertung(i, mx, my, rad);
-            if (w < beste) {
-                beste = w;
-                sieger = i;
-            }
-        }
-        if (!sieger) {
-            Hover_Beenden();
-            Over_Info_Beenden(nullptr);
-        } else {
-            if (sieger != g.hover) Hover_Beenden();
-            Over_Info_Beenden(sieger);
-            if (sieger != g.hover || (sieger->typ & ICON_TYP_HOVER_JEDES_BILD) || rad) {
-                if (sieger != g.hover) Stoppuhr_Start(STOPPUHR_HOVER);
-                g.hover = sieger;
-                if (!rad) {
-                    Menue_Mouse_Over_Info(sieger, g.bewegt);
-                } else {
-                    if (sieger->typ & ICON_TYP_SCROLLBUTTON) {
-                        if (g.hooks.scrollbar_rad)
-                            g.hooks.scrollbar_rad(sieger, g.rad);
-                        else
-                            Debug_Printf("Menue_Icons_Check: keine Scrollbalken angebunden\n");
-                    }
-                    g.hover = nullptr;
-                }
-                g.rad = 0;
-            }
-        }
-    }
+    Sieger_Waehlen(mx, my);
     if (g.hover != g.gedrueckt) g.gedrueckt = nullptr;
     return 0;
 }
