@@ -1,4 +1,5 @@
-// season/kalender.cpp - the calendar's run-mode machine, the date and the day's work.
+// season/kalender.cpp - the calendar's run-mode machine, the date and the day's work
+// (its save block and network copy are kalender_stand.cpp).
 #include "season/kalender.h"
 
 #include <algorithm>
@@ -27,6 +28,7 @@
 #include "season/saison.h"
 #include "season/spielplan.h"
 #include "season/spielstart.h"
+#include "season/kalender_intern.h"
 #include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -34,71 +36,53 @@
 #include "season/zeitplan.h"
 
 namespace velmora {
-namespace {
+namespace kalender_intern {
 
-constexpr uint32_t KALENDER_MAGIC = 0x454C414B;   // "KALE"
-constexpr int32_t KALENDER_VERSION = 1;
-constexpr int32_t TEXT_GESPEICHERT = 20;                  // DISK_SCREEN: the message after a save
-constexpr uint32_t MUSIK_PRUEFEN_MS = 500;
-constexpr int32_t ANKUENDIGUNG_SPIELTAG_SCHRITTE = 40;   // match-day steps per frame behind a page
+KalenderModul g;
 
 const char* const WOCHENTAGE[] = {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag", "Sonntag"};
 const char* const WOCHENTAGE_KURZ[] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"};
 const char* const MONATE[] = {"Januar", "Februar", "M\xe4rz",     "April",   "Mai",      "Juni",
                               "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
 
-struct Ereignis {
-    int32_t art, wert;
-};
-
-// A match day's coordinates: competition, round, leg.
-struct TerminSchluessel {
-    int32_t wettbewerb, runde, spieltag;
-    bool operator==(const TerminSchluessel&) const = default;
-};
-struct TerminHash {
-    size_t operator()(const TerminSchluessel& k) const {
-        const uint64_t a = uint64_t(uint32_t(k.wettbewerb)) << 32 | uint32_t(k.runde);
-        return size_t((a * 0x9E3779B97F4A7C15ull) ^ (uint64_t(uint32_t(k.spieltag)) * 0xC2B2AE3D27D4EB4Full));
-    }
-};
-
-struct KalenderModul {
-    int32_t runmodus = KALENDER_START;
-    int32_t ankuendigung_zurueck = KALENDER_MENUE;   // the mode the pages return to
-    bool initialisiert = false;       // a game's date and schedule are set
-    bool geladen = false;             // a load brought the state: the game-start work resumes it
-    int32_t tag = 0;                  // Tag_Index
-    int32_t start_nummer = 0;         // the day number of day 0
-    int32_t saisonjahr = 0;           // the year the current season started in
-    int32_t fortsetzen = KALENDER_TAG_START;   // where a loaded game resumes
-    std::vector<int32_t> zuege;       // today's turns, by team
-    int32_t zug = 0;
-    bool spieltag_laeuft = false;
-    std::vector<int32_t> heute;       // competitions of today's match day
-    Zeitplan zeitplan;
-    std::unordered_map<TerminSchluessel, int32_t, TerminHash> termine;   // (competition, round, leg) -> season day
-    int32_t tempo = 0;
-    bool frame = false;
-    bool wartefenster = false;
-    bool debug = false;
-    uint32_t zeit_gemerkt = 0;
-    uint32_t letzte_musik = 0;
-    bool netz_warten = false;         // network play: the own turns are over, the others are awaited
-    bool client_gesehen = false;      // server: a client has played a club in this game
-    uint32_t netz_gefragt = 0;        // a waiting client: when it last asked the server's calendar
-    std::vector<Ereignis> ereignisse;
-};
-KalenderModul g;
-KalenderHooks g_hooks;
-
-uint32_t Jetzt() { return g_hooks.uhr ? g_hooks.uhr() : Plat_Ms(); }
-
 void Termine_Bauen() {
     g.termine.clear();
     for (const ZeitplanTermin& t : g.zeitplan.termine)
         g.termine[{t.wettbewerb, t.runde, t.spieltag}] = Zeitplan_Saisontag(g.zeitplan, t.tag, t.monat, g.saisonjahr);
 }
+
+void Datum_Fuellen(int32_t start_nummer, int32_t tag, TagDatensatz* d) {
+    std::memset(d, 0, sizeof *d);
+    int32_t nummer = start_nummer + tag;
+    d->tag_index = tag;
+    Zeitplan_Datum(nummer, &d->tag, &d->monat, &d->jahr);
+    d->wochentag = Zeitplan_Wochentag(nummer);
+    std::snprintf(d->text_lang, sizeof d->text_lang, "%s, %d. %s %d", WOCHENTAGE[d->wochentag], d->tag,
+                  MONATE[d->monat - 1], d->jahr);
+    std::snprintf(d->text_kurz, sizeof d->text_kurz, "%s %02d.%02d.%04d", WOCHENTAGE_KURZ[d->wochentag], d->tag,
+                  d->monat, d->jahr);
+}
+
+// Day 0 and today lie within the years a season may have, so that their day
+// numbers and the dates made from them stay in range.
+bool Tage_Im_Bereich(int32_t start_nummer, int32_t tag) {
+    const int32_t erster = Zeitplan_Tagnummer(1, 1, 1900), letzter = Zeitplan_Tagnummer(31, 12, 9999);
+    return tag >= 0 && start_nummer >= erster && start_nummer <= letzter && tag <= letzter - start_nummer;
+}
+
+}  // namespace kalender_intern
+
+using namespace kalender_intern;
+
+namespace {
+
+constexpr int32_t TEXT_GESPEICHERT = 20;                  // DISK_SCREEN: the message after a save
+constexpr uint32_t MUSIK_PRUEFEN_MS = 500;
+constexpr int32_t ANKUENDIGUNG_SPIELTAG_SCHRITTE = 40;   // match-day steps per frame behind a page
+
+KalenderHooks g_hooks;
+
+uint32_t Jetzt() { return g_hooks.uhr ? g_hooks.uhr() : Plat_Ms(); }
 
 int32_t Saisonstart_Index() {
     return Zeitplan_Tagnummer(g.zeitplan.wechsel_tag, g.zeitplan.wechsel_monat, g.saisonjahr) - g.start_nummer;
@@ -295,95 +279,6 @@ void Spieltag_Schritt() {
         return;
     }
     Modus_Setzen(KALENDER_TAG_ENDE);
-}
-
-void Datum_Fuellen(int32_t start_nummer, int32_t tag, TagDatensatz* d) {
-    std::memset(d, 0, sizeof *d);
-    int32_t nummer = start_nummer + tag;
-    d->tag_index = tag;
-    Zeitplan_Datum(nummer, &d->tag, &d->monat, &d->jahr);
-    d->wochentag = Zeitplan_Wochentag(nummer);
-    std::snprintf(d->text_lang, sizeof d->text_lang, "%s, %d. %s %d", WOCHENTAGE[d->wochentag], d->tag,
-                  MONATE[d->monat - 1], d->jahr);
-    std::snprintf(d->text_kurz, sizeof d->text_kurz, "%s %02d.%02d.%04d", WOCHENTAGE_KURZ[d->wochentag], d->tag,
-                  d->monat, d->jahr);
-}
-
-// Day 0 and today lie within the years a season may have, so that their day
-// numbers and the dates made from them stay in range.
-bool Tage_Im_Bereich(int32_t start_nummer, int32_t tag) {
-    const int32_t erster = Zeitplan_Tagnummer(1, 1, 1900), letzter = Zeitplan_Tagnummer(31, 12, 9999);
-    return tag >= 0 && start_nummer >= erster && start_nummer <= letzter && tag <= letzter - start_nummer;
-}
-
-bool Stand_Lesen(const uint8_t* in, size_t bytes) {
-    ClubLeser l{in, bytes};
-    if (!in || uint32_t(l.i32()) != KALENDER_MAGIC || l.i32() != KALENDER_VERSION) {
-        Debug_Printf("Kalender_Load: Block beschaedigt\n");
-        return false;
-    }
-    KalenderModul n;
-    n.tag = l.i32();
-    n.start_nummer = l.i32();
-    n.saisonjahr = l.i32();
-    n.fortsetzen = l.i32();
-    n.zug = l.i32();
-    n.tempo = l.i32();
-    int32_t zuege = l.i32();
-    if (l.fehler || zuege < 0 || zuege > TEAM_MAX) {
-        Debug_Printf("Kalender_Load: Block beschaedigt\n");
-        return false;
-    }
-    for (int32_t i = 0; i < zuege; ++i) {
-        n.zuege.push_back(l.i32());
-        if (n.zuege.back() < 0 || n.zuege.back() >= TEAM_MAX) l.fehler = true;   // a club's turn
-    }
-    n.zeitplan.wechsel_tag = l.i32();
-    n.zeitplan.wechsel_monat = l.i32();
-    n.zeitplan.start_jahr = l.i32();
-    int32_t termine = l.i32();
-    if (l.fehler || termine < 0 || size_t(termine) * 20 != bytes - l.pos) {
-        Debug_Printf("Kalender_Load: Block beschaedigt\n");
-        return false;
-    }
-    for (int32_t i = 0; i < termine; ++i) {
-        ZeitplanTermin t;
-        t.wettbewerb = l.i32();
-        t.runde = l.i32();
-        t.spieltag = l.i32();
-        t.tag = l.i32();
-        t.monat = l.i32();
-        // A date of a competition's round and leg, as the schedule takes them.
-        if (!Zeitplan_Datum_Gueltig(t.tag, t.monat, 2001) || t.wettbewerb < WETTBEWERB_ERSTE_ID ||
-            t.wettbewerb >= WETTBEWERB_ERSTE_ID + WETTBEWERB_MAX || t.runde < 1 || t.runde > ZEITPLAN_RUNDEN_MAX ||
-            t.spieltag < 0 || t.spieltag > 1)
-            l.fehler = true;
-        n.zeitplan.termine.push_back(t);
-    }
-    const bool modus_ok = n.fortsetzen == KALENDER_TAG_START || n.fortsetzen == KALENDER_MENUE ||
-                          n.fortsetzen == KALENDER_SPIELTAG || n.fortsetzen == KALENDER_NEUER_TAG;
-    if (l.fehler || n.tag < 0 || !modus_ok || n.zug < 0 || n.zug > zuege ||
-        !Zeitplan_Datum_Gueltig(n.zeitplan.wechsel_tag, n.zeitplan.wechsel_monat, 2001) || n.saisonjahr < 1900 ||
-        n.saisonjahr > 9999 || n.zeitplan.start_jahr < 1900 || n.zeitplan.start_jahr > 9999 || n.tempo < 0 ||
-        n.tempo > 1) {
-        Debug_Printf("Kalender_Load: Werte ausserhalb\n");
-        return false;
-    }
-    if (!Tage_Im_Bereich(n.start_nummer, n.tag)) {
-        Debug_Printf("Kalender_Load: Tag %d ab %d ausserhalb\n", n.tag, n.start_nummer);
-        return false;
-    }
-    g.tag = n.tag;
-    g.start_nummer = n.start_nummer;
-    g.saisonjahr = n.saisonjahr;
-    g.fortsetzen = n.fortsetzen;
-    g.zug = n.zug;
-    g.tempo = n.tempo;
-    g.zuege = n.zuege;
-    g.zeitplan = n.zeitplan;
-    g.initialisiert = true;
-    Termine_Bauen();
-    return true;
 }
 
 }  // namespace
@@ -778,84 +673,6 @@ void Kalender_Zum_Start() {
     g_hooks.module_free.Aufrufen();
     // KALENDER_START: the modules start again and the start screens follow.
     g = KalenderModul{};
-}
-
-// Block layout: u32 magic "KALE", i32 version, i32 day, i32 day number of day
-// 0, i32 season year, i32 resume mode, i32 turn, i32 speed, i32 turn count and
-// the turns' teams, then the schedule: i32 change day, i32 change month, i32
-// first year, i32 count and per date five i32 (competition, round, leg, day, month).
-void Kalender_Save(std::vector<uint8_t>& out) {
-    ClubPacker p{out};
-    p.i32(int32_t(KALENDER_MAGIC));
-    p.i32(KALENDER_VERSION);
-    for (int32_t v : {g.tag, g.start_nummer, g.saisonjahr, g.fortsetzen, g.zug, g.tempo}) p.i32(v);
-    p.i32(int32_t(g.zuege.size()));
-    for (int32_t t : g.zuege) p.i32(t);
-    p.i32(g.zeitplan.wechsel_tag);
-    p.i32(g.zeitplan.wechsel_monat);
-    p.i32(g.zeitplan.start_jahr);
-    p.i32(int32_t(g.zeitplan.termine.size()));
-    for (const ZeitplanTermin& t : g.zeitplan.termine)
-        for (int32_t v : {t.wettbewerb, t.runde, t.spieltag, t.tag, t.monat}) p.i32(v);
-}
-
-bool Kalender_Load(const uint8_t* in, size_t bytes) {
-    if (!Stand_Lesen(in, bytes)) return false;
-    g.geladen = true;
-    return true;
-}
-
-bool Kalender_Client_Sync() {
-    if (!Club_Ist_Client()) {
-        Debug_Printf("Kalender_Client_Sync: kein Client\n");
-        return false;
-    }
-    std::vector<uint8_t> arg, antwort;
-    size_t n = 0;
-    const uint8_t* block = Club_Remote_Block("Kalender_Client_Sync", ANFRAGE_KALENDER_STAND, "<C<=0", arg, antwort, &n);
-    // The date and the schedule are the server's; the turns and where to
-    // resume are this machine's (the server's turns are its own managers').
-    const std::vector<int32_t> zuege = g.zuege;
-    const int32_t zug = g.zug, fortsetzen = g.fortsetzen;
-    if (!block || !Stand_Lesen(block, n)) return false;
-    g.zuege = zuege;
-    g.zug = zug;
-    g.fortsetzen = fortsetzen;
-    return true;
-}
-
-bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t*, size_t, std::vector<uint8_t>& antwort) {
-    if (anfrage != ANFRAGE_KALENDER_STAND) return false;
-    std::vector<uint8_t> block;
-    if (g.initialisiert) Kalender_Save(block);
-    ClubPacker p{antwort};
-    p.block_mit_laenge(block.data(), block.size());
-    return true;
-}
-
-int32_t Kalender_Titel_Jahr() {
-    if (g.initialisiert) return Kalender_Datum_Kopie().jahr;
-    int32_t saison = 0;
-    for (int32_t id : Wettbewerb_Alle()) saison = std::max(saison, Wettbewerb_Satz(id)->saison);
-    return saison;
-}
-
-bool Kalender_Spielstand_Datum(int32_t slot, TagDatensatz* datum, int32_t* saisonjahr) {
-    std::vector<uint8_t> block;
-    // The block's head is all that is read: the date comes before the schedule.
-    constexpr uint32_t HOECHSTENS = 1u << 20;
-    if (!datum || !saisonjahr || !Spielstand_Modul_Block_Lesen(slot, "Kalender", HOECHSTENS, &block)) return false;
-    ClubLeser l{block.data(), block.size()};
-    if (uint32_t(l.i32()) != KALENDER_MAGIC || l.i32() != KALENDER_VERSION) return false;
-    const int32_t tag = l.i32(), start_nummer = l.i32(), jahr = l.i32();
-    if (l.fehler || !Tage_Im_Bereich(start_nummer, tag) || jahr < 1900 || jahr > 9999) return false;
-    Datum_Fuellen(start_nummer, tag, datum);
-    *saisonjahr = jahr;
-    return true;
-}
-
-bool Kalender_Spielstand_Anmelden() {
-    return Spielstand_Block_Anmelden({"Kalender", 24, Kalender_Save, Kalender_Load, nullptr});
 }
 
 }  // namespace velmora
