@@ -1,4 +1,5 @@
-// season/spiele.cpp - the fixtures store.
+// season/spiele.cpp - the fixtures store (its save block and network side are
+// spiele_stand.cpp).
 #include "season/spiele.h"
 
 #include <algorithm>
@@ -14,55 +15,11 @@
 #include "core/debug.h"
 #include "core/spielstand.h"
 #include "core/str.h"
+#include "season/spiele_intern.h"
 
 namespace velmora {
-namespace {
+namespace spiele_intern {
 
-constexpr uint32_t SPIELE_MAGIC = 0x4C495053;   // "SPIL"
-constexpr uint32_t SPIELE_VERSION = 1;
-
-#pragma pack(push, 1)
-struct SperrEintrag {            // 12 bytes: a player's cards in one competition
-    int16_t wettbewerb;
-    uint16_t spieler;
-    uint8_t gelb;                // bookings
-    uint8_t gelbrot;             // sendings-off after a second booking
-    uint8_t rot;                 // red cards
-    uint8_t sperre;              // EREIGNIS_GELBROT / EREIGNIS_ROT / SPERRE_GELB_SUMME | games left (low 5 bits)
-    uint8_t im_spiel;            // card kind in the running game, KARTE_GEBUCHT marks a booking
-    uint8_t vermerkt;            // sits out the game of the day
-    uint8_t elf_der_runde;       // times in the competition's team of the round
-    uint8_t reserve;
-};
-struct SperrRegel {              // 8 bytes
-    int16_t wettbewerb;
-    uint8_t gelb_grenze;         // every n-th booking costs a game (0: never)
-    uint8_t spiele_gelbrot;
-    uint8_t spiele_rot;
-    uint8_t reserve[3];
-};
-#pragma pack(pop)
-static_assert(sizeof(SperrEintrag) == 12);
-static_assert(sizeof(SperrRegel) == 8);
-
-struct SpieleModul {
-    bool initialisiert = false;
-    std::vector<SpielDatensatz> spiele;
-    std::vector<int32_t> locks;                     // per game
-    std::vector<SpielEreignis> ereignisse;          // shared by all games
-    std::unordered_map<uint64_t, int32_t> index;    // coordinates -> game number
-    std::map<uint32_t, SperrEintrag> sperren;       // (competition, player), in the saved order
-    // The same entries by key without the tree's walk (a map's entries stay
-    // where they are until erased); kept wherever an entry comes or goes.
-    std::unordered_map<uint32_t, SperrEintrag*> sperr_index;
-    std::map<int32_t, SperrRegel> regeln;
-    uint32_t folge = 0;
-    SpielDatensatz kopie{};
-    // The game numbers of each competition in ascending order, rebuilt after
-    // games are added or removed, so a table reads its own games only.
-    std::unordered_map<int32_t, std::vector<int32_t>> nach_wettbewerb;
-    bool nach_wettbewerb_gueltig = false;
-};
 SpieleModul g;
 
 // Change counters for readers that keep what they computed from the games
@@ -84,6 +41,22 @@ uint64_t Schluessel(int32_t w, int32_t r, int32_t p, int32_t s) {
 }
 uint64_t Schluessel(const SpielDatensatz& s) { return Schluessel(s.wettbewerb, s.runde, s.paarung, s.spieltag); }
 uint32_t Sperr_Schluessel(int32_t w, int32_t spieler) { return uint32_t(uint16_t(w)) << 16 | uint16_t(spieler); }
+
+// Closes a game's block: it keeps the entries it used; a block at the end of
+// the array gives its tail back at once.
+void Ereignisse_Schliessen(SpielDatensatz& s) {
+    if (!(s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN)) return;
+    s.flags &= uint8_t(~SPIEL_FLAG_EREIGNISSE_OFFEN);
+    if (s.ereignis_start + SPIEL_EREIGNISSE_MAX == int32_t(g.ereignisse.size()))
+        g.ereignisse.resize(s.ereignis_start + s.ereignis_anzahl);
+    if (s.ereignis_anzahl == 0) s.ereignis_start = -1;
+}
+
+}  // namespace spiele_intern
+
+using namespace spiele_intern;
+
+namespace {
 
 // The game of a handle, or null with a log line naming `wer`. `aendert`:
 // the caller changes what a table reads, so its competition's count moves.
@@ -118,16 +91,6 @@ void Ereignisse_Verdichten() {
         s.ereignis_start = (s.ereignis_anzahl || (s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN)) ? start : -1;
     }
     g.ereignisse.swap(neu);
-}
-
-// Closes a game's block: it keeps the entries it used; a block at the end of
-// the array gives its tail back at once.
-void Ereignisse_Schliessen(SpielDatensatz& s) {
-    if (!(s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN)) return;
-    s.flags &= uint8_t(~SPIEL_FLAG_EREIGNISSE_OFFEN);
-    if (s.ereignis_start + SPIEL_EREIGNISSE_MAX == int32_t(g.ereignisse.size()))
-        g.ereignisse.resize(s.ereignis_start + s.ereignis_anzahl);
-    if (s.ereignis_anzahl == 0) s.ereignis_start = -1;
 }
 
 SperrEintrag& Sperr_Eintrag(int32_t w, int32_t spieler) {
@@ -188,12 +151,6 @@ void Karte_Zaehlen(int32_t w, uint32_t art, uint16_t spieler) {
         Spieler_Wert(SPW_STATUS, spieler, int32_t(SP_STATUS_START), OP_LOESCHEN);
         Spieler_Wert(SPW_STATUS, spieler, int32_t(status), OP_SETZEN);
     }
-}
-
-void Packe32(std::vector<uint8_t>& out, uint32_t v) {
-    uint8_t b[4];
-    Bytes_Put32(b, v);
-    out.insert(out.end(), b, b + 4);
 }
 
 }  // namespace
@@ -655,176 +612,6 @@ int32_t Spiele_Get_Statistik(const int32_t* wettbewerbe, int32_t anzahl, uint32_
         }
     }
     return gezaehlt;
-}
-
-// Block layout (little-endian): u32 magic "SPIL", u32 version, u32 result
-// counter, u32 games, the 32-byte games, u32 events, the 9-byte events, u32
-// card entries, the 12-byte entries, u32 rules, the 8-byte rules.
-void Spiele_Save(std::vector<uint8_t>& out) {
-    Packe32(out, SPIELE_MAGIC);
-    Packe32(out, SPIELE_VERSION);
-    Packe32(out, g.folge);
-    Packe32(out, uint32_t(g.spiele.size()));
-    const uint8_t* p = reinterpret_cast<const uint8_t*>(g.spiele.data());
-    out.insert(out.end(), p, p + g.spiele.size() * sizeof(SpielDatensatz));
-    Packe32(out, uint32_t(g.ereignisse.size()));
-    p = reinterpret_cast<const uint8_t*>(g.ereignisse.data());
-    out.insert(out.end(), p, p + g.ereignisse.size() * sizeof(SpielEreignis));
-    Packe32(out, uint32_t(g.sperren.size()));
-    for (const auto& [k, e] : g.sperren) {
-        p = reinterpret_cast<const uint8_t*>(&e);
-        out.insert(out.end(), p, p + sizeof e);
-    }
-    Packe32(out, uint32_t(g.regeln.size()));
-    for (const auto& [k, r] : g.regeln) {
-        p = reinterpret_cast<const uint8_t*>(&r);
-        out.insert(out.end(), p, p + sizeof r);
-    }
-}
-
-bool Spiele_Load(const uint8_t* in, size_t bytes) {
-    ClubLeser l{in, bytes};
-    if (!in || uint32_t(l.i32()) != SPIELE_MAGIC || uint32_t(l.i32()) != SPIELE_VERSION) {
-        Debug_Printf("Spiele_Load: Block beschaedigt\n");
-        return false;
-    }
-    SpieleModul neu;
-    neu.initialisiert = true;
-    neu.folge = uint32_t(l.i32());
-    uint32_t n = uint32_t(l.i32());
-    if (l.fehler || n > (bytes - l.pos) / sizeof(SpielDatensatz)) return Debug_Printf("Spiele_Load: Spiele\n"), false;
-    neu.spiele.resize(n);
-    l.block(neu.spiele.data(), n * sizeof(SpielDatensatz));
-    uint32_t e = uint32_t(l.i32());
-    if (l.fehler || e > (bytes - l.pos) / sizeof(SpielEreignis)) return Debug_Printf("Spiele_Load: Ereignisse\n"), false;
-    neu.ereignisse.resize(e);
-    l.block(neu.ereignisse.data(), e * sizeof(SpielEreignis));
-    uint32_t k = uint32_t(l.i32());
-    if (l.fehler || k > (bytes - l.pos) / sizeof(SperrEintrag)) return Debug_Printf("Spiele_Load: Sperren\n"), false;
-    for (uint32_t i = 0; i < k; ++i) {
-        SperrEintrag s{};
-        l.block(&s, sizeof s);
-        if (s.wettbewerb < 0 || s.spieler >= SPIELER_MAX) l.fehler = true;
-        auto [it, eingefuegt] = neu.sperren.emplace(Sperr_Schluessel(s.wettbewerb, s.spieler), s);
-        if (!eingefuegt) l.fehler = true;
-        else neu.sperr_index[it->first] = &it->second;
-    }
-    uint32_t r = uint32_t(l.i32());
-    if (l.fehler || r > (bytes - l.pos) / sizeof(SperrRegel)) return Debug_Printf("Spiele_Load: Regeln\n"), false;
-    for (uint32_t i = 0; i < r; ++i) {
-        SperrRegel s{};
-        l.block(&s, sizeof s);
-        if (!neu.regeln.emplace(s.wettbewerb, s).second) l.fehler = true;
-    }
-    if (l.fehler || l.pos != bytes) {
-        Debug_Printf("Spiele_Load: Block beschaedigt\n");
-        return false;
-    }
-    for (size_t i = 0; i < neu.spiele.size(); ++i) {
-        const SpielDatensatz& s = neu.spiele[i];
-        int64_t platz = (s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN) ? SPIEL_EREIGNISSE_MAX : s.ereignis_anzahl;
-        bool ereignisse_ok = s.ereignis_start == -1
-                                 ? (s.ereignis_anzahl == 0 && !(s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN))
-                                 : (s.ereignis_start >= 0 && s.ereignis_anzahl <= SPIEL_EREIGNISSE_MAX &&
-                                    int64_t(s.ereignis_start) + platz <= int64_t(e));
-        // The clubs among the game's teams (-1 not yet known), a score of -1
-        // (not played) or more, a crowd of none or more.
-        const bool werte_ok = s.heim >= -1 && s.heim < TEAM_MAX && s.gast >= -1 && s.gast < TEAM_MAX &&
-                              s.tore_heim >= -1 && s.tore_gast >= -1 && s.zuschauer >= 0;
-        if (s.wettbewerb < 0 || s.runde < 0 || s.paarung < 0 || s.spieltag < 0 || !ereignisse_ok || !werte_ok ||
-            !neu.index.emplace(Schluessel(s), int32_t(i)).second) {
-            Debug_Printf("Spiele_Load: Spiel %d beschaedigt\n", int32_t(i));
-            return false;
-        }
-    }
-    // An event names players of the game or none.
-    for (const SpielEreignis& ev : neu.ereignisse) {
-        for (uint16_t p : {ev.spieler, ev.spieler2}) {
-            if (p != SPIEL_KEIN_SPIELER && p >= SPIELER_MAX) {
-                Debug_Printf("Spiele_Load: Ereignis mit Spieler %u\n", p);
-                return false;
-            }
-        }
-    }
-    neu.locks.assign(neu.spiele.size(), 0);
-    ++stand_alle;
-    g = std::move(neu);
-    return true;
-}
-
-Spiel_Lock Spiele_Client_Holen(int32_t w, int32_t runde, int32_t paarung, int32_t spieltag) {
-    if (!g.initialisiert) {
-        Debug_Printf("Spiele_Client_Holen: Spiele nicht initialisiert\n");
-        return 0;
-    }
-    std::vector<uint8_t> arg, antwort;
-    ClubPacker p{arg};
-    for (int32_t v : {w, runde, paarung, spieltag}) p.i32(v);
-    size_t n = 0;
-    const uint8_t* block =
-        Club_Remote_Block("Spiele_Client_Holen", ANFRAGE_SPIELE_SPIEL, "iiii<C<=0", arg, antwort, &n);
-    if (!block || n < sizeof(SpielDatensatz) || (n - sizeof(SpielDatensatz)) % sizeof(SpielEreignis)) return 0;
-    SpielDatensatz s;
-    std::memcpy(&s, block, sizeof s);
-    size_t ereignisse = (n - sizeof s) / sizeof(SpielEreignis);
-    if (s.wettbewerb != w || s.runde != runde || s.paarung != paarung || s.spieltag != spieltag ||
-        ereignisse != s.ereignis_anzahl || ereignisse > size_t(SPIEL_EREIGNISSE_MAX)) {
-        Debug_Printf("Spiele_Client_Holen: Antwort passt nicht\n");
-        return 0;
-    }
-    auto it = g.index.find(Schluessel(s));
-    int32_t nr = it != g.index.end() ? it->second : Spiele_Neu(w, runde, paarung, spieltag, s.heim, s.gast);
-    if (nr < 0) return 0;
-    SpielDatensatz& ziel = g.spiele[nr];
-    ++stand_alle;
-    Ereignisse_Schliessen(ziel);
-    s.ereignis_start = -1;
-    s.ereignis_anzahl = 0;
-    s.flags &= uint8_t(~SPIEL_FLAG_EREIGNISSE_OFFEN);
-    if (ereignisse) {
-        s.ereignis_start = int32_t(g.ereignisse.size());
-        s.ereignis_anzahl = uint8_t(ereignisse);
-        const SpielEreignis* e = reinterpret_cast<const SpielEreignis*>(block + sizeof s);
-        g.ereignisse.insert(g.ereignisse.end(), e, e + ereignisse);
-    }
-    ziel = s;
-    return nr + 1;
-}
-
-bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {
-    ClubLeser l{argumente, bytes};
-    ClubPacker p{antwort};
-    if (anfrage == ANFRAGE_SPIELE_SERIE) {
-        int32_t w = l.i32(), team = l.i32(), art = l.i32();
-        if (l.fehler) return false;
-        int32_t z[7] = {};
-        int32_t r = Spiele_Serie(w, team, &z[0], &z[1], &z[2], &z[3], &z[4], &z[5], &z[6], art);
-        p.i32(r);
-        for (int32_t v : z) p.i32(v);
-        return true;
-    }
-    if (anfrage == ANFRAGE_SPIELE_SPIEL) {
-        int32_t w = l.i32(), runde = l.i32(), paarung = l.i32(), spieltag = l.i32();
-        if (l.fehler) return false;
-        std::vector<uint8_t> block;
-        auto it = g.initialisiert ? g.index.find(Schluessel(w, runde, paarung, spieltag)) : g.index.end();
-        if (it != g.index.end()) {
-            const SpielDatensatz& s = g.spiele[it->second];
-            const uint8_t* q = reinterpret_cast<const uint8_t*>(&s);
-            block.insert(block.end(), q, q + sizeof s);
-            if (s.ereignis_start >= 0) {
-                q = reinterpret_cast<const uint8_t*>(&g.ereignisse[s.ereignis_start]);
-                block.insert(block.end(), q, q + s.ereignis_anzahl * sizeof(SpielEreignis));
-            }
-        }
-        p.block_mit_laenge(block.data(), block.size());
-        return true;
-    }
-    return false;
-}
-
-bool Spiele_Spielstand_Anmelden() {
-    return Spielstand_Block_Anmelden({"Spiele", 21, Spiele_Save, Spiele_Load, nullptr});
 }
 
 }  // namespace velmora

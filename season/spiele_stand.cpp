@@ -1,0 +1,202 @@
+// season/spiele_stand.cpp - the fixtures store in the save and on the
+// network: its save block, a client's fetch of one game and the server's
+// answers.
+#include <cstring>
+#include <vector>
+
+#include "club/club_hooks.h"
+#include "club/club_netz.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/bytes.h"
+#include "core/debug.h"
+#include "core/spielstand.h"
+#include "season/spiele.h"
+#include "season/spiele_intern.h"
+
+namespace velmora {
+
+using namespace spiele_intern;
+
+namespace {
+
+void Packe32(std::vector<uint8_t>& out, uint32_t v) {
+    uint8_t b[4];
+    Bytes_Put32(b, v);
+    out.insert(out.end(), b, b + 4);
+}
+
+
+}  // namespace
+
+// Block layout (little-endian): u32 magic "SPIL", u32 version, u32 result
+// counter, u32 games, the 32-byte games, u32 events, the 9-byte events, u32
+// card entries, the 12-byte entries, u32 rules, the 8-byte rules.
+void Spiele_Save(std::vector<uint8_t>& out) {
+    Packe32(out, SPIELE_MAGIC);
+    Packe32(out, SPIELE_VERSION);
+    Packe32(out, g.folge);
+    Packe32(out, uint32_t(g.spiele.size()));
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(g.spiele.data());
+    out.insert(out.end(), p, p + g.spiele.size() * sizeof(SpielDatensatz));
+    Packe32(out, uint32_t(g.ereignisse.size()));
+    p = reinterpret_cast<const uint8_t*>(g.ereignisse.data());
+    out.insert(out.end(), p, p + g.ereignisse.size() * sizeof(SpielEreignis));
+    Packe32(out, uint32_t(g.sperren.size()));
+    for (const auto& [k, e] : g.sperren) {
+        p = reinterpret_cast<const uint8_t*>(&e);
+        out.insert(out.end(), p, p + sizeof e);
+    }
+    Packe32(out, uint32_t(g.regeln.size()));
+    for (const auto& [k, r] : g.regeln) {
+        p = reinterpret_cast<const uint8_t*>(&r);
+        out.insert(out.end(), p, p + sizeof r);
+    }
+}
+
+bool Spiele_Load(const uint8_t* in, size_t bytes) {
+    ClubLeser l{in, bytes};
+    if (!in || uint32_t(l.i32()) != SPIELE_MAGIC || uint32_t(l.i32()) != SPIELE_VERSION) {
+        Debug_Printf("Spiele_Load: Block beschaedigt\n");
+        return false;
+    }
+    SpieleModul neu;
+    neu.initialisiert = true;
+    neu.folge = uint32_t(l.i32());
+    uint32_t n = uint32_t(l.i32());
+    if (l.fehler || n > (bytes - l.pos) / sizeof(SpielDatensatz)) return Debug_Printf("Spiele_Load: Spiele\n"), false;
+    neu.spiele.resize(n);
+    l.block(neu.spiele.data(), n * sizeof(SpielDatensatz));
+    uint32_t e = uint32_t(l.i32());
+    if (l.fehler || e > (bytes - l.pos) / sizeof(SpielEreignis)) return Debug_Printf("Spiele_Load: Ereignisse\n"), false;
+    neu.ereignisse.resize(e);
+    l.block(neu.ereignisse.data(), e * sizeof(SpielEreignis));
+    uint32_t k = uint32_t(l.i32());
+    if (l.fehler || k > (bytes - l.pos) / sizeof(SperrEintrag)) return Debug_Printf("Spiele_Load: Sperren\n"), false;
+    for (uint32_t i = 0; i < k; ++i) {
+        SperrEintrag s{};
+        l.block(&s, sizeof s);
+        if (s.wettbewerb < 0 || s.spieler >= SPIELER_MAX) l.fehler = true;
+        auto [it, eingefuegt] = neu.sperren.emplace(Sperr_Schluessel(s.wettbewerb, s.spieler), s);
+        if (!eingefuegt) l.fehler = true;
+        else neu.sperr_index[it->first] = &it->second;
+    }
+    uint32_t r = uint32_t(l.i32());
+    if (l.fehler || r > (bytes - l.pos) / sizeof(SperrRegel)) return Debug_Printf("Spiele_Load: Regeln\n"), false;
+    for (uint32_t i = 0; i < r; ++i) {
+        SperrRegel s{};
+        l.block(&s, sizeof s);
+        if (!neu.regeln.emplace(s.wettbewerb, s).second) l.fehler = true;
+    }
+    if (l.fehler || l.pos != bytes) {
+        Debug_Printf("Spiele_Load: Block beschaedigt\n");
+        return false;
+    }
+    for (size_t i = 0; i < neu.spiele.size(); ++i) {
+        const SpielDatensatz& s = neu.spiele[i];
+        int64_t platz = (s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN) ? SPIEL_EREIGNISSE_MAX : s.ereignis_anzahl;
+        bool ereignisse_ok = s.ereignis_start == -1
+                                 ? (s.ereignis_anzahl == 0 && !(s.flags & SPIEL_FLAG_EREIGNISSE_OFFEN))
+                                 : (s.ereignis_start >= 0 && s.ereignis_anzahl <= SPIEL_EREIGNISSE_MAX &&
+                                    int64_t(s.ereignis_start) + platz <= int64_t(e));
+        // The clubs among the game's teams (-1 not yet known), a score of -1
+        // (not played) or more, a crowd of none or more.
+        const bool werte_ok = s.heim >= -1 && s.heim < TEAM_MAX && s.gast >= -1 && s.gast < TEAM_MAX &&
+                              s.tore_heim >= -1 && s.tore_gast >= -1 && s.zuschauer >= 0;
+        if (s.wettbewerb < 0 || s.runde < 0 || s.paarung < 0 || s.spieltag < 0 || !ereignisse_ok || !werte_ok ||
+            !neu.index.emplace(Schluessel(s), int32_t(i)).second) {
+            Debug_Printf("Spiele_Load: Spiel %d beschaedigt\n", int32_t(i));
+            return false;
+        }
+    }
+    // An event names players of the game or none.
+    for (const SpielEreignis& ev : neu.ereignisse) {
+        for (uint16_t p : {ev.spieler, ev.spieler2}) {
+            if (p != SPIEL_KEIN_SPIELER && p >= SPIELER_MAX) {
+                Debug_Printf("Spiele_Load: Ereignis mit Spieler %u\n", p);
+                return false;
+            }
+        }
+    }
+    neu.locks.assign(neu.spiele.size(), 0);
+    ++stand_alle;
+    g = std::move(neu);
+    return true;
+}
+
+Spiel_Lock Spiele_Client_Holen(int32_t w, int32_t runde, int32_t paarung, int32_t spieltag) {
+    if (!g.initialisiert) {
+        Debug_Printf("Spiele_Client_Holen: Spiele nicht initialisiert\n");
+        return 0;
+    }
+    std::vector<uint8_t> arg, antwort;
+    ClubPacker p{arg};
+    for (int32_t v : {w, runde, paarung, spieltag}) p.i32(v);
+    size_t n = 0;
+    const uint8_t* block =
+        Club_Remote_Block("Spiele_Client_Holen", ANFRAGE_SPIELE_SPIEL, "iiii<C<=0", arg, antwort, &n);
+    if (!block || n < sizeof(SpielDatensatz) || (n - sizeof(SpielDatensatz)) % sizeof(SpielEreignis)) return 0;
+    SpielDatensatz s;
+    std::memcpy(&s, block, sizeof s);
+    size_t ereignisse = (n - sizeof s) / sizeof(SpielEreignis);
+    if (s.wettbewerb != w || s.runde != runde || s.paarung != paarung || s.spieltag != spieltag ||
+        ereignisse != s.ereignis_anzahl || ereignisse > size_t(SPIEL_EREIGNISSE_MAX)) {
+        Debug_Printf("Spiele_Client_Holen: Antwort passt nicht\n");
+        return 0;
+    }
+    auto it = g.index.find(Schluessel(s));
+    int32_t nr = it != g.index.end() ? it->second : Spiele_Neu(w, runde, paarung, spieltag, s.heim, s.gast);
+    if (nr < 0) return 0;
+    SpielDatensatz& ziel = g.spiele[nr];
+    ++stand_alle;
+    Ereignisse_Schliessen(ziel);
+    s.ereignis_start = -1;
+    s.ereignis_anzahl = 0;
+    s.flags &= uint8_t(~SPIEL_FLAG_EREIGNISSE_OFFEN);
+    if (ereignisse) {
+        s.ereignis_start = int32_t(g.ereignisse.size());
+        s.ereignis_anzahl = uint8_t(ereignisse);
+        const SpielEreignis* e = reinterpret_cast<const SpielEreignis*>(block + sizeof s);
+        g.ereignisse.insert(g.ereignisse.end(), e, e + ereignisse);
+    }
+    ziel = s;
+    return nr + 1;
+}
+
+bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {
+    ClubLeser l{argumente, bytes};
+    ClubPacker p{antwort};
+    if (anfrage == ANFRAGE_SPIELE_SERIE) {
+        int32_t w = l.i32(), team = l.i32(), art = l.i32();
+        if (l.fehler) return false;
+        int32_t z[7] = {};
+        int32_t r = Spiele_Serie(w, team, &z[0], &z[1], &z[2], &z[3], &z[4], &z[5], &z[6], art);
+        p.i32(r);
+        for (int32_t v : z) p.i32(v);
+        return true;
+    }
+    if (anfrage == ANFRAGE_SPIELE_SPIEL) {
+        int32_t w = l.i32(), runde = l.i32(), paarung = l.i32(), spieltag = l.i32();
+        if (l.fehler) return false;
+        std::vector<uint8_t> block;
+        auto it = g.initialisiert ? g.index.find(Schluessel(w, runde, paarung, spieltag)) : g.index.end();
+        if (it != g.index.end()) {
+            const SpielDatensatz& s = g.spiele[it->second];
+            const uint8_t* q = reinterpret_cast<const uint8_t*>(&s);
+            block.insert(block.end(), q, q + sizeof s);
+            if (s.ereignis_start >= 0) {
+                q = reinterpret_cast<const uint8_t*>(&g.ereignisse[s.ereignis_start]);
+                block.insert(block.end(), q, q + s.ereignis_anzahl * sizeof(SpielEreignis));
+            }
+        }
+        p.block_mit_laenge(block.data(), block.size());
+        return true;
+    }
+    return false;
+}
+
+bool Spiele_Spielstand_Anmelden() {
+    return Spielstand_Block_Anmelden({"Spiele", 21, Spiele_Save, Spiele_Load, nullptr});
+}
+
+}  // namespace velmora
