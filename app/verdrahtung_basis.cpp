@@ -225,8 +225,13 @@ void Binden_Saison() {
     Anfrage(ANFRAGE_KALENDER_STAND, kalender_anfrage);
     Anfrage(ANFRAGE_SPIELE_SERIE, spiele_anfrage);
     Anfrage(ANFRAGE_SPIELE_SPIEL, spiele_anfrage);
+    Anfrage(ANFRAGE_SPIELE_ALLE, spiele_anfrage);
     Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_KALENDER,
                [] { Kalender_Client_Sync(); });
+    // The fixtures and results are the server's: a client's own draw of the
+    // fixtures named other opponents (the main screen's next match among them).
+    Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_SPIELZAEHLER,
+               [] { Spiele_Client_Alle_Holen(); });
     // Titles carry the calendar year.
     Besetzen(Wettbewerb_Hooks().jahr, Kalender_Titel_Jahr, "Wettbewerb.jahr");
     Verdrahtung_Weltgen();

@@ -163,6 +163,13 @@ Spiel_Lock Spiele_Client_Holen(int32_t w, int32_t runde, int32_t paarung, int32_
     return nr + 1;
 }
 
+bool Spiele_Client_Alle_Holen() {
+    std::vector<uint8_t> arg, antwort;
+    size_t n = 0;
+    const uint8_t* block = Club_Remote_Block("Spiele_Client_Alle_Holen", ANFRAGE_SPIELE_ALLE, "<C<=0", arg, antwort, &n);
+    return block && Spiele_Load(block, n);
+}
+
 bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {
     ClubLeser l{argumente, bytes};
     ClubPacker p{antwort};
@@ -173,6 +180,13 @@ bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t byt
         int32_t r = Spiele_Serie(w, team, &z[0], &z[1], &z[2], &z[3], &z[4], &z[5], &z[6], art);
         p.i32(r);
         for (int32_t v : z) p.i32(v);
+        return true;
+    }
+    if (anfrage == ANFRAGE_SPIELE_ALLE) {
+        if (!g.initialisiert) return false;
+        std::vector<uint8_t> block;
+        Spiele_Save(block);
+        p.block_mit_laenge(block.data(), block.size());
         return true;
     }
     if (anfrage == ANFRAGE_SPIELE_SPIEL) {

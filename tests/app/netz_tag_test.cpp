@@ -44,6 +44,8 @@
 #include "platform/clock.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
+#include "season/spiele.h"
+#include "season/statistik.h"
 #include "season/spielstart.h"
 #include "tests/core/temp_verz.h"
 #include "tests/support/netz_server.h"
@@ -61,6 +63,7 @@ struct Bericht {
     char manager[3][20] = {};
     int32_t geld[3] = {}, posten[3] = {}, komfort[3] = {}, kapazitaet[3] = {};
     int32_t lager[3] = {-1, -1, -1};             // camps the club may still book this season
+    int32_t gegner[3] = {-1, -1, -1};            // the next opponent of each
     int32_t slot[2][TEAM_SPIELER_MAX][2] = {};   // the first two clubs' players and their slots
 };
 
@@ -81,6 +84,13 @@ int32_t Im_Slot(const int32_t slot[TEAM_SPIELER_MAX][2], int32_t s) {
     return -1;
 }
 
+// The next opponent as the main screen's header finds it, -1 none.
+int32_t Naechster_Gegner(int32_t team) {
+    int32_t gegner = -1, w = -1;
+    Spiele_Unlock(Statistik_Spiele_Von_Team(team, -1, -1, &gegner, &w, nullptr));
+    return gegner;
+}
+
 Bericht Berichten() {
     Bericht b;
     b.tag = Tag_Index();
@@ -99,6 +109,7 @@ Bericht Berichten() {
         if (const Stadion_Satz* s = Stadion_Get(b.verein[i], 0)) b.komfort[i] = s->komfort, b.kapazitaet[i] = s->kapazitaet;
         if (i < 2) Slots_Lesen(b.verein[i], b.slot[i]);
         if (ManagerStruktur* m = Manager_Record(b.verein[i])) b.lager[i] = Manager_Wert(308, m, 0, OP_LESEN);
+        b.gegner[i] = Naechster_Gegner(b.verein[i]);
     }
     return b;
 }
@@ -297,7 +308,7 @@ TEST(NetzTag, AClientJoinsTakesAFreeClubAndAFailedJoinLeavesNoWorld) {
     ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
     Server server;
     Bericht b;
-    ASSERT_NO_FATAL_FAILURE(Verdrahten_Bis_Menue(server, {"Netz", "Club"}, &b));
+    ASSERT_NO_FATAL_FAILURE(Verdrahten_Bis_Menue(server, {"Netz", "Club", "Saison"}, &b));
     EXPECT_EQ(Nehmen(server.Client(), b.verein[0], "Eins"), 1);
 
     Net_Kontext_Setzen(nullptr);
@@ -317,6 +328,9 @@ TEST(NetzTag, AClientJoinsTakesAFreeClubAndAFailedJoinLeavesNoWorld) {
     EXPECT_TRUE(Spielstart_Spiel_Laeuft());
     EXPECT_EQ(Client_Team(), b.verein[2]);
     b = server.Fragen();
+    // The fixtures are the server's: the same next opponent on both machines.
+    ASSERT_GE(b.gegner[2], 0);
+    EXPECT_EQ(Naechster_Gegner(b.verein[2]), b.gegner[2]);
     EXPECT_STREQ(b.manager[2], "Vier");
     EXPECT_TRUE(b.status[2] & TEAM_STATUS_CLIENT);
 

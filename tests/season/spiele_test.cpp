@@ -5,6 +5,7 @@
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "core/bytes.h"
+#include "season/statistik.h"
 #include "tests/club/welt.h"
 #include "tests/season/season_welt.h"
 
@@ -253,6 +254,62 @@ TEST_F(SpieleTest, ClientFetchesAGameWithItsEvents) {
     EXPECT_EQ(Spiele_Client_Holen(LIGA, 1, 0, 0), 0);
     EXPECT_EQ(Spiele_Client_Holen(LIGA, 2, 0, 0), 0);
     Club_Hooks() = ClubHooks{};
+}
+
+// A client's own draw of the fixtures names other pairings than the server's:
+// the whole store is taken from the server, and with it the next opponent the
+// main screen shows. A damaged answer or none keeps the store.
+TEST_F(SpieleTest, AClientTakesTheServersWholeStoreAndWithItTheNextOpponent) {
+    const int32_t team = sp->heim;
+    Spiele_Clear_Tore(spiel);
+    Spiel_Ereignis(spiel, 6 | 1, 30, Spieler_Von(team, 0), -1);
+    Spiele_Set_Ergebnis(spiel, 1, 0, 1);
+    int32_t gegner_server = -1, w = -1;
+    Spiel_Lock naechstes = Statistik_Spiele_Von_Team(team, -1, -1, &gegner_server, &w, nullptr);
+    ASSERT_NE(naechstes, 0);
+    Spiele_Unlock(naechstes);
+    const int32_t anzahl = Spiele_Anzahl();
+    static std::vector<uint8_t> antwort_server;
+    antwort_server.clear();
+    ASSERT_TRUE(Spiele_Server_Anfrage(ANFRAGE_SPIELE_ALLE, nullptr, 0, antwort_server));
+
+    // The client drew its own first round: the club meets another side.
+    Spiele_Init();
+    int32_t anderer = -1;
+    for (int32_t t : {2, 3, 4, 5})
+        if (t != team && t != gegner_server) anderer = t;
+    ASSERT_GE(Spiele_Neu(LIGA, 1, 0, 0, team, anderer), 0);
+    int32_t gegner = -1;
+    Spiele_Unlock(Statistik_Spiele_Von_Team(team, -1, -1, &gegner, &w, nullptr));
+    ASSERT_EQ(gegner, anderer);
+
+    Club_Hooks().client_read = [](int32_t anfrage, const char*, const std::vector<uint8_t>&,
+                                  std::vector<uint8_t>& antwort) {
+        antwort = antwort_server;
+        return anfrage == ANFRAGE_SPIELE_ALLE;
+    };
+    ASSERT_TRUE(Spiele_Client_Alle_Holen());
+    EXPECT_EQ(Spiele_Anzahl(), anzahl);
+    Spiele_Unlock(Statistik_Spiele_Von_Team(team, -1, -1, &gegner, &w, nullptr));
+    EXPECT_EQ(gegner, gegner_server);
+    const Spiel_Lock erstes = Spiele_Lock(LIGA, 1, 0, 0);
+    ASSERT_NE(erstes, 0);
+    EXPECT_EQ(Spiele_Get_Spiel(erstes, 0)->tore_heim, 1) << "the server's result";
+    int32_t c = 0;
+    ASSERT_NE(Spiele_Ereignis_Erstes(erstes, &c), nullptr) << "with its events";
+    Spiele_Unlock(erstes);
+
+    // A cut answer, then none: refused, the fetched store stays.
+    antwort_server.resize(antwort_server.size() - 5);
+    EXPECT_FALSE(Spiele_Client_Alle_Holen());
+    Club_Hooks().client_read = nullptr;
+    EXPECT_FALSE(Spiele_Client_Alle_Holen());
+    EXPECT_EQ(Spiele_Anzahl(), anzahl);
+    Club_Hooks() = ClubHooks{};
+    // A server without a game answers nothing.
+    Spiele_Free();
+    std::vector<uint8_t> leer;
+    EXPECT_FALSE(Spiele_Server_Anfrage(ANFRAGE_SPIELE_ALLE, nullptr, 0, leer));
 }
 
 TEST_F(SpieleTest, StatisticsCountScorersButNotOwnGoals) {
