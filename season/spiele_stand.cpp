@@ -183,9 +183,8 @@ bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t byt
         return true;
     }
     if (anfrage == ANFRAGE_SPIELE_ALLE) {
-        if (!g.initialisiert) return false;
-        std::vector<uint8_t> block;
-        Spiele_Save(block);
+        std::vector<uint8_t> block;   // empty while no game runs
+        if (g.initialisiert) Spiele_Save(block);
         p.block_mit_laenge(block.data(), block.size());
         return true;
     }

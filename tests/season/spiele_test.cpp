@@ -283,11 +283,12 @@ TEST_F(SpieleTest, AClientTakesTheServersWholeStoreAndWithItTheNextOpponent) {
     Spiele_Unlock(Statistik_Spiele_Von_Team(team, -1, -1, &gegner, &w, nullptr));
     ASSERT_EQ(gegner, anderer);
 
-    Club_Hooks().client_read = [](int32_t anfrage, const char*, const std::vector<uint8_t>&,
-                                  std::vector<uint8_t>& antwort) {
+    // The server's answer as the client receives it.
+    constexpr auto server = [](int32_t anfrage, const char*, const std::vector<uint8_t>&, std::vector<uint8_t>& antwort) {
         antwort = antwort_server;
         return anfrage == ANFRAGE_SPIELE_ALLE;
     };
+    Club_Hooks().client_read = server;
     ASSERT_TRUE(Spiele_Client_Alle_Holen());
     EXPECT_EQ(Spiele_Anzahl(), anzahl);
     Spiele_Unlock(Statistik_Spiele_Von_Team(team, -1, -1, &gegner, &w, nullptr));
@@ -306,10 +307,15 @@ TEST_F(SpieleTest, AClientTakesTheServersWholeStoreAndWithItTheNextOpponent) {
     EXPECT_FALSE(Spiele_Client_Alle_Holen());
     EXPECT_EQ(Spiele_Anzahl(), anzahl);
     Club_Hooks() = ClubHooks{};
-    // A server without a game answers nothing.
+    // A server without a game answers an empty block, which the client refuses.
     Spiele_Free();
-    std::vector<uint8_t> leer;
-    EXPECT_FALSE(Spiele_Server_Anfrage(ANFRAGE_SPIELE_ALLE, nullptr, 0, leer));
+    antwort_server.clear();
+    ASSERT_TRUE(Spiele_Server_Anfrage(ANFRAGE_SPIELE_ALLE, nullptr, 0, antwort_server));
+    EXPECT_EQ(antwort_server.size(), 4u);
+    Spiele_Init();
+    Club_Hooks().client_read = server;
+    EXPECT_FALSE(Spiele_Client_Alle_Holen());
+    Club_Hooks() = ClubHooks{};
 }
 
 TEST_F(SpieleTest, StatisticsCountScorersButNotOwnGoals) {
