@@ -304,6 +304,7 @@ void Neustart_Torlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, int32_t sei
         // A goal of the side that fouled is not given: the ball stays dead in
         // the net until the free kick is whistled.
         if (!Spielfeld_Tor(satz, haelfte)) return;
+        if (satz->elfmeter_schuss) satz->elfmeter_schuss = 2;
         Spielfeld_Hook_Ansicht_Tor(satz);
     }
     if (satz->unterbrechung_countdown >= 2) {

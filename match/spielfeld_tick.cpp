@@ -167,7 +167,10 @@ void Spielzustand_Arbeit(Spielfeld_Satz* satz) {
     if (satz->tor_reaktion != 0) {
         if (satz->tor_reaktion != 15 || satz->ball_linie != BALL_IM_SPIEL) --satz->tor_reaktion;
         if (satz->tor_reaktion == 0) {
-            if (satz->elfmeter_schuss) satz->elfmeter_schuss = 2;
+            // A shoot-out kick in the net ends when its goal is given, as the
+            // ball dies there: ended now, the next kick would be placed first
+            // and the goal never counted.
+            if (satz->elfmeter_schuss && satz->ball_linie != BALL_TOR) satz->elfmeter_schuss = 2;
             // The goal itself is given as the ball dies in the net (the movement
             // step); a goal refused for a pending free kick gets no reaction.
             if (satz->ball_linie == BALL_TOR && satz->foul_countdown == 0)

@@ -1296,21 +1296,25 @@ TEST_F(StandardTest, AFreeKickBesideTheGoalIsNotHeldUpByItsWallOrTheKeeper) {
 namespace velmora::test {
 namespace {
 
-// A shoot-out's kicks on the pitch are struck: the others wait in the
-// centre circle, and the taker waits while two players stand between the
-// centre line and 1000 cm from it towards the spot. With the waiting places
-// anywhere in the circle that band never emptied: no kick was struck, each
-// ended after its 15 s as missed, and every live shoot-out went to the lot.
+// A shoot-out's kicks on the pitch are struck and score as penalties do.
+// The others wait in the centre circle, and the taker waits while two
+// players stand between the centre line and 1000 cm from it towards the
+// spot: with the waiting places anywhere in the circle that band never
+// emptied. A kick in the net ended two frames after it crossed the line,
+// before the ball died and the goal was given, so no shoot-out kick ever
+// scored.
 // The first two kicks are left out of the count: their keepers come from
 // their places in the match, the far one from the other goal.
 TEST_F(StandardTest, AShootOutsKicksAreStruckWhileTheOthersWaitClearOfTheTakersRun) {
     Spielfeld_Satz* s = nullptr;
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
-    const int32_t kicks = 12;
-    int32_t geschossen = 0, frei = 0;
+    const int32_t kicks = 22, gezaehlt = kicks - 2;
+    int32_t geschossen = 0, frei = 0, tore = 0;
     for (int32_t k = 0; k < kicks; ++k) {
-        Spielfeld_Elfmeterschiessen_Schuss(s, k % 2, -1);
+        const int32_t seite = k % 2;
+        Spielfeld_Elfmeterschiessen_Schuss(s, seite, -1);
         ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETERSCHIESSEN));
+        const int32_t vorher = s->tore[seite], andere = s->tore[1 - seite];
         const float bx = s->figur[FIGUR_BALL].pos[0], by = s->figur[FIGUR_BALL].pos[1];
         const int32_t dx = bx > SPIELFELD_MITTE_X ? 1 : -1;
         bool gestossen = false;
@@ -1323,12 +1327,19 @@ TEST_F(StandardTest, AShootOutsKicksAreStruckWhileTheOthersWaitClearOfTheTakersR
                 wenigste = std::min(wenigste, Spielfeld_Spieler_Im_Rechteck(s, s->ballhalter, SPIELFELD_MITTE_X, 2403,
                                                                             SPIELFELD_MITTE_X + 1000 * dx, 4403, nullptr));
         }
+        EXPECT_EQ(s->tore[1 - seite], andere) << "kick " << k << " scored for the keeper's side";
         if (k < 2) continue;
         geschossen += gestossen;
         frei += wenigste < 2;
+        tore += s->tore[seite] - vorher;
     }
-    EXPECT_EQ(frei, kicks - 2) << "kicks whose taker's band emptied";
-    EXPECT_GE(2 * geschossen, kicks - 2) << "kicks struck: " << geschossen;
+    EXPECT_EQ(frei, gezaehlt) << "kicks whose taker's band emptied";
+    // A keeper who has to walk from the centre circle to his line, or a
+    // taker sent to the spot while still on the move, still comes late to
+    // some kicks, which then run out unstruck.
+    EXPECT_GE(4 * geschossen, 3 * gezaehlt) << "kicks struck: " << geschossen << " of " << gezaehlt;
+    // Most penalties score; a keeper's save or a post leaves some out.
+    EXPECT_GE(2 * tore, gezaehlt) << "goals: " << tore << " of " << gezaehlt;
 }
 
 }  // namespace
