@@ -533,6 +533,22 @@ size_t Anfuegen_Bis(const char* text, char* out, size_t groesse, size_t n, Font*
     return n;
 }
 
+// The handle of a font of the set, kept while the set stays loaded; 0 for a
+// font outside the set.
+uint32_t Set_Handle(Font* font) {
+    static uint32_t handles[FONT_SET_ANZAHL] = {};
+    for (int32_t i = 0; i < FONT_SET_ANZAHL && i < Font_Set_Anzahl(); ++i)
+        if (Font_Get(i) == font) {
+            // A reloaded set has new fonts: the handle of the old one goes.
+            if (Handle_Objekt(handles[i], HandleArt::Font) != font) {
+                Text_Handle_Loeschen(handles[i]);
+                handles[i] = Text_Handle_Font(font);
+            }
+            return handles[i];
+        }
+    return 0;
+}
+
 }  // namespace
 
 char* Str_Auf_Breite(const char* text, char* out, size_t groesse, Font* font, int32_t breite) {
@@ -544,20 +560,14 @@ char* Str_Auf_Breite(const char* text, char* out, size_t groesse, Font* font, in
         std::memcpy(out, text, laenge + 1);
         return out;
     }
-    // Too wide: the next smaller font of the set when the whole text fits in it.
+    // Too wide: the next smaller font of the set when the whole text fits in
+    // it; the text's own font comes back after it, so what follows in the
+    // same line keeps its size.
     if (Font* klein = Kleinere_Schrift(font); klein && Text_Width(klein, text) <= breite) {
-        static uint32_t handles[FONT_SET_ANZAHL] = {};
-        for (int32_t i = 0; i < FONT_SET_ANZAHL; ++i)
-            if (Font_Get(i) == klein) {
-                // A reloaded set has new fonts: the handle of the old one goes.
-                if (Handle_Objekt(handles[i], HandleArt::Font) != klein) {
-                    Text_Handle_Loeschen(handles[i]);
-                    handles[i] = Text_Handle_Font(klein);
-                }
-                if (handles[i] && std::snprintf(out, groesse, "^x00%08x%s", handles[i], text) < int32_t(groesse))
-                    return out;
-                break;
-            }
+        const uint32_t hin = Set_Handle(klein), zurueck = Set_Handle(font);
+        if (hin && zurueck &&
+            std::snprintf(out, groesse, "^x00%08x%s^x00%08x", hin, text, zurueck) < int32_t(groesse))
+            return out;
         out[0] = 0;
     }
     // Else as much as fits before a visible mark, the ellipsis.

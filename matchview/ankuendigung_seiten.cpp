@@ -28,6 +28,9 @@ namespace {
 
 constexpr int32_t SAMPLE_NACH_SPIEL = 7;
 constexpr int32_t TORE_ZEILEN_MAX = 25;
+// The goals' columns from the row's x: the name, the minute's right edge at
+// the least, and the box's right edge.
+constexpr int32_t TORE_NAME_X = 70, TORE_MINUTE_X = 284, TORE_RECHTS = 490;
 const SchattenParameter WAPPEN_SCHATTEN{3, 3, 5, 0};
 
 Font* F(int32_t n) { return Font_Get(n); }
@@ -92,6 +95,22 @@ void Tore_Seite(Rastport* rp, const Ankuendigung& s) {
         return;
     }
     const int32_t font = tore < 12 ? 2 : tore <= 16 ? 1 : 9;
+    // The minute's column moves right from 284 as far as the longest name
+    // needs and the longest tail after it ("Min., Eigentor") leaves room
+    // before the box's right edge, so a name is cut only when the box is full.
+    const int32_t minute_b = Text_Width(F(font), "^fb001288^fe") + 8;
+    int32_t name_max = 0, schwanz_max = 0;
+    cursor = 0;
+    for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &cursor); e; e = Spiele_Ereignis_Naechstes(h, &cursor)) {
+        if (!(e->art & EREIGNIS_TOR) || !(e->art & EREIGNIS_SCHUSS)) continue;
+        if (e->spieler != SPIEL_KEIN_SPIELER)
+            name_max = std::max(name_max, Text_Width(F(font), Spieler_String(SPS_NAME, e->spieler, 0, 0)));
+        const int32_t zusatz = (e->art & EREIGNIS_EIGENTOR) ? 185 : (e->art & TORART_STANDARD_8000) ? 186 : -1;
+        std::string schwanz = Ankuendigung_Text(ANK_TEXTE, 139);
+        if (zusatz >= 0) schwanz = schwanz + ", " + Ankuendigung_Text(ANK_ZUSATZ, zusatz);
+        schwanz_max = std::max(schwanz_max, Text_Width(F(font), schwanz.c_str()));
+    }
+    const int32_t tab = std::max(TORE_MINUTE_X, std::min(TORE_NAME_X + name_max + minute_b, TORE_RECHTS - 4 - schwanz_max));
     int32_t stand[2] = {0, 0}, zeile = 0;
     cursor = 0;
     for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &cursor); e && zeile < TORE_ZEILEN_MAX;
@@ -102,16 +121,18 @@ void Tore_Seite(Rastport* rp, const Ankuendigung& s) {
         // The name fits before the minute's column.
         char name[64] = {};
         if (e->spieler != SPIEL_KEIN_SPIELER)
-            Str_Auf_Breite(Spieler_String(SPS_NAME, e->spieler, 0, 0), name, sizeof name, F(font), 284 - 70 - 40);
+            Str_Auf_Breite(Spieler_String(SPS_NAME, e->spieler, 0, 0), name, sizeof name, F(font),
+                           tab - TORE_NAME_X - minute_b);
         // An own goal names the side that profits; a penalty is the set piece its taker scores.
         const int32_t zusatz = (e->art & EREIGNIS_EIGENTOR) ? 185 : (e->art & TORART_STANDARD_8000) ? 186 : -1;
         if (zusatz >= 0)
-            Text_Schatten_Print(rp, F(font), "^c%05d^fb0012%d:%d^fe^tl0070%s^fb0012^tr0284%d^fe^tl0288%s, %s", 259, y,
-                                ANK_WEISS, stand[0], stand[1], name, e->minute, Ankuendigung_Text(ANK_TEXTE, 139),
-                                Ankuendigung_Text(ANK_ZUSATZ, zusatz));
+            Text_Schatten_Print(rp, F(font), "^c%05d^fb0012%d:%d^fe^tl0070%s^fb0012^tr%04d%d^fe^tl%04d%s, %s", 259, y,
+                                ANK_WEISS, stand[0], stand[1], name, tab, e->minute, tab + 4,
+                                Ankuendigung_Text(ANK_TEXTE, 139), Ankuendigung_Text(ANK_ZUSATZ, zusatz));
         else
-            Text_Schatten_Print(rp, F(font), "^c%05d^fb0012%d:%d^fe^tl0070%s^fb0012^tr0284%d^fe^tl0288%s", 259, y,
-                                ANK_WEISS, stand[0], stand[1], name, e->minute, Ankuendigung_Text(ANK_TEXTE, 139));
+            Text_Schatten_Print(rp, F(font), "^c%05d^fb0012%d:%d^fe^tl0070%s^fb0012^tr%04d%d^fe^tl%04d%s", 259, y,
+                                ANK_WEISS, stand[0], stand[1], name, tab, e->minute, tab + 4,
+                                Ankuendigung_Text(ANK_TEXTE, 139));
         ++zeile;
     }
     Spiele_Unlock(h);

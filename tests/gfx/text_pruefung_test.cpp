@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -94,8 +95,10 @@ TEST_F(TextPruefung, ATextTooWideTakesTheNextSmallerFontOfTheSetWhenItFitsThere)
     char out[128];
     Str_Auf_Breite(text, out, sizeof out, f9, klein);
     EXPECT_EQ(std::string(out).substr(0, 2), "^x") << "the smaller font is switched to";
-    EXPECT_EQ(std::string(out).substr(12), text) << "the whole text stays";
+    EXPECT_EQ(std::string(out).substr(12, std::strlen(text)), text) << "the whole text stays";
     EXPECT_EQ(Text_Width(f9, out), klein) << "measured in the font it is drawn in";
+    // What follows in the same line is in the text's own font again.
+    EXPECT_EQ(Text_Width(f9, (std::string(out) + "12. Min.").c_str()), klein + Text_Width(f9, "12. Min."));
     // Drawn, its ink stays within the field.
     Text_Printf(rp, f9, "%s", 0, 20, out);
     int32_t rechts = -1;
