@@ -1,0 +1,75 @@
+// match/spieltag_intern.h - what the match day's files share: the slot table
+// lives in spieltag.cpp; the walk (spieltag_lauf.cpp), the match start
+// (spieltag_anpfiff.cpp), the day's close (spieltag_abschluss.cpp) and the
+// form (spieltag_form.cpp) reach it through these. Not for modules outside
+// the match day.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "match/spielfeld.h"
+#include "match/spielfeld_hooks.h"
+#include "match/spieltag.h"
+#include "match/spieltag_hooks.h"
+#include "season/spiele.h"
+
+namespace velmora::spieltag_intern {
+
+constexpr int32_t UHR_START = 90;
+constexpr size_t SLOTS_BYTES = sizeof(Spieltag_Slot) * SPIELTAG_SLOTS;
+
+struct SpieltagModul {
+    bool initialisiert = false;
+    Spieltag_Slot slot[SPIELTAG_SLOTS];
+    int32_t uhr_start = UHR_START;
+    int32_t minute = 0;              // the day minute and clock, scratch of one walk
+    float uhr = 0;
+    bool gesperrt = false;           // games were locked since the last empty table
+    uint32_t client_abruf = 0;       // client: the time of the last record fetch
+    bool voll = false;               // the last refill filled the table: more may wait
+    bool nicht_gestartet = false;    // a slot of this walk could not start
+    SpieltagStatistik statistik;
+};
+extern SpieltagModul g;
+
+// The module runs (a log line when it does not).
+bool Bereit();
+
+inline bool Leer(const Spieltag_Slot& s) { return s.spiel == SPIELTAG_LEER; }
+
+// Occupied entries: the table is dense, so every walk stops at the first empty one.
+int32_t Belegt();
+
+inline SpielDatensatz* Spiel(const Spieltag_Slot& s) { return s.spiel > 0 ? Spiele_Get_Spiel(s.spiel, 1) : nullptr; }
+
+inline Spielfeld_Satz* Satz(const Spieltag_Slot& s) {
+    return (s.spiel > 0 && Spielfeld_Anzahl() > 0) ? Spielfeld_Suchen(s.spiel) : nullptr;
+}
+
+// A record is computed live only while there is a tick to compute it.
+inline bool Live(const Spielfeld_Satz* satz) { return satz && satz->live == 1 && Spieltag_Hooks().tick; }
+
+inline int32_t Netz() { return Spielfeld_Hook_Netz_Modus(); }
+
+// The slot of a game, -1 without one.
+int32_t Slot_Von_Spiel(int32_t spiel);
+
+// Every slot of the slot's start group (a slot without group is its own group) passes `f`.
+template <class F>
+bool Gruppe_Alle(int32_t i, F f) {
+    int8_t gruppe = g.slot[i].startgruppe;
+    if (gruppe == 0) return f(g.slot[i]);
+    int32_t n = Belegt();
+    for (int32_t j = 0; j < n; ++j)
+        if (g.slot[j].spiel != 0 && g.slot[j].startgruppe == gruppe && !f(g.slot[j])) return false;
+    return true;
+}
+
+// Takes a slot out of the table and closes the gap, so later slots stay reachable.
+void Slot_Entfernen(int32_t i);
+
+// The ticket-price and crowd values of a game: the stake mix p, its importance
+// and the spectator base.
+void Zuschauer_Werte(const SpielDatensatz& sp, int32_t* p, int32_t* wichtigkeit, int32_t* basis);
+
+}  // namespace velmora::spieltag_intern
