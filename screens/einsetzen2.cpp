@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "business/spieler_zeile.h"
 #include "business/spielerliste.h"
 #include "club/aufstellung.h"
 #include "club/club_hooks.h"
@@ -34,6 +35,8 @@ constexpr const char* TEXTE = "EINSETZEN_2_SCREEN";
 constexpr int32_t WEISS = 65535, GEGNER_FARBE = 65196, GRAU = 44373;
 constexpr int32_t T_LISTE = 1, T_EIGENES = 2, T_ZURUECK = 3, T_GEGNER = 56, T_WAHL = 52, T_WAHL_GEGNER = 51;
 constexpr int32_t KARTE_B = 89, KARTE_H = 33, ZELLE_B = 90, ZELLE_H = 35;
+// A card's name from beside the shirt to the right edge; its badges' width.
+constexpr int32_t KARTE_NAME_X = 21, KARTE_NAME_B = KARTE_B - KARTE_NAME_X - 4, KARTE_ABZEICHEN = 16;
 constexpr int32_t FORMATION_Y[E2_FORMATIONEN] = {90, 230, 370};
 constexpr int32_t KNOPF_X[3] = {16, 166, 316};
 constexpr int32_t PUNKT_ART[4] = {24101, 24099, 24098, 24100};   // goalkeeper, defender, midfielder, forward
@@ -288,7 +291,7 @@ void Kleine_Sterne(int32_t p, int32_t x, int32_t y, int32_t abzug) {
         else if (b < bleibt) bild = 24091;
         else if (a < bleibt) bild = 24092;
         else bild = 24094;
-        Bild(bild, x + 7 * k, y);
+        Bild(bild, x + 6 * k, y);   // 7 wide, their tips touching: five end 34 pixels on
     }
 }
 
@@ -321,18 +324,20 @@ void Karte_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t flag) {
         if (Rastport* s = Menue_Get_Slave_Rastport(24040, nullptr)) Blit_Alpha(s, 0, 0, KARTE_B, KARTE_H, ziel, x, y, 35);
     const int32_t art = std::clamp(Spieler_Get_Art(p), 0, 3);
     Bild(Spielerliste_Positions_Bild(art), x + 3, y + 2);
+    // The number on the shirt as in the lists, so the name has the rest of the line.
+    Spieler_Zeile_Hemdnummer(x, y + 14, 10, Spieler_Nummer(g_nummern, p));   // on the shirt at x + 3, 14 wide
     if (Font* f9 = Font_Get(9)) {
-        Text_Printf(ziel, f9, "^c%05d^tl0000^fb0008%d^fe", x + 20, y + 13, WEISS, Spieler_Nummer(g_nummern, p));
         char name[64];
-        Str_Auf_Breite(Spieler_String(SPS_NACHNAME, p, 0, 0), name, sizeof name, f9, 44);
-        Text_Printf(ziel, f9, "^c%05d^tr0084%s", x, y + 13, WEISS, name);
+        Str_Auf_Breite(Spieler_String(SPS_NACHNAME, p, 0, 0), name, sizeof name, f9, KARTE_NAME_B);
+        Text_Printf(ziel, f9, "^c%05d%s", x + KARTE_NAME_X, y + 13, WEISS, name);
     }
     int32_t reihe = Vorschau_Reihe(icon);
     if (reihe < 0) reihe = Reihe_Von(p);
     Kleine_Sterne(p, x + 3, y + 22, E2_Screen_Positions_Abzug(p, reihe));
+    // The badges side by side from the card's right edge, clear of the five stars.
     int32_t talente[3] = {-1, -1, -1};
     const int32_t n = Attribute_Get_Attribute(p, talente, 3, 0);
-    for (int32_t i = 0; i < n; ++i) Bild(8216 + talente[i], x + 45 + 14 * i, y + 16);
+    for (int32_t i = 0; i < n; ++i) Bild(8216 + talente[i], x + KARTE_B - 3 - (KARTE_ABZEICHEN + 1) * (n - i), y + 16);
 }
 
 void Feld_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
