@@ -218,31 +218,86 @@ void walk_scan(JPEG_PROPERTIES* p, Pass& ps) {
 
 }  // namespace
 
+namespace {
+
+// The plain writer's pending bits held in a register for one block: n bits,
+// right-aligned (anything above them is left over and never read). Whole bytes
+// go out four at a time where none of them is 0xFF and the output has room for
+// them, else one at a time through jpeg_emit_byte (stuffing, a full file
+// buffer, a memory block's end); the bytes are those of jpeg_put_bits.
+struct PlainBits {
+    JPEG_STREAM* s;
+    uint64_t acc;
+    int32_t n;
+    explicit PlainBits(JPEG_STREAM* st) : s(st), acc(st->bits), n(8 - st->bit_count) {}
+    // Writes every whole byte held, leaving fewer than eight bits.
+    [[gnu::noinline]] JPEG_RESULT flush() {
+        while (n >= 32 && s->end - s->current >= 4) {
+            const uint32_t w = uint32_t(acc >> (n - 32));
+            if (((~w - 0x01010101u) & w & 0x80808080u) != 0) break;   // an 0xFF among them
+            uint8_t* out = const_cast<uint8_t*>(s->current);
+            out[0] = uint8_t(w >> 24), out[1] = uint8_t(w >> 16), out[2] = uint8_t(w >> 8), out[3] = uint8_t(w);
+            s->current += 4;
+            s->consumed += 4;
+            if (s->file < 0) s->left -= 4;
+            n -= 32;
+        }
+        for (; n >= 8; n -= 8)
+            if (const JPEG_RESULT r = jpeg_emit_byte(s, uint8_t(acc >> (n - 8)))) return r;
+        return 0;
+    }
+    // The low len bits of v (up to 32; v holds nothing above them).
+    [[gnu::always_inline]] JPEG_RESULT put(uint32_t v, uint32_t len) {
+        if (uint32_t(n) + len > 64) [[unlikely]] {
+            if (const JPEG_RESULT r = flush()) return r;
+        }
+        acc = (acc << len) | v;
+        n += int32_t(len);
+        return 0;
+    }
+    JPEG_RESULT done(JPEG_RESULT r) {
+        if (!r) r = flush();
+        if (r) return r;
+        s->bits = acc & ((uint64_t(1) << n) - 1);
+        s->bit_count = 8 - n;
+        return 0;
+    }
+};
+
+}  // namespace
+
 JPEG_RESULT jpeg_encode_block(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
                               int16_t* pred, int16_t* block) {
+    PlainBits w(s);
     const int32_t diff = block[0] - *pred;
     *pred = block[0];
     uint32_t n = jpeg_category(diff);
-    JPEG_RESULT r = put_code(s, dc, n);
-    if (!r && n) r = jpeg_put_bits(s, value_bits(diff, n), int32_t(n));
-    uint32_t run = 0;
-    for (int k = 1; k < 64 && !r; ++k) {
-        const int32_t v = block[jpeg_natural_order[k]];
-        if (v == 0) {
-            ++run;
-            continue;
-        }
+    // A code and its value bits go in as one string of up to 32 bits.
+    JPEG_RESULT r = w.put((uint32_t(dc->code[n]) << n) | value_bits(diff, n), dc->length[n] + n);
+    // The AC values in zig-zag order and the mask of the nonzero ones: only
+    // those are visited, a zero run being the distance between two.
+    int16_t zz[64];
+#pragma GCC unroll 64
+    for (int k = 0; k < 64; ++k) zz[k] = block[jpeg_natural_order[k]];
+    uint64_t nonzero = 0;
+    for (int k = 1; k < 64; ++k) nonzero |= uint64_t(zz[k] != 0) << k;
+    int last = 0;
+    while (nonzero && !r) {
+        const int k = __builtin_ctzll(nonzero);
+        nonzero &= nonzero - 1;
+        uint32_t run = uint32_t(k - last - 1);
+        last = k;
         while (run > 15 && !r) {
-            r = put_code(s, ac, 0xF0);
+            r = w.put(ac->code[0xF0], ac->length[0xF0]);
             run -= 16;
         }
+        const int32_t v = zz[k];
         n = jpeg_category(v);
-        if (!r) r = put_code(s, ac, (run << 4) + n);
-        if (!r) r = jpeg_put_bits(s, value_bits(v, n), int32_t(n));
-        run = 0;
+        const uint32_t sym = (run << 4) + n;
+        if (!r) r = w.put((uint32_t(ac->code[sym]) << n) | value_bits(v, n), ac->length[sym] + n);
     }
-    if (!r && run > 0) r = put_code(s, ac, 0x00);
-    return r;
+    if (!r && last < 63) r = w.put(ac->code[0x00], ac->length[0x00]);
+    return w.done(r);
 }
 
 void jpeg_gather_scan_statistics(JPEG_PROPERTIES* p, JPEG_ENC_SCAN* scan, uint32_t (*freq)[257]) {
