@@ -1,7 +1,9 @@
 // app/verdrahtung_basis.cpp - the bindings of the foundations: core, the
 // graphics' loaders, the network, the club data, the season, the shell and
 // the runner of a game without a screen.
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "app/sim_aktiv.h"
 #include "app/sim_lauf.h"
@@ -111,11 +113,14 @@ const NewsAntwortDaten& news_daten(const int32_t* w) {
     return d;
 }
 
-// The save header's manager: the first human one (the transfer market's
-// placeholder manages no club), his name and his club's city.
+// The save header's manager: the first human one in the turn order (the
+// transfer market's placeholder manages no club), his name and his club's city.
 bool erster_manager(char name[30], char stadt[32], int32_t* team) {
-    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
-        if (t == Team_Markt() || !Team_Hat_Manager(t)) continue;
+    std::vector<int32_t> liste(size_t(std::max(Team_Anzahl(), 1)));
+    const int32_t n = Manager_Ist_Dran(liste.data(), 0, 1);
+    for (int32_t i = 0; i < n; ++i) {
+        const int32_t t = liste[size_t(i)];
+        if (t == Team_Markt()) continue;
         std::snprintf(name, 30, "%s", Manager_Name(t));
         std::snprintf(stadt, 32, "%s", Team_String(TS_STADT, t, 0, 0));
         *team = t;

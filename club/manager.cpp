@@ -1,6 +1,7 @@
 // club/manager.cpp - the human managers' records and the icon state kept in them.
 #include "club/manager.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "club/club_hooks.h"
@@ -98,6 +99,10 @@ ManagerStruktur* Manager_Neuer_Mitspieler(int32_t team, const char* name, int32_
     }
     m->portrait = portrait;
     m->team = team;
+    // The new manager takes his turn after every manager already in the game.
+    for (const ManagerStruktur* x : g.satz)
+        if (x) m->reihe = std::max(m->reihe, x->reihe);
+    ++m->reihe;
     m->optionen[2] = 1;        // background music
     m->optionen[3] = 1;        // sound effects
     m->hilfe = 1;
@@ -246,6 +251,7 @@ int32_t Manager_Ist_Dran(int32_t* liste, int32_t mischen, int32_t alle) {
     int32_t n = 0;
     for (int32_t t = 0; t < Team_Anzahl(); ++t)
         if (g.satz[t] && (alle || Team_Hat_Aktiven_Manager(t))) liste[n++] = t;
+    std::stable_sort(liste, liste + n, [](int32_t a, int32_t b) { return g.satz[a]->reihe < g.satz[b]->reihe; });
     if (mischen) Misch_U32(reinterpret_cast<uint32_t*>(liste), n);
     return n;
 }
@@ -511,6 +517,7 @@ bool Manager_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
         // The season's camps are counted here: the client's copy neither
         // raises nor resets them (only request 1044 lowers them, by one).
         neu.trainingslager = m->trainingslager;
+        neu.reihe = m->reihe;   // and its place in the turn order
         *m = neu;
         pk.i32(1);
         return true;

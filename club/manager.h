@@ -29,7 +29,8 @@ struct ManagerStruktur {                  // 33,860 bytes
     int32_t gui[13];
     int32_t trainingslager;               // 308: camps the club may still book this season
     int32_t jobwechsel;                   // 309: -1 no pending job change
-    int32_t reserve_b[2];
+    int32_t reihe;                        // place in the turn order: 1 the first manager; 0 unknown (older saves)
+    int32_t reserve_b;
 };
 #pragma pack(pop)
 static_assert(sizeof(ManagerStruktur) == 33860);
@@ -73,8 +74,10 @@ void Manager_Icon_Togglebutton_An_Aus(int32_t team, int32_t anzahl, int32_t icon
 void Manager_Icon_Liste_Aus(const int32_t* liste, int32_t anzahl, int32_t bild, int32_t flag);
 
 // Fills `liste` (room for TEAM_MAX) with the teams whose managers take a turn
-// on this machine (`alle` set: every human manager), shuffled when `mischen`
-// is set; returns their number.
+// on this machine (`alle` set: every human manager), in the order the managers
+// joined the game (the first manager of the new game first; records without a
+// place in team order ahead of them), shuffled when `mischen` is set; returns
+// their number.
 int32_t Manager_Ist_Dran(int32_t* liste, int32_t mischen, int32_t alle);
 
 // Manager values: 308 camps left this season (0-99), 309 pending job change

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "club/manager.h"
 #include "core/hooks.h"
@@ -107,13 +108,28 @@ TEST_F(ManagerTest, ToggleGroupsAndListsOff) {
     for (int32_t icon : gruppe) EXPECT_EQ(Manager_Icon_Button_Lesen(2, icon), 0);
 }
 
-TEST_F(ManagerTest, TurnsListTheManagedTeams) {
+// The managers take their turns in the order they joined the game, whatever
+// their clubs' numbers, also after a save and load and after one left; the
+// records of an older save (no place) keep the team order.
+TEST_F(ManagerTest, TurnsFollowTheOrderTheManagersJoined) {
+    auto dran = [] {
+        int32_t liste[TEAM_MAX];
+        const int32_t n = Manager_Ist_Dran(liste, 0, 0);
+        return std::vector<int32_t>(liste, liste + n);
+    };
     Manager_Neuer_Mitspieler(4, "A", -1);
     Manager_Neuer_Mitspieler(2, "B", -1);
-    int32_t liste[TEAM_MAX];
-    ASSERT_EQ(Manager_Ist_Dran(liste, 0, 0), 2);
-    EXPECT_EQ(liste[0], 2);
-    EXPECT_EQ(liste[1], 4);
+    Manager_Neuer_Mitspieler(3, "C", -1);
+    EXPECT_EQ(dran(), (std::vector<int32_t>{4, 2, 3}));
+    std::vector<uint8_t> block;
+    Manager_Save(block);
+    ASSERT_TRUE(Manager_Load(block.data(), block.size()));
+    EXPECT_EQ(dran(), (std::vector<int32_t>{4, 2, 3}));
+    ASSERT_TRUE(Manager_Entfernen(4));
+    Manager_Neuer_Mitspieler(1, "D", -1);
+    EXPECT_EQ(dran(), (std::vector<int32_t>{2, 3, 1}));
+    for (int32_t t : {1, 2, 3}) Manager_Record(t)->reihe = 0;
+    EXPECT_EQ(dran(), (std::vector<int32_t>{1, 2, 3}));
 }
 
 TEST_F(ManagerTest, ValuesAndCampsLeft) {

@@ -487,6 +487,37 @@ TEST(KalenderRunmodus, TurnsFollowTheManagersAndEndWithTheMatchDay) {
     EXPECT_EQ(Manager_Wert(308, Manager_Record(begonnen[0]), 0, 0), 2);
 }
 
+// Two managers at one machine take their turns in the order they joined the
+// game, not by their clubs' numbers, and a save names the first of them.
+TEST(KalenderRunmodus, TheManagerWhoJoinedFirstTakesTheFirstTurnAndNamesTheSave) {
+    KalenderWelt w;
+    ASSERT_TRUE(w.ok);
+    SimOptionen o;
+    o.menschen = 2;
+    w.starten(o);
+    static std::vector<int32_t> begonnen;
+    begonnen.clear();
+    Kalender_Hooks().zug_beginnt.Anmelden(100, [](int32_t t) { begonnen.push_back(t); }, "Test");
+    Menue_Frame_Ersetzen([] {});
+    ASSERT_TRUE(Bis_Modus(KALENDER_MENUE));
+    int32_t liste[TEAM_MAX];
+    ASSERT_EQ(Manager_Ist_Dran(liste, 0, 0), 2);
+    const int32_t vorne = std::min(liste[0], liste[1]), hinten = std::max(liste[0], liste[1]);
+    // The club with the lower number gets its manager last.
+    ASSERT_TRUE(Manager_Entfernen(vorne));
+    ASSERT_NE(Manager_Neuer_Mitspieler(vorne, "Zuletzt", 3), nullptr);
+    K_NEUER_TAG(K_FERTIG, 0);
+    K_NEUER_TAG(K_FERTIG, 0);
+    begonnen.clear();
+    ASSERT_TRUE(Bis_Modus(KALENDER_MENUE));
+    K_NEUER_TAG(K_FERTIG, 0);
+    EXPECT_EQ(begonnen, (std::vector<int32_t>{hinten, vorne}));
+    SpielstandKopf kopf;
+    Spielstand_Kopf_Fuellen(&kopf, "Test");
+    EXPECT_EQ(kopf.team, hinten);
+    EXPECT_STREQ(kopf.manager, Manager_Name(hinten));
+}
+
 TEST(KalenderRunmodus, PagesReturnToTheModeTheyInterrupted) {
     KalenderWelt w;
     ASSERT_TRUE(w.ok);
