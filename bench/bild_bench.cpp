@@ -7,7 +7,7 @@
 #include "core/mem.h"
 #include "gfx/bild.h"
 #include "gfx/bild_laden.h"
-#include "gfx/bild_muster.h"
+#include "kunst/bild_muster.h"
 #include "gfx/portrait.h"
 #include "gfx/rastport.h"
 

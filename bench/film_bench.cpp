@@ -11,7 +11,7 @@
 
 #include "core/dirs.h"
 #include "core/reg.h"
-#include "media/film_muster.h"
+#include "kunst/film_muster.h"
 #include "media/video.h"
 #include "platform/clock.h"
 

@@ -16,7 +16,7 @@
 #include "club/wirtschaft.h"
 #include "core/debug.h"
 #include "core/text.h"
-#include "gfx/bild_muster_scout.h"
+#include "gfx/bildnr_scout.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/portrait.h"

@@ -16,7 +16,7 @@
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/text.h"
-#include "gfx/bild_muster_spieler.h"
+#include "gfx/bildnr_spieler.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"

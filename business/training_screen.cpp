@@ -19,7 +19,7 @@
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/text.h"
-#include "gfx/bild_muster_transfer.h"
+#include "gfx/bildnr_transfer.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/portrait.h"

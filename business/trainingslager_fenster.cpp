@@ -11,7 +11,7 @@
 #include "club/global_config.h"
 #include "club/spieler.h"
 #include "core/text.h"
-#include "gfx/bild_muster_training.h"
+#include "gfx/bildnr_training.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"

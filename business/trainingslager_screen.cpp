@@ -11,7 +11,7 @@
 #include "club/global_config.h"
 #include "club/wirtschaft.h"
 #include "core/text.h"
-#include "gfx/bild_muster_transfer.h"
+#include "gfx/bildnr_transfer.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"
 #include "gfx/text_layout.h"

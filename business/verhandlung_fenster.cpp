@@ -16,7 +16,7 @@
 #include "club/wirtschaft.h"
 #include "core/text.h"
 #include "core/text_format.h"
-#include "gfx/bild_muster_transfer.h"
+#include "gfx/bildnr_transfer.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/portrait.h"

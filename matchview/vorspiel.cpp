@@ -14,7 +14,7 @@
 #include "core/text.h"
 #include "gfx/alpha.h"
 #include "gfx/bild.h"
-#include "gfx/bild_muster_seiten.h"
+#include "gfx/bildnr_seiten.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/schatten.h"

@@ -12,7 +12,7 @@
 #include "core/meldung.h"
 #include "core/text.h"
 #include "core/text_format.h"
-#include "gfx/bild_muster_geld.h"
+#include "gfx/bildnr_geld.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"

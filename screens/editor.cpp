@@ -18,7 +18,7 @@
 #include "core/taste.h"
 #include "core/text.h"
 #include "core/text_format.h"
-#include "gfx/bild_muster_editor.h"
+#include "gfx/bildnr_editor.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/portrait.h"

@@ -8,7 +8,7 @@
 
 #include "club/spieler.h"
 #include "core/text.h"
-#include "gfx/bild_muster_editor.h"
+#include "gfx/bildnr_editor.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/portrait.h"

@@ -10,7 +10,7 @@
 #include "club/team.h"
 #include "core/text.h"
 #include "business/spielerliste.h"
-#include "gfx/bild_muster_editor.h"
+#include "gfx/bildnr_editor.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"

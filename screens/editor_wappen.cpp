@@ -13,7 +13,7 @@
 #include "club/team.h"
 #include "core/text.h"
 #include "gfx/bild.h"
-#include "gfx/bild_muster_editor.h"
+#include "gfx/bildnr_editor.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
 #include "gfx/font.h"

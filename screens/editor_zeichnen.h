@@ -22,7 +22,7 @@ void Editor_Maus(int32_t* x, int32_t* y);
 void Editor_Schreiben(Font* f, int32_t x, int32_t y, uint16_t farbe, const char* text);
 // A typed text, drawn as typed (a markup character stands for itself), right-aligned at `ende`.
 void Editor_Rechts(Font* f, int32_t ende, int32_t y, uint16_t farbe, const std::string& text);
-// One of the editor's pictures (gfx/bild_muster_editor.h) at (x, y), cut to
+// One of the editor's pictures (gfx/bildnr_editor.h) at (x, y), cut to
 // `breite` x `hoehe` pixels where those are not -1.
 void Editor_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite = -1, int32_t hoehe = -1);
 // A button: its picture at (x, y) with the label centred on it in white.

@@ -15,7 +15,7 @@
 #include "core/debug.h"
 #include "core/meldung.h"
 #include "core/text.h"
-#include "gfx/bild_muster_aufstellung.h"
+#include "gfx/bildnr_aufstellung.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"

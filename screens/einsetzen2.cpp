@@ -16,7 +16,7 @@
 #include "club/team.h"
 #include "core/text.h"
 #include "gfx/alpha.h"
-#include "gfx/bild_muster_aufstellung.h"
+#include "gfx/bildnr_aufstellung.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"

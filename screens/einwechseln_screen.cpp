@@ -11,7 +11,7 @@
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/text.h"
-#include "gfx/bild_muster_live.h"
+#include "gfx/bildnr_live.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/text_markup.h"

@@ -7,7 +7,7 @@
 #include "business/bank.h"
 #include "club/team.h"
 #include "core/text.h"
-#include "gfx/bild_muster_geld.h"
+#include "gfx/bildnr_geld.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"

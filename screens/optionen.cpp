@@ -9,7 +9,7 @@
 #include "core/meldung.h"
 #include "core/optionen.h"
 #include "core/text.h"
-#include "gfx/bild_muster_geld.h"
+#include "gfx/bildnr_geld.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"

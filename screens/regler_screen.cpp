@@ -4,7 +4,7 @@
 
 #include "club/manager.h"
 #include "core/text.h"
-#include "gfx/bild_muster_live.h"
+#include "gfx/bildnr_live.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"

@@ -2,7 +2,7 @@
 //
 //   mkfilme <installation directory>
 //
-// Draws every film of "resfile/animationen.res" (media/film_muster.h) with
+// Draws every film of "resfile/animationen.res" (kunst/film_muster.h) with
 // the installation's fonts, which mkfonts renders into "resfile/fontres.res"
 // first, packs the frames on several threads (a frame equal to the one
 // before is stored as a repeat) and adds the synthesised sound tracks of the
@@ -19,10 +19,10 @@
 #include "core/res.h"
 #include "gfx/font.h"
 #include "media/film.h"
-#include "media/film_muster.h"
+#include "kunst/film_muster.h"
 #include "media/video.h"
 #include "platform/files.h"
-#include "tools/klang.h"
+#include "kunst/klang.h"
 #include "tools/werkzeug.h"
 
 using namespace velmora;

@@ -18,8 +18,8 @@
 #include "platform/audio.h"
 #include "platform/files.h"
 #include "shell/resourcen.h"
-#include "tools/klang.h"
-#include "tools/stadion_klang.h"
+#include "kunst/klang.h"
+#include "kunst/stadion_klang.h"
 #include "tools/werkzeug.h"
 
 using namespace velmora;

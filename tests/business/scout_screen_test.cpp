@@ -13,7 +13,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/wirtschaft.h"
-#include "gfx/bild_muster_scout.h"
+#include "kunst/bild_muster_scout.h"
 #include "gui/icon.h"
 #include "gui/menue_requester.h"
 #include "platform/clock.h"

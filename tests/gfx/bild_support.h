@@ -12,7 +12,7 @@
 
 #include "core/res.h"
 #include "gfx/bild.h"
-#include "gfx/bild_muster.h"
+#include "kunst/bild_muster.h"
 #include "gfx/grafik_laden.h"
 #include "gfx/portrait.h"
 #include "gfx/shade.h"

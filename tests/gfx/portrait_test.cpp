@@ -7,7 +7,7 @@
 
 #include "core/dirs.h"
 #include "gfx/bild.h"
-#include "gfx/bild_muster.h"
+#include "kunst/bild_muster.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
 #include "gfx/colour.h"

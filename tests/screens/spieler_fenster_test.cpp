@@ -16,7 +16,7 @@
 #include "club/talente.h"
 #include "club/team.h"
 #include "core/prioritaeten.h"
-#include "gfx/bild_muster_spieler.h"
+#include "gfx/bildnr_spieler.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"

@@ -22,7 +22,7 @@
 #include "core/prioritaeten.h"
 #include "core/reg.h"
 #include "core/spielstand.h"
-#include "gfx/bild_muster_start.h"
+#include "gfx/bildnr_start.h"
 #include "gfx/rastport.h"
 #include "gfx/text_pruefung.h"
 #include "gui/icon.h"

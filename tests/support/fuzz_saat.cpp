@@ -27,7 +27,7 @@
 #include "core/res.h"
 #include "core/spielstand_testing.h"
 #include "gfx/bild_laden.h"
-#include "gfx/bild_muster.h"
+#include "kunst/bild_muster.h"
 #include "gfx/font.h"
 #include "match/spielfeld.h"
 #include "media/film.h"
