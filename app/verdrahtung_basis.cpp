@@ -413,6 +413,7 @@ void Binden_Bildschirm() {
     MenuePanelHooks& p = Menue_Panel_Hooks();
     // The panel's club belongs to the game: a game bound after this one starts without a club.
     Beim_Abbinden([] { Menue_Set_Eigenes_Team(-1); });
+    Binden_Menue_Spiel();
     Besetzen(p.spiel_info, Spieltag_Spiel_Info, "MenuePanel.spiel_info");
     Besetzen(p.team_hat_spiel, Spieltag_Team_Hat_Spiel, "MenuePanel.team_hat_spiel");
     Besetzen(p.kontostand, [](int32_t team) { return Bank_Kontostand(team, false, -1); }, "MenuePanel.kontostand");

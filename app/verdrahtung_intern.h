@@ -89,6 +89,9 @@ void Binden_Ansicht();
 void Binden_Lauf();
 // The simulator's pictures of a watched match (app/verdrahtung_ansicht.cpp).
 void Binden_Sim_Ansicht();
+// What the menu framework shows of the clubs, the calendar and the
+// competitions, part of the screen's binding (app/verdrahtung_menue.cpp).
+void Binden_Menue_Spiel();
 // The player windows, part of the screens' binding (app/verdrahtung_spieler.cpp).
 void Binden_Spielerfenster();
 // The transfers (app/verdrahtung_transfer.cpp): the market's day, with the

@@ -4,7 +4,6 @@
 
 #include "core/debug.h"
 #include "gui/menue_panel.h"
-#include "season/wettbewerb.h"
 
 namespace velmora {
 namespace {
@@ -38,7 +37,8 @@ void Menue_Wettbewerb_Video(int32_t zeigen, int32_t pause) {
         return;
     }
     const int32_t wettbewerb = Menue_Lokal().wettbewerb;
-    const int32_t grafik = wettbewerb >= 0 ? Wettbewerb_Get_Grafik(wettbewerb, nullptr) : -1;
+    const auto grafik_von = Menue_Panel_Hooks().wettbewerb_grafik;
+    const int32_t grafik = wettbewerb >= 0 && grafik_von ? grafik_von(wettbewerb) : -1;
     if (g.film && !Offen(g.film)) g.film = nullptr, g.grafik = -1;   // closed by someone else
     if (g.film && grafik == g.grafik) {
         Bnk_PauseV(g.film, pause != 0 || g.verdeckt);

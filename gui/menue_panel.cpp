@@ -6,10 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "club/manager.h"
-#include "club/spieler.h"
-#include "club/team.h"
-#include "club/team_suche.h"
 #include "core/debug.h"
 #include "core/optionen.h"
 #include "core/programm.h"
@@ -27,10 +23,6 @@
 #include "gui/menue_requester.h"
 #include "media/sound.h"
 #include "net/net.h"
-#include "season/kalender.h"
-#include "season/spiele.h"
-#include "season/statistik.h"
-#include "season/wettbewerb.h"
 
 namespace velmora {
 namespace {
@@ -111,9 +103,15 @@ void Zustand_Setzen(int32_t nummer, int32_t wert) {
 }
 
 bool Auswahl_Lesen(int32_t paar[2]) {
-    if (g.lokal.team < 0) return false;
-    return Team_Zeiger(TZ_PANEL, g.lokal.team, paar, OP_ZEIGER_LESEN) != nullptr;
+    if (g.lokal.team < 0 || !g.hooks.auswahl_lesen) return false;
+    return g.hooks.auswahl_lesen(g.lokal.team, paar);
 }
+
+const char* Team_Text(MenueTeamText art, int32_t team) {
+    return g.hooks.team_text ? g.hooks.team_text(art, team) : "";
+}
+
+bool Heute(MenueDatum* d) { return g.hooks.heute && g.hooks.heute(d); }
 
 void Panel_Hook(void* icon, int32_t ereignis) {
     Menue_Panel_Team_Icon_Prozedur(static_cast<s_icon*>(icon), ereignis);
@@ -152,8 +150,8 @@ void Weiter_Text(s_icon* icon, int32_t, int32_t, int32_t) {
         return;
     }
     // The date with a two-digit year: the two characters before the last two go.
-    const char* tag = Kalender_Tag_Text(-1, 0);
-    std::snprintf(g.tag_text, sizeof g.tag_text, "%s", tag ? tag : "");
+    MenueDatum d;
+    std::snprintf(g.tag_text, sizeof g.tag_text, "%s", Heute(&d) ? d.text_lang.c_str() : "");
     const size_t n = std::strlen(g.tag_text);
     if (n >= 4) std::memmove(g.tag_text + n - 4, g.tag_text + n - 2, 3);
     g.weiter_text.text = g.tag_text;
@@ -201,8 +199,8 @@ constexpr int32_t DATUM_MITTE = 722;   // on the badge (643, 4), right of its sm
 constexpr uint32_t DATUM_NEU_MS = 3000;
 
 void Datum_Zeichnen(Rastport* ziel) {
-    TagDatensatz d;
-    if (!Kalender_Tag_Datensatz(-1, &d)) return;
+    MenueDatum d;
+    if (!Heute(&d)) return;
     const uint32_t jetzt = Menue_Get_Zeit();
     if (d.tag_index != g.datum_tag) {
         if (g.datum_tag >= 0) g.datum_neu = jetzt ? jetzt : 1;
@@ -210,11 +208,10 @@ void Datum_Zeichnen(Rastport* ziel) {
     }
     const bool neu = g.datum_neu != 0 && jetzt - g.datum_neu < DATUM_NEU_MS;
     const int32_t farbe = int32_t(neu ? FARBE_GEWAEHLT : FARBE_WEISS);
-    const std::string lang = d.text_lang;
-    const std::string wochentag = lang.substr(0, lang.find(','));
+    const std::string wochentag = d.text_lang.substr(0, d.text_lang.find(','));
     char datum[16];
     std::snprintf(datum, sizeof datum, "%02d.%02d.%04d", d.tag, d.monat, d.jahr);
-    const int32_t jahr = Kalender_Saisonjahr();
+    const int32_t jahr = d.saisonjahr;
     const std::string saison = Text_Format(Screen_Text(TEXT_SAISON), {jahr, (jahr + 1) % 100});
     const struct {
         Font* font;
@@ -243,21 +240,22 @@ void Spielzeile(s_icon*, int32_t, int32_t, int32_t) {
             Zentriert(ziel, Font_Get(14), true, MITTE[s], 25, Screen_Text(TEXT_KEIN_GEGNER));
             continue;
         }
-        Zentriert(ziel, Font_Get(14), true, MITTE[s], 25, Team_String(TS_NAME_KURZ, t, 0, 0));
-        const int32_t staerke = Team_Berechne_Staerke(t, 16);
+        Zentriert(ziel, Font_Get(14), true, MITTE[s], 25, Team_Text(MenueTeamText::NAME_KURZ, t));
+        const int32_t staerke = g.hooks.team_staerke ? g.hooks.team_staerke(t) : 0;
         if (staerke != g.staerke[s]) {
             g.staerke[s] = staerke;
             Schatten_Cache_Leeren();
         }
         std::snprintf(zeile, sizeof zeile, "%s: %s", Screen_Text(TEXT_STAERKE),
-                      Team_Staerke_Text(staerke));
+                      g.hooks.staerke_text ? g.hooks.staerke_text(staerke) : "");
         Zentriert(ziel, Font_Get(11), false, MITTE[s], 45, zeile);
-        std::snprintf(zeile, sizeof zeile, "%s: %d", Screen_Text(TEXT_ATTRIBUTE), Team_Berechne_Attribute(t, 16));
+        std::snprintf(zeile, sizeof zeile, "%s: %d", Screen_Text(TEXT_ATTRIBUTE),
+                      g.hooks.team_attribute ? g.hooks.team_attribute(t) : 0);
         Zentriert(ziel, Font_Get(9), false, MITTE[s], 58, zeile);
         static const SchattenParameter schatten{2, 2, 3, 0};
         Wappen_Zeichnen(t, ziel, s == 0 ? 279 : 558, 5, WAPPEN_GROESSE, WAPPEN_GROESSE, &schatten);
     }
-    if (l.wettbewerb >= 0 && Wettbewerb_Get_Liga_Symbol(l.wettbewerb) >= 0)
+    if (l.wettbewerb >= 0 && g.hooks.wettbewerb_pokal && g.hooks.wettbewerb_pokal(l.wettbewerb))
         Pokal_Zeichnen(l.wettbewerb, l.team, ziel, 15, 5, WAPPEN_GROESSE, WAPPEN_GROESSE, nullptr);
     Datum_Zeichnen(ziel);
 }
@@ -394,15 +392,8 @@ void Menue_Set_Eigenes_Team(int32_t team) {
     if (team >= 0 && g.hooks.spiel_info) l.gegner = g.hooks.spiel_info(team, &seite, &l.wichtigkeit, nullptr, &l.wettbewerb);
     if (team >= 0 && l.gegner < 0) {
         // No match today: the next one of the team's fixtures.
-        int32_t tag = -1;
         l.wettbewerb = -1;
-        if (Spiel_Lock s = Statistik_Spiele_Von_Team(team, -1, -1, &l.gegner, &l.wettbewerb, &tag)) {
-            const SpielDatensatz* sp = Spiele_Get_Spiel(s, 0);
-            seite = sp && sp->gast == team && Wettbewerb_Hat_Heimrecht(l.wettbewerb) ? 1 : 0;
-            Spiele_Unlock(s);
-        } else {
-            l.gegner = -1;
-        }
+        if (!g.hooks.naechstes_spiel || !g.hooks.naechstes_spiel(team, &l.gegner, &l.wettbewerb, &seite)) l.gegner = -1;
     }
     l.seite = seite == 1 ? 1 : 0;
     g.lokal = l;
@@ -427,7 +418,7 @@ void Menue_Hauptscreen() {
 
 void Menue_Neustart(int32_t team) {
     Menue_Hooks_Leeren();
-    if (team == Team_Markt()) return;
+    if (g.hooks.team_markt && team == g.hooks.team_markt()) return;
     Menue_Set_Eigenes_Team(team);
     if (Menue_Save_Byte() == 0) Menue_Hauptscreen();
 }
@@ -452,13 +443,13 @@ void Menue_Weiter() {
         if (g.hooks.client_melden) g.hooks.client_melden();
     }
     if (g.hooks.manager_nachricht) g.hooks.manager_nachricht();
-    K_NEUER_TAG(K_FERTIG, 0);
+    if (g.hooks.tag_fertig) g.hooks.tag_fertig();
 }
 
 void Menue_Zug_Ansage(int32_t team) {
-    int32_t liste[TEAM_MAX];
-    if (team < 0 || Manager_Ist_Dran(liste, 0, 0) < 2) return;
-    const std::string text = Text_Format(Screen_Text(TEXT_AM_ZUG), {Manager_Name(team), Team_String(TS_NAME, team, 0, 0)});
+    if (team < 0 || !g.hooks.manager_am_zug || g.hooks.manager_am_zug() < 2) return;
+    const std::string text =
+        Text_Format(Screen_Text(TEXT_AM_ZUG), {Team_Text(MenueTeamText::MANAGER, team), Team_Text(MenueTeamText::NAME, team)});
     Menue_Requester(1, team, text.c_str(), nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
 }
 
@@ -478,8 +469,7 @@ namespace {
 
 // The day ends; with fewer than eleven players only after a question.
 void Weiter_Pruefen() {
-    int32_t spieler[TEAM_SPIELER_MAX];
-    const int32_t n = g.lokal.team >= 0 ? Teamspieler_Ins_Array(g.lokal.team, spieler, TEAM_SPIELER_MAX, 0) : 0;
+    const int32_t n = g.lokal.team >= 0 && g.hooks.team_spieler ? g.hooks.team_spieler(g.lokal.team) : 0;
     if (n < 11) {
         Menue_Requester(2, g.lokal.team, Screen_Text(TEXT_ZU_WENIG_SPIELER), nullptr, nullptr,
                         [](const int32_t*, const int32_t*) { Menue_Weiter(); }, nullptr, 0, nullptr, 0, nullptr);
@@ -561,8 +551,8 @@ void Menue_Panel_Team_Icon_Prozedur(s_icon* icon, int32_t ereignis) {
         Hoehe_Setzen(b, false);
     }
     if (icon->nummer != ICON_PANEL_SYSTEM && g.lokal.team >= 0) {
-        int32_t paar[2] = {k, e};
-        Team_Zeiger(TZ_PANEL, g.lokal.team, paar, OP_SCHREIBEN);
+        const int32_t paar[2] = {k, e};
+        if (g.hooks.auswahl_schreiben) g.hooks.auswahl_schreiben(g.lokal.team, paar);
     }
     Menue_Screen_Oeffnen(g.hooks.screens[k][e]);
 }

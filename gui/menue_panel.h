@@ -5,10 +5,14 @@
 //
 // The panel lives in gui and reaches the match day, the bank, the news, the
 // announcements, the live view and the screens only through MenuePanelHooks,
-// which the composition root fills. An unfilled hook does the neutral thing
-// (no match, balance 0, nothing opened).
+// which the composition root fills. The same table tells the panel, the
+// requester, the option bar and the header's film what they show of the
+// clubs, the managers, the calendar and the competitions: the framework
+// includes none of the game's modules. An unfilled hook does the neutral
+// thing (no match, balance 0, no name, nothing opened).
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "core/abonnenten.h"
 
@@ -28,6 +32,17 @@ constexpr int32_t PANEL_Y_UNTEN = 571;   // a lowered button's y
 constexpr const char* MENUE_TEXTE = "MENUE_SCREEN";
 
 using ScreenOeffner = void (*)();
+
+// The texts of a club the framework shows.
+enum class MenueTeamText : int32_t { NAME, NAME_KURZ, MANAGER };
+
+// Today as the header and the continue button show it.
+struct MenueDatum {
+    int32_t tag_index = -1;   // the calendar's day
+    int32_t tag = 0, monat = 0, jahr = 0;
+    int32_t saisonjahr = 0;   // the year the season began in
+    std::string text_lang;    // "Samstag, 10. August 2001"
+};
 
 struct MenuePanelHooks {
     // The match day: the opponent of the team's match today (-1 none) with
@@ -79,6 +94,42 @@ struct MenuePanelHooks {
     // Another screen is about to open from the panel: the windows lying over
     // the old one close first.
     Abonnenten<> screen_wechsel;
+
+    // The clubs: the transfer market's team; a club's texts; its manager's
+    // portrait (0-11); whether it is a normal club of a competition and has
+    // a human manager; its players; the strength of its available starters
+    // and the figure it is shown as, and their attribute figure.
+    int32_t (*team_markt)() = nullptr;
+    const char* (*team_text)(MenueTeamText art, int32_t team) = nullptr;
+    int32_t (*team_portrait)(int32_t team) = nullptr;
+    bool (*team_ist_normal)(int32_t team) = nullptr;
+    bool (*team_hat_manager)(int32_t team) = nullptr;
+    int32_t (*team_spieler)(int32_t team) = nullptr;
+    int32_t (*team_staerke)(int32_t team) = nullptr;
+    const char* (*staerke_text)(int32_t staerke) = nullptr;
+    int32_t (*team_attribute)(int32_t team) = nullptr;
+    // The panel entry a club opened last (button - 702, entry), kept with its
+    // manager: read (false when none is kept) and written.
+    bool (*auswahl_lesen)(int32_t team, int32_t paar[2]) = nullptr;
+    void (*auswahl_schreiben)(int32_t team, const int32_t paar[2]) = nullptr;
+    // The managers who take turns at this machine, counted.
+    int32_t (*manager_am_zug)() = nullptr;
+    // The calendar: the club whose turn it is (-1 none); its manager has
+    // finished the day; today (false before a game runs); whether it waits
+    // for the continue button and its tempo (1 fast).
+    int32_t (*aktives_team)() = nullptr;
+    void (*tag_fertig)() = nullptr;
+    bool (*heute)(MenueDatum* datum) = nullptr;
+    bool (*wartefenster)() = nullptr;
+    void (*tempo_setzen)(int32_t tempo) = nullptr;
+    // The club's next fixture on a day without a match: its opponent,
+    // competition and side (1 away where the competition has home grounds);
+    // false when none is left. The opponent and competition may be written
+    // also when it answers false.
+    bool (*naechstes_spiel)(int32_t team, int32_t* gegner, int32_t* wettbewerb, int32_t* seite) = nullptr;
+    // The competitions: the graphic number (-1 none) and whether it has a cup to show.
+    int32_t (*wettbewerb_grafik)(int32_t wettbewerb) = nullptr;
+    bool (*wettbewerb_pokal)(int32_t wettbewerb) = nullptr;
 };
 MenuePanelHooks& Menue_Panel_Hooks();
 

@@ -8,8 +8,6 @@
 #include <optional>
 #include <string>
 
-#include "club/spieler.h"
-#include "club/team.h"
 #include "core/debug.h"
 #include "core/text.h"
 #include "gfx/blit.h"
@@ -18,7 +16,6 @@
 #include "gfx/text_markup.h"
 #include "gfx/wappen.h"
 #include "gui/icon.h"
-#include "season/kalender.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"
 #include "media/sound.h"
@@ -58,6 +55,10 @@ const char* Screen_Text(int32_t nummer) {
     return Text_Oder_Leer(MENUE_TEXTE, nummer);
 }
 
+// The clubs and the calendar, as the root tells the framework.
+const MenuePanelHooks& H() { return Menue_Panel_Hooks(); }
+const char* Team_Text(MenueTeamText art, int32_t team) { return H().team_text ? H().team_text(art, team) : ""; }
+
 // A text of the caller cut to `max` characters; markup characters are drawn
 // as they stand (the circumflex becomes its spacing form, which looks alike).
 std::string Kopie(const char* text, int32_t max) {
@@ -71,14 +72,15 @@ void Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     if (!ziel) return;
     const int32_t lokal = Menue_Lokal().team;
     const int32_t team = icon->d;
-    const char* manager = team >= 0 ? Team_String(TS_MANAGER, team, 0, 0) : "";
+    const char* manager = team >= 0 ? Team_Text(MenueTeamText::MANAGER, team) : "";
     const char* neuer = Text_Get("ULVO_ZUSATZ", 104);
     const std::optional<RequesterPerson>& person = g.aktuell.person;
-    const bool normal = !person && lokal >= 0 && Team_Ist_Normal(lokal, 0) && !(neuer && std::strcmp(manager, neuer) == 0);
+    const bool normal = !person && lokal >= 0 && H().team_ist_normal && H().team_ist_normal(lokal) &&
+                        !(neuer && std::strcmp(manager, neuer) == 0);
     // Whose picture and crest: the person asked about, the local club's
     // manager, else the transfer market's crest beside the empty picture.
-    const int32_t wappen = person ? person->verein : normal ? lokal : Team_Markt();
-    const int32_t portrait = person ? person->portrait : normal ? Team_Wert(TW_PORTRAIT, lokal, 0, 0) : -1;
+    const int32_t wappen = person ? person->verein : normal ? lokal : H().team_markt ? H().team_markt() : -1;
+    const int32_t portrait = person ? person->portrait : normal && H().team_portrait ? H().team_portrait(lokal) : -1;
     static const SchattenParameter schatten{2, 2, 3, 0};
     if (wappen >= 0) Wappen_Zeichnen(wappen, ziel, 549, 213, WAPPEN_GROESSE, WAPPEN_GROESSE, &schatten);
     Rastport* bild = portrait >= 0 && portrait < MANAGERBILDER ? Menue_Get_Slave_Rastport(SLAVE_MANAGERBILD + portrait, nullptr)
@@ -90,10 +92,10 @@ void Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     if (person) {
         Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 190, int32_t(FARBE_AUS), person->name.c_str());
         if (person->verein >= 0)
-            Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 215, int32_t(FARBE_AUS), Team_String(TS_NAME, person->verein, 0, 0));
+            Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 215, int32_t(FARBE_AUS), Team_Text(MenueTeamText::NAME, person->verein));
     } else {
         if (team >= 0) Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 190, int32_t(FARBE_AUS), manager);
-        if (normal) Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 215, int32_t(FARBE_AUS), Team_String(TS_NAME, lokal, 0, 0));
+        if (normal) Text_Schatten_Print(ziel, gross, "^c%05d%s", 250, 215, int32_t(FARBE_AUS), Team_Text(MenueTeamText::NAME, lokal));
     }
     // The body justified in lines 33 pixels apart.
     constexpr int32_t ZEILE = 33;
@@ -238,9 +240,9 @@ void Menue_Requester_Klick(s_icon* icon, int32_t ereignis) {
 }
 
 bool Menue_Nachricht_An_Manager(int32_t team, const char* text) {
-    const int32_t dran = Kalender_Aktives_Team();
+    const int32_t dran = H().aktives_team ? H().aktives_team() : -1;
     if (team < 0) team = dran;
-    if (team < 0 || !Team_Hat_Manager(team)) return false;
+    if (team < 0 || !H().team_hat_manager || !H().team_hat_manager(team)) return false;
     if (team == dran) {
         Menue_Requester(1, team, text, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
         return true;
