@@ -359,16 +359,30 @@ JPEG_RESULT encode_block_masked(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc
     // loop below visits only those, a zero run being the distance between two.
     alignas(16) int16_t zz[64];
     Gather(block, zz);
+    // Beside the mask, each value's magnitude a and v - 1 for v < 0 (v itself
+    // else), whose low bits, as many as a has, are the value's bits.
+    alignas(16) uint16_t mag[64], bits[64];
     uint64_t nonzero = 0;
 #if defined(__SSE2__)
     for (int i = 0; i < 64; i += 16) {
         const __m128i zero = _mm_setzero_si128();
-        const __m128i a = _mm_cmpeq_epi16(_mm_load_si128(reinterpret_cast<const __m128i*>(zz + i)), zero);
-        const __m128i b = _mm_cmpeq_epi16(_mm_load_si128(reinterpret_cast<const __m128i*>(zz + i + 8)), zero);
-        nonzero |= uint64_t(uint16_t(~_mm_movemask_epi8(_mm_packs_epi16(a, b)))) << i;
+        __m128i isz[2];
+        for (int h = 0; h < 2; ++h) {
+            const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(zz + i + 8 * h));
+            const __m128i sign = _mm_srai_epi16(v, 15);
+            _mm_store_si128(reinterpret_cast<__m128i*>(mag + i + 8 * h), _mm_sub_epi16(_mm_xor_si128(v, sign), sign));
+            _mm_store_si128(reinterpret_cast<__m128i*>(bits + i + 8 * h), _mm_add_epi16(v, sign));
+            isz[h] = _mm_cmpeq_epi16(v, zero);
+        }
+        nonzero |= uint64_t(uint16_t(~_mm_movemask_epi8(_mm_packs_epi16(isz[0], isz[1])))) << i;
     }
 #else
-    for (int k = 0; k < 64; ++k) nonzero |= uint64_t(zz[k] != 0) << k;
+    for (int k = 0; k < 64; ++k) {
+        const int32_t v = zz[k];
+        mag[k] = uint16_t(v < 0 ? -v : v);
+        bits[k] = uint16_t(v < 0 ? v - 1 : v);
+        nonzero |= uint64_t(v != 0) << k;
+    }
 #endif
     nonzero &= ~uint64_t(1);   // position 0 is the DC value, coded above
     int last = 0;
@@ -381,11 +395,10 @@ JPEG_RESULT encode_block_masked(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc
             r = w.put(ac->code[0xF0], ac->length[0xF0]);
             z -= 16;
         }
-        const int32_t v = zz[k];
-        n = jpeg_category(v);
+        // a is 1 to 32768 here: n is its bit length, the value bits the low n of bits[k].
+        n = 32u - uint32_t(__builtin_clz(mag[k]));
         const uint32_t sym = (z << 4) + n;
-        // n >= 1 here, and the value's pattern has n bits: the pair needs no mask.
-        if (!r) r = w.put_fitted((uint32_t(ac->code[sym]) << n) | pattern_of(v, n), ac->length[sym] + n);
+        if (!r) r = w.put_fitted((uint32_t(ac->code[sym]) << n) | (bits[k] & ((1u << n) - 1)), ac->length[sym] + n);
     }
     if (!r && last < 63) r = w.put(ac->code[0], ac->length[0]);
     return w.done(r);
