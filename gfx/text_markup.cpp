@@ -507,7 +507,7 @@ namespace {
 
 // The font of the set one size smaller in the same face and drawing kind, -1 for none.
 Font* Kleinere_Schrift(const Font* font) {
-    static constexpr int8_t KLEINER[FONT_SET_ANZAHL] = {-1, 7, 14, 6, -1, -1, 8, 9, 10, 0, -1, -1, -1, -1, 3, -1, -1};
+    static constexpr int8_t KLEINER[FONT_SET_ANZAHL] = {-1, 7, 14, 6, -1, -1, 8, 9, 10, 0, 15, -1, -1, -1, 3, -1, -1};
     for (int32_t i = 0; i < FONT_SET_ANZAHL && i < Font_Set_Anzahl(); ++i)
         if (Font_Get(i) == font) return KLEINER[i] >= 0 ? Font_Get(KLEINER[i]) : nullptr;
     return nullptr;

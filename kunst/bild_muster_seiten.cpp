@@ -315,7 +315,7 @@ Rastport* Vorspiel_Seite() {
     Medaillon(b, 88, 52, 36);
     Medaillon(b, 715, 62, 36);
     b.Platte(12, 140, 224, 206, 8, GOLD_DUNKEL, Mix(NACHT, TAFEL, 0.4), NACHT);
-    b.Platte(612, 140, 180, 206, 8, GOLD_DUNKEL, Mix(NACHT, TAFEL, 0.4), NACHT);
+    b.Platte(564, 140, 224, 206, 8, GOLD_DUNKEL, Mix(NACHT, TAFEL, 0.4), NACHT);
     return b.Fertig();
 }
 

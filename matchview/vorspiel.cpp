@@ -1,6 +1,7 @@
 // matchview/vorspiel.cpp - the pre-match picture and its sliding name plates.
 #include "matchview/vorspiel.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -124,6 +125,14 @@ void Figur_Zeichnen(Rastport* ziel, const Ankuendigung_Spielerschild& s, int32_t
     Rastport_Free(streifen);
 }
 
+// Where a plate's name starts: after the widest of the kinds' names.
+int32_t Schild_Name_X() {
+    int32_t breiteste = 0;
+    for (int32_t typ = 0; typ < 4; ++typ)
+        if (const char* name = Text_Tabelle(6 + typ)) breiteste = std::max(breiteste, Text_Width(Font_Get(10), name));
+    return SCHILD_POSITION_X + breiteste + 8;
+}
+
 // The plate's picture: position badge, position, name and shirt number.
 Rastport* Schild_Bild(const Ankuendigung_Spielerschild& s, int32_t typ) {
     Rastport* rp = Rastport_Create(SCHILD_B, SCHILD_H, Rastport_Screen_Depth(), 0, 0);
@@ -134,12 +143,9 @@ Rastport* Schild_Bild(const Ankuendigung_Spielerschild& s, int32_t typ) {
         Rastport_Free(pos);
     }
     Font* f = Font_Get(10);
-    // The position's name fits between the badge and the name.
-    char position[32];
     const char* name = Text_Tabelle(6 + typ);   // the kinds' names ("*6" to "*9")
-    Str_Auf_Breite(name ? name : "", position, sizeof position, f, SCHILD_NAME_X - SCHILD_POSITION_X - 4);
-    Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, s.farbe, SCHILD_POSITION_X, position);
-    Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, 65535, SCHILD_NAME_X, s.name);
+    Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, s.farbe, SCHILD_POSITION_X, name ? name : "");
+    Text_Printf(rp, f, "^c%05d^tl%04d%s", 0, 12, 65535, Schild_Name_X(), s.name);
     const int32_t n = s.rueckennummer;
     Text_Printf(rp, Font_Get(15), n >= 10 && n <= 19 ? "^c%05d^fb0006^tz0010%d" : "^c%05d^fb0006^tz0011%d", 0, 12,
                 65535, n);
@@ -177,7 +183,7 @@ int32_t Ankuendigung_Spielerschilder(int32_t team, int32_t feld_trikot, int32_t 
         Ankuendigung_Spielerschild& s = schilder[i];
         const int32_t sp = spieler[i];
         s.spieler = sp;
-        Str_Auf_Breite(Spieler_String(SPS_NAME, sp, 0, 0), s.name, sizeof s.name, Font_Get(10), SCHILD_NAME_B);
+        Str_Auf_Breite(Spieler_String(SPS_NAME, sp, 0, 0), s.name, sizeof s.name, Font_Get(10), SCHILD_B - Schild_Name_X());
         s.rueckennummer = Ankuendigung_Rueckennummer(Spieler_Wert(SPW_RUECKENNUMMER, sp, 0, OP_LESEN));
         s.ziel_x = ziel_x;
         s.ziel_y = erstes_y + i * schritt;
@@ -225,10 +231,19 @@ void Ankuendigung_Schild_Bewegen(Ankuendigung_Spielerschild* s) {
 }
 
 void Ankuendigung_Aufstellung_Zeichnen(Rastport* bild, Ankuendigung_Spielerschild* schilder, int32_t anzahl) {
+    // In a depth row where both sides stand, the home side moves a quarter of
+    // the row's column spacing to the left and the away side to the right, so
+    // two players of a cell stand apart instead of covering each other.
+    bool seite_da[12][2] = {};
+    for (int32_t i = 0; i < anzahl; ++i) seite_da[schilder[i].reihe][schilder[i].gast ? 1 : 0] = true;
     bool belegt[12][7] = {};
     for (int32_t i = 0; i < anzahl; ++i) {
         const Ankuendigung_Spielerschild& s = schilder[i];
         int32_t x = FELD[s.reihe][s.spalte][0], y = FELD[s.reihe][s.spalte][1];
+        if (seite_da[s.reihe][0] && seite_da[s.reihe][1]) {
+            const int32_t viertel = (FELD[s.reihe][6][0] - FELD[s.reihe][0][0]) / 24;
+            x += s.gast ? viertel : -viertel;
+        }
         if (belegt[s.reihe][s.spalte]) x += 8, y += 8;
         belegt[s.reihe][s.spalte] = true;
         Figur_Zeichnen(bild, s, x, y);

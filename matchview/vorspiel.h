@@ -10,11 +10,12 @@
 namespace velmora {
 
 constexpr int32_t SCHILDER_MAX = 20;
-constexpr int32_t SCHILD_B = 200, SCHILD_H = 16;
-// A plate's columns: the position's name, then the player's name, which ends
-// where an away plate (at x 623) meets the screen's right edge.
-constexpr int32_t SCHILD_POSITION_X = 30, SCHILD_NAME_X = 84, SCHILD_NAME_B = 90;
-constexpr int32_t SCHILD_ZIEL_HEIM = 23, SCHILD_ZIEL_GAST = 623;
+// A plate reaches to 8 pixels before its panel's right edge (both panels 224
+// wide, the away one mirrors the home one). Its columns: the position's name
+// from x 30, the player's name after the widest position name.
+constexpr int32_t SCHILD_B = 205, SCHILD_H = 16;
+constexpr int32_t SCHILD_POSITION_X = 30;
+constexpr int32_t SCHILD_ZIEL_HEIM = 23, SCHILD_ZIEL_GAST = 575;
 constexpr uint32_t SCHILD_SCHRITT_MS = 20;   // the plates step at most this often
 
 // One name plate.

@@ -186,7 +186,7 @@ TEST(AnkuendigungSchilder, PlatesArriveExactlyAtTheirTargets) {
                 EXPECT_TRUE(heim ? s[i].x <= s[i].ziel_x : s[i].x >= s[i].ziel_x);
             }
         for (int32_t i = 0; i < 11; ++i) {
-            EXPECT_EQ(s[i].x, heim ? 23 : 623);
+            EXPECT_EQ(s[i].x, heim ? SCHILD_ZIEL_HEIM : SCHILD_ZIEL_GAST);
             EXPECT_EQ(s[i].tempo, 0.0f);
             EXPECT_EQ(erster_schritt[i], i);
         }
