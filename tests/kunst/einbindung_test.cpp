@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/core/temp_verz.h"
+#include "tests/support/einbindungen.h"
 
 namespace {
 
@@ -21,27 +22,9 @@ const std::vector<std::string> LAUFZEIT = {"platform", "core", "jpeg", "net",   
                                            "media",    "gui",  "shell", "business", "matchview", "screens", "app"};
 
 // Every "folder/file:line" of the game's folders under `wurzel` that
-// includes a header of kunst/, with or without spaces after the '#'.
+// includes a header of kunst/.
 std::vector<std::string> Kunst_Einbindungen(const fs::path& wurzel) {
-    std::vector<std::string> funde;
-    for (const std::string& ordner : LAUFZEIT) {
-        if (!fs::is_directory(wurzel / ordner)) continue;
-        for (const auto& e : fs::recursive_directory_iterator(wurzel / ordner)) {
-            const std::string ext = e.path().extension().string();
-            if (!e.is_regular_file() || (ext != ".h" && ext != ".cpp" && ext != ".c")) continue;
-            std::ifstream in(e.path());
-            std::string zeile;
-            for (int32_t n = 1; std::getline(in, zeile); ++n) {
-                size_t i = zeile.find_first_not_of(" \t");
-                if (i == std::string::npos || zeile[i] != '#') continue;
-                i = zeile.find_first_not_of(" \t", i + 1);
-                if (i == std::string::npos || zeile.compare(i, 7, "include") != 0) continue;
-                if (zeile.find("\"kunst/", i) != std::string::npos || zeile.find("<kunst/", i) != std::string::npos)
-                    funde.push_back(fs::relative(e.path(), wurzel).string() + ":" + std::to_string(n));
-            }
-        }
-    }
-    return funde;
+    return velmora_test::Einbindungen(wurzel, LAUFZEIT, {"kunst"});
 }
 
 TEST(KunstEinbindung, NoLibraryOfTheGameIncludesTheArtGenerators) {
