@@ -4,6 +4,13 @@
 #include <cmath>
 #include <cstring>
 
+// The accurate transform's column pass is written over all eight columns at
+// once so that the compiler may take several columns per instruction (the
+// same integer results); GCC does so for it only at its higher level.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("O3")
+#endif
+
 namespace velmora {
 
 namespace {
@@ -174,20 +181,34 @@ constexpr int32_t kNarrow = 8192;
 
 inline int32_t magnitude(int32_t v) { return v ^ (v >> 31); }
 
-// Saturation of a 32-bit column result y by table. By the bound above, y plus
-// its rounding constant 2^20 lies within +-2,006,824,084, so the sample
-// v = ((y + 2^20) >> 21) + 128 lies in [-829, 1084]. Adding 128 * 2^21 to the
-// unsigned 32-bit sum before a logical shift gives v mod 2048 in one step (2^32
-// / 2^21 = 2048), and entry v mod 2048 holds v clamped to 0..255 over that
-// range (negative values land on 1219 and above): exactly what clamp_sample gives.
-struct SampleLimit {
-    uint8_t v[2048];
-    constexpr SampleLimit() : v() {
-        for (int i = 0; i < 2048; ++i) v[i] = uint8_t(i < 1085 ? (i > 255 ? 255 : i) : 0);
+// The column pass in 32 bits over all eight columns at once: each step is
+// written over the columns (they lie side by side in the work rows), so the
+// compiler may take several columns per instruction. Rows from N on are zero
+// and not read. By the bound above, y plus its rounding constant 2^20 stays
+// within 32 bits; the samples are clamped as clamp_sample does.
+template <int N>
+inline void columns_narrow(const int32_t* work, int16_t* block) {
+    for (int c = 0; c < 8; ++c) {
+        const int32_t x0 = work[c], x1 = work[8 + c], x2 = N > 2 ? work[16 + c] : 0, x3 = N > 2 ? work[24 + c] : 0;
+        const int32_t x4 = N > 4 ? work[32 + c] : 0, x5 = N > 4 ? work[40 + c] : 0;
+        const int32_t x6 = N > 4 ? work[48 + c] : 0, x7 = N > 4 ? work[56 + c] : 0;
+        const int32_t o1 = 32138 * x1 + 6393 * x7, o2 = 6393 * x1 - 32138 * x7;
+        const int32_t o3 = 18205 * x5 + 27246 * x3, o4 = 27246 * x5 - 18205 * x3;
+        const int32_t a = o1 - o3;
+        const int32_t b = ((o1 + o3 + 2048) >> 12) * 5793;
+        const int32_t h = a + (o4 - o2);
+        const int32_t d = ((o2 + o4 + 2048) >> 12) * 5793;
+        const int32_t e = a + (o2 - o4);
+        const int32_t E0 = (x0 + x4) * 32768, E1 = (x0 - x4) * 32768;
+        const int32_t f = 42813 * x2 + 17734 * x6, g = 17734 * x2 - 42813 * x6;
+        const int32_t w0 = E0 + f, w3 = E0 - f, w1 = E1 + g, w2 = E1 - g;
+        const int32_t y[8] = {w0 + b, w1 + e, w2 + h, w3 + d, w3 - d, w2 - h, w1 - e, w0 - b};
+        for (int i = 0; i < 8; ++i) {
+            const int32_t v = ((y[i] + 1048576) >> 21) + 128;
+            block[i * 8 + c] = int16_t(v < 0 ? 0 : v > 255 ? 255 : v);
+        }
     }
-};
-constexpr SampleLimit kSampleLimit;
-inline int16_t limit_sample(int32_t y) { return kSampleLimit.v[(uint32_t(y) + (1048576u + (128u << 21))) >> 21]; }
+}
 
 // The accurate 8x8 transform; with a table, each coefficient is dequantised as
 // it is read (the product wrapped to 16 bits, exactly as jpeg_dequantize stores
@@ -275,17 +296,9 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
         return;
     }
     if (wide < kNarrow) {
-        #pragma GCC unroll 8
-        for (int c = 0; c < 8; ++c) {
-            int32_t x[8], y[8];
-            #pragma GCC unroll 8
-            for (int i = 0; i < 8; ++i) x[i] = work[i * 8 + c];
-            if (used == 2) accurate_pass<int32_t, 2>(x, y);
-            else if (used == 4) accurate_pass<int32_t, 4>(x, y);
-            else accurate_pass<int32_t>(x, y);
-            #pragma GCC unroll 8
-            for (int i = 0; i < 8; ++i) block[i * 8 + c] = limit_sample(y[i]);
-        }
+        if (used == 2) columns_narrow<2>(work, block);
+        else if (used == 4) columns_narrow<4>(work, block);
+        else columns_narrow<8>(work, block);
         return;
     }
     #pragma GCC unroll 8
