@@ -2,63 +2,109 @@
 #include "screens/spielstart_screen.h"
 
 #include <algorithm>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "club/manager.h"
 #include "club/spieler.h"
-#include "club/team.h"
 #include "club/team_suche.h"
 #include "core/debug.h"
 #include "core/meldung.h"
 #include "core/spielstand.h"
 #include "core/text.h"
-#include "core/str.h"
-#include "core/text_format.h"
-#include "gfx/alpha.h"
-#include "gfx/bildnr_start.h"
-#include "gfx/start_band.h"
 #include "gfx/blit.h"
-#include "gfx/font.h"
-#include "gfx/rastport.h"
 #include "gfx/schatten.h"
 #include "gfx/text_markup.h"
 #include "gfx/texteingabe.h"
-#include "gfx/wappen.h"
-#include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_requester.h"
-#include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 #include "net/internet_suche.h"
 #include "net/net.h"
 #include "screens/disk_screen.h"
 #include "screens/editor.h"
-#include "screens/spielstart_wahl.h"
+#include "screens/spielstart_intern.h"
 #include "season/kalender.h"
-#include "season/spielstart.h"
 #include "season/wettbewerb.h"
 
 namespace velmora {
+
+namespace spielstart_intern {
+
+StartModul g;
+
+const char* Text(int32_t nummer) {
+    return Text_Oder_Leer(TEXTE, nummer);
+}
+
+SpielstartWahl& Wahl() { return *Spielstart_Wahl(Spielstart_Aktuell()); }
+
+void Text_Drucken(Font* font, const std::string& format, int32_t x, int32_t y, uint16_t farbe, const char* text) {
+    if (Rastport* ziel = Rastport_Target(); ziel && font)
+        Text_Printf(ziel, font, (std::string("^c%05d") + format).c_str(), x, y, int32_t(farbe), text);
+}
+
+void Bild_Blit(int32_t slave, int32_t x, int32_t y) {
+    Rastport* ziel = Rastport_Target();
+    if (Rastport* rp = ziel ? Menue_Get_Slave_Rastport(slave, nullptr) : nullptr)
+        Rastport_Blit(rp, 0, 0, -1, -1, ziel, x, y, BlitMode_Key);
+}
+
+// Darkens a rectangle of the screen (a greyed plate of the background).
+void Abdunkeln(int32_t x, int32_t y, int32_t w, int32_t h) {
+    static BlitMode dunkel{.tint = 1, .factor = 80, .colour = Farbe(8, 12, 18)};
+    if (Rastport* ziel = Rastport_Target()) Rastport_Blit(ziel, x, y, w, h, ziel, x, y, &dunkel);
+}
+
+s_icon Knopf(int32_t nummer, int32_t x, int32_t y, int32_t br, int32_t ho, int8_t pri, IconMainP klick,
+             IconZeichnen zeichnen) {
+    s_icon i = Menue_Icon_Neu(nummer, x, y, -1, 0, pri);
+    i.br = int16_t(br);
+    i.ho = int16_t(ho);
+    i.Status = ICON_ST_KEY;   // no picture: transparent
+    i.Main_P = klick;
+    i.zeichnen = zeichnen;
+    return i;
+}
+
+s_icon Ende() { return s_icon{}; }
+
+void Sperren(s_icon& icon, bool an) {
+    if (an) icon.Status |= ICON_ST_GESPERRT;
+    else icon.Status &= ~ICON_ST_GESPERRT;
+}
+
+// Another manager of this game (an entry below the count, not the current
+// one) chose the portrait / club.
+int32_t Vergeben_An(int32_t SpielstartWahl::*feld, int32_t wert) {
+    for (int32_t i = 0; i < Spielstart_Anzahl(); ++i)
+        if (i != Spielstart_Aktuell() && Spielstart_Wahl(i)->*feld == wert) return i;
+    return -1;
+}
+
+// The wizard.
+
+bool Wahl_Fehlt(int32_t seite) {
+    const SpielstartWahl& w = Wahl();
+    switch (seite) {
+    case 0: return Spielstart_Anzahl() < 1;
+    case 1: return Spielstart_Level() < 0;
+    case 2: return w.name[0] == 0 && !Client();   // a client's manager may stay unnamed
+    case 3: return w.portrait < 0 && !Client();
+    case 4: return w.nation < 0;
+    case 5: return w.team < 0;
+    case 6: return w.wettbewerb < 0;
+    default: return false;
+    }
+}
+
+void Naechste_Pruefen() { Sperren(g.navi[2], g.seite >= 0 && Wahl_Fehlt(g.seite)); }
+
+}  // namespace spielstart_intern
+
+using namespace spielstart_intern;
+
 namespace {
-
-constexpr uint16_t Farbe(int r, int g, int b) { return uint16_t((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3)); }
-constexpr uint16_t WEISS = 65535, GESPERRT = 35921, GEWAEHLT = 52743, VERGEBEN = 50744;
-constexpr uint16_t FELD = Farbe(8, 14, 22), FELD_RAND = Farbe(214, 178, 82), KARTE = Farbe(22, 40, 60),
-                   BALKEN_LEER = Farbe(12, 22, 34), BALKEN_VOLL = Farbe(214, 178, 82);
-
-constexpr int32_t SLAVE = 12000;
-constexpr int32_t SLAVE_START = SLAVE + START_BILD_HINTERGRUND, SLAVE_WIZARD = SLAVE + START_BILD_WIZARD;
-constexpr int32_t SLAVE_ZURUECK = 4019, SLAVE_ZURUECK_GEDRUECKT = 4018;   // the menus' slate and green buttons
-constexpr int32_t SLAVE_WEITER = 4017, SLAVE_WEITER_GEDRUECKT = 4016;
-constexpr const char* TEXTE = "ULVO_ZUSATZ";
-constexpr const char* VERSION = "V1.24";
-constexpr const char* TITEL = "VELMORA";
-constexpr const char* UNTERTITEL = "Fu\xdf" "ball-Manager";
-constexpr int32_t SAMPLE_BLAETTERN = 13;
-constexpr int32_t KNAUF_OBEN = 194;   // the knob's stored y at the top of its bar
-constexpr int32_t BALKEN_X = 774, BALKEN_Y = 185;
 
 // Films of "animationen.res": the background and one per page. A page's film
 // (200 x 56) stands in the lists' bed below the page's panel or name card,
@@ -93,68 +139,12 @@ constexpr SeitenArt ARTEN[5] = {
 // The kind of each page's panel (-1: none).
 constexpr int32_t SEITEN_ART[WIZARD_SEITEN] = {-1, 0, -1, 1, 2, 4, 3, -1};
 
-// The summary: the column of its texts and the column of its pictures.
-constexpr int32_t UEBERSICHT_X = 133, UEBERSICHT_BILD_X = 37;
-
-struct StartModul {
-    bool vorbereitet = false;
-    bool welt_fehlt = false;
-    int32_t seite = -1;
-    int32_t versatz = 0;
-    int32_t zeilen = 0, eintraege = 0;
-    std::vector<int32_t> laender, vereine, ligen;
-    int32_t film_hintergrund = 0, film_seite = 0;
-    bool film_gemeldet = false;
-    s_icon start[5];
-    s_icon navi[4];
-    s_icon liste[WIZARD_ZEILEN + 4];   // 885, 886, 869, the rows, the end
-    s_icon anzahl[4];
-    s_icon name[2];
-    s_icon kader[2];
-    s_scrollbar balken;
-    // The network set-up: icons 895-901, the address and its state, the search.
-    s_icon netz[8];
-    uint32_t adresse[4] = {NETZ_ADRESSE_START[0], NETZ_ADRESSE_START[1], NETZ_ADRESSE_START[2], NETZ_ADRESSE_START[3]};
-    uint32_t adresse_gesehen[4] = {0, 0, 0, 0};
-    int32_t adresse_zustand = -1;
-    char adresse_text[24] = {};
-    bool suche_laeuft = false;
-    int32_t oktett_gezeigt = 255;
-    std::minstd_rand suche_zufall{20011u};   // the search display's own draws, never the game's Rnd
-    uint8_t eigene_adresse[4] = {};           // this machine's, looked up once when the screen opens
-    bool netz_an[4] = {};                     // the states of 895-898
-    bool beigetreten = false;                 // a client joined, choosing its club
-};
-StartModul g;
 // A message for the start screen once it stands (outlives the module's state).
 std::string g_meldung_spaeter;
 
 SpielstartScreenHooks g_hooks;
 
 void Filme_Schliessen();
-
-const char* Text(int32_t nummer) {
-    return Text_Oder_Leer(TEXTE, nummer);
-}
-
-SpielstartWahl& Wahl() { return *Spielstart_Wahl(Spielstart_Aktuell()); }
-
-void Text_Drucken(Font* font, const std::string& format, int32_t x, int32_t y, uint16_t farbe, const char* text) {
-    if (Rastport* ziel = Rastport_Target(); ziel && font)
-        Text_Printf(ziel, font, (std::string("^c%05d") + format).c_str(), x, y, int32_t(farbe), text);
-}
-
-void Bild_Blit(int32_t slave, int32_t x, int32_t y) {
-    Rastport* ziel = Rastport_Target();
-    if (Rastport* rp = ziel ? Menue_Get_Slave_Rastport(slave, nullptr) : nullptr)
-        Rastport_Blit(rp, 0, 0, -1, -1, ziel, x, y, BlitMode_Key);
-}
-
-// Darkens a rectangle of the screen (a greyed plate of the background).
-void Abdunkeln(int32_t x, int32_t y, int32_t w, int32_t h) {
-    static BlitMode dunkel{.tint = 1, .factor = 80, .colour = Farbe(8, 12, 18)};
-    if (Rastport* ziel = Rastport_Target()) Rastport_Blit(ziel, x, y, w, h, ziel, x, y, &dunkel);
-}
 
 // The films go through the hooks the root fills; without them nothing is shown.
 int32_t Film_Oeffnen(int32_t nummer, int32_t x, int32_t y) {
@@ -170,237 +160,6 @@ void Film_Schliessen(int32_t& slot) {
     if (slot && g_hooks.film_schliessen) g_hooks.film_schliessen(slot);
     slot = 0;
 }
-
-s_icon Knopf(int32_t nummer, int32_t x, int32_t y, int32_t br, int32_t ho, int8_t pri, IconMainP klick,
-             IconZeichnen zeichnen) {
-    s_icon i = Menue_Icon_Neu(nummer, x, y, -1, 0, pri);
-    i.br = int16_t(br);
-    i.ho = int16_t(ho);
-    i.Status = ICON_ST_KEY;   // no picture: transparent
-    i.Main_P = klick;
-    i.zeichnen = zeichnen;
-    return i;
-}
-
-s_icon Ende() { return s_icon{}; }
-
-void Sperren(s_icon& icon, bool an) {
-    if (an) icon.Status |= ICON_ST_GESPERRT;
-    else icon.Status &= ~ICON_ST_GESPERRT;
-}
-
-// Another manager of this game (an entry below the count, not the current
-// one) chose the portrait / club.
-int32_t Vergeben_An(int32_t SpielstartWahl::*feld, int32_t wert) {
-    for (int32_t i = 0; i < Spielstart_Anzahl(); ++i)
-        if (i != Spielstart_Aktuell() && Spielstart_Wahl(i)->*feld == wert) return i;
-    return -1;
-}
-
-// The network set-up.
-
-bool Client() { return Netzwerk_Modus() == 1; }
-s_icon& Netz_Icon(int32_t nummer) { return g.netz[nummer - ICON_NETZ]; }
-// The set-up's on/off states (895 network, 896 server, 897 search, 898 address
-// edit) stay on this machine: on a client the manager record's icons are the server's.
-bool& Icon_Zustand(int32_t nummer) { return g.netz_an[std::clamp(nummer - ICON_NETZ, 0, 3)]; }
-bool Icon_An(int32_t nummer) { return Icon_Zustand(nummer); }
-void Icon_Setzen(int32_t nummer, bool an) { Icon_Zustand(nummer) = an; }
-void Zeigen(s_icon& icon, bool an) {
-    if (an) icon.Status &= ~ICON_ST_VERSTECKT;
-    else icon.Status |= ICON_ST_VERSTECKT;
-}
-
-std::string Adresse_Text(const uint32_t a[4]) {
-    std::string t;
-    for (int32_t i = 0; i < 4; ++i) {
-        if (a[i] > 255) continue;   // an empty octet is left out
-        if (!t.empty()) t += ".";
-        t += std::to_string(a[i]);
-    }
-    return t;
-}
-
-// Which icons show: the network's switch, then the machine's role.
-void Netz_Regeln() {
-    const bool netz = Icon_An(ICON_NETZ);
-    const bool client = netz && Client();
-    Zeigen(Netz_Icon(ICON_NETZ_ROLLE), netz);
-    for (int32_t i : {ICON_NETZ_SUCHEN, ICON_NETZ_ADRESSE_TEXT, ICON_NETZ_ADRESSE, ICON_NETZ_PRUEFEN})
-        Zeigen(Netz_Icon(i), client);
-    Zeigen(Netz_Icon(ICON_NETZ_STOPP), client && g.suche_laeuft);
-    Zeigen(g.start[1], !netz);
-    Zeigen(g.start[2], !client);
-    Zeigen(g.start[3], !client);
-}
-
-// A changed address is unchecked; octets are compared, never a combined key.
-void Adresse_Gesehen() {
-    if (std::equal(g.adresse, g.adresse + 4, g.adresse_gesehen)) return;
-    std::copy(g.adresse, g.adresse + 4, g.adresse_gesehen);
-    g.adresse_zustand = -1;
-}
-
-void Suche_Beenden() {
-    g.suche_laeuft = false;
-    Icon_Setzen(ICON_NETZ_SUCHEN, false);
-    Netz_Regeln();
-}
-
-void Netz_Klick(s_icon* icon, int32_t ereignis) {
-    if (!icon || !(ereignis & EV_LINKS)) return;
-    switch (icon->nummer) {
-    case ICON_NETZ: {
-        const bool an = !Icon_An(ICON_NETZ);
-        Icon_Setzen(ICON_NETZ, an);
-        if (!an) {
-            Suche_Beenden();
-            Netzwerk_Modus_Setzen(0);
-        } else if (Netzwerk_Modus() == 0) {
-            Netzwerk_Modus_Setzen(Icon_An(ICON_NETZ_ROLLE) ? 2 : 1);
-        }
-        break;
-    }
-    case ICON_NETZ_ROLLE: {
-        const bool server = !Icon_An(ICON_NETZ_ROLLE);
-        Icon_Setzen(ICON_NETZ_ROLLE, server);
-        if (server) Suche_Beenden();
-        Netzwerk_Modus_Setzen(server ? 2 : 1);
-        break;
-    }
-    case ICON_NETZ_SUCHEN:
-        // A new search: the answers of earlier asks are cleared first.
-        Icon_Setzen(ICON_NETZ_SUCHEN, true);
-        Internet_Server_Suche_Zuruecksetzen();
-        for (uint32_t k = 0; k < 255; ++k)
-            Internet_Server_Suche_Frage(g.adresse[0], g.adresse[1], g.adresse[2], k, Net_Port(), false);
-        g.suche_laeuft = true;
-        g.adresse_zustand = -1;
-        g.oktett_gezeigt = 255;
-        break;
-    case ICON_NETZ_STOPP: Suche_Beenden(); break;
-    case ICON_NETZ_ADRESSE_TEXT:
-    case ICON_NETZ_ADRESSE:
-        Icon_Setzen(ICON_NETZ_ADRESSE_TEXT, !Icon_An(ICON_NETZ_ADRESSE_TEXT));
-        std::snprintf(g.adresse_text, sizeof g.adresse_text, "%s", Adresse_Text(g.adresse).c_str());
-        if (!Icon_An(ICON_NETZ_ADRESSE_TEXT)) Texteingabe_Free();
-        break;
-    case ICON_NETZ_PRUEFEN:
-        g.adresse_zustand =
-            Internet_Server_Suche_Frage(g.adresse[0], g.adresse[1], g.adresse[2], g.adresse[3], Net_Port(), true) ? 1 : 0;
-        std::copy(g.adresse, g.adresse + 4, g.adresse_gesehen);
-        break;
-    default: break;
-    }
-    Netz_Regeln();
-}
-
-// The search's answers, read at each draw of its icon.
-void Suche_Lesen() {
-    if (!g.suche_laeuft) return;
-    uint32_t o[4] = {g.adresse[0], g.adresse[1], g.adresse[2], g.adresse[3]};
-    uint8_t offen[255] = {};
-    const int32_t n = Internet_Server_Suche_Ergebnis(&o[0], &o[1], &o[2], &o[3], Net_Port(), offen);
-    if (n == -1) {
-        g.adresse[3] = o[3];
-        std::copy(g.adresse, g.adresse + 4, g.adresse_gesehen);
-        g.adresse_zustand = 1;
-    } else if (n > 0) {
-        std::uniform_int_distribution<int32_t> wurf(0, (255 - n) / 8);
-        if (wurf(g.suche_zufall) == 0) g.oktett_gezeigt = offen[g.suche_zufall() % uint32_t(n)];
-        return;
-    }
-    Suche_Beenden();
-}
-
-void Netz_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
-    if (!icon || (icon->Status & ICON_ST_VERSTECKT)) return;
-    Font* f = Font_Get(11);
-    switch (icon->nummer) {
-    case ICON_NETZ: {
-        // Under the set-up's rows (drawn before them): a client's board over
-        // the lower plates; a server's team-editor plate darkened.
-        if (Icon_An(ICON_NETZ) && Client()) Bild_Blit(SLAVE + START_BILD_NETZ_TAFEL, START_NETZ_X, START_NETZ_Y);
-        else if (Icon_An(ICON_NETZ))
-            Abdunkeln(START_PLATTE_X, START_PLATTE_Y + 3 * START_PLATTE_ABSTAND, START_PLATTE_B, START_PLATTE_H);
-        if (!Icon_An(ICON_NETZ)) {
-            Text_Drucken(f, "^tz0246%s", x + 10, y + 18, VERGEBEN, Text(127));
-        } else {
-            const uint8_t* eigene = g.eigene_adresse;
-            const std::string zeile = Text_Format("%s %s %d.%d.%d.%d",
-                                                  {Text(128), Text(133), eigene[0], eigene[1], eigene[2], eigene[3]});
-            Text_Drucken(f, "^tz0246%s", x + 10, y + 20, WEISS, zeile.c_str());
-        }
-        // The play mode under the title board (at 147 it would cross the board's edge).
-        Text_Drucken(f, "^tz0246%s", x + 10, 164, WEISS, Text(Icon_An(ICON_NETZ) ? 145 : 144));
-        break;
-    }
-    case ICON_NETZ_ROLLE: Text_Drucken(f, "%s", x + 10, y + 13, WEISS, Text(Client() ? 131 : 132)); break;
-    case ICON_NETZ_SUCHEN: {
-        // The pointer on the stop button stops a running search.
-        if (g.suche_laeuft && Menue_Get_Aktuelles_Icon() == &Netz_Icon(ICON_NETZ_STOPP)) Suche_Beenden();
-        Suche_Lesen();
-        const bool an = g.suche_laeuft;
-        const std::string t = an ? Text_Format("%s(%d)", {Text(130), g.oktett_gezeigt}) : std::string(Text(129));
-        Text_Drucken(f, "^tz0124%s", x + 10, y + 24, an ? GEWAEHLT : WEISS, t.c_str());
-        break;
-    }
-    case ICON_NETZ_ADRESSE_TEXT: Text_Drucken(f, "^tz0190%s", x + 10, y + 29, WEISS, Text(135)); break;
-    case ICON_NETZ_ADRESSE: {
-        Rastport* ziel = Rastport_Target();
-        if (ziel) {
-            Rastport_Fill(ziel, x - 2, y - 2, icon->br + 4, icon->ho + 4, FELD_RAND, nullptr);
-            Rastport_Fill(ziel, x, y, icon->br, icon->ho, FELD, nullptr);
-        }
-        if (!Icon_An(ICON_NETZ_ADRESSE_TEXT)) {
-            Text_Drucken(f, "%s", x + 10, y + 16, VERGEBEN, Adresse_Text(g.adresse).c_str());
-            break;
-        }
-        const int32_t r = Texteingabe_Edit(f, g.adresse_text, int32_t(sizeof g.adresse_text), 15, TEXTEINGABE_MAUS,
-                                           x + 10, y + 1, 180, 22, 0, 0, nullptr, 0, 0, nullptr, WEISS);
-        if (r == TEXTEINGABE_LAEUFT) break;
-        Icon_Setzen(ICON_NETZ_ADRESSE_TEXT, false);
-        uint32_t neu[4];
-        if (r == TEXTEINGABE_ENTER && IP_Parsen(g.adresse_text, neu)) std::copy(neu, neu + 4, g.adresse);
-        Adresse_Gesehen();
-        break;
-    }
-    case ICON_NETZ_STOPP:
-        Text_Drucken(f, "^tz0124%s", x + 10, y + 24, WEISS, Text(134));
-        break;
-    case ICON_NETZ_PRUEFEN: {
-        std::string t;
-        uint16_t farbe = WEISS;
-        if (g.adresse_zustand < 0) {
-            t = std::string(Text(136)) + ": ???";
-        } else {
-            const char* antwort = Text(g.adresse_zustand == 1 ? 150 : 151);
-            t = std::string(Text(136)) + ": " + (antwort[0] ? antwort : (g.adresse_zustand == 1 ? "Ok" : "Error")) + ".";
-            farbe = g.adresse_zustand == 1 ? uint16_t(2040) : uint16_t(64160);
-        }
-        Text_Drucken(f, "^tz0124%s", x + 10, y + 24, farbe, t.c_str());
-        break;
-    }
-    default: break;
-    }
-}
-
-void Netz_Icons_Anlegen() {
-    struct Platz {
-        int32_t nummer, x, y, b, h, pri;
-    };
-    constexpr Platz PLAETZE[] = {{ICON_NETZ, 150, 512, 480, 20, 1},          {ICON_NETZ_ROLLE, 150, 540, 280, 20, 1},
-                                 {ICON_NETZ_SUCHEN, 285, 348, 300, 20, 2},   {ICON_NETZ_ADRESSE_TEXT, 150, 430, 240, 20, 2},
-                                 {ICON_NETZ_ADRESSE, 449, 443, 200, 20, 5},  {ICON_NETZ_STOPP, 705, 430, 80, 20, 1},
-                                 {ICON_NETZ_PRUEFEN, 285, 262, 220, 20, 2}};
-    for (const Platz& p : PLAETZE)
-        Netz_Icon(p.nummer) = Knopf(p.nummer, p.x, p.y, p.b, p.h, int8_t(p.pri), Netz_Klick, Netz_Zeichnen);
-    g.netz[7] = Ende();
-    char name[64];
-    uint16_t port = 0;
-    Net_Local_Address(name, sizeof name, &port, g.eigene_adresse);
-}
-
 // The start screen.
 
 void Titel_Zeichnen() {
@@ -561,24 +320,6 @@ void Start_Klick(s_icon* icon, int32_t ereignis) {
     }
 }
 
-// The wizard.
-
-bool Wahl_Fehlt(int32_t seite) {
-    const SpielstartWahl& w = Wahl();
-    switch (seite) {
-    case 0: return Spielstart_Anzahl() < 1;
-    case 1: return Spielstart_Level() < 0;
-    case 2: return w.name[0] == 0 && !Client();   // a client's manager may stay unnamed
-    case 3: return w.portrait < 0 && !Client();
-    case 4: return w.nation < 0;
-    case 5: return w.team < 0;
-    case 6: return w.wettbewerb < 0;
-    default: return false;
-    }
-}
-
-void Naechste_Pruefen() { Sperren(g.navi[2], g.seite >= 0 && Wahl_Fehlt(g.seite)); }
-
 void Navi_Klick(s_icon* icon, int32_t ereignis) {
     if (icon && (ereignis & EV_LINKS)) Spielstart_Seite_Wechseln(icon->nummer == ICON_WIZARD_WEITER ? 1 : -1);
 }
@@ -589,243 +330,6 @@ void Navi_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     const bool weiter = icon->nummer == ICON_WIZARD_WEITER;
     const uint16_t farbe = (icon->Status & ICON_ST_GESPERRT) ? GESPERRT : WEISS;
     Text_Drucken(Font_Get(6), "^tz0040%s", x, y + icon->ho / 2 + 5, farbe, Text(weiter ? 96 : 95));
-}
-
-const char* Oder_Offen(const char* text) { return text && text[0] ? text : Text(69); }
-
-// The summary of the current manager's choices on the left; the title band's
-// lines under its film.
-void Uebersicht_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
-    Naechste_Pruefen();
-    Rastport* ziel = Rastport_Target();
-    if (!ziel || g.seite < 0) return;
-    Start_Band_Titel(ziel, Font_Get(START_BAND_SCHRIFT_TITEL), Font_Get(START_BAND_SCHRIFT_NAME));
-    const SpielstartWahl& w = Wahl();
-    auto farbe = [](int32_t seite) { return g.seite == seite ? GEWAEHLT : WEISS; };
-    Font* f7 = Font_Get(7);
-    Font* f8 = Font_Get(8);
-    Text_Drucken(f7, "^tz0598%s", 0, 128, WEISS, Text(72 + g.seite));
-    if (g.seite == 0) Text_Drucken(Font_Get(9), "^tz0598%s", 0, 149, GEWAEHLT, Text(79));
-
-    if (Client()) {
-        const std::string server = Text_Format(Text(139), {Adresse_Text(g.adresse).c_str()});
-        Text_Drucken(f8, "%s", UEBERSICHT_X, 540, WEISS, server.c_str());
-    }
-    const int32_t anzahl = Spielstart_Anzahl(), nummer = Spielstart_Aktuell() + 1;
-    std::string manager;
-    if (anzahl < 1) manager = Text_Format(Text(82), {Text(69)});
-    else if (anzahl == 1) manager = Text_Format("%d. %s", {nummer, Text(80)});
-    else manager = Text_Format(Text(81), {nummer, anzahl});
-    Text_Drucken(f8, "%s", 50, 116, farbe(0), manager.c_str());
-
-    const int32_t level = Spielstart_Level();
-    Text_Drucken(f8, "%s", UEBERSICHT_X, 170, farbe(1),
-                 (std::string(Text(83)) + " " + Oder_Offen(Spielstart_Level_Name(level))).c_str());
-    if (level >= 0) Bild_Blit(SLAVE + START_BILD_LEVEL + level, UEBERSICHT_BILD_X, 127);
-
-    Text_Drucken(f8, "%s", UEBERSICHT_X, 250, farbe(2), (std::string(Text(71)) + " " + Oder_Offen(w.name)).c_str());
-    if (w.portrait >= 0 && w.portrait < SPIELSTART_PORTRAITS)
-        Bild_Blit(SLAVE + START_BILD_PORTRAIT + w.portrait, UEBERSICHT_BILD_X, 206);
-    if (g.seite == 3) Bild_Blit(SLAVE + START_BILD_BILDRAHMEN, UEBERSICHT_BILD_X - 2, 206);
-
-    static const SchattenParameter schatten{2, 2, 3, 0};
-    const char* land = w.nation >= 0 ? Team_String(TS_NAME, w.nation, 0, 0) : nullptr;
-    Text_Drucken(f8, "%s", UEBERSICHT_X, 330, farbe(4), (std::string(Text(84)) + " " + Oder_Offen(land)).c_str());
-    Bild_Blit(SLAVE + START_BILD_WAPPENRAHMEN, UEBERSICHT_BILD_X, 285);
-    if (w.nation >= 0) Wappen_Zeichnen(w.nation, ziel, UEBERSICHT_BILD_X + 6, 291, 62, 62, &schatten);
-
-    const char* verein = w.team >= 0 ? Team_String(TS_NAME, w.team, 0, 0) : nullptr;
-    Text_Drucken(f8, "%s", UEBERSICHT_X, 410, farbe(5), (std::string(Text(85)) + " " + Oder_Offen(verein)).c_str());
-    Bild_Blit(SLAVE + START_BILD_WAPPENRAHMEN, UEBERSICHT_BILD_X, 364);
-    if (w.team >= 0) Wappen_Zeichnen(w.team, ziel, UEBERSICHT_BILD_X + 6, 370, 62, 62, &schatten);
-
-    const char* liga = w.wettbewerb >= 0 ? Wettbewerb_Get_Landespokal(w.wettbewerb, 0, 0) : nullptr;
-    Text_Drucken(f8, "%s", UEBERSICHT_X, 490, farbe(6), (std::string(Text(86)) + " " + Oder_Offen(liga)).c_str());
-    if (w.wettbewerb >= 0) {
-        const int32_t symbol = Wettbewerb_Get_Liga_Symbol(w.wettbewerb);
-        if (symbol >= 0 && symbol < START_BILD_LIGEN) Bild_Blit(SLAVE + START_BILD_LIGA + symbol, UEBERSICHT_BILD_X, 443);
-    }
-}
-
-// The column headings over the lists.
-void Panel_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
-    struct Kopf {
-        int32_t text, x;
-    };
-    std::vector<Kopf> koepfe;
-    if (g.seite == 4) koepfe = {{87, 476}, {88, 636}};
-    else if (g.seite == 5) koepfe = {{89, 476}, {90, 580}, {91, 709}};
-    else if (g.seite == 6) koepfe = {{92, 476}, {93, 636}};
-    for (const Kopf& k : koepfe) Text_Drucken(Font_Get(6), "^tz0000%s", k.x, 181, WEISS, Text(k.text));
-}
-
-// The club's strength as a gold bar over a dark one.
-void Staerke_Balken(int32_t team, int32_t x, int32_t y) {
-    Rastport* ziel = Rastport_Target();
-    if (!ziel) return;
-    constexpr int32_t B = 92, H = 9;
-    const int32_t staerke = std::clamp(Team_Get_Staerke(team), 0, TEAM_SPIELER_MAX * 12);
-    Rastport_Fill(ziel, x, y, B, H, BALKEN_LEER, nullptr);
-    Rastport_Fill(ziel, x + 1, y + 1, (B - 2) * staerke / (TEAM_SPIELER_MAX * 12), H - 2, BALKEN_VOLL, nullptr);
-    Rastport_Draw_Frame(ziel, x, y, B, H, FELD_RAND, 1, nullptr);
-}
-
-void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
-    Rastport* ziel = Rastport_Target();
-    if (!icon || !ziel) return;
-    const int32_t index = icon->nummer - ICON_WIZARD_ZEILE + g.versatz;
-    if (index < 0 || index >= g.eintraege) return;
-    const bool hover = Menue_Get_Aktuelles_Icon() == icon;
-    SpielstartWahl& w = Wahl();
-    auto gewaehlt = [&](bool ja) {
-        if (ja) Bild_Blit(SLAVE + START_BILD_MARKE, x + 4, y + 10);
-        return ja ? GEWAEHLT : WEISS;
-    };
-    switch (g.seite) {
-    case 1: {
-        if (hover) Bild_Blit(SLAVE + START_BILD_HOVER_LEVEL, x, y - 5);
-        const uint16_t farbe = gewaehlt(Spielstart_Level() == index);
-        Text_Drucken(Font_Get(11), "%s", x + 90, y + 22, farbe, Spielstart_Level_Name(index));
-        break;
-    }
-    case 3: {
-        Rastport* bild = Menue_Get_Slave_Rastport(SLAVE + START_BILD_PORTRAIT + index, nullptr);
-        if (!bild) break;
-        const bool vergeben = Vergeben_An(&SpielstartWahl::portrait, index) >= 0;
-        Sperren(*icon, vergeben);
-        if (vergeben) Blit_Alpha(bild, 0, 0, -1, -1, ziel, x, y, 50);
-        else if (w.portrait == index || w.portrait < 0) Rastport_Blit(bild, 0, 0, -1, -1, ziel, x, y, BlitMode_Key);
-        else Blit_Alpha(bild, 0, 0, -1, -1, ziel, x, y, 60);
-        if (w.portrait == index) {
-            Bild_Blit(SLAVE + START_BILD_BILDRAHMEN, x - 2, y);
-        } else if (hover && !vergeben) {
-            if (Rastport* rahmen = Menue_Get_Slave_Rastport(SLAVE + START_BILD_BILDRAHMEN, nullptr))
-                Blit_Alpha(rahmen, 0, 0, -1, -1, ziel, x - 2, y, 60);
-        }
-        break;
-    }
-    case 4: {
-        const int32_t land = g.laender[size_t(index)];
-        if (hover) Bild_Blit(SLAVE + START_BILD_HOVER_LISTE, x, y);
-        const uint16_t farbe = gewaehlt(w.nation == land);
-        Text_Drucken(Font_Get(11), "%s", x + 94, y + 22, farbe, Team_String(TS_NAME, land, 0, 0));
-        Wappen_Zeichnen(land, ziel, x + 38, y + 2, 28, 28, nullptr);
-        break;
-    }
-    case 5: {
-        const int32_t team = g.vereine[size_t(index)];
-        if (hover) Bild_Blit(SLAVE + START_BILD_HOVER_VEREIN, x, y);
-        const uint16_t farbe = gewaehlt(w.team == team);
-        Staerke_Balken(team, x + 242, y + 12);
-        Wappen_Zeichnen(team, ziel, x + 38, y + 2, 28, 28, nullptr);
-        char name[64];
-        Font* f9 = Font_Get(9);
-        if (f9) Str_Auf_Breite(Team_String(TS_NAME, team, 0, 0), name, sizeof name, f9, 144);
-        Text_Drucken(f9, "%s", x + 94, y + 14, farbe, f9 ? name : "");
-        const int32_t anderer = Vergeben_An(&SpielstartWahl::team, team);
-        const StartTeam* e = Client() ? Team_Startteam(team) : nullptr;
-        const bool beim_client = e && (e->flags & STARTTEAM_CLIENT);
-        Sperren(*icon, anderer >= 0 || beim_client);
-        if (beim_client) {
-            const std::string t = std::string("[") + e->manager + "] " + Text(141);
-            Text_Drucken(f9, "%s", x + 94, y + 27, VERGEBEN, t.c_str());
-        } else if (anderer >= 0) {
-            Text_Drucken(f9, "[%s]", x + 94, y + 27, VERGEBEN, Spielstart_Wahl(anderer)->name);
-        } else {
-            const int32_t liga = Team_Wert(TW_WETTBEWERB, team, 0, OP_LESEN);
-            Text_Drucken(f9, "%s", x + 94, y + 27, GESPERRT, liga >= 0 ? Wettbewerb_Get_Landespokal(liga, 0, 0) : Text(97));
-        }
-        break;
-    }
-    case 6: {
-        const int32_t liga = g.ligen[size_t(index)];
-        if (hover) Bild_Blit(SLAVE + START_BILD_HOVER_LISTE, x, y);
-        const uint16_t farbe = gewaehlt(w.wettbewerb == liga);
-        Text_Drucken(Font_Get(7), "%s", x + 94, y + 21, farbe, Wettbewerb_Get_Landespokal(liga, 0, 0));
-        const int32_t land = Wettbewerb_Get_Land(liga);
-        if (land >= 0)
-            if (Font* f9 = Font_Get(9))
-                Text_Printf(ziel, f9, "^c%05d^tr0338^gll%04d %s", x, y + 21, int32_t(GESPERRT), land,
-                            Team_String(TS_NAME, land, 0, 0));
-        Pokal_Zeichnen(liga, -1, ziel, x + 35, y + 2, 28, 28, nullptr);
-        break;
-    }
-    default: break;
-    }
-}
-
-void Zeile_Klick(s_icon* icon, int32_t ereignis) {
-    if (!icon || !(ereignis & EV_LINKS)) return;
-    SpielstartWahl& w = Wahl();
-    if (icon->nummer == ICON_WIZARD_KADER) {
-        w.startkader = !w.startkader;
-        return;
-    }
-    if (icon->nummer == ICON_WIZARD_PLUS || icon->nummer == ICON_WIZARD_MINUS) {
-        const int32_t n = Spielstart_Anzahl();
-        const int32_t neu = n < 1 ? 1 : n + (icon->nummer == ICON_WIZARD_PLUS ? 1 : -1);
-        Spielstart_Anzahl_Setzen(std::clamp(neu, 1, SPIELSTART_MANAGER_MAX));
-        return;
-    }
-    const int32_t index = icon->nummer - ICON_WIZARD_ZEILE + g.versatz;
-    if (index < 0 || index >= g.eintraege) return;   // below the last entry: nothing to choose
-    switch (g.seite) {
-    case 1: Spielstart_Level_Setzen(index); break;
-    case 3:
-        if (Vergeben_An(&SpielstartWahl::portrait, index) >= 0) return;
-        w.portrait = index;
-        break;
-    case 4:
-        w.nation = g.laender[size_t(index)];
-        w.team = w.wettbewerb = -1;
-        break;
-    case 5: {
-        const StartTeam* e = Client() ? Team_Startteam(g.vereine[size_t(index)]) : nullptr;
-        if (Vergeben_An(&SpielstartWahl::team, g.vereine[size_t(index)]) >= 0 || (e && (e->flags & STARTTEAM_CLIENT)))
-            return;
-        w.team = g.vereine[size_t(index)];
-        w.wettbewerb = Team_Wert(TW_WETTBEWERB, w.team, 0, OP_LESEN);
-        break;
-    }
-    case 6: w.wettbewerb = g.ligen[size_t(index)]; break;
-    default: return;
-    }
-    Spielstart_Seite_Wechseln(1);
-}
-
-// The count of managers as a scoreboard digit, 0 while none is chosen.
-void Anzahl_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
-    const int32_t n = std::max(Spielstart_Anzahl(), 0);
-    Rastport* ziel = Rastport_Target();
-    Rastport* ziffern = ziel ? Menue_Get_Slave_Rastport(SLAVE + START_BILD_ZIFFERN, nullptr) : nullptr;
-    if (ziffern && n < START_ZIFFERN)
-        Rastport_Blit(ziffern, 0, n * START_ZIFFER_H, START_ZIFFER_B, START_ZIFFER_H, ziel, 557, 301, BlitMode_Key);
-}
-
-void Kader_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
-    const bool an = Wahl().startkader != 0;
-    if (Menue_Get_Aktuelles_Icon() == icon) Bild_Blit(SLAVE + START_BILD_HOVER_KADER, 449, 396);
-    if (an) Bild_Blit(SLAVE + START_BILD_HAKEN, 427, 396);
-    Text_Drucken(Font_Get(9), "%s", 456, 410, an ? GEWAEHLT : WEISS, Text(94));
-}
-
-// The name page: the question and the text entry on a card of its own.
-void Name_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
-    Rastport* ziel = Rastport_Target();
-    Font* f = Font_Get(11);
-    if (!ziel || !f || !icon) return;
-    Rastport_Fill(ziel, x, y, icon->br, icon->ho, FELD_RAND, nullptr);
-    Rastport_Fill(ziel, x + 2, y + 2, icon->br - 4, icon->ho - 4, KARTE, nullptr);
-    const std::string frage = Text_Format(Text(70), {Spielstart_Aktuell() + 1});
-    Text_Drucken(f, "%s", x + 16, y + 30, WEISS, frage.c_str());
-    constexpr int32_t FELD_X = 435, FELD_Y = 310, FELD_B = 300, FELD_H = 26;
-    Rastport_Fill(ziel, FELD_X - 2, FELD_Y - 2, FELD_B + 4, FELD_H + 4, FELD_RAND, nullptr);
-    Rastport_Fill(ziel, FELD_X, FELD_Y, FELD_B, FELD_H, FELD, nullptr);
-    SpielstartWahl& w = Wahl();
-    const int32_t r = Texteingabe_Edit(f, w.name, int32_t(sizeof w.name), SPIELSTART_NAME_MAX,
-                                       TEXTEINGABE_NAME | TEXTEINGABE_MAUS | TEXTEINGABE_ALLES_MARKIERT, FELD_X, FELD_Y, FELD_B, FELD_H, 6, 3,
-                                       nullptr, 0, 0, nullptr, WEISS);
-    if (r == TEXTEINGABE_ENTER && w.name[0]) Spielstart_Seite_Wechseln(1);
 }
 
 void Balken_Geaendert(s_icon*, int32_t position, int32_t) {
@@ -1137,3 +641,4 @@ void Spielstart_Screen_Zuruecksetzen() {
 }
 
 }  // namespace velmora
+
