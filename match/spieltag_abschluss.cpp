@@ -100,17 +100,21 @@ void Spieltag_Tagesabschluss(int32_t w) {
             for (int32_t k = 0; k < m; ++k)
                 Spieler_Wert(SPW_STATUS, spieler[k], int32_t(SP_STATUS_GELB | SP_STATUS_ROT), OP_LOESCHEN);
         }
-        for (int32_t t : teams) {
-            if (t < 0) continue;
-            Team_Saison_Aktualisieren(t);
-            Spieltag_Hooks().nach_spiel_team.Aufrufen(t, s.spiel);
-        }
+        // The point bonus before the clubs' after-match work: it is the
+        // match's money, so it falls into the period the match closes and its
+        // finance page shows it (paid after the close it stood in the next
+        // period, money no page of the match explained).
         if (tore[0] != tore[1]) {
             int32_t sieger = teams[tore[0] > tore[1] ? 0 : 1];
             if (sieger >= 0) Wettbewerb_Zahle_Punkt_U(w, sieger, 1);
         } else {
             for (int32_t t : teams)
                 if (t >= 0) Wettbewerb_Zahle_Punkt_U(w, t, 0);
+        }
+        for (int32_t t : teams) {
+            if (t < 0) continue;
+            Team_Saison_Aktualisieren(t);
+            Spieltag_Hooks().nach_spiel_team.Aufrufen(t, s.spiel);
         }
         sp = Spiel(s);
         Ankuendigen(s, *sp);

@@ -88,7 +88,8 @@ int32_t Anteil(int32_t wert, int32_t summe) {
     return int32_t(std::lround(double(wert) * 100.0 / double(summe ? summe : 1)));
 }
 
-// One board: its header, its rows with their shares, its total.
+// One board: its header, its rows with their shares, its total (the whole,
+// 100 %, when there is any; a board with nothing booked shows 0 %).
 void Tafel(Rastport* ziel, const FinanzWerte& w, int32_t erste, int32_t anzahl, int32_t kopf_text, int32_t kopf_y,
            int32_t y0, int32_t summe_y, int32_t summe) {
     Font* titel = Font_Get(FONT_TITEL);
@@ -104,7 +105,7 @@ void Tafel(Rastport* ziel, const FinanzWerte& w, int32_t erste, int32_t anzahl, 
     }
     if (gross)
         Text_Printf(ziel, gross, "^c%05d^tl0213%s^fb0012^tr0564%s^tr0735%d^fe %%", 0, summe_y, int32_t(HELL),
-                    Text(TEXT_SUMME), Geld_Text(float(summe), team, -1), 100);
+                    Text(TEXT_SUMME), Geld_Text(float(summe), team, -1), summe ? 100 : 0);
 }
 
 void Zeichnen(s_icon*, int32_t, int32_t, int32_t) {

@@ -203,6 +203,7 @@ TEST(Verdrahtung, AGameUnboundLeavesNoStateForTheNextGame) {
 struct Eintrag {
     uint32_t periode;
     uint8_t kategorie;
+    float betrag;
 };
 
 std::vector<Eintrag> Ring(int32_t team) {
@@ -211,15 +212,16 @@ std::vector<Eintrag> Ring(int32_t team) {
     std::vector<Eintrag> r;
     for (int32_t i = 0; i < BANK_BUCHUNGEN; ++i) {
         const Bank_Buchung& b = k.slot[size_t((int32_t(k.schreib_index) + i) % BANK_BUCHUNGEN)];
-        if (b.kategorie != 0) r.push_back({b.periode, uint8_t(b.kategorie & 0x7F)});
+        if (b.kategorie != 0) r.push_back({b.periode, uint8_t(b.kategorie & 0x7F), b.betrag});
     }
     return r;
 }
 
 // Per match of a human club: the gate money at its start (at home), then the
-// stadium's upkeep, then the advertising week, then the club's period close,
-// each exactly once, all in the period the close ends.
-TEST(Verdrahtung, AfterEveryMatchUpkeepAndAdvertisingFallIntoThePeriodTheBankCloses) {
+// point bonus of a won or drawn league match, the stadium's upkeep, the advertising
+// week and the club's period close, each exactly once, all in the period the
+// close ends: the match's page of the finances shows all its money.
+TEST(Verdrahtung, AfterEveryMatchBonusUpkeepAndAdvertisingFallIntoThePeriodTheBankCloses) {
     SpielWelt w;
     ASSERT_TRUE(w.ok);
     VerdrahtungOptionen v;
@@ -240,27 +242,50 @@ TEST(Verdrahtung, AfterEveryMatchUpkeepAndAdvertisingFallIntoThePeriodTheBankClo
         EXPECT_GT(std::count_if(wd->wert, wd->wert + WERBUNG_PLAETZE, [](int32_t x) { return x != 0; }), 0);
     }
     ASSERT_TRUE(Sim_Bis_Tag(120));
-    int32_t spiele = 0;
+    int32_t spiele = 0, praemien = 0;
     for (int32_t t : menschen) {
         ASSERT_NE(Stadion_Get(t, 1), nullptr) << "team " << t;
-        std::map<uint32_t, std::vector<uint8_t>> je_periode;   // the match day's categories in order
-        for (const Eintrag& e : Ring(t))
+        // The match day's categories in order; other income only as the last
+        // booking before the upkeep (the bonus; events book it at other times).
+        std::map<uint32_t, std::vector<uint8_t>> je_periode;
+        std::map<uint32_t, std::map<uint8_t, float>> figuren;   // the period's match: teams and goals
+        const std::vector<Eintrag> ring = Ring(t);
+        for (size_t i = 0; i < ring.size(); ++i) {
+            const Eintrag& e = ring[i];
+            if (e.kategorie >= BUCHUNG_SPIEL_HEIM && e.kategorie <= BUCHUNG_SPIEL_TORE_GAST)
+                figuren[e.periode][e.kategorie] = e.betrag;
+            const bool vor_unterhalt = i + 1 < ring.size() && ring[i + 1].kategorie == BUCHUNG_STADION_UNTERHALT;
             if (e.kategorie == BUCHUNG_EINTRITT || e.kategorie == BUCHUNG_STADION_UNTERHALT ||
-                e.kategorie == BUCHUNG_WERBUNG || e.kategorie == BUCHUNG_SPIEL_HEIM)
+                e.kategorie == BUCHUNG_WERBUNG || e.kategorie == BUCHUNG_SPIEL_HEIM ||
+                (e.kategorie == BUCHUNG_SONSTIGE_EINNAHMEN && vor_unterhalt && e.betrag > 0))
                 je_periode[e.periode].push_back(e.kategorie);
+        }
         Bank_Konto k{};
         ASSERT_TRUE(Bank_Konto_Lesen(t, &k));
         ASSERT_GE(k.periode, 4u) << "team " << t;
         for (uint32_t p = 0; p < k.periode; ++p) {
+            std::map<uint8_t, float>& f = figuren[p];
+            const bool heim = int32_t(f[BUCHUNG_SPIEL_HEIM]) == t;
+            const float eigene = heim ? f[BUCHUNG_SPIEL_TORE_HEIM] : f[BUCHUNG_SPIEL_TORE_GAST];
+            const float andere = heim ? f[BUCHUNG_SPIEL_TORE_GAST] : f[BUCHUNG_SPIEL_TORE_HEIM];
             std::vector<uint8_t> erwartet = {BUCHUNG_STADION_UNTERHALT, BUCHUNG_WERBUNG, BUCHUNG_SPIEL_HEIM};
-            const std::vector<uint8_t>& ist = je_periode[p];
+            std::vector<uint8_t> ist = je_periode[p];
+            // A bonus only for a won or drawn match (league games pay one,
+            // cup games none): never in the period of a lost match.
+            const auto bonus = std::find(ist.begin(), ist.end(), BUCHUNG_SONSTIGE_EINNAHMEN);
+            if (bonus != ist.end()) {
+                EXPECT_GE(eigene, andere) << "team " << t << ", period " << p << ": a bonus without its match";
+                ist.erase(bonus);
+                ++praemien;
+            }
             if (!ist.empty() && ist[0] == BUCHUNG_EINTRITT) erwartet.insert(erwartet.begin(), BUCHUNG_EINTRITT);
-            EXPECT_EQ(ist, erwartet) << "team " << t << ", period " << p;
+            EXPECT_EQ(ist, erwartet) << "team " << t << ", period " << p << ", goals " << eigene << ":" << andere;
             ++spiele;
         }
         EXPECT_TRUE(je_periode[k.periode].empty()) << "nothing of a match after the last close";
     }
     EXPECT_GE(spiele, 8);
+    EXPECT_GE(praemien, 2);
 }
 
 TEST(Verdrahtung, TwoSubscribersAtOnePriorityStopTheStartWithBothNames) {
