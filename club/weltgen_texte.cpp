@@ -328,8 +328,9 @@ void Screentexte_System(std::string& o) {
             {33, "%s ist am Zug (%s)."}, {34, "Saison %d/%02d"}});
     // The save and load screen: the titles (3, 4), the buttons' help (5-8), a
     // slot's default name (9), its messages (10-12), the autosave's name (13),
-    // a free and a damaged slot (14, 15), the buttons' labels (16-19) and the
-    // message after a save (20).
+    // a free and a damaged slot (14, 15), the buttons' labels (16-19), the
+    // message after a save (20) and the load page's line on what a click on
+    // the list does, with no slot chosen and with one (21, 22).
     Screen(o, "DISK_SCREEN",
            {{3, "Spielstand laden"}, {4, "Spielstand speichern"}, {5, "Den gew\xe4hlten Spielstand laden"},
             {6, "Zur\xfc" "ck zum Spiel"}, {7, "Das Spiel in den gew\xe4hlten Platz speichern"},
@@ -338,7 +339,8 @@ void Screentexte_System(std::string& o) {
             {11, "Alle Pl\xe4tze sind belegt. Bitte w\xe4hlen Sie den Platz, der \xfc" "berschrieben werden soll."},
             {12, "Dieser Platz geh\xf6rt der automatischen Sicherung."}, {13, "Automatische Sicherung"},
             {14, "frei"}, {15, "besch\xe4" "digt"}, {16, "Laden"}, {17, "Zur\xfc" "ck"}, {18, "Speichern"},
-            {19, "Abbrechen"}, {20, "Das Spiel ist gespeichert: \"%s\" auf Platz %d."}});
+            {19, "Abbrechen"}, {20, "Das Spiel ist gespeichert: \"%s\" auf Platz %d."},
+            {21, "Spielstand anklicken, dann \"Laden\""}, {22, "Nochmals anklicken: Wahl aufheben"}});
     // The options: the close button's help and label (1, 2), the title (3),
     // the rows (4-11, 13, 15-17, 19, 23, 24), the headings (20-22), the
     // minutes (25), the server started and ended (26, 27), the save refusal (29),

@@ -42,6 +42,8 @@ constexpr int32_t FENSTER_X = 32, FENSTER_Y = 87;
 constexpr int32_t LISTE_X0 = 30, LISTE_X1 = 651, LISTE_Y0 = 181, LISTE_Y1 = 450, ZEILE = 27;
 constexpr int32_t MARKE_X = 37, MARKE_Y = 184;
 constexpr int32_t TITEL_X = 249, TITEL_Y = 146;
+// The load page's line on what a click does: right of the title, above the list.
+constexpr int32_t HINWEIS_X = 425, HINWEIS_Y = 170, HINWEIS_BREITE = 225;
 // A row: name, crest, manager, city, the saved day, its season, strength.
 constexpr int32_t SPALTE_NAME = 55, SPALTE_WAPPEN = 201, SPALTE_MANAGER = 230, SPALTE_STADT = 336,
                   SPALTE_DATUM = 444, SPALTE_SAISON = 542, SPALTE_STAERKE = 600;
@@ -57,12 +59,13 @@ constexpr int32_t FONT_TITEL = 11, FONT_ZEILE = 7, FONT_KNOPF = 9;
 constexpr uint32_t KNOPF_FARBE_AN = 0xFEAC;
 
 // DISK_SCREEN texts: the titles, the buttons' help, the default name, the
-// messages, a free and a damaged slot, the buttons' labels.
+// messages, a free and a damaged slot, the buttons' labels, the load page's
+// line on what a click does.
 constexpr int32_t TEXT_TITEL_LADEN = 3, TEXT_TITEL_SPEICHERN = 4, TEXT_HILFE_LADEN = 5, TEXT_HILFE_ZURUECK = 6,
                   TEXT_HILFE_SPEICHERN = 7, TEXT_HILFE_ABBRECHEN = 8, TEXT_KEINE_AUSWAHL = 10,
                   TEXT_KEIN_PLATZ = 11, TEXT_AUTOSAVE_GESPERRT = 12, TEXT_FREI = 14, TEXT_BESCHAEDIGT = 15,
                   TEXT_KNOPF_LADEN = 16, TEXT_KNOPF_ZURUECK = 17, TEXT_KNOPF_SPEICHERN = 18,
-                  TEXT_KNOPF_ABBRECHEN = 19;
+                  TEXT_KNOPF_ABBRECHEN = 19, TEXT_HINWEIS_WAEHLEN = 21, TEXT_HINWEIS_GEWAEHLT = 22;
 
 enum class Slot : uint8_t { FREI, BELEGT, BESCHAEDIGT };
 enum Seite : int32_t { KEINE = -1, LADEN = 0, SPEICHERN = 1 };
@@ -237,6 +240,11 @@ void Liste_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (Font* titel = Font_Get(FONT_TITEL))
         Text_Printf(ziel, titel, "^c%05d%s", TITEL_X, TITEL_Y, int32_t(GOLD),
                     Text(g.seite == LADEN ? TEXT_TITEL_LADEN : TEXT_TITEL_SPEICHERN));
+    // The load page says what a click on the list does: with a slot chosen, a
+    // click on its row takes the choice back (it does not load it).
+    if (g.seite == LADEN)
+        Zeigen(ziel, font, HINWEIS_X, HINWEIS_Y, GRAU,
+               Zelle(Text(g.auswahl >= 0 ? TEXT_HINWEIS_GEWAEHLT : TEXT_HINWEIS_WAEHLEN), HINWEIS_BREITE, font));
     // A message answered over the page took the right click with it: back to the page's back button.
     if (Menue_Get_Rechtsklick_Icon() == -1) Menue_Set_Rechtsklick_Icon(g.knopf_2.nummer);
     int32_t mx = 0, my = 0;

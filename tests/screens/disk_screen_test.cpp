@@ -216,7 +216,11 @@ TEST_F(DiskScreen, WithEverySlotTakenNothingIsSavedAndOnlyASoundChosenSlotLoadsA
     Zeile(1);                            // damaged: cannot be chosen
     Klicken(KNOPF_X, KNOPF_1_Y);         // "Laden" without a slot: text 10
     Zeile(4);                            // its header reads: chosen
+    skript.push_back({3, 400, 120, 0, false});
+    skript.push_back({1, 400, 120, 0, true});   // picture 0: the line says a click takes the choice back
     Zeile(4);                            // again: deselected
+    skript.push_back({3, 400, 120, 0, false});
+    skript.push_back({1, 400, 120, 0, true});   // picture 1: the line says how to choose and load
     Zeile(4);
     Klicken(KNOPF_X, KNOPF_1_Y);         // the body is damaged: the driver's message
     skript.push_back({10, 400, 120, 0, false});
@@ -225,6 +229,10 @@ TEST_F(DiskScreen, WithEverySlotTakenNothingIsSavedAndOnlyASoundChosenSlotLoadsA
     ASSERT_TRUE(Spielen());
     EXPECT_EQ(g_b.seiten, (std::vector<int32_t>{-1, 1, -1, 0, -1}));
     EXPECT_EQ(g_b.auswahl_verlauf, (std::vector<int32_t>{-1, 4, -1, 4}));
+    // The page tells what a click on the chosen row does before it is made.
+    ASSERT_EQ(fotos.size(), 2u);
+    EXPECT_EQ(Vergleichen("disk_laden_gewaehlt", 0), "");
+    EXPECT_EQ(Vergleichen("disk_laden_keine_wahl", 1), "");
     ASSERT_EQ(g_b.meldungen.size(), 3u);
     EXPECT_EQ(g_b.meldungen[0].rfind("Alle Pl\xe4tze sind belegt.", 0), 0u) << g_b.meldungen[0];
     EXPECT_EQ(g_b.meldungen[1], "Bitte w\xe4hlen Sie zuerst einen Spielstand aus.");
