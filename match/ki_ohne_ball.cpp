@@ -169,6 +169,10 @@ void Ohne_Ball_Elfmeterschiessen(Spielfeld_Satz* satz, int32_t slot, float v, Oh
             }
         }
     }
+    // A plain run: a tackle or a reach row chosen before would be played on
+    // the way, and its kick frame took the ball from the spot to him.
+    z.anim = ANIM_LAUF_NACH_TEMPO;
+    z.wiederholung = -1;
     z.tempo = v;
     z.tempo_gesetzt = true;
     z.p = 101;

@@ -46,9 +46,12 @@ struct Lage {
 bool Steht(const Figur& f) { return f.v[0] == 0 && f.v[1] == 0; }
 
 // Runs to (x, y). A figure already there is asked again after its reaction
-// delay, as an arriving one would be.
+// delay, as an arriving one would be. The turn plan is cleared before the
+// order: ordered while he still moves, a planned turn would make only its
+// first step the order's target, and a taker sent to the spot stopped there.
 void Laufen(const Lage& l, float x, float y) {
     if (std::hypot(l.f->pos[0] - x, l.f->pos[1] - y) < 30 && Steht(*l.f)) l.f->entscheid_intervall = 0.001f;
+    l.f->dreh_geplant = -1;
     SetZSA(l.satz, l.slot, int32_t(x), int32_t(y), 0, int32_t(l.tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
            RING_OHNE_PRUEFUNG, 0, 0);
     l.f->dreh_geplant = -1;

@@ -12,6 +12,7 @@
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/bank.h"
+#include "match/figur_bewegen.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_aufstellung.h"
 #include "match/spielfeld_besitz.h"
@@ -368,6 +369,13 @@ int32_t Spielfeld_Auswechslung_Pruefen(Spielfeld_Satz* satz) {
             Figur& f = satz->figur[i];
             Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
             if (a.tempo <= 0 || !f.gezeichnet) continue;
+            // The whole way: a figure turning onto its order has only the
+            // first turning step as its target, the rest still pending.
+            const int32_t rest = f.dreh_geplant > 0 ? f.dreh_geplant - f.dreh_gemacht : 0;
+            if (rest > 0) {
+                a.ziel[0] += float(rest) * a.schritt[0];
+                a.ziel[1] += float(rest) * a.schritt[1];
+            }
             if (z != SZ_ECKE && (a.ziel[0] < 10 || a.ziel[0] >= 10790)) {
                 a.ziel[0] = f.pos[0];
                 a.ziel[1] = f.pos[1];
@@ -498,6 +506,11 @@ void Spielfeld_Elfmeterschiessen_Schuss(Spielfeld_Satz* satz, int32_t seite, int
     satz->wechsel_laeuft = 0;
     satz->passgeber = -1;
     Spielfeld_Situationen_Loeschen(satz);
+    // The last kick's taker may still play his kick row on the spot, where
+    // the off-ball rules leave a row that must not be cut off: every row is
+    // cut, so he is sent away with the others and takes no ball at the next
+    // kick.
+    for (int32_t s = 0; s < SF_SPIELER; ++s) Figur_Aktuelle_Anweisung(&satz->figur[s])->flags = 0;
     satz->abschnitt_ende = 0;
     satz->w41093 = 0;
     satz->tor_reaktion = 0;
@@ -525,6 +538,16 @@ void Spielfeld_Elfmeterschiessen_Schuss(Spielfeld_Satz* satz, int32_t seite, int
 bool Spielfeld_Schuss_Erledigt(int32_t spiel) {
     Spielfeld_Satz* satz = Spielfeld_Suchen(spiel);
     if (!satz || satz->elfmeter_schuss != 1) return true;
+    // A struck ball that no longer heads for the goal (held, saved, off the
+    // frame) ends the kick as missed: a shoot-out plays no rebound on, where
+    // the keeper's side could score at the other end.
+    const Figur& b = satz->figur[FIGUR_BALL];
+    const float spot = float(Spielfeld_Get_Konstanten().elfmeter_x[0]);
+    if (satz->ball_linie == BALL_IM_SPIEL && satz->tor_reaktion == 0 && b.pos[0] < spot - 100 &&
+        (b.v[0] >= 0 || satz->ballhalter >= 0)) {
+        satz->elfmeter_schuss = 2;
+        return true;
+    }
     if (int64_t(satz->frame_zaehler) - Schuss_Frame(satz) < ELFMETERSCHUSS_MAX_FRAMES) return false;
     Debug_Printf("Spielfeld_Schuss_Erledigt: Schuss in Spiel %d endet nach %d Frames als verschossen\n", spiel,
                  ELFMETERSCHUSS_MAX_FRAMES);

@@ -47,8 +47,9 @@ void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz);
 // is not there).
 void Spielfeld_Elfmeterschiessen_Schuss(Spielfeld_Satz* satz, int32_t seite, int32_t schuetze);
 // False while the shoot-out kick of the game's record is still running; true
-// otherwise, also for an unknown game. A kick still running after
-// ELFMETERSCHUSS_MAX_FRAMES frames ends as missed.
+// otherwise, also for an unknown game. A struck ball that no longer heads for
+// the goal, or a kick still running after ELFMETERSCHUSS_MAX_FRAMES frames,
+// ends the kick as missed.
 bool Spielfeld_Schuss_Erledigt(int32_t spiel);
 // Where a player without a script stands at a stoppage: the point (x, y) he
 // wants is moved to keep the set-piece distances (915 cm from the other

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -54,8 +55,8 @@ protected:
     }
 
     // The day started and one frame played: its first record computed live.
-    void Erster_Live_Satz(Spielfeld_Satz** out) {
-        Welt(7);
+    void Erster_Live_Satz(Spielfeld_Satz** out, uint32_t seed = 7) {
+        Welt(seed);
         ASSERT_TRUE(Spieltag_Start());
         ASSERT_TRUE(Spieltag_Frame());
         Spielfeld_Satz* s = Spielfeld_Naechster(nullptr);
@@ -1296,51 +1297,64 @@ TEST_F(StandardTest, AFreeKickBesideTheGoalIsNotHeldUpByItsWallOrTheKeeper) {
 namespace velmora::test {
 namespace {
 
-// A shoot-out's kicks on the pitch are struck and score as penalties do.
-// The others wait in the centre circle, and the taker waits while two
-// players stand between the centre line and 1000 cm from it towards the
-// spot: with the waiting places anywhere in the circle that band never
-// emptied. A kick in the net ended two frames after it crossed the line,
-// before the ball died and the goal was given, so no shoot-out kick ever
-// scored.
-// The first two kicks are left out of the count: their keepers come from
-// their places in the match, the far one from the other goal.
-TEST_F(StandardTest, AShootOutsKicksAreStruckWhileTheOthersWaitClearOfTheTakersRun) {
-    Spielfeld_Satz* s = nullptr;
-    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
-    const int32_t kicks = 22, gezaehlt = kicks - 2;
+// Every kick of a shoot-out on the pitch is struck, and most score. The
+// others wait in the centre circle's half away from the kick, clear of the
+// band between the centre line and 1000 cm towards the spot where the taker
+// waits while two players stand. Kicks once went
+// unstruck for three faults: a taker sent to the spot while still on the
+// move stopped at the first step of his planned turn, far from the ball; the
+// stoppage's placing put a moving keeper only that first step towards his
+// line, so he walked the rest (from the far goal longer than a kick lasts)
+// and bumped into the taker on the spot; and the last kick's taker, still
+// in his kick row when the next kick was set up, stayed on the spot and
+// took the ball from the next taker, or, sent off in the tackle he had
+// chosen, took it at the tackle's kick frame. A kick in the net once ended
+// before its goal was given, so none scored; a ball saved or off the frame
+// was played on, and the keeper's side could score at the other end.
+// Twelve kicks on each of sixteen days' first live game: a kick handed to
+// open play lets the clock run, and more would reach the half's end.
+TEST_F(StandardTest, EveryKickOfAShootOutIsStruckWhileTheOthersWaitClearOfTheTakersRun) {
+    constexpr int32_t TAGE = 16, KICKS = 12;
     int32_t geschossen = 0, frei = 0, tore = 0;
-    for (int32_t k = 0; k < kicks; ++k) {
-        const int32_t seite = k % 2;
-        Spielfeld_Elfmeterschiessen_Schuss(s, seite, -1);
-        ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETERSCHIESSEN));
-        const int32_t vorher = s->tore[seite], andere = s->tore[1 - seite];
-        const float bx = s->figur[FIGUR_BALL].pos[0], by = s->figur[FIGUR_BALL].pos[1];
-        const int32_t dx = bx > SPIELFELD_MITTE_X ? 1 : -1;
-        bool gestossen = false;
-        int32_t wenigste = SF_SPIELER;
-        for (int32_t n = 0; n < 2 * ELFMETERSCHUSS_MAX_FRAMES && !Spielfeld_Schuss_Erledigt(int32_t(s->spiel)); ++n) {
-            Spielfeld_Tick(s, 1, nullptr, 0, 0);
-            const Figur& b = s->figur[FIGUR_BALL];
-            gestossen |= std::fabs(b.pos[0] - bx) > 100 || std::fabs(b.pos[1] - by) > 100;
-            if (s->spielzustand == SZ_ELFMETERSCHIESSEN)
-                wenigste = std::min(wenigste, Spielfeld_Spieler_Im_Rechteck(s, s->ballhalter, SPIELFELD_MITTE_X, 2403,
-                                                                            SPIELFELD_MITTE_X + 1000 * dx, 4403, nullptr));
+    for (uint32_t seed = 1; seed <= TAGE; ++seed) {
+        Spieltag_Welt_Ende();
+        Spielfeld_Satz* s = nullptr;
+        ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s, seed));
+        for (int32_t k = 0; k < KICKS; ++k) {
+            const int32_t seite = k % 2;
+            Spielfeld_Elfmeterschiessen_Schuss(s, seite, -1);
+            ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETERSCHIESSEN));
+            const int32_t vorher = s->tore[seite], andere = s->tore[1 - seite];
+            const float bx = s->figur[FIGUR_BALL].pos[0], by = s->figur[FIGUR_BALL].pos[1];
+            const int32_t dx = bx > SPIELFELD_MITTE_X ? 1 : -1;
+            bool gestossen = false;
+            int32_t wenigste = SF_SPIELER;
+            for (int32_t n = 0; n < 2 * ELFMETERSCHUSS_MAX_FRAMES && !Spielfeld_Schuss_Erledigt(int32_t(s->spiel)); ++n) {
+                Spielfeld_Tick(s, 1, nullptr, 0, 0);
+                const Figur& b = s->figur[FIGUR_BALL];
+                gestossen |= std::fabs(b.pos[0] - bx) > 100 || std::fabs(b.pos[1] - by) > 100;
+                if (s->spielzustand == SZ_ELFMETERSCHIESSEN)
+                    wenigste = std::min(wenigste, Spielfeld_Spieler_Im_Rechteck(s, s->ballhalter, SPIELFELD_MITTE_X, 2403,
+                                                                                SPIELFELD_MITTE_X + 1000 * dx, 4403, nullptr));
+            }
+            if (!gestossen) std::printf("  seed %u, kick %d: the ball never left the spot\n", seed, k);
+            EXPECT_EQ(s->tore[1 - seite], andere) << "seed " << seed << ", kick " << k << " scored for the keeper's side";
+            geschossen += gestossen;
+            frei += wenigste < 2;
+            tore += s->tore[seite] - vorher;
         }
-        EXPECT_EQ(s->tore[1 - seite], andere) << "kick " << k << " scored for the keeper's side";
-        if (k < 2) continue;
-        geschossen += gestossen;
-        frei += wenigste < 2;
-        tore += s->tore[seite] - vorher;
     }
-    EXPECT_EQ(frei, gezaehlt) << "kicks whose taker's band emptied";
-    // A keeper who has to walk from the centre circle to his line, or a
-    // taker sent to the spot while still on the move, still comes late to
-    // some kicks, which then run out unstruck.
-    EXPECT_GE(4 * geschossen, 3 * gezaehlt) << "kicks struck: " << geschossen << " of " << gezaehlt;
+    constexpr int32_t ALLE = TAGE * KICKS;
+    std::printf("  kicks struck: %d of %d, goals %d\n", geschossen, ALLE, tore);
+    // One kick in these 192 still waits: its taker already held the ball at
+    // his feet when the kick was handed over, so no new touch takes the
+    // set-piece mark off and his ball-holder rules never play it.
+    EXPECT_GE(geschossen, ALLE - 1) << "kicks struck";
+    EXPECT_EQ(frei, ALLE) << "kicks whose taker's band emptied";
     // Most penalties score; a keeper's save or a post leaves some out.
-    EXPECT_GE(2 * tore, gezaehlt) << "goals: " << tore << " of " << gezaehlt;
+    EXPECT_GE(2 * tore, ALLE) << "goals: " << tore << " of " << ALLE;
 }
 
 }  // namespace
 }  // namespace velmora::test
+
