@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "core/debug.h"
 #include "gfx/alpha.h"
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int32_t SCHIRM_BREITE = 800, SCHIRM_HOEHE = 600;
 constexpr int32_t DECKKRAFT = 85;
+// A help text of one line wider than this is broken at its blanks into lines.
+constexpr int32_t ZEILE_MAX = 400;
 
 struct HilfeModul {
     bool gezeigt = false;
@@ -41,6 +44,27 @@ void Vorbereiten(Font* font, const char* text, int32_t block, int32_t zeilen) {
     g.gezeigt = true;
 }
 
+// A long text without line breaks of its own, broken into lines of at most
+// ZEILE_MAX pixels at its blanks (a word longer than that keeps its line).
+std::string Umbrechen(Font* font, const char* text) {
+    std::string aus = text;
+    if (std::strstr(text, "^l") || Text_Width(font, text) <= ZEILE_MAX) return aus;
+    size_t anfang = 0, blank = std::string::npos;
+    for (size_t i = 0; i <= aus.size(); ++i) {
+        if (i < aus.size() && aus[i] != ' ') continue;
+        const std::string zeile = aus.substr(anfang, i - anfang);
+        if (Text_Width(font, zeile.c_str()) > ZEILE_MAX && blank != std::string::npos && blank > anfang) {
+            aus.replace(blank, 1, "^l");
+            anfang = blank + 2;
+            i = anfang;
+            blank = std::string::npos;
+            continue;
+        }
+        blank = i;
+    }
+    return aus;
+}
+
 }  // namespace
 
 int32_t Hilfe_Text_Zeilen(const char* text) {
@@ -56,6 +80,8 @@ void Hilfe_Text_Ausgabe(const char* text, int32_t x, int32_t y) {
     }
     Font* font = Font_Get(HILFE_FONT);
     if (!font) return;
+    const std::string umbrochen = Umbrechen(font, text);
+    text = umbrochen.c_str();
     if (x == -1 || y == -1) {
         Plat_Maus(&x, &y);
         x -= 4;

@@ -24,6 +24,7 @@
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"
+#include "screens/einsetzen1_zeichnen.h"
 #include "screens/einsetzen_info.h"
 #include "screens/spielerinfo.h"
 
@@ -221,7 +222,12 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         const int32_t t5 = Wort(5);
         Text_Printf(ziel, f9, "^c%05d^bb%s^be", 584, 430, MORAL_FARBE[6 - t5], T(T_NAME_T5 + t5));
     }
-    if (Font* f6 = Font_Get(6)) Text_Printf(ziel, f6, "^c%05d%s", 14, 102, WEISS, T(7));
+    if (Font* f6 = Font_Get(6)) {
+        Text_Printf(ziel, f6, "^c%05d%s", 14, 102, WEISS, T(7));
+        // The list's heading as on the line-up screen: the starting eleven and the club.
+        Text_Printf(ziel, f6, "^c%05d%s", 210, 131, WEISS, Text_Oder_Leer("EINSETZEN_1_SCREEN", 0));
+    }
+    E1_Titel_Zeichnen(Team(), false);
 }
 
 // A switch or a display: its label in the top left.

@@ -114,6 +114,28 @@ TEST_F(HilfeTextTest, TheBoxGoesUnderTheMouseAndStaysOnTheScreen) {
     Plat_Headless_Maus(-100, -100, 0);
 }
 
+TEST_F(HilfeTextTest, ALongSentenceIsBrokenAtItsBlanksIntoLinesOfAtMost400Pixels) {
+    Font* font = Font_Get(HILFE_FONT);
+    const char* satz = "Zwei Spieler nacheinander anklicken oder einen auf den anderen ziehen, um sie zu tauschen";
+    ASSERT_GT(Text_Width(font, satz), 400);
+    Hilfe_Text_Ausgabe(satz, 100, 100);
+    Hilfe_Text_Ausgabe(satz, 100, 100);
+    const std::vector<int32_t> box = Box();
+    ASSERT_EQ(box.size(), 4u);
+    EXPECT_EQ(box[3], 23) << "two lines";
+    EXPECT_LE(box[2], 400 + 7);
+    EXPECT_GE(box[2], 300) << "the first line is filled";
+    EXPECT_EQ(box[0], 100);
+    // A text with its own line breaks keeps them, however wide.
+    const std::string eigen = std::string(satz) + "^lzwei";
+    std::fill(schirm.begin(), schirm.end(), GRUND);
+    Hilfe_Text_Ausgabe(eigen.c_str(), 0, 100);
+    const std::vector<int32_t> breit = Box();
+    ASSERT_EQ(breit.size(), 4u);
+    EXPECT_EQ(breit[2], Text_Block_Size(font, eigen.c_str()) + 7);
+    EXPECT_EQ(breit[3], 23);
+}
+
 TEST_F(HilfeTextTest, ABoxWiderThanTheScreenIsLoggedAndDrawnFromItsLeftEdge) {
     const std::string lang(400, 'W');
     Hilfe_Text_Ausgabe(lang.c_str(), 100, 100);
