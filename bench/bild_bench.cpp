@@ -7,9 +7,9 @@
 #include "core/mem.h"
 #include "gfx/bild.h"
 #include "gfx/bild_laden.h"
-#include "kunst/bild_muster.h"
 #include "gfx/portrait.h"
 #include "gfx/rastport.h"
+#include "kunst/bild_muster.h"
 
 namespace velmora {
 namespace {

@@ -8,9 +8,9 @@
 
 #include "gfx/bild.h"
 #include "gfx/bild_leinwand.h"
+#include "gfx/colour.h"
 #include "kunst/bild_muster.h"
 #include "kunst/bild_muster_menue.h"
-#include "gfx/colour.h"
 
 namespace velmora {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "gfx/bild.h"
-#include "kunst/bild_muster.h"
 #include "gfx/bild_leinwand.h"
 #include "gfx/font.h"
 #include "gfx/text_markup.h"
+#include "kunst/bild_muster.h"
 
 namespace velmora {
 namespace {

@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "gfx/bild_leinwand.h"
-#include "kunst/bild_muster.h"
 #include "gfx/font.h"
 #include "gfx/text_markup.h"
+#include "kunst/bild_muster.h"
 
 namespace velmora {
 namespace {

@@ -18,11 +18,11 @@
 #include "core/mem.h"
 #include "core/res.h"
 #include "gfx/font.h"
-#include "media/film.h"
 #include "kunst/film_muster.h"
+#include "kunst/klang.h"
+#include "media/film.h"
 #include "media/video.h"
 #include "platform/files.h"
-#include "kunst/klang.h"
 #include "tools/werkzeug.h"
 
 using namespace velmora;

@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "core/res.h"
+#include "kunst/klang.h"
+#include "kunst/stadion_klang.h"
 #include "media/sound.h"
 #include "platform/audio.h"
 #include "platform/files.h"
 #include "shell/resourcen.h"
-#include "kunst/klang.h"
-#include "kunst/stadion_klang.h"
 #include "tools/werkzeug.h"
 
 using namespace velmora;

@@ -12,12 +12,12 @@
 
 #include "core/res.h"
 #include "gfx/bild.h"
-#include "kunst/bild_muster.h"
 #include "gfx/grafik_laden.h"
 #include "gfx/portrait.h"
 #include "gfx/shade.h"
 #include "gfx/text_markup.h"
 #include "gfx/trikot.h"
+#include "kunst/bild_muster.h"
 #include "tests/core/temp_verz.h"
 #include "tests/gfx/grafik_lader.h"
 #include "tests/gfx/tga_bauen.h"

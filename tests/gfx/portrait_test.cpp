@@ -7,10 +7,10 @@
 
 #include "core/dirs.h"
 #include "gfx/bild.h"
-#include "kunst/bild_muster.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
 #include "gfx/colour.h"
+#include "kunst/bild_muster.h"
 #include "tests/club/welt.h"
 #include "tests/gfx/bild_support.h"
 #include "tests/support/png.h"
