@@ -90,13 +90,14 @@ inline uint32_t pattern_of(int32_t v, uint32_t n) { return uint32_t(v < 0 ? v - 
     return 0;
 }
 
-// True when one of the four bytes of x is 0xFF (x's complement has a zero byte).
-inline bool has_ff32(uint32_t x) { return ((~x - 0x01010101u) & x & 0x80808080u) != 0; }
+// True when one of the eight bytes of x is 0xFF (x's complement has a zero byte).
+inline bool has_ff64(uint64_t x) { return ((~x - 0x0101010101010101ull) & x & 0x8080808080808080ull) != 0; }
 
 // The lazy writer of class 5: works on the accumulator the block encoder
 // holds, kept in locals (registers) for the block and given back to the
-// stream by done(). A group of four bytes without 0xFF goes out in place as
-// write_group would write it; anything else takes make_room.
+// stream by done(). The whole bytes held go out in place, with the bytes
+// write_group would write, while none of them is 0xFF; anything else takes
+// make_room.
 struct LazyWriter {
     JPEG_STREAM* s;
     uint64_t bits;
@@ -110,16 +111,18 @@ struct LazyWriter {
     // power of two with the value bits below it.
     [[gnu::always_inline]] JPEG_RESULT put_fitted(uint32_t v, uint32_t n) {
         if (uint32_t(count) + n > 64) [[unlikely]] {
-            const uint32_t top = uint32_t(bits >> 32);
-            if (count >= 32 && !has_ff32(top) && s->end - s->current >= 8) {
-                uint8_t* out = cursor(s);
-                out[0] = uint8_t(top >> 24), out[1] = uint8_t(top >> 16), out[2] = uint8_t(top >> 8);
-                out[3] = uint8_t(top);
-                s->current += 4;
-                s->consumed += 4;
-                if (s->file < 0) s->left -= 4;
-                bits <<= 32;
-                count -= 32;
+            // Every whole byte held (four to eight, as count passes 32) in one
+            // eight-byte store when none of them is 0xFF and eight bytes are free.
+            const int32_t whole = count >> 3;
+            const uint64_t held = bits & (~0ull << (64 - 8 * whole));
+            if (count >= 32 && !has_ff64(held) && s->end - s->current >= 8) {
+                const uint64_t be = __builtin_bswap64(held);
+                std::memcpy(cursor(s), &be, 8);
+                s->current += whole;
+                s->consumed += uint32_t(whole);
+                if (s->file < 0) s->left -= whole;
+                bits = (bits << (4 * whole)) << (4 * whole);
+                count -= 8 * whole;
             } else {
                 s->bits = bits, s->bit_count = count;
                 const JPEG_RESULT r = make_room(s, n);
