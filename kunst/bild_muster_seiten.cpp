@@ -415,10 +415,13 @@ Rastport* Fenster_Seite() {
     return b.Fertig();
 }
 
+// The heading band over the rows of the table and results pages: 19 pixels
+// high, so it ends above the first result row's crests (18 pixels under the
+// rows' top).
 Rastport* Kopf_Band() {
-    Leinwand b(728, 26);
-    b.Platte(0, 0, 728, 26, 8, GOLD_DUNKEL, TAFEL_HELL, TAFEL, 1);
-    b.Rechteck(10, 24, 708, 1, GOLD);
+    Leinwand b(728, 19);
+    b.Platte(0, 0, 728, 19, 7, GOLD_DUNKEL, TAFEL_HELL, TAFEL, 1);
+    b.Rechteck(10, 17, 708, 1, GOLD);
     return b.Fertig();
 }
 

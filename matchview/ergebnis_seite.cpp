@@ -130,10 +130,15 @@ void Tabelle_Zeichnen(Rastport* z) {
 void Ergebnisse_Zeichnen(Rastport* z) {
     const int32_t oben = Oben_Zeichnen(z, 10, 38);
     const bool zwei = std::any_of(g.ergebnisse.begin(), g.ergebnisse.end(), [](const SeitenErgebnis& e) { return e.zwei_spiele; });
+    const int32_t leg = std::clamp(g.spieltag, 0, 1);
+    // The third heading stands over what its column shows: the other leg's
+    // score, or a game's verdict (extra time, penalties); over single games
+    // decided in their time the column is empty and has no heading.
+    const bool wertung = std::any_of(g.ergebnisse.begin(), g.ergebnisse.end(),
+                                     [leg](const SeitenErgebnis& e) { return e.flag_text[leg][0] != 0; });
     Text_Printf(z, F(11), " ^c%05d ^tz0297%s^tz0605%s^tz0735%s", 0, oben + 10, ANK_WEISS,
                 Ankuendigung_Text(ANK_TEXTE, 153), Ankuendigung_Text(ANK_TEXTE, 154),
-                Ankuendigung_Text(ANK_TEXTE, zwei ? 156 : 155));
-    const int32_t leg = std::clamp(g.spieltag, 0, 1);
+                zwei ? Ankuendigung_Text(ANK_TEXTE, 156) : wertung ? Ankuendigung_Text(ANK_TEXTE, 155) : "");
     for (int32_t i = 0; i < g.seite && g.erste + i < g.anzahl; ++i) {
         const SeitenErgebnis& e = g.ergebnisse[size_t(g.erste + i)];
         const int32_t y = oben + 40 + 38 * i;
