@@ -34,9 +34,10 @@ constexpr VorspielFigur VORSPIEL_FIGUREN[6] = {
     {13, 36, 54, 9, 12, 18, 18}, {14, 40, 62, 8, 15, 24, 22},  {15, 48, 72, 10, 17, 28, 26}};
 
 // The pages of pirak_res.res (4000 + n): 165 "VOR DEM MENUE", 168-170 the
-// three "NACH DEM SPIEL" pages, 171 the goal digits (cells of 56 x 30, the
+// three "NACH DEM SPIEL" pages (the whole screen, so nothing of the live view
+// stays around them), 171 the goal digits (cells of 56 x 30, the
 // home digits left, the away digits at x 56, goals 0-15 from the top).
 constexpr int32_t SEITE_VOR_MENUE_B = 736, SEITE_VOR_MENUE_H = 450;
-constexpr int32_t SEITE_NACH_SPIEL_B = 800, SEITE_NACH_SPIEL_H = 580;
+constexpr int32_t SEITE_NACH_SPIEL_B = 800, SEITE_NACH_SPIEL_H = 600;
 
 }  // namespace velmora
