@@ -265,8 +265,8 @@ Rastport* Stadion_Fenster() {
     Bild b(800, 420);
     b.Platte(2, 0, 796, 420, 12, GOLD, TAFEL, NACHT, 3);
     b.Platte(4, 4, 402, 290, 8, GOLD_DUNKEL, NACHT, NACHT);
-    b.Platte(30, 304, 380, 108, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);
-    b.Platte(396, 24, 394, 74, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);
+    b.Platte(30, 318, 392, 96, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);   // under the model's name
+    b.Platte(416, 24, 374, 74, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);   // clear of the model's frame
     b.Platte(540, 134, 250, 130, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);
     b.Platte(488, 276, 302, 130, 8, GOLD_DUNKEL, Mix(TAFEL, NACHT, 0.25), NACHT);
     return b.Fertig();

@@ -197,9 +197,9 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     const Stadion_Satz s = Satz();
     g.bild.bild = SLAVE + GELD_STADION_MODELL + std::clamp(s.modell, 0, MODELLE - 1);
     const char* name = Stadion_Modell_Name(s.modell);
-    Schrift(ziel, gross, 205 - Text_Width(gross, name) / 2, 409, name);
-    Schrift(ziel, gross, 408, 155, Text(TEXT_PREIS));
-    Schrift(ziel, gross, 408, 189, Geld_Text(float(s.preis), team, -1));
+    Schrift(ziel, gross, 205 - Text_Width(gross, name) / 2, 417, name);   // between the frame and the board
+    Schrift(ziel, gross, 428, 155, Text(TEXT_PREIS));   // on the price board, clear of the model's frame
+    Schrift(ziel, gross, 428, 189, Geld_Text(float(s.preis), team, -1));
     // Comfort.
     Schrift(ziel, klein, 554, 262, Text(TEXT_KOMFORT));
     Schrift(ziel, klein, 0, 262, Fmt("^tr0768%s %d%%", {Text(TEXT_JETZT), s.komfort}));
@@ -278,9 +278,10 @@ void Stadion_Screen_Oeffnen() {
     g.preis = Spinner(ICON_STADION_PREIS, 620, 171);
     g.komfort = Spinner(ICON_STADION_KOMFORT, 671, 271);
     g.plaetze = Spinner(ICON_STADION_PLAETZE, 671, 413);
-    g.ausbauen = Knopf(ICON_STADION_AUSBAUEN, 306, 483, 0);
-    g.komfort_zahlen = Knopf(ICON_STADION_KOMFORT_ZAHLEN, 670, 341, 1);
-    g.plaetze_zahlen = Knopf(ICON_STADION_PLAETZE_ZAHLEN, 670, 483, 2);
+    // The buttons stand inside their boards, 8 pixels from the right edge.
+    g.ausbauen = Knopf(ICON_STADION_AUSBAUEN, 282, 483, 0);
+    g.komfort_zahlen = Knopf(ICON_STADION_KOMFORT_ZAHLEN, 662, 341, 1);
+    g.plaetze_zahlen = Knopf(ICON_STADION_PLAETZE_ZAHLEN, 662, 483, 2);
     for (s_icon* i : {&g.fenster, &g.bild, &g.preis, &g.komfort, &g.plaetze, &g.ausbauen, &g.komfort_zahlen,
                       &g.plaetze_zahlen})
         Menue_Screen_Icon_Hinzufuegen(i);
