@@ -110,9 +110,14 @@ void Angebot_Zeichnen(Rastport* ziel, Font* gross, Font* klein, const Werbung_Da
     Text_Printf(ziel, klein, "^c%05d%s", 19, 216, int32_t(HELL), Werbung_Kategorie_Name(w.angebot_kategorie));
     Text_Printf(ziel, klein, "^c%05d^tl0019%d %s", 0, 256, int32_t(HELL), w.angebot_dauer, Spiele_Text(w.angebot_dauer));
     if (w.angebot_kategorie == 3) {
-        for (int32_t k = 0; k < 3; ++k)
-            Text_Printf(ziel, klein, "^c%05d^fb0009^tr0212%s^fe %s", 0, 296 + 22 * k, int32_t(GELD),
-                        Geld_Text(float(w.angebot_ersatz[k]), team, -1), Text(TEXT_JE_SPIEL));
+        // A replacement partner pays per empty place of each category: each
+        // amount beside its category's name, "je Spiel" once over the column.
+        Text_Printf(ziel, klein, "^c%05d^tr0212%s", 0, 279, int32_t(GEDAEMPFT), Text(TEXT_JE_SPIEL));
+        for (int32_t k = 0; k < 3; ++k) {
+            Text_Printf(ziel, klein, "^c%05d%s", 19, 296 + 22 * k, int32_t(GEDAEMPFT), Werbung_Kategorie_Name(k));
+            Text_Printf(ziel, klein, "^c%05d^fb0009^tr0212%s^fe", 0, 296 + 22 * k, int32_t(GELD),
+                        Geld_Text(float(w.angebot_ersatz[k]), team, -1));
+        }
     } else {
         Text_Printf(ziel, klein, "^c%05d^fb0009^tr0212%s^fe %s", 0, 296, int32_t(GELD),
                     Geld_Text(float(w.angebot_wert), team, -1), Text(TEXT_JE_SPIEL));
@@ -155,6 +160,8 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     for (int32_t k = 0; k < 3; ++k) {
         const int32_t zahlung = hat_ersatz ? w->ersatz[k] : 0;
         ersatz += int64_t(zahlung) * leer[k];
+        // Each line names its category: empty places of it times what the partner pays for one.
+        Text_Printf(ziel, klein, "^c%05d^tr0660%s", 0, 410 + 19 * k, int32_t(NEBEN), Werbung_Kategorie_Name(k));
         Text_Printf(ziel, klein, "^c%05d^tr0699%dx^fb0009^tr0777%s^fe", 0, 410 + 19 * k, int32_t(GELD), leer[k],
                     Geld_Text(float(zahlung), team, -1));
     }
