@@ -57,7 +57,11 @@ void jpeg_kernels_encoder_fill(JPEG_ENVIRONMENT* env, int32_t cpu_class) {
         k.enc_convert[24 - 19] = jpeg_enc_bgr_h2v1_avx2;
         k.enc_convert[25 - 19] = jpeg_enc_bgr_h2v2_avx2;
     }
-    k.huff_encode_block = ssse3 ? jpeg_encode_block_ssse3
+    // The block encoder's zig-zag step takes AVX-512's word permutes where the
+    // processor has them (the same bytes).
+    static const bool avx512 = avx2 && jpeg_enc_avx512_available();
+    k.huff_encode_block = avx512  ? jpeg_encode_block_avx512
+                        : ssse3 ? jpeg_encode_block_ssse3
                         : cpu_class == JPEG_CPU_P6_SSE || sse2 ? jpeg_encode_block_sse
                                                                : jpeg_encode_block_mmx;
     k.quantize_fast = jpeg_quantize_fast_simd;

@@ -347,24 +347,14 @@ void zigzag_plain(const int16_t* block, int16_t* zz) {
     for (int k = 0; k < 64; ++k) zz[k] = block[jpeg_natural_order[k]];
 }
 
-// The block encoder of slot 54 with its bit buffer in locals; Gather puts the
-// coefficients into zig-zag order (16-byte aligned).
+// The block's coefficients put into zig-zag order by Gather, then split as
+// the block encoder takes them: each value v's magnitude into mag, v - 1 for
+// v < 0 (v itself else) into bits, whose low bits, as many as the magnitude
+// has, are the value's bits; returned, the mask of the nonzero ones.
 template <void (*Gather)(const int16_t*, int16_t*)>
-JPEG_RESULT encode_block_masked(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
-                                int16_t* pred, int16_t* block) {
-    LazyWriter w(s);
-    const int32_t diff = block[0] - *pred;
-    *pred = block[0];
-    uint32_t n = jpeg_category(diff);
-    // A code and its value bits go in as one string: at most 16 + 16 bits.
-    JPEG_RESULT r = w.put((uint32_t(dc->code[n]) << n) | pattern_of(diff, n), dc->length[n] + n);
-    // The AC values in zig-zag order and the mask of the nonzero ones: the
-    // loop below visits only those, a zero run being the distance between two.
+uint64_t split_gathered(const int16_t* block, uint16_t* mag, uint16_t* bits) {
     alignas(16) int16_t zz[64];
     Gather(block, zz);
-    // Beside the mask, each value's magnitude a and v - 1 for v < 0 (v itself
-    // else), whose low bits, as many as a has, are the value's bits.
-    alignas(16) uint16_t mag[64], bits[64];
     uint64_t nonzero = 0;
 #if defined(__SSE2__)
     for (int i = 0; i < 64; i += 16) {
@@ -373,8 +363,8 @@ JPEG_RESULT encode_block_masked(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc
         for (int h = 0; h < 2; ++h) {
             const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(zz + i + 8 * h));
             const __m128i sign = _mm_srai_epi16(v, 15);
-            _mm_store_si128(reinterpret_cast<__m128i*>(mag + i + 8 * h), _mm_sub_epi16(_mm_xor_si128(v, sign), sign));
-            _mm_store_si128(reinterpret_cast<__m128i*>(bits + i + 8 * h), _mm_add_epi16(v, sign));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(mag + i + 8 * h), _mm_sub_epi16(_mm_xor_si128(v, sign), sign));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(bits + i + 8 * h), _mm_add_epi16(v, sign));
             isz[h] = _mm_cmpeq_epi16(v, zero);
         }
         nonzero |= uint64_t(uint16_t(~_mm_movemask_epi8(_mm_packs_epi16(isz[0], isz[1])))) << i;
@@ -387,6 +377,24 @@ JPEG_RESULT encode_block_masked(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc
         nonzero |= uint64_t(v != 0) << k;
     }
 #endif
+    return nonzero;
+}
+
+// The block encoder of slot 54 with its bit buffer in locals; Split gives the
+// AC values in zig-zag order as magnitudes and value bits, and the mask of the
+// nonzero ones: the loop below visits only those, a zero run being the
+// distance between two.
+template <uint64_t (*Split)(const int16_t*, uint16_t*, uint16_t*)>
+JPEG_RESULT encode_block_masked(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
+                                int16_t* pred, int16_t* block) {
+    LazyWriter w(s);
+    const int32_t diff = block[0] - *pred;
+    *pred = block[0];
+    uint32_t n = jpeg_category(diff);
+    // A code and its value bits go in as one string: at most 16 + 16 bits.
+    JPEG_RESULT r = w.put((uint32_t(dc->code[n]) << n) | pattern_of(diff, n), dc->length[n] + n);
+    alignas(32) uint16_t mag[64], bits[64];
+    uint64_t nonzero = Split(block, mag, bits);
     nonzero &= ~uint64_t(1);   // position 0 is the DC value, coded above
     int last = 0;
     while (nonzero && !r) {
@@ -411,12 +419,17 @@ JPEG_RESULT encode_block_masked(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc
 
 JPEG_RESULT jpeg_encode_block_sse(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
                                   int16_t* pred, int16_t* block) {
-    return encode_block_masked<zigzag_plain>(s, dc, ac, pred, block);
+    return encode_block_masked<split_gathered<zigzag_plain>>(s, dc, ac, pred, block);
 }
 
 JPEG_RESULT jpeg_encode_block_ssse3(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc,
                                     const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred, int16_t* block) {
-    return encode_block_masked<jpeg_zigzag_ssse3>(s, dc, ac, pred, block);
+    return encode_block_masked<split_gathered<jpeg_zigzag_ssse3>>(s, dc, ac, pred, block);
+}
+
+JPEG_RESULT jpeg_encode_block_avx512(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc,
+                                     const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred, int16_t* block) {
+    return encode_block_masked<jpeg_zigzag_split_avx512>(s, dc, ac, pred, block);
 }
 
 void jpeg_enc_rgb_h1v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {

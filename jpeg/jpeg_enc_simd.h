@@ -39,6 +39,16 @@ JPEG_RESULT jpeg_encode_block_ssse3(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE
 // The block's coefficients in zig-zag order into zz (16-byte aligned), by byte
 // shuffles of its eight rows (jpeg/jpeg_enc_simd_ssse3.cpp).
 void jpeg_zigzag_ssse3(const int16_t* block, int16_t* zz);
+// The same bits, the coefficients put into zig-zag order and split by the word
+// permutes of AVX-512 (jpeg/jpeg_enc_avx512.cpp); only where
+// jpeg_enc_avx512_available() (the processor reports AVX-512 BW and VL).
+JPEG_RESULT jpeg_encode_block_avx512(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc,
+                                     const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred, int16_t* block);
+bool jpeg_enc_avx512_available();
+// The block's coefficients in zig-zag order as the block encoder takes them:
+// each value v's magnitude into mag, v - 1 for v < 0 (v itself else) into bits;
+// returned, the mask of the nonzero ones (bit k for zig-zag position k).
+uint64_t jpeg_zigzag_split_avx512(const int16_t* block, uint16_t* mag, uint16_t* bits);
 
 // Converters of slots 20-25 (RGB and BGR at 1x1, 2x1, 2x2); the remaining
 // converter slots keep their plain forms.

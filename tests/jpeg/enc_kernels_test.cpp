@@ -154,6 +154,9 @@ TEST(EncKernels, BlockEncodersWriteThePlainBits) {
     if (jpeg_cpu_has_ssse3()) {
         EXPECT_EQ(run(6, jpeg_encode_block_ssse3), plain);
     }
+    if (jpeg_enc_avx512_available()) {
+        EXPECT_EQ(run(6, jpeg_encode_block_avx512), plain);
+    }
 }
 
 TEST(EncKernels, BitWriterGroupsAndStuffing) {
