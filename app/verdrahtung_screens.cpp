@@ -3,6 +3,7 @@
 // driver asks of the save screen.
 #include "app/verdrahtung_intern.h"
 #include "business/news_anfrage.h"
+#include "core/prioritaeten.h"
 #include "core/spielstand.h"
 #include "core/text.h"
 #include "gui/menue_panel.h"
@@ -47,6 +48,14 @@ void Binden_Menue_Screens() {
     Besetzen(s.optionen_text, [](int32_t nummer) { return Text_Get("OPTIONEN_SCREEN", nummer); },
              "Spielstand.optionen_text");
     Besetzen(s.nach_speichern, Disk_Screen_Koepfe_Lesen, "Spielstand.nach_speichern");
+    // The system pages are windows over the screen, the panel stays usable
+    // under their catchers: another page or screen opened from the panel
+    // takes the place of the open one (the options stood over the load
+    // page's list and took its clicks).
+    Abonnieren(p.screen_wechsel, "MenuePanel.screen_wechsel", prio::SCREEN_WECHSEL_SYSTEMSEITEN, [] {
+        Optionen_Screen_Schliessen();
+        Disk_Screen_Schliessen();
+    });
     Beim_Abbinden(Disk_Screen_Free);
 }
 

@@ -74,6 +74,8 @@ constexpr int32_t NACHBEARBEITUNG_EINSAETZE = 100;   // appearances, form and th
 
 // Another screen opens from the menu panel: the player windows over the old one close.
 constexpr int32_t SCREEN_WECHSEL_SPIELERFENSTER = 100;
+// ... and the system pages (load, save, options) close.
+constexpr int32_t SCREEN_WECHSEL_SYSTEMSEITEN = 110;
 
 // A client fetches the server's state: the club data first, then what builds on it.
 constexpr int32_t REFRESH_SPIELER = 100;

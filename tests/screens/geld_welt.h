@@ -52,7 +52,9 @@ inline void Menue_Eintrag(std::vector<Schritt>& s, int32_t knopf_x, int32_t eint
 constexpr int32_t VEREIN_X = 522, SYSTEM_X = 622;
 // A message box's OK button.
 constexpr int32_t OK_X = 690, OK_Y = 421;
-// The club menu's entries: bank, advertising, stadium, finances; the system menu's options.
-constexpr int32_t BANK_Y = 514, WERBUNG_Y = 536, STADION_Y = 558, FINANZEN_Y = 580, OPTIONEN_Y = 558;
+// The club menu's entries: bank, advertising, stadium, finances; the system
+// menu's load, save and options.
+constexpr int32_t BANK_Y = 514, WERBUNG_Y = 536, STADION_Y = 558, FINANZEN_Y = 580, LADEN_Y = 514, SPEICHERN_Y = 536,
+                  OPTIONEN_Y = 558;
 
 }  // namespace velmora::test

@@ -15,6 +15,7 @@
 #include "gui/icon.h"
 #include "gui/menue_panel.h"
 #include "net/net.h"
+#include "screens/disk_screen.h"
 #include "platform/sockets.h"
 #include "season/kalender.h"
 #include "shell/app.h"
@@ -109,6 +110,31 @@ TEST_F(OptionenScreen, TheScrolledListSwitchesItsLastRowAndAClientChangesNeither
     EXPECT_EQ(g_staende[3].zeitlimit, 0);
     EXPECT_EQ(g_staende[3].server, 0);
     EXPECT_EQ(Vergleichen("optionen_gescrollt", 0), "");
+}
+
+// The system pages take each other's place: the load or the save page opened
+// from the panel over the options closes them (the options stood over the
+// load page's list and took its clicks).
+TEST_F(OptionenScreen, EachSystemPageOpenedFromThePanelClosesTheOneOpen) {
+    static std::vector<std::vector<bool>> offen;   // options, load, save after each opening
+    offen.clear();
+    auto merken = [] {
+        offen.push_back({Menue_Screen_Icon_Ist_Vorhanden(ICON_OPTIONEN_FENSTER) != 0,
+                         Menue_Screen_Icon_Ist_Vorhanden(ICON_DISK_LADEN_FENSTER) != 0,
+                         Menue_Screen_Icon_Ist_Vorhanden(ICON_DISK_SPEICHERN_FENSTER) != 0});
+    };
+    skript = {{4, 30, 300, 0, false}};
+    for (int32_t seite : {LADEN_Y, SPEICHERN_Y}) {
+        for (int32_t y : {OPTIONEN_Y, seite}) {
+            Menue_Eintrag(skript, SYSTEM_X, y);
+            skript.push_back({1, 400, 530, 0, false, 0, merken});
+        }
+        Klicken(skript, 707, 428);   // the page's back button
+        skript.push_back({4, 400, 530, 0, false});
+    }
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(offen, (std::vector<std::vector<bool>>{
+                         {true, false, false}, {false, true, false}, {true, false, false}, {false, false, true}}));
 }
 
 // Two managers: the network row starts the server through the start screen's
