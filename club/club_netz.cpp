@@ -96,6 +96,25 @@ const uint8_t* Club_Remote_Block(const char* wer, int32_t anfrage, const char* t
     return d;
 }
 
+const uint8_t* Club_Remote_Satz(const char* wer, int32_t anfrage, int32_t team, size_t bytes,
+                                std::vector<uint8_t>& antwort, bool* leer) {
+    if (leer) *leer = false;
+    std::vector<uint8_t> a;
+    ClubPacker pk{a};
+    pk.i32(team);
+    size_t groesse = 0;
+    const uint8_t* d = Club_Remote_Block(wer, anfrage, "i<C<=0", a, antwort, &groesse);
+    if (d && groesse == 0 && leer) {
+        *leer = true;
+        return nullptr;
+    }
+    if (!d || groesse != bytes) {
+        Debug_Printf("%s: Antwort hat %zu Bytes\n", wer, groesse);
+        return nullptr;
+    }
+    return d;
+}
+
 bool Club_Remote_Stueckweise(const char* wer, int32_t anfrage, int32_t anzahl, int32_t stueck, size_t je,
                              bool (*nehmen)(int32_t erster, int32_t anzahl, const uint8_t* daten)) {
     for (int32_t erster = 0; erster < anzahl; erster += stueck) {

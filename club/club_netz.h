@@ -64,6 +64,13 @@ int32_t Club_Remote_Int(const char* wer, int32_t anfrage, const char* typ, const
 const uint8_t* Club_Remote_Block(const char* wer, int32_t anfrage, const char* typ,
                                  const std::vector<uint8_t>& argumente, std::vector<uint8_t>& antwort,
                                  size_t* groesse);
+// One club's record of a fixed size, asked by a request that names the club
+// (its team number): the record's `bytes` (inside `antwort`), or null when the
+// call failed or the answer has another size (a log line naming `wer`). With
+// `leer` an empty answer (the club has no such record) is allowed: it sets
+// `*leer` and gives null.
+const uint8_t* Club_Remote_Satz(const char* wer, int32_t anfrage, int32_t team, size_t bytes,
+                                std::vector<uint8_t>& antwort, bool* leer = nullptr);
 // Fetches `anzahl` records in pieces of at most `stueck` by requests (first,
 // count); each answer must hold `je` bytes per record and is handed to `nehmen`
 // (first, count, bytes), which may refuse it. False when anything failed.

@@ -421,17 +421,12 @@ bool Manager_Internet_Client_Refresh() {
         Debug_Printf("Manager_Internet_Client_Refresh: Team %d ungueltig\n", team);
         return false;
     }
-    std::vector<uint8_t> a, antwort;
-    ClubPacker pk{a};
-    pk.i32(team);
-    size_t groesse = 0;
-    const uint8_t* d =
-        Club_Remote_Block("Manager_Internet_Client_Refresh", ANFRAGE_MANAGER_RECORD, "i<C<=0", a, antwort, &groesse);
-    if (!d || (groesse != 0 && groesse != sizeof(ManagerStruktur))) {
-        Debug_Printf("Manager_Internet_Client_Refresh: Antwort hat %zu Bytes\n", groesse);
-        return false;
-    }
-    if (groesse == 0) return !g.satz[team] || Manager_Entfernen(team);
+    std::vector<uint8_t> antwort;
+    bool keiner = false;
+    const uint8_t* d = Club_Remote_Satz("Manager_Internet_Client_Refresh", ANFRAGE_MANAGER_RECORD, team,
+                                        sizeof(ManagerStruktur), antwort, &keiner);
+    if (keiner) return !g.satz[team] || Manager_Entfernen(team);
+    if (!d) return false;
     if (!g.satz[team]) {
         ManagerStruktur* m = Neu_Leer();
         if (!m || !Manager_Anhaengen(team, m)) return false;

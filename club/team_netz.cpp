@@ -163,13 +163,10 @@ bool Team_Internet_Client_Refresh() {
     for (int32_t& p : g.markt_liste) p = b.i32();
     int32_t eigenes = Club_Client_Team();
     if (eigenes >= 0 && eigenes < n) {
-        std::vector<uint8_t> a2, antwort2;
-        ClubPacker pk{a2};
-        pk.i32(eigenes);
-        size_t n2 = 0;
+        std::vector<uint8_t> antwort2;
         const uint8_t* d2 =
-            Club_Remote_Block("Team_Internet_Client_Refresh", ANFRAGE_TEAM_OWN, "i<C<=0", a2, antwort2, &n2);
-        if (!d2 || n2 != sizeof(TeamOwn)) return false;
+            Club_Remote_Satz("Team_Internet_Client_Refresh", ANFRAGE_TEAM_OWN, eigenes, sizeof(TeamOwn), antwort2);
+        if (!d2) return false;
         std::memcpy(&g.own[eigenes], d2, sizeof(TeamOwn));
     }
     Besitzer_Neu();

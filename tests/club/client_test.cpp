@@ -239,5 +239,56 @@ TEST_F(ClientTest, ServerGoneKeepsTheClientRunning) {
     EXPECT_EQ(Spieler_Wert(57, 20, 42, 1), 42);   // kept locally
 }
 
+
+// One club's fixed-size record: the request names the club; an answer of the
+// record's size is taken, an empty one only where the caller allows it, any
+// other size and a silent server give null.
+struct SatzAntwort {
+    bool antwortet;
+    size_t bytes;
+};
+SatzAntwort satz_antwort;
+int32_t satz_gefragt = -1;
+
+bool Satz_Client_Read(int32_t, const char*, const std::vector<uint8_t>& argumente, std::vector<uint8_t>& antwort) {
+    ClubLeser l{argumente.data(), argumente.size()};
+    satz_gefragt = l.i32();
+    if (!satz_antwort.antwortet) return false;
+    std::vector<uint8_t> daten(satz_antwort.bytes);
+    for (size_t i = 0; i < daten.size(); ++i) daten[i] = uint8_t(i + 1);
+    ClubPacker{antwort}.block_mit_laenge(daten.data(), daten.size());
+    return true;
+}
+
+TEST(ClubRemoteSatz, TakesARecordOfItsSizeAndAnEmptyAnswerOnlyWhereAllowed) {
+    struct Fall {
+        SatzAntwort antwort;
+        bool leer_erlaubt;
+        bool satz, leer;
+    };
+    const Fall faelle[] = {
+        {{true, 16}, false, true, false}, {{true, 16}, true, true, false}, {{true, 0}, true, false, true},
+        {{true, 0}, false, false, false}, {{true, 15}, true, false, false}, {{true, 17}, false, false, false},
+        {{false, 16}, true, false, false},
+    };
+    Club_Hooks().client_read = Satz_Client_Read;
+    for (const Fall& f : faelle) {
+        satz_antwort = f.antwort;
+        satz_gefragt = -1;
+        std::vector<uint8_t> antwort;
+        bool leer = !f.leer;
+        const uint8_t* d = Club_Remote_Satz("Test", ANFRAGE_TEAM_OWN, 7, 16, antwort, f.leer_erlaubt ? &leer : nullptr);
+        EXPECT_EQ(satz_gefragt, 7);
+        EXPECT_EQ(d != nullptr, f.satz) << f.antwort.bytes;
+        if (d) {
+            EXPECT_EQ(d[15], 16);
+        }
+        if (f.leer_erlaubt) {
+            EXPECT_EQ(leer, f.leer) << f.antwort.bytes;
+        }
+    }
+    Club_Hooks() = ClubHooks{};
+}
+
 }  // namespace
 }  // namespace velmora
