@@ -20,12 +20,15 @@ using namespace kalender_intern;
 
 namespace {
 
+// The refusal of a block whose frame (magic, version, counts, length) does not hold.
+bool Beschaedigt() {
+    Debug_Printf("Kalender_Load: Block beschaedigt\n");
+    return false;
+}
+
 bool Stand_Lesen(const uint8_t* in, size_t bytes) {
     ClubLeser l{in, bytes};
-    if (!in || uint32_t(l.i32()) != KALENDER_MAGIC || l.i32() != KALENDER_VERSION) {
-        Debug_Printf("Kalender_Load: Block beschaedigt\n");
-        return false;
-    }
+    if (!in || uint32_t(l.i32()) != KALENDER_MAGIC || l.i32() != KALENDER_VERSION) return Beschaedigt();
     KalenderModul n;
     n.tag = l.i32();
     n.start_nummer = l.i32();
@@ -34,10 +37,7 @@ bool Stand_Lesen(const uint8_t* in, size_t bytes) {
     n.zug = l.i32();
     n.tempo = l.i32();
     int32_t zuege = l.i32();
-    if (l.fehler || zuege < 0 || zuege > TEAM_MAX) {
-        Debug_Printf("Kalender_Load: Block beschaedigt\n");
-        return false;
-    }
+    if (l.fehler || zuege < 0 || zuege > TEAM_MAX) return Beschaedigt();
     for (int32_t i = 0; i < zuege; ++i) {
         n.zuege.push_back(l.i32());
         if (n.zuege.back() < 0 || n.zuege.back() >= TEAM_MAX) l.fehler = true;   // a club's turn
@@ -46,10 +46,7 @@ bool Stand_Lesen(const uint8_t* in, size_t bytes) {
     n.zeitplan.wechsel_monat = l.i32();
     n.zeitplan.start_jahr = l.i32();
     int32_t termine = l.i32();
-    if (l.fehler || termine < 0 || size_t(termine) * 20 != bytes - l.pos) {
-        Debug_Printf("Kalender_Load: Block beschaedigt\n");
-        return false;
-    }
+    if (l.fehler || termine < 0 || size_t(termine) * 20 != bytes - l.pos) return Beschaedigt();
     for (int32_t i = 0; i < termine; ++i) {
         ZeitplanTermin t;
         t.wettbewerb = l.i32();
