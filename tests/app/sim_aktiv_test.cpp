@@ -28,6 +28,7 @@
 #include "season/kalender.h"
 #include "tests/business/bank_welt.h"
 #include "tests/business/compi_welt.h"
+#include "tests/club/talent_tabelle.h"
 #include "tests/core/temp_verz.h"
 
 namespace velmora {
@@ -130,16 +131,7 @@ protected:
             "FAKTOR_0_100_ATTRIBUT_TRAINING_KOSTEN 10\nFAKTOR_0_100_TRAININGSLAGER_KOSTEN 10\n", nullptr));
         test::Wirtschaft_Faktoren_Setzen();
         Transferfaktor_Setzen(TF_COMPI_TRANSFER_DELTA_TEAMS_ABS, 2);
-        Attribut_Tabelle_Leeren();
-        for (int32_t id = 0; id < ATTRIBUT_ANZAHL; ++id) {
-            AttributDaten a{};
-            for (int32_t& v : a.voraussetzung) v = -1;
-            for (int32_t& v : a.schutz) v = -1;
-            a.noetige_punkte = 500;
-            a.punkte_training = 100;
-            a.kostpreis = 1000;
-            Attribut_Daten_Setzen(id, a);
-        }
+        test::Talent_Tabelle_Setzen({.noetige_punkte = 500, .punkte_training = 100, .kostpreis = 1000});
         Parameter(GP_TRAININGS_EINHEITEN_PRO_RUNDE, 1);
         Parameter(GP_STAERKE_STERNE_GRENZE, 300);
         Parameter(GP_TRAINING_PUNKTE_SCHNELL_PARAM, 20);

@@ -19,6 +19,7 @@
 #include "core/optionen.h"
 #include "season/kalender.h"
 #include "tests/business/bank_welt.h"
+#include "tests/club/talent_tabelle.h"
 #include "tests/core/temp_verz.h"
 
 namespace velmora {
@@ -92,19 +93,9 @@ protected:
         bank = new test::BankWelt();
         ASSERT_TRUE(News_Datei_Oeffnen());
         Regeln_Standard();
-        Attribut_Tabelle_Leeren();
-        for (int32_t id = 0; id < ATTRIBUT_ANZAHL; ++id) {
-            AttributDaten d{};
-            std::snprintf(d.name, sizeof d.name, "T%d", id);
-            d.voraussetzung[0] = d.voraussetzung[1] = d.voraussetzung[2] = -1;
-            d.schutz[0] = d.schutz[1] = d.schutz[2] = -1;
-            d.moeglich_wann[0] = 0;
-            d.moeglich_wann[1] = 12;
-            d.noetige_punkte = PUNKTE;
-            d.punkte_training = 10;
-            d.kostpreis = 50;
-            ASSERT_TRUE(Attribut_Daten_Setzen(id, d));
-        }
+        ASSERT_TRUE(test::Talent_Tabelle_Setzen(
+            {.noetige_punkte = PUNKTE, .punkte_training = 10, .kostpreis = 50, .namen = true},
+            [](int32_t, AttributDaten& d) { d.moeglich_wann[1] = 12; }));
         ASSERT_TRUE(Stadion_Init());
         Stadion_Satz v{};
         v.kapazitaet = 20000;

@@ -19,6 +19,7 @@
 #include "shell/app.h"
 #include "shell/maus.h"
 #include "shell/screen.h"
+#include "tests/club/talent_tabelle.h"
 #include "tests/club/welt.h"
 #include "tests/gui/menue_welt.h"
 #include "tests/net/net_test_hilfe.h"
@@ -64,14 +65,7 @@ protected:
         MenueWelt::SetUp();
         lauf = Lauf{};
         Welt_Bauen(4, 18);
-        Attribut_Tabelle_Leeren();
-        for (int32_t id = 0; id < ATTRIBUT_ANZAHL; ++id) {
-            AttributDaten a{};
-            for (int32_t& v : a.voraussetzung) v = -1;
-            for (int32_t& v : a.schutz) v = -1;
-            a.noetige_punkte = 10;
-            Attribut_Daten_Setzen(id, a);
-        }
+        test::Talent_Tabelle_Setzen({.noetige_punkte = 10});
         Manager_Neuer_Mitspieler(GAST, "Gast", -1);
         // The window's pictures from the build's installation.
         bilder = Res_Open((std::string(VELMORA_INSTALL_RESFILE) + "/oddo_res.res").c_str(), 0);

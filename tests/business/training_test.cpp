@@ -14,6 +14,7 @@
 #include "club/talente.h"
 #include "core/bytes.h"
 #include "tests/business/bank_welt.h"
+#include "tests/club/talent_tabelle.h"
 
 namespace velmora {
 namespace {
@@ -45,17 +46,8 @@ protected:
         Regeln_Standard();
         Global_Config_Init();
         ASSERT_TRUE(Global_Config_Lesen_Text("FAKTOR_0_100_ATTRIBUT_TRAINING_KOSTEN 10\n", nullptr));
-        Attribut_Tabelle_Leeren();
-        for (int32_t id = 0; id < ATTRIBUT_ANZAHL; ++id) {
-            AttributDaten a{};
-            for (int32_t& v : a.voraussetzung) v = -1;
-            for (int32_t& v : a.schutz) v = -1;
-            a.noetige_punkte = SCHWELLE;
-            a.punkte_training = PUNKTE_TRAINING;
-            a.kostpreis = 1000;
-            std::snprintf(a.name, sizeof a.name, "T%d", id);
-            Attribut_Daten_Setzen(id, a);
-        }
+        test::Talent_Tabelle_Setzen(
+            {.noetige_punkte = SCHWELLE, .punkte_training = PUNKTE_TRAINING, .kostpreis = 1000, .namen = true});
         Parameter(GP_STAERKE_STERNE_GRENZE, 300);
         Parameter(GP_TRAINING_PUNKTE_SCHNELL_PARAM, 20);
         Parameter(GP_TRAINING_PUNKTE_LANGZAM_PARAM, 10);

@@ -17,6 +17,7 @@
 #include "core/bytes.h"
 #include "core/hooks.h"
 #include "tests/business/bank_welt.h"
+#include "tests/club/talent_tabelle.h"
 
 namespace velmora {
 namespace {
@@ -50,14 +51,7 @@ protected:
             d.staerke = 70;
             ASSERT_TRUE(Trainingslager_Daten_Setzen(i, d));
         }
-        Attribut_Tabelle_Leeren();
-        for (int32_t id = 0; id < ATTRIBUT_ANZAHL; ++id) {
-            AttributDaten a{};
-            for (int32_t& v : a.voraussetzung) v = -1;
-            for (int32_t& v : a.schutz) v = -1;
-            a.noetige_punkte = 100;
-            Attribut_Daten_Setzen(id, a);
-        }
+        test::Talent_Tabelle_Setzen({.noetige_punkte = 100});
         Parameter(GP_TRAINING_LAGER_BALKEN_MORAL_PARAM, 2);
         Parameter(GP_TRAINING_LAGER_BALKEN_ERHOLUNG_PARAM, 2);
         Parameter(GP_TRAINING_LAGER_BALKEN_STAERKE_PARAM, 2);

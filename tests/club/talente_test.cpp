@@ -11,6 +11,7 @@
 #include "club/team_suche.h"
 #include "club/wirtschaft.h"
 #include "core/config.h"
+#include "tests/club/talent_tabelle.h"
 #include "tests/club/welt.h"
 #include "tests/club/wirtschaft_faktoren.h"
 
@@ -21,18 +22,11 @@ using test::WeltTest;
 
 // Talents 0-52 with requirement 10; talent 25 needs talent 5; talent 0 keeps negative 40 away.
 void Tabelle_Setzen() {
-    Attribut_Tabelle_Leeren();
-    for (int32_t id = 0; id < ATTRIBUT_ANZAHL; ++id) {
-        AttributDaten a{};
-        for (int32_t& v : a.voraussetzung) v = -1;
-        for (int32_t& v : a.schutz) v = -1;
-        a.noetige_punkte = 10;
-        a.kostpreis = 1000;
-        std::snprintf(a.name, sizeof a.name, "T%d", id);
-        if (id == 25) a.voraussetzung[1] = 5;
-        if (id == 0) a.schutz[2] = 40;
-        Attribut_Daten_Setzen(id, a);
-    }
+    test::Talent_Tabelle_Setzen({.noetige_punkte = 10, .kostpreis = 1000, .namen = true},
+                                [](int32_t id, AttributDaten& a) {
+                                    if (id == 25) a.voraussetzung[1] = 5;
+                                    if (id == 0) a.schutz[2] = 40;
+                                });
 }
 
 class Talente : public WeltTest {
