@@ -212,6 +212,21 @@ void jpeg_fdct_accurate_avx2_pair(int16_t* a, int16_t* b) {
     }
 }
 
+void jpeg_fdct_quantize_avx2_pair(int16_t* a, const uint16_t* qa, int16_t* b, const uint16_t* qb) {
+    __m256i x[8];
+    for (int i = 0; i < 8; ++i) x[i] = load2(a + 8 * i, b + 8 * i);
+    fdct_columns(x);
+    for (int i = 0; i < 8; ++i) {
+        // jpeg_quantize_accurate_simd's steps on each half: the coefficient
+        // times 8 by half the reciprocal, the high word, plus one, halved.
+        const __m256i c = _mm256_slli_epi16(fdct_row(x[i], kRowGroup[i]), 3);
+        const __m256i h = _mm256_srli_epi16(load2(qa + 8 * i, qb + 8 * i), 1);
+        const __m256i r = _mm256_srai_epi16(_mm256_add_epi16(_mm256_mulhi_epi16(c, h), _mm256_set1_epi16(1)), 1);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(a + 8 * i), _mm256_castsi256_si128(r));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(b + 8 * i), _mm256_extracti128_si256(r, 1));
+    }
+}
+
 
 
 void jpeg_idct_accurate_avx2_dequant_pair(int16_t* a, const uint16_t* qa, int16_t* b, const uint16_t* qb) {
@@ -259,6 +274,12 @@ bool jpeg_fdct_pair_available() { return false; }
 void jpeg_fdct_accurate_avx2_pair(int16_t* a, int16_t* b) {
     jpeg_fdct_accurate_sse2(a);
     jpeg_fdct_accurate_sse2(b);
+}
+
+void jpeg_fdct_quantize_avx2_pair(int16_t* a, const uint16_t* qa, int16_t* b, const uint16_t* qb) {
+    jpeg_fdct_accurate_avx2_pair(a, b);
+    jpeg_quantize_accurate_simd(a, qa);
+    jpeg_quantize_accurate_simd(b, qb);
 }
 
 

@@ -29,5 +29,8 @@ bool jpeg_fdct_pair_available();
 const int16_t (*jpeg_fdct_row_tables())[4][8];
 #endif
 void jpeg_fdct_accurate_avx2_pair(int16_t* a, int16_t* b);
+// The pair followed by jpeg_quantize_accurate_simd on each block with its
+// table, in the same registers (the same values).
+void jpeg_fdct_quantize_avx2_pair(int16_t* a, const uint16_t* qa, int16_t* b, const uint16_t* qb);
 
 }  // namespace velmora

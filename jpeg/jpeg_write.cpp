@@ -7,6 +7,7 @@
 #include "jpeg/jpeg_enc_color.h"
 #include "jpeg/jpeg_enc_huff.h"
 #include "jpeg/jpeg_enc_output.h"
+#include "jpeg/jpeg_enc_simd.h"
 #include "jpeg/jpeg_enc_state.h"
 #include "jpeg/jpeg_enc_tables.h"
 #include "jpeg/jpeg_env.h"
@@ -125,6 +126,23 @@ void transform_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, bool quantise
     if (pairs && k.fdct_in_use == jpeg_fdct_accurate_sse2) {
         uint32_t blocks = 0;
         for (uint32_t c = 0; c < p->frame.ncomps; ++c) blocks += p->frame.components[c].h * p->frame.components[c].v;
+        // With the accurate vector quantiser in use as well, both steps in one
+        // pass over each pair.
+        if (quantise && k.quantize_in_use == jpeg_quantize_accurate_simd && blocks <= 16) {
+            const uint16_t* table[16];
+            for (uint32_t c = 0, b = 0; c < p->frame.ncomps; ++c) {
+                const JPEG_COMPONENT& comp = p->frame.components[c];
+                for (uint32_t i = 0; i < comp.h * comp.v; ++i) table[b++] = e->quant_in_use[comp.tq & 3];
+            }
+            uint32_t b = 0;
+            for (; b + 1 < blocks; b += 2)
+                jpeg_fdct_quantize_avx2_pair(blk + b * 64, table[b], blk + (b + 1) * 64, table[b + 1]);
+            if (b < blocks) {
+                k.fdct_in_use(blk + b * 64);
+                k.quantize_in_use(blk + b * 64, table[b]);
+            }
+            return;
+        }
         uint32_t b = 0;
         for (; b + 1 < blocks; b += 2) jpeg_fdct_accurate_avx2_pair(blk + b * 64, blk + (b + 1) * 64);
         if (b < blocks) k.fdct_in_use(blk + b * 64);
