@@ -347,6 +347,17 @@ void Spielerliste_Spieler_Zeigen(int32_t spieler) {
     Zeilen_Procs_Setzen();
 }
 
+SpielerlisteKlick Spielerliste_Zeilen_Klick(int32_t spieler, int32_t club, int32_t x, int32_t y, int32_t x0,
+                                            int32_t x1, bool folgen) {
+    if (folgen && Spielerliste_Offen()) {
+        Spielerliste_Spieler_Zeigen(spieler);
+        return SpielerlisteKlick::ZEIGT;
+    }
+    if (x < x0 || x > x1) return SpielerlisteKlick::NICHT;
+    Spielerliste_Oeffnen(spieler, x, y, club);
+    return SpielerlisteKlick::OEFFNET;
+}
+
 void Spielerliste_Fuellen(int32_t x, int32_t y, int32_t keep) {
     if (!Spielerliste_Offen()) return;
     Fuellen(x, y, keep, true);

@@ -57,6 +57,14 @@ SpielerlisteHooks& Spielerliste_Hooks();
 void Spielerliste_Oeffnen(int32_t spieler, int32_t x, int32_t y, int32_t club);
 // Shows another player in the open window, in place (keep mode).
 void Spielerliste_Spieler_Zeigen(int32_t spieler);
+// The left click on a player's row of a list screen, as far as the window
+// takes it: while the window is open and the screen's rows `folgen` it, the
+// clicked player is shown in it (ZEIGT); else a click at x inside the row's
+// talent column [x0, x1] opens it on him for `club` (OEFFNET). NICHT: the
+// click is the screen's own.
+enum class SpielerlisteKlick { NICHT, ZEIGT, OEFFNET };
+SpielerlisteKlick Spielerliste_Zeilen_Klick(int32_t spieler, int32_t club, int32_t x, int32_t y, int32_t x0,
+                                            int32_t x1, bool folgen);
 // (Re)builds the rows for the player shown and places the window: opening
 // mode (keep 0) from a pointer position, keep mode (1) from the header's.
 void Spielerliste_Fuellen(int32_t x, int32_t y, int32_t keep);

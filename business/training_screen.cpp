@@ -213,8 +213,7 @@ void Zeile_Ereignis(s_icon* icon, int32_t ereignis) {
     Training_Zeile_Klick(i);
     const int32_t mx = Menue_Hooks().maus_x ? Menue_Hooks().maus_x() : -1;
     const int32_t my = Menue_Hooks().maus_y ? Menue_Hooks().maus_y() : -1;
-    if (Spielerliste_Offen()) Spielerliste_Spieler_Zeigen(p);
-    else if (mx >= 304 && mx <= 359) Spielerliste_Oeffnen(p, mx, my, Team());
+    Spielerliste_Zeilen_Klick(p, Team(), mx, my, 304, 359, true);
 }
 
 void Pfeil_Ereignis(s_icon* icon, int32_t ereignis) {

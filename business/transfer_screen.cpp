@@ -290,13 +290,8 @@ void Eigene_Ereignis(s_icon* icon, int32_t ereignis) {
     if (!(ereignis & EV_LINKS)) return;
     // The weaknesses' column belongs to the talent list window.
     const int32_t mx = Maus_X();
-    if (Spielerliste_Offen()) {
-        Spielerliste_Spieler_Zeigen(p);
-        if (mx >= 299 && mx <= 390) return;
-    } else if (mx >= 304 && mx <= 359) {
-        Spielerliste_Oeffnen(p, mx, Maus_Y(), Team());
-        return;
-    }
+    const SpielerlisteKlick liste = Spielerliste_Zeilen_Klick(p, Team(), mx, Maus_Y(), 304, 359, true);
+    if (liste == SpielerlisteKlick::OEFFNET || (liste == SpielerlisteKlick::ZEIGT && mx >= 299 && mx <= 390)) return;
     Transfer_Eigene_Klick(i);
 }
 

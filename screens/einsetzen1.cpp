@@ -363,17 +363,11 @@ bool Vorab(s_icon* icon, int32_t ereignis) {
 void Zeile_Klick(s_icon* icon, int32_t ereignis) {
     const int32_t p = icon->d;
     if (Vorab(icon, ereignis)) return;
-    if (Spielerliste_Offen()) {
-        Spielerliste_Spieler_Zeigen(p);
-        return;
-    }
     int32_t mx = 0, my = 0;
     Maus(&mx, &my);
-    if (mx >= TALENT_X0 && mx <= TALENT_X1) {
-        Spielerliste_Oeffnen(p, mx, my, g.club);
-        Zustand_Setzen(icon->nummer, 0);
-        return;
-    }
+    const SpielerlisteKlick liste = Spielerliste_Zeilen_Klick(p, g.club, mx, my, TALENT_X0, TALENT_X1, true);
+    if (liste == SpielerlisteKlick::OEFFNET) Zustand_Setzen(icon->nummer, 0);
+    if (liste != SpielerlisteKlick::NICHT) return;
     if (g.gegner) return;
     const int32_t gewaehlt = Gewaehlt();
     const int32_t index = icon->nummer - ICON_E1_ZEILE;

@@ -204,8 +204,8 @@ void Karte_Klick(s_icon* icon, int32_t ereignis) {
     if (!(ereignis & EV_LINKS) || g.gegner) return;
     int32_t mx = 0, my = 0;
     Menue_Maus_Position(&mx, &my);
-    if (Spieler_Verfuegbar(p) && mx >= icon->x + 41 && mx <= icon->x + 84 && my >= icon->y + 16 && my <= icon->y + 29) {
-        Spielerliste_Oeffnen(p, mx, my, g.club);
+    if (Spieler_Verfuegbar(p) && my >= icon->y + 16 && my <= icon->y + 29 &&
+        Spielerliste_Zeilen_Klick(p, g.club, mx, my, icon->x + 41, icon->x + 84, false) == SpielerlisteKlick::OEFFNET) {
         Zustand_Setzen(icon->nummer, 0);
         return;
     }

@@ -184,8 +184,7 @@ void Zeile_Klick(s_icon* icon, int32_t ereignis) {
     if (!(ereignis & EV_LINKS)) return;
     int32_t mx = 0, my = 0;
     Menue_Maus_Position(&mx, &my);
-    if (mx >= TALENT_X0 && mx <= TALENT_X1) {
-        Spielerliste_Oeffnen(p, mx, my, Team());
+    if (Spielerliste_Zeilen_Klick(p, Team(), mx, my, TALENT_X0, TALENT_X1, false) == SpielerlisteKlick::OEFFNET) {
         Zustand_Setzen(icon->nummer, 0);
         return;
     }

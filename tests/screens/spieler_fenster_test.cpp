@@ -4,6 +4,7 @@
 // would; the others are opened and clicked through their icons at the turn's
 // start. Pictures against reviewed PNGs, and the data their clicks change.
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -180,6 +181,41 @@ TEST_F(SpielerFenster, TheSquadOpensTheTalentListWhoseRowsSwitchTalentsAndWhoseH
     const SpielerlisteStand d = stand[nach_ziehen - 1];
     EXPECT_EQ(d.x, 334);
     EXPECT_EQ(d.y, 291);
+}
+
+// A left click on a list screen's player row: inside the talent column it
+// opens the window on the player, outside it is the screen's own; while the
+// window is open, rows that follow it show their player, the others leave it.
+TEST_F(SpielerFenster, ARowClickOpensTheListInTheTalentColumnAndFollowingRowsShowTheirPlayer) {
+    struct Fall {
+        int32_t slot, x;
+        bool folgen;
+        SpielerlisteKlick erwartet;
+        int32_t gezeigt_slot;   // -1: the window is closed
+    };
+    static const Fall FAELLE[] = {
+        {3, 299, true, SpielerlisteKlick::NICHT, -1},  {3, 361, false, SpielerlisteKlick::NICHT, -1},
+        {3, 300, true, SpielerlisteKlick::OEFFNET, 3}, {4, 100, true, SpielerlisteKlick::ZEIGT, 4},
+        {3, 330, false, SpielerlisteKlick::OEFFNET, 4}, {3, 100, false, SpielerlisteKlick::NICHT, 4},
+    };
+    // Per case: the answer, the player the window shows and the one it should show.
+    static std::vector<std::array<int32_t, 3>> ergebnis;
+    ergebnis.clear();
+    lauf.beim_ersten_zug = [](int32_t team) {
+        E1_Screen_Oeffnen();
+        for (const Fall& f : FAELLE) {
+            const SpielerlisteKlick k = Spielerliste_Zeilen_Klick(Im_Slot(team, f.slot), team, f.x, 200, 300, 360, f.folgen);
+            const int32_t soll = f.gezeigt_slot < 0 ? -1 : Im_Slot(team, f.gezeigt_slot);
+            ergebnis.push_back({int32_t(k), Spielerliste_Stand().spieler, soll});
+        }
+        Screen_Zurueck();
+    };
+    ASSERT_TRUE(Kurz_Spielen());
+    ASSERT_EQ(ergebnis.size(), std::size(FAELLE));
+    for (size_t i = 0; i < ergebnis.size(); ++i) {
+        EXPECT_EQ(ergebnis[i][0], int32_t(FAELLE[i].erwartet)) << i;
+        EXPECT_EQ(ergebnis[i][1], ergebnis[i][2]) << i;
+    }
 }
 
 TEST_F(SpielerFenster, ARowClickActivatesAndReplacesOnlyTheOldestActiveTalentThatIsNoWeakness) {
