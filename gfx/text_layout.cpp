@@ -2,6 +2,7 @@
 #include "gfx/text_layout.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -81,23 +82,27 @@ void Zeile_Beenden(Rastport* ziel, int32_t a, uint16_t farbe, bool buendig) {
         g.woerter = 0;
         return;
     }
-    int32_t luecken = g.woerter - 1 < 0 ? 0 : g.woerter - 1;
-    if (buendig && (g.flags & TEXTSATZ_BLOCKSATZ) && luecken > 0) {
-        int32_t k = 0;
-        while (Breite(g.zeile) < a - 3 && int32_t(g.zeile.size()) < TEXTSATZ_MAX_ZEILE) {
-            const int32_t vorher = Breite(g.zeile);
-            const int32_t pos = g.luecken[k];
-            if (pos < 0 || pos > int32_t(g.zeile.size())) break;
-            g.zeile.insert(size_t(pos), 1, ' ');
-            // A space that would widen the line past the box is not put in:
-            // the line would no longer be drawn (wide spaces of a fixed-cell font).
-            if (Breite(g.zeile) > a + 2) {
-                g.zeile.erase(size_t(pos), 1);
-                break;
+    const int32_t luecken = g.woerter - 1 < 0 ? 0 : g.woerter - 1;
+    const bool passt = Breite(g.zeile) <= a + 2;
+    if (buendig && (g.flags & TEXTSATZ_BLOCKSATZ) && !(g.flags & TEXTSATZ_ZENTRIERT) && luecken > 0 && passt) {
+        // The room left is spread over the gaps in whole pixels (a relative
+        // tab after each word), every gap as wide as the others or one pixel
+        // wider: blanks put in would widen a gap by a whole blank, with a
+        // fixed-cell font a cell, and leave the others as they were.
+        const int32_t rest = a - 3 - Breite(g.zeile);
+        if (rest > 0) {
+            std::string neu;
+            size_t von = 0;
+            for (int32_t k = 0; k < luecken && k <= TEXTSATZ_MAX_ZEILE; ++k) {
+                const size_t pos = size_t(std::clamp(g.luecken[k], 0, int32_t(g.zeile.size())));
+                if (pos < von) break;
+                char tab[16];
+                std::snprintf(tab, sizeof tab, "^ta%04d", std::min(rest / luecken + (k < rest % luecken ? 1 : 0), 9999));
+                neu += g.zeile.substr(von, pos - von);
+                neu += tab;
+                von = pos;
             }
-            for (int32_t j = k + 1; j < g.woerter; ++j) ++g.luecken[j];
-            k = (k + 1) % luecken;
-            if (Breite(g.zeile) <= vorher) break;   // a space without width would never widen the line
+            g.zeile = neu + g.zeile.substr(von);
         }
     }
     if (g.unten != 0 && g.y + int32_t(g.font->bogen->height) > g.unten) {
@@ -106,7 +111,7 @@ void Zeile_Beenden(Rastport* ziel, int32_t a, uint16_t farbe, bool buendig) {
         g.woerter = 0;
         return;
     }
-    if (!buendig || Breite(g.zeile) <= a + 2) Zeile_Zeichnen(ziel, a, farbe);
+    if (!buendig || passt) Zeile_Zeichnen(ziel, a, farbe);
     g.y += g.zeilenhoehe;
     if ((g.flags & TEXTSATZ_HOCH_94) && g.y >= 94) g.y -= 7;
     g.zeile.clear();

@@ -2,6 +2,7 @@
 // centring and justification, and boxes that are never overrun.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -182,16 +183,30 @@ TEST_F(Satz, PercentSignsAreDrawnAsText) {
     EXPECT_EQ(r + 1, Text_Width(f, "50 %s %n %d"));
 }
 
+// The requester's fixed-cell font (set entry 11) and a 700 x 200 picture.
+struct ZellenSatz : ::testing::Test {
+    void SetUp() override {
+        slot = Res_Open(test::Fontres_Pfad().c_str(), 0);
+        ASSERT_GE(slot, 0);
+        f = static_cast<Font*>(Res_Load(slot, 11, 16, nullptr));
+        ASSERT_NE(f, nullptr);
+        rp = Rastport_Create(700, 200, 16, 0, 0);
+    }
+    void TearDown() override {
+        Rastport_Free(rp);
+        Font_Free(f);
+        Res_Close(slot);
+    }
+    int32_t slot = -1;
+    test::GrafikLader lader;
+    Font* f = nullptr;
+    Rastport* rp = nullptr;
+};
+
 // Justifying with the wide spaces of a fixed-cell font never pushes a line
 // past the box, where it would not be drawn: every line of the requester's
 // message shows.
-TEST(SatzMitFonts, AJustifiedLineOfAFixedCellFontIsDrawn) {
-    const int32_t slot = Res_Open(test::Fontres_Pfad().c_str(), 0);
-    ASSERT_GE(slot, 0);
-    test::GrafikLader lader;
-    Font* f = static_cast<Font*>(Res_Load(slot, 11, 16, nullptr));
-    ASSERT_NE(f, nullptr);
-    Rastport* rp = Rastport_Create(700, 200, 16, 0, 0);
+TEST_F(ZellenSatz, AJustifiedLineOfAFixedCellFontIsDrawn) {
     const char* texte[] = {"Ihr Kader ist komplett. Das Training beginnt morgen um 10 Uhr (100 %).",
                            "Alle Pl\xe4tze sind belegt. Bitte w\xe4hlen Sie den Platz, der \xfc" "berschrieben werden soll."};
     for (const char* text : texte) {
@@ -207,9 +222,34 @@ TEST(SatzMitFonts, AJustifiedLineOfAFixedCellFontIsDrawn) {
             EXPECT_GT(tinte, 100) << "line " << k << " of: " << text;
         }
     }
-    Rastport_Free(rp);
-    Font_Free(f);
-    Res_Close(slot);
+}
+
+// The room a justified line has left is spread evenly: with a fixed-cell
+// font every gap between two words is as wide as the others or a pixel
+// wider (blanks put in made some gaps a whole cell wider than the rest).
+TEST_F(ZellenSatz, AJustifiedLinesGapsDifferByAPixelAtMost) {
+    Rastport_Fill(rp, 0, 0, -1, -1, 0, nullptr);
+    // Words of one letter, so that the blank columns between them measure the gaps alone.
+    Textsatz_Box(rp, f, "mmm mm mmmm m mmmmm mm mmm mmmm mm mmmmmm mmm mm mmmm mmm mm mmmmm mmm", 18, 645, 0, 160,
+                 0xFFFF, TEXTSATZ_BLOCKSATZ, 33);
+    const uint16_t* p = Rastport_Pixels16(rp);
+    std::vector<int32_t> luecken;
+    int32_t leer = 0, erste = -1, letzte = -1;
+    for (int32_t x = 0; x < 700; ++x) {
+        bool tinte = false;
+        for (int32_t y = 0; y < 25; ++y) tinte |= p[y * 700 + x] != 0;
+        if (tinte) {
+            if (erste >= 0 && leer >= 6) luecken.push_back(leer);
+            if (erste < 0) erste = x;
+            letzte = x;
+            leer = 0;
+        } else if (erste >= 0) {
+            ++leer;
+        }
+    }
+    ASSERT_GE(luecken.size(), 5u);
+    EXPECT_LE(*std::max_element(luecken.begin(), luecken.end()) - *std::min_element(luecken.begin(), luecken.end()), 1);
+    EXPECT_GE(letzte + 1, 645 - 18 - 2 - 3 - 4) << "the first line reaches the right edge";
 }
 
 TEST(SatzMitFonts, WrappingNeverLeavesItsBox) {
