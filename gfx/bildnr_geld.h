@@ -30,7 +30,6 @@ constexpr int32_t GELD_KNAUF_H = 24;
 // sponsors' logos (120-139, 40 x 20, the sponsor row added).
 constexpr int32_t GELD_WERBUNG_FENSTER = 119, GELD_SPONSOR_LOGO = 120;
 constexpr int32_t GELD_LOGO_B = 40, GELD_LOGO_H = 20;
-constexpr int32_t GELD_ERSTER = 83, GELD_LETZTER = 139;
 // Entries 183 and 184 of "zemo_res.res": the options screen's window (736 x
 // 420) and the bar under the pointer (614 x 25).
 constexpr int32_t GELD_OPTIONEN_FENSTER = 183, GELD_OPTIONEN_UNTER_MAUS = 184;
@@ -38,7 +37,6 @@ constexpr int32_t GELD_OPTIONEN_FENSTER = 183, GELD_OPTIONEN_UNTER_MAUS = 184;
 // the spinner with one arrow pressed (110 ten down, 111 one down, 112 ten up,
 // 113 one up).
 constexpr int32_t GELD_HASK_BANK = 107, GELD_HASK_SPINNER = 110;
-constexpr int32_t GELD_HASK_ERSTER = 107, GELD_HASK_LETZTER = 113;
 // The spinner's keys from its left edge: ten down below 30, one down below 50,
 // one up to 67, ten up beyond; the value's field from 100 to the right end.
 constexpr int32_t GELD_SPINNER_B = 280, GELD_SPINNER_H = 26;

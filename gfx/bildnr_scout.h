@@ -37,6 +37,4 @@ constexpr int32_t SCOUT_BALKEN_B = 211;
 constexpr int32_t SCOUT_REGION_BILD[15] = {28190, 28188, 28186, 28164, 28166, 28170, 28168, 28172,
                                            28174, 28182, 28192, 28184, 28176, 28180, 28178};
 
-constexpr int32_t SCOUT_ERSTER = 152, SCOUT_LETZTER = 249, SCOUT_ANIM_ERSTER = 625, SCOUT_ANIM_LETZTER = 674;
-
 }  // namespace velmora

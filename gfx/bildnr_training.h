@@ -31,13 +31,11 @@ constexpr int32_t TRF_ANIM_BONUS = 28445, TRF_ANIM_25 = 28501, TRF_ANIM_50 = 285
                   TRF_ANIM_100 = 28591;
 constexpr int32_t TRF_ANIM_BONUS_N = 56, TRF_ANIM_TEXT_N = 30, TRF_ANIM_100_N = 33;
 
-constexpr int32_t TRF_ERSTER = 278, TRF_LETZTER = 297, TRF_ANIM_ERSTER = 442, TRF_ANIM_LETZTER = 623;
 // The camp window (at 66, 87, 664 x 404), a bar full and its cover (360 x 16),
 // its end button pressed and plain, the results window (at 65, 79, 670 x 440).
 constexpr int32_t LAGER_BILD_FENSTER = 28338, LAGER_BILD_BALKEN = 28339, LAGER_BILD_DECKEL = 28340,
                   LAGER_BILD_ENDE_DRUCK = 28341, LAGER_BILD_ENDE = 28342, LAGER_BILD_ERGEBNIS = 28343;
 // The news rail under the bars, shown while it holds a line (28344, 648 x 46).
 constexpr int32_t LAGER_BILD_NACHRICHT = 28344;
-constexpr int32_t LAGER_FENSTER_ERSTER = 338, LAGER_FENSTER_LETZTER = 344;
 
 }  // namespace velmora

@@ -35,16 +35,11 @@ constexpr int32_t TRANSFER_ZEILE_B = 384, TRANSFER_RECHTS_B = 388, TRANSFER_ZEIL
 // pressed (28267, 28268). Its rows and buttons share the transfer screen's.
 constexpr int32_t TRANSFER_BILD_TR_BRETT = 28254, TRANSFER_BILD_TR_BALKEN = 28259, TRANSFER_BILD_TR_ZEILENBALKEN = 28261;
 constexpr int32_t TRANSFER_BILD_TR_WAHL = 28267;
-constexpr int32_t TRAINING_ERSTER = 254, TRAINING_LETZTER = 268;
 
 // The camp booking page: the page at (9, 107) with the three full bars,
 // the cover of a bar's empty part (179 wide) and the eight camps' pictures
 // (28330 + camp, 430 x 300).
 constexpr int32_t TRANSFER_BILD_LAGER_SEITE = 28321, TRANSFER_BILD_LAGER_LEER = 28322, TRANSFER_BILD_LAGER_BILD = 28330;
 constexpr int32_t TRANSFER_BALKEN_LAGER = 179;
-constexpr int32_t LAGER_ERSTER = 321, LAGER_LETZTER = 337;
-
-// Entries 19 to 50 of "oddo_res.res" hold the screen's and the window's pictures.
-constexpr int32_t TRANSFER_ERSTER = 19, TRANSFER_LETZTER = 50;
 
 }  // namespace velmora

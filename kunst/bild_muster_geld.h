@@ -11,6 +11,11 @@
 
 namespace velmora {
 
+// The runs of entries the money screens' pictures take: 83-139 of
+// "zemo_res.res" and 107-113 of "hask_res.res".
+constexpr int32_t GELD_ERSTER = 83, GELD_LETZTER = 139;
+constexpr int32_t GELD_HASK_ERSTER = 107, GELD_HASK_LETZTER = 113;
+
 // One picture of the entries of gfx/bildnr_geld.h (a new depth-16 bitmap, black transparent),
 // null for an entry between them without one.
 Rastport* Muster_Geld_Bild(int32_t eintrag);

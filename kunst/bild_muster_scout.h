@@ -14,6 +14,9 @@
 
 namespace velmora {
 
+// The runs of entries of "oddo_res.res" the pictures and the globe take.
+constexpr int32_t SCOUT_ERSTER = 152, SCOUT_LETZTER = 249, SCOUT_ANIM_ERSTER = 625, SCOUT_ANIM_LETZTER = 674;
+
 // Entries SCOUT_ERSTER-SCOUT_LETZTER and SCOUT_ANIM_ERSTER-SCOUT_ANIM_LETZTER in order.
 std::vector<ResDateiEintrag> Muster_Scout_Datei();
 std::vector<ResDateiEintrag> Muster_Scout_Anim_Datei();

@@ -14,6 +14,11 @@
 
 namespace velmora {
 
+// The runs of entries of "oddo_res.res" the window, the flip books and the
+// camp's windows take.
+constexpr int32_t TRF_ERSTER = 278, TRF_LETZTER = 297, TRF_ANIM_ERSTER = 442, TRF_ANIM_LETZTER = 623;
+constexpr int32_t LAGER_FENSTER_ERSTER = 338, LAGER_FENSTER_LETZTER = 344;
+
 // Entries LAGER_FENSTER_ERSTER-LAGER_FENSTER_LETZTER of "oddo_res.res" in order.
 std::vector<ResDateiEintrag> Muster_Lager_Fenster_Datei();
 

@@ -13,6 +13,13 @@
 
 namespace velmora {
 
+// The runs of entries of "oddo_res.res" the pictures take: the transfer
+// screen's and the negotiation window's, the training screen's and the camp
+// booking page's.
+constexpr int32_t TRANSFER_ERSTER = 19, TRANSFER_LETZTER = 50;
+constexpr int32_t TRAINING_ERSTER = 254, TRAINING_LETZTER = 268;
+constexpr int32_t LAGER_ERSTER = 321, LAGER_LETZTER = 337;
+
 // The picture of slave number `slave` of gfx/bildnr_transfer.h (a new
 // depth-16 bitmap, black transparent), null for a number without one.
 Rastport* Muster_Transfer_Bild(int32_t slave);
