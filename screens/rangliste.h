@@ -10,7 +10,7 @@ namespace velmora {
 
 constexpr int32_t ICON_RANG_BALKEN = 1738, ICON_RANG_KNAUF = 1739, ICON_RANG_HOCH = 1740, ICON_RANG_RUNTER = 1741;
 constexpr int32_t ICON_RANG_LEINWAND = 1742;
-constexpr int32_t ICON_RANG_MODUS = 1743;   // 1743-1755: modes 0-12
+constexpr int32_t ICON_RANG_MODUS = 1749;   // 1749-1761: modes 0-12
 constexpr int32_t RANG_MODI = 13;
 constexpr int32_t RANG_SPIELER_MAX = 60;    // ranked players at most
 constexpr int32_t RANG_ZEILEN = 10;
@@ -33,7 +33,7 @@ struct RangSpieler {
 void Rangliste_Screen_Oeffnen();
 // The ranking's daily update calls it; the screen keeps nothing to update.
 void Rangliste_Screen_Tag();
-// A mode button (1743-1755).
+// A mode button (1749-1761).
 void Rangliste_Modus_Klick(int32_t icon);
 
 // What the screen shows (tests): mode, first row, scroll range, the player
