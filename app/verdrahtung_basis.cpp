@@ -365,11 +365,11 @@ void Binden_Shell() {
                [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); });
 }
 
-// The menu framework in the game: the shell's mouse, the icon states of the
-// manager whose turn it is, the resource files, its frame in the menu phase;
-// the panel's view of the match day, the bank and the news; each turn starts
-// on the main screen; messages and questions to the manager as requesters.
-void Binden_Bildschirm() {
+namespace {
+
+// The shell's mouse, the icon states of the manager whose turn it is, the
+// resource files and the help texts.
+void Binden_Menue_Eingaben() {
     MenueHooks& m = Menue_Hooks();
     Besetzen(m.maus_x, Maus_X, "Menue.maus_x");
     Besetzen(m.maus_y, Maus_Y, "Menue.maus_y");
@@ -409,7 +409,11 @@ void Binden_Bildschirm() {
             return h ? *h : 1;
         },
         "Menue.hilfe_option");
+}
 
+// The panel: its view of the match day and the bank, the network wait, the
+// screens behind its entries (a card for those that do not exist).
+void Binden_Menue_Panel() {
     MenuePanelHooks& p = Menue_Panel_Hooks();
     // The panel's club belongs to the game: a game bound after this one starts without a club.
     Beim_Abbinden([] { Menue_Set_Eigenes_Team(-1); });
@@ -443,7 +447,12 @@ void Binden_Bildschirm() {
                     Besetzen(p.screens[k][e], f, "MenuePanel.screens");
     if (!p.optionen_screen)
         Besetzen(p.optionen_screen, Platzhalter_Oeffner(ICON_PANEL_SYSTEM, 2), "MenuePanel.optionen_screen");
+}
 
+// Messages and questions to the manager as requesters; the news' answers;
+// the panel's line naming whom a waiting machine waits for.
+void Binden_Menue_Meldungen() {
+    MenuePanelHooks& p = Menue_Panel_Hooks();
     CoreHooks& c = Core_Hooks();
     // Before a game runs the message shows at once, over the start screens.
     Besetzen(
@@ -509,7 +518,11 @@ void Binden_Bildschirm() {
             return zeile.c_str();
         },
         "MenuePanel.warte_zeile");
+}
 
+// The calendar's calls: the texts and tables at a game's start and end, the
+// menu phase's frame, each turn on the main screen; the menu's save block.
+void Binden_Menue_Kalender() {
     KalenderHooks& k = Kalender_Hooks();
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_TEXTE, [] { Text_Laden(); });
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_TEXTE, Text_Free);
@@ -538,6 +551,19 @@ void Binden_Bildschirm() {
         Menue_Requester_Leeren();
         Menue_Alles_Loeschen();
     });
+}
+
+}  // namespace
+
+// The menu framework in the game: the shell's mouse, the icon states of the
+// manager whose turn it is, the resource files, its frame in the menu phase;
+// the panel's view of the match day, the bank and the news; each turn starts
+// on the main screen; messages and questions to the manager as requesters.
+void Binden_Bildschirm() {
+    Binden_Menue_Eingaben();
+    Binden_Menue_Panel();
+    Binden_Menue_Meldungen();
+    Binden_Menue_Kalender();
 }
 
 // The start screen and the wizard: the calendar's frame while it waits for a game.
