@@ -26,6 +26,7 @@
 #include "core/res.h"
 #include "gfx/colour.h"
 #include "gfx/font.h"
+#include "gfx/text_pruefung.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/spielfeld.h"
@@ -505,6 +506,39 @@ TEST_F(SpielansichtWelt, TheScoreLineShowsGoalsSpectatorsAndMinute) {
     MatchView_Frame(saetze.data(), 4, anzeige, false);
     ASSERT_TRUE(Zeigen(4));
     EXPECT_EQ(Bild("spielansicht_tafel_klein"), "");
+}
+
+// Every text of the views fits where it is drawn: the score plates with two
+// goals a side in the 90th minute and a six-figure crowd, the ticker with a
+// long line and a hovered player's name, in one to four views; the text
+// layer's check lists each text that passes its field or runs into another.
+TEST_F(SpielansichtWelt, ThePlatesTickerAndNamesFitTheirFieldsInEveryLayout) {
+    for (Spielfeld_Satz* s : saetze) {
+        s->tore[0] = 12;
+        s->tore[1] = 10;
+        s->minute = 90;
+        s->zuschauer_vorgabe = 123456;
+    }
+    Text_Pruefung_Starten();
+    for (size_t n = 1; n <= 4; ++n) {
+        MatchView_Exit();
+        Text_Pruefung_Screen(std::to_string(n) + " Ansichten");
+        MatchView_Frame(saetze.data(), int32_t(n), anzeige, false);
+        for (size_t i = 0; i < n; ++i)
+            Ticker_Add_Line(saetze[i]->spiel, "Freistoss in aussichtsreicher Position nach einem harten Foul am Strafraum");
+        AnsichtPunkt p;
+        if (Spieler_Im_Bild(&p) >= 0) Plat_Headless_Maus(p.x, p.y - 10, 0);
+        for (int32_t k = 0; k < 4; ++k) {
+            Text_Pruefung_Bild_Ende();
+            Zeigen(n, 1);
+        }
+        Plat_Headless_Maus(-100, -100, 0);
+    }
+    std::string befunde;
+    for (const TextBefund& b : Text_Pruefung_Befunde())
+        befunde += b.screen + ": " + b.art + " \"" + b.text + "\" " + b.nachbar + "\n";
+    Text_Pruefung_Beenden();
+    EXPECT_EQ(befunde, "");
 }
 
 TEST_F(SpielansichtWelt, TiredPlayersBlinkTheirMarkerOnEverySecondMetre) {

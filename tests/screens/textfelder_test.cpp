@@ -1,6 +1,8 @@
 // tests/screens/textfelder_test.cpp - every text fits where it is drawn: the
 // text layer's check runs while a running game opens every entry of the menu
-// panel, the quit question and the match-day pages, and the test lists each
+// panel, the players' windows, the scout's page and the match's slider panel,
+// the requesters, the match-day pages and the team editor's pages (the live
+// views' plates and ticker are checked with the views), and the test lists each
 // text that passes its window's edge or runs into the next column or a
 // neighbouring text, with its screen.
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "business/scout_screen.h"
 #include "business/spielerliste.h"
 #include "business/talente_screen.h"
 #include "business/training_fenster.h"
@@ -24,6 +27,7 @@
 #include "screens/editor_listen.h"
 #include "screens/editor_nation.h"
 #include "screens/editor_wappen.h"
+#include "screens/regler.h"
 #include "screens/spielerinfo.h"
 #include "screens/talent_panel.h"
 #include "season/kalender.h"
@@ -145,8 +149,19 @@ TEST_F(Textfelder, ThePlayersWindowsAndTheRequestersShowTheirTextsWithinTheirFie
         Menue_Screen_Oeffnen(Menue_Panel_Hooks().screens[0][4]);
         Training_Fenster_Oeffnen(Eigener(1), 2);
     });
-    Zeigen([] { return "Meldung"; }, [] {
+    Zeigen([] { return "Scout"; }, [] {
         Training_Fenster_Schliessen();
+        Menue_Screen_Oeffnen(Menue_Panel_Hooks().screens[0][3]);
+        Scout_Screen_Oeffnen(0);
+        EXPECT_TRUE(Scout_Screen_Offen());
+    });
+    Zeigen([] { return "Regler"; }, [] {
+        Menue_Screen_Oeffnen(Menue_Panel_Hooks().screens[0][0]);
+        Screen_Regler_Oeffnen();
+        EXPECT_TRUE(Screen_Regler_Offen());
+    });
+    Zeigen([] { return "Meldung"; }, [] {
+        Screen_Regler_Schliessen();
         Meldung("%s", "Ihr Kader ist komplett. Das Training beginnt morgen um 10 Uhr.");
     });
     ASSERT_EQ(Abspielen(), "");
