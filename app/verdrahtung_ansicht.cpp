@@ -11,6 +11,7 @@
 #include "app/verdrahtung_intern.h"
 #include "club/manager.h"
 #include "club/team.h"
+#include "core/prioritaeten.h"
 #include "core/res.h"
 #include "core/stoppuhr.h"
 #include "gfx/bild.h"
@@ -33,8 +34,17 @@
 #include "matchview/spielansicht_ersatz.h"
 #include "screens/einwechseln.h"
 #include "screens/regler.h"
+#include "season/kalender.h"
 
 namespace velmora::verdrahtung {
+
+namespace {
+// The player list and the sliders over the live view.
+void Panels_Schliessen() {
+    if (Screen_Spielerliste_Offen()) Screen_Spielerliste_Schliessen();
+    if (Screen_Regler_Offen()) Screen_Regler_Schliessen();
+}
+}  // namespace
 
 void Binden_Ansicht() {
     // The match day's walk ends with the view step; the views draw the watched
@@ -82,10 +92,12 @@ void Binden_Ansicht() {
     // A press on the option bar or on a panel over the view belongs to the
     // icon: the view under it does not take the click as well.
     Besetzen(MatchView_Hooks().maus_ueber_icon, Menue_Maus_Ueber_Icon, "MatchView.maus_ueber_icon");
-    Beim_Abbinden([] {
-        if (Screen_Spielerliste_Offen()) Screen_Spielerliste_Schliessen();
-        if (Screen_Regler_Offen()) Screen_Regler_Schliessen();
-    });
+    Beim_Abbinden(Panels_Schliessen);
+    // A waiting client's match gives the screen back: its panels close with it.
+    Abonnieren(Kalender_Hooks().client_spiel_zeigt, "Kalender.client_spiel_zeigt", prio::CLIENT_SPIEL_PANELS,
+               [](int32_t an) {
+                   if (!an) Panels_Schliessen();
+               });
     Besetzen(h.radar_freigeben, Radar_Freigeben, "Spieltag.radar_freigeben");
     // A client's re-fetched record replaces the one the views were handed.
     Besetzen(h.satz_ersetzt, MatchView_Check_Update, "Spieltag.satz_ersetzt");

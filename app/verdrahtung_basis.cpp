@@ -231,6 +231,8 @@ void Binden_Saison() {
     Anfrage(ANFRAGE_SPIELE_SERIE, spiele_anfrage);
     Anfrage(ANFRAGE_SPIELE_SPIEL, spiele_anfrage);
     Anfrage(ANFRAGE_SPIELE_ALLE, spiele_anfrage);
+    Anfrage(ANFRAGE_SPIELE_ABGLEICH, spiele_anfrage);
+    Anfrage(ANFRAGE_KALENDER_ABGLEICH, kalender_anfrage);
     Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_KALENDER,
                [] { Kalender_Client_Sync(); });
     // The fixtures and results are the server's: a client's own draw of the
@@ -434,6 +436,20 @@ void Binden_Menue_Panel() {
             Menue_Panel_Icon_Schalten(an);
         },
         "Kalender.netz_warten");
+    // A waiting client's match shows in the views: the main screen kept for
+    // the wait goes with its header and line, as it goes on the server when
+    // its day ends; after the match, or when the server's day moves on, the
+    // main screen comes back instead of the match's last picture.
+    Abonnieren(Kalender_Hooks().client_spiel_zeigt, "Kalender.client_spiel_zeigt", prio::CLIENT_SPIEL_MENUE,
+               [](int32_t an) {
+                   if (an) {
+                       Menue_Beenden_Anfordern();
+                       Menue_Screen_Bereich_Loeschen(5, -9999, -9999, 9999, 9999);
+                       return;
+                   }
+                   if (Menue_Lokal().team >= 0) Menue_Hauptscreen();
+                   Menue_Panel_Icon_Schalten(1);
+               });
     Binden_Spielerfenster();
     Binden_Transfer_Screens();
     // The other managers hear of the finished day from the news' turn end.

@@ -39,6 +39,10 @@ constexpr int32_t ZUG_BEGINN_MENUE = 100;    // the turn starts on the main scre
 constexpr int32_t ZUG_BEGINN_ANKUENDIGUNG = 120;   // the page before the turn may show again
 constexpr int32_t ZUG_ENDE_NEWS = 100;       // the messages to the next manager
 
+// A waiting client's own match takes the screen from the main screen or gives it back.
+constexpr int32_t CLIENT_SPIEL_PANELS = 50;  // the panels over the views close first
+constexpr int32_t CLIENT_SPIEL_MENUE = 100;  // then the main screen goes or comes back
+
 // The run mode changes: videos and sounds of the old mode stop.
 constexpr int32_t MEDIEN_STOP_FILME = 50;    // the films pause
 constexpr int32_t MEDIEN_STOP_SHELL = 100;   // samples and music

@@ -138,8 +138,9 @@ bool Spieltag_Client_Frame() {
             c.phase = ClientSpiel::ERGEBNIS;
             c.gefragt = 0;
         }
-        // Until the record is here the menu keeps the screen.
-        return satz != nullptr;
+        // Until the record is here the menu keeps the screen; once the match
+        // showed, a record being fetched again does not hand it back.
+        return satz != nullptr || c.beobachtet;
     }
     case ClientSpiel::ERGEBNIS:
         // The server plays the last minutes on; its slot closed, its result holds.

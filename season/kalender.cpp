@@ -130,7 +130,16 @@ bool Server_Wartet() {
     return clients == 0 && g.zuege.empty() && !g.client_gesehen;
 }
 
+// The waiting client's match takes the screen or gives it back.
+void Client_Spiel_Zeigt(bool zeigt) {
+    if (zeigt == g.client_spiel_zeigt) return;
+    g.client_spiel_zeigt = zeigt;
+    g_hooks.client_spiel_zeigt.Aufrufen(zeigt ? 1 : 0);
+}
+
 void Netz_Warten(bool an) {
+    // A match still on the screen when the wait ends gives it back first.
+    if (!an) Client_Spiel_Zeigt(false);
     g.netz_warten = an;
     g.netz_gefragt = Jetzt();
     if (g_hooks.netz_warten) g_hooks.netz_warten(an ? 1 : 0);
@@ -335,9 +344,13 @@ void Kalender_Main() {
     case KALENDER_MENUE: {
         // A waiting client's match runs in the views instead of the menu; the
         // question for the server's day goes on (it keeps the client heard).
-        if (g.netz_warten && Club_Netzwerk_Modus() == 1 && g_hooks.client_spieltag && g_hooks.client_spieltag()) {
-            Netz_Warten_Schritt(jetzt);
-            break;
+        if (g.netz_warten && Club_Netzwerk_Modus() == 1 && g_hooks.client_spieltag) {
+            const bool zeigt = g_hooks.client_spieltag();
+            Client_Spiel_Zeigt(zeigt);
+            if (zeigt) {
+                Netz_Warten_Schritt(jetzt);
+                break;
+            }
         }
         g_hooks.menue_frame.Aufrufen();
         if (g.runmodus != KALENDER_MENUE) break;

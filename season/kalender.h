@@ -117,6 +117,11 @@ struct KalenderHooks {
     // A waiting client's own match: one frame of it; true while it runs (its
     // views own the screen, the menu's frame waits).
     bool (*client_spieltag)() = nullptr;
+    // The waiting client's match takes the screen (1): the main screen kept
+    // for the wait goes; or gives it back (0) at its end, or when the wait
+    // ends with it: the main screen comes back, "Weiter" disabled while the
+    // wait goes on.
+    Abonnenten<int32_t> client_spiel_zeigt;
 };
 KalenderHooks& Kalender_Hooks();
 
@@ -208,8 +213,10 @@ bool Kalender_Spielstand_Anmelden();
 
 // Remote calls (docs/protocol.md).
 constexpr int32_t ANFRAGE_KALENDER_STAND = 1035;   // "<B"
+constexpr int32_t ANFRAGE_KALENDER_ABGLEICH = 1040;   // "i<B": the state as far as it changed (club/abgleich.h)
 // Client: the calendar state fetched again from the server (also the
-// calendar part of the network's Client_Alles_Holen); false when it failed.
+// calendar part of the network's Client_Alles_Holen); only what changed
+// since the last fetch travels (request 1040). False when it failed.
 bool Kalender_Client_Sync();
 bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort);
 

@@ -2,8 +2,10 @@
 // network: its save block, a client's copy of the server's date and
 // schedule, and the date a saved game shows in the load list.
 #include <algorithm>
+#include <random>
 #include <vector>
 
+#include "club/abgleich.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/team.h"
@@ -25,6 +27,13 @@ bool Beschaedigt() {
     Debug_Printf("Kalender_Load: Block beschaedigt\n");
     return false;
 }
+
+// Server: the versions of the state handed out; client: the one it holds.
+Abgleich_Server& server_fassungen() {
+    static Abgleich_Server s{std::random_device{}()};
+    return s;
+}
+Abgleich_Client client_kopie;
 
 bool Stand_Lesen(const uint8_t* in, size_t bytes) {
     ClubLeser l{in, bytes};
@@ -120,26 +129,38 @@ bool Kalender_Client_Sync() {
         Debug_Printf("Kalender_Client_Sync: kein Client\n");
         return false;
     }
-    std::vector<uint8_t> arg, antwort;
-    size_t n = 0;
-    const uint8_t* block = Club_Remote_Block("Kalender_Client_Sync", ANFRAGE_KALENDER_STAND, "<C<=0", arg, antwort, &n);
+    // A waiting client asks every second: the schedule, most of the block,
+    // travels only when it changed.
+    if (!client_kopie.Holen("Kalender_Client_Sync", ANFRAGE_KALENDER_ABGLEICH)) return false;
     // The date and the schedule are the server's; the turns and where to
     // resume are this machine's (the server's turns are its own managers').
     const std::vector<int32_t> zuege = g.zuege;
     const int32_t zug = g.zug, fortsetzen = g.fortsetzen;
-    if (!block || !Stand_Lesen(block, n)) return false;
+    if (!Stand_Lesen(client_kopie.bytes.data(), client_kopie.bytes.size())) {
+        client_kopie.Leeren();
+        return false;
+    }
     g.zuege = zuege;
     g.zug = zug;
     g.fortsetzen = fortsetzen;
     return true;
 }
 
-bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t*, size_t, std::vector<uint8_t>& antwort) {
-    if (anfrage != ANFRAGE_KALENDER_STAND) return false;
+bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {
+    if (anfrage != ANFRAGE_KALENDER_STAND && anfrage != ANFRAGE_KALENDER_ABGLEICH) return false;
     std::vector<uint8_t> block;
     if (g.initialisiert) Kalender_Save(block);
     ClubPacker p{antwort};
-    p.block_mit_laenge(block.data(), block.size());
+    if (anfrage == ANFRAGE_KALENDER_STAND) {
+        p.block_mit_laenge(block.data(), block.size());
+        return true;
+    }
+    ClubLeser l{argumente, bytes};
+    const uint32_t stand = uint32_t(l.i32());
+    if (l.fehler) return false;
+    std::vector<uint8_t> inhalt;
+    server_fassungen().Antworten(block, stand, inhalt);
+    p.block_mit_laenge(inhalt.data(), inhalt.size());
     return true;
 }
 

@@ -218,14 +218,16 @@ bool Spiele_Spielstand_Anmelden();
 constexpr int32_t ANFRAGE_SPIELE_SERIE = 1033;     // "iii<iiiiiiii"
 constexpr int32_t ANFRAGE_SPIELE_SPIEL = 1034;     // "iiii<B"
 constexpr int32_t ANFRAGE_SPIELE_ALLE = 1038;      // "<B": the whole store as its save block
+constexpr int32_t ANFRAGE_SPIELE_ABGLEICH = 1039;  // "i<B": the store's save block as far as it changed (club/abgleich.h)
 // Client side: fetches a game with its events from the server into this
 // machine's store (replacing an older copy); its handle, or 0 when the
 // server has no such game or did not answer.
 Spiel_Lock Spiele_Client_Holen(int32_t wettbewerb, int32_t runde, int32_t paarung, int32_t spieltag);
 // Client side: replaces this machine's whole store by the server's (fixtures,
 // results, events, suspensions). A client's own fixtures were drawn by its own
-// dice and name other pairings than the server's. False, the store kept, when
-// the server did not answer or its block is damaged.
+// dice and name other pairings than the server's. The server sends only what
+// changed since the store it sent last (request 1039). False, the store kept,
+// when the server did not answer or its block is damaged.
 bool Spiele_Client_Alle_Holen();
 // Server side: answers a request of this module; false for another id or bad arguments.
 bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort);

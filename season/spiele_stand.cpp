@@ -2,8 +2,10 @@
 // network: its save block, a client's fetch of one game and the server's
 // answers.
 #include <cstring>
+#include <random>
 #include <vector>
 
+#include "club/abgleich.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/spieler.h"
@@ -25,6 +27,13 @@ void Packe32(std::vector<uint8_t>& out, uint32_t v) {
     Bytes_Put32(b, v);
     out.insert(out.end(), b, b + 4);
 }
+
+// Server: the versions of the store handed out; client: the one it holds.
+Abgleich_Server& Server_Fassungen() {
+    static Abgleich_Server s{std::random_device{}()};
+    return s;
+}
+Abgleich_Client kopie;
 
 
 }  // namespace
@@ -164,10 +173,10 @@ Spiel_Lock Spiele_Client_Holen(int32_t w, int32_t runde, int32_t paarung, int32_
 }
 
 bool Spiele_Client_Alle_Holen() {
-    std::vector<uint8_t> arg, antwort;
-    size_t n = 0;
-    const uint8_t* block = Club_Remote_Block("Spiele_Client_Alle_Holen", ANFRAGE_SPIELE_ALLE, "<C<=0", arg, antwort, &n);
-    return block && Spiele_Load(block, n);
+    if (!kopie.Holen("Spiele_Client_Alle_Holen", ANFRAGE_SPIELE_ABGLEICH)) return false;
+    if (Spiele_Load(kopie.bytes.data(), kopie.bytes.size())) return true;
+    kopie.Leeren();
+    return false;
 }
 
 bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {
@@ -186,6 +195,15 @@ bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t byt
         std::vector<uint8_t> block;   // empty while no game runs
         if (g.initialisiert) Spiele_Save(block);
         p.block_mit_laenge(block.data(), block.size());
+        return true;
+    }
+    if (anfrage == ANFRAGE_SPIELE_ABGLEICH) {
+        const uint32_t stand = uint32_t(l.i32());
+        if (l.fehler) return false;
+        std::vector<uint8_t> block, inhalt;   // empty while no game runs
+        if (g.initialisiert) Spiele_Save(block);
+        Server_Fassungen().Antworten(block, stand, inhalt);
+        p.block_mit_laenge(inhalt.data(), inhalt.size());
         return true;
     }
     if (anfrage == ANFRAGE_SPIELE_SPIEL) {

@@ -15,6 +15,7 @@
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
 #include "business/news.h"
+#include "club/abgleich.h"
 #include "club/club_hooks.h"
 #include "club/manager.h"
 #include "club/spieler.h"
@@ -609,6 +610,19 @@ TEST(KalenderSpielstand, DamagedCalendarBlocksAreRefusedAndNothingChanges) {
     EXPECT_EQ(nochmal, gut);
 }
 
+// The test's server: its state `stand` answered to request 1040 for the
+// version the client names, as the calendar's handler does.
+void Abgleich_Antwort(const std::vector<uint8_t>& stand, const std::vector<uint8_t>& arg, std::vector<uint8_t>& antwort) {
+    static Abgleich_Server server(1000);
+    uint32_t version = 0;
+    if (arg.size() >= 4) std::memcpy(&version, arg.data(), 4);
+    std::vector<uint8_t> inhalt;
+    server.Antworten(stand, version, inhalt);
+    const uint32_t n = uint32_t(inhalt.size());
+    antwort.assign(reinterpret_cast<const uint8_t*>(&n), reinterpret_cast<const uint8_t*>(&n) + 4);
+    antwort.insert(antwort.end(), inhalt.begin(), inhalt.end());
+}
+
 TEST(KalenderClient, SyncTakesTheServersDateAndSchedule) {
     KalenderWelt w;
     ASSERT_TRUE(w.ok);
@@ -625,26 +639,50 @@ TEST(KalenderClient, SyncTakesTheServersDateAndSchedule) {
     static std::vector<uint8_t> stand;
     stand = server;
     c.netzwerk_modus = [] { return 1; };
-    c.client_read = [](int32_t anfrage, const char* typ, const std::vector<uint8_t>&, std::vector<uint8_t>& antwort) {
-        EXPECT_STREQ(typ, "<C<=0");
-        if (anfrage != ANFRAGE_KALENDER_STAND) return false;
-        uint32_t n = uint32_t(stand.size());
-        antwort.assign(reinterpret_cast<uint8_t*>(&n), reinterpret_cast<uint8_t*>(&n) + 4);
-        antwort.insert(antwort.end(), stand.begin(), stand.end());
+    static size_t zuletzt;
+    c.client_read = [](int32_t anfrage, const char* typ, const std::vector<uint8_t>& arg, std::vector<uint8_t>& antwort) {
+        EXPECT_STREQ(typ, "i<C<=0");
+        if (anfrage != ANFRAGE_KALENDER_ABGLEICH) return false;
+        Abgleich_Antwort(stand, arg, antwort);
+        zuletzt = antwort.size();
         return true;
     };
     ASSERT_TRUE(Kalender_Client_Sync());
     EXPECT_EQ(Tag_Index(), 33);
     EXPECT_EQ(Kalender_Team_Frei_2(50, 5, 0), termin);
+    EXPECT_GT(zuletzt, server.size()) << "the first fetch takes the whole state";
+    // Asked again, an unchanged state answers a few bytes, a new day only its piece.
+    ASSERT_TRUE(Kalender_Client_Sync());
+    EXPECT_LE(zuletzt, 20u);
+    const int32_t morgen = 34;
+    std::memcpy(stand.data() + 8, &morgen, 4);
+    ASSERT_TRUE(Kalender_Client_Sync());
+    EXPECT_EQ(Tag_Index(), 34);
+    EXPECT_LE(zuletzt, 20u + 8 + ABGLEICH_RASTER);
+    EXPECT_EQ(Kalender_Team_Frei_2(50, 5, 0), termin);
     stand.resize(10);   // a broken answer leaves the state as it was
     EXPECT_FALSE(Kalender_Client_Sync());
-    EXPECT_EQ(Tag_Index(), 33);
+    EXPECT_EQ(Tag_Index(), 34);
     c = vorher;
-    // The server's answer is the calendar block with its length.
+    // The server's answer is the calendar block with its length; to request
+    // 1040 the same block after the version's header, then "unchanged".
+    server.clear();
+    Kalender_Save(server);
     std::vector<uint8_t> antwort;
     ASSERT_TRUE(Kalender_Server_Anfrage(ANFRAGE_KALENDER_STAND, nullptr, 0, antwort));
     ASSERT_EQ(antwort.size(), server.size() + 4);
     EXPECT_TRUE(std::equal(server.begin(), server.end(), antwort.begin() + 4));
+    const uint8_t keine[4] = {};
+    antwort.clear();
+    ASSERT_TRUE(Kalender_Server_Anfrage(ANFRAGE_KALENDER_ABGLEICH, keine, 4, antwort));
+    ASSERT_EQ(antwort.size(), server.size() + 20);
+    EXPECT_TRUE(std::equal(server.begin(), server.end(), antwort.begin() + 20));
+    uint8_t version[4];
+    std::memcpy(version, antwort.data() + 4, 4);
+    antwort.clear();
+    ASSERT_TRUE(Kalender_Server_Anfrage(ANFRAGE_KALENDER_ABGLEICH, version, 4, antwort));
+    EXPECT_EQ(antwort.size(), 20u);
+    EXPECT_FALSE(Kalender_Server_Anfrage(ANFRAGE_KALENDER_ABGLEICH, nullptr, 0, antwort)) << "no version named";
     EXPECT_FALSE(Kalender_Server_Anfrage(ANFRAGE_KALENDER_STAND + 1, nullptr, 0, antwort));
 }
 
@@ -674,12 +712,10 @@ TEST(KalenderClient, AfterItsTurnAClientWaitsForTheServersNextDay) {
     const ClubHooks vorher = c;
     c.netzwerk_modus = [] { return 1; };
     c.client_team = [] { return team; };
-    c.client_read = [](int32_t anfrage, const char*, const std::vector<uint8_t>&, std::vector<uint8_t>& antwort) {
-        if (anfrage != ANFRAGE_KALENDER_STAND) return false;
+    c.client_read = [](int32_t anfrage, const char*, const std::vector<uint8_t>& arg, std::vector<uint8_t>& antwort) {
+        if (anfrage != ANFRAGE_KALENDER_ABGLEICH) return false;
         ++fragen;
-        uint32_t n = uint32_t(stand.size());
-        antwort.assign(reinterpret_cast<uint8_t*>(&n), reinterpret_cast<uint8_t*>(&n) + 4);
-        antwort.insert(antwort.end(), stand.begin(), stand.end());
+        Abgleich_Antwort(stand, arg, antwort);
         return true;
     };
     KalenderHooks& h = Kalender_Hooks();
@@ -706,17 +742,34 @@ TEST(KalenderClient, AfterItsTurnAClientWaitsForTheServersNextDay) {
         ++spiel_frames;
         return spiel_laeuft;
     };
+    // The match takes the screen and gives it back once each time it starts
+    // or stops showing (the main screen kept for the wait goes and comes back).
+    static std::string zeigt;
+    zeigt.clear();
+    static const auto zeigt_merken = [](int32_t an) { zeigt += an ? '1' : '0'; };
+    ASSERT_TRUE(h.client_spiel_zeigt.Anmelden(0, zeigt_merken, "test"));
     for (int32_t i = 0; i < 5; ++i) Kalender_Main();
     EXPECT_EQ(spiel_frames, 5);
     EXPECT_EQ(fragen, 1) << "asked before a second passed";
+    EXPECT_EQ(zeigt, "") << "no match showed yet";
     // While the match runs, the question for the server's day goes on.
     spiel_laeuft = true;
     uhr += 1000;
     Kalender_Main();
+    Kalender_Main();
     EXPECT_EQ(fragen, 2);
-    EXPECT_EQ(spiel_frames, 6);
+    EXPECT_EQ(spiel_frames, 7);
+    EXPECT_EQ(zeigt, "1");
+    // The match is over: the main screen comes back while the wait goes on.
     spiel_laeuft = false;
-    h.client_spieltag = nullptr;
+    Kalender_Main();
+    Kalender_Main();
+    EXPECT_EQ(zeigt, "10");
+    EXPECT_EQ(warten, 1);
+    // It shows again; the server's day then moves on under it.
+    spiel_laeuft = true;
+    Kalender_Main();
+    EXPECT_EQ(zeigt, "101");
     EXPECT_TRUE(Kalender_Netz_Wartet()) << "the server's day is still 0";
     EXPECT_EQ(Tag_Index(), 0);
     // The server's day moves on (the block's day field after its magic and version).
@@ -724,6 +777,10 @@ TEST(KalenderClient, AfterItsTurnAClientWaitsForTheServersNextDay) {
     std::memcpy(stand.data() + 8, &morgen, 4);
     uhr += 1000;
     Kalender_Main();
+    EXPECT_EQ(zeigt, "1010") << "the match gave the screen back as the wait ended";
+    h.client_spiel_zeigt.Abmelden(zeigt_merken);
+    spiel_laeuft = false;
+    h.client_spieltag = nullptr;
     EXPECT_EQ(holen, 1);
     EXPECT_EQ(warten, 0);
     EXPECT_EQ(Tag_Index(), 1);

@@ -1,7 +1,9 @@
 // tests/season/spiele_test.cpp - the fixtures store: events, cards,
 // suspensions, series, statistics, locks, save and load.
+#include <algorithm>
 #include <cstring>
 
+#include "club/abgleich.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "core/bytes.h"
@@ -272,6 +274,29 @@ TEST_F(SpieleTest, AClientTakesTheServersWholeStoreAndWithItTheNextOpponent) {
     static std::vector<uint8_t> antwort_server;
     antwort_server.clear();
     ASSERT_TRUE(Spiele_Server_Anfrage(ANFRAGE_SPIELE_ALLE, nullptr, 0, antwort_server));
+    // Fetched again, the store travels as far as it changed: whole to a
+    // client without a copy, a few bytes while unchanged, one piece after a
+    // result.
+    std::vector<uint8_t> block;
+    Spiele_Save(block);
+    const auto abgleich = [](uint32_t version, std::vector<uint8_t>& a) {
+        std::vector<uint8_t> arg(4);
+        std::memcpy(arg.data(), &version, 4);
+        a.clear();
+        return Spiele_Server_Anfrage(ANFRAGE_SPIELE_ABGLEICH, arg.data(), arg.size(), a) && a.size() >= 20;
+    };
+    std::vector<uint8_t> a;
+    ASSERT_TRUE(abgleich(0, a));
+    ASSERT_EQ(a.size(), 20 + block.size());
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), a.begin() + 20));
+    uint32_t version = 0;
+    std::memcpy(&version, a.data() + 4, 4);
+    ASSERT_TRUE(abgleich(version, a));
+    EXPECT_EQ(a.size(), 20u);
+    Spiele_Set_Ergebnis(spiel, 2, 0, 1);
+    ASSERT_TRUE(abgleich(version, a));
+    EXPECT_LE(a.size(), 20u + 8 + 2 * ABGLEICH_RASTER) << "of " << block.size();
+    Spiele_Set_Ergebnis(spiel, 1, 0, 1);
 
     // The client drew its own first round: the club meets another side.
     Spiele_Init();
@@ -283,10 +308,22 @@ TEST_F(SpieleTest, AClientTakesTheServersWholeStoreAndWithItTheNextOpponent) {
     Spiele_Unlock(Statistik_Spiele_Von_Team(team, -1, -1, &gegner, &w, nullptr));
     ASSERT_EQ(gegner, anderer);
 
-    // The server's answer as the client receives it.
-    constexpr auto server = [](int32_t anfrage, const char*, const std::vector<uint8_t>&, std::vector<uint8_t>& antwort) {
-        antwort = antwort_server;
-        return anfrage == ANFRAGE_SPIELE_ALLE;
+    // The server's answer as the client receives it: its store as far as it
+    // changed since the version the client names.
+    constexpr auto server = [](int32_t anfrage, const char*, const std::vector<uint8_t>& arg,
+                               std::vector<uint8_t>& antwort) {
+        static Abgleich_Server fassungen(500);
+        uint32_t version = 0;
+        if (arg.size() == 4) std::memcpy(&version, arg.data(), 4);
+        const std::vector<uint8_t> stand(antwort_server.begin() + (antwort_server.size() >= 4 ? 4 : 0),
+                                         antwort_server.end());
+        std::vector<uint8_t> inhalt;
+        fassungen.Antworten(stand, version, inhalt);
+        antwort.assign(4, 0);
+        const uint32_t laenge = uint32_t(inhalt.size());
+        std::memcpy(antwort.data(), &laenge, 4);
+        antwort.insert(antwort.end(), inhalt.begin(), inhalt.end());
+        return anfrage == ANFRAGE_SPIELE_ABGLEICH;
     };
     Club_Hooks().client_read = server;
     ASSERT_TRUE(Spiele_Client_Alle_Holen());
@@ -300,7 +337,7 @@ TEST_F(SpieleTest, AClientTakesTheServersWholeStoreAndWithItTheNextOpponent) {
     ASSERT_NE(Spiele_Ereignis_Erstes(erstes, &c), nullptr) << "with its events";
     Spiele_Unlock(erstes);
 
-    // A cut answer, then none: refused, the fetched store stays.
+    // A damaged store, then no answer: refused, the fetched store stays.
     antwort_server.resize(antwort_server.size() - 5);
     EXPECT_FALSE(Spiele_Client_Alle_Holen());
     Club_Hooks().client_read = nullptr;

@@ -1,0 +1,144 @@
+// club/abgleich.cpp - a repeatedly fetched block sent only as far as it changed.
+#include "club/abgleich.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "club/club_netz.h"
+#include "core/bytes.h"
+#include "core/debug.h"
+#include "core/pruefsumme.h"
+
+namespace velmora {
+
+namespace {
+
+void Packe32(std::vector<uint8_t>& out, uint32_t v) {
+    uint8_t b[4];
+    Bytes_Put32(b, v);
+    out.insert(out.end(), b, b + 4);
+}
+
+struct Leser {
+    const uint8_t* p;
+    size_t n;
+    size_t pos = 0;
+    bool fehler = false;
+    uint32_t u32() {
+        if (n - pos < 4) {
+            fehler = true;
+            return 0;
+        }
+        const uint32_t v = Bytes_Get32(p + pos);
+        pos += 4;
+        return v;
+    }
+};
+
+uint32_t Crc(const std::vector<uint8_t>& b) { return Pruefsumme_Crc32(0, b.data(), b.size()); }
+
+}  // namespace
+
+void Abgleich_Server::Antworten(const std::vector<uint8_t>& aktuell, uint32_t stand, std::vector<uint8_t>& antwort) {
+    if (fassungen_.empty() || fassungen_.back().bytes != aktuell) {
+        fassungen_.push_back(Fassung{naechste_, Crc(aktuell), aktuell});
+        if (++naechste_ == 0) naechste_ = 1;   // 0 names no version
+        if (fassungen_.size() > ABGLEICH_FASSUNGEN) fassungen_.pop_front();
+    }
+    const Fassung& neu = fassungen_.back();
+    Packe32(antwort, neu.stand);
+    const Fassung* alt = nullptr;
+    for (const Fassung& f : fassungen_)
+        if (stand != 0 && f.stand == stand) alt = &f;
+    const uint32_t art = !alt ? ABGLEICH_GANZ : alt == &neu ? ABGLEICH_UNVERAENDERT : ABGLEICH_STUECKE;
+    Packe32(antwort, art);
+    Packe32(antwort, uint32_t(neu.bytes.size()));
+    Packe32(antwort, neu.crc);
+    if (art == ABGLEICH_GANZ) {
+        antwort.insert(antwort.end(), neu.bytes.begin(), neu.bytes.end());
+        return;
+    }
+    if (art == ABGLEICH_UNVERAENDERT) return;
+    // The grid's cells that differ from the client's version (or lie past
+    // its end), neighbouring ones joined into one piece.
+    const std::vector<uint8_t>& a = alt->bytes;
+    const std::vector<uint8_t>& b = neu.bytes;
+    size_t von = 0;
+    bool offen = false;
+    for (size_t o = 0; o <= b.size(); o += ABGLEICH_RASTER) {
+        const size_t ende = std::min(o + ABGLEICH_RASTER, b.size());
+        const bool anders = o < b.size() && (ende > a.size() || std::memcmp(a.data() + o, b.data() + o, ende - o) != 0);
+        if (anders && !offen) {
+            von = o;
+            offen = true;
+        } else if (!anders && offen) {
+            Packe32(antwort, uint32_t(von));
+            Packe32(antwort, uint32_t(o - von));
+            antwort.insert(antwort.end(), b.begin() + std::ptrdiff_t(von), b.begin() + std::ptrdiff_t(o));
+            offen = false;
+        }
+        if (o >= b.size()) break;
+    }
+    if (offen) {
+        Packe32(antwort, uint32_t(von));
+        Packe32(antwort, uint32_t(b.size() - von));
+        antwort.insert(antwort.end(), b.begin() + std::ptrdiff_t(von), b.end());
+    }
+}
+
+bool Abgleich_Client::Nehmen(const uint8_t* antwort, size_t n, bool* geaendert) {
+    if (geaendert) *geaendert = false;
+    Leser l{antwort, antwort ? n : 0};
+    const uint32_t neu_stand = l.u32(), art = l.u32(), laenge = l.u32(), crc = l.u32();
+    bool ok = !l.fehler && neu_stand != 0;
+    std::vector<uint8_t> neu;
+    if (ok && art == ABGLEICH_UNVERAENDERT) {
+        ok = l.pos == n && stand == neu_stand && bytes.size() == laenge;
+        if (ok) neu = bytes;
+    } else if (ok && art == ABGLEICH_GANZ) {
+        ok = n - l.pos == laenge;
+        if (ok) neu.assign(antwort + l.pos, antwort + n);
+    } else if (ok && art == ABGLEICH_STUECKE) {
+        ok = stand != 0;
+        if (ok) {
+            neu = bytes;
+            neu.resize(laenge);
+        }
+        size_t bis = 0;   // pieces come in rising order and do not overlap
+        while (ok && l.pos < n) {
+            const uint32_t von = l.u32(), anzahl = l.u32();
+            ok = !l.fehler && von >= bis && anzahl > 0 && von <= laenge && anzahl <= laenge - von &&
+                 anzahl <= n - l.pos;
+            if (!ok) break;
+            std::memcpy(neu.data() + von, antwort + l.pos, anzahl);
+            l.pos += anzahl;
+            bis = size_t(von) + anzahl;
+        }
+    } else {
+        ok = false;
+    }
+    if (ok) ok = Crc(neu) == crc;
+    if (!ok) {
+        Debug_Printf("Abgleich_Client_Nehmen: Antwort passt nicht zur Kopie (Fassung %u, Art %u)\n", neu_stand, art);
+        Leeren();
+        return false;
+    }
+    if (geaendert) *geaendert = art != ABGLEICH_UNVERAENDERT;
+    stand = neu_stand;
+    bytes = std::move(neu);
+    return true;
+}
+
+bool Abgleich_Client::Holen(const char* wer, int32_t anfrage) {
+    for (int32_t versuch = 0; versuch < 2; ++versuch) {
+        std::vector<uint8_t> arg, antwort;
+        ClubPacker{arg}.i32(int32_t(stand));
+        size_t n = 0;
+        const uint8_t* block = Club_Remote_Block(wer, anfrage, "i<C<=0", arg, antwort, &n);
+        if (!block) return false;
+        if (Nehmen(block, n)) return true;
+    }
+    return false;
+}
+
+}  // namespace velmora
