@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <getopt.h>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ struct AppModul {
     uint32_t loop_start = 0;
     uint32_t ereignis = 0;
     int32_t fenster_umschalter = 1;
+    // Events held back for the next pass: the key polling holds one key a
+    // frame, and a second key of the same pass would overwrite the first.
+    std::deque<PlatEreignis> aufgeschoben;
 };
 AppModul g;
 ShellDienste g_dienste;
@@ -242,8 +246,21 @@ void Win_Proc(const PlatEreignis& e) {
 }
 
 uint32_t Win_Pump_Messages() {
+    // One key and its character a pass: on a loaded machine a pass can take
+    // several keys typed, and all but the last were lost. A further key and
+    // whatever came after it wait for the next pass, in their order.
+    bool code = false, zeichen = false;
+    const auto nehmen = [&](const PlatEreignis& e) {
+        if ((e.art == PLAT_E_TASTE && (code || zeichen)) || (e.art == PLAT_E_ZEICHEN && zeichen)) return false;
+        code = code || e.art == PLAT_E_TASTE;
+        zeichen = zeichen || e.art == PLAT_E_ZEICHEN;
+        Win_Proc(e);
+        return true;
+    };
+    while (!g.aufgeschoben.empty() && nehmen(g.aufgeschoben.front())) g.aufgeschoben.pop_front();
     PlatEreignis e;
-    while (Plat_Ereignis_Holen(e)) Win_Proc(e);
+    while (g.aufgeschoben.empty() && Plat_Ereignis_Holen(e))
+        if (!nehmen(e)) g.aufgeschoben.push_back(e);
     Netz_Pump();
     g.letzte_frame_zeit = Plat_Ms();   // the wait does not count as frame time
     return g.letzte_frame_zeit;
@@ -256,6 +273,9 @@ void Win_Warten() {
 
 void Win_Warten_Ende() {
     Maus_Eingabe_Verwerfen();
+    // The keys held back go too, with the characters still queued behind them.
+    for (PlatEreignis e; !g.aufgeschoben.empty() && Plat_Ereignis_Holen(e);) g.aufgeschoben.push_back(e);
+    std::erase_if(g.aufgeschoben, [](const PlatEreignis& e) { return e.art == PLAT_E_TASTE || e.art == PLAT_E_ZEICHEN; });
     Taste_Reset();
 }
 

@@ -117,7 +117,9 @@ constexpr uint32_t APP_STILL_MS = 500, APP_LEERLAUF_MS = 50;
 uint32_t App_Frame_Rest(uint32_t start, uint32_t jetzt, uint32_t still_ms = 0, int32_t film_ms = -1);
 void Spiel_Dispatcher(uint32_t ereignis);
 void Netz_Pump();
-// Drains pending events and runs the network pump; returns the new last frame time.
+// Takes the pending events and runs the network pump; returns the new last
+// frame time. One key and its character reach the key polling a pass: a
+// further key and the events after it wait for the next pass.
 uint32_t Win_Pump_Messages();
 // The wait of a remote call, over and over: the events and the network are
 // pumped and the screen as it stands is shown again (the calling icon drawn
