@@ -16,9 +16,50 @@
 namespace velmora {
 namespace {
 
-inline JPEG_RESULT put_code(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* t, uint32_t sym) {
-    return jpeg_put_bits(s, t->code[sym], int32_t(t->length[sym]));
-}
+// The plain writer's pending bits held in a register for one block or one
+// progressive scan: n bits, right-aligned (anything above them is left over
+// and never read). Whole bytes go out four at a time where none of them is
+// 0xFF and the output has room for them, else one at a time through
+// jpeg_emit_byte (stuffing, a full file buffer, a memory block's end); the
+// bytes are those of jpeg_put_bits.
+struct PlainBits {
+    JPEG_STREAM* s;
+    uint64_t acc;
+    int32_t n;
+    explicit PlainBits(JPEG_STREAM* st) : s(st), acc(st->bits), n(8 - st->bit_count) {}
+    // Writes every whole byte held, leaving fewer than eight bits.
+    [[gnu::noinline]] JPEG_RESULT flush() {
+        while (n >= 32 && s->end - s->current >= 4) {
+            const uint32_t w = uint32_t(acc >> (n - 32));
+            if (((~w - 0x01010101u) & w & 0x80808080u) != 0) break;   // an 0xFF among them
+            uint8_t* out = const_cast<uint8_t*>(s->current);
+            out[0] = uint8_t(w >> 24), out[1] = uint8_t(w >> 16), out[2] = uint8_t(w >> 8), out[3] = uint8_t(w);
+            s->current += 4;
+            s->consumed += 4;
+            if (s->file < 0) s->left -= 4;
+            n -= 32;
+        }
+        for (; n >= 8; n -= 8)
+            if (const JPEG_RESULT r = jpeg_emit_byte(s, uint8_t(acc >> (n - 8)))) return r;
+        return 0;
+    }
+    // The low len bits of v (up to 32; v holds nothing above them).
+    [[gnu::always_inline]] JPEG_RESULT put(uint32_t v, uint32_t len) {
+        if (uint32_t(n) + len > 64) [[unlikely]] {
+            if (const JPEG_RESULT r = flush()) return r;
+        }
+        acc = (acc << len) | v;
+        n += int32_t(len);
+        return 0;
+    }
+    JPEG_RESULT done(JPEG_RESULT r) {
+        if (!r) r = flush();
+        if (r) return r;
+        s->bits = acc & ((uint64_t(1) << n) - 1);
+        s->bit_count = 8 - n;
+        return 0;
+    }
+};
 
 inline uint32_t value_bits(int32_t v, uint32_t n) { return uint32_t(v < 0 ? v - 1 : v) & ((1u << n) - 1); }
 
@@ -28,6 +69,7 @@ constexpr uint32_t kMaxCorrectionBits = 1000;
 // pass writes codes and bits. Both walk the blocks the same way.
 struct Pass {
     JPEG_STREAM* s = nullptr;                // null: statistics
+    PlainBits* w = nullptr;                  // the output's bits while the scan is written
     uint32_t (*freq)[257] = nullptr;
     const JPEG_ENC_SCAN* scan = nullptr;
     const JPEG_HUFF_ENCODE_TABLE* table = nullptr;   // AC table of the scan
@@ -40,10 +82,10 @@ struct Pass {
     void symbol(const JPEG_HUFF_ENCODE_TABLE* t, uint32_t id, uint32_t sym) {
         if (r) return;
         if (!s) ++freq[id][sym];
-        else r = put_code(s, t, sym);
+        else r = w->put(t->code[sym], t->length[sym]);
     }
     void raw(uint32_t v, uint32_t n) {
-        if (s && !r && n) r = jpeg_put_bits(s, v, int32_t(n));
+        if (s && !r && n) r = w->put(v & ((1u << n) - 1), n);
     }
     void emit_eobrun() {
         if (!eobrun) return;
@@ -218,54 +260,6 @@ void walk_scan(JPEG_PROPERTIES* p, Pass& ps) {
 
 }  // namespace
 
-namespace {
-
-// The plain writer's pending bits held in a register for one block: n bits,
-// right-aligned (anything above them is left over and never read). Whole bytes
-// go out four at a time where none of them is 0xFF and the output has room for
-// them, else one at a time through jpeg_emit_byte (stuffing, a full file
-// buffer, a memory block's end); the bytes are those of jpeg_put_bits.
-struct PlainBits {
-    JPEG_STREAM* s;
-    uint64_t acc;
-    int32_t n;
-    explicit PlainBits(JPEG_STREAM* st) : s(st), acc(st->bits), n(8 - st->bit_count) {}
-    // Writes every whole byte held, leaving fewer than eight bits.
-    [[gnu::noinline]] JPEG_RESULT flush() {
-        while (n >= 32 && s->end - s->current >= 4) {
-            const uint32_t w = uint32_t(acc >> (n - 32));
-            if (((~w - 0x01010101u) & w & 0x80808080u) != 0) break;   // an 0xFF among them
-            uint8_t* out = const_cast<uint8_t*>(s->current);
-            out[0] = uint8_t(w >> 24), out[1] = uint8_t(w >> 16), out[2] = uint8_t(w >> 8), out[3] = uint8_t(w);
-            s->current += 4;
-            s->consumed += 4;
-            if (s->file < 0) s->left -= 4;
-            n -= 32;
-        }
-        for (; n >= 8; n -= 8)
-            if (const JPEG_RESULT r = jpeg_emit_byte(s, uint8_t(acc >> (n - 8)))) return r;
-        return 0;
-    }
-    // The low len bits of v (up to 32; v holds nothing above them).
-    [[gnu::always_inline]] JPEG_RESULT put(uint32_t v, uint32_t len) {
-        if (uint32_t(n) + len > 64) [[unlikely]] {
-            if (const JPEG_RESULT r = flush()) return r;
-        }
-        acc = (acc << len) | v;
-        n += int32_t(len);
-        return 0;
-    }
-    JPEG_RESULT done(JPEG_RESULT r) {
-        if (!r) r = flush();
-        if (r) return r;
-        s->bits = acc & ((uint64_t(1) << n) - 1);
-        s->bit_count = 8 - n;
-        return 0;
-    }
-};
-
-}  // namespace
-
 JPEG_RESULT jpeg_encode_block(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
                               int16_t* pred, int16_t* block) {
     PlainBits w(s);
@@ -311,12 +305,14 @@ void jpeg_gather_scan_statistics(JPEG_PROPERTIES* p, JPEG_ENC_SCAN* scan, uint32
 
 JPEG_RESULT jpeg_encode_scan(JPEG_PROPERTIES* p, JPEG_STREAM* s, JPEG_ENC_SCAN* scan) {
     Pass ps;
+    PlainBits w(s);
     ps.s = s;
+    ps.w = &w;
     ps.scan = scan;
     ps.table = scan->comp[0].ac;
     ps.ac_id = scan->comp[0].index == 0 ? 0 : 1;
     walk_scan(p, ps);
-    JPEG_RESULT r = ps.r;
+    JPEG_RESULT r = w.done(ps.r);
     // The scan ends on a byte boundary: the partial byte is completed with 0 bits.
     if (!r && s->bit_count < 8) {
         r = jpeg_emit_byte(s, uint8_t(s->bits << s->bit_count));
