@@ -18,74 +18,65 @@ constexpr uint32_t kFirst = 1, kLast = 9, kSecondOrder = 5;
 constexpr int kRadius = 2, kSide = 2 * kRadius + 1;
 
 // The weights of each estimated coefficient on the DC values of the blocks
-// around it: a surface (quadratic over 3 x 3, cubic over 5 x 5) fitted by
-// least squares to the blocks' means (DC / 8), transformed over the centre
-// block. Made once.
+// around it. Along each axis a polynomial of degree 2R is laid through the
+// means (DC / 8) of the 2R + 1 blocks in the line, each taken as the average
+// of its eight samples; the product of the two is transformed over the centre
+// block. Passing through every mean, rather than fitting a lower degree to
+// them, keeps the estimate to the block's own neighbourhood: a surface curved
+// within a few blocks (chroma at half resolution) keeps its slopes.
 struct Weights {
     float w[kLast + 1][kSide * kSide];
 };
 
-void fit(Weights& out, int radius, int degree, uint32_t first, uint32_t last) {
-    int mons[10][2], nm = 0;
-    for (int a = 0; a <= degree; ++a)
-        for (int b = 0; a + b <= degree; ++b) mons[nm][0] = a, mons[nm][1] = b, ++nm;
-    const int side = 2 * radius + 1, nb = side * side;
-    double A[kSide * kSide][10];
-    for (int bj = -radius; bj <= radius; ++bj)
-        for (int bi = -radius; bi <= radius; ++bi)
-            for (int m = 0; m < nm; ++m) {
-                double s = 0;
-                for (int y = 0; y < 8; ++y)
-                    for (int x = 0; x < 8; ++x)
-                        s += std::pow(8 * bi + x - 3.5, mons[m][0]) * std::pow(8 * bj + y - 3.5, mons[m][1]);
-                A[(bj + radius) * side + bi + radius][m] = s / 64;
-            }
-    // The normal equations, solved for the fit's operator (AᵀA)⁻¹Aᵀ.
-    double N[10][10 + kSide * kSide];
-    for (int i = 0; i < nm; ++i) {
-        for (int j = 0; j < nm; ++j) {
+// The operator from the means of the 2R + 1 blocks of a line to the 1-D
+// transform coefficient u (0..3) of the polynomial over the centre block,
+// placed on the 5-block line around it.
+void line_operator(int radius, double op[4][kSide]) {
+    const int n = 2 * radius + 1;
+    // The means of the powers of the position (in blocks) over each block's
+    // samples, with the unit matrix beside them, reduced to the inverse.
+    double m[kSide][2 * kSide];
+    for (int k = 0; k < n; ++k)
+        for (int e = 0; e < n; ++e) {
             double s = 0;
-            for (int r = 0; r < nb; ++r) s += A[r][i] * A[r][j];
-            N[i][j] = s;
+            for (int x = 0; x < 8; ++x) s += std::pow((8 * (k - radius) + x - 3.5) / 8, e);
+            m[k][e] = s / 8;
+            m[k][n + e] = k == e;
         }
-        for (int r = 0; r < nb; ++r) N[i][nm + r] = A[r][i];
-    }
-    for (int i = 0; i < nm; ++i) {
+    for (int i = 0; i < n; ++i) {
         int piv = i;
-        for (int k = i + 1; k < nm; ++k)
-            if (std::fabs(N[k][i]) > std::fabs(N[piv][i])) piv = k;
-        for (int j = 0; j < nm + nb; ++j) std::swap(N[i][j], N[piv][j]);
-        for (int k = 0; k < nm; ++k)
+        for (int k = i + 1; k < n; ++k)
+            if (std::fabs(m[k][i]) > std::fabs(m[piv][i])) piv = k;
+        for (int j = 0; j < 2 * n; ++j) std::swap(m[i][j], m[piv][j]);
+        for (int k = 0; k < n; ++k)
             if (k != i) {
-                const double f = N[k][i] / N[i][i];
-                for (int j = 0; j < nm + nb; ++j) N[k][j] -= f * N[i][j];
+                const double f = m[k][i] / m[i][i];
+                for (int j = 0; j < 2 * n; ++j) m[k][j] -= f * m[i][j];
             }
     }
-    for (uint32_t z = first; z <= last; ++z) {
-        const int natural = jpeg_natural_order[z], v = natural / 8, u = natural % 8;
-        double d[10];
-        for (int m = 0; m < nm; ++m) {
-            double s = 0;
-            for (int y = 0; y < 8; ++y)
-                for (int x = 0; x < 8; ++x)
-                    s += std::pow(x - 3.5, mons[m][0]) * std::pow(y - 3.5, mons[m][1]) *
-                         std::cos((2 * x + 1) * u * M_PI / 16) * std::cos((2 * y + 1) * v * M_PI / 16);
-            d[m] = s * 0.25 * (u ? 1 : M_SQRT1_2) * (v ? 1 : M_SQRT1_2);
-        }
-        for (int r = 0; r < nb; ++r) {
-            double w = 0;
-            for (int m = 0; m < nm; ++m) w += d[m] * N[m][nm + r] / N[m][m];
-            // Placed on the 5 x 5 grid around the block.
-            const int y = r / side - radius + kRadius, x = r % side - radius + kRadius;
-            out.w[z][y * kSide + x] = float(w / 8);
+    // Row e of the inverse gives the polynomial's power e from the means.
+    for (int u = 0; u < 4; ++u) {
+        for (double& o : op[u]) o = 0;
+        for (int e = 0; e < n; ++e) {
+            double b = 0;
+            for (int x = 0; x < 8; ++x) b += std::pow((x - 3.5) / 8, e) * std::cos((2 * x + 1) * u * M_PI / 16);
+            b *= 0.5 * (u ? 1 : M_SQRT1_2) / m[e][e];
+            for (int k = 0; k < n; ++k) op[u][k - radius + kRadius] += b * m[e][n + k];
         }
     }
 }
 
 Weights make_weights() {
     Weights out{};
-    fit(out, 1, 2, kFirst, kSecondOrder);
-    fit(out, 2, 3, kSecondOrder + 1, kLast);
+    double near[4][kSide], wide[4][kSide];
+    line_operator(1, near);
+    line_operator(2, wide);
+    for (uint32_t z = kFirst; z <= kLast; ++z) {
+        const int natural = jpeg_natural_order[z], v = natural / 8, u = natural % 8;
+        const auto& op = z <= kSecondOrder ? near : wide;
+        for (int j = 0; j < kSide; ++j)
+            for (int i = 0; i < kSide; ++i) out.w[z][j * kSide + i] = float(op[v][j] * op[u][i] / 8);
+    }
     return out;
 }
 
@@ -149,7 +140,7 @@ void jpeg_smooth_block(const JPEG_PROPERTIES* p, uint32_t c, uint32_t bx, uint32
     // DC itself unknown, or nothing missing: the block stays.
     if (known[0] < 0) return;
     bool missing = false;
-    for (uint32_t z = kFirst; z <= kLast && !missing; ++z) missing = known[z] != 0 && block[jpeg_natural_order[z]] == 0;
+    for (uint32_t z = kFirst; z <= kLast && !missing; ++z) missing = known[z] != 0;
     if (!missing) return;
     const uint16_t* q = p->quant_read[p->frame.components[c].tq & 3];
     float dc[kSide * kSide];
@@ -162,15 +153,20 @@ void jpeg_smooth_block(const JPEG_PROPERTIES* p, uint32_t c, uint32_t bx, uint32
     const Weights& w = weights();
     for (uint32_t z = kFirst; z <= kLast; ++z) {
         const int n = jpeg_natural_order[z];
-        if (known[z] == 0 || block[n] != 0 || q[n] == 0) continue;
+        const int32_t have = block[n];
+        // Never coded and read as zero, or coded down to a low bit.
+        if (known[z] == 0 || q[n] == 0 || (known[z] < 0 && have != 0)) continue;
         float s = 0;
         for (int r = 0; r < kSide * kSide; ++r) s += w.w[z][r] * dc[r];
-        // In the coefficient's own steps; where its high bits came (as zero),
-        // below the first step they leave open.
+        // In the coefficient's own steps, within what the bits that came
+        // allow: the low bits missing below a value read (its magnitude can
+        // only grow), or below the first step its zero leaves open.
         int32_t v = int32_t(std::lround(s * float(q[0]) / float(q[n])));
         if (known[z] > 0) {
-            const int32_t lim = (1 << known[z]) - 1;
-            v = std::clamp(v, -lim, lim);
+            const int32_t open = (1 << known[z]) - 1;
+            v = have > 0 ? std::clamp(v, have, have + open)
+                : have < 0 ? std::clamp(v, have - open, have)
+                           : std::clamp(v, -open, open);
         }
         block[n] = int16_t(std::clamp(v, -1023, 1023));
     }
