@@ -58,7 +58,10 @@ void Icon_Schreiben(const char* wer, int32_t team, int32_t icon, int32_t wert, i
         return;
     }
     (art == 0 ? m->icon_wert : m->icon_wort)[icon] = wert;
-    if (client) {
+    // Until a joining client has its club the start screens keep their state
+    // in the market's placeholder, a record of this machine only: the server
+    // would refuse it as another club's.
+    if (client && team != Team_Markt()) {
         std::vector<uint8_t> a;
         ClubPacker pk{a};
         pk.i32(team);

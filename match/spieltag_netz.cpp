@@ -184,6 +184,12 @@ bool Spieltag_Slot_Anfordern(int32_t team) {
         return false;
     }
     if (wettbewerb < 0) return false;
+    // The server set the game's weather and crowd as it prepared its day,
+    // after this machine's last fetch of the fixtures: its players' values
+    // read the temperature from this record.
+    if (Spiele_Client_Holen(wettbewerb, runde, paarung, spieltag) <= 0)
+        Debug_Printf("Spieltag_Slot_Anfordern: Spiel %d/%d/%d/%d nicht vom Server geholt\n", wettbewerb, runde, paarung,
+                     spieltag);
     const Spiel_Lock spiel = Spiele_Lock(wettbewerb, runde, paarung, spieltag);
     if (spiel <= 0) {
         Debug_Printf("Spieltag_Slot_Anfordern: Spiel %d/%d/%d/%d unbekannt\n", wettbewerb, runde, paarung, spieltag);

@@ -160,6 +160,7 @@ bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t b
     if (l.fehler) return false;
     std::vector<uint8_t> inhalt;
     server_fassungen().Antworten(block, stand, inhalt);
+    Debug_Printf("Kalender_Server_Anfrage: Abgleich %zu von %zu Bytes\n", inhalt.size(), block.size());
     p.block_mit_laenge(inhalt.data(), inhalt.size());
     return true;
 }

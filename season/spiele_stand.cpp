@@ -203,6 +203,7 @@ bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t byt
         std::vector<uint8_t> block, inhalt;   // empty while no game runs
         if (g.initialisiert) Spiele_Save(block);
         Server_Fassungen().Antworten(block, stand, inhalt);
+        Debug_Printf("Spiele_Server_Anfrage: Abgleich %zu von %zu Bytes\n", inhalt.size(), block.size());
         p.block_mit_laenge(inhalt.data(), inhalt.size());
         return true;
     }

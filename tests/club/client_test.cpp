@@ -100,6 +100,26 @@ TEST_F(ClientTest, WriteToAnotherTeamsPlayerIsRefused) {
     EXPECT_TRUE(Log_Enthaelt("Team_Set_Moral: CLIENT-WRITE!"));
 }
 
+// A joining client keeps the start screens' state (a list's scroll position)
+// in the market's placeholder until it has its club: the value stays on this
+// machine, and the server is not asked to write another club's record. The
+// own club's values still reach the server.
+TEST_F(ClientTest, TheMarketPlaceholdersIconsStayOnTheClient) {
+    const int32_t markt = Team_Markt();
+    ASSERT_EQ(markt, 0);
+    netz.client_team = markt;
+    ASSERT_NE(Manager_Neuer_Mitspieler(markt, "Neuer Manager", -1), nullptr);
+    Manager_Icon_Button_An_Aus(markt, 10, 194);
+    Manager_Icon_Word_Data_Schreiben(markt, 11, 7);
+    EXPECT_EQ(Manager_Icon_Button_Lesen(markt, 10), 194);
+    EXPECT_EQ(Manager_Icon_Word_Data_Lesen(markt, 11), 7);
+    EXPECT_EQ(netz.aufrufe, 0) << "nothing sent for the placeholder";
+    netz.client_team = 3;
+    Manager_Icon_Button_An_Aus(3, 10, 5);
+    EXPECT_EQ(netz.aufrufe, 1);
+    EXPECT_FALSE(Log_Enthaelt("CLIENT-WRITE"));
+}
+
 TEST_F(ClientTest, InjuryOnAClientIsRefusedWithMinusOne) {
     Verletzungsart arten[1] = {{1, 7, 7}};
     Spieler_Verletzungsarten_Setzen(arten, 1);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "club/club_hooks.h"
 #include "club/team.h"
 #include "match/spieltag.h"
 #include "match/spieltag_netz.h"
@@ -122,6 +123,84 @@ TEST_F(AufrufTest, AClientWithoutAMatchStopsAskingUntilTheFlagClears) {
         EXPECT_EQ(Spieltag_Client_Spielt_Live(team), st.fragt);
     }
     Spieltag_Kein_Spiel_Loeschen();
+}
+
+// A server's answer to 1031 that stays put while this process, as the
+// client, starts its own match-day table afresh: slot `g_slot` of the game at
+// `g_koordinaten` (competition, round, matchday, pairing).
+Spieltag_Slot g_slot;
+int32_t g_koordinaten[4];
+int32_t Slot_Fest(Internet_Aufruf& a) {
+    uint32_t n = 0;
+    std::memcpy(a.Ergebnis(0, &n), &g_slot, sizeof g_slot);
+    for (int32_t k = 0; k < 4; ++k) std::memcpy(a.Ergebnis(1 + k, &n), &g_koordinaten[k], 4);
+    return 1;
+}
+
+// The server sets a game's weather as it prepares its day, after the client's
+// last fetch of the fixtures: a client valued its players with a temperature
+// of 0. With its slot it takes the game's record from the server (1034).
+TEST_F(AufrufTest, AClientTakesItsGamesRecordWithTheServersWeatherWithItsSlot) {
+    Testnetz netz;
+    ASSERT_NE(netz.port, 0);
+    Spieltag_Slot& s = g_slot;
+    int32_t team = -1;
+    NetKontext* c = netz.Client();
+    {
+        ImKontext im(netz.server);
+        ASSERT_TRUE(Spieltag_Start());
+        ASSERT_TRUE(Spieltag_Get_Slot(0, &s));
+        const SpielDatensatz* sp = Spiele_Get_Spiel(s.spiel, 0);
+        ASSERT_NE(sp, nullptr);
+        team = sp->heim;
+        const int32_t k[4] = {sp->wettbewerb, sp->runde, sp->spieltag, sp->paarung};
+        std::memcpy(g_koordinaten, k, sizeof k);
+        ASSERT_TRUE(Net_Slot_Team_Setzen(0, team));
+        Internet_Server_Abmelden(ANFRAGE_SPIELTAG_SLOT);
+        ASSERT_TRUE(Internet_Server_Anmelden(ANFRAGE_SPIELTAG_SLOT, SPIELTAG_SLOT_TYP, Slot_Fest));
+    }
+    // The server's answer: the game as it has it, with its day's weather.
+    static int32_t geholt;
+    geholt = 0;
+    const auto client_read_vorher = Club_Hooks().client_read;
+    Club_Hooks().client_read = [](int32_t anfrage, const char*, const std::vector<uint8_t>& arg,
+                                  std::vector<uint8_t>& antwort) {
+        if (anfrage != ANFRAGE_SPIELE_SPIEL || arg.size() != 16) return false;
+        int32_t k[4];
+        std::memcpy(k, arg.data(), 16);
+        const Spiel_Lock h = Spiele_Lock(k[0], k[1], k[2], k[3]);
+        if (h <= 0) return false;
+        SpielDatensatz sp = *Spiele_Get_Spiel(h, 0);
+        Spiele_Unlock(h);
+        sp.temperatur = uint8_t(int8_t(-7));
+        sp.ereignis_start = -1;
+        sp.ereignis_anzahl = 0;
+        const uint32_t n = sizeof sp;
+        antwort.assign(reinterpret_cast<const uint8_t*>(&n), reinterpret_cast<const uint8_t*>(&n) + 4);
+        antwort.insert(antwort.end(), reinterpret_cast<const uint8_t*>(&sp), reinterpret_cast<const uint8_t*>(&sp + 1));
+        ++geholt;
+        return true;
+    };
+    const SpielDatensatz* vorher = Spiele_Get_Spiel(s.spiel, 0);
+    ASSERT_NE(vorher, nullptr);
+    ASSERT_NE(int8_t(vorher->temperatur), -7);
+    {
+        ImKontext im(c);
+        Client_Team_Setzen(team);
+        Spieltag_Kein_Spiel_Loeschen();
+        EXPECT_TRUE(Spieltag_Slot_Anfordern(team));
+        Spieltag_Slot eigen;
+        ASSERT_TRUE(Spieltag_Get_Slot(0, &eigen));
+        const SpielDatensatz* sp = Spiele_Get_Spiel(eigen.spiel, 0);
+        ASSERT_NE(sp, nullptr);
+        EXPECT_EQ(geholt, 1);
+        EXPECT_EQ(int8_t(sp->temperatur), -7) << "the server's weather";
+        Client_Team_Setzen(-1);
+    }
+    Club_Hooks().client_read = client_read_vorher;
+    ImKontext im(netz.server);
+    Internet_Server_Abmelden(ANFRAGE_SPIELTAG_SLOT);
+    EXPECT_TRUE(Internet_Server_Anmelden(ANFRAGE_SPIELTAG_SLOT, SPIELTAG_SLOT_TYP, Spieltag_Netz_Nachricht));
 }
 
 }  // namespace
