@@ -25,7 +25,7 @@ uint16_t Farbe(uint32_t bbggrr) {
 
 uint16_t Farbe_Aus(uint32_t h) {
     static constexpr uint32_t PALETTE[12] = {0x1818D8, 0xD02010, 0x10A020, 0x10D8F0, 0x202020, 0xF0F0F0,
-                                             0x0060F0, 0x801080, 0x30C0F0, 0xA06010, 0x0000A5, 0x40A0E0};
+                                             0x0060F0, 0x801080, 0xC080F0, 0xA06010, 0x40E0A0, 0x40A0E0};
     return Farbe(PALETTE[h % 12]);
 }
 

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
+#include <set>
+
+#include "gfx/colour.h"
 #include "tests/gfx/bild_support.h"
 
 namespace velmora {
@@ -24,6 +29,32 @@ TEST(MusterDatei, TwoPicturesClaimingOneEntryAreRefusedNamingBoth) {
     EXPECT_EQ(d.gruppen[2], "the trophies");   // the first picture stays
     EXPECT_EQ(d.gruppen[3], "the kits");
     EXPECT_EQ(Muster_Datei_Setzen(d, -1, {bild()}, "the kits"), "entry -1 lies before the file: the kits");
+}
+
+// The clubs' crests draw their two colours from one palette: any two colours
+// the crests show differ clearly (two reds and two yellows that were hard to
+// tell apart on a small crest are gone).
+TEST(MusterWappen, AnyTwoColoursOfTheClubsCrestsAreToldApart) {
+    std::set<uint16_t> farben;
+    for (int32_t nummer = 1; nummer < 300; ++nummer) {
+        Rastport* rp = Muster_Wappen(nummer);
+        ASSERT_NE(rp, nullptr);
+        // The middle row crosses both colours of every pattern but the bar, whose column shows them.
+        for (int32_t x = 8; x < 58; ++x) farben.insert(Rastport_Pixels16(rp)[33 * 66 + x]);
+        for (int32_t y = 8; y < 50; ++y) farben.insert(Rastport_Pixels16(rp)[y * 66 + 20]);
+        Rastport_Free(rp);
+    }
+    farben.erase(0);                                      // beside the shield
+    farben.erase(uint16_t(Colour_Pack565(0xD0, 0xD0, 0xD0)));   // its rim
+    ASSERT_GE(farben.size(), 10u);
+    auto rgb = [](uint16_t p) { return std::array<int32_t, 3>{(p >> 11) << 3, (p >> 5 & 63) << 2, (p & 31) << 3}; };
+    for (uint16_t a : farben)
+        for (uint16_t b : farben) {
+            if (a >= b) continue;
+            const auto x = rgb(a), y = rgb(b);
+            EXPECT_GE(std::abs(x[0] - y[0]) + std::abs(x[1] - y[1]) + std::abs(x[2] - y[2]), 100)
+                << std::hex << a << " and " << b << " are too alike";
+        }
 }
 
 }  // namespace
