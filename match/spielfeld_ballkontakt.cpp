@@ -181,15 +181,17 @@ void Abprallen(Pass& p, int32_t slot, float abstand, bool parade) {
     if (f.torwart && satz->unterbrechung_countdown > 1) --satz->unterbrechung_countdown;
 }
 
-// Steps 7-10 for P once the ball is within his reach.
-void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
+// Step 6 up to the taking: a ball just over a goal line comes back onto it;
+// a ball too hot to hold, or saved, flies off P; the holder near a ball
+// slower than he is decides; an overhead kick among players raises the
+// flag. False when the ball flew off P.
+bool Vor_Dem_Nehmen(Pass& p, int32_t slot, float abstand, bool parade, const Anweisung& a) {
     Spielfeld_Satz* satz = p.satz;
     Figur& b = satz->figur[FIGUR_BALL];
     Figur& f = satz->figur[slot];
-    Spieler_Matchsatz& sm = satz->spieler[slot];
+    const Spieler_Matchsatz& sm = satz->spieler[slot];
     const int32_t seite = Seite(slot);
     const int32_t h = Spieler_Ok(satz->ballhalter) ? satz->ballhalter : -1;
-    const float t = Zeitfaktor(satz);
 
     // A ball just over a goal line comes back onto it and stays in play.
     if (b.pos[0] > SPIELFELD_LAENGE && b.pos[0] <= SPIELFELD_LAENGE + 30 && p.alt_x <= SPIELFELD_LAENGE) {
@@ -207,19 +209,18 @@ void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
     const float sperre = Figur_Ballsperre(f);
     if (parade) {
         Abprallen(p, slot, abstand, true);
-        return;
+        return false;
     }
     if (!f.torwart && h != slot && sperre == 0 && vsum > 2800 &&
         ((flug > float(sm.werte[8]) / 3 + 2750 + (empfaenger ? 200 : 0) && b.pos[2] < 200) ||
          (b.pos[2] > 150 && satz->letzte_beruehrung != seite && !empfaenger))) {
         Abprallen(p, slot, abstand, false);
-        return;
+        return false;
     }
     if (h == slot && abstand < 30) {
         const float vb = std::hypot(b.v[0], b.v[1]), vf = std::hypot(f.v[0], f.v[1]);
         if (vb < vf) f.entscheiden = 1;
     }
-    const Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
     if (a.anim == ANIM_FALLRUECKZIEHER) {
         const int32_t n = Spielfeld_Spieler_Im_Rechteck(satz, slot, int32_t(f.pos[0] - 100), int32_t(f.pos[1] - 40),
                                                         int32_t(f.pos[0] + 100), int32_t(f.pos[1] + 40), nullptr);
@@ -236,9 +237,20 @@ void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
             Satz_Feld_Setzen<int32_t>(satz, SF_FAHNE_SPIELER, slot);
         }
     }
-    if (sperre != 0) return;
+    return true;
+}
+
+// Step 6, the taking: P may take the ball while no flag stands against his
+// side; the referee whistles a raised flag; a holder far from the ball
+// loses it. False when P may not take it.
+bool Nehmen_Beginnen(Pass& p, int32_t slot, float abstand) {
+    Spielfeld_Satz* satz = p.satz;
+    const Figur& b = satz->figur[FIGUR_BALL];
+    const Figur& f = satz->figur[slot];
+    const int32_t seite = Seite(slot);
+    const int32_t h = Spieler_Ok(satz->ballhalter) ? satz->ballhalter : -1;
     const bool halter_seite = h < 0 || Seite(h) == seite;
-    if (!(Flaggen_Zustand(satz) == 0 || halter_seite || f.torwart)) return;
+    if (!(Flaggen_Zustand(satz) == 0 || halter_seite || f.torwart)) return false;
     if (Flaggen_Zustand(satz) == 1 && halter_seite && Rnd(0, 6 - int8_t(satz->strenge[1])) < 3) {
         Flaggen_Zustand(satz) = 2;
         const Figur& s = satz->figur[FIGUR_SCHIRI];
@@ -257,69 +269,92 @@ void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
             satz->halter_beruehrungen = 0;
         }
     }
-    const int32_t halter = Spieler_Ok(satz->ballhalter) ? satz->ballhalter : -1;
+    return true;
+}
 
-    // 7. The contest with a holder of the other side.
-    bool nimmt = halter < 0;
-    if (halter >= 0 && halter != slot && Seite(halter) != seite) {
-        Spieler_Matchsatz& hm = satz->spieler[halter];
-        const int32_t hs = Seite(halter);
-        const bool flach = b.pos[2] <= 160;
-        int32_t vh = flach ? hm.werte[8] : hm.werte[17];
-        int32_t vc = flach ? sm.werte[3] : sm.werte[17];
-        const bool basis_c_groesser = vc > vh;
-        if (satz->taktik[hs][9]) vh -= 400;
-        if (sm.partner == uint8_t(halter)) {
-            vc += sm.werte[21] / 2;
-            if (sm.werte[21] > Spieler_Matchstaerke(sm)) vc += 400;
-        }
-        if (flach && Spieler_Matchstaerke(sm) < sm.werte[20]) {
-            const float eigene_linie = float(satz->tor_x[1 - seite]);
-            if (std::fabs(b.pos[0] - eigene_linie) > 5400) vh += 250;
-        }
-        vh = Taktik_Zuschlag(satz, hs, vh, true, hm.countdown);
-        vc = Taktik_Zuschlag(satz, seite, vc, false, 0);
-        int32_t k = Ballkontakt_Haltechance(vh, vc, basis_c_groesser, t);
-        const int32_t fs = Ballkontakt_Faehigkeiten(hm, sm);
-        if (fs > 0) k = 1700;
-        if (fs < 0) k = 0;
-        if (satz->anzeige_modus == 1) {
-            satz->reaktion_art[hs] = 2;
-            satz->stimmung[hs] = std::min(100u, satz->stimmung[hs] + 10);
-        }
-        const int32_t kontest[6] = {halter, slot, vh, vc, k, -1};
-        std::memcpy(satz->w42316, kontest, sizeof kontest);
-        nimmt = Rnd(0, 1700) > k && satz->figur[halter].situation != 22;
-        satz->w42316[5] = nimmt ? slot : halter;
-        if (!nimmt) {
-            // 9. The holder keeps it.
-            Figur_Ballsperre_Setzen(&f, float((650 - (sm.werte[3] + sm.werte[19]) / 2) / 2 + 250));
-            if (a.flags == 0) Stehen_Muede(satz, slot);
-            f.entscheiden = 1;
-            const float eigene_linie = float(satz->tor_x[1 - seite]);
-            const float nah = float(sm.werte[19] + 2000 + 10 * T1(satz, seite));
-            if (std::fabs(b.pos[0] - eigene_linie) < nah && Rnd(1, std::max(1, int32_t(2 * t))) > 2 &&
-                b.pos[2] < 100) {
-                float zx = b.pos[0];
-                if (Rnd(0, 2) == 0) zx += float(Rnd(0, 200)) + f.v[0] - 100;
-                const int32_t tempo = Rnd(1200, 1800) + int32_t(a.tempo);
-                Ballbesitz_Setzen(satz, -1);
-                SetZSA(satz, FIGUR_BALL, int32_t(zx), int32_t(b.pos[1]), 0, tempo, ANIM_BALL_BODEN, 0, 0, 0, -1, 1,
-                       -1, RING_OHNE_PRUEFUNG, 0, 0);
-                Figur_Bremse_Mal(&b, 0, 1, 20);
-                if (Rnd(0, 3) != 0) satz->letzte_beruehrung = int8_t(1 - satz->letzte_beruehrung);
-                Figur_Ballsperre_Setzen(&satz->figur[halter], 150);
-                Figur_Ballsperre_Setzen(&f, 150);
-                f.entscheiden = 0;
-            }
-            return;
-        }
-    } else if (halter >= 0) {
-        nimmt = true;   // the holder himself or a team-mate
+// 9. The holder of the other side keeps the ball against P; near his own
+// goal P may clear it.
+void Halter_Behaelt(Pass& p, int32_t slot, int32_t halter, const Anweisung& a) {
+    Spielfeld_Satz* satz = p.satz;
+    Figur& b = satz->figur[FIGUR_BALL];
+    Figur& f = satz->figur[slot];
+    const Spieler_Matchsatz& sm = satz->spieler[slot];
+    const int32_t seite = Seite(slot);
+    const float t = Zeitfaktor(satz);
+    Figur_Ballsperre_Setzen(&f, float((650 - (sm.werte[3] + sm.werte[19]) / 2) / 2 + 250));
+    if (a.flags == 0) Stehen_Muede(satz, slot);
+    f.entscheiden = 1;
+    const float eigene_linie = float(satz->tor_x[1 - seite]);
+    const float nah = float(sm.werte[19] + 2000 + 10 * T1(satz, seite));
+    if (std::fabs(b.pos[0] - eigene_linie) < nah && Rnd(1, std::max(1, int32_t(2 * t))) > 2 && b.pos[2] < 100) {
+        float zx = b.pos[0];
+        if (Rnd(0, 2) == 0) zx += float(Rnd(0, 200)) + f.v[0] - 100;
+        const int32_t tempo = Rnd(1200, 1800) + int32_t(a.tempo);
+        Ballbesitz_Setzen(satz, -1);
+        SetZSA(satz, FIGUR_BALL, int32_t(zx), int32_t(b.pos[1]), 0, tempo, ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1,
+               RING_OHNE_PRUEFUNG, 0, 0);
+        Figur_Bremse_Mal(&b, 0, 1, 20);
+        if (Rnd(0, 3) != 0) satz->letzte_beruehrung = int8_t(1 - satz->letzte_beruehrung);
+        Figur_Ballsperre_Setzen(&satz->figur[halter], 150);
+        Figur_Ballsperre_Setzen(&f, 150);
+        f.entscheiden = 0;
     }
-    if (!nimmt) return;
+}
 
-    // 8. P takes the ball.
+// 7. The contest with a holder of the other side (9 when he keeps it). True
+// when P takes the ball: no holder, the holder himself or a team-mate, or
+// the contest won.
+bool Kontest(Pass& p, int32_t slot, int32_t halter, const Anweisung& a) {
+    if (halter < 0) return true;
+    Spielfeld_Satz* satz = p.satz;
+    const int32_t seite = Seite(slot);
+    if (halter == slot || Seite(halter) == seite) return true;   // the holder himself or a team-mate
+    const Figur& b = satz->figur[FIGUR_BALL];
+    Spieler_Matchsatz& sm = satz->spieler[slot];
+    Spieler_Matchsatz& hm = satz->spieler[halter];
+    const int32_t hs = Seite(halter);
+    const bool flach = b.pos[2] <= 160;
+    int32_t vh = flach ? hm.werte[8] : hm.werte[17];
+    int32_t vc = flach ? sm.werte[3] : sm.werte[17];
+    const bool basis_c_groesser = vc > vh;
+    if (satz->taktik[hs][9]) vh -= 400;
+    if (sm.partner == uint8_t(halter)) {
+        vc += sm.werte[21] / 2;
+        if (sm.werte[21] > Spieler_Matchstaerke(sm)) vc += 400;
+    }
+    if (flach && Spieler_Matchstaerke(sm) < sm.werte[20]) {
+        const float eigene_linie = float(satz->tor_x[1 - seite]);
+        if (std::fabs(b.pos[0] - eigene_linie) > 5400) vh += 250;
+    }
+    vh = Taktik_Zuschlag(satz, hs, vh, true, hm.countdown);
+    vc = Taktik_Zuschlag(satz, seite, vc, false, 0);
+    int32_t k = Ballkontakt_Haltechance(vh, vc, basis_c_groesser, Zeitfaktor(satz));
+    const int32_t fs = Ballkontakt_Faehigkeiten(hm, sm);
+    if (fs > 0) k = 1700;
+    if (fs < 0) k = 0;
+    if (satz->anzeige_modus == 1) {
+        satz->reaktion_art[hs] = 2;
+        satz->stimmung[hs] = std::min(100u, satz->stimmung[hs] + 10);
+    }
+    const int32_t kontest[6] = {halter, slot, vh, vc, k, -1};
+    std::memcpy(satz->w42316, kontest, sizeof kontest);
+    const bool nimmt = Rnd(0, 1700) > k && satz->figur[halter].situation != 22;
+    satz->w42316[5] = nimmt ? slot : halter;
+    if (!nimmt) Halter_Behaelt(p, slot, halter, a);
+    return nimmt;
+}
+
+// 8. P takes the ball: from the other side's holder, who stands and
+// decides; a new touch (a chest or high foot control, a keeper's save); the
+// ball at his feet; in play the ball stops, a high one with uncertain
+// control.
+void Ball_Nehmen(Pass& p, int32_t slot, int32_t halter, float radius, const Anweisung& a) {
+    Spielfeld_Satz* satz = p.satz;
+    Figur& b = satz->figur[FIGUR_BALL];
+    Figur& f = satz->figur[slot];
+    const Spieler_Matchsatz& sm = satz->spieler[slot];
+    const int32_t seite = Seite(slot);
+    const float vsum = std::fabs(b.v[0]) + std::fabs(b.v[1]);
     if (halter >= 0 && Seite(halter) != seite) {
         Figur& fh = satz->figur[halter];
         const Spieler_Matchsatz& hm = satz->spieler[halter];
@@ -400,6 +435,18 @@ void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
         ba.ziel[0] = b.pos[0];
         ba.ziel[1] = b.pos[1];
     }
+}
+
+// Steps 6-9 for P once the ball is within his reach.
+void Kontakt(Pass& p, int32_t slot, float abstand, float radius, bool parade) {
+    Figur& f = p.satz->figur[slot];
+    const Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+    if (!Vor_Dem_Nehmen(p, slot, abstand, parade, a)) return;
+    if (Figur_Ballsperre(f) != 0) return;
+    if (!Nehmen_Beginnen(p, slot, abstand)) return;
+    const int32_t halter = Spieler_Ok(p.satz->ballhalter) ? p.satz->ballhalter : -1;
+    if (!Kontest(p, slot, halter, a)) return;
+    Ball_Nehmen(p, slot, halter, radius, a);
 }
 
 // The contact pass for one player of the list.
