@@ -246,176 +246,190 @@ void Abgeben(Spielfeld_Satz* satz, int32_t slot) {
     f.entscheiden = 1;
 }
 
-}  // namespace
+// What the keeper's decision carries from step to step.
+struct Plan {
+    float d = 650;              // his distance from the line when he stays
+    bool raus = false;          // he comes out
+    bool schuss = false;        // he reacts as to a shot
+    bool schnell = false;       // the ball is close: he decides again at once
+    bool hinter_linie = false;  // a loose ball just behind his line
+    float zx = 0, zy = 0;       // his target
+    int32_t parade = -1;        // the save row
+    float mx = 0, my = 0, tr = 0;   // where and when he meets the shot
+    bool rettet = false;        // he saves
+    float h = 5000;             // the holder's distance from the ball
+};
 
-int32_t KI_Torwart_Abwurf_Art(const Spielfeld_Satz* satz, int32_t slot, int32_t abwurf_byte) {
-    const int32_t art = Abwurf_Roh(satz, slot, abwurf_byte);
-    return art == 1 ? 2 : art;
-}
-
-void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
-    if (!satz || slot < 0 || slot >= SF_SPIELER) return;
-    if (satz->ballhalter == slot) {
-        Abgeben(satz, slot);
+// Coming out: with his own side on the ball he stands by its distance; else
+// he comes out to the ball's meeting point, or stays on his line at a
+// distance from it (80 at a penalty).
+void Herauskommen(Lage& l, bool eigener_ball, Plan& p) {
+    Spielfeld_Satz* satz = l.satz;
+    Figur& f = satz->figur[l.slot];
+    const Figur& b = satz->figur[FIGUR_BALL];
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    p.h = satz->ballhalter >= 0 && satz->ballhalter < SF_SPIELER
+              ? Abstand(satz->figur[satz->ballhalter].pos[0], satz->figur[satz->ballhalter].pos[1], b.pos[0], b.pos[1])
+              : 5000;
+    if (eigener_ball) {
+        p.d = l.a > 2500 ? 1300 : (l.a < 2000 ? 325 : 650);
         return;
     }
-    Lage l = Einrichten(satz, slot);
-    Figur& f = satz->figur[slot];
-    Figur& b = satz->figur[FIGUR_BALL];
+    p.raus = Rauskommen(l, p.h);
+    if (!p.raus) {
+        if (l.g < 5400) p.d = 650 - (5400 - l.g) / 12;
+        if (l.a <= 2 * p.d) p.d = l.a / 2;
+        if (std::fabs(l.g - float(k.elfmeter_x[0])) < 0.5f) p.d = 80;
+        return;
+    }
+    const float weg = Abstand(f.pos[0], f.pos[1], b.pos[0], b.pos[1]);
+    float abstand = weg, hoehe = 0;
+    int32_t tempo = int32_t(l.s);
+    int32_t treffer = KI_Abfangpunkt(satz, l.slot, &f, &abstand, &tempo, &p.zx, &p.zy, &hoehe, 2500);
+    if (treffer < 0 && satz->ballhalter < 0 && b.v[0] == 0 && b.v[1] == 0 && weg < 2500) {
+        // A loose ball lying just behind his line: the search keeps
+        // its points on the pitch, he goes to the ball itself.
+        p.zx = b.pos[0];
+        p.zy = b.pos[1];
+        treffer = int32_t(weg);
+    }
+    p.hinter_linie = satz->ballhalter < 0 && (b.pos[0] - l.xg) * l.richtung < 0 &&
+                     (b.pos[0] - l.xg) * l.richtung >= -30 && Abstand(p.zx, p.zy, b.pos[0], b.pos[1]) < 1;
+    if (weg < 800) p.schnell = true;
+    if (weg < 200) {
+        p.zx = b.pos[0] + b.v[0] / 10;
+        p.zy = b.pos[1] + b.v[1] / 10;
+    }
+    if (hoehe > 200) p.schuss = true;
+    if (treffer < 0 || (!Im_Strafraum(l, p.zx, p.zy) && satz->ballhalter >= 0)) {
+        // Beyond his area against a ball the opponents hold he stays.
+        p.raus = false;
+        p.d = l.a / 10;
+        if (l.a > 1500) {
+            l.px = l.xg;
+            l.py = l.yg;
+        }
+        p.schuss = true;
+    }
+}
+
+// The reaction to a ball flying at his goal: where he meets it (M), the
+// save row for the gap and the ball's height there, and whether he saves.
+void Parade_Suchen(const Lage& l, Plan& p) {
+    Spielfeld_Satz* satz = l.satz;
+    Figur& f = satz->figur[l.slot];
+    const Figur& b = satz->figur[FIGUR_BALL];
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    const Anweisung& jetzt = *Figur_Aktuelle_Anweisung(&f);
+    if (!((p.schuss || (l.e < 2500 && l.flug > 2200)) && jetzt.flags == 0 && b.pos[0] >= 0 &&
+          b.pos[0] <= float(k.laenge) && (b.v[0] * l.richtung < 0 || l.kreuzt)))
+        return;
+    float& mx = p.mx;
+    float& my = p.my;
+    bool gefunden = Spielfeld_Abstand_Strecke(b.pos[0], b.pos[1], b.pos[0] + b.v[0], b.pos[1] + b.v[1], f.pos[0],
+                                              f.pos[1], &mx, &my) >= 0;
+    if (!gefunden)
+        gefunden = Spielfeld_Abstand_Strecke(b.pos[0], b.pos[1], b.pos[0] + 2 * b.v[0], b.pos[1] + 2 * b.v[1],
+                                             f.pos[0], f.pos[1], &mx, &my) >= 0;
+    if (!gefunden && l.kreuzt) {
+        mx = l.px;
+        my = l.py;
+        gefunden = true;
+    }
+    if (!gefunden) return;
+    if ((mx - l.xg) * l.richtung < -50) {
+        mx = l.xg;
+        my = b.v[0] != 0 ? b.pos[1] + b.v[1] * (l.xg - b.pos[0]) / b.v[0] : b.pos[1];
+    }
+    const float t = l.flug > 0 ? Abstand(b.pos[0], b.pos[1], mx, my) / l.flug : 0;
+    // The ball's height at M: the ball "runs" its distance to M at its own speed.
+    float hoehe = b.pos[2];
+    if (l.flug > 0) {
+        float hx = mx, hy = my;
+        int32_t tempo = int32_t(l.flug);
+        Ball_Hoehe_Nach_Zeit(satz, &f, Abstand(b.pos[0], b.pos[1], mx, my), &tempo, 300, &hx, &hy, &hoehe);
+    }
+    float kx = mx, ky = my;
+    if (t > 0 && Abstand(f.pos[0], f.pos[1], mx, my) / l.s > t) {
+        kx = f.pos[0] + f.v[0] * t;
+        ky = f.pos[1] + f.v[1] * t;
+    }
+    if (t < 0.6f && kx >= -10 && kx <= float(k.laenge) + 10) {
+        // Right-hand side seen from the keeper facing the pitch.
+        // The gap is measured from where he stands now: a ball he
+        // can only reach by stretching gets a dive.
+        const bool rechts = (my - f.pos[1]) * -l.richtung >= 0;
+        p.parade = KI_Torwart_Anim_Waehlen(satz, &f, l.slot, Abstand(f.pos[0], f.pos[1], mx, my), hoehe, t);
+        const Anim_Satz* z = p.parade >= 0 ? Anim_Zeile(p.parade) : nullptr;
+        // A dive is mirrored: the left-hand row follows the right-hand one.
+        if (z && std::fabs(z->reichweite_seite) > 1 && !rechts) ++p.parade;
+        p.tr = t;
+    }
+    const Anim_Satz* z = p.parade >= 0 ? Anim_Zeile(p.parade) : nullptr;
+    const bool taucht = z && std::fabs(z->reichweite_seite) > 1;
+    if ((kx >= -20 && kx <= float(k.laenge) + 20 && taucht) || (p.h < 600 && l.g < 1000) || p.parade >= 0) {
+        p.rettet = true;
+        if (!taucht && p.parade >= 0) {
+            mx = kx;
+            my = ky;
+        }
+    }
+}
+
+// Positioning (when not saving, or in a shoot-out) and the order. False
+// when the shoot-out keeper not in goal keeps his place in the centre
+// circle: the call ends there.
+bool Stellen_Und_Befehlen(const Lage& l, bool eigener_ball, Plan& p) {
+    Spielfeld_Satz* satz = l.satz;
+    Figur& f = satz->figur[l.slot];
+    const Figur& b = satz->figur[FIGUR_BALL];
     const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
     const uint32_t zustand = satz->spielzustand;
-    const bool eigener_ball = satz->ballhalter >= 0 && satz->ballhalter < SF_SPIELER &&
-                              Seite(satz->ballhalter) == l.seite;
-    f.situation = 0;
-    float d = 650;
-    bool raus = false, schuss = l.kreuzt, schnell = false, hinter_linie = false;
-    float zx = 0, zy = 0;
-    const float h = satz->ballhalter >= 0 && satz->ballhalter < SF_SPIELER
-                        ? Abstand(satz->figur[satz->ballhalter].pos[0], satz->figur[satz->ballhalter].pos[1],
-                                  b.pos[0], b.pos[1])
-                        : 5000;
-    if (eigener_ball) {
-        d = l.a > 2500 ? 1300 : (l.a < 2000 ? 325 : 650);
-    } else {
-        raus = Rauskommen(l, h);
-        if (!raus) {
-            if (l.g < 5400) d = 650 - (5400 - l.g) / 12;
-            if (l.a <= 2 * d) d = l.a / 2;
-            if (std::fabs(l.g - float(k.elfmeter_x[0])) < 0.5f) d = 80;
-        } else {
-            const float weg = Abstand(f.pos[0], f.pos[1], b.pos[0], b.pos[1]);
-            float abstand = weg, hoehe = 0;
-            int32_t tempo = int32_t(l.s);
-            int32_t treffer = KI_Abfangpunkt(satz, slot, &f, &abstand, &tempo, &zx, &zy, &hoehe, 2500);
-            if (treffer < 0 && satz->ballhalter < 0 && b.v[0] == 0 && b.v[1] == 0 && weg < 2500) {
-                // A loose ball lying just behind his line: the search keeps
-                // its points on the pitch, he goes to the ball itself.
-                zx = b.pos[0];
-                zy = b.pos[1];
-                treffer = int32_t(weg);
-            }
-            hinter_linie = satz->ballhalter < 0 && (b.pos[0] - l.xg) * l.richtung < 0 &&
-                           (b.pos[0] - l.xg) * l.richtung >= -30 && Abstand(zx, zy, b.pos[0], b.pos[1]) < 1;
-            if (weg < 800) schnell = true;
-            if (weg < 200) {
-                zx = b.pos[0] + b.v[0] / 10;
-                zy = b.pos[1] + b.v[1] / 10;
-            }
-            if (hoehe > 200) schuss = true;
-            if (treffer < 0 || (!Im_Strafraum(l, zx, zy) && satz->ballhalter >= 0)) {
-                // Beyond his area against a ball the opponents hold he stays.
-                raus = false;
-                d = l.a / 10;
-                if (l.a > 1500) {
-                    l.px = l.xg;
-                    l.py = l.yg;
-                }
-                schuss = true;
-            }
-        }
-    }
-
-    // Reaction to a ball flying at his goal.
-    int32_t parade = -1;
-    float mx = 0, my = 0, tr = 0;
-    bool rettet = false;
-    const Anweisung& jetzt = *Figur_Aktuelle_Anweisung(&f);
-    if ((schuss || (l.e < 2500 && l.flug > 2200)) && jetzt.flags == 0 && b.pos[0] >= 0 &&
-        b.pos[0] <= float(k.laenge) && (b.v[0] * l.richtung < 0 || l.kreuzt)) {
-        bool gefunden = Spielfeld_Abstand_Strecke(b.pos[0], b.pos[1], b.pos[0] + b.v[0], b.pos[1] + b.v[1], f.pos[0],
-                                                  f.pos[1], &mx, &my) >= 0;
-        if (!gefunden)
-            gefunden = Spielfeld_Abstand_Strecke(b.pos[0], b.pos[1], b.pos[0] + 2 * b.v[0], b.pos[1] + 2 * b.v[1],
-                                                 f.pos[0], f.pos[1], &mx, &my) >= 0;
-        if (!gefunden && l.kreuzt) {
-            mx = l.px;
-            my = l.py;
-            gefunden = true;
-        }
-        if (gefunden) {
-            if ((mx - l.xg) * l.richtung < -50) {
-                mx = l.xg;
-                my = b.v[0] != 0 ? b.pos[1] + b.v[1] * (l.xg - b.pos[0]) / b.v[0] : b.pos[1];
-            }
-            const float t = l.flug > 0 ? Abstand(b.pos[0], b.pos[1], mx, my) / l.flug : 0;
-            // The ball's height at M: the ball "runs" its distance to M at its own speed.
-            float hoehe = b.pos[2];
-            if (l.flug > 0) {
-                float hx = mx, hy = my;
-                int32_t tempo = int32_t(l.flug);
-                Ball_Hoehe_Nach_Zeit(satz, &f, Abstand(b.pos[0], b.pos[1], mx, my), &tempo, 300, &hx, &hy, &hoehe);
-            }
-            float kx = mx, ky = my;
-            if (t > 0 && Abstand(f.pos[0], f.pos[1], mx, my) / l.s > t) {
-                kx = f.pos[0] + f.v[0] * t;
-                ky = f.pos[1] + f.v[1] * t;
-            }
-            if (t < 0.6f && kx >= -10 && kx <= float(k.laenge) + 10) {
-                // Right-hand side seen from the keeper facing the pitch.
-                // The gap is measured from where he stands now: a ball he
-                // can only reach by stretching gets a dive.
-                const bool rechts = (my - f.pos[1]) * -l.richtung >= 0;
-                parade = KI_Torwart_Anim_Waehlen(satz, &f, slot, Abstand(f.pos[0], f.pos[1], mx, my), hoehe, t);
-                const Anim_Satz* z = parade >= 0 ? Anim_Zeile(parade) : nullptr;
-                // A dive is mirrored: the left-hand row follows the right-hand one.
-                if (z && std::fabs(z->reichweite_seite) > 1 && !rechts) ++parade;
-                tr = t;
-            }
-            const Anim_Satz* z = parade >= 0 ? Anim_Zeile(parade) : nullptr;
-            const bool taucht = z && std::fabs(z->reichweite_seite) > 1;
-            if ((kx >= -20 && kx <= float(k.laenge) + 20 && taucht) || (h < 600 && l.g < 1000) || parade >= 0) {
-                rettet = true;
-                if (!taucht && parade >= 0) {
-                    mx = kx;
-                    my = ky;
-                }
-            }
-        }
-    }
-
     const bool schiessen = zustand == SZ_ELFMETERSCHIESSEN;
-    if (!rettet || schiessen) {
-        if (zustand == SZ_ELFMETER || schiessen) {
-            d = 80;
-            raus = false;
-        } else if (zustand == SZ_FREISTOSS) {
-            d = 150;
-        }
-        if (!raus) {
-            zx = l.xg + l.richtung * d;
-            const float bx = b.pos[0], by = b.pos[1];
-            const float unten = float(k.pfosten_unten[0]), oben = float(k.pfosten_oben[0]);
-            const float teil = std::fabs(bx - l.xg) > 1 ? (zx - bx) / (l.xg - bx) : 1.0f;
-            zy = by + (l.py - by) * teil;
-            if (zy < unten || zy > oben) zy = std::clamp(by + (l.yg - by) * teil, unten, oben);
-            if (zustand == SZ_ECKE && !eigener_ball) zy = b.pos[1] < SPIELFELD_MITTE_Y ? 3653 : 3153;
-        }
-        if (schiessen && std::fabs(b.pos[0] - l.xg) > SPIELFELD_MITTE_X) {
-            // The keeper not in goal waits in the centre circle, in its half
-            // away from the kick.
-            const float mitte_x = SPIELFELD_MITTE_X, mitte_y = SPIELFELD_MITTE_Y;
-            if (Abstand(f.pos[0], f.pos[1], mitte_x, mitte_y) < 915 && Ohne_Ball_Kreis_Abseits(satz, f.pos[0]) == f.pos[0]) {
-                Befehl(l, f.pos[0], f.pos[1], 0, -1, 0);
-                f.jagt_ball = 0;
-                return;
-            }
-            do {
-                zx = float(4500 + 10 * Rnd(0, 180));
-                zy = float(2503 + 10 * Rnd(0, 180));
-            } while (Abstand(zx, zy, mitte_x, mitte_y) >= 915);
-            zx = Ohne_Ball_Kreis_Abseits(satz, zx);
-        }
-        if (schiessen) f.jagt_ball = 0;
-        Befehl(l, zx, zy, raus ? l.s : Spieler_Lauftempo(satz, slot), -1, 0, raus && hinter_linie);
-    } else if (parade >= 0) {
-        Befehl(l, mx, my, l.s, parade, tr);
-    } else {
-        Befehl(l, mx, my, l.s, -1, 0);
+    if (p.rettet && !schiessen) {
+        Befehl(l, p.mx, p.my, l.s, p.parade, p.parade >= 0 ? p.tr : 0);
+        return true;
     }
+    if (zustand == SZ_ELFMETER || schiessen) {
+        p.d = 80;
+        p.raus = false;
+    } else if (zustand == SZ_FREISTOSS) {
+        p.d = 150;
+    }
+    if (!p.raus) {
+        p.zx = l.xg + l.richtung * p.d;
+        const float bx = b.pos[0], by = b.pos[1];
+        const float unten = float(k.pfosten_unten[0]), oben = float(k.pfosten_oben[0]);
+        const float teil = std::fabs(bx - l.xg) > 1 ? (p.zx - bx) / (l.xg - bx) : 1.0f;
+        p.zy = by + (l.py - by) * teil;
+        if (p.zy < unten || p.zy > oben) p.zy = std::clamp(by + (l.yg - by) * teil, unten, oben);
+        if (zustand == SZ_ECKE && !eigener_ball) p.zy = b.pos[1] < SPIELFELD_MITTE_Y ? 3653 : 3153;
+    }
+    if (schiessen && std::fabs(b.pos[0] - l.xg) > SPIELFELD_MITTE_X) {
+        // The keeper not in goal waits in the centre circle, in its half
+        // away from the kick.
+        const float mitte_x = SPIELFELD_MITTE_X, mitte_y = SPIELFELD_MITTE_Y;
+        if (Abstand(f.pos[0], f.pos[1], mitte_x, mitte_y) < 915 && Ohne_Ball_Kreis_Abseits(satz, f.pos[0]) == f.pos[0]) {
+            Befehl(l, f.pos[0], f.pos[1], 0, -1, 0);
+            f.jagt_ball = 0;
+            return false;
+        }
+        do {
+            p.zx = float(4500 + 10 * Rnd(0, 180));
+            p.zy = float(2503 + 10 * Rnd(0, 180));
+        } while (Abstand(p.zx, p.zy, mitte_x, mitte_y) >= 915);
+        p.zx = Ohne_Ball_Kreis_Abseits(satz, p.zx);
+    }
+    if (schiessen) f.jagt_ball = 0;
+    Befehl(l, p.zx, p.zy, p.raus ? l.s : Spieler_Lauftempo(satz, l.slot), -1, 0, p.raus && p.hinter_linie);
+    return true;
+}
 
-    // When to decide again: the decision interval is the reaction delay the
-    // tick counts up to one second, so the ball contact pass can still ask
-    // him at once once it ran out.
+// When to decide again: the decision interval is the reaction delay the
+// tick counts up to one second, so the ball contact pass can still ask
+// him at once once it ran out.
+void Entscheidung_Takten(const Lage& l, bool eigener_ball, bool schnell) {
+    Figur& f = l.satz->figur[l.slot];
     f.entscheid_timer = 0;
     if (!eigener_ball || l.kreuzt) {
         if (l.g > 3500) {
@@ -432,6 +446,32 @@ void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
     } else {
         f.entscheiden = 0;
     }
+}
+
+}  // namespace
+
+int32_t KI_Torwart_Abwurf_Art(const Spielfeld_Satz* satz, int32_t slot, int32_t abwurf_byte) {
+    const int32_t art = Abwurf_Roh(satz, slot, abwurf_byte);
+    return art == 1 ? 2 : art;
+}
+
+void KI_Torwart(Spielfeld_Satz* satz, int32_t slot) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER) return;
+    if (satz->ballhalter == slot) {
+        Abgeben(satz, slot);
+        return;
+    }
+    Lage l = Einrichten(satz, slot);
+    Figur& f = satz->figur[slot];
+    const bool eigener_ball = satz->ballhalter >= 0 && satz->ballhalter < SF_SPIELER &&
+                              Seite(satz->ballhalter) == l.seite;
+    f.situation = 0;
+    Plan p;
+    p.schuss = l.kreuzt;
+    Herauskommen(l, eigener_ball, p);
+    Parade_Suchen(l, p);
+    if (!Stellen_Und_Befehlen(l, eigener_ball, p)) return;
+    Entscheidung_Takten(l, eigener_ball, p.schnell);
 }
 
 }  // namespace velmora
