@@ -517,131 +517,163 @@ std::vector<int32_t> Empfaenger_Liste(const Lage& l, int32_t band) {
 }
 
 // A. The pass choice over the team-mates.
-Wahl Pass_Waehlen(Lage& l) {
+// What the pass choice reads of the holder once.
+struct Pass_Blick {
+    bool torwart;
+    int32_t simpel, rolle;
+    bool markiert;
+    float richtung;   // +1 when he attacks towards x = 10800
+    float gewinn_x;   // how far he stands in the other half
+    float nah_x;      // his distance from the attacked goal line
+    bool flanken_bonus;
+    int32_t roh;      // the situation, 40-42 before they count as 3
+    bool parade;      // a keeper's save row still playing
+};
+
+Pass_Blick Pass_Blick_Von(const Lage& l) {
+    const Spieler_Matchsatz& sm = l.satz->spieler[l.slot];
+    const Figur& f = *l.f;
+    Pass_Blick u;
+    u.torwart = f.torwart != 0;
+    u.simpel = sm.rolle[ROLLE(149)];
+    u.rolle = sm.rolle[ROLLE(141)];
+    u.markiert = sm.druck > 0;
+    u.richtung = l.gx > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
+    const float eigene_halbe = SPIELFELD_MITTE_X;
+    u.gewinn_x = (f.pos[0] - eigene_halbe) * u.richtung;
+    u.nah_x = std::fabs(l.gx - f.pos[0]);
+    u.flanken_bonus = u.nah_x < 1600 && std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) > 800;
+    u.roh = l.roh_situation;
+    u.parade = Torwart_Parade(f);
+    return u;
+}
+
+// The keep score of a sweep: what keeping the ball is worth against a pass.
+float Halte_Wert(const Lage& l, const Pass_Blick& u, int32_t durchgang) {
+    const float halten = durchgang == 0 ? 2.0f * float(Wert(l.satz, l.slot, W_HALTEN)) + 7000 : 2000.0f;
+    float kw = 24000 + 4000 + halten * float(u.markiert) - 3000.0f * float(l.druck == 0) +
+               10000.0f * float(u.torwart) - 12000.0f * float(u.simpel);
+    if (l.g > 3000 && u.rolle != 4 && u.gewinn_x > 2500 - 500 * float(u.rolle)) kw += float(4 - u.rolle) * u.gewinn_x;
+    if (l.m < 0.3f) kw += (0.5f - l.m) * 30000;
+    return kw;
+}
+
+// The pass score of team-mate r in a sweep from the keep score kw; false
+// when the sweep does not rate him. `kreuz` tells a cross.
+bool Pass_Wert(const Lage& l, const Pass_Blick& u, int32_t durchgang, float kw, int32_t r, float* wert, bool* kreuz) {
     Spielfeld_Satz* satz = l.satz;
     const Spieler_Matchsatz& sm = satz->spieler[l.slot];
     const Figur& f = *l.f;
-    const bool torwart = f.torwart != 0;
-    const int32_t simpel = sm.rolle[ROLLE(149)];
-    const int32_t rolle = sm.rolle[ROLLE(141)];
-    const bool markiert = sm.druck > 0;
-    const float richtung = l.gx > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
-    const float eigene_halbe = SPIELFELD_MITTE_X;
-    const float gewinn_x = (f.pos[0] - eigene_halbe) * richtung;
-    const float nah_x = std::fabs(l.gx - f.pos[0]);
-    const bool flanken_bonus = nah_x < 1600 && std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) > 800;
-    const int32_t roh = l.roh_situation;   // 40-42 before they count as 3
-    const bool parade = Torwart_Parade(f);
-    Wahl w;
-    for (int32_t durchgang = 0; durchgang < 2; ++durchgang) {
-    const float halten = durchgang == 0 ? 2.0f * float(Wert(satz, l.slot, W_HALTEN)) + 7000 : 2000.0f;
-    float kw = 24000 + 4000 + halten * float(markiert) - 3000.0f * float(l.druck == 0) + 10000.0f * float(torwart) -
-               12000.0f * float(simpel);
-    if (l.g > 3000 && rolle != 4 && gewinn_x > 2500 - 500 * float(rolle)) kw += float(4 - rolle) * gewinn_x;
-    if (l.m < 0.3f) kw += (0.5f - l.m) * 30000;
-    const int32_t band = Ballfuehrer_Passband(l.satz, l.slot, l.seite, durchgang, l.situation, flanken_bonus);
-    for (const int32_t r : Empfaenger_Liste(l, band)) {
-        const Figur& fr = satz->figur[r];
-        const float p = std::hypot(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
-        const float gewinn = (fr.pos[0] - f.pos[0]) * richtung;
-        // Sweep 0 rates the receivers ahead, sweep 1 those behind; a punt
-        // looks only far, a throw only near.
-        if ((durchgang == 0) != (gewinn >= 0)) continue;
-        if ((roh == 41 && p <= 3000) || (roh == 42 && p >= 2500)) continue;
-        const float rg = std::hypot(l.gx - fr.pos[0], l.gy - fr.pos[1]);
-        const int32_t rdruck = satz->spieler[r].druck;
-        float pw = kw - 6000 - 8000.0f * float(Wert(satz, l.slot, W_TECHNIK) < Wert(satz, l.slot, W_TEMPO));
-        if (gewinn > 3000) {
-            if (Taktik(l, 1) <= 32) pw -= 3000;
-            else if (Taktik(l, 1) > 66) pw += 3000;
+    const bool torwart = u.torwart, markiert = u.markiert, parade = u.parade;
+    const int32_t simpel = u.simpel, roh = u.roh;
+    const float richtung = u.richtung, nah_x = u.nah_x;
+    const Figur& fr = satz->figur[r];
+    const float p = std::hypot(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
+    const float gewinn = (fr.pos[0] - f.pos[0]) * richtung;
+    // Sweep 0 rates the receivers ahead, sweep 1 those behind; a punt
+    // looks only far, a throw only near.
+    if ((durchgang == 0) != (gewinn >= 0)) return false;
+    if ((roh == 41 && p <= 3000) || (roh == 42 && p >= 2500)) return false;
+    const float rg = std::hypot(l.gx - fr.pos[0], l.gy - fr.pos[1]);
+    const int32_t rdruck = satz->spieler[r].druck;
+    float pw = kw - 6000 - 8000.0f * float(Wert(satz, l.slot, W_TECHNIK) < Wert(satz, l.slot, W_TEMPO));
+    if (gewinn > 3000) {
+        if (Taktik(l, 1) <= 32) pw -= 3000;
+        else if (Taktik(l, 1) > 66) pw += 3000;
+    }
+    if (l.anweisung) {
+        const int32_t grad = Ballfuehrer_Peilung(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
+        pw += float(Ballfuehrer_Sektor_Bonus(l.anweisung, grad));
+    }
+    if (torwart && rdruck > 0 && p < 1500) return false;
+    if (p >= 650) {
+        if (nah_x > 3000) {
+            float t = float(Taktik(l, 0));
+            if (gewinn < 0) t /= 2;
+            const float lw = 4 * p - 10000;
+            pw += ((100 - t) * (-lw) + t * lw) / 100;
         }
-        if (l.anweisung) {
-            const int32_t grad = Ballfuehrer_Peilung(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
-            pw += float(Ballfuehrer_Sektor_Bonus(l.anweisung, grad));
+        pw += p + gewinn;
+    } else {
+        pw -= 6000 + (rdruck > 0 ? 6000.0f : 0.0f);
+    }
+    if (l.g > 10800 - 1632) pw += 10800 - rg;
+    bool flanke = false;
+    if (nah_x < 1800) {
+        pw += 4000 - std::fabs(fr.pos[1] - SPIELFELD_MITTE_Y);
+        if (std::fabs(fr.pos[1] - SPIELFELD_MITTE_Y) < 1300 && rg < 2300 && std::fabs(fr.pos[0] - f.pos[0]) > 1200) {
+            const bool bonus = nah_x < 1600 && std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) > 800;
+            pw += 2000 + (bonus ? float(Rnd(0, 1000)) : 0.0f);
+            flanke = true;
         }
-        if (torwart && rdruck > 0 && p < 1500) continue;
-        if (p >= 650) {
-            if (nah_x > 3000) {
-                float t = float(Taktik(l, 0));
-                if (gewinn < 0) t /= 2;
-                const float lw = 4 * p - 10000;
-                pw += ((100 - t) * (-lw) + t * lw) / 100;
-            }
-            pw += p + gewinn;
+    } else if (rdruck > 1) {
+        pw -= std::fabs(fr.pos[1] - f.pos[1]);
+    }
+    if (gewinn <= -100) {
+        if (Taktik(l, 7)) pw += 2500;
+        else if (flanke) pw += 1000;
+        else pw -= 2500 + (gewinn < -700 ? 2000.0f : 0.0f) + (gewinn < -1000 ? 4000.0f : 0.0f);
+    } else {
+        pw += std::min(gewinn + 1000, 3500.0f);
+    }
+    if (std::fabs(fr.pos[1] - f.pos[1]) > 3500) pw -= 2000;
+    bool fluegel = false;
+    const float wy = std::fabs(fr.pos[1] - SPIELFELD_MITTE_Y);
+    if (nah_x > 2500 && rdruck == 0) {
+        if (gewinn > 2500 || p < 4253) {
+            pw += wy - std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) + (float(Taktik(l, 4)) / 20 - 2.5f) * wy;
+            fluegel = true;
         } else {
-            pw -= 6000 + (rdruck > 0 ? 6000.0f : 0.0f);
-        }
-        if (l.g > 10800 - 1632) pw += 10800 - rg;
-        bool flanke = false;
-        if (nah_x < 1800) {
-            pw += 4000 - std::fabs(fr.pos[1] - SPIELFELD_MITTE_Y);
-            if (std::fabs(fr.pos[1] - SPIELFELD_MITTE_Y) < 1300 && rg < 2300 && std::fabs(fr.pos[0] - f.pos[0]) > 1200) {
-                const bool bonus = nah_x < 1600 && std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) > 800;
-                pw += 2000 + (bonus ? float(Rnd(0, 1000)) : 0.0f);
-                flanke = true;
-            }
-        } else if (rdruck > 1) {
-            pw -= std::fabs(fr.pos[1] - f.pos[1]);
-        }
-        if (gewinn <= -100) {
-            if (Taktik(l, 7)) pw += 2500;
-            else if (flanke) pw += 1000;
-            else pw -= 2500 + (gewinn < -700 ? 2000.0f : 0.0f) + (gewinn < -1000 ? 4000.0f : 0.0f);
-        } else {
-            pw += std::min(gewinn + 1000, 3500.0f);
-        }
-        if (std::fabs(fr.pos[1] - f.pos[1]) > 3500) pw -= 2000;
-        bool fluegel = false;
-        const float wy = std::fabs(fr.pos[1] - SPIELFELD_MITTE_Y);
-        if (nah_x > 2500 && rdruck == 0) {
-            if (gewinn > 2500 || p < 4253) {
-                pw += wy - std::fabs(f.pos[1] - SPIELFELD_MITTE_Y) + (float(Taktik(l, 4)) / 20 - 2.5f) * wy;
-                fluegel = true;
-            } else {
-                pw -= 2000;
-            }
-        }
-        pw += 2000 - (1000.0f / (2.0f * float(flanke) + 1)) * float(rdruck) / 2;
-        int32_t nahe = 0;
-        const float zx = p > 1400 ? fr.pos[0] + fr.v[0] / 2 : fr.pos[0], zy = p > 1400 ? fr.pos[1] + fr.v[1] / 2 : fr.pos[1];
-        int32_t q = Spielfeld_Spieler_Im_Passweg(satz, l.slot, zx, zy, 1 - l.seite, nullptr, nullptr, 200, nullptr, &nahe);
-        q += 4 * nahe;
-        if (flanke) q = 0;
-        if (fluegel && q == 0) {
-            const int32_t byte = Linie(l, Ballfuehrer_Fluegel_Byte(fr.pos[1], l.gx));
-            if (byte > 50) pw += 2 * wy;
-            else if (byte < 50) pw -= 2 * wy;
-        }
-        if (l.g > 6900) {
-            const float ww = std::fabs(rg - l.g);
-            if (ww < 1500) pw -= std::fabs(fr.pos[1] - f.pos[1]);
-            else if (Taktik(l, 5) / 34 == 0) pw -= ww;
-            else if (Taktik(l, 5) / 34 == 2) pw += ww;
-        }
-        if (l.g <= 5400 || (l.druck > 0 && !torwart)) {
-            pw -= 1300.0f * float(q);
-            if (q > 1) pw -= (100 - float(Taktik(l, 6))) * 8 * float(q) + 800;
-        } else {
-            if (q == 0 && gewinn > -500) pw += 3000;
-            pw -= 2500.0f * float(q);
-            if (simpel > 2) pw -= 1500.0f * float(simpel - 2);
-        }
-        if (l.situation == 3 || parade) pw += 32400;
-        if (roh == 40) {
-            // A keeper's release prefers the farther team-mates.
-            if (p > 4000) pw = 7001;
-            else if (p > 3000) pw = 7200;
-            else if (p > 2000) pw = 7500;
-        }
-        if (l.kein_schuss && (markiert || q > 0 || p > 1000)) pw = 0;
-        if (sm.talent_flag[TALENT_FLAG(184)] && l.g < 3500 && Rnd(0, 5) != 0) pw = 0;
-        if (pw > w.wert) {
-            w.wert = pw;
-            w.empfaenger = r;
-            l.flanke = flanke;
+            pw -= 2000;
         }
     }
+    pw += 2000 - (1000.0f / (2.0f * float(flanke) + 1)) * float(rdruck) / 2;
+    int32_t nahe = 0;
+    const float zx = p > 1400 ? fr.pos[0] + fr.v[0] / 2 : fr.pos[0], zy = p > 1400 ? fr.pos[1] + fr.v[1] / 2 : fr.pos[1];
+    int32_t q = Spielfeld_Spieler_Im_Passweg(satz, l.slot, zx, zy, 1 - l.seite, nullptr, nullptr, 200, nullptr, &nahe);
+    q += 4 * nahe;
+    if (flanke) q = 0;
+    if (fluegel && q == 0) {
+        const int32_t byte = Linie(l, Ballfuehrer_Fluegel_Byte(fr.pos[1], l.gx));
+        if (byte > 50) pw += 2 * wy;
+        else if (byte < 50) pw -= 2 * wy;
     }
+    if (l.g > 6900) {
+        const float ww = std::fabs(rg - l.g);
+        if (ww < 1500) pw -= std::fabs(fr.pos[1] - f.pos[1]);
+        else if (Taktik(l, 5) / 34 == 0) pw -= ww;
+        else if (Taktik(l, 5) / 34 == 2) pw += ww;
+    }
+    if (l.g <= 5400 || (l.druck > 0 && !torwart)) {
+        pw -= 1300.0f * float(q);
+        if (q > 1) pw -= (100 - float(Taktik(l, 6))) * 8 * float(q) + 800;
+    } else {
+        if (q == 0 && gewinn > -500) pw += 3000;
+        pw -= 2500.0f * float(q);
+        if (simpel > 2) pw -= 1500.0f * float(simpel - 2);
+    }
+    if (l.situation == 3 || parade) pw += 32400;
+    if (roh == 40) {
+        // A keeper's release prefers the farther team-mates.
+        if (p > 4000) pw = 7001;
+        else if (p > 3000) pw = 7200;
+        else if (p > 2000) pw = 7500;
+    }
+    if (l.kein_schuss && (markiert || q > 0 || p > 1000)) pw = 0;
+    if (sm.talent_flag[TALENT_FLAG(184)] && l.g < 3500 && Rnd(0, 5) != 0) pw = 0;
+    *wert = pw;
+    *kreuz = flanke;
+    return true;
+}
+
+// After the sweeps: the far mark's refusal, the ball into space, a
+// rehearsed move, a keeper's pass out of his area.
+void Pass_Abschliessen(Lage& l, const Pass_Blick& u, Wahl& w) {
+    Spielfeld_Satz* satz = l.satz;
+    const Figur& f = *l.f;
+    const bool torwart = u.torwart, parade = u.parade;
+    const int32_t simpel = u.simpel;
+    const float richtung = u.richtung, nah_x = u.nah_x;
     // The far mark refuses a pass below the bar (not after a set piece); the
     // ball then goes into space.
     const float bar = 9000 + (simpel > 2 ? 1500.0f : 0.0f) - 40 * float(Taktik(l, 0));
@@ -673,6 +705,26 @@ Wahl Pass_Waehlen(Lage& l) {
         }
     }
     if (torwart && std::fabs(f.pos[0] - float(satz->tor_x[1 - l.seite])) > 1632 && w.empfaenger >= 0) w.wert = 20000;
+}
+
+Wahl Pass_Waehlen(Lage& l) {
+    const Pass_Blick u = Pass_Blick_Von(l);
+    Wahl w;
+    for (int32_t durchgang = 0; durchgang < 2; ++durchgang) {
+        const float kw = Halte_Wert(l, u, durchgang);
+        const int32_t band = Ballfuehrer_Passband(l.satz, l.slot, l.seite, durchgang, l.situation, u.flanken_bonus);
+        for (const int32_t r : Empfaenger_Liste(l, band)) {
+            float pw = 0;
+            bool flanke = false;
+            if (!Pass_Wert(l, u, durchgang, kw, r, &pw, &flanke)) continue;
+            if (pw > w.wert) {
+                w.wert = pw;
+                w.empfaenger = r;
+                l.flanke = flanke;
+            }
+        }
+    }
+    Pass_Abschliessen(l, u, w);
     return w;
 }
 
