@@ -409,12 +409,14 @@ void Zur_Mauer(const Lage& l, float* ux, float* uy) {
     }
 }
 
-void Freistoss(const Lage& l) {
+// Free kick, the wall: members 0 to 5 (codes 29 to 34) run to their places
+// beside the line from the ball to their goal; in the wall (35) each stands
+// in the wall's pose at his place.
+void Freistoss_Mauer(const Lage& l, bool mauer) {
     Spielfeld_Satz* satz = l.satz;
     Figur& f = *l.f;
     Figur& b = *l.b;
     const uint8_t c = f.situation;
-    const bool mauer = satz->freistoss_variante == 1 || satz->freistoss_variante == 2;
     if (c >= 29 && c <= 34) {
         const int32_t m = c - 29;
         float ux = 0, uy = 0;
@@ -427,7 +429,7 @@ void Freistoss(const Lage& l) {
         const float reihe = float((m + 1) / 2);
         Laufen(l, b.pos[0] + ux + reihe * px, b.pos[1] + uy + reihe * py);
         f.situation = 35;
-    } else if (c == 35) {
+    } else {
         const Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
         // A wall man whose run to the wall was cut short (a tackle or a fall
         // still playing) stands within 865 cm of the ball, where the kick
@@ -447,7 +449,17 @@ void Freistoss(const Lage& l) {
             }
         }
         f.entscheid_intervall = 0.5f;
-    } else if (c == 21) {
+    }
+}
+
+// Free kick, the taker: to his start point (21), waiting (22), the run-up
+// and the hand-over (23).
+void Freistoss_Schuetze(const Lage& l, bool mauer) {
+    Spielfeld_Satz* satz = l.satz;
+    Figur& f = *l.f;
+    Figur& b = *l.b;
+    const uint8_t c = f.situation;
+    if (c == 21) {
         // Drawn one after the other, x first: in one call's arguments the
         // order of the two draws would be the compiler's choice.
         const float x = b.pos[0] + float((200 + 10 * Rnd(0, 10)) * l.d);
@@ -493,7 +505,7 @@ void Freistoss(const Lage& l) {
             f.situation = 23;
         }
         f.entscheid_timer = 0;
-    } else if (c == 23) {
+    } else {
         Zum_Ball(l);
         for (int32_t o = 0; o < SF_SPIELER; ++o) {
             Figur& g = satz->figur[o];
@@ -507,7 +519,17 @@ void Freistoss(const Lage& l) {
         f.situation = Rnd(0, 3) == 0 ? 2 : 1;
         Uebergabe(l);
         satz->standard_marker[1] = 2;
-    } else if (c == 24) {
+    }
+}
+
+// Free kick, the second taker: none without a variant (24), to his start
+// point (25), waiting (26), the short ball (27).
+void Freistoss_Zweiter(const Lage& l) {
+    Spielfeld_Satz* satz = l.satz;
+    Figur& f = *l.f;
+    Figur& b = *l.b;
+    const uint8_t c = f.situation;
+    if (c == 24) {
         f.situation = 0;   // no second taker without a variant
     } else if (c == 25) {
         const float x = b.pos[0] + float((300 + 10 * Rnd(0, 20)) * l.d);   // x first, as above
@@ -523,7 +545,7 @@ void Freistoss(const Lage& l) {
         Zum_Ball(l);
         f.situation = 27;
         f.entscheid_intervall = 0;
-    } else if (c == 27) {
+    } else {
         // Beside a free kick with a wall the second taker only stands at the
         // ball until the taker runs up (his run clears every code). Tapping it
         // there made him the last to touch it, and the kick went over to the
@@ -561,6 +583,14 @@ void Freistoss(const Lage& l) {
             satz->standard_marker[1] = 2;
         }
     }
+}
+
+void Freistoss(const Lage& l) {
+    const uint8_t c = l.f->situation;
+    const bool mauer = l.satz->freistoss_variante == 1 || l.satz->freistoss_variante == 2;
+    if (c >= 29 && c <= 35) Freistoss_Mauer(l, mauer);
+    else if (c >= 21 && c <= 23) Freistoss_Schuetze(l, mauer);
+    else if (c >= 24 && c <= 27) Freistoss_Zweiter(l);
 }
 
 void Verletzung(const Lage& l) {
