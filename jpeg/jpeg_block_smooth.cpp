@@ -16,6 +16,9 @@ namespace {
 // from the 5 x 5 blocks around.
 constexpr uint32_t kFirst = 1, kLast = 9, kSecondOrder = 5;
 constexpr int kRadius = 2, kSide = 2 * kRadius + 1;
+// The steps (summed over a block's coefficients read as nonzero) by which the
+// estimates may miss what the block got and still be taken for its zeros.
+constexpr float kMissTrusted = 8;
 
 // The weights of each estimated coefficient on the DC values of the blocks
 // around it. Along each axis a polynomial of degree 2R is laid through the
@@ -129,7 +132,7 @@ void jpeg_coef_status_scan(JPEG_PROPERTIES* p, const JPEG_SCAN* scan, bool cut_v
 
 bool jpeg_block_smoothing_needed(const JPEG_PROPERTIES* p) {
     for (uint32_t c = 0; c < p->frame.ncomps && c < 4; ++c)
-        for (uint32_t z = kFirst; z <= kLast; ++z)
+        for (uint32_t z = 0; z <= kLast; ++z)
             if (p->coef_bits[c][z] != 0 || (p->coef_cut[c] != UINT32_MAX && p->coef_bits_cut[c][z] != 0)) return true;
     return false;
 }
@@ -140,7 +143,7 @@ void jpeg_smooth_block(const JPEG_PROPERTIES* p, uint32_t c, uint32_t bx, uint32
     // DC itself unknown, or nothing missing: the block stays.
     if (known[0] < 0) return;
     bool missing = false;
-    for (uint32_t z = kFirst; z <= kLast && !missing; ++z) missing = known[z] != 0;
+    for (uint32_t z = 0; z <= kLast && !missing; ++z) missing = known[z] != 0;
     if (!missing) return;
     const uint16_t* q = p->quant_read[p->frame.components[c].tq & 3];
     float dc[kSide * kSide];
@@ -150,23 +153,55 @@ void jpeg_smooth_block(const JPEG_PROPERTIES* p, uint32_t c, uint32_t bx, uint32
             const int64_t y = std::clamp<int64_t>(int64_t(by) + j, 0, int64_t(plane_rows) - 1);
             dc[(j + kRadius) * kSide + i + kRadius] = float(plane[(size_t(y) * stride + size_t(x)) * 64]);
         }
+    // The span of a coefficient's values that its bits allow: a value read is
+    // missing its low bits away from zero (an AC magnitude grows, a DC, shifted
+    // arithmetically, rises), a zero AC lies below the first step they leave open.
+    auto span = [&](uint32_t z, int32_t have, int32_t* lo, int32_t* hi) {
+        const int32_t open = (1 << known[z]) - 1;
+        *lo = z == 0 || have > 0 ? have : have < 0 ? have - open : -open;
+        *hi = z != 0 && have < 0 ? have : have != 0 || z == 0 ? have + open : open;
+    };
+    if (known[0] > 0) {
+        // The DC's low bits from the means along the row and the column
+        // (a cubic through the two blocks on each side), the neighbours' own
+        // missing bits taken at their middle.
+        auto at = [&](int i, int j) { return dc[(j + kRadius) * kSide + i + kRadius]; };
+        const float pred = (4 * (at(-1, 0) + at(1, 0) + at(0, -1) + at(0, 1)) - at(-2, 0) - at(2, 0) - at(0, -2) - at(0, 2)) / 12 +
+                           float((1 << known[0]) - 1) / 2;
+        int32_t lo, hi;
+        span(0, block[0], &lo, &hi);
+        block[0] = int16_t(std::clamp(int32_t(std::lround(pred)), lo, hi));
+    }
+    // Each coefficient's estimate in its own quantiser steps, and how far the
+    // estimates of those read as nonzero fall outside what their bits allow.
     const Weights& w = weights();
+    float est[kLast + 1];
+    float miss = 0;
+    for (uint32_t z = kFirst; z <= kLast; ++z) {
+        const int n = jpeg_natural_order[z];
+        float s = 0;
+        for (int r = 0; r < kSide * kSide; ++r) s += w.w[z][r] * dc[r];
+        est[z] = q[n] ? s * float(q[0]) / float(q[n]) : 0;
+        if (known[z] >= 0 && block[n] != 0) {
+            int32_t lo, hi;
+            span(z, block[n], &lo, &hi);
+            miss += std::max({float(lo) - est[z], est[z] - float(hi), 0.f});
+        }
+    }
     for (uint32_t z = kFirst; z <= kLast; ++z) {
         const int n = jpeg_natural_order[z];
         const int32_t have = block[n];
-        // Never coded and read as zero, or coded down to a low bit.
+        // Never coded and read as zero, or coded down to a low bit. Where the
+        // estimates miss the values the block did get by many steps (an edge
+        // or grain the neighbours' means do not show), a zero that came with
+        // its high bits is more likely right than the estimate.
         if (known[z] == 0 || q[n] == 0 || (known[z] < 0 && have != 0)) continue;
-        float s = 0;
-        for (int r = 0; r < kSide * kSide; ++r) s += w.w[z][r] * dc[r];
-        // In the coefficient's own steps, within what the bits that came
-        // allow: the low bits missing below a value read (its magnitude can
-        // only grow), or below the first step its zero leaves open.
-        int32_t v = int32_t(std::lround(s * float(q[0]) / float(q[n])));
+        if (known[z] > 0 && have == 0 && miss > kMissTrusted) continue;
+        int32_t v = int32_t(std::lround(est[z]));
         if (known[z] > 0) {
-            const int32_t open = (1 << known[z]) - 1;
-            v = have > 0 ? std::clamp(v, have, have + open)
-                : have < 0 ? std::clamp(v, have - open, have)
-                           : std::clamp(v, -open, open);
+            int32_t lo, hi;
+            span(z, have, &lo, &hi);
+            v = std::clamp(v, lo, hi);
         }
         block[n] = int16_t(std::clamp(v, -1023, 1023));
     }
