@@ -222,9 +222,11 @@ void Zeichen_Einfuegen(const Font* font, int32_t zeichen, int32_t platz) {
 
 // Step 3: the frame's key. Returns how it ends the edit, else 0.
 int32_t Tasten(const Font* font, int32_t platz, uint32_t jetzt) {
-    const bool shift = Taste_Shift() || Plat_Taste_Gehalten(VK_SHIFT);
-    if (!shift) g.shift_auswahl = false;
     const int32_t code = Taste_Get_Code(), zeichen = Taste_Get_Zeichen();
+    // A key carries Shift as it was when it went down (keys typed fast wait
+    // for their frames while Shift changes); a frame without one reads it now.
+    const bool shift = code ? Taste_Shift() != 0 : Plat_Taste_Gehalten(VK_SHIFT);
+    if (!shift) g.shift_auswahl = false;
     if (!code && !zeichen) return 0;
     // A held key repeats at the system's rate; it types at most once per filter
     // interval. A fresh press always counts, so fast double letters stay.

@@ -245,14 +245,30 @@ void Win_Proc(const PlatEreignis& e) {
     }
 }
 
-uint32_t Win_Pump_Messages() {
-    // One key and its character a pass: on a loaded machine a pass can take
-    // several keys typed, and all but the last were lost. A further key and
-    // whatever came after it wait for the next pass, in their order.
-    bool code = false, zeichen = false;
+namespace {
+
+// Whether a key types a character: all but the control keys below Space, the
+// cursor block from Page Up to Delete and the function keys.
+bool Tippt(int32_t vk) {
+    if (vk == VK_SPACE) return true;
+    return vk > VK_DELETE && (vk < VK_F1 || vk >= VK_F1 + 24);
+}
+
+// The pending events of one pass, one key and its character at most: on a
+// loaded machine, or when keys come faster than the frames, a pass can take
+// several keys typed, and the key polling holds one. A further key, a
+// character after a key that types none (an umlaut without a key code of its
+// own after Backspace), and whatever came after them wait for the next pass,
+// in their order.
+void Ereignisse_Nehmen() {
+    bool taste = false, zeichen = false, tippt = false;
     const auto nehmen = [&](const PlatEreignis& e) {
-        if ((e.art == PLAT_E_TASTE && (code || zeichen)) || (e.art == PLAT_E_ZEICHEN && zeichen)) return false;
-        code = code || e.art == PLAT_E_TASTE;
+        if (e.art == PLAT_E_TASTE && (taste || zeichen)) return false;
+        if (e.art == PLAT_E_ZEICHEN && (zeichen || (taste && !tippt))) return false;
+        if (e.art == PLAT_E_TASTE) {
+            taste = true;
+            tippt = Tippt(e.code) && !e.ctrl;
+        }
         zeichen = zeichen || e.art == PLAT_E_ZEICHEN;
         Win_Proc(e);
         return true;
@@ -261,6 +277,12 @@ uint32_t Win_Pump_Messages() {
     PlatEreignis e;
     while (g.aufgeschoben.empty() && Plat_Ereignis_Holen(e))
         if (!nehmen(e)) g.aufgeschoben.push_back(e);
+}
+
+}  // namespace
+
+uint32_t Win_Pump_Messages() {
+    Ereignisse_Nehmen();
     Netz_Pump();
     g.letzte_frame_zeit = Plat_Ms();   // the wait does not count as frame time
     return g.letzte_frame_zeit;
@@ -353,8 +375,7 @@ int32_t App_Main(const AppStart& start) {
     uint32_t durchlaeufe = 0;
     do {
         const uint32_t durchlauf_start = Plat_Ms();
-        PlatEreignis e;
-        while (Plat_Ereignis_Holen(e)) Win_Proc(e);
+        Ereignisse_Nehmen();
         Netz_Pump();
         if (!Screen_Get().aktiv) {
             Plat_Ereignis_Warten();
