@@ -11,6 +11,7 @@
 #include "gfx/bild.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
+#include "gfx/schatten.h"
 #include "gfx/shade.h"
 #include "gfx/text_markup.h"
 #include "gfx/wappen.h"
@@ -283,6 +284,10 @@ Rastport* Ankuendigung_Vor_Menue_Bauen() {
 
 Rastport* Ankuendigung_Nach_Spiel_Bauen(int32_t art) {
     if (art < ANK_TORE || art > ANK_FINANZEN) return nullptr;
+    // A new page: the shadowed captions cached for the last one (the same
+    // places on another match's page, the same widths for single digits or
+    // names as long) would stand in for this match's.
+    Schatten_Cache_Leeren();
     Rastport* rp = Bild_Res_Laden(ANK_RES_PIRAK, ANK_BILD_NACH_SPIEL + art);
     if (!rp) return nullptr;
     Ankuendigung_Seite_Gebaut();

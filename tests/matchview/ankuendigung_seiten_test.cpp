@@ -187,6 +187,67 @@ TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatch
     for (size_t i = 0; i < fotos.size(); ++i) EXPECT_EQ(Vergleichen(namen[i], i), "") << namen[i];
 }
 
+// Two matches' statistics pages one after the other (two managers' matches of
+// a day): the second shows its own figures, not the captions the first left
+// in the shadow cache at the same places (same widths: single digits).
+TEST_F(AnkuendigungSeiten, EachStatisticsPageShowsItsOwnFiguresAfterAnotherMatchs) {
+    erster_zug = [](int32_t team) {
+        const int32_t w = Team_Get_Liga(team, 1);
+        int32_t paare[2 * WETTBEWERB_TEAMS_MAX];
+        const int32_t n = Wettbewerb_Get_Spieltag_Paarungen(w, 1, paare);
+        ASSERT_GE(n, 2);
+        Runde_Setzen(w, 1);
+        static std::vector<std::vector<uint8_t>> saetze;
+        saetze.assign(2, std::vector<uint8_t>(sizeof(Spielfeld_Satz), 0));
+        for (int32_t p = 0; p < 2; ++p) {
+            Ergebnis_Setzen(w, 1, p, 0, {{p, 30}}, 20000);
+            auto* live = reinterpret_cast<Spielfeld_Satz*>(saetze[size_t(p)].data());
+            const Spiel_Lock h = Spiele_Lock(w, 1, p, 0);
+            const SpielDatensatz* sp = Spiele_Get_Spiel(h, 0);
+            live->team[0] = uint32_t(sp->heim);
+            live->team[1] = uint32_t(sp->gast);
+            live->live = 1;
+            live->ecken[0] = 1 + 4 * p;
+            live->ecken[1] = 5 - 4 * p;
+            // One player a side with single-digit counters, other ones in each match.
+            const uint8_t heim[6] = {uint8_t(1 + p), uint8_t(6 + p), uint8_t(2 + 5 * p), uint8_t(1 + p), uint8_t(3 + 2 * p), uint8_t(4 + 3 * p)};
+            const uint8_t gast[6] = {uint8_t(2 - p), uint8_t(8 - p), uint8_t(7 - 5 * p), uint8_t(2 + p), uint8_t(5 - p), uint8_t(6 - 2 * p)};
+            std::memcpy(live->statistik[0], heim, 6);
+            std::memcpy(live->statistik[SF_SPIELER_SEITE], gast, 6);
+            const AnkuendigungDaten d = Ankuendigung_Daten_Von_Spiel(h, live);
+            Ankuendigung_Setzen(w, int32_t(d.heim), int32_t(d.gast), 1, p, 0, &d);
+            Spiele_Unlock(h);
+        }
+        // Match 1, match 0, then match 1 again: its first page and its last one must agree.
+        const int32_t reihe[3] = {1, 0, 1};
+        for (int32_t i = 0; i < 3; ++i) {
+            const int32_t p = reihe[i];
+            auto* live = reinterpret_cast<Spielfeld_Satz*>(saetze[size_t(p)].data());
+            const Spiel_Lock h = Spiele_Lock(w, 1, p, 0);
+            const AnkuendigungDaten d = Ankuendigung_Daten_Von_Spiel(h, live);
+            Ankuendigung_Setzen(w, int32_t(d.heim), int32_t(d.gast), 1, p, 0, &d);
+            Spiele_Unlock(h);
+            Ankuendigung_In_Buffer(ANK_STATISTIK, uint32_t(1000 - i));
+        }
+    };
+    Foto_Und_Weg([] { return Seite(ANK_STATISTIK) && Ankuendigung_Staging().paarung == 1; }, "statistik 1");
+    Foto_Und_Weg([] { return Seite(ANK_STATISTIK) && Ankuendigung_Staging().paarung == 0; }, "statistik 0");
+    Foto_Und_Weg([] { return Seite(ANK_STATISTIK) && Ankuendigung_Staging().paarung == 1; }, "statistik 1 wieder");
+    ASSERT_EQ(Abspielen(), "");
+    ASSERT_EQ(fotos.size(), 3u);
+    // The two columns of figures (home at x 150, away at x 650, the rows from
+    // the shots down to the possession).
+    auto zahlen = [](const std::vector<uint16_t>& bild) {
+        std::vector<uint16_t> spalten;
+        for (int32_t y = 270; y < 570; ++y)
+            for (int32_t x0 : {110, 610})
+                spalten.insert(spalten.end(), bild.begin() + y * 800 + x0, bild.begin() + y * 800 + x0 + 80);
+        return spalten;
+    };
+    EXPECT_NE(zahlen(fotos[0]), zahlen(fotos[1])) << "match 0's page showed match 1's figures";
+    EXPECT_EQ(fotos[0], fotos[2]) << "match 1's page shown again";
+}
+
 }  // namespace
 }  // namespace velmora::test
 
@@ -214,6 +275,11 @@ protected:
         if (Ankuendigung_Phase_Laeuft() && Ankuendigung_Art() == ANK_STATISTIK) {
             const Ankuendigung& a = Ankuendigung_Staging();
             statistik[{a.wettbewerb, a.runde, a.paarung}] = a.daten;
+            std::fprintf(stderr, "STAT tag %u w %u runde %u paar %u heim %u gast %u daten %u-%u c0 %u\n", a.tag, a.wettbewerb, a.runde, a.paarung, a.heim, a.gast, a.daten.heim, a.daten.gast, unsigned(a.daten.spieler[0].c[1]));
+        }
+        if (Ankuendigung_Phase_Laeuft() && Ankuendigung_Art() == ANK_FINANZEN) {
+            const Ankuendigung& a = Ankuendigung_Staging();
+            std::fprintf(stderr, "FIN tag %u heim %u gast %u daten %u-%u %d:%d sonst %.0f werbung %.0f\n", a.tag, a.heim, a.gast, a.daten.heim, a.daten.gast, a.daten.tore_heim, a.daten.tore_gast, double(Bank_Kategorie_Summe(int32_t(a.heim), -1, 40 | 0x80)), double(Bank_Kategorie_Summe(int32_t(a.heim), -1, 4 | 0x80)));
         }
         if (Ankuendigung_Aktiv()) gesehen.insert(Kalender_Get_Runmodus());
     }
@@ -250,6 +316,13 @@ TEST_F(AnkuendigungTage, FortyFiveDaysOfTwoManagersEndWithAnEmptyBuffer) {
         }
         EXPECT_GT(seite[0][4] + seite[1][4], 0) << "duels";
     }
+    // Two managers' matches of one day: each page holds its own match's counters.
+    for (auto a = statistik.begin(); a != statistik.end(); ++a)
+        for (auto b = std::next(a); b != statistik.end(); ++b)
+            EXPECT_NE(std::memcmp(a->second.spieler, b->second.spieler, sizeof a->second.spieler), 0)
+                << "games " << std::get<2>(a->first) << " and " << std::get<2>(b->first) << " of matchday "
+                << std::get<1>(a->first);
+    EXPECT_GE(statistik.size(), 2u);
 }
 
 }  // namespace
