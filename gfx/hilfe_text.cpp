@@ -20,6 +20,7 @@ constexpr int32_t SCHIRM_BREITE = 800, SCHIRM_HOEHE = 600;
 constexpr int32_t DECKKRAFT = 85;
 // A help text of one line wider than this is broken at its blanks into lines.
 constexpr int32_t ZEILE_MAX = 400;
+constexpr int32_t RAND = 4;
 
 struct HilfeModul {
     bool gezeigt = false;
@@ -98,8 +99,9 @@ void Hilfe_Text_Ausgabe(const char* text, int32_t x, int32_t y) {
     if (!ziel) return;
     const int32_t w = block + 7, h = zeilen * 10 + 13;
     if (w > SCHIRM_BREITE) Debug_Printf("Hilfe_Text: zu lang!!\n");
-    const int32_t bx = std::max(0, std::min(x, SCHIRM_BREITE - w));
-    const int32_t by = std::max(0, std::min(y + 8, SCHIRM_HOEHE - h));
+    // Kept on the screen, 4 pixels clear of its right and bottom edges.
+    const int32_t bx = std::max(0, std::min(x, SCHIRM_BREITE - w - RAND));
+    const int32_t by = std::max(0, std::min(y + 8, SCHIRM_HOEHE - h - RAND));
     Rastport* box = Rastport_Create(w, h, Tiefe(), 0, 0);
     if (!box) {
         Debug_Printf("Hilfe_Text_Ausgabe: Kein Speicher!\n");

@@ -96,8 +96,8 @@ TEST_F(HilfeTextTest, TheBoxGoesUnderTheMouseAndStaysOnTheScreen) {
         {-1, -1, 300, 200, 296, 228},        // 4 left, 20 below, top 8 lower
         {-1, 50, 300, 570, 296, 558},        // near the bottom 40 higher
         {-1, -1, 300, 555, 296, 583},        // 575 stays
-        {790, 100, 0, 0, 800 - w, 108},      // kept on the screen
-        {-30, 596, 0, 0, 0, 600 - 13},
+        {790, 100, 0, 0, 800 - 4 - w, 108},  // kept on the screen, clear of its edge
+        {-30, 596, 0, 0, 0, 600 - 4 - 13},
     };
     Hilfe_Text_Ausgabe("Hilfe", 0, 0);
     for (const auto& f : faelle) {
