@@ -378,9 +378,11 @@ const MenueLokal& Menue_Lokal() { return g.lokal; }
 
 void Menue_Set_Eigenes_Team(int32_t team) {
     if (team < 0) {
-        // No club: the game ended; the next game's first day is no passed day.
+        // No club: the game ended; the next game's first day is no passed day,
+        // and its line starts without the last game's note.
         g.datum_tag = -1;
         g.datum_neu = 0;
+        g.notiz.clear();
     }
     // The footer starts a turn at the balance: it counts only what is booked
     // while the manager watches. A count left from his last turn (or from a

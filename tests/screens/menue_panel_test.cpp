@@ -16,6 +16,7 @@
 #include "gui/menue_optionen.h"
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
+#include "platform/clock.h"
 #include "screens/einsetzen1.h"
 #include "screens/platzhalter.h"
 #include "screens/taktik.h"
@@ -196,6 +197,23 @@ TEST_F(MenuePanel, ConfirmingTheEndOfATurnAsksBeforeTheDayEnds) {
     EXPECT_EQ(g_b.zuege.size(), 2u) << "the no ended no day";
 }
 
+// A note belongs to its game: one that came just before a game ended is not
+// shown over the next game's screen for the rest of its seconds.
+TEST_F(MenuePanel, ANoteOfTheGameBeforeIsNotShownInTheNext) {
+    Plat_Uhr_Virtuell(true, 1);   // the note's time is the next game's first second
+    Menue_Panel_Notiz("Die Verbindung zu Gast Nord ist abgerissen.");
+    Menue_Set_Eigenes_Team(-1);   // the game ends
+    // Picture 0 at the game's first second, picture 1 once any note's time has passed.
+    skript = {{30, 30, 300, 0, false}, {1, 30, 300, 0, true}, {450, 30, 300, 0, false}, {1, 30, 300, 0, true}};
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 2u);
+    // The line above the buttons.
+    int32_t anders = 0;
+    for (int32_t y = 544; y < 564; ++y)
+        for (int32_t x = 0; x < 800; ++x) anders += fotos[0][size_t(y) * 800 + x] != fotos[1][size_t(y) * 800 + x];
+    EXPECT_EQ(anders, 0) << "the last game's note stands in the line";
+}
+
 // The header's badge shows the date; a day that passed shows there at a
 // glance: the date changes and stands in gold for a moment.
 TEST_F(MenuePanel, TheHeaderShowsTheDateAndADayThatPassedStandsOutForAMoment) {
@@ -241,7 +259,9 @@ TEST_F(MenuePanel, ATurnBeginsAtTheBalanceAndMoneyBookedInItIsCountedToward) {
     bilder.clear();
     // Before the menu starts the second turn: money the day brought.
     Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE - 10, [](int32_t team) {
-        if (!g_b.zuege.empty()) ASSERT_TRUE(Bank_Gutschrift(team, 2000000.0f, 40, -1));
+        if (!g_b.zuege.empty()) {
+            ASSERT_TRUE(Bank_Gutschrift(team, 2000000.0f, 40, -1));
+        }
     }, "Tagesgeld");
     Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 20, [] {
         const int32_t team = Menue_Lokal().team;
