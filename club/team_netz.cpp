@@ -2,8 +2,10 @@
 // client may take, the start list, a client's fetches of the records and the
 // server's answers to them.
 #include <cstring>
+#include <random>
 #include <vector>
 
+#include "club/abgleich.h"
 #include "club/aufstellung.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
@@ -17,6 +19,15 @@
 namespace velmora {
 
 using namespace team_intern;
+
+namespace {
+// Server: the versions of the clubs' table handed out; client: the one it holds.
+Abgleich_Server& teams_fassungen() {
+    static Abgleich_Server s{std::random_device{}()};
+    return s;
+}
+Abgleich_Client teams_kopie;
+}  // namespace
 
 void Team_Netzwerk_Flags_Setzen() {
     bool netz = Club_Netzwerk_Modus() != 0;
@@ -137,22 +148,28 @@ bool Team_Internet_Client_Refresh() {
         Debug_Printf("Team_Internet_Client_Refresh: nicht initialisiert\n");
         return false;
     }
-    int32_t n = int32_t(g.satz.size());
+    // A client asks every 5 s (its news check): only the clubs' records that
+    // changed since travel. A table that does not fit is not taken.
+    const size_t n = g.satz.size();
     constexpr size_t je = sizeof(TeamStruktur) + sizeof(TeamFix);
-    bool ok = Club_Remote_Stueckweise(
-        "Team_Internet_Client_Refresh", ANFRAGE_TEAM_BLOCK, n, CLIENT_BLOCK_TEAMS, je,
-        [](int32_t erster, int32_t anzahl, const uint8_t* d) {
-            for (int32_t i = 0; i < anzahl; ++i) {
-                TeamFix f;
-                std::memcpy(&f, d + je * size_t(i) + sizeof(TeamStruktur), sizeof f);
-                if (f.anzahl > TEAM_SPIELER_MAX) return false;
-                std::memcpy(&g.satz[erster + i], d + je * size_t(i), sizeof(TeamStruktur));
-                g.satz[erster + i].manager_platz = 0;
-                g.fix[erster + i] = f;
-            }
-            return true;
-        });
-    if (!ok) return false;
+    if (!teams_kopie.Holen("Team_Internet_Client_Refresh", ANFRAGE_TEAMS_ABGLEICH)) return false;
+    const std::vector<uint8_t>& tabelle = teams_kopie.bytes;
+    bool passt = tabelle.size() == n * je;
+    for (size_t i = 0; passt && i < n; ++i) {
+        TeamFix f;
+        std::memcpy(&f, tabelle.data() + je * i + sizeof(TeamStruktur), sizeof f);
+        passt = f.anzahl <= TEAM_SPIELER_MAX;
+    }
+    if (!passt) {
+        Debug_Printf("Team_Internet_Client_Refresh: Tabelle passt nicht (%zu Bytes)\n", tabelle.size());
+        teams_kopie.Leeren();
+        return false;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        std::memcpy(&g.satz[i], tabelle.data() + je * i, sizeof(TeamStruktur));
+        g.satz[i].manager_platz = 0;
+        std::memcpy(&g.fix[i], tabelle.data() + je * i + sizeof(TeamStruktur), sizeof(TeamFix));
+    }
     std::vector<uint8_t> a, antwort;
     size_t groesse = 0;
     const uint8_t* d =
@@ -162,7 +179,7 @@ bool Team_Internet_Client_Refresh() {
     g.markt_liste.assign(groesse / 4, -1);
     for (int32_t& p : g.markt_liste) p = b.i32();
     int32_t eigenes = Club_Client_Team();
-    if (eigenes >= 0 && eigenes < n) {
+    if (eigenes >= 0 && size_t(eigenes) < n) {
         std::vector<uint8_t> antwort2;
         const uint8_t* d2 =
             Club_Remote_Satz("Team_Internet_Client_Refresh", ANFRAGE_TEAM_OWN, eigenes, sizeof(TeamOwn), antwort2);
@@ -265,6 +282,21 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
             bp.block(&g.fix[t], sizeof(TeamFix));
         }
         pk.block_mit_laenge(block.data(), block.size());
+        return true;
+    }
+    case ANFRAGE_TEAMS_ABGLEICH: {
+        const uint32_t stand = uint32_t(l.i32());
+        if (l.fehler) return true;
+        std::vector<uint8_t> block, inhalt;
+        ClubPacker bp{block};
+        for (size_t t = 0; t < g.satz.size(); ++t) {
+            TeamStruktur s = g.satz[t];
+            s.manager_platz = 0;
+            bp.block(&s, sizeof s);
+            bp.block(&g.fix[t], sizeof(TeamFix));
+        }
+        teams_fassungen().Antworten(block, stand, inhalt);
+        pk.block_mit_laenge(inhalt.data(), inhalt.size());
         return true;
     }
     case ANFRAGE_TEAM_OWN: {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 
+#include "club/abgleich.h"
 #include "club/club_netz.h"
 #include "club/team_suche.h"
 #include "core/rnd.h"
@@ -24,6 +26,7 @@ struct Netz {
     Welt server;
     int32_t aufrufe = 0;
     bool server_weg = false;
+    std::map<int32_t, size_t> groesse;   // the last answer's size per request
 };
 Netz netz;
 
@@ -37,6 +40,7 @@ bool Fake_Client_Read(int32_t anfrage, const char*, const std::vector<uint8_t>& 
     netz.modus = 2;
     if (anfrage == ANFRAGE_STARTTEAMS) Team_Startteams_Fuellen();
     bool ok = Club_Server_Anfrage(anfrage, netz.client_team, argumente.data(), argumente.size(), antwort);
+    netz.groesse[anfrage] = antwort.size();
     netz.server.sichern();
     client.laden();
     netz.modus = 1;
@@ -247,6 +251,28 @@ TEST_F(ClientTest, OwnKitsAndFormationsGoToTheServer) {
     EXPECT_EQ(zurueck[0].zelle[10][0], 6);
     client.laden();
     netz.modus = 1;
+}
+
+// The clubs' table a client refreshes every 5 s (its news check) travels only
+// as far as it changed: unchanged, a few bytes; a club changed on the server,
+// its piece, and the change is there.
+TEST_F(ClientTest, TheClubsTableRefreshCarriesOnlyWhatChanged) {
+    ASSERT_TRUE(Team_Internet_Client_Refresh());
+    const size_t ganz = (sizeof(TeamStruktur) + sizeof(TeamFix)) * size_t(Team_Anzahl());
+    ASSERT_TRUE(Team_Internet_Client_Refresh());
+    EXPECT_LE(netz.groesse[ANFRAGE_TEAMS_ABGLEICH], 24u) << "of " << ganz;
+    Welt client;
+    client.sichern();
+    netz.server.laden();
+    netz.modus = 2;
+    Team_Wert(19, 2, 99, OP_SCHREIBEN);
+    netz.server.sichern();
+    client.laden();
+    netz.modus = 1;
+    EXPECT_NE(Team_Wert(19, 2, 0, 0), 99);
+    ASSERT_TRUE(Team_Internet_Client_Refresh());
+    EXPECT_EQ(Team_Wert(19, 2, 0, 0), 99);
+    EXPECT_LE(netz.groesse[ANFRAGE_TEAMS_ABGLEICH], 24u + 8 + 2 * ABGLEICH_RASTER);
 }
 
 TEST_F(ClientTest, ServerGoneKeepsTheClientRunning) {
