@@ -69,6 +69,18 @@ protected:
         Club_Hooks() = ClubHooks{};
         test::Welt_Freigeben();
     }
+    // Runs `aendern` in the server's world, as the server would.
+    template <class F>
+    void Auf_Dem_Server(F aendern) {
+        Welt client;
+        client.sichern();
+        netz.server.laden();
+        netz.modus = 2;
+        aendern();
+        netz.server.sichern();
+        client.laden();
+        netz.modus = 1;
+    }
     // A value as the server holds it.
     int32_t Server_Spieler(int32_t modus, int32_t p) {
         Welt client;
@@ -140,15 +152,10 @@ TEST_F(ClientTest, PermittedWriteReachesTheServerAndComesBackWithTheRefresh) {
     EXPECT_EQ(Team_Wert(19, 3, 12, OP_SCHREIBEN), 12);
 
     // The server changes the player meanwhile; the client's refresh brings it back.
-    Welt client;
-    client.sichern();
-    netz.server.laden();
-    netz.modus = 2;
-    Spieler_Wert(57, 20, 901, OP_SCHREIBEN);
-    EXPECT_EQ(Team_Wert(19, 3, 0, 0), 12);
-    netz.server.sichern();
-    client.laden();
-    netz.modus = 1;
+    Auf_Dem_Server([] {
+        Spieler_Wert(57, 20, 901, OP_SCHREIBEN);
+        EXPECT_EQ(Team_Wert(19, 3, 0, 0), 12);
+    });
     EXPECT_EQ(Spieler_Wert(57, 20, 0, 0), 777);
     ASSERT_TRUE(Spieler_Internet_Client_Refresh());
     EXPECT_EQ(Spieler_Wert(57, 20, 0, 0), 901);
@@ -261,14 +268,7 @@ TEST_F(ClientTest, TheClubsTableRefreshCarriesOnlyWhatChanged) {
     const size_t ganz = (sizeof(TeamStruktur) + sizeof(TeamFix)) * size_t(Team_Anzahl());
     ASSERT_TRUE(Team_Internet_Client_Refresh());
     EXPECT_LE(netz.groesse[ANFRAGE_TEAMS_ABGLEICH], 24u) << "of " << ganz;
-    Welt client;
-    client.sichern();
-    netz.server.laden();
-    netz.modus = 2;
-    Team_Wert(19, 2, 99, OP_SCHREIBEN);
-    netz.server.sichern();
-    client.laden();
-    netz.modus = 1;
+    Auf_Dem_Server([] { Team_Wert(19, 2, 99, OP_SCHREIBEN); });
     EXPECT_NE(Team_Wert(19, 2, 0, 0), 99);
     ASSERT_TRUE(Team_Internet_Client_Refresh());
     EXPECT_EQ(Team_Wert(19, 2, 0, 0), 99);
