@@ -21,6 +21,8 @@ constexpr int32_t SEITEN_RES_GLOBAL = 1, SEITEN_RES_PIRAK = 3, SEITEN_RES_ZEMO =
 constexpr int32_t VORSPIEL_SEITE = 0, VORSPIEL_ABZEICHEN = 2, VORSPIEL_MASKE = 3;
 constexpr int32_t VORSPIEL_NUMMERN = 50;
 constexpr int32_t VORSPIEL_SEITE_B = 800, VORSPIEL_SEITE_H = 600;
+// The panels behind the two squads' plates on the pre-match page.
+constexpr int32_t VORSPIEL_TAFEL_X[2] = {12, 564}, VORSPIEL_TAFEL_Y = 140, VORSPIEL_TAFEL_B = 224, VORSPIEL_TAFEL_H = 206;
 struct VorspielStreifen {
     int32_t eintrag, breite, hoehe;   // the cell
 };

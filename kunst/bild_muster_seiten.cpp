@@ -314,8 +314,8 @@ Rastport* Vorspiel_Seite() {
     b.Platte(488, 57, 184, 42, 8, GOLD_DUNKEL, TAFEL, NACHT_HELL);
     Medaillon(b, 88, 52, 36);
     Medaillon(b, 715, 62, 36);
-    b.Platte(12, 140, 224, 206, 8, GOLD_DUNKEL, Mix(NACHT, TAFEL, 0.4), NACHT);
-    b.Platte(564, 140, 224, 206, 8, GOLD_DUNKEL, Mix(NACHT, TAFEL, 0.4), NACHT);
+    for (int32_t x : VORSPIEL_TAFEL_X)
+        b.Platte(x, VORSPIEL_TAFEL_Y, VORSPIEL_TAFEL_B, VORSPIEL_TAFEL_H, 8, GOLD_DUNKEL, Mix(NACHT, TAFEL, 0.4), NACHT);
     return b.Fertig();
 }
 

@@ -262,18 +262,6 @@ Rastport* Ankuendigung_Zeichnen() {
     int32_t feld[2] = {0, 0}, torwart[2] = {0, 0};
     Trikot_Team_VS_Team(heim, gast, &feld[0], &feld[1], 0);
     Trikot_Team_VS_Team(heim, gast, &torwart[0], &torwart[1], 2);
-    // The big kits behind the plates.
-    for (int32_t k = 0; k < 2; ++k) {
-        const TrikotStructure* t = Trikot_Get_TrikotStructure(feld[k]);
-        Rastport* kit = t ? Bild_Res_Laden(ANK_RES_ODDO, int32_t(t->bild)) : nullptr;
-        Rastport* gross = kit ? Rastport_Create(int32_t(kit->width) * 3, int32_t(kit->height) * 3,
-                                                int32_t(Rastport_Depth(kit)), 0, 0)
-                              : nullptr;
-        if (gross && Bild_Skalieren_Punkt(kit, gross, int32_t(gross->width), int32_t(gross->height)))
-            Blit_Alpha(gross, 0, 0, -1, -1, seite, k == 0 ? 57 : 655, 168, 40);
-        Rastport_Free(kit);
-        Rastport_Free(gross);
-    }
     g.anzahl[0] = Ankuendigung_Spielerschilder(heim, feld[0], torwart[0], true, g.schild[0], SCHILD_ZIEL_HEIM, 147, 17, 1);
     g.anzahl[1] = Ankuendigung_Spielerschilder(gast, feld[1], torwart[1], false, g.schild[1], SCHILD_ZIEL_GAST, 147, 17, 1);
     static const SchattenParameter schatten{3, 3, 5, 0};
@@ -303,6 +291,26 @@ Rastport* Ankuendigung_Zeichnen() {
         sortiert[i].bild = nullptr;   // the copies own no picture
     }
     Ankuendigung_Aufstellung_Zeichnen(seite, sortiert, n);
+    // The squads' panels stand in front of the pitch: a figure of an outer
+    // column near them goes behind the panel, not over the names.
+    if (Rastport* leer = Bild_Res_Laden(ANK_RES_ODDO, BILD_RES_DIREKT_VERSATZ + VORSPIEL_SEITE)) {
+        for (int32_t x : VORSPIEL_TAFEL_X)
+            Rastport_Blit(leer, x, VORSPIEL_TAFEL_Y, VORSPIEL_TAFEL_B, VORSPIEL_TAFEL_H, seite, x, VORSPIEL_TAFEL_Y,
+                          BlitMode_Default);
+        Rastport_Free(leer);
+    }
+    // The big kits behind the plates.
+    for (int32_t k = 0; k < 2; ++k) {
+        const TrikotStructure* t = Trikot_Get_TrikotStructure(feld[k]);
+        Rastport* kit = t ? Bild_Res_Laden(ANK_RES_ODDO, int32_t(t->bild)) : nullptr;
+        Rastport* gross = kit ? Rastport_Create(int32_t(kit->width) * 3, int32_t(kit->height) * 3,
+                                                int32_t(Rastport_Depth(kit)), 0, 0)
+                              : nullptr;
+        if (gross && Bild_Skalieren_Punkt(kit, gross, int32_t(gross->width), int32_t(gross->height)))
+            Blit_Alpha(gross, 0, 0, -1, -1, seite, k == 0 ? 57 : 655, 168, 40);
+        Rastport_Free(kit);
+        Rastport_Free(gross);
+    }
     Rastport* abzeichen = Bild_Res_Laden(ANK_RES_ODDO, BILD_RES_DIREKT_VERSATZ + VORSPIEL_ABZEICHEN);
     Rastport* maske = Bild_Res_Laden(ANK_RES_ODDO, BILD_RES_DIREKT_VERSATZ + VORSPIEL_MASKE, 8);
     if (abzeichen && maske) Blt_Alpha(abzeichen, maske, 0, 0, -1, -1, seite, 344, 464);
