@@ -38,7 +38,7 @@
 namespace velmora {
 namespace {
 
-constexpr int32_t WEISS = 65535, GRUEN = 20051, GOLD = 52743, BRAUN = 50055, GRAU = 50744;
+constexpr int32_t WEISS = 65535, GOLD = 52743, BRAUN = 50055, GRAU = 50744;
 // The colours of the kinds' position names: goalkeeper, defender, midfielder, forward.
 constexpr int32_t BILD_TALENT_MARKIERT = 8108, BILD_TALENT = 8216;
 // TRANSFER_SCREEN texts.

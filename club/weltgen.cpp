@@ -111,7 +111,7 @@ void Global_Erzeugen(Zufall& z) {
     }
     static const char* const LAGER[TR_LAGER_MAX] = {"Bergcamp Alpen", "Strandlager Algarve", "Waldhaus Harz",
                                                     "H\xf6henlager Sierra", "Seecamp Norden", "Sportschule Mitte",
-                                                    "W\xfcstencamp S\xfc" "d", "Inselcamp Adria"};
+                                                    ("W\xfcstencamp S\xfc" "d"), "Inselcamp Adria"};
     for (int32_t l = 0; l < TR_LAGER_MAX; ++l) {
         TrLagerDaten d{};
         for (int32_t& v : d.attribute) v = -1;

@@ -22,7 +22,7 @@ namespace velmora {
 namespace {
 
 constexpr int32_t TEXT_KONTINENT = 42, TEXT_LAND = 43;
-constexpr int32_t LISTE_X = 300, LISTE_Y = 100, ZEILE = 22, ZEILE_H = 20, BREITE = 170, ABSTAND = 178;
+constexpr int32_t LISTE_X = 300, LISTE_Y = 100, ZEILE = 22, BREITE = 170, ABSTAND = 178;
 constexpr int32_t ZEILEN_MAX = 20;
 constexpr int32_t FONT_ZEILE = 9;
 

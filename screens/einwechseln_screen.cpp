@@ -29,7 +29,7 @@
 namespace velmora {
 namespace {
 
-constexpr int32_t LISTE_B = 386, LISTE_H = 357, FELD_B = 182, FELD_H = 280;
+constexpr int32_t LISTE_B = 386, LISTE_H = 357, FELD_H = 280;
 constexpr int32_t ICONS = 2 + SPL_ZEILEN + SPL_FELD + 1;
 constexpr int32_t PRI = 14;
 constexpr uint16_t WEISS = 65535, GOLDEN = 52743, ROT_AN = 65196, WARNUNG = 63488;

@@ -57,7 +57,6 @@ constexpr int32_t KAPAZITAET_MIN = 8000;
 constexpr int32_t GROESSTE = 3;   // the largest grounds left out of the small-ground average
 // A squad this far below the league's average strength (per cent) is drawn anew around it.
 constexpr int32_t STAERKE_NEU_UNTER = 40;
-constexpr int32_t TEAM_WERT_STEHPLAETZE = 4, TEAM_WERT_SITZE = 5;
 
 bool Alleine() { return Netzwerk_Modus() == 0; }
 

@@ -34,7 +34,7 @@
 namespace velmora {
 namespace {
 
-constexpr uint16_t WEISS = 0xFFFF, TEXT = 57115, GRAU = 50744;
+constexpr uint16_t WEISS = 0xFFFF, TEXT = 57115;
 constexpr int32_t BALKEN_X = 777, BALKEN_Y = 132, BALKEN_H = 364, KNAUF_H = 8;
 constexpr int32_t SAMPLE_SCROLL = 13;
 constexpr int32_t ZEILEN_FONT = 12;   // the rows of table and comparison: the number columns' font

@@ -29,8 +29,8 @@ constexpr int32_t SLAVE_KNOPF = SLAVE + GELD_STADION_KNOPF;   // the green butto
 // (6-10), the lower block (11-15), the offer panel (16-26), the titles (51,
 // 52), the agency's strain (55-57).
 constexpr int32_t TEXT_KNOPF = 0, TEXT_HILFE = 3, TEXT_KOPF = 6, TEXT_EINNAHMEN = 11, TEXT_ERSATZ_1 = 12,
-                  TEXT_ERSATZ_2 = 13, TEXT_ERSATZ_SUMME = 14, TEXT_GESAMT = 15, TEXT_ANGEBOT = 16, TEXT_DAUER = 17,
-                  TEXT_WERT = 18, TEXT_SPERRE = 19, TEXT_AGENTUR = 20, TEXT_AGENTUR_PREIS = 21, TEXT_SPIEL = 22,
+                  TEXT_ERSATZ_2 = 13, TEXT_ERSATZ_SUMME = 14, TEXT_GESAMT = 15, TEXT_ANGEBOT = 16,
+                  TEXT_AGENTUR = 20, TEXT_AGENTUR_PREIS = 21, TEXT_SPIEL = 22,
                   TEXT_SPIELE = 23, TEXT_JE_SPIEL = 24, TEXT_SPERRE_1 = 25, TEXT_SPERRE_N = 26, TEXT_TITEL_ANGEBOT = 51,
                   TEXT_TITEL_PLAETZE = 52, TEXT_BELASTUNG = 55;
 constexpr int32_t KOPF_X[5] = {370, 488, 580, 640, 726};

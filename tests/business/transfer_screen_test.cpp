@@ -32,7 +32,7 @@ namespace velmora::test {
 namespace {
 
 constexpr int32_t TEAM_X = 322, TRANSFER_Y = 536;
-constexpr int32_t RECHTS_X = 470, EIGENE_X = 120, START_X = 660, START_Y = 226, PLUS_GROSS_X = 595;
+constexpr int32_t RECHTS_X = 470, EIGENE_X = 120, START_X = 660, START_Y = 226;
 constexpr int32_t VERLASSEN_X = 720, VERLASSEN_Y = 480;
 int32_t Zeile_Y(int32_t i) { return 136 + 17 * i + 8; }
 
