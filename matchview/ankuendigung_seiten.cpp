@@ -99,7 +99,7 @@ void Tore_Seite(Rastport* rp, const Ankuendigung& s) {
     // The minute's column moves right from 284 as far as the longest name
     // needs and the longest tail after it ("Min., Eigentor") leaves room
     // before the box's right edge, so a name is cut only when the box is full.
-    const int32_t minute_b = Text_Width(F(font), "^fb001288^fe") + 8;
+    const int32_t minute_b = Text_Width(F(font), "^fb001288^fe") + 16;   // two digits and a gap before them
     int32_t name_max = 0, schwanz_max = 0;
     cursor = 0;
     for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &cursor); e; e = Spiele_Ereignis_Naechstes(h, &cursor)) {
