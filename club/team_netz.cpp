@@ -21,12 +21,17 @@ namespace velmora {
 using namespace team_intern;
 
 namespace {
-// Server: the versions of the clubs' table handed out; client: the one it holds.
+// Server: the versions of the clubs' table (with the market list) and of the
+// start-team table handed out; client: the ones it holds.
 Abgleich_Server& teams_fassungen() {
     static Abgleich_Server s{std::random_device{}()};
     return s;
 }
-Abgleich_Client teams_kopie;
+Abgleich_Server& startteams_fassungen() {
+    static Abgleich_Server s{std::random_device{}()};
+    return s;
+}
+Abgleich_Client teams_kopie, startteams_kopie;
 }  // namespace
 
 void Team_Netzwerk_Flags_Setzen() {
@@ -148,13 +153,15 @@ bool Team_Internet_Client_Refresh() {
         Debug_Printf("Team_Internet_Client_Refresh: nicht initialisiert\n");
         return false;
     }
-    // A client asks every 5 s (its news check): only the clubs' records that
-    // changed since travel. A table that does not fit is not taken.
+    // A client asks every 5 s (its news check): only the clubs' records and
+    // the part of the market list that changed since travel. A table that
+    // does not fit is not taken.
     const size_t n = g.satz.size();
     constexpr size_t je = sizeof(TeamStruktur) + sizeof(TeamFix);
     if (!teams_kopie.Holen("Team_Internet_Client_Refresh", ANFRAGE_TEAMS_ABGLEICH)) return false;
     const std::vector<uint8_t>& tabelle = teams_kopie.bytes;
-    bool passt = tabelle.size() == n * je;
+    const size_t markt = tabelle.size() >= n * je ? tabelle.size() - n * je : 0;
+    bool passt = tabelle.size() >= n * je && markt % 4 == 0 && markt / 4 <= size_t(MARKT_SPIELER_MAX);
     for (size_t i = 0; passt && i < n; ++i) {
         TeamFix f;
         std::memcpy(&f, tabelle.data() + je * i + sizeof(TeamStruktur), sizeof f);
@@ -170,13 +177,8 @@ bool Team_Internet_Client_Refresh() {
         g.satz[i].manager_platz = 0;
         std::memcpy(&g.fix[i], tabelle.data() + je * i + sizeof(TeamStruktur), sizeof(TeamFix));
     }
-    std::vector<uint8_t> a, antwort;
-    size_t groesse = 0;
-    const uint8_t* d =
-        Club_Remote_Block("Team_Internet_Client_Refresh", ANFRAGE_MARKT_LISTE, "<C<=0", a, antwort, &groesse);
-    if (!d || groesse % 4 || groesse / 4 > size_t(MARKT_SPIELER_MAX)) return false;
-    ClubLeser b{d, groesse};
-    g.markt_liste.assign(groesse / 4, -1);
+    ClubLeser b{tabelle.data() + n * je, markt};
+    g.markt_liste.assign(markt / 4, -1);
     for (int32_t& p : g.markt_liste) p = b.i32();
     int32_t eigenes = Club_Client_Team();
     if (eigenes >= 0 && size_t(eigenes) < n) {
@@ -196,16 +198,17 @@ bool Team_Internet_Client_Init() {
 }
 
 bool Team_Internet_Client_Startteams() {
-    std::vector<uint8_t> a, antwort;
-    size_t groesse = 0;
-    const uint8_t* d =
-        Club_Remote_Block("Team_Internet_Client_Startteams", ANFRAGE_STARTTEAMS, "<C<=0", a, antwort, &groesse);
-    if (!d || groesse % sizeof(StartTeam) || groesse / sizeof(StartTeam) > size_t(TEAM_MAX)) {
+    // Asked in the wizard and by the news check every 5 s: only what changed travels.
+    if (!startteams_kopie.Holen("Team_Internet_Client_Startteams", ANFRAGE_STARTTEAMS_ABGLEICH)) return false;
+    const std::vector<uint8_t>& d = startteams_kopie.bytes;
+    const size_t groesse = d.size();
+    if (groesse % sizeof(StartTeam) || groesse / sizeof(StartTeam) > size_t(TEAM_MAX)) {
         Debug_Printf("Team_Internet_Client_Startteams: Antwort hat %zu Bytes\n", groesse);
+        startteams_kopie.Leeren();
         return false;
     }
     g.startteams.resize(groesse / sizeof(StartTeam));
-    if (groesse) std::memcpy(g.startteams.data(), d, groesse);
+    if (groesse) std::memcpy(g.startteams.data(), d.data(), groesse);
     for (StartTeam& e : g.startteams) {        // the names arrive as the server wrote them
         e.name[sizeof e.name - 1] = 0;
         e.manager[sizeof e.manager - 1] = 0;
@@ -295,6 +298,7 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
             bp.block(&s, sizeof s);
             bp.block(&g.fix[t], sizeof(TeamFix));
         }
+        for (int32_t p : g.markt_liste) bp.i32(p);
         teams_fassungen().Antworten(block, stand, inhalt);
         pk.block_mit_laenge(inhalt.data(), inhalt.size());
         return true;
@@ -324,6 +328,15 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
     case ANFRAGE_STARTTEAMS:
         pk.block_mit_laenge(g.startteams.data(), g.startteams.size() * sizeof(StartTeam));
         return true;
+    case ANFRAGE_STARTTEAMS_ABGLEICH: {
+        const uint32_t stand = uint32_t(l.i32());
+        if (l.fehler) return true;
+        const auto* b = reinterpret_cast<const uint8_t*>(g.startteams.data());
+        std::vector<uint8_t> inhalt;
+        startteams_fassungen().Antworten({b, b + g.startteams.size() * sizeof(StartTeam)}, stand, inhalt);
+        pk.block_mit_laenge(inhalt.data(), inhalt.size());
+        return true;
+    }
     default: return false;
     }
 }

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/verdrahtung.h"
 #include "club/transfer.h"
@@ -28,6 +29,7 @@ namespace velmora {
 namespace {
 
 constexpr int32_t GAST = 3;   // the client's club: players 18-35
+constexpr int32_t MARKT = 600;   // players on the transfer market
 
 // The network and the club data, bound as in a game.
 bool Club_Verdrahten() {
@@ -41,9 +43,10 @@ bool Club_Verdrahten() {
 
 void Welt_Fuer_Beide() {
     Rnd_Init();
-    test::Welt_Bauen(4, 18);
+    test::Welt_Bauen(40, 18, MARKT);
     Manager_Neuer_Mitspieler(GAST, "Gast", -1);
     Team_Wert(7, GAST, TEAM_STATUS_CLIENT, OP_SETZEN);
+    Team_Startteams_Fuellen();
 }
 
 // The server: serves until the client closes the pipe, then checks what the
@@ -142,6 +145,21 @@ TEST(ClubAnbindung, ClientAndServerProcessesOverLoopback) {
     EXPECT_EQ(Spieler_Wert(57, 21, 0, 0), 0);   // the server's change is not here yet
     EXPECT_TRUE(Spieler_Internet_Client_Refresh());
     EXPECT_EQ(Spieler_Wert(57, 21, 0, 0), 901);
+    // A client's news check every 5 s fetches the start teams and the clubs'
+    // table with the market list; the second time, nothing changed, only the
+    // own club's private part travels whole.
+    for (int32_t runde = 0; runde < 2; ++runde) {
+        const uint64_t vorher = Net_Zaehler_Lesen().empfangen;
+        ASSERT_TRUE(Team_Internet_Client_Startteams());
+        ASSERT_TRUE(Team_Internet_Client_Refresh());
+        const uint64_t bytes = Net_Zaehler_Lesen().empfangen - vorher;
+        EXPECT_EQ(Team_Startteams_Anzahl(), Team_Anzahl());
+        std::vector<int32_t> markt(MARKT_SPIELER_MAX);
+        EXPECT_EQ(Teamspieler_Ins_Array(Team_Markt(), markt.data(), MARKT_SPIELER_MAX, 0), MARKT);
+        const uint64_t listen = sizeof(StartTeam) * uint64_t(Team_Anzahl()) + 4 * MARKT;
+        if (runde == 0) EXPECT_GT(bytes, listen);
+        else EXPECT_LE(bytes, sizeof(TeamOwn) + 3 * 96) << "the lists have " << listen;
+    }
     // A transfer of an own player to the market travels as block 4.
     EXPECT_TRUE(Spieler_Transfer_Ausfuehren(GAST, 0, 30, -1, 0.0f));
 

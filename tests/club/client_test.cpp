@@ -3,6 +3,7 @@
 // handler and swaps the client's world back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -38,7 +39,7 @@ bool Fake_Client_Read(int32_t anfrage, const char*, const std::vector<uint8_t>& 
     client.sichern();
     netz.server.laden();
     netz.modus = 2;
-    if (anfrage == ANFRAGE_STARTTEAMS) Team_Startteams_Fuellen();
+    if (anfrage == ANFRAGE_STARTTEAMS || anfrage == ANFRAGE_STARTTEAMS_ABGLEICH) Team_Startteams_Fuellen();
     bool ok = Club_Server_Anfrage(anfrage, netz.client_team, argumente.data(), argumente.size(), antwort);
     netz.groesse[anfrage] = antwort.size();
     netz.server.sichern();
@@ -273,6 +274,34 @@ TEST_F(ClientTest, TheClubsTableRefreshCarriesOnlyWhatChanged) {
     ASSERT_TRUE(Team_Internet_Client_Refresh());
     EXPECT_EQ(Team_Wert(19, 2, 0, 0), 99);
     EXPECT_LE(netz.groesse[ANFRAGE_TEAMS_ABGLEICH], 24u + 8 + 2 * ABGLEICH_RASTER);
+}
+
+// The start-team table and the market list of the same check travel as far
+// as they changed too: a club renamed and a player put on the market on the
+// server reach the client with a piece each.
+TEST_F(ClientTest, StartTeamsAndTheMarketListCarryOnlyWhatChanged) {
+    ASSERT_TRUE(Team_Internet_Client_Startteams());
+    ASSERT_TRUE(Team_Internet_Client_Refresh());
+    auto auf_dem_markt = [](int32_t spieler) {
+        int32_t liste[MARKT_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(Team_Markt(), liste, MARKT_SPIELER_MAX, 0);
+        return std::count(liste, liste + n, spieler) > 0;
+    };
+    Auf_Dem_Server([] {
+        Team_Namen_Setzen(4, "Umbenannt", "UB", "Stadt");
+        ASSERT_TRUE(Team_Spieler_Entfernen(4, 40));
+        ASSERT_TRUE(Team_Spieler_Hinzufuegen(Team_Markt(), 40));
+    });
+    EXPECT_FALSE(auf_dem_markt(40));
+    ASSERT_TRUE(Team_Internet_Client_Refresh());
+    ASSERT_TRUE(Team_Internet_Client_Startteams());   // last: the test's world swap forgets the table
+    ASSERT_NE(Team_Startteam(4), nullptr);
+    EXPECT_STREQ(Team_Startteam(4)->name, "Umbenannt");
+    EXPECT_TRUE(auf_dem_markt(40));
+    const size_t stueck = 24u + 8 + 2 * ABGLEICH_RASTER;
+    EXPECT_LE(netz.groesse[ANFRAGE_STARTTEAMS_ABGLEICH], stueck);
+    EXPECT_LE(netz.groesse[ANFRAGE_TEAMS_ABGLEICH], 2 * stueck);
+    EXPECT_EQ(netz.groesse.count(ANFRAGE_STARTTEAMS) + netz.groesse.count(ANFRAGE_MARKT_LISTE), 0u);
 }
 
 TEST_F(ClientTest, ServerGoneKeepsTheClientRunning) {
