@@ -7,6 +7,7 @@
 #include "gfx/bild.h"
 #include "gfx/bild_leinwand.h"
 #include "kunst/bild_muster.h"
+#include "kunst/platten_kunst.h"
 
 namespace velmora {
 namespace {
@@ -48,14 +49,6 @@ Rastport* Fenster() {
 Rastport* Flaeche(int32_t w, int32_t h, Rgb oben, Rgb unten) {
     Bild b(w, h);
     b.Verlauf(0, 0, w, h, oben, unten);
-    return b.Fertig();
-}
-
-// The row highlight: a lit band with a gold edge.
-Rastport* Zeile_Hell(int32_t w, int32_t h) {
-    Bild b(w, h);
-    b.Verlauf(0, 0, w, h, AUSWAHL, AUSWAHL_DUNKEL);
-    b.Rahmen(0, 0, w, h, 0, GOLD_DUNKEL, 1);
     return b.Fertig();
 }
 
@@ -259,16 +252,9 @@ Rastport* Pfeil_Knopf(bool hoch, bool gedrueckt) {
     return b.Fertig();
 }
 
-// A tactics row, 579 x 16: plain or lit.
-Rastport* Taktik_Zeile(bool an) {
-    Bild b(579, 16);
-    if (an) {
-        b.Verlauf(0, 0, 579, 16, AUSWAHL, AUSWAHL_DUNKEL);
-        b.Rahmen(0, 0, 579, 16, 0, GOLD_DUNKEL, 1);
-    } else {
-        b.Verlauf(0, 0, 579, 16, Mix(NACHT, NACHT_HELL, 0.5), Mix(NACHT, NACHT_HELL, 0.25));
-    }
-    return b.Fertig();
+// A tactics row, 579 x 16: plain or lit; the line-up's row highlight is the lit one of its own size.
+Rastport* Taktik_Zeile(int32_t w, int32_t h, bool an) {
+    return Platten_Zeile(w, h, an, GOLD_DUNKEL, Mix(NACHT, NACHT_HELL, 0.5), Mix(NACHT, NACHT_HELL, 0.25));
 }
 
 // The four duty markers, 22 x 14: corner (flag), free kick (ball and wall),
@@ -306,7 +292,7 @@ Rastport* Bild_Zu(int32_t slave) {
     case AUFSTELLUNG_FENSTER: return Fenster();
     case AUFSTELLUNG_KNOPF: return Knopf(150, 34, false);
     case AUFSTELLUNG_KNOPF_AN: return Knopf(150, 34, true);
-    case 24049: return Zeile_Hell(ZEILE_B, ZEILE_H);
+    case 24049: return Taktik_Zeile(ZEILE_B, ZEILE_H, true);
     case AUFSTELLUNG_PLATZ: return Platz(AUFSTELLUNG_PLATZ_B, AUFSTELLUNG_PLATZ_H, 1.0);
     case 24173: return Taktik_Fenster();
     case 24077: return Karte(false);
@@ -319,8 +305,8 @@ Rastport* Bild_Zu(int32_t slave) {
     case 24101: return Punkt(0);
     case 24090: case 24091: case 24092: case 24094: case 24096: return Kleiner_Stern(slave);
     case AUFSTELLUNG_PLATZ_GROSS: return Platz_Gross();
-    case 24179: return Taktik_Zeile(false);
-    case 24180: return Taktik_Zeile(true);
+    case 24179: return Taktik_Zeile(579, 16, false);
+    case 24180: return Taktik_Zeile(579, 16, true);
     case 24181: return Flaeche(579, 16, NACHT, NACHT);
     default: break;
     }

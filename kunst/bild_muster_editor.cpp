@@ -3,6 +3,7 @@
 
 #include "gfx/bild_leinwand.h"
 #include "kunst/bild_muster.h"
+#include "kunst/platten_kunst.h"
 
 namespace velmora {
 namespace {
@@ -42,15 +43,7 @@ Rastport* Hintergrund(Rgb band) {
 }
 
 // A row: selected (gold-edged), lit under the pointer.
-Rastport* Zeile(int32_t w, bool gewaehlt) {
-    Bild b(w, EDITOR_ZEILE_BILD_H);
-    if (gewaehlt) b.Platte(0, 0, w, EDITOR_ZEILE_BILD_H, 3, GOLD, AUSWAHL, AUSWAHL_DUNKEL);
-    else {
-        b.Verlauf(0, 0, w, EDITOR_ZEILE_BILD_H, Mix(TAFEL_HELL, AUSWAHL, 0.4), TAFEL);
-        b.Rechteck(0, EDITOR_ZEILE_BILD_H - 1, w, 1, GOLD_DUNKEL);
-    }
-    return b.Fertig();
-}
+Rastport* Zeile(int32_t w, bool gewaehlt) { return Platten_Wahlzeile(w, EDITOR_ZEILE_BILD_H, gewaehlt ? 1 : 2); }
 
 // A button plate: plain, lit under the pointer, or on (the blue of a choice).
 Rastport* Knopf(int32_t w, int32_t h, int32_t art) {

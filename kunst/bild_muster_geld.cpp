@@ -5,6 +5,7 @@
 
 #include "gfx/bild_leinwand.h"
 #include "kunst/bild_muster.h"
+#include "kunst/platten_kunst.h"
 
 namespace velmora {
 namespace {
@@ -165,12 +166,7 @@ Rastport* Spinner(int32_t gedrueckt, bool feld = true) {
 
 // A green button of bw x bh, raised or pressed.
 Rastport* Gruener_Knopf(int32_t bw, int32_t bh, bool gedrueckt) {
-    Bild b(bw, bh);
-    const Rgb oben = gedrueckt ? Mix(GRUEN_DUNKEL, NACHT, 0.3) : GRUEN,
-              unten = gedrueckt ? Mix(GRUEN, NACHT, 0.4) : GRUEN_DUNKEL;
-    b.Platte(0, 0, bw, bh, 7, gedrueckt ? GOLD_DUNKEL : GOLD, oben, unten, 2);
-    if (!gedrueckt) b.Rechteck(6, 3, bw - 12, 1, Mix(GRUEN, HELL, 0.35));
-    return b.Fertig();
+    return Platten_Knopf_Verlauf(bw, bh, GRUEN, GRUEN_DUNKEL, gedrueckt);
 }
 
 // The lender's field: a round key that turns to the next lender, then the field.

@@ -6,6 +6,7 @@
 #include "core/res.h"
 #include "gfx/bild_leinwand.h"
 #include "kunst/bild_muster.h"
+#include "kunst/platten_kunst.h"
 
 namespace velmora {
 namespace {
@@ -73,17 +74,6 @@ Rastport* Feld() {
         Rahmen_Linien(b, mx - sb / 2, y, sb, sh);
         Rahmen_Linien(b, mx - tb / 2, yt, tb, th);
         b.Kreis(mx, ende ? Y0 + PH - 26 : Y0 + 26, 1.4, KREIDE_HELL);
-    }
-    return b.Fertig();
-}
-
-Rastport* Zeile(bool an) {
-    Bild b(382, 16);
-    if (an) {
-        b.Verlauf(0, 0, 382, 16, AUSWAHL, AUSWAHL_DUNKEL);
-        b.Rahmen(0, 0, 382, 16, 0, GOLD, 1);
-    } else {
-        b.Verlauf(0, 0, 382, 16, Mix(TAFEL, NACHT, 0.2), Mix(TAFEL, NACHT, 0.5));
     }
     return b.Fertig();
 }
@@ -164,8 +154,9 @@ MusterGruppe Gruppe(int32_t erster, int32_t letzter, const char* name) {
 
 Rastport* Muster_Live_Bild(int32_t slave) {
     switch (slave) {
-    case LIVE_ZEILE: return Zeile(false);
-    case LIVE_ZEILE_AN: return Zeile(true);
+    // A row of the panels' lists, 382 x 16: plain or lit.
+    case LIVE_ZEILE:
+    case LIVE_ZEILE_AN: return Platten_Zeile(382, 16, slave == LIVE_ZEILE_AN, GOLD, Mix(TAFEL, NACHT, 0.2), Mix(TAFEL, NACHT, 0.5));
     case LIVE_RAUS: return Wechsel_Marke(false);
     case LIVE_REIN: return Wechsel_Marke(true);
     case LIVE_STERN_LEER: return Stern_Leer();

@@ -6,6 +6,7 @@
 
 #include "gfx/bild_leinwand.h"
 #include "kunst/bild_muster.h"
+#include "kunst/platten_kunst.h"
 
 namespace velmora {
 namespace {
@@ -85,14 +86,6 @@ Rastport* Auswahl(bool letzter) {
     b.Platte(0, 0, 94, 22, letzter ? 6 : 0, AUSWAHL, AUSWAHL, AUSWAHL_DUNKEL);
     if (!letzter) b.Verlauf(0, 0, 94, 22, AUSWAHL, AUSWAHL_DUNKEL);
     b.Rechteck(0, 3, 3, 16, GOLD);
-    return b.Fertig();
-}
-
-Rastport* Knopf(int32_t bw, int32_t bh, Rgb a, Rgb c, bool gedrueckt) {
-    Bild b(bw, bh);
-    const Rgb oben = gedrueckt ? Mix(c, NACHT, 0.3) : a, unten = gedrueckt ? Mix(a, NACHT, 0.4) : c;
-    b.Platte(0, 0, bw, bh, 7, gedrueckt ? GOLD_DUNKEL : GOLD, oben, unten, 2);
-    if (!gedrueckt) b.Rechteck(6, 3, bw - 12, 1, Mix(a, HELL, 0.35));
     return b.Fertig();
 }
 
@@ -337,14 +330,14 @@ Rastport* Muster_Menue_Global(int32_t eintrag) {
     case 5: return Menue_Karte(164, 6);
     case 6: return Auswahl(false);
     case 7: return Auswahl(true);
-    case 8: return Knopf(93, 34, GRUEN, GRUEN_DUNKEL, true);
-    case 13: return Knopf(93, 34, GRUEN, GRUEN_DUNKEL, false);
+    case 8: return Platten_Knopf_Verlauf(93, 34, GRUEN, GRUEN_DUNKEL, true);
+    case 13: return Platten_Knopf_Verlauf(93, 34, GRUEN, GRUEN_DUNKEL, false);
     case 14: return Requester_Rahmen();
     case 15: return Manager_Leer();
-    case 16: return Knopf(80, 32, GRUEN, GRUEN_DUNKEL, true);
-    case 17: return Knopf(80, 32, GRUEN, GRUEN_DUNKEL, false);
-    case 18: return Knopf(80, 35, SCHIEFER, SCHIEFER_DUNKEL, true);
-    case 19: return Knopf(80, 35, SCHIEFER, SCHIEFER_DUNKEL, false);
+    case 16: return Platten_Knopf_Verlauf(80, 32, GRUEN, GRUEN_DUNKEL, true);
+    case 17: return Platten_Knopf_Verlauf(80, 32, GRUEN, GRUEN_DUNKEL, false);
+    case 18: return Platten_Knopf_Verlauf(80, 35, SCHIEFER, SCHIEFER_DUNKEL, true);
+    case 19: return Platten_Knopf_Verlauf(80, 35, SCHIEFER, SCHIEFER_DUNKEL, false);
     default: return nullptr;
     }
 }

@@ -7,6 +7,7 @@
 
 #include "gfx/bild_leinwand.h"
 #include "kunst/bild_muster.h"
+#include "kunst/platten_kunst.h"
 
 namespace velmora {
 namespace {
@@ -138,14 +139,6 @@ Rastport* Suche() {
     b.Platte(566 - BRETT_X, 185 - BRETT_Y, REGION_B + 8, REGION_H + 8, 4, GOLD, NACHT, NACHT, 2);
     b.Platte(606 - BRETT_X, 336 - BRETT_Y, 170, 124, 6, Mix(GOLD_DUNKEL, NACHT, 0.3), Mix(TAFEL, NACHT, 0.35),
              Mix(NACHT, TAFEL, 0.1));
-    return b.Fertig();
-}
-
-Rastport* Knopf(int32_t w, int32_t h, bool gedrueckt, Rgb grund) {
-    Bild b(w, h);
-    b.Platte(0, 0, w, h, 7, gedrueckt ? GOLD_DUNKEL : GOLD, gedrueckt ? Mix(grund, NACHT, 0.4) : grund,
-             gedrueckt ? NACHT : Mix(grund, NACHT, 0.45), 2);
-    b.Rechteck(6, 3, w - 12, 1, Mix(grund, HELL, gedrueckt ? 0.1 : 0.35));
     return b.Fertig();
 }
 
@@ -325,10 +318,10 @@ Rastport* Bild_Zu(int32_t slave) {
     switch (slave) {
     case SCOUT_BILD_SEITE: return Seite();
     case SCOUT_BILD_SUCHE: return Suche();
-    case SCOUT_BILD_BEZAHLEN: return Knopf(94, 32, false, GRUEN_DUNKEL);
-    case SCOUT_BILD_BEZAHLEN + 1: return Knopf(94, 32, true, GRUEN_DUNKEL);
-    case SCOUT_BILD_ZURUECK: return Knopf(94, 32, false, SCHIEFER);
-    case SCOUT_BILD_ZURUECK + 1: return Knopf(94, 32, true, SCHIEFER);
+    case SCOUT_BILD_BEZAHLEN: return Platten_Knopf(94, 32, false, GRUEN_DUNKEL);
+    case SCOUT_BILD_BEZAHLEN + 1: return Platten_Knopf(94, 32, true, GRUEN_DUNKEL);
+    case SCOUT_BILD_ZURUECK: return Platten_Knopf(94, 32, false, SCHIEFER);
+    case SCOUT_BILD_ZURUECK + 1: return Platten_Knopf(94, 32, true, SCHIEFER);
     case SCOUT_BILD_SOCKEL_1:
     case SCOUT_BILD_SOCKEL_2: return Sockel();
     case SCOUT_BILD_INFO: return Info();
@@ -338,11 +331,11 @@ Rastport* Bild_Zu(int32_t slave) {
     case SCOUT_BILD_HEIMKEHR: return Heimkehr();
     case SCOUT_BILD_DIALOG: return Dialog();
     case SCOUT_BILD_KANDIDAT: return Kandidat();
-    case SCOUT_BILD_KNOPF: return Knopf(150, 32, false, SCHIEFER);
-    case SCOUT_BILD_KNOPF + 1: return Knopf(150, 32, true, SCHIEFER);
+    case SCOUT_BILD_KNOPF: return Platten_Knopf(150, 32, false, SCHIEFER);
+    case SCOUT_BILD_KNOPF + 1: return Platten_Knopf(150, 32, true, SCHIEFER);
     case SCOUT_BILD_KARTE_KNOPF: return Karte_Knopf();
-    case SCOUT_BILD_VERPFLICHTEN: return Knopf(150, 32, false, GRUEN_DUNKEL);
-    case SCOUT_BILD_VERPFLICHTEN - 1: return Knopf(150, 32, true, GRUEN_DUNKEL);
+    case SCOUT_BILD_VERPFLICHTEN: return Platten_Knopf(150, 32, false, GRUEN_DUNKEL);
+    case SCOUT_BILD_VERPFLICHTEN - 1: return Platten_Knopf(150, 32, true, GRUEN_DUNKEL);
     default: break;
     }
     if (slave >= SCOUT_BILD_SCOUT && slave < SCOUT_BILD_SCOUT + 4) return Scout_Bild(slave - SCOUT_BILD_SCOUT);

@@ -9,6 +9,7 @@
 #include "gfx/font.h"
 #include "gfx/text_markup.h"
 #include "kunst/bild_muster.h"
+#include "kunst/platten_kunst.h"
 
 namespace velmora {
 namespace {
@@ -58,17 +59,11 @@ Rastport* Fortschritt() {
     return b.Fertig();
 }
 
-Rastport* Balken(bool voll, Rgb hell, Rgb dunkel) {
-    Bild b(TRF_BALKEN_B, 12);
-    if (voll) b.Verlauf(0, 0, TRF_BALKEN_B, 12, Mix(hell, HELL, 0.3), dunkel);
-    else b.Verlauf(0, 0, TRF_BALKEN_B, 12, Mix(NACHT, NACHT_HELL, 0.6), NACHT);
-    return b.Fertig();
-}
-
-Rastport* Balken_Lager(bool voll) {
-    Bild b(360, 16);
-    if (voll) b.Verlauf(0, 0, 360, 16, Mix(GRUEN, HELL, 0.3), GRUEN_DUNKEL);
-    else b.Verlauf(0, 0, 360, 16, Mix(NACHT, NACHT_HELL, 0.6), NACHT);
+// A bar of w x h: full, from a light `hell` down to `dunkel`; empty, dark.
+Rastport* Balken(int32_t w, int32_t h, bool voll, Rgb hell, Rgb dunkel) {
+    Bild b(w, h);
+    if (voll) b.Verlauf(0, 0, w, h, Mix(hell, HELL, 0.3), dunkel);
+    else b.Verlauf(0, 0, w, h, Mix(NACHT, NACHT_HELL, 0.6), NACHT);
     return b.Fertig();
 }
 
@@ -99,13 +94,8 @@ Rastport* Sicher(bool an) {
     return b.Fertig();
 }
 
-Rastport* Knopf(int32_t w, bool gedrueckt, Rgb grund) {
-    Bild b(w, 32);
-    b.Platte(0, 0, w, 32, 7, gedrueckt ? GOLD_DUNKEL : GOLD, gedrueckt ? Mix(grund, NACHT, 0.4) : grund,
-             gedrueckt ? NACHT : Mix(grund, NACHT, 0.45), 2);
-    b.Rechteck(6, 3, w - 12, 1, Mix(grund, HELL, gedrueckt ? 0.1 : 0.35));
-    return b.Fertig();
-}
+// The window's keys are 32 high.
+Rastport* Knopf(int32_t w, bool gedrueckt, Rgb grund) { return Platten_Knopf(w, 32, gedrueckt, grund); }
 
 // The result panel: five labelled lines, the values right-aligned by the window at x 520.
 Rastport* Ergebnis() {
@@ -217,10 +207,10 @@ Rastport* Bild_Zu(int32_t slave) {
     case TRF_BILD_PEGEL: return Pegel();
     case TRF_BILD_SICHER_AUS: return Sicher(false);
     case TRF_BILD_SICHER_AN: return Sicher(true);
-    case TRF_BILD_BALKEN: return Balken(true, GRUEN, GRUEN_DUNKEL);
-    case TRF_BILD_BALKEN + 1: return Balken(false, GRUEN, GRUEN_DUNKEL);
-    case TRF_BILD_PUNKTE: return Balken(true, GOLD, GOLD_DUNKEL);
-    case TRF_BILD_PUNKTE + 1: return Balken(false, GOLD, GOLD_DUNKEL);
+    case TRF_BILD_BALKEN: return Balken(TRF_BALKEN_B, 12, true, GRUEN, GRUEN_DUNKEL);
+    case TRF_BILD_BALKEN + 1: return Balken(TRF_BALKEN_B, 12, false, GRUEN, GRUEN_DUNKEL);
+    case TRF_BILD_PUNKTE: return Balken(TRF_BALKEN_B, 12, true, GOLD, GOLD_DUNKEL);
+    case TRF_BILD_PUNKTE + 1: return Balken(TRF_BALKEN_B, 12, false, GOLD, GOLD_DUNKEL);
     case TRF_BILD_SCHALTER: return Knopf(66, false, SCHIEFER);
     case TRF_BILD_SCHALTER + 1: return Knopf(66, true, SCHIEFER);
     case TRF_BILD_START: return Knopf(146, false, GRUEN_DUNKEL);
@@ -234,8 +224,8 @@ Rastport* Bild_Zu(int32_t slave) {
     case TRF_BILD_MUENZE: return Muenze();
     case TRF_BILD_FILM_FENSTER: return Film_Fenster();
     case LAGER_BILD_FENSTER: return Lager_Fenster();
-    case LAGER_BILD_BALKEN: return Balken_Lager(true);
-    case LAGER_BILD_DECKEL: return Balken_Lager(false);
+    case LAGER_BILD_BALKEN: return Balken(360, 16, true, GRUEN, GRUEN_DUNKEL);
+    case LAGER_BILD_DECKEL: return Balken(360, 16, false, GRUEN, GRUEN_DUNKEL);
     case LAGER_BILD_ENDE: return Knopf(120, false, Mix(ROT, SCHIEFER_DUNKEL, 0.6));
     case LAGER_BILD_ENDE_DRUCK: return Knopf(120, true, Mix(ROT, SCHIEFER_DUNKEL, 0.6));
     case LAGER_BILD_ERGEBNIS: return Lager_Ergebnis();

@@ -6,6 +6,7 @@
 
 #include "gfx/bild_leinwand.h"
 #include "kunst/bild_muster.h"
+#include "kunst/platten_kunst.h"
 
 namespace velmora {
 namespace {
@@ -54,20 +55,8 @@ Rastport* Brett() {
     return b.Fertig();
 }
 
-// A row: plain, selected (gold-edged) or lit.
-Rastport* Zeile(int32_t w, int32_t art) {
-    Bild b(w, TRANSFER_ZEILE_H);
-    if (art == 0) {
-        b.Verlauf(0, 0, w, TRANSFER_ZEILE_H, Mix(NACHT_HELL, TAFEL, 0.2), Mix(NACHT, NACHT_HELL, 0.5));
-        b.Rechteck(0, TRANSFER_ZEILE_H - 1, w, 1, Mix(NACHT, GOLD_DUNKEL, 0.25));
-    } else if (art == 1) {
-        b.Platte(0, 0, w, TRANSFER_ZEILE_H, 3, GOLD, AUSWAHL, AUSWAHL_DUNKEL);
-    } else {
-        b.Verlauf(0, 0, w, TRANSFER_ZEILE_H, Mix(TAFEL_HELL, AUSWAHL, 0.4), TAFEL);
-        b.Rechteck(0, TRANSFER_ZEILE_H - 1, w, 1, GOLD_DUNKEL);
-    }
-    return b.Fertig();
-}
+// A row: plain (0), selected (1, gold-edged) or lit (2).
+Rastport* Zeile(int32_t w, int32_t art) { return Platten_Wahlzeile(w, TRANSFER_ZEILE_H, art); }
 
 // The shade over an unavailable player's row: every other pixel dark red.
 Rastport* Gesperrt() {
@@ -88,15 +77,6 @@ Rastport* Pfeil_Knopf(int32_t w, int32_t h, bool rechts, bool gedrueckt) {
         const int32_t x = rechts ? cx - 3 + j : cx + 3 - j;
         b.Rechteck(x, cy - 6 + j, 1, 13 - 2 * j, c);
     }
-    return b.Fertig();
-}
-
-// A plate for a label drawn by the screen.
-Rastport* Knopf(int32_t w, int32_t h, bool gedrueckt, Rgb grund = SCHIEFER) {
-    Bild b(w, h);
-    b.Platte(0, 0, w, h, 7, gedrueckt ? GOLD_DUNKEL : GOLD, gedrueckt ? Mix(grund, NACHT, 0.4) : grund,
-             gedrueckt ? NACHT : Mix(grund, NACHT, 0.45), 2);
-    b.Rechteck(6, 3, w - 12, 1, Mix(grund, HELL, gedrueckt ? 0.1 : 0.35));
     return b.Fertig();
 }
 
@@ -170,12 +150,17 @@ Rastport* Fenster() {
     return b.Fertig();
 }
 
-Rastport* Balken(bool voll) {
-    Bild b(TRANSFER_BALKEN_B, 16);
-    if (voll) b.Verlauf(1, 2, TRANSFER_BALKEN_B - 2, 12, Mix(GOLD, HELL, 0.3), GOLD_DUNKEL);
-    else b.Platte(0, 0, TRANSFER_BALKEN_B, 16, 4, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
+// A bar of w x h in its groove: full, a gradient from a light `hell` to
+// `dunkel` inset by `rand` at the top and bottom; empty, the groove, its
+// corners rounded by r.
+Rastport* Rinne(int32_t w, int32_t h, int32_t rand, int32_t r, bool voll, Rgb hell, Rgb dunkel) {
+    Bild b(w, h);
+    if (voll) b.Verlauf(1, rand, w - 2, h - 2 * rand, Mix(hell, HELL, 0.3), dunkel);
+    else b.Platte(0, 0, w, h, r, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
     return b.Fertig();
 }
+
+Rastport* Balken(bool voll) { return Rinne(TRANSFER_BALKEN_B, 16, 2, 4, voll, GOLD, GOLD_DUNKEL); }
 
 Rastport* Marke() {
     Bild b(9, 24);
@@ -200,12 +185,7 @@ Rastport* Training_Brett() {
     return b.Fertig();
 }
 
-Rastport* Fortschritt(int32_t w, bool voll) {
-    Bild b(w, 10);
-    if (voll) b.Verlauf(1, 1, w - 2, 8, Mix(GRUEN, HELL, 0.3), GRUEN_DUNKEL);
-    else b.Platte(0, 0, w, 10, 3, GOLD_DUNKEL, NACHT, Mix(NACHT, NACHT_HELL, 0.6));
-    return b.Fertig();
-}
+Rastport* Fortschritt(int32_t w, bool voll) { return Rinne(w, 10, 1, 3, voll, GRUEN, GRUEN_DUNKEL); }
 
 // The camp page: the picture's frame at the left, the three bars (full) at
 // the right, the description's box under them.
@@ -269,8 +249,8 @@ Rastport* Bild_Zu(int32_t slave) {
     case TRANSFER_BILD_SCOUT_ZURUECK + 1: return Pfeil_Knopf(36, 30, false, true);
     case TRANSFER_BILD_SCOUT_WEITER: return Pfeil_Knopf(36, 30, true, false);
     case TRANSFER_BILD_SCOUT_WEITER + 1: return Pfeil_Knopf(36, 30, true, true);
-    case TRANSFER_BILD_KNOPF: return Knopf(160, 34, false);
-    case TRANSFER_BILD_KNOPF_DRUCK: return Knopf(160, 34, true);
+    case TRANSFER_BILD_KNOPF: return Platten_Knopf(160, 34, false, SCHIEFER);
+    case TRANSFER_BILD_KNOPF_DRUCK: return Platten_Knopf(160, 34, true, SCHIEFER);
     case TRANSFER_BILD_FENSTER: return Fenster();
     case TRANSFER_BILD_BALKEN: return Balken(false);
     case TRANSFER_BILD_BALKEN_VOLL: return Balken(true);
@@ -279,8 +259,8 @@ Rastport* Bild_Zu(int32_t slave) {
     case TRANSFER_BILD_PLUS_KLEIN + 1: return Plus_Knopf(40, false, true);
     case TRANSFER_BILD_PLUS_GROSS: return Plus_Knopf(60, true, false);
     case TRANSFER_BILD_PLUS_GROSS + 1: return Plus_Knopf(60, true, true);
-    case TRANSFER_BILD_VERLASSEN: return Knopf(86, 36, false, Mix(ROT, SCHIEFER_DUNKEL, 0.6));
-    case TRANSFER_BILD_VERLASSEN + 1: return Knopf(86, 36, true, Mix(ROT, SCHIEFER_DUNKEL, 0.6));
+    case TRANSFER_BILD_VERLASSEN: return Platten_Knopf(86, 36, false, Mix(ROT, SCHIEFER_DUNKEL, 0.6));
+    case TRANSFER_BILD_VERLASSEN + 1: return Platten_Knopf(86, 36, true, Mix(ROT, SCHIEFER_DUNKEL, 0.6));
     case TRANSFER_BILD_KARTE: return Karten_Knopf();
     case TRANSFER_BILD_START_AUS: return Start_Knopf(false);
     case TRANSFER_BILD_START: return Start_Knopf(true);
@@ -291,8 +271,8 @@ Rastport* Bild_Zu(int32_t slave) {
     case TRANSFER_BILD_TR_BALKEN + 1: return Fortschritt(182, true);
     case TRANSFER_BILD_TR_ZEILENBALKEN: return Fortschritt(32, false);
     case TRANSFER_BILD_TR_ZEILENBALKEN + 1: return Fortschritt(32, true);
-    case TRANSFER_BILD_TR_WAHL: return Knopf(68, 68, false);
-    case TRANSFER_BILD_TR_WAHL + 1: return Knopf(68, 68, true);
+    case TRANSFER_BILD_TR_WAHL: return Platten_Knopf(68, 68, false, SCHIEFER);
+    case TRANSFER_BILD_TR_WAHL + 1: return Platten_Knopf(68, 68, true, SCHIEFER);
     default:
         if (slave >= TRANSFER_BILD_LAGER_BILD && slave < TRANSFER_BILD_LAGER_BILD + 8)
             return Lager_Bild(slave - TRANSFER_BILD_LAGER_BILD);
