@@ -233,8 +233,10 @@ Rastport* Nach_Spiel(int32_t art) {
     b.Kreis(400, 126, 2.5, GOLD);
     b.Kreis(400, 140, 2.5, GOLD);
     if (art == 2) {
-        Feld(b, 236, 206, 528, 366);
-        Streifen(b, 240, 250, 520, 30, 11);
+        // The goals' box spans the page below the crests, so a long scorer's
+        // name keeps its whole length beside a minute with its kind of goal.
+        Feld(b, 76, 206, 688, 366);
+        Streifen(b, 80, 250, 680, 30, 11);
     } else if (art == 3) {
         // Home values left, away values right, the labels in the middle.
         static const int32_t GRUPPEN[4][2] = {{272, 70}, {350, 68}, {426, 68}, {498, 70}};

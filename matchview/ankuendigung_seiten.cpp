@@ -29,9 +29,11 @@ namespace {
 
 constexpr int32_t SAMPLE_NACH_SPIEL = 7;
 constexpr int32_t TORE_ZEILEN_MAX = 25;
-// The goals' columns from the row's x: the name, the minute's right edge at
-// the least, and the box's right edge.
-constexpr int32_t TORE_NAME_X = 70, TORE_MINUTE_X = 284, TORE_RECHTS = 490;
+// The goals' rows start at x TORE_X, in the box that spans the page below the
+// crests; their columns from there: the name, the minute's right edge at the
+// least, and the box's right edge.
+constexpr int32_t TORE_X = 99;
+constexpr int32_t TORE_NAME_X = 70, TORE_MINUTE_X = 284, TORE_RECHTS = 650;
 const SchattenParameter WAPPEN_SCHATTEN{3, 3, 5, 0};
 
 Font* F(int32_t n) { return Font_Get(n); }
@@ -84,14 +86,14 @@ void Wappen(int32_t team, Rastport* rp, int32_t x, int32_t y) {
 // ---- "NACH DEM SPIEL" ----
 
 void Tore_Seite(Rastport* rp, const Ankuendigung& s) {
-    Text_Schatten_Print(rp, F(3), "^c%05d%s", 259, 237, ANK_WEISS, Ankuendigung_Text(ANK_TEXTE, 138));
+    Text_Schatten_Print(rp, F(3), "^c%05d%s", TORE_X, 237, ANK_WEISS, Ankuendigung_Text(ANK_TEXTE, 138));
     const Spiel_Lock h = Spiele_Lock(int32_t(s.wettbewerb), int32_t(s.runde), int32_t(s.paarung), int32_t(s.spieltag));
     int32_t tore = 0, cursor = 0;
     if (h)
         for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &cursor); e; e = Spiele_Ereignis_Naechstes(h, &cursor))
             if ((e->art & EREIGNIS_TOR) && (e->art & EREIGNIS_SCHUSS)) ++tore;
     if (tore == 0) {
-        Text_Schatten_Print(rp, F(2), "^c%05d^tl0070%s", 259, 267, ANK_TEXT, Ankuendigung_Text(ANK_TEXTE, 140));
+        Text_Schatten_Print(rp, F(2), "^c%05d^tl0070%s", TORE_X, 267, ANK_TEXT, Ankuendigung_Text(ANK_TEXTE, 140));
         if (h) Spiele_Unlock(h);
         return;
     }
@@ -127,11 +129,11 @@ void Tore_Seite(Rastport* rp, const Ankuendigung& s) {
         // An own goal names the side that profits; a penalty is the set piece its taker scores.
         const int32_t zusatz = (e->art & EREIGNIS_EIGENTOR) ? 185 : (e->art & TORART_STANDARD_8000) ? 186 : -1;
         if (zusatz >= 0)
-            Text_Schatten_Print(rp, F(font), "^c%05d^fb0012%d:%d^fe^tl0070%s^fb0012^tr%04d%d^fe^tl%04d%s, %s", 259, y,
+            Text_Schatten_Print(rp, F(font), "^c%05d^fb0012%d:%d^fe^tl0070%s^fb0012^tr%04d%d^fe^tl%04d%s, %s", TORE_X, y,
                                 ANK_WEISS, stand[0], stand[1], name, tab, e->minute, tab + 4,
                                 Ankuendigung_Text(ANK_TEXTE, 139), Ankuendigung_Text(ANK_ZUSATZ, zusatz));
         else
-            Text_Schatten_Print(rp, F(font), "^c%05d^fb0012%d:%d^fe^tl0070%s^fb0012^tr%04d%d^fe^tl%04d%s", 259, y,
+            Text_Schatten_Print(rp, F(font), "^c%05d^fb0012%d:%d^fe^tl0070%s^fb0012^tr%04d%d^fe^tl%04d%s", TORE_X, y,
                                 ANK_WEISS, stand[0], stand[1], name, tab, e->minute, tab + 4,
                                 Ankuendigung_Text(ANK_TEXTE, 139));
         ++zeile;

@@ -1,6 +1,6 @@
 // tests/matchview/ankuendigung_seiten_test.cpp - the match-day pages in a
 // running game, played by mouse: the match report of a 3:2 with an own goal
-// and a penalty with its live match's counters, a goalless report of a diced
+// and a penalty (long scorers' names beside them) with its live match's counters, a goalless report of a diced
 // match whose counted rows stay unmeasured, the results, table and winner windows,
 // the page before the turn with its zoom, and the pre-match picture once its
 // plates have arrived; each against a reviewed picture.
@@ -12,6 +12,7 @@
 
 #include "core/prioritaeten.h"
 #include "club/manager.h"
+#include "club/spieler.h"
 #include "gui/icon.h"
 #include "gui/menue_panel.h"
 #include "match/spielfeld.h"
@@ -79,6 +80,18 @@ TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatch
         Runde_Setzen(w, 1);
         Ergebnis_Setzen(w, 1, eigen, 0,
                         {{0, 12}, {1, 31, EREIGNIS_EIGENTOR}, {0, 55, TORART_STANDARD_8000}, {1, 70}, {0, 88}}, 23456);
+        // Long names for the scorers of the first goal and of the penalty, in
+        // the rows beside the longest kinds of goal.
+        {
+            const Spiel_Lock h = Spiele_Lock(w, 1, eigen, 0);
+            int32_t cursor = 0;
+            for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &cursor); e; e = Spiele_Ereignis_Naechstes(h, &cursor)) {
+                if (!(e->art & EREIGNIS_TOR) || e->spieler == SPIEL_KEIN_SPIELER) continue;
+                if (e->minute == 12) Spieler_Namen_Setzen(e->spieler, "Maximilian", "Oberhammerschmidt");
+                if (e->minute == 55) Spieler_Namen_Setzen(e->spieler, "Konstantin", "Wiesenthaler-Brandt");
+            }
+            Spiele_Unlock(h);
+        }
         const int32_t torlos = (eigen + 1) % n;
         Ergebnis_Setzen(w, 1, torlos, 0, {});
         // The 3:2 was computed live: its record's counters, as the match kept them.
