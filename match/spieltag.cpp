@@ -485,7 +485,8 @@ bool Spieltag_Load(const uint8_t* in, size_t bytes) {
             Debug_Printf("Spieltag_Load: Block ungueltig\n");
             return false;
         }
-        if (g.initialisiert) Spieltag_Slots_Loeschen();
+        // A game saved before its first match day: its table stands empty.
+        Spieltag_Init();
         return true;
     }
     if (bytes < 1 + SLOTS_BYTES + 4 + 4) {

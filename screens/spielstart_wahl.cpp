@@ -241,6 +241,9 @@ bool Spielstart_Starten() {
     // The clubs wear the kits that fit their colours (a load keeps its kits);
     // then the club management's part of a new game, before the clubs are fitted.
     Trikot_Neues_Spiel();
+    // The match-day table stands, empty, from the game's first day: the main
+    // screen asks it every frame whether the club plays today.
+    Spieltag_Init();
     Stadion_Spielstart();
     Werbung_Init();
     Bank_Init();
@@ -403,6 +406,7 @@ bool Spielstart_Client_Starten() {
     Stadion_Init();
     Werbung_Init();
     Bank_Init();
+    Spieltag_Init();   // empty until the client's match takes its slot from the server
     Client_Alles_Holen();   // the club's account and the rest, as at every turn's start
     Team_Spielstand_Setzen(Team_Spiel_Laeuft(), Level_Geklemmt(g.level));
     Menue_Screen_Bereich_Loeschen(5, -9999, -9999, 9999, 9999);

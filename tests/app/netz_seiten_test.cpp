@@ -33,6 +33,7 @@
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "core/debug.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
 #include "core/optionen.h"
@@ -435,6 +436,24 @@ void Seiten_Pruefen(Server& server, Bericht b) {
     EXPECT_EQ(client_seiten, erwartet(fern)) << "the client's manager's pages";
 }
 
+// The main screen's frames on the client: whether its club plays today and
+// whom it meets, as the header and "Weiter" ask every frame. The log lines
+// that say the match-day table does not stand are counted.
+int32_t Tafel_Ungestellt(int32_t team) {
+    static int32_t ungestellt;
+    ungestellt = 0;
+    Debug_Faenger_Setzen([](uint32_t, const char* text) {
+        if (std::strstr(text, "nicht initialisiert")) ++ungestellt;
+    });
+    for (int32_t frame = 0; frame < 3; ++frame) {
+        Spieltag_Team_Hat_Spiel(team);
+        int32_t seite = 0;
+        Spieltag_Spiel_Info(team, &seite, nullptr, nullptr, nullptr);
+    }
+    Debug_Faenger_Setzen(nullptr);
+    return ungestellt;
+}
+
 void Client_Beenden() {
     Net_Kontext_Setzen(nullptr);
     Internet_Netzwerk_Stop();
@@ -526,6 +545,7 @@ TEST(NetzSeiten, AHumanVersusHumanMatchGivesEachManagerHisReportOnHisOwnMachine)
     Server& server = *w.server;
     Bericht b;
     ASSERT_NO_FATAL_FAILURE(Beitreten(server, {"Netz", "Club", "Saison", "News", "Stadion", "Bank", "Seiten"}, &b));
+    EXPECT_EQ(Tafel_Ungestellt(b.fern), 0) << "the joined client's match-day table";
 
     // Day by day this manager ends his day; the server's ends at once. Until
     // the two clubs' game is played and the server's pages are through.
@@ -535,6 +555,7 @@ TEST(NetzSeiten, AHumanVersusHumanMatchGivesEachManagerHisReportOnHisOwnMachine)
     // A client that only reports its days has its club's match diced at the server.
     EXPECT_EQ(b.partie[0].live, 0);
     ASSERT_NO_FATAL_FAILURE(Seiten_Pruefen(server, b));
+    EXPECT_EQ(Tafel_Ungestellt(b.fern), 0) << "the match-day table after the client's days";
     Client_Beenden();
 }
 

@@ -432,10 +432,14 @@ TEST_F(SpieltagTest, ADamagedSaveBlockIsRefusedAndChangesNothing) {
         Spieltag_Save(danach);
         EXPECT_EQ(danach, gut) << f.name;
     }
-    // A block of an idle module clears a running one.
+    // A block of a game saved before its first match day clears a running
+    // table and leaves it standing empty: the main screen asks it every frame.
     const uint8_t aus[1] = {0};
     EXPECT_TRUE(Spieltag_Load(aus, 1));
-    EXPECT_FALSE(Spieltag_Ist_Initialisiert());
+    EXPECT_TRUE(Spieltag_Ist_Initialisiert());
+    EXPECT_EQ(Spieltag_Slot_Anzahl(), 0);
+    EXPECT_FALSE(Spieltag_Team_Hat_Spiel(2));
+    EXPECT_FALSE(Log_Enthaelt("Spieltag wurde nicht initialisiert!"));
 }
 
 // The minute dice in a golden-goal period, with and without players on the pitch.
