@@ -12,6 +12,7 @@
 #pragma once
 #include <cstdint>
 
+#include "gfx/bildnr_spieler.h"
 #include "gui/icon.h"
 
 namespace velmora {
@@ -38,7 +39,7 @@ constexpr int32_t BILD_ZEILE_SCHATTEN = 28310;
 constexpr int32_t BILD_SCHLIESSEN = 28311, BILD_SCHLIESSEN_AN = 28312;
 constexpr int32_t BILD_ZURUECK = 28314, BILD_ZURUECK_AN = 28313;
 constexpr int32_t BILD_WEITER = 28316, BILD_WEITER_AN = 28315;
-constexpr int32_t BILD_TALENT_ZEILE = 8216;             // + talent id: the rows' badges
+constexpr int32_t BILD_TALENT_ZEILE = TALENT_BILD_ERSTER[TALENT_16];   // + talent id: the rows' badges
 
 // What the window needs from the screens above it, filled by the composition root.
 struct SpielerlisteHooks {

@@ -147,7 +147,7 @@ void Kopf(const Training_Sitzung& s, Font* f9, Font* f14) {
     Text_Printf(ziel, f14, "^c%05d^tz0001%d %s", 420, 118, WEISS, Spieler_Zeile_Nummer(p), name);
     Text_Printf(ziel, f9, "^c%05d^tz0001%s", 420, 146, GRAU, Text(TEXT_TALENT));
     Text_Printf(ziel, f9, "^c%05d^tz0001%s", 420, 164, GOLD, Spieler_Info_Talent_Name(s.talent));
-    Bild(8000 + s.talent, 570, 176);
+    Bild(TALENT_BILD_ERSTER[TALENT_44] + s.talent, 570, 176);
     Bild(s.sicher ? TRF_BILD_SICHER_AN : TRF_BILD_SICHER_AUS, 135, 375);
     Text_Printf(ziel, f9, "^c%05d^tz0001%s", 155, 434, GRAU, Text(TEXT_KOPF));
 }
@@ -239,7 +239,7 @@ void Ergebnis(const Training_Sitzung& s, Font* f9) {
 // The film's well holds the talent's large picture: a playing film is
 // copied over it, before the start and after the end (no film) it shows.
 void Brunnen(const Training_Sitzung& s) {
-    const int32_t bild = s.talent >= 0 && s.talent < 40 ? TALENT_GROSS_ERSTER + s.talent : 8000 + s.talent;
+    const int32_t bild = s.talent >= 0 && s.talent < 40 ? TALENT_GROSS_ERSTER + s.talent : TALENT_BILD_ERSTER[TALENT_44] + s.talent;
     Rastport* rp = s.talent >= 0 ? Menue_Get_Slave_Rastport(bild, nullptr) : nullptr;
     if (rp)
         Rastport_Blit(rp, 0, 0, -1, -1, Rastport_Target(), FILM_X + 100 - int32_t(rp->width) / 2,

@@ -19,6 +19,7 @@
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/text.h"
+#include "gfx/bildnr_spieler.h"
 #include "gfx/bildnr_transfer.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
@@ -39,7 +40,8 @@ constexpr int32_t TEXT_KOPF = 0, TEXT_PUNKTE = 13, TEXT_BRAUCHT = 14, TEXT_TITEL
                   TEXT_KEIN_TALENT = 19, TEXT_FRAGE = 26, TEXT_BISHER = 27, TEXT_NEU = 28, TEXT_JA = 29,
                   TEXT_NEIN = 30, TEXT_VERLETZT = 25, TEXT_AUSFALL = 32, TEXT_WOCHEN = 33,
                   TEXT_KEINE_EINHEITEN = 39, TEXT_EINHEITEN = 40, TEXT_ART = 41;
-constexpr int32_t BILD_TALENT_GROSS = 8000, BILD_TALENT_MITTEL = 8054, BILD_TALENT_ZEILE = 8216;
+constexpr int32_t BILD_TALENT_GROSS = TALENT_BILD_ERSTER[TALENT_44], BILD_TALENT_MITTEL = TALENT_BILD_ERSTER[TALENT_56],
+                  BILD_TALENT_ZEILE = TALENT_BILD_ERSTER[TALENT_16];
 constexpr int32_t FELD_ERSTES = 0, TORWART_ERSTES = 47, TALENT_LETZTES = 53;
 constexpr int8_t PRI_FENSTER = 3, PRI_ZEILE = 5, PRI_KNOPF = 6;
 

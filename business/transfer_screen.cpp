@@ -25,6 +25,7 @@
 #include "core/debug.h"
 #include "core/text.h"
 #include "core/text_format.h"
+#include "gfx/bildnr_spieler.h"
 #include "gfx/bildnr_transfer.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
@@ -40,7 +41,7 @@ namespace {
 
 constexpr int32_t WEISS = 65535, GOLD = 52743, BRAUN = 50055, GRAU = 50744;
 // The colours of the kinds' position names: goalkeeper, defender, midfielder, forward.
-constexpr int32_t BILD_TALENT_MARKIERT = 8108, BILD_TALENT = 8216;
+constexpr int32_t BILD_TALENT_MARKIERT = TALENT_BILD_ERSTER[TALENT_22], BILD_TALENT = TALENT_BILD_ERSTER[TALENT_16];
 // TRANSFER_SCREEN texts.
 constexpr int32_t TEXT_KOPF_LINKS = 0, TEXT_KOPF_RECHTS = 6, TEXT_STARTELF = 11, TEXT_BANK = 12, TEXT_RESERVE = 13,
                   TEXT_MARKT = 14, TEXT_SCOUT = 16, TEXT_TITEL = 17, TEXT_KONTO = 18, TEXT_KADER = 19, TEXT_NOCH = 21,

@@ -13,6 +13,11 @@ constexpr int32_t TALENT_BILD_RUNDEN = 6;
 constexpr int32_t TALENT_BILD_IDS = 54;
 constexpr int32_t TALENT_BILD_ERSTER[TALENT_BILD_RUNDEN] = {8000, 8054, 8108, 8162, 8216, 8270};
 constexpr int32_t TALENT_BILD_GROESSE[TALENT_BILD_RUNDEN] = {44, 56, 22, 30, 16, 40};
+// The runs by their badges' size: TALENT_BILD_ERSTER[TALENT_16] + id is talent id's 16-pixel badge.
+constexpr int32_t TALENT_44 = 0, TALENT_56 = 1, TALENT_22 = 2, TALENT_30 = 3, TALENT_16 = 4, TALENT_40 = 5;
+static_assert(TALENT_BILD_GROESSE[TALENT_44] == 44 && TALENT_BILD_GROESSE[TALENT_56] == 56 &&
+              TALENT_BILD_GROESSE[TALENT_22] == 22 && TALENT_BILD_GROESSE[TALENT_30] == 30 &&
+              TALENT_BILD_GROESSE[TALENT_16] == 16 && TALENT_BILD_GROESSE[TALENT_40] == 40);
 
 // The big talent picture the talents screen shows beside a hovered cell (28064 + id).
 constexpr int32_t TALENT_GROSS_ERSTER = 28064;

@@ -15,6 +15,7 @@
 #include "club/team.h"
 #include "core/text.h"
 #include "gfx/alpha.h"
+#include "gfx/bildnr_spieler.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"
@@ -100,7 +101,7 @@ void E1_Zeile_Zeichnen(int32_t spieler, int32_t x, int32_t y, int32_t abzug, boo
     Liste_Fuellen(spieler, 0, x + 197, y + 1, std::max(abzug, 0), hell);
     int32_t talente[3] = {-1, -1, -1};
     const int32_t n = Attribute_Get_Attribute(spieler, talente, 3, 0);
-    for (int32_t i = 0; i < n; ++i) Bild((hell ? 8108 : 8216) + talente[i], x + 349 + 28 * i, y);
+    for (int32_t i = 0; i < n; ++i) Bild(TALENT_BILD_ERSTER[hell ? TALENT_22 : TALENT_16] + talente[i], x + 349 + 28 * i, y);
     Bild(FITNESS_BILD[std::clamp(Spieler_Get_Halbe_Wert56(spieler), 0, 4)], x + 469, y + 3);
 }
 

@@ -17,6 +17,7 @@
 #include "core/text.h"
 #include "gfx/alpha.h"
 #include "gfx/bildnr_aufstellung.h"
+#include "gfx/bildnr_spieler.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"
@@ -337,7 +338,7 @@ void Karte_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t flag) {
     // The badges side by side from the card's right edge, clear of the five stars.
     int32_t talente[3] = {-1, -1, -1};
     const int32_t n = Attribute_Get_Attribute(p, talente, 3, 0);
-    for (int32_t i = 0; i < n; ++i) Bild(8216 + talente[i], x + KARTE_B - 3 - (KARTE_ABZEICHEN + 1) * (n - i), y + 16);
+    for (int32_t i = 0; i < n; ++i) Bild(TALENT_BILD_ERSTER[TALENT_16] + talente[i], x + KARTE_B - 3 - (KARTE_ABZEICHEN + 1) * (n - i), y + 16);
 }
 
 void Feld_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {

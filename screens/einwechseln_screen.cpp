@@ -12,6 +12,7 @@
 #include "core/debug.h"
 #include "core/text.h"
 #include "gfx/bildnr_live.h"
+#include "gfx/bildnr_spieler.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/text_markup.h"
@@ -212,7 +213,7 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     int32_t talente[3];
     const int32_t n = Attribute_Get_Attribute(sm.nummer, talente, 3, 0);
     for (int32_t k = 0; k < std::min(n, 3); ++k)
-        if (talente[k] >= 0 && talente[k] < 54) Bild(8216 + talente[k], x + 300 + 30 * k, y);
+        if (talente[k] >= 0 && talente[k] < TALENT_BILD_IDS) Bild(TALENT_BILD_ERSTER[TALENT_16] + talente[k], x + 300 + 30 * k, y);
     const int32_t prozent = std::clamp(sm.ausdauer / 100, 0, 100);
     std::snprintf(zahl, sizeof zahl, "%d%%", prozent);
     Schreiben(9, prozent < 30 ? WARNUNG : WEISS, x + 250, y + 12, zahl);

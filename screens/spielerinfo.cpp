@@ -22,6 +22,7 @@
 #include "club/wirtschaft.h"
 #include "core/debug.h"
 #include "core/text.h"
+#include "gfx/bildnr_spieler.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/portrait.h"
@@ -54,7 +55,8 @@ constexpr int32_t KBILD_KARTE = 28000, KBILD_LEISTE = 28001, KBILD_ZURUECK = 280
                   KBILD_SCHEIN = 28018, KBILD_ZURUECK_AUS = 28063, KBILD_WEITER_AUS = 28062;
 constexpr int32_t ART_BILD[4] = {8335, 8333, 8332, 8334};
 constexpr int32_t BELASTUNG_BILD[5] = {8338, 8339, 8340, 8336, 8337};
-constexpr int32_t BILD_TALENT_KLEIN = 8108, BILD_TALENT_MITTEL = 8270, BILD_TALENT_GROSS = 8000;
+constexpr int32_t BILD_TALENT_KLEIN = TALENT_BILD_ERSTER[TALENT_22], BILD_TALENT_MITTEL = TALENT_BILD_ERSTER[TALENT_40],
+                  BILD_TALENT_GROSS = TALENT_BILD_ERSTER[TALENT_44];
 
 struct KarteModul {
     s_icon fenster, karte, zurueck, weiter, schliessen, talente, ende;

@@ -17,6 +17,7 @@
 #include "club/team.h"
 #include "core/text.h"
 #include "gfx/alpha.h"
+#include "gfx/bildnr_spieler.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"
@@ -262,7 +263,7 @@ void Zeile_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     Liste_Fuellen(p, 0, x + 197, y + 1, 0, Menue_Icon_Zustand(icon->nummer));
     int32_t talente[3] = {-1, -1, -1};
     const int32_t n = Attribute_Get_Attribute(p, talente, 3, 0);
-    for (int32_t i = 0; i < n; ++i) Bild(8216 + talente[i], x + 349 + 28 * i, y);
+    for (int32_t i = 0; i < n; ++i) Bild(TALENT_BILD_ERSTER[TALENT_16] + talente[i], x + 349 + 28 * i, y);
 }
 
 const char* Hilfe(s_icon* icon) {
