@@ -413,7 +413,9 @@ std::string Convert_Team_Config_Text(const char* beschreibung) {
         uint32_t status = uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN));
         Config_Schreibe_Befehl(o, "NEUES_TEAM");
         Config_Schreibe_String(o, "NAME", Team_String(TS_NAME, t, 0, 0));
-        Config_Schreibe_String(o, "KURZNAME", Team_String(TS_NAME_KURZ, t, 0, 0));
+        // A shown name too long for the short name is the name itself (no short name).
+        const char* kurz = Team_String(TS_NAME_KURZ, t, 0, 0);
+        if (std::strlen(kurz) < sizeof(TeamStruktur::name_kurz)) Config_Schreibe_String(o, "KURZNAME", kurz);
         Config_Schreibe_String(o, "STADT", Team_String(TS_STADT, t, 0, 0));
         Config_Schreibe_String(o, "KUERZEL", Team_String(TS_KUERZEL, t, 0, 0));
         Config_Schreibe_Wert(o, "STATUS", int32_t(status & TEAM_STATUS_DATEI));

@@ -410,7 +410,11 @@ bool Team_String_Setzen(int32_t modus, int32_t team, const char* text) {
         return false;
     }
     switch (modus) {
-    case TS_NAME_KURZ: return Team_Namen_Setzen(team, nullptr, text, nullptr);
+    case TS_NAME_KURZ:
+        // A shown name longer than the short name's field is the club's name
+        // itself, shown while the short name stays empty.
+        if (std::strlen(text) >= sizeof(TeamStruktur::name_kurz)) return Team_Namen_Setzen(team, text, "", nullptr);
+        return Team_Namen_Setzen(team, nullptr, text, nullptr);
     case TS_STADT: return Team_Namen_Setzen(team, nullptr, nullptr, text);
     case TS_KUERZEL: return Team_Kuerzel_Setzen(team, text);
     case TS_STADION_NAME: {

@@ -188,7 +188,8 @@ const char* Team_String(int32_t modus, int32_t team, int32_t wert, int32_t op);
 bool Team_Namen_Setzen(int32_t team, const char* name, const char* kurz, const char* stadt);
 // The write path of the texts the team editor changes: TS_STADION_NAME,
 // TS_STADT, TS_KUERZEL and TS_NAME_KURZ; each is cut to what its file line
-// keeps. False for another mode, a bad team or on a client.
+// keeps (a TS_NAME_KURZ too long for the short name becomes the name, the
+// short name empty). False for another mode, a bad team or on a client.
 bool Team_String_Setzen(int32_t modus, int32_t team, const char* text);
 // Pointers and blocks by mode: TZ_KLIMA climate of a country (null for a
 // club), TZ_HILFE the manager's help-text byte, TZ_PANEL the last panel pair

@@ -165,7 +165,7 @@ int32_t Editor_Art_Schritt(int32_t spieler, int32_t richtung) {
 int32_t Editor_Feld_Laenge(int32_t feld, bool team) {
     if (team) {
         switch (feld) {
-        case TS_NAME_KURZ: return int32_t(sizeof TeamStruktur::name_kurz) - 1;   // 23
+        case TS_NAME_KURZ: return 30;   // a longer one than the short name's 23 becomes the name
         case TS_KUERZEL: return int32_t(TEAM_KUERZEL_MAX);
         case TS_STADION_NAME: return 25;
         case TS_STADT: return 18;

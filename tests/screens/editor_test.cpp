@@ -52,6 +52,10 @@ void Tippen(std::vector<Schritt>& s, const char* text) {
 // A key, then frames enough for the editor's column step (at most once per 150 ms) to be ready again.
 void Taste(std::vector<Schritt>& s, int32_t code, int32_t bilder = 9) { s.push_back({bilder, -100, -100, 0, false, -code}); }
 
+// A club name of 28 characters with the file's quote and separator.
+constexpr const char* CLUB_28 = "SF \"Kap, Nord\" Hohenau 1911";
+constexpr const char* CLUB_28_ZEILE = "\nNAME \"SF \"\"Kap, Nord\"\" Hohenau 1911\"";
+
 // A surname of 20 characters, typed with an umlaut and a "%" drawn as typed.
 constexpr const char* NAME_20 = "M\xfcller%Oberhammersch";
 
@@ -168,11 +172,14 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     Foto(s);                                       // 0: sorted by name
     Klick(s, 217, 95);                             // by nation, league and name
     Foto(s);                                       // 1
-    // The third club's name, in place.
+    // The third club's name, in place: 28 characters, longer than a short name, kept whole.
     Klick(s, 80, Zeile_Y(2));
-    Tippen(s, "Kap, \"Nord\"");
+    Tippen(s, CLUB_28);
     Taste(s, VK_RETURN);
-    s.push_back({2, -100, -100, 0, false, 0, [] { g_gesehen.nach_name = Editor_Stand(); }});
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        g_gesehen.nach_name = Editor_Stand();
+        g_gesehen.club_name = Team_String(TS_NAME_KURZ, g_gesehen.nach_name.club, 0, 0);
+    }});
     // The first player's shirt number, then Tab through type, initial and name.
     // Two digits and a name of 20 letters are taken whole, however narrow the column.
     Klick(s, 405, Zeile_Y(0));
@@ -237,6 +244,7 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     EXPECT_GT(g_gesehen.nach_start.teams, 20);
     EXPECT_EQ(g_gesehen.nach_start.spieler, TEAM_SPIELER_MAX);
     EXPECT_FALSE(g_gesehen.nach_name.edit);
+    EXPECT_EQ(g_gesehen.club_name, CLUB_28);
     EXPECT_TRUE(g_gesehen.im_namen.edit);
     EXPECT_EQ(g_gesehen.im_namen.edit_feld, EDITOR_FELD_NAME);
     EXPECT_EQ(g_gesehen.im_namen.puffer, NAME_20);
@@ -257,7 +265,7 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     EXPECT_EQ(g_gesehen.neu_gespeichert, g_gesehen.gespeichert);
     const std::string frisch = Frisch_Gelesen(dirs.install, dirs.user);
     EXPECT_EQ(frisch, g_gesehen.gespeichert);
-    EXPECT_NE(frisch.find("KURZNAME \"Kap, \"\"Nord\"\"\""), std::string::npos);
+    EXPECT_NE(frisch.find(CLUB_28_ZEILE), std::string::npos) << "the whole club name saved";
     std::string block;
     ASSERT_GE(Spieler_Block(frisch, NAME_20, &block), 0) << "the whole surname saved";
     EXPECT_EQ(Zeile(block, "NUMMER"), "NUMMER 12");
@@ -267,7 +275,7 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     std::vector<uint8_t> daten;
     ASSERT_TRUE(Plat_Read_All(team_cfg.c_str(), daten));
     const std::string text(daten.begin(), daten.end());
-    EXPECT_NE(text.find("KURZNAME \"Kap, \"\"Nord\"\"\""), std::string::npos);
+    EXPECT_NE(text.find(CLUB_28_ZEILE), std::string::npos);
     uint8_t voll = 0;
     ASSERT_TRUE(Team(0) && Spieler(0, &voll));
     EXPECT_STREQ(Spieler_String(SPS_NAME_FELD, g_gesehen.spieler, 0, 0), NAME_20);
