@@ -107,7 +107,7 @@ const LandVorlage LAENDER[] = {
 };
 
 const char* const KONTINENTE[15] = {
-    "Westeuropa", "Suedosteuropa", "Nordamerika", "Suedamerika", "Afrika", "Asien", "Ozeanien", "Nordeuropa",
+    "Westeuropa", "S\xfc" "dosteuropa", "Nordamerika", "S\xfc" "damerika", "Afrika", "Asien", "Ozeanien", "Nordeuropa",
     "Osteuropa", "Mittelamerika", "Karibik", "Naher Osten", "Zentralasien", "Nordafrika", "Pazifik"};
 
 // Entry (zufall / teiler) mod N of a table; the caller's number feeds several draws.
