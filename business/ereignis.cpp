@@ -8,6 +8,7 @@
 #include "core/bytes.h"
 #include "core/config.h"
 #include "core/debug.h"
+#include "core/le.h"
 #include "core/liste.h"
 #include "core/meldung.h"
 #include "core/programm.h"
@@ -55,17 +56,11 @@ void liste_leeren() {
 std::vector<uint8_t> satz_packen(const Arbeitssatz& a) {
     std::vector<uint8_t> out;
     for (const std::string& t : a.text) {
-        uint8_t l[4];
-        Bytes_Put32(l, uint32_t(t.size() + 1));
-        out.insert(out.end(), l, l + 4);
+        Le_Put_U32(out, uint32_t(t.size() + 1));
         out.insert(out.end(), t.begin(), t.end());
         out.push_back(0);
     }
-    for (int32_t w : {a.kategorie, a.wert1, a.wert2, a.sound, a.wert3}) {
-        uint8_t b[4];
-        Bytes_Put32(b, uint32_t(w));
-        out.insert(out.end(), b, b + 4);
-    }
+    for (int32_t w : {a.kategorie, a.wert1, a.wert2, a.sound, a.wert3}) Le_Put_U32(out, uint32_t(w));
     return out;
 }
 

@@ -17,6 +17,7 @@
 #include "core/debug.h"
 #include "core/dirs.h"
 #include "core/file.h"
+#include "core/le.h"
 #include "core/optionen.h"
 #include "core/spielstand.h"
 #include "core/str.h"
@@ -526,10 +527,10 @@ void Optionen_News_Save(std::vector<uint8_t>& out) {
     Optionen_Block_Schreiben(optionen);
     out.insert(out.end(), optionen, optionen + OPTIONEN_BLOCK_BYTES);
     out.push_back(g->offen ? 1 : 0);
-    News_Put32(out, g->naechste_id);
+    Le_Put_U32(out, g->naechste_id);
     if (!g->offen) return;
     size_t anzahl_pos = out.size();
-    News_Put32(out, 0);
+    Le_Put_U32(out, 0);
     uint32_t anzahl = 0;
     for (int32_t i = 0; i < g->anzahl; ++i) {
         // An item the file no longer gives back cannot be saved; the rest can.

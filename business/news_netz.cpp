@@ -13,6 +13,7 @@
 #include "club/team.h"
 #include "core/bytes.h"
 #include "core/debug.h"
+#include "core/le.h"
 #include "season/kalender.h"
 
 namespace velmora {
@@ -103,19 +104,19 @@ void News_Block_Bauen(int32_t team, const std::vector<uint32_t>& bekannt, std::v
                 break;
             }
         if (!paar) continue;
-        News_Put32(block, s.id);
-        News_Put32(block, paar->flags);
-        News_Put32(block, uint32_t(s.text.size()));
-        News_Put32(block, uint32_t(s.tag));
-        News_Put32(block, uint32_t(s.absender));
-        for (int32_t k : s.kopf) News_Put32(block, uint32_t(k));
+        Le_Put_U32(block, s.id);
+        Le_Put_U32(block, paar->flags);
+        Le_Put_U32(block, uint32_t(s.text.size()));
+        Le_Put_U32(block, uint32_t(s.tag));
+        Le_Put_U32(block, uint32_t(s.absender));
+        for (int32_t k : s.kopf) Le_Put_U32(block, uint32_t(k));
         if (!s.text.empty()) {
             block.insert(block.end(), s.text.begin(), s.text.end());
             block.push_back(0);
         }
         block.insert(block.end(), 4 - block.size() % 4, 0);
     }
-    News_Put32(block, 0);
+    Le_Put_U32(block, 0);
 }
 
 int32_t News_Block_Eintragen(int32_t team, const uint8_t* d, size_t bytes) {
@@ -157,11 +158,11 @@ int32_t News_Client_Holen(int32_t team) {
     }
     std::vector<uint8_t> ids;
     uint32_t anzahl = 0;
-    News_Put32(ids, 0);
+    Le_Put_U32(ids, 0);
     for (int32_t i = 0; i < News_Anzahl(); ++i) {
         uint32_t id = News_Get_Id(i);
         if (!id) continue;
-        News_Put32(ids, id);
+        Le_Put_U32(ids, id);
         ++anzahl;
     }
     Bytes_Put32(ids.data(), anzahl);
@@ -204,7 +205,7 @@ bool News_Server_Sammeln(int32_t client_team, const uint8_t* daten, size_t bytes
         News_Block_Bauen(team, bekannt, block);
     } else {
         Debug_Printf("News_Server_Sammeln: Team %d ist nicht das des Clients (%d)\n", team, client_team);
-        News_Put32(block, 0);
+        Le_Put_U32(block, 0);
     }
     ClubPacker pk{antwort};
     pk.block_mit_laenge(block.data(), block.size());

@@ -5,35 +5,30 @@
 
 #include "business/news.h"
 #include "core/bytes.h"
+#include "core/le.h"
 
 namespace velmora {
 namespace {
 
 void anhaengen(const NewsSatz& s, std::vector<uint8_t>& out, bool mit_entfernten) {
-    News_Put32(out, s.id);
-    News_Put32(out, uint32_t(s.tag));
-    News_Put32(out, uint32_t(s.absender));
-    for (int32_t k : s.kopf) News_Put32(out, uint32_t(k));
-    News_Put32(out, uint32_t(s.text.size()));
+    Le_Put_U32(out, s.id);
+    Le_Put_U32(out, uint32_t(s.tag));
+    Le_Put_U32(out, uint32_t(s.absender));
+    for (int32_t k : s.kopf) Le_Put_U32(out, uint32_t(k));
+    Le_Put_U32(out, uint32_t(s.text.size()));
     if (!s.text.empty()) {
         out.insert(out.end(), s.text.begin(), s.text.end());
         out.push_back(0);
     }
     for (const NewsPaar& p : s.paare) {
         if (!mit_entfernten && p.team == NEWS_TEAM_ENTFERNT) continue;
-        News_Put32(out, uint32_t(p.team));
-        News_Put32(out, p.flags);
+        Le_Put_U32(out, uint32_t(p.team));
+        Le_Put_U32(out, p.flags);
     }
-    News_Put32(out, uint32_t(NEWS_LISTE_ENDE));
+    Le_Put_U32(out, uint32_t(NEWS_LISTE_ENDE));
 }
 
 }  // namespace
-
-void News_Put32(std::vector<uint8_t>& out, uint32_t wert) {
-    uint8_t b[4];
-    Bytes_Put32(b, wert);
-    out.insert(out.end(), b, b + 4);
-}
 
 NewsLesen News_Satz_Parsen(const uint8_t* d, size_t bytes, NewsSatz& s) {
     s.text.clear();

@@ -42,8 +42,6 @@ void News_Satz_Sichern(const NewsSatz& s, std::vector<uint8_t>& out);
 // of id 0 is the id alone.
 size_t News_Satz_Laden(const uint8_t* daten, size_t bytes, NewsSatz& s);
 
-void News_Put32(std::vector<uint8_t>& out, uint32_t wert);
-
 // The whole live item `index` of the working file (the news module); false
 // when the module is closed, the index is not live or the record is damaged.
 bool News_Satz_Holen(int32_t index, NewsSatz& s);

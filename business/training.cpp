@@ -13,6 +13,7 @@
 #include "club/talente.h"
 #include "club/team.h"
 #include "core/debug.h"
+#include "core/le.h"
 #include "core/rnd.h"
 #include "core/spielstand.h"
 
@@ -526,9 +527,7 @@ void Training_Reset() {
 }
 
 void Training_Save(std::vector<uint8_t>& out) {
-    uint8_t b[4];
-    Bytes_Put32(b, g.offen ? 1 : 0);
-    out.insert(out.end(), b, b + 4);
+    Le_Put_U32(out, g.offen ? 1 : 0);
     Training_Sitzung s = g.s;
     if (!g.neu_basis) zeiten_verschieben(s, g.uhr, false);
     Training_Worte_Schreiben(s, out);

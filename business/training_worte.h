@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/bytes.h"
+#include "core/le.h"
 
 namespace velmora {
 
@@ -16,11 +17,7 @@ void Training_Worte_Schreiben(const T& satz, std::vector<uint8_t>& out) {
     static_assert(sizeof(T) % 4 == 0);
     uint32_t wort[sizeof(T) / 4];
     std::memcpy(wort, &satz, sizeof(T));
-    for (uint32_t w : wort) {
-        uint8_t b[4];
-        Bytes_Put32(b, w);
-        out.insert(out.end(), b, b + 4);
-    }
+    for (uint32_t w : wort) Le_Put_U32(out, w);
 }
 
 // Reads such a record at `*pos`; false (and `*pos` unchanged) when too few bytes remain.

@@ -5,35 +5,13 @@
 #include <cstring>
 
 #include "club/club_netz.h"
-#include "core/bytes.h"
 #include "core/debug.h"
+#include "core/le.h"
 #include "core/pruefsumme.h"
 
 namespace velmora {
 
 namespace {
-
-void Packe32(std::vector<uint8_t>& out, uint32_t v) {
-    uint8_t b[4];
-    Bytes_Put32(b, v);
-    out.insert(out.end(), b, b + 4);
-}
-
-struct Leser {
-    const uint8_t* p;
-    size_t n;
-    size_t pos = 0;
-    bool fehler = false;
-    uint32_t u32() {
-        if (n - pos < 4) {
-            fehler = true;
-            return 0;
-        }
-        const uint32_t v = Bytes_Get32(p + pos);
-        pos += 4;
-        return v;
-    }
-};
 
 uint32_t Crc(const std::vector<uint8_t>& b) { return Pruefsumme_Crc32(0, b.data(), b.size()); }
 
@@ -46,14 +24,14 @@ void Abgleich_Server::Antworten(const std::vector<uint8_t>& aktuell, uint32_t st
         if (fassungen_.size() > ABGLEICH_FASSUNGEN) fassungen_.pop_front();
     }
     const Fassung& neu = fassungen_.back();
-    Packe32(antwort, neu.stand);
+    Le_Put_U32(antwort, neu.stand);
     const Fassung* alt = nullptr;
     for (const Fassung& f : fassungen_)
         if (stand != 0 && f.stand == stand) alt = &f;
     const uint32_t art = !alt ? ABGLEICH_GANZ : alt == &neu ? ABGLEICH_UNVERAENDERT : ABGLEICH_STUECKE;
-    Packe32(antwort, art);
-    Packe32(antwort, uint32_t(neu.bytes.size()));
-    Packe32(antwort, neu.crc);
+    Le_Put_U32(antwort, art);
+    Le_Put_U32(antwort, uint32_t(neu.bytes.size()));
+    Le_Put_U32(antwort, neu.crc);
     if (art == ABGLEICH_GANZ) {
         antwort.insert(antwort.end(), neu.bytes.begin(), neu.bytes.end());
         return;
@@ -72,24 +50,24 @@ void Abgleich_Server::Antworten(const std::vector<uint8_t>& aktuell, uint32_t st
             von = o;
             offen = true;
         } else if (!anders && offen) {
-            Packe32(antwort, uint32_t(von));
-            Packe32(antwort, uint32_t(o - von));
+            Le_Put_U32(antwort, uint32_t(von));
+            Le_Put_U32(antwort, uint32_t(o - von));
             antwort.insert(antwort.end(), b.begin() + std::ptrdiff_t(von), b.begin() + std::ptrdiff_t(o));
             offen = false;
         }
         if (o >= b.size()) break;
     }
     if (offen) {
-        Packe32(antwort, uint32_t(von));
-        Packe32(antwort, uint32_t(b.size() - von));
+        Le_Put_U32(antwort, uint32_t(von));
+        Le_Put_U32(antwort, uint32_t(b.size() - von));
         antwort.insert(antwort.end(), b.begin() + std::ptrdiff_t(von), b.end());
     }
 }
 
 bool Abgleich_Client::Nehmen(const uint8_t* antwort, size_t n, bool* geaendert) {
     if (geaendert) *geaendert = false;
-    Leser l{antwort, antwort ? n : 0};
-    const uint32_t neu_stand = l.u32(), art = l.u32(), laenge = l.u32(), crc = l.u32();
+    ClubLeser l{antwort, antwort ? n : 0};
+    const uint32_t neu_stand = uint32_t(l.i32()), art = uint32_t(l.i32()), laenge = uint32_t(l.i32()), crc = uint32_t(l.i32());
     bool ok = !l.fehler && neu_stand != 0;
     std::vector<uint8_t> neu;
     if (ok && art == ABGLEICH_UNVERAENDERT) {
@@ -106,7 +84,7 @@ bool Abgleich_Client::Nehmen(const uint8_t* antwort, size_t n, bool* geaendert) 
         }
         size_t bis = 0;   // pieces come in rising order and do not overlap
         while (ok && l.pos < n) {
-            const uint32_t von = l.u32(), anzahl = l.u32();
+            const uint32_t von = uint32_t(l.i32()), anzahl = uint32_t(l.i32());
             ok = !l.fehler && von >= bis && anzahl > 0 && von <= laenge && anzahl <= laenge - von &&
                  anzahl <= n - l.pos;
             if (!ok) break;

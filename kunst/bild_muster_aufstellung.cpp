@@ -342,14 +342,8 @@ Rastport* Bild_Zu(int32_t slave) {
     return nullptr;
 }
 
-MusterGruppe Gruppe(int32_t erster, int32_t letzter, const char* name) {
-    MusterGruppe g{6, erster, {}, name};
-    for (int32_t e = erster; e <= letzter; ++e) {
-        Rastport* rp = Bild_Zu(24000 + e);
-        g.bilder.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
-    }
-    return g;
-}
+// The entries of "pirak_res.res" (file 6) from erster to letzter.
+MusterGruppe Gruppe(int32_t erster, int32_t letzter, const char* name) { return Muster_Gruppe(6, erster, letzter, name, Bild_Zu); }
 
 }  // namespace
 

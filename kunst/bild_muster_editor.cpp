@@ -246,12 +246,7 @@ std::vector<EditorMusterGruppe> Muster_Editor_Gruppen() {
     static constexpr int32_t BEREICHE[4][2] = {{346, 376}, {388, 393}, {405, 410}, {434, 441}};
     std::vector<EditorMusterGruppe> gruppen;
     for (const auto& b : BEREICHE) {
-        EditorMusterGruppe g{b[0], {}};
-        for (int32_t e = b[0]; e <= b[1]; ++e) {
-            Rastport* rp = Bild_Zu(28000 + e);
-            g.bilder.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
-        }
-        gruppen.push_back(std::move(g));
+        gruppen.push_back({b[0], Muster_Eintraege(b[0], b[1], [](int32_t e) { return Bild_Zu(28000 + e); })});
     }
     return gruppen;
 }

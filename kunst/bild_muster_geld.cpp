@@ -364,16 +364,6 @@ Rastport* Sponsor_Logo(int32_t zeile) {
     return b.Fertig();
 }
 
-// The entries from `erster` to `letzter`, empty blocks where no picture stands.
-std::vector<ResDateiEintrag> Eintraege(int32_t erster, int32_t letzter, Rastport* (*bild)(int32_t)) {
-    std::vector<ResDateiEintrag> d;
-    for (int32_t e = erster; e <= letzter; ++e) {
-        Rastport* rp = bild(e);
-        d.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
-    }
-    return d;
-}
-
 }  // namespace
 
 Rastport* Muster_Geld_Hask_Bild(int32_t eintrag) {
@@ -384,7 +374,7 @@ Rastport* Muster_Geld_Hask_Bild(int32_t eintrag) {
     return nullptr;
 }
 
-std::vector<ResDateiEintrag> Muster_Geld_Hask_Datei() { return Eintraege(GELD_HASK_ERSTER, GELD_HASK_LETZTER, Muster_Geld_Hask_Bild); }
+std::vector<ResDateiEintrag> Muster_Geld_Hask_Datei() { return Muster_Eintraege(GELD_HASK_ERSTER, GELD_HASK_LETZTER, Muster_Geld_Hask_Bild); }
 
 Rastport* Muster_Geld_Bild(int32_t eintrag) {
     switch (eintrag) {
@@ -421,9 +411,9 @@ Rastport* Muster_Geld_Bild(int32_t eintrag) {
 }
 
 std::vector<ResDateiEintrag> Muster_Geld_Optionen_Datei() {
-    return Eintraege(GELD_OPTIONEN_FENSTER, GELD_OPTIONEN_UNTER_MAUS, Muster_Geld_Bild);
+    return Muster_Eintraege(GELD_OPTIONEN_FENSTER, GELD_OPTIONEN_UNTER_MAUS, Muster_Geld_Bild);
 }
 
-std::vector<ResDateiEintrag> Muster_Geld_Datei() { return Eintraege(GELD_ERSTER, GELD_LETZTER, Muster_Geld_Bild); }
+std::vector<ResDateiEintrag> Muster_Geld_Datei() { return Muster_Eintraege(GELD_ERSTER, GELD_LETZTER, Muster_Geld_Bild); }
 
 }  // namespace velmora

@@ -141,13 +141,9 @@ Rastport* Knauf() {
     return b.Fertig();
 }
 
+// The entries of "pirak_res.res" (file 6) from erster to letzter.
 MusterGruppe Gruppe(int32_t erster, int32_t letzter, const char* name) {
-    MusterGruppe g{6, erster, {}, name};
-    for (int32_t e = erster; e <= letzter; ++e) {
-        Rastport* rp = Muster_Live_Bild(24000 + e);
-        g.bilder.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
-    }
-    return g;
+    return Muster_Gruppe(6, erster, letzter, name, Muster_Live_Bild);
 }
 
 }  // namespace

@@ -304,14 +304,8 @@ Rastport* Disk_Unter_Maus() {
     return b.Fertig();
 }
 
-std::vector<ResDateiEintrag> Datei(int32_t anzahl, Rastport* (*bild)(int32_t)) {
-    std::vector<ResDateiEintrag> d;
-    for (int32_t i = 0; i < anzahl; ++i) {
-        Rastport* rp = bild(i);
-        d.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
-    }
-    return d;
-}
+// Entries 0 to anzahl - 1 of a file.
+std::vector<ResDateiEintrag> Datei(int32_t anzahl, Rastport* (*bild)(int32_t)) { return Muster_Eintraege(0, anzahl - 1, bild); }
 
 }  // namespace
 

@@ -561,16 +561,6 @@ Rastport* Bild_Zu(int32_t slave) {
     }
 }
 
-// The entries from `erster` to `letzter` of one file (slave = file x 4000 + entry).
-MusterGruppe Gruppe(int32_t datei, int32_t erster, int32_t letzter, const char* name) {
-    MusterGruppe g{datei, erster, {}, name};
-    for (int32_t e = erster; e <= letzter; ++e) {
-        Rastport* rp = Bild_Zu(datei * BILD_RES_DIREKT_VERSATZ + e);
-        g.bilder.push_back(rp ? Muster_Eintrag(rp, true) : Res_Datenblock(nullptr, 0));
-    }
-    return g;
-}
-
 }  // namespace
 
 Rastport* Muster_Spieler_Bild(int32_t slave) { return Bild_Zu(slave); }
@@ -579,15 +569,26 @@ void Muster_Hemd(Leinwand& b, int32_t x, int32_t y, int32_t w, int32_t h, int32_
     Hemd(b, x, y, w, h, ART_FARBE[std::clamp(art, 0, 3)]);
 }
 
+MusterGruppe Muster_Gruppe(int32_t datei, int32_t erster, int32_t letzter, const char* name,
+                           Rastport* (*bild)(int32_t slave)) {
+    MusterGruppe g{datei, erster, {}, name};
+    for (int32_t e = erster; e <= letzter; ++e)
+        g.bilder.push_back(Muster_Eintrag(bild(datei * BILD_RES_DIREKT_VERSATZ + e), true));
+    return g;
+}
+
 std::vector<MusterGruppe> Muster_Spieler_Gruppen() {
+    const auto gruppe = [](int32_t datei, int32_t erster, int32_t letzter, const char* name) {
+        return Muster_Gruppe(datei, erster, letzter, name, Bild_Zu);
+    };
     std::vector<MusterGruppe> g;
-    g.push_back(Gruppe(2, 0, 330, "the talent badges and the stars"));
-    g.push_back(Gruppe(2, 332, 340, "the card's shirts and strain gauges"));
-    g.push_back(Gruppe(6, 10, 13, "the injury and suspension marks"));
-    g.push_back(Gruppe(6, 36, 39, "the small kind shirts"));
-    g.push_back(Gruppe(7, 0, 18, "the player card"));
-    g.push_back(Gruppe(7, 51, 151, "the talents screen"));
-    g.push_back(Gruppe(7, 298, 320, "the talent list window"));
+    g.push_back(gruppe(2, 0, 330, "the talent badges and the stars"));
+    g.push_back(gruppe(2, 332, 340, "the card's shirts and strain gauges"));
+    g.push_back(gruppe(6, 10, 13, "the injury and suspension marks"));
+    g.push_back(gruppe(6, 36, 39, "the small kind shirts"));
+    g.push_back(gruppe(7, 0, 18, "the player card"));
+    g.push_back(gruppe(7, 51, 151, "the talents screen"));
+    g.push_back(gruppe(7, 298, 320, "the talent list window"));
     return g;
 }
 

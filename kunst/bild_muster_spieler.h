@@ -28,6 +28,11 @@ struct MusterGruppe {
     const char* name;
 };
 std::vector<MusterGruppe> Muster_Spieler_Gruppen();
+// The entries erster to letzter of resource file `datei` as one group: each
+// the picture `bild` draws for its slave (datei x 4000 + entry), an empty
+// data block where it draws none.
+MusterGruppe Muster_Gruppe(int32_t datei, int32_t erster, int32_t letzter, const char* name,
+                           Rastport* (*bild)(int32_t slave));
 
 // The small shirt of a player kind (0 goalkeeper ... 3 forward) in the kind's
 // colour, into w x h at (x, y) of a canvas (the line-up screens' markers).

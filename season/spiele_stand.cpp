@@ -10,8 +10,8 @@
 #include "club/club_netz.h"
 #include "club/spieler.h"
 #include "club/team.h"
-#include "core/bytes.h"
 #include "core/debug.h"
+#include "core/le.h"
 #include "core/spielstand.h"
 #include "season/spiele.h"
 #include "season/spiele_intern.h"
@@ -21,12 +21,6 @@ namespace velmora {
 using namespace spiele_intern;
 
 namespace {
-
-void Packe32(std::vector<uint8_t>& out, uint32_t v) {
-    uint8_t b[4];
-    Bytes_Put32(b, v);
-    out.insert(out.end(), b, b + 4);
-}
 
 // Server: the versions of the store handed out; client: the one it holds.
 Abgleich_Server& Server_Fassungen() {
@@ -42,21 +36,21 @@ Abgleich_Client kopie;
 // counter, u32 games, the 32-byte games, u32 events, the 9-byte events, u32
 // card entries, the 12-byte entries, u32 rules, the 8-byte rules.
 void Spiele_Save(std::vector<uint8_t>& out) {
-    Packe32(out, SPIELE_MAGIC);
-    Packe32(out, SPIELE_VERSION);
-    Packe32(out, g.folge);
-    Packe32(out, uint32_t(g.spiele.size()));
+    Le_Put_U32(out, SPIELE_MAGIC);
+    Le_Put_U32(out, SPIELE_VERSION);
+    Le_Put_U32(out, g.folge);
+    Le_Put_U32(out, uint32_t(g.spiele.size()));
     const uint8_t* p = reinterpret_cast<const uint8_t*>(g.spiele.data());
     out.insert(out.end(), p, p + g.spiele.size() * sizeof(SpielDatensatz));
-    Packe32(out, uint32_t(g.ereignisse.size()));
+    Le_Put_U32(out, uint32_t(g.ereignisse.size()));
     p = reinterpret_cast<const uint8_t*>(g.ereignisse.data());
     out.insert(out.end(), p, p + g.ereignisse.size() * sizeof(SpielEreignis));
-    Packe32(out, uint32_t(g.sperren.size()));
+    Le_Put_U32(out, uint32_t(g.sperren.size()));
     for (const auto& [k, e] : g.sperren) {
         p = reinterpret_cast<const uint8_t*>(&e);
         out.insert(out.end(), p, p + sizeof e);
     }
-    Packe32(out, uint32_t(g.regeln.size()));
+    Le_Put_U32(out, uint32_t(g.regeln.size()));
     for (const auto& [k, r] : g.regeln) {
         p = reinterpret_cast<const uint8_t*>(&r);
         out.insert(out.end(), p, p + sizeof r);

@@ -20,6 +20,7 @@
 #include "club/regeln.h"
 #include "club/talente.h"
 #include "core/bytes.h"
+#include "core/le.h"
 #include "core/str.h"
 #include "net/richter.h"
 #include "season/kalender.h"
@@ -194,7 +195,7 @@ TEST_F(NewsNetzTest, ClientSetChangesOnlyItsOwnTeamOnTheServer) {
     });
     // A 1014 for another team is ignored without an answer.
     std::vector<uint8_t> a, antwort;
-    for (int32_t w : {1, 4, -1, NEWS_SET_LOESCHEN}) News_Put32(a, uint32_t(w));
+    for (int32_t w : {1, 4, -1, NEWS_SET_LOESCHEN}) Le_Put_U32(a, uint32_t(w));
     Server([&] {
         EXPECT_TRUE(News_Server_Setzen(3, a.data(), a.size(), antwort));
         EXPECT_TRUE(antwort.empty());
@@ -224,7 +225,7 @@ TEST_F(NewsNetzTest, ClientAnswerReachesTheServerAndTheRequestGoes) {
 }
 
 TEST_F(NewsNetzTest, MalformedRequestsAreRefused) {
-    auto i32 = [](std::vector<uint8_t>& v, int32_t w) { News_Put32(v, uint32_t(w)); };
+    auto i32 = [](std::vector<uint8_t>& v, int32_t w) { Le_Put_U32(v, uint32_t(w)); };
     std::vector<uint8_t> kopf(40, 0);
     auto hinzufuegen = [&](int32_t flags, int32_t kopf0, std::vector<uint8_t> text, bool laenge_stimmt) {
         std::vector<uint8_t> a;
