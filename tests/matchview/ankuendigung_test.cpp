@@ -1,14 +1,20 @@
 // tests/matchview/ankuendigung_test.cpp - the announcement buffer in a running
 // game: adding, refusing, taking by key, the save block and received items,
-// the sending to a client's team; the pre-match plates and the paging.
+// the sending to a client's team; the pre-match plates and the paging, the
+// squads' panels in front of the pre-match figures.
 #include <cstring>
 #include <vector>
 
+#include "club/aufstellung.h"
+#include "club/formation.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/optionen.h"
+#include "gfx/bildnr_seiten.h"
+#include "gfx/rastport.h"
 #include "gfx/bild.h"
 #include "matchview/ankuendigung.h"
+#include "matchview/ankuendigung_intern.h"
 #include "matchview/ergebnis_seite.h"
 #include "matchview/vorspiel.h"
 #include "net/net.h"
@@ -161,6 +167,42 @@ TEST_F(AnkuendigungPuffer, ABadRecordRefusesTheSaveAndIsDroppedFromTheServer) {
         EXPECT_TRUE(Ankuendigung_Aus_Buffer());
         EXPECT_FALSE(Ankuendigung_Phase_Laeuft());
         Bild_Hooks().res_slot = slot;
+    });
+}
+
+// A home figure of depth row 3 in the outer column reaches under the squad's
+// panel: the panel stands in front of it, so the pre-match picture's home
+// panel is the same whether the player stands there or at his own place.
+TEST_F(AnkuendigungPuffer, AFigureOfAnOuterColumnStandsBehindTheSquadsPanel) {
+    Beim_Ersten_Zug([](int32_t team) {
+        const int32_t w = Liga(team);
+        const int32_t gast = team == 3 ? 4 : 3;
+        // The manager places him himself: no assistant's line-up moves him back.
+        Team_Wert(TW_FORMATION_BYTE, team, FORMATION_BYTE_ASSI, OP_LOESCHEN);
+        auto bild = [&] {
+            Ankuendigung_Setzen(w, team, gast, 1, 0, 0, nullptr);
+            Rastport* seite = Ankuendigung_Zeichnen();
+            std::vector<uint16_t> pixel;
+            if (seite) pixel.assign(Rastport_Pixels16(seite), Rastport_Pixels16(seite) + 800 * 600);
+            Rastport_Free(seite);
+            return pixel;
+        };
+        const std::vector<uint16_t> vorher = bild();
+        int32_t spieler[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, 16);
+        bool versetzt = false;
+        for (int32_t i = 0; i < n && !versetzt; ++i)
+            versetzt = Spieler_Wert(SPW_ART, spieler[i], 0, OP_LESEN) > 0 && Spieler_Setze_Formationsposition(spieler[i], 0, 3);
+        ASSERT_TRUE(versetzt);
+        const std::vector<uint16_t> aussen = bild();
+        ASSERT_EQ(vorher.size(), 800u * 600u);
+        ASSERT_EQ(aussen.size(), vorher.size());
+        EXPECT_NE(vorher, aussen) << "the figure moved";
+        int32_t anders = 0;
+        for (int32_t y = VORSPIEL_TAFEL_Y; y < VORSPIEL_TAFEL_Y + VORSPIEL_TAFEL_H; ++y)
+            for (int32_t x = VORSPIEL_TAFEL_X[0]; x < VORSPIEL_TAFEL_X[0] + VORSPIEL_TAFEL_B; ++x)
+                anders += vorher[size_t(y) * 800 + size_t(x)] != aussen[size_t(y) * 800 + size_t(x)];
+        EXPECT_EQ(anders, 0) << "pixels of the home panel show the figure";
     });
 }
 
