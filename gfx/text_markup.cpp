@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "core/debug.h"
 #include "gfx/blit.h"
@@ -574,6 +575,15 @@ char* Str_Auf_Breite(const char* text, char* out, size_t groesse, Font* font, in
     constexpr char MARKE[] = "\x85";
     const size_t n = Anfuegen_Bis(text, out, groesse - 1, 0, font, breite, Text_Width(font, MARKE));
     if (n + 1 < groesse) std::memcpy(out + n, MARKE, 2);
+    // The text check judges at the text's place whether the cut was needed.
+    if (Text_Pruefung_An()) {
+        std::string sichtbar;
+        for (const char* p = out; *p;)
+            if (*p == '^') p += std::max(1, Markup_Code_Laenge(p));
+            else if (uint8_t(*p) < 32) ++p;
+            else sichtbar += *p++;
+        Text_Pruefung_Gekuerzt(sichtbar, Text_Width(font, text) - Text_Width(font, out));
+    }
     return out;
 }
 

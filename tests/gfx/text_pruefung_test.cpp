@@ -1,5 +1,6 @@
 // tests/gfx/text_pruefung_test.cpp - the text layer's check of texts that do
-// not fit, and the fitting of a text into a field with the installation's
+// not fit (past an edge, into a neighbour, off their plate, cut with room to
+// spare), and the fitting of a text into a field with the installation's
 // fonts: a smaller font of the set when the text fits in it, else a mark.
 #include <gtest/gtest.h>
 
@@ -83,6 +84,54 @@ TEST_F(TextPruefung, RecordsTextsPastTheEdgeIntoTheNextColumnOrIntoANeighbourAnd
     Text_Pruefung_Beenden();
     Text_Printf(rp, f9, "%s", 190, 20, "Mittelfeld");
     EXPECT_TRUE(Text_Pruefung_Befunde().empty());
+}
+
+// Pictures painted and texts drawn on them in one frame: a fill (x, y, w, h),
+// or a text at (x, y), cut by Str_Auf_Breite to `breite` when it is above 0.
+struct Schicht {
+    const char* text;
+    int32_t x, y, w = 0, h = 0, breite = 0;
+};
+
+TEST_F(TextPruefung, RecordsATextCutWhereItHadRoomAndATextThatRunsOffItsPlate) {
+    Font* f9 = Font_Get(9);
+    ASSERT_NE(f9, nullptr);
+    const char* lang = "Mittelfeldspieler";
+    const struct {
+        const char* name;
+        std::vector<Schicht> schichten;
+        std::string erwartet;   // "art" of each finding, joined by "|"
+    } faelle[] = {
+        {"cut with room", {{"", 0, 0, 200, 60}, {lang, 10, 30, 0, 0, 40}}, "Gekuerzt"},
+        {"cut before a neighbour", {{"", 0, 0, 200, 60}, {lang, 10, 30, 0, 0, 40}, {"Ryan", 54, 30}}, ""},
+        {"cut at its plate's end", {{"", 0, 0, 200, 60}, {"", 0, 15, 56, 30}, {lang, 10, 30, 0, 0, 40}}, ""},
+        {"cut at a column's line", {{"", 0, 0, 200, 60}, {"", 60, 10, 1, 40}, {lang, 10, 30, 0, 0, 40}}, ""},
+        {"cut at the target's edge", {{"", 0, 0, 200, 60}, {lang, 150, 30, 0, 0, 40}}, ""},
+        {"whole", {{"", 0, 0, 200, 60}, {lang, 10, 30, 0, 0, 190}}, ""},
+        {"runs off its plate", {{"", 0, 0, 200, 60}, {"", 0, 15, 40, 30}, {lang, 10, 30}}, "Flaeche"},
+        {"on its plate", {{"", 0, 0, 200, 60}, {"", 0, 15, 190, 30}, {lang, 10, 30}}, ""},
+        {"on the pieces of a band", {{"", 0, 0, 200, 60}, {"", 0, 15, 40, 30}, {"", 40, 15, 150, 30}, {lang, 10, 30}}, ""},
+        {"beside an icon", {{"", 0, 0, 200, 60}, {"", 0, 15, 12, 30}, {lang, 10, 30}}, ""},
+    };
+    for (const auto& fall : faelle) {
+        Text_Pruefung_Starten();
+        Text_Pruefung_Screen(fall.name);
+        for (const Schicht& z : fall.schichten) {
+            if (!*z.text) {
+                Rastport_Fill(rp, z.x, z.y, z.w, z.h, 0, nullptr);
+                continue;
+            }
+            char kurz[128];
+            Text_Printf(rp, f9, "%s", z.x, z.y, z.breite > 0 ? Str_Auf_Breite(z.text, kurz, sizeof kurz, f9, z.breite) : z.text);
+        }
+        std::string gefunden;
+        for (const TextBefund& b : Text_Pruefung_Befunde()) gefunden += (gefunden.empty() ? "" : "|") + b.art;
+        EXPECT_EQ(gefunden, fall.erwartet) << fall.name;
+        // The cut text is judged once, at the frame's end or when the findings are read.
+        Text_Pruefung_Bild_Ende();
+        EXPECT_EQ(Text_Pruefung_Befunde().size(), fall.erwartet.empty() ? 0u : 1u) << fall.name;
+        Text_Pruefung_Beenden();
+    }
 }
 
 TEST_F(TextPruefung, ATextTooWideTakesTheNextSmallerFontOfTheSetWhenItFitsThere) {

@@ -3,8 +3,9 @@
 // panel, the players' windows, the scout's page and the match's slider panel,
 // the requesters, the match-day pages and the team editor's pages (the live
 // views' plates and ticker are checked with the views), and the test lists each
-// text that passes its window's edge or runs into the next column or a
-// neighbouring text, with its screen.
+// text that passes its window's edge, runs into the next column or a
+// neighbouring text, runs off the plate or window it stands on, or is cut
+// before its mark where it had room, with its screen.
 #include <algorithm>
 #include <sstream>
 #include <string>
