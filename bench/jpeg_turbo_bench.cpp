@@ -172,7 +172,8 @@ size_t peer_encode(PeerThread& t, const Picture& pic, std::vector<uint8_t>& out)
     return size;
 }
 
-void velmora_decode(velmora::JPEG_IMAGE_PARAMS* p, const Picture& pic, std::vector<uint8_t>& px, int cpu_class) {
+int velmora_decode(velmora::JPEG_IMAGE_PARAMS* p, const Picture& pic, std::vector<uint8_t>& px, int cpu_class,
+                   bool sound = true) {
     using namespace velmora;
     jpeg_init(p);
     jpeg_fill_kernels(p->props.stream.environment, cpu_class);
@@ -184,11 +185,13 @@ void velmora_decode(velmora::JPEG_IMAGE_PARAMS* p, const Picture& pic, std::vect
     p->image_height = p->stream_height;
     p->image_channels = 3;
     p->image_color = JPEG_COLOR_RGB;
-    if (const JPEG_RESULT r = jpeg_read(p, JPEG_OP_IMAGE_MEM); r != 0) {
+    const JPEG_RESULT r = jpeg_read(p, JPEG_OP_IMAGE_MEM);
+    if (r != 0 && sound) {
         std::fprintf(stderr, "velmora decode of %s: %d %s\n", pic.name.c_str(), r, jpeg_error_text(r));
         std::abort();
     }
     jpeg_free(p);
+    return r;
 }
 
 size_t velmora_encode(velmora::JPEG_IMAGE_PARAMS* p, const Picture& pic, std::vector<uint8_t>& out, int cpu_class) {
@@ -421,8 +424,46 @@ int profile_one(const char* request) {
     return 0;
 }
 
+// VELMORA_BENCH_DIGEST=1 prints, for every picture and class, a digest of the
+// decoded samples and of the written stream, and nothing is timed: two builds
+// that print the same lines give the same bytes.
+int digest_all() {
+    auto fnv = [](const std::vector<uint8_t>& v, size_t n) {
+        uint64_t h = 0xCBF29CE484222325ull;
+        for (size_t i = 0; i < n; ++i) h = (h ^ v[i]) * 0x100000001B3ull;
+        return h;
+    };
+    auto holder = std::make_unique<velmora::JPEG_IMAGE_PARAMS>();
+    for (const Picture& pic : pictures()) {
+        std::vector<uint8_t> px(size_t(pic.width) * pic.height * 3);
+        std::vector<uint8_t> out(tjBufSize(pic.width, pic.height, pic.sub));
+        for (int r = 0; r < kClasses; ++r) {
+            velmora_decode(holder.get(), pic, px, r);
+            const size_t n = velmora_encode(holder.get(), pic, out, r);
+            std::printf("%-36s class %d decode %016llx encode %016llx %zu\n", pic.name.c_str(), r,
+                        (unsigned long long)fnv(px, px.size()), (unsigned long long)fnv(out, n), n);
+        }
+        // Damaged copies: cut at a third and two thirds, and a byte of the
+        // data changed every 40,000 bytes.
+        for (int damage = 0; damage < 3; ++damage) {
+            Picture bad = pic;
+            if (damage < 2) bad.jpg.resize(pic.jpg.size() * size_t(damage + 1) / 3);
+            else
+                for (size_t i = 1000; i + 2 < bad.jpg.size(); i += 40000) bad.jpg[i] = uint8_t(bad.jpg[i] * 7 + 3);
+            for (int r = 0; r < kClasses; ++r) {
+                std::fill(px.begin(), px.end(), uint8_t(0));
+                const int result = velmora_decode(holder.get(), bad, px, r, false);
+                std::printf("%-36s class %d damage %d result %d decode %016llx\n", pic.name.c_str(), r, damage,
+                            result, (unsigned long long)fnv(px, px.size()));
+            }
+        }
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (const char* request = std::getenv("VELMORA_BENCH_PROFILE")) return profile_one(request);
+    if (std::getenv("VELMORA_BENCH_DIGEST")) return digest_all();
     const char* env = std::getenv("VELMORA_BENCH_ROUNDS");
     const int rounds = env ? std::max(1, std::atoi(env)) : 7;
     for (int i = 0; i < kPictures; ++i)

@@ -4,13 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-// The accurate transform's column pass is written over all eight columns at
-// once so that the compiler may take several columns per instruction (the
-// same integer results); GCC does so for it only at its higher level.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC optimize("O3")
-#endif
-
 namespace velmora {
 
 namespace {
@@ -181,33 +174,67 @@ constexpr int32_t kNarrow = 8192;
 
 inline int32_t magnitude(int32_t v) { return v ^ (v >> 31); }
 
-// The column pass in 32 bits over all eight columns at once: each step is
-// written over the columns (they lie side by side in the work rows), so the
-// compiler may take several columns per instruction. Rows from N on are zero
-// and not read. By the bound above, y plus its rounding constant 2^20 stays
-// within 32 bits; the samples are clamped as clamp_sample does.
+// The column pass in 32 bits over all eight columns at once: each step works
+// on four columns of a row as one vector value (the compiler's generic
+// vectors, 16 bytes, which every x86-64 processor holds in one register at any
+// optimisation level), so the columns go four to an instruction. Rows from N
+// on are zero and not read. By the bound above, y plus its rounding constant
+// 2^20 stays within 32 bits; the samples are clamped as clamp_sample does.
+typedef int32_t FourColumns __attribute__((vector_size(16)));
+typedef int16_t EightSamples __attribute__((vector_size(16)));
+typedef uint16_t EightCoefficients __attribute__((vector_size(16)));   // wrapping arithmetic
+
+// Row r's columns c .. c + 3 of the work rows; zero from row N on.
 template <int N>
-inline void columns_narrow(const int32_t* work, int16_t* block) {
-    for (int c = 0; c < 8; ++c) {
-        const int32_t x0 = work[c], x1 = work[8 + c], x2 = N > 2 ? work[16 + c] : 0, x3 = N > 2 ? work[24 + c] : 0;
-        const int32_t x4 = N > 4 ? work[32 + c] : 0, x5 = N > 4 ? work[40 + c] : 0;
-        const int32_t x6 = N > 4 ? work[48 + c] : 0, x7 = N > 4 ? work[56 + c] : 0;
-        const int32_t o1 = 32138 * x1 + 6393 * x7, o2 = 6393 * x1 - 32138 * x7;
-        const int32_t o3 = 18205 * x5 + 27246 * x3, o4 = 27246 * x5 - 18205 * x3;
-        const int32_t a = o1 - o3;
-        const int32_t b = ((o1 + o3 + 2048) >> 12) * 5793;
-        const int32_t h = a + (o4 - o2);
-        const int32_t d = ((o2 + o4 + 2048) >> 12) * 5793;
-        const int32_t e = a + (o2 - o4);
-        const int32_t E0 = (x0 + x4) * 32768, E1 = (x0 - x4) * 32768;
-        const int32_t f = 42813 * x2 + 17734 * x6, g = 17734 * x2 - 42813 * x6;
-        const int32_t w0 = E0 + f, w3 = E0 - f, w1 = E1 + g, w2 = E1 - g;
-        const int32_t y[8] = {w0 + b, w1 + e, w2 + h, w3 + d, w3 - d, w2 - h, w1 - e, w0 - b};
-        for (int i = 0; i < 8; ++i) {
-            const int32_t v = ((y[i] + 1048576) >> 21) + 128;
-            block[i * 8 + c] = int16_t(v < 0 ? 0 : v > 255 ? 255 : v);
-        }
-    }
+[[gnu::always_inline]] inline FourColumns work_row(const int32_t* work, int r, int c) {
+    FourColumns v = {};
+    if (r < N) std::memcpy(&v, work + r * 8 + c, sizeof v);
+    return v;
+}
+
+// Four samples descaled and clamped to 0-255 (a comparison gives all ones
+// where it holds) at out[0 .. 3]; each is the low half of its 32-bit lane.
+[[gnu::always_inline]] inline void put_samples(int16_t* out, FourColumns y) {
+    FourColumns v = ((y + 1048576) >> 21) + 128;
+    v &= v > 0;
+    const FourColumns over = v > 255;
+    v = (v & ~over) | (over & 255);
+    const EightSamples both = EightSamples(v);
+    const EightSamples four = __builtin_shufflevector(both, both, 0, 2, 4, 6, 0, 2, 4, 6);
+    std::memcpy(out, &four, 4 * sizeof(int16_t));
+}
+
+// Columns c .. c + 3 of the block.
+template <int N>
+[[gnu::always_inline]] inline void column_quad(const int32_t* work, int c, int16_t* block) {
+    const FourColumns x0 = work_row<N>(work, 0, c), x1 = work_row<N>(work, 1, c);
+    const FourColumns x2 = work_row<N>(work, 2, c), x3 = work_row<N>(work, 3, c);
+    const FourColumns x4 = work_row<N>(work, 4, c), x5 = work_row<N>(work, 5, c);
+    const FourColumns x6 = work_row<N>(work, 6, c), x7 = work_row<N>(work, 7, c);
+    const FourColumns o1 = 32138 * x1 + 6393 * x7, o2 = 6393 * x1 - 32138 * x7;
+    const FourColumns o3 = 18205 * x5 + 27246 * x3, o4 = 27246 * x5 - 18205 * x3;
+    const FourColumns a = o1 - o3;
+    const FourColumns b = ((o1 + o3 + 2048) >> 12) * 5793;
+    const FourColumns h = a + (o4 - o2);
+    const FourColumns d = ((o2 + o4 + 2048) >> 12) * 5793;
+    const FourColumns e = a + (o2 - o4);
+    const FourColumns E0 = (x0 + x4) * 32768, E1 = (x0 - x4) * 32768;
+    const FourColumns f = 42813 * x2 + 17734 * x6, g = 17734 * x2 - 42813 * x6;
+    const FourColumns w0 = E0 + f, w3 = E0 - f, w1 = E1 + g, w2 = E1 - g;
+    put_samples(block + 0 * 8 + c, w0 + b);
+    put_samples(block + 1 * 8 + c, w1 + e);
+    put_samples(block + 2 * 8 + c, w2 + h);
+    put_samples(block + 3 * 8 + c, w3 + d);
+    put_samples(block + 4 * 8 + c, w3 - d);
+    put_samples(block + 5 * 8 + c, w2 - h);
+    put_samples(block + 6 * 8 + c, w1 - e);
+    put_samples(block + 7 * 8 + c, w0 - b);
+}
+
+template <int N>
+[[gnu::always_inline]] inline void columns_narrow(const int32_t* work, int16_t* block) {
+    column_quad<N>(work, 0, block);
+    column_quad<N>(work, 4, block);
 }
 
 // The accurate 8x8 transform; with a table, each coefficient is dequantised as
@@ -221,6 +248,7 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
     int32_t work[64];
     uint32_t rows = 0;       // bit r: row r has a nonzero coefficient
     int32_t wide = 0;        // OR of the magnitudes of the column pass's inputs
+    FourColumns wide4 = {};  // the same over the rows that take a pass, four lanes
     // Rows above the last one holding a coefficient give zero: they take no
     // pass, and only the rows the column pass reads are cleared below.
     int last = 7;
@@ -230,6 +258,8 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
         std::memcpy(&tail, block + last * 8 + 4, 8);
         if ((head | tail) != 0) break;
     }
+    // Unrolled, so each row's place in the work rows is known to the compiler.
+    #pragma GCC unroll 8
     for (int r = 0; r <= last; ++r) {
         int32_t* w = work + r * 8;
         // Most rows of a coded block hold nothing past their first coefficient
@@ -247,45 +277,68 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
             wide |= magnitude(v);
             continue;
         }
-        int32_t row[8];
-        #pragma GCC unroll 8
-        for (int i = 0; i < 8; ++i)
-            row[i] = Dequant ? int16_t(int32_t(block[r * 8 + i]) * int32_t(table[r * 8 + i])) : block[r * 8 + i];
+        // The row dequantised eight coefficients at a time: the product of the
+        // 16-bit lanes wraps to 16 bits as the store of jpeg_dequantize does.
+        EightCoefficients in;
+        std::memcpy(&in, block + r * 8, sizeof in);
+        if (Dequant) {
+            EightCoefficients q;
+            std::memcpy(&q, table + r * 8, sizeof q);
+            in *= q;
+        }
+        uint64_t low, high;
+        std::memcpy(&low, &in, 8);
+        std::memcpy(&high, reinterpret_cast<const char*>(&in) + 8, 8);
         // A row with only its first coefficient set gives it times 8 in every
         // place (every term but the 32768-scaled one is zero), so it needs no pass.
-        if ((row[1] | row[2] | row[3] | row[4] | row[5] | row[6] | row[7]) == 0) {
-            const int32_t v = row[0] * 8;
-            #pragma GCC unroll 8
-            for (int i = 0; i < 8; ++i) w[i] = v;
+        if (((low >> 16) | high) == 0) {
+            const int32_t v = int16_t(in[0]) * 8;
+            const FourColumns same = FourColumns{} + v;
+            std::memcpy(w, &same, sizeof same);
+            std::memcpy(w + 4, &same, sizeof same);
             rows |= uint32_t(v != 0) << r;
             wide |= magnitude(v);
             continue;
         }
         rows |= 1u << r;
-        int32_t m = 0;
+        int32_t row[8];
         #pragma GCC unroll 8
-        for (int i = 0; i < 8; ++i) m |= magnitude(row[i]);
-        if (m < kNarrow) {
+        for (int i = 0; i < 8; ++i) row[i] = int16_t(in[i]);
+        // Every magnitude below 8192 exactly when none of the 16-bit magnitudes
+        // (sign-extended, as the 32-bit ones) sets one of its top three bits.
+        const EightCoefficients sign = EightCoefficients(EightSamples(in) >> 15);
+        const EightCoefficients mag = in ^ sign;
+        uint64_t mlow, mhigh;
+        std::memcpy(&mlow, &mag, 8);
+        std::memcpy(&mhigh, reinterpret_cast<const char*>(&mag) + 8, 8);
+        FourColumns out[2];
+        if (((mlow | mhigh) & 0xE000E000E000E000ull) == 0) {
             int32_t y[8];
-            if ((row[4] | row[5] | row[6] | row[7]) == 0) accurate_pass<int32_t, 4>(row, y);
+            if (high == 0) accurate_pass<int32_t, 4>(row, y);
             else accurate_pass<int32_t>(row, y);
-            #pragma GCC unroll 8
-            for (int i = 0; i < 8; ++i) w[i] = (y[i] + 2048) >> 12;
+            out[0] = (FourColumns{y[0], y[1], y[2], y[3]} + 2048) >> 12;
+            out[1] = (FourColumns{y[4], y[5], y[6], y[7]} + 2048) >> 12;
         } else {
             int64_t x[8], y[8];
             #pragma GCC unroll 8
             for (int i = 0; i < 8; ++i) x[i] = row[i];
             accurate_pass<int64_t>(x, y);
-            #pragma GCC unroll 8
-            for (int i = 0; i < 8; ++i) w[i] = int32_t((y[i] + 2048) >> 12);
+            auto at = [&y](int i) { return int32_t((y[i] + 2048) >> 12); };
+            out[0] = FourColumns{at(0), at(1), at(2), at(3)};
+            out[1] = FourColumns{at(4), at(5), at(6), at(7)};
         }
-        #pragma GCC unroll 8
-        for (int i = 0; i < 8; ++i) wide |= magnitude(w[i]);
+        std::memcpy(w, &out[0], sizeof out[0]);   // whole vectors, as the column pass reads them
+        std::memcpy(w + 4, &out[1], sizeof out[1]);
+        wide4 |= (out[0] ^ (out[0] >> 31)) | (out[1] ^ (out[1] >> 31));
     }
+    for (int i = 0; i < 4; ++i) wide |= wide4[i];
     const int used = rows < 4 ? 2 : rows < 16 ? 4 : 8;
     const int read = rows <= 1 ? 1 : wide < kNarrow ? used : 8;
-    for (int r = last + 1; r < read; ++r)
-        for (int i = 0; i < 8; ++i) work[r * 8 + i] = 0;
+    const FourColumns none = {};
+    for (int r = last + 1; r < read; ++r) {
+        std::memcpy(work + r * 8, &none, sizeof none);
+        std::memcpy(work + r * 8 + 4, &none, sizeof none);
+    }
     if (rows <= 1) {   // every column has only its first value: y[i] = x[0] * 32768 in all eight places
         #pragma GCC unroll 8
         for (int c = 0; c < 8; ++c) {
