@@ -29,8 +29,6 @@ int32_t Distanz(int32_t dx, int32_t dy) {
     return d >= 2147483647.0 ? INT32_MAX : int32_t(d);
 }
 
-double Hypot(double dx, double dy) { return std::sqrt(dx * dx + dy * dy); }
-
 int32_t Abstand(int32_t a, int32_t b) {
     int64_t d = int64_t(a) - b;
     d = d < 0 ? -d : d;

@@ -1,5 +1,6 @@
 // core/zahlen.h - small arithmetic shared by all modules.
 #pragma once
+#include <cmath>
 #include <cstdint>
 
 namespace velmora {
@@ -11,7 +12,19 @@ int32_t Min(int32_t a, int32_t b);
 void Tausche(int32_t* a, int32_t* b);
 void Tausche(uint32_t* a, uint32_t* b);
 int32_t Distanz(int32_t dx, int32_t dy);     // sqrt(dx^2 + dy^2), truncated
-double Hypot(double dx, double dy);
+// The plain root of the squares (no overflow guard: callers measure
+// distances on the pitch and screen); inline for the live match's loops.
+inline double Hypot(double dx, double dy) { return std::sqrt(dx * dx + dy * dy); }
+// The length of (dx, dy) exactly as the C library's hypotf gives it for
+// finite values (the squares, exact in double, summed and rooted there and
+// rounded once to float), inline: the live match measures thousands of
+// distances a frame. Floats only: a double argument would round.
+inline float Hypot_F(float dx, float dy) {
+    const double x = dx, y = dy;
+    return float(std::sqrt(x * x + y * y));
+}
+template <class A, class B>
+float Hypot_F(A, B) = delete;
 int32_t Abstand(int32_t a, int32_t b);       // |a - b|
 int32_t Runden(double wert);                 // half away from zero
 int32_t Prozent(double a, double b);         // a / b x 100, half away from zero; 0 for b = 0

@@ -123,7 +123,7 @@ void Jagen(Lage& l, Ohne_Ball_Ziel& z) {
                 l.pv = m.tempo;
             }
         }
-        const float zum_punkt = std::hypot(l.px - l.f->pos[0], l.py - l.f->pos[1]);
+        const float zum_punkt = Hypot_F(l.px - l.f->pos[0], l.py - l.f->pos[1]);
         const bool am_rand = l.px <= 100 || l.px >= 10700 || l.py <= 300 || l.py >= 6506;
         const bool zum_treffpunkt = (l.d >= 400 || float(l.t) <= zum_punkt) && !am_rand;
         if (zum_treffpunkt) {
@@ -229,7 +229,7 @@ void Zone_Halten(Lage& l, Ohne_Ball_Ziel& z) {
     const uint32_t zs = l.satz->spielzustand;
     if (!(z.p < 50 || zs == SZ_ANSTOSS || zs == SZ_ABSTOSS)) return;
     const float hx = float(sm.linie[0]), hy = float(sm.linie[2]);
-    if (Ohne_Ball_In_Zone(sm, z.x, z.y) && std::hypot(z.x - hx, z.y - hy) <= 500) return;
+    if (Ohne_Ball_In_Zone(sm, z.x, z.y) && Hypot_F(z.x - hx, z.y - hy) <= 500) return;
     float tx = std::clamp(hx, 1100.0f, 9700.0f);
     const float bx = l.b->pos[0];
     if (zs == SZ_SPIEL && std::fabs(tx - l.ox) > l.bo && std::fabs(tx - bx) < 2000)
@@ -279,7 +279,7 @@ void Spielzustand_Regeln(Lage& l, Ohne_Ball_Ziel& z) {
             }
             const Anweisung& a = *Figur_Aktuelle_Anweisung(l.f);
             const float bx = l.b->pos[0], by = l.b->pos[1];
-            const bool alt_nah = std::hypot(a.ziel[0] - bx, a.ziel[1] - by) < 915;
+            const bool alt_nah = Hypot_F(a.ziel[0] - bx, a.ziel[1] - by) < 915;
             // A defender who stands in his box, clear of the ball's distance
             // and of the taker's band, stays: drawing a new box point at every
             // arrival kept the box running across the ball and the kick waiting.
@@ -288,7 +288,7 @@ void Spielzustand_Regeln(Lage& l, Ohne_Ball_Ziel& z) {
             if (kasten && steht && im_kasten && l.d >= 915 && std::fabs(l.f->pos[0] - bx) >= ABWEHR_FREISTOSS_GASSE) {
                 z.p = 0;
             } else if (a.dauer == 0 || alt_nah) {
-                if (std::hypot(z.x - bx, z.y - by) < 915 || z.p == 0) Ohne_Ball_Freistoss(satz, l.slot, l.v, 0.8f, z);
+                if (Hypot_F(z.x - bx, z.y - by) < 915 || z.p == 0) Ohne_Ball_Freistoss(satz, l.slot, l.v, 0.8f, z);
             } else {
                 z.p = 0;   // already on his way to a point far enough
             }
@@ -351,7 +351,7 @@ void KI_Abwehr(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
     l.dir2 = float((((1 - l.seite) ^ (satz->seiten_gewechselt ? 1 : 0)) * 2) - 1);
     l.po = std::fabs(f.pos[0] - l.ox);
     l.bo = std::fabs(l.b->pos[0] - l.ox);
-    l.d = std::hypot(f.pos[0] - l.b->pos[0], f.pos[1] - l.b->pos[1]);
+    l.d = Hypot_F(f.pos[0] - l.b->pos[0], f.pos[1] - l.b->pos[1]);
     l.e = Spielfeld_Einsatzweite(l.seite);
     l.k = satz->taktik[l.seite][10];
     l.weite = S8(sm.rolle[ROLLE(144)]);

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "core/rnd.h"
+#include "core/zahlen.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/ki_ohne_ball.h"
@@ -52,7 +53,7 @@ void Ins_Feld(Ohne_Ball_Ziel& z) {
 bool Nachzielen(Lage& l, bool mit_punkt, float* px, float* py, float* ph) {
     const Figur& f = *l.f;
     const Figur& b = *l.b;
-    const float bv = std::hypot(b.v[0], b.v[1]);
+    const float bv = Hypot_F(b.v[0], b.v[1]);
     if (!(l.dg < 1500) || Figur_Aktuelle_Anweisung(l.f)->flags != 0 || !(bv > 0)) return false;
     const float k = mit_punkt ? 2.0f : 1.5f;
     const float ax = mit_punkt ? f.pos[0] - 0.18f * f.v[0] : f.pos[0];
@@ -63,8 +64,8 @@ bool Nachzielen(Lage& l, bool mit_punkt, float* px, float* py, float* ph) {
     if (!(a > 30 && a < 3000)) return false;
     int32_t v = int32_t(l.v);
     float h = b.pos[2];
-    Ball_Hoehe_Nach_Zeit(l.satz, &f, std::hypot(fx - f.pos[0], fy - f.pos[1]), &v, 220, &fx, &fy, &h);
-    const float ball_zeit = std::hypot(fx - b.pos[0], fy - b.pos[1]) / bv;
+    Ball_Hoehe_Nach_Zeit(l.satz, &f, Hypot_F(fx - f.pos[0], fy - f.pos[1]), &v, 220, &fx, &fy, &h);
+    const float ball_zeit = Hypot_F(fx - b.pos[0], fy - b.pos[1]) / bv;
     if (!(ball_zeit < 0.8f) || fx < -10 || fx > 10810) return false;
     *px = fx;
     *py = fy;
@@ -87,8 +88,8 @@ void Reichweite_Waehlen(Lage& l, Ohne_Ball_Ziel& z, int32_t t, bool empfaenger, 
         const float tau = float(t) / ba.tempo + (b.flug_zeit - b.flug_start) / 1000;
         h = tau * ba.vz - (981 - ba.tempo / 10) * tau * tau;
     }
-    const float zum = std::hypot(px - l.f->pos[0], py - l.f->pos[1]);
-    const float tor = std::hypot(l.f->pos[0] - l.gx, l.f->pos[1] - float(SPIELFELD_MITTE_Y));
+    const float zum = Hypot_F(px - l.f->pos[0], py - l.f->pos[1]);
+    const float tor = Hypot_F(l.f->pos[0] - l.gx, l.f->pos[1] - float(SPIELFELD_MITTE_Y));
     const int32_t anim = KI_Spieler_Anim_Waehlen(l.satz, l.f, l.slot, zum, h, zum / std::max(1.0f, l.v), tor < 2300,
                                                  tor < 2900);
     const Anim_Satz* r = anim >= 0 ? Anim_Zeile(anim) : nullptr;
@@ -123,7 +124,7 @@ bool Zum_Ball(Lage& l, Ohne_Ball_Ziel& z) {
         Ohne_Ball_Empfaenger_Zeit_Setzen(satz, -1);
         Ohne_Ball_Laeufer_Setzen(satz, l.seite, -1);
     }
-    const float d = std::hypot(l.f->pos[0] - l.b->pos[0], l.f->pos[1] - l.b->pos[1]);
+    const float d = Hypot_F(l.f->pos[0] - l.b->pos[0], l.f->pos[1] - l.b->pos[1]);
     const bool laeuft = (t >= 0 && d < radius) || empfaenger;
     if (laeuft) {
         const float zeit = Ohne_Ball_Empfaenger_Zeit(satz);
@@ -211,7 +212,7 @@ void Zone_Halten(Lage& l, Ohne_Ball_Ziel& z) {
     const uint32_t zs = l.satz->spielzustand;
     if (!(z.p < 50 || zs == SZ_ANSTOSS || zs == SZ_ABSTOSS)) return;
     const float hx = float(sm.linie[1]), hy = float(sm.linie[3]);
-    if (Ohne_Ball_In_Zone(sm, z.x, z.y) && std::hypot(z.x - hx, z.y - hy) <= 500) return;
+    if (Ohne_Ball_In_Zone(sm, z.x, z.y) && Hypot_F(z.x - hx, z.y - hy) <= 500) return;
     const float y = std::clamp(2 * hy - l.f->pos[1], 0.0f, float(SPIELFELD_BREITE));
     Ohne_Ball_Laufen(z, hx, y, float(Rnd(80, 100)) * l.v / 100, 50);
 }

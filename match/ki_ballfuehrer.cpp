@@ -382,7 +382,7 @@ void Schiessen(Lage& l) {
     if (l.situation == 1) v *= 1.3f;
     const int32_t u = a / 4 + 500 + Wert(satz, l.slot, W_ZWEITE) / 4;
     const int32_t e = tech < Wert(satz, l.slot, W_KRAFT) ? 16 : 0;
-    const float entfernung = std::hypot(ax - l.b->pos[0], ay - l.b->pos[1]);
+    const float entfernung = Hypot_F(ax - l.b->pos[0], ay - l.b->pos[1]);
     if (entfernung > 1500) v = v * float(Rnd(108, Rnd(0, u) / 30 + 108 + e)) / 100;
     else v = v * float(Rnd(78, Rnd(0, u) / 20 + 78 + e)) / 100;
     const int32_t latte = k.latte[0];
@@ -403,14 +403,14 @@ void Schiessen(Lage& l) {
     // A shot struck from the feet starts a tenth of its velocity ahead; one
     // played first time leaves from where the ball is met.
     if (!l.erstmals) {
-        const float dx = ax - l.b->pos[0], dy = ay - l.b->pos[1], dn = std::max(1.0f, std::hypot(dx, dy));
+        const float dx = ax - l.b->pos[0], dy = ay - l.b->pos[1], dn = std::max(1.0f, Hypot_F(dx, dy));
         l.b->pos[0] += dx / dn * v / 10;
         l.b->pos[1] += dy / dn * v / 10;
     }
     // The ball's target lies 1000 cm beyond the line on the same path: a ball
     // aimed at the line itself would stop on it.
     const float bx = l.b->pos[0], by = l.b->pos[1];
-    const float n = std::max(1.0f, std::hypot(ax - bx, ay - by));
+    const float n = std::max(1.0f, Hypot_F(ax - bx, ay - by));
     Ball_Abspielen(l, ax + (ax - bx) / n * 1000, ay + (ay - by) / n * 1000, v, vz);
     Torwart_Reagiert(satz, 1 - l.seite);
     Figur& f = *l.f;
@@ -492,7 +492,7 @@ void Dribbeln(Lage& l, float d) {
     // x lies beyond the goal line.
     int32_t ix = int32_t(zx), iy = int32_t(zy);
     Punkt_Ins_Feld(nullptr, &iy);
-    const float dx = float(ix) - b.pos[0], dy = float(iy) - b.pos[1], dn = std::max(1.0f, std::hypot(dx, dy));
+    const float dx = float(ix) - b.pos[0], dy = float(iy) - b.pos[1], dn = std::max(1.0f, Hypot_F(dx, dy));
     // The ball is pushed a few metres ahead along the run.
     const float schritt = std::min(dn, 400.0f);
     if (b.pos[2] < 200) {
@@ -586,7 +586,7 @@ int32_t Ballfuehrer_Gegner_Hinter(const Spielfeld_Satz* satz, float x0, float y0
         const float t = ((g.pos[0] - x0) * dx + (g.pos[1] - y0) * dy) / n2;
         if (t <= 1) continue;
         const float fx = x0 + t * dx, fy = y0 + t * dy;
-        if (std::hypot(fx - x1, fy - y1) < 200 && std::hypot(g.pos[0] - fx, g.pos[1] - fy) < 200) ++n;
+        if (Hypot_F(fx - x1, fy - y1) < 200 && Hypot_F(g.pos[0] - fx, g.pos[1] - fy) < 200) ++n;
     }
     return n;
 }
@@ -634,10 +634,10 @@ bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
     l.druck_dicht = Spielfeld_Gegner_Suchen(satz, slot, -1, -1, 150) >= 0;
     l.druck = (l.druck_nah ? 1 : 0) + (l.druck_dicht ? 1 : 0);
     satz->spieler[slot].druck = l.druck;
-    l.g = std::hypot(l.gx - f.pos[0], l.gy - f.pos[1]);
+    l.g = Hypot_F(l.gx - f.pos[0], l.gy - f.pos[1]);
     l.m = float(std::clamp(satz->spieler[slot].ausdauer, 0, 10000)) / 10000;
     l.anweisung = Live_Anweisung(satz, seite);
-    float d = std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]);
+    float d = Hypot_F(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]);
     const Anim_Satz& z = Anim_Zeile_Oder_Stand(a.anim, "KI_Ballfuehrer");
     float h = z.reichweite_hoehe > 0 ? z.reichweite_hoehe - 5 : 200.0f;
     bool bereit = a.flags != 1;

@@ -4,8 +4,6 @@
 // (speed, lead and accuracy) and the ball into space.
 #include <algorithm>
 #include <cmath>
-#include <utility>
-#include <vector>
 
 #include "core/rnd.h"
 #include "core/zahlen.h"
@@ -33,23 +31,35 @@ bool Torwart_Parade(const Figur& f) {
 }
 
 // The team-mates within `band` rows of 100 cm (in x) from the player, from
-// the farthest row down to row 0, in slot order within a row.
-std::vector<int32_t> Empfaenger_Liste(const Lage& l, int32_t band) {
+// the farthest row down to row 0, in slot order within a row (kept in place:
+// the pass choice asks for them several times a frame).
+struct Empfaenger {
+    int32_t slot[SF_SPIELER_SEITE];
+    int32_t n = 0;
+    const int32_t* begin() const { return slot; }
+    const int32_t* end() const { return slot + n; }
+};
+Empfaenger Empfaenger_Liste(const Lage& l, int32_t band) {
     const Spielfeld_Satz* satz = l.satz;
-    std::vector<std::pair<int32_t, int32_t>> zeilen;
+    Empfaenger e;
+    int32_t zeilen[SF_SPIELER_SEITE];
     const int32_t erster = l.seite * SF_SPIELER_SEITE;
     for (int32_t r = erster; r < erster + SF_SPIELER_SEITE; ++r) {
         if (r == l.slot || !(satz->spieler[r].zustand & SM_AUF_PLATZ)) continue;
         const Figur& fr = satz->figur[r];
         if (fr.pos[1] < 0 || !fr.gezeichnet) continue;
         const int32_t zeile = int32_t(std::fabs(fr.pos[0] - l.f->pos[0]) / 100);
-        if (zeile <= band) zeilen.emplace_back(-zeile, r);
+        if (zeile > band) continue;
+        // Behind every team-mate of the same or a farther row.
+        int32_t k = e.n++;
+        for (; k > 0 && zeilen[k - 1] < zeile; --k) {
+            zeilen[k] = zeilen[k - 1];
+            e.slot[k] = e.slot[k - 1];
+        }
+        zeilen[k] = zeile;
+        e.slot[k] = r;
     }
-    std::stable_sort(zeilen.begin(), zeilen.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<int32_t> liste;
-    for (const auto& z : zeilen) liste.push_back(z.second);
-    return liste;
+    return e;
 }
 
 // What the pass choice reads of the holder once.
@@ -103,13 +113,13 @@ bool Pass_Wert(const Lage& l, const Pass_Blick& u, int32_t durchgang, float kw, 
     const int32_t simpel = u.simpel, roh = u.roh;
     const float richtung = u.richtung, nah_x = u.nah_x;
     const Figur& fr = satz->figur[r];
-    const float p = std::hypot(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
+    const float p = Hypot_F(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
     const float gewinn = (fr.pos[0] - f.pos[0]) * richtung;
     // Sweep 0 rates the receivers ahead, sweep 1 those behind; a punt
     // looks only far, a throw only near.
     if ((durchgang == 0) != (gewinn >= 0)) return false;
     if ((roh == 41 && p <= 3000) || (roh == 42 && p >= 2500)) return false;
-    const float rg = std::hypot(l.gx - fr.pos[0], l.gy - fr.pos[1]);
+    const float rg = Hypot_F(l.gx - fr.pos[0], l.gy - fr.pos[1]);
     const int32_t rdruck = satz->spieler[r].druck;
     float pw = kw - 6000 - 8000.0f * float(Wert(satz, l.slot, W_TECHNIK) < Wert(satz, l.slot, W_TEMPO));
     if (gewinn > 3000) {
@@ -234,7 +244,7 @@ void Pass_Abschliessen(Lage& l, const Pass_Blick& u, Wahl& w) {
             w = Wahl{};
             w.empfaenger = l.zug_empfaenger;
             w.wert = 20000;
-            l.flanke = nah_x < 1800 && std::hypot(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]) > 2300;
+            l.flanke = nah_x < 1800 && Hypot_F(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]) > 2300;
         } else if (l.zug_ziel) {
             w = Wahl{};
         }
@@ -265,7 +275,7 @@ void Pass_Spielen(Lage& l, int32_t r, float x, float y, float v, float vz) {
     Ball_Abspielen(l, x, y, v, abwurf ? std::max(vz, ABWURF_VZ) : vz);
     if (abschlag) {
         // The punt leaves from the keeper's foot, 0.07 of its velocity ahead.
-        const float dx = x - f.pos[0], dy = y - f.pos[1], dn = std::max(1.0f, std::hypot(dx, dy));
+        const float dx = x - f.pos[0], dy = y - f.pos[1], dn = std::max(1.0f, Hypot_F(dx, dy));
         l.b->pos[0] = f.pos[0] + dx / dn * v * 0.07f;
         l.b->pos[1] = f.pos[1] + dy / dn * v * 0.07f;
     }
@@ -276,7 +286,7 @@ void Pass_Spielen(Lage& l, int32_t r, float x, float y, float v, float vz) {
         satz->figur[r].entscheiden = 1;
         // The pass is checked once the ball would have reached its target at
         // its launch speed.
-        const float weg = std::hypot(x - l.b->pos[0], y - l.b->pos[1]);
+        const float weg = Hypot_F(x - l.b->pos[0], y - l.b->pos[1]);
         const float frames = v > 0 ? weg / v * 1000 / TICK_FRAME_SCHRITT + 1 : 1;
         Satz_Feld_Setzen<uint8_t>(satz, SF_PASS_COUNTDOWN, uint8_t(std::clamp(frames, 1.0f, 255.0f)));
     }
@@ -315,7 +325,7 @@ void Passen(Lage& l, int32_t r) {
     Spielfeld_Satz* satz = l.satz;
     const Figur& fr = satz->figur[r];
     const Figur& f = *l.f;
-    const float p = std::hypot(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
+    const float p = Hypot_F(fr.pos[0] - f.pos[0], fr.pos[1] - f.pos[1]);
     const int32_t t = Taktik(l, 0);
     float v = Ballfuehrer_Passtempo(p, t);
     float zx = fr.pos[0], zy = fr.pos[1];
@@ -354,7 +364,7 @@ void Passen(Lage& l, int32_t r) {
     zy = std::clamp(zy, 50.0f, float(SPIELFELD_BREITE - 50));
     v = std::min(v, PASS_MAX);
     if (l.situation == 2 || (!l.flanke && Gegner_Hinter(l, r) > 0)) v *= 0.7f;
-    const float e = std::hypot(zx - l.b->pos[0], zy - l.b->pos[1]);
+    const float e = Hypot_F(zx - l.b->pos[0], zy - l.b->pos[1]);
     const float vz = l.flanke || p >= 3301 ? Loft(l.b->pos[2], v, e, 250) : 0.0f;
     // How the pass arrives (read by the contact pass): decided before the
     // ball leaves, written after the holder is cleared.
@@ -375,9 +385,9 @@ void Passen(Lage& l, int32_t r) {
 void Pass_In_Den_Raum(Lage& l, float x, float y) {
     int32_t ix = int32_t(x), iy = int32_t(y);
     Punkt_Ins_Feld(&ix, &iy);
-    const float p = std::hypot(float(ix) - l.f->pos[0], float(iy) - l.f->pos[1]);
+    const float p = Hypot_F(float(ix) - l.f->pos[0], float(iy) - l.f->pos[1]);
     const float v = std::min(Ballfuehrer_Passtempo(p, Taktik(l, 0)), PASS_MAX);
-    const float e = std::hypot(float(ix) - l.b->pos[0], float(iy) - l.b->pos[1]);
+    const float e = Hypot_F(float(ix) - l.b->pos[0], float(iy) - l.b->pos[1]);
     Pass_Spielen(l, -1, float(ix), float(iy), v, p >= 3301 ? Loft(l.b->pos[2], v, e, 250) : 0.0f);
 }
 

@@ -81,9 +81,10 @@ int32_t Ohne_Ball_Zaehlen(const Spielfeld_Satz* satz, int32_t seite, float x, fl
     int32_t n = 0;
     const int32_t von = seite == 0 ? 0 : SF_SPIELER_SEITE;
     for (int32_t s = von; s < von + SF_SPIELER_SEITE; ++s) {
-        if (s == ohne || !(satz->spieler[s].zustand & SM_AUF_PLATZ)) continue;
+        // The square first: most players stand outside it.
         const Figur& f = satz->figur[s];
-        if (std::fabs(f.pos[0] - x) < r && std::fabs(f.pos[1] - y) < r) ++n;
+        if (!(std::fabs(f.pos[0] - x) < r && std::fabs(f.pos[1] - y) < r)) continue;
+        if (s != ohne && (satz->spieler[s].zustand & SM_AUF_PLATZ)) ++n;
     }
     return n;
 }

@@ -21,6 +21,7 @@
 #include <cmath>
 
 #include "core/rnd.h"
+#include "core/zahlen.h"
 #include "match/ki_ballfuehrer.h"
 #include "match/ki_ohne_ball.h"
 #include "match/anim.h"
@@ -53,7 +54,7 @@ enum : int32_t {
 
 int32_t Seite(int32_t slot) { return slot < SF_SPIELER_SEITE ? 0 : 1; }
 
-float Abstand(float x0, float y0, float x1, float y1) { return std::hypot(x1 - x0, y1 - y0); }
+float Abstand(float x0, float y0, float x1, float y1) { return Hypot_F(x1 - x0, y1 - y0); }
 
 // Everything the keeper's steps share.
 struct Lage {
@@ -82,7 +83,7 @@ Lage Einrichten(Spielfeld_Satz* satz, int32_t slot) {
     l.yg = float(satz->tor_y[1 - l.seite]);
     l.richtung = l.xg < SPIELFELD_MITTE_X ? 1.0f : -1.0f;
     const Figur& b = satz->figur[FIGUR_BALL];
-    l.flug = std::hypot(b.v[0], b.v[1]);
+    l.flug = Hypot_F(b.v[0], b.v[1]);
     l.px = b.pos[0] + b.v[0];
     l.py = l.flug >= 1000 ? b.pos[1] + b.v[1] : b.pos[1];
     if ((l.px - l.xg) * l.richtung < 0 && b.v[0] != 0) {
@@ -145,7 +146,7 @@ void Befehl(const Lage& l, float x, float y, float tempo, int32_t anim, float t,
     // 50 cm inside the line it would stay out of his reach.
     if (hinter_linie) zx = int32_t(x);
     const float dx = float(zx) - f.pos[0], dy = float(zy) - f.pos[1];
-    const float weg = std::hypot(dx, dy);
+    const float weg = Hypot_F(dx, dy);
     if (anim >= 0) {
         const Anim_Satz* z = Anim_Zeile(anim);
         const int32_t cf = z && z->kontakt_frame > 0 ? z->kontakt_frame : 1;

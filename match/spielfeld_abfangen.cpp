@@ -66,7 +66,17 @@ constexpr int32_t ANIM_FALLRUECKZIEHER = 134;
 
 bool Im_Feld(float x, float y) { return x >= 0 && x <= float(SPIELFELD_LAENGE) && y >= 0 && y <= float(SPIELFELD_BREITE); }
 
-float Abstand(float x0, float y0, float x1, float y1) { return float(std::hypot(double(x1) - x0, double(y1) - y0)); }
+// The library's double hypot rounded to float. The plain root of the squares
+// lies within a few units of double's last place of it, so where every value
+// that close rounds to one float, that float is the answer; only in the rare
+// case of a root near the middle between two floats the library decides.
+float Abstand(float x0, float y0, float x1, float y1) {
+    const double dx = double(x1) - x0, dy = double(y1) - y0;
+    const double r = std::sqrt(dx * dx + dy * dy);
+    const float f = float(r);
+    if (float(r * (1 + 0x1p-40)) == f && float(r * (1 - 0x1p-40)) == f) return f;
+    return float(std::hypot(dx, dy));
+}
 
 const Anweisung& Ballauftrag(const Figur& b) { return b.ring[b.aktuell & 3]; }
 

@@ -49,6 +49,7 @@
 #include "club/spieler.h"
 #include "core/debug.h"
 #include "core/rnd.h"
+#include "core/zahlen.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/figur_bewegen.h"
@@ -218,7 +219,7 @@ bool Vor_Dem_Nehmen(Pass& p, int32_t slot, float abstand, bool parade, const Anw
         return false;
     }
     if (h == slot && abstand < 30) {
-        const float vb = std::hypot(b.v[0], b.v[1]), vf = std::hypot(f.v[0], f.v[1]);
+        const float vb = Hypot_F(b.v[0], b.v[1]), vf = Hypot_F(f.v[0], f.v[1]);
         if (vb < vf) f.entscheiden = 1;
     }
     if (a.anim == ANIM_FALLRUECKZIEHER) {
@@ -261,7 +262,7 @@ bool Nehmen_Beginnen(Pass& p, int32_t slot, float abstand) {
     satz->naechster0 = satz->naechster1 = -1;
     if (h >= 0) {
         const Figur& fh = satz->figur[h];
-        const float dh = std::hypot(fh.pos[0] - b.pos[0], fh.pos[1] - b.pos[1]);
+        const float dh = Hypot_F(fh.pos[0] - b.pos[0], fh.pos[1] - b.pos[1]);
         if (dh < 200) p.letzter_halter = h;
         if (dh > 90 && dh > abstand && satz->spielzustand != SZ_ECKE && satz->spielzustand != SZ_ANSTOSS &&
             satz->spielzustand != SZ_FREISTOSS) {
@@ -366,7 +367,7 @@ void Ball_Nehmen(Pass& p, int32_t slot, int32_t halter, float radius, const Anwe
     const bool neu = satz->ballhalter != slot;
     if (neu) {
         if (!f.torwart || satz->letzte_beruehrung == seite) satz->torwart_beruehrt = 0;
-        const float v = std::hypot(f.v[0], f.v[1]);
+        const float v = Hypot_F(f.v[0], f.v[1]);
         if (v == 0 && a.flags == 0 && !f.torwart) {
             if (b.pos[2] > 150 && b.pos[2] < 200)
                 SetZSA(satz, slot, int32_t(f.pos[0]), int32_t(f.pos[1]), 0, 0, ANIM_BRUSTANNAHME, 0, -1, 0, -1, 1, 1,
@@ -397,7 +398,7 @@ void Ball_Nehmen(Pass& p, int32_t slot, int32_t halter, float radius, const Anwe
         }
     }
     if (satz->ballhalter == slot && (f.situation == 0 || f.torwart)) {
-        const float dx = p.alt_x - f.pos[0], dy = p.alt_y - f.pos[1], d = std::hypot(dx, dy);
+        const float dx = p.alt_x - f.pos[0], dy = p.alt_y - f.pos[1], d = Hypot_F(dx, dy);
         if (!f.torwart || radius <= 60) {
             if (d > 0.01f) {
                 // At his feet on the pitch: a ball put back on a goal line
@@ -742,14 +743,14 @@ void Spielfeld_Debug_Info(Spielfeld_Satz* satz, int32_t figur) {
     if (figur == 32) {
         const int32_t h = satz->ballhalter;
         const int32_t seite = Spieler_Ok(h) ? Seite(h) : 0;
-        const int32_t d = meter(std::hypot(float(satz->tor_x[seite]) - b.pos[0], float(satz->tor_y[seite]) - b.pos[1]));
+        const int32_t d = meter(Hypot_F(float(satz->tor_x[seite]) - b.pos[0], float(satz->tor_y[seite]) - b.pos[1]));
         Debug_Printf("Ballbesitz:%d Torentf. Ball:%d.%d M.\n", h, d / 100, d % 100);
         return;
     }
     const Figur& f = satz->figur[figur];
     const int32_t seite = figur < SF_SPIELER ? Seite(figur) : 0;
-    const int32_t dt = meter(std::hypot(float(satz->tor_x[seite]) - f.pos[0], float(satz->tor_y[seite]) - f.pos[1]));
-    const int32_t db = meter(std::hypot(b.pos[0] - f.pos[0], b.pos[1] - f.pos[1]));
+    const int32_t dt = meter(Hypot_F(float(satz->tor_x[seite]) - f.pos[0], float(satz->tor_y[seite]) - f.pos[1]));
+    const int32_t db = meter(Hypot_F(b.pos[0] - f.pos[0], b.pos[1] - f.pos[1]));
     Debug_Printf("Torentf. Spieler:%d.%d M.\n", dt / 100, dt % 100);
     Debug_Printf("Ballentf. Spieler:%d.%d M.\n", db / 100, db % 100);
     const int32_t eigene = Spielfeld_Nachbarn_Zaehlen(satz, figur, seite, 1000, false, false);

@@ -316,7 +316,7 @@ int32_t Spielfeld_Deckung_Suchen(const Spielfeld_Satz* satz, int32_t seite, int3
     double wertung = 21600;
     for (int32_t k = von; k < von + SF_SPIELER_SEITE; ++k) {
         const Figur& f = satz->figur[k];
-        if (!Auf_Platz(satz, k) || !Streng_Innen(f, x1, y1, x2, y2)) continue;
+        if (!Streng_Innen(f, x1, y1, x2, y2) || !Auf_Platz(satz, k)) continue;
         ++anzahl;
         const int32_t druck = satz->spieler[k].druck;
         if (!beste || druck >= 3) continue;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/rnd.h"
+#include "core/zahlen.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/bank.h"
@@ -32,7 +33,7 @@ bool Auf_Platz(const Spielfeld_Satz* satz, int32_t slot) { return satz->spieler[
 // within 30 cm of the point stays where it is.
 void Laufen(Spielfeld_Satz* satz, int32_t figur, float x, float y, float tempo) {
     Figur& f = satz->figur[figur];
-    if (std::hypot(f.pos[0] - x, f.pos[1] - y) < 30) return;
+    if (Hypot_F(f.pos[0] - x, f.pos[1] - y) < 30) return;
     SetZSA(satz, figur, int32_t(x), int32_t(y), 0, int32_t(tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
            RING_OHNE_PRUEFUNG, 0, 0);
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/zahlen.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
 
@@ -33,7 +34,7 @@ void KI_Schiedsrichter(Spielfeld_Satz* satz) {
     const float px = b.pos[0] + b.v[0], py = b.pos[1] + b.v[1];
     for (int32_t i = 0; i < 2; ++i)
         if (f.v[i] < 10) f.v[i] = 0;
-    const float d = std::hypot(px - f.pos[0], py - f.pos[1]);
+    const float d = Hypot_F(px - f.pos[0], py - f.pos[1]);
     Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
     if (d <= 700) {
         const Anim_Satz* z = Anim_Zeile(a.anim);

@@ -7,6 +7,7 @@
 
 #include "club/spieler.h"
 #include "core/rnd.h"
+#include "core/zahlen.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
 #include "match/bank.h"
@@ -50,7 +51,7 @@ bool Steht(const Figur& f) { return f.v[0] == 0 && f.v[1] == 0; }
 // order: ordered while he still moves, a planned turn would make only its
 // first step the order's target, and a taker sent to the spot stopped there.
 void Laufen(const Lage& l, float x, float y) {
-    if (std::hypot(l.f->pos[0] - x, l.f->pos[1] - y) < 30 && Steht(*l.f)) l.f->entscheid_intervall = 0.001f;
+    if (Hypot_F(l.f->pos[0] - x, l.f->pos[1] - y) < 30 && Steht(*l.f)) l.f->entscheid_intervall = 0.001f;
     l.f->dreh_geplant = -1;
     SetZSA(l.satz, l.slot, int32_t(x), int32_t(y), 0, int32_t(l.tempo), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
            RING_OHNE_PRUEFUNG, 0, 0);
@@ -105,7 +106,7 @@ void Raus(Spielfeld_Satz* satz, int32_t slot) {
 
 bool Ziel_Erreicht(const Figur& f) {
     const Anweisung& a = f.ring[f.aktuell & 3];
-    return std::hypot(f.pos[0] - a.ziel[0], f.pos[1] - a.ziel[1]) < 30 || (Steht(f) && a.tempo == 0);
+    return Hypot_F(f.pos[0] - a.ziel[0], f.pos[1] - a.ziel[1]) < 30 || (Steht(f) && a.tempo == 0);
 }
 
 // The substitution codes, in every play state. True when handled.
@@ -158,8 +159,8 @@ void Einwurf(const Lage& l) {
         f.situation = 11;
     } else if (f.situation == 11) {
         if (satz->wechsel_laeuft || Spielfeld_Gegner_Suchen(satz, l.slot, int32_t(l.b->pos[0]), int32_t(l.b->pos[1]), 900) >= 0 ||
-            std::hypot(f.pos[0] - l.b->pos[0], f.pos[1] - l.b->pos[1]) > 60) {
-            if (std::hypot(f.pos[0] - l.b->pos[0], f.pos[1] - l.b->pos[1]) > 60) Zum_Ball(l);
+            Hypot_F(f.pos[0] - l.b->pos[0], f.pos[1] - l.b->pos[1]) > 60) {
+            if (Hypot_F(f.pos[0] - l.b->pos[0], f.pos[1] - l.b->pos[1]) > 60) Zum_Ball(l);
             Warten(l);
             return;
         }
@@ -240,7 +241,7 @@ void Platz_Machen(const Lage& l) {
         Figur& o = satz->figur[k];
         if (k == l.slot || o.situation != 0 || !Spielfeld_Spielt_Mit(satz, k) || !Steht(o)) continue;
         const float dx = o.pos[0] - l.b->pos[0], dy = o.pos[1] - l.b->pos[1];
-        const float d = std::hypot(dx, dy);
+        const float d = Hypot_F(dx, dy);
         if (d >= 870 || d < 1) continue;
         SetZSA(satz, k, int32_t(l.b->pos[0] + dx * 950 / d), int32_t(l.b->pos[1] + dy * 950 / d), 0,
                int32_t(Spieler_Lauftempo(satz, k)), ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
@@ -286,7 +287,7 @@ void Anstoss(const Lage& l) {
             int32_t e = k < SF_SPIELER_SEITE ? -1 : 1;
             if (satz->seiten_gewechselt) e = -e;
             if ((o.pos[0] + 90.0f * float(e)) * float(e) < float(SPIELFELD_MITTE_X * e)) warten = true;
-            if (std::hypot(o.pos[0] - l.b->pos[0], o.pos[1] - l.b->pos[1]) < 870) ++nah;
+            if (Hypot_F(o.pos[0] - l.b->pos[0], o.pos[1] - l.b->pos[1]) < 870) ++nah;
         }
         if (!warten && nah >= 3) Platz_Machen(l);
         if (warten || nah >= 3) {
@@ -392,7 +393,7 @@ bool Gegner_Nah(const Lage& l, float r) {
     for (int32_t o = (1 - l.seite) * SF_SPIELER_SEITE; o < (2 - l.seite) * SF_SPIELER_SEITE; ++o) {
         const Figur& g = l.satz->figur[o];
         if (!Spielfeld_Spielt_Mit(l.satz, o) || g.torwart || g.situation != 0) continue;
-        if (std::hypot(g.pos[0] - l.b->pos[0], g.pos[1] - l.b->pos[1]) < r) return true;
+        if (Hypot_F(g.pos[0] - l.b->pos[0], g.pos[1] - l.b->pos[1]) < r) return true;
     }
     return false;
 }
@@ -402,7 +403,7 @@ void Zur_Mauer(const Lage& l, float* ux, float* uy) {
     const Figur& b = *l.b;
     *ux = float(l.satz->tor_x[1 - l.seite]) - b.pos[0];
     *uy = float(l.satz->tor_y[1 - l.seite]) - b.pos[1];
-    const float n = std::hypot(*ux, *uy);
+    const float n = Hypot_F(*ux, *uy);
     if (n > 0) {
         *ux = *ux * 915 / n;
         *uy = *uy * 915 / n;
@@ -435,13 +436,13 @@ void Freistoss_Mauer(const Lage& l, bool mauer) {
         // still playing) stands within 865 cm of the ball, where the kick
         // waits for him to leave: he goes again, to the wall's middle 915 cm
         // towards his goal.
-        auto im_weg = [&](float x, float y) { return std::hypot(x - b.pos[0], y - b.pos[1]) < 865; };
+        auto im_weg = [&](float x, float y) { return Hypot_F(x - b.pos[0], y - b.pos[1]) < 865; };
         if (mauer && im_weg(f.pos[0], f.pos[1]) && im_weg(a.ziel[0], a.ziel[1])) {
             float ux = 0, uy = 0;
             Zur_Mauer(l, &ux, &uy);
             Laufen(l, b.pos[0] + ux, b.pos[1] + uy);
         } else if (a.dauer == 0 || Steht(f)) {
-            if (std::hypot(f.pos[0] - a.ziel[0], f.pos[1] - a.ziel[1]) < 30) {
+            if (Hypot_F(f.pos[0] - a.ziel[0], f.pos[1] - a.ziel[1]) < 30) {
                 SetZSA(satz, l.slot, int32_t(a.ziel[0]), int32_t(a.ziel[1]), 0, 0, ANIM_MAUER, 0, -1, 0, -1, 1, -1,
                        RING_OHNE_PRUEFUNG, 0, 0);
             } else {
@@ -474,7 +475,7 @@ void Freistoss_Schuetze(const Lage& l, bool mauer) {
                 const uint8_t oc = satz->figur[o].situation;
                 if (oc == 25 || oc == 26) warten = true;
                 if (oc == 27 && (satz->freistoss_variante == 2 ||
-                                 std::hypot(satz->figur[o].pos[0] - b.pos[0], satz->figur[o].pos[1] - b.pos[1]) > 100))
+                                 Hypot_F(satz->figur[o].pos[0] - b.pos[0], satz->figur[o].pos[1] - b.pos[1]) > 100))
                     warten = true;
             }
             warten = warten || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || Gegner_Nah(l, 865);
@@ -490,7 +491,7 @@ void Freistoss_Schuetze(const Lage& l, bool mauer) {
             // tap, the taker runs to where he meets it (to its destination
             // when he cannot) and takes it into open play.
             // A search given up at once (too far) leaves the point alone: the destination stands in it.
-            float abstand = std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]), zx = satz->ball_ziel[0],
+            float abstand = Hypot_F(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]), zx = satz->ball_ziel[0],
                   zy = satz->ball_ziel[1], hoehe = 0;
             int32_t tempo = int32_t(l.tempo);
             const int32_t lauf = KI_Abfangpunkt(satz, l.slot, &f, &abstand, &tempo, &zx, &zy, &hoehe, 2500);

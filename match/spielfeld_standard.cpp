@@ -167,9 +167,9 @@ float Zeit_Zum_Ball(const Spielfeld_Satz* satz, int32_t s) {
     const bool steht = b.v[0] == 0 && b.v[1] == 0;
     double px = 0, py = 0;
     const int32_t d = Abfangpunkt_Suchen(f.pos[0], f.pos[1], v, b.pos[0], b.pos[1], steht ? b.pos[0] : a.ziel[0],
-                                         steht ? b.pos[1] : a.ziel[1], steht ? 0 : std::hypot(b.v[0], b.v[1]), 0,
+                                         steht ? b.pos[1] : a.ziel[1], steht ? 0 : Hypot_F(b.v[0], b.v[1]), 0,
                                          50, -1, 0, &px, &py, 0, 0, 0, 0);
-    const float weg = d >= 0 ? float(d) : std::hypot(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]);
+    const float weg = d >= 0 ? float(d) : Hypot_F(f.pos[0] - b.pos[0], f.pos[1] - b.pos[1]);
     return weg / v + 2;
 }
 
@@ -270,7 +270,7 @@ void Spielfeld_Freistoss_Setzen(Spielfeld_Satz* satz, int32_t x, int32_t y, int3
     if (!satz || seite < 0 || seite > 1) return;
     Spielfeld_Situationen_Loeschen(satz);
     const float tx = float(satz->tor_x[seite]), ty = float(satz->tor_y[seite]);
-    const float d = std::hypot(tx - float(x), ty - float(y));
+    const float d = Hypot_F(tx - float(x), ty - float(y));
     if (d < 3100) satz->freistoss_nah = 1;
     satz->standard_seite = int8_t(seite);
     satz->elfmeter_marker = 0;
@@ -289,7 +289,7 @@ void Spielfeld_Freistoss_Setzen(Spielfeld_Satz* satz, int32_t x, int32_t y, int3
         for (int32_t s = verteidiger * SF_SPIELER_SEITE; s < (verteidiger + 1) * SF_SPIELER_SEITE; ++s) {
             const Figur& f = satz->figur[s];
             if (genommen[s] || !Auf_Platz(satz, s) || f.torwart || Wechselcode(f.situation)) continue;
-            const float a = std::hypot(f.pos[0] - float(x), f.pos[1] - float(y));
+            const float a = Hypot_F(f.pos[0] - float(x), f.pos[1] - float(y));
             if (a < bd) {
                 bd = a;
                 beste = s;
@@ -360,7 +360,7 @@ int32_t Spielfeld_Auswechslung_Pruefen(Spielfeld_Satz* satz) {
             const Anweisung& n = *Figur_Aktuelle_Anweisung(&f);
             const bool laeuft = n.tempo > 0;
             const float px = laeuft ? n.ziel[0] : f.pos[0], py = laeuft ? n.ziel[1] : f.pos[1];
-            if (std::hypot(px - SPIELFELD_MITTE_X, py - SPIELFELD_MITTE_Y) < STANDARD_ABSTAND) ergebnis = 2;
+            if (Hypot_F(px - SPIELFELD_MITTE_X, py - SPIELFELD_MITTE_Y) < STANDARD_ABSTAND) ergebnis = 2;
         }
     }
     const uint32_t z = satz->spielzustand;
@@ -562,7 +562,7 @@ void Spielfeld_Standard_Abstand(const Spielfeld_Satz* satz, int32_t slot, float*
     const uint32_t z = satz->spielzustand;
     const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
     auto weg_vom_ball = [&](float r) {
-        const float dx = *x - b.pos[0], dy = *y - b.pos[1], d = std::hypot(dx, dy);
+        const float dx = *x - b.pos[0], dy = *y - b.pos[1], d = Hypot_F(dx, dy);
         if (d >= r) return;
         if (d > 1) {
             *x = b.pos[0] + dx * r / d;
@@ -574,7 +574,7 @@ void Spielfeld_Standard_Abstand(const Spielfeld_Satz* satz, int32_t slot, float*
     if (z == SZ_ANSTOSS) {
         const bool nach_rechts = satz->tor_x[seite] > SPIELFELD_MITTE_X;
         *x = nach_rechts ? std::min(*x, float(SPIELFELD_MITTE_X - 100)) : std::max(*x, float(SPIELFELD_MITTE_X + 100));
-        const float dx = *x - SPIELFELD_MITTE_X, dy = *y - SPIELFELD_MITTE_Y, d = std::hypot(dx, dy);
+        const float dx = *x - SPIELFELD_MITTE_X, dy = *y - SPIELFELD_MITTE_Y, d = Hypot_F(dx, dy);
         if (d < 1015) {
             const float r = d > 1 ? 1015 / d : 0;
             *x = r > 0 ? SPIELFELD_MITTE_X + dx * r : (nach_rechts ? SPIELFELD_MITTE_X - 1015.0f : SPIELFELD_MITTE_X + 1015.0f);
