@@ -28,10 +28,21 @@ uint32_t erstes_null_byte(uint64_t x) {
     return t ? uint32_t(__builtin_ctzll(t)) / 8 : 8;
 }
 
+// Where the run of `b` (whose byte pattern `muster` is) that reaches p[lauf]
+// ends, at most `grenze`: a word at a time, the last bytes one by one.
+uint32_t lauf_weiter(const uint8_t* p, uint32_t lauf, uint32_t grenze, uint64_t muster, uint8_t b) {
+    while (lauf + 8 <= grenze) {
+        uint64_t x = wort(p + lauf) ^ muster;
+        if (x) return lauf + uint32_t(__builtin_ctzll(x)) / 8;
+        lauf += 8;
+    }
+    while (lauf < grenze && p[lauf] == b) ++lauf;
+    return lauf;
+}
+
 // The length of the run of p[0] from p[0], at most `grenze` (>= 1).
 uint32_t lauf_laenge(const uint8_t* p, uint32_t grenze) {
     const uint64_t muster = 0x0101010101010101ull * p[0];
-    uint32_t lauf = 1;
     if (grenze >= 9) {
         // Most runs are the zero bytes of a small number and end inside the first word.
         const uint64_t x = wort(p + 1) ^ muster;
@@ -39,13 +50,7 @@ uint32_t lauf_laenge(const uint8_t* p, uint32_t grenze) {
         // A whole run (the common case of empty records) is told by one comparison of the window with itself moved by one.
         if (grenze >= 16 && std::memcmp(p, p + 1, grenze - 1) == 0) return grenze;
     }
-    while (lauf + 8 <= grenze) {
-        uint64_t x = wort(p + lauf) ^ muster;
-        if (x) return lauf + uint32_t(__builtin_ctzll(x)) / 8;
-        lauf += 8;
-    }
-    while (lauf < grenze && p[lauf] == p[0]) ++lauf;
-    return lauf;
+    return lauf_weiter(p, 1, grenze, muster, p[0]);
 }
 
 // How far the run of `b` goes from p[0] (at most `grenze` bytes): empty
@@ -57,13 +62,7 @@ uint32_t langer_lauf(const uint8_t* p, uint32_t grenze, uint8_t b) {
            ((wort(p + lauf) ^ muster) | (wort(p + lauf + 8) ^ muster) | (wort(p + lauf + 16) ^ muster) |
             (wort(p + lauf + 24) ^ muster)) == 0)
         lauf += 32;
-    while (lauf + 8 <= grenze) {
-        uint64_t x = wort(p + lauf) ^ muster;
-        if (x) return lauf + uint32_t(__builtin_ctzll(x)) / 8;
-        lauf += 8;
-    }
-    while (lauf < grenze && p[lauf] == b) ++lauf;
-    return lauf;
+    return lauf_weiter(p, lauf, grenze, muster, b);
 }
 
 constexpr uint32_t KURZ = 16;
