@@ -11,10 +11,12 @@
 #include "club/club_config.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "club/team_suche.h"
 #include "club/talente.h"
 #include "gui/icon.h"
 #include "screens/talent_panel.h"
 #include "core/dirs.h"
+#include "gui/menue.h"
 #include "gui/menue_requester.h"
 #include "platform/display.h"
 #include "platform/files.h"
@@ -283,6 +285,30 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     EXPECT_EQ(Spieler_Wert(SPW_STERNE, g_gesehen.spieler, 0, OP_LESEN), 10);
     EXPECT_EQ(Spieler_Wert(SPW_WERT55, g_gesehen.spieler, 0, OP_LESEN), 150);
 
+}
+
+// Resting on a club row shows its help: the screen text's format filled with
+// the strength's label and the club's strength, never the format itself.
+std::string g_hilfe;
+int32_t g_hilfe_club = -1, g_hilfe_staerke = -1;
+TEST_F(EditorScreen, AClubRowsHelpNamesTheClubsStrength) {
+    g_hilfe.clear();
+    g_hilfe_club = g_hilfe_staerke = -1;
+    std::vector<Schritt>& s = skript;
+    Klick(s, EDITOR_KNOPF_X, EDITOR_KNOPF_Y);
+    s.push_back({2, 80, Zeile_Y(2), 0, false, 0, [] {
+        Menue_Hooks().hilfe_zeigen = [](const char* text, int32_t, int32_t) { g_hilfe = text ? text : ""; };
+        int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
+        std::vector<int32_t> liste = Editor_Teamliste();
+        Editor_Teamliste_Sortieren(liste, EDITOR_NAME_AUF);
+        Editor_Zeilen(liste, 0, zeilen);
+        g_hilfe_club = zeilen[2];
+        g_hilfe_staerke = g_hilfe_club >= 0 ? Team_Get_Staerke(g_hilfe_club) : -1;
+    }});
+    s.push_back({120, 80, Zeile_Y(2), 0});   // two seconds at rest on the row
+    ASSERT_TRUE(Spielen());
+    ASSERT_GE(g_hilfe_club, 0);
+    EXPECT_EQ(g_hilfe, "St\xe4rke : " + std::to_string(g_hilfe_staerke));
 }
 
 // The rows of the first club's list the script edits, found when the editor is open.
