@@ -303,8 +303,8 @@ void Screentexte_Editor(std::string& o) {
             {7, "Liga"}, {8, "Talente"}, {9, "Name A-Z"}, {10, "Land / Liga"}, {11, "Neu laden"}, {12, "Speichern"},
             {13, "Neu laden?"}, {14, "Speichern?"}, {15, "Name Z-A"}, {16, "Wert"}, {17, "Beenden"}, {18, "Ja"},
             {19, "Nein"}, {20, "Gespeichert."}, {21, "OK"}, {22, "Scout-Spieler"}, {23, "Team-Editor"},
-            {24, "Beenden?"}, {25, "Art"}, {26, "Form"}, {27, "Gesicht"}, {28, "Haare"}, {29, "Augen"},
-            {30, "Bart"}, {31, "Nicht gespeichert:"}, {32, "Schlie\xdf" "en"}, {33, "Zur\xfc" "cksetzen"}, {34, "Wappen"},
+            {24, "Beenden?"}, {25, "Art"}, {26, "Augen"}, {27, "Bart/Brille"}, {28, "Haare"}, {29, "Mund"},
+            {30, "Nase/Ohren"}, {31, "Nicht gespeichert:"}, {32, "Schlie\xdf" "en"}, {33, "Zur\xfc" "cksetzen"}, {34, "Wappen"},
             {35, "Trikots"}, {36, "Name"}, {37, "Kurzname"}, {38, "Stadion"}, {39, "Pl\xe4tze"}, {40, "Stadt"},
             {41, "Land"}, {42, "Kontinent"}, {43, "Land"}, {44, "Trikot"}, {45, "vergeben"}, {46, "Talente:"},
             {47, "Markt"}, {48, "Scouts"}});

@@ -235,6 +235,115 @@ Rastport* Muster_Trikot_Maske(int32_t trikot, int32_t variante) {
     return rp;
 }
 
+namespace {
+
+// Portrait parts are drawn from their index within their set, so every two
+// choices of a part differ and two neighbouring ones visibly so (the face
+// picker steps through them one by one).
+constexpr uint32_t IRIS[3] = {0x1E3C6E, 0xC87830, 0x3C8C46};                    // brown, blue, green
+constexpr uint32_t HAAR[8] = {0x141414, 0x142846, 0x1E4678, 0x1E3CA0,
+                              0x1450C8, 0x50B4DC, 0x96D2F0, 0xA0A0A0};          // black to grey
+constexpr uint32_t BART[2] = {0x203040, 0x1E3C8C};
+constexpr uint32_t BRILLE[2] = {0x101010, 0x30A0D0};
+constexpr uint32_t LIPPEN[2] = {0x3030A0, 0x5060D0};
+constexpr double OHR[4][2] = {{3, 6}, {4, 7}, {2, 5}, {4, 5}};
+constexpr int32_t SOMMERSPROSSEN[6][2] = {{29, 49}, {32, 51}, {27, 52}, {55, 49}, {52, 51}, {57, 52}};
+
+// Eyes: four spacings (each step moves them), three iris colours.
+uint16_t Auge(int32_t index, int32_t x, int32_t y) {
+    const int32_t abstand = 7 + 2 * (index % 4);
+    for (const double cx : {42.5 - abstand, 42.5 + abstand}) {
+        if (In_Ellipse(x, y, cx, 40, 1.6, 1.6)) return Farbe(IRIS[index / 4 % 3]);
+        if (In_Ellipse(x, y, cx, 40, 3.5, 2.5)) return Farbe(0xF8F8F8);
+    }
+    return 0;
+}
+
+// Beard and glasses: index 0 neither; then every pair of five beards (or
+// none) and two glasses (or none) but the bare face, in two colours.
+uint16_t Bart_Brille(int32_t index, int32_t x, int32_t y, bool gesicht) {
+    if (index == 0) return 0;
+    const int32_t k = index - 1, farbe = k / 17 % 2, r = k % 17 + 1, bart = r % 6, brille = r / 6;
+    const int32_t dx = std::abs(x - 42);
+    bool glas = false;
+    if (brille == 1)
+        glas = y >= 37 && y <= 43 && x >= 26 && x <= 59 && (y == 37 || y == 43 || x == 26 || x == 59 || dx <= 1);
+    if (brille == 2)
+        glas = (In_Ellipse(x, y, 33.5, 40, 6, 5) && !In_Ellipse(x, y, 33.5, 40, 5, 4)) ||
+               (In_Ellipse(x, y, 51.5, 40, 6, 5) && !In_Ellipse(x, y, 51.5, 40, 5, 4)) || (y == 39 && dx <= 3);
+    if (glas) return Farbe(BRILLE[farbe]);
+    bool haar = false;
+    switch (bart) {
+    case 1: haar = gesicht && y > 52 && (x + y) % 2 == 0; break;              // full
+    case 2: haar = gesicht && y > 63 && (x + y) % 2 == 0; break;              // along the chin
+    case 3: haar = y >= 54 && y <= 56 && dx < 9; break;                       // moustache
+    case 4: haar = gesicht && y > 60 && dx < 6; break;                        // goatee
+    case 5: haar = gesicht && y > 50 && (x + 2 * y) % 5 == 0; break;          // stubble
+    default: break;
+    }
+    return haar ? Farbe(BART[farbe]) : 0;
+}
+
+// Hair: eight colours (each step another), eight cuts.
+uint16_t Haar(int32_t index, int32_t x, int32_t y, bool gesicht) {
+    const double mx = std::fabs(x + 0.5 - 42.5);
+    const bool stirn = gesicht && y > 26;   // the forehead stays free
+    bool drin = false;
+    switch (index / 8 % 8) {
+    case 0: drin = In_Ellipse(x, y, 42.5, 30, 23, 17) && y < 30 && !stirn; break;                    // short
+    case 1: drin = In_Ellipse(x, y, 42.5, 30, 24, 20) && y < 34 && !stirn; break;                    // medium
+    case 2: drin = In_Ellipse(x, y, 42.5, 30, 25, 23) && y < 38 && !stirn; break;                    // full
+    case 3: drin = (In_Ellipse(x, y, 42.5, 30, 24, 20) && y < 34 && !stirn) ||
+                   (!gesicht && y >= 30 && y < 64 && mx < 26);
+        break;                                                                                      // long
+    case 4: drin = !gesicht && y >= 26 && y < 46 && mx > 16 && mx < 25; break;                      // a rim
+    case 5: drin = mx < 5 && y >= 6 && y < 30 && !(gesicht && y > 22); break;                       // a crest
+    case 6: drin = In_Ellipse(x, y, 42.5, 28, 27, 21) && y < 33 && !(gesicht && y > 27) && (x / 2 + y / 2) % 3 != 0;
+        break;                                                                                      // curls
+    default: drin = (In_Ellipse(x, y, 42.5, 30, 24, 19) && y < 31 && !stirn) ||
+                    (gesicht && x >= 30 && x < 58 && y < 22 + (x - 30) / 3);
+        break;                                                                                      // a fringe
+    }
+    return drin ? Farbe(HAAR[index % 8]) : 0;
+}
+
+// Mouth: four shapes (each step another), four widths, two colours.
+uint16_t Mund(int32_t index, int32_t x, int32_t y) {
+    const int32_t breite = 5 + 2 * (index / 4 % 4), dx = std::abs(x - 42);
+    bool drin = false;
+    switch (index % 4) {
+    case 0: drin = y == 59 && dx < breite; break;                                  // straight
+    case 1: {                                                                      // a smile
+        const int32_t mitte = 60 - 3 * dx / breite;
+        drin = dx < breite && (y == mitte || y == mitte + 1);
+        break;
+    }
+    case 2: drin = In_Ellipse(x, y, 42.5, 59.5, breite, 2.5); break;              // open
+    default: drin = (y == 59 || y == 60) && dx < breite - 1; break;                // full lips
+    }
+    return drin ? Farbe(LIPPEN[index / 16 % 2]) : 0;
+}
+
+// Nose and ears: four noses (each step another), four ears, freckles or none.
+uint16_t Nase_Ohren(int32_t index, int32_t x, int32_t y, uint16_t haut) {
+    bool nase = false;
+    switch (index % 4) {
+    case 0: nase = x >= 41 && x <= 44 && y >= 44 && y <= 52; break;                                  // long
+    case 1: nase = x >= 41 && x <= 44 && y >= 47 && y <= 50; break;                                  // short
+    case 2: nase = x >= 39 && x <= 46 && y >= 48 && y <= 51; break;                                  // broad
+    default: nase = y >= 44 && y <= 52 && std::abs(2 * x + 1 - 85) <= (y - 44) / 2 * 2 + 1; break;  // pointed
+    }
+    if (nase) return haut - 0x0841;
+    if (index / 16 % 2 == 1)
+        for (const auto& p : SOMMERSPROSSEN)
+            if ((x == p[0] || x == p[0] + 1) && y == p[1]) return haut - 0x1082;
+    const double* ohr = OHR[index / 4 % 4];
+    if (In_Ellipse(x, y, 20, 44, ohr[0], ohr[1]) || In_Ellipse(x, y, 65, 44, ohr[0], ohr[1])) return haut;
+    return 0;
+}
+
+}  // namespace
+
 Rastport* Muster_Portrait_Teil(int32_t eintrag) {
     int32_t satz = 0, index = 0;
     if (!Satz_Von(eintrag, &satz, &index)) return nullptr;
@@ -245,9 +354,8 @@ Rastport* Muster_Portrait_Teil(int32_t eintrag) {
     if (!rp->alpha) return Rastport_Free(rp);
     uint16_t* p = Rastport_Pixels16(rp);
     const int32_t art = satz >= 6 && satz <= 10 ? 1 : (satz == 12 ? 1 : (satz == 0 ? index : 0));
-    const uint32_t h = Mischen(uint32_t(eintrag) * 31 + 5);
     auto setzen = [&](int32_t x, int32_t y, uint16_t f) {
-        if (x < 0 || y < 0 || x >= W || y >= H) return;
+        if (x < 0 || y < 0 || x >= W || y >= H || !f) return;
         p[y * W + x] = f;
         rp->alpha[y * W + x] = 255;
     };
@@ -259,36 +367,21 @@ Rastport* Muster_Portrait_Teil(int32_t eintrag) {
             const bool hals = x >= 34 && x < 51 && y >= 64 && y < 80;
             const bool hemd = y >= 76 && In_Ellipse(x, y, 42.5, 112, 44, 36);
             const bool kragen = hemd && y < 84 && std::abs(x - 42) < 10 && y - 76 > std::abs(x - 42) - 4;
-            if (satz == 0) {
-                if (hemd) setzen(x, y, kragen ? Farbe(0x606060) : Farbe(0xB4B4B4));
-                else if (gesicht || hals) setzen(x, y, haut);
-                else setzen(x, y, Farbe(0x402818));   // the background stays opaque
-            } else if (satz >= 11) {
-                const bool zweite = (index == 1);
-                if (hemd && !kragen && ((x / 6) % 2 == 1) == zweite) setzen(x, y, Farbe(0xFFFFFF));
-            } else if (teil == 0) {   // eyes
-                const int32_t abstand = 8 + int32_t(h % 4);
-                if (In_Ellipse(x, y, 42.5 - abstand, 40, 3.5, 2.5) || In_Ellipse(x, y, 42.5 + abstand, 40, 3.5, 2.5))
-                    setzen(x, y, Farbe(0xF8F8F8));
-                if (In_Ellipse(x, y, 42.5 - abstand, 40, 1.6, 1.6) || In_Ellipse(x, y, 42.5 + abstand, 40, 1.6, 1.6))
-                    setzen(x, y, Farbe_Aus(h >> 4));
-            } else if (teil == 1) {   // beard or glasses
-                if (index == 0) continue;
-                if (h % 2 == 0 && gesicht && y > 52 && (x + y) % 2 == 0) setzen(x, y, Farbe(0x203040));
-                if (h % 2 == 1 && y >= 37 && y <= 43 && x >= 26 && x <= 59 &&
-                    (y == 37 || y == 43 || x == 26 || x == 59 || x == 42 || x == 43))
-                    setzen(x, y, Farbe(0x101010) + 1);
-            } else if (teil == 2) {   // hair
-                const uint16_t farbe = Farbe_Aus(h >> 3);
-                const int32_t fuelle = int32_t(h % 3);
-                if (In_Ellipse(x, y, 42.5, 30, 23 + fuelle, 17 + 3 * fuelle) && y < 30 + fuelle * 4 && !(gesicht && y > 26))
-                    setzen(x, y, farbe);
-            } else if (teil == 3) {   // mouth
-                const int32_t breite = 6 + int32_t(h % 5);
-                if (y == 59 + int32_t(h % 2) && std::abs(x - 42) < breite) setzen(x, y, Farbe(0x3030A0));
-            } else {                  // nose and ears
-                if (x >= 41 && x <= 44 && y >= 44 && y <= 51 + int32_t(h % 3)) setzen(x, y, haut - 0x0841);
-                if (In_Ellipse(x, y, 20, 44, 3, 6) || In_Ellipse(x, y, 65, 44, 3, 6)) setzen(x, y, haut);
+            switch (teil) {
+            case 0: setzen(x, y, Auge(index, x, y)); break;
+            case 1: setzen(x, y, Bart_Brille(index, x, y, gesicht)); break;
+            case 2: setzen(x, y, Haar(index, x, y, gesicht)); break;
+            case 3: setzen(x, y, Mund(index, x, y)); break;
+            case 4: setzen(x, y, Nase_Ohren(index, x, y, haut)); break;
+            default:
+                if (satz == 0) {
+                    if (hemd) setzen(x, y, kragen ? Farbe(0x606060) : Farbe(0xB4B4B4));
+                    else if (gesicht || hals) setzen(x, y, haut);
+                    else setzen(x, y, Farbe(0x402818));   // the background stays opaque
+                } else if (hemd && !kragen && ((x / 6) % 2 == 1) == (index == 1)) {
+                    setzen(x, y, Farbe(0xFFFFFF));         // the shirt masks
+                }
+                break;
             }
         }
     }

@@ -192,5 +192,33 @@ TEST_F(PortraitTest, ReferenceSheetOfFaces) {
     EXPECT_EQ(test::Png_Vergleichen("portraits", test::Rgb_Aus_565(Rastport_Pixels16(ziel), 400, 220)), "");
 }
 
+// Every choice of a part draws another face, and the picker's step to the
+// next choice (also from the last back to the first) changes it visibly.
+TEST_F(PortraitTest, EveryChoiceOfAPartDrawsAnotherFaceAndEachStepAVisibleChange) {
+    constexpr int32_t SICHTBAR = 10;   // pixels that change at least with one step
+    for (int32_t art : {0, 1}) {
+        for (int32_t t = 0; t < 5; ++t) {
+            const int32_t n = PORTRAIT_SATZ[1 + 5 * art + t].anzahl;
+            std::vector<std::vector<uint16_t>> bilder;
+            for (int32_t i = 0; i < n; ++i) {
+                int32_t teile[5] = {1, 0, 1, 1, 1};   // no beard over the mouth
+                teile[t] = i;
+                Rastport* b = Komponiert(Portrait_Code_Bauen(art, teile), false);
+                ASSERT_NE(b, nullptr);
+                bilder.emplace_back(Rastport_Pixels16(b), Rastport_Pixels16(b) + PORTRAIT_BREITE * PORTRAIT_HOEHE);
+                Rastport_Free(b);
+            }
+            for (int32_t i = 0; i < n; ++i) {
+                for (int32_t j = 0; j < i; ++j)
+                    EXPECT_NE(bilder[size_t(i)], bilder[size_t(j)]) << "kind " << art << ", part " << t + 1 << ": " << j << " and " << i;
+                const auto& naechstes = bilder[size_t((i + 1) % n)];
+                int32_t anders = 0;
+                for (size_t k = 0; k < naechstes.size(); ++k) anders += naechstes[k] != bilder[size_t(i)][k];
+                EXPECT_GE(anders, SICHTBAR) << "kind " << art << ", part " << t + 1 << ": step from " << i;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace velmora
