@@ -205,11 +205,22 @@ std::string Editor_Feld_Text(int32_t spieler, int32_t feld) {
 void Editor_Feld_Uebernehmen(int32_t spieler, int32_t feld, const std::string& text) {
     const int32_t v = Zahl_Aus(text);
     switch (feld) {
-    case EDITOR_FELD_NUMMER:
+    case EDITOR_FELD_NUMMER: {
         // The number in the team file is the one the player wears in the game.
-        Schreiben(feld, spieler, std::clamp(v, 1, 50));
-        Schreiben(SPW_RUECKENNUMMER, spieler, std::clamp(v, 1, 50));
+        // A team-mate who wears it takes the player's old number: a club's
+        // numbers stay apart, so the new game shows the number typed (a clash
+        // left there went to whichever of the two its squad listed first).
+        const int32_t neu = std::clamp(v, 1, 50), alt = Lesen(feld, spieler), club = Spieler_Get_Team(spieler);
+        if (neu != alt && club >= 0 && club != Team_Markt())
+            for (int32_t p : Editor_Spielerliste(club))
+                if (p != spieler && (Lesen(feld, p) == neu || Lesen(SPW_RUECKENNUMMER, p) == neu)) {
+                    Schreiben(feld, p, alt);
+                    Schreiben(SPW_RUECKENNUMMER, p, alt);
+                }
+        Schreiben(feld, spieler, neu);
+        Schreiben(SPW_RUECKENNUMMER, spieler, neu);
         break;
+    }
     case EDITOR_FELD_WERT55: Schreiben(feld, spieler, std::clamp(v, 1, 150)); break;
     case EDITOR_FELD_STAERKE: Schreiben(feld, spieler, std::min(v, Lesen(SPW_MAX_STERNE, spieler))); break;
     case EDITOR_FELD_MAXIMUM: {

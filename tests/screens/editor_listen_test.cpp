@@ -156,6 +156,18 @@ TEST_F(EditorWelt, SteppersWrapAndCommitsClamp) {
             EXPECT_EQ(Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN), e.wert) << "the shirt the game shows";
         }
     }
+    // A number a team-mate wears: he takes the player's old one, in the file and on his shirt.
+    const int32_t q = Editor_Spielerliste(clubs[0])[5];
+    Editor_Feld_Uebernehmen(p, EDITOR_FELD_NUMMER, "7");
+    Editor_Feld_Uebernehmen(q, EDITOR_FELD_NUMMER, "20");
+    Editor_Feld_Uebernehmen(p, EDITOR_FELD_NUMMER, "20");
+    for (int32_t modus : {int32_t(EDITOR_FELD_NUMMER), int32_t(SPW_RUECKENNUMMER)}) {
+        EXPECT_EQ(Spieler_Wert(modus, p, 0, OP_LESEN), 20) << modus;
+        EXPECT_EQ(Spieler_Wert(modus, q, 0, OP_LESEN), 7) << modus;
+    }
+    std::set<int32_t> nummern;
+    for (int32_t s : Editor_Spielerliste(clubs[0])) nummern.insert(Spieler_Wert(EDITOR_FELD_NUMMER, s, 0, OP_LESEN));
+    EXPECT_EQ(nummern.size(), Editor_Spielerliste(clubs[0]).size()) << "no two numbers of the club alike";
     // The initial: confirmed as it is, the first name stays; another one replaces it.
     Spieler_Namen_Setzen(p, "Tobias", "Weinwig");
     const struct {
