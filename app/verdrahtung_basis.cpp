@@ -201,6 +201,12 @@ void Binden_Club() {
     Club_Anfragen_Anmelden();
     Beim_Abbinden(Club_Anfragen_Abmelden);
     NetHooks& n = Net_Hooks();
+    // Every club's players as far as they changed (another club's strength in
+    // the header, its line-up), then the own club's with its server data.
+    Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_ALLE_SPIELER,
+               [] { Spieler_Internet_Client_Get_Alle(); });
+    Abonnieren(n.client_alles_holen, "Net.client_alles_holen", prio::HOLEN_SPIELER,
+               [] { Spieler_Internet_Client_Get_Alle(); });
     Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_SPIELER, [] { Spieler_Internet_Client_Refresh(); });
     Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_TEAM, [] { Team_Internet_Client_Refresh(); });
     Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_MANAGER,

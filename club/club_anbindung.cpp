@@ -24,6 +24,7 @@ constexpr int32_t CLUB_ANFRAGEN[] = {
     ANFRAGE_TEAM_BLOCK,     ANFRAGE_TEAM_OWN,       ANFRAGE_STARTTEAMS,    ANFRAGE_MANAGER_STARTINFO,
     ANFRAGE_MANAGER_RECORD, ANFRAGE_MARKT_LISTE,    ANFRAGE_TRANSFER,      ANFRAGE_MANAGER_SENDEN,
     ANFRAGE_MANAGER_LAGER,  ANFRAGE_TEAMS_ABGLEICH, ANFRAGE_STARTTEAMS_ABGLEICH,
+    ANFRAGE_SPIELER_ABGLEICH,
 };
 constexpr uint32_t ARGUMENTE_MAX = 64 * 1024;        // the largest argument block of a club request
 constexpr uint32_t ANTWORT_MAX = 8 * 1024 * 1024;    // the largest answer (the market list, player blocks)

@@ -31,6 +31,7 @@ constexpr int32_t ANFRAGE_TEAM_NEHMEN = 1036;        // "iiC20i<ii"
 constexpr int32_t ANFRAGE_MANAGER_SENDEN = 1037;     // "iB<i"
 constexpr int32_t ANFRAGE_MANAGER_LAGER = 1023;      // "i<i"
 constexpr int32_t ANFRAGE_TEAMS_ABGLEICH = 1041;     // "i<B": every club's public record and the market list as far as they changed (club/abgleich.h)
+constexpr int32_t ANFRAGE_SPIELER_ABGLEICH = 1043;    // "i<B": every player's public record as far as it changed
 constexpr int32_t ANFRAGE_STARTTEAMS_ABGLEICH = 1042;   // "i<B": the start-team table as far as it changed
 
 // Appends little-endian values to a byte vector.

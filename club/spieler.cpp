@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <random>
 
+#include "club/abgleich.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/club_wert.h"
@@ -228,6 +230,14 @@ void Anhaengen_Spieler(ClubPacker& pk, int32_t p, bool mit_egal) {
     pk.block(&g.fix[p], sizeof(SpielerFix));
     if (mit_egal) pk.block(&g.egal[p], sizeof(SpielerClientEgal));
 }
+
+// Server: the versions of every player's public records handed out; client:
+// the one it holds.
+Abgleich_Server& spieler_fassungen() {
+    static Abgleich_Server s{std::random_device{}()};
+    return s;
+}
+Abgleich_Client spieler_kopie;
 
 }  // namespace
 
@@ -616,16 +626,23 @@ bool Spieler_Internet_Client_Get_Alle() {
         Debug_Printf("Spieler_Internet_Client_Get_Alle: nicht initialisiert\n");
         return false;
     }
+    // Asked at the join, whenever the main screen is built and when the
+    // server's day moves on: only the records that changed since travel, and
+    // every club's players here are the server's (another club's strength,
+    // line-up and injuries read from this copy).
     constexpr size_t je = sizeof(SpielerStruktur) + sizeof(SpielerFix);
-    return Club_Remote_Stueckweise(
-        "Spieler_Internet_Client_Get_Alle", ANFRAGE_SPIELER_BLOCK, int32_t(g.satz.size()), CLIENT_BLOCK_SPIELER, je,
-        [](int32_t erster, int32_t anzahl, const uint8_t* d) {
-            for (int32_t i = 0; i < anzahl; ++i) {
-                std::memcpy(&g.satz[erster + i], d + je * size_t(i), sizeof(SpielerStruktur));
-                std::memcpy(&g.fix[erster + i], d + je * size_t(i) + sizeof(SpielerStruktur), sizeof(SpielerFix));
-            }
-            return true;
-        });
+    if (!spieler_kopie.Holen("Spieler_Internet_Client_Get_Alle", ANFRAGE_SPIELER_ABGLEICH)) return false;
+    const std::vector<uint8_t>& d = spieler_kopie.bytes;
+    if (d.size() != g.satz.size() * je) {
+        Debug_Printf("Spieler_Internet_Client_Get_Alle: %zu Bytes fuer %zu Spieler\n", d.size(), g.satz.size());
+        spieler_kopie.Leeren();
+        return false;
+    }
+    for (size_t p = 0; p < g.satz.size(); ++p) {
+        std::memcpy(&g.satz[p], d.data() + je * p, sizeof(SpielerStruktur));
+        std::memcpy(&g.fix[p], d.data() + je * p + sizeof(SpielerStruktur), sizeof(SpielerFix));
+    }
+    return true;
 }
 
 bool Spieler_Internet_Client_Init() {
@@ -686,6 +703,17 @@ bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
         ClubPacker bp{block};
         for (int32_t p = start; p < start + anzahl; ++p) Anhaengen_Spieler(bp, p, false);
         pk.block_mit_laenge(block.data(), block.size());
+        return true;
+    }
+    case ANFRAGE_SPIELER_ABGLEICH: {
+        const uint32_t stand = uint32_t(l.i32());
+        if (l.fehler) return true;
+        std::vector<uint8_t> block, inhalt;
+        ClubPacker bp{block};
+        for (size_t p = 0; p < g.satz.size(); ++p) Anhaengen_Spieler(bp, int32_t(p), false);
+        spieler_fassungen().Antworten(block, stand, inhalt);
+        Debug_Printf("Spieler_Server_Anfrage: Abgleich %zu von %zu Bytes\n", inhalt.size(), block.size());
+        pk.block_mit_laenge(inhalt.data(), inhalt.size());
         return true;
     }
     case ANFRAGE_SPIELER_TEAM: {

@@ -82,9 +82,11 @@ constexpr int32_t SCREEN_WECHSEL_SPIELERFENSTER = 100;
 constexpr int32_t SCREEN_WECHSEL_SYSTEMSEITEN = 110;
 
 // A client fetches the server's state: the club data first, then what builds on it.
+constexpr int32_t REFRESH_ALLE_SPIELER = 50;
 constexpr int32_t REFRESH_SPIELER = 100;
 constexpr int32_t REFRESH_TEAM = 200;
 constexpr int32_t REFRESH_MANAGER = 300;
+constexpr int32_t HOLEN_SPIELER = 50;
 constexpr int32_t HOLEN_KALENDER = 100;
 constexpr int32_t HOLEN_BANK = 200;
 constexpr int32_t HOLEN_SPIELZAEHLER = 300;

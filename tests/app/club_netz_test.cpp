@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/verdrahtung.h"
+#include "club/team_suche.h"
 #include "club/transfer.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
@@ -30,6 +31,7 @@ namespace {
 
 constexpr int32_t GAST = 3;   // the client's club: players 18-35
 constexpr int32_t MARKT = 600;   // players on the transfer market
+constexpr int32_t ANDERER = 1;   // a starter of club 2, worth a star
 
 // The network and the club data, bound as in a game.
 bool Club_Verdrahten() {
@@ -54,6 +56,7 @@ void Welt_Fuer_Beide() {
 [[noreturn]] void Server_Prozess(int port_schreiben, int stop_lesen) {
     Welt_Fuer_Beide();
     Spieler_Wert(57, 21, 901, OP_SCHREIBEN);   // a change the client only sees through a refresh
+    Spieler_Wert(SPW_STATUS, ANDERER, SP_STATUS_VERLETZT, OP_SETZEN);   // another club's starter injured
     Net_Init();
     if (!Club_Verdrahten()) _exit(13);
     uint8_t adresse[4] = {127, 0, 0, 1};
@@ -160,6 +163,15 @@ TEST(ClubAnbindung, ClientAndServerProcessesOverLoopback) {
         if (runde == 0) EXPECT_GT(bytes, listen);
         else EXPECT_LE(bytes, sizeof(TeamOwn) + 3 * 96) << "the lists have " << listen;
     }
+    // The header shows the strength of the client's next opponent, summed
+    // from its players on this machine: the main screen's refresh brings the
+    // server's (its starter injured there), not the players as they came at the start.
+    const int32_t vorher = Team_Berechne_Staerke(2, 16);
+    const int32_t ohne = vorher - Spieler_Wert(SPW_SPIEL_STERNE, ANDERER, 0, OP_LESEN);
+    ASSERT_LT(ohne, vorher);
+    Net_Hooks().client_refresh.Aufrufen();
+    EXPECT_EQ(Team_Berechne_Staerke(2, 16), ohne);
+    EXPECT_TRUE(Spieler_Status(ANDERER) & SP_STATUS_VERLETZT);
     // A transfer of an own player to the market travels as block 4.
     EXPECT_TRUE(Spieler_Transfer_Ausfuehren(GAST, 0, 30, -1, 0.0f));
 

@@ -89,6 +89,7 @@ inline std::map<int32_t, std::vector<uint8_t>> Dokumentierte_Anfragen(int32_t te
         {ANFRAGE_SPIELE_ABGLEICH, Argumente({0})},
         {ANFRAGE_TEAMS_ABGLEICH, Argumente({0})},
         {ANFRAGE_STARTTEAMS_ABGLEICH, Argumente({0})},
+        {ANFRAGE_SPIELER_ABGLEICH, Argumente({0})},
         {ANFRAGE_KALENDER_ABGLEICH, Argumente({0})},
         {ANFRAGE_TRANSFER, Transfer(team, 0, spieler, -1, team, 0.0f)},
         {ANFRAGE_MANAGER_LAGER, Argumente({team})},
