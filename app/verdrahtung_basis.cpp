@@ -137,6 +137,10 @@ bool spiele_anfrage(int32_t anfrage, int32_t, const uint8_t* daten, size_t bytes
     return Spiele_Server_Anfrage(anfrage, daten, bytes, antwort);
 }
 
+bool wettbewerb_anfrage(int32_t anfrage, int32_t, const uint8_t* daten, size_t bytes, std::vector<uint8_t>& antwort) {
+    return Wettbewerb_Server_Anfrage(anfrage, daten, bytes, antwort);
+}
+
 }  // namespace
 
 void Binden_Core() {
@@ -245,6 +249,11 @@ void Binden_Saison() {
     // fixtures named other opponents (the main screen's next match among them).
     Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_SPIELZAEHLER,
                [] { Spiele_Client_Alle_Holen(); });
+    // The competitions' records too: a client's views of the rounds reached,
+    // the clubs still in a cup, the winner and a new season's leagues.
+    Anfrage(ANFRAGE_WETTBEWERB_ABGLEICH, wettbewerb_anfrage);
+    Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_WETTBEWERB,
+               [] { Wettbewerb_Client_Holen(); });
     // Titles carry the calendar year.
     Besetzen(Wettbewerb_Hooks().jahr, Kalender_Titel_Jahr, "Wettbewerb.jahr");
     Verdrahtung_Weltgen();

@@ -90,6 +90,7 @@ constexpr int32_t HOLEN_SPIELER = 50;
 constexpr int32_t HOLEN_KALENDER = 100;
 constexpr int32_t HOLEN_BANK = 200;
 constexpr int32_t HOLEN_SPIELZAEHLER = 300;
+constexpr int32_t HOLEN_WETTBEWERB = 350;
 constexpr int32_t HOLEN_NEWS = 400;
 
 // The transfers: the market's eleven reset with the game, drawn each day

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <random>
 
+#include "club/abgleich.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/spieler.h"
@@ -173,6 +175,13 @@ bool Saetze_Laden(const uint8_t* in, size_t bytes, const char* wer) {
     g.initialisiert = true;
     return true;
 }
+
+// Server: the versions of the records handed out; client: the one it holds.
+Abgleich_Server& Server_Fassungen() {
+    static Abgleich_Server s{std::random_device{}()};
+    return s;
+}
+Abgleich_Client kopie;
 
 bool Cache_Speichern(std::vector<uint8_t>& out) {
     if (!g.initialisiert) return false;
@@ -586,6 +595,25 @@ void Wettbewerb_Save(std::vector<uint8_t>& out) {
 }
 
 bool Wettbewerb_Load(const uint8_t* in, size_t bytes) { return Saetze_Laden(in, bytes, "Wettbewerb_Load"); }
+
+bool Wettbewerb_Client_Holen() {
+    if (!kopie.Holen("Wettbewerb_Client_Holen", ANFRAGE_WETTBEWERB_ABGLEICH)) return false;
+    if (Saetze_Laden(kopie.bytes.data(), kopie.bytes.size(), "Wettbewerb_Client_Holen")) return true;
+    kopie.Leeren();
+    return false;
+}
+
+bool Wettbewerb_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {
+    if (anfrage != ANFRAGE_WETTBEWERB_ABGLEICH) return false;
+    ClubLeser l{argumente, bytes};
+    const uint32_t stand = uint32_t(l.i32());
+    if (l.fehler) return false;
+    std::vector<uint8_t> block, inhalt;
+    Wettbewerb_Save(block);
+    Server_Fassungen().Antworten(block, stand, inhalt);
+    ClubPacker{antwort}.block_mit_laenge(inhalt.data(), inhalt.size());
+    return true;
+}
 
 bool Wettbewerb_Cache_Anmelden() {
     return Config_Bin_Region_Anmelden("Wettbewerb", Cache_Speichern, Cache_Laden,

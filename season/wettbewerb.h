@@ -173,6 +173,14 @@ bool Config_Modify_Aktiv();
 
 // Save-game block (every record, raw) and the binary cache region.
 void Wettbewerb_Save(std::vector<uint8_t>& out);
+// Network play: a client takes the server's records (the rounds reached, the
+// clubs a draw entered, who is out, the winner, a new season's leagues) as far
+// as they changed, by request 1020 ("i<B", club/abgleich.h, the block being
+// the save block). False when the server did not answer or its block does not fit.
+constexpr int32_t ANFRAGE_WETTBEWERB_ABGLEICH = 1020;
+bool Wettbewerb_Client_Holen();
+// Server: the answer to request 1020; false for another request or bad arguments.
+bool Wettbewerb_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort);
 bool Wettbewerb_Load(const uint8_t* in, size_t bytes);
 // Registers the "Wettbewerb" block of the save game (position 20).
 bool Wettbewerb_Spielstand_Anmelden();

@@ -35,6 +35,7 @@
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/dirs.h"
+#include "core/pruefsumme.h"
 #include "core/hooks.h"
 #include "core/optionen.h"
 #include "core/prioritaeten.h"
@@ -124,6 +125,8 @@ struct Bericht {
     Seite weg[SEITEN_MAX];
     Partie partie[SPIELE];
     int32_t wettbewerb = -1, paarungen[SPIELE] = {};
+    int32_t liga_runde = -1;            // the league's round being played
+    uint32_t wettbewerbe = 0;           // CRC-32 of every competition's record
     Minuten minuten;
 };
 
@@ -266,6 +269,10 @@ Bericht Berichten() {
     b.tore_gast = erste.tore_gast;
     b.minuten = g_server.minuten;
     b.wettbewerb = g_server.wettbewerb;
+    if (const WettbewerbSatz* w = Wettbewerb_Satz(b.wettbewerb)) b.liga_runde = w->aktuelle_runde;
+    std::vector<uint8_t> saetze;
+    Wettbewerb_Save(saetze);
+    b.wettbewerbe = Pruefsumme_Crc32(0, saetze.data(), saetze.size());
     for (int32_t i = 0; i < SPIELE; ++i) {
         b.partie[i] = Partie_Lesen(i);
         b.paarungen[i] = g_server.paarungen[i];
@@ -655,6 +662,19 @@ TEST_F(NetzLive, EachHumanClubsMatchAgainstAComputerClubIsLive) {
     EXPECT_EQ(gespielt, 1);
     Live_Gleich(b, 2);
     EXPECT_EQ(b.partie[1].live, 1) << "the server's own watched match against a computer club";
+
+    // Past matchday 2 the competitions' records are the server's on the
+    // client too (the league's round, a cup's clubs still in it): the client
+    // takes them as its calendar does when the server's day moves on.
+    Client_Alles_Holen();
+    b = server->Fragen();
+    EXPECT_GE(b.liga_runde, 2);
+    const WettbewerbSatz* liga = Wettbewerb_Satz(b.wettbewerb);
+    ASSERT_NE(liga, nullptr);
+    EXPECT_EQ(liga->aktuelle_runde, b.liga_runde);
+    std::vector<uint8_t> saetze;
+    Wettbewerb_Save(saetze);
+    EXPECT_EQ(Pruefsumme_Crc32(0, saetze.data(), saetze.size()), b.wettbewerbe) << "every competition's record";
 }
 
 // Every file under `verz` with its bytes.

@@ -19,6 +19,7 @@
 #include "club/transfer.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
+#include "season/wettbewerb.h"
 
 namespace velmora::test {
 
@@ -87,6 +88,7 @@ inline std::map<int32_t, std::vector<uint8_t>> Dokumentierte_Anfragen(int32_t te
         {ANFRAGE_KALENDER_STAND, {}},
         {ANFRAGE_SPIELE_ALLE, {}},
         {ANFRAGE_SPIELE_ABGLEICH, Argumente({0})},
+        {ANFRAGE_WETTBEWERB_ABGLEICH, Argumente({0})},
         {ANFRAGE_TEAMS_ABGLEICH, Argumente({0})},
         {ANFRAGE_STARTTEAMS_ABGLEICH, Argumente({0})},
         {ANFRAGE_SPIELER_ABGLEICH, Argumente({0})},
