@@ -209,11 +209,13 @@ void Spielfeld_Ereignis(Spielfeld_Satz* satz, uint32_t bits, int32_t slot, int32
     }
     if (k.platzverweis && slot >= 0) Platzverweis(satz, art, slot);
     if (k.speichern) {
-        int32_t minute = satz->minute;
+        // The minute the score bar shows (the game's minute + 1), as the
+        // minute dice store theirs; in a period's stoppage time its end minute.
+        int32_t minute = satz->minute + 1;
         // A damaged period number (beyond any period) reads as none.
         const int32_t abschnitt = int32_t(satz->abschnitt);
         if (abschnitt >= 1) {
-            const int32_t ende = Wettbewerb_Halbzeit_Ende(int32_t(satz->wettbewerb), minute, abschnitt - 1);
+            const int32_t ende = Wettbewerb_Halbzeit_Ende(int32_t(satz->wettbewerb), satz->minute, abschnitt - 1);
             if (ende != -1) minute = ende;
         }
         if (Spielfeld_Hooks().spiel_ereignis)

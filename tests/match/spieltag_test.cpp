@@ -1114,14 +1114,18 @@ TEST_F(SpieltagTest, TheGoalReactionFollowsThePairingsWinner) {
     Spiele_Unlock(l.h);
 }
 
-// An event in stoppage time is stored with its period's last minute.
+// An event is stored with the minute the score bar shows (the game's minute
+// + 1), as the minute dice store theirs: a goal in the clock's 15th minute
+// reads "15. Min." on the goals page, one in its first minute "1. Min.". An
+// event in stoppage time is stored with its period's last minute.
 TEST_F(SpieltagTest, AnEventInStoppageTimeCarriesThePeriodsLastMinute) {
     LigaSpiel l = Liga_Spiel_Mit_Satz();
     ASSERT_NE(l.satz, nullptr);
     Spiele_Ereignis_Array(l.h);
     struct Fall {
         int32_t minute, abschnitt, gespeichert;
-    } faelle[] = {{30, 1, 30}, {47, 1, 45}, {46, 2, 46}, {93, 2, 90}};
+    } faelle[] = {{0, 1, 1}, {14, 1, 15}, {44, 1, 45}, {45, 1, 45}, {47, 1, 45},
+                  {45, 2, 46}, {46, 2, 47}, {89, 2, 90}, {93, 2, 90}};
     for (const Fall& c : faelle) {
         l.satz->minute = int16_t(c.minute);
         l.satz->abschnitt = uint32_t(c.abschnitt);
