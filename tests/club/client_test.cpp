@@ -31,20 +31,29 @@ struct Netz {
 };
 Netz netz;
 
-bool Fake_Client_Read(int32_t anfrage, const char*, const std::vector<uint8_t>& argumente,
-                      std::vector<uint8_t>& antwort) {
-    if (netz.server_weg) return false;
-    ++netz.aufrufe;
+// Runs `tun` in the server's world, as the server would, and keeps what it changed there.
+template <class F>
+void Auf_Dem_Server(F tun) {
     Welt client;
     client.sichern();
     netz.server.laden();
     netz.modus = 2;
-    if (anfrage == ANFRAGE_STARTTEAMS || anfrage == ANFRAGE_STARTTEAMS_ABGLEICH) Team_Startteams_Fuellen();
-    bool ok = Club_Server_Anfrage(anfrage, netz.client_team, argumente.data(), argumente.size(), antwort);
-    netz.groesse[anfrage] = antwort.size();
+    tun();
     netz.server.sichern();
     client.laden();
     netz.modus = 1;
+}
+
+bool Fake_Client_Read(int32_t anfrage, const char*, const std::vector<uint8_t>& argumente,
+                      std::vector<uint8_t>& antwort) {
+    if (netz.server_weg) return false;
+    ++netz.aufrufe;
+    bool ok = false;
+    Auf_Dem_Server([&] {
+        if (anfrage == ANFRAGE_STARTTEAMS || anfrage == ANFRAGE_STARTTEAMS_ABGLEICH) Team_Startteams_Fuellen();
+        ok = Club_Server_Anfrage(anfrage, netz.client_team, argumente.data(), argumente.size(), antwort);
+        netz.groesse[anfrage] = antwort.size();
+    });
     return ok;
 }
 
@@ -70,27 +79,10 @@ protected:
         Club_Hooks() = ClubHooks{};
         test::Welt_Freigeben();
     }
-    // Runs `aendern` in the server's world, as the server would.
-    template <class F>
-    void Auf_Dem_Server(F aendern) {
-        Welt client;
-        client.sichern();
-        netz.server.laden();
-        netz.modus = 2;
-        aendern();
-        netz.server.sichern();
-        client.laden();
-        netz.modus = 1;
-    }
     // A value as the server holds it.
     int32_t Server_Spieler(int32_t modus, int32_t p) {
-        Welt client;
-        client.sichern();
-        netz.server.laden();
-        netz.modus = 2;
-        int32_t v = Spieler_Wert(modus, p, 0, 0);
-        client.laden();
-        netz.modus = 1;
+        int32_t v = 0;
+        Auf_Dem_Server([&] { v = Spieler_Wert(modus, p, 0, 0); });
         return v;
     }
     LogFaenger faenger;
@@ -227,16 +219,11 @@ TEST_F(ClientTest, StartUpFetchesTheWholeWorld) {
 TEST_F(ClientTest, ManagerIconsAndRecordTravel) {
     Manager_Icon_Button_An_Aus(3, 2580, 345);
     Manager_Icon_Word_Data_Schreiben(3, 2580, 99);
-    Welt client;
-    client.sichern();
-    netz.server.laden();
-    netz.modus = 2;
-    EXPECT_EQ(Manager_Icon_Button_Lesen(3, 2580), 345);
-    EXPECT_EQ(Manager_Icon_Word_Data_Lesen(3, 2580), 99);
-    Manager_Icon_Button_An_Aus(3, 17, 4);
-    netz.server.sichern();
-    client.laden();
-    netz.modus = 1;
+    Auf_Dem_Server([] {
+        EXPECT_EQ(Manager_Icon_Button_Lesen(3, 2580), 345);
+        EXPECT_EQ(Manager_Icon_Word_Data_Lesen(3, 2580), 99);
+        Manager_Icon_Button_An_Aus(3, 17, 4);
+    });
     EXPECT_EQ(Manager_Icon_Button_Lesen(3, 17), 0);
     ASSERT_TRUE(Club_Client_Refresh_Alle());
     EXPECT_EQ(Manager_Icon_Button_Lesen(3, 17), 4);
@@ -249,16 +236,12 @@ TEST_F(ClientTest, OwnKitsAndFormationsGoToTheServer) {
     Formation f[TEAM_FORMATIONEN] = {};
     f[0].zelle[10][0] = 6;
     ASSERT_NE(Team_Zeiger(705, 3, f, 1), nullptr);
-    Welt client;
-    client.sichern();
-    netz.server.laden();
-    netz.modus = 2;
-    EXPECT_EQ(std::memcmp(Team_Zeiger(700, 3, nullptr, 0), farben, 36), 0);
-    Formation zurueck[TEAM_FORMATIONEN];
-    Team_Zeiger(705, 3, zurueck, OP_ZEIGER_LESEN);
-    EXPECT_EQ(zurueck[0].zelle[10][0], 6);
-    client.laden();
-    netz.modus = 1;
+    Auf_Dem_Server([&] {
+        EXPECT_EQ(std::memcmp(Team_Zeiger(700, 3, nullptr, 0), farben, 36), 0);
+        Formation zurueck[TEAM_FORMATIONEN];
+        Team_Zeiger(705, 3, zurueck, OP_ZEIGER_LESEN);
+        EXPECT_EQ(zurueck[0].zelle[10][0], 6);
+    });
 }
 
 // The clubs' table a client refreshes every 5 s (its news check) travels only
