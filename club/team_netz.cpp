@@ -32,6 +32,15 @@ Abgleich_Server& startteams_fassungen() {
     return s;
 }
 Abgleich_Client teams_kopie, startteams_kopie;
+
+// Club t's record as a client receives it: its table entry (without the
+// manager's place, a pointer on the server) and its fixed part.
+void Team_Packen(ClubPacker& bp, size_t t) {
+    TeamStruktur s = g.satz[t];
+    s.manager_platz = 0;
+    bp.block(&s, sizeof s);
+    bp.block(&g.fix[t], sizeof(TeamFix));
+}
 }  // namespace
 
 void Team_Netzwerk_Flags_Setzen() {
@@ -278,12 +287,7 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
         }
         std::vector<uint8_t> block;
         ClubPacker bp{block};
-        for (int32_t t = start; t < start + anzahl; ++t) {
-            TeamStruktur s = g.satz[t];
-            s.manager_platz = 0;
-            bp.block(&s, sizeof s);
-            bp.block(&g.fix[t], sizeof(TeamFix));
-        }
+        for (int32_t t = start; t < start + anzahl; ++t) Team_Packen(bp, size_t(t));
         pk.block_mit_laenge(block.data(), block.size());
         return true;
     }
@@ -292,12 +296,7 @@ bool Team_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std
         if (l.fehler) return true;
         std::vector<uint8_t> block, inhalt;
         ClubPacker bp{block};
-        for (size_t t = 0; t < g.satz.size(); ++t) {
-            TeamStruktur s = g.satz[t];
-            s.manager_platz = 0;
-            bp.block(&s, sizeof s);
-            bp.block(&g.fix[t], sizeof(TeamFix));
-        }
+        for (size_t t = 0; t < g.satz.size(); ++t) Team_Packen(bp, t);
         for (int32_t p : g.markt_liste) bp.i32(p);
         teams_fassungen().Antworten(block, stand, inhalt);
         pk.block_mit_laenge(inhalt.data(), inhalt.size());
