@@ -40,16 +40,18 @@ struct Prozess {
     bool fertig = false;
 
     Prozess(const std::vector<std::string>& args) {
+        // The arguments are laid out before the fork: the child of a test
+        // that plays several matches from threads allocates nothing.
+        std::vector<char*> argv;
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
         int p[2];
-        if (pipe(p)) return;
+        if (pipe2(p, O_CLOEXEC)) return;   // no other test thread's child keeps it open
         pid = fork();
         if (pid == 0) {
             dup2(p[1], STDOUT_FILENO);
             close(p[0]);
             close(p[1]);
-            std::vector<char*> argv;
-            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
             execv(argv[0], argv.data());
             _exit(127);
         }
@@ -116,7 +118,7 @@ inline void PrintTo(const Einstellung& e, std::ostream* os) { *os << e.name; }
 class Relay {
 public:
     explicit Relay(const Einstellung& e) : e_(e), zufall_(7) {
-        lausch_ = socket(AF_INET, SOCK_STREAM, 0);
+        lausch_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -134,9 +136,9 @@ public:
     // One pass: accepts the client, connects it to the server, moves bytes.
     void pass(uint16_t server_port, int64_t jetzt) {
         if (hin_.von < 0) {
-            const int c = accept(lausch_, nullptr, nullptr);
+            const int c = accept4(lausch_, nullptr, nullptr, SOCK_CLOEXEC);
             if (c < 0) return;
-            const int s = socket(AF_INET, SOCK_STREAM, 0);
+            const int s = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
             sockaddr_in a{};
             a.sin_family = AF_INET;
             a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
