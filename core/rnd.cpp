@@ -18,6 +18,7 @@ struct RndModul {
     int32_t stapel[STAPEL];
     int32_t stapel_tiefe = 0;
     uint32_t* eigener = nullptr;   // the index of the guard in force
+    int32_t spiel_index = 0;       // the game's own index while a guard is in force
     bool bereit = false;
 };
 RndModul g;
@@ -109,6 +110,7 @@ Rnd_Eigener_Index::Rnd_Eigener_Index(uint32_t& index) {
     index_ = &index;
     vorher_ = g.eigener;
     spiel_index_ = g.index;
+    if (!vorher_) g.spiel_index = g.index;
     g.eigener = &index;
     g.index = int32_t(index % uint32_t(RND_TABELLE));
 }
@@ -116,8 +118,25 @@ Rnd_Eigener_Index::Rnd_Eigener_Index(uint32_t& index) {
 Rnd_Eigener_Index::~Rnd_Eigener_Index() {
     if (!index_) return;
     *index_ = uint32_t(g.index);
-    g.index = spiel_index_;
+    // The outermost guard gives back the game's index as the game's own draws
+    // inside it left it.
+    g.index = vorher_ ? spiel_index_ : g.spiel_index;
     g.eigener = vorher_;
+}
+
+Rnd_Spiel_Index::Rnd_Spiel_Index() {
+    if (!g.eigener) return;
+    eigener_ = g.eigener;
+    satz_index_ = g.index;
+    g.eigener = nullptr;
+    g.index = g.spiel_index;
+}
+
+Rnd_Spiel_Index::~Rnd_Spiel_Index() {
+    if (!eigener_) return;
+    g.spiel_index = g.index;
+    g.index = satz_index_;
+    g.eigener = eigener_;
 }
 
 void Misch_U32(uint32_t* array, int32_t count) {

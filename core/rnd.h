@@ -46,6 +46,20 @@ private:
     uint32_t* vorher_ = nullptr;       // the enclosing guard's index
     int32_t spiel_index_ = 0;          // the game's index, restored at the end
 };
+// Inside a record's guard, draws from the game's own index for its life: what
+// only one machine draws (club data the server alone writes) leaves the
+// record's stream alone. Outside any guard it does nothing.
+class Rnd_Spiel_Index {
+public:
+    Rnd_Spiel_Index();
+    ~Rnd_Spiel_Index();
+    Rnd_Spiel_Index(const Rnd_Spiel_Index&) = delete;
+    Rnd_Spiel_Index& operator=(const Rnd_Spiel_Index&) = delete;
+
+private:
+    uint32_t* eigener_ = nullptr;      // the guard's index in force, null: nothing to do
+    int32_t satz_index_ = 0;           // the record's index reached, restored at the end
+};
 // Shuffles a u32 array in place with Rnd.
 void Misch_U32(uint32_t* array, int32_t count);
 

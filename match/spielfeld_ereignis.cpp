@@ -13,6 +13,7 @@
 #include "match/spielfeld_aufstellung.h"
 #include "match/spielfeld_besitz.h"
 #include "match/spielfeld_hooks.h"
+#include "match/spielfeld_sync.h"
 #include "season/spielplan.h"
 #include "season/statistik.h"
 #include "season/wettbewerb_regeln.h"
@@ -79,8 +80,8 @@ void Platzverweis(Spielfeld_Satz* satz, uint32_t art, int32_t slot) {
 
 void Nach_Platzverweis(Spielfeld_Satz* satz, uint32_t art, int32_t slot) {
     const int32_t seite = Seite_Von(slot);
-    if (Team_Hat_Manager(int32_t(satz->team[seite])) && satz->anzeige_modus == 1) {
-        Spielfeld_Hook_Optionen_Standard();
+    if (Team_Hat_Manager(int32_t(satz->team[seite])) && Spielfeld_Manager_Wechselt(satz, seite)) {
+        if (Spielfeld_Wechsel_Hier_Waehlen(satz, seite)) Spielfeld_Hook_Optionen_Standard();
         return;
     }
     // A computer side brings on a substitute for the player sent off.
@@ -285,7 +286,7 @@ void Spielfeld_Karte_Entscheiden(Spielfeld_Satz* satz) {
     if (art == SE_GELBROT)
         SetZSA(satz, FIGUR_SCHIRI, sx, sy, 0, 0, ANIM_SCHIRI_ROT, 0, Anim_Zeile(ANIM_SCHIRI_ROT)->ref_frame_zeit, 0, -1,
                1, 1, 1, 0, 0);
-    if (art != SE_GELB && Team_Hat_Manager(int32_t(satz->team[seite])) && satz->anzeige_modus == 1)
+    if (art != SE_GELB && Team_Hat_Manager(int32_t(satz->team[seite])) && Spielfeld_Wechsel_Hier_Waehlen(satz, seite))
         Spielfeld_Hook_Optionen_Standard();
 }
 

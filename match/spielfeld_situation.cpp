@@ -20,6 +20,7 @@
 #include "match/spielfeld_hooks.h"
 #include "match/spielfeld_ki.h"
 #include "match/spielfeld_ki_basis.h"
+#include "match/spielfeld_sync.h"
 
 namespace velmora {
 
@@ -625,7 +626,14 @@ void Verletzung(const Lage& l) {
                 f.situation = 0;
                 Spielfeld_Spielzustand_Freigeben(satz);
             } else {
-                Spieler_Verletzen(int32_t(satz->team[l.seite]), sm.nummer, 1);
+                {
+                    // The injury's kind and length are the server's club data
+                    // (a client draws and writes none): they draw from the
+                    // game's own index, so the record's stream stays alike on
+                    // both machines.
+                    Rnd_Spiel_Index spiel;
+                    Spieler_Verletzen(int32_t(satz->team[l.seite]), sm.nummer, 1);
+                }
                 f.situation = 46;
                 SetZSA(satz, l.slot, 3900 + 120 * l.slot, -100, 0, 416, ANIM_GEHEN, 0, -1, 0, -1, 1, 5,
                        RING_OHNE_PRUEFUNG, 0, 0);
@@ -639,8 +647,10 @@ void Verletzung(const Lage& l) {
         case 48:
             if (a.dauer != 0 && !Steht(f)) break;
             Spielfeld_Spielzustand_Freigeben(satz);
-            if (satz->computer[l.seite] || satz->anzeige_modus != 1) Spielfeld_Auswechseln(satz, l.seite, 2, l.slot);
-            else Spielfeld_Hook_Optionen_Standard();
+            if (satz->computer[l.seite] || !Spielfeld_Manager_Wechselt(satz, l.seite))
+                Spielfeld_Auswechseln(satz, l.seite, 2, l.slot);
+            else if (Spielfeld_Wechsel_Hier_Waehlen(satz, l.seite))
+                Spielfeld_Hook_Optionen_Standard();
             f.gezeichnet = 0;
             f.situation = 0;
             sm.zustand |= 64u;

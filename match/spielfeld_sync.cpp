@@ -199,6 +199,29 @@ int32_t Spielfeld_Seite_Von_Team(const Spielfeld_Satz* satz, int32_t team) {
     return -1;
 }
 
+namespace {
+// The side is played from a client: on the server a client's live side, on
+// a client its own side (or another client's).
+bool Vom_Client(const Spielfeld_Satz* satz, int32_t seite) {
+    return Spielfeld_Seite_Im_Netz(satz, seite) || (Netz() == 1 && Spielfeld_Seite_Von_Team(satz, Client_Team()) == seite);
+}
+// Both machines simulate this record: a side of it is played from a client.
+bool Im_Gleichschritt(const Spielfeld_Satz* satz) {
+    return Netz() != 0 && (Vom_Client(satz, 0) || Vom_Client(satz, 1));
+}
+}  // namespace
+
+bool Spielfeld_Manager_Wechselt(const Spielfeld_Satz* satz, int32_t seite) {
+    if (!satz || seite < 0 || seite > 1) return false;
+    if (Im_Gleichschritt(satz)) return Vom_Client(satz, seite);
+    return satz->anzeige_modus == 1;
+}
+
+bool Spielfeld_Wechsel_Hier_Waehlen(const Spielfeld_Satz* satz, int32_t seite) {
+    if (!Spielfeld_Manager_Wechselt(satz, seite) || satz->anzeige_modus != 1) return false;
+    return !Im_Gleichschritt(satz) || (Netz() == 1 && Spielfeld_Seite_Von_Team(satz, Client_Team()) == seite);
+}
+
 void Spielfeld_Minuten_Freigabe(Spielfeld_Satz* satz) {
     if (!satz) return;
     const int32_t netz = Netz();

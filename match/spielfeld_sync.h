@@ -114,6 +114,17 @@ void Spielfeld_Frameabzug_Setzen(int32_t wert);
 bool Spielfeld_Seite_Im_Netz(const Spielfeld_Satz* satz, int32_t seite);
 // The side of the record that `team` plays, -1 none.
 int32_t Spielfeld_Seite_Von_Team(const Spielfeld_Satz* satz, int32_t team);
+// Whether the manager of a side picks the substitute for a player of his
+// carried off or sent off, instead of the computer bringing one on. On one
+// machine he does while the match is watched. In a lock-step match both
+// machines decide alike from what both know: the side a client plays is its
+// manager's (his client follows the match in its views and his choice
+// reaches both through the ring), any other side is the computer's, whatever
+// this machine shows.
+bool Spielfeld_Manager_Wechselt(const Spielfeld_Satz* satz, int32_t seite);
+// Whether this machine opens the match's options for that choice: where the
+// side's manager watches it.
+bool Spielfeld_Wechsel_Hier_Waehlen(const Spielfeld_Satz* satz, int32_t seite);
 
 // Recomputes the released minutes of the sides released on this machine and the release bits.
 void Spielfeld_Minuten_Freigabe(Spielfeld_Satz* satz);

@@ -10,6 +10,9 @@
 #include <memory>
 #include <set>
 
+#include "club/club_hooks.h"
+#include "club/spieler.h"
+#include "club/team.h"
 #include "core/rnd.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
@@ -26,6 +29,7 @@
 #include "match/spielfeld_standard.h"
 #include "match/spielfeld_sync.h"
 #include "match/spielfeld_tick.h"
+#include "match/spieltag_netz.h"
 #include "net/net.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
@@ -197,6 +201,92 @@ TEST_F(TickTest, ARecordPlaysTheSameFramesWhateverElseTheMachineDrew) {
         EXPECT_TRUE(Spielfeld_Satz_Gleich(*ende, *s)) << "the record after the same frames";
         EXPECT_EQ(std::memcmp(ende->figur, s->figur, sizeof s->figur), 0);
     }
+}
+
+// A player hurt in a foul is carried off injured or gets up by a draw of the
+// record's stream. The injury's kind and length are drawn by the server alone
+// (a client writes no player data): they come from the game's own index, so
+// the record plays the same frames on a client as on the server. They came
+// from the record's stream, which the client's copy never drew, and the two
+// machines' matches parted at the first injury.
+TEST_F(TickTest, AnInjuryPlaysTheSameFramesOnAMachineThatWritesNoPlayerData) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    int32_t k = -1;
+    for (int32_t i = 0; i < SF_SPIELER_SEITE && k < 0; ++i)
+        if (s->figur[i].gezeichnet && !s->figur[i].torwart) k = i;
+    ASSERT_GE(k, 0);
+    const Spielfeld_Satz anfang = *s;
+    const auto modus = Club_Hooks().netzwerk_modus;
+    std::unique_ptr<Spielfeld_Satz> ende[2] = {std::make_unique<Spielfeld_Satz>(), std::make_unique<Spielfeld_Satz>()};
+    int32_t verletzt = 0;
+    for (uint32_t index = 100; index < 116; ++index) {
+        for (int32_t client = 0; client < 2; ++client) {
+            Club_Hooks().netzwerk_modus = client ? +[] { return 1; } : +[] { return 0; };
+            *s = anfang;
+            s->rnd_index = index;
+            s->spielzustand = SZ_VERLETZUNG;
+            s->ballhalter = -1;
+            s->figur[k].situation = 45;
+            s->spieler[k].zustand |= 64;
+            Rnd_Set_Index(7, 0);
+            for (int32_t frame = 0; frame < 60; ++frame) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+            // The server drew the injury from the game's index, the client nothing.
+            if (!client && Rnd_Get_Index() != 7) ++verletzt;
+            *ende[client] = *s;
+        }
+        EXPECT_TRUE(Spielfeld_Satz_Gleich(*ende[0], *ende[1])) << "start index " << index;
+        EXPECT_EQ(std::memcmp(ende[0]->figur, ende[1]->figur, sizeof s->figur), 0) << "start index " << index;
+    }
+    Club_Hooks().netzwerk_modus = modus;
+    EXPECT_GT(verletzt, 0) << "some start indices carry the player off injured";
+    EXPECT_LT(verletzt, 16) << "others let him get up";
+}
+
+// Who brings on a substitute for a player carried off or sent off: on one
+// machine his manager while the match is watched, else the computer. The two
+// machines of a lock-step match decide alike whatever each shows: the side a
+// client plays is its manager's (the options open on the client only), the
+// other side the computer's. The server, which does not show a client's
+// match, once brought a substitute on where the client's manager was to
+// choose, and the two matches parted.
+TEST_F(TickTest, BothMachinesOfALockStepMatchDecideAlikeWhoBringsOnASubstitute) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    const int32_t team = int32_t(s->team[0]);
+    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_CLIENT), OP_SETZEN);
+    Spieltag_Client_Live_Setzen(team, true);
+    static int32_t netz = 0;
+    const auto modus = Spielfeld_Hooks().netz_modus;
+    Spielfeld_Hooks().netz_modus = [] { return netz; };
+    struct Fall {
+        const char* name;
+        int32_t netz;
+        uint8_t anzeige;
+        bool manager[2], hier[2];
+    };
+    const Fall faelle[] = {
+        {"one machine, watched", 0, 1, {true, true}, {true, true}},
+        {"one machine, not watched", 0, 0, {false, false}, {false, false}},
+        {"server, not shown", 2, 0, {true, false}, {false, false}},
+        {"server, shown", 2, 1, {true, false}, {false, false}},
+        {"client, shown", 1, 1, {true, false}, {true, false}},
+        {"client, not shown", 1, 0, {true, false}, {false, false}},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        netz = f.netz;
+        Client_Team_Setzen(f.netz == 1 ? team : -1);
+        s->anzeige_modus = f.anzeige;
+        for (int32_t seite = 0; seite < 2; ++seite) {
+            EXPECT_EQ(Spielfeld_Manager_Wechselt(s, seite), f.manager[seite]) << "side " << seite;
+            EXPECT_EQ(Spielfeld_Wechsel_Hier_Waehlen(s, seite), f.hier[seite]) << "side " << seite;
+        }
+    }
+    Spielfeld_Hooks().netz_modus = modus;
+    Client_Team_Setzen(-1);
+    Spieltag_Client_Live_Setzen(team, false);
+    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_CLIENT), OP_LOESCHEN);
 }
 
 // In network play the kick-off loop of a period start plays only frames the
