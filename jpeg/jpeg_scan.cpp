@@ -12,6 +12,7 @@
 #include "jpeg/jpeg_idct.h"
 #include "jpeg/jpeg_input.h"
 #include "jpeg/jpeg_mcu.h"
+#include "jpeg/jpeg_simd_huff.h"
 
 namespace velmora {
 namespace {
@@ -456,8 +457,31 @@ JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p,
     auto inside = [&](uint32_t col, uint32_t row) {
         return row >= first_row && row < end_row && col >= first_col && col < end_col;
     };
+    // The block decoder of classes 4 to 6 takes a whole MCU in one call where the
+    // blocks are kept as read (a fused transform dequantises them), every table
+    // has its combined lookups and the MCU's blocks lie in the work buffer in
+    // the order they are coded: the same blocks as one call per block.
+    JpegFastBlock unit[32];
+    uint32_t unit_blocks = 0;
+    bool whole = k.huff_decode_block == jpeg_huff_decode_block_mmx_cmov && !dequantise;
+    for (uint32_t i = 0; whole && i < scan->ns; ++i) {
+        const JPEG_SCAN_COMPONENT& c = scan->components[i];
+        const uint32_t first = scan->ns == 1 ? 0 : frame_offset(f, c.index);
+        const uint32_t count = scan->ns == 1 ? 1 : c.h * c.v;
+        const uint32_t* fdc = jpeg_huff_fast_find(s, c.dc, true);
+        const uint32_t* fac = jpeg_huff_fast_find(s, c.ac, false);
+        for (uint32_t b = 0; whole && b < count; ++b) {
+            whole = fdc && fac && unit_blocks < 32 && first + b == unit_blocks;
+            if (whole) unit[unit_blocks++] = {c.dc, c.ac, fdc, fac, &scan->pred[i], p->work_blocks + (first + b) * 64};
+        }
+    }
     auto decode = [&](uint32_t col, uint32_t row) -> JPEG_RESULT {
         const bool in = inside(col, row);
+        if (whole && in) {
+            p->dc_only_blocks = jpeg_huff_decode_blocks_fast(s, unit, unit_blocks);
+            p->dc_only_col = col, p->dc_only_row = row, p->dc_only_valid = 1;
+            return 0;
+        }
         // Blocks outside the region are only passed over.
         const JpegHuffDecodeFn dec = in ? k.huff_decode_block : k.huff_decode_dc;
         uint32_t dc_only = 0;

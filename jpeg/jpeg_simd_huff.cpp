@@ -232,12 +232,14 @@ void decode(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DE
     store(s, b);
 }
 
-// The decoder of classes 4 to 6 with the combined lookups fdc and fac of the two
-// tables. While 32 bits or more are held (a code and its value bits never need
-// more) a symbol is one lookup, and for most AC symbols the value comes with
-// it. Below 32 bits the buffer is topped up eight bytes at a time when no marker
-// is pending, at least eight bytes are left and none of them is 0xFF: as many
-// whole bytes as fit go below the bits held, which then number more than 56.
+// The decoder of classes 4 to 6 with the combined lookups of each block's two
+// tables, over the n blocks of a unit in turn (one call per block would cost a
+// call, two lookups found and the state copied for every block). While 32 bits
+// or more are held (a code and its value bits never need more) a symbol is one
+// lookup, and for most AC symbols the value comes with it. Below 32 bits the
+// buffer is topped up eight bytes at a time when no marker is pending, at least
+// eight bytes are left and none of them is 0xFF: as many whole bytes as fit go
+// below the bits held, which then number more than 56.
 // With an 0xFF among them the bytes go in one at a time, a stuffed 0xFF 0x00 as
 // one byte, up to a marker (in detailed pictures one top-up in fifteen).
 // Where that cannot be, the symbol takes the table's own steps with their
@@ -245,8 +247,7 @@ void decode(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DE
 // and values result as in decode<true, true, Store>. The reading state lives in
 // locals so that it stays in registers; the own steps get it through a Bits.
 template <bool Store>
-void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DECODE_TABLE* ac,
-                 const uint32_t* fdc, const uint32_t* fac, int16_t* pred, int16_t* block) {
+uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
     constexpr int32_t kShift = 64 - JPEG_HUFF_FAST_BITS;
     Bits b = load(s);
     uint64_t buf = b.buf;
@@ -309,78 +310,91 @@ void decode_fast(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HU
         b.buf = buf, b.count = count, b.cur = cur, b.left = left, b.consumed = consumed;
         store(s, b);
     };
-    uint32_t sym = 0;
-    int32_t v = 0;
-    if (enough()) {
-        const uint32_t e = fdc[buf >> kShift];
-        const int32_t t = int32_t(e & 31);
-        if (e & JPEG_HUFF_FAST_VALUE) {
-            skip(t);
-            v = int16_t(uint16_t(e >> 16));
-        } else {
-            if (t != 0) {
-                skip(t);
-                sym = (e >> 8) & 0xFF;
-            } else if (!own([&] { return decode_long<true>(s, b, dc, 9, sym); })) {
-                return finish();
-            }
-            if (sym > 16) {
-                s->bad_code = 1;
-                return finish();
-            }
-            if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return finish();
-        }
-    } else {
-        if (!own([&] { return decode_symbol<true>(s, b, dc, sym); })) return finish();
-        if (sym > 16) {
-            s->bad_code = 1;
-            return finish();
-        }
-        if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return finish();
-    }
-    *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(v)));
-    if constexpr (Store) block[0] = *pred;
-    for (uint32_t k = 1; k < 64; ++k) {
+    // One block; true when it holds its DC value alone. A fault ends the block
+    // with the state as it stands, as the end of a call would.
+    auto one = [&](const JpegFastBlock& at) __attribute__((always_inline)) -> bool {
+        const JPEG_HUFF_DECODE_TABLE* dc = at.dc;
+        const JPEG_HUFF_DECODE_TABLE* ac = at.ac;
+        const uint32_t* fdc = at.fdc;
+        const uint32_t* fac = at.fac;
+        int16_t* pred = at.pred;
+        int16_t* block = at.block;
+        if constexpr (Store) jpeg_clear_block(block);
+        uint32_t sym = 0;
+        int32_t v = 0;
         if (enough()) {
-            const uint32_t e = fac[buf >> kShift];
+            const uint32_t e = fdc[buf >> kShift];
             const int32_t t = int32_t(e & 31);
             if (e & JPEG_HUFF_FAST_VALUE) {
                 skip(t);
-                k += (e >> 8) & 15;
-                if (k > 63) s->bad_code = 1;
-                if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(uint16_t(e >> 16));
+                v = int16_t(uint16_t(e >> 16));
+            } else {
+                if (t != 0) {
+                    skip(t);
+                    sym = (e >> 8) & 0xFF;
+                } else if (!own([&] { return decode_long<true>(s, b, dc, 9, sym); })) {
+                    return false;
+                }
+                if (sym > 16) {
+                    s->bad_code = 1;
+                    return false;
+                }
+                if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return false;
+            }
+        } else {
+            if (!own([&] { return decode_symbol<true>(s, b, dc, sym); })) return false;
+            if (sym > 16) {
+                s->bad_code = 1;
+                return false;
+            }
+            if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return false;
+        }
+        *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(v)));
+        if constexpr (Store) block[0] = *pred;
+        for (uint32_t k = 1; k < 64; ++k) {
+            if (enough()) {
+                const uint32_t e = fac[buf >> kShift];
+                const int32_t t = int32_t(e & 31);
+                if (e & JPEG_HUFF_FAST_VALUE) {
+                    skip(t);
+                    k += (e >> 8) & 15;
+                    if (k > 63) s->bad_code = 1;
+                    if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(uint16_t(e >> 16));
+                    continue;
+                }
+                if (t != 0) {
+                    skip(t);
+                    sym = (e >> 8) & 0xFF;
+                } else if (!own([&] { return decode_long<true>(s, b, ac, 9, sym); })) {
+                    break;
+                }
+            } else if (!own([&] { return decode_symbol<true>(s, b, ac, sym); })) {
+                break;
+            }
+            const uint32_t size = sym & 15;
+            if (size == 0) {
+                if (sym < 0xF0) return k == 1;   // end of block: with k 1 nothing stored past the DC value
+                k += 15;
                 continue;
             }
-            if (t != 0) {
-                skip(t);
-                sym = (e >> 8) & 0xFF;
-            } else if (!own([&] { return decode_long<true>(s, b, ac, 9, sym); })) {
+            k += sym >> 4;
+            if (k > 63) s->bad_code = 1;
+            if (count >= int32_t(size)) {
+                v = int32_t(buf >> (64 - size));
+                skip(int32_t(size));
+                v += v < jpeg_extend_threshold[size] ? jpeg_extend_offset[size] : 0;
+            } else if (!own([&] { return receive<true, true>(s, b, size, v); })) {
                 break;
             }
-        } else if (!own([&] { return decode_symbol<true>(s, b, ac, sym); })) {
-            break;
+            if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(v);
         }
-        const uint32_t size = sym & 15;
-        if (size == 0) {
-            if (sym < 0xF0) {
-                if (k == 1) s->no_ac = 1;   // nothing stored past the DC value
-                break;
-            }
-            k += 15;
-            continue;
-        }
-        k += sym >> 4;
-        if (k > 63) s->bad_code = 1;
-        if (count >= int32_t(size)) {
-            v = int32_t(buf >> (64 - size));
-            skip(int32_t(size));
-            v += v < jpeg_extend_threshold[size] ? jpeg_extend_offset[size] : 0;
-        } else if (!own([&] { return receive<true, true>(s, b, size, v); })) {
-            break;
-        }
-        if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(v);
-    }
+        return false;
+    };
+    uint32_t dc_only = 0;
+    for (uint32_t j = 0; j < n; ++j)
+        if (one(blocks[j]) && j < 32) dc_only |= 1u << j;
     finish();
+    return dc_only;
 }
 
 }  // namespace
@@ -394,11 +408,15 @@ JPEG_RESULT jpeg_huff_decode_block_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TA
 
 JPEG_RESULT jpeg_huff_decode_block_mmx_cmov(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                             const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block) {
-    jpeg_clear_block(block);
     const uint32_t* fdc = jpeg_huff_fast_find(s, dc, true);
     const uint32_t* fac = fdc ? jpeg_huff_fast_find(s, ac, false) : nullptr;
-    if (fac) decode_fast<true>(s, dc, ac, fdc, fac, pred, block);
-    else decode<true, true, true>(s, dc, ac, pred, block);
+    if (fac) {
+        const JpegFastBlock one = {dc, ac, fdc, fac, pred, block};
+        if (decode_fast<true>(s, &one, 1)) s->no_ac = 1;
+        return 0;
+    }
+    jpeg_clear_block(block);
+    decode<true, true, true>(s, dc, ac, pred, block);
     return 0;
 }
 
@@ -406,9 +424,15 @@ JPEG_RESULT jpeg_huff_decode_dc_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE
                                     const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred) {
     const uint32_t* fdc = jpeg_huff_fast_find(s, dc, true);
     const uint32_t* fac = fdc ? jpeg_huff_fast_find(s, ac, false) : nullptr;
-    if (fac) decode_fast<false>(s, dc, ac, fdc, fac, pred, nullptr);
+    const JpegFastBlock one = {dc, ac, fdc, fac, pred, nullptr};
+    if (fac && decode_fast<false>(s, &one, 1)) s->no_ac = 1;
+    if (fac) return 0;
     else decode<true, false, false>(s, dc, ac, pred, nullptr);
     return 0;
+}
+
+uint32_t jpeg_huff_decode_blocks_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
+    return decode_fast<true>(s, blocks, n);
 }
 
 JPEG_RESULT jpeg_huff_decode_dc_entry(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,

@@ -34,6 +34,20 @@ JPEG_RESULT jpeg_huff_decode_block_mmx_cmov(JPEG_STREAM* s, const JPEG_HUFF_DECO
 // Decodes the DC difference into the predictor and passes over the AC values.
 JPEG_RESULT jpeg_huff_decode_dc_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                     const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred);
+// One block of a unit for jpeg_huff_decode_blocks_fast: its tables, their
+// combined lookups (jpeg_huff_fast_find), its predictor and coefficients.
+struct JpegFastBlock {
+    const JPEG_HUFF_DECODE_TABLE* dc;
+    const JPEG_HUFF_DECODE_TABLE* ac;
+    const uint32_t* fdc;
+    const uint32_t* fac;
+    int16_t* pred;
+    int16_t* block;
+};
+// The n blocks decoded in turn as n calls of jpeg_huff_decode_block_mmx_cmov
+// would, the reading state kept in registers between them. Bit j of the result
+// (j below 32) is set when block j holds its DC value alone.
+uint32_t jpeg_huff_decode_blocks_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n);
 // Slot 56, classes 3-6: the slot's arguments, the block left alone.
 JPEG_RESULT jpeg_huff_decode_dc_entry(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                       const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred, int16_t* block);

@@ -1,7 +1,8 @@
 // The combined Huffman lookups: on random tables every entry says what the
 // plain symbol decoder makes of the same bits, and the block decoders of classes
 // 4 to 6 give with the lookups armed the blocks and predictors they give without
-// them, on random bit streams with stuffing and markers, from memory and files.
+// them, on random bit streams with stuffing and markers, from memory and files,
+// block by block or a unit of blocks in one call.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -201,6 +202,52 @@ TEST(JpegHuffFast, BlockDecodersGiveTheSameBlocksWithTheLookups) {
             // The data and the marker at its end were read; nothing past them.
             EXPECT_EQ(fast.s->consumed, uint32_t(fast.s->current - data.data()));
             EXPECT_LE(fast.s->consumed, uint32_t(data.size()));
+        }
+    }
+}
+
+// A unit of n blocks in one call gives the blocks, predictors, blocks holding
+// their DC value alone and reading state of n calls, on data with stuffing,
+// fill bytes, a marker inside and the data's end.
+TEST(JpegHuffFast, UnitsDecodeAsTheirBlocksOneByOne) {
+    Rng rng(75);
+    for (int round = 0; round < rounds(200); ++round) {
+        Armed a(rng);
+        const auto data = random_data(rng, size_t(rng.range(1, 3000)), round % 3 == 0);
+        Source whole(data, a.env.get()), single(data, a.env.get());
+        const uint32_t n = uint32_t(rng.range(1, 10));
+        int16_t pw[2] = {}, ps[2] = {};
+        std::vector<int16_t> bw(n * 64), bs(n * 64);
+        std::vector<JpegFastBlock> unit(n);
+        for (uint32_t j = 0; j < n; ++j) {
+            const int c = j + 2 >= n && n > 2 ? 1 : 0;   // the last two blocks of a unit of three or more: chroma
+            unit[j] = {a.dc[c].get(), a.ac[c].get(), jpeg_huff_fast_find(whole.s.get(), a.dc[c].get(), true),
+                       jpeg_huff_fast_find(whole.s.get(), a.ac[c].get(), false), &pw[c], &bw[j * 64]};
+        }
+        for (int u = 0; u < 200; ++u) {
+            std::fill(bw.begin(), bw.end(), int16_t(0x5A5A));
+            std::fill(bs.begin(), bs.end(), int16_t(0x5A5A));
+            const uint32_t got = jpeg_huff_decode_blocks_fast(whole.s.get(), unit.data(), n);
+            uint32_t want = 0;
+            for (uint32_t j = 0; j < n; ++j) {
+                const int c = unit[j].pred == &pw[1] ? 1 : 0;
+                single.s->no_ac = 0;
+                ASSERT_EQ(jpeg_huff_decode_block_mmx_cmov(single.s.get(), a.dc[c].get(), a.ac[c].get(), &ps[c],
+                                                          &bs[j * 64]),
+                          0);
+                if (single.s->no_ac) want |= 1u << j;
+            }
+            ASSERT_EQ(got, want) << "unit " << u;
+            ASSERT_EQ(bw, bs) << "unit " << u;
+            ASSERT_EQ(pw[0], ps[0]) << "unit " << u;
+            ASSERT_EQ(pw[1], ps[1]) << "unit " << u;
+            const JPEG_STREAM &x = *whole.s, &y = *single.s;
+            ASSERT_EQ(x.bits, y.bits) << "unit " << u;
+            ASSERT_EQ(x.bit_count, y.bit_count) << "unit " << u;
+            ASSERT_EQ(x.consumed, y.consumed) << "unit " << u;
+            ASSERT_EQ(x.marker, y.marker) << "unit " << u;
+            ASSERT_EQ(x.starved, y.starved) << "unit " << u;
+            ASSERT_EQ(x.bad_code, y.bad_code) << "unit " << u;
         }
     }
 }
