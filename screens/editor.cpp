@@ -303,11 +303,14 @@ void Teams_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         if (t == g.club) Editor_Bild(EDITOR_BILD_TEAM_AN, TEAMS_X, y);
         else if (k == unter) Editor_Bild(EDITOR_BILD_TEAM_LICHT, TEAMS_X, y);
         if (g.markiert >= 0) Editor_Bild(t == g.markiert ? EDITOR_BILD_MARKE : EDITOR_BILD_MARKE_ANDERE, TEAMS_X + 3, y + 3);
-        if (g.edit && g.team_edit && g.ziel == t) Edit_Frame(TEAMS_X + 16, y, CLUB_FELD_B, EDITOR_BILD_FELD_CLUB);
+        // A name being typed (up to 30 characters) takes the row's nation and
+        // league columns: it ran into them.
+        const bool im_edit = g.edit && g.team_edit && g.ziel == t;
+        if (im_edit) Edit_Frame(TEAMS_X + 16, y, CLUB_FELD_B, EDITOR_BILD_FELD_CLUB);
         else Zelle(f, TEAMS_X + 20, y + 12, 125, WEISS, Team_String(TS_NAME_KURZ, t, 0, 0));
-        Zelle(f, TEAMS_X + 146, y + 12, 78, WEISS, Team_String(TS_NATION, t, 0, 0));
+        if (!im_edit) Zelle(f, TEAMS_X + 146, y + 12, 78, WEISS, Team_String(TS_NATION, t, 0, 0));
         const int32_t liga = Team_Wert(TW_WETTBEWERB, t, 0, OP_LESEN);
-        if (const WettbewerbSatz* w = klein && liga >= 0 ? Wettbewerb_Satz(liga) : nullptr)
+        if (const WettbewerbSatz* w = klein && liga >= 0 && !im_edit ? Wettbewerb_Satz(liga) : nullptr)
             Zelle(klein, TEAMS_X + 228, y + 11, 106, GRAU, std::string(w->name, strnlen(w->name, sizeof w->name)).c_str());
         // The crest column opens the club page.
         Wappen_Zeichnen(t, ziel, TEAMS_X + 340, y + 1, 14, 14, nullptr);

@@ -177,6 +177,7 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     // The third club's name, in place: 28 characters, longer than a short name, kept whole.
     Klick(s, 80, Zeile_Y(2));
     Tippen(s, CLUB_28);
+    Foto(s);                                       // 2: the name typed takes its row's room
     Taste(s, VK_RETURN);
     s.push_back({2, -100, -100, 0, false, 0, [] {
         g_gesehen.nach_name = Editor_Stand();
@@ -187,7 +188,7 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     Klick(s, 405, Zeile_Y(0));
     Tippen(s, "12");
     Taste(s, VK_TAB);                              // the type
-    Foto(s);                                       // 2: the type edited shows its short name
+    Foto(s);                                       // 3: the type edited shows its short name
     Taste(s, VK_TAB);                              // the initial
     Tippen(s, "q");
     Taste(s, VK_TAB);                              // the surname
@@ -196,7 +197,7 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
         g_gesehen.im_namen = Editor_Stand();
         Spieler_Wert(SPW_MAX_STERNE, Editor_Stand().edit_ziel, 12, OP_SCHREIBEN);
     }});
-    Foto(s);                                       // 3: a field being edited
+    Foto(s);                                       // 4: a field being edited
     Taste(s, VK_TAB);                              // the strength
     Tippen(s, "10");
     s.push_back({2, -100, -100, 0, false, 0, [] {
@@ -230,7 +231,7 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     }});
     Klick(s, 645, 580);                            // save: the question
     Klick(s, JA_X, JA_Y);                          // yes: the files, then the success
-    Foto(s);                                       // 4: the success
+    Foto(s);                                       // 5: the success
     Klick(s, 400, 300, 2);                         // a right click answers it
     // Save, reload, save: the same bytes.
     s.push_back({2, -100, -100, 0, false, 0, [] {
@@ -241,9 +242,10 @@ TEST_F(EditorScreen, TheStartButtonOpensTheEditorWhereAClubAndAPlayerAreEditedAn
     ASSERT_TRUE(Spielen());
     EXPECT_EQ(Vergleichen("editor_name", 0), "");
     EXPECT_EQ(Vergleichen("editor_nation", 1), "");
-    EXPECT_EQ(Vergleichen("editor_art", 2), "");
-    EXPECT_EQ(Vergleichen("editor_feld", 3), "");
-    EXPECT_EQ(Vergleichen("editor_gespeichert", 4), "");
+    EXPECT_EQ(Vergleichen("editor_vereinsname", 2), "");
+    EXPECT_EQ(Vergleichen("editor_art", 3), "");
+    EXPECT_EQ(Vergleichen("editor_feld", 4), "");
+    EXPECT_EQ(Vergleichen("editor_gespeichert", 5), "");
 
     EXPECT_GT(g_gesehen.nach_start.teams, 20);
     EXPECT_EQ(g_gesehen.nach_start.spieler, TEAM_SPIELER_MAX);
