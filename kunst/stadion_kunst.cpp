@@ -123,8 +123,25 @@ Pose Pose_Von(const std::string& n, int32_t frame, int32_t frames) {
     if (Hat(n, "SCHUSS") || Hat(n, "PASSEN") || Hat(n, "Abschlag") || Hat(n, "VOLLEY") || Hat(n, "Auskicken") ||
         Hat(n, "FUSSANNAHME") || Hat(n, "abwehr Fuss") || Hat(n, "Überspringen")) {
         Pose p = Grund(0, 0, 0.1);
-        const double schwung = u < 0.4 ? -0.9 * (u / 0.4) : -0.9 + 2.2 * std::min(1.0, (u - 0.4) / 0.3);
-        Bein(p.huefte, 0.1, schwung, u < 0.4 ? 0.9 : 0.2, &p.knie_r, &p.fuss_r);
+        double schwung = u < 0.4 ? -0.9 * (u / 0.4) : -0.9 + 2.2 * std::min(1.0, (u - 0.4) / 0.3);
+        double knie = u < 0.4 ? 0.9 : 0.2;
+        if (Hat(n, "Abschlag")) {
+            // The keeper's punt holds the ball through the row and lets it go
+            // on the last frame: the leg swings back and meets it there.
+            const int32_t rest = frames - 1 - frame;
+            schwung = rest >= 2 ? -0.9 * std::min(1.0, frame / std::max(1.0, frames - 3.0)) : rest == 1 ? -0.5 : 0.2;
+            knie = rest >= 1 ? 0.9 : 0.25;
+        } else if (Hat(n, "SCHUSS") || Hat(n, "PASSEN") || Hat(n, "VOLLEY")) {
+            // A shot or pass leaves with the row's first frame, so the foot
+            // goes through the ball at once; the rest is the follow-through,
+            // held and then let down towards the stance.
+            static constexpr double ANFANG[3] = {-0.7, 0.2, 0.9}, KNIE[3] = {0.9, 0.25, 0.15};
+            const double halten = 0.55;
+            if (frame < 3) schwung = ANFANG[frame], knie = KNIE[frame];
+            else if (u <= halten) schwung = 1.3, knie = 0.15;
+            else schwung = 1.3 * (1 - (u - halten) / (1 - halten)) + 0.1, knie = 0.15;
+        }
+        Bein(p.huefte, 0.1, schwung, knie, &p.knie_r, &p.fuss_r);
         Arm(p.brust + V3{0, -0.2, 0}, -1, 0.3, 0.6, &p.ellbogen_l, &p.hand_l);
         return p;
     }
