@@ -443,11 +443,19 @@ void Binden_Menue_Panel() {
     Besetzen(p.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "MenuePanel.geld_text");
     // A client ends its day: its club's match of the day is played live with the server.
     Besetzen(p.client_melden, [] { Spieltag_Client_Tag_Beenden(); }, "MenuePanel.client_melden");
-    // Network play: the wait for the other side keeps the main screen, "Weiter" disabled.
+    // Network play: the wait for the other side keeps the main screen, "Weiter"
+    // disabled. On the server (and once the network is gone) the wait ends
+    // into the match day, whose views must not have the main screen under
+    // them (its header stood over the score bar): it goes as at "Weiter". A
+    // client's wait ends into its next turn, which builds the screen again.
     Besetzen(
         Kalender_Hooks().netz_warten,
         [](int32_t an) {
             if (an && Menue_Lokal().team >= 0) Menue_Hauptscreen();
+            if (!an && Netzwerk_Modus() != 1) {
+                Menue_Beenden_Anfordern();
+                Menue_Screen_Bereich_Loeschen(5, -9999, -9999, 9999, 9999);
+            }
             Menue_Panel_Icon_Schalten(an);
         },
         "Kalender.netz_warten");

@@ -19,6 +19,7 @@
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "matchview/spielansicht.h"
+#include "net/net.h"
 #include "screens/einwechseln.h"
 #include "season/kalender.h"
 #include "shell/maus.h"
@@ -69,6 +70,30 @@ TEST(AnsichtVerdrahtung, APressOverAMenuIconBelongsToTheIconAndAClubSwitchRedraw
     Kalender_Hooks() = KalenderHooks{};
     Core_Hooks().meldung = nullptr;
     Maus_Frame_Position_Setzen(-100, -100);
+}
+
+// The wait for the other side ends: on a server the match day follows, so
+// the main screen kept for the wait goes (its header stood over the match's
+// score bar); on a client the next turn follows, which builds it anew.
+TEST(AnsichtVerdrahtung, TheServersWaitEndsIntoTheMatchDayWithoutTheMainScreen) {
+    std::string fehler;
+    ASSERT_TRUE(Spiel_Verdrahten(Betrieb::FENSTER, &fehler)) << fehler;
+    Menue_Init_Tabellen();
+    ASSERT_NE(Kalender_Hooks().netz_warten, nullptr);
+    for (const int32_t modus : {2, 1}) {
+        s_icon kopf = Menue_Icon_Neu(4105, 0, 0, -1, ICON_TYP_PASSIV, 1);   // the kept screen's header
+        kopf.br = 800;
+        kopf.ho = 90;
+        Menue_Screen_Icon_Hinzufuegen(&kopf);
+        Netzwerk_Modus_Setzen(modus);
+        Kalender_Hooks().netz_warten(0);
+        EXPECT_EQ(Menue_Screen_Icon_Ist_Vorhanden(4105), modus == 1) << "network mode " << modus;
+        Netzwerk_Modus_Setzen(0);
+        Menue_Alles_Loeschen();
+    }
+    Spiel_Entdrahten();
+    Kalender_Hooks() = KalenderHooks{};
+    Core_Hooks().meldung = nullptr;
 }
 
 namespace fs = std::filesystem;
