@@ -25,6 +25,20 @@
 namespace velmora {
 namespace {
 
+// A player's appearance code from a drawn word: each part's field taken
+// within the choices its kind has (bits 0-1 kind, kinds 2 and 3 drawn as 1;
+// parts at bits 2, 7, 13, 20 and 26). A raw field beyond them shows the
+// kind's last picture, so most faces of a world were alike.
+int32_t Aussehen_Ziehen(uint32_t roh) {
+    static constexpr int32_t BIT[5] = {2, 7, 13, 20, 26}, BREITE[5] = {5, 6, 7, 6, 6};
+    static constexpr uint32_t WAHLEN[2][5] = {{12, 31, 62, 31, 32}, {10, 2, 10, 10, 10}};
+    const int32_t art = (roh & 3) ? 1 : 0;
+    uint32_t code = roh & 3;
+    for (int32_t t = 0; t < 5; ++t)
+        code |= ((roh >> BIT[t]) & ((1u << BREITE[t]) - 1)) % WAHLEN[art][t] << BIT[t];
+    return int32_t(code);
+}
+
 // The generator's own random source (splitmix64): the game's table repeats
 // after 6000 draws, far too soon for ten thousand players.
 struct Zufall {
@@ -228,7 +242,7 @@ struct Erzeuger {
         f->lieblingsposition = int8_t(art);
         f->alter = uint8_t(z.bereich(17, 35));
         f->groesse = uint8_t(art == 0 ? z.bereich(182, 200) : z.bereich(166, 196));
-        f->aussehen = int32_t(z.naechste() & 0x7fffffff);
+        f->aussehen = Aussehen_Ziehen(z.naechste() & 0x7fffffff);
         static constexpr uint16_t HAAR[6] = {0x0000, 0x4208, 0x8a22, 0xd5a6, 0xffe0, 0x7bef};
         static constexpr uint16_t HAUT[5] = {0xfe98, 0xed12, 0xc3ce, 0x9a06, 0x6122};
         f->haar = HAAR[z.bereich(0, 5)];

@@ -294,6 +294,28 @@ TEST(EditorAussehen, PartsStepWrapAndTheKindSwitchReturns) {
     EXPECT_EQ(Editor_Aussehen_Teil(begrenzt, 0), 1);
 }
 
+// The generated players' faces use every choice of their kind: no part lies
+// beyond its choices (where the portrait shows the last one), and the clubs'
+// players of each kind wear faces of their own.
+TEST_F(EditorWelt, TheGeneratedFacesUseTheChoicesOfTheirKind) {
+    int32_t spieler[2] = {}, geklemmt = 0;
+    std::set<int32_t> gesichter[2];
+    for (int32_t club : clubs)
+        for (int32_t p : Editor_Spielerliste(club)) {
+            const int32_t code = Spieler_Wert(SPW_AUSSEHEN, p, 0, OP_LESEN);
+            if (code < 0) continue;   // a photo
+            const PortraitCode c = Portrait_Code_Zerlegen(code);
+            geklemmt += Portrait_Code_Bauen(code & 3, c.teil) != code;
+            ++spieler[c.art];
+            gesichter[c.art].insert(Portrait_Code_Bauen(c.art, c.teil));
+        }
+    EXPECT_EQ(geklemmt, 0) << "faces with a part beyond its choices";
+    for (int32_t art : {0, 1}) {
+        ASSERT_GT(spieler[art], 100) << art;
+        EXPECT_GE(int32_t(gesichter[art].size()) * 10, spieler[art] * 9) << "kind " << art << ": faces alike";
+    }
+}
+
 TEST_F(EditorWelt, EditsComeBackFromTheFilesAndASecondSaveIsByteIdentical) {
     const int32_t club = clubs[0];
     int32_t anderer = -1;
