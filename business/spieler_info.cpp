@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "business/bank.h"
@@ -12,6 +14,9 @@
 #include "club/talente.h"
 #include "club/wirtschaft.h"
 #include "core/text.h"
+#include "gfx/font.h"
+#include "gfx/hilfe_text.h"
+#include "gfx/text_markup.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
 #include "season/wettbewerb.h"
@@ -28,6 +33,7 @@ enum : int32_t {
 };
 constexpr int32_t T_WOCHEN = 20, T_WOCHE = 21;          // the card's units
 constexpr int32_t T_AUFGABEN = 6;                      // tactics: "Aufgaben"
+constexpr int32_t LABEL_ABSTAND = 8;                  // from a label to its value at the least
 constexpr struct {
     uint32_t bit;
     int32_t text;
@@ -124,46 +130,51 @@ std::string Spieler_Info_Text(int32_t spieler, const SpielerInfoArt& art) {
     const int32_t alle = Spieler_Wert(SPW_BALLGEWINNE, spieler, 0, OP_LESEN);
     const int32_t gewonnen = Spieler_Wert(SPW_BALLGEWINNE_2, spieler, 0, OP_LESEN);
     const int32_t lernt = art.eigen ? Attribute_Anzahl(spieler) : -1;
-    if (tore) Anhaengen(s, "^l%s^tl%04d%d", T(E1, T_TORE), tab, tore);
-    if (vorlagen) Anhaengen(s, "^l%s^tl%04d%d", T(E1, T_VORLAGEN), tab, vorlagen);
-    if (art.quote && alle > 0)
-        Anhaengen(s, "^l%s^tl%04d%d%%", T(E1, T_QUOTE), tab, Spieler_Info_Quote(alle, gewonnen));
+    // The lines of a label and its value; the values' column is set once all
+    // labels are known.
+    std::vector<std::pair<std::string, std::string>> zeilen;
+    auto zeile = [&zeilen](std::string label, std::string wert) { zeilen.emplace_back(std::move(label), std::move(wert)); };
+    if (tore) zeile(T(E1, T_TORE), std::to_string(tore));
+    if (vorlagen) zeile(T(E1, T_VORLAGEN), std::to_string(vorlagen));
+    if (art.quote && alle > 0) zeile(T(E1, T_QUOTE), std::to_string(Spieler_Info_Quote(alle, gewonnen)) + "%");
     if (art.talente) {
         int32_t aktiv[3] = {-1, -1, -1};
         const int32_t n = Attribute_Get_Attribute(spieler, aktiv, 3, 0);
-        if (n > 0) {
-            Anhaengen(s, "^l%s^tl%04d", T(E1, T_TALENTE), tab);
-            for (int32_t i = 0; i < n; ++i) Anhaengen(s, "%s%s", i ? ", " : "", Spieler_Info_Talent_Name(aktiv[i]));
-        }
+        std::string namen;
+        for (int32_t i = 0; i < n; ++i) namen += std::string(i ? ", " : "") + Spieler_Info_Talent_Name(aktiv[i]);
+        if (n > 0) zeile(T(E1, T_TALENTE), namen);
     }
     if (art.geld) {
         const int32_t club = Spieler_Get_Team(spieler);
         const struct {
             int32_t text;
             int32_t betrag;
-        } zeilen[3] = {{T_WERT, Spieler_Berechne_Wert(spieler, 0)},
-                       {T_MARKTWERT, Spieler_Berechne_Marktwert(spieler)},
-                       {T_GEHALT, Spieler_Berechne_Gehalt(spieler)}};
-        for (const auto& z : zeilen)
-            Anhaengen(s, "^l%s^tl%04d^fb0009%s^fe", T(E1, z.text), tab, Geld_Text(float(z.betrag), club, -1));
+        } geld[3] = {{T_WERT, Spieler_Berechne_Wert(spieler, 0)},
+                     {T_MARKTWERT, Spieler_Berechne_Marktwert(spieler)},
+                     {T_GEHALT, Spieler_Berechne_Gehalt(spieler)}};
+        for (const auto& z : geld)
+            zeile(T(E1, z.text), std::string("^fb0009") + Geld_Text(float(z.betrag), club, -1) + "^fe");
     }
     if (art.zustand && art.eigen) {
         const int32_t fitness = std::clamp(Spieler_Get_Halbe_Wert56(spieler), 0, 4);
-        Anhaengen(s, "^l%s:^tl%04d%s", T(E1, T_FITNESS), tab, T("EINSETZEN_2_SCREEN", 9 + fitness));
-        Anhaengen(s, "^l%s:^tl%04d%s", T(E1, T_MORAL), tab,
-                  Spieler_Info_Moral(std::clamp(Spieler_Wert(SPW_MORAL, spieler, 0, OP_LESEN), 0, 6)));
+        zeile(std::string(T(E1, T_FITNESS)) + ":", T("EINSETZEN_2_SCREEN", 9 + fitness));
+        zeile(std::string(T(E1, T_MORAL)) + ":",
+              Spieler_Info_Moral(std::clamp(Spieler_Wert(SPW_MORAL, spieler, 0, OP_LESEN), 0, 6)));
     }
-    if (lernt >= 0) Anhaengen(s, "^l%s^tl%04d%s", T(E1, T_LERNT), tab, Spieler_Info_Talent_Name(lernt));
+    if (lernt >= 0) zeile(T(E1, T_LERNT), Spieler_Info_Talent_Name(lernt));
     const uint32_t aufgaben = art.eigen ? Spieler_Status(spieler) & 0x7800 : 0;
     if (aufgaben) {
-        Anhaengen(s, "^l%s:^tl%04d", T(TAKTIK, T_AUFGABEN), tab);
-        bool erste = true;
+        std::string liste;
         for (const auto& a : AUFGABEN)
-            if (aufgaben & a.bit) {
-                Anhaengen(s, "%s%s", erste ? "" : ", ", T(TAKTIK, a.text));
-                erste = false;
-            }
+            if (aufgaben & a.bit) liste += std::string(liste.empty() ? "" : ", ") + T(TAKTIK, a.text);
+        zeile(std::string(T(TAKTIK, T_AUFGABEN)) + ":", liste);
     }
+    // The values stand at the caller's tab stop, or further right where a
+    // label of the help box's font reaches it ("Zweikämpfe gewonnen").
+    int32_t spalte = tab;
+    if (Font* f = Font_Get(HILFE_FONT))
+        for (const auto& [label, wert] : zeilen) spalte = std::max(spalte, Text_Width(f, label.c_str()) + LABEL_ABSTAND);
+    for (const auto& [label, wert] : zeilen) Anhaengen(s, "^l%s^tl%04d%s", label.c_str(), std::min(spalte, 9999), wert.c_str());
     return s;
 }
 

@@ -4,6 +4,7 @@
 // the opponent's view; after each step the club's line-up is checked. The
 // cell rule, the deduction rule and the player summary are checked by table.
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,6 +19,11 @@
 #include "core/prioritaeten.h"
 #include "core/programm.h"
 #include "core/text.h"
+#include "gfx/font.h"
+#include "gfx/hilfe_text.h"
+#include "gfx/rastport.h"
+#include "gfx/text_markup.h"
+#include "gfx/text_pruefung.h"
 #include "gui/menue_panel.h"
 #include "season/kalender.h"
 #include "shell/maus.h"
@@ -217,14 +223,33 @@ TEST_F(Einsetzen, TheDeductionOfAPlayerOutOfPositionAndThePlayerSummary) {
         geld.tab = 97;
         geld.geld = true;
         const std::string a = Spieler_Info_Text(abw, geld);
-        for (const char* teil : {"^tl009740%", "Marktwert^tl0097^fb0009", "Gehalt^tl0097", "Ecken"})
-            if (a.find(teil) == std::string::npos) fehler.push_back(std::string("summary lacks ") + teil + ": " + a);
+        // The values' column: the caller's tab stop, or after the widest
+        // label ("Zweikämpfe gewonnen" reaches past 97 and 116).
+        Font* hilfe = Font_Get(HILFE_FONT);
+        const int32_t spalte = std::max(97, hilfe ? Text_Width(hilfe, "Zweik\xe4mpfe gewonnen") + 8 : 0);
+        char tab[16];
+        std::snprintf(tab, sizeof tab, "^tl%04d", spalte);
+        for (const std::string& teil : {tab + std::string("40%"), "Marktwert" + std::string(tab) + "^fb0009",
+                                       "Gehalt" + std::string(tab), std::string("Ecken")})
+            if (a.find(teil) == std::string::npos) fehler.push_back("summary lacks " + teil + ": " + a);
         SpielerInfoArt zustand;
         zustand.zustand = true;
         Spieler_Wert(SPW_MORAL, abw, 6, OP_SCHREIBEN);
         const std::string z = Spieler_Info_Text(abw, zustand);
-        if (z.find("Fitness:") == std::string::npos || z.find("Moral:^tl0116euphorisch") == std::string::npos)
+        if (z.find("Fitness:") == std::string::npos || z.find("Moral:" + std::string(tab) + "euphorisch") == std::string::npos)
             fehler.push_back("fitness and morale lines: " + z);
+        // Drawn in the help box's font, no label runs into its value.
+        if (Rastport* rp = Rastport_Create(400, 200, 16, 0, 0)) {
+            Text_Pruefung_Starten();
+            Text_Pruefung_Screen("Hilfe");
+            for (const std::string* t : {&a, &z}) {
+                Text_Printf(rp, hilfe, "^c%05d%s", 4, 12, 65535, t->c_str());
+                Text_Pruefung_Bild_Ende();
+            }
+            for (const TextBefund& b : Text_Pruefung_Befunde()) fehler.push_back("help box: " + b.art + " " + b.text);
+            Text_Pruefung_Beenden();
+            Rastport_Free(rp);
+        }
         SpielerInfoArt fremd;
         fremd.eigen = false;
         if (Spieler_Info_Text(abw, fremd).find("Ecken") != std::string::npos) fehler.push_back("duties of another club shown");
