@@ -570,7 +570,11 @@ void Binden_Menue_Kalender() {
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_HILFE, Hilfe_Text_Free);
     Beim_Abbinden(Texteingabe_Free);
     Beim_Abbinden(Hilfe_Text_Free);
+    // The header's competition film goes with the menu: a game let go in its
+    // middle (a client whose server is gone) left its last picture standing
+    // on the start screen.
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_MENUE, [] {
+        Menue_Filme_Schliessen();
         Menue_Requester_Leeren();
         Menue_Alles_Loeschen();
     });

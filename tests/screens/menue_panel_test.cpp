@@ -357,6 +357,28 @@ TEST_F(MenuePanel, AQueuedVideoIsClosedOnceAtTheNextFrameNotBefore) {
     for (int32_t i = 0; i < BINK_SLOTS; ++i) EXPECT_EQ(Bink_Slot_Video(i), nullptr) << "slot " << i << " left open";
 }
 
+// A game let go in its middle (a client whose server is gone goes back to
+// the start screens) closes the header's competition film with the menu: its
+// last picture stood on the start screen, over the left floodlight.
+TEST_F(MenuePanel, AGameLetGoClosesTheHeadersFilm) {
+    static int32_t vorher, nachher;
+    vorher = nachher = -1;
+    static int32_t (*const offen)() = [] {
+        int32_t n = 0;
+        for (int32_t i = 0; i < BINK_SLOTS; ++i) n += Bink_Slot_Video(i) != nullptr;
+        return n;
+    };
+    skript = {{4, 30, 300, 0, false}};
+    skript.push_back({1, 30, 300, 0, false, 0, [] {
+                          vorher = offen();
+                          Kalender_Zum_Start();
+                          nachher = offen();
+                      }});
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(vorher, 1) << "the header's film";
+    EXPECT_EQ(nachher, 0) << "films left open";
+}
+
 TEST_F(MenuePanel, TheOptionBarShowsItsToggles) {
     Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM - 10, [] { Menue_Optionen_Screen(); }, "Optionen");
     skript = {{4, 30, 300, 0, false}};
