@@ -19,6 +19,7 @@
 #include "core/text.h"
 #include "core/text_format.h"
 #include "gfx/bildnr_editor.h"
+#include "gfx/bildnr_spieler.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/portrait.h"
@@ -428,7 +429,7 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
         int32_t talente[3] = {-1, -1, -1};
         const int32_t n = Attribute_Get_Attribute(p, talente, 3, 0);
         for (int32_t i = 0; i < n; ++i)
-            if (frei(x + 251 + 18 * i)) Editor_Bild(8216 + talente[i], x + 251 + 18 * i, y);
+            if (frei(x + 251 + 18 * i)) Editor_Bild(TALENT_BILD_ERSTER[TALENT_16] + talente[i], x + 251 + 18 * i, y);
         const int32_t nation = Spieler_Wert(SPW_NATION, p, 0, OP_LESEN);
         // A scout player from a continent shown as a list names his continent.
         const Kontinent* heimat = Kontinent_Daten(Spieler_Get_Heimat_Wert(p));
