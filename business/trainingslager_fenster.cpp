@@ -32,6 +32,7 @@ constexpr int32_t TEXT_MORAL = 2, TEXT_ENDE = 9, TEXT_ENDE_MELDUNG = 10, TEXT_KO
                   TEXT_STAERKE = 19, TEXT_MAX = 20, TEXT_NEGATIV = 21, TEXT_NEGATIV_2 = 22, TEXT_ERSCHOEPFT = 23;
 constexpr int8_t PRI_HINTERGRUND = 19, PRI_FENSTER = 20, PRI_KNOPF = 21;
 constexpr int32_t ABDUNKELN = 8331;   // the darkening behind a requester
+constexpr int32_t KNOPF_RAND = 8;   // a button's label from its edges at the least
 constexpr int32_t FILM_X = 71, FILM_Y = 92, BALKEN_X = 219, BALKEN_Y[3] = {341, 374, 407};
 constexpr int32_t ART_FARBE[4] = {65535, 20051, 52743, 50055};
 
@@ -105,7 +106,10 @@ void Fenster_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
 
 void Ende_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
     if (Font* f = Font_Get(6)) {
-        const char* t = Text(TEXT_ENDE);
+        // The label keeps a margin inside the 120-pixel button; a longer one
+        // takes the next smaller font.
+        char t[64];
+        Str_Auf_Breite(Text(TEXT_ENDE), t, sizeof t, f, 120 - 2 * KNOPF_RAND);
         Text_Printf(Rastport_Target(), f, "^c%05d%s", icon->x + 60 - Text_Width(f, t) / 2, icon->y + 21, WEISS, t);
     }
 }
