@@ -160,7 +160,7 @@ Rastport* Muster_Live_Bild(int32_t slave) {
     case LIVE_KNAUF: return Knauf();
     case LIVE_LISTE: return Liste();
     case LIVE_FELD: return Feld();
-    case LIVE_REGLER: return Fenster(246, 152, 18);
+    case LIVE_REGLER: return Fenster(246, 160, 18);
     case LIVE_SCHALTER: return Schalter(false);
     case LIVE_SCHALTER_AN: return Schalter(true);
     case LIVE_TASTE: return Taste(false);

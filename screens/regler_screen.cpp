@@ -18,7 +18,7 @@ namespace velmora {
 namespace {
 
 constexpr int32_t ICON_OPTION_REGLER = 722;
-constexpr int32_t FENSTER_B = 246, FENSTER_H = 152, PRI = 16;
+constexpr int32_t FENSTER_B = 246, FENSTER_H = 160, PRI = 16;
 constexpr int32_t ICONS = 1 + 3 + 2 * REGLER_SLIDER;
 constexpr uint16_t WEISS = 65535, GOLDEN = 52743;
 

@@ -143,10 +143,10 @@ TEST_F(PanelBild, TheTacticsPanel) {
 TEST_F(PanelBild, AStoredWindowPlaceOffTheScreenIsBroughtBackOnOpening) {
     struct Fall {
         int32_t x, y;                                   // stored for every window
-        int32_t liste[2], feld[2], regler[2];           // the places on opening (the tactics window 152 high)
+        int32_t liste[2], feld[2], regler[2];           // the places on opening (the tactics window 160 high)
     };
     const Fall faelle[] = {
-        {5000, 9000, {758, 565 - 357}, {758, 565 - 280}, {760, 565 - 152}},
+        {5000, 9000, {758, 565 - 357}, {758, 565 - 280}, {760, 565 - 160}},
         {-9000, -9000, {-345, 31}, {-142, 31}, {-206, 32}},
         {0, 400, {350, 120}, {150, 120}, {466, 400}},
         {200, 300, {200, 208}, {200, 285}, {200, 300}},
