@@ -45,6 +45,7 @@ bool Heute(MenueDatum* datum) {
     datum->jahr = d.jahr;
     datum->saisonjahr = Kalender_Saisonjahr();
     datum->text_lang = d.text_lang;
+    datum->text_kurz = d.text_kurz;
     return true;
 }
 

@@ -143,17 +143,23 @@ int32_t Eintrag_Unter(int32_t nummer, int32_t maus_y) {
 }
 
 // 707's text: the continue text of the day, or the date while disabled.
+constexpr int32_t WEITER_RAND = 8;   // the date from the button's edges at the least
+
 void Weiter_Text(s_icon* icon, int32_t, int32_t, int32_t) {
     if (!(icon->Status & ICON_ST_GESPERRT)) {
         const bool spiel = g.hooks.team_hat_spiel && g.lokal.team >= 0 && g.hooks.team_hat_spiel(g.lokal.team);
         g.weiter_text.text = Screen_Text(spiel ? TEXT_ZUM_SPIEL : TEXT_WEITER);
         return;
     }
-    // The date with a two-digit year: the two characters before the last two go.
+    // The day's short text ("Mi 08.08.2001") with a two-digit year: the two
+    // characters before the last two go. The long one ("Mittwoch, 8. August")
+    // fits the 93-pixel button in no font of the set; the header shows it.
     MenueDatum d;
-    std::snprintf(g.tag_text, sizeof g.tag_text, "%s", Heute(&d) ? d.text_lang.c_str() : "");
-    const size_t n = std::strlen(g.tag_text);
-    if (n >= 4) std::memmove(g.tag_text + n - 4, g.tag_text + n - 2, 3);
+    char datum[sizeof g.tag_text];
+    std::snprintf(datum, sizeof datum, "%s", Heute(&d) ? d.text_kurz.c_str() : "");
+    const size_t n = std::strlen(datum);
+    if (n >= 4) std::memmove(datum + n - 4, datum + n - 2, 3);
+    Str_Auf_Breite(datum, g.tag_text, sizeof g.tag_text, Font_Get(g.weiter_text.font), icon->br - 2 * WEITER_RAND);
     g.weiter_text.text = g.tag_text;
 }
 

@@ -42,6 +42,7 @@ struct MenueDatum {
     int32_t tag = 0, monat = 0, jahr = 0;
     int32_t saisonjahr = 0;   // the year the season began in
     std::string text_lang;    // "Samstag, 10. August 2001"
+    std::string text_kurz;    // "Sa 10.08.2001"
 };
 
 struct MenuePanelHooks {

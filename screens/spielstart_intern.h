@@ -38,6 +38,7 @@ constexpr int32_t BALKEN_X = 774, BALKEN_Y = 185;
 
 // The summary: the column of its texts and the column of its pictures.
 constexpr int32_t UEBERSICHT_X = 133, UEBERSICHT_BILD_X = 37;
+constexpr int32_t SERVER_Y = 551;   // a client's server line, under the summary
 
 struct StartModul {
     bool vorbereitet = false;

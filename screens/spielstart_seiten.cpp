@@ -38,9 +38,11 @@ void Uebersicht_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Text_Drucken(f7, "^tz0598%s", 0, 128, WEISS, Text(72 + g.seite));
     if (g.seite == 0) Text_Drucken(Font_Get(9), "^tz0598%s", 0, 149, GEWAEHLT, Text(79));
 
+    // A client's server under the summary's frame (its border is at 532 and
+    // 533), in the band above the pitch.
     if (Client()) {
         const std::string server = Text_Format(Text(139), {Adresse_Text(g.adresse).c_str()});
-        Text_Drucken(f8, "%s", UEBERSICHT_X, 540, WEISS, server.c_str());
+        Text_Drucken(f8, "%s", UEBERSICHT_X, SERVER_Y, WEISS, server.c_str());
     }
     const int32_t anzahl = Spielstart_Anzahl(), nummer = Spielstart_Aktuell() + 1;
     std::string manager;

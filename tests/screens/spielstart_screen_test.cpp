@@ -713,6 +713,7 @@ TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRef
     Klick(s, NEU_X, NEU_Y);                    // "Beitreten"
     s.push_back({3, 300, 570, 0});
     Aktion(s, [] { EXPECT_EQ(Spielstart_Seite(), 2) << "a client begins with the manager's name"; });
+    Foto(s);                                   // picture 0: the name page, the server named under the summary
     // Over 4 s over the name by the server's clock (real, in its own process),
     // half a second each step by this program's (virtual) one.
     for (int32_t i = 0; i < 80; ++i) Aktion(s, [] {
@@ -755,7 +756,7 @@ TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRef
         EXPECT_TRUE(Team_Startteam(g_vereine[1])->flags & STARTTEAM_CLIENT) << "the table fetched again";
         EXPECT_TRUE(Menue_Requester_Offen()) << "text 143";
     });
-    Foto(s);                                   // picture 0: the refusal over the club page
+    Foto(s);                                   // picture 1: the refusal over the club page
     Klick(s, OK_X, OK_Y);
     static pid_t server_pid = -1;
     static int server_status = 0;
@@ -771,7 +772,7 @@ TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRef
         EXPECT_EQ(Netzwerk_Modus(), 1) << "still a client";
         EXPECT_EQ(Net_Server_Verbindung(), -1);
     });
-    Foto(s);                                   // picture 1: the lost connection told
+    Foto(s);                                   // picture 2: the lost connection told
     ASSERT_TRUE(Spielen());
     const int status = server_status;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
@@ -779,9 +780,15 @@ TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRef
     Netzwerk_Modus_Setzen(0);
     Net_Port_Setzen(NET_PORT_STANDARD);
     Net_Zeiten_Wert() = Net_Zeiten{};
-    ASSERT_EQ(fotos.size(), 2u);
-    EXPECT_EQ(Vergleichen("spielstart_netz_vergeben", 0), "");
-    EXPECT_EQ(Vergleichen("spielstart_netz_abgerissen", 1), "");
+    ASSERT_EQ(fotos.size(), 3u);
+    // The summary's bottom border (rows 532 and 533) runs unbroken under the
+    // server's line, as it does right of it.
+    for (int32_t y : {532, 533})
+        for (int32_t x = 40; x < 380; ++x)
+            ASSERT_EQ(fotos[0][size_t(y) * 800 + x], fotos[0][size_t(y) * 800 + 390]) << x << ", " << y;
+    EXPECT_EQ(Vergleichen("spielstart_netz_name", 0), "");
+    EXPECT_EQ(Vergleichen("spielstart_netz_vergeben", 1), "");
+    EXPECT_EQ(Vergleichen("spielstart_netz_abgerissen", 2), "");
 }
 
 }  // namespace

@@ -99,6 +99,10 @@ protected:
 TEST_F(Textfelder, EveryPanelEntryShowsItsTextsWithinTheirFields) {
     plan.push_back({nullptr, 4, -100, -100, 0, false, "start"});
     Zeigen([] { return "Hauptscreen"; }, [] {}, 10);
+    // In network play the continue button is disabled while the others play
+    // their turns and shows the day instead.
+    Zeigen([] { return "Hauptscreen wartend"; }, [] { Menue_Panel_Icon_Schalten(1); }, 10);
+    Zeigen([] { return "Hauptscreen"; }, [] { Menue_Panel_Icon_Schalten(0); }, 1);
     for (int32_t k = 0; k < PANEL_KNOEPFE; ++k)
         for (int32_t e = 0; e < Menue_Panel_Eintraege(ICON_PANEL_TEAM + k); ++e) {
             const ScreenOeffner o = Menue_Panel_Hooks().screens[k][e];
