@@ -533,6 +533,34 @@ TEST_F(NetzGeld, AClientSwapsOnlyItsOwnPlayersAndTheServerKeepsTheSwap) {
     EXPECT_EQ(getauscht, 2) << "the two players only";
 }
 
+// A client's days up to its club's first match: a club with a manager has no
+// daily costs, so the server books nothing to it before the match and the
+// client, which fetches the game's data at each new day as its calendar does,
+// shows the server's balance unchanged; the match day books the match's money
+// and the client's next fetch shows it. (Before its match a club's money moves
+// only by its manager's own doings and the month's event, which goes to the
+// local manager's club: on a server its own manager's, none here.)
+TEST_F(NetzGeld, AClientsClubIsBookedByItsMatchAndTheClientShowsTheServersBalanceEveryDay) {
+    Bericht vor = server->Fragen();
+    const int32_t start = vor.geld[0];
+    ASSERT_GT(start, 0);
+    int32_t tage = 0;
+    while (vor.geld[0] == start && tage < 60) {
+        ASSERT_TRUE(Melden(haupt));
+        ASSERT_TRUE(server->Tag_Erreicht(vor.tag + 1, 30000, haupt)) << "day " << vor.tag;
+        const Bericht nach = server->Fragen();
+        Net_Kontext_Setzen(haupt);
+        Client_Alles_Holen();
+        EXPECT_EQ(Bank_Kontostand(team, false, -1), nach.geld[0]) << "day " << nach.tag;
+        // The money moves on the day the match is played (its next opponent changes), not before.
+        EXPECT_EQ(nach.geld[0] != start, nach.gegner[0] != vor.gegner[0]) << "day " << nach.tag;
+        vor = nach;
+        ++tage;
+    }
+    EXPECT_GT(tage, 1) << "days without a match came first";
+    EXPECT_GT(vor.geld[0], start) << "the match's money";
+}
+
 // A camp booked on a client: the server counts it off its own copy of the
 // manager's camps, once (a second booking while the camp runs is refused),
 // the client's refresh does not bring the camp back, and a request naming
