@@ -22,7 +22,7 @@ const Stil STILE[NAMEN_STILE] = {
      {"Brau", "Hol", "Stein", "Wald", "Kessel", "Lind", "Feld", "Ober", "Krau", "Hart", "Wein", "Roth"},
      {"mann", "berger", "hofer", "meier", "ling", "hardt", "ner", "bach", "huber", "reiter", "mayr", "wig"},
      {"Alten", "Neu", "Ober", "Rot", "Wies", "Hohen", "Grun", "Stein", "Birk", "Eichen"},
-     {"burg", "stadt", "hausen", "dorf", "feld", "heim", "bach", "au", "brueck", "tal"}},
+     {"burg", "stadt", "hausen", "dorf", "feld", "heim", "bach", "au", "br\xfc" "ck", "tal"}},
     {{"Oliver", "Harry", "Jack", "Callum", "Liam", "Ethan", "Mason", "Ryan", "Declan", "Connor", "Lewis", "Jamie",
       "Aaron", "Owen", "Nathan", "Reece"},
      {"Ash", "Black", "Thorn", "Wood", "Hal", "Brad", "Kings", "Fair", "Mil", "Crom", "Har", "Sel"},
