@@ -275,6 +275,11 @@ bool Netz_Client_Verloren_Pruefen() {
         return false;
     const bool getrennt = Net_Server_Verbindung() < 0;
     if (!getrennt && !Spieltag_Client_Ohne_Antwort()) return false;
+    // A connection found closed just after this process could not run for
+    // longer than the server's silence rule (stopped, the machine asleep)
+    // was closed by the server for that silence: the manager is told so,
+    // not that the server went away.
+    const bool gestockt = getrennt && Net_Client_Wegen_Stille_Getrennt();
     Debug_Printf("Netz: Server %s, das Netzwerkspiel endet\n", getrennt ? "getrennt" : "antwortet nicht");
     // The machine stays a client (mode 1): its start screen shows it so and
     // joins again from there.
@@ -286,7 +291,12 @@ bool Netz_Client_Verloren_Pruefen() {
     Kalender_Zum_Start();
     // The game's screens go with the game: with the start screens the message
     // waits until the start screen stands again.
-    const char* text = "Die Verbindung zum Server ist abgebrochen. Das Netzwerkspiel ist beendet.";
+    char text[160] = "Die Verbindung zum Server ist abgebrochen. Das Netzwerkspiel ist beendet.";
+    if (gestockt)
+        std::snprintf(text, sizeof text,
+                      "Der Server hat diesen Rechner getrennt: er hat l\xe4nger als %u Sekunden nicht geantwortet. "
+                      "Das Netzwerkspiel ist beendet.",
+                      unsigned(Net_Zeiten_Wert().client_stille_ms / 1000));
     if (verdrahtung::Dabei("Start")) Spielstart_Screen_Meldung(text);
     else Meldung("%s", text);
     return true;

@@ -322,6 +322,15 @@ bool Net_Senden(int32_t verbindung, uint32_t typ, uint32_t folge, const void* da
 void Net_Pump() {
     NetKontext& k = Net_K();
     uint32_t jetzt = Plat_Ms();
+    if (Net_Offen(k, NET_CLIENT_VERBINDUNG)) {
+        if (jetzt - k.client_gepumpt_ms > k.zeiten.client_stille_ms) {
+            Debug_Printf("Net_Pump: %u ms ohne Lauf, der Server hat diesen Client vielleicht getrennt\n",
+                         jetzt - k.client_gepumpt_ms);
+            k.client_stockung_ms = jetzt;
+            k.client_gestockt = true;
+        }
+        k.client_gepumpt_ms = jetzt;
+    }
     for (int32_t i = 0; i < NET_VERBINDUNGEN; ++i) {
         if (Net_Offen(k, i)) Net_Verbindung_Pumpen(k, i, jetzt);
     }
@@ -470,6 +479,10 @@ uint16_t Net_Server_Port() { return Plat_Sock_Port(Net_K().listen_sock); }
 int32_t Net_Server_Verbindung() {
     return Net_Offen(Net_K(), NET_CLIENT_VERBINDUNG) ? NET_CLIENT_VERBINDUNG : -1;
 }
+bool Net_Client_Wegen_Stille_Getrennt() {
+    const NetKontext& k = Net_K();
+    return k.client_gestockt && Plat_Ms() - k.client_stockung_ms <= k.zeiten.client_stille_ms;
+}
 
 bool Internet_Netzwerk_Start() {
     NetKontext& k = Net_K();
@@ -507,6 +520,8 @@ bool Internet_Netzwerk_Start() {
     }
     k.verbindung[NET_CLIENT_VERBINDUNG] = Net_Verbindung();
     k.verbindung[NET_CLIENT_VERBINDUNG].sock = sock;
+    k.client_gepumpt_ms = Plat_Ms();
+    k.client_gestockt = false;
     // The server closes at once when all its places are taken; only its welcome says we are in.
     uint32_t start = Plat_Ms();
     Net_Nachricht willkommen;

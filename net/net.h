@@ -170,6 +170,11 @@ bool Internet_Netzwerk_Start();
 void Internet_Netzwerk_Stop();
 // Client: the handle of the connection to the server, -1 without one.
 int32_t Net_Server_Verbindung();
+// Client: this process did not run for longer than the server's silence rule
+// (`client_stille_ms`) while connected, no longer ago than that rule's time.
+// A connection found closed then was closed by the server, which drops a
+// client it has not heard for that long, not by a server that went away.
+bool Net_Client_Wegen_Stille_Getrennt();
 
 // Queues one message on a connection; false when it is not open or the message is too large.
 bool Net_Senden(int32_t verbindung, uint32_t typ, uint32_t folge, const void* daten, size_t laenge);

@@ -63,6 +63,12 @@ struct NetKontext {
     uint32_t folge = 0;                // the client's last request number
     std::vector<uint32_t> wartend;     // requests whose answer is awaited (calls may nest through the wait hook)
     int32_t bedienter_slot = -1;       // the slot whose request the server answers now
+    // Client: when the last pass ran over its connection to the server, and
+    // when a pass last came after a pause longer than the server's silence
+    // rule (this process did not run: stopped, or the machine slept).
+    uint32_t client_gepumpt_ms = 0;
+    uint32_t client_stockung_ms = 0;
+    bool client_gestockt = false;
     std::shared_ptr<Net_Suche_Tabelle> suche = std::make_shared<Net_Suche_Tabelle>();
 };
 

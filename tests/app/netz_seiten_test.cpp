@@ -696,22 +696,39 @@ std::string g_meldung;
 // The server's process is killed during the client's turn: within the time a
 // remote call may wait the client ends network play, says so, lets its game
 // go without writing anything and is back at the start screens' wait.
-TEST(NetzVerloren, AClientWhoseServerIsKilledIsBackAtTheStartWithAMessageAndNothingWritten) {
-    ServerWelt w;
+// This process joins the server of `w` and its calendar takes the game up
+// to its manager's turn; the messages shown go to g_meldung.
+void Bis_Zum_Zug(ServerWelt& w) {
     ASSERT_TRUE(w.Starten(Server_Prozess));
-    Server& server = *w.server;
     Kalender_Zuruecksetzen();
     Bericht b;
     ASSERT_NO_FATAL_FAILURE(
-        Beitreten(server, {"Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank"}, &b));
+        Beitreten(*w.server, {"Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank"}, &b));
+    g_meldung.clear();
     Core_Hooks().meldung = [](const char* text) { g_meldung = text; };
-    // The client's calendar takes its game up to its manager's turn.
     for (int32_t i = 0; i < 50 && Kalender_Get_Runmodus() != KALENDER_MENUE; ++i) {
         Net_Pump();
         Kalender_Main();
     }
     ASSERT_EQ(Kalender_Get_Runmodus(), KALENDER_MENUE);
     ASSERT_FALSE(Netz_Client_Verloren_Pruefen()) << "the server is there";
+}
+
+// Pumps until the client ends network play; false when it is still on after `ms`.
+bool Bis_Verloren(uint32_t ms) {
+    const uint32_t beginn = Plat_Ms();
+    while (!Netz_Client_Verloren_Pruefen()) {
+        if (Plat_Ms() - beginn > ms) return false;
+        Net_Pump();
+        Plat_Sleep_Ms(5);
+    }
+    return true;
+}
+
+TEST(NetzVerloren, AClientWhoseServerIsKilledIsBackAtTheStartWithAMessageAndNothingWritten) {
+    ServerWelt w;
+    ASSERT_NO_FATAL_FAILURE(Bis_Zum_Zug(w));
+    Server& server = *w.server;
     // A game the manager saved before he joined (a client saves none).
     EXPECT_FALSE(Spielstand_Speichern(2));
     std::filesystem::create_directories(Dirs_Get(DIR_SPIELSTAND));
@@ -722,16 +739,11 @@ TEST(NetzVerloren, AClientWhoseServerIsKilledIsBackAtTheStartWithAMessageAndNoth
 
     ASSERT_EQ(kill(server.pid, SIGKILL), 0);
     server.getoetet = true;
-    const uint32_t beginn = Plat_Ms();
-    while (!Netz_Client_Verloren_Pruefen()) {
-        ASSERT_LT(Plat_Ms() - beginn, Net_Zeiten_Wert().antwort_ms) << "network play still on";
-        Net_Pump();
-        Plat_Sleep_Ms(5);
-    }
+    ASSERT_TRUE(Bis_Verloren(Net_Zeiten_Wert().antwort_ms)) << "network play still on";
     EXPECT_EQ(Netzwerk_Modus(), 1) << "still a client, as its start screen shows";
     EXPECT_EQ(Net_Server_Verbindung(), -1);
     EXPECT_EQ(Client_Team(), -1);
-    EXPECT_NE(g_meldung.find("Verbindung zum Server"), std::string::npos) << g_meldung;
+    EXPECT_EQ(g_meldung, "Die Verbindung zum Server ist abgebrochen. Das Netzwerkspiel ist beendet.");
     // The start screens' wait follows: no game is in memory any more.
     for (int32_t i = 0; i < 3; ++i) Kalender_Main();
     EXPECT_EQ(Kalender_Get_Runmodus(), KALENDER_WARTEN);
@@ -742,6 +754,36 @@ TEST(NetzVerloren, AClientWhoseServerIsKilledIsBackAtTheStartWithAMessageAndNoth
     EXPECT_EQ(Dateien(spielstaende), vorher) << "no save game written or lost";
     EXPECT_EQ(Dateien(w.dirs.install), install);
     Core_Hooks().meldung = nullptr;
+    Client_Beenden();
+    Kalender_Zuruecksetzen();
+}
+
+// The client's process does not run (stopped, then continued) for longer
+// than the server's silence rule: the server drops it and plays on, and the
+// client, running again, says that the server dropped this machine for its
+// silence, not that the connection broke off.
+TEST(NetzVerloren, AClientThatCouldNotRunPastTheSilenceRuleIsToldTheServerDroppedIt) {
+    constexpr uint32_t STILLE_MS = 4000;
+    struct Zurueck {
+        Net_Zeiten zeiten = Net_Zeiten_Wert();
+        ~Zurueck() {
+            Net_Zeiten_Wert() = zeiten;
+            Core_Hooks().meldung = nullptr;
+        }
+    } zurueck;
+    // The forked server's rule, which the client knows too.
+    Net_Zeiten_Wert().client_stille_ms = STILLE_MS;
+    ServerWelt w;
+    ASSERT_NO_FATAL_FAILURE(Bis_Zum_Zug(w));
+    Plat_Sleep_Ms(STILLE_MS + 2000);   // no frame, no pass over the connection, no request
+    ASSERT_TRUE(Bis_Verloren(STILLE_MS)) << "the server did not drop the silent client";
+    EXPECT_EQ(Netzwerk_Modus(), 1);
+    EXPECT_EQ(Client_Team(), -1);
+    EXPECT_EQ(g_meldung,
+              "Der Server hat diesen Rechner getrennt: er hat l\xe4nger als 4 Sekunden nicht geantwortet. "
+              "Das Netzwerkspiel ist beendet.");
+    Bericht b = w.server->Fragen();
+    EXPECT_GE(b.tag, 0) << "the server plays on";
     Client_Beenden();
     Kalender_Zuruecksetzen();
 }
