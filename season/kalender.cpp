@@ -142,6 +142,7 @@ void Netz_Warten(bool an) {
     if (!an) Client_Spiel_Zeigt(false);
     g.netz_warten = an;
     g.netz_gefragt = Jetzt();
+    if (an) g.netz_tag = g.tag;
     if (g_hooks.netz_warten) g_hooks.netz_warten(an ? 1 : 0);
 }
 
@@ -160,10 +161,12 @@ void Netz_Warten_Schritt(uint32_t jetzt) {
     }
     if (jetzt - g.netz_gefragt < NETZ_FRAGEN_MS) return;
     g.netz_gefragt = jetzt;
-    const int32_t tag = g.tag;
+    // Measured against the day the turns were for, not the day before this
+    // question: the news check takes the server's calendar too, and a day it
+    // took first would otherwise never be seen as new and the wait stood still.
     Kalender_Client_Sync();
-    if (g.tag <= tag) {
-        g.tag = tag;
+    if (g.tag <= g.netz_tag) {
+        g.tag = g.netz_tag;
         return;
     }
     // The server's day moved on: the game's data, then this machine's turns.

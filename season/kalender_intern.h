@@ -55,6 +55,7 @@ struct KalenderModul {
     bool netz_warten = false;         // network play: the own turns are over, the others are awaited
     bool client_gesehen = false;      // server: a client has played a club in this game
     uint32_t netz_gefragt = 0;        // a waiting client: when it last asked the server's calendar
+    int32_t netz_tag = 0;             // a waiting client: the day its turns were for
     bool client_spiel_zeigt = false;  // a waiting client's own match has the screen
     std::vector<Ereignis> ereignisse;
 };

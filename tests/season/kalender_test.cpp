@@ -788,6 +788,21 @@ TEST(KalenderClient, AfterItsTurnAClientWaitsForTheServersNextDay) {
     EXPECT_EQ(Kalender_Aktives_Team(), team) << "its turn of the new day";
     EXPECT_FALSE(Kalender_Netz_Wartet());
     EXPECT_EQ(spieltage, 0) << "no match day of its own";
+    // The next day's wait: the news check takes the server's new day first
+    // (it syncs the calendar when the server's day differs); the wait still
+    // sees the day moved on and begins the turn (it once stood still).
+    K_NEUER_TAG(K_FERTIG, 0);
+    ASSERT_TRUE(Kalender_Netz_Wartet());
+    const int32_t uebermorgen = 2;
+    std::memcpy(stand.data() + 8, &uebermorgen, 4);
+    ASSERT_TRUE(Kalender_Client_Sync());
+    EXPECT_EQ(Tag_Index(), 2);
+    uhr += 1000;
+    Kalender_Main();
+    EXPECT_EQ(holen, 2);
+    EXPECT_FALSE(Kalender_Netz_Wartet()) << "the wait saw the server's new day";
+    for (int32_t i = 0; i < 3 && Kalender_Get_Runmodus() != KALENDER_MENUE; ++i) Kalender_Main();
+    EXPECT_EQ(Kalender_Aktives_Team(), team) << "its turn of the day after";
     c = vorher;
 }
 
