@@ -461,8 +461,22 @@ int digest_all() {
     return 0;
 }
 
+// VELMORA_BENCH_WRITE=DIR writes the eight streams the decoders read to
+// DIR/0.jpg .. DIR/7.jpg, so a profiler can watch a decoder without the
+// pictures being made first.
+int write_streams(const char* dir) {
+    for (int i = 0; i < kPictures; ++i) {
+        const Picture& pic = pictures()[size_t(i)];
+        std::ofstream f(std::string(dir) + "/" + std::to_string(i) + ".jpg", std::ios::binary);
+        f.write(reinterpret_cast<const char*>(pic.jpg.data()), std::streamsize(pic.jpg.size()));
+        if (!f) return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (const char* request = std::getenv("VELMORA_BENCH_PROFILE")) return profile_one(request);
+    if (const char* dir = std::getenv("VELMORA_BENCH_WRITE")) return write_streams(dir);
     if (std::getenv("VELMORA_BENCH_DIGEST")) return digest_all();
     const char* env = std::getenv("VELMORA_BENCH_ROUNDS");
     const int rounds = env ? std::max(1, std::atoi(env)) : 7;

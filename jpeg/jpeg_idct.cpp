@@ -150,7 +150,7 @@ template <class T, int N = 8>
 inline void accurate_pass(const T* in, T* y) {
     T x[8];
     #pragma GCC unroll 8
-    for (int i = 0; i < 8; ++i) x[i] = i < N ? in[i] : T(0);
+    for (int i = 0; i < 8; ++i) x[i] = i < N ? in[i] : T{};
     T o1 = 32138 * x[1] + 6393 * x[7], o2 = 6393 * x[1] - 32138 * x[7];
     T o3 = 18205 * x[5] + 27246 * x[3], o4 = 27246 * x[5] - 18205 * x[3];
     T a = o1 - o3;
@@ -192,21 +192,15 @@ template <int N>
     return v;
 }
 
-// Four samples descaled and clamped to 0-255 (a comparison gives all ones
-// where it holds) at out[0 .. 3]; each is the low half of its 32-bit lane.
-[[gnu::always_inline]] inline void put_samples(int16_t* out, FourColumns y) {
-    FourColumns v = ((y + 1048576) >> 21) + 128;
-    v &= v > 0;
-    const FourColumns over = v > 255;
-    v = (v & ~over) | (over & 255);
-    const EightSamples both = EightSamples(v);
-    const EightSamples four = __builtin_shufflevector(both, both, 0, 2, 4, 6, 0, 2, 4, 6);
-    std::memcpy(out, &four, 4 * sizeof(int16_t));
-}
+// The work rows hold a row's results with the even columns first: places
+// 0 2 4 6 1 3 5 7. Each column quad of the column pass is then one half of
+// the row, and the two halves' samples interleave into the row by a mask and
+// a shift.
+constexpr int kPlace[8] = {0, 4, 1, 5, 2, 6, 3, 7};   // column -> place in a work row
 
-// Columns c .. c + 3 of the block.
+// One column quad's eight rows of results (rows from N on are zero and not read).
 template <int N>
-[[gnu::always_inline]] inline void column_quad(const int32_t* work, int c, int16_t* block) {
+[[gnu::always_inline]] inline void column_quad(const int32_t* work, int c, FourColumns* y) {
     const FourColumns x0 = work_row<N>(work, 0, c), x1 = work_row<N>(work, 1, c);
     const FourColumns x2 = work_row<N>(work, 2, c), x3 = work_row<N>(work, 3, c);
     const FourColumns x4 = work_row<N>(work, 4, c), x5 = work_row<N>(work, 5, c);
@@ -221,21 +215,157 @@ template <int N>
     const FourColumns E0 = (x0 + x4) * 32768, E1 = (x0 - x4) * 32768;
     const FourColumns f = 42813 * x2 + 17734 * x6, g = 17734 * x2 - 42813 * x6;
     const FourColumns w0 = E0 + f, w3 = E0 - f, w1 = E1 + g, w2 = E1 - g;
-    put_samples(block + 0 * 8 + c, w0 + b);
-    put_samples(block + 1 * 8 + c, w1 + e);
-    put_samples(block + 2 * 8 + c, w2 + h);
-    put_samples(block + 3 * 8 + c, w3 + d);
-    put_samples(block + 4 * 8 + c, w3 - d);
-    put_samples(block + 5 * 8 + c, w2 - h);
-    put_samples(block + 6 * 8 + c, w1 - e);
-    put_samples(block + 7 * 8 + c, w0 - b);
+    y[0] = w0 + b, y[1] = w1 + e, y[2] = w2 + h, y[3] = w3 + d;
+    y[4] = w3 - d, y[5] = w2 - h, y[6] = w1 - e, y[7] = w0 - b;
 }
 
+// Both quads, descaled and clamped to 0-255 as clamp_sample does. A sample
+// plus 128 lies in [-829, 1084] (see the 2048-entry table's bound), so its low
+// 16 bits hold it, and the even and odd columns' halves interleave into the
+// row's eight 16-bit samples, which are then clamped as 16-bit values.
 template <int N>
 [[gnu::always_inline]] inline void columns_narrow(const int32_t* work, int16_t* block) {
-    column_quad<N>(work, 0, block);
-    column_quad<N>(work, 4, block);
+    FourColumns even[8], odd[8];
+    column_quad<N>(work, 0, even);
+    column_quad<N>(work, 4, odd);
+    #pragma GCC unroll 8
+    for (int i = 0; i < 8; ++i) {
+        const FourColumns lo = ((even[i] + 1048576) >> 21) + 128, hi = ((odd[i] + 1048576) >> 21) + 128;
+        EightSamples v = EightSamples((lo & 0xFFFF) | (hi << 16));
+        v = v < 0 ? 0 : v;
+        v = v > 255 ? 255 : v;
+        std::memcpy(block + i * 8, &v, sizeof v);
+    }
 }
+
+// Row r of the block, dequantised eight coefficients at a time with a table:
+// the product of the 16-bit lanes wraps to 16 bits as the store of
+// jpeg_dequantize does.
+template <bool Dequant>
+[[gnu::always_inline]] inline EightCoefficients block_row(const int16_t* block, const uint16_t* table, int r) {
+    EightCoefficients in;
+    std::memcpy(&in, block + r * 8, sizeof in);
+    if (Dequant) {
+        EightCoefficients q;
+        std::memcpy(&q, table + r * 8, sizeof q);
+        in *= q;
+    }
+    return in;
+}
+
+// Whether every value whose 16-bit magnitude (v ^ (v >> 15)) is ORed into mag
+// lies in [-8192, 8191]: none sets one of its top three bits.
+[[gnu::always_inline]] inline bool narrow16(EightCoefficients mag) {
+    uint64_t low, high;
+    std::memcpy(&low, &mag, 8);
+    std::memcpy(&high, reinterpret_cast<const char*>(&mag) + 8, 8);
+    return ((low | high) & 0xE000E000E000E000ull) == 0;
+}
+
+// The 64-bit column pass, for work rows whose magnitudes reach 8192.
+[[gnu::noinline]] void columns_wide(const int32_t* work, int16_t* block) {
+    #pragma GCC unroll 8
+    for (int c = 0; c < 8; ++c) {
+        int64_t x[8], y[8];
+        #pragma GCC unroll 8
+        for (int i = 0; i < 8; ++i) x[i] = work[i * 8 + kPlace[c]];
+        accurate_pass<int64_t>(x, y);
+        #pragma GCC unroll 8
+        for (int i = 0; i < 8; ++i) block[i * 8 + c] = clamp_sample(((y[i] + 1048576) >> 21) + 128);
+    }
+}
+
+// Lanes of 16-bit values taken apart and put together again.
+[[gnu::always_inline]] inline EightSamples low16(EightSamples a, EightSamples b) {
+    return __builtin_shufflevector(a, b, 0, 8, 1, 9, 2, 10, 3, 11);
+}
+[[gnu::always_inline]] inline EightSamples high16(EightSamples a, EightSamples b) {
+    return __builtin_shufflevector(a, b, 4, 12, 5, 13, 6, 14, 7, 15);
+}
+[[gnu::always_inline]] inline EightSamples low32(EightSamples a, EightSamples b) {
+    return __builtin_shufflevector(a, b, 0, 1, 8, 9, 2, 3, 10, 11);
+}
+[[gnu::always_inline]] inline EightSamples high32(EightSamples a, EightSamples b) {
+    return __builtin_shufflevector(a, b, 4, 5, 12, 13, 6, 7, 14, 15);
+}
+// Lanes 0-3 (or 4-7) sign-extended to 32 bits: each value doubled into both
+// halves of a 32-bit lane, then shifted down.
+[[gnu::always_inline]] inline FourColumns widen_low(EightSamples a) {
+    return FourColumns(__builtin_shufflevector(a, a, 0, 0, 1, 1, 2, 2, 3, 3)) >> 16;
+}
+[[gnu::always_inline]] inline FourColumns widen_high(EightSamples a) {
+    return FourColumns(__builtin_shufflevector(a, a, 4, 4, 5, 5, 6, 6, 7, 7)) >> 16;
+}
+
+// The row pass over four rows at once: r[0..3] are the rows (16-bit values,
+// every magnitude below 8192), x[i] becomes coefficient i of the four rows in
+// four lanes, and y[kPlace[i]] the descaled result of column i.
+[[gnu::always_inline]] inline void four_rows(const EightSamples* r, FourColumns* y) {
+    const EightSamples a0 = low16(r[0], r[1]), a1 = high16(r[0], r[1]);
+    const EightSamples a2 = low16(r[2], r[3]), a3 = high16(r[2], r[3]);
+    const EightSamples b0 = low32(a0, a2), b1 = high32(a0, a2), b2 = low32(a1, a3), b3 = high32(a1, a3);
+    const FourColumns x[8] = {widen_low(b0), widen_high(b0), widen_low(b1), widen_high(b1),
+                              widen_low(b2), widen_high(b2), widen_low(b3), widen_high(b3)};
+    FourColumns out[8];
+    accurate_pass<FourColumns>(x, out);
+    #pragma GCC unroll 8
+    for (int i = 0; i < 8; ++i) y[kPlace[i]] = (out[i] + 2048) >> 12;
+}
+
+// Four lanes of four vectors turned: out[j][i] = in[i][j].
+[[gnu::always_inline]] inline void turn4(const FourColumns* in, FourColumns* out) {
+    const FourColumns t0 = __builtin_shufflevector(in[0], in[1], 0, 4, 1, 5);
+    const FourColumns t1 = __builtin_shufflevector(in[0], in[1], 2, 6, 3, 7);
+    const FourColumns t2 = __builtin_shufflevector(in[2], in[3], 0, 4, 1, 5);
+    const FourColumns t3 = __builtin_shufflevector(in[2], in[3], 2, 6, 3, 7);
+    out[0] = __builtin_shufflevector(t0, t2, 0, 1, 4, 5);
+    out[1] = __builtin_shufflevector(t0, t2, 2, 3, 6, 7);
+    out[2] = __builtin_shufflevector(t1, t3, 0, 1, 4, 5);
+    out[3] = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
+}
+
+// A block whose rows mostly hold more than their first coefficient: the row
+// pass runs over four rows at a time (the rows turned into lanes, the results
+// turned back into work rows), then the column pass as below. The same
+// arithmetic in the same order as the row-by-row pass, so the same samples.
+// False, with the block untouched, when a coefficient's magnitude reaches
+// 8192 (the row-by-row path then takes the 64-bit pass where it must).
+template <bool Dequant>
+bool accurate_dense(int16_t* block, const uint16_t* table) {
+    EightSamples r[8];
+    EightCoefficients mag = {};
+    #pragma GCC unroll 8
+    for (int i = 0; i < 8; ++i) {
+        const EightCoefficients in = block_row<Dequant>(block, table, i);
+        r[i] = EightSamples(in);
+        mag |= in ^ EightCoefficients(r[i] >> 15);
+    }
+    if (!narrow16(mag)) return false;
+    FourColumns top[8], bottom[8];
+    four_rows(r, top);
+    four_rows(r + 4, bottom);
+    FourColumns wide4 = {};
+    #pragma GCC unroll 8
+    for (int i = 0; i < 8; ++i) wide4 |= (top[i] ^ (top[i] >> 31)) | (bottom[i] ^ (bottom[i] >> 31));
+    alignas(16) int32_t work[64];
+    FourColumns turned[4];
+    turn4(top, turned);   // rows 0-3, even columns
+    for (int i = 0; i < 4; ++i) std::memcpy(work + i * 8, &turned[i], sizeof turned[i]);
+    turn4(top + 4, turned);   // rows 0-3, odd columns
+    for (int i = 0; i < 4; ++i) std::memcpy(work + i * 8 + 4, &turned[i], sizeof turned[i]);
+    turn4(bottom, turned);
+    for (int i = 0; i < 4; ++i) std::memcpy(work + (i + 4) * 8, &turned[i], sizeof turned[i]);
+    turn4(bottom + 4, turned);
+    for (int i = 0; i < 4; ++i) std::memcpy(work + (i + 4) * 8 + 4, &turned[i], sizeof turned[i]);
+    const int32_t wide = wide4[0] | wide4[1] | wide4[2] | wide4[3];
+    if (wide < kNarrow) columns_narrow<8>(work, block);
+    else columns_wide(work, block);
+    return true;
+}
+
+// Rows that hold more than their first coefficient, from which on a block
+// takes the four-row pass.
+constexpr int kDenseRows = 4;
 
 // The accurate 8x8 transform; with a table, each coefficient is dequantised as
 // it is read (the product wrapped to 16 bits, exactly as jpeg_dequantize stores
@@ -258,6 +388,17 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
         std::memcpy(&tail, block + last * 8 + 4, 8);
         if ((head | tail) != 0) break;
     }
+    if (last + 1 >= kDenseRows) {
+        int dense = 0;   // rows holding more than their first coefficient
+        #pragma GCC unroll 8
+        for (int r = 0; r < 8; ++r) {
+            uint64_t head, tail;
+            std::memcpy(&head, block + r * 8, 8);
+            std::memcpy(&tail, block + r * 8 + 4, 8);
+            dense += ((head >> 16) | tail) != 0;
+        }
+        if (dense >= kDenseRows && accurate_dense<Dequant>(block, table)) return;
+    }
     // Unrolled, so each row's place in the work rows is known to the compiler.
     #pragma GCC unroll 8
     for (int r = 0; r <= last; ++r) {
@@ -277,15 +418,7 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
             wide |= magnitude(v);
             continue;
         }
-        // The row dequantised eight coefficients at a time: the product of the
-        // 16-bit lanes wraps to 16 bits as the store of jpeg_dequantize does.
-        EightCoefficients in;
-        std::memcpy(&in, block + r * 8, sizeof in);
-        if (Dequant) {
-            EightCoefficients q;
-            std::memcpy(&q, table + r * 8, sizeof q);
-            in *= q;
-        }
+        const EightCoefficients in = block_row<Dequant>(block, table, r);
         uint64_t low, high;
         std::memcpy(&low, &in, 8);
         std::memcpy(&high, reinterpret_cast<const char*>(&in) + 8, 8);
@@ -305,28 +438,22 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
         #pragma GCC unroll 8
         for (int i = 0; i < 8; ++i)   // from memory again: faster than taking the lanes apart
             row[i] = Dequant ? int16_t(int32_t(block[r * 8 + i]) * int32_t(table[r * 8 + i])) : block[r * 8 + i];
-        // Every magnitude below 8192 exactly when none of the 16-bit magnitudes
-        // (sign-extended, as the 32-bit ones) sets one of its top three bits.
-        const EightCoefficients sign = EightCoefficients(EightSamples(in) >> 15);
-        const EightCoefficients mag = in ^ sign;
-        uint64_t mlow, mhigh;
-        std::memcpy(&mlow, &mag, 8);
-        std::memcpy(&mhigh, reinterpret_cast<const char*>(&mag) + 8, 8);
+        // The 16-bit magnitudes, sign-extended as the 32-bit ones.
         FourColumns out[2];
-        if (((mlow | mhigh) & 0xE000E000E000E000ull) == 0) {
+        if (narrow16(in ^ EightCoefficients(EightSamples(in) >> 15))) {
             int32_t y[8];
             if (high == 0) accurate_pass<int32_t, 4>(row, y);
             else accurate_pass<int32_t>(row, y);
-            out[0] = (FourColumns{y[0], y[1], y[2], y[3]} + 2048) >> 12;
-            out[1] = (FourColumns{y[4], y[5], y[6], y[7]} + 2048) >> 12;
+            out[0] = (FourColumns{y[0], y[2], y[4], y[6]} + 2048) >> 12;
+            out[1] = (FourColumns{y[1], y[3], y[5], y[7]} + 2048) >> 12;
         } else {
             int64_t x[8], y[8];
             #pragma GCC unroll 8
             for (int i = 0; i < 8; ++i) x[i] = row[i];
             accurate_pass<int64_t>(x, y);
             auto at = [&y](int i) { return int32_t((y[i] + 2048) >> 12); };
-            out[0] = FourColumns{at(0), at(1), at(2), at(3)};
-            out[1] = FourColumns{at(4), at(5), at(6), at(7)};
+            out[0] = FourColumns{at(0), at(2), at(4), at(6)};
+            out[1] = FourColumns{at(1), at(3), at(5), at(7)};
         }
         std::memcpy(w, &out[0], sizeof out[0]);   // whole vectors, as the column pass reads them
         std::memcpy(w + 4, &out[1], sizeof out[1]);
@@ -343,7 +470,7 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
     if (rows <= 1) {   // every column has only its first value: y[i] = x[0] * 32768 in all eight places
         #pragma GCC unroll 8
         for (int c = 0; c < 8; ++c) {
-            const int16_t v = clamp_sample(((int64_t(work[c]) * 32768 + 1048576) >> 21) + 128);
+            const int16_t v = clamp_sample(((int64_t(work[kPlace[c]]) * 32768 + 1048576) >> 21) + 128);
             #pragma GCC unroll 8
             for (int i = 0; i < 8; ++i) block[i * 8 + c] = v;
         }
@@ -355,15 +482,7 @@ void accurate_8x8(int16_t* block, const uint16_t* table) {
         else columns_narrow<8>(work, block);
         return;
     }
-    #pragma GCC unroll 8
-    for (int c = 0; c < 8; ++c) {
-        int64_t x[8], y[8];
-        #pragma GCC unroll 8
-        for (int i = 0; i < 8; ++i) x[i] = work[i * 8 + c];
-        accurate_pass<int64_t>(x, y);
-        #pragma GCC unroll 8
-        for (int i = 0; i < 8; ++i) block[i * 8 + c] = clamp_sample(((y[i] + 1048576) >> 21) + 128);
-    }
+    columns_wide(work, block);
 }
 
 }  // namespace
