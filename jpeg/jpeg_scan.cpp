@@ -460,10 +460,16 @@ JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p,
     // The block decoder of classes 4 to 6 takes a whole MCU in one call where the
     // blocks are kept as read (a fused transform dequantises them), every table
     // has its combined lookups and the MCU's blocks lie in the work buffer in
-    // the order they are coded: the same blocks as one call per block.
+    // the order they are coded: the same blocks as one call per block. It is
+    // plain code, and gives the plain block decoder's blocks, predictors and
+    // faults too, so the plain classes take it as well, except in a region read:
+    // there the blocks outside the region pass through the plain decoder, whose
+    // bit buffer is laid out otherwise.
     JpegFastBlock unit[32];
     uint32_t unit_blocks = 0;
-    bool whole = k.huff_decode_block == jpeg_huff_decode_block_mmx_cmov && !dequantise;
+    bool whole = (k.huff_decode_block == jpeg_huff_decode_block_mmx_cmov ||
+                  (k.huff_decode_block == jpeg_decode_block && !region)) &&
+                 !dequantise;
     for (uint32_t i = 0; whole && i < scan->ns; ++i) {
         const JPEG_SCAN_COMPONENT& c = scan->components[i];
         const uint32_t first = scan->ns == 1 ? 0 : frame_offset(f, c.index);
