@@ -253,6 +253,58 @@ JPEG_RESULT jpeg_setup_output(JPEG_PROPERTIES* p) {
     return 0;
 }
 
+JpegMcuPlan jpeg_mcu_plan(const JPEG_PROPERTIES* p, uint32_t divisor) {
+    JpegMcuPlan plan;
+    const JPEG_FRAME& f = p->frame;
+    const JpegQuantFn fused = jpeg_fused_transform(p->stream.environment->k, divisor);
+    if (!fused || p->component_planes || separate_scans(p) || f.ncomps > 4) return plan;
+    uint32_t n = 0;
+    for (uint32_t i = 0; i < f.ncomps; ++i) {
+        const JPEG_COMPONENT& c = f.components[i];
+        for (uint32_t b = 0; b < c.h * c.v; ++b, ++n) {
+            if (n >= 16) return JpegMcuPlan{};
+            plan.block[n] = p->work_blocks + n * 64;
+            plan.table[n] = p->quant[c.tq & 3].values;
+        }
+    }
+    static const bool pairs = jpeg_idct_pair_available();
+    plan.pairs = pairs && fused == jpeg_idct_accurate_sse2_dequant;
+    plan.fused = fused;
+    plan.n = n;
+    return plan;
+}
+
+JPEG_RESULT jpeg_decode_mcu_planned(JPEG_PROPERTIES* p, const JpegMcuPlan& plan, uint32_t col, uint32_t row,
+                                    bool fine) {
+    const uint32_t dc_only =
+        p->dc_only_valid && p->dc_only_col == col && p->dc_only_row == row ? p->dc_only_blocks : 0;
+    p->dc_only_valid = 0;
+    if (plan.pairs) {
+        int16_t* blk[16];
+        const uint16_t* qs[16];
+        uint32_t m = 0;
+        for (uint32_t i = 0; i < plan.n; ++i) {
+            if (dc_only >> i & 1) {
+                jpeg_idct_accurate_dc_fill(plan.block[i], plan.table[i]);
+            } else {
+                blk[m] = plan.block[i], qs[m] = plan.table[i];
+                ++m;
+            }
+        }
+        uint32_t j = 0;
+        for (; j + 1 < m; j += 2) jpeg_idct_accurate_avx2_dequant_pair(blk[j], qs[j], blk[j + 1], qs[j + 1]);
+        if (j < m) plan.fused(blk[j], qs[j]);
+    } else {
+        for (uint32_t i = 0; i < plan.n; ++i) plan.fused(plan.block[i], plan.table[i]);
+    }
+    if (JpegSmoothing* sm = smoothing(p); sm && sm->active) [[unlikely]] {
+        smooth_step(p, *sm, col, row, 1, fine);
+        return 0;
+    }
+    output_mcu(p, col, row, 1, fine);
+    return 0;
+}
+
 JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint32_t divisor, bool fine) {
     JPEG_KERNELS& k = p->stream.environment->k;
     const JPEG_FRAME& f = p->frame;

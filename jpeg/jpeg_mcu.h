@@ -21,6 +21,27 @@ JPEG_RESULT jpeg_setup_output(JPEG_PROPERTIES* p);
 // Blocks lie in frame component order, or one block for a separately coded component.
 JPEG_RESULT jpeg_decode_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, uint32_t divisor, bool fine_chroma);
 
+// The blocks of an interleaved MCU at full size with a fused transform, worked
+// out once a scan instead of at every MCU: each block of the work buffer in
+// coding order with its component's table, and whether they go through the
+// AVX2 pair.
+struct JpegMcuPlan {
+    uint32_t n = 0;   // 0: no plan, jpeg_decode_mcu works the MCU out itself
+    bool pairs = false;
+    JpegQuantFn fused = nullptr;
+    int16_t* block[16];
+    const uint16_t* table[16];
+};
+
+// The plan for the scans of p's frame at this divisor; n 0 where there is none
+// (scaled reads, components coded in scans of their own, component planes,
+// more than 16 blocks, no fused transform).
+JpegMcuPlan jpeg_mcu_plan(const JPEG_PROPERTIES* p, uint32_t divisor);
+
+// jpeg_decode_mcu at full size through a plan (n > 0): the same samples.
+JPEG_RESULT jpeg_decode_mcu_planned(JPEG_PROPERTIES* p, const JpegMcuPlan& plan, uint32_t col, uint32_t row,
+                                    bool fine_chroma);
+
 // The transform that dequantises as it goes, when the decoder leaves
 // dequantisation to it: at full size, when the dequantiser and the full-size
 // transform in use are exactly the SSE2 pair (jpeg_idct_accurate_sse2_dequant)

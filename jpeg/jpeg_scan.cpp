@@ -509,11 +509,15 @@ JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p,
         return 0;
     };
     const bool stepping = p->mcu_step != 0;
+    // The MCU's blocks and tables worked out once for the scan (an MCU of an
+    // interleaved scan holds every component's blocks).
+    const JpegMcuPlan plan = scan->ns == f.ncomps ? jpeg_mcu_plan(p, divisor) : JpegMcuPlan{};
     auto place = [&](uint32_t col, uint32_t row, bool zero) {
         if (!inside(col, row)) return false;
         if (zero) std::memset(p->work_blocks, 0, size_t(p->work_block_count) * 64 * sizeof(int16_t));
         const uint32_t before = p->out_count;
-        jpeg_decode_mcu(p, col, row, divisor, fine);
+        if (plan.n != 0) jpeg_decode_mcu_planned(p, plan, col, row, fine);
+        else jpeg_decode_mcu(p, col, row, divisor, fine);
         return stepping && p->out_count != before;
     };
     auto rest = [&](uint32_t col, uint32_t row) { fill_rest(p, scan, cols, rows, col, row, divisor); };
