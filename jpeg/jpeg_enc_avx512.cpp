@@ -6,15 +6,24 @@
 // it only when the processor reports them.
 #include "jpeg/jpeg_enc_simd.h"
 
+#include <cstring>
+
+// Included before the target switch: their inline routines stay built for the
+// baseline instruction set.
+#include "jpeg/jpeg_enc_output.h"
+#include "jpeg/jpeg_enc_tables.h"
 #include "jpeg/jpeg_idct.h"
 
 #if defined(__x86_64__)
 #if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2,avx512f,avx512bw,avx512vl"))), apply_to = function)
+#pragma clang attribute push(__attribute__((target("avx2,avx512f,avx512bw,avx512vl,bmi,bmi2,lzcnt"))), \
+                             apply_to = function)
 #else
-#pragma GCC target("avx2,avx512f,avx512bw,avx512vl")
+#pragma GCC target("avx2,avx512f,avx512bw,avx512vl,bmi,bmi2,lzcnt")
 #endif
 #include <immintrin.h>
+
+#include "jpeg/jpeg_enc_mcu_steps.h"
 
 namespace velmora {
 namespace {
@@ -37,7 +46,8 @@ constexpr ZigzagGroups kGroups;
 }  // namespace
 
 bool jpeg_enc_avx512_available() {
-    return __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl");
+    return __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
+           __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("lzcnt");
 }
 
 uint64_t jpeg_zigzag_split_avx512(const int16_t* block, uint16_t* mag, uint16_t* bits) {
@@ -56,6 +66,10 @@ uint64_t jpeg_zigzag_split_avx512(const int16_t* block, uint16_t* mag, uint16_t*
         nonzero |= uint64_t(_mm256_test_epi16_mask(v, v)) << (16 * g);
     }
     return nonzero;
+}
+
+JPEG_RESULT jpeg_encode_mcu_avx512(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks) {
+    return mcu_encode_masked<jpeg_zigzag_split_avx512, jpeg_encode_block_avx512>(s, t, pred, blocks);
 }
 
 }  // namespace velmora
@@ -80,6 +94,10 @@ uint64_t jpeg_zigzag_split_avx512(const int16_t* block, uint16_t* mag, uint16_t*
         nonzero |= uint64_t(v != 0) << k;
     }
     return nonzero;
+}
+
+JPEG_RESULT jpeg_encode_mcu_avx512(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks) {
+    return jpeg_encode_mcu_by_blocks(s, t, pred, blocks, jpeg_encode_block_avx512);
 }
 
 }  // namespace velmora

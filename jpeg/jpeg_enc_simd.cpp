@@ -10,6 +10,7 @@
 #include "jpeg/jpeg_enc_color.h"
 #include "jpeg/jpeg_enc_convert_steps.h"
 #include "jpeg/jpeg_enc_huff.h"
+#include "jpeg/jpeg_enc_mcu_steps.h"
 #include "jpeg/jpeg_enc_output.h"
 #include "jpeg/jpeg_enc_tables.h"
 #include "jpeg/jpeg_fdct.h"
@@ -347,39 +348,6 @@ void zigzag_plain(const int16_t* block, int16_t* zz) {
     for (int k = 0; k < 64; ++k) zz[k] = block[jpeg_natural_order[k]];
 }
 
-// The block's coefficients put into zig-zag order by Gather, then split as
-// the block encoder takes them: each value v's magnitude into mag, v - 1 for
-// v < 0 (v itself else) into bits, whose low bits, as many as the magnitude
-// has, are the value's bits; returned, the mask of the nonzero ones.
-template <void (*Gather)(const int16_t*, int16_t*)>
-uint64_t split_gathered(const int16_t* block, uint16_t* mag, uint16_t* bits) {
-    alignas(16) int16_t zz[64];
-    Gather(block, zz);
-    uint64_t nonzero = 0;
-#if defined(__SSE2__)
-    for (int i = 0; i < 64; i += 16) {
-        const __m128i zero = _mm_setzero_si128();
-        __m128i isz[2];
-        for (int h = 0; h < 2; ++h) {
-            const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(zz + i + 8 * h));
-            const __m128i sign = _mm_srai_epi16(v, 15);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(mag + i + 8 * h), _mm_sub_epi16(_mm_xor_si128(v, sign), sign));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(bits + i + 8 * h), _mm_add_epi16(v, sign));
-            isz[h] = _mm_cmpeq_epi16(v, zero);
-        }
-        nonzero |= uint64_t(uint16_t(~_mm_movemask_epi8(_mm_packs_epi16(isz[0], isz[1])))) << i;
-    }
-#else
-    for (int k = 0; k < 64; ++k) {
-        const int32_t v = zz[k];
-        mag[k] = uint16_t(v < 0 ? -v : v);
-        bits[k] = uint16_t(v < 0 ? v - 1 : v);
-        nonzero |= uint64_t(v != 0) << k;
-    }
-#endif
-    return nonzero;
-}
-
 // The block encoder of slot 54 with its bit buffer in locals; Split gives the
 // AC values in zig-zag order as magnitudes and value bits, and the mask of the
 // nonzero ones: the loop below visits only those, a zero run being the
@@ -430,6 +398,26 @@ JPEG_RESULT jpeg_encode_block_ssse3(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE
 JPEG_RESULT jpeg_encode_block_avx512(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc,
                                      const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred, int16_t* block) {
     return encode_block_masked<jpeg_zigzag_split_avx512>(s, dc, ac, pred, block);
+}
+
+JpegEncMcuFn jpeg_enc_mcu_for(JpegHuffEncodeFn block) {
+    if (block == jpeg_encode_block_avx512) return jpeg_encode_mcu_avx512;
+    static const bool avx2 = jpeg_enc_mcu_avx2_available();
+    if (block == jpeg_encode_block_ssse3 && avx2) return jpeg_encode_mcu_avx2;
+    return nullptr;
+}
+
+JPEG_RESULT jpeg_encode_mcu_by_blocks(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks,
+                                      JpegHuffEncodeFn block) {
+    for (uint32_t b = 0; b < t->blocks; ++b)
+        if (const JPEG_RESULT r = block(s, t->dc[b], t->ac[b], pred + t->comp[b], blocks + 64 * b)) return r;
+    return 0;
+}
+
+bool jpeg_enc_table_fits(const JPEG_HUFF_ENCODE_TABLE* t) {
+    for (int i = 0; i < 256; ++i)
+        if (t->length[i] > 16 || (uint32_t(t->code[i]) >> t->length[i]) != 0) return false;
+    return true;
 }
 
 void jpeg_enc_rgb_h1v1_simd(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {

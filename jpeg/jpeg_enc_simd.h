@@ -10,6 +10,7 @@
 #pragma once
 #include <cstdint>
 
+#include "jpeg/jpeg_enc_state.h"
 #include "jpeg/jpeg_types.h"
 
 namespace velmora {
@@ -49,6 +50,32 @@ bool jpeg_enc_avx512_available();
 // each value v's magnitude into mag, v - 1 for v < 0 (v itself else) into bits;
 // returned, the mask of the nonzero ones (bit k for zig-zag position k).
 uint64_t jpeg_zigzag_split_avx512(const int16_t* block, uint16_t* mag, uint16_t* bits);
+
+// One MCU of a sequential scan as the MCU encoders take it: per block, in
+// coding order, its tables and its component's predictor (scan position).
+struct JPEG_ENC_MCU_TABLES {
+    uint32_t blocks;
+    uint8_t comp[JPEG_ENC_MAX_BLOCKS];
+    const JPEG_HUFF_ENCODE_TABLE* dc[JPEG_ENC_MAX_BLOCKS];
+    const JPEG_HUFF_ENCODE_TABLE* ac[JPEG_ENC_MAX_BLOCKS];
+};
+// Codes the MCU's blocks (64 each, quantised, natural order) with the bits the
+// block encoder it stands for writes block by block (jpeg/jpeg_enc_mcu_steps.h).
+using JpegEncMcuFn = JPEG_RESULT (*)(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks);
+// The MCU encoder of block encoder `block` (slot 54), null where there is none.
+JpegEncMcuFn jpeg_enc_mcu_for(JpegHuffEncodeFn block);
+// True when every code of the table lies below two to the power of its length
+// (so it takes no bits beyond them): the MCU encoders ask it of every table.
+bool jpeg_enc_table_fits(const JPEG_HUFF_ENCODE_TABLE* t);
+// The MCU forms of the AVX-512 block encoder (jpeg/jpeg_enc_avx512.cpp) and,
+// where jpeg_enc_mcu_avx2_available() (AVX2, BMI2 and LZCNT), of the SSSE3 one
+// (jpeg/jpeg_enc_mcu_avx2.cpp).
+JPEG_RESULT jpeg_encode_mcu_avx512(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks);
+JPEG_RESULT jpeg_encode_mcu_avx2(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks);
+bool jpeg_enc_mcu_avx2_available();
+// The MCU's blocks one by one through block encoder `block`.
+JPEG_RESULT jpeg_encode_mcu_by_blocks(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks,
+                                      JpegHuffEncodeFn block);
 
 // Converters of slots 20-25 (RGB and BGR at 1x1, 2x1, 2x2); the remaining
 // converter slots keep their plain forms.

@@ -268,14 +268,30 @@ JPEG_RESULT jpeg_encode_mcus_restart(JPEG_PROPERTIES* p, JPEG_STREAM* s, JPEG_EN
     const JPEG_KERNELS& k = s->environment->k;
     const JPEG_FRAME& f = p->frame;
     const uint32_t interval = p->restart_interval;
+    // Where the block encoder has an MCU form and every table fits it, the
+    // MCU's blocks go to that in one call (the same bits).
+    JPEG_ENC_MCU_TABLES plan{};
+    JpegEncMcuFn mcu_encode = jpeg_enc_mcu_for(k.huff_encode_block);
+    for (uint32_t i = 0; i < scan->ns && mcu_encode; ++i) {
+        if (!jpeg_enc_table_fits(scan->comp[i].dc) || !jpeg_enc_table_fits(scan->comp[i].ac)) mcu_encode = nullptr;
+        for (uint32_t b = 0; b < scan->comp[i].h * scan->comp[i].v && plan.blocks < JPEG_ENC_MAX_BLOCKS; ++b) {
+            plan.comp[plan.blocks] = uint8_t(i);
+            plan.dc[plan.blocks] = scan->comp[i].dc;
+            plan.ac[plan.blocks++] = scan->comp[i].ac;
+        }
+    }
     JPEG_RESULT r = 0;
     for (uint32_t row = scan->resume_row; row < f.mcu_rows && !r; ++row) {
         for (uint32_t col = row == scan->resume_row ? scan->resume_col : 0; col < f.mcus_per_row; ++col) {
             transform_mcu(p, col, row, true);
             int16_t* blk = e->mcu;
-            for (uint32_t i = 0; i < scan->ns && !r; ++i)
-                for (uint32_t b = 0; b < scan->comp[i].h * scan->comp[i].v && !r; ++b, blk += 64)
-                    r = k.huff_encode_block(s, scan->comp[i].dc, scan->comp[i].ac, &scan->pred[i], blk);
+            if (mcu_encode) {
+                r = mcu_encode(s, &plan, scan->pred, blk);
+            } else {
+                for (uint32_t i = 0; i < scan->ns && !r; ++i)
+                    for (uint32_t b = 0; b < scan->comp[i].h * scan->comp[i].v && !r; ++b, blk += 64)
+                        r = k.huff_encode_block(s, scan->comp[i].dc, scan->comp[i].ac, &scan->pred[i], blk);
+            }
             if (!r && interval && ++scan->mcu_counter % interval == 0) {
                 const uint32_t m = (scan->mcu_counter / interval - 1) & 7;
                 if (m == 7) scan->mcu_counter = 0;

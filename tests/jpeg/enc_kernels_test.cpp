@@ -157,6 +157,55 @@ TEST(EncKernels, BlockEncodersWriteThePlainBits) {
     if (jpeg_enc_avx512_available()) {
         EXPECT_EQ(run(6, jpeg_encode_block_avx512), plain);
     }
+    // The MCU forms, six blocks a call (four luma, two chroma blocks with their
+    // own tables and predictors), against the plain encoder block by block;
+    // then in a memory block that ends inside the data, where they must fail
+    // as the block encoders do, after the same bytes.
+    JPEG_HUFF_ENCODE_TABLE cdc, cac;
+    jpeg_build_encode_table(jpeg_std_dc_chroma_counts, jpeg_std_dc_chroma_values, &cdc);
+    jpeg_build_encode_table(jpeg_std_ac_chroma_counts, jpeg_std_ac_chroma_values, &cac);
+    JPEG_ENC_MCU_TABLES plan{6, {0, 0, 0, 0, 1, 2}, {&dc, &dc, &dc, &dc, &cdc, &cdc}, {&ac, &ac, &ac, &ac, &cac, &cac}};
+    auto run_mcus = [&](JpegEncMcuFn mcu, size_t room, JPEG_RESULT* result) {
+        OutStream o(mcu ? 6 : 0, room);
+        int16_t pred[3] = {};
+        *result = 0;
+        for (int m = 0; m + 6 <= kRounds && !*result; m += 6) {
+            int16_t blk[6 * 64];
+            std::memcpy(blk, &blocks[size_t(m) * 64], sizeof(blk));
+            if (mcu) {
+                *result = mcu(&o.s, &plan, pred, blk);
+            } else {
+                for (uint32_t b = 0; b < 6 && !*result; ++b)
+                    *result = jpeg_encode_block(&o.s, plan.dc[b], plan.ac[b], &pred[plan.comp[b]], blk + 64 * b);
+            }
+        }
+        if (*result) return std::vector<uint8_t>(o.block.begin(), o.block.begin() + o.s.consumed);
+        return o.finish();
+    };
+    JPEG_RESULT r = 0;
+    const std::vector<uint8_t> plain_mcus = run_mcus(nullptr, blocks.size() * 4 + 64, &r);
+    std::vector<JpegEncMcuFn> forms = {jpeg_enc_mcu_for(jpeg_encode_block_avx512),
+                                       jpeg_enc_mcu_for(jpeg_encode_block_ssse3)};
+    if (jpeg_enc_avx512_available()) forms.push_back(jpeg_encode_mcu_avx512);
+    if (jpeg_enc_mcu_avx2_available()) forms.push_back(jpeg_encode_mcu_avx2);
+    for (JpegEncMcuFn form : forms) {
+        if (!form) continue;
+        EXPECT_EQ(run_mcus(form, blocks.size() * 4 + 64, &r), plain_mcus);
+        EXPECT_EQ(r, 0);
+        JPEG_RESULT short_result = 0;
+        const size_t room = plain_mcus.size() / 2;
+        const std::vector<uint8_t> cut = run_mcus(form, room, &short_result);
+        EXPECT_EQ(short_result, JPEG_ERR_OUTPUT_SMALL);
+        ASSERT_GT(cut.size(), room - 600);
+        EXPECT_TRUE(std::equal(cut.begin(), cut.end(), plain_mcus.begin()));
+    }
+    // A table whose codes overrun their lengths (more codes of a length than
+    // it has) keeps the block encoders.
+    EXPECT_TRUE(jpeg_enc_table_fits(&ac) && jpeg_enc_table_fits(&cdc));
+    const uint8_t counts[16] = {3}, values[3] = {0, 1, 2};
+    JPEG_HUFF_ENCODE_TABLE bad;
+    jpeg_build_encode_table(counts, values, &bad);
+    EXPECT_FALSE(jpeg_enc_table_fits(&bad));
 }
 
 TEST(EncKernels, BitWriterGroupsAndStuffing) {
