@@ -59,6 +59,25 @@ bool jpeg_huff_fast_build(const JPEG_HUFF_DECODE_TABLE* t, bool dc, uint32_t* en
     return true;
 }
 
+void jpeg_huff_fast_pairs(const uint32_t* entry, uint64_t* pair) {
+    constexpr uint32_t kMask = (1u << kBits) - 1;
+    for (uint32_t p = 0; p <= kMask; ++p) {
+        const uint32_t e = entry[p];
+        const uint32_t first = e & 31;
+        uint64_t v = uint64_t(e) | uint64_t(first) << 32;
+        if ((e & JPEG_HUFF_FAST_VALUE) && first < uint32_t(kBits)) {
+            // The entry of the bits after the first symbol, their unknown end
+            // read as zeros: it stands when it takes none of those.
+            const uint32_t f = entry[(p << first) & kMask];
+            const uint32_t both = first + (f & 31);
+            if ((f & JPEG_HUFF_FAST_VALUE) && both <= uint32_t(kBits))
+                v = (v & ~uint64_t(31)) | both | JPEG_HUFF_FAST_PAIR | uint64_t((f >> 8) & 15) << 40 |
+                    uint64_t(f >> 16) << 48;
+        }
+        pair[p] = v;
+    }
+}
+
 void jpeg_huff_fast_arm(JPEG_ENVIRONMENT* env, const JPEG_SCAN* scan) {
     if (!env) return;
     JPEG_HUFF_FAST& f = env->huff_fast;
@@ -74,15 +93,16 @@ void jpeg_huff_fast_arm(JPEG_ENVIRONMENT* env, const JPEG_SCAN* scan) {
     if (!scan || !scan->components) return;
     uint32_t ndc = 0, nac = 0;
     auto add = [](JPEG_HUFF_FAST_TABLE* list, uint32_t& n, const JPEG_HUFF_DECODE_TABLE* t, bool dc) {
-        if (!t) return;
+        if (!t) return false;
         for (uint32_t i = 0; i < n; ++i)
-            if (list[i].source == t) return;
-        if (n >= 4 || !jpeg_huff_fast_build(t, dc, list[n].entry)) return;
+            if (list[i].source == t) return false;
+        if (n >= 4 || !jpeg_huff_fast_build(t, dc, list[n].entry)) return false;
         list[n++].source = t;
+        return true;
     };
     for (uint32_t i = 0; i < scan->ns && i < 4; ++i) {
         add(f.dc, ndc, scan->components[i].dc, true);
-        add(f.ac, nac, scan->components[i].ac, false);
+        if (add(f.ac, nac, scan->components[i].ac, false)) jpeg_huff_fast_pairs(f.ac[nac - 1].entry, f.ac_pairs[nac - 1]);
     }
     f.armed = 1;
     f.built_for = scan;

@@ -24,6 +24,15 @@ constexpr uint32_t JPEG_HUFF_FAST_VALUE = 1u << 5;
 // lookup cannot stand for; the decoders then keep to the table's own steps.
 bool jpeg_huff_fast_build(const JPEG_HUFF_DECODE_TABLE* t, bool dc, uint32_t* entry);
 
+// The pair lookup of an AC table beside its entries (entry from
+// jpeg_huff_fast_build). pair[p] is entry[p], except that where entry[p]
+// carries its value and the bits of p after it hold a whole second symbol
+// carrying its value too, bits 0-4 give the bits both take and bit
+// JPEG_HUFF_FAST_PAIR is set, with the second's zero run in bits 40-43 and
+// its value in bits 48-63. Bits 32-36 always give entry[p]'s own bits.
+constexpr uint64_t JPEG_HUFF_FAST_PAIR = uint64_t(1) << 37;
+void jpeg_huff_fast_pairs(const uint32_t* entry, uint64_t* pair);
+
 // Makes the lookups of the scan's DC and AC tables and arms them; jpeg_decode_scan
 // calls it before the blocks of a scan and jpeg_huff_fast_disarm after them, so a
 // table changed between scans is never looked up in an old form.
@@ -38,6 +47,15 @@ inline const uint32_t* jpeg_huff_fast_find(const JPEG_STREAM* s, const JPEG_HUFF
     const JPEG_HUFF_FAST_TABLE* f = dc ? env->huff_fast.dc : env->huff_fast.ac;
     for (int i = 0; i < 4; ++i)
         if (f[i].source == t) return f[i].entry;
+    return nullptr;
+}
+
+// The pair lookup made beside the lookup of AC table t while armed, else null.
+inline const uint64_t* jpeg_huff_fast_find_pairs(const JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* t) {
+    const JPEG_ENVIRONMENT* env = s->environment;
+    if (!env || !env->huff_fast.armed || !t) return nullptr;
+    for (int i = 0; i < 4; ++i)
+        if (env->huff_fast.ac[i].source == t) return env->huff_fast.ac_pairs[i];
     return nullptr;
 }
 

@@ -478,7 +478,9 @@ JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p,
         const uint32_t* fac = jpeg_huff_fast_find(s, c.ac, false);
         for (uint32_t b = 0; whole && b < count; ++b) {
             whole = fdc && fac && unit_blocks < 32 && first + b == unit_blocks;
-            if (whole) unit[unit_blocks++] = {c.dc, c.ac, fdc, fac, &scan->pred[i], p->work_blocks + (first + b) * 64};
+            if (whole)
+                unit[unit_blocks++] = {c.dc, c.ac, fdc, fac, &scan->pred[i], p->work_blocks + (first + b) * 64,
+                                       jpeg_huff_fast_find_pairs(s, c.ac)};
         }
     }
     auto decode = [&](uint32_t col, uint32_t row) -> JPEG_RESULT {

@@ -316,7 +316,7 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
         const JPEG_HUFF_DECODE_TABLE* dc = at.dc;
         const JPEG_HUFF_DECODE_TABLE* ac = at.ac;
         const uint32_t* fdc = at.fdc;
-        const uint32_t* fac = at.fac;
+        const uint64_t* pairs = at.pairs;
         int16_t* pred = at.pred;
         int16_t* block = at.block;
         if constexpr (Store) jpeg_clear_block(block);
@@ -353,13 +353,37 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
         if constexpr (Store) block[0] = *pred;
         for (uint32_t k = 1; k < 64; ++k) {
             if (enough()) {
-                const uint32_t e = fac[buf >> kShift];
+                const uint64_t w = pairs[buf >> kShift];
+                const uint32_t e = uint32_t(w);
                 const int32_t t = int32_t(e & 31);
                 if (e & JPEG_HUFF_FAST_VALUE) {
+                    // Where a second symbol comes in the same bits, both are
+                    // taken at once, the entry's bits holding both lengths, so
+                    // the shift waits on nothing but the lookup; a second that
+                    // would land past the block's end (rare) is put back.
+                    // Whether a pair comes is the data's, so the stores and
+                    // the position are chosen without a branch: with one
+                    // symbol, both stores write the first.
+                    const uint64_t before = buf;
+                    const int32_t held = count;
                     skip(t);
                     k += (e >> 8) & 15;
+                    const uint32_t second = k + 1 + uint32_t((w >> 40) & 15);
+                    uint32_t two = 0u - uint32_t((w & JPEG_HUFF_FAST_PAIR) != 0);   // all ones: a pair
+                    if ((second & two) > 63) [[unlikely]] {
+                        const int32_t first = int32_t((w >> 32) & 31);
+                        buf = before << first;
+                        count = held - first;
+                        two = 0;
+                    }
                     if (k > 63) s->bad_code = 1;
-                    if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(uint16_t(e >> 16));
+                    const uint32_t at = k ^ ((k ^ second) & two);
+                    if constexpr (Store) {
+                        const uint32_t v1 = e >> 16, v2 = uint32_t(w >> 48);
+                        block[jpeg_natural_order[at]] = int16_t(uint16_t(v1 ^ ((v1 ^ v2) & two)));
+                        block[jpeg_natural_order[k]] = int16_t(uint16_t(v1));
+                    }
+                    k = at;
                     continue;
                 }
                 if (t != 0) {
@@ -411,7 +435,7 @@ JPEG_RESULT jpeg_huff_decode_block_mmx_cmov(JPEG_STREAM* s, const JPEG_HUFF_DECO
     const uint32_t* fdc = jpeg_huff_fast_find(s, dc, true);
     const uint32_t* fac = fdc ? jpeg_huff_fast_find(s, ac, false) : nullptr;
     if (fac) {
-        const JpegFastBlock one = {dc, ac, fdc, fac, pred, block};
+        const JpegFastBlock one = {dc, ac, fdc, fac, pred, block, jpeg_huff_fast_find_pairs(s, ac)};
         if (decode_fast<true>(s, &one, 1)) s->no_ac = 1;
         return 0;
     }
@@ -424,7 +448,7 @@ JPEG_RESULT jpeg_huff_decode_dc_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE
                                     const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred) {
     const uint32_t* fdc = jpeg_huff_fast_find(s, dc, true);
     const uint32_t* fac = fdc ? jpeg_huff_fast_find(s, ac, false) : nullptr;
-    const JpegFastBlock one = {dc, ac, fdc, fac, pred, nullptr};
+    const JpegFastBlock one = {dc, ac, fdc, fac, pred, nullptr, fac ? jpeg_huff_fast_find_pairs(s, ac) : nullptr};
     if (fac && decode_fast<false>(s, &one, 1)) s->no_ac = 1;
     if (fac) return 0;
     else decode<true, false, false>(s, dc, ac, pred, nullptr);

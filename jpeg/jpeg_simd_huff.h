@@ -35,7 +35,8 @@ JPEG_RESULT jpeg_huff_decode_block_mmx_cmov(JPEG_STREAM* s, const JPEG_HUFF_DECO
 JPEG_RESULT jpeg_huff_decode_dc_mmx(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc,
                                     const JPEG_HUFF_DECODE_TABLE* ac, int16_t* pred);
 // One block of a unit for jpeg_huff_decode_blocks_fast: its tables, their
-// combined lookups (jpeg_huff_fast_find), its predictor and coefficients.
+// combined lookups (jpeg_huff_fast_find), its predictor and coefficients, and
+// the AC table's pair lookup.
 struct JpegFastBlock {
     const JPEG_HUFF_DECODE_TABLE* dc;
     const JPEG_HUFF_DECODE_TABLE* ac;
@@ -43,6 +44,7 @@ struct JpegFastBlock {
     const uint32_t* fac;
     int16_t* pred;
     int16_t* block;
+    const uint64_t* pairs;   // the AC table's pair lookup (jpeg_huff_fast_find_pairs)
 };
 // The n blocks decoded in turn as n calls of jpeg_huff_decode_block_mmx_cmov
 // would, the reading state kept in registers between them. Bit j of the result

@@ -221,8 +221,13 @@ TEST(JpegHuffFast, UnitsDecodeAsTheirBlocksOneByOne) {
         std::vector<JpegFastBlock> unit(n);
         for (uint32_t j = 0; j < n; ++j) {
             const int c = j + 2 >= n && n > 2 ? 1 : 0;   // the last two blocks of a unit of three or more: chroma
-            unit[j] = {a.dc[c].get(), a.ac[c].get(), jpeg_huff_fast_find(whole.s.get(), a.dc[c].get(), true),
-                       jpeg_huff_fast_find(whole.s.get(), a.ac[c].get(), false), &pw[c], &bw[j * 64]};
+            unit[j] = {a.dc[c].get(),
+                       a.ac[c].get(),
+                       jpeg_huff_fast_find(whole.s.get(), a.dc[c].get(), true),
+                       jpeg_huff_fast_find(whole.s.get(), a.ac[c].get(), false),
+                       &pw[c],
+                       &bw[j * 64],
+                       jpeg_huff_fast_find_pairs(whole.s.get(), a.ac[c].get())};
         }
         for (int u = 0; u < 200; ++u) {
             std::fill(bw.begin(), bw.end(), int16_t(0x5A5A));
