@@ -63,12 +63,12 @@ inline void fdct_columns(__m256i* x) {
 }
 
 // One row of both blocks: four outputs per pair of multiply-adds in each half.
-inline __m256i fdct_row(__m256i z, int group) {
+// `tables` is jpeg_fdct_row_tables(), asked once per pair.
+[[gnu::always_inline]] inline __m256i fdct_row(__m256i z, const int16_t (*tables)[4][8], int group) {
     const __m256i rev = _mm256_shufflehi_epi16(z, _MM_SHUFFLE(0, 1, 2, 3));   // z0 z1 z2 z3 z7 z6 z5 z4
     const __m256i top = _mm256_unpackhi_epi64(rev, rev);
     const __m256i sd = _mm256_unpacklo_epi32(_mm256_adds_epi16(rev, top), _mm256_subs_epi16(rev, top));
     const __m256i sd01 = _mm256_unpacklo_epi64(sd, sd), sd23 = _mm256_unpackhi_epi64(sd, sd);
-    static const int16_t (*const tables)[4][8] = jpeg_fdct_row_tables();
     const __m128i* t = reinterpret_cast<const __m128i*>(tables[group]);
     const __m256i t0 = _mm256_broadcastsi128_si256(_mm_load_si128(t)), t1 = _mm256_broadcastsi128_si256(_mm_load_si128(t + 1));
     const __m256i t2 = _mm256_broadcastsi128_si256(_mm_load_si128(t + 2)), t3 = _mm256_broadcastsi128_si256(_mm_load_si128(t + 3));
@@ -201,25 +201,30 @@ bool jpeg_fdct_pair_available() { return __builtin_cpu_supports("avx2"); }
 bool jpeg_idct_pair_available() { return __builtin_cpu_supports("avx2"); }
 
 
+// The row passes are unrolled, so each row's table rows lie at fixed offsets.
 void jpeg_fdct_accurate_avx2_pair(int16_t* a, int16_t* b) {
+    static const int16_t (*const tables)[4][8] = jpeg_fdct_row_tables();
     __m256i x[8];
     for (int i = 0; i < 8; ++i) x[i] = load2(a + 8 * i, b + 8 * i);
     fdct_columns(x);
+#pragma GCC unroll 8
     for (int i = 0; i < 8; ++i) {
-        const __m256i r = fdct_row(x[i], kRowGroup[i]);
+        const __m256i r = fdct_row(x[i], tables, kRowGroup[i]);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(a + 8 * i), _mm256_castsi256_si128(r));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(b + 8 * i), _mm256_extracti128_si256(r, 1));
     }
 }
 
 void jpeg_fdct_quantize_avx2_pair(int16_t* a, const uint16_t* qa, int16_t* b, const uint16_t* qb) {
+    static const int16_t (*const tables)[4][8] = jpeg_fdct_row_tables();
     __m256i x[8];
     for (int i = 0; i < 8; ++i) x[i] = load2(a + 8 * i, b + 8 * i);
     fdct_columns(x);
+#pragma GCC unroll 8
     for (int i = 0; i < 8; ++i) {
         // jpeg_quantize_accurate_simd's steps on each half: the coefficient
         // times 8 by half the reciprocal, the high word, plus one, halved.
-        const __m256i c = _mm256_slli_epi16(fdct_row(x[i], kRowGroup[i]), 3);
+        const __m256i c = _mm256_slli_epi16(fdct_row(x[i], tables, kRowGroup[i]), 3);
         const __m256i h = _mm256_srli_epi16(load2(qa + 8 * i, qb + 8 * i), 1);
         const __m256i r = _mm256_srai_epi16(_mm256_add_epi16(_mm256_mulhi_epi16(c, h), _mm256_set1_epi16(1)), 1);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(a + 8 * i), _mm256_castsi256_si128(r));
