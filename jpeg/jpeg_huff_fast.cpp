@@ -1,6 +1,8 @@
 // jpeg/jpeg_huff_fast.cpp
 #include "jpeg/jpeg_huff_fast.h"
 
+#include <cstring>
+
 #include "jpeg/jpeg_simd_huff.h"
 
 namespace velmora {
@@ -9,52 +11,41 @@ namespace {
 constexpr int32_t kBits = JPEG_HUFF_FAST_BITS;
 static_assert(kBits >= 9 && kBits <= 16, "the lookup covers the 8-bit lookahead and one more length");
 
-// The symbol and code length the table's steps find in the pattern p of kBits
-// bits: the lookahead of its top 8 bits, else code by code from length 9 while
-// the code still lies inside p. False when no code of up to kBits bits is found.
-bool symbol_of(const JPEG_HUFF_DECODE_TABLE* t, uint32_t p, uint32_t& sym, int32_t& len) {
-    const uint32_t e = t->lookahead[p >> (kBits - 8)];
-    if (e >> 16) {
-        len = int32_t(e >> 16);
-        sym = e & 0xFFFF;
-        return len <= 8;
-    }
-    for (int32_t l = 9; l <= kBits; ++l) {
-        const uint32_t code = p >> (kBits - l);
-        const uint32_t mc = t->maxcode[l];
-        if (mc != 0xFFFF && code <= mc) {
-            const uint16_t idx = uint16_t(t->valptr[l] + code - t->mincode[l]);
-            sym = idx < 256 ? t->symbols[idx] : 0;
-            len = l;
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
+// Code by code: the patterns that start with a code of up to kBits bits are
+// the code followed by every tail, a range of entries. The codes are those the
+// table's own steps find (the 8-bit lookahead holds the codes of up to 8 bits,
+// the code ranges by length the longer ones; the builder keeps them apart), so
+// every entry says what those steps say, and the patterns no such code starts
+// stay 0.
 bool jpeg_huff_fast_build(const JPEG_HUFF_DECODE_TABLE* t, bool dc, uint32_t* entry) {
-    for (uint32_t p = 0; p < (1u << kBits); ++p) {
-        uint32_t sym = 0;
-        int32_t len = 0;
-        entry[p] = 0;
-        if (!symbol_of(t, p, sym, len)) continue;
-        if (sym > 255 || len < 1) return false;
-        const uint32_t size = dc ? sym : sym & 15, run = dc ? 0 : sym >> 4;
-        // Value bits beyond the pattern, a DC size above 15, and the AC symbols
-        // without value bits (end of block, ZRL and the rest) give the symbol alone.
-        if ((size != 0 && (size > 15 || len + int32_t(size) > kBits)) || (!dc && size == 0)) {
-            entry[p] = uint32_t(len) | sym << 8;
-            continue;
+    std::memset(entry, 0, sizeof(uint32_t) << kBits);
+    for (int32_t len = 1; len <= kBits; ++len) {
+        if (t->maxcode[len] == 0xFFFF) continue;   // no code of this length
+        const int32_t tail = kBits - len;
+        for (uint32_t code = t->mincode[len]; code <= t->maxcode[len]; ++code) {
+            const uint16_t idx = uint16_t(t->valptr[len] + code - t->mincode[len]);
+            const uint32_t sym = idx < 256 ? t->symbols[idx] : 0;
+            if (sym > 255) return false;
+            uint32_t* at = entry + (code << tail);
+            const uint32_t size = dc ? sym : sym & 15, run = dc ? 0 : sym >> 4;
+            // Value bits beyond the pattern, a DC size above 15, and the AC symbols
+            // without value bits (end of block, ZRL and the rest) give the symbol alone.
+            if ((size != 0 && (size > 15 || len + int32_t(size) > kBits)) || (!dc && size == 0)) {
+                for (uint32_t j = 0; j < (1u << tail); ++j) at[j] = uint32_t(len) | sym << 8;
+                continue;
+            }
+            const uint32_t head = uint32_t(len + int32_t(size)) | JPEG_HUFF_FAST_VALUE | run << 8 | size << 12;
+            for (uint32_t j = 0; j < (1u << tail); ++j) {
+                int32_t v = 0;
+                if (size != 0) {
+                    v = int32_t((j >> (tail - int32_t(size))) & ((1u << size) - 1));
+                    if (v < jpeg_extend_threshold[size]) v += jpeg_extend_offset[size];
+                }
+                at[j] = head | uint32_t(uint16_t(int16_t(v))) << 16;
+            }
         }
-        int32_t v = 0;
-        if (size != 0) {
-            v = int32_t((p >> (kBits - len - int32_t(size))) & ((1u << size) - 1));
-            if (v < jpeg_extend_threshold[size]) v += jpeg_extend_offset[size];
-        }
-        entry[p] = uint32_t(len + int32_t(size)) | JPEG_HUFF_FAST_VALUE | run << 8 | size << 12 |
-                   uint32_t(uint16_t(int16_t(v))) << 16;
     }
     return true;
 }
