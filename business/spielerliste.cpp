@@ -512,7 +512,9 @@ bool Spielerliste_Hover(s_icon* icon, int32_t ereignis) {
         Spielerliste_Zustand_Setzen(icon->nummer, 1);
         return true;
     }
-    if (ereignis & (EV_VERLASSEN | EV_VERLASSEN_KONTEXT)) {
+    // Leaving is its own event: the context form (0x28) carries the right
+    // click's bit, so a test of the bits took every right click for a leave.
+    if (ereignis == EV_VERLASSEN || ereignis == EV_VERLASSEN_KONTEXT) {
         Spielerliste_Zustand_Setzen(icon->nummer, 0);
         return true;
     }

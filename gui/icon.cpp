@@ -110,6 +110,14 @@ s_icon Menue_Icon_Neu(int32_t nummer, int32_t x, int32_t y, int32_t bild, uint32
     return i;
 }
 
+s_icon Menue_Faenger_Neu(int32_t nummer, int32_t x, int32_t y, int32_t breite, int32_t hoehe, int8_t pri) {
+    s_icon i = Menue_Icon_Neu(nummer, x, y, -1, 0, pri);
+    i.br = int16_t(breite);
+    i.ho = int16_t(hoehe);
+    i.Status = ICON_ST_KEY;
+    return i;
+}
+
 void Menue_Screen_Icon_Hinzufuegen(s_icon* icon) {
     if (!icon) {
         Debug_Printf("Menue_Screen_Icon_Hinzufuegen: s_icon=NULL!\n");

@@ -144,6 +144,10 @@ struct s_icon {
 
 // A new icon record: number, position, picture, type and priority, the rest as default.
 s_icon Menue_Icon_Neu(int32_t nummer, int32_t x, int32_t y, int32_t bild, uint32_t typ, int8_t pri);
+// A catcher: an icon without a picture that takes the pointer over the
+// rectangle, so that no icon of a lower priority beneath it takes a click
+// there (a box's area between its buttons, a page's whole screen).
+s_icon Menue_Faenger_Neu(int32_t nummer, int32_t x, int32_t y, int32_t breite, int32_t hoehe, int8_t pri);
 void Menue_Screen_Icon_Hinzufuegen(s_icon* icon);
 // Moves a shown icon to another priority: it stays on screen, hovered and
 // pressed as it was, and draws and takes the pointer at its new height.

@@ -333,18 +333,26 @@ void Menue_Maus_Position(int32_t* x, int32_t* y) {
     if (y) *y = Maus_Y_Lesen();
 }
 
-bool Menue_Maus_Ueber_Icon() {
-    const int32_t mx = Maus_X_Lesen(), my = Maus_Y_Lesen();
+s_icon* Menue_Icon_An(int32_t x, int32_t y) {
     const uint8_t modal = Menue_Get_Zustand_Byte();
-    for (int32_t p = 0; p < MENUE_PRIORITAETEN; ++p)
-        for (int32_t s = 0; s <= Menue_Hoechster_Slot(p); ++s) {
-            const s_icon* i = Menue_Slot(p, s);
+    s_icon* sieger = nullptr;
+    int32_t beste = KEIN_SIEGER;
+    for (int32_t p = MAX_SCREEN_ICON_PRIORITY; p >= 0; --p)
+        for (int32_t s = Menue_Hoechster_Slot(p); s >= 0; --s) {
+            s_icon* i = Menue_Slot(p, s);
             if (!i || (i->Status & ICON_ST_VERSTECKT) || (i->typ & ICON_TYP_PASSIV)) continue;
             if (modal && !(i->typ & ICON_TYP_MODAL)) continue;
-            if (Getroffen(i, mx, my)) return true;
+            if (!Getroffen(i, x, y)) continue;
+            const int32_t w = Wertung(i, x, y, false);
+            if (w < beste) {
+                beste = w;
+                sieger = i;
+            }
         }
-    return false;
+    return sieger;
 }
+
+bool Menue_Maus_Ueber_Icon() { return Menue_Icon_An(Maus_X_Lesen(), Maus_Y_Lesen()) != nullptr; }
 
 void Menue_Get_Mausposition(int32_t* x, int32_t* y) {
     if (!x || !y) {

@@ -73,6 +73,10 @@ void Menue_Maus_Position(int32_t* x, int32_t* y);
 // (not passive; while a modal icon is shown, only modal ones): a click there
 // belongs to the icon, not to what is drawn beneath it.
 bool Menue_Maus_Ueber_Icon();
+// The icon a click at (x, y) would go to: of the shown icons that take input
+// there, the one the frame chooses (priority first, then distance); null
+// when none does.
+s_icon* Menue_Icon_An(int32_t x, int32_t y);
 uint8_t Menue_Get_Zustand_Byte();      // 1 while a modal icon is on screen
 // Clears the hover of an icon being removed (sends 0x20 to a type-0x200 icon).
 void Menue_Hover_Entfernen(s_icon* icon);

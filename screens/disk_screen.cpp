@@ -286,10 +286,7 @@ void Seite_Oeffnen(Seite seite) {
     const bool laden = seite == LADEN;
     Disk_Screen_Schliessen();
     g.seite = seite;
-    g.faenger = Menue_Icon_Neu(laden ? ICON_DISK_FAENGER_LADEN : ICON_DISK_FAENGER_SPEICHERN, 0, 0, -1, 0, PRI_FAENGER);
-    g.faenger.br = 800;
-    g.faenger.ho = 600;
-    g.faenger.Status = ICON_ST_KEY;
+    g.faenger = Menue_Faenger_Neu(laden ? ICON_DISK_FAENGER_LADEN : ICON_DISK_FAENGER_SPEICHERN, 0, 0, 800, 600, PRI_FAENGER);
     g.fenster = Menue_Icon_Neu(laden ? ICON_DISK_LADEN_FENSTER : ICON_DISK_SPEICHERN_FENSTER, FENSTER_X, FENSTER_Y,
                                laden ? SLAVE_LADEN : SLAVE_SPEICHERN, 0, PRI_FENSTER);
     g.fenster.Status = ICON_ST_KEY;

@@ -44,10 +44,7 @@ void Editor_Seite_Anlegen(s_icon& faenger, int32_t faenger_nummer, s_icon& seite
                           int32_t y, int32_t b, int32_t h, void (*klick)(s_icon*, int32_t),
                           void (*zeichnen)(s_icon*, int32_t, int32_t, int32_t)) {
     constexpr int8_t PRI_FAENGER = 20, PRI_SEITE = 21;
-    faenger = Menue_Icon_Neu(faenger_nummer, 0, 0, -1, 0, PRI_FAENGER);
-    faenger.br = 800;
-    faenger.ho = 600;
-    faenger.Status = ICON_ST_KEY;
+    faenger = Menue_Faenger_Neu(faenger_nummer, 0, 0, 800, 600, PRI_FAENGER);
     seite = Menue_Icon_Neu(seite_nummer, x, y, -1, ICON_TYP_RECHTSKLICK, PRI_SEITE);
     seite.br = int16_t(b);
     seite.ho = int16_t(h);

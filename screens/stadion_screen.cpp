@@ -310,10 +310,7 @@ void Stadion_Screen_Hinweis(const char* text, int32_t sample) {
     g.hinweis_modell = std::clamp(Satz().modell, 0, MODELLE - 1);
     Menue_Screen_Icon_Loeschen(-1, &g.hinweis_fenster);
     Menue_Screen_Icon_Loeschen(-1, &g.faenger);
-    g.faenger = Menue_Icon_Neu(ICON_STADION_FAENGER, 0, 0, -1, 0, PRI_FAENGER);
-    g.faenger.br = 800;
-    g.faenger.ho = 600;
-    g.faenger.Status = ICON_ST_KEY;
+    g.faenger = Menue_Faenger_Neu(ICON_STADION_FAENGER, 0, 0, 800, 600, PRI_FAENGER);
     g.faenger.Main_P = Hinweis_Schliessen;
     g.hinweis_fenster = Menue_Icon_Neu(ICON_STADION_HINWEIS, 74, 20, SLAVE + GELD_STADION_HINWEIS, 0, PRI_HINWEIS);
     g.hinweis_fenster.Status = ICON_ST_KEY;

@@ -24,7 +24,7 @@ namespace {
 constexpr int32_t TEXT_KEINE = 19;              // SPIELER_TRAINING_SCREEN
 constexpr int32_t TEXT_EDITOR_TALENTE = 46;     // EDITOR_SCREEN
 constexpr uint32_t WEISS = 65535, GRAU_TEXT = 44373;
-constexpr int32_t PRI_KOPF = 17, PRI_ZEILE = 18, PRI_KNOPF = 19;
+constexpr int32_t PRI_FLAECHE = 16, PRI_KOPF = 17, PRI_ZEILE = 18, PRI_KNOPF = 19;
 constexpr int32_t SPALTE_B = SPIELERLISTE_BREITE;
 constexpr int32_t EDITOR_X = 5, EDITOR_Y = 10, EDITOR_ZEILE = SPIELERLISTE_ZEILE_H, EDITOR_SPALTE = 23, EDITOR_X2 = 252;
 constexpr uint32_t HOVER = ICON_TYP_MAUS_INFO | ICON_TYP_RECHTSKLICK | ICON_TYP_LEISE;
@@ -35,16 +35,19 @@ const char* Text(const char* screen, int32_t n) {
     return Text_Oder_Leer(screen, n);
 }
 
-// The pieces both panels have: header, rows, bottom piece, close, arrows.
+// The pieces both panels have: header, rows, bottom piece, close, arrows,
+// and a catcher under each column, so that the panel takes the pointer over
+// its whole area (between its columns too), not only on its pieces.
 template <int32_t ZEILEN>
 struct Panel {
-    s_icon icons[ZEILEN + 6];   // header, rows, bottom, close, previous, next, end
+    s_icon icons[ZEILEN + 8];   // header, rows, bottom, close, previous, next, two catchers, end
     s_icon& kopf() { return icons[0]; }
     s_icon& zeile(int32_t k) { return icons[k]; }   // k = 1..ZEILEN
     s_icon& boden() { return icons[ZEILEN + 1]; }
     s_icon& schliessen() { return icons[ZEILEN + 2]; }
     s_icon& zurueck() { return icons[ZEILEN + 3]; }
     s_icon& weiter() { return icons[ZEILEN + 4]; }
+    s_icon& flaeche(int32_t spalte) { return icons[ZEILEN + 5 + spalte]; }   // 0, 1
 };
 
 s_icon Icon(int32_t nummer, int32_t bild, int32_t bild_an, uint32_t typ, int8_t pri, IconMainP proc, IconZeichnen z) {
@@ -52,8 +55,8 @@ s_icon Icon(int32_t nummer, int32_t bild, int32_t bild_an, uint32_t typ, int8_t 
 }
 
 template <int32_t N>
-void Panel_Anlegen(Panel<N>& p, int32_t kopf_nummer, int32_t boden_nummer, IconMainP zeile_proc, IconMainP knopf_proc,
-                   IconZeichnen z) {
+void Panel_Anlegen(Panel<N>& p, int32_t kopf_nummer, int32_t boden_nummer, const int32_t (&flaeche_nummer)[2],
+                   IconMainP zeile_proc, IconMainP knopf_proc, IconZeichnen z) {
     p.kopf() = Icon(kopf_nummer, BILD_LISTE_KOPF, -1, ICON_TYP_RECHTSKLICK | ICON_TYP_LEISE, PRI_KOPF, knopf_proc, z);
     for (int32_t k = 1; k <= N; ++k)
         p.zeile(k) = Icon(kopf_nummer + k, BILD_LISTE_ZEILE, BILD_LISTE_ZEILE_AN, HOVER, PRI_ZEILE, zeile_proc, z);
@@ -61,9 +64,44 @@ void Panel_Anlegen(Panel<N>& p, int32_t kopf_nummer, int32_t boden_nummer, IconM
     p.schliessen() = Icon(boden_nummer + 1, BILD_SCHLIESSEN, BILD_SCHLIESSEN_AN, HOVER, PRI_KNOPF, knopf_proc, z);
     p.zurueck() = Icon(boden_nummer + 2, BILD_ZURUECK, BILD_ZURUECK_AN, HOVER, PRI_KNOPF, knopf_proc, z);
     p.weiter() = Icon(boden_nummer + 3, BILD_WEITER, BILD_WEITER_AN, HOVER, PRI_KNOPF, knopf_proc, z);
-    p.icons[N + 5] = s_icon{};
+    // The catchers answer as the bottom piece does: a right click closes.
+    for (int32_t k = 0; k < 2; ++k) {
+        p.flaeche(k) = Menue_Faenger_Neu(flaeche_nummer[k], 0, 0, 0, 0, PRI_FLAECHE);
+        p.flaeche(k).typ = ICON_TYP_RECHTSKLICK | ICON_TYP_LEISE;
+        p.flaeche(k).Main_P = knopf_proc;
+    }
+    p.icons[N + 7] = s_icon{};
     for (s_icon& i : p.icons)
         if (i.nummer >= 0) Spielerliste_Zustand_Setzen(i.nummer, 0);
+}
+
+// The catchers under the columns as the pieces stand: the first column from
+// the header down, the second from the first's right edge (the strip between
+// the columns is the panel's) to its own; hidden without a second column.
+template <int32_t N>
+void Flaechen_Setzen(Panel<N>& p) {
+    int32_t x0[2] = {800, 800}, y0[2] = {600, 600}, x1[2] = {0, 0}, y1[2] = {0, 0};
+    const int32_t mitte = p.kopf().x + SPALTE_B / 2;
+    for (int32_t k = 0; k <= N + 1; ++k) {
+        s_icon& i = p.icons[k];
+        int32_t b = 0, h = 0;
+        if ((i.Status & ICON_ST_VERSTECKT) || !Menue_Screen_Icon_Rastport(&i, &b, &h)) continue;
+        const int32_t s = k > 0 && i.x >= mitte ? 1 : 0;
+        x0[s] = std::min(x0[s], int32_t(i.x));
+        y0[s] = std::min(y0[s], int32_t(i.y));
+        x1[s] = std::max(x1[s], i.x + b);
+        y1[s] = std::max(y1[s], i.y + h);
+    }
+    if (x1[0] > x0[0]) x0[1] = std::min(x0[1], x1[0]);
+    for (int32_t s = 0; s < 2; ++s) {
+        s_icon& f = p.flaeche(s);
+        const bool da = x1[s] > x0[s] && y1[s] > y0[s];
+        f.Status = da ? f.Status & ~ICON_ST_VERSTECKT : f.Status | ICON_ST_VERSTECKT;
+        f.x = int16_t(da ? x0[s] : 0);
+        f.y = int16_t(da ? y0[s] : 0);
+        f.br = int16_t(da ? x1[s] - x0[s] : 0);
+        f.ho = int16_t(da ? y1[s] - y0[s] : 0);
+    }
 }
 
 void Zeile_Zeigen(s_icon& z, int32_t x, int32_t y, int32_t bild, int32_t bild_an, int32_t talent) {
@@ -125,6 +163,7 @@ void E_Anordnen(int32_t hx, int32_t hy) {
     e.p.zurueck().y = int16_t(hy + 4);
     e.p.weiter().x = int16_t(hx + 156);
     e.p.weiter().y = int16_t(hy + 4);
+    Flaechen_Setzen(e.p);
     Spielerliste_Zellen_Pruefen(hx, hy);
 }
 
@@ -268,6 +307,7 @@ void R_Anordnen() {
     r.p.zurueck().y = EDITOR_Y + 5;
     r.p.weiter().x = EDITOR_X + 205;
     r.p.weiter().y = EDITOR_Y + 5;
+    Flaechen_Setzen(r.p);
 }
 
 // Field talents whose prerequisites are gone fall back to 0, until none is left.
@@ -388,7 +428,8 @@ TalentPanelStand Stand(bool offen, int32_t spieler, int32_t team, int32_t slot, 
 
 void Screen_Talente_Oeffnen(int32_t spieler, int32_t x, int32_t, int32_t club) {
     if (Screen_Talente_Offen()) return;
-    Panel_Anlegen(e.p, ICON_ENTWICKLER_KOPF, ICON_ENTWICKLER_BODEN, E_Zeile_Klick, E_Knopf_Klick, E_Zeichnen);
+    Panel_Anlegen(e.p, ICON_ENTWICKLER_KOPF, ICON_ENTWICKLER_BODEN, ICON_ENTWICKLER_FLAECHE, E_Zeile_Klick, E_Knopf_Klick,
+                  E_Zeichnen);
     e.p.kopf().d2 = e.aufrufer;
     e.spieler = spieler;
     e.team = club;
@@ -411,7 +452,7 @@ bool Screen_Talente_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_ENTWIC
 
 void Screen_Talente_2_Oeffnen(int32_t spieler, int32_t, int32_t, int32_t team) {
     if (Screen_Talente_2_Offen()) return;
-    Panel_Anlegen(r.p, ICON_EDITOR_KOPF, ICON_EDITOR_BODEN, R_Zeile_Klick, R_Knopf_Klick, R_Zeichnen);
+    Panel_Anlegen(r.p, ICON_EDITOR_KOPF, ICON_EDITOR_BODEN, ICON_EDITOR_FLAECHE, R_Zeile_Klick, R_Knopf_Klick, R_Zeichnen);
     r.p.kopf().d2 = r.aufrufer;
     Menue_Screen_Icons_Hinzufuegen(r.p.icons);
     Menue_Set_Rechtsklick_Icon(ICON_EDITOR_KOPF + 1);

@@ -17,6 +17,7 @@ constexpr int32_t ICON_ENTWICKLER_BODEN = 3601;
 constexpr int32_t ICON_ENTWICKLER_SCHLIESSEN = 3602;
 constexpr int32_t ICON_ENTWICKLER_ZURUECK = 3603;
 constexpr int32_t ICON_ENTWICKLER_WEITER = 3604;
+constexpr int32_t ICON_ENTWICKLER_FLAECHE[2] = {3605, 3546};   // the catchers under the columns
 constexpr int32_t ENTWICKLER_ZEILEN = 53;
 constexpr int32_t ENTWICKLER_SPALTE = 22;           // rows of the first column
 
@@ -25,6 +26,7 @@ constexpr int32_t ICON_EDITOR_BODEN = 3790;
 constexpr int32_t ICON_EDITOR_SCHLIESSEN = 3791;
 constexpr int32_t ICON_EDITOR_ZURUECK = 3792;
 constexpr int32_t ICON_EDITOR_WEITER = 3793;
+constexpr int32_t ICON_EDITOR_FLAECHE[2] = {3789, 3794};
 constexpr int32_t EDITOR_ZEILEN = 52;
 constexpr uint32_t TALENT_PANEL_PFEIL_MS = 200;     // at most one step per 200 ms
 
