@@ -50,20 +50,23 @@ bool jpeg_huff_fast_build(const JPEG_HUFF_DECODE_TABLE* t, bool dc, uint32_t* en
     return true;
 }
 
-void jpeg_huff_fast_pairs(const uint32_t* entry, uint64_t* pair) {
+void jpeg_huff_fast_pairs(const uint32_t* entry, uint32_t* pair) {
     constexpr uint32_t kMask = (1u << kBits) - 1;
     for (uint32_t p = 0; p <= kMask; ++p) {
         const uint32_t e = entry[p];
         const uint32_t first = e & 31;
-        uint64_t v = uint64_t(e) | uint64_t(first) << 32;
-        if ((e & JPEG_HUFF_FAST_VALUE) && first < uint32_t(kBits)) {
+        if (!(e & JPEG_HUFF_FAST_VALUE)) {
+            pair[p] = first | (e & 0xFF00);
+            continue;
+        }
+        uint32_t v = first | JPEG_HUFF_FAST_PAIR_VALUE | ((e >> 8) & 15) << 5 | (e >> 16) << 22;
+        if (first < uint32_t(kBits)) {
             // The entry of the bits after the first symbol, their unknown end
             // read as zeros: it stands when it takes none of those.
             const uint32_t f = entry[(p << first) & kMask];
             const uint32_t both = first + (f & 31);
             if ((f & JPEG_HUFF_FAST_VALUE) && both <= uint32_t(kBits))
-                v = (v & ~uint64_t(31)) | both | JPEG_HUFF_FAST_PAIR | uint64_t((f >> 8) & 15) << 40 |
-                    uint64_t(f >> 16) << 48;
+                v = (v & ~15u) | both | ((f >> 8) & 15) << 9 | ((f >> 16) & 0x1FF) << 13;
         }
         pair[p] = v;
     }

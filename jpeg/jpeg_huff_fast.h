@@ -25,13 +25,17 @@ constexpr uint32_t JPEG_HUFF_FAST_VALUE = 1u << 5;
 bool jpeg_huff_fast_build(const JPEG_HUFF_DECODE_TABLE* t, bool dc, uint32_t* entry);
 
 // The pair lookup of an AC table beside its entries (entry from
-// jpeg_huff_fast_build). pair[p] is entry[p], except that where entry[p]
-// carries its value and the bits of p after it hold a whole second symbol
-// carrying its value too, bits 0-4 give the bits both take and bit
-// JPEG_HUFF_FAST_PAIR is set, with the second's zero run in bits 40-43 and
-// its value in bits 48-63. Bits 32-36 always give entry[p]'s own bits.
-constexpr uint64_t JPEG_HUFF_FAST_PAIR = uint64_t(1) << 37;
-void jpeg_huff_fast_pairs(const uint32_t* entry, uint64_t* pair);
+// jpeg_huff_fast_build), as small as the entries so that the block decoder's
+// tables stay in the first-level cache. Entry p: bits 0-3 the bits to take.
+// Without JPEG_HUFF_FAST_PAIR_VALUE: entry[p]'s symbol alone (bits 0-3 its code
+// length, 0 for none of up to ten bits, bits 8-15 the symbol). With it: the
+// symbol's zero run in bits 5-8 and its value in bits 22-31 (signed; a symbol
+// and its value bits within ten bits have a size of 9 at most); where the bits
+// after it hold a whole second symbol carrying its value, bits 0-3 give the
+// bits both take, bits 9-12 the second's zero run and bits 13-21 its value
+// (signed, nonzero; the two sizes add up to 8 at most), else bits 9-21 are 0.
+constexpr uint32_t JPEG_HUFF_FAST_PAIR_VALUE = 1u << 4;
+void jpeg_huff_fast_pairs(const uint32_t* entry, uint32_t* pair);
 
 // Makes the lookups of the scan's DC and AC tables and arms them; jpeg_decode_scan
 // calls it before the blocks of a scan and jpeg_huff_fast_disarm after them, so a
@@ -51,7 +55,7 @@ inline const uint32_t* jpeg_huff_fast_find(const JPEG_STREAM* s, const JPEG_HUFF
 }
 
 // The pair lookup made beside the lookup of AC table t while armed, else null.
-inline const uint64_t* jpeg_huff_fast_find_pairs(const JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* t) {
+inline const uint32_t* jpeg_huff_fast_find_pairs(const JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* t) {
     const JPEG_ENVIRONMENT* env = s->environment;
     if (!env || !env->huff_fast.armed || !t) return nullptr;
     for (int i = 0; i < 4; ++i)

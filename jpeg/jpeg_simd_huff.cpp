@@ -316,7 +316,7 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
         const JPEG_HUFF_DECODE_TABLE* dc = at.dc;
         const JPEG_HUFF_DECODE_TABLE* ac = at.ac;
         const uint32_t* fdc = at.fdc;
-        const uint64_t* pairs = at.pairs;
+        const uint32_t* pairs = at.pairs;
         int16_t* pred = at.pred;
         int16_t* block = at.block;
         if constexpr (Store) jpeg_clear_block(block);
@@ -353,10 +353,9 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
         if constexpr (Store) block[0] = *pred;
         for (uint32_t k = 1; k < 64; ++k) {
             if (enough()) {
-                const uint64_t w = pairs[buf >> kShift];
-                const uint32_t e = uint32_t(w);
-                const int32_t t = int32_t(e & 31);
-                if (e & JPEG_HUFF_FAST_VALUE) {
+                const uint32_t e = pairs[buf >> kShift];
+                const int32_t t = int32_t(e & 15);
+                if (e & JPEG_HUFF_FAST_PAIR_VALUE) {
                     // Where a second symbol comes in the same bits, both are
                     // taken at once, the entry's bits holding both lengths, so
                     // the shift waits on nothing but the lookup; a second that
@@ -367,23 +366,23 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
                     const uint64_t before = buf;
                     const int32_t held = count;
                     skip(t);
-                    k += (e >> 8) & 15;
-                    const uint32_t second = k + 1 + uint32_t((w >> 40) & 15);
-                    uint32_t two = 0u - uint32_t((w & JPEG_HUFF_FAST_PAIR) != 0);   // all ones: a pair
+                    k += (e >> 5) & 15;
+                    const int32_t v1 = int32_t(e) >> 22, v2 = int32_t(e << 10) >> 23;
+                    const uint32_t second = k + 1 + ((e >> 9) & 15);
+                    uint32_t two = 0u - uint32_t(v2 != 0);   // all ones: a pair
                     if ((second & two) > 63) [[unlikely]] {
-                        const int32_t first = int32_t((w >> 32) & 31);
+                        const int32_t first = int32_t(at.fac[before >> kShift] & 31);
                         buf = before << first;
                         count = held - first;
                         two = 0;
                     }
                     if (k > 63) s->bad_code = 1;
-                    const uint32_t at = k ^ ((k ^ second) & two);
+                    const uint32_t place = k ^ ((k ^ second) & two);
                     if constexpr (Store) {
-                        const uint32_t v1 = e >> 16, v2 = uint32_t(w >> 48);
-                        block[jpeg_natural_order[at]] = int16_t(uint16_t(v1 ^ ((v1 ^ v2) & two)));
-                        block[jpeg_natural_order[k]] = int16_t(uint16_t(v1));
+                        block[jpeg_natural_order[place]] = int16_t(v1 ^ ((v1 ^ v2) & int32_t(two)));
+                        block[jpeg_natural_order[k]] = int16_t(v1);
                     }
-                    k = at;
+                    k = place;
                     continue;
                 }
                 if (t != 0) {

@@ -44,7 +44,7 @@ struct JpegFastBlock {
     const uint32_t* fac;
     int16_t* pred;
     int16_t* block;
-    const uint64_t* pairs;   // the AC table's pair lookup (jpeg_huff_fast_find_pairs)
+    const uint32_t* pairs;   // the AC table's pair lookup (jpeg_huff_fast_find_pairs)
 };
 // The n blocks decoded in turn as n calls of jpeg_huff_decode_block_mmx_cmov
 // would, the reading state kept in registers between them. Bit j of the result

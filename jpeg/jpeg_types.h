@@ -123,9 +123,9 @@ struct JPEG_HUFF_FAST {
     uint32_t armed;                         // nonzero while a scan decoder uses them
     const JPEG_SCAN* built_for;             // the current scan they were made for, null = none
     JPEG_HUFF_FAST_TABLE dc[4], ac[4];
-    // Per AC table: the entry of ac[i] in the low half, and where the pattern
-    // holds a second value-carrying symbol after it, that one too.
-    uint64_t ac_pairs[4][1u << JPEG_HUFF_FAST_BITS];
+    // Per AC table: the symbol of ac[i]'s entry and, where the pattern holds a
+    // second value-carrying symbol after it, that one too (jpeg_huff_fast_pairs).
+    uint32_t ac_pairs[4][1u << JPEG_HUFF_FAST_BITS];
 };
 
 // The encoder's Huffman table; the encoder is not built yet, only the kernel type needs it.
