@@ -1,11 +1,12 @@
 // jpeg/jpeg_enc_mcu_steps.h - the sequential MCU encoder of classes 3-6: the
 // blocks of one MCU coded in one call, with the stream's bits, bit count and
 // output cursor held in registers from block to block. Every code goes in with
-// its value bits, and the whole bytes held go out at once, in one eight-byte
-// store, after each code: no test of the bit count decides when to write, so
-// no branch of the loop depends on the data but the end of a block's nonzero
-// coefficients, a zero run of more than 15 and an 0xFF among the bytes (then
-// they go out one by one, each 0xFF followed by a stuffed zero). A block is
+// its value bits, AC codes three at a time, and the whole bytes held go out at
+// once, in one eight-byte store, after each such string: no test of the bit
+// count decides when to write, so no branch of the loop depends on the data
+// but the end of a block's nonzero coefficients, a zero run of more than 15,
+// three codes of more than 56 bits and an 0xFF among the bytes (then they go
+// out one by one, each 0xFF followed by a stuffed zero). A block is
 // begun only with room for its worst case in the output; short of it, a file
 // buffer is written out, and at a memory block's end the remaining blocks go
 // to the block encoder of slot 54, which reports the end where it did before.
@@ -106,10 +107,10 @@ struct McuWriter {
     // n (1 to 32) bits v, then every whole byte held; at most seven bits stay.
     // Bits below the held ones are zero, so no byte short of whole is 0xFF. A
     // code of length 0 (n = 0, v = 0) changes nothing.
-    [[gnu::always_inline]] void put(uint32_t v, uint32_t n) {
+    [[gnu::always_inline]] void put(uint64_t v, uint32_t n) {
         count += int32_t(n);
-        acc |= uint64_t(v) << ((64 - count) & 63);
-        const int32_t whole = count >> 3;   // at most 4: at most 7 + 32 bits held
+        acc |= v << ((64 - count) & 63);
+        const int32_t whole = count >> 3;   // at most 7: at most 7 + 56 bits held
         if (has_ff(acc)) [[unlikely]] {
             out = write_stuffed(acc, whole, out);
         } else {
@@ -124,11 +125,15 @@ struct McuWriter {
 
 // One block: the DC difference's code and value bits, then each nonzero AC
 // coefficient's, visited through Split's mask, a ZRL for every 16 zeros
-// before one, EOB when the last coefficient is zero.
+// before one, EOB when the last coefficient is zero. The AC codes are gathered
+// three at a time into one string written at once, as long as the string
+// takes at most 56 bits, which it nearly always does: the test is a branch the
+// data hardly ever turn.
 template <uint64_t (*Split)(const int16_t*, uint16_t*, uint16_t*)>
 [[gnu::always_inline]] inline void mcu_encode_block(McuWriter& w, const JPEG_HUFF_ENCODE_TABLE* dc,
                                                     const JPEG_HUFF_ENCODE_TABLE* ac, int16_t* pred,
                                                     const int16_t* block) {
+    constexpr int kGroup = 3;
     const int32_t diff = block[0] - *pred;
     *pred = block[0];
     uint32_t n = jpeg_category(diff);
@@ -138,16 +143,32 @@ template <uint64_t (*Split)(const int16_t*, uint16_t*, uint16_t*)>
     uint64_t nonzero = Split(block, mag, bits) & ~uint64_t(1);
     int last = 0;
     while (nonzero) {
-        const int k = __builtin_ctzll(nonzero);
-        nonzero &= nonzero - 1;
-        uint32_t z = uint32_t(k - last - 1);
-        last = k;
-        if (z > 15) [[unlikely]] {
-            for (; z > 15; z -= 16) w.put(ac->code[0xF0], ac->length[0xF0]);
+        uint64_t gv = 0;   // the string gathered, gl bits (at most 56)
+        uint32_t gl = 0;
+#pragma GCC unroll 3
+        for (int i = 0; i < kGroup; ++i) {
+            if (i > 0 && !nonzero) break;
+            const int k = __builtin_ctzll(nonzero);
+            nonzero &= nonzero - 1;
+            uint32_t z = uint32_t(k - last - 1);
+            last = k;
+            if (z > 15) [[unlikely]] {
+                w.put(gv, gl);
+                gv = gl = 0;
+                for (; z > 15; z -= 16) w.put(ac->code[0xF0], ac->length[0xF0]);
+            }
+            n = 32u - uint32_t(__builtin_clz(mag[k]));   // 1 to 16
+            const uint32_t sym = (z << 4) + n;
+            const uint32_t v = (uint32_t(ac->code[sym]) << n) | (bits[k] & ((1u << n) - 1));
+            const uint32_t l = ac->length[sym] + n;
+            if (i > 0 && gl + l > 56) [[unlikely]] {
+                w.put(gv, gl);
+                gv = gl = 0;
+            }
+            gv = (gv << l) | v;
+            gl += l;
         }
-        n = 32u - uint32_t(__builtin_clz(mag[k]));   // 1 to 16
-        const uint32_t sym = (z << 4) + n;
-        w.put((uint32_t(ac->code[sym]) << n) | (bits[k] & ((1u << n) - 1)), ac->length[sym] + n);
+        w.put(gv, gl);
     }
     if (last < 63) w.put(ac->code[0], ac->length[0]);
 }
