@@ -195,6 +195,21 @@ void convert_wide(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb, int
     }
 }
 
+// enc_convert_rows for one-wide MCUs (HF 1, VF 1): two source rows in one
+// pass, the first in the low halves; Y and both chroma rows are the SSE2
+// form's multiply-adds of each pixel, stored as two block rows at once.
+template <int RO, int BO>
+void convert_rows2(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb, int16_t* cr) {
+    for (int py = 0; py < 8; py += 2) {
+        const uint8_t* p = src + ptrdiff_t(py) * step;
+        const __m256i lo = load2(p, p + step), hi = load2(p + 8, p + step + 8);
+        const __m256i r = channel16<RO>(lo, hi), g = channel16<1>(lo, hi), b = channel16<BO>(lo, hi);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(y + py * 8), madd3(r, g, b, 77, 150, 29, -32640, 8));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(cb + py * 8), madd3(r, g, b, -43, -85, 128, 128, 8));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(cr + py * 8), madd3(r, g, b, 128, -107, -21, 128, 8));
+    }
+}
+
 }  // namespace
 
 bool jpeg_fdct_pair_available() { return __builtin_cpu_supports("avx2"); }
@@ -251,6 +266,12 @@ void jpeg_idct_accurate_avx2_dequant_pair(int16_t* a, const uint16_t* qa, int16_
 
 bool jpeg_enc_avx2_available() { return __builtin_cpu_supports("avx2"); }
 
+void jpeg_enc_rgb_h1v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_rows2<0, 2>(s, st, y, cb, cr);
+}
+void jpeg_enc_bgr_h1v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
+    convert_rows2<2, 0>(s, st, y, cb, cr);
+}
 void jpeg_enc_rgb_h2v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t*) {
     convert_wide<0, 2, 1>(s, st, y, cb, cr);
 }
@@ -297,6 +318,12 @@ void jpeg_idct_accurate_avx2_dequant_pair(int16_t* a, const uint16_t* qa, int16_
 
 bool jpeg_enc_avx2_available() { return false; }
 
+void jpeg_enc_rgb_h1v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q) {
+    jpeg_enc_rgb_h1v1(s, st, y, cb, cr, q);
+}
+void jpeg_enc_bgr_h1v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q) {
+    jpeg_enc_bgr_h1v1(s, st, y, cb, cr, q);
+}
 void jpeg_enc_rgb_h2v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q) {
     jpeg_enc_rgb_h2v1_simd(s, st, y, cb, cr, q);
 }

@@ -49,9 +49,11 @@ void jpeg_kernels_encoder_fill(JPEG_ENVIRONMENT* env, int32_t cpu_class) {
     k.enc_convert[23 - 19] = ssse3 ? jpeg_enc_bgr_h1v1_ssse3 : jpeg_enc_bgr_h1v1_simd;
     k.enc_convert[24 - 19] = ssse3 ? jpeg_enc_bgr_h2v1_ssse3 : jpeg_enc_bgr_h2v1_simd;
     k.enc_convert[25 - 19] = ssse3 ? jpeg_enc_bgr_h2v2_ssse3 : jpeg_enc_bgr_h2v2_simd;
-    // The two-wide converters' AVX2 variants write the same samples faster.
+    // The RGB and BGR converters' AVX2 variants write the same samples faster.
     static const bool avx2 = ssse3 && jpeg_enc_avx2_available();
     if (avx2) {
+        k.enc_convert[20 - 19] = jpeg_enc_rgb_h1v1_avx2;
+        k.enc_convert[23 - 19] = jpeg_enc_bgr_h1v1_avx2;
         k.enc_convert[21 - 19] = jpeg_enc_rgb_h2v1_avx2;
         k.enc_convert[22 - 19] = jpeg_enc_rgb_h2v2_avx2;
         k.enc_convert[24 - 19] = jpeg_enc_bgr_h2v1_avx2;

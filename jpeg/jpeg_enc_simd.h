@@ -95,9 +95,12 @@ void jpeg_enc_bgr_h2v1_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* 
 void jpeg_enc_bgr_h2v2_ssse3(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
 
 // The two-wide converters (slots 21, 22, 24, 25) on sixteen pixels a pass in
-// 256-bit registers (jpeg/jpeg_avx2.cpp): the same samples as the forms above.
-// Only where jpeg_enc_avx2_available() (the processor reports AVX2).
+// 256-bit registers, the one-wide ones (slots 20, 23) on two rows a pass
+// (jpeg/jpeg_avx2.cpp): the same samples as the forms above. Only where
+// jpeg_enc_avx2_available() (the processor reports AVX2).
 bool jpeg_enc_avx2_available();
+void jpeg_enc_rgb_h1v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
+void jpeg_enc_bgr_h1v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
 void jpeg_enc_rgb_h2v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
 void jpeg_enc_rgb_h2v2_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);
 void jpeg_enc_bgr_h2v1_avx2(const uint8_t* s, int32_t st, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q);

@@ -325,7 +325,8 @@ TEST(EncKernels, ConvertersGiveThePlainSamples) {
         {jpeg_enc_rgb_h2v2, jpeg_enc_rgb_h2v2_ssse3, 16, 16}, {jpeg_enc_bgr_h1v1, jpeg_enc_bgr_h1v1_ssse3, 8, 8},
         {jpeg_enc_bgr_h2v1, jpeg_enc_bgr_h2v1_ssse3, 16, 8},  {jpeg_enc_bgr_h2v2, jpeg_enc_bgr_h2v2_ssse3, 16, 16},
         {jpeg_enc_rgb_h2v1, jpeg_enc_rgb_h2v1_avx2, 16, 8},   {jpeg_enc_rgb_h2v2, jpeg_enc_rgb_h2v2_avx2, 16, 16},
-        {jpeg_enc_bgr_h2v1, jpeg_enc_bgr_h2v1_avx2, 16, 8},   {jpeg_enc_bgr_h2v2, jpeg_enc_bgr_h2v2_avx2, 16, 16}};
+        {jpeg_enc_bgr_h2v1, jpeg_enc_bgr_h2v1_avx2, 16, 8},   {jpeg_enc_bgr_h2v2, jpeg_enc_bgr_h2v2_avx2, 16, 16},
+        {jpeg_enc_rgb_h1v1, jpeg_enc_rgb_h1v1_avx2, 8, 8},    {jpeg_enc_bgr_h1v1, jpeg_enc_bgr_h1v1_avx2, 8, 8}};
     const bool ssse3 = jpeg_cpu_has_ssse3(), avx2 = jpeg_enc_avx2_available();
     for (size_t i = 0; i < std::size(pairs); ++i)
         for (int round = 0; round < kRounds / 100 && (i < 6 || (i < 12 ? ssse3 : avx2)); ++round) {
