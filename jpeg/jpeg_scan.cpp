@@ -689,6 +689,7 @@ bool jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor, JPEG_SCAN* st
     // Blocks whose later scans never came get their low frequencies estimated
     // from their neighbours (not for coefficient planes, which take them as read).
     const bool estimate = !(planes && !planes->samples) && jpeg_block_smoothing_needed(p);
+    const JpegMcuPlan plan = jpeg_mcu_plan(p, divisor);
     for (uint32_t row = first_row; row < r1; ++row) {
         for (uint32_t col = row == first_row ? first_col : c0; col < c1; ++col) {
             // Each component's blocks of the MCU from its plane, from zig-zag
@@ -714,7 +715,8 @@ bool jpeg_output_progressive(JPEG_PROPERTIES* p, uint32_t divisor, JPEG_SCAN* st
                     k.dequantize_in_use(p->work_blocks + b * 64, q);
             }
             const uint32_t before = p->out_count;
-            jpeg_decode_mcu(p, col, row, divisor, fine);
+            if (plan.n != 0) jpeg_decode_mcu_planned(p, plan, col, row, fine);
+            else jpeg_decode_mcu(p, col, row, divisor, fine);
             const bool last = row + 1 == r1 && col + 1 == c1;
             if (step && p->out_count != before && !last) {
                 // A stepped read stops here and goes on with the next MCU.
