@@ -9,6 +9,7 @@
 
 #include "core/debug.h"
 #include "core/stoppuhr.h"
+#include "core/taste.h"
 #include "gfx/alpha.h"
 #include "gfx/blit.h"
 #include "gfx/schatten.h"
@@ -16,6 +17,7 @@
 #include "gui/menue_film.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
+#include "platform/display.h"
 
 namespace velmora {
 namespace {
@@ -61,6 +63,8 @@ struct MenueModul {
     s_icon* treffer[MAX_TREFFER] = {};
     int32_t anz_treffer = 0;
     int32_t rechtsklick = -1;
+    int32_t taste_return = -1, taste_escape = -1;   // the buttons Return and Escape fire
+    int32_t tasten_vorher[2] = {-1, -1};            // the buttons the keys named at the frame before
     int32_t rad = 0;                   // pending wheel steps
     bool rad_gesperrt = false;         // hits wait while a wheel step is handled
     uint32_t rad_sperre = 0;           // the time of that wheel step
@@ -323,6 +327,11 @@ MenueHooks& Menue_Hooks() { return g.hooks; }
 uint32_t Menue_Get_Zeit() { return Zeit_Ms(); }
 
 void Menue_Set_Rechtsklick_Icon(int32_t nummer) { g.rechtsklick = nummer; }
+
+void Menue_Set_Tasten_Icons(int32_t return_icon, int32_t escape_icon) {
+    g.taste_return = return_icon;
+    g.taste_escape = escape_icon;
+}
 int32_t Menue_Get_Rechtsklick_Icon() { return g.rechtsklick; }
 s_icon* Menue_Get_Maus_Ereignis() { return g.bewegt; }
 s_icon* Menue_Get_Aktuelles_Icon() { return g.hover; }
@@ -435,6 +444,8 @@ void Menue_Hover_Entfernen(s_icon* icon) {
         g.hover = nullptr;
     }
     // A removed icon must not be fired, drawn pressed or moved afterwards.
+    if (icon->nummer == g.taste_return) g.taste_return = -1;
+    if (icon->nummer == g.taste_escape) g.taste_escape = -1;
     if (g.gedrueckt == icon) g.gedrueckt = nullptr;
     if (g.klick_ziel == icon) g.klick_ziel = nullptr;
     if (g.wartend == icon) g.wartend = nullptr;
@@ -726,9 +737,34 @@ int32_t Menue_Icons_Check() {
     return 0;
 }
 
+namespace {
+
+// Return and Escape on the box on top (see Menue_Set_Tasten_Icons).
+void Tasten_Pruefen() {
+    const int32_t ziel[2] = {g.taste_return, g.taste_escape >= 0 ? g.taste_escape : g.rechtsklick};
+    const bool gleich[2] = {ziel[0] == g.tasten_vorher[0], ziel[1] == g.tasten_vorher[1]};
+    g.tasten_vorher[0] = ziel[0];
+    g.tasten_vorher[1] = ziel[1];
+    const int32_t code = Taste_Get_Code();
+    const int32_t k = code == VK_RETURN ? 0 : code == VK_ESCAPE ? 1 : -1;
+    if (k < 0 || Taste_Wiederholt() || ziel[k] < 0 || !gleich[k] || !Menue_Screen_Icon_Ist_Vorhanden(ziel[k]))
+        return;
+    s_icon* i = Menue_Screen_Icon_Aus_Nummer(ziel[k]);
+    if (!i || !i->Main_P || (i->Status & ICON_ST_GESPERRT)) return;
+    // The box the answer opens next waits a frame for its keys.
+    g.tasten_vorher[0] = g.tasten_vorher[1] = -1;
+    Hilfe_Stoppen();
+    if (!(i->typ & ICON_TYP_LEISE)) Sample_Spielen_Lautstaerke(SAMPLE_KLICK, false, 100);
+    i->Main_P(i, k == 0 ? EV_LINKS : EV_RECHTS);
+    Schatten_Cache_Leeren();
+}
+
+}  // namespace
+
 void Menue_Frame() {
     Menue_Videos_Freigeben();
     Menue_Screen_Refresh();
+    Tasten_Pruefen();
     Menue_Icons_Check();
 }
 

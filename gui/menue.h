@@ -63,6 +63,14 @@ constexpr int32_t MENUE_HOOK_SLOTS = 20;
 uint32_t Menue_Get_Zeit();
 void Menue_Set_Rechtsklick_Icon(int32_t nummer);
 int32_t Menue_Get_Rechtsklick_Icon();
+// The keys of the box on top: Return fires its default button (a
+// requester's "Ja" or "OK") with a left click, Escape the button that leaves
+// it with a right click (-1 each: none); without a button of its own Escape
+// fires the right-click icon, the screen's back or close button. A key fires
+// only a button that was named already at the frame before (a box opened by
+// the Return that ended a text entry is not answered by it), and never on a
+// held key's repeat. A removed button is forgotten.
+void Menue_Set_Tasten_Icons(int32_t return_icon, int32_t escape_icon);
 s_icon* Menue_Get_Maus_Ereignis();     // the moved icon
 s_icon* Menue_Get_Aktuelles_Icon();    // the hovered icon
 s_icon* Menue_Get_Gedrueckt();         // the pressed icon (drawn pressed)

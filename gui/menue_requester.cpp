@@ -148,6 +148,9 @@ void Zeigen() {
     }
     for (s_icon* i : {&g.hintergrund, &g.rahmen, &g.knopf_1, &g.knopf_2}) Menue_Screen_Icon_Hinzufuegen(i);
     if (a.modus != 2) Menue_Set_Rechtsklick_Icon(ICON_REQUESTER_KNOPF_1);
+    // Return answers with the first button of a question ("Ja") or the only
+    // one ("OK"), Escape with the last ("Nein" or "OK").
+    Menue_Set_Tasten_Icons(a.modus == 2 ? ICON_REQUESTER_KNOPF_1 : ICON_REQUESTER_KNOPF_2, ICON_REQUESTER_KNOPF_2);
     g.offen = true;
     Sample_Spielen_Einzeln(SAMPLE_REQUESTER, false);
 }

@@ -194,9 +194,10 @@ void Laender_Bauen() {
 }
 
 // The save screen's load page over the start screen: it loads as it does in a
-// game, and "back" brings the start screen again.
+// game, and "back" (also a right click anywhere, or Escape) brings the start
+// screen again.
 void Ladeseite_Zurueck(s_icon* icon, int32_t ereignis) {
-    if (!icon || !(ereignis & EV_LINKS)) return;
+    if (!icon || !(ereignis & (EV_LINKS | EV_RECHTS))) return;
     Disk_Screen_Schliessen();
     Spielstart_Screen_Oeffnen();
 }

@@ -15,8 +15,10 @@
 #include "core/hooks.h"
 #include "core/prioritaeten.h"
 #include "core/spielstand.h"
+#include "core/taste.h"
 #include "core/str.h"
 #include "gui/menue_panel.h"
+#include "gui/menue_requester.h"
 #include "platform/display.h"
 #include "platform/files.h"
 #include "season/kalender.h"
@@ -268,6 +270,63 @@ TEST_F(DiskScreen, TheSavePageTakesTheFirstFreeSlotNeverTheAutosaveAndCancelSave
     ASSERT_EQ(Spielstand_Kopf_Lesen(2, &kopf), 1);
     EXPECT_STREQ(kopf.name, "Spielstand 3") << "the default name counts slots from 1";
     EXPECT_FALSE(Spielstand_Datei_Vorhanden(9));
+}
+
+// The keys: Escape leaves the load page and the save page (after a name was
+// typed too, which is not saved); Return answers a question with "Ja" and a
+// message with "OK", Escape a question with "Nein"; a box opened just before
+// the key waits for the next one.
+TEST_F(DiskScreen, EscapeLeavesTheLoadAndSavePagesAndReturnOrEscapeAnswerTheRequester) {
+    struct Antworten {
+        std::vector<std::string> gegeben;   // the answers, in order
+        std::vector<bool> offen;             // the requester open, as each check saw it
+    };
+    static Antworten a;
+    a = Antworten{};
+    auto frage = [] {
+        Menue_Requester(2, -1, "Frage?", nullptr, nullptr, [](const int32_t*, const int32_t*) { a.gegeben.push_back("ja"); },
+                        [](const int32_t*, const int32_t*) { a.gegeben.push_back("nein"); }, 0, nullptr, 0, nullptr);
+    };
+    auto nachricht = [] {
+        Menue_Requester(1, -1, "Nachricht.", nullptr, nullptr, [](const int32_t*, const int32_t*) { a.gegeben.push_back("ok"); },
+                        nullptr, 0, nullptr, 0, nullptr);
+    };
+    auto offen = [] { a.offen.push_back(Menue_Requester_Offen()); };
+    skript = {{4, 400, 120, 0, false}};
+    System(0);
+    Taste_Druecken(VK_ESCAPE, 4);        // the load page closes
+    System(1);
+    Zeile(5);
+    Tippen("Weg", 8);
+    Taste_Druecken(VK_ESCAPE, 4);        // the save page closes, nothing saved
+    skript.push_back({2, 400, 120, 0, false, 0, frage});
+    Taste_Druecken(VK_RETURN, 4);        // "Ja"
+    skript.push_back({2, 400, 120, 0, false, 0, frage});
+    Taste_Druecken(VK_ESCAPE, 4);        // "Nein"
+    skript.push_back({2, 400, 120, 0, false, 0, nachricht});
+    Taste_Druecken(VK_RETURN, 4);        // "OK"
+    skript.push_back({2, 400, 120, 0, false, 0, nachricht});
+    Taste_Druecken(VK_ESCAPE, 4);        // "OK" too
+    // Opened by the Return itself (as a name entry's Enter opens a message):
+    // that Return is not its answer, the next one is.
+    static bool bei_return = false;
+    bei_return = false;
+    Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM - 5, [] {
+        if (!bei_return || Taste_Get_Code() != VK_RETURN) return;
+        bei_return = false;
+        Menue_Requester(2, -1, "Frage?", nullptr, nullptr, [](const int32_t*, const int32_t*) { a.gegeben.push_back("ja"); },
+                        nullptr, 0, nullptr, 0, nullptr);
+    }, "Return oeffnet");
+    skript.push_back({1, 400, 120, 0, false, 0, [] { bei_return = true; }});
+    Taste_Druecken(VK_RETURN, 4);
+    skript.push_back({1, 400, 120, 0, false, 0, offen});
+    Taste_Druecken(VK_RETURN, 4);
+    skript.push_back({1, 400, 120, 0, false, 0, offen});
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(g_b.seiten, (std::vector<int32_t>{-1, 0, -1, 1, -1}));
+    EXPECT_FALSE(Spielstand_Datei_Vorhanden(5));
+    EXPECT_EQ(a.gegeben, (std::vector<std::string>{"ja", "nein", "ok", "ok", "ja"}));
+    EXPECT_EQ(a.offen, (std::vector<bool>{true, false}));
 }
 
 }  // namespace

@@ -33,6 +33,7 @@
 #include "net/net.h"
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "screens/disk_screen.h"
 #include "screens/spielstart_screen.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
@@ -421,6 +422,32 @@ TEST_F(SpielstartScreen, ALastGameThatDoesNotLoadLeavesTheStartScreenWorking) {
         EXPECT_GT(Team_Anzahl(), 0);
     });
     ASSERT_TRUE(Spielen());
+}
+
+// The load page over the start screen leaves by Escape and by a right
+// click, as its "Zurück" does: the start screen's buttons are there again.
+TEST_F(SpielstartScreen, TheLoadPageOverTheStartScreenLeavesByEscapeAndByARightClick) {
+    static std::vector<int32_t> seiten;
+    seiten.clear();
+    auto notieren = [] { seiten.push_back(Disk_Screen_Seite()); };
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    for (uint32_t knopf : {0u, 2u}) {
+        Klick(s, NEU_X, NEU_Y + 2 * START_PLATTE_ABSTAND);   // "Spiel laden"
+        Aktion(s, notieren);
+        if (knopf) {
+            s.push_back({2, 100, 100, 0});
+            s.push_back({1, 100, 100, knopf});
+            s.push_back({2, 100, 100, 0});
+        } else {
+            s.push_back({3, 300, 570, 0, false, -VK_ESCAPE});
+        }
+        Aktion(s, notieren);
+    }
+    Klick(s, NEU_X, NEU_Y);                                   // "Neues Spiel" takes clicks again
+    Aktion(s, [] { seiten.push_back(Spielstart_Seite()); });
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(seiten, (std::vector<int32_t>{0, -1, 0, -1, 0}));
 }
 
 // What the manager's turn showed when the game was saved, and after the load.
