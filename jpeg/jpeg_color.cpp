@@ -184,6 +184,19 @@ void drive(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, JpegYccFn ycc, JpegYc
                         size_t(rect.right - rect.left) * CH);
         return;
     }
+    // The picture's own edge MCU: the per-pixel formula, whole through the
+    // plain converter (the same bytes, a table instead of comparisons) into a
+    // scratch MCU of which the visible part is copied.
+    if constexpr (O == Out::Rgb || O == Out::Bgr || O == Out::Rgba) {
+        constexpr int32_t sp = 8 * H * CH;
+        uint8_t scratch[8 * V * sp];
+        convert_full<H, V, O>(y, cb, cr, scratch, sp);
+        uint8_t* dst = p->image_data + off + ptrdiff_t(rect.left) * CH;
+        for (int32_t r = rect.top; r < rect.bottom; ++r)
+            std::memcpy(dst + ptrdiff_t(r) * p->image_pitch, scratch + r * sp + rect.left * CH,
+                        size_t(rect.right - rect.left) * CH);
+        return;
+    }
     uint8_t* out = p->image_data + off + ptrdiff_t(rect.top) * p->image_pitch + ptrdiff_t(rect.left) * CH;
     const bool four = O == Out::YccaRgba || O == Out::Copy4;
     convert_rect<H, V, O>(y, cb, cr, four ? k : nullptr, out, p->image_pitch, rect.left, rect.top, rect.right,
