@@ -281,13 +281,15 @@ void Scroll_Klick(s_icon* icon, int32_t ereignis) {
     (teams ? g.team_versatz : g.spieler_versatz) = wert;
 }
 
-// A list's shown entries into `zeilen`; the row under the pointer, -1 none.
-int32_t Zeilen_Sichtbar(const std::vector<int32_t>& liste, int32_t versatz, int32_t x0, int32_t breite,
-                        int32_t* zeilen) {
+// A list's shown entries into `zeilen`; the row under the pointer, -1 none,
+// also where a box over the list (the talent panel) takes the pointer: the
+// row it covers is not lit through its gaps.
+int32_t Zeilen_Sichtbar(const std::vector<int32_t>& liste, int32_t versatz, const s_icon& flaeche, int32_t x0,
+                        int32_t breite, int32_t* zeilen) {
     int32_t mx = 0, my = 0;
     Editor_Maus(&mx, &my);
     Editor_Zeilen(liste, versatz, zeilen);
-    return mx >= x0 && mx < x0 + breite ? Zeile_Unter(my) : -1;
+    return mx >= x0 && mx < x0 + breite && Menue_Icon_An(mx, my) == &flaeche ? Zeile_Unter(my) : -1;
 }
 
 void Teams_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
@@ -296,7 +298,7 @@ void Teams_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Font* klein = Font_Get(FONT_KLEIN);
     if (!ziel || !f) return;
     int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
-    const int32_t unter = Zeilen_Sichtbar(g.teams, g.team_versatz, TEAMS_X, TEAMS_B, zeilen);
+    const int32_t unter = Zeilen_Sichtbar(g.teams, g.team_versatz, g.team_liste, TEAMS_X, TEAMS_B, zeilen);
     for (int32_t k = 0; k < EDITOR_ZEILEN_SICHTBAR; ++k) {
         const int32_t t = zeilen[k];
         if (t < 0) continue;
@@ -336,7 +338,7 @@ int32_t Eintrag_Unter(int32_t ereignis, const std::vector<int32_t>& liste, int32
 const char* Teams_Hilfe(s_icon*) {
     static std::string text;
     int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
-    const int32_t k = Zeilen_Sichtbar(g.teams, g.team_versatz, TEAMS_X, TEAMS_B, zeilen);
+    const int32_t k = Zeilen_Sichtbar(g.teams, g.team_versatz, g.team_liste, TEAMS_X, TEAMS_B, zeilen);
     if (k < 0 || zeilen[k] < 0) return nullptr;
     text = Text_Format(T(4), {T(TEXT_STAERKE), Team_Get_Staerke(zeilen[k])});
     return text.c_str();
@@ -371,7 +373,7 @@ void Spieler_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Font* klein = Font_Get(FONT_KLEIN);
     if (!ziel || !f) return;
     int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
-    const int32_t unter = Zeilen_Sichtbar(g.spieler, g.spieler_versatz, SPIELER_X, SPIELER_B, zeilen);
+    const int32_t unter = Zeilen_Sichtbar(g.spieler, g.spieler_versatz, g.spieler_liste, SPIELER_X, SPIELER_B, zeilen);
     int32_t maus_x = 0, maus_y = 0;
     Editor_Maus(&maus_x, &maus_y);
     const int32_t x = SPIELER_X;
