@@ -577,6 +577,12 @@ JPEG_RESULT decode_unit(JPEG_STREAM* s, JPEG_SCAN* scan, const JPEG_SCAN_COMPONE
         blk[0] = int16_t(uint16_t(blk[0]) | uint16_t((uint32_t(s->bits >> s->bit_count) & 1u) << scan->al));
         return 0;
     } else if constexpr (kind == Pass::AcFirst) {
+        // A block inside an end-of-band run holds nothing of the band: counted
+        // off here, as the decoder would, without the call.
+        if (s->eob_run > 0) {
+            --s->eob_run;
+            return 0;
+        }
         return jpeg_decode_ac_first(s, blk, c.ac, scan->ss, scan->se, scan->al);
     } else {
         return jpeg_decode_ac_refine(s, blk, c.ac, scan->ss, scan->se, scan->al);
