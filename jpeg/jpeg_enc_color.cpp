@@ -202,6 +202,12 @@ JPEG_RESULT jpeg_select_input(JPEG_PROPERTIES* p) {
     return 0;
 }
 
+JpegEncConvertFn jpeg_input_converter(const JPEG_PROPERTIES* p) {
+    const JPEG_KERNELS& k = p->stream.environment->k;
+    if (k.enc_mcu_fetch != jpeg_input_mcu || !p->encoder || p->encoder->input_slot < 0) return nullptr;
+    return k.enc_convert[p->encoder->input_slot - 19];
+}
+
 void jpeg_input_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row) {
     JPEG_ENCODER* e = p->encoder;
     const JPEG_FRAME& f = p->frame;

@@ -39,5 +39,8 @@ JPEG_RESULT jpeg_select_input(JPEG_PROPERTIES* p);
 
 // Slot 18: fills the encoder's MCU buffer for one MCU.
 void jpeg_input_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row);
+// The converter through which jpeg_input_mcu takes an MCU the picture's edge
+// does not cut (its slot), null where the input takes the general routine.
+JpegEncConvertFn jpeg_input_converter(const JPEG_PROPERTIES* p);
 
 }  // namespace velmora

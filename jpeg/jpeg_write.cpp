@@ -162,6 +162,66 @@ void transform_mcu(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, bool quantise
     }
 }
 
+// The MCUs the picture's edge does not cut, where the input goes through a
+// converter slot and the AVX2 transform pair with the vector quantiser is in
+// use: jpeg_input_mcu's and transform_mcu's steps for such an MCU, with what
+// stays the same from MCU to MCU worked out once (the same samples and
+// coefficients).
+struct DirectMcus {
+    JpegEncConvertFn convert = nullptr;   // null: every MCU takes transform_mcu
+    const uint8_t* image = nullptr;
+    ptrdiff_t row_bytes = 0, mcu_bytes = 0;   // one MCU row down, one MCU across
+    int32_t pitch = 0;
+    uint32_t full_cols = 0, full_rows = 0;    // MCUs the right and bottom edges leave whole
+    int16_t* comp[4] = {};
+    const uint16_t* table[JPEG_ENC_MAX_BLOCKS] = {};
+    uint32_t blocks = 0;
+};
+
+DirectMcus direct_mcus(JPEG_PROPERTIES* p) {
+    DirectMcus d;
+    const JPEG_KERNELS& k = p->stream.environment->k;
+    static const bool pairs = jpeg_fdct_pair_available();
+    const JPEG_FRAME& f = p->frame;
+    if (p->component_planes || !pairs || k.fdct_in_use != jpeg_fdct_accurate_sse2 ||
+        k.quantize_in_use != jpeg_quantize_accurate_simd || blocks_per_mcu(f) > JPEG_ENC_MAX_BLOCKS)
+        return d;
+    d.convert = jpeg_input_converter(p);
+    const int64_t bpp = p->image_sampling == 2 ? 2 : p->image_channels;
+    d.image = p->image_data;
+    d.pitch = p->image_pitch;
+    d.row_bytes = ptrdiff_t(f.mcu_height) * p->image_pitch;
+    d.mcu_bytes = ptrdiff_t(f.mcu_width * bpp);
+    d.full_cols = f.mcus_per_row - (f.width % f.mcu_width ? 1 : 0);
+    d.full_rows = f.mcu_rows - (f.height % f.mcu_height ? 1 : 0);
+    int16_t* at = p->encoder->mcu;
+    for (uint32_t c = 0; c < f.ncomps && c < 4; ++c) {
+        const JPEG_COMPONENT& comp = f.components[c];
+        d.comp[c] = at;
+        at += 64 * comp.h * comp.v;
+        for (uint32_t i = 0; i < comp.h * comp.v; ++i) d.table[d.blocks++] = p->encoder->quant_in_use[comp.tq & 3];
+    }
+    return d;
+}
+
+// One MCU into the work buffer, transformed and quantised.
+void quantised_mcu(JPEG_PROPERTIES* p, const DirectMcus& d, uint32_t col, uint32_t row) {
+    if (!d.convert || col >= d.full_cols || row >= d.full_rows) {
+        transform_mcu(p, col, row, true);
+        return;
+    }
+    d.convert(d.image + ptrdiff_t(row) * d.row_bytes + ptrdiff_t(col) * d.mcu_bytes, d.pitch, d.comp[0], d.comp[1],
+              d.comp[2], d.comp[3]);
+    int16_t* blk = p->encoder->mcu;
+    uint32_t b = 0;
+    for (; b + 1 < d.blocks; b += 2)
+        jpeg_fdct_quantize_avx2_pair(blk + b * 64, d.table[b], blk + (b + 1) * 64, d.table[b + 1]);
+    if (b < d.blocks) {
+        jpeg_fdct_accurate_sse2(blk + b * 64);
+        jpeg_quantize_accurate_simd(blk + b * 64, d.table[b]);
+    }
+}
+
 void scan_single(JPEG_ENC_SCAN* s, const JPEG_FRAME& f, uint32_t c, uint32_t ss, uint32_t se, uint32_t ah,
                  uint32_t al) {
     *s = {};
@@ -280,10 +340,11 @@ JPEG_RESULT jpeg_encode_mcus_restart(JPEG_PROPERTIES* p, JPEG_STREAM* s, JPEG_EN
             plan.ac[plan.blocks++] = scan->comp[i].ac;
         }
     }
+    const DirectMcus direct = direct_mcus(p);
     JPEG_RESULT r = 0;
     for (uint32_t row = scan->resume_row; row < f.mcu_rows && !r; ++row) {
         for (uint32_t col = row == scan->resume_row ? scan->resume_col : 0; col < f.mcus_per_row; ++col) {
-            transform_mcu(p, col, row, true);
+            quantised_mcu(p, direct, col, row);
             int16_t* blk = e->mcu;
             if (mcu_encode) {
                 r = mcu_encode(s, &plan, scan->pred, blk);
@@ -385,9 +446,10 @@ JPEG_RESULT jpeg_fill_coefficients(JPEG_PROPERTIES* p) {
     int16_t* planes[4];
     size_t strides[4];
     for (uint32_t c = 0; c < f.ncomps && c < 4; ++c) planes[c] = jpeg_component_plane(p, c, &strides[c]);
+    const DirectMcus direct = direct_mcus(p);
     for (uint32_t row = 0; row < f.mcu_rows; ++row)
         for (uint32_t col = 0; col < f.mcus_per_row; ++col) {
-            transform_mcu(p, col, row, true);
+            quantised_mcu(p, direct, col, row);
             // Each block from the MCU into its component's plane, in zig-zag order.
             const int16_t* src = p->encoder->mcu;
             for (uint32_t c = 0; c < f.ncomps && c < 4; ++c) {

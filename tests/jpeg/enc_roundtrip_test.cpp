@@ -265,6 +265,30 @@ TEST(EncRoundTrip, FileOutputEqualsMemoryOutput) {
     EXPECT_EQ(jpeg_write(p.get(), JPEG_OP_WRITE_IMAGE_FILE), JPEG_ERR_FILE_NAME);
 }
 
+// A negative image height reads the rows bottom-up: the file is the one of the
+// picture turned upside down, at every class, for MCUs the edges cut and not.
+TEST(EncRoundTrip, BottomUpImageWritesThePictureTurned) {
+    for (int32_t sampling : {JPEG_SAMPLING_420, JPEG_SAMPLING_444})
+        for (uint32_t prog : {0u, 1u})
+            for (int32_t cls : {0, -1}) {
+                enc::Setup s;
+                s.width = 70, s.height = 50, s.sampling = sampling, s.progressive = prog, s.cpu_class = cls;
+                const std::vector<uint8_t> px = oracle::pattern(s.width, s.height, 3, 4);
+                std::vector<uint8_t> turned(px.size());
+                const size_t row = size_t(s.width) * 3;
+                for (int y = 0; y < s.height; ++y)
+                    std::copy_n(px.begin() + ptrdiff_t(y * row), row, turned.begin() + ptrdiff_t((s.height - 1 - y) * row));
+                const std::vector<uint8_t> expected = enc::encode(s, turned);
+                ASSERT_FALSE(expected.empty());
+                std::vector<uint8_t> out;
+                enc::Params p = enc::make_params(s, px, out);
+                p->image_height = -s.height;
+                ASSERT_EQ(jpeg_write(p.get(), JPEG_OP_WRITE_IMAGE_MEM), 0);
+                out.resize(size_t(p->stream_size));
+                EXPECT_EQ(out, expected) << "sampling " << sampling << " prog " << prog << " class " << cls;
+            }
+}
+
 TEST(EncRoundTrip, MemoryBlockMustHaveRoomToSpare) {
     for (uint32_t prog : {0u, 1u}) {
         enc::Setup s = setup_of(kConfigs[0], 40, 24);
