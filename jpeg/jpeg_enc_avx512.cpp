@@ -80,20 +80,15 @@ JPEG_RESULT jpeg_encode_mcu_avx512(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t,
 
 #else
 
+#include "jpeg/jpeg_enc_mcu_steps.h"
+
 namespace velmora {
 
 bool jpeg_enc_avx512_available() { return false; }
 
 // Never chosen without the extensions: the plain gather, split.
 uint64_t jpeg_zigzag_split_avx512(const int16_t* block, uint16_t* mag, uint16_t* bits) {
-    uint64_t nonzero = 0;
-    for (int k = 0; k < 64; ++k) {
-        const int32_t v = block[jpeg_natural_order[k]];
-        mag[k] = uint16_t(v < 0 ? -v : v);
-        bits[k] = uint16_t(v < 0 ? v - 1 : v);
-        nonzero |= uint64_t(v != 0) << k;
-    }
-    return nonzero;
+    return split_plain(block, mag, bits);
 }
 
 JPEG_RESULT jpeg_encode_mcu_avx512(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks) {

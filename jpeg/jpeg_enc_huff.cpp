@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "jpeg/jpeg_enc_mcu_steps.h"
 #include "jpeg/jpeg_enc_output.h"
 #include "jpeg/jpeg_enc_state.h"
 #include "jpeg/jpeg_enc_tables.h"
@@ -259,6 +260,10 @@ void walk_scan(JPEG_PROPERTIES* p, Pass& ps) {
 }
 
 }  // namespace
+
+JPEG_RESULT jpeg_encode_mcu_plain(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks) {
+    return mcu_encode_masked<split_plain, jpeg_encode_block, true>(s, t, pred, blocks);
+}
 
 JPEG_RESULT jpeg_encode_block(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABLE* dc, const JPEG_HUFF_ENCODE_TABLE* ac,
                               int16_t* pred, int16_t* block) {

@@ -1,4 +1,4 @@
-// jpeg/jpeg_enc_mcu_steps.h - the sequential MCU encoder of classes 3-6: the
+// jpeg/jpeg_enc_mcu_steps.h - the sequential MCU encoder: the
 // blocks of one MCU coded in one call, with the stream's bits, bit count and
 // output cursor held in registers from block to block. Every code goes in with
 // its value bits, AC codes three at a time, and the whole bytes held go out at
@@ -15,9 +15,13 @@
 // code fits its length (jpeg_enc_table_fits): each code with its value bits,
 // in the same order.
 //
+// The plain classes take the same steps with the zig-zag split done one
+// coefficient at a time (jpeg/jpeg_enc_huff.cpp, no vector instructions) on
+// the plain writer's bits.
+//
 // Everything here has internal linkage: each file compiles it for its own
-// instruction set (the MCU forms with BMI2, whose shifts by a register and bit
-// extracts shorten every step; jpeg/jpeg_enc_avx512.cpp and
+// instruction set (the MCU forms of classes 3-6 with BMI2, whose shifts by a
+// register and bit extracts shorten every step; jpeg/jpeg_enc_avx512.cpp and
 // jpeg/jpeg_enc_mcu_avx2.cpp), and no form may be merged into another. The
 // split of the SSE2 and SSSE3 block encoders is here as well.
 #pragma once
@@ -31,6 +35,7 @@
 #include "jpeg/jpeg_enc_output.h"
 #include "jpeg/jpeg_enc_simd.h"
 #include "jpeg/jpeg_enc_tables.h"
+#include "jpeg/jpeg_idct.h"
 
 namespace velmora {
 namespace {
@@ -65,6 +70,19 @@ uint64_t split_gathered(const int16_t* block, uint16_t* mag, uint16_t* bits) {
         nonzero |= uint64_t(v != 0) << k;
     }
 #endif
+    return nonzero;
+}
+
+// The same split one coefficient at a time, for the plain classes.
+inline uint64_t split_plain(const int16_t* block, uint16_t* mag, uint16_t* bits) {
+    uint64_t nonzero = 0;
+#pragma GCC unroll 64
+    for (int k = 0; k < 64; ++k) {
+        const int32_t v = block[jpeg_natural_order[k]];
+        mag[k] = uint16_t(v < 0 ? -v : v);
+        bits[k] = uint16_t(v < 0 ? v - 1 : v);
+        nonzero |= uint64_t(v != 0) << k;
+    }
     return nonzero;
 }
 
@@ -173,9 +191,17 @@ template <uint64_t (*Split)(const int16_t*, uint16_t*, uint16_t*)>
     if (last < 63) w.put(ac->code[0], ac->length[0]);
 }
 
-template <uint64_t (*Split)(const int16_t*, uint16_t*, uint16_t*), JpegHuffEncodeFn Block>
+// Plain: the stream holds its bits as the plain writer does (right-aligned,
+// bit_count the bits free in the byte begun); else left-aligned, bit_count
+// the bits held, as the writers of classes 3-6 hold them.
+template <uint64_t (*Split)(const int16_t*, uint16_t*, uint16_t*), JpegHuffEncodeFn Block, bool Plain = false>
 JPEG_RESULT mcu_encode_masked(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks) {
     McuWriter w{s->bits, s->bit_count, const_cast<uint8_t*>(s->current)};
+    if (Plain) {
+        w.count = 8 - s->bit_count;
+        if (w.count < 0 || w.count > 7) return jpeg_encode_mcu_by_blocks(s, t, pred, blocks, Block);
+        w.acc = w.count ? (s->bits & ((uint64_t(1) << w.count) - 1)) << (64 - w.count) : 0;
+    }
     auto give_back = [&] {
         const uint32_t n = uint32_t(w.out - s->current);
         s->current = w.out;
@@ -183,6 +209,7 @@ JPEG_RESULT mcu_encode_masked(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int1
         if (s->file < 0) s->left -= int32_t(n);
         s->bits = w.acc;
         s->bit_count = w.count;
+        if (Plain) s->bits = w.count ? w.acc >> (64 - w.count) : 0, s->bit_count = 8 - w.count;
     };
     uint32_t b = 0;
     for (; b < t->blocks; ++b) {

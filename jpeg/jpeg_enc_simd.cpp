@@ -400,7 +400,8 @@ JPEG_RESULT jpeg_encode_block_avx512(JPEG_STREAM* s, const JPEG_HUFF_ENCODE_TABL
     return encode_block_masked<jpeg_zigzag_split_avx512>(s, dc, ac, pred, block);
 }
 
-JpegEncMcuFn jpeg_enc_mcu_for(JpegHuffEncodeFn block) {
+JpegEncMcuFn jpeg_enc_mcu_for(JpegHuffEncodeFn block, bool left_aligned) {
+    if (!left_aligned) return block == jpeg_encode_block ? jpeg_encode_mcu_plain : nullptr;
     if (block == jpeg_encode_block_avx512) return jpeg_encode_mcu_avx512;
     static const bool avx2 = jpeg_enc_mcu_avx2_available();
     if (block == jpeg_encode_block_ssse3 && avx2) return jpeg_encode_mcu_avx2;

@@ -62,8 +62,13 @@ struct JPEG_ENC_MCU_TABLES {
 // Codes the MCU's blocks (64 each, quantised, natural order) with the bits the
 // block encoder it stands for writes block by block (jpeg/jpeg_enc_mcu_steps.h).
 using JpegEncMcuFn = JPEG_RESULT (*)(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks);
-// The MCU encoder of block encoder `block` (slot 54), null where there is none.
-JpegEncMcuFn jpeg_enc_mcu_for(JpegHuffEncodeFn block);
+// The MCU encoder of block encoder `block` (slot 54) for an output the plain
+// writer opened (left_aligned false) or the writer of classes 3-6; null where
+// there is none.
+JpegEncMcuFn jpeg_enc_mcu_for(JpegHuffEncodeFn block, bool left_aligned);
+// The plain block encoder's MCU form (jpeg/jpeg_enc_huff.cpp), built without
+// vector instructions.
+JPEG_RESULT jpeg_encode_mcu_plain(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks);
 // True when every code of the table lies below two to the power of its length
 // (so it takes no bits beyond them): the MCU encoders ask it of every table.
 bool jpeg_enc_table_fits(const JPEG_HUFF_ENCODE_TABLE* t);

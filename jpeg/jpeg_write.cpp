@@ -331,7 +331,7 @@ JPEG_RESULT jpeg_encode_mcus_restart(JPEG_PROPERTIES* p, JPEG_STREAM* s, JPEG_EN
     // Where the block encoder has an MCU form and every table fits it, the
     // MCU's blocks go to that in one call (the same bits).
     JPEG_ENC_MCU_TABLES plan{};
-    JpegEncMcuFn mcu_encode = jpeg_enc_mcu_for(k.huff_encode_block);
+    JpegEncMcuFn mcu_encode = jpeg_enc_mcu_for(k.huff_encode_block, e->bits_left_aligned != 0);
     for (uint32_t i = 0; i < scan->ns && mcu_encode; ++i) {
         if (!jpeg_enc_table_fits(scan->comp[i].dc) || !jpeg_enc_table_fits(scan->comp[i].ac)) mcu_encode = nullptr;
         for (uint32_t b = 0; b < scan->comp[i].h * scan->comp[i].v && plan.blocks < JPEG_ENC_MAX_BLOCKS; ++b) {

@@ -166,7 +166,7 @@ TEST(EncKernels, BlockEncodersWriteThePlainBits) {
     jpeg_build_encode_table(jpeg_std_ac_chroma_counts, jpeg_std_ac_chroma_values, &cac);
     JPEG_ENC_MCU_TABLES plan{6, {0, 0, 0, 0, 1, 2}, {&dc, &dc, &dc, &dc, &cdc, &cdc}, {&ac, &ac, &ac, &ac, &cac, &cac}};
     auto run_mcus = [&](JpegEncMcuFn mcu, size_t room, JPEG_RESULT* result) {
-        OutStream o(mcu ? 6 : 0, room);
+        OutStream o(mcu && mcu != jpeg_encode_mcu_plain ? 6 : 0, room);   // the writer the form is made for
         int16_t pred[3] = {};
         *result = 0;
         for (int m = 0; m + 6 <= kRounds && !*result; m += 6) {
@@ -184,8 +184,8 @@ TEST(EncKernels, BlockEncodersWriteThePlainBits) {
     };
     JPEG_RESULT r = 0;
     const std::vector<uint8_t> plain_mcus = run_mcus(nullptr, blocks.size() * 4 + 64, &r);
-    std::vector<JpegEncMcuFn> forms = {jpeg_enc_mcu_for(jpeg_encode_block_avx512),
-                                       jpeg_enc_mcu_for(jpeg_encode_block_ssse3)};
+    std::vector<JpegEncMcuFn> forms = {jpeg_enc_mcu_for(jpeg_encode_block_avx512, true),
+                                       jpeg_enc_mcu_for(jpeg_encode_block_ssse3, true), jpeg_encode_mcu_plain};
     if (jpeg_enc_avx512_available()) forms.push_back(jpeg_encode_mcu_avx512);
     if (jpeg_enc_mcu_avx2_available()) forms.push_back(jpeg_encode_mcu_avx2);
     for (JpegEncMcuFn form : forms) {
