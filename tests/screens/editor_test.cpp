@@ -30,6 +30,7 @@
 #include "gfx/trikot.h"
 #include "club/club_config.h"
 #include "season/wettbewerb.h"
+#include "tests/support/kasten_probe.h"
 #include "tests/support/screen_welt.h"
 
 namespace velmora::test {
@@ -821,33 +822,10 @@ TEST_F(EditorScreen, TheTalentPanelTakesTheClicksOnItsWholeAreaAndNoneReachTheCl
     s.push_back({2, -100, -100, 0, false, 0, [] {
         g.club = Editor_Stand().club;
         g.offen = Screen_Talente_2_Offen();
-        const s_icon* kopf = Menue_Screen_Icon_Aus_Nummer(ICON_EDITOR_KOPF);
-        if (!g.offen || !kopf) return;
-        // The columns as their pieces stand: the first from the header down, the
-        // second from the first's right edge.
-        int32_t x0[2] = {kopf->x, 800}, y0[2] = {kopf->y, 600}, x1[2] = {kopf->x + kopf->br, 0},
-                y1[2] = {kopf->y + kopf->ho, 0};
-        for (int32_t n = ICON_EDITOR_KOPF + 1; n <= ICON_EDITOR_KOPF + EDITOR_ZEILEN; ++n) {
-            const s_icon* i = Menue_Screen_Icon_Aus_Nummer(n);
-            if (!Menue_Screen_Icon_Ist_Vorhanden(n) || !i || (i->Status & ICON_ST_VERSTECKT)) continue;
-            const int32_t k = i->x > kopf->x + kopf->br / 2 ? 1 : 0;
-            x0[k] = std::min<int32_t>(x0[k], i->x);
-            y0[k] = std::min<int32_t>(y0[k], i->y);
-            x1[k] = std::max<int32_t>(x1[k], i->x + i->br);
-            y1[k] = std::max<int32_t>(y1[k], i->y + i->ho);
-        }
-        x0[1] = std::min(x0[1], x1[0]);
-        for (int32_t k = 0; k < 2; ++k)
-            for (int32_t y = y0[k]; y < y1[k]; ++y)
-                for (int32_t x = x0[k]; x < x1[k]; ++x) {
-                    ++g.punkte;
-                    const s_icon* i = Menue_Icon_An(x, y);
-                    const bool panel = i && ((i->nummer >= ICON_EDITOR_KOPF && i->nummer <= ICON_EDITOR_WEITER) ||
-                                             i->nummer == ICON_EDITOR_FLAECHE[0] || i->nummer == ICON_EDITOR_FLAECHE[1]);
-                    if (!panel && g.durch.size() < 5)
-                        g.durch.push_back(std::to_string(x) + "," + std::to_string(y) + " icon " +
-                                          std::to_string(i ? i->nummer : -1));
-                }
+        g.durch = Kasten_Durchlass(ICON_EDITOR_KOPF, ICON_EDITOR_KOPF + 1, ICON_EDITOR_KOPF + EDITOR_ZEILEN, [](int32_t n) {
+            return (n >= ICON_EDITOR_KOPF && n <= ICON_EDITOR_WEITER) || n == ICON_EDITOR_FLAECHE[0] ||
+                   n == ICON_EDITOR_FLAECHE[1];
+        }, &g.punkte);
     }});
     Klick(s, 248, 300);                            // between the columns, over other clubs' rows
     Klick(s, 248, 200);

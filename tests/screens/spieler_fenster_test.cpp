@@ -26,6 +26,7 @@
 #include "screens/einsetzen1.h"
 #include "screens/spielerinfo.h"
 #include "screens/talent_panel.h"
+#include "tests/support/kasten_probe.h"
 #include "tests/support/screen_welt.h"
 
 namespace velmora::test {
@@ -343,9 +344,22 @@ TEST_F(SpielerFenster, TheDeveloperActionOpensThePanelInsteadAndItsArrowsStopAtZ
         // Two columns for the picture.
         Spielerliste_Oeffnen(p, 60, 200, team);
     };
+    // The two columns take every click on their area.
+    static std::vector<std::string> durch;
+    static int32_t punkte = 0;
     skript = {};
     Foto(skript, 30, 300);
+    skript.push_back({1, 30, 300, 0, false, 0, [] {
+        durch = Kasten_Durchlass(ICON_ENTWICKLER_KOPF, ICON_ENTWICKLER_KOPF + 1, ICON_ENTWICKLER_KOPF + ENTWICKLER_ZEILEN,
+                                 [](int32_t n) {
+                                     return (n >= ICON_ENTWICKLER_KOPF && n <= ICON_ENTWICKLER_WEITER) ||
+                                            n == ICON_ENTWICKLER_FLAECHE[0] || n == ICON_ENTWICKLER_FLAECHE[1];
+                                 },
+                                 &punkte);
+    }});
     ASSERT_TRUE(Spielen());
+    EXPECT_EQ(durch, std::vector<std::string>{}) << "of " << punkte << " points of the panel";
+    EXPECT_GT(punkte, 40000);
     EXPECT_FALSE(liste_offen);
     EXPECT_EQ(panel.x, 288) << "x + 492 past the edge";
     EXPECT_EQ(panel.y, 1);
