@@ -147,22 +147,37 @@ void convert_block(const int16_t* y, const int16_t* cb, const int16_t* cr, const
 template <int H, int V, Out O>
 void drive(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, JpegYccFn ycc, JpegYccaFn ycca, JpegGrayFn gray) {
     constexpr int CH = channels_of(O);
+    const int16_t* y = p->work_blocks;
+    const int16_t* cb = y + H * V * 64;
+    const int16_t* cr = cb + 64;
+    const int16_t* k = cr + 64;
+    auto slot = [&](uint8_t* out, int32_t pitch) {
+        if (gray) gray(y, out, pitch);
+        else if (ycca) ycca(y, cb, cr, k, out, pitch);
+        else ycc(y, cb, cr, out, pitch);
+    };
+    // Without a region, an MCU wholly inside the caller's image (most of them)
+    // goes straight through its slot at the place jpeg_mcu_output_rect names.
+    const JPEG_RECT& g = p->region;
+    if ((g.left | g.top | g.right | g.bottom) == 0) {
+        const int64_t x0 = int64_t(col) * (8 * H), y0 = int64_t(row) * (8 * V);
+        const int64_t ah = p->image_height < 0 ? -int64_t(p->image_height) : p->image_height;
+        if (x0 + 8 * H <= p->image_width && y0 + 8 * V <= ah) {
+            const ptrdiff_t off = ptrdiff_t(x0 * p->image_channels + y0 * p->image_pitch);
+            p->output_offset = off;
+            slot(p->image_data + off, p->image_pitch);
+            return;
+        }
+    }
     JPEG_RECT rect;
     ptrdiff_t off = 0;
     if (jpeg_mcu_output_rect(p->region, 8 * H, 8 * V, col, row, p->image_channels, p->image_pitch,
                              p->image_width, p->image_height, &off, &rect) != 0)
         return;
     p->output_offset = off;
-    const int16_t* y = p->work_blocks;
-    const int16_t* cb = y + H * V * 64;
-    const int16_t* cr = cb + 64;
-    const int16_t* k = cr + 64;
     const JPEG_RECT full = {0, 0, 8 * H, 8 * V};
     if (jpeg_rect_equal(rect, full)) {
-        uint8_t* out = p->image_data + off;
-        if (gray) gray(y, out, p->image_pitch);
-        else if (ycca) ycca(y, cb, cr, k, out, p->image_pitch);
-        else ycc(y, cb, cr, out, p->image_pitch);
+        slot(p->image_data + off, p->image_pitch);
         return;
     }
     if (rect.right <= rect.left || rect.bottom <= rect.top) return;
@@ -175,9 +190,7 @@ void drive(JPEG_PROPERTIES* p, uint32_t col, uint32_t row, JpegYccFn ycc, JpegYc
         // A vector store may reach past a row's last pixel: room to spare.
         constexpr int32_t sp = 8 * H * CH;
         alignas(32) uint8_t scratch[8 * V * sp + 64];
-        if (gray) gray(y, scratch, sp);
-        else if (ycca) ycca(y, cb, cr, k, scratch, sp);
-        else ycc(y, cb, cr, scratch, sp);
+        slot(scratch, sp);
         uint8_t* dst = p->image_data + off + ptrdiff_t(rect.left) * CH;
         for (int32_t r = rect.top; r < rect.bottom; ++r)
             std::memcpy(dst + ptrdiff_t(r) * p->image_pitch, scratch + r * sp + rect.left * CH,
