@@ -47,7 +47,7 @@ constexpr ZigzagGroups kGroups;
 
 bool jpeg_enc_avx512_available() {
     return __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl") &&
-           __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("lzcnt");
+           __builtin_cpu_supports("bmi2") && jpeg_cpu_has_lzcnt();
 }
 
 uint64_t jpeg_zigzag_split_avx512(const int16_t* block, uint16_t* mag, uint16_t* bits) {

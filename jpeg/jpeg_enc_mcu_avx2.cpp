@@ -7,6 +7,10 @@
 
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <cpuid.h>
+#endif
+
 // Included before the target switch: their inline routines stay built for the
 // baseline instruction set.
 #include "jpeg/jpeg_enc_output.h"
@@ -23,8 +27,16 @@
 
 namespace velmora {
 
+// LZCNT is asked of the processor itself (extended leaf 0x80000001, ECX bit 5):
+// not every compiler's processor check knows its name, and where it is missing
+// the instruction runs as BSR and counts from the other end.
+bool jpeg_cpu_has_lzcnt() {
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    return __get_cpuid(0x80000001u, &a, &b, &c, &d) && (c & (1u << 5)) != 0;
+}
+
 bool jpeg_enc_mcu_avx2_available() {
-    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2") && __builtin_cpu_supports("lzcnt");
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2") && jpeg_cpu_has_lzcnt();
 }
 
 JPEG_RESULT jpeg_encode_mcu_avx2(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks) {
@@ -41,6 +53,7 @@ JPEG_RESULT jpeg_encode_mcu_avx2(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, i
 
 namespace velmora {
 
+bool jpeg_cpu_has_lzcnt() { return false; }
 bool jpeg_enc_mcu_avx2_available() { return false; }
 
 // Never chosen without the extensions: block by block.

@@ -78,6 +78,8 @@ bool jpeg_enc_table_fits(const JPEG_HUFF_ENCODE_TABLE* t);
 JPEG_RESULT jpeg_encode_mcu_avx512(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks);
 JPEG_RESULT jpeg_encode_mcu_avx2(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks);
 bool jpeg_enc_mcu_avx2_available();
+// The processor has LZCNT (jpeg/jpeg_enc_mcu_avx2.cpp).
+bool jpeg_cpu_has_lzcnt();
 // The MCU's blocks one by one through block encoder `block`.
 JPEG_RESULT jpeg_encode_mcu_by_blocks(JPEG_STREAM* s, const JPEG_ENC_MCU_TABLES* t, int16_t* pred, int16_t* blocks,
                                       JpegHuffEncodeFn block);
