@@ -1,7 +1,11 @@
 // jpeg/jpeg_huff.cpp
 #include "jpeg/jpeg_huff.h"
 
+#include <array>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "jpeg/jpeg_env.h"
 #include "jpeg/jpeg_huff_fast.h"
@@ -357,32 +361,27 @@ JPEG_RESULT jpeg_decode_ac_first(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF
 
 namespace {
 
-// The refinement scans' bit reader: the stream's accumulator held in locals
-// while a run of correction bits is read, written back before every fill and
-// when the run ends, so fills happen exactly where need() would make them.
-struct RefineBits {
-    JPEG_STREAM* s;
-    uint64_t bits;
-    int32_t count;
-    explicit RefineBits(JPEG_STREAM* st) : s(st), bits(st->bits), count(st->bit_count) {}
-    void put() const {
-        s->bits = bits;
-        s->bit_count = count;
+// Bit j set where coefficient j of the block (in the scan's order) is nonzero.
+inline uint64_t nonzero_mask(const int16_t* block) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    uint64_t mask = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i + 8));
+        const __m128i zeros = _mm_packs_epi16(_mm_cmpeq_epi16(a, zero), _mm_cmpeq_epi16(b, zero));
+        mask |= uint64_t(~uint32_t(_mm_movemask_epi8(zeros)) & 0xFFFFu) << (16 * i);
     }
-    // The next bit, or the fill's result when none is left.
-    JPEG_RESULT next(uint32_t& bit) {
-        if (count < 1) {
-            put();
-            const JPEG_RESULT r = jpeg_bits_fill(s, 1);
-            bits = s->bits;
-            count = s->bit_count;
-            if (r != 0) return r;
-        }
-        --count;
-        bit = uint32_t(bits >> count) & 1;
-        return 0;
-    }
-};
+    return mask;
+#else
+    uint64_t mask = 0;
+    for (int j = 0; j < 64; ++j) mask |= uint64_t(block[j] != 0) << j;
+    return mask;
+#endif
+}
+
+// Bits k..se (k <= se <= 63).
+inline uint64_t band_mask(uint32_t k, uint32_t se) { return (~uint64_t(0) << k) & (~uint64_t(0) >> (63 - se)); }
 
 // A nonzero coefficient with its correction bit: moved one step of 2^al away
 // from zero when the bit is set and that bit of the magnitude is still clear.
@@ -394,54 +393,54 @@ inline void correct(int16_t* c, uint32_t bit, int32_t p1) {
     *c = int16_t(v + (step & apply));
 }
 
-// Passes over coefficients k.. of the band, correcting each nonzero one, until
-// `run` zero coefficients are passed and the next zero one is reached. k is
-// left at that zero coefficient, or past se.
-inline JPEG_RESULT pass_band(JPEG_STREAM* s, int16_t* block, uint32_t& k, uint32_t se, int32_t run, int32_t p1) {
-    RefineBits rb(s);
-    for (; k <= se; ++k) {
-        // Four zero coefficients that the run passes over as a whole.
-        while (run >= 4 && se - k >= 4) {
-            uint64_t four;
-            std::memcpy(&four, block + k, sizeof four);
-            if (four != 0) break;
-            k += 4, run -= 4;
+// Corrects the nonzero coefficients of `set`, lowest position first, one
+// correction bit each, filling the stream only when no bit is held, where a
+// bit-by-bit reader would fill: a cut stream leaves the same coefficients
+// corrected.
+inline JPEG_RESULT correct_set(JPEG_STREAM* s, int16_t* block, uint64_t set, int32_t p1) {
+    uint64_t bits = s->bits;
+    int32_t count = s->bit_count;
+    for (; set != 0; set &= set - 1) {
+        if (count < 1) {
+            s->bits = bits;
+            s->bit_count = count;
+            const JPEG_RESULT r = jpeg_bits_fill(s, 1);
+            bits = s->bits;
+            count = s->bit_count;
+            if (r != 0) return r;
         }
-        int16_t* c = &block[k];
-        if (*c == 0) {
-            if (--run < 0) break;
-            continue;
-        }
-        uint32_t bit = 0;
-        if (const JPEG_RESULT r = rb.next(bit); r != 0) return r;
-        correct(c, bit, p1);
+        --count;
+        correct(block + __builtin_ctzll(set), uint32_t(bits >> count) & 1u, p1);
     }
-    rb.put();
+    s->bits = bits;
+    s->bit_count = count;
     return 0;
 }
 
-// The same pass to the band's end (an end-of-band block). The high bands are
-// mostly zero: four coefficients at a time are passed over while all are zero.
-inline JPEG_RESULT pass_band_to_end(JPEG_STREAM* s, int16_t* block, uint32_t k, uint32_t se, int32_t p1) {
-    RefineBits rb(s);
-    while (k <= se) {
-        if (se - k >= 3) {
-            uint64_t four;
-            std::memcpy(&four, block + k, sizeof four);
-            if (four == 0) {
-                k += 4;
-                continue;
-            }
-        }
-        if (block[k] != 0) {
-            uint32_t bit = 0;
-            if (const JPEG_RESULT r = rb.next(bit); r != 0) return r;
-            correct(&block[k], bit, p1);
-        }
-        ++k;
-    }
-    rb.put();
-    return 0;
+// kSelectInByte[b][r]: the place of the set bit of b with r set bits below it.
+constexpr auto kSelectInByte = [] {
+    std::array<std::array<uint8_t, 8>, 256> t{};
+    for (uint32_t b = 0; b < 256; ++b)
+        for (uint32_t i = 0, r = 0; i < 8; ++i)
+            if (b >> i & 1) t[b][r++] = uint8_t(i);
+    return t;
+}();
+
+// The place of the set bit of x with r set bits below it (r < 64), or 64 when x
+// has r or fewer set bits. Without branches on the data: the byte holding it is
+// found from the bytes' running bit counts, the place in that byte by a table.
+inline uint32_t select_bit(uint64_t x, uint32_t r) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    uint64_t c = x - ((x >> 1) & 0x5555555555555555ull);
+    c = (c & 0x3333333333333333ull) + ((c >> 2) & 0x3333333333333333ull);
+    c = ((c + (c >> 4)) & 0x0F0F0F0F0F0F0F0Full) * kOnes;   // byte i: the set bits of bytes 0..i
+    // High bit of byte i set while bytes 0..i hold r or fewer: a run of low bytes.
+    const uint64_t at_most = (((r * kOnes) | kHighs) - c) & kHighs;
+    const uint64_t beyond = ~at_most & kHighs;
+    if (beyond == 0) return 64;
+    const uint32_t shift = uint32_t(__builtin_ctzll(beyond)) - 7;   // 8 x the byte's index
+    const uint32_t below = uint32_t((c << 8) >> shift) & 0xFF;
+    return shift + kSelectInByte[(x >> shift) & 0xFF][r - below];
 }
 
 }  // namespace
@@ -451,6 +450,8 @@ JPEG_RESULT jpeg_decode_ac_refine(JPEG_STREAM* s, int16_t* block, const JPEG_HUF
     const int32_t p1 = 1 << al, m1 = -(1 << al);
     uint32_t k = ss;
     JPEG_RESULT r = 0;
+    // The coefficients earlier scans made nonzero; a correction keeps them so.
+    uint64_t nonzero = nonzero_mask(block);
     if (s->eob_run == 0) {
         const uint32_t* f = jpeg_huff_fast_find(s, ac, false);
         for (; k <= se; ++k) {
@@ -471,13 +472,26 @@ JPEG_RESULT jpeg_decode_ac_refine(JPEG_STREAM* s, int16_t* block, const JPEG_HUF
                 s->eob_run = eob;
                 break;
             }
-            // Pass over the coefficients already nonzero (refining each) and r zero ones.
-            if ((r = pass_band(s, block, k, se, run, p1)) != 0) return quiet(s, r);
-            if (value != 0 && k <= 63) block[k] = int16_t(value);
+            // Passes `run` zero coefficients, refining the nonzero ones on the
+            // way, and stops at the next zero one (past se when there is none).
+            const uint64_t band = band_mask(k, se);
+            const uint32_t stop = select_bit(~nonzero & band, uint32_t(run));
+            uint64_t passed = nonzero & band;
+            if (stop < 64) {
+                k = stop;
+                passed &= (uint64_t(1) << k) - 1;
+            } else {
+                k = se + 1;
+            }
+            if ((r = correct_set(s, block, passed, p1)) != 0) return quiet(s, r);
+            if (value != 0 && k <= 63) {
+                block[k] = int16_t(value);
+                nonzero |= uint64_t(1) << k;
+            }
         }
     }
     if (s->eob_run > 0) {
-        if ((r = pass_band_to_end(s, block, k, se, p1)) != 0) return quiet(s, r);
+        if (k <= se && (r = correct_set(s, block, nonzero & band_mask(k, se), p1)) != 0) return quiet(s, r);
         --s->eob_run;
     }
     return 0;

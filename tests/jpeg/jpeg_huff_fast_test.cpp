@@ -352,4 +352,93 @@ TEST(JpegHuffFast, PlainDecodersReadAlikeWithTheLookups) {
     }
 }
 
+// The refinement scan's procedure as written, one coefficient and one bit at a
+// time, through the table's steps: the decoder takes the band's nonzero
+// coefficients as a set and the stop of a zero run by counting bits.
+JPEG_RESULT refine_by_steps(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF_DECODE_TABLE* ac, uint32_t ss,
+                            uint32_t se, uint32_t al) {
+    auto quiet = [s](JPEG_RESULT r) {
+        if (r == JPEG_BITS_MARKER) {
+            s->starved = 1;
+            return JPEG_RESULT(0);
+        }
+        if (r == JPEG_ERR_DATA) s->bad_code = 1;
+        return r;
+    };
+    auto take = [s](int32_t n, uint32_t& v) {
+        if (s->bit_count < n)
+            if (const JPEG_RESULT r = jpeg_bits_fill(s, n); r != 0) return r;
+        v = jpeg_bits_get(s, n);
+        return JPEG_RESULT(0);
+    };
+    const int32_t p1 = 1 << al;
+    auto refine = [&](int16_t& c) {
+        uint32_t bit = 0;
+        if (const JPEG_RESULT r = take(1, bit); r != 0) return r;
+        if (bit && (c & p1) == 0) c = int16_t(c + (c >= 0 ? p1 : -p1));
+        return JPEG_RESULT(0);
+    };
+    uint32_t k = ss;
+    JPEG_RESULT r = 0;
+    if (s->eob_run == 0) {
+        for (; k <= se; ++k) {
+            uint32_t sym = 0, v = 0;
+            if ((r = jpeg_huff_decode(s, &sym, ac)) != 0) return quiet(r);
+            int32_t run = int32_t(sym >> 4), value = 0;
+            if (sym & 15) {
+                if ((r = take(1, v)) != 0) return quiet(r);
+                value = v ? p1 : -p1;
+            } else if (run != 15) {
+                if (run && (r = take(run, v)) != 0) return quiet(r);
+                s->eob_run = (1u << run) + (run ? v : 0);
+                break;
+            }
+            for (; k <= se; ++k) {
+                if (block[k] != 0) {
+                    if ((r = refine(block[k])) != 0) return quiet(r);
+                } else if (--run < 0) {
+                    break;
+                }
+            }
+            if (value != 0 && k <= 63) block[k] = int16_t(value);
+        }
+    }
+    if (s->eob_run > 0) {
+        for (; k <= se; ++k)
+            if (block[k] != 0 && (r = refine(block[k])) != 0) return quiet(r);
+        --s->eob_run;
+    }
+    return 0;
+}
+
+TEST(JpegHuffFast, RefinementReadsAsTheProcedureStepByStep) {
+    Rng rng(76);
+    for (int round = 0; round < rounds(400); ++round) {
+        Armed a(rng);
+        // Short data with a marker inside starve the decoder mid-band.
+        const auto data = random_data(rng, size_t(rng.range(1, 600)), round % 2 == 0);
+        Source fast(data, a.env.get()), steps(data, nullptr);
+        const uint32_t ss = uint32_t(rng.range(1, 63)), se = round % 3 == 0 ? 63 : uint32_t(rng.range(int32_t(ss), 63));
+        const uint32_t al = uint32_t(rng.range(0, 3));
+        std::vector<int16_t> bf(64), bs(64);
+        for (int i = 0; i < 200; ++i) {
+            if (i % 5 == 0) {
+                const int density = rng.range(1, 6);   // from nearly empty to nearly full blocks
+                for (size_t k = 0; k < 64; ++k)
+                    bf[k] = bs[k] = int16_t(rng.range(0, 5) < density ? rng.range(-20, 20) * (1 << al) : 0);
+            }
+            const int c = i % 2;
+            const JPEG_RESULT rf = jpeg_decode_ac_refine(fast.s.get(), bf.data(), a.ac[c].get(), ss, se, al);
+            const JPEG_RESULT rs = refine_by_steps(steps.s.get(), bs.data(), a.ac[c].get(), ss, se, al);
+            ASSERT_EQ(rf, rs) << "round " << round << " call " << i;
+            ASSERT_EQ(bf, bs) << "round " << round << " call " << i;
+            ASSERT_EQ(fast.s->starved, steps.s->starved) << i;
+            ASSERT_EQ(fast.s->bad_code, steps.s->bad_code) << i;
+            expect_same_state(*fast.s, *steps.s, i);
+            if (HasFatalFailure()) return;
+            if (rf < 0 || fast.s->starved) break;
+        }
+    }
+}
+
 }  // namespace
