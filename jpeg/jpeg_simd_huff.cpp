@@ -299,14 +299,38 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
         buf <<= t;
         count -= t;
     };
-    // Runs one of the own steps on the state.
+    // The AC symbols' top-up: where the eight bytes at cur are at hand and hold
+    // no 0xFF, they go in below the bits held on every symbol, without a
+    // branch, after the lookup's bits are taken from the buffer as it was (so
+    // the top-up is off the path from one lookup to the next). The bits below
+    // the count are then the stream's next bits rather than zeros, which the
+    // next top-up writes again alike; they are cleared before the own steps
+    // and the store. clear_end is the first 0xFF at or after cur when it was
+    // last looked for, or the end of the bytes at hand; 0 to look again.
+    uintptr_t clear_end = 0;
+    auto window = [&]() -> bool {
+        if (intptr_t(clear_end - uintptr_t(cur)) >= 8) return true;
+        if (uintptr_t(cur) <= clear_end || b.marker != 0 || left < 8) return false;
+        const void* ff = std::memchr(cur, 0xFF, size_t(left));
+        clear_end = ff ? uintptr_t(ff) : uintptr_t(cur + left);
+        return intptr_t(clear_end - uintptr_t(cur)) >= 8;
+    };
+    auto clean = [&]() {
+        if (count <= 0) buf = 0;
+        else if (count < 64) buf &= ~0ull << (64 - count);
+    };
+    // Runs one of the own steps on the state. A file source's buffer may be
+    // read again in them: the window is looked for anew.
     auto own = [&](auto&& step) -> bool {
+        clean();
         b.buf = buf, b.count = count, b.cur = cur, b.left = left, b.consumed = consumed;
         const bool ok = step();
         buf = b.buf, count = b.count, cur = b.cur, left = b.left, consumed = b.consumed;
+        if (s->file >= 0) clear_end = 0;
         return ok;
     };
     auto finish = [&]() {
+        clean();
         b.buf = buf, b.count = count, b.cur = cur, b.left = left, b.consumed = consumed;
         store(s, b);
     };
@@ -352,8 +376,27 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
         *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(v)));
         if constexpr (Store) block[0] = *pred;
         for (uint32_t k = 1; k < 64; ++k) {
-            if (enough()) {
-                const uint32_t e = pairs[buf >> kShift];
+            uint32_t e = 0;
+            bool looked = false;
+            if (uint32_t(count - 10) <= 53 && window()) [[likely]] {
+                // 10 to 63 bits held: the lookup's bits are there, and the
+                // top-up leaves 56 to 63.
+                const uint64_t p = buf >> kShift;
+                uint64_t w;
+                std::memcpy(&w, cur, 8);
+                buf |= __builtin_bswap64(w) >> count;
+                const int32_t m = (63 - count) >> 3;
+                cur += m;
+                left -= m;
+                consumed += uint32_t(m);
+                count |= 56;
+                e = pairs[p];
+                looked = true;
+            } else if (enough()) {
+                e = pairs[buf >> kShift];
+                looked = true;
+            }
+            if (looked) {
                 const int32_t t = int32_t(e & 15);
                 if (e & JPEG_HUFF_FAST_PAIR_VALUE) {
                     // Where a second symbol comes in the same bits, both are

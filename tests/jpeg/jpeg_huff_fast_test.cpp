@@ -272,6 +272,65 @@ TEST(JpegHuffFast, FileSourceGivesTheSameBlocks) {
     std::filesystem::remove(path);
 }
 
+// Long stretches without 0xFF, read from a file in units of many blocks: the
+// eight-byte top-up of every AC symbol over the bytes known to hold no 0xFF
+// (looked for again once passed, and after the file's buffer was read anew)
+// gives the blocks and predictors the byte steps give on the same bytes in
+// memory, and leaves zeros below the bits it hands back.
+TEST(JpegHuffFast, TopUpOverBytesWithoutFFReadsAsTheByteSteps) {
+    Rng rng(76);
+    for (int round = 0; round < rounds(12); ++round) {
+        Armed a(rng);
+        std::vector<uint8_t> data;
+        const uint32_t gap = uint32_t(rng.range(20, 600));   // bytes between two 0xFF, about
+        while (data.size() < 30000) {
+            const uint8_t b = uint8_t(rng.next() % gap == 0 ? 0xFF : rng.range(0, 0xFE));
+            data.push_back(b);
+            if (b == 0xFF) data.push_back(0);
+        }
+        data.push_back(0xFF);
+        data.push_back(0xD9);
+        const std::string path = (std::filesystem::temp_directory_path() /
+                                  ("velmora_huff_topup_" + std::to_string(rng.next())))
+                                     .string();
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+        const int32_t fh = jpeg_file_open(path.c_str(), false);
+        ASSERT_GE(fh, 0);
+        Source fast(data, a.env.get(), fh), slow(data, nullptr);
+        const uint32_t n = uint32_t(rng.range(1, 24));
+        int16_t pf[2] = {}, ps[2] = {};
+        std::vector<int16_t> bf(n * 64), bs(64);
+        std::vector<JpegFastBlock> unit(n);
+        for (uint32_t j = 0; j < n; ++j) {
+            const int c = j % 3 == 2 ? 1 : 0;
+            unit[j] = {a.dc[c].get(), a.ac[c].get(), jpeg_huff_fast_find(fast.s.get(), a.dc[c].get(), true),
+                       jpeg_huff_fast_find(fast.s.get(), a.ac[c].get(), false), &pf[c], &bf[j * 64],
+                       jpeg_huff_fast_find_pairs(fast.s.get(), a.ac[c].get())};
+        }
+        for (int u = 0; u < 4000 && !slow.s->data_end; ++u) {
+            jpeg_huff_decode_blocks_fast(fast.s.get(), unit.data(), n);
+            const int32_t held = fast.s->bit_count;
+            if (held > 0 && held < 64) {
+                ASSERT_EQ(fast.s->bits << held, 0u) << "unit " << u;
+            }
+            for (uint32_t j = 0; j < n; ++j) {
+                const int c = j % 3 == 2 ? 1 : 0;
+                ASSERT_EQ(jpeg_huff_decode_block_mmx_cmov(slow.s.get(), a.dc[c].get(), a.ac[c].get(), &ps[c],
+                                                          bs.data()),
+                          0);
+                ASSERT_EQ(0, std::memcmp(&bf[j * 64], bs.data(), sizeof(int16_t) * 64))
+                    << "round " << round << " unit " << u << " block " << j;
+            }
+            ASSERT_EQ(pf[0], ps[0]) << "unit " << u;
+            ASSERT_EQ(pf[1], ps[1]) << "unit " << u;
+        }
+        EXPECT_EQ(fast.s->marker, slow.s->marker);
+        jpeg_file_close(fh);
+        std::filesystem::remove(path);
+    }
+}
+
 TEST(JpegHuffFast, DisarmedOrForeignTablesAreNotLookedUp) {
     Rng rng(74);
     Armed a(rng);
