@@ -59,14 +59,15 @@ void jpeg_huff_fast_pairs(const uint32_t* entry, uint32_t* pair) {
             pair[p] = first | (e & 0xFF00);
             continue;
         }
-        uint32_t v = first | JPEG_HUFF_FAST_PAIR_VALUE | ((e >> 8) & 15) << 5 | (e >> 16) << 22;
+        const uint32_t run = (e >> 8) & 15;
+        uint32_t v = first | JPEG_HUFF_FAST_PAIR_VALUE | run << 5 | run << 9 | (e >> 16) << 22;
         if (first < uint32_t(kBits)) {
             // The entry of the bits after the first symbol, their unknown end
             // read as zeros: it stands when it takes none of those.
             const uint32_t f = entry[(p << first) & kMask];
             const uint32_t both = first + (f & 31);
             if ((f & JPEG_HUFF_FAST_VALUE) && both <= uint32_t(kBits))
-                v = (v & ~15u) | both | ((f >> 8) & 15) << 9 | ((f >> 16) & 0x1FF) << 13;
+                v = (v & ~(15u | 31u << 9)) | both | (run + 1 + ((f >> 8) & 15)) << 9 | ((f >> 16) & 0xFF) << 14;
         }
         pair[p] = v;
     }

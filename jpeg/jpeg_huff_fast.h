@@ -32,8 +32,10 @@ bool jpeg_huff_fast_build(const JPEG_HUFF_DECODE_TABLE* t, bool dc, uint32_t* en
 // symbol's zero run in bits 5-8 and its value in bits 22-31 (signed; a symbol
 // and its value bits within ten bits have a size of 9 at most); where the bits
 // after it hold a whole second symbol carrying its value, bits 0-3 give the
-// bits both take, bits 9-12 the second's zero run and bits 13-21 its value
-// (signed, nonzero; the two sizes add up to 8 at most), else bits 9-21 are 0.
+// bits both take, bits 9-13 the second's place after the first's run start
+// (the first's run, one, the second's run) and bits 14-21 its value (signed,
+// nonzero; the two sizes add up to 8 at most, the first's is 1 or more), else
+// bits 9-13 repeat the first's run and bits 14-21 are 0.
 constexpr uint32_t JPEG_HUFF_FAST_PAIR_VALUE = 1u << 4;
 void jpeg_huff_fast_pairs(const uint32_t* entry, uint32_t* pair);
 

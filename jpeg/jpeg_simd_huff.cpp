@@ -403,29 +403,32 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
                     // taken at once, the entry's bits holding both lengths, so
                     // the shift waits on nothing but the lookup; a second that
                     // would land past the block's end (rare) is put back.
-                    // Whether a pair comes is the data's, so the stores and
-                    // the position are chosen without a branch: with one
-                    // symbol, both stores write the first.
+                    // Whether a pair comes is the data's, so it is taken
+                    // without a branch: with one symbol both places are the
+                    // first's, and the first's value, stored last, stands.
                     const uint64_t before = buf;
                     const int32_t held = count;
                     skip(t);
-                    k += (e >> 5) & 15;
-                    const int32_t v1 = int32_t(e) >> 22, v2 = int32_t(e << 10) >> 23;
-                    const uint32_t second = k + 1 + ((e >> 9) & 15);
-                    uint32_t two = 0u - uint32_t(v2 != 0);   // all ones: a pair
-                    if ((second & two) > 63) [[unlikely]] {
-                        const int32_t first = int32_t(at.fac[before >> kShift] & 31);
-                        buf = before << first;
-                        count = held - first;
-                        two = 0;
+                    const uint32_t first = k + ((e >> 5) & 15);
+                    const uint32_t second = k + ((e >> 9) & 31);
+                    const int32_t v1 = int32_t(e) >> 22;
+                    if (second > 63) [[unlikely]] {
+                        // A second past the block's end, or a run past it.
+                        if (second != first) {
+                            const int32_t bits = int32_t(at.fac[before >> kShift] & 31);
+                            buf = before << bits;
+                            count = held - bits;
+                        }
+                        if (first > 63) s->bad_code = 1;
+                        if constexpr (Store) block[jpeg_natural_order[first]] = int16_t(v1);
+                        k = first;
+                        continue;
                     }
-                    if (k > 63) s->bad_code = 1;
-                    const uint32_t place = k ^ ((k ^ second) & two);
                     if constexpr (Store) {
-                        block[jpeg_natural_order[place]] = int16_t(v1 ^ ((v1 ^ v2) & int32_t(two)));
-                        block[jpeg_natural_order[k]] = int16_t(v1);
+                        block[jpeg_natural_order[second]] = int16_t(int32_t(e << 10) >> 24);
+                        block[jpeg_natural_order[first]] = int16_t(v1);
                     }
-                    k = place;
+                    k = second;
                     continue;
                 }
                 if (t != 0) {
