@@ -236,10 +236,12 @@ void decode(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DE
 // tables, over the n blocks of a unit in turn (one call per block would cost a
 // call, two lookups found and the state copied for every block). While 32 bits
 // or more are held (a code and its value bits never need more) a symbol is one
-// lookup, and for most AC symbols the value comes with it. Below 32 bits the
-// buffer is topped up eight bytes at a time when no marker is pending, at least
-// eight bytes are left and none of them is 0xFF: as many whole bytes as fit go
-// below the bits held, which then number more than 56.
+// lookup, and for most AC symbols the value comes with it. An AC symbol with
+// 10 to 63 bits held tops the buffer up to 56-63 bits from the next eight
+// bytes whenever they hold no 0xFF (no marker pending, eight bytes left),
+// without a branch on the count. Otherwise, below 32 bits the buffer is topped
+// up eight bytes at a time under the same conditions: as many whole bytes as
+// fit go below the bits held, which then number more than 56.
 // With an 0xFF among them the bytes go in one at a time, a stuffed 0xFF 0x00 as
 // one byte, up to a marker (in detailed pictures one top-up in fifteen).
 // Where that cannot be, the symbol takes the table's own steps with their
@@ -301,32 +303,23 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
     };
     // The AC symbols' top-up: where the eight bytes at cur are at hand and hold
     // no 0xFF, they go in below the bits held on every symbol, without a
-    // branch, after the lookup's bits are taken from the buffer as it was (so
-    // the top-up is off the path from one lookup to the next). The bits below
-    // the count are then the stream's next bits rather than zeros, which the
-    // next top-up writes again alike; they are cleared before the own steps
-    // and the store. clear_end is the first 0xFF at or after cur when it was
-    // last looked for, or the end of the bytes at hand; 0 to look again.
-    uintptr_t clear_end = 0;
-    auto window = [&]() -> bool {
-        if (intptr_t(clear_end - uintptr_t(cur)) >= 8) return true;
-        if (uintptr_t(cur) <= clear_end || b.marker != 0 || left < 8) return false;
-        const void* ff = std::memchr(cur, 0xFF, size_t(left));
-        clear_end = ff ? uintptr_t(ff) : uintptr_t(cur + left);
-        return intptr_t(clear_end - uintptr_t(cur)) >= 8;
-    };
+    // branch on the count, after the lookup's bits are taken from the buffer as
+    // it was (so the top-up is off the path from one lookup to the next). The
+    // bits below the count are then the stream's next bits rather than zeros,
+    // which the next top-up writes again alike; they are cleared before the own
+    // steps and the store. pending: a marker was met (the own steps' alone).
+    uint8_t pending = b.marker;
     auto clean = [&]() {
         if (count <= 0) buf = 0;
         else if (count < 64) buf &= ~0ull << (64 - count);
     };
-    // Runs one of the own steps on the state. A file source's buffer may be
-    // read again in them: the window is looked for anew.
+    // Runs one of the own steps on the state.
     auto own = [&](auto&& step) -> bool {
         clean();
         b.buf = buf, b.count = count, b.cur = cur, b.left = left, b.consumed = consumed;
         const bool ok = step();
         buf = b.buf, count = b.count, cur = b.cur, left = b.left, consumed = b.consumed;
-        if (s->file >= 0) clear_end = 0;
+        pending = b.marker;
         return ok;
     };
     auto finish = [&]() {
@@ -378,12 +371,13 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
         for (uint32_t k = 1; k < 64; ++k) {
             uint32_t e = 0;
             bool looked = false;
-            if (uint32_t(count - 10) <= 53 && window()) [[likely]] {
+            uint64_t w = 0;
+            if (uint32_t(count - 10) <= 53 && pending == 0 && left >= 8 &&
+                (std::memcpy(&w, cur, 8), ((~w - 0x0101010101010101ull) & w & 0x8080808080808080ull) == 0))
+                [[likely]] {
                 // 10 to 63 bits held: the lookup's bits are there, and the
-                // top-up leaves 56 to 63.
+                // top-up leaves 56 to 63. (~w has a zero byte where w has 0xFF.)
                 const uint64_t p = buf >> kShift;
-                uint64_t w;
-                std::memcpy(&w, cur, 8);
                 buf |= __builtin_bswap64(w) >> count;
                 const int32_t m = (63 - count) >> 3;
                 cur += m;

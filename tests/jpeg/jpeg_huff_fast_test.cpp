@@ -272,11 +272,11 @@ TEST(JpegHuffFast, FileSourceGivesTheSameBlocks) {
     std::filesystem::remove(path);
 }
 
-// Long stretches without 0xFF, read from a file in units of many blocks: the
-// eight-byte top-up of every AC symbol over the bytes known to hold no 0xFF
-// (looked for again once passed, and after the file's buffer was read anew)
-// gives the blocks and predictors the byte steps give on the same bytes in
-// memory, and leaves zeros below the bits it hands back.
+// Stretches without 0xFF of varied length, read from a file in units of many
+// blocks: the eight-byte top-up of every AC symbol where the next eight bytes
+// hold no 0xFF (also across the file buffer's ends) gives the blocks and
+// predictors the byte steps give on the same bytes in memory, and leaves zeros
+// below the bits it hands back.
 TEST(JpegHuffFast, TopUpOverBytesWithoutFFReadsAsTheByteSteps) {
     Rng rng(76);
     for (int round = 0; round < rounds(12); ++round) {
