@@ -464,10 +464,13 @@ JPEG_RESULT scan_sequential(JPEG_STREAM* s, JPEG_SCAN* scan, JPEG_PROPERTIES* p,
     // plain code, and gives the plain block decoder's blocks, predictors and
     // faults too, so the plain classes take it as well, except in a region read:
     // there the blocks outside the region pass through the plain decoder, whose
-    // bit buffer is laid out otherwise.
+    // bit buffer is laid out otherwise. Class 3's block decoder (without
+    // conditional moves, for processors that lack them) reads the same bits
+    // into the same buffer; every 64-bit processor has those moves.
     JpegFastBlock unit[32];
     uint32_t unit_blocks = 0;
     bool whole = (k.huff_decode_block == jpeg_huff_decode_block_mmx_cmov ||
+                  k.huff_decode_block == jpeg_huff_decode_block_mmx ||
                   (k.huff_decode_block == jpeg_decode_block && !region)) &&
                  !dequantise;
     for (uint32_t i = 0; whole && i < scan->ns; ++i) {
