@@ -544,15 +544,13 @@ size_t Liste_Pruefen(const uint8_t* p, size_t bytes, uint32_t groesse, F pruefen
     return pos;
 }
 
-// No sum the bank books comes near this (a balance above BANK_RUECKSETZEN is
-// set to 0 at the period close, a loan is at most BANK_KREDITRAHMEN): a larger
-// amount in a save is damage, not money.
-constexpr float GELD_GRENZE = 1.0e10f;
-
-// Amounts of money: finite and within the bank's bounds.
+// Amounts of money: finite, as every booking keeps them (Kontostand_Setzen
+// refuses only an overflow). No other bound holds after any number of
+// seasons: the running total of an account grows with every credit, and a
+// balance is only cut back once it passed BANK_RUECKSETZEN.
 bool Endlich(const float* f, size_t n) {
     for (size_t i = 0; i < n; ++i)
-        if (!(std::fabs(f[i]) <= GELD_GRENZE)) return false;   // also NaN
+        if (!std::isfinite(f[i])) return false;
     return true;
 }
 
