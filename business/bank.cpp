@@ -544,13 +544,20 @@ size_t Liste_Pruefen(const uint8_t* p, size_t bytes, uint32_t groesse, F pruefen
     return pos;
 }
 
-// Amounts of money: finite, as every booking keeps them (Kontostand_Setzen
-// refuses only an overflow). No other bound holds after any number of
-// seasons: the running total of an account grows with every credit, and a
-// balance is only cut back once it passed BANK_RUECKSETZEN.
+// No amount the bank keeps reaches this in a game of any length, so a larger
+// one in a save is damage, not money. A balance above BANK_KAPPUNG is taxed
+// down at every period close, and no period brings 10^16 in prices. An
+// account's running total and its booking slots only ever add amounts below
+// ABBUCHUNG_OHNE_BILANZ (larger ones change the balance alone): a float stops
+// growing once such an amount is less than half its step, which happens
+// below 2^53 (about 9 x 10^15). The old bound of 10^10 was within reach of a
+// running total after enough seasons.
+constexpr float GELD_GRENZE = 1.0e16f;
+
+// Amounts of money: finite and within GELD_GRENZE.
 bool Endlich(const float* f, size_t n) {
     for (size_t i = 0; i < n; ++i)
-        if (!std::isfinite(f[i])) return false;
+        if (!(std::fabs(f[i]) <= GELD_GRENZE)) return false;   // also NaN
     return true;
 }
 
