@@ -508,10 +508,83 @@ int write_streams(const char* dir) {
     return 0;
 }
 
+// VELMORA_BENCH_SIZES=1 prints, instead of timing, the bytes and the quality
+// (PSNR of the peer's decode, fancy up-sampling, against the pixels) of both
+// encoders' baseline files at qualities 50-95 in the three samplings: the
+// bench's five distinct pixel sets, a smooth red-blue gradient, a text page,
+// noise and a 16 x 16 picture. Per picture: the median and range of our bytes
+// over the peer's and the median PSNR difference.
+int sizes_all() {
+    auto psnr = [](const Picture& pic, const std::vector<uint8_t>& jpg) {
+        PeerThread t;
+        std::vector<uint8_t> px(pic.rgb.size());
+        if (tjDecompress2(t.dec, jpg.data(), (unsigned long)jpg.size(), px.data(), pic.width, 0, pic.height, TJPF_RGB,
+                          0) != 0)
+            std::abort();
+        double sum = 0;
+        for (size_t i = 0; i < px.size(); ++i) sum += (double(px[i]) - pic.rgb[i]) * (double(px[i]) - pic.rgb[i]);
+        return sum == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 * double(px.size()) / sum);
+    };
+    auto made = [](int w, int h, auto pixel) {
+        std::vector<uint8_t> px(size_t(w) * h * 3);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) pixel(x, y, &px[(size_t(y) * w + x) * 3]);
+        return px;
+    };
+    std::vector<Picture> set;
+    for (int i : {0, 1, 3, 4, 8}) set.push_back(pictures()[size_t(i)]);
+    set.push_back({"512x512 red-blue gradient", 512, 512, 0, 0, false, made(512, 512, [](int x, int, uint8_t* p) {
+                       p[0] = uint8_t(std::lround(255.0 * (511 - x) / 511)), p[1] = 0;
+                       p[2] = uint8_t(std::lround(255.0 * x / 511));
+                   }), {}});
+    set.push_back({"800x600 text page", 800, 600, 0, 0, false, made(800, 600, [](int x, int y, uint8_t* p) {
+                       const uint32_t g = hash8(uint32_t(x / 10), uint32_t(y / 16), 5);
+                       const int ix = x % 10, iy = y % 16;
+                       const bool ink = iy >= 3 && iy < 13 && ix >= 2 && ix < 8 &&
+                                        (((g & 1) && ix < 4) || ((g & 2) && ix >= 6) || ((g & 4) && iy < 5) ||
+                                         ((g & 8) && iy >= 11) || ((g & 16) && (iy == 7 || iy == 8)));
+                       p[0] = p[1] = p[2] = ink ? 20 : 240;
+                   }), {}});
+    set.push_back({"512x512 noise", 512, 512, 0, 0, false, made(512, 512, [](int x, int y, uint8_t* p) {
+                       for (int c = 0; c < 3; ++c) p[c] = uint8_t(hash8(uint32_t(x), uint32_t(y), uint32_t(20 + c)));
+                   }), {}});
+    set.push_back({"16x16 scene", 16, 16, 0, 0, false, scene(16, 16, false), {}});
+    auto holder = std::make_unique<velmora::JPEG_IMAGE_PARAMS>();
+    const int subs[3] = {TJSAMP_420, TJSAMP_422, TJSAMP_444};
+    const char* const sub_names[3] = {"4:2:0", "4:2:2", "4:4:4"};
+    for (Picture pic : set) {
+        std::vector<double> ratios, gains;
+        std::string lines;
+        for (int sub = 0; sub < 3; ++sub)
+            for (int quality : {50, 75, 85, 90, 95}) {
+                pic.sub = subs[sub], pic.quality = quality, pic.progressive = false;
+                std::vector<uint8_t> ours(tjBufSize(pic.width, pic.height, pic.sub) + 4096), peer(ours.size());
+                ours.resize(velmora_encode(holder.get(), pic, ours, 6));
+                PeerThread t;
+                peer.resize(peer_encode(t, pic, peer));
+                const double a = psnr(pic, ours), b = psnr(pic, peer);
+                ratios.push_back(double(ours.size()) / double(peer.size()));
+                gains.push_back(a - b);
+                char line[160];
+                std::snprintf(line, sizeof line, "  %s q%d: ours %zu bytes %.2f dB, peer %zu bytes %.2f dB (%+ld)\n",
+                              sub_names[sub], quality, ours.size(), a, peer.size(), b,
+                              long(ours.size()) - long(peer.size()));
+                lines += line;
+            }
+        std::printf("%s: ours/peer bytes median %.3f [%.3f-%.3f], PSNR ours - peer median %+.2f dB [%+.2f %+.2f]\n%s",
+                    pic.name.c_str(), median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+                    *std::max_element(ratios.begin(), ratios.end()), median(gains),
+                    *std::min_element(gains.begin(), gains.end()), *std::max_element(gains.begin(), gains.end()),
+                    lines.c_str());
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (const char* request = std::getenv("VELMORA_BENCH_PROFILE")) return profile_one(request);
     if (const char* dir = std::getenv("VELMORA_BENCH_WRITE")) return write_streams(dir);
     if (std::getenv("VELMORA_BENCH_DIGEST")) return digest_all();
+    if (std::getenv("VELMORA_BENCH_SIZES")) return sizes_all();
     const char* env = std::getenv("VELMORA_BENCH_ROUNDS");
     const int rounds = env ? std::max(1, std::atoi(env)) : 7;
     for (int i = 0; i < kPictures; ++i)
