@@ -2,6 +2,7 @@
 #include "business/compi.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -85,16 +86,30 @@ bool Compi_Ist_Compi(int32_t team) {
     return team >= 0 && team < Team_Anzahl() && Team_Ist_Normal(team, 0) && !Manager_Oder_Netzwerk_Team(team);
 }
 
+namespace {
+
+// The squad's salaries summed until they pass `grenze`: the whole sum when it
+// stays at or below `grenze`, else some partial sum above it (a salary is
+// never negative, so the whole sum lies above it too).
+int64_t Gehaelter_Bis(int32_t team, int64_t grenze) {
+    std::vector<int32_t> kader;
+    Kader(team, kader);
+    int64_t summe = 0;
+    for (int32_t s : kader) {
+        summe += Spieler_Berechne_Gehalt(s);
+        if (summe > grenze) break;
+    }
+    return summe;
+}
+
+}  // namespace
+
 int64_t Compi_Gehaelter(int32_t team) {
     if (team < 0 || team >= Team_Anzahl()) {
         Debug_Printf("Compi_Gehaelter: Team %d ungueltig\n", team);
         return 0;
     }
-    std::vector<int32_t> kader;
-    Kader(team, kader);
-    int64_t summe = 0;
-    for (int32_t s : kader) summe += Spieler_Berechne_Gehalt(s);
-    return summe;
+    return Gehaelter_Bis(team, INT64_MAX);
 }
 
 void Compi_Saison() {
@@ -116,8 +131,11 @@ int32_t Compi_Talent_Preis(int32_t talent) {
 
 bool Compi_Talent_Kaufen(int32_t team) {
     if (!Compi_Ist_Compi(team) || Club_Ist_Client()) return false;
-    const int64_t reserve = 2 * Compi_Gehaelter(team);
+    // The club keeps twice its salaries in hand. Most days most clubs have
+    // less, which the salaries summed up to half the balance already tell.
     const int64_t stand = Kontostand(team);
+    if (stand <= 0) return false;
+    const int64_t reserve = 2 * Gehaelter_Bis(team, (stand - 1) / 2);
     if (stand <= reserve) return false;
     std::vector<int32_t> kader;
     Kader(team, kader);

@@ -91,12 +91,17 @@ bool Passende_Art(int32_t spieler, int32_t id) {
     return Torwart(spieler) ? id >= ATTRIBUT_TW_START && id <= ATTRIBUT_TW_ENDE : id >= 0 && id <= ATTRIBUT_FELD_ENDE;
 }
 
+// The learnt talents of the player's own kind, read straight from his record
+// (the salary of every computer club's squad asks for it every day).
 int32_t Anzahl_Gelernt(int32_t spieler) {
+    const auto* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, spieler));
+    if (!s) return 0;
+    const bool tw = Torwart(spieler);
+    const int32_t von = tw ? ATTRIBUT_TW_START : 0, bis = tw ? ATTRIBUT_TW_ENDE : ATTRIBUT_FELD_ENDE;
     int32_t n = 0;
-    if (Torwart(spieler)) {
-        for (int32_t id = ATTRIBUT_TW_START; id <= ATTRIBUT_TW_ENDE; ++id) n += Gelernt(spieler, id);
-    } else {
-        for (int32_t id = 0; id <= ATTRIBUT_FELD_ENDE; ++id) n += Gelernt(spieler, id);
+    for (int32_t id = von; id <= bis; ++id) {
+        const int32_t schwelle = g.tabelle[id].noetige_punkte;
+        n += schwelle > 0 && s->talent[id] >= schwelle;
     }
     return n;
 }
@@ -357,6 +362,10 @@ bool Attribute_Aktive_Maske(int32_t spieler, uint64_t* maske) {
 #endif
     *maske = m;
     return true;
+}
+
+int32_t Attribute_Anzahl_Gelernt(int32_t spieler) {
+    return Spieler_Ok("Attribute_Anzahl_Gelernt", spieler) ? Anzahl_Gelernt(spieler) : 0;
 }
 
 bool Attribute_Attribut_Hat_Maximum(int32_t spieler) {

@@ -67,6 +67,8 @@ bool Attribute_Attribut_Aktief(int32_t spieler, int32_t id);
 // once, bit k for talent k: one read of the record instead of one per talent.
 // False, silently, for a player who is not there.
 bool Attribute_Aktive_Maske(int32_t spieler, uint64_t* maske);
+// The learnt talents of the player's own kind (field players 0-39, goalkeepers 47-52).
+int32_t Attribute_Anzahl_Gelernt(int32_t spieler);
 // True when the player holds the maximum number of talents (18 field player, 6 goalkeeper).
 bool Attribute_Attribut_Hat_Maximum(int32_t spieler);
 

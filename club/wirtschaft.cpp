@@ -171,8 +171,7 @@ int32_t Spieler_Berechne_Gehalt(int32_t spieler) {
         return 0;
     }
     int64_t basis = Spieler_Berechne_Wert(spieler, 1);
-    int32_t liste[50];
-    int32_t talente = Attribute_Get_Attribute_2(spieler, liste, 50, 1);
+    const int32_t talente = Attribute_Anzahl_Gelernt(spieler);
     basis += basis * talente / 10;
     basis -= g.wert[TF_MARKTWERT_ABS_ABZUG][0];
     if (basis < 0) basis = 0;

@@ -424,24 +424,31 @@ namespace {
 
 // How `neu` differs from `alt` (width x height), the rectangles set apart: a
 // row that differs is searched pixel by pixel.
+// What changed, and the smallest rectangle around every changed pixel in `huelle`.
 PlatAenderung Vergleichen(const uint16_t* alt, const uint16_t* neu, int32_t breite, int32_t hoehe,
-                          const PlatRechteck* bereiche, int32_t anzahl) {
+                          const PlatRechteck* bereiche, int32_t anzahl, PlatRechteck* huelle) {
     PlatAenderung a = PLAT_GLEICH;
+    int32_t x0 = breite, x1 = -1, y0 = hoehe, y1 = -1;
     for (int32_t y = 0; y < hoehe; ++y) {
         const uint16_t* za = alt + size_t(y) * breite;
         const uint16_t* zn = neu + size_t(y) * breite;
         if (std::memcmp(za, zn, size_t(breite) * 2) == 0) continue;
+        y0 = std::min(y0, y);
+        y1 = y;
         for (int32_t x = 0; x < breite; ++x) {
             if (za[x] == zn[x]) continue;
+            x0 = std::min(x0, x);
+            x1 = std::max(x1, x);
+            if (a == PLAT_GEAENDERT) continue;
             bool drin = false;
             for (int32_t i = 0; i < anzahl && !drin; ++i) {
                 const PlatRechteck& r = bereiche[i];
                 drin = x >= r.x && x < r.x + r.b && y >= r.y && y < r.y + r.h;
             }
-            if (!drin) return PLAT_GEAENDERT;
-            a = PLAT_NUR_IN_BEREICHEN;
+            a = drin ? PLAT_NUR_IN_BEREICHEN : PLAT_GEAENDERT;
         }
     }
+    *huelle = a == PLAT_GLEICH ? PlatRechteck{} : PlatRechteck{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
     return a;
 }
 
@@ -451,13 +458,23 @@ PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* ber
     if (!g.offen || !pixel) return PLAT_GLEICH;
     ++g.bilder;
     const size_t bytes = g.bild.size() * 2;
-    const PlatAenderung aenderung = Vergleichen(g.bild.data(), pixel, g.breite, g.hoehe, bereiche, bereiche ? anzahl : 0);
+    PlatRechteck huelle;
+    const PlatAenderung aenderung =
+        Vergleichen(g.bild.data(), pixel, g.breite, g.hoehe, bereiche, bereiche ? anzahl : 0, &huelle);
     const bool anders = aenderung != PLAT_GLEICH;
     if (anders) std::memcpy(g.bild.data(), pixel, bytes);   // kept for screenshots and the next comparison
 #ifdef VELMORA_HAVE_SDL
     if (g.backend == PLAT_SDL && (anders || g.neu_zeigen)) {
+        // Only the changed rectangle goes into the texture (a film's few
+        // pixels on a still screen), the whole picture after a new window.
+        if (g.neu_zeigen) {
+            Sdl().SDL_UpdateTexture(g.texture, nullptr, pixel, g.breite * 2);
+        } else {
+            const SDL_Rect r{huelle.x, huelle.y, huelle.b, huelle.h};
+            Sdl().SDL_UpdateTexture(g.texture, &r, pixel + size_t(huelle.y) * size_t(g.breite) + size_t(huelle.x),
+                                    g.breite * 2);
+        }
         g.neu_zeigen = false;
-        Sdl().SDL_UpdateTexture(g.texture, nullptr, pixel, g.breite * 2);
         sdl_zeichnen();
         Sdl().SDL_RenderPresent(g.renderer);
     }

@@ -2,8 +2,12 @@
 # scripts/idle_cpu.sh BINARY DATADIR [SECONDS]: the CPU share of the game in a window on a
 # still screen under Xvfb (1024 x 768), and of the X server. SEITE=haupt (the default): the
 # main screen of a new game of one manager; SEITE=neu: the first page of the new-game wizard.
+# Then the calibration run (scripts/kalibrierung.sh: gzip -6 of 64 MB of base64
+# text, best of three, CPU seconds) and the game's CPU seconds per second
+# divided by it, a figure that does not depend on the machine's speed.
 # Example: scripts/idle_cpu.sh build/velmora build/install 10
 set -euo pipefail
+source "$(dirname "$0")/kalibrierung.sh"
 bin=$1; data=$2; secs=${3:-10}
 tmp=$(mktemp -d); trap 'kill $gpid $xpid 2>/dev/null || true; rm -rf "$tmp"' EXIT
 disp=":$((100 + RANDOM % 800))"
@@ -27,3 +31,6 @@ kill -0 $gpid 2>/dev/null || { cat "$tmp/log"; exit 1; }; g0=$(ticks $gpid); x0=
 hz=$(getconf CLK_TCK)
 awk -v g=$((g1 - g0)) -v x=$((x1 - x0)) -v s="$secs" -v hz="$hz" \
   'BEGIN { printf "game %.1f %% of a core, X server %.1f %% over %d s\n", 100 * g / hz / s, 100 * x / hz / s, s }'
+kal=$(kalibrierung)
+awk -v g=$((g1 - g0)) -v s="$secs" -v hz="$hz" -v k="$kal" \
+  'BEGIN { printf "calibration %.2f s (gzip -6 of 64 MB of base64 text, best of three), game / calibration %.4f\n", k, g / hz / s / k }'

@@ -104,7 +104,8 @@ TEST_F(Compi, ARichComputerClubBuysATalentForItsStrongestPlayer) {
     struct Fall {
         float stand;
         bool kauft;
-    } faelle[] = {{140000.0f, false}, {149000.0f, true}};   // 140,000 - 80,000 < 69,000 <= 149,000 - 80,000
+    } faelle[] = {{0.0f, false}, {69000.0f, false}, {140000.0f, false}, {148999.0f, false}, {149000.0f, true}};
+    // 148,999 - 80,000 < 69,000 <= 149,000 - 80,000; at or below the reserve nothing is looked at.
     for (const Fall& f : faelle) {
         Bank_Ueberweisung(-1, COMPI, f.stand - Stand(COMPI), BUCHUNG_SONSTIGE_EINNAHMEN, 1, -1);
         ASSERT_EQ(Stand(COMPI), f.stand);

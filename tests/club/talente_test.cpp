@@ -71,6 +71,20 @@ TEST_F(Talente, LearningObeysKindMaximumBlockAndNegativeLimits) {
     EXPECT_EQ(Attribute_Get_Attribute(feld + 2, liste, 20, 1), 18);
     EXPECT_EQ(liste[0], 18);
     EXPECT_EQ(liste[19], 0);   // beyond the padding the array is left alone
+    // The count of learnt talents of the player's own kind: negative ones,
+    // talents still in training and the other kind's do not count.
+    Spieler_Wert(5, feld, 9, OP_SCHREIBEN);
+    Spieler_Wert(50, feld, 10, OP_SCHREIBEN);
+    Spieler_Wert(3, torwart, 10, OP_SCHREIBEN);
+    int32_t alle[50];
+    struct Anzahl {
+        int32_t spieler, erwartet;
+    } anzahlen[] = {{feld, 1}, {torwart, 1}, {feld + 1, 1}, {feld + 2, 19}, {-1, 0}, {Spieler_Anzahl(), 0}};
+    for (const Anzahl& a : anzahlen) {
+        EXPECT_EQ(Attribute_Anzahl_Gelernt(a.spieler), a.erwartet) << a.spieler;
+        if (a.spieler >= 0 && a.spieler < Spieler_Anzahl())
+            EXPECT_EQ(Attribute_Get_Attribute_2(a.spieler, alle, 50, 1), a.erwartet) << a.spieler;
+    }
 }
 
 TEST_F(Talente, ActivationAllowsThreeAndTogglesBack) {

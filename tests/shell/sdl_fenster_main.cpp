@@ -1,5 +1,7 @@
 // The SDL back-end in a real window (run under Xvfb): the shell opens its
-// window, shows a test pattern, and what the window shows is read back.
+// window, shows a test pattern, and what the window shows is read back. A
+// small square then moves over the pattern, so the window takes the changed
+// rectangles alone; what it shows is read back again, pixel by pixel.
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -21,27 +23,49 @@ bool g_gleich = false;
 
 uint16_t muster(int x, int y) { return uint16_t((x / 100) << 11 | (y / 75) << 6 | 0x1F); }
 
+// The square of frame f: none before frame 6, then at one place, from frame 8 at another.
+bool im_quadrat(int x, int y, int f) {
+    if (f < 6) return false;
+    const int qx = f < 8 ? 130 : 611, qy = f < 8 ? 57 : 402;
+    return x >= qx && x < qx + 16 && y >= qy && y < qy + 16;
+}
+uint16_t bild_bei(int x, int y, int f) { return im_quadrat(x, y, f) ? uint16_t(0xFFE0) : muster(x, y); }
+
+// What the window shows against frame f: a grid over the whole picture and
+// every pixel around both places of the square.
+bool vergleichen(int f) {
+    std::vector<uint16_t> bild;
+    g_gelesen = Plat_Display_Lesen(bild);
+    if (!g_gelesen || bild.size() != size_t(SCREEN_BREITE * SCREEN_HOEHE)) return false;
+    auto pruefen = [&](int x, int y) {
+        if (bild[y * SCREEN_BREITE + x] == bild_bei(x, y, f)) return true;
+        std::fprintf(stderr, "frame %d, pixel %d,%d: %04x statt %04x\n", f, x, y, bild[y * SCREEN_BREITE + x],
+                     bild_bei(x, y, f));
+        return false;
+    };
+    for (int y = 0; y < SCREEN_HOEHE; y += 37)
+        for (int x = 0; x < SCREEN_BREITE; x += 41)
+            if (!pruefen(x, y)) return false;
+    for (int y = 40; y < 440; ++y)
+        for (int x = 110; x < 640; ++x)
+            if (!pruefen(x, y)) return false;
+    return true;
+}
+
 void kalender() {
     if (Quit_State() != 0) {
         Quit_State_Setzen(2);
         return;
     }
-    ++g_frames;
-    for (int y = 0; y < SCREEN_HOEHE; ++y)
-        for (int x = 0; x < SCREEN_BREITE; ++x) g_speicher[y * SCREEN_BREITE + x] = muster(x, y);
-    if (g_frames == 5) {
-        std::vector<uint16_t> bild;
-        g_gelesen = Plat_Display_Lesen(bild);
-        g_gleich = g_gelesen && bild.size() == size_t(SCREEN_BREITE * SCREEN_HOEHE);
-        for (int y = 0; g_gleich && y < SCREEN_HOEHE; y += 37)
-            for (int x = 0; x < SCREEN_BREITE; x += 41)
-                if (bild[y * SCREEN_BREITE + x] != muster(x, y)) {
-                    std::fprintf(stderr, "pixel %d,%d: %04x statt %04x\n", x, y, bild[y * SCREEN_BREITE + x], muster(x, y));
-                    g_gleich = false;
-                    break;
-                }
+    // The frame shown last: each frame is shown after this procedure returns.
+    if (g_frames == 5) g_gleich = vergleichen(5);
+    if (g_frames == 9) {
+        g_gleich = g_gleich && vergleichen(9);
         Programm_Beenden_Anfordern();
     }
+    ++g_frames;
+    for (int y = 0; y < SCREEN_HOEHE; ++y)
+        for (int x = 0; x < SCREEN_BREITE; ++x) g_speicher[y * SCREEN_BREITE + x] = bild_bei(x, y, g_frames);
 }
 }  // namespace
 
