@@ -554,7 +554,13 @@ void Binden_Menue_Meldungen() {
         []() -> const char* {
             static std::string zeile;
             zeile.clear();
-            if (Netzwerk_Modus() == 1) return zeile.assign(Text_Get("ULVO_ZUSATZ", 148) ? Text_Get("ULVO_ZUSATZ", 148) : "").c_str();
+            if (Netzwerk_Modus() == 1) {
+                // A client that joined on a match day is told that the
+                // computer plays its club's match of today.
+                const char* ohne = Spieltag_Ohne_Client() ? Text_Get("ULVO_ZUSATZ", 152) : nullptr;
+                if (ohne && Client_Team() >= 0) return zeile.assign(Text_Format(ohne, {Team_String(TS_NAME, Client_Team(), 0, 0)})).c_str();
+                return zeile.assign(Text_Get("ULVO_ZUSATZ", 148) ? Text_Get("ULVO_ZUSATZ", 148) : "").c_str();
+            }
             int32_t teams[NET_SLOTS];
             const int32_t n = Kalender_Netz_Wartet_Auf(teams, NET_SLOTS);
             std::string namen;

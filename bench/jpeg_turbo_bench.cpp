@@ -1,13 +1,14 @@
 // Decode and encode speed of the codec at every processor class against
 // libjpeg-turbo called through its TurboJPEG functions, side by side in one run.
 //
-// Eight pictures made here: 2048x1536 and 800x600 4:2:0 q75 baseline of a
+// Nine pictures made here: 2048x1536 and 800x600 4:2:0 q75 baseline of a
 // natural-looking scene (several octaves of value noise with edges), the same
 // scene at 2048x1536 4:4:4 q90 progressive, a smooth 2048x1536 4:2:0 q75
 // picture (gradients only), and a detailed photograph (the scene with film
 // grain, a band of foliage and a page of text) at 2048x1536 4:2:0, 4:2:2 and
-// 4:4:4 baseline and 4:2:0 progressive. The peer writes the streams both
-// decoders read.
+// 4:4:4 baseline and 4:2:0 progressive, and a grainy photograph (texture and
+// strong grain everywhere) at 2048x1536 4:2:0 q85 progressive. The peer
+// writes the streams both decoders read.
 //
 // Fairness: both sides decode into one RGB buffer allocated once; the peer
 // keeps one TurboJPEG handle per thread and reads the whole picture in one
@@ -148,6 +149,28 @@ std::vector<uint8_t> detailed(int w, int h) {
     return px;
 }
 
+// A grainy photograph taken in poor light: the scene, gravel and grass
+// texture of one to three pixels over all of it, and strong film grain,
+// mostly in luminance with a weaker part per colour. High-frequency detail
+// everywhere, so that a progressive stream's refinement scans carry most of
+// its bits (about 2.6 bits a pixel at q85 4:2:0).
+std::vector<uint8_t> grainy(int w, int h) {
+    std::vector<uint8_t> px = scene(w, h, false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = &px[(size_t(y) * w + x) * 3];
+            const float fx = float(x), fy = float(y);
+            const float texture = 40.0f * (noise(fx / 1.3f, fy / 1.6f, 91) - 0.5f) +
+                                  25.0f * (noise(fx / 2.7f, fy / 2.2f, 92) - 0.5f);
+            const float grain = float(int(hash8(uint32_t(x), uint32_t(y), 9)) - 128) / 7.0f;
+            for (int c = 0; c < 3; ++c) {
+                const float own = float(int(hash8(uint32_t(x), uint32_t(y), uint32_t(10 + c))) - 128) / 16.0f;
+                p[c] = uint8_t(std::clamp(float(p[c]) + texture + grain + own, 0.0f, 255.0f));
+            }
+        }
+    return px;
+}
+
 // One TurboJPEG handle pair per thread, with its output buffers allocated once.
 struct PeerThread {
     tjhandle dec = tjInitDecompress();
@@ -231,6 +254,7 @@ std::vector<Picture>& pictures() {
         v.push_back({"2048x1536 detailed 4:2:2 q85", 2048, 1536, TJSAMP_422, 85, false, detail, {}});
         v.push_back({"2048x1536 detailed 4:4:4 q90", 2048, 1536, TJSAMP_444, 90, false, detail, {}});
         v.push_back({"2048x1536 detailed 4:2:0 q85 progr.", 2048, 1536, TJSAMP_420, 85, true, detail, {}});
+        v.push_back({"2048x1536 grainy 4:2:0 q85 progr.", 2048, 1536, TJSAMP_420, 85, true, grainy(2048, 1536), {}});
         // A fresh handle per picture: libjpeg-turbo 2.1.5 writes a damaged
         // baseline stream from a handle that wrote a progressive one before.
         for (Picture& pic : v) {
@@ -245,7 +269,7 @@ std::vector<Picture>& pictures() {
     return all;
 }
 
-constexpr int kPictures = 8;
+constexpr int kPictures = 9;
 
 // Seconds per operation of each runner in each round: [picture][runner][round].
 std::vector<double> g_times[2][kPictures][kRunners];   // [0] decode, [1] encode
@@ -471,8 +495,8 @@ int digest_all() {
     return 0;
 }
 
-// VELMORA_BENCH_WRITE=DIR writes the eight streams the decoders read to
-// DIR/0.jpg .. DIR/7.jpg, so a profiler can watch a decoder without the
+// VELMORA_BENCH_WRITE=DIR writes the nine streams the decoders read to
+// DIR/0.jpg .. DIR/8.jpg, so a profiler can watch a decoder without the
 // pictures being made first.
 int write_streams(const char* dir) {
     for (int i = 0; i < kPictures; ++i) {
@@ -484,10 +508,83 @@ int write_streams(const char* dir) {
     return 0;
 }
 
+// VELMORA_BENCH_SIZES=1 prints, instead of timing, the bytes and the quality
+// (PSNR of the peer's decode, fancy up-sampling, against the pixels) of both
+// encoders' baseline files at qualities 50-95 in the three samplings: the
+// bench's five distinct pixel sets, a smooth red-blue gradient, a text page,
+// noise and a 16 x 16 picture. Per picture: the median and range of our bytes
+// over the peer's and the median PSNR difference.
+int sizes_all() {
+    auto psnr = [](const Picture& pic, const std::vector<uint8_t>& jpg) {
+        PeerThread t;
+        std::vector<uint8_t> px(pic.rgb.size());
+        if (tjDecompress2(t.dec, jpg.data(), (unsigned long)jpg.size(), px.data(), pic.width, 0, pic.height, TJPF_RGB,
+                          0) != 0)
+            std::abort();
+        double sum = 0;
+        for (size_t i = 0; i < px.size(); ++i) sum += (double(px[i]) - pic.rgb[i]) * (double(px[i]) - pic.rgb[i]);
+        return sum == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 * double(px.size()) / sum);
+    };
+    auto made = [](int w, int h, auto pixel) {
+        std::vector<uint8_t> px(size_t(w) * h * 3);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) pixel(x, y, &px[(size_t(y) * w + x) * 3]);
+        return px;
+    };
+    std::vector<Picture> set;
+    for (int i : {0, 1, 3, 4, 8}) set.push_back(pictures()[size_t(i)]);
+    set.push_back({"512x512 red-blue gradient", 512, 512, 0, 0, false, made(512, 512, [](int x, int, uint8_t* p) {
+                       p[0] = uint8_t(std::lround(255.0 * (511 - x) / 511)), p[1] = 0;
+                       p[2] = uint8_t(std::lround(255.0 * x / 511));
+                   }), {}});
+    set.push_back({"800x600 text page", 800, 600, 0, 0, false, made(800, 600, [](int x, int y, uint8_t* p) {
+                       const uint32_t g = hash8(uint32_t(x / 10), uint32_t(y / 16), 5);
+                       const int ix = x % 10, iy = y % 16;
+                       const bool ink = iy >= 3 && iy < 13 && ix >= 2 && ix < 8 &&
+                                        (((g & 1) && ix < 4) || ((g & 2) && ix >= 6) || ((g & 4) && iy < 5) ||
+                                         ((g & 8) && iy >= 11) || ((g & 16) && (iy == 7 || iy == 8)));
+                       p[0] = p[1] = p[2] = ink ? 20 : 240;
+                   }), {}});
+    set.push_back({"512x512 noise", 512, 512, 0, 0, false, made(512, 512, [](int x, int y, uint8_t* p) {
+                       for (int c = 0; c < 3; ++c) p[c] = uint8_t(hash8(uint32_t(x), uint32_t(y), uint32_t(20 + c)));
+                   }), {}});
+    set.push_back({"16x16 scene", 16, 16, 0, 0, false, scene(16, 16, false), {}});
+    auto holder = std::make_unique<velmora::JPEG_IMAGE_PARAMS>();
+    const int subs[3] = {TJSAMP_420, TJSAMP_422, TJSAMP_444};
+    const char* const sub_names[3] = {"4:2:0", "4:2:2", "4:4:4"};
+    for (Picture pic : set) {
+        std::vector<double> ratios, gains;
+        std::string lines;
+        for (int sub = 0; sub < 3; ++sub)
+            for (int quality : {50, 75, 85, 90, 95}) {
+                pic.sub = subs[sub], pic.quality = quality, pic.progressive = false;
+                std::vector<uint8_t> ours(tjBufSize(pic.width, pic.height, pic.sub) + 4096), peer(ours.size());
+                ours.resize(velmora_encode(holder.get(), pic, ours, 6));
+                PeerThread t;
+                peer.resize(peer_encode(t, pic, peer));
+                const double a = psnr(pic, ours), b = psnr(pic, peer);
+                ratios.push_back(double(ours.size()) / double(peer.size()));
+                gains.push_back(a - b);
+                char line[160];
+                std::snprintf(line, sizeof line, "  %s q%d: ours %zu bytes %.2f dB, peer %zu bytes %.2f dB (%+ld)\n",
+                              sub_names[sub], quality, ours.size(), a, peer.size(), b,
+                              long(ours.size()) - long(peer.size()));
+                lines += line;
+            }
+        std::printf("%s: ours/peer bytes median %.3f [%.3f-%.3f], PSNR ours - peer median %+.2f dB [%+.2f %+.2f]\n%s",
+                    pic.name.c_str(), median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+                    *std::max_element(ratios.begin(), ratios.end()), median(gains),
+                    *std::min_element(gains.begin(), gains.end()), *std::max_element(gains.begin(), gains.end()),
+                    lines.c_str());
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (const char* request = std::getenv("VELMORA_BENCH_PROFILE")) return profile_one(request);
     if (const char* dir = std::getenv("VELMORA_BENCH_WRITE")) return write_streams(dir);
     if (std::getenv("VELMORA_BENCH_DIGEST")) return digest_all();
+    if (std::getenv("VELMORA_BENCH_SIZES")) return sizes_all();
     const char* env = std::getenv("VELMORA_BENCH_ROUNDS");
     const int rounds = env ? std::max(1, std::atoi(env)) : 7;
     for (int i = 0; i < kPictures; ++i)

@@ -544,12 +544,17 @@ size_t Liste_Pruefen(const uint8_t* p, size_t bytes, uint32_t groesse, F pruefen
     return pos;
 }
 
-// No sum the bank books comes near this (a balance above BANK_RUECKSETZEN is
-// set to 0 at the period close, a loan is at most BANK_KREDITRAHMEN): a larger
-// amount in a save is damage, not money.
-constexpr float GELD_GRENZE = 1.0e10f;
+// No amount the bank keeps reaches this in a game of any length, so a larger
+// one in a save is damage, not money. A balance above BANK_KAPPUNG is taxed
+// down at every period close, and no period brings 10^16 in prices. An
+// account's running total and its booking slots only ever add amounts below
+// ABBUCHUNG_OHNE_BILANZ (larger ones change the balance alone): a float stops
+// growing once such an amount is less than half its step, which happens
+// below 2^53 (about 9 x 10^15). The old bound of 10^10 was within reach of a
+// running total after enough seasons.
+constexpr float GELD_GRENZE = 1.0e16f;
 
-// Amounts of money: finite and within the bank's bounds.
+// Amounts of money: finite and within GELD_GRENZE.
 bool Endlich(const float* f, size_t n) {
     for (size_t i = 0; i < n; ++i)
         if (!(std::fabs(f[i]) <= GELD_GRENZE)) return false;   // also NaN

@@ -372,7 +372,9 @@ void Verhandlung_Init() { Schliessen(); }
 void Verhandlung_Save(std::vector<uint8_t>& out) {
     const VerhandlungStand& s = g.s;
     ClubPacker pk{out};
-    for (int32_t v : {g.offen ? 1 : 0, Vergangen(), s.gekauft, s.tausch, s.team, s.angebot, s.forderung,
+    // A clock past its time (the frame that ends the negotiation has not come
+    // yet) is saved as run out: the load takes no more than the whole time.
+    for (int32_t v : {g.offen ? 1 : 0, std::clamp(Vergangen(), 0, VERHANDLUNG_ZEIT_MS), s.gekauft, s.tausch, s.team, s.angebot, s.forderung,
                       s.start_forderung, s.marktwert, s.zustand, s.einigung, s.phasen})
         pk.i32(v);
     for (int32_t v : s.phase_preis) pk.i32(v);

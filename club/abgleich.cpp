@@ -23,6 +23,16 @@ void Abgleich_Server::Antworten(const std::vector<uint8_t>& aktuell, uint32_t st
         if (++naechste_ == 0) naechste_ = 1;   // 0 names no version
         if (fassungen_.size() > ABGLEICH_FASSUNGEN) fassungen_.pop_front();
     }
+    Antworten_Von(stand, antwort);
+}
+
+bool Abgleich_Server::Antworten_Unveraendert(uint32_t stand, std::vector<uint8_t>& antwort) const {
+    if (fassungen_.empty()) return false;
+    Antworten_Von(stand, antwort);
+    return true;
+}
+
+void Abgleich_Server::Antworten_Von(uint32_t stand, std::vector<uint8_t>& antwort) const {
     const Fassung& neu = fassungen_.back();
     Le_Put_U32(antwort, neu.stand);
     const Fassung* alt = nullptr;

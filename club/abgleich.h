@@ -34,10 +34,15 @@ public:
     // The answer to a client holding version `stand` (0: none) when the block
     // is now `aktuell`: appended to `antwort`.
     void Antworten(const std::vector<uint8_t>& aktuell, uint32_t stand, std::vector<uint8_t>& antwort);
+    // The same answer from the newest version kept, for a caller that knows
+    // the block is unchanged since (it need not build it); false, nothing
+    // appended, when no version is kept.
+    bool Antworten_Unveraendert(uint32_t stand, std::vector<uint8_t>& antwort) const;
     // Forgets every version (a new game).
     void Leeren() { fassungen_.clear(); }
 
 private:
+    void Antworten_Von(uint32_t stand, std::vector<uint8_t>& antwort) const;
     struct Fassung {
         uint32_t stand = 0;
         uint32_t crc = 0;

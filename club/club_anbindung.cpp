@@ -52,7 +52,12 @@ int32_t server_handler(Internet_Aufruf& aufruf) {
     uint32_t laenge = 0;
     const uint8_t* daten = aufruf.Block(0, &laenge);
     std::vector<uint8_t> antwort;
-    if (!Club_Server_Anfrage(aufruf.id, Client_Team(), daten, laenge, antwort)) return 0;
+    const int32_t nr = Internet_Server_Slot();
+    const Net_Client_Slot* slot = nr >= 0 ? Net_Slot(nr) : nullptr;
+    Club_Verbindung_Setzen(slot ? slot->verbindung : 0);
+    const bool ok = Club_Server_Anfrage(aufruf.id, Client_Team(), daten, laenge, antwort);
+    Club_Verbindung_Setzen(0);
+    if (!ok) return 0;
     return aufruf.Ergebnis_Frei(1, antwort.data(), uint32_t(antwort.size())) ? 1 : 0;
 }
 

@@ -134,6 +134,13 @@ bool Club_Remote_Stueckweise(const char* wer, int32_t anfrage, int32_t anzahl, i
     return true;
 }
 
+namespace {
+uint32_t bediente_verbindung = 0;
+}  // namespace
+
+void Club_Verbindung_Setzen(uint32_t verbindung) { bediente_verbindung = verbindung; }
+uint32_t Club_Verbindung() { return bediente_verbindung; }
+
 bool Club_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t* daten, size_t bytes,
                          std::vector<uint8_t>& antwort) {
     antwort.clear();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <deque>
 #include <random>
 
 #include "club/abgleich.h"
@@ -239,7 +240,41 @@ Abgleich_Server& spieler_fassungen() {
 }
 Abgleich_Client spieler_kopie;
 
+// Server: the players' public records as they were when last built for
+// request 1043, known by a hash of the store, so that "unchanged" is found
+// without building the 2.7 MB block again; the connections that have not
+// joined and had their one answer.
+struct AbgleichStand {
+    bool gebaut = false;
+    uint64_t hash = 0;
+    uint32_t gebaut_mal = 0;
+    std::deque<uint32_t> ohne_verein;
+};
+AbgleichStand abgleich;
+constexpr size_t OHNE_VEREIN_MERKEN = 64;
+
+uint64_t Hash_Dazu(uint64_t h, const void* daten, size_t n) {
+    const auto* b = static_cast<const uint8_t*>(daten);
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, b + i, 8);
+        h = (h ^ w) * 0x9E3779B97F4A7C15ull;
+        h ^= h >> 29;
+    }
+    for (; i < n; ++i) h = (h ^ b[i]) * 0x100000001B3ull;
+    return h ^ n;
+}
+
+// Every byte the block of request 1043 is built from (main record and fixed data).
+uint64_t Oeffentlicher_Hash() {
+    uint64_t h = Hash_Dazu(0xCBF29CE484222325ull, g.satz.data(), g.satz.size() * sizeof(SpielerStruktur));
+    return Hash_Dazu(h, g.fix.data(), g.fix.size() * sizeof(SpielerFix));
+}
+
 }  // namespace
+
+uint32_t Spieler_Abgleich_Gebaut() { return abgleich.gebaut_mal; }
 
 bool Spieler_Init(int32_t anzahl) {
     if (anzahl < 0 || anzahl > SPIELER_MAX) {
@@ -708,11 +743,29 @@ bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
     case ANFRAGE_SPIELER_ABGLEICH: {
         const uint32_t stand = uint32_t(l.i32());
         if (l.fehler) return true;
-        std::vector<uint8_t> block, inhalt;
-        ClubPacker bp{block};
-        for (size_t p = 0; p < g.satz.size(); ++p) Anhaengen_Spieler(bp, int32_t(p), false);
-        spieler_fassungen().Antworten(block, stand, inhalt);
-        Debug_Printf("Spieler_Server_Anfrage: Abgleich %zu von %zu Bytes\n", inhalt.size(), block.size());
+        std::vector<uint8_t> inhalt;
+        // A connection that has not joined reads the list once (its person
+        // chooses a club by it); asked again it gets the version last built.
+        const uint32_t verbindung = Club_Verbindung();
+        auto& ohne = abgleich.ohne_verein;
+        const bool gelesen = client_team < 0 && verbindung != 0 && std::find(ohne.begin(), ohne.end(), verbindung) != ohne.end();
+        const uint64_t hash = gelesen ? 0 : Oeffentlicher_Hash();
+        const bool gleich = gelesen || (abgleich.gebaut && hash == abgleich.hash);
+        if (!gleich || !spieler_fassungen().Antworten_Unveraendert(stand, inhalt)) {
+            std::vector<uint8_t> block;
+            ClubPacker bp{block};
+            for (size_t p = 0; p < g.satz.size(); ++p) Anhaengen_Spieler(bp, int32_t(p), false);
+            inhalt.clear();
+            spieler_fassungen().Antworten(block, stand, inhalt);
+            abgleich.gebaut = true;
+            abgleich.hash = gelesen ? Oeffentlicher_Hash() : hash;
+            ++abgleich.gebaut_mal;
+            Debug_Printf("Spieler_Server_Anfrage: Abgleich %zu von %zu Bytes\n", inhalt.size(), block.size());
+        }
+        if (client_team < 0 && verbindung != 0 && !gelesen) {
+            ohne.push_back(verbindung);
+            if (ohne.size() > OHNE_VEREIN_MERKEN) ohne.pop_front();
+        }
         pk.block_mit_laenge(inhalt.data(), inhalt.size());
         return true;
     }

@@ -7,5 +7,7 @@ namespace velmora {
 // The mode's value read field by field (the reader changes use), without the
 // table the plain reads of Spieler_Wert go through; 0 for a bad player.
 int32_t Spieler_Feld_Lesen(int32_t modus, int32_t spieler);
+// Server: how often the block of request 1043 was built from the store.
+uint32_t Spieler_Abgleich_Gebaut();
 
 }  // namespace velmora

@@ -224,7 +224,8 @@ void Aufstellung_Texte(std::string& o) {
 // (98), the levels (99-103), the placeholder manager (104) and the start
 // screen's buttons (105 new game, 106 team editor, 107 load, 108 last game);
 // the network set-up (127-151; 146 a joined client's lost connection, 147
-// and 148 whom a machine waits for, 149 a client's lost connection at the server).
+// and 148 whom a machine waits for, 149 a client's lost connection at the server,
+// 152 a client that joined on a match day waits while the computer plays its club).
 void Screentexte_Start(std::string& o) {
     Screen(o, "ULVO_ZUSATZ",
            {{69, "noch offen"}, {70, "Wie hei\xdft der %d. Manager?"}, {71, "Name:"},
@@ -246,7 +247,8 @@ void Screentexte_Start(std::string& o) {
             {146, "Die Verbindung zum Server ist abgerissen."}, {147, "Warten auf %s"},
             {148, "Warten auf die anderen Manager"},
             {149, "Die Verbindung zu %s ist abgerissen. Der Computer spielt jetzt %s."}, {150, "gefunden"},
-            {151, "keine Antwort"}});
+            {151, "keine Antwort"},
+            {152, "Der Computer spielt heute %s: Sie kamen erst am Spieltag dazu."}});
 }
 
 // The club's own pages: the stadium, the scout and the camp's booking.

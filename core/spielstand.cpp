@@ -34,8 +34,6 @@ struct ModulEintrag {
     SpielstandBlock block;                     // or a declared block
 };
 
-constexpr uint32_t BLOCK_MAX = 256u << 20;   // far above the largest block of the full world
-
 // `groesse` is the block's size the last time, so the image keeps room for it.
 bool eintrag_speichern(const ModulEintrag& m, SpielstandDatei* datei, size_t& groesse) {
     if (m.speichern) return m.speichern(datei);
@@ -46,8 +44,8 @@ bool eintrag_laden(const ModulEintrag& m, SpielstandDatei* datei) {
     if (m.laden) return m.laden(datei);
     uint32_t laenge = 0;
     if (!Spielstand_Lesen(datei, &laenge, 4)) return false;
-    if (laenge > BLOCK_MAX) {
-        // A stated length no module ever writes: refused before anything is allocated.
+    if (laenge > SPIELSTAND_MODULBLOCK_MAX) {
+        // A stated length no module's writer lets through: refused before anything is allocated.
         Debug_Printf("Spielstand_Laden: Block %s mit %u Bytes zu gross\n", m.name.c_str(), laenge);
         return false;
     }

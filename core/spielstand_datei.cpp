@@ -399,7 +399,7 @@ bool Spielstand_Schreiben_Gepackt_Von(SpielstandDatei* datei, void (*schreiben)(
     if (bild.capacity() < roh + erwartet) bild.reserve(roh + erwartet);   // the image's room is kept for the next save
     bild.resize(roh);
     schreiben(bild);
-    if (bild.size() < roh || bild.size() - roh > SPIELSTAND_BLOCK_MAX / 2) {
+    if (bild.size() < roh || bild.size() - roh > SPIELSTAND_MODULBLOCK_MAX) {
         Debug_Printf("%s: Block ungueltig oder zu gross (%zu Bytes)\n", FNAME, bild.size() - std::min(bild.size(), roh));
         datei->fehler = true;
         return false;

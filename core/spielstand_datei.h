@@ -34,6 +34,10 @@ constexpr size_t SPIELSTAND_BLOCK_KOPF_BYTES = 12;  // kind, length, CRC
 constexpr size_t SPIELSTAND_KOPF_BYTES = 104;
 constexpr size_t SPIELSTAND_MODULNAME_MAX = 31;
 constexpr uint32_t SPIELSTAND_BLOCK_MAX = 0x7FFFFFFFu;
+// A module's block before packing: the writer refuses a larger one (a failed
+// save, the old file stays) and the loader takes every one up to it, so a
+// game saves only what it can load again.
+constexpr uint32_t SPIELSTAND_MODULBLOCK_MAX = 256u << 20;
 
 // The header of a save slot, as the save screen lists it. Stored field by field
 // at these offsets: name 0, manager 30, city 60, team 92, balance 96, strength 100.
@@ -89,7 +93,8 @@ bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uin
 // blocks: their count (u32) and the packed block Spielstand_Schreiben_Gepackt
 // makes of them. The vector is the file image itself and the bytes are packed
 // where they stand, so `schreiben` must only append. `groesse` holds the
-// block's size the last time (room is kept for it) and gets the new one.
+// block's size the last time (room is kept for it) and gets the new one. A
+// block larger than SPIELSTAND_MODULBLOCK_MAX fails the save.
 bool Spielstand_Schreiben_Gepackt_Von(SpielstandDatei* datei, void (*schreiben)(std::vector<uint8_t>&),
                                       size_t* groesse);
 // Reads the next packed block into `puffer`; false (buffer untouched) when the

@@ -15,6 +15,8 @@
 #include "gfx/schatten.h"
 #include "gui/menue_eingabefeld.h"
 #include "gui/menue_film.h"
+#include "gui/menue_panel.h"
+#include "gui/menue_requester.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 #include "platform/display.h"
@@ -762,6 +764,11 @@ void Tasten_Pruefen() {
 }  // namespace
 
 void Menue_Frame() {
+    // Messages kept for the local manager while no screen of the menu stood
+    // (a page, the match day: a client's lost connection at the server) come
+    // on the first screen he sees, not at his next turn a day later.
+    const int32_t lokal = Menue_Lokal().team;
+    if (lokal >= 0 && !Menue_Requester_Offen() && Menue_Nachrichten_Wartend(lokal) > 0) Menue_Nachrichten_Zeigen(lokal);
     Menue_Videos_Freigeben();
     Menue_Screen_Refresh();
     Tasten_Pruefen();

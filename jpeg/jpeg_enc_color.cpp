@@ -29,16 +29,15 @@ inline int16_t chroma_r(int32_t r, int32_t g, int32_t b, int s) {
 
 // One full MCU of colour pixels: luminance per pixel into HF x VF blocks, chroma
 // from the sums of HF x VF groups, the fourth component (INV) like luminance.
-// Pixels without a fourth component go group by group, each group's sums in registers
-// (row by row, the eight sums of a chroma row in three arrays went through
-// memory on every pixel: 3-4 % of a class 0 encode); the four-byte inverted
-// form goes row by row, each row read in order.
+// Group by group, each group's sums in registers (row by row, the eight sums
+// of a chroma row in three arrays went through memory on every pixel: 3-4 % of
+// a class 0 encode; 15 % of the four-byte 2 x 2 converter's time). The
+// four-byte 2 x 1 form alone goes row by row, each row read in order: by
+// groups it took 7 % longer.
 template <int RO, int GO, int BO, int BPP, bool INV, int HF, int VF>
 void convert_colour(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb, int16_t* cr, int16_t* q) {
     const int s = 8 + (HF - 1) + (VF - 1);
-    if constexpr (!INV) {
-        // Group by group: the HF x VF pixels of a chroma sample summed in
-        // registers, their luminance written as they are read.
+    if constexpr (!INV || HF == 1 || VF == 2) {
         for (int cy = 0; cy < 8; ++cy) {
 #pragma GCC unroll 8
             for (int cx = 0; cx < 8; ++cx) {
@@ -46,13 +45,17 @@ void convert_colour(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb, i
                 for (int dy = 0; dy < VF; ++dy) {
                     const int py = cy * VF + dy;
                     const uint8_t* row = src + ptrdiff_t(py) * step;
-                    int16_t* yrow = y + (py / 8) * HF * 64 + (py % 8) * 8;
+                    const int at = (py / 8) * HF * 64 + (py % 8) * 8;
                     for (int dx = 0; dx < HF; ++dx) {
-                        const int px = cx * HF + dx;
+                        const int px = cx * HF + dx, i = at + (px / 8) * 64 + px % 8;
                         const uint8_t* pix = row + px * BPP;
-                        const int32_t r = pix[RO], g = pix[GO], b = pix[BO];
+                        int32_t r = pix[RO], g = pix[GO], b = pix[BO];
+                        if constexpr (INV) {
+                            r = 255 - r, g = 255 - g, b = 255 - b;
+                            q[i] = int16_t(pix[3] - 128);
+                        }
                         tr += r, tg += g, tb += b;
-                        yrow[(px / 8) * 64 + px % 8] = luma(r, g, b);
+                        y[i] = luma(r, g, b);
                     }
                 }
                 cb[cy * 8 + cx] = chroma_b(tr, tg, tb, s);
@@ -71,11 +74,10 @@ void convert_colour(const uint8_t* src, int32_t step, int16_t* y, int16_t* cb, i
 #pragma GCC unroll 16
             for (int px = 0; px < 8 * HF; ++px) {
                 const uint8_t* pix = row + px * BPP;
-                int32_t r = pix[RO], g = pix[GO], b = pix[BO];
-                if (INV) r = 255 - r, g = 255 - g, b = 255 - b;
+                const int32_t r = 255 - pix[RO], g = 255 - pix[GO], b = 255 - pix[BO];
                 sr[px / HF] += r, sg[px / HF] += g, sb[px / HF] += b;
                 yrow[(px / 8) * 64 + px % 8] = luma(r, g, b);
-                if (INV) q[at + (px / 8) * 64 + px % 8] = int16_t(pix[3] - 128);
+                q[at + (px / 8) * 64 + px % 8] = int16_t(pix[3] - 128);
             }
         }
         for (int cx = 0; cx < 8; ++cx) {

@@ -41,7 +41,15 @@ JPEG_RESULT jpeg_decode_dc_first(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* d
 JPEG_RESULT jpeg_decode_dc_refine(JPEG_STREAM* s, int16_t* coef, uint32_t al);
 JPEG_RESULT jpeg_decode_ac_first(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF_DECODE_TABLE* ac,
                                  uint32_t ss, uint32_t se, uint32_t al);
+// An AC refinement scan's block. Where the processor has a fast bit deposit
+// (jpeg_cpu_has_fast_deposit) the end of each zero run is found by it; the
+// portable form finds the same place and reads the same bits.
 JPEG_RESULT jpeg_decode_ac_refine(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF_DECODE_TABLE* ac,
                                   uint32_t ss, uint32_t se, uint32_t al);
+JPEG_RESULT jpeg_decode_ac_refine_portable(JPEG_STREAM* s, int16_t* block, const JPEG_HUFF_DECODE_TABLE* ac,
+                                           uint32_t ss, uint32_t se, uint32_t al);
+// BMI2, on a processor that does not run its deposit in microcode (AMD and
+// Hygon before family 0x19).
+bool jpeg_cpu_has_fast_deposit();
 
 }  // namespace velmora

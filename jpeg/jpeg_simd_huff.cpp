@@ -30,6 +30,13 @@ JPEG_RESULT jpeg_stream_refill_simd(JPEG_STREAM* s) {
 
 namespace {
 
+// True when one of the eight bytes of w is 0xFF (a zero byte of ~w): such
+// bytes start a marker or a stuffing and cannot go into the bits as they are.
+inline bool has_ff(uint64_t w) {
+    const uint64_t inv = ~w;
+    return ((inv - 0x0101010101010101ull) & ~inv & 0x8080808080808080ull) != 0;
+}
+
 // The stream's reading state, copied in at entry and stored back at every exit.
 struct Bits {
     uint64_t buf;        // left-aligned
@@ -284,8 +291,7 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
         if (b.marker != 0 || left < 8) return false;
         uint64_t w;
         std::memcpy(&w, cur, 8);
-        const uint64_t inv = ~w;   // a byte 0xFF is a zero byte here
-        if (((inv - 0x0101010101010101ull) & ~inv & 0x8080808080808080ull) != 0) [[unlikely]]
+        if (has_ff(w)) [[unlikely]]
             return stuffed();
         const int32_t held = count > 0 ? count : 0;
         const int32_t n = (64 - held) >> 3;
@@ -373,10 +379,10 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
             bool looked = false;
             uint64_t w = 0;
             if (uint32_t(count - 10) <= 53 && pending == 0 && left >= 8 &&
-                (std::memcpy(&w, cur, 8), ((~w - 0x0101010101010101ull) & w & 0x8080808080808080ull) == 0))
+                (std::memcpy(&w, cur, 8), !has_ff(w)))
                 [[likely]] {
                 // 10 to 63 bits held: the lookup's bits are there, and the
-                // top-up leaves 56 to 63. (~w has a zero byte where w has 0xFF.)
+                // top-up leaves 56 to 63.
                 const uint64_t p = buf >> kShift;
                 buf |= __builtin_bswap64(w) >> count;
                 const int32_t m = (63 - count) >> 3;

@@ -202,8 +202,10 @@ void Elfmeter_Save(std::vector<uint8_t>& out) {
 
 bool Elfmeter_Load(const uint8_t* in, size_t bytes) {
     if (!in || bytes < 4) return false;
+    // The list keeps every shoot-out of the game, so it grows season by
+    // season: its length is bounded by the block alone, as the list wrote it.
     uint32_t n = Bytes_Get32(in);
-    if (n > 300) return false;
+    if (n > (bytes - 4) / (8 + sizeof(Elfmeter_Satz))) return false;
     size_t pos = 4;
     for (uint32_t i = 0; i < n; ++i) {
         if (bytes - pos < 8 || Bytes_Get32(in + pos + 4) != sizeof(Elfmeter_Satz) ||

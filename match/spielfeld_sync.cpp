@@ -525,6 +525,20 @@ bool Spielfeld_Sync_Client_Ende(Spielfeld_Satz* satz) {
     return Net_Client_Signal(Net_Server_Verbindung(), &p, sizeof p);
 }
 
+namespace {
+// Server: another watched match of this machine plays on: one that is not in
+// lock-step, or whose minute is released, in a running slot.
+bool Anderer_Beobachteter_Laeuft(const Spielfeld_Satz* satz) {
+    for (Spielfeld_Satz* s = Spielfeld_Anzahl() > 0 ? Spielfeld_Naechster(nullptr) : nullptr; s;
+         s = Spielfeld_Naechster(s)) {
+        if (s == satz || s->anzeige_modus != 1 || s->live != 1) continue;
+        if (Spieltag_Slot_Status(int32_t(s->spiel)) != SLOT_LAEUFT) continue;
+        if (!Im_Gleichschritt(s) || (s->bereit & 3) == 3) return true;
+    }
+    return false;
+}
+}  // namespace
+
 void Spielfeld_Sync_Warten(Spielfeld_Satz* satz, uint32_t jetzt, bool pause) {
     if (!satz) return;
     const int32_t netz = Netz();
@@ -554,7 +568,11 @@ void Spielfeld_Sync_Warten(Spielfeld_Satz* satz, uint32_t jetzt, bool pause) {
     // step per full 2000 ms (3000 ms paused) of waiting.
     const uint32_t schritt = pause ? 3000 : 2000;
     const int32_t grenze = pause ? 11 : 21;
-    const bool langsamer = netz == 1 || (netz == 2 && satz->anzeige_modus == 1);
+    // The frames are every watched match's: the server slows them for a wait
+    // only while no other match its person watches plays on (his own match
+    // against the computer ran at a quarter of its pace while a client's
+    // match waited for its minutes).
+    const bool langsamer = netz == 1 || (netz == 2 && satz->anzeige_modus == 1 && !Anderer_Beobachteter_Laeuft(satz));
     const uint32_t gewartet = jetzt - w.seit;
     if (langsamer && !Spielfeld_Ansicht().fast && gewartet >= w.erhoehung + schritt) {
         w.erhoehung = gewartet;
@@ -572,7 +590,13 @@ uint32_t Spielfeld_Sync_Wartezeilen(uint32_t spiel) {
 }
 
 void Spielfeld_Sync_Warten_Ende(Spielfeld_Satz* satz) {
-    if (satz) m.warten[satz->spiel].wartet = false;
+    if (!satz) return;
+    Warten& w = m.warten[satz->spiel];
+    // The server's frames slowed for a wait go back to the game's pace when
+    // it ends; they stayed slow for the rest of the match day, and every
+    // match watched on the server crawled.
+    if (w.wartet && Netz() == 2 && m.frameabzug > 0) Spielfeld_Frameabzug_Setzen(0);
+    w.wartet = false;
 }
 
 void Spielfeld_Sync_Warten_Vergessen(int32_t spiel) {

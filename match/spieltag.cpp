@@ -382,10 +382,20 @@ void Spieltag_Team_Bereit_Setzen(int32_t team) {
     if (!Bereit()) return;
     int32_t n = Belegt();
     for (int32_t i = 0; i < n; ++i) {
-        const SpielDatensatz* sp = Spiel(g.slot[i]);
+        Spieltag_Slot& s = g.slot[i];
+        const SpielDatensatz* sp = Spiel(s);
         if (!sp) continue;
-        if (sp->heim == team) g.slot[i].bereit[0] = 1;
-        if (sp->gast == team) g.slot[i].bereit[1] = 1;
+        // Once the match day prepared a slot, a report only makes a side
+        // that is not ready ready: a side the computer took over (2, its
+        // client dropped) stays the computer's. Lowered to 1 it waited for a
+        // fetch of the record that a client arriving on the match day never
+        // makes, and its start group, a human's match among them, with it.
+        const bool vorbereitet = s.status != SLOT_NEU || s.startgruppe != 0;
+        for (int32_t seite = 0; seite < 2; ++seite) {
+            if ((seite == 0 ? sp->heim : sp->gast) != team) continue;
+            if (!vorbereitet) s.bereit[seite] = 1;
+            else if (s.bereit[seite] == 0) s.bereit[seite] = Spieltag_Hooks().tick && Spieltag_Client_Spielt_Live(team) ? 1 : 2;
+        }
     }
 }
 

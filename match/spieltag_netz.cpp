@@ -19,6 +19,7 @@ namespace velmora {
 
 namespace {
 bool kein_spiel = false;          // client: the server has no open match of the team today
+bool ohne_client = false;         // client: the server computes the team's match of today without it
 std::set<int32_t> live_clients;   // server: the clubs whose clients asked for their slots
 
 // Client: the day's match of the own club.
@@ -159,7 +160,7 @@ ClientSpiel Spieltag_Client_Spiel() { return c.phase; }
 
 void Spieltag_Client_Zuruecksetzen() {
     c = ClientTag{};
-    kein_spiel = false;
+    Spieltag_Kein_Spiel_Loeschen();
 }
 
 bool Spieltag_Client_Ohne_Antwort() {
@@ -168,7 +169,11 @@ bool Spieltag_Client_Ohne_Antwort() {
 }
 
 bool Spieltag_Kein_Spiel() { return kein_spiel; }
-void Spieltag_Kein_Spiel_Loeschen() { kein_spiel = false; }
+bool Spieltag_Ohne_Client() { return kein_spiel && ohne_client; }
+void Spieltag_Kein_Spiel_Loeschen() {
+    kein_spiel = false;
+    ohne_client = false;
+}
 
 bool Spieltag_Slot_Anfordern(int32_t team) {
     if (Netzwerk_Modus() != 1 || team < 0 || team != Client_Team() || kein_spiel) return false;
@@ -179,8 +184,9 @@ bool Spieltag_Slot_Anfordern(int32_t team) {
     if (!Internet_Client_Read(ANFRAGE_SPIELTAG_SLOT, SPIELTAG_SLOT_TYP, 0, 0, &slot, &wettbewerb, &runde, &spieltag,
                               &paarung, team))
         return false;
-    if (wettbewerb == -1) {
+    if (wettbewerb == -1 || wettbewerb == SPIELTAG_OHNE_CLIENT) {
         kein_spiel = true;
+        ohne_client = wettbewerb == SPIELTAG_OHNE_CLIENT;
         return false;
     }
     if (wettbewerb < 0) return false;
@@ -217,19 +223,34 @@ int32_t Spieltag_Netz_Nachricht(Internet_Aufruf& aufruf) {
     uint8_t* slot = aufruf.Ergebnis(0, &n);
     std::memset(slot, 0xFF, n);
     int32_t antwort[4] = {team < 0 || team >= Team_Anzahl() ? SPIELTAG_KEIN_TEAM : -1, -1, -1, -1};
-    if (team == eigenes && team >= 0) Spieltag_Client_Live_Setzen(team, true);
-    if (team == eigenes && team >= 0 && Spieltag_Ist_Initialisiert()) {
-        for (int32_t i = 0; i < Spieltag_Slot_Anzahl(); ++i) {
-            Spieltag_Slot s;
-            if (!Spieltag_Get_Slot(i, &s) || s.status == SLOT_BEENDET || s.status == SLOT_GESCHLOSSEN) continue;
-            const SpielDatensatz* sp = Spiele_Get_Spiel(s.spiel, 0);
-            if (!sp || (sp->heim != team && sp->gast != team)) continue;
-            antwort[0] = sp->wettbewerb;
-            antwort[1] = sp->runde;
-            antwort[2] = sp->spieltag;
-            antwort[3] = sp->paarung;
-            std::memcpy(slot, &s, sizeof s);
-        }
+    if (team != eigenes || team < 0) {
+        for (int32_t k = 0; k < 4; ++k) std::memcpy(aufruf.Ergebnis(1 + k, &n), &antwort[k], 4);
+        return 1;
+    }
+    bool vorbereitet = false;   // the club's open match of today is prepared or under way
+    for (int32_t i = 0; Spieltag_Ist_Initialisiert() && i < Spieltag_Slot_Anzahl(); ++i) {
+        Spieltag_Slot s;
+        if (!Spieltag_Get_Slot(i, &s) || s.status == SLOT_BEENDET || s.status == SLOT_GESCHLOSSEN) continue;
+        const SpielDatensatz* sp = Spiele_Get_Spiel(s.spiel, 0);
+        if (!sp || (sp->heim != team && sp->gast != team)) continue;
+        vorbereitet |= s.status != SLOT_NEU || s.startgruppe != 0;
+        antwort[0] = sp->wettbewerb;
+        antwort[1] = sp->runde;
+        antwort[2] = sp->spieltag;
+        antwort[3] = sp->paarung;
+        std::memcpy(slot, &s, sizeof s);
+    }
+    // A client that asks first once its club's match of today was prepared
+    // came on the match day (a rejoin): that match started, or is about to,
+    // with the computer on the club's side, and no human's match may wait for
+    // a client that shows none. It waits for the next day.
+    if (vorbereitet && !Spieltag_Client_Spielt_Live(team)) {
+        Debug_Printf("Spieltag_Netz_Nachricht: Team %d kam am Spieltag, der Computer spielt heute\n", team);
+        std::memset(slot, 0xFF, n);
+        antwort[0] = SPIELTAG_OHNE_CLIENT;
+        antwort[1] = antwort[2] = antwort[3] = -1;
+    } else {
+        Spieltag_Client_Live_Setzen(team, true);
     }
     for (int32_t k = 0; k < 4; ++k) std::memcpy(aufruf.Ergebnis(1 + k, &n), &antwort[k], 4);
     return 1;

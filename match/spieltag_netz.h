@@ -13,6 +13,10 @@ constexpr int32_t ANFRAGE_SPIELTAG_MELDEN = 1029;   // "vi": the client's team, 
 constexpr int32_t ANFRAGE_SPIELTAG_SLOT = 1031;     // the client's team; answer: its slot and game coordinates
 inline constexpr char SPIELTAG_SLOT_TYP[] = "vC<24I<4I<4I<4I<4i";
 constexpr int32_t SPIELTAG_KEIN_TEAM = -2;          // 1031's competition answer for a team outside the club table
+// 1031's competition answer for a club whose client came after the club's
+// match of today was prepared: the computer plays that match, the client
+// waits for the next day.
+constexpr int32_t SPIELTAG_OHNE_CLIENT = -3;
 
 // Client: reports the end of the own club's day (request 1029 with the
 // client's team); nothing without a team. False when the server did not answer.
@@ -32,6 +36,9 @@ void Spieltag_Client_Freigeben(int32_t team);
 // an answered slot becomes slot 0 with the game as locked on this machine; a
 // team without a match sets the no-match flag. True when a slot was taken.
 bool Spieltag_Slot_Anfordern(int32_t team);
+// Client: the server computes the own club's match of today without this
+// machine (it joined after the match day began); cleared with the flag.
+bool Spieltag_Ohne_Client();
 // Client: clears the flag, withdraws the team's ready marks and asks again.
 bool Spieltag_Slot_Neu_Anfordern(int32_t team);
 bool Spieltag_Kein_Spiel();
@@ -39,7 +46,9 @@ void Spieltag_Kein_Spiel_Loeschen();
 // Server: the handler of 1031. For the requester's own team: the last slot of
 // today in which it plays whose game is not finished, with its competition,
 // round, matchday and pairing index; competition -1 when it has none, -2
-// for a team outside the club table.
+// for a team outside the club table. A client asking first after its club's
+// match of today was prepared (it joined on the match day) is not taken as
+// playing live: the computer plays that match and the answer is -3.
 int32_t Spieltag_Netz_Nachricht(Internet_Aufruf& aufruf);
 // Server: a client that asked for its slot (1031) plays its club's matches
 // live in lock-step; one that only reports its days has them played here.

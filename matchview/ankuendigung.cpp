@@ -65,9 +65,14 @@ bool Fern(uint32_t team) {
            (uint32_t(Team_Wert(TW_STATUS, int32_t(team), 0, OP_LESEN)) & TEAM_STATUS_CLIENT);
 }
 
+// A club a person at this machine plays. On the server a club left to the
+// clients keeps a manager record while no client plays it (its placeholder,
+// or the record of a client that was dropped): the computer plays it, and
+// its pages are nobody's here.
 bool Mensch_Lokal(uint32_t team) {
-    return team != ANKUENDIGUNG_KEIN_TEAM && int32_t(team) >= 0 && int32_t(team) < Team_Anzahl() &&
-           Team_Hat_Manager(int32_t(team)) && !Fern(team);
+    if (team == ANKUENDIGUNG_KEIN_TEAM || int32_t(team) < 0 || int32_t(team) >= Team_Anzahl() || Fern(team))
+        return false;
+    return Netzwerk_Modus() == 2 ? Team_Hat_Aktiven_Manager(int32_t(team)) : Team_Hat_Manager(int32_t(team));
 }
 
 bool Art_Gueltig(uint32_t art) { return (art >= ANK_VOR_SPIEL && art <= ANK_TABELLE) || art == ANK_SIEGER; }
@@ -270,9 +275,11 @@ bool Ankuendigung_Aus_Buffer() {
         Ankuendigung& a = g.puffer[i];
         if (Frei(a) || a.schluessel <= bester) continue;
         if (server) {
-            // A page for a client's team is shown on that machine, not here.
+            // A page for a client's team is shown on that machine, not here;
+            // a computer club's page nowhere.
             const bool heim_hier = Mensch_Lokal(a.heim);
-            if ((!heim_hier && !Mensch_Lokal(a.gast)) || (a.art == uint32_t(ANK_FINANZEN) && Fern(a.heim))) {
+            // A finance page is its first club's: shown only where that club is played.
+            if ((!heim_hier && !Mensch_Lokal(a.gast)) || (a.art == uint32_t(ANK_FINANZEN) && !heim_hier)) {
                 a = Ankuendigung{};
                 continue;
             }

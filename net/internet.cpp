@@ -579,8 +579,12 @@ bool Internet_Server_Antwort(int32_t slot, const void* block, size_t laenge) {
     return Net_Senden(slot, NET_TYP_ANTWORT, folge, antwort.data(), antwort.size());
 }
 
-void Net_Server_Bedienen() {
-    NetKontext& k = Net_K();
+namespace {
+// The rounds of one pass over the slots that hold a message.
+constexpr int32_t NET_BEDIENEN_RUNDEN = 64;
+
+// Answers the message each slot holds and frees it.
+void Slots_Bedienen(NetKontext& k) {
     for (int32_t i = 0; i < NET_SLOTS_GESAMT; ++i) {
         Net_Client_Slot& s = k.slot[i];
         if (s.zustand != 1 || !s.neu) continue;
@@ -599,6 +603,25 @@ void Net_Server_Bedienen() {
         if (k.slot[i].zustand == 1) k.slot[i].neu = 0;
     }
 }
+}  // namespace
+
+void Net_Server_Bedienen() {
+    NetKontext& k = Net_K();
+    // Every message the connections already delivered is answered in this
+    // pass: one a slot, then the next one each slot holds. A client with a
+    // few calls out waited a pass of the main loop for each (a window's pass
+    // lasts 10 to 50 ms). The rounds are bounded: a flooding connection's
+    // queue is bounded by its bytes, and the frame goes on.
+    for (int32_t runde = 0; runde < NET_BEDIENEN_RUNDEN; ++runde) {
+        if (runde > 0) Net_Server_Slot_Pump();
+        bool bedient = false;
+        for (int32_t i = 0; i < NET_SLOTS_GESAMT; ++i)
+            if (k.slot[i].zustand == 1 && k.slot[i].neu) bedient = true;
+        if (!bedient) return;
+        Slots_Bedienen(k);
+    }
+}
+
 
 namespace {
 void Internet_Holen(const Abonnenten<>& liste, const char* name) {

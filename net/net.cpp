@@ -381,6 +381,11 @@ void Net_Server_Slot_Pump() {
         std::memcpy(k.verbindung[frei].partner, partner, 4);
         k.slot[frei] = Net_Client_Slot();
         k.slot[frei].zustand = 1;
+        // Numbered across every context of the process: what a module keeps
+        // for one connection never passes to a later one in the same slot.
+        static uint32_t verbindungen = 0;
+        if (++verbindungen == 0) ++verbindungen;
+        k.slot[frei].verbindung = verbindungen;
         uint32_t nr = uint32_t(frei);
         Net_Senden(frei, NET_TYP_WILLKOMMEN, 0, &nr, sizeof(nr));
     }

@@ -24,8 +24,8 @@ namespace {
 constexpr uint32_t STATISTIK_MAGIC = 0x54415453;   // "STAT"
 constexpr int32_t STATISTIK_SPIELER_MAX = 1 << 20;
 // Far above what a career counts (a hundred seasons of a hundred matches of
-// 120 minutes make 1.2 million minutes), far enough below the largest int that
-// matches added to it never overflow: a larger count in a save is damage.
+// 120 minutes make 1.2 million minutes). Every count stops there, so no game,
+// however long, writes a larger one: a larger count in a save is damage.
 constexpr int32_t STATISTIK_WERT_MAX = 1 << 28;
 
 struct StatistikModul {
@@ -35,12 +35,15 @@ struct StatistikModul {
 };
 StatistikModul g;
 
+// Adds to a count up to STATISTIK_WERT_MAX, where the count stays.
+void Dazu(int32_t& wert, int32_t n) { wert = std::min(wert + n, STATISTIK_WERT_MAX); }
+
 void Addieren(StatistikWerte& w, const StatistikEintrag& e, int32_t n) {
-    if (e.flags & STATISTIK_FLAG_SPIEL) w.spiele += n, w.minuten += n * e.minuten;
-    if (e.flags & STATISTIK_FLAG_TOR) w.tore += n;
-    if (e.flags & STATISTIK_FLAG_VORLAGE) w.vorlagen += n;
-    if (e.flags & STATISTIK_FLAG_GELB) w.gelb += n;
-    if (e.flags & STATISTIK_FLAG_ROT) w.platzverweise += n;
+    if (e.flags & STATISTIK_FLAG_SPIEL) Dazu(w.spiele, n), Dazu(w.minuten, n * e.minuten);
+    if (e.flags & STATISTIK_FLAG_TOR) Dazu(w.tore, n);
+    if (e.flags & STATISTIK_FLAG_VORLAGE) Dazu(w.vorlagen, n);
+    if (e.flags & STATISTIK_FLAG_GELB) Dazu(w.gelb, n);
+    if (e.flags & STATISTIK_FLAG_ROT) Dazu(w.platzverweise, n);
 }
 
 int32_t Wert(const StatistikWerte& w, int32_t art) {

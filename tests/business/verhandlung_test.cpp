@@ -522,6 +522,18 @@ TEST_F(VerhandlungTest, SaveAndLoadKeepTheClockAndTheFall) {
     }
     EXPECT_EQ(Gleich(jetzt, Verhandlung_Stand()), true);
 
+    // A clock past its time, saved before the frame that ends the negotiation,
+    // saves as run out and loads; that frame ends it without a deal.
+    Plat_Uhr_Vorstellen(VERHANDLUNG_ZEIT_MS + 5000);
+    block.clear();
+    Verhandlung_Save(block);
+    ASSERT_TRUE(Verhandlung_Load(block.data(), block.size()));
+    EXPECT_EQ(Verhandlung_Vergangen(), VERHANDLUNG_ZEIT_MS);
+    Laufen(10);
+    EXPECT_EQ(Verhandlung_Stand().einigung, 0);
+    EXPECT_NE(Verhandlung_Stand().zustand, VH_LAEUFT);
+    EXPECT_NE(Verhandlung_Stand().zustand, VH_FAELLT);
+
     // A closed negotiation saves and loads as closed.
     Verhandlung_Init();
     block.clear();

@@ -388,3 +388,41 @@ TEST(EncKernels, ConversionWorkedValues) {
     EXPECT_EQ(cb[0], 0);
     EXPECT_EQ(q[0], 72);
 }
+
+// The four-byte converters against the formulas, sample by sample: colour
+// inverted, luminance per pixel, chroma from the sums of each 1x1, 2x1 or 2x2
+// group, the fourth byte - 128 at full resolution, blocks in their MCU order.
+TEST(EncKernels, FourByteConvertersFollowTheFormulas) {
+    using Fn = void (*)(const uint8_t*, int32_t, int16_t*, int16_t*, int16_t*, int16_t*);
+    const struct { Fn fn; int hf, vf; } forms[] = {
+        {jpeg_enc_rgba_h1v1, 1, 1}, {jpeg_enc_rgba_h2v1, 2, 1}, {jpeg_enc_rgba_h2v2, 2, 2}};
+    for (const auto& f : forms)
+        for (int round = 0; round < 20; ++round) {
+            const int w = 8 * f.hf, h = 8 * f.vf, nb = f.hf * f.vf;
+            const int32_t step = w * 4 + 3;
+            std::vector<uint8_t> px = noise(size_t(step) * h, uint32_t(round + 7));
+            if (round == 1) std::fill(px.begin(), px.end(), 0);
+            if (round == 2) std::fill(px.begin(), px.end(), 255);
+            int16_t out[10 * 64];
+            std::memset(out, 0x55, sizeof(out));
+            int16_t *y = out, *cb = out + 64 * nb, *cr = cb + 64, *q = cr + 64;
+            f.fn(px.data(), step, y, cb, cr, q);
+            const int s = 8 + (f.hf - 1) + (f.vf - 1);
+            for (int cy = 0; cy < 8; ++cy)
+                for (int cx = 0; cx < 8; ++cx) {
+                    int32_t sr = 0, sg = 0, sb = 0;
+                    for (int py = cy * f.vf; py < (cy + 1) * f.vf; ++py)
+                        for (int px_ = cx * f.hf; px_ < (cx + 1) * f.hf; ++px_) {
+                            const uint8_t* p = &px[size_t(py) * step + size_t(px_) * 4];
+                            const int32_t r = 255 - p[0], g = 255 - p[1], b = 255 - p[2];
+                            sr += r, sg += g, sb += b;
+                            const int at = ((py / 8) * f.hf + px_ / 8) * 64 + (py % 8) * 8 + px_ % 8;
+                            ASSERT_EQ(y[at], (77 * r + 150 * g + 29 * b - 32640) >> 8) << f.hf << "x" << f.vf;
+                            ASSERT_EQ(q[at], p[3] - 128) << f.hf << "x" << f.vf;
+                        }
+                    const int32_t k = 1 << (s - 1);
+                    ASSERT_EQ(cb[cy * 8 + cx], (-43 * sr - 85 * sg + 128 * sb + k) >> s) << f.hf << "x" << f.vf;
+                    ASSERT_EQ(cr[cy * 8 + cx], (128 * sr - 107 * sg - 21 * sb + k) >> s) << f.hf << "x" << f.vf;
+                }
+        }
+}

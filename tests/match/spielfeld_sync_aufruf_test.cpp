@@ -62,6 +62,8 @@ Slot_Antwort Slot_Fragen(int32_t fragt, int32_t team) {
 TEST_F(AufrufTest, TheSlotRequestGivesEachTeamItsOwnSlot) {
     Netzwerk_Modus_Setzen(2);
     ASSERT_TRUE(Spieltag_Start());
+    // Each client asked at the end of its day, before the match day began.
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) Spieltag_Client_Live_Setzen(t, true);
     int32_t mit_spiel = 0, ohne_spiel = 0;
     for (int32_t t = 0; t < Team_Anzahl(); ++t) {
         // The slot of t's game, found through the fixtures store.

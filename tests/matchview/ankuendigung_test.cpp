@@ -7,6 +7,7 @@
 
 #include "club/aufstellung.h"
 #include "club/formation.h"
+#include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/optionen.h"
@@ -115,6 +116,35 @@ TEST_F(AnkuendigungPuffer, TheServerSendsEachCopyOnlyToTheMachineOfItsTeam) {
     const std::vector<std::pair<int32_t, uint32_t>> erwartet = {
         {3, ANK_TORE}, {4, ANK_TORE}, {3, ANK_STATISTIK}, {4, ANK_STATISTIK}, {3, ANK_FINANZEN}, {4, ANK_FINANZEN}};
     EXPECT_EQ(gesendet, erwartet);
+}
+
+// On the server a club whose client was dropped keeps its manager record
+// (the placeholder) and the computer plays it: its goals and statistics
+// pages against another computer club and its finance page are nobody's
+// here. The server's own manager gets his game's pages and his finances only.
+TEST_F(AnkuendigungPuffer, TheServerShowsNoPageOfAClubTheComputerTookOver) {
+    static std::vector<std::pair<uint32_t, uint32_t>> gezeigt;   // (kind, home)
+    gezeigt.clear();
+    Beim_Ersten_Zug([](int32_t team) {
+        const int32_t w = Liga(team);
+        const int32_t verlassen = team == 3 ? 4 : 3, anderer = team == 5 ? 6 : 5;
+        ASSERT_NE(Manager_Neuer_Mitspieler(verlassen, "Carl", 1), nullptr);
+        Team_Wert(TW_STATUS, verlassen, int32_t(TEAM_STATUS_NETZ), OP_SETZEN);
+        Netzwerk_Modus_Setzen(2);
+        for (int32_t o : {4, 5, 11, 12, 14}) Optionen(o, 1, 0);
+        for (int32_t art : {ANK_TORE, ANK_STATISTIK, ANK_FINANZEN}) Eintragen(art, uint32_t(100 + art), team, verlassen, w);
+        Eintragen(ANK_FINANZEN, 200, verlassen, team, w);   // the left club's copy of its finances
+        for (int32_t art : {ANK_TORE, ANK_STATISTIK, ANK_FINANZEN})
+            Eintragen(art, uint32_t(300 + art), verlassen, anderer, w);
+        while (Ankuendigung_Aus_Buffer()) gezeigt.push_back({uint32_t(Ankuendigung_Art()), Ankuendigung_Staging().heim});
+        EXPECT_TRUE(Ankuendigung_Buffer_Leer());
+        Netzwerk_Modus_Setzen(0);
+        Team_Wert(TW_STATUS, verlassen, int32_t(TEAM_STATUS_NETZ), OP_LOESCHEN);
+        Manager_Entfernen(verlassen);
+        const std::vector<std::pair<uint32_t, uint32_t>> erwartet = {
+            {ANK_FINANZEN, uint32_t(team)}, {ANK_STATISTIK, uint32_t(team)}, {ANK_TORE, uint32_t(team)}};
+        EXPECT_EQ(gezeigt, erwartet);
+    });
 }
 
 TEST_F(AnkuendigungPuffer, ABadRecordRefusesTheSaveAndIsDroppedFromTheServer) {

@@ -7,8 +7,9 @@
 // fills it with inputs in the target's own form: the configuration files of a
 // generated world, the save blocks and the save game of that world's running
 // game, its news file, the frames a client of the game sends for every
-// documented request, resource files, bitmaps, fonts, JPEGs, TGA pictures and
-// WAV sounds. The build runs it when the fuzz targets are built.
+// documented request, resource files, bitmaps, fonts, JPEGs, the JPEG
+// writer's choices with their pixels, TGA pictures and WAV sounds. The build
+// runs it when the fuzz targets are built.
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
@@ -342,6 +343,36 @@ void Grafik() {
         if (j) Mem_Free(j);
     }
     Rastport_Free(wappen);
+
+    // The encoder's target: its eight choice bytes (colour layout, width,
+    // height, quality, flags, restart interval, processor class, row padding),
+    // then the bytes that fill the picture: a gradient with edges and grain.
+    // Flags: bit 0 accurate transform, 1 progressive, 2 bottom-up, 3-4 pixels
+    // (0), sample planes (1) or coefficient planes (2), 5 written MCU by MCU.
+    std::vector<uint8_t> fuellung(3000);
+    for (size_t i = 0; i < fuellung.size(); ++i)
+        fuellung[i] = uint8_t((i / 3) % 200 + (i % 97 < 20 ? 40 : 0) + (i * 2654435761u >> 28));
+    auto schreiber = [&](const std::string& name, std::vector<uint8_t> wahl) {
+        wahl.insert(wahl.end(), fuellung.begin(), fuellung.end());
+        Saat("jpeg_enc_fuzz", name, wahl);
+    };
+    for (uint8_t layout = 0; layout < 14; ++layout) {
+        // Every layout baseline (written MCU by MCU) and progressive, sizes
+        // with partial MCUs at the right and bottom.
+        const uint8_t breite = uint8_t(16 + 3 * layout), hoehe = uint8_t(8 + 2 * layout);
+        schreiber("layout" + std::to_string(layout) + "_baseline",
+                  {layout, breite, hoehe, 74, 1 | 32, uint8_t(layout % 4), uint8_t(layout % 7), uint8_t(layout % 4)});
+        schreiber("layout" + std::to_string(layout) + "_progressiv",
+                  {layout, hoehe, breite, 89, uint8_t(layout % 2 ? 1 | 2 | 4 : 1 | 2), 0, uint8_t(6 - layout % 7), 0});
+    }
+    schreiber("schnell_420", {1, 63, 47, 49, 0, 1, 6, 1});
+    schreiber("schnell_422_progressiv", {2, 40, 33, 99, 2, 0, 0, 2});
+    schreiber("qualitaet_100", {3, 24, 24, 99, 1, 0, 5, 0});
+    schreiber("qualitaet_1", {1, 32, 32, 0, 1 | 32, 2, 3, 0});
+    schreiber("proben_420", {1, 33, 17, 84, 1 | 8, 0, 6, 0});
+    schreiber("proben_rgba_progressiv", {7, 31, 18, 74, 1 | 2 | 8, 0, 4, 0});
+    schreiber("koeffizienten_444", {3, 16, 16, 89, 1 | 16, 0, 6, 0});
+    schreiber("koeffizienten_420_progressiv", {1, 40, 24, 74, 1 | 2 | 16, 0, 2, 0});
 
     // TGA pictures of every kind the reader serves.
     struct Art {
