@@ -314,35 +314,26 @@ struct Schranken {
     };
 };
 
-// Rule 5 for a computer club, fast: one dynamic programme over the box of the
-// largest group counts serves every built-in system. A state's value and its
-// recorded choice depend only on the states below it, visited in the same
-// order as in a system's own box, so each system reads in the shared table
-// exactly what its own search would give, ties included. Only states below
-// some system's counts are worked. Returns the index of the chosen system;
-// `plan` gets the system's counts' line-up (its formation is not set).
-int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& plan,
-                        std::vector<const Kandidat*>& feld) {
-    const Standardsystem* sys = Standardsysteme();
-    int32_t bedarf[GRUPPEN];
-    const int64_t extra = Tor_Und_Feld(kader, n, bedarf, plan.torwart, feld);
-    // The box, the states some system reaches (in the order a system's own box
-    // visits them) and the groups each may still grow in: fixed by the
-    // built-in systems, so worked out once for a club with and without keeper.
-    struct Kasten {
-        int32_t dim[GRUPPEN] = {};
-        int32_t schritt[GRUPPEN] = {};
-        int32_t zustaende = 0;
-        // The worked states (those inside some system's box) as a bit set, and
-        // per state the groups it may grow in.
-        std::vector<uint64_t> arbeit;
-        std::vector<uint8_t> wachsen;
-        // platz[state]: the most cells still free in a system holding the state.
-        std::vector<int32_t> platz;
-        // systeme[state]: bit i for each system i that is the first of its
-        // group counts and holds the state.
-        std::vector<uint16_t> systeme;
-    };
+// The box, the states some system reaches (in the order a system's own box
+// visits them) and the groups each may still grow in: fixed by the
+// built-in systems, so worked out once for a club with and without keeper.
+struct Kasten {
+    int32_t dim[GRUPPEN] = {};
+    int32_t schritt[GRUPPEN] = {};
+    int32_t zustaende = 0;
+    // The worked states (those inside some system's box) as a bit set, and
+    // per state the groups it may grow in.
+    std::vector<uint64_t> arbeit;
+    std::vector<uint8_t> wachsen;
+    // platz[state]: the most cells still free in a system holding the state.
+    std::vector<int32_t> platz;
+    // systeme[state]: bit i for each system i that is the first of its
+    // group counts and holds the state.
+    std::vector<uint16_t> systeme;
+};
+
+// The boxes for a club without (0) and with (1) a keeper, built on first use.
+const std::vector<Kasten>& Kaesten(const Standardsystem* sys) {
     static const auto kaesten = [sys] {
         std::vector<Kasten> k(2);
         for (int32_t tor = 0; tor < 2; ++tor) {
@@ -382,7 +373,22 @@ int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& 
         }
         return k;
     }();
-    const Kasten& kasten = kaesten[size_t(bedarf[0])];
+    return kaesten;
+}
+
+// Rule 5 for a computer club, fast: one dynamic programme over the box of the
+// largest group counts serves every built-in system. A state's value and its
+// recorded choice depend only on the states below it, visited in the same
+// order as in a system's own box, so each system reads in the shared table
+// exactly what its own search would give, ties included. Only states below
+// some system's counts are worked. Returns the index of the chosen system;
+// `plan` gets the system's counts' line-up (its formation is not set).
+int32_t Systeme_Rechnen(const Kandidat* kader, int32_t n, int32_t erster, Plan& plan,
+                        std::vector<const Kandidat*>& feld) {
+    const Standardsystem* sys = Standardsysteme();
+    int32_t bedarf[GRUPPEN];
+    const int64_t extra = Tor_Und_Feld(kader, n, bedarf, plan.torwart, feld);
+    const Kasten& kasten = Kaesten(sys)[size_t(bedarf[0])];
     const int32_t* schritt = kasten.schritt;
     const int32_t zustaende = kasten.zustaende;
     const size_t woerter = kasten.arbeit.size();

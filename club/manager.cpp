@@ -16,11 +16,15 @@
 namespace velmora {
 namespace {
 
+// The screen states a new manager starts with: his picture in the team
+// choice, and the table screen's filter (all games), slider knob, chosen
+// competition (none chosen yet) and matchday (0: none yet, the screen
+// falls back to the next one).
 constexpr int32_t ICON_TEAMWAHL = 886;
-constexpr int32_t ICON_803 = 803;
-constexpr int32_t ICON_813 = 813;
-constexpr int32_t ICON_WETTBEWERB = 802;
-constexpr int32_t ICON_834 = 834;
+constexpr int32_t ICON_TABELLE_FILTER = 803;
+constexpr int32_t ICON_TABELLE_KNAUF = 813;
+constexpr int32_t ICON_TABELLE_WETTBEWERB = 802;
+constexpr int32_t ICON_TABELLE_SPIELTAG = 834;
 constexpr int32_t STANDARD_BILD = 141;
 
 struct ManagerModul {
@@ -112,11 +116,11 @@ ManagerStruktur* Manager_Neuer_Mitspieler(int32_t team, const char* name, int32_
     m->jobwechsel = -1;
     m->icon_wert[ICON_TEAMWAHL] = STANDARD_BILD;
     if (team != Team_Markt()) {
-        m->icon_wert[ICON_803] = 0;
-        m->icon_wert[ICON_813] = STANDARD_BILD;
+        m->icon_wert[ICON_TABELLE_FILTER] = 0;
+        m->icon_wert[ICON_TABELLE_KNAUF] = STANDARD_BILD;
     }
-    m->icon_wort[ICON_WETTBEWERB] = -1;
-    m->icon_wort[ICON_834] = 0;
+    m->icon_wort[ICON_TABELLE_WETTBEWERB] = -1;
+    m->icon_wort[ICON_TABELLE_SPIELTAG] = 0;
     g.satz[team] = m;
     ++g.anzahl;
     return m;

@@ -255,19 +255,29 @@ void decode(JPEG_STREAM* s, const JPEG_HUFF_DECODE_TABLE* dc, const JPEG_HUFF_DE
 // refills (stuffing, markers, the end of the data). Either way the same symbols
 // and values result as in decode<true, true, Store>. The reading state lives in
 // locals so that it stays in registers; the own steps get it through a Bits.
-template <bool Store>
-uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
-    constexpr int32_t kShift = 64 - JPEG_HUFF_FAST_BITS;
-    Bits b = load(s);
-    uint64_t buf = b.buf;
-    int32_t count = b.count;
-    const uint8_t* cur = b.cur;
-    int32_t left = b.left;
-    uint32_t consumed = b.consumed;
+// The reading state of decode_fast, held in its locals and reached by
+// reference, so that the steps below, inlined, keep it in registers.
+struct FastRegs {
+    JPEG_STREAM* s;
+    Bits& b;
+    uint64_t& buf;
+    int32_t& count;
+    const uint8_t*& cur;
+    int32_t& left;
+    uint32_t& consumed;
+    // The AC symbols' top-up: where the eight bytes at cur are at hand and hold
+    // no 0xFF, they go in below the bits held on every symbol, without a
+    // branch on the count, after the lookup's bits are taken from the buffer as
+    // it was (so the top-up is off the path from one lookup to the next). The
+    // bits below the count are then the stream's next bits rather than zeros,
+    // which the next top-up writes again alike; they are cleared before the own
+    // steps and the store. pending: a marker was met (the own steps' alone).
+    uint8_t& pending;
+
     // An 0xFF among the next eight bytes: byte by byte, a stuffed 0xFF 0x00 as
     // one data byte 0xFF, up to a marker (left where it stands for the own
     // steps); true when that gives 32 bits or more.
-    auto stuffed = [&]() -> bool {
+    __attribute__((always_inline)) bool stuffed() {
         int32_t held = count > 0 ? count : 0;
         uint64_t v = held > 0 ? buf : 0;
         while (held <= 56 && left >= 2) {
@@ -284,9 +294,9 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
         if (held == (count > 0 ? count : 0)) return false;
         buf = v, count = held;
         return count >= 32;
-    };
+    }
     // True when 32 bits or more are held, after the eight-byte step if needed.
-    auto enough = [&]() -> bool {
+    __attribute__((always_inline)) bool enough() {
         if (count >= 32) return true;
         if (b.marker != 0 || left < 8) return false;
         uint64_t w;
@@ -302,167 +312,192 @@ uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
         left -= n;
         consumed += uint32_t(n);
         return true;
-    };
-    auto skip = [&](int32_t t) {
+    }
+    __attribute__((always_inline)) void skip(int32_t t) {
         buf <<= t;
         count -= t;
-    };
-    // The AC symbols' top-up: where the eight bytes at cur are at hand and hold
-    // no 0xFF, they go in below the bits held on every symbol, without a
-    // branch on the count, after the lookup's bits are taken from the buffer as
-    // it was (so the top-up is off the path from one lookup to the next). The
-    // bits below the count are then the stream's next bits rather than zeros,
-    // which the next top-up writes again alike; they are cleared before the own
-    // steps and the store. pending: a marker was met (the own steps' alone).
-    uint8_t pending = b.marker;
-    auto clean = [&]() {
+    }
+    __attribute__((always_inline)) void clean() {
         if (count <= 0) buf = 0;
         else if (count < 64) buf &= ~0ull << (64 - count);
-    };
+    }
     // Runs one of the own steps on the state.
-    auto own = [&](auto&& step) -> bool {
+    template <class Step>
+    __attribute__((always_inline)) bool own(Step&& step) {
         clean();
         b.buf = buf, b.count = count, b.cur = cur, b.left = left, b.consumed = consumed;
         const bool ok = step();
         buf = b.buf, count = b.count, cur = b.cur, left = b.left, consumed = b.consumed;
         pending = b.marker;
         return ok;
-    };
-    auto finish = [&]() {
+    }
+    __attribute__((always_inline)) void finish() {
         clean();
         b.buf = buf, b.count = count, b.cur = cur, b.left = left, b.consumed = consumed;
         store(s, b);
-    };
-    // One block; true when it holds its DC value alone. A fault ends the block
-    // with the state as it stands, as the end of a call would.
-    auto one = [&](const JpegFastBlock& at) __attribute__((always_inline)) -> bool {
-        const JPEG_HUFF_DECODE_TABLE* dc = at.dc;
-        const JPEG_HUFF_DECODE_TABLE* ac = at.ac;
-        const uint32_t* fdc = at.fdc;
-        const uint32_t* pairs = at.pairs;
-        int16_t* pred = at.pred;
-        int16_t* block = at.block;
-        if constexpr (Store) jpeg_clear_block(block);
-        uint32_t sym = 0;
-        int32_t v = 0;
-        if (enough()) {
-            const uint32_t e = fdc[buf >> kShift];
-            const int32_t t = int32_t(e & 31);
-            if (e & JPEG_HUFF_FAST_VALUE) {
-                skip(t);
-                v = int16_t(uint16_t(e >> 16));
-            } else {
-                if (t != 0) {
-                    skip(t);
-                    sym = (e >> 8) & 0xFF;
-                } else if (!own([&] { return decode_long<true>(s, b, dc, 9, sym); })) {
-                    return false;
-                }
-                if (sym > 16) {
-                    s->bad_code = 1;
-                    return false;
-                }
-                if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return false;
-            }
+    }
+};
+
+constexpr int32_t kFastShift = 64 - JPEG_HUFF_FAST_BITS;
+
+// A block's DC difference into its predictor (and the block); false when a
+// fault ends the block with the state as it stands.
+template <bool Store>
+__attribute__((always_inline)) inline bool fast_dc(FastRegs& r, const JpegFastBlock& at) {
+    JPEG_STREAM* s = r.s;
+    Bits& b = r.b;
+    const JPEG_HUFF_DECODE_TABLE* dc = at.dc;
+    uint32_t sym = 0;
+    int32_t v = 0;
+    if (r.enough()) {
+        const uint32_t e = at.fdc[r.buf >> kFastShift];
+        const int32_t t = int32_t(e & 31);
+        if (e & JPEG_HUFF_FAST_VALUE) {
+            r.skip(t);
+            v = int16_t(uint16_t(e >> 16));
         } else {
-            if (!own([&] { return decode_symbol<true>(s, b, dc, sym); })) return false;
+            if (t != 0) {
+                r.skip(t);
+                sym = (e >> 8) & 0xFF;
+            } else if (!r.own([&] { return decode_long<true>(s, b, dc, 9, sym); })) {
+                return false;
+            }
             if (sym > 16) {
                 s->bad_code = 1;
                 return false;
             }
-            if (sym != 0 && !own([&] { return receive<true, true>(s, b, sym, v); })) return false;
+            if (sym != 0 && !r.own([&] { return receive<true, true>(s, b, sym, v); })) return false;
         }
-        *pred = int16_t(uint16_t(uint16_t(*pred) + uint16_t(v)));
-        if constexpr (Store) block[0] = *pred;
-        for (uint32_t k = 1; k < 64; ++k) {
-            uint32_t e = 0;
-            bool looked = false;
-            uint64_t w = 0;
-            if (uint32_t(count - 10) <= 53 && pending == 0 && left >= 8 &&
-                (std::memcpy(&w, cur, 8), !has_ff(w)))
-                [[likely]] {
-                // 10 to 63 bits held: the lookup's bits are there, and the
-                // top-up leaves 56 to 63.
-                const uint64_t p = buf >> kShift;
-                buf |= __builtin_bswap64(w) >> count;
-                const int32_t m = (63 - count) >> 3;
-                cur += m;
-                left -= m;
-                consumed += uint32_t(m);
-                count |= 56;
-                e = pairs[p];
-                looked = true;
-            } else if (enough()) {
-                e = pairs[buf >> kShift];
-                looked = true;
-            }
-            if (looked) {
-                const int32_t t = int32_t(e & 15);
-                if (e & JPEG_HUFF_FAST_PAIR_VALUE) {
-                    // Where a second symbol comes in the same bits, both are
-                    // taken at once, the entry's bits holding both lengths, so
-                    // the shift waits on nothing but the lookup; a second that
-                    // would land past the block's end (rare) is put back.
-                    // Whether a pair comes is the data's, so it is taken
-                    // without a branch: with one symbol both places are the
-                    // first's, and the first's value, stored last, stands.
-                    const uint64_t before = buf;
-                    const int32_t held = count;
-                    skip(t);
-                    const uint32_t first = k + ((e >> 5) & 15);
-                    const uint32_t second = k + ((e >> 9) & 31);
-                    const int32_t v1 = int32_t(e) >> 22;
-                    if (second > 63) [[unlikely]] {
-                        // A second past the block's end, or a run past it.
-                        if (second != first) {
-                            const int32_t bits = int32_t(at.fac[before >> kShift] & 31);
-                            buf = before << bits;
-                            count = held - bits;
-                        }
-                        if (first > 63) s->bad_code = 1;
-                        if constexpr (Store) block[jpeg_natural_order[first]] = int16_t(v1);
-                        k = first;
-                        continue;
+    } else {
+        if (!r.own([&] { return decode_symbol<true>(s, b, dc, sym); })) return false;
+        if (sym > 16) {
+            s->bad_code = 1;
+            return false;
+        }
+        if (sym != 0 && !r.own([&] { return receive<true, true>(s, b, sym, v); })) return false;
+    }
+    *at.pred = int16_t(uint16_t(uint16_t(*at.pred) + uint16_t(v)));
+    if constexpr (Store) at.block[0] = *at.pred;
+    return true;
+}
+
+// One block; true when it holds its DC value alone. A fault ends the block
+// with the state as it stands, as the end of a call would.
+template <bool Store>
+__attribute__((always_inline)) inline bool fast_block(FastRegs& r, const JpegFastBlock& at) {
+    JPEG_STREAM* s = r.s;
+    Bits& b = r.b;
+    uint64_t& buf = r.buf;
+    int32_t& count = r.count;
+    const uint8_t*& cur = r.cur;
+    int32_t& left = r.left;
+    uint32_t& consumed = r.consumed;
+    const JPEG_HUFF_DECODE_TABLE* ac = at.ac;
+    const uint32_t* pairs = at.pairs;
+    int16_t* block = at.block;
+    if constexpr (Store) jpeg_clear_block(block);
+    if (!fast_dc<Store>(r, at)) return false;
+    uint32_t sym = 0;
+    int32_t v = 0;
+    for (uint32_t k = 1; k < 64; ++k) {
+        uint32_t e = 0;
+        bool looked = false;
+        uint64_t w = 0;
+        if (uint32_t(count - 10) <= 53 && r.pending == 0 && left >= 8 && (std::memcpy(&w, cur, 8), !has_ff(w)))
+            [[likely]] {
+            // 10 to 63 bits held: the lookup's bits are there, and the
+            // top-up leaves 56 to 63.
+            const uint64_t p = buf >> kFastShift;
+            buf |= __builtin_bswap64(w) >> count;
+            const int32_t m = (63 - count) >> 3;
+            cur += m;
+            left -= m;
+            consumed += uint32_t(m);
+            count |= 56;
+            e = pairs[p];
+            looked = true;
+        } else if (r.enough()) {
+            e = pairs[buf >> kFastShift];
+            looked = true;
+        }
+        if (looked) {
+            const int32_t t = int32_t(e & 15);
+            if (e & JPEG_HUFF_FAST_PAIR_VALUE) {
+                // Where a second symbol comes in the same bits, both are
+                // taken at once, the entry's bits holding both lengths, so
+                // the shift waits on nothing but the lookup; a second that
+                // would land past the block's end (rare) is put back.
+                // Whether a pair comes is the data's, so it is taken
+                // without a branch: with one symbol both places are the
+                // first's, and the first's value, stored last, stands.
+                const uint64_t before = buf;
+                const int32_t held = count;
+                r.skip(t);
+                const uint32_t first = k + ((e >> 5) & 15);
+                const uint32_t second = k + ((e >> 9) & 31);
+                const int32_t v1 = int32_t(e) >> 22;
+                if (second > 63) [[unlikely]] {
+                    // A second past the block's end, or a run past it.
+                    if (second != first) {
+                        const int32_t bits = int32_t(at.fac[before >> kFastShift] & 31);
+                        buf = before << bits;
+                        count = held - bits;
                     }
-                    if constexpr (Store) {
-                        block[jpeg_natural_order[second]] = int16_t(int32_t(e << 10) >> 24);
-                        block[jpeg_natural_order[first]] = int16_t(v1);
-                    }
-                    k = second;
+                    if (first > 63) s->bad_code = 1;
+                    if constexpr (Store) block[jpeg_natural_order[first]] = int16_t(v1);
+                    k = first;
                     continue;
                 }
-                if (t != 0) {
-                    skip(t);
-                    sym = (e >> 8) & 0xFF;
-                } else if (!own([&] { return decode_long<true>(s, b, ac, 9, sym); })) {
-                    break;
+                if constexpr (Store) {
+                    block[jpeg_natural_order[second]] = int16_t(int32_t(e << 10) >> 24);
+                    block[jpeg_natural_order[first]] = int16_t(v1);
                 }
-            } else if (!own([&] { return decode_symbol<true>(s, b, ac, sym); })) {
-                break;
-            }
-            const uint32_t size = sym & 15;
-            if (size == 0) {
-                if (sym < 0xF0) return k == 1;   // end of block: with k 1 nothing stored past the DC value
-                k += 15;
+                k = second;
                 continue;
             }
-            k += sym >> 4;
-            if (k > 63) s->bad_code = 1;
-            if (count >= int32_t(size)) {
-                v = int32_t(buf >> (64 - size));
-                skip(int32_t(size));
-                v += v < jpeg_extend_threshold[size] ? jpeg_extend_offset[size] : 0;
-            } else if (!own([&] { return receive<true, true>(s, b, size, v); })) {
+            if (t != 0) {
+                r.skip(t);
+                sym = (e >> 8) & 0xFF;
+            } else if (!r.own([&] { return decode_long<true>(s, b, ac, 9, sym); })) {
                 break;
             }
-            if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(v);
+        } else if (!r.own([&] { return decode_symbol<true>(s, b, ac, sym); })) {
+            break;
         }
-        return false;
-    };
+        const uint32_t size = sym & 15;
+        if (size == 0) {
+            if (sym < 0xF0) return k == 1;   // end of block: with k 1 nothing stored past the DC value
+            k += 15;
+            continue;
+        }
+        k += sym >> 4;
+        if (k > 63) s->bad_code = 1;
+        if (count >= int32_t(size)) {
+            v = int32_t(buf >> (64 - size));
+            r.skip(int32_t(size));
+            v += v < jpeg_extend_threshold[size] ? jpeg_extend_offset[size] : 0;
+        } else if (!r.own([&] { return receive<true, true>(s, b, size, v); })) {
+            break;
+        }
+        if constexpr (Store) block[jpeg_natural_order[k]] = int16_t(v);
+    }
+    return false;
+}
+
+template <bool Store>
+uint32_t decode_fast(JPEG_STREAM* s, const JpegFastBlock* blocks, uint32_t n) {
+    Bits b = load(s);
+    uint64_t buf = b.buf;
+    int32_t count = b.count;
+    const uint8_t* cur = b.cur;
+    int32_t left = b.left;
+    uint32_t consumed = b.consumed;
+    uint8_t pending = b.marker;
+    FastRegs r{s, b, buf, count, cur, left, consumed, pending};
     uint32_t dc_only = 0;
     for (uint32_t j = 0; j < n; ++j)
-        if (one(blocks[j]) && j < 32) dc_only |= 1u << j;
-    finish();
+        if (fast_block<Store>(r, blocks[j]) && j < 32) dc_only |= 1u << j;
+    r.finish();
     return dc_only;
 }
 

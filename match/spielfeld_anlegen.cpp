@@ -83,6 +83,53 @@ void Spielfeld_Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel
 }
 
 namespace {
+// One side's part of a new record: its club and strength, the substitution
+// slots, the tactics (a manager's from his settings, the computer's preset)
+// and the team lines drawn from its instructions.
+void Seite_Eintragen(Spielfeld_Satz* satz, int32_t s, int32_t team) {
+    static constexpr int8_t VORGABE[SF_TAKTIK] = {50, 50, 80, 50, 50, 50, 0, 0, 0, 0, 0, 0, 0};
+    satz->team[s] = uint32_t(team);
+    satz->w41076[s] = 2;
+    satz->w31278[s] = 2;
+    int32_t staerke = std::max(Team_Berechne_Staerke(team, 16), 0);
+    satz->team_staerke[s] = uint32_t(Klemme(staerke * 999 / TEAM_STAERKE_SKALA, 0, 999));
+    satz->wechsel_erlaubt[s] = 3;
+    std::memset(satz->wechsel_ein[s], 0xFF, SF_WECHSEL);
+    std::memset(satz->wechsel_aus[s], 0xFF, SF_WECHSEL);
+    std::memcpy(satz->taktik[s], VORGABE, SF_TAKTIK);
+    satz->pressing[s] = 65;
+    int8_t t[7] = {};
+    if (Team_Hat_Manager(team)) {
+        if (Spielfeld_Hook_Taktik(team, t)) {
+            int8_t* b = satz->taktik[s];
+            b[6] = t[0];
+            b[12] = t[3];
+            b[3] = int8_t(t[1] * 100);
+            satz->pressing[s] = uint8_t(Klemme((t[2] * 100 / 9 + 6) / 5 * 5, 0, 100));
+            b[0] = int8_t(t[4] * 100 / 4);
+            b[1] = int8_t((b[0] + 50) / 2);
+            b[5] = int8_t(t[5] * 100 / 6);
+            if (t[5] == 0) b[9] = 1;
+            b[4] = int8_t((b[5] + 50) / 2);
+            b[2] = int8_t(t[6] * 100 / 4);
+            if (t[6] > 2) b[7] = b[8] = 1;
+        }
+    } else {
+        satz->computer[s] = satz->computer2[s] = 1;
+        satz->computer100[s] = 100;
+    }
+    int8_t* i = satz->anweisungen[s];
+    std::memset(i, 50, SF_TAKTIK);
+    int8_t* d = satz->linienwerte[s];
+    d[0] = int8_t((100 - i[0] + i[1]) / 2);
+    d[1] = int8_t((100 - i[3] + i[2]) / 2);
+    d[2] = int8_t((100 - i[4] + i[5]) / 2);
+    d[3] = int8_t((100 - i[10] + i[9]) / 2);
+    d[4] = i[8];
+    d[5] = int8_t((100 - i[7] + i[6]) / 2);
+    d[6] = i[11];
+}
+
 void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t nummer, int32_t live, bool leer,
                      bool nur_wuerfel) {
     if (nur_wuerfel) g.leicht.insert(satz);
@@ -116,50 +163,7 @@ void Daten_Eintragen(Spielfeld_Satz* satz, const SpielfeldSpiel* spiel, int32_t 
     satz->w25256 = -3;
     for (Spieler_Matchsatz& sm : satz->spieler) sm.ausdauer = 10000;
 
-    static constexpr int8_t VORGABE[SF_TAKTIK] = {50, 50, 80, 50, 50, 50, 0, 0, 0, 0, 0, 0, 0};
-    for (int32_t s = 0; s < 2; ++s) {
-        int32_t team = s == 0 ? spiel->heim : spiel->gast;
-        satz->team[s] = uint32_t(team);
-        satz->w41076[s] = 2;
-        satz->w31278[s] = 2;
-        int32_t staerke = std::max(Team_Berechne_Staerke(team, 16), 0);
-        satz->team_staerke[s] = uint32_t(Klemme(staerke * 999 / TEAM_STAERKE_SKALA, 0, 999));
-        satz->wechsel_erlaubt[s] = 3;
-        std::memset(satz->wechsel_ein[s], 0xFF, SF_WECHSEL);
-        std::memset(satz->wechsel_aus[s], 0xFF, SF_WECHSEL);
-        std::memcpy(satz->taktik[s], VORGABE, SF_TAKTIK);
-        satz->pressing[s] = 65;
-        int8_t t[7] = {};
-        if (Team_Hat_Manager(team)) {
-            if (Spielfeld_Hook_Taktik(team, t)) {
-                int8_t* b = satz->taktik[s];
-                b[6] = t[0];
-                b[12] = t[3];
-                b[3] = int8_t(t[1] * 100);
-                satz->pressing[s] = uint8_t(Klemme((t[2] * 100 / 9 + 6) / 5 * 5, 0, 100));
-                b[0] = int8_t(t[4] * 100 / 4);
-                b[1] = int8_t((b[0] + 50) / 2);
-                b[5] = int8_t(t[5] * 100 / 6);
-                if (t[5] == 0) b[9] = 1;
-                b[4] = int8_t((b[5] + 50) / 2);
-                b[2] = int8_t(t[6] * 100 / 4);
-                if (t[6] > 2) b[7] = b[8] = 1;
-            }
-        } else {
-            satz->computer[s] = satz->computer2[s] = 1;
-            satz->computer100[s] = 100;
-        }
-        int8_t* i = satz->anweisungen[s];
-        std::memset(i, 50, SF_TAKTIK);
-        int8_t* d = satz->linienwerte[s];
-        d[0] = int8_t((100 - i[0] + i[1]) / 2);
-        d[1] = int8_t((100 - i[3] + i[2]) / 2);
-        d[2] = int8_t((100 - i[4] + i[5]) / 2);
-        d[3] = int8_t((100 - i[10] + i[9]) / 2);
-        d[4] = i[8];
-        d[5] = int8_t((100 - i[7] + i[6]) / 2);
-        d[6] = i[11];
-    }
+    for (int32_t s = 0; s < 2; ++s) Seite_Eintragen(satz, s, s == 0 ? spiel->heim : spiel->gast);
 
     // Match strength: the clearly stronger side grows, the weaker shrinks.
     int32_t byte[2];

@@ -35,11 +35,15 @@ namespace spieltag_intern {
 
 // The ticket-price and crowd values of a game: the stake mix p, its importance
 // and the spectator base.
+int32_t Spiel_Wichtigkeit(const SpielDatensatz& sp) {
+    return std::clamp(Wettbewerb_Spiel_Wichtigkeit(sp.wettbewerb, sp.runde), 0, 100);
+}
+
 void Zuschauer_Werte(const SpielDatensatz& sp, int32_t* p, int32_t* wichtigkeit, int32_t* basis) {
     const int32_t teams[2] = {sp.heim, sp.gast};
     int32_t anteil[2] = {80, 80};
     Wettbewerb_Spiel_Bedeutung_Teams(sp.wettbewerb, teams, anteil, 2);
-    *wichtigkeit = std::clamp(Wettbewerb_Spiel_Wichtigkeit(sp.wettbewerb, sp.runde), 0, 100);
+    *wichtigkeit = Spiel_Wichtigkeit(sp);
     *p = ((anteil[0] * 80 + anteil[1] * 20) / 100 - 50) * 60 / 100 + 50;
     *basis = ((*p + 50) * 60 + 4000) / 100 * *wichtigkeit / 100;
 }
@@ -146,8 +150,7 @@ void Spieltag_Spiel_Starten(int32_t i) {
         return;
     }
     sp = Spiel(s);
-    int32_t p = 0, wichtigkeit = 0, basis = 0;
-    Zuschauer_Werte(*sp, &p, &wichtigkeit, &basis);
+    const int32_t wichtigkeit = Spiel_Wichtigkeit(*sp);
     int32_t ort = teams[0], anteil[2] = {100, 0};
     const WettbewerbInfo* info = Wettbewerb_Get_Info(sp->wettbewerb);
     if (info && !(info->modus & MODUS_HEIMRECHT)) {

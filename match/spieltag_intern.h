@@ -68,8 +68,11 @@ bool Gruppe_Alle(int32_t i, F f) {
 // Takes a slot out of the table and closes the gap, so later slots stay reachable.
 void Slot_Entfernen(int32_t i);
 
+// A game's importance for its crowd, 0..100, from its competition and round.
+int32_t Spiel_Wichtigkeit(const SpielDatensatz& sp);
+
 // The ticket-price and crowd values of a game: the stake mix p, its importance
-// and the spectator base.
+// and the spectator base. Nothing is drawn.
 void Zuschauer_Werte(const SpielDatensatz& sp, int32_t* p, int32_t* wichtigkeit, int32_t* basis);
 
 }  // namespace velmora::spieltag_intern
