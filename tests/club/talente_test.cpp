@@ -82,8 +82,9 @@ TEST_F(Talente, LearningObeysKindMaximumBlockAndNegativeLimits) {
     } anzahlen[] = {{feld, 1}, {torwart, 1}, {feld + 1, 1}, {feld + 2, 19}, {-1, 0}, {Spieler_Anzahl(), 0}};
     for (const Anzahl& a : anzahlen) {
         EXPECT_EQ(Attribute_Anzahl_Gelernt(a.spieler), a.erwartet) << a.spieler;
-        if (a.spieler >= 0 && a.spieler < Spieler_Anzahl())
+        if (a.spieler >= 0 && a.spieler < Spieler_Anzahl()) {
             EXPECT_EQ(Attribute_Get_Attribute_2(a.spieler, alle, 50, 1), a.erwartet) << a.spieler;
+        }
     }
 }
 
