@@ -3,6 +3,7 @@
 #include "app/verdrahtung.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <map>
 
@@ -250,6 +251,10 @@ bool Spiel_Verdrahten(Betrieb betrieb, std::string* fehler) {
 
 bool Spiel_Verdrahten(const VerdrahtungOptionen& optionen, std::string* fehler) {
     Spiel_Entdrahten();
+    // A write past the file-size limit (ulimit -f) fails as any other write
+    // does, and a failed save is reported and played on; the signal's default
+    // would end the program silently.
+    std::signal(SIGXFSZ, SIG_IGN);
     g.optionen = optionen;
     g.fehler.clear();
     g.auswahl = Auswahl(optionen);

@@ -170,7 +170,8 @@ bool Ereignis_Init() {
     if (satz_lesen(0)) return true;
     // Without its events the game cannot run: the program ends in order.
     std::string name = Config_Datei_Name(CONFIG_EREIGNIS);
-    Meldung("Die Ereignisdatei %s kann nicht ge\xf6" "ffnet werden.\nDas Programm wird beendet.\n", name.c_str());
+    Meldung("Die Ereignisdatei %s kann nicht ge\xf6" "ffnet werden.\nDas Programm wird beendet.\n",
+            Config_Pfad_Anzeige(Config_Satz(), name.c_str()).c_str());
     Programm_Beenden();
     return false;
 }

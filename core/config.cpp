@@ -419,6 +419,12 @@ std::string Config_Pfad(int32_t satz, const char* name) {
     return "";
 }
 
+std::string Config_Pfad_Anzeige(int32_t satz, const char* name) {
+    const std::string pfad = Config_Pfad(satz, name);
+    if (!pfad.empty()) return Plat_Path(pfad.c_str());
+    return Str_Format("%s/%d_%s", Dirs_Get(DIR_INSTALL_CONFIG), satz, name ? name : "");
+}
+
 bool Read_Config_Open(int32_t datei) {
     std::string name = Config_Datei_Name(datei);
     if (name.empty()) return false;

@@ -50,6 +50,9 @@ std::string Config_Alias_Name(const std::string& name);
 // The path of "%d_<name>" of a set: the user's configuration directory first,
 // then the installation's; "" when neither holds the file.
 std::string Config_Pfad(int32_t satz, const char* name);
+// The path a message names for "%d_<name>" of a set: where it was found, else
+// where the installation should hold it.
+std::string Config_Pfad_Anzeige(int32_t satz, const char* name);
 
 // Opening a file reads it whole, with its alias partner, and replaces the file
 // being read before. False (with a log line) when the file cannot be read; a

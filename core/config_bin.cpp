@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include "core/config.h"
@@ -103,6 +104,26 @@ std::string pruefen_und_laden(const std::vector<uint8_t>& datei) {
     return "";
 }
 
+// A cache written by Plat_Write_Atomic goes through "N_config.bin.tmp-XXXXXX";
+// a write cut off (the program killed, the machine off) leaves that file
+// behind, and nothing else ever removes it. One older than an hour is
+// removed: a write takes well under a second, and a younger one may belong
+// to another instance writing its cache right now.
+constexpr int64_t REST_ALTER_NS = 3600LL * 1000000000LL;
+
+void reste_entfernen() {
+    const std::string verzeichnis = Dirs_Cache();
+    const std::string name = std::to_string(Config_Satz()) + "_config.bin.tmp-";
+    const int64_t jetzt = int64_t(std::time(nullptr)) * 1000000000LL;
+    for (const std::string& rest : Plat_List_Dir(verzeichnis.c_str(), (name + "*").c_str())) {
+        if (rest.size() != name.size() + 6) continue;
+        const std::string pfad = verzeichnis + "/" + rest;
+        const int64_t zeit = Plat_File_Time(pfad.c_str());
+        if (zeit < 0 || jetzt - zeit < REST_ALTER_NS || !Plat_Is_File(pfad.c_str())) continue;
+        if (Plat_Remove(pfad.c_str())) Debug_Printf("Config_Bin: Rest eines abgebrochenen Schreibens %s entfernt\n", pfad.c_str());
+    }
+}
+
 }  // namespace
 
 bool Config_Bin_Region_Anmelden(const char* name, ConfigBinSpeichern speichern, ConfigBinLaden laden,
@@ -162,6 +183,7 @@ bool Config_Bin_Schreiben(const std::vector<uint8_t>* quellen) {
     Le_Put_U32(datei, pruefsumme(datei.data(), datei.size()));
     const std::string verzeichnis = Dirs_Cache();
     const std::string pfad = Config_Bin_Pfad();
+    reste_entfernen();
     if (!Plat_Make_Dirs(verzeichnis.c_str()) || !Plat_Write_Atomic(pfad.c_str(), datei.data(), datei.size())) {
         Debug_Printf("Config_Bin_Schreiben: %s nicht geschrieben\n", pfad.c_str());
         return false;
@@ -170,6 +192,7 @@ bool Config_Bin_Schreiben(const std::vector<uint8_t>* quellen) {
 }
 
 bool Config_Bin_Laden() {
+    reste_entfernen();
     std::string pfad = Config_Bin_Pfad();
     std::vector<uint8_t> datei;
     if (g.regionen.empty() || !Plat_Exists(pfad.c_str()) || !Plat_Read_All(pfad.c_str(), datei)) {

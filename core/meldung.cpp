@@ -2,11 +2,12 @@
 #include "core/meldung.h"
 
 #include <cstdarg>
-#include <cstdio>
+#include <string>
 
 #include "core/debug.h"
 #include "core/hooks.h"
 #include "core/str.h"
+#include "platform/display.h"
 
 namespace velmora {
 
@@ -20,7 +21,7 @@ void Meldung(const char* format, ...) {
         Core_Hooks().meldung(text);
     } else {
         Debug_Printf("Meldung: keine Oberflaeche, Ausgabe auf stderr\n");
-        std::fprintf(stderr, "%s\n", text);
+        Plat_Stderr_Zeile(text);
     }
 }
 
@@ -32,7 +33,7 @@ bool Message_An_Manager(int32_t art, int32_t team, const char* format, ...) {
     va_end(args);
     if (Core_Hooks().message_an_manager) return Core_Hooks().message_an_manager(art, team, text);
     Debug_Printf("Message_An_Manager: keine Oberflaeche, Ausgabe auf stderr\n");
-    std::fprintf(stderr, "[Manager von Team %d] %s\n", team, text);
+    Plat_Stderr_Zeile(("[Manager von Team " + std::to_string(team) + "] " + text).c_str());
     return true;
 }
 
@@ -40,7 +41,7 @@ void Win_Error_Box(const char* text) {
     if (Core_Hooks().win_error_box) {
         Core_Hooks().win_error_box(text ? text : "");
     } else {
-        std::fprintf(stderr, "Fehler: %s\n", text ? text : "");
+        Plat_Stderr_Zeile((std::string("Fehler: ") + (text ? text : "")).c_str());
     }
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -81,12 +82,22 @@ struct SpielstandModul {
     // costs more than filling it.
     std::vector<uint8_t> ersatzbild;
     int32_t fehlgeschlagen = 0;   // saves that failed since the start
+    // The file being loaded, as its messages name it; empty for an image in memory.
+    std::string lade_datei;
 };
 SpielstandModul g;
 
 const char* pfad(int32_t slot) {
     return Str_Format("%s\\game_%d.qzv", Dirs_Get(DIR_SPIELSTAND), slot);
 }
+
+// A slot's file as messages name it: its name in the save-game directory, so
+// the save screen's place, velmora-sim's slot number and the file on the
+// disk are one ("game_3.qzv" is place 4 on the screen and slot 3 of --load).
+std::string anzeige(int32_t slot) { return Str_Format("game_%d.qzv", slot); }
+
+// Why the last system call failed, for a message.
+std::string systemgrund() { return errno ? std::strerror(errno) : "unbekannter Fehler"; }
 
 bool slot_gueltig(int32_t slot, const char* fname) {
     if (slot < 0 || slot >= SPIELSTAND_SLOTS) {
@@ -229,33 +240,38 @@ std::string passt_zur_tabelle(const SpielstandDatei& datei, Unpassend* grund) {
 bool datei_schreiben_roh(const std::string& ziel, const std::vector<uint8_t>& bild, bool abbrechen,
                          std::string* fehler) {
     std::string temp;
+    errno = 0;
     int32_t h = Plat_File_Open_Temp(ziel.c_str(), &temp);
     if (h < 0) {
-        *fehler = "kann neben \"" + ziel + "\" keine Datei anlegen";
+        *fehler = systemgrund();
         return false;
     }
     // Written past the page cache: the file is flushed at once and read back
     // only by a load, so copying it into the cache would be work for nothing.
+    // A write past the file-size limit or the disk's end comes back short.
     bool ok = Plat_File_Write_Direkt(h, bild.data(), int64_t(bild.size())) == int64_t(bild.size()) &&
               Plat_File_Sync(h);
+    if (!ok) *fehler = systemgrund();
     Plat_File_Close(h);
     if (ok && abbrechen) {
         *fehler = "abgebrochen vor dem Umbenennen";
         return false;
     }
-    if (ok) ok = Plat_Rename(temp.c_str(), ziel.c_str());
-    if (!ok) {
-        *fehler = "kann \"" + ziel + "\" nicht schreiben";
-        Plat_Remove(temp.c_str());
+    if (ok) {
+        errno = 0;
+        ok = Plat_Rename(temp.c_str(), ziel.c_str());
+        if (!ok) *fehler = systemgrund();
     }
+    if (!ok) Plat_Remove(temp.c_str());
     return ok;
 }
 
-bool datei_schreiben(const char* name, const std::vector<uint8_t>& bild) {
-    std::string fehler;
-    if (datei_schreiben_roh(Plat_Path(name), bild, g.abbruch_vor_umbenennen, &fehler)) return true;
-    Debug_Printf("Spielstand_Speichern: %s\n", fehler.c_str());
-    return false;
+// Tells the manager of a save that failed, naming the file and why.
+void speichern_gescheitert(int32_t slot, const std::string& grund) {
+    Debug_Printf("Spielstand_Speichern: %s nicht geschrieben: %s\n", Plat_Path(pfad(slot)).c_str(), grund.c_str());
+    ++g.fehlgeschlagen;
+    Meldung("Der Spielstand konnte nicht in %s gespeichert werden (%s); was dort lag, ist erhalten.",
+            anzeige(slot).c_str(), grund.c_str());
 }
 
 // The background writer of the autosave: the file is built whole on the main
@@ -289,9 +305,7 @@ void hintergrund_abholen(bool warten) {
     g.ersatzbild = std::move(h.bild);
     h.bild.clear();
     if (!h.ok) {
-        Debug_Printf("Spielstand_Speichern: %s\n", h.fehler.c_str());
-        ++g.fehlgeschlagen;
-        Meldung("Der Spielstand konnte nicht in Platz %d gespeichert werden; was dort lag, ist erhalten.", h.slot + 1);
+        speichern_gescheitert(h.slot, h.fehler);
         return;
     }
     letzter_setzen(h.slot);
@@ -386,9 +400,9 @@ bool speichern(int32_t slot, bool im_hintergrund) {
         });
         return true;
     }
-    if (!gebaut || !datei_schreiben(pfad(slot), datei.bild)) {
-        ++g.fehlgeschlagen;
-        Meldung("Der Spielstand konnte nicht in Platz %d gespeichert werden; was dort lag, ist erhalten.", slot + 1);
+    std::string fehler = "nicht aufgebaut";
+    if (!gebaut || !datei_schreiben_roh(Plat_Path(pfad(slot)), datei.bild, g.abbruch_vor_umbenennen, &fehler)) {
+        speichern_gescheitert(slot, fehler);
         return false;
     }
     g.ersatzbild = std::move(datei.bild);
@@ -416,21 +430,27 @@ bool Spielstand_Speichern(int32_t slot) {
 
 bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
     SpielstandDatei datei;
+    // The file's name in the messages: " <path>" when loaded from a slot.
+    const std::string d = g.lade_datei.empty() ? "" : " " + g.lade_datei;
+    g.lade_datei.clear();
     if (!Spielstand_Datei_Oeffnen(&datei, std::move(bild))) {
-        Meldung("Der Spielstand ist beschaedigt oder unvollstaendig und wurde nicht geladen.");
+        Meldung("Der Spielstand%s ist beschaedigt oder unvollstaendig und wurde nicht geladen.", d.c_str());
         return false;
     }
     Unpassend grund = Unpassend::UNBEKANNT;
     std::string fremd = passt_zur_tabelle(datei, &grund);
     if (!fremd.empty()) {
         if (grund == Unpassend::UNBEKANNT)
-            Meldung("Der Spielstand enthaelt den Teil \"%s\", den dieses Programm nicht kennt, und wurde nicht geladen.",
-                    fremd.c_str());
+            Meldung("Der Spielstand%s enthaelt den Teil \"%s\", den dieses Programm nicht kennt, und wurde nicht "
+                    "geladen.",
+                    d.c_str(), fremd.c_str());
         else if (grund == Unpassend::FEHLT)
-            Meldung("Der Spielstand ist unvollstaendig (der Teil \"%s\" fehlt) und wurde nicht geladen.", fremd.c_str());
-        else
-            Meldung("Der Spielstand passt nicht zu diesem Programm (Teil \"%s\" an anderer Stelle) und wurde nicht geladen.",
+            Meldung("Der Spielstand%s ist unvollstaendig (der Teil \"%s\" fehlt) und wurde nicht geladen.", d.c_str(),
                     fremd.c_str());
+        else
+            Meldung("Der Spielstand%s passt nicht zu diesem Programm (Teil \"%s\" an anderer Stelle) und wurde nicht "
+                    "geladen.",
+                    d.c_str(), fremd.c_str());
         return false;
     }
     const SpielstandHooks& h = Spielstand_Hooks();
@@ -444,7 +464,8 @@ bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
             h.spiel_freigeben();
         else
             Debug_Printf("Spielstand_Laden: nichts angebunden, das den halb geladenen Spielstand freigibt\n");
-        Meldung("Der Spielstand konnte nicht geladen werden: der Teil \"%s\" ist beschaedigt.", abgelehnt.c_str());
+        Meldung("Der Spielstand%s konnte nicht geladen werden: der Teil \"%s\" ist beschaedigt.", d.c_str(),
+                abgelehnt.c_str());
         return false;
     }
     // The running game, kept in memory so a module that fails now cannot leave half a game behind.
@@ -464,9 +485,9 @@ bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
         Programm_Beenden_Anfordern();
         return false;
     }
-    Meldung("Der Spielstand konnte nicht geladen werden: der Teil \"%s\" ist beschaedigt. Das laufende Spiel ist "
+    Meldung("Der Spielstand%s konnte nicht geladen werden: der Teil \"%s\" ist beschaedigt. Das laufende Spiel ist "
             "unveraendert.",
-            abgelehnt.c_str());
+            d.c_str(), abgelehnt.c_str());
     return false;
 }
 
@@ -489,9 +510,10 @@ bool Spielstand_Laden(int32_t slot) {
     std::vector<uint8_t> bild;
     if (!Plat_Read_All(pfad(slot), bild)) {
         Debug_Printf("Spielstand_Laden: Slot %d nicht lesbar\n", slot);
-        Meldung("Der Spielstand in Platz %d ist nicht vorhanden.", slot + 1);
+        Meldung("Der Spielstand %s ist nicht vorhanden.", anzeige(slot).c_str());
         return false;
     }
+    g.lade_datei = anzeige(slot);
     if (!Spielstand_Laden_Aus_Bild(std::move(bild))) return false;
     letzter_setzen(slot);
     return true;
@@ -518,7 +540,7 @@ int32_t Spielstand_Fehlgeschlagen() { return g.fehlgeschlagen; }
 
 namespace {
 
-// "game_N.qzv.tmp-XXXXXX": the temporary name datei_schreiben's files get.
+// "game_N.qzv.tmp-XXXXXX": the temporary name datei_schreiben_roh's files get.
 bool eigener_rest(const std::string& name) {
     constexpr size_t LAENGE = sizeof "game_0.qzv.tmp-XXXXXX" - 1;
     if (name.size() != LAENGE || name.compare(0, 5, "game_") != 0 || name[5] < '0' || name[5] > '9' ||

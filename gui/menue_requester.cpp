@@ -118,7 +118,7 @@ s_icon_text Beschriftung(const std::string& text) {
     return t;
 }
 
-void Zeigen() {
+void Zeigen(bool klang = true) {
     Anfrage& a = g.aktuell;
     // The backdrop darkens a copy of the screen as it stands now: drawn
     // first, so a requester opened before the frame (a turn's first message)
@@ -152,7 +152,7 @@ void Zeigen() {
     // one ("OK"), Escape with the last ("Nein" or "OK").
     Menue_Set_Tasten_Icons(a.modus == 2 ? ICON_REQUESTER_KNOPF_1 : ICON_REQUESTER_KNOPF_2, ICON_REQUESTER_KNOPF_2);
     g.offen = true;
-    Sample_Spielen_Einzeln(SAMPLE_REQUESTER, false);
+    if (klang) Sample_Spielen_Einzeln(SAMPLE_REQUESTER, false);
 }
 
 void Schliessen() {
@@ -271,6 +271,10 @@ int32_t Menue_Nachrichten_Wartend(int32_t team) {
 }
 
 bool Menue_Requester_Offen() { return g.offen; }
+
+void Menue_Requester_Auflegen() {
+    if (g.offen && !Menue_Screen_Icon_Ist_Vorhanden(ICON_REQUESTER_RAHMEN)) Zeigen(false);
+}
 int32_t Menue_Requester_Wartend() { return int32_t(g.wartend.size()); }
 
 void Menue_Requester_Leeren() {

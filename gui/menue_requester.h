@@ -42,6 +42,11 @@ void Menue_Requester_Klick(s_icon* icon, int32_t ereignis);
 // Whether a requester is shown, and how many wait behind it.
 bool Menue_Requester_Offen();
 int32_t Menue_Requester_Wartend();
+// A screen built anew under an open requester (the start screen after a
+// refused load took the world with it) cleared the requester's icons away:
+// they are laid on top again, the requester and its answer unchanged. Nothing
+// happens when none is open or it is still on the screen.
+void Menue_Requester_Auflegen();
 // A message to the manager of `team` (-1: the one whose turn it is): shown
 // at once in his turn, else kept for his next turn (at most
 // REQUESTER_NACHRICHTEN per team, the oldest go first). False when the team

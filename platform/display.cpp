@@ -279,7 +279,8 @@ bool anzeige_pruefen(std::string* grund) {
     }
 #ifdef VELMORA_HAVE_SDL
     if (!Sdl_Laden()) {
-        *grund = "the SDL library does not load";
+        *grund = std::string("the SDL2 library does not load (") + Sdl_Fehler() + "); it comes with the package " +
+                 SDL_PAKET;
         return false;
     }
     if (Sdl().SDL_WasInit(SDL_INIT_VIDEO)) return true;   // the window is open already
@@ -326,6 +327,10 @@ bool Plat_Fenster_Gebaut() {
 #else
     return false;
 #endif
+}
+
+bool Plat_Display_Gesetzt() {
+    return (*umgebung("DISPLAY") || *umgebung("WAYLAND_DISPLAY")) && !zeichnet_nirgends(umgebung("SDL_VIDEODRIVER"));
 }
 
 std::string Plat_Display_Grund() {
@@ -577,12 +582,56 @@ bool Plat_Taste_Gehalten(int32_t vk) {
     return vk >= 0 && vk < 256 && g.gehalten[vk];
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `s` (2 to 4 bytes), 0 for none.
+size_t utf8_folge(std::string_view s) {
+    const auto b = [&](size_t i) { return uint8_t(s[i]); };
+    const uint8_t c = b(0);
+    size_t n = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    if (n == 0 || s.size() < n) return 0;
+    for (size_t i = 1; i < n; ++i)
+        if ((b(i) & 0xC0) != 0x80) return 0;
+    // No overlong form, no surrogate, nothing past U+10FFFF.
+    if ((c == 0xE0 && b(1) < 0xA0) || (c == 0xED && b(1) > 0x9F) || (c == 0xF0 && b(1) < 0x90) ||
+        (c == 0xF4 && b(1) > 0x8F))
+        return 0;
+    return n;
+}
+
+}  // namespace
+
+std::string Plat_Terminal_Text(std::string_view text) {
+    std::string aus;
+    aus.reserve(text.size() + text.size() / 8);
+    for (size_t i = 0; i < text.size();) {
+        const uint8_t c = uint8_t(text[i]);
+        if (c >= 0x80) {
+            if (size_t n = utf8_folge(text.substr(i))) {
+                aus.append(text.substr(i, n));
+                i += n;
+                continue;
+            }
+            if (c >= 0xA0) {
+                aus += char(0xC0 | (c >> 6));
+                aus += char(0x80 | (c & 0x3F));
+            } else {
+                aus += '?';
+            }
+        } else {
+            aus += (c < 0x20 && c != '\n' && c != '\t') || c == 0x7F ? '?' : char(c);
+        }
+        ++i;
+    }
+    return aus;
+}
+
 void Plat_Stderr_Zeile(const char* text) {
     std::string zeile = text ? text : "";
     for (char& c : zeile)
         if (c == '\n' || c == '\r') c = ' ';
     while (!zeile.empty() && zeile.back() == ' ') zeile.pop_back();
-    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, zeile.c_str());
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, Plat_Terminal_Text(zeile).c_str());
 }
 
 void Plat_Meldungsbox(const char* titel, const char* text) {

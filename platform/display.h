@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,12 @@ enum PlatBackend : int32_t { PLAT_HEADLESS = 0, PLAT_SDL = 1 };
 bool Plat_Display_Vorhanden();
 // Why there is no display, in a few words ("" when there is one).
 std::string Plat_Display_Grund();
+// True when the environment names a screen to draw on: DISPLAY or
+// WAYLAND_DISPLAY is set and SDL_VIDEODRIVER is none of the two drivers that
+// draw on no screen. The game then wants its window, whether it opens or not.
+bool Plat_Display_Gesetzt();
+// The distribution's package that holds the SDL2 library the window needs.
+constexpr const char* SDL_PAKET = "libsdl2-2.0-0";
 // Whether the program was built with its window (SDL); a build without one
 // plays headless only.
 bool Plat_Fenster_Gebaut();
@@ -108,8 +115,14 @@ bool Plat_Taste_Gehalten(int32_t vk);
 // A modal message box with a caption; on stderr as well, as one line.
 void Plat_Meldungsbox(const char* titel, const char* text);
 // A message on stderr as one line named by the program ("velmora: ..."),
-// its line breaks turned into spaces.
+// its line breaks turned into spaces, its text as Plat_Terminal_Text gives it.
 void Plat_Stderr_Zeile(const char* text);
+// Text of the game (Latin-1, its character set, with paths and the like in
+// UTF-8) as a terminal shows it: UTF-8 throughout. A well-formed UTF-8
+// sequence stays, any other byte from 0xA0 up is the Latin-1 character; a
+// control character (but line break and tab) or a stray byte from 0x80 to
+// 0x9F becomes '?', so a damaged file's raw bytes never reach the terminal.
+std::string Plat_Terminal_Text(std::string_view text);
 
 // Headless back-end: scripted input and the shown frames.
 void Plat_Headless_Ereignis(const PlatEreignis& e);

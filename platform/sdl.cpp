@@ -6,8 +6,8 @@
 
 #include <dlfcn.h>
 
-#include <cstdio>
 #include <mutex>
+#include <string>
 #endif
 
 namespace velmora {
@@ -20,21 +20,20 @@ constexpr const char* NAMEN[] = {"libSDL2-2.0.so.0", "libSDL2.so"};
 
 SdlBibliothek g_sdl;
 bool g_geladen = false;
+std::string g_fehler;   // why the library did not load
 const char* g_test_name = nullptr;
 std::once_flag* g_einmal = new std::once_flag;
 
 bool laden() {
     void* h = nullptr;
-    if (g_test_name) {
-        h = ::dlopen(g_test_name, RTLD_NOW | RTLD_LOCAL);
-    } else {
-        for (const char* name : NAMEN)
-            if ((h = ::dlopen(name, RTLD_NOW | RTLD_LOCAL))) break;
+    // The run-time name's refusal says most: the link name is only a fallback.
+    for (const char* name : {g_test_name ? g_test_name : NAMEN[0], g_test_name ? nullptr : NAMEN[1]}) {
+        if (!name || (h = ::dlopen(name, RTLD_NOW | RTLD_LOCAL))) break;
+        const char* grund = ::dlerror();
+        if (g_fehler.empty()) g_fehler = grund ? grund : std::string(name) + ": not found";
     }
-    if (!h) {
-        std::fprintf(stderr, "SDL: %s\n", ::dlerror());
-        return false;
-    }
+    if (!h) return false;
+    g_fehler.clear();
     SdlBibliothek b;
     const char* fehlt = nullptr;
 #define VELMORA_SDL_HOLEN(name)                                          \
@@ -43,7 +42,7 @@ bool laden() {
     VELMORA_SDL_FUNKTIONEN(VELMORA_SDL_HOLEN)
 #undef VELMORA_SDL_HOLEN
     if (fehlt) {
-        std::fprintf(stderr, "SDL: the library has no %s\n", fehlt);
+        g_fehler = std::string("the library has no ") + fehlt;
         ::dlclose(h);
         return false;
     }
@@ -61,9 +60,12 @@ bool Sdl_Laden() {
 
 const SdlBibliothek& Sdl() { return g_sdl; }
 
+const char* Sdl_Fehler() { return g_fehler.c_str(); }
+
 void Sdl_Test_Bibliothek(const char* name) {
     g_test_name = name;
     g_geladen = false;
+    g_fehler.clear();
     g_sdl = SdlBibliothek{};
     delete g_einmal;
     g_einmal = new std::once_flag;

@@ -28,10 +28,12 @@ struct SdlBibliothek {
 #undef VELMORA_SDL_ZEIGER
 };
 
-// Loads the library on the first call. False (with a line on stderr, once)
-// when it or one of its functions is missing: there is then no window and
-// no sound, as when SDL finds no display.
+// Loads the library on the first call. False when it or one of its functions
+// is missing: there is then no window and no sound, as when SDL finds no
+// display. Nothing is printed: whoever needed the window says why.
 bool Sdl_Laden();
+// Why the library did not load (the loader's own words); "" before a failed load.
+const char* Sdl_Fehler();
 // The loaded library; only after Sdl_Laden() said true.
 const SdlBibliothek& Sdl();
 

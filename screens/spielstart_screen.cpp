@@ -535,6 +535,9 @@ void Spielstart_Screen_Oeffnen() {
     Netz_Icons_Anlegen();
     Netz_Regeln();
     Menue_Screen_Icons_Hinzufuegen(g.netz);
+    // A message shown before the screen was built anew (a refused load that
+    // took the world with it) stays over it.
+    Menue_Requester_Auflegen();
 }
 
 void Spielstart_Netz_Adresse(uint32_t out[4]) {

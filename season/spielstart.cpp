@@ -2,6 +2,7 @@
 #include "season/spielstart.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -110,15 +111,45 @@ void Spielstart_Cache_Abmelden() {
     g.cache_angemeldet = false;
 }
 
-std::string Spielstart_Welt_Fehler() {
+namespace {
+
+// Whether the file holds nothing but blanks: read until its first other
+// byte, which a real file shows in its first block.
+bool nur_leerraum(const std::string& pfad, bool* lesbar) {
+    const int32_t h = Plat_File_Open(pfad.c_str(), PLAT_READ);
+    *lesbar = h >= 0;
+    if (h < 0) return false;
+    uint8_t block[65536];
+    bool leer = true;
+    int64_t n;
+    while (leer && (n = Plat_File_Read(h, block, sizeof block)) > 0)
+        leer = std::all_of(block, block + n, [](uint8_t c) { return std::isspace(c); });
+    if (n < 0) *lesbar = false;
+    Plat_File_Close(h);
+    return leer;
+}
+
+// Why the world's files cannot make a world: one of them missing, unreadable
+// or empty, named by its path; "" when all three are there.
+std::string dateien_fehler() {
     for (int32_t datei : {CONFIG_TEAM, CONFIG_SPIELER, CONFIG_WETTBEWERB}) {
         std::string name = Config_Datei_Name(datei);
         std::string pfad = Config_Pfad(Config_Satz(), name.c_str());
-        if (pfad.empty())
-            return Str_Format("%s/%d_%s: missing", Dirs_Get(DIR_INSTALL_CONFIG), Config_Satz(), name.c_str());
-        std::vector<uint8_t> inhalt;
-        if (!Plat_Read_All(pfad.c_str(), inhalt)) return Plat_Path(pfad.c_str()) + ": unreadable";
+        const std::string anzeige = Config_Pfad_Anzeige(Config_Satz(), name.c_str());
+        if (pfad.empty()) return anzeige + ": missing";
+        bool lesbar = false;
+        // A file with nothing but blanks holds no club, player or competition.
+        const bool leer = nur_leerraum(Plat_Path(pfad.c_str()), &lesbar);
+        if (!lesbar) return anzeige + ": unreadable";
+        if (leer) return anzeige + ": empty";
     }
+    return "";
+}
+
+}  // namespace
+
+std::string Spielstart_Welt_Fehler() {
+    if (std::string f = dateien_fehler(); !f.empty()) return f;
     return Str_Format("the world could not be built from the configuration files in %s (VELMORA_DEBUG=1 names the fault)",
                       Dirs_Get(DIR_INSTALL_CONFIG));
 }
@@ -133,7 +164,9 @@ bool Spielstart_Welt_Aufbauen() {
         Team_Netzwerk_Flags_Setzen();
     } else {
         g.spielerdaten = 0;
-        ok = Aus_Dateien();
+        // A world file missing or empty is refused before any is read: reading
+        // the others against it only fills the log with what they lack.
+        ok = dateien_fehler().empty() && Aus_Dateien();
     }
     // Both ways hold the competitions as read, without fixtures: the first season's are made here.
     ok = ok && Wettbewerb_Spielstart_Spielplaene();

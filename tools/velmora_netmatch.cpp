@@ -280,9 +280,12 @@ struct Sendungen {
         const Sync_Zaehler& z = Sync_Zaehler_Lesen();
         if (z.gesendet == gesendet) return;
         const uint32_t jetzt = Plat_Ms();
-        if (z.wiederholt != wiederholt && gesendet > 0)
+        // Flushed at once: a watcher may wait for the re-sends while the match stands still.
+        if (z.wiederholt != wiederholt && gesendet > 0) {
             std::printf("resent %u ms after the packet before%s\n", jetzt - zeit,
                         z.abrufe != abrufe ? " (fetched since)" : "");
+            std::fflush(stdout);
+        }
         gesendet = z.gesendet;
         wiederholt = z.wiederholt;
         abrufe = z.abrufe;

@@ -46,6 +46,7 @@
 #include "core/spielstand.h"
 #include "core/str.h"
 #include "match/spieltag.h"
+#include "platform/display.h"
 #include "platform/vmem.h"
 #include "season/kalender.h"
 #include "tools/png_datei.h"
@@ -127,7 +128,7 @@ bool spielen(int32_t start, int32_t bis) {
         tag = std::min(bis, tag + 30);
         if (!Sim_Bis_Tag(tag)) return false;
         if (melden && std::chrono::steady_clock::now() - anfang > std::chrono::seconds(3))
-            std::fprintf(stderr, "%s: %s, day %d of %d\n", NAME, Kalender_Tag_Text(-1, 0), tag - start, bis - start);
+            Plat_Stderr_Zeile(Str_Format("%s, day %d of %d", Kalender_Tag_Text(-1, 0), tag - start, bis - start));
     }
     return true;
 }
@@ -223,12 +224,12 @@ int main(int argc, char** argv) {
     Reg_Write_String("Work_dir", install.c_str());
     Reg_Write_String("USER_DIR", user.c_str());
     if (Dirs_Init() != 1) {
-        std::fprintf(stderr, "%s: %s\n", NAME, Dirs_Fehler());
+        Plat_Stderr_Zeile(Dirs_Fehler());
         return WELT;
     }
     std::string fehler;
     if (!Spiel_Verdrahten(verdrahtung, &fehler)) {
-        std::fprintf(stderr, "%s: %s\n", NAME, fehler.c_str());
+        Plat_Stderr_Zeile(fehler.c_str());
         return WELT;
     }
 
@@ -241,7 +242,7 @@ int main(int argc, char** argv) {
         if (!std::filesystem::exists(art + (radar ? "/menue_res.res" : "/stadion_gfx.res")))
             art = (std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "install" / "resfile").string();
         if (!(radar ? Radar_Sim_Einrichten(art, Ansicht_Bild, &fehler) : Ansicht_Sim_Einrichten(art, Ansicht_Bild, &fehler))) {
-            std::fprintf(stderr, "%s: %s\n", NAME, fehler.c_str());
+            Plat_Stderr_Zeile(fehler.c_str());
             Spiel_Entdrahten();
             return WELT;
         }
@@ -259,7 +260,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: the frame guard stopped day %d in run mode %d\n", NAME, Tag_Index(),
                          Kalender_Get_Runmodus());
         } else {
-            std::fprintf(stderr, "%s: %s\n", NAME, Sim().fehler_text.c_str());
+            Plat_Stderr_Zeile(Sim().fehler_text.c_str());
             ende = Sim().stopp == SimStopp::LADEN ? LADEN : (Sim().stopp == SimStopp::REGEL ? REGEL : WELT);
             if (ende == REGEL && Sim().replay_gespeichert) {
                 // The run's directories stay for the replay of the broken rule.
@@ -275,12 +276,15 @@ int main(int argc, char** argv) {
     }
     if (Sim_Saison_Leer() && !Sim().letzte_saison.empty()) {
         // The new season has not played yet: its tables are empty, the one just finished tells more.
-        std::fputs(Sim().letzte_saison.c_str(), stdout);
+        std::fputs(Plat_Terminal_Text(Sim().letzte_saison).c_str(), stdout);
     } else {
-        std::fputs(Sim_Bericht().c_str(), stdout);
+        std::fputs(Plat_Terminal_Text(Sim_Bericht()).c_str(), stdout);
     }
     if (statistik)
-        std::fputs((Spieltag_Statistik_Text() + Sim_Live_Statistik_Text() + Sim_Wirtschaft_Text() + Sim_Aktiv_Text()).c_str(), stdout);
+        std::fputs(Plat_Terminal_Text(Spieltag_Statistik_Text() + Sim_Live_Statistik_Text() + Sim_Wirtschaft_Text() +
+                                      Sim_Aktiv_Text())
+                       .c_str(),
+                   stdout);
     Ansicht_Sim_Beenden();
     Sim_Beenden();
     Spiel_Entdrahten();   // the last autosave is written or has failed

@@ -1,9 +1,13 @@
 // app/main/velmora.cpp - the program's entry point, beside the composition root:
 // the root wires the game, the shell runs it.
 //
-// With a display the game opens its window; without one (none set, one that
-// does not open, or SDL's offscreen or dummy driver) it runs headless on a
-// virtual clock, unless "-w" asked for a window: then it ends with status 1.
+// With a display the game opens its window. Where none is set (nor DISPLAY
+// nor WAYLAND_DISPLAY, or SDL's offscreen or dummy driver), or in a build made
+// without a window, it runs headless on a virtual clock, unless "-w" asked for
+// a window: then it ends with status 1. A display that is set but does not
+// open (or an SDL2 library missing at run time) is a failed start: the game
+// says why and ends with status 1 instead of playing headless behind the
+// user's back.
 // The calendar drives every frame. In a window the game begins on the start
 // screen. Headless, the main job starts a new game of the demo world with one
 // human manager on the first league's first club (level 2, his days end at
@@ -12,14 +16,15 @@
 //
 // Every start-up failure ends the program with one line on stderr naming what
 // failed, and a non-zero status: 1 the game could not start or stopped on an
-// error, 2 bad usage.
+// error, 2 bad usage, 6 the headless game played, but a save failed (each
+// failure was reported when it happened), as velmora-sim ends.
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
 #include "core/dirs.h"
+#include "core/spielstand.h"
 #include "platform/display.h"
 #include "shell/app.h"
 #include "shell/resourcen.h"
@@ -31,13 +36,9 @@ namespace {
 constexpr int32_t HEADLESS_TAGE = 60;          // days the headless main job plays
 constexpr uint32_t HEADLESS_BILDER = 100000;   // a bound on its frames
 
-bool gesetzt(const char* name) {
-    const char* wert = std::getenv(name);
-    return wert && *wert;
-}
-
 constexpr int ENDE_FEHLER = 1;
 constexpr int ENDE_BENUTZUNG = 2;
+constexpr int ENDE_SPEICHERN = 6;
 
 }  // namespace
 
@@ -52,8 +53,7 @@ int main(int argc, char** argv) {
     }
 
     start.headless = !Plat_Display_Vorhanden();
-    if (start.headless && !start.schalter.fenster && !Plat_Fenster_Gebaut() &&
-        (gesetzt("DISPLAY") || gesetzt("WAYLAND_DISPLAY")))
+    if (start.headless && !start.schalter.fenster && !Plat_Fenster_Gebaut() && Plat_Display_Gesetzt())
         std::fprintf(stderr, "velmora: built without a window (VELMORA_HEADLESS, no SDL2): playing headless "
                              "although a display is set\n");
     if (start.headless && start.schalter.fenster) {
@@ -61,18 +61,22 @@ int main(int argc, char** argv) {
                      Plat_Display_Grund().c_str());
         return ENDE_FEHLER;
     }
+    if (start.headless && Plat_Fenster_Gebaut() && Plat_Display_Gesetzt()) {
+        std::fprintf(stderr, "velmora: the window could not open: %s\n", Plat_Display_Grund().c_str());
+        return ENDE_FEHLER;
+    }
     // The directories are checked before anything starts, so a failure is the
     // first line the user reads and names the directory.
     Dirs_Setze_Registry2(start.schalter.registry2);
     Dirs_Setze_Installation(start.schalter.datadir.c_str());
     if (!Dirs_Init()) {
-        std::fprintf(stderr, "velmora: %s\n", Dirs_Fehler());
+        Plat_Stderr_Zeile(Dirs_Fehler());
         return ENDE_FEHLER;
     }
     // So are the resource files: a directory that is not an installation is
     // named with the file it lacks.
     if (const std::string f = Resourcen_Fehler(); !f.empty()) {
-        std::fprintf(stderr, "velmora: %s\n", f.c_str());
+        Plat_Stderr_Zeile(f.c_str());
         return ENDE_FEHLER;
     }
 
@@ -84,14 +88,14 @@ int main(int argc, char** argv) {
         o.sim.menschen = 1;   // the first league's first club, whose days end at once
     }
     if (!Spiel_Verdrahten(o, &fehler)) {
-        std::fprintf(stderr, "velmora: %s\n", fehler.c_str());
+        Plat_Stderr_Zeile(fehler.c_str());
         return ENDE_FEHLER;
     }
     int32_t ok = App_Main(start);
     const SimZustand lauf = Sim();
     Spiel_Entdrahten();
     if (start.headless && lauf.fehler) {
-        std::fprintf(stderr, "velmora: %s\n", lauf.fehler_text.c_str());
+        Plat_Stderr_Zeile(lauf.fehler_text.c_str());
         return ENDE_FEHLER;
     }
     // A module that ended the game on a fatal error has said why; the run did not succeed.
@@ -103,5 +107,10 @@ int main(int argc, char** argv) {
     if (start.headless && ok)
         std::printf("Velmora ran headless: %d days played, %u frames shown.\n", lauf.gespielte_tage,
                     Plat_Headless_Bilder());
+    // A failed save was told when it happened; the run still did not keep what it played.
+    if (start.headless && ok && Spielstand_Fehlgeschlagen() > 0) {
+        std::fprintf(stderr, "velmora: %d saves failed\n", Spielstand_Fehlgeschlagen());
+        return ENDE_SPEICHERN;
+    }
     return ok ? 0 : ENDE_FEHLER;
 }

@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,10 +47,11 @@ std::string erste_zeile(const std::string& text) { return text.substr(0, text.fi
 
 // Runs `programm` (as argv[0] `name`) with `argumente` and the environment of
 // this process changed by `umgebung` (an empty value unsets the name). With
-// `als_niemand` the child runs as the user nobody.
+// `als_niemand` the child runs as the user nobody; `dateigrenze` is its
+// limit on the size of a file it writes (ulimit -f), in bytes.
 Ergebnis starten(const std::string& programm, const std::string& name, const std::vector<std::string>& argumente,
                  const std::map<std::string, std::string>& umgebung, bool als_niemand = false,
-                 int waechter_ms = WAECHTER_MS) {
+                 int waechter_ms = WAECHTER_MS, rlim_t dateigrenze = RLIM_INFINITY) {
     std::vector<std::string> args = {name};
     args.insert(args.end(), argumente.begin(), argumente.end());
     std::vector<std::string> env;
@@ -72,6 +74,8 @@ Ergebnis starten(const std::string& programm, const std::string& name, const std
         dup2(aus[1], 1);
         dup2(err[1], 2);
         if (als_niemand && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(126);
+        const rlimit grenze{dateigrenze, dateigrenze};
+        if (dateigrenze != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &grenze) != 0) _exit(126);
         execve(programm.c_str(), argv.data(), envp.data());
         _exit(127);
     }
@@ -137,12 +141,13 @@ struct Zeile {
     std::string erste;                       // what the first line starts with
     bool als_niemand = false;
     int waechter_ms = WAECHTER_MS;
+    rlim_t dateigrenze = RLIM_INFINITY;
 };
 
 void pruefen(const std::vector<Zeile>& tabelle) {
     for (const Zeile& z : tabelle) {
         SCOPED_TRACE(z.was);
-        Ergebnis r = starten(z.programm, z.name, z.argumente, z.umgebung, z.als_niemand, z.waechter_ms);
+        Ergebnis r = starten(z.programm, z.name, z.argumente, z.umgebung, z.als_niemand, z.waechter_ms, z.dateigrenze);
         EXPECT_EQ(r.status, z.status) << "stdout: " << erste_zeile(r.aus) << "\nstderr: " << r.err;
         const std::string zeile = erste_zeile(z.strom == 1 ? r.aus : r.err);
         EXPECT_EQ(zeile.rfind(z.erste, 0), 0u) << "first line: " << zeile;
@@ -183,6 +188,9 @@ TEST_F(ProgrammTest, VelmoraCommandLine) {
     fs::create_directories(keine + "/resfile");
     fs::create_directories(fs::path(pfad).parent_path());
     fs::create_symlink(v, pfad);
+    // SDL2 missing at run time: the loader finds files of its names that are no library.
+    const std::string ohne_sdl = tmp / "ohne-sdl";
+    for (const char* name : {"libSDL2-2.0.so.0", "libSDL2.so"}) tmp.schreiben(std::string("ohne-sdl/") + name, "");
     pruefen({
         {"--help", v, "velmora", {"--help"}, {}, 0, 1, "Usage: velmora [OPTION]..."},
         {"--version", v, "velmora", {"--version"}, {}, 0, 1, "velmora 0."},
@@ -202,11 +210,19 @@ TEST_F(ProgrammTest, VelmoraCommandLine) {
          "velmora: no display could be opened"},
         {"-w with a display that does not open", v, "velmora", {"-w"}, mit({{"DISPLAY", ":93"}}), 1, 2,
          "velmora: no display could be opened"},
+        {"a display set that does not open", v, "velmora", {}, mit({{"DISPLAY", ":93"}}), 1, 2,
+         "velmora: the window could not open: "},
+        {"a display set and SDL2 missing", v, "velmora", {}, mit({{"DISPLAY", ":93"}, {"LD_LIBRARY_PATH", ohne_sdl}}), 1,
+         2, "velmora: the window could not open: the SDL2 library does not load (" + ohne_sdl + "/libSDL2-2.0.so.0"},
         {"a user directory that cannot be made", v, "velmora", {"--datadir", ohne_team},
          mit({{"XDG_CONFIG_HOME", tmp / "leer"}, {"XDG_DATA_HOME", tmp / "datei"}}), 1, 2,
          "velmora: user directory " + tmp / "datei/velmora" + ": not creatable"},
         {"HOME unset: --version", v, "velmora", {"--version"}, {{"HOME", ""}}, 0, 1, "velmora 0."},
     });
+    // Without SDL2 the line names the package that brings it.
+    const Ergebnis r = starten(v, "velmora", {}, mit({{"DISPLAY", ":93"}, {"LD_LIBRARY_PATH", ohne_sdl}}));
+    EXPECT_NE(r.err.find("the package libsdl2-2.0-0"), std::string::npos) << r.err;
+    EXPECT_EQ(r.aus, "") << "no headless game was played";
     // The help names its files as a user reads them: no raw placeholder.
     for (const std::string& p : {v, std::string(VELMORA_SIM_BIN)}) {
         const std::string hilfe = starten(p, "velmora", {"--help"}, {}).aus;
@@ -251,7 +267,7 @@ TEST_F(ProgrammTest, VelmoraSimCommandLineAndExitCodes) {
         {"a missing installation", s, "velmora-sim", {"--install", tmp / "fehlt", "--days", "1"}, {}, 1, 2,
          "velmora-sim: installation directory " + tmp / "fehlt" + ": missing"},
         {"an empty save slot", s, "velmora-sim", {"--install", install, "--load", "3"}, {}, 3, 2,
-         "velmora-sim: Der Spielstand in Platz 4 ist nicht vorhanden."},
+         "velmora-sim: Der Spielstand game_3.qzv ist nicht vorhanden."},
         {"HOME unset plays a day", s, "velmora-sim", {"--install", install, "--days", "1"}, {{"HOME", ""}}, 0, 1,
          "Tag 1: "},
         {"--view with --radar", s, "velmora-sim", {"--view", tmp / "a", "--radar", tmp / "b"}, {}, 2, 2,
@@ -460,6 +476,109 @@ TEST_F(ProgrammTest, VelmoraSimPlaysOnFromTheGamesAutosaveAndTellsAFailedSave) {
     Ergebnis r = starten(VELMORA_SIM_BIN, "velmora-sim", {"--install", install, "--user", anders, "--days", "8"}, {});
     EXPECT_EQ(r.status, 6) << r.err;
     EXPECT_NE(r.err.find("velmora-sim: 1 saves failed"), std::string::npos) << r.err;
+}
+
+// A save that hits the file-size limit (ulimit -f) is a failed save as any
+// other: told in one line, the play goes on, the old save stays whole, and
+// the program ends with its failed-save status. The headless game ends as
+// velmora-sim does when its saves failed.
+TEST_F(ProgrammTest, ASaveThatHitsTheFileSizeLimitFailsAndThePlayGoesOn) {
+    const std::string install = installation(tmp, "install");
+    const std::string user = tmp / "user";
+    const std::string autosave = user + "/spielstand/game_9.qzv";
+    pruefen({{"an autosave", VELMORA_SIM_BIN, "velmora-sim", {"--install", install, "--user", user, "--days", "8"}, {},
+              0, 1, "Tag 8: "}});
+    std::vector<char> alt;
+    {
+        std::ifstream f(autosave, std::ios::binary);
+        alt.assign(std::istreambuf_iterator<char>(f), {});
+    }
+    ASSERT_GT(alt.size(), 4096u);
+    const rlim_t grenze = alt.size() / 2;
+    einstellen(install, user);
+    std::map<std::string, std::string> env = ohne_anzeige;
+    env["XDG_CONFIG_HOME"] = tmp / "config-home";
+    env["XDG_CACHE_HOME"] = tmp / "cache";
+    // Slot 9 a directory: no autosave can be renamed over it.
+    const std::string anders = tmp / "anders";
+    fs::create_directories(anders + "/spielstand/game_9.qzv");
+    tmp.schreiben("config-anders/velmora/settings.ini",
+                  "[Software\\Brannik\\Velmora\\a_value]\nWork_dir=" + install + "\nUSER_DIR=" + anders + "\n");
+    std::map<std::string, std::string> env_anders = env;
+    env_anders["XDG_CONFIG_HOME"] = tmp / "config-anders";
+    const std::string gescheitert = "Der Spielstand konnte nicht";
+    pruefen({
+        {"velmora-sim under the limit", VELMORA_SIM_BIN, "velmora-sim",
+         {"--install", install, "--user", user, "--load", "9", "--days", "8"}, {}, 6, 2, "velmora-sim: " + gescheitert,
+         false, WAECHTER_MS, grenze},
+        {"the headless game under the limit", VELMORA_BIN, "velmora", {}, env, 6, 2, "velmora: " + gescheitert, false,
+         10 * WAECHTER_MS, grenze},
+        {"the headless game whose autosaves all fail", VELMORA_BIN, "velmora", {}, env_anders, 6, 2,
+         "velmora: " + gescheitert, false, 10 * WAECHTER_MS},
+    });
+    std::vector<char> danach;
+    {
+        std::ifstream f(autosave, std::ios::binary);
+        danach.assign(std::istreambuf_iterator<char>(f), {});
+    }
+    EXPECT_TRUE(danach == alt) << "the old save was not kept whole";
+    pruefen({{"the old save loads", VELMORA_SIM_BIN, "velmora-sim",
+              {"--install", install, "--user", user, "--load", "9", "--days", "1"}, {}, 0, 1, "Tag "}});
+}
+
+// Whether `text` is well-formed UTF-8 without control characters but line breaks.
+bool Utf8_Fuer_Terminal(const std::string& text) {
+    for (size_t i = 0; i < text.size();) {
+        const auto c = uint8_t(text[i]);
+        size_t n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        if (n == 0 || i + n > text.size() || (c < 0x20 && c != '\n') || c == 0x7F || c == 0xC0 || c == 0xC1)
+            return false;
+        for (size_t k = 1; k < n; ++k)
+            if ((uint8_t(text[i + k]) & 0xC0) != 0x80) return false;
+        i += n;
+    }
+    return true;
+}
+
+// Every refusal of a world file names it with its path; what the programs
+// write to a terminal is UTF-8 (the game's names and texts are Latin-1 inside,
+// a damaged file's raw bytes are not echoed).
+TEST_F(ProgrammTest, EveryRefusalNamesItsFileAndTheTerminalReadsUtf8) {
+    const std::string s = VELMORA_SIM_BIN;
+    struct Fall {
+        const char* was;
+        const char* datei;   // in config/, emptied, removed (null text) or damaged
+        const char* inhalt;
+        int status;
+        std::string erste;   // after "velmora-sim: <installation>/config/"
+    } const faelle[] = {
+        {"an empty team file", "0_team.cfg", "", 1, "0_team.cfg: empty"},
+        {"a team file of blanks", "0_team.cfg", " \n\t\r\n", 1, "0_team.cfg: empty"},
+        {"an empty competition file", "0_wettbewerb.cfg", "", 1, "0_wettbewerb.cfg: empty"},
+        {"a missing event file", "0_ereignis.cfg", nullptr, 1, "0_ereignis.cfg kann nicht ge\xc3\xb6" "ffnet werden."},
+        {"raw bytes in the team file", "0_team.cfg", "\x1b[2J\x01\xff\x9b\n", 1, ""},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        const std::string install = installation(tmp, std::string("install-") + f.datei + std::to_string(&f - faelle));
+        const std::string pfad = install + "/config/" + f.datei;
+        if (f.inhalt) std::ofstream(pfad, std::ios::binary | std::ios::trunc) << f.inhalt;
+        else fs::remove(pfad);
+        const Ergebnis r = starten(s, "velmora-sim", {"--install", install, "--days", "1"}, {});
+        EXPECT_EQ(r.status, f.status) << r.err;
+        EXPECT_TRUE(Utf8_Fuer_Terminal(r.aus) && Utf8_Fuer_Terminal(r.err)) << r.err;
+        if (std::string(f.erste).rfind("0_ereignis", 0) == 0)
+            EXPECT_EQ(erste_zeile(r.err), "velmora-sim: Die Ereignisdatei " + install + "/config/" + f.erste +
+                                              " Das Programm wird beendet.");
+        else if (f.erste[0])
+            EXPECT_EQ(erste_zeile(r.err), "velmora-sim: " + install + "/config/" + f.erste);
+    }
+    // The tables: the world's names with their umlauts, in UTF-8.
+    const std::string install = installation(tmp, "install");
+    const Ergebnis r = starten(s, "velmora-sim", {"--install", install, "--days", "3"}, {});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Utf8_Fuer_Terminal(r.aus)) << r.aus;
+    EXPECT_NE(r.aus.find_first_of("\xc3"), std::string::npos) << "a name with an umlaut: " << r.aus;
 }
 
 // Configuring without SDL2's development files stops and names the package,

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
 
 #include "core/hooks.h"
 #include "core/stoppuhr.h"
 #include "core/taste.h"
+#include "platform/clock.h"
 
 using namespace velmora;
 
@@ -73,15 +73,22 @@ TEST(Optionen, BlockRoundTripAndLayout) {
     EXPECT_EQ(Optionen(0, 0, 0), 120000);
 }
 
+// On the program's virtual clock: what the watches read is what the clock
+// moved, however busy the machine is.
 TEST(Stoppuhr, MeasuresFromItsStartAndClampsTheSlot) {
+    Plat_Uhr_Virtuell(true, 5000);
     Stoppuhr_Start(1);
     Stoppuhr_Start(99);   // clamped to slot 5
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    EXPECT_GE(Stoppuhr_Vergangen(1), 29u);
-    EXPECT_GE(Stoppuhr_Vergangen(5), 29u);
+    Plat_Uhr_Vorstellen(30);
+    EXPECT_EQ(Stoppuhr_Vergangen(1), 30u);
+    EXPECT_EQ(Stoppuhr_Vergangen(5), 30u);
     Stoppuhr_Start(-4);   // clamped to slot 0
-    EXPECT_LT(Stoppuhr_Vergangen(0), 25u);
-    EXPECT_GE(Stoppuhr_Vergangen(1), 29u);   // other slots untouched
+    EXPECT_EQ(Stoppuhr_Vergangen(0), 0u);
+    Plat_Uhr_Vorstellen(7);
+    EXPECT_EQ(Stoppuhr_Vergangen(0), 7u);
+    EXPECT_EQ(Stoppuhr_Vergangen(1), 37u);   // other slots untouched
+    EXPECT_EQ(Zeit_Ms(), 5037u);
+    Plat_Uhr_Virtuell(false);
 }
 
 TEST(Taste, ResetGivesZeroAndLettersFoldToLowerCase) {

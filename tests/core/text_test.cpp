@@ -188,6 +188,39 @@ TEST(ConfigBin, CacheLoadsWhatTheTextLoadRead) {
     EXPECT_TRUE(Config_Bin_Loeschen());   // nothing left to delete is fine
 }
 
+// A write of the cache cut off leaves its temporary file behind: loading or
+// writing the cache removes such a file once it is old, and leaves a young
+// one (another instance may be writing it) and every other file alone.
+TEST(ConfigBin, AnOldTemporaryOfACutOffWriteIsRemoved) {
+    TextWelt w;
+    ASSERT_TRUE(w.ok);
+    Text_Init();
+    ASSERT_TRUE(Text_Laden());
+    ASSERT_TRUE(Config_Bin_Schreiben());
+    const std::filesystem::path verz = w.temp / "cache/velmora";
+    const auto alt = std::filesystem::last_write_time(verz / "0_config.bin") - std::chrono::hours(3);
+    struct Rest {
+        const char* name;
+        bool alt, bleibt;
+    } const reste[] = {
+        {"0_config.bin.tmp-Ab12Cd", true, false}, {"0_config.bin.tmp-Xy34Zw", false, true},
+        {"1_config.bin.tmp-Ab12Cd", true, true},  {"0_config.bin.tmp-Ab12Cd7", true, true},
+        {"notiz.tmp-Ab12Cd", true, true},
+    };
+    for (bool beim_schreiben : {false, true}) {
+        for (const Rest& r : reste) {
+            std::ofstream(verz / r.name) << "half a cache";
+            if (r.alt) std::filesystem::last_write_time(verz / r.name, alt);
+        }
+        if (beim_schreiben) {
+            ASSERT_TRUE(Config_Bin_Schreiben());
+        } else {
+            ASSERT_TRUE(Config_Bin_Laden());
+        }
+        for (const Rest& r : reste) EXPECT_EQ(std::filesystem::exists(verz / r.name), r.bleibt) << r.name << beim_schreiben;
+    }
+}
+
 // A refused cache is deleted with one debug line, so the files are read and
 // the cache written anew.
 TEST(ConfigBin, StaleOrDamagedCacheIsRefusedAndDeleted) {

@@ -106,6 +106,10 @@ struct Einstellung {
     bool einzeln;                  // one byte per send
     // The stall starts instead once the client has printed this game minute (-1: by time).
     int32_t stau_minute = -1;
+    // A stall from a minute lasts beyond stau_ms until the client has re-sent
+    // this many packets in it (at most a minute more): what the stall shows
+    // then depends on the client's own clock, not on how fast the machine is.
+    int32_t stau_wiederholungen = 0;
     // The stall holds only the server's minute answers (frame type 251): the
     // client's packets reach the server and remote calls are answered, the
     // minute answers wait. The client is then bound to wait for them.
@@ -159,6 +163,8 @@ public:
     bool verbunden() const { return hin_.von >= 0; }
     // The stall starts now (a setting with a stall minute).
     void Stauen(int64_t jetzt) { stau_beginn_ = jetzt; }
+    // While held, a begun stall goes on past its time.
+    void Stau_Halten(bool halten) { stau_halten_ = halten; }
     bool zu() const { return hin_.zu && zurueck_.zu; }
     uint16_t port = 0;
 
@@ -194,7 +200,7 @@ private:
         }
         const int64_t ab = e_.stau_minute >= 0 ? stau_beginn_ : start_ + e_.stau_ab_ms;
         // Holding only the minute answers, the client's bytes always go on.
-        const bool stau = e_.stau_ms && ab >= 0 && jetzt >= ab && jetzt < ab + e_.stau_ms &&
+        const bool stau = e_.stau_ms && ab >= 0 && jetzt >= ab && (jetzt < ab + e_.stau_ms || stau_halten_) &&
                           (!e_.nur_minutenantworten || rahmen);
         if (!stau)
             while (!r.gehalten.empty()) {
@@ -224,6 +230,7 @@ private:
     Richtung hin_, zurueck_;
     int64_t start_ = 0;
     int64_t stau_beginn_ = -1;
+    bool stau_halten_ = false;
 };
 
 inline std::vector<int32_t> Zahlen(const std::string& text, const std::regex& muster) {
@@ -271,10 +278,21 @@ inline Netmatch_Ergebnis Netmatch_Spielen(const char* programm, const Einstellun
     client_args.insert(client_args.end(), client_mehr.begin(), client_mehr.end());
     Prozess client(client_args);
     bool gestaut = false;
+    Uhr::time_point stau_beginn{};
+    size_t text_beim_stau = 0;
     while (Uhr::now() - start < std::chrono::seconds(grenze_s + 10) && !(server.fertig && client.fertig)) {
         relay.pass(server_port, Ms(Uhr::now()));
         server.lesen();
         client.lesen();
+        if (gestaut && e.stau_wiederholungen > 0) {
+            // The client's re-sends since the stall began (those after a fetched record start afresh).
+            int32_t n = 0;
+            const std::string zeile = " ms after the packet before\n";
+            for (size_t a = client.text.find(zeile, text_beim_stau); a != std::string::npos;
+                 a = client.text.find(zeile, a + 1))
+                ++n;
+            relay.Stau_Halten(n < e.stau_wiederholungen && Uhr::now() - stau_beginn < std::chrono::seconds(60));
+        }
         // The client's line of the stall minute (or of one of the next, when
         // it passed a minute within one pass).
         for (int32_t k = e.stau_minute; e.stau_minute >= 0 && !gestaut && k < e.stau_minute + 3; ++k) {
@@ -282,6 +300,9 @@ inline Netmatch_Ergebnis Netmatch_Spielen(const char* programm, const Einstellun
             std::snprintf(zeile, sizeof zeile, "minute %3d ", k);
             if (client.text.find(zeile) == std::string::npos) continue;
             relay.Stauen(Ms(Uhr::now()));
+            relay.Stau_Halten(e.stau_wiederholungen > 0);
+            stau_beginn = Uhr::now();
+            text_beim_stau = client.text.size();
             gestaut = true;
         }
         pollfd p[2] = {{server.aus, POLLIN, 0}, {client.aus, POLLIN, 0}};

@@ -41,8 +41,8 @@ const Einstellung EINSTELLUNGEN[] = {
     {"direct", 0, 0, 0, 0, false},
     {"delay50", 50, 20, 0, 0, false},
     {"delay200", 200, 100, 0, 0, false},
-    {"stall5s", 0, 0, 0, 5000, false, 20},
-    {"minuteanswersheld7s", 0, 0, 0, 7000, false, 30, true},
+    {"stall5s", 0, 0, 0, 5000, false, 20, 1},
+    {"minuteanswersheld7s", 0, 0, 0, 7000, false, 30, 2, true},
     {"singlebytes", 0, 0, 0, 0, true},
 };
 
@@ -153,13 +153,14 @@ int32_t Wiederholungen_Pruefen(const std::string& client) {
 }
 
 // The longest stretch of work of a machine's main loop while the match ran:
-// printed; its CPU time within 100 ms (the wall time on a loaded machine
-// holds the time others took, so it is reported only).
+// printed; its CPU time within a second, ten times what a pass ever takes, so
+// a pass that blocks on work shows and a busy machine does not (the wall time
+// on a loaded machine holds the time others took, so it is reported only).
 void Durchlauf_Melden(const char* wer, const std::string& text) {
     std::smatch m;
     ASSERT_TRUE(std::regex_search(text, m, std::regex(R"(worst pass ([\d.]+) ms cpu ([\d.]+) ms)"))) << text;
     std::printf("[ %s ] worst main-loop pass %s ms (cpu %s ms)\n", wer, m[1].str().c_str(), m[2].str().c_str());
-    EXPECT_LE(std::stod(m[2]), 100.0 * LANGSAM) << wer;
+    EXPECT_LE(std::stod(m[2]), 1000.0 * LANGSAM) << wer;
 }
 
 TEST_P(NetMatch, BothSidesReachTheFinalWhistleWithTheServersResult) {
@@ -198,11 +199,11 @@ TEST_P(NetMatch, BothSidesReachTheFinalWhistleWithTheServersResult) {
     const int32_t wiederholt = Wiederholungen_Pruefen(client);
     // Through a stall the server's minute answers stop and the client waits
     // in its tick, whether or not a fetch of its record is out: it re-sends
-    // its packet every 2 s, about 2 s and 4 s after its last packet, which it
-    // sent within the first second of the stall: once at least in 5 s, twice
-    // in 7 s.
+    // its packet every 2 s. The stall lasts until it has re-sent as often as
+    // the setting asks (a minute more at most), so the count shows the
+    // client's waiting, not the machine's speed.
     if (e.stau_ms > 0) {
-        EXPECT_GE(wiederholt, e.stau_ms >= 7000 ? 2 : 1) << client;
+        EXPECT_GE(wiederholt, e.stau_wiederholungen) << client;
     }
     // No remote call waited inside the client's match day: its record fetch
     // goes out without waiting, and its replica of the match writes no club
@@ -215,10 +216,14 @@ TEST_P(NetMatch, BothSidesReachTheFinalWhistleWithTheServersResult) {
 }
 
 // Both sides play until the client reaches `minute`; then the server or the
-// client is killed, or the client stopped (a silent peer). The survivor's
-// exit status, -1 when it does not end within `grenze_s`.
-int Ueberlebender(bool server_stirbt, int signal, int32_t minute, int32_t grenze_s, std::string* text) {
-    Prozess server({VELMORA_NETMATCH_BIN, "--server", "0", "--team", TEAM, "--timeout", GRENZE_S, "--silent-drop", "5"});
+// client is killed, or the client stopped (a silent peer). The server drops
+// a silent client after `stille_s` seconds (0: the network's own limit). The
+// survivor's exit status, -1 when it does not end within `grenze_s`.
+int Ueberlebender(bool server_stirbt, int signal, int32_t minute, int32_t stille_s, int32_t grenze_s,
+                  std::string* text) {
+    std::vector<std::string> args = {VELMORA_NETMATCH_BIN, "--server", "0", "--team", TEAM, "--timeout", GRENZE_S};
+    if (stille_s > 0) args.insert(args.end(), {"--silent-drop", std::to_string(stille_s)});
+    Prozess server(args);
     const uint16_t port = Server_Port(server, 60 * LANGSAM);
     if (!port) return -2;
     Relay relay(Einstellung{"direct", 0, 0, 0, 0, false});
@@ -325,15 +330,19 @@ TEST(NetMatchBeitritt, TheClubGoesToTheClientThatJoinsNotToTheFirstConnection) {
 
 TEST(NetMatchVerschwunden, AClientWhoseServerVanishesStopsWithinTheAnswerTime) {
     std::string text;
-    EXPECT_EQ(Ueberlebender(true, SIGKILL, 20, 31, &text), 3) << text;
+    EXPECT_EQ(Ueberlebender(true, SIGKILL, 20, 0, 31, &text), 3) << text;
 }
 
 // A client killed closes its connection; a stopped one falls silent and is
-// dropped after the server's silence limit (5 s here). Either way the server
-// plays the client's side itself and finishes the match.
+// dropped after the server's silence limit. Either way the server plays the
+// client's side itself and finishes the match. The limit (30 s here, the
+// network's own where the client is killed) lies far beyond any pause of a
+// living client, however slow the machine: a short one once dropped a client
+// that was slow, not gone.
 void Server_Spielt_Zu_Ende(int signal) {
     std::string text;
-    EXPECT_EQ(Ueberlebender(false, signal, 20, 60, &text), 0) << text;
+    const int32_t stille_s = signal == SIGSTOP ? 30 : 0;
+    EXPECT_EQ(Ueberlebender(false, signal, 20, stille_s, 60 + stille_s, &text), 0) << text;
     const std::vector<int32_t> m = Zahlen(text, std::regex(R"(minute +(\d+))"));
     ASSERT_FALSE(m.empty());
     EXPECT_GE(m.back(), 90);

@@ -20,6 +20,7 @@
 #include "match_welt.h"
 #include "net/internet.h"
 #include "net/net.h"
+#include "platform/clock.h"
 
 namespace velmora::test {
 namespace {
@@ -307,6 +308,8 @@ TEST_F(SyncTest, TheClientTakesOnlyTheServersSideOfAnAnswer) {
 // whose kick-off waits for the server times that wait by the program clock,
 // and re-sends nothing within 2 s of its last packet.
 TEST_F(SyncTest, AKickOffWaitingForTheServerTimesItsWaitByTheProgramClock) {
+    // On the virtual clock: no pause of a busy machine lies between the packet and the check.
+    Plat_Uhr_Virtuell(true, 100000);
     Maschine(1, 3);
     s->live = 1;
     s->wetter_init = 1;
@@ -321,6 +324,7 @@ TEST_F(SyncTest, AKickOffWaitingForTheServerTimesItsWaitByTheProgramClock) {
     EXPECT_GT(Spielfeld_Anstoss_Ausfuehren(s), 0);
     EXPECT_EQ(Sync_Zaehler_Lesen().gesendet, gesendet) << "a re-send within 2 s of the last packet";
     EXPECT_EQ(Spielfeld_Frameabzug(), 0) << "the frames slowed within 2 s of waiting";
+    Plat_Uhr_Virtuell(false);
 }
 
 TEST_F(SyncTest, APacketForAVanishedMatchIsEchoedWithBothSidesReleased) {

@@ -200,7 +200,8 @@ TEST(AudioGeraet, TheDeviceThreadPlaysASoundToItsEnd) {
     const int32_t k = Audio_Klang_Speicher(wav.data(), wav.size());
     const int32_t kanal = Audio_Spielen(k, false);
     ASSERT_GE(kanal, 0);
-    for (int i = 0; i < 200 && Audio_Kanal_Aktiv(kanal); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // 20 ms of sound; the wait's bound (30 s) only guards against a hang, a busy machine never reaches it.
+    for (int i = 0; i < 3000 && Audio_Kanal_Aktiv(kanal); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(Audio_Kanal_Aktiv(kanal));
     Audio_Schliessen();
     EXPECT_FALSE(Audio_Offen());

@@ -33,6 +33,7 @@
 #include "net/net.h"
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "platform/files.h"
 #include "screens/disk_screen.h"
 #include "screens/spielstart_screen.h"
 #include "screens/spielstart_wahl.h"
@@ -41,6 +42,7 @@
 #include "season/wettbewerb.h"
 #include "tests/support/netz_server.h"
 #include "tests/support/screen_welt.h"
+#include "tests/support/spielstand_umschreiben.h"
 
 namespace velmora::test {
 namespace {
@@ -462,10 +464,9 @@ Stand Jetzt() {
 }
 Stand g_gespeichert, g_geladen;
 
-// A new game of one manager, saved on its first day; the program ends after
-// the next day. Started again, "Letztes Spiel" brings the saved day back.
-TEST_F(SpielstartScreen, TheLastGameComesBackFromTheStartScreen) {
-    std::vector<Schritt>& s = skript;
+// A new game of one manager, saved into slot 4 on its first day; the program
+// ends after the next day.
+void Neues_Spiel_Gespeichert(std::vector<Schritt>& s) {
     s.push_back({5, 100, 100, 0});
     Klick(s, NEU_X, NEU_Y);
     Klick(s, PLUS_X, PLUS_Y);
@@ -485,19 +486,30 @@ TEST_F(SpielstartScreen, TheLastGameComesBackFromTheStartScreen) {
     Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);
     s.push_back({10, 300, 300, 0});
     Aktion(s, [] { EXPECT_EQ(Tag_Index(), 1); });
+}
+
+// The program as in a new run: the start screen, no game.
+void Neu_Starten(std::vector<Schritt>& s, size_t& schritt) {
+    Quit_State_Setzen(0);
+    Kalender_Zuruecksetzen();
+    Spielstart_Screen_Zuruecksetzen();
+    Spielstart_Wahl_Leeren();
+    Menue_Set_Eigenes_Team(-1);   // no club's main screen yet
+    g_zuege.clear();
+    s.clear();
+    schritt = 0;
+}
+
+// Started again, "Letztes Spiel" brings the saved day back.
+TEST_F(SpielstartScreen, TheLastGameComesBackFromTheStartScreen) {
+    std::vector<Schritt>& s = skript;
+    Neues_Spiel_Gespeichert(s);
     ASSERT_TRUE(Spielen());
     ASSERT_GE(g_gespeichert.team, 0);
     EXPECT_EQ(g_gespeichert.manager, "Anna Lind");
     EXPECT_EQ(Spielstand_Letzter_Holen(), 4);
 
-    // As in a new program run.
-    Quit_State_Setzen(0);
-    Kalender_Zuruecksetzen();
-    Spielstart_Screen_Zuruecksetzen();
-    Spielstart_Wahl_Leeren();
-    g_zuege.clear();
-    skript.clear();
-    schritt = 0;
+    Neu_Starten(s, schritt);
     s.push_back({5, 100, 100, 0});
     Aktion(s, [] { EXPECT_FALSE(Gesperrt(ICON_START_LETZTES)); });
     Klick(s, NEU_X, NEU_Y + START_PLATTE_ABSTAND);
@@ -505,6 +517,55 @@ TEST_F(SpielstartScreen, TheLastGameComesBackFromTheStartScreen) {
     Aktion(s, [] { g_geladen = Jetzt(); });
     ASSERT_TRUE(Spielen());
     EXPECT_EQ(g_geladen, g_gespeichert);
+}
+
+std::vector<std::string> g_meldungen;
+void (*g_meldung_weiter)(const char*) = nullptr;
+
+// A save whose bank block fails the bank's own checks (the file sound, its
+// checksums sealed again), chosen on the load page over the start screen:
+// the requester names the file, the part refused and why, and the start
+// screen then starts a new game as before.
+TEST_F(SpielstartScreen, ASaveAModuleRefusesIsNamedOverTheStartScreen) {
+    std::vector<Schritt>& s = skript;
+    Neues_Spiel_Gespeichert(s);
+    ASSERT_TRUE(Spielen());
+    const std::string datei = std::string(Dirs_Get(DIR_SPIELSTAND)) + "/game_4.qzv";
+    std::vector<uint8_t> gut, schlecht;
+    ASSERT_TRUE(Plat_Read_All(datei.c_str(), gut));
+    ASSERT_TRUE(Spielstand_Umschreiben(gut, "Bank", [](std::vector<uint8_t>& d) { d.resize(4); }, &schlecht));
+    ASSERT_TRUE(Plat_Write_Atomic(datei.c_str(), schlecht.data(), schlecht.size()));
+
+    Neu_Starten(s, schritt);
+    g_meldungen.clear();
+    g_meldung_weiter = Core_Hooks().meldung;
+    Core_Hooks().meldung = [](const char* text) {
+        g_meldungen.push_back(text);
+        g_meldung_weiter(text);
+    };
+    s.push_back({5, 100, 100, 0});
+    Klick(s, NEU_X, NEU_Y + 2 * START_PLATTE_ABSTAND);   // "Spiel laden"
+    Klick(s, 300, 194 + 27 * 4);                         // slot 4
+    Klick(s, 707, 382);                                  // "Laden"
+    s.push_back({10, 300, 300, 0});
+    Aktion(s, [] {
+        EXPECT_TRUE(Menue_Requester_Offen()) << "the refusal is said";
+        EXPECT_EQ(Spielstart_Spiel_Laeuft(), 0);
+    });
+    Foto(s);                                             // the refusal over the start screen
+    Klick(s, 689, 423);                                  // its "OK"
+    Klick(s, NEU_X, NEU_Y);
+    Aktion(s, [] {
+        EXPECT_FALSE(Menue_Requester_Offen());
+        EXPECT_EQ(Spielstart_Seite(), 0) << "a new game starts as before";
+    });
+    ASSERT_TRUE(Spielen());
+    Core_Hooks().meldung = g_meldung_weiter;
+    ASSERT_EQ(g_meldungen.size(), 1u);
+    EXPECT_NE(g_meldungen[0].find("game_4.qzv"), std::string::npos) << g_meldungen[0];
+    EXPECT_NE(g_meldungen[0].find("der Teil \"Bank\" ist beschaedigt"), std::string::npos) << g_meldungen[0];
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("spielstart_laden_abgelehnt", 0), "");
 }
 
 void Adresse_Tippen(std::vector<Schritt>& s, const char* text) {
