@@ -567,11 +567,12 @@ TEST_F(ProgrammTest, EveryRefusalNamesItsFileAndTheTerminalReadsUtf8) {
         const Ergebnis r = starten(s, "velmora-sim", {"--install", install, "--days", "1"}, {});
         EXPECT_EQ(r.status, f.status) << r.err;
         EXPECT_TRUE(Utf8_Fuer_Terminal(r.aus) && Utf8_Fuer_Terminal(r.err)) << r.err;
-        if (std::string(f.erste).rfind("0_ereignis", 0) == 0)
+        if (std::string(f.erste).rfind("0_ereignis", 0) == 0) {
             EXPECT_EQ(erste_zeile(r.err), "velmora-sim: Die Ereignisdatei " + install + "/config/" + f.erste +
                                               " Das Programm wird beendet.");
-        else if (f.erste[0])
+        } else if (f.erste[0]) {
             EXPECT_EQ(erste_zeile(r.err), "velmora-sim: " + install + "/config/" + f.erste);
+        }
     }
     // The tables: the world's names with their umlauts, in UTF-8.
     const std::string install = installation(tmp, "install");
