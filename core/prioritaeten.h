@@ -112,9 +112,11 @@ constexpr int32_t MENUE_MARKT_ELF = 50;
 // between the statistics and the club's after-match work.
 constexpr int32_t SPIELTAG_TRAINING_EINHEITEN = 150;
 // After a transfer (and after talents changed at once) the screens showing a
-// squad rebuild their lists: the transfer screen, then the training screen.
+// squad rebuild their lists: the transfer screen, the training screen, then
+// the two line-up screens.
 constexpr int32_t KADER_TRANSFER_SCREEN = 100;
 constexpr int32_t KADER_TRAINING_SCREEN = 200;
+constexpr int32_t KADER_AUFSTELLUNG_SCREEN = 250;
 constexpr int32_t KADER_LAUF = 300;             // a headless run counts the transfer
 // The computer clubs' economy: their round on the day's events (after the
 // market's eleven are drawn), their salaries at the season update, and a
