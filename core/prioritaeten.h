@@ -50,6 +50,7 @@ constexpr int32_t MEDIEN_STOP_SHELL = 100;   // samples and music
 // The day's, month's and year's work of the modules above the season.
 constexpr int32_t TAG_SPIELERLISTE = 50;     // the talent list window closes before talents change
 constexpr int32_t TAG_LAUF = 100;            // a headless run counts its days
+constexpr int32_t TAG_WIRTSCHAFT = 110;      // and notes the computer clubs' balances
 constexpr int32_t TAG_EREIGNIS = 200;        // the day's random events and job offers
 constexpr int32_t MONAT_EREIGNIS = 100;      // the month's random events
 constexpr int32_t SAISONWECHSEL_LAUF = 50;        // a headless run keeps the ending season's report
