@@ -2,6 +2,7 @@
 #include "app/sim_wirtschaft.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "business/bank.h"
@@ -17,6 +18,7 @@ namespace {
 struct WirtschaftStatistik {
     int64_t zwischen_vereinen = 0, mit_markt = 0;
     int64_t transfers_seit_saison = 0;
+    std::vector<int64_t> tief;   // per team: the lowest balance at a day's start since the season's end
     std::vector<SimWirtschaftSaison> saisons;
 };
 WirtschaftStatistik g;
@@ -52,9 +54,11 @@ int64_t Quantil(const std::vector<int64_t>& s, int32_t prozent) {
 
 std::string Saison_Zeile(const char* name, const SimWirtschaftSaison& s) {
     return Str_Format("%s: Vereine %d, Kontostand min %lld, 25 %% %lld, Median %lld, 75 %% %lld, max %lld; "
-                      "am Limit %d, verschuldet %d, Kader nicht spielbar %d, Transfers %lld\n",
+                      "am Limit %d, verschuldet %d, am Tiefpunkt unter null %d, tiefster Stand %lld, "
+                      "Kader nicht spielbar %d, Transfers %lld\n",
                       name, s.vereine, (long long)s.min, (long long)s.q1, (long long)s.median, (long long)s.q3,
-                      (long long)s.max, s.am_limit, s.verschuldet, s.unspielbar, (long long)s.transfers);
+                      (long long)s.max, s.am_limit, s.verschuldet, s.im_minus, (long long)s.tiefst, s.unspielbar,
+                      (long long)s.transfers);
 }
 
 }  // namespace
@@ -65,12 +69,22 @@ void Sim_Wirtschaft_Transfer(int32_t von, int32_t zu) {
     ++g.transfers_seit_saison;
 }
 
+void Sim_Wirtschaft_Tag() {
+    g.tief.resize(size_t(std::max<int32_t>(Team_Anzahl(), 0)), INT64_MAX);
+    for (int32_t t = 0; t < Team_Anzahl(); ++t)
+        if (Compi_Ist_Compi(t)) g.tief[size_t(t)] = std::min<int64_t>(g.tief[size_t(t)], Bank_Kontostand(t, false, -1));
+}
+
 SimWirtschaftSaison Sim_Wirtschaft_Stand() {
     SimWirtschaftSaison s;
     std::vector<int64_t> staende;
     for (int32_t t = 0; t < Team_Anzahl(); ++t) {
         if (!Compi_Ist_Compi(t)) continue;
         const int64_t b = Bank_Kontostand(t, false, -1);
+        // The season's low: the days' starts and the balance now.
+        const int64_t tief = size_t(t) < g.tief.size() ? std::min(g.tief[size_t(t)], b) : b;
+        if (tief < 0) ++s.im_minus;
+        s.tiefst = staende.empty() ? tief : std::min(s.tiefst, tief);
         staende.push_back(b);
         if (float(b) >= BANK_KAPPUNG) ++s.am_limit;
         if (float(b) < -Bank_Kreditrahmen(t)) ++s.verschuldet;
@@ -91,6 +105,7 @@ SimWirtschaftSaison Sim_Wirtschaft_Stand() {
 void Sim_Wirtschaft_Saisonende() {
     g.saisons.push_back(Sim_Wirtschaft_Stand());
     g.transfers_seit_saison = 0;
+    g.tief.clear();
 }
 
 std::string Sim_Wirtschaft_Text() {

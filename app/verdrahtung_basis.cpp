@@ -667,6 +667,7 @@ void Binden_Lauf() {
                Sim_Wirtschaft_Transfer);
     Abonnieren(k.vor_saisonwechsel, "Kalender.vor_saisonwechsel", prio::SAISONWECHSEL_WIRTSCHAFT,
                Sim_Wirtschaft_Saisonende);
+    Abonnieren(k.tag_gezaehlt, "Kalender.tag_gezaehlt", prio::TAG_WIRTSCHAFT, Sim_Wirtschaft_Tag);
     Sim_Aktiv_Zuruecksetzen();
     if (o.aktiv) Abonnieren(k.tag_ereignisse, "Kalender.tag_ereignisse", prio::TAG_AKTIV, Sim_Aktiv_Tag);
     if (o.spieltag_start) Besetzen(k.spieltag_start, o.spieltag_start, "Kalender.spieltag_start");

@@ -12,6 +12,7 @@
 #include "business/talente_screen.h"
 #include "club/talente.h"
 #include "club/team.h"
+#include "club/transfer.h"
 #include "core/prioritaeten.h"
 #include "core/taste.h"
 #include "gui/menue_panel.h"
@@ -62,6 +63,13 @@ void Binden_Aufstellung() {
     Abonnieren(Kalender_Hooks().aufstellung_pruefen, "Kalender.aufstellung_pruefen", prio::RANGLISTE_TAG_AUFSTELLUNG,
                Screen_Aufstellung_Pruefen);
     Besetzen(News_Hooks().server_vorbereiten, Screen_Aufstellung_Pruefen, "News.server_vorbereiten");
+    // A transfer made while a line-up screen is open (an offer accepted, a
+    // sale to the market) shows there at once.
+    Abonnieren(Transfer_Hooks().kader_geaendert, "Transfer.kader_geaendert", prio::KADER_AUFSTELLUNG_SCREEN,
+               [](int32_t, int32_t) {
+                   Screen_Aufstellung_Pruefen();
+                   E2_Screen_Aktualisieren();
+               });
 }
 
 }  // namespace

@@ -116,15 +116,10 @@ bool werbung_anfrage(int32_t anfrage, int32_t client_team, const uint8_t* daten,
 constexpr int32_t BANK_ANFRAGEN[] = {ANFRAGE_BANK_STATUS, ANFRAGE_BANK_KONTO, ANFRAGE_BANK_AUSZAHLUNG,
                                      ANFRAGE_BANK_BUCHUNGEN, ANFRAGE_BANK_KREDIT};
 
-// Debits the club may be refused (stadium building, training, transfer costs);
-// every other payment is forced.
-int8_t Zwingend(int32_t kategorie) {
-    return kategorie == BUCHUNG_STADIONBAU || kategorie == BUCHUNG_TRAINING || kategorie == BUCHUNG_TRANSFER_AUS ? 0
-                                                                                                                   : 1;
-}
-
-bool kader_ueberweisung(int32_t von, int32_t an, float betrag, int32_t kategorie) {
-    return Bank_Ueberweisung(von, an, betrag, uint8_t(kategorie), Zwingend(kategorie), -1);
+// A transfer's amounts: the buyer's payment may be refused, everything else
+// the transfer books is forced.
+bool kader_ueberweisung(int32_t von, int32_t an, float betrag, int32_t kategorie, bool zwingend) {
+    return Bank_Ueberweisung(von, an, betrag, uint8_t(kategorie), zwingend ? 1 : 0, -1);
 }
 
 float kader_kontostand(int32_t team) { return float(Bank_Kontostand(team, false, -1)); }

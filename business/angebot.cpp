@@ -8,6 +8,7 @@
 #include "business/compi.h"
 #include "business/news.h"
 #include "business/news_anfrage.h"
+#include "business/verhandlung.h"
 #include "club/club_hooks.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -73,11 +74,19 @@ bool Angebot_Machen(int32_t mensch) {
     if (club < 0 || !Compi_Tausch_Suchen(club, mensch, &geht, &kommt, &preis)) return false;
     const int32_t kopf[NEWS_KOPF_WORTE] = {ANFRAGE_ART_SPIELER, mensch, club, Tag_Index() + ANGEBOT_FRIST, kommt,
                                            geht, preis, ANGEBOT_KAUF, 0, -1};
+    // The offer tells the whole money: the price the club pays, and the
+    // exchanged player's proceeds, which the human manager's club pays as in
+    // every exchange (what they are today; the sale books them as they are then).
+    const int32_t erloes = Verhandlung_Verkauf_Erloes(geht);
     const std::string verein = Verein(club), spieler = Name(kommt), tausch = Name(geht),
                       geld = Geld_Text(float(preis), mensch, -1);
+    std::string zahlung;
+    if (erloes > 0)
+        zahlung = ", f\xfcr den Sie " + std::string(Geld_Text(float(erloes), mensch, -1)) + " zahlen. " +
+                  News_Transfer_Saldo(mensch, float(preis), float(erloes));
     return News_Add(-1, mensch, -1, NEWS_ANTWORT_NOETIG, kopf,
-                    "Angebot: %s bietet %s f\xfcr %s und gibt Ihnen dazu %s. Verkaufen Sie?", verein.c_str(),
-                    geld.c_str(), spieler.c_str(), tausch.c_str()) == 1;
+                    "Angebot: %s bietet %s f\xfcr %s und gibt Ihnen dazu %s%s%s Verkaufen Sie?", verein.c_str(),
+                    geld.c_str(), spieler.c_str(), tausch.c_str(), zahlung.c_str(), erloes > 0 ? "" : ".") == 1;
 }
 
 void Angebot_Verlaengerungen() {

@@ -647,12 +647,26 @@ bool News_Spielstand_Anmelden() {
     return Spielstand_Block_Anmelden({"News", 40, Optionen_News_Save, Optionen_News_Load, nullptr});
 }
 
-void News_Transfer(int32_t team, int32_t kommt, int32_t geht, float preis, float erloes) {
+std::string News_Transfer_Saldo(int32_t team, float erhalten, float bezahlt) {
+    const float saldo = erhalten - bezahlt;
+    return std::string(saldo >= 0 ? "Ihr Verein erh\xe4lt damit " : "Ihr Verein zahlt damit ") +
+           Spieltag_Hook_Geld_Text(saldo >= 0 ? saldo : -saldo, team) + ".";
+}
+
+void News_Transfer(int32_t team, int32_t partner, int32_t kommt, int32_t geht, float bezahlt, float erhalten) {
+    const std::string kommt_name = kommt >= 0 ? Spieler_String(SPS_NAME, kommt, 0, 0) : "",
+                      geht_name = geht >= 0 ? Spieler_String(SPS_NAME, geht, 0, 0) : "",
+                      verein = Team_String(TS_NAME, partner, 0, 0);
     std::string text = "Transfer abgeschlossen:";
-    if (kommt >= 0) text += std::string(" ") + Spieler_String(SPS_NAME, kommt, 0, 0) + " kommt zu Ihrem Verein.";
-    if (geht >= 0) text += std::string(" ") + Spieler_String(SPS_NAME, geht, 0, 0) + " verl\xe4sst Ihren Verein.";
-    text += std::string(" Abl\xf6se: ") + Spieltag_Hook_Geld_Text(preis, team) + ".";
-    if (erloes > 0) text += std::string(" Erl\xf6s: ") + Spieltag_Hook_Geld_Text(erloes, team) + ".";
+    if (kommt >= 0) text += " " + kommt_name + " kommt zu Ihrem Verein.";
+    if (geht >= 0) text += " " + geht_name + " verl\xe4sst Ihren Verein.";
+    if (bezahlt > 0)
+        text += std::string(" Sie zahlen ") + Spieltag_Hook_Geld_Text(bezahlt, team) + " an " + verein +
+                (kommt >= 0 ? " f\xfcr " + kommt_name : std::string()) + ".";
+    if (erhalten > 0)
+        text += " " + verein + " zahlt Ihnen " + std::string(Spieltag_Hook_Geld_Text(erhalten, team)) +
+                (geht >= 0 ? " f\xfcr " + geht_name : std::string()) + ".";
+    if (bezahlt > 0 && erhalten > 0) text += " " + News_Transfer_Saldo(team, erhalten, bezahlt);
     News_Add(-1, team, -1, int32_t(NEWS_NACHRICHT | NEWS_SPIELER), nullptr, "%s", text.c_str());
 }
 

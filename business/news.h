@@ -23,6 +23,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace velmora {
@@ -59,8 +60,13 @@ constexpr int32_t NEWS_SET_UMSCHALTEN = 2;
 constexpr int32_t NEWS_SET_LOESCHEN = 4;
 constexpr int32_t NEWS_SET_SETZEN = 8;
 
-// The manager of `team` learns of a transfer: who came, who left, the money.
-void News_Transfer(int32_t team, int32_t kommt, int32_t geht, float preis, float erloes);
+// The manager of `team` learns of a transfer with `partner`: who came, who
+// left, what his club paid for the one who came and was paid for the one who
+// left, and with both what it comes to.
+void News_Transfer(int32_t team, int32_t partner, int32_t kommt, int32_t geht, float bezahlt, float erhalten);
+// What a transfer comes to for the club: "Ihr Verein erhält damit ..." or
+// "Ihr Verein zahlt damit ...".
+std::string News_Transfer_Saldo(int32_t team, float erhalten, float bezahlt);
 
 // Adds an item. sender: a team or -1 (the game); recipient: a team or -1 (all
 // human managers but the sender); second: a team or -1 (none); flags: a flag

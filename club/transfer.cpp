@@ -22,15 +22,22 @@ TransferHooks g_hooks;
 // The bank's party for a team: the transfer market stands outside the league.
 int32_t Partei(int32_t team) { return team == Team_Markt() ? -1 : team; }
 
-bool Buchen(int32_t von, int32_t an, float betrag, int32_t kategorie) {
+// One amount in its direction: the payer's transfer costs (31), the
+// receiver's transfer income (30); the market books on neither side. The
+// payer's debit may be refused unless `zwingend`; then nothing is credited.
+bool Buchen(int32_t zahler, int32_t empfaenger, float betrag, bool zwingend) {
     if (betrag <= 0) return true;
     const KaderHooks& h = Kader_Hooks();
     if (!h.bank_ueberweisung) {
-        Debug_Printf("Spieler_Transfer_Ausfuehren: keine Bank, %.0f (Kategorie %d) nicht gebucht\n", double(betrag),
-                     kategorie);
+        Debug_Printf("Spieler_Transfer_Ausfuehren: keine Bank, %.0f von Team %d an %d nicht gebucht\n",
+                     double(betrag), zahler, empfaenger);
         return true;
     }
-    return h.bank_ueberweisung(Partei(von), Partei(an), betrag, kategorie);
+    const int32_t von = Partei(zahler), an = Partei(empfaenger);
+    if (von >= 0 && !h.bank_ueberweisung(von, -1, betrag, BUCHUNG_TRANSFER_KAUF, zwingend)) return false;
+    // A credit is never refused.
+    if (an >= 0) h.bank_ueberweisung(-1, an, betrag, BUCHUNG_TRANSFER_ERLOES, true);
+    return true;
 }
 
 float Erloes(int32_t spieler) {
@@ -134,29 +141,33 @@ bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spie
             Debug_Printf("Spieler_Transfer_Ausfuehren: Kontostand von Team %d reicht nicht\n", von_team);
             return false;
         }
-        if (!Buchen(von_team, zu_team, preis, BUCHUNG_TRANSFER_KAUF)) {
+        // The buyer pays the price, which the bank may refuse; the seller pays
+        // the exchanged player's proceeds, as he has agreed to.
+        if (!Buchen(von_team, zu_team, preis, false)) {
             Debug_Printf("Spieler_Transfer_Ausfuehren: Bank lehnt die Zahlung ab\n");
             return false;
         }
-        if (!Buchen(zu_team, von_team, erloes, BUCHUNG_TRANSFER_ERLOES)) {
-            Buchen(zu_team, von_team, preis, BUCHUNG_TRANSFER_KAUF);
+        if (!Buchen(zu_team, von_team, erloes, true)) {
+            Buchen(zu_team, von_team, preis, true);
             Debug_Printf("Spieler_Transfer_Ausfuehren: Bank lehnt den Erloes ab\n");
             return false;
         }
     }
     if (!Team_Spieler_Kommt_Und_Geht(von_team, zu_team, spieler_von, spieler_zu, 0)) {
-        // A full list: the money goes back.
+        // A full list: the money goes back, each amount booked in its direction.
         if (preis > 0) {
-            Buchen(zu_team, von_team, preis, BUCHUNG_TRANSFER_KAUF);
-            Buchen(von_team, zu_team, erloes, BUCHUNG_TRANSFER_ERLOES);
+            Buchen(zu_team, von_team, preis, true);
+            Buchen(von_team, zu_team, erloes, true);
         }
         return false;
     }
     if (preis > 0) {
         if (!h.transfer_news) Debug_Printf("Spieler_Transfer_Ausfuehren: keine Nachrichten\n");
         else {
-            if (Team_Hat_Manager(von_team)) h.transfer_news(von_team, spieler_zu, spieler_von, preis, erloes);
-            if (Team_Hat_Manager(zu_team)) h.transfer_news(zu_team, spieler_von, spieler_zu, preis, erloes);
+            // Each side pays for the player who comes and is paid for the one who leaves.
+            if (Team_Hat_Manager(von_team))
+                h.transfer_news(von_team, zu_team, spieler_zu, spieler_von, preis, erloes);
+            if (Team_Hat_Manager(zu_team)) h.transfer_news(zu_team, von_team, spieler_von, spieler_zu, erloes, preis);
         }
     }
     // The market's eleven are drawn again: one of them may have left.

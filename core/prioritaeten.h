@@ -50,6 +50,7 @@ constexpr int32_t MEDIEN_STOP_SHELL = 100;   // samples and music
 // The day's, month's and year's work of the modules above the season.
 constexpr int32_t TAG_SPIELERLISTE = 50;     // the talent list window closes before talents change
 constexpr int32_t TAG_LAUF = 100;            // a headless run counts its days
+constexpr int32_t TAG_WIRTSCHAFT = 110;      // and notes the computer clubs' balances
 constexpr int32_t TAG_EREIGNIS = 200;        // the day's random events and job offers
 constexpr int32_t MONAT_EREIGNIS = 100;      // the month's random events
 constexpr int32_t SAISONWECHSEL_LAUF = 50;        // a headless run keeps the ending season's report
@@ -112,9 +113,11 @@ constexpr int32_t MENUE_MARKT_ELF = 50;
 // between the statistics and the club's after-match work.
 constexpr int32_t SPIELTAG_TRAINING_EINHEITEN = 150;
 // After a transfer (and after talents changed at once) the screens showing a
-// squad rebuild their lists: the transfer screen, then the training screen.
+// squad rebuild their lists: the transfer screen, the training screen, then
+// the two line-up screens.
 constexpr int32_t KADER_TRANSFER_SCREEN = 100;
 constexpr int32_t KADER_TRAINING_SCREEN = 200;
+constexpr int32_t KADER_AUFSTELLUNG_SCREEN = 250;
 constexpr int32_t KADER_LAUF = 300;             // a headless run counts the transfer
 // The computer clubs' economy: their round on the day's events (after the
 // market's eleven are drawn), their salaries at the season update, and a

@@ -479,6 +479,10 @@ bool E2_Screen_Offen() {
            Menue_Screen_Icon_Aus_Nummer(ICON_E2_FORMATION) == &g.formation[0];
 }
 
+void E2_Screen_Aktualisieren() {
+    if (E2_Screen_Offen()) E2_Aufbauen();
+}
+
 E2Stand E2_Screen_Stand() {
     E2Stand s;
     s.club = g.club;

@@ -20,6 +20,9 @@ constexpr int32_t E2_FORMATIONEN = 3;
 // The panel's opener.
 void E2_Screen_Oeffnen();
 bool E2_Screen_Offen();
+// With the screen open: its cards show the club's eleven as they stand now
+// (after a transfer took one of them away).
+void E2_Screen_Aktualisieren();
 // Pointer to formation cell on the large field (clamped into it; row 0 only
 // in the goal's column).
 void E2_Screen_Pixel_Zu_Feld(int32_t x, int32_t y, int32_t* spalte, int32_t* reihe);

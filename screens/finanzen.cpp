@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "business/bank.h"
 #include "club/team.h"
@@ -40,7 +41,7 @@ constexpr int32_t TEXT_TITEL = 0, TEXT_HILFE = 1, TEXT_EINNAHMEN = 4, TEXT_AUSGA
 constexpr int32_t FENSTER_X = 63, FENSTER_Y = 86, ZURUECK_X = 81, VOR_X = 113, KNOPF_Y = 466;
 constexpr int32_t TITEL_X = 213, TITEL_Y = 108, EIN_KOPF_Y = 131, EIN_Y = 151, EIN_SUMME_Y = 222;
 constexpr int32_t AUS_KOPF_Y = 245, AUS_Y = 265, AUS_SUMME_Y = 388, ZEILE_ABSTAND = 17;
-constexpr int32_t BILD_X = 422, BILD_Y = 398, ERGEBNIS_Y = 417, SPIEL_Y = 475, TORE_Y = 495, ZUSCHAUER_Y = 515,
+constexpr int32_t BILD_X = 422, BILD_Y = 398, BILD_ABSTAND = 6, ERGEBNIS_RECHTS = 564, ERGEBNIS_Y = 417, SPIEL_Y = 475, TORE_Y = 495, ZUSCHAUER_Y = 515,
                   OFFEN_Y = 508;
 constexpr int32_t FONT_TITEL = 11, FONT_ZEILE = 9, FONT_SUMME = 12, FONT_KLEIN = 8;
 constexpr int8_t PRI_FENSTER = 4, PRI_KNOPF = 5;
@@ -119,11 +120,18 @@ void Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Tafel(ziel, w, 0, FINANZ_EINNAHME_ZEILEN, TEXT_EINNAHMEN, EIN_KOPF_Y, EIN_Y, EIN_SUMME_Y, ein);
     Tafel(ziel, w, FINANZ_EINNAHME_ZEILEN, FINANZ_ZEILEN - FINANZ_EINNAHME_ZEILEN, TEXT_AUSGABEN, AUS_KOPF_Y, AUS_Y,
           AUS_SUMME_Y, aus);
-    if (Rastport* bild = Menue_Get_Slave_Rastport(SLAVE + (ein - aus >= 0 ? GELD_BILD_GEWINN : GELD_BILD_VERLUST), nullptr))
-        Rastport_Blit(bild, 0, 0, -1, -1, ziel, BILD_X, BILD_Y, BlitMode_Key);
-    if (Font* gross = Font_Get(FONT_SUMME))
+    // The result's picture stands left of its amount: where a long amount
+    // (or its minus sign) would run under it, the picture moves left with it.
+    const std::string ergebnis = Geld_Text(float(ein) - float(aus), Team(), -1);
+    Font* gross = Font_Get(FONT_SUMME);
+    if (Rastport* bild = Menue_Get_Slave_Rastport(SLAVE + (ein - aus >= 0 ? GELD_BILD_GEWINN : GELD_BILD_VERLUST), nullptr)) {
+        const int32_t links = ERGEBNIS_RECHTS - Text_Width(gross, ("^fb0012" + ergebnis).c_str());
+        const int32_t x = std::min(BILD_X, links - BILD_ABSTAND - int32_t(bild->width));
+        Rastport_Blit(bild, 0, 0, -1, -1, ziel, x, BILD_Y, BlitMode_Key);
+    }
+    if (gross)
         Text_Printf(ziel, gross, "^c%05d^tl0213%s^fb0012^tr0564%s^fe", 0, ERGEBNIS_Y, int32_t(HELL),
-                    Text(TEXT_ERGEBNIS), Geld_Text(float(ein) - float(aus), Team(), -1));
+                    Text(TEXT_ERGEBNIS), ergebnis.c_str());
     Font* titel = Font_Get(FONT_TITEL);
     Font* klein = Font_Get(FONT_KLEIN);
     if (titel && w.heim >= 0 && w.gast >= 0)

@@ -45,14 +45,17 @@ TEST(BankVerdrahtung, LowerModulesMoveMoneyThroughTheBank) {
     BankWelt w;
     Binden({"Bank"});
     Bank_Waehrung_Umrechnen(2, 1000000, 0);
-    // Transfers: costs may be refused, income not.
+    // Transfers: a payment may be refused unless it is forced.
     EXPECT_EQ(Kader_Hooks().bank_kontostand(2), 1000000.0f);
-    EXPECT_FALSE(Kader_Hooks().bank_ueberweisung(2, 3, 2000000.0f, BUCHUNG_TRANSFER_KAUF));
-    EXPECT_TRUE(Kader_Hooks().bank_ueberweisung(2, 3, 400000.0f, BUCHUNG_TRANSFER_KAUF));
+    EXPECT_FALSE(Kader_Hooks().bank_ueberweisung(2, -1, 2000000.0f, BUCHUNG_TRANSFER_KAUF, false));
+    EXPECT_TRUE(Kader_Hooks().bank_ueberweisung(2, -1, 400000.0f, BUCHUNG_TRANSFER_KAUF, false));
     EXPECT_EQ(Bank_Kategorie_Summe(2, 0, BUCHUNG_TRANSFER_AUS), 400000.0f);
+    EXPECT_TRUE(Kader_Hooks().bank_ueberweisung(2, -1, 700000.0f, BUCHUNG_TRANSFER_KAUF, true));
+    EXPECT_EQ(Bank_Kontostand(2, false, -1), -100000);
+    ASSERT_TRUE(Kader_Hooks().bank_ueberweisung(-1, 2, 100000.0f, BUCHUNG_TRANSFER_ERLOES, false));
     // A fine of the match day is forced.
     Spieltag_Hooks().bank_ueberweisung(2, -1, 900000.0f, BUCHUNG_SONSTIGE_KOSTEN);
-    EXPECT_EQ(Bank_Kontostand(2, false, -1), -300000);
+    EXPECT_EQ(Bank_Kontostand(2, false, -1), -900000);
     EXPECT_STREQ(Spieltag_Hook_Geld_Text(1234567.0f, 2), "1.234.567");
     // A competition's bonus is other income.
     Wettbewerb_Hooks().bank_buchen(2, 5000.0f, BUCHUNG_PRAEMIE, "Punktpraemie");
@@ -279,13 +282,15 @@ TEST_F(NewsVerdrahtung, MatchDayAndTransferNewsArriveAsItems) {
     ASSERT_EQ(News_Anzahl(), 1);
     EXPECT_EQ(News_Get_Flags(0, 2), int32_t(0x40000204));
     EXPECT_STREQ(News_Text(0), "Strafe!");
-    Kader_Hooks().transfer_news(3, 0, 2, 500000.0f, 0.0f);
+    // Club 3 pays club 4 500,000 for player 0 and is paid 200,000 for player 2.
+    Kader_Hooks().transfer_news(3, 4, 0, 2, 500000.0f, 200000.0f);
     ASSERT_EQ(News_Anzahl(), 2);
     EXPECT_EQ(News_Get_Flags(1, 3), int32_t(0x40000104));
-    std::string t = News_Text(1);
-    EXPECT_NE(t.find("Spieler0 kommt"), std::string::npos) << t;
-    EXPECT_NE(t.find("Spieler2 verl\xe4sst"), std::string::npos) << t;
-    EXPECT_NE(t.find("500000"), std::string::npos) << t;
+    const std::string t = News_Text(1), verein = Team_String(TS_NAME, 4, 0, 0),
+                      kommt = Spieler_String(SPS_NAME, 0, 0, 0), geht = Spieler_String(SPS_NAME, 2, 0, 0);
+    EXPECT_EQ(t, "Transfer abgeschlossen: " + kommt + " kommt zu Ihrem Verein. " + geht + " verl\xe4sst Ihren Verein. "
+                 "Sie zahlen 500000 an " + verein + " f\xfcr " + kommt + ". " + verein + " zahlt Ihnen 200000 f\xfcr " +
+                 geht + ". Ihr Verein zahlt damit 300000.");
     Spiel_Entdrahten();
 }
 

@@ -11,7 +11,9 @@
 #include "business/news_anfrage.h"
 #include "business/verhandlung.h"
 #include "club/kader_hooks.h"
+#include "club/transfer.h"
 #include "club/wirtschaft.h"
+#include "match/spieltag_hooks.h"
 #include "season/kalender.h"
 #include "tests/business/bank_welt.h"
 #include "tests/business/compi_welt.h"
@@ -50,6 +52,7 @@ protected:
     }
     void TearDown() override {
         Kader_Hooks() = KaderHooks{};
+        Spieltag_Hooks() = SpieltagHooks{};
         Transferfaktor_Leeren();
         News_Datei_Schliessen();
         welt.reset();
@@ -84,7 +87,9 @@ TEST_F(Angebot, AComputerClubOffersTheDemandAndAYesSellsThePlayer) {
     EXPECT_EQ(Spieler_Get_Team(TAUSCH), MENSCH);
     EXPECT_EQ(Stand(MENSCH), 1000000.0f + float(preis - erloes));
     EXPECT_EQ(Stand(COMPI), 3000000.0f - float(preis - erloes));
-    EXPECT_EQ(Bank_Gesamt(BUCHUNG_TRANSFER_AUS, false), double(preis));
+    // Each side books what it pays as transfer costs and what it receives as transfer income.
+    EXPECT_EQ(Bank_Gesamt(BUCHUNG_TRANSFER_AUS, false), double(preis + erloes));
+    EXPECT_EQ(Bank_Gesamt(BUCHUNG_TRANSFER_EIN, true), double(preis + erloes));
     // The player has left: the open offer about him is dropped.
     Angebot_Spieler_Gegangen(STAR, MENSCH);
     EXPECT_FALSE(Anfrage(MENSCH, kopf, 1));
@@ -152,6 +157,64 @@ TEST_F(Angebot, AnExtensionCostsASeasonsSalaryTimesTheFactorTimesOnePointFour) {
     EXPECT_EQ(Bank_Gesamt(BUCHUNG_SPIELERKOSTEN, false), 40000.0);
     EXPECT_EQ(Compi_Zaehler().verlaengerungen, 1);
     EXPECT_EQ(Spieler_Wert(SPW_MORAL, STAR, 0, OP_LESEN), 3);
+}
+
+// The finance page's rows of the open period, income as credits, costs as debits.
+float Zeilen_Saldo(int32_t team) {
+    constexpr uint8_t EIN[] = {BUCHUNG_WERBUNG, BUCHUNG_EINTRITT, BUCHUNG_TRANSFER_EIN, BUCHUNG_SONSTIGE_EINNAHMEN};
+    constexpr uint8_t AUS[] = {BUCHUNG_WERBUNG_KOSTEN, BUCHUNG_STADION_UNTERHALT, BUCHUNG_STADIONBAU,
+                               BUCHUNG_TRANSFER_AUS,   BUCHUNG_SPIELERKOSTEN,     BUCHUNG_TRAINING,
+                               BUCHUNG_SONSTIGE_KOSTEN};
+    float saldo = 0;
+    for (uint8_t k : EIN) saldo += Bank_Kategorie_Summe(team, 0, uint8_t(k | BUCHUNG_EINNAHME));
+    for (uint8_t k : AUS) saldo -= Bank_Kategorie_Summe(team, 0, k);
+    return saldo;
+}
+
+TEST_F(Angebot, APurchaseAndASaleInOnePeriodShowOnTheFinanceRowsAsTheBalanceMoves) {
+    // The human manager buys a market player without giving one, then sells
+    // his star to the computer club for its defender, all in the open period.
+    const int32_t markt_spieler = 4 * JE_CLUB;
+    ASSERT_EQ(Spieler_Get_Team(markt_spieler), Team_Markt());
+    ASSERT_TRUE(Spieler_Transfer_Ausfuehren(MENSCH, Team_Markt(), -1, markt_spieler, 300000.0f));
+    ASSERT_TRUE(Angebot_Machen(MENSCH));
+    int32_t kopf[NEWS_KOPF_WORTE];
+    ASSERT_TRUE(Anfrage(MENSCH, kopf, 1));
+    const int32_t preis = kopf[6], erloes = Verhandlung_Verkauf_Erloes(TAUSCH);
+    ASSERT_GT(erloes, 0);
+    Angebot_Antwort(kopf, Richter_Fall::ANTWORT);
+    ASSERT_EQ(Spieler_Get_Team(STAR), COMPI);
+    EXPECT_EQ(Stand(MENSCH), 1000000.0f - 300000.0f + float(preis - erloes));
+    EXPECT_EQ(Bank_Kategorie_Summe(MENSCH, 0, BUCHUNG_TRANSFER_EIN | BUCHUNG_EINNAHME), float(preis));
+    EXPECT_EQ(Bank_Kategorie_Summe(MENSCH, 0, BUCHUNG_TRANSFER_AUS), 300000.0f + float(erloes));
+    EXPECT_EQ(Zeilen_Saldo(MENSCH), Stand(MENSCH) - 1000000.0f);
+}
+
+TEST_F(Angebot, TheOfferAndTheSalesNewsSayWhoPaysWhomHowMuch) {
+    Spieltag_Hooks().geld_text = [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); };
+    Kader_Hooks().transfer_news = News_Transfer;
+    const int32_t erloes = Verhandlung_Verkauf_Erloes(TAUSCH), preis = Spieler_Get_Forderung(STAR);
+    ASSERT_GT(erloes, 0);
+    ASSERT_GT(preis, erloes);
+    auto geld = [](int32_t betrag) { return std::string(Geld_Text(float(betrag), MENSCH, -1)); };
+    const std::string star = Spieler_String(SPS_NAME, STAR, 0, 0), tausch = Spieler_String(SPS_NAME, TAUSCH, 0, 0);
+    ASSERT_TRUE(Angebot_Machen(MENSCH));
+    const int32_t i = News_Erste(MENSCH, int32_t(NEWS_ANFRAGE));
+    ASSERT_GE(i, 0);
+    EXPECT_EQ(std::string(News_Text(i)), "Angebot: Club 4 bietet " + geld(preis) + " f\xfcr " + star +
+                                             " und gibt Ihnen dazu " + tausch + ", f\xfcr den Sie " + geld(erloes) +
+                                             " zahlen. Ihr Verein erh\xe4lt damit " + geld(preis - erloes) +
+                                             ". Verkaufen Sie?");
+    int32_t kopf[NEWS_KOPF_WORTE];
+    ASSERT_TRUE(Anfrage(MENSCH, kopf, 1));
+    Angebot_Antwort(kopf, Richter_Fall::ANTWORT);
+    const int32_t n = News_Erste(MENSCH, int32_t(NEWS_NACHRICHT));
+    ASSERT_GE(n, 0);
+    EXPECT_EQ(std::string(News_Text(n)), "Transfer abgeschlossen: " + tausch + " kommt zu Ihrem Verein. " + star +
+                                             " verl\xe4sst Ihren Verein. Sie zahlen " + geld(erloes) +
+                                             " an Club 4 f\xfcr " + tausch + ". Club 4 zahlt Ihnen " + geld(preis) +
+                                             " f\xfcr " + star + ". Ihr Verein erh\xe4lt damit " +
+                                             geld(preis - erloes) + ".");
 }
 
 }  // namespace

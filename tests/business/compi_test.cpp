@@ -153,8 +153,10 @@ TEST_F(Compi, ARoundExchangesTheWeakestForTheStrongestAffordablePlayerOfTheKind)
     EXPECT_EQ(Teamspieler_Ins_Array(COMPI, nullptr, TEAM_SPIELER_MAX, 0), JE_CLUB);
     EXPECT_EQ(Stand(COMPI), 0.0f);
     EXPECT_EQ(Stand(PARTNER), float(preis - erloes));
-    EXPECT_EQ(Bank_Gesamt(BUCHUNG_TRANSFER_AUS, false), double(preis));
-    EXPECT_EQ(Bank_Gesamt(BUCHUNG_TRANSFER_EIN, true), double(erloes));
+    // The buyer's price and the seller's proceeds each leave one club as a
+    // transfer cost and reach the other as transfer income.
+    EXPECT_EQ(Bank_Gesamt(BUCHUNG_TRANSFER_AUS, false), double(preis + erloes));
+    EXPECT_EQ(Bank_Gesamt(BUCHUNG_TRANSFER_EIN, true), double(preis + erloes));
     EXPECT_EQ(Compi_Zaehler().transfers, 1);
     // A human manager's club never acts in a round.
     EXPECT_FALSE(Compi_Transfer(MENSCH, false));

@@ -47,8 +47,8 @@ protected:
         }
         KaderHooks& k = Kader_Hooks();
         k.bank_kontostand = [](int32_t team) { return float(Bank_Kontostand(team, false, -1)); };
-        k.bank_ueberweisung = [](int32_t von, int32_t an, float betrag, int32_t kategorie) {
-            return Bank_Ueberweisung(von, an, betrag, uint8_t(kategorie), 0, -1);
+        k.bank_ueberweisung = [](int32_t von, int32_t an, float betrag, int32_t kategorie, bool zwingend) {
+            return Bank_Ueberweisung(von, an, betrag, uint8_t(kategorie), zwingend ? 1 : 0, -1);
         };
         // The sale proceeds of a transfer come from the negotiation, as in the game.
         k.verkaufserloes = [](int32_t spieler) { return float(Verhandlung_Verkauf_Erloes(spieler)); };

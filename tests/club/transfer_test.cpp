@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <map>
+#include <ostream>
+#include <vector>
 
 #include "club/aufstellung.h"
 #include "club/club_netz.h"
@@ -22,10 +24,15 @@ struct Buchung {
     int32_t von, an;
     float betrag;
     int32_t kategorie;
+    bool zwingend;
+    bool operator==(const Buchung&) const = default;
 };
+std::ostream& operator<<(std::ostream& o, const Buchung& b) {
+    return o << b.von << "->" << b.an << " " << b.betrag << " (" << b.kategorie << (b.zwingend ? ", forced)" : ")");
+}
 struct Nachricht {
-    int32_t team, kommt, geht;
-    float preis, erloes;
+    int32_t team, partner, kommt, geht;
+    float bezahlt, erhalten;
 };
 struct Bank {
     std::map<int32_t, float> konto;
@@ -38,16 +45,17 @@ Bank bank;
 void Hooks_Fuellen() {
     KaderHooks& h = Kader_Hooks();
     h.bank_kontostand = [](int32_t team) { return bank.konto[team]; };
-    h.bank_ueberweisung = [](int32_t von, int32_t an, float betrag, int32_t kategorie) {
-        if (bank.verweigern) return false;
+    // As the bank does: a debit not forced is refused when the balance does not cover it.
+    h.bank_ueberweisung = [](int32_t von, int32_t an, float betrag, int32_t kategorie, bool zwingend) {
+        if (bank.verweigern || (von >= 0 && !zwingend && bank.konto[von] < betrag)) return false;
         bank.konto[von] -= betrag;
         bank.konto[an] += betrag;
-        bank.buchungen.push_back({von, an, betrag, kategorie});
+        bank.buchungen.push_back({von, an, betrag, kategorie, zwingend});
         return true;
     };
     h.verkaufserloes = [](int32_t spieler) { return spieler >= 0 ? 200000.0f : 0.0f; };
-    h.transfer_news = [](int32_t team, int32_t kommt, int32_t geht, float preis, float erloes) {
-        bank.news.push_back({team, kommt, geht, preis, erloes});
+    h.transfer_news = [](int32_t team, int32_t partner, int32_t kommt, int32_t geht, float bezahlt, float erhalten) {
+        bank.news.push_back({team, partner, kommt, geht, bezahlt, erhalten});
     };
 }
 
@@ -119,26 +127,23 @@ TEST_F(TransferTest, ReleaseToTheMarketFillsTheEmptyPlace) {
 TEST_F(TransferTest, PurchaseBooksPriceAndProceedsAndSendsNews) {
     Hooks_Fuellen();
     Manager_Neuer_Mitspieler(2, "Trainer", -1);
-    bank.konto[2] = 300000;
     int32_t geht = Im_Slot(2, 15);
     int32_t markt[MARKT_SPIELER_MAX];
     ASSERT_GT(Teamspieler_Ins_Array(Team_Markt(), markt, MARKT_SPIELER_MAX, 0), 0);
     int32_t kommt = markt[0];
+    bank.konto[2] = 500000;
     ASSERT_TRUE(Spieler_Transfer_Ausfuehren(2, Team_Markt(), geht, kommt, 500000));
-    ASSERT_EQ(bank.buchungen.size(), 2u);
-    EXPECT_EQ(bank.buchungen[0].von, 2);
-    EXPECT_EQ(bank.buchungen[0].an, -1);
-    EXPECT_EQ(bank.buchungen[0].betrag, 500000);
-    EXPECT_EQ(bank.buchungen[0].kategorie, BUCHUNG_TRANSFER_KAUF);
-    EXPECT_EQ(bank.buchungen[1].von, -1);
-    EXPECT_EQ(bank.buchungen[1].an, 2);
-    EXPECT_EQ(bank.buchungen[1].betrag, 200000);
-    EXPECT_EQ(bank.buchungen[1].kategorie, BUCHUNG_TRANSFER_ERLOES);
-    EXPECT_EQ(bank.konto[2], 0);
+    // The market stands outside the league: the club's cost and income only.
+    EXPECT_EQ(bank.buchungen, (std::vector<Buchung>{{2, -1, 500000, BUCHUNG_TRANSFER_KAUF, false},
+                                                    {-1, 2, 200000, BUCHUNG_TRANSFER_ERLOES, true}}));
+    EXPECT_EQ(bank.konto[2], 200000);
     ASSERT_EQ(bank.news.size(), 1u);   // the market has no manager
     EXPECT_EQ(bank.news[0].team, 2);
+    EXPECT_EQ(bank.news[0].partner, Team_Markt());
     EXPECT_EQ(bank.news[0].kommt, kommt);
     EXPECT_EQ(bank.news[0].geht, geht);
+    EXPECT_EQ(bank.news[0].bezahlt, 500000);
+    EXPECT_EQ(bank.news[0].erhalten, 200000);
     EXPECT_EQ(Spieler_Get_Team(kommt), 2);
     EXPECT_TRUE(Team_Aufstellung_Pruefen(2));
 }
@@ -152,9 +157,23 @@ TEST_F(TransferTest, BetweenTwoManagersBothHearOfIt) {
     ASSERT_TRUE(Spieler_Transfer_Ausfuehren(2, 3, geht, kommt, 400000));
     EXPECT_EQ(bank.konto[2], 1000000 - 400000 + 200000);
     EXPECT_EQ(bank.konto[3], 400000 - 200000);
+    // Each amount in its direction: the payer's cost (31), the receiver's income (30).
+    EXPECT_EQ(bank.buchungen, (std::vector<Buchung>{{2, -1, 400000, BUCHUNG_TRANSFER_KAUF, false},
+                                                    {-1, 3, 400000, BUCHUNG_TRANSFER_ERLOES, true},
+                                                    {3, -1, 200000, BUCHUNG_TRANSFER_KAUF, true},
+                                                    {-1, 2, 200000, BUCHUNG_TRANSFER_ERLOES, true}}));
     ASSERT_EQ(bank.news.size(), 2u);
+    // The buyer pays the price and is paid the proceeds; the seller the other way round.
+    EXPECT_EQ(bank.news[0].team, 2);
+    EXPECT_EQ(bank.news[0].partner, 3);
+    EXPECT_EQ(bank.news[0].bezahlt, 400000);
+    EXPECT_EQ(bank.news[0].erhalten, 200000);
     EXPECT_EQ(bank.news[1].team, 3);
+    EXPECT_EQ(bank.news[1].partner, 2);
     EXPECT_EQ(bank.news[1].kommt, geht);
+    EXPECT_EQ(bank.news[1].geht, kommt);
+    EXPECT_EQ(bank.news[1].bezahlt, 200000);
+    EXPECT_EQ(bank.news[1].erhalten, 400000);
 }
 
 TEST_F(TransferTest, RefusedTransfersChangeNothing) {
@@ -202,6 +221,18 @@ TEST_F(TransferTest, FullSquadGetsItsMoneyBack) {
     EXPECT_EQ(bank.konto[2], 1e7f);
     EXPECT_EQ(Spieler_Get_Team(markt[2]), Team_Markt());
     EXPECT_TRUE(Team_Aufstellung_Pruefen(2));
+    // From a club deep in debt: its refund is forced, each amount booked in its direction.
+    bank.buchungen.clear();
+    bank.konto[3] = -2e6f;
+    const int32_t kommt = Im_Slot(3, 15);
+    EXPECT_FALSE(Spieler_Transfer_Ausfuehren(2, 3, -1, kommt, 500000));
+    EXPECT_EQ(bank.buchungen, (std::vector<Buchung>{{2, -1, 500000, BUCHUNG_TRANSFER_KAUF, false},
+                                                    {-1, 3, 500000, BUCHUNG_TRANSFER_ERLOES, true},
+                                                    {3, -1, 500000, BUCHUNG_TRANSFER_KAUF, true},
+                                                    {-1, 2, 500000, BUCHUNG_TRANSFER_ERLOES, true}}));
+    EXPECT_EQ(bank.konto[2], 1e7f);
+    EXPECT_EQ(bank.konto[3], -2e6f);
+    EXPECT_EQ(Spieler_Get_Team(kommt), 3);
 }
 
 TEST_F(TransferTest, WithoutBankTheTransferStillHappensAndSaysSo) {

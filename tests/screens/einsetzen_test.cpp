@@ -9,12 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "business/angebot.h"
+#include "business/compi.h"
+#include "business/news.h"
+#include "business/news_anfrage.h"
 #include "business/spieler_info.h"
 #include "business/spielerliste.h"
 #include "club/aufstellung.h"
 #include "club/formation.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "club/team_suche.h"
 #include "core/hooks.h"
 #include "core/prioritaeten.h"
 #include "core/programm.h"
@@ -610,6 +615,51 @@ TEST_F(Einsetzen, TheOpponentsViewAndAShortSquad) {
     EXPECT_TRUE(gegner_stand.gegner);
     EXPECT_EQ(gegner_stand.club, gegner);
     EXPECT_EQ(Vergleichen("einsetzen1_gegner", 0), "");
+}
+
+// An offer accepted while a line-up screen is open: the sold starter leaves
+// the list at once and the player given in exchange joins it; on the second
+// screen the sold starter's card goes.
+TEST_F(Einsetzen, AnAcceptedOfferShowsOnTheOpenLineUpScreensAtOnce) {
+    static int32_t verkauft[2], tausch[2];
+    static E1Stand liste;
+    static E2Stand karten;
+    static bool compi = false;
+    static int32_t kaeufer = -1, neuer_club[2], kader = 0;
+    // Club `team` sells its player of `slot` to the opponent for its first player of his kind.
+    static auto verkaufen = [](int32_t team, int32_t slot, int32_t* geht, int32_t* kommt) {
+        const int32_t club = kaeufer = Menue_Lokal().gegner;
+        compi = club >= 0 && Compi_Ist_Compi(club);
+        *geht = Im_Slot(team, slot);
+        *kommt = Team_Suche_Spieler_Mit_Art(club, Spieler_Get_Art(*geht));
+        const int32_t kopf[NEWS_KOPF_WORTE] = {ANFRAGE_ART_SPIELER, team, club, Tag_Index() + ANGEBOT_FRIST, *geht,
+                                               *kommt, 10000, ANGEBOT_KAUF, 0, 1};
+        Angebot_Antwort(kopf, Richter_Fall::ANTWORT);
+        neuer_club[geht == &verkauft[0] ? 0 : 1] = Spieler_Get_Team(*geht);
+    };
+    lauf.beim_ersten_zug = [](int32_t team) {
+        E1_Screen_Oeffnen();
+        verkaufen(team, 2, &verkauft[0], &tausch[0]);
+        liste = E1_Screen_Stand();
+        kader = Teamspieler_Ins_Array(team, nullptr, 0, 0);
+    };
+    skript = {};
+    Foto(skript, 790, 580);
+    Pruefen(skript, [] {
+        E2_Screen_Oeffnen();
+        verkaufen(lauf.team, 4, &verkauft[1], &tausch[1]);
+        karten = E2_Screen_Stand();
+    });
+    ASSERT_TRUE(Spielen());
+    ASSERT_TRUE(compi) << "the small world's opponent is a computer club";
+    ASSERT_EQ(neuer_club[0], kaeufer) << "sold";
+    ASSERT_EQ(neuer_club[1], kaeufer) << "sold";
+    EXPECT_EQ(std::count(liste.spieler, liste.spieler + E1_ZEILEN, verkauft[0]), 0);
+    EXPECT_EQ(std::count(liste.spieler, liste.spieler + E1_ZEILEN, tausch[0]), 1);
+    EXPECT_EQ(liste.zeilen, kader);
+    EXPECT_EQ(std::count(karten.spieler, karten.spieler + 11, verkauft[1]), 0);
+    EXPECT_EQ(karten.karten, 11);
+    EXPECT_EQ(Vergleichen("einsetzen1_verkauft", 0), "");
 }
 
 // The slots of a club's players in squad order.

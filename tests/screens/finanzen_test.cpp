@@ -139,5 +139,37 @@ TEST_F(FinanzScreen, TheLastMatchsSheetAndThePeriodButtons) {
     EXPECT_EQ(Vergleichen("finanz_nach_spiel", 0), "");
 }
 
+// A long result keeps its first digit and its minus sign clear of the
+// result's picture: a profit of 1,265,000 and a loss of 12,345,678.
+TEST_F(FinanzScreen, TheResultsPictureLeavesALongResultClear) {
+    skript = {{4, 30, 300, 0, false, 0, [] {
+        // The first day's agency fee (5,000) is booked already.
+        ASSERT_TRUE(Bank_Gutschrift(team, 1270000.0f, BUCHUNG_EINTRITT, -1));
+    }}};
+    Menue_Eintrag(skript, VEREIN_X, FINANZEN_Y);
+    skript.push_back({1, 400, 300, 0, true, 0, [] {
+        g_b.neu = Finanz_Werte_Berechnen(team, 0, g_b.gegner, false);
+    }});
+    skript.push_back({1, 400, 300, 0, false, 0, [] {
+        ASSERT_TRUE(Bank_Abbuchung(team, 13610678.0f, BUCHUNG_SONSTIGE_KOSTEN, 1, -1));
+    }});
+    Klicken(skript, ZURUECK_X, PFEIL_Y);   // no closed period: the open one is drawn again
+    skript.push_back({2, 400, 300, 0, true, 0, [] {
+        Versatz_Merken();
+        g_b.letzte = Finanz_Werte_Berechnen(team, 0, g_b.gegner, false);
+    }});
+    ASSERT_TRUE(Spielen());
+    auto ergebnis = [](const FinanzWerte& w) {
+        int32_t e = 0;
+        for (int32_t r = 0; r < FINANZ_ZEILEN; ++r) e += r < FINANZ_EINNAHME_ZEILEN ? w.wert[r] : -w.wert[r];
+        return e;
+    };
+    EXPECT_EQ(ergebnis(g_b.neu), 1265000);
+    EXPECT_EQ(ergebnis(g_b.letzte), -12345678);
+    EXPECT_EQ(g_b.versatz, std::vector<int32_t>{0});
+    EXPECT_EQ(Vergleichen("finanz_gewinn_lang", 0), "");
+    EXPECT_EQ(Vergleichen("finanz_verlust_lang", 1), "");
+}
+
 }  // namespace
 }  // namespace velmora::test

@@ -44,7 +44,7 @@ struct FuzzWelt {
         int32_t spieler[1] = {-1};
         Teamspieler_Ins_Array(ki, spieler, 1, 0);
         News_Add(-1, -1, -1, -1, nullptr, "Die Saison %d beginnt", 1);
-        News_Transfer(mensch[0], spieler[0], -1, 250000.0f, 0.0f);
+        News_Transfer(mensch[0], ki, spieler[0], -1, 250000.0f, 0.0f);
         const int32_t kredit[NEWS_KOPF_WORTE] = {ANFRAGE_ART_KREDIT, mensch[1], mensch[0], Tag_Index() + 5, 500000, 4,
                                                  12, 0, 0, -1};
         News_Add(mensch[1], mensch[0], -1, int32_t(NEWS_ANFRAGE | NEWS_GELD), kredit, "Kredit ueber %d?", 500000);
