@@ -272,6 +272,7 @@ int32_t Menue_Nachrichten_Wartend(int32_t team) {
 
 bool Menue_Requester_Offen() { return g.offen; }
 int32_t Menue_Requester_Wartend() { return int32_t(g.wartend.size()); }
+const char* Menue_Requester_Text() { return g.offen ? g.aktuell.text.c_str() : ""; }
 
 void Menue_Requester_Leeren() {
     if (g.offen) Schliessen();

@@ -42,6 +42,8 @@ void Menue_Requester_Klick(s_icon* icon, int32_t ereignis);
 // Whether a requester is shown, and how many wait behind it.
 bool Menue_Requester_Offen();
 int32_t Menue_Requester_Wartend();
+// The body of the requester shown, "" when none is.
+const char* Menue_Requester_Text();
 // A message to the manager of `team` (-1: the one whose turn it is): shown
 // at once in his turn, else kept for his next turn (at most
 // REQUESTER_NACHRICHTEN per team, the oldest go first). False when the team
