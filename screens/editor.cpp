@@ -210,6 +210,7 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite, int32_t bild) {
         case VK_ESCAPE: ende = TEXTEINGABE_ESCAPE; break;
         default: break;
         }
+        if (ende) Taste_Verbrauchen();   // as a text edit: its end key reaches nothing else
     } else {
         const int32_t feld = Feld();
         // Strength and maximum also step with the arrow keys.

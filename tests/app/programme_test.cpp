@@ -207,6 +207,9 @@ TEST_F(ProgrammTest, VelmoraCommandLine) {
          "velmora: user directory " + tmp / "datei/velmora" + ": not creatable"},
         {"HOME unset: --version", v, "velmora", {"--version"}, {{"HOME", ""}}, 0, 1, "velmora 0."},
     });
+    // --version names the game's version and the one its start screen shows.
+    const std::string version = starten(v, "velmora", {"--version"}, {}).aus;
+    EXPECT_NE(version.find("(start screen V1.24)"), std::string::npos) << version;
     // The help names its files as a user reads them: no raw placeholder.
     for (const std::string& p : {v, std::string(VELMORA_SIM_BIN)}) {
         const std::string hilfe = starten(p, "velmora", {"--help"}, {}).aus;
