@@ -226,6 +226,7 @@ void Aufstellung_Texte(std::string& o) {
 // back and next (95, 96), a club without league (97), the last question
 // (98), the levels (99-103), the placeholder manager (104) and the start
 // screen's buttons (105 new game, 106 team editor, 107 load, 108 last game);
+// what a level changes (120, 121);
 // the network set-up (127-151; 146 a joined client's lost connection, 147
 // and 148 whom a machine waits for, 149 a client's lost connection at the server).
 void Screentexte_Start(std::string& o) {
@@ -240,6 +241,8 @@ void Screentexte_Start(std::string& o) {
             {97, "ohne Liga"}, {98, "Soll das Spiel mit dieser Wahl beginnen?"}, {99, "Amateur"},
             {100, "Leicht"}, {101, "Normal"}, {102, "Schwer"}, {103, "Profi"}, {104, "Neuer Manager"},
             {105, "Neues Spiel"}, {106, "Vereinseditor"}, {107, "Spiel laden"}, {108, "Letztes Spiel"},
+            {120, "Startgeld %s (je nach Liga), Zuschauer %d %%"},
+            {121, "Unter %s auf dem Konto hilft der Verband aus."},
             {127, "Netzwerk aus"}, {128, "Netzwerk an"}, {129, "Server suchen"}, {130, "Suche l\xe4uft "},
             {131, "Dieser Rechner ist Client"}, {132, "Dieser Rechner ist Server"}, {133, "- eigene Adresse"},
             {134, "Stopp"}, {135, "Adresse des Servers:"}, {136, "Server"}, {137, "Beitreten"},
