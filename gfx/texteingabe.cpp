@@ -348,12 +348,7 @@ int32_t Texteingabe_Edit(Font* font, char* text, int32_t groesse, int32_t max_la
     }
     int32_t ende = Maus(font, x, y, breite, hoehe, text_x);
     if (ende && (flags & TEXTEINGABE_NUR_TASTEN)) ende = 0;
-    if (const int32_t taste = Tasten(font, breite - text_x - 2, jetzt)) {
-        // The key that ends the edit is the edit's: Escape or Return reach no
-        // box or screen shortcut behind the field in the same frame.
-        ende = taste;
-        Taste_Verbrauchen();
-    }
+    if (const int32_t taste = Tasten(font, breite - text_x - 2, jetzt)) ende = taste;
     Zeichnen(font, x, y, breite, hoehe, text_x, text_y, farbe);
     Ausgeben(text, groesse);
     if (ende) Beenden();

@@ -277,14 +277,22 @@ protected:
         menschen = 2;
         SeitenWelt::SetUp();
         Kalender_Hooks().maus_latch = Klicken_Und_Merken;
+        // A turn ends a few frames after its box (whose turn it is) was
+        // answered, as a manager at a shared machine reads it first.
         Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 40, [] {
+            static int32_t frei = 0;
             if (Tag_Index() >= tage) Programm_Beenden_Anfordern();
-            else K_NEUER_TAG(K_FERTIG, 0);
+            else if (Menue_Requester_Offen()) frei = 0;
+            else if (++frei > 2) {
+                frei = 0;
+                K_NEUER_TAG(K_FERTIG, 0);
+            }
         }, "Zugende");
     }
     static void Klicken_Und_Merken() {
         ++bild;
-        Plat_Headless_Maus(400, 300, bild % 4 < 2 ? 1 : 0);
+        const bool box = Kalender_Get_Runmodus() == KALENDER_MENUE && Menue_Requester_Offen();
+        Plat_Headless_Maus(box ? 690 : 400, box ? 421 : 300, bild % 4 < 2 ? 1 : 0);
         Maus_Tasten_Latch();
         if (Ankuendigung_Phase_Laeuft()) gesehen.insert(Ankuendigung_Art());
         if (Ankuendigung_Phase_Laeuft() && Ankuendigung_Art() == ANK_STATISTIK) {
