@@ -90,6 +90,7 @@ void Binden_Menue_Spiel() {
         },
         "MenuePanel.manager_am_zug");
     Besetzen(p.aktives_team, Kalender_Aktives_Team, "MenuePanel.aktives_team");
+    Besetzen(p.naechster_zug, Kalender_Naechster_Zug, "MenuePanel.naechster_zug");
     Besetzen(p.tag_fertig, [] { K_NEUER_TAG(K_FERTIG, 0); }, "MenuePanel.tag_fertig");
     Besetzen(p.heute, Heute, "MenuePanel.heute");
     Besetzen(p.wartefenster, Kalender_Get_Wartefenster, "MenuePanel.wartefenster");

@@ -12,6 +12,7 @@
 #include "gui/menue.h"
 #include "gui/menue_film.h"
 #include "gui/menue_panel.h"
+#include "gui/menue_requester.h"
 #include "match/spieltag_hooks.h"
 #include "matchview/ankuendigung.h"
 #include "matchview/ergebnis_seite.h"
@@ -77,7 +78,12 @@ void Binden_Ankuendigungen() {
              "Kalender.ankuendigung_wartet");
     Besetzen(k.ankuendigung_aktiv, Ankuendigung_Aktiv, "Kalender.ankuendigung_aktiv");
     Besetzen(k.letzter_zug, Ankuendigung_Vor_Spieltag, "Kalender.letzter_zug");
-    Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_ANKUENDIGUNG, [] { Ankuendigung_Menue_Frame(Plat_Ms()); });
+    // The page before the menu waits while a box waits for its answer (at a
+    // shared machine the turn's first box says whose turn it is): it comes
+    // once the box is answered, not over it.
+    Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_ANKUENDIGUNG, [] {
+        if (!Menue_Requester_Offen()) Ankuendigung_Menue_Frame(Plat_Ms());
+    });
     Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_ANKUENDIGUNG, Ankuendigung_Zug_Beginnt);
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_ANKUENDIGUNG, Ankuendigung_Leeren);
 

@@ -365,8 +365,7 @@ int32_t Stadion_Spiel_Einnahmen(int32_t stadion, int32_t spiel, int32_t anteil_h
     // The pull of the two clubs and the crowd level of the game's difficulty.
     int64_t P = int64_t(Team_Berechne_Staerke(heim, 16)) + int64_t(Team_Berechne_Staerke(gast, 16)) * 120 / 100 +
                 20 * Magneten(heim) + 10 * Magneten(gast);
-    static constexpr int32_t LEVEL[5] = {120, 110, 100, 95, 85};
-    int64_t L = int64_t(Regel_Wert(REGEL_STADION_ZUSCHAUER_LEVEL)) * LEVEL[std::clamp(Team_Spiel_Level(), 0, 4)] / 100;
+    int64_t L = int64_t(Regel_Wert(REGEL_STADION_ZUSCHAUER_LEVEL)) * Stadion_Level_Zuschauer_Prozent(Team_Spiel_Level()) / 100;
     int64_t A = P * (L * 125 / 100) + 2000;
 
     // The table's pull.
@@ -467,6 +466,11 @@ bool Stadion_Zuschauer_Prozent_Setzen(int32_t wert) {
     if (g.prozent != 100) return false;
     g.prozent = std::clamp(wert, 25, 200);
     return true;
+}
+
+int32_t Stadion_Level_Zuschauer_Prozent(int32_t level) {
+    static constexpr int32_t LEVEL[5] = {120, 110, 100, 95, 85};
+    return LEVEL[std::clamp(level, 0, 4)];
 }
 
 int32_t Stadion_Zuschauer_Prozent() { return g.initialisiert ? g.prozent : 100; }

@@ -123,6 +123,9 @@ void Stadion_Spiel_Eintragen(int32_t spiel);
 // 100; the value is clamped to 25..200.
 bool Stadion_Zuschauer_Prozent_Setzen(int32_t wert);
 int32_t Stadion_Zuschauer_Prozent();
+// The share of the crowd level each difficulty level (0-4) plays with, in
+// percent: 120, 110, 100, 95, 85 (a level outside is clamped).
+int32_t Stadion_Level_Zuschauer_Prozent(int32_t level);
 
 bool Stadion_Get_Plaetze(int32_t team, int32_t* stehplaetze, int32_t* sitze);
 int32_t Stadion_Get_Kapazitaet(int32_t team);   // 0 without a record

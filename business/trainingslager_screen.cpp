@@ -27,7 +27,9 @@ constexpr const char* TEXTE = "TRAININGS_LAGER_SCREEN";
 constexpr int32_t WEISS = 65535, GOLD = 52743, GRAU = 50744;
 constexpr int32_t TEXT_LAGER = 0, TEXT_PREIS = 1, TEXT_MORAL = 2, TEXT_UEBRIG = 5, TEXT_LAEUFT = 6, TEXT_BUCHEN = 8;
 constexpr int32_t HILFE_BUCHEN = 7, HILFE_BLAETTERN = 10;   // ZUSATZTEXTE_HASK
-constexpr int32_t BALKEN_X[3] = {506, 516, 526}, BALKEN_Y[3] = {152, 177, 202};
+// The bars stand under each other at one x (a staircase of 506, 516, 526
+// read as misaligned); the page's picture holds their full length there.
+constexpr int32_t BALKEN_X[3] = {526, 526, 526}, BALKEN_Y[3] = {152, 177, 202};
 constexpr int8_t PRI_SEITE = 3, PRI_KNOPF = 5;
 
 struct LagerModul {

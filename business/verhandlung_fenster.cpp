@@ -36,7 +36,8 @@ constexpr int32_t TEXT_VERKAUF = 30, TEXT_KAUF = 31, TEXT_BILANZ = 33, TEXT_FORD
                   TEXT_TITEL = 45, TEXT_ZU_VIEL = 47, TEXT_PREIS = 48, TEXT_STATUS = 49, TEXT_DEAL = 51,
                   TEXT_DANACH = 53, TEXT_EINIG = 55, TEXT_FRAGE = 56, TEXT_SEK = 57, TEXT_MARKTWERT = 58,
                   TEXT_EHRGEIZ = 59, TEXT_KEIN_DEAL = 60, TEXT_ABSCHLUSS = 61, TEXT_VERLASSEN = 62, TEXT_JA = 25,
-                  TEXT_NEIN = 26, TEXT_KEINE_1 = 35, TEXT_KEINE_2 = 36, TEXT_KEINE_3 = 37, TEXT_FEHLER = 64;
+                  TEXT_NEIN = 26, TEXT_KEINE_1 = 35, TEXT_KEINE_2 = 36, TEXT_KEINE_3 = 37, TEXT_FEHLER = 64,
+                  TEXT_ABSCHLUSS_KOSTET = 90;
 constexpr int32_t HILFE_KARTE = 1, HILFE_START = 5;   // ZUSATZTEXTE_HASK
 constexpr int32_t FX = 32, FY = 69;                   // the board's place: the drawing's offsets
 constexpr int32_t BALKEN_X = 507, BALKEN_Y = 277;
@@ -174,6 +175,12 @@ void Brett_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (s.zustand == VH_BEENDET)
         Text_Printf(ziel, f9, "^c%05d^tz0149%s", FX + 472, FY + 251, s.einigung ? GRUEN : BRAUN,
                     Text(s.einigung ? TEXT_DEAL : TEXT_KEIN_DEAL));
+    // With an agreement both buttons carry the deal out, and "Abschluss"
+    // spends one more of the club's negotiations: said over it, before the click.
+    const int32_t rest = s.team >= 0 ? Team_Wert(TW_VERHANDLUNGEN, s.team, 0, OP_LESEN) : 0;
+    if (s.zustand == VH_BEENDET && s.einigung && rest > 0)
+        Text_Printf(ziel, f9, "^c%05d^tr0000%s", 709, FY + 283, GRAU,
+                    Text_Format(Text(TEXT_ABSCHLUSS_KOSTET), {rest}).c_str());
     // The price bar.
     Text_Printf(ziel, f9, "^c%05d%s", BALKEN_X, BALKEN_Y - 8, GRAU, Text(TEXT_PREIS));
     Bild(TRANSFER_BILD_BALKEN, BALKEN_X, BALKEN_Y);

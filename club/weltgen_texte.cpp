@@ -92,6 +92,9 @@ void Screentexte_Transfer(std::string& o) {
             {56, "Die Verhandlung abbrechen? Ja: Sie gehen, die Verhandlung bleibt verbraucht. Nein: Sie verhandeln weiter."}, {57, "Sek."}, {58, "Marktwert:"},
             {59, "Ehrgeiz"}, {60, "Keine Einigung."}, {61, "Abschluss"}, {62, "Verlassen"}, {63, "Scout schicken"},
             {64, "Der Wechsel von %s kam nicht zustande."}, {65, "TW"}, {66, "AB"}, {67, "MF"}, {68, "ST"}});
+    // The negotiation window: what "Abschluss" costs beside the deal.
+    Screen(o, "TRANSFER_SCREEN",
+           {{90, "Abschluss verbraucht eine weitere Verhandlung (noch %d), Verlassen nicht."}});
     // The training screen: the column heads (0-5), points and requirement
     // (13, 14), title and start button (16, 17), the units left (40) and the
     // kinds' short names (41-44).
@@ -223,6 +226,7 @@ void Aufstellung_Texte(std::string& o) {
 // back and next (95, 96), a club without league (97), the last question
 // (98), the levels (99-103), the placeholder manager (104) and the start
 // screen's buttons (105 new game, 106 team editor, 107 load, 108 last game);
+// what a level changes (120, 121);
 // the network set-up (127-151; 146 a joined client's lost connection, 147
 // and 148 whom a machine waits for, 149 a client's lost connection at the server,
 // 152 a client that joined on a match day waits while the computer plays its club).
@@ -238,6 +242,8 @@ void Screentexte_Start(std::string& o) {
             {97, "ohne Liga"}, {98, "Soll das Spiel mit dieser Wahl beginnen?"}, {99, "Amateur"},
             {100, "Leicht"}, {101, "Normal"}, {102, "Schwer"}, {103, "Profi"}, {104, "Neuer Manager"},
             {105, "Neues Spiel"}, {106, "Vereinseditor"}, {107, "Spiel laden"}, {108, "Letztes Spiel"},
+            {120, "Startgeld %s (je nach Liga), Zuschauer %d %%"},
+            {121, "Unter %s auf dem Konto hilft der Verband aus."},
             {127, "Netzwerk aus"}, {128, "Netzwerk an"}, {129, "Server suchen"}, {130, "Suche l\xe4uft "},
             {131, "Dieser Rechner ist Client"}, {132, "Dieser Rechner ist Server"}, {133, "- eigene Adresse"},
             {134, "Stopp"}, {135, "Adresse des Servers:"}, {136, "Server"}, {137, "Beitreten"},
@@ -305,7 +311,7 @@ void Screentexte_Editor(std::string& o) {
             {7, "Liga"}, {8, "Talente"}, {9, "Name A-Z"}, {10, "Land / Liga"}, {11, "Neu laden"}, {12, "Speichern"},
             {13, "Neu laden?"}, {14, "Speichern?"}, {15, "Name Z-A"}, {16, "Wert"}, {17, "Beenden"}, {18, "Ja"},
             {19, "Nein"}, {20, "Gespeichert."}, {21, "OK"}, {22, "Scout-Spieler"}, {23, "Team-Editor"},
-            {24, "Beenden?"}, {25, "Art"}, {26, "Augen"}, {27, "Bart/Brille"}, {28, "Haare"}, {29, "Mund"},
+            {24, "Das Programm beenden? Ja: Editor und Programm schlie\xdf" "en, nicht Gespeichertes geht verloren. Nein: Sie bleiben im Editor."}, {25, "Art"}, {26, "Augen"}, {27, "Bart/Brille"}, {28, "Haare"}, {29, "Mund"},
             {30, "Nase/Ohren"}, {31, "Nicht gespeichert:"}, {32, "Schlie\xdf" "en"}, {33, "Zur\xfc" "cksetzen"}, {34, "Wappen"},
             {35, "Trikots"}, {36, "Name"}, {37, "Kurzname"}, {38, "Stadion"}, {39, "Pl\xe4tze"}, {40, "Stadt"},
             {41, "Land"}, {42, "Kontinent"}, {43, "Land"}, {44, "Trikot"}, {45, "vergeben"}, {46, "Talente:"},
@@ -315,7 +321,7 @@ void Screentexte_Editor(std::string& o) {
 // The menu framework: the panel's menus (0-21, 29), the continue button
 // (22 no match today, 28 a match today), the header's labels (23, 24, 30),
 // the requester's buttons (25-27), the continue button's questions (31,
-// 32), whose turn it is at a machine several managers share (33) and the
+// 32, and 35 before another manager's turn), whose turn it is at a machine several managers share (33) and the
 // header's season (34).
 void Screentexte_System(std::string& o) {
     Screen(o, "MENUE_SCREEN",
@@ -327,7 +333,8 @@ void Screentexte_System(std::string& o) {
             {29, "Weltrangliste"}, {30, "Talente"},
             {31, "Es stehen keine elf einsatzf\xe4higen Spieler im Kader. Trotzdem weiter?"},
             {32, "Ihren Zug beenden? Ja: der Tag geht weiter. Nein: Sie bleiben im Men\xfc."},
-            {33, "%s ist am Zug (%s)."}, {34, "Saison %d/%02d"}});
+            {33, "%s ist am Zug (%s)."}, {34, "Saison %d/%02d"},
+            {35, "Ihren Zug beenden? Ja: %s ist am Zug. Nein: Sie bleiben im Men\xfc."}});
     // The save and load screen: the titles (3, 4), the buttons' help (5-8), a
     // slot's default name (9), its messages (10-12), the autosave's name (13),
     // a free and a damaged slot (14, 15), the buttons' labels (16-19), the

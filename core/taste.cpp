@@ -42,6 +42,11 @@ void Taste_Reset() {
     g.maus_neu = false;
 }
 
+void Taste_Verbrauchen() {
+    g.zeichen = g.code = -1;
+    g.wiederholt = 0;
+}
+
 void Taste_Warten() { Debug_Printf("Taste_Warten: nicht blockierend, kehrt sofort zurueck\n"); }
 
 void Taste_Eingabe_Zeichen(int32_t zeichen) { g.zeichen = zeichen; }

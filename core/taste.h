@@ -20,6 +20,9 @@ int32_t Taste_Ctrl();
 int32_t Taste_Wiederholt();
 // Last character, last code, Shift and Ctrl to -1, repeat mark and mouse change forgotten.
 void Taste_Reset();
+// The frame's key and character are taken (the team editor's edit that a key
+// ended): nothing else reads them in this frame, Shift, Ctrl and the mouse stay.
+void Taste_Verbrauchen();
 // Would wait for a key to be released and pressed again. The main thread may
 // never block, so it only logs and returns.
 void Taste_Warten();

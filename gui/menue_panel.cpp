@@ -48,7 +48,7 @@ constexpr int8_t PRI_KNOPF = 10, PRI_LEISTE = 11, PRI_OBEN = 18, PRI_LEISTE_OBEN
 // The screen texts of the framework beyond the panel's references.
 constexpr int32_t TEXT_WEITER = 22, TEXT_STAERKE = 23, TEXT_KEIN_GEGNER = 24, TEXT_ZUM_SPIEL = 28,
                   TEXT_ATTRIBUTE = 30, TEXT_ZU_WENIG_SPIELER = 31, TEXT_ZUGENDE = 32, TEXT_AM_ZUG = 33,
-                  TEXT_SAISON = 34;
+                  TEXT_SAISON = 34, TEXT_ZUGENDE_WEITERGEBEN = 35;
 constexpr int32_t ICON_PANEL_INFO = 701, ICON_ZEILE = 706, ICON_ANKUENDIGUNG = 708, ICON_LAND = 710;
 constexpr uint32_t NOTIZ_MS = 8000;   // how long a note stays
 constexpr int32_t ICON_AUFSTELLUNG_1 = 2401, ICON_AUFSTELLUNG_2 = 2438, ICON_SPIELERKARTE = 1746;
@@ -492,7 +492,13 @@ void Menue_Weiter_Klick(s_icon*, int32_t ereignis) {
     if (!(ereignis & EV_LINKS)) return;
     // "Confirm the end of a turn" asks first.
     if (Optionen(OPTION_ZUGENDE_BESTAETIGEN, 0, 0)) {
-        Menue_Requester(2, g.lokal.team, Screen_Text(TEXT_ZUGENDE), nullptr, nullptr,
+        // The question says what "Ja" does for this manager: the day goes on
+        // after the day's last turn, before it the next manager takes over.
+        const int32_t naechster = g.hooks.naechster_zug ? g.hooks.naechster_zug() : -1;
+        const std::string frage = naechster >= 0 ? Text_Format(Screen_Text(TEXT_ZUGENDE_WEITERGEBEN),
+                                                               {Team_Text(MenueTeamText::MANAGER, naechster)})
+                                                 : std::string(Screen_Text(TEXT_ZUGENDE));
+        Menue_Requester(2, g.lokal.team, frage.c_str(), nullptr, nullptr,
                         [](const int32_t*, const int32_t*) { Weiter_Pruefen(); }, nullptr, 0, nullptr, 0, nullptr);
         return;
     }

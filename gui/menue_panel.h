@@ -119,6 +119,9 @@ struct MenuePanelHooks {
     // finished the day; today (false before a game runs); whether it waits
     // for the continue button and its tempo (1 fast).
     int32_t (*aktives_team)() = nullptr;
+    // The club whose turn follows this one at this machine today, -1 when
+    // this turn is the day's last.
+    int32_t (*naechster_zug)() = nullptr;
     void (*tag_fertig)() = nullptr;
     bool (*heute)(MenueDatum* datum) = nullptr;
     bool (*wartefenster)() = nullptr;

@@ -276,6 +276,7 @@ void Menue_Requester_Auflegen() {
     if (g.offen && !Menue_Screen_Icon_Ist_Vorhanden(ICON_REQUESTER_RAHMEN)) Zeigen(false);
 }
 int32_t Menue_Requester_Wartend() { return int32_t(g.wartend.size()); }
+const char* Menue_Requester_Text() { return g.offen ? g.aktuell.text.c_str() : ""; }
 
 void Menue_Requester_Leeren() {
     if (g.offen) Schliessen();

@@ -47,6 +47,8 @@ int32_t Menue_Requester_Wartend();
 // they are laid on top again, the requester and its answer unchanged. Nothing
 // happens when none is open or it is still on the screen.
 void Menue_Requester_Auflegen();
+// The body of the requester shown, "" when none is.
+const char* Menue_Requester_Text();
 // A message to the manager of `team` (-1: the one whose turn it is): shown
 // at once in his turn, else kept for his next turn (at most
 // REQUESTER_NACHRICHTEN per team, the oldest go first). False when the team

@@ -238,10 +238,10 @@ Rastport* Hover(int32_t bw, int32_t bh) {
     return b.Fertig();
 }
 
-// The level's highlight is a gold frame around its slot (drawn 5 above it).
+// The level's highlight is a gold frame around its slot (drawn 5 above it),
+// open inside: the slot's stars stay seen under the mouse.
 Rastport* Hover_Level() {
     Bild b(353, 43);
-    b.Platte(0, 5, 353, 33, 5, Mix(AUSWAHL, HELL, 0.25), AUSWAHL, AUSWAHL_DUNKEL, 1);
     b.Rahmen(0, 0, 353, 43, 8, GOLD, 2);
     return b.Fertig();
 }

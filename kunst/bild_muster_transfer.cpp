@@ -193,9 +193,10 @@ Rastport* Lager_Seite() {
     Bild b(782, 450);
     b.Platte(0, 0, 782, 450, 10, GOLD, TAFEL, NACHT, 2);
     b.Platte(5, 5, 440, 310, 6, GOLD, NACHT, NACHT, 2);
+    // The three bars start at one x, under each other (labels at their left).
     for (int32_t k = 0; k < 3; ++k) {
-        b.Platte(497 + 10 * k - 2, 43 + 25 * k, 183, 18, 4, GOLD_DUNKEL, NACHT, NACHT);
-        b.Verlauf(497 + 10 * k, 45 + 25 * k, TRANSFER_BALKEN_LAGER, 14, Mix(GRUEN, HELL, 0.3), GRUEN_DUNKEL);
+        b.Platte(517 - 2, 43 + 25 * k, 183, 18, 4, GOLD_DUNKEL, NACHT, NACHT);
+        b.Verlauf(517, 45 + 25 * k, TRANSFER_BALKEN_LAGER, 14, Mix(GRUEN, HELL, 0.3), GRUEN_DUNKEL);
     }
     b.Platte(444, 296, 332, 134, 6, Mix(GOLD_DUNKEL, NACHT, 0.3), Mix(TAFEL, NACHT, 0.3), Mix(NACHT, TAFEL, 0.1));
     return b.Fertig();

@@ -222,6 +222,11 @@ void Edit_Frame(int32_t x, int32_t y, int32_t breite, int32_t bild) {
                                 EDITOR_EINGABE_H, 3,
                                 0, nullptr, 0, 0, nullptr, GOLD);
     }
+    // The key that ends an edit of the list is the edit's: Escape does not
+    // also close the talent panel or another box beside the list.
+    if (ende == TEXTEINGABE_ENTER || ende == TEXTEINGABE_TAB || ende == TEXTEINGABE_SHIFT_TAB ||
+        ende == TEXTEINGABE_ESCAPE)
+        Taste_Verbrauchen();
     switch (ende) {
     case TEXTEINGABE_ENTER:
         Uebernehmen();

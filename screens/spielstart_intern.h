@@ -15,6 +15,7 @@
 #include "screens/spielstart_screen.h"
 #include "screens/spielstart_wahl.h"
 #include "season/spielstart.h"
+#include "shell/app.h"
 
 namespace velmora::spielstart_intern {
 
@@ -29,7 +30,10 @@ constexpr int32_t SLAVE_START = SLAVE + START_BILD_HINTERGRUND, SLAVE_WIZARD = S
 constexpr int32_t SLAVE_ZURUECK = 4019, SLAVE_ZURUECK_GEDRUECKT = 4018;   // the menus' slate and green buttons
 constexpr int32_t SLAVE_WEITER = 4017, SLAVE_WEITER_GEDRUECKT = 4016;
 constexpr const char* TEXTE = "ULVO_ZUSATZ";
-constexpr const char* VERSION = "V1.24";
+// What a level changes, under the level list (texts 120, 121).
+constexpr int32_t TEXT_LEVEL_GELD = 120, TEXT_LEVEL_HILFE = 121;
+constexpr int32_t LEVEL_TEXT_X = 432, LEVEL_TEXT_Y = 468;
+constexpr const char* VERSION = APP_ANZEIGE_VERSION;
 constexpr const char* TITEL = "VELMORA";
 constexpr const char* UNTERTITEL = "Fu\xdf" "ball-Manager";
 constexpr int32_t SAMPLE_BLAETTERN = 13;

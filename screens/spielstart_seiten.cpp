@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "business/bank.h"
+#include "business/bank_kredit.h"
+#include "business/stadion.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
@@ -80,6 +83,28 @@ void Uebersicht_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     }
 }
 
+namespace {
+
+// Under the level list, what the level under the mouse (else the chosen
+// one) changes: the start money before the league's share and the crowd's
+// share; on the easiest level the federation's help for a poor club.
+void Level_Zeilen_Zeichnen() {
+    const s_icon* hover = Menue_Get_Aktuelles_Icon();
+    int32_t level = Spielstart_Level();
+    if (hover && hover->nummer >= ICON_WIZARD_ZEILE && hover->nummer < ICON_WIZARD_ZEILE + SPIELSTART_LEVEL)
+        level = hover->nummer - ICON_WIZARD_ZEILE;
+    if (level < 0 || level >= SPIELSTART_LEVEL) return;
+    Font* f9 = Font_Get(9);
+    const std::string geld = Text_Format(Text(TEXT_LEVEL_GELD), {Geld_Text(float(SPIELSTART_GELD[level]), -1, 0),
+                                                                 Stadion_Level_Zuschauer_Prozent(level)});
+    Text_Drucken(f9, "%s", LEVEL_TEXT_X, LEVEL_TEXT_Y, WEISS, geld.c_str());
+    if (level == 0)
+        Text_Drucken(f9, "%s", LEVEL_TEXT_X, LEVEL_TEXT_Y + 13, WEISS,
+                     Text_Format(Text(TEXT_LEVEL_HILFE), {Geld_Text(BANK_STUETZE_GRENZE, -1, 0)}).c_str());
+}
+
+}  // namespace
+
 // The column headings over the lists.
 void Panel_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     struct Kopf {
@@ -90,6 +115,7 @@ void Panel_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     else if (g.seite == 5) koepfe = {{89, 476}, {90, 580}, {91, 709}};
     else if (g.seite == 6) koepfe = {{92, 476}, {93, 636}};
     for (const Kopf& k : koepfe) Text_Drucken(Font_Get(6), "^tz0000%s", k.x, 181, WEISS, Text(k.text));
+    if (g.seite == 1) Level_Zeilen_Zeichnen();
 }
 
 // The club's strength as a gold bar over a dark one.

@@ -452,6 +452,13 @@ int32_t Kalender_Aktives_Team() {
     return g.zuege[size_t(g.zug)];
 }
 
+int32_t Kalender_Naechster_Zug() {
+    if (Kalender_Aktives_Team() < 0) return -1;
+    for (size_t z = size_t(g.zug) + 1; z < g.zuege.size(); ++z)
+        if (Team_Hat_Manager(g.zuege[z])) return g.zuege[z];
+    return -1;
+}
+
 int32_t Kalender_Netz_Wartet_Auf(int32_t* teams, int32_t max) {
     if (!g.netz_warten || Club_Netzwerk_Modus() != 2 || !teams) return 0;
     int32_t n = 0;

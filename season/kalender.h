@@ -138,6 +138,9 @@ void Kalender_Set_Runmodus(int32_t modus);
 bool Kalender_Ist_Menue_Modus();
 // The team whose turn it is, -1 outside the menu phase.
 int32_t Kalender_Aktives_Team();
+// The team whose turn follows at this machine on this day, -1 when the
+// current turn is the last one (or none is open).
+int32_t Kalender_Naechster_Zug();
 // Network play, after the own managers' turns: a client waits for the
 // server's day to move on (it asks the server's calendar once a second and
 // plays no match day of its own); the server waits until every club a client

@@ -79,6 +79,9 @@ enum class AppAufruf : int32_t {
 
 // The game's version ("0.1").
 const char* App_Version();
+// The version the start screen and the window's title show ("V1.24"), which
+// --version names beside the game's own.
+inline constexpr const char* APP_ANZEIGE_VERSION = "V1.24";
 
 // Reads the switches from the arguments (argv[0] is the program and not read).
 AppAufruf App_Schalter_Lesen(int argc, char* const* argv, AppSchalter& schalter, std::string* fehler);

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     std::string fehler;
     switch (App_Schalter_Lesen(argc, argv, start.schalter, &fehler)) {
         case AppAufruf::HILFE: std::fputs(App_Hilfe_Text("velmora").c_str(), stdout); return 0;
-        case AppAufruf::VERSION: std::printf("velmora %s\n", App_Version()); return 0;
+        case AppAufruf::VERSION: std::printf("velmora %s (start screen %s)\n", App_Version(), APP_ANZEIGE_VERSION); return 0;
         case AppAufruf::FEHLER: std::fprintf(stderr, "%s\n", fehler.c_str()); return ENDE_BENUTZUNG;
         case AppAufruf::STARTEN: break;
     }

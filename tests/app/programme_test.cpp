@@ -223,6 +223,10 @@ TEST_F(ProgrammTest, VelmoraCommandLine) {
     const Ergebnis r = starten(v, "velmora", {}, mit({{"DISPLAY", ":93"}, {"LD_LIBRARY_PATH", ohne_sdl}}));
     EXPECT_NE(r.err.find("the package libsdl2-2.0-0"), std::string::npos) << r.err;
     EXPECT_EQ(r.aus, "") << "no headless game was played";
+
+    // --version names the game's version and the one its start screen shows.
+    const std::string version = starten(v, "velmora", {"--version"}, {}).aus;
+    EXPECT_NE(version.find("(start screen V1.24)"), std::string::npos) << version;
     // The help names its files as a user reads them: no raw placeholder.
     for (const std::string& p : {v, std::string(VELMORA_SIM_BIN)}) {
         const std::string hilfe = starten(p, "velmora", {"--help"}, {}).aus;

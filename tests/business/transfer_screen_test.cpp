@@ -26,6 +26,7 @@
 #include "gui/menue_requester.h"
 #include "match/spieltag_hooks.h"
 #include "season/kalender.h"
+#include "screens/finanzen.h"
 #include "tests/screens/geld_welt.h"
 
 namespace velmora::test {
@@ -141,6 +142,51 @@ TEST_F(TransferScreen, ANegotiationFallsToAgreementAndLeavingCarriesTheDealOut) 
     EXPECT_EQ(g_z[5].kontostand, g_z[4].kontostand + g_erloes - g_z[4].v.angebot);
     EXPECT_EQ(g_z[5].t.auswahl, -1);
     EXPECT_EQ(g_z[5].verhandlungen, 2);
+}
+
+// The footer's counter stops at the bank's balance after a deal, and the
+// open period's sheet (the agency's fee of the first day, the money booked,
+// both sides of the transfer) adds up from the start money to that balance.
+int32_t Ergebnis_Offen() {
+    const FinanzWerte w = Finanz_Werte_Berechnen(team, 0, -1, false);
+    int32_t r = 0;
+    for (int32_t z = 0; z < FINANZ_ZEILEN; ++z) r += z < FINANZ_EINNAHME_ZEILEN ? w.wert[z] : -w.wert[z];
+    return r;
+}
+
+TEST_F(TransferScreen, TheCounterStopsAtTheBalanceAndTheSheetAddsUpToIt) {
+    static int32_t start = 0, kontostand = 0, gezaehlt = 0, ergebnis = 0, agentur = 0;
+    Bis_Zum_Fenster();
+    skript.insert(skript.begin(), {2, 30, 300, 0, false, 0, [] {
+        agentur = Finanz_Werte_Berechnen(team, 0, -1, false).wert[4];   // the advertising costs
+        start = Bank_Kontostand(team, false, -1) - Ergebnis_Offen();
+    }});
+    Klicken(skript, START_X, START_Y, 2);
+    skript.push_back({400, 650, 300, 0, false});          // agreed
+    Klicken(skript, 630, 376, 4);                          // "Abschluss"
+    skript.push_back({600, 650, 300, 0, false});
+    skript.push_back({1, 650, 300, 0, false, 0, [] {      // the counter has run its course
+        kontostand = Bank_Kontostand(team, false, -1);
+        gezaehlt = Bank_Mittelwert(team, false, -1);
+        ergebnis = Ergebnis_Offen();
+    }});
+    ASSERT_TRUE(Spielen());
+    EXPECT_FALSE(Verhandlung_Offen()) << "the deal was carried out";
+    EXPECT_EQ(agentur, 5000) << "the agency's fee of the first day";
+    EXPECT_EQ(gezaehlt, kontostand) << "the counter stops at the balance";
+    EXPECT_EQ(start + ergebnis, kontostand) << "the sheet adds up to the balance";
+}
+
+// An own row's help box: the labels of the money lines ("Wert ohne Talente")
+// and their values each keep their own room.
+TEST_F(TransferScreen, AnOwnRowsHelpBoxKeepsItsLabelsClearOfTheirValues) {
+    skript = {{4, 30, 300, 0, false}};
+    Menue_Eintrag(skript, TEAM_X, TRANSFER_Y);
+    skript.push_back({120, EIGENE_X, Zeile_Y(2), 0, false});
+    skript.push_back({1, EIGENE_X, Zeile_Y(2), 0, true});
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("transfer_hilfe_geld", 0), "");
 }
 
 // A change of screen pauses the clock and takes the window; the transfer

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "club/spieler.h"
 #include "gui/icon.h"
 #include "gui/menue_panel.h"
+#include "gui/menue_requester.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_satz.h"
 #include "business/bank.h"
@@ -275,14 +277,22 @@ protected:
         menschen = 2;
         SeitenWelt::SetUp();
         Kalender_Hooks().maus_latch = Klicken_Und_Merken;
+        // A turn ends a few frames after its box (whose turn it is) was
+        // answered, as a manager at a shared machine reads it first.
         Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 40, [] {
+            static int32_t frei = 0;
             if (Tag_Index() >= tage) Programm_Beenden_Anfordern();
-            else K_NEUER_TAG(K_FERTIG, 0);
+            else if (Menue_Requester_Offen()) frei = 0;
+            else if (++frei > 2) {
+                frei = 0;
+                K_NEUER_TAG(K_FERTIG, 0);
+            }
         }, "Zugende");
     }
     static void Klicken_Und_Merken() {
         ++bild;
-        Plat_Headless_Maus(400, 300, bild % 4 < 2 ? 1 : 0);
+        const bool box = Kalender_Get_Runmodus() == KALENDER_MENUE && Menue_Requester_Offen();
+        Plat_Headless_Maus(box ? 690 : 400, box ? 421 : 300, bild % 4 < 2 ? 1 : 0);
         Maus_Tasten_Latch();
         if (Ankuendigung_Phase_Laeuft()) gesehen.insert(Ankuendigung_Art());
         if (Ankuendigung_Phase_Laeuft() && Ankuendigung_Art() == ANK_STATISTIK) {
@@ -419,6 +429,74 @@ TEST_F(ErgebnisPanels, BothPanelsShowTheMatchdayDragToTheEdgeAndCloseByARightCli
     EXPECT_EQ(g_panel.option, 0) << "the results' option icon is switched off";
     ASSERT_EQ(fotos.size(), 1u);
     EXPECT_EQ(Vergleichen("panels_live", 0), "");
+}
+
+}  // namespace
+}  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// Two managers at one machine on the first day both their clubs play: each
+// turn shows first the box that says whose turn it is, then the page before
+// the menu; after the last turn each manager's match gets its pre-match
+// picture. Days without a match end at once; on the match day a click every
+// few frames answers what is on top: a page, the box, else the continue button.
+struct HeisserStuhlStand {
+    int32_t tag = -1, bild = 0;
+    std::set<std::pair<int32_t, int32_t>> spiele, bilder;
+    std::string reihe;
+};
+
+class AnkuendigungHeisserStuhl : public SeitenWelt {
+protected:
+    void SetUp() override {
+        menschen = 2;
+        SeitenWelt::SetUp();
+        st = HeisserStuhlStand{};
+        Kalender_Hooks().maus_latch = Klicken_Und_Merken;
+        Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE + 70, [](int32_t team) {
+            int32_t seite = 0;
+            const int32_t gegner = Ankuendigung_Heutiger_Gegner(team, &seite, nullptr, nullptr);
+            if (gegner < 0) return;
+            if (st.tag < 0) st.tag = Tag_Index();
+            st.spiele.insert(seite == 0 ? std::pair{team, gegner} : std::pair{gegner, team});
+            st.reihe.push_back('Z');
+        }, "Heisser Stuhl");
+        Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 40, [] {
+            if (st.tag < 0 && Tag_Index() < 60) K_NEUER_TAG(K_FERTIG, 0);
+        }, "Zugende");
+    }
+    static void Klicken_Und_Merken() {
+        Maus_Tasten_Latch();
+        if (st.tag < 0) return;
+        if (Tag_Index() > st.tag) {
+            Programm_Beenden_Anfordern();
+            return;
+        }
+        ++st.bild;
+        const bool seite = Ankuendigung_Phase_Laeuft();
+        const bool box = Kalender_Get_Runmodus() == KALENDER_MENUE && Menue_Requester_Offen();
+        // When the page before the menu comes: after the box was answered
+        // (B), or over the box still waiting for its answer (P).
+        if (!st.reihe.empty() && st.reihe.back() == 'Z' && seite && Ankuendigung_Art() == ANK_VOR_MENUE)
+            st.reihe.back() = Menue_Requester_Offen() && std::strstr(Menue_Requester_Text(), "ist am Zug") ? 'P' : 'B';
+        if (seite && Ankuendigung_Art() == ANK_VOR_SPIEL) {
+            const Ankuendigung& a = Ankuendigung_Staging();
+            st.bilder.insert({int32_t(a.heim), int32_t(a.gast)});
+        }
+        const int32_t x = seite ? 400 : box ? 690 : 752, y = seite ? 300 : box ? 421 : 583;
+        Plat_Headless_Maus(x, y, st.bild % 6 < 3 ? 1 : 0);
+    }
+    static inline HeisserStuhlStand st;
+};
+
+TEST_F(AnkuendigungHeisserStuhl, EachManagersMatchGetsItsPictureAndTheTurnsBoxComesBeforeThePage) {
+    EXPECT_EQ(Abspielen(60000), "");
+    ASSERT_GE(st.tag, 0) << "no day with a match of the managers";
+    ASSERT_FALSE(st.reihe.empty());
+    EXPECT_EQ(st.reihe, std::string(st.reihe.size(), 'B')) << "Z: no page, P: the page came over the unanswered box";
+    EXPECT_EQ(st.bilder, st.spiele) << "each human's match has its pre-match picture";
 }
 
 }  // namespace

@@ -562,7 +562,7 @@ TEST_F(EditorScreen, TheMoveColumnSwapsPlayersAndTheArrowStepsTheStrength) {
 }
 
 struct EndeGesehen {
-    std::string fehler;
+    std::string fehler, frage;
     bool offen_nach_fehler = false, requester = false;
 };
 EndeGesehen g_ende;
@@ -586,8 +586,15 @@ TEST_F(EditorScreen, AFailedSaveNamesTheFileAndQuitEndsTheProgram) {
     }});
     Klick(s, 400, 300, 2);                         // the requester answered
     Klick(s, 745, 580);                            // quit: the question
+    s.push_back({4, -100, -100, 0, false, 0, [] { g_ende.frage = Menue_Requester_Text(); }});
+    s.push_back({1, -100, -100, 0, true});
     Klick(s, JA_X, JA_Y);                          // yes
     ASSERT_TRUE(Spielen());
+    // The question says that "Ja" ends the whole program, not the editor alone.
+    EXPECT_EQ(g_ende.frage, "Das Programm beenden? Ja: Editor und Programm schlie\xdf" "en, nicht Gespeichertes geht "
+                            "verloren. Nein: Sie bleiben im Editor.");
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("editor_beenden_frage", 0), "");
 
     EXPECT_EQ(g_ende.fehler, "0_spieler.cfg");
     EXPECT_TRUE(g_ende.offen_nach_fehler);
@@ -803,6 +810,32 @@ TEST_F(EditorScreen, EachEditOfTheTableMadeOnTheScreenReadsBackInAFreshProcess) 
     }
 }
 
+
+// Escape ends a name edit and nothing else: the talent panel open beside it
+// stays (while an edit runs, its keys are the edit's).
+TEST_F(EditorScreen, EscapeEndsANameEditAndLeavesTheTalentPanelOpen) {
+    static bool offen = false, edit = false, edit_nach = true, offen_nach = false;
+    offen = edit = offen_nach = false;
+    edit_nach = true;
+    std::vector<Schritt>& s = skript;
+    Klick(s, EDITOR_KNOPF_X, EDITOR_KNOPF_Y);
+    Klick(s, 650, Zeile_Y(0));                     // the first player's talent column: the panel
+    Klick(s, 500, Zeile_Y(1));                     // the second player's name: its edit
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        offen = Screen_Talente_2_Offen();
+        edit = Editor_Stand().edit;
+    }});
+    Taste(s, VK_ESCAPE);
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        offen_nach = Screen_Talente_2_Offen();
+        edit_nach = Editor_Stand().edit;
+    }});
+    ASSERT_TRUE(Spielen());
+    ASSERT_TRUE(offen);
+    ASSERT_TRUE(edit);
+    EXPECT_FALSE(edit_nach) << "Escape ended the edit";
+    EXPECT_TRUE(offen_nach) << "the same Escape closed the panel";
+}
 
 // The talent panel over the club rows: every point of its area (its columns
 // and the strip between them) takes the pointer itself, so a click there

@@ -5,6 +5,7 @@
 
 #include "business/bank.h"
 #include "business/talente_screen.h"
+#include "club/spieler.h"
 #include "club/team.h"
 #include "core/meldung.h"
 #include "core/optionen.h"
@@ -195,6 +196,49 @@ TEST_F(MenuePanel, ConfirmingTheEndOfATurnAsksBeforeTheDayEnds) {
     ASSERT_GE(g_b.zuege.size(), 2u);
     EXPECT_EQ(g_b.zuege[1].tag, g_b.zuege[0].tag + 1) << "one day passed, after the yes";
     EXPECT_EQ(g_b.zuege.size(), 2u) << "the no ended no day";
+}
+
+// Two managers at one machine: the first one's question names the manager
+// whose turn "Ja" begins, the day's last one's says that the day goes on.
+class MenuePanelZweiManager : public MenuePanel {
+protected:
+    void SetUp() override {
+        menschen = 2;
+        MenuePanel::SetUp();
+    }
+};
+
+TEST_F(MenuePanelZweiManager, TheTurnsQuestionSaysWhatYesDoesForThisManager) {
+    static std::vector<std::string> fragen;
+    static std::vector<std::string> namen;
+    fragen.clear();
+    namen.clear();
+    g_b.beim_ersten_zug = [] { Optionen(OPTION_ZUGENDE_BESTAETIGEN, 1, 1); };
+    auto merken = [](std::vector<Schritt>& s, bool foto) {
+        s.push_back({1, 400, 300, 0, foto, 0, [] {
+                         fragen.push_back(Menue_Requester_Text());
+                         namen.push_back(Team_String(TS_MANAGER, Kalender_Naechster_Zug(), 0, OP_LESEN));
+                     }});
+    };
+    skript = {{4, 30, 300, 0, false}};
+    for (int32_t zug = 0; zug < 2; ++zug) {
+        Klicken(skript, 690, 421);                   // "OK" on whose turn it is
+        skript.push_back({10, 30, 300, 0, false});
+        Klicken(skript, WEITER_X, WEITER_Y);
+        skript.push_back({4, 400, 300, 0, false});
+        merken(skript, zug == 0);                    // the question, pictured for the first manager
+        Klicken(skript, 111, 425);                   // "Ja"
+        skript.push_back({20, 30, 300, 0, false});
+    }
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fragen.size(), 2u);
+    ASSERT_GE(g_b.zuege.size(), 3u);
+    EXPECT_EQ(g_b.zuege[1].tag, g_b.zuege[0].tag) << "the first yes handed the turn on";
+    EXPECT_EQ(g_b.zuege[2].tag, g_b.zuege[0].tag + 1) << "the second yes ended the day";
+    ASSERT_FALSE(namen[0].empty());
+    EXPECT_EQ(fragen[0], "Ihren Zug beenden? Ja: " + namen[0] + " ist am Zug. Nein: Sie bleiben im Men\xfc.");
+    EXPECT_EQ(fragen[1], "Ihren Zug beenden? Ja: der Tag geht weiter. Nein: Sie bleiben im Men\xfc.");
+    EXPECT_EQ(Vergleichen("menue_zugende_weitergeben", 0), "");
 }
 
 // A note belongs to its game: one that came just before a game ended is not

@@ -113,6 +113,22 @@ int32_t Level_Y(int32_t level) { return 220 + 50 * level; }
 int32_t Bild_X(int32_t bild) { return 472 + 84 * (bild % 4); }
 int32_t Bild_Y(int32_t bild) { return 215 + 77 * (bild / 4); }
 
+// The level page says what a level changes (the level under the mouse, else
+// the chosen one), and the row under the mouse keeps its stars.
+TEST_F(SpielstartScreen, TheLevelPageSaysWhatALevelChangesAndTheHoveredRowKeepsItsStars) {
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Klick(s, NEU_X, NEU_Y);
+    Klick(s, PLUS_X, PLUS_Y);
+    Klick(s, WEITER_X, WEITER_Y);
+    Foto(s, 600, Level_Y(0));                  // picture 0: the easiest level under the mouse
+    Foto(s, 600, Level_Y(3));                  // picture 1: "Schwer" under the mouse
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 2u);
+    EXPECT_EQ(Vergleichen("spielstart_level_amateur", 0), "");
+    EXPECT_EQ(Vergleichen("spielstart_level_schwer", 1), "");
+}
+
 TEST_F(SpielstartScreen, ANewGameOfTwoManagersFromTheStartScreenToTheSecondDay) {
     std::vector<Schritt>& s = skript;
     s.push_back({5, 100, 100, 0});
