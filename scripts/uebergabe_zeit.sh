@@ -104,8 +104,6 @@ for b in (i for i, a in enumerate(anfragen) if a[1] == 1029):
         beginn -= 1
     while ende + 1 < len(anfragen) and anfragen[ende + 1][0] - anfragen[ende][0] < 2500:
         ende += 1
-    if ende + 1 == len(anfragen):
-        continue
     rufe = [a[1] for a in anfragen[beginn:ende + 1]]
     sek = (anfragen[ende][0] + rtt - anfragen[beginn][0]) / 1000
     haeufig = ", ".join(f"{i} x{n}" for i, n in collections.Counter(rufe).most_common(4))
