@@ -11,7 +11,8 @@ DELAY_MS) is the delay until the first signal: SIGUSR1 sets START_MS again,
 SIGUSR2 DELAY_MS (a game's start may go fast and its days slow). Each whole
 frame the client sends is written to LOG as one line: milliseconds since the
 relay started, the connection's number, the frame type and, for a remote call
-(type 1), its request id (else -1); a change of delay as "# delay MS". Ends on
+(type 1), its request id (else -1), for a single value's call (1000, 1003) its
+four arguments; a change of delay as "# delay MS". Ends on
 SIGTERM or SIGINT.
 """
 import heapq
@@ -88,10 +89,15 @@ def main():
                 break
             if len(b) < KOPF + laenge:
                 break
-            anfrage = -1
+            anfrage, werte = -1, ""
             if typ == 1 and laenge >= BLOCK_KOPF:
-                anfrage = struct.unpack_from("<i", b, KOPF + 4)[0]
-            log.write(f"{jetzt} {nummer[s]} {typ} {anfrage}\n")
+                anfrage, typ_laenge = struct.unpack_from("<iI", b, KOPF + 4)
+                # A single value's call: its four arguments (mode or icon, player
+                # or club, value, operation) after the type string.
+                stelle = KOPF + BLOCK_KOPF + typ_laenge
+                if anfrage in (1000, 1003) and stelle + 16 <= KOPF + laenge:
+                    werte = " " + " ".join(str(w) for w in struct.unpack_from("<iiii", b, stelle))
+            log.write(f"{jetzt} {nummer[s]} {typ} {anfrage}{werte}\n")
             b = b[KOPF + laenge:]
         puffer[s] = b
 
