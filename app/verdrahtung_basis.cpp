@@ -10,9 +10,7 @@
 #include "app/sim_wirtschaft.h"
 #include "app/verdrahtung_intern.h"
 #include "business/bank.h"
-#include "business/bank_netz.h"
 #include "business/news_anfrage.h"
-#include "business/news_netz.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/manager.h"
@@ -214,23 +212,6 @@ void Binden_Club() {
     Abonnieren(n.client_alles_holen, "Net.client_alles_holen", prio::HOLEN_SPIELER,
                [] { Spieler_Internet_Client_Get_Alle(); });
     Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_SPIELER, [] { Spieler_Internet_Client_Refresh(); });
-    // The own players' server data as the refresh brought them answers the
-    // reads of those values until the client sends a call that may change
-    // anything on the server (a write, a news answer, a transfer, its day's
-    // report); the pure reads below change nothing there, a player value it
-    // writes forgets the copy itself, a manager's icon is no player's.
-    Abonnieren(n.client_anfrage, "Net.client_anfrage", prio::ANFRAGE_KOPIEN, [](int32_t id) {
-        static constexpr int32_t LESEN[] = {
-            ANFRAGE_SPIELER_WERT,         ANFRAGE_MANAGER_ICON,       ANFRAGE_SPIELER_ANZAHL,
-            ANFRAGE_SPIELER_BLOCK,        ANFRAGE_SPIELER_TEAM,       ANFRAGE_TEAM_STARTINFO,
-            ANFRAGE_TEAM_BLOCK,           ANFRAGE_TEAM_OWN,           ANFRAGE_STARTTEAMS,
-            ANFRAGE_MANAGER_STARTINFO,    ANFRAGE_MANAGER_RECORD,     ANFRAGE_MARKT_LISTE,
-            ANFRAGE_TEAMS_ABGLEICH,       ANFRAGE_SPIELER_ABGLEICH,   ANFRAGE_STARTTEAMS_ABGLEICH,
-            ANFRAGE_KALENDER_ABGLEICH,    ANFRAGE_SPIELE_ABGLEICH,    ANFRAGE_WETTBEWERB_ABGLEICH,
-            ANFRAGE_BANK_STATUS,          ANFRAGE_BANK_KONTO,         ANFRAGE_NEWS_HOLEN,
-            ANFRAGE_SPIELTAG_SLOT};
-        if (std::find(std::begin(LESEN), std::end(LESEN), id) == std::end(LESEN)) Spieler_Server_Kopie_Vergessen();
-    });
     Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_TEAM, [] { Team_Internet_Client_Refresh(); });
     Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_MANAGER,
                [] { Manager_Internet_Client_Refresh(); });

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <deque>
 #include <random>
-#include <unordered_map>
 
 #include "club/abgleich.h"
 #include "club/club_hooks.h"
@@ -273,36 +272,6 @@ uint64_t Oeffentlicher_Hash() {
     return Hash_Dazu(h, g.fix.data(), g.fix.size() * sizeof(SpielerFix));
 }
 
-// Client: the server data of the own club's players exactly as the last
-// answer of request 1006 brought them. A read of a value the server keeps is
-// answered from it while nothing since could have changed it there: every
-// request but a pure read (Spieler_Server_Kopie_Vergessen, from the network's
-// requests) and every player value this client writes forget it, so what a
-// screen shows is never older than the server's. A copy and not the records
-// themselves: a line-up taken back on this machine rewrites those.
-struct ServerKopie {
-    bool gueltig = false;
-    std::unordered_map<int32_t, SpielerClientEgal> egal;
-    uint32_t lesungen = 0;   // reads answered from it
-};
-ServerKopie server_kopie;
-
-}  // namespace
-
-void Spieler_Server_Kopie_Vergessen() {
-    server_kopie.gueltig = false;
-    server_kopie.egal.clear();
-}
-
-uint32_t Spieler_Server_Kopie_Lesungen() { return server_kopie.lesungen; }
-
-namespace {
-// The own player's server data the copy holds, null when the copy does not answer.
-const SpielerClientEgal* Server_Kopie(int32_t spieler) {
-    if (!server_kopie.gueltig || Spieler_Get_Team(spieler) != Club_Client_Team()) return nullptr;
-    const auto it = server_kopie.egal.find(spieler);
-    return it == server_kopie.egal.end() ? nullptr : &it->second;
-}
 }  // namespace
 
 uint32_t Spieler_Abgleich_Gebaut() { return abgleich.gebaut_mal; }
@@ -322,7 +291,6 @@ bool Spieler_Init(int32_t anzahl) {
 }
 
 void Spieler_Free() {
-    Spieler_Server_Kopie_Vergessen();
     g.satz.clear();
     g.fix.clear();
     g.egal.clear();
@@ -355,10 +323,7 @@ namespace {
     if (op == OP_LESEN || op == OP_PROZENT) {
         int32_t v;
         // Only a value the server keeps asks for the network mode: reads are the match's inner loop.
-        if ((gr.flags & W_SERVER) && Club_Ist_Client() && Server_Kopie(spieler)) {
-            ++server_kopie.lesungen;
-            v = Feld_Aus(FELDER.f[modus], g.satz[size_t(spieler)], g.fix[size_t(spieler)], *Server_Kopie(spieler));
-        } else if ((gr.flags & W_SERVER) && Club_Ist_Client()) {
+        if ((gr.flags & W_SERVER) && Club_Ist_Client()) {
             std::vector<uint8_t> a;
             ClubPacker pk{a};
             pk.i32(modus);
@@ -386,7 +351,6 @@ namespace {
         Debug_Printf("Spieler_Wert: CLIENT-WRITE!\n");
         return 0;
     }
-    if (client) Spieler_Server_Kopie_Vergessen();
     int32_t neu = Wert_Operation("Spieler_Wert", op, modus, Feld_Lesen(modus, spieler), wert, gr);
     if ((modus == SPW_SPALTE || modus == SPW_REIHE) && g.fix[spieler].art == 0) {
         int32_t torwart = modus == SPW_SPALTE ? 3 : 0;
@@ -726,7 +690,6 @@ bool Spieler_Internet_Client_Refresh() {
         Debug_Printf("Spieler_Internet_Client_Refresh: nicht initialisiert\n");
         return false;
     }
-    Spieler_Server_Kopie_Vergessen();
     std::vector<uint8_t> a, antwort;
     ClubPacker pk{a};
     pk.i32(Club_Client_Team());
@@ -748,9 +711,7 @@ bool Spieler_Internet_Client_Refresh() {
         b.block(&g.satz[p], sizeof(SpielerStruktur));
         b.block(&g.fix[p], sizeof(SpielerFix));
         b.block(&g.egal[p], sizeof(SpielerClientEgal));
-        server_kopie.egal[p] = g.egal[p];
     }
-    server_kopie.gueltig = true;
     return true;
 }
 

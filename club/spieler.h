@@ -234,12 +234,6 @@ bool Spieler_Internet_Client_Get_Anzahl();
 bool Spieler_Internet_Client_Init();
 bool Spieler_Internet_Client_Get_Alle();
 bool Spieler_Internet_Client_Refresh();
-// Client: forgets the own players' server data as request 1006 brought them
-// (reads of those values ask the server again until the next refresh). Called
-// for every request this client sends that may change data on the server.
-void Spieler_Server_Kopie_Vergessen();
-// Client: the reads of a server value answered from that copy so far.
-uint32_t Spieler_Server_Kopie_Lesungen();
 
 // The server's handler of the player requests; false for another id.
 bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std::vector<uint8_t>& antwort);

@@ -298,7 +298,6 @@ uint32_t Internet_Anfrage_Senden(NetKontext& k, int32_t id, const char* typ, Int
     }
     std::vector<uint8_t> anfrage;
     if (!Internet_Anfrage_Bauen(anfrage, ziele, id, typ, t, args)) return 0;
-    Net_Hooks().client_anfrage.Aufrufen(id);
     uint32_t folge = ++k.folge;
     if (folge == 0) folge = ++k.folge;
     if (!Net_Senden(NET_CLIENT_VERBINDUNG, NET_TYP_ANFRAGE, folge, anfrage.data(), anfrage.size())) return 0;

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <functional>
 #include <map>
 
 #include "club/abgleich.h"
@@ -163,51 +162,6 @@ TEST_F(ClientTest, ServerDataIsReadFromTheServer) {
     EXPECT_EQ(netz.aufrufe, vorher + 1);
     EXPECT_EQ(Spieler_Wert(57, 5, 0, 0), 0);   // held locally: no call
     EXPECT_EQ(netz.aufrufe, vorher + 1);
-}
-
-// A client's day reads its own players' server values (shirt numbers, market
-// values) again and again for its screens: once the refresh brought them they
-// come from its copy without a call, until something may have changed them on
-// the server (the client forgets the copy for any call but a pure read, and
-// when it writes a player's value itself); another club's values always come
-// over the wire.
-TEST_F(ClientTest, TheOwnPlayersServerValuesComeFromTheRefreshUntilACallMayChangeThem) {
-    struct Schritt {
-        const char* was;
-        std::function<void()> tun;
-        int32_t aufrufe;   // calls of the three reads below
-        int32_t marktwert20, nummer21;
-    };
-    Auf_Dem_Server([] { Spieler_Wert(SPW_RUECKENNUMMER, 21, 9, OP_SCHREIBEN); });
-    const Schritt schritte[] = {
-        {"before a refresh", [] {}, 3, 100020, 9},
-        {"after the refresh", [] { ASSERT_TRUE(Spieler_Internet_Client_Refresh()); }, 1, 100020, 9},
-        {"a call that may change the server's data", [] { Spieler_Server_Kopie_Vergessen(); }, 3, 100020, 9},
-        {"refreshed, the server changed a value before", [] {
-             Auf_Dem_Server([] { static_cast<SpielerClientEgal*>(Spieler_Zeiger(SPZ_CLIENT_EGAL, 20))->marktwert = 4242; });
-             ASSERT_TRUE(Spieler_Internet_Client_Refresh());
-         }, 1, 4242, 9},
-        {"the client writes a shirt number", [] { EXPECT_EQ(Spieler_Wert(SPW_RUECKENNUMMER, 21, 14, OP_SCHREIBEN), 14); }, 3,
-         4242, 14},
-        {"refreshed again", [] { ASSERT_TRUE(Spieler_Internet_Client_Refresh()); }, 1, 4242, 14},
-    };
-    for (const Schritt& s : schritte) {
-        SCOPED_TRACE(s.was);
-        s.tun();
-        const int32_t vorher = netz.aufrufe;
-        EXPECT_EQ(Spieler_Wert(SPW_MARKTWERT, 20, 0, OP_LESEN), s.marktwert20);
-        EXPECT_EQ(Spieler_Wert(SPW_RUECKENNUMMER, 21, 0, OP_LESEN), s.nummer21);
-        EXPECT_EQ(Spieler_Wert(SPW_MARKTWERT, 5, 0, OP_LESEN), 100005);   // another club's player
-        EXPECT_EQ(netz.aufrufe - vorher, s.aufrufe);
-    }
-    // A line-up taken back on this machine rewrites the records, not the copy.
-    ASSERT_TRUE(Spieler_Internet_Client_Refresh());
-    static_cast<SpielerClientEgal*>(Spieler_Zeiger(SPZ_CLIENT_EGAL, 21))->rueckennummer = 3;
-    const int32_t vorher = netz.aufrufe;
-    const uint32_t gelesen = Spieler_Server_Kopie_Lesungen();
-    EXPECT_EQ(Spieler_Wert(SPW_RUECKENNUMMER, 21, 0, OP_LESEN), 14);
-    EXPECT_EQ(netz.aufrufe, vorher);
-    EXPECT_EQ(Spieler_Server_Kopie_Lesungen(), gelesen + 1);
 }
 
 TEST_F(ClientTest, ServerRefusesForeignWritesOfAModifiedClient) {
