@@ -15,7 +15,9 @@
 #   scripts/netz_fenster.sh groessen             the sizes the server answered the
 #                                                client's store and calendar fetches
 #   scripts/netz_fenster.sh stopp                both programs and X servers end
-# DIR is $NETZ_FENSTER (default /tmp/netz_fenster). Needs xvfb, xdotool, imagemagick.
+# DIR is $NETZ_FENSTER (default /tmp/netz_fenster). $NETZ_CLIENT_UMGEBUNG, when set,
+# holds NAME=VALUE words the client's program is started with (a relay's redirect).
+# Needs xvfb, xdotool, imagemagick.
 set -euo pipefail
 dir=${NETZ_FENSTER:-/tmp/netz_fenster}
 befehl=${1:-}
@@ -62,7 +64,8 @@ case $befehl in
     klick srv 556 215; sleep 1.2; klick srv 600 206; sleep 1.2 # portrait, Deutschland
     klick srv 600 206; sleep 1.2; klick srv 600 206; sleep 2   # FC Steinbach, Deutschland Liga 1
     klick srv 111 425; sleep 6; bild srv start
-    starten cli ":$((500 + RANDOM % 300))" "${prog[@]}"
+    # shellcheck disable=SC2086
+    starten cli ":$((500 + RANDOM % 300))" env ${NETZ_CLIENT_UMGEBUNG:-} "${prog[@]}"
     klick cli 390 522; sleep 1; klick cli 549 453; sleep 0.6   # network on as client, the address
     for _ in $(seq 16); do taste cli BackSpace; sleep 0.12; done
     tippen cli 127.0.0.1; sleep 0.3; taste cli Return; sleep 1
@@ -103,5 +106,5 @@ case $befehl in
       [ -f "$dir/$w/xpid" ] && kill "$(cat "$dir/$w/xpid")" 2>/dev/null || true
     done
     ;;
-  *) sed -n '2,18p' "$0"; exit 2 ;;
+  *) sed -n '2,20p' "$0"; exit 2 ;;
 esac
