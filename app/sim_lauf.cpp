@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "app/sim_live_statistik.h"
@@ -66,10 +68,78 @@ std::map<uint32_t, Spielfeld_Pruefstand>& Pruefstaende() {
     return m;
 }
 
+// The file beside the replay save that holds the checker's states of its frame.
+std::string Pruef_Datei() {
+    return Str_Format("%s/game_%d.pruef", Dirs_Get(DIR_SPIELSTAND), SIM_REPLAY_SLOT);
+}
+
+bool Spielstand_Kennung(uint64_t* groesse, int64_t* zeit) {
+    std::error_code ec;
+    const std::filesystem::path pfad = Str_Format("%s/game_%d.qzv", Dirs_Get(DIR_SPIELSTAND), SIM_REPLAY_SLOT);
+    *groesse = std::filesystem::file_size(pfad, ec);
+    if (ec) return false;
+    *zeit = int64_t(std::filesystem::last_write_time(pfad, ec).time_since_epoch().count());
+    return !ec;
+}
+
+// The replay save was just written: the checker's states of this frame go beside it.
+void Pruefstaende_Sichern(int64_t frame) {
+    Pruefstand_Sicherung s;
+    s.frame = frame;
+    if (!Spielstand_Kennung(&s.spielstand_groesse, &s.spielstand_zeit)) return;
+    for (Spielfeld_Satz* satz = Spielfeld_Naechster(nullptr); satz; satz = Spielfeld_Naechster(satz)) {
+        const auto it = Pruefstaende().find(satz->spiel);
+        if (satz->live == 1 && it != Pruefstaende().end()) s.eintraege.push_back({it->second, satz->frame_zaehler});
+    }
+    if (!Pruefstand_Sicherung_Schreiben(Pruef_Datei().c_str(), s))
+        std::fprintf(stderr, "velmora-sim: %s cannot be written; a replay counts its rules afresh\n", Pruef_Datei().c_str());
+}
+
+// The states a loaded replay save takes over, each once its record has moved
+// on from the frame of the save (that frame was checked by the run that saved it).
+std::optional<Pruefstand_Sicherung>& Wartende_Staende() {
+    static std::optional<Pruefstand_Sicherung> w;
+    return w;
+}
+
+void Pruefstaende_Laden() {
+    Pruefstand_Sicherung s;
+    uint64_t groesse = 0;
+    int64_t zeit = 0;
+    if (!Pruefstand_Sicherung_Lesen(Pruef_Datei().c_str(), &s)) return;
+    if (!Spielstand_Kennung(&groesse, &zeit) || groesse != s.spielstand_groesse || zeit != s.spielstand_zeit) {
+        std::fprintf(stderr, "velmora-sim: %s belongs to another save; the rules are counted afresh\n",
+                     Pruef_Datei().c_str());
+        return;
+    }
+    Wartende_Staende() = std::move(s);
+}
+
+// A replay's record takes over its saved state: false while it still stands at
+// the saved frame. The run's frame count follows the record's.
+bool Gesicherten_Stand_Nehmen(const Spielfeld_Satz* satz) {
+    std::optional<Pruefstand_Sicherung>& w = Wartende_Staende();
+    if (!w) return true;
+    for (auto it = w->eintraege.begin(); it != w->eintraege.end(); ++it) {
+        if (it->st.spiel != satz->spiel) continue;
+        if (satz->frame_zaehler == it->frame_zaehler) return false;
+        Pruefstaende()[satz->spiel] = it->st;
+        if (w->frame >= 0) {
+            Sim().frames = w->frame + int64_t(satz->frame_zaehler - it->frame_zaehler);
+            w->frame = -1;
+        }
+        w->eintraege.erase(it);
+        break;
+    }
+    if (w->eintraege.empty()) w.reset();
+    return true;
+}
+
 // Checks every live record after a frame; the first broken rule stops the run.
 // After a frame in which a live match passed a minute, the game is saved into
-// SIM_REPLAY_SLOT: a broken rule names that save, which plays the day on.
-void Live_Pruefen(int64_t frame) {
+// SIM_REPLAY_SLOT with the checker's states beside it: a broken rule names
+// that save, which plays the day on to the same break.
+void Live_Pruefen() {
     if (!Spielfeld_Ist_Initialisiert() || Spielfeld_Anzahl() == 0) {
         Pruefstaende().clear();
         return;
@@ -77,6 +147,8 @@ void Live_Pruefen(int64_t frame) {
     bool minute = false;
     for (Spielfeld_Satz* satz = Spielfeld_Naechster(nullptr); satz; satz = Spielfeld_Naechster(satz)) {
         if (satz->live != 1) continue;
+        if (!Gesicherten_Stand_Nehmen(satz)) continue;
+        const int64_t frame = Sim().frames;
         const int32_t abschnitte = Wettbewerb_Anz_Spielabschnitte(int32_t(satz->wettbewerb));
         Spielfeld_Pruefstand& st = Pruefstaende()[satz->spiel];
         minute = minute || (st.spiel == satz->spiel && st.minute != satz->minute);
@@ -90,7 +162,10 @@ void Live_Pruefen(int64_t frame) {
         stoppen(SimStopp::REGEL, text);
         return;
     }
-    if (minute && Spielstand_Speichern(SIM_REPLAY_SLOT)) Sim().replay_gespeichert = true;
+    if (minute && Spielstand_Speichern(SIM_REPLAY_SLOT)) {
+        Sim().replay_gespeichert = true;
+        Pruefstaende_Sichern(Sim().frames);
+    }
 }
 
 }  // namespace
@@ -108,6 +183,7 @@ bool Sim_Spielstart() {
         }
         K_NEUER_TAG(K_LADEN, s.optionen.laden);
         s.laden_angefordert = true;
+        if (s.optionen.pruefen && s.optionen.laden == SIM_REPLAY_SLOT) Pruefstaende_Laden();
         return false;
     }
     Rnd_Init();
@@ -176,7 +252,7 @@ bool Sim_Bis_Tag(int32_t bis) {
         Kalender_Main();
         ++s.frames;
         Sim_Live_Frame(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - anfang).count());
-        if (s.optionen.pruefen) Live_Pruefen(s.frames);
+        if (s.optionen.pruefen) Live_Pruefen();
         if (Kalender_Get_Runmodus() == KALENDER_AUS) return false;
     }
     return false;

@@ -421,8 +421,13 @@ void Seitenlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, const Vorher& v) 
     const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
     const float L = float(k.laenge), W = float(k.breite);
     const bool draussen = b.pos[1] < -11 || b.pos[1] > W + 11;
+    // A ball once over a touch line stays out of play wherever it rolls: one
+    // that curls back into the field (carried out by a dribbler, it keeps
+    // his push back inward) is dead there, since nobody may touch it and no
+    // line is crossed again.
+    const bool zurueck = satz->ball_linie == BALL_SEITENAUS && !draussen;
     if (!(((satz->ball_linie == BALL_IM_SPIEL || satz->ball_linie == BALL_SEITENAUS) && draussen) ||
-          satz->ball_linie == BALL_HERAUSGENOMMEN))
+          satz->ball_linie == BALL_HERAUSGENOMMEN || zurueck))
         return;
     satz->w25127 = 0;
     if (satz->ball_linie == BALL_IM_SPIEL && satz->pass_unterwegs) {
@@ -438,7 +443,7 @@ void Seitenlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, const Vorher& v) 
         satz->tor_reaktion = 0;
         satz->wechsel_bereit[0] = satz->wechsel_bereit[1] = 0;
     }
-    const bool tot = satz->ball_linie == BALL_HERAUSGENOMMEN || b.pos[0] < 0 || b.pos[0] > L || b.pos[1] < -250 ||
+    const bool tot = zurueck || satz->ball_linie == BALL_HERAUSGENOMMEN || b.pos[0] < 0 || b.pos[0] > L || b.pos[1] < -250 ||
                      b.pos[1] > W + 250 || std::fabs(b.v[0]) + std::fabs(b.v[1]) == 0;
     if (!tot) return;
     if (satz->unterbrechung_countdown >= 2) {
@@ -447,11 +452,12 @@ void Seitenlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, const Vorher& v) 
     }
     if (satz->spielzustand != SZ_SPIEL) return;
     b.pos[2] = 0;
-    const float linie = b.pos[1] < 0 ? 0.0f : W;
+    const float linie = b.pos[1] < W / 2 ? 0.0f : W;
     // Where the path crossed the line; a path almost along the line (or one
     // that crossed it behind a goal line) would put the spot far off the
     // pitch: the throw-in is taken on the touch line between the goal lines.
-    const float x = std::fabs(b.pos[1] - v.y) < 1 ? b.pos[0]
+    // A ball back in the field is thrown in level with where it lies.
+    const float x = zurueck || std::fabs(b.pos[1] - v.y) < 1 ? b.pos[0]
                                                   : Spielfeld_Linie_Interpolieren(v.y, v.x, b.pos[1], b.pos[0], linie);
     b.pos[0] = std::clamp(x, 0.0f, L);
     b.pos[1] = linie;

@@ -609,7 +609,12 @@ int32_t Ballkontakt_Faehigkeiten(const Spieler_Matchsatz& halter, const Spieler_
 float Ballkontakt_Radius(const Spielfeld_Satz* satz, int32_t slot) {
     if (!satz || !Spieler_Ok(slot)) return 60;
     const int32_t h = Spieler_Ok(satz->ballhalter) ? satz->ballhalter : -1;
-    const int32_t seite_ball = h >= 0 ? Seite(h) : -1;
+    // The side with the ball is the possession query's: a ball nobody holds
+    // is side 0's. Counted as nobody's, a loose ball after a free kick was
+    // out of every field player's reach but for 6 cm, and one lying on a
+    // line, where the players' targets stop 50 cm short of it, lay there
+    // until a chaser happened to stand on it.
+    const int32_t seite_ball = Spielfeld_Ballbesitz_Seite(satz);
     if (satz->standard_marker[1] && !satz->figur[slot].torwart && Seite(slot) != seite_ball) return 6;
     const float schmal = 60.0f / float(std::max<int32_t>(0, satz->halter_beruehrungen) + 1);
     if (Ball_Tempo(satz) > 3300) return schmal;

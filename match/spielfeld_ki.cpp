@@ -64,19 +64,22 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
     const bool halter = satz->ballhalter == slot;
     if (!halter && !f.jagt_ball) {
         // The side in possession and the pass receiver attack; everybody else
-        // defends. A loose ball belongs to the side that touched it last:
-        // counted as the home side's, every loose ball would send the home
-        // side after it and the away side back (home wins three in four).
-        // The short free kick's ball, tapped aside, lies loose until the
-        // taker reaches it: it belongs to the side taking the kick. Counted
-        // as the other side's (the free kick makes it the last to touch), its
-        // players went forward as attackers, stood in the taker's band and
-        // held the kick up.
+        // defends. In open play a ball nobody holds is the home side's (the
+        // possession query's rule): its players go for a loose ball as
+        // attackers, the away side's fall back into their shape; this is the
+        // live match's home edge.
+        // At a stoppage the restart keeps its own order: a loose ball is the
+        // side's that touched it last, and the short free kick's ball, tapped
+        // aside and loose until the taker reaches it, the side's taking the
+        // kick. Counted as the home side's there, the home players went
+        // forward as attackers at the away side's free kicks and penalties,
+        // stood in the taker's band, where the defence's rules never move a
+        // man, and held the kick up for thousands of frames.
         const int32_t seite = Seite(slot);
         const bool freistoss = satz->spielzustand == SZ_FREISTOSS && (satz->standard_seite == 0 || satz->standard_seite == 1);
-        const int32_t besitz = satz->ballhalter >= 0 ? Spielfeld_Ballbesitz_Seite(satz)
-                               : freistoss           ? satz->standard_seite
-                                                     : (satz->letzte_beruehrung == 1 ? 1 : 0);
+        const int32_t besitz = satz->ballhalter >= 0 || satz->spielzustand == SZ_SPIEL ? Spielfeld_Ballbesitz_Seite(satz)
+                               : freistoss                                           ? satz->standard_seite
+                                                                : (satz->letzte_beruehrung == 1 ? 1 : 0);
         // The receiver of a pass counts as attacking only in open play: a
         // pass cut off by a whistle leaves its receiver named, and at the
         // other side's free kick he would stand as an attacker in the

@@ -2,6 +2,7 @@
 #include "match/spielfeld_pruefen.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "club/spieler.h"
@@ -238,6 +239,84 @@ const char* Spielfeld_Pruefen(const Spielfeld_Satz* satz, int32_t abschnitte, Sp
     // A record the save checker refuses makes a save written now unloadable.
     if (const char* grund = Spielfeld_Satz_Pruefen(satz)) return grund;
     return nullptr;
+}
+
+namespace {
+
+constexpr char PRUEF_MAGIC[4] = {'V', 'P', 'R', 'F'};
+constexpr uint32_t PRUEF_VERSION = 1;
+constexpr size_t PRUEF_KOPF = 36;
+constexpr size_t PRUEF_EINTRAG = 36;
+
+template <typename T>
+void Anhaengen(std::vector<uint8_t>& b, T v) {
+    uint8_t roh[sizeof(T)];
+    std::memcpy(roh, &v, sizeof(T));   // the record's own byte order, little-endian (asserted with it)
+    b.insert(b.end(), roh, roh + sizeof(T));
+}
+
+template <typename T>
+T Holen(const uint8_t*& p) {
+    T v;
+    std::memcpy(&v, p, sizeof(T));
+    p += sizeof(T);
+    return v;
+}
+
+}  // namespace
+
+bool Pruefstand_Sicherung_Schreiben(const char* pfad, const Pruefstand_Sicherung& s) {
+    if (!pfad) return false;
+    std::vector<uint8_t> b;
+    b.insert(b.end(), PRUEF_MAGIC, PRUEF_MAGIC + 4);
+    Anhaengen(b, PRUEF_VERSION);
+    Anhaengen(b, s.frame);
+    Anhaengen(b, s.spielstand_groesse);
+    Anhaengen(b, s.spielstand_zeit);
+    Anhaengen(b, uint32_t(s.eintraege.size()));
+    for (const Pruefstand_Sicherung::Eintrag& e : s.eintraege) {
+        Anhaengen(b, e.st.spiel);
+        Anhaengen(b, e.st.minute);
+        Anhaengen(b, e.st.vom_platz);
+        for (float f : e.st.ball) Anhaengen(b, f);
+        Anhaengen(b, e.st.ruhe);
+        Anhaengen(b, e.frame_zaehler);
+    }
+    std::FILE* f = std::fopen(pfad, "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(b.data(), 1, b.size(), f) == b.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s) {
+    if (!pfad || !s) return false;
+    std::FILE* f = std::fopen(pfad, "rb");
+    if (!f) return false;
+    std::vector<uint8_t> b;
+    uint8_t puffer[4096];
+    for (size_t n; (n = std::fread(puffer, 1, sizeof puffer, f)) > 0;) b.insert(b.end(), puffer, puffer + n);
+    std::fclose(f);
+    if (b.size() < PRUEF_KOPF || std::memcmp(b.data(), PRUEF_MAGIC, 4) != 0) return false;
+    const uint8_t* p = b.data() + 4;
+    if (Holen<uint32_t>(p) != PRUEF_VERSION) return false;
+    Pruefstand_Sicherung neu;
+    neu.frame = Holen<int64_t>(p);
+    neu.spielstand_groesse = Holen<uint64_t>(p);
+    neu.spielstand_zeit = Holen<int64_t>(p);
+    const uint32_t anzahl = Holen<uint32_t>(p);
+    if (anzahl > 1000 || b.size() != PRUEF_KOPF + size_t(anzahl) * PRUEF_EINTRAG) return false;
+    for (uint32_t i = 0; i < anzahl; ++i) {
+        Pruefstand_Sicherung::Eintrag e;
+        e.st.spiel = Holen<uint32_t>(p);
+        e.st.minute = Holen<int32_t>(p);
+        e.st.vom_platz = Holen<uint64_t>(p);
+        for (float& v : e.st.ball) v = Holen<float>(p);
+        e.st.ruhe = Holen<int32_t>(p);
+        e.frame_zaehler = Holen<uint32_t>(p);
+        neu.eintraege.push_back(e);
+    }
+    *s = std::move(neu);
+    return true;
 }
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 // number the tick relies on.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "match/spielfeld_satz.h"
 
@@ -23,6 +24,27 @@ struct Spielfeld_Pruefstand {
     float ball[3] = {};
     int32_t ruhe = 0;                // frames the ball lay still and unheld in open play
 };
+
+// The checker's states at one frame, kept in a file beside a save of that
+// frame: the replay of a break loads the save and goes on counting each rule
+// (the frames a ball lies still, say) where the run stood, so it breaks at the
+// same frame on the same rule. The file names the save by its size and
+// last-write time; one of another save is not taken.
+struct Pruefstand_Sicherung {
+    struct Eintrag {
+        Spielfeld_Pruefstand st;
+        uint32_t frame_zaehler = 0;   // the record's frame counter at the save
+    };
+    int64_t frame = 0;                // the run's frame at the save
+    uint64_t spielstand_groesse = 0;
+    int64_t spielstand_zeit = 0;
+    std::vector<Eintrag> eintraege;
+};
+// Writes the states field by field (little-endian; 36 bytes an entry behind a
+// 36-byte header). False when the file cannot be written.
+bool Pruefstand_Sicherung_Schreiben(const char* pfad, const Pruefstand_Sicherung& s);
+// Reads them back; false (and `s` untouched) for a missing, short or foreign file.
+bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s);
 
 // The first rule the record breaks, or null. `abschnitte` is the number of
 // periods the competition plays (-1: not checked). `st` carries the state

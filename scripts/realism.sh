@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # scripts/realism.sh [seeds] - the live match's figures beside real football's.
 #
-# Plays league matches of the full and of the small world with every match
-# computed live (velmora-sim --live --stats), at least 1,000 of each: the
-# seeds given (default 1 2 3), then further seeds until both worlds have
-# their 1,000. Prints, per world, the goals (home and away), home / draw /
+# Plays whole seasons of the full and of the small world with every match
+# computed live (velmora-sim --live --stats), at least 1,000 league matches
+# of each: the seeds given (default 1), then further seeds until both worlds
+# have their 1,000. Prints, per world, the goals (home and away), home / draw /
 # away, the five commonest scores, shots and on target, passes, fouls, cards,
 # penalties, corners, substitutions, injuries and the seconds of open play a
 # match, each with the band of real league football beside it for
-# orientation; then the same days played by the minute dice (without
-# --live): their matches, goals and home / draw / away.
+# orientation, and beside the live home / draw / away the minute dice's on the
+# same seeds and days; then the dice runs (without --live) on their own:
+# their matches, goals and home / draw / away.
 #
 # A live match's event counts are those of a compressed match: a game minute
 # is 45 frames of open play, so a match holds about two minutes of figures
@@ -19,18 +20,20 @@
 #   SIM=build/tools/velmora-sim   the simulator
 #   JOBS=4                        runs at once
 #   MIN=1000                      league matches per world at least
+#   TAGE=365                      days a run (a whole season; fewer only for a quick look)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SIM=${SIM:-build/tools/velmora-sim}
 JOBS=${JOBS:-4}
 MIN=${MIN:-1000}
-# Days per run: the full world's first 60 days hold about 600 league
-# matches, the small world's first 300 about 340.
-TAGE_VOLL=60
-TAGE_KLEIN=300
+# Days per run: a whole season, every league match of it live (a season's
+# first weeks score more than its whole). The full world's season holds
+# about 6,400 league matches, the small world's 360.
+TAGE_VOLL=${TAGE:-365}
+TAGE_KLEIN=${TAGE:-365}
 [ -x "$SIM" ] || { echo "realism: $SIM not found (build first: cmake --build build)" >&2; exit 2; }
 seeds=("$@")
-[ ${#seeds[@]} -gt 0 ] || seeds=(1 2 3)
+[ ${#seeds[@]} -gt 0 ] || seeds=(1)
 for s in "${seeds[@]}"; do
     [[ "$s" =~ ^[0-9]+$ ]] || { echo "realism: a seed is a number: $s" >&2; exit 2; }
 done
@@ -49,7 +52,7 @@ export -f lauf
 export SIM aus TAGE_VOLL TAGE_KLEIN
 
 # A run's league matches (the line "Liga: N Spiele" of the live figures).
-liga_spiele() { awk '/^Liga: [0-9]+ Spiele/ { print $2; exit }' "$1"; }
+liga_spiele() { awk '/^Liga: [0-9]+ Spiele/ { n = $2; exit } END { print n + 0 }' "$1"; }
 
 # Every world's live seeds, then more until each has MIN league matches.
 for welt in voll klein; do
@@ -136,6 +139,9 @@ zeile "Tore" "Tore" "2.5 - 3.0"
 zeile "Tore Heim" "Tore Heim" "1.4 - 1.6"
 zeile "Tore Gast" "Tore Gast" "1.1 - 1.3"
 printf '%-18s %20s %20s   %s\n' "Heim/Remis/Gast %" "$(hrg "$aus/voll.summe")" "$(hrg "$aus/klein.summe")" "42-48 / 25-31 / 24-30"
+# Beside it the minute dice's split on the same seeds and days (all their matches).
+wuerfel_hrg() { summe_wuerfel "$aus/$1.wuerfel."*[0-9] | awk '{ printf "%s / %s / %s", $3, $4, $5 }'; }
+printf '%-18s %20s %20s   %s\n' "  Minutenwuerfel" "$(wuerfel_hrg voll)" "$(wuerfel_hrg klein)" "(dieselben Tage gewuerfelt)"
 zeile "Schuesse" "Schuesse" "22 - 27"
 zeile "aufs Tor" "aufs Tor" "8 - 10"
 zeile "Paesse" "Paesse" "750 - 1000"

@@ -100,6 +100,15 @@ TEST_F(KontaktTest, RadiiShrinkForAFastBallAndDuringASetPiece) {
     s->standard_marker[1] = 1;
     EXPECT_EQ(Ballkontakt_Radius(s, 20), 6);   // the side without the ball
     EXPECT_EQ(Ballkontakt_Radius(s, 3), 60);
+    // A loose ball is the home side's by the possession rule: its players
+    // reach it as ever, the away side's within 6 cm. Counted as nobody's,
+    // no field player reached it but for 6 cm.
+    s->ballhalter = -1;
+    EXPECT_EQ(Ballkontakt_Radius(s, 3), 60);
+    EXPECT_EQ(Ballkontakt_Radius(s, 20), 6);
+    s->ballhalter = 20;
+    EXPECT_EQ(Ballkontakt_Radius(s, 3), 6);
+    EXPECT_EQ(Ballkontakt_Radius(s, 20), 60);
 }
 
 TEST_F(KontaktTest, WithoutAHolderTheFirstInReachTakesItAndTheOffsideLineStays) {

@@ -111,6 +111,28 @@ TEST_F(BallTest, AThrowInWhereTheBallCrossedTheTouchLine) {
     EXPECT_LE(ball().pos[0], 5600);
 }
 
+// A ball once over a touch line that comes back into the field (a dribbler's
+// push carried it out and back) is dead where it lies: a throw-in on the
+// nearer touch line level with it, whichever line it crossed. Nobody may
+// touch a ball out of play, and no line is crossed again.
+TEST_F(BallTest, ABallBackInTheFieldAfterGoingOutIsThrownIn) {
+    struct Fall {
+        float y, vy;          // where it lies, and its speed across
+        float linie;          // the line of the throw-in
+    } faelle[] = {{6636, 0, 6806}, {6800, -40, 6806}, {20, 0, 0}, {150, 30, 0}};
+    for (const Fall& c : faelle) {
+        s->spielzustand = SZ_SPIEL;
+        Ball_Schiessen(s, 8000, c.y, 8000, c.y, 0);
+        ball().v[1] = c.vy;
+        s->ball_linie = BALL_SEITENAUS;
+        Figur_Bewegen(s, FIGUR_BALL, &ball(), 30, true);
+        EXPECT_EQ(s->spielzustand, SZ_EINWURF) << c.y;
+        EXPECT_EQ(s->ball_linie, BALL_IM_SPIEL) << c.y;
+        EXPECT_NEAR(ball().pos[0], 8000, 1) << c.y;
+        EXPECT_EQ(ball().pos[1], c.linie) << c.y;
+    }
+}
+
 // A bounce divides the launch speed by twice the ground factor; from 1.4 on
 // the ball does not bounce, and a bounce below 10 cm/s ends.
 TEST_F(BallTest, TheGroundFactorDecidesTheBounce) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <set>
@@ -421,6 +422,49 @@ TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
     int32_t n = 0;
     while (!regel && n < 1000) regel = Spielfeld_Pruefen(&kopie, 2, &k), ++n;
     EXPECT_EQ(n, PRUEF_MAX_RUHE) << "the 450th frame of a still ball breaks the rule";
+
+    // The states written beside a save and read back go on counting: a
+    // stall begun before the save breaks the rule at the same frame after
+    // it. Afresh (no file), the count starts again, its first frame learning
+    // where the ball lies, and the break comes 301 frames late.
+    velmora_test::TempVerz verz;
+    const std::string pfad = verz / "stand.pruef";
+    kopie = *s;
+    k = st;
+    kopie.spielzustand = SZ_SPIEL;
+    kopie.ballhalter = -1;
+    for (int32_t i = 0; i < 300; ++i) ASSERT_EQ(Spielfeld_Pruefen(&kopie, 2, &k), nullptr);
+    Pruefstand_Sicherung gesichert;
+    gesichert.frame = 1234;
+    gesichert.spielstand_groesse = 42;
+    gesichert.spielstand_zeit = -7;
+    gesichert.eintraege.push_back({k, kopie.frame_zaehler});
+    ASSERT_TRUE(Pruefstand_Sicherung_Schreiben(pfad.c_str(), gesichert));
+    Pruefstand_Sicherung gelesen;
+    ASSERT_TRUE(Pruefstand_Sicherung_Lesen(pfad.c_str(), &gelesen));
+    EXPECT_EQ(gelesen.frame, 1234);
+    EXPECT_EQ(gelesen.spielstand_groesse, 42u);
+    EXPECT_EQ(gelesen.spielstand_zeit, -7);
+    ASSERT_EQ(gelesen.eintraege.size(), 1u);
+    EXPECT_EQ(gelesen.eintraege[0].frame_zaehler, kopie.frame_zaehler);
+    for (auto [weiter, erwartet] : {std::pair{gelesen.eintraege[0].st, PRUEF_MAX_RUHE - 300},
+                                    std::pair{Spielfeld_Pruefstand{}, PRUEF_MAX_RUHE + 1}}) {
+        Spielfeld_Satz nachher = kopie;
+        regel = nullptr;
+        n = 0;
+        while (!regel && n < 1000) regel = Spielfeld_Pruefen(&nachher, 2, &weiter), ++n;
+        EXPECT_EQ(n, erwartet);
+    }
+    // A short, foreign or missing file is refused and leaves the states alone.
+    std::FILE* f = std::fopen(pfad.c_str(), "r+b");
+    ASSERT_NE(f, nullptr);
+    std::fputc('X', f);
+    std::fclose(f);
+    EXPECT_FALSE(Pruefstand_Sicherung_Lesen(pfad.c_str(), &gelesen));
+    std::filesystem::resize_file(pfad, 40);
+    EXPECT_FALSE(Pruefstand_Sicherung_Lesen(pfad.c_str(), &gelesen));
+    EXPECT_FALSE(Pruefstand_Sicherung_Lesen((pfad + ".fehlt").c_str(), &gelesen));
+    EXPECT_EQ(gelesen.frame, 1234);
 }
 
 TEST(TickFiguren, AHeatMapCellCountsOnceAPassUpToThreeAndTiredPlayersStillRunTenKmh) {
