@@ -16,15 +16,13 @@
 #include "core/spielstand_testing.h"
 #include "gui/icon.h"
 #include "season/kalender.h"
+#include "tests/app/sim_welt.h"
 #include "tests/core/temp_verz.h"
 
 namespace velmora {
 namespace {
 
-std::vector<std::string>& Meldungen() {
-    static std::vector<std::string> m;
-    return m;
-}
+using velmora_test::Meldungen;
 
 std::vector<std::string> Module(const std::vector<uint8_t>& bild) {
     SpielstandDatei d;
@@ -41,22 +39,10 @@ struct SpielstandBetriebe : ::testing::Test {
         ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 6));
     }
     void TearDown() override { Entdrahten(); }
-    void Entdrahten() {
-        Sim_Beenden();
-        Spiel_Entdrahten();
-        Kalender_Hooks() = KalenderHooks{};
-        Core_Hooks().meldung = nullptr;
-    }
+    void Entdrahten() { velmora_test::Sim_Entdrahten(); }
     void Verdrahten(Betrieb b) {
-        VerdrahtungOptionen v;
-        v.betrieb = b;
-        v.sim.seed = 9;
-        v.sim.menschen = 2;
-        v.sim.autosave = false;
         std::string fehler;
-        ASSERT_TRUE(Spiel_Verdrahten(v, &fehler)) << fehler;
-        Meldungen().clear();
-        Core_Hooks().meldung = [](const char* text) { Meldungen().push_back(text); };
+        ASSERT_TRUE(velmora_test::Sim_Verdrahten(b, &fehler)) << fehler;
     }
     std::string Gesagt() const {
         std::string s;

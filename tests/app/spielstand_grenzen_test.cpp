@@ -26,15 +26,13 @@
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "season/statistik.h"
+#include "tests/app/sim_welt.h"
 #include "tests/core/temp_verz.h"
 
 namespace velmora {
 namespace {
 
-std::vector<std::string>& Meldungen() {
-    static std::vector<std::string> m;
-    return m;
-}
+using velmora_test::Meldungen;
 
 // The first club a human manages.
 int32_t Menschenteam() {
@@ -116,23 +114,13 @@ struct SpielstandGrenzen : ::testing::Test {
         ASSERT_TRUE(dirs->ok);
         ASSERT_TRUE(Sim_Welt_Erzeugen(dirs->install, true, 6));
         Rnd_Init();
-        VerdrahtungOptionen v;
-        v.betrieb = Betrieb::SIM;
-        v.sim.seed = 9;
-        v.sim.menschen = 2;
-        v.sim.autosave = false;
         std::string fehler;
-        ASSERT_TRUE(Spiel_Verdrahten(v, &fehler)) << fehler;
-        Meldungen().clear();
-        Core_Hooks().meldung = [](const char* text) { Meldungen().push_back(text); };
+        ASSERT_TRUE(velmora_test::Sim_Verdrahten(Betrieb::SIM, &fehler)) << fehler;
         ASSERT_TRUE(Sim_Bis_Tag(3));
     }
     void Abbauen() {
         if (!dirs) return;
-        Sim_Beenden();
-        Spiel_Entdrahten();
-        Kalender_Hooks() = KalenderHooks{};
-        Core_Hooks().meldung = nullptr;
+        velmora_test::Sim_Entdrahten();
         dirs.reset();
     }
     // Saves, loads what was saved and saves again: the second file is the first.
