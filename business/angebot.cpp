@@ -1,6 +1,7 @@
 // business/angebot.cpp - requests about a player: offers and contract extensions.
 #include "business/angebot.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,12 +73,13 @@ bool Angebot_Machen(int32_t mensch) {
     const int32_t club = Compi_Partner(mensch);
     int32_t geht = -1, kommt = -1, preis = 0;
     if (club < 0 || !Compi_Tausch_Suchen(club, mensch, &geht, &kommt, &preis)) return false;
-    const int32_t kopf[NEWS_KOPF_WORTE] = {ANFRAGE_ART_SPIELER, mensch, club, Tag_Index() + ANGEBOT_FRIST, kommt,
-                                           geht, preis, ANGEBOT_KAUF, 0, -1};
     // The offer tells the whole money: the price the club pays, and the
     // exchanged player's proceeds, which the human manager's club pays as in
-    // every exchange (what they are today; the sale books them as they are then).
-    const int32_t erloes = Verhandlung_Verkauf_Erloes(geht);
+    // every exchange. Both stand with the offer: the sale books them as named
+    // here, though the player's value moves in the days the offer stands.
+    const int32_t erloes = std::max(0, Verhandlung_Verkauf_Erloes(geht));
+    const int32_t kopf[NEWS_KOPF_WORTE] = {ANFRAGE_ART_SPIELER, mensch, club, Tag_Index() + ANGEBOT_FRIST, kommt,
+                                           geht, preis, ANGEBOT_KAUF, erloes, -1};
     const std::string verein = Verein(club), spieler = Name(kommt), tausch = Name(geht),
                       geld = Geld_Text(float(preis), mensch, -1);
     std::string zahlung;
@@ -130,16 +132,18 @@ void Angebot_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter_Fall fall) 
         else Enttaeuscht(spieler);
         return;
     }
-    const int32_t club = kopf[2], tausch = kopf[5];
-    if (kopf[7] != ANGEBOT_KAUF || !Compi_Ist_Compi(club) || tausch < 0 || tausch >= Spieler_Anzahl() ||
+    const int32_t club = kopf[2], tausch = kopf[5], erloes = kopf[8];
+    if (kopf[7] != ANGEBOT_KAUF || !Compi_Ist_Compi(club) || erloes < 0 || tausch < 0 || tausch >= Spieler_Anzahl() ||
         Spieler_Get_Team(tausch) != club || Spieler_Get_Art(tausch) != Spieler_Get_Art(spieler)) {
         Debug_Printf("Angebot_Antwort: Angebot von Team %d fuer Spieler %d ungueltig\n", club, spieler);
         return;
     }
     if (!ja) return;
     // The sale runs as every transfer does: the buying club pays the price and
-    // the human manager's club the exchanged player's proceeds; he reads it in his news.
-    if (Spieler_Transfer_Ausfuehren(club, team, tausch, spieler, float(preis))) return;
+    // the human manager's club the exchanged player's proceeds, both as the
+    // offer named them; he reads it in his news.
+    if (Spieler_Transfer_Ausfuehren(club, team, tausch, spieler, float(preis), erloes > 0 ? float(erloes) : -1.0f))
+        return;
     const std::string name = Name(spieler), verein = Verein(club);
     News_Add(-1, team, -1, NEWS_HINWEIS, nullptr, "Der Wechsel von %s zu %s kommt nicht zustande.", name.c_str(),
              verein.c_str());

@@ -6,7 +6,8 @@
 // word 1 the human manager's club, 2 the offering club (-1 for an extension),
 // 3 the deadline, 4 the player, 5 the player the offering club gives in
 // exchange (-1 for an extension), 6 the price (the extension's cost), 7 what
-// it is (ANGEBOT_KAUF or ANGEBOT_VERLAENGERUNG), 9 the answer.
+// it is (ANGEBOT_KAUF or ANGEBOT_VERLAENGERUNG), 8 the exchanged player's
+// proceeds the offer names (0 for an extension), 9 the answer.
 //
 // The answers are acted on where the game is held, from the stored request
 // (a client names only the request and its answer), and every value of the
@@ -42,7 +43,8 @@ bool Angebot_Machen(int32_t mensch);
 void Angebot_Verlaengerungen();
 
 // The request processor's handler of kind 12. A yes to an offer sells the
-// player through the transfer execution at the offered price; a yes to an
+// player through the transfer execution at the offered price and proceeds (an
+// offer stored without proceeds books the exchanged player's of the day); a yes to an
 // extension pays its cost (26). A no declines: an extension refused costs the
 // player one step of morale. An expired request is only dropped.
 void Angebot_Antwort(const int32_t kopf[RICHTER_KOPF_WORTE], Richter_Fall fall);

@@ -108,13 +108,13 @@ bool Transfer_Client_Erlaubt(int32_t von, int32_t zu, int32_t spieler_von, int32
 }
 
 bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spieler_von, int32_t spieler_zu,
-                                 float preis) {
+                                 float preis, float vereinbart) {
     int32_t teams = Team_Anzahl();
     if (von_team < 0 || von_team >= teams || zu_team < 0 || zu_team >= teams || von_team == zu_team) {
         Debug_Printf("Spieler_Transfer_Ausfuehren: Teams %d/%d ungueltig\n", von_team, zu_team);
         return false;
     }
-    if (!std::isfinite(preis) || preis < 0) {
+    if (!std::isfinite(preis) || preis < 0 || !std::isfinite(vereinbart)) {
         Debug_Printf("Spieler_Transfer_Ausfuehren: Preis ungueltig\n");
         return false;
     }
@@ -133,7 +133,7 @@ bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spie
     }
 
     const KaderHooks& h = Kader_Hooks();
-    float erloes = preis > 0 ? Erloes(spieler_von) : 0;
+    const float erloes = preis <= 0 ? 0 : vereinbart >= 0 ? vereinbart : Erloes(spieler_von);
     if (preis > 0) {
         if (!h.bank_kontostand) {
             Debug_Printf("Spieler_Transfer_Ausfuehren: keine Bank, Kontostand nicht geprueft\n");

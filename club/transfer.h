@@ -20,13 +20,16 @@ constexpr const char* TRANSFER_TYP = "viiiiiI4";
 // `zu_team`, -1 none). With a price above 0 `von_team` buys: its balance must
 // cover the price less the sale proceeds of `spieler_von`, it pays the price
 // (category 31) and receives the proceeds (category 30), and the human
-// managers of both sides get news. The transfer market takes part in money
+// managers of both sides get news. The proceeds are what `spieler_von` fetches
+// today, or `erloes` when it is not negative: the amount a deal agreed on
+// earlier named (a computer club's offer stands for days while values move;
+// such deals run where the game is held, a client never sends one). The transfer market takes part in money
 // movements as a party outside the league (-1). The line-ups of both clubs
 // are put right afterwards. On a client the server carries it out (only for
 // the client's own club) and the client fetches its team data again.
 // True on success; false, with nothing changed, otherwise.
 bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spieler_von, int32_t spieler_zu,
-                                 float preis);
+                                 float preis, float erloes = -1);
 
 // What a transfer tells the modules above (filled by the composition root):
 // after every transfer that moved players, the two clubs, so that the screens

@@ -77,11 +77,11 @@ TEST_F(Angebot, AComputerClubOffersTheDemandAndAYesSellsThePlayer) {
     EXPECT_FALSE(Angebot_Machen(COMPI)) << "only to a human manager";
     int32_t kopf[NEWS_KOPF_WORTE];
     ASSERT_TRUE(Anfrage(MENSCH, kopf, 1));
-    const int32_t preis = Spieler_Get_Forderung(STAR);
+    const int32_t preis = Spieler_Get_Forderung(STAR), erloes = Verhandlung_Verkauf_Erloes(TAUSCH);
+    ASSERT_GT(erloes, 0);
     const int32_t erwartet[NEWS_KOPF_WORTE] = {ANFRAGE_ART_SPIELER, MENSCH, COMPI, Tag_Index() + ANGEBOT_FRIST, STAR,
-                                               TAUSCH, preis, ANGEBOT_KAUF, 0, 1};
+                                               TAUSCH, preis, ANGEBOT_KAUF, erloes, 1};
     for (int32_t w = 0; w < NEWS_KOPF_WORTE; ++w) EXPECT_EQ(kopf[w], erwartet[w]) << "word " << w;
-    const int32_t erloes = Verhandlung_Verkauf_Erloes(TAUSCH);
     Angebot_Antwort(kopf, Richter_Fall::ANTWORT);
     EXPECT_EQ(Spieler_Get_Team(STAR), COMPI);
     EXPECT_EQ(Spieler_Get_Team(TAUSCH), MENSCH);
@@ -112,6 +112,7 @@ TEST_F(Angebot, NoExpiredStaleOrForgedAnswersMoveNothing) {
         {"exchange of another kind", 5, TAUSCH + 1, Richter_Fall::ANTWORT},
         {"exchange not the buyer's", 5, 3 * JE_CLUB + 3, Richter_Fall::ANTWORT},
         {"no price", 6, 0, Richter_Fall::ANTWORT},
+        {"negative proceeds", 8, -1, Richter_Fall::ANTWORT},
         {"unknown request", 7, 5, Richter_Fall::ANTWORT},
     };
     for (const Fall& f : faelle) {
@@ -205,9 +206,17 @@ TEST_F(Angebot, TheOfferAndTheSalesNewsSayWhoPaysWhomHowMuch) {
                                              " und gibt Ihnen dazu " + tausch + ", f\xfcr den Sie " + geld(erloes) +
                                              " zahlen. Ihr Verein erh\xe4lt damit " + geld(preis - erloes) +
                                              ". Verkaufen Sie?");
+    // The exchanged player's value moves in the days the offer stands: the
+    // sale books, and its news tells, the money the offer named.
+    Spieler_Wert(SPW_STAERKE, TAUSCH, 5600, OP_SCHREIBEN);
+    Spieler_Wert(SPW_EINSAETZE, TAUSCH, 9, OP_SCHREIBEN);
+    ASSERT_NE(Verhandlung_Verkauf_Erloes(TAUSCH), erloes);
     int32_t kopf[NEWS_KOPF_WORTE];
     ASSERT_TRUE(Anfrage(MENSCH, kopf, 1));
     Angebot_Antwort(kopf, Richter_Fall::ANTWORT);
+    EXPECT_EQ(Stand(MENSCH), 1000000.0f + float(preis - erloes));
+    EXPECT_EQ(Stand(COMPI), 3000000.0f - float(preis - erloes));
+    EXPECT_EQ(Bank_Kategorie_Summe(MENSCH, 0, BUCHUNG_TRANSFER_AUS), float(erloes));
     const int32_t n = News_Erste(MENSCH, int32_t(NEWS_NACHRICHT));
     ASSERT_GE(n, 0);
     EXPECT_EQ(std::string(News_Text(n)), "Transfer abgeschlossen: " + tausch + " kommt zu Ihrem Verein. " + star +
