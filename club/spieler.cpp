@@ -12,6 +12,7 @@
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/club_wert.h"
+#include "club/manager.h"
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/rnd.h"
@@ -187,11 +188,11 @@ inline void Speichern(uint8_t* b, int32_t v) {
 }
 
 // `v` lies within the mode's limits, which fit the field's type.
-void Feld_Schreiben(int32_t modus, int32_t p, int32_t v) {
+void Feld_In(int32_t modus, SpielerStruktur& satz, SpielerFix& fix, SpielerClientEgal& egal, int32_t v) {
     const Feld f = FELDER.f[modus];
-    uint8_t* b = f.satz == S_SATZ  ? reinterpret_cast<uint8_t*>(&g.satz[size_t(p)])
-                 : f.satz == S_FIX ? reinterpret_cast<uint8_t*>(&g.fix[size_t(p)])
-                                   : reinterpret_cast<uint8_t*>(&g.egal[size_t(p)]);
+    uint8_t* b = f.satz == S_SATZ  ? reinterpret_cast<uint8_t*>(&satz)
+                 : f.satz == S_FIX ? reinterpret_cast<uint8_t*>(&fix)
+                                   : reinterpret_cast<uint8_t*>(&egal);
     b += f.offset;
     switch (f.art) {
     case F_I8: Speichern<int8_t>(b, v); break;
@@ -203,9 +204,13 @@ void Feld_Schreiben(int32_t modus, int32_t p, int32_t v) {
     default: return;
     }
     if (modus == SPW_ART && v == 0) {   // a goalkeeper always carries the goalkeeper cell
-        g.satz[size_t(p)].spalte = 3;
-        g.satz[size_t(p)].reihe = 0;
+        satz.spalte = 3;
+        satz.reihe = 0;
     }
+}
+
+void Feld_Schreiben(int32_t modus, int32_t p, int32_t v) {
+    Feld_In(modus, g.satz[size_t(p)], g.fix[size_t(p)], g.egal[size_t(p)], v);
 }
 
 bool Gueltig(const char* wer, int32_t spieler) {
@@ -272,7 +277,45 @@ uint64_t Oeffentlicher_Hash() {
     return Hash_Dazu(h, g.fix.data(), g.fix.size() * sizeof(SpielerFix));
 }
 
+// Client: the own club's players as the server holds them, from the answers
+// that carry the server's records (the refresh of request 1006, the public
+// records of request 1043) and the server's answer to each value it writes.
+// While it holds, a read of a value the server keeps is answered from it, and
+// a write that leaves the server's value as it is (the line-up written again
+// after every refresh, a cell or status bit it already has) is not sent: the
+// server's answer is known. Apart from the records themselves, which this
+// machine may change without the server (a line-up taken back). Forgotten
+// for every request that may change the server's data in other ways
+// (Spieler_Server_Stand_Vergessen, called by the network for each request it
+// sends: a join, a leave and a new day's report among them) and a write that
+// got no answer.
+struct ServerSatz {
+    SpielerStruktur satz;
+    SpielerFix fix;
+    SpielerClientEgal egal;
+};
+struct ServerStand {
+    bool gueltig = false;
+    std::vector<std::pair<int32_t, ServerSatz>> spieler;   // the own club's, as the refresh listed them
+    SpielerStandZaehler zaehler;
+
+    ServerSatz* finde(int32_t p) {
+        if (!gueltig) return nullptr;
+        for (auto& [nummer, satz] : spieler)
+            if (nummer == p) return &satz;
+        return nullptr;
+    }
+};
+ServerStand server_stand;
+
 }  // namespace
+
+void Spieler_Server_Stand_Vergessen() {
+    server_stand.gueltig = false;
+    server_stand.spieler.clear();
+}
+
+SpielerStandZaehler Spieler_Server_Stand_Zaehler() { return server_stand.zaehler; }
 
 uint32_t Spieler_Abgleich_Gebaut() { return abgleich.gebaut_mal; }
 
@@ -282,6 +325,9 @@ bool Spieler_Init(int32_t anzahl) {
         return false;
     }
     Spieler_Free();
+    // A new store is a new world: what this client knew of the server's is gone.
+    Spieler_Server_Stand_Vergessen();
+    Manager_Server_Stand_Vergessen();
     g.satz.resize(size_t(anzahl));
     g.fix.resize(size_t(anzahl));
     g.egal.resize(size_t(anzahl));
@@ -323,7 +369,11 @@ namespace {
     if (op == OP_LESEN || op == OP_PROZENT) {
         int32_t v;
         // Only a value the server keeps asks for the network mode: reads are the match's inner loop.
-        if ((gr.flags & W_SERVER) && Club_Ist_Client()) {
+        const ServerSatz* stand = (gr.flags & W_SERVER) && Club_Ist_Client() ? server_stand.finde(spieler) : nullptr;
+        if (stand) {
+            ++server_stand.zaehler.gelesen;
+            v = Feld_Aus(FELDER.f[modus], stand->satz, stand->fix, stand->egal);
+        } else if ((gr.flags & W_SERVER) && Club_Ist_Client()) {
             std::vector<uint8_t> a;
             ClubPacker pk{a};
             pk.i32(modus);
@@ -351,19 +401,33 @@ namespace {
         Debug_Printf("Spieler_Wert: CLIENT-WRITE!\n");
         return 0;
     }
-    int32_t neu = Wert_Operation("Spieler_Wert", op, modus, Feld_Lesen(modus, spieler), wert, gr);
+    const int32_t alt = Feld_Lesen(modus, spieler);
+    int32_t neu = Wert_Operation("Spieler_Wert", op, modus, alt, wert, gr);
     if ((modus == SPW_SPALTE || modus == SPW_REIHE) && g.fix[spieler].art == 0) {
         int32_t torwart = modus == SPW_SPALTE ? 3 : 0;
         if (neu != torwart) Debug_Printf("Spieler_Wert: Torwart %d bleibt in Spalte 3, Reihe 0\n", spieler);
         neu = torwart;
     }
     Feld_Schreiben(modus, spieler, neu);
-    int32_t server;
-    if (client && Wert_Senden("Spieler_Wert", ANFRAGE_SPIELER_WERT, modus, spieler, wert, op, gr, &server)) {
-        Feld_Schreiben(modus, spieler, server);   // the server's copy holds
-        return server;
+    if (!client) return neu;
+    ServerSatz* stand = server_stand.finde(spieler);
+    if (stand) {
+        // The server runs the same change on the same value: when that
+        // leaves it as it is, its answer is this value.
+        const int32_t dort = Feld_Aus(FELDER.f[modus], stand->satz, stand->fix, stand->egal);
+        if (alt == dort && neu == dort && stand->fix.art == g.fix[spieler].art && (modus != SPW_ART || neu != 0)) {
+            ++server_stand.zaehler.nicht_gesendet;
+            return neu;
+        }
     }
-    return neu;
+    int32_t server;
+    if (!Wert_Senden("Spieler_Wert", ANFRAGE_SPIELER_WERT, modus, spieler, wert, op, gr, &server)) {
+        Spieler_Server_Stand_Vergessen();
+        return neu;
+    }
+    Feld_Schreiben(modus, spieler, server);   // the server's copy holds
+    if ((stand = server_stand.finde(spieler))) Feld_In(modus, stand->satz, stand->fix, stand->egal, server);
+    return server;
 }
 }  // namespace
 
@@ -677,6 +741,11 @@ bool Spieler_Internet_Client_Get_Alle() {
         std::memcpy(&g.satz[p], d.data() + je * p, sizeof(SpielerStruktur));
         std::memcpy(&g.fix[p], d.data() + je * p + sizeof(SpielerStruktur), sizeof(SpielerFix));
     }
+    // The server's public records as they are now: the own players' too.
+    for (auto& [p, stand] : server_stand.spieler) {
+        stand.satz = g.satz[size_t(p)];
+        stand.fix = g.fix[size_t(p)];
+    }
     return true;
 }
 
@@ -697,11 +766,13 @@ bool Spieler_Internet_Client_Refresh() {
     const uint8_t* d =
         Club_Remote_Block("Spieler_Internet_Client_Refresh", ANFRAGE_SPIELER_TEAM, "i<C<=0", a, antwort, &groesse);
     size_t je = 4 + SPIELER_BYTES;
+    Spieler_Server_Stand_Vergessen();
     if (!d || groesse % je != 0) {
         Debug_Printf("Spieler_Internet_Client_Refresh: Antwort hat %zu Bytes\n", groesse);
         return false;
     }
     ClubLeser b{d, groesse};
+    std::vector<std::pair<int32_t, ServerSatz>> stand;
     for (size_t i = 0; i < groesse / je; ++i) {
         int32_t p = b.i32();
         if (p < 0 || p >= int32_t(g.satz.size())) {
@@ -711,7 +782,10 @@ bool Spieler_Internet_Client_Refresh() {
         b.block(&g.satz[p], sizeof(SpielerStruktur));
         b.block(&g.fix[p], sizeof(SpielerFix));
         b.block(&g.egal[p], sizeof(SpielerClientEgal));
+        stand.push_back({p, ServerSatz{g.satz[p], g.fix[p], g.egal[p]}});
     }
+    server_stand.spieler = std::move(stand);
+    server_stand.gueltig = true;
     return true;
 }
 
