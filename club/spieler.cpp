@@ -1,4 +1,4 @@
-// club/spieler.cpp - the player records, their accessors, searches and injuries.
+// club/spieler.cpp - the player records, their accessors and their network side.
 #include "club/spieler.h"
 #include "club/spieler_testing.h"
 
@@ -70,8 +70,6 @@ struct SpielerModul {
     std::vector<SpielerStruktur> satz;
     std::vector<SpielerFix> fix;
     std::vector<SpielerClientEgal> egal;
-    Verletzungsart verletzung[VERLETZUNG_ARTEN] = {};
-    int32_t verletzung_anzahl = 0;
 };
 SpielerModul g;
 
@@ -571,98 +569,6 @@ void Spieler_Set_Maxstaerke(int32_t spieler) {
         return;
     }
     g.satz[spieler].max_staerke = g.satz[spieler].staerke;
-}
-
-int32_t Spieler_Suche_Zufaellig(int32_t club, int32_t region, int32_t* out, int32_t max) {
-    if (!g.initialisiert || !out || max <= 0) {
-        Debug_Printf("Spieler_Suche_Zufaellig: Argumente ungueltig\n");
-        return 0;
-    }
-    int32_t n = int32_t(g.satz.size());
-    int32_t gefunden = 0;
-    if (n > 0) {
-        int32_t start = Rnd_Bereich(0, n - 1);
-        int32_t letzter_club = -1;
-        int32_t vom_selben = 0;
-        for (int32_t i = 0; i < n && gefunden < max; ++i) {
-            int32_t p = (start + i) % n;
-            int32_t team = Spieler_Get_Team(p);
-            if (team <= 0 || team == club) continue;
-            if (region != -1 && Spieler_Get_Heimat_Wert(p) != region) continue;
-            out[gefunden++] = p;
-            vom_selben = team == letzter_club ? vom_selben + 1 : 1;
-            letzter_club = team;
-            if (vom_selben >= 2) {          // two from one club: move on to others
-                i += Rnd(2, 10);
-                vom_selben = 0;
-            }
-        }
-    }
-    Misch_U32(reinterpret_cast<uint32_t*>(out), gefunden);
-    for (int32_t i = gefunden; i < max; ++i) out[i] = -1;
-    return gefunden;
-}
-
-bool Spieler_Verletzungsarten_Setzen(const Verletzungsart* arten, int32_t anzahl) {
-    if (!arten || anzahl < 0 || anzahl > VERLETZUNG_ARTEN) {
-        Debug_Printf("Spieler_Verletzungsarten_Setzen: Anzahl %d ungueltig\n", anzahl);
-        return false;
-    }
-    for (int32_t i = 0; i < anzahl; ++i) {
-        if (arten[i].gewicht < 0 || arten[i].tage_von < 0 || arten[i].tage_bis < arten[i].tage_von) {
-            Debug_Printf("Spieler_Verletzungsarten_Setzen: Eintrag %d ungueltig\n", i);
-            return false;
-        }
-    }
-    std::memcpy(g.verletzung, arten, sizeof(Verletzungsart) * size_t(anzahl));
-    g.verletzung_anzahl = anzahl;
-    return true;
-}
-
-int32_t Spieler_Verletzen(int32_t team, int32_t spieler, int32_t art) {
-    if (Club_Ist_Client()) {
-        Debug_Printf("Spieler_Verletzen: CLIENT-AUFRUF!\n");
-        return -1;
-    }
-    if (!Gueltig("Spieler_Verletzen", spieler)) return -1;
-    if (team >= 0 && Spieler_Get_Team(spieler) != team) {
-        Debug_Printf("Spieler_Verletzen: Spieler %d nicht in Team %d\n", spieler, team);
-        return -1;
-    }
-    int64_t summe = 0;
-    for (int32_t i = 0; i < g.verletzung_anzahl; ++i) summe += g.verletzung[i].gewicht;
-    if (summe <= 0 || summe > INT32_MAX) {
-        Debug_Printf("Spieler_Verletzen: keine Verletzungstabelle (art=%d)\n", art);
-        return -1;
-    }
-    int32_t r = Rnd_Bereich(0, int32_t(summe - 1));
-    int32_t wahl = 0;
-    while (r >= g.verletzung[wahl].gewicht) r -= g.verletzung[wahl++].gewicht;
-    const Verletzungsart& v = g.verletzung[wahl];
-    int32_t tage = Rnd_Bereich(v.tage_von, v.tage_bis);
-    SpielerStruktur& s = g.satz[spieler];
-    s.status |= SP_STATUS_VERLETZT;
-    s.verletzung_tage = int16_t(tage / 7 + 1 > 999 ? 999 : tage / 7 + 1);
-    s.wert69 = 0;
-    s.verletzung = int8_t(wahl);
-    return wahl;
-}
-
-int32_t Spieler_Genesung_Woche() {
-    if (Club_Ist_Client()) return 0;
-    int32_t geheilt = 0;
-    for (SpielerStruktur& s : g.satz) {
-        if (!(s.status & SP_STATUS_VERLETZT)) continue;
-        if (s.verletzung_tage > 1) {
-            --s.verletzung_tage;
-            continue;
-        }
-        s.verletzung_tage = 0;
-        s.verletzung = -1;
-        s.status &= ~uint32_t(SP_STATUS_VERLETZT);
-        ++geheilt;
-    }
-    return geheilt;
 }
 
 void Spieler_Save(std::vector<uint8_t>& out) {
