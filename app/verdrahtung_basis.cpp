@@ -10,7 +10,9 @@
 #include "app/sim_wirtschaft.h"
 #include "app/verdrahtung_intern.h"
 #include "business/bank.h"
+#include "business/bank_netz.h"
 #include "business/news_anfrage.h"
+#include "business/news_netz.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/manager.h"
@@ -212,6 +214,27 @@ void Binden_Club() {
     Abonnieren(n.client_alles_holen, "Net.client_alles_holen", prio::HOLEN_SPIELER,
                [] { Spieler_Internet_Client_Get_Alle(); });
     Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_SPIELER, [] { Spieler_Internet_Client_Refresh(); });
+    // The own players' and manager's records as the server holds them hold
+    // across the requests below: reads that change nothing there, a news
+    // item's flags (read, kept, deleted: the server's news file alone; a
+    // client never makes an item a request or an answer), and the single
+    // values, whose answers the copies take over. Any other request (a team's
+    // value, a news item added, a transfer, the day's report) may change them
+    // on the server: they are forgotten until the next refresh.
+    Abonnieren(n.client_anfrage, "Net.client_anfrage", prio::ANFRAGE_KOPIEN, [](int32_t id) {
+        static constexpr int32_t FOLGT[] = {
+            ANFRAGE_SPIELER_WERT,        ANFRAGE_MANAGER_ICON,        ANFRAGE_SPIELER_ANZAHL,
+            ANFRAGE_SPIELER_BLOCK,       ANFRAGE_SPIELER_TEAM,        ANFRAGE_TEAM_STARTINFO,
+            ANFRAGE_TEAM_BLOCK,          ANFRAGE_TEAM_OWN,            ANFRAGE_STARTTEAMS,
+            ANFRAGE_MANAGER_STARTINFO,   ANFRAGE_NEWS_HOLEN,          ANFRAGE_NEWS_SETZEN,
+            ANFRAGE_MANAGER_RECORD,      ANFRAGE_MARKT_LISTE,         ANFRAGE_WETTBEWERB_ABGLEICH,
+            ANFRAGE_BANK_STATUS,         ANFRAGE_BANK_KONTO,          ANFRAGE_SPIELTAG_SLOT,
+            ANFRAGE_KALENDER_STAND,      ANFRAGE_SPIELE_ABGLEICH,     ANFRAGE_KALENDER_ABGLEICH,
+            ANFRAGE_TEAMS_ABGLEICH,      ANFRAGE_STARTTEAMS_ABGLEICH, ANFRAGE_SPIELER_ABGLEICH};
+        if (std::find(std::begin(FOLGT), std::end(FOLGT), id) != std::end(FOLGT)) return;
+        Spieler_Server_Stand_Vergessen();
+        Manager_Server_Stand_Vergessen();
+    });
     Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_TEAM, [] { Team_Internet_Client_Refresh(); });
     Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_MANAGER,
                [] { Manager_Internet_Client_Refresh(); });

@@ -103,7 +103,10 @@ AufstellungPruefung g_pruefung;
 bool g_pruefen = false;
 
 // `lokal`: this machine holds the records (no network client), so the status
-// word is written once, and only when it changes; a client sends each change.
+// word is written once, and only when it changes. A client sends bit changes
+// (its record may not be the server's word): it clears only the bit it does
+// not set again, so that a player whose bits stay sends nothing (the client's
+// copy of the server's records knows that write changes nothing).
 // `satz`: the player's record, read straight instead of through Spieler_Wert.
 void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar, bool lokal, const SpielerStruktur* satz = nullptr) {
     if (lokal) {
@@ -114,10 +117,12 @@ void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar, bool lokal, cons
         if (neu != alt) Spieler_Wert(SPW_STATUS, p, int32_t(neu), OP_ERSETZEN);
         return;
     }
-    Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_START | SP_STATUS_BANK), OP_LOESCHEN);
-    if (!verfuegbar) return;
-    if (slot < SLOT_STARTELF) Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_START), OP_SETZEN);
-    else if (slot < SLOT_BANK_ENDE) Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_BANK), OP_SETZEN);
+    const uint32_t soll = !verfuegbar              ? 0
+                          : slot < SLOT_STARTELF    ? SP_STATUS_START
+                          : slot < SLOT_BANK_ENDE   ? SP_STATUS_BANK
+                                                    : 0;
+    Spieler_Wert(SPW_STATUS, p, int32_t((SP_STATUS_START | SP_STATUS_BANK) & ~soll), OP_LOESCHEN);
+    if (soll) Spieler_Wert(SPW_STATUS, p, int32_t(soll), OP_SETZEN);
 }
 
 // The cells of the starting slots of a formation, worked out once for a

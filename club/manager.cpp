@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
@@ -52,6 +53,19 @@ ManagerStruktur* Icon_Record(const char* wer, int32_t team, int32_t icon) {
     return g.satz[team];
 }
 
+// Client: its manager's icon states and words as the server holds them,
+// from the refresh of the record (request 1018) and the server's answer to
+// each icon it writes. While it holds, an icon written with the value the
+// server already has (the screens set their icons again each time they are
+// built) is not sent. Forgotten as the players' copy is
+// (Manager_Server_Stand_Vergessen) and when a write got no answer.
+struct IconStand {
+    int32_t team = -1;   // -1: nothing held
+    std::vector<int32_t> wert, wort;
+    uint32_t nicht_gesendet = 0;
+};
+IconStand icon_stand;
+
 // A client changes only its own manager's record and sends the change on.
 void Icon_Schreiben(const char* wer, int32_t team, int32_t icon, int32_t wert, int32_t art) {
     ManagerStruktur* m = Icon_Record(wer, team, icon);
@@ -66,13 +80,24 @@ void Icon_Schreiben(const char* wer, int32_t team, int32_t icon, int32_t wert, i
     // in the market's placeholder, a record of this machine only: the server
     // would refuse it as another club's.
     if (client && team != Team_Markt()) {
-        std::vector<uint8_t> a;
+        std::vector<int32_t>& dort = art == 0 ? icon_stand.wert : icon_stand.wort;
+        if (icon_stand.team == team && dort[size_t(icon)] == wert) {
+            ++icon_stand.nicht_gesendet;
+            return;
+        }
+        std::vector<uint8_t> a, antwort;
         ClubPacker pk{a};
         pk.i32(team);
         pk.i32(icon);
         pk.i32(wert);
         pk.i32(art);
-        Club_Remote_Int(wer, ANFRAGE_MANAGER_ICON, "iiii<i", a, 0);
+        ClubLeser l{antwort.data(), 0};
+        if (Club_Remote(wer, ANFRAGE_MANAGER_ICON, "iiii<i", a, antwort)) l = ClubLeser{antwort.data(), antwort.size()};
+        const int32_t server = l.i32();
+        if (l.fehler || l.bytes == 0)
+            Manager_Server_Stand_Vergessen();
+        else if (icon_stand.team == team)
+            dort[size_t(icon)] = server;
     }
 }
 
@@ -131,6 +156,7 @@ bool Manager_Entfernen(int32_t team) {
         Debug_Printf("Team %d hat keinen Manager!\n", team);
         return false;
     }
+    if (team == icon_stand.team) Manager_Server_Stand_Vergessen();
     g.satz[team] = static_cast<ManagerStruktur*>(Mem_Free(g.satz[team]));
     if (g.satz[team]) {
         Debug_Printf("Manager_Entfernen: Speicher von Team %d beschaedigt\n", team);
@@ -423,6 +449,7 @@ bool Manager_Internet_Client_Startinfo_2(int32_t team) {
 }
 
 bool Manager_Internet_Client_Refresh() {
+    Manager_Server_Stand_Vergessen();
     int32_t team = Club_Client_Team();
     if (!Team_Ok(team)) {
         Debug_Printf("Manager_Internet_Client_Refresh: Team %d ungueltig\n", team);
@@ -440,8 +467,15 @@ bool Manager_Internet_Client_Refresh() {
     }
     std::memcpy(g.satz[team], d, sizeof(ManagerStruktur));
     g.satz[team]->team = team;
+    icon_stand.wert.assign(g.satz[team]->icon_wert, g.satz[team]->icon_wert + MANAGER_ICONS);
+    icon_stand.wort.assign(g.satz[team]->icon_wort, g.satz[team]->icon_wort + MANAGER_ICONS);
+    icon_stand.team = team;
     return true;
 }
+
+void Manager_Server_Stand_Vergessen() { icon_stand.team = -1; }
+
+uint32_t Manager_Icons_Nicht_Gesendet() { return icon_stand.nicht_gesendet; }
 
 bool Club_Client_Refresh_Alle() {
     bool ok = Spieler_Internet_Client_Refresh();

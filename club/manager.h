@@ -104,6 +104,13 @@ bool Manager_Spielstand_Anmelden();
 // the own club's manager record again. False when the server failed.
 bool Manager_Internet_Client_Startinfo_1(int32_t* level, int32_t* anzahl);
 bool Manager_Internet_Client_Refresh();
+// Client: forgets its manager's icons as the server holds them (from the
+// refresh on they tell which icon writes leave the server's value as it is);
+// until the next refresh every icon write is sent again. Called with the
+// players' Spieler_Server_Stand_Vergessen.
+void Manager_Server_Stand_Vergessen();
+// Client: the icon writes not sent thanks to that copy.
+uint32_t Manager_Icons_Nicht_Gesendet();
 // Client: sends the own club's manager record to the server (request 1037)
 // after the club was taken; false when refused or unanswered.
 bool Manager_Internet_Client_Startinfo_2(int32_t team);

@@ -1,4 +1,4 @@
-// club/spieler.cpp - the player records, their accessors, searches and injuries.
+// club/spieler.cpp - the player records, their accessors and their network side.
 #include "club/spieler.h"
 #include "club/spieler_testing.h"
 
@@ -12,6 +12,7 @@
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/club_wert.h"
+#include "club/manager.h"
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/rnd.h"
@@ -69,8 +70,6 @@ struct SpielerModul {
     std::vector<SpielerStruktur> satz;
     std::vector<SpielerFix> fix;
     std::vector<SpielerClientEgal> egal;
-    Verletzungsart verletzung[VERLETZUNG_ARTEN] = {};
-    int32_t verletzung_anzahl = 0;
 };
 SpielerModul g;
 
@@ -187,11 +186,11 @@ inline void Speichern(uint8_t* b, int32_t v) {
 }
 
 // `v` lies within the mode's limits, which fit the field's type.
-void Feld_Schreiben(int32_t modus, int32_t p, int32_t v) {
+void Feld_In(int32_t modus, SpielerStruktur& satz, SpielerFix& fix, SpielerClientEgal& egal, int32_t v) {
     const Feld f = FELDER.f[modus];
-    uint8_t* b = f.satz == S_SATZ  ? reinterpret_cast<uint8_t*>(&g.satz[size_t(p)])
-                 : f.satz == S_FIX ? reinterpret_cast<uint8_t*>(&g.fix[size_t(p)])
-                                   : reinterpret_cast<uint8_t*>(&g.egal[size_t(p)]);
+    uint8_t* b = f.satz == S_SATZ  ? reinterpret_cast<uint8_t*>(&satz)
+                 : f.satz == S_FIX ? reinterpret_cast<uint8_t*>(&fix)
+                                   : reinterpret_cast<uint8_t*>(&egal);
     b += f.offset;
     switch (f.art) {
     case F_I8: Speichern<int8_t>(b, v); break;
@@ -203,9 +202,13 @@ void Feld_Schreiben(int32_t modus, int32_t p, int32_t v) {
     default: return;
     }
     if (modus == SPW_ART && v == 0) {   // a goalkeeper always carries the goalkeeper cell
-        g.satz[size_t(p)].spalte = 3;
-        g.satz[size_t(p)].reihe = 0;
+        satz.spalte = 3;
+        satz.reihe = 0;
     }
+}
+
+void Feld_Schreiben(int32_t modus, int32_t p, int32_t v) {
+    Feld_In(modus, g.satz[size_t(p)], g.fix[size_t(p)], g.egal[size_t(p)], v);
 }
 
 bool Gueltig(const char* wer, int32_t spieler) {
@@ -272,7 +275,45 @@ uint64_t Oeffentlicher_Hash() {
     return Hash_Dazu(h, g.fix.data(), g.fix.size() * sizeof(SpielerFix));
 }
 
+// Client: the own club's players as the server holds them, from the answers
+// that carry the server's records (the refresh of request 1006, the public
+// records of request 1043) and the server's answer to each value it writes.
+// While it holds, a read of a value the server keeps is answered from it, and
+// a write that leaves the server's value as it is (the line-up written again
+// after every refresh, a cell or status bit it already has) is not sent: the
+// server's answer is known. Apart from the records themselves, which this
+// machine may change without the server (a line-up taken back). Forgotten
+// for every request that may change the server's data in other ways
+// (Spieler_Server_Stand_Vergessen, called by the network for each request it
+// sends: a join, a leave and a new day's report among them) and a write that
+// got no answer.
+struct ServerSatz {
+    SpielerStruktur satz;
+    SpielerFix fix;
+    SpielerClientEgal egal;
+};
+struct ServerStand {
+    bool gueltig = false;
+    std::vector<std::pair<int32_t, ServerSatz>> spieler;   // the own club's, as the refresh listed them
+    SpielerStandZaehler zaehler;
+
+    ServerSatz* finde(int32_t p) {
+        if (!gueltig) return nullptr;
+        for (auto& [nummer, satz] : spieler)
+            if (nummer == p) return &satz;
+        return nullptr;
+    }
+};
+ServerStand server_stand;
+
 }  // namespace
+
+void Spieler_Server_Stand_Vergessen() {
+    server_stand.gueltig = false;
+    server_stand.spieler.clear();
+}
+
+SpielerStandZaehler Spieler_Server_Stand_Zaehler() { return server_stand.zaehler; }
 
 uint32_t Spieler_Abgleich_Gebaut() { return abgleich.gebaut_mal; }
 
@@ -282,6 +323,9 @@ bool Spieler_Init(int32_t anzahl) {
         return false;
     }
     Spieler_Free();
+    // A new store is a new world: what this client knew of the server's is gone.
+    Spieler_Server_Stand_Vergessen();
+    Manager_Server_Stand_Vergessen();
     g.satz.resize(size_t(anzahl));
     g.fix.resize(size_t(anzahl));
     g.egal.resize(size_t(anzahl));
@@ -323,7 +367,11 @@ namespace {
     if (op == OP_LESEN || op == OP_PROZENT) {
         int32_t v;
         // Only a value the server keeps asks for the network mode: reads are the match's inner loop.
-        if ((gr.flags & W_SERVER) && Club_Ist_Client()) {
+        const ServerSatz* stand = (gr.flags & W_SERVER) && Club_Ist_Client() ? server_stand.finde(spieler) : nullptr;
+        if (stand) {
+            ++server_stand.zaehler.gelesen;
+            v = Feld_Aus(FELDER.f[modus], stand->satz, stand->fix, stand->egal);
+        } else if ((gr.flags & W_SERVER) && Club_Ist_Client()) {
             std::vector<uint8_t> a;
             ClubPacker pk{a};
             pk.i32(modus);
@@ -351,19 +399,33 @@ namespace {
         Debug_Printf("Spieler_Wert: CLIENT-WRITE!\n");
         return 0;
     }
-    int32_t neu = Wert_Operation("Spieler_Wert", op, modus, Feld_Lesen(modus, spieler), wert, gr);
+    const int32_t alt = Feld_Lesen(modus, spieler);
+    int32_t neu = Wert_Operation("Spieler_Wert", op, modus, alt, wert, gr);
     if ((modus == SPW_SPALTE || modus == SPW_REIHE) && g.fix[spieler].art == 0) {
         int32_t torwart = modus == SPW_SPALTE ? 3 : 0;
         if (neu != torwart) Debug_Printf("Spieler_Wert: Torwart %d bleibt in Spalte 3, Reihe 0\n", spieler);
         neu = torwart;
     }
     Feld_Schreiben(modus, spieler, neu);
-    int32_t server;
-    if (client && Wert_Senden("Spieler_Wert", ANFRAGE_SPIELER_WERT, modus, spieler, wert, op, gr, &server)) {
-        Feld_Schreiben(modus, spieler, server);   // the server's copy holds
-        return server;
+    if (!client) return neu;
+    ServerSatz* stand = server_stand.finde(spieler);
+    if (stand) {
+        // The server runs the same change on the same value: when that
+        // leaves it as it is, its answer is this value.
+        const int32_t dort = Feld_Aus(FELDER.f[modus], stand->satz, stand->fix, stand->egal);
+        if (alt == dort && neu == dort && stand->fix.art == g.fix[spieler].art && (modus != SPW_ART || neu != 0)) {
+            ++server_stand.zaehler.nicht_gesendet;
+            return neu;
+        }
     }
-    return neu;
+    int32_t server;
+    if (!Wert_Senden("Spieler_Wert", ANFRAGE_SPIELER_WERT, modus, spieler, wert, op, gr, &server)) {
+        Spieler_Server_Stand_Vergessen();
+        return neu;
+    }
+    Feld_Schreiben(modus, spieler, server);   // the server's copy holds
+    if ((stand = server_stand.finde(spieler))) Feld_In(modus, stand->satz, stand->fix, stand->egal, server);
+    return server;
 }
 }  // namespace
 
@@ -509,98 +571,6 @@ void Spieler_Set_Maxstaerke(int32_t spieler) {
     g.satz[spieler].max_staerke = g.satz[spieler].staerke;
 }
 
-int32_t Spieler_Suche_Zufaellig(int32_t club, int32_t region, int32_t* out, int32_t max) {
-    if (!g.initialisiert || !out || max <= 0) {
-        Debug_Printf("Spieler_Suche_Zufaellig: Argumente ungueltig\n");
-        return 0;
-    }
-    int32_t n = int32_t(g.satz.size());
-    int32_t gefunden = 0;
-    if (n > 0) {
-        int32_t start = Rnd_Bereich(0, n - 1);
-        int32_t letzter_club = -1;
-        int32_t vom_selben = 0;
-        for (int32_t i = 0; i < n && gefunden < max; ++i) {
-            int32_t p = (start + i) % n;
-            int32_t team = Spieler_Get_Team(p);
-            if (team <= 0 || team == club) continue;
-            if (region != -1 && Spieler_Get_Heimat_Wert(p) != region) continue;
-            out[gefunden++] = p;
-            vom_selben = team == letzter_club ? vom_selben + 1 : 1;
-            letzter_club = team;
-            if (vom_selben >= 2) {          // two from one club: move on to others
-                i += Rnd(2, 10);
-                vom_selben = 0;
-            }
-        }
-    }
-    Misch_U32(reinterpret_cast<uint32_t*>(out), gefunden);
-    for (int32_t i = gefunden; i < max; ++i) out[i] = -1;
-    return gefunden;
-}
-
-bool Spieler_Verletzungsarten_Setzen(const Verletzungsart* arten, int32_t anzahl) {
-    if (!arten || anzahl < 0 || anzahl > VERLETZUNG_ARTEN) {
-        Debug_Printf("Spieler_Verletzungsarten_Setzen: Anzahl %d ungueltig\n", anzahl);
-        return false;
-    }
-    for (int32_t i = 0; i < anzahl; ++i) {
-        if (arten[i].gewicht < 0 || arten[i].tage_von < 0 || arten[i].tage_bis < arten[i].tage_von) {
-            Debug_Printf("Spieler_Verletzungsarten_Setzen: Eintrag %d ungueltig\n", i);
-            return false;
-        }
-    }
-    std::memcpy(g.verletzung, arten, sizeof(Verletzungsart) * size_t(anzahl));
-    g.verletzung_anzahl = anzahl;
-    return true;
-}
-
-int32_t Spieler_Verletzen(int32_t team, int32_t spieler, int32_t art) {
-    if (Club_Ist_Client()) {
-        Debug_Printf("Spieler_Verletzen: CLIENT-AUFRUF!\n");
-        return -1;
-    }
-    if (!Gueltig("Spieler_Verletzen", spieler)) return -1;
-    if (team >= 0 && Spieler_Get_Team(spieler) != team) {
-        Debug_Printf("Spieler_Verletzen: Spieler %d nicht in Team %d\n", spieler, team);
-        return -1;
-    }
-    int64_t summe = 0;
-    for (int32_t i = 0; i < g.verletzung_anzahl; ++i) summe += g.verletzung[i].gewicht;
-    if (summe <= 0 || summe > INT32_MAX) {
-        Debug_Printf("Spieler_Verletzen: keine Verletzungstabelle (art=%d)\n", art);
-        return -1;
-    }
-    int32_t r = Rnd_Bereich(0, int32_t(summe - 1));
-    int32_t wahl = 0;
-    while (r >= g.verletzung[wahl].gewicht) r -= g.verletzung[wahl++].gewicht;
-    const Verletzungsart& v = g.verletzung[wahl];
-    int32_t tage = Rnd_Bereich(v.tage_von, v.tage_bis);
-    SpielerStruktur& s = g.satz[spieler];
-    s.status |= SP_STATUS_VERLETZT;
-    s.verletzung_tage = int16_t(tage / 7 + 1 > 999 ? 999 : tage / 7 + 1);
-    s.wert69 = 0;
-    s.verletzung = int8_t(wahl);
-    return wahl;
-}
-
-int32_t Spieler_Genesung_Woche() {
-    if (Club_Ist_Client()) return 0;
-    int32_t geheilt = 0;
-    for (SpielerStruktur& s : g.satz) {
-        if (!(s.status & SP_STATUS_VERLETZT)) continue;
-        if (s.verletzung_tage > 1) {
-            --s.verletzung_tage;
-            continue;
-        }
-        s.verletzung_tage = 0;
-        s.verletzung = -1;
-        s.status &= ~uint32_t(SP_STATUS_VERLETZT);
-        ++geheilt;
-    }
-    return geheilt;
-}
-
 void Spieler_Save(std::vector<uint8_t>& out) {
     int32_t n = Spieler_Anzahl();
     out.reserve(out.size() + 4 + size_t(n) * SPIELER_BYTES);   // a few megabytes: grown once, not by doubling
@@ -677,6 +647,11 @@ bool Spieler_Internet_Client_Get_Alle() {
         std::memcpy(&g.satz[p], d.data() + je * p, sizeof(SpielerStruktur));
         std::memcpy(&g.fix[p], d.data() + je * p + sizeof(SpielerStruktur), sizeof(SpielerFix));
     }
+    // The server's public records as they are now: the own players' too.
+    for (auto& [p, stand] : server_stand.spieler) {
+        stand.satz = g.satz[size_t(p)];
+        stand.fix = g.fix[size_t(p)];
+    }
     return true;
 }
 
@@ -697,11 +672,13 @@ bool Spieler_Internet_Client_Refresh() {
     const uint8_t* d =
         Club_Remote_Block("Spieler_Internet_Client_Refresh", ANFRAGE_SPIELER_TEAM, "i<C<=0", a, antwort, &groesse);
     size_t je = 4 + SPIELER_BYTES;
+    Spieler_Server_Stand_Vergessen();
     if (!d || groesse % je != 0) {
         Debug_Printf("Spieler_Internet_Client_Refresh: Antwort hat %zu Bytes\n", groesse);
         return false;
     }
     ClubLeser b{d, groesse};
+    std::vector<std::pair<int32_t, ServerSatz>> stand;
     for (size_t i = 0; i < groesse / je; ++i) {
         int32_t p = b.i32();
         if (p < 0 || p >= int32_t(g.satz.size())) {
@@ -711,7 +688,10 @@ bool Spieler_Internet_Client_Refresh() {
         b.block(&g.satz[p], sizeof(SpielerStruktur));
         b.block(&g.fix[p], sizeof(SpielerFix));
         b.block(&g.egal[p], sizeof(SpielerClientEgal));
+        stand.push_back({p, ServerSatz{g.satz[p], g.fix[p], g.egal[p]}});
     }
+    server_stand.spieler = std::move(stand);
+    server_stand.gueltig = true;
     return true;
 }
 

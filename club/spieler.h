@@ -234,6 +234,18 @@ bool Spieler_Internet_Client_Get_Anzahl();
 bool Spieler_Internet_Client_Init();
 bool Spieler_Internet_Client_Get_Alle();
 bool Spieler_Internet_Client_Refresh();
+// Client: forgets the own players' records as the server holds them (from
+// the refresh on, they answer reads of server values and tell which writes
+// leave the server's value as it is); until the next refresh those calls go
+// to the server again. Called for every request that may change the server's
+// data in ways the copy does not follow.
+void Spieler_Server_Stand_Vergessen();
+// Client: the reads answered and the writes not sent thanks to that copy.
+struct SpielerStandZaehler {
+    uint32_t gelesen = 0;
+    uint32_t nicht_gesendet = 0;
+};
+SpielerStandZaehler Spieler_Server_Stand_Zaehler();
 
 // The server's handler of the player requests; false for another id.
 bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, std::vector<uint8_t>& antwort);

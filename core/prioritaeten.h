@@ -93,6 +93,8 @@ constexpr int32_t HOLEN_BANK = 200;
 constexpr int32_t HOLEN_SPIELZAEHLER = 300;
 constexpr int32_t HOLEN_WETTBEWERB = 350;
 constexpr int32_t HOLEN_NEWS = 400;
+// A client sends a remote call: the copies of the server's data it may outdate are forgotten.
+constexpr int32_t ANFRAGE_KOPIEN = 100;
 
 // The transfers: the market's eleven reset with the game, drawn each day
 // after the talent list has closed and at a turn that finds them drawn for

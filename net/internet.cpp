@@ -298,6 +298,7 @@ uint32_t Internet_Anfrage_Senden(NetKontext& k, int32_t id, const char* typ, Int
     }
     std::vector<uint8_t> anfrage;
     if (!Internet_Anfrage_Bauen(anfrage, ziele, id, typ, t, args)) return 0;
+    Net_Hooks().client_anfrage.Aufrufen(id);
     uint32_t folge = ++k.folge;
     if (folge == 0) folge = ++k.folge;
     if (!Net_Senden(NET_CLIENT_VERBINDUNG, NET_TYP_ANFRAGE, folge, anfrage.data(), anfrage.size())) return 0;
@@ -407,6 +408,7 @@ bool Internet_Abmelden_Senden() {
     Internet_Anhaengen(anfrage, typ, 2);
     int32_t team = -1;
     Internet_Anhaengen(anfrage, &team, 4);
+    Net_Hooks().client_anfrage.Aufrufen(1029);
     uint32_t folge = ++k.folge;
     return Net_Senden(NET_CLIENT_VERBINDUNG, NET_TYP_ANFRAGE, folge, anfrage.data(), anfrage.size());
 }

@@ -112,6 +112,9 @@ struct NetHooks {
     // counters, the news file reopened empty) for Client_Alles_Holen.
     Abonnenten<> client_refresh;
     Abonnenten<> client_alles_holen;
+    // A client sends a remote call (its request id), before it goes out: the
+    // copies of the server's data it may outdate are forgotten.
+    Abonnenten<int32_t> client_anfrage;
     void (*spieler_testblock)(int32_t team) = nullptr;   // one block of a team's player data
     // Server: the connection of the client playing `team` closed (it left, was
     // silent too long or broke the protocol); its club is to be released.

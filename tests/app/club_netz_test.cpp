@@ -13,6 +13,11 @@
 #include <vector>
 
 #include "app/verdrahtung.h"
+#include "match/spieltag_netz.h"
+#include "club/club_netz.h"
+#include "club/club_hooks.h"
+#include "business/news_netz.h"
+#include "business/bank_netz.h"
 #include "club/team_suche.h"
 #include "club/transfer.h"
 #include "core/dirs.h"
@@ -205,6 +210,45 @@ TEST(ClubAnbindung, ClubBlocksRoundTripThroughTheSaveDriver) {
     Team_Save(team_nachher);
     EXPECT_EQ(spieler_nachher, spieler_vorher);
     EXPECT_EQ(team_nachher, team_vorher);
+    Spiel_Entdrahten();
+    test::Welt_Freigeben();
+}
+
+// The requests after which a client's copy of its players' server records
+// still answers (pure reads, a news item's flags, the single values) and
+// those that make it ask again (its day's report, a news item added, a
+// transfer, a team value, the join), as the composition root lists them.
+int32_t g_aufrufe = 0;
+int32_t g_modus = 1;
+TEST(ClubAnbindung, TheClientsCopyOfTheServersRecordsOutlivesOnlyRequestsThatChangeNothingElse) {
+    test::LogFaenger faenger;
+    Welt_Fuer_Beide();
+    ASSERT_TRUE(Club_Verdrahten());
+    // The client's calls answered by the same world's server side.
+    ClubHooks& h = Club_Hooks();
+    h.netzwerk_modus = [] { return g_modus; };
+    h.client_team = [] { return GAST; };
+    h.client_read = [](int32_t anfrage, const char*, const std::vector<uint8_t>& a, std::vector<uint8_t>& antwort) {
+        ++g_aufrufe;
+        g_modus = 2;
+        const bool ok = Club_Server_Anfrage(anfrage, GAST, a.data(), a.size(), antwort);
+        g_modus = 1;
+        return ok;
+    };
+    const struct {
+        int32_t anfrage;
+        bool behalten;
+    } faelle[] = {{ANFRAGE_SPIELER_ABGLEICH, true}, {ANFRAGE_BANK_STATUS, true},       {ANFRAGE_NEWS_SETZEN, true},
+                  {ANFRAGE_SPIELER_WERT, true},     {ANFRAGE_SPIELTAG_MELDEN, false},  {ANFRAGE_NEWS_HINZUFUEGEN, false},
+                  {ANFRAGE_TEAM_WERT, false},       {ANFRAGE_TEAM_NEHMEN, false},      {ANFRAGE_BANK_AUSZAHLUNG, false}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.anfrage);
+        ASSERT_TRUE(Spieler_Internet_Client_Refresh());
+        Net_Hooks().client_anfrage.Aufrufen(f.anfrage);
+        g_aufrufe = 0;
+        Spieler_Wert(SPW_RUECKENNUMMER, 20, 0, OP_LESEN);
+        EXPECT_EQ(g_aufrufe, f.behalten ? 0 : 1);
+    }
     Spiel_Entdrahten();
     test::Welt_Freigeben();
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
 
 #include "club/abgleich.h"
@@ -162,6 +163,91 @@ TEST_F(ClientTest, ServerDataIsReadFromTheServer) {
     EXPECT_EQ(netz.aufrufe, vorher + 1);
     EXPECT_EQ(Spieler_Wert(57, 5, 0, 0), 0);   // held locally: no call
     EXPECT_EQ(netz.aufrufe, vorher + 1);
+}
+
+// After each refresh a client's line-up and screens write their players'
+// cells and status bits and their icons again, mostly with the values the
+// server already holds: over a slow link each was a round trip. From the
+// refresh on the client knows the server's records (and follows the answers
+// to its own writes), so a write that leaves the server's value as it is and
+// a read of a server value take no call; a write that changes it still goes
+// out. Until the next refresh, after a request that may change the server's
+// data otherwise, every write goes out again.
+TEST_F(ClientTest, WritesTheServerAlreadyHoldsAndServerValuesTakeNoCallFromTheRefreshOn) {
+    const int32_t p = 20;   // a field player of the client's club
+    ASSERT_NE(Spieler_Get_Art(p), 0);
+    const int32_t reihe = Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN);
+    const int32_t andere = reihe == 4 ? 5 : 4;
+    Auf_Dem_Server([&] { Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_START), OP_SETZEN); });
+    struct Schritt {
+        const char* was;
+        std::function<void()> vorher;
+        std::function<void()> tun;
+        int32_t aufrufe;          // calls made by `tun`
+        int32_t reihe_server;     // the row the server holds afterwards
+    };
+    // The line-up as a client writes a starter's bits: it clears the bench bit, sets the starter's.
+    auto starter = [p] {
+        Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_BANK), OP_LOESCHEN);
+        Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_START), OP_SETZEN);
+    };
+    const Schritt schritte[] = {
+        {"before any refresh every write goes out", [] {}, [&] { Spieler_Wert(SPW_REIHE, p, reihe, OP_SCHREIBEN); }, 1,
+         reihe},
+        {"after the refresh the unchanged row, bits, icon and a shirt number take none",
+         [] { ASSERT_TRUE(Club_Client_Refresh_Alle()); },
+         [&] {
+             Spieler_Wert(SPW_REIHE, p, reihe, OP_SCHREIBEN);
+             starter();
+             Manager_Icon_Button_An_Aus(3, 2426, 0);
+             EXPECT_EQ(Spieler_Wert(SPW_MARKTWERT, p, 0, OP_LESEN), 100000 + p);
+         },
+         0, reihe},
+        {"a changed row goes out once", [] {},
+         [&] {
+             EXPECT_EQ(Spieler_Wert(SPW_REIHE, p, andere, OP_SCHREIBEN), andere);
+             Spieler_Wert(SPW_REIHE, p, andere, OP_SCHREIBEN);
+         },
+         1, andere},
+        {"a changed icon goes out once", [] {},
+         [] {
+             Manager_Icon_Button_An_Aus(3, 2426, 1);
+             Manager_Icon_Button_An_Aus(3, 2426, 1);
+         },
+         1, andere},
+        {"a row taken back on this machine alone is written to the server", [&] {
+             static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p))->reihe = int16_t(reihe);
+         },
+         [&] { Spieler_Wert(SPW_REIHE, p, andere, OP_SCHREIBEN); }, 1, andere},
+        {"after a request that may change the server's data all go out again",
+         [&] {
+             Auf_Dem_Server([&] { Spieler_Wert(SPW_REIHE, p, reihe, OP_SCHREIBEN); });
+             Spieler_Server_Stand_Vergessen();
+             Manager_Server_Stand_Vergessen();
+         },
+         [&] {
+             Spieler_Wert(SPW_REIHE, p, andere, OP_SCHREIBEN);
+             starter();
+             Manager_Icon_Button_An_Aus(3, 2426, 1);
+             EXPECT_EQ(Spieler_Wert(SPW_MARKTWERT, p, 0, OP_LESEN), 100000 + p);
+         },
+         5, andere},
+    };
+    for (const Schritt& s : schritte) {
+        SCOPED_TRACE(s.was);
+        s.vorher();
+        const int32_t vorher = netz.aufrufe;
+        s.tun();
+        EXPECT_EQ(netz.aufrufe - vorher, s.aufrufe);
+        EXPECT_EQ(Server_Spieler(SPW_REIHE, p), s.reihe_server);
+        EXPECT_EQ(Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN), s.reihe_server);
+        EXPECT_EQ(uint32_t(Server_Spieler(SPW_STATUS, p)) & (SP_STATUS_START | SP_STATUS_BANK), SP_STATUS_START);
+    }
+    int32_t icon = -1;
+    Auf_Dem_Server([&] { icon = Manager_Icon_Button_Lesen(3, 2426); });
+    EXPECT_EQ(icon, 1);
+    EXPECT_GT(Spieler_Server_Stand_Zaehler().nicht_gesendet, 0u);
+    EXPECT_GT(Manager_Icons_Nicht_Gesendet(), 0u);
 }
 
 TEST_F(ClientTest, ServerRefusesForeignWritesOfAModifiedClient) {

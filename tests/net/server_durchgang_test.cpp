@@ -4,6 +4,8 @@
 // server's main loop for each one.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "net/internet.h"
 #include "net/net.h"
 #include "net/net_kontext.h"
@@ -13,6 +15,8 @@ namespace velmora::test {
 namespace {
 
 int32_t g_gefragt = 0;
+std::vector<int32_t> g_gesendet;   // the request ids the client told its subscribers of
+void Gesendet(int32_t id) { g_gesendet.push_back(id); }
 
 TEST(ServerDurchgang, OnePassAnswersEveryRequestAlreadyReceived) {
     Testnetz netz;
@@ -22,11 +26,16 @@ TEST(ServerDurchgang, OnePassAnswersEveryRequestAlreadyReceived) {
     NetKontext* c = netz.Client();
     constexpr int32_t N = 5;
     Internet_Offen offen[N];
+    // The client's copies of the server's data hear of every request before it goes out.
+    g_gesendet.clear();
+    ASSERT_TRUE(Net_Hooks().client_anfrage.Anmelden(0, Gesendet, "test"));
     {
         ImKontext im(c);
         for (Internet_Offen& o : offen) ASSERT_TRUE(Internet_Client_Senden(o, 1004, "i", 0, 0));
         Net_Senden_Leeren(5000);
     }
+    Net_Hooks().client_anfrage.Abmelden(Gesendet);
+    EXPECT_EQ(g_gesendet, std::vector<int32_t>(N, 1004));
     // The server's sockets read until all five requests wait in its queue.
     {
         ImKontext im(netz.server);
