@@ -601,14 +601,24 @@ int32_t Spieler_Genesung_Woche() {
     return geheilt;
 }
 
-void Spieler_Save(std::vector<uint8_t>& out) {
-    int32_t n = Spieler_Anzahl();
-    out.reserve(out.size() + 4 + size_t(n) * SPIELER_BYTES);   // a few megabytes: grown once, not by doubling
-    ClubPacker pk{out};
+namespace {
+// The block's bytes to a vector (ClubPacker) or as pieces for the save game.
+template <typename Ziel>
+void Spieler_Schreiben(Ziel& pk) {
+    const int32_t n = Spieler_Anzahl();
     pk.i32(n);
     pk.block(g.satz.data(), sizeof(SpielerStruktur) * size_t(n));
     pk.block(g.fix.data(), sizeof(SpielerFix) * size_t(n));
     pk.block(g.egal.data(), sizeof(SpielerClientEgal) * size_t(n));
+}
+
+void Spieler_Save_Stuecke(SpielstandStuecke& out) { Spieler_Schreiben(out); }
+}  // namespace
+
+void Spieler_Save(std::vector<uint8_t>& out) {
+    out.reserve(out.size() + 4 + size_t(Spieler_Anzahl()) * SPIELER_BYTES);   // a few megabytes: grown once, not by doubling
+    ClubPacker pk{out};
+    Spieler_Schreiben(pk);
 }
 
 bool Spieler_Load(const uint8_t* in, size_t bytes) {
@@ -792,7 +802,7 @@ bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
 }
 
 bool Spieler_Spielstand_Anmelden() {
-    return Spielstand_Block_Anmelden({"Spieler", 10, Spieler_Save, Spieler_Load, nullptr});
+    return Spielstand_Block_Anmelden({"Spieler", 10, Spieler_Save, Spieler_Load, nullptr, 100, Spieler_Save_Stuecke});
 }
 
 }  // namespace velmora
