@@ -198,12 +198,22 @@ int32_t Statistik_Tabelle_Erstellen(int32_t, int32_t team, int32_t, int32_t art,
     return anzahl;
 }
 
-void Statistik_Save(std::vector<uint8_t>& out) {
-    ClubPacker p{out};
+namespace {
+// The block's bytes to a vector (ClubPacker) or as pieces for the save game.
+template <typename Ziel>
+void Statistik_Schreiben(Ziel& p) {
     p.i32(int32_t(STATISTIK_MAGIC));
     p.i32(int32_t(g.saison.size()));
     p.block(g.saison.data(), g.saison.size() * sizeof(StatistikWerte));
     p.block(g.karriere.data(), g.karriere.size() * sizeof(StatistikWerte));
+}
+
+void Statistik_Save_Stuecke(SpielstandStuecke& out) { Statistik_Schreiben(out); }
+}  // namespace
+
+void Statistik_Save(std::vector<uint8_t>& out) {
+    ClubPacker p{out};
+    Statistik_Schreiben(p);
 }
 
 bool Statistik_Load(const uint8_t* in, size_t bytes) {
@@ -234,7 +244,8 @@ bool Statistik_Load(const uint8_t* in, size_t bytes) {
 }
 
 bool Statistik_Spielstand_Anmelden() {
-    return Spielstand_Block_Anmelden({"Statistik", 26, Statistik_Save, Statistik_Load, [] { Statistik_Init(); }});
+    return Spielstand_Block_Anmelden({"Statistik", 26, Statistik_Save, Statistik_Load, [] { Statistik_Init(); }, 100,
+                                      Statistik_Save_Stuecke});
 }
 
 }  // namespace velmora
