@@ -272,6 +272,15 @@ uint64_t Oeffentlicher_Hash() {
     return Hash_Dazu(h, g.fix.data(), g.fix.size() * sizeof(SpielerFix));
 }
 
+// The players' block; the records are packed where they stand.
+void Spieler_Stuecke(SpielstandStuecke& out) {
+    const int32_t n = Spieler_Anzahl();
+    out.i32(n);
+    out.block(g.satz.data(), sizeof(SpielerStruktur) * size_t(n));
+    out.block(g.fix.data(), sizeof(SpielerFix) * size_t(n));
+    out.block(g.egal.data(), sizeof(SpielerClientEgal) * size_t(n));
+}
+
 }  // namespace
 
 uint32_t Spieler_Abgleich_Gebaut() { return abgleich.gebaut_mal; }
@@ -601,25 +610,7 @@ int32_t Spieler_Genesung_Woche() {
     return geheilt;
 }
 
-namespace {
-// The block's bytes to a vector (ClubPacker) or as pieces for the save game.
-template <typename Ziel>
-void Spieler_Schreiben(Ziel& pk) {
-    const int32_t n = Spieler_Anzahl();
-    pk.i32(n);
-    pk.block(g.satz.data(), sizeof(SpielerStruktur) * size_t(n));
-    pk.block(g.fix.data(), sizeof(SpielerFix) * size_t(n));
-    pk.block(g.egal.data(), sizeof(SpielerClientEgal) * size_t(n));
-}
-
-void Spieler_Save_Stuecke(SpielstandStuecke& out) { Spieler_Schreiben(out); }
-}  // namespace
-
-void Spieler_Save(std::vector<uint8_t>& out) {
-    out.reserve(out.size() + 4 + size_t(Spieler_Anzahl()) * SPIELER_BYTES);   // a few megabytes: grown once, not by doubling
-    ClubPacker pk{out};
-    Spieler_Schreiben(pk);
-}
+void Spieler_Save(std::vector<uint8_t>& out) { Spielstand_Stuecke_Anhaengen(Spieler_Stuecke, out); }
 
 bool Spieler_Load(const uint8_t* in, size_t bytes) {
     ClubLeser l{in, bytes};
@@ -802,7 +793,7 @@ bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
 }
 
 bool Spieler_Spielstand_Anmelden() {
-    return Spielstand_Block_Anmelden({"Spieler", 10, Spieler_Save, Spieler_Load, nullptr, 100, Spieler_Save_Stuecke});
+    return Spielstand_Block_Anmelden({"Spieler", 10, Spieler_Save, Spieler_Load, nullptr, 100, Spieler_Stuecke});
 }
 
 }  // namespace velmora

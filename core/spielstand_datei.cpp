@@ -445,6 +445,17 @@ std::vector<SpielstandStueck> SpielstandStuecke::stuecke() const {
     return liste;
 }
 
+void SpielstandStuecke::Anhaengen_An(std::vector<uint8_t>& out) const {
+    out.reserve(out.size() + laenge_);
+    for (const SpielstandStueck& t : stuecke()) out.insert(out.end(), t.daten, t.daten + t.laenge);
+}
+
+void Spielstand_Stuecke_Anhaengen(void (*schreiben)(SpielstandStuecke&), std::vector<uint8_t>& out) {
+    SpielstandStuecke stuecke;
+    schreiben(stuecke);
+    stuecke.Anhaengen_An(out);
+}
+
 bool Spielstand_Schreiben_Gepackt_Stuecke(SpielstandDatei* datei, void (*schreiben)(SpielstandStuecke&)) {
     constexpr const char* FNAME = "Spielstand_Schreiben_Gepackt_Stuecke";
     if (!schreiben) {

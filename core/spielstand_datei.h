@@ -108,6 +108,8 @@ class SpielstandStuecke {
     size_t laenge() const { return laenge_; }
     // The pieces in order (valid until the next call of i32 or block).
     std::vector<SpielstandStueck> stuecke() const;
+    // The bytes appended to `out`, as a writer to a vector appends them.
+    void Anhaengen_An(std::vector<uint8_t>& out) const;
 
   private:
     struct Teil {
@@ -119,6 +121,8 @@ class SpielstandStuecke {
     std::vector<uint8_t> eigen_;
     size_t laenge_ = 0;
 };
+// The bytes of a block's pieces writer appended to `out` (room made once).
+void Spielstand_Stuecke_Anhaengen(void (*schreiben)(SpielstandStuecke&), std::vector<uint8_t>& out);
 // Writes the pieces `schreiben` gives as Spielstand_Schreiben_Gepackt_Von
 // writes its bytes (the same two blocks), packing them where they stand. A
 // block larger than SPIELSTAND_MODULBLOCK_MAX fails the save.

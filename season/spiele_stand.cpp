@@ -11,7 +11,6 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
-#include "core/le.h"
 #include "core/spielstand.h"
 #include "season/spiele.h"
 #include "season/spiele_intern.h"
@@ -37,9 +36,8 @@ Abgleich_Client kopie;
 // card entries, the 12-byte entries, u32 rules, the 8-byte rules.
 namespace {
 
-// The block's bytes to a vector (ClubPacker) or as pieces for the save game.
-template <typename Ziel>
-void Spiele_Schreiben(Ziel& out) {
+// The block; the games and events are packed where they stand.
+void Spiele_Stuecke(SpielstandStuecke& out) {
     out.i32(int32_t(SPIELE_MAGIC));
     out.i32(int32_t(SPIELE_VERSION));
     out.i32(int32_t(g.folge));
@@ -53,14 +51,9 @@ void Spiele_Schreiben(Ziel& out) {
     for (const auto& [k, r] : g.regeln) out.block(&r, sizeof r);
 }
 
-void Spiele_Save_Stuecke(SpielstandStuecke& out) { Spiele_Schreiben(out); }
-
 }  // namespace
 
-void Spiele_Save(std::vector<uint8_t>& out) {
-    ClubPacker pk{out};
-    Spiele_Schreiben(pk);
-}
+void Spiele_Save(std::vector<uint8_t>& out) { Spielstand_Stuecke_Anhaengen(Spiele_Stuecke, out); }
 
 bool Spiele_Load(const uint8_t* in, size_t bytes) {
     ClubLeser l{in, bytes};
@@ -227,7 +220,7 @@ bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t byt
 }
 
 bool Spiele_Spielstand_Anmelden() {
-    return Spielstand_Block_Anmelden({"Spiele", 21, Spiele_Save, Spiele_Load, nullptr, 100, Spiele_Save_Stuecke});
+    return Spielstand_Block_Anmelden({"Spiele", 21, Spiele_Save, Spiele_Load, nullptr, 100, Spiele_Stuecke});
 }
 
 }  // namespace velmora

@@ -199,22 +199,16 @@ int32_t Statistik_Tabelle_Erstellen(int32_t, int32_t team, int32_t, int32_t art,
 }
 
 namespace {
-// The block's bytes to a vector (ClubPacker) or as pieces for the save game.
-template <typename Ziel>
-void Statistik_Schreiben(Ziel& p) {
+// The block; the season's and the career's records are packed where they stand.
+void Statistik_Stuecke(SpielstandStuecke& p) {
     p.i32(int32_t(STATISTIK_MAGIC));
     p.i32(int32_t(g.saison.size()));
     p.block(g.saison.data(), g.saison.size() * sizeof(StatistikWerte));
     p.block(g.karriere.data(), g.karriere.size() * sizeof(StatistikWerte));
 }
-
-void Statistik_Save_Stuecke(SpielstandStuecke& out) { Statistik_Schreiben(out); }
 }  // namespace
 
-void Statistik_Save(std::vector<uint8_t>& out) {
-    ClubPacker p{out};
-    Statistik_Schreiben(p);
-}
+void Statistik_Save(std::vector<uint8_t>& out) { Spielstand_Stuecke_Anhaengen(Statistik_Stuecke, out); }
 
 bool Statistik_Load(const uint8_t* in, size_t bytes) {
     ClubLeser l{in, bytes};
@@ -245,7 +239,7 @@ bool Statistik_Load(const uint8_t* in, size_t bytes) {
 
 bool Statistik_Spielstand_Anmelden() {
     return Spielstand_Block_Anmelden({"Statistik", 26, Statistik_Save, Statistik_Load, [] { Statistik_Init(); }, 100,
-                                      Statistik_Save_Stuecke});
+                                      Statistik_Stuecke});
 }
 
 }  // namespace velmora

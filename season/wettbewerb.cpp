@@ -578,9 +578,8 @@ bool Config_Modify_Aktiv() { return g.modify; }
 // Block layout: u32 magic "WETT", u32 version, u32 record count, then the
 // used 10,644-byte records in id order.
 namespace {
-// The block's bytes to a vector (ClubPacker) or as pieces for the save game.
-template <typename Ziel>
-void Wettbewerb_Schreiben(Ziel& out) {
+// The block; the competitions' records are packed where they stand.
+void Wettbewerb_Stuecke(SpielstandStuecke& out) {
     uint32_t n = 0;
     for (const WettbewerbSatz& s : g.satz)
         if (s.id) ++n;
@@ -591,14 +590,9 @@ void Wettbewerb_Schreiben(Ziel& out) {
     for (const WettbewerbSatz& s : g.satz)
         if (s.id) out.block(&s, sizeof s);
 }
-
-void Wettbewerb_Save_Stuecke(SpielstandStuecke& out) { Wettbewerb_Schreiben(out); }
 }  // namespace
 
-void Wettbewerb_Save(std::vector<uint8_t>& out) {
-    ClubPacker pk{out};
-    Wettbewerb_Schreiben(pk);
-}
+void Wettbewerb_Save(std::vector<uint8_t>& out) { Spielstand_Stuecke_Anhaengen(Wettbewerb_Stuecke, out); }
 
 bool Wettbewerb_Load(const uint8_t* in, size_t bytes) { return Saetze_Laden(in, bytes, "Wettbewerb_Load"); }
 
@@ -627,7 +621,7 @@ bool Wettbewerb_Cache_Anmelden() {
 }
 
 bool Wettbewerb_Spielstand_Anmelden() {
-    return Spielstand_Block_Anmelden({"Wettbewerb", 20, Wettbewerb_Save, Wettbewerb_Load, nullptr, 100, Wettbewerb_Save_Stuecke});
+    return Spielstand_Block_Anmelden({"Wettbewerb", 20, Wettbewerb_Save, Wettbewerb_Load, nullptr, 100, Wettbewerb_Stuecke});
 }
 
 }  // namespace velmora

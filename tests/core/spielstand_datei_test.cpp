@@ -346,7 +346,7 @@ TEST(SpielstandGepackt, ABlockWrittenIntoTheImageIsTheBlockWrittenFromACopy) {
 // packed together: pieces of every length from empty to many kilobytes, cut
 // inside runs (also runs longer than 130 bytes), inside plain groups and at
 // the packer's 64-byte windows, and a block written through the pieces'
-// writer is the block written from a copy.
+// writer is the block written from a copy, or appended to a vector the same bytes.
 std::vector<uint8_t> g_stuecke_block;
 std::vector<size_t> g_schnitte;
 void stuecke_schreiben(SpielstandStuecke& out) {
@@ -408,6 +408,11 @@ TEST(SpielstandGepackt, PiecesPackAsTheBytesTogether) {
             const std::vector<uint8_t> aus_stuecken =
                 bild_mit([&](SpielstandDatei* f) { EXPECT_TRUE(Spielstand_Schreiben_Gepackt_Stuecke(f, stuecke_schreiben)); });
             ASSERT_TRUE(aus_stuecken == aus_kopie) << n << " bytes, cuts of kind " << art;
+            // The same writer appending to a vector (as the blocks' other callers take them).
+            std::vector<uint8_t> angehaengt = {7};
+            Spielstand_Stuecke_Anhaengen(stuecke_schreiben, angehaengt);
+            ASSERT_EQ(angehaengt.size(), g_block.size() + 1);
+            EXPECT_TRUE(std::equal(g_block.begin(), g_block.end(), angehaengt.begin() + 1));
         }
     }
 }
