@@ -305,6 +305,14 @@ struct ServerStand {
     }
 };
 ServerStand server_stand;
+// The players' block; the records are packed where they stand.
+void Spieler_Stuecke(SpielstandStuecke& out) {
+    const int32_t n = Spieler_Anzahl();
+    out.i32(n);
+    out.block(g.satz.data(), sizeof(SpielerStruktur) * size_t(n));
+    out.block(g.fix.data(), sizeof(SpielerFix) * size_t(n));
+    out.block(g.egal.data(), sizeof(SpielerClientEgal) * size_t(n));
+}
 
 }  // namespace
 
@@ -571,15 +579,7 @@ void Spieler_Set_Maxstaerke(int32_t spieler) {
     g.satz[spieler].max_staerke = g.satz[spieler].staerke;
 }
 
-void Spieler_Save(std::vector<uint8_t>& out) {
-    int32_t n = Spieler_Anzahl();
-    out.reserve(out.size() + 4 + size_t(n) * SPIELER_BYTES);   // a few megabytes: grown once, not by doubling
-    ClubPacker pk{out};
-    pk.i32(n);
-    pk.block(g.satz.data(), sizeof(SpielerStruktur) * size_t(n));
-    pk.block(g.fix.data(), sizeof(SpielerFix) * size_t(n));
-    pk.block(g.egal.data(), sizeof(SpielerClientEgal) * size_t(n));
-}
+void Spieler_Save(std::vector<uint8_t>& out) { Spielstand_Stuecke_Anhaengen(Spieler_Stuecke, out); }
 
 bool Spieler_Load(const uint8_t* in, size_t bytes) {
     ClubLeser l{in, bytes};
@@ -772,7 +772,7 @@ bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
 }
 
 bool Spieler_Spielstand_Anmelden() {
-    return Spielstand_Block_Anmelden({"Spieler", 10, Spieler_Save, Spieler_Load, nullptr});
+    return Spielstand_Block_Anmelden({"Spieler", 10, Spieler_Save, Spieler_Load, nullptr, 100, Spieler_Stuecke});
 }
 
 }  // namespace velmora

@@ -38,6 +38,7 @@ struct ModulEintrag {
 // `groesse` is the block's size the last time, so the image keeps room for it.
 bool eintrag_speichern(const ModulEintrag& m, SpielstandDatei* datei, size_t& groesse) {
     if (m.speichern) return m.speichern(datei);
+    if (m.block.save_stuecke) return Spielstand_Schreiben_Gepackt_Stuecke(datei, m.block.save_stuecke);
     return Spielstand_Schreiben_Gepackt_Von(datei, m.block.save, &groesse);
 }
 

@@ -85,6 +85,9 @@ struct SpielstandBlock {
     // The save-game version the module came with (SPIELSTAND_FORMAT when it
     // came). A file of that version or a later one must hold its block.
     int32_t seit = 100;
+    // Instead of `save`, when given: the same bytes as pieces, the large ones
+    // packed where they stand rather than copied into the image first.
+    void (*save_stuecke)(SpielstandStuecke& out) = nullptr;
 };
 
 // Enters a module in the registration table at `position` (1 to 255; 0 is the

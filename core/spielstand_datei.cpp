@@ -416,6 +416,74 @@ bool Spielstand_Schreiben_Gepackt_Von(SpielstandDatei* datei, void (*schreiben)(
     return block_abschliessen(datei, start, ART_DATEN, 4, FNAME) && gepackt_abschliessen(datei, gepackt, roh, n, FNAME);
 }
 
+void SpielstandStuecke::i32(int32_t wert) {
+    uint8_t b[4];
+    Bytes_Put32(b, uint32_t(wert));
+    block(b, sizeof b);
+}
+
+void SpielstandStuecke::block(const void* daten, size_t bytes) {
+    // Below this a piece is copied: the seam between two pieces costs the
+    // packer about as much as copying a few hundred bytes.
+    constexpr size_t VERWEISEN_AB = 4096;
+    if (bytes == 0) return;
+    laenge_ += bytes;
+    const auto* p = static_cast<const uint8_t*>(daten);
+    if (bytes >= VERWEISEN_AB) {
+        teile_.push_back({p, 0, bytes});
+        return;
+    }
+    if (teile_.empty() || teile_.back().fremd) teile_.push_back({nullptr, eigen_.size(), 0});
+    eigen_.insert(eigen_.end(), p, p + bytes);
+    teile_.back().n += bytes;
+}
+
+std::vector<SpielstandStueck> SpielstandStuecke::stuecke() const {
+    std::vector<SpielstandStueck> liste;
+    liste.reserve(teile_.size());
+    for (const Teil& t : teile_) liste.push_back({t.fremd ? t.fremd : eigen_.data() + t.von, t.n});
+    return liste;
+}
+
+void SpielstandStuecke::Anhaengen_An(std::vector<uint8_t>& out) const {
+    out.reserve(out.size() + laenge_);
+    for (const SpielstandStueck& t : stuecke()) out.insert(out.end(), t.daten, t.daten + t.laenge);
+}
+
+void Spielstand_Stuecke_Anhaengen(void (*schreiben)(SpielstandStuecke&), std::vector<uint8_t>& out) {
+    SpielstandStuecke stuecke;
+    schreiben(stuecke);
+    stuecke.Anhaengen_An(out);
+}
+
+bool Spielstand_Schreiben_Gepackt_Stuecke(SpielstandDatei* datei, void (*schreiben)(SpielstandStuecke&)) {
+    constexpr const char* FNAME = "Spielstand_Schreiben_Gepackt_Stuecke";
+    if (!schreiben) {
+        Debug_Printf("%s: Argumente ungueltig\n", FNAME);
+        if (datei) datei->fehler = true;
+        return false;
+    }
+    if (!modul_offen_zum_schreiben(datei, FNAME)) return false;
+    SpielstandStuecke stuecke;
+    schreiben(stuecke);
+    const size_t n = stuecke.laenge();
+    if (n > SPIELSTAND_MODULBLOCK_MAX) {
+        Debug_Printf("%s: Block zu gross (%zu Bytes)\n", FNAME, n);
+        datei->fehler = true;
+        return false;
+    }
+    // The unpacked length, then the stream, packed into a buffer kept for the
+    // next save (its pages are faulted in once) and appended as one block.
+    thread_local std::vector<uint8_t> strom;
+    const size_t platz = 4 + n + n / 128 + 1 + SPIELSTAND_PACK_NACHLAUF;
+    if (strom.size() < platz) strom.resize(platz);
+    Bytes_Put32(strom.data(), uint32_t(n));
+    const std::vector<SpielstandStueck> liste = stuecke.stuecke();
+    const size_t m = 4 + Spielstand_Packen_Stuecke(liste.data(), liste.size(), strom.data() + 4);
+    return block_anhaengen(datei, ART_DATEN, strom.data(), 4, FNAME) &&
+           block_anhaengen(datei, ART_DATEN, strom.data(), uint32_t(m), FNAME);
+}
+
 bool Spielstand_Lesen_Gepackt(SpielstandDatei* datei, void* puffer, uint32_t kapazitaet, uint32_t* laenge) {
     BlockInfo info;
     if (!daten_block_ansehen(datei, &info, "Spielstand_Lesen_Gepackt")) return false;

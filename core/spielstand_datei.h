@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/liste.h"
+#include "core/spielstand_packen.h"
 
 namespace velmora {
 
@@ -97,6 +98,35 @@ bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uin
 // block larger than SPIELSTAND_MODULBLOCK_MAX fails the save.
 bool Spielstand_Schreiben_Gepackt_Von(SpielstandDatei* datei, void (*schreiben)(std::vector<uint8_t>&),
                                       size_t* groesse);
+// A block's bytes as pieces: small values are copied, large runs of records
+// only referenced where they stand (they must stay unchanged until the block
+// is written), so the packer reads them in place instead of from a copy.
+class SpielstandStuecke {
+  public:
+    void i32(int32_t wert);
+    void block(const void* daten, size_t bytes);
+    size_t laenge() const { return laenge_; }
+    // The pieces in order (valid until the next call of i32 or block).
+    std::vector<SpielstandStueck> stuecke() const;
+    // The bytes appended to `out`, as a writer to a vector appends them.
+    void Anhaengen_An(std::vector<uint8_t>& out) const;
+
+  private:
+    struct Teil {
+        const uint8_t* fremd;   // referenced, or null: `n` bytes of `eigen_` from `von`
+        size_t von;
+        size_t n;
+    };
+    std::vector<Teil> teile_;
+    std::vector<uint8_t> eigen_;
+    size_t laenge_ = 0;
+};
+// The bytes of a block's pieces writer appended to `out` (room made once).
+void Spielstand_Stuecke_Anhaengen(void (*schreiben)(SpielstandStuecke&), std::vector<uint8_t>& out);
+// Writes the pieces `schreiben` gives as Spielstand_Schreiben_Gepackt_Von
+// writes its bytes (the same two blocks), packing them where they stand. A
+// block larger than SPIELSTAND_MODULBLOCK_MAX fails the save.
+bool Spielstand_Schreiben_Gepackt_Stuecke(SpielstandDatei* datei, void (*schreiben)(SpielstandStuecke&));
 // Reads the next packed block into `puffer`; false (buffer untouched) when the
 // block is not a sound packed block or unpacks to more than `kapazitaet` bytes.
 // The unpacked length goes to `laenge` when it is given.

@@ -66,6 +66,10 @@ uint32_t langer_lauf(const uint8_t* p, uint32_t grenze, uint8_t b) {
 }
 
 constexpr uint32_t KURZ = 16;
+// The bytes that decide a group: a run is counted up to 130 bytes, a plain
+// group of up to 128 bytes ends before the first three equal bytes. (A run
+// of 130 or more is written 130 bytes at a time, each decided by its own.)
+constexpr uint32_t ENTSCHIEDEN = 130;
 constexpr uint32_t NACHLAUF = SPIELSTAND_PACK_NACHLAUF;   // see the header
 
 // A long run at i (130 bytes or more): its whole length once, then runs of 130
@@ -199,15 +203,17 @@ uint32_t packen_mit_masken(const uint8_t* p, uint32_t n, uint8_t*& o) {
 
 // Packs into `o`, which holds at least n + n / 128 + 1 + NACHLAUF bytes (the most
 // plain groups can take, and room for one group's fixed-size copy); returns
-// the bytes written.
-size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
+// the bytes written. With `bis_ende` false the bytes go on behind p[n]: only
+// the groups that the bytes up to p[n] decide are written (a group starting at
+// i reads at most p[i + ENTSCHIEDEN - 1]), and `*gepackt` gets where the next one starts.
+size_t packen(const uint8_t* p, uint32_t n, uint8_t* o, bool bis_ende = true, uint32_t* gepackt = nullptr) {
     uint8_t* const anfang = o;
     uint32_t i = 0;
 #if defined(__x86_64__)
     if (n >= MASKEN_REST) i = packen_mit_masken(p, n, o);
 #endif
     bool lauf_folgt = false;   // three equal bytes start at i
-    while (i < n) {
+    while (bis_ende ? i < n : n - i >= ENTSCHIEDEN) {
         if (!lauf_folgt && n - i >= 10) {
             // The common case: a few plain bytes (a small number) and then a
             // run (its zeros). k is where the first three equal bytes start,
@@ -255,6 +261,7 @@ size_t packen(const uint8_t* p, uint32_t n, uint8_t* o) {
         o += j - i;
         i = j;
     }
+    if (gepackt) *gepackt = i;
     return size_t(o - anfang);
 }
 
@@ -297,6 +304,47 @@ void entpacken(const uint8_t* s, size_t n, uint8_t* ziel) {
 }  // namespace
 
 size_t Spielstand_Packen(const uint8_t* p, uint32_t n, uint8_t* o) { return packen(p, n, o); }
+
+size_t Spielstand_Packen_Stuecke(const SpielstandStueck* stuecke, size_t anzahl, uint8_t* o) {
+    // Each piece is packed where it stands as far as its own bytes decide the
+    // groups; the undecided end (under ENTSCHIEDEN bytes) is carried on,
+    // joined with the next piece's start in `naht`, until the groups run
+    // past the seam into that piece.
+    constexpr size_t VORLAUF = 4 * ENTSCHIEDEN;
+    uint8_t naht[ENTSCHIEDEN + VORLAUF];
+    size_t rest = 0;   // carried bytes at the front of `naht`
+    uint8_t* const anfang = o;
+    for (size_t k = 0; k < anzahl; ++k) {
+        const uint8_t* p = stuecke[k].daten;
+        size_t n = stuecke[k].laenge, von = 0;
+        bool letztes = true;
+        for (size_t j = k + 1; j < anzahl && letztes; ++j) letztes = stuecke[j].laenge == 0;
+        if (rest > 0 && n > 0) {
+            const size_t dazu = std::min(n, VORLAUF);
+            std::memcpy(naht + rest, p, dazu);
+            const size_t m = rest + dazu;
+            uint32_t i = 0;
+            const bool ganz = letztes && dazu == n;
+            o += packen(naht, uint32_t(m), o, ganz, &i);
+            if (ganz) return size_t(o - anfang);
+            if (i < rest) {   // a short piece: still inside the carried bytes
+                std::memmove(naht, naht + i, m - i);
+                rest = m - i;
+                continue;
+            }
+            von = i - rest;
+            rest = 0;
+        }
+        if (rest > 0 || von >= n) continue;
+        uint32_t i = 0;
+        o += packen(p + von, uint32_t(n - von), o, letztes, &i);
+        if (letztes) return size_t(o - anfang);
+        rest = n - von - i;
+        std::memcpy(naht, p + von + i, rest);
+    }
+    if (rest > 0) o += packen(naht, uint32_t(rest), o);
+    return size_t(o - anfang);
+}
 
 bool Spielstand_Gepackt_Pruefen(const uint8_t* s, size_t n, uint32_t soll) { return gepackt_pruefen(s, n, soll); }
 

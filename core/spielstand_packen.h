@@ -18,6 +18,15 @@ constexpr uint32_t SPIELSTAND_PACK_NACHLAUF = 128;
 // one group's fixed-size copy); returns the bytes written. The stream may be
 // written over the input behind it (see the packed blocks' room).
 size_t Spielstand_Packen(const uint8_t* p, uint32_t n, uint8_t* o);
+// A piece of a block's bytes standing elsewhere in memory.
+struct SpielstandStueck {
+    const uint8_t* daten = nullptr;
+    size_t laenge = 0;
+};
+// Packs the pieces one behind the other, as Spielstand_Packen packs their
+// bytes copied together, without copying them together; `o` holds as much as
+// Spielstand_Packen asks for the whole length.
+size_t Spielstand_Packen_Stuecke(const SpielstandStueck* stuecke, size_t anzahl, uint8_t* o);
 // Walks a packed stream without writing: true when it unpacks to exactly `soll` bytes.
 bool Spielstand_Gepackt_Pruefen(const uint8_t* s, size_t n, uint32_t soll);
 // Unpacks a stream that Spielstand_Gepackt_Pruefen accepted into `ziel`.

@@ -11,7 +11,6 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
-#include "core/le.h"
 #include "core/spielstand.h"
 #include "season/spiele.h"
 #include "season/spiele_intern.h"
@@ -35,27 +34,26 @@ Abgleich_Client kopie;
 // Block layout (little-endian): u32 magic "SPIL", u32 version, u32 result
 // counter, u32 games, the 32-byte games, u32 events, the 9-byte events, u32
 // card entries, the 12-byte entries, u32 rules, the 8-byte rules.
-void Spiele_Save(std::vector<uint8_t>& out) {
-    Le_Put_U32(out, SPIELE_MAGIC);
-    Le_Put_U32(out, SPIELE_VERSION);
-    Le_Put_U32(out, g.folge);
-    Le_Put_U32(out, uint32_t(g.spiele.size()));
-    const uint8_t* p = reinterpret_cast<const uint8_t*>(g.spiele.data());
-    out.insert(out.end(), p, p + g.spiele.size() * sizeof(SpielDatensatz));
-    Le_Put_U32(out, uint32_t(g.ereignisse.size()));
-    p = reinterpret_cast<const uint8_t*>(g.ereignisse.data());
-    out.insert(out.end(), p, p + g.ereignisse.size() * sizeof(SpielEreignis));
-    Le_Put_U32(out, uint32_t(g.sperren.size()));
-    for (const auto& [k, e] : g.sperren) {
-        p = reinterpret_cast<const uint8_t*>(&e);
-        out.insert(out.end(), p, p + sizeof e);
-    }
-    Le_Put_U32(out, uint32_t(g.regeln.size()));
-    for (const auto& [k, r] : g.regeln) {
-        p = reinterpret_cast<const uint8_t*>(&r);
-        out.insert(out.end(), p, p + sizeof r);
-    }
+namespace {
+
+// The block; the games and events are packed where they stand.
+void Spiele_Stuecke(SpielstandStuecke& out) {
+    out.i32(int32_t(SPIELE_MAGIC));
+    out.i32(int32_t(SPIELE_VERSION));
+    out.i32(int32_t(g.folge));
+    out.i32(int32_t(g.spiele.size()));
+    out.block(g.spiele.data(), g.spiele.size() * sizeof(SpielDatensatz));
+    out.i32(int32_t(g.ereignisse.size()));
+    out.block(g.ereignisse.data(), g.ereignisse.size() * sizeof(SpielEreignis));
+    out.i32(int32_t(g.sperren.size()));
+    for (const auto& [k, e] : g.sperren) out.block(&e, sizeof e);
+    out.i32(int32_t(g.regeln.size()));
+    for (const auto& [k, r] : g.regeln) out.block(&r, sizeof r);
 }
+
+}  // namespace
+
+void Spiele_Save(std::vector<uint8_t>& out) { Spielstand_Stuecke_Anhaengen(Spiele_Stuecke, out); }
 
 bool Spiele_Load(const uint8_t* in, size_t bytes) {
     ClubLeser l{in, bytes};
@@ -222,7 +220,7 @@ bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t byt
 }
 
 bool Spiele_Spielstand_Anmelden() {
-    return Spielstand_Block_Anmelden({"Spiele", 21, Spiele_Save, Spiele_Load, nullptr});
+    return Spielstand_Block_Anmelden({"Spiele", 21, Spiele_Save, Spiele_Load, nullptr, 100, Spiele_Stuecke});
 }
 
 }  // namespace velmora

@@ -198,13 +198,17 @@ int32_t Statistik_Tabelle_Erstellen(int32_t, int32_t team, int32_t, int32_t art,
     return anzahl;
 }
 
-void Statistik_Save(std::vector<uint8_t>& out) {
-    ClubPacker p{out};
+namespace {
+// The block; the season's and the career's records are packed where they stand.
+void Statistik_Stuecke(SpielstandStuecke& p) {
     p.i32(int32_t(STATISTIK_MAGIC));
     p.i32(int32_t(g.saison.size()));
     p.block(g.saison.data(), g.saison.size() * sizeof(StatistikWerte));
     p.block(g.karriere.data(), g.karriere.size() * sizeof(StatistikWerte));
 }
+}  // namespace
+
+void Statistik_Save(std::vector<uint8_t>& out) { Spielstand_Stuecke_Anhaengen(Statistik_Stuecke, out); }
 
 bool Statistik_Load(const uint8_t* in, size_t bytes) {
     ClubLeser l{in, bytes};
@@ -234,7 +238,8 @@ bool Statistik_Load(const uint8_t* in, size_t bytes) {
 }
 
 bool Statistik_Spielstand_Anmelden() {
-    return Spielstand_Block_Anmelden({"Statistik", 26, Statistik_Save, Statistik_Load, [] { Statistik_Init(); }});
+    return Spielstand_Block_Anmelden({"Statistik", 26, Statistik_Save, Statistik_Load, [] { Statistik_Init(); }, 100,
+                                      Statistik_Stuecke});
 }
 
 }  // namespace velmora

@@ -577,22 +577,22 @@ bool Config_Modify_Aktiv() { return g.modify; }
 
 // Block layout: u32 magic "WETT", u32 version, u32 record count, then the
 // used 10,644-byte records in id order.
-void Wettbewerb_Save(std::vector<uint8_t>& out) {
-    uint8_t b[12];
+namespace {
+// The block; the competitions' records are packed where they stand.
+void Wettbewerb_Stuecke(SpielstandStuecke& out) {
     uint32_t n = 0;
     for (const WettbewerbSatz& s : g.satz)
         if (s.id) ++n;
-    Bytes_Put32(b, WETTBEWERB_MAGIC);
-    Bytes_Put32(b + 4, WETTBEWERB_VERSION);
-    Bytes_Put32(b + 8, g.initialisiert ? n : 0);
-    out.insert(out.end(), b, b + 12);
+    out.i32(int32_t(WETTBEWERB_MAGIC));
+    out.i32(int32_t(WETTBEWERB_VERSION));
+    out.i32(int32_t(g.initialisiert ? n : 0));
     if (!g.initialisiert) return;
-    for (const WettbewerbSatz& s : g.satz) {
-        if (!s.id) continue;
-        const uint8_t* p = reinterpret_cast<const uint8_t*>(&s);
-        out.insert(out.end(), p, p + sizeof s);
-    }
+    for (const WettbewerbSatz& s : g.satz)
+        if (s.id) out.block(&s, sizeof s);
 }
+}  // namespace
+
+void Wettbewerb_Save(std::vector<uint8_t>& out) { Spielstand_Stuecke_Anhaengen(Wettbewerb_Stuecke, out); }
 
 bool Wettbewerb_Load(const uint8_t* in, size_t bytes) { return Saetze_Laden(in, bytes, "Wettbewerb_Load"); }
 
@@ -621,7 +621,7 @@ bool Wettbewerb_Cache_Anmelden() {
 }
 
 bool Wettbewerb_Spielstand_Anmelden() {
-    return Spielstand_Block_Anmelden({"Wettbewerb", 20, Wettbewerb_Save, Wettbewerb_Load, nullptr});
+    return Spielstand_Block_Anmelden({"Wettbewerb", 20, Wettbewerb_Save, Wettbewerb_Load, nullptr, 100, Wettbewerb_Stuecke});
 }
 
 }  // namespace velmora

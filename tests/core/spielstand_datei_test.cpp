@@ -1,4 +1,5 @@
 #include "core/spielstand_datei.h"
+#include "core/spielstand_packen.h"
 #include "core/spielstand_testing.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +57,20 @@ std::vector<uint8_t> kleines_bild() {
     }
     EXPECT_TRUE(Spielstand_Datei_Abschliessen(&d));
     return d.bild;
+}
+
+// At least `n` bytes of `zeichen` kinds (4: any byte in the plain stretches):
+// runs, one in `jeder` up to `lang` bytes long, and plain stretches, one in
+// four of 100-159 bytes.
+std::vector<uint8_t> laeufe_und_gruppen(std::mt19937& zufall, size_t n, uint32_t zeichen, uint32_t jeder, uint32_t lang) {
+    std::vector<uint8_t> v;
+    while (v.size() < n) {
+        const size_t lauf = zufall() % jeder == 0 ? zufall() % lang : zufall() % 12;
+        v.insert(v.end(), lauf, uint8_t(zufall() % zeichen));
+        const size_t klar = zufall() % 4 == 0 ? 100 + zufall() % 60 : zufall() % 6;
+        for (size_t k = 0; k < klar; ++k) v.push_back(uint8_t(zeichen == 4 ? zufall() : zufall() % zeichen));
+    }
+    return v;
 }
 
 }  // namespace
@@ -250,16 +265,8 @@ TEST(SpielstandGepackt, TheStreamIsTheByteWiseRulesStream) {
         faelle.push_back(v);
     }
     for (int block = 0; block < 200; ++block) {
-        std::vector<uint8_t> v;
         const size_t n = 200 + zufall() % 3000;
-        const uint32_t zeichen = 2 + zufall() % 3;
-        while (v.size() < n) {
-            const size_t lauf = zufall() % 3 == 0 ? zufall() % 300 : zufall() % 12;
-            v.insert(v.end(), lauf, uint8_t(zufall() % zeichen));
-            const size_t klar = zufall() % 4 == 0 ? 100 + zufall() % 60 : zufall() % 6;
-            for (size_t k = 0; k < klar; ++k) v.push_back(uint8_t(zeichen == 4 ? zufall() : zufall() % zeichen));
-        }
-        faelle.push_back(v);
+        faelle.push_back(laeufe_und_gruppen(zufall, n, 2 + zufall() % 3, 3, 300));
     }
     // A plain group ending just before, at and after a window's edge and the
     // 128-byte limit, starting at several places in its window.
@@ -333,6 +340,81 @@ TEST(SpielstandGepackt, ABlockWrittenIntoTheImageIsTheBlockWrittenFromACopy) {
     EXPECT_FALSE(Spielstand_Schreiben_Gepackt_Von(&d, [](std::vector<uint8_t>& out) { out.clear(); }, &groesse));
     EXPECT_TRUE(d.fehler);
     EXPECT_FALSE(Spielstand_Datei_Abschliessen(&d));
+}
+
+// Bytes packed as pieces where they stand give the stream of the same bytes
+// packed together: pieces of every length from empty to many kilobytes, cut
+// inside runs (also runs longer than 130 bytes), inside plain groups and at
+// the packer's 64-byte windows, and a block written through the pieces'
+// writer is the block written from a copy, or appended to a vector the same bytes.
+std::vector<uint8_t> g_stuecke_block;
+std::vector<size_t> g_schnitte;
+void stuecke_schreiben(SpielstandStuecke& out) {
+    size_t von = 0;
+    for (size_t bis : g_schnitte) {
+        out.block(g_stuecke_block.data() + von, bis - von);
+        von = bis;
+    }
+    out.i32(int32_t(g_stuecke_block.size()));
+}
+
+TEST(SpielstandGepackt, PiecesPackAsTheBytesTogether) {
+    std::mt19937 zufall(21);
+    std::vector<std::vector<uint8_t>> bloecke;
+    for (int b = 0; b < 60; ++b) {
+        const size_t n = zufall() % 3 == 0 ? zufall() % 400 : 2000 + zufall() % 30000;
+        std::vector<uint8_t> v = laeufe_und_gruppen(zufall, n, 2 + zufall() % 3, 4, 900);
+        v.resize(n);
+        bloecke.push_back(v);
+    }
+    bloecke.push_back(std::vector<uint8_t>(20000, 0));
+    bloecke.push_back(muster(9000, 3));
+    for (const auto& block : bloecke) {
+        const size_t n = block.size();
+        std::vector<uint8_t> soll(n + n / 128 + 1 + SPIELSTAND_PACK_NACHLAUF);
+        soll.resize(Spielstand_Packen(block.data(), uint32_t(n), soll.data()));
+        for (int art = 0; art < 6; ++art) {
+            // Cuts: short pieces, pieces about the carried length, long pieces, one cut, none.
+            std::vector<size_t> schnitte;
+            for (size_t bis = 0; bis < n;) {
+                const size_t schritt = art == 0   ? zufall() % 8
+                                       : art == 1 ? 100 + zufall() % 100
+                                       : art == 2 ? zufall() % 700
+                                       : art == 3 ? 4000 + zufall() % 5000
+                                       : art == 4 ? n / 2 + 1
+                                                  : n;
+                bis = std::min(n, bis + schritt);
+                schnitte.push_back(bis);
+            }
+            std::vector<SpielstandStueck> stuecke;
+            size_t von = 0;
+            for (size_t bis : schnitte) {
+                stuecke.push_back({block.data() + von, bis - von});
+                von = bis;
+            }
+            if (art == 2) stuecke.push_back({nullptr, 0});   // an empty piece at the end
+            std::vector<uint8_t> ist(soll.size() + SPIELSTAND_PACK_NACHLAUF + n / 128 + 1);
+            ist.resize(Spielstand_Packen_Stuecke(stuecke.data(), stuecke.size(), ist.data()));
+            ASSERT_EQ(ist, soll) << n << " bytes, cuts of kind " << art;
+            if (art != 2 && art != 4) continue;
+            // Through the save game's writer: small pieces copied, large ones referenced.
+            g_stuecke_block = block;
+            g_schnitte = schnitte;
+            g_block = block;
+            for (int k = 0; k < 4; ++k) g_block.push_back(uint8_t(n >> (8 * k)));
+            size_t groesse = 0;
+            const std::vector<uint8_t> aus_kopie =
+                bild_mit([&](SpielstandDatei* f) { EXPECT_TRUE(Spielstand_Schreiben_Gepackt_Von(f, block_schreiben, &groesse)); });
+            const std::vector<uint8_t> aus_stuecken =
+                bild_mit([&](SpielstandDatei* f) { EXPECT_TRUE(Spielstand_Schreiben_Gepackt_Stuecke(f, stuecke_schreiben)); });
+            ASSERT_TRUE(aus_stuecken == aus_kopie) << n << " bytes, cuts of kind " << art;
+            // The same writer appending to a vector (as the blocks' other callers take them).
+            std::vector<uint8_t> angehaengt = {7};
+            Spielstand_Stuecke_Anhaengen(stuecke_schreiben, angehaengt);
+            ASSERT_EQ(angehaengt.size(), g_block.size() + 1);
+            EXPECT_TRUE(std::equal(g_block.begin(), g_block.end(), angehaengt.begin() + 1));
+        }
+    }
 }
 
 TEST(SpielstandGepackt, ABlockLargerThanItsBufferIsRefused) {
