@@ -9,6 +9,7 @@
 #include "app/sim_lauf.h"
 #include "app/sim_wirtschaft.h"
 #include "app/verdrahtung_intern.h"
+#include "bilder/wappen_rahmen.h"
 #include "business/bank.h"
 #include "business/news_anfrage.h"
 #include "club/club_hooks.h"

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "bilder/wappen_rahmen.h"
 #include "business/bank.h"
 #include "business/spieler_info.h"
 #include "business/spieler_zeile.h"

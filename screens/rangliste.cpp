@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bilder/teamfarbe.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"

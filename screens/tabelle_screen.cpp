@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bilder/teamfarbe.h"
 #include "business/bank.h"
 #include "club/manager.h"
 #include "club/spieler.h"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bilder/wappen_rahmen.h"
 #include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/grafik_laden.h"

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "bilder/teamfarbe.h"
+#include "bilder/wappen_rahmen.h"
 #include "core/dirs.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
