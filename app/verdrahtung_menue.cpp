@@ -4,11 +4,11 @@
 // the option bar and the header's film read them. The framework includes none
 // of these modules; each hook here hands one question on unchanged.
 #include "app/verdrahtung_intern.h"
+#include "bilder/wappen.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
-#include "gfx/wappen.h"
 #include "gui/menue_panel.h"
 #include "season/kalender.h"
 #include "season/spiele.h"

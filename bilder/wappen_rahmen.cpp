@@ -1,13 +1,13 @@
 // bilder/wappen_rahmen.cpp
 #include "bilder/wappen_rahmen.h"
 
+#include "bilder/wappen.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
 #include "gfx/bild.h"
 #include "gfx/blit.h"
 #include "gfx/schatten.h"
-#include "gfx/wappen.h"
 #include "season/wettbewerb.h"
 
 namespace velmora {

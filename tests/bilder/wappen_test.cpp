@@ -1,6 +1,6 @@
 // Trophies and crests drawn from the built-in pictures and picture files,
 // scaled and kept in the generated-bitmap cache.
-#include "gfx/wappen.h"
+#include "bilder/wappen.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@
 #include "gfx/schatten.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_cfg.h"
+#include "tests/bilder/bild_support.h"
 #include "tests/club/welt.h"
-#include "tests/gfx/bild_support.h"
 #include "tests/support/png.h"
 
 namespace velmora {
