@@ -4,6 +4,7 @@
 // the option bar and the header's film read them. The framework includes none
 // of these modules; each hook here hands one question on unchanged.
 #include "app/verdrahtung_intern.h"
+#include "bilder/wappen.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -71,6 +72,8 @@ void Binden_Menue_Spiel() {
     Besetzen(p.team_staerke, [](int32_t team) { return Team_Berechne_Staerke(team, 16); }, "MenuePanel.team_staerke");
     Besetzen(p.staerke_text, Team_Staerke_Text, "MenuePanel.staerke_text");
     Besetzen(p.team_attribute, [](int32_t team) { return Team_Berechne_Attribute(team, 16); }, "MenuePanel.team_attribute");
+    Besetzen(p.wappen_zeichnen, Wappen_Zeichnen, "MenuePanel.wappen_zeichnen");
+    Besetzen(p.pokal_zeichnen, Pokal_Zeichnen, "MenuePanel.pokal_zeichnen");
     Besetzen(
         p.auswahl_lesen,
         [](int32_t team, int32_t paar[2]) { return Team_Zeiger(TZ_PANEL, team, paar, OP_ZEIGER_LESEN) != nullptr; },

@@ -4,10 +4,10 @@
 
 #include <vector>
 
+#include "bilder/portrait.h"
 #include "core/mem.h"
 #include "gfx/bild.h"
 #include "gfx/bild_laden.h"
-#include "gfx/portrait.h"
 #include "gfx/rastport.h"
 #include "kunst/bild_muster.h"
 

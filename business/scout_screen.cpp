@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bilder/portrait.h"
 #include "business/bank.h"
 #include "business/scout.h"
 #include "business/spieler_zeile.h"
@@ -19,7 +20,6 @@
 #include "gfx/bildnr_scout.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
-#include "gfx/portrait.h"
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
 #include "gui/anim_liste.h"

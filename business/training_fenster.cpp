@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "bilder/portrait.h"
+#include "bilder/wappen_rahmen.h"
 #include "business/bank.h"
 #include "business/spieler_info.h"
 #include "business/spieler_zeile.h"
@@ -24,7 +26,6 @@
 #include "gfx/bildnr_training.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
-#include "gfx/portrait.h"
 #include "gfx/rastport.h"
 #include "gfx/text_layout.h"
 #include "gfx/text_markup.h"

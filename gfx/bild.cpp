@@ -12,7 +12,6 @@
 #include "gfx/bild_laden.h"
 #include "gfx/blit.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
 
 namespace velmora {
 namespace {
@@ -102,11 +101,6 @@ std::string Pfad(const char* ordner, int32_t nummer, const char* endung) {
 }
 
 }  // namespace
-
-void Bild_Wappen_Im_Text(int32_t team, Rastport* ziel, int32_t x, int32_t y, int32_t w, int32_t h) {
-    static const SchattenParameter schatten{1, 1, 3, 0};
-    Wappen_Zeichnen(team, ziel, x, y, w, h, &schatten);
-}
 
 BildHooks& Bild_Hooks() { return g.hooks; }
 

@@ -49,9 +49,6 @@ constexpr int32_t Bild_Res_Direkt_Eintrag(int32_t index, int32_t nummer) {
 // entry of files 1 to 7 that a slave number reaches.
 Rastport* Bild_Res_Laden(int32_t index, int32_t eintrag, int32_t tiefe = 0);
 
-// The crest of "^gll" in a marked-up text, with its small shadow (the text's crest drawer).
-void Bild_Wappen_Im_Text(int32_t team, Rastport* ziel, int32_t x, int32_t y, int32_t w, int32_t h);
-
 // The folder's directory, or null for an unknown index.
 const char* Bild_Ordner(int32_t ordner);
 // Files matching "*.jpg" plus those matching "*.tga" (0 for an unknown folder).

@@ -48,14 +48,4 @@ void Farbe_Zerlegen(uint32_t farbe, int32_t* r, int32_t* g, int32_t* b);
 void Colour_RGB_To_HSL(uint32_t farbe, float* hue, float* lightness, float* saturation);
 void Colour_HSL_To_RGB(float hue, float lightness, float saturation, int32_t* r, int32_t* g, int32_t* b);
 
-// The colour a team's name is written in, in a list of a competition: the
-// local manager's team stands out whatever the competition; -1 (no
-// competition) is pale yellow; foreign teams are shaded in international
-// competitions (and with -2, any competition abroad); else white.
-constexpr uint16_t FARBE_MANAGER_TEAM = 0xEF4D;
-constexpr uint16_t FARBE_OHNE_WETTBEWERB = 0xFFFA;
-constexpr uint16_t FARBE_AUSLAND = 0xCE99;
-constexpr uint16_t FARBE_WEISS = 0xFFFF;
-uint16_t Manager_Textfarbe(int32_t team, int32_t wettbewerb);
-
 }  // namespace velmora

@@ -14,8 +14,8 @@
 #include "gfx/blit.h"
 #include "gfx/font.h"
 #include "gfx/schatten.h"
+#include "gfx/shade.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_film.h"
@@ -259,10 +259,11 @@ void Spielzeile(s_icon*, int32_t, int32_t, int32_t) {
                       g.hooks.team_attribute ? g.hooks.team_attribute(t) : 0);
         Zentriert(ziel, Font_Get(9), false, MITTE[s], 58, zeile);
         static const SchattenParameter schatten{2, 2, 3, 0};
-        Wappen_Zeichnen(t, ziel, s == 0 ? 279 : 558, 5, WAPPEN_GROESSE, WAPPEN_GROESSE, &schatten);
+        if (g.hooks.wappen_zeichnen)
+            g.hooks.wappen_zeichnen(t, ziel, s == 0 ? 279 : 558, 5, MENUE_WAPPEN_GROESSE, MENUE_WAPPEN_GROESSE, &schatten);
     }
-    if (l.wettbewerb >= 0 && g.hooks.wettbewerb_pokal && g.hooks.wettbewerb_pokal(l.wettbewerb))
-        Pokal_Zeichnen(l.wettbewerb, l.team, ziel, 15, 5, WAPPEN_GROESSE, WAPPEN_GROESSE, nullptr);
+    if (l.wettbewerb >= 0 && g.hooks.wettbewerb_pokal && g.hooks.wettbewerb_pokal(l.wettbewerb) && g.hooks.pokal_zeichnen)
+        g.hooks.pokal_zeichnen(l.wettbewerb, l.team, ziel, 15, 5, MENUE_WAPPEN_GROESSE, MENUE_WAPPEN_GROESSE, nullptr);
     Datum_Zeichnen(ziel);
 }
 

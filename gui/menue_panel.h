@@ -19,6 +19,8 @@
 namespace velmora {
 
 struct s_icon;
+struct Rastport;
+struct SchattenParameter;
 
 constexpr int32_t PANEL_KNOEPFE = 4;     // icons 702 (team) to 705 (system)
 constexpr int32_t PANEL_EINTRAEGE = 6;   // entries per button
@@ -28,6 +30,7 @@ constexpr int32_t ICON_WEITER = 707;
 constexpr int32_t ICON_SPIELZEILE = 709;
 constexpr int32_t ICON_KONTOSTAND = 711;
 constexpr int32_t PANEL_Y_UNTEN = 571;   // a lowered button's y
+constexpr int32_t MENUE_WAPPEN_GROESSE = 66;   // the crests and the trophy of the header and the requester
 // The framework's own screen texts.
 constexpr const char* MENUE_TEXTE = "MENUE_SCREEN";
 
@@ -109,6 +112,13 @@ struct MenuePanelHooks {
     int32_t (*team_staerke)(int32_t team) = nullptr;
     const char* (*staerke_text)(int32_t staerke) = nullptr;
     int32_t (*team_attribute)(int32_t team) = nullptr;
+    // The game's pictures: a club's crest, a competition's trophy (or that
+    // of the club's competition) drawn breite x hoehe at (x, y) with the
+    // shadow; 1 when drawn.
+    int32_t (*wappen_zeichnen)(int32_t team, Rastport* ziel, int32_t x, int32_t y, int32_t breite, int32_t hoehe,
+                               const SchattenParameter* schatten) = nullptr;
+    int32_t (*pokal_zeichnen)(int32_t wettbewerb, int32_t team, Rastport* ziel, int32_t x, int32_t y,
+                              int32_t breite, int32_t hoehe, const SchattenParameter* schatten) = nullptr;
     // The panel entry a club opened last (button - 702, entry), kept with its
     // manager: read (false when none is kept) and written.
     bool (*auswahl_lesen)(int32_t team, int32_t paar[2]) = nullptr;

@@ -12,9 +12,9 @@
 #include "core/text.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
+#include "gfx/shade.h"
 #include "gfx/text_layout.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"
@@ -82,7 +82,8 @@ void Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     const int32_t wappen = person ? person->verein : normal ? lokal : H().team_markt ? H().team_markt() : -1;
     const int32_t portrait = person ? person->portrait : normal && H().team_portrait ? H().team_portrait(lokal) : -1;
     static const SchattenParameter schatten{2, 2, 3, 0};
-    if (wappen >= 0) Wappen_Zeichnen(wappen, ziel, 549, 213, WAPPEN_GROESSE, WAPPEN_GROESSE, &schatten);
+    if (wappen >= 0 && H().wappen_zeichnen)
+        H().wappen_zeichnen(wappen, ziel, 549, 213, MENUE_WAPPEN_GROESSE, MENUE_WAPPEN_GROESSE, &schatten);
     Rastport* bild = portrait >= 0 && portrait < MANAGERBILDER ? Menue_Get_Slave_Rastport(SLAVE_MANAGERBILD + portrait, nullptr)
                                                                 : nullptr;
     if (bild) Rastport_Blit(bild, 0, 0, -1, -1, ziel, 131, 172, BlitMode_Default);

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "bilder/portrait.h"
+#include "bilder/trikot.h"
+#include "bilder/wappen.h"
 #include "club/namen.h"
 #include "core/mem.h"
 #include "gfx/bild_leinwand.h"
 #include "gfx/colour.h"
-#include "gfx/portrait.h"
-#include "gfx/trikot.h"
-#include "gfx/wappen.h"
 
 namespace velmora {
 namespace {

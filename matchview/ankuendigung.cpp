@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "bilder/trikot.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
@@ -14,7 +15,6 @@
 #include "gfx/bild.h"
 #include "gfx/blit.h"
 #include "gfx/schatten.h"
-#include "gfx/trikot.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"

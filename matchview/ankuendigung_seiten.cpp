@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "bilder/wappen.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "gfx/bild.h"
@@ -14,7 +15,6 @@
 #include "gfx/schatten.h"
 #include "gfx/shade.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
 #include "gui/menue_panel.h"
 #include "matchview/ankuendigung_intern.h"
 #include "media/sound.h"

@@ -15,7 +15,7 @@
 #include "gfx/font.h"
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
+#include "bilder/wappen.h"
 
 namespace velmora {
 namespace {

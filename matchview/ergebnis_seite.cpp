@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "bilder/wappen.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -16,7 +17,6 @@
 #include "gfx/rastport.h"
 #include "gfx/shade.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <vector>
 
+#include "bilder/wappen.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
@@ -17,7 +18,6 @@
 #include "gfx/rastport.h"
 #include "gfx/schatten.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_satz.h"
 #include "shell/maus.h"

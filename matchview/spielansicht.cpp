@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bilder/trikot.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
@@ -18,7 +19,6 @@
 #include "core/text.h"
 #include "gfx/blit.h"
 #include "gfx/colour.h"
-#include "gfx/trikot.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_sync.h"
 #include "matchview/banden.h"

@@ -11,7 +11,7 @@
 #include "gfx/colour.h"
 #include "gfx/pixel.h"
 #include "gfx/rastport.h"
-#include "gfx/trikot.h"
+#include "bilder/trikot.h"
 
 namespace velmora {
 namespace {

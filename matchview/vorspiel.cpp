@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "bilder/trikot.h"
+#include "bilder/wappen.h"
 #include "club/aufstellung.h"
 #include "club/club_hooks.h"
 #include "club/formation.h"
@@ -21,8 +23,6 @@
 #include "gfx/schatten.h"
 #include "gfx/shade.h"
 #include "gfx/text_markup.h"
-#include "gfx/trikot.h"
-#include "gfx/wappen.h"
 #include "matchview/ankuendigung_intern.h"
 #include "platform/clock.h"
 

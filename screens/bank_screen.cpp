@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "bilder/wappen.h"
 #include "business/bank.h"
 #include "business/bank_kredit.h"
 #include "business/news.h"
@@ -17,7 +18,6 @@
 #include "gfx/font.h"
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "bilder/wappen.h"
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/meldung.h"
@@ -17,7 +18,6 @@
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
 #include "gfx/texteingabe.h"
-#include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_optionen.h"

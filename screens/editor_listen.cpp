@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "bilder/portrait.h"
+#include "bilder/trikot.h"
 #include "business/stadion.h"
 #include "club/club_config.h"
 #include "club/global_config.h"
@@ -12,8 +14,6 @@
 #include "club/talente.h"
 #include "club/team.h"
 #include "core/debug.h"
-#include "gfx/portrait.h"
-#include "gfx/trikot.h"
 
 namespace velmora {
 namespace {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "bilder/teamfarbe.h"
+#include "bilder/wappen.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -17,7 +19,6 @@
 #include "gfx/font.h"
 #include "gfx/shade.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"

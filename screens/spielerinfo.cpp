@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "bilder/portrait.h"
+#include "bilder/wappen.h"
 #include "business/bank.h"
 #include "business/spieler_info.h"
 #include "business/spielerliste.h"
@@ -25,11 +27,9 @@
 #include "gfx/bildnr_spieler.h"
 #include "gfx/blit.h"
 #include "gfx/font.h"
-#include "gfx/portrait.h"
 #include "gfx/rastport.h"
 #include "gfx/shade.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "season/spiele.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bilder/wappen.h"
 #include "business/bank.h"
 #include "business/bank_kredit.h"
 #include "business/stadion.h"
@@ -19,7 +20,6 @@
 #include "gfx/start_band.h"
 #include "gfx/text_markup.h"
 #include "gfx/texteingabe.h"
-#include "gfx/wappen.h"
 #include "gui/menue.h"
 #include "season/wettbewerb.h"
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "bilder/trikot.h"
 #include "business/bank.h"
 #include "business/scout.h"
 #include "business/stadion.h"
@@ -23,7 +24,6 @@
 #include "core/mem.h"
 #include "core/rnd.h"
 #include "core/text.h"
-#include "gfx/trikot.h"
 #include "gui/icon.h"
 #include "match/spieltag.h"
 #include "net/internet.h"

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "bilder/teamfarbe.h"
+#include "bilder/wappen.h"
 #include "business/bank.h"
 #include "club/manager.h"
 #include "club/spieler.h"
@@ -19,7 +21,6 @@
 #include "gfx/schatten.h"
 #include "gfx/shade.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "app/verdrahtung.h"
+#include "bilder/wappen.h"
 #include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/font.h"
-#include "gfx/wappen.h"
 #include "kunst/banden_kunst.h"
 #include "kunst/bild_muster.h"
 #include "kunst/bild_muster_aufstellung.h"

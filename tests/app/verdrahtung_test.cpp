@@ -15,6 +15,7 @@
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
+#include "bilder/trikot.h"
 #include "business/bank.h"
 #include "business/ereignis.h"
 #include "business/news.h"
@@ -35,7 +36,6 @@
 #include "gfx/hilfe_text.h"
 #include "gfx/rastport.h"
 #include "gfx/texteingabe.h"
-#include "gfx/trikot.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"
 #include "match/spieltag.h"

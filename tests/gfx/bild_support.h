@@ -1,6 +1,7 @@
 // tests/gfx/bild_support.h - TGA files written by hand for the loader tests
-// (tests/gfx/tga_bauen.h), and an installation with the built-in pictures (a few crests, trophies,
-// kits and the portrait parts) in a temporary directory.
+// (tests/gfx/tga_bauen.h), and the picture files of an installation with the built-in pictures (a few
+// crests, trophies, kits and the portrait parts) in a temporary directory. The game's pictures
+// drawn from them are tested with tests/bilder/bild_support.h.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -13,10 +14,7 @@
 #include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/grafik_laden.h"
-#include "gfx/portrait.h"
 #include "gfx/shade.h"
-#include "gfx/text_markup.h"
-#include "gfx/trikot.h"
 #include "kunst/bild_muster.h"
 #include "tests/core/temp_verz.h"
 #include "tests/gfx/grafik_lader.h"
@@ -37,13 +35,12 @@ inline int32_t (&Test_Slots())[22] {
 // An installation in a temporary directory whose crest, trophy, kit and
 // portrait files hold the built-in pictures, opened and handed to the picture
 // code; the screen is a 16-bit 800 x 600 bitmap.
-struct BildInstallation {
+struct BildDateien {
     GrafikLader lader;
-    const TextWappenZeichnen text_wappen = Text_Wappen_Holen();
     velmora_test::TestWelt welt;
     std::vector<uint16_t> schirm = std::vector<uint16_t>(800 * 600, 0);
 
-    explicit BildInstallation(int32_t wappen = 12, int32_t pokale = 24) {
+    explicit BildDateien(int32_t wappen = 12, int32_t pokale = 24) {
         for (int32_t& s : Test_Slots()) s = -1;
         // The kit and portrait files are the same for every test: made once.
         static const std::vector<ResDateiEintrag> trikots = Muster_Trikot_Datei();
@@ -54,14 +51,11 @@ struct BildInstallation {
         Oeffnen(BILD_RES_GESICHTER, "spieler_gesicht.res", gesichter);
         Shade_Init(16);
         Bild_Hooks().res_slot = [](int32_t i) { return i >= 0 && i < 22 ? Test_Slots()[i] : -1; };
-        Text_Wappen_Setzen(Bild_Wappen_Im_Text);
         Rastport_Screen_Setup(800, 600, schirm.data());
     }
-    ~BildInstallation() {
-        Portrait_Teile_Freigeben();
+    ~BildDateien() {
         for (int32_t& s : Test_Slots()) s = Res_Close(s);
         Bild_Hooks() = BildHooks{};
-        Text_Wappen_Setzen(text_wappen);
     }
     // The build's generated file in place of the test file of list index `index`.
     void Erzeugte_Datei(int32_t index, const std::string& name) {

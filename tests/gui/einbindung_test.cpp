@@ -1,9 +1,9 @@
 // The menu framework knows no game: no file of gui/ includes a header of the
-// clubs or the season; what it shows of them it asks through the panel's
-// hooks, which the composition root fills.
+// clubs, the season or the game's pictures drawn from them (bilder/); what it
+// shows of them it asks through the panel's hooks, which the composition root
+// fills.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,13 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> SPIEL = {"club", "season"};
+const std::vector<std::string> SPIEL = {"club", "season", "bilder"};
 
-TEST(GuiEinbindung, TheMenuFrameworkIncludesNoHeaderOfTheClubsOrTheSeason) {
+TEST(GuiEinbindung, TheMenuFrameworkIncludesNoHeaderOfTheClubsTheSeasonOrTheirPictures) {
     const std::vector<std::string> funde = velmora_test::Einbindungen(VELMORA_QUELLE, {"gui"}, SPIEL);
-    std::string liste;
-    for (const std::string& f : funde) liste += "\n  " + f;
-    EXPECT_TRUE(funde.empty()) << "gui/ includes club/ or season/:" << liste;
+    EXPECT_TRUE(funde.empty()) << "gui/ includes club/, season/ or bilder/:" << velmora_test::Einbindungen_Liste(funde);
     // The check reads the real folder: it holds the framework's files.
     EXPECT_TRUE(fs::exists(fs::path(VELMORA_QUELLE) / "gui" / "menue_panel.cpp"));
 }
@@ -30,29 +28,19 @@ TEST(GuiEinbindung, TheMenuFrameworkIncludesNoHeaderOfTheClubsOrTheSeason) {
 // not a folder whose name merely ends like one of the game's.
 TEST(GuiEinbindung, TheCheckFindsTheClubsAndTheSeasonInGuiAndNothingElse) {
     velmora_test::TempVerz tmp;
-    struct Fall {
-        const char* datei;
-        const char* text;
-        const char* fund;   // "" none
-    };
-    const Fall faelle[] = {
-        {"gui/a.cpp", "#include \"club/team.h\"\n", "gui/a.cpp:1"},
-        {"gui/b.h", "// x\n#  include <season/kalender.h>\n", "gui/b.h:2"},
-        {"gui/c.cpp", "#include \"../club/manager.h\"\n", "gui/c.cpp:1"},
-        {"gui/tief/d.cpp", "#include \"gfx/wappen.h\"\n#include \"season/spiele.h\"\n", "gui/tief/d.cpp:2"},
-        {"gui/e.cpp", "#include \"gfx/wappen.h\"\n// club/team.h knows the names\n", ""},
-        {"gui/f.cpp", "#include \"screens/unterclub/x.h\"\n#include \"gui/season.h\"\n", ""},
-        {"gui/g.txt", "#include \"club/team.h\"\n", ""},
-        {"screens/h.cpp", "#include \"club/team.h\"\n", ""},
-    };
-    std::vector<std::string> erwartet;
-    for (const Fall& f : faelle) {
-        tmp.schreiben(f.datei, f.text);
-        if (*f.fund) erwartet.push_back(f.fund);
-    }
-    std::vector<std::string> funde = velmora_test::Einbindungen(tmp.pfad, {"gui"}, SPIEL);
-    std::sort(funde.begin(), funde.end());
-    std::sort(erwartet.begin(), erwartet.end());
+    const auto [funde, erwartet] = velmora_test::Einbindungen_Faelle(
+        tmp.pfad, {"gui"}, SPIEL,
+        {
+            {"gui/a.cpp", "#include \"club/team.h\"\n", "gui/a.cpp:1"},
+            {"gui/b.h", "// x\n#  include <season/kalender.h>\n", "gui/b.h:2"},
+            {"gui/c.cpp", "#include \"../club/manager.h\"\n", "gui/c.cpp:1"},
+            {"gui/tief/d.cpp", "#include \"gfx/font.h\"\n#include \"season/spiele.h\"\n", "gui/tief/d.cpp:2"},
+            {"gui/e.cpp", "#include \"gfx/font.h\"\n// club/team.h knows the names\n", ""},
+            {"gui/i.cpp", "#include \"bilder/wappen.h\"\n", "gui/i.cpp:1"},
+            {"gui/f.cpp", "#include \"screens/unterclub/x.h\"\n#include \"gui/season.h\"\n", ""},
+            {"gui/g.txt", "#include \"club/team.h\"\n", ""},
+            {"screens/h.cpp", "#include \"club/team.h\"\n", ""},
+        });
     EXPECT_EQ(funde, erwartet);
 }
 

@@ -18,8 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // The folders whose libraries make up the game.
-const std::vector<std::string> LAUFZEIT = {"platform", "core", "jpeg", "net",      "club",    "season", "match", "gfx",
-                                           "media",    "gui",  "shell", "business", "matchview", "screens", "app"};
+const std::vector<std::string> LAUFZEIT = {"platform", "core",  "jpeg", "net",   "club",     "season",    "match",   "gfx",
+                                           "bilder",   "media", "gui",  "shell", "business", "matchview", "screens", "app"};
 
 // Every "folder/file:line" of the game's folders under `wurzel` that
 // includes a header of kunst/.

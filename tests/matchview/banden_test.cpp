@@ -12,7 +12,7 @@
 #include "match/spielfeld_satz.h"
 #include "matchview/ansicht_zufall.h"
 #include "matchview/banden.h"
-#include "tests/gfx/bild_support.h"
+#include "tests/bilder/bild_support.h"
 #include "tests/support/png.h"
 
 namespace velmora::test {

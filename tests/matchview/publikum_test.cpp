@@ -18,7 +18,7 @@
 #include "matchview/ansicht_zufall.h"
 #include "matchview/publikum.h"
 #include "matchview/spielansicht_figuren.h"
-#include "tests/gfx/bild_support.h"
+#include "tests/bilder/bild_support.h"
 #include "tests/support/png.h"
 
 namespace velmora::test {

@@ -19,7 +19,7 @@
 #include "match/spieltag_hooks.h"
 #include "matchview/radar.h"
 #include "season/wettbewerb.h"
-#include "tests/gfx/bild_support.h"
+#include "tests/bilder/bild_support.h"
 #include "tests/match/spieltag_welt.h"
 #include "tests/support/png.h"
 

@@ -28,7 +28,7 @@
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "shell/maus.h"
-#include "tests/gfx/bild_support.h"
+#include "tests/bilder/bild_support.h"
 #include "tests/match/spieltag_welt.h"
 #include "tests/net/net_test_hilfe.h"
 

@@ -19,7 +19,7 @@
 #include "club/team.h"
 #include "club/weltgen.h"
 #include "core/rnd.h"
-#include "gfx/trikot.h"
+#include "bilder/trikot.h"
 #include "core/dirs.h"
 #include "core/reg.h"
 #include "core/text.h"
@@ -45,7 +45,7 @@
 #include "platform/display.h"
 #include "shell/maus.h"
 #include "season/wettbewerb.h"
-#include "tests/gfx/bild_support.h"
+#include "tests/bilder/bild_support.h"
 #include "tests/match/spieltag_welt.h"
 #include "tests/support/png.h"
 

@@ -13,7 +13,7 @@
 #include "gfx/blit.h"
 #include "matchview/ansicht_zufall.h"
 #include "matchview/wetter.h"
-#include "tests/gfx/bild_support.h"
+#include "tests/bilder/bild_support.h"
 #include "tests/support/png.h"
 
 namespace velmora::test {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "bilder/wappen.h"
 #include "club/manager.h"
 #include "club/team.h"
 #include "gfx/blit.h"
@@ -11,7 +12,6 @@
 #include "gfx/rastport.h"
 #include "gfx/shade.h"
 #include "gfx/text_markup.h"
-#include "gfx/wappen.h"
 #include "gui/icon.h"
 #include "season/kalender.h"
 #include "season/tabelle.h"

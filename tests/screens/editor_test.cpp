@@ -27,7 +27,7 @@
 #include "screens/editor_aussehen.h"
 #include "screens/editor_nation.h"
 #include "business/stadion.h"
-#include "gfx/trikot.h"
+#include "bilder/trikot.h"
 #include "club/club_config.h"
 #include "season/wettbewerb.h"
 #include "tests/support/kasten_probe.h"

@@ -24,7 +24,7 @@
 #include "screens/regler.h"
 #include "season/wettbewerb.h"
 #include "shell/maus.h"
-#include "tests/gfx/bild_support.h"
+#include "tests/bilder/bild_support.h"
 #include "tests/match/spieltag_welt.h"
 #include "tests/support/png.h"
 

@@ -1,11 +1,14 @@
 // tests/support/einbindungen.h - where a room of the house includes a header
 // of a room it must not know: the checks that keep the art generators out of
-// the game and the menu framework free of the clubs and the season.
+// the game, and the drawing kit and the menu framework free of the clubs, the
+// season and the game's pictures.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora_test {
@@ -43,6 +46,38 @@ inline std::vector<std::string> Einbindungen(const std::filesystem::path& wurzel
         }
     }
     return funde;
+}
+
+// The findings, one indented line each, for a failure's message.
+inline std::string Einbindungen_Liste(const std::vector<std::string>& funde) {
+    std::string liste;
+    for (const std::string& f : funde) liste += "\n  " + f;
+    return liste;
+}
+
+// A case of the check itself: a file with its text, and the "folder/file:line"
+// the check must name in it ("" none).
+struct EinbindungsFall {
+    const char* datei;
+    const char* text;
+    const char* fund;
+};
+
+// Writes the cases' files below `wurzel` and runs the check over `ordner`:
+// what it found and what it should have found, both sorted.
+inline std::pair<std::vector<std::string>, std::vector<std::string>> Einbindungen_Faelle(
+    const std::filesystem::path& wurzel, const std::vector<std::string>& ordner,
+    const std::vector<std::string>& verboten, const std::vector<EinbindungsFall>& faelle) {
+    std::vector<std::string> erwartet;
+    for (const EinbindungsFall& f : faelle) {
+        std::filesystem::create_directories((wurzel / f.datei).parent_path());
+        std::ofstream(wurzel / f.datei, std::ios::binary) << f.text;
+        if (*f.fund) erwartet.push_back(f.fund);
+    }
+    std::vector<std::string> funde = Einbindungen(wurzel, ordner, verboten);
+    std::sort(funde.begin(), funde.end());
+    std::sort(erwartet.begin(), erwartet.end());
+    return {funde, erwartet};
 }
 
 }  // namespace velmora_test

@@ -1,5 +1,5 @@
 // Portraits composed from the appearance code, tinted, scaled and cached.
-#include "gfx/portrait.h"
+#include "bilder/portrait.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include "gfx/cache.h"
 #include "gfx/colour.h"
 #include "kunst/bild_muster.h"
+#include "tests/bilder/bild_support.h"
 #include "tests/club/welt.h"
-#include "tests/gfx/bild_support.h"
 #include "tests/support/png.h"
 
 namespace velmora {

@@ -1,4 +1,4 @@
-// gfx/trikot.h - the 240 kits: the kit table, kit pictures, the best-fitting
+// bilder/trikot.h - the 240 kits: the kit table, kit pictures, the best-fitting
 // kit for a team's colours, the clash rule and the choice of match kits, and a
 // player's skin and hair colours from his appearance code.
 //

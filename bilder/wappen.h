@@ -1,4 +1,4 @@
-// gfx/wappen.h - trophies and club crests drawn at any size up to 66 x 66
+// bilder/wappen.h - trophies and club crests drawn at any size up to 66 x 66
 // (crests up to their picture's size), kept finished in the generated-bitmap
 // cache so that the next frames only copy them.
 #pragma once

@@ -1,5 +1,5 @@
-// gfx/portrait.cpp - composing, tinting, scaling and caching player portraits.
-#include "gfx/portrait.h"
+// bilder/portrait.cpp - composing, tinting, scaling and caching player portraits.
+#include "bilder/portrait.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 // The kit table, storing kits, best fit, the clash rule, match kits, kit
 // drawing and player colours.
-#include "gfx/trikot.h"
+#include "bilder/trikot.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -10,8 +10,8 @@
 
 #include "gfx/blit.h"
 #include "gfx/colour.h"
+#include "tests/bilder/bild_support.h"
 #include "tests/club/welt.h"
-#include "tests/gfx/bild_support.h"
 #include "tests/support/png.h"
 
 namespace velmora {

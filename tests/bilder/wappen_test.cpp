@@ -1,12 +1,14 @@
 // Trophies and crests drawn from the built-in pictures and picture files,
 // scaled and kept in the generated-bitmap cache.
-#include "gfx/wappen.h"
+#include "bilder/wappen.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <vector>
 
+#include "bilder/teamfarbe.h"
+#include "bilder/wappen_rahmen.h"
 #include "core/dirs.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
@@ -14,8 +16,8 @@
 #include "gfx/schatten.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_cfg.h"
+#include "tests/bilder/bild_support.h"
 #include "tests/club/welt.h"
-#include "tests/gfx/bild_support.h"
 #include "tests/support/png.h"
 
 namespace velmora {

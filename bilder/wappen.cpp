@@ -1,5 +1,5 @@
-// gfx/wappen.cpp - trophy and crest drawing through the generated-bitmap cache.
-#include "gfx/wappen.h"
+// bilder/wappen.cpp - trophy and crest drawing through the generated-bitmap cache.
+#include "bilder/wappen.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-// gfx/portrait.h - composed player portraits: a face laid together from the
+// bilder/portrait.h - composed player portraits: a face laid together from the
 // portrait parts that the player's appearance code selects, the shirt tinted
 // in his team's colours; a player with a negative code is shown by his photo.
 //

@@ -1,5 +1,5 @@
-// gfx/trikot.cpp - the kit table, kit drawing, best fit, clash rule and player colours.
-#include "gfx/trikot.h"
+// bilder/trikot.cpp - the kit table, kit drawing, best fit, clash rule and player colours.
+#include "bilder/trikot.h"
 
 #include <algorithm>
 #include <array>
