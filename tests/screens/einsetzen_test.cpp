@@ -478,6 +478,24 @@ TEST_F(Einsetzen, TheTacticsPageChangesTheClubsTacticsAndItsPlayersDuties) {
     EXPECT_EQ(Vergleichen("taktik", 0), "");
 }
 
+// A new game's club starts on the steps the computer sides play with, not
+// on every bar's lowest step ("Mauern"), and its tactics page shows them.
+TEST_F(Einsetzen, ANewGamesClubStartsOnTheComputerSidesSteps) {
+    static std::vector<int32_t> gelesen;
+    gelesen.clear();
+    lauf.beim_ersten_zug = [](int32_t team) {
+        int8_t t[TAKTIK_BYTES] = {};
+        Team_Get_Aktuelle_Taktik(team, t);
+        gelesen.assign(t, t + TAKTIK_BYTES);
+        Taktik_Screen_Oeffnen();
+    };
+    skript = {};
+    Foto(skript, 790, 580);
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(gelesen, std::vector<int32_t>({0, 0, 5, 0, 2, 3, 3}));
+    EXPECT_EQ(Vergleichen("taktik_neues_spiel", 0), "");
+}
+
 TEST(EinsetzenZweite, ThePointerFindsTheCellsOfTheLargeField) {
     struct Fall {
         int32_t x, y, spalte, reihe;
