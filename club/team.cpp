@@ -98,7 +98,6 @@ void Team_Leeren(int32_t t) {
     g.satz[t] = TeamStruktur{};
     g.fix[t] = TeamFix{};
     g.own[t] = TeamOwn{};
-    std::memcpy(g.own[t].taktik, TAKTIK_START, sizeof g.own[t].taktik);
     TeamStruktur& s = g.satz[t];
     s.wettbewerb = -1;
     s.nation = -1;
