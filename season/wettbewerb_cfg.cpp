@@ -299,11 +299,11 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
     // shares it.
     std::vector<bool> vergeben;
     auto naechste_grafik = [&vergeben](int32_t metall, bool teilen = false) {
-        int32_t g = metall;
+        int32_t g = metall == POKAL_GOLD ? 0 : metall == POKAL_SILBER ? 1 : 3;
         while ((g < int32_t(vergeben.size()) && vergeben[size_t(g)]) ||
                std::find(std::begin(WETTBEWERB_GRAFIK_BELEGT), std::end(WETTBEWERB_GRAFIK_BELEGT), g) !=
                    std::end(WETTBEWERB_GRAFIK_BELEGT))
-            g += 3;
+            g += metall == POKAL_GOLD ? 2 : 4;
         if (!teilen) {
             if (g >= int32_t(vergeben.size())) vergeben.resize(size_t(g) + 1);
             vergeben[size_t(g)] = true;
