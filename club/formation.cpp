@@ -40,7 +40,8 @@ constexpr StandardFormation STANDARD[FORMATION_STANDARD_ANZAHL] = {
     {"1-3-4-2", {{3, 0}, {3, 1}, {0, 2}, {3, 2}, {6, 2}, {0, 5}, {2, 5}, {4, 5}, {6, 5}, {2, 9}, {4, 9}}},
 };
 
-// Highest value of each tactic byte; all start at 0.
+// Highest value of each tactic byte; a club starts at 0, a new game's human
+// club at TAKTIK_START.
 constexpr int8_t TAKTIK_MAX[TAKTIK_BYTES] = {1, 1, 9, 1, 4, 6, 4};
 
 bool Team_Gueltig(const char* wer, int32_t team) {

@@ -83,6 +83,14 @@ bool Team_Set_Aktuelle_Taktik(int32_t club, const int8_t taktik[TAKTIK_BYTES]);
 // (Team_Zeiger 704), after every change made here; nothing elsewhere.
 void Team_Aufstellung_Senden(int32_t club);
 
+// A new game's human club's tactics: the switches off and every bar at the
+// step nearest the preset the computer sides play with (hardness 5 of 0-9,
+// passing 2 of 0-4, orientation 3 of 0-6 "Ausgewogen", tempo 3 of 0-4), so
+// that it neither starts on the lowest steps ("Mauern") nor tires otherwise
+// than its computer opponent. Computer clubs keep their bytes at 0: their
+// formation lines are drawn from the orientation byte (0, the deep lines).
+inline constexpr int8_t TAKTIK_START[TAKTIK_BYTES] = {0, 0, 5, 0, 2, 3, 3};
+
 // The highest value of tactic byte `i` (0-6), -1 for a bad index.
 int32_t Taktik_Hoechstwert(int32_t i);
 

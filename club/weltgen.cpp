@@ -73,7 +73,7 @@ const char* const TALENTE[ATTRIBUT_ANZAHL] = {
 const char* const VEREIN_VORSATZ[NAMEN_STILE][3] = {
     {"FC", "SV", "VfB"}, {"", "Athletic", "United"}, {"AS", "FC", "Olympique"}, {"AC", "US", "Sporting"},
     {"CD", "Real", "UD"}, {"FC", "SC", "VV"}, {"IF", "IK", "FK"}, {"FK", "SK", "Slavia"},
-    {"SC", "CD", "Uniao"}, {"Spor", "SK", "Genc"}};
+    {"SC", "CD", "Uni\xe3o"}, {"Spor", "SK", "Genc"}};
 
 // 8 kit colours per club kit come from this palette.
 const uint8_t PALETTE[12][3] = {{255, 255, 255}, {0, 0, 0},     {200, 20, 30},  {20, 60, 170}, {250, 210, 0},

@@ -12,6 +12,7 @@
 #include "core/mem.h"
 #include "gfx/bild_leinwand.h"
 #include "gfx/colour.h"
+#include "season/wettbewerb_cfg.h"
 
 namespace velmora {
 namespace {
@@ -159,9 +160,8 @@ Rastport* Muster_Wappen(int32_t nummer) {
 Rastport* Muster_Pokal(int32_t nummer) {
     Rastport* rp = Neu(WAPPEN_GROESSE, WAPPEN_GROESSE);
     if (!rp) return nullptr;
-    const uint32_t h = Mischen(uint32_t(nummer) + 7001);
     static constexpr uint32_t METALL[3] = {0x30B8E8, 0xC8C8C8, 0x3070B0};   // gold, silver, bronze
-    const uint32_t m = METALL[h % 3];
+    const uint32_t m = METALL[Pokal_Metall(nummer)];
     uint16_t* p = Rastport_Pixels16(rp);
     for (int32_t y = 0; y < WAPPEN_GROESSE; ++y) {
         for (int32_t x = 0; x < WAPPEN_GROESSE; ++x) {

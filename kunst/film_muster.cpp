@@ -460,7 +460,8 @@ std::unique_ptr<FilmSzene> Film_Muster_Szene(int32_t eintrag, Font* const* schri
     case 53: return std::make_unique<Szene>(Platte_Grund, Globus);
     case 54: {
         auto pokale = std::make_shared<Bilder>();
-        for (int32_t g : {0, 1, 2}) pokale->rp.push_back(Muster_Pokal(g));
+        // The trophies of a gold, a silver and a bronze graphic number.
+        for (int32_t g : {0, 1, 3}) pokale->rp.push_back(Muster_Pokal(g));
         return std::make_unique<Szene>(Platte_Grund, [pokale](Leinwand& l, int32_t k) { Podest(l, pokale->rp, k); });
     }
     case FILM_ASSISTENT_BAND: return std::make_unique<Szene>(Start_Band_Grund, f(Band));

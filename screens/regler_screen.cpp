@@ -19,13 +19,16 @@ namespace {
 
 constexpr int32_t ICON_OPTION_REGLER = 722;
 constexpr int32_t FENSTER_B = 246, FENSTER_H = 160, PRI = 16;
+// The window's place without a stored one: x 466, its foot at y 513, so that
+// it stands clear of the ticker's two lines at the foot of a full-screen view.
+constexpr int32_t START_X = 466, START_Y = 513 - FENSTER_H;
 constexpr int32_t ICONS = 1 + 3 + 2 * REGLER_SLIDER;
 constexpr uint16_t WEISS = 65535, GOLDEN = 52743;
 
 struct ReglerModul {
     ReglerStand st;
     s_icon icons[ICONS + 1];
-    int32_t x = 466, y = 400;
+    int32_t x = START_X, y = START_Y;
     bool ziehen = false, links_vorher = false;
     int32_t greif_x = 0, greif_y = 0;
 };
@@ -158,9 +161,9 @@ void Screen_Regler_Oeffnen() {
     const int32_t sx = t >= 0 ? Manager_Icon_Button_Lesen(t, ICON_REGLER_FENSTER) : 0;
     const int32_t sy = t >= 0 ? Manager_Icon_Word_Data_Lesen(t, ICON_REGLER_FENSTER) : 0;
     // A stored place off the screen is brought back onto it.
-    g.x = std::clamp(sx && sy ? sx : 466, -206, 1006 - FENSTER_B);
+    g.x = std::clamp(sx && sy ? sx : START_X, -206, 1006 - FENSTER_B);
     g.x = std::min(g.x, 800 - 40);
-    g.y = std::clamp(sx && sy ? sy : 400, 32, 565 - FENSTER_H);
+    g.y = std::clamp(sx && sy ? sy : START_Y, 32, 565 - FENSTER_H);
     if (Screen_Team_Wechseln(-1) < 0) Screen_Team_Wechseln(t);
     Aufbauen();
     Menue_Screen_Icons_Hinzufuegen(g.icons);

@@ -15,6 +15,7 @@
 #include "business/werbung.h"
 #include "club/club_config.h"
 #include "club/club_netz.h"
+#include "club/formation.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "club/spieler_dummy.h"
@@ -229,6 +230,8 @@ bool Spielstart_Starten() {
         char name[SPIELSTART_NAME_MAX + 1] = {};
         std::strncpy(name, w.name, SPIELSTART_NAME_MAX);
         Manager_Neuer_Mitspieler(w.team, name, w.portrait);
+        // A human club starts on the middle steps; computer clubs keep theirs.
+        Team_Set_Aktuelle_Taktik(w.team, TAKTIK_START);
     }
     if (Team_Markt() >= 0 && Manager_Record(Team_Markt())) Manager_Entfernen(Team_Markt());
     const int32_t level = Level_Geklemmt(g.level);

@@ -294,13 +294,21 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
                                                                const WettbewerbWeltOptionen& o) {
     std::vector<WettbewerbBeschreibung> liste;
     int32_t id = WETTBEWERB_ERSTE_ID;
-    int32_t grafik = 0;
-    // The next graphic number (kept for the next competition with `teilen`).
-    auto naechste_grafik = [&grafik](bool teilen = false) {
-        while (std::find(std::begin(WETTBEWERB_GRAFIK_BELEGT), std::end(WETTBEWERB_GRAFIK_BELEGT), grafik) !=
-               std::end(WETTBEWERB_GRAFIK_BELEGT))
-            ++grafik;
-        return teilen ? grafik : grafik++;
+    // The lowest graphic number not yet given nor reserved whose trophy is of
+    // `metall`; with `teilen` it stays free for the next competition, which
+    // shares it.
+    std::vector<bool> vergeben;
+    auto naechste_grafik = [&vergeben](int32_t metall, bool teilen = false) {
+        int32_t g = metall == POKAL_GOLD ? 0 : metall == POKAL_SILBER ? 1 : 3;
+        while ((g < int32_t(vergeben.size()) && vergeben[size_t(g)]) ||
+               std::find(std::begin(WETTBEWERB_GRAFIK_BELEGT), std::end(WETTBEWERB_GRAFIK_BELEGT), g) !=
+                   std::end(WETTBEWERB_GRAFIK_BELEGT))
+            g += metall == POKAL_GOLD ? 2 : 4;
+        if (!teilen) {
+            if (g >= int32_t(vergeben.size())) vergeben.resize(size_t(g) + 1);
+            vergeben[size_t(g)] = true;
+        }
+        return g;
     };
     std::vector<int32_t> top_ligen;
     // Ids are given in order: per country its leagues then its cup; then the
@@ -326,7 +334,7 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
             w.teams = int32_t(l.ligen[s].size());
             w.rueckspiel = 2;
             w.spieltage = Wettbewerb_Liga_Runden(w.teams, 2);
-            w.grafik = naechste_grafik();
+            w.grafik = naechste_grafik(s == 0 ? POKAL_GOLD : s == 1 ? POKAL_SILBER : POKAL_BRONZE);
             w.liga_symbol = s;
             w.kalender_position = 1;
             w.wichtigkeit = std::max(10, 70 - 20 * s);
@@ -351,7 +359,7 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
             w.spieltage = Wettbewerb_KO_Runden(w.teams);
             w.verlaengerung = 30;
             w.elfmeter = 1;
-            w.grafik = naechste_grafik();
+            w.grafik = naechste_grafik(POKAL_GOLD);
             w.kalender_position = 2;
             w.wichtigkeit = 60;
             liste.push_back(w);
@@ -376,7 +384,7 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
             w.teams = je_gruppe + (gi < int32_t(teilnehmer.size()) % gruppen ? 1 : 0);
             w.rueckspiel = 2;
             w.spieltage = Wettbewerb_Liga_Runden(w.teams, 2);
-            w.grafik = naechste_grafik(true);
+            w.grafik = naechste_grafik(POKAL_GOLD, true);
             w.kalender_position = 3;
             w.wichtigkeit = 75;
             w.punkt_praemie = 50000;
@@ -398,7 +406,7 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
         w.verlaengerung = 30;
         w.elfmeter = 1;
         w.auswaertstore = 1;
-        w.grafik = naechste_grafik();
+        w.grafik = naechste_grafik(POKAL_GOLD);
         w.kalender_position = 3;
         w.wichtigkeit = 85;
         if (!gruppen) {
@@ -413,7 +421,7 @@ std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vecto
         w.name = "Freundschaftsspiele";
         w.art = ART_FREUNDSCHAFT;
         w.modus = MODUS_KO_SYSTEM;
-        w.grafik = naechste_grafik();
+        w.grafik = naechste_grafik(POKAL_BRONZE);
         w.wichtigkeit = 10;
         w.gelb_sperre = 0;
         w.sperre_gelbrot = 0;

@@ -111,14 +111,26 @@ struct WettbewerbWeltOptionen {
 // and for these the logo would be another picture (12153, 12155, 12156) and
 // 18's film the film 77.
 constexpr int32_t WETTBEWERB_GRAFIK_BELEGT[] = {18, 20, 21};
+// The metal of the built-in trophy of graphic number g: gold for an even g,
+// silver for g modulo 4 = 1, bronze for g modulo 4 = 3. The world builder
+// gives a competition a number of its metal: a first division and every cup
+// gold, a second division silver, the divisions below and the friendlies
+// bronze. Half the numbers are gold since most competitions are: the full
+// world's 21 gold, 10 silver and 5 bronze ones fit below 48, where the
+// competitions' films end.
+enum PokalMetall : int32_t { POKAL_GOLD = 0, POKAL_SILBER = 1, POKAL_BRONZE = 2 };
+constexpr int32_t Pokal_Metall(int32_t grafik) {
+    return grafik < 0 ? POKAL_BRONZE : grafik % 2 == 0 ? POKAL_GOLD : grafik % 4 == 1 ? POKAL_SILBER : POKAL_BRONZE;
+}
 // Builds the descriptions of a whole world: per country its leagues (ids from
 // 50, levels linked for promotion and relegation, the top flight qualifying
 // for the continental cup), its cup; then the continental cup (groups of the
 // qualified clubs, then knock-out rounds with two legs, away goals, extra time
 // and shoot-out) and the friendlies. The first season's continental cup is
 // filled from the first qualifying places of each top flight in list order.
-// Graphic numbers count from 0 in that order, the groups and knock-out rounds
-// of the continental cup sharing one, past WETTBEWERB_GRAFIK_BELEGT.
+// Graphic numbers count from 0 in that order, each the lowest free one of the
+// competition's metal (Pokal_Metall), the groups and knock-out rounds of the
+// continental cup sharing one, past WETTBEWERB_GRAFIK_BELEGT.
 std::vector<WettbewerbBeschreibung> Wettbewerb_Welt_Beschreiben(const std::vector<WettbewerbLand>& laender,
                                                                const WettbewerbWeltOptionen& optionen = {});
 

@@ -180,6 +180,20 @@ TEST(Weltgen, FullPresetGivesTheStatedCounts) {
     std::sort(kurz.begin(), kurz.end());
     const auto doppelt = std::adjacent_find(kurz.begin(), kurz.end());
     EXPECT_EQ(doppelt, kurz.end()) << *doppelt;
+    // Spanish and Portuguese names keep their accents in the game's character
+    // set through the files and their readers: the first names and towns
+    // drawn with one are found as written.
+    std::set<std::string> gefunden;
+    const std::vector<std::string> akzente = {"Jo\xe3o", "Gon\xe7" "alo", "Rub\xe9n", "Ra\xfal", "n\xe1ndez"};
+    for (int32_t p = 0; p < w.welt.spieler; ++p) {
+        const std::string name = Spieler_String(SPS_NAME, p, 0, OP_LESEN);
+        for (const std::string& a : akzente)
+            if (name.find(a) != std::string::npos) gefunden.insert(a);
+    }
+    EXPECT_EQ(gefunden.size(), akzente.size()) << "accented names missing";
+    bool sao = false;
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) sao = sao || std::strstr(Team_String(TS_NAME, t, 0, 0), "S\xe3o ");
+    EXPECT_TRUE(sao) << "no club of a town S\xe3o";
 }
 
 // The players differ by the talents the match reads: forwards who are

@@ -478,6 +478,35 @@ TEST_F(Einsetzen, TheTacticsPageChangesTheClubsTacticsAndItsPlayersDuties) {
     EXPECT_EQ(Vergleichen("taktik", 0), "");
 }
 
+// A new game's human club starts on the steps the computer sides play with,
+// not on every bar's lowest step ("Mauern"), and its tactics page shows them.
+// The computer clubs keep their bytes at 0: their formation lines are drawn
+// from them, and moving them changes how every computer side plays.
+TEST_F(Einsetzen, ANewGamesClubStartsOnTheComputerSidesSteps) {
+    static std::vector<int32_t> gelesen;
+    static int32_t computer_clubs, computer_nicht_null;
+    gelesen.clear();
+    computer_clubs = computer_nicht_null = 0;
+    lauf.beim_ersten_zug = [](int32_t team) {
+        int8_t t[TAKTIK_BYTES] = {};
+        Team_Get_Aktuelle_Taktik(team, t);
+        gelesen.assign(t, t + TAKTIK_BYTES);
+        for (int32_t c = 0; c < Team_Anzahl(); ++c) {
+            if (Team_Hat_Manager(c) || !Team_Get_Aktuelle_Taktik(c, t)) continue;
+            ++computer_clubs;
+            computer_nicht_null += std::any_of(t, t + TAKTIK_BYTES, [](int8_t b) { return b != 0; });
+        }
+        Taktik_Screen_Oeffnen();
+    };
+    skript = {};
+    Foto(skript, 790, 580);
+    ASSERT_TRUE(Spielen());
+    EXPECT_EQ(gelesen, std::vector<int32_t>({0, 0, 5, 0, 2, 3, 3}));
+    EXPECT_GT(computer_clubs, 10);
+    EXPECT_EQ(computer_nicht_null, 0) << "computer clubs moved off their tactics";
+    EXPECT_EQ(Vergleichen("taktik_neues_spiel", 0), "");
+}
+
 TEST(EinsetzenZweite, ThePointerFindsTheCellsOfTheLargeField) {
     struct Fall {
         int32_t x, y, spalte, reihe;

@@ -1,7 +1,9 @@
 // tests/season/wettbewerb_cfg_test.cpp - "wettbewerb.cfg": writing, reading back, errors.
+#include <algorithm>
 #include <cstring>
 
 #include <filesystem>
+#include <map>
 #include <set>
 
 #include "club/weltgen.h"
@@ -84,6 +86,19 @@ TEST_F(WettbewerbCfg, TheDemoWorldHandsOutNoGraphicNumberTheMenusUseElsewhere) {
         EXPECT_GE(*grafiken.begin(), 0);
         if (!klein) {
             EXPECT_GT(*grafiken.rbegin(), 21);
+        }
+        // The trophy's metal follows the tier: a first division and every cup
+        // gold, a second division silver, lower ones and the friendlies
+        // bronze; only the continental cup's stages share a number.
+        std::map<int32_t, int32_t> je_nummer;
+        for (const WettbewerbBeschreibung& w : liste) {
+            const int32_t metall = w.art == ART_LIGA ? std::min(w.stufe - 1, int32_t(POKAL_BRONZE))
+                                   : w.art == ART_FREUNDSCHAFT ? POKAL_BRONZE
+                                                               : POKAL_GOLD;
+            EXPECT_EQ(Pokal_Metall(w.grafik), metall) << w.name << " klein " << klein;
+            if (w.art != ART_GRUPPE && w.art != ART_INTERNATIONAL) EXPECT_EQ(++je_nummer[w.grafik], 1) << w.name;
+            // The competitions' films cover the numbers 0 to 47.
+            EXPECT_LT(w.grafik, 48) << w.name << " has no film";
         }
     }
 }
