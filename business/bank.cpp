@@ -10,6 +10,7 @@
 #include "business/bank_intern.h"
 #include "business/bank_kredit.h"
 #include "business/bank_netz.h"
+#include "business/bank_testing.h"
 #include "club/club_hooks.h"
 #include "club/team.h"
 #include "core/bytes.h"
@@ -50,6 +51,7 @@ struct BankModul {
 };
 BankModul g;
 BankHooks g_hooks;
+BankUeberweisungsFaenger g_faenger = nullptr;
 
 void Konten_Index_Bauen() {
     std::memset(g.konto_von, 0, sizeof g.konto_von);
@@ -126,6 +128,7 @@ bool Kontostand_Setzen(const char* wer, int32_t team, float neu) {
 }  // namespace
 
 BankHooks& Bank_Hooks() { return g_hooks; }
+void Bank_Testing_Faenger_Setzen(BankUeberweisungsFaenger faenger) { g_faenger = faenger; }
 
 // ---- shared with the loan and remote-call files ----
 
@@ -296,6 +299,7 @@ bool Bank_Ueberweisung(int32_t von, int32_t an, float betrag, uint8_t kategorie,
     if (betrag == 0) return false;
     if (von != -1 && !Bank_Abbuchung(von, betrag, kategorie, zwingend, waehrung)) return false;
     if (an != -1) Bank_Gutschrift(an, betrag, kategorie, waehrung);
+    if (g_faenger) g_faenger(von, an, betrag, kategorie);
     return true;
 }
 
