@@ -10,7 +10,6 @@
 #include "app/verdrahtung_intern.h"
 #include "business/bank.h"
 #include "business/news_anfrage.h"
-#include "business/stadion_hooks.h"
 #include "club/club_hooks.h"
 #include "club/kader_hooks.h"
 #include "club/weltgen.h"
@@ -100,7 +99,6 @@ const Pflicht PFLICHTEN[] = {
     {"Stadion", "Spielfeld.werbung", [] { return Spielfeld_Hooks().werbung != nullptr; }, ALLE},
     {"Bank", "Kader.bank_ueberweisung", [] { return Kader_Hooks().bank_ueberweisung != nullptr; }, ALLE},
     {"Bank", "Spieltag.bank_ueberweisung", [] { return Spieltag_Hooks().bank_ueberweisung != nullptr; }, ALLE},
-    {"Bank", "Stadion.geld_ueberweisen", [] { return Stadion_Hooks().geld_ueberweisen != nullptr; }, ALLE},
     {"Bank", "Wettbewerb.bank_buchen", [] { return Wettbewerb_Hooks().bank_buchen != nullptr; }, ALLE},
     {"Verhandlung", "Kader.verkaufserloes", [] { return Kader_Hooks().verkaufserloes != nullptr; }, ALLE},
     {"Grafik", "Bild.res_slot", [] { return Bild_Hooks().res_slot != nullptr; }, FENSTER | HEADLESS},

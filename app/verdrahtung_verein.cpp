@@ -230,18 +230,10 @@ void Binden_Stadion() {
 void Binden_Bank() {
     Bank_Init();
     Beim_Abbinden(Bank_Exit);
-    // The bank's messages reach the managers as news; the stadium, the
-    // advertising, the transfers, the match day and the competitions move
-    // their money through the bank.
+    // The bank's messages reach the managers as news; the transfers, the
+    // match day and the competitions move their money through the bank (the
+    // stadium and the advertising call it directly).
     Besetzen(Bank_Hooks().news, news_an_manager, "Bank.news");
-    StadionHooks& st = Stadion_Hooks();
-    Besetzen(
-        st.geld_ueberweisen,
-        [](int32_t von, int32_t an, float betrag, int32_t kategorie, bool erzwingen) {
-            return Bank_Ueberweisung(von, an, betrag, uint8_t(kategorie), erzwingen ? 1 : 0, -1);
-        },
-        "Stadion.geld_ueberweisen");
-    Besetzen(st.kontostand, [](int32_t team) { return Bank_Kontostand(team, false, -1); }, "Stadion.kontostand");
     KaderHooks& kd = Kader_Hooks();
     Besetzen(kd.bank_kontostand, kader_kontostand, "Kader.bank_kontostand");
     Besetzen(kd.bank_ueberweisung, kader_ueberweisung, "Kader.bank_ueberweisung");

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "business/stadion.h"
-#include "business/stadion_hooks.h"
+#include "business/bank.h"
 #include "business/werbung.h"
 #include "club/global_config.h"
 #include "club/manager.h"
@@ -50,9 +50,8 @@ struct Welt {
         for (int32_t t = 0; t < CLUBS; ++t) liga.team_liste.push_back(t);
         Spiele_Init();
         Wettbewerb_Init({liga});
-        StadionHooks& h = Stadion_Hooks();
-        h.geld_ueberweisen = [](int32_t, int32_t, float b, int32_t, bool) { return b != 0; };
-        h.kontostand = [](int32_t) { return 2000000; };
+        Bank_Init();
+        for (int32_t t = 0; t < CLUBS; ++t) Bank_Ueberweisung(-1, t, 2000000, BUCHUNG_SONSTIGE_EINNAHMEN, 1, -1);
         Stadion_Init();
         Werbung_Init();
         for (int32_t t = 0; t < CLUBS; ++t) {

@@ -10,11 +10,13 @@
 #include "business/bank_intern.h"
 #include "business/bank_kredit.h"
 #include "business/bank_netz.h"
+#include "business/bank_testing.h"
 #include "club/club_hooks.h"
 #include "club/team.h"
 #include "core/bytes.h"
 #include "core/debug.h"
 #include "core/meldung.h"
+#include "core/pruefen.h"
 #include "core/spielstand.h"
 #include "core/text.h"
 #include "core/text_format.h"
@@ -50,6 +52,7 @@ struct BankModul {
 };
 BankModul g;
 BankHooks g_hooks;
+BankUeberweisungsFaenger g_faenger = nullptr;
 
 void Konten_Index_Bauen() {
     std::memset(g.konto_von, 0, sizeof g.konto_von);
@@ -123,9 +126,42 @@ bool Kontostand_Setzen(const char* wer, int32_t team, float neu) {
     return true;
 }
 
+// The money check of the sanitizer build: a booking moves the sum of all
+// balances by its own amount (a credit up, a debit down, a refused one or a
+// match figure not at all) and nothing else moves. A float balance rounds the
+// booking to half a unit of its last place, which the check allows.
+class Geldpruefung {
+public:
+    explicit Geldpruefung(int32_t team) : team_(team) {
+        if (PRUEFUNG_BRICHT_AB) {
+            vorher_ = Summe();
+            alt_ = g.global.kontostand[team];
+        }
+    }
+    void Bewegt(const char* wer, float betrag) const {
+        if (!PRUEFUNG_BRICHT_AB) return;
+        const long double bewegt = Summe() - vorher_;
+        const long double spielraum = (std::fabs(alt_) + std::fabs(betrag)) * 0x1p-23L + 1e-3L;
+        PRUEFEN(std::fabs(bewegt - betrag) <= spielraum,
+                "%s: die Summe aller Kontostaende bewegt sich um %.3Lf statt um %.3f (Team %d)\n", wer, bewegt,
+                double(betrag), team_);
+    }
+
+private:
+    static long double Summe() {
+        long double s = 0;
+        for (float k : g.global.kontostand) s += k;
+        return s;
+    }
+    int32_t team_;
+    long double vorher_ = 0;
+    float alt_ = 0;
+};
+
 }  // namespace
 
 BankHooks& Bank_Hooks() { return g_hooks; }
+void Bank_Testing_Faenger_Setzen(BankUeberweisungsFaenger faenger) { g_faenger = faenger; }
 
 // ---- shared with the loan and remote-call files ----
 
@@ -203,19 +239,24 @@ bool Bank_Ist_Initialisiert() { return g.initialisiert; }
 
 // ---- moving money ----
 
-bool Bank_Gutschrift(int32_t team, float betrag, uint8_t kategorie, int32_t waehrung) {
-    if (!Buchung_Pruefen("Bank_Gutschrift", team, betrag, &waehrung)) return false;
+namespace {
+
+// A credit to a sound team; `*geld` the amount in the balance's currency
+// (0 for a match figure, which carries no money).
+bool Gutschrift(int32_t team, float betrag, uint8_t kategorie, int32_t waehrung, float* geld) {
     Bank_Konto* k = Bank_Intern_Konto(team);
     if (!k || betrag >= GUTSCHRIFT_OHNE_BILANZ || betrag <= -GUTSCHRIFT_OHNE_BILANZ) {
         // The match figures carry no money, with or without an account.
         if (Ist_Figur(kategorie)) return true;
         if (waehrung >= 0) betrag = Umrechnen(betrag, waehrung, int32_t(g.global.waehrung));
+        *geld = betrag;
         if (!Kontostand_Setzen("Bank_Gutschrift", team, g.global.kontostand[team] + betrag)) return false;
         Gesamt_Zaehlen(1, kategorie, betrag);
         return true;
     }
     if (!Ist_Figur(kategorie)) {
         if (waehrung >= 0) betrag = Umrechnen(betrag, waehrung, int32_t(k->waehrung));
+        *geld = betrag;
         Kategorie_Melden(team, kategorie);
         if (!Kontostand_Setzen("Bank_Gutschrift", team, g.global.kontostand[team] + betrag)) return false;
         Gesamt_Zaehlen(1, kategorie, betrag);
@@ -245,16 +286,18 @@ bool Bank_Gutschrift(int32_t team, float betrag, uint8_t kategorie, int32_t waeh
     return true;
 }
 
-bool Bank_Abbuchung(int32_t team, float betrag, uint8_t kategorie, int8_t zwingend, int32_t waehrung) {
-    if (!Buchung_Pruefen("Bank_Abbuchung", team, betrag, &waehrung)) return false;
+// A debit from a sound team; `*geld` the amount in the balance's currency.
+bool Abbuchung(int32_t team, float betrag, uint8_t kategorie, int8_t zwingend, int32_t waehrung, float* geld) {
     Bank_Konto* k = Bank_Intern_Konto(team);
     if (!k) {
         if (waehrung >= 0) betrag = Umrechnen(betrag, waehrung, int32_t(g.global.waehrung));
+        *geld = betrag;
         if (!Kontostand_Setzen("Bank_Abbuchung", team, g.global.kontostand[team] - betrag)) return false;
         Gesamt_Zaehlen(0, kategorie, betrag);
         return true;
     }
     if (waehrung >= 0) betrag = Umrechnen(betrag, waehrung, int32_t(k->waehrung));
+    *geld = betrag;
     Kategorie_Melden(team, kategorie);
     // A club with an account cannot spend what it does not have unless the
     // debit is forced; very large sums are no exception.
@@ -284,6 +327,26 @@ bool Bank_Abbuchung(int32_t team, float betrag, uint8_t kategorie, int8_t zwinge
     return true;
 }
 
+}  // namespace
+
+bool Bank_Gutschrift(int32_t team, float betrag, uint8_t kategorie, int32_t waehrung) {
+    if (!Buchung_Pruefen("Bank_Gutschrift", team, betrag, &waehrung)) return false;
+    const Geldpruefung pruefung(team);
+    float geld = 0;
+    const bool ok = Gutschrift(team, betrag, kategorie, waehrung, &geld);
+    pruefung.Bewegt("Bank_Gutschrift", ok ? geld : 0.0f);
+    return ok;
+}
+
+bool Bank_Abbuchung(int32_t team, float betrag, uint8_t kategorie, int8_t zwingend, int32_t waehrung) {
+    if (!Buchung_Pruefen("Bank_Abbuchung", team, betrag, &waehrung)) return false;
+    const Geldpruefung pruefung(team);
+    float geld = 0;
+    const bool ok = Abbuchung(team, betrag, kategorie, zwingend, waehrung, &geld);
+    pruefung.Bewegt("Bank_Abbuchung", ok ? -geld : 0.0f);
+    return ok;
+}
+
 bool Bank_Ueberweisung(int32_t von, int32_t an, float betrag, uint8_t kategorie, int8_t zwingend,
                        int32_t waehrung) {
     if (!Bank_Intern_Bereit("Bank_Ueberweisung")) return false;
@@ -295,7 +358,11 @@ bool Bank_Ueberweisung(int32_t von, int32_t an, float betrag, uint8_t kategorie,
     if (Club_Ist_Client()) return Bank_Client_Ueberweisung(von, an, betrag, kategorie, zwingend, waehrung);
     if (betrag == 0) return false;
     if (von != -1 && !Bank_Abbuchung(von, betrag, kategorie, zwingend, waehrung)) return false;
-    if (an != -1) Bank_Gutschrift(an, betrag, kategorie, waehrung);
+    // The debit is made: a credit that fails now would lose the money.
+    if (an != -1)
+        PRUEFEN(Bank_Gutschrift(an, betrag, kategorie, waehrung),
+                "Bank_Ueberweisung: Gutschrift von %.2f an Team %d nach der Abbuchung abgelehnt\n", double(betrag), an);
+    if (g_faenger) g_faenger(von, an, betrag, kategorie);
     return true;
 }
 

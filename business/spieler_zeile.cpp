@@ -11,6 +11,7 @@
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
+#include "gui/menue.h"
 
 namespace velmora {
 namespace {
@@ -74,6 +75,17 @@ void Spieler_Zeile_Titel(const char* titel, const char* rechts) {
     if (!f || !ziel) return;
     Text_Printf(ziel, f, "^c%05d%s", LINKS, BAND_Y, int32_t(SPIELER_ZEILE_GOLD), titel ? titel : "");
     if (rechts) Text_Printf(ziel, f, "^tr%04d%s", 0, BAND_Y, RECHTS, rechts);
+}
+
+ZeilenKlick Spieler_Zeile_Klick(int32_t ereignis) {
+    ZeilenKlick k;
+    if (ereignis & EV_RECHTS) {
+        k.art = ZeilenKlickArt::RECHTS;
+    } else if (ereignis & EV_LINKS) {
+        k.art = ZeilenKlickArt::LINKS;
+        Menue_Maus_Position(&k.x, &k.y);
+    }
+    return k;
 }
 
 }  // namespace velmora

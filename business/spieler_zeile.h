@@ -34,4 +34,15 @@ void Spieler_Zeile_Hemdnummer(int32_t x, int32_t basis, int32_t mitte, int32_t n
 // A picture by slave number at (x, y), cut to `breite` pixels (-1 whole).
 void Spieler_Zeile_Bild(int32_t bild, int32_t x, int32_t y, int32_t breite = -1);
 
+// A click on a player's row, read the same way on every list screen: the
+// right button is RECHTS (the screen opens the player's card), the left one
+// LINKS with the pointer's position (for the talent list window, see
+// Spielerliste_Zeilen_Klick), any other event KEIN.
+enum class ZeilenKlickArt { KEIN, RECHTS, LINKS };
+struct ZeilenKlick {
+    ZeilenKlickArt art = ZeilenKlickArt::KEIN;
+    int32_t x = -1, y = -1;
+};
+ZeilenKlick Spieler_Zeile_Klick(int32_t ereignis);
+
 }  // namespace velmora

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "business/stadion_hooks.h"
+#include "business/bank.h"
 #include "club/club_config.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
@@ -414,7 +414,7 @@ int32_t Stadion_Spiel_Einnahmen(int32_t stadion, int32_t spiel, int32_t anteil_h
     }
 
     // The home club's money shows.
-    int32_t b = Stadion_Hook_Kontostand(heim);
+    int32_t b = Bank_Kontostand(heim, false, -1);
     int32_t x = b < -500000 ? Rnd(6, 12) : (b > 5000000 ? Rnd(0, 6) : Rnd(0, 10));
     if (S < 300) S = Rnd(250, 350);
     S = S * (x + 75) / 100;
@@ -424,9 +424,9 @@ int32_t Stadion_Spiel_Einnahmen(int32_t stadion, int32_t spiel, int32_t anteil_h
     const int64_t G = p * S;
     if (!probelauf) {
         if (G != 0 && anteil_gast != 0)
-            Stadion_Hook_Geld(-1, gast, float(G * anteil_gast / 100), BUCHUNG_EINTRITT, true);
+            Bank_Ueberweisung(-1, gast, float(G * anteil_gast / 100), BUCHUNG_EINTRITT, 1, -1);
         if (G != 0 && anteil_heim != 0)
-            Stadion_Hook_Geld(-1, heim, float(G * anteil_heim / 100), BUCHUNG_EINTRITT, true);
+            Bank_Ueberweisung(-1, heim, float(G * anteil_heim / 100), BUCHUNG_EINTRITT, 1, -1);
         if (v_live && v_live == h_live)
             if (Stadion_Statistik* st = Statistik(Element(heim)))
                 Statistik_Eintragen(*st, *h_live, *Spiele_Get_Spiel(spiel, 1), int32_t(S), anteil_heim);
@@ -442,7 +442,7 @@ void Stadion_Unterhalt_Buchen(int32_t team) {
     int32_t M = std::clamp(s->modell, 0, STADION_MODELLE - 1);
     int64_t kosten = int64_t(Modell(M, MODELL_GRUNDPREIS)) +
                      int64_t(std::max(s->kapazitaet, 0)) / 1000 * Modell(M, MODELL_PLATZKOSTEN);
-    if (kosten > 0) Stadion_Hook_Geld(team, -1, float(kosten), BUCHUNG_STADION_UNTERHALT, true);
+    if (kosten > 0) Bank_Ueberweisung(team, -1, float(kosten), BUCHUNG_STADION_UNTERHALT, 1, -1);
     if (g.prozent != 100 && Rnd(0, 30) == 0) g.prozent += g.prozent < 100 ? 1 : -1;
 }
 
@@ -589,7 +589,7 @@ bool Stadion_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t*
         // The server prices the change and books it here: a change the club
         // cannot pay is not made.
         const int64_t preis = Stadion_Umbau_Preis(*s, neu, komfort, kapazitaet);
-        if (preis > 0 && !Stadion_Hook_Geld(team, -1, float(preis), BUCHUNG_STADIONBAU, false)) {
+        if (preis > 0 && !Bank_Ueberweisung(team, -1, float(preis), BUCHUNG_STADIONBAU, 0, -1)) {
             Debug_Printf("Stadion_Server_Anfrage: Umbau von Team %d (%lld) nicht bezahlt\n", team, (long long)preis);
             out.i32(0);
             return true;

@@ -207,15 +207,14 @@ void Zeile_Ereignis(s_icon* icon, int32_t ereignis) {
     const int32_t i = icon->nummer - ICON_TRAINING_ZEILE;
     const int32_t p = g.zeilen_spieler[i];
     if (!Gueltig(p)) return;
-    if (ereignis & EV_RECHTS) {
+    const ZeilenKlick k = Spieler_Zeile_Klick(ereignis);
+    if (k.art == ZeilenKlickArt::RECHTS) {
         if (g.hooks.karte_oeffnen) g.hooks.karte_oeffnen(p, Team(), 0);
         return;
     }
-    if (!(ereignis & EV_LINKS)) return;
+    if (k.art != ZeilenKlickArt::LINKS) return;
     Training_Zeile_Klick(i);
-    const int32_t mx = Menue_Hooks().maus_x ? Menue_Hooks().maus_x() : -1;
-    const int32_t my = Menue_Hooks().maus_y ? Menue_Hooks().maus_y() : -1;
-    Spielerliste_Zeilen_Klick(p, Team(), mx, my, 304, 359, true);
+    Spielerliste_Zeilen_Klick(p, Team(), k.x, k.y, 304, 359, true);
 }
 
 void Pfeil_Ereignis(s_icon* icon, int32_t ereignis) {

@@ -277,22 +277,19 @@ void Freigabe_Fragen(int32_t spieler) {
     Menue_Requester(2, Team(), text, Text(TEXT_JA), Text(TEXT_NEIN), Freigabe_Ja, Freigabe_Nein, 1, werte, 0, nullptr);
 }
 
-int32_t Maus_X() { return Menue_Hooks().maus_x ? Menue_Hooks().maus_x() : -1; }
-int32_t Maus_Y() { return Menue_Hooks().maus_y ? Menue_Hooks().maus_y() : -1; }
-
 void Eigene_Ereignis(s_icon* icon, int32_t ereignis) {
     const int32_t i = icon->nummer - ICON_TRANSFER_EIGENE;
     const int32_t p = g.eigene_spieler[i];
     if (!Gueltig(p)) return;
-    if (ereignis & EV_RECHTS) {
+    const ZeilenKlick k = Spieler_Zeile_Klick(ereignis);
+    if (k.art == ZeilenKlickArt::RECHTS) {
         if (g.hooks.karte_oeffnen) g.hooks.karte_oeffnen(p, Team(), 0);
         return;
     }
-    if (!(ereignis & EV_LINKS)) return;
+    if (k.art != ZeilenKlickArt::LINKS) return;
     // The weaknesses' column belongs to the talent list window.
-    const int32_t mx = Maus_X();
-    const SpielerlisteKlick liste = Spielerliste_Zeilen_Klick(p, Team(), mx, Maus_Y(), 304, 359, true);
-    if (liste == SpielerlisteKlick::OEFFNET || (liste == SpielerlisteKlick::ZEIGT && mx >= 299 && mx <= 390)) return;
+    const SpielerlisteKlick liste = Spielerliste_Zeilen_Klick(p, Team(), k.x, k.y, 304, 359, true);
+    if (liste == SpielerlisteKlick::OEFFNET || (liste == SpielerlisteKlick::ZEIGT && k.x >= 299 && k.x <= 390)) return;
     Transfer_Eigene_Klick(i);
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "business/bank.h"
 #include "business/stadion_hooks.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
@@ -168,7 +169,7 @@ void Erzeugen(int32_t team, Werbung_Datensatz& w, bool mit_agentur) {
         if (w.wert[p] != 0 && w.sperre[p] == 0 && !frei_in[Werbung_Kategorie_Von(p)]) liste[n++] = p;
     if (n == 0 || mit_agentur) {
         int32_t preis = Werbung_Agentur_Preis(team);
-        if (preis != 0 && !Stadion_Hook_Geld(team, -1, float(preis), BUCHUNG_WERBUNG_KOSTEN, true)) {
+        if (preis != 0 && !Bank_Ueberweisung(team, -1, float(preis), BUCHUNG_WERBUNG_KOSTEN, 1, -1)) {
             if (n == 0) {
                 w.angebot_wert = 0;
                 if (mit_agentur) Melden(team, TEXT_KEIN_PLATZ);
@@ -243,7 +244,7 @@ void Fuellen(int32_t team, Werbung_Datensatz& w, bool erzwungen) {
             frei = frei || (Werbung_Kategorie_Von(p) == std::clamp(w.angebot_kategorie, 0, WERBUNG_KATEGORIEN - 1) &&
                             w.wert[p] == 0);
         if (w.angebot_wert == 0 || y == 0 || 85 - e * 100 / 9 >= y || !frei) {
-            if (Stadion_Hook_Kontostand(team) <= FUELLEN_KONTO_GRENZE || runden == 0) return;
+            if (Bank_Kontostand(team, false, -1) <= FUELLEN_KONTO_GRENZE || runden == 0) return;
             if (erzwungen) {
                 Erzeugen(team, w, false);
             } else if (w.anfragen < 2) {
@@ -326,10 +327,10 @@ void Werbung_Team_Woche(int32_t team) {
         }
         if (w->wert[p] == 0) ++leer[Werbung_Kategorie_Von(p)];
     }
-    if (einnahme > 0) Stadion_Hook_Geld(-1, team, float(einnahme), BUCHUNG_WERBUNG, true);
+    if (einnahme > 0) Bank_Ueberweisung(-1, team, float(einnahme), BUCHUNG_WERBUNG, 1, -1);
     int64_t ersatz = 0;
     for (int32_t j = 0; j < 3; ++j) ersatz += int64_t(w->ersatz[j]) * leer[j];
-    if (ersatz > 0) Stadion_Hook_Geld(-1, team, float(ersatz), BUCHUNG_WERBUNG, true);
+    if (ersatz > 0) Bank_Ueberweisung(-1, team, float(ersatz), BUCHUNG_WERBUNG, 1, -1);
     constexpr int32_t E = WERBUNG_ERSATZ_PLATZ;
     if (w->wert[E] != 0) {
         w->spiele[E] = std::max(w->spiele[E] - 1, 0);

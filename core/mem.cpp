@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "core/debug.h"
+#include "core/pruefen.h"
 #include "core/meldung.h"
 #include "platform/vmem.h"
 
@@ -57,20 +58,16 @@ void kopf_fuellen(MemBlockHeader* h, uint32_t art, size_t real, size_t size, con
     std::memcpy(reinterpret_cast<uint8_t*>(h) + KOPF + size, &hinten, HINTEN);
 }
 
-// Checks the guards of a block; logs and returns false when one is damaged.
+// Checks the guards of a block; logs and returns false when one is damaged
+// (something wrote past its own memory, or freed what it did not own).
 bool pruefen(const MemBlockHeader* h, uint32_t art, const char* wer) {
     uint32_t hinten = 0;
-    if (h->guard_vorn != MEM_GUARD_VORN || h->guard_kopf != MEM_GUARD_KOPF || h->art != art) {
-        Debug_Printf("%s: Speicherblock %p beschaedigt (Kopf)\n", wer, static_cast<const void*>(h + 1));
+    if (!PRUEFEN(h->guard_vorn == MEM_GUARD_VORN && h->guard_kopf == MEM_GUARD_KOPF && h->art == art,
+                 "%s: Speicherblock %p beschaedigt (Kopf)\n", wer, static_cast<const void*>(h + 1)))
         return false;
-    }
     std::memcpy(&hinten, reinterpret_cast<const uint8_t*>(h) + KOPF + h->groesse, HINTEN);
-    if (hinten != MEM_GUARD_HINTEN) {
-        Debug_Printf("%s: Speicherblock %p von \"%s\" beschaedigt (Ende)\n", wer, static_cast<const void*>(h + 1),
-                     h->besitzer);
-        return false;
-    }
-    return true;
+    return PRUEFEN(hinten == MEM_GUARD_HINTEN, "%s: Speicherblock %p von \"%s\" beschaedigt (Ende)\n", wer,
+                   static_cast<const void*>(h + 1), h->besitzer);
 }
 
 // Page-protected blocks are remembered here as well, so a free can tell an

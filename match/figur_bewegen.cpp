@@ -226,7 +226,8 @@ void Rahmen_Treffer(Spielfeld_Satz* satz, Figur& b, Anweisung& a, int32_t seite,
 void Vorbei(Spielfeld_Satz* satz, const Figur& b, float yc, int32_t verteidiger) {
     Halter_Loesen(satz);
     if (satz->ball_linie == BALL_IM_SPIEL && satz->pass_unterwegs) {
-        Spielfeld_Statistik_Element(satz, satz->passgeber, 0);
+        // A kick-off clears the passer of a pass still in flight: counted for nobody.
+        if (Spieler_Ok(satz->passgeber)) Spielfeld_Statistik_Element(satz, satz->passgeber, 0);
         satz->pass_unterwegs = 0;
     }
     satz->ball_linie = BALL_TORAUS;
@@ -431,7 +432,8 @@ void Seitenlinie(Spielfeld_Satz* satz, Figur& b, Anweisung& a, const Vorher& v) 
         return;
     satz->w25127 = 0;
     if (satz->ball_linie == BALL_IM_SPIEL && satz->pass_unterwegs) {
-        Spielfeld_Statistik_Element(satz, satz->passgeber, 0);
+        // A kick-off clears the passer of a pass still in flight: counted for nobody.
+        if (Spieler_Ok(satz->passgeber)) Spielfeld_Statistik_Element(satz, satz->passgeber, 0);
         if (satz->anzeige_modus == 1) {
             satz->reaktion_art[satz->ballhalter >= SF_SPIELER_SEITE ? 1 : 0] = 4;
             Spielfeld_Stimmung_Aendern(satz, satz->passgeber < SF_SPIELER_SEITE ? 1 : 0, -5);

@@ -93,7 +93,8 @@ void Pass_Beenden(Spielfeld_Satz* satz, int32_t h, int32_t p) {
     satz->vorderster_x = 5400.0f;
     if (satz->pass_unterwegs) {
         const int32_t passgeber = satz->passgeber;
-        Spielfeld_Statistik_Element(satz, passgeber, 0);
+        // A kick-off clears the passer of a pass still in flight: counted for nobody.
+        if (Spieler_Ok(passgeber)) Spielfeld_Statistik_Element(satz, passgeber, 0);
         if (satz->anzeige_modus == 1 && Spieler_Ok(passgeber))
             Spielfeld_Stimmung_Aendern(satz, Seite_Von(passgeber), -6);
         satz->pass_unterwegs = 0;

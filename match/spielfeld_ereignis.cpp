@@ -7,6 +7,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
+#include "core/pruefen.h"
 #include "core/rnd.h"
 #include "match/anim.h"
 #include "match/anweisung.h"
@@ -111,14 +112,9 @@ void Spielfeld_Stimmung_Aendern(Spielfeld_Satz* satz, int32_t seite, int32_t del
 }
 
 void Spielfeld_Statistik_Element(Spielfeld_Satz* satz, int32_t slot, int32_t element) {
-    if (slot >= SF_SPIELER || slot < 0) {
-        Debug_Printf("Falscher Statistik-Spieler\n");
-        return;
-    }
-    if (!satz || element < 0 || element > 7) {
-        Debug_Printf("Falsches Statistik-Element\n");
-        return;
-    }
+    // The engine counts only for the slots and the eight counters it has.
+    if (!PRUEFEN(slot >= 0 && slot < SF_SPIELER, "Falscher Statistik-Spieler\n")) return;
+    if (!PRUEFEN(satz && element >= 0 && element <= 7, "Falsches Statistik-Element\n")) return;
     uint8_t& z = satz->statistik[slot][element];
     if (z < 255) ++z;
 }

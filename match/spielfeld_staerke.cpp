@@ -9,6 +9,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
+#include "core/pruefen.h"
 #include "core/rnd.h"
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
@@ -232,10 +233,7 @@ int32_t Spielfeld_Staerke_Attribut(Spielfeld_Satz* satz, int32_t team, int32_t s
 }
 
 void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t slot) {
-    if (!satz || slot < 0 || slot >= SF_SPIELER) {
-        Debug_Printf("Spielfeld_Get_Spielerstaerke %d\n", slot);
-        return;
-    }
+    if (!PRUEFEN(satz && slot >= 0 && slot < SF_SPIELER, "Spielfeld_Get_Spielerstaerke %d\n", slot)) return;
     Spieler_Matchsatz& sm = satz->spieler[slot];
     int32_t p = sm.nummer;
     if (p < 0) return;
@@ -327,10 +325,7 @@ void Spielfeld_Get_Spielerstaerke(Spielfeld_Satz* satz, int32_t team, int32_t sl
 }
 
 void Spielfeld_Spielerstaerke_Ziehen(Spielfeld_Satz* satz, int32_t slot) {
-    if (!satz || slot < 0 || slot >= SF_SPIELER) {
-        Debug_Printf("Spielfeld_Spielerstaerke_Ziehen %d\n", slot);
-        return;
-    }
+    if (!PRUEFEN(satz && slot >= 0 && slot < SF_SPIELER, "Spielfeld_Spielerstaerke_Ziehen %d\n", slot)) return;
     const int32_t p = satz->spieler[slot].nummer;
     if (p < 0) return;
     Spielfeld_Aktives_Merken(satz);

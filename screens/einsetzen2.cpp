@@ -198,15 +198,14 @@ void Formation_Klick(s_icon* icon, int32_t ereignis) {
 void Karte_Klick(s_icon* icon, int32_t ereignis) {
     const int32_t p = icon->d;
     if (!Gueltig(p)) return;
-    if (ereignis & EV_RECHTS) {
+    const ZeilenKlick k = Spieler_Zeile_Klick(ereignis);
+    if (k.art == ZeilenKlickArt::RECHTS) {
         if (Spieler_Verfuegbar(p) && !Screen_Zurueck()) Spielerinfo_Oeffnen(p, g.club, g.gegner ? KARTE_ANDERER : KARTE_EIGENER);
         return;
     }
-    if (!(ereignis & EV_LINKS) || g.gegner) return;
-    int32_t mx = 0, my = 0;
-    Menue_Maus_Position(&mx, &my);
-    if (Spieler_Verfuegbar(p) && my >= icon->y + 16 && my <= icon->y + 29 &&
-        Spielerliste_Zeilen_Klick(p, g.club, mx, my, icon->x + 41, icon->x + 84, false) == SpielerlisteKlick::OEFFNET) {
+    if (k.art != ZeilenKlickArt::LINKS || g.gegner) return;
+    if (Spieler_Verfuegbar(p) && k.y >= icon->y + 16 && k.y <= icon->y + 29 &&
+        Spielerliste_Zeilen_Klick(p, g.club, k.x, k.y, icon->x + 41, icon->x + 84, false) == SpielerlisteKlick::OEFFNET) {
         Zustand_Setzen(icon->nummer, 0);
         return;
     }

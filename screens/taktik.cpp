@@ -177,15 +177,14 @@ void Stufe_Klick(s_icon* icon, int32_t ereignis) {
 void Zeile_Klick(s_icon* icon, int32_t ereignis) {
     const int32_t p = icon->d;
     if (!Gueltig(p)) return;
-    if (ereignis & EV_RECHTS) {
+    const ZeilenKlick k = Spieler_Zeile_Klick(ereignis);
+    if (k.art == ZeilenKlickArt::RECHTS) {
         if (!Screen_Zurueck()) Spielerinfo_Oeffnen(p, Team(), KARTE_EIGENER);
         Zustand_Setzen(icon->nummer, 0);
         return;
     }
-    if (!(ereignis & EV_LINKS)) return;
-    int32_t mx = 0, my = 0;
-    Menue_Maus_Position(&mx, &my);
-    if (Spielerliste_Zeilen_Klick(p, Team(), mx, my, TALENT_X0, TALENT_X1, false) == SpielerlisteKlick::OEFFNET) {
+    if (k.art != ZeilenKlickArt::LINKS) return;
+    if (Spielerliste_Zeilen_Klick(p, Team(), k.x, k.y, TALENT_X0, TALENT_X1, false) == SpielerlisteKlick::OEFFNET) {
         Zustand_Setzen(icon->nummer, 0);
         return;
     }

@@ -88,14 +88,14 @@ TEST(BankVerdrahtung, TheBankBlockTravelsWithTheSaveGame) {
     Spiel_Entdrahten();
 }
 
-// Four clubs with grounds and advertising, the stand-in bank of the stadium tests.
+// Four clubs with grounds and advertising, and the bank of the stadium tests.
 class StadionVerdrahtung : public test::StadionWelt {
 protected:
     void SetUp() override {
         StadionWelt::SetUp();
         ASSERT_NE(Manager_Neuer_Mitspieler(2, "Anna", -1), nullptr);
         ASSERT_NE(Manager_Neuer_Mitspieler(3, "Bert", -1), nullptr);
-        test::Bank().konto[2] = 5000000;
+        test::Konto_Setzen(2, 5000000);
         Bauen(2, 23000);
         Bauen(3, 40000);
         Werbung_Team_Reset(2, 1);
@@ -128,21 +128,21 @@ TEST_F(StadionVerdrahtung, TheMatchHooksAndTheAfterMatchWorkComeFromTheStadium) 
     EXPECT_EQ(banden[0], Werbung_Get_Team(2)->sponsor[0] + 1);
     EXPECT_EQ(banden[13], 0);
     // After the match: upkeep and the advertising week, and the other subscriber.
-    test::Bank() = test::Ersatzbank{};
+    test::Bank() = test::Bankbuch{};
     Kalender_Hooks().nach_spiel_team.Aufrufen(2, spiel);
     EXPECT_FLOAT_EQ(test::Bank().summe(2, BUCHUNG_STADION_UNTERHALT), 23 * 300.0f);
     EXPECT_GT(test::Bank().summe(2, BUCHUNG_WERBUNG), 0.0f);
     EXPECT_EQ(g_andere, 1);
     // Binding again does not run the work twice.
     Binden({"Stadion"});
-    test::Bank() = test::Ersatzbank{};
+    test::Bank() = test::Bankbuch{};
     Kalender_Hooks().nach_spiel_team.Aufrufen(2, spiel);
     EXPECT_FLOAT_EQ(test::Bank().summe(2, BUCHUNG_STADION_UNTERHALT), 23 * 300.0f);
     EXPECT_EQ(g_andere, 2);
     // Unbound, the stadium's work is gone and the other subscriber stays.
     Spiel_Entdrahten();
     EXPECT_EQ(Spieltag_Hooks().stadion_einnahmen, nullptr);
-    test::Bank() = test::Ersatzbank{};
+    test::Bank() = test::Bankbuch{};
     Kalender_Hooks().nach_spiel_team.Aufrufen(2, spiel);
     EXPECT_EQ(test::Bank().buchungen.size(), 0u);
     EXPECT_EQ(g_andere, 3);

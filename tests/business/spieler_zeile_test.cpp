@@ -14,6 +14,8 @@
 #include "core/res.h"
 #include "gfx/font.h"
 #include "gfx/rastport.h"
+#include "gui/icon.h"
+#include "gui/menue.h"
 #include "tests/gfx/grafik_lader.h"
 
 namespace velmora {
@@ -98,6 +100,30 @@ TEST_F(SpielerZeile, AFrameOfTheListsMakesNoRemoteCallTheRefreshAsksOncePerRow) 
     EXPECT_EQ(Spieler_Zeile_Nummer(-1), 0);
     EXPECT_EQ(Spieler_Zeile_Nummer(SPIELER), 0);
     EXPECT_EQ(g_aufrufe, 0);
+}
+
+// A row's click: the right button wins over the left, only the left one reads
+// the pointer, and an event of neither button is nothing for the row.
+TEST(SpielerZeileKlick, RightButtonWinsAndOnlyTheLeftReadsThePointer) {
+    const MenueHooks vorher = Menue_Hooks();
+    Menue_Hooks().maus_x = [] { return 123; };
+    Menue_Hooks().maus_y = [] { return 45; };
+    struct Fall {
+        int32_t ereignis;
+        ZeilenKlickArt art;
+        int32_t x, y;
+    } faelle[] = {{EV_RECHTS, ZeilenKlickArt::RECHTS, -1, -1},
+                  {EV_LINKS | EV_RECHTS, ZeilenKlickArt::RECHTS, -1, -1},
+                  {EV_LINKS, ZeilenKlickArt::LINKS, 123, 45},
+                  {EV_BETRETEN, ZeilenKlickArt::KEIN, -1, -1},
+                  {0, ZeilenKlickArt::KEIN, -1, -1}};
+    for (const Fall& f : faelle) {
+        const ZeilenKlick k = Spieler_Zeile_Klick(f.ereignis);
+        EXPECT_EQ(k.art, f.art) << f.ereignis;
+        EXPECT_EQ(k.x, f.x) << f.ereignis;
+        EXPECT_EQ(k.y, f.y) << f.ereignis;
+    }
+    Menue_Hooks() = vorher;
 }
 
 }  // namespace

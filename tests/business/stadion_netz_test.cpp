@@ -56,7 +56,7 @@ protected:
         StadionWelt::SetUp();
         ASSERT_NE(Manager_Neuer_Mitspieler(2, "Anna", -1), nullptr);
         ASSERT_NE(Manager_Neuer_Mitspieler(3, "Bert", -1), nullptr);
-        Bank().konto[2] = 5000000;
+        test::Konto_Setzen(2, 5000000);
         Bauen(2, 23000);
         Bauen(3, 40000);
         Werbung_Team_Reset(2, 1);
@@ -109,6 +109,7 @@ TEST_F(StadionNetzTest, AClientBuildsTheNextModelOfItsOwnStadiumOnly) {
     neu.komfort = 64;
     neu.kapazitaet = 26000;
     neu.preis = 31;
+    test::Konto_Setzen(2, 100000000);   // the new model is dear
     Bank().buchungen.clear();
     ASSERT_TRUE(Stadion_Netz_Nachricht(2, &neu));
     EXPECT_NE(std::find(server.anfragen.begin(), server.anfragen.end(), ANFRAGE_STADION_AENDERN), server.anfragen.end());
@@ -183,6 +184,7 @@ TEST_F(StadionNetzTest, TheServerChargesEachChangeAndRefusesItUnpaid) {
         {vorher.komfort, vorher.kapazitaet + 1999, vorher.preis, 1000LL * platz_preis},  // whole thousands only
         {vorher.komfort, vorher.kapazitaet, vorher.preis + 9, 0},                        // the ticket price is free
     };
+    test::Konto_Setzen(2, 100000000);   // enough for every change of the table
     for (const Fall& f : faelle) {
         SCOPED_TRACE(&f - faelle);
         Bank().buchungen.clear();
@@ -204,14 +206,11 @@ TEST_F(StadionNetzTest, TheServerChargesEachChangeAndRefusesItUnpaid) {
             EXPECT_EQ(Bank().buchungen[0].kategorie, BUCHUNG_STADIONBAU);
         }
     }
-    // A bank that refuses the payment: the stadium stays as it was, and the
-    // client learns the change was not made.
+    // A club that cannot pay: the bank refuses the payment, the stadium stays
+    // as it was, and the client learns the change was not made.
     *Stadion_Get(2, 1) = vorher;
     Bloecke_Sichern(server.stadion, server.werbung);
-    Stadion_Hooks().geld_ueberweisen = [](int32_t von, int32_t, float betrag, int32_t, bool erzwingen) {
-        return erzwingen || Bank().konto[von] >= int64_t(betrag);
-    };
-    Bank().konto[2] = 1000;
+    test::Konto_Setzen(2, 1000);
     Client_Werden();
     Stadion_Satz neu = *Stadion_Get(2, 1);
     neu.modell = 3;
@@ -222,7 +221,7 @@ TEST_F(StadionNetzTest, TheServerChargesEachChangeAndRefusesItUnpaid) {
     EXPECT_EQ(std::memcmp(Stadion_Get(2, 1), &vorher, sizeof vorher), 0);
     Auf_Dem_Server([&] { EXPECT_EQ(std::memcmp(Stadion_Get(2, 1), &vorher, sizeof vorher), 0); });
     // What the club can pay goes through.
-    Bank().konto[2] = 10LL * komfort_preis;
+    test::Konto_Setzen(2, 10 * komfort_preis);
     EXPECT_TRUE(Stadion_Netz_Nachricht(2, &neu));
     EXPECT_EQ(Stadion_Get(2, 1)->komfort, vorher.komfort + 1);
 }

@@ -77,7 +77,7 @@ TEST_F(StadionTest, TheGateMoneyIsBookedByTheShares) {
         int32_t heim, gast;
     } faelle[] = {{100, 0}, {50, 50}, {0, 0}};
     for (const Fall& f : faelle) {
-        Bank() = test::Ersatzbank{};
+        Bank() = test::Bankbuch{};
         Spiel_Lock s = Spiel(2, 3);
         int32_t zuschauer = Stadion_Spiel_Einnahmen(2, s, f.heim, f.gast, 0);
         ASSERT_GT(zuschauer, 0);
@@ -88,7 +88,7 @@ TEST_F(StadionTest, TheGateMoneyIsBookedByTheShares) {
         for (const test::Buchung& b : Bank().buchungen) EXPECT_EQ(b.von, -1);
     }
     // A dry run books nothing and leaves the statistics alone.
-    Bank() = test::Ersatzbank{};
+    Bank() = test::Bankbuch{};
     uint32_t spiele = Stadion_Get_Statistik(2)->spiele[0];
     EXPECT_GT(Stadion_Spiel_Einnahmen(2, Spiel(2, 3), 100, 0, 1), 0);
     EXPECT_TRUE(Bank().buchungen.empty());
@@ -113,7 +113,7 @@ TEST_F(StadionTest, AGameWithoutBothClubsHasNoCrowd) {
 TEST_F(StadionTest, ACrowdBelow300BecomesARandom250To350BeforeTheMoneyEffect) {
     ASSERT_TRUE(Global_Config_Lesen_Text("STADION_ZUSCHAUER_LEVEL 0\n", "test"));
     Bauen(2, 120000)->preis = 60;   // far above the reference price: the crowd is driven below 0
-    Bank().konto[2] = 0;            // the money effect draws 0..10
+    test::Konto_Setzen(2, 0);            // the money effect draws 0..10
     for (int32_t i = 0; i < 200; ++i) {
         int32_t z = Stadion_Spiel_Einnahmen(2, Spiel(2, 3), 100, 0, 1);
         EXPECT_GE(z, 250 * 75 / 100);
@@ -125,7 +125,7 @@ TEST_F(StadionTest, ACrowdBelow300BecomesARandom250To350BeforeTheMoneyEffect) {
 // 20 + P / 20 in this world (no ranking, league percentage 100, norm comfort).
 TEST_F(StadionTest, TheTicketPriceAgainstTheReferenceMovesTheCrowd) {
     Stadion_Satz* s = Bauen(2, 120000);
-    Bank().konto[2] = 6000000;   // the money effect draws 0..6
+    test::Konto_Setzen(2, 6000000);   // the money effect draws 0..6
     int64_t P = Team_Berechne_Staerke(2, 16) + int64_t(Team_Berechne_Staerke(3, 16)) * 120 / 100;
     int32_t r = int32_t(20 + P / 20);
     ASSERT_GT(r, 20);
@@ -202,7 +202,7 @@ TEST_F(StadionTest, TheCrowdFollowsDemandPriceComfortMoneyAndTable) {
         Stadion_Satz* s = Bauen(2, f.kapazitaet);
         s->preis = f.preis;
         if (f.komfort >= 0) s->komfort = f.komfort;
-        Bank().konto[2] = f.konto;
+        test::Konto_Setzen(2, f.konto);
         Team_Spielstand_Setzen(Team_Spiel_Laeuft(), f.level);
         if (f.rangliste) {
             ASSERT_TRUE(Rangliste_Init());
@@ -245,7 +245,7 @@ TEST_F(StadionTest, UpkeepIsBasicCostPlusRunningCostPerThousandPlaces) {
         float kosten;
     } faelle[] = {{100000, 120000}, {9000, 1350}, {23000, 6900}, {45000, 36000}};
     for (const Fall& f : faelle) {
-        Bank() = test::Ersatzbank{};
+        Bank() = test::Bankbuch{};
         Bauen(2, f.kapazitaet);
         Stadion_Unterhalt_Buchen(2);
         ASSERT_EQ(Bank().buchungen.size(), 1u);
@@ -255,7 +255,7 @@ TEST_F(StadionTest, UpkeepIsBasicCostPlusRunningCostPerThousandPlaces) {
         EXPECT_FLOAT_EQ(Bank().buchungen[0].betrag, f.kosten);
     }
     // A club without a stadium pays nothing.
-    Bank() = test::Ersatzbank{};
+    Bank() = test::Bankbuch{};
     Stadion_Unterhalt_Buchen(4);
     EXPECT_TRUE(Bank().buchungen.empty());
 }

@@ -1,11 +1,13 @@
 // tests/business/stadion_welt.h - the club test world with a league, a cup,
-// the rules of the stadium and the advertising, and a bank that stands in
-// for the bank module: balances per team and every booking in a list.
+// the rules of the stadium and the advertising, and the bank running with
+// every transfer it makes kept in a list.
 #pragma once
 #include <cstdint>
-#include <map>
+#include <utility>
 #include <vector>
 
+#include "business/bank.h"
+#include "business/bank_testing.h"
 #include "business/stadion.h"
 #include "business/stadion_hooks.h"
 #include "business/werbung.h"
@@ -24,8 +26,9 @@ struct Buchung {
     int32_t kategorie;
 };
 
-struct Ersatzbank {
-    std::map<int32_t, int64_t> konto;
+// What the bank booked and the news sent while a test ran (the bank itself is
+// the real one; assigning a fresh book forgets the record, not the balances).
+struct Bankbuch {
     std::vector<Buchung> buchungen;
     std::vector<std::pair<int32_t, uint32_t>> news;   // team, flags
     float summe(int32_t team, int32_t kategorie) const {
@@ -35,23 +38,30 @@ struct Ersatzbank {
         return s;
     }
 };
-inline Ersatzbank& Bank() {
-    static Ersatzbank b;
+inline Bankbuch& Bank() {
+    static Bankbuch b;
     return b;
 }
 
-inline void Ersatzbank_Setzen() {
-    Bank() = Ersatzbank{};
-    StadionHooks& h = Stadion_Hooks();
-    h.geld_ueberweisen = [](int32_t von, int32_t an, float betrag, int32_t kategorie, bool) {
-        if (betrag == 0) return false;
-        if (von >= 0) Bank().konto[von] -= int64_t(betrag);
-        if (an >= 0) Bank().konto[an] += int64_t(betrag);
+// Gives the club an account with this balance (an open one takes the new balance).
+inline void Konto_Setzen(int32_t team, int32_t stand) { ASSERT_TRUE(Bank_Waehrung_Umrechnen(team, stand, 0)); }
+
+// Starts the bank with every balance at 0 and records its transfers and the news.
+inline void Bank_Starten() {
+    Bank() = Bankbuch{};
+    Bank_Init();
+    Bank_Testing_Faenger_Setzen([](int32_t von, int32_t an, float betrag, uint8_t kategorie) {
         Bank().buchungen.push_back({von, an, betrag, kategorie});
-        return true;
+    });
+    Stadion_Hooks().news = [](int32_t team, int32_t, uint32_t flags, const char*) {
+        Bank().news.push_back({team, flags});
     };
-    h.kontostand = [](int32_t team) { return int32_t(Bank().konto[team]); };
-    h.news = [](int32_t team, int32_t, uint32_t flags, const char*) { Bank().news.push_back({team, flags}); };
+}
+
+inline void Bank_Beenden() {
+    Bank_Testing_Faenger_Setzen(nullptr);
+    Bank_Exit();
+    Stadion_Hooks() = StadionHooks{};
 }
 
 // The rules of the stadium and the advertising in this world.
@@ -63,8 +73,8 @@ constexpr const char* STADION_REGELN =
 constexpr int32_t LIGA = 50;
 constexpr int32_t POKAL = 60;
 
-// Four clubs 2-5 in league 50 and cup 60, the rules of the generated world
-// and both modules started, the bank above connected.
+// Four clubs 2-5 in league 50 and cup 60, the rules of the generated world,
+// the bank and both modules started.
 class StadionWelt : public WeltTest {
 protected:
     void SetUp() override {
@@ -85,14 +95,14 @@ protected:
         Spiele_Init();
         ASSERT_TRUE(Wettbewerb_Init({liga, pokal}));
         for (int32_t t = 2; t <= 5; ++t) Team_Wert(11, t, LIGA, 1);
-        Ersatzbank_Setzen();
+        Bank_Starten();
         ASSERT_TRUE(Stadion_Init());
         ASSERT_TRUE(Werbung_Init());
     }
     void TearDown() override {
         Werbung_Free();
         Stadion_Free();
-        Stadion_Hooks() = StadionHooks{};
+        Bank_Beenden();
         Wettbewerb_Free();
         Spiele_Free();
         Regeln_Standard();

@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         StadionWelt::SetUp();
         ASSERT_NE(Manager_Neuer_Mitspieler(2, "Anna", -1), nullptr);
-        Bank().konto[2] = 5000000;
+        test::Konto_Setzen(2, 5000000);
     }
     Werbung_Datensatz& W() { return *Werbung_Get_Team(2); }
     // Every place filled with a contract of the given value, matches and lock.
@@ -98,7 +98,7 @@ TEST_F(WerbungTest, TheReplacementPartnerPaysForEveryEmptyBoard) {
     // Empty: the TV place, the main sponsor and six boards.
     EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG), 100 + 200 + 6 * 300.0f);
     // With every other place filled it pays nothing.
-    Bank() = test::Ersatzbank{};
+    Bank() = test::Bankbuch{};
     for (int32_t p = 0; p < WERBUNG_ERSATZ_PLATZ; ++p) {
         W().wert[p] = 1;
         W().spiele[p] = 10;
@@ -110,7 +110,7 @@ TEST_F(WerbungTest, TheReplacementPartnerPaysForEveryEmptyBoard) {
     Werbung_Team_Woche(2);
     EXPECT_EQ(W().wert[8], 0);
     for (int32_t j = 0; j < 3; ++j) EXPECT_EQ(W().ersatz[j], 0);
-    Bank() = test::Ersatzbank{};
+    Bank() = test::Bankbuch{};
     Werbung_Team_Woche(2);
     EXPECT_FLOAT_EQ(Bank().summe(2, BUCHUNG_WERBUNG), 0.0f);
 }
@@ -285,14 +285,14 @@ TEST_F(WerbungTest, AutomaticFillingOnALowBalanceKeepsAnUnattractiveOffer) {
     W().angebot_kategorie = 2;
     W().angebot_wert = 9000;
     W().angebot_aufpreis = 100;
-    Bank().konto[2] = 800000;
+    test::Konto_Setzen(2, 800000);
     ASSERT_TRUE(Werbung_Automatik_Setzen(2, 1));
     EXPECT_EQ(W().automatisch, 1);
     EXPECT_EQ(W().angebot_sponsor, 0);
     EXPECT_EQ(W().angebot_wert, 9000);
     EXPECT_EQ(std::count(W().wert, W().wert + WERBUNG_PLAETZE, 0), WERBUNG_PLAETZE);
     // With money in the bank fresh offers come until the places are filled.
-    Bank().konto[2] = 900000;
+    test::Konto_Setzen(2, 900000);
     Werbung_Slots_Fuellen(2, 1);
     EXPECT_LT(std::count(W().wert, W().wert + WERBUNG_PLAETZE, 0), WERBUNG_PLAETZE);
 }
