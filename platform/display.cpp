@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <strings.h>
 #include <deque>
@@ -32,11 +33,17 @@ struct DisplayModul {
     std::vector<uint16_t> bild;
     uint32_t bilder = 0;
     bool neu_zeigen = true;   // the window needs a present even of an unchanged frame
+    PlatRechteck zuletzt;     // the part of the picture the last frame handed to the window
     std::vector<std::pair<std::string, std::string>> meldungen;
 #ifdef VELMORA_HAVE_SDL
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
+    // The window's own pixels (no renderer): the surface last seen and its size,
+    // and the scaled rows of a window larger than the picture.
+    SDL_Surface* flaeche = nullptr;
+    int32_t flaeche_b = 0, flaeche_h = 0;
+    std::vector<uint16_t> skaliert;
     SDL_Joystick* joy[2] = {};
 #endif
 };
@@ -90,10 +97,30 @@ int32_t latin1_von_utf8(const char* s) {
     return 0;
 }
 
-// The picture's place in the renderer's output, which is the window's drawing area.
+// The window's surface; a new one (after a resize) is drawn whole.
+SDL_Surface* sdl_flaeche() {
+    SDL_Surface* s = Sdl().SDL_GetWindowSurface(g.window);
+    if (s && (s != g.flaeche || s->w != g.flaeche_b || s->h != g.flaeche_h)) {
+        g.flaeche = s;
+        g.flaeche_b = s->w;
+        g.flaeche_h = s->h;
+        g.neu_zeigen = true;
+    }
+    return s;
+}
+
+// The picture's place in the window's drawing area (the surface's pixels, or the renderer's output).
 PlatRechteck sdl_rechteck(int* ww = nullptr, int* wh = nullptr) {
     int b = 0, h = 0;
-    if (Sdl().SDL_GetRendererOutputSize(g.renderer, &b, &h) != 0 || b <= 0 || h <= 0) {
+    if (!g.renderer) {
+        if (SDL_Surface* s = sdl_flaeche()) {
+            b = s->w;
+            h = s->h;
+        }
+    } else if (Sdl().SDL_GetRendererOutputSize(g.renderer, &b, &h) != 0) {
+        b = h = 0;
+    }
+    if (b <= 0 || h <= 0) {
         b = g.breite;
         h = g.hoehe;
     }
@@ -130,6 +157,15 @@ bool sdl_oeffnen(const char* titel) {
     }
     g.window = Sdl().SDL_CreateWindow(titel, x, y, b, h, flags);
     if (!g.window) return false;
+    Sdl().SDL_StartTextInput();
+    // The window's own pixels, handed to the display by rectangle (X11: shared
+    // memory, the native way asked for): a film's few changed pixels cost a
+    // few pixels, where a renderer draws and presents the whole window every
+    // frame (on software GL a hundred times more). A renderer only where SDL
+    // gives the window no surface.
+    Sdl().SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    g.flaeche = nullptr;
+    if (sdl_flaeche()) return true;
     // A present waits for the display's refresh where the renderer can: the
     // frame then costs no more than the screen shows.
     Sdl().SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
@@ -138,9 +174,7 @@ bool sdl_oeffnen(const char* titel) {
     if (!g.renderer) g.renderer = Sdl().SDL_CreateRenderer(g.window, -1, SDL_RENDERER_SOFTWARE);
     if (!g.renderer) return false;
     g.texture = Sdl().SDL_CreateTexture(g.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, g.breite, g.hoehe);
-    if (!g.texture) return false;
-    Sdl().SDL_StartTextInput();
-    return true;
+    return g.texture != nullptr;
 }
 
 void sdl_schliessen() {
@@ -156,6 +190,7 @@ void sdl_schliessen() {
     g.texture = nullptr;
     g.renderer = nullptr;
     g.window = nullptr;
+    g.flaeche = nullptr;
     Sdl().SDL_Quit();
 }
 
@@ -457,35 +492,135 @@ PlatAenderung Vergleichen(const uint16_t* alt, const uint16_t* neu, int32_t brei
     return a;
 }
 
+// Only inside the rectangles (cut to the picture): what changed there, and
+// the hull of the changed pixels in `huelle`.
+PlatAenderung Vergleichen_In(const uint16_t* alt, const uint16_t* neu, int32_t breite, int32_t hoehe,
+                             const PlatRechteck* bereiche, int32_t anzahl, PlatRechteck* huelle) {
+    int32_t x0 = breite, x1 = -1, y0 = hoehe, y1 = -1;
+    for (int32_t i = 0; i < anzahl; ++i) {
+        const PlatRechteck& r = bereiche[i];
+        const int32_t rx0 = std::max(r.x, 0), rx1 = std::min(r.x + r.b, breite);
+        const int32_t ry0 = std::max(r.y, 0), ry1 = std::min(r.y + r.h, hoehe);
+        for (int32_t y = ry0; y < ry1; ++y) {
+            const uint16_t* za = alt + size_t(y) * breite;
+            const uint16_t* zn = neu + size_t(y) * breite;
+            for (int32_t x = rx0; x < rx1; ++x) {
+                if (za[x] == zn[x]) continue;
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+        }
+    }
+    if (x1 < 0) {
+        *huelle = PlatRechteck{};
+        return PLAT_GLEICH;
+    }
+    *huelle = PlatRechteck{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
+    return PLAT_NUR_IN_BEREICHEN;
+}
+
+#ifdef VELMORA_HAVE_SDL
+// The picture's rectangle `bereich` into the window's surface: 1:1 converted,
+// or scaled to the nearest pixel; the whole picture (with the black border)
+// when `ganz`. The window shows what was written.
+void flaeche_zeigen(const uint16_t* pixel, PlatRechteck bereich, bool ganz) {
+    SDL_Surface* s = sdl_flaeche();
+    if (!s) return;
+    const PlatRechteck r = Plat_Bild_Rechteck(s->w, s->h, g.breite, g.hoehe);
+    if (ganz) {
+        Sdl().SDL_FillRect(s, nullptr, 0);   // black in every format without alpha, as a window's is
+        bereich = PlatRechteck{0, 0, g.breite, g.hoehe};
+    }
+    const PlatRechteck z = Plat_Bereich_Im_Fenster(bereich, r, g.breite, g.hoehe);
+    const int32_t bpp = s->format->BytesPerPixel;
+    if (z.b > 0 && z.h > 0) {
+        auto* ziel = static_cast<uint8_t*>(s->pixels) + size_t(z.y) * size_t(s->pitch) + size_t(z.x) * size_t(bpp);
+        if (r.b == g.breite && r.h == g.hoehe) {
+            Sdl().SDL_ConvertPixels(z.b, z.h, SDL_PIXELFORMAT_RGB565,
+                                    pixel + size_t(z.y - r.y) * size_t(g.breite) + size_t(z.x - r.x), g.breite * 2,
+                                    s->format->format, ziel, s->pitch);
+        } else {
+            g.skaliert.resize(size_t(z.b) * size_t(z.h));
+            for (int32_t y = 0; y < z.h; ++y) {
+                const uint16_t* q = pixel + size_t(int64_t(z.y + y - r.y) * g.hoehe / r.h) * size_t(g.breite);
+                uint16_t* o = g.skaliert.data() + size_t(y) * size_t(z.b);
+                for (int32_t x = 0; x < z.b; ++x) o[x] = q[int64_t(z.x + x - r.x) * g.breite / r.b];
+            }
+            Sdl().SDL_ConvertPixels(z.b, z.h, SDL_PIXELFORMAT_RGB565, g.skaliert.data(), z.b * 2, s->format->format,
+                                    ziel, s->pitch);
+        }
+    }
+    if (ganz) {
+        Sdl().SDL_UpdateWindowSurface(g.window);
+    } else if (z.b > 0 && z.h > 0) {
+        const SDL_Rect rr{z.x, z.y, z.b, z.h};
+        Sdl().SDL_UpdateWindowSurfaceRects(g.window, &rr, 1);
+    }
+}
+
+// The renderer's way: only the changed rectangle goes into the texture, then
+// the whole window is drawn and presented.
+void renderer_zeigen(const uint16_t* pixel, const PlatRechteck& huelle, bool ganz) {
+    if (ganz) {
+        Sdl().SDL_UpdateTexture(g.texture, nullptr, pixel, g.breite * 2);
+    } else {
+        const SDL_Rect r{huelle.x, huelle.y, huelle.b, huelle.h};
+        Sdl().SDL_UpdateTexture(g.texture, &r, pixel + size_t(huelle.y) * size_t(g.breite) + size_t(huelle.x),
+                                g.breite * 2);
+    }
+    sdl_zeichnen();
+    Sdl().SDL_RenderPresent(g.renderer);
+}
+#endif
+
 }  // namespace
 
-PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* bereiche, int32_t anzahl) {
+PlatRechteck Plat_Bereich_Im_Fenster(const PlatRechteck& bereich, const PlatRechteck& bild, int32_t bild_b,
+                                     int32_t bild_h) {
+    if (bild.b <= 0 || bild.h <= 0 || bild_b <= 0 || bild_h <= 0) return PlatRechteck{};
+    // Window column d (from the picture's left edge) shows picture column
+    // d * bild_b / bild.b: the first that reaches a is ceil(a * bild.b / bild_b).
+    const auto erste = [](int64_t a, int64_t fenster, int64_t quelle) {
+        return int32_t((std::clamp<int64_t>(a, 0, quelle) * fenster + quelle - 1) / quelle);
+    };
+    const int32_t x0 = erste(bereich.x, bild.b, bild_b), x1 = erste(int64_t(bereich.x) + bereich.b, bild.b, bild_b);
+    const int32_t y0 = erste(bereich.y, bild.h, bild_h), y1 = erste(int64_t(bereich.y) + bereich.h, bild.h, bild_h);
+    if (x1 <= x0 || y1 <= y0) return PlatRechteck{};
+    return PlatRechteck{bild.x + x0, bild.y + y0, x1 - x0, y1 - y0};
+}
+
+PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* bereiche, int32_t anzahl,
+                                  bool nur_bereiche) {
     if (!g.offen || !pixel) return PLAT_GLEICH;
     ++g.bilder;
-    const size_t bytes = g.bild.size() * 2;
+    if (!bereiche) anzahl = 0;
     PlatRechteck huelle;
     const PlatAenderung aenderung =
-        Vergleichen(g.bild.data(), pixel, g.breite, g.hoehe, bereiche, bereiche ? anzahl : 0, &huelle);
-    const bool anders = aenderung != PLAT_GLEICH;
-    if (anders) std::memcpy(g.bild.data(), pixel, bytes);   // kept for screenshots and the next comparison
+        nur_bereiche ? Vergleichen_In(g.bild.data(), pixel, g.breite, g.hoehe, bereiche, anzahl, &huelle)
+                     : Vergleichen(g.bild.data(), pixel, g.breite, g.hoehe, bereiche, anzahl, &huelle);
+    // Kept for screenshots and the next comparison: the changed rows.
+    for (int32_t y = huelle.y; y < huelle.y + huelle.h; ++y)
+        std::memcpy(g.bild.data() + size_t(y) * g.breite + huelle.x, pixel + size_t(y) * g.breite + huelle.x,
+                    size_t(huelle.b) * 2);
+    g.zuletzt = huelle;
 #ifdef VELMORA_HAVE_SDL
-    if (g.backend == PLAT_SDL && (anders || g.neu_zeigen)) {
-        // Only the changed rectangle goes into the texture (a film's few
-        // pixels on a still screen), the whole picture after a new window.
-        if (g.neu_zeigen) {
-            Sdl().SDL_UpdateTexture(g.texture, nullptr, pixel, g.breite * 2);
-        } else {
-            const SDL_Rect r{huelle.x, huelle.y, huelle.b, huelle.h};
-            Sdl().SDL_UpdateTexture(g.texture, &r, pixel + size_t(huelle.y) * size_t(g.breite) + size_t(huelle.x),
-                                    g.breite * 2);
+    if (g.backend == PLAT_SDL) {
+        if (!g.renderer) sdl_flaeche();   // a resized window's new surface asks for the whole picture
+        if (aenderung != PLAT_GLEICH || g.neu_zeigen) {
+            const bool ganz = g.neu_zeigen;
+            g.neu_zeigen = false;
+            if (ganz) g.zuletzt = PlatRechteck{0, 0, g.breite, g.hoehe};
+            if (g.renderer) renderer_zeigen(pixel, huelle, ganz);
+            else flaeche_zeigen(pixel, huelle, ganz);
         }
-        g.neu_zeigen = false;
-        sdl_zeichnen();
-        Sdl().SDL_RenderPresent(g.renderer);
     }
 #endif
     return aenderung;
 }
+
+PlatRechteck Plat_Display_Zuletzt() { return g.zuletzt; }
 
 void Plat_Ereignis_Warten_Ms(uint32_t ms) {
 #ifdef VELMORA_HAVE_SDL
@@ -498,21 +633,29 @@ bool Plat_Display_Lesen(std::vector<uint16_t>& pixel) {
     if (!g.offen || g.bilder == 0) return false;
 #ifdef VELMORA_HAVE_SDL
     if (g.backend == PLAT_SDL) {
-        // Draw the shown texture again and read it at the window's own size
-        // (the buffer after a present is undefined), then take the screen grid
-        // inside the picture's rectangle.
-        sdl_zeichnen();
+        // The window's surface as it was handed to the display; or the shown
+        // texture drawn again and read at the window's own size (the buffer
+        // after a present is undefined). Then the screen grid inside the
+        // picture's rectangle.
+        if (g.renderer) sdl_zeichnen();
         int ww = 0, wh = 0;
         const PlatRechteck r = sdl_rechteck(&ww, &wh);
         if (r.b <= 0 || r.h <= 0) return false;
         std::vector<uint16_t> fenster(size_t(ww) * size_t(wh));
-        if (Sdl().SDL_RenderReadPixels(g.renderer, nullptr, SDL_PIXELFORMAT_RGB565, fenster.data(), ww * 2) != 0)
-            return false;
+        const int fehler =
+            g.renderer ? Sdl().SDL_RenderReadPixels(g.renderer, nullptr, SDL_PIXELFORMAT_RGB565, fenster.data(), ww * 2)
+            : g.flaeche ? Sdl().SDL_ConvertPixels(ww, wh, g.flaeche->format->format, g.flaeche->pixels, g.flaeche->pitch,
+                                                  SDL_PIXELFORMAT_RGB565, fenster.data(), ww * 2)
+                        : -1;
+        if (fehler != 0) return false;
+        // Each picture pixel from the first window pixel that shows it.
         pixel.assign(size_t(g.breite) * size_t(g.hoehe), 0);
         for (int32_t y = 0; y < g.hoehe; ++y)
-            for (int32_t x = 0; x < g.breite; ++x)
-                pixel[size_t(y) * g.breite + x] =
-                    fenster[size_t(r.y + y * r.h / g.hoehe) * ww + size_t(r.x + x * r.b / g.breite)];
+            for (int32_t x = 0; x < g.breite; ++x) {
+                const PlatRechteck w = Plat_Bereich_Im_Fenster(PlatRechteck{x, y, 1, 1}, r, g.breite, g.hoehe);
+                const int32_t fx = w.b > 0 ? w.x : r.x + x * r.b / g.breite, fy = w.h > 0 ? w.y : r.y + y * r.h / g.hoehe;
+                pixel[size_t(y) * g.breite + x] = fenster[size_t(fy) * ww + size_t(fx)];
+            }
         return true;
     }
 #endif

@@ -86,9 +86,22 @@ enum PlatAenderung : int32_t {
 };
 // Shows one frame of 5-6-5 pixels, width x height, rows packed, and says how
 // it differs from the frame shown before, `bereiche` (`anzahl` rectangles)
-// set apart. The window presents only a changed frame (or any frame after the
-// window was uncovered or resized), so a still picture costs the display nothing.
-PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* bereiche = nullptr, int32_t anzahl = 0);
+// set apart. The window takes only the rectangle around the changed pixels
+// (the whole picture after it was uncovered or resized), so a still picture
+// costs the display nothing and a film's frame no more than its pixels.
+// `nur_bereiche`: the caller vouches that nothing outside the rectangles
+// changed (a frame that drew only its films), so only they are compared.
+PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* bereiche = nullptr, int32_t anzahl = 0,
+                                  bool nur_bereiche = false);
+// The part of the picture the last Plat_Display_Zeigen handed to the window
+// (headless: would have): the changed pixels' hull, the whole picture when the
+// window was drawn anew, empty when nothing changed.
+PlatRechteck Plat_Display_Zuletzt();
+// The window pixels that show the picture's rectangle `bereich` when the
+// picture (bild_b x bild_h) is drawn into `bild` of the window, each window
+// pixel taking the nearest picture pixel to its upper left; empty when none.
+PlatRechteck Plat_Bereich_Im_Fenster(const PlatRechteck& bereich, const PlatRechteck& bild, int32_t bild_b,
+                                     int32_t bild_h);
 // Waits at most `ms` milliseconds for an event (headless: returns at once).
 void Plat_Ereignis_Warten_Ms(uint32_t ms);
 
