@@ -93,6 +93,11 @@ enum PlatAenderung : int32_t {
 // changed (a frame that drew only its films), so only they are compared.
 PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* bereiche = nullptr, int32_t anzahl = 0,
                                   bool nur_bereiche = false);
+// How the frame `neu` differs from `alt` (breite x hoehe), as Plat_Display_Zeigen
+// tells it, and the smallest rectangle around every changed pixel in `huelle`.
+PlatAenderung Plat_Bild_Vergleichen(const uint16_t* alt, const uint16_t* neu, int32_t breite, int32_t hoehe,
+                                    const PlatRechteck* bereiche, int32_t anzahl, bool nur_bereiche,
+                                    PlatRechteck* huelle);
 // The part of the picture the last Plat_Display_Zeigen handed to the window
 // (headless: would have): the changed pixels' hull, the whole picture when the
 // window was drawn anew, empty when nothing changed.
@@ -104,6 +109,10 @@ PlatRechteck Plat_Bereich_Im_Fenster(const PlatRechteck& bereich, const PlatRech
                                      int32_t bild_h);
 // Waits at most `ms` milliseconds for an event (headless: returns at once).
 void Plat_Ereignis_Warten_Ms(uint32_t ms);
+// How many events the display has taken so far, of every kind (a pointer's
+// move and a button too, which Plat_Ereignis_Holen does not hand on): a
+// frame can tell whether anything came since another.
+uint32_t Plat_Eingaben();
 
 // The screen picture inside the window's drawing area: the largest rectangle
 // of the picture's aspect, centred; the rest is a black border.
