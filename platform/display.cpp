@@ -435,6 +435,31 @@ bool Plat_Display_Modus(bool fenster) {
 namespace {
 
 #ifdef VELMORA_HAVE_SDL
+// `n` pixels of 5-6-5 into the surface's format: the usual 32-bit ones here
+// (each channel widened as SDL widens it, its top bits repeated below; the
+// high and the low byte of a pixel each give their own bits, so two small
+// tables make it), any other by SDL.
+void zeile_umwandeln(const uint16_t* q, uint8_t* ziel, int32_t n, const SDL_PixelFormat* f) {
+    struct Tafeln {
+        uint32_t hoch[256], tief[256];
+        Tafeln() {
+            for (uint32_t v = 0; v < 256; ++v) {
+                const uint32_t r = v >> 3, g_oben = v & 7, g_unten = v >> 5, b = v & 31;
+                hoch[v] = (r << 3 | r >> 2) << 16 | (g_oben << 5 | g_oben >> 1) << 8;
+                tief[v] = (g_unten << 2) << 8 | (b << 3 | b >> 2);
+            }
+        }
+    };
+    static const Tafeln t;
+    const uint32_t alpha = f->format == SDL_PIXELFORMAT_ARGB8888 ? 0xFF000000u : 0;
+    if (f->format != SDL_PIXELFORMAT_RGB888 && !alpha) {
+        Sdl().SDL_ConvertPixels(n, 1, SDL_PIXELFORMAT_RGB565, q, n * 2, f->format, ziel, n * int32_t(f->BytesPerPixel));
+        return;
+    }
+    auto* o = reinterpret_cast<uint32_t*>(ziel);
+    for (int32_t i = 0; i < n; ++i) o[i] = alpha | t.hoch[q[i] >> 8] | t.tief[q[i] & 0xFF];
+}
+
 // The picture's rectangle `bereich` into the window's surface: 1:1 converted,
 // or scaled to the nearest pixel; the whole picture (with the black border)
 // when `ganz`. The window shows what was written.
@@ -450,19 +475,16 @@ void flaeche_zeigen(const uint16_t* pixel, PlatRechteck bereich, bool ganz) {
     const int32_t bpp = s->format->BytesPerPixel;
     if (z.b > 0 && z.h > 0) {
         auto* ziel = static_cast<uint8_t*>(s->pixels) + size_t(z.y) * size_t(s->pitch) + size_t(z.x) * size_t(bpp);
-        if (r.b == g.breite && r.h == g.hoehe) {
-            Sdl().SDL_ConvertPixels(z.b, z.h, SDL_PIXELFORMAT_RGB565,
-                                    pixel + size_t(z.y - r.y) * size_t(g.breite) + size_t(z.x - r.x), g.breite * 2,
-                                    s->format->format, ziel, s->pitch);
-        } else {
-            g.skaliert.resize(size_t(z.b) * size_t(z.h));
-            for (int32_t y = 0; y < z.h; ++y) {
-                const uint16_t* q = pixel + size_t(int64_t(z.y + y - r.y) * g.hoehe / r.h) * size_t(g.breite);
-                uint16_t* o = g.skaliert.data() + size_t(y) * size_t(z.b);
-                for (int32_t x = 0; x < z.b; ++x) o[x] = q[int64_t(z.x + x - r.x) * g.breite / r.b];
+        const bool eins_zu_eins = r.b == g.breite && r.h == g.hoehe;
+        g.skaliert.resize(size_t(z.b));
+        for (int32_t y = 0; y < z.h; ++y, ziel += s->pitch) {
+            const uint16_t* q = pixel + size_t(int64_t(z.y + y - r.y) * g.hoehe / r.h) * size_t(g.breite);
+            if (eins_zu_eins) {
+                zeile_umwandeln(q + (z.x - r.x), ziel, z.b, s->format);
+                continue;
             }
-            Sdl().SDL_ConvertPixels(z.b, z.h, SDL_PIXELFORMAT_RGB565, g.skaliert.data(), z.b * 2, s->format->format,
-                                    ziel, s->pitch);
+            for (int32_t x = 0; x < z.b; ++x) g.skaliert[size_t(x)] = q[int64_t(z.x + x - r.x) * g.breite / r.b];
+            zeile_umwandeln(g.skaliert.data(), ziel, z.b, s->format);
         }
     }
     if (ganz) {

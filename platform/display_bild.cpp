@@ -52,24 +52,28 @@ PlatRechteck Plat_Bereich_Im_Fenster(const PlatRechteck& bereich, const PlatRech
 
 namespace {
 
-// How `neu` differs from `alt` (width x height), the rectangles set apart: a
-// row that differs is searched pixel by pixel.
-// What changed, and the smallest rectangle around every changed pixel in `huelle`.
+// How `neu` differs from `alt` (width x height), the rectangles set apart:
+// in a row that differs, the first and the last changed pixel bound the
+// hull; the pixels between are looked at one by one only until one outside
+// every rectangle is found (a scrolling picture's rows then cost two short
+// scans). What changed, and the hull of the changed pixels in `huelle`.
 PlatAenderung Vergleichen_Ganz(const uint16_t* alt, const uint16_t* neu, int32_t breite, int32_t hoehe,
-                          const PlatRechteck* bereiche, int32_t anzahl, PlatRechteck* huelle) {
+                               const PlatRechteck* bereiche, int32_t anzahl, PlatRechteck* huelle) {
     PlatAenderung a = PLAT_GLEICH;
     int32_t x0 = breite, x1 = -1, y0 = hoehe, y1 = -1;
     for (int32_t y = 0; y < hoehe; ++y) {
         const uint16_t* za = alt + size_t(y) * breite;
         const uint16_t* zn = neu + size_t(y) * breite;
         if (std::memcmp(za, zn, size_t(breite) * 2) == 0) continue;
+        int32_t links = 0, rechts = breite - 1;
+        while (za[links] == zn[links]) ++links;
+        while (za[rechts] == zn[rechts]) --rechts;
         y0 = std::min(y0, y);
         y1 = y;
-        for (int32_t x = 0; x < breite; ++x) {
+        x0 = std::min(x0, links);
+        x1 = std::max(x1, rechts);
+        for (int32_t x = links; x <= rechts && a != PLAT_GEAENDERT; ++x) {
             if (za[x] == zn[x]) continue;
-            x0 = std::min(x0, x);
-            x1 = std::max(x1, x);
-            if (a == PLAT_GEAENDERT) continue;
             bool drin = false;
             for (int32_t i = 0; i < anzahl && !drin; ++i) {
                 const PlatRechteck& r = bereiche[i];
