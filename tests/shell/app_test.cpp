@@ -341,6 +341,7 @@ TEST(AppFrame, AStillPicturesFilmFrameDrawsAndShowsTheFilmAlone) {
                 p[(FILM.y + y) * pitch / 2 + FILM.x + x] = funke ? 0xFFFF : 0x1234;
             }
     });
+    Quit_State_Setzen(0);
     Plat_Uhr_Virtuell(true, 500);
     ASSERT_EQ(Win_Create_Window(true, true), 0);
     ASSERT_TRUE(DDraw_Init(&Screen_Get()));
