@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <strings.h>
 #include <deque>
@@ -32,11 +33,18 @@ struct DisplayModul {
     std::vector<uint16_t> bild;
     uint32_t bilder = 0;
     bool neu_zeigen = true;   // the window needs a present even of an unchanged frame
+    PlatRechteck zuletzt;     // the part of the picture the last frame handed to the window
+    uint32_t eingaben = 0;    // events of any kind taken so far
     std::vector<std::pair<std::string, std::string>> meldungen;
 #ifdef VELMORA_HAVE_SDL
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
+    // The window's own pixels (no renderer): the surface last seen and its size,
+    // and the scaled rows of a window larger than the picture.
+    SDL_Surface* flaeche = nullptr;
+    int32_t flaeche_b = 0, flaeche_h = 0;
+    std::vector<uint16_t> skaliert;
     SDL_Joystick* joy[2] = {};
 #endif
 };
@@ -90,10 +98,30 @@ int32_t latin1_von_utf8(const char* s) {
     return 0;
 }
 
-// The picture's place in the renderer's output, which is the window's drawing area.
+// The window's surface; a new one (after a resize) is drawn whole.
+SDL_Surface* sdl_flaeche() {
+    SDL_Surface* s = Sdl().SDL_GetWindowSurface(g.window);
+    if (s && (s != g.flaeche || s->w != g.flaeche_b || s->h != g.flaeche_h)) {
+        g.flaeche = s;
+        g.flaeche_b = s->w;
+        g.flaeche_h = s->h;
+        g.neu_zeigen = true;
+    }
+    return s;
+}
+
+// The picture's place in the window's drawing area (the surface's pixels, or the renderer's output).
 PlatRechteck sdl_rechteck(int* ww = nullptr, int* wh = nullptr) {
     int b = 0, h = 0;
-    if (Sdl().SDL_GetRendererOutputSize(g.renderer, &b, &h) != 0 || b <= 0 || h <= 0) {
+    if (!g.renderer) {
+        if (SDL_Surface* s = sdl_flaeche()) {
+            b = s->w;
+            h = s->h;
+        }
+    } else if (Sdl().SDL_GetRendererOutputSize(g.renderer, &b, &h) != 0) {
+        b = h = 0;
+    }
+    if (b <= 0 || h <= 0) {
         b = g.breite;
         h = g.hoehe;
     }
@@ -130,6 +158,15 @@ bool sdl_oeffnen(const char* titel) {
     }
     g.window = Sdl().SDL_CreateWindow(titel, x, y, b, h, flags);
     if (!g.window) return false;
+    Sdl().SDL_StartTextInput();
+    // The window's own pixels, handed to the display by rectangle (X11: shared
+    // memory, the native way asked for): a film's few changed pixels cost a
+    // few pixels, where a renderer draws and presents the whole window every
+    // frame (on software GL a hundred times more). A renderer only where SDL
+    // gives the window no surface.
+    Sdl().SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    g.flaeche = nullptr;
+    if (sdl_flaeche()) return true;
     // A present waits for the display's refresh where the renderer can: the
     // frame then costs no more than the screen shows.
     Sdl().SDL_SetHint(SDL_HINT_RENDER_VSYNC, "1");
@@ -138,9 +175,7 @@ bool sdl_oeffnen(const char* titel) {
     if (!g.renderer) g.renderer = Sdl().SDL_CreateRenderer(g.window, -1, SDL_RENDERER_SOFTWARE);
     if (!g.renderer) return false;
     g.texture = Sdl().SDL_CreateTexture(g.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, g.breite, g.hoehe);
-    if (!g.texture) return false;
-    Sdl().SDL_StartTextInput();
-    return true;
+    return g.texture != nullptr;
 }
 
 void sdl_schliessen() {
@@ -156,12 +191,14 @@ void sdl_schliessen() {
     g.texture = nullptr;
     g.renderer = nullptr;
     g.window = nullptr;
+    g.flaeche = nullptr;
     Sdl().SDL_Quit();
 }
 
 bool sdl_ereignis(PlatEreignis& e) {
     SDL_Event ev;
     while (Sdl().SDL_PollEvent(&ev)) {
+        ++g.eingaben;
         e = PlatEreignis{};
         switch (ev.type) {
             case SDL_QUIT: e.art = PLAT_E_BEENDEN; return true;
@@ -395,97 +432,114 @@ bool Plat_Display_Modus(bool fenster) {
     return true;
 }
 
-PlatRechteck Plat_Bild_Rechteck(int32_t flaeche_b, int32_t flaeche_h, int32_t bild_b, int32_t bild_h) {
-    PlatRechteck r;
-    if (flaeche_b <= 0 || flaeche_h <= 0 || bild_b <= 0 || bild_h <= 0) return r;
-    if (int64_t(flaeche_b) * bild_h <= int64_t(flaeche_h) * bild_b) {
-        r.b = flaeche_b;
-        r.h = int32_t(int64_t(flaeche_b) * bild_h / bild_b);
-    } else {
-        r.h = flaeche_h;
-        r.b = int32_t(int64_t(flaeche_h) * bild_b / bild_h);
-    }
-    r.x = (flaeche_b - r.b) / 2;
-    r.y = (flaeche_h - r.h) / 2;
-    return r;
-}
-
-void Plat_Fenster_Zu_Bild(int32_t fx, int32_t fy, int32_t fenster_b, int32_t fenster_h, int32_t flaeche_b,
-                          int32_t flaeche_h, int32_t bild_b, int32_t bild_h, int32_t* x, int32_t* y) {
-    const PlatRechteck r = Plat_Bild_Rechteck(flaeche_b, flaeche_h, bild_b, bild_h);
-    int32_t bx = 0, by = 0;
-    if (r.b > 0 && r.h > 0 && fenster_b > 0 && fenster_h > 0) {
-        // Window points to drawing pixels (a high-density display has more of them), then into the picture.
-        const int64_t px = int64_t(fx) * flaeche_b / fenster_b, py = int64_t(fy) * flaeche_h / fenster_h;
-        const int64_t qx = px - r.x, qy = py - r.y;
-        bx = int32_t(qx < 0 ? -1 : qx * bild_b / r.b);
-        by = int32_t(qy < 0 ? -1 : qy * bild_h / r.h);
-    }
-    if (x) *x = bx < 0 ? 0 : bx >= bild_b ? bild_b - 1 : bx;
-    if (y) *y = by < 0 ? 0 : by >= bild_h ? bild_h - 1 : by;
-}
-
 namespace {
 
-// How `neu` differs from `alt` (width x height), the rectangles set apart: a
-// row that differs is searched pixel by pixel.
-// What changed, and the smallest rectangle around every changed pixel in `huelle`.
-PlatAenderung Vergleichen(const uint16_t* alt, const uint16_t* neu, int32_t breite, int32_t hoehe,
-                          const PlatRechteck* bereiche, int32_t anzahl, PlatRechteck* huelle) {
-    PlatAenderung a = PLAT_GLEICH;
-    int32_t x0 = breite, x1 = -1, y0 = hoehe, y1 = -1;
-    for (int32_t y = 0; y < hoehe; ++y) {
-        const uint16_t* za = alt + size_t(y) * breite;
-        const uint16_t* zn = neu + size_t(y) * breite;
-        if (std::memcmp(za, zn, size_t(breite) * 2) == 0) continue;
-        y0 = std::min(y0, y);
-        y1 = y;
-        for (int32_t x = 0; x < breite; ++x) {
-            if (za[x] == zn[x]) continue;
-            x0 = std::min(x0, x);
-            x1 = std::max(x1, x);
-            if (a == PLAT_GEAENDERT) continue;
-            bool drin = false;
-            for (int32_t i = 0; i < anzahl && !drin; ++i) {
-                const PlatRechteck& r = bereiche[i];
-                drin = x >= r.x && x < r.x + r.b && y >= r.y && y < r.y + r.h;
+#ifdef VELMORA_HAVE_SDL
+// `n` pixels of 5-6-5 into the surface's format: the usual 32-bit ones here
+// (each channel widened as SDL widens it, its top bits repeated below; the
+// high and the low byte of a pixel each give their own bits, so two small
+// tables make it), any other by SDL.
+void zeile_umwandeln(const uint16_t* q, uint8_t* ziel, int32_t n, const SDL_PixelFormat* f) {
+    struct Tafeln {
+        uint32_t hoch[256], tief[256];
+        Tafeln() {
+            for (uint32_t v = 0; v < 256; ++v) {
+                const uint32_t r = v >> 3, g_oben = v & 7, g_unten = v >> 5, b = v & 31;
+                hoch[v] = (r << 3 | r >> 2) << 16 | (g_oben << 5 | g_oben >> 1) << 8;
+                tief[v] = (g_unten << 2) << 8 | (b << 3 | b >> 2);
             }
-            a = drin ? PLAT_NUR_IN_BEREICHEN : PLAT_GEAENDERT;
+        }
+    };
+    static const Tafeln t;
+    const uint32_t alpha = f->format == SDL_PIXELFORMAT_ARGB8888 ? 0xFF000000u : 0;
+    if (f->format != SDL_PIXELFORMAT_RGB888 && !alpha) {
+        Sdl().SDL_ConvertPixels(n, 1, SDL_PIXELFORMAT_RGB565, q, n * 2, f->format, ziel, n * int32_t(f->BytesPerPixel));
+        return;
+    }
+    auto* o = reinterpret_cast<uint32_t*>(ziel);
+    for (int32_t i = 0; i < n; ++i) o[i] = alpha | t.hoch[q[i] >> 8] | t.tief[q[i] & 0xFF];
+}
+
+// The picture's rectangle `bereich` into the window's surface: 1:1 converted,
+// or scaled to the nearest pixel; the whole picture (with the black border)
+// when `ganz`. The window shows what was written.
+void flaeche_zeigen(const uint16_t* pixel, PlatRechteck bereich, bool ganz) {
+    SDL_Surface* s = sdl_flaeche();
+    if (!s) return;
+    const PlatRechteck r = Plat_Bild_Rechteck(s->w, s->h, g.breite, g.hoehe);
+    if (ganz) {
+        Sdl().SDL_FillRect(s, nullptr, 0);   // black in every format without alpha, as a window's is
+        bereich = PlatRechteck{0, 0, g.breite, g.hoehe};
+    }
+    const PlatRechteck z = Plat_Bereich_Im_Fenster(bereich, r, g.breite, g.hoehe);
+    const int32_t bpp = s->format->BytesPerPixel;
+    if (z.b > 0 && z.h > 0) {
+        auto* ziel = static_cast<uint8_t*>(s->pixels) + size_t(z.y) * size_t(s->pitch) + size_t(z.x) * size_t(bpp);
+        const bool eins_zu_eins = r.b == g.breite && r.h == g.hoehe;
+        g.skaliert.resize(size_t(z.b));
+        for (int32_t y = 0; y < z.h; ++y, ziel += s->pitch) {
+            const uint16_t* q = pixel + size_t(int64_t(z.y + y - r.y) * g.hoehe / r.h) * size_t(g.breite);
+            if (eins_zu_eins) {
+                zeile_umwandeln(q + (z.x - r.x), ziel, z.b, s->format);
+                continue;
+            }
+            for (int32_t x = 0; x < z.b; ++x) g.skaliert[size_t(x)] = q[int64_t(z.x + x - r.x) * g.breite / r.b];
+            zeile_umwandeln(g.skaliert.data(), ziel, z.b, s->format);
         }
     }
-    *huelle = a == PLAT_GLEICH ? PlatRechteck{} : PlatRechteck{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
-    return a;
+    if (ganz) {
+        Sdl().SDL_UpdateWindowSurface(g.window);
+    } else if (z.b > 0 && z.h > 0) {
+        const SDL_Rect rr{z.x, z.y, z.b, z.h};
+        Sdl().SDL_UpdateWindowSurfaceRects(g.window, &rr, 1);
+    }
 }
+
+// The renderer's way: only the changed rectangle goes into the texture, then
+// the whole window is drawn and presented.
+void renderer_zeigen(const uint16_t* pixel, const PlatRechteck& huelle, bool ganz) {
+    if (ganz) {
+        Sdl().SDL_UpdateTexture(g.texture, nullptr, pixel, g.breite * 2);
+    } else {
+        const SDL_Rect r{huelle.x, huelle.y, huelle.b, huelle.h};
+        Sdl().SDL_UpdateTexture(g.texture, &r, pixel + size_t(huelle.y) * size_t(g.breite) + size_t(huelle.x),
+                                g.breite * 2);
+    }
+    sdl_zeichnen();
+    Sdl().SDL_RenderPresent(g.renderer);
+}
+#endif
 
 }  // namespace
 
-PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* bereiche, int32_t anzahl) {
+PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* bereiche, int32_t anzahl,
+                                  bool nur_bereiche) {
     if (!g.offen || !pixel) return PLAT_GLEICH;
     ++g.bilder;
-    const size_t bytes = g.bild.size() * 2;
     PlatRechteck huelle;
     const PlatAenderung aenderung =
-        Vergleichen(g.bild.data(), pixel, g.breite, g.hoehe, bereiche, bereiche ? anzahl : 0, &huelle);
-    const bool anders = aenderung != PLAT_GLEICH;
-    if (anders) std::memcpy(g.bild.data(), pixel, bytes);   // kept for screenshots and the next comparison
+        Plat_Bild_Vergleichen(g.bild.data(), pixel, g.breite, g.hoehe, bereiche, anzahl, nur_bereiche, &huelle);
+    // Kept for screenshots and the next comparison: the changed rows.
+    for (int32_t y = huelle.y; y < huelle.y + huelle.h; ++y)
+        std::memcpy(g.bild.data() + size_t(y) * g.breite + huelle.x, pixel + size_t(y) * g.breite + huelle.x,
+                    size_t(huelle.b) * 2);
+    g.zuletzt = huelle;
 #ifdef VELMORA_HAVE_SDL
-    if (g.backend == PLAT_SDL && (anders || g.neu_zeigen)) {
-        // Only the changed rectangle goes into the texture (a film's few
-        // pixels on a still screen), the whole picture after a new window.
-        if (g.neu_zeigen) {
-            Sdl().SDL_UpdateTexture(g.texture, nullptr, pixel, g.breite * 2);
-        } else {
-            const SDL_Rect r{huelle.x, huelle.y, huelle.b, huelle.h};
-            Sdl().SDL_UpdateTexture(g.texture, &r, pixel + size_t(huelle.y) * size_t(g.breite) + size_t(huelle.x),
-                                    g.breite * 2);
+    if (g.backend == PLAT_SDL) {
+        if (!g.renderer) sdl_flaeche();   // a resized window's new surface asks for the whole picture
+        if (aenderung != PLAT_GLEICH || g.neu_zeigen) {
+            const bool ganz = g.neu_zeigen;
+            g.neu_zeigen = false;
+            if (ganz) g.zuletzt = PlatRechteck{0, 0, g.breite, g.hoehe};
+            if (g.renderer) renderer_zeigen(pixel, huelle, ganz);
+            else flaeche_zeigen(pixel, huelle, ganz);
         }
-        g.neu_zeigen = false;
-        sdl_zeichnen();
-        Sdl().SDL_RenderPresent(g.renderer);
     }
 #endif
     return aenderung;
 }
+
+PlatRechteck Plat_Display_Zuletzt() { return g.zuletzt; }
 
 void Plat_Ereignis_Warten_Ms(uint32_t ms) {
 #ifdef VELMORA_HAVE_SDL
@@ -494,25 +548,35 @@ void Plat_Ereignis_Warten_Ms(uint32_t ms) {
     (void)ms;
 }
 
+uint32_t Plat_Eingaben() { return g.eingaben; }
+
 bool Plat_Display_Lesen(std::vector<uint16_t>& pixel) {
     if (!g.offen || g.bilder == 0) return false;
 #ifdef VELMORA_HAVE_SDL
     if (g.backend == PLAT_SDL) {
-        // Draw the shown texture again and read it at the window's own size
-        // (the buffer after a present is undefined), then take the screen grid
-        // inside the picture's rectangle.
-        sdl_zeichnen();
+        // The window's surface as it was handed to the display; or the shown
+        // texture drawn again and read at the window's own size (the buffer
+        // after a present is undefined). Then the screen grid inside the
+        // picture's rectangle.
+        if (g.renderer) sdl_zeichnen();
         int ww = 0, wh = 0;
         const PlatRechteck r = sdl_rechteck(&ww, &wh);
         if (r.b <= 0 || r.h <= 0) return false;
         std::vector<uint16_t> fenster(size_t(ww) * size_t(wh));
-        if (Sdl().SDL_RenderReadPixels(g.renderer, nullptr, SDL_PIXELFORMAT_RGB565, fenster.data(), ww * 2) != 0)
-            return false;
+        const int fehler =
+            g.renderer ? Sdl().SDL_RenderReadPixels(g.renderer, nullptr, SDL_PIXELFORMAT_RGB565, fenster.data(), ww * 2)
+            : g.flaeche ? Sdl().SDL_ConvertPixels(ww, wh, g.flaeche->format->format, g.flaeche->pixels, g.flaeche->pitch,
+                                                  SDL_PIXELFORMAT_RGB565, fenster.data(), ww * 2)
+                        : -1;
+        if (fehler != 0) return false;
+        // Each picture pixel from the first window pixel that shows it.
         pixel.assign(size_t(g.breite) * size_t(g.hoehe), 0);
         for (int32_t y = 0; y < g.hoehe; ++y)
-            for (int32_t x = 0; x < g.breite; ++x)
-                pixel[size_t(y) * g.breite + x] =
-                    fenster[size_t(r.y + y * r.h / g.hoehe) * ww + size_t(r.x + x * r.b / g.breite)];
+            for (int32_t x = 0; x < g.breite; ++x) {
+                const PlatRechteck w = Plat_Bereich_Im_Fenster(PlatRechteck{x, y, 1, 1}, r, g.breite, g.hoehe);
+                const int32_t fx = w.b > 0 ? w.x : r.x + x * r.b / g.breite, fy = w.h > 0 ? w.y : r.y + y * r.h / g.hoehe;
+                pixel[size_t(y) * g.breite + x] = fenster[size_t(fy) * ww + size_t(fx)];
+            }
         return true;
     }
 #endif
@@ -526,6 +590,7 @@ bool Plat_Ereignis_Holen(PlatEreignis& e) {
     if (g.backend == PLAT_SDL) return sdl_ereignis(e);
 #endif
     if (g.ereignisse.empty()) return false;
+    ++g.eingaben;
     e = g.ereignisse.front();
     g.ereignisse.pop_front();
     return true;

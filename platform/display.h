@@ -86,11 +86,33 @@ enum PlatAenderung : int32_t {
 };
 // Shows one frame of 5-6-5 pixels, width x height, rows packed, and says how
 // it differs from the frame shown before, `bereiche` (`anzahl` rectangles)
-// set apart. The window presents only a changed frame (or any frame after the
-// window was uncovered or resized), so a still picture costs the display nothing.
-PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* bereiche = nullptr, int32_t anzahl = 0);
+// set apart. The window takes only the rectangle around the changed pixels
+// (the whole picture after it was uncovered or resized), so a still picture
+// costs the display nothing and a film's frame no more than its pixels.
+// `nur_bereiche`: the caller vouches that nothing outside the rectangles
+// changed (a frame that drew only its films), so only they are compared.
+PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* bereiche = nullptr, int32_t anzahl = 0,
+                                  bool nur_bereiche = false);
+// How the frame `neu` differs from `alt` (breite x hoehe), as Plat_Display_Zeigen
+// tells it, and the smallest rectangle around every changed pixel in `huelle`.
+PlatAenderung Plat_Bild_Vergleichen(const uint16_t* alt, const uint16_t* neu, int32_t breite, int32_t hoehe,
+                                    const PlatRechteck* bereiche, int32_t anzahl, bool nur_bereiche,
+                                    PlatRechteck* huelle);
+// The part of the picture the last Plat_Display_Zeigen handed to the window
+// (headless: would have): the changed pixels' hull, the whole picture when the
+// window was drawn anew, empty when nothing changed.
+PlatRechteck Plat_Display_Zuletzt();
+// The window pixels that show the picture's rectangle `bereich` when the
+// picture (bild_b x bild_h) is drawn into `bild` of the window, each window
+// pixel taking the nearest picture pixel to its upper left; empty when none.
+PlatRechteck Plat_Bereich_Im_Fenster(const PlatRechteck& bereich, const PlatRechteck& bild, int32_t bild_b,
+                                     int32_t bild_h);
 // Waits at most `ms` milliseconds for an event (headless: returns at once).
 void Plat_Ereignis_Warten_Ms(uint32_t ms);
+// How many events the display has taken so far, of every kind (a pointer's
+// move and a button too, which Plat_Ereignis_Holen does not hand on): a
+// frame can tell whether anything came since another.
+uint32_t Plat_Eingaben();
 
 // The screen picture inside the window's drawing area: the largest rectangle
 // of the picture's aspect, centred; the rest is a black border.

@@ -20,7 +20,8 @@ namespace velmora {
     X(SDL_PollEvent) X(SDL_PumpEvents) X(SDL_WaitEventTimeout) X(SDL_StartTextInput) X(SDL_GetMouseState)    \
     X(SDL_GetModState) X(SDL_JoystickOpen) X(SDL_JoystickClose) X(SDL_JoystickFromInstanceID)                \
     X(SDL_JoystickGetAxis) X(SDL_ShowSimpleMessageBox) X(SDL_GetNumAudioDevices) X(SDL_OpenAudioDevice)      \
-    X(SDL_PauseAudioDevice) X(SDL_CloseAudioDevice)
+    X(SDL_PauseAudioDevice) X(SDL_CloseAudioDevice) X(SDL_GetWindowSurface) X(SDL_UpdateWindowSurface)    \
+    X(SDL_UpdateWindowSurfaceRects) X(SDL_ConvertPixels) X(SDL_FillRect)
 
 struct SdlBibliothek {
 #define VELMORA_SDL_ZEIGER(name) decltype(&::name) name = nullptr;

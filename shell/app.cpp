@@ -30,6 +30,9 @@ struct AppModul {
     int32_t config_loeschen = 1;
     uint32_t letzte_frame_zeit = 0;
     uint32_t geaendert = 0;   // when the shown picture last changed
+    uint32_t voll = 0;        // when the last whole frame ran
+    uint32_t eingaben_voll = 0;   // the display's count of events at its start
+    bool still_gewartet = false;  // the last pass waited as a still picture
     uint32_t loop_start = 0;
     uint32_t ereignis = 0;
     int32_t fenster_umschalter = 1;
@@ -334,12 +337,22 @@ int32_t App_Frame() {
     uint32_t jetzt = Plat_Ms();
     if (jetzt == g.letzte_frame_zeit) return 0;   // no frame runs twice in one millisecond
     g.letzte_frame_zeit = jetzt;
+    g.voll = jetzt;
+    g.eingaben_voll = Plat_Eingaben();
     Maus_Frame_Position_Setzen(Mouse_X(), Mouse_Y());
     if (g.ereignis == 0 && Taste_Get_Code() == 66 && Taste_Ctrl()) g.ereignis = APP_EREIGNIS_STRG_B;
     Spiel_Dispatcher(g.ereignis);
     g.ereignis = 0;
     if (Quit_State() == 0 && Screen_Present() == PLAT_GEAENDERT) g.geaendert = Plat_Ms();
     return 0;
+}
+
+bool App_Nur_Filme(bool still, bool eingabe, uint32_t seit_voll) {
+    return still && !eingabe && seit_voll < APP_LEERLAUF_MS;
+}
+
+void App_Film_Frame() {
+    if (Quit_State() == 0) Screen_Present(true);
 }
 
 uint32_t App_Frame_Rest(uint32_t start, uint32_t jetzt, uint32_t still_ms, int32_t film_ms) {
@@ -380,9 +393,13 @@ int32_t App_Main(const AppStart& start) {
         if (!Screen_Get().aktiv) {
             Plat_Ereignis_Warten();
             g.letzte_frame_zeit = Plat_Ms();
+        } else if (App_Nur_Filme(g.still_gewartet, Plat_Eingaben() != g.eingaben_voll || !g.aufgeschoben.empty(),
+                                 durchlauf_start - g.voll)) {
+            App_Film_Frame();
         } else {
             App_Frame();
         }
+        g.still_gewartet = false;
         if (Quit_State() == 1 && Screen_Get().aktiv) {
             Quit_State_Setzen(2);
             // This last frame lets the calendar shut the modules down in order,
@@ -405,6 +422,7 @@ int32_t App_Main(const AppStart& start) {
                 if (still >= APP_STILL_MS) Plat_Ereignis_Warten_Ms(rest);
                 else Plat_Sleep_Ms(rest);
             }
+            g.still_gewartet = still >= APP_STILL_MS;
         }
         ++durchlaeufe;
         if (start.max_durchlaeufe && durchlaeufe >= start.max_durchlaeufe && Quit_State() == 0) Quit_State_Setzen(1);

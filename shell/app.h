@@ -108,10 +108,22 @@ int32_t App_Frame();         // one frame; always 0
 // slept away, so an idle picture does not hold a core. The game's timing reads
 // the clock, never the number of frames.
 constexpr uint32_t APP_FRAME_MS = 10;
-// A picture that has not changed for APP_STILL_MS while the game waits for the
-// player is redrawn every APP_LEERLAUF_MS; any input wakes the wait at once,
-// and the first changed frame (a film, an animation, a hover) restores the pace.
-constexpr uint32_t APP_STILL_MS = 500, APP_LEERLAUF_MS = 50;
+// A picture that has not changed (its films aside) for APP_STILL_MS while the
+// game waits for the player runs the game's whole frame every APP_LEERLAUF_MS,
+// and in between only its films' frames as they fall due; any input wakes the
+// wait and brings the whole frame at once, and the first change outside the
+// films (an animation, a hover) restores the pace.
+constexpr uint32_t APP_STILL_MS = 500, APP_LEERLAUF_MS = 200;
+// Whether a pass runs the films alone (App_Film_Frame) rather than the whole
+// frame: the pass before waited as a still picture (`still`), nothing came
+// from the player or the window since the last whole frame (`eingabe` false),
+// and that frame, `seit_voll` ms ago, is younger than APP_LEERLAUF_MS.
+bool App_Nur_Filme(bool still, bool eingabe, uint32_t seit_voll);
+// The frame of a still picture whose films alone are due: their frames go
+// into the screen memory, which holds the last whole frame, and only their
+// rectangles are compared and shown. The game's own frame (the calendar, the
+// menu's drawing and input) does not run.
+void App_Film_Frame();
 // How long a pass that began at `start` still waits at `jetzt` (milliseconds
 // of Plat_Ms, wrap-around included): the rest of APP_FRAME_MS, 0 once spent;
 // once the picture has stood still (films aside) for `still_ms` >=

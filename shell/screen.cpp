@@ -75,20 +75,20 @@ void Screen_Film_Hook_Setzen(void (*bnk_do_frame_all)(uint16_t*, int32_t, int32_
 
 void Screen_Bink_Hook_Setzen(void (*bink_init)(int32_t)) { g.bink_init = bink_init; }
 
-PlatAenderung Screen_Present() {
+PlatAenderung Screen_Present(bool nur_filme) {
     if (Quit_State() != 0 || !g.rec.speicher) return PLAT_GLEICH;
     if (g.film) g.film(g.rec.speicher, g.rec.breite * 2, g.rec.hoehe);
-    return Screen_Update(g.rec.speicher);
+    return Screen_Update(g.rec.speicher, nur_filme);
 }
 
-PlatAenderung Screen_Update(const uint16_t* pixel) {
+PlatAenderung Screen_Update(const uint16_t* pixel, bool nur_filme) {
     // Every frame goes to the display, also one whose first pixels are black.
     if (!pixel || !g.fenster_offen) return PLAT_GLEICH;
     constexpr int32_t FILME_MAX = 8;
     PlatRechteck filme[FILME_MAX];
     const ShellDienste& d = Shell_Dienste();
     const int32_t n = d.film_bereiche ? std::clamp(d.film_bereiche(filme, FILME_MAX), 0, FILME_MAX) : 0;
-    return Plat_Display_Zeigen(pixel, filme, n);
+    return Plat_Display_Zeigen(pixel, filme, n, nur_filme);
 }
 
 }  // namespace velmora

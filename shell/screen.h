@@ -39,9 +39,11 @@ void DDraw_Release(Screen_Record* rec);
 void Win_Destroy_Window();
 // Decodes the playing films into the screen memory and shows it (only while
 // the quit state is 0). How the picture changed, the playing films set apart.
-PlatAenderung Screen_Present();
+// `nur_filme`: nothing but the films drew since the last frame shown, so only
+// their rectangles are compared and shown.
+PlatAenderung Screen_Present(bool nur_filme = false);
 // Shows the given pixels in the current mode; how they changed.
-PlatAenderung Screen_Update(const uint16_t* pixel);
+PlatAenderung Screen_Update(const uint16_t* pixel, bool nur_filme = false);
 
 // Films decode into the screen memory just before it is shown, and every
 // screen set-up (also a Ctrl+B switch) tells the video slots its depth. The

@@ -29,8 +29,58 @@ TEST(PlatDisplay, HeadlessKeepsTheShownFrame) {
     EXPECT_EQ(Plat_Display_Zeigen(pixel.data(), &film, 1), PLAT_GEAENDERT);
     EXPECT_EQ(Plat_Display_Zeigen(nullptr), PLAT_GLEICH);
     EXPECT_EQ(Plat_Headless_Bilder(), 4u);
+    // What the window takes: the changed pixels' hull only. A frame that drew
+    // its films alone is compared inside them only, and kept for the screenshot.
+    struct Schritt {
+        std::vector<int> aendern;   // indices flipped before the frame
+        bool nur_bereiche;
+        PlatAenderung aenderung;
+        PlatRechteck zuletzt;
+    } schritte[] = {
+        {{}, false, PLAT_GLEICH, {}},
+        {{31}, false, PLAT_NUR_IN_BEREICHEN, {7, 3, 1, 1}},
+        {{30, 22}, true, PLAT_NUR_IN_BEREICHEN, {6, 2, 1, 2}},
+        {{9, 30}, false, PLAT_GEAENDERT, {1, 1, 6, 3}},
+        {{}, true, PLAT_GLEICH, {}},
+    };
+    for (const Schritt& s : schritte) {
+        for (int i : s.aendern) pixel[size_t(i)] ^= 3;
+        EXPECT_EQ(Plat_Display_Zeigen(pixel.data(), &film, 1, s.nur_bereiche), s.aenderung);
+        const PlatRechteck z = Plat_Display_Zuletzt();
+        EXPECT_EQ(std::vector<int>({z.x, z.y, z.b, z.h}), std::vector<int>({s.zuletzt.x, s.zuletzt.y, s.zuletzt.b, s.zuletzt.h}));
+        EXPECT_EQ(Plat_Headless_Bild(), pixel);
+    }
     Plat_Display_Schliessen();
     EXPECT_FALSE(Plat_Display_Oeffnen(PLAT_HEADLESS, "Test", 0, 4, true));
+}
+
+// A rectangle of the picture in a window of another size covers exactly the
+// window pixels whose nearest picture pixel lies inside it (checked pixel by
+// pixel against that mapping), so a scaled window takes all of a change and no more.
+TEST(PlatDisplay, APictureRectangleCoversExactlyItsWindowPixels) {
+    struct Fall {
+        PlatRechteck bild;
+        PlatRechteck bereich;
+    } faelle[] = {
+        {{0, 0, 80, 60}, {15, 5, 16, 16}},      // 1:1
+        {{24, 0, 144, 108}, {15, 5, 16, 16}},   // larger, with a border
+        {{0, 3, 64, 48}, {15, 5, 16, 16}},      // smaller
+        {{0, 0, 103, 77}, {79, 59, 5, 5}},      // the corner, cut to the picture
+        {{0, 0, 103, 77}, {0, 0, 80, 60}},      // the whole picture
+        {{0, 0, 103, 77}, {10, 10, 0, 4}},      // empty
+    };
+    for (const Fall& f : faelle) {
+        const PlatRechteck z = Plat_Bereich_Im_Fenster(f.bereich, f.bild, 80, 60);
+        for (int32_t y = f.bild.y; y < f.bild.y + f.bild.h; ++y)
+            for (int32_t x = f.bild.x; x < f.bild.x + f.bild.b; ++x) {
+                const int32_t sx = (x - f.bild.x) * 80 / f.bild.b, sy = (y - f.bild.y) * 60 / f.bild.h;
+                const bool soll = sx >= f.bereich.x && sx < f.bereich.x + f.bereich.b && sy >= f.bereich.y &&
+                                  sy < f.bereich.y + f.bereich.h;
+                const bool ist = x >= z.x && x < z.x + z.b && y >= z.y && y < z.y + z.h;
+                ASSERT_EQ(ist, soll) << "window pixel " << x << "," << y << " in a picture of " << f.bild.b << "x"
+                                     << f.bild.h;
+            }
+    }
 }
 
 // Full screen and a resized window show the whole picture with its aspect and

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
@@ -303,10 +304,73 @@ TEST(AppFrame, TwoPassesInTheSameMillisecondRunOneFrame) {
     Plat_Uhr_Virtuell(false);
 }
 
+// A still picture's pass between two whole frames runs its films alone; the
+// whole frame comes with any input, and APP_LEERLAUF_MS after the last one.
+// A film frame draws only the films, and the window takes only the changed
+// pixels inside their rectangles (the game's frame, the menu's drawing, does
+// not run); what is shown is the screen memory as a whole frame left it.
+TEST(AppFrame, AStillPicturesFilmFrameDrawsAndShowsTheFilmAlone) {
+    struct Wahl {
+        bool still, eingabe;
+        uint32_t seit_voll;
+        bool nur_filme;
+    } wahlen[] = {
+        {true, false, 0, true},  {true, false, APP_LEERLAUF_MS - 1, true}, {true, false, APP_LEERLAUF_MS, false},
+        {true, true, 5, false},  {false, false, 5, false},                 {true, false, 0xFFFFFFF0u, false},
+    };
+    for (const Wahl& w : wahlen)
+        EXPECT_EQ(App_Nur_Filme(w.still, w.eingabe, w.seit_voll), w.nur_filme) << w.still << w.eingabe << w.seit_voll;
+
+    static int s_kalender, s_film;
+    s_kalender = s_film = 0;
+    static constexpr PlatRechteck FILM{15, 5, 16, 16};
+    Shell_Dienste() = ShellDienste{};
+    Shell_Dienste().kalender_main = [] {
+        ++s_kalender;
+        for (int32_t i = 0; i < SCREEN_BREITE * SCREEN_HOEHE; ++i) Screen_Get().speicher[i] = uint16_t(i * 7 + s_kalender);
+    };
+    Shell_Dienste().film_bereiche = [](PlatRechteck* out, int32_t) {
+        out[0] = FILM;
+        return int32_t(1);
+    };
+    // The film: a 4 x 4 spark that moves one pixel a frame over a still ground.
+    Screen_Film_Hook_Setzen([](uint16_t* p, int32_t pitch, int32_t) {
+        for (int32_t y = 0; y < FILM.h; ++y)
+            for (int32_t x = 0; x < FILM.b; ++x) {
+                const bool funke = x >= s_film && x < s_film + 4 && y >= 6 && y < 10;
+                p[(FILM.y + y) * pitch / 2 + FILM.x + x] = funke ? 0xFFFF : 0x1234;
+            }
+    });
+    Quit_State_Setzen(0);
+    Plat_Uhr_Virtuell(true, 500);
+    ASSERT_EQ(Win_Create_Window(true, true), 0);
+    ASSERT_TRUE(DDraw_Init(&Screen_Get()));
+    App_Frame();
+    ASSERT_EQ(s_kalender, 1);
+    for (s_film = 1; s_film < 6; ++s_film) {
+        Plat_Uhr_Vorstellen(40);
+        App_Film_Frame();
+        const PlatRechteck z = Plat_Display_Zuletzt();
+        EXPECT_EQ(std::vector<int32_t>({z.x, z.y, z.b, z.h}), std::vector<int32_t>({FILM.x + s_film - 1, FILM.y + 6, 5, 4}))
+            << "film frame " << s_film;
+        EXPECT_EQ(s_kalender, 1) << "the game's frame ran in a film frame";
+        EXPECT_TRUE(std::equal(Plat_Headless_Bild().begin(), Plat_Headless_Bild().end(), Screen_Get().speicher));
+    }
+    Plat_Uhr_Vorstellen(40);
+    App_Frame();   // the whole frame draws everything again
+    EXPECT_EQ(s_kalender, 2);
+    EXPECT_EQ(Plat_Display_Zuletzt().b, SCREEN_BREITE);
+    EXPECT_TRUE(std::equal(Plat_Headless_Bild().begin(), Plat_Headless_Bild().end(), Screen_Get().speicher));
+    Screen_Film_Hook_Setzen(nullptr);
+    Win_Destroy_Window();
+    Shell_Dienste() = ShellDienste{};
+    Plat_Uhr_Virtuell(false);
+}
+
 // A window's pass waits out the rest of its 10 ms; a pass that took longer
 // (or a present that waited for the refresh) waits no more. A picture that
 // has stood still for half a second while the game waits for the player is
-// drawn every 50 ms.
+// drawn every APP_LEERLAUF_MS.
 TEST(AppFrame, APassWaitsOutTheRestOfItsTenMillisecondsAndAStillPictureWaitsLonger) {
     struct Fall {
         uint32_t start, jetzt, still, warten;

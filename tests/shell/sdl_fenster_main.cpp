@@ -2,7 +2,9 @@
 // window, shows a test pattern, and what the window shows is read back. A
 // small square then moves over the pattern, so the window takes the changed
 // rectangles alone; what it shows is read back again, pixel by pixel.
+// With the argument "voll" the same in full screen, the picture scaled to the display.
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -69,7 +71,7 @@ void kalender() {
 }
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     if (!Plat_Display_Vorhanden()) {
         std::fprintf(stderr, "no display\n");
         return 1;
@@ -87,7 +89,7 @@ int main() {
     AppStart start;
     start.headless = false;
     start.max_durchlaeufe = 100000;
-    start.schalter.fenster = true;
+    start.schalter.fenster = !(argc > 1 && std::strcmp(argv[1], "voll") == 0);
     start.schalter.kein_intro = true;
     if (App_Main(start) != 1) {
         std::fprintf(stderr, "start failed\n");
