@@ -29,6 +29,10 @@ struct SpieltagModul {
     bool voll = false;               // the last refill filled the table: more may wait
     bool nicht_gestartet = false;    // a slot of this walk could not start
     SpieltagStatistik statistik;
+    // Per start group and question of Gruppe_Alle, the slot that last answered
+    // no, and the slot Slot_Von_Spiel last found: hints, checked before use.
+    int16_t gruppe_nein[4][128] = {};
+    int32_t slot_gefunden = 0;
 };
 extern SpieltagModul g;
 
@@ -54,14 +58,28 @@ inline int32_t Netz() { return Spielfeld_Hook_Netz_Modus(); }
 // The slot of a game, -1 without one.
 int32_t Slot_Von_Spiel(int32_t spiel);
 
-// Every slot of the slot's start group (a slot without group is its own group) passes `f`.
+// The questions a walk asks of a whole start group.
+enum GruppenFrage : int32_t { FRAGE_BEREIT, FRAGE_START, FRAGE_PAUSE, FRAGE_SCHLUSS };
+
+// Every slot of the slot's start group (a slot without group is its own group)
+// passes `f`. Each waiting slot asks this every frame, and a group may fill the
+// table: the slot that answered no last time is asked first, and while it is
+// still of the group and still says no, that is the answer without a scan.
 template <class F>
-bool Gruppe_Alle(int32_t i, F f) {
+bool Gruppe_Alle(int32_t i, GruppenFrage frage, F f) {
     int8_t gruppe = g.slot[i].startgruppe;
     if (gruppe == 0) return f(g.slot[i]);
+    int16_t* nein = gruppe > 0 ? &g.gruppe_nein[frage][gruppe] : nullptr;
+    if (nein) {
+        const Spieltag_Slot& h = g.slot[*nein];
+        if (!Leer(h) && h.spiel != 0 && h.startgruppe == gruppe && !f(h)) return false;
+    }
     int32_t n = Belegt();
     for (int32_t j = 0; j < n; ++j)
-        if (g.slot[j].spiel != 0 && g.slot[j].startgruppe == gruppe && !f(g.slot[j])) return false;
+        if (g.slot[j].spiel != 0 && g.slot[j].startgruppe == gruppe && !f(g.slot[j])) {
+            if (nein) *nein = int16_t(j);
+            return false;
+        }
     return true;
 }
 

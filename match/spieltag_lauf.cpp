@@ -90,14 +90,10 @@ void Naechster_Abschnitt(int32_t i) {
 
 void Spiel_Schliessen(int32_t i) {
     if (g.slot[i].status != SLOT_BEENDET) return;
-    // One walk over the occupied slots, stopping at the first of the group
-    // still playing: a finished slot asks this every pass while its group
-    // plays on, over up to 300 slots.
-    if (g.slot[i].startgruppe != 0)
-        for (int32_t j = 0; j < SPIELTAG_SLOTS && !Leer(g.slot[j]); ++j)
-            if (j != i && g.slot[j].spiel != 0 && g.slot[j].startgruppe == g.slot[i].startgruppe &&
-                g.slot[j].status != SLOT_BEENDET && g.slot[j].status != SLOT_GESCHLOSSEN)
-                return;
+    // The group closes together, once none of it plays on.
+    if (!Gruppe_Alle(i, FRAGE_SCHLUSS,
+                     [](const Spieltag_Slot& x) { return x.status == SLOT_BEENDET || x.status == SLOT_GESCHLOSSEN; }))
+        return;
     bool mit = Satz(g.slot[i]) != nullptr;
     g.slot[i].status = SLOT_GESCHLOSSEN;
     Spielfeld_Sync_Warten_Vergessen(g.slot[i].spiel);
@@ -264,7 +260,7 @@ bool Spieltag_Run(int32_t nachholen) {
                 s.status = SLOT_BEENDET;
                 Spielfeld_Abbrechen(s.spiel);
             } else if (s.bereit[0] && s.bereit[1]) {
-                if (Gruppe_Alle(i, [](const Spieltag_Slot& x) { return x.bereit[0] && x.bereit[1]; })) {
+                if (Gruppe_Alle(i, FRAGE_BEREIT, [](const Spieltag_Slot& x) { return x.bereit[0] && x.bereit[1]; })) {
                     s.status = SLOT_START;
                     Spiele_Clear_Tore(s.spiel);
                     Spieltag_Spiel_Starten(i);
@@ -281,23 +277,29 @@ bool Spieltag_Run(int32_t nachholen) {
         } else if (s.status == SLOT_START) {
             if (Netz() == 1 && !Satz(s)) Client_Holen(s);
             if (s.bereit[0] == 2 && s.bereit[1] == 2) {
-                if (Gruppe_Alle(i, [](const Spieltag_Slot& x) { return x.bereit[0] == 2 && x.bereit[1] == 2; }))
+                if (Gruppe_Alle(i, FRAGE_START, [](const Spieltag_Slot& x) { return x.bereit[0] == 2 && x.bereit[1] == 2; }))
                     s.status = SLOT_LAEUFT;
                 else
                     g.nicht_gestartet = true;
             }
+        } else if (s.status == SLOT_BEENDET && bewegt) {
+            // A finished slot waits for its group to close, with or without its
+            // record; once something moved, the record has nothing to add.
+            Spiel_Schliessen(i);
         } else if (s.status != SLOT_GESCHLOSSEN) {
             Spielfeld_Satz* satz = Satz(s);
             if (satz) {
                 if (s.status == SLOT_PAUSE && !Spielfeld_Ansicht().pause &&
-                    Gruppe_Alle(i, [](const Spieltag_Slot& x) {
+                    Gruppe_Alle(i, FRAGE_PAUSE, [](const Spieltag_Slot& x) {
                         return x.status == SLOT_PAUSE || x.status == SLOT_BEENDET || x.status == SLOT_GESCHLOSSEN ||
                                x.status == SLOT_ELFMETER;
-                    }))
+                    })) {
                     Naechster_Abschnitt(i);
-                satz = Satz(s);
-                // A watched match in a break or at its end stays in the views.
-                if (satz && satz->anzeige_modus == 1) bewegt = true;
+                    satz = Satz(s);
+                }
+                // A watched match in a break or at its end stays in the views
+                // (asked only while nothing moved: each record is a cache miss).
+                if (!bewegt && satz && satz->anzeige_modus == 1) bewegt = true;
                 if (s.status == SLOT_BEENDET) Spiel_Schliessen(i);
             } else {
                 if (s.status == SLOT_BEENDET) Spiel_Schliessen(i);
