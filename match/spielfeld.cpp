@@ -65,6 +65,7 @@ void Index_Austragen(Listen_Element* e) {
 // record, the light set, the index); the element a walk goes on with.
 Listen_Element* Element_Entfernen(Listen_Element* e) {
     const auto* s = static_cast<const Spielfeld_Satz*>(e->daten);
+    ++g.abgang;
     if (g.aktives == s) g.aktives = nullptr;
     g.leicht.erase(s);
     Index_Austragen(e);
@@ -193,6 +194,7 @@ void Spielfeld_Freigeben() {
     std::vector<uint8_t>().swap(g.arbeit);
     if (g.liste_angelegt) Liste_Delete_All(&g.liste);
     g.index_gueltig = false;
+    ++g.abgang;
     g.leicht.clear();
     g.aktives = nullptr;
     g.initialisiert = false;
@@ -208,6 +210,8 @@ Spielfeld_Satz* Spielfeld_Suchen(int32_t spiel) {
     if (!Spielfeld_Ist_Initialisiert()) return nullptr;
     return Satz_Von_Spiel(spiel);
 }
+
+uint32_t Spielfeld_Abgang_Stand() { return g.abgang; }
 
 int32_t Spielfeld_Anzahl() { return g.initialisiert ? Satz_Anzahl() : 0; }
 
@@ -285,6 +289,7 @@ Spielfeld_Satz* Spielfeld_Satz_Einsetzen(int32_t spiel, const Spielfeld_Satz& ne
     if (!e) return nullptr;
     for (Listen_Element* a = Liste_First(&g.liste); a;) a = a == e ? Liste_Next_Element(a) : Element_Entfernen(a);
     g.index_gueltig = false;   // the new element is not in it
+    ++g.abgang;
     return Satz_Von(e);
 }
 // ---------------------------------------------------------------------------
@@ -380,6 +385,7 @@ bool Spielfeld_Load(const uint8_t* in, size_t bytes) {
     Ansicht_Schliessen();
     if (!g.initialisiert && !Spielfeld_Init()) return false;
     g.index_gueltig = false;
+    ++g.abgang;
     g.leicht.clear();
     if (!Liste_From_Memory(in + 1, liste_ende - 1, &g.liste)) return false;
     g.aktives = nullptr;

@@ -50,6 +50,7 @@ struct SpielfeldModul {
     };
     static constexpr int32_t TREFFER = 1024;
     Treffer treffer[TREFFER] = {};
+    uint32_t abgang = 0;                  // see Spielfeld_Abgang_Stand
     Listen_Element* gegangen = nullptr;   // the element a walk by Spielfeld_Naechster stands on
     // The records set up for the dice only (see Spielfeld_Anlegen): their
     // figures are never placed. Not saved: a loaded record is placed in full,

@@ -307,8 +307,8 @@ bool Spieltag_Team_Im_Spiel(int32_t team) {
 
 bool Spieltag_Spiele_Offen() {
     if (!Bereit()) return false;
-    int32_t n = Belegt();
-    for (int32_t i = 0; i < n; ++i)
+    // Asked every frame: one walk that stops at the first open slot.
+    for (int32_t i = 0; i < SPIELTAG_SLOTS && !Leer(g.slot[i]); ++i)
         if (g.slot[i].status != SLOT_GESCHLOSSEN) return true;
     return false;
 }

@@ -6,6 +6,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
@@ -33,6 +34,13 @@ struct SpieltagModul {
     // no, and the slot Slot_Von_Spiel last found: hints, checked before use.
     int16_t gruppe_nein[4][128] = {};
     int32_t slot_gefunden = 0;
+    // Per slot the record its game had, while no record left since.
+    struct Gemerkt {
+        int32_t spiel = 0;
+        uint32_t stand = 0;
+        Spielfeld_Satz* satz = nullptr;
+    };
+    Gemerkt satz_gemerkt[SPIELTAG_SLOTS];
 };
 extern SpieltagModul g;
 
@@ -46,8 +54,17 @@ int32_t Belegt();
 
 inline SpielDatensatz* Spiel(const Spieltag_Slot& s) { return s.spiel > 0 ? Spiele_Get_Spiel(s.spiel, 1) : nullptr; }
 
+// The slot's record. The walk asks for it for every waiting slot every frame:
+// a slot of the table remembers what it found until a record leaves.
 inline Spielfeld_Satz* Satz(const Spieltag_Slot& s) {
-    return (s.spiel > 0 && Spielfeld_Anzahl() > 0) ? Spielfeld_Suchen(s.spiel) : nullptr;
+    if (s.spiel <= 0) return nullptr;
+    const std::less<const Spieltag_Slot*> vor;
+    const bool im_slot = !vor(&s, g.slot) && vor(&s, g.slot + SPIELTAG_SLOTS);
+    SpieltagModul::Gemerkt* m = im_slot ? &g.satz_gemerkt[&s - g.slot] : nullptr;
+    if (m && m->satz && m->spiel == s.spiel && m->stand == Spielfeld_Abgang_Stand()) return m->satz;
+    Spielfeld_Satz* satz = Spielfeld_Anzahl() > 0 ? Spielfeld_Suchen(s.spiel) : nullptr;
+    if (m) *m = {s.spiel, Spielfeld_Abgang_Stand(), satz};
+    return satz;
 }
 
 // A record is computed live only while there is a tick to compute it.

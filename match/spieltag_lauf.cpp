@@ -235,6 +235,20 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
     if (Netz() == 1 && s.status == SLOT_BEENDET && live) Spielfeld_Sync_Client_Ende(Satz(s));
 }
 
+// A slot waiting at half time or at its end while a slot of its group still
+// plays (the one that held the group back last time, still holding it): once
+// something moved this frame, its turn of the walk would change nothing. Most
+// of a full table waits so for a live match through each half.
+bool Wartet(const Spieltag_Slot& s) {
+    const bool pause = s.status == SLOT_PAUSE;
+    if ((!pause && s.status != SLOT_BEENDET) || s.startgruppe <= 0) return false;
+    const Spieltag_Slot& h = g.slot[g.gruppe_nein[pause ? FRAGE_PAUSE : FRAGE_SCHLUSS][s.startgruppe]];
+    if (Leer(h) || h.spiel == 0 || h.startgruppe != s.startgruppe) return false;
+    const bool fertig = h.status == SLOT_BEENDET || h.status == SLOT_GESCHLOSSEN;
+    if (fertig || (pause && (h.status == SLOT_PAUSE || h.status == SLOT_ELFMETER))) return false;
+    return !pause || Satz(s) != nullptr;   // a paused slot without its record leaves the day
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -248,7 +262,7 @@ bool Spieltag_Run(int32_t nachholen) {
     int32_t i = 0;
     while (i < SPIELTAG_SLOTS && !Leer(g.slot[i])) {
         Spieltag_Slot& s = g.slot[i];
-        if (s.spiel == 0) {
+        if (s.spiel == 0 || (bewegt && Wartet(s))) {
             ++i;
             continue;
         }
