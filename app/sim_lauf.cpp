@@ -2,7 +2,7 @@
 #include "app/sim_lauf.h"
 
 #include <algorithm>
-#include <ctime>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -234,18 +234,6 @@ void Sim_Tag() {
     Programm_Beenden_Anfordern();
 }
 
-namespace {
-
-// The CPU time of this thread in ms: a frame's cost without what other
-// programs on a busy machine take of the wall time.
-double Thread_Ms() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
-}
-
-}  // namespace
-
 bool Sim_Bis_Tag(int32_t bis) {
     SimZustand& s = Sim();
     // A diced day takes a few dozen frames; a day with matches computed live
@@ -260,10 +248,10 @@ bool Sim_Bis_Tag(int32_t bis) {
             tag = Tag_Index();
             budget = TAG_BUDGET;
         }
-        const double anfang = Thread_Ms();
+        const auto anfang = std::chrono::steady_clock::now();
         Kalender_Main();
         ++s.frames;
-        Sim_Live_Frame(Thread_Ms() - anfang);
+        Sim_Live_Frame(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - anfang).count());
         if (s.optionen.pruefen) Live_Pruefen();
         if (Kalender_Get_Runmodus() == KALENDER_AUS) return false;
     }
