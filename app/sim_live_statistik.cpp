@@ -139,6 +139,12 @@ void Sim_Live_Ereignis(int32_t spiel, uint32_t art) {
     if (art & EREIGNIS_VERLETZUNG) ++z[VERLETZUNGEN];
 }
 
+int64_t Sim_Live_Beendet(double* ms) {
+    Beendete_Abschliessen();
+    if (ms) *ms = g.ms;
+    return g.gruppe[0].spiele + g.gruppe[1].spiele;
+}
+
 std::string Sim_Live_Statistik_Text() {
     Beendete_Abschliessen();
     for (const auto& [spiel, s] : g.laufend) Abschliessen(s);

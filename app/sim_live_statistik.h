@@ -15,5 +15,7 @@ void Sim_Live_Ereignis(int32_t spiel, uint32_t art);
 // The figures as text: totals and per live match; empty before any live match.
 std::string Sim_Live_Statistik_Text();
 void Sim_Live_Statistik_Zuruecksetzen();
+// The live matches finished so far; `ms` the wall time of the frames they ran in.
+int64_t Sim_Live_Beendet(double* ms);
 
 }  // namespace velmora

@@ -1,11 +1,23 @@
 // bench/live_bench.cpp - matches computed live, headless, on one core: a day
 // of the small world with every match live gives the cost of one match (ms
 // and frames per match, matches per second, ns per frame of the tick), and
-// one match day of the full world with every match live its wall time.
+// one match day of the full world with every match live its wall time. A
+// human club's matches, the only live ones of their day among the other
+// clubs' diced matches, played as velmora-sim --humans 1 plays them in both
+// worlds: their ms per match, the match day's walk over its table included.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
+
+#include "app/sim_lauf.h"
+#include "app/sim_live_statistik.h"
+#include "app/verdrahtung.h"
+#include "core/dirs.h"
+#include "core/hooks.h"
+#include "core/reg.h"
+#include "season/kalender.h"
 
 #include "match/spielfeld.h"
 #include "match/spielfeld_hooks.h"
@@ -114,6 +126,59 @@ void BM_Live_Spieltag_Volle_Welt(benchmark::State& state) {
     state.counters["spiele_pro_tag"] = benchmark::Counter(double(spiele), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_Live_Spieltag_Volle_Welt)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A human club's live matches over the first `tage` days of a new game
+// (velmora-sim --humans 1 --days N --no-autosave); the world is generated once.
+void Mensch_Spiele(benchmark::State& state, bool klein, int32_t tage) {
+    const std::string basis =
+        (std::filesystem::temp_directory_path() / (klein ? "velmora_live_mensch_klein" : "velmora_live_mensch")).string();
+    std::filesystem::remove_all(basis);
+    if (!Sim_Welt_Erzeugen(basis + "/install", klein, 1)) {
+        state.SkipWithError("world not built");
+        return;
+    }
+    setenv("XDG_CONFIG_HOME", (basis + "/settings").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (basis + "/cache").c_str(), 1);
+    Reg_Write_String("Work_dir", (basis + "/install").c_str());
+    Reg_Write_String("USER_DIR", (basis + "/user").c_str());
+    Core_Hooks().meldung = [](const char*) {};
+    if (Dirs_Init() != 1) {
+        state.SkipWithError("no directories");
+        return;
+    }
+    int64_t spiele = 0;
+    double ms = 0;
+    for (auto _ : state) {
+        Sim_Live_Statistik_Zuruecksetzen();
+        VerdrahtungOptionen v;
+        v.betrieb = Betrieb::SIM;
+        v.konfig_cache = false;
+        v.sim.autosave = false;
+        v.sim.menschen = 1;
+        std::string fehler;
+        if (!Spiel_Verdrahten(v, &fehler) || !Sim_Bis_Tag(0) || !Sim_Bis_Tag(Tag_Index() + tage)) {
+            state.SkipWithError("the days did not play");
+            return;
+        }
+        double m = 0;
+        spiele += Sim_Live_Beendet(&m);
+        ms += m;
+        Sim_Beenden();
+        Spiel_Entdrahten();
+    }
+    if (spiele == 0) {
+        state.SkipWithError("no live match");
+        return;
+    }
+    state.counters["spiele"] = double(spiele);
+    state.counters["ms_pro_spiel"] = ms / double(spiele);
+}
+
+void BM_Mensch_Spiel_Volle_Welt(benchmark::State& state) { Mensch_Spiele(state, false, 120); }
+BENCHMARK(BM_Mensch_Spiel_Volle_Welt)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_Mensch_Spiel_Kleine_Welt(benchmark::State& state) { Mensch_Spiele(state, true, 120); }
+BENCHMARK(BM_Mensch_Spiel_Kleine_Welt)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 

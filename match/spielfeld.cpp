@@ -30,10 +30,14 @@ namespace {
 
 constexpr size_t SAVE_ENDE_BYTES = sizeof(Spielfeld_Ansicht_Einstellung) + sizeof(Spielfeld_Konstanten) + 12 + 8 + 1 + 4;
 
+int32_t Treffer_Platz(int32_t spiel) { return int32_t(uint32_t(spiel) % uint32_t(SpielfeldModul::TREFFER)); }
+
 void Index_Aufbauen() {
     if (g.index_gueltig) return;
     g.nach_spiel.clear();
     g.nach_satz.clear();
+    std::fill(std::begin(g.treffer), std::end(g.treffer), SpielfeldModul::Treffer{});
+    g.gegangen = nullptr;
     g.anzahl = 0;
     if (g.liste_angelegt)
         for (Listen_Element* e = Liste_First(&g.liste); e; e = Liste_Next_Element(e)) {
@@ -50,6 +54,9 @@ void Index_Austragen(Listen_Element* e) {
     if (!g.index_gueltig) return;
     auto it = g.nach_spiel.find(e->schluessel);
     if (it != g.nach_spiel.end() && it->second == e) g.nach_spiel.erase(it);
+    SpielfeldModul::Treffer& t = g.treffer[Treffer_Platz(int32_t(e->schluessel))];
+    if (t.e == e) t = {};
+    if (g.gegangen == e) g.gegangen = nullptr;
     g.nach_satz.erase(e->daten);
     --g.anzahl;
 }
@@ -58,6 +65,7 @@ void Index_Austragen(Listen_Element* e) {
 // record, the light set, the index); the element a walk goes on with.
 Listen_Element* Element_Entfernen(Listen_Element* e) {
     const auto* s = static_cast<const Spielfeld_Satz*>(e->daten);
+    ++g.abgang;
     if (g.aktives == s) g.aktives = nullptr;
     g.leicht.erase(s);
     Index_Austragen(e);
@@ -69,10 +77,28 @@ Listen_Element* Element_Entfernen(Listen_Element* e) {
 
 namespace spielfeld_intern {
 
-Listen_Element* Element_Von_Spiel(int32_t spiel) {
+namespace {
+
+const SpielfeldModul::Treffer* Treffer_Von_Spiel(int32_t spiel) {
     Index_Aufbauen();
+    SpielfeldModul::Treffer& t = g.treffer[Treffer_Platz(spiel)];
+    if (t.e && t.spiel == spiel) return &t;
     auto it = g.nach_spiel.find(spiel);
-    return it == g.nach_spiel.end() ? nullptr : it->second;
+    if (it == g.nach_spiel.end()) return nullptr;
+    t = {spiel, it->second, Satz_Von(it->second)};
+    return &t;
+}
+
+}  // namespace
+
+Listen_Element* Element_Von_Spiel(int32_t spiel) {
+    const SpielfeldModul::Treffer* t = Treffer_Von_Spiel(spiel);
+    return t ? t->e : nullptr;
+}
+
+Spielfeld_Satz* Satz_Von_Spiel(int32_t spiel) {
+    const SpielfeldModul::Treffer* t = Treffer_Von_Spiel(spiel);
+    return t ? t->satz : nullptr;
 }
 
 int32_t Satz_Anzahl() {
@@ -168,6 +194,7 @@ void Spielfeld_Freigeben() {
     std::vector<uint8_t>().swap(g.arbeit);
     if (g.liste_angelegt) Liste_Delete_All(&g.liste);
     g.index_gueltig = false;
+    ++g.abgang;
     g.leicht.clear();
     g.aktives = nullptr;
     g.initialisiert = false;
@@ -181,16 +208,19 @@ void Spielfeld_Entfernen(int32_t wettbewerb) {
 
 Spielfeld_Satz* Spielfeld_Suchen(int32_t spiel) {
     if (!Spielfeld_Ist_Initialisiert()) return nullptr;
-    return Satz_Von(Element_Von_Spiel(spiel));
+    return Satz_Von_Spiel(spiel);
 }
+
+uint32_t Spielfeld_Abgang_Stand() { return g.abgang; }
 
 int32_t Spielfeld_Anzahl() { return g.initialisiert ? Satz_Anzahl() : 0; }
 
 Spielfeld_Satz* Spielfeld_Naechster(Spielfeld_Satz* satz) {
     if (!g.initialisiert) return nullptr;
-    if (!satz) return Satz_Von(Liste_First(&g.liste));
-    Listen_Element* e = Element_Von(satz);
-    return e ? Satz_Von(Liste_Next_Element(e)) : nullptr;
+    if (!satz) return Satz_Von(g.gegangen = Liste_First(&g.liste));
+    // A walk passes the record it was given last: its element is known.
+    Listen_Element* e = g.index_gueltig && g.gegangen && Satz_Von(g.gegangen) == satz ? g.gegangen : Element_Von(satz);
+    return e ? Satz_Von(g.gegangen = Liste_Next_Element(e)) : nullptr;
 }
 
 uint32_t Spielfeld_Checksumme(const Spielfeld_Satz* satz) {
@@ -259,6 +289,7 @@ Spielfeld_Satz* Spielfeld_Satz_Einsetzen(int32_t spiel, const Spielfeld_Satz& ne
     if (!e) return nullptr;
     for (Listen_Element* a = Liste_First(&g.liste); a;) a = a == e ? Liste_Next_Element(a) : Element_Entfernen(a);
     g.index_gueltig = false;   // the new element is not in it
+    ++g.abgang;
     return Satz_Von(e);
 }
 // ---------------------------------------------------------------------------
@@ -354,6 +385,7 @@ bool Spielfeld_Load(const uint8_t* in, size_t bytes) {
     Ansicht_Schliessen();
     if (!g.initialisiert && !Spielfeld_Init()) return false;
     g.index_gueltig = false;
+    ++g.abgang;
     g.leicht.clear();
     if (!Liste_From_Memory(in + 1, liste_ende - 1, &g.liste)) return false;
     g.aktives = nullptr;

@@ -37,6 +37,9 @@ void Spielfeld_Entfernen(int32_t wettbewerb);
 // The record of a game number, or null.
 Spielfeld_Satz* Spielfeld_Suchen(int32_t spiel);
 int32_t Spielfeld_Anzahl();
+// Changes whenever a record leaves (or the records are freed or loaded): a
+// record found under an unchanged value is still the game's, at its address.
+uint32_t Spielfeld_Abgang_Stand();
 // The records in list order: null starts the walk; null after the last.
 Spielfeld_Satz* Spielfeld_Naechster(Spielfeld_Satz* satz);
 

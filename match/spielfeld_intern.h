@@ -40,6 +40,18 @@ struct SpielfeldModul {
     std::unordered_map<const void*, Listen_Element*> nach_satz;   // the element of each record
     int32_t anzahl = 0;
     bool index_gueltig = false;
+    // The games last found by nach_spiel, by the game's low bits: the match
+    // day asks for the record of each of up to 300 slots every frame. Emptied
+    // with the index; an entry goes with its element.
+    struct Treffer {
+        int32_t spiel = 0;
+        Listen_Element* e = nullptr;
+        Spielfeld_Satz* satz = nullptr;   // e's record, read without touching e
+    };
+    static constexpr int32_t TREFFER = 1024;
+    Treffer treffer[TREFFER] = {};
+    uint32_t abgang = 0;                  // see Spielfeld_Abgang_Stand
+    Listen_Element* gegangen = nullptr;   // the element a walk by Spielfeld_Naechster stands on
     // The records set up for the dice only (see Spielfeld_Anlegen): their
     // figures are never placed. Not saved: a loaded record is placed in full,
     // which draws nothing either.
@@ -50,6 +62,8 @@ extern SpielfeldModul g;
 
 // The element of a game's record by the index, nullptr without one.
 Listen_Element* Element_Von_Spiel(int32_t spiel);
+// The game's record by the index, nullptr without one.
+Spielfeld_Satz* Satz_Von_Spiel(int32_t spiel);
 // The records in the list.
 int32_t Satz_Anzahl();
 

@@ -50,9 +50,14 @@ int32_t Belegt() {
 }
 
 int32_t Slot_Von_Spiel(int32_t spiel) {
+    if (spiel == 0) return -1;
+    // A game has one slot (the refill takes no game twice): the slot found
+    // last, asked again frame by frame for a live record, needs no scan.
+    const Spieltag_Slot& h = g.slot[g.slot_gefunden];
+    if (h.spiel == spiel && !Leer(h)) return g.slot_gefunden;
     int32_t n = Belegt();
     for (int32_t i = 0; i < n; ++i)
-        if (g.slot[i].spiel == spiel && spiel != 0) return i;
+        if (g.slot[i].spiel == spiel) return g.slot_gefunden = i;
     return -1;
 }
 
@@ -302,8 +307,8 @@ bool Spieltag_Team_Im_Spiel(int32_t team) {
 
 bool Spieltag_Spiele_Offen() {
     if (!Bereit()) return false;
-    int32_t n = Belegt();
-    for (int32_t i = 0; i < n; ++i)
+    // Asked every frame: one walk that stops at the first open slot.
+    for (int32_t i = 0; i < SPIELTAG_SLOTS && !Leer(g.slot[i]); ++i)
         if (g.slot[i].status != SLOT_GESCHLOSSEN) return true;
     return false;
 }

@@ -90,14 +90,10 @@ void Naechster_Abschnitt(int32_t i) {
 
 void Spiel_Schliessen(int32_t i) {
     if (g.slot[i].status != SLOT_BEENDET) return;
-    // One walk over the occupied slots, stopping at the first of the group
-    // still playing: a finished slot asks this every pass while its group
-    // plays on, over up to 300 slots.
-    if (g.slot[i].startgruppe != 0)
-        for (int32_t j = 0; j < SPIELTAG_SLOTS && !Leer(g.slot[j]); ++j)
-            if (j != i && g.slot[j].spiel != 0 && g.slot[j].startgruppe == g.slot[i].startgruppe &&
-                g.slot[j].status != SLOT_BEENDET && g.slot[j].status != SLOT_GESCHLOSSEN)
-                return;
+    // The group closes together, once none of it plays on.
+    if (!Gruppe_Alle(i, FRAGE_SCHLUSS,
+                     [](const Spieltag_Slot& x) { return x.status == SLOT_BEENDET || x.status == SLOT_GESCHLOSSEN; }))
+        return;
     bool mit = Satz(g.slot[i]) != nullptr;
     g.slot[i].status = SLOT_GESCHLOSSEN;
     Spielfeld_Sync_Warten_Vergessen(g.slot[i].spiel);
@@ -239,6 +235,20 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
     if (Netz() == 1 && s.status == SLOT_BEENDET && live) Spielfeld_Sync_Client_Ende(Satz(s));
 }
 
+// A slot waiting at half time or at its end while a slot of its group still
+// plays (the one that held the group back last time, still holding it): once
+// something moved this frame, its turn of the walk would change nothing. Most
+// of a full table waits so for a live match through each half.
+bool Wartet(const Spieltag_Slot& s) {
+    const bool pause = s.status == SLOT_PAUSE;
+    if ((!pause && s.status != SLOT_BEENDET) || s.startgruppe <= 0) return false;
+    const Spieltag_Slot& h = g.slot[g.gruppe_nein[pause ? FRAGE_PAUSE : FRAGE_SCHLUSS][s.startgruppe]];
+    if (Leer(h) || h.spiel == 0 || h.startgruppe != s.startgruppe) return false;
+    const bool fertig = h.status == SLOT_BEENDET || h.status == SLOT_GESCHLOSSEN;
+    if (fertig || (pause && (h.status == SLOT_PAUSE || h.status == SLOT_ELFMETER))) return false;
+    return !pause || Satz(s) != nullptr;   // a paused slot without its record leaves the day
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -252,7 +262,7 @@ bool Spieltag_Run(int32_t nachholen) {
     int32_t i = 0;
     while (i < SPIELTAG_SLOTS && !Leer(g.slot[i])) {
         Spieltag_Slot& s = g.slot[i];
-        if (s.spiel == 0) {
+        if (s.spiel == 0 || (bewegt && Wartet(s))) {
             ++i;
             continue;
         }
@@ -264,7 +274,7 @@ bool Spieltag_Run(int32_t nachholen) {
                 s.status = SLOT_BEENDET;
                 Spielfeld_Abbrechen(s.spiel);
             } else if (s.bereit[0] && s.bereit[1]) {
-                if (Gruppe_Alle(i, [](const Spieltag_Slot& x) { return x.bereit[0] && x.bereit[1]; })) {
+                if (Gruppe_Alle(i, FRAGE_BEREIT, [](const Spieltag_Slot& x) { return x.bereit[0] && x.bereit[1]; })) {
                     s.status = SLOT_START;
                     Spiele_Clear_Tore(s.spiel);
                     Spieltag_Spiel_Starten(i);
@@ -281,23 +291,29 @@ bool Spieltag_Run(int32_t nachholen) {
         } else if (s.status == SLOT_START) {
             if (Netz() == 1 && !Satz(s)) Client_Holen(s);
             if (s.bereit[0] == 2 && s.bereit[1] == 2) {
-                if (Gruppe_Alle(i, [](const Spieltag_Slot& x) { return x.bereit[0] == 2 && x.bereit[1] == 2; }))
+                if (Gruppe_Alle(i, FRAGE_START, [](const Spieltag_Slot& x) { return x.bereit[0] == 2 && x.bereit[1] == 2; }))
                     s.status = SLOT_LAEUFT;
                 else
                     g.nicht_gestartet = true;
             }
+        } else if (s.status == SLOT_BEENDET && bewegt) {
+            // A finished slot waits for its group to close, with or without its
+            // record; once something moved, the record has nothing to add.
+            Spiel_Schliessen(i);
         } else if (s.status != SLOT_GESCHLOSSEN) {
             Spielfeld_Satz* satz = Satz(s);
             if (satz) {
                 if (s.status == SLOT_PAUSE && !Spielfeld_Ansicht().pause &&
-                    Gruppe_Alle(i, [](const Spieltag_Slot& x) {
+                    Gruppe_Alle(i, FRAGE_PAUSE, [](const Spieltag_Slot& x) {
                         return x.status == SLOT_PAUSE || x.status == SLOT_BEENDET || x.status == SLOT_GESCHLOSSEN ||
                                x.status == SLOT_ELFMETER;
-                    }))
+                    })) {
                     Naechster_Abschnitt(i);
-                satz = Satz(s);
-                // A watched match in a break or at its end stays in the views.
-                if (satz && satz->anzeige_modus == 1) bewegt = true;
+                    satz = Satz(s);
+                }
+                // A watched match in a break or at its end stays in the views
+                // (asked only while nothing moved: each record is a cache miss).
+                if (!bewegt && satz && satz->anzeige_modus == 1) bewegt = true;
                 if (s.status == SLOT_BEENDET) Spiel_Schliessen(i);
             } else {
                 if (s.status == SLOT_BEENDET) Spiel_Schliessen(i);

@@ -113,6 +113,30 @@ TEST_F(MatchTest, RecordsAreKeyedByGameAndRemovedByCompetition) {
             }
         }
     }
+    // Games 1024 apart share a place of the look-up's memory; a record that
+    // leaves changes the departure count, one that comes does not.
+    Spiel_Anlegen(1034, 2, 3, 53);
+    Spiel_Anlegen(2058, 4, 5, 53);
+    const uint32_t stand = Spielfeld_Abgang_Stand();
+    for (int32_t spiel : {10, 1034, 2058}) EXPECT_EQ(Spielfeld_Anlegen(spiel, 0, 0, 0, -1, -1), 1);
+    EXPECT_EQ(Spielfeld_Abgang_Stand(), stand);
+    for (int32_t runde = 0; runde < 2; ++runde)
+        for (int32_t spiel : {10, 1034, 2058, 10}) {
+            ASSERT_NE(Spielfeld_Suchen(spiel), nullptr) << spiel;
+            EXPECT_EQ(Spielfeld_Suchen(spiel)->spiel, uint32_t(spiel));
+        }
+    // Records that leave while a walk stood on one of them: a new walk sees the rest.
+    Spielfeld_Satz* erster = Spielfeld_Naechster(nullptr);
+    ASSERT_NE(erster, nullptr);
+    EXPECT_NE(Spielfeld_Naechster(erster), nullptr);
+    Spielfeld_Entfernen(53);
+    EXPECT_NE(Spielfeld_Abgang_Stand(), stand);
+    std::vector<uint32_t> rest;
+    for (Spielfeld_Satz* r = Spielfeld_Naechster(nullptr); r; r = Spielfeld_Naechster(r)) rest.push_back(r->spiel);
+    EXPECT_EQ(rest, std::vector<uint32_t>{10});
+    Spielfeld_Entfernen(50);
+    for (int32_t spiel : {10, 1034, 2058}) EXPECT_EQ(Spielfeld_Suchen(spiel), nullptr) << spiel;
+    EXPECT_EQ(Spielfeld_Naechster(nullptr), nullptr);
 }
 
 TEST_F(MatchTest, RefusesTheTwoHundredAndFirstRecordButKeepsSixForHumanClubs) {
