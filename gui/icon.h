@@ -39,6 +39,10 @@ constexpr uint32_t ICON_TYP_LEISE = 0x40000;
 constexpr uint32_t ICON_TYP_KONTEXT_LINKS = 0x100000;
 constexpr uint32_t ICON_TYP_HOVER_JEDES_BILD = 0x200000;
 constexpr uint32_t ICON_TYP_HINTERGRUND = 0x400000;
+// Ranked ahead in the hit test: two priority steps over an overlapping icon,
+// and hit 10 pixels below its picture too (a panel button raised above the
+// bar keeps the strip under it).
+constexpr uint32_t ICON_TYP_VORRANG = 0x800000;
 
 // State bits of an icon (Status).
 constexpr uint32_t ICON_ST_VERSTECKT = 0x1;

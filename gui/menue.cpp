@@ -102,7 +102,7 @@ bool Getroffen(const s_icon* i, int32_t mx, int32_t my) {
         const uint16_t* p = Rastport_Pixels16(rp);
         return p && p[py * rp->width + px] != 0;
     }
-    const int32_t extra = (i->nummer >= 702 && i->nummer <= 705) ? 10 : 0;
+    const int32_t extra = (i->typ & ICON_TYP_VORRANG) ? 10 : 0;
     return mx >= i->x && mx < i->x + i->br && my >= i->y && my < i->y + i->ho + extra;
 }
 
@@ -263,7 +263,7 @@ int32_t Wertung(const s_icon* i, int32_t mx, int32_t my, bool rad) {
     } else {
         w = 2000000;
     }
-    if (i->nummer >= 702 && i->nummer <= 705) w -= 2000;
+    if (i->typ & ICON_TYP_VORRANG) w -= 2000;
     if (i->Status & ICON_ST_GESPERRT) w += 2;
     return w;
 }

@@ -317,7 +317,8 @@ void Panel_Aufbauen() {
         const int32_t nummer = ICON_PANEL_TEAM + k;
         s_icon& i = g.knopf[k];
         i = Menue_Icon_Neu(nummer, PANEL_X[k], PANEL_Y_UNTEN, k == 0 ? SLAVE_KNOPF_TEAM : SLAVE_KNOPF,
-                 ICON_TYP_PROZ_VOR_TEXT | ICON_TYP_MAUS_INFO | ICON_TYP_PERMANENT | ICON_TYP_TEXT | 0x1, PRI_KNOPF);
+                 ICON_TYP_PROZ_VOR_TEXT | ICON_TYP_MAUS_INFO | ICON_TYP_PERMANENT | ICON_TYP_TEXT | ICON_TYP_VORRANG | 0x1,
+                 PRI_KNOPF);
         i.Status = ICON_ST_UNGECLIPT | ICON_ST_SCHATTEN | ICON_ST_KEY;
         i.Main_P = Menue_Panel_Team_Icon_Prozedur;
         i.zeichnen = Panel_Zeichnen;

@@ -77,28 +77,46 @@ TEST_F(MenueEingabe, AutoRepeatFiresAtOnceThenAfter350ThenEvery50) {
 }
 
 TEST_F(MenueEingabe, HigherPriorityWinsOverlapsAndDistanceDecidesWithinOne) {
+    // A ranked-ahead icon (ICON_TYP_VORRANG) counts two priority steps more
+    // and is hit 10 pixels below its picture; a and b are 80 x 30 at y 100.
     struct Fall {
         int8_t pri_a, pri_b;
+        bool vorrang_a;
         int16_t bx;
-        int32_t maus_x;
+        int32_t maus_x, maus_y;
         int32_t sieger;
     } faelle[] = {
-        {0, 1, 160, 165, 105},   // a's centre is nearer, b has the higher priority
-        {1, 0, 160, 175, 104},
-        {2, 2, 160, 165, 104},   // same priority: the nearer centre
-        {2, 2, 160, 175, 105},
+        {0, 1, false, 160, 165, 110, 105},   // a's centre is nearer, b has the higher priority
+        {1, 0, false, 160, 175, 110, 104},
+        {2, 2, false, 160, 165, 110, 104},   // same priority: the nearer centre
+        {2, 2, false, 160, 175, 110, 105},
+        {0, 1, true, 160, 175, 110, 104},    // ranked ahead: beats one step more, though farther
+        {2, 2, true, 160, 175, 110, 104},
+        {0, 2, true, 160, 165, 110, 104},    // two steps even it out: the nearer centre
+        {0, 2, true, 160, 175, 110, 105},
+        {0, 0, true, 300, 120, 135, 104},    // the strip below the picture
+        {0, 0, false, 300, 120, 135, -1},
     };
     for (const Fall& f : faelle) {
         ereignisse.clear();
         s_icon &a = *Icon(Knopf(104, 100, 100, f.pri_a, Aufzeichnen)), &b = *Icon(Knopf(105, f.bx, 100, f.pri_b, Aufzeichnen));
         a.typ |= ICON_TYP_MAUS_INFO;
+        if (f.vorrang_a) a.typ |= ICON_TYP_VORRANG;
         b.typ |= ICON_TYP_MAUS_INFO;
         Menue_Screen_Icon_Hinzufuegen(&a);
         Menue_Screen_Icon_Hinzufuegen(&b);
-        Bild(f.maus_x, 110);
-        ASSERT_EQ(ereignisse.size(), 1u);
-        EXPECT_EQ(ereignisse[0], (Ereignis{f.sieger, EV_BETRETEN, 0})) << int(f.pri_a) << "/" << int(f.pri_b);
-        EXPECT_EQ(Menue_Get_Aktuelles_Icon()->nummer, f.sieger);
+        Bild(f.maus_x, f.maus_y);
+        const std::string fall = std::to_string(f.pri_a) + "/" + std::to_string(f.pri_b) + (f.vorrang_a ? " ahead" : "") +
+                                 " at " + std::to_string(f.maus_x) + "," + std::to_string(f.maus_y);
+        if (f.sieger < 0) {
+            EXPECT_TRUE(ereignisse.empty()) << fall;
+            EXPECT_EQ(Menue_Get_Aktuelles_Icon(), nullptr) << fall;
+        } else {
+            ASSERT_EQ(ereignisse.size(), 1u) << fall;
+            EXPECT_EQ(ereignisse[0], (Ereignis{f.sieger, EV_BETRETEN, 0})) << fall;
+            ASSERT_NE(Menue_Get_Aktuelles_Icon(), nullptr) << fall;
+            EXPECT_EQ(Menue_Get_Aktuelles_Icon()->nummer, f.sieger) << fall;
+        }
         Menue_Screen_Bereich_Loeschen(5, -9999, -9999, 9999, 9999);
         Bild(-50, -50);
     }

@@ -1,4 +1,4 @@
-// gui/icon_bereiche.h - which numbers each screen and window gives its icons:
+// screens/icon_bereiche.h - which numbers each screen and window gives its icons:
 // one table for the whole game, in number order. A number is an icon's name
 // on screen and the index of its state in the manager record (on/off, a
 // selection, a knob's position), so two screens that shared one would read
