@@ -6,8 +6,8 @@
 #include <map>
 #include <vector>
 
-#include "match/spielfeld.h"
-#include "match/spielfeld_tick.h"
+#include "match/live/spielfeld_tick.h"
+#include "match/record/spielfeld.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 

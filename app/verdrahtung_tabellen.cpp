@@ -13,7 +13,7 @@
 #include "gui/menue_film.h"
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
-#include "match/spieltag_hooks.h"
+#include "match/day/spieltag_hooks.h"
 #include "matchview/ankuendigung.h"
 #include "matchview/ergebnis_seite.h"
 #include "platform/clock.h"

@@ -31,8 +31,8 @@
 #include "screens/tabelle.h"
 #include "gui/menue_panel.h"
 #include "media/sound.h"
-#include "match/spielfeld_ki_basis.h"
-#include "match/spieltag_hooks.h"
+#include "match/live/spielfeld_ki_basis.h"
+#include "match/day/spieltag_hooks.h"
 #include "screens/spielerinfo.h"
 #include "season/kalender.h"
 

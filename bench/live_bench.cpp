@@ -19,9 +19,9 @@
 #include "core/reg.h"
 #include "season/kalender.h"
 
-#include "match/spielfeld.h"
-#include "match/spielfeld_hooks.h"
-#include "match/spieltag_hooks.h"
+#include "match/day/spieltag_hooks.h"
+#include "match/record/spielfeld.h"
+#include "match/record/spielfeld_hooks.h"
 #include "season/wettbewerb.h"
 #include "tests/match/spieltag_welt.h"
 

@@ -6,14 +6,14 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/rnd.h"
-#include "match/anim.h"
-#include "match/anweisung.h"
-#include "match/figur_bewegen.h"
-#include "match/spielfeld.h"
-#include "match/spielfeld_hooks.h"
-#include "match/ki_ballfuehrer.h"
-#include "match/spielfeld_ki_basis.h"
-#include "match/spielfeld_zweikampf.h"
+#include "match/live/anim.h"
+#include "match/live/anweisung.h"
+#include "match/live/figur_bewegen.h"
+#include "match/record/spielfeld.h"
+#include "match/record/spielfeld_hooks.h"
+#include "match/live/ki_ballfuehrer.h"
+#include "match/live/spielfeld_ki_basis.h"
+#include "match/live/spielfeld_zweikampf.h"
 
 namespace velmora {
 namespace {

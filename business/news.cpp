@@ -21,7 +21,7 @@
 #include "core/optionen.h"
 #include "core/spielstand.h"
 #include "core/str.h"
-#include "match/spieltag_hooks.h"
+#include "match/day/spieltag_hooks.h"
 #include "platform/files.h"
 #include "season/kalender.h"
 

@@ -1,8 +1,17 @@
-# One static library per source folder, made of every .cpp in it. A folder that
-# holds no code yet becomes an interface library, so the dependency graph stays whole.
+# One static library per source folder, made of every .cpp in it and in the
+# rooms named after ROOMS (sub-folders that sort a large module's files by job
+# without making modules of them). A folder that holds no code yet becomes an
+# interface library, so the dependency graph stays whole.
 function(velmora_module name)
-  cmake_parse_arguments(VM "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(VM "" "" "ROOMS;DEPS" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp ${CMAKE_SOURCE_DIR}/${name}/*.c)
+  foreach(r ${VM_ROOMS})
+    file(GLOB _raum CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/${r}/*.cpp ${CMAKE_SOURCE_DIR}/${name}/${r}/*.c)
+    if(NOT _raum)
+      message(FATAL_ERROR "velmora_module(${name}): room ${r} holds no code")
+    endif()
+    list(APPEND _src ${_raum})
+  endforeach()
   set(_deps)
   foreach(d ${VM_DEPS})
     if(TARGET velmora_${d})

@@ -10,7 +10,7 @@
 
 #include "gfx/bild_leinwand.h"
 #include "kunst/bild_muster.h"
-#include "match/anim.h"
+#include "match/live/anim.h"
 #include "matchview/spielansicht_figuren.h"
 #include "matchview/spielansicht_geometrie.h"
 

@@ -18,7 +18,7 @@
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"
-#include "match/spielfeld_satz.h"
+#include "match/record/spielfeld_satz.h"
 #include "matchview/ankuendigung_intern.h"
 #include "matchview/ergebnis_seite.h"
 #include "media/sound.h"

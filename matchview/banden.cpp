@@ -9,7 +9,7 @@
 #include "core/res.h"
 #include "gfx/bild.h"
 #include "gfx/rastport.h"
-#include "match/spielfeld_satz.h"
+#include "match/record/spielfeld_satz.h"
 #include "matchview/ansicht_zufall.h"
 #include "matchview/spielansicht.h"
 

@@ -8,8 +8,8 @@
 #include "gfx/font.h"
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
-#include "match/spielfeld_ereignis.h"
-#include "match/spielfeld_satz.h"
+#include "match/live/spielfeld_ereignis.h"
+#include "match/record/spielfeld_satz.h"
 
 namespace velmora {
 namespace {

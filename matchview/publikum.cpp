@@ -11,7 +11,7 @@
 #include "gfx/bild.h"
 #include "gfx/colour.h"
 #include "gfx/rastport.h"
-#include "match/spielfeld_satz.h"
+#include "match/record/spielfeld_satz.h"
 #include "matchview/ansicht_zufall.h"
 #include "matchview/spielansicht.h"
 #include "matchview/spielansicht_figuren.h"

@@ -18,8 +18,8 @@
 #include "gfx/rastport.h"
 #include "gfx/schatten.h"
 #include "gfx/text_markup.h"
-#include "match/spielfeld.h"
-#include "match/spielfeld_satz.h"
+#include "match/record/spielfeld.h"
+#include "match/record/spielfeld_satz.h"
 #include "shell/maus.h"
 
 namespace velmora {

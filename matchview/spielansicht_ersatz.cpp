@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "match/anim.h"
-#include "match/spielfeld_satz.h"
+#include "match/live/anim.h"
+#include "match/record/spielfeld_satz.h"
 #include "matchview/ansicht_zufall.h"
 
 namespace velmora {

@@ -6,9 +6,9 @@
 #include <array>
 #include <cstdint>
 
-#include "match/anim.h"
-#include "match/spielfeld_anzeige.h"
-#include "match/spielfeld_satz.h"
+#include "match/live/anim.h"
+#include "match/record/spielfeld_anzeige.h"
+#include "match/record/spielfeld_satz.h"
 #include "matchview/anzeigetafel.h"
 #include "matchview/kommentar.h"
 #include "matchview/spielansicht.h"

@@ -7,9 +7,9 @@
 
 #include "club/spieler.h"
 #include "core/debug.h"
-#include "match/spielfeld_hooks.h"
-#include "match/spielfeld_linie.h"
-#include "match/spielfeld_satz.h"
+#include "match/live/spielfeld_linie.h"
+#include "match/record/spielfeld_hooks.h"
+#include "match/record/spielfeld_satz.h"
 
 namespace velmora {
 namespace {

@@ -20,8 +20,8 @@
 #include "gui/menue.h"
 #include "gui/menue_optionen.h"
 #include "gui/menue_panel.h"
-#include "match/spielfeld_hooks.h"
-#include "match/spielfeld_satz.h"
+#include "match/record/spielfeld_hooks.h"
+#include "match/record/spielfeld_satz.h"
 #include "platform/clock.h"
 #include "screens/einwechseln.h"
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "match/spielfeld_hooks.h"
-#include "match/spielfeld_linie.h"
-#include "match/spielfeld_satz.h"
+#include "match/live/spielfeld_linie.h"
+#include "match/record/spielfeld_hooks.h"
+#include "match/record/spielfeld_satz.h"
 
 namespace velmora {
 namespace {

@@ -8,7 +8,7 @@
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_panel.h"
-#include "match/spielfeld_satz.h"
+#include "match/record/spielfeld_satz.h"
 #include "platform/clock.h"
 #include "screens/regler.h"
 #include "screens/einwechseln.h"

@@ -26,7 +26,7 @@
 #include "core/rnd.h"
 #include "core/text.h"
 #include "gui/icon.h"
-#include "match/spieltag.h"
+#include "match/day/spieltag.h"
 #include "net/internet.h"
 #include "net/net.h"
 #include "platform/clock.h"

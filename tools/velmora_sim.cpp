@@ -45,7 +45,7 @@
 #include "core/reg.h"
 #include "core/spielstand.h"
 #include "core/str.h"
-#include "match/spieltag.h"
+#include "match/day/spieltag.h"
 #include "platform/display.h"
 #include "platform/vmem.h"
 #include "season/kalender.h"

@@ -14,7 +14,7 @@
 #include "app/verdrahtung.h"
 #include "core/res.h"
 #include "gfx/bild.h"
-#include "match/spieltag_hooks.h"
+#include "match/day/spieltag_hooks.h"
 #include "core/hooks.h"
 #include "gui/icon.h"
 #include "gui/menue.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/verdrahtung.h"
-#include "match/spieltag_netz.h"
+#include "match/day/spieltag_netz.h"
 #include "club/club_netz.h"
 #include "club/club_hooks.h"
 #include "business/news_netz.h"

@@ -38,7 +38,7 @@
 #include "core/bytes.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
-#include "match/spieltag_netz.h"
+#include "match/day/spieltag_netz.h"
 #include "net/internet.h"
 #include "net/net.h"
 #include "platform/clock.h"

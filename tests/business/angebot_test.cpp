@@ -13,7 +13,7 @@
 #include "club/kader_hooks.h"
 #include "club/transfer.h"
 #include "club/wirtschaft.h"
-#include "match/spieltag_hooks.h"
+#include "match/day/spieltag_hooks.h"
 #include "season/kalender.h"
 #include "tests/business/bank_welt.h"
 #include "tests/business/compi_welt.h"

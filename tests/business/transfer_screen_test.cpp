@@ -24,7 +24,7 @@
 #include "core/spielstand.h"
 #include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
-#include "match/spieltag_hooks.h"
+#include "match/day/spieltag_hooks.h"
 #include "season/kalender.h"
 #include "screens/finanzen.h"
 #include "tests/screens/geld_welt.h"

@@ -36,7 +36,7 @@ TEST(GfxEinbindung, TheCheckFindsTheGamePicturesInTheKitAndNothingElse) {
         {
             {"gfx/a.cpp", "#include \"bilder/wappen.h\"\n", "gfx/a.cpp:1"},
             {"gfx/b.h", "#include \"gfx/bild.h\"\n#include \"club/team.h\"\n", "gfx/b.h:2"},
-            {"gfx/c.cpp", "#include \"../match/spieltag.h\"\n", "gfx/c.cpp:1"},
+            {"gfx/c.cpp", "#include \"../match/day/spieltag.h\"\n", "gfx/c.cpp:1"},
             {"gfx/d.cpp", "#include \"gfx/schatten.h\"\n#include \"bilderbuch/x.h\"\n// bilder/portrait.h\n", ""},
             {"bilder/e.cpp", "#include \"season/wettbewerb.h\"\n#include \"gfx/bild.h\"\n", ""},
         });

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "match/anim.h"
+#include "match/live/anim.h"
 
 namespace velmora {
 namespace {

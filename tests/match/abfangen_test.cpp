@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "core/rnd.h"
-#include "match/anweisung.h"
-#include "match/spielfeld.h"
-#include "match/spielfeld_abfangen.h"
+#include "match/live/anweisung.h"
+#include "match/live/spielfeld_abfangen.h"
+#include "match/record/spielfeld.h"
 #include "match_welt.h"
 
 namespace velmora::test {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "match/anim.h"
-#include "match/anweisung.h"
+#include "match/live/anim.h"
+#include "match/live/anweisung.h"
 #include "match_welt.h"
 
 namespace velmora::test {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "club/spieler.h"
-#include "match/bank.h"
-#include "match/spielfeld_aufstellung.h"
+#include "match/live/ersatzbank.h"
+#include "match/live/spielfeld_aufstellung.h"
 #include "match_welt.h"
 
 namespace velmora::test {

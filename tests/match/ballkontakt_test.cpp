@@ -6,13 +6,13 @@
 
 #include "club/spieler.h"
 #include "core/rnd.h"
-#include "match/anim.h"
-#include "match/anweisung.h"
-#include "match/ki_ballfuehrer.h"
-#include "match/spielfeld_ballkontakt.h"
-#include "match/spielfeld_besitz.h"
-#include "match/spielfeld_pruefen.h"
-#include "match/spielfeld_zweikampf.h"
+#include "match/live/anim.h"
+#include "match/live/anweisung.h"
+#include "match/live/ki_ballfuehrer.h"
+#include "match/live/spielfeld_ballkontakt.h"
+#include "match/live/spielfeld_besitz.h"
+#include "match/live/spielfeld_zweikampf.h"
+#include "match/record/spielfeld_pruefen.h"
 #include "match_welt.h"
 
 namespace velmora::test {

@@ -1,5 +1,5 @@
 // The penalty shoot-out: early decision, sudden death and the taker order.
-#include "match/elfmeter.h"
+#include "match/day/elfmeter.h"
 #include "core/rnd.h"
 #include "match_welt.h"
 

@@ -2,7 +2,7 @@
 // bounces, the flight law and a period end that waits for the next restart.
 #include <cmath>
 
-#include "match/spielfeld_ballflug.h"
+#include "match/live/spielfeld_ballflug.h"
 #include "match_welt.h"
 
 namespace velmora::test {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "match/anim.h"
-#include "match/anweisung.h"
-#include "match/figur_bewegen.h"
-#include "match/spielfeld_satz.h"
+#include "match/live/anim.h"
+#include "match/live/anweisung.h"
+#include "match/live/figur_bewegen.h"
+#include "match/record/spielfeld_satz.h"
 
 namespace velmora::test {
 

@@ -8,11 +8,11 @@
 #include <cstring>
 
 #include "core/rnd.h"
-#include "match/anweisung.h"
-#include "match/figur_bewegen.h"
-#include "match/spielfeld.h"
-#include "match/spielfeld_besitz.h"
-#include "match/spielfeld_ereignis.h"
+#include "match/live/anweisung.h"
+#include "match/live/figur_bewegen.h"
+#include "match/live/spielfeld_besitz.h"
+#include "match/live/spielfeld_ereignis.h"
+#include "match/record/spielfeld.h"
 
 using namespace velmora;
 

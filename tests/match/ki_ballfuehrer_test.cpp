@@ -5,12 +5,12 @@
 #include <string>
 
 #include "core/rnd.h"
-#include "match/anim.h"
-#include "match/anweisung.h"
-#include "match/ki_ballfuehrer.h"
-#include "match/spielfeld_ballkontakt.h"
-#include "match/spielfeld_besitz.h"
-#include "match/spielfeld_ki.h"
+#include "match/live/anim.h"
+#include "match/live/anweisung.h"
+#include "match/live/ki_ballfuehrer.h"
+#include "match/live/spielfeld_ballkontakt.h"
+#include "match/live/spielfeld_besitz.h"
+#include "match/live/spielfeld_ki.h"
 #include "match_welt.h"
 
 namespace velmora::test {

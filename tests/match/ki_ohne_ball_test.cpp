@@ -5,13 +5,13 @@
 #include <cstring>
 
 #include "core/rnd.h"
-#include "match/anim.h"
-#include "match/anweisung.h"
-#include "match/ki_abwehr.h"
-#include "match/ki_angriff.h"
-#include "match/ki_ohne_ball.h"
-#include "match/spielfeld_ki.h"
-#include "match/spielfeld.h"
+#include "match/live/anim.h"
+#include "match/live/anweisung.h"
+#include "match/live/ki_abwehr.h"
+#include "match/live/ki_angriff.h"
+#include "match/live/ki_ohne_ball.h"
+#include "match/live/spielfeld_ki.h"
+#include "match/record/spielfeld.h"
 #include "match_welt.h"
 
 namespace velmora::test {

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "core/rnd.h"
-#include "match/anweisung.h"
-#include "match/ki_torwart.h"
-#include "match/spielfeld.h"
+#include "match/live/anweisung.h"
+#include "match/live/ki_torwart.h"
+#include "match/record/spielfeld.h"
 #include "match_welt.h"
 
 namespace velmora::test {

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstring>
 
-#include "match/spielfeld_satz.h"
+#include "match/record/spielfeld_satz.h"
 
 namespace velmora::test {
 

@@ -1,7 +1,7 @@
 // Team lines: the zone rule with its worked examples, mirroring and the per-minute step.
 #include <cstring>
 
-#include "match/spielfeld_linie.h"
+#include "match/live/spielfeld_linie.h"
 #include "match_welt.h"
 
 namespace velmora::test {

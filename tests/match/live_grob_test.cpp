@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "club/team_suche.h"
-#include "match/anim.h"
-#include "match/anweisung.h"
-#include "match/spielfeld.h"
-#include "match/spielfeld_hooks.h"
-#include "match/spielfeld_pruefen.h"
+#include "match/live/anim.h"
+#include "match/live/anweisung.h"
+#include "match/record/spielfeld.h"
+#include "match/record/spielfeld_hooks.h"
+#include "match/record/spielfeld_pruefen.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_regeln.h"

@@ -11,12 +11,12 @@
 
 #include "../club/welt.h"
 #include "club/manager.h"
-#include "match/elfmeter.h"
-#include "match/anweisung.h"
-#include "match/spielfeld.h"
-#include "match/spielfeld_ballkontakt.h"
-#include "match/spielfeld_hooks.h"
-#include "match/spielfeld_linie.h"
+#include "match/day/elfmeter.h"
+#include "match/live/anweisung.h"
+#include "match/record/spielfeld.h"
+#include "match/live/spielfeld_ballkontakt.h"
+#include "match/record/spielfeld_hooks.h"
+#include "match/live/spielfeld_linie.h"
 #include "tests/match/figuren_frame.h"
 
 namespace velmora::test {

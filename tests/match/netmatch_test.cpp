@@ -9,7 +9,7 @@
 #include <functional>
 #include <thread>
 
-#include "match/spielfeld_sync.h"
+#include "match/record/spielfeld_sync.h"
 
 #include "tests/match/netmatch_relay.h"
 

@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "club/spieler.h"
-#include "match/spielfeld_besitz.h"
-#include "match/spielfeld_ki_basis.h"
+#include "match/live/spielfeld_besitz.h"
+#include "match/live/spielfeld_ki_basis.h"
 #include "match_welt.h"
 
 namespace velmora::test {

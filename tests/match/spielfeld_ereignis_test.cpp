@@ -5,7 +5,7 @@
 
 #include "club/spieler.h"
 #include "core/rnd.h"
-#include "match/spielfeld_ereignis.h"
+#include "match/live/spielfeld_ereignis.h"
 #include "tests/support/pruefung.h"
 #include "match_welt.h"
 

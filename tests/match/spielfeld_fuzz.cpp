@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/rnd.h"
-#include "match/spielfeld.h"
+#include "match/record/spielfeld.h"
 
 using namespace velmora;
 

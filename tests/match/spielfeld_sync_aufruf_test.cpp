@@ -8,8 +8,8 @@
 
 #include "club/club_hooks.h"
 #include "club/team.h"
-#include "match/spieltag.h"
-#include "match/spieltag_netz.h"
+#include "match/day/spieltag.h"
+#include "match/day/spieltag_netz.h"
 #include "net/internet.h"
 #include "net/net.h"
 #include "season/spiele.h"

@@ -11,7 +11,7 @@
 #include "core/rnd.h"
 #include "core/spielstand.h"
 #include "core/spielstand_testing.h"
-#include "match/spielfeld.h"
+#include "match/record/spielfeld.h"
 #include "match_welt.h"
 #include "tests/match/leicht_vergleich.h"
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "match/spieltag.h"
+#include "match/day/spieltag.h"
 #include "tests/support/fuzz_welt.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

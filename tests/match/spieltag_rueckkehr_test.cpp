@@ -8,10 +8,10 @@
 #include <cstring>
 
 #include "club/team.h"
-#include "match/spielfeld.h"
-#include "match/spielfeld_sync.h"
-#include "match/spieltag.h"
-#include "match/spieltag_netz.h"
+#include "match/day/spieltag.h"
+#include "match/day/spieltag_netz.h"
+#include "match/record/spielfeld.h"
+#include "match/record/spielfeld_sync.h"
 #include "net/internet.h"
 #include "net/net.h"
 #include "season/spiele.h"

@@ -6,7 +6,7 @@
 
 #include "club/spieler.h"
 #include "core/rnd.h"
-#include "match/spielfeld_staerke.h"
+#include "match/live/spielfeld_staerke.h"
 #include "match_welt.h"
 #include "tests/support/pruefung.h"
 

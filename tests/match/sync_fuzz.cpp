@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "core/rnd.h"
-#include "match/spielfeld.h"
-#include "match/spielfeld_hooks.h"
-#include "match/spielfeld_pruefen.h"
-#include "match/spielfeld_sync.h"
-#include "match/spielfeld_tick.h"
+#include "match/live/spielfeld_tick.h"
+#include "match/record/spielfeld.h"
+#include "match/record/spielfeld_hooks.h"
+#include "match/record/spielfeld_pruefen.h"
+#include "match/record/spielfeld_sync.h"
 
 using namespace velmora;
 

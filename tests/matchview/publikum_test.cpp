@@ -14,7 +14,7 @@
 #include "core/res.h"
 #include "gfx/blit.h"
 #include "gfx/colour.h"
-#include "match/spielfeld_satz.h"
+#include "match/record/spielfeld_satz.h"
 #include "matchview/ansicht_zufall.h"
 #include "matchview/publikum.h"
 #include "matchview/spielansicht_figuren.h"

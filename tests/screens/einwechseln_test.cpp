@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "match/spielfeld.h"
-#include "match/spielfeld_hooks.h"
-#include "match/spielfeld_satz.h"
-#include "match/spieltag.h"
+#include "match/record/spielfeld.h"
+#include "match/record/spielfeld_hooks.h"
+#include "match/record/spielfeld_satz.h"
+#include "match/day/spieltag.h"
 #include "screens/regler.h"
 #include "screens/einwechseln.h"
 #include "season/wettbewerb.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "match/spieltag.h"
+#include "match/day/spieltag.h"
 #include "shell/maus.h"
 #include "tests/support/screen_welt.h"
 

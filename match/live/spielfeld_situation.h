@@ -1,0 +1,22 @@
+// match/live/spielfeld_situation.h - the scripted situations: outside open play a
+// player with a situation code follows a short script, one step per
+// decision (throw-in, goal kick, corner, kick-off, penalty, free kick and its
+// wall, substitutions, injuries). The last step of a restart hands the ball
+// to the taker and releases open play.
+#pragma once
+#include <cstdint>
+
+#include "match/record/spielfeld_satz.h"
+
+namespace velmora {
+
+// One step of the script of player slot `slot` of `seite`.
+void KI_Standardsituation(Spielfeld_Satz* satz, int32_t slot, int32_t seite);
+// Finishes every substitution still walking (the period ended): the players
+// going out leave the pitch at once, the substitution counter is cleared.
+void Spielfeld_Wechsel_Abschliessen(Spielfeld_Satz* satz);
+// The partner of a substitution: another player whose current target x is
+// this one's and whose code is 36 or 38; -1 none.
+int32_t KI_Gleiches_Ziel(const Spielfeld_Satz* satz, int32_t slot);
+
+}  // namespace velmora
