@@ -82,17 +82,43 @@ bool Spielstand_Kennung(uint64_t* groesse, int64_t* zeit) {
     return !ec;
 }
 
-// The replay save was just written: the checker's states of this frame go beside it.
-void Pruefstaende_Sichern(int64_t frame) {
-    Pruefstand_Sicherung s;
-    s.frame = frame;
-    if (!Spielstand_Kennung(&s.spielstand_groesse, &s.spielstand_zeit)) return;
+// The game and the checker's states at the last frame in which a live match
+// passed a minute, held in memory: written into SIM_REPLAY_SLOT (and the
+// states beside it) only when a rule breaks.
+struct Replay_Stand {
+    SpielstandAbbild abbild;
+    Pruefstand_Sicherung staende;
+    bool gueltig = false;
+};
+Replay_Stand& Replay() {
+    static Replay_Stand r;
+    return r;
+}
+
+// A live match passed a minute in this frame: the game and the checker's states are kept.
+void Replay_Nehmen(int64_t frame) {
+    Replay_Stand& r = Replay();
+    r.gueltig = Spielstand_Abbild_Nehmen(&r.abbild, SIM_REPLAY_SLOT);
+    if (!r.gueltig) return;
+    r.staende.frame = frame;
+    r.staende.eintraege.clear();
     for (Spielfeld_Satz* satz = Spielfeld_Naechster(nullptr); satz; satz = Spielfeld_Naechster(satz)) {
         const auto it = Pruefstaende().find(satz->spiel);
-        if (satz->live == 1 && it != Pruefstaende().end()) s.eintraege.push_back({it->second, satz->frame_zaehler});
+        if (satz->live == 1 && it != Pruefstaende().end()) r.staende.eintraege.push_back({it->second, satz->frame_zaehler});
     }
-    if (!Pruefstand_Sicherung_Schreiben(Pruef_Datei().c_str(), s))
+}
+
+// A rule broke: the kept minute change is written as the replay save with
+// the checker's states of its frame beside it. False when there is none or
+// the save failed.
+bool Replay_Schreiben() {
+    Replay_Stand& r = Replay();
+    if (!r.gueltig || !Spielstand_Abbild_Speichern(r.abbild)) return false;
+    Pruefstand_Sicherung& s = r.staende;
+    if (!Spielstand_Kennung(&s.spielstand_groesse, &s.spielstand_zeit) ||
+        !Pruefstand_Sicherung_Schreiben(Pruef_Datei().c_str(), s))
         std::fprintf(stderr, "velmora-sim: %s cannot be written; a replay counts its rules afresh\n", Pruef_Datei().c_str());
+    return true;
 }
 
 // The states a loaded replay save takes over, each once its record has moved
@@ -136,9 +162,11 @@ bool Gesicherten_Stand_Nehmen(const Spielfeld_Satz* satz) {
 }
 
 // Checks every live record after a frame; the first broken rule stops the run.
-// After a frame in which a live match passed a minute, the game is saved into
-// SIM_REPLAY_SLOT with the checker's states beside it: a broken rule names
-// that save, which plays the day on to the same break.
+// After a frame in which a live match passed a minute, the game and the
+// checker's states are kept in memory; a broken rule writes them into
+// SIM_REPLAY_SLOT and names that save, which plays the day on to the same
+// break. (Saving the file itself every such frame cost most of a full-world
+// run: with every match live, a minute passes in nearly every frame.)
 void Live_Pruefen() {
     if (!Spielfeld_Ist_Initialisiert() || Spielfeld_Anzahl() == 0) {
         Pruefstaende().clear();
@@ -156,16 +184,14 @@ void Live_Pruefen() {
         if (!regel) continue;
         std::string text = Str_Format("frame %lld, day %d, game %u, minute %d: %s", static_cast<long long>(frame),
                                       Tag_Index(), satz->spiel, satz->minute, regel);
+        Sim().replay_gespeichert = Replay_Schreiben();
         if (Sim().replay_gespeichert)
             text += Str_Format("; the last minute change is saved in slot %d (%s/game_%d.qzv)", SIM_REPLAY_SLOT,
                                Dirs_Get(DIR_SPIELSTAND), SIM_REPLAY_SLOT);
         stoppen(SimStopp::REGEL, text);
         return;
     }
-    if (minute && Spielstand_Speichern(SIM_REPLAY_SLOT)) {
-        Sim().replay_gespeichert = true;
-        Pruefstaende_Sichern(Sim().frames);
-    }
+    if (minute) Replay_Nehmen(Sim().frames);
 }
 
 }  // namespace
@@ -174,6 +200,7 @@ bool Sim_Spielstart() {
     SimZustand& s = Sim();
     if (Spielstart_Spiel_Laeuft()) return true;
     if (s.fehler) return false;   // what failed does not come back by waiting
+    Replay().gueltig = false;      // a minute change of an earlier game is no replay of this one
     Spiel_Sperren();
     if (s.optionen.laden >= 0) {
         if (s.laden_angefordert) {   // the load of the frame before failed

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/bytes.h"
 #include "core/debug.h"
 #include "core/dirs.h"
 #include "core/file.h"
@@ -380,6 +381,19 @@ void Spielstand_Modul_Abmelden(const char* name) {
 
 namespace {
 
+// Writes a built file image to the slot at once; `gebaut` false: the image failed.
+bool bild_schreiben(int32_t slot, bool gebaut, SpielstandDatei* datei) {
+    std::string fehler = "nicht aufgebaut";
+    if (!gebaut || !datei_schreiben_roh(Plat_Path(pfad(slot)), datei->bild, g.abbruch_vor_umbenennen, &fehler)) {
+        speichern_gescheitert(slot, fehler);
+        return false;
+    }
+    g.ersatzbild = std::move(datei->bild);
+    letzter_setzen(slot);
+    if (Spielstand_Hooks().nach_speichern) Spielstand_Hooks().nach_speichern();
+    return true;
+}
+
 // Builds the file of the running game and writes it to the slot, at once or,
 // `im_hintergrund`, on the background writer (true then means it is on its way).
 bool speichern(int32_t slot, bool im_hintergrund) {
@@ -401,32 +415,100 @@ bool speichern(int32_t slot, bool im_hintergrund) {
         });
         return true;
     }
-    std::string fehler = "nicht aufgebaut";
-    if (!gebaut || !datei_schreiben_roh(Plat_Path(pfad(slot)), datei.bild, g.abbruch_vor_umbenennen, &fehler)) {
-        speichern_gescheitert(slot, fehler);
+    return bild_schreiben(slot, gebaut, &datei);
+}
+
+// Saving refused where the game is not this instance's to save (a client, another instance).
+bool speichern_erlaubt(int32_t slot, const char* fname) {
+    if (!slot_gueltig(slot, fname)) return false;
+    if (netz_modus() == 1) {
+        Debug_Printf("%s: auf einem Client nicht moeglich\n", fname);
+        client_ablehnen();
         return false;
     }
-    g.ersatzbild = std::move(datei.bild);
-    letzter_setzen(slot);
-    if (Spielstand_Hooks().nach_speichern) Spielstand_Hooks().nach_speichern();
+    if (fremde_instanz()) {
+        Debug_Printf("%s: eine andere Instanz haelt das Benutzerverzeichnis\n", fname);
+        Meldung("Another Velmora is running on this user directory: this one cannot save.");
+        return false;
+    }
     return true;
 }
 
 }  // namespace
 
 bool Spielstand_Speichern(int32_t slot) {
-    if (!slot_gueltig(slot, "Spielstand_Speichern")) return false;
-    if (netz_modus() == 1) {
-        Debug_Printf("Spielstand_Speichern: auf einem Client nicht moeglich\n");
-        client_ablehnen();
-        return false;
-    }
-    if (fremde_instanz()) {
-        Debug_Printf("Spielstand_Speichern: eine andere Instanz haelt das Benutzerverzeichnis\n");
-        Meldung("Another Velmora is running on this user directory: this one cannot save.");
-        return false;
-    }
+    if (!speichern_erlaubt(slot, "Spielstand_Speichern")) return false;
     return speichern(slot, false);
+}
+
+bool Spielstand_Abbild_Nehmen(SpielstandAbbild* abbild, int32_t slot) {
+    if (!abbild || !slot_gueltig(slot, "Spielstand_Abbild_Nehmen")) return false;
+    abbild->gueltig = false;
+    abbild->slot = slot;
+    Spielstand_Kopf_Fuellen(&abbild->kopf, slot_name(slot).c_str());
+    abbild->namen.resize(g.module.size());
+    abbild->bloecke.resize(g.module.size());
+    for (size_t i = 0; i < g.module.size(); ++i) {
+        const ModulEintrag& m = g.module[i];
+        std::vector<SpielstandAbbildBlock>& b = abbild->bloecke[i];
+        abbild->namen[i] = m.name;
+        if (m.speichern) {
+            // A module that writes its own blocks writes them into the image.
+            b.clear();
+            SpielstandDatei mitschnitt;
+            mitschnitt.modul_offen = true;
+            mitschnitt.mitschnitt = &b;
+            if (!m.speichern(&mitschnitt) || mitschnitt.fehler) {
+                Debug_Printf("Spielstand_Abbild_Nehmen: Modul %s konnte nicht speichern\n", m.name.c_str());
+                return false;
+            }
+            continue;
+        }
+        // A declared block: its length, then its bytes (packed when written),
+        // in the room the last image's block left.
+        b.resize(2);
+        b[0].gepackt = false;
+        b[1].gepackt = true;
+        b[1].daten.clear();
+        if (m.block.save_stuecke) {
+            SpielstandStuecke stuecke;
+            m.block.save_stuecke(stuecke);
+            stuecke.Anhaengen_An(b[1].daten);
+        } else {
+            m.block.save(b[1].daten);
+        }
+        if (b[1].daten.size() > SPIELSTAND_MODULBLOCK_MAX) {
+            Debug_Printf("Spielstand_Abbild_Nehmen: Block %s zu gross (%zu Bytes)\n", m.name.c_str(), b[1].daten.size());
+            return false;
+        }
+        b[0].daten.resize(4);
+        Bytes_Put32(b[0].daten.data(), uint32_t(b[1].daten.size()));
+    }
+    abbild->gueltig = true;
+    return true;
+}
+
+bool Spielstand_Abbild_Speichern(const SpielstandAbbild& abbild) {
+    if (!speichern_erlaubt(abbild.slot, "Spielstand_Abbild_Speichern")) return false;
+    if (!abbild.gueltig) {
+        Debug_Printf("Spielstand_Abbild_Speichern: kein Abbild\n");
+        return false;
+    }
+    hintergrund_abholen(true);
+    SpielstandDatei datei;
+    Spielstand_Datei_Neu(&datei, abbild.kopf, std::move(g.ersatzbild));
+    bool gebaut = abbild.namen.size() == abbild.bloecke.size();
+    for (size_t i = 0; gebaut && i < abbild.namen.size(); ++i) {
+        gebaut = Spielstand_Modul_Beginnen(&datei, abbild.namen[i].c_str());
+        for (const SpielstandAbbildBlock& b : abbild.bloecke[i]) {
+            if (!gebaut) break;
+            gebaut = b.gepackt ? Spielstand_Schreiben_Gepackt(&datei, b.daten.data(), uint32_t(b.daten.size()))
+                               : Spielstand_Schreiben(&datei, b.daten.data(), uint32_t(b.daten.size()));
+        }
+        gebaut = gebaut && Spielstand_Modul_Beenden(&datei);
+    }
+    gebaut = gebaut && Spielstand_Datei_Abschliessen(&datei);
+    return bild_schreiben(abbild.slot, gebaut, &datei);
 }
 
 bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {

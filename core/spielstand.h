@@ -15,6 +15,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/spielstand_datei.h"
@@ -105,6 +106,24 @@ bool Spielstand_Block_Anmelden(const SpielstandBlock& block);
 // screen's message. The slot's name comes from the save screen; slot 9 is named
 // as the autosave. On success the slot becomes the last one ("Gme").
 bool Spielstand_Speichern(int32_t slot);
+// The whole game held plain in memory, as a save of `slot` would write it:
+// the header and every module's blocks, unpacked. Taking one costs a copy of
+// the game's bytes (no packing, no file), so it may be taken often and
+// written only when it is wanted.
+struct SpielstandAbbild {
+    int32_t slot = -1;
+    SpielstandKopf kopf{};
+    std::vector<std::string> namen;                         // the modules, in the table's order
+    std::vector<std::vector<SpielstandAbbildBlock>> bloecke;   // per module, its blocks
+    bool gueltig = false;
+};
+// Takes the running game's image for slot 0 to 9 (the room of the image
+// held before is kept). False when a module fails to give its bytes.
+bool Spielstand_Abbild_Nehmen(SpielstandAbbild* abbild, int32_t slot);
+// Writes an image into its slot: the same file Spielstand_Speichern would
+// have written at the moment the image was taken, refused and reported as
+// that save is.
+bool Spielstand_Abbild_Speichern(const SpielstandAbbild& abbild);
 // Loads slot 0 to 9. Refused on a network client with the message saving gets
 // there (a client's game is the server's). On any failure the running game stays as it was (with
 // no game running, the program stays without one) and the manager is told

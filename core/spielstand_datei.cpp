@@ -302,6 +302,15 @@ bool oeffnen_fehler(SpielstandDatei* datei, const char* grund, uint32_t wert) {
     return false;
 }
 
+// A block kept plain in the image being taken.
+bool mitschneiden(SpielstandDatei* datei, bool gepackt, const void* daten, uint32_t laenge) {
+    const bool gut = !datei->fehler && (daten || laenge == 0) && laenge <= SPIELSTAND_MODULBLOCK_MAX;
+    auto* quelle = static_cast<const uint8_t*>(daten);
+    if (gut) datei->mitschnitt->push_back({gepackt, std::vector<uint8_t>(quelle, quelle + laenge)});
+    datei->fehler = !gut;
+    return gut;
+}
+
 }  // namespace
 
 bool Spielstand_Schreiben(SpielstandDatei* datei, const void* daten, uint32_t groesse) {
@@ -310,6 +319,7 @@ bool Spielstand_Schreiben(SpielstandDatei* datei, const void* daten, uint32_t gr
         datei->fehler = true;
         return false;
     }
+    if (datei && datei->mitschnitt && !datei->lesen) return mitschneiden(datei, false, daten, groesse);
     return block_anhaengen(datei, ART_DATEN, daten, groesse, "Spielstand_Schreiben");
 }
 
@@ -368,6 +378,7 @@ bool Spielstand_Schreiben_Gepackt(SpielstandDatei* datei, const void* daten, uin
         return false;
     }
     if (!modul_offen_zum_schreiben(datei, FNAME)) return false;
+    if (datei->mitschnitt) return mitschneiden(datei, true, daten, laenge);
     std::vector<uint8_t>& bild = datei->bild;
     const size_t start = bild.size(), roh = start + GEPACKT_VORNE + packraum(laenge);
     if (bild.capacity() < roh + laenge) bild.reserve(std::max(roh + laenge, 2 * bild.capacity()));

@@ -59,6 +59,13 @@ static_assert(offsetof(SpielstandKopf, team) == 92);
 static_assert(offsetof(SpielstandKopf, kontostand) == 96);
 static_assert(offsetof(SpielstandKopf, staerke) == 100);
 
+// A data block held plain in memory: what Spielstand_Schreiben (or, packed,
+// Spielstand_Schreiben_Gepackt) would write.
+struct SpielstandAbbildBlock {
+    bool gepackt = false;
+    std::vector<uint8_t> daten;
+};
+
 // One module's part of a checked file.
 struct SpielstandRahmen {
     std::string name;
@@ -79,6 +86,10 @@ struct SpielstandDatei {
     SpielstandKopf kopf{};              // reading: the checked header
     int32_t format = 0;                 // reading: the file's version as a number (SPIELSTAND_FORMAT)
     std::vector<SpielstandRahmen> rahmen;   // reading: the modules of the file, in order
+    // Taking an image of the game (Spielstand_Abbild_Nehmen): the blocks a
+    // module writes with Spielstand_Schreiben or Spielstand_Schreiben_Gepackt
+    // are appended here plain instead of to the file image.
+    std::vector<SpielstandAbbildBlock>* mitschnitt = nullptr;
 };
 
 // Writes one block of `groesse` bytes; false without a file or on a reading one.
