@@ -222,8 +222,14 @@ bool Sim_Spielstart() {
     // The human managers take the first clubs that play in a league, at level 2.
     Spielstart_Wahl_Zuruecksetzen();
     int32_t menschen = 0;
+    std::vector<int32_t> ligen;
     for (int32_t t = 0; t < Team_Anzahl() && menschen < s.optionen.menschen; ++t) {
-        if (Team_Get_Liga(t, 1) < 0) continue;
+        const int32_t liga = Team_Get_Liga(t, 1);
+        if (liga < 0) continue;
+        if (s.optionen.menschen_ligen_verschieden) {
+            if (std::find(ligen.begin(), ligen.end(), liga) != ligen.end()) continue;
+            ligen.push_back(liga);
+        }
         SpielstartWahl* w = Spielstart_Wahl(menschen);
         std::snprintf(w->name, sizeof w->name, "Mensch %d", menschen + 1);
         w->team = t;

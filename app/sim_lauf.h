@@ -14,6 +14,9 @@ constexpr int32_t SIM_REPLAY_SLOT = 8;   // --check's save of the last minute ch
 struct SimOptionen {
     uint32_t seed = 1;          // the game's random index (fixtures, results)
     int32_t menschen = 0;       // human managers on the first clubs that play in a league
+    // Each human manager's club in a league of its own (the first club of each
+    // league in turn) instead of the first clubs, which share a league.
+    bool menschen_ligen_verschieden = false;
     int32_t laden = -1;         // a save slot to start from instead of a new game
     bool autosave = true;
     // The headless main job: once the game reaches this day, the short report

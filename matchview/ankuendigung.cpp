@@ -155,6 +155,13 @@ void Zoom_Zeichnen(Rastport* screen, int32_t s) {
 
 bool Zoomt() { return g.art == ANK_VOR_MENUE && Optionen(OPTION_MENUE_GLEITEN, 0, 0) != 0; }
 
+// The milliseconds from `seit` to `jetzt`; 0 when `jetzt` lies before it. A
+// page started in the menu's frame reads the clock after the calendar took
+// the frame's time, so the driver's first `jetzt` may be a few ms older than
+// the page's start (unsigned, that difference was some 49 days: the page ended
+// unseen in its first frame).
+uint32_t Seit(uint32_t jetzt, uint32_t seit) { return int32_t(jetzt - seit) < 0 ? 0 : jetzt - seit; }
+
 void Senden(const Ankuendigung& a) {
     if (Netzwerk_Modus() != 2 || a.art == ANK_VOR_SPIEL) return;
     if (Fern(a.heim)) Ankuendigung_An_Team_Senden(a, int32_t(a.heim));
@@ -373,14 +380,14 @@ void Ankuendigung_Phase_Beenden() { Ende(nullptr); }
 
 int32_t Ankuendigung_Treiber(uint32_t jetzt) {
     Rastport* screen = Rastport_Screen();
-    if (g.laeuft && jetzt - g.start < ANKUENDIGUNG_DAUER_MS) {
+    if (g.laeuft && Seit(jetzt, g.start) < ANKUENDIGUNG_DAUER_MS) {
         Ankuendigung_Phase();
         if (!g.seite || !screen) return 0;
         const bool klick = g_hooks.maus_klick && (g_hooks.maus_klick() & 1);
         // A page takes a click only once it stands whole: zoomed open, its
         // plates arrived, and shown a moment (a quick second click on "Weiter"
         // does not take it away unseen).
-        if (klick && g.zoom >= ZOOM_STUFEN && g.steht && jetzt - g.start >= ANKUENDIGUNG_KLICK_AB_MS && !g.klick_sperre) {
+        if (klick && g.zoom >= ZOOM_STUFEN && g.steht && Seit(jetzt, g.start) >= ANKUENDIGUNG_KLICK_AB_MS && !g.klick_sperre) {
             // The closing click never reaches the screen below.
             Ende("--> SPIELANKUENDIGUNG ENDE1!");
             g.klick_sperre = true;
@@ -390,7 +397,7 @@ int32_t Ankuendigung_Treiber(uint32_t jetzt) {
         // A click before the page stands whole does nothing, also once it stands.
         g.klick_sperre = klick;
         if (Zoomt()) {
-            if (g.zoom < ZOOM_STUFEN && jetzt - g.zoom_zeit > ANKUENDIGUNG_ZOOM_MS) {
+            if (g.zoom < ZOOM_STUFEN && Seit(jetzt, g.zoom_zeit) > ANKUENDIGUNG_ZOOM_MS) {
                 ++g.zoom;
                 g.zoom_zeit = jetzt;
             }
@@ -417,7 +424,7 @@ int32_t Ankuendigung_Treiber(uint32_t jetzt) {
         g.klick_sperre = true;
         if (Zoomt() && g.seite && screen && g.zoom > 0) {
             // Closing towards the centre: the page's area from the screen as it was, then the smaller part.
-            if (jetzt - g.zoom_zeit > ANKUENDIGUNG_ZOOM_MS) {
+            if (Seit(jetzt, g.zoom_zeit) > ANKUENDIGUNG_ZOOM_MS) {
                 --g.zoom;
                 g.zoom_zeit = jetzt;
             }

@@ -444,8 +444,12 @@ namespace {
 // few frames answers what is on top: a page, the box, else the continue button.
 struct HeisserStuhlStand {
     int32_t tag = -1, bild = 0;
+    int32_t spieltage = 1;   // the match days played before the run ends
+    int32_t letzter_tag = -1;   // the last of them so far
     std::set<std::pair<int32_t, int32_t>> spiele, bilder;
     std::string reihe;
+    std::set<int32_t> ligen, ergebnisse, tabellen;   // the managers' leagues; the windows shown
+    bool rest = false;   // a page left in the buffer when a match day's date moved on
 };
 
 class AnkuendigungHeisserStuhl : public SeitenWelt {
@@ -460,20 +464,26 @@ protected:
             const int32_t gegner = Ankuendigung_Heutiger_Gegner(team, &seite, nullptr, nullptr);
             if (gegner < 0) return;
             if (st.tag < 0) st.tag = Tag_Index();
+            if (st.letzter_tag != Tag_Index()) --st.spieltage;
+            st.letzter_tag = Tag_Index();
+            st.ligen.insert(Team_Get_Liga(team, 1));
             st.spiele.insert(seite == 0 ? std::pair{team, gegner} : std::pair{gegner, team});
             st.reihe.push_back('Z');
         }, "Heisser Stuhl");
         Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 40, [] {
-            if (st.tag < 0 && Tag_Index() < 60) K_NEUER_TAG(K_FERTIG, 0);
+            if ((st.tag < 0 || Tag_Index() > st.letzter_tag) && Tag_Index() < 60) K_NEUER_TAG(K_FERTIG, 0);
         }, "Zugende");
     }
     static void Klicken_Und_Merken() {
         Maus_Tasten_Latch();
         if (st.tag < 0) return;
-        if (Tag_Index() > st.tag) {
-            Programm_Beenden_Anfordern();
+        if (Tag_Index() > st.letzter_tag) {
+            if (Tag_Index() == st.letzter_tag + 1 && !Ankuendigung_Buffer_Leer()) st.rest = true;
+            if (st.spieltage <= 0) Programm_Beenden_Anfordern();
             return;
         }
+        if (Fenster(KALENDER_ERGEBNISSE)) st.ergebnisse.insert(int32_t(Ankuendigung_Staging().wettbewerb));
+        if (Fenster(KALENDER_TABELLE)) st.tabellen.insert(int32_t(Ankuendigung_Staging().wettbewerb));
         ++st.bild;
         const bool seite = Ankuendigung_Phase_Laeuft();
         const bool box = Kalender_Get_Runmodus() == KALENDER_MENUE && Menue_Requester_Offen();
@@ -497,6 +507,33 @@ TEST_F(AnkuendigungHeisserStuhl, EachManagersMatchGetsItsPictureAndTheTurnsBoxCo
     ASSERT_FALSE(st.reihe.empty());
     EXPECT_EQ(st.reihe, std::string(st.reihe.size(), 'B')) << "Z: no page, P: the page came over the unanswered box";
     EXPECT_EQ(st.bilder, st.spiele) << "each human's match has its pre-match picture";
+}
+
+// The two managers in two leagues, over their first two match days: each
+// turn has its page before the menu, each league its results and table, and
+// no page is left over when the date moves on. The clock moves on during the
+// menu's frame, as it does in a window (the menu's work before the page's
+// question takes time), so the page starts a moment after the calendar read
+// the frame's time.
+class AnkuendigungZweiLigen : public AnkuendigungHeisserStuhl {
+protected:
+    void SetUp() override {
+        menschen_ligen_verschieden = true;
+        AnkuendigungHeisserStuhl::SetUp();
+        st.spieltage = 2;
+        Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_ANKUENDIGUNG - 10, [] { Plat_Uhr_Vorstellen(3); }, "Uhr");
+    }
+};
+
+TEST_F(AnkuendigungZweiLigen, EachLeaguesManagerGetsHisPagesOnTwoMatchDays) {
+    EXPECT_EQ(Abspielen(120000), "");
+    ASSERT_GE(st.tag, 0) << "no day with a match of the managers";
+    ASSERT_EQ(st.ligen.size(), 2u);
+    EXPECT_EQ(st.reihe, std::string(4, 'B')) << "Z: no page, P: the page came over the unanswered box";
+    EXPECT_EQ(st.bilder, st.spiele) << "each human's match has its pre-match picture";
+    EXPECT_EQ(st.ergebnisse, st.ligen) << "each manager's league has its results";
+    EXPECT_EQ(st.tabellen, st.ligen) << "each manager's league has its table";
+    EXPECT_FALSE(st.rest) << "a page was left in the buffer after the match day";
 }
 
 }  // namespace

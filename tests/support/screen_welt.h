@@ -73,6 +73,7 @@ protected:
                  startscreens ? "Start" : "Lauf"};
         v.sim.seed = 6;
         v.sim.menschen = menschen;
+        v.sim.menschen_ligen_verschieden = menschen_ligen_verschieden;
         v.sim.autosave = false;
         v.sim.zuege_beenden = false;   // the screen ends the turn
         std::string fehler;
@@ -124,6 +125,7 @@ protected:
     velmora_test::TestWelt dirs;
     bool startscreens = false;
     int32_t menschen = 1;   // human managers of the generated world
+    bool menschen_ligen_verschieden = false;   // each in a league of its own
 
 private:
     // After the screen's frame: the next step of the script, the end after the last.
