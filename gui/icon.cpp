@@ -12,7 +12,7 @@
 #include "gfx/blit.h"
 #include "gui/menue.h"
 #include "gui/menue_eingabefeld.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 
@@ -494,7 +494,7 @@ bool Menue_Spielstand_Anmelden() {
 }
 
 void Menue_Screen_Oeffnen(void (*oeffner)()) {
-    Menue_Panel_Hooks().screen_wechsel.Aufrufen();
+    Menue_Spiel_Hooks().screen_wechsel.Aufrufen();
     Samples_Stop();
     g.save_byte = 0;
     if (oeffner) oeffner();

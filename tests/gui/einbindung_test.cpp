@@ -21,7 +21,7 @@ TEST(GuiEinbindung, TheMenuFrameworkIncludesNoHeaderOfTheClubsTheSeasonOrTheirPi
     const std::vector<std::string> funde = velmora_test::Einbindungen(VELMORA_QUELLE, {"gui"}, SPIEL);
     EXPECT_TRUE(funde.empty()) << "gui/ includes club/, season/ or bilder/:" << velmora_test::Einbindungen_Liste(funde);
     // The check reads the real folder: it holds the framework's files.
-    EXPECT_TRUE(fs::exists(fs::path(VELMORA_QUELLE) / "gui" / "menue_panel.cpp"));
+    EXPECT_TRUE(fs::exists(fs::path(VELMORA_QUELLE) / "gui" / "menue.cpp"));
 }
 
 // The check finds an inclusion in every form it may take, in gui/ only, and
