@@ -19,8 +19,6 @@
 #include "gfx/grafik_laden.h"
 #include "gfx/rastport.h"
 #include "gui/menue.h"
-#include "gui/menue_optionen.h"
-#include "gui/menue_panel.h"
 #include "match/day/spieltag_hooks.h"
 #include "match/record/spielfeld.h"
 #include "match/record/spielfeld_anzeige.h"
@@ -33,6 +31,8 @@
 #include "matchview/spielansicht.h"
 #include "matchview/spielansicht_ersatz.h"
 #include "screens/einwechseln.h"
+#include "screens/menue_optionen.h"
+#include "screens/menue_panel.h"
 #include "screens/regler.h"
 #include "season/kalender.h"
 

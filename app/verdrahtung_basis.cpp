@@ -52,7 +52,6 @@
 #include "gui/menue_film.h"
 #include "gui/menue_eingabefeld.h"
 #include "gui/menue_scrollbar.h"
-#include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
 #include "match/day/spieltag.h"
 #include "matchview/ankuendigung.h"
@@ -65,6 +64,7 @@
 #include "net/net.h"
 #include "platform/clock.h"
 #include "screens/editor.h"
+#include "screens/menue_panel.h"
 #include "screens/platzhalter.h"
 #include "screens/spielstart_screen.h"
 #include "screens/spielstart_wahl.h"
@@ -470,13 +470,7 @@ void Binden_Menue_Panel() {
     Beim_Abbinden([] { Menue_Set_Eigenes_Team(-1); });
     Binden_Menue_Spiel();
     Besetzen(p.spiel_info, Spieltag_Spiel_Info, "MenuePanel.spiel_info");
-    Besetzen(p.team_hat_spiel, Spieltag_Team_Hat_Spiel, "MenuePanel.team_hat_spiel");
-    Besetzen(p.kontostand, [](int32_t team) { return Bank_Kontostand(team, false, -1); }, "MenuePanel.kontostand");
-    Besetzen(p.mittelwert, [](int32_t team) { return Bank_Mittelwert(team, false, -1); }, "MenuePanel.mittelwert");
     Besetzen(p.mittelwert_angleichen, Bank_Mittelwert_Angleichen, "MenuePanel.mittelwert_angleichen");
-    Besetzen(p.geld_text, [](float betrag, int32_t team) { return Geld_Text(betrag, team, -1); }, "MenuePanel.geld_text");
-    // A client ends its day: its club's match of the day is played live with the server.
-    Besetzen(p.client_melden, [] { Spieltag_Client_Tag_Beenden(); }, "MenuePanel.client_melden");
     // Network play: the wait for the other side keeps the main screen, "Weiter"
     // disabled. On the server (and once the network is gone) the wait ends
     // into the match day, whose views must not have the main screen under

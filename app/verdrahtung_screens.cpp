@@ -6,10 +6,10 @@
 #include "core/prioritaeten.h"
 #include "core/spielstand.h"
 #include "core/text.h"
-#include "gui/menue_panel.h"
 #include "screens/bank_screen.h"
 #include "screens/disk_screen.h"
 #include "screens/finanzen.h"
+#include "screens/menue_panel.h"
 #include "screens/optionen.h"
 #include "screens/stadion_screen.h"
 #include "screens/werbung_screen.h"
@@ -52,7 +52,7 @@ void Binden_Menue_Screens() {
     // under their catchers: another page or screen opened from the panel
     // takes the place of the open one (the options stood over the load
     // page's list and took its clicks).
-    Abonnieren(p.screen_wechsel, "MenuePanel.screen_wechsel", prio::SCREEN_WECHSEL_SYSTEMSEITEN, [] {
+    Abonnieren(Menue_Spiel_Hooks().screen_wechsel, "MenueSpiel.screen_wechsel", prio::SCREEN_WECHSEL_SYSTEMSEITEN, [] {
         Optionen_Screen_Schliessen();
         Disk_Screen_Schliessen();
     });

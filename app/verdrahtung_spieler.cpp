@@ -15,10 +15,10 @@
 #include "club/transfer.h"
 #include "core/prioritaeten.h"
 #include "core/taste.h"
-#include "gui/menue_panel.h"
 #include "platform/display.h"
 #include "screens/einsetzen1.h"
 #include "screens/einsetzen2.h"
+#include "screens/menue_panel.h"
 #include "screens/spielerinfo.h"
 #include "screens/taktik.h"
 #include "screens/talent_panel.h"
@@ -79,8 +79,7 @@ void Binden_Spielerfenster() {
     SpielerlisteHooks& l = Spielerliste_Hooks();
     Besetzen(l.entwickler_oeffnen, Screen_Talente_Oeffnen, "Spielerliste.entwickler_oeffnen");
     Besetzen(l.entwickler_schliessen, Screen_Talente_Schliessen, "Spielerliste.entwickler_schliessen");
-    MenuePanelHooks& p = Menue_Panel_Hooks();
-    Abonnieren(p.screen_wechsel, "MenuePanel.screen_wechsel", prio::SCREEN_WECHSEL_SPIELERFENSTER,
+    Abonnieren(Menue_Spiel_Hooks().screen_wechsel, "MenueSpiel.screen_wechsel", prio::SCREEN_WECHSEL_SPIELERFENSTER,
                Spielerfenster_Schliessen);
     Binden_Aufstellung();
     KalenderHooks& k = Kalender_Hooks();

@@ -11,13 +11,13 @@
 #include "core/prioritaeten.h"
 #include "gui/menue.h"
 #include "gui/menue_film.h"
-#include "gui/menue_panel.h"
 #include "gui/menue_requester.h"
 #include "match/day/spieltag_hooks.h"
 #include "matchview/ankuendigung.h"
 #include "matchview/ergebnis_seite.h"
 #include "platform/clock.h"
 #include "screens/finanzen.h"
+#include "screens/menue_panel.h"
 #include "screens/rangliste.h"
 #include "screens/tabelle.h"
 #include "screens/tabelle_screen.h"
@@ -71,6 +71,7 @@ void Binden_Ankuendigungen() {
     // plays on in the header, which shows it for the whole turn.
     Besetzen(a.wettbewerb_video, [](int32_t, int32_t zeigen, int32_t pause) { Menue_Wettbewerb_Video(1, zeigen ? pause : 0); },
              "Ankuendigung.wettbewerb_video");
+    Besetzen(a.menue_neustart, Menue_Neustart, "Ankuendigung.menue_neustart");
 
     KalenderHooks& k = Kalender_Hooks();
     Besetzen(k.ankuendigung_treiber, Ankuendigung_Treiber, "Kalender.ankuendigung_treiber");

@@ -28,8 +28,8 @@
 #include "club/team.h"
 #include "core/taste.h"
 #include "platform/display.h"
+#include "screens/menue_panel.h"
 #include "screens/tabelle.h"
-#include "gui/menue_panel.h"
 #include "media/sound.h"
 #include "match/live/spielfeld_ki_basis.h"
 #include "match/day/spieltag_hooks.h"
@@ -98,7 +98,7 @@ void Binden_Transfer_Screens() {
     TransferScreenHooks& t = Transfer_Screen_Hooks();
     Besetzen(t.karte_oeffnen, Spielerinfo_Oeffnen, "TransferScreen.karte_oeffnen");
     Besetzen(t.karte_offen, Spielerinfo_Offen, "TransferScreen.karte_offen");
-    Abonnieren(p.screen_wechsel, "MenuePanel.screen_wechsel", prio::SCREEN_WECHSEL_TRANSFER, Transfer_Screen_Verlassen);
+    Abonnieren(Menue_Spiel_Hooks().screen_wechsel, "MenueSpiel.screen_wechsel", prio::SCREEN_WECHSEL_TRANSFER, Transfer_Screen_Verlassen);
     // The scout screen, opened by the transfer screen's send button; the
     // search shows its prospect and plays its samples there.
     Besetzen(t.scout_oeffnen, Scout_Screen_Oeffnen, "TransferScreen.scout_oeffnen");

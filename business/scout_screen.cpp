@@ -25,7 +25,7 @@
 #include "gui/anim_liste.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "gui/menue_requester.h"
 #include "media/sound.h"
 #include "season/kalender.h"

@@ -32,7 +32,7 @@
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_film.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "media/film.h"
 #include "media/sound.h"
 #include "media/video.h"

@@ -18,7 +18,7 @@
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_film.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "gui/menue_requester.h"
 #include "media/sound.h"
 #include "media/video.h"

@@ -18,7 +18,7 @@
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 
 namespace velmora {
 namespace {

@@ -24,7 +24,7 @@
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "gui/menue_requester.h"
 
 namespace velmora {

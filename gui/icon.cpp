@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "core/debug.h"
 #include "core/res.h"
@@ -12,7 +13,7 @@
 #include "gfx/blit.h"
 #include "gui/menue.h"
 #include "gui/menue_eingabefeld.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 
@@ -469,12 +470,17 @@ uint8_t Menue_Save_Byte() { return g.save_byte; }
 bool Menue_Speichern(SpielstandDatei* datei) { return Spielstand_Schreiben(datei, &g.save_byte, 1); }
 
 bool Menue_Laden(SpielstandDatei* datei) {
+    // The icons that take priority (a panel's raised menus) start lowered:
+    // their states are cleared with the screen.
+    std::vector<int32_t> vorrang;
+    for (int32_t n = 0; n < ANZ_SCREEN_ICONS; ++n)
+        if (g.auf_screen[n] && g.definition[n] && (g.definition[n]->typ & ICON_TYP_VORRANG)) vorrang.push_back(n);
     Menue_Alles_Loeschen();
     uint8_t b = 0;
     const bool ok = Spielstand_Lesen(datei, &b, 1);
     if (ok) g.save_byte = b;
     if (auto* f = Menue_Hooks().icon_zustand_setzen)
-        for (int32_t n = 702; n <= 705; ++n) f(n, 0);
+        for (int32_t n : vorrang) f(n, 0);
     Menue_Init_Tabellen();
     return ok;
 }
@@ -494,7 +500,7 @@ bool Menue_Spielstand_Anmelden() {
 }
 
 void Menue_Screen_Oeffnen(void (*oeffner)()) {
-    Menue_Panel_Hooks().screen_wechsel.Aufrufen();
+    Menue_Spiel_Hooks().screen_wechsel.Aufrufen();
     Samples_Stop();
     g.save_byte = 0;
     if (oeffner) oeffner();

@@ -15,7 +15,7 @@
 #include "gfx/schatten.h"
 #include "gui/menue_eingabefeld.h"
 #include "gui/menue_film.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "gui/menue_requester.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"

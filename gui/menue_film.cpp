@@ -3,7 +3,7 @@
 #include "gui/menue_film.h"
 
 #include "core/debug.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 
 namespace velmora {
 namespace {
@@ -37,7 +37,7 @@ void Menue_Wettbewerb_Video(int32_t zeigen, int32_t pause) {
         return;
     }
     const int32_t wettbewerb = Menue_Lokal().wettbewerb;
-    const auto grafik_von = Menue_Panel_Hooks().wettbewerb_grafik;
+    const auto grafik_von = Menue_Spiel_Hooks().wettbewerb_grafik;
     const int32_t grafik = wettbewerb >= 0 && grafik_von ? grafik_von(wettbewerb) : -1;
     if (g.film && !Offen(g.film)) g.film = nullptr, g.grafik = -1;   // closed by someone else
     if (g.film && grafik == g.grafik) {

@@ -17,7 +17,7 @@
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "media/sound.h"
 
 namespace velmora {
@@ -56,7 +56,7 @@ const char* Screen_Text(int32_t nummer) {
 }
 
 // The clubs and the calendar, as the root tells the framework.
-const MenuePanelHooks& H() { return Menue_Panel_Hooks(); }
+const MenueSpielHooks& H() { return Menue_Spiel_Hooks(); }
 const char* Team_Text(MenueTeamText art, int32_t team) { return H().team_text ? H().team_text(art, team) : ""; }
 
 // A text of the caller cut to `max` characters; markup characters are drawn

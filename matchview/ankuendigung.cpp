@@ -17,7 +17,7 @@
 #include "gfx/schatten.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "match/record/spielfeld_satz.h"
 #include "matchview/ankuendigung_intern.h"
 #include "matchview/ergebnis_seite.h"

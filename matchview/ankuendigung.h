@@ -104,6 +104,9 @@ struct AnkuendigungHooks {
     void (*klick_schlucken)() = nullptr;
     // The competition's film behind the kind-0 page (the video slots).
     void (*wettbewerb_video)(int32_t wettbewerb, int32_t zeigen, int32_t pause) = nullptr;
+    // A result page closed: the menu's turn of the local club begins again
+    // (the game's panel, its main screen).
+    void (*menue_neustart)(int32_t team) = nullptr;
 };
 AnkuendigungHooks& Ankuendigung_Hooks();
 

@@ -15,7 +15,7 @@
 #include "gfx/schatten.h"
 #include "gfx/shade.h"
 #include "gfx/text_markup.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "matchview/ankuendigung_intern.h"
 #include "media/sound.h"
 #include "season/kalender.h"

@@ -19,7 +19,7 @@
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "match/record/spielfeld.h"
 #include "match/record/spielfeld_satz.h"
 #include "matchview/ankuendigung_intern.h"
@@ -184,7 +184,7 @@ void Sieger_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
 void Schliessen(const char* spur) {
     if (g.modus == MODUS_SIEGER) Menue_Screen_Icons_Loeschen(g.sieger);
     else Menue_Screen_Icons_Loeschen(g.liste);
-    Menue_Neustart(Menue_Lokal().team);
+    if (Ankuendigung_Hooks().menue_neustart) Ankuendigung_Hooks().menue_neustart(Menue_Lokal().team);
     Debug_Printf("%s\n", spur);
     Ankuendigung_Phase_Beenden();
     if (Ankuendigung_Hooks().klick_schlucken) Ankuendigung_Hooks().klick_schlucken();

@@ -20,7 +20,7 @@
 #include "gfx/texteingabe.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_optionen.h"
+#include "screens/menue_optionen.h"
 #include "season/kalender.h"
 
 namespace velmora {

@@ -21,9 +21,9 @@
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
 #include "screens/einsetzen1_zeichnen.h"
 #include "screens/einsetzen_info.h"
+#include "screens/menue_panel.h"
 #include "screens/spielerinfo.h"
 
 namespace velmora {

@@ -24,9 +24,9 @@
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
 #include "screens/einsetzen1.h"
 #include "screens/einsetzen_info.h"
+#include "screens/menue_panel.h"
 #include "screens/spielerinfo.h"
 
 namespace velmora {

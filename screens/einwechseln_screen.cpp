@@ -18,12 +18,12 @@
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_optionen.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "match/record/spielfeld_hooks.h"
 #include "match/record/spielfeld_satz.h"
 #include "platform/clock.h"
 #include "screens/einwechseln.h"
+#include "screens/menue_optionen.h"
 
 #include "shell/maus.h"
 

@@ -14,7 +14,7 @@
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 
 namespace velmora {
 namespace {

@@ -9,6 +9,7 @@
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
+#include "screens/menue_panel.h"
 
 namespace velmora {
 namespace {

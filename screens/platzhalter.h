@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 
 namespace velmora {
 

@@ -21,7 +21,7 @@
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "gui/menue_scrollbar.h"
 #include "media/sound.h"
 #include "net/net.h"

@@ -7,7 +7,7 @@
 #include "gfx/bildnr_live.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "match/record/spielfeld_satz.h"
 #include "platform/clock.h"
 #include "screens/regler.h"

@@ -20,7 +20,7 @@
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "media/sound.h"
 #include "screens/bank_screen.h"
 #include "screens/geld_knopf.h"

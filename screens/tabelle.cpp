@@ -12,7 +12,7 @@
 #include "core/debug.h"
 #include "gfx/schatten.h"
 #include "gui/icon.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "platform/clock.h"
 #include "season/kalender.h"
 #include "season/spiele.h"

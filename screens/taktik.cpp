@@ -24,7 +24,7 @@
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "screens/einsetzen1_zeichnen.h"
 #include "screens/einsetzen_info.h"
 #include "screens/spielerinfo.h"

@@ -15,7 +15,7 @@
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
 #include "gui/icon.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "screens/geld_knopf.h"
 
 namespace velmora {

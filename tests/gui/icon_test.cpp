@@ -233,7 +233,14 @@ TEST_F(IconTabellen, SaveByteRoundTripsAndLoadingClearsTheScreenAndThePanel) {
     EXPECT_EQ(Menue_Save_Byte(), 0);
     s_icon& k = *Icon(Knopf(70, 0, 0));
     Menue_Screen_Icon_Hinzufuegen(&k);
-    for (int n = 702; n <= 705; ++n) zustand[n] = 1;
+    // A panel's four buttons that take priority, raised, and an icon that does not.
+    for (int n = 702; n <= 705; ++n) {
+        s_icon& knopf = *Icon(Knopf(int16_t(n), int16_t(100 * (n - 700)), 500));
+        knopf.typ |= ICON_TYP_VORRANG;
+        Menue_Screen_Icon_Hinzufuegen(&knopf);
+        zustand[n] = 1;
+    }
+    zustand[70] = 1;
     SpielstandDatei lesen;
     ASSERT_TRUE(Spielstand_Datei_Oeffnen(&lesen, schreiben.bild));
     ASSERT_TRUE(Spielstand_Modul_Betreten(&lesen, "Menue"));
@@ -242,6 +249,7 @@ TEST_F(IconTabellen, SaveByteRoundTripsAndLoadingClearsTheScreenAndThePanel) {
     EXPECT_EQ(Menue_Save_Byte(), 1);
     EXPECT_EQ(Menue_Screen_Icon_Ist_Vorhanden(70), 0);
     for (int n = 702; n <= 705; ++n) EXPECT_EQ(zustand[n], 0) << n;
+    EXPECT_EQ(zustand[70], 1);
 }
 
 }  // namespace

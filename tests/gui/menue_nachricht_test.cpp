@@ -2,7 +2,7 @@
 // came while it was nobody's turn (a page or the match day on the screen) is
 // shown by the next frame of the menu, not kept for his next turn; one for
 // another manager still waits for his.
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "gui/menue_requester.h"
 #include "tests/gui/menue_welt.h"
 
@@ -11,18 +11,20 @@ namespace {
 
 class MenueNachricht : public MenueWelt {
 protected:
-    MenuePanelHooks vorher;
+    MenueSpielHooks vorher;
     void SetUp() override {
         MenueWelt::SetUp();
-        vorher = Menue_Panel_Hooks();
-        Menue_Panel_Hooks().team_hat_manager = [](int32_t team) { return team == 5 || team == 6; };
-        Menue_Panel_Hooks().aktives_team = [] { return -1; };   // pages, the match day: no turn
-        Menue_Set_Eigenes_Team(5);
+        vorher = Menue_Spiel_Hooks();
+        Menue_Spiel_Hooks().team_hat_manager = [](int32_t team) { return team == 5 || team == 6; };
+        Menue_Spiel_Hooks().aktives_team = [] { return -1; };   // pages, the match day: no turn
+        MenueLokal lokal;
+        lokal.team = 5;
+        Menue_Lokal_Setzen(lokal);
     }
     void TearDown() override {
         Menue_Requester_Leeren();
-        Menue_Set_Eigenes_Team(-1);
-        Menue_Panel_Hooks() = vorher;
+        Menue_Lokal_Setzen(MenueLokal{});
+        Menue_Spiel_Hooks() = vorher;
         MenueWelt::TearDown();
     }
 };

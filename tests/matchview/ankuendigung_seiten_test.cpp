@@ -15,7 +15,7 @@
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "gui/icon.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "gui/menue_requester.h"
 #include "match/record/spielfeld.h"
 #include "match/record/spielfeld_satz.h"

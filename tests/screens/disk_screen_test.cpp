@@ -17,7 +17,7 @@
 #include "core/spielstand.h"
 #include "core/taste.h"
 #include "core/str.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "gui/menue_requester.h"
 #include "platform/display.h"
 #include "platform/files.h"

@@ -29,7 +29,7 @@
 #include "gfx/rastport.h"
 #include "gfx/text_markup.h"
 #include "gfx/text_pruefung.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "season/kalender.h"
 #include "shell/maus.h"
 #include "season/statistik.h"

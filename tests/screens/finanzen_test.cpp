@@ -8,7 +8,7 @@
 #include "business/bank.h"
 #include "core/prioritaeten.h"
 #include "gui/icon.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "tests/screens/geld_welt.h"

@@ -13,7 +13,7 @@
 #include "core/optionen.h"
 #include "core/prioritaeten.h"
 #include "gui/icon.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "net/net.h"
 #include "screens/disk_screen.h"
 #include "platform/sockets.h"

@@ -20,7 +20,7 @@
 #include "gfx/bildnr_spieler.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "gui/menue_requester.h"
 #include "platform/clock.h"
 #include "screens/einsetzen1.h"

@@ -14,7 +14,7 @@
 #include "core/hooks.h"
 #include "core/prioritaeten.h"
 #include "gui/icon.h"
-#include "gui/menue_panel.h"
+#include "gui/menue_lokal.h"
 #include "season/kalender.h"
 #include "tests/screens/geld_welt.h"
 

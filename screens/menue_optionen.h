@@ -1,4 +1,4 @@
-// gui/menue_optionen.h - the option bar under a live match: display, pause,
+// screens/menue_optionen.h - the option bar under a live match: display, pause,
 // fast, the two result pages, substitutions, tactics, load, save and the
 // tempo button. Each toggle's state is the local manager's icon state.
 #pragma once

@@ -1,11 +1,12 @@
-// gui/menue_optionen.cpp - the option bar under a live match.
-#include "gui/menue_optionen.h"
+// screens/menue_optionen.cpp - the option bar under a live match.
+#include "screens/menue_optionen.h"
 
 #include "core/debug.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
-#include "gui/menue_panel.h"
 #include "net/net.h"
+#include "screens/menue_panel.h"
+#include "season/kalender.h"
 
 namespace velmora {
 namespace {
@@ -84,8 +85,8 @@ void Menue_Optionen_Klick(s_icon* icon, int32_t ereignis) {
     if (n == ICON_OPTION_TEMPO) {
         // Fast forward while the calendar waits for the continue button or the left button is held on it.
         const uint32_t knoepfe = Menue_Hooks().maus_klick ? Menue_Hooks().maus_klick() : 0;
-        const bool schnell = (H().wartefenster && H().wartefenster()) || (knoepfe == 1 && ereignis != EV_VERLASSEN);
-        if (H().tempo_setzen) H().tempo_setzen(schnell ? 1 : 0);
+        const bool schnell = Kalender_Get_Wartefenster() || (knoepfe == 1 && ereignis != EV_VERLASSEN);
+        Kalender_Set_Tempo(schnell ? 1 : 0);
         Zustand_Setzen(n, 0);
         return;
     }

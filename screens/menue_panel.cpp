@@ -1,11 +1,17 @@
-// gui/menue_panel.cpp - the menu panel, the header and the local team.
-#include "gui/menue_panel.h"
+// screens/menue_panel.cpp - the game's menu panel, the header and the local team.
+#include "screens/menue_panel.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "bilder/wappen.h"
+#include "business/bank.h"
+#include "club/manager.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "club/team_suche.h"
 #include "core/debug.h"
 #include "core/optionen.h"
 #include "core/programm.h"
@@ -19,10 +25,14 @@
 #include "gui/icon.h"
 #include "gui/menue.h"
 #include "gui/menue_film.h"
-#include "gui/menue_optionen.h"
 #include "gui/menue_requester.h"
+#include "match/day/spieltag.h"
+#include "match/day/spieltag_netz.h"
 #include "media/sound.h"
 #include "net/net.h"
+#include "screens/menue_optionen.h"
+#include "season/kalender.h"
+#include "season/wettbewerb.h"
 
 namespace velmora {
 namespace {
@@ -67,7 +77,6 @@ constexpr int32_t PANEL_SICHTBAR[PANEL_KNOEPFE] = {6, 4, 4, 4}; // those above t
 
 struct PanelModul {
     MenuePanelHooks hooks;
-    MenueLokal lokal;
     s_icon knopf[PANEL_KNOEPFE];
     s_icon_text knopf_text[PANEL_KNOEPFE][PANEL_TEXTE];
     s_icon weiter, info, ankuendigung, spielzeile, land, konto, zeile;
@@ -102,16 +111,40 @@ void Zustand_Setzen(int32_t nummer, int32_t wert) {
     if (Menue_Hooks().icon_zustand_setzen) Menue_Hooks().icon_zustand_setzen(nummer, wert);
 }
 
+// The panel entry a club opened last (button - 702, entry), kept with its manager.
 bool Auswahl_Lesen(int32_t paar[2]) {
-    if (g.lokal.team < 0 || !g.hooks.auswahl_lesen) return false;
-    return g.hooks.auswahl_lesen(g.lokal.team, paar);
+    if (Menue_Lokal().team < 0) return false;
+    return Team_Zeiger(TZ_PANEL, Menue_Lokal().team, paar, OP_ZEIGER_LESEN) != nullptr;
 }
+
+// What the framework asks of the game too: a club's texts and crest, the market's team.
+const MenueSpielHooks& S() { return Menue_Spiel_Hooks(); }
 
 const char* Team_Text(MenueTeamText art, int32_t team) {
-    return g.hooks.team_text ? g.hooks.team_text(art, team) : "";
+    return S().team_text ? S().team_text(art, team) : "";
 }
 
-bool Heute(MenueDatum* d) { return g.hooks.heute && g.hooks.heute(d); }
+// Today as the header and the continue button show it (false before a game runs).
+struct MenueDatum {
+    int32_t tag_index = -1;   // the calendar's day
+    int32_t tag = 0, monat = 0, jahr = 0;
+    int32_t saisonjahr = 0;   // the year the season began in
+    std::string text_lang;    // "Samstag, 10. August 2001"
+    std::string text_kurz;    // "Sa 10.08.2001"
+};
+
+bool Heute(MenueDatum* datum) {
+    TagDatensatz d;
+    if (!Kalender_Tag_Datensatz(-1, &d)) return false;
+    datum->tag_index = d.tag_index;
+    datum->tag = d.tag;
+    datum->monat = d.monat;
+    datum->jahr = d.jahr;
+    datum->saisonjahr = Kalender_Saisonjahr();
+    datum->text_lang = d.text_lang;
+    datum->text_kurz = d.text_kurz;
+    return true;
+}
 
 void Panel_Hook(void* icon, int32_t ereignis) {
     Menue_Panel_Team_Icon_Prozedur(static_cast<s_icon*>(icon), ereignis);
@@ -147,7 +180,7 @@ constexpr int32_t WEITER_RAND = 8;   // the date from the button's edges at the 
 
 void Weiter_Text(s_icon* icon, int32_t, int32_t, int32_t) {
     if (!(icon->Status & ICON_ST_GESPERRT)) {
-        const bool spiel = g.hooks.team_hat_spiel && g.lokal.team >= 0 && g.hooks.team_hat_spiel(g.lokal.team);
+        const bool spiel = Menue_Lokal().team >= 0 && Spieltag_Team_Hat_Spiel(Menue_Lokal().team);
         g.weiter_text.text = Screen_Text(spiel ? TEXT_ZUM_SPIEL : TEXT_WEITER);
         return;
     }
@@ -232,7 +265,7 @@ void Datum_Zeichnen(Rastport* ziel) {
 // strengths and attribute figures and crests, and the competition's cup.
 void Spielzeile(s_icon*, int32_t, int32_t, int32_t) {
     Rastport* ziel = Rastport_Target();
-    const MenueLokal& l = g.lokal;
+    const MenueLokal& l = Menue_Lokal();
     if (!ziel || l.team < 0) return;
     const bool gegner = l.gegner >= 0;
     int32_t links = l.team, rechts = l.gegner;
@@ -247,41 +280,41 @@ void Spielzeile(s_icon*, int32_t, int32_t, int32_t) {
             continue;
         }
         Zentriert(ziel, Font_Get(14), true, MITTE[s], 25, Team_Text(MenueTeamText::NAME_KURZ, t));
-        const int32_t staerke = g.hooks.team_staerke ? g.hooks.team_staerke(t) : 0;
+        // The strength and attributes of the available starters.
+        const int32_t staerke = Team_Berechne_Staerke(t, 16);
         if (staerke != g.staerke[s]) {
             g.staerke[s] = staerke;
             Schatten_Cache_Leeren();
         }
         std::snprintf(zeile, sizeof zeile, "%s: %s", Screen_Text(TEXT_STAERKE),
-                      g.hooks.staerke_text ? g.hooks.staerke_text(staerke) : "");
+                      Team_Staerke_Text(staerke));
         Zentriert(ziel, Font_Get(11), false, MITTE[s], 45, zeile);
         std::snprintf(zeile, sizeof zeile, "%s: %d", Screen_Text(TEXT_ATTRIBUTE),
-                      g.hooks.team_attribute ? g.hooks.team_attribute(t) : 0);
+                      Team_Berechne_Attribute(t, 16));
         Zentriert(ziel, Font_Get(9), false, MITTE[s], 58, zeile);
         static const SchattenParameter schatten{2, 2, 3, 0};
-        if (g.hooks.wappen_zeichnen)
-            g.hooks.wappen_zeichnen(t, ziel, s == 0 ? 279 : 558, 5, MENUE_WAPPEN_GROESSE, MENUE_WAPPEN_GROESSE, &schatten);
+        if (S().wappen_zeichnen)
+            S().wappen_zeichnen(t, ziel, s == 0 ? 279 : 558, 5, MENUE_WAPPEN_GROESSE, MENUE_WAPPEN_GROESSE, &schatten);
     }
-    if (l.wettbewerb >= 0 && g.hooks.wettbewerb_pokal && g.hooks.wettbewerb_pokal(l.wettbewerb) && g.hooks.pokal_zeichnen)
-        g.hooks.pokal_zeichnen(l.wettbewerb, l.team, ziel, 15, 5, MENUE_WAPPEN_GROESSE, MENUE_WAPPEN_GROESSE, nullptr);
+    if (l.wettbewerb >= 0 && Wettbewerb_Get_Liga_Symbol(l.wettbewerb) >= 0)
+        Pokal_Zeichnen(l.wettbewerb, l.team, ziel, 15, 5, MENUE_WAPPEN_GROESSE, MENUE_WAPPEN_GROESSE, nullptr);
     Datum_Zeichnen(ziel);
 }
 
 // 711: the balance; a new balance is counted toward, red while falling, green while rising.
 void Kontostand(s_icon*, int32_t, int32_t, int32_t) {
     Rastport* ziel = Rastport_Target();
-    const int32_t team = g.lokal.team;
+    const int32_t team = Menue_Lokal().team;
     if (!ziel || team < 0) return;
-    const int32_t stand = g.hooks.kontostand ? g.hooks.kontostand(team) : 0;
-    const int32_t mittel = g.hooks.mittelwert ? g.hooks.mittelwert(team) : stand;
-    const char* (*geld)(float, int32_t) = g.hooks.geld_text;
+    const int32_t stand = Bank_Kontostand(team, false, -1);
+    const int32_t mittel = Bank_Mittelwert(team, false, -1);
     Font* f = Font_Get(11);
     if (stand == mittel) {
-        Text_Schatten_Print(ziel, f, "^c%05d%s%s", 50, 588, int32_t(FARBE_WEISS), geld ? geld(float(stand), team) : "",
+        Text_Schatten_Print(ziel, f, "^c%05d%s%s", 50, 588, int32_t(FARBE_WEISS), Geld_Text(float(stand), team, -1),
                             "");
     } else {
         const uint32_t farbe = mittel > stand ? FARBE_WENIGER : FARBE_MEHR;
-        Text_Schatten_Print(ziel, f, "#^c%05d%s%s", 50, 588, int32_t(farbe), geld ? geld(float(mittel), team) : "", "");
+        Text_Schatten_Print(ziel, f, "#^c%05d%s%s", 50, 588, int32_t(farbe), Geld_Text(float(mittel), team, -1), "");
     }
 }
 
@@ -382,8 +415,6 @@ const char* Menue_Panel_Eintrag_Text(int32_t knopf, int32_t eintrag) {
     return Aufgeloest(PANEL_REFERENZ[k][eintrag + 1]);
 }
 
-const MenueLokal& Menue_Lokal() { return g.lokal; }
-
 void Menue_Set_Eigenes_Team(int32_t team) {
     if (team < 0) {
         // No club: the game ended; the next game's first day is no passed day,
@@ -406,12 +437,8 @@ void Menue_Set_Eigenes_Team(int32_t team) {
         if (!g.hooks.naechstes_spiel || !g.hooks.naechstes_spiel(team, &l.gegner, &l.wettbewerb, &seite)) l.gegner = -1;
     }
     l.seite = seite == 1 ? 1 : 0;
-    g.lokal = l;
+    Menue_Lokal_Setzen(l);
     Schatten_Cache_Leeren();
-}
-
-void Menue_Client_Refresh() {
-    if (Netzwerk_Modus() == 1) Net_Hooks().client_refresh.Aufrufen();
 }
 
 void Menue_Hauptscreen() {
@@ -428,7 +455,7 @@ void Menue_Hauptscreen() {
 
 void Menue_Neustart(int32_t team) {
     Menue_Hooks_Leeren();
-    if (g.hooks.team_markt && team == g.hooks.team_markt()) return;
+    if (S().team_markt && team == S().team_markt()) return;
     Menue_Set_Eigenes_Team(team);
     if (Menue_Save_Byte() == 0) Menue_Hauptscreen();
 }
@@ -441,23 +468,20 @@ void Menue_Beenden_Anfordern() {
 void Menue_Weiter() {
     Menue_Optionen_Zuruecksetzen();
     Samples_Stop();
-    if (g.hooks.dauerspiel_an && g.hooks.dauerspiel_an()) {
-        if (g.hooks.dauerspiel) g.hooks.dauerspiel();
-        return;
-    }
     Menue_Beenden_Anfordern();
     Menue_Screen_Bereich_Loeschen(5, -9999, -9999, 9999, 9999);
     Menue_Save_Byte_Setzen(1);
     if (Netzwerk_Modus() == 1) {
         Net_Hooks().client_alles_holen.Aufrufen();
-        if (g.hooks.client_melden) g.hooks.client_melden();
+        // A client ends its day: its club's match of the day is played live with the server.
+        Spieltag_Client_Tag_Beenden();
     }
-    if (g.hooks.manager_nachricht) g.hooks.manager_nachricht();
-    if (g.hooks.tag_fertig) g.hooks.tag_fertig();
+    K_NEUER_TAG(K_FERTIG, 0);
 }
 
 void Menue_Zug_Ansage(int32_t team) {
-    if (team < 0 || !g.hooks.manager_am_zug || g.hooks.manager_am_zug() < 2) return;
+    int32_t am_zug[TEAM_MAX];
+    if (team < 0 || Manager_Ist_Dran(am_zug, 0, 0) < 2) return;
     const std::string text =
         Text_Format(Screen_Text(TEXT_AM_ZUG), {Team_Text(MenueTeamText::MANAGER, team), Team_Text(MenueTeamText::NAME, team)});
     Menue_Requester(1, team, text.c_str(), nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
@@ -479,9 +503,10 @@ namespace {
 
 // The day ends; with fewer than eleven players only after a question.
 void Weiter_Pruefen() {
-    const int32_t n = g.lokal.team >= 0 && g.hooks.team_spieler ? g.hooks.team_spieler(g.lokal.team) : 0;
+    int32_t spieler[TEAM_SPIELER_MAX];
+    const int32_t n = Menue_Lokal().team >= 0 ? Teamspieler_Ins_Array(Menue_Lokal().team, spieler, TEAM_SPIELER_MAX, 0) : 0;
     if (n < 11) {
-        Menue_Requester(2, g.lokal.team, Screen_Text(TEXT_ZU_WENIG_SPIELER), nullptr, nullptr,
+        Menue_Requester(2, Menue_Lokal().team, Screen_Text(TEXT_ZU_WENIG_SPIELER), nullptr, nullptr,
                         [](const int32_t*, const int32_t*) { Menue_Weiter(); }, nullptr, 0, nullptr, 0, nullptr);
         return;
     }
@@ -496,11 +521,11 @@ void Menue_Weiter_Klick(s_icon*, int32_t ereignis) {
     if (Optionen(OPTION_ZUGENDE_BESTAETIGEN, 0, 0)) {
         // The question says what "Ja" does for this manager: the day goes on
         // after the day's last turn, before it the next manager takes over.
-        const int32_t naechster = g.hooks.naechster_zug ? g.hooks.naechster_zug() : -1;
+        const int32_t naechster = Kalender_Naechster_Zug();
         const std::string frage = naechster >= 0 ? Text_Format(Screen_Text(TEXT_ZUGENDE_WEITERGEBEN),
                                                                {Team_Text(MenueTeamText::MANAGER, naechster)})
                                                  : std::string(Screen_Text(TEXT_ZUGENDE));
-        Menue_Requester(2, g.lokal.team, frage.c_str(), nullptr, nullptr,
+        Menue_Requester(2, Menue_Lokal().team, frage.c_str(), nullptr, nullptr,
                         [](const int32_t*, const int32_t*) { Weiter_Pruefen(); }, nullptr, 0, nullptr, 0, nullptr);
         return;
     }
@@ -566,9 +591,10 @@ void Menue_Panel_Team_Icon_Prozedur(s_icon* icon, int32_t ereignis) {
         Zustand_Setzen(b.nummer, 0);
         Hoehe_Setzen(b, false);
     }
-    if (icon->nummer != ICON_PANEL_SYSTEM && g.lokal.team >= 0) {
+    if (icon->nummer != ICON_PANEL_SYSTEM && Menue_Lokal().team >= 0) {
         const int32_t paar[2] = {k, e};
-        if (g.hooks.auswahl_schreiben) g.hooks.auswahl_schreiben(g.lokal.team, paar);
+        int32_t kopie[2] = {paar[0], paar[1]};
+        Team_Zeiger(TZ_PANEL, Menue_Lokal().team, kopie, OP_SCHREIBEN);
     }
     Menue_Screen_Oeffnen(g.hooks.screens[k][e]);
 }
