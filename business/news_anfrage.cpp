@@ -7,6 +7,7 @@
 #include "business/news_netz.h"
 #include "business/news_satz.h"
 #include "club/club_hooks.h"
+#include "club/club_netz.h"
 #include "club/manager.h"
 #include "club/team.h"
 #include "core/debug.h"
@@ -117,6 +118,8 @@ int32_t News_Anfragen_Pruefen(int32_t team) {
     if (modus == 1 && team == Club_Client_Team()) {
         if (g_hooks.client_vorbereiten) g_hooks.client_vorbereiten(team);
         News_Client_Holen(team);
+        // What the preparation sent ahead and nobody took is not kept for later.
+        Club_Remote_Vorab_Ende();
     }
     bool behandelt = false;
     NewsSatz satz;

@@ -53,6 +53,8 @@ struct NewsHooks {
     // The server before a check: the start-team data and the line-ups again.
     void (*server_vorbereiten)() = nullptr;
     // A client before fetching its news: start teams, bank, own team, line-ups.
+    // What it sends ahead (Club_Remote_Vorab), the news fetch included, is
+    // forgotten once the fetch is done.
     void (*client_vorbereiten)(int32_t team) = nullptr;
     // A client after showing an item: its player data and the bank's loans again.
     void (*client_nachladen)(int32_t team) = nullptr;

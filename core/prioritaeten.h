@@ -83,6 +83,18 @@ constexpr int32_t SCREEN_WECHSEL_SPIELERFENSTER = 100;
 constexpr int32_t SCREEN_WECHSEL_SYSTEMSEITEN = 110;
 
 // A client fetches the server's state: the club data first, then what builds on it.
+// First every module sends its reads ahead (they travel together); the fetches
+// then take their answers, and the last step forgets what none of them took.
+constexpr int32_t REFRESH_VORAB_SPIELER = 10;
+constexpr int32_t REFRESH_VORAB_TEAM = 11;
+constexpr int32_t REFRESH_VORAB_MANAGER = 12;
+constexpr int32_t REFRESH_VORAB_ENDE = 1000;
+constexpr int32_t HOLEN_VORAB_SPIELER = 10;
+constexpr int32_t HOLEN_VORAB_KALENDER = 11;
+constexpr int32_t HOLEN_VORAB_BANK = 12;
+constexpr int32_t HOLEN_VORAB_SPIELZAEHLER = 13;
+constexpr int32_t HOLEN_VORAB_WETTBEWERB = 14;
+constexpr int32_t HOLEN_VORAB_ENDE = 1000;
 constexpr int32_t REFRESH_ALLE_SPIELER = 50;
 constexpr int32_t REFRESH_SPIELER = 100;
 constexpr int32_t REFRESH_TEAM = 200;
