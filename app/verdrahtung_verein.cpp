@@ -192,6 +192,12 @@ void Binden_News() {
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_NEWS, [] { News_Datei_Schliessen(); });
     if (Einstellungen().betrieb == Betrieb::FENSTER) {
         Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_NEWS, [] { News_Runde(jetzt()); });
+        // A client's turn begins on the server's new day: the day's items
+        // come from the server with the turn's first frame, not with the
+        // next round up to 5 s later.
+        Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_NEWS, [](int32_t) {
+            if (Club_Netzwerk_Modus() == 1) News_Runde_Vorziehen();
+        });
     } else {
         // Without a screen nobody spends seconds in the menu phase: the round
         // runs once a game day, from the day's first menu frame, so a game

@@ -220,6 +220,8 @@ void News_Runde(uint32_t jetzt) {
     if (team < 0 || News_Anfragen_Pruefen(team) == 0) g.runde = false;
 }
 
+void News_Runde_Vorziehen() { g.erste_runde = true; }
+
 bool News_Anfrage_Offen() {
     NewsSatz s;
     for (int32_t i = 0; i < News_Anzahl(); ++i) {

@@ -95,6 +95,8 @@ int32_t News_Lokales_Team();
 // runs and a check round starts, which shows the local team's items one per
 // frame until none is left.
 void News_Runde(uint32_t jetzt);
+// The next News_Runde starts a check round whenever the last one was.
+void News_Runde_Vorziehen();
 // Whether any request is still open (the calendar's month change waits for it).
 bool News_Anfrage_Offen();
 // Back to the start (hold counter, round).

@@ -37,6 +37,7 @@ constexpr int32_t MENUE_BILDSCHIRM = 900;    // the menu framework's frame (or a
 constexpr int32_t ZUG_BEGINN_LOKAL = 50;     // his club becomes the local club
 constexpr int32_t ZUG_BEGINN_MENUE = 100;    // the turn starts on the main screen
 constexpr int32_t ZUG_BEGINN_ANKUENDIGUNG = 120;   // the page before the turn may show again
+constexpr int32_t ZUG_BEGINN_NEWS = 130;      // a client's news check comes with the turn
 constexpr int32_t ZUG_ENDE_NEWS = 100;       // the messages to the next manager
 
 // A waiting client's own match takes the screen from the main screen or gives it back.
