@@ -205,11 +205,26 @@ void Binden_Club() {
     Besetzen(h.netzwerk_modus, Netzwerk_Modus, "Club.netzwerk_modus");
     Besetzen(h.client_team, Client_Team, "Club.client_team");
     Besetzen(h.client_read, Club_Client_Lesen, "Club.client_read");
+    Besetzen(h.client_vorab, Club_Client_Vorab, "Club.client_vorab");
+    Besetzen(h.client_vorab_ende, Internet_Client_Vorab_Ende, "Club.client_vorab_ende");
     Club_Anfragen_Anmelden();
     Beim_Abbinden(Club_Anfragen_Abmelden);
     NetHooks& n = Net_Hooks();
     // Every club's players as far as they changed (another club's strength in
     // the header, its line-up), then the own club's with its server data.
+    // The reads of a refresh go out together before the fetches take their
+    // answers one after the other: one round trip instead of one each.
+    Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_VORAB_SPIELER, [] {
+        Spieler_Internet_Client_Get_Alle_Vorab();
+        Spieler_Internet_Client_Refresh_Vorab();
+    });
+    Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_VORAB_TEAM, [] { Team_Internet_Client_Refresh_Vorab(); });
+    Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_VORAB_MANAGER,
+               [] { Manager_Internet_Client_Refresh_Vorab(); });
+    Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_VORAB_ENDE, [] { Internet_Client_Vorab_Ende(); });
+    Abonnieren(n.client_alles_holen, "Net.client_alles_holen", prio::HOLEN_VORAB_SPIELER,
+               [] { Spieler_Internet_Client_Get_Alle_Vorab(); });
+    Abonnieren(n.client_alles_holen, "Net.client_alles_holen", prio::HOLEN_VORAB_ENDE, [] { Internet_Client_Vorab_Ende(); });
     Abonnieren(n.client_refresh, "Net.client_refresh", prio::REFRESH_ALLE_SPIELER,
                [] { Spieler_Internet_Client_Get_Alle(); });
     Abonnieren(n.client_alles_holen, "Net.client_alles_holen", prio::HOLEN_SPIELER,
@@ -267,15 +282,21 @@ void Binden_Saison() {
     Anfrage(ANFRAGE_SPIELE_ALLE, spiele_anfrage);
     Anfrage(ANFRAGE_SPIELE_ABGLEICH, spiele_anfrage);
     Anfrage(ANFRAGE_KALENDER_ABGLEICH, kalender_anfrage);
+    Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_VORAB_KALENDER,
+               [] { Kalender_Client_Sync_Vorab(); });
     Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_KALENDER,
                [] { Kalender_Client_Sync(); });
     // The fixtures and results are the server's: a client's own draw of the
     // fixtures named other opponents (the main screen's next match among them).
+    Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_VORAB_SPIELZAEHLER,
+               [] { Spiele_Client_Alle_Holen_Vorab(); });
     Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_SPIELZAEHLER,
                [] { Spiele_Client_Alle_Holen(); });
     // The competitions' records too: a client's views of the rounds reached,
     // the clubs still in a cup, the winner and a new season's leagues.
     Anfrage(ANFRAGE_WETTBEWERB_ABGLEICH, wettbewerb_anfrage);
+    Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_VORAB_WETTBEWERB,
+               [] { Wettbewerb_Client_Holen_Vorab(); });
     Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_WETTBEWERB,
                [] { Wettbewerb_Client_Holen(); });
     // Titles carry the calendar year.
@@ -347,6 +368,7 @@ void Binden_Shell() {
     d.net_local_address = lokale_adresse;
     d.net_pump = Net_Pump;
     d.net_server_slot_pump = Net_Server_Slot_Pump;
+    d.net_server_warten = Net_Server_Warten;
     d.server_bedienen = Net_Server_Bedienen;
     d.client_bedienen = [] {
         Net_Client_Bedienen();

@@ -162,10 +162,15 @@ void Binden_News() {
     Besetzen(Kader_Hooks().transfer_news, News_Transfer, "Kader.transfer_news");
     // A client's news check every 5 s: before it the start teams, the bank and
     // the own club again; after a shown item its players and the bank's loans.
+    // The check's reads go out together first (the news check ends them).
     NewsHooks& n = News_Hooks();
     Besetzen(
         n.client_vorbereiten,
         [](int32_t team) {
+            Team_Internet_Client_Startteams_Vorab();
+            Bank_Client_Alles_Holen_Vorab(team);
+            Team_Internet_Client_Refresh_Vorab();
+            News_Client_Holen_Vorab(team);
             Team_Internet_Client_Startteams();
             Bank_Client_Alles_Holen(team);
             Team_Internet_Client_Refresh();
@@ -187,6 +192,12 @@ void Binden_News() {
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_NEWS, [] { News_Datei_Schliessen(); });
     if (Einstellungen().betrieb == Betrieb::FENSTER) {
         Abonnieren(k.menue_frame, "Kalender.menue_frame", prio::MENUE_NEWS, [] { News_Runde(jetzt()); });
+        // A client's turn begins on the server's new day: the day's items
+        // come from the server with the turn's first frame, not with the
+        // next round up to 5 s later.
+        Abonnieren(k.zug_beginnt, "Kalender.zug_beginnt", prio::ZUG_BEGINN_NEWS, [](int32_t) {
+            if (Club_Netzwerk_Modus() == 1) News_Runde_Vorziehen();
+        });
     } else {
         // Without a screen nobody spends seconds in the menu phase: the round
         // runs once a game day, from the day's first menu frame, so a game
@@ -243,6 +254,8 @@ void Binden_Bank() {
     Besetzen(Wettbewerb_Hooks().bank_buchen, wettbewerb_buchen, "Wettbewerb.bank_buchen");
     Abonnieren(Kalender_Hooks().nach_spiel_team, "Kalender.nach_spiel_team", prio::NACH_SPIEL_BANK, bank_nach_spiel);
     Besetzen(Spielstand_Hooks().kontostand, spielstand_kontostand, "Spielstand.kontostand");
+    Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_VORAB_BANK,
+               [] { Bank_Client_Alles_Holen_Vorab(Club_Client_Team()); });
     Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_BANK,
                [] { Bank_Client_Alles_Holen(Club_Client_Team()); });
     for (int32_t id : BANK_ANFRAGEN) Anfrage(id, bank_anfrage);

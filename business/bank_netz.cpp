@@ -217,6 +217,13 @@ bool Bank_Client_Konto_Holen() {
     return Konto_Holen(false);
 }
 
+void Bank_Client_Alles_Holen_Vorab(int32_t team) {
+    if (!Bank_Intern_Bereit("Bank_Client_Alles_Holen_Vorab") || !Bank_Intern_Team_Gueltig(team)) return;
+    Club_Remote_Satz_Vorab(ANFRAGE_BANK_STATUS, team);
+    if (Bank_Hat_Konto(team) && Bank_Intern_Team_Gueltig(Club_Client_Team()))
+        Club_Remote_Satz_Vorab(ANFRAGE_BANK_KONTO, Club_Client_Team());
+}
+
 bool Bank_Client_Alles_Holen(int32_t team) {
     if (!Bank_Intern_Bereit("Bank_Client_Alles_Holen")) return false;
     Bank_Client_Flags_Loeschen();

@@ -22,6 +22,9 @@ bool Bank_Sync_Status(int32_t team);
 bool Bank_Client_Konto_Holen();
 // Client: everything again (status and account), after a calendar synchronisation.
 bool Bank_Client_Alles_Holen(int32_t team);
+// Client: the requests of Alles_Holen sent ahead without waiting
+// (Club_Remote_Vorab), so that a refresh's reads travel together.
+void Bank_Client_Alles_Holen_Vorab(int32_t team);
 // Client: the booking slots of the club whose manager has the turn, fetched once
 // until the next transfer or full fetch (request 1027).
 bool Bank_Client_Buchungen_Holen(int32_t team);

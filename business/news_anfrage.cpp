@@ -7,6 +7,7 @@
 #include "business/news_netz.h"
 #include "business/news_satz.h"
 #include "club/club_hooks.h"
+#include "club/club_netz.h"
 #include "club/manager.h"
 #include "club/team.h"
 #include "core/debug.h"
@@ -117,6 +118,8 @@ int32_t News_Anfragen_Pruefen(int32_t team) {
     if (modus == 1 && team == Club_Client_Team()) {
         if (g_hooks.client_vorbereiten) g_hooks.client_vorbereiten(team);
         News_Client_Holen(team);
+        // What the preparation sent ahead and nobody took is not kept for later.
+        Club_Remote_Vorab_Ende();
     }
     bool behandelt = false;
     NewsSatz satz;
@@ -216,6 +219,8 @@ void News_Runde(uint32_t jetzt) {
     int32_t team = News_Lokales_Team();
     if (team < 0 || News_Anfragen_Pruefen(team) == 0) g.runde = false;
 }
+
+void News_Runde_Vorziehen() { g.erste_runde = true; }
 
 bool News_Anfrage_Offen() {
     NewsSatz s;

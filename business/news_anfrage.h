@@ -53,6 +53,8 @@ struct NewsHooks {
     // The server before a check: the start-team data and the line-ups again.
     void (*server_vorbereiten)() = nullptr;
     // A client before fetching its news: start teams, bank, own team, line-ups.
+    // What it sends ahead (Club_Remote_Vorab), the news fetch included, is
+    // forgotten once the fetch is done.
     void (*client_vorbereiten)(int32_t team) = nullptr;
     // A client after showing an item: its player data and the bank's loans again.
     void (*client_nachladen)(int32_t team) = nullptr;
@@ -93,6 +95,8 @@ int32_t News_Lokales_Team();
 // runs and a check round starts, which shows the local team's items one per
 // frame until none is left.
 void News_Runde(uint32_t jetzt);
+// The next News_Runde starts a check round whenever the last one was.
+void News_Runde_Vorziehen();
 // Whether any request is still open (the calendar's month change waits for it).
 bool News_Anfrage_Offen();
 // Back to the start (hold counter, round).

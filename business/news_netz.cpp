@@ -150,12 +150,10 @@ int32_t News_Block_Eintragen(int32_t team, const uint8_t* d, size_t bytes) {
     return -1;
 }
 
-int32_t News_Client_Holen(int32_t team) {
-    if (Club_Netzwerk_Modus() != 1) return 0;
-    if (!News_Ist_Offen()) {
-        Debug_Printf("News_Client_Holen: News-Modul nicht initialisiert !!!\n");
-        return -1;
-    }
+namespace {
+
+// The arguments of call 1012: the ids of the items held, the team.
+std::vector<uint8_t> holen_argumente(int32_t team) {
     std::vector<uint8_t> ids;
     uint32_t anzahl = 0;
     Le_Put_U32(ids, 0);
@@ -166,10 +164,27 @@ int32_t News_Client_Holen(int32_t team) {
         ++anzahl;
     }
     Bytes_Put32(ids.data(), anzahl);
-    std::vector<uint8_t> a, antwort;
+    std::vector<uint8_t> a;
     ClubPacker pk{a};
     pk.block_mit_laenge(ids.data(), ids.size());
     pk.i32(team);
+    return a;
+}
+
+}  // namespace
+
+void News_Client_Holen_Vorab(int32_t team) {
+    if (Club_Netzwerk_Modus() == 1 && News_Ist_Offen()) Club_Remote_Vorab(ANFRAGE_NEWS_HOLEN, holen_argumente(team));
+}
+
+int32_t News_Client_Holen(int32_t team) {
+    if (Club_Netzwerk_Modus() != 1) return 0;
+    if (!News_Ist_Offen()) {
+        Debug_Printf("News_Client_Holen: News-Modul nicht initialisiert !!!\n");
+        return -1;
+    }
+    const std::vector<uint8_t> a = holen_argumente(team);
+    std::vector<uint8_t> antwort;
     if (!Club_Remote("News_Client_Holen", ANFRAGE_NEWS_HOLEN, "C<=0i<C<=0ii", a, antwort)) return -1;
     ClubLeser l{antwort.data(), antwort.size()};
     size_t groesse = 0;

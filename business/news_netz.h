@@ -38,6 +38,8 @@ void News_Netz_Setzen(uint32_t id, int32_t team, int32_t wert, int32_t modus);
 // again when the server's day or match-day state differs. Returns the number
 // of items stored, -1 when the fetch failed. Only in network mode 1.
 int32_t News_Client_Holen(int32_t team);
+// Client: that fetch's request sent ahead without waiting (Club_Remote_Vorab).
+void News_Client_Holen_Vorab(int32_t team);
 
 // Server handlers of the three calls for the client playing `client_team`.
 // False for a malformed request (the answer is then empty).

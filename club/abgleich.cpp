@@ -117,6 +117,12 @@ bool Abgleich_Client::Nehmen(const uint8_t* antwort, size_t n, bool* geaendert) 
     return true;
 }
 
+bool Abgleich_Client::Vorab(int32_t anfrage) const {
+    std::vector<uint8_t> arg;
+    ClubPacker{arg}.i32(int32_t(stand));
+    return Club_Remote_Vorab(anfrage, arg);
+}
+
 bool Abgleich_Client::Holen(const char* wer, int32_t anfrage) {
     for (int32_t versuch = 0; versuch < 2; ++versuch) {
         std::vector<uint8_t> arg, antwort;

@@ -69,6 +69,8 @@ struct Abgleich_Client {
     // forgotten and the whole block asked for once more. False when the
     // server did not answer or nothing fitted; `wer` names the caller in the log.
     bool Holen(const char* wer, int32_t anfrage);
+    // Sends Holen's first request ahead (Club_Remote_Vorab).
+    bool Vorab(int32_t anfrage) const;
 };
 
 }  // namespace velmora

@@ -29,13 +29,19 @@ constexpr int32_t CLUB_ANFRAGEN[] = {
 constexpr uint32_t ARGUMENTE_MAX = 64 * 1024;        // the largest argument block of a club request
 constexpr uint32_t ANTWORT_MAX = 8 * 1024 * 1024;    // the largest answer (the market list, player blocks)
 
-bool client_lesen(int32_t anfrage, const char*, const std::vector<uint8_t>& argumente, std::vector<uint8_t>& antwort) {
+// The type string every club request travels with; false when the arguments are too large.
+bool typ_bauen(int32_t anfrage, const std::vector<uint8_t>& argumente, char (&typ)[32]) {
     if (argumente.size() > ARGUMENTE_MAX) {
         Debug_Printf("Club_Anbindung: Argumente von Anfrage %d zu gross (%zu)\n", anfrage, argumente.size());
         return false;
     }
-    char typ[32];
     std::snprintf(typ, sizeof typ, "vC%zuC<=0", argumente.size());
+    return true;
+}
+
+bool client_lesen(int32_t anfrage, const char*, const std::vector<uint8_t>& argumente, std::vector<uint8_t>& antwort) {
+    char typ[32];
+    if (!typ_bauen(anfrage, argumente, typ)) return false;
     Internet_Block block;
     int32_t ok = Internet_Client_Read(anfrage, typ, 0, 0, argumente.data(), &block);
     if (!ok) {
@@ -125,6 +131,13 @@ void Club_Anfrage_Abmelden(int32_t anfrage) {
 bool Club_Client_Lesen(int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
                        std::vector<uint8_t>& antwort) {
     return client_lesen(anfrage, typ, argumente, antwort);
+}
+
+bool Club_Client_Vorab(int32_t anfrage, const std::vector<uint8_t>& argumente) {
+    char typ[32];
+    if (!typ_bauen(anfrage, argumente, typ)) return false;
+    Internet_Block unbenutzt;   // the answer goes to the later call
+    return Internet_Client_Vorab(anfrage, typ, 0, 0, argumente.data(), &unbenutzt) != 0;
 }
 
 void Club_Anfragen_Anmelden() {

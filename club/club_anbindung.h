@@ -15,6 +15,10 @@ namespace velmora {
 bool Club_Client_Lesen(int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
                        std::vector<uint8_t>& antwort);
 
+// The same call sent ahead (the club hooks' client_vorab): a later
+// Club_Client_Lesen with the same request and arguments takes its answer.
+bool Club_Client_Vorab(int32_t anfrage, const std::vector<uint8_t>& argumente);
+
 // Registers the server's handlers of the club requests with the network's
 // request switch; takes them (and every module request below) back.
 void Club_Anfragen_Anmelden();

@@ -21,6 +21,13 @@ struct ClubHooks {
     // server did not answer.
     bool (*client_read)(int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
                         std::vector<uint8_t>& antwort) = nullptr;
+    // The same call sent ahead without waiting: the client_read of the same
+    // request and arguments then takes its answer (a refresh's reads travel
+    // together). False when it could not be sent.
+    bool (*client_vorab)(int32_t anfrage, const std::vector<uint8_t>& argumente) = nullptr;
+    // The calls sent ahead are done: what was sent ahead and not taken is
+    // forgotten, its answer dropped (a later call asks again).
+    void (*client_vorab_ende)() = nullptr;
 };
 
 ClubHooks& Club_Hooks();

@@ -72,6 +72,21 @@ bool Club_Remote(const char* wer, int32_t anfrage, const char* typ, const std::v
     return true;
 }
 
+bool Club_Remote_Vorab(int32_t anfrage, const std::vector<uint8_t>& argumente) {
+    const ClubHooks& h = Club_Hooks();
+    return h.client_vorab && h.client_vorab(anfrage, argumente);
+}
+
+void Club_Remote_Vorab_Ende() {
+    if (Club_Hooks().client_vorab_ende) Club_Hooks().client_vorab_ende();
+}
+
+bool Club_Remote_Satz_Vorab(int32_t anfrage, int32_t team) {
+    std::vector<uint8_t> a;
+    ClubPacker{a}.i32(team);
+    return Club_Remote_Vorab(anfrage, a);
+}
+
 int32_t Club_Remote_Int(const char* wer, int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
                         int32_t fehlwert) {
     std::vector<uint8_t> antwort;
@@ -100,8 +115,7 @@ const uint8_t* Club_Remote_Satz(const char* wer, int32_t anfrage, int32_t team, 
                                 std::vector<uint8_t>& antwort, bool* leer) {
     if (leer) *leer = false;
     std::vector<uint8_t> a;
-    ClubPacker pk{a};
-    pk.i32(team);
+    ClubPacker{a}.i32(team);
     size_t groesse = 0;
     const uint8_t* d = Club_Remote_Block(wer, anfrage, "i<C<=0", a, antwort, &groesse);
     if (d && groesse == 0 && leer) {

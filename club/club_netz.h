@@ -58,6 +58,11 @@ struct ClubLeser {
 // naming `wer`) when there is no network or the server did not answer.
 bool Club_Remote(const char* wer, int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
                  std::vector<uint8_t>& antwort);
+// Client side: sends the call ahead without waiting; Club_Remote of the same
+// request and arguments then takes its answer. Only for calls that change
+// nothing on the server. False when it could not be sent (nothing lost: the
+// later call sends it itself).
+bool Club_Remote_Vorab(int32_t anfrage, const std::vector<uint8_t>& argumente);
 // The same for calls that answer with one integer; `fehlwert` when the call failed.
 int32_t Club_Remote_Int(const char* wer, int32_t anfrage, const char* typ, const std::vector<uint8_t>& argumente,
                         int32_t fehlwert);
@@ -67,6 +72,11 @@ int32_t Club_Remote_Int(const char* wer, int32_t anfrage, const char* typ, const
 const uint8_t* Club_Remote_Block(const char* wer, int32_t anfrage, const char* typ,
                                  const std::vector<uint8_t>& argumente, std::vector<uint8_t>& antwort,
                                  size_t* groesse);
+// Ends what was sent ahead: a call sent ahead and not made is forgotten, so a
+// later call with the same arguments asks the server anew.
+void Club_Remote_Vorab_Ende();
+// Sends ahead the request of Club_Remote_Satz for `team`.
+bool Club_Remote_Satz_Vorab(int32_t anfrage, int32_t team);
 // One club's record of a fixed size, asked by a request that names the club
 // (its team number): the record's `bytes` (inside `antwort`), or null when the
 // call failed or the answer has another size (a log line naming `wer`). With

@@ -448,6 +448,11 @@ bool Manager_Internet_Client_Startinfo_2(int32_t team) {
     return Club_Remote_Int("Manager_Internet_Client_Startinfo_2", ANFRAGE_MANAGER_SENDEN, "iB<i", a, 0) == 1;
 }
 
+void Manager_Internet_Client_Refresh_Vorab() {
+    const int32_t team = Club_Client_Team();
+    if (Team_Ok(team)) Club_Remote_Satz_Vorab(ANFRAGE_MANAGER_RECORD, team);
+}
+
 bool Manager_Internet_Client_Refresh() {
     Manager_Server_Stand_Vergessen();
     int32_t team = Club_Client_Team();

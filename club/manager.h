@@ -104,6 +104,8 @@ bool Manager_Spielstand_Anmelden();
 // the own club's manager record again. False when the server failed.
 bool Manager_Internet_Client_Startinfo_1(int32_t* level, int32_t* anzahl);
 bool Manager_Internet_Client_Refresh();
+// Client: the refresh's request sent ahead without waiting (Club_Remote_Vorab).
+void Manager_Internet_Client_Refresh_Vorab();
 // Client: forgets its manager's icons as the server holds them (from the
 // refresh on they tell which icon writes leave the server's value as it is);
 // until the next refresh every icon write is sent again. Called with the

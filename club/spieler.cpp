@@ -660,14 +660,21 @@ bool Spieler_Internet_Client_Init() {
     return Spieler_Internet_Client_Get_Alle();
 }
 
+void Spieler_Internet_Client_Get_Alle_Vorab() {
+    if (g.initialisiert) spieler_kopie.Vorab(ANFRAGE_SPIELER_ABGLEICH);
+}
+
+void Spieler_Internet_Client_Refresh_Vorab() {
+    if (g.initialisiert) Club_Remote_Satz_Vorab(ANFRAGE_SPIELER_TEAM, Club_Client_Team());
+}
+
 bool Spieler_Internet_Client_Refresh() {
     if (!g.initialisiert) {
         Debug_Printf("Spieler_Internet_Client_Refresh: nicht initialisiert\n");
         return false;
     }
     std::vector<uint8_t> a, antwort;
-    ClubPacker pk{a};
-    pk.i32(Club_Client_Team());
+    ClubPacker{a}.i32(Club_Client_Team());
     size_t groesse = 0;
     const uint8_t* d =
         Club_Remote_Block("Spieler_Internet_Client_Refresh", ANFRAGE_SPIELER_TEAM, "i<C<=0", a, antwort, &groesse);

@@ -234,6 +234,10 @@ bool Spieler_Internet_Client_Get_Anzahl();
 bool Spieler_Internet_Client_Init();
 bool Spieler_Internet_Client_Get_Alle();
 bool Spieler_Internet_Client_Refresh();
+// Client: the first request of Get_Alle and of Refresh sent ahead without
+// waiting (Club_Remote_Vorab), so that a refresh's reads travel together.
+void Spieler_Internet_Client_Get_Alle_Vorab();
+void Spieler_Internet_Client_Refresh_Vorab();
 // Client: forgets the own players' records as the server holds them (from
 // the refresh on, they answer reads of server values and tell which writes
 // leave the server's value as it is); until the next refresh those calls go

@@ -245,6 +245,10 @@ bool Team_Internet_Client_Startinfo();
 bool Team_Internet_Client_Init();
 bool Team_Internet_Client_Refresh();
 bool Team_Internet_Client_Startteams();
+// Client: the requests of Refresh (the clubs' table, the own club's private
+// part) and of Startteams sent ahead without waiting (Club_Remote_Vorab).
+void Team_Internet_Client_Refresh_Vorab();
+void Team_Internet_Client_Startteams_Vorab();
 
 // Network play on the server. The clubs a client may take are the normal
 // clubs (Team_Ist_Normal with 0); until one is taken it carries a placeholder

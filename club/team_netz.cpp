@@ -157,6 +157,15 @@ bool Team_Internet_Client_Startinfo() {
     return true;
 }
 
+void Team_Internet_Client_Refresh_Vorab() {
+    if (!g.initialisiert) return;
+    teams_kopie.Vorab(ANFRAGE_TEAMS_ABGLEICH);
+    const int32_t eigenes = Club_Client_Team();
+    if (eigenes >= 0 && size_t(eigenes) < g.satz.size()) Club_Remote_Satz_Vorab(ANFRAGE_TEAM_OWN, eigenes);
+}
+
+void Team_Internet_Client_Startteams_Vorab() { startteams_kopie.Vorab(ANFRAGE_STARTTEAMS_ABGLEICH); }
+
 bool Team_Internet_Client_Refresh() {
     if (!g.initialisiert) {
         Debug_Printf("Team_Internet_Client_Refresh: nicht initialisiert\n");

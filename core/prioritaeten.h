@@ -37,6 +37,7 @@ constexpr int32_t MENUE_BILDSCHIRM = 900;    // the menu framework's frame (or a
 constexpr int32_t ZUG_BEGINN_LOKAL = 50;     // his club becomes the local club
 constexpr int32_t ZUG_BEGINN_MENUE = 100;    // the turn starts on the main screen
 constexpr int32_t ZUG_BEGINN_ANKUENDIGUNG = 120;   // the page before the turn may show again
+constexpr int32_t ZUG_BEGINN_NEWS = 130;      // a client's news check comes with the turn
 constexpr int32_t ZUG_ENDE_NEWS = 100;       // the messages to the next manager
 
 // A waiting client's own match takes the screen from the main screen or gives it back.
@@ -83,6 +84,18 @@ constexpr int32_t SCREEN_WECHSEL_SPIELERFENSTER = 100;
 constexpr int32_t SCREEN_WECHSEL_SYSTEMSEITEN = 110;
 
 // A client fetches the server's state: the club data first, then what builds on it.
+// First every module sends its reads ahead (they travel together); the fetches
+// then take their answers, and the last step forgets what none of them took.
+constexpr int32_t REFRESH_VORAB_SPIELER = 10;
+constexpr int32_t REFRESH_VORAB_TEAM = 11;
+constexpr int32_t REFRESH_VORAB_MANAGER = 12;
+constexpr int32_t REFRESH_VORAB_ENDE = 1000;
+constexpr int32_t HOLEN_VORAB_SPIELER = 10;
+constexpr int32_t HOLEN_VORAB_KALENDER = 11;
+constexpr int32_t HOLEN_VORAB_BANK = 12;
+constexpr int32_t HOLEN_VORAB_SPIELZAEHLER = 13;
+constexpr int32_t HOLEN_VORAB_WETTBEWERB = 14;
+constexpr int32_t HOLEN_VORAB_ENDE = 1000;
 constexpr int32_t REFRESH_ALLE_SPIELER = 50;
 constexpr int32_t REFRESH_SPIELER = 100;
 constexpr int32_t REFRESH_TEAM = 200;

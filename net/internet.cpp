@@ -284,26 +284,54 @@ bool Internet_Typ_Lesen(const char* text, size_t laenge, Internet_Typ& out) {
 
 namespace {
 
-// Builds and queues a client's request; its sequence number, 0 when it could
-// not be sent. The result pointers are gathered in `ziele`.
-uint32_t Internet_Anfrage_Senden(NetKontext& k, int32_t id, const char* typ, Internet_Typ& t, std::vector<void*>& ziele,
-                                 va_list args, size_t* laenge = nullptr) {
+// Builds a client's request block; false (with a log line) when there is no
+// connection or the request cannot be built. The result pointers are gathered in `ziele`.
+bool Internet_Anfrage_Bauen_Client(NetKontext& k, int32_t id, const char* typ, Internet_Typ& t,
+                                   std::vector<void*>& ziele, va_list args, std::vector<uint8_t>& anfrage) {
     if (k.modus != 1 || !Net_Offen(k, NET_CLIENT_VERBINDUNG)) {
         Debug_Printf("Internet_Client_Read: keine Verbindung zum Server (Anfrage %d)\n", id);
-        return 0;
+        return false;
     }
     if (Internet_Index(id) < 0 || !typ || !Internet_Typ_Lesen(typ, std::strlen(typ), t)) {
         Debug_Printf("Internet_Client_Read: Anfrage %d ungueltig\n", id);
-        return 0;
+        return false;
     }
-    std::vector<uint8_t> anfrage;
-    if (!Internet_Anfrage_Bauen(anfrage, ziele, id, typ, t, args)) return 0;
+    return Internet_Anfrage_Bauen(anfrage, ziele, id, typ, t, args);
+}
+
+// Queues a built request; its sequence number, 0 when it could not be sent.
+uint32_t Internet_Anfrage_Schicken(NetKontext& k, int32_t id, const std::vector<uint8_t>& anfrage) {
     Net_Hooks().client_anfrage.Aufrufen(id);
     uint32_t folge = ++k.folge;
     if (folge == 0) folge = ++k.folge;
     if (!Net_Senden(NET_CLIENT_VERBINDUNG, NET_TYP_ANFRAGE, folge, anfrage.data(), anfrage.size())) return 0;
-    if (laenge) *laenge = anfrage.size();
     return folge;
+}
+
+// The read sent ahead with exactly these bytes, taken out of the list: its
+// sequence number (its answer still awaited), 0 when there is none.
+uint32_t Internet_Vorab_Nehmen(NetKontext& k, const std::vector<uint8_t>& anfrage) {
+    for (auto it = k.vorab.begin(); it != k.vorab.end(); ++it) {
+        if (it->anfrage != anfrage) continue;
+        const uint32_t folge = it->folge;
+        k.vorab.erase(it);
+        return folge;
+    }
+    return 0;
+}
+
+// Forgets the reads sent ahead; their answers are dropped when they come.
+void Internet_Vorab_Verwerfen(NetKontext& k) {
+    for (const Net_Vorab& a : k.vorab) Internet_Nicht_Mehr_Warten(k, a.folge);
+    k.vorab.clear();
+}
+
+// A request not sent ahead goes out: the server answers in order, so a read
+// sent ahead of it would answer with the data as they were before it (a
+// write among them). The reads sent ahead are forgotten.
+uint32_t Internet_Anfrage_Senden(NetKontext& k, int32_t id, const std::vector<uint8_t>& anfrage) {
+    Internet_Vorab_Verwerfen(k);
+    return Internet_Anfrage_Schicken(k, id, anfrage);
 }
 
 }  // namespace
@@ -312,10 +340,15 @@ int32_t Internet_Client_Read(int32_t id, const char* typ, int32_t, int32_t reser
     NetKontext& k = Net_K();
     Internet_Typ t;
     std::vector<void*> ziele;
+    std::vector<uint8_t> anfrage;
     va_list args;
     va_start(args, reserve);
-    const uint32_t folge = Internet_Anfrage_Senden(k, id, typ, t, ziele, args);
+    const bool gebaut = Internet_Anfrage_Bauen_Client(k, id, typ, t, ziele, args, anfrage);
     va_end(args);
+    if (!gebaut) return 0;
+    // The same read sent ahead: its answer is this call's.
+    uint32_t folge = Internet_Vorab_Nehmen(k, anfrage);
+    if (!folge) folge = Internet_Anfrage_Senden(k, id, anfrage);
     if (!folge) return 0;
 
     Net_Nachricht antwort;
@@ -328,14 +361,39 @@ int32_t Internet_Client_Read(int32_t id, const char* typ, int32_t, int32_t reser
     return t.ergebnis == 'v' ? 1 : ergebnis;
 }
 
+bool Internet_Client_Vorab(int32_t id, const char* typ, int32_t, int32_t reserve, ...) {
+    NetKontext& k = Net_K();
+    std::vector<uint8_t> anfrage;
+    {
+        // The result pointers are not kept: the call that takes the answer names its own.
+        Internet_Typ t;
+        std::vector<void*> ziele;
+        va_list args;
+        va_start(args, reserve);
+        const bool gebaut = Internet_Anfrage_Bauen_Client(k, id, typ, t, ziele, args, anfrage);
+        va_end(args);
+        if (!gebaut) return false;
+    }
+    for (const Net_Vorab& a : k.vorab)
+        if (a.anfrage == anfrage) return true;
+    const uint32_t folge = Internet_Anfrage_Schicken(k, id, anfrage);
+    if (!folge) return false;
+    k.wartend.push_back(folge);
+    k.vorab.push_back(Net_Vorab{folge, std::move(anfrage)});
+    return true;
+}
+
+void Internet_Client_Vorab_Ende() { Internet_Vorab_Verwerfen(Net_K()); }
+
 bool Internet_Client_Senden(Internet_Offen& offen, int32_t id, const char* typ, int32_t, int32_t reserve, ...) {
     NetKontext& k = Net_K();
     Internet_Client_Aufgeben(offen);
+    std::vector<uint8_t> anfrage;
     va_list args;
     va_start(args, reserve);
-    size_t laenge = 0;
-    const uint32_t folge = Internet_Anfrage_Senden(k, id, typ, offen.typ, offen.ziele, args, &laenge);
+    const bool gebaut = Internet_Anfrage_Bauen_Client(k, id, typ, offen.typ, offen.ziele, args, anfrage);
     va_end(args);
+    const uint32_t folge = gebaut ? Internet_Anfrage_Senden(k, id, anfrage) : 0;
     if (!folge) {
         offen = Internet_Offen{};
         return false;
@@ -343,7 +401,7 @@ bool Internet_Client_Senden(Internet_Offen& offen, int32_t id, const char* typ, 
     offen.folge = folge;
     offen.id = id;
     offen.start = Plat_Ms();
-    offen.bytes = sizeof(Net_Frame_Kopf) + laenge;
+    offen.bytes = sizeof(Net_Frame_Kopf) + anfrage.size();
     // An answer awaited stays queued until it is picked up.
     k.wartend.push_back(folge);
     return true;
@@ -408,9 +466,7 @@ bool Internet_Abmelden_Senden() {
     Internet_Anhaengen(anfrage, typ, 2);
     int32_t team = -1;
     Internet_Anhaengen(anfrage, &team, 4);
-    Net_Hooks().client_anfrage.Aufrufen(1029);
-    uint32_t folge = ++k.folge;
-    return Net_Senden(NET_CLIENT_VERBINDUNG, NET_TYP_ANFRAGE, folge, anfrage.data(), anfrage.size());
+    return Internet_Anfrage_Senden(k, 1029, anfrage) != 0;
 }
 
 int32_t Internet_Aufruf::I(int32_t n) const {

@@ -65,6 +65,18 @@ bool Internet_Typ_Lesen(const char* text, size_t laenge, Internet_Typ& out);
 // without answer fills nothing and tells the manager once ("Keine Antwort vom
 // Server."); the caller then changes nothing either.
 int32_t Internet_Client_Read(int32_t id, const char* typ, int32_t, int32_t, ...);
+// Client: sends a read now whose answer a later Internet_Client_Read with
+// exactly the same request (id, type string, arguments) takes instead of
+// sending it again, so that a refresh's independent reads travel together
+// and their answers come back in one round trip. Only for requests that
+// change nothing on the server. A read sent ahead is forgotten (its answer
+// dropped when it comes) by any request that goes out without having been
+// sent ahead, since the server answers in order and that one may change what
+// the read answered, and by Internet_Client_Vorab_Ende, which the caller runs
+// when the calls it sent ahead for are done. False when it cannot be sent
+// (the later call then sends it itself).
+bool Internet_Client_Vorab(int32_t id, const char* typ, int32_t, int32_t, ...);
+void Internet_Client_Vorab_Ende();
 // A remote call whose answer is picked up later, so that the main loop goes
 // on meanwhile (the fetch of a live match's record). The result blocks are
 // named when the call is sent and must live until it ends.

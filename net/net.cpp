@@ -239,6 +239,11 @@ void Net_Schliessen(NetKontext& k, int32_t verbindung) {
     Net_Verbindung& v = k.verbindung[verbindung];
     Plat_Sock_Close(v.sock);
     v = Net_Verbindung();
+    if (verbindung == NET_CLIENT_VERBINDUNG) {
+        // The answers of reads sent ahead can no longer come.
+        for (const Net_Vorab& a : k.vorab) std::erase(k.wartend, a.folge);
+        k.vorab.clear();
+    }
     if (Ist_Slot(verbindung)) {
         Net_Client_Slot& s = k.slot[verbindung];
         if (s.empfangen_block) Mem_Free(s.empfangen_block);
@@ -347,6 +352,17 @@ void Net_Senden_Leeren(uint32_t max_ms) {
         if (leer || Plat_Ms() - start >= max_ms) return;
         Plat_Sleep_Ms(1);
     }
+}
+
+bool Net_Server_Warten(uint32_t ms) {
+    NetKontext& k = Net_K();
+    if (k.modus != 2 || k.listen_sock < 0) return false;
+    int32_t socks[NET_SLOTS_GESAMT + 1];
+    size_t n = 0;
+    socks[n++] = k.listen_sock;
+    for (int32_t i = 0; i < NET_SLOTS_GESAMT; ++i)
+        if (Net_Offen(k, i)) socks[n++] = k.verbindung[i].sock;
+    return Plat_Sock_Warten(socks, n, ms);
 }
 
 void Net_Server_Slot_Pump() {

@@ -143,6 +143,9 @@ void Net_Pump();
 void Net_Server_Slot_Pump();
 // The slot (0 to NET_SLOTS_GESAMT - 1), or null for a bad number.
 Net_Client_Slot* Net_Slot(int32_t slot);
+// Server: waits at most `ms` until the listening socket or a slot's
+// connection can be read; true when one can (false at once without a server).
+bool Net_Server_Warten(uint32_t ms);
 // Gives a slot its team when its client joins; the server's requests of that
 // client then run for this team. Team -1 takes the team away again. False for
 // a bad or unused slot, and when six other slots already hold a team.

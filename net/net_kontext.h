@@ -45,6 +45,12 @@ struct Net_Suche_Tabelle {
     }
 };
 
+// Client: a read sent ahead of the call that takes its answer (Internet_Client_Vorab).
+struct Net_Vorab {
+    uint32_t folge = 0;
+    std::vector<uint8_t> anfrage;      // the request block as it went out
+};
+
 constexpr int32_t NET_VERBINDUNGEN = NET_SLOTS_GESAMT + 1;   // the slots, then the client's connection
 constexpr int32_t NET_CLIENT_VERBINDUNG = NET_SLOTS_GESAMT;
 
@@ -62,6 +68,7 @@ struct NetKontext {
     Net_Zeiten zeiten;
     uint32_t folge = 0;                // the client's last request number
     std::vector<uint32_t> wartend;     // requests whose answer is awaited (calls may nest through the wait hook)
+    std::vector<Net_Vorab> vorab;      // client: reads sent ahead and not yet taken by their call, in the order sent
     int32_t bedienter_slot = -1;       // the slot whose request the server answers now
     // Client: when the last pass ran over its connection to the server, and
     // when a pass last came after a pause longer than the server's silence

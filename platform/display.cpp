@@ -541,11 +541,12 @@ PlatAenderung Plat_Display_Zeigen(const uint16_t* pixel, const PlatRechteck* ber
 
 PlatRechteck Plat_Display_Zuletzt() { return g.zuletzt; }
 
-void Plat_Ereignis_Warten_Ms(uint32_t ms) {
+bool Plat_Ereignis_Warten_Ms(uint32_t ms) {
 #ifdef VELMORA_HAVE_SDL
-    if (g.offen && g.backend == PLAT_SDL) Sdl().SDL_WaitEventTimeout(nullptr, int(ms));
+    if (g.offen && g.backend == PLAT_SDL) return Sdl().SDL_WaitEventTimeout(nullptr, int(ms)) == 1;
 #endif
     (void)ms;
+    return !g.ereignisse.empty();
 }
 
 uint32_t Plat_Eingaben() { return g.eingaben; }

@@ -107,8 +107,9 @@ PlatRechteck Plat_Display_Zuletzt();
 // pixel taking the nearest picture pixel to its upper left; empty when none.
 PlatRechteck Plat_Bereich_Im_Fenster(const PlatRechteck& bereich, const PlatRechteck& bild, int32_t bild_b,
                                      int32_t bild_h);
-// Waits at most `ms` milliseconds for an event (headless: returns at once).
-void Plat_Ereignis_Warten_Ms(uint32_t ms);
+// Waits at most `ms` milliseconds for an event (headless: returns at once);
+// true when one is pending (0 ms: only looks).
+bool Plat_Ereignis_Warten_Ms(uint32_t ms);
 // How many events the display has taken so far, of every kind (a pointer's
 // move and a button too, which Plat_Ereignis_Holen does not hand on): a
 // frame can tell whether anything came since another.

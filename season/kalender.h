@@ -221,6 +221,8 @@ constexpr int32_t ANFRAGE_KALENDER_ABGLEICH = 1040;   // "i<B": the state as far
 // calendar part of the network's Client_Alles_Holen); only what changed
 // since the last fetch travels (request 1040). False when it failed.
 bool Kalender_Client_Sync();
+// Client: its request sent ahead without waiting (Club_Remote_Vorab).
+void Kalender_Client_Sync_Vorab();
 bool Kalender_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort);
 
 // The year a title won now carries: the calendar year, or without a running

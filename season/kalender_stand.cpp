@@ -124,6 +124,10 @@ bool Kalender_Load(const uint8_t* in, size_t bytes) {
     return true;
 }
 
+void Kalender_Client_Sync_Vorab() {
+    if (Club_Ist_Client()) client_kopie.Vorab(ANFRAGE_KALENDER_ABGLEICH);
+}
+
 bool Kalender_Client_Sync() {
     if (!Club_Ist_Client()) {
         Debug_Printf("Kalender_Client_Sync: kein Client\n");

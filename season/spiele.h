@@ -229,6 +229,8 @@ Spiel_Lock Spiele_Client_Holen(int32_t wettbewerb, int32_t runde, int32_t paarun
 // changed since the store it sent last (request 1039). False, the store kept,
 // when the server did not answer or its block is damaged.
 bool Spiele_Client_Alle_Holen();
+// Client: its request sent ahead without waiting (Club_Remote_Vorab).
+void Spiele_Client_Alle_Holen_Vorab();
 // Server side: answers a request of this module; false for another id or bad arguments.
 bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort);
 

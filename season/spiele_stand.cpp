@@ -164,6 +164,8 @@ Spiel_Lock Spiele_Client_Holen(int32_t w, int32_t runde, int32_t paarung, int32_
     return nr + 1;
 }
 
+void Spiele_Client_Alle_Holen_Vorab() { kopie.Vorab(ANFRAGE_SPIELE_ABGLEICH); }
+
 bool Spiele_Client_Alle_Holen() {
     if (!kopie.Holen("Spiele_Client_Alle_Holen", ANFRAGE_SPIELE_ABGLEICH)) return false;
     if (Spiele_Load(kopie.bytes.data(), kopie.bytes.size())) return true;

@@ -596,6 +596,8 @@ void Wettbewerb_Save(std::vector<uint8_t>& out) { Spielstand_Stuecke_Anhaengen(W
 
 bool Wettbewerb_Load(const uint8_t* in, size_t bytes) { return Saetze_Laden(in, bytes, "Wettbewerb_Load"); }
 
+void Wettbewerb_Client_Holen_Vorab() { kopie.Vorab(ANFRAGE_WETTBEWERB_ABGLEICH); }
+
 bool Wettbewerb_Client_Holen() {
     if (!kopie.Holen("Wettbewerb_Client_Holen", ANFRAGE_WETTBEWERB_ABGLEICH)) return false;
     if (Saetze_Laden(kopie.bytes.data(), kopie.bytes.size(), "Wettbewerb_Client_Holen")) return true;

@@ -179,6 +179,8 @@ void Wettbewerb_Save(std::vector<uint8_t>& out);
 // the save block). False when the server did not answer or its block does not fit.
 constexpr int32_t ANFRAGE_WETTBEWERB_ABGLEICH = 1020;
 bool Wettbewerb_Client_Holen();
+// Client: its request sent ahead without waiting (Club_Remote_Vorab).
+void Wettbewerb_Client_Holen_Vorab();
 // Server: the answer to request 1020; false for another request or bad arguments.
 bool Wettbewerb_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort);
 bool Wettbewerb_Load(const uint8_t* in, size_t bytes);

@@ -45,6 +45,28 @@ ShellDienste g_dienste;
 
 int32_t modus() { return g_dienste.netzwerk_modus ? g_dienste.netzwerk_modus() : 0; }
 
+// The idle wait of a still picture, at most `ms`: it ends with the first
+// input, and on a server with a client's message (the next pass answers it)
+// once APP_FRAME_MS have passed: a request no longer waits out the idle
+// pace, and a connection that stays readable (its answers still queued)
+// brings no more passes than a busy picture does.
+void Leerlauf_Warten(uint32_t ms) {
+    if (modus() != 2 || !g_dienste.net_server_warten) {
+        Plat_Ereignis_Warten_Ms(ms);
+        return;
+    }
+    constexpr uint32_t SCHEIBE_MS = 5;   // how long the sockets are watched before the window is looked at again
+    const uint32_t start = Plat_Ms();
+    for (uint32_t vergangen = 0; vergangen < ms; vergangen = Plat_Ms() - start) {
+        const uint32_t scheibe = std::min(SCHEIBE_MS, ms - vergangen);
+        if (vergangen < APP_FRAME_MS) {
+            if (Plat_Ereignis_Warten_Ms(std::min(scheibe, APP_FRAME_MS - vergangen))) return;
+        } else if (Plat_Ereignis_Warten_Ms(0) || g_dienste.net_server_warten(scheibe)) {
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 ShellDienste& Shell_Dienste() { return g_dienste; }
@@ -395,6 +417,9 @@ int32_t App_Main(const AppStart& start) {
             g.letzte_frame_zeit = Plat_Ms();
         } else if (App_Nur_Filme(g.still_gewartet, Plat_Eingaben() != g.eingaben_voll || !g.aufgeschoben.empty(),
                                  durchlauf_start - g.voll)) {
+            // A server answers its clients in this pass too: its still
+            // picture runs the whole frame only every APP_LEERLAUF_MS.
+            if (modus() == 2 && g_dienste.server_bedienen) g_dienste.server_bedienen();
             App_Film_Frame();
         } else {
             App_Frame();
@@ -419,7 +444,7 @@ int32_t App_Main(const AppStart& start) {
             const int32_t film = g_dienste.naechstes_filmbild_ms ? g_dienste.naechstes_filmbild_ms() : -1;
             if (uint32_t rest = App_Frame_Rest(durchlauf_start, jetzt, still, film)) {
                 // An idle wait ends with the first input.
-                if (still >= APP_STILL_MS) Plat_Ereignis_Warten_Ms(rest);
+                if (still >= APP_STILL_MS) Leerlauf_Warten(rest);
                 else Plat_Sleep_Ms(rest);
             }
             g.still_gewartet = still >= APP_STILL_MS;

@@ -20,6 +20,9 @@ struct ShellDienste {
     // Server: answers the remote call or minute signal each client slot holds
     // (at most one per slot and frame) and frees it.
     void (*server_bedienen)() = nullptr;
+    // Server: waits at most `ms` until a connection has something to read (a
+    // new one knocks too); true when one has.
+    bool (*net_server_warten)(uint32_t ms) = nullptr;
     // Client: takes the minute signal the server sent, if any.
     void (*client_bedienen)() = nullptr;
     // the game

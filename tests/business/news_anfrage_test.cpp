@@ -239,5 +239,28 @@ TEST_F(NewsAnfrageTest, ManagerNoteGoesToTheOtherManagersInNetworkPlayOnly) {
     EXPECT_EQ(News_Anzahl(), 0);   // the sender keeps no copy: it is no recipient
 }
 
+TEST_F(NewsAnfrageTest, ARoundBroughtForwardStartsWithTheNextFrame) {
+    News_Anzeige_Zuruecksetzen();
+    ClubHooks& c = Club_Hooks();
+    c.netzwerk_modus = [] { return 1; };
+    c.client_team = [] { return 3; };
+    static int32_t runden;
+    runden = 0;
+    News_Hooks().client_vorbereiten = [](int32_t) { ++runden; };
+    // A client's round asks the server first; one every 5 s.
+    News_Runde(10000);
+    EXPECT_EQ(runden, 1);
+    News_Runde(11000);
+    EXPECT_EQ(runden, 1);
+    // Its turn begins: the next frame checks at once, then the pace holds again.
+    News_Runde_Vorziehen();
+    News_Runde(11100);
+    EXPECT_EQ(runden, 2);
+    News_Runde(11200);
+    EXPECT_EQ(runden, 2);
+    News_Runde(16100);
+    EXPECT_EQ(runden, 3);
+}
+
 }  // namespace
 }  // namespace velmora
