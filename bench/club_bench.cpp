@@ -1,8 +1,16 @@
-// Speed of the player accessor and of the team player lists.
+// Speed of the player accessor, of the team player lists and of the server's
+// answer to a client that asks for every player's public record again.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
+#include "club/abgleich.h"
+#include "club/club_hooks.h"
+#include "club/club_netz.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "core/bytes.h"
+#include "core/le.h"
 
 namespace velmora {
 namespace {
@@ -48,6 +56,42 @@ void BM_Teamspieler_Sweep(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * SPIELER);
 }
 BENCHMARK(BM_Teamspieler_Sweep)->Unit(benchmark::kMicrosecond);
+
+// The server's answer to a joined client asking for the players' list
+// (request 1043) whose copy is the server's: "unchanged", with 12,000 players
+// as in the demo world. With arg 1 one player's form is written again with
+// the value it holds before each request (the records stay as they were).
+void BM_SpielerAbgleich(benchmark::State& state) {
+    constexpr int32_t N = 12000;
+    Spieler_Init(N);
+    Team_Init(N / TEAM_SPIELER_MAX + 2);
+    Team_Markt_Setzen(0);
+    for (int32_t p = 0; p < N; ++p) {
+        Team_Spieler_Hinzufuegen(1 + p % (N / TEAM_SPIELER_MAX), p);
+        Spieler_Wert(SPW_STAERKE, p, 1000 + p % 11000, OP_SCHREIBEN);
+    }
+    Club_Hooks().netzwerk_modus = [] { return 2; };
+    const bool schreiben = state.range(0) != 0;
+    auto fragen = [](uint32_t stand, std::vector<uint8_t>& antwort) {
+        std::vector<uint8_t> a;
+        Le_Put_U32(a, stand);
+        antwort.clear();
+        Club_Server_Anfrage(ANFRAGE_SPIELER_ABGLEICH, 3, a.data(), a.size(), antwort);
+    };
+    std::vector<uint8_t> antwort;
+    Abgleich_Client kopie;
+    fragen(0, antwort);
+    kopie.Nehmen(antwort.data() + 4, antwort.size() - 4);
+    for (auto _ : state) {
+        if (schreiben) Spieler_Wert(SPW_FORM, 7, 0, OP_SCHREIBEN);
+        fragen(kopie.stand, antwort);
+        benchmark::DoNotOptimize(antwort.data());
+    }
+    if (antwort.size() < 12 || Bytes_Get32(antwort.data() + 8) != ABGLEICH_UNVERAENDERT) state.SkipWithError("the answer is not \"unchanged\"");
+    Club_Hooks() = ClubHooks{};
+    Spieler_Free();
+}
+BENCHMARK(BM_SpielerAbgleich)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace velmora

@@ -81,8 +81,8 @@ int32_t Kader_Lesen(int32_t club, Kandidat* out, bool ueber_lesen = false) {
         Kandidat& k = out[i];
         const int32_t p = liste[i];
         k.spieler = p;
-        const auto* satz = ueber_lesen ? nullptr : static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
-        const auto* fix = satz ? static_cast<const SpielerFix*>(Spieler_Zeiger(SPZ_FIX, p)) : nullptr;
+        const auto* satz = ueber_lesen ? nullptr : static_cast<const SpielerStruktur*>(Spieler_Zeiger_Lesen(SPZ_STRUKTUR, p));
+        const auto* fix = satz ? static_cast<const SpielerFix*>(Spieler_Zeiger_Lesen(SPZ_FIX, p)) : nullptr;
         k.satz = fix ? satz : nullptr;
         if (k.satz) {
             k.art = std::clamp<int32_t>(fix->art, 0, 3);   // as Spieler_Get_Art gives it
@@ -187,7 +187,7 @@ void Nummern_Vergeben(const int32_t* liste, int32_t n, const int32_t* slots, con
     bool ohne = false;
     for (int32_t i = 0; i < n; ++i) {
         const auto* egal =
-            messen ? nullptr : static_cast<const SpielerClientEgal*>(Spieler_Zeiger(SPZ_CLIENT_EGAL, liste[i]));
+            messen ? nullptr : static_cast<const SpielerClientEgal*>(Spieler_Zeiger_Lesen(SPZ_CLIENT_EGAL, liste[i]));
         nummer[i] = egal ? egal->rueckennummer : Spieler_Wert(SPW_RUECKENNUMMER, liste[i], 0, OP_LESEN);
         if (nummer[i] > 0 && nummer[i] < 100 && !vergeben[nummer[i]]) vergeben[nummer[i]] = true;
         else nummer[i] = 0;
@@ -423,8 +423,8 @@ struct Abbild {
         int32_t liste[TEAM_SPIELER_MAX];
         const int32_t n = Teamspieler_Ins_Array(club, liste, TEAM_SPIELER_MAX, 0);
         for (int32_t i = 0; i < n; ++i) {
-            Anhaengen(Spieler_Zeiger(SPZ_STRUKTUR, liste[i]), sizeof(SpielerStruktur));
-            Anhaengen(Spieler_Zeiger(SPZ_CLIENT_EGAL, liste[i]), sizeof(SpielerClientEgal));
+            Anhaengen(Spieler_Zeiger_Lesen(SPZ_STRUKTUR, liste[i]), sizeof(SpielerStruktur));
+            Anhaengen(Spieler_Zeiger_Lesen(SPZ_CLIENT_EGAL, liste[i]), sizeof(SpielerClientEgal));
         }
         Anhaengen(Team_Aktuelle_Formation(club), sizeof(Formation));
     }

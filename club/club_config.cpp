@@ -352,9 +352,9 @@ void Kopf(std::string& o, const char* datei, const char* beschreibung) {
 }
 
 void Spieler_Schreiben(std::string& o, int32_t nr, int32_t team) {
-    const SpielerStruktur& s = *static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, nr));
-    const SpielerFix& f = *static_cast<const SpielerFix*>(Spieler_Zeiger(SPZ_FIX, nr));
-    const auto* e = static_cast<const SpielerClientEgal*>(Spieler_Zeiger(SPZ_CLIENT_EGAL, nr));
+    const SpielerStruktur& s = *static_cast<const SpielerStruktur*>(Spieler_Zeiger_Lesen(SPZ_STRUKTUR, nr));
+    const SpielerFix& f = *static_cast<const SpielerFix*>(Spieler_Zeiger_Lesen(SPZ_FIX, nr));
+    const auto* e = static_cast<const SpielerClientEgal*>(Spieler_Zeiger_Lesen(SPZ_CLIENT_EGAL, nr));
     Config_Schreibe_Befehl(o, "NEUER_SPIELER");
     Config_Schreibe_Wert(o, "TEAM", team);
     Config_Schreibe_String(o, "VORNAME", Feld(f.vorname, sizeof f.vorname).c_str());

@@ -5,14 +5,13 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <deque>
-#include <random>
 
 #include "club/abgleich.h"
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
 #include "club/club_wert.h"
 #include "club/manager.h"
+#include "club/spieler_abgleich.h"
 #include "club/team.h"
 #include "core/debug.h"
 #include "core/rnd.h"
@@ -67,6 +66,7 @@ constexpr GrenzTabelle GRENZEN;
 
 struct SpielerModul {
     bool initialisiert = false;
+    uint64_t fassung = 1;   // Spieler_Fassung
     std::vector<SpielerStruktur> satz;
     std::vector<SpielerFix> fix;
     std::vector<SpielerClientEgal> egal;
@@ -77,6 +77,7 @@ constexpr size_t SPIELER_BYTES = sizeof(SpielerStruktur) + sizeof(SpielerFix) + 
 constexpr int32_t CLIENT_BLOCK_SPIELER = 500;   // players per fetch at client start-up
 
 void Spieler_Leeren(int32_t p) {
+    ++g.fassung;
     g.satz[p] = SpielerStruktur{};
     g.fix[p] = SpielerFix{};
     g.egal[p] = SpielerClientEgal{};
@@ -208,6 +209,7 @@ void Feld_In(int32_t modus, SpielerStruktur& satz, SpielerFix& fix, SpielerClien
 }
 
 void Feld_Schreiben(int32_t modus, int32_t p, int32_t v) {
+    ++g.fassung;
     Feld_In(modus, g.satz[size_t(p)], g.fix[size_t(p)], g.egal[size_t(p)], v);
 }
 
@@ -229,50 +231,13 @@ int32_t Server_Wert(int32_t client_team, int32_t modus, int32_t p, int32_t wert,
     return Spieler_Wert(modus, p, wert, op);
 }
 
+// Client: the version of every player's public records it holds (request 1043).
+Abgleich_Client spieler_kopie;
+
 void Anhaengen_Spieler(ClubPacker& pk, int32_t p, bool mit_egal) {
     pk.block(&g.satz[p], sizeof(SpielerStruktur));
     pk.block(&g.fix[p], sizeof(SpielerFix));
     if (mit_egal) pk.block(&g.egal[p], sizeof(SpielerClientEgal));
-}
-
-// Server: the versions of every player's public records handed out; client:
-// the one it holds.
-Abgleich_Server& spieler_fassungen() {
-    static Abgleich_Server s{std::random_device{}()};
-    return s;
-}
-Abgleich_Client spieler_kopie;
-
-// Server: the players' public records as they were when last built for
-// request 1043, known by a hash of the store, so that "unchanged" is found
-// without building the 2.7 MB block again; the connections that have not
-// joined and had their one answer.
-struct AbgleichStand {
-    bool gebaut = false;
-    uint64_t hash = 0;
-    uint32_t gebaut_mal = 0;
-    std::deque<uint32_t> ohne_verein;
-};
-AbgleichStand abgleich;
-constexpr size_t OHNE_VEREIN_MERKEN = 64;
-
-uint64_t Hash_Dazu(uint64_t h, const void* daten, size_t n) {
-    const auto* b = static_cast<const uint8_t*>(daten);
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        uint64_t w;
-        std::memcpy(&w, b + i, 8);
-        h = (h ^ w) * 0x9E3779B97F4A7C15ull;
-        h ^= h >> 29;
-    }
-    for (; i < n; ++i) h = (h ^ b[i]) * 0x100000001B3ull;
-    return h ^ n;
-}
-
-// Every byte the block of request 1043 is built from (main record and fixed data).
-uint64_t Oeffentlicher_Hash() {
-    uint64_t h = Hash_Dazu(0xCBF29CE484222325ull, g.satz.data(), g.satz.size() * sizeof(SpielerStruktur));
-    return Hash_Dazu(h, g.fix.data(), g.fix.size() * sizeof(SpielerFix));
 }
 
 // Client: the own club's players as the server holds them, from the answers
@@ -323,7 +288,7 @@ void Spieler_Server_Stand_Vergessen() {
 
 SpielerStandZaehler Spieler_Server_Stand_Zaehler() { return server_stand.zaehler; }
 
-uint32_t Spieler_Abgleich_Gebaut() { return abgleich.gebaut_mal; }
+uint64_t Spieler_Fassung() { return g.fassung; }
 
 bool Spieler_Init(int32_t anzahl) {
     if (anzahl < 0 || anzahl > SPIELER_MAX) {
@@ -343,6 +308,7 @@ bool Spieler_Init(int32_t anzahl) {
 }
 
 void Spieler_Free() {
+    ++g.fassung;
     g.satz.clear();
     g.fix.clear();
     g.egal.clear();
@@ -509,6 +475,7 @@ bool Spieler_Namen_Setzen(int32_t spieler, const char* vorname, const char* name
         Debug_Printf("Spieler_Namen_Setzen: CLIENT-WRITE!\n");
         return false;
     }
+    ++g.fassung;
     SpielerFix& f = g.fix[spieler];
     std::memset(f.vorname, 0, sizeof f.vorname);
     std::memset(f.name, 0, sizeof f.name);
@@ -538,7 +505,8 @@ namespace {
 }
 }  // namespace
 
-void* Spieler_Zeiger(int32_t modus, int32_t spieler) {
+namespace {
+inline void* Zeiger(int32_t modus, int32_t spieler) {
     // The main record and the fixed data of a valid player need no other check.
     if (uint32_t(spieler) < uint32_t(g.satz.size())) {
         if (modus == SPZ_STRUKTUR) return &g.satz[size_t(spieler)];
@@ -546,6 +514,14 @@ void* Spieler_Zeiger(int32_t modus, int32_t spieler) {
     }
     return Spieler_Zeiger_Voll(modus, spieler);
 }
+}  // namespace
+
+void* Spieler_Zeiger(int32_t modus, int32_t spieler) {
+    ++g.fassung;   // whatever is written through it
+    return Zeiger(modus, spieler);
+}
+
+const void* Spieler_Zeiger_Lesen(int32_t modus, int32_t spieler) { return Zeiger(modus, spieler); }
 
 int32_t Spieler_Get_Team(int32_t spieler) {
     if (spieler < 0 || spieler >= Spieler_Anzahl()) return -1;
@@ -576,6 +552,7 @@ void Spieler_Set_Maxstaerke(int32_t spieler) {
         Debug_Printf("Spieler_Set_Maxstaerke: CLIENT-WRITE!\n");
         return;
     }
+    ++g.fassung;
     g.satz[spieler].max_staerke = g.satz[spieler].staerke;
 }
 
@@ -612,6 +589,7 @@ bool Spieler_Load(const uint8_t* in, size_t bytes) {
         }
     }
     Spieler_Free();
+    ++g.fassung;
     g.satz = std::move(satz);
     g.fix = std::move(fix);
     g.egal = std::move(egal);
@@ -643,6 +621,7 @@ bool Spieler_Internet_Client_Get_Alle() {
         spieler_kopie.Leeren();
         return false;
     }
+    ++g.fassung;
     for (size_t p = 0; p < g.satz.size(); ++p) {
         std::memcpy(&g.satz[p], d.data() + je * p, sizeof(SpielerStruktur));
         std::memcpy(&g.fix[p], d.data() + je * p + sizeof(SpielerStruktur), sizeof(SpielerFix));
@@ -685,6 +664,7 @@ bool Spieler_Internet_Client_Refresh() {
         return false;
     }
     ClubLeser b{d, groesse};
+    ++g.fassung;
     std::vector<std::pair<int32_t, ServerSatz>> stand;
     for (size_t i = 0; i < groesse / je; ++i) {
         int32_t p = b.i32();
@@ -727,35 +707,7 @@ bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
         pk.block_mit_laenge(block.data(), block.size());
         return true;
     }
-    case ANFRAGE_SPIELER_ABGLEICH: {
-        const uint32_t stand = uint32_t(l.i32());
-        if (l.fehler) return true;
-        std::vector<uint8_t> inhalt;
-        // A connection that has not joined reads the list once (its person
-        // chooses a club by it); asked again it gets the version last built.
-        const uint32_t verbindung = Club_Verbindung();
-        auto& ohne = abgleich.ohne_verein;
-        const bool gelesen = client_team < 0 && verbindung != 0 && std::find(ohne.begin(), ohne.end(), verbindung) != ohne.end();
-        const uint64_t hash = gelesen ? 0 : Oeffentlicher_Hash();
-        const bool gleich = gelesen || (abgleich.gebaut && hash == abgleich.hash);
-        if (!gleich || !spieler_fassungen().Antworten_Unveraendert(stand, inhalt)) {
-            std::vector<uint8_t> block;
-            ClubPacker bp{block};
-            for (size_t p = 0; p < g.satz.size(); ++p) Anhaengen_Spieler(bp, int32_t(p), false);
-            inhalt.clear();
-            spieler_fassungen().Antworten(block, stand, inhalt);
-            abgleich.gebaut = true;
-            abgleich.hash = gelesen ? Oeffentlicher_Hash() : hash;
-            ++abgleich.gebaut_mal;
-            Debug_Printf("Spieler_Server_Anfrage: Abgleich %zu von %zu Bytes\n", inhalt.size(), block.size());
-        }
-        if (client_team < 0 && verbindung != 0 && !gelesen) {
-            ohne.push_back(verbindung);
-            if (ohne.size() > OHNE_VEREIN_MERKEN) ohne.pop_front();
-        }
-        pk.block_mit_laenge(inhalt.data(), inhalt.size());
-        return true;
-    }
+    case ANFRAGE_SPIELER_ABGLEICH: Spieler_Abgleich_Antworten(client_team, l, pk); return true;
     case ANFRAGE_SPIELER_TEAM: {
         int32_t team = l.i32();
         if (l.fehler) return true;

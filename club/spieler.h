@@ -2,7 +2,10 @@
 //
 // Every player has three records in parallel arrays indexed by his number: the
 // main record, the fixed data and the data a client does not receive. They are
-// read and changed only through Spieler_Wert, Spieler_String and Spieler_Zeiger.
+// read and changed only through Spieler_Wert, Spieler_String, Spieler_Zeiger
+// and Spieler_Zeiger_Lesen. Every change moves the store's version
+// (Spieler_Fassung), by which the server tells a client that asks again
+// whether the records changed.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -181,8 +184,16 @@ const char* Spieler_String(int32_t modus, int32_t spieler, int32_t wert, int32_t
 bool Spieler_Namen_Setzen(int32_t spieler, const char* vorname, const char* name);
 // Pointers (SPZ_*): the main record, the fixed data, the server data, the
 // eight line values; null on error (and for the server data of another club's
-// player on a client).
+// player on a client). Spieler_Zeiger is for writing: every call moves the
+// store's version, so the records are written at once and the pointer is not
+// kept past the function that took it (a write after the server answered a
+// request would not be told to the clients). Reads take Spieler_Zeiger_Lesen.
 void* Spieler_Zeiger(int32_t modus, int32_t spieler);
+const void* Spieler_Zeiger_Lesen(int32_t modus, int32_t spieler);
+// The store's version: moves on with every change of a player record through
+// the functions here (a value written, even as it was, a pointer for writing
+// taken, a new or loaded store) and never goes back in a process.
+uint64_t Spieler_Fassung();
 
 // The team whose list holds the player, -1 none.
 int32_t Spieler_Get_Team(int32_t spieler);

@@ -104,8 +104,9 @@ int32_t Spieler_Genesung_Woche() {
     if (Club_Ist_Client()) return 0;
     int32_t geheilt = 0;
     for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
+        if (!(static_cast<const SpielerStruktur*>(Spieler_Zeiger_Lesen(SPZ_STRUKTUR, p))->status & SP_STATUS_VERLETZT))
+            continue;
         SpielerStruktur& s = *static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
-        if (!(s.status & SP_STATUS_VERLETZT)) continue;
         if (s.verletzung_tage > 1) {
             --s.verletzung_tage;
             continue;

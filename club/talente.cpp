@@ -94,7 +94,7 @@ bool Passende_Art(int32_t spieler, int32_t id) {
 // The learnt talents of the player's own kind, read straight from his record
 // (the salary of every computer club's squad asks for it every day).
 int32_t Anzahl_Gelernt(int32_t spieler) {
-    const auto* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, spieler));
+    const auto* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger_Lesen(SPZ_STRUKTUR, spieler));
     if (!s) return 0;
     const bool tw = Torwart(spieler);
     const int32_t von = tw ? ATTRIBUT_TW_START : 0, bis = tw ? ATTRIBUT_TW_ENDE : ATTRIBUT_FELD_ENDE;
@@ -342,7 +342,7 @@ bool Attribute_Attribut_Aktief(int32_t spieler, int32_t id) {
 
 bool Attribute_Aktive_Maske(int32_t spieler, uint64_t* maske) {
     if (!maske || spieler < 0 || spieler >= Spieler_Anzahl()) return false;
-    const auto* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, spieler));
+    const auto* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger_Lesen(SPZ_STRUKTUR, spieler));
     if (!s) return false;
     // As Aktiv: a talent with a requirement whose points are above it. Only
     // the table's talents: the strength stars (53) lie past it and have none.

@@ -48,7 +48,7 @@ void Linien_Spiegeln(Spieler_Matchsatz& sm) {
 // The formation values of a player (club data order: line x, line y, second
 // line x, second line y, x low, y low, x high, y high) into the slot.
 void Formation_Linien(Spieler_Matchsatz& sm, int32_t spieler, bool gespiegelt) {
-    const int16_t* v = static_cast<const int16_t*>(Spieler_Zeiger(SPZ_LINIE, spieler));
+    const int16_t* v = static_cast<const int16_t*>(Spieler_Zeiger_Lesen(SPZ_LINIE, spieler));
     int16_t null[8] = {};
     if (!v) v = null;
     int32_t lx = Clamp(v[0], 1100, 9600, -1), lx2 = Clamp(v[2], 1200, 9700, -1);
