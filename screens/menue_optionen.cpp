@@ -87,7 +87,9 @@ void Menue_Optionen_Klick(s_icon* icon, int32_t ereignis) {
         const uint32_t knoepfe = Menue_Hooks().maus_klick ? Menue_Hooks().maus_klick() : 0;
         const bool schnell = Kalender_Get_Wartefenster() || (knoepfe == 1 && ereignis != EV_VERLASSEN);
         Kalender_Set_Tempo(schnell ? 1 : 0);
-        Zustand_Setzen(n, 0);
+        // The handler runs every frame the pointer rests on the button, and a
+        // client's state write is a call to the server: written only when set.
+        if (Zustand(n)) Zustand_Setzen(n, 0);
         return;
     }
     if (!(ereignis & EV_LINKS)) return;

@@ -14,6 +14,11 @@
 #   scripts/netz_fenster.sh zaehlen              the client log's fetches and refusals
 #   scripts/netz_fenster.sh groessen             the sizes the server answered the
 #                                                client's store and calendar fetches
+#   scripts/netz_fenster.sh toeten               the client's program ends at once (kill -9)
+#   scripts/netz_fenster.sh wieder [build dir]   the client's program starts again in its
+#                                                window's X server and joins as Carl Client
+#                                                up to the club choice (DIR/cli/wahl.png);
+#                                                the club is a "klick cli X Y" then
 #   scripts/netz_fenster.sh stopp                both programs and X servers end
 # DIR is $NETZ_FENSTER (default /tmp/netz_fenster). $NETZ_CLIENT_UMGEBUNG, when set,
 # holds NAME=VALUE words the client's program is started with (a relay's redirect).
@@ -38,8 +43,13 @@ starten() {   # name display program...
   Xvfb "$d" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
   echo $! > "$dir/$w/xpid"
   sleep 1
+  programm "$w" "$d" "$@"
+}
+
+programm() {   # name display program...: the program in a running X server, its window found
+  local w=$1 d=$2; shift 2
   DISPLAY=$d XDG_CONFIG_HOME=$dir/$w/cfg XDG_DATA_HOME=$dir/$w/data XDG_CACHE_HOME=$dir/$w/cache VELMORA_DEBUG=1 \
-    "$@" > "$dir/$w/program.log" 2>&1 < /dev/null &
+    "$@" >> "$dir/$w/program.log" 2>&1 < /dev/null &
   echo $! > "$dir/$w/pid"
   local win=""
   for _ in $(seq 100); do
@@ -50,6 +60,15 @@ starten() {   # name display program...
   [ -n "$win" ] || { echo "netz_fenster: $w opened no window (see $dir/$w/program.log)"; exit 1; }
   echo "$win" > "$dir/$w/win"
   sleep 3
+}
+
+beitreten() {   # the client's start screen to the club choice: network, address, join, name, portrait, country
+  klick cli 390 522; sleep 1; klick cli 549 453; sleep 0.6   # network on as client, the address
+  for _ in $(seq 16); do taste cli BackSpace; sleep 0.12; done
+  tippen cli 127.0.0.1; sleep 0.3; taste cli Return; sleep 1
+  klick cli 425 216; sleep 5                                 # join
+  tippen cli Carl Client; sleep 0.5; taste cli Return; sleep 1.2
+  klick cli 640 215; sleep 1.2; klick cli 600 206; sleep 1.5 # portrait, Deutschland
 }
 
 case $befehl in
@@ -66,14 +85,17 @@ case $befehl in
     klick srv 111 425; sleep 6; bild srv start
     # shellcheck disable=SC2086
     starten cli ":$((500 + RANDOM % 300))" env ${NETZ_CLIENT_UMGEBUNG:-} "${prog[@]}"
-    klick cli 390 522; sleep 1; klick cli 549 453; sleep 0.6   # network on as client, the address
-    for _ in $(seq 16); do taste cli BackSpace; sleep 0.12; done
-    tippen cli 127.0.0.1; sleep 0.3; taste cli Return; sleep 1
-    klick cli 425 216; sleep 5                                 # join
-    tippen cli Carl Client; sleep 0.5; taste cli Return; sleep 1.2
-    klick cli 640 215; sleep 1.2; klick cli 600 206; sleep 1.5 # portrait, Deutschland
+    beitreten
     klick cli 600 308; sleep 2; klick cli 111 425; sleep 8     # FC Hohenau
     bild cli start
+    ;;
+  toeten) kill -9 "$(cat "$dir/cli/pid")" ;;
+  wieder)
+    build=${1:-build}
+    # shellcheck disable=SC2086
+    programm cli "$(anzeige cli)" env ${NETZ_CLIENT_UMGEBUNG:-} "$build/velmora" -w -i --datadir "$build/install"
+    beitreten
+    bild cli wahl
     ;;
   tage)
     for ((i = 1; i <= ${1:-1}; ++i)); do

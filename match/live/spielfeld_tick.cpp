@@ -433,7 +433,10 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
         if (pause) Netz_Wartet(satz, true);
         --satz->frame_zaehler;
         satz->spielzeit_ms -= uint32_t(TICK_FRAME_SCHRITT);
-        t.nachtrag = int64_t(spaet) + 1;
+        // Only a watched record's wait holds the display's clock: an unwatched
+        // match waiting for a client's minute held every watched match of the
+        // server to the frames in which that minute came in.
+        if (anzeige) t.nachtrag = int64_t(spaet) + 1;
         return TICK_NICHTS;
     }
     // 11.-13.

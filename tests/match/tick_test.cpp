@@ -12,6 +12,7 @@
 #include <set>
 
 #include "club/club_hooks.h"
+#include "club/manager.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/rnd.h"
@@ -1285,6 +1286,61 @@ TEST_F(StandardTest, AWatchedMatchKeepsTheFrameIntervalAndItsCopyFollowsAtItsPac
     Spielfeld_Set_Pause(0);
     Spielfeld_Ansicht_Hooks().frame = nullptr;
     Spielfeld_Beobachtete_Loeschen();
+}
+
+// Network play on the server: the person watches his own match while a
+// client's match, not watched here, waits for the client's minute. The wait is
+// that match's alone: the watched match keeps one frame per interval. Each
+// waiting frame of the other match once took the watched match's frame time
+// as its own, so the watched match ran only in the frames in which the
+// client's minute had come in (about 40 s a game minute instead of 3).
+TEST_F(StandardTest, AWatchedMatchKeepsItsPaceWhileAClientsUnwatchedMatchWaits) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    Spielfeld_Satz* u = Spielfeld_Naechster(nullptr);
+    while (u && (u->live != 1 || u == s)) u = Spielfeld_Naechster(u);
+    ASSERT_NE(u, nullptr);
+    Netzwerk_Modus_Setzen(2);
+    ASSERT_EQ(Spielfeld_Hook_Netz_Modus(), 2);
+    const int32_t team = int32_t(u->team[0]);
+    ASSERT_NE(Manager_Neuer_Mitspieler(team, "Carl", 1), nullptr);
+    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_CLIENT), OP_SETZEN);
+    Spieltag_Client_Live_Setzen(team, true);
+    ASSERT_TRUE(Spielfeld_Seite_Im_Netz(u, 0));
+    Spielfeld_Ansicht_Hooks().frame = Ansicht_Zeichnet;
+    Spielfeld_Beobachtete_Loeschen();
+    Spielfeld_Ansicht().fast = 0;
+    ASSERT_TRUE(Spielfeld_Beobachten(s, true));
+    Spielfeld_Anzeige_Frame();
+    ASSERT_EQ(Spielfeld_Ansicht().fast, 0);
+    // Both orders of the walk: the waiting match after the watched one and before it.
+    for (const bool wartender_zuerst : {false, true}) {
+        SCOPED_TRACE(wartender_zuerst ? "waiting match first" : "watched match first");
+        uint32_t jetzt = wartender_zuerst ? 900000 : 500000;
+        const uint32_t s0 = s->frame_zaehler, u0 = u->frame_zaehler;
+        for (int32_t i = 0; i < 900; ++i) {
+            jetzt += 10;
+            // The client's side holds minute 10 of the client's match.
+            u->minute = 10;
+            u->bereit = 0;
+            Sync_Minute(u, 0) = 0;
+            Sync_Abschnitt(u, 0) = u->abschnitt;
+            if (wartender_zuerst) Spielfeld_Tick(u, 1, nullptr, 0, jetzt);
+            Spielfeld_Tick(s, 1, nullptr, 0, jetzt);
+            if (!wartender_zuerst) Spielfeld_Tick(u, 1, nullptr, 0, jetzt);
+            Spielfeld_Tick_Rebase(jetzt);
+        }
+        EXPECT_EQ(u->frame_zaehler, u0) << "the client's match waited";
+        EXPECT_NEAR(double(s->frame_zaehler - s0), 9000.0 / 44.0, 3.0) << "one frame per interval";
+    }
+    Spielfeld_Ansicht_Hooks().frame = nullptr;
+    Spielfeld_Beobachtete_Loeschen();
+    Team_Wert(TW_STATUS, team, int32_t(TEAM_STATUS_CLIENT), OP_LOESCHEN);
+    Manager_Entfernen(team);
+    Spieltag_Client_Live_Setzen(team, false);
+    Spielfeld_Frameabzug_Setzen(0);
+    Spielfeld_Sync_Warten_Vergessen(-1);
+    Netzwerk_Modus_Setzen(0);
 }
 
 // The view step: a requested start covers the view's first frame, which
