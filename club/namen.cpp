@@ -116,6 +116,14 @@ const char* Wahl(const T (&tabelle)[N], uint32_t zufall, uint32_t teiler) {
     return tabelle[(zufall / teiler) % N];
 }
 
+// The capital of a lower-case letter of the names' Latin-1 text; any other byte as it is.
+char Gross(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 'a' && b <= 'z') return char(b - 32);
+    if (b >= 0xe0 && b <= 0xfe && b != 0xf7) return char(b - 32);
+    return c;
+}
+
 }  // namespace
 
 int32_t Namen_Laender_Anzahl() { return int32_t(sizeof LAENDER / sizeof LAENDER[0]); }
@@ -134,7 +142,12 @@ int32_t Namen_Stil_Von_Land(const char* land) {
 void Namen_Spieler_Ziehen(int32_t stil, uint32_t zufall, std::string& vorname, std::string& name) {
     const Stil& s = STILE[((stil % NAMEN_STILE) + NAMEN_STILE) % NAMEN_STILE];
     vorname = Wahl(s.vornamen, zufall, 1);
-    name = std::string(Wahl(s.vorne, zufall, 16)) + Wahl(s.hinten, zufall, 16 * 12);
+    const std::string vorne = Wahl(s.vorne, zufall, 16);
+    std::string hinten = Wahl(s.hinten, zufall, 16 * 12);
+    // After a particle ("Van der ", "De ") the ending is a word of its own
+    // and starts with a capital: "Van der Dijk", not "Van der dijk".
+    if (!vorne.empty() && vorne.back() == ' ' && !hinten.empty()) hinten[0] = Gross(hinten[0]);
+    name = vorne + hinten;
 }
 
 std::string Namen_Stadt_Ziehen(int32_t stil, uint32_t zufall) {

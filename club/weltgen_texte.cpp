@@ -132,7 +132,9 @@ void Screentexte_Spieltag(std::string& o) {
             {35, "Teams"}, {36, "weiter"}, {37, "ausgeschieden"}, {38, "Land"}, {39, "Status"}, {40, "Liga"},
             {41, "noch dabei"}, {42, "Spiele am"}, {43, "spielfrei"}, {44, "An diesem Spieltag wird nicht gespielt."},
             {46, "Sieger"}, {47, "Finalist"}, {49, "Alle Spieler"}, {55, "Alle Spieler"}, {56, "Startelf"},
-            {59, "Gesamtwert"}, {60, "\xd8 Sterne"}, {61, "Spieler"}, {62, "Sterne"}});
+            {59, "Gesamtwert"}, {60, "\xd8 Sterne"}, {61, "Spieler"}, {62, "Sterne"},
+            // Texts 17, 18, 33 and 34 before a feminine round name ("1. Runde").
+            {63, "vor der"}, {64, "nach der"}, {65, "Tabelle nach der"}, {66, "Tabelle vor der"}});
     Screen(o, "RANGLISTE_SCREEN",
            {{0, "Letzte Spiele"}, {1, "Saisonpunkte"}, {2, "Formtabelle"},
             {3, "Die letzten zehn Spiele Ihres Vereins"}, {4, "Die Vereine nach den Punkten dieser Saison"},

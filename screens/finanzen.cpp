@@ -43,6 +43,11 @@ constexpr int32_t TITEL_X = 213, TITEL_Y = 108, EIN_KOPF_Y = 131, EIN_Y = 151, E
 constexpr int32_t AUS_KOPF_Y = 245, AUS_Y = 265, AUS_SUMME_Y = 388, ZEILE_ABSTAND = 17;
 constexpr int32_t BILD_X = 422, BILD_Y = 398, BILD_ABSTAND = 6, ERGEBNIS_RECHTS = 564, ERGEBNIS_Y = 417, SPIEL_Y = 475, TORE_Y = 495, ZUSCHAUER_Y = 515,
                   OFFEN_Y = 508;
+// The match's box of the window picture (its left edge and width in the
+// picture) and the room its line keeps from the box's edges: each club's name
+// is cut to the room between its edge and the line's dash.
+constexpr int32_t SPIEL_KASTEN_X = 146, SPIEL_KASTEN_B = 250, SPIEL_RAND = 8;
+constexpr int32_t SPIEL_HEIM_RECHTS = 324, SPIEL_GAST_LINKS = 348;
 constexpr int32_t FONT_TITEL = 11, FONT_ZEILE = 9, FONT_SUMME = 12, FONT_KLEIN = 8;
 constexpr int8_t PRI_FENSTER = 4, PRI_KNOPF = 5;
 
@@ -134,9 +139,15 @@ void Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
                     Text(TEXT_ERGEBNIS), ergebnis.c_str());
     Font* titel = Font_Get(FONT_TITEL);
     Font* klein = Font_Get(FONT_KLEIN);
-    if (titel && w.heim >= 0 && w.gast >= 0)
-        Text_Printf(ziel, titel, "^c%05d^tr0324%s^tz0334-^tl0348%s", 0, SPIEL_Y, int32_t(HELL),
-                    Team_String(TS_NAME_KURZ, w.heim, 0, 0), Team_String(TS_NAME_KURZ, w.gast, 0, 0));
+    if (titel && w.heim >= 0 && w.gast >= 0) {
+        char heim[128], gast[128];
+        Str_Auf_Breite(Team_String(TS_NAME_KURZ, w.heim, 0, 0), heim, sizeof heim, titel,
+                       SPIEL_HEIM_RECHTS - (FENSTER_X + SPIEL_KASTEN_X + SPIEL_RAND));
+        Str_Auf_Breite(Team_String(TS_NAME_KURZ, w.gast, 0, 0), gast, sizeof gast, titel,
+                       FENSTER_X + SPIEL_KASTEN_X + SPIEL_KASTEN_B - SPIEL_RAND - SPIEL_GAST_LINKS);
+        Text_Printf(ziel, titel, "^c%05d^tr%04d%s^tz0334-^tl%04d%s", 0, SPIEL_Y, int32_t(HELL), SPIEL_HEIM_RECHTS, heim,
+                    SPIEL_GAST_LINKS, gast);
+    }
     if (!klein) return;
     if (w.tore_heim >= 0) {
         Text_Printf(ziel, klein, "^c%05d^tr0328%d^tz0334:^tl0344%d", 0, TORE_Y, int32_t(GEDAEMPFT), w.tore_heim,

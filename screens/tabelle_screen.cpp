@@ -71,6 +71,18 @@ const char* Rundentext(const TabDaten& d, int32_t spieltag) {
     return Wettbewerb_Get_Rundentext(d.auswahl.wettbewerb, std::max(spieltag, 1), 0);
 }
 
+// "vor dem" (text 17), "nach dem" (18), "Tabelle nach dem" (33) and "Tabelle
+// vor dem" (34) before the name of round `runde`: for a feminine name ("1.
+// Runde") their forms with "der", texts 63 to 66 (a text file without them
+// keeps the first form).
+const char* Vor_Runde(int32_t text, int32_t runde) {
+    const TabDaten& d = Tabelle_Daten();
+    if (!Wettbewerb_Rundentext_Weiblich(d.auswahl.wettbewerb, std::max(runde, 1))) return T(text);
+    const int32_t weiblich = text == 17 ? 63 : text == 18 ? 64 : text == 33 ? 65 : text == 34 ? 66 : -1;
+    const char* t = weiblich >= 0 ? T(weiblich) : "";
+    return t[0] ? t : T(text);
+}
+
 // ---- the heading ----
 
 void Pokale_Zeichnen(Rastport* z, const TabDaten& d) {
@@ -94,8 +106,9 @@ void Kopf_Zeichnen(s_icon*, int32_t x, int32_t y, int32_t) {
     const int32_t tx = x + 10, ty = y + 21, sy = y + 45;
     if (d.ansicht == TAB_ANSICHT_TABELLE) {
         const int32_t tag = d.auswahl.spieltag;
-        const char* wann = tag <= 0 ? T(17) : T(18);
-        const char* runde = Rundentext(d, tag <= 0 ? 1 : d.tabellen_spieltag);
+        const int32_t runden_nr = tag <= 0 ? 1 : d.tabellen_spieltag;
+        const char* wann = Vor_Runde(tag <= 0 ? 17 : 18, runden_nr);
+        const char* runde = Rundentext(d, runden_nr);
         if (d.ko) {
             Text_Printf(z, F(11), "^c%05d%d %s %s %s %s", tx, ty, WEISS, d.zeilen, T(35), name, wann, runde);
             const bool ohne_land = Wettbewerb_Get_Land(d.auswahl.wettbewerb) < 1;
@@ -165,8 +178,9 @@ void Label_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
     int32_t tag = d.auswahl.runden_spieltag;
     if (d.ansicht == TAB_ANSICHT_TABELLE && d.auswahl.spieltag <= 0) text = 34, tag = 1;
     const std::string runde = Wettbewerb_Get_Rundentext(d.auswahl.wettbewerb, std::max(tag, 1), 0);
-    Font* f = Label_Font({T(text), runde.c_str()});
-    Text_Printf(z, f, "^c%05d^tz0144%s", x, y + 25, WEISS, T(text));
+    const char* kopf = text == 33 || text == 34 ? Vor_Runde(text, tag) : T(text);
+    Font* f = Label_Font({kopf, runde.c_str()});
+    Text_Printf(z, f, "^c%05d^tz0144%s", x, y + 25, WEISS, kopf);
     Text_Printf(z, f, "^c%05d^tz0144%s", x, y + 43, WEISS, runde.c_str());
 }
 

@@ -321,16 +321,30 @@ void Wettbewerb_Spiele_Beendet_Tag(int32_t w, int32_t tag) {
     }
 }
 
+namespace {
+const char* const FINAL_RUNDEN[] = {"Finale", "Halbfinale", "Viertelfinale", "Achtelfinale"};
+constexpr int32_t FINAL_RUNDEN_ANZAHL = int32_t(sizeof FINAL_RUNDEN / sizeof FINAL_RUNDEN[0]);
+
+// A knock-out round named by its number ("3. Runde"), not from the final back.
+bool Runde_Gezaehlt(const WettbewerbSatz& s, int32_t runde) {
+    const int32_t bis_finale = s.spieltage - runde;
+    return (s.modus & MODUS_KO_SYSTEM) && !(bis_finale >= 0 && bis_finale < FINAL_RUNDEN_ANZAHL);
+}
+}  // namespace
+
 const char* Wettbewerb_Get_Rundentext(int32_t w, int32_t runde, int32_t spieltag) {
     const WettbewerbSatz* s = Wettbewerb_Satz(w);
     if (!s) return "";
     const char* leg = "";
     if ((s->modus & MODUS_KO_SYSTEM) && s->rueckspiel == 2) leg = spieltag == 0 ? ", Hinspiel" : ", R\xfc" "ckspiel";
     if (!(s->modus & MODUS_KO_SYSTEM)) return Str_Format("%d. Spieltag", runde);
-    static const char* const NAMEN[] = {"Finale", "Halbfinale", "Viertelfinale", "Achtelfinale"};
-    int32_t bis_finale = s->spieltage - runde;
-    if (bis_finale >= 0 && bis_finale < 4) return Str_Format("%s%s", NAMEN[bis_finale], leg);
-    return Str_Format("%d. Runde%s", runde, leg);
+    if (Runde_Gezaehlt(*s, runde)) return Str_Format("%d. Runde%s", runde, leg);
+    return Str_Format("%s%s", FINAL_RUNDEN[s->spieltage - runde], leg);
+}
+
+bool Wettbewerb_Rundentext_Weiblich(int32_t w, int32_t runde) {
+    const WettbewerbSatz* s = Wettbewerb_Satz(w);
+    return s && Runde_Gezaehlt(*s, runde);
 }
 
 void Wettbewerb_Menschliche_Teams_Ersetzen() {

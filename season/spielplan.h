@@ -62,6 +62,10 @@ void Wettbewerb_Spiele_Beendet(int32_t wettbewerb);
 // "Viertelfinale", "Achtelfinale", else "3. Runde"), with ", Hinspiel" or
 // ", Rueckspiel" for two legs. "" for an unknown competition.
 const char* Wettbewerb_Get_Rundentext(int32_t wettbewerb, int32_t runde, int32_t spieltag);
+// Whether that text names the round with a feminine word: a knock-out round
+// counted by number ("3. Runde"). A heading that puts an article before it
+// says "vor der 3. Runde", but "vor dem 12. Spieltag" and "vor dem Finale".
+bool Wettbewerb_Rundentext_Weiblich(int32_t wettbewerb, int32_t runde);
 // Replaces clubs with a human manager in the continental competitions' slots
 // by computer clubs of the same country that are not in it yet.
 void Wettbewerb_Menschliche_Teams_Ersetzen();

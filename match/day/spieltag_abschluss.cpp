@@ -55,6 +55,12 @@ void Ankuendigen(const Spieltag_Slot& s, const SpielDatensatz& sp) {
             h.ankuendigung_setzen(s.spiel, sp.gast, satz);
             h.ankuendigung(4, team * 50 + t * 50 + 8);
         }
+    } else {
+        // A game without its match record (called off, or beyond the records
+        // kept) has no report, but its results and table pages still show its
+        // own competition and round: without this they took whatever page was
+        // set up last, another league's, whose page they then replaced.
+        h.ankuendigung_setzen(s.spiel, team, nullptr);
     }
     h.ankuendigung(5, team * 50 + 7);
     h.ankuendigung(6, team * 50 + 6);

@@ -206,6 +206,57 @@ TEST_F(SpieltagTest, AShortSideCancelsTheMatchWithFineNewsAndResult) {
     EXPECT_LT(Spieltag_Statistik().abgesagt, int64_t(Buchungen().size()));
 }
 
+// Two human clubs in two leagues, one of them short of players: its game is
+// called off and has no match record, yet its league's results and table
+// pages name its own league (the staging record is filled from the game),
+// not the competition of whatever page was set up before.
+TEST_F(SpieltagTest, ACalledOffHumanGamesPagesNameItsOwnLeague) {
+    using Seite = std::tuple<int32_t, int32_t, int32_t>;   // kind, human club, competition
+    static int32_t staging;
+    static std::multiset<Seite> seiten;
+    staging = -1;
+    seiten.clear();
+    Spieltag_Hooks().ankuendigung_setzen = [](int32_t spiel, int32_t, const Spielfeld_Satz*) {
+        const SpielDatensatz* sp = Spiele_Get_Spiel(spiel, 0);
+        staging = sp ? sp->wettbewerb : -1;
+    };
+    // Results (5) and table (6) carry the club in their key: club x 50 + 7 or + 6.
+    Spieltag_Hooks().ankuendigung = [](int32_t art, int32_t schluessel) {
+        if (art == 5 || art == 6) seiten.insert({art, (schluessel - (art == 5 ? 7 : 6)) / 50, staging});
+    };
+    // The first game of the first round of two leagues; the first league's home club is short.
+    std::vector<int32_t> ligen;
+    for (int32_t id : Wettbewerb_Alle())
+        if (Wettbewerb_Satz(id)->art == ART_LIGA && ligen.size() < 2) ligen.push_back(id);
+    ASSERT_EQ(ligen.size(), 2u);
+    int32_t menschen[2] = {-1, -1};
+    for (size_t i = 0; i < 2; ++i) {
+        Spiel_Lock h = Spiele_Lock(ligen[i], 1, 0, 0);
+        ASSERT_NE(h, 0);
+        menschen[i] = Spiele_Get_Spiel(h, 1)->heim;
+        Spiele_Unlock(h);
+        ASSERT_NE(Manager_Neuer_Mitspieler(menschen[i], i == 0 ? "Kurz" : "Voll", 1), nullptr);
+    }
+    Kader_Ausduennen(menschen[0], 7);
+    ASSERT_TRUE(Spieltag_Alle_Spielen());
+    Spiel_Lock h = Spiele_Lock(ligen[0], 1, 0, 0);
+    ASSERT_NE(h, 0);
+    EXPECT_EQ(Spiele_Get_Spiel(h, 1)->ergebnis_art, SPIEL_ERGEBNIS_ABGESAGT);
+    Spiele_Unlock(h);
+    // Each human club's game of the day (a league's, a cup's) brings its
+    // results and table pages, each naming that game's competition.
+    std::multiset<Seite> soll;
+    for (int32_t spiel : Heutige_Spiele()) {
+        const SpielDatensatz* sp = Spiele_Get_Spiel(spiel, 0);
+        ASSERT_NE(sp, nullptr);
+        for (int32_t team : menschen)
+            if (sp->heim == team || sp->gast == team)
+                for (int32_t art : {5, 6}) soll.insert({art, team, sp->wettbewerb});
+    }
+    EXPECT_GE(soll.size(), 4u);
+    EXPECT_EQ(seiten, soll);
+}
+
 TEST_F(SpieltagTest, TheFineFollowsTheLeagueLevelInStepsOfTenThousand) {
     // The level falls by 100 / (the country's lowest tier, at least 4) per
     // tier below the top: 200,000 at 100 %, cut down to a multiple of 10,000.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "business/bank.h"
+#include "club/team.h"
 #include "core/prioritaeten.h"
 #include "gui/icon.h"
 #include "gui/menue_lokal.h"
@@ -169,6 +170,29 @@ TEST_F(FinanzScreen, TheResultsPictureLeavesALongResultClear) {
     EXPECT_EQ(g_b.versatz, std::vector<int32_t>{0});
     EXPECT_EQ(Vergleichen("finanz_gewinn_lang", 0), "");
     EXPECT_EQ(Vergleichen("finanz_verlust_lang", 1), "");
+}
+
+// Long club names stay in the match's box under the result: each is cut
+// before it would run past the box's edge (the box spans x 209 to 459; only
+// the match line's white stands in its rows).
+TEST_F(FinanzScreen, TheMatchLineKeepsLongNamesInItsBox) {
+    skript = {{4, 30, 300, 0, false, 0, [] {
+        ASSERT_TRUE(Team_Namen_Setzen(team, nullptr, "Sportfreunde Grossbuch", nullptr));
+        ASSERT_TRUE(Team_Namen_Setzen(g_b.gegner, nullptr, "Borussia Waldmuehlheim", nullptr));
+        Spiel_Buchen();
+    }}};
+    Menue_Eintrag(skript, VEREIN_X, FINANZEN_Y);
+    skript.push_back({1, 400, 300, 0, true});
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 1u);
+    const std::vector<uint16_t>& bild = fotos[0];
+    // The window's columns beside the box, left (150 to 208) and right (460 to 734).
+    std::string aussen;
+    for (int32_t y = 462; y < 492 && aussen.empty(); ++y)
+        for (int32_t x = 150; x < 735 && aussen.empty(); x = x == 208 ? 460 : x + 1)
+            if (bild[size_t(y * 800 + x)] == 0xFFFF) aussen = std::to_string(x) + "," + std::to_string(y);
+    EXPECT_EQ(aussen, "") << "the match line's white outside its box";
+    EXPECT_EQ(Vergleichen("finanz_lange_namen", 0), "");
 }
 
 }  // namespace

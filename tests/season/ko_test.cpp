@@ -156,6 +156,14 @@ TEST_F(KoTest, RoundTextsNameTheRoundsFromTheFinalBack) {
     Wettbewerb_Satz(EINZEL)->spieltage = 6;
     EXPECT_STREQ(Wettbewerb_Get_Rundentext(EINZEL, 3, 0), "Achtelfinale");
     EXPECT_STREQ(Wettbewerb_Get_Rundentext(EINZEL, 2, 0), "2. Runde");
+    // Only a round counted by number has a feminine name ("vor der 2. Runde").
+    const struct {
+        int32_t w, runde;
+        bool weiblich;
+    } artikel[] = {{EINZEL, 2, true}, {EINZEL, 1, true}, {EINZEL, 3, false}, {EINZEL, 6, false},
+                   {LIGA, 3, false},  {POKAL, 1, false}, {999, 1, false}};
+    for (const auto& a : artikel)
+        EXPECT_EQ(Wettbewerb_Rundentext_Weiblich(a.w, a.runde), a.weiblich) << a.w << " " << a.runde;
 }
 
 TEST_F(KoTest, ResultTextsShowHowTheTieWasDecided) {
