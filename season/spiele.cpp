@@ -4,8 +4,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cstddef>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <unordered_map>
+#if defined(__has_include)
+#if __has_include(<sanitizer/asan_interface.h>)
+#include <sanitizer/asan_interface.h>
+#endif
+#endif
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
@@ -21,6 +29,91 @@ namespace velmora {
 namespace spiele_intern {
 
 SpieleModul g;
+
+namespace {
+#if defined(__SANITIZE_ADDRESS__)
+#define VELMORA_ZELLEN_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELMORA_ZELLEN_ASAN 1
+#endif
+#endif
+// Under the address sanitizer a cell not handed out is poisoned, so a use
+// after its entry was erased is caught as it is for the heap's own blocks.
+void vergiften(void* p, size_t bytes) {
+#ifdef VELMORA_ZELLEN_ASAN
+    __asan_poison_memory_region(p, bytes);
+#else
+    (void)p, (void)bytes;
+#endif
+}
+void entgiften(void* p, size_t bytes) {
+#ifdef VELMORA_ZELLEN_ASAN
+    __asan_unpoison_memory_region(p, bytes);
+#else
+    (void)p, (void)bytes;
+#endif
+}
+
+// One cell size's blocks and free cells.
+struct KnotenGroesse {
+    size_t bytes = 0;
+    std::vector<std::unique_ptr<std::byte[]>> bloecke;
+    size_t frei_im_block = 0;   // cells of the last block not yet handed out
+    std::vector<void*> frei;    // cells handed back
+};
+struct KnotenPool {
+    std::mutex sperre;   // the store is used by one thread at a time, the tests' games by several
+    std::vector<KnotenGroesse> groessen;
+};
+KnotenPool& knoten_pool() {
+    static KnotenPool* pool = new KnotenPool;   // outlives every store, also those in static objects
+    return *pool;
+}
+constexpr size_t ZELLEN_JE_BLOCK = 1024;
+size_t zelle(size_t bytes) { return (bytes + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t); }
+}  // namespace
+
+void* Sperr_Knoten_Holen(size_t bytes) {
+    KnotenPool& pool = knoten_pool();
+    std::lock_guard<std::mutex> halten(pool.sperre);
+    const size_t z = zelle(bytes);
+    KnotenGroesse* gr = nullptr;
+    for (KnotenGroesse& k : pool.groessen)
+        if (k.bytes == z) gr = &k;
+    if (!gr) {
+        pool.groessen.push_back({});
+        gr = &pool.groessen.back();
+        gr->bytes = z;
+    }
+    void* p;
+    if (!gr->frei.empty()) {
+        p = gr->frei.back();
+        gr->frei.pop_back();
+    } else {
+        if (gr->frei_im_block == 0) {
+            gr->bloecke.emplace_back(new std::byte[z * ZELLEN_JE_BLOCK]);
+            gr->frei_im_block = ZELLEN_JE_BLOCK;
+            vergiften(gr->bloecke.back().get(), z * ZELLEN_JE_BLOCK);
+        }
+        p = gr->bloecke.back().get() + z * (ZELLEN_JE_BLOCK - gr->frei_im_block--);
+    }
+    entgiften(p, z);
+    return p;
+}
+
+void Sperr_Knoten_Freigeben(void* p, size_t bytes) {
+    if (!p) return;
+    KnotenPool& pool = knoten_pool();
+    std::lock_guard<std::mutex> halten(pool.sperre);
+    const size_t z = zelle(bytes);
+    for (KnotenGroesse& k : pool.groessen)
+        if (k.bytes == z) {
+            vergiften(p, z);
+            k.frei.push_back(p);
+            return;
+        }
+}
 
 // Change counters for readers that keep what they computed from the games
 // (the table order). They outlive the store, so a store loaded or built anew

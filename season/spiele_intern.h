@@ -2,8 +2,11 @@
 // shares with the store: the store's state lives in spiele.cpp, these reach
 // it. Not for modules outside the store.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -38,16 +41,46 @@ struct SperrRegel {              // 8 bytes
 static_assert(sizeof(SperrEintrag) == 12);
 static_assert(sizeof(SperrRegel) == 8);
 
+// The suspension entries' tree and index nodes come from cells of their own
+// size, carved from blocks of a few dozen kilobytes: the save walks every
+// entry in key order each week, and with the nodes spread over the whole
+// heap among the match records every step of that walk was a cache miss.
+// Cells go back to their size's free list and are taken again first.
+void* Sperr_Knoten_Holen(size_t bytes);
+void Sperr_Knoten_Freigeben(void* p, size_t bytes);
+template <class T>
+struct SperrAllokator {
+    using value_type = T;
+    SperrAllokator() = default;
+    template <class U>
+    SperrAllokator(const SperrAllokator<U>&) {}
+    T* allocate(size_t n) {
+        return n == 1 ? static_cast<T*>(Sperr_Knoten_Holen(sizeof(T))) : std::allocator<T>().allocate(n);
+    }
+    void deallocate(T* p, size_t n) {
+        if (n == 1) Sperr_Knoten_Freigeben(p, sizeof(T));
+        else std::allocator<T>().deallocate(p, n);
+    }
+    template <class U>
+    bool operator==(const SperrAllokator<U>&) const {
+        return true;
+    }
+};
+using SperrMap = std::map<uint32_t, SperrEintrag, std::less<uint32_t>,
+                          SperrAllokator<std::pair<const uint32_t, SperrEintrag>>>;
+using SperrIndex = std::unordered_map<uint32_t, SperrEintrag*, std::hash<uint32_t>, std::equal_to<uint32_t>,
+                                      SperrAllokator<std::pair<const uint32_t, SperrEintrag*>>>;
+
 struct SpieleModul {
     bool initialisiert = false;
     std::vector<SpielDatensatz> spiele;
     std::vector<int32_t> locks;                     // per game
     std::vector<SpielEreignis> ereignisse;          // shared by all games
     std::unordered_map<uint64_t, int32_t> index;    // coordinates -> game number
-    std::map<uint32_t, SperrEintrag> sperren;       // (competition, player), in the saved order
+    SperrMap sperren;                               // (competition, player), in the saved order
     // The same entries by key without the tree's walk (a map's entries stay
     // where they are until erased); kept wherever an entry comes or goes.
-    std::unordered_map<uint32_t, SperrEintrag*> sperr_index;
+    SperrIndex sperr_index;
     std::map<int32_t, SperrRegel> regeln;
     uint32_t folge = 0;
     SpielDatensatz kopie{};
