@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -41,11 +42,10 @@ struct SperrRegel {              // 8 bytes
 static_assert(sizeof(SperrEintrag) == 12);
 static_assert(sizeof(SperrRegel) == 8);
 
-// The suspension entries' tree and index nodes come from cells of their own
-// size, carved from blocks of a few dozen kilobytes: the save walks every
-// entry in key order each week, and with the nodes spread over the whole
-// heap among the match records every step of that walk was a cache miss.
-// Cells go back to their size's free list and are taken again first.
+// The suspension index's nodes come from cells of their own size, carved
+// from blocks of a few dozen kilobytes, rather than spread over the whole
+// heap among the match records: the match days look entries up by key all
+// the time. Cells go back to their size's free list and are taken again first.
 void* Sperr_Knoten_Holen(size_t bytes);
 void Sperr_Knoten_Freigeben(void* p, size_t bytes);
 template <class T>
@@ -66,8 +66,6 @@ struct SperrAllokator {
         return true;
     }
 };
-using SperrMap = std::map<uint32_t, SperrEintrag, std::less<uint32_t>,
-                          SperrAllokator<std::pair<const uint32_t, SperrEintrag>>>;
 using SperrIndex = std::unordered_map<uint32_t, SperrEintrag*, std::hash<uint32_t>, std::equal_to<uint32_t>,
                                       SperrAllokator<std::pair<const uint32_t, SperrEintrag*>>>;
 
@@ -77,10 +75,18 @@ struct SpieleModul {
     std::vector<int32_t> locks;                     // per game
     std::vector<SpielEreignis> ereignisse;          // shared by all games
     std::unordered_map<uint64_t, int32_t> index;    // coordinates -> game number
-    SperrMap sperren;                               // (competition, player), in the saved order
-    // The same entries by key without the tree's walk (a map's entries stay
-    // where they are until erased); kept wherever an entry comes or goes.
+    // The suspension entries, one per (competition, player), stored one
+    // behind the other as they come (a deque's entries stay where they are
+    // while entries are added); the index finds them by key. The save writes
+    // them in key order: `sperr_ordnung` holds (key, place) sorted up to
+    // `sperr_geordnet`, the newer ones behind, sorted in when the order is
+    // asked for. Entries leave only with their competition (the whole store
+    // is then rebuilt). `sperr_je_wettbewerb` counts the entries per competition.
+    std::deque<SperrEintrag> sperren;
     SperrIndex sperr_index;
+    std::vector<std::pair<uint32_t, uint32_t>> sperr_ordnung;
+    size_t sperr_geordnet = 0;
+    std::unordered_map<int32_t, int32_t> sperr_je_wettbewerb;
     std::map<int32_t, SperrRegel> regeln;
     uint32_t folge = 0;
     SpielDatensatz kopie{};
@@ -90,6 +96,11 @@ struct SpieleModul {
     bool nach_wettbewerb_gueltig = false;
 };
 extern SpieleModul g;
+
+// The entry of (competition, player), made empty when there is none yet.
+SperrEintrag& Sperr_Eintrag_Neu(SpieleModul& m, int32_t w, int32_t spieler);
+// Sorts the entries made since the last call into the key order.
+void Sperren_Ordnen(SpieleModul& m);
 
 // Change counters for readers that keep what they computed from the games
 // (the table order). They outlive the store, so a store loaded or built anew
