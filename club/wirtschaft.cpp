@@ -2,6 +2,7 @@
 #include "club/wirtschaft.h"
 
 #include <cmath>
+#include <array>
 #include <cstring>
 
 #include "club/club_netz.h"
@@ -136,16 +137,14 @@ bool Transferfaktor_Laden(ClubLeser& l) {
 
 int32_t Kosten_Runden(int32_t betrag) { return betrag / 10000 * 10000; }
 
-int32_t Spieler_Berechne_Wert(int32_t spieler, int32_t gehalt) {
-    if (spieler < 0 || spieler >= Spieler_Anzahl()) {
-        Debug_Printf("Spieler_Berechne_Wert: Spieler %d ungueltig\n", spieler);
-        return 0;
-    }
-    const int32_t* w = g.wert[gehalt ? TF_STAERKE_SPIELE_ART_GEHALT : TF_STAERKE_SPIELE_ART_TRANSFER];
-    int32_t staerke_roh = Spieler_Staerke(spieler);
+namespace {
+
+// A player's value from its three inputs: strength (in whole thousands, the
+// only part the curve reads), appearances in a row and kind.
+int32_t Wert_Rechnen(const int32_t* w, int32_t staerke_roh, int32_t einsaetze_roh, int32_t art) {
     double staerke = double(staerke_roh / 1000 * 1000 / 120);
-    double einsaetze = double(Spieler_Wert(SPW_EINSAETZE, spieler, 0, OP_LESEN) * 100 / 9);
-    double typ = TYP_WERT[Spieler_Get_Art(spieler) & 3];
+    double einsaetze = double(einsaetze_roh * 100 / 9);
+    double typ = TYP_WERT[art & 3];
     double summe = (w[0] * staerke + w[1] * einsaetze + w[2] * typ) / 100.0;
     if (summe < 0) summe = 0;
     double linear = summe * g.wert[TF_PROGRESSION_GRENZE][0] / 100.0;
@@ -155,6 +154,46 @@ int32_t Spieler_Berechne_Wert(int32_t spieler, int32_t gehalt) {
     if (!(wert >= 1)) wert = 1;   // also catches NaN
     if (wert > MARKTWERT_MAX) wert = MARKTWERT_MAX;
     return int32_t(wert) / 1000 * 1000;
+}
+
+// The values worked out for every input in the usual ranges (strength 0 to
+// 12,999, appearances 0 to 9, the four kinds), kept with the factors they
+// were worked out with and worked out again when one of these differs: the
+// computer clubs sum their squads' salaries every day, and the power in the
+// curve cost more than reading the players.
+struct WertKurve {
+    static constexpr int32_t STUFEN = 13, EINSAETZE = 10, ARTEN = 4;
+    std::array<int32_t, 6> faktoren{};
+    bool gueltig = false;
+    std::array<int32_t, STUFEN * EINSAETZE * ARTEN> wert{};   // -1: not worked out yet
+};
+WertKurve kurven[2];   // transfer, salary
+
+}  // namespace
+
+int32_t Spieler_Berechne_Wert(int32_t spieler, int32_t gehalt) {
+    if (spieler < 0 || spieler >= Spieler_Anzahl()) {
+        Debug_Printf("Spieler_Berechne_Wert: Spieler %d ungueltig\n", spieler);
+        return 0;
+    }
+    const int32_t* w = g.wert[gehalt ? TF_STAERKE_SPIELE_ART_GEHALT : TF_STAERKE_SPIELE_ART_TRANSFER];
+    const int32_t staerke_roh = Spieler_Staerke(spieler);
+    const int32_t einsaetze_roh = Spieler_Wert(SPW_EINSAETZE, spieler, 0, OP_LESEN);
+    const int32_t art = Spieler_Get_Art(spieler) & 3;
+    const int32_t stufe = staerke_roh / 1000;
+    if (stufe < 0 || stufe >= WertKurve::STUFEN || einsaetze_roh < 0 || einsaetze_roh >= WertKurve::EINSAETZE)
+        return Wert_Rechnen(w, staerke_roh, einsaetze_roh, art);
+    WertKurve& k = kurven[gehalt ? 1 : 0];
+    const std::array<int32_t, 6> faktoren = {w[0], w[1], w[2], g.wert[TF_PROGRESSION_GRENZE][0],
+                                             g.wert[TF_PROGRESSION][0], g.wert[TF_MARKTWERT_ABS][0]};
+    if (!k.gueltig || k.faktoren != faktoren) {
+        k.faktoren = faktoren;
+        k.wert.fill(-1);
+        k.gueltig = true;
+    }
+    int32_t& v = k.wert[size_t((stufe * WertKurve::EINSAETZE + einsaetze_roh) * WertKurve::ARTEN + art)];
+    if (v < 0) v = Wert_Rechnen(w, staerke_roh, einsaetze_roh, art);
+    return v;
 }
 
 int32_t Spieler_Berechne_Marktwert(int32_t spieler) { return Spieler_Berechne_Wert(spieler, 0); }

@@ -4,8 +4,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cstddef>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <unordered_map>
+#if defined(__has_include)
+#if __has_include(<sanitizer/asan_interface.h>)
+#include <sanitizer/asan_interface.h>
+#endif
+#endif
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
@@ -21,6 +29,91 @@ namespace velmora {
 namespace spiele_intern {
 
 SpieleModul g;
+
+namespace {
+#if defined(__SANITIZE_ADDRESS__)
+#define VELMORA_ZELLEN_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELMORA_ZELLEN_ASAN 1
+#endif
+#endif
+// Under the address sanitizer a cell not handed out is poisoned, so a use
+// after its entry was erased is caught as it is for the heap's own blocks.
+void vergiften(void* p, size_t bytes) {
+#ifdef VELMORA_ZELLEN_ASAN
+    __asan_poison_memory_region(p, bytes);
+#else
+    (void)p, (void)bytes;
+#endif
+}
+void entgiften(void* p, size_t bytes) {
+#ifdef VELMORA_ZELLEN_ASAN
+    __asan_unpoison_memory_region(p, bytes);
+#else
+    (void)p, (void)bytes;
+#endif
+}
+
+// One cell size's blocks and free cells.
+struct KnotenGroesse {
+    size_t bytes = 0;
+    std::vector<std::unique_ptr<std::byte[]>> bloecke;
+    size_t frei_im_block = 0;   // cells of the last block not yet handed out
+    std::vector<void*> frei;    // cells handed back
+};
+struct KnotenPool {
+    std::mutex sperre;   // the store is used by one thread at a time, the tests' games by several
+    std::vector<KnotenGroesse> groessen;
+};
+KnotenPool& knoten_pool() {
+    static KnotenPool* pool = new KnotenPool;   // outlives every store, also those in static objects
+    return *pool;
+}
+constexpr size_t ZELLEN_JE_BLOCK = 1024;
+size_t zelle(size_t bytes) { return (bytes + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t); }
+}  // namespace
+
+void* Sperr_Knoten_Holen(size_t bytes) {
+    KnotenPool& pool = knoten_pool();
+    std::lock_guard<std::mutex> halten(pool.sperre);
+    const size_t z = zelle(bytes);
+    KnotenGroesse* gr = nullptr;
+    for (KnotenGroesse& k : pool.groessen)
+        if (k.bytes == z) gr = &k;
+    if (!gr) {
+        pool.groessen.push_back({});
+        gr = &pool.groessen.back();
+        gr->bytes = z;
+    }
+    void* p;
+    if (!gr->frei.empty()) {
+        p = gr->frei.back();
+        gr->frei.pop_back();
+    } else {
+        if (gr->frei_im_block == 0) {
+            gr->bloecke.emplace_back(new std::byte[z * ZELLEN_JE_BLOCK]);
+            gr->frei_im_block = ZELLEN_JE_BLOCK;
+            vergiften(gr->bloecke.back().get(), z * ZELLEN_JE_BLOCK);
+        }
+        p = gr->bloecke.back().get() + z * (ZELLEN_JE_BLOCK - gr->frei_im_block--);
+    }
+    entgiften(p, z);
+    return p;
+}
+
+void Sperr_Knoten_Freigeben(void* p, size_t bytes) {
+    if (!p) return;
+    KnotenPool& pool = knoten_pool();
+    std::lock_guard<std::mutex> halten(pool.sperre);
+    const size_t z = zelle(bytes);
+    for (KnotenGroesse& k : pool.groessen)
+        if (k.bytes == z) {
+            vergiften(p, z);
+            k.frei.push_back(p);
+            return;
+        }
+}
 
 // Change counters for readers that keep what they computed from the games
 // (the table order). They outlive the store, so a store loaded or built anew
@@ -41,6 +134,29 @@ uint64_t Schluessel(int32_t w, int32_t r, int32_t p, int32_t s) {
 }
 uint64_t Schluessel(const SpielDatensatz& s) { return Schluessel(s.wettbewerb, s.runde, s.paarung, s.spieltag); }
 uint32_t Sperr_Schluessel(int32_t w, int32_t spieler) { return uint32_t(uint16_t(w)) << 16 | uint16_t(spieler); }
+
+SperrEintrag& Sperr_Eintrag_Neu(SpieleModul& m, int32_t w, int32_t spieler) {
+    const uint32_t schluessel = Sperr_Schluessel(w, spieler);
+    auto [it, neu] = m.sperr_index.try_emplace(schluessel, nullptr);
+    if (neu) {
+        SperrEintrag e{};
+        e.wettbewerb = int16_t(w);
+        e.spieler = uint16_t(spieler);
+        m.sperren.push_back(e);
+        it->second = &m.sperren.back();
+        m.sperr_ordnung.emplace_back(schluessel, uint32_t(m.sperren.size() - 1));
+        ++m.sperr_je_wettbewerb[int16_t(w)];
+    }
+    return *it->second;
+}
+
+void Sperren_Ordnen(SpieleModul& m) {
+    if (m.sperr_geordnet == m.sperr_ordnung.size()) return;
+    const auto mitte = m.sperr_ordnung.begin() + std::ptrdiff_t(m.sperr_geordnet);
+    std::sort(mitte, m.sperr_ordnung.end());
+    std::inplace_merge(m.sperr_ordnung.begin(), mitte, m.sperr_ordnung.end());
+    m.sperr_geordnet = m.sperr_ordnung.size();
+}
 
 // Closes a game's block: it keeps the entries it used; a block at the end of
 // the array gives its tail back at once.
@@ -93,16 +209,7 @@ void Ereignisse_Verdichten() {
     g.ereignisse.swap(neu);
 }
 
-SperrEintrag& Sperr_Eintrag(int32_t w, int32_t spieler) {
-    auto [it, neu] = g.sperren.try_emplace(Sperr_Schluessel(w, spieler));
-    if (neu) {
-        it->second = SperrEintrag{};
-        it->second.wettbewerb = int16_t(w);
-        it->second.spieler = uint16_t(spieler);
-        g.sperr_index[it->first] = &it->second;
-    }
-    return it->second;
-}
+SperrEintrag& Sperr_Eintrag(int32_t w, int32_t spieler) { return Sperr_Eintrag_Neu(g, w, spieler); }
 
 SperrEintrag* Sperr_Eintrag_Suchen(int32_t w, int32_t spieler) {
     auto it = g.sperr_index.find(Sperr_Schluessel(w, spieler));
@@ -244,13 +351,20 @@ bool Spiele_Loeschen_Wettbewerb(int32_t w) {
     }
     g.nach_wettbewerb_gueltig = false;
     Ereignisse_Verdichten();
-    for (auto it = g.sperren.begin(); it != g.sperren.end();) {
-        if (it->second.wettbewerb != w) {
-            ++it;
-            continue;
+    // The competition's cards go; the others' entries are stored again in key order.
+    if (g.sperr_je_wettbewerb.count(int16_t(w))) {
+        Sperren_Ordnen(g);
+        SpieleModul rest;
+        for (const auto& [k, platz] : g.sperr_ordnung) {
+            const SperrEintrag& e = g.sperren[platz];
+            if (e.wettbewerb != w) Sperr_Eintrag_Neu(rest, e.wettbewerb, e.spieler) = e;
         }
-        g.sperr_index.erase(it->first);
-        it = g.sperren.erase(it);
+        rest.sperr_geordnet = rest.sperr_ordnung.size();
+        g.sperren.swap(rest.sperren);
+        g.sperr_index.swap(rest.sperr_index);
+        g.sperr_ordnung.swap(rest.sperr_ordnung);
+        g.sperr_geordnet = rest.sperr_geordnet;
+        g.sperr_je_wettbewerb.swap(rest.sperr_je_wettbewerb);
     }
     return true;
 }
@@ -512,8 +626,7 @@ void Spiele_Setze_Sperren_Spieler_Vor_Spiel(int32_t w, int32_t team, int32_t vor
     }
     // The entries of one competition lie together (its number leads the key):
     // a competition without any has nothing to mark or count down.
-    auto erster = g.sperren.lower_bound(Sperr_Schluessel(w, 0));
-    if (erster == g.sperren.end() || (erster->first >> 16) != uint32_t(uint16_t(w))) return;
+    if (!g.sperr_je_wettbewerb.count(int16_t(w))) return;
     int32_t spieler[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, 0);
     for (int32_t i = 0; i < n; ++i) {

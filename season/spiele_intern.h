@@ -2,8 +2,12 @@
 // shares with the store: the store's state lives in spiele.cpp, these reach
 // it. Not for modules outside the store.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <map>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -38,16 +42,51 @@ struct SperrRegel {              // 8 bytes
 static_assert(sizeof(SperrEintrag) == 12);
 static_assert(sizeof(SperrRegel) == 8);
 
+// The suspension index's nodes come from cells of their own size, carved
+// from blocks of a few dozen kilobytes, rather than spread over the whole
+// heap among the match records: the match days look entries up by key all
+// the time. Cells go back to their size's free list and are taken again first.
+void* Sperr_Knoten_Holen(size_t bytes);
+void Sperr_Knoten_Freigeben(void* p, size_t bytes);
+template <class T>
+struct SperrAllokator {
+    using value_type = T;
+    SperrAllokator() = default;
+    template <class U>
+    SperrAllokator(const SperrAllokator<U>&) {}
+    T* allocate(size_t n) {
+        return n == 1 ? static_cast<T*>(Sperr_Knoten_Holen(sizeof(T))) : std::allocator<T>().allocate(n);
+    }
+    void deallocate(T* p, size_t n) {
+        if (n == 1) Sperr_Knoten_Freigeben(p, sizeof(T));
+        else std::allocator<T>().deallocate(p, n);
+    }
+    template <class U>
+    bool operator==(const SperrAllokator<U>&) const {
+        return true;
+    }
+};
+using SperrIndex = std::unordered_map<uint32_t, SperrEintrag*, std::hash<uint32_t>, std::equal_to<uint32_t>,
+                                      SperrAllokator<std::pair<const uint32_t, SperrEintrag*>>>;
+
 struct SpieleModul {
     bool initialisiert = false;
     std::vector<SpielDatensatz> spiele;
     std::vector<int32_t> locks;                     // per game
     std::vector<SpielEreignis> ereignisse;          // shared by all games
     std::unordered_map<uint64_t, int32_t> index;    // coordinates -> game number
-    std::map<uint32_t, SperrEintrag> sperren;       // (competition, player), in the saved order
-    // The same entries by key without the tree's walk (a map's entries stay
-    // where they are until erased); kept wherever an entry comes or goes.
-    std::unordered_map<uint32_t, SperrEintrag*> sperr_index;
+    // The suspension entries, one per (competition, player), stored one
+    // behind the other as they come (a deque's entries stay where they are
+    // while entries are added); the index finds them by key. The save writes
+    // them in key order: `sperr_ordnung` holds (key, place) sorted up to
+    // `sperr_geordnet`, the newer ones behind, sorted in when the order is
+    // asked for. Entries leave only with their competition (the whole store
+    // is then rebuilt). `sperr_je_wettbewerb` counts the entries per competition.
+    std::deque<SperrEintrag> sperren;
+    SperrIndex sperr_index;
+    std::vector<std::pair<uint32_t, uint32_t>> sperr_ordnung;
+    size_t sperr_geordnet = 0;
+    std::unordered_map<int32_t, int32_t> sperr_je_wettbewerb;
     std::map<int32_t, SperrRegel> regeln;
     uint32_t folge = 0;
     SpielDatensatz kopie{};
@@ -57,6 +96,11 @@ struct SpieleModul {
     bool nach_wettbewerb_gueltig = false;
 };
 extern SpieleModul g;
+
+// The entry of (competition, player), made empty when there is none yet.
+SperrEintrag& Sperr_Eintrag_Neu(SpieleModul& m, int32_t w, int32_t spieler);
+// Sorts the entries made since the last call into the key order.
+void Sperren_Ordnen(SpieleModul& m);
 
 // Change counters for readers that keep what they computed from the games
 // (the table order). They outlive the store, so a store loaded or built anew

@@ -46,7 +46,8 @@ void Spiele_Stuecke(SpielstandStuecke& out) {
     out.i32(int32_t(g.ereignisse.size()));
     out.block(g.ereignisse.data(), g.ereignisse.size() * sizeof(SpielEreignis));
     out.i32(int32_t(g.sperren.size()));
-    for (const auto& [k, e] : g.sperren) out.block(&e, sizeof e);
+    Sperren_Ordnen(g);
+    for (const auto& [k, platz] : g.sperr_ordnung) out.block(&g.sperren[platz], sizeof(SperrEintrag));
     out.i32(int32_t(g.regeln.size()));
     for (const auto& [k, r] : g.regeln) out.block(&r, sizeof r);
 }
@@ -78,10 +79,10 @@ bool Spiele_Load(const uint8_t* in, size_t bytes) {
         SperrEintrag s{};
         l.block(&s, sizeof s);
         if (s.wettbewerb < 0 || s.spieler >= SPIELER_MAX) l.fehler = true;
-        auto [it, eingefuegt] = neu.sperren.emplace(Sperr_Schluessel(s.wettbewerb, s.spieler), s);
-        if (!eingefuegt) l.fehler = true;
-        else neu.sperr_index[it->first] = &it->second;
+        if (neu.sperr_index.count(Sperr_Schluessel(s.wettbewerb, s.spieler))) l.fehler = true;
+        else Sperr_Eintrag_Neu(neu, s.wettbewerb, s.spieler) = s;
     }
+    Sperren_Ordnen(neu);
     uint32_t r = uint32_t(l.i32());
     if (l.fehler || r > (bytes - l.pos) / sizeof(SperrRegel)) return Debug_Printf("Spiele_Load: Regeln\n"), false;
     for (uint32_t i = 0; i < r; ++i) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "club/global_config.h"
 #include "club/regeln.h"
@@ -252,6 +253,43 @@ TEST_F(Wirtschaft, MarketValueFollowsTheFactorOrderOnWorkedNumbers) {
     // Clamped to at least 1, then rounded down to 1000: a factor of 0 gives 0.
     Transferfaktor_Setzen(TF_MARKTWERT_ABS, 0);
     EXPECT_EQ(Spieler_Berechne_Marktwert(3), 0);
+}
+
+// Each factor of the value's curve and each input of a player is seen at
+// the next reading: one value read, the factor or input changed, read
+// again, changed back (a value kept from before a change would be read).
+TEST_F(Wirtschaft, EveryFactorAndInputIsSeenAtTheNextReading) {
+    Spieler_Wert(58, 3, 6000, 1);
+    Spieler_Wert(56, 3, 4, 1);
+    struct Fall {
+        const char* was;
+        std::function<void(bool)> setzen;   // true: the changed setting, false: back
+    };
+    const int32_t gewichte[3] = {60, 15, 25}, andere[3] = {20, 50, 30};
+    const std::vector<Fall> faelle = {
+        {"weights", [&](bool b) { Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_TRANSFER, b ? andere : gewichte, 3); }},
+        {"salary weights", [&](bool b) { Transferfaktor_Liste_Setzen(TF_STAERKE_SPIELE_ART_GEHALT, b ? andere : gewichte, 3); }},
+        {"linear share", [](bool b) { Transferfaktor_Setzen(TF_PROGRESSION_GRENZE, b ? 80 : 50); }},
+        {"exponent", [](bool b) { Transferfaktor_Setzen(TF_PROGRESSION, b ? 150 : 200); }},
+        {"multiplier", [](bool b) { Transferfaktor_Setzen(TF_MARKTWERT_ABS, b ? 300 : 400); }},
+        {"strength", [](bool b) { Spieler_Wert(58, 3, b ? 9000 : 6000, 1); }},
+        {"appearances", [](bool b) { Spieler_Wert(56, 3, b ? 0 : 4, 1); }},
+        {"kind", [](bool b) { Spieler_Wert(67, 3, b ? 3 : 1, 1); }},
+    };
+    for (const Fall& f : faelle) {
+        f.setzen(false);
+        const int32_t wert = Spieler_Berechne_Marktwert(3), gehalt = Spieler_Berechne_Gehalt(3);
+        f.setzen(true);
+        const int32_t wert2 = Spieler_Berechne_Marktwert(3), gehalt2 = Spieler_Berechne_Gehalt(3);
+        EXPECT_TRUE(wert2 != wert || gehalt2 != gehalt) << f.was;
+        f.setzen(false);
+        EXPECT_EQ(Spieler_Berechne_Marktwert(3), wert) << f.was;
+        EXPECT_EQ(Spieler_Berechne_Gehalt(3), gehalt) << f.was;
+        f.setzen(true);
+        EXPECT_EQ(Spieler_Berechne_Marktwert(3), wert2) << f.was;
+        EXPECT_EQ(Spieler_Berechne_Gehalt(3), gehalt2) << f.was;
+        f.setzen(false);
+    }
 }
 
 TEST_F(Wirtschaft, SalaryDividesByTheFactorAndNeverByZero) {

@@ -432,6 +432,56 @@ TEST_F(SpieleTest, RemovingACompetitionRenumbersTheOthersAndDropsItsCards) {
     spiel = 0;
 }
 
+// The (competition, player) of each card entry in a saved store, in the file's order.
+std::vector<std::pair<int32_t, int32_t>> Gespeicherte_Karten(const std::vector<uint8_t>& b) {
+    size_t pos = 12;
+    const uint32_t spiele = Bytes_Get32(b.data() + pos);
+    pos += 4 + size_t(spiele) * sizeof(SpielDatensatz);
+    const uint32_t ereignisse = Bytes_Get32(b.data() + pos);
+    pos += 4 + size_t(ereignisse) * 9;
+    const uint32_t karten = Bytes_Get32(b.data() + pos);
+    pos += 4;
+    std::vector<std::pair<int32_t, int32_t>> aus;
+    for (uint32_t i = 0; i < karten && pos + 12 <= b.size(); ++i, pos += 12)
+        aus.emplace_back(int16_t(Bytes_Get16(b.data() + pos)), Bytes_Get16(b.data() + pos + 2));
+    return aus;
+}
+
+// Card entries are saved in the order of competition and player whatever
+// order they came in: an entry made after a save stands in its place at the
+// next one, and after a competition is removed the others' are still found.
+TEST_F(SpieleTest, CardsAreSavedInTheOrderOfCompetitionAndPlayer) {
+    constexpr int32_t POKAL = 60;
+    const int32_t heim = sp->heim;   // the record may move when a game is added
+    ASSERT_GE(Spiele_Neu(POKAL, 1, 0, 0, 2, 5), 0);
+    Spiel_Lock pokal = Spiele_Lock(POKAL, 1, 0, 0);
+    Spiel_Ereignis(pokal, EREIGNIS_GELB, 10, Spieler_Von(2, 1), -1);
+    for (int32_t i : {9, 5, 3}) Spiel_Ereignis(spiel, EREIGNIS_GELB, 20 + i, Spieler_Von(heim, i), -1);
+    std::vector<uint8_t> erst;
+    Spiele_Save(erst);
+    std::vector<std::pair<int32_t, int32_t>> soll = {{LIGA, Spieler_Von(heim, 3)},
+                                                     {LIGA, Spieler_Von(heim, 5)},
+                                                     {LIGA, Spieler_Von(heim, 9)},
+                                                     {POKAL, Spieler_Von(2, 1)}};
+    EXPECT_EQ(Gespeicherte_Karten(erst), soll);
+    // Made after the save, in front of the others in both competitions.
+    Spiel_Ereignis(spiel, EREIGNIS_GELB, 60, Spieler_Von(heim, 0), -1);
+    Spiel_Ereignis(pokal, EREIGNIS_GELB, 61, Spieler_Von(2, 0), -1);
+    Spiele_Unlock(pokal);
+    std::vector<uint8_t> dann;
+    Spiele_Save(dann);
+    soll.insert(soll.begin(), {LIGA, Spieler_Von(heim, 0)});
+    soll.insert(soll.end() - 1, {POKAL, Spieler_Von(2, 0)});
+    EXPECT_EQ(Gespeicherte_Karten(dann), soll);
+    ASSERT_TRUE(Spiele_Loeschen_Wettbewerb(POKAL));
+    std::vector<uint8_t> ohne;
+    Spiele_Save(ohne);
+    soll.resize(4);
+    EXPECT_EQ(Gespeicherte_Karten(ohne), soll);
+    for (int32_t i : {0, 3, 5, 9}) EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 4, -1, Spieler_Von(heim, i), -1, -1), 1) << i;
+    EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(POKAL, 4, -1, Spieler_Von(2, 0), -1, -1), 0);
+}
+
 TEST_F(SpieleTest, SaveAndLoadAreByteIdenticalAndRefuseDamage) {
     int32_t rot = Spieler_Von(sp->gast, 2);   // the record moves when the store is loaded
     Spiele_Clear_Tore(spiel);
