@@ -4,6 +4,7 @@
 #include "match/day/spieltag.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "club/team.h"
 #include "core/debug.h"
@@ -249,6 +250,18 @@ bool Wartet(const Spieltag_Slot& s) {
     return !pause || Satz(s) != nullptr;   // a paused slot without its record leaves the day
 }
 
+// A run of waiting slots recorded from slot i by an earlier walk still waits
+// as a whole: its slots are byte for byte as they were when they waited (same
+// game, state and start group, all of the first slot's state and group, so
+// one holder answers for all), no record has left since (a paused slot's
+// record is still there), and the first slot waits now. Its end, else -1.
+int32_t Lauf_Wartet(int32_t i) {
+    const int32_t ende = g.lauf_ende[i];
+    if (ende <= i + 1 || ende > SPIELTAG_SLOTS || g.lauf_abgang[i] != Spielfeld_Abgang_Stand()) return -1;
+    if (std::memcmp(&g.slot[i], &g.lauf_bild[i], size_t(ende - i) * sizeof(Spieltag_Slot)) != 0) return -1;
+    return Wartet(g.slot[i]) ? ende : -1;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -260,12 +273,36 @@ bool Spieltag_Run(int32_t nachholen) {
     bool bewegt = false;
     g.nicht_gestartet = false;
     int32_t i = 0;
+    // Most of a full table waits through each half of a live match, frame
+    // after frame: the walk records the runs of waiting slots it passes
+    // (consecutive slots of one state and start group) and passes an unchanged
+    // run in one step the next time.
+    int32_t lauf = -1;
+    const auto lauf_schliessen = [&](int32_t ende) {
+        if (lauf < 0) return;
+        g.lauf_ende[lauf] = int16_t(ende);
+        g.lauf_abgang[lauf] = Spielfeld_Abgang_Stand();
+        lauf = -1;
+    };
     while (i < SPIELTAG_SLOTS && !Leer(g.slot[i])) {
         Spieltag_Slot& s = g.slot[i];
+        if (bewegt && lauf < 0 && s.spiel != 0) {
+            if (const int32_t ende = Lauf_Wartet(i); ende > i) {
+                i = ende;
+                continue;
+            }
+        }
         if (s.spiel == 0 || (bewegt && Wartet(s))) {
+            if (lauf >= 0 && (s.spiel == 0 || g.slot[lauf].status != s.status || g.slot[lauf].startgruppe != s.startgruppe))
+                lauf_schliessen(i);
+            if (s.spiel != 0) {
+                if (lauf < 0) lauf = i;
+                g.lauf_bild[i] = s;
+            }
             ++i;
             continue;
         }
+        lauf_schliessen(i);
         if (s.status == SLOT_LAEUFT || s.status == SLOT_ELFMETER) {
             Laufendes_Spiel(i, nachholen, &bewegt);
         } else if (s.status == SLOT_NEU) {
@@ -328,6 +365,7 @@ bool Spieltag_Run(int32_t nachholen) {
         }
         ++i;
     }
+    lauf_schliessen(i);
     Spielfeld_Tick_Rebase(Zeit_Ms());
     if (g.nicht_gestartet) Spieltag_Slots_Vorbereiten();
     if (Spieltag_Hooks().ansicht_frame) Spieltag_Hooks().ansicht_frame();
