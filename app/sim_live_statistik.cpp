@@ -47,6 +47,12 @@ struct LiveStatistik {
     std::map<uint32_t, Spiel> laufend;   // by game, while its record exists
     Gruppe gruppe[2];                    // 0 league, 1 cup and the others
     double ms = 0;
+    // The live records in list order, found by the last walk over all records,
+    // with the record count and the departures then: a record is made live when
+    // it is set up, so the set holds while neither count moved.
+    std::vector<Spielfeld_Satz*> live_saetze;
+    int32_t anzahl = -1;
+    uint32_t abgang = 0;
 };
 LiveStatistik g;
 
@@ -87,9 +93,17 @@ void Sim_Live_Frame(double ms) {
     if (!Spielfeld_Ist_Initialisiert()) return;
     Beendete_Abschliessen();
     if (Spielfeld_Anzahl() == 0) return;
+    // Every frame of the day comes here: a full world holds some 300 records,
+    // a human club's day one live among them.
+    if (g.anzahl != Spielfeld_Anzahl() || g.abgang != Spielfeld_Abgang_Stand()) {
+        g.live_saetze.clear();
+        for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s))
+            if (s->live == 1) g.live_saetze.push_back(s);
+        g.anzahl = Spielfeld_Anzahl();
+        g.abgang = Spielfeld_Abgang_Stand();
+    }
     bool live = false;
-    for (Spielfeld_Satz* s = Spielfeld_Naechster(nullptr); s; s = Spielfeld_Naechster(s)) {
-        if (s->live != 1) continue;
+    for (Spielfeld_Satz* s : g.live_saetze) {
         live = true;
         const bool neu = !g.laufend.count(s->spiel);
         Spiel& st = g.laufend[s->spiel];

@@ -41,6 +41,12 @@ struct SpieltagModul {
         Spielfeld_Satz* satz = nullptr;
     };
     Gemerkt satz_gemerkt[SPIELTAG_SLOTS];
+    // Runs of waiting slots a walk passed over, by their first slot: the end
+    // of the run, the record departures then, and each slot as it was. A later
+    // walk passes the run in one step while it is unchanged (see Spieltag_Run).
+    int16_t lauf_ende[SPIELTAG_SLOTS] = {};
+    uint32_t lauf_abgang[SPIELTAG_SLOTS] = {};
+    Spieltag_Slot lauf_bild[SPIELTAG_SLOTS] = {};
 };
 extern SpieltagModul g;
 

@@ -4,6 +4,7 @@
 #include "match/day/spieltag.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "club/team.h"
 #include "core/debug.h"
@@ -249,6 +250,19 @@ bool Wartet(const Spieltag_Slot& s) {
     return !pause || Satz(s) != nullptr;   // a paused slot without its record leaves the day
 }
 
+// A run of waiting slots recorded from slot i by an earlier walk still waits
+// as a whole: its slots are byte for byte as they were when they were passed
+// (each waiting in the first slot's state and start group, so one holder
+// answers for all, or closed, or without a game: nothing to do for those),
+// no record has left since (a paused slot's record is still there), and the
+// first slot waits now. Its end, else -1.
+int32_t Lauf_Wartet(int32_t i) {
+    const int32_t ende = g.lauf_ende[i];
+    if (ende <= i + 1 || ende > SPIELTAG_SLOTS || g.lauf_abgang[i] != Spielfeld_Abgang_Stand()) return -1;
+    if (std::memcmp(&g.slot[i], &g.lauf_bild[i], size_t(ende - i) * sizeof(Spieltag_Slot)) != 0) return -1;
+    return Wartet(g.slot[i]) ? ende : -1;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -260,12 +274,43 @@ bool Spieltag_Run(int32_t nachholen) {
     bool bewegt = false;
     g.nicht_gestartet = false;
     int32_t i = 0;
+    // Most of a full table waits through each half of a live match, frame
+    // after frame: the walk records the runs of waiting slots it passes
+    // (consecutive slots of one state and start group, closed ones between
+    // them) and passes an unchanged run in one step the next time.
+    int32_t lauf = -1;
+    const auto lauf_schliessen = [&](int32_t ende) {
+        if (lauf < 0) return;
+        g.lauf_ende[lauf] = int16_t(ende);
+        g.lauf_abgang[lauf] = Spielfeld_Abgang_Stand();
+        lauf = -1;
+    };
     while (i < SPIELTAG_SLOTS && !Leer(g.slot[i])) {
         Spieltag_Slot& s = g.slot[i];
+        if (bewegt && s.spiel != 0 && g.lauf_ende[i] > i + 1) {
+            if (const int32_t ende = Lauf_Wartet(i); ende > i) {
+                lauf_schliessen(i);
+                i = ende;
+                continue;
+            }
+        }
         if (s.spiel == 0 || (bewegt && Wartet(s))) {
+            if (s.spiel != 0) {
+                if (lauf >= 0 && (g.slot[lauf].status != s.status || g.slot[lauf].startgruppe != s.startgruppe))
+                    lauf_schliessen(i);
+                if (lauf < 0) lauf = i;
+            }
+            if (lauf >= 0) g.lauf_bild[i] = s;
             ++i;
             continue;
         }
+        // A closed slot has nothing left to do in a walk: it stays in the run.
+        if (lauf >= 0 && s.status == SLOT_GESCHLOSSEN) {
+            g.lauf_bild[i] = s;
+            ++i;
+            continue;
+        }
+        lauf_schliessen(i);
         if (s.status == SLOT_LAEUFT || s.status == SLOT_ELFMETER) {
             Laufendes_Spiel(i, nachholen, &bewegt);
         } else if (s.status == SLOT_NEU) {
@@ -328,6 +373,7 @@ bool Spieltag_Run(int32_t nachholen) {
         }
         ++i;
     }
+    lauf_schliessen(i);
     Spielfeld_Tick_Rebase(Zeit_Ms());
     if (g.nicht_gestartet) Spieltag_Slots_Vorbereiten();
     if (Spieltag_Hooks().ansicht_frame) Spieltag_Hooks().ansicht_frame();

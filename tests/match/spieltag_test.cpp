@@ -457,6 +457,53 @@ TEST_F(SpieltagTest, ASlotLeftWithoutItsRecordIsDroppedAndTheSlotsBehindItStillP
         EXPECT_TRUE(Spiele_Get_Spiel(spiele[i], 1)->flags & SPIEL_FLAG_GESPIELT) << "game " << spiele[i];
 }
 
+// Finished slots that wait for their start group are passed over frame after
+// frame; one of them changed from outside (here a loaded table) between two
+// frames is walked again at once.
+TEST_F(SpieltagTest, AWaitingSlotChangedBetweenFramesIsWalkedAgain) {
+    Spielfeld_Hooks().wettbewerb_schalter = Schalter_Live;
+    ASSERT_TRUE(Spieltag_Start());
+    // Two neighbouring finished slots of a group behind one of it that still plays.
+    const auto wartende = []() {
+        Spieltag_Slot s[SPIELTAG_SLOTS];
+        const int32_t n = Spieltag_Slot_Anzahl();
+        for (int32_t i = 0; i < n; ++i) Spieltag_Get_Slot(i, &s[i]);
+        for (int32_t i = 1; i + 1 < n; ++i) {
+            const int8_t gruppe = s[i].startgruppe;
+            if (gruppe <= 0 || s[i].status != SLOT_BEENDET || s[i + 1].status != SLOT_BEENDET ||
+                s[i + 1].startgruppe != gruppe)
+                continue;
+            for (int32_t j = 0; j < i; ++j)
+                if (s[j].startgruppe == gruppe && s[j].status == SLOT_LAEUFT) return i;
+        }
+        return -1;
+    };
+    int32_t i = -1;
+    for (int32_t f = 0; f < 20000 && i < 0; ++f) {
+        ASSERT_TRUE(Spieltag_Frame());
+        i = wartende();
+    }
+    ASSERT_GE(i, 0) << "no finished slots waiting behind a running one";
+    // One frame more: the walk has passed them as waiting and remembers them.
+    ASSERT_TRUE(Spieltag_Frame());
+    i = wartende();
+    ASSERT_GE(i, 0);
+    Spieltag_Slot erster, zweiter;
+    ASSERT_TRUE(Spieltag_Get_Slot(i, &erster));
+    ASSERT_TRUE(Spieltag_Get_Slot(i + 1, &zweiter));
+    // The second leaves its start group: alone, nothing holds it back any more.
+    std::vector<uint8_t> block;
+    Spieltag_Save(block);
+    zweiter.startgruppe = 0;
+    std::memcpy(block.data() + 1 + size_t(i + 1) * sizeof zweiter, &zweiter, sizeof zweiter);
+    ASSERT_TRUE(Spieltag_Load(block.data(), block.size()));
+    Spieltag_Run(0);
+    EXPECT_EQ(Spieltag_Slot_Status(zweiter.spiel), SLOT_GESCHLOSSEN);
+    EXPECT_EQ(Spieltag_Slot_Status(erster.spiel), SLOT_BEENDET);
+    Spiele_Bis_Ende();
+    EXPECT_TRUE(Spiele_Get_Spiel(erster.spiel, 1)->flags & SPIEL_FLAG_GESPIELT);
+}
+
 TEST_F(SpieltagTest, ADamagedSaveBlockIsRefusedAndChangesNothing) {
     ASSERT_TRUE(Spieltag_Start());
     std::vector<uint8_t> gut;
