@@ -96,7 +96,9 @@ TEST_F(WettbewerbCfg, TheDemoWorldHandsOutNoGraphicNumberTheMenusUseElsewhere) {
                                    : w.art == ART_FREUNDSCHAFT ? POKAL_BRONZE
                                                                : POKAL_GOLD;
             EXPECT_EQ(Pokal_Metall(w.grafik), metall) << w.name << " klein " << klein;
-            if (w.art != ART_GRUPPE && w.art != ART_INTERNATIONAL) EXPECT_EQ(++je_nummer[w.grafik], 1) << w.name;
+            if (w.art != ART_GRUPPE && w.art != ART_INTERNATIONAL) {
+                EXPECT_EQ(++je_nummer[w.grafik], 1) << w.name;
+            }
             // The competitions' films cover the numbers 0 to 47.
             EXPECT_LT(w.grafik, 48) << w.name << " has no film";
         }
