@@ -23,10 +23,11 @@ Verletzungen verletzung;
 }  // namespace
 
 int32_t Spieler_Suche_Zufaellig(int32_t club, int32_t region, int32_t* out, int32_t max) {
-    if (Spieler_Anzahl() == 0 || !out || max <= 0) {
+    if (!out || max <= 0) {
         Debug_Printf("Spieler_Suche_Zufaellig: Argumente ungueltig\n");
         return 0;
     }
+    // An empty store finds nobody: the list is padded like any other.
     int32_t n = Spieler_Anzahl();
     int32_t gefunden = 0;
     if (n > 0) {

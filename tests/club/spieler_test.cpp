@@ -173,6 +173,10 @@ TEST_F(SpielerTest, RandomSearchSkipsOwnClubAndPadsTheList) {
     for (int32_t i = n; i < 30; ++i) EXPECT_EQ(out[i], -1);
     EXPECT_EQ(Spieler_Suche_Zufaellig(2, 7, out, 30), 0);   // nobody from region 7
     EXPECT_EQ(out[0], -1);
+    out[0] = 5;
+    Spieler_Free();   // an empty store finds nobody, and says so in the list
+    EXPECT_EQ(Spieler_Suche_Zufaellig(2, -1, out, 30), 0);
+    EXPECT_EQ(out[0], -1);
 }
 
 TEST_F(SpielerTest, InjuryPicksByWeightAndSetsTheValues) {
