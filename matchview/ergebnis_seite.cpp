@@ -67,7 +67,7 @@ ErgebnisModul g;
 Font* F(int32_t n) { return Font_Get(n); }
 
 uint16_t Team_Farbe(int32_t team, int32_t sieger) {
-    if (team >= 0 && Team_Hat_Manager(team)) return ANK_MENSCH;
+    if (Ergebnis_Team_Hervorgehoben(team)) return ANK_MENSCH;
     return team == sieger ? ANK_WEISS : ANK_GRAU;
 }
 
@@ -107,7 +107,7 @@ void Tabelle_Zeichnen(Rastport* z) {
         const SeitenTabelle& r = g.tabelle[size_t(platz)];
         const int32_t y = oben + 40 + 19 * i;
         const uint16_t platz_farbe = Wettbewerb_Get_Platz_Farbe(g.wettbewerb, platz);
-        const uint16_t name_farbe = Team_Hat_Manager(r.team) ? ANK_MENSCH : ANK_TEXT;
+        const uint16_t name_farbe = Ergebnis_Team_Hervorgehoben(r.team) ? ANK_MENSCH : ANK_TEXT;
         const char* name =
             Team_String(Wettbewerb_Get_Platz_Markierung(g.wettbewerb, Wettbewerb_Get_Team_Slot(g.wettbewerb, r.team)),
                         r.team, 0, 0);
@@ -276,7 +276,7 @@ void Panel_Bild(Panel& p, int32_t welche) {
     }
     for (size_t i = 0; i < g.tabelle.size(); ++i) {
         const SeitenTabelle& r = g.tabelle[i];
-        const uint16_t farbe = Team_Hat_Manager(r.team) ? ANK_MENSCH : ANK_TEXT;
+        const uint16_t farbe = Ergebnis_Team_Hervorgehoben(r.team) ? ANK_MENSCH : ANK_TEXT;
         if (r.vorher > 0)
             Text_Printf(rp, f, "^c%05d^fb0005^tr0015%d^fe.^tl0017(^fb0005^tr0040%d.)^fe^tl0042%s^fb0006^tr0140%d^tr0160%d^fe",
                         0, 9 + PANEL_ZEILE * int32_t(i), farbe, int32_t(i) + 1, r.vorher,
@@ -407,6 +407,15 @@ void Ergebnis_Seite_Blatt(int32_t* erste, int32_t* seite, int32_t* anzahl) {
     if (erste) *erste = g.erste;
     if (seite) *seite = g.seite;
     if (anzahl) *anzahl = g.anzahl;
+}
+
+bool Ergebnis_Team_Hervorgehoben(int32_t team) {
+    if (team < 0 || !Team_Hat_Manager(team)) return false;
+    if (Netzwerk_Modus() == 0) return true;
+    // A club left to the clients keeps its manager record while no client
+    // plays it (a dropped client's club): the computer plays it.
+    const uint32_t status = uint32_t(Team_Wert(TW_STATUS, team, 0, OP_LESEN));
+    return !(status & TEAM_STATUS_NETZ) || (status & TEAM_STATUS_CLIENT);
 }
 
 void Ankuendigung_Ergebnis_Seite_Oeffnen(int32_t modus) {

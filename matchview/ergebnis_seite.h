@@ -54,6 +54,9 @@ int32_t Ergebnis_Paarungen(int32_t wettbewerb, int32_t runde, std::vector<Seiten
 int32_t Ergebnis_Seitengroesse(int32_t anzahl, int32_t grenze);
 // The page window's first row and page size (tests).
 void Ergebnis_Seite_Blatt(int32_t* erste, int32_t* seite, int32_t* anzahl);
+// A club whose name the results and table pages and panels write in the
+// persons' colour.
+bool Ergebnis_Team_Hervorgehoben(int32_t team);
 
 // The panels during a live match: open (1 results, 0 table; true when open)
 // and close; the goal events mark both for redrawing.

@@ -147,6 +147,45 @@ TEST_F(AnkuendigungPuffer, TheServerShowsNoPageOfAClubTheComputerTookOver) {
     });
 }
 
+// The results and table pages write the clubs persons play in their own
+// colour. A club whose client was dropped keeps its manager record on the
+// server (the placeholder) while the computer plays it: no person's club.
+TEST_F(AnkuendigungPuffer, TheResultsPagesMarkOnlyClubsAPersonPlaysNow) {
+    Beim_Ersten_Zug([](int32_t team) {
+        const int32_t andere = team == 3 ? 4 : 3, ohne = team == 5 ? 6 : 5;
+        ASSERT_NE(Manager_Neuer_Mitspieler(andere, "Carl", 1), nullptr);
+        ASSERT_FALSE(Team_Hat_Manager(ohne));
+        const uint32_t netz = TEAM_STATUS_NETZ, client = TEAM_STATUS_CLIENT;
+        struct Fall {
+            const char* name;
+            int32_t modus;
+            uint32_t status;   // of the other manager's club
+            bool andere_markiert;
+        } faelle[] = {
+            {"alone: a second manager at this machine", 0, 0, true},
+            {"server: a client plays the club", 2, netz | client, true},
+            {"server: its client was dropped", 2, netz, false},
+            {"server: a second manager of its own", 2, 0, true},
+            {"client: another client's club", 1, netz | client, true},
+            {"client: a club whose client was dropped", 1, netz, false},
+        };
+        for (const Fall& f : faelle) {
+            SCOPED_TRACE(f.name);
+            Netzwerk_Modus_Setzen(0);   // a client writes no other club's status
+            Team_Wert(TW_STATUS, andere, int32_t(netz | client), OP_LOESCHEN);
+            Team_Wert(TW_STATUS, andere, int32_t(f.status), OP_SETZEN);
+            Netzwerk_Modus_Setzen(f.modus);
+            EXPECT_EQ(Ergebnis_Team_Hervorgehoben(andere), f.andere_markiert);
+            EXPECT_TRUE(Ergebnis_Team_Hervorgehoben(team)) << "this machine's manager";
+            EXPECT_FALSE(Ergebnis_Team_Hervorgehoben(ohne)) << "a computer club";
+            EXPECT_FALSE(Ergebnis_Team_Hervorgehoben(-1));
+        }
+        Netzwerk_Modus_Setzen(0);
+        Team_Wert(TW_STATUS, andere, int32_t(netz | client), OP_LOESCHEN);
+        Manager_Entfernen(andere);
+    });
+}
+
 TEST_F(AnkuendigungPuffer, ABadRecordRefusesTheSaveAndIsDroppedFromTheServer) {
     Beim_Ersten_Zug([](int32_t team) {
         const int32_t w = Liga(team);
