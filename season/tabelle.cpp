@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
+#include <new>
 #include <unordered_map>
 
 #include "club/club_netz.h"
@@ -28,8 +30,16 @@ struct Reihenfolge {
     std::vector<int32_t> teams;
 };
 
+// A table as it stood after a day. Nothing in a running game reads it back:
+// only the save game keeps it, packed. So it is packed when the save first
+// asks for it, not in the frame that closes the day; a loaded one comes packed.
+struct Schnappschuss {
+    std::vector<uint8_t> gepackt;              // Puffer_Packen's block, once packed
+    std::unique_ptr<TabellenPuffer> offen;     // the table while not yet packed
+};
+
 struct TabelleModul {
-    std::map<uint64_t, std::vector<uint8_t>> schnappschuss;   // (competition, day) -> packed buffer
+    std::map<uint64_t, Schnappschuss> schnappschuss;   // (competition, day) -> table
     std::unordered_map<int32_t, Reihenfolge> reihenfolge;     // competition -> last order
 };
 TabelleModul g;
@@ -255,25 +265,25 @@ uint16_t Wettbewerb_Get_Platz_Farbe(int32_t w, int32_t platz) {
 }
 
 bool Tabelle_Schnappschuss(int32_t w, int32_t tag) {
-    TabellenPuffer* p = static_cast<TabellenPuffer*>(Mem_Alloc(sizeof(TabellenPuffer), "Tabelle"));
-    if (!p) return false;
-    bool ok = Wettbewerb_Tabelle_Vorbereiten(w, p) > 0;
-    uint32_t laenge = 0;
-    void* gepackt = ok ? Puffer_Packen(p, sizeof *p, &laenge) : nullptr;
-    if (gepackt) {
-        const uint8_t* b = static_cast<const uint8_t*>(gepackt);
-        g.schnappschuss[Schluessel(w, tag)].assign(b, b + laenge);
-        Mem_Free(gepackt);
-    }
-    Mem_Free(p);
-    return gepackt != nullptr;
+    std::unique_ptr<TabellenPuffer> p(new (std::nothrow) TabellenPuffer);
+    if (!p || Wettbewerb_Tabelle_Vorbereiten(w, p.get()) <= 0) return false;
+    // A snapshot taken again for the same day replaces the one before, packed or not.
+    Schnappschuss& s = g.schnappschuss[Schluessel(w, tag)];
+    s.gepackt.clear();
+    s.offen = std::move(p);
+    return true;
 }
 
 bool Statistik_Eintrag_Entpacken(TabellenPuffer* puffer, int32_t w, int32_t tag) {
     auto it = g.schnappschuss.find(Schluessel(w, tag));
     if (!puffer || it == g.schnappschuss.end()) return false;
+    if (it->second.offen) {
+        std::memcpy(puffer, it->second.offen.get(), sizeof *puffer);
+        return true;
+    }
+    const std::vector<uint8_t>& gepackt = it->second.gepackt;
     uint32_t laenge = 0;
-    void* daten = Puffer_Entpacken(it->second.data(), uint32_t(it->second.size()), &laenge);
+    void* daten = Puffer_Entpacken(gepackt.data(), uint32_t(gepackt.size()), &laenge);
     bool ok = daten && laenge == sizeof *puffer;
     if (ok) std::memcpy(puffer, daten, sizeof *puffer);
     else Debug_Printf("Statistik_Eintrag_Entpacken: Tabelle %d/%d beschaedigt\n", w, tag);
@@ -291,15 +301,35 @@ int32_t Tabelle_Schnappschuss_Anzahl() { return int32_t(g.schnappschuss.size());
 void Tabelle_Free() { g = TabelleModul{}; }
 
 // Block layout: u32 magic "TABL", u32 count, per snapshot i32 competition,
-// i32 day, u32 length and the packed buffer.
+// i32 day, u32 length and the packed buffer. The tables not yet packed are
+// packed here, once; one that cannot be packed is left out with a log line,
+// as a snapshot that could not be packed when it was taken always was.
 void Tabelle_Save(std::vector<uint8_t>& out) {
+    for (auto it = g.schnappschuss.begin(); it != g.schnappschuss.end();) {
+        Schnappschuss& s = it->second;
+        if (s.offen) {
+            uint32_t laenge = 0;
+            void* gepackt = Puffer_Packen(s.offen.get(), sizeof(TabellenPuffer), &laenge);
+            if (!gepackt) {
+                Debug_Printf("Tabelle_Save: Tabelle %d/%d nicht gepackt\n", int32_t(it->first >> 32),
+                             int32_t(uint32_t(it->first)));
+                it = g.schnappschuss.erase(it);
+                continue;
+            }
+            const uint8_t* b = static_cast<const uint8_t*>(gepackt);
+            s.gepackt.assign(b, b + laenge);
+            Mem_Free(gepackt);
+            s.offen.reset();
+        }
+        ++it;
+    }
     ClubPacker p{out};
     p.i32(int32_t(TABELLE_MAGIC));
     p.i32(int32_t(g.schnappschuss.size()));
-    for (const auto& [k, daten] : g.schnappschuss) {
+    for (const auto& [k, s] : g.schnappschuss) {
         p.i32(int32_t(k >> 32));
         p.i32(int32_t(uint32_t(k)));
-        p.block_mit_laenge(daten.data(), daten.size());
+        p.block_mit_laenge(s.gepackt.data(), s.gepackt.size());
     }
 }
 
@@ -316,7 +346,7 @@ bool Tabelle_Load(const uint8_t* in, size_t bytes) {
         size_t laenge = 0;
         const uint8_t* daten = l.block_mit_laenge(&laenge);
         if (!daten) break;
-        neu.schnappschuss[Schluessel(w, tag)].assign(daten, daten + laenge);
+        neu.schnappschuss[Schluessel(w, tag)].gepackt.assign(daten, daten + laenge);
     }
     if (l.fehler || l.pos != bytes || neu.schnappschuss.size() != n) {
         Debug_Printf("Tabelle_Load: Block beschaedigt\n");

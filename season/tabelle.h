@@ -76,7 +76,8 @@ constexpr uint16_t PLATZ_FARBE_KEINE = 0xFFFF, PLATZ_FARBE_MEISTER = 0xEE07, PLA
                    PLATZ_FARBE_ABSTIEG = 0xE228;
 uint16_t Wettbewerb_Get_Platz_Farbe(int32_t wettbewerb, int32_t platz);
 
-// Snapshots: the table after a day, packed, kept per competition and day.
+// Snapshots: the table after a day, kept per competition and day; packed
+// when the save game first takes them.
 bool Tabelle_Schnappschuss(int32_t wettbewerb, int32_t tag);
 bool Statistik_Eintrag_Entpacken(TabellenPuffer* puffer, int32_t wettbewerb, int32_t tag);
 void Spiele_Tabellen_Cache_Loeschen(int32_t wettbewerb);   // -1: all

@@ -3,6 +3,9 @@
 #include <functional>
 #include <map>
 
+#include "core/bytes.h"
+#include "core/mem.h"
+#include "core/pack.h"
 #include "tests/season/season_welt.h"
 
 namespace velmora::test {
@@ -237,6 +240,65 @@ TEST_F(KleineLiga, SnapshotUnpacksToTheSameTable) {
     EXPECT_TRUE(Statistik_Eintrag_Entpacken(&gespeichert, liga, 17));
     block.pop_back();
     EXPECT_FALSE(Tabelle_Load(block.data(), block.size()));
+    EXPECT_EQ(Tabelle_Schnappschuss_Anzahl(), 1);
+}
+
+// The save block a snapshot of `tabelle` makes: magic "TABL", count 1,
+// competition, day, length and the packed table.
+std::vector<uint8_t> Block_Mit(int32_t w, int32_t tag, const TabellenPuffer& tabelle) {
+    uint32_t laenge = 0;
+    void* gepackt = Puffer_Packen(&tabelle, sizeof tabelle, &laenge);
+    EXPECT_NE(gepackt, nullptr);
+    std::vector<uint8_t> block(20 + laenge);
+    const uint32_t kopf[5] = {0x4C424154u, 1u, uint32_t(w), uint32_t(tag), laenge};
+    for (int32_t i = 0; i < 5; ++i) Bytes_Put32(block.data() + 4 * i, kopf[i]);
+    if (gepackt) std::memcpy(block.data() + 20, gepackt, laenge);
+    Mem_Free(gepackt);
+    return block;
+}
+
+TEST_F(KleineLiga, ASnapshotIsSavedAsTheTableStoodWhenItWasTaken) {
+    Setzen(2, 3, 2, 0);
+    ASSERT_TRUE(Tabelle_Schnappschuss(liga, 1));
+    TabellenPuffer damals{};
+    ASSERT_EQ(Wettbewerb_Tabelle_Vorbereiten(liga, &damals), 4);
+    // Results entered after the snapshot change the table, not the snapshot.
+    Setzen(3, 2, 0, 4);
+    ASSERT_EQ(Wettbewerb_Tabelle_Vorbereiten(liga, &p), 4);
+    ASSERT_NE(std::memcmp(&damals, &p, sizeof p), 0);
+    std::vector<uint8_t> block;
+    Tabelle_Save(block);
+    EXPECT_EQ(block, Block_Mit(liga, 1, damals));
+    // Saved twice, the same bytes.
+    std::vector<uint8_t> noch_einmal;
+    Tabelle_Save(noch_einmal);
+    EXPECT_EQ(noch_einmal, block);
+    TabellenPuffer gelesen{};
+    ASSERT_TRUE(Statistik_Eintrag_Entpacken(&gelesen, liga, 1));
+    EXPECT_EQ(std::memcmp(&gelesen, &damals, sizeof damals), 0);
+}
+
+TEST_F(KleineLiga, ASnapshotTakenAgainReplacesTheSavedOne) {
+    Setzen(2, 3, 2, 0);
+    ASSERT_TRUE(Tabelle_Schnappschuss(liga, 1));
+    std::vector<uint8_t> erster;
+    Tabelle_Save(erster);   // now packed
+    Setzen(2, 3, 0, 5);
+    ASSERT_TRUE(Tabelle_Schnappschuss(liga, 1));
+    TabellenPuffer jetzt{};
+    ASSERT_EQ(Wettbewerb_Tabelle_Vorbereiten(liga, &jetzt), 4);
+    TabellenPuffer gelesen{};
+    ASSERT_TRUE(Statistik_Eintrag_Entpacken(&gelesen, liga, 1));
+    EXPECT_EQ(std::memcmp(&gelesen, &jetzt, sizeof jetzt), 0);
+    std::vector<uint8_t> zweiter;
+    Tabelle_Save(zweiter);
+    EXPECT_NE(zweiter, erster);
+    EXPECT_EQ(zweiter, Block_Mit(liga, 1, jetzt));
+    // A loaded block gives the same table back, and saves as it came.
+    ASSERT_TRUE(Tabelle_Load(erster.data(), erster.size()));
+    std::vector<uint8_t> wieder;
+    Tabelle_Save(wieder);
+    EXPECT_EQ(wieder, erster);
     EXPECT_EQ(Tabelle_Schnappschuss_Anzahl(), 1);
 }
 
