@@ -302,13 +302,43 @@ bool oeffnen_fehler(SpielstandDatei* datei, const char* grund, uint32_t wert) {
     return false;
 }
 
+// The open module's next block in the image being taken, emptied; its room
+// is the one the same block had in the image before.
+SpielstandAbbildBlock& mitschnitt_block(SpielstandDatei* datei, bool gepackt) {
+    std::vector<SpielstandAbbildBlock>& modul = datei->mitschnitt->bloecke[datei->mitschnitt_module - 1];
+    if (datei->mitschnitt_bloecke == modul.size()) modul.emplace_back();
+    SpielstandAbbildBlock& b = modul[datei->mitschnitt_bloecke++];
+    b.gepackt = gepackt;
+    b.daten.clear();
+    return b;
+}
+
 // A block kept plain in the image being taken.
 bool mitschneiden(SpielstandDatei* datei, bool gepackt, const void* daten, uint32_t laenge) {
     const bool gut = !datei->fehler && (daten || laenge == 0) && laenge <= SPIELSTAND_MODULBLOCK_MAX;
     auto* quelle = static_cast<const uint8_t*>(daten);
-    if (gut) datei->mitschnitt->push_back({gepackt, std::vector<uint8_t>(quelle, quelle + laenge)});
+    if (gut) mitschnitt_block(datei, gepackt).daten.assign(quelle, quelle + laenge);
     datei->fehler = !gut;
     return gut;
+}
+
+// A declared module's two blocks in the image being taken: the length, then
+// the bytes `fuellen` appends, kept plain for packing when written.
+template <typename Fuellen>
+bool mitschneiden_gepackt(SpielstandDatei* datei, const char* fname, Fuellen fuellen) {
+    mitschnitt_block(datei, false);
+    std::vector<uint8_t>& daten = mitschnitt_block(datei, true).daten;
+    fuellen(daten);
+    if (daten.size() > SPIELSTAND_MODULBLOCK_MAX) {
+        Debug_Printf("%s: Block zu gross (%zu Bytes)\n", fname, daten.size());
+        datei->fehler = true;
+        return false;
+    }
+    std::vector<uint8_t>& laenge =
+        datei->mitschnitt->bloecke[datei->mitschnitt_module - 1][datei->mitschnitt_bloecke - 2].daten;
+    laenge.resize(4);
+    Bytes_Put32(laenge.data(), uint32_t(daten.size()));
+    return true;
 }
 
 }  // namespace
@@ -397,6 +427,12 @@ bool Spielstand_Schreiben_Gepackt_Von(SpielstandDatei* datei, void (*schreiben)(
         return false;
     }
     if (!modul_offen_zum_schreiben(datei, FNAME)) return false;
+    if (datei->mitschnitt) {
+        return mitschneiden_gepackt(datei, FNAME, [&](std::vector<uint8_t>& daten) {
+            schreiben(daten);
+            *groesse = daten.size();
+        });
+    }
     std::vector<uint8_t>& bild = datei->bild;
     // The length block (its header and 4 bytes), then the packed block; the
     // writer appends behind the room the packed stream needs, judged from
@@ -475,6 +511,10 @@ bool Spielstand_Schreiben_Gepackt_Stuecke(SpielstandDatei* datei, void (*schreib
         return false;
     }
     if (!modul_offen_zum_schreiben(datei, FNAME)) return false;
+    if (datei->mitschnitt)
+        return mitschneiden_gepackt(datei, FNAME, [&](std::vector<uint8_t>& daten) {
+            Spielstand_Stuecke_Anhaengen(schreiben, daten);
+        });
     SpielstandStuecke stuecke;
     schreiben(stuecke);
     const size_t n = stuecke.laenge();
@@ -550,11 +590,29 @@ void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf, st
     block_anhaengen(datei, ART_KOPF, roh, sizeof roh, "Spielstand_Datei_Neu");
 }
 
+void Spielstand_Datei_Mitschnitt(SpielstandDatei* datei, SpielstandMitschnitt* ziel) {
+    if (!datei) return;
+    *datei = SpielstandDatei{};
+    datei->mitschnitt = ziel;
+    datei->fehler = !ziel;
+}
+
 bool Spielstand_Modul_Beginnen(SpielstandDatei* datei, const char* name) {
     if (!datei || datei->lesen || datei->modul_offen || !name_gueltig(name)) {
         Debug_Printf("Spielstand_Modul_Beginnen: ungueltiger Aufruf (%s)\n", name ? name : "(null)");
         if (datei) datei->fehler = true;
         return false;
+    }
+    if (datei->mitschnitt) {
+        if (datei->fehler) return false;
+        SpielstandMitschnitt& m = *datei->mitschnitt;
+        const size_t n = ++datei->mitschnitt_module;
+        if (m.namen.size() < n) m.namen.resize(n);
+        if (m.bloecke.size() < n) m.bloecke.resize(n);
+        m.namen[n - 1] = name;
+        datei->mitschnitt_bloecke = 0;
+        datei->modul_offen = true;
+        return true;
     }
     if (!block_anhaengen(datei, ART_MODUL_ANFANG, name, uint32_t(std::strlen(name)), "Spielstand_Modul_Beginnen"))
         return false;
@@ -569,9 +627,13 @@ bool Spielstand_Modul_Beenden(SpielstandDatei* datei) {
         if (datei) datei->fehler = true;
         return false;
     }
+    datei->modul_offen = false;
+    if (datei->mitschnitt) {
+        datei->mitschnitt->bloecke[datei->mitschnitt_module - 1].resize(datei->mitschnitt_bloecke);
+        return !datei->fehler;
+    }
     uint8_t anzahl[4];
     Bytes_Put32(anzahl, datei->block_nr - datei->modul_start);
-    datei->modul_offen = false;
     return block_anhaengen(datei, ART_MODUL_ENDE, anzahl, 4, "Spielstand_Modul_Beenden");
 }
 
@@ -579,6 +641,11 @@ bool Spielstand_Datei_Abschliessen(SpielstandDatei* datei) {
     if (!datei || datei->lesen || datei->modul_offen || datei->fehler) {
         Debug_Printf("Spielstand_Datei_Abschliessen: Datei unvollstaendig oder fehlerhaft\n");
         return false;
+    }
+    if (datei->mitschnitt) {
+        datei->mitschnitt->namen.resize(datei->mitschnitt_module);
+        datei->mitschnitt->bloecke.resize(datei->mitschnitt_module);
+        return true;
     }
     uint8_t anzahl[4];
     Bytes_Put32(anzahl, datei->block_nr);
