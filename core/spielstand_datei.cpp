@@ -319,7 +319,11 @@ bool Spielstand_Schreiben_Gepackt_Von(SpielstandDatei* datei, void (*schreiben)(
     const size_t start = bild.size(), gepackt = start + SPIELSTAND_BLOCK_KOPF_BYTES + 4;
     const size_t erwartet = *groesse + *groesse / 8;
     size_t roh = gepackt + GEPACKT_VORNE + packraum(*groesse ? erwartet : UNBEKANNT);
-    if (bild.capacity() < roh + erwartet) bild.reserve(roh + erwartet);   // the image's room is kept for the next save
+    // The image's room is kept for the next save. The game grows from save
+    // to save, so room is taken a quarter ahead: new room is fresh memory
+    // that the system zeroes page by page, which cost more than the packing
+    // when the image grew by a few kilobytes at every save.
+    if (bild.capacity() < roh + erwartet) bild.reserve(std::max(roh + erwartet, bild.capacity() + bild.capacity() / 4));
     bild.resize(roh);
     schreiben(bild);
     if (bild.size() < roh || bild.size() - roh > SPIELSTAND_MODULBLOCK_MAX) {
