@@ -82,7 +82,7 @@ bool Spielstand_Kennung(uint64_t* groesse, int64_t* zeit) {
     return !ec;
 }
 
-// The game and the checker's states at the last frame in which a live match
+// The game and the checker's states at a recent frame in which a live match
 // passed a minute, held in memory: written into SIM_REPLAY_SLOT (and the
 // states beside it) only when a rule breaks.
 struct Replay_Stand {
@@ -161,12 +161,28 @@ bool Gesicherten_Stand_Nehmen(const Spielfeld_Satz* satz) {
     return true;
 }
 
+// Frames between two images of the game the checker keeps: a game minute of
+// open play. A single live match passes its minutes no faster, so each of
+// its minute changes is kept; with every match of the world live a minute
+// passes in nearly every frame, and an image each time (a copy of the whole
+// game) cost a quarter of the run. A replay from any frame breaks at the
+// same frame, so it starts at most about a game minute before the break.
+constexpr int64_t REPLAY_ABSTAND = 45;
+
+// Whether the frame's minute change is kept: none is held yet, or the one
+// held is a game minute old (or from a later frame: a loaded replay's run
+// counts its frames anew).
+bool Replay_Faellig(int64_t frame) {
+    const Replay_Stand& r = Replay();
+    return !r.gueltig || frame < r.staende.frame || frame - r.staende.frame >= REPLAY_ABSTAND;
+}
+
 // Checks every live record after a frame; the first broken rule stops the run.
-// After a frame in which a live match passed a minute, the game and the
-// checker's states are kept in memory; a broken rule writes them into
-// SIM_REPLAY_SLOT and names that save, which plays the day on to the same
-// break. (Saving the file itself every such frame cost most of a full-world
-// run: with every match live, a minute passes in nearly every frame.)
+// After a frame in which a live match passed a minute, a game minute after
+// the image held, the game and the checker's states are kept in memory; a
+// broken rule writes them into SIM_REPLAY_SLOT and names that save, which
+// plays the day on to the same break. (Saving the file itself every such
+// frame cost most of a full-world run.)
 void Live_Pruefen() {
     if (!Spielfeld_Ist_Initialisiert() || Spielfeld_Anzahl() == 0) {
         Pruefstaende().clear();
@@ -186,12 +202,12 @@ void Live_Pruefen() {
                                       Tag_Index(), satz->spiel, satz->minute, regel);
         Sim().replay_gespeichert = Replay_Schreiben();
         if (Sim().replay_gespeichert)
-            text += Str_Format("; the last minute change is saved in slot %d (%s/game_%d.qzv)", SIM_REPLAY_SLOT,
+            text += Str_Format("; a minute change shortly before is saved in slot %d (%s/game_%d.qzv)", SIM_REPLAY_SLOT,
                                Dirs_Get(DIR_SPIELSTAND), SIM_REPLAY_SLOT);
         stoppen(SimStopp::REGEL, text);
         return;
     }
-    if (minute) Replay_Nehmen(Sim().frames);
+    if (minute && Replay_Faellig(Sim().frames)) Replay_Nehmen(Sim().frames);
 }
 
 }  // namespace

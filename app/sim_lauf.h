@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-constexpr int32_t SIM_REPLAY_SLOT = 8;   // --check's save of the last minute change
+constexpr int32_t SIM_REPLAY_SLOT = 8;   // --check's save of a minute change before a break
 
 struct SimOptionen {
     uint32_t seed = 1;          // the game's random index (fixtures, results)

@@ -148,22 +148,29 @@ std::string slot_name(int32_t slot) {
     return Text_Format(text_holen(h.disk_text, DISK_TEXT_SLOT_NAME, "Spielstand %d"), {slot + 1});
 }
 
-// The whole game as a file image, every module in the table's order.
-bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
-    // In the last image's room (the image reserves the last one's size and
-    // each block's writer the room its block took the last time).
-    Spielstand_Datei_Neu(datei, kopf, std::move(g.ersatzbild));
+// Every module's blocks in the table's order, into a file image or into an
+// image taken in memory: one path for both, so an image written later is the
+// file a save at its moment would have written.
+bool module_schreiben(SpielstandDatei* datei, const char* fname) {
     g.block_groessen.resize(g.module.size());
     for (size_t i = 0; i < g.module.size(); ++i) {
         const ModulEintrag& m = g.module[i];
         if (!Spielstand_Modul_Beginnen(datei, m.name.c_str())) return false;
         if (!eintrag_speichern(m, datei, g.block_groessen[i]) || datei->fehler) {
-            Debug_Printf("Spielstand_Speichern: Modul %s konnte nicht speichern\n", m.name.c_str());
+            Debug_Printf("%s: Modul %s konnte nicht speichern\n", fname, m.name.c_str());
             return false;
         }
         if (!Spielstand_Modul_Beenden(datei)) return false;
     }
     return Spielstand_Datei_Abschliessen(datei);
+}
+
+// The whole game as a file image, every module in the table's order.
+bool bild_erstellen(const SpielstandKopf& kopf, SpielstandDatei* datei) {
+    // In the last image's room (the image reserves the last one's size and
+    // each block's writer the room its block took the last time).
+    Spielstand_Datei_Neu(datei, kopf, std::move(g.ersatzbild));
+    return module_schreiben(datei, "Spielstand_Speichern");
 }
 
 bool in_datei(const SpielstandDatei& datei, const std::string& name) {
@@ -443,49 +450,12 @@ bool Spielstand_Speichern(int32_t slot) {
 
 bool Spielstand_Abbild_Nehmen(SpielstandAbbild* abbild, int32_t slot) {
     if (!abbild || !slot_gueltig(slot, "Spielstand_Abbild_Nehmen")) return false;
-    abbild->gueltig = false;
     abbild->slot = slot;
     Spielstand_Kopf_Fuellen(&abbild->kopf, slot_name(slot).c_str());
-    abbild->namen.resize(g.module.size());
-    abbild->bloecke.resize(g.module.size());
-    for (size_t i = 0; i < g.module.size(); ++i) {
-        const ModulEintrag& m = g.module[i];
-        std::vector<SpielstandAbbildBlock>& b = abbild->bloecke[i];
-        abbild->namen[i] = m.name;
-        if (m.speichern) {
-            // A module that writes its own blocks writes them into the image.
-            b.clear();
-            SpielstandDatei mitschnitt;
-            mitschnitt.modul_offen = true;
-            mitschnitt.mitschnitt = &b;
-            if (!m.speichern(&mitschnitt) || mitschnitt.fehler) {
-                Debug_Printf("Spielstand_Abbild_Nehmen: Modul %s konnte nicht speichern\n", m.name.c_str());
-                return false;
-            }
-            continue;
-        }
-        // A declared block: its length, then its bytes (packed when written),
-        // in the room the last image's block left.
-        b.resize(2);
-        b[0].gepackt = false;
-        b[1].gepackt = true;
-        b[1].daten.clear();
-        if (m.block.save_stuecke) {
-            SpielstandStuecke stuecke;
-            m.block.save_stuecke(stuecke);
-            stuecke.Anhaengen_An(b[1].daten);
-        } else {
-            m.block.save(b[1].daten);
-        }
-        if (b[1].daten.size() > SPIELSTAND_MODULBLOCK_MAX) {
-            Debug_Printf("Spielstand_Abbild_Nehmen: Block %s zu gross (%zu Bytes)\n", m.name.c_str(), b[1].daten.size());
-            return false;
-        }
-        b[0].daten.resize(4);
-        Bytes_Put32(b[0].daten.data(), uint32_t(b[1].daten.size()));
-    }
-    abbild->gueltig = true;
-    return true;
+    SpielstandDatei datei;
+    Spielstand_Datei_Mitschnitt(&datei, &abbild->module);
+    abbild->gueltig = module_schreiben(&datei, "Spielstand_Abbild_Nehmen");
+    return abbild->gueltig;
 }
 
 bool Spielstand_Abbild_Speichern(const SpielstandAbbild& abbild) {
@@ -497,10 +467,11 @@ bool Spielstand_Abbild_Speichern(const SpielstandAbbild& abbild) {
     hintergrund_abholen(true);
     SpielstandDatei datei;
     Spielstand_Datei_Neu(&datei, abbild.kopf, std::move(g.ersatzbild));
-    bool gebaut = abbild.namen.size() == abbild.bloecke.size();
-    for (size_t i = 0; gebaut && i < abbild.namen.size(); ++i) {
-        gebaut = Spielstand_Modul_Beginnen(&datei, abbild.namen[i].c_str());
-        for (const SpielstandAbbildBlock& b : abbild.bloecke[i]) {
+    const SpielstandMitschnitt& module = abbild.module;
+    bool gebaut = module.namen.size() == module.bloecke.size();
+    for (size_t i = 0; gebaut && i < module.namen.size(); ++i) {
+        gebaut = Spielstand_Modul_Beginnen(&datei, module.namen[i].c_str());
+        for (const SpielstandAbbildBlock& b : module.bloecke[i]) {
             if (!gebaut) break;
             gebaut = b.gepackt ? Spielstand_Schreiben_Gepackt(&datei, b.daten.data(), uint32_t(b.daten.size()))
                                : Spielstand_Schreiben(&datei, b.daten.data(), uint32_t(b.daten.size()));

@@ -113,8 +113,7 @@ bool Spielstand_Speichern(int32_t slot);
 struct SpielstandAbbild {
     int32_t slot = -1;
     SpielstandKopf kopf{};
-    std::vector<std::string> namen;                         // the modules, in the table's order
-    std::vector<std::vector<SpielstandAbbildBlock>> bloecke;   // per module, its blocks
+    SpielstandMitschnitt module;   // every module's blocks, in the table's order
     bool gueltig = false;
 };
 // Takes the running game's image for slot 0 to 9 (the room of the image

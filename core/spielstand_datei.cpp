@@ -1,16 +1,12 @@
 // core/spielstand_datei.cpp - blocks, packed blocks, lists and the frame of a
-// save-game file (the packing itself is spielstand_packen.cpp).
+// save-game file (the packing itself is spielstand_packen.cpp, the scrambling
+// spielstand_verwuerfeln.cpp).
 #include "core/spielstand_datei.h"
 
 #include <algorithm>
 #include <atomic>
-#include <bit>
 #include <cstdint>
 #include <cstring>
-
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
 
 #include "core/bytes.h"
 #include "core/debug.h"
@@ -18,6 +14,7 @@
 #include "core/pruefsumme.h"
 #include "core/spielstand_packen.h"
 #include "core/spielstand_testing.h"
+#include "core/spielstand_verwuerfeln.h"
 
 namespace velmora {
 namespace {
@@ -41,127 +38,6 @@ struct BlockInfo {
     uint32_t pruefsumme = 0;
     size_t daten = 0;       // offset of the block's bytes in the image
 };
-
-// The key stream's step (xorshift): a linear map of the 32 bits.
-inline uint32_t schritt(uint32_t x) {
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    return x;
-}
-
-// The step taken 2^i times, as the images of the 32 unit words: state after
-// k steps = sum over the set bits of k. Worked out once.
-struct Sprungtabelle {
-    uint32_t spalte[32][32];
-    Sprungtabelle() {
-        for (int b = 0; b < 32; ++b) spalte[0][b] = schritt(1u << b);
-        for (int i = 1; i < 32; ++i)
-            for (int b = 0; b < 32; ++b) spalte[i][b] = anwenden(i - 1, anwenden(i - 1, 1u << b));
-    }
-    uint32_t anwenden(int i, uint32_t x) const {
-        uint32_t y = 0;
-        for (; x; x &= x - 1) y ^= spalte[i][__builtin_ctz(x)];
-        return y;
-    }
-    // The state `k` steps after `x`.
-    uint32_t springen(uint32_t x, uint32_t k) const {
-        for (int i = 0; k; ++i, k >>= 1)
-            if (k & 1) x = anwenden(i, x);
-        return x;
-    }
-};
-
-#if defined(__x86_64__)
-bool kann_avx2() {
-    static const bool ja = __builtin_cpu_supports("avx2");
-    return ja;
-}
-
-// Eight stretches of `l` groups each (l a multiple of 8) from `p`, stretch j's
-// key stream starting from start[j]: the eight streams step side by side and
-// every eight steps are turned round so each stretch gets its eight keys in
-// a row.
-__attribute__((target("avx2"))) void acht_strecken(uint8_t* p, size_t l, const uint32_t start[8]) {
-    __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(start));
-    for (size_t t = 0; t < l; t += 8) {
-        __m256i k[8];
-        for (int s = 0; s < 8; ++s) {
-            x = _mm256_xor_si256(x, _mm256_slli_epi32(x, 13));
-            x = _mm256_xor_si256(x, _mm256_srli_epi32(x, 17));
-            x = _mm256_xor_si256(x, _mm256_slli_epi32(x, 5));
-            k[s] = x;   // lane j: the key of group t + s of stretch j
-        }
-        // 8x8 words turned round: row j becomes stretch j's keys t..t+7.
-        __m256i a[8], b[8];
-        for (int s = 0; s < 8; s += 2) {
-            a[s] = _mm256_unpacklo_epi32(k[s], k[s + 1]);
-            a[s + 1] = _mm256_unpackhi_epi32(k[s], k[s + 1]);
-        }
-        for (int s = 0; s < 8; s += 4) {
-            b[s] = _mm256_unpacklo_epi64(a[s], a[s + 2]);
-            b[s + 1] = _mm256_unpackhi_epi64(a[s], a[s + 2]);
-            b[s + 2] = _mm256_unpacklo_epi64(a[s + 1], a[s + 3]);
-            b[s + 3] = _mm256_unpackhi_epi64(a[s + 1], a[s + 3]);
-        }
-        // b[s] holds stretches s and s + 4 (low and high half) of groups 0-3, b[s + 4] of groups 4-7.
-        __m256i zeile[8];
-        for (int s = 0; s < 4; ++s) {
-            zeile[s] = _mm256_permute2x128_si256(b[s], b[s + 4], 0x20);
-            zeile[s + 4] = _mm256_permute2x128_si256(b[s], b[s + 4], 0x31);
-        }
-        for (int j = 0; j < 8; ++j) {
-            auto* q = reinterpret_cast<__m256i*>(p + 4 * (size_t(j) * l + t));
-            _mm256_storeu_si256(q, _mm256_xor_si256(_mm256_loadu_si256(q), zeile[j]));
-        }
-    }
-}
-#endif
-
-// Below this the eight stretches do not pay for their starts.
-constexpr size_t STRECKEN_AB = 4096;
-
-// XORs the bytes with a key stream drawn from the block's number and length;
-// applying it twice gives the plain bytes back. Group g (bytes 4g..4g+3, the
-// key's low byte on the first) takes the key after g + 1 steps; a last short
-// group the low bytes of the next.
-void verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) {
-    uint32_t x = 0x6A09E667u ^ (nr * 0x9E3779B9u) ^ (laenge * 0x85EBCA6Bu);
-    if (x == 0) x = 0x1B873593u;
-    size_t i = 0;
-#if defined(__x86_64__)
-    if (n >= STRECKEN_AB && std::endian::native == std::endian::little && kann_avx2()) {
-        static const Sprungtabelle sprung;
-        const size_t l = n / 4 / 8 / 8 * 8;   // groups per stretch
-        uint32_t start[8];
-        start[0] = x;
-        for (int j = 1; j < 8; ++j) start[j] = sprung.springen(start[j - 1], uint32_t(l));
-        acht_strecken(p, l, start);
-        x = sprung.springen(start[7], uint32_t(l));
-        i = 4 * 8 * l;
-    }
-#endif
-    // Two groups at a time: the first group's key in the low half.
-    for (; n - i >= 8; i += 8) {
-        x = schritt(x);
-        const uint64_t erster = x;
-        x = schritt(x);
-        uint64_t schluessel = erster | uint64_t(x) << 32, w;
-        if constexpr (std::endian::native == std::endian::big) schluessel = __builtin_bswap64(schluessel);
-        std::memcpy(&w, p + i, 8);
-        w ^= schluessel;
-        std::memcpy(p + i, &w, 8);
-    }
-    // Whole groups a word at a time: the key's low byte goes on the group's first byte.
-    for (; n - i >= 4; i += 4) {
-        x = schritt(x);
-        Bytes_Put32(p + i, Bytes_Get32(p + i) ^ x);
-    }
-    if (i < n) {
-        x = schritt(x);
-        for (size_t k = 0; i + k < n; ++k) p[i + k] ^= uint8_t(x >> (8 * k));
-    }
-}
 
 uint32_t pruefsumme(uint32_t nr, uint32_t art, const uint8_t* daten, uint32_t laenge) {
     uint8_t kopf[12];
@@ -199,7 +75,7 @@ bool block_abschliessen(SpielstandDatei* datei, size_t start, uint32_t art, uint
     Bytes_Put32(kopf, art);
     Bytes_Put32(kopf + 4, laenge);
     Bytes_Put32(kopf + 8, pruefsumme(datei->block_nr, art, daten, laenge));
-    verwuerfeln(daten, laenge, datei->block_nr, laenge);
+    Spielstand_Verwuerfeln(daten, laenge, datei->block_nr, laenge);
     ++datei->block_nr;
     return true;
 }
@@ -302,13 +178,43 @@ bool oeffnen_fehler(SpielstandDatei* datei, const char* grund, uint32_t wert) {
     return false;
 }
 
+// The open module's next block in the image being taken, emptied; its room
+// is the one the same block had in the image before.
+SpielstandAbbildBlock& mitschnitt_block(SpielstandDatei* datei, bool gepackt) {
+    std::vector<SpielstandAbbildBlock>& modul = datei->mitschnitt->bloecke[datei->mitschnitt_module - 1];
+    if (datei->mitschnitt_bloecke == modul.size()) modul.emplace_back();
+    SpielstandAbbildBlock& b = modul[datei->mitschnitt_bloecke++];
+    b.gepackt = gepackt;
+    b.daten.clear();
+    return b;
+}
+
 // A block kept plain in the image being taken.
 bool mitschneiden(SpielstandDatei* datei, bool gepackt, const void* daten, uint32_t laenge) {
     const bool gut = !datei->fehler && (daten || laenge == 0) && laenge <= SPIELSTAND_MODULBLOCK_MAX;
     auto* quelle = static_cast<const uint8_t*>(daten);
-    if (gut) datei->mitschnitt->push_back({gepackt, std::vector<uint8_t>(quelle, quelle + laenge)});
+    if (gut) mitschnitt_block(datei, gepackt).daten.assign(quelle, quelle + laenge);
     datei->fehler = !gut;
     return gut;
+}
+
+// A declared module's two blocks in the image being taken: the length, then
+// the bytes `fuellen` appends, kept plain for packing when written.
+template <typename Fuellen>
+bool mitschneiden_gepackt(SpielstandDatei* datei, const char* fname, Fuellen fuellen) {
+    mitschnitt_block(datei, false);
+    std::vector<uint8_t>& daten = mitschnitt_block(datei, true).daten;
+    fuellen(daten);
+    if (daten.size() > SPIELSTAND_MODULBLOCK_MAX) {
+        Debug_Printf("%s: Block zu gross (%zu Bytes)\n", fname, daten.size());
+        datei->fehler = true;
+        return false;
+    }
+    std::vector<uint8_t>& laenge =
+        datei->mitschnitt->bloecke[datei->mitschnitt_module - 1][datei->mitschnitt_bloecke - 2].daten;
+    laenge.resize(4);
+    Bytes_Put32(laenge.data(), uint32_t(daten.size()));
+    return true;
 }
 
 }  // namespace
@@ -397,6 +303,12 @@ bool Spielstand_Schreiben_Gepackt_Von(SpielstandDatei* datei, void (*schreiben)(
         return false;
     }
     if (!modul_offen_zum_schreiben(datei, FNAME)) return false;
+    if (datei->mitschnitt) {
+        return mitschneiden_gepackt(datei, FNAME, [&](std::vector<uint8_t>& daten) {
+            schreiben(daten);
+            *groesse = daten.size();
+        });
+    }
     std::vector<uint8_t>& bild = datei->bild;
     // The length block (its header and 4 bytes), then the packed block; the
     // writer appends behind the room the packed stream needs, judged from
@@ -407,7 +319,11 @@ bool Spielstand_Schreiben_Gepackt_Von(SpielstandDatei* datei, void (*schreiben)(
     const size_t start = bild.size(), gepackt = start + SPIELSTAND_BLOCK_KOPF_BYTES + 4;
     const size_t erwartet = *groesse + *groesse / 8;
     size_t roh = gepackt + GEPACKT_VORNE + packraum(*groesse ? erwartet : UNBEKANNT);
-    if (bild.capacity() < roh + erwartet) bild.reserve(roh + erwartet);   // the image's room is kept for the next save
+    // The image's room is kept for the next save. The game grows from save
+    // to save, so room is taken a quarter ahead: new room is fresh memory
+    // that the system zeroes page by page, which cost more than the packing
+    // when the image grew by a few kilobytes at every save.
+    if (bild.capacity() < roh + erwartet) bild.reserve(std::max(roh + erwartet, bild.capacity() + bild.capacity() / 4));
     bild.resize(roh);
     schreiben(bild);
     if (bild.size() < roh || bild.size() - roh > SPIELSTAND_MODULBLOCK_MAX) {
@@ -475,6 +391,10 @@ bool Spielstand_Schreiben_Gepackt_Stuecke(SpielstandDatei* datei, void (*schreib
         return false;
     }
     if (!modul_offen_zum_schreiben(datei, FNAME)) return false;
+    if (datei->mitschnitt)
+        return mitschneiden_gepackt(datei, FNAME, [&](std::vector<uint8_t>& daten) {
+            Spielstand_Stuecke_Anhaengen(schreiben, daten);
+        });
     SpielstandStuecke stuecke;
     schreiben(stuecke);
     const size_t n = stuecke.laenge();
@@ -550,11 +470,29 @@ void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf, st
     block_anhaengen(datei, ART_KOPF, roh, sizeof roh, "Spielstand_Datei_Neu");
 }
 
+void Spielstand_Datei_Mitschnitt(SpielstandDatei* datei, SpielstandMitschnitt* ziel) {
+    if (!datei) return;
+    *datei = SpielstandDatei{};
+    datei->mitschnitt = ziel;
+    datei->fehler = !ziel;
+}
+
 bool Spielstand_Modul_Beginnen(SpielstandDatei* datei, const char* name) {
     if (!datei || datei->lesen || datei->modul_offen || !name_gueltig(name)) {
         Debug_Printf("Spielstand_Modul_Beginnen: ungueltiger Aufruf (%s)\n", name ? name : "(null)");
         if (datei) datei->fehler = true;
         return false;
+    }
+    if (datei->mitschnitt) {
+        if (datei->fehler) return false;
+        SpielstandMitschnitt& m = *datei->mitschnitt;
+        const size_t n = ++datei->mitschnitt_module;
+        if (m.namen.size() < n) m.namen.resize(n);
+        if (m.bloecke.size() < n) m.bloecke.resize(n);
+        m.namen[n - 1] = name;
+        datei->mitschnitt_bloecke = 0;
+        datei->modul_offen = true;
+        return true;
     }
     if (!block_anhaengen(datei, ART_MODUL_ANFANG, name, uint32_t(std::strlen(name)), "Spielstand_Modul_Beginnen"))
         return false;
@@ -569,9 +507,13 @@ bool Spielstand_Modul_Beenden(SpielstandDatei* datei) {
         if (datei) datei->fehler = true;
         return false;
     }
+    datei->modul_offen = false;
+    if (datei->mitschnitt) {
+        datei->mitschnitt->bloecke[datei->mitschnitt_module - 1].resize(datei->mitschnitt_bloecke);
+        return !datei->fehler;
+    }
     uint8_t anzahl[4];
     Bytes_Put32(anzahl, datei->block_nr - datei->modul_start);
-    datei->modul_offen = false;
     return block_anhaengen(datei, ART_MODUL_ENDE, anzahl, 4, "Spielstand_Modul_Beenden");
 }
 
@@ -579,6 +521,11 @@ bool Spielstand_Datei_Abschliessen(SpielstandDatei* datei) {
     if (!datei || datei->lesen || datei->modul_offen || datei->fehler) {
         Debug_Printf("Spielstand_Datei_Abschliessen: Datei unvollstaendig oder fehlerhaft\n");
         return false;
+    }
+    if (datei->mitschnitt) {
+        datei->mitschnitt->namen.resize(datei->mitschnitt_module);
+        datei->mitschnitt->bloecke.resize(datei->mitschnitt_module);
+        return true;
     }
     uint8_t anzahl[4];
     Bytes_Put32(anzahl, datei->block_nr);
@@ -622,7 +569,7 @@ bool Spielstand_Datei_Oeffnen(SpielstandDatei* datei, std::vector<uint8_t> bild)
         if (!block_ansehen(b, pos, &info))
             return oeffnen_fehler(datei, "Datei abgeschnitten bei Block", nr);
         uint8_t* daten = b.data() + info.daten;
-        verwuerfeln(daten, info.laenge, nr, info.laenge);
+        Spielstand_Verwuerfeln(daten, info.laenge, nr, info.laenge);
         if (pruefsumme(nr, info.art, daten, info.laenge) != info.pruefsumme)
             return oeffnen_fehler(datei, "Pruefsumme falsch in Block", nr);
         bool ende = false;
@@ -716,7 +663,7 @@ bool Spielstand_Kopf_Aus_Bild(const uint8_t* bild, size_t laenge, SpielstandKopf
     if (Bytes_Get32(p) != ART_KOPF || Bytes_Get32(p + 4) != SPIELSTAND_KOPF_BYTES) return false;
     uint8_t roh[SPIELSTAND_KOPF_BYTES];
     std::memcpy(roh, p + SPIELSTAND_BLOCK_KOPF_BYTES, sizeof roh);
-    verwuerfeln(roh, sizeof roh, 0, SPIELSTAND_KOPF_BYTES);
+    Spielstand_Verwuerfeln(roh, sizeof roh, 0, SPIELSTAND_KOPF_BYTES);
     if (pruefsumme(0, ART_KOPF, roh, SPIELSTAND_KOPF_BYTES) != Bytes_Get32(p + 8)) return false;
     kopf_lesen(roh, kopf);
     return true;
@@ -741,7 +688,7 @@ bool datei_block(int32_t handle, size_t pos, uint32_t nr, bool bytes_lesen, uint
     bytes->resize(info->laenge);
     if (info->laenge > 0 && File_Read(bytes->data(), 1, int32_t(info->laenge), handle) != int32_t(info->laenge))
         return false;
-    verwuerfeln(bytes->data(), info->laenge, nr, info->laenge);
+    Spielstand_Verwuerfeln(bytes->data(), info->laenge, nr, info->laenge);
     return pruefsumme(nr, info->art, bytes->data(), info->laenge) == info->pruefsumme;
 }
 }  // namespace
@@ -793,7 +740,7 @@ bool Spielstand_Datei_Modul_Block(int32_t handle, const char* name, uint32_t hoe
 }
 
 void Spielstand_Test_Verwuerfeln(uint8_t* daten, size_t n, uint32_t nr, uint32_t laenge) {
-    verwuerfeln(daten, n, nr, laenge);
+    Spielstand_Verwuerfeln(daten, n, nr, laenge);
 }
 
 }  // namespace velmora

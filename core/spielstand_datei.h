@@ -66,6 +66,13 @@ struct SpielstandAbbildBlock {
     std::vector<uint8_t> daten;
 };
 
+// A game held plain in memory, module by module: what a save would write
+// into the file, before packing and scrambling.
+struct SpielstandMitschnitt {
+    std::vector<std::string> namen;                         // the modules, in the table's order
+    std::vector<std::vector<SpielstandAbbildBlock>> bloecke;   // per module, its data blocks
+};
+
 // One module's part of a checked file.
 struct SpielstandRahmen {
     std::string name;
@@ -86,10 +93,11 @@ struct SpielstandDatei {
     SpielstandKopf kopf{};              // reading: the checked header
     int32_t format = 0;                 // reading: the file's version as a number (SPIELSTAND_FORMAT)
     std::vector<SpielstandRahmen> rahmen;   // reading: the modules of the file, in order
-    // Taking an image of the game (Spielstand_Abbild_Nehmen): the blocks a
-    // module writes with Spielstand_Schreiben or Spielstand_Schreiben_Gepackt
-    // are appended here plain instead of to the file image.
-    std::vector<SpielstandAbbildBlock>* mitschnitt = nullptr;
+    // Taking an image of the game (Spielstand_Datei_Mitschnitt): the modules
+    // and their blocks go here plain instead of into the file image.
+    SpielstandMitschnitt* mitschnitt = nullptr;
+    size_t mitschnitt_module = 0;       // modules begun so far
+    size_t mitschnitt_bloecke = 0;      // blocks of the open module so far
 };
 
 // Writes one block of `groesse` bytes; false without a file or on a reading one.
@@ -152,6 +160,11 @@ bool Liste_Read(SpielstandDatei* datei, Listen_Element* liste);
 // A new, empty file image: magic, version and the header block. The image is
 // built in `platz` (emptied, its room kept) when it has room.
 void Spielstand_Datei_Neu(SpielstandDatei* datei, const SpielstandKopf& kopf, std::vector<uint8_t> platz = {});
+// A new file whose modules and blocks are taken plain into `ziel` rather
+// than written: every block function gives the bytes it would write, packed
+// blocks unpacked. `ziel`'s room from the image before is kept.
+// Spielstand_Datei_Abschliessen ends it.
+void Spielstand_Datei_Mitschnitt(SpielstandDatei* datei, SpielstandMitschnitt* ziel);
 // Opens a module's part (name of 1 to 31 characters) / closes it.
 bool Spielstand_Modul_Beginnen(SpielstandDatei* datei, const char* name);
 bool Spielstand_Modul_Beenden(SpielstandDatei* datei);

@@ -12,7 +12,7 @@
 // away wins, extra time, shoot-outs); --live computes every match live on the
 // pitch instead of by the dice, --check runs the live matches' invariant
 // checker after every frame and stops at the first broken rule, keeping the
-// save of the last minute change (slot 8) for its replay; --view DIR
+// save of a minute change shortly before it (slot 8) for its replay; --view DIR
 // writes the live match of the first human club as the window would show it,
 // a PNG a game minute (spiel_<game>_<minute>.png), with the art of the
 // installation (or of the build tree's beside the program); --radar DIR
@@ -79,8 +79,9 @@ constexpr const char* BENUTZUNG =
     "                     player now and then, answers to offers, a training\n"
     "                     unit, camps, a scout and the negotiation he leads to)\n"
     "      --check        check every live match after every frame; stop at the first\n"
-    "                     broken rule, keeping the save of the last minute change\n"
-    "                     (slot 8) and printing the command that replays it\n"
+    "                     broken rule, keeping the save of a minute change\n"
+    "                     shortly before it (slot 8) and printing the command\n"
+    "                     that replays it\n"
     "      --view DIR     write the first human club's live match as PNG pictures into\n"
     "                     DIR, one a game minute\n"
     "      --radar DIR    write the first human club's live match as radar pictures into\n"

@@ -1,4 +1,4 @@
-// velmora-sim --check: the game of the last minute change is kept in memory
+// velmora-sim --check: the game of a recent minute change is kept in memory
 // and written into the replay slot only when a rule breaks; loading that
 // slot with the checker on plays the day on to the same break.
 #include <gtest/gtest.h>
@@ -63,7 +63,7 @@ struct SimReplay : ::testing::Test {
     }
 };
 
-TEST_F(SimReplay, ABreakWritesTheLastMinuteChangeWhoseReplayBreaksAtTheSameFrame) {
+TEST_F(SimReplay, ABreakWritesARecentMinuteChangeWhoseReplayBreaksAtTheSameFrame) {
     Verdrahten(-1);
     // Clean days with live matches leave no replay save behind.
     ASSERT_TRUE(Sim_Bis_Tag(0));
@@ -83,6 +83,14 @@ TEST_F(SimReplay, ABreakWritesTheLastMinuteChangeWhoseReplayBreaksAtTheSameFrame
     EXPECT_NE(bruch.find("kein Abpfiff vor 50000 Frames"), std::string::npos) << bruch;
     ASSERT_TRUE(Sim().replay_gespeichert);
     ASSERT_TRUE(Spielstand_Datei_Vorhanden(SIM_REPLAY_SLOT));
+    // The save is of a minute change shortly before the break: the image is
+    // taken again a game minute (45 frames of open play) after the one before.
+    Pruefstand_Sicherung staende;
+    ASSERT_TRUE(Pruefstand_Sicherung_Lesen(
+        Str_Format("%s/game_%d.pruef", Dirs_Get(DIR_SPIELSTAND), SIM_REPLAY_SLOT), &staende));
+    const int64_t bruch_frame = std::stoll(bruch.substr(bruch.find("frame ") + 6));
+    EXPECT_LT(staende.frame, bruch_frame);
+    EXPECT_LE(bruch_frame - staende.frame, 2 * 45) << "frame " << staende.frame << " kept, " << bruch;
     const int32_t tag = Tag_Index();
     velmora_test::Sim_Entdrahten();
 

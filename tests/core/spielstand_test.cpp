@@ -591,3 +591,72 @@ TEST_F(SpielstandTest, SlotsOutsideTheRangeAreRefused) {
     }
     EXPECT_TRUE(welt.protokoll.empty());
 }
+
+namespace {
+
+// A module whose number of blocks and their lengths change from save to save.
+struct Wechselnd {
+    static inline std::vector<uint32_t> laengen;
+    static bool Speichern(SpielstandDatei* d) {
+        for (size_t i = 0; i < laengen.size(); ++i) {
+            std::vector<uint8_t> b(laengen[i], uint8_t(7 * i + laengen[i]));
+            const bool ok = i % 2 ? Spielstand_Schreiben_Gepackt(d, b.data(), uint32_t(b.size()))
+                                  : Spielstand_Schreiben(d, b.data(), uint32_t(b.size()));
+            if (!ok) return false;
+        }
+        return true;
+    }
+    static bool Laden(SpielstandDatei*) { return true; }
+};
+
+// The bytes of declared blocks, long (packed in place) and in pieces.
+struct Deklariert {
+    static inline uint32_t laenge = 0;
+    static void Save(std::vector<uint8_t>& out) {
+        for (uint32_t i = 0; i < laenge; ++i) out.push_back(uint8_t(i / 5 + laenge));
+    }
+    static void Stuecke(SpielstandStuecke& out) {
+        static std::vector<uint8_t> gross;
+        gross.assign(laenge * 3 + 5000, uint8_t(laenge));
+        out.i32(int32_t(laenge));
+        out.block(gross.data(), gross.size());
+        out.i32(-1);
+    }
+};
+
+}  // namespace
+
+// An image is taken into the room of the one before: whatever each module
+// writes now, more or fewer blocks, longer or shorter, the image written is
+// the file a save writes at the same moment.
+TEST_F(SpielstandTest, AnImageTakenAgainWritesTheFileASaveWritesThen) {
+    ASSERT_TRUE(Spielstand_Modul_Anmelden(30, "W", Wechselnd::Speichern, Wechselnd::Laden));
+    SpielstandBlock von{"V", 40, Deklariert::Save, [](const uint8_t*, size_t) { return true; }};
+    SpielstandBlock stuecke{"T", 50, Deklariert::Save, [](const uint8_t*, size_t) { return true; }};
+    stuecke.save_stuecke = Deklariert::Stuecke;
+    ASSERT_TRUE(Spielstand_Block_Anmelden(von));
+    ASSERT_TRUE(Spielstand_Block_Anmelden(stuecke));
+    struct Fall {
+        std::vector<uint32_t> bloecke;
+        uint32_t deklariert;
+    };
+    const Fall faelle[] = {
+        {{3, 500, 20000}, 70000}, {{9}, 10}, {{}, 0}, {{1, 2, 3, 4}, 300000}, {{4000, 0}, 64},
+    };
+    SpielstandAbbild abbild;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.bloecke.size());
+        Wechselnd::laengen = f.bloecke;
+        Deklariert::laenge = f.deklariert;
+        setzen(int32_t(f.deklariert), 2, 3);
+        ASSERT_TRUE(Spielstand_Abbild_Nehmen(&abbild, 3));
+        ASSERT_TRUE(Spielstand_Abbild_Speichern(abbild));
+        const std::vector<uint8_t> aus_abbild = lesen(datei(3));
+        ASSERT_TRUE(Spielstand_Speichern(3));
+        EXPECT_EQ(lesen(datei(3)), aus_abbild);
+        SpielstandDatei d;
+        ASSERT_TRUE(Spielstand_Datei_Oeffnen(&d, aus_abbild));
+        ASSERT_EQ(d.rahmen.size(), 7u);
+        EXPECT_EQ(d.rahmen[4].bloecke, f.bloecke.size());
+    }
+}
