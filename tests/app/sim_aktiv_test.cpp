@@ -45,6 +45,9 @@ protected:
         ASSERT_TRUE(verz.ok);
         welt = std::make_unique<test::BankWelt>();
         ASSERT_TRUE(News_Datei_Oeffnen());
+        // The configuration's tables start empty (no training units a week),
+        // whatever world a test before this one loaded in the same process.
+        Global_Config_Init();
         test::Wirtschaft_Faktoren_Setzen();
         Transferfaktor_Setzen(TF_COMPI_TRANSFER_DELTA_TEAMS_ABS, 2);
         Sim_Aktiv_Zuruecksetzen();
