@@ -306,9 +306,12 @@ std::vector<FigurenBild> Zeile_Malen(int32_t nr, const Anim_Satz& z) {
                 const double w = 1.5 * std::sin(f * PI / 4);
                 for (int32_t y = 0; y < 6; ++y) b.Strich({0, -29.0 + y, 0}, {7.0, -28.0 + y + w, 0}, 0.6, FIGUREN_FAHNE_ROT);
             } else if (Hat(n, "TOR ")) {
-                // A goal part at the middle of its goal line: posts 7.32 m apart,
-                // 2.44 m high, the net 2 m deep behind the line.
-                const double hinten = n[0] == 'V' ? -1.5 : 1.5, w = 3.66, h = 2.44;
+                // A goal part at the middle of its goal line: the goal the match
+                // counts (posts 450 cm either side of the middle, the bar 300 cm
+                // high), the net 1.5 m deep behind the line. It is wider than a
+                // figure: its own picture, 244 x 128 with the ground point at (122, 92).
+                b = Bild{244, 128, 122, 92, std::vector<uint8_t>(244 * 128, 0)};
+                const double hinten = n[0] == 'V' ? -1.5 : 1.5, w = 4.5, h = 3.0;
                 const double welle = nr < 25 ? 0.12 * std::sin(f * PI / 4) : 0;
                 auto G = [&](double x, double y, double zz) {
                     const double a = 520.0 / 108.0, bb = 329.0 / 68.06;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/res.h"
+#include "match/live/anim.h"
 #include "matchview/spielansicht_figuren.h"
 
 namespace stadion_kunst {
@@ -140,5 +141,8 @@ struct Glieder {
         for (const Strecke& t : teile) b.Strich(t.a, t.b, t.r, t.c);
     }
 };
+
+// The frames of animation row `nr` as pictures, [direction x frames + frame].
+std::vector<velmora::FigurenBild> Zeile_Malen(int32_t nr, const velmora::Anim_Satz& z);
 
 }  // namespace stadion_kunst

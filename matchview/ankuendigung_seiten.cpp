@@ -270,8 +270,13 @@ Rastport* Ankuendigung_Vor_Menue_Bauen() {
     Statistik_Zusammenfassung_Text(-1, links, rechts, zeile1, zeile2, 0);
     Text_Schatten_Print(rp, F(9), "^c%05d^tl%04d%s", 0, 267, ANK_TEXT, 10, zeile1);
     Text_Schatten_Print(rp, F(9), "^c%05d^tl%04d%s", 0, 283, ANK_TEXT, 10, zeile2);
-    Text_Schatten_Print(rp, F(14), "^c%05d^tz%04d%s", 0, 156, ANK_WEISS, 202, Team_String(TS_NAME_KURZ, links, 0, 0));
-    Text_Schatten_Print(rp, F(14), "^c%05d^tz%04d%s", 0, 201, ANK_WEISS, 532, Team_String(TS_NAME_KURZ, rechts, 0, 0));
+    // Each name is cut to its plate (x 100 to 305 and 424 to 633 of the page).
+    constexpr int32_t PLATTE_BREITE = 186;
+    char name[2][128];
+    Str_Auf_Breite(Team_String(TS_NAME_KURZ, links, 0, 0), name[0], sizeof name[0], F(14), PLATTE_BREITE);
+    Str_Auf_Breite(Team_String(TS_NAME_KURZ, rechts, 0, 0), name[1], sizeof name[1], F(14), PLATTE_BREITE);
+    Text_Schatten_Print(rp, F(14), "^c%05d^tz%04d%s", 0, 156, ANK_WEISS, 202, name[0]);
+    Text_Schatten_Print(rp, F(14), "^c%05d^tz%04d%s", 0, 201, ANK_WEISS, 532, name[1]);
     Wappen(links, rp, 20, 133);
     Wappen(rechts, rp, 648, 142);
     Text_Schatten_Print(rp, F(13), "^c%05d^tz%04d%s", 0, 31, ANK_WEISS, 368, Kalender_Tag_Name(-1, 1));
@@ -300,10 +305,17 @@ Rastport* Ankuendigung_Nach_Spiel_Bauen(int32_t art) {
     Wettbewerb_Zeile(rp, 13, 400, 60, int32_t(d.wettbewerb), int32_t(s.runde), int32_t(s.spieltag));
     Wappen(int32_t(d.heim), rp, 52, 95);
     Wappen(int32_t(d.gast), rp, 681, 103);
-    if (int32_t(d.heim) >= 0 && int32_t(d.heim) < Team_Anzahl())
-        Text_Schatten_Print(rp, F(2), "^c%05d^tz%04d%s", 0, 118, ANK_TEXT, mitte - 165, Team_String(TS_NAME_KURZ, int32_t(d.heim), 0, 0));
-    if (int32_t(d.gast) >= 0 && int32_t(d.gast) < Team_Anzahl())
-        Text_Schatten_Print(rp, F(2), "^c%05d^tz%04d%s", 0, 162, ANK_TEXT, mitte + 165, Team_String(TS_NAME_KURZ, int32_t(d.gast), 0, 0));
+    // Each name is cut to its plate, clear of the score's box between them.
+    constexpr int32_t PLATTE_BREITE = 182;
+    char name[128];
+    if (int32_t(d.heim) >= 0 && int32_t(d.heim) < Team_Anzahl()) {
+        Str_Auf_Breite(Team_String(TS_NAME_KURZ, int32_t(d.heim), 0, 0), name, sizeof name, F(2), PLATTE_BREITE);
+        Text_Schatten_Print(rp, F(2), "^c%05d^tz%04d%s", 0, 118, ANK_TEXT, mitte - 165, name);
+    }
+    if (int32_t(d.gast) >= 0 && int32_t(d.gast) < Team_Anzahl()) {
+        Str_Auf_Breite(Team_String(TS_NAME_KURZ, int32_t(d.gast), 0, 0), name, sizeof name, F(2), PLATTE_BREITE);
+        Text_Schatten_Print(rp, F(2), "^c%05d^tz%04d%s", 0, 162, ANK_TEXT, mitte + 165, name);
+    }
     Ergebnis(rp, d);
     if (!Ankuendigung_Ton_Gespielt()) {
         Sample_Spielen(SAMPLE_NACH_SPIEL, false);

@@ -26,13 +26,16 @@ constexpr int32_t TEXT_MINUTE = 165, TEXT_ZUSCHAUER = 166;
 constexpr uint16_t WEISS = 65535;
 
 // The plates' measures: crest place and size, the name tabs and font, the
-// digit cells and where the goals go.
+// room of each name (the home name ends before the score's box, the away
+// name starts after the minute's "90. Min."), the digit cells and where the
+// goals go.
 struct Mass {
     int32_t bild, wappen_links, wappen_rechts, wappen, font, name_y, tab_links, tab_rechts;
+    int32_t heim_breite, gast_breite;
     int32_t ziffer_w, ziffer_h, ziffer_schritt, heim_x, gast_x, tore_y;
 };
-constexpr Mass GROSS{TAFEL_GROSS, 15, 753, 28, 11, 20, 60, 734, 30, 20, 23, 255, 285, 8};
-constexpr Mass KLEIN{TAFEL_KLEIN, 7, 380, 14, 9, 12, 30, 374, 22, 16, 17, 154, 176, 2};
+constexpr Mass GROSS{TAFEL_GROSS, 15, 753, 28, 11, 20, 60, 734, 241 - 60, 734 - 584, 30, 20, 23, 255, 285, 8};
+constexpr Mass KLEIN{TAFEL_KLEIN, 7, 380, 14, 9, 12, 30, 374, 145 - 30, 374 - 268, 22, 16, 17, 154, 176, 2};
 
 Rastport* g_ziffern[2] = {nullptr, nullptr};
 
@@ -51,8 +54,11 @@ Rastport* Tafel_Laden(const Mass& m, int32_t heim, int32_t gast, int32_t gezeigt
     Wappen_Zeichnen(heim, bild, m.wappen_links, y, m.wappen, m.wappen, nullptr);
     Wappen_Zeichnen(gast, bild, m.wappen_rechts, y, m.wappen, m.wappen, nullptr);
     if (Font* font = Font_Get(m.font)) {
-        const char* h = heim >= 0 && heim < Team_Anzahl() ? Team_String(TS_NAME_KURZ, heim, 0, OP_LESEN) : "";
-        const char* a = gast >= 0 && gast < Team_Anzahl() ? Team_String(TS_NAME_KURZ, gast, 0, OP_LESEN) : "";
+        char h[128] = "", a[128] = "";
+        if (heim >= 0 && heim < Team_Anzahl())
+            Str_Auf_Breite(Team_String(TS_NAME_KURZ, heim, 0, OP_LESEN), h, sizeof h, font, m.heim_breite);
+        if (gast >= 0 && gast < Team_Anzahl())
+            Str_Auf_Breite(Team_String(TS_NAME_KURZ, gast, 0, OP_LESEN), a, sizeof a, font, m.gast_breite);
         const auto farbe = [gezeigt](int32_t team) {
             return unsigned(team >= 0 && team == gezeigt ? TAFEL_NAME_GEZEIGT : WEISS);
         };

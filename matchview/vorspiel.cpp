@@ -267,11 +267,13 @@ Rastport* Ankuendigung_Zeichnen() {
     static const SchattenParameter schatten{3, 3, 5, 0};
     Wappen_Zeichnen(heim, seite, 55, 19, 66, 66, &schatten);
     Wappen_Zeichnen(gast, seite, 682, 29, 66, 66, &schatten);
-    const int32_t name_y[2] = {32, 77}, name_x[2] = {220, 580};
+    // Each name is centred on its plate (x 131 to 307 and 489 to 670) and cut to it.
+    const int32_t name_y[2] = {32, 77}, name_x[2] = {220, 580}, name_breite[2] = {162, 168};
     for (int32_t k = 0; k < 2; ++k) {
         const int32_t team = k == 0 ? heim : gast;
-        Text_Schatten_Print(seite, Font_Get(14), "^c%05d^tz%04d%s", 0, name_y[k], 65535, name_x[k],
-                            Team_String(TS_NAME_KURZ, team, 0, 0));
+        char name[128];
+        Str_Auf_Breite(Team_String(TS_NAME_KURZ, team, 0, 0), name, sizeof name, Font_Get(14), name_breite[k]);
+        Text_Schatten_Print(seite, Font_Get(14), "^c%05d^tz%04d%s", 0, name_y[k], 65535, name_x[k], name);
         int32_t reihen[4] = {0, 0, 0, 0};
         if (Formation_Zaehle_Reihen(team, reihen))
             Text_Schatten_Print(seite, Font_Get(9), "^c%05d^tz%04d%d - %d - %d", 0, name_y[k] + 14, ANK_TEXT, name_x[k],

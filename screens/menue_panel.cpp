@@ -224,9 +224,13 @@ void Panel_Zeichnen(s_icon* icon, int32_t x, int32_t y, int32_t) {
 }
 
 // One line of the header centred on `mitte` (the shadowed names are cached
-// by their place, so each is printed at its own x).
-void Zentriert(Rastport* ziel, Font* font, bool schatten, int32_t mitte, int32_t y, const char* text) {
+// by their place, so each is printed at its own x); with `breite` a longer
+// text is cut ("…") to that width.
+void Zentriert(Rastport* ziel, Font* font, bool schatten, int32_t mitte, int32_t y, const char* text,
+               int32_t breite = 0) {
     if (!font || !text) return;
+    char gekuerzt[160];
+    if (breite > 0) text = Str_Auf_Breite(text, gekuerzt, sizeof gekuerzt, font, breite);
     const int32_t x = mitte - Text_Width(font, text) / 2;
     if (schatten) Text_Schatten_Print(ziel, font, "^c%05d%s", x, y, int32_t(FARBE_WEISS), text);
     else Text_Printf(ziel, font, "^c%05d%s", x, y, int32_t(FARBE_WEISS), text);
@@ -270,16 +274,19 @@ void Spielzeile(s_icon*, int32_t, int32_t, int32_t) {
     const bool gegner = l.gegner >= 0;
     int32_t links = l.team, rechts = l.gegner;
     if (l.seite == 1 && gegner) std::swap(links, rechts);
+    // The centres of the two plates; each line keeps to the plate's room
+    // (the plates span x 88 to 273 and 364 to 551, borders included).
     constexpr int32_t MITTE[2] = {182, 458};
+    constexpr int32_t PLATTE_BREITE = 168;
     const int32_t team[2] = {links, rechts};
     char zeile[160];
     for (int32_t s = 0; s < 2; ++s) {
         const int32_t t = team[s];
         if (t < 0) {
-            Zentriert(ziel, Font_Get(14), true, MITTE[s], 25, Screen_Text(TEXT_KEIN_GEGNER));
+            Zentriert(ziel, Font_Get(14), true, MITTE[s], 25, Screen_Text(TEXT_KEIN_GEGNER), PLATTE_BREITE);
             continue;
         }
-        Zentriert(ziel, Font_Get(14), true, MITTE[s], 25, Team_Text(MenueTeamText::NAME_KURZ, t));
+        Zentriert(ziel, Font_Get(14), true, MITTE[s], 25, Team_Text(MenueTeamText::NAME_KURZ, t), PLATTE_BREITE);
         // The strength and attributes of the available starters.
         const int32_t staerke = Team_Berechne_Staerke(t, 16);
         if (staerke != g.staerke[s]) {
@@ -288,10 +295,10 @@ void Spielzeile(s_icon*, int32_t, int32_t, int32_t) {
         }
         std::snprintf(zeile, sizeof zeile, "%s: %s", Screen_Text(TEXT_STAERKE),
                       Team_Staerke_Text(staerke));
-        Zentriert(ziel, Font_Get(11), false, MITTE[s], 45, zeile);
+        Zentriert(ziel, Font_Get(11), false, MITTE[s], 45, zeile, PLATTE_BREITE);
         std::snprintf(zeile, sizeof zeile, "%s: %d", Screen_Text(TEXT_ATTRIBUTE),
                       Team_Berechne_Attribute(t, 16));
-        Zentriert(ziel, Font_Get(9), false, MITTE[s], 58, zeile);
+        Zentriert(ziel, Font_Get(9), false, MITTE[s], 58, zeile, PLATTE_BREITE);
         static const SchattenParameter schatten{2, 2, 3, 0};
         if (S().wappen_zeichnen)
             S().wappen_zeichnen(t, ziel, s == 0 ? 279 : 558, 5, MENUE_WAPPEN_GROESSE, MENUE_WAPPEN_GROESSE, &schatten);

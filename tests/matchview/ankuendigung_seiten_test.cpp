@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/prioritaeten.h"
@@ -21,6 +22,7 @@
 #include "match/record/spielfeld_satz.h"
 #include "business/bank.h"
 #include "matchview/ankuendigung.h"
+#include "matchview/ankuendigung_intern.h"
 #include "matchview/ergebnis_seite.h"
 #include "matchview/vorspiel.h"
 #include "season/kalender.h"
@@ -200,6 +202,78 @@ TEST_F(AnkuendigungSeiten, TheReportTheWindowsThePageBeforeTheTurnAndThePreMatch
                            "seite_sieger",     "seite_vor_menue",  "seite_vor_spiel"};
     ASSERT_EQ(fotos.size(), std::size(namen));
     for (size_t i = 0; i < fotos.size(); ++i) EXPECT_EQ(Vergleichen(namen[i], i), "") << namen[i];
+}
+
+// The first pixel of `farbe` in the rows y0 to y1 of an 800-wide picture
+// outside every span [x0, x1] ("x,y"), empty when there is none.
+std::string Farbe_Neben_Platten(const std::vector<uint16_t>& bild, int32_t y0, int32_t y1,
+                                const std::vector<std::pair<int32_t, int32_t>>& platten, uint16_t farbe) {
+    for (int32_t y = y0; y < y1; ++y)
+        for (int32_t x = 0; x < 800; ++x) {
+            bool auf = false;
+            for (const auto& [a, b] : platten) auf = auf || (x >= a && x <= b);
+            if (!auf && bild[size_t(y * 800 + x)] == farbe) return std::to_string(x) + "," + std::to_string(y);
+        }
+    return "";
+}
+
+// Long club names stay on their plates: on the page before the turn (plates
+// x 133 to 341 and 459 to 667) and on the pre-match picture (130 to 311 and
+// 489 to 671) each name is cut before it would run off its plate; only the
+// names' white stands in their rows.
+TEST_F(AnkuendigungSeiten, LongClubNamesStayOnThePlatesBeforeTheTurnAndBeforeTheMatch) {
+    erster_zug = [](int32_t team) {
+        const int32_t w = Team_Get_Liga(team, 1);
+        int32_t paare[2 * WETTBEWERB_TEAMS_MAX];
+        ASSERT_GE(Wettbewerb_Get_Spieltag_Paarungen(w, 1, paare), 2);
+        const int32_t gegner = paare[0] == team || paare[1] == team ? paare[2] : paare[0];
+        ASSERT_TRUE(Team_Namen_Setzen(team, nullptr, "Sportfreunde Grossbuch", nullptr));
+        ASSERT_TRUE(Team_Namen_Setzen(gegner, nullptr, "Borussia Waldmuehlheim", nullptr));
+        for (int32_t f : Wettbewerb_Alle())
+            if (Wettbewerb_Ist_Freundschaft(f)) Wettbewerb_Freundschaftsspiel(f, team, gegner);
+    };
+    plan.push_back({[] { return Seite(ANK_VOR_MENUE); }, 3000, -100, -100, 0, false, "vor dem menue"});
+    plan.push_back({nullptr, 30, -100, -100, 0, true, "vor dem menue ganz"});
+    Klick(752, 583, 4);
+    Klick(752, 583, 4);
+    Foto_Und_Weg(Schilder_Da, "vor dem spiel");
+    ASSERT_EQ(Abspielen(), "");
+    ASSERT_EQ(fotos.size(), 2u);
+    // The name rows of each picture and the plates' spans in them.
+    EXPECT_EQ(Farbe_Neben_Platten(fotos[0], 205, 290, {{133, 341}, {459, 667}}, ANK_WEISS), "")
+        << "the page before the turn: a name's white beside its plate";
+    EXPECT_EQ(Farbe_Neben_Platten(fotos[1], 8, 62, {{130, 311}, {489, 671}}, ANK_WEISS), "")
+        << "the pre-match picture: a name's white beside its plate";
+    EXPECT_EQ(Vergleichen("seite_vor_menue_lange_namen", 0), "");
+    EXPECT_EQ(Vergleichen("seite_vor_spiel_lange_namen", 1), "");
+}
+
+// The match report's header: each long name is cut to its plate (x 130 to
+// 339 and 461 to 669), clear of the score's box between them (334 to 464);
+// only the names' text colour stands in their rows.
+TEST_F(AnkuendigungSeiten, LongClubNamesStayOnThePlatesOfTheMatchReport) {
+    erster_zug = [](int32_t team) {
+        // The club's first league match, 1:1; both clubs get long names.
+        const int32_t w = Team_Get_Liga(team, 1);
+        int32_t paare[2 * WETTBEWERB_TEAMS_MAX];
+        int32_t eigen = Wettbewerb_Get_Spieltag_Paarungen(w, 1, paare);
+        while (--eigen > 0 && paare[2 * eigen] != team && paare[2 * eigen + 1] != team) {}
+        Runde_Setzen(w, 1);
+        Ergebnis_Setzen(w, 1, eigen, 0, {{0, 12}, {1, 70}}, 23456);
+        ASSERT_TRUE(Team_Namen_Setzen(paare[2 * eigen], nullptr, "Sportfreunde Grossbuch", nullptr));
+        ASSERT_TRUE(Team_Namen_Setzen(paare[2 * eigen + 1], nullptr, "Borussia Waldmuehlheim", nullptr));
+        const Spiel_Lock h = Spiele_Lock(w, 1, eigen, 0);
+        const AnkuendigungDaten d = Ankuendigung_Daten_Von_Spiel(h, nullptr);
+        Ankuendigung_Setzen(w, int32_t(d.heim), int32_t(d.gast), 1, eigen, 0, &d);
+        Spiele_Unlock(h);
+        Ankuendigung_In_Buffer(ANK_TORE, 1000);
+    };
+    Foto_Und_Weg([] { return Seite(ANK_TORE); }, "tore");
+    ASSERT_EQ(Abspielen(), "");
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Farbe_Neben_Platten(fotos[0], 100, 128, {{130, 326}}, ANK_TEXT), "") << "the home name";
+    EXPECT_EQ(Farbe_Neben_Platten(fotos[0], 144, 172, {{472, 669}}, ANK_TEXT), "") << "the away name";
+    EXPECT_EQ(Vergleichen("seite_tore_lange_namen", 0), "");
 }
 
 // Two matches' statistics pages one after the other (two managers' matches of

@@ -540,6 +540,34 @@ TEST_F(SpielansichtWelt, ThePlatesTickerAndNamesFitTheirFieldsInEveryLayout) {
     EXPECT_EQ(befunde, "");
 }
 
+// Long club names stay in their fields of the score plates: the home name
+// ends before the score's box, the away name starts after the minute. No
+// white stands in the box (the digits are gold), on the large plate over one
+// view (box x 249 to 320) nor on the small one of the first of four (151 to
+// 200).
+TEST_F(SpielansichtWelt, LongClubNamesStayInTheirFieldsOfThePlates) {
+    ASSERT_TRUE(Team_Namen_Setzen(int32_t(saetze[0]->team[0]), nullptr, "Borussia Waldmuehlheim", nullptr));
+    ASSERT_TRUE(Team_Namen_Setzen(int32_t(saetze[0]->team[1]), nullptr, "Sportfreunde Grossbuch", nullptr));
+    saetze[0]->tore[0] = 12;
+    saetze[0]->tore[1] = 10;
+    saetze[0]->minute = 89;
+    const auto weiss_im_kasten = [this](int32_t x0, int32_t x1) {
+        for (int32_t y = 0; y < 28; ++y)
+            for (int32_t x = x0; x <= x1; ++x)
+                if (bild->schirm[size_t(y * 800 + x)] == 0xFFFF) return std::to_string(x) + "," + std::to_string(y);
+        return std::string();
+    };
+    MatchView_Frame(saetze.data(), 1, anzeige, false);
+    ASSERT_TRUE(Zeigen(1));
+    EXPECT_EQ(weiss_im_kasten(249, 320), "") << "a name in the large plate's score box";
+    EXPECT_EQ(Bild("spielansicht_lange_namen_gross"), "");
+    MatchView_Exit();
+    MatchView_Frame(saetze.data(), 4, anzeige, false);
+    ASSERT_TRUE(Zeigen(4));
+    EXPECT_EQ(weiss_im_kasten(151, 200), "") << "a name in the small plate's score box";
+    EXPECT_EQ(Bild("spielansicht_lange_namen_klein"), "");
+}
+
 TEST_F(SpielansichtWelt, TiredPlayersBlinkTheirMarkerOnEverySecondMetre) {
     // Energy below a third (x 30 / 10000 under 10) on an odd metre shows the
     // marker: every player stands on an odd metre, the home keeper's 3334 is a

@@ -291,6 +291,29 @@ TEST_F(MenuePanel, TheHeaderShowsTheDateAndADayThatPassedStandsOutForAMoment) {
     EXPECT_EQ(Vergleichen("menue_datum_neu", 1), "");
 }
 
+// Long club names stay on the header's plates: each line is cut before it
+// would run past its plate (x 88 to 273 and 364 to 551) onto the cup, the
+// crests or the bar between them; only the names' white stands there in
+// their rows.
+TEST_F(MenuePanel, TheHeadersLongClubNamesStayOnTheirPlates) {
+    skript = {{4, 30, 300, 0, false, 0, [] {
+        ASSERT_FALSE(g_b.zuege.empty());
+        ASSERT_GE(g_b.zuege[0].gegner, 0);
+        ASSERT_TRUE(Team_Namen_Setzen(g_b.zuege[0].team, nullptr, "Sportfreunde Grossbuch", nullptr));
+        ASSERT_TRUE(Team_Namen_Setzen(g_b.zuege[0].gegner, nullptr, "Borussia Waldmuehlheim", nullptr));
+    }}, {2, 30, 300, 0, true}};
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 1u);
+    const std::vector<uint16_t>& bild = fotos[0];
+    std::string aussen;
+    for (int32_t y = 8; y < 64 && aussen.empty(); ++y)
+        for (int32_t x = 0; x < 643 && aussen.empty(); ++x)
+            if ((x < 88 || (x > 273 && x < 364) || x > 551) && bild[size_t(y * 800 + x)] == 0xFFFF)
+                aussen = std::to_string(x) + "," + std::to_string(y);
+    EXPECT_EQ(aussen, "") << "a name's white beside its plate";
+    EXPECT_EQ(Vergleichen("menue_lange_namen", 0), "");
+}
+
 // The footer's money: a turn begins at the balance, whatever was booked
 // since the last turn; money booked while the manager watches is counted
 // toward, and the count ends at the balance the screens show.
