@@ -146,6 +146,10 @@ SperrEintrag& Sperr_Eintrag_Neu(SpieleModul& m, int32_t w, int32_t spieler) {
         it->second = &m.sperren.back();
         m.sperr_ordnung.emplace_back(schluessel, uint32_t(m.sperren.size() - 1));
         ++m.sperr_je_wettbewerb[int16_t(w)];
+        const size_t nummer = uint16_t(spieler);
+        if (m.sperr_letzter.size() <= nummer) m.sperr_letzter.resize(nummer + 1, 0);
+        m.sperr_kette.push_back(m.sperr_letzter[nummer]);
+        m.sperr_letzter[nummer] = uint32_t(m.sperren.size());
     }
     return *it->second;
 }
@@ -211,9 +215,15 @@ void Ereignisse_Verdichten() {
 
 SperrEintrag& Sperr_Eintrag(int32_t w, int32_t spieler) { return Sperr_Eintrag_Neu(g, w, spieler); }
 
+// The entry of (w, spieler) found along the player's chain (keyed as the index: both numbers taken as 16 bits).
 SperrEintrag* Sperr_Eintrag_Suchen(int32_t w, int32_t spieler) {
-    auto it = g.sperr_index.find(Sperr_Schluessel(w, spieler));
-    return it == g.sperr_index.end() ? nullptr : it->second;
+    const size_t nummer = uint16_t(spieler);
+    if (nummer >= g.sperr_letzter.size()) return nullptr;
+    for (uint32_t platz = g.sperr_letzter[nummer]; platz; platz = g.sperr_kette[platz - 1]) {
+        SperrEintrag& e = g.sperren[platz - 1];
+        if (uint16_t(e.wettbewerb) == uint16_t(w)) return &e;
+    }
+    return nullptr;
 }
 
 SperrRegel Regel(int32_t w) {
@@ -365,6 +375,8 @@ bool Spiele_Loeschen_Wettbewerb(int32_t w) {
         g.sperr_ordnung.swap(rest.sperr_ordnung);
         g.sperr_geordnet = rest.sperr_geordnet;
         g.sperr_je_wettbewerb.swap(rest.sperr_je_wettbewerb);
+        g.sperr_letzter.swap(rest.sperr_letzter);
+        g.sperr_kette.swap(rest.sperr_kette);
     }
     return true;
 }

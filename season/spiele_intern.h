@@ -87,6 +87,12 @@ struct SpieleModul {
     std::vector<std::pair<uint32_t, uint32_t>> sperr_ordnung;
     size_t sperr_geordnet = 0;
     std::unordered_map<int32_t, int32_t> sperr_je_wettbewerb;
+    // Each player's entries as a chain through the store, for the look-ups of
+    // a whole squad before and after every match: `sperr_letzter` by player
+    // number holds the place of his latest entry plus one (0: none),
+    // `sperr_kette` by place the place of his entry before it plus one.
+    std::vector<uint32_t> sperr_letzter;
+    std::vector<uint32_t> sperr_kette;
     std::map<int32_t, SperrRegel> regeln;
     uint32_t folge = 0;
     SpielDatensatz kopie{};
