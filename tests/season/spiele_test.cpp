@@ -531,6 +531,34 @@ TEST_F(SpieleTest, CardsAreSavedInTheOrderOfCompetitionAndPlayer) {
     EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(POKAL, 4, -1, Spieler_Von(2, 0), -1, -1), 0);
 }
 
+// A saved store with a second entry of one (competition, player) is refused,
+// wherever the two stand, and the store in use stays as it was.
+TEST_F(SpieleTest, ASecondCardEntryOfOnePlayerIsRefusedOnLoad) {
+    const int32_t heim = sp->heim;
+    for (int32_t i : {1, 2, 3}) Spiel_Ereignis(spiel, EREIGNIS_GELB, 10 + i, Spieler_Von(heim, i), -1);
+    std::vector<uint8_t> gut;
+    Spiele_Save(gut);
+    ASSERT_EQ(Gespeicherte_Karten(gut).size(), 3u);
+    struct Fall {
+        int32_t von, nach;   // the card entry copied over another
+    } faelle[] = {{0, 1}, {0, 2}, {2, 1}};
+    for (const Fall& f : faelle) {
+        std::vector<uint8_t> b = gut;
+        // The card entries follow the games and the events.
+        size_t pos = 12;
+        pos += 4 + size_t(Bytes_Get32(b.data() + pos)) * sizeof(SpielDatensatz);
+        pos += 4 + size_t(Bytes_Get32(b.data() + pos)) * 9;
+        pos += 4;
+        std::memcpy(b.data() + pos + 12 * size_t(f.nach), b.data() + pos + 12 * size_t(f.von), 12);
+        EXPECT_FALSE(Spiele_Load(b.data(), b.size())) << f.von << "->" << f.nach;
+        std::vector<uint8_t> danach;
+        Spiele_Save(danach);
+        EXPECT_EQ(danach, gut);
+    }
+    ASSERT_TRUE(Spiele_Load(gut.data(), gut.size()));
+    for (int32_t i : {1, 2, 3}) EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 4, -1, Spieler_Von(heim, i), -1, -1), 1) << i;
+}
+
 TEST_F(SpieleTest, SaveAndLoadAreByteIdenticalAndRefuseDamage) {
     int32_t rot = Spieler_Von(sp->gast, 2);   // the record moves when the store is loaded
     Spiele_Clear_Tore(spiel);
