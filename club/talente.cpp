@@ -2,7 +2,6 @@
 #include "club/talente.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -72,6 +71,15 @@ uint64_t Ueber_Maske(const SpielerStruktur& s, const int16_t* grenze) {
     return m;
 }
 
+// The set bits of `x`, counted in the register: the portable build has no
+// popcount instruction, and std::popcount becomes a library call there.
+int32_t Bits_Zaehlen(uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555ull;
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return int32_t((x * 0x0101010101010101ull) >> 56);
+}
+
 // The bits of the talents von-bis.
 constexpr uint64_t Bereich(int32_t von, int32_t bis) {
     return ((uint64_t(2) << bis) - 1) & ~((uint64_t(1) << von) - 1);
@@ -130,7 +138,7 @@ int32_t Anzahl_Gelernt(int32_t spieler) {
     const auto* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger_Lesen(SPZ_STRUKTUR, spieler));
     if (!s) return 0;
     const uint64_t art = Torwart(spieler) ? Bereich(ATTRIBUT_TW_START, ATTRIBUT_TW_ENDE) : Bereich(0, ATTRIBUT_FELD_ENDE);
-    return std::popcount(Ueber_Maske(*s, g.gelernt_ueber) & art);
+    return Bits_Zaehlen(Ueber_Maske(*s, g.gelernt_ueber) & art);
 }
 
 int32_t Anzahl_Aktiv(int32_t spieler) {
