@@ -5,10 +5,13 @@
 
 namespace velmora {
 
-ClubHooks& Club_Hooks() {
-    static ClubHooks hooks;
-    return hooks;
-}
+namespace {
+// Filled before any use and read by every club rule (the network mode): a
+// plain object, ready before any code runs.
+constinit ClubHooks g_hooks;
+}  // namespace
+
+ClubHooks& Club_Hooks() { return g_hooks; }
 
 int32_t Club_Netzwerk_Modus() {
     const ClubHooks& h = Club_Hooks();

@@ -28,7 +28,13 @@ struct TalentModul {
     // the largest points value where it has none (the padding too). The
     // match set-up asks for the mask of every player of every game.
     alignas(16) int16_t aktiv_ueber[MASKEN_BREITE];
-    TalentModul() { std::fill(std::begin(aktiv_ueber), std::end(aktiv_ueber), INT16_MAX); }
+    // The same for learnt: the most points short of the requirement (the
+    // computer clubs' salary sums count the learnt talents of every player).
+    alignas(16) int16_t gelernt_ueber[MASKEN_BREITE];
+    TalentModul() {
+        std::fill(std::begin(aktiv_ueber), std::end(aktiv_ueber), INT16_MAX);
+        std::fill(std::begin(gelernt_ueber), std::end(gelernt_ueber), INT16_MAX);
+    }
     int32_t anzahl = 0;
     int32_t sterne_grenze = 0;
     bool entwickler = false;
@@ -41,7 +47,42 @@ void Aktiv_Grenzen_Auffrischen() {
     for (int32_t id = 0; id < MASKEN_BREITE; ++id) {
         const int32_t schwelle = id < ATTRIBUT_ANZAHL ? g.tabelle[id].noetige_punkte : 0;
         g.aktiv_ueber[id] = int16_t(schwelle > 0 && schwelle < INT16_MAX ? schwelle : INT16_MAX);
+        g.gelernt_ueber[id] = int16_t(schwelle > 0 && schwelle <= INT16_MAX ? schwelle - 1 : INT16_MAX);
     }
+}
+
+// The bits of the table's talents whose points in `s` lie above `grenze`
+// (one value per talent, MASKEN_BREITE of them).
+uint64_t Ueber_Maske(const SpielerStruktur& s, const int16_t* grenze) {
+    static_assert(ATTRIBUT_ANZAHL <= ATTRIBUT_STERNE && ATTRIBUT_ANZAHL <= SPIELER_TALENTE && ATTRIBUT_ANZAHL <= 64);
+    alignas(16) int16_t punkte[MASKEN_BREITE] = {};
+    std::memcpy(punkte, s.talent, sizeof(int16_t) * ATTRIBUT_ANZAHL);
+    uint64_t m = 0;
+#if defined(__SSE2__)
+    for (int32_t k = 0; k < MASKEN_BREITE; k += 8) {
+        const __m128i p = _mm_load_si128(reinterpret_cast<const __m128i*>(punkte + k));
+        const __m128i gr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(grenze + k));
+        const __m128i ueber = _mm_packs_epi16(_mm_cmpgt_epi16(p, gr), _mm_setzero_si128());
+        m |= uint64_t(uint32_t(_mm_movemask_epi8(ueber)) & 0xFF) << k;
+    }
+#else
+    for (int32_t id = 0; id < MASKEN_BREITE; ++id) m |= uint64_t(punkte[id] > grenze[id]) << id;
+#endif
+    return m;
+}
+
+// The set bits of `x`, counted in the register: the portable build has no
+// popcount instruction, and std::popcount becomes a library call there.
+int32_t Bits_Zaehlen(uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555ull;
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return int32_t((x * 0x0101010101010101ull) >> 56);
+}
+
+// The bits of the talents von-bis.
+constexpr uint64_t Bereich(int32_t von, int32_t bis) {
+    return ((uint64_t(2) << bis) - 1) & ~((uint64_t(1) << von) - 1);
 }
 
 void Eintrag_Leeren(AttributDaten& d) {
@@ -96,14 +137,8 @@ bool Passende_Art(int32_t spieler, int32_t id) {
 int32_t Anzahl_Gelernt(int32_t spieler) {
     const auto* s = static_cast<const SpielerStruktur*>(Spieler_Zeiger_Lesen(SPZ_STRUKTUR, spieler));
     if (!s) return 0;
-    const bool tw = Torwart(spieler);
-    const int32_t von = tw ? ATTRIBUT_TW_START : 0, bis = tw ? ATTRIBUT_TW_ENDE : ATTRIBUT_FELD_ENDE;
-    int32_t n = 0;
-    for (int32_t id = von; id <= bis; ++id) {
-        const int32_t schwelle = g.tabelle[id].noetige_punkte;
-        n += schwelle > 0 && s->talent[id] >= schwelle;
-    }
-    return n;
+    const uint64_t art = Torwart(spieler) ? Bereich(ATTRIBUT_TW_START, ATTRIBUT_TW_ENDE) : Bereich(0, ATTRIBUT_FELD_ENDE);
+    return Bits_Zaehlen(Ueber_Maske(*s, g.gelernt_ueber) & art);
 }
 
 int32_t Anzahl_Aktiv(int32_t spieler) {
@@ -346,21 +381,7 @@ bool Attribute_Aktive_Maske(int32_t spieler, uint64_t* maske) {
     if (!s) return false;
     // As Aktiv: a talent with a requirement whose points are above it. Only
     // the table's talents: the strength stars (53) lie past it and have none.
-    static_assert(ATTRIBUT_ANZAHL <= ATTRIBUT_STERNE && ATTRIBUT_ANZAHL <= SPIELER_TALENTE && ATTRIBUT_ANZAHL <= 64);
-    alignas(16) int16_t punkte[MASKEN_BREITE] = {};
-    std::memcpy(punkte, s->talent, sizeof(int16_t) * ATTRIBUT_ANZAHL);
-    uint64_t m = 0;
-#if defined(__SSE2__)
-    for (int32_t k = 0; k < MASKEN_BREITE; k += 8) {
-        const __m128i p = _mm_load_si128(reinterpret_cast<const __m128i*>(punkte + k));
-        const __m128i grenze = _mm_load_si128(reinterpret_cast<const __m128i*>(g.aktiv_ueber + k));
-        const __m128i ueber = _mm_packs_epi16(_mm_cmpgt_epi16(p, grenze), _mm_setzero_si128());
-        m |= uint64_t(uint32_t(_mm_movemask_epi8(ueber)) & 0xFF) << k;
-    }
-#else
-    for (int32_t id = 0; id < MASKEN_BREITE; ++id) m |= uint64_t(punkte[id] > g.aktiv_ueber[id]) << id;
-#endif
-    *maske = m;
+    *maske = Ueber_Maske(*s, g.aktiv_ueber);
     return true;
 }
 

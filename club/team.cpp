@@ -512,12 +512,14 @@ template <typename Nummer>
 int32_t Spieler_Gefiltert(const Nummer* liste, int32_t n, int32_t* array, int32_t grenze, uint32_t status_maske,
                           uint32_t scout_maske, uint32_t scout_soll) {
     const SpielerSaetze<const SpielerStruktur> saetze(SPZ_STRUKTUR);
+    // Without a mask the records need not be read (the market's whole list every day).
+    const bool lesen = status_maske || scout_maske;
     int32_t anzahl = 0;
     for (int32_t i = 0; i < n && anzahl < grenze; ++i) {
         const int32_t p = int32_t(liste[i]);
         const SpielerStruktur* s = saetze(p);
         if (!s) continue;
-        const uint32_t status = s->status;
+        const uint32_t status = lesen ? s->status : 0;
         if ((status_maske && !(status & status_maske)) || (status & scout_maske) != scout_soll) continue;
         if (array) array[anzahl] = p;
         ++anzahl;

@@ -18,6 +18,9 @@ namespace {
 struct NetModul {
     bool initialisiert = false;
     NetKontext* aktuell = nullptr;     // null: the default context
+    // The context Net_K answers, set at its first call after a switch: the
+    // club rules ask for the network mode millions of times a season.
+    NetKontext* wirksam = nullptr;
 };
 NetModul g;
 
@@ -204,7 +207,10 @@ int32_t Warte_Slots_Von(const NetKontext& k, const uint8_t partner[4]) {
 
 }  // namespace
 
-NetKontext& Net_K() { return g.aktuell ? *g.aktuell : Net_Standard(); }
+NetKontext& Net_K() {
+    if (!g.wirksam) g.wirksam = g.aktuell ? g.aktuell : &Net_Standard();
+    return *g.wirksam;
+}
 
 NetHooks& Net_Hooks() {
     static NetHooks hooks;
@@ -221,12 +227,14 @@ void Net_Kontext_Loeschen(NetKontext* kontext) {
     for (int32_t i = 0; i < NET_VERBINDUNGEN; ++i) Net_Schliessen(*kontext, i);
     Plat_Sock_Close(kontext->listen_sock);
     if (g.aktuell == kontext) g.aktuell = nullptr;
+    g.wirksam = nullptr;
     delete kontext;
 }
 
 NetKontext* Net_Kontext_Setzen(NetKontext* kontext) {
     NetKontext* vorher = g.aktuell;
     g.aktuell = (kontext == &Net_Standard()) ? nullptr : kontext;
+    g.wirksam = nullptr;
     return vorher;
 }
 

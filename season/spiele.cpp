@@ -7,13 +7,7 @@
 #include <cstddef>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <unordered_map>
-#if defined(__has_include)
-#if __has_include(<sanitizer/asan_interface.h>)
-#include <sanitizer/asan_interface.h>
-#endif
-#endif
 
 #include "club/club_hooks.h"
 #include "club/club_netz.h"
@@ -29,91 +23,6 @@ namespace velmora {
 namespace spiele_intern {
 
 SpieleModul g;
-
-namespace {
-#if defined(__SANITIZE_ADDRESS__)
-#define VELMORA_ZELLEN_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VELMORA_ZELLEN_ASAN 1
-#endif
-#endif
-// Under the address sanitizer a cell not handed out is poisoned, so a use
-// after its entry was erased is caught as it is for the heap's own blocks.
-void vergiften(void* p, size_t bytes) {
-#ifdef VELMORA_ZELLEN_ASAN
-    __asan_poison_memory_region(p, bytes);
-#else
-    (void)p, (void)bytes;
-#endif
-}
-void entgiften(void* p, size_t bytes) {
-#ifdef VELMORA_ZELLEN_ASAN
-    __asan_unpoison_memory_region(p, bytes);
-#else
-    (void)p, (void)bytes;
-#endif
-}
-
-// One cell size's blocks and free cells.
-struct KnotenGroesse {
-    size_t bytes = 0;
-    std::vector<std::unique_ptr<std::byte[]>> bloecke;
-    size_t frei_im_block = 0;   // cells of the last block not yet handed out
-    std::vector<void*> frei;    // cells handed back
-};
-struct KnotenPool {
-    std::mutex sperre;   // the store is used by one thread at a time, the tests' games by several
-    std::vector<KnotenGroesse> groessen;
-};
-KnotenPool& knoten_pool() {
-    static KnotenPool* pool = new KnotenPool;   // outlives every store, also those in static objects
-    return *pool;
-}
-constexpr size_t ZELLEN_JE_BLOCK = 1024;
-size_t zelle(size_t bytes) { return (bytes + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) * alignof(std::max_align_t); }
-}  // namespace
-
-void* Sperr_Knoten_Holen(size_t bytes) {
-    KnotenPool& pool = knoten_pool();
-    std::lock_guard<std::mutex> halten(pool.sperre);
-    const size_t z = zelle(bytes);
-    KnotenGroesse* gr = nullptr;
-    for (KnotenGroesse& k : pool.groessen)
-        if (k.bytes == z) gr = &k;
-    if (!gr) {
-        pool.groessen.push_back({});
-        gr = &pool.groessen.back();
-        gr->bytes = z;
-    }
-    void* p;
-    if (!gr->frei.empty()) {
-        p = gr->frei.back();
-        gr->frei.pop_back();
-    } else {
-        if (gr->frei_im_block == 0) {
-            gr->bloecke.emplace_back(new std::byte[z * ZELLEN_JE_BLOCK]);
-            gr->frei_im_block = ZELLEN_JE_BLOCK;
-            vergiften(gr->bloecke.back().get(), z * ZELLEN_JE_BLOCK);
-        }
-        p = gr->bloecke.back().get() + z * (ZELLEN_JE_BLOCK - gr->frei_im_block--);
-    }
-    entgiften(p, z);
-    return p;
-}
-
-void Sperr_Knoten_Freigeben(void* p, size_t bytes) {
-    if (!p) return;
-    KnotenPool& pool = knoten_pool();
-    std::lock_guard<std::mutex> halten(pool.sperre);
-    const size_t z = zelle(bytes);
-    for (KnotenGroesse& k : pool.groessen)
-        if (k.bytes == z) {
-            vergiften(p, z);
-            k.frei.push_back(p);
-            return;
-        }
-}
 
 // Change counters for readers that keep what they computed from the games
 // (the table order). They outlive the store, so a store loaded or built anew
@@ -135,19 +44,33 @@ uint64_t Schluessel(int32_t w, int32_t r, int32_t p, int32_t s) {
 uint64_t Schluessel(const SpielDatensatz& s) { return Schluessel(s.wettbewerb, s.runde, s.paarung, s.spieltag); }
 uint32_t Sperr_Schluessel(int32_t w, int32_t spieler) { return uint32_t(uint16_t(w)) << 16 | uint16_t(spieler); }
 
-SperrEintrag& Sperr_Eintrag_Neu(SpieleModul& m, int32_t w, int32_t spieler) {
-    const uint32_t schluessel = Sperr_Schluessel(w, spieler);
-    auto [it, neu] = m.sperr_index.try_emplace(schluessel, nullptr);
-    if (neu) {
-        SperrEintrag e{};
-        e.wettbewerb = int16_t(w);
-        e.spieler = uint16_t(spieler);
-        m.sperren.push_back(e);
-        it->second = &m.sperren.back();
-        m.sperr_ordnung.emplace_back(schluessel, uint32_t(m.sperren.size() - 1));
-        ++m.sperr_je_wettbewerb[int16_t(w)];
+SperrEintrag* Sperr_Eintrag_Finden(SpieleModul& m, int32_t w, int32_t spieler) {
+    const size_t nummer = uint16_t(spieler);
+    if (nummer >= m.sperr_letzter.size()) return nullptr;
+    for (uint32_t platz = m.sperr_letzter[nummer]; platz; platz = m.sperr_kette[platz - 1]) {
+        SperrEintrag& e = m.sperren[platz - 1];
+        if (uint16_t(e.wettbewerb) == uint16_t(w)) return &e;
     }
-    return *it->second;
+    return nullptr;
+}
+
+void Sperr_Eintrag_Anhaengen(SpieleModul& m, const SperrEintrag& e) {
+    m.sperren.push_back(e);
+    m.sperr_ordnung.emplace_back(Sperr_Schluessel(e.wettbewerb, e.spieler), uint32_t(m.sperren.size() - 1));
+    ++m.sperr_je_wettbewerb[e.wettbewerb];
+    const size_t nummer = e.spieler;
+    if (m.sperr_letzter.size() <= nummer) m.sperr_letzter.resize(nummer + 1, 0);
+    m.sperr_kette.push_back(m.sperr_letzter[nummer]);
+    m.sperr_letzter[nummer] = uint32_t(m.sperren.size());
+}
+
+SperrEintrag& Sperr_Eintrag_Neu(SpieleModul& m, int32_t w, int32_t spieler) {
+    if (SperrEintrag* da = Sperr_Eintrag_Finden(m, w, spieler)) return *da;
+    SperrEintrag e{};
+    e.wettbewerb = int16_t(w);
+    e.spieler = uint16_t(spieler);
+    Sperr_Eintrag_Anhaengen(m, e);
+    return m.sperren.back();
 }
 
 void Sperren_Ordnen(SpieleModul& m) {
@@ -211,10 +134,7 @@ void Ereignisse_Verdichten() {
 
 SperrEintrag& Sperr_Eintrag(int32_t w, int32_t spieler) { return Sperr_Eintrag_Neu(g, w, spieler); }
 
-SperrEintrag* Sperr_Eintrag_Suchen(int32_t w, int32_t spieler) {
-    auto it = g.sperr_index.find(Sperr_Schluessel(w, spieler));
-    return it == g.sperr_index.end() ? nullptr : it->second;
-}
+SperrEintrag* Sperr_Eintrag_Suchen(int32_t w, int32_t spieler) { return Sperr_Eintrag_Finden(g, w, spieler); }
 
 SperrRegel Regel(int32_t w) {
     auto it = g.regeln.find(w);
@@ -357,14 +277,15 @@ bool Spiele_Loeschen_Wettbewerb(int32_t w) {
         SpieleModul rest;
         for (const auto& [k, platz] : g.sperr_ordnung) {
             const SperrEintrag& e = g.sperren[platz];
-            if (e.wettbewerb != w) Sperr_Eintrag_Neu(rest, e.wettbewerb, e.spieler) = e;
+            if (e.wettbewerb != w) Sperr_Eintrag_Anhaengen(rest, e);
         }
         rest.sperr_geordnet = rest.sperr_ordnung.size();
         g.sperren.swap(rest.sperren);
-        g.sperr_index.swap(rest.sperr_index);
         g.sperr_ordnung.swap(rest.sperr_ordnung);
         g.sperr_geordnet = rest.sperr_geordnet;
         g.sperr_je_wettbewerb.swap(rest.sperr_je_wettbewerb);
+        g.sperr_letzter.swap(rest.sperr_letzter);
+        g.sperr_kette.swap(rest.sperr_kette);
     }
     return true;
 }

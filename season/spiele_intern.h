@@ -42,33 +42,6 @@ struct SperrRegel {              // 8 bytes
 static_assert(sizeof(SperrEintrag) == 12);
 static_assert(sizeof(SperrRegel) == 8);
 
-// The suspension index's nodes come from cells of their own size, carved
-// from blocks of a few dozen kilobytes, rather than spread over the whole
-// heap among the match records: the match days look entries up by key all
-// the time. Cells go back to their size's free list and are taken again first.
-void* Sperr_Knoten_Holen(size_t bytes);
-void Sperr_Knoten_Freigeben(void* p, size_t bytes);
-template <class T>
-struct SperrAllokator {
-    using value_type = T;
-    SperrAllokator() = default;
-    template <class U>
-    SperrAllokator(const SperrAllokator<U>&) {}
-    T* allocate(size_t n) {
-        return n == 1 ? static_cast<T*>(Sperr_Knoten_Holen(sizeof(T))) : std::allocator<T>().allocate(n);
-    }
-    void deallocate(T* p, size_t n) {
-        if (n == 1) Sperr_Knoten_Freigeben(p, sizeof(T));
-        else std::allocator<T>().deallocate(p, n);
-    }
-    template <class U>
-    bool operator==(const SperrAllokator<U>&) const {
-        return true;
-    }
-};
-using SperrIndex = std::unordered_map<uint32_t, SperrEintrag*, std::hash<uint32_t>, std::equal_to<uint32_t>,
-                                      SperrAllokator<std::pair<const uint32_t, SperrEintrag*>>>;
-
 struct SpieleModul {
     bool initialisiert = false;
     std::vector<SpielDatensatz> spiele;
@@ -77,13 +50,19 @@ struct SpieleModul {
     std::unordered_map<uint64_t, int32_t> index;    // coordinates -> game number
     // The suspension entries, one per (competition, player), stored one
     // behind the other as they come (a deque's entries stay where they are
-    // while entries are added); the index finds them by key. The save writes
-    // them in key order: `sperr_ordnung` holds (key, place) sorted up to
+    // while entries are added). Each player's entries form a chain through
+    // the store, found by his number: `sperr_letzter` by player number holds
+    // the place of his latest entry plus one (0: none), `sperr_kette` by
+    // place the place of his entry before it plus one (a player has entries
+    // in a few competitions; the look-ups of a whole squad before and after
+    // every match read one slot and his entries). The save writes them in
+    // key order: `sperr_ordnung` holds (key, place) sorted up to
     // `sperr_geordnet`, the newer ones behind, sorted in when the order is
     // asked for. Entries leave only with their competition (the whole store
     // is then rebuilt). `sperr_je_wettbewerb` counts the entries per competition.
     std::deque<SperrEintrag> sperren;
-    SperrIndex sperr_index;
+    std::vector<uint32_t> sperr_letzter;
+    std::vector<uint32_t> sperr_kette;
     std::vector<std::pair<uint32_t, uint32_t>> sperr_ordnung;
     size_t sperr_geordnet = 0;
     std::unordered_map<int32_t, int32_t> sperr_je_wettbewerb;
@@ -97,8 +76,12 @@ struct SpieleModul {
 };
 extern SpieleModul g;
 
+// The entry of (competition, player) (both taken as 16 bits, as in the key), null when there is none.
+SperrEintrag* Sperr_Eintrag_Finden(SpieleModul& m, int32_t w, int32_t spieler);
 // The entry of (competition, player), made empty when there is none yet.
 SperrEintrag& Sperr_Eintrag_Neu(SpieleModul& m, int32_t w, int32_t spieler);
+// Adds an entry whose (competition, player) the store does not hold yet.
+void Sperr_Eintrag_Anhaengen(SpieleModul& m, const SperrEintrag& e);
 // Sorts the entries made since the last call into the key order.
 void Sperren_Ordnen(SpieleModul& m);
 

@@ -1,6 +1,7 @@
 // season/spiele_stand.cpp - the fixtures store in the save and on the
 // network: its save block, a client's fetch of one game and the server's
 // answers.
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -75,13 +76,19 @@ bool Spiele_Load(const uint8_t* in, size_t bytes) {
     l.block(neu.ereignisse.data(), e * sizeof(SpielEreignis));
     uint32_t k = uint32_t(l.i32());
     if (l.fehler || k > (bytes - l.pos) / sizeof(SperrEintrag)) return Debug_Printf("Spiele_Load: Sperren\n"), false;
+    // One entry per (competition, player): the keys sorted show a second one.
+    std::vector<SperrEintrag> sperren(k);
+    std::vector<uint32_t> schluessel(k);
     for (uint32_t i = 0; i < k; ++i) {
-        SperrEintrag s{};
+        SperrEintrag& s = sperren[i];
         l.block(&s, sizeof s);
         if (s.wettbewerb < 0 || s.spieler >= SPIELER_MAX) l.fehler = true;
-        if (neu.sperr_index.count(Sperr_Schluessel(s.wettbewerb, s.spieler))) l.fehler = true;
-        else Sperr_Eintrag_Neu(neu, s.wettbewerb, s.spieler) = s;
+        schluessel[i] = Sperr_Schluessel(s.wettbewerb, s.spieler);
     }
+    std::sort(schluessel.begin(), schluessel.end());
+    if (std::adjacent_find(schluessel.begin(), schluessel.end()) != schluessel.end()) l.fehler = true;
+    if (!l.fehler)
+        for (const SperrEintrag& s : sperren) Sperr_Eintrag_Anhaengen(neu, s);
     Sperren_Ordnen(neu);
     uint32_t r = uint32_t(l.i32());
     if (l.fehler || r > (bytes - l.pos) / sizeof(SperrRegel)) return Debug_Printf("Spiele_Load: Regeln\n"), false;

@@ -160,6 +160,47 @@ TEST_F(Talente, TheMaskOfActiveTalentsAnswersAsEachTalentAlone) {
     EXPECT_EQ(maske, 7u);
 }
 
+TEST_F(Talente, TheLearntCountTakesEachRequirementAtItsEdges) {
+    const int32_t hoechste = [&] {
+        Spieler_Wert(6, feld, INT16_MAX, OP_SCHREIBEN);
+        return Spieler_Wert(6, feld, 0, OP_LESEN);   // the most points a talent takes
+    }();
+    // One talent of one player set on a clean record, with its requirement.
+    struct Fall {
+        int32_t spieler, id, schwelle, punkte;
+        bool gelernt;
+    } faelle[] = {
+        {feld, 2, 10, 9, false},           {feld, 2, 10, 10, true},         {feld, 2, 10, 11, true},
+        {feld, 2, 10, -1, false},          {feld, 2, 1, 1, true},           {feld, 2, 1, 0, false},
+        {feld, 2, 0, 500, false},          {feld, 2, -5, 500, false},       {feld, 2, 40000, hoechste, false},
+        {feld, 2, hoechste, hoechste, true}, {feld, 2, hoechste + 1, hoechste, false},
+        {feld, 0, 10, 10, true},           {feld, ATTRIBUT_FELD_ENDE, 10, 10, true},
+        {feld, ATTRIBUT_NEG_START, 10, 10, false}, {feld, ATTRIBUT_TW_START, 10, 10, false},
+        {torwart, ATTRIBUT_TW_START, 10, 10, true}, {torwart, ATTRIBUT_TW_ENDE, 10, 10, true},
+        {torwart, ATTRIBUT_TW_ENDE, 10, 9, false},  {torwart, 3, 10, 10, false},
+        {torwart, ATTRIBUT_NEG_ENDE, 10, 10, false}, {torwart, ATTRIBUT_TW_ENDE, 0, 10, false},
+    };
+    for (const Fall& f : faelle) {
+        Tabelle_Setzen();
+        for (int32_t id = 0; id <= ATTRIBUT_STERNE; ++id) Spieler_Wert(id, f.spieler, 0, OP_SCHREIBEN);
+        AttributDaten d = *Attribut_Daten(f.id);
+        d.noetige_punkte = f.schwelle;
+        Attribut_Daten_Setzen(f.id, d);
+        Spieler_Wert(f.id, f.spieler, f.punkte, OP_SCHREIBEN);
+        Spieler_Wert(ATTRIBUT_STERNE, f.spieler, 20, OP_SCHREIBEN);   // the stars are no talent
+        EXPECT_EQ(Attribute_Anzahl_Gelernt(f.spieler), f.gelernt ? 1 : 0)
+            << f.spieler << "/" << f.id << " " << f.schwelle << " " << f.punkte;
+    }
+    // Many at once: every talent of the player's kind, the other kind's and the negative ones.
+    Tabelle_Setzen();
+    for (int32_t id = 0; id < ATTRIBUT_STERNE; ++id) {
+        Spieler_Wert(id, feld, 10, OP_SCHREIBEN);
+        Spieler_Wert(id, torwart, 10, OP_SCHREIBEN);
+    }
+    EXPECT_EQ(Attribute_Anzahl_Gelernt(feld), ATTRIBUT_FELD_ENDE + 1);
+    EXPECT_EQ(Attribute_Anzahl_Gelernt(torwart), ATTRIBUT_TW_ENDE - ATTRIBUT_TW_START + 1);
+}
+
 TEST_F(Talente, PrerequisitesDevelopmentAndStartingNow) {
     int32_t v[3];
     EXPECT_EQ(Attribut_Zaehle(25, v), 1);

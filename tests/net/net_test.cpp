@@ -77,6 +77,33 @@ bool Roh_Zu(int32_t sock) {
 
 }  // namespace
 
+TEST(NetKontext, TheModeIsReadFromTheContextInUseAfterEverySwitch) {
+    Net_Init();
+    Netzwerk_Modus_Setzen(0);
+    NetKontext* a = Net_Kontext_Neu();
+    NetKontext* b = Net_Kontext_Neu();
+    struct Schritt {
+        NetKontext* setzen;   // null: the default context
+        int32_t modus;        // written there (-1: only read)
+        int32_t erwartet;
+    } schritte[] = {{nullptr, -1, 0}, {a, 2, 2}, {nullptr, -1, 0}, {b, 1, 1}, {a, -1, 2}, {b, -1, 1}, {nullptr, 1, 1},
+                    {a, -1, 2}, {nullptr, 0, 0}};
+    for (const Schritt& s : schritte) {
+        Net_Kontext_Setzen(s.setzen);
+        if (s.modus >= 0) Netzwerk_Modus_Setzen(s.modus);
+        EXPECT_EQ(Netzwerk_Modus(), s.erwartet) << (s.setzen == a ? "a" : s.setzen == b ? "b" : "default");
+    }
+    // Deleting the context in use returns to the default one.
+    Net_Kontext_Setzen(b);
+    Net_Kontext_Loeschen(b);
+    EXPECT_EQ(Netzwerk_Modus(), 0);
+    Net_Kontext_Setzen(a);
+    EXPECT_EQ(Netzwerk_Modus(), 2);
+    Net_Kontext_Setzen(nullptr);
+    Net_Kontext_Loeschen(a);
+    EXPECT_EQ(Netzwerk_Modus(), 0);
+}
+
 TEST(NetVerbindung, ClientJoinsSlotAndLeavingFreesIt) {
     Testnetz netz;
     ASSERT_NE(netz.port, 0);

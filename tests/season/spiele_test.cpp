@@ -432,6 +432,55 @@ TEST_F(SpieleTest, RemovingACompetitionRenumbersTheOthersAndDropsItsCards) {
     spiel = 0;
 }
 
+// Before a match every suspended player of the squad is marked, in his
+// competition only: a player suspended in two competitions, neighbours
+// without a card, after a save and load and after a competition is removed.
+TEST_F(SpieleTest, EverySuspendedPlayerOfTheSquadIsMarkedBeforeTheMatch) {
+    constexpr int32_t POKAL = 60, POKAL2 = 61;
+    ASSERT_GE(Spiele_Neu(POKAL, 1, 0, 0, 2, 5), 0);
+    ASSERT_GE(Spiele_Neu(POKAL2, 1, 0, 0, 5, 3), 0);
+    struct Karte {
+        int32_t wettbewerb, spieler;
+    } karten[] = {{POKAL, Spieler_Von(5, 9)},  {POKAL, Spieler_Von(5, 10)}, {POKAL, Spieler_Von(2, 0)},
+                  {POKAL2, Spieler_Von(5, 0)}, {POKAL2, Spieler_Von(5, 9)}, {POKAL2, Spieler_Von(5, 17)}};
+    for (const Karte& k : karten) {
+        Spiel_Lock h = Spiele_Lock(k.wettbewerb, 1, 0, 0);
+        Spiel_Ereignis(h, EREIGNIS_ROT, 30, k.spieler, -1);
+        Spiele_Unlock(h);
+    }
+    auto gesperrt = [&](int32_t w, int32_t team) {
+        std::vector<int32_t> aus;
+        for (int32_t i = 0; i < 18; ++i) Spieler_Wert(75, Spieler_Von(team, i), 16, 8);
+        Spiele_Setze_Sperren_Spieler_Vor_Spiel(w, team, 1);
+        for (int32_t i = 0; i < 18; ++i)
+            if (!(Spieler_Wert(75, Spieler_Von(team, i), 0, 0) & 16)) aus.push_back(Spieler_Von(team, i));
+        return aus;
+    };
+    struct Fall {
+        int32_t wettbewerb, team;
+        std::vector<int32_t> gesperrt;
+    };
+    const std::vector<Fall> faelle = {{POKAL, 5, {Spieler_Von(5, 9), Spieler_Von(5, 10)}},
+                                      {POKAL, 2, {Spieler_Von(2, 0)}},
+                                      {POKAL2, 5, {Spieler_Von(5, 0), Spieler_Von(5, 9), Spieler_Von(5, 17)}},
+                                      {POKAL2, 3, {}},
+                                      {LIGA, 5, {}}};
+    for (const char* stufe : {"played", "loaded"}) {
+        if (std::strcmp(stufe, "loaded") == 0) {
+            std::vector<uint8_t> b;
+            Spiele_Save(b);
+            Spiele_Free();
+            Spiele_Init();
+            ASSERT_TRUE(Spiele_Load(b.data(), b.size()));
+        }
+        for (const Fall& f : faelle) EXPECT_EQ(gesperrt(f.wettbewerb, f.team), f.gesperrt) << stufe << " " << f.wettbewerb << "/" << f.team;
+    }
+    ASSERT_TRUE(Spiele_Loeschen_Wettbewerb(POKAL));
+    EXPECT_EQ(gesperrt(POKAL, 5), std::vector<int32_t>{});
+    EXPECT_EQ(gesperrt(POKAL2, 5), faelle[2].gesperrt);
+    spiel = 0;
+}
+
 // The (competition, player) of each card entry in a saved store, in the file's order.
 std::vector<std::pair<int32_t, int32_t>> Gespeicherte_Karten(const std::vector<uint8_t>& b) {
     size_t pos = 12;
@@ -480,6 +529,34 @@ TEST_F(SpieleTest, CardsAreSavedInTheOrderOfCompetitionAndPlayer) {
     EXPECT_EQ(Gespeicherte_Karten(ohne), soll);
     for (int32_t i : {0, 3, 5, 9}) EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 4, -1, Spieler_Von(heim, i), -1, -1), 1) << i;
     EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(POKAL, 4, -1, Spieler_Von(2, 0), -1, -1), 0);
+}
+
+// A saved store with a second entry of one (competition, player) is refused,
+// wherever the two stand, and the store in use stays as it was.
+TEST_F(SpieleTest, ASecondCardEntryOfOnePlayerIsRefusedOnLoad) {
+    const int32_t heim = sp->heim;
+    for (int32_t i : {1, 2, 3}) Spiel_Ereignis(spiel, EREIGNIS_GELB, 10 + i, Spieler_Von(heim, i), -1);
+    std::vector<uint8_t> gut;
+    Spiele_Save(gut);
+    ASSERT_EQ(Gespeicherte_Karten(gut).size(), 3u);
+    struct Fall {
+        int32_t von, nach;   // the card entry copied over another
+    } faelle[] = {{0, 1}, {0, 2}, {2, 1}};
+    for (const Fall& f : faelle) {
+        std::vector<uint8_t> b = gut;
+        // The card entries follow the games and the events.
+        size_t pos = 12;
+        pos += 4 + size_t(Bytes_Get32(b.data() + pos)) * sizeof(SpielDatensatz);
+        pos += 4 + size_t(Bytes_Get32(b.data() + pos)) * 9;
+        pos += 4;
+        std::memcpy(b.data() + pos + 12 * size_t(f.nach), b.data() + pos + 12 * size_t(f.von), 12);
+        EXPECT_FALSE(Spiele_Load(b.data(), b.size())) << f.von << "->" << f.nach;
+        std::vector<uint8_t> danach;
+        Spiele_Save(danach);
+        EXPECT_EQ(danach, gut);
+    }
+    ASSERT_TRUE(Spiele_Load(gut.data(), gut.size()));
+    for (int32_t i : {1, 2, 3}) EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, 4, -1, Spieler_Von(heim, i), -1, -1), 1) << i;
 }
 
 TEST_F(SpieleTest, SaveAndLoadAreByteIdenticalAndRefuseDamage) {
