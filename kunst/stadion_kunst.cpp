@@ -308,25 +308,30 @@ std::vector<FigurenBild> Zeile_Malen(int32_t nr, const Anim_Satz& z) {
             } else if (Hat(n, "TOR ")) {
                 // A goal part at the middle of its goal line: the goal the match
                 // counts (posts 450 cm either side of the middle, the bar 300 cm
-                // high), the net 1.5 m deep behind the line. It is wider than a
-                // figure: its own picture, 244 x 128 with the ground point at (122, 92).
-                b = Bild{244, 128, 122, 92, std::vector<uint8_t>(244 * 128, 0)};
-                const double hinten = n[0] == 'V' ? -1.5 : 1.5, w = 4.5, h = 3.0;
+                // high) and the net the match stops the ball in: its back 205 cm
+                // behind the line at the ground and 135 cm at the bar's height,
+                // under a flat roof. It is wider than a figure: its own picture,
+                // 264 x 128 with the ground point at (132, 92).
+                b = Bild{264, 128, 132, 92, std::vector<uint8_t>(264 * 128, 0)};
+                const double seite = n[0] == 'V' ? -1.0 : 1.0, w = 4.5, h = 3.0;
+                const double boden = 2.05 * seite, dach = 1.35 * seite;
                 const double welle = nr < 25 ? 0.12 * std::sin(f * PI / 4) : 0;
                 auto G = [&](double x, double y, double zz) {
                     const double a = 520.0 / 108.0, bb = 329.0 / 68.06;
                     return Punkt{4 * (x * a - y * bb), x * a + y * bb - zz * bb * 4, 0};
                 };
+                // The back's depth at a height: from the ground's to the roof's.
+                auto hinten = [&](double zz) { return boden + (dach - boden) * zz / h; };
                 const uint8_t netz = Figuren_Ton(4, 2);
                 if (Hat(n, "OBEN")) {
                     b.Strich(G(0, -w, h), G(0, w, h), 1.0, FIGUREN_STANGE);
-                    for (int32_t i = 0; i <= 12; ++i) b.Strich(G(0, -w + i * 2 * w / 12, h), G(hinten, -w + i * 2 * w / 12, h * 0.75 + welle), 0.35, netz);
+                    for (int32_t i = 0; i <= 12; ++i) b.Strich(G(0, -w + i * 2 * w / 12, h), G(dach + welle, -w + i * 2 * w / 12, h), 0.35, netz);
                 } else if (Hat(n, "HINTEN")) {
-                    for (int32_t i = 0; i <= 16; ++i) b.Strich(G(hinten, -w + i * 2 * w / 16, 0), G(hinten + welle, -w + i * 2 * w / 16, h * 0.75), 0.35, netz);
-                    for (int32_t i = 0; i <= 4; ++i) b.Strich(G(hinten, -w, h * 0.75 * i / 4), G(hinten + welle, w, h * 0.75 * i / 4), 0.35, netz);
+                    for (int32_t i = 0; i <= 16; ++i) b.Strich(G(boden, -w + i * 2 * w / 16, 0), G(dach + welle, -w + i * 2 * w / 16, h), 0.35, netz);
+                    for (int32_t i = 0; i <= 4; ++i) b.Strich(G(hinten(h * i / 4), -w, h * i / 4), G(hinten(h * i / 4) + welle * i / 4, w, h * i / 4), 0.35, netz);
                 } else {
                     const double y = Hat(n, "LINKS") ? -w : w;
-                    for (int32_t i = 0; i <= 4; ++i) b.Strich(G(hinten * i / 4, y, 0), G(hinten * i / 4 + welle, y, h - (h * 0.25) * i / 4), 0.35, netz);
+                    for (int32_t i = 0; i <= 4; ++i) b.Strich(G(boden * i / 4, y, 0), G(dach * i / 4 + welle * i / 4, y, h), 0.35, netz);
                     b.Strich(G(0, y, 0), G(0, y, h), 1.0, FIGUREN_STANGE);
                 }
             } else if (Hat(n, "Link Ball Anim") || Hat(n, "zeigt")) {

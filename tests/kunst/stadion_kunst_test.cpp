@@ -102,5 +102,45 @@ TEST(FigurenBilder, TheGoalsPostsAndBarStandWhereTheMatchCountsAGoal) {
     }
 }
 
+
+// Whether a frame has a pixel of colour `ton` within `r` pixels of (x, y)
+// relative to its ground point.
+bool Ton_Nahe(const FigurenBild& f, uint8_t ton, int32_t x, int32_t y, int32_t r) {
+    for (int32_t py = 0; py < f.hoehe; ++py)
+        for (int32_t px = 0; px < f.breite; ++px)
+            if (f.pixel[size_t(py * f.breite + px)] == ton && std::abs(px + f.x_versatz - x) <= r &&
+                std::abs(py + f.y_versatz - y) <= r)
+                return true;
+    return false;
+}
+
+// The net the match stops the ball in is 205 cm deep at the ground and 135 cm
+// at the bar's height; a ball at rest lies against its back at the ground,
+// often in a back corner at a post's line. The drawn back net stands there:
+// its corners at the ground and at the bar's height, behind each post, where
+// the view puts the match's net.
+TEST(FigurenBilder, TheBackOfTheNetStandsWhereTheMatchStopsTheBall) {
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    const uint8_t netz = Figuren_Ton(4, 2);
+    struct Ecke {
+        float tiefe, hoehe;
+    } ecken[] = {{205, 0}, {135, float(k.latte[0])}};
+    for (int32_t erste : {17, 21, 25, 29}) {
+        const Anim_Satz* z = Anim_Zeile(erste + 1);
+        ASSERT_TRUE(z && z->benutzt) << erste + 1;
+        const std::vector<FigurenBild> b = stadion_kunst::Zeile_Malen(erste + 1, *z);
+        ASSERT_FALSE(b.empty()) << z->name;
+        const float gx = z->pos[0], hinten = gx > 0 ? 1.0f : -1.0f;
+        const AnsichtPunkt mitte = Spielansicht_Projektion(gx, z->pos[1], 0, false, false);
+        for (const Ecke& e : ecken)
+            for (int32_t pfosten : {k.pfosten_unten[0], k.pfosten_oben[0]}) {
+                const AnsichtPunkt p = Spielansicht_Projektion(gx + hinten * e.tiefe, float(pfosten), e.hoehe, false, false);
+                EXPECT_TRUE(Ton_Nahe(b[0], netz, p.x - mitte.x, p.y - mitte.y, 2))
+                    << z->name << ": no net at " << e.tiefe << " cm behind the post at y " << pfosten << ", "
+                    << e.hoehe << " cm high (pixel " << p.x - mitte.x << ", " << p.y - mitte.y << ")";
+            }
+    }
+}
+
 }   // namespace
 }   // namespace velmora
