@@ -36,20 +36,25 @@ void Markt_Elf_Aufstellen(int32_t tag) {
     g_tag = tag < 0 ? 0 : tag;
     const int32_t markt = Team_Markt();
     if (markt < 0) return;
-    // The kinds' pools and the list live on between days: the market holds thousands of players.
-    static std::vector<int32_t> alle, art[4], uebrig;
+    // The kinds' pools live on between days: the market holds thousands of players.
+    static std::vector<int32_t> art[4], uebrig;
     for (auto& a : art) a.clear();
     uebrig.clear();
-    alle.resize(size_t(Spieler_Anzahl()) + 1);
-    const int32_t n = Teamspieler_Ins_Array(markt, alle.data(), int32_t(alle.size()), 0);
-    // Every player goes to the reserve; each kind's pool keeps the list's order.
+    // One walk over the market's list: every player whose record exists goes
+    // to the reserve (at most as many as there are players); each kind's pool
+    // keeps the list's order.
+    int32_t laenge = 0;
+    const int32_t* liste = Team_Markt_Liste(&laenge);
+    const int32_t grenze = Spieler_Anzahl() + 1;
     const SpielerSaetze<SpielerStruktur> saetze(SPZ_STRUKTUR);
     const SpielerSaetze<const SpielerFix> fixe(SPZ_FIX);
-    for (int32_t i = 0; i < n; ++i) {
-        const int32_t s = alle[size_t(i)];
+    for (int32_t i = 0, n = 0; i < laenge && n < grenze; ++i) {
+        const int32_t s = liste[i];
         SpielerStruktur* satz = saetze(s);
+        if (!satz) continue;
+        ++n;
         const SpielerFix* fix = fixe(s);
-        if (!satz || !fix) continue;
+        if (!fix) continue;
         satz->slot = int8_t(RESERVE_SLOT);
         if (satz->status & SP_STATUS_SCOUT) continue;
         art[std::clamp(int32_t(fix->art), 0, 3)].push_back(s);

@@ -556,6 +556,15 @@ int32_t Teamspieler_Ins_Array(int32_t team, int32_t* array, int32_t max, int32_t
                              scout_maske, scout_soll);
 }
 
+const int32_t* Team_Markt_Liste(int32_t* anzahl) {
+    if (!g.initialisiert || g.markt < 0 || g.markt_liste.empty()) {
+        *anzahl = 0;
+        return nullptr;
+    }
+    *anzahl = int32_t(g.markt_liste.size());
+    return g.markt_liste.data();
+}
+
 bool Team_Ist_Normal(int32_t team, int32_t maske) {
     if (team < 0 || team >= Team_Anzahl() || team == g.markt) return false;
     uint32_t status = g.fix[team].status;

@@ -210,6 +210,10 @@ Formation* Team_Aktuelle_Formation(int32_t team);
 // eleven, 48 starting eleven or bench, 0x7c0 unavailable) any of them set; on
 // the market 0x40000 leaves scout players out, 0x20000 takes only them.
 int32_t Teamspieler_Ins_Array(int32_t team, int32_t* array, int32_t max, int32_t filter);
+// The market's list as it stands and its length, for a walk over the whole
+// market read in place (valid until the market changes). Unlike
+// Teamspieler_Ins_Array it may hold numbers whose records are gone.
+const int32_t* Team_Markt_Liste(int32_t* anzahl);
 
 // Club checks.
 bool Team_Ist_Normal(int32_t team, int32_t maske);   // a club (bits 1, 2 and maske clear, not the market) in a competition

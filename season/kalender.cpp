@@ -550,9 +550,10 @@ int32_t Kalender_Freier_Tag(int32_t, int32_t, int32_t* out) {
     };
     // The games of one match day stand together: its day is looked up once.
     Spieltag_Merker merker;
-    const int32_t anzahl = Spiele_Anzahl();
+    int32_t anzahl = 0;
+    const SpielDatensatz* const spiele = Spiele_Alle(&anzahl);
     for (int32_t i = 0; i < anzahl; ++i) {
-        const SpielDatensatz* s = Spiele_Nummer(i);
+        const SpielDatensatz* s = &spiele[i];
         if ((s->flags & SPIEL_FLAG_GESPIELT) || s->heim < 0 || s->gast < 0) continue;
         if (schon(s->wettbewerb) || merker.tag(s) > g.tag) continue;
         const int32_t slot = s->wettbewerb - WETTBEWERB_ERSTE_ID;

@@ -324,6 +324,15 @@ const SpielDatensatz* Spiele_Nummer(int32_t nummer) {
     return &g.spiele[nummer];
 }
 
+const SpielDatensatz* Spiele_Alle(int32_t* anzahl) {
+    if (!g.initialisiert || g.spiele.empty()) {
+        *anzahl = 0;
+        return nullptr;
+    }
+    *anzahl = int32_t(g.spiele.size());
+    return g.spiele.data();
+}
+
 Spiel_Lock Spiele_Lock(int32_t w, int32_t runde, int32_t paarung, int32_t spieltag) {
     if (!g.initialisiert) {
         Debug_Printf("Spiele_Lock: Spiele nicht initialisiert\n");

@@ -118,6 +118,9 @@ int32_t Spiele_Anzahl();
 int32_t Spiele_Nummern_Von(int32_t wettbewerb, const int32_t** nummern);
 // A game by number, for walks over the store; null past the end.
 const SpielDatensatz* Spiele_Nummer(int32_t nummer);
+// Every game in number order and their count (valid until games are added or
+// removed): the walk over the whole store without a call per game.
+const SpielDatensatz* Spiele_Alle(int32_t* anzahl);
 // A count that changes whenever a game of the competition may have changed
 // (a result, flag or event set, a game added, removed or given another club,
 // the store loaded or emptied) and never returns to a value it had: what was

@@ -218,6 +218,28 @@ TEST_F(TeamTest, MarketElevenIsThePlainDrawOfTheDay) {
     Markt_Elf_Zuruecksetzen();
 }
 
+// The market's list read in place is the list the squad lists give, as
+// players leave the market, come back and move to a club.
+TEST_F(TeamTest, TheMarketsListReadInPlaceFollowsTheMarket) {
+    auto pruefen = [](const char* wann) {
+        std::vector<int32_t> soll(size_t(Spieler_Anzahl()) + 1);
+        soll.resize(size_t(Teamspieler_Ins_Array(Team_Markt(), soll.data(), int32_t(soll.size()), 0)));
+        int32_t laenge = -1;
+        const int32_t* liste = Team_Markt_Liste(&laenge);
+        ASSERT_GE(laenge, 0) << wann;
+        EXPECT_EQ(std::vector<int32_t>(liste, liste + laenge), soll) << wann;
+    };
+    const int32_t letzter = Spieler_Anzahl() - 1;
+    pruefen("start");
+    ASSERT_TRUE(Team_Spieler_Entfernen(0, letzter - 1));
+    pruefen("one left");
+    ASSERT_TRUE(Team_Spieler_Hinzufuegen(0, letzter - 1));
+    pruefen("back at the end");
+    ASSERT_TRUE(Team_Spieler_Entfernen(0, letzter));
+    ASSERT_TRUE(Team_Spieler_Hinzufuegen(2, letzter) || Team_Spieler_Hinzufuegen(3, letzter));
+    pruefen("moved to a club");
+}
+
 TEST_F(TeamTest, ListsRefuseFullClubsAndDoublePlayers) {
     EXPECT_FALSE(Team_Spieler_Hinzufuegen(3, 0));   // already at club 2
     int32_t markt = Spieler_Anzahl() - 1;

@@ -432,6 +432,36 @@ TEST_F(SpieleTest, RemovingACompetitionRenumbersTheOthersAndDropsItsCards) {
     spiel = 0;
 }
 
+// The walk over the whole store sees the games Spiele_Nummer numbers, as
+// games are added, a competition is removed and the store is emptied.
+TEST_F(SpieleTest, TheWholeStoreWalkSeesEveryGameByItsNumber) {
+    constexpr int32_t POKAL = 60;
+    auto pruefen = [](const char* wann) {
+        int32_t anzahl = -1;
+        const SpielDatensatz* alle = Spiele_Alle(&anzahl);
+        ASSERT_EQ(anzahl, Spiele_Anzahl()) << wann;
+        for (int32_t i = 0; i < anzahl; ++i) EXPECT_EQ(&alle[i], Spiele_Nummer(i)) << wann << ", game " << i;
+        EXPECT_EQ(Spiele_Nummer(anzahl), nullptr) << wann;
+    };
+    Spiele_Unlock(spiel);
+    spiel = 0;
+    pruefen("league drawn");
+    ASSERT_GE(Spiele_Neu(POKAL, 1, 0, 0, 2, 5), 0);
+    ASSERT_GE(Spiele_Neu(POKAL, 1, 1, 0, -1, 4), 0);
+    pruefen("cup added");
+    ASSERT_TRUE(Spiele_Loeschen_Wettbewerb(LIGA));
+    pruefen("league removed");
+    int32_t zwei = 0;
+    const SpielDatensatz* pokal = Spiele_Alle(&zwei);
+    ASSERT_EQ(zwei, 2);
+    EXPECT_EQ(pokal[0].wettbewerb, POKAL);
+    EXPECT_EQ(pokal[1].gast, 4);
+    Spiele_Free();
+    int32_t leer = -1;
+    EXPECT_EQ(Spiele_Alle(&leer), nullptr);
+    EXPECT_EQ(leer, 0);
+}
+
 // Before a match every suspended player of the squad is marked, in his
 // competition only: a player suspended in two competitions, neighbours
 // without a card, after a save and load and after a competition is removed.
