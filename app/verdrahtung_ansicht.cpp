@@ -83,6 +83,10 @@ void Binden_Ansicht() {
     Besetzen(p.spielerliste_schliessen, Screen_Spielerliste_Schliessen, "MenuePanel.spielerliste_schliessen");
     Besetzen(p.regler_oeffnen, Screen_Regler_Oeffnen, "MenuePanel.regler_oeffnen");
     Besetzen(p.regler_schliessen, Screen_Regler_Schliessen, "MenuePanel.regler_schliessen");
+    // The option bar's pause and fast icons (717, 718) set the live view's
+    // flags, which the match's frame and the display's clock read.
+    Besetzen(p.set_pause, Spielfeld_Set_Pause, "MenuePanel.set_pause");
+    Besetzen(p.set_fast, Spielfeld_Set_Fast, "MenuePanel.set_fast");
     EinwechselnHooks& l = Einwechseln_Hooks();
     Besetzen(l.satz, MatchView_Current, "Einwechseln.satz");
     Besetzen(l.zufall, [](int32_t a, int32_t b) { return Ansicht_Zufall(a, b); }, "Einwechseln.zufall");

@@ -18,9 +18,12 @@
 #include "core/hooks.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
+#include "match/record/spielfeld_anzeige.h"
 #include "matchview/spielansicht.h"
 #include "net/net.h"
 #include "screens/einwechseln.h"
+#include "screens/menue_optionen.h"
+#include "screens/menue_panel.h"
 #include "season/kalender.h"
 #include "shell/maus.h"
 #include "tests/core/temp_verz.h"
@@ -70,6 +73,45 @@ TEST(AnsichtVerdrahtung, APressOverAMenuIconBelongsToTheIconAndAClubSwitchRedraw
     Kalender_Hooks() = KalenderHooks{};
     Core_Hooks().meldung = nullptr;
     Maus_Frame_Position_Setzen(-100, -100);
+}
+
+// The option bar's pause and fast icons reach the live view's flags, which
+// the match's frame and the display's clock read; the disk pages hold the
+// match while they are open.
+TEST(AnsichtVerdrahtung, TheOptionBarsPauseAndFastReachTheLiveView) {
+    std::string fehler;
+    ASSERT_TRUE(Spiel_Verdrahten(Betrieb::FENSTER, &fehler)) << fehler;
+    Spielfeld_Set_Pause(0);
+    Spielfeld_Set_Fast(0);
+    s_icon icon;
+    struct Schritt {
+        int32_t icon;       // clicked icon, or -1: the disk pages lock (1) or free (0) the bar
+        int32_t sperre;
+        int32_t pause, fast;
+    };
+    const Schritt schritte[] = {
+        {ICON_OPTION_PAUSE, 0, 1, 0},
+        {ICON_OPTION_FAST, 0, 0, 1},   // fast forward ends a pause
+        {-1, 1, 1, 1},                 // a disk page opens over the match
+        {-1, 0, 0, 1},                 // and closes: the bar's own pause state again
+    };
+    for (const Schritt& s : schritte) {
+        if (s.icon >= 0) {
+            icon.nummer = int16_t(s.icon);
+            Menue_Optionen_Klick(&icon, EV_LINKS);
+        } else {
+            Menue_Optionen_Sperren(s.sperre);
+        }
+        EXPECT_EQ(Spielfeld_Get_Pause(), s.pause) << "after " << s.icon << "/" << s.sperre;
+        EXPECT_EQ(Spielfeld_Get_Fast(), s.fast) << "after " << s.icon << "/" << s.sperre;
+    }
+    Spiel_Entdrahten();
+    EXPECT_EQ(Menue_Panel_Hooks().set_pause, nullptr);
+    EXPECT_EQ(Menue_Panel_Hooks().set_fast, nullptr);
+    Spielfeld_Set_Pause(0);
+    Spielfeld_Set_Fast(0);
+    Kalender_Hooks() = KalenderHooks{};
+    Core_Hooks().meldung = nullptr;
 }
 
 // The wait for the other side ends: on a server the match day follows, so
