@@ -44,41 +44,41 @@ uint64_t Schluessel(int32_t w, int32_t r, int32_t p, int32_t s) {
 uint64_t Schluessel(const SpielDatensatz& s) { return Schluessel(s.wettbewerb, s.runde, s.paarung, s.spieltag); }
 uint32_t Sperr_Schluessel(int32_t w, int32_t spieler) { return uint32_t(uint16_t(w)) << 16 | uint16_t(spieler); }
 
-SperrEintrag* Sperr_Eintrag_Finden(SpieleModul& m, int32_t w, int32_t spieler) {
+SperrEintrag* Sperr_Eintrag_Finden(SperrSpeicher& m, int32_t w, int32_t spieler) {
     const size_t nummer = uint16_t(spieler);
-    if (nummer >= m.sperr_letzter.size()) return nullptr;
-    for (uint32_t platz = m.sperr_letzter[nummer]; platz; platz = m.sperr_kette[platz - 1]) {
-        SperrEintrag& e = m.sperren[platz - 1];
+    if (nummer >= m.letzter.size()) return nullptr;
+    for (uint32_t platz = m.letzter[nummer]; platz; platz = m.kette[platz - 1]) {
+        SperrEintrag& e = m.eintraege[platz - 1];
         if (uint16_t(e.wettbewerb) == uint16_t(w)) return &e;
     }
     return nullptr;
 }
 
-void Sperr_Eintrag_Anhaengen(SpieleModul& m, const SperrEintrag& e) {
-    m.sperren.push_back(e);
-    m.sperr_ordnung.emplace_back(Sperr_Schluessel(e.wettbewerb, e.spieler), uint32_t(m.sperren.size() - 1));
-    ++m.sperr_je_wettbewerb[e.wettbewerb];
+void Sperr_Eintrag_Anhaengen(SperrSpeicher& m, const SperrEintrag& e) {
+    m.eintraege.push_back(e);
+    m.ordnung.emplace_back(Sperr_Schluessel(e.wettbewerb, e.spieler), uint32_t(m.eintraege.size() - 1));
+    ++m.je_wettbewerb[e.wettbewerb];
     const size_t nummer = e.spieler;
-    if (m.sperr_letzter.size() <= nummer) m.sperr_letzter.resize(nummer + 1, 0);
-    m.sperr_kette.push_back(m.sperr_letzter[nummer]);
-    m.sperr_letzter[nummer] = uint32_t(m.sperren.size());
+    if (m.letzter.size() <= nummer) m.letzter.resize(nummer + 1, 0);
+    m.kette.push_back(m.letzter[nummer]);
+    m.letzter[nummer] = uint32_t(m.eintraege.size());
 }
 
-SperrEintrag& Sperr_Eintrag_Neu(SpieleModul& m, int32_t w, int32_t spieler) {
+SperrEintrag& Sperr_Eintrag_Neu(SperrSpeicher& m, int32_t w, int32_t spieler) {
     if (SperrEintrag* da = Sperr_Eintrag_Finden(m, w, spieler)) return *da;
     SperrEintrag e{};
     e.wettbewerb = int16_t(w);
     e.spieler = uint16_t(spieler);
     Sperr_Eintrag_Anhaengen(m, e);
-    return m.sperren.back();
+    return m.eintraege.back();
 }
 
-void Sperren_Ordnen(SpieleModul& m) {
-    if (m.sperr_geordnet == m.sperr_ordnung.size()) return;
-    const auto mitte = m.sperr_ordnung.begin() + std::ptrdiff_t(m.sperr_geordnet);
-    std::sort(mitte, m.sperr_ordnung.end());
-    std::inplace_merge(m.sperr_ordnung.begin(), mitte, m.sperr_ordnung.end());
-    m.sperr_geordnet = m.sperr_ordnung.size();
+void Sperren_Ordnen(SperrSpeicher& m) {
+    if (m.geordnet == m.ordnung.size()) return;
+    const auto mitte = m.ordnung.begin() + std::ptrdiff_t(m.geordnet);
+    std::sort(mitte, m.ordnung.end());
+    std::inplace_merge(m.ordnung.begin(), mitte, m.ordnung.end());
+    m.geordnet = m.ordnung.size();
 }
 
 // Closes a game's block: it keeps the entries it used; a block at the end of
@@ -132,9 +132,9 @@ void Ereignisse_Verdichten() {
     g.ereignisse.swap(neu);
 }
 
-SperrEintrag& Sperr_Eintrag(int32_t w, int32_t spieler) { return Sperr_Eintrag_Neu(g, w, spieler); }
+SperrEintrag& Sperr_Eintrag(int32_t w, int32_t spieler) { return Sperr_Eintrag_Neu(g.sperr, w, spieler); }
 
-SperrEintrag* Sperr_Eintrag_Suchen(int32_t w, int32_t spieler) { return Sperr_Eintrag_Finden(g, w, spieler); }
+SperrEintrag* Sperr_Eintrag_Suchen(int32_t w, int32_t spieler) { return Sperr_Eintrag_Finden(g.sperr, w, spieler); }
 
 SperrRegel Regel(int32_t w) {
     auto it = g.regeln.find(w);
@@ -272,20 +272,15 @@ bool Spiele_Loeschen_Wettbewerb(int32_t w) {
     g.nach_wettbewerb_gueltig = false;
     Ereignisse_Verdichten();
     // The competition's cards go; the others' entries are stored again in key order.
-    if (g.sperr_je_wettbewerb.count(int16_t(w))) {
-        Sperren_Ordnen(g);
-        SpieleModul rest;
-        for (const auto& [k, platz] : g.sperr_ordnung) {
-            const SperrEintrag& e = g.sperren[platz];
+    if (g.sperr.je_wettbewerb.count(int16_t(w))) {
+        Sperren_Ordnen(g.sperr);
+        SperrSpeicher rest;
+        for (const auto& [k, platz] : g.sperr.ordnung) {
+            const SperrEintrag& e = g.sperr.eintraege[platz];
             if (e.wettbewerb != w) Sperr_Eintrag_Anhaengen(rest, e);
         }
-        rest.sperr_geordnet = rest.sperr_ordnung.size();
-        g.sperren.swap(rest.sperren);
-        g.sperr_ordnung.swap(rest.sperr_ordnung);
-        g.sperr_geordnet = rest.sperr_geordnet;
-        g.sperr_je_wettbewerb.swap(rest.sperr_je_wettbewerb);
-        g.sperr_letzter.swap(rest.sperr_letzter);
-        g.sperr_kette.swap(rest.sperr_kette);
+        rest.geordnet = rest.ordnung.size();
+        g.sperr = std::move(rest);
     }
     return true;
 }
@@ -556,7 +551,7 @@ void Spiele_Setze_Sperren_Spieler_Vor_Spiel(int32_t w, int32_t team, int32_t vor
     }
     // The entries of one competition lie together (its number leads the key):
     // a competition without any has nothing to mark or count down.
-    if (!g.sperr_je_wettbewerb.count(int16_t(w))) return;
+    if (!g.sperr.je_wettbewerb.count(int16_t(w))) return;
     int32_t spieler[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, 0);
     for (int32_t i = 0; i < n; ++i) {

@@ -42,30 +42,34 @@ struct SperrRegel {              // 8 bytes
 static_assert(sizeof(SperrEintrag) == 12);
 static_assert(sizeof(SperrRegel) == 8);
 
+// The suspension entries, one per (competition, player), stored one
+// behind the other as they come (a deque's entries stay where they are
+// while entries are added). Each player's entries form a chain through
+// the store, found by his number: `letzter` by player number holds
+// the place of his latest entry plus one (0: none), `kette` by
+// place the place of his entry before it plus one (a player has entries
+// in a few competitions; the look-ups of a whole squad before and after
+// every match read one slot and his entries). The save writes them in
+// key order: `ordnung` holds (key, place) sorted up to
+// `geordnet`, the newer ones behind, sorted in when the order is
+// asked for. Entries leave only with their competition (the whole store
+// is then rebuilt). `je_wettbewerb` counts the entries per competition.
+struct SperrSpeicher {
+    std::deque<SperrEintrag> eintraege;
+    std::vector<uint32_t> letzter;
+    std::vector<uint32_t> kette;
+    std::vector<std::pair<uint32_t, uint32_t>> ordnung;
+    size_t geordnet = 0;
+    std::unordered_map<int32_t, int32_t> je_wettbewerb;
+};
+
 struct SpieleModul {
     bool initialisiert = false;
     std::vector<SpielDatensatz> spiele;
     std::vector<int32_t> locks;                     // per game
     std::vector<SpielEreignis> ereignisse;          // shared by all games
     std::unordered_map<uint64_t, int32_t> index;    // coordinates -> game number
-    // The suspension entries, one per (competition, player), stored one
-    // behind the other as they come (a deque's entries stay where they are
-    // while entries are added). Each player's entries form a chain through
-    // the store, found by his number: `sperr_letzter` by player number holds
-    // the place of his latest entry plus one (0: none), `sperr_kette` by
-    // place the place of his entry before it plus one (a player has entries
-    // in a few competitions; the look-ups of a whole squad before and after
-    // every match read one slot and his entries). The save writes them in
-    // key order: `sperr_ordnung` holds (key, place) sorted up to
-    // `sperr_geordnet`, the newer ones behind, sorted in when the order is
-    // asked for. Entries leave only with their competition (the whole store
-    // is then rebuilt). `sperr_je_wettbewerb` counts the entries per competition.
-    std::deque<SperrEintrag> sperren;
-    std::vector<uint32_t> sperr_letzter;
-    std::vector<uint32_t> sperr_kette;
-    std::vector<std::pair<uint32_t, uint32_t>> sperr_ordnung;
-    size_t sperr_geordnet = 0;
-    std::unordered_map<int32_t, int32_t> sperr_je_wettbewerb;
+    SperrSpeicher sperr;
     std::map<int32_t, SperrRegel> regeln;
     uint32_t folge = 0;
     SpielDatensatz kopie{};
@@ -77,13 +81,13 @@ struct SpieleModul {
 extern SpieleModul g;
 
 // The entry of (competition, player) (both taken as 16 bits, as in the key), null when there is none.
-SperrEintrag* Sperr_Eintrag_Finden(SpieleModul& m, int32_t w, int32_t spieler);
+SperrEintrag* Sperr_Eintrag_Finden(SperrSpeicher& m, int32_t w, int32_t spieler);
 // The entry of (competition, player), made empty when there is none yet.
-SperrEintrag& Sperr_Eintrag_Neu(SpieleModul& m, int32_t w, int32_t spieler);
+SperrEintrag& Sperr_Eintrag_Neu(SperrSpeicher& m, int32_t w, int32_t spieler);
 // Adds an entry whose (competition, player) the store does not hold yet.
-void Sperr_Eintrag_Anhaengen(SpieleModul& m, const SperrEintrag& e);
+void Sperr_Eintrag_Anhaengen(SperrSpeicher& m, const SperrEintrag& e);
 // Sorts the entries made since the last call into the key order.
-void Sperren_Ordnen(SpieleModul& m);
+void Sperren_Ordnen(SperrSpeicher& m);
 
 // Change counters for readers that keep what they computed from the games
 // (the table order). They outlive the store, so a store loaded or built anew

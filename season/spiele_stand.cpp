@@ -46,9 +46,9 @@ void Spiele_Stuecke(SpielstandStuecke& out) {
     out.block(g.spiele.data(), g.spiele.size() * sizeof(SpielDatensatz));
     out.i32(int32_t(g.ereignisse.size()));
     out.block(g.ereignisse.data(), g.ereignisse.size() * sizeof(SpielEreignis));
-    out.i32(int32_t(g.sperren.size()));
-    Sperren_Ordnen(g);
-    for (const auto& [k, platz] : g.sperr_ordnung) out.block(&g.sperren[platz], sizeof(SperrEintrag));
+    out.i32(int32_t(g.sperr.eintraege.size()));
+    Sperren_Ordnen(g.sperr);
+    for (const auto& [k, platz] : g.sperr.ordnung) out.block(&g.sperr.eintraege[platz], sizeof(SperrEintrag));
     out.i32(int32_t(g.regeln.size()));
     for (const auto& [k, r] : g.regeln) out.block(&r, sizeof r);
 }
@@ -88,8 +88,8 @@ bool Spiele_Load(const uint8_t* in, size_t bytes) {
     std::sort(schluessel.begin(), schluessel.end());
     if (std::adjacent_find(schluessel.begin(), schluessel.end()) != schluessel.end()) l.fehler = true;
     if (!l.fehler)
-        for (const SperrEintrag& s : sperren) Sperr_Eintrag_Anhaengen(neu, s);
-    Sperren_Ordnen(neu);
+        for (const SperrEintrag& s : sperren) Sperr_Eintrag_Anhaengen(neu.sperr, s);
+    Sperren_Ordnen(neu.sperr);
     uint32_t r = uint32_t(l.i32());
     if (l.fehler || r > (bytes - l.pos) / sizeof(SperrRegel)) return Debug_Printf("Spiele_Load: Regeln\n"), false;
     for (uint32_t i = 0; i < r; ++i) {
