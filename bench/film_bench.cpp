@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/temp_ordner.h"
 #include "core/dirs.h"
 #include "core/reg.h"
 #include "kunst/film_muster.h"
@@ -19,7 +20,7 @@ namespace velmora {
 namespace {
 
 struct Filme {
-    std::filesystem::path temp = std::filesystem::temp_directory_path() / "velmora_film_bench";
+    std::filesystem::path temp = bench::Temp_Ordner("velmora_film_bench");
     std::vector<uint16_t> schirm = std::vector<uint16_t>(800 * 600);
     bool ok = false;
     Filme() {

@@ -15,6 +15,7 @@
 #include "app/sim_lauf.h"
 #include "app/sim_live_statistik.h"
 #include "app/verdrahtung.h"
+#include "bench/temp_ordner.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
 #include "core/reg.h"
@@ -131,8 +132,7 @@ BENCHMARK(BM_Live_Spieltag_Volle_Welt)->Unit(benchmark::kMillisecond)->Iteration
 // A human club's live matches over the first `tage` days of a new game
 // (velmora-sim --humans 1 --days N --no-autosave); the world is generated once.
 void Mensch_Spiele(benchmark::State& state, bool klein, int32_t tage) {
-    const std::string basis =
-        (std::filesystem::temp_directory_path() / (klein ? "velmora_live_mensch_klein" : "velmora_live_mensch")).string();
+    const std::string basis = bench::Temp_Ordner(klein ? "velmora_live_mensch_klein" : "velmora_live_mensch");
     std::filesystem::remove_all(basis);
     if (!Sim_Welt_Erzeugen(basis + "/install", klein, 1)) {
         state.SkipWithError("world not built");

@@ -20,6 +20,7 @@
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
 #include "bench/kalibrierung.h"
+#include "bench/temp_ordner.h"
 #include "club/aufstellung.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
@@ -36,12 +37,10 @@ using namespace velmora;
 // with the directories pointed at it.
 bool Welt(bool klein) {
     Plat_Heap_Behalten();   // as velmora-sim runs
-    std::string basis =
-        (std::filesystem::temp_directory_path() / (klein ? "velmora_sim_bench_klein" : "velmora_sim_bench")).string();
+    const std::string basis = bench::Temp_Ordner(klein ? "velmora_sim_bench_klein" : "velmora_sim_bench");
     static std::string bereit[2];
     std::string& b = bereit[klein ? 1 : 0];
     if (b.empty()) {
-        std::filesystem::remove_all(basis);
         std::filesystem::create_directories(basis);
         if (!Sim_Welt_Erzeugen(basis + "/install", klein, 1)) return false;
         b = basis;

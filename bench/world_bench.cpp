@@ -10,6 +10,7 @@
 
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
+#include "bench/temp_ordner.h"
 #include "club/club_config.h"
 #include "club/global_config.h"
 #include "club/spieler.h"
@@ -31,8 +32,7 @@ using namespace velmora;
 // directories (the cache directory too) at it.
 bool Welt_Bereit() {
     static bool bereit = [] {
-        std::string basis = (std::filesystem::temp_directory_path() / "velmora_world_bench").string();
-        std::filesystem::remove_all(basis);
+        const std::string basis = bench::Temp_Ordner("velmora_world_bench");
         std::filesystem::create_directories(basis + "/install/config");
         setenv("XDG_CONFIG_HOME", (basis + "/settings").c_str(), 1);
         setenv("XDG_CACHE_HOME", (basis + "/cache").c_str(), 1);
