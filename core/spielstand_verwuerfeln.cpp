@@ -44,53 +44,92 @@ struct Sprungtabelle {
 };
 
 #if defined(__x86_64__)
+const Sprungtabelle& sprungtabelle() {
+    static const Sprungtabelle tabelle;
+    return tabelle;
+}
+
 bool kann_avx2() {
     static const bool ja = __builtin_cpu_supports("avx2");
     return ja;
 }
 
-// Eight stretches of `l` groups each (l a multiple of 8) from `p`, stretch j's
-// key stream starting from start[j]: the eight streams step side by side and
-// every eight steps are turned round so each stretch gets its eight keys in
-// a row.
-__attribute__((target("avx2"))) void acht_strecken(uint8_t* p, size_t l, const uint32_t start[8]) {
-    __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(start));
+// The key stream steps one group at a time, each step waiting for the one
+// before: the stream is cut into stretches that step side by side, eight in
+// each of KETTEN vectors (whose steps do not wait for each other's).
+// 8 * KETTEN stretches of `l` groups each (l a multiple of 8) from `p`,
+// stretch j's key stream starting from start[j]: every eight steps the keys
+// of each vector are turned round so each of its stretches gets its eight
+// keys in a row.
+template <int KETTEN>
+__attribute__((target("avx2"))) void strecken_verwuerfeln(uint8_t* p, size_t l, const uint32_t* start) {
+    __m256i x[KETTEN];
+    for (int c = 0; c < KETTEN; ++c) x[c] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(start + 8 * c));
     for (size_t t = 0; t < l; t += 8) {
-        __m256i k[8];
-        for (int s = 0; s < 8; ++s) {
-            x = _mm256_xor_si256(x, _mm256_slli_epi32(x, 13));
-            x = _mm256_xor_si256(x, _mm256_srli_epi32(x, 17));
-            x = _mm256_xor_si256(x, _mm256_slli_epi32(x, 5));
-            k[s] = x;   // lane j: the key of group t + s of stretch j
-        }
-        // 8x8 words turned round: row j becomes stretch j's keys t..t+7.
-        __m256i a[8], b[8];
-        for (int s = 0; s < 8; s += 2) {
-            a[s] = _mm256_unpacklo_epi32(k[s], k[s + 1]);
-            a[s + 1] = _mm256_unpackhi_epi32(k[s], k[s + 1]);
-        }
-        for (int s = 0; s < 8; s += 4) {
-            b[s] = _mm256_unpacklo_epi64(a[s], a[s + 2]);
-            b[s + 1] = _mm256_unpackhi_epi64(a[s], a[s + 2]);
-            b[s + 2] = _mm256_unpacklo_epi64(a[s + 1], a[s + 3]);
-            b[s + 3] = _mm256_unpackhi_epi64(a[s + 1], a[s + 3]);
-        }
-        // b[s] holds stretches s and s + 4 (low and high half) of groups 0-3, b[s + 4] of groups 4-7.
-        __m256i zeile[8];
-        for (int s = 0; s < 4; ++s) {
-            zeile[s] = _mm256_permute2x128_si256(b[s], b[s + 4], 0x20);
-            zeile[s + 4] = _mm256_permute2x128_si256(b[s], b[s + 4], 0x31);
-        }
-        for (int j = 0; j < 8; ++j) {
-            auto* q = reinterpret_cast<__m256i*>(p + 4 * (size_t(j) * l + t));
-            _mm256_storeu_si256(q, _mm256_xor_si256(_mm256_loadu_si256(q), zeile[j]));
+        __m256i k[KETTEN][8];
+        for (int s = 0; s < 8; ++s)
+            for (int c = 0; c < KETTEN; ++c) {
+                __m256i y = x[c];
+                y = _mm256_xor_si256(y, _mm256_slli_epi32(y, 13));
+                y = _mm256_xor_si256(y, _mm256_srli_epi32(y, 17));
+                y = _mm256_xor_si256(y, _mm256_slli_epi32(y, 5));
+                x[c] = y;
+                k[c][s] = y;   // lane j: the key of group t + s of stretch 8c + j
+            }
+        for (int c = 0; c < KETTEN; ++c) {
+            // 8x8 words turned round: row j becomes stretch 8c + j's keys t..t+7.
+            __m256i a[8], b[8];
+            for (int s = 0; s < 8; s += 2) {
+                a[s] = _mm256_unpacklo_epi32(k[c][s], k[c][s + 1]);
+                a[s + 1] = _mm256_unpackhi_epi32(k[c][s], k[c][s + 1]);
+            }
+            for (int s = 0; s < 8; s += 4) {
+                b[s] = _mm256_unpacklo_epi64(a[s], a[s + 2]);
+                b[s + 1] = _mm256_unpackhi_epi64(a[s], a[s + 2]);
+                b[s + 2] = _mm256_unpacklo_epi64(a[s + 1], a[s + 3]);
+                b[s + 3] = _mm256_unpackhi_epi64(a[s + 1], a[s + 3]);
+            }
+            // b[s] holds stretches s and s + 4 (low and high half) of groups 0-3, b[s + 4] of groups 4-7.
+            __m256i zeile[8];
+            for (int s = 0; s < 4; ++s) {
+                zeile[s] = _mm256_permute2x128_si256(b[s], b[s + 4], 0x20);
+                zeile[s + 4] = _mm256_permute2x128_si256(b[s], b[s + 4], 0x31);
+            }
+            for (int j = 0; j < 8; ++j) {
+                auto* q = reinterpret_cast<__m256i*>(p + 4 * (size_t(8 * c + j) * l + t));
+                _mm256_storeu_si256(q, _mm256_xor_si256(_mm256_loadu_si256(q), zeile[j]));
+            }
         }
     }
 }
 #endif
 
-// Below this the eight stretches do not pay for their starts.
+// Below this the stretches do not pay for their starts; from the second, four
+// vectors step side by side (their 31 starts cost about as much as the
+// scrambling of 32 KB).
 constexpr size_t STRECKEN_AB = 4096;
+constexpr size_t VIER_KETTEN_AB = size_t(64) << 10;
+
+#if defined(__x86_64__)
+// Scrambles the first stretches of `n` bytes from the key stream's state `x`
+// in 8 * KETTEN stretches; returns how many bytes, and `x` is the state after them.
+template <int KETTEN>
+size_t strecken(uint8_t* p, size_t n, uint32_t& x) {
+    constexpr int STRECKEN = 8 * KETTEN;
+    static const Sprungtabelle& sprung = sprungtabelle();
+    // Groups per stretch: a multiple of 8, and with more than eight
+    // stretches no multiple of 128 lines apart (their bytes would crowd into
+    // a few sets of the caches, whose ways are fewer than the stretches).
+    size_t l = n / 4 / STRECKEN / 8 * 8;
+    while (KETTEN > 1 && l > 8 && (l / 16) % 8 == 0) l -= 8;
+    uint32_t start[STRECKEN];
+    start[0] = x;
+    for (int j = 1; j < STRECKEN; ++j) start[j] = sprung.springen(start[j - 1], uint32_t(l));
+    strecken_verwuerfeln<KETTEN>(p, l, start);
+    x = sprung.springen(start[STRECKEN - 1], uint32_t(l));
+    return 4 * STRECKEN * l;
+}
+#endif
 
 }  // namespace
 
@@ -99,16 +138,8 @@ void Spielstand_Verwuerfeln(uint8_t* p, size_t n, uint32_t nr, uint32_t laenge) 
     if (x == 0) x = 0x1B873593u;
     size_t i = 0;
 #if defined(__x86_64__)
-    if (n >= STRECKEN_AB && std::endian::native == std::endian::little && kann_avx2()) {
-        static const Sprungtabelle sprung;
-        const size_t l = n / 4 / 8 / 8 * 8;   // groups per stretch
-        uint32_t start[8];
-        start[0] = x;
-        for (int j = 1; j < 8; ++j) start[j] = sprung.springen(start[j - 1], uint32_t(l));
-        acht_strecken(p, l, start);
-        x = sprung.springen(start[7], uint32_t(l));
-        i = 4 * 8 * l;
-    }
+    if (n >= STRECKEN_AB && std::endian::native == std::endian::little && kann_avx2())
+        i = n >= VIER_KETTEN_AB ? strecken<4>(p, n, x) : strecken<1>(p, n, x);
 #endif
     // Two groups at a time: the first group's key in the low half.
     for (; n - i >= 8; i += 8) {

@@ -158,10 +158,12 @@ int64_t Plat_File_Write(int32_t handle, const void* buf, int64_t bytes) {
 
 namespace {
 
-// The aligned staging buffer of direct writes from unaligned memory (256 KB):
+// The aligned staging buffer of direct writes from unaligned memory (1 MB):
 // one for the process, kept (page-faulting a new one for every file costs more than
-// the write), used by one writer at a time.
-constexpr size_t DIREKT_STUECK = size_t(256) << 10;
+// the write), used by one writer at a time. Every direct write waits for the
+// device and costs a system call and its completion: a save of 3 MB took 0.6 ms
+// of processor time through 256 KB, 0.37 ms through 1 MB.
+constexpr size_t DIREKT_STUECK = size_t(1) << 20;
 std::mutex g_direkt_sperre;
 uint8_t* direkt_puffer() {
     static uint8_t* puffer = static_cast<uint8_t*>(std::aligned_alloc(4096, DIREKT_STUECK));

@@ -112,9 +112,10 @@ TEST(SpielstandBlock, FileHoldsNoPlainCopyOfABlock) {
     EXPECT_LT(gleich, text.size() / 20);
 }
 
-// The scrambler works eight stretches of a large block side by side and the
-// rest a word at a time; every byte must be what the key stream taken one step
-// per four bytes gives, at every length around the stretches' edges.
+// The scrambler works 8 stretches of a large block side by side (32 of a
+// block from 64 KB, their length kept off multiples of 8 KB) and the rest a
+// word at a time; every byte must be what the key stream taken one step per
+// four bytes gives, at every length around the stretches' edges.
 TEST(SpielstandBlock, ScramblingIsTheKeyStreamByteForByte) {
     auto byteweise = [](std::vector<uint8_t> v, uint32_t nr, uint32_t laenge) {
         uint32_t x = 0x6A09E667u ^ (nr * 0x9E3779B9u) ^ (laenge * 0x85EBCA6Bu);
@@ -131,7 +132,8 @@ TEST(SpielstandBlock, ScramblingIsTheKeyStreamByteForByte) {
     };
     for (size_t n : {size_t(0), size_t(1), size_t(3), size_t(4), size_t(7), size_t(9), size_t(4095), size_t(4096),
                      size_t(4097), size_t(4100), size_t(4127), size_t(4128), size_t(4131), size_t(4352), size_t(8195),
-                     size_t(1) << 20, (size_t(1) << 20) + 13, size_t(3000017)})
+                     size_t(65535), size_t(65536), size_t(65537), size_t(66559), size_t(66560), size_t(131072),
+                     size_t(132100), size_t(1) << 20, (size_t(1) << 20) + 13, size_t(3000017)})
         for (uint32_t nr : {0u, 1u, 4711u}) {
             const std::vector<uint8_t> klar = muster(n, uint32_t(n) + nr);
             const uint32_t laenge = nr == 1 ? 64u : uint32_t(n);   // the header scrambles with a length of its own

@@ -65,7 +65,7 @@ TEST(PlatFiles, DirectWritesLeaveExactlyTheBytesAndThePosition) {
         int64_t davor;     // bytes written the ordinary way first
     };
     const Fall faelle[] = {{0, 0, 0},          {1, 0, 0},         {511, 3, 0},      {512, 0, 0},
-                           {4096, 0, 0},       {4097, 1, 0},      {(1 << 20) + 5, 7, 0}, {3 << 20, 0, 0},
+                           {4096, 0, 0},       {4097, 1, 0},      {(1 << 20) + 5, 7, 0}, {(1 << 20) + 512, 1, 0}, {(2 << 20) - 1, 9, 0}, {3 << 20, 0, 0},
                            {(3 << 20) + 7, 16, 0}, {(2 << 20) + 100, 0, 10}};
     for (const Fall& f : faelle) {
         std::string p = tmp / "d.bin";
