@@ -519,10 +519,13 @@ int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozen
     int32_t n = Teamspieler_Ins_Array(gegner, ihre, TEAM_SPIELER_MAX, 0);
     if (n == 0) return 0;
     int32_t m = Teamspieler_Ins_Array(club, unsere, TEAM_SPIELER_MAX, 0);
+    // Each strength read once: the orders below compare these.
+    int32_t staerke_ihre[TEAM_SPIELER_MAX];
     int64_t summe = 0;
     for (int32_t i = 0; i < n; ++i) {
         if (!paare_behalten) Spieler_Wert(SPW_PARTNER, ihre[i], -1, OP_SCHREIBEN);
-        summe += Spieler_Staerke(ihre[i]);
+        staerke_ihre[i] = Spieler_Staerke(ihre[i]);
+        summe += staerke_ihre[i];
     }
     // Our markers of the opponent's players are stale now.
     for (int32_t j = 0; j < m && !paare_behalten; ++j) {
@@ -532,23 +535,29 @@ int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozen
     }
     if (prozent <= 0) return 0;
     int64_t schnitt = summe / n;
-    std::vector<int32_t> gefaehrlich, verteidiger;
+    // The dangerous ones and our available starting defenders with their
+    // strengths, each strongest first (equal ones in list order).
+    struct Mit_Staerke {
+        int32_t spieler, staerke;
+    };
+    Mit_Staerke gefaehrlich[TEAM_SPIELER_MAX], verteidiger[TEAM_SPIELER_MAX];
+    int32_t anzahl_gefaehrlich = 0, anzahl_verteidiger = 0;
     for (int32_t i = 0; i < n; ++i)
-        if (Spieler_Staerke(ihre[i]) > 2 * schnitt) gefaehrlich.push_back(ihre[i]);
+        if (staerke_ihre[i] > 2 * schnitt) gefaehrlich[anzahl_gefaehrlich++] = {ihre[i], staerke_ihre[i]};
     for (int32_t j = 0; j < m; ++j) {
         uint32_t st = Spieler_Status(unsere[j]);
-        if (Spieler_Get_Art(unsere[j]) == 1 && (st & SP_STATUS_START) && !(st & SP_STATUS_NICHT_VERFUEGBAR))
-            verteidiger.push_back(unsere[j]);
+        if ((st & SP_STATUS_START) && !(st & SP_STATUS_NICHT_VERFUEGBAR) && Spieler_Get_Art(unsere[j]) == 1)
+            verteidiger[anzahl_verteidiger++] = {unsere[j], Spieler_Staerke(unsere[j])};
     }
-    auto staerker = [](int32_t a, int32_t b) { return Spieler_Staerke(a) > Spieler_Staerke(b); };
-    std::stable_sort(gefaehrlich.begin(), gefaehrlich.end(), staerker);
-    std::stable_sort(verteidiger.begin(), verteidiger.end(), staerker);
-    size_t paare = std::min({gefaehrlich.size(), verteidiger.size(), size_t(prozent / 20)});
-    for (size_t k = 0; k < paare; ++k) {
-        Spieler_Wert(SPW_PARTNER, gefaehrlich[k], verteidiger[k], OP_SCHREIBEN);
-        Spieler_Wert(SPW_PARTNER, verteidiger[k], gefaehrlich[k], OP_SCHREIBEN);
+    auto staerker = [](const Mit_Staerke& a, const Mit_Staerke& b) { return a.staerke > b.staerke; };
+    Stabil_Sortieren(gefaehrlich, anzahl_gefaehrlich, staerker);
+    Stabil_Sortieren(verteidiger, anzahl_verteidiger, staerker);
+    const int32_t paare = std::min({anzahl_gefaehrlich, anzahl_verteidiger, prozent / 20});
+    for (int32_t k = 0; k < paare; ++k) {
+        Spieler_Wert(SPW_PARTNER, gefaehrlich[k].spieler, verteidiger[k].spieler, OP_SCHREIBEN);
+        Spieler_Wert(SPW_PARTNER, verteidiger[k].spieler, gefaehrlich[k].spieler, OP_SCHREIBEN);
     }
-    return int32_t(paare);
+    return paare;
 }
 
 bool Spieler_Setze_Formationsposition(int32_t spieler, int32_t spalte, int32_t reihe) {
