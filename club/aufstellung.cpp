@@ -508,7 +508,12 @@ void Assi_Paare_Loeschen(int32_t club) {
     if (!Club_Gueltig("Assi_Paare_Loeschen", club)) return;
     int32_t kader[TEAM_SPIELER_MAX];
     const int32_t n = Teamspieler_Ins_Array(club, kader, TEAM_SPIELER_MAX, 0);
-    for (int32_t i = 0; i < n; ++i) Spieler_Wert(SPW_PARTNER, kader[i], -1, OP_SCHREIBEN);
+    // Where the records are, a player without a partner is left as he is
+    // (the write would change nothing); a client sends every write.
+    const bool lokal = !Club_Ist_Client();
+    for (int32_t i = 0; i < n; ++i)
+        if (!lokal || Spieler_Wert(SPW_PARTNER, kader[i], 0, OP_LESEN) != -1)
+            Spieler_Wert(SPW_PARTNER, kader[i], -1, OP_SCHREIBEN);
 }
 
 int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozent, bool paare_behalten) {

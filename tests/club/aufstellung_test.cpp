@@ -518,6 +518,9 @@ TEST_F(AufstellungTest, AssistantMarksTheOpponentsStars) {
     EXPECT_EQ(Spieler_Wert(101, gegner[7], 0, OP_LESEN), partner);
     Assi_Mannschaftsaufstellung(3, 2, 0);   // without: our marker of him is gone
     EXPECT_EQ(Spieler_Wert(101, gegner[7], 0, OP_LESEN), -1);
+    // Clearing a squad: with and without a partner, everybody has none after.
+    Spieler_Wert(101, gegner[2], gegner[4], OP_SCHREIBEN);
+    Spieler_Wert(101, gegner[m - 1], gegner[0], OP_SCHREIBEN);
     Assi_Paare_Loeschen(3);
     for (int32_t i = 0; i < m; ++i) EXPECT_EQ(Spieler_Wert(101, gegner[i], 0, OP_LESEN), -1);
 }
