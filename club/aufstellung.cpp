@@ -160,6 +160,32 @@ void Zelle_Nach_Slot(int32_t club, int32_t p, int32_t slot) {
     Zelle_Nach_Slot(SlotZellen(*Team_Aktuelle_Formation(club)), p, slot, false);
 }
 
+// Where the records are, a squad entry read straight from its record gets
+// slot, status bits and cell written straight into it, as Spieler_Wert
+// would write each of these values (none is server data, each lies within
+// its limits): only what changes, the record taken for writing only then.
+// False (nothing written) for a value outside its limits.
+bool Direkt_Schreiben(const SlotZellen& zellen, const Kandidat& k, int32_t slot) {
+    const SpielerStruktur& alt = *k.satz;
+    if (slot < 0 || slot >= TEAM_SPIELER_MAX) return false;
+    uint32_t status = alt.status & ~(SP_STATUS_START | SP_STATUS_BANK);
+    if (k.verfuegbar && slot < SLOT_STARTELF) status |= SP_STATUS_START;
+    else if (k.verfuegbar && slot < SLOT_BANK_ENDE) status |= SP_STATUS_BANK;
+    int32_t spalte = alt.spalte, reihe = alt.reihe;
+    if (slot < FORMATION_ZELLEN && k.art != 0) {   // a goalkeeper's cell stays the goal's
+        spalte = zellen.schluessel[slot] % 10;
+        reihe = zellen.schluessel[slot] / 10;
+        if (spalte < 0 || spalte >= FORMATION_SPALTEN || reihe < 0 || reihe >= FORMATION_REIHEN) return false;
+    }
+    if (alt.slot == slot && alt.status == status && alt.spalte == spalte && alt.reihe == reihe) return true;
+    auto* satz = static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, k.spieler));
+    satz->slot = int8_t(slot);
+    satz->status = status;
+    satz->spalte = int16_t(spalte);
+    satz->reihe = int16_t(reihe);
+    return true;
+}
+
 // Writes slots, status bits and cells; `slot` per squad entry. The values
 // written are compared with those in the records (read straight from them
 // for a squad read so).
@@ -167,6 +193,7 @@ void Aufstellung_Schreiben(const SlotZellen& zellen, const Kandidat* kader, int3
     const bool lokal = !Club_Ist_Client();
     for (int32_t i = 0; i < n; ++i) {
         const Kandidat& k = kader[i];
+        if (lokal && k.satz && Direkt_Schreiben(zellen, k, slot[i])) continue;
         if ((k.satz ? k.satz->slot : Spieler_Wert(SPW_SLOT, k.spieler, 0, OP_LESEN)) != slot[i])
             Spieler_Wert(SPW_SLOT, k.spieler, slot[i], OP_SCHREIBEN);
         Status_Nach_Slot(k.spieler, slot[i], k.verfuegbar, lokal, k.satz);
