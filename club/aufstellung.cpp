@@ -160,6 +160,32 @@ void Zelle_Nach_Slot(int32_t club, int32_t p, int32_t slot) {
     Zelle_Nach_Slot(SlotZellen(*Team_Aktuelle_Formation(club)), p, slot, false);
 }
 
+// Where the records are, a squad entry read straight from its record gets
+// slot, status bits and cell written straight into it, as Spieler_Wert
+// would write each of these values (none is server data, each lies within
+// its limits): only what changes, the record taken for writing only then.
+// False (nothing written) for a value outside its limits.
+bool Direkt_Schreiben(const SlotZellen& zellen, const Kandidat& k, int32_t slot) {
+    const SpielerStruktur& alt = *k.satz;
+    if (slot < 0 || slot >= TEAM_SPIELER_MAX) return false;
+    uint32_t status = alt.status & ~(SP_STATUS_START | SP_STATUS_BANK);
+    if (k.verfuegbar && slot < SLOT_STARTELF) status |= SP_STATUS_START;
+    else if (k.verfuegbar && slot < SLOT_BANK_ENDE) status |= SP_STATUS_BANK;
+    int32_t spalte = alt.spalte, reihe = alt.reihe;
+    if (slot < FORMATION_ZELLEN && k.art != 0) {   // a goalkeeper's cell stays the goal's
+        spalte = zellen.schluessel[slot] % 10;
+        reihe = zellen.schluessel[slot] / 10;
+        if (spalte < 0 || spalte >= FORMATION_SPALTEN || reihe < 0 || reihe >= FORMATION_REIHEN) return false;
+    }
+    if (alt.slot == slot && alt.status == status && alt.spalte == spalte && alt.reihe == reihe) return true;
+    auto* satz = static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, k.spieler));
+    satz->slot = int8_t(slot);
+    satz->status = status;
+    satz->spalte = int16_t(spalte);
+    satz->reihe = int16_t(reihe);
+    return true;
+}
+
 // Writes slots, status bits and cells; `slot` per squad entry. The values
 // written are compared with those in the records (read straight from them
 // for a squad read so).
@@ -167,6 +193,7 @@ void Aufstellung_Schreiben(const SlotZellen& zellen, const Kandidat* kader, int3
     const bool lokal = !Club_Ist_Client();
     for (int32_t i = 0; i < n; ++i) {
         const Kandidat& k = kader[i];
+        if (lokal && k.satz && Direkt_Schreiben(zellen, k, slot[i])) continue;
         if ((k.satz ? k.satz->slot : Spieler_Wert(SPW_SLOT, k.spieler, 0, OP_LESEN)) != slot[i])
             Spieler_Wert(SPW_SLOT, k.spieler, slot[i], OP_SCHREIBEN);
         Status_Nach_Slot(k.spieler, slot[i], k.verfuegbar, lokal, k.satz);
@@ -502,53 +529,6 @@ bool Check_Und_Set_Aa(int32_t club) {
     const bool lokal = !Club_Ist_Client();
     for (int32_t i = 0; i < n; ++i) Status_Nach_Slot(kader[i].spieler, kader[i].slot_alt, kader[i].verfuegbar, lokal);
     return true;
-}
-
-void Assi_Paare_Loeschen(int32_t club) {
-    if (!Club_Gueltig("Assi_Paare_Loeschen", club)) return;
-    int32_t kader[TEAM_SPIELER_MAX];
-    const int32_t n = Teamspieler_Ins_Array(club, kader, TEAM_SPIELER_MAX, 0);
-    for (int32_t i = 0; i < n; ++i) Spieler_Wert(SPW_PARTNER, kader[i], -1, OP_SCHREIBEN);
-}
-
-int32_t Assi_Mannschaftsaufstellung(int32_t club, int32_t gegner, int32_t prozent, bool paare_behalten) {
-    if (gegner == -1) return 0;
-    if (!Club_Gueltig("Assi_Mannschaftsaufstellung", club) || !Club_Gueltig("Assi_Mannschaftsaufstellung", gegner))
-        return 0;
-    int32_t ihre[TEAM_SPIELER_MAX], unsere[TEAM_SPIELER_MAX];
-    int32_t n = Teamspieler_Ins_Array(gegner, ihre, TEAM_SPIELER_MAX, 0);
-    if (n == 0) return 0;
-    int32_t m = Teamspieler_Ins_Array(club, unsere, TEAM_SPIELER_MAX, 0);
-    int64_t summe = 0;
-    for (int32_t i = 0; i < n; ++i) {
-        if (!paare_behalten) Spieler_Wert(SPW_PARTNER, ihre[i], -1, OP_SCHREIBEN);
-        summe += Spieler_Staerke(ihre[i]);
-    }
-    // Our markers of the opponent's players are stale now.
-    for (int32_t j = 0; j < m && !paare_behalten; ++j) {
-        int32_t partner = Spieler_Wert(SPW_PARTNER, unsere[j], 0, OP_LESEN);
-        if (partner >= 0 && Spieler_Get_Team(partner) == gegner)
-            Spieler_Wert(SPW_PARTNER, unsere[j], -1, OP_SCHREIBEN);
-    }
-    if (prozent <= 0) return 0;
-    int64_t schnitt = summe / n;
-    std::vector<int32_t> gefaehrlich, verteidiger;
-    for (int32_t i = 0; i < n; ++i)
-        if (Spieler_Staerke(ihre[i]) > 2 * schnitt) gefaehrlich.push_back(ihre[i]);
-    for (int32_t j = 0; j < m; ++j) {
-        uint32_t st = Spieler_Status(unsere[j]);
-        if (Spieler_Get_Art(unsere[j]) == 1 && (st & SP_STATUS_START) && !(st & SP_STATUS_NICHT_VERFUEGBAR))
-            verteidiger.push_back(unsere[j]);
-    }
-    auto staerker = [](int32_t a, int32_t b) { return Spieler_Staerke(a) > Spieler_Staerke(b); };
-    std::stable_sort(gefaehrlich.begin(), gefaehrlich.end(), staerker);
-    std::stable_sort(verteidiger.begin(), verteidiger.end(), staerker);
-    size_t paare = std::min({gefaehrlich.size(), verteidiger.size(), size_t(prozent / 20)});
-    for (size_t k = 0; k < paare; ++k) {
-        Spieler_Wert(SPW_PARTNER, gefaehrlich[k], verteidiger[k], OP_SCHREIBEN);
-        Spieler_Wert(SPW_PARTNER, verteidiger[k], gefaehrlich[k], OP_SCHREIBEN);
-    }
-    return int32_t(paare);
 }
 
 bool Spieler_Setze_Formationsposition(int32_t spieler, int32_t spalte, int32_t reihe) {

@@ -448,6 +448,39 @@ TEST_F(AufstellungTest, LineValuesComeFromTheCellsThroughTheMatch) {
     Kader_Hooks() = KaderHooks{};
 }
 
+// The strongest star gets the strongest defender; equal ones keep their list order.
+TEST_F(AufstellungTest, AssistantPairsStarsAndDefendersByStrengthInListOrderOnATie) {
+    ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
+    n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
+    int32_t verteidiger[TEAM_SPIELER_MAX], anzahl = 0;
+    for (int32_t i = 0; i < n; ++i)
+        if (Spieler_Get_Art(kader[i]) == 1 && Startet(i)) verteidiger[anzahl++] = kader[i];
+    ASSERT_GE(anzahl, 3);
+    const int32_t staerke[3] = {7000, 6000, 7000};
+    for (int32_t k = 0; k < 3; ++k) Spieler_Wert(SPW_STAERKE, verteidiger[k], staerke[k], OP_SCHREIBEN);
+    for (int32_t k = 3; k < anzahl; ++k) Spieler_Wert(SPW_STAERKE, verteidiger[k], 1000, OP_SCHREIBEN);
+    int32_t gegner[TEAM_SPIELER_MAX];
+    const int32_t m = Teamspieler_Ins_Array(3, gegner, TEAM_SPIELER_MAX, 0);
+    ASSERT_GE(m, 10);
+    for (int32_t i = 0; i < m; ++i) Spieler_Wert(SPW_STAERKE, gegner[i], 500, OP_SCHREIBEN);
+    Spieler_Wert(SPW_STAERKE, gegner[3], 11000, OP_SCHREIBEN);
+    Spieler_Wert(SPW_STAERKE, gegner[7], 12000, OP_SCHREIBEN);
+    Spieler_Wert(SPW_STAERKE, gegner[9], 11000, OP_SCHREIBEN);
+    struct Fall {
+        int32_t prozent, paare;
+    } faelle[] = {{20, 1}, {40, 2}, {100, 3}};
+    // Stars by strength: 7, then 3 and 9 in list order; defenders: 0 and 2 in list order, then 1.
+    const int32_t stern[3] = {gegner[7], gegner[3], gegner[9]};
+    const int32_t mann[3] = {verteidiger[0], verteidiger[2], verteidiger[1]};
+    for (const Fall& f : faelle) {
+        ASSERT_EQ(Assi_Mannschaftsaufstellung(2, 3, f.prozent), f.paare) << f.prozent;
+        for (int32_t k = 0; k < 3; ++k) {
+            EXPECT_EQ(Spieler_Wert(SPW_PARTNER, stern[k], 0, OP_LESEN), k < f.paare ? mann[k] : -1) << f.prozent;
+            EXPECT_EQ(Spieler_Wert(SPW_PARTNER, mann[k], 0, OP_LESEN), k < f.paare ? stern[k] : -1) << f.prozent;
+        }
+    }
+}
+
 TEST_F(AufstellungTest, AssistantMarksTheOpponentsStars) {
     ASSERT_EQ(Team_Auto_Aufstellung(2), 11);
     int32_t gegner[TEAM_SPIELER_MAX];
@@ -485,6 +518,9 @@ TEST_F(AufstellungTest, AssistantMarksTheOpponentsStars) {
     EXPECT_EQ(Spieler_Wert(101, gegner[7], 0, OP_LESEN), partner);
     Assi_Mannschaftsaufstellung(3, 2, 0);   // without: our marker of him is gone
     EXPECT_EQ(Spieler_Wert(101, gegner[7], 0, OP_LESEN), -1);
+    // Clearing a squad: with and without a partner, everybody has none after.
+    Spieler_Wert(101, gegner[2], gegner[4], OP_SCHREIBEN);
+    Spieler_Wert(101, gegner[m - 1], gegner[0], OP_SCHREIBEN);
     Assi_Paare_Loeschen(3);
     for (int32_t i = 0; i < m; ++i) EXPECT_EQ(Spieler_Wert(101, gegner[i], 0, OP_LESEN), -1);
 }
