@@ -118,6 +118,38 @@ TEST_F(SpieltagTest, EveryFixtureOfADayIsPlayedWithItsGoalEventsAndTheDayCloses)
     for (int32_t h : spiele) EXPECT_EQ(Spiele_Locks(h), 0);
 }
 
+// The day's close takes the cards off every player of both clubs of each game,
+// those who came to the day with one as well as those who saw one.
+TEST_F(SpieltagTest, TheDaysCloseTakesTheCardsOffBothClubsOfEachGame) {
+    constexpr uint32_t KARTEN = SP_STATUS_GELB | SP_STATUS_ROT;
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        if (t == Team_Markt()) continue;
+        int32_t sp[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(t, sp, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i)
+            if (i % 7 == 3 || i % 7 == 5)
+                Spieler_Wert(SPW_STATUS, sp[i], int32_t(i % 7 == 3 ? SP_STATUS_GELB : SP_STATUS_ROT), OP_SETZEN);
+    }
+    ASSERT_TRUE(Spieltag_Start());
+    std::set<int32_t> mit_spiel;
+    for (int32_t h : Heutige_Spiele()) {
+        mit_spiel.insert(Spiele_Get_Spiel(h, 1)->heim);
+        mit_spiel.insert(Spiele_Get_Spiel(h, 1)->gast);
+    }
+    ASSERT_GE(mit_spiel.size(), 4u);
+    Spiele_Bis_Ende();
+    ASSERT_FALSE(Spieltag_Spiele_Offen());
+    int32_t geprueft = 0;
+    for (int32_t t : mit_spiel) {
+        int32_t sp[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(t, sp, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i, ++geprueft)
+            EXPECT_EQ(uint32_t(Spieler_Wert(SPW_STATUS, sp[i], 0, OP_LESEN)) & KARTEN, 0u)
+                << "club " << t << " player " << sp[i];
+    }
+    EXPECT_GT(geprueft, 7 * int32_t(mit_spiel.size()));
+}
+
 // Marks all but `bleiben` players of a club injured, so its line-up is short.
 void Kader_Ausduennen(int32_t team, int32_t bleiben) {
     int32_t sp[TEAM_SPIELER_MAX];
