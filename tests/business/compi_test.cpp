@@ -9,6 +9,7 @@
 #include "club/kader_hooks.h"
 #include "club/regeln.h"
 #include "club/talente.h"
+#include "club/transfer.h"
 #include "club/wirtschaft.h"
 #include "core/config.h"
 #include "tests/business/bank_welt.h"
@@ -120,6 +121,42 @@ TEST_F(Compi, ARichComputerClubBuysATalentForItsStrongestPlayer) {
     // A human manager's club buys nothing.
     Spieler(Erster(MENSCH) + 3, 6000, 6);
     EXPECT_FALSE(Compi_Talent_Kaufen(MENSCH));
+}
+
+// The salaries are summed in the order of the club's last whole sum, the
+// highest first; the squad and the salaries of the day decide all the same.
+TEST_F(Compi, TheSalariesOfTheDaysSquadDecideAfterTheSquadOrTheSalariesChanged) {
+    const int32_t star = Erster(COMPI) + 3, zweiter = Erster(COMPI) + 5, neu = Erster(PARTNER) + 2;
+    auto ohne_gehalt = [](int32_t p) {
+        Spieler_Wert(SPW_STAERKE, p, 0, OP_SCHREIBEN);
+        Spieler_Wert(SPW_EINSAETZE, p, 0, OP_SCHREIBEN);
+    };
+    Spieler(star, 6000, 6);   // 34,500 (worked out above)
+    EXPECT_EQ(Compi_Gehaelter(COMPI), 34500);
+    // The star earns nothing now, another player of another kind earns: the
+    // price of 80,000 and twice his salary are needed, one less buys nothing.
+    ohne_gehalt(star);
+    Spieler(zweiter, 6000, 6);
+    const int32_t gehalt = Spieler_Berechne_Gehalt(zweiter);
+    ASSERT_GT(gehalt, 0);
+    ASSERT_NE(gehalt, 34500);
+    Bank_Ueberweisung(-1, COMPI, float(80000 + 2 * gehalt - 1), BUCHUNG_SONSTIGE_EINNAHMEN, 1, -1);
+    EXPECT_FALSE(Compi_Talent_Kaufen(COMPI));
+    Bank_Ueberweisung(-1, COMPI, 1.0f, BUCHUNG_SONSTIGE_EINNAHMEN, 1, -1);
+    EXPECT_TRUE(Compi_Talent_Kaufen(COMPI));
+    EXPECT_TRUE(Attribute_Hat_Attribut(zweiter, TALENT));
+    EXPECT_GT(Spieler_Berechne_Gehalt(zweiter), gehalt);   // a tenth more
+    EXPECT_EQ(Compi_Gehaelter(COMPI), Spieler_Berechne_Gehalt(zweiter));
+    // The earner leaves for the partner club, one without salary comes and
+    // the star earns again: the sums are the new squads'.
+    ASSERT_TRUE(Spieler_Transfer_Ausfuehren(COMPI, PARTNER, zweiter, neu, 0.0f));
+    ASSERT_EQ(Spieler_Get_Team(zweiter), PARTNER);
+    ASSERT_EQ(Spieler_Get_Team(neu), COMPI);
+    ohne_gehalt(neu);
+    Spieler(star, 6000, 6);
+    EXPECT_EQ(Compi_Gehaelter(COMPI), 34500);
+    EXPECT_EQ(Compi_Gehaelter(PARTNER), Spieler_Berechne_Gehalt(zweiter));
+    EXPECT_GT(Spieler_Berechne_Gehalt(zweiter), 0);
 }
 
 TEST_F(Compi, ARoundExchangesTheWeakestForTheStrongestAffordablePlayerOfTheKind) {
