@@ -201,30 +201,46 @@ bool Compi_Tausch_Suchen(int32_t kaeufer, int32_t partner, int32_t* geht_out, in
                          int32_t* preis_out) {
     if (kaeufer < 0 || kaeufer >= Team_Anzahl() || partner < 0 || partner >= Team_Anzahl() || kaeufer == partner)
         return false;
-    std::vector<int32_t> eigene, fremde;
-    Kader(kaeufer, eigene);
-    Kader(partner, fremde);
+    // Both squads by kind, in their order; a kind's players are looked at
+    // when it comes up, each strength read once.
+    std::vector<int32_t> liste;
+    std::vector<int32_t> eigene[4], fremde[4];
+    auto nach_art = [&liste](int32_t team, std::vector<int32_t>* out) {
+        Kader(team, liste);
+        for (int32_t s : liste) {
+            const int32_t art = Spieler_Get_Art(s);
+            if (art >= 0 && art < 4) out[art].push_back(s);
+        }
+    };
+    nach_art(kaeufer, eigene);
+    nach_art(partner, fremde);
     const int32_t delta = Transferfaktor_Wert(TF_COMPI_TRANSFER_DELTA_SPIELER_ABS) * 1000;
     // The kinds from a random one on: the first kind that finds a deal makes it.
     const int32_t erste_art = Rnd(0, 3);
     for (int32_t k = 0; k < 4; ++k) {
         const int32_t art = (erste_art + k) % 4;
-        int32_t geht = -1;
-        for (int32_t s : eigene)
-            if (Spieler_Get_Art(s) == art && (geht < 0 || Spieler_Staerke(s) < Spieler_Staerke(geht))) geht = s;
+        int32_t geht = -1, geht_staerke = 0;
+        for (int32_t s : eigene[art]) {
+            const int32_t staerke = Spieler_Staerke(s);
+            if (geht < 0 || staerke < geht_staerke) {
+                geht = s;
+                geht_staerke = staerke;
+            }
+        }
         if (geht < 0) continue;
         const int64_t geld = Kontostand(kaeufer) + Verhandlung_Verkauf_Erloes(geht);
         const int32_t max_geht = Spieler_Wert(SPW_MAX_STERNE, geht, 0, OP_LESEN) * 1000;
-        int32_t kommt = -1, preis = 0;
-        for (int32_t s : fremde) {
-            if (Spieler_Get_Art(s) != art || (Spieler_Status(s) & NICHT_VERFUEGBAR) ||
-                Spieler_Staerke(s) <= Spieler_Staerke(geht) ||
-                (kommt >= 0 && Spieler_Staerke(s) <= Spieler_Staerke(kommt)))
+        int32_t kommt = -1, kommt_staerke = 0, preis = 0;
+        for (int32_t s : fremde[art]) {
+            const int32_t staerke = Spieler_Staerke(s);
+            if (staerke <= geht_staerke || (kommt >= 0 && staerke <= kommt_staerke) ||
+                (Spieler_Status(s) & NICHT_VERFUEGBAR))
                 continue;
             if (std::abs(Spieler_Wert(SPW_MAX_STERNE, s, 0, OP_LESEN) * 1000 - max_geht) > delta) continue;
             const int32_t forderung = Spieler_Get_Forderung(s);
             if (forderung <= 0 || forderung > geld) continue;
             kommt = s;
+            kommt_staerke = staerke;
             preis = forderung;
         }
         if (kommt < 0) continue;

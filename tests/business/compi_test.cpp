@@ -199,6 +199,39 @@ TEST_F(Compi, ARoundExchangesTheWeakestForTheStrongestAffordablePlayerOfTheKind)
     EXPECT_FALSE(Compi_Transfer(MENSCH, false));
 }
 
+// Between equal strengths the squad's order decides: the first of the weakest
+// goes, the first of the strongest affordable comes.
+TEST_F(Compi, AmongEqualStrengthsTheFirstInTheSquadIsTaken) {
+    for (int32_t i = 0; i < JE_CLUB; ++i) {
+        Spieler(Erster(COMPI) + i, 5000, 5);
+        Spieler(Erster(PARTNER) + i, 5000, 5);
+    }
+    // Defenders 6 and 9 of the buyer and 3 and 12 of the partner tie.
+    for (int32_t i : {6, 9}) Spieler(Erster(COMPI) + i, 4000, 5);
+    for (int32_t i : {3, 12}) Spieler(Erster(PARTNER) + i, 7000, 6);
+    auto erster_von = [](int32_t team, int32_t a, int32_t b) {
+        int32_t sp[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(team, sp, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i)
+            if (sp[i] == a || sp[i] == b) return sp[i];
+        return -1;
+    };
+    const int32_t geht_soll = erster_von(COMPI, Erster(COMPI) + 6, Erster(COMPI) + 9);
+    const int32_t kommt_soll = erster_von(PARTNER, Erster(PARTNER) + 3, Erster(PARTNER) + 12);
+    ASSERT_GE(geht_soll, 0);
+    ASSERT_GE(kommt_soll, 0);
+    for (int32_t p : {Erster(COMPI) + 6, Erster(COMPI) + 9, Erster(PARTNER) + 3, Erster(PARTNER) + 12})
+        ASSERT_EQ(Spieler_Get_Art(p), 1) << p;
+    Bank_Ueberweisung(-1, COMPI, 5000000.0f, BUCHUNG_SONSTIGE_EINNAHMEN, 1, -1);
+    for (int32_t versuch = 0; versuch < 4; ++versuch) {   // whichever kind comes first
+        int32_t geht = -1, kommt = -1, preis = 0;
+        ASSERT_TRUE(Compi_Tausch_Suchen(COMPI, PARTNER, &geht, &kommt, &preis));
+        EXPECT_EQ(geht, geht_soll);
+        EXPECT_EQ(kommt, kommt_soll);
+        EXPECT_EQ(preis, Spieler_Get_Forderung(kommt_soll));
+    }
+}
+
 TEST_F(Compi, WithTheMarketTheClubBuysAMarketPlayerOfTheKind) {
     // The market holds players 72-76 (Welt_Bauen); 72 becomes a forward of 8000.
     const int32_t markt_spieler = 4 * JE_CLUB;
