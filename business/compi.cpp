@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "business/angebot.h"
@@ -27,8 +28,21 @@ namespace {
 constexpr uint32_t NICHT_VERFUEGBAR = 0x7c0;   // injured or suspended
 constexpr int32_t MARKT_OHNE_SCOUTS = 0x40000;
 
+// The order in which a club's salaries are summed against a limit: the
+// highest salaries of its last whole sum first, so that a club short of money
+// passes its limit after a few players. It belongs to the squad list it was
+// made for: a changed squad is summed whole in its own order, which makes the
+// order anew. Any order decides alike (below the limit the whole sum, above it
+// some partial sum above it); this one only ends the walk sooner.
+struct GehaltsReihe {
+    std::vector<int32_t> kader;   // the squad as listed when the order was made
+    std::vector<int32_t> reihe;   // positions in that list, the highest salary first
+};
+
 struct CompiModul {
     CompiZaehler zaehler;
+    std::vector<GehaltsReihe> gehalts_reihe;   // by team
+    std::vector<int32_t> kader;                // the squad being summed
 };
 CompiModul g;
 
@@ -92,13 +106,29 @@ namespace {
 // stays at or below `grenze`, else some partial sum above it (a salary is
 // never negative, so the whole sum lies above it too).
 int64_t Gehaelter_Bis(int32_t team, int64_t grenze) {
-    std::vector<int32_t> kader;
+    std::vector<int32_t>& kader = g.kader;
     Kader(team, kader);
+    if (g.gehalts_reihe.size() <= size_t(team)) g.gehalts_reihe.resize(size_t(team) + 1);
+    GehaltsReihe& r = g.gehalts_reihe[size_t(team)];
     int64_t summe = 0;
-    for (int32_t s : kader) {
-        summe += Spieler_Berechne_Gehalt(s);
-        if (summe > grenze) break;
+    if (r.kader == kader) {
+        for (int32_t i : r.reihe) {
+            summe += Spieler_Berechne_Gehalt(kader[size_t(i)]);
+            if (summe > grenze) break;
+        }
+        return summe;
     }
+    std::vector<std::pair<int32_t, int32_t>> gehalt(kader.size());   // salary, position
+    for (size_t i = 0; i < kader.size(); ++i) {
+        gehalt[i] = {Spieler_Berechne_Gehalt(kader[i]), int32_t(i)};
+        summe += gehalt[i].first;
+    }
+    std::sort(gehalt.begin(), gehalt.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    r.kader = kader;
+    r.reihe.resize(gehalt.size());
+    for (size_t i = 0; i < gehalt.size(); ++i) r.reihe[i] = gehalt[i].second;
     return summe;
 }
 
@@ -137,12 +167,15 @@ bool Compi_Talent_Kaufen(int32_t team) {
     if (stand <= 0) return false;
     const int64_t reserve = 2 * Gehaelter_Bis(team, (stand - 1) / 2);
     if (stand <= reserve) return false;
-    std::vector<int32_t> kader;
-    Kader(team, kader);
+    std::vector<int32_t> liste;
+    Kader(team, liste);
     // The strongest players first: the talent is worth most to a regular.
-    std::stable_sort(kader.begin(), kader.end(),
-                     [](int32_t a, int32_t b) { return Spieler_Staerke(a) > Spieler_Staerke(b); });
-    for (int32_t s : kader) {
+    // Each strength read once; equal ones keep the squad's order.
+    std::vector<std::pair<int32_t, int32_t>> kader(liste.size());   // strength, player
+    for (size_t i = 0; i < liste.size(); ++i) kader[i] = {Spieler_Staerke(liste[i]), liste[i]};
+    std::stable_sort(kader.begin(), kader.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& eintrag : kader) {
+        const int32_t s = eintrag.second;
         if (Attribute_Attribut_Hat_Maximum(s)) continue;
         const bool torwart = Spieler_Get_Art(s) == 0;
         const int32_t von = torwart ? ATTRIBUT_TW_START : 0, bis = torwart ? ATTRIBUT_TW_ENDE : ATTRIBUT_FELD_ENDE;
@@ -168,30 +201,46 @@ bool Compi_Tausch_Suchen(int32_t kaeufer, int32_t partner, int32_t* geht_out, in
                          int32_t* preis_out) {
     if (kaeufer < 0 || kaeufer >= Team_Anzahl() || partner < 0 || partner >= Team_Anzahl() || kaeufer == partner)
         return false;
-    std::vector<int32_t> eigene, fremde;
-    Kader(kaeufer, eigene);
-    Kader(partner, fremde);
+    // Both squads by kind, in their order; a kind's players are looked at
+    // when it comes up, each strength read once.
+    std::vector<int32_t> liste;
+    std::vector<int32_t> eigene[4], fremde[4];
+    auto nach_art = [&liste](int32_t team, std::vector<int32_t>* out) {
+        Kader(team, liste);
+        for (int32_t s : liste) {
+            const int32_t art = Spieler_Get_Art(s);
+            if (art >= 0 && art < 4) out[art].push_back(s);
+        }
+    };
+    nach_art(kaeufer, eigene);
+    nach_art(partner, fremde);
     const int32_t delta = Transferfaktor_Wert(TF_COMPI_TRANSFER_DELTA_SPIELER_ABS) * 1000;
     // The kinds from a random one on: the first kind that finds a deal makes it.
     const int32_t erste_art = Rnd(0, 3);
     for (int32_t k = 0; k < 4; ++k) {
         const int32_t art = (erste_art + k) % 4;
-        int32_t geht = -1;
-        for (int32_t s : eigene)
-            if (Spieler_Get_Art(s) == art && (geht < 0 || Spieler_Staerke(s) < Spieler_Staerke(geht))) geht = s;
+        int32_t geht = -1, geht_staerke = 0;
+        for (int32_t s : eigene[art]) {
+            const int32_t staerke = Spieler_Staerke(s);
+            if (geht < 0 || staerke < geht_staerke) {
+                geht = s;
+                geht_staerke = staerke;
+            }
+        }
         if (geht < 0) continue;
         const int64_t geld = Kontostand(kaeufer) + Verhandlung_Verkauf_Erloes(geht);
         const int32_t max_geht = Spieler_Wert(SPW_MAX_STERNE, geht, 0, OP_LESEN) * 1000;
-        int32_t kommt = -1, preis = 0;
-        for (int32_t s : fremde) {
-            if (Spieler_Get_Art(s) != art || (Spieler_Status(s) & NICHT_VERFUEGBAR) ||
-                Spieler_Staerke(s) <= Spieler_Staerke(geht) ||
-                (kommt >= 0 && Spieler_Staerke(s) <= Spieler_Staerke(kommt)))
+        int32_t kommt = -1, kommt_staerke = 0, preis = 0;
+        for (int32_t s : fremde[art]) {
+            const int32_t staerke = Spieler_Staerke(s);
+            if (staerke <= geht_staerke || (kommt >= 0 && staerke <= kommt_staerke) ||
+                (Spieler_Status(s) & NICHT_VERFUEGBAR))
                 continue;
             if (std::abs(Spieler_Wert(SPW_MAX_STERNE, s, 0, OP_LESEN) * 1000 - max_geht) > delta) continue;
             const int32_t forderung = Spieler_Get_Forderung(s);
             if (forderung <= 0 || forderung > geld) continue;
             kommt = s;
+            kommt_staerke = staerke;
             preis = forderung;
         }
         if (kommt < 0) continue;

@@ -7,6 +7,7 @@
 
 #include "club/club_hooks.h"
 #include "club/spieler.h"
+#include "club/spieler_saetze.h"
 #include "core/debug.h"
 #include "core/rnd.h"
 
@@ -104,9 +105,10 @@ int32_t Spieler_Verletzen(int32_t team, int32_t spieler, int32_t art) {
 int32_t Spieler_Genesung_Woche() {
     if (Club_Ist_Client()) return 0;
     int32_t geheilt = 0;
-    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
-        if (!(static_cast<const SpielerStruktur*>(Spieler_Zeiger_Lesen(SPZ_STRUKTUR, p))->status & SP_STATUS_VERLETZT))
-            continue;
+    // The records read in place; only an injured player's is taken for writing.
+    const SpielerSaetze<const SpielerStruktur> saetze(SPZ_STRUKTUR);
+    for (int32_t p = 0, n = Spieler_Anzahl(); p < n; ++p) {
+        if (!(saetze(p)->status & SP_STATUS_VERLETZT)) continue;
         SpielerStruktur& s = *static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, p));
         if (s.verletzung_tage > 1) {
             --s.verletzung_tage;

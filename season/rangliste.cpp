@@ -64,13 +64,19 @@ std::vector<int32_t> Sortiert(Vor vor) {
 
 // The orders: value, then summary value, then team number, so equal values
 // never swap by chance (and then the record's number, as a stable sort keeps
-// it): a whole order, which any sort gives alike.
+// it): a whole order, which any sort gives alike. Each day starts from the
+// day before's order (a permutation of the records whenever its length
+// fits): most days few values move, and the insertion sort passes it in one
+// walk. Past a few moves per record (a season's end, a load) the rest is
+// sorted whole.
 void Ordnen() {
     const size_t n = g.satz.size();
     for (int32_t f = 0; f < 2; ++f) {
         std::vector<int32_t>& o = g.ordnung[f];
-        o.resize(n);
-        for (size_t i = 0; i < n; ++i) o[i] = int32_t(i);
+        if (o.size() != n) {
+            o.resize(n);
+            for (size_t i = 0; i < n; ++i) o[i] = int32_t(i);
+        }
         auto vor = [f](int32_t a, int32_t b) {
             const RanglisteSatz& x = g.satz[size_t(a)];
             const RanglisteSatz& y = g.satz[size_t(b)];
@@ -79,7 +85,23 @@ void Ordnen() {
             if (x.team != y.team) return x.team < y.team;
             return a < b;
         };
-        std::sort(o.begin(), o.end(), vor);
+        size_t schritte = 0;
+        const size_t budget = 4 * n;
+        bool sortiert = true;
+        for (size_t i = 1; i < n && sortiert; ++i) {
+            const int32_t x = o[i];
+            size_t j = i;
+            for (; j > 0 && vor(x, o[j - 1]); --j) {
+                o[j] = o[j - 1];
+                if (++schritte > budget) {
+                    sortiert = false;
+                    --j;
+                    break;
+                }
+            }
+            o[j] = x;
+        }
+        if (!sortiert) std::sort(o.begin(), o.end(), vor);
         for (size_t p = 0; p < o.size(); ++p) {
             RanglisteSatz& s = g.satz[size_t(o[p])];
             s.platz_vorher[f] = s.platz[f];

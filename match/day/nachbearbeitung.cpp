@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "club/club_hooks.h"
 #include "club/spieler.h"
 #include "club/talente.h"
 #include "club/team.h"
@@ -90,10 +91,15 @@ void Elf_Eintragen(int32_t wettbewerb, int32_t spieler, float punkte) {
 
 int32_t Wert(int32_t wert, int32_t spieler) { return Spieler_Wert(wert, spieler, 0, OP_LESEN); }
 void Setzen(int32_t wert, int32_t spieler, int32_t v) { Spieler_Wert(wert, spieler, v, OP_SCHREIBEN); }
+// A value written only when it changes; a client's write goes to the server,
+// whose value may differ, and is made each time.
+void Aendern(int32_t wert, int32_t spieler, int32_t alt, int32_t v) {
+    if (v != alt || Club_Ist_Client()) Setzen(wert, spieler, v);
+}
 
-// The nominated players of one side and whether each played.
-std::vector<Teilnehmer> Teilnehmer_Der_Seite(const Spielfeld_Satz* satz, int32_t team, int32_t seite) {
-    std::vector<Teilnehmer> liste;
+// The nominated players of one side and whether each played, into `liste`.
+void Teilnehmer_Der_Seite(const Spielfeld_Satz* satz, int32_t team, int32_t seite, std::vector<Teilnehmer>& liste) {
+    liste.clear();
     if (satz && satz->live) {
         for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i) {
             const Spieler_Matchsatz& sm = satz->spieler[seite * SF_SPIELER_SEITE + i];
@@ -102,13 +108,12 @@ std::vector<Teilnehmer> Teilnehmer_Der_Seite(const Spielfeld_Satz* satz, int32_t
             // substitute's entry and the substituted player's are their own.
             liste.push_back({sm.nummer, sm.zaehler != 0, sm.zaehler, seite * SF_SPIELER_SEITE + i});
         }
-        return liste;
+        return;
     }
     int32_t spieler[TEAM_SPIELER_MAX];
     int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, int32_t(SP_STATUS_START | SP_STATUS_BANK));
     for (int32_t i = 0; i < n; ++i)
         liste.push_back({spieler[i], (uint32_t(Wert(SPW_STATUS, spieler[i])) & SP_STATUS_START) != 0, -1, -1});
-    return liste;
 }
 
 // A celebration mark holding a talent's number + 1 may teach the player that
@@ -141,10 +146,11 @@ void Gespielt(int32_t team, int32_t spieler, bool fruehe_phase) {
 
 }  // namespace
 
-void Spielfeld_Spieler_Wert56(int32_t spieler) { Setzen(SPW_EINSAETZE, spieler, 0); }
+void Spielfeld_Spieler_Wert56(int32_t spieler) { Aendern(SPW_EINSAETZE, spieler, Wert(SPW_EINSAETZE, spieler), 0); }
 
 void Spielfeld_Einsatz_Zaehlen(int32_t team, int32_t spieler) {
-    Setzen(SPW_EINSAETZE, spieler, std::min(Wert(SPW_EINSAETZE, spieler) + 1, 9));
+    const int32_t einsaetze = Wert(SPW_EINSAETZE, spieler);
+    Aendern(SPW_EINSAETZE, spieler, einsaetze, std::min(einsaetze + 1, 9));
     const int32_t stufe = Spielfeld_Hook_Schwierigkeit();
     const int32_t chance = 31 - 3 * stufe - (stufe == 4 ? 4 : 0);
     if (Rnd(0, std::max(chance, 1) - 1) == 0 && !Spielfeld_Hook_Attribut(spieler, ATTRIBUT_UNVERWUESTLICH))
@@ -243,6 +249,7 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
                   g_elfen.end());
     std::vector<int32_t> spiele;
     Spieltag_Spiele_Des_Wettbewerbs(wettbewerb, spiele);
+    std::vector<Teilnehmer> teilnehmer;
     for (int32_t nummer : spiele) {
         const SpielDatensatz* d = Spiele_Get_Spiel(nummer, 1);
         if (!d || d->tore_heim < 0 || d->ergebnis_art == SPIEL_ERGEBNIS_ABGESAGT) continue;
@@ -261,7 +268,8 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
             const bool fruehe_phase =
                 Spielfeld_Hook_Schwierigkeit() == 0 && Spieltag_Hook_Tag() < 90;
             int32_t gespielt = 0;
-            for (const Teilnehmer& t : Teilnehmer_Der_Seite(satz, team, seite)) {
+            Teilnehmer_Der_Seite(satz, team, seite, teilnehmer);
+            for (const Teilnehmer& t : teilnehmer) {
                 int32_t note = -1;
                 float punkte = 0;
                 if (t.slot >= 0) note = Spielfeld_Get_Spielernote(satz, t.slot, &punkte);

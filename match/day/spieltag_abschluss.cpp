@@ -3,6 +3,7 @@
 // values, points, announcements and events; the simulator's counts.
 #include "match/day/spieltag.h"
 
+#include "club/club_hooks.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "club/team_suche.h"
@@ -96,15 +97,21 @@ void Spieltag_Tagesabschluss(int32_t w) {
         sp = Spiel(s);
         const int32_t teams[2] = {sp->heim, sp->gast};
         const int32_t tore[2] = {std::max<int32_t>(sp->tore_heim, 0), std::max<int32_t>(sp->tore_gast, 0)};
+        // A client's write goes to the server, which may hold the bits this
+        // machine has not: there every player's bits are cleared.
+        const bool client = Club_Ist_Client();
         for (int32_t t : teams) {
             if (t < 0) continue;
             // The suspensions of both clubs count down in the game's competition.
             Spiele_Setze_Sperren_Spieler_Vor_Spiel(w, t, 0);
             // A sending-off holds for its match only; the suspension stays with the fixtures store.
+            // Most players saw no card: their record stays as it is.
+            constexpr int32_t KARTEN = int32_t(SP_STATUS_GELB | SP_STATUS_ROT);
             int32_t spieler[TEAM_SPIELER_MAX];
             int32_t m = Teamspieler_Ins_Array(t, spieler, TEAM_SPIELER_MAX, 0);
             for (int32_t k = 0; k < m; ++k)
-                Spieler_Wert(SPW_STATUS, spieler[k], int32_t(SP_STATUS_GELB | SP_STATUS_ROT), OP_LOESCHEN);
+                if (client || (Spieler_Wert(SPW_STATUS, spieler[k], 0, OP_LESEN) & KARTEN))
+                    Spieler_Wert(SPW_STATUS, spieler[k], KARTEN, OP_LOESCHEN);
         }
         // The point bonus before the clubs' after-match work: it is the
         // match's money, so it falls into the period the match closes and its

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "club/club_hooks.h"
 #include "club/spieler.h"
 #include "club/talente.h"
 #include "club/team.h"
@@ -24,6 +25,7 @@ void Spieltag_Form_Nach_Spiel(int32_t spiel) {
     int32_t staerke[2];
     for (int32_t s = 0; s < 2; ++s) staerke[s] = teams[s] >= 0 ? Team_Berechne_Staerke(teams[s], 0) : 0;
     bool fruehe_phase = Spielfeld_Hook_Schwierigkeit() == 0 && Spieltag_Hook_Tag() < 90;
+    const bool client = Club_Ist_Client();
     for (int32_t seite = 0; seite < 2; ++seite) {
         int32_t team = teams[seite];
         if (team < 0) continue;
@@ -39,7 +41,8 @@ void Spieltag_Form_Nach_Spiel(int32_t spiel) {
         }
         for (int32_t k = 0; k < n; ++k) {
             int32_t p = spieler[k];
-            int32_t f = Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN);
+            const int32_t alt = Spieler_Wert(SPW_MORAL, p, 0, OP_LESEN);
+            int32_t f = alt;
             if (frueh) {
                 f = 4;
             } else {
@@ -48,10 +51,12 @@ void Spieltag_Form_Nach_Spiel(int32_t spiel) {
                 if (f < 3 && Rnd(0, 5) == 0) f += 1;
                 else if (f > 3 && Rnd(0, 5) == 0) f -= 1;
             }
-            int32_t unten = Attribute_Hat_Attribut(p, 10) ? 3 : 0;
-            int32_t oben = Attribute_Hat_Attribut(p, 45) ? 3 : 6;
-            f = std::clamp(std::clamp(f, unten, std::max(unten, oben)), 0, 6);
-            Spieler_Wert(SPW_MORAL, p, f, OP_SCHREIBEN);
+            // Talent 10 keeps the value at 3 or above, talent 45 at 3 or
+            // below: each asked only on its side of 3.
+            if (f < 3 ? Attribute_Hat_Attribut(p, 10) : f > 3 && Attribute_Hat_Attribut(p, 45)) f = 3;
+            f = std::clamp(f, 0, 6);
+            // A client's write goes to the server, whose value may differ.
+            if (f != alt || client) Spieler_Wert(SPW_MORAL, p, f, OP_SCHREIBEN);
         }
     }
 }

@@ -9,6 +9,7 @@
 #include "club/kader_hooks.h"
 #include "club/regeln.h"
 #include "club/talente.h"
+#include "club/transfer.h"
 #include "club/wirtschaft.h"
 #include "core/config.h"
 #include "tests/business/bank_welt.h"
@@ -122,6 +123,42 @@ TEST_F(Compi, ARichComputerClubBuysATalentForItsStrongestPlayer) {
     EXPECT_FALSE(Compi_Talent_Kaufen(MENSCH));
 }
 
+// The salaries are summed in the order of the club's last whole sum, the
+// highest first; the squad and the salaries of the day decide all the same.
+TEST_F(Compi, TheSalariesOfTheDaysSquadDecideAfterTheSquadOrTheSalariesChanged) {
+    const int32_t star = Erster(COMPI) + 3, zweiter = Erster(COMPI) + 5, neu = Erster(PARTNER) + 2;
+    auto ohne_gehalt = [](int32_t p) {
+        Spieler_Wert(SPW_STAERKE, p, 0, OP_SCHREIBEN);
+        Spieler_Wert(SPW_EINSAETZE, p, 0, OP_SCHREIBEN);
+    };
+    Spieler(star, 6000, 6);   // 34,500 (worked out above)
+    EXPECT_EQ(Compi_Gehaelter(COMPI), 34500);
+    // The star earns nothing now, another player of another kind earns: the
+    // price of 80,000 and twice his salary are needed, one less buys nothing.
+    ohne_gehalt(star);
+    Spieler(zweiter, 6000, 6);
+    const int32_t gehalt = Spieler_Berechne_Gehalt(zweiter);
+    ASSERT_GT(gehalt, 0);
+    ASSERT_NE(gehalt, 34500);
+    Bank_Ueberweisung(-1, COMPI, float(80000 + 2 * gehalt - 1), BUCHUNG_SONSTIGE_EINNAHMEN, 1, -1);
+    EXPECT_FALSE(Compi_Talent_Kaufen(COMPI));
+    Bank_Ueberweisung(-1, COMPI, 1.0f, BUCHUNG_SONSTIGE_EINNAHMEN, 1, -1);
+    EXPECT_TRUE(Compi_Talent_Kaufen(COMPI));
+    EXPECT_TRUE(Attribute_Hat_Attribut(zweiter, TALENT));
+    EXPECT_GT(Spieler_Berechne_Gehalt(zweiter), gehalt);   // a tenth more
+    EXPECT_EQ(Compi_Gehaelter(COMPI), Spieler_Berechne_Gehalt(zweiter));
+    // The earner leaves for the partner club, one without salary comes and
+    // the star earns again: the sums are the new squads'.
+    ASSERT_TRUE(Spieler_Transfer_Ausfuehren(COMPI, PARTNER, zweiter, neu, 0.0f));
+    ASSERT_EQ(Spieler_Get_Team(zweiter), PARTNER);
+    ASSERT_EQ(Spieler_Get_Team(neu), COMPI);
+    ohne_gehalt(neu);
+    Spieler(star, 6000, 6);
+    EXPECT_EQ(Compi_Gehaelter(COMPI), 34500);
+    EXPECT_EQ(Compi_Gehaelter(PARTNER), Spieler_Berechne_Gehalt(zweiter));
+    EXPECT_GT(Spieler_Berechne_Gehalt(zweiter), 0);
+}
+
 TEST_F(Compi, ARoundExchangesTheWeakestForTheStrongestAffordablePlayerOfTheKind) {
     // Club 4 gives its defender 3 (4000, 5 half stars); club 5, the only
     // computer club within one team number, has defenders 21 (7000, 7 half
@@ -160,6 +197,39 @@ TEST_F(Compi, ARoundExchangesTheWeakestForTheStrongestAffordablePlayerOfTheKind)
     EXPECT_EQ(Compi_Zaehler().transfers, 1);
     // A human manager's club never acts in a round.
     EXPECT_FALSE(Compi_Transfer(MENSCH, false));
+}
+
+// Between equal strengths the squad's order decides: the first of the weakest
+// goes, the first of the strongest affordable comes.
+TEST_F(Compi, AmongEqualStrengthsTheFirstInTheSquadIsTaken) {
+    for (int32_t i = 0; i < JE_CLUB; ++i) {
+        Spieler(Erster(COMPI) + i, 5000, 5);
+        Spieler(Erster(PARTNER) + i, 5000, 5);
+    }
+    // Defenders 6 and 9 of the buyer and 3 and 12 of the partner tie.
+    for (int32_t i : {6, 9}) Spieler(Erster(COMPI) + i, 4000, 5);
+    for (int32_t i : {3, 12}) Spieler(Erster(PARTNER) + i, 7000, 6);
+    auto erster_von = [](int32_t team, int32_t a, int32_t b) {
+        int32_t sp[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(team, sp, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i)
+            if (sp[i] == a || sp[i] == b) return sp[i];
+        return -1;
+    };
+    const int32_t geht_soll = erster_von(COMPI, Erster(COMPI) + 6, Erster(COMPI) + 9);
+    const int32_t kommt_soll = erster_von(PARTNER, Erster(PARTNER) + 3, Erster(PARTNER) + 12);
+    ASSERT_GE(geht_soll, 0);
+    ASSERT_GE(kommt_soll, 0);
+    for (int32_t p : {Erster(COMPI) + 6, Erster(COMPI) + 9, Erster(PARTNER) + 3, Erster(PARTNER) + 12})
+        ASSERT_EQ(Spieler_Get_Art(p), 1) << p;
+    Bank_Ueberweisung(-1, COMPI, 5000000.0f, BUCHUNG_SONSTIGE_EINNAHMEN, 1, -1);
+    for (int32_t versuch = 0; versuch < 4; ++versuch) {   // whichever kind comes first
+        int32_t geht = -1, kommt = -1, preis = 0;
+        ASSERT_TRUE(Compi_Tausch_Suchen(COMPI, PARTNER, &geht, &kommt, &preis));
+        EXPECT_EQ(geht, geht_soll);
+        EXPECT_EQ(kommt, kommt_soll);
+        EXPECT_EQ(preis, Spieler_Get_Forderung(kommt_soll));
+    }
 }
 
 TEST_F(Compi, WithTheMarketTheClubBuysAMarketPlayerOfTheKind) {

@@ -179,6 +179,31 @@ TEST_F(SpielerTest, RandomSearchSkipsOwnClubAndPadsTheList) {
     EXPECT_EQ(out[0], -1);
 }
 
+// The week's recovery walks the whole store: the first, a middle and the last
+// player heal alike; a player without the injury bit keeps his weeks.
+TEST_F(SpielerTest, TheWeeksRecoveryReachesEveryInjuredPlayerOfTheStore) {
+    const int32_t n = Spieler_Anzahl();
+    ASSERT_GE(n, 4);
+    const int32_t verletzt[3] = {0, n / 2, n - 1}, gesund = 1;
+    for (int32_t p = 0; p < n; ++p) Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_VERLETZT), OP_LOESCHEN);
+    for (int32_t p : verletzt) {
+        Spieler_Wert(SPW_STATUS, p, int32_t(SP_STATUS_VERLETZT), OP_SETZEN);
+        Spieler_Wert(SPW_VERLETZUNG, p, 2, OP_SCHREIBEN);
+        Spieler_Wert(SPW_VERLETZUNG_TAGE, p, 2, OP_SCHREIBEN);
+    }
+    Spieler_Wert(SPW_VERLETZUNG_TAGE, gesund, 5, OP_SCHREIBEN);
+    EXPECT_EQ(Spieler_Genesung_Woche(), 0);
+    for (int32_t p : verletzt) EXPECT_EQ(Spieler_Wert(SPW_VERLETZUNG_TAGE, p, 0, OP_LESEN), 1) << p;
+    EXPECT_EQ(Spieler_Genesung_Woche(), 3);
+    for (int32_t p : verletzt) {
+        EXPECT_FALSE(Spieler_Status(p) & SP_STATUS_VERLETZT) << p;
+        EXPECT_EQ(Spieler_Wert(SPW_VERLETZUNG, p, 0, OP_LESEN), -1) << p;
+        EXPECT_EQ(Spieler_Wert(SPW_VERLETZUNG_TAGE, p, 0, OP_LESEN), 0) << p;
+    }
+    EXPECT_EQ(Spieler_Wert(SPW_VERLETZUNG_TAGE, gesund, 0, OP_LESEN), 5);
+    EXPECT_EQ(Spieler_Genesung_Woche(), 0);
+}
+
 TEST_F(SpielerTest, InjuryPicksByWeightAndSetsTheValues) {
     Verletzungsart arten[VERLETZUNG_ARTEN] = {};
     arten[5] = {10, 14, 20};

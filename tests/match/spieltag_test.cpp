@@ -118,6 +118,38 @@ TEST_F(SpieltagTest, EveryFixtureOfADayIsPlayedWithItsGoalEventsAndTheDayCloses)
     for (int32_t h : spiele) EXPECT_EQ(Spiele_Locks(h), 0);
 }
 
+// The day's close takes the cards off every player of both clubs of each game,
+// those who came to the day with one as well as those who saw one.
+TEST_F(SpieltagTest, TheDaysCloseTakesTheCardsOffBothClubsOfEachGame) {
+    constexpr uint32_t KARTEN = SP_STATUS_GELB | SP_STATUS_ROT;
+    for (int32_t t = 0; t < Team_Anzahl(); ++t) {
+        if (t == Team_Markt()) continue;
+        int32_t sp[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(t, sp, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i)
+            if (i % 7 == 3 || i % 7 == 5)
+                Spieler_Wert(SPW_STATUS, sp[i], int32_t(i % 7 == 3 ? SP_STATUS_GELB : SP_STATUS_ROT), OP_SETZEN);
+    }
+    ASSERT_TRUE(Spieltag_Start());
+    std::set<int32_t> mit_spiel;
+    for (int32_t h : Heutige_Spiele()) {
+        mit_spiel.insert(Spiele_Get_Spiel(h, 1)->heim);
+        mit_spiel.insert(Spiele_Get_Spiel(h, 1)->gast);
+    }
+    ASSERT_GE(mit_spiel.size(), 4u);
+    Spiele_Bis_Ende();
+    ASSERT_FALSE(Spieltag_Spiele_Offen());
+    int32_t geprueft = 0;
+    for (int32_t t : mit_spiel) {
+        int32_t sp[TEAM_SPIELER_MAX];
+        const int32_t n = Teamspieler_Ins_Array(t, sp, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < n; ++i, ++geprueft)
+            EXPECT_EQ(uint32_t(Spieler_Wert(SPW_STATUS, sp[i], 0, OP_LESEN)) & KARTEN, 0u)
+                << "club " << t << " player " << sp[i];
+    }
+    EXPECT_GT(geprueft, 7 * int32_t(mit_spiel.size()));
+}
+
 // Marks all but `bleiben` players of a club injured, so its line-up is short.
 void Kader_Ausduennen(int32_t team, int32_t bleiben) {
     int32_t sp[TEAM_SPIELER_MAX];
@@ -795,6 +827,57 @@ TEST_F(SpieltagTest, TheFormAfterAGameFollowsTheScoreLine) {
             EXPECT_GE(geprueft, 8);
         }
     }
+    Spiele_Unlock(h);
+}
+
+// Talent 10 keeps the form at 3 or above, talent 45 at 3 or below; the
+// draws of the first case above (3:0, entry 246): from 6 the home side ends
+// at 5, from 0 the away side at 0, and 3 stays 3.
+TEST_F(SpieltagTest, TheFormsTwoTalentsHoldItAtThree) {
+    const LigaSpiel l = Erstes_Ligaspiel();
+    const Spiel_Lock h = l.h;
+    ASSERT_NE(h, 0);
+    for (int32_t talent : {10, 45}) {
+        ASSERT_NE(Attribut_Daten(talent), nullptr);
+        ASSERT_GT(Attribut_Daten(talent)->noetige_punkte, 0);
+    }
+    SpielDatensatz* d = Spiele_Get_Spiel(h, 1);
+    d->tore_heim = 3;
+    d->tore_gast = 0;
+    struct Fall {
+        int32_t seite, vorher;
+        bool zehn, fuenfundvierzig;
+        int32_t nachher;
+    } faelle[] = {
+        {0, 6, false, false, 5}, {0, 6, true, false, 5}, {0, 6, false, true, 3}, {0, 3, true, true, 3},
+        {1, 0, false, false, 0}, {1, 0, false, true, 0}, {1, 0, true, false, 3}, {1, 0, true, true, 3},
+    };
+    int32_t dabei[2][TEAM_SPIELER_MAX], n[2] = {};
+    for (int32_t s = 0; s < 2; ++s) {
+        int32_t sp[TEAM_SPIELER_MAX];
+        const int32_t m = Teamspieler_Ins_Array(s == 0 ? l.heim : l.gast, sp, TEAM_SPIELER_MAX, 0);
+        for (int32_t i = 0; i < m; ++i) {
+            for (int32_t talent : {10, 45}) Spieler_Wert(talent, sp[i], 0, OP_SCHREIBEN);
+            Spieler_Wert(SPW_MORAL, sp[i], 3, OP_SCHREIBEN);
+            if (Spieler_Status(sp[i]) & (SP_STATUS_START | SP_STATUS_BANK)) dabei[s][n[s]++] = sp[i];
+        }
+    }
+    int32_t naechster[2] = {};
+    std::vector<std::pair<int32_t, int32_t>> spieler_soll;
+    for (const Fall& f : faelle) {
+        ASSERT_LT(naechster[f.seite], n[f.seite]);
+        const int32_t p = dabei[f.seite][naechster[f.seite]++];
+        Spieler_Wert(SPW_MORAL, p, f.vorher, OP_SCHREIBEN);
+        if (f.zehn) Spieler_Wert(10, p, Attribut_Daten(10)->noetige_punkte, OP_SCHREIBEN);
+        if (f.fuenfundvierzig) Spieler_Wert(45, p, Attribut_Daten(45)->noetige_punkte, OP_SCHREIBEN);
+        spieler_soll.push_back({p, f.nachher});
+    }
+    // The away side stays weaker by more than 22 + 9: the defeat costs 25.
+    ASSERT_LT(Team_Berechne_Staerke(l.gast, 0), Team_Berechne_Staerke(l.heim, 0) - 31);
+    Rnd_Alle(246);
+    Spieltag_Form_Nach_Spiel(h);
+    for (size_t i = 0; i < spieler_soll.size(); ++i)
+        EXPECT_EQ(Spieler_Wert(SPW_MORAL, spieler_soll[i].first, 0, OP_LESEN), spieler_soll[i].second) << "case " << i;
     Spiele_Unlock(h);
 }
 
