@@ -204,6 +204,30 @@ TEST_F(MatchTest, TeamWithoutAnyGoalkeeperGetsItsDeepestFieldPlayerInGoal) {
     EXPECT_EQ(torwart, 1);
 }
 
+TEST_F(MatchTest, TheFirstLineUpTakesTheSquadByRowKeepersFirstTiesInSquadOrder) {
+    int32_t liste[TEAM_SPIELER_MAX];
+    const int32_t n = Teamspieler_Ins_Array(2, liste, TEAM_SPIELER_MAX, 0);
+    ASSERT_GE(n, 17);
+    // Rows 1-4 with many ties, running against the squad's order.
+    for (int32_t i = 0; i < n; ++i) Spieler_Wert(SPW_REIHE, liste[i], (n - i) % 4 + 1, OP_SCHREIBEN);
+    Spiel_Anlegen(1, 2, 3);
+    ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
+    const Spielfeld_Satz* s = Spielfeld_Suchen(1);
+    std::vector<int32_t> erwartet;
+    for (int32_t reihe = -1; reihe <= 10; ++reihe)
+        for (int32_t i = 0; i < n; ++i) {
+            const int32_t p = liste[i];
+            const int32_t schluessel = Spieler_Get_Art(p) == 0 ? -1 : Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN);
+            if (schluessel == reihe && (Spieler_Status(p) & (SM_AUF_PLATZ | SM_RESERVE))) erwartet.push_back(p);
+        }
+    erwartet.resize(std::min<size_t>(erwartet.size(), SF_SPIELER_SEITE));
+    std::vector<int32_t> belegt;
+    for (int32_t slot = 0; slot < SF_SPIELER_SEITE && s->spieler[slot].nummer >= 0; ++slot)
+        belegt.push_back(s->spieler[slot].nummer);
+    EXPECT_EQ(belegt, erwartet);
+    EXPECT_GT(erwartet.size(), 11u);
+}
+
 TEST_F(MatchTest, SetPieceTakersAndPartners) {
     // Two free-kick takers on the pitch: the last one in slot order takes them.
     Spieler_Wert(75, 3, 0x1000, 8);
