@@ -167,10 +167,11 @@ void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* s
                 art |= EREIGNIS_ROT;
             }
             Spiel_Ereignis(h, art, minute, p, KEIN_SPIELER);
+            // The event may have moved the game store: the game is looked up again.
+            sp = Spiele_Get_Spiel(h, 1);
+            if (!sp) return;
         }
     }
-    sp = Spiele_Get_Spiel(h, 1);
-    if (!sp) return;
     int32_t th = std::max<int32_t>(sp->tore_heim, 0), tg = std::max<int32_t>(sp->tore_gast, 0);
     if (Rnd(0, 2 * th + 2 * tg + 6) != 4 || (satz->live == 1 && Spieltag_Hooks().tick) || slot->status != SLOT_LAEUFT ||
         Rnd(0, 15) <= 5 + (th > 0 ? 1 : 0) + (tg > 0 ? 1 : 0))
