@@ -138,7 +138,8 @@ void Spieltag_Ergebnis_Wuerfeln(Spieltag_Slot* slot, Wuerfel_Satz* w) {
 void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* satz) {
     if (!slot || !satz) return;
     const SpielDatensatz* sp = Spiele_Get_Spiel(slot->spiel, 1);
-    Spieltag_Minute_Ohne_Spielfeld(slot, satz, sp ? Wettbewerb_Halbzeit_Ende(sp->wettbewerb, sp->minute, slot->abschnitt) : -1);
+    const int32_t ende = sp ? Wettbewerb_Halbzeit_Ende(sp->wettbewerb, sp->minute, slot->abschnitt) : -1;
+    Spieltag_Minute_Ohne_Spielfeld(slot, satz, ende);
 }
 
 void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* satz, int32_t halbzeit_ende) {
