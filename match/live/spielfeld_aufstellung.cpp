@@ -137,7 +137,11 @@ void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt, bool fi
         sm.rolle[ROLLE(143)] = uint8_t(Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN));
         sm.zustand = auf_platz ? SM_AUF_PLATZ : SM_RESERVE;
         Formation_Linien(sm, p, gespiegelt);
-        bool torwart = Ist_Torwart_Typ(p);
+        // A field player's sort key is his row: he keeps goal only from row 0
+        // (and column 3), so any other row needs no further read.
+        const int32_t zeile = schluessel[i];
+        bool torwart = zeile == -1 ? Ist_Torwart_Typ(p)
+                                   : zeile == 0 && Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN) == 3;
         fig.torwart = 0;
         if (torwart) {
             ++torwart_alle;
