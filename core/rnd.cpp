@@ -49,10 +49,15 @@ void Rnd_Init() {
 
 int32_t Rnd(int32_t lo, int32_t hi) {
     sicher_bereit();
-    g.index = (g.index + 1) % RND_TABELLE;
+    // The index always lies in 0..5999 (every setter takes it mod 6000).
+    if (++g.index >= RND_TABELLE) g.index = 0;
     if (hi < lo) return lo;
-    int64_t spanne = int64_t(hi) - lo + 1;
-    return int32_t(int64_t(g.tabelle[g.index]) % spanne + lo);
+    const uint32_t wert = g.tabelle[g.index];   // below 2^31
+    const uint64_t spanne = uint64_t(int64_t(hi) - lo) + 1;
+    // A span that fits 32 bits takes the cheaper 32-bit division, same remainder;
+    // only the whole int32 range (2^32) needs 64 bits, and there the value is its own remainder.
+    const uint32_t rest = spanne <= UINT32_MAX ? wert % uint32_t(spanne) : wert;
+    return int32_t(uint32_t(lo) + rest);
 }
 
 int32_t Rnd_Bereich(int32_t lo, int32_t hi) {

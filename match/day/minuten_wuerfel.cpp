@@ -137,13 +137,21 @@ void Spieltag_Ergebnis_Wuerfeln(Spieltag_Slot* slot, Wuerfel_Satz* w) {
 
 void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* satz) {
     if (!slot || !satz) return;
+    const SpielDatensatz* sp = Spiele_Get_Spiel(slot->spiel, 1);
+    const int32_t ende = sp ? Wettbewerb_Halbzeit_Ende(sp->wettbewerb, sp->minute, slot->abschnitt) : -1;
+    Spieltag_Minute_Ohne_Spielfeld(slot, satz, ende);
+}
+
+void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* satz, int32_t halbzeit_ende) {
+    if (!slot || !satz) return;
     const Spiel_Lock h = slot->spiel;
     SpielDatensatz* sp = Spiele_Get_Spiel(h, 1);
     if (!sp) {
         Debug_Printf("Spieltag_Minute_Ohne_Spielfeld: Spiel %d fehlt\n", h);
         return;
     }
-    const int32_t minute = Ereignis_Minute(*sp, slot->abschnitt);
+    // The minute an event carries (see Ereignis_Minute).
+    const int32_t minute = halbzeit_ende != -1 ? halbzeit_ende : sp->minute + 1;
     const int32_t teams[2] = {sp->heim, sp->gast};
     const int32_t wettbewerb = sp->wettbewerb;
     int32_t elf[WUERFEL_SPIELER];
@@ -160,10 +168,11 @@ void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* s
                 art |= EREIGNIS_ROT;
             }
             Spiel_Ereignis(h, art, minute, p, KEIN_SPIELER);
+            // The event may have moved the game store: the game is looked up again.
+            sp = Spiele_Get_Spiel(h, 1);
+            if (!sp) return;
         }
     }
-    sp = Spiele_Get_Spiel(h, 1);
-    if (!sp) return;
     int32_t th = std::max<int32_t>(sp->tore_heim, 0), tg = std::max<int32_t>(sp->tore_gast, 0);
     if (Rnd(0, 2 * th + 2 * tg + 6) != 4 || (satz->live == 1 && Spieltag_Hooks().tick) || slot->status != SLOT_LAEUFT ||
         Rnd(0, 15) <= 5 + (th > 0 ? 1 : 0) + (tg > 0 ? 1 : 0))

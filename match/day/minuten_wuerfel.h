@@ -30,5 +30,8 @@ void Wuerfel_Satz_Fuellen(Wuerfel_Satz* w, int32_t heim, int32_t gast);
 void Spieltag_Ergebnis_Wuerfeln(Spieltag_Slot* slot, Wuerfel_Satz* w);
 // One round of the minute dice for a slot whose record is not computed live.
 void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* satz);
+// The same with the period's end for the game's minute already looked up
+// (Wettbewerb_Halbzeit_Ende of the game's competition, minute and the slot's period).
+void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* satz, int32_t halbzeit_ende);
 
 }  // namespace velmora

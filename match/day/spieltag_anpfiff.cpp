@@ -134,10 +134,12 @@ void Spieltag_Spiel_Starten(int32_t i) {
     }
     const int32_t teams[2] = {sp->heim, sp->gast};
     int32_t ergebnis[2] = {-1, -1};
+    constexpr int32_t MINDESTENS = 8;   // starting players a side needs to play
     for (int32_t seite = 0; seite < 2; ++seite) {
-        int32_t spieler[TEAM_SPIELER_MAX];
-        int32_t n = teams[seite] >= 0 ? Teamspieler_Ins_Array(teams[seite], spieler, TEAM_SPIELER_MAX, 16) : 0;
-        if (n >= 8) continue;
+        // Counted up to the least number only: the list stops there.
+        int32_t spieler[MINDESTENS];
+        int32_t n = teams[seite] >= 0 ? Teamspieler_Ins_Array(teams[seite], spieler, MINDESTENS, 16) : 0;
+        if (n >= MINDESTENS) continue;
         if (teams[seite] != -1) Abgesagt_Bestrafen(teams[seite]);
         ergebnis[0] = seite == 0 ? 0 : 2;
         ergebnis[1] = seite == 0 ? 2 : 0;

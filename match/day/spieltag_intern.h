@@ -97,8 +97,8 @@ bool Gruppe_Alle(int32_t i, GruppenFrage frage, F f) {
         const Spieltag_Slot& h = g.slot[*nein];
         if (!Leer(h) && h.spiel != 0 && h.startgruppe == gruppe && !f(h)) return false;
     }
-    int32_t n = Belegt();
-    for (int32_t j = 0; j < n; ++j)
+    // One pass over the occupied entries (those before the first empty one).
+    for (int32_t j = 0; j < SPIELTAG_SLOTS && !Leer(g.slot[j]); ++j)
         if (g.slot[j].spiel != 0 && g.slot[j].startgruppe == gruppe && !f(g.slot[j])) {
             if (nein) *nein = int16_t(j);
             return false;

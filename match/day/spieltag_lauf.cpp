@@ -194,7 +194,10 @@ void Laufendes_Spiel(int32_t i, int32_t nachholen, bool* bewegt) {
     sp->minute = uint8_t(std::clamp<int32_t>(satz->minute, 0, 255));
     bool erzwingen = live ? (satz->abschnitt_ende == 2 && satz->spielzustand == SZ_ABGANG) : ende != -1;
     if (s.status == SLOT_LAEUFT) {
-        if (!live) Spieltag_Minute_Ohne_Spielfeld(&s, satz);
+        // While the game's minute byte holds the record's minute, the period's
+        // end is the one just looked up.
+        if (!live && sp->minute == satz->minute) Spieltag_Minute_Ohne_Spielfeld(&s, satz, ende);
+        else if (!live) Spieltag_Minute_Ohne_Spielfeld(&s, satz);
         sp = Spiel(s);
         if (sp && s.status == SLOT_LAEUFT && (ende != -1 || erzwingen)) {
             int32_t sofort = (!live || (Netz() == 0 && !satz->abschnitt_gestartet)) ? 1 : 0;

@@ -91,7 +91,19 @@ void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt, bool fi
         reihe[i] = uint32_t(spieler[i]);
         schluessel[i] = Spieler_Get_Art(spieler[i]) == 0 ? -1 : Spieler_Wert(SPW_REIHE, spieler[i], 0, OP_LESEN);
     }
-    Sortiere(reihe, schluessel, n, 0);
+    // By row, keepers first, ties in squad order: a stable insertion sort
+    // (a squad is at most 20 long), the order Sortiere gives, without its buffers.
+    for (int32_t i = 1; i < n; ++i) {
+        const uint32_t r = reihe[i];
+        const int32_t k = schluessel[i];
+        int32_t j = i;
+        for (; j > 0 && schluessel[j - 1] > k; --j) {
+            reihe[j] = reihe[j - 1];
+            schluessel[j] = schluessel[j - 1];
+        }
+        reihe[j] = r;
+        schluessel[j] = k;
+    }
 
     const char* name = Team_String(TS_NAME, team, 0, 0);
     int32_t belegt = 0, feld = 0, reserve = 0, bank = 0;
@@ -125,7 +137,11 @@ void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt, bool fi
         sm.rolle[ROLLE(143)] = uint8_t(Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN));
         sm.zustand = auf_platz ? SM_AUF_PLATZ : SM_RESERVE;
         Formation_Linien(sm, p, gespiegelt);
-        bool torwart = Ist_Torwart_Typ(p);
+        // A field player's sort key is his row: he keeps goal only from row 0
+        // (and column 3), so any other row needs no further read.
+        const int32_t zeile = schluessel[i];
+        bool torwart = zeile == -1 ? Ist_Torwart_Typ(p)
+                                   : zeile == 0 && Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN) == 3;
         fig.torwart = 0;
         if (torwart) {
             ++torwart_alle;

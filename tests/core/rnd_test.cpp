@@ -147,3 +147,38 @@ TEST(Rnd, StateRoundTripAndDamagedStateRefused) {
     kaputt[RND_ZUSTAND_BYTES - 1] = 0xFF;   // index far out of range
     EXPECT_FALSE(Rnd_Zustand_Lesen(kaputt.data(), kaputt.size()));
 }
+
+// Each draw is the table value at the advanced index mod the span, plus lo,
+// for spans from 1 to the whole int32 range and table values up to 2^31-1.
+TEST(Rnd, EveryDrawIsTheTableValueModTheSpanPlusLo) {
+    Rnd_Init();
+    std::vector<uint8_t> zustand(RND_ZUSTAND_BYTES);
+    Rnd_Zustand_Schreiben(zustand.data());
+    // Edge values in the first entries, the generated table after them.
+    const uint32_t rand_werte[] = {0u, 1u, 2u, 0x7FFFFFFFu, 0x7FFFFFFEu, 0x40000000u, 0x3FFFFFFFu, 999999u, 1000000u};
+    for (size_t i = 0; i < std::size(rand_werte); ++i)
+        for (int b = 0; b < 4; ++b) zustand[4 * i + b] = uint8_t(rand_werte[i] >> (8 * b));
+    ASSERT_TRUE(Rnd_Zustand_Lesen(zustand.data(), zustand.size()));
+    auto tabelle = [&](int32_t i) {
+        const uint8_t* p = zustand.data() + 4 * i;
+        return int64_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+    };
+    struct Bereich {
+        int32_t lo, hi;
+    };
+    const Bereich bereiche[] = {
+        {0, 0},           {0, 1},           {0, 30},          {1, 5},           {-10, -3},
+        {1, 1000000},     {0, 999999},      {-(1 << 30), 1 << 30},                {0, INT32_MAX},
+        {INT32_MIN, -1},  {-1, INT32_MAX},  {INT32_MIN, 0},   {INT32_MIN + 1, INT32_MAX},
+        {INT32_MIN, INT32_MAX},             {INT32_MAX - 1, INT32_MAX},           {INT32_MIN, INT32_MIN + 6},
+    };
+    for (const Bereich& b : bereiche) {
+        const int64_t spanne = int64_t(b.hi) - b.lo + 1;
+        Rnd_Set_Index(RND_TABELLE - 1, 0);
+        for (int32_t i = 0; i < RND_TABELLE; ++i) {
+            const int32_t wert = Rnd(b.lo, b.hi);
+            ASSERT_EQ(Rnd_Get_Index(), i);
+            ASSERT_EQ(int64_t(wert), tabelle(i) % spanne + b.lo) << b.lo << ".." << b.hi << " index " << i;
+        }
+    }
+}

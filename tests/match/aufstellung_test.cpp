@@ -204,6 +204,58 @@ TEST_F(MatchTest, TeamWithoutAnyGoalkeeperGetsItsDeepestFieldPlayerInGoal) {
     EXPECT_EQ(torwart, 1);
 }
 
+TEST_F(MatchTest, TheFirstLineUpTakesTheSquadByRowKeepersFirstTiesInSquadOrder) {
+    int32_t liste[TEAM_SPIELER_MAX];
+    const int32_t n = Teamspieler_Ins_Array(2, liste, TEAM_SPIELER_MAX, 0);
+    ASSERT_GE(n, 17);
+    // Rows 1-4 with many ties, running against the squad's order.
+    for (int32_t i = 0; i < n; ++i) Spieler_Wert(SPW_REIHE, liste[i], (n - i) % 4 + 1, OP_SCHREIBEN);
+    Spiel_Anlegen(1, 2, 3);
+    ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
+    const Spielfeld_Satz* s = Spielfeld_Suchen(1);
+    std::vector<int32_t> erwartet;
+    for (int32_t reihe = -1; reihe <= 10; ++reihe)
+        for (int32_t i = 0; i < n; ++i) {
+            const int32_t p = liste[i];
+            const int32_t schluessel = Spieler_Get_Art(p) == 0 ? -1 : Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN);
+            if (schluessel == reihe && (Spieler_Status(p) & (SM_AUF_PLATZ | SM_RESERVE))) erwartet.push_back(p);
+        }
+    erwartet.resize(std::min<size_t>(erwartet.size(), SF_SPIELER_SEITE));
+    std::vector<int32_t> belegt;
+    for (int32_t slot = 0; slot < SF_SPIELER_SEITE && s->spieler[slot].nummer >= 0; ++slot)
+        belegt.push_back(s->spieler[slot].nummer);
+    EXPECT_EQ(belegt, erwartet);
+    EXPECT_GT(erwartet.size(), 11u);
+}
+
+TEST_F(MatchTest, AFieldPlayerKeepsGoalOnlyFromColumnThreeRowZero) {
+    struct Fall {
+        int32_t spalte, reihe;
+        bool torwart;
+    };
+    const Fall faelle[] = {{3, 0, true}, {3, 1, false}, {2, 0, false}, {6, 10, false}};
+    for (const Fall& f : faelle) {
+        Spielfeld_Freigeben();
+        ASSERT_TRUE(Spielfeld_Init());
+        Log().clear();
+        const int32_t p = 5;   // a field player of club 2's starting eleven
+        ASSERT_NE(Spieler_Get_Art(p), 0);
+        Spieler_Wert(SPW_SPALTE, p, f.spalte, OP_SCHREIBEN);
+        Spieler_Wert(SPW_REIHE, p, f.reihe, OP_SCHREIBEN);
+        Spiel_Anlegen(1, 2, 3);
+        ASSERT_EQ(Spielfeld_Anlegen(1, 0, 0, 0, -1, -1), 1);
+        const Spielfeld_Satz* s = Spielfeld_Suchen(1);
+        int32_t slot = -1;
+        for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i)
+            if (s->spieler[i].nummer == p) slot = i;
+        ASSERT_GE(slot, 0) << f.spalte << "/" << f.reihe;
+        const int32_t x = s->spieler[slot].linie[0];
+        // A keeper's lines start on his goal line; the club's keeper is the first one on the pitch.
+        EXPECT_EQ(std::min(x, SPIELFELD_LAENGE - x) == 0, f.torwart) << f.spalte << "/" << f.reihe;
+        EXPECT_EQ(Log_Enthaelt("2 TORH"), f.torwart) << f.spalte << "/" << f.reihe;
+    }
+}
+
 TEST_F(MatchTest, SetPieceTakersAndPartners) {
     // Two free-kick takers on the pitch: the last one in slot order takes them.
     Spieler_Wert(75, 3, 0x1000, 8);
