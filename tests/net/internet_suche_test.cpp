@@ -16,6 +16,11 @@ namespace {
 // system is free only on the address it was bound to): the search's result
 // then names that one, and only .5's entry is this test's to check.
 int32_t Suchen(uint16_t port, uint32_t* gefunden, bool* fremd) {
+    // On loopback a listening address takes the connection and a free one
+    // refuses it at once: the long window only keeps a busy machine from
+    // deciding (a thread late to its connect must not read as "none").
+    const uint32_t vorher = Net_Zeiten_Wert().suche_ms;
+    Net_Zeiten_Wert().suche_ms = 10000;
     Internet_Server_Suche_Zuruecksetzen();
     for (uint32_t k = 0; k < 255; ++k) Internet_Server_Suche_Frage(127, 0, 0, k, port, false);
     uint8_t liste[255];
@@ -33,6 +38,7 @@ int32_t Suchen(uint16_t port, uint32_t* gefunden, bool* fremd) {
     *fremd = false;
     for (uint32_t k = 0; k < 255; ++k)
         if (k != 5 && Internet_Server_Suche_Eintrag(k) == SUCHE_SERVER) *fremd = true;
+    Net_Zeiten_Wert().suche_ms = vorher;
     return r;
 }
 
