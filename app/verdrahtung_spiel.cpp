@@ -167,7 +167,7 @@ void Binden_Spielfeld() {
                  Spielfeld_KI_Taktik(static_cast<Spielfeld_Satz*>(satz), minute, spielzeit);
              },
              "Wettbewerb.ki_taktik");
-    Besetzen(Kader_Hooks().spielfeld_taktik_linie, Spielfeld_Taktik_Linie, "Kader.spielfeld_taktik_linie");
+    Besetzen(Kader_Hooks().spielfeld_taktik_linie, Spielfeld_Taktik_Linie_Fuer, "Kader.spielfeld_taktik_linie");
     Block(Spielfeld_Spielstand_Anmelden, "Spielfeld");
 }
 

@@ -19,8 +19,8 @@ namespace {
 constexpr int32_t CLUBS = 320;
 
 // The line values of a cell: a little arithmetic, as the match's geometry does.
-void Linie(int32_t team, int16_t out[8], int32_t spalte, int32_t reihe) {
-    for (int32_t i = 0; i < 8; ++i) out[i] = int16_t((team % 7) * 100 + spalte * 756 + reihe * 794 + i);
+void Linie(const int8_t taktik[7], int16_t out[8], int32_t spalte, int32_t reihe) {
+    for (int32_t i = 0; i < 8; ++i) out[i] = int16_t(taktik[5] * 100 + spalte * 756 + reihe * 794 + i);
 }
 
 // Clubs 1..CLUBS of 20 players, one in six unavailable. `wie_im_spiel`:

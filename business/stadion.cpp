@@ -91,10 +91,10 @@ int32_t Naechstes_Modell(int32_t kapazitaet) {
 
 // The place of a club in the ranking as 100 - place x 100 / N within 40..100; false without one.
 bool Ranglisten_Wert(int32_t team, int32_t* wert) {
-    RanglisteSatz r;
     int32_t n = Rangliste_Anzahl();
-    if (!Rangliste_Team(team, &r) || r.platz[0] < 0 || n <= 0) return false;
-    *wert = std::clamp(100 - r.platz[0] * 100 / n, 40, 100);
+    const int32_t platz = Rangliste_Platz(team, 0);
+    if (platz < 0 || n <= 0) return false;
+    *wert = std::clamp(100 - platz * 100 / n, 40, 100);
     return true;
 }
 

@@ -401,9 +401,9 @@ int32_t Werbung_Attraktivitaet(int32_t team) {
     if (!Bereit("Werbung_Attraktivitaet")) return 0;
     if (!Satz(team)) return 0;
     int64_t gr = 50;
-    RanglisteSatz r;
     int32_t n = Rangliste_Anzahl();
-    if (n > 0 && Rangliste_Team(team, &r) && r.platz[0] >= 0) gr = 100 - int64_t(r.platz[0]) * 100 / n;
+    const int32_t platz = n > 0 ? Rangliste_Platz(team, 0) : -1;
+    if (platz >= 0) gr = 100 - int64_t(platz) * 100 / n;
     gr = std::max<int64_t>(gr, 30);
     int64_t s = std::clamp<int64_t>(int64_t(Team_Berechne_Staerke(team, 16)) * 100 / TEAM_STAERKE_SKALA - 15, 0, 100);
     s = int64_t(std::pow(double(s), 1.13));

@@ -266,35 +266,44 @@ void Rueckennummern(int32_t club, bool messen) {
 // them, else only that one). The hook gives all eight values of a cell for
 // the team, so with `je_zelle_einmal` a cell several players stand in (the
 // goalkeepers', a substitute's of an earlier match) is asked once and copied.
+// The team's tactic is read once: nothing in the walk changes it.
 void Linien_Setzen(int32_t team, const int32_t* liste, int32_t n, int32_t spieler, bool je_zelle_einmal) {
     const KaderHooks& h = Kader_Hooks();
     if (!h.spielfeld_taktik_linie) {
         Debug_Printf("Team_Spieler_Positionen_Setzen: keine Liniengeometrie, Linienwerte bleiben\n");
         return;
     }
+    int8_t taktik[TAKTIK_BYTES] = {};
+    bool taktik_da = false;
+    auto linie = [&](int16_t out[8], int32_t spalte, int32_t reihe) {
+        if (!taktik_da) {
+            Team_Get_Aktuelle_Taktik(team, taktik);
+            taktik_da = true;
+        }
+        h.spielfeld_taktik_linie(taktik, out, spalte, reihe);
+    };
     constexpr int32_t ZELLEN = FORMATION_SPALTEN * FORMATION_REIHEN;
     int16_t gefragt[ZELLEN][8];
     uint8_t da[ZELLEN] = {};
     for (int32_t i = 0; i < n; ++i) {
         if (spieler >= 0 && liste[i] != spieler) continue;
         if (!je_zelle_einmal) {
-            int16_t* linie = static_cast<int16_t*>(Spieler_Zeiger(SPZ_LINIE, liste[i]));
-            if (!linie) continue;
-            h.spielfeld_taktik_linie(team, linie, Spieler_Wert(SPW_SPALTE, liste[i], 0, OP_LESEN),
-                                     Spieler_Wert(SPW_REIHE, liste[i], 0, OP_LESEN));
+            int16_t* werte = static_cast<int16_t*>(Spieler_Zeiger(SPZ_LINIE, liste[i]));
+            if (!werte) continue;
+            linie(werte, Spieler_Wert(SPW_SPALTE, liste[i], 0, OP_LESEN), Spieler_Wert(SPW_REIHE, liste[i], 0, OP_LESEN));
             continue;
         }
         auto* satz = static_cast<SpielerStruktur*>(Spieler_Zeiger(SPZ_STRUKTUR, liste[i]));
         if (!satz) continue;
         const int32_t spalte = satz->spalte, reihe = satz->reihe;
         if (spalte < 0 || spalte >= FORMATION_SPALTEN || reihe < 0 || reihe >= FORMATION_REIHEN) {
-            h.spielfeld_taktik_linie(team, satz->linie, spalte, reihe);
+            linie(satz->linie, spalte, reihe);
             continue;
         }
         const int32_t z = spalte * FORMATION_REIHEN + reihe;
         if (!da[z]) {
             std::memcpy(gefragt[z], satz->linie, sizeof gefragt[z]);
-            h.spielfeld_taktik_linie(team, gefragt[z], spalte, reihe);
+            linie(gefragt[z], spalte, reihe);
             da[z] = 1;
         }
         std::memcpy(satz->linie, gefragt[z], sizeof gefragt[z]);

@@ -16,8 +16,9 @@ constexpr int32_t BUCHUNG_TRANSFER_ERLOES = 30;
 constexpr int32_t BUCHUNG_TRANSFER_KAUF = 31;
 
 struct KaderHooks {
-    // The eight formation line values of a player of `team` placed in a grid cell.
-    void (*spielfeld_taktik_linie)(int32_t team, int16_t out[8], int32_t spalte, int32_t reihe) = nullptr;
+    // The eight formation line values of a player placed in a grid cell, for
+    // his team's tactic `taktik` (the 7 bytes of Team_Get_Aktuelle_Taktik).
+    void (*spielfeld_taktik_linie)(const int8_t taktik[7], int16_t out[8], int32_t spalte, int32_t reihe) = nullptr;
     // The club's balance.
     float (*bank_kontostand)(int32_t team) = nullptr;
     // Moves money from one team to another (-1 a party outside the league)

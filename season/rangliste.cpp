@@ -211,6 +211,12 @@ bool Rangliste_Team(int32_t team, RanglisteSatz* out) {
     return true;
 }
 
+int32_t Rangliste_Platz(int32_t team, int32_t modus) {
+    const RanglisteSatz* s = g.initialisiert ? Satz_Von(team) : nullptr;
+    if (!s || modus < 0 || modus > 1) return -1;
+    return s->platz[modus];
+}
+
 int32_t Rangliste_Get_Seite(int32_t start, int32_t anzahl, RanglisteSatz* out, int32_t modus) {
     if (!g.initialisiert || !out || modus < 0 || modus > 1 || start < 0 || anzahl <= 0) {
         Debug_Printf("Rangliste_Get_Seite: Seite %d/%d modus=%d ungueltig\n", start, anzahl, modus);

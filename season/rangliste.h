@@ -61,6 +61,9 @@ void Rangliste_Saison_Ende();
 
 // The club's record with its titles; false when the club has none.
 bool Rangliste_Team(int32_t team, RanglisteSatz* out);
+// The club's place in the order of rank field `modus` (0 or 1), 0-based, as
+// Rangliste_Team gives it, without the titles; -1 without a record or place.
+int32_t Rangliste_Platz(int32_t team, int32_t modus);
 // `anzahl` records from place `start` in the order of rank field `modus` (0
 // or 1) into `out`; their number.
 int32_t Rangliste_Get_Seite(int32_t start, int32_t anzahl, RanglisteSatz* out, int32_t modus);

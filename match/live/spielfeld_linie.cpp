@@ -2,6 +2,7 @@
 #include "match/live/spielfeld_linie.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "core/zahlen.h"
 #include "match/record/spielfeld_hooks.h"
@@ -65,13 +66,13 @@ void Spielfeld_Zelle_Zu_Punkt(int32_t spalte, int32_t reihe, int32_t* x, int32_t
     *y = spalte * 4764 / 6 + 1020;
 }
 
-void Spielfeld_Taktik_Linie(int32_t team, int16_t out[8], int32_t spalte, int32_t reihe) {
-    if (!out) return;
+namespace {
+
+// The formation values of a cell for depth tactic byte t5, by the zone rule.
+void Zelle_Linie(int32_t t5, int16_t out[8], int32_t spalte, int32_t reihe) {
     int32_t x = 0, y = 0;
     Spielfeld_Zelle_Zu_Punkt(spalte, reihe, &x, &y);
-    int8_t t[7] = {};
-    Spielfeld_Hook_Taktik(team, t);
-    int32_t d = t[5] * 100 / 6;
+    int32_t d = t5 * 100 / 6;
     // Players in the own half are drawn towards the middle of the pitch.
     if (x < 4320) {
         int32_t dy = (y - 3403) * 70 / 100;
@@ -81,6 +82,43 @@ void Spielfeld_Taktik_Linie(int32_t team, int16_t out[8], int32_t spalte, int32_
     SpielfeldZone z = Spielfeld_Zonenregel(x, y, d, LINIE_FORMATION);
     const int32_t werte[8] = {z.linie_x, z.linie_y, z.linie_x2, z.linie_y2, z.x_von, z.y_von, z.x_bis, z.y_bis};
     for (int32_t i = 0; i < 8; ++i) out[i] = int16_t(werte[i]);
+}
+
+// Every line-up asks these for each cell it fills: the values of every cell
+// and every depth a tactic can hold, worked out once (they depend on nothing else).
+constexpr int32_t ZELL_SPALTEN = 7, ZELL_REIHEN = 11, TIEFEN = 7;
+struct Zellentafel {
+    int16_t werte[TIEFEN][ZELL_SPALTEN][ZELL_REIHEN][8];
+};
+
+const Zellentafel& Tafel() {
+    static const Zellentafel tafel = [] {
+        Zellentafel t{};
+        for (int32_t d = 0; d < TIEFEN; ++d)
+            for (int32_t s = 0; s < ZELL_SPALTEN; ++s)
+                for (int32_t r = 0; r < ZELL_REIHEN; ++r) Zelle_Linie(d, t.werte[d][s][r], s, r);
+        return t;
+    }();
+    return tafel;
+}
+
+}  // namespace
+
+void Spielfeld_Taktik_Linie_Fuer(const int8_t taktik[7], int16_t out[8], int32_t spalte, int32_t reihe) {
+    if (!out) return;
+    const int32_t t5 = taktik ? taktik[5] : 0;
+    if (t5 < 0 || t5 >= TIEFEN || spalte < 0 || spalte >= ZELL_SPALTEN || reihe < 0 || reihe >= ZELL_REIHEN) {
+        Zelle_Linie(t5, out, spalte, reihe);
+        return;
+    }
+    std::memcpy(out, Tafel().werte[t5][spalte][reihe], sizeof(int16_t) * 8);
+}
+
+void Spielfeld_Taktik_Linie(int32_t team, int16_t out[8], int32_t spalte, int32_t reihe) {
+    if (!out) return;
+    int8_t t[7] = {};
+    Spielfeld_Hook_Taktik(team, t);
+    Spielfeld_Taktik_Linie_Fuer(t, out, spalte, reihe);
 }
 
 bool Spielfeld_Spielt_Nach_Links(const Spielfeld_Satz* satz, int32_t team) {

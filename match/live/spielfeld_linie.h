@@ -32,6 +32,9 @@ void Spielfeld_Zelle_Zu_Punkt(int32_t spalte, int32_t reihe, int32_t* x, int32_t
 // The formation line values of a player of `team` in a cell: line x, line y,
 // second line x, second line y, x range low, y range low, x range high, y range high.
 void Spielfeld_Taktik_Linie(int32_t team, int16_t out[8], int32_t spalte, int32_t reihe);
+// The same for a team playing tactic `taktik` (7 bytes as the club keeps
+// them; its depth byte decides), without asking for the team's tactic.
+void Spielfeld_Taktik_Linie_Fuer(const int8_t taktik[7], int16_t out[8], int32_t spalte, int32_t reihe);
 // Sets a slot's zone from a line position in pitch coordinates and values the
 // player again.
 void Spielfeld_Linie_Setzen_Lokal(Spielfeld_Satz* satz, int32_t team, int32_t slot, int32_t x, int32_t y);

@@ -18,9 +18,9 @@ using test::Log_Enthaelt;
 
 constexpr int32_t GROSSE_WELT_CLUBS = 320;
 
-// A stand-in for the match's line geometry: encodes team, column and row.
-void Linie_Fake(int32_t team, int16_t out[8], int32_t spalte, int32_t reihe) {
-    for (int32_t i = 0; i < 8; ++i) out[i] = int16_t(team * 1000 + spalte * 100 + reihe * 10 + i);
+// A stand-in for the match's line geometry: encodes the depth tactic, column and row.
+void Linie_Fake(const int8_t taktik[7], int16_t out[8], int32_t spalte, int32_t reihe) {
+    for (int32_t i = 0; i < 8; ++i) out[i] = int16_t(taktik[5] * 1000 + spalte * 100 + reihe * 10 + i);
 }
 
 class AutoAufstellungWelt : public ::testing::Test {
@@ -436,13 +436,21 @@ TEST_F(AufstellungTest, LineValuesComeFromTheCellsThroughTheMatch) {
     n = Teamspieler_Ins_Array(2, kader, TEAM_SPIELER_MAX, 0);
     EXPECT_EQ(static_cast<int16_t*>(Spieler_Zeiger(511, kader[0]))[0], 0);
     Kader_Hooks().spielfeld_taktik_linie = Linie_Fake;
+    int8_t taktik[TAKTIK_BYTES] = {0, 0, 0, 0, 0, 2, 0};
+    ASSERT_TRUE(Team_Set_Aktuelle_Taktik(2, taktik));
     Team_Spieler_Positionen_Setzen(2, kader[1]);
     EXPECT_EQ(static_cast<int16_t*>(Spieler_Zeiger(511, kader[0]))[0], 0);
-    Team_Spieler_Positionen_Setzen(2, -1);
-    for (int32_t i = 0; i < n; ++i) {
-        const int16_t* l = static_cast<int16_t*>(Spieler_Zeiger(511, kader[i]));
-        int32_t s = Spieler_Wert(82, kader[i], 0, OP_LESEN), r = Spieler_Wert(83, kader[i], 0, OP_LESEN);
-        for (int32_t k = 0; k < 8; ++k) EXPECT_EQ(l[k], 2000 + s * 100 + r * 10 + k);
+    // Every call reads the team's tactic as it is now: a changed depth reaches
+    // every player's values.
+    for (int8_t tiefe : {2, 5, 0}) {
+        taktik[5] = tiefe;
+        ASSERT_TRUE(Team_Set_Aktuelle_Taktik(2, taktik));
+        Team_Spieler_Positionen_Setzen(2, -1);
+        for (int32_t i = 0; i < n; ++i) {
+            const int16_t* l = static_cast<int16_t*>(Spieler_Zeiger(511, kader[i]));
+            int32_t s = Spieler_Wert(82, kader[i], 0, OP_LESEN), r = Spieler_Wert(83, kader[i], 0, OP_LESEN);
+            for (int32_t k = 0; k < 8; ++k) EXPECT_EQ(l[k], tiefe * 1000 + s * 100 + r * 10 + k) << "depth " << int(tiefe);
+        }
     }
     Team_Spieler_Positionen_Setzen(-1, -1);   // nothing, and no complaint
     Kader_Hooks() = KaderHooks{};

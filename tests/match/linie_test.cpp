@@ -44,6 +44,37 @@ TEST(SpielfeldTaktikLinie, WorkedExamplesOfTheFormationValues) {
     Spielfeld_Hooks() = SpielfeldHooks{};
 }
 
+// The rule written out once more: the cell's point, drawn towards the middle
+// in the own half, through the zone rule at depth t5 x 100 / 6.
+void Zelle_Nach_Regel(int32_t t5, int32_t spalte, int32_t reihe, int16_t out[8]) {
+    int32_t x = 0, y = 0;
+    Spielfeld_Zelle_Zu_Punkt(spalte, reihe, &x, &y);
+    if (x < 4320) y = 3403 + (y - 3403) * 70 / 100 * (x < 2700 ? 80 : 100) / 100;
+    SpielfeldZone z = Spielfeld_Zonenregel(x, y, t5 * 100 / 6, LINIE_FORMATION);
+    const int32_t w[8] = {z.linie_x, z.linie_y, z.linie_x2, z.linie_y2, z.x_von, z.y_von, z.x_bis, z.y_bis};
+    for (int32_t i = 0; i < 8; ++i) out[i] = int16_t(w[i]);
+}
+
+TEST(SpielfeldTaktikLinie, EveryDepthAndCellGivesTheRulesValuesWithOrWithoutTheTeam) {
+    Fake_Hooks_Setzen();
+    // Depths and cells a tactic and a formation can hold, and some they cannot.
+    for (int32_t t5 = -2; t5 <= 9; ++t5)
+        for (int32_t spalte = -1; spalte <= 7; ++spalte)
+            for (int32_t reihe = -1; reihe <= 11; ++reihe) {
+                int16_t regel[8], fuer[8], team[8];
+                Zelle_Nach_Regel(t5, spalte, reihe, regel);
+                const int8_t taktik[7] = {1, 0, 9, 1, 4, int8_t(t5), 4};
+                Spielfeld_Taktik_Linie_Fuer(taktik, fuer, spalte, reihe);
+                Fake().taktik[7] = {1, 0, 9, 1, 4, int8_t(t5), 4};
+                Spielfeld_Taktik_Linie(7, team, spalte, reihe);
+                for (int32_t i = 0; i < 8; ++i) {
+                    ASSERT_EQ(fuer[i], regel[i]) << "depth " << t5 << " cell " << spalte << "," << reihe << " value " << i;
+                    ASSERT_EQ(team[i], regel[i]) << "depth " << t5 << " cell " << spalte << "," << reihe << " value " << i;
+                }
+            }
+    Spielfeld_Hooks() = SpielfeldHooks{};
+}
+
 TEST(SpielfeldZonenregel, DepthChangesReachAtTheFiftyBoundary) {
     struct Fall {
         int32_t d;

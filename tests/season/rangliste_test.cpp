@@ -114,6 +114,29 @@ TEST(Rangliste, PagesAndTopTenFollowTheOrders) {
     EXPECT_FALSE(Rangliste_Team(Team_Markt(), top));
 }
 
+TEST(Rangliste, ThePlaceAloneIsTheRecordsPlaceInBothOrders) {
+    RanglisteWelt w;
+    // Two days with different results: the places move, and the accessor follows.
+    for (int32_t tag = 1; tag <= 2; ++tag) {
+        for (int32_t p = 0; p < 3; ++p) w.spielen(tag, p, tag == 1 ? 3 - p : 0, tag == 1 ? 0 : p + 1);
+        Rangliste_Tag();
+        int32_t gesehen = 0;
+        for (int32_t team = -1; team <= Team_Anzahl(); ++team) {
+            RanglisteSatz r;
+            if (!Rangliste_Team(team, &r)) {
+                for (int32_t modus : {0, 1}) EXPECT_EQ(Rangliste_Platz(team, modus), -1) << team;
+                continue;
+            }
+            ++gesehen;
+            for (int32_t modus : {0, 1}) EXPECT_EQ(Rangliste_Platz(team, modus), r.platz[modus]) << team << " day " << tag;
+            EXPECT_EQ(Rangliste_Platz(team, 2), -1);
+            EXPECT_EQ(Rangliste_Platz(team, -1), -1);
+        }
+        EXPECT_EQ(gesehen, Rangliste_Anzahl());
+    }
+    EXPECT_EQ(Rangliste_Platz(Team_Markt(), 0), -1);
+}
+
 TEST(Rangliste, SaveAndLoadKeepRecordsAndOrders) {
     RanglisteWelt w;
     for (int32_t p = 0; p < 3; ++p) w.spielen(1, p, p, 1);
