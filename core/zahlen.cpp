@@ -56,6 +56,22 @@ int32_t Index_Von(const uint32_t* array, int32_t count, uint32_t value) {
 
 void Sortiere(uint32_t* payload, int32_t* keys, int32_t count, int32_t descending) {
     if (!keys || count < 2) return;
+    // A short list (a squad) in place by insertion, stable as the long way.
+    constexpr int32_t KURZ = 32;
+    if (count <= KURZ) {
+        for (int32_t i = 1; i < count; ++i) {
+            const int32_t k = keys[i];
+            const uint32_t p = payload ? payload[i] : 0;
+            int32_t j = i;
+            for (; j > 0 && (descending ? keys[j - 1] < k : keys[j - 1] > k); --j) {
+                keys[j] = keys[j - 1];
+                if (payload) payload[j] = payload[j - 1];
+            }
+            keys[j] = k;
+            if (payload) payload[j] = p;
+        }
+        return;
+    }
     std::vector<int32_t> ordnung(static_cast<size_t>(count));
     std::iota(ordnung.begin(), ordnung.end(), 0);
     if (descending)

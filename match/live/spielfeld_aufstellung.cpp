@@ -91,19 +91,7 @@ void Erstbesetzung(Spielfeld_Satz* satz, int32_t seite, bool gespiegelt, bool fi
         reihe[i] = uint32_t(spieler[i]);
         schluessel[i] = Spieler_Get_Art(spieler[i]) == 0 ? -1 : Spieler_Wert(SPW_REIHE, spieler[i], 0, OP_LESEN);
     }
-    // By row, keepers first, ties in squad order: a stable insertion sort
-    // (a squad is at most 20 long), the order Sortiere gives, without its buffers.
-    for (int32_t i = 1; i < n; ++i) {
-        const uint32_t r = reihe[i];
-        const int32_t k = schluessel[i];
-        int32_t j = i;
-        for (; j > 0 && schluessel[j - 1] > k; --j) {
-            reihe[j] = reihe[j - 1];
-            schluessel[j] = schluessel[j - 1];
-        }
-        reihe[j] = r;
-        schluessel[j] = k;
-    }
+    Sortiere(reihe, schluessel, n, 0);
 
     const char* name = Team_String(TS_NAME, team, 0, 0);
     int32_t belegt = 0, feld = 0, reserve = 0, bank = 0;

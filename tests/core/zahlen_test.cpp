@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 using namespace velmora;
 
@@ -85,6 +88,30 @@ TEST(Zahlen, SortiereIsStableInBothDirections) {
     uint32_t w1[] = {1};
     Sortiere(w1, einer, 1, 0);   // fewer than two entries: nothing happens
     EXPECT_EQ(w1[0], 1u);
+    // Short lists are sorted in place, longer ones through buffers: each
+    // length either side of the edge gives std::stable_sort's order, with
+    // and without a payload.
+    for (int32_t n : {2, 20, 31, 32, 33, 40, 100})
+        for (int32_t ab = 0; ab < 2; ++ab) {
+            std::vector<int32_t> k(static_cast<size_t>(n)), k2;
+            std::vector<uint32_t> w(static_cast<size_t>(n));
+            std::vector<std::pair<int32_t, uint32_t>> soll;
+            for (int32_t i = 0; i < n; ++i) {
+                k[size_t(i)] = (i * 7919) % 5 - 2;   // many ties
+                w[size_t(i)] = uint32_t(i);
+                soll.push_back({k[size_t(i)], uint32_t(i)});
+            }
+            std::stable_sort(soll.begin(), soll.end(),
+                             [ab](const auto& a, const auto& b) { return ab ? a.first > b.first : a.first < b.first; });
+            k2 = k;
+            Sortiere(w.data(), k.data(), n, ab);
+            Sortiere(nullptr, k2.data(), n, ab);
+            for (int32_t i = 0; i < n; ++i) {
+                EXPECT_EQ(k[size_t(i)], soll[size_t(i)].first) << n << ' ' << ab << ' ' << i;
+                EXPECT_EQ(w[size_t(i)], soll[size_t(i)].second) << n << ' ' << ab << ' ' << i;
+                EXPECT_EQ(k2[size_t(i)], soll[size_t(i)].first) << n << ' ' << ab << ' ' << i;
+            }
+        }
 }
 
 TEST(Abfangpunkt, StandingTargetIsMetWhereItStands) {
