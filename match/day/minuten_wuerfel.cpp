@@ -19,10 +19,11 @@ constexpr int32_t KEIN_SPIELER = SPIEL_KEIN_SPIELER;
 constexpr uint32_t TREFFER = EREIGNIS_SCHUSS | EREIGNIS_TOR;
 
 // The minute an event carries: the game's minute + 1, or the period's end
-// minute once the period has reached it (stoppage time keeps the last minute).
+// minute once the period has reached it (stoppage time keeps the last minute);
+// `ende` is Wettbewerb_Halbzeit_Ende of that minute.
+int32_t Ereignis_Minute(int32_t minute, int32_t ende) { return ende != -1 ? ende : minute + 1; }
 int32_t Ereignis_Minute(const SpielDatensatz& sp, int32_t abschnitt) {
-    int32_t ende = Wettbewerb_Halbzeit_Ende(sp.wettbewerb, sp.minute, abschnitt);
-    return ende != -1 ? ende : sp.minute + 1;
+    return Ereignis_Minute(sp.minute, Wettbewerb_Halbzeit_Ende(sp.wettbewerb, sp.minute, abschnitt));
 }
 
 // A kind of goal: plain, or one of the marked kinds.
@@ -150,8 +151,7 @@ void Spieltag_Minute_Ohne_Spielfeld(Spieltag_Slot* slot, const Spielfeld_Satz* s
         Debug_Printf("Spieltag_Minute_Ohne_Spielfeld: Spiel %d fehlt\n", h);
         return;
     }
-    // The minute an event carries (see Ereignis_Minute).
-    const int32_t minute = halbzeit_ende != -1 ? halbzeit_ende : sp->minute + 1;
+    const int32_t minute = Ereignis_Minute(sp->minute, halbzeit_ende);
     const int32_t teams[2] = {sp->heim, sp->gast};
     const int32_t wettbewerb = sp->wettbewerb;
     int32_t elf[WUERFEL_SPIELER];
