@@ -108,12 +108,18 @@ bool g_pruefen = false;
 // not set again, so that a player whose bits stay sends nothing (the client's
 // copy of the server's records knows that write changes nothing).
 // `satz`: the player's record, read straight instead of through Spieler_Wert.
+// The status bits `alt` with the start and bench bits a slot gives.
+uint32_t Status_Fuer_Slot(uint32_t alt, int32_t slot, bool verfuegbar) {
+    uint32_t neu = alt & ~(SP_STATUS_START | SP_STATUS_BANK);
+    if (verfuegbar && slot < SLOT_STARTELF) neu |= SP_STATUS_START;
+    else if (verfuegbar && slot < SLOT_BANK_ENDE) neu |= SP_STATUS_BANK;
+    return neu;
+}
+
 void Status_Nach_Slot(int32_t p, int32_t slot, bool verfuegbar, bool lokal, const SpielerStruktur* satz = nullptr) {
     if (lokal) {
         const uint32_t alt = satz ? satz->status : Spieler_Status(p);
-        uint32_t neu = alt & ~(SP_STATUS_START | SP_STATUS_BANK);
-        if (verfuegbar && slot < SLOT_STARTELF) neu |= SP_STATUS_START;
-        else if (verfuegbar && slot < SLOT_BANK_ENDE) neu |= SP_STATUS_BANK;
+        const uint32_t neu = Status_Fuer_Slot(alt, slot, verfuegbar);
         if (neu != alt) Spieler_Wert(SPW_STATUS, p, int32_t(neu), OP_ERSETZEN);
         return;
     }
@@ -134,6 +140,11 @@ struct SlotZellen {
         for (int32_t i = 0; i < FORMATION_ZELLEN; ++i) schluessel[i] = Formation_Schluessel(f.zelle[i][0], f.zelle[i][1]);
         std::sort(schluessel, schluessel + FORMATION_ZELLEN, [](int32_t a, int32_t b) { return a > b; });
     }
+    // The cell of starting slot `slot` (0 to FORMATION_ZELLEN - 1).
+    void Zelle(int32_t slot, int32_t* spalte, int32_t* reihe) const {
+        *spalte = schluessel[slot] % 10;
+        *reihe = schluessel[slot] / 10;
+    }
     // The slot of a cell: the number of cells ordered before it (10 x row + column descending).
     int32_t Slot(int32_t spalte, int32_t reihe) const {
         const int32_t k = Formation_Schluessel(spalte, reihe);
@@ -149,7 +160,8 @@ struct SlotZellen {
 void Zelle_Nach_Slot(const SlotZellen& zellen, int32_t p, int32_t slot, bool lokal, const Kandidat* k = nullptr) {
     const SpielerStruktur* satz = k ? k->satz : nullptr;
     if (slot < 0 || slot >= FORMATION_ZELLEN || (satz ? k->art : Spieler_Get_Art(p)) == 0) return;
-    const int32_t spalte = zellen.schluessel[slot] % 10, reihe = zellen.schluessel[slot] / 10;
+    int32_t spalte = 0, reihe = 0;
+    zellen.Zelle(slot, &spalte, &reihe);
     if (!lokal || (satz ? satz->spalte : Spieler_Wert(SPW_SPALTE, p, 0, OP_LESEN)) != spalte)
         Spieler_Wert(SPW_SPALTE, p, spalte, OP_SCHREIBEN);
     if (!lokal || (satz ? satz->reihe : Spieler_Wert(SPW_REIHE, p, 0, OP_LESEN)) != reihe)
@@ -168,13 +180,10 @@ void Zelle_Nach_Slot(int32_t club, int32_t p, int32_t slot) {
 bool Direkt_Schreiben(const SlotZellen& zellen, const Kandidat& k, int32_t slot) {
     const SpielerStruktur& alt = *k.satz;
     if (slot < 0 || slot >= TEAM_SPIELER_MAX) return false;
-    uint32_t status = alt.status & ~(SP_STATUS_START | SP_STATUS_BANK);
-    if (k.verfuegbar && slot < SLOT_STARTELF) status |= SP_STATUS_START;
-    else if (k.verfuegbar && slot < SLOT_BANK_ENDE) status |= SP_STATUS_BANK;
+    const uint32_t status = Status_Fuer_Slot(alt.status, slot, k.verfuegbar);
     int32_t spalte = alt.spalte, reihe = alt.reihe;
     if (slot < FORMATION_ZELLEN && k.art != 0) {   // a goalkeeper's cell stays the goal's
-        spalte = zellen.schluessel[slot] % 10;
-        reihe = zellen.schluessel[slot] / 10;
+        zellen.Zelle(slot, &spalte, &reihe);
         if (spalte < 0 || spalte >= FORMATION_SPALTEN || reihe < 0 || reihe >= FORMATION_REIHEN) return false;
     }
     if (alt.slot == slot && alt.status == status && alt.spalte == spalte && alt.reihe == reihe) return true;
