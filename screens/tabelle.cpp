@@ -345,25 +345,27 @@ int32_t Tabelle_Suche_Wettbewerb(int32_t* puffer, int32_t waehlen) {
 
 const std::vector<int32_t>& Tabelle_Liste() { return g.liste; }
 
-TabAuswahl Tabelle_Get_Auswahl() {
-    TabAuswahl a;
-    if (g.liste.empty()) return a;
-    const int32_t n = int32_t(g.liste.size());
-    int32_t index = Wort(ICON_TAB_WETTBEWERB);
-    if (index < 0 || index >= n) {
-        Auswahl_Zuruecksetzen();
-        index = Wort(ICON_TAB_WETTBEWERB);
-    }
-    int32_t w = g.liste[size_t(index)];
-    int32_t tag = Wort(ICON_TAB_TAG), gruppe = Wort(ICON_TAB_GRUPPE);
+namespace {
+
+// The selection of the stored words: the competition of 802, moved to the
+// round that holds matchday 834 (past the last round the last round's last
+// matchday), and its group 835. False when a word names no competition of
+// the list, no matchday or no group of the round.
+bool Auswahl_Aufloesen(TabAuswahl& a) {
+    const int32_t index = Wort(ICON_TAB_WETTBEWERB);
+    if (index < 0 || index >= int32_t(g.liste.size())) return false;
+    const int32_t w = g.liste[size_t(index)];
+    int32_t tag = Wort(ICON_TAB_TAG);
+    const int32_t gruppe = Wort(ICON_TAB_GRUPPE);
+    if (tag < 1) return false;
+    // Once every matchday is played the daily refresh selects the one after
+    // the last: the chain's last matchday.
     const int32_t gesamt = Tabelle_Spieltage_Gesamt(w);
+    if (gesamt > 0) tag = std::min(tag, gesamt);
     int32_t runde = w, runden_tag = tag;
-    if (tag >= 1 && tag <= gesamt) Tabelle_Runde_Waehlen(&runde, &runden_tag);
+    Tabelle_Runde_Waehlen(&runde, &runden_tag);
     const int32_t gruppen = Tabelle_Gruppen(runde, nullptr);
-    if (tag < 1 || tag > gesamt || gruppe < 0 || gruppe >= std::max(gruppen, 1)) {
-        Auswahl_Zuruecksetzen();
-        return Tabelle_Get_Auswahl();
-    }
+    if (gruppe < 0 || gruppe >= std::max(gruppen, 1)) return false;
     a.liste_wettbewerb = w;
     a.spieltag = tag;
     a.gruppe = gruppen > 1 ? gruppe : 0;
@@ -372,6 +374,24 @@ TabAuswahl Tabelle_Get_Auswahl() {
     a.wettbewerb = runde;
     a.runden_spieltag = runden_tag;
     if (const WettbewerbInfo* info = Wettbewerb_Get_Info(runde)) a.info = *info;
+    return true;
+}
+
+}  // namespace
+
+TabAuswahl Tabelle_Get_Auswahl() {
+    TabAuswahl a;
+    if (g.liste.empty()) return a;
+    if (Auswahl_Aufloesen(a)) return a;
+    // A selection a damaged save or a shrunk list leaves falls back once to
+    // the team's league at its next matchday, which always resolves: a valid
+    // index, a matchday from 1 on, the first group.
+    Auswahl_Zuruecksetzen();
+    a = TabAuswahl{};
+    if (!Auswahl_Aufloesen(a)) {
+        Debug_Printf("Tabelle_Get_Auswahl: Auswahl nicht aufloesbar\n");
+        return TabAuswahl{};
+    }
     return a;
 }
 

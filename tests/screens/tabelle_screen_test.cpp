@@ -20,6 +20,7 @@
 #include "season/wettbewerb.h"
 #include "tests/support/ergebnisse.h"
 #include "tests/support/seiten_welt.h"
+#include "tests/support/wachhund.h"
 
 namespace velmora::test {
 namespace {
@@ -160,20 +161,25 @@ TEST_F(TabellenScreens, SelectionFallsBackAndEqualStrengthsOrderByTeamNumber) {
         const int32_t liga = Team_Get_Liga(team, 1);
         Tabelle_Suche_Wettbewerb(nullptr, 1);
         ASSERT_FALSE(Tabelle_Liste().empty());
-        // Out of range, as a damaged save or a shrunk list leaves them: the league at its next matchday.
+        // Out of range, as a damaged save or a shrunk list leaves them: the
+        // league at its next matchday; a matchday past the last is the last.
+        const int32_t naechster = Tabelle_Spieltag_Aktuell_Gesamt(liga) + 1, letzter = Tabelle_Spieltage_Gesamt(liga);
         const struct {
-            int32_t icon, wert;
-        } faelle[] = {{ICON_TAB_WETTBEWERB, 99}, {ICON_TAB_TAG, 500}, {ICON_TAB_TAG, 0}, {ICON_TAB_GRUPPE, 7}};
+            int32_t icon, wert, erwartet;
+        } faelle[] = {{ICON_TAB_WETTBEWERB, 99, naechster}, {ICON_TAB_TAG, 500, letzter}, {ICON_TAB_TAG, 0, naechster},
+                      {ICON_TAB_GRUPPE, 7, naechster}};
+        const int32_t index = int32_t(std::find(Tabelle_Liste().begin(), Tabelle_Liste().end(), liga) - Tabelle_Liste().begin());
         for (const auto& f : faelle) {
             SCOPED_TRACE(f.icon);
-            Manager_Icon_Word_Data_Schreiben(team, ICON_TAB_WETTBEWERB, 1);
+            Manager_Icon_Word_Data_Schreiben(team, ICON_TAB_WETTBEWERB, index);
             Manager_Icon_Word_Data_Schreiben(team, ICON_TAB_TAG, 1);
             Manager_Icon_Word_Data_Schreiben(team, ICON_TAB_GRUPPE, 0);
             Manager_Icon_Word_Data_Schreiben(team, f.icon, f.wert);
             const TabAuswahl a = Tabelle_Get_Auswahl();
             EXPECT_EQ(a.liste_wettbewerb, liga);
-            EXPECT_EQ(a.spieltag, Tabelle_Spieltag_Aktuell_Gesamt(liga) + 1);
+            EXPECT_EQ(a.spieltag, f.erwartet);
             EXPECT_EQ(a.gruppe, 0);
+            if (f.erwartet == letzter) EXPECT_EQ(a.runden_spieltag, Wettbewerb_Get_Info(liga)->spieltage);
         }
         // The comparison of matchday 1: every team equally strong, so the higher team number leads.
         int32_t paare[2 * WETTBEWERB_TEAMS_MAX];
@@ -204,6 +210,38 @@ TEST_F(TabellenScreens, SelectionFallsBackAndEqualStrengthsOrderByTeamNumber) {
         EXPECT_TRUE(std::is_sorted(rang.begin(), rang.end(), [](const RangSpieler& a, const RangSpieler& b) { return a.wert > b.wert; }));
         EXPECT_EQ(Rangliste_Spieler_Bauen(7, team, rang), -1);
         EXPECT_TRUE(rang.empty());
+    };
+    plan.push_back({[] { return zug_gesehen; }, 2000, -100, -100, 0, false, "erster Zug"});
+    ASSERT_EQ(Abspielen(), "");
+}
+
+// Every matchday of the league played: the daily refresh selects the one
+// after the last, which resolves to the last matchday, and the table counts
+// them all. A selection that cannot become valid used to reset and retry for
+// ever; the guard turns that into a failure.
+TEST_F(TabellenScreens, AFinishedLeagueSelectsItsLastMatchdayAndTheDailyRefreshEnds) {
+    erster_zug = [](int32_t team) {
+        const int32_t liga = Team_Get_Liga(team, 1);
+        const int32_t spieltage = Wettbewerb_Get_Info(liga)->spieltage;
+        for (int32_t r = 1; r <= spieltage; ++r) Runde_Setzen(liga, r);
+        Wettbewerb_Spiele_Beendet_Tag(liga, 0);
+        ASSERT_EQ(Tabelle_Spieltag_Aktuell_Gesamt(liga), Tabelle_Spieltage_Gesamt(liga));
+        TabAuswahl a;
+        {
+            Wachhund w("the table's daily refresh of a finished league", 120);
+            Tabelle_Screen_Aktualisieren();
+            Tabelle_Screen();
+            a = Tabelle_Get_Auswahl();
+        }
+        EXPECT_EQ(Manager_Icon_Word_Data_Lesen(team, ICON_TAB_TAG), Tabelle_Spieltage_Gesamt(liga) + 1);
+        EXPECT_EQ(a.liste_wettbewerb, liga);
+        EXPECT_EQ(a.spieltag, spieltage);
+        EXPECT_EQ(a.runden_spieltag, spieltage);
+        const TabDaten& d = Tabelle_Daten();
+        EXPECT_EQ(d.ansicht, TAB_ANSICHT_TABELLE);
+        EXPECT_EQ(d.tabellen_spieltag, spieltage);
+        ASSERT_GT(d.tabelle_zeilen, 0);
+        for (int32_t i = 0; i < d.tabelle_zeilen; ++i) EXPECT_EQ(d.tabelle.zeile[size_t(i)].spiele[TABELLE_GESAMT], spieltage) << i;
     };
     plan.push_back({[] { return zug_gesehen; }, 2000, -100, -100, 0, false, "erster Zug"});
     ASSERT_EQ(Abspielen(), "");
