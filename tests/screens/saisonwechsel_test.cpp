@@ -1,0 +1,173 @@
+// tests/screens/saisonwechsel_test.cpp - the game as the window wires it,
+// played through two season changes: two human managers in two leagues, every
+// screen's daily refresh, the match-day pages and their windows, the turn's
+// boxes, and each turn ended by a click on "Weiter", all by scripted mouse
+// input on the headless display and the program's virtual clock. Only the
+// screens end a turn here, so every new day is a click on "Weiter" that counted. The date
+// must move on every day: a day that stands fails the test naming its date and
+// the run mode, and a guard turns a hang inside one frame into a failure.
+#include <atomic>
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "club/team.h"
+#include "core/optionen.h"
+#include "gui/icon.h"
+#include "gui/menue_requester.h"
+#include "matchview/ankuendigung.h"
+#include "screens/menue_panel.h"
+#include "season/kalender.h"
+#include "season/wettbewerb.h"
+#include "tests/support/sanitizer.h"
+#include "tests/support/seiten_welt.h"
+#include "tests/support/wachhund.h"
+
+namespace velmora::test {
+namespace {
+
+// Frames a day may take before its date counts as standing: a match day with
+// its pages and windows takes a few hundred.
+constexpr int32_t BILDER_PRO_TAG_MAX = 20000;
+
+struct Stand {
+    int32_t erster_tag = -1, ende = -1, tag = -1, bilder_am_tag = 0, bild = 0;
+    int32_t jahr_start = -1, jahr = -1, saisonwechsel = 0, laengster_tag = 0;
+    int32_t ziel_x = -100, ziel_y = -100;
+    std::set<int32_t> modi;   // run modes seen: pages, windows
+    std::string fehler;
+};
+
+class Saisonwechsel : public SeitenWelt {
+protected:
+    void SetUp() override {
+        menschen = 2;
+        menschen_ligen_verschieden = true;
+        SeitenWelt::SetUp();
+        Kalender_Hooks().maus_latch = Jedes_Bild;
+        st = Stand{};
+        tag_atom = -1;
+        modus_atom = -1;
+        wache = nullptr;
+    }
+
+    static inline Stand st;
+    static inline std::atomic<int32_t> tag_atom{-1}, modus_atom{-1};
+    static inline Wachhund* wache = nullptr;
+    static inline int32_t tage = 0;
+    static inline int32_t ligen[2] = {-1, -1};
+
+    // The middle of an icon on the screen, when it is there.
+    static bool Mitte(int32_t nummer, int32_t* x, int32_t* y) {
+        if (!Menue_Screen_Icon_Ist_Vorhanden(nummer)) return false;
+        const s_icon* i = Menue_Screen_Icon_Aus_Nummer(nummer);
+        if (!i || (i->Status & ICON_ST_VERSTECKT)) return false;
+        *x = i->x + (i->br > 0 ? i->br / 2 : 20);
+        *y = i->y + (i->ho > 0 ? i->ho / 2 : 10);
+        return true;
+    }
+
+    // Where the player clicks now: the box's first button, "Weiter" in a
+    // turn, else the page or window in front (a click takes it away).
+    static void Ziel_Waehlen() {
+        const int32_t modus = Kalender_Get_Runmodus();
+        int32_t x = 400, y = 300;
+        if (Menue_Requester_Offen()) {
+            if (!Mitte(ICON_REQUESTER_KNOPF_1, &x, &y) && !Mitte(ICON_REQUESTER_KNOPF_2, &x, &y)) x = 690, y = 421;
+        } else if (modus == KALENDER_MENUE) {
+            x = 752;
+            y = 583;
+        }
+        st.ziel_x = x;
+        st.ziel_y = y;
+    }
+
+    static void Jedes_Bild() {
+        Beobachten();
+        // A click takes four frames: move there, press, release, rest.
+        const int32_t phase = st.bild++ % 4;
+        if (phase == 0) Ziel_Waehlen();
+        Plat_Headless_Maus(st.ziel_x, st.ziel_y, phase == 1 ? 1 : 0);
+        Maus_Tasten_Latch();
+    }
+
+    static void Beobachten() {
+        const int32_t tag = Tag_Index(), modus = Kalender_Get_Runmodus();
+        tag_atom = tag;
+        modus_atom = modus;
+        if (Ankuendigung_Aktiv() || Ankuendigung_Phase_Laeuft()) st.modi.insert(modus);
+        if (st.erster_tag < 0 && tag >= 0) {
+            st.erster_tag = tag;
+            st.ende = tag + tage;
+            // Human matches are diced instead of watched: the screens' daily
+            // work and the match-day pages still run, at a fraction of the cost.
+            Optionen(OPTION_LIVE_ANSEHEN, 1, 0);
+        }
+        if (tag != st.tag) {
+            const TagDatensatz d = Kalender_Datum_Kopie();
+            // The first frame comes before the calendar is set up: the first
+            // day's year is read once the date has moved.
+            TagDatensatz erster;
+            if (st.jahr_start < 0 && st.tag >= 0 && Kalender_Tag_Datensatz(st.erster_tag, &erster))
+                st.jahr_start = erster.jahr;
+            if (st.tag >= 0 && d.tag == 3 && d.monat == 7) ++st.saisonwechsel;
+            st.jahr = d.jahr;
+            st.laengster_tag = std::max(st.laengster_tag, st.bilder_am_tag);
+            st.tag = tag;
+            st.bilder_am_tag = 0;
+            if (wache) wache->Fuettern();
+        }
+        if (st.ende >= 0 && tag >= st.ende) {
+            Programm_Beenden_Anfordern();
+            return;
+        }
+        if (++st.bilder_am_tag > BILDER_PRO_TAG_MAX && st.fehler.empty()) {
+            st.fehler = Stehender_Tag(tag, modus);
+            Programm_Beenden_Anfordern();
+        }
+    }
+
+    static std::string Stehender_Tag(int32_t tag, int32_t modus) {
+        char text[160];
+        std::snprintf(text, sizeof text, "the date stood at day %d (%s) in run mode %d", int(tag),
+                      tag >= 0 ? Kalender_Tag_Text(tag, 1) : "-", int(modus));
+        return text;
+    }
+};
+
+TEST_F(Saisonwechsel, TwoManagersInTwoLeaguesPlayOnThroughTwoSeasonChanges) {
+    // The game starts on 3 July; two years and six weeks on it has passed
+    // every league's last matchday twice, two season starts and the third
+    // season's first matchday (its 39th day). Under the sanitizers one season
+    // change shows the same at half the cost.
+    tage = (UNTER_SANITIZERN ? 365 : 730) + 45;
+    // The first turn notes the two managers' leagues.
+    ligen[0] = ligen[1] = -1;
+    erster_zug = [](int32_t) {
+        int32_t n = 0;
+        for (int32_t t = 0; t < TEAM_MAX && n < 2; ++t)
+            if (Team_Hat_Manager(t)) ligen[n++] = Team_Get_Liga(t, 1);
+    };
+    std::string ergebnis;
+    {
+        Wachhund w("the wired game through two season changes", UNTER_SANITIZERN ? 900 : 300,
+                   [] { return "last frame at day " + std::to_string(tag_atom.load()) + ", run mode " +
+                               std::to_string(modus_atom.load()); });
+        wache = &w;
+        ergebnis = Abspielen(tage * BILDER_PRO_TAG_MAX);
+        wache = nullptr;
+    }
+    ASSERT_EQ(st.fehler, "");
+    EXPECT_EQ(ergebnis, "");
+    ASSERT_GE(st.erster_tag, 0) << "the game never started";
+    EXPECT_GE(st.tag, st.ende) << Stehender_Tag(st.tag, modus_atom.load());
+    EXPECT_EQ(st.saisonwechsel, UNTER_SANITIZERN ? 1 : 2);
+    EXPECT_EQ(st.jahr, st.jahr_start + st.saisonwechsel);
+    EXPECT_NE(ligen[0], ligen[1]) << "the managers play in two leagues";
+    for (int32_t modus : {KALENDER_ANKUENDIGUNG, KALENDER_ERGEBNISSE, KALENDER_TABELLE})
+        EXPECT_TRUE(st.modi.count(modus)) << "run mode " << modus << " of the match-day pages never came";
+    std::printf("%d days from %d, the longest %d frames\n", int(tage), int(st.jahr_start), int(st.laengster_tag));
+}
+
+}  // namespace
+}  // namespace velmora::test
