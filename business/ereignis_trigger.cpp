@@ -105,17 +105,26 @@ void stadion_schaden(int32_t team, const Ereignis_Ansicht& e) {
 
 void alle_manager(const char* format, std::initializer_list<TextArg> args) { senden(-1, nullptr, format, args); }
 
-}  // namespace
-
-int32_t Ereignis_Talent_Erlernbar(int32_t spieler, int32_t talent) {
+// The prerequisites are followed down first. The configuration may chain
+// them in a circle; a chain longer than there are talents is one, and such a
+// talent is not learnable (instead of following the circle for ever).
+int32_t Talent_Erlernbar(int32_t spieler, int32_t talent, int32_t tiefe) {
+    if (tiefe > ATTRIBUT_ANZAHL) {
+        Debug_Printf("Ereignis_Talent_Erlernbar: Voraussetzungen von Talent %d im Kreis\n", talent);
+        return 0;
+    }
     int32_t vor[3];
     int32_t n = Attribut_Zaehle(talent, vor);
     for (int32_t i = 0; i < 3 && n > 0; ++i)
-        if (vor[i] >= 0 && vor[i] != talent && !Ereignis_Talent_Erlernbar(spieler, vor[i])) return 0;
+        if (vor[i] >= 0 && vor[i] != talent && !Talent_Erlernbar(spieler, vor[i], tiefe + 1)) return 0;
     if (Attribute_Hat_Attribut(spieler, talent)) return 1;
     if (Spieler_Wert(talent, spieler, 0, OP_LESEN) != 0) return 1;   // begun or blocked: leave it
     return Spieler_Wert(talent, spieler, 3, OP_SCHREIBEN) == 3 ? 1 : 0;
 }
+
+}  // namespace
+
+int32_t Ereignis_Talent_Erlernbar(int32_t spieler, int32_t talent) { return Talent_Erlernbar(spieler, talent, 0); }
 
 void Ereignis_Spiel_Serie(int32_t team, int32_t siege, int32_t niederlagen) {
     if (Rnd(0, 3) != 2) return;

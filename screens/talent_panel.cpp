@@ -310,7 +310,10 @@ void R_Anordnen() {
     Flaechen_Setzen(r.p);
 }
 
-// Field talents whose prerequisites are gone fall back to 0, until none is left.
+// Field talents whose prerequisites are gone fall back to 0, until none is
+// left. Another pass follows only a reset that took: each one leaves a talent
+// at 0 for good, so the passes end; a refused write (a client's foreign
+// player) leaves the talent as it is instead of being tried for ever.
 void R_Ohne_Voraussetzung_Zuruecksetzen() {
     if (R_Torwart()) return;
     for (bool weiter = true; weiter;) {
@@ -321,8 +324,7 @@ void R_Ohne_Voraussetzung_Zuruecksetzen() {
             Attribut_Zaehle(id, v);
             for (int32_t p : v)
                 if (p >= 0 && !Attribute_Hat_Attribut(r.spieler, p)) {
-                    Attribut_Spieler_Setze_Wert_2(r.spieler, id, ATTRIBUT_ZURUECKSETZEN);
-                    weiter = true;
+                    if (Attribut_Spieler_Setze_Wert_2(r.spieler, id, ATTRIBUT_ZURUECKSETZEN)) weiter = true;
                     break;
                 }
         }

@@ -202,6 +202,14 @@ TEST_F(EreignisWelt, TalentPrerequisitesAreMarkedFirst) {
     EXPECT_EQ(Spieler_Wert(30, p, 0, OP_LESEN), 3);
     EXPECT_EQ(Spieler_Wert(31, p, 0, OP_LESEN), 3);
     EXPECT_EQ(Spieler_Wert(32, p, 0, OP_LESEN), 3);
+    // A configuration that chains them in a circle (32 needs 30) leaves the
+    // talent unlearnable instead of following the circle until the stack ends.
+    d = *Attribut_Daten(32);
+    d.voraussetzung[0] = 30;
+    ASSERT_TRUE(Attribut_Daten_Setzen(32, d));
+    const int32_t q = kader[3];
+    EXPECT_EQ(Ereignis_Talent_Erlernbar(q, 30), 0);
+    EXPECT_EQ(Spieler_Wert(30, q, 0, OP_LESEN), 0);
 }
 
 // After a match with only the stadium check left: draws of steps 1-4 neutral.

@@ -12,6 +12,7 @@
 #include "business/spielerliste.h"
 #include "business/talente_screen.h"
 #include "business/training.h"
+#include "club/club_hooks.h"
 #include "club/global_config.h"
 #include "club/spieler.h"
 #include "club/talente.h"
@@ -28,6 +29,7 @@
 #include "screens/talent_panel.h"
 #include "tests/support/kasten_probe.h"
 #include "tests/support/screen_welt.h"
+#include "tests/support/wachhund.h"
 
 namespace velmora::test {
 namespace {
@@ -719,6 +721,38 @@ TEST_F(SpielerFenster, TheEditorPanelMarksTalentsAddsPrerequisitesAndResetsWhatL
     EXPECT_EQ(n.markt_nach, n.erwartet_nach);
     EXPECT_FALSE(n.nicht_gefunden.liste);
     EXPECT_EQ(Vergleichen("talent_panel_editor_torwart", 0), "");
+}
+
+// A talent the panel may not reset (a network client's write to another
+// club's player is refused) is left as it is: the clean-up after a click does
+// not try it again for ever.
+TEST_F(SpielerFenster, TheEditorPanelLeavesATalentWhoseResetIsRefused) {
+    static int32_t werte[3];
+    werte[0] = werte[1] = werte[2] = -9;
+    lauf.beim_ersten_zug = [](int32_t team) {
+        const int32_t p = Im_Slot(team, 5);
+        Talente_Leeren(p);
+        Lernen(p, {2});
+        werte[0] = Spieler_Wert(2, p, 0, OP_LESEN);
+        Spieler_Wert(21, p, 1, OP_SCHREIBEN);   // begun, but its prerequisite 1 is missing
+        Screen_Talente_2_Oeffnen(p, 0, 0, team);
+        ClubHooks& h = Club_Hooks();
+        const ClubHooks alt = h;
+        h.netzwerk_modus = [] { return int32_t(1); };
+        h.client_team = [] { return int32_t(-1); };
+        {
+            Wachhund w("the editor's reset of talents without prerequisites", 60);
+            Klick(ICON_EDITOR_KOPF + 1 + 2);   // learnt: blocking it is refused, then the clean-up
+        }
+        h = alt;
+        werte[1] = Spieler_Wert(2, p, 0, OP_LESEN);
+        werte[2] = Spieler_Wert(21, p, 0, OP_LESEN);
+        Screen_Talente_2_Schliessen();
+    };
+    ASSERT_TRUE(Kurz_Spielen());
+    EXPECT_GT(werte[0], 0);
+    EXPECT_EQ(werte[1], werte[0]) << "the refused block leaves the talent learnt";
+    EXPECT_EQ(werte[2], 1) << "the refused reset leaves the begun talent";
 }
 
 }  // namespace
