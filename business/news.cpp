@@ -609,8 +609,7 @@ bool Optionen_News_Load(const uint8_t* in, size_t bytes) {
     if (!News_Datei_Oeffnen()) {
         // Nothing of the block is at fault: the user directory takes no working file.
         Spielstand_Lade_Ursache("im Benutzerverzeichnis " + Plat_Path(Dirs_Get(DIR_USER)) +
-                                " laesst sich keine Arbeitsdatei der Nachrichten anlegen (" + fehler_text(g->fehler) +
-                                ")");
+                                " laesst sich keine Arbeitsdatei der Nachrichten anlegen: " + fehler_text(g->fehler));
         Optionen_Block_Lesen(alt, OPTIONEN_BLOCK_BYTES);
         return false;
     }
@@ -619,8 +618,7 @@ bool Optionen_News_Load(const uint8_t* in, size_t bytes) {
             // The block was sound; the disk (full, say) refused its items.
             Debug_Printf("Optionen_News_Load: Datei nicht beschreibbar\n");
             Spielstand_Lade_Ursache("die Arbeitsdatei " + Plat_Path(g->name) +
-                                    " der Nachrichten konnte nicht geschrieben werden (" + fehler_text(g->fehler) +
-                                    ")");
+                                    " konnte nicht geschrieben werden: " + fehler_text(g->fehler));
             News_Datei_Oeffnen();
             Optionen_Block_Lesen(alt, OPTIONEN_BLOCK_BYTES);
             return false;

@@ -493,9 +493,8 @@ void abgelehnt_melden(const std::string& d, const std::string& teil, const char*
         Meldung("Der Spielstand%s konnte nicht geladen werden: der Teil \"%s\" ist beschaedigt.%s", d.c_str(),
                 teil.c_str(), nachsatz);
     else
-        Meldung("Der Spielstand%s wurde nicht geladen (Teil \"%s\"): %s. Die Datei des Spielstands ist davon "
-                "nicht betroffen.%s",
-                d.c_str(), teil.c_str(), g.lade_ursache.c_str(), nachsatz);
+        Meldung("Der Spielstand%s ist unversehrt, wurde aber nicht geladen (Teil \"%s\"): %s.%s", d.c_str(),
+                teil.c_str(), g.lade_ursache.c_str(), nachsatz);
 }
 
 }  // namespace
