@@ -1,6 +1,7 @@
 // business/news.cpp - the news inbox and its working file.
 #include "business/news.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -41,6 +42,7 @@ struct NewsModul {
     int32_t datei = -1;
     char name[DIRS_PFAD_MAX + 32] = {};
     int64_t ende = 0;                        // where the next record goes
+    int fehler = 0;                          // errno of the working file's last failed write or opening
     int32_t index[NEWS_MAX];
     int32_t anzahl = 0;
     uint32_t naechste_id = 1;
@@ -102,8 +104,12 @@ bool satz_lesen(int64_t offset, NewsSatz& s) {
 bool lesen(int32_t index, NewsSatz& s) { return index_lebt(index) && satz_lesen(g->index[index], s); }
 
 bool datei_schreiben(int64_t offset, const void* daten, size_t bytes) {
-    return File_Seek(g->datei, int32_t(offset), 0) == offset &&
-           File_Write(daten, 1, int32_t(bytes), g->datei) == int32_t(bytes);
+    errno = 0;
+    if (File_Seek(g->datei, int32_t(offset), 0) == offset &&
+        File_Write(daten, 1, int32_t(bytes), g->datei) == int32_t(bytes))
+        return true;
+    g->fehler = errno ? errno : EIO;
+    return false;
 }
 
 // Appends a finished record; false (nothing indexed) when it could not be written.
@@ -112,6 +118,7 @@ bool anhaengen(const NewsSatz& s) {
     News_Satz_Bauen(s, bytes);
     if (g->ende + int64_t(bytes.size()) > DATEI_MAX) {
         Debug_Printf("News: Datei %s voll\n", g->name);
+        g->fehler = EFBIG;
         return false;
     }
     if (!datei_schreiben(g->ende, bytes.data(), bytes.size())) {
@@ -490,12 +497,19 @@ bool News_Datei_Oeffnen() {
         Debug_Printf("News_Datei_Oeffnen: kein Benutzerverzeichnis\n");
         return false;
     }
+    g->fehler = 0;
     for (int32_t n = 0; n < DATEI_NUMMERN; ++n) {
         const char* name = Str_Format("%s\\ostra_%03d.nws", verz, n);
         // A number another running instance holds is skipped; a file of this
-        // number left by an earlier run is emptied and taken.
-        int32_t h = Plat_File_Open_Exclusive(name, nullptr);
-        if (h >= 0 && !Plat_File_Truncate(h, 0)) h = Plat_File_Close(h);
+        // number left by an earlier run is emptied and taken (an empty one
+        // as it is: it needs no cutting).
+        bool fremd = false;
+        int32_t h = Plat_File_Open_Exclusive(name, &fremd);
+        if (h < 0 && !fremd) g->fehler = errno;
+        if (h >= 0 && Plat_File_Size(h) != 0 && !Plat_File_Truncate(h, 0)) {
+            g->fehler = errno;
+            h = Plat_File_Close(h);
+        }
         if (h < 0) continue;
         g->datei = h;
         std::snprintf(g->name, sizeof g->name, "%s", name);
@@ -521,6 +535,13 @@ void News_Client_Start() {
 }
 
 // The save-game block.
+
+namespace {
+
+// What errno `fehler` means, for a message; 0 is no known cause.
+const char* fehler_text(int fehler) { return fehler ? std::strerror(fehler) : "unbekannter Fehler"; }
+
+}  // namespace
 
 void Optionen_News_Save(std::vector<uint8_t>& out) {
     uint8_t optionen[OPTIONEN_BLOCK_BYTES];
@@ -586,12 +607,18 @@ bool Optionen_News_Load(const uint8_t* in, size_t bytes) {
         return true;
     }
     if (!News_Datei_Oeffnen()) {
+        // Nothing of the block is at fault: the user directory takes no working file.
+        Spielstand_Lade_Ursache("im Benutzerverzeichnis " + Plat_Path(Dirs_Get(DIR_USER)) +
+                                " laesst sich keine Arbeitsdatei der Nachrichten anlegen: " + fehler_text(g->fehler));
         Optionen_Block_Lesen(alt, OPTIONEN_BLOCK_BYTES);
         return false;
     }
     for (const NewsSatz& s : saetze) {
         if (!anhaengen(s)) {
+            // The block was sound; the disk (full, say) refused its items.
             Debug_Printf("Optionen_News_Load: Datei nicht beschreibbar\n");
+            Spielstand_Lade_Ursache("die Arbeitsdatei " + Plat_Path(g->name) +
+                                    " konnte nicht geschrieben werden: " + fehler_text(g->fehler));
             News_Datei_Oeffnen();
             Optionen_Block_Lesen(alt, OPTIONEN_BLOCK_BYTES);
             return false;

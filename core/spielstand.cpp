@@ -86,6 +86,8 @@ struct SpielstandModul {
     int32_t fehlgeschlagen = 0;   // saves that failed since the start
     // The file being loaded, as its messages name it; empty for an image in memory.
     std::string lade_datei;
+    // Why a module refused the load under way when its block was not at fault (Spielstand_Lade_Ursache).
+    std::string lade_ursache;
 };
 SpielstandModul g;
 
@@ -482,7 +484,28 @@ bool Spielstand_Abbild_Speichern(const SpielstandAbbild& abbild) {
     return bild_schreiben(abbild.slot, gebaut, &datei);
 }
 
+namespace {
+
+// Tells why module `teil` refused the load of file `d` (" <name>" or empty):
+// the cause it gave, else its part of the file is damaged.
+void abgelehnt_melden(const std::string& d, const std::string& teil, const char* nachsatz) {
+    if (g.lade_ursache.empty())
+        Meldung("Der Spielstand%s konnte nicht geladen werden: der Teil \"%s\" ist beschaedigt.%s", d.c_str(),
+                teil.c_str(), nachsatz);
+    else
+        Meldung("Der Spielstand%s ist unversehrt, wurde aber nicht geladen (Teil \"%s\"): %s.%s", d.c_str(),
+                teil.c_str(), g.lade_ursache.c_str(), nachsatz);
+}
+
+}  // namespace
+
+void Spielstand_Lade_Ursache(const std::string& ursache) {
+    Debug_Printf("Spielstand_Laden: %s\n", ursache.c_str());
+    g.lade_ursache = ursache;
+}
+
 bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
+    g.lade_ursache.clear();
     SpielstandDatei datei;
     // The file's name in the messages: " <path>" when loaded from a slot.
     const std::string d = g.lade_datei.empty() ? "" : " " + g.lade_datei;
@@ -518,8 +541,7 @@ bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
             h.spiel_freigeben();
         else
             Debug_Printf("Spielstand_Laden: nichts angebunden, das den halb geladenen Spielstand freigibt\n");
-        Meldung("Der Spielstand%s konnte nicht geladen werden: der Teil \"%s\" ist beschaedigt.", d.c_str(),
-                abgelehnt.c_str());
+        abgelehnt_melden(d, abgelehnt, "");
         return false;
     }
     // The running game, kept in memory so a module that fails now cannot leave half a game behind.
@@ -531,17 +553,22 @@ bool Spielstand_Laden_Aus_Bild(std::vector<uint8_t> bild) {
         return false;
     }
     if (module_laden(&datei, &abgelehnt)) return true;
+    // The refusal's cause is kept; one the restoring gives is its own.
+    std::string ursache_laden = std::move(g.lade_ursache);
+    g.lade_ursache.clear();
     if (!module_laden(&sicherung)) {
         // Half of one game and half of another must never be played on or saved
         // over a sound slot: this is a fatal load error.
         Debug_Printf("Spielstand_Laden: Ruecksicherung misslungen\n");
-        Win_Error_Box("Der Spielstand konnte nicht geladen und das laufende Spiel nicht wiederhergestellt werden.");
+        const std::string ursache = g.lade_ursache.empty() ? "" : ": " + g.lade_ursache;
+        Win_Error_Box(("Der Spielstand konnte nicht geladen und das laufende Spiel nicht wiederhergestellt werden" +
+                       ursache + ".")
+                          .c_str());
         Programm_Beenden_Anfordern();
         return false;
     }
-    Meldung("Der Spielstand%s konnte nicht geladen werden: der Teil \"%s\" ist beschaedigt. Das laufende Spiel ist "
-            "unveraendert.",
-            d.c_str(), abgelehnt.c_str());
+    g.lade_ursache = std::move(ursache_laden);
+    abgelehnt_melden(d, abgelehnt, " Das laufende Spiel ist unveraendert.");
     return false;
 }
 

@@ -133,6 +133,12 @@ bool Spielstand_Abbild_Speichern(const SpielstandAbbild& abbild);
 // program does not know, or with its modules in another order, is refused,
 // each with the module's name.
 bool Spielstand_Laden(int32_t slot);
+// A module's loader whose block passed its checks and that fails for a cause
+// outside it (a working file it cannot write, say, on a full disk) gives that
+// cause here before it returns false: the load is refused with the cause, and
+// the file is said to be whole instead of damaged. It holds for the load under
+// way only.
+void Spielstand_Lade_Ursache(const std::string& ursache);
 // Called by the calendar when a day starts (`tag` counts the days of the game):
 // saves into slot 9 every seventh day while the autosave option is on. True when saved.
 // The file is built on the calling thread and written, flushed and renamed by

@@ -33,7 +33,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <string>
 
 #include "app/sim_aktiv.h"
@@ -47,6 +46,7 @@
 #include "core/str.h"
 #include "match/day/spieltag.h"
 #include "platform/display.h"
+#include "platform/laufordner.h"
 #include "platform/vmem.h"
 #include "season/kalender.h"
 #include "tools/png_datei.h"
@@ -134,6 +134,23 @@ bool spielen(int32_t start, int32_t bis) {
     return true;
 }
 
+// This run's directory in the temporary folder, locked for the run's life.
+// The directories of earlier runs that ended without removing theirs (a
+// kill) go; a running one's stay. Empty, said in one line, when none can be made.
+std::filesystem::path lauf_ordner() {
+    constexpr const char* PRAEFIX = "velmora_sim_";
+    std::error_code ec;
+    const std::string basis = std::filesystem::temp_directory_path(ec).string();
+    std::string fehler = "no temporary folder: " + ec.message();
+    const std::string ordner = ec ? std::string() : Plat_Laufordner_Anlegen(basis, PRAEFIX, &fehler);
+    if (ordner.empty()) {
+        std::fprintf(stderr, "%s: %s\n", NAME, fehler.c_str());
+        return {};
+    }
+    Plat_Laufordner_Aufraeumen(basis, PRAEFIX);
+    return ordner;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -199,10 +216,8 @@ int main(int argc, char** argv) {
         }
     }
     if (optind < argc) return werkzeug::Falsch(NAME, std::string("unexpected argument '") + argv[optind] + "'");
-    std::random_device rd;
-    std::filesystem::path temp =
-        std::filesystem::temp_directory_path() / ("velmora_sim_" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(temp);
+    const std::filesystem::path temp = lauf_ordner();
+    if (temp.empty()) return WELT;
     struct Aufraeumen {
         std::filesystem::path p;
         ~Aufraeumen() {
@@ -266,6 +281,7 @@ int main(int argc, char** argv) {
             if (ende == REGEL && Sim().replay_gespeichert) {
                 // The run's directories stay for the replay of the broken rule.
                 aufraeumen.p.clear();
+                Plat_Laufordner_Behalten(temp.string());
                 std::fprintf(stderr, "%s: replay: %s --install %s --user %s --load %d --live --check --days 1\n", NAME,
                              NAME, install.c_str(), user.c_str(), SIM_REPLAY_SLOT);
             }

@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -468,6 +469,73 @@ TEST_F(ProgrammTest, TwoInstancesAtOnceKeepTheSaveWhole) {
               {"--install", install, "--user", user, "--load", "9", "--days", "1"}, {}, 0, 1, ""}});
     for (const fs::directory_entry& e : fs::directory_iterator(user + "/spielstand"))
         EXPECT_EQ(e.path().filename().string().find(".tmp-"), std::string::npos) << e.path();
+}
+
+// Starts velmora-sim with `argumente`, the user directory `user` and the
+// temporary folder `temp`, its output to nowhere, and waits until it holds
+// the user directory (its own directory is made before). Its pid, or -1.
+pid_t sim_im_hintergrund(std::vector<std::string> argumente, const std::string& user, const std::string& temp) {
+    argumente.insert(argumente.begin(), {"velmora-sim", "--user", user});
+    std::vector<std::string> env = {"TMPDIR=" + temp, "ASAN_OPTIONS=detect_leaks=0"};
+    std::vector<char*> argv, envp;
+    for (std::string& a : argumente) argv.push_back(a.data());
+    for (std::string& e : env) envp.push_back(e.data());
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+    pid_t pid = fork();
+    if (pid == 0) {
+        const int nichts = open("/dev/null", O_WRONLY);
+        dup2(nichts, 1);
+        dup2(nichts, 2);
+        execve(VELMORA_SIM_BIN, argv.data(), envp.data());
+        _exit(127);
+    }
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::milliseconds(WAECHTER_MS);
+    while (pid > 0 && !fs::exists(user + "/velmora.lock")) {
+        if (waitpid(pid, nullptr, WNOHANG) != 0 || std::chrono::steady_clock::now() > ende) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            return -1;
+        }
+        usleep(10000);
+    }
+    return pid;
+}
+
+// The names of the entries "velmora_sim_*" in `temp`, sorted.
+std::vector<std::string> sim_ordner(const std::string& temp) {
+    std::vector<std::string> namen;
+    for (const fs::directory_entry& e : fs::directory_iterator(temp))
+        if (e.path().filename().string().rfind("velmora_sim_", 0) == 0) namen.push_back(e.path().filename());
+    std::sort(namen.begin(), namen.end());
+    return namen;
+}
+
+// A killed velmora-sim leaves its directory in the temporary folder; a later
+// run removes it and keeps a running one's and one it did not make.
+TEST_F(ProgrammTest, VelmoraSimRemovesAKilledRunsDirectoryAndKeepsALiveOnes) {
+    const std::string install = installation(tmp, "install");
+    const std::string temp = tmp / "temp";
+    fs::create_directories(temp + "/velmora_sim_fremd");
+    const std::vector<std::string> lang = {"--install", install, "--days", "36500"};
+    const pid_t lebt = sim_im_hintergrund(lang, tmp / "lebt", temp);
+    ASSERT_GT(lebt, 0);
+    const std::vector<std::string> vorher = sim_ordner(temp);
+    const pid_t getoetet = sim_im_hintergrund(lang, tmp / "getoetet", temp);
+    if (getoetet > 0) {
+        kill(getoetet, SIGKILL);
+        waitpid(getoetet, nullptr, 0);
+    }
+    const std::vector<std::string> mit_totem = sim_ordner(temp);
+    pruefen({{"a later run", VELMORA_SIM_BIN, "velmora-sim", {"--install", install, "--user", tmp / "spaeter", "--days", "1"},
+              {{"TMPDIR", temp}}, 0, 1, "Tag 1: "}});
+    const std::vector<std::string> danach = sim_ordner(temp);
+    kill(lebt, SIGKILL);
+    waitpid(lebt, nullptr, 0);
+    ASSERT_GT(getoetet, 0);
+    EXPECT_EQ(vorher.size(), 2u) << "the live run's and the foreign one";
+    EXPECT_EQ(mit_totem.size(), 3u) << "the killed run's is left";
+    EXPECT_EQ(danach, vorher);
 }
 
 // The headless game's autosave is played on by velmora-sim, whose own

@@ -5,8 +5,10 @@
 // such damage; the saves the game writes over seasons of play all load.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "app/verdrahtung.h"
 #include "business/bank.h"
 #include "business/bank_kredit.h"
+#include "business/news.h"
 #include "business/werbung.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -183,6 +186,35 @@ TEST_F(SpielstandSchaden, ARefusedLoadFromARunningGameLeavesItAsItWas) {
     }
     EXPECT_GT(abgelehnt, 0);
     EXPECT_TRUE(Sim_Bis_Tag(10));
+}
+
+// A whole save whose news cannot be written out again to their working file
+// (a full disk: the file is /dev/full) is refused with that cause and the
+// working file's name, not called damaged; with room again it loads.
+TEST_F(SpielstandSchaden, ALoadThatCannotWriteTheNewsWorkingFileSaysWhyAndWhere) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to stand in for a full disk";
+    Verdrahten();
+    ASSERT_TRUE(Sim_Bis_Tag(4));
+    ASSERT_EQ(News_Add(-1, -1, -1, -1, nullptr, "an alle Manager"), 1);
+    ASSERT_TRUE(Spielstand_Speichern(3));
+    Sim_Beenden();
+    Spiel_Entdrahten();
+    Verdrahten();
+    News_Datei_Schliessen();
+    const std::string arbeitsdatei = dirs.user + "/ostra_000.nws";
+    std::filesystem::create_symlink("/dev/full", arbeitsdatei);
+    Meldungen().clear();
+    EXPECT_FALSE(Spielstand_Laden(3));
+    ASSERT_EQ(Meldungen().size(), 1u);
+    const std::string& m = Meldungen()[0];
+    EXPECT_NE(m.find("game_3.qzv"), std::string::npos) << m;
+    EXPECT_NE(m.find(arbeitsdatei), std::string::npos) << m;
+    EXPECT_NE(m.find(std::strerror(ENOSPC)), std::string::npos) << m;
+    EXPECT_EQ(m.find("beschaedigt"), std::string::npos) << m;
+    EXPECT_EQ(Spielstart_Spiel_Laeuft(), 0);
+    EXPECT_TRUE(std::filesystem::exists("/dev/full")) << "only the link is taken away";
+    ASSERT_TRUE(Spielstand_Laden(3)) << (Meldungen().size() > 1 ? Meldungen()[1] : "");
+    EXPECT_EQ(Spielstart_Spiel_Laeuft(), 1);
 }
 
 // Saves whose module data hold values the game never writes: the module's
