@@ -47,7 +47,7 @@ bool Sim_Welt_Erzeugen(const std::string& install, bool klein, uint32_t seed, st
     o.seed = seed;
     WeltgenWelt welt;
     bool ok = Weltgen_Erzeugen(o, welt);
-    if (!ok && fehler) *fehler = "the world could not be built";
+    if (!ok && fehler) *fehler = "its clubs and players could not be built";
     ok = ok && Weltgen_Schreiben(welt, install, fehler);
     Team_Free(0);
     Spieler_Free();

@@ -116,14 +116,13 @@ AppAufruf App_Schalter_Lesen(int argc, char* const* argv, AppSchalter& schalter,
                 // optind on the word before it: the short one is named then.)
                 const std::string wort = args[optind - 1];
                 const std::string lang = wort.substr(0, wort.find('='));
-                const option* bekannt = nullptr;
-                for (const option* o = LANG; o->name; ++o)
-                    if (lang == std::string("--") + o->name) bekannt = o;
-                if (bekannt && optopt == bekannt->val)
-                    return scheitern(std::string(programm) + ": option '" + lang + "' takes no value (see --help)");
-                const bool ist_lang = wort.rfind("--", 0) == 0 && optopt == 0;
-                const std::string name = ist_lang ? lang : std::string("-") + char(optopt);
-                return scheitern(std::string(programm) + ": unknown option '" + name + "' (see --help)");
+                const bool ist_lang = wort.rfind("--", 0) == 0;
+                for (const option* o = LANG; ist_lang && optopt && o->name; ++o)
+                    if (o->val == optopt && std::string(o->name).rfind(lang.substr(2), 0) == 0)
+                        return scheitern(std::string(programm) + ": option '--" + o->name + "' takes no value (see --help)");
+                if (ist_lang && optopt == 0)
+                    return scheitern(std::string(programm) + ": unknown option '" + lang + "' (see --help)");
+                return scheitern(std::string(programm) + ": unknown option '-" + char(optopt) + "' (see --help)");
             }
         }
     }

@@ -155,6 +155,8 @@ TEST(AppSchalter, OnlyWholeArgumentsSwitch) {
         // A known long option given a value it does not take is named as written.
         {{"velmora", "--window=3"}, AppAufruf::FEHLER, false, false, false, false, "",
          "velmora: option '--window' takes no value (see --help)"},
+        {{"velmora", "--win=3"}, AppAufruf::FEHLER, false, false, false, false, "",
+         "velmora: option '--window' takes no value (see --help)"},
         {{"velmora", "--wide-idea=3"}, AppAufruf::FEHLER, false, false, false, false, "",
          "velmora: unknown option '--wide-idea' (see --help)"},
         {{"velmora", "--window", "-xw"}, AppAufruf::FEHLER, false, false, false, false, "",
