@@ -21,6 +21,7 @@
 #include "core/str.h"
 #include "match/record/spielfeld.h"
 #include "match/record/spielfeld_pruefen.h"
+#include "platform/display.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
@@ -38,14 +39,16 @@ SimZustand& Sim() {
     return s;
 }
 
-bool Sim_Welt_Erzeugen(const std::string& install, bool klein, uint32_t seed) {
+bool Sim_Welt_Erzeugen(const std::string& install, bool klein, uint32_t seed, std::string* fehler) {
     Rnd_Init();
     Verdrahtung_Weltgen();
     WeltgenOptionen o;
     o.klein = klein;
     o.seed = seed;
     WeltgenWelt welt;
-    bool ok = Weltgen_Erzeugen(o, welt) && Weltgen_Schreiben(welt, install);
+    bool ok = Weltgen_Erzeugen(o, welt);
+    if (!ok && fehler) *fehler = "its clubs and players could not be built";
+    ok = ok && Weltgen_Schreiben(welt, install, fehler);
     Team_Free(0);
     Spieler_Free();
     return ok;
@@ -117,7 +120,7 @@ bool Replay_Schreiben() {
     Pruefstand_Sicherung& s = r.staende;
     if (!Spielstand_Kennung(&s.spielstand_groesse, &s.spielstand_zeit) ||
         !Pruefstand_Sicherung_Schreiben(Pruef_Datei().c_str(), s))
-        std::fprintf(stderr, "velmora-sim: %s cannot be written; a replay counts its rules afresh\n", Pruef_Datei().c_str());
+        Plat_Stderr_Zeile(Str_Format("%s cannot be written; a replay counts its rules afresh", Pruef_Datei().c_str()));
     return true;
 }
 
@@ -134,8 +137,8 @@ void Pruefstaende_Laden() {
     int64_t zeit = 0;
     if (!Pruefstand_Sicherung_Lesen(Pruef_Datei().c_str(), &s)) return;
     if (!Spielstand_Kennung(&groesse, &zeit) || groesse != s.spielstand_groesse || zeit != s.spielstand_zeit) {
-        std::fprintf(stderr, "velmora-sim: %s belongs to another save; the rules are counted afresh\n",
-                     Pruef_Datei().c_str());
+        Plat_Stderr_Zeile(
+            Str_Format("%s belongs to another save; the rules are counted afresh", Pruef_Datei().c_str()));
         return;
     }
     Wartende_Staende() = std::move(s);
@@ -278,7 +281,8 @@ void Sim_Tag() {
     SimZustand& s = Sim();
     s.gespielte_tage = Tag_Index();
     if (s.optionen.tage <= 0 || Tag_Index() < s.optionen.tage || Quit_State() != 0) return;
-    std::fputs(Sim_Kurzbericht().c_str(), stdout);
+    // The game's names are Latin-1: the terminal reads them in UTF-8.
+    std::fputs(Plat_Terminal_Text(Sim_Kurzbericht()).c_str(), stdout);
     s.fertig = true;
     Programm_Beenden_Anfordern();
 }

@@ -68,8 +68,10 @@ struct SimZustand {
 };
 SimZustand& Sim();
 
-// Writes a generated world (the club files, wettbewerb.cfg and zeitplan.cfg) into `install`/config.
-bool Sim_Welt_Erzeugen(const std::string& install, bool klein, uint32_t seed);
+// Writes a generated world (the club files, wettbewerb.cfg and zeitplan.cfg)
+// into `install`/config. On failure `fehler` holds one line naming the file
+// that could not be written and why.
+bool Sim_Welt_Erzeugen(const std::string& install, bool klein, uint32_t seed, std::string* fehler = nullptr);
 
 // The start screens' part: builds the new game (or asks for the load) on the
 // first frame. A failure is final: it is named in Sim().fehler_text, the end

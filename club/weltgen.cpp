@@ -2,6 +2,7 @@
 #include "club/weltgen.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -622,12 +623,14 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
 
 void Weltgen_Wettbewerbe_Setzen(WeltgenWettbewerbe schreiber) { g.wettbewerbe = schreiber; }
 
-bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz) {
+bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz, std::string* fehler) {
     std::string verz = install_verz + "/config";
-    if (!Plat_Make_Dirs(verz.c_str())) {
-        Debug_Printf("Weltgen_Schreiben: %s nicht anlegbar\n", verz.c_str());
+    auto scheitern = [&](const std::string& text) {
+        Debug_Printf("Weltgen_Schreiben: %s\n", text.c_str());
+        if (fehler) *fehler = text;
         return false;
-    }
+    };
+    if (!Plat_Make_Dirs(verz.c_str())) return scheitern(verz + ": cannot be created (" + std::strerror(errno) + ")");
     Zufall z{0x5EED5EEDull};
     const char* beschreibung = "Velmora demo world";
     std::vector<std::pair<std::string, std::string>> dateien;
@@ -643,15 +646,12 @@ bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz)
     Datei(dateien, "te.cfg", Weltgen_Screentexte());
     for (const auto& d : dateien) {
         std::string pfad = verz + "/0_" + d.first;
-        if (!Plat_Write_Atomic(pfad.c_str(), d.second.data(), d.second.size())) {
-            Debug_Printf("Weltgen_Schreiben: %s nicht schreibbar\n", pfad.c_str());
-            return false;
-        }
+        if (!Plat_Write_Atomic(pfad.c_str(), d.second.data(), d.second.size()))
+            return scheitern(pfad + ": cannot be written (" + std::strerror(errno) + ")");
     }
-    if (g.wettbewerbe && !g.wettbewerbe(welt, verz)) {
-        Debug_Printf("Weltgen_Schreiben: Wettbewerbe nicht geschrieben\n");
-        return false;
-    }
+    if (g.wettbewerbe && !g.wettbewerbe(welt, verz))
+        return scheitern(verz + ": the competition files 0_wettbewerb.cfg and 0_zeitplan.cfg cannot be written (" +
+                        std::strerror(errno) + ")");
     return true;
 }
 

@@ -52,8 +52,8 @@ void Weltgen_Wettbewerbe_Setzen(WeltgenWettbewerbe schreiber);
 // Writes configuration set 0 of the built world into `<install>/config/`:
 // team.cfg, team_alias.cfg, spieler.cfg, global.cfg, ereignis.cfg, text.cfg
 // and te.cfg, then hands over to the competition writer. False when a file
-// cannot be written.
-bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz);
+// cannot be written; `fehler` then holds one line naming the file and why.
+bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz, std::string* fehler = nullptr);
 
 // The sponsors' names the generated texts give the advertising module
 // (row 0-19); "" outside. The stadium's boards are lettered with them.

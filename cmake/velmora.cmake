@@ -2,8 +2,12 @@
 # rooms named after ROOMS (sub-folders that sort a large module's files by job
 # without making modules of them). A folder that holds no code yet becomes an
 # interface library, so the dependency graph stays whole.
+#
+# Every module's folder is recorded in the global property VELMORA_ORDNER:
+# the program's folders, as the house's size test reads them.
 function(velmora_module name)
   cmake_parse_arguments(VM "" "" "ROOMS;DEPS" ${ARGN})
+  set_property(GLOBAL APPEND PROPERTY VELMORA_ORDNER ${name})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/*.cpp ${CMAKE_SOURCE_DIR}/${name}/*.c)
   foreach(r ${VM_ROOMS})
     file(GLOB _raum CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${name}/${r}/*.cpp ${CMAKE_SOURCE_DIR}/${name}/${r}/*.c)

@@ -8,6 +8,7 @@
 
 #include "core/hooks.h"
 #include "core/str.h"
+#include "platform/display.h"
 
 namespace velmora {
 namespace {
@@ -25,7 +26,7 @@ bool ausgabe_an() {
 // Every message ends here as plain, already formatted text.
 void senke(uint32_t level, const char* text) {
     if (DebugFaenger f = g_faenger.load()) f(level, text);
-    if (ausgabe_an()) std::fputs(text, stderr);
+    if (ausgabe_an()) std::fputs(Plat_Terminal_Text(text).c_str(), stderr);   // Latin-1 inside, UTF-8 out
 }
 
 // An unread message costs nothing: it is formatted only when output is on

@@ -84,21 +84,40 @@ std::string installation_suchen(std::string* gesucht) {
     return {};
 }
 
+// Whether a write failed for want of room: past the file-size limit
+// (ulimit -f), on a full disk or beyond a quota.
+bool kein_platz(int fehler) { return fehler == EFBIG || fehler == ENOSPC || fehler == EDQUOT; }
+
 // The pictures a new user directory starts with: the installation's
 // "demobilder/<folder>" files of the user's picture folders, copied into them
-// once, never over a file already there. A picture that cannot be copied is
-// only logged: the game shows its drawn stand-in instead.
-void bilder_mitgeben(const std::string& install) {
+// once, never over a file already there. Each is written whole or not at all
+// (through a temporary file), so no cut picture is ever kept. A picture that
+// cannot be read or written is only logged: the game shows its drawn
+// stand-in instead. One that finds no room (size limit, full disk) is a
+// directory that cannot take the game's saves either: false names the file.
+bool bilder_mitgeben(const std::string& install, std::string* grund) {
     for (int32_t nummer : {DIR_MANAGERBILDER, DIR_SPIELERBILDER, DIR_WAPPENBILDER}) {
         const std::filesystem::path quelle = std::filesystem::path(install) / "demobilder" / EINTRAEGE[nummer].name;
         std::error_code fehler;
         for (const auto& datei : std::filesystem::directory_iterator(quelle, fehler)) {
             if (!datei.is_regular_file(fehler)) continue;
-            const std::filesystem::path ziel = std::filesystem::path(g.pfad[nummer]) / datei.path().filename();
-            std::filesystem::copy_file(datei.path(), ziel, std::filesystem::copy_options::skip_existing, fehler);
-            if (fehler) Debug_Printf("Dirs_Init: %s nicht kopiert: %s\n", datei.path().c_str(), fehler.message().c_str());
+            const std::string ziel = (std::filesystem::path(g.pfad[nummer]) / datei.path().filename()).string();
+            std::vector<uint8_t> inhalt;
+            if (Plat_Exists(ziel.c_str())) continue;
+            if (!Plat_Read_All(datei.path().c_str(), inhalt)) {
+                Debug_Printf("Dirs_Init: %s nicht lesbar\n", datei.path().c_str());
+                continue;
+            }
+            if (Plat_Write_Atomic(ziel.c_str(), inhalt.data(), inhalt.size())) continue;
+            const int e = errno;
+            Debug_Printf("Dirs_Init: %s nicht geschrieben: %s\n", ziel.c_str(), std::strerror(e));
+            if (kein_platz(e)) {
+                *grund = "picture " + ziel + ": cannot be written (" + std::strerror(e) + ")";
+                return false;
+            }
         }
     }
+    return true;
 }
 
 bool setzen(int32_t nummer, const std::string& wert) {
@@ -196,7 +215,10 @@ int32_t Dirs_Init() {
             ok = false;
         }
     }
-    if (ok && neu) bilder_mitgeben(install);
+    if (ok && neu && !bilder_mitgeben(install, &grund)) {
+        scheitern(grund);
+        ok = false;
+    }
     return ok ? 1 : 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/debug.h"
 #include "core/str.h"
+#include "platform/display.h"
 
 namespace velmora {
 
@@ -18,7 +19,7 @@ void Pruefung_Verletzt(const char* datei, int32_t zeile, const char* format, ...
     va_end(args);
     Debug_Printf("%s", text);
     if (PRUEFUNG_BRICHT_AB) {
-        std::fprintf(stderr, "%s:%d: Pruefung verletzt: %s", datei, int(zeile), text);
+        std::fprintf(stderr, "%s:%d: Pruefung verletzt: %s", datei, int(zeile), Plat_Terminal_Text(text).c_str());
         std::abort();
     }
 }

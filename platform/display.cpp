@@ -142,7 +142,7 @@ void sdl_zeichnen() {
 bool sdl_oeffnen(const char* titel) {
     if (!Sdl_Laden()) return false;
     if (Sdl().SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0) {
-        std::fprintf(stderr, "SDL: %s\n", Sdl().SDL_GetError());
+        std::fprintf(stderr, "SDL: %s\n", Plat_Terminal_Text(Sdl().SDL_GetError()).c_str());
         return false;
     }
     Uint32 flags = SDL_WINDOW_RESIZABLE | (g.fenster ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);

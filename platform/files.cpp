@@ -400,9 +400,16 @@ bool Plat_Write_Atomic(const char* path, const void* data, size_t bytes) {
     int32_t h = Plat_File_Open_Temp(target.c_str(), &tmp);
     if (h < 0) return false;
     bool ok = Plat_File_Write(h, data, int64_t(bytes)) == int64_t(bytes) && Plat_File_Sync(h);
+    int fehler = ok ? 0 : errno;
     Plat_File_Close(h);
-    if (ok) ok = ::rename(tmp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(tmp.c_str());
+    if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        fehler = errno;
+    }
+    if (!ok) {
+        ::unlink(tmp.c_str());
+        errno = fehler;   // the write's own reason, not the clean-up's
+    }
     return ok;
 }
 

@@ -60,7 +60,8 @@ bool Plat_Read_All(const char* path, std::vector<uint8_t>& out);
 // Writes a whole file through a temporary file, flush and rename, so the old
 // content stays intact until the new one is complete.
 // The temporary file has a name of its own ("<path>.tmp-XXXXXX"), so two
-// processes writing the same file never share one.
+// processes writing the same file never share one. False with errno telling
+// why (EFBIG past the file-size limit, ENOSPC for a full disk).
 bool Plat_Write_Atomic(const char* path, const void* data, size_t bytes);
 // Creates a new temporary file beside `target` under a unique name
 // "<target>.tmp-XXXXXX", open for writing; its name goes to `temp_name`.

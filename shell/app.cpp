@@ -107,15 +107,27 @@ AppAufruf App_Schalter_Lesen(int argc, char* const* argv, AppSchalter& schalter,
             case DATADIR: schalter.datadir = optarg; break;
             case 'h': return AppAufruf::HILFE;
             case VERSION: return AppAufruf::VERSION;
-            case ':': return scheitern(Str_Format("%s: option '%s' needs a value", programm, args[optind - 1]));
+            case ':':
+                return scheitern(std::string(programm) + ": option '" + args[optind - 1] + "' needs a value (see --help)");
             default: {
-                std::string name = optopt ? std::string("-") + char(optopt) : std::string(args[optind - 1]);
-                return scheitern(Str_Format("%s: unknown option '%s' (see --help)", programm, name.c_str()));
+                // A long option is named as it was written: "--window=3" is a
+                // known option given a value it does not take, not an unknown "-w".
+                // (A short option's fault inside a group such as "-xw" leaves
+                // optind on the word before it: the short one is named then.)
+                const std::string wort = args[optind - 1];
+                const std::string lang = wort.substr(0, wort.find('='));
+                const bool ist_lang = wort.rfind("--", 0) == 0;
+                for (const option* o = LANG; ist_lang && optopt && o->name; ++o)
+                    if (o->val == optopt && std::string(o->name).rfind(lang.substr(2), 0) == 0)
+                        return scheitern(std::string(programm) + ": option '--" + o->name + "' takes no value (see --help)");
+                if (ist_lang && optopt == 0)
+                    return scheitern(std::string(programm) + ": unknown option '" + lang + "' (see --help)");
+                return scheitern(std::string(programm) + ": unknown option '-" + char(optopt) + "' (see --help)");
             }
         }
     }
     if (optind < argc)
-        return scheitern(Str_Format("%s: unexpected argument '%s' (see --help)", programm, args[optind]));
+        return scheitern(std::string(programm) + ": unexpected argument '" + args[optind] + "' (see --help)");
     return AppAufruf::STARTEN;
 }
 
@@ -126,28 +138,34 @@ std::string App_Hilfe_Text(const char* programm) {
            "\n"
            "  -w, --window             play in a window instead of full screen\n"
            "  -i, --no-intro           no intro and no outro\n"
-           "  -r, --second-install     take the installation from the setting Work_dir2\n"
-           "  -d, --keep-config-cache  build new games from the configuration cache\n"
-           "                           <set>_config.bin instead of config/\n"
+           "  -r, --second-install     play a second installation: the directory named by\n"
+           "                           Work_dir2 in settings.ini instead of Work_dir\n"
+           "  -d, --keep-config-cache  build new games from the world files read before\n"
+           "                           (kept in the cache as 0_config.bin, the 0 being the\n"
+           "                           world's file set config/0_*.cfg) instead of reading\n"
+           "                           config/ again\n"
            "      --datadir DIR        the installation directory (beats the settings file)\n"
            "  -h, --help               this text\n"
            "      --version            the version\n"
            "\n"
-           "Without a display (no DISPLAY or WAYLAND_DISPLAY that opens, or SDL's offscreen or\n"
-           "dummy video driver) the game plays days of its demo world headless and prints the\n"
-           "leaders; with -w it then ends with status 1.\n"
+           "Without a display (no DISPLAY or WAYLAND_DISPLAY set, or SDL's offscreen or dummy\n"
+           "video driver) the game plays days of its demo world headless and prints the\n"
+           "leaders; with -w it then ends with status 1. A display that is set but does not\n"
+           "open (or an SDL2 library that does not load) ends the game with status 1 and\n"
+           "the reason; it does not play headless then.\n"
            "\n"
            "Files:\n"
            "  $XDG_CONFIG_HOME/velmora/settings.ini (~/.config)  settings: Work_dir, USER_DIR, ...\n"
            "  $XDG_DATA_HOME/velmora (~/.local/share)           the user directory: save games\n"
            "                                                     (spielstand/game_N.qzv), news, pictures\n"
            "  <user directory>/velmora.lock                     held while this game may save\n"
-           "  $XDG_CACHE_HOME/velmora (~/.cache)                the configuration cache <set>_config.bin\n"
+           "  $XDG_CACHE_HOME/velmora (~/.cache)                the configuration cache 0_config.bin\n"
            "  <installation>/config, resfile                    the world and the resource files: --datadir,\n"
            "                                                     else Work_dir, else beside the program,\n"
            "                                                     ../share/velmora from its bin, the prefix\n"
            "\n"
-           "Exit status: 0 ok, 1 the game could not start or stopped on an error, 2 bad usage.\n";
+           "Exit status: 0 ok, 1 the game could not start or stopped on an error, 2 bad usage,\n"
+           "6 the headless game played, but a save failed.\n";
 }
 
 bool App_Kein_Intro() { return g.kein_intro; }

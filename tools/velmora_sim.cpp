@@ -29,6 +29,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -109,7 +110,7 @@ void Ansicht_Bild(const uint16_t* px, int32_t breite, int32_t hoehe, uint32_t nu
     }
     const std::string pfad = Str_Format("%s/%s_%u_%02u.png", g_ansicht_ziel.c_str(), g_bild_name, nummer / 1000, nummer % 1000);
     if (!velmora::werkzeug::Png_Schreiben(pfad.c_str(), uint32_t(breite), uint32_t(hoehe), 3, rgb))
-        std::fprintf(stderr, "velmora-sim: cannot write %s\n", pfad.c_str());
+        Plat_Stderr_Zeile(("cannot write " + pfad).c_str());
 }
 
 enum Ende : int { OK = 0, WELT = 1, BENUTZT = 2, LADEN = 3, WAECHTER = 4, REGEL = 5, SPEICHERN = 6 };
@@ -144,28 +145,26 @@ std::filesystem::path lauf_ordner() {
     std::string fehler = "no temporary folder: " + ec.message();
     const std::string ordner = ec ? std::string() : Plat_Laufordner_Anlegen(basis, PRAEFIX, &fehler);
     if (ordner.empty()) {
-        std::fprintf(stderr, "%s: %s\n", NAME, fehler.c_str());
+        Plat_Stderr_Zeile(fehler.c_str());
         return {};
     }
     Plat_Laufordner_Aufraeumen(basis, PRAEFIX);
     return ordner;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    // A season builds and frees its match records and save images over and
-    // over: memory kept is not faulted in again.
-    Plat_Heap_Behalten();
+// What the command line asks for.
+struct Aufruf {
     VerdrahtungOptionen verdrahtung;
-    verdrahtung.betrieb = Betrieb::SIM;
-    verdrahtung.konfig_cache = false;   // its cache directory goes with its temporary one
-    SimOptionen& o = verdrahtung.sim;
     bool klein = false;
     bool statistik = false;
     int32_t tage = 365;
     std::string install, user;
+};
 
+// Reads the command line into `a`: -1 to play on, else the exit status
+// (--help, --version, or a bad usage told in one line).
+int schalter_lesen(int argc, char** argv, Aufruf& a) {
+    SimOptionen& o = a.verdrahtung.sim;
     enum { SMALL = 1000, STATS, ACTIVE, NO_AUTOSAVE, SEED, DAYS, HUMANS, LOAD, INSTALL, USER, VERSION, LIVE, CHECK, VIEW, RADAR };
     static const option LANG[] = {
         {"small", no_argument, nullptr, SMALL},        {"stats", no_argument, nullptr, STATS},
@@ -191,8 +190,8 @@ int main(int argc, char** argv) {
             return false;
         };
         switch (c) {
-            case SMALL: klein = true; break;
-            case STATS: statistik = true; break;
+            case SMALL: a.klein = true; break;
+            case STATS: a.statistik = true; break;
             case ACTIVE: o.aktiv = true; break;
             case LIVE: o.alle_live = true; break;
             case CHECK: o.pruefen = true; break;
@@ -204,11 +203,11 @@ int main(int argc, char** argv) {
                 break;
             case NO_AUTOSAVE: o.autosave = false; break;
             case SEED: if (!wert(0, 0x7FFFFFFF)) return BENUTZT; o.seed = uint32_t(v); break;
-            case DAYS: if (!wert(0, 36500)) return BENUTZT; tage = int32_t(v); break;
+            case DAYS: if (!wert(0, 36500)) return BENUTZT; a.tage = int32_t(v); break;
             case HUMANS: if (!wert(0, 6)) return BENUTZT; o.menschen = int32_t(v); break;
             case LOAD: if (!wert(0, 9)) return BENUTZT; o.laden = int32_t(v); break;
-            case INSTALL: install = optarg; break;
-            case USER: user = optarg; break;
+            case INSTALL: a.install = optarg; break;
+            case USER: a.user = optarg; break;
             case 'h': std::fputs(BENUTZUNG, stdout); return OK;
             case VERSION: std::printf("%s (Velmora) %s\n", NAME, App_Version()); return OK;
             case ':': return werkzeug::Falsch(NAME, std::string("option '") + argv[optind - 1] + "' needs a value");
@@ -216,6 +215,78 @@ int main(int argc, char** argv) {
         }
     }
     if (optind < argc) return werkzeug::Falsch(NAME, std::string("unexpected argument '") + argv[optind] + "'");
+    return -1;
+}
+
+// --view or --radar: the pictures' directory and the art they are drawn with
+// (the installation's, else the build tree's beside the program). False with
+// `fehler` when the art cannot be read.
+bool ansicht_einrichten(const std::string& install, std::string* fehler) {
+    std::error_code ec;
+    std::filesystem::create_directories(g_ansicht_ziel, ec);
+    std::string art = install + "/resfile";
+    const bool radar = std::strcmp(g_bild_name, "radar") == 0;
+    if (!std::filesystem::exists(art + (radar ? "/menue_res.res" : "/stadion_gfx.res")))
+        art = (std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "install" / "resfile").string();
+    return radar ? Radar_Sim_Einrichten(art, Ansicht_Bild, fehler) : Ansicht_Sim_Einrichten(art, Ansicht_Bild, fehler);
+}
+
+// A run that stopped before its days were played: tells why and gives its
+// exit status. `behalten` is set when the run's directories must stay for
+// the replay of a broken rule.
+int abbruch_melden(const Aufruf& a, bool& behalten) {
+    if (Sim().stopp == SimStopp::KEINER && Kalender_Get_Runmodus() == KALENDER_AUS) {
+        // A module ended the program on a fatal error; its message came first.
+        Plat_Stderr_Zeile(Str_Format("the game ended on day %d on the error above", Tag_Index()));
+        return WELT;
+    }
+    if (Sim().stopp == SimStopp::KEINER) {
+        Plat_Stderr_Zeile(Str_Format("the frame guard stopped day %d in run mode %d", Tag_Index(), Kalender_Get_Runmodus()));
+        return WAECHTER;
+    }
+    Plat_Stderr_Zeile(Sim().fehler_text.c_str());
+    const int ende = Sim().stopp == SimStopp::LADEN ? LADEN : (Sim().stopp == SimStopp::REGEL ? REGEL : WELT);
+    if (ende == REGEL && Sim().replay_gespeichert) {
+        behalten = true;
+        Plat_Stderr_Zeile((std::string("replay: ") + NAME + " --install " + a.install + " --user " + a.user + " --load " +
+                           std::to_string(SIM_REPLAY_SLOT) + " --live --check --days 1")
+                              .c_str());
+    }
+    return ende;
+}
+
+// The tables of the days played (or of the season just finished), with
+// --stats the match statistics after them.
+void berichten(bool statistik) {
+    if (Sim_Saison_Leer() && !Sim().letzte_saison.empty()) {
+        // The new season has not played yet: its tables are empty, the one just finished tells more.
+        std::fputs(Plat_Terminal_Text(Sim().letzte_saison).c_str(), stdout);
+    } else {
+        std::fputs(Plat_Terminal_Text(Sim_Bericht()).c_str(), stdout);
+    }
+    if (statistik)
+        std::fputs(Plat_Terminal_Text(Spieltag_Statistik_Text() + Sim_Live_Statistik_Text() + Sim_Wirtschaft_Text() +
+                                      Sim_Aktiv_Text())
+                       .c_str(),
+                   stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A write past the file-size limit (ulimit -f) fails and is told like any
+    // other failed write; the signal's default would end the run without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // A season builds and frees its match records and save images over and
+    // over: memory kept is not faulted in again.
+    Plat_Heap_Behalten();
+    Aufruf a;
+    a.verdrahtung.betrieb = Betrieb::SIM;
+    a.verdrahtung.konfig_cache = false;   // its cache directory goes with its temporary one
+    if (const int ende = schalter_lesen(argc, argv, a); ende >= 0) return ende;
+    SimOptionen& o = a.verdrahtung.sim;
+    std::string& install = a.install;
+    std::string& user = a.user;
     const std::filesystem::path temp = lauf_ordner();
     if (temp.empty()) return WELT;
     struct Aufraeumen {
@@ -227,8 +298,9 @@ int main(int argc, char** argv) {
     } aufraeumen{temp};
     if (install.empty()) {
         install = (temp / "install").string();
-        if (!Sim_Welt_Erzeugen(install, klein, o.seed)) {
-            std::fprintf(stderr, "%s: the world could not be generated into %s\n", NAME, install.c_str());
+        std::string fehler;
+        if (!Sim_Welt_Erzeugen(install, a.klein, o.seed, &fehler)) {
+            Plat_Stderr_Zeile(("the world could not be generated: " + fehler).c_str());
             return WELT;
         }
     }
@@ -244,69 +316,37 @@ int main(int argc, char** argv) {
         return WELT;
     }
     std::string fehler;
-    if (!Spiel_Verdrahten(verdrahtung, &fehler)) {
+    if (!Spiel_Verdrahten(a.verdrahtung, &fehler)) {
         Plat_Stderr_Zeile(fehler.c_str());
         return WELT;
     }
-
-    if (!g_ansicht_ziel.empty()) {
-        std::error_code ec;
-        std::filesystem::create_directories(g_ansicht_ziel, ec);
-        // The art: the installation's, else the build tree's beside the program.
-        std::string art = install + "/resfile";
-        const bool radar = std::strcmp(g_bild_name, "radar") == 0;
-        if (!std::filesystem::exists(art + (radar ? "/menue_res.res" : "/stadion_gfx.res")))
-            art = (std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().parent_path() / "install" / "resfile").string();
-        if (!(radar ? Radar_Sim_Einrichten(art, Ansicht_Bild, &fehler) : Ansicht_Sim_Einrichten(art, Ansicht_Bild, &fehler))) {
-            Plat_Stderr_Zeile(fehler.c_str());
-            Spiel_Entdrahten();
-            return WELT;
-        }
+    if (!g_ansicht_ziel.empty() && !ansicht_einrichten(install, &fehler)) {
+        Plat_Stderr_Zeile(fehler.c_str());
+        Spiel_Entdrahten();
+        return WELT;
     }
     bool ok = Sim_Bis_Tag(0);
     int32_t start = Tag_Index();
-    ok = ok && spielen(start, start + tage);
+    ok = ok && spielen(start, start + a.tage);
     if (!ok) {
-        int ende = WAECHTER;
-        if (Sim().stopp == SimStopp::KEINER && Kalender_Get_Runmodus() == KALENDER_AUS) {
-            // A module ended the program on a fatal error; its message came first.
-            std::fprintf(stderr, "%s: the game ended on day %d on the error above\n", NAME, Tag_Index());
-            ende = WELT;
-        } else if (Sim().stopp == SimStopp::KEINER) {
-            std::fprintf(stderr, "%s: the frame guard stopped day %d in run mode %d\n", NAME, Tag_Index(),
-                         Kalender_Get_Runmodus());
-        } else {
-            Plat_Stderr_Zeile(Sim().fehler_text.c_str());
-            ende = Sim().stopp == SimStopp::LADEN ? LADEN : (Sim().stopp == SimStopp::REGEL ? REGEL : WELT);
-            if (ende == REGEL && Sim().replay_gespeichert) {
-                // The run's directories stay for the replay of the broken rule.
-                aufraeumen.p.clear();
-                Plat_Laufordner_Behalten(temp.string());
-                std::fprintf(stderr, "%s: replay: %s --install %s --user %s --load %d --live --check --days 1\n", NAME,
-                             NAME, install.c_str(), user.c_str(), SIM_REPLAY_SLOT);
-            }
+        bool behalten = false;
+        const int ende = abbruch_melden(a, behalten);
+        if (behalten) {
+            // The run's directories stay for the replay of the broken rule.
+            aufraeumen.p.clear();
+            Plat_Laufordner_Behalten(temp.string());
         }
         Ansicht_Sim_Beenden();
         Sim_Beenden();
         Spiel_Entdrahten();
         return ende;
     }
-    if (Sim_Saison_Leer() && !Sim().letzte_saison.empty()) {
-        // The new season has not played yet: its tables are empty, the one just finished tells more.
-        std::fputs(Plat_Terminal_Text(Sim().letzte_saison).c_str(), stdout);
-    } else {
-        std::fputs(Plat_Terminal_Text(Sim_Bericht()).c_str(), stdout);
-    }
-    if (statistik)
-        std::fputs(Plat_Terminal_Text(Spieltag_Statistik_Text() + Sim_Live_Statistik_Text() + Sim_Wirtschaft_Text() +
-                                      Sim_Aktiv_Text())
-                       .c_str(),
-                   stdout);
+    berichten(a.statistik);
     Ansicht_Sim_Beenden();
     Sim_Beenden();
     Spiel_Entdrahten();   // the last autosave is written or has failed
     if (Spielstand_Fehlgeschlagen() > 0) {
-        std::fprintf(stderr, "%s: %d saves failed\n", NAME, Spielstand_Fehlgeschlagen());
+        Plat_Stderr_Zeile(Str_Format("%d saves failed", Spielstand_Fehlgeschlagen()));
         return SPEICHERN;
     }
     return OK;

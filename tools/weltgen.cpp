@@ -14,6 +14,7 @@
 #include "club/weltgen.h"
 #include "gfx/demobild.h"
 #include "core/rnd.h"
+#include "platform/display.h"
 #include "tools/werkzeug.h"
 
 int main(int argc, char** argv) {
@@ -48,8 +49,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "weltgen: the world could not be built\n");
         return 1;
     }
-    if (!velmora::Weltgen_Schreiben(welt, ziel)) {
-        std::fprintf(stderr, "weltgen: the files could not be written into %s/config\n", ziel.c_str());
+    if (std::string fehler; !velmora::Weltgen_Schreiben(welt, ziel, &fehler)) {
+        std::fprintf(stderr, "weltgen: %s\n", velmora::Plat_Terminal_Text(fehler).c_str());
         return 1;
     }
     // The photos and crest pictures of the world, for the user's picture folders.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/display.h"
 #include "shell/app.h"
 
 namespace velmora::werkzeug {
@@ -31,7 +32,7 @@ inline int Hilfe_Oder_Version(int argc, char** argv, const char* name, const cha
 
 // The one line of a bad usage; returns the exit status 2.
 inline int Falsch(const char* name, const std::string& was) {
-    std::fprintf(stderr, "%s: %s (see --help)\n", name, was.c_str());
+    std::fprintf(stderr, "%s: %s (see --help)\n", name, Plat_Terminal_Text(was).c_str());
     return EXIT_BENUTZUNG;
 }
 

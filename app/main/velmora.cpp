@@ -18,6 +18,7 @@
 // failed, and a non-zero status: 1 the game could not start or stopped on an
 // error, 2 bad usage, 6 the headless game played, but a save failed (each
 // failure was reported when it happened), as velmora-sim ends.
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -25,6 +26,7 @@
 #include "app/verdrahtung.h"
 #include "core/dirs.h"
 #include "core/spielstand.h"
+#include "core/str.h"
 #include "platform/display.h"
 #include "shell/app.h"
 #include "shell/resourcen.h"
@@ -43,26 +45,28 @@ constexpr int ENDE_SPEICHERN = 6;
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A write past the file-size limit (ulimit -f), such as the demo pictures
+    // copied into a new user directory, fails and is told like any other
+    // failed write; the signal's default would end the game without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     AppStart start;
     std::string fehler;
     switch (App_Schalter_Lesen(argc, argv, start.schalter, &fehler)) {
         case AppAufruf::HILFE: std::fputs(App_Hilfe_Text("velmora").c_str(), stdout); return 0;
         case AppAufruf::VERSION: std::printf("velmora %s (start screen %s)\n", App_Version(), APP_ANZEIGE_VERSION); return 0;
-        case AppAufruf::FEHLER: std::fprintf(stderr, "%s\n", fehler.c_str()); return ENDE_BENUTZUNG;
+        case AppAufruf::FEHLER: std::fprintf(stderr, "%s\n", Plat_Terminal_Text(fehler).c_str()); return ENDE_BENUTZUNG;
         case AppAufruf::STARTEN: break;
     }
 
     start.headless = !Plat_Display_Vorhanden();
     if (start.headless && !start.schalter.fenster && !Plat_Fenster_Gebaut() && Plat_Display_Gesetzt())
-        std::fprintf(stderr, "velmora: built without a window (VELMORA_HEADLESS, no SDL2): playing headless "
-                             "although a display is set\n");
+        Plat_Stderr_Zeile("built without a window (VELMORA_HEADLESS, no SDL2): playing headless although a display is set");
     if (start.headless && start.schalter.fenster) {
-        std::fprintf(stderr, "velmora: no display could be opened for the window (-w): %s\n",
-                     Plat_Display_Grund().c_str());
+        Plat_Stderr_Zeile(("no display could be opened for the window (-w): " + Plat_Display_Grund()).c_str());
         return ENDE_FEHLER;
     }
     if (start.headless && Plat_Fenster_Gebaut() && Plat_Display_Gesetzt()) {
-        std::fprintf(stderr, "velmora: the window could not open: %s\n", Plat_Display_Grund().c_str());
+        Plat_Stderr_Zeile(("the window could not open: " + Plat_Display_Grund()).c_str());
         return ENDE_FEHLER;
     }
     // The directories are checked before anything starts, so a failure is the
@@ -100,8 +104,8 @@ int main(int argc, char** argv) {
     }
     // A module that ended the game on a fatal error has said why; the run did not succeed.
     if (start.headless && ok && !lauf.fertig) {
-        std::fprintf(stderr, "velmora: the game ended on day %d before its %d days were played\n",
-                     lauf.gespielte_tage, HEADLESS_TAGE);
+        Plat_Stderr_Zeile(Str_Format("the game ended on day %d before its %d days were played", lauf.gespielte_tage,
+                                     HEADLESS_TAGE));
         return ENDE_FEHLER;
     }
     if (start.headless && ok)
@@ -109,7 +113,7 @@ int main(int argc, char** argv) {
                     Plat_Headless_Bilder());
     // A failed save was told when it happened; the run still did not keep what it played.
     if (start.headless && ok && Spielstand_Fehlgeschlagen() > 0) {
-        std::fprintf(stderr, "velmora: %d saves failed\n", Spielstand_Fehlgeschlagen());
+        Plat_Stderr_Zeile(Str_Format("%d saves failed", Spielstand_Fehlgeschlagen()));
         return ENDE_SPEICHERN;
     }
     return ok ? 0 : ENDE_FEHLER;

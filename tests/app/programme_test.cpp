@@ -196,6 +196,10 @@ TEST_F(ProgrammTest, VelmoraCommandLine) {
         {"--help", v, "velmora", {"--help"}, {}, 0, 1, "Usage: velmora [OPTION]..."},
         {"--version", v, "velmora", {"--version"}, {}, 0, 1, "velmora 0."},
         {"unknown option", v, "velmora", {"--fenster"}, {}, 2, 2, "velmora: unknown option '--fenster'"},
+        {"a value for a switch", v, "velmora", {"--window=3"}, {}, 2, 2,
+         "velmora: option '--window' takes no value (see --help)"},
+        {"--datadir without its value", v, "velmora", {"--datadir"}, {}, 2, 2,
+         "velmora: option '--datadir' needs a value (see --help)"},
         {"a stray argument", v, "velmora", {"-w", "spiel"}, {}, 2, 2, "velmora: unexpected argument 'spiel'"},
         {"--datadir to a missing directory", v, "velmora", {"--datadir", tmp / "fehlt"}, mit({}), 1, 2,
          "velmora: installation directory " + tmp / "fehlt" + ": missing"},
@@ -228,6 +232,15 @@ TEST_F(ProgrammTest, VelmoraCommandLine) {
     // --version names the game's version and the one its start screen shows.
     const std::string version = starten(v, "velmora", {"--version"}, {}).aus;
     EXPECT_NE(version.find("(start screen V1.24)"), std::string::npos) << version;
+    // The help tells every exit status, what a display that does not open
+    // does, and what -r and -d read, in a user's words.
+    std::string hilfe = starten(v, "velmora", {"--help"}, {}).aus;
+    hilfe = std::regex_replace(hilfe, std::regex("\\s+"), " ");
+    for (const char* satz : {"2 bad usage, 6 the headless game played, but a save failed",
+                             "A display that is set but does not open", "Work_dir2 in settings.ini",
+                             "0_config.bin"})
+        EXPECT_NE(hilfe.find(satz), std::string::npos) << satz << " in " << hilfe;
+    EXPECT_EQ(hilfe.find("<set>"), std::string::npos) << hilfe;
     // The help names its files as a user reads them: no raw placeholder.
     for (const std::string& p : {v, std::string(VELMORA_SIM_BIN)}) {
         const std::string hilfe = starten(p, "velmora", {"--help"}, {}).aus;
@@ -607,6 +620,36 @@ TEST_F(ProgrammTest, ASaveThatHitsTheFileSizeLimitFailsAndThePlayGoesOn) {
               {"--install", install, "--user", user, "--load", "9", "--days", "1"}, {}, 0, 1, "Tag "}});
 }
 
+// A file-size limit (ulimit -f) below what a program writes before its game
+// starts: velmora-sim's generated world (its player file is about 3 MB), the
+// demo pictures the game copies into a new user directory (a few KB each).
+// The write fails, one line names the file and why, the program ends with its
+// failure status; no signal ends it without a word, and no cut picture stays.
+TEST_F(ProgrammTest, AWriteBeforeTheGameThatHitsTheFileSizeLimitIsToldInOneLine) {
+    const Ergebnis sim = starten(VELMORA_SIM_BIN, "velmora-sim", {"--days", "1"}, {}, false, WAECHTER_MS, 1 << 20);
+    EXPECT_EQ(sim.status, 1) << sim.err;
+    EXPECT_EQ(sim.err.find('\n'), sim.err.size() - 1) << "one line: " << sim.err;
+    EXPECT_TRUE(std::regex_match(sim.err, std::regex("velmora-sim: the world could not be generated: "
+                                                     "/.*/config/0_spieler\\.cfg: cannot be written \\(.+\\)\n")))
+        << sim.err;
+
+    const std::string install = installation(tmp, "install");   // with its demo pictures
+    ASSERT_TRUE(fs::is_directory(install + "/demobilder/spielerbilder"));
+    const std::string user = tmp / "neu";   // made by the game: the pictures are copied
+    einstellen(install, user);
+    std::map<std::string, std::string> env = ohne_anzeige;
+    env["XDG_CONFIG_HOME"] = tmp / "config-home";
+    env["XDG_CACHE_HOME"] = tmp / "cache";
+    const Ergebnis r = starten(VELMORA_BIN, "velmora", {}, env, false, WAECHTER_MS, 2048);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+    EXPECT_EQ(r.err.rfind("velmora: picture " + user + "/", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find(": cannot be written ("), std::string::npos) << r.err;
+    EXPECT_EQ(r.aus, "") << "no game was played";
+    for (const auto& e : fs::recursive_directory_iterator(user))
+        EXPECT_FALSE(e.is_regular_file() && e.path().extension() == ".jpg") << "a cut picture stays: " << e.path();
+}
+
 // Whether `text` is well-formed UTF-8 without control characters but line breaks.
 bool Utf8_Fuer_Terminal(const std::string& text) {
     for (size_t i = 0; i < text.size();) {
@@ -661,6 +704,17 @@ TEST_F(ProgrammTest, EveryRefusalNamesItsFileAndTheTerminalReadsUtf8) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Utf8_Fuer_Terminal(r.aus)) << r.aus;
     EXPECT_NE(r.aus.find_first_of("\xc3"), std::string::npos) << "a name with an umlaut: " << r.aus;
+    // The headless game's summary too, of the full demo world (its leagues'
+    // countries are named with umlauts).
+    einstellen(install, tmp / "user");
+    std::map<std::string, std::string> env = ohne_anzeige;
+    env["XDG_CONFIG_HOME"] = tmp / "config-home";
+    env["XDG_CACHE_HOME"] = tmp / "cache";
+    const Ergebnis spiel =
+        starten(VELMORA_BIN, "velmora", {"--datadir", VELMORA_INSTALL_DIR}, env, false, 10 * WAECHTER_MS);
+    EXPECT_EQ(spiel.status, 0) << spiel.err;
+    EXPECT_TRUE(Utf8_Fuer_Terminal(spiel.aus) && Utf8_Fuer_Terminal(spiel.err)) << spiel.aus << spiel.err;
+    EXPECT_NE(spiel.aus.find_first_of("\xc3"), std::string::npos) << "a name with an umlaut: " << spiel.aus;
 }
 
 // Configuring without SDL2's development files stops and names the package,

@@ -179,7 +179,9 @@ TEST_F(TabellenScreens, SelectionFallsBackAndEqualStrengthsOrderByTeamNumber) {
             EXPECT_EQ(a.liste_wettbewerb, liga);
             EXPECT_EQ(a.spieltag, f.erwartet);
             EXPECT_EQ(a.gruppe, 0);
-            if (f.erwartet == letzter) EXPECT_EQ(a.runden_spieltag, Wettbewerb_Get_Info(liga)->spieltage);
+            if (f.erwartet == letzter) {
+                EXPECT_EQ(a.runden_spieltag, Wettbewerb_Get_Info(liga)->spieltage);
+            }
         }
         // The comparison of matchday 1: every team equally strong, so the higher team number leads.
         int32_t paare[2 * WETTBEWERB_TEAMS_MAX];

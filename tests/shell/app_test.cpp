@@ -150,7 +150,17 @@ TEST(AppSchalter, OnlyWholeArgumentsSwitch) {
         {{"velmora", "--version"}, AppAufruf::VERSION, false, false, false, false, "", ""},
         {{"velmora", "--wide-idea"}, AppAufruf::FEHLER, false, false, false, false, "", "velmora: unknown option '--wide-idea'"},
         {{"velmora", "-x"}, AppAufruf::FEHLER, false, false, false, false, "", "velmora: unknown option '-x'"},
-        {{"velmora", "--datadir"}, AppAufruf::FEHLER, false, false, false, false, "", "velmora: option '--datadir' needs a value"},
+        {{"velmora", "--datadir"}, AppAufruf::FEHLER, false, false, false, false, "",
+         "velmora: option '--datadir' needs a value (see --help)"},
+        // A known long option given a value it does not take is named as written.
+        {{"velmora", "--window=3"}, AppAufruf::FEHLER, false, false, false, false, "",
+         "velmora: option '--window' takes no value (see --help)"},
+        {{"velmora", "--win=3"}, AppAufruf::FEHLER, false, false, false, false, "",
+         "velmora: option '--window' takes no value (see --help)"},
+        {{"velmora", "--wide-idea=3"}, AppAufruf::FEHLER, false, false, false, false, "",
+         "velmora: unknown option '--wide-idea' (see --help)"},
+        {{"velmora", "--window", "-xw"}, AppAufruf::FEHLER, false, false, false, false, "",
+         "velmora: unknown option '-x' (see --help)"},
         {{"velmora", "spielstand"}, AppAufruf::FEHLER, false, false, false, false, "", "velmora: unexpected argument 'spielstand'"},
     };
     for (const Zeile& z : tabelle) {
