@@ -24,19 +24,6 @@ Abgleich_Server& spieler_fassungen() {
     return s;
 }
 
-// The players' public records as they were when last built, known by the
-// store's version and a hash of the records, so that "unchanged" is found
-// without building the 2.7 MB block again.
-struct AbgleichStand {
-    bool gebaut = false;
-    uint64_t fassung = 0;   // the store's version the block was built at, or last found the same
-    uint64_t hash = 0;
-    uint32_t gebaut_mal = 0;
-    uint32_t gehasht = 0;
-    uint32_t verpasst = 0;
-};
-AbgleichStand abgleich;
-
 // What the server handed one connection of the players' list.
 struct Verbindungsstand {
     uint32_t verbindung = 0;
@@ -45,11 +32,24 @@ struct Verbindungsstand {
     uint32_t fassung = 0;   // the newest version when it last got records ...
     uint32_t mit_bytes = 0; // ... and how many answers with records it got of it
 };
-// The connections served last, the most recent at the back. Connection
-// numbers are never given twice in a process, so a record never passes to a
-// later connection; one pushed out by many others only gets what a new
-// connection gets.
-std::deque<Verbindungsstand> verbindungen;
+
+// The players' public records as they were when last built, known by the
+// store's version and a hash of the records, so that "unchanged" is found
+// without building the 2.7 MB block again; what each connection was handed.
+struct AbgleichStand {
+    bool gebaut = false;
+    uint64_t fassung = 0;   // the store's version the block was built at, or last found the same
+    uint64_t hash = 0;
+    uint32_t gebaut_mal = 0;
+    uint32_t gehasht = 0;
+    uint32_t verpasst = 0;
+    // The connections served last, the most recent at the back. Connection
+    // numbers are never given twice in a process, so a record never passes
+    // to a later connection; one pushed out by many others only gets what a
+    // new connection gets.
+    std::deque<Verbindungsstand> verbindungen;
+};
+AbgleichStand abgleich;
 constexpr size_t VERBINDUNGEN_MERKEN = 256;
 // A joined client that already got the newest version this often (an answer
 // sent ahead and dropped, a copy found damaged) and asks again as if it held
@@ -61,6 +61,7 @@ constexpr uint32_t MIT_BYTES_JE_FASSUNG = 2;
 Verbindungsstand* Verbindung_Stand() {
     const uint32_t nr = Club_Verbindung();
     if (nr == 0) return nullptr;
+    auto& verbindungen = abgleich.verbindungen;
     auto it = std::find_if(verbindungen.begin(), verbindungen.end(),
                            [nr](const Verbindungsstand& v) { return v.verbindung == nr; });
     Verbindungsstand v;
