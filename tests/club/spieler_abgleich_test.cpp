@@ -9,6 +9,7 @@
 #include <cstring>
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -54,6 +55,13 @@ std::vector<uint8_t> Fragen(uint32_t verbindung, int32_t team, uint32_t stand) {
 }
 
 uint32_t Wort(const std::vector<uint8_t>& b, size_t i) { return Bytes_Get32(b.data() + 4 * i); }
+
+// A request's arguments: the values as little-endian 32-bit words.
+std::vector<uint8_t> Woerter(std::initializer_list<int32_t> werte) {
+    std::vector<uint8_t> a;
+    for (int32_t w : werte) Le_Put_U32(a, uint32_t(w));
+    return a;
+}
 
 std::vector<uint8_t> Oeffentlich();
 
@@ -132,28 +140,17 @@ TEST_F(SpielerAbgleich, NoConnectionGetsTheWholeListForEveryRequest) {
         Club_Verbindung_Setzen(0);
         return antwort;
     };
-    auto version = [](uint32_t v) {
-        std::vector<uint8_t> a;
-        Le_Put_U32(a, v);
-        return a;
-    };
-    auto block = [](int32_t erster, int32_t anzahl) {
-        std::vector<uint8_t> a;
-        Le_Put_U32(a, uint32_t(erster));
-        Le_Put_U32(a, uint32_t(anzahl));
-        return a;
-    };
     // A connection that read the list by request 1043 reads no player blocks then.
-    ASSERT_GT(roh(verbindung + 1, -1, ANFRAGE_SPIELER_ABGLEICH, version(0)).size(), liste);
-    EXPECT_TRUE(roh(verbindung + 1, -1, ANFRAGE_SPIELER_BLOCK, block(0, 2)).empty());
+    ASSERT_GT(roh(verbindung + 1, -1, ANFRAGE_SPIELER_ABGLEICH, Woerter({0})).size(), liste);
+    EXPECT_TRUE(roh(verbindung + 1, -1, ANFRAGE_SPIELER_BLOCK, Woerter({0, 2})).empty());
     // A connection reading the blocks gets the list's players once, then neither request's records.
     int32_t gelesen = 0;
     for (int runde = 0; runde < 3; ++runde)
         for (int32_t erster = 0; erster < n; erster += 20)
-            gelesen += int32_t(roh(verbindung + 2, -1, ANFRAGE_SPIELER_BLOCK, block(erster, std::min(20, n - erster)))
+            gelesen += int32_t(roh(verbindung + 2, -1, ANFRAGE_SPIELER_BLOCK, Woerter({erster, std::min(20, n - erster)}))
                                    .size() / (sizeof(SpielerStruktur) + sizeof(SpielerFix)));
     EXPECT_EQ(gelesen, n);
-    EXPECT_LT(roh(verbindung + 2, -1, ANFRAGE_SPIELER_ABGLEICH, version(0)).size(), 4u + 17u);
+    EXPECT_LT(roh(verbindung + 2, -1, ANFRAGE_SPIELER_ABGLEICH, Woerter({0})).size(), 4u + 17u);
     // A joined client: the whole list while its copy is out of date, then "unchanged".
     struct Schritt {
         const char* was;
