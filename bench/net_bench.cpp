@@ -1,13 +1,21 @@
-// Remote-call round trips and minute-packet latency between a server and a
-// client in one process on loopback; the client's wait runs the server.
+// Remote-call round trips, minute-packet latency and the players' list asked
+// by a connection that has not joined, between a server and a client in one
+// process on loopback; the client's wait runs the server.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
 #include <thread>
 #include <vector>
 
+#include "club/club_anbindung.h"
+#include "club/club_hooks.h"
+#include "club/club_netz.h"
+#include "club/spieler.h"
+#include "club/team.h"
+#include "core/le.h"
 #include "net/internet.h"
 #include "net/min_signal.h"
 #include "net/net.h"
@@ -135,6 +143,36 @@ void BM_MinutePacketLatency(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_MinutePacketLatency)->UseRealTime();
+
+// The players' list of the demo world's size (12,000 players, 2.7 MB) asked
+// with version 0 by a connection that has not joined, request after request,
+// as a stranger's flood does. Counter "bytes_per_request": what the client
+// received per request (frames with their headers), the first answer included.
+void BM_SpielerlisteOhneBeitritt(benchmark::State& state) {
+    constexpr int32_t N = 12000;
+    Spieler_Init(N);
+    Team_Init(N / TEAM_SPIELER_MAX + 2);
+    Team_Markt_Setzen(0);
+    for (int32_t p = 0; p < N; ++p) Team_Spieler_Hinzufuegen(1 + p % (N / TEAM_SPIELER_MAX), p);
+    Club_Hooks().netzwerk_modus = [] { return 2; };
+    Paar paar;
+    Club_Anfragen_Anmelden();
+    std::vector<uint8_t> a, antwort;
+    Le_Put_U32(a, 0);
+    const uint64_t vorher = Net_Zaehler_Lesen().empfangen;
+    for (auto _ : state) {
+        if (!Club_Client_Lesen(ANFRAGE_SPIELER_ABGLEICH, "", a, antwort)) {
+            state.SkipWithError("call failed");
+            break;
+        }
+    }
+    state.counters["bytes_per_request"] =
+        double(Net_Zaehler_Lesen().empfangen - vorher) / double(std::max<int64_t>(state.iterations(), 1));
+    Club_Anfragen_Abmelden();
+    Club_Hooks() = ClubHooks{};
+    Spieler_Free();
+}
+BENCHMARK(BM_SpielerlisteOhneBeitritt)->Iterations(200)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -15,14 +15,29 @@ namespace {
 
 uint32_t Crc(const std::vector<uint8_t>& b) { return Pruefsumme_Crc32(0, b.data(), b.size()); }
 
+// Every answer's head: the new version, the kind, the block's length and CRC-32.
+void Kopf(std::vector<uint8_t>& antwort, uint32_t stand, uint32_t art, uint32_t laenge, uint32_t crc) {
+    Le_Put_U32(antwort, stand);
+    Le_Put_U32(antwort, art);
+    Le_Put_U32(antwort, laenge);
+    Le_Put_U32(antwort, crc);
+}
+
 }  // namespace
 
+void Abgleich_Unveraendert(uint32_t stand, uint32_t laenge, uint32_t crc, std::vector<uint8_t>& antwort) {
+    Kopf(antwort, stand, ABGLEICH_UNVERAENDERT, laenge, crc);
+}
+
+void Abgleich_Server::Aufnehmen(const std::vector<uint8_t>& aktuell) {
+    if (!fassungen_.empty() && fassungen_.back().bytes == aktuell) return;
+    fassungen_.push_back(Fassung{naechste_, Crc(aktuell), aktuell});
+    if (++naechste_ == 0) naechste_ = 1;   // 0 names no version
+    if (fassungen_.size() > ABGLEICH_FASSUNGEN) fassungen_.pop_front();
+}
+
 void Abgleich_Server::Antworten(const std::vector<uint8_t>& aktuell, uint32_t stand, std::vector<uint8_t>& antwort) {
-    if (fassungen_.empty() || fassungen_.back().bytes != aktuell) {
-        fassungen_.push_back(Fassung{naechste_, Crc(aktuell), aktuell});
-        if (++naechste_ == 0) naechste_ = 1;   // 0 names no version
-        if (fassungen_.size() > ABGLEICH_FASSUNGEN) fassungen_.pop_front();
-    }
+    Aufnehmen(aktuell);
     Antworten_Von(stand, antwort);
 }
 
@@ -32,24 +47,39 @@ bool Abgleich_Server::Antworten_Unveraendert(uint32_t stand, std::vector<uint8_t
     return true;
 }
 
+bool Abgleich_Server::Neueste(uint32_t& stand, uint32_t& laenge, uint32_t& crc) const {
+    if (fassungen_.empty()) return false;
+    const Fassung& neu = fassungen_.back();
+    stand = neu.stand;
+    laenge = uint32_t(neu.bytes.size());
+    crc = neu.crc;
+    return true;
+}
+
+const Abgleich_Server::Fassung* Abgleich_Server::Finden(uint32_t stand) const {
+    if (stand == 0) return nullptr;
+    for (const Fassung& f : fassungen_)
+        if (f.stand == stand) return &f;
+    return nullptr;
+}
+
+uint32_t Abgleich_Server::Art(uint32_t stand) const {
+    const Fassung* alt = Finden(stand);
+    return !alt ? ABGLEICH_GANZ : alt == &fassungen_.back() ? ABGLEICH_UNVERAENDERT : ABGLEICH_STUECKE;
+}
+
 void Abgleich_Server::Antworten_Von(uint32_t stand, std::vector<uint8_t>& antwort) const {
     const Fassung& neu = fassungen_.back();
-    Le_Put_U32(antwort, neu.stand);
-    const Fassung* alt = nullptr;
-    for (const Fassung& f : fassungen_)
-        if (stand != 0 && f.stand == stand) alt = &f;
-    const uint32_t art = !alt ? ABGLEICH_GANZ : alt == &neu ? ABGLEICH_UNVERAENDERT : ABGLEICH_STUECKE;
-    Le_Put_U32(antwort, art);
-    Le_Put_U32(antwort, uint32_t(neu.bytes.size()));
-    Le_Put_U32(antwort, neu.crc);
+    const uint32_t art = Art(stand);
+    Kopf(antwort, neu.stand, art, uint32_t(neu.bytes.size()), neu.crc);
+    if (art == ABGLEICH_UNVERAENDERT) return;
     if (art == ABGLEICH_GANZ) {
         antwort.insert(antwort.end(), neu.bytes.begin(), neu.bytes.end());
         return;
     }
-    if (art == ABGLEICH_UNVERAENDERT) return;
     // The grid's cells that differ from the client's version (or lie past
     // its end), neighbouring ones joined into one piece.
-    const std::vector<uint8_t>& a = alt->bytes;
+    const std::vector<uint8_t>& a = Finden(stand)->bytes;
     const std::vector<uint8_t>& b = neu.bytes;
     size_t von = 0;
     bool offen = false;

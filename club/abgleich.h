@@ -25,6 +25,10 @@ constexpr size_t ABGLEICH_RASTER = 64;
 // The versions a server keeps of one block.
 constexpr size_t ABGLEICH_FASSUNGEN = 4;
 
+// The answer "unchanged" to a client holding version `stand` (`laenge` bytes
+// of CRC-32 `crc`): 16 bytes, appended to `antwort`.
+void Abgleich_Unveraendert(uint32_t stand, uint32_t laenge, uint32_t crc, std::vector<uint8_t>& antwort);
+
 // Server side: the versions of one block handed out.
 class Abgleich_Server {
 public:
@@ -38,6 +42,13 @@ public:
     // the block is unchanged since (it need not build it); false, nothing
     // appended, when no version is kept.
     bool Antworten_Unveraendert(uint32_t stand, std::vector<uint8_t>& antwort) const;
+    // Keeps `aktuell` as the newest version unless it is that already.
+    void Aufnehmen(const std::vector<uint8_t>& aktuell);
+    // The newest version kept: its number, length and CRC-32; false when none is kept.
+    bool Neueste(uint32_t& stand, uint32_t& laenge, uint32_t& crc) const;
+    // The kind of answer (ABGLEICH_*) a client holding `stand` gets from the
+    // newest version kept, without writing it.
+    uint32_t Art(uint32_t stand) const;
     // Forgets every version (a new game).
     void Leeren() { fassungen_.clear(); }
 
@@ -48,6 +59,8 @@ private:
         uint32_t crc = 0;
         std::vector<uint8_t> bytes;
     };
+    // The version `stand` among those kept, null for none (0 names none).
+    const Fassung* Finden(uint32_t stand) const;
     std::deque<Fassung> fassungen_;   // the newest last
     uint32_t naechste_;
 };

@@ -701,6 +701,11 @@ bool Spieler_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
             l.fehler = true;
             return true;
         }
+        if (!Spieler_Abgleich_Block_Erlaubt(client_team, anzahl)) {
+            Debug_Printf("Spieler_Server_Anfrage: Verbindung ohne Verein hat die Spielerliste schon gelesen\n");
+            l.fehler = true;
+            return true;
+        }
         std::vector<uint8_t> block;
         ClubPacker bp{block};
         for (int32_t p = start; p < start + anzahl; ++p) Anhaengen_Spieler(bp, p, false);

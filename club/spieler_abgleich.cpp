@@ -24,10 +24,18 @@ Abgleich_Server& spieler_fassungen() {
     return s;
 }
 
+// What the server handed one connection of the players' list.
+struct Verbindungsstand {
+    uint32_t verbindung = 0;
+    uint32_t stand = 0, laenge = 0, crc = 0;   // the version its last answer named (0 none)
+    uint32_t gelesen = 0;   // players it read before it joined (the list by request 1043 or 1005)
+    uint32_t fassung = 0;   // the newest version when it last got records ...
+    uint32_t mit_bytes = 0; // ... and how many answers with records it got of it
+};
+
 // The players' public records as they were when last built, known by the
 // store's version and a hash of the records, so that "unchanged" is found
-// without building the 2.7 MB block again; the connections that have not
-// joined and had their one answer.
+// without building the 2.7 MB block again; what each connection was handed.
 struct AbgleichStand {
     bool gebaut = false;
     uint64_t fassung = 0;   // the store's version the block was built at, or last found the same
@@ -35,10 +43,37 @@ struct AbgleichStand {
     uint32_t gebaut_mal = 0;
     uint32_t gehasht = 0;
     uint32_t verpasst = 0;
-    std::deque<uint32_t> ohne_verein;
+    // The connections served last, the most recent at the back. Connection
+    // numbers are never given twice in a process, so a record never passes
+    // to a later connection; one pushed out by many others only gets what a
+    // new connection gets.
+    std::deque<Verbindungsstand> verbindungen;
 };
 AbgleichStand abgleich;
-constexpr size_t OHNE_VEREIN_MERKEN = 64;
+constexpr size_t VERBINDUNGEN_MERKEN = 256;
+// A joined client that already got the newest version this often (an answer
+// sent ahead and dropped, a copy found damaged) and asks again as if it held
+// none gets the small "unchanged" of it: its copy is not out of date.
+constexpr uint32_t MIT_BYTES_JE_FASSUNG = 2;
+
+// The record of the connection being answered, moved to the back; null when
+// the request came from no connection (`Club_Verbindung` 0).
+Verbindungsstand* Verbindung_Stand() {
+    const uint32_t nr = Club_Verbindung();
+    if (nr == 0) return nullptr;
+    auto& verbindungen = abgleich.verbindungen;
+    auto it = std::find_if(verbindungen.begin(), verbindungen.end(),
+                           [nr](const Verbindungsstand& v) { return v.verbindung == nr; });
+    Verbindungsstand v;
+    v.verbindung = nr;
+    if (it != verbindungen.end()) {
+        v = *it;
+        verbindungen.erase(it);
+    }
+    verbindungen.push_back(v);
+    if (verbindungen.size() > VERBINDUNGEN_MERKEN) verbindungen.pop_front();
+    return &verbindungen.back();
+}
 
 uint64_t Hash_Dazu(uint64_t h, const void* daten, size_t n) {
     const auto* b = static_cast<const uint8_t*>(daten);
@@ -101,35 +136,69 @@ uint32_t Spieler_Abgleich_Gebaut() { return abgleich.gebaut_mal; }
 uint32_t Spieler_Abgleich_Gehasht() { return abgleich.gehasht; }
 uint32_t Spieler_Abgleich_Verpasst() { return abgleich.verpasst; }
 
+bool Spieler_Abgleich_Block_Erlaubt(int32_t client_team, int32_t anzahl) {
+    if (client_team >= 0) return true;
+    Verbindungsstand* v = Verbindung_Stand();
+    if (!v) return true;
+    if (anzahl < 0 || int64_t(v->gelesen) + anzahl > Spieler_Anzahl()) return false;
+    v->gelesen += uint32_t(anzahl);
+    return true;
+}
+
 void Spieler_Abgleich_Antworten(int32_t client_team, ClubLeser& l, ClubPacker& pk) {
     const uint32_t stand = uint32_t(l.i32());
     if (l.fehler) return;
     std::vector<uint8_t> inhalt;
+    Verbindungsstand* v = Verbindung_Stand();
     // A connection that has not joined reads the list once (its person
-    // chooses a club by it); asked again it gets the version last built.
-    const uint32_t verbindung = Club_Verbindung();
-    auto& ohne = abgleich.ohne_verein;
-    const bool gelesen = client_team < 0 && verbindung != 0 && std::find(ohne.begin(), ohne.end(), verbindung) != ohne.end();
+    // chooses a club by it); asked again in whatever form it hears that the
+    // version it was handed is unchanged, and nothing is built for it.
+    if (client_team < 0 && v && v->gelesen > 0) {
+        Abgleich_Unveraendert(v->stand, v->laenge, v->crc, inhalt);
+        pk.block_mit_laenge(inhalt.data(), inhalt.size());
+        return;
+    }
+    Abgleich_Server& fassungen = spieler_fassungen();
+    uint32_t neu = 0, laenge = 0, crc = 0;
     std::optional<uint64_t> hash;
-    const bool gleich = gelesen || Oeffentlich_Unveraendert(hash);
-    if (!gleich || !spieler_fassungen().Antworten_Unveraendert(stand, inhalt)) {
+    if (!Oeffentlich_Unveraendert(hash) || !fassungen.Neueste(neu, laenge, crc)) {
         std::vector<uint8_t> block;
         ClubPacker bp{block};
         for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
             bp.block(Spieler_Zeiger_Lesen(SPZ_STRUKTUR, p), sizeof(SpielerStruktur));
             bp.block(Spieler_Zeiger_Lesen(SPZ_FIX, p), sizeof(SpielerFix));
         }
-        inhalt.clear();
-        spieler_fassungen().Antworten(block, stand, inhalt);
+        fassungen.Aufnehmen(block);
+        fassungen.Neueste(neu, laenge, crc);
         abgleich.gebaut = true;
         abgleich.fassung = Spieler_Fassung();
         abgleich.hash = hash ? *hash : Oeffentlicher_Hash();
         ++abgleich.gebaut_mal;
-        Debug_Printf("Spieler_Server_Anfrage: Abgleich %zu von %zu Bytes\n", inhalt.size(), block.size());
     }
-    if (client_team < 0 && verbindung != 0 && !gelesen) {
-        ohne.push_back(verbindung);
-        if (ohne.size() > OHNE_VEREIN_MERKEN) ohne.pop_front();
+    const uint32_t art = fassungen.Art(stand);
+    bool klein = false;
+    if (v && art != ABGLEICH_UNVERAENDERT) {
+        if (v->fassung != neu) {
+            v->fassung = neu;
+            v->mit_bytes = 0;
+        }
+        klein = client_team >= 0 && v->mit_bytes >= MIT_BYTES_JE_FASSUNG;
+        if (!klein) ++v->mit_bytes;
+        if (client_team < 0) v->gelesen = uint32_t(std::max(Spieler_Anzahl(), 1));
+    }
+    if (klein) {
+        Debug_Printf("Spieler_Server_Anfrage: Verbindung %u hat Fassung %u schon, nur \"unveraendert\"\n",
+                     v->verbindung, neu);
+        Abgleich_Unveraendert(neu, laenge, crc, inhalt);
+    } else {
+        fassungen.Antworten_Unveraendert(stand, inhalt);
+        if (art != ABGLEICH_UNVERAENDERT)
+            Debug_Printf("Spieler_Server_Anfrage: Abgleich %zu von %u Bytes\n", inhalt.size(), laenge);
+    }
+    if (v) {
+        v->stand = neu;
+        v->laenge = laenge;
+        v->crc = crc;
     }
     pk.block_mit_laenge(inhalt.data(), inhalt.size());
 }

@@ -293,31 +293,35 @@ bool Team_Spieler_Entfernen(int32_t team, int32_t spieler) {
     return true;
 }
 
-bool Team_Spieler_Kommt_Und_Geht(int32_t team, int32_t anderes, int32_t spieler, int32_t anderer, int32_t) {
-    if (!Gueltig("Team_Spieler_Kommt_Und_Geht", team) || !Gueltig("Team_Spieler_Kommt_Und_Geht", anderes))
+bool Team_Spieler_Wechsel_Passt(int32_t team, int32_t anderes, int32_t spieler, int32_t anderer) {
+    if (!Gueltig("Team_Spieler_Wechsel_Passt", team) || !Gueltig("Team_Spieler_Wechsel_Passt", anderes)) return false;
+    if ((spieler >= 0 && Team_Spieler_Besitzer(spieler) != team) ||
+        (anderer >= 0 && Team_Spieler_Besitzer(anderer) != anderes) || (spieler < 0 && anderer < 0)) {
+        Debug_Printf("Team_Spieler_Wechsel_Passt: Spieler %d/%d nicht in Team %d/%d\n", spieler, anderer, team, anderes);
         return false;
+    }
+    // A player who comes without one going the other way needs a free place.
+    if (anderer < 0 && anderes != g.markt && g.fix[anderes].anzahl >= TEAM_SPIELER_MAX) {
+        Debug_Printf("Team_Spieler_Wechsel_Passt: Team %d voll\n", anderes);
+        return false;
+    }
+    if (spieler < 0 && team != g.markt && g.fix[team].anzahl >= TEAM_SPIELER_MAX) {
+        Debug_Printf("Team_Spieler_Wechsel_Passt: Team %d voll\n", team);
+        return false;
+    }
+    if (anderes == g.markt && anderer < 0 && int32_t(g.markt_liste.size()) >= MARKT_SPIELER_MAX) {
+        Debug_Printf("Team_Spieler_Wechsel_Passt: Transfermarkt voll\n");
+        return false;
+    }
+    return true;
+}
+
+bool Team_Spieler_Kommt_Und_Geht(int32_t team, int32_t anderes, int32_t spieler, int32_t anderer, int32_t) {
     if (Club_Ist_Client()) {
         Debug_Printf("Team_Spieler_Kommt_Und_Geht: CLIENT-WRITE!\n");
         return false;
     }
-    if ((spieler >= 0 && Team_Spieler_Besitzer(spieler) != team) ||
-        (anderer >= 0 && Team_Spieler_Besitzer(anderer) != anderes) || (spieler < 0 && anderer < 0)) {
-        Debug_Printf("Team_Spieler_Kommt_Und_Geht: Spieler %d/%d nicht in Team %d/%d\n", spieler, anderer, team,
-                     anderes);
-        return false;
-    }
-    if (anderer < 0 && anderes != g.markt && g.fix[anderes].anzahl >= TEAM_SPIELER_MAX) {
-        Debug_Printf("Team_Spieler_Kommt_Und_Geht: Team %d voll\n", anderes);
-        return false;
-    }
-    if (spieler < 0 && team != g.markt && g.fix[team].anzahl >= TEAM_SPIELER_MAX) {
-        Debug_Printf("Team_Spieler_Kommt_Und_Geht: Team %d voll\n", team);
-        return false;
-    }
-    if (anderes == g.markt && anderer < 0 && int32_t(g.markt_liste.size()) >= MARKT_SPIELER_MAX) {
-        Debug_Printf("Team_Spieler_Kommt_Und_Geht: Transfermarkt voll\n");
-        return false;
-    }
+    if (!Team_Spieler_Wechsel_Passt(team, anderes, spieler, anderer)) return false;
     if (spieler >= 0) Team_Spieler_Entfernen(team, spieler);
     if (anderer >= 0) Team_Spieler_Entfernen(anderes, anderer);
     if (spieler >= 0) Team_Spieler_Hinzufuegen(anderes, spieler);

@@ -170,8 +170,13 @@ int32_t Team_Basis_Nation();
 // false when the list is full, the player is in another list or a number is bad.
 bool Team_Spieler_Hinzufuegen(int32_t team, int32_t spieler);
 bool Team_Spieler_Entfernen(int32_t team, int32_t spieler);
+// Whether Team_Spieler_Kommt_Und_Geht would move the players: each is in the
+// team named for him, one at least moves, and a list that gains a player
+// without losing one has room (a log line names what fails).
+bool Team_Spieler_Wechsel_Passt(int32_t team, int32_t anderes, int32_t spieler, int32_t anderer);
 // Exchanges two players between two teams (-1 for no player in return); each
-// takes the other's place in the list. Refused on a client.
+// takes the other's place in the list. Refused on a client and where
+// Team_Spieler_Wechsel_Passt is false.
 bool Team_Spieler_Kommt_Und_Geht(int32_t team, int32_t anderes, int32_t spieler, int32_t anderer, int32_t);
 // The team whose list holds a player, -1 none (Spieler_Get_Team asks this).
 int32_t Team_Spieler_Besitzer(int32_t spieler);

@@ -132,6 +132,9 @@ bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spie
         return ok;
     }
 
+    // A list without room refuses the deal before any money moves: nothing is
+    // booked, not even as paid and paid back.
+    if (!Team_Spieler_Wechsel_Passt(von_team, zu_team, spieler_von, spieler_zu)) return false;
     const KaderHooks& h = Kader_Hooks();
     const float erloes = preis <= 0 ? 0 : vereinbart >= 0 ? vereinbart : Erloes(spieler_von);
     if (preis > 0) {
@@ -154,7 +157,8 @@ bool Spieler_Transfer_Ausfuehren(int32_t von_team, int32_t zu_team, int32_t spie
         }
     }
     if (!Team_Spieler_Kommt_Und_Geht(von_team, zu_team, spieler_von, spieler_zu, 0)) {
-        // A full list: the money goes back, each amount booked in its direction.
+        // Checked above, so not expected; should it happen, the money goes
+        // back, each amount booked in its direction.
         if (preis > 0) {
             Buchen(zu_team, von_team, preis, true);
             Buchen(von_team, zu_team, erloes, true);

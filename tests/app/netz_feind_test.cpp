@@ -40,6 +40,7 @@
 #include "core/reg.h"
 #include "tests/support/netz_server.h"
 #include "tests/support/temp_dir.h"
+#include "club/abgleich.h"
 #include "club/club_anbindung.h"
 #include "club/club_netz.h"
 #include "net/internet.h"
@@ -79,6 +80,7 @@ enum : char {
     CMD_ZWEIT_KI = 'Z',       // the guest's second club becomes the computer's club ZWEIT_KI
     CMD_ZWEIT_MENSCH = 'H',   // the guest's second club becomes the human club ANDERER
     CMD_ZWEIT_MARKT = 'M',    // the guest's second club is the market again
+    CMD_SPIELER_AENDERN = 'S',   // a player's form changes (a new version of the players' list)
 };
 
 // The world of the handler tests: the guest (GAST) and another human (ANDERER)
@@ -193,6 +195,8 @@ int64_t Pruefsumme() {
         if (befehl == CMD_BEITRETEN) {
             for (auto it = reihenfolge.rbegin(); it != reihenfolge.rend() && !b.ergebnis; ++it)
                 if (Net_Slot(*it)->team < 0) b.ergebnis = Net_Slot_Team_Setzen(*it, GAST) ? 1 : -1;
+        } else if (befehl == CMD_SPIELER_AENDERN) {
+            b.ergebnis = Spieler_Wert(SPW_FORM, 30, Spieler_Wert(SPW_FORM, 30, 0, OP_LESEN) == 7 ? 8 : 7, OP_SCHREIBEN);
         } else if (befehl == CMD_MINDESTPREIS) {
             b.ergebnis = Transfer_Mindestpreis(MARKT_SPIELER);
         } else if (befehl == CMD_ZWEIT_KI || befehl == CMD_ZWEIT_MENSCH || befehl == CMD_ZWEIT_MARKT) {
@@ -516,6 +520,73 @@ int32_t Wort(const std::vector<uint8_t>& d, size_t pos = 0) {
     int32_t w = -99;
     if (d.size() >= pos + 4) std::memcpy(&w, d.data() + pos, 4);
     return w;
+}
+
+// The players' list (request 1043) asked by a client of the game: the
+// answer after its length, empty when there was none. With `vorab` the
+// request is sent ahead first and the answer taken from there.
+std::vector<uint8_t> Spielerliste(uint32_t stand, size_t mehr = 0, bool vorab = false) {
+    std::vector<uint8_t> a, antwort;
+    ClubPacker{a}.i32(int32_t(stand));
+    a.resize(a.size() + mehr, 0xEE);
+    if (vorab) Club_Client_Vorab(ANFRAGE_SPIELER_ABGLEICH, a);
+    if (!Club_Client_Lesen(ANFRAGE_SPIELER_ABGLEICH, "", a, antwort) || antwort.size() < 4 + 16) return {};
+    if (vorab) Internet_Client_Vorab_Ende();
+    return std::vector<uint8_t>(antwort.begin() + 4, antwort.end());
+}
+
+// A connection that has not joined asks for the players' list again and
+// again, in every form it can (version 0, a version it never held, bytes
+// beyond the version, sent ahead): it gets the list once, every other answer
+// is the 16 bytes of "unchanged". Joined, it gets records only while its copy
+// is out of date. The bytes it received are printed for the record.
+TEST(FeindlicheClients, AConnectionThatHasNotJoinedGetsThePlayersListOnce) {
+    test::LogFaenger faenger;
+    g_server_zeiten = Net_Zeiten();
+    Serverprozess server;
+    ASSERT_NE(server.port, 0);
+    bool ok = false;
+    server.Client(&ok);
+    ASSERT_TRUE(ok);
+    const uint64_t vorher = Net_Zaehler_Lesen().empfangen;
+    constexpr int ANFRAGEN = 40;
+    int mit_spielern = 0;
+    size_t liste = 0;
+    Abgleich_Client kopie;
+    for (int i = 0; i < ANFRAGEN; ++i) {
+        const std::vector<uint8_t> a = Spielerliste(i % 7 == 3 ? 0x5EEDu + uint32_t(i) : 0, i % 5 == 4 ? 40 : 0, i % 6 == 5);
+        ASSERT_FALSE(a.empty()) << i;
+        if (Wort(a, 4) == int32_t(ABGLEICH_UNVERAENDERT)) {
+            EXPECT_EQ(a.size(), 16u) << i;
+            continue;
+        }
+        ++mit_spielern;
+        liste = a.size();
+        ASSERT_TRUE(kopie.Nehmen(a.data(), a.size()));
+    }
+    const uint64_t bytes = Net_Zaehler_Lesen().empfangen - vorher;
+    std::printf("players' list: %d requests of a connection that has not joined: %llu bytes received, list %zu bytes\n",
+                ANFRAGEN, static_cast<unsigned long long>(bytes), liste);
+    EXPECT_EQ(mit_spielern, 1);
+    EXPECT_LT(bytes, liste + ANFRAGEN * 256);
+    // Its own copy is still "unchanged" to it.
+    std::vector<uint8_t> a = Spielerliste(kopie.stand);
+    EXPECT_TRUE(kopie.Nehmen(a.data(), a.size()));
+
+    ASSERT_EQ(server.Fragen(CMD_BEITRETEN).ergebnis, 1);
+    a = Spielerliste(kopie.stand);
+    EXPECT_EQ(a.size(), 16u) << "a joined client with a current copy";
+    EXPECT_TRUE(kopie.Nehmen(a.data(), a.size()));
+    server.Fragen(CMD_SPIELER_AENDERN);
+    a = Spielerliste(kopie.stand);
+    EXPECT_EQ(Wort(a, 4), int32_t(ABGLEICH_STUECKE)) << "a joined client with an outdated copy";
+    EXPECT_TRUE(kopie.Nehmen(a.data(), a.size()));
+    server.Fragen(CMD_SPIELER_AENDERN);
+    a = Spielerliste(0);
+    EXPECT_EQ(Wort(a, 4), int32_t(ABGLEICH_GANZ)) << "a joined client without a copy";
+    Abgleich_Client neu;
+    EXPECT_TRUE(neu.Nehmen(a.data(), a.size()));
+    EXPECT_EQ(neu.bytes.size(), liste - 16);
 }
 
 TEST(FeindlicheClients, EveryHandlerRefusesASlotWithoutTeamAndAForeignClub) {

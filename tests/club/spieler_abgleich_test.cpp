@@ -1,13 +1,16 @@
 // Request 1043 on the server: every player's public record as far as it
 // changed. The 2.7 MB block is built from the store only when the store
 // changed since it was last built (known by the store's version, which every
-// write moves); a connection that has not joined gets the
-// list once, and asked again the version last built. Each answer still gives
-// the asker the server's records.
+// write moves); a connection that has not joined gets the list once, and
+// asked again "unchanged" of the version it was handed. Each answer with
+// records gives the asker the server's records.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -53,6 +56,15 @@ std::vector<uint8_t> Fragen(uint32_t verbindung, int32_t team, uint32_t stand) {
 
 uint32_t Wort(const std::vector<uint8_t>& b, size_t i) { return Bytes_Get32(b.data() + 4 * i); }
 
+// A request's arguments: the values as little-endian 32-bit words.
+std::vector<uint8_t> Woerter(std::initializer_list<int32_t> werte) {
+    std::vector<uint8_t> a;
+    for (int32_t w : werte) Le_Put_U32(a, uint32_t(w));
+    return a;
+}
+
+std::vector<uint8_t> Oeffentlich();
+
 TEST_F(SpielerAbgleich, TheBlockIsBuiltOnlyWhenTheStoreChangedAndOncePerConnectionThatHasNotJoined) {
     // A store this process has not built the block of yet (an earlier test
     // may have had the same world).
@@ -66,31 +78,42 @@ TEST_F(SpielerAbgleich, TheBlockIsBuiltOnlyWhenTheStoreChangedAndOncePerConnecti
         const char* was;
         uint32_t verbindung;
         int32_t team;
-        bool mit_stand;          // names the version the client took last
+        bool mit_stand;          // names the version its copy holds, else 0
         bool aendern;            // the server changes a player first
         uint32_t art;            // the answer's kind
         uint32_t gebaut;         // blocks built so far
     } schritte[] = {
         {"a new connection's club choice", 7, -1, false, false, ABGLEICH_GANZ, 1},
-        {"the same connection again", 7, -1, false, false, ABGLEICH_GANZ, 1},
+        {"the same connection again, as if it held none", 7, -1, false, false, ABGLEICH_UNVERAENDERT, 1},
         {"another new connection, nothing changed", 8, -1, false, false, ABGLEICH_GANZ, 1},
-        {"a joined client, nothing changed", 9, 3, true, false, ABGLEICH_UNVERAENDERT, 1},
+        {"a joined client, nothing changed", 9, 3, false, false, ABGLEICH_GANZ, 1},
+        {"the joined client with its copy", 9, 3, true, false, ABGLEICH_UNVERAENDERT, 1},
         {"a joined client after a change", 9, 3, true, true, ABGLEICH_STUECKE, 2},
         {"the joined client again", 9, 3, true, false, ABGLEICH_UNVERAENDERT, 2},
-        {"the first connection after the change", 7, -1, false, true, ABGLEICH_GANZ, 2},
+        {"the first connection after the change, with its copy", 7, -1, true, true, ABGLEICH_UNVERAENDERT, 2},
+        {"the first connection holding none", 7, -1, false, false, ABGLEICH_UNVERAENDERT, 2},
         {"a new connection after that change", 10, -1, false, false, ABGLEICH_GANZ, 3},
     };
-    Abgleich_Client kopie;
+    std::map<uint32_t, Abgleich_Client> kopien;
+    std::map<uint32_t, std::vector<uint8_t>> erste;   // what each connection took first
     for (const Schritt& s : schritte) {
         if (s.aendern) Spieler_Wert(SPW_STAERKE, 20, ++staerke, OP_SCHREIBEN);
+        Abgleich_Client& kopie = kopien[s.verbindung];
         const std::vector<uint8_t> a = Fragen(basis + s.verbindung, s.team, s.mit_stand ? kopie.stand : 0);
         EXPECT_EQ(Wort(a, 1), s.art) << s.was;
         EXPECT_EQ(Spieler_Abgleich_Gebaut() - vorher, s.gebaut) << s.was;
+        if (s.team < 0 && erste.count(s.verbindung)) {
+            // Asked again before it joined: 16 bytes naming the version it took, which its copy still takes.
+            EXPECT_EQ(a.size(), 16u) << s.was;
+            EXPECT_EQ(Wort(a, 0), kopie.stand) << s.was;
+            ASSERT_TRUE(kopie.Nehmen(a.data(), a.size())) << s.was;
+            EXPECT_EQ(kopie.bytes, erste[s.verbindung]) << s.was;
+            continue;
+        }
         if (!s.mit_stand) kopie.Leeren();
         ASSERT_TRUE(kopie.Nehmen(a.data(), a.size())) << s.was;
-        // A joined client holds the server's records at once; one that has
-        // not joined may hold the list as it first read it.
-        if (s.team < 0 && s.aendern) continue;
+        if (s.team < 0) erste[s.verbindung] = kopie.bytes;
+        // Each answer with records gives the asker the server's records.
         const size_t je = sizeof(SpielerStruktur) + sizeof(SpielerFix);
         ASSERT_EQ(kopie.bytes.size(), je * size_t(Spieler_Anzahl())) << s.was;
         SpielerStruktur satz;
@@ -99,6 +122,65 @@ TEST_F(SpielerAbgleich, TheBlockIsBuiltOnlyWhenTheStoreChangedAndOncePerConnecti
     }
 }
 
+// A connection that has not joined reads the list once, by request 1043 or
+// by the player blocks of request 1005 (the forms of 1043 are the loopback
+// test's, tests/app/netz_feind_test.cpp). A joined client gets the whole list
+// while its copy is out of date, but not again and again for a version it
+// was already given.
+TEST_F(SpielerAbgleich, NoConnectionGetsTheWholeListForEveryRequest) {
+    static uint32_t laeufe = 0;
+    const uint32_t verbindung = 700000 + 1000 * ++laeufe;
+    const int32_t n = Spieler_Anzahl();
+    const size_t liste = (sizeof(SpielerStruktur) + sizeof(SpielerFix)) * size_t(n);
+    // The raw answer of one request in the form `argumente`; empty when refused.
+    auto roh = [](uint32_t nr, int32_t team, int32_t anfrage, const std::vector<uint8_t>& argumente) {
+        std::vector<uint8_t> antwort;
+        Club_Verbindung_Setzen(nr);
+        if (!Club_Server_Anfrage(anfrage, team, argumente.data(), argumente.size(), antwort)) antwort.clear();
+        Club_Verbindung_Setzen(0);
+        return antwort;
+    };
+    // A connection that read the list by request 1043 reads no player blocks then.
+    ASSERT_GT(roh(verbindung + 1, -1, ANFRAGE_SPIELER_ABGLEICH, Woerter({0})).size(), liste);
+    EXPECT_TRUE(roh(verbindung + 1, -1, ANFRAGE_SPIELER_BLOCK, Woerter({0, 2})).empty());
+    // A connection reading the blocks gets the list's players once, then neither request's records.
+    int32_t gelesen = 0;
+    for (int runde = 0; runde < 3; ++runde)
+        for (int32_t erster = 0; erster < n; erster += 20)
+            gelesen += int32_t(roh(verbindung + 2, -1, ANFRAGE_SPIELER_BLOCK, Woerter({erster, std::min(20, n - erster)}))
+                                   .size() / (sizeof(SpielerStruktur) + sizeof(SpielerFix)));
+    EXPECT_EQ(gelesen, n);
+    EXPECT_LT(roh(verbindung + 2, -1, ANFRAGE_SPIELER_ABGLEICH, Woerter({0})).size(), 4u + 17u);
+    // A joined client: the whole list while its copy is out of date, then "unchanged".
+    struct Schritt {
+        const char* was;
+        bool mit_stand, aendern;
+        uint32_t art;
+    } schritte[] = {
+        {"no copy yet", false, false, ABGLEICH_GANZ},
+        {"its copy, current", true, false, ABGLEICH_UNVERAENDERT},
+        {"none again (its answer lost)", false, false, ABGLEICH_GANZ},
+        {"none again, the version already given twice", false, false, ABGLEICH_UNVERAENDERT},
+        {"none again, and again", false, false, ABGLEICH_UNVERAENDERT},
+        {"its copy after a change", true, true, ABGLEICH_STUECKE},
+        {"none after another change", false, true, ABGLEICH_GANZ},
+        {"its copy, current again", true, false, ABGLEICH_UNVERAENDERT},
+    };
+    Abgleich_Client kopie;
+    int32_t form = 0;
+    for (const Schritt& s : schritte) {
+        if (s.aendern) Spieler_Wert(SPW_FORM, 30, ++form % 2 ? 7 : 8, OP_SCHREIBEN);
+        const std::vector<uint8_t> a = Fragen(verbindung + 3, 3, s.mit_stand ? kopie.stand : 0);
+        EXPECT_EQ(Wort(a, 1), s.art) << s.was;
+        if (s.art == ABGLEICH_UNVERAENDERT) {
+            EXPECT_EQ(a.size(), 16u) << s.was;
+            continue;
+        }
+        if (!s.mit_stand) kopie.Leeren();
+        ASSERT_TRUE(kopie.Nehmen(a.data(), a.size())) << s.was;
+        EXPECT_EQ(kopie.bytes, Oeffentlich()) << s.was;
+    }
+}
 
 // The bytes of request 1043's block as the store holds them now.
 std::vector<uint8_t> Oeffentlich() {
@@ -212,7 +294,7 @@ TEST_F(SpielerAbgleich, UnchangedIsFoundByTheVersionAndTheRecordsAreHashedOnlyAf
         {"a connection that has not joined", [] {}, neu, -1, ABGLEICH_GANZ, 0, 0},
         {"a value changed", [] { Spieler_Wert(SPW_FORM, 30, Spieler_Form(30) == 7 ? 8 : 7, OP_SCHREIBEN); }, 0, 3,
          ABGLEICH_STUECKE, 1, 1},
-        {"the connection that has not joined, again", [] {}, neu, -1, ABGLEICH_GANZ, 0, 0},
+        {"the connection that has not joined, again", [] {}, neu, -1, ABGLEICH_UNVERAENDERT, 0, 0},
         {"the joined client, nothing written since", [] {}, 0, 3, ABGLEICH_UNVERAENDERT, 0, 0},
     };
     for (const Schritt& s : schritte) {

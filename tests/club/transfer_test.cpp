@@ -6,6 +6,7 @@
 #include <cmath>
 #include <map>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 #include "club/aufstellung.h"
@@ -209,30 +210,42 @@ TEST_F(TransferTest, RefusedTransfersChangeNothing) {
     EXPECT_EQ(Spieler_Get_Team(geht), 2);
 }
 
-TEST_F(TransferTest, FullSquadGetsItsMoneyBack) {
+// The finance page's two transfer lines of a club: its transfer costs and its
+// transfer income, as booked.
+std::pair<float, float> Transferzeilen(int32_t team) {
+    float kosten = 0, einnahmen = 0;
+    for (const Buchung& b : bank.buchungen) {
+        if (b.von == team && b.kategorie == BUCHUNG_TRANSFER_KAUF) kosten += b.betrag;
+        if (b.an == team && b.kategorie == BUCHUNG_TRANSFER_ERLOES) einnahmen += b.betrag;
+    }
+    return {kosten, einnahmen};
+}
+
+TEST_F(TransferTest, AFullSquadRefusesTheDealBeforeAnyMoneyMoves) {
     Hooks_Fuellen();
     bank.konto[2] = 1e7f;
+    bank.konto[3] = -2e6f;   // a club deep in debt as the other side
     int32_t markt[MARKT_SPIELER_MAX];
     Teamspieler_Ins_Array(Team_Markt(), markt, MARKT_SPIELER_MAX, 0);
     ASSERT_TRUE(Spieler_Transfer_Ausfuehren(2, Team_Markt(), -1, markt[0], 0));
     ASSERT_TRUE(Spieler_Transfer_Ausfuehren(2, Team_Markt(), -1, markt[1], 0));
     ASSERT_EQ(Teamspieler_Ins_Array(2, nullptr, 0, 0), TEAM_SPIELER_MAX);
-    EXPECT_FALSE(Spieler_Transfer_Ausfuehren(2, Team_Markt(), -1, markt[2], 500000));
-    EXPECT_EQ(bank.konto[2], 1e7f);
-    EXPECT_EQ(Spieler_Get_Team(markt[2]), Team_Markt());
-    EXPECT_TRUE(Team_Aufstellung_Pruefen(2));
-    // From a club deep in debt: its refund is forced, each amount booked in its direction.
-    bank.buchungen.clear();
-    bank.konto[3] = -2e6f;
+    const std::pair<float, float> zeilen = Transferzeilen(2);
     const int32_t kommt = Im_Slot(3, 15);
-    EXPECT_FALSE(Spieler_Transfer_Ausfuehren(2, 3, -1, kommt, 500000));
-    EXPECT_EQ(bank.buchungen, (std::vector<Buchung>{{2, -1, 500000, BUCHUNG_TRANSFER_KAUF, false},
-                                                    {-1, 3, 500000, BUCHUNG_TRANSFER_ERLOES, true},
-                                                    {3, -1, 500000, BUCHUNG_TRANSFER_KAUF, true},
-                                                    {-1, 2, 500000, BUCHUNG_TRANSFER_ERLOES, true}}));
-    EXPECT_EQ(bank.konto[2], 1e7f);
-    EXPECT_EQ(bank.konto[3], -2e6f);
-    EXPECT_EQ(Spieler_Get_Team(kommt), 3);
+    struct Fall {
+        const char* was;
+        int32_t zu, kommt;
+    } faelle[] = {{"from the market", Team_Markt(), markt[2]}, {"from another club", 3, kommt}};
+    for (const Fall& f : faelle) {
+        EXPECT_FALSE(Spieler_Transfer_Ausfuehren(2, f.zu, -1, f.kommt, 500000)) << f.was;
+        EXPECT_EQ(bank.konto[2], 1e7f) << f.was;
+        EXPECT_EQ(bank.konto[3], -2e6f) << f.was;
+        EXPECT_EQ(Transferzeilen(2), zeilen) << f.was;
+        EXPECT_EQ(Transferzeilen(3), (std::pair<float, float>{0, 0})) << f.was;
+        EXPECT_EQ(Spieler_Get_Team(f.kommt), f.zu) << f.was;
+        EXPECT_TRUE(Team_Aufstellung_Pruefen(2)) << f.was;
+    }
+    EXPECT_TRUE(Log_Enthaelt("Team 2 voll"));
 }
 
 TEST_F(TransferTest, WithoutBankTheTransferStillHappensAndSaysSo) {
