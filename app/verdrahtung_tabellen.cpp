@@ -13,6 +13,7 @@
 #include "gui/menue_film.h"
 #include "gui/menue_requester.h"
 #include "match/day/spieltag_hooks.h"
+#include "match/record/spielfeld_hooks.h"
 #include "matchview/ankuendigung.h"
 #include "matchview/ergebnis_seite.h"
 #include "platform/clock.h"
@@ -102,8 +103,14 @@ void Binden_Ankuendigungen() {
     Besetzen(p.ankuendigung_jetzt,
              [](int32_t art, int32_t dauer, int32_t leer) { return Ankuendigung_Jetzt(art, dauer, leer); },
              "MenuePanel.ankuendigung_jetzt");
+    // The continue button reads "Zum Spiel" on the morning of a match day too,
+    // from the fixture the page before the turn announces.
+    Besetzen(p.spiel_heute, [](int32_t team) { return Ankuendigung_Heutiger_Gegner(team, nullptr, nullptr, nullptr) >= 0; },
+             "MenuePanel.spiel_heute");
     Besetzen(p.ergebnis_seite, Ergebnis_Seite, "MenuePanel.ergebnis_seite");
     Besetzen(p.ergebnis_seite_schliessen, Ergebnis_Seite_Tabelle, "MenuePanel.ergebnis_seite_schliessen");
+    // A goal of the live match redraws the open result panels with the new score.
+    Besetzen(Spielfeld_Hooks().ankuendigung_flags, Ankuendigung_Flags, "Spielfeld.ankuendigung_flags");
     Block(Ankuendigung_Spielstand_Anmelden, "Ankuendigung");
     Beim_Abbinden(Ankuendigung_Leeren);
 }

@@ -180,7 +180,8 @@ constexpr int32_t WEITER_RAND = 8;   // the date from the button's edges at the 
 
 void Weiter_Text(s_icon* icon, int32_t, int32_t, int32_t) {
     if (!(icon->Status & ICON_ST_GESPERRT)) {
-        const bool spiel = Menue_Lokal().team >= 0 && Spieltag_Team_Hat_Spiel(Menue_Lokal().team);
+        const int32_t team = Menue_Lokal().team;
+        const bool spiel = team >= 0 && (Spieltag_Team_Hat_Spiel(team) || (g.hooks.spiel_heute && g.hooks.spiel_heute(team)));
         g.weiter_text.text = Screen_Text(spiel ? TEXT_ZUM_SPIEL : TEXT_WEITER);
         return;
     }

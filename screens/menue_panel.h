@@ -33,6 +33,10 @@ struct MenuePanelHooks {
     // its side (0 home, 1 away), importance, game and competition.
     int32_t (*spiel_info)(int32_t team, int32_t* seite, int32_t* wichtigkeit, int32_t* spiel,
                           int32_t* wettbewerb) = nullptr;
+    // Whether the team plays today: its fixture of the day, known from the
+    // morning on (the match day fills its table only when the day's last
+    // turn ends). Unfilled: only the match day's table is asked.
+    bool (*spiel_heute)(int32_t team) = nullptr;
     // The club's next fixture on a day without a match: its opponent,
     // competition and side (1 away where the competition has home grounds);
     // false when none is left. The opponent and competition may be written

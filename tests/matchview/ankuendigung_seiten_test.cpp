@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/optionen.h"
 #include "core/prioritaeten.h"
 #include "club/manager.h"
 #include "club/spieler.h"
@@ -19,12 +20,14 @@
 #include "gui/menue_lokal.h"
 #include "gui/menue_requester.h"
 #include "match/record/spielfeld.h"
+#include "match/record/spielfeld_hooks.h"
 #include "match/record/spielfeld_satz.h"
 #include "business/bank.h"
 #include "matchview/ankuendigung.h"
 #include "matchview/ankuendigung_intern.h"
 #include "matchview/ergebnis_seite.h"
 #include "matchview/vorspiel.h"
+#include "screens/menue_panel.h"
 #include "season/kalender.h"
 #include "season/spielplan.h"
 #include "season/wettbewerb.h"
@@ -505,6 +508,40 @@ TEST_F(ErgebnisPanels, BothPanelsShowTheMatchdayDragToTheEdgeAndCloseByARightCli
     EXPECT_EQ(Vergleichen("panels_live", 0), "");
 }
 
+// A goal of the live match (the hook the match calls when it records one)
+// redraws both open panels: the results panel shows the new score at once.
+TEST_F(ErgebnisPanels, AGoalOfTheLiveMatchRedrawsTheOpenPanels) {
+    static std::vector<uint8_t> satz(sizeof(Spielfeld_Satz));
+    static int32_t liga = -1;
+    erster_zug = [](int32_t team) {
+        liga = Team_Get_Liga(team, 1);
+        Ergebnis_Setzen(liga, 1, 0, 0, {});
+        auto* s = reinterpret_cast<Spielfeld_Satz*>(satz.data());
+        s->wettbewerb = uint32_t(liga);
+        s->runde = 1;
+        s->spieltag = 0;
+        Spielfeld_Aktives_Merken(s);
+        EXPECT_TRUE(Ergebnis_Seite(1));
+        EXPECT_TRUE(Ergebnis_Seite(0));
+    };
+    plan.push_back({[] { return zug_gesehen; }, 2000, -100, -100, 0, false, "erster Zug"});
+    plan.push_back({nullptr, 4, 760, 60, 0, true, "vor dem Tor"});
+    plan.push_back({[] {
+                        Ergebnis_Setzen(liga, 1, 0, 0, {{0, 10}});
+                        Spielfeld_Hook_Ankuendigung();
+                        return true;
+                    },
+                    1, 760, 60, 0, false, "Tor"});
+    plan.push_back({nullptr, 4, 760, 60, 0, true, "nach dem Tor"});
+    ASSERT_EQ(Abspielen(), "");
+    ASSERT_EQ(fotos.size(), 2u);
+    // The results panel's first row (150, 120, 186 wide) holds the first pairing's score.
+    int32_t anders = 0;
+    for (int32_t y = 121; y < 129; ++y)
+        for (int32_t x = 150; x < 336; ++x) anders += fotos[0][size_t(y * 800 + x)] != fotos[1][size_t(y * 800 + x)];
+    EXPECT_GT(anders, 0) << "the results panel still shows the score before the goal";
+}
+
 }  // namespace
 }  // namespace velmora::test
 
@@ -608,6 +645,54 @@ TEST_F(AnkuendigungZweiLigen, EachLeaguesManagerGetsHisPagesOnTwoMatchDays) {
     EXPECT_EQ(st.ergebnisse, st.ligen) << "each manager's league has its results";
     EXPECT_EQ(st.tabellen, st.ligen) << "each manager's league has its table";
     EXPECT_FALSE(st.rest) << "a page was left in the buffer after the match day";
+}
+
+}  // namespace
+}  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// The continue button names the match on the morning of a match day ("Zum
+// Spiel", before the match day fills its table at the turn's end) and reads
+// "Weiter" on the days before: each turn is read a few frames after it began,
+// up to the first match day's.
+struct WeiterStand {
+    int32_t tag = -1, bilder = 0;
+    bool fertig = false;
+    std::vector<std::pair<bool, std::string>> tage;   // a match today, the button's text
+};
+
+class WeiterKnopf : public SeitenWelt {
+protected:
+    void SetUp() override {
+        SeitenWelt::SetUp();
+        ws = WeiterStand{};
+        // Without the page before the turn the main screen stays in its frame.
+        Kalender_Hooks().zug_beginnt.Anmelden(prio::ZUG_BEGINN_MENUE + 70, [](int32_t) { Optionen(4, 1, 0); },
+                                              "Ohne Seite");
+        Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 40, [] {
+            if (ws.fertig) return;
+            if (Tag_Index() != ws.tag) ws.tag = Tag_Index(), ws.bilder = 0;
+            if (++ws.bilder != 20) return;
+            const s_icon* knopf = Menue_Screen_Icon_Aus_Nummer(ICON_WEITER);
+            const auto* text = knopf ? static_cast<const s_icon_text*>(knopf->daten) : nullptr;
+            const bool heute = Ankuendigung_Heutiger_Gegner(Menue_Lokal().team, nullptr, nullptr, nullptr) >= 0;
+            ws.tage.push_back({heute, text && text->text ? text->text : ""});
+            if (heute || Tag_Index() > 90) ws.fertig = true;
+            else K_NEUER_TAG(K_FERTIG, 0);
+        }, "Weiterknopf");
+    }
+    static inline WeiterStand ws;
+};
+
+TEST_F(WeiterKnopf, ReadsZumSpielOnTheMorningOfAMatchDay) {
+    plan.push_back({[] { return ws.fertig; }, 200000, -100, -100, 0, false, "erster Spieltag"});
+    ASSERT_EQ(Abspielen(400000), "");
+    ASSERT_GE(ws.tage.size(), 2u) << "the first turn was already a match day's";
+    ASSERT_TRUE(ws.tage.back().first) << "no match day within 90 days";
+    for (size_t i = 0; i < ws.tage.size(); ++i)
+        EXPECT_EQ(ws.tage[i].second, ws.tage[i].first ? "Zum Spiel" : "Weiter") << "turn " << i;
 }
 
 }  // namespace
