@@ -294,12 +294,16 @@ void Film_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (Film_Lebt(g.attr) && g.attr->video) {
         bool halten = false;
         const int32_t n = Film_Bilder(g.attr->video);
-        const int32_t ziel_bild = Attr_Film_Sprung(Bnk_FrameV(g.attr), g.attr_talent, n, &halten);
+        int32_t ziel_bild = Attr_Film_Sprung(Bnk_FrameV(g.attr), g.attr_talent, n, &halten);
+        // The film stays on its frame by being sent back to it every frame: a
+        // paused film is no longer drawn (the well would be left empty), and
+        // the video layer pauses a film that shows its last frame, so the hold
+        // keeps one frame before that.
+        if (halten) ziel_bild = std::max(1, std::min(ziel_bild, n - 1));
         if (ziel_bild >= 0 && ziel_bild != Bnk_FrameV(g.attr)) {
-            Debug_Printf("Goto %d\n", ziel_bild);
+            if (!halten) Debug_Printf("Goto %d\n", ziel_bild);
             Bnk_GotoV(g.attr, ziel_bild);
         }
-        if (halten) Bnk_PauseV(g.attr, true);
     } else {
         Text_Printf(ziel, f9, "^c%05d^tz0171Demoversion leider ohne Animationen", 240, 254, GRAU);
     }
