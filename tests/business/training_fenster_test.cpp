@@ -6,6 +6,7 @@
 #include "business/training_fenster.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "business/training.h"
@@ -15,6 +16,7 @@
 #include "core/bytes.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
+#include "media/film.h"
 #include "media/video.h"
 #include "platform/display.h"
 #include "tests/screens/geld_welt.h"
@@ -173,6 +175,24 @@ TEST_F(TrainingFenster, TheLearntTalentsFilmStaysOnItsLastFrame) {
     Bis_Zum_Fenster(6);   // learnt with the unit's first points
     Klicken(skript, FENSTER_START_X, KNOPF_Y, 200);
     skript.push_back({1, 400, 80, 0, true, 0, [] { EXPECT_TRUE(Attr_Film_Offen()) << "the talent was learnt"; }});
+    // A long frame (a window on a busy machine): the film ran past the frame
+    // it stays on before the window drew again.
+    skript.push_back({10, 400, 80, 0, false});
+    skript.push_back({1, 400, 80, 0, false, 0, [] {
+        const Training_Sitzung* s = Training_Sitzung_Holen();
+        ASSERT_NE(s, nullptr);
+        for (int32_t i = 0; i < BINK_SLOTS; ++i) {
+            BINK_VIDEO* v = Bink_Slot_Video(i);
+            if (!v || !v->label || std::string(v->label) != "Attr_Film") continue;
+            const int32_t n = Film_Bilder(v->video);
+            bool halten = false;
+            Bnk_GotoV(v, Attr_Film_Sprung(n, s->talent, n, &halten) + 4);
+            return;
+        }
+        ADD_FAILURE() << "no learnt talent's film";
+    }});
+    skript.push_back({3, 400, 80, 0, false});
+    skript.push_back({1, 400, 80, 0, true});
     skript.push_back({600, 400, 80, 0, false});   // long past the film's end
     skript.push_back({1, 400, 80, 0, true});
     Klicken(skript, FILM_OK_X, FILM_OK_Y, 20);
@@ -183,10 +203,11 @@ TEST_F(TrainingFenster, TheLearntTalentsFilmStaysOnItsLastFrame) {
         EXPECT_EQ(s->zustand, TR_ENDE);
     }});
     ASSERT_TRUE(Spielen());
-    ASSERT_EQ(fotos.size(), 3u);
+    ASSERT_EQ(fotos.size(), 4u);
     EXPECT_EQ(Vergleichen("training_fenster_gelernt_film", 0), "");
     EXPECT_EQ(Vergleichen("training_fenster_gelernt_ende", 1), "");
-    EXPECT_EQ(Vergleichen("training_fenster_gelernt", 2), "");
+    EXPECT_EQ(Vergleichen("training_fenster_gelernt_ende", 2), "");
+    EXPECT_EQ(Vergleichen("training_fenster_gelernt", 3), "");
 }
 
 // The learnt talent's film: the opening runs to frame 125, jumps to the
