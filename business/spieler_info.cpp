@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "business/bank.h"
+#include "business/verhandlung.h"
 #include "club/global_config.h"
 #include "club/spieler.h"
 #include "club/talente.h"
@@ -28,8 +29,8 @@ constexpr const char* E1 = "EINSETZEN_1_SCREEN";
 constexpr const char* TAKTIK = "TAKTIK_SCREEN";
 constexpr const char* KARTE = "SPIELER_INFO_SCREEN";
 enum : int32_t {
-    T_TORE = 29, T_VORLAGEN = 30, T_TALENTE = 31, T_LERNT = 32, T_WERT = 37, T_MARKTWERT = 38, T_GESPERRT = 39,
-    T_FITNESS = 9, T_MORAL = 10, T_ROT = 40, T_GELBROT = 41, T_SPIEL = 42, T_SPIELE = 43, T_FAELLT = 44, T_NOCH = 45, T_QUOTE = 46, T_GEHALT = 47,
+    T_TORE = 29, T_VORLAGEN = 30, T_TALENTE = 31, T_LERNT = 32, T_MARKTWERT = 38, T_GESPERRT = 39,
+    T_FITNESS = 9, T_MORAL = 10, T_ROT = 40, T_GELBROT = 41, T_SPIEL = 42, T_SPIELE = 43, T_FAELLT = 44, T_NOCH = 45, T_QUOTE = 46, T_GEHALT = 47, T_ERLOES = 49,
 };
 constexpr int32_t T_WOCHEN = 20, T_WOCHE = 21;          // the card's units
 constexpr int32_t T_AUFGABEN = 6;                      // tactics: "Aufgaben"
@@ -145,15 +146,15 @@ std::string Spieler_Info_Text(int32_t spieler, const SpielerInfoArt& art) {
         if (n > 0) zeile(T(E1, T_TALENTE), namen);
     }
     if (art.geld) {
+        // The market value counts no talents (the salary does), so a line of a
+        // "value without talents" beside it would only repeat its figure.
         const int32_t club = Spieler_Get_Team(spieler);
-        const struct {
-            int32_t text;
-            int32_t betrag;
-        } geld[3] = {{T_WERT, Spieler_Berechne_Wert(spieler, 0)},
-                     {T_MARKTWERT, Spieler_Berechne_Marktwert(spieler)},
-                     {T_GEHALT, Spieler_Berechne_Gehalt(spieler)}};
-        for (const auto& z : geld)
-            zeile(T(E1, z.text), std::string("^fb0009") + Geld_Text(float(z.betrag), club, -1) + "^fe");
+        auto geld = [&](int32_t text, int32_t betrag) {
+            zeile(T(E1, text), std::string("^fb0009") + Geld_Text(float(betrag), club, -1) + "^fe");
+        };
+        geld(T_MARKTWERT, Spieler_Berechne_Marktwert(spieler));
+        if (art.erloes) geld(T_ERLOES, Verhandlung_Verkauf_Erloes(spieler));
+        geld(T_GEHALT, Spieler_Berechne_Gehalt(spieler));
     }
     if (art.zustand && art.eigen) {
         const int32_t fitness = std::clamp(Spieler_Get_Halbe_Wert56(spieler), 0, 4);

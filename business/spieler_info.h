@@ -2,7 +2,7 @@
 // while the pointer rests on a player: name, injury or suspension, the
 // season's goals and assists, the won duels as a percentage, talents, the
 // talent in training, the set-piece duties and (on the money screens) the
-// player's value, market value and salary. The line-up, tactics, training and
+// player's market value, what he brings in an exchange and his salary. The line-up, tactics, training and
 // transfer screens all build their hover texts here.
 #pragma once
 #include <cstdint>
@@ -17,7 +17,8 @@ struct SpielerInfoArt {
     bool quote = true;          // the won duels in percent
     bool talente = false;       // a line with the active talents' names
     bool eigen = true;          // the own club: the talent in training and the set-piece duties
-    bool geld = false;          // value without talents, market value and salary as money texts
+    bool geld = false;          // market value and salary as money texts
+    bool erloes = false;        // with geld: the sale proceeds between them (an own player on the transfer screen)
     bool zustand = false;       // fitness and morale lines (the own club only)
 };
 

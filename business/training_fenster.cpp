@@ -286,6 +286,17 @@ void Label_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
                 icon->y + 21, aus ? GRAU : WEISS, t->c_str());
 }
 
+// Copies a paused film's current frame to its place in `ziel`.
+void Standbild(const BINK_VIDEO& v, Rastport* ziel) {
+    if (!ziel || !Rastport_Lock(ziel)) return;
+    if (uint16_t* pixel = Rastport_Pixels16(ziel)) {
+        const uint32_t art = Rastport_Depth(ziel) == 15 ? FILM_ZIEL_555 : FILM_ZIEL_565;
+        while (Film_Kopieren(v.video, pixel, int32_t(ziel->width) * 2, int32_t(ziel->height), v.x, v.y, art)) {
+        }
+    }
+    Rastport_Unlock(ziel);
+}
+
 void Film_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Rastport* ziel = Rastport_Target();
     Font* f9 = Font_Get(9);
@@ -293,13 +304,22 @@ void Film_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     if (!f9 || !f11) return;
     if (Film_Lebt(g.attr) && g.attr->video) {
         bool halten = false;
-        const int32_t n = Film_Bilder(g.attr->video);
-        const int32_t ziel_bild = Attr_Film_Sprung(Bnk_FrameV(g.attr), g.attr_talent, n, &halten);
-        if (ziel_bild >= 0 && ziel_bild != Bnk_FrameV(g.attr)) {
+        const int32_t bild = Bnk_FrameV(g.attr);
+        const int32_t ziel_bild = Attr_Film_Sprung(bild, g.attr_talent, Film_Bilder(g.attr->video), &halten);
+        if (halten && !g.attr->pausiert) {
+            // The film may have run a few frames past the segment's end since
+            // the last drawing (into the next talent's): back to it, decoded,
+            // and paused there.
+            Bnk_GotoV(g.attr, ziel_bild);
+            Film_Zeigen(g.attr->video);
+            Bnk_PauseV(g.attr, true);
+        } else if (!halten && ziel_bild >= 0 && ziel_bild != bild) {
             Debug_Printf("Goto %d\n", ziel_bild);
             Bnk_GotoV(g.attr, ziel_bild);
         }
-        if (halten) Bnk_PauseV(g.attr, true);
+        // A paused film is not drawn by the video layer: the window shows the
+        // frame it stays on, or it would keep an empty black frame.
+        if (halten) Standbild(*g.attr, ziel);
     } else {
         Text_Printf(ziel, f9, "^c%05d^tz0171Demoversion leider ohne Animationen", 240, 254, GRAU);
     }

@@ -260,6 +260,7 @@ const char* Zeilen_Info(s_icon* icon) {
     art.tab = 97;
     art.eigen = eigen;
     art.geld = true;
+    art.erloes = eigen;
     g.info = Spieler_Info_Text(p, art);
     return g.info.empty() ? nullptr : g.info.c_str();
 }

@@ -158,7 +158,7 @@ void Spieler_Fenster_Texte(std::string& o) {
             {18, "Sch\xfctzt vor"}, {19, "Klick: Training beginnen"}, {20, "Jetzt nicht trainierbar"}});
     Screen(o, "SPIELER_TRAINING_SCREEN",
            {{19, "Keine Talente"}, {20, "frei"}, {21, "Talente"}, {22, "Talent"}, {23, "Noch"},
-            {24, "Alle Talente aktiv"}, {25, "ist verletzt und kann nicht trainieren."},
+            {24, "Kein Talent mehr frei"}, {25, "ist verletzt und kann nicht trainieren."},
             {26, "Der Spieler lernt schon ein anderes Talent. Wechseln? Seine Punkte darin gehen verloren."},
             {27, "Bisher"}, {28, "Neu"}, {29, "Wechseln"}, {30, "Behalten"}, {31, "Verletzung"}, {32, "Ausfall"},
             {33, "Wochen"}, {34, "Woche"}, {39, "Keine Trainingseinheiten mehr."}});
@@ -183,7 +183,7 @@ void Aufstellung_Texte(std::string& o) {
             {35, "Der Assistent stellt die Mannschaft auf"}, {36, "Die Aufstellung des heutigen Gegners ansehen"},
             {37, "Wert ohne Talente"}, {38, "Marktwert"}, {39, "ist gesperrt:"}, {40, "(Rot)"}, {41, "(Gelb-Rot)"},
             {42, "Spiel"}, {43, "Spiele"}, {44, "f\xe4llt aus:"}, {45, ", noch"}, {46, "Zweik\xe4mpfe gewonnen"},
-            {47, "Gehalt"}, {48, "Dieser Tausch ist nicht m\xf6glich."}});
+            {47, "Gehalt"}, {48, "Dieser Tausch ist nicht m\xf6glich."}, {49, "Verkaufserl\xf6s"}});
     Screen(o, "EINSETZEN_2_SCREEN",
            {{1, "Liste"}, {2, "Eigenes Team"}, {3, "Zur\xfc" "cksetzen"}, {9, "Frisch"}, {10, "Munter"},
             {11, "Normal"}, {12, "M\xfc" "de"}, {13, "Ersch\xf6pft"}, {51, "Die Formation des Gegners"},

@@ -2,6 +2,7 @@
 #include "screens/disk_screen.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstring>
 #include <string>
 
@@ -28,7 +29,8 @@ namespace {
 
 constexpr uint16_t Farbe(int r, int g, int b) { return uint16_t((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3)); }
 constexpr uint16_t HELL = 0xFFFF, GOLD = Farbe(232, 196, 96), GRAU = Farbe(150, 166, 180),
-                   ROT = Farbe(236, 112, 92), FELD = Farbe(14, 26, 40), FELD_RAND = Farbe(140, 110, 44);
+                   ROT = Farbe(236, 112, 92), FELD = Farbe(14, 26, 40), FELD_RAND = Farbe(140, 110, 44),
+                   GESPERRT = Farbe(100, 104, 108);   // a locked button's caption
 
 // The pictures: the selection marker, the bar under the pointer, the two windows,
 // and the requester's buttons (green for the page's work, slate for back).
@@ -355,6 +357,13 @@ void Disk_Screen_Koepfe_Lesen() {
     }
     g.gelesen = true;
     if (g.auswahl >= 0 && g.zustand[g.auswahl] != Slot::BELEGT) g.auswahl = -1;
+    // With every slot free there is nothing to load: the load button is shown locked.
+    if (g.seite == LADEN) {
+        const bool leer = std::none_of(std::begin(g.zustand), std::end(g.zustand), [](Slot z) { return z == Slot::BELEGT; });
+        if (leer) g.knopf_1.Status |= ICON_ST_GESPERRT;
+        else g.knopf_1.Status &= ~ICON_ST_GESPERRT;
+        g.text_1.farbe_aus = leer ? GESPERRT : HELL;
+    }
 }
 
 const char* Disk_Screen_Slot_Name(int32_t slot) {

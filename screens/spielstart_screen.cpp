@@ -7,10 +7,12 @@
 
 #include "club/manager.h"
 #include "club/spieler.h"
+#include "club/team.h"
 #include "club/team_suche.h"
 #include "core/debug.h"
 #include "core/meldung.h"
 #include "core/spielstand.h"
+#include "core/str.h"
 #include "core/text.h"
 #include "gfx/blit.h"
 #include "gfx/schatten.h"
@@ -38,6 +40,21 @@ const char* Text(int32_t nummer) {
 }
 
 SpielstartWahl& Wahl() { return *Spielstart_Wahl(Spielstart_Aktuell()); }
+
+// The last question: with several managers at this machine it names each of
+// them with his club, since its head shows only the last one's choice. The
+// requester draws markup as it stands; "\r" begins a new paragraph.
+std::string Frage_Text() {
+    std::string t = Text(98);
+    const int32_t n = Spielstart_Anzahl();
+    for (int32_t i = 0; n > 1 && i < n; ++i) {
+        const SpielstartWahl* w = Spielstart_Wahl(i);
+        if (!w) continue;
+        const char* verein = w->team >= 0 ? Team_String(TS_NAME, w->team, 0, 0) : nullptr;
+        t += Str_Format("%s%d. %s (%s)", i == 0 ? "\r" : ", ", i + 1, w->name, verein ? verein : "");
+    }
+    return t;
+}
 
 void Text_Drucken(Font* font, const std::string& format, int32_t x, int32_t y, uint16_t farbe, const char* text) {
     if (Rastport* ziel = Rastport_Target(); ziel && font)
@@ -589,7 +606,7 @@ void Spielstart_Seite_Wechseln(int32_t schritt) {
     // The question shows the last manager as he chose himself: portrait, club, name.
     const SpielstartWahl& w = Wahl();
     Menue_Requester_Person(
-        2, RequesterPerson{w.portrait, w.team, w.name}, Text(98),
+        2, RequesterPerson{w.portrait, w.team, w.name}, Frage_Text().c_str(),
         [](const int32_t*, const int32_t*) {
             if (Client()) {
                 if (Spielstart_Client_Starten()) {

@@ -6,6 +6,7 @@
 #include "business/training_fenster.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "business/training.h"
@@ -15,6 +16,7 @@
 #include "core/bytes.h"
 #include "gui/icon.h"
 #include "gui/menue.h"
+#include "media/film.h"
 #include "media/video.h"
 #include "platform/display.h"
 #include "tests/screens/geld_welt.h"
@@ -26,6 +28,7 @@ constexpr int32_t TEAM_X = 322, TRAINING_Y = 558;
 constexpr int32_t START_X = 673, START_Y = 523;            // the training screen's start button
 constexpr int32_t FENSTER_START_X = 480, KNOPF_Y = 454;    // the window's start/stop
 constexpr int32_t ANWENDEN_X = 365;
+constexpr int32_t FILM_OK_X = 515, FILM_OK_Y = 446;       // the learnt talent's film window's OK
 
 std::vector<uint8_t> block;      // the unit while it ran
 int32_t spieler = -1, einheiten = -1;
@@ -68,23 +71,33 @@ void Knoepfe_Frei() {
     }
 }
 
-class TrainingFenster : public GeldWelt {};
+int32_t g_noetig = 0;
+
+class TrainingFenster : public GeldWelt {
+protected:
+    // The training screen, its selected player's talent at 2 points of a
+    // requirement of `noetig`, and the start button that opens the window.
+    void Bis_Zum_Fenster(int32_t noetig) {
+        g_noetig = noetig;
+        skript = {{4, 30, 300, 0, false}};
+        Menue_Eintrag(skript, TEAM_X, TRAINING_Y);
+        skript.push_back({1, 30, 300, 0, false, 0, [] {
+            const TrainingStand st = Training_Screen_Stand();
+            const int32_t lernt = Attribute_Anzahl(st.spieler);
+            const int32_t t = lernt >= 0 ? lernt : st.k.akt;
+            ASSERT_GE(t, 0);
+            Spieler_Wert(t, st.spieler, 2, OP_SCHREIBEN);
+            AttributDaten d = *Attribut_Daten(t);
+            d.noetige_punkte = g_noetig;
+            ASSERT_TRUE(Attribut_Daten_Setzen(t, d));
+        }});
+        Klicken(skript, START_X, START_Y, 10);
+    }
+};
 
 TEST_F(TrainingFenster, AUnitRunsCrashesShowsItsResultAndComesBackWithTheScreen) {
-    skript = {{4, 30, 300, 0, false}};
-    Menue_Eintrag(skript, TEAM_X, TRAINING_Y);
-    skript.push_back({1, 30, 300, 0, false, 0, [] {
-        // The selected player's talent starts far from a raised requirement: the unit runs on, past a hundred points.
-        const TrainingStand st = Training_Screen_Stand();
-        const int32_t lernt = Attribute_Anzahl(st.spieler);
-        const int32_t t = lernt >= 0 ? lernt : st.k.akt;
-        ASSERT_GE(t, 0);
-        Spieler_Wert(t, st.spieler, 2, OP_SCHREIBEN);
-        AttributDaten d = *Attribut_Daten(t);
-        d.noetige_punkte = 400;
-        ASSERT_TRUE(Attribut_Daten_Setzen(t, d));
-    }});
-    Klicken(skript, START_X, START_Y, 10);
+    // The selected player's talent starts far from a raised requirement: the unit runs on, past a hundred points.
+    Bis_Zum_Fenster(400);
     skript.push_back({1, 30, 300, 0, false, 0, [] {
         ASSERT_TRUE(Training_Fenster_Offen());
         const Training_Sitzung* s = Training_Sitzung_Holen();
@@ -153,6 +166,48 @@ TEST_F(TrainingFenster, AUnitRunsCrashesShowsItsResultAndComesBackWithTheScreen)
     EXPECT_EQ(Vergleichen("training_fenster_laeuft", 0), "");
     EXPECT_EQ(Vergleichen("training_fenster_verletzt", 1), "");
     EXPECT_EQ(Vergleichen("training_fenster_ergebnis", 2), "");
+}
+
+// A learnt talent: its film plays over the result and, once at its end,
+// stays on its last frame ("Talent erlernt!") instead of leaving the window's
+// frame empty; closed, it leaves the result with the talent's picture.
+TEST_F(TrainingFenster, TheLearntTalentsFilmStaysOnItsLastFrame) {
+    Bis_Zum_Fenster(6);   // learnt with the unit's first points
+    Klicken(skript, FENSTER_START_X, KNOPF_Y, 200);
+    skript.push_back({1, 400, 80, 0, true, 0, [] { EXPECT_TRUE(Attr_Film_Offen()) << "the talent was learnt"; }});
+    // A long frame (a window on a busy machine): the film ran past the frame
+    // it stays on before the window drew again.
+    skript.push_back({10, 400, 80, 0, false});
+    skript.push_back({1, 400, 80, 0, false, 0, [] {
+        const Training_Sitzung* s = Training_Sitzung_Holen();
+        ASSERT_NE(s, nullptr);
+        for (int32_t i = 0; i < BINK_SLOTS; ++i) {
+            BINK_VIDEO* v = Bink_Slot_Video(i);
+            if (!v || !v->label || std::string(v->label) != "Attr_Film") continue;
+            const int32_t n = Film_Bilder(v->video);
+            bool halten = false;
+            Bnk_GotoV(v, Attr_Film_Sprung(n, s->talent, n, &halten) + 4);
+            return;
+        }
+        ADD_FAILURE() << "no learnt talent's film";
+    }});
+    skript.push_back({3, 400, 80, 0, false});
+    skript.push_back({1, 400, 80, 0, true});
+    skript.push_back({600, 400, 80, 0, false});   // long past the film's end
+    skript.push_back({1, 400, 80, 0, true});
+    Klicken(skript, FILM_OK_X, FILM_OK_Y, 20);
+    skript.push_back({1, 400, 80, 0, true, 0, [] {
+        EXPECT_FALSE(Attr_Film_Offen());
+        const Training_Sitzung* s = Training_Sitzung_Holen();
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->zustand, TR_ENDE);
+    }});
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 4u);
+    EXPECT_EQ(Vergleichen("training_fenster_gelernt_film", 0), "");
+    EXPECT_EQ(Vergleichen("training_fenster_gelernt_ende", 1), "");
+    EXPECT_EQ(Vergleichen("training_fenster_gelernt_ende", 2), "");
+    EXPECT_EQ(Vergleichen("training_fenster_gelernt", 3), "");
 }
 
 // The learnt talent's film: the opening runs to frame 125, jumps to the

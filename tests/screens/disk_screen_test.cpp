@@ -17,6 +17,8 @@
 #include "core/spielstand.h"
 #include "core/taste.h"
 #include "core/str.h"
+#include "gui/icon.h"
+#include "gui/menue.h"
 #include "gui/menue_lokal.h"
 #include "gui/menue_requester.h"
 #include "platform/display.h"
@@ -242,6 +244,28 @@ TEST_F(DiskScreen, WithEverySlotTakenNothingIsSavedAndOnlyASoundChosenSlotLoadsA
     EXPECT_FALSE(Spielstand_Datei_Vorhanden(9)) << "never saved into the autosave slot";
     ASSERT_EQ(g_b.zuege.size(), 2u) << "no game was loaded, the next day's turn began";
     EXPECT_EQ(g_b.zuege[1].tag, 1);
+}
+
+// With every slot free the load page's "Laden" is locked: it looks so, and a
+// click on it says nothing; a game saved later makes it live again.
+TEST_F(DiskScreen, WithEverySlotFreeTheLoadButtonIsLocked) {
+    skript = {{4, 400, 120, 0, false}};
+    System(0);
+    skript.push_back({2, 300, 194, 0, false});
+    skript.push_back({1, 300, 194, 0, true});   // picture 0: ten free slots
+    Klicken(KNOPF_X, KNOPF_1_Y);
+    Klicken(KNOPF_X, KNOPF_2_Y);
+    skript.push_back({2, 400, 120, 0, false, 0, [] { ASSERT_TRUE(Spielstand_Speichern(4)); }});
+    System(0);
+    skript.push_back({1, 400, 120, 0, false, 0, [] {
+        const s_icon* laden = Menue_Screen_Icon_Aus_Nummer(ICON_DISK_LADEN);
+        ASSERT_NE(laden, nullptr);
+        EXPECT_FALSE(laden->Status & ICON_ST_GESPERRT) << "a saved game: something to load";
+    }});
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("disk_laden_alle_frei", 0), "");
+    EXPECT_TRUE(g_b.meldungen.empty()) << "the locked button says nothing: " << g_b.meldungen.front();
 }
 
 TEST_F(DiskScreen, TheSavePageTakesTheFirstFreeSlotNeverTheAutosaveAndCancelSavesNothing) {

@@ -152,6 +152,9 @@ TEST_F(SpielstartScreen, ANewGameOfTwoManagersFromTheStartScreenToTheSecondDay) 
     Klick(s, 600, Zeile_Y(1));                 // the second country
     Klick(s, 600, Zeile_Y(0));
     Klick(s, 600, Zeile_Y(2));                 // the second country's first league: the last question
+    static std::string frage;
+    s.push_back({1, 300, 300, 0, false, 0, [] { frage = Menue_Requester_Text(); }});
+    Foto(s);                                   // picture 4: the last question names both managers
     Klick(s, JA_X, JA_Y);                      // "Ja": the game starts
     s.push_back({10, 300, 300, 0});
     static std::vector<bool> angesagt;
@@ -160,7 +163,7 @@ TEST_F(SpielstartScreen, ANewGameOfTwoManagersFromTheStartScreenToTheSecondDay) 
         s.push_back({1, 300, 300, 0, false, 0, [] { angesagt.push_back(Menue_Requester_Offen()); }});
         Klick(s, OK_X, OK_Y);                  // the message of whose turn it is, answered
     };
-    Foto(s);                                   // picture 4: Anna's main screen, her turn said
+    Foto(s);                                   // picture 5: Anna's main screen, her turn said
     ansage(s);
     Klick(s, PANEL_WEITER_X, PANEL_WEITER_Y);  // Anna's day ends
     s.push_back({5, 300, 300, 0});
@@ -181,12 +184,15 @@ TEST_F(SpielstartScreen, ANewGameOfTwoManagersFromTheStartScreenToTheSecondDay) 
         EXPECT_EQ(k.kontostand, k.startgeld);
         EXPECT_EQ(k.level, 2);
     }
-    ASSERT_EQ(fotos.size(), 5u);
+    EXPECT_NE(frage.find("1. Anna Lind"), std::string::npos) << frage;
+    EXPECT_NE(frage.find("2. Bert Vogt"), std::string::npos) << frage;
+    ASSERT_EQ(fotos.size(), 6u);
     EXPECT_EQ(Vergleichen("spielstart_start", 0), "");
     EXPECT_EQ(Vergleichen("spielstart_anzahl", 1), "");
     EXPECT_EQ(Vergleichen("spielstart_portraits", 2), "");
     EXPECT_EQ(Vergleichen("spielstart_vereine", 3), "");
-    EXPECT_EQ(Vergleichen("spielstart_hauptscreen", 4), "");
+    EXPECT_EQ(Vergleichen("spielstart_frage_zwei", 4), "");
+    EXPECT_EQ(Vergleichen("spielstart_hauptscreen", 5), "");
 }
 
 bool Gesperrt(int32_t icon) {
