@@ -575,12 +575,14 @@ void Freistoss_Zweiter(const Lage& l) {
             if (g.situation == 22) g.entscheiden = 1;
             nehmer = nehmer || g.situation == 21 || g.situation == 22;
         }
-        satz->ballhalter = -1;
+        // The taker stays the holder while the tapped ball rolls to him: the
+        // free kick stays his side's, and no opponent wins the ball from him.
         satz->letzter_spieler = l.slot;
         f.entscheid_timer = 500;
         f.situation = 0;
         if (!nehmer) {
             // No taker left to take the ball (he went off): the tap itself opens play.
+            satz->ballhalter = -1;
             Spielfeld_Spielzustand_Freigeben(satz);
             satz->standard_marker[1] = 2;
         }
