@@ -557,8 +557,13 @@ void Freistoss_Zweiter(const Lage& l) {
             return;
         }
         // The short free kick: the second taker taps the ball aside and the
-        // free kick is open play.
-        SetZSA(satz, FIGUR_BALL, int32_t(b.pos[0]) - 70 * l.d, int32_t(b.pos[1]) - 400 * l.dy, 0, 450,
+        // free kick is open play. From within 70 cm of the goal line the tap
+        // goes back, not over the line: out there, in a free kick, the ball
+        // was nobody's, no goal kick or corner followed, the home players
+        // stood as attackers in the taker's band and the kick waited for ever.
+        int32_t tap_x = int32_t(b.pos[0]) - 70 * l.d;
+        if (tap_x < 0 || tap_x > SPIELFELD_LAENGE) tap_x = int32_t(b.pos[0]) + 70 * l.d;
+        SetZSA(satz, FIGUR_BALL, tap_x, int32_t(b.pos[1]) - 400 * l.dy, 0, 450,
                ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
         Figur_Geschwindigkeit_Setzen(&b, 450);
         const Anweisung& ba = *Figur_Aktuelle_Anweisung(&b);

@@ -872,33 +872,41 @@ TEST_F(StandardTest, TheShortFreeKicksTakerMeetsTheTappedBallWhereTheInterceptio
 
 // The short free kick's tap leaves the taker (code 22) the holder while the
 // ball rolls to him: the possession query names the taking side, the away
-// side here, whose players attack while the home side's defend.
+// side here, whose players attack while the home side's defend. Beside the
+// goal line the tap stays on the pitch.
 TEST_F(StandardTest, AfterTheShortFreeKicksTapTheTakingSideKeepsTheBall) {
     Spielfeld_Satz* s = nullptr;
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
-    Spielfeld_Satz t = *s;
-    Spielfeld_Freistoss_Setzen(&t, SPIELFELD_MITTE_X - 2500, SPIELFELD_MITTE_Y - 1500, 1);
-    t.freistoss_variante = 2;
-    t.wechsel_laeuft = 0;
-    int32_t nehmer = -1, zweiter = -1;
-    for (int32_t k = SF_SPIELER_SEITE; k < SF_SPIELER && zweiter < 0; ++k) {
-        if (!(t.spieler[k].zustand & SM_AUF_PLATZ) || t.figur[k].torwart) continue;
-        (nehmer < 0 ? nehmer : zweiter) = k;
+    const int32_t linie = s->tor_x[1] < SPIELFELD_MITTE_X ? 50 : SPIELFELD_LAENGE - 50;
+    for (const int32_t x : {SPIELFELD_MITTE_X - 2500, linie}) {
+        SCOPED_TRACE(x);
+        Spielfeld_Satz t = *s;
+        Spielfeld_Freistoss_Setzen(&t, x, SPIELFELD_MITTE_Y - 2200, 1);
+        t.freistoss_variante = 2;
+        t.wechsel_laeuft = 0;
+        int32_t nehmer = -1, zweiter = -1;
+        for (int32_t k = SF_SPIELER_SEITE; k < SF_SPIELER && zweiter < 0; ++k) {
+            if (!(t.spieler[k].zustand & SM_AUF_PLATZ) || t.figur[k].torwart) continue;
+            (nehmer < 0 ? nehmer : zweiter) = k;
+        }
+        ASSERT_GE(zweiter, 0);
+        for (int32_t k = 0; k < SF_SPIELER; ++k) t.figur[k].situation = 0;
+        const Figur& b = t.figur[FIGUR_BALL];
+        t.figur[nehmer].situation = 22;
+        t.ballhalter = int8_t(nehmer);   // the preparation gave him the ball
+        Figur& z = t.figur[zweiter];
+        z.pos[0] = b.pos[0];
+        z.pos[1] = b.pos[1];
+        z.situation = 27;
+        KI_Standardsituation(&t, zweiter, 1);
+        ASSERT_GT(std::fabs(b.v[0]) + std::fabs(b.v[1]), 0.0f) << "the ball is tapped";
+        EXPECT_EQ(t.spielzustand, uint32_t(SZ_FREISTOSS));
+        EXPECT_EQ(t.ballhalter, nehmer) << "the taker keeps the ball while it rolls";
+        EXPECT_EQ(Spielfeld_Ballbesitz_Seite(&t), 1);
+        const Anweisung& a = *Figur_Aktuelle_Anweisung(&t.figur[FIGUR_BALL]);
+        EXPECT_GE(a.ziel[0], 0.0f) << "the tap stays on the pitch";
+        EXPECT_LE(a.ziel[0], float(SPIELFELD_LAENGE));
     }
-    ASSERT_GE(zweiter, 0);
-    for (int32_t k = 0; k < SF_SPIELER; ++k) t.figur[k].situation = 0;
-    const Figur& b = t.figur[FIGUR_BALL];
-    t.figur[nehmer].situation = 22;
-    t.ballhalter = int8_t(nehmer);   // the preparation gave him the ball
-    Figur& z = t.figur[zweiter];
-    z.pos[0] = b.pos[0];
-    z.pos[1] = b.pos[1];
-    z.situation = 27;
-    KI_Standardsituation(&t, zweiter, 1);
-    ASSERT_GT(std::fabs(b.v[0]) + std::fabs(b.v[1]), 0.0f) << "the ball is tapped";
-    EXPECT_EQ(t.spielzustand, uint32_t(SZ_FREISTOSS));
-    EXPECT_EQ(t.ballhalter, nehmer) << "the taker keeps the ball while it rolls";
-    EXPECT_EQ(Spielfeld_Ballbesitz_Seite(&t), 1);
 }
 
 // A held ball at rest takes no movement step and a ball that did not move
