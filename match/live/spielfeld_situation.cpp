@@ -570,7 +570,7 @@ void Freistoss_Zweiter(const Lage& l) {
         Laufen(l, ba.ziel[0] - float(200 * l.d), ba.ziel[1] + float(400 * l.dy));
         // The wall breaks up; the taker goes for the rolling ball at once
         // (his next step takes it into open play).
-        bool nehmer = false;
+        int32_t nehmer = -1;
         for (int32_t o = 0; o < SF_SPIELER; ++o) {
             Figur& g = satz->figur[o];
             if (g.situation == 35) {
@@ -578,14 +578,21 @@ void Freistoss_Zweiter(const Lage& l) {
                 g.situation = 0;
             }
             if (g.situation == 22) g.entscheiden = 1;
-            nehmer = nehmer || g.situation == 21 || g.situation == 22;
+            if (nehmer < 0 && (g.situation == 21 || g.situation == 22)) nehmer = o;
         }
-        // The taker stays the holder while the tapped ball rolls to him: the
-        // free kick stays his side's, and no opponent wins the ball from him.
+        // The taker holds the ball while the tapped ball rolls to him, also
+        // when the second taker's walk-up touch took it: the free kick stays
+        // his side's, and nobody wins the ball from him (the second taker,
+        // left holding it without a code, was tackled by an opponent who
+        // then stood with it, and the taker waited for him for ever).
+        if (nehmer >= 0) {
+            satz->ballhalter = int8_t(nehmer);
+            satz->halter_beruehrungen = 0;
+        }
         satz->letzter_spieler = l.slot;
         f.entscheid_timer = 500;
         f.situation = 0;
-        if (!nehmer) {
+        if (nehmer < 0) {
             // No taker left to take the ball (he went off): the tap itself opens play.
             satz->ballhalter = -1;
             Spielfeld_Spielzustand_Freigeben(satz);

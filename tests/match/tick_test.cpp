@@ -871,15 +871,17 @@ TEST_F(StandardTest, TheShortFreeKicksTakerMeetsTheTappedBallWhereTheInterceptio
 }
 
 // The short free kick's tap leaves the taker (code 22) the holder while the
-// ball rolls to him: the possession query names the taking side, the away
-// side here, whose players attack while the home side's defend. Beside the
-// goal line the tap stays on the pitch.
+// ball rolls to him, also when the second taker's walk-up touch took it: the
+// possession query names the taking side, the away side here, whose players
+// attack while the home side's defend, and nobody wins the ball from him.
+// Beside the goal line the tap stays on the pitch.
 TEST_F(StandardTest, AfterTheShortFreeKicksTapTheTakingSideKeepsTheBall) {
     Spielfeld_Satz* s = nullptr;
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
     const int32_t linie = s->tor_x[1] < SPIELFELD_MITTE_X ? 50 : SPIELFELD_LAENGE - 50;
-    for (const int32_t x : {SPIELFELD_MITTE_X - 2500, linie}) {
-        SCOPED_TRACE(x);
+    for (const auto [x, zweiter_hat_ihn] : {std::pair{SPIELFELD_MITTE_X - 2500, false}, std::pair{linie, false},
+                                            std::pair{SPIELFELD_MITTE_X - 2500, true}}) {
+        SCOPED_TRACE(std::to_string(x) + (zweiter_hat_ihn ? " second taker holds it" : ""));
         Spielfeld_Satz t = *s;
         Spielfeld_Freistoss_Setzen(&t, x, SPIELFELD_MITTE_Y - 2200, 1);
         t.freistoss_variante = 2;
@@ -898,6 +900,7 @@ TEST_F(StandardTest, AfterTheShortFreeKicksTapTheTakingSideKeepsTheBall) {
         z.pos[0] = b.pos[0];
         z.pos[1] = b.pos[1];
         z.situation = 27;
+        if (zweiter_hat_ihn) t.ballhalter = int8_t(zweiter);   // his walk-up touch
         KI_Standardsituation(&t, zweiter, 1);
         ASSERT_GT(std::fabs(b.v[0]) + std::fabs(b.v[1]), 0.0f) << "the ball is tapped";
         EXPECT_EQ(t.spielzustand, uint32_t(SZ_FREISTOSS));
