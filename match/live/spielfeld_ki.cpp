@@ -72,6 +72,11 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
         // the tapped ball rolls to him.
         const int32_t seite = Seite(slot);
         const int32_t besitz = Spielfeld_Ballbesitz_Seite(satz);
+        // The receiver of a pass counts as attacking only in open play: a
+        // pass cut off by a whistle leaves its receiver named, and at the
+        // other side's free kick he would stand as an attacker in the
+        // taker's band, where the defence's rules never move him, and hold
+        // the kick up for ever.
         const bool empfaenger = satz->empfaenger == slot && satz->spielzustand == SZ_SPIEL;
         const bool angriff = besitz == seite || empfaenger;
         // A foul is whistled: until the restart nobody goes after the ball.
