@@ -141,10 +141,11 @@ void Halter_Fuehrt(Spielfeld_Satz* satz, Figur& b, Anweisung& a) {
     if (std::fabs(b.bremse[1]) > 4000) fh.entscheiden = 1;
 }
 
-// 9. The receiver of a pass takes the ball as it passes him.
+// 9. The receiver of a pass takes the ball as it passes him; a ball that did
+// not move passes nobody.
 void Annehmen(Spielfeld_Satz* satz, Figur& b, const Vorher& v) {
     const int32_t r = satz->empfaenger;
-    if (!Spieler_Ok(r) || !(b.pos[2] < 200)) return;
+    if (!Spieler_Ok(r) || !(b.pos[2] < 200) || (b.pos[0] == v.x && b.pos[1] == v.y)) return;
     Figur& fr = satz->figur[r];
     if (!((fr.pos[0] - b.pos[0]) * (fr.pos[0] - v.x) <= 0 || (fr.pos[1] - b.pos[1]) * (fr.pos[1] - v.y) <= 0)) return;
     const float d = Spielfeld_Abstand_Strecke(v.x, v.y, b.pos[0], b.pos[1], fr.pos[0], fr.pos[1], nullptr, nullptr);

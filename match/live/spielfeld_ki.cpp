@@ -64,22 +64,14 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
     const bool halter = satz->ballhalter == slot;
     if (!halter && !f.jagt_ball) {
         // The side in possession and the pass receiver attack; everybody else
-        // defends. In open play a ball nobody holds is the home side's (the
-        // possession query's rule): its players go for a loose ball as
-        // attackers, the away side's fall back into their shape; this is the
-        // live match's home edge.
-        // At a stoppage the restart keeps its own order: a loose ball is the
-        // side's that touched it last, and the short free kick's ball, tapped
-        // aside and loose until the taker reaches it, the side's taking the
-        // kick. Counted as the home side's there, the home players went
-        // forward as attackers at the away side's free kicks and penalties,
-        // stood in the taker's band, where the defence's rules never move a
-        // man, and held the kick up for thousands of frames.
+        // defends. A ball nobody holds is the home side's (the possession
+        // query's rule), in open play and at every stoppage: its players go
+        // for a loose ball as attackers, the away side's fall back into their
+        // shape; this is the live match's home edge. A restart's taker holds
+        // the ball until he plays it, the short free kick's taker also while
+        // the tapped ball rolls to him.
         const int32_t seite = Seite(slot);
-        const bool freistoss = satz->spielzustand == SZ_FREISTOSS && (satz->standard_seite == 0 || satz->standard_seite == 1);
-        const int32_t besitz = satz->ballhalter >= 0 || satz->spielzustand == SZ_SPIEL ? Spielfeld_Ballbesitz_Seite(satz)
-                               : freistoss                                           ? satz->standard_seite
-                                                                : (satz->letzte_beruehrung == 1 ? 1 : 0);
+        const int32_t besitz = Spielfeld_Ballbesitz_Seite(satz);
         // The receiver of a pass counts as attacking only in open play: a
         // pass cut off by a whistle leaves its receiver named, and at the
         // other side's free kick he would stand as an attacker in the

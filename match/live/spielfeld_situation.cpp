@@ -557,15 +557,20 @@ void Freistoss_Zweiter(const Lage& l) {
             return;
         }
         // The short free kick: the second taker taps the ball aside and the
-        // free kick is open play.
-        SetZSA(satz, FIGUR_BALL, int32_t(b.pos[0]) - 70 * l.d, int32_t(b.pos[1]) - 400 * l.dy, 0, 450,
+        // free kick is open play. From within 70 cm of the goal line the tap
+        // goes back, not over the line: out there, in a free kick, the ball
+        // was nobody's, no goal kick or corner followed, the home players
+        // stood as attackers in the taker's band and the kick waited for ever.
+        int32_t tap_x = int32_t(b.pos[0]) - 70 * l.d;
+        if (tap_x < 0 || tap_x > SPIELFELD_LAENGE) tap_x = int32_t(b.pos[0]) + 70 * l.d;
+        SetZSA(satz, FIGUR_BALL, tap_x, int32_t(b.pos[1]) - 400 * l.dy, 0, 450,
                ANIM_BALL_BODEN, 0, 0, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
         Figur_Geschwindigkeit_Setzen(&b, 450);
         const Anweisung& ba = *Figur_Aktuelle_Anweisung(&b);
         Laufen(l, ba.ziel[0] - float(200 * l.d), ba.ziel[1] + float(400 * l.dy));
         // The wall breaks up; the taker goes for the rolling ball at once
         // (his next step takes it into open play).
-        bool nehmer = false;
+        int32_t nehmer = -1;
         for (int32_t o = 0; o < SF_SPIELER; ++o) {
             Figur& g = satz->figur[o];
             if (g.situation == 35) {
@@ -573,14 +578,23 @@ void Freistoss_Zweiter(const Lage& l) {
                 g.situation = 0;
             }
             if (g.situation == 22) g.entscheiden = 1;
-            nehmer = nehmer || g.situation == 21 || g.situation == 22;
+            if (nehmer < 0 && (g.situation == 21 || g.situation == 22)) nehmer = o;
         }
-        satz->ballhalter = -1;
+        // The taker holds the ball while the tapped ball rolls to him, also
+        // when the second taker's walk-up touch took it: the free kick stays
+        // his side's, and nobody wins the ball from him (the second taker,
+        // left holding it without a code, was tackled by an opponent who
+        // then stood with it, and the taker waited for him for ever).
+        if (nehmer >= 0) {
+            satz->ballhalter = int8_t(nehmer);
+            satz->halter_beruehrungen = 0;
+        }
         satz->letzter_spieler = l.slot;
         f.entscheid_timer = 500;
         f.situation = 0;
-        if (!nehmer) {
+        if (nehmer < 0) {
             // No taker left to take the ball (he went off): the tap itself opens play.
+            satz->ballhalter = -1;
             Spielfeld_Spielzustand_Freigeben(satz);
             satz->standard_marker[1] = 2;
         }

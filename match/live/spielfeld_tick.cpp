@@ -242,12 +242,15 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
         }
         const Anweisung& b = *Figur_Aktuelle_Anweisung(&f);
         const bool ball = i == FIGUR_BALL;
-        // A ball that died over a goal line, or out over a touch line, still
-        // takes its step: the step restarts play with the goal kick, the
-        // corner or the throw-in.
+        // Only a figure in motion takes its movement step; a held ball at rest
+        // stays where it lies (stepped, a ball on the penalty spot was
+        // "received" by its taker, named receiver, and shifted off the spot
+        // every frame). A ball that died over a goal line, or out over a touch
+        // line, still takes its step: the step restarts play with the goal
+        // kick, the corner or the throw-in.
         const bool tot_im_aus = ball && (satz->ball_linie == BALL_TORAUS || satz->ball_linie == BALL_SEITENAUS) &&
                                 satz->spielzustand == SZ_SPIEL;
-        if (b.tempo != 0 || b.vz != 0 || f.v[0] != 0 || f.v[1] != 0 || (ball && satz->ballhalter >= 0) || tot_im_aus) {
+        if (b.tempo != 0 || b.vz != 0 || f.v[0] != 0 || f.v[1] != 0 || tot_im_aus) {
             Figur_Bewegen(satz, i, &f, schritt, ball);
             bewegt = true;
         }

@@ -236,6 +236,20 @@ const char* Spielfeld_Pruefen(const Spielfeld_Satz* satz, int32_t abschnitte, Sp
     st->ruhe = (still && h == -1 && satz->spielzustand == SZ_SPIEL) ? st->ruhe + 1 : 0;
     for (int32_t i = 0; i < 3; ++i) st->ball[i] = b.pos[i];
     if (st->ruhe >= PRUEF_MAX_RUHE) return "Ball liegt 450 Frames unberuehrt im Spiel";
+    // A restart is taken: counted in the record's own frames from the first
+    // frame of its play state (the shoot-out, one kick after the other, and
+    // the injury and substitution stoppages are not restarts).
+    const uint32_t z = satz->spielzustand;
+    const bool standard = z == SZ_EINWURF || z == SZ_ABSTOSS || z == SZ_ECKE || z == SZ_ANSTOSS || z == SZ_ELFMETER ||
+                          z == SZ_FREISTOSS;
+    if (!standard) {
+        st->standard = 0;
+    } else if (st->standard != z || satz->frame_zaehler < st->standard_ab) {
+        st->standard = z;
+        st->standard_ab = satz->frame_zaehler;
+    } else if (satz->frame_zaehler - st->standard_ab >= PRUEF_MAX_STANDARD) {
+        return "Standardsituation 1500 Frames nicht ausgefuehrt";
+    }
     // A record the save checker refuses makes a save written now unloadable.
     if (const char* grund = Spielfeld_Satz_Pruefen(satz)) return grund;
     return nullptr;
@@ -244,9 +258,10 @@ const char* Spielfeld_Pruefen(const Spielfeld_Satz* satz, int32_t abschnitte, Sp
 namespace {
 
 constexpr char PRUEF_MAGIC[4] = {'V', 'P', 'R', 'F'};
-constexpr uint32_t PRUEF_VERSION = 1;
+constexpr uint32_t PRUEF_VERSION = 2;
 constexpr size_t PRUEF_KOPF = 36;
-constexpr size_t PRUEF_EINTRAG = 36;
+constexpr size_t PRUEF_EINTRAG = 44;
+constexpr size_t PRUEF_EINTRAG_V1 = 36;   // written before the restart's count: read with none waiting
 
 template <typename T>
 void Anhaengen(std::vector<uint8_t>& b, T v) {
@@ -281,6 +296,8 @@ bool Pruefstand_Sicherung_Schreiben(const char* pfad, const Pruefstand_Sicherung
         for (float f : e.st.ball) Anhaengen(b, f);
         Anhaengen(b, e.st.ruhe);
         Anhaengen(b, e.frame_zaehler);
+        Anhaengen(b, e.st.standard);
+        Anhaengen(b, e.st.standard_ab);
     }
     std::FILE* f = std::fopen(pfad, "wb");
     if (!f) return false;
@@ -298,13 +315,15 @@ bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s) {
     std::fclose(f);
     if (b.size() < PRUEF_KOPF || std::memcmp(b.data(), PRUEF_MAGIC, 4) != 0) return false;
     const uint8_t* p = b.data() + 4;
-    if (Holen<uint32_t>(p) != PRUEF_VERSION) return false;
+    const uint32_t version = Holen<uint32_t>(p);
+    if (version != 1 && version != PRUEF_VERSION) return false;
+    const size_t eintrag = version == 1 ? PRUEF_EINTRAG_V1 : PRUEF_EINTRAG;
     Pruefstand_Sicherung neu;
     neu.frame = Holen<int64_t>(p);
     neu.spielstand_groesse = Holen<uint64_t>(p);
     neu.spielstand_zeit = Holen<int64_t>(p);
     const uint32_t anzahl = Holen<uint32_t>(p);
-    if (anzahl > 1000 || b.size() != PRUEF_KOPF + size_t(anzahl) * PRUEF_EINTRAG) return false;
+    if (anzahl > 1000 || b.size() != PRUEF_KOPF + size_t(anzahl) * eintrag) return false;
     for (uint32_t i = 0; i < anzahl; ++i) {
         Pruefstand_Sicherung::Eintrag e;
         e.st.spiel = Holen<uint32_t>(p);
@@ -313,6 +332,10 @@ bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s) {
         for (float& v : e.st.ball) v = Holen<float>(p);
         e.st.ruhe = Holen<int32_t>(p);
         e.frame_zaehler = Holen<uint32_t>(p);
+        if (version != 1) {
+            e.st.standard = Holen<uint32_t>(p);
+            e.st.standard_ab = Holen<uint32_t>(p);
+        }
         neu.eintraege.push_back(e);
     }
     *s = std::move(neu);

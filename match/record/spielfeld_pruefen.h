@@ -15,6 +15,7 @@ namespace velmora {
 
 constexpr uint32_t PRUEF_MAX_FRAMES = 50000;    // the final whistle comes before this
 constexpr int32_t PRUEF_MAX_RUHE = 450;         // frames a ball may lie unmoved and unheld in open play
+constexpr uint32_t PRUEF_MAX_STANDARD = 1500;   // frames a restart may wait before it is taken
 
 // What the checker remembers of a record between two frames.
 struct Spielfeld_Pruefstand {
@@ -23,6 +24,8 @@ struct Spielfeld_Pruefstand {
     uint64_t vom_platz = 0;          // slots sent off (bit per slot)
     float ball[3] = {};
     int32_t ruhe = 0;                // frames the ball lay still and unheld in open play
+    uint32_t standard = 0;           // the restart's play state while one waits (0: none)
+    uint32_t standard_ab = 0;        // the record's frame counter when it began
 };
 
 // The checker's states at one frame, kept in a file beside a save of that
@@ -40,7 +43,7 @@ struct Pruefstand_Sicherung {
     int64_t spielstand_zeit = 0;
     std::vector<Eintrag> eintraege;
 };
-// Writes the states field by field (little-endian; 36 bytes an entry behind a
+// Writes the states field by field (little-endian; 44 bytes an entry behind a
 // 36-byte header). False when the file cannot be written.
 bool Pruefstand_Sicherung_Schreiben(const char* pfad, const Pruefstand_Sicherung& s);
 // Reads them back; false (and `s` untouched) for a missing, short or foreign file.

@@ -133,6 +133,27 @@ TEST_F(BallTest, ABallBackInTheFieldAfterGoingOutIsThrownIn) {
     }
 }
 
+// The receiver of a pass takes the ball as its path passes him; a ball whose
+// step took it nowhere (at rest, its order's speed left standing) passes
+// nobody and stays where it lies, though the receiver stands 30 cm off in
+// its line. One that rolls past him is taken.
+TEST_F(BallTest, ABallThatDidNotMovePassesNoReceiver) {
+    const int32_t r = 5;
+    for (const float v : {0.0f, 2000.0f}) {
+        s->spielzustand = SZ_SPIEL;
+        s->ball_linie = BALL_IM_SPIEL;
+        s->ballhalter = -1;
+        Ball_Fliegen(s, 6000, 3403, 0, v, 0, 0).ring[ball().aktuell & 3].tempo = 300;
+        ball().ring[ball().aktuell & 3].ziel[0] = 8000;
+        ball().ring[ball().aktuell & 3].ziel[1] = 3403;
+        Spieler_Stellen(s, r, 6030, 3403);
+        s->empfaenger = r;
+        Figur_Bewegen(s, FIGUR_BALL, &ball(), 30, true);
+        EXPECT_EQ(ball().pos[0], v == 0 ? 6000.0f : 6050.0f) << v;   // taken: at his feet, 20 cm on
+        EXPECT_EQ(ball().pos[1], 3403.0f) << v;
+    }
+}
+
 // A bounce divides the launch speed by twice the ground factor; from 1.4 on
 // the ball does not bounce, and a bounce below 10 cm/s ends.
 TEST_F(BallTest, TheGroundFactorDecidesTheBounce) {

@@ -423,6 +423,27 @@ TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
     int32_t n = 0;
     while (!regel && n < 1000) regel = Spielfeld_Pruefen(&kopie, 2, &k), ++n;
     EXPECT_EQ(n, PRUEF_MAX_RUHE) << "the 450th frame of a still ball breaks the rule";
+    // A restart not taken within its bound is found, counted in the record's
+    // frames; one that ends (open play) and starts again counts afresh.
+    for (const uint32_t z : {SZ_FREISTOSS, SZ_ELFMETER, SZ_ANSTOSS}) {
+        kopie = *s;
+        k = st;
+        kopie.spielzustand = z;
+        regel = nullptr;
+        for (n = 0; !regel && n < 5000; ++n) {
+            if (n == 1000) {
+                kopie.spielzustand = SZ_SPIEL;
+                ASSERT_EQ(Spielfeld_Pruefen(&kopie, 2, &k), nullptr);
+                kopie.spielzustand = z;
+            }
+            ++kopie.figur[FIGUR_BALL].pos[0];   // not a still ball
+            regel = Spielfeld_Pruefen(&kopie, 2, &k);
+            ++kopie.frame_zaehler;
+        }
+        ASSERT_NE(regel, nullptr) << z;
+        EXPECT_NE(std::string(regel).find("Standardsituation"), std::string::npos) << regel;
+        EXPECT_EQ(n, 1000 + int32_t(PRUEF_MAX_STANDARD) + 1) << z;
+    }
 
     // The states written beside a save and read back go on counting: a
     // stall begun before the save breaks the rule at the same frame after
@@ -448,6 +469,13 @@ TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
     EXPECT_EQ(gelesen.spielstand_zeit, -7);
     ASSERT_EQ(gelesen.eintraege.size(), 1u);
     EXPECT_EQ(gelesen.eintraege[0].frame_zaehler, kopie.frame_zaehler);
+    k.standard = SZ_ECKE;
+    k.standard_ab = 77;
+    gesichert.eintraege[0].st = k;
+    ASSERT_TRUE(Pruefstand_Sicherung_Schreiben(pfad.c_str(), gesichert));
+    ASSERT_TRUE(Pruefstand_Sicherung_Lesen(pfad.c_str(), &gelesen));
+    EXPECT_EQ(gelesen.eintraege[0].st.standard, uint32_t(SZ_ECKE));
+    EXPECT_EQ(gelesen.eintraege[0].st.standard_ab, 77u);
     for (auto [weiter, erwartet] : {std::pair{gelesen.eintraege[0].st, PRUEF_MAX_RUHE - 300},
                                     std::pair{Spielfeld_Pruefstand{}, PRUEF_MAX_RUHE + 1}}) {
         Spielfeld_Satz nachher = kopie;
@@ -839,6 +867,83 @@ TEST_F(StandardTest, TheShortFreeKicksTakerMeetsTheTappedBallWhereTheInterceptio
             EXPECT_NEAR(a.ziel[0], kopie.ball_ziel[0], 1);
             EXPECT_NEAR(a.ziel[1], kopie.ball_ziel[1], 1);
         }
+    }
+}
+
+// The short free kick's tap leaves the taker (code 22) the holder while the
+// ball rolls to him, also when the second taker's walk-up touch took it: the
+// possession query names the taking side, the away side here, whose players
+// attack while the home side's defend, and nobody wins the ball from him.
+// Beside the goal line the tap stays on the pitch.
+TEST_F(StandardTest, AfterTheShortFreeKicksTapTheTakingSideKeepsTheBall) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    const int32_t linie = s->tor_x[1] < SPIELFELD_MITTE_X ? 50 : SPIELFELD_LAENGE - 50;
+    for (const auto [x, zweiter_hat_ihn] : {std::pair{SPIELFELD_MITTE_X - 2500, false}, std::pair{linie, false},
+                                            std::pair{SPIELFELD_MITTE_X - 2500, true}}) {
+        SCOPED_TRACE(std::to_string(x) + (zweiter_hat_ihn ? " second taker holds it" : ""));
+        Spielfeld_Satz t = *s;
+        Spielfeld_Freistoss_Setzen(&t, x, SPIELFELD_MITTE_Y - 2200, 1);
+        t.freistoss_variante = 2;
+        t.wechsel_laeuft = 0;
+        int32_t nehmer = -1, zweiter = -1;
+        for (int32_t k = SF_SPIELER_SEITE; k < SF_SPIELER && zweiter < 0; ++k) {
+            if (!(t.spieler[k].zustand & SM_AUF_PLATZ) || t.figur[k].torwart) continue;
+            (nehmer < 0 ? nehmer : zweiter) = k;
+        }
+        ASSERT_GE(zweiter, 0);
+        for (int32_t k = 0; k < SF_SPIELER; ++k) t.figur[k].situation = 0;
+        const Figur& b = t.figur[FIGUR_BALL];
+        t.figur[nehmer].situation = 22;
+        t.ballhalter = int8_t(nehmer);   // the preparation gave him the ball
+        Figur& z = t.figur[zweiter];
+        z.pos[0] = b.pos[0];
+        z.pos[1] = b.pos[1];
+        z.situation = 27;
+        if (zweiter_hat_ihn) t.ballhalter = int8_t(zweiter);   // his walk-up touch
+        KI_Standardsituation(&t, zweiter, 1);
+        ASSERT_GT(std::fabs(b.v[0]) + std::fabs(b.v[1]), 0.0f) << "the ball is tapped";
+        EXPECT_EQ(t.spielzustand, uint32_t(SZ_FREISTOSS));
+        EXPECT_EQ(t.ballhalter, nehmer) << "the taker keeps the ball while it rolls";
+        EXPECT_EQ(Spielfeld_Ballbesitz_Seite(&t), 1);
+        const Anweisung& a = *Figur_Aktuelle_Anweisung(&t.figur[FIGUR_BALL]);
+        EXPECT_GE(a.ziel[0], 0.0f) << "the tap stays on the pitch";
+        EXPECT_LE(a.ziel[0], float(SPIELFELD_LAENGE));
+    }
+}
+
+// A held ball at rest takes no movement step and a ball that did not move
+// passes no receiver: a penalty's taker, named receiver and standing 30 cm
+// behind the spot in its line, leaves the ball on the spot frame after frame
+// (received, it was shifted off the spot and placed again until the period
+// ended).
+TEST_F(StandardTest, ABallAtRestOnThePenaltySpotStaysThereThoughItsHolderIsNamedReceiver) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    SetAnim(s, FIGUR_BALL, SPIELFELD_LAENGE - 1500, SPIELFELD_MITTE_Y, 0);
+    Spielfeld_Elfmeter_Setzen(s);
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    const int32_t seite = s->standard_seite, rechts = (1 - seite) ^ (s->seiten_gewechselt ? 1 : 0);
+    const float sx = float(k.elfmeter_x[rechts]), sy = float(k.elfmeter_y[rechts]);
+    int32_t schuetze = -1;
+    for (int32_t i = seite * SF_SPIELER_SEITE; i < (seite + 1) * SF_SPIELER_SEITE && schuetze < 0; ++i)
+        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart) schuetze = i;
+    ASSERT_GE(schuetze, 0);
+    Figur& f = s->figur[schuetze];
+    SetAnim(s, schuetze, int32_t(sx) + (rechts ? -30 : 30), int32_t(sy), 0);
+    f.v[0] = f.v[1] = 0;
+    f.situation = 19;   // at the ball, waiting to run up
+    f.entscheiden = 0;
+    s->ballhalter = int8_t(schuetze);
+    s->empfaenger = schuetze;
+    s->unterbrechung_bereit = 1;
+    const Figur& b = s->figur[FIGUR_BALL];
+    for (int32_t i = 0; i < 5; ++i) {
+        f.entscheiden = 0;
+        Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETER));
+        EXPECT_EQ(b.pos[0], sx) << "frame " << i;
+        EXPECT_EQ(b.pos[1], sy) << "frame " << i;
     }
 }
 
