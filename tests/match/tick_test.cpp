@@ -879,7 +879,7 @@ TEST_F(StandardTest, AfterTheShortFreeKicksTapTheTakingSideKeepsTheBall) {
     Spielfeld_Satz* s = nullptr;
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
     const int32_t linie = s->tor_x[1] < SPIELFELD_MITTE_X ? 50 : SPIELFELD_LAENGE - 50;
-    for (const auto [x, zweiter_hat_ihn] : {std::pair{SPIELFELD_MITTE_X - 2500, false}, std::pair{linie, false},
+    for (const auto& [x, zweiter_hat_ihn] : {std::pair{SPIELFELD_MITTE_X - 2500, false}, std::pair{linie, false},
                                             std::pair{SPIELFELD_MITTE_X - 2500, true}}) {
         SCOPED_TRACE(std::to_string(x) + (zweiter_hat_ihn ? " second taker holds it" : ""));
         Spielfeld_Satz t = *s;
