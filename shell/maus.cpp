@@ -86,9 +86,14 @@ void Maus_Warten_Ende() {
     g.rad = 0;
     g.gesperrt = (g.gesperrt | vorher) & b;
     const uint32_t neu = b & ~g.gesperrt;
-    g.gelatcht = neu;
-    g.verbraucht = 0;
-    g.aufgehoben = neu != 0;
+    // The frame's latched click stays: the wait came after its latch, and the
+    // frame still acts on it (as the click of the call it is not repeated:
+    // that one was released before its frame fired it).
+    g.gelatcht = (g.gelatcht & ~g.gesperrt) | neu;
+    if (neu) {
+        g.verbraucht = 0;
+        g.aufgehoben = true;
+    }
 }
 
 uint32_t Maus_Klick() {

@@ -28,9 +28,9 @@ uint32_t Maus_Neu();
 // have been released, so a press made during the wait clicks nothing.
 void Maus_Eingabe_Verwerfen();
 // The end of a wait (a remote call): a button pressed during it is kept as the
-// click of the next frame, counted once; one held since before the wait counts
-// again only after its release (the click that made the call is not repeated).
-// The wheel steps of the wait are dropped.
+// click of the next frame, counted once; the frame's latched click stays; one
+// held since before the wait counts again only after its release (the click
+// that made the call is not repeated). The wheel steps of the wait are dropped.
 void Maus_Warten_Ende();
 // Set when a right click has been acted on; Maus_Klick then reports nothing
 // while the right button is still involved.

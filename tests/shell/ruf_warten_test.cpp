@@ -209,5 +209,30 @@ TEST_F(RufWarten, AClickOnAnotherButtonDuringTheCallCountsOnceAfterIt) {
     EXPECT_EQ(lauf.stand, ERGEBNIS);
 }
 
+// A call the frame makes of its own between the latch and the icons (a
+// client's refresh, its player count): a click latched at the frame's start,
+// pressed and released between two frames, still counts once.
+TEST_F(RufWarten, AClickLatchedBeforeACallOfItsFrameStillCountsOnce) {
+    Testnetz netz;
+    bool verbunden = false;
+    ImKontext im(netz.Client(&verbunden));
+    ASSERT_TRUE(verbunden);
+    Warten_Binden();
+    lauf.antwort_nach = 0;
+    lauf.klicks = 10;   // the user presses nothing during these calls
+    Menue_Screen_Icon_Hinzufuegen(Icon(Knopf(301, KNOPF_X - 20, KNOPF_Y - 10, 0, Anderer_Knopf)));
+    Frame(0);
+    Plat_Headless_Maus(KNOPF_X, KNOPF_Y, 1);
+    Plat_Headless_Maus(KNOPF_X, KNOPF_Y, 0);
+    for (int n = 0; n < 3; ++n) {
+        Maus_Tasten_Latch();
+        Knopf_Ruft(nullptr, 0);
+        Menue_Frame();
+        Plat_Uhr_Vorstellen(10);
+    }
+    EXPECT_EQ(lauf.klicks, 13);
+    EXPECT_EQ(lauf.andere, 1);
+}
+
 }  // namespace
 }  // namespace velmora::test
