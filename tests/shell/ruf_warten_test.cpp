@@ -6,6 +6,7 @@
 // answers after 300 ms, or never.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,8 @@ protected:
         ASSERT_TRUE(Internet_Server_Anmelden(ANFRAGE, "iiI<4", Server_Handler));
     }
     void TearDown() override {
+        im.reset();
+        netz.reset();
         Internet_Server_Abmelden(ANFRAGE);
         Core_Hooks().meldung = nullptr;
         Net_Hooks().warten = nullptr;
@@ -113,11 +116,20 @@ protected:
         Win_Destroy_Window();
         MenueWelt::TearDown();
     }
-    // The wait as the program binds it, once the client has joined.
-    static void Warten_Binden() {
+    // A server on 127.0.0.1 and the client joined to it (a fresh pair each
+    // call), the wait bound as the program binds it.
+    void Verbinden() {
+        im.reset();
+        netz.reset();
+        netz.emplace();
+        bool verbunden = false;
+        im.emplace(netz->Client(&verbunden));
+        ASSERT_TRUE(verbunden);
         Net_Hooks().warten = Warten;
         Net_Hooks().warten_ende = Win_Warten_Ende;
     }
+    std::optional<Testnetz> netz;
+    std::optional<ImKontext> im;
     // One frame of the menu phase with the shell's latch, as the calendar runs it.
     void Frame(uint32_t knoepfe) {
         Plat_Headless_Maus(KNOPF_X, KNOPF_Y, knoepfe);
@@ -140,11 +152,7 @@ TEST_F(RufWarten, ASecondClickDuringTheCallCountsOnceAfterItAndASilentServerChan
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
-        Testnetz netz;   // a server on 127.0.0.1, the client joined to it
-        bool verbunden = false;
-        ImKontext im(netz.Client(&verbunden));
-        ASSERT_TRUE(verbunden);
-        Warten_Binden();
+        Verbinden();
         lauf = Lauf{};
         lauf.antwort_nach = f.antwort_nach;
         lauf.knopf = Icon(Knopf(300, KNOPF_X - 20, KNOPF_Y - 10, 0, Knopf_Ruft));
@@ -182,11 +190,7 @@ TEST_F(RufWarten, ASecondClickDuringTheCallCountsOnceAfterItAndASilentServerChan
 // A client's "Weiter" clicked while a refresh's call waits (pressed and
 // released within the wait) is the click of the frame after the call, once.
 TEST_F(RufWarten, AClickOnAnotherButtonDuringTheCallCountsOnceAfterIt) {
-    Testnetz netz;
-    bool verbunden = false;
-    ImKontext im(netz.Client(&verbunden));
-    ASSERT_TRUE(verbunden);
-    Warten_Binden();
+    Verbinden();
     lauf.antwort_nach = 300;
     lauf.klick_x = KNOPF_X + 200;
     lauf.loslassen_nach = 150;
@@ -213,11 +217,7 @@ TEST_F(RufWarten, AClickOnAnotherButtonDuringTheCallCountsOnceAfterIt) {
 // client's refresh, its player count): a click latched at the frame's start,
 // pressed and released between two frames, still counts once.
 TEST_F(RufWarten, AClickLatchedBeforeACallOfItsFrameStillCountsOnce) {
-    Testnetz netz;
-    bool verbunden = false;
-    ImKontext im(netz.Client(&verbunden));
-    ASSERT_TRUE(verbunden);
-    Warten_Binden();
+    Verbinden();
     lauf.antwort_nach = 0;
     lauf.klicks = 10;   // the user presses nothing during these calls
     Menue_Screen_Icon_Hinzufuegen(Icon(Knopf(301, KNOPF_X - 20, KNOPF_Y - 10, 0, Anderer_Knopf)));
