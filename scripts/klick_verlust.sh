@@ -20,20 +20,14 @@ rtt=${3:-200}
 dir=${KLICK_VERLUST_DIR:-/tmp/klick_verlust}
 port=3041
 hier=$(cd "$(dirname "$0")" && pwd)
-for p in 3040 "$port"; do
-  if ss -ltnH "( sport = :$p )" | grep -q .; then echo "klick_verlust: port $p is in use"; exit 1; fi
-done
-rm -rf "$dir"
-mkdir -p "$dir"
-cc -shared -fPIC -o "$dir/umleitung.so" "$hier/relais_umleitung.c" -ldl
-log=$dir/relais.log
-python3 "$hier/relais.py" "$port" 3040 $((rtt / 2)) "$log" 0 &
-relais=$!
+# shellcheck source=relais_lauf.sh
+. "$hier/relais_lauf.sh"
+relais_starten klick_verlust "$dir" "$port" "$rtt"
 export NETZ_FENSTER=$dir/fenster
 nf() { "$hier/netz_fenster.sh" "$@"; }
 trap 'nf stopp || true; kill "$relais" 2>/dev/null || true' EXIT
 sleep 0.5
-NETZ_CLIENT_UMGEBUNG="LD_PRELOAD=$dir/umleitung.so VELMORA_RELAIS=3040:$port" nf start "$build" >/dev/null
+NETZ_CLIENT_UMGEBUNG="LD_PRELOAD=$dir/umleitung.so VELMORA_RELAIS=3040:$port" nf start "$build"
 grep -q ' 1 1036$' "$log" || { echo "klick_verlust: the client did not join through the relay (see $log)"; exit 1; }
 kill -USR2 "$relais"
 
