@@ -447,6 +447,7 @@ void Binden_Menue_Eingaben() {
     Besetzen(m.maus_x, Maus_X, "Menue.maus_x");
     Besetzen(m.maus_y, Maus_Y, "Menue.maus_y");
     Besetzen(m.maus_klick, Maus_Klick, "Menue.maus_klick");
+    Besetzen(m.maus_neu, Maus_Neu, "Menue.maus_neu");
     Besetzen(m.rechts_sperre, [] { Maus_Rechts_Sperre_Setzen(1); }, "Menue.rechts_sperre");
     Besetzen(
         m.rad_holen,

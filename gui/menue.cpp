@@ -71,6 +71,7 @@ struct MenueModul {
     bool rad_gesperrt = false;         // hits wait while a wheel step is handled
     uint32_t rad_sperre = 0;           // the time of that wheel step
     bool gemeldet_maus = false;
+    uint32_t knoepfe_vorher = 0;       // the buttons read at the start of the last check
 };
 MenueModul g;
 
@@ -653,6 +654,20 @@ void Sieger_Waehlen(int32_t mx, int32_t my) {
     g.rad = 0;
 }
 
+// A press that went down in this frame (on a busy machine, a page just
+// replaced, right after a click) makes the icon under it the hovered one at once.
+void Hover_Sofort(int32_t mx, int32_t my, uint8_t modal) {
+    for (int32_t p = MAX_SCREEN_ICON_PRIORITY; p >= 0; --p)
+        for (int32_t s = Menue_Hoechster_Slot(p); s >= 0; --s) {
+            s_icon* i = Menue_Slot(p, s);
+            if (!i || (modal && !(i->typ & ICON_TYP_MODAL)) || (i->Status & ICON_ST_VERSTECKT) ||
+                (i->typ & ICON_TYP_PASSIV) || !Getroffen(i, mx, my) || g.anz_treffer >= MAX_TREFFER)
+                continue;
+            g.treffer[g.anz_treffer++] = i;
+        }
+    Sieger_Waehlen(mx, my);
+}
+
 }  // namespace
 
 // One frame of the icons: the buttons and the wheel are read, a drag moves
@@ -664,6 +679,8 @@ int32_t Menue_Icons_Check() {
     if (g.rad_gesperrt && jetzt - g.rad_sperre > 500) g.rad_gesperrt = false;
     if (g.hooks.rad_holen) g.rad += g.hooks.rad_holen();
     uint32_t knoepfe = Knoepfe_Lesen();
+    const bool frisch = (knoepfe & 1) && (g.hooks.maus_neu ? g.hooks.maus_neu() & 1 : !(g.knoepfe_vorher & 1));
+    g.knoepfe_vorher = knoepfe;
     if (!knoepfe) {
         g.intervall = 400;
         g.letzte_wiederholung = jetzt - 500;
@@ -677,6 +694,10 @@ int32_t Menue_Icons_Check() {
     const int32_t mx = Maus_X_Lesen(), my = Maus_Y_Lesen();
     const uint8_t modal = Menue_Get_Zustand_Byte();
     g.anz_treffer = 0;
+    if (frisch && !g.bewegt && !g.wartend && g.klick_zustand != 2 && !g.rad && !g.rad_gesperrt) {
+        Hover_Sofort(mx, my, modal);
+        g.anz_treffer = 0;
+    }
 
     int32_t abgelegt = 0;
     if (g.bewegt && Ziehen_Schritt(mx, my, modal, knoepfe, &abgelegt)) return abgelegt;

@@ -21,6 +21,9 @@ struct MenueHooks {
     int32_t (*maus_x)() = nullptr;
     int32_t (*maus_y)() = nullptr;
     uint32_t (*maus_klick)() = nullptr;
+    // The buttons of this frame that went down since the last frame (a fresh
+    // press); unfilled, the framework compares the reads of its own checks.
+    uint32_t (*maus_neu)() = nullptr;
     // Makes the rest of the current right press read as no press.
     void (*rechts_sperre)() = nullptr;
     // The wheel steps since the last call, cleared by the read.

@@ -383,6 +383,7 @@ bool Plat_Display_Oeffnen(PlatBackend backend, const char* titel, int32_t breite
     g.hoehe = hoehe;
     g.fenster = fenster;
     g.ereignisse.clear();
+    g.gedrueckt = 0;
     g.bild.assign(size_t(breite) * size_t(hoehe), 0);
     g.bilder = 0;
     g.meldungen.clear();
@@ -628,7 +629,9 @@ uint32_t Plat_Maus_Knoepfe() {
         return ((b & SDL_BUTTON_LMASK) ? 1u : 0u) | ((b & SDL_BUTTON_RMASK) ? 2u : 0u) | frueher;
     }
 #endif
-    return g.knoepfe;
+    const uint32_t frueher = g.gedrueckt;
+    g.gedrueckt = 0;
+    return g.knoepfe | frueher;
 }
 
 bool Plat_Taste_Gehalten(int32_t vk) {
@@ -714,6 +717,7 @@ void Plat_Headless_Ereignis(const PlatEreignis& e) { g.ereignisse.push_back(e); 
 void Plat_Headless_Maus(int32_t x, int32_t y, uint32_t knoepfe) {
     g.maus_x = x;
     g.maus_y = y;
+    g.gedrueckt |= knoepfe & ~g.knoepfe;   // as the window's button events: a press stays until read
     g.knoepfe = knoepfe;
 }
 

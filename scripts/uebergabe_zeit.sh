@@ -30,15 +30,9 @@ port=${UEBERGABE_PORT:-3041}
 hier=$(cd "$(dirname "$0")" && pwd)
 ruhe_s=3
 
-for p in 3040 "$port"; do
-  if ss -ltnH "( sport = :$p )" | grep -q .; then echo "uebergabe_zeit: port $p is in use"; exit 1; fi
-done
-rm -rf "$dir"
-mkdir -p "$dir"
-cc -shared -fPIC -o "$dir/umleitung.so" "$hier/relais_umleitung.c" -ldl
-log=$dir/relais.log
-python3 "$hier/relais.py" "$port" 3040 $((rtt / 2)) "$log" 0 &
-relais=$!
+# shellcheck source=relais_lauf.sh
+. "$hier/relais_lauf.sh"
+relais_starten uebergabe_zeit "$dir" "$port" "$rtt"
 export NETZ_FENSTER=$dir/fenster
 aufraeumen() {
   "$hier/netz_fenster.sh" stopp || true

@@ -337,7 +337,7 @@ void Win_Warten() {
 }
 
 void Win_Warten_Ende() {
-    Maus_Eingabe_Verwerfen();
+    Maus_Warten_Ende();
     // The keys held back go too, with the characters still queued behind them.
     for (PlatEreignis e; !g.aufgeschoben.empty() && Plat_Ereignis_Holen(e);) g.aufgeschoben.push_back(e);
     std::erase_if(g.aufgeschoben, [](const PlatEreignis& e) { return e.art == PLAT_E_TASTE || e.art == PLAT_E_ZEICHEN; });
@@ -409,6 +409,7 @@ int32_t App_Main(const AppStart& start) {
     if (start.headless) Plat_Uhr_Virtuell(true, 1);
 
     if (Win_Create_Window(start.schalter.fenster, start.headless) < 0) return 0;
+    Maus_Eingabe_Verwerfen();   // a button already down when the program starts clicks nothing
     Dirs_Setze_Registry2(start.schalter.registry2);
     if (!start.schalter.datadir.empty()) Dirs_Setze_Installation(start.schalter.datadir.c_str());
     if (!App_Init()) {

@@ -143,8 +143,9 @@ uint32_t Win_Pump_Messages();
 // pumped and the screen as it stands is shown again (the calling icon drawn
 // pressed); no frame of the game runs, so nothing is clicked meanwhile.
 void Win_Warten();
-// The wait has ended: the clicks, keys and wheel steps that came in meanwhile
-// are dropped, a button still held counts again after its release.
+// The wait has ended: a click that came in meanwhile waits for the next frame
+// and counts once (Maus_Warten_Ende); the keys and wheel steps are dropped, and
+// a button held since before the wait counts again after its release.
 void Win_Warten_Ende();
 // Handles one platform event the way the window procedure does.
 void Win_Proc(const struct PlatEreignis& e);

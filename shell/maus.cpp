@@ -13,6 +13,10 @@ struct MausModul {
     uint32_t verbraucht = 0;
     uint32_t rechts_sperre = 0;
     uint32_t gesperrt = 0;   // buttons held when input was dropped, ignored until released
+    uint32_t zuletzt = 0;    // the buttons the last read saw (held or pressed since)
+    bool aufgehoben = false; // the latched click came during a wait: the next latch keeps it
+    uint32_t stand = 0;      // the buttons this frame reports at its latch (held or latched)
+    uint32_t neu = 0;        // those of them the previous frame did not report
     int32_t rad = 0;
     Joystick joy[2] = {};
 };
@@ -21,6 +25,7 @@ MausModul g;
 // The buttons held now, less those still held since input was dropped.
 uint32_t Knoepfe_Frei() {
     const uint32_t b = Mouse_Buttons();
+    g.zuletzt = b;
     g.gesperrt &= b;
     return b & ~g.gesperrt;
 }
@@ -50,19 +55,45 @@ void Maus_Frame_Position_Setzen(int32_t x, int32_t y) {
 }
 
 void Maus_Tasten_Latch() {
-    if (g.verbraucht == 1) {
+    const bool gelesen = g.verbraucht == 1;
+    if (g.verbraucht == 1 && !g.aufgehoben) {
         g.verbraucht = 0;
         g.gelatcht = 0;
     }
+    g.aufgehoben = false;
     uint32_t b = Knoepfe_Frei();
     if (b) g.gelatcht = b;
+    // A click no frame has read yet stays new until one does.
+    g.neu = ((gelesen ? 0u : g.neu) | (g.gelatcht & ~g.stand)) & g.gelatcht;
+    g.stand = g.gelatcht;
 }
+
+uint32_t Maus_Neu() { return g.neu; }
 
 void Maus_Eingabe_Verwerfen() {
     g.gelatcht = 0;
     g.verbraucht = 0;
     g.rad = 0;
+    g.aufgehoben = false;
     g.gesperrt = Mouse_Buttons();
+    g.zuletzt = g.gesperrt;
+}
+
+void Maus_Warten_Ende() {
+    const uint32_t vorher = g.zuletzt;
+    const uint32_t b = Mouse_Buttons();   // held now, or pressed during the wait
+    g.zuletzt = b;
+    g.rad = 0;
+    g.gesperrt = (g.gesperrt | vorher) & b;
+    const uint32_t neu = b & ~g.gesperrt;
+    // The frame's latched click stays: the wait came after its latch, and the
+    // frame still acts on it (as the click of the call it is not repeated:
+    // that one was released before its frame fired it).
+    g.gelatcht = (g.gelatcht & ~g.gesperrt) | neu;
+    if (neu) {
+        g.verbraucht = 0;
+        g.aufgehoben = true;
+    }
 }
 
 uint32_t Maus_Klick() {

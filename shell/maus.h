@@ -20,10 +20,18 @@ void Maus_Frame_Position_Setzen(int32_t x, int32_t y);   // the frame's sample (
 void Maus_Tasten_Latch();
 // The buttons to act on in this frame (held ones, or a click released since the latch).
 uint32_t Maus_Klick();
+// The buttons of this frame's click that the previous frame did not report:
+// a press that began since the previous latch.
+uint32_t Maus_Neu();
 // Drops the input that came in while the program waited (a remote call): the
 // latched click and the wheel; buttons held now count again only after they
 // have been released, so a press made during the wait clicks nothing.
 void Maus_Eingabe_Verwerfen();
+// The end of a wait (a remote call): a button pressed during it is kept as the
+// click of the next frame, counted once; the frame's latched click stays; one
+// held since before the wait counts again only after its release (the click
+// that made the call is not repeated). The wheel steps of the wait are dropped.
+void Maus_Warten_Ende();
 // Set when a right click has been acted on; Maus_Klick then reports nothing
 // while the right button is still involved.
 void Maus_Rechts_Sperre_Setzen(uint32_t an);

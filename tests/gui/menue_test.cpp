@@ -54,6 +54,37 @@ TEST_F(MenueEingabe, PressThenReleaseElsewhereFiresNothing) {
     EXPECT_EQ(ereignisse[0].nummer, 102);
 }
 
+// A press that goes down in the frame the pointer reaches an icon (a long
+// frame, a page just replaced, a quick second click) counts once; one carried
+// onto the icon while held still counts nothing.
+TEST_F(MenueEingabe, AFreshPressOnAnIconNotYetHoveredClicksOnce) {
+    s_icon &a = *Icon(Knopf(110, 100, 100, 0, Aufzeichnen)), &b = *Icon(Knopf(111, 100, 100, 0, Aufzeichnen));
+    Menue_Screen_Icon_Hinzufuegen(&a);
+    Bild(50, 50);
+    Bild(120, 110, 1);   // the pointer arrives with the button down
+    Bild(120, 110, 0);
+    for (int n = 0; n < 3; ++n) Bild(120, 110, 0);
+    ASSERT_EQ(ereignisse.size(), 1u);
+    EXPECT_EQ(ereignisse[0], (Ereignis{110, EV_LINKS, 0}));
+    Bild(120, 110, 1);   // at once a second click on the same button
+    Bild(120, 110, 0);
+    for (int n = 0; n < 3; ++n) Bild(120, 110, 0);
+    EXPECT_EQ(ereignisse.size(), 2u);
+    // The page is replaced: its first frame already sees the next click.
+    Menue_Screen_Icon_Loeschen(-1, &a);
+    Menue_Screen_Icon_Hinzufuegen(&b);
+    Bild(120, 110, 1);
+    Bild(120, 110, 0);
+    for (int n = 0; n < 3; ++n) Bild(120, 110, 0);
+    ASSERT_EQ(ereignisse.size(), 3u);
+    EXPECT_EQ(ereignisse[2], (Ereignis{111, EV_LINKS, 0}));
+    // Held from elsewhere onto the button: nothing.
+    Bild(50, 50, 1);
+    for (int n = 0; n < 3; ++n) Bild(120, 110, 1);
+    for (int n = 0; n < 3; ++n) Bild(120, 110, 0);
+    EXPECT_EQ(ereignisse.size(), 3u);
+}
+
 TEST_F(MenueEingabe, AutoRepeatFiresAtOnceThenAfter350ThenEvery50) {
     s_icon &k = *Icon(Knopf(103, 100, 100, 0, Aufzeichnen));
     k.Status = ICON_ST_WIEDERHOLEN | ICON_ST_DRUCK;

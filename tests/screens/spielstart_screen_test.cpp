@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/verdrahtung.h"
@@ -209,6 +210,25 @@ bool Sichtbar(int32_t icon) {
 void Aktion(std::vector<Schritt>& s, void (*aktion)()) {
     s.push_back({3, 300, 570, 0});
     s.push_back({1, 300, 570, 0, false, 0, aktion});
+}
+
+// Clicks of a quick hand on a busy machine: the pointer arrives at a button
+// with the button already down, releases in the next frame, and the next click
+// follows at once, the first one on a page that has just replaced the last.
+// Each counts once.
+TEST_F(SpielstartScreen, QuickClicksRightAfterAPageChangeCountOnceEach) {
+    std::vector<Schritt>& s = skript;
+    s.push_back({5, 100, 100, 0});
+    Klick(s, NEU_X, NEU_Y);
+    for (const auto& [x, y] : {std::pair{PLUS_X, PLUS_Y}, {WEITER_X, WEITER_Y}, {600, Level_Y(0)}}) {
+        s.push_back({1, x, y, 1});
+        s.push_back({1, x, y, 0});
+    }
+    Aktion(s, [] {
+        EXPECT_EQ(Spielstart_Anzahl(), 1);
+        EXPECT_EQ(Spielstart_Seite(), 2) << "the count, then the level page were left: the first name";
+    });
+    ASSERT_TRUE(Spielen());
 }
 
 TEST_F(SpielstartScreen, TheWizardKeepsItsRulesOnEveryPage) {

@@ -52,8 +52,46 @@ TEST_F(MausTest, ReleaseAfterAQueryOfTheHeldButtonGivesNoClick) {
     EXPECT_EQ(Maus_Klick(), 0u);
 }
 
-TEST_F(MausTest, PressAndReleaseBetweenTwoLatchesIsNotSeen) {
+TEST_F(MausTest, PressAndReleaseBetweenTwoLatchesIsAClickOfOneFrame) {
     knoepfe(1);
+    knoepfe(0);
+    Maus_Tasten_Latch();
+    EXPECT_EQ(Maus_Klick(), 1u);
+    Maus_Tasten_Latch();
+    EXPECT_EQ(Maus_Klick(), 0u);
+}
+
+// The end of a remote call's wait: a press made during it is the next frame's
+// click, once; a button held since before the wait waits for its release.
+TEST_F(MausTest, APressDuringAWaitIsTheNextFramesClickOnce) {
+    for (const bool losgelassen : {true, false}) {
+        SCOPED_TRACE(losgelassen ? "pressed and released in the wait" : "pressed in the wait, held on");
+        Maus_Tasten_Latch();
+        EXPECT_EQ(Maus_Klick(), 0u);   // the frame that makes the call
+        knoepfe(1);
+        if (losgelassen) knoepfe(0);
+        Maus_Rad_Setzen(1);
+        Maus_Warten_Ende();
+        EXPECT_EQ(Maus_Rad(), 0);
+        Maus_Klick();                   // the rest of the calling frame reads too
+        Maus_Tasten_Latch();
+        EXPECT_EQ(Maus_Klick(), 1u);
+        EXPECT_EQ(Maus_Neu(), 1u) << "a press of this frame";
+        knoepfe(0);
+        Maus_Tasten_Latch();
+        EXPECT_EQ(Maus_Klick(), 0u);
+        Maus_Tasten_Latch();
+        EXPECT_EQ(Maus_Klick(), 0u);
+    }
+    knoepfe(1);   // held when the call is made: not repeated after it
+    Maus_Tasten_Latch();
+    EXPECT_EQ(Maus_Klick(), 1u);
+    Maus_Tasten_Latch();
+    EXPECT_EQ(Maus_Klick(), 1u);
+    EXPECT_EQ(Maus_Neu(), 0u) << "held from the frame before";
+    Maus_Warten_Ende();
+    Maus_Tasten_Latch();
+    EXPECT_EQ(Maus_Klick(), 0u);
     knoepfe(0);
     Maus_Tasten_Latch();
     EXPECT_EQ(Maus_Klick(), 0u);

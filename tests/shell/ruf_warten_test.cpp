@@ -1,10 +1,12 @@
 // tests/shell/ruf_warten_test.cpp - clicks while a remote call waits: the
-// shell's wait keeps the window shown with the calling icon pressed, the
-// input of the wait is dropped when the call returns, and a call without
-// answer changes nothing and tells the manager once. A button of the menu
-// framework calls a server on 127.0.0.1 that answers after 300 ms, or never.
+// shell's wait keeps the window shown with the calling icon pressed, a click
+// of the wait counts once after the call returns (its keys and wheel steps are
+// dropped), and a call without answer changes nothing and tells the manager
+// once. A button of the menu framework calls a server on 127.0.0.1 that
+// answers after 300 ms, or never.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,9 @@ struct Lauf {
     int32_t wartebilder = 0;         // hook passes that showed the screen as it stands
     int32_t wartende = 0;            // hook passes
     bool immer_gedrueckt = true;     // the calling icon was drawn pressed in every pass
+    int32_t klick_x = KNOPF_X;       // where the user clicks during the first call
+    int32_t loslassen_nach = -1;     // ms after the call began he releases; -1: after the call
+    int32_t andere = 0;              // clicks of the other button
     s_icon* knopf = nullptr;
     std::vector<std::string> meldungen;
 };
@@ -58,14 +63,18 @@ void Knopf_Ruft(s_icon*, int32_t) {
     if (r) lauf.stand += r;
 }
 
-// The wait as the program runs it, on the virtual clock: 10 ms a pass, the
-// user clicks again 100 ms after his first click (held until after the call),
-// types a key and turns the wheel; the server runs from `antwort_nach` on.
+void Anderer_Knopf(s_icon*, int32_t) { ++lauf.andere; }
+
+// The wait as the program runs it, on the virtual clock: 10 ms a pass; during
+// the first call the user clicks again 100 ms after his first click (held
+// until after the call, or released at `loslassen_nach`), types a key and
+// turns the wheel; the server runs from `antwort_nach` on.
 void Warten() {
     Plat_Uhr_Vorstellen(10);
     const uint32_t seit = Plat_Ms() - lauf.start;
-    if (seit >= 90) {
-        Plat_Headless_Maus(KNOPF_X, KNOPF_Y, 1);
+    if (seit >= 90 && lauf.klicks == 1) {
+        const bool gehalten = lauf.loslassen_nach < 0 || seit < uint32_t(lauf.loslassen_nach);
+        Plat_Headless_Maus(lauf.klick_x, KNOPF_Y, gehalten ? 1 : 0);
         if (seit < 100) {
             Plat_Headless_Ereignis(PlatEreignis{PLAT_E_TASTE, 65});
             Plat_Headless_Ereignis(PlatEreignis{PLAT_E_RAD, 1});
@@ -91,18 +100,36 @@ protected:
         Rastport_Screen_Setup(800, 600, Screen_Get().speicher);
         // The mouse as the program reads it: the shell's latch and click.
         Menue_Hooks().maus_klick = Maus_Klick;
+        Menue_Hooks().maus_neu = Maus_Neu;
         Core_Hooks().meldung = [](const char* text) { lauf.meldungen.emplace_back(text); };
         ASSERT_TRUE(Internet_Server_Anmelden(ANFRAGE, "iiI<4", Server_Handler));
     }
     void TearDown() override {
+        im.reset();
+        netz.reset();
         Internet_Server_Abmelden(ANFRAGE);
         Core_Hooks().meldung = nullptr;
+        Net_Hooks().warten = nullptr;
         Net_Hooks().warten_ende = nullptr;
         Rastport_Screen_Setup(800, 600, schirm.data());
         DDraw_Release(&Screen_Get());
         Win_Destroy_Window();
         MenueWelt::TearDown();
     }
+    // A server on 127.0.0.1 and the client joined to it (a fresh pair each
+    // call), the wait bound as the program binds it.
+    void Verbinden() {
+        im.reset();
+        netz.reset();
+        netz.emplace();
+        bool verbunden = false;
+        im.emplace(netz->Client(&verbunden));
+        ASSERT_TRUE(verbunden);
+        Net_Hooks().warten = Warten;
+        Net_Hooks().warten_ende = Win_Warten_Ende;
+    }
+    std::optional<Testnetz> netz;
+    std::optional<ImKontext> im;
     // One frame of the menu phase with the shell's latch, as the calendar runs it.
     void Frame(uint32_t knoepfe) {
         Plat_Headless_Maus(KNOPF_X, KNOPF_Y, knoepfe);
@@ -118,19 +145,14 @@ struct Fall {
     int32_t klicks, server_aufrufe, stand, block, meldungen;
 };
 
-TEST_F(RufWarten, ASecondClickDuringTheCallIsDroppedAndASilentServerChangesNothing) {
+TEST_F(RufWarten, ASecondClickDuringTheCallCountsOnceAfterItAndASilentServerChangesNothing) {
     const Fall faelle[] = {
-        {"answer after 300 ms", 300, 1, 1, ERGEBNIS, BLOCK_SERVER, 0},
-        {"no answer", -1, 1, 0, 0, BLOCK_VORHER, 1},
+        {"answer after 300 ms", 300, 2, 2, 2 * ERGEBNIS, BLOCK_SERVER, 0},
+        {"no answer", -1, 2, 0, 0, BLOCK_VORHER, 2},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
-        Testnetz netz;   // a server on 127.0.0.1, the client joined to it
-        bool verbunden = false;
-        ImKontext im(netz.Client(&verbunden));
-        ASSERT_TRUE(verbunden);
-        Net_Hooks().warten = Warten;
-        Net_Hooks().warten_ende = Win_Warten_Ende;
+        Verbinden();
         lauf = Lauf{};
         lauf.antwort_nach = f.antwort_nach;
         lauf.knopf = Icon(Knopf(300, KNOPF_X - 20, KNOPF_Y - 10, 0, Knopf_Ruft));
@@ -145,7 +167,7 @@ TEST_F(RufWarten, ASecondClickDuringTheCallIsDroppedAndASilentServerChangesNothi
         EXPECT_TRUE(lauf.immer_gedrueckt);
         EXPECT_EQ(Taste_Get_Code(), 0) << "a key typed during the call is dropped";
         EXPECT_EQ(Maus_Rad(), 0) << "a wheel step during the call is dropped";
-        // The second press is still held after the call, then released.
+        // The second press is still held after the call, then released: the second call.
         for (int n = 0; n < 3; ++n) Frame(1);
         for (int n = 0; n < 3; ++n) Frame(0);
         EXPECT_EQ(lauf.klicks, f.klicks);
@@ -162,8 +184,54 @@ TEST_F(RufWarten, ASecondClickDuringTheCallIsDroppedAndASilentServerChangesNothi
         EXPECT_EQ(lauf.klicks, f.klicks + 1);
         Menue_Screen_Icon_Loeschen(-1, lauf.knopf);
         Menue_Eingabe_Zuruecksetzen();
-        Net_Hooks().warten_ende = nullptr;
     }
+}
+
+// A client's "Weiter" clicked while a refresh's call waits (pressed and
+// released within the wait) is the click of the frame after the call, once.
+TEST_F(RufWarten, AClickOnAnotherButtonDuringTheCallCountsOnceAfterIt) {
+    Verbinden();
+    lauf.antwort_nach = 300;
+    lauf.klick_x = KNOPF_X + 200;
+    lauf.loslassen_nach = 150;
+    lauf.knopf = Icon(Knopf(300, KNOPF_X - 20, KNOPF_Y - 10, 0, Knopf_Ruft));
+    Menue_Screen_Icon_Hinzufuegen(lauf.knopf);
+    Menue_Screen_Icon_Hinzufuegen(Icon(Knopf(301, lauf.klick_x - 20, KNOPF_Y - 10, 0, Anderer_Knopf)));
+    Frame(0);
+    Frame(1);
+    Frame(0);   // the call runs; the other button is pressed and released meanwhile
+    ASSERT_EQ(lauf.klicks, 1);
+    EXPECT_EQ(lauf.andere, 0) << "no frame runs during the call";
+    for (int n = 0; n < 4; ++n) {
+        Plat_Headless_Maus(lauf.klick_x, KNOPF_Y, 0);
+        Maus_Tasten_Latch();
+        Menue_Frame();
+        Plat_Uhr_Vorstellen(10);
+    }
+    EXPECT_EQ(lauf.andere, 1);
+    EXPECT_EQ(lauf.klicks, 1);
+    EXPECT_EQ(lauf.stand, ERGEBNIS);
+}
+
+// A call the frame makes of its own between the latch and the icons (a
+// client's refresh, its player count): a click latched at the frame's start,
+// pressed and released between two frames, still counts once.
+TEST_F(RufWarten, AClickLatchedBeforeACallOfItsFrameStillCountsOnce) {
+    Verbinden();
+    lauf.antwort_nach = 0;
+    lauf.klicks = 10;   // the user presses nothing during these calls
+    Menue_Screen_Icon_Hinzufuegen(Icon(Knopf(301, KNOPF_X - 20, KNOPF_Y - 10, 0, Anderer_Knopf)));
+    Frame(0);
+    Plat_Headless_Maus(KNOPF_X, KNOPF_Y, 1);
+    Plat_Headless_Maus(KNOPF_X, KNOPF_Y, 0);
+    for (int n = 0; n < 3; ++n) {
+        Maus_Tasten_Latch();
+        Knopf_Ruft(nullptr, 0);
+        Menue_Frame();
+        Plat_Uhr_Vorstellen(10);
+    }
+    EXPECT_EQ(lauf.klicks, 13);
+    EXPECT_EQ(lauf.andere, 1);
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ namespace velmora::test {
 
 // One step of the script: after `bilder` frames of the menu phase, the mouse
 // moves to (x, y) with these buttons held; `foto` keeps the screen shown last.
-// A press counts only on an icon the mouse already rests over: move there
-// first, then press, then release. `taste` types a character (> 0) or presses
+// A press counts on the icon under the mouse when it goes down there (one
+// carried there while held counts nothing); then release. `taste` types a character (> 0) or presses
 // a key (< 0: the negated key code) with the step; `aktion` runs first (a
 // check of the state, or a call a mouse cannot make).
 struct Schritt {
