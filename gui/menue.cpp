@@ -655,16 +655,11 @@ void Sieger_Waehlen(int32_t mx, int32_t my) {
 }
 
 // A press that went down in this frame (on a busy machine, a page just
-// replaced, right after a click) makes the icon under it the hovered one at once.
-void Hover_Sofort(int32_t mx, int32_t my, uint8_t modal) {
-    for (int32_t p = MAX_SCREEN_ICON_PRIORITY; p >= 0; --p)
-        for (int32_t s = Menue_Hoechster_Slot(p); s >= 0; --s) {
-            s_icon* i = Menue_Slot(p, s);
-            if (!i || (modal && !(i->typ & ICON_TYP_MODAL)) || (i->Status & ICON_ST_VERSTECKT) ||
-                (i->typ & ICON_TYP_PASSIV) || !Getroffen(i, mx, my) || g.anz_treffer >= MAX_TREFFER)
-                continue;
-            g.treffer[g.anz_treffer++] = i;
-        }
+// replaced, right after a click) makes the icon under it the hovered one at
+// once: the one the pointer's search names, chosen as a hover is.
+void Hover_Sofort(int32_t mx, int32_t my) {
+    g.anz_treffer = 0;
+    if (s_icon* i = Menue_Icon_An(mx, my)) g.treffer[g.anz_treffer++] = i;
     Sieger_Waehlen(mx, my);
 }
 
@@ -695,7 +690,7 @@ int32_t Menue_Icons_Check() {
     const uint8_t modal = Menue_Get_Zustand_Byte();
     g.anz_treffer = 0;
     if (frisch && !g.bewegt && !g.wartend && g.klick_zustand != 2 && !g.rad && !g.rad_gesperrt) {
-        Hover_Sofort(mx, my, modal);
+        Hover_Sofort(mx, my);
         g.anz_treffer = 0;
     }
 
