@@ -14,6 +14,7 @@ struct MausModul {
     uint32_t rechts_sperre = 0;
     uint32_t gesperrt = 0;   // buttons held when input was dropped, ignored until released
     uint32_t zuletzt = 0;    // the buttons the last read saw (held or pressed since)
+    uint32_t im_frame = 0;   // the buttons a click read of this frame saw held
     bool aufgehoben = false; // the latched click came during a wait: the next latch keeps it
     uint32_t stand = 0;      // the buttons this frame reports at its latch (held or latched)
     uint32_t neu = 0;        // those of them the previous frame did not report
@@ -61,6 +62,7 @@ void Maus_Tasten_Latch() {
         g.gelatcht = 0;
     }
     g.aufgehoben = false;
+    g.im_frame = 0;
     uint32_t b = Knoepfe_Frei();
     if (b) g.gelatcht = b;
     // A click no frame has read yet stays new until one does.
@@ -72,6 +74,7 @@ uint32_t Maus_Neu() { return g.neu; }
 
 void Maus_Eingabe_Verwerfen() {
     g.gelatcht = 0;
+    g.im_frame = 0;
     g.verbraucht = 0;
     g.rad = 0;
     g.aufgehoben = false;
@@ -100,6 +103,15 @@ uint32_t Maus_Klick() {
     uint32_t b = Knoepfe_Frei();
     if (b) g.gelatcht = 0;
     else b = g.gelatcht;
+    // The buttons are read anew at every query, so a release can arrive in
+    // the middle of a frame (the display's events come in while it runs, more
+    // so on a loaded machine). A button one read of this frame saw held stays
+    // held for the frame's later reads: the icons looked at after the release
+    // still see the press that the first ones saw, and the next frame sees the
+    // release. (Without this the press was gone for the icon under the
+    // pointer, and with it the click.)
+    g.im_frame = (g.im_frame & ~g.gesperrt) | b;
+    b = g.im_frame;
     g.verbraucht = 1;
     if (g.rechts_sperre) {
         if (!(b & 2)) g.rechts_sperre = 0;
