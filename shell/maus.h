@@ -18,7 +18,8 @@ int32_t Maus_Y();
 void Maus_Frame_Position_Setzen(int32_t x, int32_t y);   // the frame's sample (the shell's frame)
 // Called once per frame by the calendar and the match day.
 void Maus_Tasten_Latch();
-// The buttons to act on in this frame (held ones, or a click released since the latch).
+// The buttons to act on in this frame (held ones, or a click released since the
+// latch); a button one call of this frame saw held stays held until the next latch.
 uint32_t Maus_Klick();
 // The buttons of this frame's click that the previous frame did not report:
 // a press that began since the previous latch.
