@@ -22,7 +22,10 @@ rm -rf "$dir"
 mkdir -p "$dir/cfg" "$dir/data" "$dir/cache"
 "$build/tools/velmora-sim" --install "$build/install" --user "$dir/data/velmora" --humans 1 --seed 5 --days 318 >/dev/null
 
-anzeige=":$((100 + RANDOM % 800))"
+# A display number no other X server holds (two runs side by side pick apart).
+n=$((100 + RANDOM % 800))
+while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+anzeige=":$n"
 Xvfb "$anzeige" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xpid=$!
 pid=""
@@ -33,12 +36,12 @@ XDG_CONFIG_HOME=$dir/cfg XDG_DATA_HOME=$dir/data XDG_CACHE_HOME=$dir/cache \
   "$build/velmora" --datadir "$build/install" --no-intro >"$dir/program.log" 2>&1 &
 pid=$!
 win=""
-for _ in $(seq 100); do
+for _ in $(seq 600); do   # up to 60 s: a loaded machine opens it late
   win=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1 || true)
   [ -n "$win" ] && break
   sleep 0.1
 done
-[ -n "$win" ] || { echo "klick_fenster: no window (see $dir/program.log)"; exit 1; }
+[ -n "$win" ] || { echo "klick_fenster: no window after 60 s (see $dir/program.log)"; exit 1; }
 
 # Game pixels to window pixels: the 800 x 600 picture fills the 1024 x 768 window.
 w() { echo $(($1 * 128 / 100)); }
