@@ -289,11 +289,7 @@ void Label_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
 // Copies a paused film's current frame to its place in `ziel`.
 void Standbild(const BINK_VIDEO& v, Rastport* ziel) {
     if (!ziel || !Rastport_Lock(ziel)) return;
-    if (uint16_t* pixel = Rastport_Pixels16(ziel)) {
-        const uint32_t art = Rastport_Depth(ziel) == 15 ? FILM_ZIEL_555 : FILM_ZIEL_565;
-        while (Film_Kopieren(v.video, pixel, int32_t(ziel->width) * 2, int32_t(ziel->height), v.x, v.y, art)) {
-        }
-    }
+    if (uint16_t* pixel = Rastport_Pixels16(ziel)) Bnk_Bild_Kopieren(&v, pixel, int32_t(ziel->width) * 2, int32_t(ziel->height));
     Rastport_Unlock(ziel);
 }
 

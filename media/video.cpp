@@ -196,9 +196,13 @@ void Bnk_DoFrameAll(uint16_t* pixel, int32_t pitch, int32_t hoehe) {
                 Film_Naechstes(v.video);
             }
         }
-        if (!v.pausiert && g.einstellungen.kopie)
-            while (Film_Kopieren(v.video, pixel, pitch, hoehe, v.x, v.y, g.einstellungen.kopie & ~BINK_KOPIE_ALLES)) {
-            }
+        if (!v.pausiert) Bnk_Bild_Kopieren(&v, pixel, pitch, hoehe);
+    }
+}
+
+void Bnk_Bild_Kopieren(const BINK_VIDEO* v, uint16_t* pixel, int32_t pitch, int32_t hoehe) {
+    if (!v || !belegt(v) || !g.einstellungen.kopie) return;
+    while (Film_Kopieren(v->video, pixel, pitch, hoehe, v->x, v->y, g.einstellungen.kopie & ~BINK_KOPIE_ALLES)) {
     }
 }
 

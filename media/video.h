@@ -82,6 +82,10 @@ bool Bnk_StopV(BINK_VIDEO* v);
 // Per frame: advances every playing film whose next frame is due (loops at
 // the last frame, or ends paused there) and copies it to (x, y) of the pixels.
 void Bnk_DoFrameAll(uint16_t* pixel, int32_t pitch, int32_t hoehe);
+// Copies the film's current frame to (x, y) of the pixels in the display's
+// format, also while it is paused (a screen that shows a still of it);
+// nothing for a free slot or a depth no copy serves.
+void Bnk_Bild_Kopieren(const BINK_VIDEO* v, uint16_t* pixel, int32_t pitch, int32_t hoehe);
 // Jumps (clamped to the film) and returns the current frame; -1 for null or free.
 int32_t Bnk_GotoV(BINK_VIDEO* v, int32_t bild);
 int32_t Bnk_FrameV(const BINK_VIDEO* v);
