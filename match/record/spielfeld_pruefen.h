@@ -47,6 +47,8 @@ struct Pruefstand_Sicherung {
 // 36-byte header). False when the file cannot be written.
 bool Pruefstand_Sicherung_Schreiben(const char* pfad, const Pruefstand_Sicherung& s);
 // Reads them back; false (and `s` untouched) for a missing, short or foreign file.
+// A file of the first version (36-byte entries) still loads: its entries have no
+// restart waiting, so their count starts again.
 bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s);
 
 // The first rule the record breaks, or null. `abschnitte` is the number of
