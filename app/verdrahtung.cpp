@@ -3,7 +3,6 @@
 #include "app/verdrahtung.h"
 
 #include <algorithm>
-#include <csignal>
 #include <cstring>
 #include <map>
 
@@ -23,6 +22,7 @@
 #include "match/record/spielfeld_hooks.h"
 #include "net/net.h"
 #include "net/richter.h"
+#include "platform/files.h"
 #include "season/kalender.h"
 #include "season/season_welt.h"
 #include "season/wettbewerb.h"
@@ -249,10 +249,9 @@ bool Spiel_Verdrahten(Betrieb betrieb, std::string* fehler) {
 
 bool Spiel_Verdrahten(const VerdrahtungOptionen& optionen, std::string* fehler) {
     Spiel_Entdrahten();
-    // A write past the file-size limit (ulimit -f) fails as any other write
-    // does, and a failed save is reported and played on; the signal's default
-    // would end the program silently.
-    std::signal(SIGXFSZ, SIG_IGN);
+    // A failed save past the file-size limit is reported and played on (also
+    // in programs that did not ask for it first thing).
+    Plat_Dateigrenze_Ignorieren();
     g.optionen = optionen;
     g.fehler.clear();
     g.auswahl = Auswahl(optionen);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <csignal>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -412,5 +413,7 @@ bool Plat_Write_Atomic(const char* path, const void* data, size_t bytes) {
     }
     return ok;
 }
+
+void Plat_Dateigrenze_Ignorieren() { std::signal(SIGXFSZ, SIG_IGN); }
 
 }  // namespace velmora

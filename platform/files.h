@@ -63,6 +63,10 @@ bool Plat_Read_All(const char* path, std::vector<uint8_t>& out);
 // processes writing the same file never share one. False with errno telling
 // why (EFBIG past the file-size limit, ENOSPC for a full disk).
 bool Plat_Write_Atomic(const char* path, const void* data, size_t bytes);
+// A write past the file-size limit (ulimit -f) then fails with EFBIG and is
+// told like any other failed write; the signal's default would end the
+// program without a word. Called first thing by each program.
+void Plat_Dateigrenze_Ignorieren();
 // Creates a new temporary file beside `target` under a unique name
 // "<target>.tmp-XXXXXX", open for writing; its name goes to `temp_name`.
 // The handle, or -1 when the directory takes no new file.

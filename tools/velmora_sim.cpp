@@ -29,7 +29,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +46,7 @@
 #include "core/str.h"
 #include "match/day/spieltag.h"
 #include "platform/display.h"
+#include "platform/files.h"
 #include "platform/laufordner.h"
 #include "platform/vmem.h"
 #include "season/kalender.h"
@@ -274,9 +274,7 @@ void berichten(bool statistik) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A write past the file-size limit (ulimit -f) fails and is told like any
-    // other failed write; the signal's default would end the run without a word.
-    std::signal(SIGXFSZ, SIG_IGN);
+    Plat_Dateigrenze_Ignorieren();
     // A season builds and frees its match records and save images over and
     // over: memory kept is not faulted in again.
     Plat_Heap_Behalten();

@@ -15,9 +15,11 @@
 #include "gfx/demobild.h"
 #include "core/rnd.h"
 #include "platform/display.h"
+#include "platform/files.h"
 #include "tools/werkzeug.h"
 
 int main(int argc, char** argv) {
+    velmora::Plat_Dateigrenze_Ignorieren();
     using velmora::werkzeug::Falsch;
     constexpr const char* BENUTZUNG =
         "Usage: weltgen [--small] [--seed N] <installation directory>\n"
@@ -50,7 +52,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (std::string fehler; !velmora::Weltgen_Schreiben(welt, ziel, &fehler)) {
-        std::fprintf(stderr, "weltgen: %s\n", velmora::Plat_Terminal_Text(fehler).c_str());
+        velmora::Plat_Stderr_Zeile(fehler.c_str());
         return 1;
     }
     // The photos and crest pictures of the world, for the user's picture folders.

@@ -18,7 +18,6 @@
 // failed, and a non-zero status: 1 the game could not start or stopped on an
 // error, 2 bad usage, 6 the headless game played, but a save failed (each
 // failure was reported when it happened), as velmora-sim ends.
-#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -28,6 +27,7 @@
 #include "core/spielstand.h"
 #include "core/str.h"
 #include "platform/display.h"
+#include "platform/files.h"
 #include "shell/app.h"
 #include "shell/resourcen.h"
 
@@ -45,10 +45,9 @@ constexpr int ENDE_SPEICHERN = 6;
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A write past the file-size limit (ulimit -f), such as the demo pictures
-    // copied into a new user directory, fails and is told like any other
-    // failed write; the signal's default would end the game without a word.
-    std::signal(SIGXFSZ, SIG_IGN);
+    // A write past the file-size limit, such as the demo pictures copied into
+    // a new user directory, is told like any other failed write.
+    Plat_Dateigrenze_Ignorieren();
     AppStart start;
     std::string fehler;
     switch (App_Schalter_Lesen(argc, argv, start.schalter, &fehler)) {
