@@ -18,11 +18,6 @@ namespace {
 constexpr const char* SPERRE = "/.lauf";   // the lock file in a run's directory
 constexpr int VERSUCHE = 8;
 
-struct LaufordnerModul {
-    std::vector<int> sperren;   // the held locks' handles, open until the process ends
-};
-LaufordnerModul g;
-
 // Takes the lock of `fd` without waiting.
 bool sperren(int fd) {
     int r;
@@ -57,10 +52,8 @@ std::string Plat_Laufordner_Anlegen(const std::string& basis, const char* praefi
             break;
         }
         if (sperren(fd)) {
-            if (gleiche_datei(fd, sperre)) {
-                g.sperren.push_back(fd);
-                return ordner;
-            }
+            // The handle stays open, and with it the lock, until the process ends.
+            if (gleiche_datei(fd, sperre)) return ordner;
         } else if (errno != EWOULDBLOCK) {
             // A file system without locks: the directory is used without its
             // lock file, as one no clean-up takes.
