@@ -63,14 +63,16 @@ const Abgleich_Server::Fassung* Abgleich_Server::Finden(uint32_t stand) const {
     return nullptr;
 }
 
-uint32_t Abgleich_Server::Art(uint32_t stand) const {
-    const Fassung* alt = Finden(stand);
+uint32_t Abgleich_Server::Art_Von(const Fassung* alt) const {
     return !alt ? ABGLEICH_GANZ : alt == &fassungen_.back() ? ABGLEICH_UNVERAENDERT : ABGLEICH_STUECKE;
 }
 
+uint32_t Abgleich_Server::Art(uint32_t stand) const { return Art_Von(Finden(stand)); }
+
 void Abgleich_Server::Antworten_Von(uint32_t stand, std::vector<uint8_t>& antwort) const {
     const Fassung& neu = fassungen_.back();
-    const uint32_t art = Art(stand);
+    const Fassung* alt = Finden(stand);
+    const uint32_t art = Art_Von(alt);
     Kopf(antwort, neu.stand, art, uint32_t(neu.bytes.size()), neu.crc);
     if (art == ABGLEICH_UNVERAENDERT) return;
     if (art == ABGLEICH_GANZ) {
@@ -79,7 +81,7 @@ void Abgleich_Server::Antworten_Von(uint32_t stand, std::vector<uint8_t>& antwor
     }
     // The grid's cells that differ from the client's version (or lie past
     // its end), neighbouring ones joined into one piece.
-    const std::vector<uint8_t>& a = Finden(stand)->bytes;
+    const std::vector<uint8_t>& a = alt->bytes;
     const std::vector<uint8_t>& b = neu.bytes;
     size_t von = 0;
     bool offen = false;

@@ -61,6 +61,8 @@ private:
     };
     // The version `stand` among those kept, null for none (0 names none).
     const Fassung* Finden(uint32_t stand) const;
+    // The kind of answer for a client holding `alt` (null: none kept).
+    uint32_t Art_Von(const Fassung* alt) const;
     std::deque<Fassung> fassungen_;   // the newest last
     uint32_t naechste_;
 };
