@@ -41,7 +41,7 @@ void Abgleich_Server::Antworten(const std::vector<uint8_t>& aktuell, uint32_t st
     Antworten_Von(stand, antwort);
 }
 
-bool Abgleich_Server::Antworten_Unveraendert(uint32_t stand, std::vector<uint8_t>& antwort) const {
+bool Abgleich_Server::Antworten_Aus_Neuester(uint32_t stand, std::vector<uint8_t>& antwort) const {
     if (fassungen_.empty()) return false;
     Antworten_Von(stand, antwort);
     return true;

@@ -38,10 +38,10 @@ public:
     // The answer to a client holding version `stand` (0: none) when the block
     // is now `aktuell`: appended to `antwort`.
     void Antworten(const std::vector<uint8_t>& aktuell, uint32_t stand, std::vector<uint8_t>& antwort);
-    // The same answer from the newest version kept, for a caller that knows
-    // the block is unchanged since (it need not build it); false, nothing
-    // appended, when no version is kept.
-    bool Antworten_Unveraendert(uint32_t stand, std::vector<uint8_t>& antwort) const;
+    // The same answer (records or "unchanged") from the newest version kept,
+    // for a caller that knows the block has not changed since it was kept (it
+    // need not build it); false, nothing appended, when no version is kept.
+    bool Antworten_Aus_Neuester(uint32_t stand, std::vector<uint8_t>& antwort) const;
     // Keeps `aktuell` as the newest version unless it is that already.
     void Aufnehmen(const std::vector<uint8_t>& aktuell);
     // The newest version kept: its number, length and CRC-32; false when none is kept.

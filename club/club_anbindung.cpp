@@ -60,7 +60,7 @@ int32_t server_handler(Internet_Aufruf& aufruf) {
     std::vector<uint8_t> antwort;
     const int32_t nr = Internet_Server_Slot();
     const Net_Client_Slot* slot = nr >= 0 ? Net_Slot(nr) : nullptr;
-    Club_Verbindung_Setzen(slot ? slot->verbindung : 0);
+    Club_Verbindung_Setzen(slot ? slot->verbindung : 0, slot ? slot->adresse : 0);
     const bool ok = Club_Server_Anfrage(aufruf.id, Client_Team(), daten, laenge, antwort);
     Club_Verbindung_Setzen(0);
     if (!ok) return 0;

@@ -149,11 +149,15 @@ bool Club_Remote_Stueckweise(const char* wer, int32_t anfrage, int32_t anzahl, i
 }
 
 namespace {
-uint32_t bediente_verbindung = 0;
+uint32_t bediente_verbindung = 0, bediente_adresse = 0;
 }  // namespace
 
-void Club_Verbindung_Setzen(uint32_t verbindung) { bediente_verbindung = verbindung; }
+void Club_Verbindung_Setzen(uint32_t verbindung, uint32_t adresse) {
+    bediente_verbindung = verbindung;
+    bediente_adresse = adresse;
+}
 uint32_t Club_Verbindung() { return bediente_verbindung; }
+uint32_t Club_Verbindung_Adresse() { return bediente_adresse; }
 
 bool Club_Server_Anfrage(int32_t anfrage, int32_t client_team, const uint8_t* daten, size_t bytes,
                          std::vector<uint8_t>& antwort) {

@@ -96,9 +96,11 @@ bool Club_Remote_Stueckweise(const char* wer, int32_t anfrage, int32_t anzahl, i
 inline bool Club_Ist_Eigenes(int32_t team, int32_t client_team) { return client_team >= 0 && team == client_team; }
 
 // Server side: the number of the connection whose request is being answered
-// (Net_Client_Slot::verbindung), 0 when unknown; set by the request's bridge.
-void Club_Verbindung_Setzen(uint32_t verbindung);
+// (Net_Client_Slot::verbindung), 0 when unknown, and its peer's address
+// (Net_Client_Slot::adresse, 0 unknown); set by the request's bridge.
+void Club_Verbindung_Setzen(uint32_t verbindung, uint32_t adresse = 0);
 uint32_t Club_Verbindung();
+uint32_t Club_Verbindung_Adresse();
 // Server side: answers one club-data request of the client playing `client_team`.
 // False for an id that is not the club data's or a malformed request (the
 // answer is then empty).

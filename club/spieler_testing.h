@@ -14,5 +14,9 @@ uint32_t Spieler_Abgleich_Gebaut();
 // changed while the version had not moved (a write that did not move it).
 uint32_t Spieler_Abgleich_Gehasht();
 uint32_t Spieler_Abgleich_Verpasst();
+// Server: the stock of players' lists of each peer address (request 1043
+// and the player blocks of 1005): `vorrat` lists, one back every
+// `nachfuellen_ms` (0 never); every address starts full again.
+void Spieler_Abgleich_Adressen_Setzen(uint32_t vorrat, uint32_t nachfuellen_ms);
 
 }  // namespace velmora

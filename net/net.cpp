@@ -410,6 +410,8 @@ void Net_Server_Slot_Pump() {
         static uint32_t verbindungen = 0;
         if (++verbindungen == 0) ++verbindungen;
         k.slot[frei].verbindung = verbindungen;
+        k.slot[frei].adresse = uint32_t(partner[0]) | uint32_t(partner[1]) << 8 | uint32_t(partner[2]) << 16 |
+                               uint32_t(partner[3]) << 24;
         uint32_t nr = uint32_t(frei);
         Net_Senden(frei, NET_TYP_WILLKOMMEN, 0, &nr, sizeof(nr));
     }

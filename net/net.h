@@ -58,6 +58,7 @@ struct Net_Client_Slot {
     uint32_t empfangen_folge = 0;     // its sequence number, repeated by the answer
     int32_t team = -1;                // the team the client plays, -1 until it has joined
     uint32_t verbindung = 0;          // the connection's number, unique in this process (0 none)
+    uint32_t adresse = 0;             // the peer's IPv4 address, first octet in the low byte
 };
 
 // Traffic since the context was made: whole frames, header included; the

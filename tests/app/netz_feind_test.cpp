@@ -42,7 +42,9 @@
 #include "tests/support/temp_dir.h"
 #include "club/abgleich.h"
 #include "club/club_anbindung.h"
+#include "club/club_hooks.h"
 #include "club/club_netz.h"
+#include "club/spieler_testing.h"
 #include "net/internet.h"
 #include "net/net.h"
 #include "platform/clock.h"
@@ -587,6 +589,76 @@ TEST(FeindlicheClients, AConnectionThatHasNotJoinedGetsThePlayersListOnce) {
     Abgleich_Client neu;
     EXPECT_TRUE(neu.Nehmen(a.data(), a.size()));
     EXPECT_EQ(neu.bytes.size(), liste - 16);
+}
+
+// One address that connects, asks for the players' list with version 0 and
+// closes, again and again, draws its address's stock of lists, not one a
+// connection; clients behind that address that join get their read back,
+// however many come one after the other. The stock comes back by time too,
+// switched off here. The bytes the loop received are printed for the record.
+TEST(FeindlicheClients, AnAddressThatReconnectsDrawsItsStockOfListsNotOneAConnection) {
+    test::LogFaenger faenger;
+    g_server_zeiten = Net_Zeiten();
+    constexpr uint32_t VORRAT = 4;
+    Spieler_Abgleich_Adressen_Setzen(VORRAT, 0);   // in the server process, which forks from here
+    Serverprozess server;
+    ASSERT_NE(server.port, 0);
+    // A new connection's players' list: whether it came with records; the
+    // bytes the connection received are added to `bytes`.
+    uint64_t bytes = 0;
+    auto neu_fragen = [&server, &bytes](bool beitreten) {
+        bool ok = false;
+        server.Client(&ok);
+        EXPECT_TRUE(ok);
+        Abgleich_Client kopie;
+        std::vector<uint8_t> a = Spielerliste(0);
+        const bool mit_spielern = !a.empty() && kopie.Nehmen(a.data(), a.size()) && !kopie.bytes.empty();
+        if (beitreten && mit_spielern) {
+            EXPECT_EQ(server.Fragen(CMD_BEITRETEN).ergebnis, 1);
+            a = Spielerliste(kopie.stand);   // the joined client's next fetch
+            EXPECT_TRUE(kopie.Nehmen(a.data(), a.size()));
+        }
+        bytes += Net_Zaehler_Lesen().empfangen;
+        Internet_Netzwerk_Stop();
+        return mit_spielern;
+    };
+    for (uint32_t i = 0; i < 3 * VORRAT; ++i) EXPECT_TRUE(neu_fragen(true)) << "client " << i << " choosing a club";
+    constexpr int VERBINDUNGEN = 24;
+    bytes = 0;
+    int mit_spielern = 0;
+    for (int i = 0; i < VERBINDUNGEN; ++i) mit_spielern += neu_fragen(false);
+    std::printf("players' list: %d connections of one address asking version 0 and closing: %d lists, %llu bytes received\n",
+                VERBINDUNGEN, mit_spielern, static_cast<unsigned long long>(bytes));
+    EXPECT_EQ(mit_spielern, int(VORRAT));
+}
+
+// A joined client whose two answers of one version were lost (sent ahead and
+// dropped) still takes the list when it asks a third time, from its
+// address's stock, and holds the server's version afterwards.
+TEST(FeindlicheClients, AJoinedClientThatLostTwoAnswersOfOneVersionStillEndsWithTheList) {
+    test::LogFaenger faenger;
+    g_server_zeiten = Net_Zeiten();
+    Serverprozess server;
+    ASSERT_NE(server.port, 0);
+    ASSERT_TRUE(server.Gast());
+    ClubHooks& h = Club_Hooks();
+    h.client_read = Club_Client_Lesen;
+    h.client_vorab = Club_Client_Vorab;
+    h.client_vorab_ende = Internet_Client_Vorab_Ende;
+    Abgleich_Client kopie;
+    EXPECT_TRUE(kopie.Holen("test", ANFRAGE_SPIELER_ABGLEICH));
+    server.Fragen(CMD_SPIELER_AENDERN);
+    for (int verloren = 0; verloren < 2; ++verloren) {
+        EXPECT_TRUE(kopie.Vorab(ANFRAGE_SPIELER_ABGLEICH));
+        Internet_Client_Vorab_Ende();   // its answer is dropped when it comes
+    }
+    EXPECT_TRUE(kopie.Holen("test", ANFRAGE_SPIELER_ABGLEICH));
+    h = ClubHooks{};
+    // Its copy is the server's newest: "unchanged", and the copy takes it.
+    const std::vector<uint8_t> a = Spielerliste(kopie.stand);
+    EXPECT_EQ(a.size(), 16u);
+    EXPECT_TRUE(kopie.Nehmen(a.data(), a.size()));
+    EXPECT_FALSE(kopie.bytes.empty());
 }
 
 TEST(FeindlicheClients, EveryHandlerRefusesASlotWithoutTeamAndAForeignClub) {
