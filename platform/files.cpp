@@ -349,6 +349,14 @@ int32_t Plat_File_Open_Temp(const char* target, std::string* temp_name) {
     return fd;
 }
 
+bool Plat_File_Lock_Now(int32_t handle) {
+    int r;
+    do {
+        r = ::flock(handle, LOCK_EX | LOCK_NB);
+    } while (r != 0 && errno == EINTR);
+    return r == 0;
+}
+
 int32_t Plat_File_Open_Exclusive(const char* path, bool* fremd) {
     if (fremd) *fremd = false;
     if (!path || !*path) return -1;
@@ -359,11 +367,7 @@ int32_t Plat_File_Open_Exclusive(const char* path, bool* fremd) {
             fd = ::open(p.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) return -1;
-        int r;
-        do {
-            r = ::flock(fd, LOCK_EX | LOCK_NB);
-        } while (r != 0 && errno == EINTR);
-        if (r != 0) {
+        if (!Plat_File_Lock_Now(fd)) {
             const bool gehalten = errno == EWOULDBLOCK;
             ::close(fd);
             if (fremd) *fremd = gehalten;

@@ -80,6 +80,10 @@ int32_t Plat_File_Open_Temp(const char* target, std::string* temp_name);
 // the lock is opened afresh, so the lock always belongs to the file the name
 // names.
 int32_t Plat_File_Open_Exclusive(const char* path, bool* fremd);
+// Takes an exclusive advisory lock (flock) on an open handle without
+// waiting; a signal arriving meanwhile does not make it fail. False with
+// errno set (EWOULDBLOCK: another handle holds it).
+bool Plat_File_Lock_Now(int32_t handle);
 bool Plat_File_Truncate(int32_t handle, int64_t bytes);   // cuts or extends the file to `bytes`
 
 // The directory of the running program's executable ("" when unknown).

@@ -3,7 +3,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,20 +11,13 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/files.h"
+
 namespace velmora {
 namespace {
 
 constexpr const char* SPERRE = "/.lauf";   // the lock file in a run's directory
 constexpr int VERSUCHE = 8;
-
-// Takes the lock of `fd` without waiting.
-bool sperren(int fd) {
-    int r;
-    do {
-        r = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (r != 0 && errno == EINTR);
-    return r == 0;
-}
 
 // Whether `fd` is still the file `pfad` names.
 bool gleiche_datei(int fd, const std::string& pfad) {
@@ -51,7 +43,7 @@ std::string Plat_Laufordner_Anlegen(const std::string& basis, const char* praefi
             ::rmdir(ordner.c_str());
             break;
         }
-        if (sperren(fd)) {
+        if (Plat_File_Lock_Now(fd)) {
             // The handle stays open, and with it the lock, until the process ends.
             if (gleiche_datei(fd, sperre)) return ordner;
         } else if (errno != EWOULDBLOCK) {
@@ -93,7 +85,7 @@ int32_t Plat_Laufordner_Aufraeumen(const std::string& basis, const char* praefix
         // Removed while its lock is held here: a run whose new directory is
         // taken so in the moment before its own lock sees it go and makes
         // another.
-        if (::fstat(fd, &sf) == 0 && S_ISREG(sf.st_mode) && sperren(fd)) {
+        if (::fstat(fd, &sf) == 0 && S_ISREG(sf.st_mode) && Plat_File_Lock_Now(fd)) {
             std::error_code ec;
             std::filesystem::remove_all(ordner, ec);
             if (!ec) ++entfernt;
