@@ -36,7 +36,7 @@ namespace {
 constexpr int32_t WEISS = 65535, GOLD = 52743, GRAU = 50744, GRUEN = 20051, SCHATTEN = 2113, TAFEL = 6444;
 // A locked button's caption: dark enough that the button does not read as live
 // (its picture, drawn half transparent, differs little from the panel below).
-constexpr int32_t GESPERRT = 27469;   // (104, 104, 104)
+constexpr int32_t DUNKELGRAU = 27469;   // (104, 104, 104)
 // SPIELER_SUCHE_SCREEN texts.
 constexpr int32_t TEXT_ZURUECK = 1, TEXT_BEZAHLEN = 2, TEXT_SCOUT = 3, TEXT_UNTERWEGS = 4, TEXT_GEBIET = 5,
                   TEXT_FERTIG = 6, TEXT_GRUNDPREIS = 17, TEXT_WAEHLEN = 18, TEXT_FREI = 19, TEXT_ZUSCHLAG = 20,
@@ -182,7 +182,7 @@ void Zurueck_Zeichnen(s_icon* icon, int32_t, int32_t, int32_t) {
 void Knopf_Text(s_icon* icon, int32_t text, int32_t breite) {
     if (Font* f = Font_Get(6))
         Text_Printf(Rastport_Target(), f, "^c%05d^tz%04d%s", icon->x, icon->y + 21,
-                    (icon->Status & ICON_ST_GESPERRT) ? GESPERRT : WEISS, breite / 2, Text(text));
+                    (icon->Status & ICON_ST_GESPERRT) ? DUNKELGRAU : WEISS, breite / 2, Text(text));
 }
 void Bezahlen_Zeichnen(s_icon* i, int32_t, int32_t, int32_t) { Knopf_Text(i, TEXT_BEZAHLEN, 94); }
 void Verlassen_Zeichnen(s_icon* i, int32_t, int32_t, int32_t) { Knopf_Text(i, TEXT_ZURUECK, 150); }

@@ -30,7 +30,7 @@ namespace {
 constexpr uint16_t Farbe(int r, int g, int b) { return uint16_t((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3)); }
 constexpr uint16_t HELL = 0xFFFF, GOLD = Farbe(232, 196, 96), GRAU = Farbe(150, 166, 180),
                    ROT = Farbe(236, 112, 92), FELD = Farbe(14, 26, 40), FELD_RAND = Farbe(140, 110, 44),
-                   GESPERRT = Farbe(100, 104, 108);   // a locked button's caption
+                   SCHIEFER = Farbe(100, 104, 108);   // a locked button's caption
 
 // The pictures: the selection marker, the bar under the pointer, the two windows,
 // and the requester's buttons (green for the page's work, slate for back).
@@ -362,7 +362,7 @@ void Disk_Screen_Koepfe_Lesen() {
         const bool leer = std::none_of(std::begin(g.zustand), std::end(g.zustand), [](Slot z) { return z == Slot::BELEGT; });
         if (leer) g.knopf_1.Status |= ICON_ST_GESPERRT;
         else g.knopf_1.Status &= ~ICON_ST_GESPERRT;
-        g.text_1.farbe_aus = leer ? GESPERRT : HELL;
+        g.text_1.farbe_aus = leer ? SCHIEFER : HELL;
     }
 }
 
