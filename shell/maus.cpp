@@ -7,10 +7,32 @@
 namespace velmora {
 namespace {
 
+// A frame's life, and the fields each step reads and writes:
+// - Maus_Tasten_Latch, once at the frame's start: a click the previous frame
+//   read (`verbraucht`) is gone unless it was kept over a wait (`aufgehoben`).
+//   The buttons held now, less the ignored ones (`gesperrt`), become the
+//   frame's click (`gelatcht`); a click pressed and released since the last
+//   latch stays latched, so a quick click is still seen. `stand` is what the
+//   frame reports, `neu` those of its buttons the previous frame did not
+//   report (new until a frame reads them); `im_frame` starts empty.
+// - Maus_Klick, any number of times during the frame: the buttons held now
+//   (less `gesperrt`), else the latched click; each button one read saw held
+//   stays in `im_frame` and is reported by every later read of the frame, so
+//   a release arriving mid-frame does not hide the press from the icons
+//   looked at after it. It marks the click read (`verbraucht`). After a right
+//   click was acted on (`rechts_sperre`) nothing is reported until the right
+//   button is released.
+// - A remote call's wait ends with Maus_Warten_Ende: a press made during it
+//   becomes the next frame's click (`aufgehoben` keeps it over the next
+//   latch); buttons held since before the wait (`zuletzt`, what the last read
+//   saw) are ignored until released.
+// - Maus_Eingabe_Verwerfen forgets the click, the frame's reads and the wheel;
+//   the buttons held then are ignored until released.
+// Every read of the buttons drops released ones from `gesperrt` (Knoepfe_Frei).
 struct MausModul {
     int32_t frame_x = 0, frame_y = 0;
-    uint32_t gelatcht = 0;
-    uint32_t verbraucht = 0;
+    uint32_t gelatcht = 0;   // the frame's click: held at the latch, or pressed since and released
+    uint32_t verbraucht = 0; // 1 once a read of this frame took the click
     uint32_t rechts_sperre = 0;
     uint32_t gesperrt = 0;   // buttons held when input was dropped, ignored until released
     uint32_t zuletzt = 0;    // the buttons the last read saw (held or pressed since)

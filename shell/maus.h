@@ -24,9 +24,11 @@ uint32_t Maus_Klick();
 // The buttons of this frame's click that the previous frame did not report:
 // a press that began since the previous latch.
 uint32_t Maus_Neu();
-// Drops the input that came in while the program waited (a remote call): the
-// latched click and the wheel; buttons held now count again only after they
-// have been released, so a press made during the wait clicks nothing.
+// Drops the mouse input so far: the latched click, what this frame's reads saw
+// and the wheel; buttons held now count again only after they have been
+// released. For a click that was acted on and must not act again (an
+// announcement page's) and at the program's start (a button already down
+// clicks nothing); the end of a remote call's wait is Maus_Warten_Ende.
 void Maus_Eingabe_Verwerfen();
 // The end of a wait (a remote call): a button pressed during it is kept as the
 // click of the next frame, counted once; the frame's latched click stays; one
