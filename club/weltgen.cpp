@@ -19,6 +19,7 @@
 #include "club/weltgen_texte.h"
 #include "club/wirtschaft.h"
 #include "core/config.h"
+#include "core/dateisatz.h"
 #include "core/debug.h"
 #include "core/str.h"
 #include "platform/files.h"
@@ -644,14 +645,25 @@ bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz,
     Datei(dateien, "ereignis.cfg", Ereignisse_Text(z));
     Datei(dateien, "text.cfg", Weltgen_Texte());
     Datei(dateien, "te.cfg", Weltgen_Screentexte());
-    for (const auto& d : dateien) {
-        std::string pfad = verz + "/0_" + d.first;
-        if (!Plat_Write_Atomic(pfad.c_str(), d.second.data(), d.second.size()))
-            return scheitern(pfad + ": cannot be written (" + std::strerror(errno) + ")");
-    }
-    if (g.wettbewerbe && !g.wettbewerbe(welt, verz))
+    // The set is written aside and put in place whole: a file that cannot be
+    // written leaves the old world as it was, not half of it replaced.
+    DateisatzFehler satz;
+    const std::string neu = Dateisatz_Anfangen(verz, &satz);
+    if (neu.empty()) return scheitern(verz + "/" + satz.datei + ": cannot be created (" + satz.grund + ")");
+    for (const auto& d : dateien)
+        if (!Dateisatz_Datei(verz, "0_" + d.first, d.second, &satz)) {
+            Dateisatz_Verwerfen(verz);
+            return scheitern(verz + "/" + satz.datei + ": cannot be written (" + satz.grund + ")");
+        }
+    errno = 0;
+    if (g.wettbewerbe && !g.wettbewerbe(welt, neu)) {
+        const int e = errno ? errno : EIO;
+        Dateisatz_Verwerfen(verz);
         return scheitern(verz + ": the competition files 0_wettbewerb.cfg and 0_zeitplan.cfg cannot be written (" +
-                        std::strerror(errno) + ")");
+                         std::strerror(e) + ")");
+    }
+    if (!Dateisatz_Abschliessen(verz, &satz))
+        return scheitern(verz + "/" + satz.datei + ": cannot be put in place (" + satz.grund + ")");
     return true;
 }
 

@@ -51,8 +51,10 @@ void Weltgen_Wettbewerbe_Setzen(WeltgenWettbewerbe schreiber);
 
 // Writes configuration set 0 of the built world into `<install>/config/`:
 // team.cfg, team_alias.cfg, spieler.cfg, global.cfg, ereignis.cfg, text.cfg
-// and te.cfg, then hands over to the competition writer. False when a file
-// cannot be written; `fehler` then holds one line naming the file and why.
+// and te.cfg, then hands over to the competition writer. The files are
+// written aside and put in place as one set: false when a file cannot be
+// written, the old set then whole as it was and `fehler` one line naming the
+// file and why.
 bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz, std::string* fehler = nullptr);
 
 // The sponsors' names the generated texts give the advertising module

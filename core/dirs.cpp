@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "core/dateisatz.h"
 #include "core/debug.h"
 #include "core/reg.h"
 #include "core/str.h"
@@ -36,6 +37,7 @@ struct DirsModul {
     char pfad[DIR_ANZAHL][DIRS_PFAD_MAX] = {};
     bool registry2 = false;
     std::string installation;   // given on the command line: beats the setting
+    std::string benutzer;       // given by the program: beats the setting
     std::string fehler;         // why the last Dirs_Init failed
     DirsSperre sperre = DirsSperre::KEINE;
     bool sperre_versucht = false;
@@ -88,10 +90,11 @@ std::string installation_suchen(std::string* gesucht) {
 // (ulimit -f), on a full disk or beyond a quota.
 bool kein_platz(int fehler) { return fehler == EFBIG || fehler == ENOSPC || fehler == EDQUOT; }
 
-// The pictures a new user directory starts with: the installation's
-// "demobilder/<folder>" files of the user's picture folders, copied into them
-// once, never over a file already there. Each is written whole or not at all
-// (through a temporary file), so no cut picture is ever kept. A picture that
+// The pictures a user directory starts with: the installation's
+// "demobilder/<folder>" files of the user's picture folders, each copied into
+// them when it is missing there, never over a file already there. Each is
+// written whole or not at all (through a temporary file), so no cut picture
+// is ever kept. A picture that
 // cannot be read or written is only logged: the game shows its drawn
 // stand-in instead. One that finds no room (size limit, full disk) is a
 // directory that cannot take the game's saves either: false names the file.
@@ -156,6 +159,7 @@ bool beschreibbar(const std::string& verz, std::string* grund) {
 
 void Dirs_Setze_Registry2(bool an) { g.registry2 = an; }
 void Dirs_Setze_Installation(const char* pfad) { g.installation = pfad ? pfad : ""; }
+void Dirs_Setze_Benutzer(const char* pfad) { g.benutzer = pfad ? pfad : ""; }
 const char* Dirs_Fehler() { return g.fehler.c_str(); }
 
 int32_t Dirs_Init() {
@@ -183,11 +187,11 @@ int32_t Dirs_Init() {
         return 0;
     }
     char user_puffer[1024] = {};
-    Reg_Read_String("USER_DIR", user_puffer, sizeof user_puffer);
+    if (!g.benutzer.empty()) std::snprintf(user_puffer, sizeof user_puffer, "%s", g.benutzer.c_str());
+    else Reg_Read_String("USER_DIR", user_puffer, sizeof user_puffer);
     std::string user = user_puffer[0] ? Plat_Path(user_puffer) : standard_benutzer();
     while (user.size() > 1 && user.back() == '/') user.pop_back();
 
-    const bool neu = !Plat_Exists(user.c_str());
     bool ok = true;
     for (int32_t i = 0; i < DIR_ANZAHL; ++i) {
         std::string name = EINTRAEGE[i].name;
@@ -215,10 +219,16 @@ int32_t Dirs_Init() {
             ok = false;
         }
     }
-    if (ok && neu && !bilder_mitgeben(install, &grund)) {
+    // Every start, not only the first: a first start that failed for room
+    // left the folders made and the pictures missing.
+    if (ok && !bilder_mitgeben(install, &grund)) {
         scheitern(grund);
         ok = false;
     }
+    // A configuration set that a killed writer (the editor, the world
+    // generator) left half put in place is finished before anything reads it.
+    for (int32_t i : {DIR_USER_CONFIG, DIR_INSTALL_CONFIG})
+        if (ok && Plat_Is_Dir(g.pfad[i])) Dateisatz_Vollenden(g.pfad[i]);
     return ok ? 1 : 0;
 }
 

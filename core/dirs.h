@@ -43,6 +43,10 @@ void Dirs_Setze_Registry2(bool an);
 // The installation directory given on the command line; it beats both
 // settings ("" or null: the settings decide again).
 void Dirs_Setze_Installation(const char* pfad);
+// The user directory given by a program that runs in a folder of its own; it
+// beats the setting "USER_DIR" ("" or null: the setting decides again). Such
+// a program needs no settings file to find its directories.
+void Dirs_Setze_Benutzer(const char* pfad);
 // 1 when the installation directory exists, every user sub-directory exists
 // or was created, and the user and save-game directories take new files; else 0.
 int32_t Dirs_Init();

@@ -281,8 +281,12 @@ bool datei_schreiben_roh(const std::string& ziel, const std::vector<uint8_t>& bi
 void speichern_gescheitert(int32_t slot, const std::string& grund) {
     Debug_Printf("Spielstand_Speichern: %s nicht geschrieben: %s\n", Plat_Path(pfad(slot)).c_str(), grund.c_str());
     ++g.fehlgeschlagen;
-    Meldung("Der Spielstand konnte nicht in %s gespeichert werden (%s); was dort lag, ist erhalten.",
-            anzeige(slot).c_str(), grund.c_str());
+    // Only a slot that held a save keeps one; an empty slot stays empty.
+    if (Plat_Is_File(Plat_Path(pfad(slot)).c_str()))
+        Meldung("Der Spielstand konnte nicht in %s gespeichert werden (%s); was dort lag, ist erhalten.",
+                anzeige(slot).c_str(), grund.c_str());
+    else
+        Meldung("Der Spielstand konnte nicht in %s gespeichert werden (%s).", anzeige(slot).c_str(), grund.c_str());
 }
 
 // The background writer of the autosave: the file is built whole on the main

@@ -8,7 +8,9 @@
 #include "club/team.h"
 #include "core/config.h"
 #include "core/config_bin.h"
+#include "core/dateisatz.h"
 #include "core/debug.h"
+#include "core/dirs.h"
 #include "core/mem.h"
 #include "season/wettbewerb.h"
 
@@ -20,6 +22,8 @@ struct EditorDatenModul {
     std::vector<WettbewerbBeschreibung> wettbewerbe;
 };
 EditorDatenModul g;
+
+constexpr const char* BESCHREIBUNG = "test01";   // the files' first comment, as the editor has always written it
 
 WettbewerbBeschreibung* Beschreibung(int32_t id) {
     for (WettbewerbBeschreibung& w : g.wettbewerbe)
@@ -69,10 +73,16 @@ bool Editor_Ligen_Tauschen(int32_t a, int32_t b) {
 
 std::string Editor_Speichern() {
     if (!Config_Bin_Loeschen()) return Config_Bin_Pfad();
-    if (!Convert_Team_Config_Speichern(0, "test01")) return "0_" + Config_Datei_Name(CONFIG_TEAM);
-    if (!Convert_Spieler_Config_Speichern(0, "test01")) return "0_" + Config_Datei_Name(CONFIG_SPIELER);
-    if (!g.offen || !Wettbewerb_Config_Schreiben(0, g.wettbewerbe)) return "0_" + Config_Datei_Name(CONFIG_WETTBEWERB);
-    return "";
+    if (!g.offen) return "0_" + Config_Datei_Name(CONFIG_WETTBEWERB);
+    // The three files go in place as one set: a file that cannot be written
+    // leaves the saved world as it was, not the new clubs beside the old players.
+    DateisatzFehler fehler;
+    const std::vector<std::pair<std::string, std::string>> dateien = {
+        {"0_team.cfg", Convert_Team_Config_Text(BESCHREIBUNG)},
+        {"0_spieler.cfg", Convert_Spieler_Config_Text(BESCHREIBUNG)},
+        {"0_" + Config_Datei_Name(CONFIG_WETTBEWERB), Wettbewerb_Config_Text(g.wettbewerbe)}};
+    if (Dateisatz_Schreiben(Dirs_Get(DIR_USER_CONFIG), dateien, &fehler)) return "";
+    return fehler.datei + " (" + fehler.grund + ")";
 }
 
 bool Editor_Neu_Laden() {

@@ -22,9 +22,10 @@ const std::vector<WettbewerbBeschreibung>& Editor_Daten_Wettbewerbe();
 // for the same club, a club without a league or two clubs of one league.
 bool Editor_Ligen_Tauschen(int32_t a, int32_t b);
 
-// Deletes the binary configuration cache and writes the three files as set 0.
-// "" on success, else the name of the file (or cache) that failed; the files
-// already there stay whole.
+// Deletes the binary configuration cache and writes the three files as set 0,
+// put in place as one set. "" on success, else the name of the file (or
+// cache) that failed with the reason in brackets; the files already there
+// all stay as they were.
 std::string Editor_Speichern();
 
 // Rebuilds teams and players (and the clubs' leagues) from the files. When a

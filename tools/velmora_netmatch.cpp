@@ -24,7 +24,6 @@
 #include "club/team.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
-#include "core/reg.h"
 #include "core/str.h"
 #include "match/day/spieltag.h"
 #include "match/day/spieltag_netz.h"
@@ -550,8 +549,10 @@ int main(int argc, char** argv) {
     }
     setenv("XDG_CONFIG_HOME", (temp / "settings").c_str(), 1);
     setenv("XDG_CACHE_HOME", (temp / "cache").c_str(), 1);
-    Reg_Write_String("Work_dir", install.c_str());
-    Reg_Write_String("USER_DIR", (temp / "user").c_str());
+    // Given straight to the directory table, not through the settings file: a
+    // temporary folder that takes no settings file must not hide them.
+    Dirs_Setze_Installation(install.c_str());
+    Dirs_Setze_Benutzer((temp / "user").c_str());
     if (Dirs_Init() != 1) {
         std::fprintf(stderr, "%s: %s\n", NAME, Dirs_Fehler());
         return START;

@@ -41,7 +41,6 @@
 #include "app/sim_wirtschaft.h"
 #include "app/verdrahtung.h"
 #include "core/dirs.h"
-#include "core/reg.h"
 #include "core/spielstand.h"
 #include "core/str.h"
 #include "match/day/spieltag.h"
@@ -307,8 +306,10 @@ int main(int argc, char** argv) {
     // never changes the game's settings or replaces the game's cache.
     setenv("XDG_CONFIG_HOME", (temp / "settings").c_str(), 1);
     setenv("XDG_CACHE_HOME", (temp / "cache").c_str(), 1);
-    Reg_Write_String("Work_dir", install.c_str());
-    Reg_Write_String("USER_DIR", user.c_str());
+    // Given straight to the directory table, not through the settings file: a
+    // temporary folder that takes no settings file must not hide them.
+    Dirs_Setze_Installation(install.c_str());
+    Dirs_Setze_Benutzer(user.c_str());
     if (Dirs_Init() != 1) {
         Plat_Stderr_Zeile(Dirs_Fehler());
         return WELT;

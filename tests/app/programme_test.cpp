@@ -650,6 +650,20 @@ TEST_F(ProgrammTest, AWriteBeforeTheGameThatHitsTheFileSizeLimitIsToldInOneLine)
         EXPECT_FALSE(e.is_regular_file() && e.path().extension() == ".jpg") << "a cut picture stays: " << e.path();
 }
 
+// velmora-sim finds the installation and user directory it is given without
+// a settings file: where its temporary folder takes none (here a file-size
+// limit below the settings file's size), the one line it ends with names
+// what it could not write, not a setting it was never given.
+TEST_F(ProgrammTest, VelmoraSimTakesItsGivenDirectoriesWithoutASettingsFile) {
+    const std::string install = installation(tmp, "install");   // with its demo pictures
+    const std::string user = tmp / "user";
+    const Ergebnis r = starten(VELMORA_SIM_BIN, "velmora-sim", {"--install", install, "--user", user, "--days", "1"},
+                               {}, false, WAECHTER_MS, 64);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one line: " << r.err;
+    EXPECT_EQ(r.err.rfind("velmora-sim: picture " + user + "/", 0), 0u) << r.err;
+}
+
 // Whether `text` is well-formed UTF-8 without control characters but line breaks.
 bool Utf8_Fuer_Terminal(const std::string& text) {
     for (size_t i = 0; i < text.size();) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <set>
 #include <string>
@@ -27,6 +28,7 @@
 #include "core/rnd.h"
 #include "platform/files.h"
 #include "tests/core/temp_verz.h"
+#include "tests/support/dateigrenze.h"
 
 namespace velmora {
 namespace {
@@ -239,6 +241,42 @@ TEST(Weltgen, PlayersDifferByTheirActiveTalentsAndEachPositionByItsOwn) {
     // Each position leans to its own talents.
     EXPECT_GT(mit_angriff[3] * art_anzahl[1], 2 * mit_angriff[1] * art_anzahl[3]) << "forwards attack";
     EXPECT_GT(mit_abwehr[1] * art_anzahl[3], 2 * mit_abwehr[3] * art_anzahl[1]) << "defenders defend";
+}
+
+// The files of a directory by name, with their bytes.
+std::map<std::string, std::string> Dateien(const std::string& verz) {
+    std::map<std::string, std::string> alle;
+    for (const std::string& name : Plat_List_Dir(verz.c_str(), "*")) alle[name] = Lesen(verz + "/" + name);
+    return alle;
+}
+
+// The world's files are one set: a file that finds no room (here the player
+// file past a file-size limit the club file fits under) leaves the old world
+// byte for byte, not the new clubs beside the old players.
+TEST(Weltgen, AFileThatCannotBeWrittenLeavesTheOldWorldWhole) {
+    GenerierteWelt alt(true);
+    ASSERT_TRUE(alt.ok);
+    const std::string verz = alt.dirs.install + "/config";
+    const auto vorher = Dateien(verz);
+    ASSERT_GE(vorher.size(), 7u);
+    WeltgenOptionen o;
+    o.klein = true;
+    o.seed = 8;
+    WeltgenWelt welt;
+    ASSERT_TRUE(Weltgen_Erzeugen(o, welt));
+    const size_t team = Convert_Team_Config_Text("Velmora demo world").size();
+    ASSERT_GT(Convert_Spieler_Config_Text("Velmora demo world").size(), team + 1);
+    EXPECT_EQ(test::Unter_Dateigrenze(team + 1, [&] { return Weltgen_Schreiben(welt, alt.dirs.install); }), 1);
+    EXPECT_TRUE(Dateien(verz) == vorher) << "the old world was not kept whole";
+    EXPECT_FALSE(std::filesystem::exists(verz + "/.velmora-satz")) << "the unfinished set stays";
+    // Without the limit the new world replaces the old one whole.
+    ASSERT_TRUE(Weltgen_Schreiben(welt, alt.dirs.install));
+    const auto danach = Dateien(verz);
+    EXPECT_EQ(danach.size(), vorher.size());
+    EXPECT_NE(danach.at("0_team.cfg"), vorher.at("0_team.cfg"));
+    EXPECT_NE(danach.at("0_spieler.cfg"), vorher.at("0_spieler.cfg"));
+    Spieler_Free();
+    Team_Free(0);
 }
 
 TEST(Weltgen, SameSeedSameFiles) {

@@ -54,9 +54,10 @@ TEST(Dirs, InitCreatesTheUserSubDirectories) {
     EXPECT_STREQ(Dirs_Get(DIR_ANZAHL), "");
 }
 
-// A new user directory gets the installation's demo pictures in its picture
-// folders; a file already there, or a directory made before, is never overwritten.
-TEST(Dirs, ANewUserDirectoryGetsTheDemoPicturesOnce) {
+// The user's picture folders get the installation's demo pictures that are
+// missing there, at every start: a first start that failed made the folders
+// and copied nothing. A file already there is never overwritten.
+TEST(Dirs, TheUserFoldersGetTheMissingDemoPicturesAtEveryStart) {
     test::TempDir tmp;
     auto schreiben = [](const fs::path& p, const std::string& text) {
         fs::create_directories(p.parent_path());
@@ -82,17 +83,19 @@ TEST(Dirs, ANewUserDirectoryGetsTheDemoPicturesOnce) {
     EXPECT_EQ(lesen(tmp / "user/spielerbilder/7.jpg"), "spieler");
     EXPECT_EQ(lesen(tmp / "user/wappenbilder/12.jpg"), "wappen");
     EXPECT_EQ(lesen(tmp / "user/managerbilder/3.jpg"), "manager");
-    // The user's own picture and a removed one stay as they are on the next start.
+    // The user's own picture stays as it is on the next start; a missing one comes.
     schreiben(tmp / "user/spielerbilder/7.jpg", "eigenes");
     fs::remove(tmp / "user/wappenbilder/12.jpg");
     ASSERT_EQ(Dirs_Init(), 1);
     EXPECT_EQ(lesen(tmp / "user/spielerbilder/7.jpg"), "eigenes");
-    EXPECT_FALSE(fs::exists(tmp / "user/wappenbilder/12.jpg"));
-    // A user directory that exists already is not filled.
+    EXPECT_EQ(lesen(tmp / "user/wappenbilder/12.jpg"), "wappen");
+    // What a failed first start left: the folders, no picture.
     Reg_Write_String("USER_DIR", (tmp / "alt").c_str());
-    fs::create_directories(tmp / "alt");
+    for (const char* ordner : {"spielerbilder", "wappenbilder", "managerbilder"})
+        fs::create_directories(tmp / (std::string("alt/") + ordner));
     ASSERT_EQ(Dirs_Init(), 1);
-    EXPECT_FALSE(fs::exists(tmp / "alt/spielerbilder/7.jpg"));
+    EXPECT_EQ(lesen(tmp / "alt/spielerbilder/7.jpg"), "spieler");
+    EXPECT_EQ(lesen(tmp / "alt/managerbilder/3.jpg"), "manager");
 }
 
 TEST(Dirs, SubDirectoryNamesCanBeOverridden) {

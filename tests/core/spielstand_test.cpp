@@ -241,6 +241,22 @@ TEST_F(SpielstandTest, ASaveInterruptedBeforeTheRenameLeavesTheOldSave) {
     EXPECT_EQ(werte(), (std::vector<int32_t>{4, 5, 6}));
 }
 
+// A failed save says that what lay in the slot is kept only where a save lay.
+TEST_F(SpielstandTest, AFailedSaveTellsOfAKeptFileOnlyWhereOneLay) {
+    setzen(1, 2, 3);
+    ASSERT_TRUE(Spielstand_Speichern(2));
+    Spielstand_Test_Abbruch_Vor_Umbenennen(true);
+    for (int32_t slot : {2, 3}) {
+        welt.meldungen.clear();
+        EXPECT_FALSE(Spielstand_Speichern(slot));
+        ASSERT_EQ(welt.meldungen.size(), 1u) << slot;
+        EXPECT_EQ(welt.meldungen[0].find("was dort lag, ist erhalten") != std::string::npos, slot == 2)
+            << welt.meldungen[0];
+    }
+    Spielstand_Test_Abbruch_Vor_Umbenennen(false);
+    EXPECT_FALSE(fs::exists(datei(3)));
+}
+
 // A save written before a module existed (an older version) loads, and the
 // module starts as in a new game; a save that lacks a module of its own
 // version, one with a module this program does not know, or one with its

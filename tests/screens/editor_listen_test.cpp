@@ -25,6 +25,7 @@
 #include "screens/editor_listen.h"
 #include "season/wettbewerb.h"
 #include "tests/core/temp_verz.h"
+#include "tests/support/dateigrenze.h"
 
 namespace velmora {
 namespace {
@@ -406,17 +407,25 @@ TEST(EditorTakt, StepsAtMostOncePerInterval) {
     for (const auto& f : folge) EXPECT_EQ(Editor_Takt(takt, f.jetzt, 200), f.schritt) << f.jetzt;
 }
 
-TEST_F(EditorWelt, AFailedSaveNamesTheFileAndAFailedReloadKeepsTheWorld) {
+// A save that cannot write one of its files names the file and why, and
+// leaves the saved files byte for byte: no new club file beside the old players.
+TEST_F(EditorWelt, AFailedSaveKeepsTheSavedFilesAndAFailedReloadKeepsTheWorld) {
     ASSERT_EQ(Editor_Speichern(), "");
     const std::string verz = Dirs_Get(DIR_USER_CONFIG);
+    const std::string gespeichert = Alle(), team_gespeichert = Datei("team.cfg");
     Team_String_Setzen(TS_NAME_KURZ, clubs[0], "Neu");
-    // A place the player file cannot be written to (a directory stands there).
+    // No room for the player file, as on a full disk: the club file fits.
+    const rlim_t grenze = team_gespeichert.size() + 64;
+    ASSERT_GT(Datei("spieler.cfg").size(), grenze);
+    EXPECT_EQ(test::Unter_Dateigrenze(grenze, [] { return Editor_Speichern() == "0_spieler.cfg (File too large)"; }), 0);
+    EXPECT_EQ(Alle(), gespeichert);
+    // A place the player file cannot be put (a directory stands there).
     const std::string spieler_cfg = verz + "/0_spieler.cfg";
     ASSERT_TRUE(std::filesystem::remove(spieler_cfg));
     ASSERT_TRUE(std::filesystem::create_directory(spieler_cfg));
-    EXPECT_EQ(Editor_Speichern(), "0_spieler.cfg");
+    EXPECT_EQ(Editor_Speichern(), "0_spieler.cfg (Is a directory)");
     EXPECT_TRUE(std::filesystem::is_directory(spieler_cfg));
-    EXPECT_NE(Datei("team.cfg").find("KURZNAME \"Neu\""), std::string::npos);   // whole, not cut
+    EXPECT_EQ(Datei("team.cfg"), team_gespeichert);
     std::filesystem::remove(spieler_cfg);
     // A player file that stops the load after the teams were read: the clubs in memory stay.
     const std::string kaputt = "NEUER_SPIELER\nNAME \"X\"\n";

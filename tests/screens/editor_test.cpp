@@ -596,7 +596,9 @@ TEST_F(EditorScreen, AFailedSaveNamesTheFileAndQuitEndsTheProgram) {
     ASSERT_EQ(fotos.size(), 1u);
     EXPECT_EQ(Vergleichen("editor_beenden_frage", 0), "");
 
-    EXPECT_EQ(g_ende.fehler, "0_spieler.cfg");
+    EXPECT_EQ(g_ende.fehler, "0_spieler.cfg (Is a directory)");
+    // The save wrote none of its files: no club file beside the installation's players.
+    EXPECT_FALSE(std::filesystem::exists(std::string(Dirs_Get(DIR_USER_CONFIG)) + "/0_team.cfg"));
     EXPECT_TRUE(g_ende.offen_nach_fehler);
     EXPECT_TRUE(g_ende.requester);
     EXPECT_FALSE(Editor_Offen());
