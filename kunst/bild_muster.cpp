@@ -211,7 +211,7 @@ Rastport* Muster_Trikot(int32_t trikot, int32_t variante) {
             uint16_t f = f1;
             if (x < 8 || x >= 24) f = f2;                                    // sleeves
             else if ((variante / 3) == 1 && x >= 12 && x < 20 && y >= 12 && y < 24) f = f3;   // number panel
-            else if (t->farbe4 && (x / 4) % 2 == 1) f = f4;                  // stripes
+            else if (t->farbe4 && (x - 8) % 6 >= 4) f = f4;                 // pinstripes: the main colour leads
             if (y == 33) f = f3;                                             // hem
             p[y * TRIKOT_W + x] = f;
         }

@@ -176,7 +176,7 @@ int32_t Eintrag_Unter(int32_t nummer, int32_t maus_y) {
 }
 
 // 707's text: the continue text of the day, or the date while disabled.
-constexpr int32_t WEITER_RAND = 8;   // the date from the button's edges at the least
+constexpr int32_t WEITER_RAND = 3;   // the date from the button's edges at the least: "Mo 09.07.01" fits
 
 void Weiter_Text(s_icon* icon, int32_t, int32_t, int32_t) {
     if (!(icon->Status & ICON_ST_GESPERRT)) {

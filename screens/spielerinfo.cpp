@@ -284,9 +284,10 @@ s_icon Icon(int32_t nummer, int32_t x, int32_t y, int32_t bild, int8_t pri, Icon
 
 // The window behind the card: an empty picture over the work area that takes
 // the pointer, so a click beside the card closes it and reaches nothing below.
+constexpr int32_t FLAECHE_B = 800, FLAECHE_H = 565;
 Rastport* Leere_Flaeche() {
-    Rastport* rp = Rastport_Create(800, 565, 16, 0, 0);
-    if (rp) std::memset(Rastport_Pixels16(rp), 0, size_t(800) * 565 * 2);
+    Rastport* rp = Rastport_Create(FLAECHE_B, FLAECHE_H, 16, 0, 0);
+    if (rp) std::memset(Rastport_Pixels16(rp), 0, size_t(FLAECHE_B) * FLAECHE_H * 2);
     return rp;
 }
 
@@ -302,6 +303,8 @@ void Spielerinfo_Oeffnen(int32_t spieler, int32_t, int32_t modus) {
     g.pfeil_gueltig = false;
     g.fenster = Icon(ICON_KARTE_FENSTER, 0, 0, -1, 12, Schliessen_Klick);
     g.fenster.rp = Leere_Flaeche();
+    g.fenster.br = FLAECHE_B;   // the framework sizes a picture-less icon by these
+    g.fenster.ho = FLAECHE_H;
     g.karte = Icon(ICON_KARTE, 32, 101, KBILD_KARTE, 13, Schliessen_Klick);
     g.karte.zeichnen = Karte_Zeichnen;
     const bool markt = g.modus == KARTE_MARKT;

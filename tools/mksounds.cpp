@@ -29,8 +29,10 @@ using werkzeug::Ton;
 
 namespace {
 
-constexpr int32_t SAMPLES = 16;
-constexpr int32_t STADION_SAMPLES = 35, SOUND_RES_STADION = 20;   // "stadion_sound.res"   // entries 0-15; the screens use 3 (confirmation) and 13 (scrolling)
+// Entries 0-21: the screens' clicks and chimes, 19 the winner page's fanfare,
+// 20 and 21 the learnt talent's film (a talent, a weakness).
+constexpr int32_t SAMPLES = 22;
+constexpr int32_t STADION_SAMPLES = 35, SOUND_RES_STADION = 20;   // "stadion_sound.res"
 
 std::vector<int16_t> sample(int32_t nummer) {
     switch (nummer) {
@@ -38,6 +40,14 @@ std::vector<int16_t> sample(int32_t nummer) {
         return synth(0.30, {{660, 0, 0.15, 0.5}, {990, 0.12, 0.18, 0.5}}, 0, 1);
     case 13:   // scrolling: a short tick of noise
         return synth(0.04, {{2000, 0, 0.02, 0.2}}, 0.5, 13);
+    case 19:   // the winner: a major fanfare ending on a held chord
+        return synth(1.40, {{523.3, 0, 0.20, 0.45}, {659.3, 0.16, 0.20, 0.45}, {784.0, 0.32, 0.20, 0.45},
+                            {1046.5, 0.48, 0.9, 0.4}, {523.3, 0.48, 0.9, 0.3}, {659.3, 0.48, 0.9, 0.3}},
+                     0, 19);
+    case 20:   // a talent learnt: a bright rising arpeggio
+        return synth(0.70, {{587.3, 0, 0.25, 0.45}, {740.0, 0.12, 0.25, 0.45}, {880.0, 0.24, 0.45, 0.45}}, 0, 20);
+    case 21:   // a weakness learnt: a falling minor third, low
+        return synth(0.70, {{392.0, 0, 0.30, 0.5}, {329.6, 0.22, 0.45, 0.5}}, 0, 21);
     default: {   // clicks of rising pitch
         const double hz = 400.0 * std::pow(2.0, nummer / 12.0);
         return synth(0.08, {{hz, 0, 0.08, 0.6}}, 0.1, uint32_t(nummer + 1));

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "bilder/trikot.h"
 #include "gfx/colour.h"
 #include "tests/gfx/bild_support.h"
 
@@ -29,6 +30,33 @@ TEST(MusterDatei, TwoPicturesClaimingOneEntryAreRefusedNamingBoth) {
     EXPECT_EQ(d.gruppen[2], "the trophies");   // the first picture stays
     EXPECT_EQ(d.gruppen[3], "the kits");
     EXPECT_EQ(Muster_Datei_Setzen(d, -1, {bild()}, "the kits"), "entry -1 lies before the file: the kits");
+}
+
+// A striped kit reads as its main colour: on the shirt's body the main colour
+// covers at least twice as many pixels as the stripes, so a purple kit with
+// yellow stripes and a yellow one with purple stripes are told apart at a glance.
+TEST(MusterTrikot, TheMainColourLeadsTheStripesOnEveryKit) {
+    for (int32_t k = 0; k < TRIKOT_ANZAHL; ++k) {
+        const TrikotStructure* t = Trikot_Get_TrikotStructure(k);
+        ASSERT_NE(t, nullptr);
+        if (!t->farbe4 || t->farbe4 == t->farbe1) continue;
+        for (int32_t v = 0; v < 3; ++v) {
+            Rastport* rp = Muster_Trikot(k, v);
+            ASSERT_NE(rp, nullptr);
+            const uint16_t* p = Rastport_Pixels16(rp);
+            const int32_t w = int32_t(rp->width);
+            const uint16_t haupt = p[10 * w + 9], streifen = p[10 * w + 12];
+            ASSERT_NE(haupt, streifen) << "kit " << k;
+            int32_t n_haupt = 0, n_streifen = 0;
+            for (int32_t y = 7; y < 33; ++y)
+                for (int32_t x = 8; x < 24; ++x) {
+                    n_haupt += p[y * w + x] == haupt;
+                    n_streifen += p[y * w + x] == streifen;
+                }
+            EXPECT_GE(n_haupt, 2 * n_streifen) << "kit " << k << " variant " << v;
+            Rastport_Free(rp);
+        }
+    }
 }
 
 // The clubs' crests draw their two colours from one palette: any two colours

@@ -171,6 +171,48 @@ TEST_F(MenuePanel, ThreeDaysEndByTheContinueButton) {
     for (size_t k = 1; k < 4; ++k) EXPECT_EQ(g_b.zuege[k].tag, g_b.zuege[k - 1].tag + 1) << "turn " << k;
 }
 
+// The greyed continue button shows the whole date of every weekday, the wide
+// "Mo" too: seven days, on each the button greyed for a few frames and its text
+// compared with the day's short date (the year cut to two digits).
+struct GrauTag {
+    std::string datum, gezeigt;
+};
+std::vector<GrauTag> g_grau;
+s_icon* Weiter_Knopf() { return Menue_Screen_Icon_Aus_Nummer(ICON_WEITER); }
+
+TEST_F(MenuePanel, TheGreyedContinueButtonShowsTheWholeDateOfEveryWeekday) {
+    g_grau.clear();
+    skript = {{4, 30, 300, 0, false}};
+    for (int32_t k = 0; k < 7; ++k) {
+        skript.push_back({3, 30, 300, 0, false, 0, [] {
+            if (s_icon* i = Weiter_Knopf()) i->Status |= ICON_ST_GESPERRT;
+        }});
+        skript.push_back({1, 30, 300, 0, k == 6, 0, [] {
+            TagDatensatz d;
+            s_icon* i = Weiter_Knopf();
+            if (!i || !Kalender_Tag_Datensatz(-1, &d)) return;
+            std::string datum = d.text_kurz;
+            if (datum.size() >= 4) datum.erase(datum.size() - 4, 2);
+            const auto* t = static_cast<const s_icon_text*>(i->daten);
+            g_grau.push_back({datum, t && t->text ? t->text : ""});
+        }});
+        skript.push_back({1, 30, 300, 0, false, 0, [] {
+            if (s_icon* i = Weiter_Knopf()) i->Status &= ~ICON_ST_GESPERRT;
+        }});
+        Klicken(skript, WEITER_X, WEITER_Y);
+        skript.push_back({40, 30, 300, 0, false});   // the day and the match day run
+    }
+    ASSERT_TRUE(Spielen());
+    ASSERT_EQ(g_grau.size(), 7u);
+    bool montag = false;
+    for (const GrauTag& t : g_grau) {
+        EXPECT_NE(t.gezeigt.find(t.datum), std::string::npos) << t.gezeigt << " for " << t.datum;
+        montag = montag || t.datum.rfind("Mo ", 0) == 0;
+    }
+    EXPECT_TRUE(montag) << "a week holds a Monday";
+    EXPECT_EQ(Vergleichen("menue_weiter_grau", 0), "");
+}
+
 // "Confirm the end of a turn" makes the continue button ask: "Nein" keeps the
 // day, "Ja" ends it.
 TEST_F(MenuePanel, ConfirmingTheEndOfATurnAsksBeforeTheDayEnds) {

@@ -566,6 +566,22 @@ TEST_F(SpielerFenster, TheCardOfAnOwnPlayerAndOfAMarketPlayerWithoutShirtNumber)
     EXPECT_EQ(Vergleichen("karte_modus_2", 1), "");
 }
 
+// The card's window covers the work area: a click beside the card, on the
+// line-up's "Gegner" button below it, closes the card and reaches nothing
+// behind, so the line-up still shows the own club.
+TEST_F(SpielerFenster, AClickBesideTheCardClosesItAndReachesNothingBehind) {
+    static bool offen_vorher = false, offen_nachher = true;
+    lauf.beim_ersten_zug = [](int32_t team) { Spielerinfo_Oeffnen(Im_Slot(team, 2), team, KARTE_EIGENER); };
+    skript = {{3, 30, 300, 0, false, 0, [] { offen_vorher = Spielerinfo_Offen(); }}};
+    Klicken(skript, 103, 493);
+    skript.push_back({3, 400, 300, 0, false, 0, [] { offen_nachher = Spielerinfo_Offen(); }});
+    Foto(skript, 400, 300);
+    ASSERT_TRUE(Spielen());
+    EXPECT_TRUE(offen_vorher);
+    EXPECT_FALSE(offen_nachher) << "the click beside the card left it open";
+    EXPECT_EQ(Vergleichen("karte_daneben_geklickt", 0), "");
+}
+
 TEST_F(SpielerFenster, TheCardStepsByModeFreesItsBlockOnEveryCloseAndOpensTheTalentsInItsMode) {
     struct Notiz {
         std::vector<int32_t> slots, spieler;

@@ -17,6 +17,7 @@
 #include "business/stadion.h"
 #include "business/training_screen.h"
 #include "business/trainingslager.h"
+#include "core/debug.h"
 #include "core/hooks.h"
 #include "core/prioritaeten.h"
 #include "core/programm.h"
@@ -57,6 +58,10 @@ public:
 
 protected:
     void SetUp() override {
+        // Every screen a test opens is watched for an icon the framework had to
+        // cut to its emergency size and for a sound the installation lacks.
+        maengel.clear();
+        Debug_Faenger_Setzen(Mangel_Merken);
         ASSERT_TRUE(dirs.ok);
         ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 6));
         // The installation's resource files as the build generated them.
@@ -86,6 +91,8 @@ protected:
         };
     }
     void TearDown() override {
+        Debug_Faenger_Setzen(nullptr);
+        for (const std::string& m : maengel) ADD_FAILURE() << m;
         Spiel_Entdrahten();
         Kalender_Hooks() = KalenderHooks{};
         Core_Hooks().meldung = nullptr;
@@ -127,7 +134,14 @@ protected:
     int32_t menschen = 1;   // human managers of the generated world
     bool menschen_ligen_verschieden = false;   // each in a league of its own
 
+    static inline std::vector<std::string> maengel;   // what the watch above saw
+
 private:
+    static void Mangel_Merken(uint32_t, const char* text) {
+        const std::string t = text ? text : "";
+        if (t.find("ICON-INIT-FEHLER") != std::string::npos || t.find("Sample_Spielen: Sample") != std::string::npos)
+            if (maengel.size() < 20) maengel.push_back(t);
+    }
     // After the screen's frame: the next step of the script, the end after the last.
     static void Skript_Bild() {
         if (warten-- > 0) return;
