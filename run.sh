@@ -8,5 +8,5 @@ cd "$(dirname "$0")"
 source scripts/setup.sh
 velmora_setup spielen
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc)" --target velmora installation demo_welt
+cmake --build build -j "$(nproc)" --target velmora velmora_sim icon installation demo_welt
 exec ./build/velmora --datadir "$PWD/build/install" "$@"

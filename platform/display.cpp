@@ -712,6 +712,17 @@ void Plat_Meldungsbox(const char* titel, const char* text) {
 #endif
 }
 
+void Plat_Startfehler(const char* text) {
+    Plat_Stderr_Zeile(text);
+#ifdef VELMORA_HAVE_SDL
+    // SDL shows a simple box before SDL_Init and without a parent window.
+    // A box that cannot be shown (no dialog program, no core fonts) leaves
+    // the line on stderr alone.
+    if (Plat_Display_Vorhanden() && Sdl_Laden())
+        Sdl().SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ERROR:", text ? text : "", nullptr);
+#endif
+}
+
 void Plat_Headless_Ereignis(const PlatEreignis& e) { g.ereignisse.push_back(e); }
 
 void Plat_Headless_Maus(int32_t x, int32_t y, uint32_t knoepfe) {

@@ -137,6 +137,11 @@ uint32_t Plat_Maus_Knoepfe();
 bool Plat_Taste_Gehalten(int32_t vk);
 // A modal message box with a caption; on stderr as well, as one line.
 void Plat_Meldungsbox(const char* titel, const char* text);
+// A start that failed before any window opened: the line goes to stderr as
+// Plat_Stderr_Zeile gives it and, where a display exists, into a modal box
+// captioned "ERROR:" that waits for the user (a player who started the game
+// from a desktop reads no terminal). Needs no window and no renderer.
+void Plat_Startfehler(const char* text);
 // A message on stderr as one line named by the program ("velmora: ..."),
 // its line breaks turned into spaces, its text as Plat_Terminal_Text gives it.
 void Plat_Stderr_Zeile(const char* text);

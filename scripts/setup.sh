@@ -10,7 +10,7 @@ velmora_packages_spielen=(
 velmora_packages_testen=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg62-turbo-dev libturbojpeg0-dev libpng-dev xvfb xauth
+  libjpeg62-turbo-dev libturbojpeg0-dev libpng-dev xvfb xauth xfonts-base
 )
 
 velmora_setup() {

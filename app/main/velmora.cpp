@@ -72,14 +72,15 @@ int main(int argc, char** argv) {
     // first line the user reads and names the directory.
     Dirs_Setze_Registry2(start.schalter.registry2);
     Dirs_Setze_Installation(start.schalter.datadir.c_str());
+    // Where a display exists, the same line is shown in the "ERROR:" box.
     if (!Dirs_Init()) {
-        Plat_Stderr_Zeile(Dirs_Fehler());
+        Plat_Startfehler(Dirs_Fehler());
         return ENDE_FEHLER;
     }
     // So are the resource files: a directory that is not an installation is
     // named with the file it lacks.
     if (const std::string f = Resourcen_Fehler(); !f.empty()) {
-        Plat_Stderr_Zeile(f.c_str());
+        Plat_Startfehler(f.c_str());
         return ENDE_FEHLER;
     }
 
