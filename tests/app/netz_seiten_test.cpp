@@ -55,9 +55,11 @@
 #include "screens/regler.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
+#include "season/rangliste.h"
 #include "season/spiele.h"
 #include "season/spielplan.h"
 #include "season/spielstart.h"
+#include "season/statistik.h"
 #include "season/wettbewerb.h"
 #include "tests/core/temp_verz.h"
 #include "tests/support/netz_server.h"
@@ -127,8 +129,25 @@ struct Bericht {
     int32_t wettbewerb = -1, paarungen[SPIELE] = {};
     int32_t liga_runde = -1;            // the league's round being played
     uint32_t wettbewerbe = 0;           // CRC-32 of every competition's record
+    RanglisteSatz rang{};               // the client's club's ranking record
+    int32_t schuetze = -1, schuetze_tore = 0, schuetze_vorlagen = 0;   // the season's top scorer
+    char beste[2][STATISTIK_ZEILE] = {};   // the client's club's best by appearances and goals
     Minuten minuten;
 };
+
+// The season's tallies as the pages read them: the client's club's ranking
+// record, the top scorer's goals and assists, its "Die Besten" first lines.
+void Tallies_Lesen(Bericht& b) {
+    Rangliste_Team(b.fern, &b.rang);
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
+        const int32_t tore = Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0);
+        if (tore <= b.schuetze_tore) continue;
+        b.schuetze = p;
+        b.schuetze_tore = tore;
+        b.schuetze_vorlagen = Spieler_Get_Spieler_Statistik(STATISTIK_VORLAGEN, p, 0);
+    }
+    for (int32_t art = 0; art < 2; ++art) Statistik_Tabelle_Erstellen(-1, b.fern, -1, art, 0, &b.beste[art], 1);
+}
 
 struct ServerZustand {
     int32_t eigen = -1, fern = -1, wettbewerb = -1;
@@ -273,6 +292,7 @@ Bericht Berichten() {
     std::vector<uint8_t> saetze;
     Wettbewerb_Save(saetze);
     b.wettbewerbe = Pruefsumme_Crc32(0, saetze.data(), saetze.size());
+    Tallies_Lesen(b);
     for (int32_t i = 0; i < SPIELE; ++i) {
         b.partie[i] = Partie_Lesen(i);
         b.paarungen[i] = g_server.paarungen[i];
@@ -675,6 +695,19 @@ TEST_F(NetzLive, EachHumanClubsMatchAgainstAComputerClubIsLive) {
     std::vector<uint8_t> saetze;
     Wettbewerb_Save(saetze);
     EXPECT_EQ(Pruefsumme_Crc32(0, saetze.data(), saetze.size()), b.wettbewerbe) << "every competition's record";
+
+    // So are the season's tallies the ranking screen and the match-day page
+    // read: the club's ranking record (its points, its last matches), the
+    // top scorer's goals and assists, the club's best players.
+    Bericht hier;
+    hier.fern = b.fern;
+    Tallies_Lesen(hier);
+    ASSERT_GE(b.rang.spiele[1].gegner, 0) << "two matches in the server's record";
+    EXPECT_EQ(std::memcmp(&hier.rang, &b.rang, sizeof hier.rang), 0) << "the client's club's ranking record";
+    ASSERT_GT(b.schuetze_tore, 0);
+    EXPECT_EQ(std::tie(hier.schuetze, hier.schuetze_tore, hier.schuetze_vorlagen),
+              std::tie(b.schuetze, b.schuetze_tore, b.schuetze_vorlagen)) << "the top scorer";
+    for (int32_t art = 0; art < 2; ++art) EXPECT_STREQ(hier.beste[art], b.beste[art]) << "the club's best, kind " << art;
 }
 
 // Every file under `verz` with its bytes.
