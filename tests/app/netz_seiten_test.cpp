@@ -586,6 +586,79 @@ TEST(NetzSeiten, AHumanVersusHumanMatchGivesEachManagerHisReportOnHisOwnMachine)
     Client_Beenden();
 }
 
+// The games of `team` played in the fixtures store (this season's).
+int32_t Gespielt(int32_t team) {
+    int32_t n = 0;
+    for (int32_t i = 0; const SpielDatensatz* s = Spiele_Nummer(i); ++i)
+        if ((s->heim == team || s->gast == team) && (s->flags & SPIEL_FLAG_GESPIELT)) ++n;
+    return n;
+}
+
+// A client reports its days as its "Weiter" does, takes the game's data when
+// the server's day moves on and runs its news round, as its turn's first
+// frames do. On every day its club played it gets the game's results and
+// table pages, on the new season's first matchday too. From the season
+// change on the client's buffer is full when its first round runs (pages
+// still standing): the day's pages wait in its news for the next round.
+TEST(NetzSeiten, AClientClubGetsItsPagesOnEveryMatchdayAcrossASeasonChange) {
+    ServerWelt w;
+    ASSERT_TRUE(w.Starten(Server_Prozess));
+    Server& server = *w.server;
+    Bericht b;
+    ASSERT_NO_FATAL_FAILURE(Beitreten(server, {"Netz", "Club", "Saison", "News", "Stadion", "Bank", "Seiten"}, &b));
+    const int32_t fern = b.fern;
+    std::map<int32_t, int32_t> spieltage;   // a day the club played -> its pages the client took
+    int32_t gespielt = 0, neue_saison = -1, tage_danach = -1;
+    Ankuendigung muster{};   // a page the client took, the pattern of those standing
+    for (int32_t n = 0; n < 500 && tage_danach != 0; ++n) {
+        const int32_t tag = b.tag;
+        ASSERT_TRUE(Spieltag_Client_Melden()) << "day " << tag;
+        ASSERT_TRUE(server.Warten([tag](const Bericht& x) { return x.tag > tag && x.modus == KALENDER_MENUE; },
+                                  20000, &b))
+            << "day " << tag;
+        Client_Alles_Holen();
+        if (neue_saison >= 0) {
+            Ankuendigung steht = muster;
+            steht.art = uint32_t(ANK_TORE);
+            steht.tag = uint32_t(-1);
+            while (Ankuendigung_Buffer_Nimmt())
+                ASSERT_TRUE(Ankuendigung_Buffer_Empfangen(reinterpret_cast<const uint8_t*>(&steht), sizeof steht));
+            for (int32_t aufrufe = 0; News_Anfragen_Pruefen(fern); ++aufrufe) ASSERT_LT(aufrufe, 500);
+            for (int32_t genommen = 0; !Ankuendigung_Buffer_Leer(); ++genommen) {
+                ASSERT_LT(genommen, 40) << "the standing pages never go";
+                Ankuendigung_Aus_Buffer();
+            }
+        }
+        for (int32_t aufrufe = 0; News_Anfragen_Pruefen(fern); ++aufrufe) ASSERT_LT(aufrufe, 500);
+        for (int32_t genommen = 0; Ankuendigung_Aus_Buffer() || !Ankuendigung_Buffer_Leer(); ++genommen) {
+            ASSERT_LT(genommen, 40) << "the buffer never empties";
+            const Ankuendigung& s = Ankuendigung_Staging();
+            const bool club = int32_t(s.heim) == fern || int32_t(s.gast) == fern;
+            if (club && (s.art == uint32_t(ANK_ERGEBNISSE) || s.art == uint32_t(ANK_TABELLE)))
+                ++spieltage[int32_t(s.tag)];
+            if (club && !muster.schluessel) muster = s;
+        }
+        // The store of a new season starts without games.
+        const int32_t jetzt = Gespielt(fern);
+        if (jetzt < gespielt) neue_saison = tag;
+        if (jetzt > gespielt) {
+            spieltage[tag] += 0;
+            if (neue_saison >= 0 && tage_danach < 0) tage_danach = 3;
+        }
+        gespielt = jetzt;
+        if (tage_danach > 0) --tage_danach;
+    }
+    ASSERT_GE(neue_saison, 0) << "no season change";
+    ASSERT_EQ(tage_danach, 0) << "the club's first game of the new season was not played";
+    int32_t danach = 0;
+    for (const auto& [tag, seiten] : spieltage) {
+        EXPECT_EQ(seiten, 2) << "the results and table pages of the club's game on day " << tag;
+        danach += tag > neue_saison;
+    }
+    EXPECT_GE(danach, 1);
+    Client_Beenden();
+}
+
 // A client with the match modules, joined to the server that plays live.
 class NetzLive : public ::testing::Test {
 protected:
