@@ -144,6 +144,10 @@ bool wettbewerb_anfrage(int32_t anfrage, int32_t, const uint8_t* daten, size_t b
     return Wettbewerb_Server_Anfrage(anfrage, daten, bytes, antwort);
 }
 
+bool rangliste_anfrage(int32_t anfrage, int32_t, const uint8_t* daten, size_t bytes, std::vector<uint8_t>& antwort) {
+    return Rangliste_Server_Anfrage(anfrage, daten, bytes, antwort);
+}
+
 }  // namespace
 
 void Binden_Core() {
@@ -246,7 +250,8 @@ void Binden_Club() {
             ANFRAGE_MANAGER_RECORD,      ANFRAGE_MARKT_LISTE,         ANFRAGE_WETTBEWERB_ABGLEICH,
             ANFRAGE_BANK_STATUS,         ANFRAGE_BANK_KONTO,          ANFRAGE_SPIELTAG_SLOT,
             ANFRAGE_KALENDER_STAND,      ANFRAGE_SPIELE_ABGLEICH,     ANFRAGE_KALENDER_ABGLEICH,
-            ANFRAGE_TEAMS_ABGLEICH,      ANFRAGE_STARTTEAMS_ABGLEICH, ANFRAGE_SPIELER_ABGLEICH};
+            ANFRAGE_TEAMS_ABGLEICH,      ANFRAGE_STARTTEAMS_ABGLEICH, ANFRAGE_SPIELER_ABGLEICH,
+            ANFRAGE_RANGLISTE_ABGLEICH};
         if (std::find(std::begin(FOLGT), std::end(FOLGT), id) != std::end(FOLGT)) return;
         Spieler_Server_Stand_Vergessen();
         Manager_Server_Stand_Vergessen();
@@ -299,6 +304,13 @@ void Binden_Saison() {
                [] { Wettbewerb_Client_Holen_Vorab(); });
     Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_WETTBEWERB,
                [] { Wettbewerb_Client_Holen(); });
+    // The season's tallies as well (the ranking list, the players' statistics,
+    // the titles): the server alone enters its matches and closes its seasons.
+    Anfrage(ANFRAGE_RANGLISTE_ABGLEICH, rangliste_anfrage);
+    Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_VORAB_RANGLISTE,
+               [] { Rangliste_Client_Holen_Vorab(); });
+    Abonnieren(Net_Hooks().client_alles_holen, "Net.client_alles_holen", prio::HOLEN_RANGLISTE,
+               [] { Rangliste_Client_Holen(); });
     // Titles carry the calendar year.
     Besetzen(Wettbewerb_Hooks().jahr, Kalender_Titel_Jahr, "Wettbewerb.jahr");
     Verdrahtung_Weltgen();

@@ -94,9 +94,15 @@ void Binden_Ankuendigungen() {
     Besetzen(s.ankuendigung, [](int32_t art, int32_t schluessel) { Ankuendigung_In_Buffer(art, uint32_t(schluessel)); },
              "Spieltag.ankuendigung");
     Besetzen(Wettbewerb_Hooks().beendet, Ankuendigung_Wettbewerb_Beendet, "Wettbewerb.beendet");
-    Besetzen(News_Hooks().ankuendigung,
-             [](const uint8_t* daten, int32_t bytes) { Ankuendigung_Buffer_Empfangen(daten, bytes); },
-             "News.ankuendigung");
+    // A received page waits in the news while the buffer is full.
+    Besetzen(
+        News_Hooks().ankuendigung,
+        [](const uint8_t* daten, int32_t bytes) {
+            if (!Ankuendigung_Buffer_Nimmt()) return false;
+            Ankuendigung_Buffer_Empfangen(daten, bytes);
+            return true;
+        },
+        "News.ankuendigung");
 
     MenuePanelHooks& p = Menue_Panel_Hooks();
     Besetzen(p.ankuendigung_reset, Ankuendigung_Reset, "MenuePanel.ankuendigung_reset");

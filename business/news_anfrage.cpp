@@ -128,9 +128,12 @@ int32_t News_Anfragen_Pruefen(int32_t team) {
         uint32_t f = News_Walk_Flags();
         if (f & NEWS_ANKUENDIGUNG) {
             if (modus == 1 && News_Satz_Holen(i, satz)) {
-                if (g_hooks.ankuendigung) g_hooks.ankuendigung(reinterpret_cast<const uint8_t*>(satz.text.data()),
-                                                               int32_t(satz.text.size()));
-                else Debug_Printf("News_Anfragen_Pruefen: keine Ankuendigungen, Eintrag verworfen\n");
+                // A page the buffer cannot take now waits on the server and
+                // here for a later round: handled, it would be lost.
+                if (g_hooks.ankuendigung && !g_hooks.ankuendigung(reinterpret_cast<const uint8_t*>(satz.text.data()),
+                                                                  int32_t(satz.text.size())))
+                    continue;
+                if (!g_hooks.ankuendigung) Debug_Printf("News_Anfragen_Pruefen: keine Ankuendigungen, Eintrag verworfen\n");
             }
             News_Set(i, team, -1, NEWS_SET_LOESCHEN);
             behandelt = true;

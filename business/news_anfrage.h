@@ -58,8 +58,10 @@ struct NewsHooks {
     void (*client_vorbereiten)(int32_t team) = nullptr;
     // A client after showing an item: its player data and the bank's loans again.
     void (*client_nachladen)(int32_t team) = nullptr;
-    // A client: a binary announcement item for the announcement buffer.
-    void (*ankuendigung)(const uint8_t* daten, int32_t bytes) = nullptr;
+    // A client: a binary announcement item for the announcement buffer. False
+    // when the buffer cannot take one now (full): the item stays for a later
+    // round; true when it is done with (stored, or malformed and dropped).
+    bool (*ankuendigung)(const uint8_t* daten, int32_t bytes) = nullptr;
     // The flag word of icon 707 of the screen framework, -1 when it is unknown.
     int32_t (*icon_707_flags)() = nullptr;
     // The sound sample the stadium screen's notice window plays next (event requests).

@@ -95,6 +95,7 @@ constexpr int32_t HOLEN_VORAB_KALENDER = 11;
 constexpr int32_t HOLEN_VORAB_BANK = 12;
 constexpr int32_t HOLEN_VORAB_SPIELZAEHLER = 13;
 constexpr int32_t HOLEN_VORAB_WETTBEWERB = 14;
+constexpr int32_t HOLEN_VORAB_RANGLISTE = 15;
 constexpr int32_t HOLEN_VORAB_ENDE = 1000;
 constexpr int32_t REFRESH_ALLE_SPIELER = 50;
 constexpr int32_t REFRESH_SPIELER = 100;
@@ -105,6 +106,7 @@ constexpr int32_t HOLEN_KALENDER = 100;
 constexpr int32_t HOLEN_BANK = 200;
 constexpr int32_t HOLEN_SPIELZAEHLER = 300;
 constexpr int32_t HOLEN_WETTBEWERB = 350;
+constexpr int32_t HOLEN_RANGLISTE = 360;
 constexpr int32_t HOLEN_NEWS = 400;
 // A client sends a remote call: the copies of the server's data it may outdate are forgotten.
 constexpr int32_t ANFRAGE_KOPIEN = 100;

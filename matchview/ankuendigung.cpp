@@ -237,6 +237,13 @@ bool Ankuendigung_Buffer_Empfangen(const uint8_t* daten, int32_t bytes) {
     return false;
 }
 
+bool Ankuendigung_Buffer_Nimmt() {
+    if (Kalender_Get_Wartefenster()) return false;
+    for (const Ankuendigung& a : g.puffer)
+        if (Frei(a)) return true;
+    return false;
+}
+
 bool Ankuendigung_Buffer_Leer() {
     for (const Ankuendigung& a : g.puffer)
         if (!Frei(a)) return false;

@@ -124,6 +124,8 @@ void Ankuendigung_An_Team_Senden(const Ankuendigung& satz, int32_t team);
 // Client: a received item (336 bytes) into the buffer; true when stored. A
 // malformed item is dropped.
 bool Ankuendigung_Buffer_Empfangen(const uint8_t* daten, int32_t bytes);
+// Client: whether the buffer can take a received item now (a slot is free).
+bool Ankuendigung_Buffer_Nimmt();
 bool Ankuendigung_Buffer_Leer();
 // True while a page window (1705 or 1709) is on the screen.
 bool Ankuendigung_Aktiv();

@@ -5,7 +5,9 @@
 #include <climits>
 #include <cstring>
 #include <map>
+#include <random>
 
+#include "club/abgleich.h"
 #include "club/club_netz.h"
 #include "club/team.h"
 #include "core/debug.h"
@@ -13,6 +15,7 @@
 #include "core/spielstand.h"
 #include "season/kalender.h"
 #include "season/saison.h"
+#include "season/statistik.h"
 #include "season/wettbewerb.h"
 
 namespace velmora {
@@ -295,6 +298,77 @@ bool Rangliste_Load(const uint8_t* in, size_t bytes) {
 
 bool Rangliste_Spielstand_Anmelden() {
     return Spielstand_Block_Anmelden({"Rangliste", 25, Rangliste_Save, Rangliste_Load, [] { Rangliste_Init(); }});
+}
+
+namespace {
+
+// The season's tallies a client takes from the server, in the block's order.
+struct Teil {
+    void (*speichern)(std::vector<uint8_t>&);
+    bool (*laden)(const uint8_t*, size_t);
+};
+constexpr Teil TEILE[] = {{Rangliste_Save, Rangliste_Load}, {Statistik_Save, Statistik_Load}, {Saison_Save, Saison_Load}};
+
+void Stand_Bauen(std::vector<uint8_t>& out) {
+    ClubPacker p{out};
+    std::vector<uint8_t> teil;
+    for (const Teil& t : TEILE) {
+        teil.clear();
+        t.speichern(teil);
+        p.block_mit_laenge(teil.data(), teil.size());
+    }
+}
+
+// Loads every part of a block of Stand_Bauen; false at the first that does not fit.
+bool Teile_Laden(const uint8_t* in, size_t bytes) {
+    ClubLeser l{in, bytes};
+    const uint8_t* daten[std::size(TEILE)];
+    size_t laenge[std::size(TEILE)];
+    for (size_t i = 0; i < std::size(TEILE); ++i) daten[i] = l.block_mit_laenge(&laenge[i]);
+    if (l.fehler || l.pos != bytes) return false;
+    for (size_t i = 0; i < std::size(TEILE); ++i)
+        if (!daten[i] || !TEILE[i].laden(daten[i], laenge[i])) return false;
+    return true;
+}
+
+// Server: the versions handed out; client: the one it holds.
+Abgleich_Server& Server_Fassungen() {
+    static Abgleich_Server s{std::random_device{}()};
+    return s;
+}
+Abgleich_Client kopie;
+
+}  // namespace
+
+bool Rangliste_Stand_Laden(const uint8_t* in, size_t bytes) {
+    std::vector<uint8_t> vorher;
+    Stand_Bauen(vorher);
+    if (in && Teile_Laden(in, bytes)) return true;
+    Debug_Printf("Rangliste_Stand_Laden: Block des Servers (%zu Bytes) passt nicht, nichts uebernommen\n", bytes);
+    // A part taken before the one that failed goes back to what it was.
+    Teile_Laden(vorher.data(), vorher.size());
+    return false;
+}
+
+void Rangliste_Client_Holen_Vorab() { kopie.Vorab(ANFRAGE_RANGLISTE_ABGLEICH); }
+
+bool Rangliste_Client_Holen() {
+    if (!kopie.Holen("Rangliste_Client_Holen", ANFRAGE_RANGLISTE_ABGLEICH)) return false;
+    if (Rangliste_Stand_Laden(kopie.bytes.data(), kopie.bytes.size())) return true;
+    kopie.Leeren();
+    return false;
+}
+
+bool Rangliste_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {
+    if (anfrage != ANFRAGE_RANGLISTE_ABGLEICH) return false;
+    ClubLeser l{argumente, bytes};
+    const uint32_t stand = uint32_t(l.i32());
+    if (l.fehler) return false;
+    std::vector<uint8_t> block, inhalt;
+    Stand_Bauen(block);
+    Server_Fassungen().Antworten(block, stand, inhalt);
+    ClubPacker{antwort}.block_mit_laenge(inhalt.data(), inhalt.size());
+    return true;
 }
 
 }  // namespace velmora

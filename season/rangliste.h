@@ -77,4 +77,18 @@ bool Rangliste_Load(const uint8_t* in, size_t bytes);
 // Registers the "Rangliste" block of the save game (position 25).
 bool Rangliste_Spielstand_Anmelden();
 
+// Network play: a client takes the server's season tallies as far as they
+// changed, by request 1021 ("i<B", club/abgleich.h), whenever the server's
+// day moves on. The block is three save blocks, each with its u32 length:
+// the ranking list, the players' statistics (season and career) and the
+// titles. A block that does not fit is refused whole (logged): the client's
+// tallies stay as they were. False then or when the server did not answer.
+constexpr int32_t ANFRAGE_RANGLISTE_ABGLEICH = 1021;
+void Rangliste_Client_Holen_Vorab();
+bool Rangliste_Client_Holen();
+// Server: the answer to request 1021; false for another request or bad arguments.
+bool Rangliste_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort);
+// Takes a block as request 1021 carries it: all three parts or none.
+bool Rangliste_Stand_Laden(const uint8_t* in, size_t bytes);
+
 }  // namespace velmora

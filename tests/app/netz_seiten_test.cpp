@@ -55,9 +55,11 @@
 #include "screens/regler.h"
 #include "screens/spielstart_wahl.h"
 #include "season/kalender.h"
+#include "season/rangliste.h"
 #include "season/spiele.h"
 #include "season/spielplan.h"
 #include "season/spielstart.h"
+#include "season/statistik.h"
 #include "season/wettbewerb.h"
 #include "tests/core/temp_verz.h"
 #include "tests/support/netz_server.h"
@@ -127,8 +129,25 @@ struct Bericht {
     int32_t wettbewerb = -1, paarungen[SPIELE] = {};
     int32_t liga_runde = -1;            // the league's round being played
     uint32_t wettbewerbe = 0;           // CRC-32 of every competition's record
+    RanglisteSatz rang{};               // the client's club's ranking record
+    int32_t schuetze = -1, schuetze_tore = 0, schuetze_vorlagen = 0;   // the season's top scorer
+    char beste[2][STATISTIK_ZEILE] = {};   // the client's club's best by appearances and goals
     Minuten minuten;
 };
+
+// The season's tallies as the pages read them: the client's club's ranking
+// record, the top scorer's goals and assists, its "Die Besten" first lines.
+void Tallies_Lesen(Bericht& b) {
+    Rangliste_Team(b.fern, &b.rang);
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
+        const int32_t tore = Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0);
+        if (tore <= b.schuetze_tore) continue;
+        b.schuetze = p;
+        b.schuetze_tore = tore;
+        b.schuetze_vorlagen = Spieler_Get_Spieler_Statistik(STATISTIK_VORLAGEN, p, 0);
+    }
+    for (int32_t art = 0; art < 2; ++art) Statistik_Tabelle_Erstellen(-1, b.fern, -1, art, 0, &b.beste[art], 1);
+}
 
 struct ServerZustand {
     int32_t eigen = -1, fern = -1, wettbewerb = -1;
@@ -273,6 +292,7 @@ Bericht Berichten() {
     std::vector<uint8_t> saetze;
     Wettbewerb_Save(saetze);
     b.wettbewerbe = Pruefsumme_Crc32(0, saetze.data(), saetze.size());
+    Tallies_Lesen(b);
     for (int32_t i = 0; i < SPIELE; ++i) {
         b.partie[i] = Partie_Lesen(i);
         b.paarungen[i] = g_server.paarungen[i];
@@ -566,6 +586,79 @@ TEST(NetzSeiten, AHumanVersusHumanMatchGivesEachManagerHisReportOnHisOwnMachine)
     Client_Beenden();
 }
 
+// The games of `team` played in the fixtures store (this season's).
+int32_t Gespielt(int32_t team) {
+    int32_t n = 0;
+    for (int32_t i = 0; const SpielDatensatz* s = Spiele_Nummer(i); ++i)
+        if ((s->heim == team || s->gast == team) && (s->flags & SPIEL_FLAG_GESPIELT)) ++n;
+    return n;
+}
+
+// A client reports its days as its "Weiter" does, takes the game's data when
+// the server's day moves on and runs its news round, as its turn's first
+// frames do. On every day its club played it gets the game's results and
+// table pages, on the new season's first matchday too. From the season
+// change on the client's buffer is full when its first round runs (pages
+// still standing): the day's pages wait in its news for the next round.
+TEST(NetzSeiten, AClientClubGetsItsPagesOnEveryMatchdayAcrossASeasonChange) {
+    ServerWelt w;
+    ASSERT_TRUE(w.Starten(Server_Prozess));
+    Server& server = *w.server;
+    Bericht b;
+    ASSERT_NO_FATAL_FAILURE(Beitreten(server, {"Netz", "Club", "Saison", "News", "Stadion", "Bank", "Seiten"}, &b));
+    const int32_t fern = b.fern;
+    std::map<int32_t, int32_t> spieltage;   // a day the club played -> its pages the client took
+    int32_t gespielt = 0, neue_saison = -1, tage_danach = -1;
+    Ankuendigung muster{};   // a page the client took, the pattern of those standing
+    for (int32_t n = 0; n < 500 && tage_danach != 0; ++n) {
+        const int32_t tag = b.tag;
+        ASSERT_TRUE(Spieltag_Client_Melden()) << "day " << tag;
+        ASSERT_TRUE(server.Warten([tag](const Bericht& x) { return x.tag > tag && x.modus == KALENDER_MENUE; },
+                                  20000, &b))
+            << "day " << tag;
+        Client_Alles_Holen();
+        if (neue_saison >= 0) {
+            Ankuendigung steht = muster;
+            steht.art = uint32_t(ANK_TORE);
+            steht.tag = uint32_t(-1);
+            while (Ankuendigung_Buffer_Nimmt())
+                ASSERT_TRUE(Ankuendigung_Buffer_Empfangen(reinterpret_cast<const uint8_t*>(&steht), sizeof steht));
+            for (int32_t aufrufe = 0; News_Anfragen_Pruefen(fern); ++aufrufe) ASSERT_LT(aufrufe, 500);
+            for (int32_t genommen = 0; !Ankuendigung_Buffer_Leer(); ++genommen) {
+                ASSERT_LT(genommen, 40) << "the standing pages never go";
+                Ankuendigung_Aus_Buffer();
+            }
+        }
+        for (int32_t aufrufe = 0; News_Anfragen_Pruefen(fern); ++aufrufe) ASSERT_LT(aufrufe, 500);
+        for (int32_t genommen = 0; Ankuendigung_Aus_Buffer() || !Ankuendigung_Buffer_Leer(); ++genommen) {
+            ASSERT_LT(genommen, 40) << "the buffer never empties";
+            const Ankuendigung& s = Ankuendigung_Staging();
+            const bool club = int32_t(s.heim) == fern || int32_t(s.gast) == fern;
+            if (club && (s.art == uint32_t(ANK_ERGEBNISSE) || s.art == uint32_t(ANK_TABELLE)))
+                ++spieltage[int32_t(s.tag)];
+            if (club && !muster.schluessel) muster = s;
+        }
+        // The store of a new season starts without games.
+        const int32_t jetzt = Gespielt(fern);
+        if (jetzt < gespielt) neue_saison = tag;
+        if (jetzt > gespielt) {
+            spieltage[tag] += 0;
+            if (neue_saison >= 0 && tage_danach < 0) tage_danach = 3;
+        }
+        gespielt = jetzt;
+        if (tage_danach > 0) --tage_danach;
+    }
+    ASSERT_GE(neue_saison, 0) << "no season change";
+    ASSERT_EQ(tage_danach, 0) << "the club's first game of the new season was not played";
+    int32_t danach = 0;
+    for (const auto& [tag, seiten] : spieltage) {
+        EXPECT_EQ(seiten, 2) << "the results and table pages of the club's game on day " << tag;
+        danach += tag > neue_saison;
+    }
+    EXPECT_GE(danach, 1);
+    Client_Beenden();
+}
+
 // A client with the match modules, joined to the server that plays live.
 class NetzLive : public ::testing::Test {
 protected:
@@ -675,6 +768,19 @@ TEST_F(NetzLive, EachHumanClubsMatchAgainstAComputerClubIsLive) {
     std::vector<uint8_t> saetze;
     Wettbewerb_Save(saetze);
     EXPECT_EQ(Pruefsumme_Crc32(0, saetze.data(), saetze.size()), b.wettbewerbe) << "every competition's record";
+
+    // So are the season's tallies the ranking screen and the match-day page
+    // read: the club's ranking record (its points, its last matches), the
+    // top scorer's goals and assists, the club's best players.
+    Bericht hier;
+    hier.fern = b.fern;
+    Tallies_Lesen(hier);
+    ASSERT_GE(b.rang.spiele[1].gegner, 0) << "two matches in the server's record";
+    EXPECT_EQ(std::memcmp(&hier.rang, &b.rang, sizeof hier.rang), 0) << "the client's club's ranking record";
+    ASSERT_GT(b.schuetze_tore, 0);
+    EXPECT_EQ(std::tie(hier.schuetze, hier.schuetze_tore, hier.schuetze_vorlagen),
+              std::tie(b.schuetze, b.schuetze_tore, b.schuetze_vorlagen)) << "the top scorer";
+    for (int32_t art = 0; art < 2; ++art) EXPECT_STREQ(hier.beste[art], b.beste[art]) << "the club's best, kind " << art;
 }
 
 // Every file under `verz` with its bytes.

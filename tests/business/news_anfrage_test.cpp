@@ -192,7 +192,13 @@ TEST_F(NewsAnfrageTest, PopupsAreShownOnlyFromManagersAwayToday) {
 TEST_F(NewsAnfrageTest, AnnouncementItemsGoToTheBufferOnAClientAndAreRemoved) {
     static std::vector<uint8_t> puffer;
     puffer.clear();
-    News_Hooks().ankuendigung = [](const uint8_t* d, int32_t n) { puffer.assign(d, d + n); };
+    static bool voll;
+    voll = false;
+    News_Hooks().ankuendigung = [](const uint8_t* d, int32_t n) {
+        if (voll) return false;
+        puffer.assign(d, d + n);
+        return true;
+    };
     char daten[NEWS_ANKUENDIGUNG_BYTES];
     for (int32_t i = 0; i < NEWS_ANKUENDIGUNG_BYTES; ++i) daten[i] = char(i % 250 + 1);
     int32_t kopf[10] = {NEWS_ANKUENDIGUNG_BYTES + 1};
@@ -206,6 +212,13 @@ TEST_F(NewsAnfrageTest, AnnouncementItemsGoToTheBufferOnAClientAndAreRemoved) {
     ClubHooks& c = Club_Hooks();
     c.netzwerk_modus = [] { return 1; };
     c.client_team = [] { return 3; };
+    // While the client's buffer is full the item waits for a later round.
+    voll = true;
+    EXPECT_EQ(News_Anfragen_Pruefen(3), 0);
+    EXPECT_EQ(News_Anfragen_Pruefen(3), 0);
+    EXPECT_TRUE(puffer.empty());
+    ASSERT_NE(News_Get_Flags(0, 3), -1) << "the page is kept, not lost";
+    voll = false;
     EXPECT_EQ(News_Anfragen_Pruefen(3), 1);
     ASSERT_EQ(puffer.size(), size_t(NEWS_ANKUENDIGUNG_BYTES));
     EXPECT_EQ(std::memcmp(puffer.data(), daten, puffer.size()), 0);

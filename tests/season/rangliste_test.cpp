@@ -12,6 +12,7 @@
 #include "core/prioritaeten.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
+#include "season/saison.h"
 #include "season/statistik.h"
 #include "tests/season/season_welt.h"
 
@@ -341,6 +342,51 @@ TEST(Statistik, EntriesCountPerKindForSeasonAndCareer) {
     EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, 7, 0), 2);
     Statistik_Free();
     test::Welt_Ende();
+}
+
+// The block a client takes from the server: the ranking list, the players'
+// statistics and the titles, each with its length. One part that does not
+// fit refuses the whole block: the parts before it stay as they were.
+TEST(Rangliste, AClientTakesTheServersTalliesWholeOrNotAtAll) {
+    RanglisteWelt w;
+    Spieler_Init(30);
+    ASSERT_TRUE(Statistik_Init());
+    const Spiel_Lock h = w.spielen(1, 0, 3, 1);
+    const StatistikEintrag tor{50, 2, STATISTIK_FLAG_TOR | STATISTIK_FLAG_VORLAGE, 0, 0};
+    ASSERT_TRUE(Statistik_Spieler_Eintragen(7, &tor, 2));
+    auto teil = [](void (*speichern)(std::vector<uint8_t>&), std::vector<uint8_t>& out, size_t weg) {
+        std::vector<uint8_t> b;
+        speichern(b);
+        b.resize(b.size() - weg);
+        const uint32_t n = uint32_t(b.size());
+        out.insert(out.end(), reinterpret_cast<const uint8_t*>(&n), reinterpret_cast<const uint8_t*>(&n) + 4);
+        out.insert(out.end(), b.begin(), b.end());
+    };
+    std::vector<uint8_t> server, kaputt;
+    for (auto* s : {Rangliste_Save, Statistik_Save, Saison_Save}) teil(s, server, 0);
+    teil(Rangliste_Save, kaputt, 0);
+    teil(Statistik_Save, kaputt, 1);
+    teil(Saison_Save, kaputt, 0);
+    const int32_t team = Spiele_Get_Spiel(h, 1)->heim;
+    RanglisteSatz vorher;
+    ASSERT_TRUE(Rangliste_Team(team, &vorher));
+    ASSERT_GT(vorher.wert[0], 0);
+
+    // The client: its own tallies hold nothing.
+    ASSERT_TRUE(Rangliste_Init());
+    ASSERT_TRUE(Statistik_Init());
+    EXPECT_FALSE(Rangliste_Stand_Laden(kaputt.data(), kaputt.size()));
+    EXPECT_FALSE(Rangliste_Stand_Laden(server.data(), server.size() - 1));
+    EXPECT_FALSE(Rangliste_Stand_Laden(nullptr, 0));
+    RanglisteSatz r;
+    ASSERT_TRUE(Rangliste_Team(team, &r));
+    EXPECT_EQ(r.wert[0], 0) << "the ranking part of a refused block is not kept";
+    EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_TORE, 7, 0), 0);
+    ASSERT_TRUE(Rangliste_Stand_Laden(server.data(), server.size()));
+    ASSERT_TRUE(Rangliste_Team(team, &r));
+    EXPECT_EQ(std::memcmp(&r, &vorher, sizeof r), 0) << "the server's record";
+    EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_TORE, 7, 0), 2);
+    EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_VORLAGEN, 7, 1), 2);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "club/spieler.h"
 #include "club/transfer.h"
 #include "season/kalender.h"
+#include "season/rangliste.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 
@@ -89,6 +90,7 @@ inline std::map<int32_t, std::vector<uint8_t>> Dokumentierte_Anfragen(int32_t te
         {ANFRAGE_SPIELE_ALLE, {}},
         {ANFRAGE_SPIELE_ABGLEICH, Argumente({0})},
         {ANFRAGE_WETTBEWERB_ABGLEICH, Argumente({0})},
+        {ANFRAGE_RANGLISTE_ABGLEICH, Argumente({0})},
         {ANFRAGE_TEAMS_ABGLEICH, Argumente({0})},
         {ANFRAGE_STARTTEAMS_ABGLEICH, Argumente({0})},
         {ANFRAGE_SPIELER_ABGLEICH, Argumente({0})},

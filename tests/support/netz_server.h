@@ -125,7 +125,14 @@ struct NetzProzess {
     }
     // Sends the command `c` and reads a report of `bytes` into `aus`.
     bool Fragen(char c, void* aus, size_t bytes) {
-        return write(befehl, &c, 1) == 1 && read(bericht, aus, bytes) == ssize_t(bytes);
+        if (write(befehl, &c, 1) != 1) return false;
+        // A report larger than the pipe's atomic size may come in pieces.
+        for (size_t n = 0; n < bytes;) {
+            const ssize_t r = read(bericht, static_cast<char*>(aus) + n, bytes - n);
+            if (r <= 0) return false;
+            n += size_t(r);
+        }
+        return true;
     }
     // Closes the command pipe (the child's loop ends) and waits for the
     // child; its wait status, -1 without a child.
