@@ -7,6 +7,10 @@
 #include <cstring>
 
 #include "club/manager.h"
+#include "core/prioritaeten.h"
+#include "gui/menue_requester.h"
+#include "matchview/ankuendigung.h"
+#include "season/kalender.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "gui/icon.h"
@@ -215,6 +219,66 @@ TEST_F(TabellenScreens, SelectionFallsBackAndEqualStrengthsOrderByTeamNumber) {
     };
     plan.push_back({[] { return zug_gesehen; }, 2000, -100, -100, 0, false, "erster Zug"});
     ASSERT_EQ(Abspielen(), "");
+}
+
+// The manager's turns end by themselves up to a day, each page and box
+// clicked away, as a manager who only reads plays on.
+class TabellenTage : public TabellenScreens {
+protected:
+    void SetUp() override {
+        TabellenScreens::SetUp();
+        bis_tag = -1;
+        Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 40, [] {
+            static int32_t frei = 0;
+            if (Tag_Index() >= bis_tag) return;
+            if (Menue_Requester_Offen()) frei = 0;
+            else if (++frei > 2) {
+                frei = 0;
+                K_NEUER_TAG(K_FERTIG, 0);
+            }
+        }, "Zugende");
+    }
+    static inline int32_t bis_tag = -1;
+};
+
+// The first league matchday played through the calendar (the manager's match
+// live, the others diced): the goals' assists stand on the ranking's assists
+// page the day after.
+TEST_F(TabellenTage, TheAssistsOfAPlayedMatchdayStandOnTheRankingsAssistsPage) {
+    static int32_t vorlagen = -1;
+    vorlagen = -1;
+    erster_zug = [](int32_t team) {
+        g_team = team;
+        bis_tag = Kalender_Team_Frei_2(Team_Get_Liga(team, 1), 1, 0) + 1;
+    };
+    plan.push_back({[] { return zug_gesehen; }, 2000, 760, 300, 0, false, "erster Zug"});
+    plan.push_back({[] {
+                        static int32_t bild = 0;
+                        ++bild;
+                        const bool menue = Kalender_Get_Runmodus() == KALENDER_MENUE;
+                        if (bis_tag > 0 && Tag_Index() >= bis_tag && menue && !Ankuendigung_Aktiv() &&
+                            !Menue_Requester_Offen())
+                            return true;
+                        const bool box = menue && Menue_Requester_Offen();
+                        Plat_Headless_Maus(box ? 690 : 400, box ? 421 : 300, bild % 4 < 2 ? 1 : 0);
+                        return false;
+                    },
+                    40000, 760, 300, 0, false, "der Tag nach dem Spieltag"});
+    plan.push_back({nullptr, 5, 760, 300, 0, false, "hauptscreen"});
+    Eintrag(3);
+    plan.push_back({[] { return Zeigt(ICON_RANG_LEINWAND); }, 200, 760, 300, 0, false, "rangliste"});
+    Klick(162 + 60, 488 + 15);
+    Foto([] {
+        if (Rangliste_Screen_Modus() != 5) return false;
+        std::vector<RangSpieler> rang;
+        Rangliste_Spieler_Bauen(5, g_team, rang);
+        vorlagen = int32_t(rang.size());
+        return true;
+    }, "rangliste 5");
+    ASSERT_EQ(Abspielen(60000), "");
+    EXPECT_GT(vorlagen, 0) << "players with assists in the league";
+    ASSERT_EQ(fotos.size(), 1u);
+    EXPECT_EQ(Vergleichen("rangliste_5", 0), "");
 }
 
 // Every matchday of the league played: the daily refresh selects the one
