@@ -243,8 +243,8 @@ protected:
 
 // The first league matchday played through the calendar (the manager's match
 // live, the others diced): the goals' assists stand on the ranking's assists
-// page the day after.
-TEST_F(TabellenTage, TheAssistsOfAPlayedMatchdayStandOnTheRankingsAssistsPage) {
+// page the day after and on the next matchday's page before the turn.
+TEST_F(TabellenTage, TheAssistsOfAPlayedMatchdayStandOnTheRankingsAssistsPageAndTheNextMatchdaysPage) {
     static int32_t vorlagen = -1;
     vorlagen = -1;
     erster_zug = [](int32_t team) {
@@ -275,10 +275,31 @@ TEST_F(TabellenTage, TheAssistsOfAPlayedMatchdayStandOnTheRankingsAssistsPage) {
         vorlagen = int32_t(rang.size());
         return true;
     }, "rangliste 5");
-    ASSERT_EQ(Abspielen(60000), "");
+    // On to the second matchday: its page before the turn names the best of
+    // both clubs, the left one's scorers and the right one's assists, each
+    // filled up from the table of all kinds.
+    plan.push_back({[] {
+                        bis_tag = Kalender_Team_Frei_2(Team_Get_Liga(g_team, 1), 2, 0);
+                        return true;
+                    },
+                    1, 760, 300, 0, false, "zweiter Spieltag"});
+    plan.push_back({[] {
+                        static int32_t bild = 0;
+                        ++bild;
+                        if (Tag_Index() == bis_tag && Ankuendigung_Phase_Laeuft() &&
+                            Ankuendigung_Art() == ANK_VOR_MENUE && Kalender_Get_Runmodus() == KALENDER_ANKUENDIGUNG)
+                            return true;
+                        const bool box = Kalender_Get_Runmodus() == KALENDER_MENUE && Menue_Requester_Offen();
+                        Plat_Headless_Maus(box ? 690 : 400, box ? 421 : 300, bild % 4 < 2 ? 1 : 0);
+                        return false;
+                    },
+                    40000, -100, -100, 0, false, "vor dem menue"});
+    plan.push_back({nullptr, 30, -100, -100, 0, true, "vor dem menue ganz"});
+    ASSERT_EQ(Abspielen(80000), "");
     EXPECT_GT(vorlagen, 0) << "players with assists in the league";
-    ASSERT_EQ(fotos.size(), 1u);
+    ASSERT_EQ(fotos.size(), 2u);
     EXPECT_EQ(Vergleichen("rangliste_5", 0), "");
+    EXPECT_EQ(Vergleichen("vor_menue_die_besten", 1), "");
 }
 
 // Every matchday of the league played: the daily refresh selects the one
