@@ -2,7 +2,9 @@
 // ranking in a running game, opened from the panel and played by mouse: the
 // league table after three matchdays and on matchday 1, a knock-out round,
 // fixtures with two legs, the team comparison, the ranking's modes 0, 3 and
-// 9 against reviewed pictures; the selection's rules and fallbacks.
+// 9 against reviewed pictures; the selection's rules and fallbacks; a first
+// league matchday played through the calendar, its assists on the ranking's
+// mode 5 and the next matchday's page.
 #include <algorithm>
 #include <cstring>
 
