@@ -7,7 +7,9 @@
 // mode 5 and the next matchday's page.
 #include <algorithm>
 #include <cstring>
+#include <string>
 
+#include "business/spieler_info.h"
 #include "club/manager.h"
 #include "core/prioritaeten.h"
 #include "gui/menue_requester.h"
@@ -248,7 +250,9 @@ protected:
 // page the day after and on the next matchday's page before the turn.
 TEST_F(TabellenTage, TheAssistsOfAPlayedMatchdayStandOnTheRankingsAssistsPageAndTheNextMatchdaysPage) {
     static int32_t vorlagen = -1;
+    static std::string karte;
     vorlagen = -1;
+    karte.clear();
     erster_zug = [](int32_t team) {
         g_team = team;
         bis_tag = Kalender_Team_Frei_2(Team_Get_Liga(team, 1), 1, 0) + 1;
@@ -275,6 +279,8 @@ TEST_F(TabellenTage, TheAssistsOfAPlayedMatchdayStandOnTheRankingsAssistsPageAnd
         std::vector<RangSpieler> rang;
         Rangliste_Spieler_Bauen(5, g_team, rang);
         vorlagen = int32_t(rang.size());
+        // The player card's summary of the first of them names his assists.
+        if (!rang.empty()) karte = Spieler_Info_Text(rang[0].spieler, SpielerInfoArt{});
         return true;
     }, "rangliste 5");
     // On to the second matchday: its page before the turn names the best of
@@ -299,6 +305,7 @@ TEST_F(TabellenTage, TheAssistsOfAPlayedMatchdayStandOnTheRankingsAssistsPageAnd
     plan.push_back({nullptr, 30, -100, -100, 0, true, "vor dem menue ganz"});
     ASSERT_EQ(Abspielen(80000), "");
     EXPECT_GT(vorlagen, 0) << "players with assists in the league";
+    EXPECT_NE(karte.find("Vorlagen"), std::string::npos) << karte;
     ASSERT_EQ(fotos.size(), 2u);
     EXPECT_EQ(Vergleichen("rangliste_5", 0), "");
     EXPECT_EQ(Vergleichen("vor_menue_die_besten", 1), "");
