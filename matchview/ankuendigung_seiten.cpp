@@ -56,18 +56,22 @@ std::string Tausender(int32_t wert) {
     return s;
 }
 
-// The best players' lines of one team under its heading; from the table of
-// all kinds when the kind's table has fewer than three.
+// The best players' lines of one team under its heading; filled up from the
+// table of all kinds when the kind's table has fewer than three.
 void Beste_Spieler(Rastport* rp, int32_t team, int32_t art, int32_t y) {
     Text_Schatten_Print(rp, F(9), "^c%05d^tl%04d%s: %s", 0, y, ANK_TEXT, 10, Ankuendigung_Text(ANK_TEXTE, 12),
                         Team_String(TS_NAME_KURZ, team, 0, 0));
     char zeilen[6][STATISTIK_ZEILE];
     int32_t n = Statistik_Tabelle_Erstellen(-1, team, -1, art, -1, zeilen, 3);
     if (n < 3) {
-        char alle[3][STATISTIK_ZEILE];
-        const int32_t m = Statistik_Tabelle_Erstellen(-1, team, -1, 0, -1, alle, 3 - n);
-        for (int32_t i = 0; i < m; ++i) std::memcpy(zeilen[n + i], alle[i], STATISTIK_ZEILE);
-        n += m;
+        // The table of all kinds begins with the lines already shown: those are skipped.
+        char alle[6][STATISTIK_ZEILE];
+        const int32_t m = Statistik_Tabelle_Erstellen(-1, team, -1, STATISTIK_TABELLE_ALLE, -1, alle, 6);
+        for (int32_t i = 0; i < m && n < 3; ++i) {
+            bool schon = false;
+            for (int32_t j = 0; j < n; ++j) schon = schon || std::strcmp(zeilen[j], alle[i]) == 0;
+            if (!schon) std::memcpy(zeilen[n++], alle[i], STATISTIK_ZEILE);
+        }
     }
     Font* f = F(9);
     const int32_t zeile = f && f->bogen ? int32_t(f->bogen->height) : 13;
@@ -282,8 +286,8 @@ Rastport* Ankuendigung_Vor_Menue_Bauen() {
     Text_Schatten_Print(rp, F(13), "^c%05d^tz%04d%s", 0, 31, ANK_WEISS, 368, Kalender_Tag_Name(-1, 1));
     if (const SpielDatensatz* sp = Spiele_Get_Spiel(spiel, 0)) {
         Wettbewerb_Zeile(rp, 14, 368, 65, wettbewerb, sp->runde, sp->spieltag);
-        Beste_Spieler(rp, links, 1, 303);
-        Beste_Spieler(rp, rechts, 2, 374);
+        Beste_Spieler(rp, links, STATISTIK_TABELLE_TORE, 303);
+        Beste_Spieler(rp, rechts, STATISTIK_TABELLE_VORLAGEN, 374);
     }
     Spiele_Unlock(spiel);
     return rp;

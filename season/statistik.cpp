@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include "club/club_netz.h"
@@ -180,21 +181,36 @@ void Statistik_Zusammenfassung_Text(int32_t, int32_t heim, int32_t gast, char* z
 int32_t Statistik_Tabelle_Erstellen(int32_t, int32_t team, int32_t, int32_t art, int32_t,
                                     char (*zeilen)[STATISTIK_ZEILE], int32_t max) {
     if (!zeilen || max <= 0 || team < 0 || team >= Team_Anzahl()) return 0;
-    const int32_t wert_art = art == 1 ? STATISTIK_TORE : art == 2 ? STATISTIK_VORLAGEN : STATISTIK_SPIELE;
+    // The kinds in the order the table of all kinds lists them, with their words.
+    static const struct {
+        int32_t tabelle, wert_art;
+        const char *eins, *mehr;
+    } ARTEN[] = {{STATISTIK_TABELLE_TORE, STATISTIK_TORE, "Tor", "Tore"},
+                 {STATISTIK_TABELLE_VORLAGEN, STATISTIK_VORLAGEN, "Vorlage", "Vorlagen"},
+                 {STATISTIK_TABELLE_ALLE, STATISTIK_SPIELE, "Spiel", "Spiele"}};
     int32_t spieler[TEAM_SPIELER_MAX];
     const int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, 0);
-    std::vector<std::pair<int32_t, int32_t>> liste;   // (count, player)
-    for (int32_t i = 0; i < n; ++i) {
-        const int32_t w = Spieler_Get_Spieler_Statistik(wert_art, spieler[i], 0);
-        if (w > 0) liste.push_back({w, spieler[i]});
+    struct Zeile {
+        int32_t art, wert, spieler;
+    };
+    std::vector<Zeile> liste;
+    for (int32_t a = 0; a < int32_t(std::size(ARTEN)); ++a) {
+        if (art != STATISTIK_TABELLE_ALLE && art != ARTEN[a].tabelle) continue;
+        for (int32_t i = 0; i < n; ++i) {
+            const int32_t w = Spieler_Get_Spieler_Statistik(ARTEN[a].wert_art, spieler[i], 0);
+            if (w > 0) liste.push_back({a, w, spieler[i]});
+        }
     }
-    std::sort(liste.begin(), liste.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    std::sort(liste.begin(), liste.end(), [](const Zeile& x, const Zeile& y) {
+        if (x.art != y.art) return x.art < y.art;
+        return x.wert != y.wert ? x.wert > y.wert : x.spieler < y.spieler;
     });
     const int32_t anzahl = std::min(max, int32_t(liste.size()));
-    for (int32_t i = 0; i < anzahl; ++i)
-        std::snprintf(zeilen[i], STATISTIK_ZEILE, "%s: %d", Spieler_String(SPS_NACHNAME, liste[size_t(i)].second, 0, 0),
-                      liste[size_t(i)].first);
+    for (int32_t i = 0; i < anzahl; ++i) {
+        const Zeile& z = liste[size_t(i)];
+        std::snprintf(zeilen[i], STATISTIK_ZEILE, "%s: %d %s", Spieler_String(SPS_NACHNAME, z.spieler, 0, 0), z.wert,
+                      z.wert == 1 ? ARTEN[z.art].eins : ARTEN[z.art].mehr);
+    }
     return anzahl;
 }
 

@@ -67,9 +67,15 @@ Spiel_Lock Statistik_Spiele_Von_Team(int32_t team, int32_t, int32_t, int32_t* ge
 // last arguments are unused (-1, 0).
 constexpr size_t STATISTIK_ZEILE = 96;
 void Statistik_Zusammenfassung_Text(int32_t, int32_t heim, int32_t gast, char* zeile1, char* zeile2, int32_t);
-// Up to `max` lines "name: count" of the team's best players this season by
-// `art` (1 goals, 2 assists, otherwise appearances), the highest first (equal
-// counts by player number); players with 0 are left out. Their number.
+// Up to `max` lines "name: count kind" ("Meier: 3 Tore") of the team's best
+// players this season by `art`: STATISTIK_TABELLE_TORE goals,
+// STATISTIK_TABELLE_VORLAGEN assists, STATISTIK_TABELLE_ALLE (any other value)
+// the table of all kinds, the goals first, then the assists, then the games.
+// Within a kind the highest first (equal counts by player number); counts of
+// 0 are left out. Their number.
+constexpr int32_t STATISTIK_TABELLE_ALLE = 0;
+constexpr int32_t STATISTIK_TABELLE_TORE = 1;
+constexpr int32_t STATISTIK_TABELLE_VORLAGEN = 2;
 int32_t Statistik_Tabelle_Erstellen(int32_t, int32_t team, int32_t, int32_t art, int32_t,
                                     char (*zeilen)[STATISTIK_ZEILE], int32_t max);
 

@@ -307,7 +307,7 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
 void Spielfeld_Tore_Eintragen(int32_t team, int32_t spiel) {
     const SpielDatensatz* d = Spiele_Get_Spiel(spiel, 1);
     if (!d || (d->heim != team && d->gast != team)) return;
-    // A game computed live entered its scorers' goals as they fell.
+    // A game computed live entered its scorers' goals and assists as they fell.
     const Spielfeld_Satz* satz = Spielfeld_Anzahl() > 0 ? Spielfeld_Suchen(spiel) : nullptr;
     if (satz && satz->live == 1 && Spieltag_Hooks().tick) return;
     const bool heim = d->heim == team;
@@ -318,6 +318,10 @@ void Spielfeld_Tore_Eintragen(int32_t team, int32_t spiel) {
         if (!tor || bool(e->art & EREIGNIS_HEIM) != heim || e->spieler == SPIEL_KEIN_SPIELER) continue;
         StatistikEintrag t{d->wettbewerb, int16_t(team), STATISTIK_FLAG_TOR, 0, 0};
         Statistik_Spieler_Eintragen(e->spieler, &t, 1);
+        // The goal's second player gave the assist; a scorer is never his own.
+        if (e->spieler2 == SPIEL_KEIN_SPIELER || e->spieler2 == e->spieler) continue;
+        t.flags = STATISTIK_FLAG_VORLAGE;
+        Statistik_Spieler_Eintragen(e->spieler2, &t, 1);
     }
 }
 

@@ -41,8 +41,8 @@ bool Spielfeld_Strafe_Spende_News(const Spielfeld_Satz* satz, int32_t seite, int
 void Spielfeld_Nachbearbeitung(int32_t wettbewerb);
 
 // After each match of a club: every goal it scored (own goals not) goes into
-// its scorer's statistics. A game computed live is left out: its goals were
-// entered as they fell. The players' games are entered once, by the
+// its scorer's statistics, the goal's second player's assist into his. A game
+// computed live is left out: its goals and assists were entered as they fell. The players' games are entered once, by the
 // competition's pass above.
 void Spielfeld_Tore_Eintragen(int32_t team, int32_t spiel);
 

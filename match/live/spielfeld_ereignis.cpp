@@ -103,6 +103,25 @@ void Als_Aus_Eintragen(Spielfeld_Satz* satz, int32_t slot) {
     satz->wechsel_ein[seite][pos] = satz->e_wechsel_ein[seite][pos] = -1;
 }
 
+// A counting goal, not an own goal: the scorer's goal and the assist of a
+// player of his side enter the season's statistics. A goal is at least a shot:
+// when the side's shots stay below its goals (the ball went in from a pass,
+// a cross or a deflection, which no shot decision counted), the scorer
+// counts one.
+void Tor_Eintragen(Spielfeld_Satz* satz, int32_t slot, int32_t slot2) {
+    const int32_t seite = Seite_Von(slot);
+    const int16_t team = int16_t(satz->team[seite]);
+    const StatistikEintrag tor{int16_t(satz->wettbewerb), team, STATISTIK_FLAG_TOR, 0, 0};
+    Statistik_Spieler_Eintragen(Nummer(satz, slot), &tor, 1);
+    if (slot2 >= 0 && slot2 != slot && Seite_Von(slot2) == seite) {
+        const StatistikEintrag vorlage{int16_t(satz->wettbewerb), team, STATISTIK_FLAG_VORLAGE, 0, 0};
+        Statistik_Spieler_Eintragen(Nummer(satz, slot2), &vorlage, 1);
+    }
+    int32_t schuesse = 0;
+    for (int32_t k = seite * SF_SPIELER_SEITE; k < (seite + 1) * SF_SPIELER_SEITE; ++k) schuesse += satz->statistik[k][2];
+    if (schuesse < satz->tore[seite]) Spielfeld_Statistik_Element(satz, slot, 2);
+}
+
 }  // namespace
 
 void Spielfeld_Stimmung_Aendern(Spielfeld_Satz* satz, int32_t seite, int32_t delta) {
@@ -220,13 +239,9 @@ void Spielfeld_Ereignis(Spielfeld_Satz* satz, uint32_t bits, int32_t slot, int32
                                              Nummer(satz, slot2));
     }
     if ((art & SE_SCHUSS) && (bits & SE_ZAEHLT) && slot >= 0) {
-        // The scorer's goal enters his statistics here, once; an own goal is
-        // no goal of his.
-        if (!(bits & SE_EIGENTOR)) {
-            const StatistikEintrag e{int16_t(satz->wettbewerb), int16_t(satz->team[Seite_Von(slot)]),
-                                     STATISTIK_FLAG_TOR, 0, 0};
-            Statistik_Spieler_Eintragen(Nummer(satz, slot), &e, 1);
-        }
+        // The scorer's goal and his team-mate's assist enter the statistics
+        // here, once; an own goal is no goal of his and has no assist.
+        if (!(bits & SE_EIGENTOR)) Tor_Eintragen(satz, slot, slot2);
         Spielfeld_Jubel_Markieren(satz, slot, 17);
         if (bits & SE_HOCH) Spielfeld_Jubel_Markieren(satz, slot, 7);
         Spielfeld_Hook_Ankuendigung();

@@ -1187,12 +1187,13 @@ TEST_F(SpieltagTest, OneMoreAppearanceMayInjureAPlayerButNeverARobustOne) {
 }
 
 // A scripted live match: in the first minute of the first live game a kick
-// from the penalty spot by side 0 goes into the goal; afterwards the game
-// plays on by minutes without a goal.
+// from the penalty spot by side 0, passed by a team-mate and counted as no
+// shot, goes into the goal; afterwards the game plays on by minutes without a goal.
 struct Skript {
-    int32_t spiel = -1, schuetze = -1;
+    int32_t spiel = -1, schuetze = -1, vorlage = -1, vorlage_nummer = -1;
     bool linie_tor = false;
     uint32_t zustand = 0, bits = 0;
+    int32_t schuesse = -1;   // the scorer's shots after the goal
 };
 Skript& Das_Skript() {
     static Skript s;
@@ -1204,10 +1205,15 @@ float Skript_Tick(Spielfeld_Satz* satz, int8_t*, int32_t) {
     if (k.spiel < 0) {
         k.spiel = int32_t(satz->spiel);
         k.schuetze = Feldspieler_Slot(satz, 0);
+        for (int32_t slot = 0; slot < SF_SPIELER_SEITE && k.vorlage < 0; ++slot)
+            if (slot != k.schuetze && satz->spieler[slot].nummer >= 0 && (satz->spieler[slot].zustand & SM_AUF_PLATZ))
+                k.vorlage = slot;
+        k.vorlage_nummer = k.vorlage >= 0 ? satz->spieler[k.vorlage].nummer : -1;
+        for (int32_t slot = 0; slot < SF_SPIELER_SEITE; ++slot) satz->statistik[slot][2] = 0;
         satz->spielzustand = SZ_SPIEL;
         satz->ereignis_neu = 0;
         satz->letzter_spieler = k.schuetze;
-        satz->vorletzter_spieler = -1;
+        satz->vorletzter_spieler = k.vorlage;
         satz->letzte_beruehrung = 0;
         const bool rechts = satz->tor_x[0] > SPIELFELD_MITTE_X;
         Ball_Schiessen(satz, rechts ? 9700.0f : 1100.0f, 3403, rechts ? 11800.0f : -1000.0f, 3500, 2500);
@@ -1217,14 +1223,17 @@ float Skript_Tick(Spielfeld_Satz* satz, int8_t*, int32_t) {
         }
         k.zustand = satz->spielzustand;
         k.bits = satz->ereignis;
+        k.schuesse = satz->statistik[k.schuetze][2];
     }
     satz->minute = int16_t(satz->minute + 1);
     return 2.0f;
 }
 
 // The goal of a live game counts at its restart, reaches the fixtures store
-// with its bits and, once the day has closed, its scorer's statistics exactly
-// once (the after-match goal count leaves live games out).
+// with its bits and assist and, once the day has closed, its scorer's and
+// assistant's statistics exactly once (the after-match count leaves live games
+// out), as every diced game's goals and assists do; the goal from a pass,
+// with no shot counted before, counts the scorer's shot.
 TEST_F(SpieltagTest, AScriptedLiveGoalCountsOnceInTheStoreAndTheStatistics) {
     ASSERT_TRUE(Statistik_Init());
     int32_t liga = -1;
@@ -1236,8 +1245,11 @@ TEST_F(SpieltagTest, AScriptedLiveGoalCountsOnceInTheStoreAndTheStatistics) {
     Spieltag_Hooks().tick = Skript_Tick;
     ASSERT_TRUE(Spieltag_Start());
     const std::vector<int32_t> spiele = Heutige_Spiele();
-    std::map<int32_t, int32_t> vorher;
-    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) vorher[p] = Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0);
+    std::map<int32_t, int32_t> vorher, vorlagen_vorher;
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
+        vorher[p] = Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0);
+        vorlagen_vorher[p] = Spieler_Get_Spieler_Statistik(STATISTIK_VORLAGEN, p, 0);
+    }
     Spiele_Bis_Ende();
     Spieltag_Hooks().tick = nullptr;
     const Skript& k = Das_Skript();
@@ -1249,20 +1261,29 @@ TEST_F(SpieltagTest, AScriptedLiveGoalCountsOnceInTheStoreAndTheStatistics) {
     ASSERT_NE(sp, nullptr);
     EXPECT_EQ(sp->tore_heim, 1);
     EXPECT_EQ(sp->tore_gast, 0);
-    // Every scorer's statistics grew by his goals of the day, no more.
-    std::map<int32_t, int32_t> tore;
-    int32_t skript_tore = 0;
+    EXPECT_EQ(k.schuesse, 1) << "a goal is at least a shot";
+    // Every scorer's and assistant's statistics grew by his goals and assists of the day, no more.
+    std::map<int32_t, int32_t> tore, vorlagen;
+    int32_t skript_tore = 0, alle_vorlagen = 0;
     for (int32_t h : spiele) {
         int32_t c = 0;
         for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &c); e; e = Spiele_Ereignis_Naechstes(h, &c)) {
             if (!(e->art & EREIGNIS_TOR) || (e->art & EREIGNIS_EIGENTOR) || e->spieler == SPIEL_KEIN_SPIELER) continue;
             ++tore[e->spieler];
-            if (h == k.spiel) ++skript_tore;
+            if (h == k.spiel) {
+                ++skript_tore;
+                EXPECT_EQ(e->spieler2, k.vorlage_nummer) << "the assist is stored";
+            }
+            if (e->spieler2 != SPIEL_KEIN_SPIELER && e->spieler2 != e->spieler) ++vorlagen[e->spieler2], ++alle_vorlagen;
         }
     }
     EXPECT_EQ(skript_tore, 1);
-    for (int32_t p = 0; p < Spieler_Anzahl(); ++p)
+    EXPECT_GT(alle_vorlagen, 1) << "the diced games' goals have assists too";
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
         EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0) - vorher[p], tore[p]) << "player " << p;
+        EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_VORLAGEN, p, 0) - vorlagen_vorher[p], vorlagen[p])
+            << "player " << p;
+    }
     Statistik_Free();
 }
 

@@ -2,11 +2,19 @@
 // ranking in a running game, opened from the panel and played by mouse: the
 // league table after three matchdays and on matchday 1, a knock-out round,
 // fixtures with two legs, the team comparison, the ranking's modes 0, 3 and
-// 9 against reviewed pictures; the selection's rules and fallbacks.
+// 9 against reviewed pictures; the selection's rules and fallbacks; a first
+// league matchday played through the calendar, its assists on the ranking's
+// mode 5 and the next matchday's page.
 #include <algorithm>
 #include <cstring>
+#include <string>
 
+#include "business/spieler_info.h"
 #include "club/manager.h"
+#include "core/prioritaeten.h"
+#include "gui/menue_requester.h"
+#include "matchview/ankuendigung.h"
+#include "season/kalender.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "gui/icon.h"
@@ -215,6 +223,92 @@ TEST_F(TabellenScreens, SelectionFallsBackAndEqualStrengthsOrderByTeamNumber) {
     };
     plan.push_back({[] { return zug_gesehen; }, 2000, -100, -100, 0, false, "erster Zug"});
     ASSERT_EQ(Abspielen(), "");
+}
+
+// The manager's turns end by themselves up to a day, each page and box
+// clicked away, as a manager who only reads plays on.
+class TabellenTage : public TabellenScreens {
+protected:
+    void SetUp() override {
+        TabellenScreens::SetUp();
+        bis_tag = -1;
+        Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 40, [] {
+            static int32_t frei = 0;
+            if (Tag_Index() >= bis_tag) return;
+            if (Menue_Requester_Offen()) frei = 0;
+            else if (++frei > 2) {
+                frei = 0;
+                K_NEUER_TAG(K_FERTIG, 0);
+            }
+        }, "Zugende");
+    }
+    static inline int32_t bis_tag = -1;
+};
+
+// The first league matchday played through the calendar (the manager's match
+// live, the others diced): the goals' assists stand on the ranking's assists
+// page the day after and on the next matchday's page before the turn.
+TEST_F(TabellenTage, TheAssistsOfAPlayedMatchdayStandOnTheRankingsAssistsPageAndTheNextMatchdaysPage) {
+    static int32_t vorlagen = -1;
+    static std::string karte;
+    vorlagen = -1;
+    karte.clear();
+    erster_zug = [](int32_t team) {
+        g_team = team;
+        bis_tag = Kalender_Team_Frei_2(Team_Get_Liga(team, 1), 1, 0) + 1;
+    };
+    plan.push_back({[] { return zug_gesehen; }, 2000, 760, 300, 0, false, "erster Zug"});
+    plan.push_back({[] {
+                        static int32_t bild = 0;
+                        ++bild;
+                        const bool menue = Kalender_Get_Runmodus() == KALENDER_MENUE;
+                        if (bis_tag > 0 && Tag_Index() >= bis_tag && menue && !Ankuendigung_Aktiv() &&
+                            !Menue_Requester_Offen())
+                            return true;
+                        const bool box = menue && Menue_Requester_Offen();
+                        Plat_Headless_Maus(box ? 690 : 400, box ? 421 : 300, bild % 4 < 2 ? 1 : 0);
+                        return false;
+                    },
+                    40000, 760, 300, 0, false, "der Tag nach dem Spieltag"});
+    plan.push_back({nullptr, 5, 760, 300, 0, false, "hauptscreen"});
+    Eintrag(3);
+    plan.push_back({[] { return Zeigt(ICON_RANG_LEINWAND); }, 200, 760, 300, 0, false, "rangliste"});
+    Klick(162 + 60, 488 + 15);
+    Foto([] {
+        if (Rangliste_Screen_Modus() != 5) return false;
+        std::vector<RangSpieler> rang;
+        Rangliste_Spieler_Bauen(5, g_team, rang);
+        vorlagen = int32_t(rang.size());
+        // The player card's summary of the first of them names his assists.
+        if (!rang.empty()) karte = Spieler_Info_Text(rang[0].spieler, SpielerInfoArt{});
+        return true;
+    }, "rangliste 5");
+    // On to the second matchday: its page before the turn names the best of
+    // both clubs, the left one's scorers and the right one's assists, each
+    // filled up from the table of all kinds.
+    plan.push_back({[] {
+                        bis_tag = Kalender_Team_Frei_2(Team_Get_Liga(g_team, 1), 2, 0);
+                        return true;
+                    },
+                    1, 760, 300, 0, false, "zweiter Spieltag"});
+    plan.push_back({[] {
+                        static int32_t bild = 0;
+                        ++bild;
+                        if (Tag_Index() == bis_tag && Ankuendigung_Phase_Laeuft() &&
+                            Ankuendigung_Art() == ANK_VOR_MENUE && Kalender_Get_Runmodus() == KALENDER_ANKUENDIGUNG)
+                            return true;
+                        const bool box = Kalender_Get_Runmodus() == KALENDER_MENUE && Menue_Requester_Offen();
+                        Plat_Headless_Maus(box ? 690 : 400, box ? 421 : 300, bild % 4 < 2 ? 1 : 0);
+                        return false;
+                    },
+                    40000, -100, -100, 0, false, "vor dem menue"});
+    plan.push_back({nullptr, 30, -100, -100, 0, true, "vor dem menue ganz"});
+    ASSERT_EQ(Abspielen(80000), "");
+    EXPECT_GT(vorlagen, 0) << "players with assists in the league";
+    EXPECT_NE(karte.find("Vorlagen"), std::string::npos) << karte;
+    ASSERT_EQ(fotos.size(), 2u);
+    EXPECT_EQ(Vergleichen("rangliste_5", 0), "");
+    EXPECT_EQ(Vergleichen("vor_menue_die_besten", 1), "");
 }
 
 // Every matchday of the league played: the daily refresh selects the one

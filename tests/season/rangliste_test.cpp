@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "season/rangliste.h"
 #include "season/saison.h"
 #include "season/statistik.h"
+#include "tests/club/welt.h"
 #include "tests/season/season_welt.h"
 
 namespace velmora {
@@ -387,6 +390,36 @@ TEST(Rangliste, AClientTakesTheServersTalliesWholeOrNotAtAll) {
     EXPECT_EQ(std::memcmp(&r, &vorher, sizeof r), 0) << "the server's record";
     EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_TORE, 7, 0), 2);
     EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_VORLAGEN, 7, 1), 2);
+// The best-player lines name their kind; the table of all kinds lists the
+// goals, then the assists, then the games, each kind by its count.
+TEST(Statistik, TheBestPlayersTablesByKindAndOfAllKinds) {
+    test::Welt_Bauen(1, 18);   // team 2: players 0-17, "Spieler<n>"
+    ASSERT_TRUE(Statistik_Init());
+    const StatistikEintrag spiel{50, 2, STATISTIK_FLAG_SPIEL, 90, 0}, tor{50, 2, STATISTIK_FLAG_TOR, 0, 0},
+        vorlage{50, 2, STATISTIK_FLAG_VORLAGE, 0, 0};
+    for (const auto& [p, e, n] : {std::tuple{3, &tor, 2}, {3, &spiel, 12}, {5, &tor, 1}, {5, &vorlage, 1},
+                                  {7, &vorlage, 3}, {1, &spiel, 12}})
+        ASSERT_TRUE(Statistik_Spieler_Eintragen(p, e, n));
+    const struct {
+        int32_t art;
+        std::vector<std::string> zeilen;
+    } faelle[] = {
+        {STATISTIK_TABELLE_TORE, {"Spieler3: 2 Tore", "Spieler5: 1 Tor"}},
+        {STATISTIK_TABELLE_VORLAGEN, {"Spieler7: 3 Vorlagen", "Spieler5: 1 Vorlage"}},
+        {STATISTIK_TABELLE_ALLE,
+         {"Spieler3: 2 Tore", "Spieler5: 1 Tor", "Spieler7: 3 Vorlagen", "Spieler5: 1 Vorlage", "Spieler1: 12 Spiele",
+          "Spieler3: 12 Spiele"}},
+    };
+    for (const auto& f : faelle) {
+        char zeilen[8][STATISTIK_ZEILE];
+        const int32_t n = Statistik_Tabelle_Erstellen(-1, 2, -1, f.art, -1, zeilen, 8);
+        EXPECT_EQ(std::vector<std::string>(zeilen, zeilen + n), f.zeilen) << f.art;
+    }
+    char zeilen[3][STATISTIK_ZEILE];
+    EXPECT_EQ(Statistik_Tabelle_Erstellen(-1, 2, -1, STATISTIK_TABELLE_ALLE, -1, zeilen, 3), 3) << "at most max lines";
+    EXPECT_EQ(Statistik_Tabelle_Erstellen(-1, 99, -1, STATISTIK_TABELLE_ALLE, -1, zeilen, 3), 0) << "no such team";
+    Statistik_Free();
+    test::Welt_Freigeben();
 }
 
 }  // namespace
