@@ -390,6 +390,8 @@ TEST(Rangliste, AClientTakesTheServersTalliesWholeOrNotAtAll) {
     EXPECT_EQ(std::memcmp(&r, &vorher, sizeof r), 0) << "the server's record";
     EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_TORE, 7, 0), 2);
     EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_VORLAGEN, 7, 1), 2);
+}
+
 // The best-player lines name their kind; the table of all kinds lists the
 // goals, then the assists, then the games, each kind by its count.
 TEST(Statistik, TheBestPlayersTablesByKindAndOfAllKinds) {
