@@ -91,8 +91,10 @@ int main(int argc, char** argv) {
         o.sim.tage = HEADLESS_TAGE;
         o.sim.menschen = 1;   // the first league's first club, whose days end at once
     }
+    // A world that cannot be read (a broken or missing configuration file) is
+    // a failed start as well.
     if (!Spiel_Verdrahten(o, &fehler)) {
-        Plat_Stderr_Zeile(fehler.c_str());
+        Plat_Startfehler(fehler.c_str());
         return ENDE_FEHLER;
     }
     int32_t ok = App_Main(start);
