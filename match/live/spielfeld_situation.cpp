@@ -360,8 +360,11 @@ void Elfmeter(const Lage& l) {
                 : Spielfeld_Spieler_Im_Rechteck(satz, l.slot, SPIELFELD_MITTE_X, 2403, SPIELFELD_MITTE_X + 1000 * l.dx,
                                                 4403, nullptr);
         const bool zufall = Spielfeld_Hook_Netz_Modus() != 0 || Rnd(0, 1) == 0;
-        if ((torwart || keiner) && Schiedsrichter_Bereit(satz) && frei && zufall && !satz->wechsel_laeuft && drin < 2 &&
-            Steht(f)) {
+        // The players (the keeper too) hold a penalty up only so long: one
+        // who can never leave the area would hold it for ever.
+        const bool lange = satz->spielzustand == SZ_ELFMETER && Standard_Wartet_Zu_Lange(satz);
+        if ((lange || ((torwart || keiner) && frei && drin < 2)) && Schiedsrichter_Bereit(satz) && zufall &&
+            !satz->wechsel_laeuft && Steht(f)) {
             Zum_Ball(l);
             f.situation = 20;
         } else {

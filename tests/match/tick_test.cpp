@@ -680,7 +680,7 @@ INSTANTIATE_TEST_SUITE_P(Tage, RestartTest, ::testing::Values(5u, 7u, 9u, 12u, 1
 // inside the taker's band, their runs done; a kick-off after a goal with a
 // player of the other side stuck at rest deep in the kicking side's half; a
 // short free kick whose taker held the ball while an opponent moved about in
-// the band across the pitch.
+// the band across the pitch; a penalty with a defender left in the area.
 class HaengenTest : public StandardTest {
 protected:
     // Frames until open play (at most 1500); `halten` runs before each frame.
@@ -754,6 +754,30 @@ TEST_F(HaengenTest, AKickOffIsTakenThoughAPlayerStuckInTheOtherHalfNeverLeavesIt
         g.pos[1] = SPIELFELD_MITTE_Y + 300;
         g.v[0] = g.v[1] = 0;
         Figur_Aktuelle_Anweisung(&g)->ziel[0] = SPIELFELD_MITTE_X - heim * 1000;
+    });
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+}
+
+// A penalty whose area one defender never left (seed 1001 of the full world).
+TEST_F(HaengenTest, APenaltyIsTakenThoughADefenderNeverLeavesTheArea) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    SetAnim(s, FIGUR_BALL, SPIELFELD_LAENGE - 1500, SPIELFELD_MITTE_Y, 0);
+    Spielfeld_Elfmeter_Setzen(s);
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETER));
+    const int32_t abwehr = 1 - s->standard_seite;
+    int32_t k = -1;
+    for (int32_t i = abwehr * SF_SPIELER_SEITE; i < (abwehr + 1) * SF_SPIELER_SEITE && k < 0; ++i)
+        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) k = i;
+    ASSERT_GE(k, 0);
+    const int32_t n = Bis_Spiel(s, [&](int32_t) {
+        Figur& g = s->figur[k];
+        g.pos[0] = SPIELFELD_LAENGE - 300;   // in the area, by the goal line
+        g.pos[1] = SPIELFELD_MITTE_Y + 1000;
+        g.v[0] = g.v[1] = 0;
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
+        a.ziel[0] = g.pos[0];
+        a.ziel[1] = g.pos[1];
     });
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
 }
