@@ -53,6 +53,7 @@ struct LiveStatistik {
     std::vector<Spielfeld_Satz*> live_saetze;
     int32_t anzahl = -1;
     uint32_t abgang = 0;
+    uint32_t laengste[SZ_FREISTOSS + 1] = {};   // by restart play state: its longest wait in frames
 };
 LiveStatistik g;
 
@@ -84,6 +85,12 @@ void Beendete_Abschliessen() {
 bool Im_Elfmeterschiessen(const Spielfeld_Satz* s) {
     return s->spielzustand == SZ_ELFMETERSCHIESSEN || s->elfmeter_schuss != 0;
 }
+
+// The restarts whose longest wait is told.
+constexpr uint32_t STANDARDS[] = {SZ_EINWURF, SZ_ABSTOSS, SZ_ECKE, SZ_ANSTOSS, SZ_ELFMETER, SZ_FREISTOSS};
+constexpr const char* STANDARD_NAMEN[] = {"Einwurf", "Abstoss", "Ecke", "Anstoss", "Elfmeter", "Freistoss"};
+
+bool Ist_Standard(uint32_t zustand) { return std::find(std::begin(STANDARDS), std::end(STANDARDS), zustand) != std::end(STANDARDS); }
 
 }  // namespace
 
@@ -127,6 +134,9 @@ void Sim_Live_Frame(double ms) {
         if (!neu && s->spielzustand == SZ_SPIEL && s->abschnitt >= 1 && !Im_Elfmeterschiessen(s) &&
             s->frame_zaehler > st.frame)
             st.offen += s->frame_zaehler - st.frame;
+        if (Ist_Standard(s->spielzustand) && s->standard_zustand == s->spielzustand &&
+            s->frame_zaehler >= s->standard_ab)
+            g.laengste[s->spielzustand] = std::max(g.laengste[s->spielzustand], s->frame_zaehler - s->standard_ab);
         st.frame = s->frame_zaehler;
         st.zustand = s->spielzustand;
         st.zahl[ECKEN] = s->ecken[0] + s->ecken[1];
@@ -214,6 +224,13 @@ std::string Sim_Live_Statistik_Text() {
     }
     std::snprintf(zeile, sizeof zeile, "  %-16s %10.1f  %8.2f je Spiel\n", "ms", g.ms, g.ms / double(alle.spiele));
     out += zeile;
+    // Each kind of restart's longest wait, from its first frame to open play.
+    out += "Laengste Standardsituation (Frames):";
+    for (size_t k = 0; k < std::size(STANDARDS); ++k) {
+        std::snprintf(zeile, sizeof zeile, " %s %u", STANDARD_NAMEN[k], g.laengste[STANDARDS[k]]);
+        out += zeile;
+    }
+    out += "\n";
     return out;
 }
 

@@ -249,6 +249,12 @@ void Platz_Machen(const Lage& l) {
     }
 }
 
+// True once the restart under way has waited `STANDARD_WARTEN_MAX` frames.
+bool Standard_Wartet_Zu_Lange(const Spielfeld_Satz* satz) {
+    return satz->standard_zustand == satz->spielzustand && satz->frame_zaehler >= satz->standard_ab &&
+           satz->frame_zaehler - satz->standard_ab >= STANDARD_WARTEN_MAX;
+}
+
 void Anstoss(const Lage& l) {
     Spielfeld_Satz* satz = l.satz;
     Figur& f = *l.f;
@@ -276,7 +282,8 @@ void Anstoss(const Lage& l) {
         a.ziel[1] = f.pos[1];
         // Nobody more than 90 cm inside the opponents' half, fewer than three
         // near the ball, the referee ready and no substitution running.
-        bool warten = satz->wechsel_laeuft || !Schiedsrichter_Bereit(satz);
+        const bool aufgehalten = satz->wechsel_laeuft || !Schiedsrichter_Bereit(satz);
+        bool warten = aufgehalten;
         int32_t nah = 0;
         for (int32_t k = 0; k < SF_SPIELER && !warten; ++k) {
             const Figur& o = satz->figur[k];
@@ -291,7 +298,9 @@ void Anstoss(const Lage& l) {
             if (Hypot_F(o.pos[0] - l.b->pos[0], o.pos[1] - l.b->pos[1]) < 870) ++nah;
         }
         if (!warten && nah >= 3) Platz_Machen(l);
-        if (warten || nah >= 3) {
+        // The players around him hold the kick-off up only so long: one who
+        // can never leave the opponents' half would hold it for ever.
+        if (aufgehalten || ((warten || nah >= 3) && !Standard_Wartet_Zu_Lange(satz))) {
             Warten(l);
             return;
         }
@@ -351,8 +360,11 @@ void Elfmeter(const Lage& l) {
                 : Spielfeld_Spieler_Im_Rechteck(satz, l.slot, SPIELFELD_MITTE_X, 2403, SPIELFELD_MITTE_X + 1000 * l.dx,
                                                 4403, nullptr);
         const bool zufall = Spielfeld_Hook_Netz_Modus() != 0 || Rnd(0, 1) == 0;
-        if ((torwart || keiner) && Schiedsrichter_Bereit(satz) && frei && zufall && !satz->wechsel_laeuft && drin < 2 &&
-            Steht(f)) {
+        // The players (the keeper too) hold a penalty up only so long: one
+        // who can never leave the area would hold it for ever.
+        const bool lange = satz->spielzustand == SZ_ELFMETER && Standard_Wartet_Zu_Lange(satz);
+        if ((lange || ((torwart || keiner) && frei && drin < 2)) && Schiedsrichter_Bereit(satz) && zufall &&
+            !satz->wechsel_laeuft && Steht(f)) {
             Zum_Ball(l);
             f.situation = 20;
         } else {
@@ -470,7 +482,7 @@ void Freistoss_Schuetze(const Lage& l, bool mauer) {
         f.situation = 22;
         f.entscheid_timer = 0;
     } else if (c == 22) {
-        bool warten = satz->wechsel_laeuft != 0;
+        bool warten = false;
         if (mauer) {
             for (int32_t o = 0; o < SF_SPIELER; ++o) {
                 const uint8_t oc = satz->figur[o].situation;
@@ -483,7 +495,10 @@ void Freistoss_Schuetze(const Lage& l, bool mauer) {
         } else {
             warten = warten || !Schiedsrichter_Bereit(satz);
         }
-        if (warten) {
+        // The players around him hold the kick up only so long (one running
+        // to and fro in the band would hold it for ever); a substitution
+        // always does.
+        if (satz->wechsel_laeuft != 0 || (warten && !Standard_Wartet_Zu_Lange(satz))) {
             Warten(l);
             return;
         }
@@ -540,7 +555,8 @@ void Freistoss_Zweiter(const Lage& l) {
         f.situation = 26;
         f.entscheid_timer = 0;
     } else if (c == 26) {
-        if (Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || satz->wechsel_laeuft || !Schiedsrichter_Bereit(satz)) {
+        if ((Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) && !Standard_Wartet_Zu_Lange(satz)) || satz->wechsel_laeuft ||
+            !Schiedsrichter_Bereit(satz)) {
             Warten(l);
             return;
         }

@@ -10,6 +10,13 @@
 
 namespace velmora {
 
+// Frames from the first of a restart's play state after which the kick-off
+// and the free kick's taker no longer wait for the players around them:
+// a man who can never leave (stuck, or chasing to and fro in the band) would
+// hold the match for ever. The tick keeps the restart's first frame in the
+// record (`standard_ab`).
+constexpr uint32_t STANDARD_WARTEN_MAX = 1000;
+
 // One step of the script of player slot `slot` of `seite`.
 void KI_Standardsituation(Spielfeld_Satz* satz, int32_t slot, int32_t seite);
 // Finishes every substitution still walking (the period ended): the players

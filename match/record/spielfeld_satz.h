@@ -335,10 +335,11 @@ struct Spielfeld_Satz {
     int8_t standard_seite;             // 25215: taking side of the set piece
     uint8_t w25216[12];
     float kamera_ziel[2];              // 25228
-    uint8_t r25236[4];
+    uint32_t standard_ab;              // 25236: w: the frame counter when the restart's play state began
     int32_t kamera[2];                 // 25240
     uint32_t netz_seite;               // 25248
-    uint8_t r25252[4];
+    uint8_t standard_zustand;          // 25252: w: the play state the restart count belongs to
+    uint8_t r25253[3];
     int8_t w25256;                     // -3 after set-up
     uint8_t r25257[2];
     uint8_t anstoss_seite;             // 25259: side that kicks off the next period
@@ -534,6 +535,8 @@ static_assert(offsetof(Spielfeld_Satz, w25216) == 25216);
 static_assert(offsetof(Spielfeld_Satz, kamera_ziel) == 25228);
 static_assert(offsetof(Spielfeld_Satz, kamera) == 25240);
 static_assert(offsetof(Spielfeld_Satz, netz_seite) == 25248);
+static_assert(offsetof(Spielfeld_Satz, standard_ab) == 25236);
+static_assert(offsetof(Spielfeld_Satz, standard_zustand) == 25252);
 static_assert(offsetof(Spielfeld_Satz, w25256) == 25256);
 static_assert(offsetof(Spielfeld_Satz, anstoss_seite) == 25259);
 static_assert(offsetof(Spielfeld_Satz, anzeige1) == 25260);

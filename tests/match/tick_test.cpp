@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "club/club_hooks.h"
 #include "club/manager.h"
@@ -22,6 +23,7 @@
 #include "match/record/spielfeld_pruefen.h"
 #include "match/live/anim.h"
 #include "match/live/anweisung.h"
+#include "match/live/ki_abwehr.h"
 #include "match/live/spielfeld_abfangen.h"
 #include "match/record/spielfeld_anzeige.h"
 #include "match/live/spielfeld_ballkontakt.h"
@@ -670,6 +672,136 @@ TEST_P(RestartTest, EveryRestartOfALiveDayReturnsToOpenPlay) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tage, RestartTest, ::testing::Values(5u, 7u, 9u, 12u, 15u, 24u, 27u, 33u, 38u));
+
+// Restarts that once waited for ever, each rebuilt on the first record of a
+// live day with the players that held it kept where they stood: the restart
+// is taken within the checker's 1500 frames. A wall free kick whose
+// band-clearing sent three defenders to one point: pushed apart they stood
+// inside the taker's band, their runs done; a kick-off after a goal with a
+// player of the other side stuck at rest deep in the kicking side's half; a
+// short free kick whose taker held the ball while an opponent moved about in
+// the band across the pitch; a penalty with a defender left in the area.
+class HaengenTest : public StandardTest {
+protected:
+    // Frames until open play (at most 1500); `halten` runs before each frame.
+    template <typename F>
+    int32_t Bis_Spiel(Spielfeld_Satz* s, F halten) {
+        int32_t n = 0;
+        for (; s->spielzustand != SZ_SPIEL && n < int32_t(PRUEF_MAX_STANDARD); ++n) {
+            halten(n);
+            Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        }
+        return n;
+    }
+    // A free kick of side 1, 2000 cm before the goal it attacks.
+    float Freistoss(Spielfeld_Satz* s, int8_t variante) {
+        const float tx = float(s->tor_x[1]);
+        const float bx = tx > SPIELFELD_MITTE_X ? tx - 2000 : tx + 2000;
+        Spielfeld_Freistoss_Setzen(s, int32_t(bx), SPIELFELD_MITTE_Y - 600, 1);
+        s->freistoss_variante = variante;
+        s->wechsel_laeuft = 0;
+        return tx > SPIELFELD_MITTE_X ? 1.0f : -1.0f;   // towards the home goal
+    }
+    // Home field players on the pitch with no script.
+    std::vector<int32_t> Freie_Heim(const Spielfeld_Satz* s, size_t anzahl) {
+        std::vector<int32_t> r;
+        for (int32_t k = 0; k < SF_SPIELER_SEITE && r.size() < anzahl; ++k)
+            if ((s->spieler[k].zustand & SM_AUF_PLATZ) && !s->figur[k].torwart && s->figur[k].situation == 0)
+                r.push_back(k);
+        return r;
+    }
+};
+
+TEST_F(HaengenTest, AWallFreeKickIsTakenThoughDefendersSentToOnePointStandInTheBand) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    const float dir = Freistoss(s, 1);
+    const std::vector<int32_t> drei = Freie_Heim(s, 3);
+    ASSERT_EQ(drei.size(), 3u);
+    const float bx = s->figur[FIGUR_BALL].pos[0];
+    // Sent to one point 50 cm beyond the band, pushed apart and left 35-55 cm
+    // inside it at rest, their runs there done.
+    const int32_t n = Bis_Spiel(s, [&](int32_t) {
+        for (size_t i = 0; i < drei.size(); ++i) {
+            Figur& g = s->figur[drei[i]];
+            g.pos[0] = bx + dir * (ABWEHR_FREISTOSS_GASSE - 35 - 10 * float(i));
+            g.pos[1] = float(SPIELFELD_BREITE - 1200) + 40 * float(i);
+            g.v[0] = g.v[1] = 0;
+            Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
+            a.ziel[0] = bx + dir * (ABWEHR_FREISTOSS_GASSE + 50);
+            a.ziel[1] = float(SPIELFELD_BREITE - 1200);
+            a.dauer = 0;
+            a.tempo = 0;
+        }
+    });
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+}
+
+TEST_F(HaengenTest, AKickOffIsTakenThoughAPlayerStuckInTheOtherHalfNeverLeavesIt) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    // An away field player 1381 cm inside the home half, at rest, his
+    // target in his own half.
+    int32_t k = -1;
+    for (int32_t i = SF_SPIELER_SEITE; i < SF_SPIELER && k < 0; ++i)
+        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) k = i;
+    ASSERT_GE(k, 0);
+    const float heim = s->tor_x[1] > SPIELFELD_MITTE_X ? 1.0f : -1.0f;   // the away side attacks this way
+    const int32_t n = Bis_Spiel(s, [&](int32_t) {
+        Figur& g = s->figur[k];
+        g.pos[0] = SPIELFELD_MITTE_X + heim * 1381;
+        g.pos[1] = SPIELFELD_MITTE_Y + 300;
+        g.v[0] = g.v[1] = 0;
+        Figur_Aktuelle_Anweisung(&g)->ziel[0] = SPIELFELD_MITTE_X - heim * 1000;
+    });
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+}
+
+// A penalty whose area one defender never left (seed 1001 of the full world).
+TEST_F(HaengenTest, APenaltyIsTakenThoughADefenderNeverLeavesTheArea) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    SetAnim(s, FIGUR_BALL, SPIELFELD_LAENGE - 1500, SPIELFELD_MITTE_Y, 0);
+    Spielfeld_Elfmeter_Setzen(s);
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETER));
+    const int32_t abwehr = 1 - s->standard_seite;
+    int32_t k = -1;
+    for (int32_t i = abwehr * SF_SPIELER_SEITE; i < (abwehr + 1) * SF_SPIELER_SEITE && k < 0; ++i)
+        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) k = i;
+    ASSERT_GE(k, 0);
+    const int32_t n = Bis_Spiel(s, [&](int32_t) {
+        Figur& g = s->figur[k];
+        g.pos[0] = SPIELFELD_LAENGE - 300;   // in the area, by the goal line
+        g.pos[1] = SPIELFELD_MITTE_Y + 1000;
+        g.v[0] = g.v[1] = 0;
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
+        a.ziel[0] = g.pos[0];
+        a.ziel[1] = g.pos[1];
+    });
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+}
+
+TEST_F(HaengenTest, AShortFreeKicksTakerPlaysOnThoughAnOpponentRunsInTheBandAcrossThePitch) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    Freistoss(s, 2);
+    const std::vector<int32_t> einer = Freie_Heim(s, 1);
+    ASSERT_EQ(einer.size(), 1u);
+    const float bx = s->figur[FIGUR_BALL].pos[0];
+    // 2800 cm across from the ball, his runs within 200 cm of its x.
+    const int32_t n = Bis_Spiel(s, [&](int32_t frame) {
+        Figur& g = s->figur[einer[0]];
+        const float hin = (frame / 40) % 2 == 0 ? 1.0f : -1.0f;
+        g.pos[0] = bx + hin * float(frame % 40) * 5 - hin * 100;
+        g.pos[1] = SPIELFELD_MITTE_Y - 600 + 2800;
+        g.v[0] = g.v[1] = 0;
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
+        a.ziel[0] = g.pos[0];
+        a.ziel[1] = g.pos[1];
+    });
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+}
 
 // A penalty's set taker carried off injured (still counted on the pitch
 // until his substitute comes, but no longer drawn) is not named to take it:
@@ -1485,7 +1617,7 @@ int32_t Freier_Feldspieler(const Spielfeld_Satz* s) {
 }
 
 // No kick-off while a player stands more than 90 cm inside the opponents'
-// half; once he is back it is taken.
+// half (up to the restart's bound on waiting); once he is back it is taken.
 TEST_F(StandardTest, NoKickOffWhileAPlayerStandsInTheOpponentsHalf) {
     Spielfeld_Satz* s = nullptr;
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
@@ -1494,7 +1626,7 @@ TEST_F(StandardTest, NoKickOffWhileAPlayerStandsInTheOpponentsHalf) {
     const int32_t k = Freier_Feldspieler(s);
     ASSERT_GE(k, 0);
     const float x = s->tor_x[0] > SPIELFELD_MITTE_X ? SPIELFELD_MITTE_X + 200.0f : SPIELFELD_MITTE_X - 200.0f;
-    for (int32_t n = 0; n < 1500; ++n) {
+    for (int32_t n = 0; n < int32_t(STANDARD_WARTEN_MAX) - 10; ++n) {
         s->figur[k].pos[0] = x;
         s->figur[k].pos[1] = 500;
         Spielfeld_Tick(s, 1, nullptr, 0, 0);
