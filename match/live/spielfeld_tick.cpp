@@ -293,12 +293,16 @@ void Ball_Am_Kickframe(Spielfeld_Satz* satz) {
     // The mark outlives the frame until its figure decides: a player who
     // reached a kick frame in the last frame of a half and went off at the
     // break would otherwise take the ball from the bench at the kick-off.
-    if (!(satz->spieler[k].zustand & SM_AUF_PLATZ)) {
+    // Nor does a player walking off take it: his mark outlives every frame
+    // (he decides nothing until he is off), and a penalty's ball taken from
+    // the spot to his foot was put back and the stoppage prepared anew every
+    // frame, so that nobody moved again.
+    const Figur& f = satz->figur[k];
+    if (!(satz->spieler[k].zustand & SM_AUF_PLATZ) || f.situation == 38) {
         Kickframe_Figur(satz) = 0;
         b.gezeichnet = 1;
         return;
     }
-    const Figur& f = satz->figur[k];
     // In a restart the ball is the set piece's: a kick frame left over from
     // open play (a slide or a kick reaching its frame after the whistle) by
     // a player without a part in it takes no ball. Taken, it pulled the ball

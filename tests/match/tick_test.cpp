@@ -782,6 +782,33 @@ TEST_F(HaengenTest, APenaltyIsTakenThoughADefenderNeverLeavesTheArea) {
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
 }
 
+// A player walking off keeps the kick mark he reached before the whistle (he
+// decides nothing until he is off): it must not take the penalty's ball from
+// the spot to his foot, or the stoppage is prepared anew every frame and no
+// figure ever moves again.
+TEST_F(HaengenTest, APenaltyIsTakenThoughAPlayerWalkingOffHoldsAKickMark) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    SetAnim(s, FIGUR_BALL, SPIELFELD_LAENGE - 1500, SPIELFELD_MITTE_Y, 0);
+    Spielfeld_Elfmeter_Setzen(s);
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETER));
+    const int32_t seite = s->standard_seite;
+    int32_t k = -1;
+    for (int32_t i = seite * SF_SPIELER_SEITE; i < (seite + 1) * SF_SPIELER_SEITE && k < 0; ++i)
+        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) k = i;
+    ASSERT_GE(k, 0);
+    Figur& g = s->figur[k];
+    g.pos[0] = SPIELFELD_LAENGE - 1400;   // beside the ball, walking off to the halfway line
+    g.pos[1] = SPIELFELD_MITTE_Y + 200;
+    SetZSA(s, k, 5700, 200, 0, 600, ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+    g.situation = 38;
+    g.entscheiden = 0;
+    ++s->wechsel_laeuft;
+    s->w24992[2] = uint8_t(k + 1);   // his kick mark (figure + 1)
+    const int32_t n = Bis_Spiel(s, [](int32_t) {});
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+}
+
 TEST_F(HaengenTest, AShortFreeKicksTakerPlaysOnThoughAnOpponentRunsInTheBandAcrossThePitch) {
     Spielfeld_Satz* s = nullptr;
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
