@@ -1272,7 +1272,7 @@ TEST_F(SpieltagTest, AScriptedLiveGoalCountsOnceInTheStoreAndTheStatistics) {
             ++tore[e->spieler];
             if (h == k.spiel) {
                 ++skript_tore;
-                EXPECT_EQ(e->spieler2, k.vorlage_nummer) << "the assist is stored";
+                EXPECT_EQ(int32_t(e->spieler2), int32_t(k.vorlage_nummer)) << "the assist is stored";
             }
             if (e->spieler2 != SPIEL_KEIN_SPIELER && e->spieler2 != e->spieler) ++vorlagen[e->spieler2], ++alle_vorlagen;
         }
