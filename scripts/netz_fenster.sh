@@ -6,6 +6,17 @@
 # user directories and VELMORA_DEBUG=1 (the logs count fetches and refusals).
 #
 #   scripts/netz_fenster.sh start [build dir]   both windows, through the wizard
+#   scripts/netz_fenster.sh laden SLOT [build dir]
+#                                                the server's window loads save slot SLOT
+#                                                (0-9, 9 the autosave) of DIR/srv/data/velmora/
+#                                                spielstand (a velmora-sim save played on the
+#                                                build's installation: --install build/install),
+#                                                becomes the server through the options, and the
+#                                                client's window joins up to the club choice
+#                                                (DIR/cli/wahl.png); the club is picked with
+#                                                "rad cli N", "klick cli X Y", then Weiter
+#                                                (750 508) and Ja (110 424)
+#   scripts/netz_fenster.sh rad srv|cli N        N wheel steps down over the club list
 #   scripts/netz_fenster.sh tage N               N rounds: each person answers a
 #                                                requester or presses "Weiter"
 #   scripts/netz_fenster.sh klick srv|cli X Y    a click in one window
@@ -20,6 +31,8 @@
 #                                                up to the club choice (DIR/cli/wahl.png);
 #                                                the club is a "klick cli X Y" then
 #   scripts/netz_fenster.sh stopp                both programs and X servers end
+# $NETZ_SEITEN_KLICKEN ("srv", "cli" or "srv cli"): in those windows "tage" also ends a
+# match-day page (anything without the main screen's top bar) by a click into it.
 # DIR is $NETZ_FENSTER (default /tmp/netz_fenster). $NETZ_CLIENT_UMGEBUNG, when set,
 # holds NAME=VALUE words the client's program is started with (a relay's redirect).
 # Needs xvfb, xdotool, imagemagick.
@@ -34,6 +47,7 @@ xd() { local w=$1; shift; DISPLAY=$(anzeige "$w") xdotool "$@"; }
 klick() { xd "$1" mousemove --window "$(fenster "$1")" "$2" "$3"; sleep 0.3; xd "$1" click 1; }
 tippen() { local w=$1; shift; xd "$w" type --window "$(fenster "$w")" --delay 60 -- "$*"; }
 taste() { xd "$1" key --window "$(fenster "$1")" "$2"; }
+oben() { convert "$1" -crop 1x1+400+5 txt:- | tail -1 | sed 's/.*(\([0-9]*,[0-9]*,[0-9]*\).*/\1/'; }   # the main screen's top bar: 16,36,57
 bild() { mkdir -p "$dir/$1"; DISPLAY=$(anzeige "$1") import -window "$(fenster "$1")" "$dir/$1/$2.png"; echo "$dir/$1/$2.png"; }
 
 starten() {   # name display program...
@@ -89,6 +103,29 @@ case $befehl in
     klick cli 600 308; sleep 2; klick cli 111 425; sleep 8     # FC Hohenau
     bild cli start
     ;;
+  laden)
+    slot=${1:?laden SLOT}
+    build=${2:-build}
+    prog=("$build/velmora" -w -i --datadir "$build/install")
+    starten srv ":$((200 + RANDOM % 300))" "${prog[@]}"
+    klick srv 390 522; sleep 1; klick srv 290 550; sleep 1     # network on, this machine the server
+    klick srv 425 389; sleep 2                                 # "Spiel laden"
+    klick srv 300 $((196 + 27 * slot)); sleep 0.5; klick srv 707 382; sleep 6
+    klick srv 689 423; sleep 1                                 # whose turn it is
+    # The menu opens on the press; the release over an entry chooses it.
+    xd srv mousemove --window "$(fenster srv)" 610 581 mousedown 1; sleep 0.5
+    xd srv mousemove --window "$(fenster srv)" 622 559; sleep 0.4; xd srv mouseup 1; sleep 1.5
+    klick srv 60 306; sleep 2; klick srv 689 423; sleep 1      # "dieser Rechner ist Server", its message
+    klick srv 722 478; sleep 1; bild srv start                 # the options closed
+    # shellcheck disable=SC2086
+    starten cli ":$((500 + RANDOM % 300))" env ${NETZ_CLIENT_UMGEBUNG:-} "${prog[@]}"
+    beitreten
+    bild cli wahl
+    ;;
+  rad)
+    xd "$1" mousemove --window "$(fenster "$1")" 600 300
+    for ((i = 0; i < $2; ++i)); do xd "$1" click 5; sleep 0.2; done
+    ;;
   toeten) kill -9 "$(cat "$dir/cli/pid")" ;;
   wieder)
     build=${1:-build}
@@ -104,6 +141,8 @@ case $befehl in
         g=$(convert "$f" -crop 1x1+730+590 txt:- | tail -1 | sed 's/.*(\([0-9]*\),\([0-9]*\),.*/\2/')
         if ((g > 60)); then klick "$w" 752 583       # "Weiter" lit
         elif ((g < 20)); then klick "$w" 689 423     # a requester's OK or "Nein"
+        elif [[ " ${NETZ_SEITEN_KLICKEN:-} " == *" $w "* ]] && [ "$(oben "$f")" != "16,36,57" ]; then
+          klick "$w" 400 300                         # a match-day page: a click ends it
         fi
       done
       sleep 1.5
@@ -128,5 +167,5 @@ case $befehl in
       [ -f "$dir/$w/xpid" ] && kill "$(cat "$dir/$w/xpid")" 2>/dev/null || true
     done
     ;;
-  *) sed -n '2,20p' "$0"; exit 2 ;;
+  *) sed -n '2,39p' "$0"; exit 2 ;;
 esac
