@@ -251,8 +251,7 @@ void Platz_Machen(const Lage& l) {
 
 // True once the restart under way has waited `STANDARD_WARTEN_MAX` frames.
 bool Standard_Wartet_Zu_Lange(const Spielfeld_Satz* satz) {
-    return satz->standard_zustand == satz->spielzustand && satz->frame_zaehler >= satz->standard_ab &&
-           satz->frame_zaehler - satz->standard_ab >= STANDARD_WARTEN_MAX;
+    return Spielfeld_Zustand_Dauer(satz) >= STANDARD_WARTEN_MAX;
 }
 
 void Anstoss(const Lage& l) {
