@@ -468,6 +468,20 @@ void Freistoss_Mauer(const Lage& l, bool mauer) {
     }
 }
 
+// Beside a wall the second taker is not ready while he runs to his start
+// point (25) or waits there (26), or stands more than 100 cm from the ball
+// at it (27); in the short free kick, until his tap has gone (27 still).
+bool Zweiter_Nicht_Bereit(const Lage& l) {
+    for (int32_t o = 0; o < SF_SPIELER; ++o) {
+        const Figur& g = l.satz->figur[o];
+        if (g.situation == 25 || g.situation == 26) return true;
+        if (g.situation == 27 && (l.satz->freistoss_variante == 2 ||
+                                  Hypot_F(g.pos[0] - l.b->pos[0], g.pos[1] - l.b->pos[1]) > 100))
+            return true;
+    }
+    return false;
+}
+
 // Free kick, the taker: to his start point (21), waiting (22), the run-up
 // and the hand-over (23).
 void Freistoss_Schuetze(const Lage& l, bool mauer) {
@@ -484,19 +498,11 @@ void Freistoss_Schuetze(const Lage& l, bool mauer) {
         f.situation = 22;
         f.entscheid_timer = 0;
     } else if (c == 22) {
-        bool warten = false;
-        if (mauer) {
-            for (int32_t o = 0; o < SF_SPIELER; ++o) {
-                const uint8_t oc = satz->figur[o].situation;
-                if (oc == 25 || oc == 26) warten = true;
-                if (oc == 27 && (satz->freistoss_variante == 2 ||
-                                 Hypot_F(satz->figur[o].pos[0] - b.pos[0], satz->figur[o].pos[1] - b.pos[1]) > 100))
-                    warten = true;
-            }
-            warten = warten || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || Gegner_Nah(l, 865);
-        } else {
-            warten = warten || !Schiedsrichter_Bereit(satz);
-        }
+        // With a wall he waits for the second taker and for the opponents to
+        // leave the band and the ball; without one, for the referee.
+        const bool warten =
+            mauer ? Zweiter_Nicht_Bereit(l) || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || Gegner_Nah(l, 865)
+                  : !Schiedsrichter_Bereit(satz);
         if (Standard_Haelt(satz, satz->wechsel_laeuft != 0, warten)) {
             Warten(l);
             return;
