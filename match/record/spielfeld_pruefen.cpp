@@ -256,8 +256,8 @@ namespace {
 constexpr char PRUEF_MAGIC[4] = {'V', 'P', 'R', 'F'};
 constexpr uint32_t PRUEF_VERSION = 2;
 constexpr size_t PRUEF_KOPF = 36;
-constexpr size_t PRUEF_EINTRAG = 44;      // its last 8 bytes held a restart's count, kept by the record now
-constexpr size_t PRUEF_EINTRAG_V1 = 36;   // written before those 8 bytes
+constexpr size_t PRUEF_EINTRAG = 44;      // its last 8 bytes zero: a restart is counted by the record
+constexpr size_t PRUEF_EINTRAG_V1 = 36;   // the first version's, without those 8 bytes
 
 template <typename T>
 void Anhaengen(std::vector<uint8_t>& b, T v) {
@@ -292,7 +292,7 @@ bool Pruefstand_Sicherung_Schreiben(const char* pfad, const Pruefstand_Sicherung
         for (float f : e.st.ball) Anhaengen(b, f);
         Anhaengen(b, e.st.ruhe);
         Anhaengen(b, e.frame_zaehler);
-        Anhaengen(b, uint64_t(0));   // no restart count of the checker's own: an older reader counts afresh
+        Anhaengen(b, uint64_t(0));   // an older reader finds no restart waiting and counts afresh
     }
     std::FILE* f = std::fopen(pfad, "wb");
     if (!f) return false;
@@ -327,7 +327,7 @@ bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s) {
         for (float& v : e.st.ball) v = Holen<float>(p);
         e.st.ruhe = Holen<int32_t>(p);
         e.frame_zaehler = Holen<uint32_t>(p);
-        p += eintrag - PRUEF_EINTRAG_V1;   // a restart's count: the record's own is read
+        p += eintrag - PRUEF_EINTRAG_V1;   // an older writer's restart count: the record's own is read
         neu.eintraege.push_back(e);
     }
     *s = std::move(neu);
