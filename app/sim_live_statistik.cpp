@@ -134,9 +134,8 @@ void Sim_Live_Frame(double ms) {
         if (!neu && s->spielzustand == SZ_SPIEL && s->abschnitt >= 1 && !Im_Elfmeterschiessen(s) &&
             s->frame_zaehler > st.frame)
             st.offen += s->frame_zaehler - st.frame;
-        if (Ist_Standard(s->spielzustand) && s->standard_zustand == s->spielzustand &&
-            s->frame_zaehler >= s->standard_ab)
-            g.laengste[s->spielzustand] = std::max(g.laengste[s->spielzustand], s->frame_zaehler - s->standard_ab);
+        if (Ist_Standard(s->spielzustand))
+            g.laengste[s->spielzustand] = std::max(g.laengste[s->spielzustand], Spielfeld_Zustand_Dauer(s));
         st.frame = s->frame_zaehler;
         st.zustand = s->spielzustand;
         st.zahl[ECKEN] = s->ecken[0] + s->ecken[1];

@@ -41,6 +41,18 @@ void Abgleich_Server::Antworten(const std::vector<uint8_t>& aktuell, uint32_t st
     Antworten_Von(stand, antwort);
 }
 
+bool Abgleich_Server::Anfrage_Beantworten(const uint8_t* argumente, size_t bytes,
+                                          void (*bauen)(std::vector<uint8_t>&), std::vector<uint8_t>& antwort) {
+    ClubLeser l{argumente, bytes};
+    const uint32_t stand = uint32_t(l.i32());
+    if (l.fehler) return false;
+    std::vector<uint8_t> block, inhalt;
+    bauen(block);
+    Antworten(block, stand, inhalt);
+    ClubPacker{antwort}.block_mit_laenge(inhalt.data(), inhalt.size());
+    return true;
+}
+
 bool Abgleich_Server::Antworten_Aus_Neuester(uint32_t stand, std::vector<uint8_t>& antwort) const {
     if (fassungen_.empty()) return false;
     Antworten_Von(stand, antwort);
@@ -153,6 +165,13 @@ bool Abgleich_Client::Vorab(int32_t anfrage) const {
     std::vector<uint8_t> arg;
     ClubPacker{arg}.i32(int32_t(stand));
     return Club_Remote_Vorab(anfrage, arg);
+}
+
+bool Abgleich_Client::Holen_Und_Laden(const char* wer, int32_t anfrage, bool (*laden)(const uint8_t*, size_t)) {
+    if (!Holen(wer, anfrage)) return false;
+    if (laden(bytes.data(), bytes.size())) return true;
+    Leeren();
+    return false;
 }
 
 bool Abgleich_Client::Holen(const char* wer, int32_t anfrage) {

@@ -42,6 +42,12 @@ public:
     // for a caller that knows the block has not changed since it was kept (it
     // need not build it); false, nothing appended, when no version is kept.
     bool Antworten_Aus_Neuester(uint32_t stand, std::vector<uint8_t>& antwort) const;
+    // The whole answer to a request "i<B": reads the client's version from
+    // `argumente`, builds the block with `bauen` and appends the answer to
+    // `antwort` as a block with its length. False, nothing built or
+    // appended, when the arguments hold no version.
+    bool Anfrage_Beantworten(const uint8_t* argumente, size_t bytes, void (*bauen)(std::vector<uint8_t>&),
+                             std::vector<uint8_t>& antwort);
     // Keeps `aktuell` as the newest version unless it is that already.
     void Aufnehmen(const std::vector<uint8_t>& aktuell);
     // The newest version kept: its number, length and CRC-32; false when none is kept.
@@ -84,6 +90,10 @@ struct Abgleich_Client {
     // forgotten and the whole block asked for once more. False when the
     // server did not answer or nothing fitted; `wer` names the caller in the log.
     bool Holen(const char* wer, int32_t anfrage);
+    // Holen, then hands the copy to `laden` (the module's loader); a copy it
+    // refuses is forgotten, so the next request asks for the whole block.
+    // False when nothing came or `laden` refused it.
+    bool Holen_Und_Laden(const char* wer, int32_t anfrage, bool (*laden)(const uint8_t*, size_t));
     // Sends Holen's first request ahead (Club_Remote_Vorab).
     bool Vorab(int32_t anfrage) const;
 };

@@ -353,22 +353,12 @@ bool Rangliste_Stand_Laden(const uint8_t* in, size_t bytes) {
 void Rangliste_Client_Holen_Vorab() { kopie.Vorab(ANFRAGE_RANGLISTE_ABGLEICH); }
 
 bool Rangliste_Client_Holen() {
-    if (!kopie.Holen("Rangliste_Client_Holen", ANFRAGE_RANGLISTE_ABGLEICH)) return false;
-    if (Rangliste_Stand_Laden(kopie.bytes.data(), kopie.bytes.size())) return true;
-    kopie.Leeren();
-    return false;
+    return kopie.Holen_Und_Laden("Rangliste_Client_Holen", ANFRAGE_RANGLISTE_ABGLEICH, Rangliste_Stand_Laden);
 }
 
 bool Rangliste_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {
     if (anfrage != ANFRAGE_RANGLISTE_ABGLEICH) return false;
-    ClubLeser l{argumente, bytes};
-    const uint32_t stand = uint32_t(l.i32());
-    if (l.fehler) return false;
-    std::vector<uint8_t> block, inhalt;
-    Stand_Bauen(block);
-    Server_Fassungen().Antworten(block, stand, inhalt);
-    ClubPacker{antwort}.block_mit_laenge(inhalt.data(), inhalt.size());
-    return true;
+    return Server_Fassungen().Anfrage_Beantworten(argumente, bytes, Stand_Bauen, antwort);
 }
 
 }  // namespace velmora

@@ -175,10 +175,7 @@ Spiel_Lock Spiele_Client_Holen(int32_t w, int32_t runde, int32_t paarung, int32_
 void Spiele_Client_Alle_Holen_Vorab() { kopie.Vorab(ANFRAGE_SPIELE_ABGLEICH); }
 
 bool Spiele_Client_Alle_Holen() {
-    if (!kopie.Holen("Spiele_Client_Alle_Holen", ANFRAGE_SPIELE_ABGLEICH)) return false;
-    if (Spiele_Load(kopie.bytes.data(), kopie.bytes.size())) return true;
-    kopie.Leeren();
-    return false;
+    return kopie.Holen_Und_Laden("Spiele_Client_Alle_Holen", ANFRAGE_SPIELE_ABGLEICH, Spiele_Load);
 }
 
 bool Spiele_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {

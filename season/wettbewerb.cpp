@@ -599,22 +599,14 @@ bool Wettbewerb_Load(const uint8_t* in, size_t bytes) { return Saetze_Laden(in, 
 void Wettbewerb_Client_Holen_Vorab() { kopie.Vorab(ANFRAGE_WETTBEWERB_ABGLEICH); }
 
 bool Wettbewerb_Client_Holen() {
-    if (!kopie.Holen("Wettbewerb_Client_Holen", ANFRAGE_WETTBEWERB_ABGLEICH)) return false;
-    if (Saetze_Laden(kopie.bytes.data(), kopie.bytes.size(), "Wettbewerb_Client_Holen")) return true;
-    kopie.Leeren();
-    return false;
+    return kopie.Holen_Und_Laden("Wettbewerb_Client_Holen", ANFRAGE_WETTBEWERB_ABGLEICH, [](const uint8_t* in, size_t n) {
+        return Saetze_Laden(in, n, "Wettbewerb_Client_Holen");
+    });
 }
 
 bool Wettbewerb_Server_Anfrage(int32_t anfrage, const uint8_t* argumente, size_t bytes, std::vector<uint8_t>& antwort) {
     if (anfrage != ANFRAGE_WETTBEWERB_ABGLEICH) return false;
-    ClubLeser l{argumente, bytes};
-    const uint32_t stand = uint32_t(l.i32());
-    if (l.fehler) return false;
-    std::vector<uint8_t> block, inhalt;
-    Wettbewerb_Save(block);
-    Server_Fassungen().Antworten(block, stand, inhalt);
-    ClubPacker{antwort}.block_mit_laenge(inhalt.data(), inhalt.size());
-    return true;
+    return Server_Fassungen().Anfrage_Beantworten(argumente, bytes, Wettbewerb_Save, antwort);
 }
 
 bool Wettbewerb_Cache_Anmelden() {

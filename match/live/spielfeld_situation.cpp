@@ -249,10 +249,13 @@ void Platz_Machen(const Lage& l) {
     }
 }
 
-// True once the restart under way has waited `STANDARD_WARTEN_MAX` frames.
-bool Standard_Wartet_Zu_Lange(const Spielfeld_Satz* satz) {
-    return satz->standard_zustand == satz->spielzustand && satz->frame_zaehler >= satz->standard_ab &&
-           satz->frame_zaehler - satz->standard_ab >= STANDARD_WARTEN_MAX;
+// Whether a restart's script waits: for what holds every restart up
+// (`immer`: a substitution running, the referee not ready) always; for the
+// players around it (`bis_zur_grenze`) only until the restart has lasted
+// `STANDARD_WARTEN_MAX` frames, since one who can never leave would hold it
+// for ever.
+bool Standard_Haelt(const Spielfeld_Satz* satz, bool immer, bool bis_zur_grenze) {
+    return immer || (bis_zur_grenze && Spielfeld_Zustand_Dauer(satz) < STANDARD_WARTEN_MAX);
 }
 
 void Anstoss(const Lage& l) {
@@ -298,9 +301,7 @@ void Anstoss(const Lage& l) {
             if (Hypot_F(o.pos[0] - l.b->pos[0], o.pos[1] - l.b->pos[1]) < 870) ++nah;
         }
         if (!warten && nah >= 3) Platz_Machen(l);
-        // The players around him hold the kick-off up only so long: one who
-        // can never leave the opponents' half would hold it for ever.
-        if (aufgehalten || ((warten || nah >= 3) && !Standard_Wartet_Zu_Lange(satz))) {
+        if (Standard_Haelt(satz, aufgehalten, warten || nah >= 3)) {
             Warten(l);
             return;
         }
@@ -360,15 +361,16 @@ void Elfmeter(const Lage& l) {
                 : Spielfeld_Spieler_Im_Rechteck(satz, l.slot, SPIELFELD_MITTE_X, 2403, SPIELFELD_MITTE_X + 1000 * l.dx,
                                                 4403, nullptr);
         const bool zufall = Spielfeld_Hook_Netz_Modus() != 0 || Rnd(0, 1) == 0;
-        // The players (the keeper too) hold a penalty up only so long: one
-        // who can never leave the area would hold it for ever.
-        const bool lange = satz->spielzustand == SZ_ELFMETER && Standard_Wartet_Zu_Lange(satz);
-        if ((lange || ((torwart || keiner) && frei && drin < 2)) && Schiedsrichter_Bereit(satz) && zufall &&
-            !satz->wechsel_laeuft && Steht(f)) {
+        const bool bereit = Schiedsrichter_Bereit(satz) && zufall && !satz->wechsel_laeuft && Steht(f);
+        const bool spieler_halten = !((torwart || keiner) && frei && drin < 2);   // the keeper too
+        // A shoot-out's play state lasts from its first kick to its last: its
+        // kicks wait for the players without a bound.
+        if (satz->spielzustand == SZ_ELFMETER ? Standard_Haelt(satz, !bereit, spieler_halten)
+                                              : !bereit || spieler_halten) {
+            Warten(l);
+        } else {
             Zum_Ball(l);
             f.situation = 20;
-        } else {
-            Warten(l);
         }
     } else if (f.situation == 20) {
         Zum_Ball(l);
@@ -466,6 +468,20 @@ void Freistoss_Mauer(const Lage& l, bool mauer) {
     }
 }
 
+// Beside a wall the second taker is not ready while he runs to his start
+// point (25) or waits there (26), or stands more than 100 cm from the ball
+// at it (27); in the short free kick, until his tap has gone (27 still).
+bool Zweiter_Nicht_Bereit(const Lage& l) {
+    for (int32_t o = 0; o < SF_SPIELER; ++o) {
+        const Figur& g = l.satz->figur[o];
+        if (g.situation == 25 || g.situation == 26) return true;
+        if (g.situation == 27 && (l.satz->freistoss_variante == 2 ||
+                                  Hypot_F(g.pos[0] - l.b->pos[0], g.pos[1] - l.b->pos[1]) > 100))
+            return true;
+    }
+    return false;
+}
+
 // Free kick, the taker: to his start point (21), waiting (22), the run-up
 // and the hand-over (23).
 void Freistoss_Schuetze(const Lage& l, bool mauer) {
@@ -482,23 +498,12 @@ void Freistoss_Schuetze(const Lage& l, bool mauer) {
         f.situation = 22;
         f.entscheid_timer = 0;
     } else if (c == 22) {
-        bool warten = false;
-        if (mauer) {
-            for (int32_t o = 0; o < SF_SPIELER; ++o) {
-                const uint8_t oc = satz->figur[o].situation;
-                if (oc == 25 || oc == 26) warten = true;
-                if (oc == 27 && (satz->freistoss_variante == 2 ||
-                                 Hypot_F(satz->figur[o].pos[0] - b.pos[0], satz->figur[o].pos[1] - b.pos[1]) > 100))
-                    warten = true;
-            }
-            warten = warten || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || Gegner_Nah(l, 865);
-        } else {
-            warten = warten || !Schiedsrichter_Bereit(satz);
-        }
-        // The players around him hold the kick up only so long (one running
-        // to and fro in the band would hold it for ever); a substitution
-        // always does.
-        if (satz->wechsel_laeuft != 0 || (warten && !Standard_Wartet_Zu_Lange(satz))) {
+        // With a wall he waits for the second taker and for the opponents to
+        // leave the band and the ball; without one, for the referee.
+        const bool warten =
+            mauer ? Zweiter_Nicht_Bereit(l) || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || Gegner_Nah(l, 865)
+                  : !Schiedsrichter_Bereit(satz);
+        if (Standard_Haelt(satz, satz->wechsel_laeuft != 0, warten)) {
             Warten(l);
             return;
         }
@@ -555,8 +560,8 @@ void Freistoss_Zweiter(const Lage& l) {
         f.situation = 26;
         f.entscheid_timer = 0;
     } else if (c == 26) {
-        if ((Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) && !Standard_Wartet_Zu_Lange(satz)) || satz->wechsel_laeuft ||
-            !Schiedsrichter_Bereit(satz)) {
+        if (Standard_Haelt(satz, satz->wechsel_laeuft || !Schiedsrichter_Bereit(satz),
+                           Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE))) {
             Warten(l);
             return;
         }

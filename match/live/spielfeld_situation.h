@@ -13,8 +13,8 @@ namespace velmora {
 // Frames from the first of a restart's play state after which the kick-off
 // and the free kick's taker no longer wait for the players around them:
 // a man who can never leave (stuck, or chasing to and fro in the band) would
-// hold the match for ever. The tick keeps the restart's first frame in the
-// record (`standard_ab`).
+// hold the match for ever. The record counts the restart's frames
+// (`Spielfeld_Zustand_Dauer`); the rule checker reads the same count.
 constexpr uint32_t STANDARD_WARTEN_MAX = 1000;
 
 // One step of the script of player slot `slot` of `seite`.

@@ -480,10 +480,7 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     }
     if (elfer && *elfer == 0) *elfer = satz->elfmeter_schuss ? 1 : 0;
     // The frame a restart's play state began: its scripts' waits end at a bound.
-    if (satz->standard_zustand != satz->spielzustand || satz->frame_zaehler < satz->standard_ab) {
-        satz->standard_zustand = uint8_t(satz->spielzustand);
-        satz->standard_ab = satz->frame_zaehler;
-    }
+    Spielfeld_Zustand_Zaehlen(satz);
     const uint32_t zustand_vorher = satz->spielzustand;
     Spielzustand_Arbeit(satz);
     // 18.

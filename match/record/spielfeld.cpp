@@ -233,6 +233,18 @@ uint32_t Spielfeld_Checksumme(const Spielfeld_Satz* satz) {
     return summe;
 }
 
+void Spielfeld_Zustand_Zaehlen(Spielfeld_Satz* satz) {
+    if (satz->standard_zustand != satz->spielzustand || satz->frame_zaehler < satz->standard_ab) {
+        satz->standard_zustand = uint8_t(satz->spielzustand);
+        satz->standard_ab = satz->frame_zaehler;
+    }
+}
+
+uint32_t Spielfeld_Zustand_Dauer(const Spielfeld_Satz* satz) {
+    if (satz->standard_zustand != satz->spielzustand || satz->frame_zaehler < satz->standard_ab) return 0;
+    return satz->frame_zaehler - satz->standard_ab;
+}
+
 void Spielfeld_Eingabekopie_Fuellen(Spielfeld_Satz* satz) {
     if (!satz) return;
     for (int32_t s = 0; s < 2; ++s) {

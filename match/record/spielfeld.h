@@ -45,6 +45,15 @@ Spielfeld_Satz* Spielfeld_Naechster(Spielfeld_Satz* satz);
 
 // The per-minute position checksum over the players and the ball; 0 for null.
 uint32_t Spielfeld_Checksumme(const Spielfeld_Satz* satz);
+// The record's count of the play state under way (a restart, say): called by
+// the tick in every frame it runs, it notes the frame counter at the first
+// frame of each play state (`standard_ab`, `standard_zustand`), and afresh
+// when the counter went back.
+void Spielfeld_Zustand_Zaehlen(Spielfeld_Satz* satz);
+// The frames the play state under way has lasted by that count; 0 before
+// its count began (its first frame not yet run, or a save without the count).
+// The restart scripts' bound, the rule checker and the statistics read it.
+uint32_t Spielfeld_Zustand_Dauer(const Spielfeld_Satz* satz);
 // Refreshes the edit copy from the live fields and clears the change flags.
 void Spielfeld_Eingabekopie_Fuellen(Spielfeld_Satz* satz);
 // The goals each side attacks: side 0 (10800, 3403), side 1 (0, 3403), the two

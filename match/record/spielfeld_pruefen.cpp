@@ -9,6 +9,7 @@
 #include "club/team.h"
 #include "match/live/anim.h"
 #include "match/live/anweisung.h"
+#include "match/record/spielfeld.h"
 #include "match/record/spielfeld_sync.h"
 
 namespace velmora {
@@ -236,20 +237,15 @@ const char* Spielfeld_Pruefen(const Spielfeld_Satz* satz, int32_t abschnitte, Sp
     st->ruhe = (still && h == -1 && satz->spielzustand == SZ_SPIEL) ? st->ruhe + 1 : 0;
     for (int32_t i = 0; i < 3; ++i) st->ball[i] = b.pos[i];
     if (st->ruhe >= PRUEF_MAX_RUHE) return "Ball liegt 450 Frames unberuehrt im Spiel";
-    // A restart is taken: counted in the record's own frames from the first
-    // frame of its play state (the shoot-out, one kick after the other, and
-    // the injury and substitution stoppages are not restarts).
+    // A restart is taken: by the record's own count of its play state, the
+    // one its scripts' bound reads, which a save carries with the record (the
+    // shoot-out, one kick after the other, and the injury and substitution
+    // stoppages are not restarts).
     const uint32_t z = satz->spielzustand;
     const bool standard = z == SZ_EINWURF || z == SZ_ABSTOSS || z == SZ_ECKE || z == SZ_ANSTOSS || z == SZ_ELFMETER ||
                           z == SZ_FREISTOSS;
-    if (!standard) {
-        st->standard = 0;
-    } else if (st->standard != z || satz->frame_zaehler < st->standard_ab) {
-        st->standard = z;
-        st->standard_ab = satz->frame_zaehler;
-    } else if (satz->frame_zaehler - st->standard_ab >= PRUEF_MAX_STANDARD) {
+    if (standard && Spielfeld_Zustand_Dauer(satz) >= PRUEF_MAX_STANDARD)
         return "Standardsituation 1500 Frames nicht ausgefuehrt";
-    }
     // A record the save checker refuses makes a save written now unloadable.
     if (const char* grund = Spielfeld_Satz_Pruefen(satz)) return grund;
     return nullptr;
@@ -260,8 +256,8 @@ namespace {
 constexpr char PRUEF_MAGIC[4] = {'V', 'P', 'R', 'F'};
 constexpr uint32_t PRUEF_VERSION = 2;
 constexpr size_t PRUEF_KOPF = 36;
-constexpr size_t PRUEF_EINTRAG = 44;
-constexpr size_t PRUEF_EINTRAG_V1 = 36;   // written before the restart's count: read with none waiting
+constexpr size_t PRUEF_EINTRAG = 44;      // its last 8 bytes zero: a restart is counted by the record
+constexpr size_t PRUEF_EINTRAG_V1 = 36;   // the first version's, without those 8 bytes
 
 template <typename T>
 void Anhaengen(std::vector<uint8_t>& b, T v) {
@@ -296,8 +292,7 @@ bool Pruefstand_Sicherung_Schreiben(const char* pfad, const Pruefstand_Sicherung
         for (float f : e.st.ball) Anhaengen(b, f);
         Anhaengen(b, e.st.ruhe);
         Anhaengen(b, e.frame_zaehler);
-        Anhaengen(b, e.st.standard);
-        Anhaengen(b, e.st.standard_ab);
+        Anhaengen(b, uint64_t(0));   // an older reader finds no restart waiting and counts afresh
     }
     std::FILE* f = std::fopen(pfad, "wb");
     if (!f) return false;
@@ -332,10 +327,7 @@ bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s) {
         for (float& v : e.st.ball) v = Holen<float>(p);
         e.st.ruhe = Holen<int32_t>(p);
         e.frame_zaehler = Holen<uint32_t>(p);
-        if (version != 1) {
-            e.st.standard = Holen<uint32_t>(p);
-            e.st.standard_ab = Holen<uint32_t>(p);
-        }
+        p += eintrag - PRUEF_EINTRAG_V1;   // an older writer's restart count: the record's own is read
         neu.eintraege.push_back(e);
     }
     *s = std::move(neu);

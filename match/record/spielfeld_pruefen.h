@@ -24,8 +24,6 @@ struct Spielfeld_Pruefstand {
     uint64_t vom_platz = 0;          // slots sent off (bit per slot)
     float ball[3] = {};
     int32_t ruhe = 0;                // frames the ball lay still and unheld in open play
-    uint32_t standard = 0;           // the restart's play state while one waits (0: none)
-    uint32_t standard_ab = 0;        // the record's frame counter when it began
 };
 
 // The checker's states at one frame, kept in a file beside a save of that
@@ -44,11 +42,12 @@ struct Pruefstand_Sicherung {
     std::vector<Eintrag> eintraege;
 };
 // Writes the states field by field (little-endian; 44 bytes an entry behind a
-// 36-byte header). False when the file cannot be written.
+// 36-byte header, an entry's last 8 zero: a restart is counted by the record,
+// which the save holds). False when the file cannot be written.
 bool Pruefstand_Sicherung_Schreiben(const char* pfad, const Pruefstand_Sicherung& s);
 // Reads them back; false (and `s` untouched) for a missing, short or foreign file.
-// A file of the first version (36-byte entries) still loads: its entries have no
-// restart waiting, so their count starts again.
+// A file of the first version (36-byte entries) still loads; an entry's last
+// 8 bytes are passed over.
 bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s);
 
 // The first rule the record breaks, or null. `abschnitte` is the number of

@@ -227,11 +227,23 @@ uint64_t Rss(pid_t pid) {
     return n == 2 ? uint64_t(resident) * uint64_t(sysconf(_SC_PAGESIZE)) : 0;
 }
 
+// What the server process binds beside the club data.
+enum class Umfang { KLUB, VOLL, ALLE };   // VOLL: the bank and the news; ALLE: the season, stadium and advertising too
+
 // The server process and the test's clients.
 struct Serverprozess : test::NetzProzess {
     std::vector<NetKontext*> clients;
 
-    Serverprozess() : NetzProzess(Server_Prozess) { Net_Init(); }
+    explicit Serverprozess(Umfang umfang = Umfang::KLUB) : NetzProzess(Prozess_Mit(umfang)) {
+        g_volle_welt = g_alle_anfragen = false;
+        Net_Init();
+    }
+    // The server's process, forked from here with the flags of `umfang` set.
+    static void (*Prozess_Mit(Umfang umfang))(int, int, int) {
+        g_volle_welt = umfang != Umfang::KLUB;
+        g_alle_anfragen = umfang == Umfang::ALLE;
+        return Server_Prozess;
+    }
     ~Serverprozess() {
         Net_Kontext_Setzen(nullptr);
         for (NetKontext* c : clients) Net_Kontext_Loeschen(c);
@@ -284,6 +296,15 @@ struct Serverprozess : test::NetzProzess {
         return sock;
     }
 };
+
+// Each test catches the debug log and starts from the server's default times.
+class FeindlicheClients : public ::testing::Test {
+protected:
+    test::LogFaenger faenger;
+    void SetUp() override { g_server_zeiten = Net_Zeiten(); }
+};
+// The documented requests, against the same server.
+class Vorlagen : public FeindlicheClients {};
 
 // True once the server closed the raw connection (within `ms`).
 bool Geschlossen(int32_t sock, uint32_t ms) {
@@ -339,9 +360,7 @@ struct Flut {
 // after call, while the flood goes on. How fast it is answered, alone and
 // under the flood, is bench/net_bench's (BM_RemoteCallRoundTripDuringFlood):
 // a rate says nothing on a busy machine.
-TEST(FeindlicheClients, FloodsOfEmptyFramesStayBoundedAndOthersAreStillAnswered) {
-    test::LogFaenger faenger;
-    g_server_zeiten = Net_Zeiten();
+TEST_F(FeindlicheClients, FloodsOfEmptyFramesStayBoundedAndOthersAreStillAnswered) {
     Serverprozess server;
     ASSERT_NE(server.port, 0);
     ASSERT_TRUE(server.Gast());
@@ -383,9 +402,7 @@ TEST(FeindlicheClients, FloodsOfEmptyFramesStayBoundedAndOthersAreStillAnswered)
     }
 }
 
-TEST(FeindlicheClients, AFrameAnnouncingMoreThanTheLargestRequestClosesTheConnection) {
-    test::LogFaenger faenger;
-    g_server_zeiten = Net_Zeiten();
+TEST_F(FeindlicheClients, AFrameAnnouncingMoreThanTheLargestRequestClosesTheConnection) {
     Serverprozess server;
     ASSERT_NE(server.port, 0);
     // The largest registered request: a club request with its 64 KB argument block.
@@ -413,9 +430,7 @@ TEST(FeindlicheClients, AFrameAnnouncingMoreThanTheLargestRequestClosesTheConnec
     EXPECT_TRUE(Rundreise());
 }
 
-TEST(FeindlicheClients, IdleConnectionsNeverTakeAJoinedClientsSlotAndAreClosed) {
-    test::LogFaenger faenger;
-    g_server_zeiten = Net_Zeiten();
+TEST_F(FeindlicheClients, IdleConnectionsNeverTakeAJoinedClientsSlotAndAreClosed) {
     g_server_zeiten.leerlauf_ms = 1500;
     // All the idle connections come from 127.0.0.1: that one address may fill every place.
     g_server_zeiten.warte_je_adresse = NET_WARTE_SLOTS;
@@ -542,9 +557,7 @@ std::vector<uint8_t> Spielerliste(uint32_t stand, size_t mehr = 0, bool vorab = 
 // beyond the version, sent ahead): it gets the list once, every other answer
 // is the 16 bytes of "unchanged". Joined, it gets records only while its copy
 // is out of date. The bytes it received are printed for the record.
-TEST(FeindlicheClients, AConnectionThatHasNotJoinedGetsThePlayersListOnce) {
-    test::LogFaenger faenger;
-    g_server_zeiten = Net_Zeiten();
+TEST_F(FeindlicheClients, AConnectionThatHasNotJoinedGetsThePlayersListOnce) {
     Serverprozess server;
     ASSERT_NE(server.port, 0);
     bool ok = false;
@@ -596,9 +609,7 @@ TEST(FeindlicheClients, AConnectionThatHasNotJoinedGetsThePlayersListOnce) {
 // connection; clients behind that address that join get their read back,
 // however many come one after the other. The stock comes back by time too,
 // switched off here. The bytes the loop received are printed for the record.
-TEST(FeindlicheClients, AnAddressThatReconnectsDrawsItsStockOfListsNotOneAConnection) {
-    test::LogFaenger faenger;
-    g_server_zeiten = Net_Zeiten();
+TEST_F(FeindlicheClients, AnAddressThatReconnectsDrawsItsStockOfListsNotOneAConnection) {
     constexpr uint32_t VORRAT = 4;
     Spieler_Abgleich_Adressen_Setzen(VORRAT, 0);   // in the server process, which forks from here
     Serverprozess server;
@@ -635,9 +646,7 @@ TEST(FeindlicheClients, AnAddressThatReconnectsDrawsItsStockOfListsNotOneAConnec
 // A joined client whose two answers of one version were lost (sent ahead and
 // dropped) still takes the list when it asks a third time, from its
 // address's stock, and holds the server's version afterwards.
-TEST(FeindlicheClients, AJoinedClientThatLostTwoAnswersOfOneVersionStillEndsWithTheList) {
-    test::LogFaenger faenger;
-    g_server_zeiten = Net_Zeiten();
+TEST_F(FeindlicheClients, AJoinedClientThatLostTwoAnswersOfOneVersionStillEndsWithTheList) {
     Serverprozess server;
     ASSERT_NE(server.port, 0);
     ASSERT_TRUE(server.Gast());
@@ -661,12 +670,8 @@ TEST(FeindlicheClients, AJoinedClientThatLostTwoAnswersOfOneVersionStillEndsWith
     EXPECT_FALSE(kopie.bytes.empty());
 }
 
-TEST(FeindlicheClients, EveryHandlerRefusesASlotWithoutTeamAndAForeignClub) {
-    test::LogFaenger faenger;
-    g_server_zeiten = Net_Zeiten();
-    g_volle_welt = true;
-    Serverprozess server;
-    g_volle_welt = false;
+TEST_F(FeindlicheClients, EveryHandlerRefusesASlotWithoutTeamAndAForeignClub) {
+    Serverprozess server(Umfang::VOLL);
     ASSERT_NE(server.port, 0);
     bool ok = false;
     server.Client(&ok);
@@ -710,12 +715,8 @@ TEST(FeindlicheClients, EveryHandlerRefusesASlotWithoutTeamAndAForeignClub) {
     }
 }
 
-TEST(FeindlicheClients, TransfersAndPayoutsAreTheOnesTheServerDecides) {
-    test::LogFaenger faenger;
-    g_server_zeiten = Net_Zeiten();
-    g_volle_welt = true;
-    Serverprozess server;
-    g_volle_welt = false;
+TEST_F(FeindlicheClients, TransfersAndPayoutsAreTheOnesTheServerDecides) {
+    Serverprozess server(Umfang::VOLL);
     ASSERT_NE(server.port, 0);
     ASSERT_TRUE(server.Gast());
     const int32_t mindest = server.Fragen(CMD_MINDESTPREIS).ergebnis;
@@ -815,12 +816,8 @@ bool Felder_Passen(const std::string& felder, const std::vector<uint8_t>& d) {
     return pos == d.size();
 }
 
-TEST(Vorlagen, EveryDocumentedRequestInItsDocumentedFormIsAnsweredAsDocumented) {
-    test::LogFaenger faenger;
-    g_server_zeiten = Net_Zeiten();
-    g_volle_welt = g_alle_anfragen = true;
-    Serverprozess server;
-    g_volle_welt = g_alle_anfragen = false;
+TEST_F(Vorlagen, EveryDocumentedRequestInItsDocumentedFormIsAnsweredAsDocumented) {
+    Serverprozess server(Umfang::ALLE);
     ASSERT_NE(server.port, 0);
     ASSERT_TRUE(server.Gast());
 
@@ -846,10 +843,8 @@ TEST(Vorlagen, EveryDocumentedRequestInItsDocumentedFormIsAnsweredAsDocumented) 
     }
 }
 
-TEST(Vorlagen, ARequestInAnotherFormIsRefusedByTheSwitch) {
-    test::LogFaenger faenger;
+TEST_F(Vorlagen, ARequestInAnotherFormIsRefusedByTheSwitch) {
     std::vector<uint8_t> gross(64 * 1024 + 4, 0);
-    g_server_zeiten = Net_Zeiten();
     Serverprozess server;
     ASSERT_NE(server.port, 0);
     ASSERT_TRUE(server.Gast());

@@ -566,24 +566,39 @@ void Live_Gleich(const Bericht& b, int32_t i) {
         << "game " << i << ": the client holds the server's result";
 }
 
-TEST(NetzSeiten, AHumanVersusHumanMatchGivesEachManagerHisReportOnHisOwnMachine) {
+// This process a client with `module`, joined to a server of its own (run by
+// `prozess`); the client ends with the test.
+class NetzClient : public ::testing::Test {
+protected:
     ServerWelt w;
-    ASSERT_TRUE(w.Starten(Server_Prozess));
-    Server& server = *w.server;
+    Server* server = nullptr;
     Bericht b;
-    ASSERT_NO_FATAL_FAILURE(Beitreten(server, {"Netz", "Club", "Saison", "News", "Stadion", "Bank", "Seiten"}, &b));
+    void Verbinden(void (*prozess)(int, int, int), std::vector<std::string> module) {
+        ASSERT_TRUE(w.Starten(prozess));
+        server = w.server.get();
+        ASSERT_NO_FATAL_FAILURE(Beitreten(*server, std::move(module), &b));
+    }
+    void TearDown() override { Client_Beenden(); }
+};
+
+// A client with the pages' modules, without the match.
+class NetzSeiten : public NetzClient {
+protected:
+    void SetUp() override { Verbinden(Server_Prozess, {"Netz", "Club", "Saison", "News", "Stadion", "Bank", "Seiten"}); }
+};
+
+TEST_F(NetzSeiten, AHumanVersusHumanMatchGivesEachManagerHisReportOnHisOwnMachine) {
     EXPECT_EQ(Tafel_Ungestellt(b.fern), 0) << "the joined client's match-day table";
 
     // Day by day this manager ends his day; the server's ends at once. Until
     // the two clubs' game is played and the server's pages are through.
     int32_t gespielt = 0;
     ASSERT_NO_FATAL_FAILURE(
-        Tage_Spielen(server, &b, false, [](const Bericht& x) { return x.tore_heim >= 0; }, &gespielt));
+        Tage_Spielen(*server, &b, false, [](const Bericht& x) { return x.tore_heim >= 0; }, &gespielt));
     // A client that only reports its days has its club's match diced at the server.
     EXPECT_EQ(b.partie[0].live, 0);
-    ASSERT_NO_FATAL_FAILURE(Seiten_Pruefen(server, b));
+    ASSERT_NO_FATAL_FAILURE(Seiten_Pruefen(*server, b));
     EXPECT_EQ(Tafel_Ungestellt(b.fern), 0) << "the match-day table after the client's days";
-    Client_Beenden();
 }
 
 // The games of `team` played in the fixtures store (this season's).
@@ -600,12 +615,7 @@ int32_t Gespielt(int32_t team) {
 // table pages, on the new season's first matchday too. From the season
 // change on the client's buffer is full when its first round runs (pages
 // still standing): the day's pages wait in its news for the next round.
-TEST(NetzSeiten, AClientClubGetsItsPagesOnEveryMatchdayAcrossASeasonChange) {
-    ServerWelt w;
-    ASSERT_TRUE(w.Starten(Server_Prozess));
-    Server& server = *w.server;
-    Bericht b;
-    ASSERT_NO_FATAL_FAILURE(Beitreten(server, {"Netz", "Club", "Saison", "News", "Stadion", "Bank", "Seiten"}, &b));
+TEST_F(NetzSeiten, AClientClubGetsItsPagesOnEveryMatchdayAcrossASeasonChange) {
     const int32_t fern = b.fern;
     std::map<int32_t, int32_t> spieltage;   // a day the club played -> its pages the client took
     int32_t gespielt = 0, neue_saison = -1, tage_danach = -1;
@@ -613,8 +623,8 @@ TEST(NetzSeiten, AClientClubGetsItsPagesOnEveryMatchdayAcrossASeasonChange) {
     for (int32_t n = 0; n < 500 && tage_danach != 0; ++n) {
         const int32_t tag = b.tag;
         ASSERT_TRUE(Spieltag_Client_Melden()) << "day " << tag;
-        ASSERT_TRUE(server.Warten([tag](const Bericht& x) { return x.tag > tag && x.modus == KALENDER_MENUE; },
-                                  20000, &b))
+        ASSERT_TRUE(server->Warten([tag](const Bericht& x) { return x.tag > tag && x.modus == KALENDER_MENUE; },
+                                   20000, &b))
             << "day " << tag;
         Client_Alles_Holen();
         if (neue_saison >= 0) {
@@ -656,21 +666,15 @@ TEST(NetzSeiten, AClientClubGetsItsPagesOnEveryMatchdayAcrossASeasonChange) {
         danach += tag > neue_saison;
     }
     EXPECT_GE(danach, 1);
-    Client_Beenden();
 }
 
 // A client with the match modules, joined to the server that plays live.
-class NetzLive : public ::testing::Test {
+class NetzLive : public NetzClient {
 protected:
-    ServerWelt w;
-    Server* server = nullptr;
-    Bericht b;
     int32_t gespielt = 0;
     void SetUp() override {
-        ASSERT_TRUE(w.Starten(Server_Live_Prozess));
-        server = w.server.get();
-        ASSERT_NO_FATAL_FAILURE(Beitreten(
-            *server, {"Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank", "Seiten"}, &b));
+        ASSERT_NO_FATAL_FAILURE(Verbinden(
+            Server_Live_Prozess, {"Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank", "Seiten"}));
         ASSERT_GE(b.partie[2].heim, 0) << "the client's club plays on matchday 2";
         Spielfeld_Set_Fast(1);
         // Both processes compute the live match flat out: on a loaded machine
@@ -678,7 +682,6 @@ protected:
         // that stops answering shows as a day standing still.
         Net_Zeiten_Wert().antwort_ms = STILLSTAND_MS;
     }
-    void TearDown() override { Client_Beenden(); }
 };
 
 // Matchday 1: the client's club against the server's, live on both machines

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "club/club_hooks.h"
+
 namespace velmora {
 namespace {
 
@@ -144,6 +146,43 @@ TEST(Abgleich, AnAnswerThatDoesNotFitTheCopyIsRefusedAndTheNextFetchIsWhole) {
     server.Antworten(block, client.stand, antwort);
     ASSERT_EQ(Art(antwort), ABGLEICH_UNVERAENDERT);
     EXPECT_FALSE(client.Nehmen(antwort.data(), antwort.size()));
+}
+
+// The whole round trip through the club's remote call: the server answers
+// the request from the version it names; a copy the module's loader refuses
+// is forgotten, so the next fetch names none and the whole block travels.
+std::vector<uint8_t> g_block;
+Abgleich_Server g_server(40);
+std::vector<uint32_t> g_gefragt;   // the versions the requests named
+
+TEST(Abgleich, AModuleFetchesThroughTheRemoteCallAndForgetsACopyItRefuses) {
+    g_block = Block(3000, 9);
+    Club_Hooks().client_read = [](int32_t, const char*, const std::vector<uint8_t>& arg, std::vector<uint8_t>& antwort) {
+        uint32_t v = 0;
+        if (arg.size() == 4) std::memcpy(&v, arg.data(), 4);
+        g_gefragt.push_back(v);
+        return g_server.Anfrage_Beantworten(arg.data(), arg.size(), [](std::vector<uint8_t>& b) { b = g_block; },
+                                            antwort);
+    };
+    Abgleich_Client client;
+    const auto nimmt = [](const uint8_t* d, size_t n) {
+        return n == g_block.size() && std::memcmp(d, g_block.data(), n) == 0;
+    };
+    const auto verweigert = [](const uint8_t*, size_t) { return false; };
+    ASSERT_TRUE(client.Holen_Und_Laden("test", 77, nimmt));
+    const uint32_t erste = client.stand;
+    g_block[1000] ^= 1;
+    EXPECT_FALSE(client.Holen_Und_Laden("test", 77, verweigert));
+    EXPECT_EQ(client.stand, 0u);
+    EXPECT_TRUE(client.bytes.empty());
+    EXPECT_TRUE(client.Holen_Und_Laden("test", 77, nimmt));
+    EXPECT_EQ(client.bytes, g_block);
+    EXPECT_EQ(g_gefragt, (std::vector<uint32_t>{0, erste, 0})) << "after the refusal the whole block is asked for";
+    // Arguments without a version: no answer, nothing built.
+    std::vector<uint8_t> antwort;
+    EXPECT_FALSE(g_server.Anfrage_Beantworten(nullptr, 0, [](std::vector<uint8_t>&) { FAIL() << "built"; }, antwort));
+    EXPECT_TRUE(antwort.empty());
+    Club_Hooks() = ClubHooks{};
 }
 
 }  // namespace

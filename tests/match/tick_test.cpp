@@ -425,27 +425,36 @@ TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
     int32_t n = 0;
     while (!regel && n < 1000) regel = Spielfeld_Pruefen(&kopie, 2, &k), ++n;
     EXPECT_EQ(n, PRUEF_MAX_RUHE) << "the 450th frame of a still ball breaks the rule";
-    // A restart not taken within its bound is found, counted in the record's
-    // frames; one that ends (open play) and starts again counts afresh.
+    // A restart not taken within its bound is found, by the record's count
+    // of its frames as the tick keeps it; one that ends (a frame of open
+    // play) and starts again counts afresh.
     for (const uint32_t z : {SZ_FREISTOSS, SZ_ELFMETER, SZ_ANSTOSS}) {
         kopie = *s;
         k = st;
-        kopie.spielzustand = z;
         regel = nullptr;
         for (n = 0; !regel && n < 5000; ++n) {
-            if (n == 1000) {
-                kopie.spielzustand = SZ_SPIEL;
-                ASSERT_EQ(Spielfeld_Pruefen(&kopie, 2, &k), nullptr);
-                kopie.spielzustand = z;
-            }
+            ++kopie.frame_zaehler;
+            kopie.spielzustand = n == 1000 ? SZ_SPIEL : z;
+            Spielfeld_Zustand_Zaehlen(&kopie);
             ++kopie.figur[FIGUR_BALL].pos[0];   // not a still ball
             regel = Spielfeld_Pruefen(&kopie, 2, &k);
-            ++kopie.frame_zaehler;
         }
         ASSERT_NE(regel, nullptr) << z;
         EXPECT_NE(std::string(regel).find("Standardsituation"), std::string::npos) << regel;
-        EXPECT_EQ(n, 1000 + int32_t(PRUEF_MAX_STANDARD) + 1) << z;
+        EXPECT_EQ(n, 1001 + int32_t(PRUEF_MAX_STANDARD) + 1) << z;
     }
+    // The count is the record's: a record loaded in the middle of a stall
+    // breaks the rule at the same frame under a checker that starts afresh.
+    kopie = *s;
+    kopie.spielzustand = kopie.standard_zustand = SZ_ECKE;
+    kopie.frame_zaehler = 5000;
+    kopie.standard_ab = 5000 - PRUEF_MAX_STANDARD + 1;
+    k = Spielfeld_Pruefstand{};
+    EXPECT_EQ(Spielfeld_Pruefen(&kopie, 2, &k), nullptr);
+    ++kopie.frame_zaehler;
+    regel = Spielfeld_Pruefen(&kopie, 2, &k);
+    ASSERT_NE(regel, nullptr);
+    EXPECT_NE(std::string(regel).find("Standardsituation"), std::string::npos) << regel;
 
     // The states written beside a save and read back go on counting: a
     // stall begun before the save breaks the rule at the same frame after
@@ -471,13 +480,7 @@ TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
     EXPECT_EQ(gelesen.spielstand_zeit, -7);
     ASSERT_EQ(gelesen.eintraege.size(), 1u);
     EXPECT_EQ(gelesen.eintraege[0].frame_zaehler, kopie.frame_zaehler);
-    k.standard = SZ_ECKE;
-    k.standard_ab = 77;
-    gesichert.eintraege[0].st = k;
-    ASSERT_TRUE(Pruefstand_Sicherung_Schreiben(pfad.c_str(), gesichert));
-    ASSERT_TRUE(Pruefstand_Sicherung_Lesen(pfad.c_str(), &gelesen));
-    EXPECT_EQ(gelesen.eintraege[0].st.standard, uint32_t(SZ_ECKE));
-    EXPECT_EQ(gelesen.eintraege[0].st.standard_ab, 77u);
+    EXPECT_EQ(std::filesystem::file_size(pfad), 36u + 44u) << "the layout an older reader knows";
     for (auto [weiter, erwartet] : {std::pair{gelesen.eintraege[0].st, PRUEF_MAX_RUHE - 300},
                                     std::pair{Spielfeld_Pruefstand{}, PRUEF_MAX_RUHE + 1}}) {
         Spielfeld_Satz nachher = kopie;
@@ -629,6 +632,21 @@ namespace {
 
 class StandardTest : public TickTest {};
 
+// Up to `anzahl` field players of `seite` on the pitch and not in a script.
+std::vector<int32_t> Freie_Feldspieler(const Spielfeld_Satz* s, int32_t seite, size_t anzahl) {
+    std::vector<int32_t> r;
+    for (int32_t k = seite * SF_SPIELER_SEITE; k < (seite + 1) * SF_SPIELER_SEITE && r.size() < anzahl; ++k)
+        if ((s->spieler[k].zustand & SM_AUF_PLATZ) && !s->figur[k].torwart && s->figur[k].situation == 0)
+            r.push_back(k);
+    return r;
+}
+
+// The first of them, -1 none.
+int32_t Freier_Feldspieler(const Spielfeld_Satz* s, int32_t seite = 0) {
+    const std::vector<int32_t> r = Freie_Feldspieler(s, seite, 1);
+    return r.empty() ? -1 : r[0];
+}
+
 // Every restart of a live match day is taken: each stoppage returns to open
 // play within a few hundred frames.
 // Seed 12's day once held a throw-in for 5000 frames: an opponent's kick
@@ -702,13 +720,17 @@ protected:
         s->wechsel_laeuft = 0;
         return tx > SPIELFELD_MITTE_X ? 1.0f : -1.0f;   // towards the home goal
     }
-    // Home field players on the pitch with no script.
-    std::vector<int32_t> Freie_Heim(const Spielfeld_Satz* s, size_t anzahl) {
-        std::vector<int32_t> r;
-        for (int32_t k = 0; k < SF_SPIELER_SEITE && r.size() < anzahl; ++k)
-            if ((s->spieler[k].zustand & SM_AUF_PLATZ) && !s->figur[k].torwart && s->figur[k].situation == 0)
-                r.push_back(k);
-        return r;
+    // Figure `k` put at rest at (x, y), the target of his order there too:
+    // his order, for a test that sends him elsewhere.
+    Anweisung& Halten(Spielfeld_Satz* s, int32_t k, float x, float y) {
+        Figur& g = s->figur[k];
+        g.pos[0] = x;
+        g.pos[1] = y;
+        g.v[0] = g.v[1] = 0;
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
+        a.ziel[0] = x;
+        a.ziel[1] = y;
+        return a;
     }
 };
 
@@ -716,18 +738,15 @@ TEST_F(HaengenTest, AWallFreeKickIsTakenThoughDefendersSentToOnePointStandInTheB
     Spielfeld_Satz* s = nullptr;
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
     const float dir = Freistoss(s, 1);
-    const std::vector<int32_t> drei = Freie_Heim(s, 3);
+    const std::vector<int32_t> drei = Freie_Feldspieler(s, 0, 3);
     ASSERT_EQ(drei.size(), 3u);
     const float bx = s->figur[FIGUR_BALL].pos[0];
     // Sent to one point 50 cm beyond the band, pushed apart and left 35-55 cm
     // inside it at rest, their runs there done.
     const int32_t n = Bis_Spiel(s, [&](int32_t) {
         for (size_t i = 0; i < drei.size(); ++i) {
-            Figur& g = s->figur[drei[i]];
-            g.pos[0] = bx + dir * (ABWEHR_FREISTOSS_GASSE - 35 - 10 * float(i));
-            g.pos[1] = float(SPIELFELD_BREITE - 1200) + 40 * float(i);
-            g.v[0] = g.v[1] = 0;
-            Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
+            Anweisung& a = Halten(s, drei[i], bx + dir * (ABWEHR_FREISTOSS_GASSE - 35 - 10 * float(i)),
+                                  float(SPIELFELD_BREITE - 1200) + 40 * float(i));
             a.ziel[0] = bx + dir * (ABWEHR_FREISTOSS_GASSE + 50);
             a.ziel[1] = float(SPIELFELD_BREITE - 1200);
             a.dauer = 0;
@@ -743,17 +762,12 @@ TEST_F(HaengenTest, AKickOffIsTakenThoughAPlayerStuckInTheOtherHalfNeverLeavesIt
     ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
     // An away field player 1381 cm inside the home half, at rest, his
     // target in his own half.
-    int32_t k = -1;
-    for (int32_t i = SF_SPIELER_SEITE; i < SF_SPIELER && k < 0; ++i)
-        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) k = i;
+    const int32_t k = Freier_Feldspieler(s, 1);
     ASSERT_GE(k, 0);
     const float heim = s->tor_x[1] > SPIELFELD_MITTE_X ? 1.0f : -1.0f;   // the away side attacks this way
     const int32_t n = Bis_Spiel(s, [&](int32_t) {
-        Figur& g = s->figur[k];
-        g.pos[0] = SPIELFELD_MITTE_X + heim * 1381;
-        g.pos[1] = SPIELFELD_MITTE_Y + 300;
-        g.v[0] = g.v[1] = 0;
-        Figur_Aktuelle_Anweisung(&g)->ziel[0] = SPIELFELD_MITTE_X - heim * 1000;
+        Halten(s, k, SPIELFELD_MITTE_X + heim * 1381, SPIELFELD_MITTE_Y + 300).ziel[0] =
+            SPIELFELD_MITTE_X - heim * 1000;
     });
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
 }
@@ -765,21 +779,33 @@ TEST_F(HaengenTest, APenaltyIsTakenThoughADefenderNeverLeavesTheArea) {
     SetAnim(s, FIGUR_BALL, SPIELFELD_LAENGE - 1500, SPIELFELD_MITTE_Y, 0);
     Spielfeld_Elfmeter_Setzen(s);
     ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETER));
-    const int32_t abwehr = 1 - s->standard_seite;
-    int32_t k = -1;
-    for (int32_t i = abwehr * SF_SPIELER_SEITE; i < (abwehr + 1) * SF_SPIELER_SEITE && k < 0; ++i)
-        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) k = i;
+    const int32_t k = Freier_Feldspieler(s, 1 - s->standard_seite);
     ASSERT_GE(k, 0);
     const int32_t n = Bis_Spiel(s, [&](int32_t) {
-        Figur& g = s->figur[k];
-        g.pos[0] = SPIELFELD_LAENGE - 300;   // in the area, by the goal line
-        g.pos[1] = SPIELFELD_MITTE_Y + 1000;
-        g.v[0] = g.v[1] = 0;
-        Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
-        a.ziel[0] = g.pos[0];
-        a.ziel[1] = g.pos[1];
+        Halten(s, k, SPIELFELD_LAENGE - 300, SPIELFELD_MITTE_Y + 1000);   // in the area, by the goal line
     });
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+}
+
+// A restart that can never be taken (a substitution that never ends holds
+// every restart) is found by the checker at its bound: the tick's count of
+// the kick-off's frames runs from its first frame.
+TEST_F(HaengenTest, AKickOffThatIsNeverTakenBreaksTheCheckersRule) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    Spielfeld_Pruefstand st;
+    const char* regel = nullptr;
+    int32_t n = 0;
+    for (; !regel && n < 3000; ++n) {
+        s->wechsel_laeuft = 1;
+        Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        regel = Spielfeld_Pruefen(s, 2, &st);
+    }
+    ASSERT_NE(regel, nullptr);
+    EXPECT_NE(std::string(regel).find("Standardsituation"), std::string::npos) << regel;
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    EXPECT_GE(n, int32_t(PRUEF_MAX_STANDARD));
 }
 
 // A player walking off keeps the kick mark he reached before the whistle (he
@@ -792,10 +818,7 @@ TEST_F(HaengenTest, APenaltyIsTakenThoughAPlayerWalkingOffHoldsAKickMark) {
     SetAnim(s, FIGUR_BALL, SPIELFELD_LAENGE - 1500, SPIELFELD_MITTE_Y, 0);
     Spielfeld_Elfmeter_Setzen(s);
     ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETER));
-    const int32_t seite = s->standard_seite;
-    int32_t k = -1;
-    for (int32_t i = seite * SF_SPIELER_SEITE; i < (seite + 1) * SF_SPIELER_SEITE && k < 0; ++i)
-        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) k = i;
+    const int32_t k = Freier_Feldspieler(s, s->standard_seite);
     ASSERT_GE(k, 0);
     Figur& g = s->figur[k];
     g.pos[0] = SPIELFELD_LAENGE - 1400;   // beside the ball, walking off to the halfway line
@@ -813,19 +836,13 @@ TEST_F(HaengenTest, AShortFreeKicksTakerPlaysOnThoughAnOpponentRunsInTheBandAcro
     Spielfeld_Satz* s = nullptr;
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
     Freistoss(s, 2);
-    const std::vector<int32_t> einer = Freie_Heim(s, 1);
-    ASSERT_EQ(einer.size(), 1u);
+    const int32_t k = Freier_Feldspieler(s);
+    ASSERT_GE(k, 0);
     const float bx = s->figur[FIGUR_BALL].pos[0];
     // 2800 cm across from the ball, his runs within 200 cm of its x.
     const int32_t n = Bis_Spiel(s, [&](int32_t frame) {
-        Figur& g = s->figur[einer[0]];
         const float hin = (frame / 40) % 2 == 0 ? 1.0f : -1.0f;
-        g.pos[0] = bx + hin * float(frame % 40) * 5 - hin * 100;
-        g.pos[1] = SPIELFELD_MITTE_Y - 600 + 2800;
-        g.v[0] = g.v[1] = 0;
-        Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
-        a.ziel[0] = g.pos[0];
-        a.ziel[1] = g.pos[1];
+        Halten(s, k, bx + hin * float(frame % 40) * 5 - hin * 100, SPIELFELD_MITTE_Y - 600 + 2800);
     });
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
 }
@@ -1634,13 +1651,6 @@ TEST_F(StandardTest, TheViewStepHoldsWatchedMatchesOnlyWhileAViewDraws) {
     Spielfeld_Ansicht().fast = 0;
     Spielfeld_Ansicht_Hooks().frame = nullptr;
     Spielfeld_Beobachtete_Loeschen();
-}
-
-// The first field player of side 0 on the pitch and not in a script, -1 none.
-int32_t Freier_Feldspieler(const Spielfeld_Satz* s) {
-    for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i)
-        if ((s->spieler[i].zustand & SM_AUF_PLATZ) && !s->figur[i].torwart && s->figur[i].situation == 0) return i;
-    return -1;
 }
 
 // No kick-off while a player stands more than 90 cm inside the opponents'
