@@ -375,11 +375,6 @@ protected:
         if (Ankuendigung_Phase_Laeuft() && Ankuendigung_Art() == ANK_STATISTIK) {
             const Ankuendigung& a = Ankuendigung_Staging();
             statistik[{a.wettbewerb, a.runde, a.paarung}] = a.daten;
-            std::fprintf(stderr, "STAT tag %u w %u runde %u paar %u heim %u gast %u daten %u-%u c0 %u\n", a.tag, a.wettbewerb, a.runde, a.paarung, a.heim, a.gast, a.daten.heim, a.daten.gast, unsigned(a.daten.spieler[0].c[1]));
-        }
-        if (Ankuendigung_Phase_Laeuft() && Ankuendigung_Art() == ANK_FINANZEN) {
-            const Ankuendigung& a = Ankuendigung_Staging();
-            std::fprintf(stderr, "FIN tag %u heim %u gast %u daten %u-%u %d:%d sonst %.0f werbung %.0f\n", a.tag, a.heim, a.gast, a.daten.heim, a.daten.gast, a.daten.tore_heim, a.daten.tore_gast, double(Bank_Kategorie_Summe(int32_t(a.heim), -1, 40 | 0x80)), double(Bank_Kategorie_Summe(int32_t(a.heim), -1, 4 | 0x80)));
         }
         if (Ankuendigung_Aktiv()) gesehen.insert(Kalender_Get_Runmodus());
     }
