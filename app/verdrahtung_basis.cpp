@@ -169,6 +169,13 @@ void Binden_Core() {
             "Core.message_an_manager");
     if (fenster) Besetzen(c.win_error_box, [](const char* text) { Plat_Meldungsbox("Error:", text); }, "Core.win_error_box");
     else Besetzen(c.win_error_box, meldung_stderr, "Core.win_error_box");
+    // The screen texts come with every way the game runs, not only with the
+    // window: the texts a game stores (its requests and messages, their
+    // amounts' currency) read the same whether a window made them or not,
+    // and a window shows them later from the save.
+    KalenderHooks& k = Kalender_Hooks();
+    Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_TEXTE, [] { Text_Laden(); });
+    Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_TEXTE, Text_Free);
     // A second instance on one user directory saves nothing (Spiel_Sperren).
     Besetzen(Spielstand_Hooks().andere_instanz, [] { return Dirs_Sperre() == DirsSperre::FREMD; },
              "Spielstand.andere_instanz");
@@ -628,12 +635,10 @@ void Binden_Menue_Meldungen() {
         "MenuePanel.warte_zeile");
 }
 
-// The calendar's calls: the texts and tables at a game's start and end, the
+// The calendar's calls: the menu's tables at a game's start and end, the
 // menu phase's frame, each turn on the main screen; the menu's save block.
 void Binden_Menue_Kalender() {
     KalenderHooks& k = Kalender_Hooks();
-    Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_TEXTE, [] { Text_Laden(); });
-    Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_TEXTE, Text_Free);
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_MENUE, Menue_Init_Tabellen);
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_TEXTEINGABE, Texteingabe_Free);
     Abonnieren(k.module_free, "Kalender.module_free", prio::FREI_HILFE, Hilfe_Text_Free);

@@ -556,7 +556,7 @@ bool Manager_Server_Anfrage(int32_t anfrage, int32_t client_team, ClubLeser& l, 
         neu.name[sizeof neu.name - 1] = 0;
         neu.team = team;
         // The season's camps are counted here: the client's copy neither
-        // raises nor resets them (only request 1044 lowers them, by one).
+        // raises nor resets them (only request 1023 lowers them, by one).
         neu.trainingslager = m->trainingslager;
         neu.reihe = m->reihe;   // and its place in the turn order
         *m = neu;

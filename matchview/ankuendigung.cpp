@@ -375,11 +375,6 @@ void Ankuendigung_Phase() {
     }
     g.seite_x = 400 - int32_t(g.seite->width) / 2;
     g.seite_y = 300 - int32_t(g.seite->height) / 2;
-    Rastport* screen = Rastport_Screen();
-    if (screen) {
-        g.kopie = Rastport_Create(int32_t(screen->width), int32_t(screen->height), Rastport_Screen_Depth(), 0, 0);
-        if (g.kopie) Rastport_Blit(screen, 0, 0, -1, -1, g.kopie, 0, 0, BlitMode_Default);
-    }
     g.dunkel = Bild_Res_Laden(ANK_RES_GLOBAL, ANK_BILD_ABDUNKELN);
 }
 
@@ -390,6 +385,14 @@ int32_t Ankuendigung_Treiber(uint32_t jetzt) {
     if (g.laeuft && Seit(jetzt, g.start) < ANKUENDIGUNG_DAUER_MS) {
         Ankuendigung_Phase();
         if (!g.seite || !screen) return 0;
+        // The screen as the page finds it is taken when the page is first
+        // drawn, not when it is built: the page before the turn is built in
+        // the menu phase before the menu's frame, which draws the new day
+        // (its header's date) only after it.
+        if (!g.kopie) {
+            g.kopie = Rastport_Create(int32_t(screen->width), int32_t(screen->height), Rastport_Screen_Depth(), 0, 0);
+            if (g.kopie) Rastport_Blit(screen, 0, 0, -1, -1, g.kopie, 0, 0, BlitMode_Default);
+        }
         const bool klick = g_hooks.maus_klick && (g_hooks.maus_klick() & 1);
         // A page takes a click only once it stands whole: zoomed open, its
         // plates arrived, and shown a moment (a quick second click on "Weiter"

@@ -205,8 +205,9 @@ void Karte_Zeichnen(s_icon*, int32_t, int32_t, int32_t) {
     Etikett(670, 252, T_ALTER);
     Etikett(285, 290, T_ZUSTAND);
     Etikett(508, 290, T_SCHWAECHEN);
-    // Clear of the card's left border and over the talents' box, not on its edge.
-    Schreiben(f9, "^c%05d%s", 46, 302, GRAU, T(T_TALENTE));
+    // Clear of the card's left border, midway between the strain row's
+    // descenders and the talents' box edge (y 309): four rows either side.
+    Schreiben(f9, "^c%05d%s", 46, 305, GRAU, T(T_TALENTE));
     // Nationality: a national team's player shows his club, any other the player his club names.
     Schreiben(f9, "^c%05d%s", 450, 380, GRAU, T(Team_Ist_Nationalteam(g.club) ? T_VEREIN : T_NATIONAL));
     const int32_t gezeigt = Spieler_Wert(SPW_VEREIN_GEZEIGT, g.spieler, 0, OP_LESEN);

@@ -157,8 +157,8 @@ void Statistik_Zusammenfassung_Text(int32_t, int32_t heim, int32_t gast, char* z
     for (int32_t team : {heim, gast}) {
         int32_t platz = 0, punkte = 0;
         if (!Liga_Stand(team, p, &platz, &punkte)) continue;
-        text += Str_Format("%s%s: %d. Platz, %d Punkte", text.empty() ? "" : "   ", Team_String(TS_NAME_KURZ, team, 0, 0),
-                           platz, punkte);
+        text += Str_Format("%s%s: %d. Platz, %d %s", text.empty() ? "" : "   ", Team_String(TS_NAME_KURZ, team, 0, 0),
+                           platz, punkte, punkte == 1 ? "Punkt" : "Punkte");
     }
     Mem_Free(p);
     std::snprintf(zeile1, STATISTIK_ZEILE, "%s", text.c_str());

@@ -8,6 +8,11 @@
 #include <vector>
 
 #include "app/sim_lauf.h"
+#include "business/bank.h"
+#include "business/ereignis_trigger.h"
+#include "business/news.h"
+#include "club/talente.h"
+#include "club/team.h"
 #include "app/verdrahtung.h"
 #include "core/hooks.h"
 #include "core/rnd.h"
@@ -18,6 +23,7 @@
 #include "season/kalender.h"
 #include "tests/app/sim_welt.h"
 #include "tests/core/temp_verz.h"
+#include "tests/support/rnd_vorgabe.h"
 
 namespace velmora {
 namespace {
@@ -84,6 +90,34 @@ TEST_F(SpielstandBetriebe, EveryModeLoadsTheOthersSavesAndKeepsWhatItDoesNotRun)
         EXPECT_EQ(Tag_Index(), 8);
         Entdrahten();
     }
+}
+
+// A game without a window stores its requests as the window's game does: a
+// weakness course offered after a match names its price with the currency
+// ("18.000 \x80", the installation's money suffix), also when the window
+// shows it later from the save.
+TEST_F(SpielstandBetriebe, ARequestMadeWithoutAWindowGivesItsPriceWithTheCurrency) {
+    Rnd_Init();
+    Verdrahten(Betrieb::SIM);
+    ASSERT_TRUE(Sim_Bis_Tag(1));
+    int32_t team = 0;
+    while (team < Team_Anzahl() && !Team_Hat_Manager(team)) ++team;
+    ASSERT_LT(team, Team_Anzahl());
+    ASSERT_EQ(Bank_Waehrung(team), 0);
+    int32_t kader[20], schwaechen[3];
+    bool kandidat = false;
+    for (int32_t i = 0, n = Teamspieler_Ins_Array(team, kader, 20, 0); i < n; ++i)
+        kandidat = kandidat || Attribute_Get_Attribute(kader[i], schwaechen, 3, 2) > 0;
+    ASSERT_TRUE(kandidat) << "nobody in the squad has a weakness";
+    // Every draw its lowest value: the course is offered, at (300 + 0) x 60.
+    test::Rnd_Alle(0);
+    const int32_t vorher = News_Anzahl();
+    Ereignis_Spiel_Nachher(team, -1, 1, 1);
+    std::string text;
+    for (int32_t i = vorher; i < News_Anzahl(); ++i)
+        if (News_Get_Kopf(i)[0] == EREIGNIS_ANFRAGE_SPIELER && News_Get_Kopf(i)[4] == 3) text = News_Text(i);
+    ASSERT_FALSE(text.empty()) << "no course offered";
+    EXPECT_NE(text.find("18.000 \x80 "), std::string::npos) << text;
 }
 
 }  // namespace

@@ -14,6 +14,9 @@
 
 #include "core/optionen.h"
 #include "core/prioritaeten.h"
+#include "gfx/alpha.h"
+#include "gfx/bild.h"
+#include "gfx/blit.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "gui/icon.h"
@@ -375,11 +378,6 @@ protected:
         if (Ankuendigung_Phase_Laeuft() && Ankuendigung_Art() == ANK_STATISTIK) {
             const Ankuendigung& a = Ankuendigung_Staging();
             statistik[{a.wettbewerb, a.runde, a.paarung}] = a.daten;
-            std::fprintf(stderr, "STAT tag %u w %u runde %u paar %u heim %u gast %u daten %u-%u c0 %u\n", a.tag, a.wettbewerb, a.runde, a.paarung, a.heim, a.gast, a.daten.heim, a.daten.gast, unsigned(a.daten.spieler[0].c[1]));
-        }
-        if (Ankuendigung_Phase_Laeuft() && Ankuendigung_Art() == ANK_FINANZEN) {
-            const Ankuendigung& a = Ankuendigung_Staging();
-            std::fprintf(stderr, "FIN tag %u heim %u gast %u daten %u-%u %d:%d sonst %.0f werbung %.0f\n", a.tag, a.heim, a.gast, a.daten.heim, a.daten.gast, a.daten.tore_heim, a.daten.tore_gast, double(Bank_Kategorie_Summe(int32_t(a.heim), -1, 40 | 0x80)), double(Bank_Kategorie_Summe(int32_t(a.heim), -1, 4 | 0x80)));
         }
         if (Ankuendigung_Aktiv()) gesehen.insert(Kalender_Get_Runmodus());
     }
@@ -693,6 +691,83 @@ TEST_F(WeiterKnopf, ReadsZumSpielOnTheMorningOfAMatchDay) {
     ASSERT_TRUE(ws.tage.back().first) << "no match day within 90 days";
     for (size_t i = 0; i < ws.tage.size(); ++i)
         EXPECT_EQ(ws.tage[i].second, ws.tage[i].first ? "Zum Spiel" : "Weiter") << "turn " << i;
+}
+
+}  // namespace
+}  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// The first match day of the season, reached by ending the turns of the days
+// before (their boxes answered "no"): the page before the turn opens over the
+// menu of the new day, as the menu's frame left it, not over the last picture
+// of the day before. The header's badge beside the page shows the date.
+struct TagWechselStand {
+    int32_t tag = -1, bilder = 0;
+    bool spieltag = false;
+    Rastport* menue = nullptr;   // the screen as the menu's last frame left it
+    int32_t menue_tag = -1, seite_tag = -1;
+    std::vector<uint16_t> erwartet;   // that screen under the page's darkening
+};
+
+class TagWechsel : public SeitenWelt {
+protected:
+    void SetUp() override {
+        SeitenWelt::SetUp();
+        tw = TagWechselStand{};
+        Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 40, [] {
+            if (tw.spieltag || Tag_Index() >= 90) return;
+            if (Ankuendigung_Heutiger_Gegner(Menue_Lokal().team, nullptr, nullptr, nullptr) >= 0) {
+                tw.spieltag = true;
+                return;
+            }
+            if (Menue_Requester_Offen()) {
+                Menue_Requester_Klick(Menue_Screen_Icon_Aus_Nummer(ICON_REQUESTER_KNOPF_2), EV_LINKS);
+                return;
+            }
+            if (Tag_Index() != tw.tag) tw.tag = Tag_Index(), tw.bilder = 0;
+            if (++tw.bilder == 5) K_NEUER_TAG(K_FERTIG, 0);
+        }, "Tage beenden");
+        Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM + 60, [] {
+            Rastport* screen = Rastport_Screen();
+            if (!tw.menue) tw.menue = Rastport_Create(int32_t(screen->width), int32_t(screen->height), Rastport_Screen_Depth(), 0, 0);
+            Rastport_Blit(screen, 0, 0, -1, -1, tw.menue, 0, 0, BlitMode_Default);
+            tw.menue_tag = Tag_Index();
+        }, "Menue merken");
+    }
+    void TearDown() override {
+        tw.menue = Rastport_Free(tw.menue);
+        SeitenWelt::TearDown();
+    }
+    // The menu's last picture darkened as the page darkens what it found.
+    static bool Abdunkeln() {
+        Rastport* dunkel = Bild_Res_Laden(ANK_RES_GLOBAL, ANK_BILD_ABDUNKELN);
+        if (!dunkel || !tw.menue) return false;
+        tw.seite_tag = Tag_Index();
+        Blit_Alpha(dunkel, 0, 0, -1, -1, tw.menue, 0, 0, 90);
+        Rastport_Free(dunkel);
+        const auto* p = static_cast<const uint16_t*>(tw.menue->pixels->pixels);
+        tw.erwartet.assign(p, p + 800 * 600);
+        return true;
+    }
+    static inline TagWechselStand tw;
+};
+
+TEST_F(TagWechsel, ThePageBeforeTheTurnOpensOverTheNewDaysMenu) {
+    plan.push_back({[] { return Seite(ANK_VOR_MENUE) && Abdunkeln(); }, 200000, -100, -100, 0, false, "vor dem menue"});
+    plan.push_back({nullptr, 30, -100, -100, 0, true, "ganz"});
+    ASSERT_EQ(Abspielen(400000), "");
+    ASSERT_TRUE(tw.spieltag) << "no match day within 90 days";
+    ASSERT_GT(tw.menue_tag, 0) << "the match day was the game's first";
+    ASSERT_EQ(tw.menue_tag, tw.seite_tag) << "the menu's last picture is of another day";
+    ASSERT_EQ(fotos.size(), 1u);
+    // The header's badge (weekday, date, season) right of the page's top.
+    int32_t anders = 0;
+    for (int32_t y = 4; y < 70; ++y)
+        for (int32_t x = 643; x < 800; ++x)
+            anders += fotos[0][size_t(y * 800 + x)] != tw.erwartet[size_t(y * 800 + x)];
+    EXPECT_EQ(anders, 0) << "the badge under the page is not the new day's menu";
 }
 
 }  // namespace
