@@ -7,6 +7,7 @@
 #include <map>
 
 #include "app/verdrahtung_intern.h"
+#include "bilder/trikot.h"
 #include "business/bank.h"
 #include "business/news_anfrage.h"
 #include "club/club_hooks.h"
@@ -332,6 +333,9 @@ void Spiel_Sperren() {
     }
 }
 
-void Verdrahtung_Weltgen() { Weltgen_Wettbewerbe_Setzen(Season_Weltgen_Wettbewerbe); }
+void Verdrahtung_Weltgen() {
+    Weltgen_Wettbewerbe_Setzen(Season_Weltgen_Wettbewerbe);
+    Weltgen_Trikots_Setzen([](int32_t team, uint32_t wahl) { Trikot_Vereinsfarben(team, wahl); });
+}
 
 }  // namespace velmora

@@ -80,7 +80,8 @@ void Netz_Client_Lebenszeichen();
 constexpr uint32_t NETZ_LEBENSZEICHEN_MS = 3000;
 
 // The world generator's own wiring (tools/weltgen, test worlds): the
-// competitions of a generated world are written by the season.
+// competitions of a generated world are written by the season, its clubs
+// dressed in their crests' colours by the kits.
 void Verdrahtung_Weltgen();
 
 

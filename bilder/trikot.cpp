@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <initializer_list>
 
+#include "bilder/wappen.h"
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/debug.h"
@@ -213,19 +215,14 @@ int32_t Farb_Abstand(uint32_t a, uint32_t b) {
 
 bool Trikot_Farbe_Gleich(uint32_t a, uint32_t b, int32_t t) { return Farb_Abstand(a, b) <= t; }
 
-int32_t Berechne_TrikotArt(int32_t team, int32_t art, int32_t limit) {
-    if (art < 0 || art > 2) {
-        Debug_Printf("Berechne_TrikotArt: Art %d ohne Farben\n", art);
-        return -1;
-    }
-    if (limit <= 0) return -1;
-    const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN));
-    if (!farben) return -1;
-    const uint32_t a = Triple(farben + art * 12), b = Triple(farben + art * 12 + 6);
-    // The search widens the tolerance in steps of 3 and takes the first kit
-    // of the table within it. A kit matches from the first step that covers
-    // its largest channel difference on, so one pass finds the same kit: the
-    // one with the lowest such step, the first of the table among equals.
+namespace {
+
+// The first kit whose colour 1 and colour 3 lie nearest to `a` and `b`, at the
+// smallest tolerance 0, 3, 6, ... below `limit`; -1 none. A kit matches from
+// the first step that covers its largest channel difference on, so one pass
+// finds the same kit as widening step by step: the one with the lowest such
+// step, the first of the table among equals.
+int32_t Bestes_Trikot(uint32_t a, uint32_t b, int32_t limit) {
     int32_t beste = -1, beste_stufe = limit;
     for (int32_t k = 0; k < TRIKOT_ANZAHL; ++k) {
         const int32_t d = std::max(Farb_Abstand(TABELLE[size_t(k)].farbe1, a), Farb_Abstand(TABELLE[size_t(k)].farbe3, b));
@@ -236,6 +233,80 @@ int32_t Berechne_TrikotArt(int32_t team, int32_t art, int32_t limit) {
         }
     }
     return beste;
+}
+
+// Whether a new game keeps the kit: the best fit of the colours it leaves in
+// a team's triples (colour 1, and colour 4 where the fit reads colour 3) is
+// the kit itself. Only a few kits of the table are such kits.
+bool Bleibt_Im_Neuen_Spiel(int32_t k) {
+    static const std::array<bool, TRIKOT_ANZAHL> bleibt = [] {
+        std::array<bool, TRIKOT_ANZAHL> b{};
+        for (int32_t n = 0; n < TRIKOT_ANZAHL; ++n)
+            b[size_t(n)] = Bestes_Trikot(TABELLE[size_t(n)].farbe1, TABELLE[size_t(n)].farbe4, TRIKOT_LIMIT_NEUES_SPIEL) == n;
+        return b;
+    }();
+    return bleibt[size_t(k)];
+}
+
+}  // namespace
+
+int32_t Berechne_TrikotArt(int32_t team, int32_t art, int32_t limit) {
+    if (art < 0 || art > 2) {
+        Debug_Printf("Berechne_TrikotArt: Art %d ohne Farben\n", art);
+        return -1;
+    }
+    if (limit <= 0) return -1;
+    const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN));
+    if (!farben) return -1;
+    return Bestes_Trikot(Triple(farben + art * 12), Triple(farben + art * 12 + 6), limit);
+}
+
+int32_t Trikot_Vereinsfarben(int32_t team, uint32_t wahl) {
+    if (!Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN)) {
+        Debug_Printf("Trikot_Vereinsfarben: Team %d ohne Farben\n", team);
+        return 0;
+    }
+    uint32_t erste = 0, zweite = 0;
+    Wappen_Farben(Team_Wert(TW_WAPPEN, team, 0, OP_LESEN), &erste, &zweite);
+    // The first kit: the kit a new game keeps whose main colour lies nearest
+    // to the crest's first colour, its sleeves nearest to the second; the
+    // crest's second colour leads where no such kit comes near the first.
+    auto naechstes = [](uint32_t haupt, uint32_t neben) {
+        int32_t beste = -1, beste_wert = 0;
+        for (int32_t k = 0; k < TRIKOT_ANZAHL; ++k) {
+            if (!Bleibt_Im_Neuen_Spiel(k)) continue;
+            const int32_t wert = Farb_Abstand(TABELLE[size_t(k)].farbe1, haupt) * 256 + Farb_Abstand(TABELLE[size_t(k)].farbe2, neben);
+            if (beste < 0 || wert < beste_wert) {
+                beste = k;
+                beste_wert = wert;
+            }
+        }
+        return beste;
+    };
+    constexpr int32_t NAH = 60;   // a main colour this close reads as the crest's
+    int32_t erstes = naechstes(erste, zweite);
+    if (Farb_Abstand(TABELLE[size_t(erstes)].farbe1, erste) > NAH) {
+        const int32_t anders = naechstes(zweite, erste);
+        if (Farb_Abstand(TABELLE[size_t(anders)].farbe1, zweite) < Farb_Abstand(TABELLE[size_t(erstes)].farbe1, erste))
+            erstes = anders;
+    }
+    // The second and the keeper's kit: kits a new game keeps whose main colour
+    // the pitch tells apart from the first kit's (and from each other),
+    // chosen by `wahl`.
+    auto anderes = [&](std::initializer_list<int32_t> gegen, uint32_t w) {
+        int32_t frei[TRIKOT_ANZAHL];
+        int32_t n = 0;
+        for (int32_t k = 0; k < TRIKOT_ANZAHL; ++k) {
+            bool weit = Bleibt_Im_Neuen_Spiel(k);
+            for (int32_t g : gegen) weit = weit && !Trikot_Is_Trikot_Equal(k, g, TRIKOT_TOLERANZ, false);
+            if (weit) frei[n++] = k;
+        }
+        return n ? frei[w % uint32_t(n)] : gegen.begin()[0];
+    };
+    const int32_t zweites = anderes({erstes}, wahl);
+    const int32_t torwart = anderes({erstes, zweites}, wahl >> 8);
+    return Trikot_Set_TrikotNr(team, erstes, 0) & Trikot_Set_TrikotNr(team, zweites, 1) &
+           Trikot_Set_TrikotNr(team, torwart, 2);
 }
 
 void Trikot_Neues_Spiel() {
@@ -289,7 +360,10 @@ bool Trikot_Team_VS_Team(int32_t heim, int32_t gast, int32_t* heim_trikot, int32
         }
         Trikot_Set_TrikotNr(gast, neu, 1);
         if (heim_trikot) *heim_trikot = h;
-        if (gast_trikot) *gast_trikot = neu;
+        // The away side wears what the pitch puts on it: its second kit only
+        // where the first kits clash loosely (main or second colour), else its
+        // first kit, which a match of hems alone leaves on.
+        if (gast_trikot) *gast_trikot = Trikot_Is_Trikot_Equal(a, h, TRIKOT_TOLERANZ, false) ? neu : a;
         return true;
     }
     const int32_t hg = Team_Get_TrikotNr(heim, 2);

@@ -74,13 +74,22 @@ int32_t Berechne_TrikotArt(int32_t team, int32_t art, int32_t limit);
 // random kit when none fits; its colour triples then follow those kits.
 constexpr int32_t TRIKOT_LIMIT_NEUES_SPIEL = 80;
 void Trikot_Neues_Spiel();
+// A generated club dressed in its crest's colours (bilder/wappen.h): kinds
+// 0-2 get kits that a new game keeps, kind 0 in the crest's first colour (its
+// second where no kit comes near the first), kinds 1 and 2 kits the pitch
+// tells apart from it, chosen by `wahl` (its low byte the second kit, the
+// next the keeper's; the same number, the same kits); the
+// colour triples follow the kits. 1 when dressed, 0 (logged) for a team
+// without a colour record.
+int32_t Trikot_Vereinsfarben(int32_t team, uint32_t wahl);
 // Whether two kits clash: strict, any of colours 1, 2 or 3 match; not strict,
 // colour 1 or colour 2. False (logged) for a bad kit number.
 bool Trikot_Is_Trikot_Equal(int32_t trikot1, int32_t trikot2, int32_t toleranz, bool streng);
 // Chooses the match kits: mode 0 the field players' (the away team's kind-1
-// kit is made one that does not clash with the home kit), mode 2 the
-// goalkeepers' (the away keeper moves to kind 3, then to a drawn kit).
-// Hands out the two kits; true on success.
+// kit is made one that does not clash with the home kit; the away side wears
+// it where the first kits clash loosely, as on the pitch, else its first
+// kit), mode 2 the goalkeepers' (the away keeper moves to kind 3, then to a
+// drawn kit). Hands out the two kits; true on success.
 bool Trikot_Team_VS_Team(int32_t heim, int32_t gast, int32_t* heim_trikot, int32_t* gast_trikot, int32_t modus);
 
 // A player's hair and skin colours (5-6-5 pixels) drawn from his appearance:

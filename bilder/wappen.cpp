@@ -8,6 +8,7 @@
 #include "club/team.h"
 #include "core/debug.h"
 #include "gfx/bild.h"
+#include "gfx/bild_leinwand.h"
 #include "gfx/blit.h"
 #include "gfx/cache.h"
 #include "gfx/font.h"
@@ -15,6 +16,17 @@
 #include "season/wettbewerb.h"
 
 namespace velmora {
+
+void Wappen_Farben(int32_t nummer, uint32_t* erste, uint32_t* zweite) {
+    static constexpr uint32_t PALETTE[12] = {0x1818D8, 0xD02010, 0x10A020, 0x10D8F0, 0x202020, 0xF0F0F0,
+                                             0x0060F0, 0x801080, 0xC080F0, 0xA06010, 0x40E0A0, 0x40A0E0};
+    const uint32_t h = Leinwand_Mischen(uint32_t(nummer) + 1);
+    // Two different colours: a crest of one colour reads like a missing picture.
+    const uint32_t z = h / 12 % 12 == 11 ? h + 1 : h / 12 + 1 + h % 12;
+    if (erste) *erste = PALETTE[h % 12];
+    if (zweite) *zweite = PALETTE[z % 12];
+}
+
 namespace {
 
 struct WappenModul {

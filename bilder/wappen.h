@@ -31,6 +31,12 @@ int32_t Pokal_Zeichnen_2(int32_t wettbewerb, int32_t team, Rastport* ziel, int32
 // smaller is scaled down, larger is not drawn. 1 when drawn.
 int32_t Wappen_Zeichnen(int32_t team, Rastport* ziel, int32_t x, int32_t y, int32_t breite, int32_t hoehe,
                         const SchattenParameter* schatten);
+// The two colours (0x00BBGGRR) of the built-in club crest `nummer`, as the
+// installation draws it: the first covers most of the shield, the second its
+// stripes, half, bar or diagonal; never one colour twice. The world
+// generator dresses a club in them.
+void Wappen_Farben(int32_t nummer, uint32_t* erste, uint32_t* zweite);
+
 // Hands out the crest drawing's cache hits and misses of this frame, writes
 // them into the strip below the screen's visible rows and resets them.
 void Wappen_Statistik(int32_t* treffer, int32_t* neu);

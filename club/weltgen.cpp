@@ -59,6 +59,7 @@ struct Zufall {
 
 struct WeltgenModul {
     WeltgenWettbewerbe wettbewerbe = nullptr;
+    WeltgenTrikots trikots = nullptr;
 };
 WeltgenModul g;
 
@@ -584,7 +585,12 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
                 uint8_t farben[36];
                 Kit_Farben(z, farben);
                 Team_Zeiger(TZ_FARBEN, team, farben, OP_SCHREIBEN);
-                for (int32_t mode : TW_TRIKOT_MODI) Team_Wert(mode, team, z.bereich(0, 239), OP_SCHREIBEN);
+                int32_t gezogen[4];
+                for (int32_t i = 0; i < 4; ++i) {
+                    gezogen[i] = z.bereich(0, 239);
+                    Team_Wert(TW_TRIKOT_MODI[i], team, gezogen[i], OP_SCHREIBEN);
+                }
+                if (g.trikots) g.trikots(team, uint32_t(gezogen[1]) | uint32_t(gezogen[2]) << 8);
                 int32_t sitze = (ebene == 0 ? 15000 : ebene == 1 ? 6000 : 2500) + z.bereich(0, 20) * 500;
                 // One draw after the other: the order must not be left to the compiler.
                 const int32_t steh = sitze / 2 + z.bereich(0, 10) * 200;
@@ -623,6 +629,7 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt) {
 }
 
 void Weltgen_Wettbewerbe_Setzen(WeltgenWettbewerbe schreiber) { g.wettbewerbe = schreiber; }
+void Weltgen_Trikots_Setzen(WeltgenTrikots einkleiden) { g.trikots = einkleiden; }
 
 bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz, std::string* fehler) {
     std::string verz = install_verz + "/config";

@@ -49,6 +49,13 @@ bool Weltgen_Erzeugen(const WeltgenOptionen& optionen, WeltgenWelt& welt);
 using WeltgenWettbewerbe = bool (*)(const WeltgenWelt& welt, const std::string& config_verz);
 void Weltgen_Wettbewerbe_Setzen(WeltgenWettbewerbe schreiber);
 
+// The extension point that dresses a club: called for each club once its
+// crest, colours and drawn kit numbers stand, with a number from those draws
+// (the kinds 1 and 2 kit numbers, the second shifted by 8), and may give it
+// kits and colours in its crest's colours. Unset, the drawn kits and colours stay.
+using WeltgenTrikots = void (*)(int32_t team, uint32_t wahl);
+void Weltgen_Trikots_Setzen(WeltgenTrikots einkleiden);
+
 // Writes configuration set 0 of the built world into `<install>/config/`:
 // team.cfg, team_alias.cfg, spieler.cfg, global.cfg, ereignis.cfg, text.cfg
 // and te.cfg, then hands over to the competition writer. The files are

@@ -24,12 +24,6 @@ uint16_t Farbe(uint32_t bbggrr) {
     return p ? p : 1;   // 0 would be transparent
 }
 
-uint16_t Farbe_Aus(uint32_t h) {
-    static constexpr uint32_t PALETTE[12] = {0x1818D8, 0xD02010, 0x10A020, 0x10D8F0, 0x202020, 0xF0F0F0,
-                                             0x0060F0, 0x801080, 0xC080F0, 0xA06010, 0x40E0A0, 0x40A0E0};
-    return Farbe(PALETTE[h % 12]);
-}
-
 Rastport* Neu(int32_t w, int32_t h, int32_t tiefe = 16) {
     Rastport* rp = Rastport_Create(w, h, tiefe, 0, 0);
     if (rp) std::memset(rp->pixels->pixels, 0, size_t(w) * h * Depth_Bytes(uint32_t(tiefe)));
@@ -126,9 +120,9 @@ Rastport* Muster_Wappen(int32_t nummer) {
     const int32_t land = nummer - NAMEN_LAND_WAPPEN;
     const LandVorlage* flagge = land >= 0 ? Namen_Land(land) : nullptr;
     const uint32_t h = Mischen(uint32_t(nummer) + 1);
-    // Two different colours: a crest of one colour reads like a missing picture.
-    const uint32_t zweite = h / 12 % 12 == 11 ? h + 1 : h / 12 + 1 + h % 12;
-    const uint16_t a = Farbe_Aus(h), b = Farbe_Aus(zweite);
+    uint32_t erste = 0, zweite = 0;
+    Wappen_Farben(nummer, &erste, &zweite);
+    const uint16_t a = Farbe(erste), b = Farbe(zweite);
     const uint16_t rand = nummer == NAMEN_MARKT_WAPPEN ? Farbe(0x52B2D6) : Farbe(0xD0D0D0);
     const int32_t muster = int32_t(h >> 8) % 4;
     uint16_t* p = Rastport_Pixels16(rp);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,6 +18,7 @@
 #include "app/sim_lauf.h"
 #include "app/verdrahtung.h"
 #include "bilder/trikot.h"
+#include "bilder/wappen.h"
 #include "business/bank.h"
 #include "business/ereignis.h"
 #include "business/news.h"
@@ -23,6 +26,7 @@
 #include "business/werbung.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "club/weltgen.h"
 #include "core/config_bin.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
@@ -475,6 +479,21 @@ TEST(Verdrahtung, FilmsFollowTheScreenAndTheRunMode) {
 namespace velmora {
 namespace {
 
+// The team's colour record holds the colours of its kits of kinds 0-2: each
+// kind's triples are the kit's colours 1, 2, 4, 3.
+void Farben_Der_Trikots(int32_t team) {
+    auto triple = [](const uint8_t* f) { return uint32_t(f[0]) | uint32_t(f[1]) << 8 | uint32_t(f[2]) << 16; };
+    const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN));
+    ASSERT_NE(farben, nullptr);
+    for (int32_t art = 0; art <= 2; ++art) {
+        const TrikotStructure* k = Trikot_Get_TrikotStructure(Team_Get_TrikotNr(team, art));
+        ASSERT_NE(k, nullptr);
+        EXPECT_EQ(triple(farben + art * 12), k->farbe1) << "team " << team << ", kind " << art;
+        EXPECT_EQ(triple(farben + art * 12 + 3), k->farbe2) << "team " << team << ", kind " << art;
+        EXPECT_EQ(triple(farben + art * 12 + 9), k->farbe3) << "team " << team << ", kind " << art;
+    }
+}
+
 TEST(Verdrahtung, ANewGamesClubsWearTheKitsOfTheirColoursAndALoadKeepsItsKits) {
     SpielWelt w;
     ASSERT_TRUE(w.ok);
@@ -483,20 +502,8 @@ TEST(Verdrahtung, ANewGamesClubsWearTheKitsOfTheirColoursAndALoadKeepsItsKits) {
     v.sim.seed = 7;
     ASSERT_TRUE(Verdrahten(v));
     ASSERT_TRUE(Sim_Bis_Tag(1));
-    auto triple = [](const uint8_t* f) { return uint32_t(f[0]) | uint32_t(f[1]) << 8 | uint32_t(f[2]) << 16; };
-    for (int32_t team = 0; team < Team_Anzahl(); ++team) {
-        if (team == Team_Markt()) continue;
-        const uint8_t* farben = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, team, nullptr, OP_LESEN));
-        ASSERT_NE(farben, nullptr);
-        for (int32_t art = 0; art <= 2; ++art) {
-            const TrikotStructure* k = Trikot_Get_TrikotStructure(Team_Get_TrikotNr(team, art));
-            ASSERT_NE(k, nullptr);
-            // The kind's triples are the kit's colours 1, 2, 4, 3.
-            EXPECT_EQ(triple(farben + art * 12), k->farbe1) << "team " << team << ", kind " << art;
-            EXPECT_EQ(triple(farben + art * 12 + 3), k->farbe2) << "team " << team << ", kind " << art;
-            EXPECT_EQ(triple(farben + art * 12 + 9), k->farbe3) << "team " << team << ", kind " << art;
-        }
-    }
+    for (int32_t team = 0; team < Team_Anzahl(); ++team)
+        if (team != Team_Markt()) Farben_Der_Trikots(team);
 
     // A load brings the saved kits back and sets up nothing anew.
     const int32_t anders = (Team_Get_TrikotNr(0, 0) + 1) % TRIKOT_ANZAHL;
@@ -506,6 +513,43 @@ TEST(Verdrahtung, ANewGamesClubsWearTheKitsOfTheirColoursAndALoadKeepsItsKits) {
     ASSERT_EQ(Trikot_Set_TrikotNr(0, (anders + 1) % TRIKOT_ANZAHL, 0), 1);
     ASSERT_TRUE(Spielstand_Laden_Aus_Bild(bild));
     EXPECT_EQ(Team_Get_TrikotNr(0, 0), anders);
+}
+
+// A generated world reads like a finished game: every club wears kits in its
+// crest's colours (the first kit's main colour is one of the crest's), its
+// colour record holds those kits' colours, so the live match and the kit
+// pictures show one kit, and a new game keeps every kit it was given.
+TEST(Verdrahtung, AGeneratedWorldsClubsWearKitsInTheirCrestsColoursThatANewGameKeeps) {
+    for (auto [seed, klein] : {std::pair{1u, false}, std::pair{2u, true}}) {
+        Rnd_Init();
+        Verdrahtung_Weltgen();
+        WeltgenWelt welt;
+        ASSERT_TRUE(Weltgen_Erzeugen(WeltgenOptionen{seed, klein}, welt));
+        auto abstand = [](uint32_t a, uint32_t b) {
+            int32_t d = 0;
+            for (int32_t s = 0; s < 24; s += 8) d = std::max(d, std::abs(int32_t(a >> s & 0xFF) - int32_t(b >> s & 0xFF)));
+            return d;
+        };
+        std::map<int32_t, std::array<int32_t, 3>> kits;
+        for (const WeltgenLand& l : welt.laender)
+            for (const auto& liga : l.ligen)
+                for (int32_t team : liga) {
+                    Farben_Der_Trikots(team);
+                    for (int32_t art = 0; art <= 2; ++art) kits[team][size_t(art)] = Team_Get_TrikotNr(team, art);
+                    uint32_t erste = 0, zweite = 0;
+                    Wappen_Farben(Team_Wert(TW_WAPPEN, team, 0, OP_LESEN), &erste, &zweite);
+                    const uint32_t haupt = Trikot_Get_TrikotStructure(kits[team][0])->farbe1;
+                    EXPECT_LE(std::min(abstand(haupt, erste), abstand(haupt, zweite)), 80)
+                        << Team_String(TS_NAME, team, 0, 0) << ": kit " << kits[team][0] << " in none of its crest's colours";
+                }
+        ASSERT_GT(kits.size(), 10u);
+        Trikot_Neues_Spiel();
+        for (const auto& [team, k] : kits)
+            for (int32_t art = 0; art <= 2; ++art)
+                EXPECT_EQ(Team_Get_TrikotNr(team, art), k[size_t(art)]) << "a new game changed team " << team << "'s kit of kind " << art;
+        Spieler_Free();
+        Team_Free(0);
+    }
 }
 
 }  // namespace

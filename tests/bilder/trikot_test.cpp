@@ -197,7 +197,7 @@ TEST_F(TrikotTest, BestFitEqualsTheStepwiseSearch) {
     }
 }
 
-TEST_F(TrikotTest, FieldPlayersAwayKitIsRedrawnOnlyOnAClash) {
+TEST_F(TrikotTest, FieldPlayersAwayKitIsRedrawnOnlyOnAClashAndWornOnlyOnAClashThePitchSees) {
     // No clash: the away team's kit 1 becomes a copy of its kit 0.
     int32_t a = -1, b = -1;
     for (int32_t j = 1; j < TRIKOT_ANZAHL && b < 0; ++j)
@@ -211,12 +211,29 @@ TEST_F(TrikotTest, FieldPlayersAwayKitIsRedrawnOnlyOnAClash) {
     EXPECT_EQ(a, b);
     EXPECT_EQ(Team_Get_TrikotNr(3, 1), b);
     EXPECT_FALSE(Log_Enthaelt("AltSpTrikot"));
-    // Same kit: a drawn kit that does not clash.
+    // Same kit: a drawn kit that does not clash, which the away side wears.
     Team_Wert(19, 3, 0, OP_SCHREIBEN);
     ASSERT_TRUE(Trikot_Team_VS_Team(2, 3, &h, &a, 0));
     EXPECT_FALSE(Trikot_Is_Trikot_Equal(a, 0, TRIKOT_TOLERANZ, true));
     EXPECT_EQ(Team_Get_TrikotNr(3, 1), a);
     EXPECT_TRUE(Log_Enthaelt("Trikot_Team_VS_Team() AltSpTrikot überschrieben"));
+    // Kits alike in their hems only: the kind-1 kit is drawn anew, but the
+    // away side keeps its first kit on, as the pitch shows it.
+    int32_t x = -1, y = -1;
+    for (int32_t i = 0; i < TRIKOT_ANZAHL && y < 0; ++i)
+        for (int32_t j = 0; j < TRIKOT_ANZAHL && y < 0; ++j)
+            if (Trikot_Is_Trikot_Equal(i, j, TRIKOT_TOLERANZ, true) && !Trikot_Is_Trikot_Equal(i, j, TRIKOT_TOLERANZ, false)) {
+                x = i;
+                y = j;
+            }
+    ASSERT_GE(y, 0);
+    Team_Wert(19, 2, x, OP_SCHREIBEN);
+    Team_Wert(19, 3, y, OP_SCHREIBEN);
+    ASSERT_TRUE(Trikot_Team_VS_Team(2, 3, &h, &a, 0));
+    EXPECT_EQ(h, x);
+    EXPECT_EQ(a, y);
+    EXPECT_FALSE(Trikot_Is_Trikot_Equal(Team_Get_TrikotNr(3, 1), x, TRIKOT_TOLERANZ, true));
+    Team_Wert(19, 2, 0, OP_SCHREIBEN);
     // Bad kits and modes.
     Team_Wert(19, 3, 240, OP_SCHREIBEN);
     if (Team_Wert(19, 3, 0, OP_LESEN) == 240) {

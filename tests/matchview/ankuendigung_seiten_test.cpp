@@ -4,6 +4,8 @@
 // match whose counted rows stay unmeasured, the results, table and winner windows,
 // the page before the turn with its zoom, and the pre-match picture once its
 // plates have arrived; each against a reviewed picture.
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
@@ -17,6 +19,8 @@
 #include "gfx/alpha.h"
 #include "gfx/bild.h"
 #include "gfx/blit.h"
+#include "gfx/colour.h"
+#include "bilder/trikot.h"
 #include "club/manager.h"
 #include "club/spieler.h"
 #include "gui/icon.h"
@@ -40,7 +44,10 @@
 namespace velmora::test {
 namespace {
 
-class AnkuendigungSeiten : public SeitenWelt {};
+class AnkuendigungSeiten : public SeitenWelt {
+protected:
+    static void Bis_Vor_Dem_Spiel(bool vor_menue_foto, std::function<bool()> da);
+};
 
 // The page of a kind stands on the screen (drawn by the driver in the run mode of the pages).
 bool Seite(int32_t art) {
@@ -223,26 +230,38 @@ std::string Farbe_Neben_Platten(const std::vector<uint16_t>& bild, int32_t y0, i
     return "";
 }
 
+// A friendly today between the club and its first league opponent, who is handed out.
+int32_t Freundschaftsspiel_Heute(int32_t team) {
+    const int32_t w = Team_Get_Liga(team, 1);
+    int32_t paare[2 * WETTBEWERB_TEAMS_MAX];
+    if (Wettbewerb_Get_Spieltag_Paarungen(w, 1, paare) < 2) ADD_FAILURE() << "the league has one pair";
+    const int32_t gegner = paare[0] == team || paare[1] == team ? paare[2] : paare[0];
+    for (int32_t f : Wettbewerb_Alle())
+        if (Wettbewerb_Ist_Freundschaft(f)) Wettbewerb_Freundschaftsspiel(f, team, gegner);
+    return gegner;
+}
+
+// The page before the turn (kept when asked), the turn ended, and the
+// pre-match picture kept once `da` holds.
+void AnkuendigungSeiten::Bis_Vor_Dem_Spiel(bool vor_menue_foto, std::function<bool()> da) {
+    plan.push_back({[] { return Seite(ANK_VOR_MENUE); }, 3000, -100, -100, 0, false, "vor dem menue"});
+    plan.push_back({nullptr, 30, -100, -100, 0, vor_menue_foto, "vor dem menue ganz"});
+    Klick(752, 583, 4);
+    Klick(752, 583, 4);
+    Foto_Und_Weg(std::move(da), "vor dem spiel");
+}
+
 // Long club names stay on their plates: on the page before the turn (plates
 // x 133 to 341 and 459 to 667) and on the pre-match picture (130 to 311 and
 // 489 to 671) each name is cut before it would run off its plate; only the
 // names' white stands in their rows.
 TEST_F(AnkuendigungSeiten, LongClubNamesStayOnThePlatesBeforeTheTurnAndBeforeTheMatch) {
     erster_zug = [](int32_t team) {
-        const int32_t w = Team_Get_Liga(team, 1);
-        int32_t paare[2 * WETTBEWERB_TEAMS_MAX];
-        ASSERT_GE(Wettbewerb_Get_Spieltag_Paarungen(w, 1, paare), 2);
-        const int32_t gegner = paare[0] == team || paare[1] == team ? paare[2] : paare[0];
+        const int32_t gegner = Freundschaftsspiel_Heute(team);
         ASSERT_TRUE(Team_Namen_Setzen(team, nullptr, "Sportfreunde Grossbuch", nullptr));
         ASSERT_TRUE(Team_Namen_Setzen(gegner, nullptr, "Borussia Waldmuehlheim", nullptr));
-        for (int32_t f : Wettbewerb_Alle())
-            if (Wettbewerb_Ist_Freundschaft(f)) Wettbewerb_Freundschaftsspiel(f, team, gegner);
     };
-    plan.push_back({[] { return Seite(ANK_VOR_MENUE); }, 3000, -100, -100, 0, false, "vor dem menue"});
-    plan.push_back({nullptr, 30, -100, -100, 0, true, "vor dem menue ganz"});
-    Klick(752, 583, 4);
-    Klick(752, 583, 4);
-    Foto_Und_Weg(Schilder_Da, "vor dem spiel");
+    Bis_Vor_Dem_Spiel(true, Schilder_Da);
     ASSERT_EQ(Abspielen(), "");
     ASSERT_EQ(fotos.size(), 2u);
     // The name rows of each picture and the plates' spans in them.
@@ -252,6 +271,58 @@ TEST_F(AnkuendigungSeiten, LongClubNamesStayOnThePlatesBeforeTheTurnAndBeforeThe
         << "the pre-match picture: a name's white beside its plate";
     EXPECT_EQ(Vergleichen("seite_vor_menue_lange_namen", 0), "");
     EXPECT_EQ(Vergleichen("seite_vor_spiel_lange_namen", 1), "");
+}
+
+// Each side of the pre-match picture wears the shirt the pitch will show: its
+// figures are drawn in the main colour of the kit the match settles, which
+// is the colour the live match dresses it in (the away side's second kit on
+// a loose clash), and that colour is one of its crest's. Two clubs of
+// different colours, the manager's and his friendly's opponent.
+TEST_F(AnkuendigungSeiten, ThePreMatchKitsAreTheLiveMatchsShirtsInTheCrestsColours) {
+    // The shirt colour each side wears on the pitch, as the live match takes
+    // it from the club's colours, read while the picture stands.
+    static int32_t hemd[2][3];
+    static bool gelesen;
+    gelesen = false;
+    erster_zug = [](int32_t team) { Freundschaftsspiel_Heute(team); };
+    Bis_Vor_Dem_Spiel(false, [] {
+        if (!Schilder_Da()) return false;
+        const int32_t seiten[2] = {int32_t(Ankuendigung_Staging().heim), int32_t(Ankuendigung_Staging().gast)};
+        const bool zweites = Trikot_Is_Trikot_Equal(Team_Get_TrikotNr(seiten[0], 0), Team_Get_TrikotNr(seiten[1], 0),
+                                                    TRIKOT_TOLERANZ, false);
+        for (int32_t k = 0; k < 2; ++k) {
+            const auto* f = static_cast<const uint8_t*>(Team_Zeiger(TZ_FARBEN, seiten[k], nullptr, OP_LESEN));
+            if (!f) return false;
+            for (int32_t c = 0; c < 3; ++c) hemd[k][c] = f[(k == 1 && zweites ? 12 : 0) + c];
+        }
+        return gelesen = true;
+    });
+    ASSERT_EQ(Abspielen(), "");
+    ASSERT_EQ(fotos.size(), 1u);
+    ASSERT_TRUE(gelesen);
+    const std::vector<uint16_t>& bild = fotos[0];
+    auto abstand = [](const int32_t* a, uint16_t p) {
+        int32_t r, g, b;
+        Colour_Split(p, 16, &r, &g, &b);
+        return std::max({std::abs(a[0] - r), std::abs(a[1] - g), std::abs(a[2] - b)});
+    };
+    EXPECT_GE(abstand(hemd[0], Colour_Pack565(hemd[1][0], hemd[1][1], hemd[1][2])), 100)
+        << "the two clubs wear shirts of one colour";
+    for (int32_t k = 0; k < 2; ++k) {
+        // The figures on the pitch, between the squads' panels (their shirts
+        // shaded by a few steps).
+        int32_t figuren = 0;
+        for (int32_t y = 200; y < 440; ++y)
+            for (int32_t x = 240; x < 560; ++x) figuren += abstand(hemd[k], bild[size_t(y * 800 + x)]) <= 24;
+        EXPECT_GE(figuren, 100) << (k ? "away" : "home") << " side: its shirt colour " << hemd[k][0] << ","
+                                << hemd[k][1] << "," << hemd[k][2] << " stands on " << figuren << " pixels of the pitch";
+        // The crest (66 x 66 at (55, 19) and (682, 29)) shows that colour.
+        const int32_t cx = k ? 682 : 55, cy = k ? 29 : 19;
+        int32_t naechster = 255;
+        for (int32_t y = cy; y < cy + 66; ++y)
+            for (int32_t x = cx; x < cx + 66; ++x) naechster = std::min(naechster, abstand(hemd[k], bild[size_t(y * 800 + x)]));
+        EXPECT_LE(naechster, 60) << (k ? "away" : "home") << " side: its crest holds no colour of its shirt";
+    }
 }
 
 // The match report's header: each long name is cut to its plate (x 130 to
