@@ -19,6 +19,13 @@
 #   scripts/netz_fenster.sh rad srv|cli N        N wheel steps down over the club list
 #   scripts/netz_fenster.sh tage N               N rounds: each person answers a
 #                                                requester or presses "Weiter"
+#   scripts/netz_fenster.sh bis TAG [N]          rounds of "tage 1" (at most N, default 400)
+#                                                until both logs reached day index TAG
+#   scripts/netz_fenster.sh puffer               per day of each log: the announcements
+#                                                taken into the buffer ("IN BUFFER") and
+#                                                those refused or dropped (a line counts
+#                                                for the day the log named last: a match's
+#                                                pages for the match day)
 #   scripts/netz_fenster.sh klick srv|cli X Y    a click in one window
 #   scripts/netz_fenster.sh bild srv|cli NAME    a screenshot (DIR/srv/NAME.png)
 #   scripts/netz_fenster.sh bytes                what the client received so far
@@ -33,6 +40,9 @@
 #   scripts/netz_fenster.sh stopp                both programs and X servers end
 # $NETZ_SEITEN_KLICKEN ("srv", "cli" or "srv cli"): in those windows "tage" also ends a
 # match-day page (anything without the main screen's top bar) by a click into it.
+# $NETZ_SEITEN_BEHALTEN, when set, is a directory where "tage" keeps every screen without
+# the main screen's top bar (pages, live matches, boxes) before it answers it, as
+# NNNN_srv|cli_tDAY.png (DAY the day index of that window's log).
 # DIR is $NETZ_FENSTER (default /tmp/netz_fenster). $NETZ_CLIENT_UMGEBUNG, when set,
 # holds NAME=VALUE words the client's program is started with (a relay's redirect).
 # Needs xvfb, xdotool, imagemagick.
@@ -48,6 +58,7 @@ klick() { xd "$1" mousemove --window "$(fenster "$1")" "$2" "$3"; sleep 0.3; xd 
 tippen() { local w=$1; shift; xd "$w" type --window "$(fenster "$w")" --delay 60 -- "$*"; }
 taste() { xd "$1" key --window "$(fenster "$1")" "$2"; }
 oben() { convert "$1" -crop 1x1+400+5 txt:- | tail -1 | sed 's/.*(\([0-9]*,[0-9]*,[0-9]*\).*/\1/'; }   # the main screen's top bar: 16,36,57
+tag() { { echo "(Tag 0)"; grep -o "(Tag [0-9]*)" "$dir/$1/program.log" || true; } | tail -1 | tr -dc 0-9; }   # the log's last day index
 bild() { mkdir -p "$dir/$1"; DISPLAY=$(anzeige "$1") import -window "$(fenster "$1")" "$dir/$1/$2.png"; echo "$dir/$1/$2.png"; }
 
 starten() {   # name display program...
@@ -138,6 +149,11 @@ case $befehl in
     for ((i = 1; i <= ${1:-1}; ++i)); do
       for w in srv cli; do
         f=$(bild "$w" runde)
+        if [ -n "${NETZ_SEITEN_BEHALTEN:-}" ] && [ "$(oben "$f")" != "16,36,57" ]; then
+          mkdir -p "$NETZ_SEITEN_BEHALTEN"
+          n=$(find "$NETZ_SEITEN_BEHALTEN" -name '*.png' | wc -l)
+          cp "$f" "$NETZ_SEITEN_BEHALTEN/$(printf %04d "$n")_${w}_t$(tag "$w").png"
+        fi
         g=$(convert "$f" -crop 1x1+730+590 txt:- | tail -1 | sed 's/.*(\([0-9]*\),\([0-9]*\),.*/\2/')
         if ((g > 60)); then klick "$w" 752 583       # "Weiter" lit
         elif ((g < 20)); then klick "$w" 689 423     # a requester's OK or "Nein"
@@ -146,6 +162,24 @@ case $befehl in
         fi
       done
       sleep 1.5
+    done
+    ;;
+  bis)
+    ziel=${1:?bis TAG}
+    for ((r = 0; r < ${2:-400}; ++r)); do
+      if (($(tag srv) >= ziel && $(tag cli) >= ziel)); then echo "day srv $(tag srv) cli $(tag cli) after $r rounds"; exit 0; fi
+      "$0" tage 1 >/dev/null
+    done
+    echo "netz_fenster: day $ziel not reached (srv $(tag srv), cli $(tag cli))"
+    exit 1
+    ;;
+  puffer)
+    for w in srv cli; do
+      echo "$w:"
+      awk '/\(Tag [0-9]+\)/ {match($0, /\(Tag [0-9]+\)/); t = substr($0, RSTART + 5, RLENGTH - 6) + 0}
+           /--> IN BUFFER/ {n[t]++; d[t] = 1} /NICH.* IN BUFFER|verworfen/ {v[t]++; d[t] = 1}
+           END {for (k in d) printf "  day %d: %d in the buffer, %d refused or dropped\n", k, n[k], v[k]}' \
+        "$dir/$w/program.log" | sort -k2n
     done
     ;;
   klick) klick "$1" "$2" "$3" ;;
@@ -167,5 +201,5 @@ case $befehl in
       [ -f "$dir/$w/xpid" ] && kill "$(cat "$dir/$w/xpid")" 2>/dev/null || true
     done
     ;;
-  *) sed -n '2,39p' "$0"; exit 2 ;;
+  *) sed -n '2,/^# Needs/p' "$0"; exit 2 ;;
 esac
