@@ -630,7 +630,16 @@ TEST(TickFiguren, AStillFigureFallsBackToItsIdlePostureAndDrawsAVariantOnlyWhenI
 namespace velmora::test {
 namespace {
 
-class StandardTest : public TickTest {};
+class StandardTest : public TickTest {
+protected:
+    // The first live record of the day, stopped for a penalty with the ball
+    // on the spot before the goal at the far end.
+    void Elfmeter(Spielfeld_Satz** out) {
+        ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(out));
+        SetAnim(*out, FIGUR_BALL, SPIELFELD_LAENGE - 1500, SPIELFELD_MITTE_Y, 0);
+        Spielfeld_Elfmeter_Setzen(*out);
+    }
+};
 
 // Up to `anzahl` field players of `seite` on the pitch and not in a script.
 std::vector<int32_t> Freie_Feldspieler(const Spielfeld_Satz* s, int32_t seite, size_t anzahl) {
@@ -775,9 +784,7 @@ TEST_F(HaengenTest, AKickOffIsTakenThoughAPlayerStuckInTheOtherHalfNeverLeavesIt
 // A penalty whose area one defender never left (seed 1001 of the full world).
 TEST_F(HaengenTest, APenaltyIsTakenThoughADefenderNeverLeavesTheArea) {
     Spielfeld_Satz* s = nullptr;
-    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
-    SetAnim(s, FIGUR_BALL, SPIELFELD_LAENGE - 1500, SPIELFELD_MITTE_Y, 0);
-    Spielfeld_Elfmeter_Setzen(s);
+    ASSERT_NO_FATAL_FAILURE(Elfmeter(&s));
     ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETER));
     const int32_t k = Freier_Feldspieler(s, 1 - s->standard_seite);
     ASSERT_GE(k, 0);
@@ -814,9 +821,7 @@ TEST_F(HaengenTest, AKickOffThatIsNeverTakenBreaksTheCheckersRule) {
 // figure ever moves again.
 TEST_F(HaengenTest, APenaltyIsTakenThoughAPlayerWalkingOffHoldsAKickMark) {
     Spielfeld_Satz* s = nullptr;
-    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
-    SetAnim(s, FIGUR_BALL, SPIELFELD_LAENGE - 1500, SPIELFELD_MITTE_Y, 0);
-    Spielfeld_Elfmeter_Setzen(s);
+    ASSERT_NO_FATAL_FAILURE(Elfmeter(&s));
     ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETER));
     const int32_t k = Freier_Feldspieler(s, s->standard_seite);
     ASSERT_GE(k, 0);
@@ -1095,9 +1100,7 @@ TEST_F(StandardTest, AfterTheShortFreeKicksTapTheTakingSideKeepsTheBall) {
 // ended).
 TEST_F(StandardTest, ABallAtRestOnThePenaltySpotStaysThereThoughItsHolderIsNamedReceiver) {
     Spielfeld_Satz* s = nullptr;
-    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
-    SetAnim(s, FIGUR_BALL, SPIELFELD_LAENGE - 1500, SPIELFELD_MITTE_Y, 0);
-    Spielfeld_Elfmeter_Setzen(s);
+    ASSERT_NO_FATAL_FAILURE(Elfmeter(&s));
     const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
     const int32_t seite = s->standard_seite, rechts = (1 - seite) ^ (s->seiten_gewechselt ? 1 : 0);
     const float sx = float(k.elfmeter_x[rechts]), sy = float(k.elfmeter_y[rechts]);
