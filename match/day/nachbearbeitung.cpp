@@ -304,19 +304,26 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
     }
 }
 
-void Spielfeld_Tore_Eintragen(int32_t team, int32_t spiel) {
+void Spielfeld_Ereignisse_Eintragen(int32_t team, int32_t spiel) {
     const SpielDatensatz* d = Spiele_Get_Spiel(spiel, 1);
     if (!d || (d->heim != team && d->gast != team)) return;
-    // A game computed live entered its scorers' goals and assists as they fell.
+    // A game computed live entered its goals, assists and cards as they fell.
     const Spielfeld_Satz* satz = Spielfeld_Anzahl() > 0 ? Spielfeld_Suchen(spiel) : nullptr;
     if (satz && satz->live == 1 && Spieltag_Hooks().tick) return;
     const bool heim = d->heim == team;
     int32_t cursor = 0;
     for (const SpielEreignis* e = Spiele_Ereignis_Erstes(spiel, &cursor); e;
          e = Spiele_Ereignis_Naechstes(spiel, &cursor)) {
+        if (bool(e->art & EREIGNIS_HEIM) != heim || e->spieler == SPIEL_KEIN_SPIELER) continue;
+        StatistikEintrag t{d->wettbewerb, int16_t(team), 0, 0, 0};
+        // A card counts as the fixtures store counts it: a sending-off (red or
+        // a second booking) before a booking.
+        if (e->art & (EREIGNIS_ROT | EREIGNIS_GELBROT)) t.flags = STATISTIK_FLAG_ROT;
+        else if (e->art & EREIGNIS_GELB) t.flags = STATISTIK_FLAG_GELB;
+        if (t.flags) Statistik_Spieler_Eintragen(e->spieler, &t, 1);
         const bool tor = (e->art & EREIGNIS_TOR) && !(e->art & EREIGNIS_EIGENTOR);
-        if (!tor || bool(e->art & EREIGNIS_HEIM) != heim || e->spieler == SPIEL_KEIN_SPIELER) continue;
-        StatistikEintrag t{d->wettbewerb, int16_t(team), STATISTIK_FLAG_TOR, 0, 0};
+        if (!tor) continue;
+        t.flags = STATISTIK_FLAG_TOR;
         Statistik_Spieler_Eintragen(e->spieler, &t, 1);
         // The goal's second player gave the assist; a scorer is never his own.
         if (e->spieler2 == SPIEL_KEIN_SPIELER || e->spieler2 == e->spieler) continue;

@@ -41,10 +41,12 @@ bool Spielfeld_Strafe_Spende_News(const Spielfeld_Satz* satz, int32_t seite, int
 void Spielfeld_Nachbearbeitung(int32_t wettbewerb);
 
 // After each match of a club: every goal it scored (own goals not) goes into
-// its scorer's statistics, the goal's second player's assist into his. A game
-// computed live is left out: its goals and assists were entered as they fell. The players' games are entered once, by the
-// competition's pass above.
-void Spielfeld_Tore_Eintragen(int32_t team, int32_t spiel);
+// its scorer's statistics, the goal's second player's assist into his, and
+// every card of its players into the carded player's: a booking as a booking,
+// a second booking or a red card as a sending-off. A game computed live is
+// left out: its goals, assists and cards were entered as they fell. The
+// players' games are entered once, by the competition's pass above.
+void Spielfeld_Ereignisse_Eintragen(int32_t team, int32_t spiel);
 
 // Resets the player's appearances in a row (value 56) to 0.
 void Spielfeld_Spieler_Wert56(int32_t spieler);

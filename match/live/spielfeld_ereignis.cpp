@@ -122,6 +122,14 @@ void Tor_Eintragen(Spielfeld_Satz* satz, int32_t slot, int32_t slot2) {
     if (schuesse < satz->tore[seite]) Spielfeld_Statistik_Element(satz, slot, 2);
 }
 
+// A card enters the carded player's statistics: a booking as a booking, a
+// second booking or a red card as a sending-off.
+void Karte_Eintragen(Spielfeld_Satz* satz, uint32_t art, int32_t slot) {
+    const uint8_t flag = art == SE_GELB ? STATISTIK_FLAG_GELB : STATISTIK_FLAG_ROT;
+    const StatistikEintrag karte{int16_t(satz->wettbewerb), int16_t(satz->team[Seite_Von(slot)]), flag, 0, 0};
+    Statistik_Spieler_Eintragen(Nummer(satz, slot), &karte, 1);
+}
+
 }  // namespace
 
 void Spielfeld_Stimmung_Aendern(Spielfeld_Satz* satz, int32_t seite, int32_t delta) {
@@ -238,6 +246,8 @@ void Spielfeld_Ereignis(Spielfeld_Satz* satz, uint32_t bits, int32_t slot, int32
             Spielfeld_Hooks().spiel_ereignis(int32_t(satz->spiel), bits, minute, Nummer(satz, slot),
                                              Nummer(satz, slot2));
     }
+    // A card enters the statistics here, once, as a goal does below.
+    if ((art == SE_GELB || k.platzverweis) && slot >= 0) Karte_Eintragen(satz, art, slot);
     if ((art & SE_SCHUSS) && (bits & SE_ZAEHLT) && slot >= 0) {
         // The scorer's goal and his team-mate's assist enter the statistics
         // here, once; an own goal is no goal of his and has no assist.

@@ -1188,16 +1188,49 @@ TEST_F(SpieltagTest, OneMoreAppearanceMayInjureAPlayerButNeverARobustOne) {
 
 // A scripted live match: in the first minute of the first live game a kick
 // from the penalty spot by side 0, passed by a team-mate and counted as no
-// shot, goes into the goal; afterwards the game plays on by minutes without a goal.
+// shot, goes into the goal; afterwards the game plays on by minutes without a
+// goal. In minute 20 the referee books a player of side 0 for a foul and, for
+// his next foul, sends him off; a player of side 1 is shown a straight red.
 struct Skript {
     int32_t spiel = -1, schuetze = -1, vorlage = -1, vorlage_nummer = -1;
     bool linie_tor = false;
     uint32_t zustand = 0, bits = 0;
     int32_t schuesse = -1;   // the scorer's shots after the goal
+    int32_t gebucht = -1, rot = -1;   // the carded players' numbers
+    uint32_t karten[2] = {};          // the two card decisions' event bits
 };
 Skript& Das_Skript() {
     static Skript s;
     return s;
+}
+
+void Skript_Karten(Spielfeld_Satz* satz, Skript& k) {
+    // The fouler has not the talent that escapes a card now and then.
+    int32_t foul = -1;
+    for (int32_t slot = 0; slot < SF_SPIELER_SEITE && foul < 0; ++slot) {
+        const Spieler_Matchsatz& sm = satz->spieler[slot];
+        if (sm.nummer >= 0 && (sm.zustand & SM_AUF_PLATZ) && !satz->figur[slot].torwart &&
+            !Attribute_Attribut_Aktief(sm.nummer, 13))
+            foul = slot;
+    }
+    const int32_t opfer = Feldspieler_Slot(satz, 1);
+    if (foul < 0 || opfer < 0) return;
+    // A strictness above 7 always shows a card, a time factor of 0 always
+    // decides; the first card of a side is a booking.
+    satz->strenge[0] = 8;
+    satz->zeit_faktor = 0;
+    satz->foul_schwere = 0;
+    satz->ballwechsel = 0;
+    k.gebucht = satz->spieler[foul].nummer;
+    for (uint32_t& karte : k.karten) {
+        satz->situation_figur[0] = int8_t(foul);
+        satz->situation_figur[1] = int8_t(opfer);
+        satz->ereignis_neu = 0;
+        Spielfeld_Karte_Entscheiden(satz);
+        karte = satz->ereignis & (SE_GELB | SE_GELBROT | SE_ROT);
+    }
+    k.rot = satz->spieler[opfer].nummer;
+    Spielfeld_Ereignis(satz, SE_ROT | SE_FOUL, opfer, foul);
 }
 
 float Skript_Tick(Spielfeld_Satz* satz, int8_t*, int32_t) {
@@ -1225,6 +1258,7 @@ float Skript_Tick(Spielfeld_Satz* satz, int8_t*, int32_t) {
         k.bits = satz->ereignis;
         k.schuesse = satz->statistik[k.schuetze][2];
     }
+    if (int32_t(satz->spiel) == k.spiel && satz->minute == 20) Skript_Karten(satz, k);
     satz->minute = int16_t(satz->minute + 1);
     return 2.0f;
 }
@@ -1233,8 +1267,10 @@ float Skript_Tick(Spielfeld_Satz* satz, int8_t*, int32_t) {
 // with its bits and assist and, once the day has closed, its scorer's and
 // assistant's statistics exactly once (the after-match count leaves live games
 // out), as every diced game's goals and assists do; the goal from a pass,
-// with no shot counted before, counts the scorer's shot.
-TEST_F(SpieltagTest, AScriptedLiveGoalCountsOnceInTheStoreAndTheStatistics) {
+// with no shot counted before, counts the scorer's shot. The live game's
+// booking, its second booking and its red card, and every diced game's cards,
+// enter the carded players' bookings and sendings-off the same way.
+TEST_F(SpieltagTest, AScriptedLiveGoalAndItsCardsCountOnceInTheStoreAndTheStatistics) {
     ASSERT_TRUE(Statistik_Init());
     int32_t liga = -1;
     for (int32_t id : Wettbewerb_Alle())
@@ -1245,10 +1281,12 @@ TEST_F(SpieltagTest, AScriptedLiveGoalCountsOnceInTheStoreAndTheStatistics) {
     Spieltag_Hooks().tick = Skript_Tick;
     ASSERT_TRUE(Spieltag_Start());
     const std::vector<int32_t> spiele = Heutige_Spiele();
-    std::map<int32_t, int32_t> vorher, vorlagen_vorher;
+    std::map<int32_t, int32_t> vorher, vorlagen_vorher, gelb_vorher, rot_vorher;
     for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
         vorher[p] = Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0);
         vorlagen_vorher[p] = Spieler_Get_Spieler_Statistik(STATISTIK_VORLAGEN, p, 0);
+        gelb_vorher[p] = Spieler_Get_Spieler_Statistik(STATISTIK_GELB, p, 0);
+        rot_vorher[p] = Spieler_Get_Spieler_Statistik(STATISTIK_PLATZVERWEISE, p, 0);
     }
     Spiele_Bis_Ende();
     Spieltag_Hooks().tick = nullptr;
@@ -1262,12 +1300,21 @@ TEST_F(SpieltagTest, AScriptedLiveGoalCountsOnceInTheStoreAndTheStatistics) {
     EXPECT_EQ(sp->tore_heim, 1);
     EXPECT_EQ(sp->tore_gast, 0);
     EXPECT_EQ(k.schuesse, 1) << "a goal is at least a shot";
-    // Every scorer's and assistant's statistics grew by his goals and assists of the day, no more.
-    std::map<int32_t, int32_t> tore, vorlagen;
-    int32_t skript_tore = 0, alle_vorlagen = 0;
+    ASSERT_GE(k.gebucht, 0);
+    ASSERT_GE(k.rot, 0);
+    EXPECT_EQ(k.karten[0], SE_GELB);
+    EXPECT_EQ(k.karten[1], SE_GELBROT);
+    // Every scorer's, assistant's and carded player's statistics grew by his
+    // goals, assists, bookings and sendings-off of the day, no more.
+    std::map<int32_t, int32_t> tore, vorlagen, gelb, platzverweise;
+    int32_t skript_tore = 0, alle_vorlagen = 0, gewuerfelte_karten = 0;
     for (int32_t h : spiele) {
         int32_t c = 0;
         for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &c); e; e = Spiele_Ereignis_Naechstes(h, &c)) {
+            if (e->spieler != SPIEL_KEIN_SPIELER && (e->art & (EREIGNIS_GELB | EREIGNIS_GELBROT | EREIGNIS_ROT))) {
+                ++((e->art & (EREIGNIS_GELBROT | EREIGNIS_ROT)) ? platzverweise : gelb)[e->spieler];
+                if (h != k.spiel) ++gewuerfelte_karten;
+            }
             if (!(e->art & EREIGNIS_TOR) || (e->art & EREIGNIS_EIGENTOR) || e->spieler == SPIEL_KEIN_SPIELER) continue;
             ++tore[e->spieler];
             if (h == k.spiel) {
@@ -1279,9 +1326,16 @@ TEST_F(SpieltagTest, AScriptedLiveGoalCountsOnceInTheStoreAndTheStatistics) {
     }
     EXPECT_EQ(skript_tore, 1);
     EXPECT_GT(alle_vorlagen, 1) << "the diced games' goals have assists too";
+    EXPECT_EQ(gelb[k.gebucht], 1);
+    EXPECT_EQ(platzverweise[k.gebucht], 1);
+    EXPECT_EQ(platzverweise[k.rot], 1);
+    EXPECT_GT(gewuerfelte_karten, 1) << "the diced games have cards too";
     for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
         EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_TORE, p, 0) - vorher[p], tore[p]) << "player " << p;
         EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_VORLAGEN, p, 0) - vorlagen_vorher[p], vorlagen[p])
+            << "player " << p;
+        EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_GELB, p, 0) - gelb_vorher[p], gelb[p]) << "player " << p;
+        EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_PLATZVERWEISE, p, 0) - rot_vorher[p], platzverweise[p])
             << "player " << p;
     }
     Statistik_Free();

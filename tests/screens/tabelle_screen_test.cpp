@@ -4,9 +4,10 @@
 // fixtures with two legs, the team comparison, the ranking's modes 0, 3 and
 // 9 against reviewed pictures; the selection's rules and fallbacks; a first
 // league matchday played through the calendar, its assists on the ranking's
-// mode 5 and the next matchday's page.
+// mode 5 and the next matchday's page, its cards on modes 6 and 7.
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "business/spieler_info.h"
@@ -19,11 +20,13 @@
 #include "club/team.h"
 #include "gui/icon.h"
 #include "screens/rangliste.h"
+#include "screens/spielerinfo.h"
 #include "season/rangliste.h"
 #include "season/saison.h"
 #include "season/statistik.h"
 #include "screens/tabelle.h"
 #include "screens/tabelle_screen.h"
+#include "season/spiele.h"
 #include "season/spielplan.h"
 #include "season/wettbewerb.h"
 #include "tests/support/ergebnisse.h"
@@ -247,12 +250,40 @@ protected:
 
 // The first league matchday played through the calendar (the manager's match
 // live, the others diced): the goals' assists stand on the ranking's assists
-// page the day after and on the next matchday's page before the turn.
-TEST_F(TabellenTage, TheAssistsOfAPlayedMatchdayStandOnTheRankingsAssistsPageAndTheNextMatchdaysPage) {
+// page the day after and on the next matchday's page before the turn; its
+// bookings and sendings-off on the ranking's pages of those kinds.
+// Per ranking mode 6 and 7: its rows, and its rows whose count differs from
+// the player card's (the fixtures store's bookings, or its second bookings and
+// red cards, in the player's club's competitions this season).
+std::map<int32_t, int32_t> g_karten_zeilen, g_karten_falsch;
+RangSpieler g_erster_platzverweis{-1, -1, 0};
+void Karten_Pruefen(int32_t modus) {
+    std::vector<RangSpieler> rang;
+    Rangliste_Spieler_Bauen(modus, g_team, rang);
+    g_karten_zeilen[modus] = int32_t(rang.size());
+    if (modus == 7 && !rang.empty()) g_erster_platzverweis = rang[0];
+    std::vector<int32_t> zaehler(static_cast<size_t>(Spieler_Anzahl())), zweiter(zaehler.size());
+    for (const RangSpieler& r : rang) {
+        int32_t wettbewerbe[64];
+        const int32_t n = std::min(Wettbewerb_Liste_Team(r.team, wettbewerbe, 0), 64);
+        Spiele_Get_Statistik(wettbewerbe, n, modus == 6 ? EREIGNIS_GELB : EREIGNIS_GELBROT, zaehler.data(),
+                             int32_t(zaehler.size()));
+        int32_t karten = zaehler[size_t(r.spieler)];
+        if (modus == 7) {
+            Spiele_Get_Statistik(wettbewerbe, n, EREIGNIS_ROT, zweiter.data(), int32_t(zweiter.size()));
+            karten += zweiter[size_t(r.spieler)];
+        }
+        if (karten != r.wert) ++g_karten_falsch[modus];
+    }
+}
+
+TEST_F(TabellenTage, TheAssistsAndCardsOfAPlayedMatchdayStandOnTheRankingsPagesAndTheNextMatchdaysPage) {
     static int32_t vorlagen = -1;
     static std::string karte;
     vorlagen = -1;
     karte.clear();
+    g_karten_zeilen.clear();
+    g_karten_falsch.clear();
     erster_zug = [](int32_t team) {
         g_team = team;
         bis_tag = Kalender_Team_Frei_2(Team_Get_Liga(team, 1), 1, 0) + 1;
@@ -283,6 +314,31 @@ TEST_F(TabellenTage, TheAssistsOfAPlayedMatchdayStandOnTheRankingsAssistsPageAnd
         if (!rang.empty()) karte = Spieler_Info_Text(rang[0].spieler, SpielerInfoArt{});
         return true;
     }, "rangliste 5");
+    // The bookings' and the sendings-off's pages: each row's count is the
+    // player's cards of that kind in his club's competitions, the counts his
+    // player card shows.
+    for (const int32_t modus : {6, 7}) {
+        Klick(modus == 6 ? 325 + 60 : 490 + 60, 488 + 15);
+        Foto([modus] {
+            if (Rangliste_Screen_Modus() != modus) return false;
+            Karten_Pruefen(modus);
+            return true;
+        }, modus == 6 ? "rangliste 6" : "rangliste 7");
+    }
+    // The card of the first player sent off shows his card and his suspension.
+    plan.push_back({[] {
+                        if (g_erster_platzverweis.spieler >= 0)
+                            Spielerinfo_Oeffnen(g_erster_platzverweis.spieler, g_erster_platzverweis.team, KARTE_ANDERER);
+                        return true;
+                    },
+                    1, 760, 300, 0, false, "karte oeffnen"});
+    Foto([] { return Spielerinfo_Offen(); }, "karte platzverweis");
+    plan.push_back({[] {
+                        Spielerinfo_Schliessen();
+                        return true;
+                    },
+                    1, 760, 300, 0, false, "karte zu"});
+    Klick(162 + 60, 488 + 15);   // back to the assists, the page behind the next matchday's
     // On to the second matchday: its page before the turn names the best of
     // both clubs, the left one's scorers and the right one's assists, each
     // filled up from the table of all kinds.
@@ -306,9 +362,16 @@ TEST_F(TabellenTage, TheAssistsOfAPlayedMatchdayStandOnTheRankingsAssistsPageAnd
     ASSERT_EQ(Abspielen(80000), "");
     EXPECT_GT(vorlagen, 0) << "players with assists in the league";
     EXPECT_NE(karte.find("Vorlagen"), std::string::npos) << karte;
-    ASSERT_EQ(fotos.size(), 2u);
+    EXPECT_GT(g_karten_zeilen[6], 0) << "players booked in the league";
+    EXPECT_GT(g_karten_zeilen[7], 0) << "players sent off in the league";
+    EXPECT_EQ(g_karten_falsch[6], 0);
+    EXPECT_EQ(g_karten_falsch[7], 0);
+    ASSERT_EQ(fotos.size(), 5u);
     EXPECT_EQ(Vergleichen("rangliste_5", 0), "");
-    EXPECT_EQ(Vergleichen("vor_menue_die_besten", 1), "");
+    EXPECT_EQ(Vergleichen("rangliste_6", 1), "");
+    EXPECT_EQ(Vergleichen("rangliste_7", 2), "");
+    EXPECT_EQ(Vergleichen("rangliste_7_karte", 3), "");
+    EXPECT_EQ(Vergleichen("vor_menue_die_besten", 4), "");
 }
 
 // Every matchday of the league played: the daily refresh selects the one
