@@ -10,11 +10,16 @@
 
 namespace velmora {
 
-// Frames from the first of a restart's play state after which the kick-off
-// and the free kick's taker no longer wait for the players around them:
-// a man who can never leave (stuck, or chasing to and fro in the band) would
-// hold the match for ever. The record counts the restart's frames
-// (`Spielfeld_Zustand_Dauer`); the rule checker reads the same count.
+// Frames from the first of a restart's play state after which its takers no
+// longer wait for the players around them: the kick-off's taker, the free
+// kick's taker and its second taker, and the taker of a penalty in the match
+// (a shoot-out's kicks wait without this bound). A substitution running holds
+// each of them for as long as it runs, and so does a referee not yet ready,
+// except for the free kick's taker, whose wait for him (a free kick without a
+// wall) ends at the bound too. A man who can never leave (stuck, or chasing to
+// and fro in the band) would hold the match for ever. The record counts the
+// restart's frames (`Spielfeld_Zustand_Dauer`); the rule checker reads the
+// same count.
 constexpr uint32_t STANDARD_WARTEN_MAX = 1000;
 
 // One step of the script of player slot `slot` of `seite`.
