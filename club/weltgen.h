@@ -59,9 +59,15 @@ void Weltgen_Trikots_Setzen(WeltgenTrikots einkleiden);
 // Writes configuration set 0 of the built world into `<install>/config/`:
 // team.cfg, team_alias.cfg, spieler.cfg, global.cfg, ereignis.cfg, text.cfg
 // and te.cfg, then hands over to the competition writer. The files are
-// written aside and put in place as one set: false when a file cannot be
-// written, the old set then whole as it was and `fehler` one line naming the
-// file and why.
+// written aside, the set is marked complete, and they are renamed over the
+// old ones one by one (core/dateisatz.h). False with `fehler` one line naming
+// the file and why. When a file cannot be written or the set not marked, the
+// old set stays whole as it was. When a rename fails once the set is marked,
+// the files renamed before it are already the new ones and the others still
+// the old: the directory holds a mixed set until the game's next start on
+// this installation (before it reads the set) or the next run of this
+// function finishes the renames from the marked set kept aside; a rename
+// failing there again leaves the mix, logged (and this function then fails).
 bool Weltgen_Schreiben(const WeltgenWelt& welt, const std::string& install_verz, std::string* fehler = nullptr);
 
 // The sponsors' names the generated texts give the advertising module
