@@ -3,11 +3,14 @@
 #include "bilder/trikot.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include <set>
 #include <vector>
 
+#include "bilder/wappen.h"
+#include "club/team.h"
 #include "gfx/blit.h"
 #include "gfx/colour.h"
 #include "tests/bilder/bild_support.h"
@@ -272,6 +275,51 @@ TEST_F(TrikotTest, AwayKeeperMovesToTheSecondKeeperKitThenToADrawnOne) {
     EXPECT_FALSE(Trikot_Is_Trikot_Equal(ag, y, TRIKOT_TOLERANZ, true));
     EXPECT_EQ(Team_Get_TrikotNr(3, 3), ag);
     EXPECT_TRUE(Log_Enthaelt("Trikot_Team_VS_Team() AltTrwTrikot überschrieben"));
+}
+
+// A club dressed in its crest's colours wears a first kit that a new game
+// keeps, its main colour the nearest such kit's to the crest's first colour;
+// where none comes near the first (the crests' pink and lime), the second
+// colour leads when a kit comes nearer to it.
+TEST_F(TrikotTest, AClubWearsItsCrestsFirstColourOrTheSecondWhereNoKitComesNearTheFirst) {
+    auto abstand = [](uint32_t a, uint32_t b) {
+        int32_t d = 0;
+        for (int32_t s = 0; s < 24; s += 8) d = std::max(d, std::abs(int32_t(a >> s & 0xFF) - int32_t(b >> s & 0xFF)));
+        return d;
+    };
+    // The kits a new game keeps: stored as a team's kit, the best fit finds them again.
+    std::vector<uint32_t> bleiben;
+    for (int32_t k = 0; k < TRIKOT_ANZAHL; ++k) {
+        ASSERT_EQ(Trikot_Set_TrikotNr(2, k, 0), 1);
+        if (Berechne_TrikotArt(2, 0, TRIKOT_LIMIT_NEUES_SPIEL) == k) bleiben.push_back(Trikot_Get_TrikotStructure(k)->farbe1);
+    }
+    ASSERT_FALSE(bleiben.empty());
+    auto naechster = [&](uint32_t farbe) {
+        int32_t d = 255;
+        for (uint32_t f : bleiben) d = std::min(d, abstand(f, farbe));
+        return d;
+    };
+    constexpr int32_t NAH = 60;
+    constexpr uint32_t ROSA = 0xC080F0, LIMETTE = 0x40E0A0;
+    ASSERT_GT(naechster(ROSA), NAH);
+    ASSERT_GT(naechster(LIMETTE), NAH);
+    std::set<uint32_t> zweite_fuehrt;   // the first colours of crests whose second colour led
+    for (int32_t wappen = 0; wappen < 300; ++wappen) {
+        uint32_t erste = 0, zweite = 0;
+        Wappen_Farben(wappen, &erste, &zweite);
+        Team_Wert(TW_WAPPEN, 2, wappen, OP_SCHREIBEN);
+        ASSERT_EQ(Trikot_Vereinsfarben(2, uint32_t(wappen)), 1);
+        const int32_t kit = Team_Get_TrikotNr(2, 0);
+        EXPECT_EQ(Berechne_TrikotArt(2, 0, TRIKOT_LIMIT_NEUES_SPIEL), kit) << "crest " << wappen << ": a new game changes it";
+        const uint32_t haupt = Trikot_Get_TrikotStructure(kit)->farbe1;
+        if (naechster(erste) <= NAH || naechster(zweite) >= naechster(erste)) {
+            EXPECT_EQ(abstand(haupt, erste), naechster(erste)) << "crest " << wappen;
+            continue;
+        }
+        zweite_fuehrt.insert(erste);
+        EXPECT_EQ(abstand(haupt, zweite), naechster(zweite)) << "crest " << wappen << ": kit " << kit;
+    }
+    EXPECT_EQ(zweite_fuehrt, (std::set<uint32_t>{ROSA, LIMETTE}));
 }
 
 TEST(SpielerFarben, SkinAndHairFollowTheAppearance) {
