@@ -984,5 +984,46 @@ TEST_F(NetzLiveKalender, AClientsMatchStillOnItsScreenWhenTheServersDayMovesOnEn
     EXPECT_FALSE(Netz_Client_Verloren_Pruefen()) << "network play ended";
     EXPECT_GE(Net_Server_Verbindung(), 0);
 }
+
+// Back at its start screen after the server went, the client's start screen
+// builds its world from this machine's files, as for a game alone: it is no
+// server's copy, so none of its writes is refused as a client's write into
+// another's club, and it is the very world a machine alone builds.
+TEST(NetzVerloren, AClientBackAtItsStartScreenBuildsItsOwnWorldAsAMachineAlone) {
+    ServerWelt w;
+    ASSERT_NO_FATAL_FAILURE(Bis_Zum_Zug(w));
+    ASSERT_EQ(kill(w.server->pid, SIGKILL), 0);
+    w.server->getoetet = true;
+    ASSERT_TRUE(Bis_Verloren(Net_Zeiten_Wert().antwort_ms)) << "network play still on";
+    for (int32_t i = 0; i < 3; ++i) Kalender_Main();
+    ASSERT_EQ(Kalender_Get_Runmodus(), KALENDER_WARTEN);
+    ASSERT_EQ(Team_Anzahl(), 0) << "the start screen builds its world";
+    ASSERT_EQ(Netzwerk_Modus(), 1);
+
+    // As the start screen prepares itself.
+    static int32_t verweigert;
+    verweigert = 0;
+    Debug_Faenger_Setzen([](uint32_t, const char* text) {
+        if (std::strstr(text, "CLIENT-WRITE")) ++verweigert;
+    });
+    const bool gebaut = Spielstart_Welt_Aufbauen() && Spielstart_Platzhalter_Anlegen();
+    Debug_Faenger_Setzen(nullptr);
+    ASSERT_TRUE(gebaut);
+    EXPECT_EQ(verweigert, 0) << "writes refused as a client's";
+    std::vector<uint8_t> hier[2], allein[2];
+    Team_Save(hier[0]);
+    Spieler_Save(hier[1]);
+    Netzwerk_Modus_Setzen(0);
+    Team_Free(0);
+    Spieler_Free();
+    ASSERT_TRUE(Spielstart_Welt_Aufbauen() && Spielstart_Platzhalter_Anlegen());
+    Team_Save(allein[0]);
+    Spieler_Save(allein[1]);
+    EXPECT_TRUE(hier[0] == allein[0]) << "the clubs as a machine alone builds them";
+    EXPECT_TRUE(hier[1] == allein[1]) << "the players as a machine alone builds them";
+    Core_Hooks().meldung = nullptr;
+    Client_Beenden();
+    Kalender_Zuruecksetzen();
+}
 }  // namespace
 }  // namespace velmora
