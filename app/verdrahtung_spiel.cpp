@@ -228,7 +228,12 @@ void Binden_Spieltag() {
     Besetzen(Net_Hooks().sync_vom_client, Spielfeld_Sync_Vom_Client, "Net.sync_vom_client");
     Besetzen(Net_Hooks().sync_vom_server, Spielfeld_Sync_Vom_Server, "Net.sync_vom_server");
     if (Dabei("News")) Besetzen(News_Hooks().spieltag_zustand, Spieltag_Team_Zustand, "News.spieltag_zustand");
-    Besetzen(k.client_alles_holen, Client_Alles_Holen, "Kalender.client_alles_holen");
+    // The server's day moved on: the client's match of the day that ended
+    // ends here too, before the game's data of the new day comes.
+    Besetzen(k.client_alles_holen, +[] {
+        Spieltag_Client_Tag_Vorbei();
+        Client_Alles_Holen();
+    }, "Kalender.client_alles_holen");
     Besetzen(k.client_spieltag, Spieltag_Client_Frame, "Kalender.client_spieltag");
 }
 

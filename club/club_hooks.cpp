@@ -9,14 +9,19 @@ namespace {
 // Filled before any use and read by every club rule (the network mode): a
 // plain object, ready before any code runs.
 constinit ClubHooks g_hooks;
+int32_t g_eigene_welt = 0;   // Club_Eigene_Welt scopes open
 }  // namespace
 
 ClubHooks& Club_Hooks() { return g_hooks; }
 
 int32_t Club_Netzwerk_Modus() {
     const ClubHooks& h = Club_Hooks();
-    return h.netzwerk_modus ? h.netzwerk_modus() : 0;
+    const int32_t modus = h.netzwerk_modus ? h.netzwerk_modus() : 0;
+    return modus == 1 && g_eigene_welt > 0 ? 0 : modus;
 }
+
+Club_Eigene_Welt::Club_Eigene_Welt() { ++g_eigene_welt; }
+Club_Eigene_Welt::~Club_Eigene_Welt() { --g_eigene_welt; }
 
 int32_t Club_Client_Team() {
     const ClubHooks& h = Club_Hooks();

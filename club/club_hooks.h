@@ -40,4 +40,16 @@ bool Club_Ist_Client();
 // in the log, for another team there; true everywhere else.
 bool Club_Client_Darf(const char* wer, int32_t team);
 
+// While one lives, a client builds a world of its own from this machine's
+// files (the start screens' world, also once its network game ended): that
+// world is no copy of a server's, so the club data takes the machine for a
+// single one (mode 0) and every write is its own. A server keeps its mode.
+class Club_Eigene_Welt {
+public:
+    Club_Eigene_Welt();
+    ~Club_Eigene_Welt();
+    Club_Eigene_Welt(const Club_Eigene_Welt&) = delete;
+    Club_Eigene_Welt& operator=(const Club_Eigene_Welt&) = delete;
+};
+
 }  // namespace velmora

@@ -43,6 +43,10 @@ struct SpielstartModul {
     int32_t anzahl = -1;
     int32_t aktuell = 0;
     int32_t level = -1;
+    // A client's join went on without the players' list: its address's stock
+    // of lists was empty (another connection of that address drew it); the
+    // server hands it over once the club is taken.
+    bool spieler_folgen = false;
 };
 SpielstartModul g;
 
@@ -347,7 +351,14 @@ bool Spielstart_Client_Beitreten() {
         if (Team_Markt() < 0 || !Manager_Anhaengen(Team_Markt(), platzhalter)) Mem_Free(platzhalter);
         platzhalter = nullptr;
     }
-    if (!Spieler_Internet_Client_Init()) return abbrechen(nullptr, "Spieler");
+    // A list refused before the club is taken (the server hands out only a few
+    // lists per address to connections that have not joined, against a loop
+    // that connects, reads and closes) leaves this join standing: one program
+    // looping behind the same router kept every newcomer out. The store holds
+    // the players' count; the list comes once the club is taken. A connection
+    // that broke fails the next step.
+    g.spieler_folgen = !Spieler_Internet_Client_Init();
+    if (g.spieler_folgen) Debug_Printf("Spielstart_Client_Beitreten: Spielerliste folgt nach der Vereinswahl\n");
     if (!Team_Internet_Client_Startteams()) return abbrechen(nullptr, "Startteams");
     // The server's game runs; this machine's begins once its club is taken.
     // Until then the start screens keep their state in the market's placeholder.
@@ -404,6 +415,11 @@ bool Spielstart_Client_Starten() {
     Team_Lokal_Setzen(w.team);
     Client_Team_Setzen(w.team);
     Manager_Internet_Client_Startinfo_2(w.team);
+    // Joined, the client is owed the list whatever its address drew.
+    if (g.spieler_folgen) {
+        g.spieler_folgen = !Spieler_Internet_Client_Get_Alle();
+        if (g.spieler_folgen) Debug_Printf("Spielstart_Client_Starten: Spielerliste nicht geholt\n");
+    }
     // The club management's modules start empty here and fill from the server
     // (without them a client's stadium, advertising and bank screens had nothing).
     Stadion_Init();

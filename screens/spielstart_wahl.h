@@ -101,7 +101,9 @@ bool Spielstart_Netz_Server_Neu();
 // game's data (the level into the level choice, the players, the teams, the
 // start-team table); the market's manager record (the start screens' state)
 // survives. Any step failing frees what was fetched, closes the connection
-// and sets mode 0 (false).
+// and sets mode 0 (false); only the players' list, which the server may
+// withhold from a connection that has not joined, follows in
+// Spielstart_Client_Starten once the club is taken.
 bool Spielstart_Client_Beitreten();
 // A client that has joined and not yet taken its club, once per frame of the
 // start screens (its connection is kept by the program's sign of life every

@@ -8,6 +8,7 @@
 
 #include "club/aufstellung.h"
 #include "club/club_config.h"
+#include "club/club_hooks.h"
 #include "club/global_config.h"
 #include "club/manager.h"
 #include "club/spieler.h"
@@ -155,6 +156,10 @@ std::string Spielstart_Welt_Fehler() {
 }
 
 bool Spielstart_Welt_Aufbauen() {
+    // The world of the files is this machine's, also on a client that is back
+    // at its start screen: each of its writes was refused as a client's write
+    // into another's club (thousands of lines) and the world stayed half built.
+    const Club_Eigene_Welt eigene;
     // The market's manager record holds the start screens' state; it outlives the rebuild.
     ManagerStruktur* platzhalter = Team_Anzahl() > 0 && Team_Markt() >= 0 ? Manager_Abnehmen(Team_Markt()) : nullptr;
     if (!g.cache_behalten) Config_Bin_Loeschen();

@@ -163,6 +163,19 @@ void Spieltag_Client_Zuruecksetzen() {
     Spieltag_Kein_Spiel_Loeschen();
 }
 
+void Spieltag_Client_Tag_Vorbei() {
+    if (c.phase == ClientSpiel::KEINS || c.phase == ClientSpiel::FERTIG) return;
+    // Left running, nothing walks the match in the next day while the
+    // silence check still counts its last unanswered packet against the
+    // server: the client ended its network game 30 seconds into the day.
+    Debug_Printf("Spieltag_Client_Tag_Vorbei: Spiel %d endet mit dem Tag des Servers (Phase %d)\n", c.spiel,
+                 int32_t(c.phase));
+    Spielfeld_Abruf_Aufgeben();
+    if (Spieltag_Ist_Initialisiert()) Spieltag_Init();
+    c.phase = ClientSpiel::FERTIG;
+    c.gefragt = 0;
+}
+
 bool Spieltag_Client_Ohne_Antwort() {
     return c.phase == ClientSpiel::LAEUFT && c.antwort_zeit != 0 &&
            Plat_Ms() - c.antwort_zeit > Net_Zeiten_Wert().antwort_ms;

@@ -77,5 +77,12 @@ ClientSpiel Spieltag_Client_Spiel();
 bool Spieltag_Client_Ohne_Antwort();
 // Client: network play ended; the day's match is forgotten.
 void Spieltag_Client_Zuruecksetzen();
+// Client: the server's day moved on while this machine still waited in it.
+// Its club's match of that day, still under way here (the server ends its
+// side up to two minutes ahead and may close the day before the client's
+// last minutes ran) or its slot or record still being asked for, ends with
+// the day: a record fetch out is given up and the table stands empty, as
+// after a match that ended here; the result comes with the day's data.
+void Spieltag_Client_Tag_Vorbei();
 
 }  // namespace velmora

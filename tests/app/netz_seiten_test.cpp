@@ -897,5 +897,133 @@ TEST(NetzVerloren, AClientThatCouldNotRunPastTheSilenceRuleIsToldTheServerDroppe
     Kalender_Zuruecksetzen();
 }
 
+
+// The server ends its side of a client's match up to two minutes ahead and
+// closes its day at once: the client's match may still stand on its screen
+// when its calendar sees the server's day moved on. Here the client's views
+// hold the match from its record's arrival on and release the client's side
+// to the end, as a client far behind would, so the server plays the match and
+// closes its day alone. The client goes on into its next turn: its match of
+// the day that ended ends there too, with the server's result, and the silence check, which counts a running match's
+// unanswered packets against the server, ends nothing.
+class NetzLiveKalender : public NetzClient {
+protected:
+    Net_Zeiten zeiten = Net_Zeiten_Wert();
+    void SetUp() override {
+        Kalender_Zuruecksetzen();
+        ASSERT_NO_FATAL_FAILURE(Verbinden(
+            Server_Live_Prozess, {"Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank", "Seiten"}));
+        Spielfeld_Set_Fast(1);
+        Net_Zeiten_Wert().antwort_ms = STILLSTAND_MS;
+        // Each frame a second on the calendar's clock: the waiting client asks
+        // for the server's day every frame, not once a second.
+        Kalender_Hooks().uhr = [] {
+            static uint32_t uhr = 0;
+            return uhr += 1000;
+        };
+    }
+    void TearDown() override {
+        Net_Zeiten_Wert() = zeiten;
+        Kalender_Hooks().uhr = nullptr;
+        Kalender_Hooks().client_spieltag = Spieltag_Client_Frame;   // the wiring's, which unbinding clears
+        NetzClient::TearDown();
+        Kalender_Zuruecksetzen();
+    }
+};
+
+bool g_gehalten = false;   // the client's match stood on its screen, its side released to the end
+
+// Frames of the client's calendar until its manager's turn; false when
+// nothing moved on either machine for STILLSTAND_MS.
+bool Bis_Zum_Zug_Des_Clients(Server& server, int32_t team, Bericht* b) {
+    uint32_t bewegt = Plat_Ms();
+    auto stand = std::make_tuple(-1, -1, false, Server::Stand(*b));
+    while (Kalender_Get_Runmodus() != KALENDER_MENUE || Kalender_Aktives_Team() != team) {
+        Net_Pump();
+        Net_Client_Bedienen();
+        Kalender_Main();
+        Net_Pump();
+        *b = server.Fragen();
+        const auto jetzt =
+            std::make_tuple(Kalender_Get_Runmodus(), int32_t(Spieltag_Client_Spiel()), g_gehalten, Server::Stand(*b));
+        if (jetzt != stand) {
+            stand = jetzt;
+            bewegt = Plat_Ms();
+        }
+        if (Plat_Ms() - bewegt > STILLSTAND_MS) return false;
+    }
+    return true;
+}
+
+TEST_F(NetzLiveKalender, AClientsMatchStillOnItsScreenWhenTheServersDayMovesOnEndsWithTheDay) {
+    const int32_t team = b.fern;
+    g_gehalten = false;
+    Kalender_Hooks().client_spieltag = [] {
+        Spielfeld_Satz* satz = Spielfeld_Anzahl() > 0 ? Spielfeld_Naechster(nullptr) : nullptr;
+        if (Spieltag_Client_Spiel() != ClientSpiel::LAEUFT || !satz) return Spieltag_Client_Frame();
+        if (!g_gehalten) g_gehalten = Spielfeld_Sync_Client_Ende(satz);
+        return true;
+    };
+    ASSERT_TRUE(Bis_Zum_Zug_Des_Clients(*server, team, &b)) << "run mode " << Kalender_Get_Runmodus();
+    for (int32_t tage = 0; !g_gehalten && tage < 60; ++tage) {
+        const int32_t tag = b.tag;
+        ASSERT_TRUE(Spieltag_Client_Tag_Beenden()) << "day " << tag;
+        K_NEUER_TAG(K_FERTIG, 0);
+        ASSERT_TRUE(Bis_Zum_Zug_Des_Clients(*server, team, &b)) << "day " << tag << ", phase "
+                                                                 << int32_t(Spieltag_Client_Spiel());
+    }
+    ASSERT_TRUE(g_gehalten) << "the client's match never stood on its screen";
+    ASSERT_GE(b.partie[0].tore_heim, 0) << "the server played the match to its end";
+
+    EXPECT_NE(Spieltag_Client_Spiel(), ClientSpiel::LAEUFT) << "the match of the day that ended";
+    const Partie hier = Partie_Lesen(0);
+    EXPECT_EQ(std::tie(hier.tore_heim, hier.tore_gast), std::tie(b.partie[0].tore_heim, b.partie[0].tore_gast))
+        << "the client holds the server's result";
+    // However long the manager's turn takes, no match of the last day counts against the server.
+    Net_Zeiten_Wert().antwort_ms = 0;
+    EXPECT_FALSE(Netz_Client_Verloren_Pruefen()) << "network play ended";
+    EXPECT_GE(Net_Server_Verbindung(), 0);
+}
+
+// Back at its start screen after the server went, the client's start screen
+// builds its world from this machine's files, as for a game alone: it is no
+// server's copy, so none of its writes is refused as a client's write into
+// another's club, and it is the very world a machine alone builds.
+TEST(NetzVerloren, AClientBackAtItsStartScreenBuildsItsOwnWorldAsAMachineAlone) {
+    ServerWelt w;
+    ASSERT_NO_FATAL_FAILURE(Bis_Zum_Zug(w));
+    ASSERT_EQ(kill(w.server->pid, SIGKILL), 0);
+    w.server->getoetet = true;
+    ASSERT_TRUE(Bis_Verloren(Net_Zeiten_Wert().antwort_ms)) << "network play still on";
+    for (int32_t i = 0; i < 3; ++i) Kalender_Main();
+    ASSERT_EQ(Kalender_Get_Runmodus(), KALENDER_WARTEN);
+    ASSERT_EQ(Team_Anzahl(), 0) << "the start screen builds its world";
+    ASSERT_EQ(Netzwerk_Modus(), 1);
+
+    // As the start screen prepares itself.
+    static int32_t verweigert;
+    verweigert = 0;
+    Debug_Faenger_Setzen([](uint32_t, const char* text) {
+        if (std::strstr(text, "CLIENT-WRITE")) ++verweigert;
+    });
+    const bool gebaut = Spielstart_Welt_Aufbauen() && Spielstart_Platzhalter_Anlegen();
+    Debug_Faenger_Setzen(nullptr);
+    ASSERT_TRUE(gebaut);
+    EXPECT_EQ(verweigert, 0) << "writes refused as a client's";
+    std::vector<uint8_t> hier[2], allein[2];
+    Team_Save(hier[0]);
+    Spieler_Save(hier[1]);
+    Netzwerk_Modus_Setzen(0);
+    Team_Free(0);
+    Spieler_Free();
+    ASSERT_TRUE(Spielstart_Welt_Aufbauen() && Spielstart_Platzhalter_Anlegen());
+    Team_Save(allein[0]);
+    Spieler_Save(allein[1]);
+    EXPECT_TRUE(hier[0] == allein[0]) << "the clubs as a machine alone builds them";
+    EXPECT_TRUE(hier[1] == allein[1]) << "the players as a machine alone builds them";
+    Core_Hooks().meldung = nullptr;
+    Client_Beenden();
+    Kalender_Zuruecksetzen();
+}
 }  // namespace
 }  // namespace velmora

@@ -33,11 +33,14 @@
 #include "club/formation.h"
 #include "club/manager.h"
 #include "club/spieler.h"
+#include "club/spieler_testing.h"
 #include "club/team.h"
 #include "club/wirtschaft.h"
+#include "club/abgleich.h"
 #include "core/bytes.h"
 #include "core/dirs.h"
 #include "core/hooks.h"
+#include "core/pruefsumme.h"
 #include "match/day/spieltag_netz.h"
 #include "net/internet.h"
 #include "net/net.h"
@@ -65,7 +68,19 @@ struct Bericht {
     int32_t lager[3] = {-1, -1, -1};             // camps the club may still book this season
     int32_t gegner[3] = {-1, -1, -1};            // the next opponent of each
     int32_t slot[2][TEAM_SPIELER_MAX][2] = {};   // the first two clubs' players and their slots
+    uint32_t spieler = 0;                        // CRC-32 of every player's public record
 };
+
+// Every player's public record (the players' list of request 1043), folded into a CRC-32.
+uint32_t Spieler_Pruefsumme() {
+    uint32_t crc = 0;
+    for (int32_t p = 0; p < Spieler_Anzahl(); ++p) {
+        crc = Pruefsumme_Crc32(crc, static_cast<const uint8_t*>(Spieler_Zeiger_Lesen(SPZ_STRUKTUR, p)),
+                               sizeof(SpielerStruktur));
+        crc = Pruefsumme_Crc32(crc, static_cast<const uint8_t*>(Spieler_Zeiger_Lesen(SPZ_FIX, p)), sizeof(SpielerFix));
+    }
+    return crc;
+}
 
 // A club's players with their slots, in squad order; -1 past the squad.
 void Slots_Lesen(int32_t team, int32_t slot[TEAM_SPIELER_MAX][2]) {
@@ -111,6 +126,7 @@ Bericht Berichten() {
         if (ManagerStruktur* m = Manager_Record(b.verein[i])) b.lager[i] = Manager_Wert(308, m, 0, OP_LESEN);
         b.gegner[i] = Naechster_Gegner(b.verein[i]);
     }
+    b.spieler = Spieler_Pruefsumme();
     return b;
 }
 
@@ -343,6 +359,56 @@ TEST(NetzTag, AClientJoinsTakesAFreeClubAndAFailedJoinLeavesNoWorld) {
     EXPECT_FALSE(Spielstart_Client_Beitreten());
     EXPECT_EQ(Netzwerk_Modus(), 0);
     EXPECT_EQ(Team_Anzahl(), 0);
+    Spiel_Entdrahten();
+}
+
+// Behind one address a program connects, reads the players' list and
+// closes, in a loop, until the address's stock of lists is empty. A client
+// joining from that address meanwhile is not kept out: the list withheld
+// before it takes its club comes once it has taken it (request 1036), and
+// it holds the server's players; the loop still draws no list.
+TEST(NetzTag, AClientJoiningWhileItsAddressIsDrainedOfListsGetsItsListOnceItTakesAClub) {
+    constexpr uint32_t VORRAT = 2;
+    struct Zurueck {
+        ~Zurueck() { Spieler_Abgleich_Adressen_Setzen(4, 30000); }
+    } zurueck;
+    Spieler_Abgleich_Adressen_Setzen(VORRAT, 0);   // in the server process, which forks from here; none back by time
+    velmora_test::TestWelt dirs;
+    ASSERT_TRUE(dirs.ok);
+    ASSERT_TRUE(Sim_Welt_Erzeugen(dirs.install, true, 4));
+    Server server;
+    Bericht b;
+    ASSERT_NO_FATAL_FAILURE(Verdrahten_Bis_Menue(server, {"Netz", "Club", "Saison"}, &b));
+    // One turn of the loop: a new connection of 127.0.0.1 reads the list
+    // (version 0) and closes; whether it got the list.
+    auto schleife = [&server] {
+        server.Client();
+        std::vector<uint8_t> a, antwort;
+        ClubPacker{a}.i32(0);
+        Abgleich_Client kopie;
+        const bool liste = Club_Client_Lesen(ANFRAGE_SPIELER_ABGLEICH, "", a, antwort) && antwort.size() > 4 &&
+                           kopie.Nehmen(antwort.data() + 4, antwort.size() - 4) && !kopie.bytes.empty();
+        Internet_Netzwerk_Stop();
+        return liste;
+    };
+    int32_t runden = 0;
+    while (schleife()) ASSERT_LE(++runden, int32_t(VORRAT)) << "the stock never ran out";
+    ASSERT_EQ(runden, int32_t(VORRAT)) << "the loop drew the address's stock";
+
+    Net_Kontext_Setzen(nullptr);
+    ASSERT_TRUE(server.Beitreten()) << "the join ended without the list";
+    SpielstartWahl* w = Spielstart_Wahl(0);
+    std::strncpy(w->name, "Neu", sizeof w->name);
+    w->team = b.verein[1];
+    ASSERT_TRUE(Spielstart_Client_Starten());
+    EXPECT_EQ(Client_Team(), b.verein[1]);
+    b = server.Fragen();
+    EXPECT_EQ(Spieler_Pruefsumme(), b.spieler) << "the server's players on the client";
+
+    EXPECT_FALSE(schleife()) << "the loop drew a list";
+    Net_Kontext_Setzen(nullptr);
+    Internet_Netzwerk_Stop();
+    Netzwerk_Modus_Setzen(0);
     Spiel_Entdrahten();
 }
 
