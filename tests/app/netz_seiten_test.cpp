@@ -934,10 +934,11 @@ protected:
 bool g_gehalten = false;   // the client's match stood on its screen, its side released to the end
 
 // Frames of the client's calendar until its manager's turn; false when
-// nothing moved on either machine for STILLSTAND_MS.
+// nothing moved on either machine (the server's match minute among it) for
+// STILLSTAND_MS.
 bool Bis_Zum_Zug_Des_Clients(Server& server, int32_t team, Bericht* b) {
     uint32_t bewegt = Plat_Ms();
-    auto stand = std::make_tuple(-1, -1, false, Server::Stand(*b));
+    auto stand = std::make_tuple(-1, -1, false, Server::Stand(*b), b->minuten.letzte);
     while (Kalender_Get_Runmodus() != KALENDER_MENUE || Kalender_Aktives_Team() != team) {
         Net_Pump();
         Net_Client_Bedienen();
@@ -945,7 +946,8 @@ bool Bis_Zum_Zug_Des_Clients(Server& server, int32_t team, Bericht* b) {
         Net_Pump();
         *b = server.Fragen();
         const auto jetzt =
-            std::make_tuple(Kalender_Get_Runmodus(), int32_t(Spieltag_Client_Spiel()), g_gehalten, Server::Stand(*b));
+            std::make_tuple(Kalender_Get_Runmodus(), int32_t(Spieltag_Client_Spiel()), g_gehalten, Server::Stand(*b),
+                            b->minuten.letzte);
         if (jetzt != stand) {
             stand = jetzt;
             bewegt = Plat_Ms();
