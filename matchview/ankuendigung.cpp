@@ -359,11 +359,14 @@ void Ankuendigung_Phase() {
         const int32_t modus = g.art == ANK_ERGEBNISSE ? 1 : g.art == ANK_TABELLE ? 0 : 2;
         Debug_Printf("%s\n", SPUR[g.art == ANK_ERGEBNISSE ? 0 : g.art == ANK_TABELLE ? 1 : 2]);
         Ankuendigung_Ergebnis_Seite_Oeffnen(modus);
-        if (Ankuendigung_Aktiv())
+        if (Ankuendigung_Aktiv()) {
             Kalender_Set_Runmodus(g.art == ANK_ERGEBNISSE ? KALENDER_ERGEBNISSE
                                   : g.art == ANK_TABELLE  ? KALENDER_TABELLE
                                                           : KALENDER_SIEGER);
-        else g.laeuft = false;
+            Ankuendigung_Ergebnis_Seite_Ton();
+        } else {
+            g.laeuft = false;
+        }
         return;
     }
     default: g.laeuft = false; return;
