@@ -14,6 +14,8 @@
 #include "media/sound.h"
 #include "platform/audio.h"
 #include "season/kalender.h"
+#include "season/spiele.h"
+#include "tests/support/ergebnisse.h"
 #include "season/wettbewerb.h"
 #include "tests/support/seiten_welt.h"
 
@@ -63,6 +65,36 @@ struct NachSpielStand {
     int32_t stimmen = -1, musik_zustand = -1, set = -2;
     bool musik_hoerbar = false;
 } stand;
+
+// A match report opened from the menu: its first page sounds while it stands
+// (the switch into the pages' run mode let it go on).
+TEST_F(AnkuendigungTon, TheMatchReportsFirstPageSoundsWhileItStands) {
+    g_sieger = SiegerStand{};
+    erster_zug = [](int32_t team) {
+        const int32_t w = Team_Get_Liga(team, 1);
+        Runde_Setzen(w, 1);
+        Ergebnis_Setzen(w, 1, 0, 0, {{0, 12}});
+        const Spiel_Lock h = Spiele_Lock(w, 1, 0, 0);
+        const AnkuendigungDaten d = Ankuendigung_Daten_Von_Spiel(h);
+        Spiele_Unlock(h);
+        Ankuendigung_Setzen(w, int32_t(d.heim), int32_t(d.gast), 1, 0, 0, &d);
+        ASSERT_TRUE(Ankuendigung_In_Buffer(ANK_TORE, 1000));
+    };
+    plan.push_back({[] {
+                        return Ankuendigung_Phase_Laeuft() && Ankuendigung_Art() == ANK_TORE &&
+                               Kalender_Get_Runmodus() == KALENDER_ANKUENDIGUNG;
+                    },
+                    3000, -100, -100, 0, false, "tore"});
+    plan.push_back({[] {
+                        g_sieger.hoerbar = Slots_Hoerbar();
+                        g_sieger.modus = Kalender_Get_Runmodus();
+                        return true;
+                    },
+                    3, -100, -100, 0, false, "steht"});
+    ASSERT_EQ(Abspielen(), "");
+    ASSERT_EQ(g_sieger.modus, KALENDER_ANKUENDIGUNG);
+    EXPECT_EQ(g_sieger.hoerbar, 1) << "the report's first page stands silent";
+}
 
 // One human manager plays on from the first day, every turn ended at once, a
 // click every few frames taking each page away, until the first league match
