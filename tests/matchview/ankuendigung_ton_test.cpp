@@ -30,12 +30,23 @@ int32_t Slots_Hoerbar() {
     return n;
 }
 
-class AnkuendigungTon : public SeitenWelt {};
-
 struct SiegerStand {
     int32_t hoerbar = -1;
     int32_t modus = -1;
 } g_sieger;
+
+class AnkuendigungTon : public SeitenWelt {
+protected:
+    // A few frames after the page came: its run mode and its sounding slots.
+    static void Hoeren_Wenn_Sie_Steht() {
+        plan.push_back({[] {
+                            g_sieger.hoerbar = Slots_Hoerbar();
+                            g_sieger.modus = Kalender_Get_Runmodus();
+                            return true;
+                        },
+                        3, -100, -100, 0, false, "steht"});
+    }
+};
 
 TEST_F(AnkuendigungTon, AWinnerPageAloneSoundsWhileItStands) {
     g_sieger = SiegerStand{};
@@ -46,13 +57,7 @@ TEST_F(AnkuendigungTon, AWinnerPageAloneSoundsWhileItStands) {
     };
     plan.push_back({[] { return Ankuendigung_Aktiv() && Kalender_Get_Runmodus() == KALENDER_SIEGER; }, 3000, -100,
                     -100, 0, false, "sieger"});
-    // A few frames later the window still stands, and so does its sound.
-    plan.push_back({[] {
-                        g_sieger.hoerbar = Slots_Hoerbar();
-                        g_sieger.modus = Kalender_Get_Runmodus();
-                        return true;
-                    },
-                    3, -100, -100, 0, false, "steht"});
+    Hoeren_Wenn_Sie_Steht();
     ASSERT_EQ(Abspielen(), "");
     ASSERT_EQ(g_sieger.modus, KALENDER_SIEGER);
     EXPECT_EQ(g_sieger.hoerbar, 1) << "the winner's window stands silent";
@@ -85,12 +90,7 @@ TEST_F(AnkuendigungTon, TheMatchReportsFirstPageSoundsWhileItStands) {
                                Kalender_Get_Runmodus() == KALENDER_ANKUENDIGUNG;
                     },
                     3000, -100, -100, 0, false, "tore"});
-    plan.push_back({[] {
-                        g_sieger.hoerbar = Slots_Hoerbar();
-                        g_sieger.modus = Kalender_Get_Runmodus();
-                        return true;
-                    },
-                    3, -100, -100, 0, false, "steht"});
+    Hoeren_Wenn_Sie_Steht();
     ASSERT_EQ(Abspielen(), "");
     ASSERT_EQ(g_sieger.modus, KALENDER_ANKUENDIGUNG);
     EXPECT_EQ(g_sieger.hoerbar, 1) << "the report's first page stands silent";
