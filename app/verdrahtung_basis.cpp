@@ -452,6 +452,7 @@ void Binden_Shell() {
     Besetzen(k.uhr, Plat_Ms, "Kalender.uhr");
     Besetzen(k.backsound_pruefen, Backsound_Pruefen, "Kalender.backsound_pruefen");
     Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_FILME, [] { Bnk_PauseAll(true); });
+    Abonnieren(k.filme_pausieren, "Kalender.filme_pausieren", prio::MEDIEN_STOP_FILME, [] { Bnk_PauseAll(true); });
     Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_SHELL, Medien_Stop);
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_KONFIG_CACHE,
                [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); });

@@ -21,6 +21,7 @@
 #include "match/record/spielfeld_satz.h"
 #include "matchview/ankuendigung_intern.h"
 #include "matchview/ergebnis_seite.h"
+#include "matchview/matchsound.h"
 #include "media/sound.h"
 #include "net/net.h"
 #include "platform/clock.h"
@@ -319,6 +320,14 @@ bool Ankuendigung_Aus_Buffer() {
 void Ankuendigung_Phase() {
     if (g.seite || !g.laeuft) return;
     const Ankuendigung& s = g.staging;
+    // The match report's first page lets the watched match's sounds go (the
+    // crowd's loop would play on through the pages and the menu), also when
+    // the report's pages are switched off. The views load them again when
+    // they start on the next match.
+    if (g.art == ANK_TORE) {
+        MatchSound_Free_Set();
+        MatchSound_Free();
+    }
     if (!Optionen(Option_Der_Art(g.art), 0, 0)) {
         if (g.art == ANK_VOR_MENUE) g.gezeigt_gegner = int32_t(s.gast);
         if (g.art == ANK_VOR_SPIEL) {
@@ -359,11 +368,14 @@ void Ankuendigung_Phase() {
         const int32_t modus = g.art == ANK_ERGEBNISSE ? 1 : g.art == ANK_TABELLE ? 0 : 2;
         Debug_Printf("%s\n", SPUR[g.art == ANK_ERGEBNISSE ? 0 : g.art == ANK_TABELLE ? 1 : 2]);
         Ankuendigung_Ergebnis_Seite_Oeffnen(modus);
-        if (Ankuendigung_Aktiv())
+        if (Ankuendigung_Aktiv()) {
             Kalender_Set_Runmodus(g.art == ANK_ERGEBNISSE ? KALENDER_ERGEBNISSE
                                   : g.art == ANK_TABELLE  ? KALENDER_TABELLE
                                                           : KALENDER_SIEGER);
-        else g.laeuft = false;
+            Ankuendigung_Ergebnis_Seite_Ton();
+        } else {
+            g.laeuft = false;
+        }
         return;
     }
     default: g.laeuft = false; return;

@@ -38,6 +38,10 @@ bool Ankuendigung_Ende(Rastport* screen);
 void Ankuendigung_Rueckennummern();
 // The windows of kinds 5, 6, 8 (mode 1 results, 0 table, 2 winner).
 void Ankuendigung_Ergebnis_Seite_Oeffnen(int32_t modus);
+// The open window's opening sound (the winner's or the pages'), when none was
+// played in this sequence yet. Played once the window's run mode is set: the
+// calendar stops every sample when its run mode changes.
+void Ankuendigung_Ergebnis_Seite_Ton();
 
 // The sequence's flags the pages set and read.
 void Ankuendigung_Seite_Gebaut();            // the page-started flag

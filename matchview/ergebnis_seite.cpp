@@ -435,20 +435,22 @@ void Ankuendigung_Ergebnis_Seite_Oeffnen(int32_t modus) {
     Menue_Screen_Bereich_Loeschen(5, 0, 0, 800, 600);
     Menue_Set_Hintergrund(SLAVE_SEITE_HINTERGRUND);
     Listen_Bauen();
-    const bool ton = !Ankuendigung_Ton_Gespielt();
     if (modus == MODUS_SIEGER) {
         Menue_Screen_Icons_Hinzufuegen(g.sieger);
         Menue_Set_Rechtsklick_Icon(ICON_SIEGER_BILD);
-        if (ton) Sample_Spielen(SAMPLE_SIEGER, false);
     } else {
         Menue_Screen_Icons_Hinzufuegen(g.liste);
         Menue_Set_Rechtsklick_Icon(ICON_SEITE_ZU);
-        if (ton) Sample_Spielen(SAMPLE_SEITE, false);
     }
-    Ankuendigung_Ton_Setzen(true);
     g.erste = 0;
     g.seite = Ergebnis_Seitengroesse(g.anzahl, modus == MODUS_TABELLE ? 20 : 10);
     Blaettern_Pruefen();
+}
+
+void Ankuendigung_Ergebnis_Seite_Ton() {
+    if (!Ankuendigung_Aktiv() || Ankuendigung_Ton_Gespielt()) return;
+    Sample_Spielen(g.modus == MODUS_SIEGER ? SAMPLE_SIEGER : SAMPLE_SEITE, false);
+    Ankuendigung_Ton_Setzen(true);
 }
 
 bool Ergebnis_Seite(int32_t welche) {

@@ -177,6 +177,9 @@ void Synchronisieren(Spielfeld_Satz* const* spiele, int32_t anzahl) {
         }
         if (a.spiel != 0 && !a.in_use) {
             const bool main = a.is_main;
+            // A new match brings its sounds back (the last one's report let them go).
+            MatchSound_Laden();
+            MatchSound_Init(0);
             Ansicht_Starten(a, spiele[i], a.size_mode);
             a.spiel = spiele[i]->spiel;
             a.satz = spiele[i];

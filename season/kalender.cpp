@@ -104,7 +104,10 @@ std::vector<ZeitplanWettbewerb> Wettbewerbe_Fuer_Zeitplan() {
 void Modus_Setzen(int32_t modus) {
     if (modus == g.runmodus) return;
     Debug_Printf("Kalender: Runmodus %d -> %d (Tag %d)\n", g.runmodus, modus, g.tag);
-    g_hooks.medien_stop.Aufrufen();
+    const bool seiten = modus == KALENDER_ANKUENDIGUNG || modus == KALENDER_ERGEBNISSE ||
+                        modus == KALENDER_TABELLE || modus == KALENDER_SIEGER;
+    if (seiten) g_hooks.filme_pausieren.Aufrufen();
+    else g_hooks.medien_stop.Aufrufen();
     g.runmodus = modus;
     if (modus == KALENDER_TAG_START || modus == KALENDER_MENUE || modus == KALENDER_SPIELTAG ||
         modus == KALENDER_NEUER_TAG)

@@ -69,10 +69,13 @@ struct KalenderHooks {
     Abonnenten<> module_free;
     void (*app_beenden)() = nullptr;        // the shell's end (App_Beenden)
     // Per frame: the mouse latch at the start, the music check every 500 ms,
-    // the media stop when the run mode changes.
+    // the media stop when the run mode changes; into the pages (the
+    // announcement run mode or a page window's) only the films pause: the
+    // page that asked for the switch has just started its opening sound.
     void (*maus_latch)() = nullptr;
     void (*backsound_pruefen)() = nullptr;
     Abonnenten<> medien_stop;
+    Abonnenten<> filme_pausieren;
     uint32_t (*uhr)() = nullptr;            // milliseconds; unfilled: the platform clock
     // Waiting for a game: the start screens' frame (true once a game runs).
     bool (*spielstart_frame)() = nullptr;

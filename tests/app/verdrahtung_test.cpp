@@ -467,6 +467,10 @@ TEST(Verdrahtung, FilmsFollowTheScreenAndTheRunMode) {
     EXPECT_EQ(Screen_Get().speicher[0], test::Bild_Farbe(1));
     Kalender_Hooks().medien_stop.Aufrufen();
     EXPECT_EQ(v->pausiert, 1);
+    // Into the pages the films pause too.
+    Bnk_PauseV(v, false);
+    Kalender_Hooks().filme_pausieren.Aufrufen();
+    EXPECT_EQ(v->pausiert, 1);
     Spiel_Entdrahten();
     EXPECT_EQ(v->slot, -1);
     Win_Destroy_Window();

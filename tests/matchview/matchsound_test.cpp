@@ -4,6 +4,7 @@
 // sound file leaving the match silent; the generated loops join without a click.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -101,6 +102,22 @@ TEST_F(MatchSoundTest, TheBackgroundLoopStartedTwicePlaysOnce) {
     MatchSound_Laden();
     EXPECT_EQ(MatchSound_Starts(24), 0);
     EXPECT_EQ(MatchSound_Starts(17), 0);
+}
+
+// The loop's voice ends with its handle: what the mixer gives afterwards is silence.
+TEST_F(MatchSoundTest, FreeingTheSetSilencesItsLoopingVoice) {
+    ASSERT_EQ(Audio_Kanaele_Aktiv(), 1) << "the set's background loop";
+    auto pegel = [] {
+        std::vector<int16_t> out(2 * 4096);
+        Audio_Mischen(out.data(), 4096);
+        int32_t max = 0;
+        for (int16_t v : out) max = std::max(max, std::abs(int32_t(v)));
+        return max;
+    };
+    EXPECT_GT(pegel(), 0);
+    MatchSound_Free_Set();
+    EXPECT_EQ(Audio_Kanaele_Aktiv(), 0);
+    EXPECT_EQ(pegel(), 0);
 }
 
 TEST_F(MatchSoundTest, LoudnessPanAndTheCrowdsAnswers) {

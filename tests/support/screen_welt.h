@@ -76,6 +76,7 @@ protected:
         v.nur = {"Core",        "Grafik",   "Netz",     "Club",  "Saison",   "Spielfeld", "Spieltag", "News", "Stadion",
                  "Bank",        "Scout",    "Verhandlung", "Training", "Ereignis", "Shell", "Bildschirm", "Seiten",
                  startscreens ? "Start" : "Lauf"};
+        if (ansicht) v.nur.push_back("Ansicht");
         v.sim.seed = 6;
         v.sim.menschen = menschen;
         v.sim.menschen_ligen_verschieden = menschen_ligen_verschieden;
@@ -133,6 +134,7 @@ protected:
     bool startscreens = false;
     int32_t menschen = 1;   // human managers of the generated world
     bool menschen_ligen_verschieden = false;   // each in a league of its own
+    bool ansicht = false;   // the live match views bound: a manager's match is watched
 
     static inline std::vector<std::string> maengel;   // what the watch above saw
 
