@@ -5,9 +5,11 @@
 // "Weiter" does, fetching the game's data and its news when the server's day
 // has moved on. The server notes every match-day page it is handed that
 // concerns a client's club; each client notes every page it takes into its
-// buffer. Every client gets every page of its club, from the cup final
-// through the league's last matchday with its winner pages to the new
-// season's first matchday, and nobody is dropped.
+// buffer, answering each requester its news round opens. Every client gets
+// every page of its club, from the cup final through the league's last
+// matchday with its winner pages to the new season's first matchday, and
+// nobody is dropped; so does the client of a game of two managers, the
+// other one the server's person.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -28,7 +30,9 @@
 #include "business/news_anfrage.h"
 #include "club/spieler.h"
 #include "club/team.h"
+#include "core/hooks.h"
 #include "core/optionen.h"
+#include "core/prioritaeten.h"
 #include "gui/icon.h"
 #include "core/spielstand.h"
 #include "match/day/spieltag_hooks.h"
@@ -55,6 +59,17 @@ constexpr int32_t MENSCHEN = 6;
 // matchday on 11 May, the new season's first on 11 August.
 constexpr int32_t SPEICHER_TAG = 266;
 constexpr int32_t SEITEN_MAX = 160;
+
+// The game a suite starts from: the world, its human managers, the day of
+// the save and whether the server's person plays the first of those clubs
+// (the others are offered to the clients).
+struct Aufbau {
+    bool klein = true;
+    int32_t menschen = MENSCHEN;
+    int32_t speicher_tag = SPEICHER_TAG;
+    bool eigen = false;
+};
+Aufbau g_aufbau;
 // How long the processes may go without any progress before the test calls
 // them stuck; the server's process ends itself after its own outer limit.
 constexpr uint32_t STILLSTAND_MS = 30000;
@@ -110,6 +125,7 @@ int32_t Belegt() {
 struct ServerZustand {
     ServerBericht b;
     bool geladen = false;
+    int32_t eigen = -1;   // the club of the server's own manager
 } g_server;
 
 // A page handed to the buffer concerns the client clubs it names: the
@@ -167,7 +183,8 @@ void Server_Antworten(char befehl, int fd) {
 }
 
 // The server: the save loaded at the start screen's wait and made a network
-// game without a club of its own; the clubs of its six managers are offered.
+// game, with the first managed club its own or none; the other managed clubs
+// are offered.
 // The match day's and the competitions' pages pass the notes first.
 [[noreturn]] void Server_Prozess(int port_fd, int befehl_fd, int bericht_fd) {
     test::NetzServerStart start;
@@ -180,12 +197,21 @@ void Server_Antworten(char befehl, int fd) {
         Spielstart_Regeln_Lesen();
         if (!Spielstand_Laden(SPIELSTAND_AUTOSAVE_SLOT)) _exit(15);
         Spielstart_Set_Spiel_Laeuft();
-        if (!Spielstart_Netz_Server(-1, nullptr)) _exit(16);
+        for (int32_t t = 0; g_aufbau.eigen && t < Team_Anzahl() && g_server.eigen < 0; ++t)
+            if (Team_Hat_Manager(t)) g_server.eigen = t;
+        if (!Spielstart_Netz_Server(g_server.eigen, nullptr)) _exit(16);
         // The match-day pages need no window here: the results and tables pass at once.
         for (int32_t option : {11, 12, 14}) Optionen(option, 1, 0);
         g_server.geladen = true;
         return true;
     };
+    // The server's own manager ends his turn at once, once every club offered is taken.
+    Kalender_Hooks().menue_frame.Anmelden(prio::MENUE_BILDSCHIRM, [] {
+        if (g_server.eigen < 0 || Kalender_Aktives_Team() != g_server.eigen) return;
+        for (int32_t t : g_server.b.team)
+            if (t >= 0 && !(uint32_t(Team_Wert(TW_STATUS, t, 0, OP_LESEN)) & TEAM_STATUS_CLIENT)) return;
+        K_NEUER_TAG(K_FERTIG, 0);
+    }, "Zugende");
     Spieltag_Hooks().ankuendigung = [](int32_t art, int32_t schluessel) {
         const Ankuendigung& s = Ankuendigung_Staging();
         Erwarten(art, s.heim, s.gast, s.tag);
@@ -207,6 +233,7 @@ void Server_Antworten(char befehl, int fd) {
 
 struct ClientBericht {
     int32_t team = -1, tag = -1, verloren = 0;
+    int32_t fragen = 0, runden_offen = 0;   // requesters opened; news rounds that never ended
     Seiten genommen;   // the pages taken into the buffer
 };
 
@@ -214,6 +241,8 @@ struct ClientZustand {
     uint16_t port = 0;
     int32_t team = -1;
     bool (*ankuendigung)(const uint8_t* daten, int32_t bytes) = nullptr;
+    NewsAntwortDaten frage;   // the requester on the screen
+    bool frage_offen = false;
     ClientBericht b;
 } g_client;
 
@@ -228,8 +257,17 @@ struct ClientZustand {
         if (c == 'M') ok = Spieltag_Client_Melden() ? 1 : 0;
         if (c == 'H') {
             Client_Alles_Holen();
-            for (int32_t aufrufe = 0; News_Anfragen_Pruefen(g_client.team); ++aufrufe)
-                if (aufrufe > 500) _exit(21);
+            // As the menu's frames run the round: its manager answers each
+            // requester "Nein" as it comes up.
+            int32_t aufrufe = 0;
+            for (; aufrufe < 500; ++aufrufe) {
+                if (g_client.frage_offen) {
+                    g_client.frage_offen = false;
+                    News_Antwort_Nein(&g_client.frage);
+                }
+                if (!News_Anfragen_Pruefen(g_client.team)) break;
+            }
+            g_client.b.runden_offen += aufrufe == 500;
             for (int32_t n = 0; Ankuendigung_Aus_Buffer() || !Ankuendigung_Buffer_Leer(); ++n)
                 if (n > 40) _exit(22);
         }
@@ -280,6 +318,14 @@ struct ClientZustand {
         }
         return genommen;
     };
+    News_Hooks().requester = [](int32_t, const char*, const char*, const char*, const NewsAntwortDaten* d) {
+        g_client.frage = *d;
+        g_client.frage_offen = true;
+        ++g_client.b.fragen;
+        return true;
+    };
+    News_Hooks().modal_offen = [] { return g_client.frage_offen; };
+    Core_Hooks().meldung = [](const char*) {};
     const uint16_t beigetreten = 1;
     if (write(port_fd, &beigetreten, sizeof beigetreten) != sizeof beigetreten) _exit(20);
     close(port_fd);
@@ -346,19 +392,23 @@ protected:
     std::vector<std::unique_ptr<Client>> clients;
     ServerBericht b;
 
-    // The save is made once, by a process of its own, as velmora-sim makes it.
     static void SetUpTestSuite() {
+        g_aufbau = Aufbau{};
+        Welt_Anlegen();
+    }
+    // The save is made once, by a process of its own, as velmora-sim makes it.
+    static void Welt_Anlegen() {
         dirs = new velmora_test::TestWelt;
         ASSERT_TRUE(dirs->ok);
-        ASSERT_TRUE(Sim_Welt_Erzeugen(dirs->install, true, SAAT));
+        ASSERT_TRUE(Sim_Welt_Erzeugen(dirs->install, g_aufbau.klein, SAAT));
         const pid_t kind = fork();
         ASSERT_GE(kind, 0);
         if (kind == 0) {
             VerdrahtungOptionen v;
             v.betrieb = Betrieb::SIM;
             v.sim.seed = SAAT;
-            v.sim.menschen = MENSCHEN;
-            if (!Spiel_Verdrahten(v, nullptr) || !Sim_Bis_Tag(SPEICHER_TAG)) _exit(1);
+            v.sim.menschen = g_aufbau.menschen;
+            if (!Spiel_Verdrahten(v, nullptr) || !Sim_Bis_Tag(g_aufbau.speicher_tag)) _exit(1);
             Spielstand_Schreiber_Warten();
             _exit(Spielstand_Fehlgeschlagen() ? 2 : 0);
         }
@@ -375,8 +425,11 @@ protected:
         g_server = ServerZustand{};
         server = std::make_unique<Server>();
         ASSERT_GT(server->port, 0);
-        ASSERT_TRUE(server->Warten([](const ServerBericht& x) { return x.modus == KALENDER_MENUE && x.team[MENSCHEN - 1] >= 0; }, &b));
-        ASSERT_GE(b.tag, SPEICHER_TAG);
+        const int32_t angeboten = g_aufbau.menschen - (g_aufbau.eigen ? 1 : 0);
+        ASSERT_TRUE(server->Warten([angeboten](const ServerBericht& x) {
+            return x.modus == KALENDER_MENUE && x.team[angeboten - 1] >= 0;
+        }, &b));
+        ASSERT_GE(b.tag, g_aufbau.speicher_tag);
         for (int32_t i = 0; i < anzahl; ++i) {
             g_client = ClientZustand{};
             g_client.port = server->port;
@@ -404,6 +457,34 @@ protected:
             << "day " << tag << ", server's run mode " << b.modus;
         ASSERT_NO_FATAL_FAILURE(Alle('H'));
     }
+    // Day by day until every offered club has played the new season's first game.
+    void Bis_In_Die_Neue_Saison() {
+        const int32_t saison = b.saison;
+        auto gespielt = [&] {
+            if (b.saison <= saison) return false;
+            for (int32_t i = 0; i < MENSCHEN; ++i)
+                if (b.team[i] >= 0 && b.gespielt[i] < 1) return false;
+            return true;
+        };
+        for (int32_t n = 0; n < 200 && !gespielt(); ++n) ASSERT_NO_FATAL_FAILURE(Tag());
+        ASSERT_TRUE(gespielt()) << "the new season's first matchday, day " << b.tag;
+    }
+    // Each client played on and took every page that concerns its club,
+    // among them at least `sieger` winner pages.
+    void Seiten_Pruefen(int32_t sieger) {
+        for (size_t i = 0; i < clients.size(); ++i) {
+            EXPECT_TRUE(b.status[i] & TEAM_STATUS_CLIENT) << "club " << b.team[i] << " still a client's";
+            const ClientBericht c = clients[i]->Fragen();
+            EXPECT_EQ(c.team, b.team[i]);
+            EXPECT_EQ(c.verloren, 0) << "client " << i << " lost its game";
+            EXPECT_EQ(c.runden_offen, 0) << "client " << i << "'s news rounds ended (" << c.fragen << " requesters)";
+            ASSERT_LT(b.fuer[i].n, SEITEN_MAX);
+            int32_t n = 0;
+            for (int32_t k = 0; k < b.fuer[i].n; ++k) n += b.fuer[i].s[k].art == ANK_SIEGER;
+            EXPECT_GE(n, sieger) << "club " << b.team[i] << "'s winner pages";
+            EXPECT_EQ(c.genommen.Menge(), b.fuer[i].Menge()) << "the pages of club " << b.team[i];
+        }
+    }
 };
 velmora_test::TestWelt* NetzSechs::dirs = nullptr;
 
@@ -424,27 +505,29 @@ TEST_F(NetzSechs, AClientsPageReachesItWhenTheServersBufferIsFull) {
 // matchday with its winner pages into the new season's first matchday.
 TEST_F(NetzSechs, SixClientsGetEveryPageOfTheirClubsFromACupFinalIntoTheNewSeason) {
     ASSERT_NO_FATAL_FAILURE(Starten(MENSCHEN));
-    const int32_t saison = b.saison;
-    auto neue_saison_gespielt = [&] {
-        if (b.saison <= saison) return false;
-        for (int32_t g : b.gespielt)
-            if (g < 1) return false;
-        return true;
-    };
-    for (int32_t n = 0; n < 200 && !neue_saison_gespielt(); ++n) ASSERT_NO_FATAL_FAILURE(Tag());
-    ASSERT_TRUE(neue_saison_gespielt()) << "the new season's first matchday, day " << b.tag;
-    EXPECT_GE(b.sieger, 3) << "the cup's, the international cup's and the league's winner pages";
-    for (int32_t i = 0; i < MENSCHEN; ++i) {
-        EXPECT_TRUE(b.status[i] & TEAM_STATUS_CLIENT) << "club " << b.team[i] << " still a client's";
-        const ClientBericht c = clients[size_t(i)]->Fragen();
-        EXPECT_EQ(c.team, b.team[i]);
-        EXPECT_EQ(c.verloren, 0) << "client " << i << " lost its game";
-        ASSERT_LT(b.fuer[i].n, SEITEN_MAX);
-        int32_t sieger = 0;
-        for (int32_t k = 0; k < b.fuer[i].n; ++k) sieger += b.fuer[i].s[k].art == ANK_SIEGER;
-        EXPECT_GE(sieger, 3) << "club " << b.team[i] << "'s winner pages";
-        EXPECT_EQ(c.genommen.Menge(), b.fuer[i].Menge()) << "the pages of club " << b.team[i];
+    ASSERT_NO_FATAL_FAILURE(Bis_In_Die_Neue_Saison());
+    // The cup's, the international cup's and the league's.
+    EXPECT_GE(b.sieger, 3);
+    ASSERT_NO_FATAL_FAILURE(Seiten_Pruefen(3));
+}
+
+// Two managers, the server's person playing the first club and a client the
+// second, over the same days.
+class NetzZwei : public NetzSechs {
+protected:
+    static void SetUpTestSuite() {
+        g_aufbau = Aufbau{};
+        g_aufbau.menschen = 2;
+        g_aufbau.eigen = true;
+        Welt_Anlegen();
     }
+};
+
+TEST_F(NetzZwei, TheClientGetsEveryPageOfItsClubFromACupFinalIntoTheNewSeason) {
+    ASSERT_NO_FATAL_FAILURE(Starten(1));
+    ASSERT_NO_FATAL_FAILURE(Bis_In_Die_Neue_Saison());
+    EXPECT_GE(b.sieger, 3);
+    ASSERT_NO_FATAL_FAILURE(Seiten_Pruefen(3));
 }
 
 }  // namespace
