@@ -196,15 +196,20 @@ bool Ankuendigung_In_Buffer(int32_t art, uint32_t schluessel) {
                 Debug_Printf("--> NICHT IN BUFFER!!\n");
                 return false;
             }
+    Ankuendigung neu = g.staging;
+    neu.art = uint32_t(art);
+    neu.heim_fern = Fern(neu.heim) ? 1 : 0;
+    neu.gast_fern = Fern(neu.gast) ? 1 : 0;
+    neu.schluessel = schluessel;
+    // A client's page goes to its machine whether or not this machine's own
+    // buffer has room: with several clients the entries of one match day's
+    // end outnumber its 20 slots, and those that found none were lost to
+    // their managers.
+    Senden(neu);
     for (Ankuendigung& a : g.puffer) {
         if (!Frei(a)) continue;
         Debug_Printf("--> IN BUFFER..\n");
-        a = g.staging;
-        a.art = uint32_t(art);
-        a.heim_fern = Fern(a.heim) ? 1 : 0;
-        a.gast_fern = Fern(a.gast) ? 1 : 0;
-        a.schluessel = schluessel;
-        Senden(a);
+        a = neu;
         return true;
     }
     Debug_Printf("--> NICH IN BUFFER..BUFFER VOLL\n");
