@@ -213,14 +213,13 @@ server_laden() {   # slot
   warte_log srv "(Tag [0-9]*)" 60 || { echo "netz_runde: the server loaded no game"; exit 1; }
   # A loaded game may open boxes (whose turn it is, offers, courses) one after
   # the other before its menu: the main screen counts once it stays for 2 s.
-  local versuch
-  for versuch in 1 2 3 4 5; do
+  for _ in 1 2 3 4 5; do
     boxen_beantworten srv 60 haupt
     sleep 2
     [ "$(zustand_jetzt srv)" = haupt ] && break
   done
   [ -n "${NETZ_RUNDE_NUR_LADEN:-}" ] && return 0
-  for versuch in 1 2 3; do
+  for _ in 1 2 3; do
     # The menu opens on the press; the release over an entry chooses it.
     xd srv mousemove --window "$(fenster srv)" 610 581 mousedown 1; sleep 0.5
     xd srv mousemove --window "$(fenster srv)" 622 559; sleep 0.4; xd srv mouseup 1; sleep 1.5
@@ -239,9 +238,9 @@ server_laden() {   # slot
 gruen_weiter() { bild "$1" "$dir/$1/jetzt.xwd"; (($("$magick" "xwd:$dir/$1/jetzt.xwd" -format '%[fx:int(255*p{750,500}.g+.5)]' info:) > 100)); }
 
 client_beitreten() {   # window row: joins as "Client N" and takes the club list's row (1-6)
-  local w=$1 zeile=$2 versuch
+  local w=$1 zeile=$2
   klick "$w" 390 522; sleep 1                                  # network on as client
-  for versuch in 1 2 3; do
+  for _ in 1 2 3; do
     klick "$w" 549 453; sleep 0.6                              # the address
     for _ in $(seq 16); do taste "$w" BackSpace; sleep 0.1; done
     tippen "$w" 127.0.0.1; sleep 0.3; taste "$w" Return; sleep 0.8
@@ -356,7 +355,7 @@ case $befehl in
     ;;
   lauf)
     anzahl=${1:-6} rtt=${2:-200} bis=${3:-407} build=${4:-build}
-    zeilen=(${NETZ_RUNDE_VEREINE:-1 2 3 4 5 6})
+    read -r -a zeilen <<< "${NETZ_RUNDE_VEREINE:-1 2 3 4 5 6}"
     ((anzahl >= 1 && anzahl <= 6)) || { echo "netz_runde: 1 to 6 clients"; exit 2; }
     ((${#zeilen[@]} >= anzahl)) || { echo "netz_runde: NETZ_RUNDE_VEREINE names fewer than $anzahl rows"; exit 2; }
     [ -x "$build/velmora" ] || { echo "netz_runde: no $build/velmora"; exit 2; }
@@ -369,7 +368,7 @@ case $befehl in
     trap 'exit 130' INT TERM
     # A new run: the save stays, the rest of the last run goes.
     find "$dir" -mindepth 1 -maxdepth 1 ! -name srv -exec rm -rf {} +
-    rm -f "$dir/srv/program.log" "$dir/srv/jetzt.xwd" "$dir/srv/vorher.xwd"
+    rm -f "$dir/srv/program.log" "$dir/srv/jetzt.xwd" "$dir/srv/bilder_n"
     cc -shared -fPIC -o "$dir/umleitung.so" "$hier/relais_umleitung.c" -ldl
     beginn=$SECONDS
     server_laden 9
