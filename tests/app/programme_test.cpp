@@ -201,10 +201,13 @@ TEST_F(ProgrammTest, VelmoraCommandLine) {
         {"--datadir without its value", v, "velmora", {"--datadir"}, {}, 2, 2,
          "velmora: option '--datadir' needs a value (see --help)"},
         {"a stray argument", v, "velmora", {"-w", "spiel"}, {}, 2, 2, "velmora: unexpected argument 'spiel'"},
+        // The cause, then the game's words that the program ends (the box's line break a space).
         {"--datadir to a missing directory", v, "velmora", {"--datadir", tmp / "fehlt"}, mit({}), 1, 2,
-         "velmora: installation directory " + tmp / "fehlt" + ": missing"},
+         "velmora: installation directory " + tmp / "fehlt" + ": missing Es liegt ein Fehler in der Verzeichnis "
+         "Struktur vor (evtl. nochmals installieren). Das Programm wird beendet."},
         {"--datadir to a directory that is not an installation", v, "velmora", {"--datadir", keine}, mit({}), 1, 2,
-         "velmora: " + keine + "/resfile/menue_res.res: missing"},
+         "velmora: " + keine + "/resfile/menue_res.res: missing Es liegt ein Fehler in der Resource-File Struktur "
+         "vor (evtl. nochmals installieren). Das Programm wird beendet."},
         {"-r without Work_dir2", v, "velmora", {"-r"}, mit({}), 1, 2, "velmora: no installation directory: the setting Work_dir2"},
         {"a missing team.cfg fails at once", v, "velmora", {}, mit({}), 1, 2,
          "velmora: " + ohne_team + "/config/0_team.cfg: missing"},
