@@ -653,6 +653,31 @@ TEST_F(ProgrammTest, AWriteBeforeTheGameThatHitsTheFileSizeLimitIsToldInOneLine)
         EXPECT_FALSE(e.is_regular_file() && e.path().extension() == ".jpg") << "a cut picture stays: " << e.path();
 }
 
+// weltgen's pictures that cannot be written (a full disk, here a folder it
+// may not write) fail the run with status 1 and one line naming the picture's
+// file and the system's reason, as its world's files do: not the bad-usage
+// status 2. The world's files are written before them.
+TEST_F(ProgrammTest, WeltgenTellsAPictureItCannotWriteWithTheSystemsReason) {
+    // The child runs as nobody when the test runs as root (root writes anywhere).
+    const bool niemand = geteuid() == 0;
+    for (fs::path p = fs::path(VELMORA_WELTGEN).parent_path(); niemand && p != p.root_path(); p = p.parent_path())
+        if ((fs::status(p).permissions() & fs::perms::others_exec) == fs::perms::none)
+            GTEST_SKIP() << p << " is closed to others: the user nobody cannot start " << VELMORA_WELTGEN;
+    const std::string welt = tmp / "welt";
+    fs::create_directories(welt + "/config");
+    fs::permissions(tmp.pfad(), fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
+    fs::permissions(welt + "/config", fs::perms::all);
+    fs::permissions(welt, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const Ergebnis r = starten(VELMORA_WELTGEN, "weltgen", {"--small", welt}, {}, niemand);
+    fs::permissions(welt, fs::perms::owner_all);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_TRUE(std::regex_match(r.err, std::regex("weltgen: the photo of player [0-9]+ could not be written: " + welt +
+                                                   "/demobilder/spielerbilder: cannot be made \\(Permission denied\\)\n")))
+        << r.err;
+    EXPECT_TRUE(fs::is_regular_file(welt + "/config/0_spieler.cfg"));
+}
+
 // velmora-sim finds the installation and user directory it is given without
 // a settings file: where its temporary folder takes none (here a file-size
 // limit below the settings file's size), the one line it ends with names
