@@ -94,11 +94,14 @@ bool kein_platz(int fehler) { return fehler == EFBIG || fehler == ENOSPC || fehl
 // "demobilder/<folder>" files of the user's picture folders, each copied into
 // them when it is missing there, never over a file already there. Each is
 // written whole or not at all (through a temporary file), so no cut picture
-// is ever kept. A picture that
-// cannot be read or written is only logged: the game shows its drawn
-// stand-in instead. One that finds no room (size limit, full disk) is a
-// directory that cannot take the game's saves either: false names the file.
-bool bilder_mitgeben(const std::string& install, std::string* grund) {
+// is ever kept. A picture that cannot be read or written is only logged: the
+// game shows its drawn stand-in instead. On a first start (`neu`: the user
+// directory was made just now) one that finds no room (size limit, full
+// disk) is a directory that cannot take the game's saves either: false names
+// the file. A user directory that was there already is the player's, with his
+// saves: a missing picture is then skipped with a log line and copied at a
+// start that finds room.
+bool bilder_mitgeben(const std::string& install, bool neu, std::string* grund) {
     for (int32_t nummer : {DIR_MANAGERBILDER, DIR_SPIELERBILDER, DIR_WAPPENBILDER}) {
         const std::filesystem::path quelle = std::filesystem::path(install) / "demobilder" / EINTRAEGE[nummer].name;
         std::error_code fehler;
@@ -114,7 +117,7 @@ bool bilder_mitgeben(const std::string& install, std::string* grund) {
             if (Plat_Write_Atomic(ziel.c_str(), inhalt.data(), inhalt.size())) continue;
             const int e = errno;
             Debug_Printf("Dirs_Init: %s nicht geschrieben: %s\n", ziel.c_str(), std::strerror(e));
-            if (kein_platz(e)) {
+            if (neu && kein_platz(e)) {
                 *grund = "picture " + ziel + ": cannot be written (" + std::strerror(e) + ")";
                 return false;
             }
@@ -192,6 +195,7 @@ int32_t Dirs_Init() {
     std::string user = user_puffer[0] ? Plat_Path(user_puffer) : standard_benutzer();
     while (user.size() > 1 && user.back() == '/') user.pop_back();
 
+    const bool neu = !Plat_Is_Dir(user.c_str());
     bool ok = true;
     for (int32_t i = 0; i < DIR_ANZAHL; ++i) {
         std::string name = EINTRAEGE[i].name;
@@ -221,7 +225,7 @@ int32_t Dirs_Init() {
     }
     // Every start, not only the first: a first start that failed for room
     // left the folders made and the pictures missing.
-    if (ok && !bilder_mitgeben(install, &grund)) {
+    if (ok && !bilder_mitgeben(install, neu, &grund)) {
         scheitern(grund);
         ok = false;
     }
