@@ -54,6 +54,17 @@ std::string xdg_verzeichnis(const char* variable, const char* fallback) {
 }
 
 std::string standard_benutzer() { return xdg_verzeichnis("XDG_DATA_HOME", ".local/share"); }
+// The default user directory when the installation itself stands at
+// "$XDG_DATA_HOME/velmora" (installed with the prefix "~/.local").
+std::string standard_benutzer_neben_installation() { return standard_benutzer() + "-user"; }
+
+// Whether two paths name one directory, through links too; a path that is
+// not there yet is compared as written.
+bool selbes_verzeichnis(const std::string& a, const std::string& b) {
+    std::error_code fehler;
+    if (std::filesystem::equivalent(a, b, fehler)) return true;
+    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
+}
 
 #ifndef VELMORA_DATADIR
 #define VELMORA_DATADIR "/usr/local/share/velmora"
@@ -192,8 +203,18 @@ int32_t Dirs_Init() {
     char user_puffer[1024] = {};
     if (!g.benutzer.empty()) std::snprintf(user_puffer, sizeof user_puffer, "%s", g.benutzer.c_str());
     else Reg_Read_String("USER_DIR", user_puffer, sizeof user_puffer);
-    std::string user = user_puffer[0] ? Plat_Path(user_puffer) : standard_benutzer();
+    const bool benutzer_gegeben = user_puffer[0] != 0;
+    std::string user = benutzer_gegeben ? Plat_Path(user_puffer) : standard_benutzer();
     while (user.size() > 1 && user.back() == '/') user.pop_back();
+    // The user directory is never the installation: there the editor's saved
+    // world would replace the installed one, and an update of the
+    // installation would write the shipped world back over the player's.
+    if (!benutzer_gegeben && selbes_verzeichnis(user, install)) user = standard_benutzer_neben_installation();
+    if (selbes_verzeichnis(user, install)) {
+        scheitern("user directory " + user + ": is the installation directory, which the game does not write "
+                  "into (USER_DIR must name a directory of its own)");
+        return 0;
+    }
 
     const bool neu = !Plat_Is_Dir(user.c_str());
     bool ok = true;

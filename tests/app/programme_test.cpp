@@ -435,6 +435,33 @@ TEST_F(ProgrammTest, TheInstalledProgramFindsItsDataUnderThePrefix) {
     });
 }
 
+// The README's install, `cmake --install build --prefix ~/.local`, puts the
+// installation at ~/.local/share/velmora, where the user directory would be
+// by default: the game's files go to ~/.local/share/velmora-user, and the
+// installation stays as installed (nothing added, its world unchanged).
+TEST_F(ProgrammTest, AnInstallationUnderTheHomesLocalKeepsTheUsersFilesApart) {
+    const std::string home = tmp / "home", p = home + "/.local";
+    const Ergebnis r = starten(VELMORA_CMAKE, "cmake", {"--install", VELMORA_BUILD_DIR, "--prefix", p}, {}, false,
+                               10 * WAECHTER_MS);
+    ASSERT_EQ(r.status, 0) << r.aus << r.err;
+    auto inhalt = [](const std::string& verz) {
+        std::map<std::string, std::string> dateien;
+        for (const auto& e : fs::recursive_directory_iterator(verz))
+            dateien[e.path().string()] = e.is_regular_file() ? lesen(e.path().string()) : "";
+        return dateien;
+    };
+    const std::string install = p + "/share/velmora";
+    const auto vorher = inhalt(install);
+    ASSERT_TRUE(vorher.count(install + "/config/0_team.cfg"));
+    std::map<std::string, std::string> env = ohne_anzeige;
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) env[name] = "";
+    env["HOME"] = home;
+    pruefen({{"the installed game plays headless", p + "/bin/velmora", "velmora", {}, env, 0, 1, "Tag 60: ", false,
+              10 * WAECHTER_MS}});
+    EXPECT_TRUE(fs::is_directory(home + "/.local/share/velmora-user/spielstand"));
+    EXPECT_TRUE(inhalt(install) == vorher) << "the game wrote into its installation";
+}
+
 // Another instance holds the user directory (here the test itself): the
 // program is told in one line, plays, and saves nothing; the interrupted
 // save's leftovers stay until the holder starts.

@@ -137,6 +137,40 @@ TEST(Dirs, AMissingDemoPictureWithoutRoomIsSkippedInAnExistingUserDirectory) {
     EXPECT_EQ(fs::file_size(fehlt), bild.size());
 }
 
+// An installation at "$XDG_DATA_HOME/velmora" (installed with the prefix
+// ~/.local) stands where the default user directory would: the user's files
+// go beside it, never into it, so the editor's save does not replace the
+// installed world and an update does not write over the player's. A
+// USER_DIR naming the installation (also through a link) is refused.
+TEST(Dirs, TheUserDirectoryIsNeverTheInstallation) {
+    test::TempDir tmp;
+    const std::string install = tmp / "data-home/velmora";
+    fs::create_directories(install + "/config");
+    fs::create_directories(install + "/resfile");
+    Reg_Write_String("Work_dir", install.c_str());
+    ASSERT_EQ(Dirs_Init(), 1) << Dirs_Fehler();
+    EXPECT_EQ(std::string(Dirs_Get(DIR_USER)), tmp / "data-home/velmora-user");
+    EXPECT_EQ(std::string(Dirs_Get(DIR_USER_CONFIG)), tmp / "data-home/velmora-user/config");
+    EXPECT_EQ(std::string(Dirs_Get(DIR_INSTALL_CONFIG)), install + "/config");
+    EXPECT_FALSE(fs::exists(install + "/spielstand"));
+    fs::create_directory_symlink(install, tmp / "verweis");
+    for (const std::string& user : {install + "/", tmp / "verweis"}) {
+        SCOPED_TRACE(user);
+        Reg_Write_String("USER_DIR", user.c_str());
+        EXPECT_EQ(Dirs_Init(), 0);
+        EXPECT_EQ(std::string(Dirs_Fehler()).rfind("user directory ", 0), 0u) << Dirs_Fehler();
+        EXPECT_NE(std::string(Dirs_Fehler()).find(": is the installation directory"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(install + "/spielstand"));
+    // Any other directory is the user's, the default one too.
+    Reg_Write_String("USER_DIR", (tmp / "data-home/velmora/eigener").c_str());
+    EXPECT_EQ(Dirs_Init(), 1) << Dirs_Fehler();
+    Reg_Write_String("USER_DIR", "");
+    Reg_Write_String("Work_dir", (tmp / "data-home").c_str());
+    ASSERT_EQ(Dirs_Init(), 1) << Dirs_Fehler();
+    EXPECT_EQ(std::string(Dirs_Get(DIR_USER)), install);
+}
+
 TEST(Dirs, SubDirectoryNamesCanBeOverridden) {
     test::TempDir tmp;
     fs::create_directories(tmp / "install");
