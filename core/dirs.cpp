@@ -54,6 +54,17 @@ std::string xdg_verzeichnis(const char* variable, const char* fallback) {
 }
 
 std::string standard_benutzer() { return xdg_verzeichnis("XDG_DATA_HOME", ".local/share"); }
+// The default user directory when the installation itself stands at
+// "$XDG_DATA_HOME/velmora" (installed with the prefix "~/.local").
+std::string standard_benutzer_neben_installation() { return standard_benutzer() + "-user"; }
+
+// Whether two paths name one directory, through links too; a path that is
+// not there yet is compared as written.
+bool selbes_verzeichnis(const std::string& a, const std::string& b) {
+    std::error_code fehler;
+    if (std::filesystem::equivalent(a, b, fehler)) return true;
+    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
+}
 
 #ifndef VELMORA_DATADIR
 #define VELMORA_DATADIR "/usr/local/share/velmora"
@@ -94,11 +105,14 @@ bool kein_platz(int fehler) { return fehler == EFBIG || fehler == ENOSPC || fehl
 // "demobilder/<folder>" files of the user's picture folders, each copied into
 // them when it is missing there, never over a file already there. Each is
 // written whole or not at all (through a temporary file), so no cut picture
-// is ever kept. A picture that
-// cannot be read or written is only logged: the game shows its drawn
-// stand-in instead. One that finds no room (size limit, full disk) is a
-// directory that cannot take the game's saves either: false names the file.
-bool bilder_mitgeben(const std::string& install, std::string* grund) {
+// is ever kept. A picture that cannot be read or written is only logged: the
+// game shows its drawn stand-in instead. On a first start (`neu`: the user
+// directory was made just now) one that finds no room (size limit, full
+// disk) is a directory that cannot take the game's saves either: false names
+// the file. A user directory that was there already is the player's, with his
+// saves: a missing picture is then skipped with a log line and copied at a
+// start that finds room.
+bool bilder_mitgeben(const std::string& install, bool neu, std::string* grund) {
     for (int32_t nummer : {DIR_MANAGERBILDER, DIR_SPIELERBILDER, DIR_WAPPENBILDER}) {
         const std::filesystem::path quelle = std::filesystem::path(install) / "demobilder" / EINTRAEGE[nummer].name;
         std::error_code fehler;
@@ -114,7 +128,7 @@ bool bilder_mitgeben(const std::string& install, std::string* grund) {
             if (Plat_Write_Atomic(ziel.c_str(), inhalt.data(), inhalt.size())) continue;
             const int e = errno;
             Debug_Printf("Dirs_Init: %s nicht geschrieben: %s\n", ziel.c_str(), std::strerror(e));
-            if (kein_platz(e)) {
+            if (neu && kein_platz(e)) {
                 *grund = "picture " + ziel + ": cannot be written (" + std::strerror(e) + ")";
                 return false;
             }
@@ -189,9 +203,20 @@ int32_t Dirs_Init() {
     char user_puffer[1024] = {};
     if (!g.benutzer.empty()) std::snprintf(user_puffer, sizeof user_puffer, "%s", g.benutzer.c_str());
     else Reg_Read_String("USER_DIR", user_puffer, sizeof user_puffer);
-    std::string user = user_puffer[0] ? Plat_Path(user_puffer) : standard_benutzer();
+    const bool benutzer_gegeben = user_puffer[0] != 0;
+    std::string user = benutzer_gegeben ? Plat_Path(user_puffer) : standard_benutzer();
     while (user.size() > 1 && user.back() == '/') user.pop_back();
+    // The user directory is never the installation: there the editor's saved
+    // world would replace the installed one, and an update of the
+    // installation would write the shipped world back over the player's.
+    if (!benutzer_gegeben && selbes_verzeichnis(user, install)) user = standard_benutzer_neben_installation();
+    if (selbes_verzeichnis(user, install)) {
+        scheitern("user directory " + user + ": is the installation directory, which the game does not write "
+                  "into (USER_DIR must name a directory of its own)");
+        return 0;
+    }
 
+    const bool neu = !Plat_Is_Dir(user.c_str());
     bool ok = true;
     for (int32_t i = 0; i < DIR_ANZAHL; ++i) {
         std::string name = EINTRAEGE[i].name;
@@ -221,7 +246,7 @@ int32_t Dirs_Init() {
     }
     // Every start, not only the first: a first start that failed for room
     // left the folders made and the pictures missing.
-    if (ok && !bilder_mitgeben(install, &grund)) {
+    if (ok && !bilder_mitgeben(install, neu, &grund)) {
         scheitern(grund);
         ok = false;
     }

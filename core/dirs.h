@@ -5,7 +5,9 @@
 // "-r"). Without either, an installed program finds its data by itself: in
 // its own directory, then in "../share/velmora" from its "bin", then under the
 // prefix it was built for. The user directory comes from "USER_DIR",
-// by default "$XDG_DATA_HOME/velmora" ("~/.local/share/velmora"). Each
+// by default "$XDG_DATA_HOME/velmora" ("~/.local/share/velmora"), or
+// "$XDG_DATA_HOME/velmora-user" where the installation itself is there (a
+// prefix of "~/.local"); it is never the installation directory. Each
 // sub-directory's name can be overridden by the setting "verz_%d" with its number.
 // What the game can rebuild (the binary configuration cache) goes to
 // "$XDG_CACHE_HOME/velmora" ("~/.cache/velmora").

@@ -2,12 +2,15 @@
 #include "gfx/demobild.h"
 
 #include <cmath>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "core/mem.h"
 #include "gfx/bild_laden.h"
 #include "gfx/bild_leinwand.h"
+#include "platform/files.h"
 
 namespace velmora {
 namespace {
@@ -82,23 +85,27 @@ Rastport* Demobild_Wappen(int32_t nummer, const uint8_t* farben) {
     return l.Fertig();
 }
 
-bool Demobild_Schreiben(Rastport* bild, const std::string& verzeichnis, int32_t nummer) {
-    if (!bild) return false;
+bool Demobild_Schreiben(Rastport* bild, const std::string& verzeichnis, int32_t nummer, std::string* grund) {
+    auto scheitern = [&](const std::string& warum) {
+        if (grund) *grund = warum;
+        return false;
+    };
+    if (!bild) return scheitern("no picture was drawn");
     uint32_t groesse = 0;
     uint8_t* jpeg = Jpeg_Save_Mem(Rastport_Pixels16(bild), int32_t(bild->width), int32_t(bild->height), 16,
                                   DEMOBILD_QUALITAET, 0, &groesse);
     Rastport_Free(bild);
-    if (!jpeg) return false;
+    if (!jpeg) return scheitern("the picture could not be encoded");
+    const std::string pfad = verzeichnis + "/" + std::to_string(nummer) + ".jpg";
     std::error_code fehler;
     std::filesystem::create_directories(verzeichnis, fehler);
-    const std::string pfad = verzeichnis + "/" + std::to_string(nummer) + ".jpg";
-    bool ok = false;
-    if (std::FILE* f = std::fopen(pfad.c_str(), "wb")) {
-        ok = std::fwrite(jpeg, 1, groesse, f) == groesse;
-        ok = std::fclose(f) == 0 && ok;
-    }
+    // Through a temporary file: a full disk leaves no cut picture under the
+    // picture's name, which the game would copy and keep.
+    bool ok = !fehler && Plat_Write_Atomic(pfad.c_str(), jpeg, groesse);
+    const std::string warum = fehler ? verzeichnis + ": cannot be made (" + fehler.message() + ")"
+                                     : pfad + ": cannot be written (" + std::strerror(errno) + ")";
     Mem_Free(jpeg);
-    return ok;
+    return ok || scheitern(warum);
 }
 
 }  // namespace velmora

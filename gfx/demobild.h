@@ -24,7 +24,9 @@ Rastport* Demobild_Foto(int32_t spieler, const uint8_t* farben);
 // crest drawing). A new depth-16 bitmap, or null.
 Rastport* Demobild_Wappen(int32_t nummer, const uint8_t* farben);
 // Writes the bitmap as "<verzeichnis>/<nummer>.jpg" (created as needed) and
-// frees it. False when the bitmap is null or the file cannot be written.
-bool Demobild_Schreiben(Rastport* bild, const std::string& verzeichnis, int32_t nummer);
+// frees it; the file is whole or not there (written under a temporary name).
+// False when the bitmap is null or the file cannot be written; `grund` then
+// names the file and the system's reason.
+bool Demobild_Schreiben(Rastport* bild, const std::string& verzeichnis, int32_t nummer, std::string* grund = nullptr);
 
 }  // namespace velmora

@@ -48,7 +48,7 @@ constexpr const char* TEXTE = "EDITOR_SCREEN";
 // EDITOR_SCREEN texts: headings, help, questions and answers.
 constexpr int32_t TEXT_NR = 0, TEXT_TYP = 1, TEXT_NAME = 2, TEXT_STAERKE = 3, TEXT_KADER = 6, TEXT_LADEN = 13,
                   TEXT_SPEICHERN = 14, TEXT_JA = 18, TEXT_NEIN = 19, TEXT_GESPEICHERT = 20, TEXT_OK = 21,
-                  TEXT_SCOUTS = 22, TEXT_ENDE = 24, TEXT_MARKT = 47, TEXT_SCOUT_KNOPF = 48;
+                  TEXT_SCOUTS = 22, TEXT_ENDE = 24, TEXT_NICHT_GESPEICHERT = 31, TEXT_MARKT = 47, TEXT_SCOUT_KNOPF = 48;
 
 constexpr int32_t ZEILE_H = 17, ZEILEN_Y = 116;
 constexpr int32_t TEAMS_X = 8, TEAMS_B = 355, SPIELER_X = 382, SPIELER_B = 390;
@@ -349,6 +349,16 @@ const char* Teams_Hilfe(s_icon*) {
     return text.c_str();
 }
 
+void Gespeichert(const int32_t*, const int32_t*) {}
+
+// A save that failed: the requester says so with the file and its reason
+// ("Nicht gespeichert: ..."); what is on screen stays to be saved again.
+void Nicht_Gespeichert(const std::string& fehler) {
+    g.fehler = fehler;
+    const std::string text = std::string(T(TEXT_NICHT_GESPEICHERT)) + " " + fehler;
+    Menue_Requester(1, -1, text.c_str(), "NOK", T(TEXT_OK), Gespeichert, nullptr, 0, nullptr, 0, nullptr);
+}
+
 void Teams_Klick(s_icon*, int32_t ereignis) {
     int32_t mx = 0;
     const int32_t t = Eintrag_Unter(ereignis, g.teams, g.team_versatz, &mx);
@@ -359,9 +369,10 @@ void Teams_Klick(s_icon*, int32_t ereignis) {
         // The league swap: a right click marks, a left click on another club swaps.
         if (!links || g.markiert < 0) g.markiert = t;
         else {
+            // The swap is written at once; one that cannot be is said as a failed save is.
             if (g.markiert != t && Editor_Ligen_Tauschen(g.markiert, t)) {
                 const std::string f = Editor_Speichern();
-                if (!f.empty()) g.fehler = f;
+                if (!f.empty()) Nicht_Gespeichert(f);
             }
             g.markiert = -1;
             Teams_Fuellen();
@@ -545,17 +556,15 @@ void Markt_Klick(s_icon* icon, int32_t ereignis) {
     Spieler_Fuellen();
 }
 
-void Gespeichert(const int32_t*, const int32_t*) {}
-
 void Speichern_Ja(const int32_t*, const int32_t*) {
     Edit_Beenden();
-    g.fehler = Editor_Speichern();
-    if (g.fehler.empty()) {
+    const std::string f = Editor_Speichern();
+    if (f.empty()) {
+        g.fehler.clear();
         Menue_Requester(1, -1, T(TEXT_GESPEICHERT), "NOK", T(TEXT_OK), Gespeichert, nullptr, 0, nullptr, 0, nullptr);
         return;
     }
-    const std::string text = std::string(T(31)) + " " + g.fehler;
-    Menue_Requester(1, -1, text.c_str(), "NOK", T(TEXT_OK), Gespeichert, nullptr, 0, nullptr, 0, nullptr);
+    Nicht_Gespeichert(f);
 }
 
 void Laden_Ja(const int32_t*, const int32_t*) {

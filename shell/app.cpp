@@ -158,7 +158,9 @@ std::string App_Hilfe_Text(const char* programm) {
            "Files:\n"
            "  $XDG_CONFIG_HOME/velmora/settings.ini (~/.config)  settings: Work_dir, USER_DIR, ...\n"
            "  $XDG_DATA_HOME/velmora (~/.local/share)           the user directory: save games\n"
-           "                                                     (spielstand/game_N.qzv), news, pictures\n"
+           "                                                     (spielstand/game_N.qzv), news, pictures;\n"
+           "                                                     velmora-user there when the installation\n"
+           "                                                     itself is there (the prefix ~/.local)\n"
            "  <user directory>/velmora.lock                     held while this game may save\n"
            "  $XDG_CACHE_HOME/velmora (~/.cache)                the configuration cache 0_config.bin\n"
            "  <installation>/config, resfile                    the world and the resource files: --datadir,\n"
@@ -182,16 +184,27 @@ int32_t Error_Box(const char* format, ...) {
     return 1;
 }
 
+namespace {
+constexpr const char* TEXT_VERZEICHNIS_FEHLER =
+    "Es liegt ein Fehler in der Verzeichnis Struktur vor (evtl. nochmals installieren).\nDas Programm wird beendet.";
+constexpr const char* TEXT_RESOURCEN_FEHLER =
+    "Es liegt ein Fehler in der Resource-File Struktur vor (evtl. nochmals installieren).\nDas Programm wird beendet.";
+
+std::string mit_ursache(const std::string& grund, const char* text) { return grund.empty() ? text : grund + "\n" + text; }
+}  // namespace
+
+std::string App_Verzeichnis_Fehler(const std::string& grund) { return mit_ursache(grund, TEXT_VERZEICHNIS_FEHLER); }
+std::string App_Resourcen_Fehler(const std::string& grund) { return mit_ursache(grund, TEXT_RESOURCEN_FEHLER); }
+
 int32_t App_Init() {
     if (g_dienste.sound_init) g_dienste.sound_init();   // the game runs silent without sound
+    // The cause names a path, which may not fit the 256 bytes of Error_Box.
     if (!Dirs_Init()) {
-        Error_Box("Es liegt ein Fehler in der Verzeichnis Struktur vor (evtl. nochmals installieren).\n"
-                  "Das Programm wird beendet.");
+        Plat_Meldungsbox("ERROR:", App_Verzeichnis_Fehler(Dirs_Fehler()).c_str());
         return 0;
     }
     if (g_dienste.resourcen_oeffnen && !g_dienste.resourcen_oeffnen()) {
-        Error_Box("Es liegt ein Fehler in der Resource-File Struktur vor (evtl. nochmals installieren).\n"
-                  "Das Programm wird beendet.");
+        Error_Box("%s", TEXT_RESOURCEN_FEHLER);
         return 0;
     }
     return 1;

@@ -103,6 +103,12 @@ struct AppStart {
 int32_t App_Main(const AppStart& start);
 
 int32_t App_Init();          // sound, directories, resource files; 1 ok, 0 fatal (message shown)
+// The message a start that finds no usable directories (or resource files)
+// ends with: the cause as the check gave it (the directory or file and the
+// system's reason), then in the game's words that the installation is at
+// fault and that the program ends.
+std::string App_Verzeichnis_Fehler(const std::string& grund);
+std::string App_Resourcen_Fehler(const std::string& grund);
 int32_t App_Init_Grafik();   // screen bitmap, shade table, fonts, network; 1 ok, 0 fatal
 void App_Beenden();          // shade table, sound and fonts released (called by the calendar)
 void App_Aktivieren(bool aktiv);

@@ -64,12 +64,19 @@ int main(int argc, char** argv) {
         static constexpr uint8_t GRAU[6] = {180, 180, 180, 240, 240, 240};
         return f ? f : GRAU;
     };
+    // A picture that cannot be written (a full disk) fails the run, as the
+    // world's files do: one line with the file and the system's reason.
+    std::string grund;
+    auto gescheitert = [&](const std::string& was) {
+        velmora::Plat_Stderr_Zeile((was + " could not be written: " + grund).c_str());
+        return 1;
+    };
     for (const auto& [spieler, team] : welt.foto_spieler)
-        if (!velmora::Demobild_Schreiben(velmora::Demobild_Foto(spieler, farben(team)), bilder + "spielerbilder", spieler))
-            return Falsch("weltgen", "the photo of player " + std::to_string(spieler) + " could not be written");
+        if (!velmora::Demobild_Schreiben(velmora::Demobild_Foto(spieler, farben(team)), bilder + "spielerbilder", spieler, &grund))
+            return gescheitert("the photo of player " + std::to_string(spieler));
     for (const auto& [wappen, team] : welt.bild_wappen)
-        if (!velmora::Demobild_Schreiben(velmora::Demobild_Wappen(wappen, farben(team)), bilder + "wappenbilder", wappen))
-            return Falsch("weltgen", "the crest picture " + std::to_string(wappen) + " could not be written");
+        if (!velmora::Demobild_Schreiben(velmora::Demobild_Wappen(wappen, farben(team)), bilder + "wappenbilder", wappen, &grund))
+            return gescheitert("the crest picture " + std::to_string(wappen));
     std::printf("weltgen: %zu countries, %d clubs, %d players (%d scout players) written to %s/config\n",
                 welt.laender.size(), welt.clubs, welt.spieler, welt.scout_spieler, ziel.c_str());
     return 0;

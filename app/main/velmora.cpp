@@ -72,15 +72,16 @@ int main(int argc, char** argv) {
     // first line the user reads and names the directory.
     Dirs_Setze_Registry2(start.schalter.registry2);
     Dirs_Setze_Installation(start.schalter.datadir.c_str());
-    // Where a display exists, the same line is shown in the "ERROR:" box.
+    // Where a display exists, the same text is shown in the "ERROR:" box,
+    // with the game's words that the program ends.
     if (!Dirs_Init()) {
-        Plat_Startfehler(Dirs_Fehler());
+        Plat_Startfehler(App_Verzeichnis_Fehler(Dirs_Fehler()).c_str());
         return ENDE_FEHLER;
     }
     // So are the resource files: a directory that is not an installation is
     // named with the file it lacks.
     if (const std::string f = Resourcen_Fehler(); !f.empty()) {
-        Plat_Startfehler(f.c_str());
+        Plat_Startfehler(App_Resourcen_Fehler(f).c_str());
         return ENDE_FEHLER;
     }
 

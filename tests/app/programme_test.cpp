@@ -201,10 +201,13 @@ TEST_F(ProgrammTest, VelmoraCommandLine) {
         {"--datadir without its value", v, "velmora", {"--datadir"}, {}, 2, 2,
          "velmora: option '--datadir' needs a value (see --help)"},
         {"a stray argument", v, "velmora", {"-w", "spiel"}, {}, 2, 2, "velmora: unexpected argument 'spiel'"},
+        // The cause, then the game's words that the program ends (the box's line break a space).
         {"--datadir to a missing directory", v, "velmora", {"--datadir", tmp / "fehlt"}, mit({}), 1, 2,
-         "velmora: installation directory " + tmp / "fehlt" + ": missing"},
+         "velmora: installation directory " + tmp / "fehlt" + ": missing Es liegt ein Fehler in der Verzeichnis "
+         "Struktur vor (evtl. nochmals installieren). Das Programm wird beendet."},
         {"--datadir to a directory that is not an installation", v, "velmora", {"--datadir", keine}, mit({}), 1, 2,
-         "velmora: " + keine + "/resfile/menue_res.res: missing"},
+         "velmora: " + keine + "/resfile/menue_res.res: missing Es liegt ein Fehler in der Resource-File Struktur "
+         "vor (evtl. nochmals installieren). Das Programm wird beendet."},
         {"-r without Work_dir2", v, "velmora", {"-r"}, mit({}), 1, 2, "velmora: no installation directory: the setting Work_dir2"},
         {"a missing team.cfg fails at once", v, "velmora", {}, mit({}), 1, 2,
          "velmora: " + ohne_team + "/config/0_team.cfg: missing"},
@@ -432,6 +435,33 @@ TEST_F(ProgrammTest, TheInstalledProgramFindsItsDataUnderThePrefix) {
     });
 }
 
+// The README's install, `cmake --install build --prefix ~/.local`, puts the
+// installation at ~/.local/share/velmora, where the user directory would be
+// by default: the game's files go to ~/.local/share/velmora-user, and the
+// installation stays as installed (nothing added, its world unchanged).
+TEST_F(ProgrammTest, AnInstallationUnderTheHomesLocalKeepsTheUsersFilesApart) {
+    const std::string home = tmp / "home", p = home + "/.local";
+    const Ergebnis r = starten(VELMORA_CMAKE, "cmake", {"--install", VELMORA_BUILD_DIR, "--prefix", p}, {}, false,
+                               10 * WAECHTER_MS);
+    ASSERT_EQ(r.status, 0) << r.aus << r.err;
+    auto inhalt = [](const std::string& verz) {
+        std::map<std::string, std::string> dateien;
+        for (const auto& e : fs::recursive_directory_iterator(verz))
+            dateien[e.path().string()] = e.is_regular_file() ? lesen(e.path().string()) : "";
+        return dateien;
+    };
+    const std::string install = p + "/share/velmora";
+    const auto vorher = inhalt(install);
+    ASSERT_TRUE(vorher.count(install + "/config/0_team.cfg"));
+    std::map<std::string, std::string> env = ohne_anzeige;
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) env[name] = "";
+    env["HOME"] = home;
+    pruefen({{"the installed game plays headless", p + "/bin/velmora", "velmora", {}, env, 0, 1, "Tag 60: ", false,
+              10 * WAECHTER_MS}});
+    EXPECT_TRUE(fs::is_directory(home + "/.local/share/velmora-user/spielstand"));
+    EXPECT_TRUE(inhalt(install) == vorher) << "the game wrote into its installation";
+}
+
 // Another instance holds the user directory (here the test itself): the
 // program is told in one line, plays, and saves nothing; the interrupted
 // save's leftovers stay until the holder starts.
@@ -648,6 +678,31 @@ TEST_F(ProgrammTest, AWriteBeforeTheGameThatHitsTheFileSizeLimitIsToldInOneLine)
     EXPECT_EQ(r.aus, "") << "no game was played";
     for (const auto& e : fs::recursive_directory_iterator(user))
         EXPECT_FALSE(e.is_regular_file() && e.path().extension() == ".jpg") << "a cut picture stays: " << e.path();
+}
+
+// weltgen's pictures that cannot be written (a full disk, here a folder it
+// may not write) fail the run with status 1 and one line naming the picture's
+// file and the system's reason, as its world's files do: not the bad-usage
+// status 2. The world's files are written before them.
+TEST_F(ProgrammTest, WeltgenTellsAPictureItCannotWriteWithTheSystemsReason) {
+    // The child runs as nobody when the test runs as root (root writes anywhere).
+    const bool niemand = geteuid() == 0;
+    for (fs::path p = fs::path(VELMORA_WELTGEN).parent_path(); niemand && p != p.root_path(); p = p.parent_path())
+        if ((fs::status(p).permissions() & fs::perms::others_exec) == fs::perms::none)
+            GTEST_SKIP() << p << " is closed to others: the user nobody cannot start " << VELMORA_WELTGEN;
+    const std::string welt = tmp / "welt";
+    fs::create_directories(welt + "/config");
+    fs::permissions(tmp.pfad(), fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
+    fs::permissions(welt + "/config", fs::perms::all);
+    fs::permissions(welt, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const Ergebnis r = starten(VELMORA_WELTGEN, "weltgen", {"--small", welt}, {}, niemand);
+    fs::permissions(welt, fs::perms::owner_all);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_TRUE(std::regex_match(r.err, std::regex("weltgen: the photo of player [0-9]+ could not be written: " + welt +
+                                                   "/demobilder/spielerbilder: cannot be made \\(Permission denied\\)\n")))
+        << r.err;
+    EXPECT_TRUE(fs::is_regular_file(welt + "/config/0_spieler.cfg"));
 }
 
 // velmora-sim finds the installation and user directory it is given without

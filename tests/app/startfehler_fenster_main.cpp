@@ -115,7 +115,9 @@ int main(int argc, char** argv) {
     waitpid(kind, &status, 0);
     XCloseDisplay(anzeige);
     const std::string zeile = lesen(fehler);
-    const std::string erwartet = "velmora: installation directory " + fehlt + ": missing\n";
+    const std::string erwartet = "velmora: installation directory " + fehlt +
+                                 ": missing Es liegt ein Fehler in der Verzeichnis Struktur vor (evtl. nochmals "
+                                 "installieren). Das Programm wird beendet.\n";
     if (zeile != erwartet) {
         std::fprintf(stderr, "stderr \"%s\" instead of \"%s\"\n", zeile.c_str(), erwartet.c_str());
         return 1;

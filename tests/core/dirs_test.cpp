@@ -13,9 +13,11 @@
 
 #include "core/config.h"
 #include "core/config_bin.h"
+#include "core/debug.h"
 #include "core/file.h"
 #include "core/reg.h"
 #include "platform/files.h"
+#include "tests/support/dateigrenze.h"
 #include "tests/support/temp_dir.h"
 
 using namespace velmora;
@@ -96,6 +98,77 @@ TEST(Dirs, TheUserFoldersGetTheMissingDemoPicturesAtEveryStart) {
     ASSERT_EQ(Dirs_Init(), 1);
     EXPECT_EQ(lesen(tmp / "alt/spielerbilder/7.jpg"), "spieler");
     EXPECT_EQ(lesen(tmp / "alt/managerbilder/3.jpg"), "manager");
+}
+
+// A full disk (here a file-size limit below a picture's size): a first start
+// whose new user directory cannot take the demo pictures fails; a user
+// directory that was there already starts, the missing picture skipped with
+// a log line and no cut file left, and gets it at the next start with room.
+std::string g_dirs_log;
+TEST(Dirs, AMissingDemoPictureWithoutRoomIsSkippedInAnExistingUserDirectory) {
+    test::TempDir tmp;
+    fs::create_directories(tmp / "install/demobilder/spielerbilder");
+    const std::string bild(4096, 'x');
+    for (const char* name : {"7.jpg", "8.jpg"}) {
+        std::FILE* f = std::fopen((tmp / (std::string("install/demobilder/spielerbilder/") + name)).c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(bild.data(), 1, bild.size(), f);
+        std::fclose(f);
+    }
+    Reg_Write_String("Work_dir", (tmp / "install").c_str());
+    Reg_Write_String("USER_DIR", (tmp / "user").c_str());
+    EXPECT_EQ(test::Unter_Dateigrenze(1024, [] { return Dirs_Init() == 1; }), 1) << "a first start without room";
+    fs::remove_all(tmp / "user");
+    ASSERT_EQ(Dirs_Init(), 1);
+    const std::string fehlt = tmp / "user/spielerbilder/8.jpg";
+    ASSERT_TRUE(fs::remove(fehlt));
+    EXPECT_EQ(test::Unter_Dateigrenze(1024, [&] {
+                  g_dirs_log.clear();
+                  Debug_Faenger_Setzen([](uint32_t, const char* text) { g_dirs_log += text; });
+                  const bool ok = Dirs_Init() == 1;
+                  Debug_Faenger_Setzen(nullptr);
+                  return ok && g_dirs_log.find(fehlt + " nicht geschrieben: File too large") != std::string::npos;
+              }),
+              0);
+    EXPECT_FALSE(fs::exists(fehlt));
+    for (const auto& e : fs::directory_iterator(tmp / "user/spielerbilder"))
+        EXPECT_EQ(e.path().filename(), "7.jpg") << "left behind: " << e.path();
+    ASSERT_EQ(Dirs_Init(), 1);
+    EXPECT_EQ(fs::file_size(fehlt), bild.size());
+}
+
+// An installation at "$XDG_DATA_HOME/velmora" (installed with the prefix
+// ~/.local) stands where the default user directory would: the user's files
+// go beside it, never into it, so the editor's save does not replace the
+// installed world and an update does not write over the player's. A
+// USER_DIR naming the installation (also through a link) is refused.
+TEST(Dirs, TheUserDirectoryIsNeverTheInstallation) {
+    test::TempDir tmp;
+    const std::string install = tmp / "data-home/velmora";
+    fs::create_directories(install + "/config");
+    fs::create_directories(install + "/resfile");
+    Reg_Write_String("Work_dir", install.c_str());
+    ASSERT_EQ(Dirs_Init(), 1) << Dirs_Fehler();
+    EXPECT_EQ(std::string(Dirs_Get(DIR_USER)), tmp / "data-home/velmora-user");
+    EXPECT_EQ(std::string(Dirs_Get(DIR_USER_CONFIG)), tmp / "data-home/velmora-user/config");
+    EXPECT_EQ(std::string(Dirs_Get(DIR_INSTALL_CONFIG)), install + "/config");
+    EXPECT_FALSE(fs::exists(install + "/spielstand"));
+    fs::create_directory_symlink(install, tmp / "verweis");
+    for (const std::string& user : {install + "/", tmp / "verweis"}) {
+        SCOPED_TRACE(user);
+        Reg_Write_String("USER_DIR", user.c_str());
+        EXPECT_EQ(Dirs_Init(), 0);
+        EXPECT_EQ(std::string(Dirs_Fehler()).rfind("user directory ", 0), 0u) << Dirs_Fehler();
+        EXPECT_NE(std::string(Dirs_Fehler()).find(": is the installation directory"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(install + "/spielstand"));
+    // Any other directory is the user's, the default one too.
+    Reg_Write_String("USER_DIR", (tmp / "data-home/velmora/eigener").c_str());
+    EXPECT_EQ(Dirs_Init(), 1) << Dirs_Fehler();
+    Reg_Write_String("USER_DIR", "");
+    Reg_Write_String("Work_dir", (tmp / "data-home").c_str());
+    ASSERT_EQ(Dirs_Init(), 1) << Dirs_Fehler();
+    EXPECT_EQ(std::string(Dirs_Get(DIR_USER)), install);
 }
 
 TEST(Dirs, SubDirectoryNamesCanBeOverridden) {

@@ -13,6 +13,7 @@
 #include "gfx/demobild.h"
 #include "gfx/blit.h"
 #include "tests/gfx/bild_support.h"
+#include "tests/support/dateigrenze.h"
 
 namespace velmora {
 namespace {
@@ -120,6 +121,27 @@ TEST(BildLaden, DemoPicturesLoadAsDrawn) {
         EXPECT_LE(groesste, 48) << f.nummer;
         Rastport_Free(ist);
     }
+}
+
+// A demo picture that finds no room (a full disk; here a file-size limit
+// below its size) fails with its file and the system's reason and leaves
+// nothing under its name, no cut picture the game would copy and keep, and
+// no temporary file. With room it is written whole.
+TEST(BildLaden, ADemoPictureWithoutRoomFailsWithItsReasonAndLeavesNoFile) {
+    velmora_test::TestWelt welt;
+    ASSERT_TRUE(welt.ok);
+    const std::string ordner = std::string(Dirs_Get(DIR_TEMP)) + "/demobilder";
+    const uint8_t farben[6] = {200, 30, 36, 240, 240, 240};
+    EXPECT_EQ(test::Unter_Dateigrenze(512, [&] {
+                  std::string grund;
+                  const bool ok = Demobild_Schreiben(Demobild_Foto(3760, farben), ordner, 3760, &grund);
+                  return !ok && grund == ordner + "/3760.jpg: cannot be written (File too large)";
+              }),
+              0);
+    ASSERT_TRUE(std::filesystem::is_directory(ordner));
+    for (const auto& e : std::filesystem::directory_iterator(ordner)) ADD_FAILURE() << "left behind: " << e.path();
+    ASSERT_TRUE(Demobild_Schreiben(Demobild_Foto(3760, farben), ordner, 3760));
+    EXPECT_GT(std::filesystem::file_size(ordner + "/3760.jpg"), 512u);
 }
 
 TEST(BildLaden, InstalledTrophyPictureIsFoundByNumber) {

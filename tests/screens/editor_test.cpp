@@ -1,6 +1,8 @@
 // tests/screens/editor_test.cpp - the team editor played as a new user would:
 // from the start screen's editor button, a club renamed in place, a player's
 // columns walked with Tab, the save answered, and the files read back.
+#include <sys/resource.h>
+
 #include <cctype>
 #include <cstdio>
 #include <map>
@@ -603,6 +605,57 @@ TEST_F(EditorScreen, AFailedSaveNamesTheFileAndQuitEndsTheProgram) {
     EXPECT_TRUE(g_ende.requester);
     EXPECT_FALSE(Editor_Offen());
     EXPECT_FALSE(Config_Modify_Aktiv());
+}
+
+// The league swap is written at once; on a full disk (here a file-size limit
+// below the files' size) the requester says it was not saved, as a failed
+// save does, and nothing of the swap reaches the user's files. The swap stays
+// on screen, for the save button to write again.
+struct TauschGesehen {
+    int32_t club[2] = {-1, -1}, liga[2] = {-1, -1}, liga_nach[2] = {-1, -1};
+    std::string text;
+    bool requester = false, datei = true;
+    rlimit grenze{};
+};
+TauschGesehen g_tausch;
+
+TEST_F(EditorScreen, ALeagueSwapThatFindsNoRoomSaysItWasNotSaved) {
+    g_tausch = TauschGesehen{};
+    std::vector<Schritt>& s = skript;
+    Klick(s, EDITOR_KNOPF_X, EDITOR_KNOPF_Y);
+    Klick(s, 217, 95);   // by nation, league and name: the first and the last row differ in league
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        int32_t zeilen[EDITOR_ZEILEN_SICHTBAR];
+        std::vector<int32_t> liste = Editor_Teamliste();
+        Editor_Teamliste_Sortieren(liste, EDITOR_NATION_LIGA);
+        Editor_Zeilen(liste, 0, zeilen);
+        for (int32_t i = 0; i < 2; ++i) {
+            g_tausch.club[i] = zeilen[i == 0 ? 0 : 19];
+            g_tausch.liga[i] = Team_Get_Liga(g_tausch.club[i], 1);
+        }
+        Plat_Dateigrenze_Ignorieren();
+        getrlimit(RLIMIT_FSIZE, &g_tausch.grenze);
+        const rlimit voll{1024, g_tausch.grenze.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &voll);
+    }});
+    Klick(s, 16, Zeile_Y(0), 2);
+    Klick(s, 16, Zeile_Y(19));
+    s.push_back({2, -100, -100, 0, false, 0, [] {
+        setrlimit(RLIMIT_FSIZE, &g_tausch.grenze);
+        g_tausch.requester = Menue_Requester_Offen();
+        g_tausch.text = Menue_Requester_Text() ? Menue_Requester_Text() : "";
+        for (int32_t i = 0; i < 2; ++i) g_tausch.liga_nach[i] = Team_Get_Liga(g_tausch.club[i], 1);
+        g_tausch.datei = std::filesystem::exists(std::string(Dirs_Get(DIR_USER_CONFIG)) + "/0_wettbewerb.cfg");
+    }});
+    Klick(s, 400, 300, 2);   // the requester answered
+    ASSERT_TRUE(Spielen());
+    ASSERT_NE(g_tausch.liga[0], g_tausch.liga[1]);
+    EXPECT_TRUE(g_tausch.requester);
+    EXPECT_EQ(g_tausch.text.rfind("Nicht gespeichert: ", 0), 0u) << g_tausch.text;
+    EXPECT_NE(g_tausch.text.find(" (File too large)"), std::string::npos) << g_tausch.text;
+    EXPECT_FALSE(g_tausch.datei);
+    EXPECT_EQ(g_tausch.liga_nach[0], g_tausch.liga[1]);
+    EXPECT_EQ(g_tausch.liga_nach[1], g_tausch.liga[0]);
 }
 
 

@@ -110,6 +110,23 @@ TEST_F(StartTest, ResourceNamesComeFromTheSettingsAndAreWrittenBackWhenEmpty) {
     EXPECT_EQ(Resourcen_Slot(3), -1);
 }
 
+// The box of a start without its installation keeps the check's cause and
+// says, in the game's words, that the program ends.
+TEST_F(StartTest, AMissingInstallationDirectorysBoxNamesTheCauseAndTheEnd) {
+    Reg_Write_String("Work_dir", (tmp / "fehlt").c_str());
+    AppStart s;
+    s.headless = true;
+    s.max_durchlaeufe = 50;
+    EXPECT_EQ(App_Main(test::Mit_Schaltern(s, {"-w", "-i"})), 0);
+    EXPECT_EQ(g_frames, 0);
+    const auto& meldungen = Plat_Headless_Meldungen();
+    ASSERT_EQ(meldungen.size(), 1u);
+    EXPECT_EQ(meldungen[0].first, "ERROR:");
+    EXPECT_EQ(meldungen[0].second, "installation directory " + tmp / "fehlt" +
+                                       ": missing\nEs liegt ein Fehler in der Verzeichnis Struktur vor (evtl. "
+                                       "nochmals installieren).\nDas Programm wird beendet.");
+}
+
 TEST_F(StartTest, MissingResourceFileEndsTheStartWithBothMessages) {
     std::filesystem::remove(tmp / "install/resfile/wappen.res");
     AppStart s;
