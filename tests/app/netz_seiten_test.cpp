@@ -84,15 +84,17 @@ void PrintTo(const Seite& s, std::ostream* os) {
 
 constexpr int32_t SEITEN_MAX = 16;
 
-// How long the two processes may go without any progress before a test
-// calls them stuck. A live day is computed by both processes as fast as their
-// CPU share allows: a loaded machine stretches it many times over, so a day
-// is judged by whether it moves, not by how long it takes. A day that moves
-// yet never ends (records fetched back and forth) is stopped at the outer
-// limit; the server's process ends itself after its own, longer one.
-constexpr uint32_t STILLSTAND_MS = 20000;
-constexpr uint32_t TAG_GRENZE_MS = 240000;
-constexpr uint32_t SERVER_GRENZE_MS = 900000;
+// Safety bounds only: a test waits for the state it needs (the server's day,
+// a match's minute, a page taken) and fails instead of hanging when nothing
+// moves any more. A live day is computed by both processes as fast as their
+// CPU share allows, and a loaded machine stretches that many times over, so
+// the bounds are minutes: a day is judged by whether it moves, not by how
+// long it takes. A day that moves yet never ends (records fetched back and
+// forth) is stopped at the outer limit; the server's process ends itself
+// after its own, longer one (it ends at once when the test closes its pipe).
+constexpr uint32_t STILLSTAND_MS = 180000;
+constexpr uint32_t TAG_GRENZE_MS = 600000;
+constexpr uint32_t SERVER_GRENZE_MS = 3600000;
 
 // A game of the two clubs as one machine has it: the server's club against
 // the client's on matchday 1 (0), each against a computer club on matchday 2
@@ -122,6 +124,7 @@ struct Bericht {
     int32_t mit_spielfeld = 0;               // games played with a match record
     int32_t fern_status = 0;
     int32_t puffer_leer = 1;
+    int32_t spielfelder = 0, minute = -1;    // the match records computed now, the first one's minute
     int32_t gezeigt = 0, verworfen = 0;      // report pages of the game taken / dropped here
     Seite seite[SEITEN_MAX];
     Seite weg[SEITEN_MAX];
@@ -280,6 +283,8 @@ Bericht Berichten() {
     b.fern = g_server.fern;
     b.mit_spielfeld = int32_t(Spieltag_Statistik().mit_spielfeld);
     b.puffer_leer = Ankuendigung_Buffer_Leer() ? 1 : 0;
+    b.spielfelder = Spielfeld_Anzahl();
+    if (b.spielfelder > 0) b.minute = Spielfeld_Naechster(nullptr)->minute;
     if (b.fern >= 0) b.fern_status = Team_Wert(TW_STATUS, b.fern, 0, OP_LESEN);
     const Partie erste = Partie_Lesen(0);
     b.heim = erste.heim;
@@ -307,20 +312,36 @@ void Nur_Der_Bericht() {
     Optionen(12, 1, 0);
 }
 
+// How the server's process plays the matches. ECHT: its own club's match
+// is computed at the pace of a shown one, frames with a pause. SCHNELL: every
+// match is computed flat out (FAST), the match day's frames without a pause,
+// the others with it. SCHNELL_LIVE: FAST
+// too, the server's own match watched live, and the loop takes its frames
+// without a pause (for the client's live matches in lock-step).
+enum class Tempo { ECHT, SCHNELL, SCHNELL_LIVE };
+
+bool Spieltag_Laeuft() { return Kalender_Get_Runmodus() == KALENDER_SPIELTAG; }
+
+void Schnell_Starten() {
+    Nur_Der_Bericht();
+    Spielfeld_Set_Fast(1);
+}
+
+void Schnell_Live_Starten() {
+    Schnell_Starten();
+    Optionen(OPTION_LIVE_ANSEHEN, 1, 1);
+}
+
 // The server: the game without a screen plus its pages; its own manager ends
 // each turn at once, but only once the client has taken the other club.
-// `schnell`: the matches run FAST, the server's own watched live, and the
-// loop takes its frames without a pause.
-void Server_Laufen(int port_fd, int befehl_fd, int bericht_fd, bool schnell) {
+void Server_Laufen(int port_fd, int befehl_fd, int bericht_fd, Tempo tempo) {
     test::NetzServerStart start;
     start.eigenes_team = Clubs_Waehlen;
     start.spiel = Zwei_Manager;
     start.mehr = {"Seiten"};
-    start.nach_start = schnell ? +[] {
-        Nur_Der_Bericht();
-        Optionen(OPTION_LIVE_ANSEHEN, 1, 1);
-        Spielfeld_Set_Fast(1);
-    } : Nur_Der_Bericht;
+    start.nach_start = tempo == Tempo::ECHT      ? Nur_Der_Bericht
+                       : tempo == Tempo::SCHNELL ? Schnell_Starten
+                                                 : Schnell_Live_Starten;
     test::Netz_Server_Starten(port_fd, start);
     Kalender_Hooks().spieltag_frame = [] {
         const bool weiter = Spieltag_Frame();
@@ -336,12 +357,17 @@ void Server_Laufen(int port_fd, int befehl_fd, int bericht_fd, bool schnell) {
     test::Netz_Server_Schleife(befehl_fd, bericht_fd, [](char, int fd) {
         const Bericht b = Berichten();
         if (write(fd, &b, sizeof b) != sizeof b) _exit(13);
-    }, SERVER_GRENZE_MS, schnell ? 0 : 1);
+    }, SERVER_GRENZE_MS, tempo == Tempo::SCHNELL_LIVE ? 0 : 1, tempo == Tempo::SCHNELL ? Spieltag_Laeuft : nullptr);
 }
 
-void Server_Prozess(int port_fd, int befehl_fd, int bericht_fd) { Server_Laufen(port_fd, befehl_fd, bericht_fd, false); }
+void Server_Prozess(int port_fd, int befehl_fd, int bericht_fd) {
+    Server_Laufen(port_fd, befehl_fd, bericht_fd, Tempo::ECHT);
+}
+void Server_Schnell_Prozess(int port_fd, int befehl_fd, int bericht_fd) {
+    Server_Laufen(port_fd, befehl_fd, bericht_fd, Tempo::SCHNELL);
+}
 void Server_Live_Prozess(int port_fd, int befehl_fd, int bericht_fd) {
-    Server_Laufen(port_fd, befehl_fd, bericht_fd, true);
+    Server_Laufen(port_fd, befehl_fd, bericht_fd, Tempo::SCHNELL_LIVE);
 }
 
 struct Server : test::NetzProzess {
@@ -356,27 +382,33 @@ struct Server : test::NetzProzess {
         if (!NetzProzess::Fragen('B', &b, sizeof b)) b.tag = -99;
         return b;
     }
-    // Asks until `fertig` holds; false once the server's report has stood
-    // still for `ms` (its day, run mode and games) or after TAG_GRENZE_MS.
+    // Asks until `fertig` holds: false once the server's report has stood
+    // still for STILLSTAND_MS (its day, run mode, games, pages and the
+    // minute of a match it computes) or after TAG_GRENZE_MS, both bounds
+    // against a hang only. Each question is answered between two of the
+    // server's frames; the short pause keeps the questions from taking the
+    // server's time.
     template <class F>
-    bool Warten(F fertig, uint32_t ms, Bericht* b) {
+    bool Warten(F fertig, Bericht* b) {
         const uint32_t beginn = Plat_Ms();
         uint32_t bewegt = beginn;
         Bericht vorher = *b;
-        while (Plat_Ms() - bewegt < ms && Plat_Ms() - beginn < TAG_GRENZE_MS) {
+        while (Plat_Ms() - bewegt < STILLSTAND_MS && Plat_Ms() - beginn < TAG_GRENZE_MS) {
             *b = Fragen();
+            if (b->tag == -99) return false;   // the server's process is gone
             if (fertig(*b)) return true;
             if (Stand(*b) != Stand(vorher)) bewegt = Plat_Ms();
             vorher = *b;
-            Plat_Sleep_Ms(10);
+            Plat_Sleep_Ms(5);
         }
         return false;
     }
-    // What moves while the server works: its day, run mode, the games' results
-    // and the report pages it took.
-    static std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t> Stand(const Bericht& b) {
-        return {b.tag, b.modus, b.partie[0].tore_heim, b.partie[1].tore_heim, b.partie[2].tore_heim, b.gezeigt,
-                b.verworfen, b.puffer_leer};
+    // What moves while the server works: its day, run mode, the games' results,
+    // the report pages it took and the match it computes.
+    static std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t> Stand(
+        const Bericht& b) {
+        return {b.tag,      b.modus,     b.partie[0].tore_heim, b.partie[1].tore_heim, b.partie[2].tore_heim,
+                b.gezeigt,  b.verworfen, b.puffer_leer,         b.spielfelder,         b.minute};
     }
 };
 
@@ -400,7 +432,7 @@ void Beitreten(Server& server, std::vector<std::string> module, Bericht* b) {
     std::string fehler;
     ASSERT_TRUE(Spiel_Verdrahten(o, &fehler)) << fehler;
     Net_Init();
-    ASSERT_TRUE(server.Warten([](const Bericht& x) { return x.modus == KALENDER_MENUE && x.fern >= 0; }, 20000, b));
+    ASSERT_TRUE(server.Warten([](const Bericht& x) { return x.modus == KALENDER_MENUE && x.fern >= 0; }, b));
     g_server.eigen = b->eigen;
     g_server.fern = b->fern;
     g_server.wettbewerb = b->wettbewerb;
@@ -412,7 +444,10 @@ void Beitreten(Server& server, std::vector<std::string> module, Bericht* b) {
     uint32_t a[4] = {127, 0, 0, 1};
     Net_Server_Adresse_Setzen(a);
     Net_Port_Setzen(server.port);
-    Net_Zeiten_Wert().antwort_ms = 5000;
+    // Both processes may compute flat out on a loaded machine: an answer may
+    // take long without anything being wrong, and a server that is gone
+    // shows at once as a closed connection.
+    Net_Zeiten_Wert().antwort_ms = STILLSTAND_MS;
     Netzwerk_Modus_Setzen(1);
     ASSERT_TRUE(Spielstart_Client_Beitreten());
     SpielstartWahl* w = Spielstart_Wahl(0);
@@ -428,7 +463,7 @@ void Beitreten(Server& server, std::vector<std::string> module, Bericht* b) {
 // server's result; the client takes its pages from its news.
 void Seiten_Pruefen(Server& server, Bericht b) {
     const int32_t eigen = b.eigen, fern = b.fern;
-    ASSERT_TRUE(server.Warten([](const Bericht& x) { return x.puffer_leer != 0; }, 20000, &b));
+    ASSERT_TRUE(server.Warten([](const Bericht& x) { return x.puffer_leer != 0; }, &b));
     // Only a game played with its match record has a report (kinds 2-4) at all.
     EXPECT_GE(b.mit_spielfeld, 1) << "played with its match record";
     const int32_t tore_heim = b.tore_heim, tore_gast = b.tore_gast;
@@ -502,8 +537,7 @@ void Tage_Spielen(Server& server, Bericht* b, bool live, F fertig, int32_t* gesp
     while (!fertig(*b) && tag < tag0 + 400) {
         if (!live) {
             ASSERT_TRUE(Spieltag_Client_Melden()) << "day " << tag;
-            ASSERT_TRUE(server.Warten([tag](const Bericht& x) { return x.tag > tag && x.modus == KALENDER_MENUE; },
-                                      20000, b))
+            ASSERT_TRUE(server.Warten([tag](const Bericht& x) { return x.tag > tag && x.modus == KALENDER_MENUE; }, b))
                 << "day " << tag << ", server's run mode " << b->modus << ", at day " << b->tag;
             tag = b->tag;
             continue;
@@ -587,6 +621,15 @@ protected:
     void SetUp() override { Verbinden(Server_Prozess, {"Netz", "Club", "Saison", "News", "Stadion", "Bank", "Seiten"}); }
 };
 
+// The same client, its server computing every match flat out: a season of
+// days in seconds rather than minutes.
+class NetzSaison : public NetzClient {
+protected:
+    void SetUp() override {
+        Verbinden(Server_Schnell_Prozess, {"Netz", "Club", "Saison", "News", "Stadion", "Bank", "Seiten"});
+    }
+};
+
 TEST_F(NetzSeiten, AHumanVersusHumanMatchGivesEachManagerHisReportOnHisOwnMachine) {
     EXPECT_EQ(Tafel_Ungestellt(b.fern), 0) << "the joined client's match-day table";
 
@@ -615,7 +658,7 @@ int32_t Gespielt(int32_t team) {
 // table pages, on the new season's first matchday too. From the season
 // change on the client's buffer is full when its first round runs (pages
 // still standing): the day's pages wait in its news for the next round.
-TEST_F(NetzSeiten, AClientClubGetsItsPagesOnEveryMatchdayAcrossASeasonChange) {
+TEST_F(NetzSaison, AClientClubGetsItsPagesOnEveryMatchdayAcrossASeasonChange) {
     const int32_t fern = b.fern;
     std::map<int32_t, int32_t> spieltage;   // a day the club played -> its pages the client took
     int32_t gespielt = 0, neue_saison = -1, tage_danach = -1;
@@ -623,8 +666,7 @@ TEST_F(NetzSeiten, AClientClubGetsItsPagesOnEveryMatchdayAcrossASeasonChange) {
     for (int32_t n = 0; n < 500 && tage_danach != 0; ++n) {
         const int32_t tag = b.tag;
         ASSERT_TRUE(Spieltag_Client_Melden()) << "day " << tag;
-        ASSERT_TRUE(server->Warten([tag](const Bericht& x) { return x.tag > tag && x.modus == KALENDER_MENUE; },
-                                   20000, &b))
+        ASSERT_TRUE(server->Warten([tag](const Bericht& x) { return x.tag > tag && x.modus == KALENDER_MENUE; }, &b))
             << "day " << tag;
         Client_Alles_Holen();
         if (neue_saison >= 0) {
@@ -677,10 +719,6 @@ protected:
             Server_Live_Prozess, {"Netz", "Club", "Saison", "Spielfeld", "Spieltag", "News", "Stadion", "Bank", "Seiten"}));
         ASSERT_GE(b.partie[2].heim, 0) << "the client's club plays on matchday 2";
         Spielfeld_Set_Fast(1);
-        // Both processes compute the live match flat out: on a loaded machine
-        // an answer may take seconds without anything being wrong; a server
-        // that stops answering shows as a day standing still.
-        Net_Zeiten_Wert().antwort_ms = STILLSTAND_MS;
     }
 };
 
@@ -884,14 +922,22 @@ TEST(NetzVerloren, AClientThatCouldNotRunPastTheSilenceRuleIsToldTheServerDroppe
     Net_Zeiten_Wert().client_stille_ms = STILLE_MS;
     ServerWelt w;
     ASSERT_NO_FATAL_FAILURE(Bis_Zum_Zug(w));
-    Plat_Sleep_Ms(STILLE_MS + 2000);   // no frame, no pass over the connection, no request
-    ASSERT_TRUE(Bis_Verloren(STILLE_MS)) << "the server did not drop the silent client";
+    // No frame, no pass over the connection, no request from here: this
+    // process stands still past the rule by its own clock, and the server,
+    // asked through its pipe, has released the club it dropped.
+    const uint32_t still = Plat_Ms();
+    Bericht b = w.server->Fragen();
+    ASSERT_TRUE(b.fern_status & int32_t(TEAM_STATUS_CLIENT)) << "the club is the client's before";
+    ASSERT_TRUE(w.server->Warten([](const Bericht& x) { return !(x.fern_status & int32_t(TEAM_STATUS_CLIENT)); }, &b))
+        << "the server did not drop the silent client";
+    while (Plat_Ms() - still <= STILLE_MS) Plat_Sleep_Ms(50);
+    ASSERT_TRUE(Bis_Verloren(STILLSTAND_MS)) << "the client did not end network play";
     EXPECT_EQ(Netzwerk_Modus(), 1);
     EXPECT_EQ(Client_Team(), -1);
     EXPECT_EQ(g_meldung,
               "Der Server hat diesen Rechner getrennt: er hat l\xe4nger als 4 Sekunden nicht geantwortet. "
               "Das Netzwerkspiel ist beendet.");
-    Bericht b = w.server->Fragen();
+    b = w.server->Fragen();
     EXPECT_GE(b.tag, 0) << "the server plays on";
     Client_Beenden();
     Kalender_Zuruecksetzen();

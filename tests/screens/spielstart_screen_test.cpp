@@ -3,9 +3,13 @@
 // each manager's name, portrait, country, club and league, "Ja", the first
 // manager's main screen and "Weiter" for both; the mends of the wizard.
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -666,7 +670,9 @@ TEST_F(SpielstartScreen, TheNetworkSetUpAsksOnlyTheEnteredAddressesAndFindsAServ
     Adresse_Tippen(s, "127.0.0.8");
     Aktion(s, [] { EXPECT_EQ(Spielstart_Netz_Adresse_Zustand(), -1) << "a changed octet is unchecked"; });
     Klick(s, 435, 358);                        // search 127.0.0.0-254
-    for (int32_t i = 0; i < 40; ++i) Aktion(s, [] { Plat_Sleep_Ms(10); });
+    // Until the search has found the server (a search that never finds it
+    // runs out of the script's frames).
+    s.push_back({1, 300, 570, 0, false, 0, nullptr, [] { return Spielstart_Netz_Adresse_Zustand() == 1; }});
     Aktion(s, [] {
         EXPECT_EQ(Oktett(3), 1u) << "the server on 127.0.0.1 was found";
         EXPECT_EQ(Spielstart_Netz_Adresse_Zustand(), 1);
@@ -778,11 +784,19 @@ TEST_F(SpielstartScreen, TheServersPersonChoosesThroughTheWizardAndPlays) {
 
 // A network server in a process of its own, on the test's world files: it
 // starts at once with a placeholder on every club; the first club offered
-// is another client's; on a byte from the test the second one is taken too.
-[[noreturn]] void Netz_Server(int port_fd, int befehl_fd) {
+// is another client's. Its clock is this program's: the test hands it the
+// client's (virtual) time each frame ('Z' and four bytes), so the server's
+// rule for a silent connection and the client's sign of life are measured
+// on one clock, however the two processes are scheduled. On 'T' it takes the
+// second club offered too and says so with a byte on `antwort_fd`.
+constexpr char BEFEHL_UHR = 'Z', BEFEHL_NEHMEN = 'T';
+constexpr int64_t SERVER_GRENZE_S = 600;   // against a hang only: the test ends it by closing its pipe
+
+[[noreturn]] void Netz_Server(int port_fd, int befehl_fd, int antwort_fd) {
     Spiel_Entdrahten();
     Kalender_Hooks() = KalenderHooks{};
     Kalender_Zuruecksetzen();
+    Plat_Uhr_Virtuell(true, 1);
     Netz_Server_Starten(port_fd, [] {
         for (int32_t t = 0; t < Team_Anzahl(); ++t)
             if (Team_Client_Angeboten(t)) {
@@ -790,24 +804,47 @@ TEST_F(SpielstartScreen, TheServersPersonChoosesThroughTheWizardAndPlays) {
                 return;
             }
     });
-    // A connection that has not taken a club is closed after 2.5 s without a request.
-    Net_Zeiten_Wert().leerlauf_ms = 2500;
+    // A connection that has not taken a club is closed after 10 s of the
+    // shared clock without a request (the rule's own time).
+    Net_Zeiten_Wert().leerlauf_ms = 10000;
     fcntl(befehl_fd, F_SETFL, O_NONBLOCK);
-    for (const uint32_t start = Plat_Ms(); Plat_Ms() - start < 60000;) {
+    const auto beginn = std::chrono::steady_clock::now();
+    for (;;) {
         char c;
-        const ssize_t r = read(befehl_fd, &c, 1);
+        ssize_t r;
+        while ((r = read(befehl_fd, &c, 1)) == 1) {
+            if (c == BEFEHL_UHR) {
+                uint32_t uhr = 0;   // written with its command in one piece
+                if (read(befehl_fd, &uhr, sizeof uhr) != ssize_t(sizeof uhr)) _exit(15);
+                if (int32_t(uhr - Plat_Ms()) > 0) Plat_Uhr_Vorstellen(uhr - Plat_Ms());
+            } else if (c == BEFEHL_NEHMEN) {
+                for (int32_t t = 0, n = 0; t < Team_Anzahl(); ++t)
+                    if (Team_Client_Angeboten(t) && ++n == 2) Team_Client_Nehmen(t, "Dritte", 1);
+                if (write(antwort_fd, &c, 1) != 1) _exit(16);
+            }
+        }
         if (r == 0) _exit(0);
-        if (r == 1)
-            for (int32_t t = 0, n = 0; t < Team_Anzahl(); ++t)
-                if (Team_Client_Angeboten(t) && ++n == 2) Team_Client_Nehmen(t, "Dritte", 1);
+        if (std::chrono::steady_clock::now() - beginn > std::chrono::seconds(SERVER_GRENZE_S)) _exit(14);
         Netz_Server_Frame();
-        Plat_Sleep_Ms(1);
+        pollfd warten{befehl_fd, POLLIN, 0};
+        poll(&warten, 1, 1);   // the next frame at the next command, or after 1 ms
     }
-    _exit(14);
 }
 
-int g_befehl = -1;
+int g_befehl = -1, g_antwort = -1;
 int32_t g_vereine[2] = {-1, -1};
+bool (*g_client_frame)() = nullptr;
+
+// The client's frame of the start screens, its clock handed to the server.
+bool Client_Frame_Mit_Uhr() {
+    const bool laeuft = g_client_frame();
+    if (g_befehl < 0) return laeuft;   // the server was ended in this frame
+    char befehl[1 + sizeof(uint32_t)] = {BEFEHL_UHR};
+    const uint32_t uhr = Plat_Ms();
+    std::memcpy(befehl + 1, &uhr, sizeof uhr);
+    if (write(g_befehl, befehl, sizeof befehl) != ssize_t(sizeof befehl)) ADD_FAILURE() << "the server's pipe";
+    return laeuft;
+}
 
 // A client joins through the start screen: the wizard from the manager's
 // name and portrait (its person may take longer than the server's limit for a
@@ -816,25 +853,35 @@ int32_t g_vereine[2] = {-1, -1};
 // refused with text 143 on the club page again. When the server then goes, the
 // start screen comes back, says so, and the machine is still a client.
 TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRefused) {
-    int p[2], b[2];
+    // A server gone early fails the test through its pipe, not by a signal.
+    struct OhneSigpipe {
+        void (*vorher)(int) = signal(SIGPIPE, SIG_IGN);
+        ~OhneSigpipe() { signal(SIGPIPE, vorher); }
+    } ohne_sigpipe;
+    int p[2], b[2], a[2];
     ASSERT_EQ(pipe(p), 0);
     ASSERT_EQ(pipe(b), 0);
+    ASSERT_EQ(pipe(a), 0);
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         close(p[0]);
         close(b[1]);
-        Netz_Server(p[1], b[0]);
+        close(a[0]);
+        Netz_Server(p[1], b[0], a[1]);
     }
     close(p[1]);
     close(b[0]);
+    close(a[1]);
     g_befehl = b[1];
+    g_antwort = a[0];
     uint16_t port = 0;
     ASSERT_EQ(read(p[0], &port, sizeof port), ssize_t(sizeof port));
     close(p[0]);
     Net_Port_Setzen(port);
-    Net_Zeiten_Wert().antwort_ms = 5000;
     Menue_Set_Eigenes_Team(-1);   // as at the program's start: no club's main screen yet
+    g_client_frame = Kalender_Hooks().spielstart_frame;
+    Kalender_Hooks().spielstart_frame = Client_Frame_Mit_Uhr;
 
     std::vector<Schritt>& s = skript;
     s.push_back({5, 100, 100, 0});
@@ -842,15 +889,11 @@ TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRef
     Adresse_Tippen(s, "127.0.0.1");
     Klick(s, NEU_X, NEU_Y);                    // "Beitreten"
     s.push_back({3, 300, 570, 0});
-    Aktion(s, [] { EXPECT_EQ(Spielstart_Seite(), 2) << "a client begins with the manager's name"; });
+    Aktion(s, [] { ASSERT_EQ(Spielstart_Seite(), 2) << "a client begins with the manager's name"; });
     Foto(s);                                   // picture 0: the name page, the server named under the summary
-    // Over 4 s over the name by the server's clock (real, in its own process),
-    // half a second each step by this program's (virtual) one.
-    for (int32_t i = 0; i < 80; ++i) Aktion(s, [] {
-        usleep(50000);
-        Plat_Sleep_Ms(500);
-    });
-    Aktion(s, [] { EXPECT_GE(Net_Server_Verbindung(), 0) << "closed while its person chose"; });
+    // 20 s over the name, twice the server's limit for a silent connection.
+    for (int32_t i = 0; i < 40; ++i) Aktion(s, [] { Plat_Sleep_Ms(500); });
+    Aktion(s, [] { ASSERT_GE(Net_Server_Verbindung(), 0) << "closed while its person chose"; });
     Tippen(s, "Gast Nord");
     Klick(s, Bild_X(2), Bild_Y(2));
     Aktion(s, [] {
@@ -869,20 +912,28 @@ TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRef
         ASSERT_EQ(Spielstart_Seite(), 5);
         const int32_t* liste = nullptr;
         const int32_t n = Spielstart_Vereine_Liste(&liste);
-        for (int32_t i = 0; i < n; ++i) EXPECT_EQ(Team_Startteam(liste[i])->team, liste[i]) << "offered only";
+        for (int32_t i = 0; i < n; ++i) {
+            ASSERT_NE(Team_Startteam(liste[i]), nullptr);
+            EXPECT_EQ(Team_Startteam(liste[i])->team, liste[i]) << "offered only";
+        }
         Spielstart_Wahl(0)->team = g_vereine[1];
         Spielstart_Seite_Wechseln(1);
-        EXPECT_TRUE(Menue_Requester_Offen()) << "no league page: the last question";
-        const char c = 'T';   // the second club is taken on the server meanwhile
-        EXPECT_EQ(write(g_befehl, &c, 1), 1);
-        Plat_Sleep_Ms(200);
+        ASSERT_TRUE(Menue_Requester_Offen()) << "no league page: the last question";
+        // The second club is taken on the server meanwhile: its word that it
+        // is taken comes before the "Ja".
+        const char c = BEFEHL_NEHMEN;
+        ASSERT_EQ(write(g_befehl, &c, 1), 1);
+        char ja = 0;
+        ASSERT_EQ(read(g_antwort, &ja, 1), 1) << "the server did not take the club";
+        ASSERT_EQ(ja, BEFEHL_NEHMEN);
     });
     Klick(s, JA_X, JA_Y);
     s.push_back({3, 300, 570, 0});
     Aktion(s, [] {
-        EXPECT_FALSE(Spielstart_Spiel_Laeuft());
-        EXPECT_EQ(Spielstart_Seite(), 5) << "one page back: the clubs";
+        ASSERT_FALSE(Spielstart_Spiel_Laeuft()) << "the club taken meanwhile is refused";
+        ASSERT_EQ(Spielstart_Seite(), 5) << "one page back: the clubs";
         EXPECT_EQ(Spielstart_Wahl(0)->team, -1);
+        ASSERT_NE(Team_Startteam(g_vereine[1]), nullptr);
         EXPECT_TRUE(Team_Startteam(g_vereine[1])->flags & STARTTEAM_CLIENT) << "the table fetched again";
         EXPECT_TRUE(Menue_Requester_Offen()) << "text 143";
     });
@@ -893,9 +944,12 @@ TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRef
     server_pid = pid;
     Aktion(s, [] {
         close(g_befehl);   // the server ends
-        EXPECT_EQ(waitpid(server_pid, &server_status, 0), server_pid);
+        g_befehl = -1;
+        Kalender_Hooks().spielstart_frame = g_client_frame;
+        ASSERT_EQ(waitpid(server_pid, &server_status, 0), server_pid);
     });
-    for (int32_t i = 0; i < 10; ++i) Aktion(s, [] { Plat_Sleep_Ms(20); });
+    // The client sees the connection closed in a frame of its own.
+    s.push_back({1, 300, 570, 0, false, 0, nullptr, [] { return Spielstart_Seite() == -1; }});
     Aktion(s, [] {
         EXPECT_EQ(Spielstart_Seite(), -1) << "the start screen";
         EXPECT_TRUE(Menue_Requester_Offen()) << "text 146";
@@ -903,7 +957,11 @@ TEST_F(SpielstartScreen, AClientJoinsThroughTheWizardAndAClubTakenMeanwhileIsRef
         EXPECT_EQ(Net_Server_Verbindung(), -1);
     });
     Foto(s);                                   // picture 2: the lost connection told
-    ASSERT_TRUE(Spielen());
+    const bool gespielt = Spielen();
+    if (g_befehl >= 0) close(g_befehl);   // a script ended early: the server ends too
+    close(g_antwort);
+    if (server_pid > 0 && waitpid(server_pid, &server_status, 0) == server_pid) server_pid = -1;
+    ASSERT_TRUE(gespielt);
     const int status = server_status;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     Internet_Netzwerk_Stop();

@@ -79,9 +79,10 @@ inline void Netz_Server_Frame() {
 
 // The server's loop in its process: a command byte from the test gets the
 // answer `antworten` writes to `bericht_fd`; frames run until the test closes
-// the command pipe (exit 0) or `grenze_ms` pass (exit 14), `pause_ms` apart.
+// the command pipe (exit 0) or `grenze_ms` pass (exit 14), `pause_ms` apart,
+// without the pause while `ohne_pause` holds (a match computed flat out).
 [[noreturn]] inline void Netz_Server_Schleife(int befehl_fd, int bericht_fd, void (*antworten)(char befehl, int bericht_fd),
-                                 uint32_t grenze_ms, uint32_t pause_ms = 1) {
+                                 uint32_t grenze_ms, uint32_t pause_ms = 1, bool (*ohne_pause)() = nullptr) {
     fcntl(befehl_fd, F_SETFL, O_NONBLOCK);
     const uint32_t beginn = Plat_Ms();
     for (;;) {
@@ -91,7 +92,7 @@ inline void Netz_Server_Frame() {
         if (r == 1) antworten(c, bericht_fd);
         if (Plat_Ms() - beginn > grenze_ms) _exit(14);
         Netz_Server_Frame();
-        if (pause_ms) Plat_Sleep_Ms(pause_ms);
+        if (pause_ms && !(ohne_pause && ohne_pause())) Plat_Sleep_Ms(pause_ms);
     }
     _exit(0);
 }

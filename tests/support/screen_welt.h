@@ -8,6 +8,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -36,7 +37,10 @@ namespace velmora::test {
 // A press counts on the icon under the mouse when it goes down there (one
 // carried there while held counts nothing); then release. `taste` types a character (> 0) or presses
 // a key (< 0: the negated key code) with the step; `aktion` runs first (a
-// check of the state, or a call a mouse cannot make).
+// check of the state, or a call a mouse cannot make). With `bis` the step
+// waits, one frame at a time, until it holds (what another process does, a
+// connection's end): the state is waited for, never a number of frames or a
+// time. An action whose ASSERT failed ends the script there.
 struct Schritt {
     int32_t bilder = 1;
     int32_t x = -100, y = -100;
@@ -44,6 +48,7 @@ struct Schritt {
     bool foto = false;
     int32_t taste = 0;
     void (*aktion)() = nullptr;
+    bool (*bis)() = nullptr;
 };
 
 // With `startscreens` set the game begins as in a window, on the start screen
@@ -55,6 +60,7 @@ public:
     static inline size_t schritt = 0;
     static inline int32_t warten = 0;
     static inline std::vector<std::vector<uint16_t>> fotos;
+    static inline bool abgebrochen = false;   // an action's ASSERT failed: the script ended there
 
 protected:
     void SetUp() override {
@@ -70,6 +76,7 @@ protected:
         skript.clear();
         schritt = 0;
         warten = 0;
+        abgebrochen = false;
         fotos.clear();
         Kalender_Hooks() = KalenderHooks{};
         VerdrahtungOptionen v;
@@ -120,7 +127,7 @@ protected:
         s.max_durchlaeufe = durchlaeufe;
         const int32_t r = App_Main(s);
         if (r != 1) std::fprintf(stderr, "App_Main %d, step %zu of %zu\n", r, schritt, skript.size());
-        if (r != 1) return false;
+        if (r != 1 || abgebrochen) return false;
         if (schritt != skript.size()) std::fprintf(stderr, "script at step %zu of %zu\n", schritt, skript.size());
         return schritt == skript.size();
     }
@@ -147,12 +154,19 @@ private:
     // After the screen's frame: the next step of the script, the end after the last.
     static void Skript_Bild() {
         if (warten-- > 0) return;
-        if (schritt >= skript.size()) {
+        if (schritt >= skript.size() || abgebrochen) {
             Programm_Beenden_Anfordern();
             return;
         }
+        if (skript[schritt].bis && !skript[schritt].bis()) return;
         const Schritt& s = skript[schritt++];
         if (s.aktion) s.aktion();
+        if (::testing::Test::HasFatalFailure()) {
+            std::fprintf(stderr, "the script ends at step %zu: a precondition failed\n", schritt - 1);
+            abgebrochen = true;
+            Programm_Beenden_Anfordern();
+            return;
+        }
         if (s.foto) fotos.push_back(Plat_Headless_Bild());
         Plat_Headless_Maus(s.x, s.y, s.knoepfe);
         if (s.taste) {
