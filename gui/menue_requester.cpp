@@ -271,14 +271,7 @@ int32_t Menue_Nachrichten_Wartend(int32_t team) {
     return it == g.nachrichten.end() ? 0 : int32_t(it->second.size());
 }
 
-bool Menue_Requester_Offen() {
-    // A requester still waiting for its answer is on the screen: one a page
-    // window or the main screen's restart cleared away is laid on again.
-    // Counted as open while nobody could see it, it held the news check (and
-    // with it every page and message to come) for the rest of the game.
-    Menue_Requester_Auflegen();
-    return g.offen;
-}
+bool Menue_Requester_Offen() { return g.offen; }
 
 void Menue_Requester_Auflegen() {
     if (g.offen && !Menue_Screen_Icon_Ist_Vorhanden(ICON_REQUESTER_RAHMEN)) Zeigen(false);

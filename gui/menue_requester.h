@@ -39,8 +39,7 @@ struct RequesterPerson {
 void Menue_Requester_Person(int32_t modus, const RequesterPerson& person, const char* text, RequesterProc proc_1,
                             RequesterProc proc_2);
 void Menue_Requester_Klick(s_icon* icon, int32_t ereignis);
-// Whether a requester waits for its answer (laid on the screen again when a
-// screen built anew cleared it away), and how many wait behind it.
+// Whether a requester is shown, and how many wait behind it.
 bool Menue_Requester_Offen();
 int32_t Menue_Requester_Wartend();
 // A screen built anew under an open requester (the start screen after a

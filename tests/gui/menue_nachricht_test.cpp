@@ -42,21 +42,5 @@ TEST_F(MenueNachricht, AMessageKeptOutsideATurnComesOnTheLocalManagersNextFrame)
     EXPECT_EQ(Menue_Requester_Wartend(), 0) << "shown once";
 }
 
-// A page window (or the main screen's restart) clears the screen under a
-// message nobody answered yet: the message is still waiting, so it is laid on
-// again, where the manager can answer it; answered, nothing waits any more.
-TEST_F(MenueNachricht, AMessageClearedOffTheScreenComesBackUntilItIsAnswered) {
-    ASSERT_TRUE(Menue_Nachricht_An_Manager(5, "Der Pokal ist vergeben."));
-    Bild(10, 10);
-    ASSERT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_REQUESTER_RAHMEN));
-    Menue_Screen_Bereich_Loeschen(5, 0, 0, 800, 600);
-    ASSERT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_REQUESTER_RAHMEN));
-    EXPECT_TRUE(Menue_Requester_Offen());
-    EXPECT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_REQUESTER_RAHMEN)) << "on the screen again";
-    EXPECT_STREQ(Menue_Requester_Text(), "Der Pokal ist vergeben.");
-    Menue_Requester_Klick(Menue_Screen_Icon_Aus_Nummer(ICON_REQUESTER_KNOPF_2), EV_LINKS);
-    EXPECT_FALSE(Menue_Requester_Offen()) << "answered";
-}
-
 }  // namespace
 }  // namespace velmora::test
