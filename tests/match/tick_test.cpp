@@ -17,6 +17,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/rnd.h"
+#include "core/zahlen.h"
 #include "match/record/spielfeld.h"
 #include "match/record/spielfeld_hooks.h"
 #include "match/live/spielfeld_ki.h"
@@ -33,6 +34,7 @@
 #include "match/live/spielfeld_standard.h"
 #include "match/record/spielfeld_sync.h"
 #include "match/live/spielfeld_tick.h"
+#include "match/live/spielfeld_zweikampf.h"
 #include "match/day/spieltag_netz.h"
 #include "net/net.h"
 #include "season/spiele.h"
@@ -781,6 +783,55 @@ TEST_F(HaengenTest, AKickOffIsTakenThoughAPlayerStuckInTheOtherHalfNeverLeavesIt
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
 }
 
+// A player of the side not kicking off, in the other half on his way to
+// his place in his own half, meets the kick-off's receiver standing there
+// (full world seed 26: 947 cm inside the other half). Pushed apart outside
+// open play he was stopped, ran into the receiver again once he decided
+// anew and was pushed back, and the kick-off waited for him until its
+// bound. On his way he keeps his run, gets past, and the kick-off comes
+// before the bound.
+TEST_F(HaengenTest, AKickOffIsTakenThoughItsReceiverStandsInTheWayOfAPlayerInTheWrongHalf) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    // A substitution holds the kick-off until the receiver (code 16) stands at his place.
+    int32_t r = -1;
+    for (int32_t n = 0; n < 400 && r < 0; ++n) {
+        s->wechsel_laeuft = 1;
+        Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        for (int32_t i = 0; i < SF_SPIELER; ++i) {
+            const Figur& f = s->figur[i];
+            if (f.situation == 16 && f.v[0] == 0 && f.v[1] == 0 && n > 100) r = i;
+        }
+    }
+    ASSERT_GE(r, 0);
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    s->wechsel_laeuft = 0;
+    const Figur& e = s->figur[r];
+    const float sx = e.pos[0] > SPIELFELD_MITTE_X ? 1.0f : -1.0f;   // into the receiver's half
+    const int32_t k = Freier_Feldspieler(s, r < SF_SPIELER_SEITE ? 1 : 0);
+    ASSERT_GE(k, 0);
+    // 38 cm beyond the receiver and 30 cm short of him across, running for
+    // a place 1800 cm back over the line and 3000 cm up the pitch.
+    Figur& g = s->figur[k];
+    g.pos[0] = e.pos[0] + sx * 38;
+    g.pos[1] = e.pos[1] - 30;
+    const float tx = SPIELFELD_MITTE_X - sx * 1000, ty = e.pos[1] + 3000;
+    SetZSA(s, k, int32_t(tx), int32_t(ty), 0, 800, ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+    const Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
+    ASSERT_GT(a.tempo, 0.0f);
+    Ballkontakt_Liste paar;
+    paar.anzahl = 2;
+    paar.slot[0] = int8_t(r);
+    paar.slot[1] = int8_t(k);
+    Spielfeld_Zweikampf_Paare(s, paar);
+    EXPECT_GT(a.tempo, 0.0f) << "stopped on his way";
+    EXPECT_NEAR(a.ziel[0], tx, 1.0f);
+    const int32_t n = Bis_Spiel(s, [](int32_t) {});
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+    EXPECT_LT(n, int32_t(STANDARD_WARTEN_MAX)) << "taken only at the bound";
+}
+
 // A penalty whose area one defender never left (seed 1001 of the full world).
 TEST_F(HaengenTest, APenaltyIsTakenThoughADefenderNeverLeavesTheArea) {
     Spielfeld_Satz* s = nullptr;
@@ -835,6 +886,36 @@ TEST_F(HaengenTest, APenaltyIsTakenThoughAPlayerWalkingOffHoldsAKickMark) {
     s->w24992[2] = uint8_t(k + 1);   // his kick mark (figure + 1)
     const int32_t n = Bis_Spiel(s, [](int32_t) {});
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+}
+
+// The later taker himself holds a kick mark from open play just before the
+// whistle, 88 cm from the spot (full world seed 30): the mark must not take
+// the ball the penalty placed, or it goes to his foot, the penalty is placed
+// anew, the frame that prepares it moves nobody, and so on to the whistle.
+// Taken before the wait bound, which could not end it anyway.
+TEST_F(HaengenTest, APenaltyIsTakenThoughItsTakerHoldsAKickMarkFromOpenPlay) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Elfmeter(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETER));
+    const int32_t seite = s->standard_seite;
+    const int32_t k = Freier_Feldspieler(s, seite);
+    ASSERT_GE(k, 0);
+    s->elfmeter_schuetze[seite] = s->spieler[k].nummer;   // the side's penalty taker
+    s->wechsel_laeuft = 0;
+    const Figur& b = s->figur[FIGUR_BALL];
+    const float zum_tor = b.pos[0] > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
+    Figur& g = s->figur[k];
+    g.pos[0] = b.pos[0] - zum_tor * 88;
+    g.pos[1] = b.pos[1];
+    s->w24992[2] = uint8_t(k + 1);   // his kick mark (figure + 1)
+    const float spot[2] = {b.pos[0], b.pos[1]};
+    int32_t am_fuss = 0;   // frames begun with the penalty's ball off the spot
+    const int32_t n = Bis_Spiel(s, [&](int32_t) {
+        if (s->spielzustand == SZ_ELFMETER && (b.pos[0] != spot[0] || b.pos[1] != spot[1])) ++am_fuss;
+    });
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+    EXPECT_LT(n, int32_t(STANDARD_WARTEN_MAX));
+    EXPECT_EQ(am_fuss, 0) << "the placed ball went to the mark's foot";
 }
 
 TEST_F(HaengenTest, AShortFreeKicksTakerPlaysOnThoughAnOpponentRunsInTheBandAcrossThePitch) {
