@@ -255,7 +255,11 @@ void Platz_Machen(const Lage& l) {
 // `STANDARD_WARTEN_MAX` frames, since one who can never leave would hold it
 // for ever.
 bool Standard_Haelt(const Spielfeld_Satz* satz, bool immer, bool bis_zur_grenze) {
-    return immer || (bis_zur_grenze && Spielfeld_Zustand_Dauer(satz) < STANDARD_WARTEN_MAX);
+    if (immer) return true;
+    if (!bis_zur_grenze) return false;
+    if (Spielfeld_Zustand_Dauer(satz) < STANDARD_WARTEN_MAX) return true;
+    Spielfeld_Wartegrenze_Melden(satz);
+    return false;
 }
 
 void Anstoss(const Lage& l) {
@@ -746,6 +750,19 @@ void KI_Standardsituation(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
         }
     }
     if (satz->spielzustand == SZ_SPIEL) satz->unterbrechung_bereit = 0;
+}
+
+namespace {
+Spielfeld_Wartegrenze wartegrenze;
+}  // namespace
+
+const Spielfeld_Wartegrenze& Spielfeld_Wartegrenze_Stand() { return wartegrenze; }
+
+void Spielfeld_Wartegrenze_Melden(const Spielfeld_Satz* satz) {
+    if (!satz) return;
+    ++wartegrenze.anzahl;
+    wartegrenze.spiel = satz->spiel;
+    wartegrenze.zustand = satz->spielzustand;
 }
 
 }  // namespace velmora

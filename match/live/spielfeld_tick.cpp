@@ -543,6 +543,7 @@ int32_t Spielfeld_Anstoss_Ausfuehren(Spielfeld_Satz* satz) {
     }
     if (satz->spielzustand != SZ_SPIEL) {
         Debug_Printf("Spielfeld_Anstoss_Ausfuehren: Anstoss nach %d Frames nicht ausgefuehrt, Spiel freigegeben\n", n);
+        Spielfeld_Wartegrenze_Melden(satz);
         Spielfeld_Spielzustand_Freigeben(satz);
     }
     return n;
