@@ -503,10 +503,16 @@ void Freistoss_Schuetze(const Lage& l, bool mauer) {
         f.entscheid_timer = 0;
     } else if (c == 22) {
         // With a wall he waits for the second taker and for the opponents to
-        // leave the band and the ball; without one, for the referee.
+        // leave the band and the ball; without one, for the referee. After
+        // the short free kick's tap (he holds the rolling ball) the ball is
+        // in play and he waits for nobody: an opponent the tap brought near,
+        // or one running to and fro in the band far across the pitch, held
+        // him until the bound.
+        const bool getippt = satz->freistoss_variante == 2 && satz->ballhalter == l.slot;
         const bool warten =
-            mauer ? Zweiter_Nicht_Bereit(l) || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || Gegner_Nah(l, 865)
-                  : !Schiedsrichter_Bereit(satz);
+            getippt ? false
+            : mauer ? Zweiter_Nicht_Bereit(l) || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || Gegner_Nah(l, 865)
+                    : !Schiedsrichter_Bereit(satz);
         if (Standard_Haelt(satz, satz->wechsel_laeuft != 0, warten)) {
             Warten(l);
             return;

@@ -388,6 +388,7 @@ bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s) {
         e.st.ruhe = Holen<int32_t>(p);
         e.frame_zaehler = Holen<uint32_t>(p);
         e.st.zuletzt = e.frame_zaehler;
+        e.st.grenzen = Spielfeld_Wartegrenze_Stand().anzahl;   // releases until now were another run's
         if (version >= 2) {
             e.st.standard_zustand = Holen<uint32_t>(p);
             e.st.standard_ab = Holen<uint32_t>(p);

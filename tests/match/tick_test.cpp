@@ -1048,6 +1048,26 @@ TEST_F(HaengenTest, AShortFreeKicksTakerPlaysOnThoughAnOpponentRunsInTheBandAcro
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
 }
 
+// After the short free kick's tap the ball is in play: an opponent who runs
+// into the band across the pitch only then (full world seed 26, day 91)
+// holds the taker no longer, and the free kick comes before the bound.
+TEST_F(HaengenTest, AShortFreeKicksTakerWaitsForNobodyOnceTheBallIsTapped) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    Freistoss(s, 2);
+    const int32_t k = Freier_Feldspieler(s);
+    ASSERT_GE(k, 0);
+    const float bx = s->figur[FIGUR_BALL].pos[0];
+    int32_t tipp = -1;   // the frame the taker held the tapped ball first
+    const int32_t n = Bis_Spiel(s, [&](int32_t frame) {
+        if (tipp < 0 && s->ballhalter >= 0 && s->figur[s->ballhalter].situation == 22) tipp = frame;
+        if (tipp >= 0) Halten(s, k, bx, SPIELFELD_MITTE_Y - 600 + 2800);
+    });
+    ASSERT_GE(tipp, 0) << "no tap";
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+    EXPECT_LT(n, int32_t(STANDARD_WARTEN_MAX)) << "taken only at the bound";
+}
+
 // A penalty's set taker carried off injured (still counted on the pitch
 // until his substitute comes, but no longer drawn) is not named to take it:
 // he would never come to the ball and the kick would wait for ever.
