@@ -451,8 +451,10 @@ void Binden_Shell() {
     Besetzen(k.maus_latch, Maus_Tasten_Latch, "Kalender.maus_latch");
     Besetzen(k.uhr, Plat_Ms, "Kalender.uhr");
     Besetzen(k.backsound_pruefen, Backsound_Pruefen, "Kalender.backsound_pruefen");
-    Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_FILME, [] { Bnk_PauseAll(true); });
-    Abonnieren(k.filme_pausieren, "Kalender.filme_pausieren", prio::MEDIEN_STOP_FILME, [] { Bnk_PauseAll(true); });
+    // The films pause at every media stop, and alone when the pages' run mode begins.
+    constexpr auto filme_pausieren = [] { Bnk_PauseAll(true); };
+    Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_FILME, filme_pausieren);
+    Abonnieren(k.filme_pausieren, "Kalender.filme_pausieren", prio::MEDIEN_STOP_FILME, filme_pausieren);
     Abonnieren(k.medien_stop, "Kalender.medien_stop", prio::MEDIEN_STOP_SHELL, Medien_Stop);
     Abonnieren(k.module_init, "Kalender.module_init", prio::INIT_KONFIG_CACHE,
                [] { Spielstart_Cache_Behalten(App_Config_Loeschen_Mark() == 0); });

@@ -48,6 +48,14 @@ constexpr int32_t BILDSCHIRM_H = 600, LEISTE_H = 36;
 // The club the team panel shows, -1 none (asked without changing it).
 int32_t Gezeigtes_Team() { return g.hooks.team_wechseln ? g.hooks.team_wechseln(-1) : -1; }
 
+// The match sounds, the fixed samples and the first set: at the views' start
+// and again at a new match (the last one's report let them go). Both steps do
+// nothing when the sounds are there already.
+void Sounds_Laden() {
+    MatchSound_Laden();
+    MatchSound_Init(0);
+}
+
 void Ansicht_Stoppen(Ansicht& a) {
     if (a.welt) Rastport_Free(a.welt);
     Anzeigetafeln_Freigeben(&a.tafeln);
@@ -178,8 +186,7 @@ void Synchronisieren(Spielfeld_Satz* const* spiele, int32_t anzahl) {
         if (a.spiel != 0 && !a.in_use) {
             const bool main = a.is_main;
             // A new match brings its sounds back (the last one's report let them go).
-            MatchSound_Laden();
-            MatchSound_Init(0);
+            Sounds_Laden();
             Ansicht_Starten(a, spiele[i], a.size_mode);
             a.spiel = spiele[i]->spiel;
             a.satz = spiele[i];
@@ -418,8 +425,7 @@ bool MatchView_Init() {
     Wetter_Init();
     Publikum_Init();
     // The match sounds: a missing sample leaves its cue silent.
-    MatchSound_Laden();
-    MatchSound_Init(0);
+    Sounds_Laden();
     g.geladen = true;
     return true;
 }
