@@ -35,9 +35,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The guard against a hang, not a measure of speed: generous, so a busy
-// machine does not decide.
-constexpr int WAECHTER_MS = (test::UNTER_SANITIZERN ? 6 : 1) * 20000;
+// The guard against a hang, not a measure of speed.
+constexpr int WAECHTER_MS = int(test::WARTEN_GRENZE_MS);
 
 struct Ergebnis {
     int status = -1;   // the exit status; -1 when killed by the guard or a signal

@@ -141,7 +141,7 @@ TEST(SpielansichtNetz, AReFetchedRecordReachesTheViewsAndTheFreedOneIsNeverRead)
     EXPECT_EQ(Spielfeld_Suchen(spiel), alt);
     EXPECT_NE(alt->bereit & 3, 3);
     const uint32_t beginn = Plat_Ms();
-    while (Sync_Zaehler_Lesen().abrufe == abrufe && Plat_Ms() - beginn < 20000) {
+    while (Sync_Zaehler_Lesen().abrufe == abrufe && Plat_Ms() - beginn < test::WARTEN_GRENZE_MS) {
         Spieltag_Run(0);
         Server_Runde();   // the fetch goes out in one pass, its answer is taken in a later one
         Plat_Sleep_Ms(5);

@@ -26,7 +26,7 @@ int32_t Suchen(uint16_t port, uint32_t* gefunden, bool* fremd) {
     uint8_t liste[255];
     int32_t r = 1;
     uint32_t start = Plat_Ms();
-    while ((r > 0 || Internet_Server_Suche_Eintrag(5) == SUCHE_OFFEN) && Plat_Ms() - start < 20000) {
+    while ((r > 0 || Internet_Server_Suche_Eintrag(5) == SUCHE_OFFEN) && Plat_Ms() - start < test::WARTEN_GRENZE_MS) {
         Server_Runde();
         Plat_Sleep_Ms(5);
         r = Internet_Server_Suche_Ergebnis(nullptr, nullptr, nullptr, gefunden, port, liste);

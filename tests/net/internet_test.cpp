@@ -382,14 +382,21 @@ TEST(InternetAufruf, CallNestedInTheWaitHookKeepsTheOuterAnswer) {
     ImKontext im(c);
     static int32_t innen = 0;
     innen = 0;
-    // The event pump runs a frame that makes its own call while the outer one waits.
+    // The event pump runs a frame that makes its own call while the outer
+    // one waits, once the outer answer has reached this side.
     Net_Hooks().warten = [] {
-        Server_Runde();
-        if (innen == 0) {
-            innen = -1;
-            Plat_Sleep_Ms(5);   // the outer answer is on its way before the inner call starts
-            innen = Internet_Client_Read(1019, "ii", 0, 0, 2);
+        if (innen != 0) {
+            Server_Runde();
+            return;
         }
+        innen = -1;
+        const uint64_t vorher = Net_Zaehler_Lesen().empfangen;
+        if (!Server_Bis([vorher] {
+                Net_Pump();
+                return Net_Zaehler_Lesen().empfangen > vorher;
+            }))
+            return;
+        innen = Internet_Client_Read(1019, "ii", 0, 0, 2);
     };
     EXPECT_EQ(Internet_Client_Read(1019, "ii", 0, 0, 1), 10);
     EXPECT_EQ(innen, 20);

@@ -64,7 +64,7 @@ TEST(MinSignal, PacketGoesToTheServerMatchAndComesBackAs251) {
     uint8_t puffer[MIN_SIGNAL_GROESSE];
     uint32_t start = Plat_Ms();
     void* antwort = nullptr;
-    while (!antwort && Plat_Ms() - start < 10000) {
+    while (!antwort && Plat_Ms() - start < test::WARTEN_GRENZE_MS) {
         Net_Pump();
         Server_Runde();
         antwort = Net_Minute_Receive(Net_Server_Verbindung(), puffer, sizeof(puffer));

@@ -248,7 +248,7 @@ TEST(NetRahmen, SplitAndCoalescedFramesAreReassembled) {
     for (size_t i = 0; i < bloecke.size(); ++i) {
         Net_Client_Slot* s = Net_Slot(0);
         uint32_t start = Plat_Ms();
-        while (!s->neu && Plat_Ms() - start < 10000) {
+        while (!s->neu && Plat_Ms() - start < test::WARTEN_GRENZE_MS) {
             Net_Pump();
             Net_Server_Slot_Pump();
         }
@@ -286,7 +286,7 @@ TEST(NetRahmen, FiftyKilobyteMessageArrivesWholeAndCountersMatch) {
     ImKontext im(netz.server);
     Net_Client_Slot* s = Net_Slot(0);
     uint32_t start = Plat_Ms();
-    while (!s->neu && Plat_Ms() - start < 10000) {
+    while (!s->neu && Plat_Ms() - start < test::WARTEN_GRENZE_MS) {
         Net_Pump();
         Net_Server_Slot_Pump();
     }
@@ -343,7 +343,7 @@ TEST(NetRahmen, ClientThatStopsReadingIsDropped) {
         ImKontext im(netz.server);
         for (int i = 0; i < 6; ++i) ASSERT_TRUE(Net_Senden(0, NET_TYP_MIN_ANTWORT, 0, block.data(), block.size()));
     }
-    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == 0; }, 20000));
+    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == 0; }));
     Plat_Sock_Close(sock);
 }
 
@@ -418,7 +418,7 @@ TEST(NetPlaetze, SixClubsAtMostAndConnectionsWithoutOneAreClosedWhenSilentOrLate
         Net_Zeiten_Wert().leerlauf_ms = 300;
         Net_Zeiten_Wert().beitritt_ms = 900;
     }
-    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == NET_SLOTS; }, 20000));
+    EXPECT_TRUE(Server_Bis([&] { return Belegte_Slots(netz.server) == NET_SLOTS; }));
     {
         ImKontext im(netz.server);
         for (int32_t i = 1; i <= NET_SLOTS; ++i) EXPECT_GE(Net_Slot(i)->team, 0) << i;

@@ -15,6 +15,7 @@
 #include "net/net.h"
 #include "platform/clock.h"
 #include "platform/sockets.h"
+#include "tests/support/sanitizer.h"
 
 namespace velmora::test {
 
@@ -53,9 +54,10 @@ inline void Kurze_Zeiten() {
     z.suche_ms = 300;
 }
 
-// Pumps the server until `bedingung` holds or `ms` have passed: generous,
-// so a busy machine does not decide (a condition that holds ends it at once).
-inline bool Server_Bis(const std::function<bool()>& bedingung, uint32_t ms = 10000) {
+// Pumps the server until `bedingung` holds or `ms` have passed: by default
+// the limit of a hung state, so a busy machine does not decide (a condition
+// that holds ends it at once).
+inline bool Server_Bis(const std::function<bool()>& bedingung, uint32_t ms = WARTEN_GRENZE_MS) {
     uint32_t start = Plat_Ms();
     while (!bedingung()) {
         if (Plat_Ms() - start > ms) return false;
@@ -149,7 +151,7 @@ inline bool Roh_Senden(int32_t sock, const uint8_t* p, size_t n) {
         p += r;
         n -= size_t(r);
         if (r == 0) {
-            if (Plat_Ms() - start > 20000) return false;
+            if (Plat_Ms() - start > WARTEN_GRENZE_MS) return false;
             Server_Runde();
         }
     }

@@ -5,6 +5,7 @@
 // shows under the sanitizers play their full length in the plain build only,
 // and the resident size says nothing there.
 #pragma once
+#include <cstdint>
 
 namespace velmora::test {
 
@@ -19,5 +20,11 @@ inline constexpr bool UNTER_SANITIZERN = false;
 #else
 inline constexpr bool UNTER_SANITIZERN = false;
 #endif
+
+// The limit of a wait on a state (an answer, a day, a closed connection):
+// a safety net that turns a hung state into a failure, not a time the state
+// is expected within. Generous for a machine busy with other work, and six
+// times that under the sanitizers.
+inline constexpr uint32_t WARTEN_GRENZE_MS = (UNTER_SANITIZERN ? 6 : 1) * 20000;
 
 }  // namespace velmora::test
