@@ -500,9 +500,17 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     // 21.
     if (Rr_Countdown(satz) <= 0) Rr_Countdown(satz) = 1;
     if (!vorbereitet) {
-        bool jagt = false;
-        for (int32_t i = 0; i < SF_SPIELER; ++i) jagt = jagt || satz->figur[i].jagt_ball;
-        if ((satz->ballhalter < 0 && !jagt) || satz->spielzustand != zustand_vorher) {
+        // A loose ball is chased by one of each side: one side left without
+        // (its keeper, chosen while the ball ran by his area, dropped the
+        // chase once it left it) gets its chasers anew. Asked only when
+        // nobody chased, a ball at rest in a corner was left to the other
+        // side's man running from 30 m away while one who stood beside it
+        // looked on (full world seed 2003).
+        bool jagt[2] = {false, false};
+        for (int32_t i = 0; i < SF_SPIELER; ++i)
+            if (satz->figur[i].jagt_ball) jagt[i < SF_SPIELER_SEITE ? 0 : 1] = true;
+        if ((satz->ballhalter < 0 && satz->spielzustand == SZ_SPIEL && !(jagt[0] && jagt[1])) ||
+            (satz->ballhalter < 0 && !jagt[0] && !jagt[1]) || satz->spielzustand != zustand_vorher) {
             if (satz->unterbrechung_bereit || satz->spielzustand == SZ_SPIEL) Spielfeld_Spieler_Um_Ball(satz);
         }
     }
