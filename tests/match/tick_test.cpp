@@ -1068,6 +1068,75 @@ TEST_F(HaengenTest, AShortFreeKicksTakerWaitsForNobodyOnceTheBallIsTapped) {
     EXPECT_LT(n, int32_t(STANDARD_WARTEN_MAX)) << "taken only at the bound";
 }
 
+// A defender 25 m across from a wall free kick, clear of the taker's band on
+// its goal side, whom his own rules send to a point past the band's other
+// side whenever he stands (full world seed 2000: he ran to and fro through
+// the band, and the kick waited at every crossing until its bound). He stays
+// clear, and the kick comes before the bound.
+TEST_F(HaengenTest, AWallFreeKickIsTakenThoughADefenderFarAcrossIsSentThroughTheBandAgainAndAgain) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    const float dir = Freistoss(s, 1);
+    const int32_t k = Freier_Feldspieler(s, 0);
+    ASSERT_GE(k, 0);
+    const float bx = s->figur[FIGUR_BALL].pos[0], y = SPIELFELD_MITTE_Y - 600 + 2500;
+    Halten(s, k, bx + dir * (ABWEHR_FREISTOSS_GASSE + 60), y);
+    const uint32_t grenzen = Spielfeld_Wartegrenze_Stand().anzahl;
+    int32_t quer = 0;   // frames he stood in the band
+    const int32_t n = Bis_Spiel(s, [&](int32_t) {
+        Figur& g = s->figur[k];
+        if (std::fabs(g.pos[0] - bx) < ABWEHR_FREISTOSS_GASSE) ++quer;
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
+        if (g.v[0] != 0 || g.v[1] != 0) return;
+        // At rest: sent across, past the band on its other side, deciding now.
+        const float ziel = g.pos[0] > bx ? bx - (ABWEHR_FREISTOSS_GASSE + 60) : bx + (ABWEHR_FREISTOSS_GASSE + 60);
+        a.ziel[0] = ziel;
+        a.ziel[1] = y;
+        a.dauer = 20;
+        a.tempo = 900;
+        g.v[0] = ziel > g.pos[0] ? 900.0f : -900.0f;
+        g.entscheiden = 1;
+        g.entscheid_timer = 0;
+    });
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+    EXPECT_EQ(Spielfeld_Wartegrenze_Stand().anzahl, grenzen) << "taken only at the bound";
+    EXPECT_LT(quer, 60) << "frames in the band";
+}
+
+// A ball at rest in open play on the corner point by a side's own goal
+// (full world seed 2003): the side's keeper, chosen to chase while it ran
+// by his area, drops the chase outside it, and the other side's chaser
+// runs from the far end. The one who stands beside it goes for it, long
+// before the checker's bound of a ball left unmoved.
+TEST_F(HaengenTest, ABallAtRestInACornerIsTakenByTheSideBesideItThoughTheOtherSidesChaserIsFarOff) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    s->spielzustand = SZ_SPIEL;
+    s->ballhalter = -1;
+    const float eck_x = float(s->tor_x[1]), innen = eck_x > SPIELFELD_MITTE_X ? -1.0f : 1.0f;   // home side's goal line
+    SetAnim(s, FIGUR_BALL, int32_t(eck_x), 1, 0);
+    Figur& ball = s->figur[FIGUR_BALL];
+    ball.v[0] = ball.v[1] = ball.v[2] = 0;
+    Figur_Aktuelle_Anweisung(&ball)->tempo = 0;
+    const int32_t daneben = Freier_Feldspieler(s, 0), fern = Freier_Feldspieler(s, 1);
+    ASSERT_GE(daneben, 0);
+    ASSERT_GE(fern, 0);
+    int32_t torwart = -1;
+    for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i)
+        if (s->figur[i].torwart && (s->spieler[i].zustand & SM_AUF_PLATZ)) torwart = i;
+    ASSERT_GE(torwart, 0);
+    for (int32_t i = 0; i < SF_SPIELER; ++i) s->figur[i].jagt_ball = 0;
+    Halten(s, daneben, eck_x + innen * 50, 50);
+    Halten(s, fern, eck_x + innen * 9000, SPIELFELD_MITTE_Y);
+    s->figur[torwart].jagt_ball = 1;
+    s->figur[fern].jagt_ball = 1;
+    int32_t n = 0;
+    for (; n < PRUEF_MAX_RUHE && s->ballhalter < 0; ++n) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+    ASSERT_LT(n, PRUEF_MAX_RUHE) << "the ball lay untouched";
+    EXPECT_LT(s->ballhalter, SF_SPIELER_SEITE) << "taken by the far side's chaser after " << n << " frames";
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
+}
+
 // A penalty's set taker carried off injured (still counted on the pitch
 // until his substitute comes, but no longer drawn) is not named to take it:
 // he would never come to the ball and the kick would wait for ever.
