@@ -8,6 +8,7 @@
 
 #include "match/live/spielfeld_tick.h"
 #include "match/record/spielfeld.h"
+#include "match/record/spielfeld_pruefen.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
 
@@ -28,6 +29,7 @@ constexpr const char* ZAHL_NAMEN[ZAHLEN] = {"Schuesse", "aufs Tor", "Paesse", "F
 struct Spiel {
     uint32_t zustand = SZ_SPIEL;
     uint32_t frame = 0;        // the record's frame counter when last seen
+    uint32_t ab = 0;           // the frame counter when its play state was first seen
     bool liga = false;
     int32_t tore[2] = {};
     int64_t zahl[ZAHLEN] = {};
@@ -134,8 +136,11 @@ void Sim_Live_Frame(double ms) {
         if (!neu && s->spielzustand == SZ_SPIEL && s->abschnitt >= 1 && !Im_Elfmeterschiessen(s) &&
             s->frame_zaehler > st.frame)
             st.offen += s->frame_zaehler - st.frame;
+        // A restart's frames as counted here, from the first frame it was
+        // seen in (the tick's own count for its bound is not read).
+        if (neu || s->spielzustand != st.zustand || s->frame_zaehler < st.ab) st.ab = s->frame_zaehler;
         if (Ist_Standard(s->spielzustand))
-            g.laengste[s->spielzustand] = std::max(g.laengste[s->spielzustand], Spielfeld_Zustand_Dauer(s));
+            g.laengste[s->spielzustand] = std::max(g.laengste[s->spielzustand], s->frame_zaehler - st.ab);
         st.frame = s->frame_zaehler;
         st.zustand = s->spielzustand;
         st.zahl[ECKEN] = s->ecken[0] + s->ecken[1];
@@ -230,6 +235,12 @@ std::string Sim_Live_Statistik_Text() {
         out += zeile;
     }
     out += "\n";
+    // What the rule checker (--check) measured beside its restart rules.
+    const Spielfeld_Pruef_Hoechst& h = Spielfeld_Pruef_Hoechstwerte();
+    std::snprintf(zeile, sizeof zeile,
+                  "Pruefer, laengste (Frames): Standardsituation am Abschnittsende %u, Stehen mit Ziel ueber 1 m %u\n",
+                  h.standard_ende, h.stehen);
+    out += zeile;
     return out;
 }
 

@@ -13,7 +13,9 @@
 # JOBS (default 2) seasons run at once, at nice 10; SEED defaults to 1000;
 # each season's output and user folder (with the replay save of a stop)
 # stay in OUT (default a new folder under /tmp). The longest wait of each
-# kind of restart is given per season and over all.
+# kind of restart is given per season and over all, with the checker's
+# longest restart ended by its period and player standing still far from
+# his target in a restart.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
@@ -46,7 +48,8 @@ if [ "${1:-}" = "--full" ]; then
     rc=$(cat "$dir/rc" 2>/dev/null || echo none)
     liga=$(grep -m1 '^Liga: ' "$dir/out.txt" | sed 's/^Liga: \([0-9]*\).*/\1/')
     lang=$(grep -m1 '^Laengste Standardsituation' "$dir/out.txt" | sed 's/^[^:]*: *//')
-    echo "seed $seed: status $rc, ${liga:-?} league matches; longest restarts (frames): ${lang:-none}"
+    pruef=$(grep -m1 '^Pruefer, laengste' "$dir/out.txt" | sed 's/^[^:]*: *//')
+    echo "seed $seed: status $rc, ${liga:-?} league matches; longest restarts (frames): ${lang:-none}; checker: ${pruef:-none}"
     if [ "$rc" != 0 ]; then
       failed=1
       grep -a 'frame .*day .*game' "$dir/out.txt" | tail -n 3
@@ -56,6 +59,11 @@ if [ "${1:-}" = "--full" ]; then
   cat "$out"/seed*/out.txt | grep '^Laengste Standardsituation' | sed 's/^[^:]*: *//' |
     awk '{ for (i = 1; i < NF; i += 2) { if (!(i in name)) name[i] = $i; if ($(i + 1) > max[i]) max[i] = $(i + 1) } }
          END { printf "longest over all seasons (frames):"; for (i = 1; i in name; i += 2) printf " %s %d", name[i], max[i]; print "" }'
+  # The checker's longest restart ended by its period and player standing
+  # far from his target in a restart, over all seasons.
+  cat "$out"/seed*/out.txt | grep '^Pruefer, laengste' |
+    sed 's/.*Abschnittsende \([0-9]*\), Stehen mit Ziel ueber 1 m \([0-9]*\).*/\1 \2/' |
+    awk '{ if ($1 > e) e = $1; if ($2 > s) s = $2 } END { printf "checker over all seasons (frames): restart at a period end %d, standing far from the target %d\n", e, s }'
   [ "$failed" -eq 0 ] && echo "$seasons full-world seasons kept every rule"
   exit "$failed"
 fi

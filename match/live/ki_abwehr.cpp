@@ -253,10 +253,18 @@ void Freistoss_Gasse_Raeumen(Lage& l, Ohne_Ball_Ziel& z) {
     const float bx = l.b->pos[0];
     const float zx = z.p != 0 ? z.x : (a.dauer != 0 ? a.ziel[0] : l.f->pos[0]);
     const float zy = z.p != 0 ? z.y : (a.dauer != 0 ? a.ziel[1] : l.f->pos[1]);
-    if (!(std::fabs(zx - bx) < ABWEHR_FREISTOSS_GASSE)) return;
     float x = bx - l.dir2 * (ABWEHR_FREISTOSS_GASSE + 50);
     if (x < 0 || x > float(SPIELFELD_LAENGE)) x = bx + l.dir2 * (ABWEHR_FREISTOSS_GASSE + 50);
-    Ohne_Ball_Laufen(z, x, zy, l.v, 101);
+    // One already clear of the band on the side it sends him to stays there
+    // when his target lies in the band or beyond it: sent across, he ran
+    // through the band to a point past it, was sent back goal-side from
+    // there, and so to and fro (25 m across the pitch in full world seed
+    // 2000), and the kick waited for him at every crossing until its bound.
+    const float seite = x > bx ? 1.0f : -1.0f;
+    const bool schon_dort = (l.f->pos[0] - bx) * seite >= ABWEHR_FREISTOSS_GASSE;
+    const bool quer = (zx - bx) * seite < ABWEHR_FREISTOSS_GASSE;
+    if (!(std::fabs(zx - bx) < ABWEHR_FREISTOSS_GASSE) && !(schon_dort && quer)) return;
+    Ohne_Ball_Laufen(z, schon_dort ? l.f->pos[0] : x, zy, l.v, 101);
 }
 
 // 13. The play-state table.

@@ -179,6 +179,10 @@ bool Ballbesitz_Setzen(Spielfeld_Satz* satz, int32_t h) {
         }
         satz->halter_torlinie = int32_t(satz->tor_x[Seite_Von(h)]);
         satz->letzter_halter = int8_t(h);
+        // He plays the ball now: a ball he dribbles on, or loses, into a
+        // goal is his goal (the passer he took it from his assist), not the
+        // goal of whoever kicked it last, minutes before.
+        satz->letzter_spieler = h;
     }
     satz->ballhalter = int8_t(h);
     satz->pass_jubel = 0;

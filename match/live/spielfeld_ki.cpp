@@ -89,10 +89,7 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
         // The keeper chosen to chase goes for a ball in his penalty area;
         // outside it he keeps his line and leaves the ball to the others.
         const Figur& b = satz->figur[FIGUR_BALL];
-        const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
-        const bool im_strafraum = std::fabs(b.pos[0] - float(satz->tor_x[1 - Seite(slot)])) <= float(k.strafraum_x[0]) &&
-                                  b.pos[1] > float(k.strafraum_unten[0]) && b.pos[1] < float(k.strafraum_oben[0]);
-        if (!im_strafraum) {
+        if (!Spielfeld_Ball_Beim_Torwart(satz, slot)) {
             f.jagt_ball = 0;
             KI_Torwart(satz, slot);
         } else if (KI_Ballfuehrer(satz, slot, Seite(slot))) {
@@ -109,6 +106,14 @@ void Spieler_Entscheiden(Spielfeld_Satz* satz, int32_t slot) {
 }
 
 }  // namespace
+
+bool Spielfeld_Ball_Beim_Torwart(const Spielfeld_Satz* satz, int32_t slot) {
+    if (!satz || slot < 0 || slot >= SF_SPIELER) return false;
+    const Figur& b = satz->figur[FIGUR_BALL];
+    const Spielfeld_Konstanten& k = Spielfeld_Get_Konstanten();
+    return std::fabs(b.pos[0] - float(satz->tor_x[1 - Seite(slot)])) <= float(k.strafraum_x[0]) &&
+           b.pos[1] > float(k.strafraum_unten[0]) && b.pos[1] < float(k.strafraum_oben[0]);
+}
 
 void Spielfeld_Heatmap(Spielfeld_Satz* satz, int32_t slot) {
     if (!satz || slot < 0 || slot >= SF_SPIELER) return;

@@ -16,6 +16,9 @@ namespace velmora {
 void Spielfeld_KI_Ausfuehren(Spielfeld_Satz* satz, int32_t figur);
 // Counts the player's heat-map cell (10 x 10 cells of 1080 x 680 cm) once
 // each time he enters a new one; a cell's counter stops at 3.
+// Whether the ball lies in the penalty area of the keeper's side of `slot`:
+// the only loose ball a keeper goes for in open play.
+bool Spielfeld_Ball_Beim_Torwart(const Spielfeld_Satz* satz, int32_t slot);
 void Spielfeld_Heatmap(Spielfeld_Satz* satz, int32_t slot);
 // Running and sprinting speed of a player slot in cm/s (at least 10 km/h).
 float Spieler_Lauftempo(const Spielfeld_Satz* satz, int32_t slot);

@@ -255,7 +255,11 @@ void Platz_Machen(const Lage& l) {
 // `STANDARD_WARTEN_MAX` frames, since one who can never leave would hold it
 // for ever.
 bool Standard_Haelt(const Spielfeld_Satz* satz, bool immer, bool bis_zur_grenze) {
-    return immer || (bis_zur_grenze && Spielfeld_Zustand_Dauer(satz) < STANDARD_WARTEN_MAX);
+    if (immer) return true;
+    if (!bis_zur_grenze) return false;
+    if (Spielfeld_Zustand_Dauer(satz) < STANDARD_WARTEN_MAX) return true;
+    Spielfeld_Wartegrenze_Melden(satz);
+    return false;
 }
 
 void Anstoss(const Lage& l) {
@@ -499,10 +503,16 @@ void Freistoss_Schuetze(const Lage& l, bool mauer) {
         f.entscheid_timer = 0;
     } else if (c == 22) {
         // With a wall he waits for the second taker and for the opponents to
-        // leave the band and the ball; without one, for the referee.
+        // leave the band and the ball; without one, for the referee. After
+        // the short free kick's tap (he holds the rolling ball) the ball is
+        // in play and he waits for nobody: an opponent the tap brought near,
+        // or one running to and fro in the band far across the pitch, held
+        // him until the bound.
+        const bool getippt = satz->freistoss_variante == 2 && satz->ballhalter == l.slot;
         const bool warten =
-            mauer ? Zweiter_Nicht_Bereit(l) || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || Gegner_Nah(l, 865)
-                  : !Schiedsrichter_Bereit(satz);
+            getippt ? false
+            : mauer ? Zweiter_Nicht_Bereit(l) || Gegner_Nah_X(l, ABWEHR_FREISTOSS_GASSE) || Gegner_Nah(l, 865)
+                    : !Schiedsrichter_Bereit(satz);
         if (Standard_Haelt(satz, satz->wechsel_laeuft != 0, warten)) {
             Warten(l);
             return;
@@ -746,6 +756,19 @@ void KI_Standardsituation(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
         }
     }
     if (satz->spielzustand == SZ_SPIEL) satz->unterbrechung_bereit = 0;
+}
+
+namespace {
+Spielfeld_Wartegrenze wartegrenze;
+}  // namespace
+
+const Spielfeld_Wartegrenze& Spielfeld_Wartegrenze_Stand() { return wartegrenze; }
+
+void Spielfeld_Wartegrenze_Melden(const Spielfeld_Satz* satz) {
+    if (!satz) return;
+    ++wartegrenze.anzahl;
+    wartegrenze.spiel = satz->spiel;
+    wartegrenze.zustand = satz->spielzustand;
 }
 
 }  // namespace velmora

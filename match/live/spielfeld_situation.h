@@ -18,9 +18,20 @@ namespace velmora {
 // except for the free kick's taker, whose wait for him (a free kick without a
 // wall) ends at the bound too. A man who can never leave (stuck, or chasing to
 // and fro in the band) would hold the match for ever. The record counts the
-// restart's frames (`Spielfeld_Zustand_Dauer`); the rule checker reads the
-// same count.
+// restart's frames (`Spielfeld_Zustand_Dauer`); the rule checker counts them
+// on its own.
 constexpr uint32_t STANDARD_WARTEN_MAX = 1000;
+
+// Every restart a wait bound released (this one, or the cap of the kick-off
+// loop at a period start), for the rule checker: a bound that ends a wait
+// is a restart its players could not take.
+struct Spielfeld_Wartegrenze {
+    uint64_t anzahl = 0;    // releases since the program started
+    uint32_t spiel = 0;     // the game of the last one
+    uint32_t zustand = 0;   // its play state
+};
+const Spielfeld_Wartegrenze& Spielfeld_Wartegrenze_Stand();
+void Spielfeld_Wartegrenze_Melden(const Spielfeld_Satz* satz);
 
 // One step of the script of player slot `slot` of `seite`.
 void KI_Standardsituation(Spielfeld_Satz* satz, int32_t slot, int32_t seite);

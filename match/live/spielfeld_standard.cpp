@@ -465,9 +465,13 @@ void Spielfeld_Spieler_Um_Ball(Spielfeld_Satz* satz) {
         float t = Zeit_Zum_Ball(satz, s);
         if (s == satz->standard_schuetze) t = 0;
         else if (s == satz->standard_zweiter) t = 1;
+        // In open play a keeper goes only for a ball in his penalty area
+        // (outside it he drops the chase at once and keeps his line): chosen
+        // for one outside, his side had nobody chasing it.
         if (f.torwart) {
             if (z == SZ_ABSTOSS) t = 2;
             else if (z != SZ_SPIEL && z != SZ_ELFMETER && z != SZ_ELFMETERSCHIESSEN) t = aus;
+            else if (z == SZ_SPIEL && !Spielfeld_Ball_Beim_Torwart(satz, s)) t = aus;
         }
         const int32_t seite = Seite(s);
         if (t < t1[seite]) {

@@ -485,6 +485,13 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     Spielzustand_Arbeit(satz);
     // 18.
     Entscheidungsreihe(satz);
+    // A restart not yet prepared has just placed its ball: a kick mark left
+    // from before (open play up to the whistle) takes no ball from it. Taken,
+    // the ball went to the marked player's foot (the later penalty taker 88 cm
+    // from the spot, say), the penalty was placed anew, the frame preparing it
+    // moved nobody and the mark, cleared only by its figure's decision, took
+    // the ball again: the match stood to the whistle.
+    if (satz->spielzustand != SZ_SPIEL && !satz->unterbrechung_bereit) Kickframe_Figur(satz) = 0;
     // 19. A stoppage is prepared once; a frame that placed the figures runs no figure work.
     const bool vorbereitet = satz->spielzustand != SZ_SPIEL && Spielfeld_Auswechslung_Pruefen(satz) != 0;
     satz->ausdauer_timer -= satz->spielzustand == SZ_SPIEL ? 1.0f : 0.1f;
@@ -493,9 +500,17 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
     // 21.
     if (Rr_Countdown(satz) <= 0) Rr_Countdown(satz) = 1;
     if (!vorbereitet) {
-        bool jagt = false;
-        for (int32_t i = 0; i < SF_SPIELER; ++i) jagt = jagt || satz->figur[i].jagt_ball;
-        if ((satz->ballhalter < 0 && !jagt) || satz->spielzustand != zustand_vorher) {
+        // A loose ball is chased by one of each side: one side left without
+        // (its keeper, chosen while the ball ran by his area, dropped the
+        // chase once it left it) gets its chasers anew. Asked only when
+        // nobody chased, a ball at rest in a corner was left to the other
+        // side's man running from 30 m away while one who stood beside it
+        // looked on (full world seed 2003).
+        bool jagt[2] = {false, false};
+        for (int32_t i = 0; i < SF_SPIELER; ++i)
+            if (satz->figur[i].jagt_ball) jagt[i < SF_SPIELER_SEITE ? 0 : 1] = true;
+        if ((satz->ballhalter < 0 && satz->spielzustand == SZ_SPIEL && !(jagt[0] && jagt[1])) ||
+            (satz->ballhalter < 0 && !jagt[0] && !jagt[1]) || satz->spielzustand != zustand_vorher) {
             if (satz->unterbrechung_bereit || satz->spielzustand == SZ_SPIEL) Spielfeld_Spieler_Um_Ball(satz);
         }
     }
@@ -536,6 +551,7 @@ int32_t Spielfeld_Anstoss_Ausfuehren(Spielfeld_Satz* satz) {
     }
     if (satz->spielzustand != SZ_SPIEL) {
         Debug_Printf("Spielfeld_Anstoss_Ausfuehren: Anstoss nach %d Frames nicht ausgefuehrt, Spiel freigegeben\n", n);
+        Spielfeld_Wartegrenze_Melden(satz);
         Spielfeld_Spielzustand_Freigeben(satz);
     }
     return n;

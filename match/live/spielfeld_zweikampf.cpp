@@ -22,6 +22,7 @@
 
 #include "core/debug.h"
 #include "core/rnd.h"
+#include "core/zahlen.h"
 #include "match/live/anim.h"
 #include "match/live/anweisung.h"
 #include "match/record/spielfeld.h"
@@ -252,8 +253,15 @@ void Auseinander(Spielfeld_Satz* satz, int32_t a, int32_t b) {
     for (int32_t s : {a, b}) {
         Figur& f = satz->figur[s];
         if (f.situation != 0 || Akt(f).flags != 0) continue;
-        if (satz->spielzustand != SZ_SPIEL) {
-            Anweisung& o = Akt(f);
+        // Outside open play a player who bumps into another stops where he
+        // is, unless he is on his way to a place more than a metre off: he
+        // keeps his run and the push steps him past. Stopped, he ran into the
+        // same man again once he decided anew (500 ms on), and a man standing
+        // on his way at a restart (the kick-off's receiver at his spot, say)
+        // held him there, and the kick-off that waited for him, for good.
+        Anweisung& o = Akt(f);
+        const bool unterwegs = o.tempo > 0 && Hypot_F(o.ziel[0] - f.pos[0], o.ziel[1] - f.pos[1]) > 100;
+        if (satz->spielzustand != SZ_SPIEL && !unterwegs) {
             o.tempo = 0;
             o.anim = 0;
             o.frame = 0;

@@ -52,7 +52,8 @@ uint32_t Spielfeld_Checksumme(const Spielfeld_Satz* satz);
 void Spielfeld_Zustand_Zaehlen(Spielfeld_Satz* satz);
 // The frames the play state under way has lasted by that count; 0 before
 // its count began (its first frame not yet run, or a save without the count).
-// The restart scripts' bound, the rule checker and the statistics read it.
+// The restart scripts' bound reads it (the rule checker and the statistics
+// count the restarts themselves).
 uint32_t Spielfeld_Zustand_Dauer(const Spielfeld_Satz* satz);
 // Refreshes the edit copy from the live fields and clears the change flags.
 void Spielfeld_Eingabekopie_Fuellen(Spielfeld_Satz* satz);

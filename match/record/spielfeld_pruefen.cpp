@@ -1,6 +1,7 @@
 // match/record/spielfeld_pruefen.cpp - the invariants of a live match record.
 #include "match/record/spielfeld_pruefen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "match/live/anweisung.h"
 #include "match/record/spielfeld.h"
 #include "match/record/spielfeld_sync.h"
+#include "match/live/spielfeld_situation.h"
 
 namespace velmora {
 
@@ -189,9 +191,72 @@ bool Spielfeld_Satz_Gleich(const Spielfeld_Satz& a, const Spielfeld_Satz& b) {
     return std::memcmp(&x, &y, sizeof x) == 0;
 }
 
+namespace {
+
+Spielfeld_Pruef_Hoechst hoechst;
+
+// A restart: the shoot-out (one kick after the other) and the injury and
+// substitution stoppages are none.
+bool Ist_Standard(uint32_t z) {
+    return z == SZ_EINWURF || z == SZ_ABSTOSS || z == SZ_ECKE || z == SZ_ANSTOSS || z == SZ_ELFMETER || z == SZ_FREISTOSS;
+}
+
+// The restart rules, on the checker's own count of the restart's frames:
+// a wait bound that released it, a restart not taken, one that stood long
+// when its period ended, a player who stands still in it with his target
+// far off (play waits for every player at a restart).
+const char* Standard_Pruefen(const Spielfeld_Satz* satz, Spielfeld_Pruefstand* st) {
+    const Spielfeld_Wartegrenze& w = Spielfeld_Wartegrenze_Stand();
+    if (w.spiel == satz->spiel && w.anzahl != st->grenzen) {
+        st->grenzen = w.anzahl;
+        return "Wartegrenze einer Standardsituation gegriffen";
+    }
+    const uint32_t frame = satz->frame_zaehler;
+    const uint32_t z = satz->spielzustand;
+    const uint32_t schritt = frame > st->zuletzt && st->zuletzt != 0 ? frame - st->zuletzt : 1;
+    st->zuletzt = frame;
+    if (Ist_Standard(st->standard_zustand) && !Ist_Standard(z) && frame >= st->standard_ab) {
+        const uint32_t dauer = frame - st->standard_ab;
+        if (z == SZ_ABGANG) {
+            hoechst.standard_ende = std::max(hoechst.standard_ende, dauer);
+            if (dauer > PRUEF_MAX_STANDARD_ENDE) return "Abschnitt endet in einer Standardsituation nach 800 Frames";
+        }
+    }
+    if (!Ist_Standard(z)) {
+        st->standard_zustand = 0;
+        std::fill(std::begin(st->steht), std::end(st->steht), uint16_t(0));
+        return nullptr;
+    }
+    if (st->standard_zustand != z || frame < st->standard_ab) {
+        st->standard_zustand = z;
+        st->standard_ab = frame;
+    }
+    const uint32_t dauer = frame - st->standard_ab;
+    hoechst.standard = std::max(hoechst.standard, dauer);
+    if (dauer >= PRUEF_MAX_STANDARD) return "Standardsituation 1500 Frames nicht ausgefuehrt";
+    for (int32_t i = 0; i < SF_SPIELER; ++i) {
+        const Figur& f = satz->figur[i];
+        const Anweisung& a = f.ring[f.aktuell];
+        const bool still = f.gezeichnet && (satz->spieler[i].zustand & SM_AUF_PLATZ) && a.tempo == 0 && f.v[0] == 0 &&
+                           f.v[1] == 0 &&
+                           std::hypot(a.ziel[0] - f.pos[0], a.ziel[1] - f.pos[1]) > PRUEF_STEHEN_ABSTAND;
+        st->steht[i] = still ? uint16_t(std::min<uint32_t>(st->steht[i] + schritt, UINT16_MAX)) : 0;
+        hoechst.stehen = std::max<uint32_t>(hoechst.stehen, st->steht[i]);
+        if (st->steht[i] > PRUEF_MAX_STEHEN) return "Spieler steht 600 Frames mit Ziel ueber 1 m in einer Standardsituation";
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const Spielfeld_Pruef_Hoechst& Spielfeld_Pruef_Hoechstwerte() { return hoechst; }
+
 const char* Spielfeld_Pruefen(const Spielfeld_Satz* satz, int32_t abschnitte, Spielfeld_Pruefstand* st) {
     if (!satz || !st) return "kein Satz";
-    if (st->spiel != satz->spiel) *st = Spielfeld_Pruefstand{satz->spiel};
+    if (st->spiel != satz->spiel) {
+        *st = Spielfeld_Pruefstand{satz->spiel};
+        st->grenzen = Spielfeld_Wartegrenze_Stand().anzahl;
+    }
     if (satz->spielzustand > SZ_NACH_TOR) return "Spielzustand ausserhalb 0..11";
     if (satz->minute < st->minute) return "Minute faellt";
     st->minute = satz->minute;
@@ -237,15 +302,7 @@ const char* Spielfeld_Pruefen(const Spielfeld_Satz* satz, int32_t abschnitte, Sp
     st->ruhe = (still && h == -1 && satz->spielzustand == SZ_SPIEL) ? st->ruhe + 1 : 0;
     for (int32_t i = 0; i < 3; ++i) st->ball[i] = b.pos[i];
     if (st->ruhe >= PRUEF_MAX_RUHE) return "Ball liegt 450 Frames unberuehrt im Spiel";
-    // A restart is taken: by the record's own count of its play state, the
-    // one its scripts' bound reads, which a save carries with the record (the
-    // shoot-out, one kick after the other, and the injury and substitution
-    // stoppages are not restarts).
-    const uint32_t z = satz->spielzustand;
-    const bool standard = z == SZ_EINWURF || z == SZ_ABSTOSS || z == SZ_ECKE || z == SZ_ANSTOSS || z == SZ_ELFMETER ||
-                          z == SZ_FREISTOSS;
-    if (standard && Spielfeld_Zustand_Dauer(satz) >= PRUEF_MAX_STANDARD)
-        return "Standardsituation 1500 Frames nicht ausgefuehrt";
+    if (const char* grund = Standard_Pruefen(satz, st)) return grund;
     // A record the save checker refuses makes a save written now unloadable.
     if (const char* grund = Spielfeld_Satz_Pruefen(satz)) return grund;
     return nullptr;
@@ -254,10 +311,11 @@ const char* Spielfeld_Pruefen(const Spielfeld_Satz* satz, int32_t abschnitte, Sp
 namespace {
 
 constexpr char PRUEF_MAGIC[4] = {'V', 'P', 'R', 'F'};
-constexpr uint32_t PRUEF_VERSION = 2;
+constexpr uint32_t PRUEF_VERSION = 3;
 constexpr size_t PRUEF_KOPF = 36;
-constexpr size_t PRUEF_EINTRAG = 44;      // its last 8 bytes zero: a restart is counted by the record
-constexpr size_t PRUEF_EINTRAG_V1 = 36;   // the first version's, without those 8 bytes
+constexpr size_t PRUEF_EINTRAG = 112;     // the restart's play state, first frame and the players' standing frames
+constexpr size_t PRUEF_EINTRAG_V2 = 44;   // the second version's, with the restart but without the players
+constexpr size_t PRUEF_EINTRAG_V1 = 36;   // the first version's, without the restart
 
 template <typename T>
 void Anhaengen(std::vector<uint8_t>& b, T v) {
@@ -292,7 +350,9 @@ bool Pruefstand_Sicherung_Schreiben(const char* pfad, const Pruefstand_Sicherung
         for (float f : e.st.ball) Anhaengen(b, f);
         Anhaengen(b, e.st.ruhe);
         Anhaengen(b, e.frame_zaehler);
-        Anhaengen(b, uint64_t(0));   // an older reader finds no restart waiting and counts afresh
+        Anhaengen(b, e.st.standard_zustand);
+        Anhaengen(b, e.st.standard_ab);
+        for (uint16_t n : e.st.steht) Anhaengen(b, n);
     }
     std::FILE* f = std::fopen(pfad, "wb");
     if (!f) return false;
@@ -311,8 +371,8 @@ bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s) {
     if (b.size() < PRUEF_KOPF || std::memcmp(b.data(), PRUEF_MAGIC, 4) != 0) return false;
     const uint8_t* p = b.data() + 4;
     const uint32_t version = Holen<uint32_t>(p);
-    if (version != 1 && version != PRUEF_VERSION) return false;
-    const size_t eintrag = version == 1 ? PRUEF_EINTRAG_V1 : PRUEF_EINTRAG;
+    if (version < 1 || version > PRUEF_VERSION) return false;
+    const size_t eintrag = version == 1 ? PRUEF_EINTRAG_V1 : version == 2 ? PRUEF_EINTRAG_V2 : PRUEF_EINTRAG;
     Pruefstand_Sicherung neu;
     neu.frame = Holen<int64_t>(p);
     neu.spielstand_groesse = Holen<uint64_t>(p);
@@ -327,7 +387,14 @@ bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s) {
         for (float& v : e.st.ball) v = Holen<float>(p);
         e.st.ruhe = Holen<int32_t>(p);
         e.frame_zaehler = Holen<uint32_t>(p);
-        p += eintrag - PRUEF_EINTRAG_V1;   // an older writer's restart count: the record's own is read
+        e.st.zuletzt = e.frame_zaehler;
+        e.st.grenzen = Spielfeld_Wartegrenze_Stand().anzahl;   // releases until now were another run's
+        if (version >= 2) {
+            e.st.standard_zustand = Holen<uint32_t>(p);
+            e.st.standard_ab = Holen<uint32_t>(p);
+        }
+        if (version >= 3)
+            for (uint16_t& n : e.st.steht) n = Holen<uint16_t>(p);
         neu.eintraege.push_back(e);
     }
     *s = std::move(neu);

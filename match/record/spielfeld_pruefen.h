@@ -16,15 +16,39 @@ namespace velmora {
 constexpr uint32_t PRUEF_MAX_FRAMES = 50000;    // the final whistle comes before this
 constexpr int32_t PRUEF_MAX_RUHE = 450;         // frames a ball may lie unmoved and unheld in open play
 constexpr uint32_t PRUEF_MAX_STANDARD = 1500;   // frames a restart may wait before it is taken
+// Frames a restart may have stood when the half-time or final whistle ends
+// it (a period may end in any play state; only a restart standing this
+// long is a fault).
+constexpr uint32_t PRUEF_MAX_STANDARD_ENDE = 800;
+// Frames a player on the pitch may stand at speed 0 during a restart while
+// his target lies more than PRUEF_STEHEN_ABSTAND cm away.
+constexpr uint32_t PRUEF_MAX_STEHEN = 600;
+constexpr float PRUEF_STEHEN_ABSTAND = 100.0f;
 
-// What the checker remembers of a record between two frames.
+// What the checker remembers of a record between two frames. It counts each
+// restart itself, from the record's frame counter as it sees it: the count
+// the tick keeps for its own bound is not read.
 struct Spielfeld_Pruefstand {
     uint32_t spiel = 0;              // the game the state belongs to (0: none yet)
     int32_t minute = -1;
     uint64_t vom_platz = 0;          // slots sent off (bit per slot)
     float ball[3] = {};
     int32_t ruhe = 0;                // frames the ball lay still and unheld in open play
+    uint32_t standard_zustand = 0;   // the play state of the restart counted (0: none)
+    uint32_t standard_ab = 0;        // the record's frame counter when it was first seen
+    uint32_t zuletzt = 0;            // the record's frame counter at the previous check
+    uint16_t steht[SF_SPIELER] = {}; // frames each player stood still in a restart, his target far
+    uint64_t grenzen = 0;            // the wait bounds' releases seen (not kept in a file)
 };
+
+// The longest of what the checker measures, over every record it checked
+// since the program started (for the simulator's figures).
+struct Spielfeld_Pruef_Hoechst {
+    uint32_t standard = 0;           // a restart's frames
+    uint32_t standard_ende = 0;      // a restart's frames when its period ended
+    uint32_t stehen = 0;             // a player's frames at speed 0, his target far, in a restart
+};
+const Spielfeld_Pruef_Hoechst& Spielfeld_Pruef_Hoechstwerte();
 
 // The checker's states at one frame, kept in a file beside a save of that
 // frame: the replay of a break loads the save and goes on counting each rule
@@ -41,13 +65,12 @@ struct Pruefstand_Sicherung {
     int64_t spielstand_zeit = 0;
     std::vector<Eintrag> eintraege;
 };
-// Writes the states field by field (little-endian; 44 bytes an entry behind a
-// 36-byte header, an entry's last 8 zero: a restart is counted by the record,
-// which the save holds). False when the file cannot be written.
+// Writes the states field by field (little-endian; 112 bytes an entry behind
+// a 36-byte header). False when the file cannot be written.
 bool Pruefstand_Sicherung_Schreiben(const char* pfad, const Pruefstand_Sicherung& s);
 // Reads them back; false (and `s` untouched) for a missing, short or foreign file.
-// A file of the first version (36-byte entries) still loads; an entry's last
-// 8 bytes are passed over.
+// Files of the first two versions (36- and 44-byte entries) still load: what
+// they lack is counted afresh.
 bool Pruefstand_Sicherung_Lesen(const char* pfad, Pruefstand_Sicherung* s);
 
 // The first rule the record breaks, or null. `abschnitte` is the number of

@@ -121,7 +121,8 @@ TEST_F(BesitzTest, PlayersAroundAFigure) {
 }
 
 // Taken again by its holder the ball only gets a stopped ball moving; a pass
-// between team-mates gives the assist to the passer, an interception clears
+// between team-mates gives the assist to the passer and makes the receiver
+// the last to play the ball (the scorer of a goal), an interception clears
 // it, sets the pass limit to 5400 and counts the passer's failed pass.
 TEST_F(BesitzTest, PassesAssistsAndInterceptions) {
     for (int32_t k : {3, 4, 22}) Stellen(k, 3000 + 100 * k, 3000);
@@ -141,8 +142,10 @@ TEST_F(BesitzTest, PassesAssistsAndInterceptions) {
 
     s->pass_unterwegs = 1;
     s->passgeber = 3;
+    s->letzter_spieler = 3;
     EXPECT_TRUE(Ballbesitz_Setzen(s, 4));
     EXPECT_EQ(s->vorletzter_spieler, 3);
+    EXPECT_EQ(s->letzter_spieler, 4) << "the receiver plays the ball: a goal he dribbles in is his";
     EXPECT_EQ(s->pass_unterwegs, 0);
     EXPECT_EQ(s->statistik[4][5], 1) << "the ball contact";
 

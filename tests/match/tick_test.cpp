@@ -17,6 +17,7 @@
 #include "club/spieler.h"
 #include "club/team.h"
 #include "core/rnd.h"
+#include "core/zahlen.h"
 #include "match/record/spielfeld.h"
 #include "match/record/spielfeld_hooks.h"
 #include "match/live/spielfeld_ki.h"
@@ -33,6 +34,7 @@
 #include "match/live/spielfeld_standard.h"
 #include "match/record/spielfeld_sync.h"
 #include "match/live/spielfeld_tick.h"
+#include "match/live/spielfeld_zweikampf.h"
 #include "match/day/spieltag_netz.h"
 #include "net/net.h"
 #include "season/spiele.h"
@@ -425,9 +427,15 @@ TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
     int32_t n = 0;
     while (!regel && n < 1000) regel = Spielfeld_Pruefen(&kopie, 2, &k), ++n;
     EXPECT_EQ(n, PRUEF_MAX_RUHE) << "the 450th frame of a still ball breaks the rule";
-    // A restart not taken within its bound is found, by the record's count
-    // of its frames as the tick keeps it; one that ends (a frame of open
-    // play) and starts again counts afresh.
+    // A restart not taken within its bound is found, by the checker's own
+    // count of its frames (the tick's is left at zero); one that ends (a
+    // frame of open play) and starts again counts afresh. Everybody stands
+    // at his place.
+    for (Figur& f : s->figur) {
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&f);
+        a.ziel[0] = f.pos[0];
+        a.ziel[1] = f.pos[1];
+    }
     for (const uint32_t z : {SZ_FREISTOSS, SZ_ELFMETER, SZ_ANSTOSS}) {
         kopie = *s;
         k = st;
@@ -435,7 +443,8 @@ TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
         for (n = 0; !regel && n < 5000; ++n) {
             ++kopie.frame_zaehler;
             kopie.spielzustand = n == 1000 ? SZ_SPIEL : z;
-            Spielfeld_Zustand_Zaehlen(&kopie);
+            kopie.standard_zustand = uint8_t(kopie.spielzustand);
+            kopie.standard_ab = kopie.frame_zaehler;
             ++kopie.figur[FIGUR_BALL].pos[0];   // not a still ball
             regel = Spielfeld_Pruefen(&kopie, 2, &k);
         }
@@ -443,8 +452,9 @@ TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
         EXPECT_NE(std::string(regel).find("Standardsituation"), std::string::npos) << regel;
         EXPECT_EQ(n, 1001 + int32_t(PRUEF_MAX_STANDARD) + 1) << z;
     }
-    // The count is the record's: a record loaded in the middle of a stall
-    // breaks the rule at the same frame under a checker that starts afresh.
+    // A record whose own count says its restart is about to pass the bound
+    // breaks nothing under a checker that starts afresh: the checker counts
+    // from what it sees (a replay carries the count in the checker's file).
     kopie = *s;
     kopie.spielzustand = kopie.standard_zustand = SZ_ECKE;
     kopie.frame_zaehler = 5000;
@@ -452,9 +462,7 @@ TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
     k = Spielfeld_Pruefstand{};
     EXPECT_EQ(Spielfeld_Pruefen(&kopie, 2, &k), nullptr);
     ++kopie.frame_zaehler;
-    regel = Spielfeld_Pruefen(&kopie, 2, &k);
-    ASSERT_NE(regel, nullptr);
-    EXPECT_NE(std::string(regel).find("Standardsituation"), std::string::npos) << regel;
+    EXPECT_EQ(Spielfeld_Pruefen(&kopie, 2, &k), nullptr);
 
     // The states written beside a save and read back go on counting: a
     // stall begun before the save breaks the rule at the same frame after
@@ -480,13 +488,34 @@ TEST_F(TickTest, TheCheckerNamesEachBrokenRule) {
     EXPECT_EQ(gelesen.spielstand_zeit, -7);
     ASSERT_EQ(gelesen.eintraege.size(), 1u);
     EXPECT_EQ(gelesen.eintraege[0].frame_zaehler, kopie.frame_zaehler);
-    EXPECT_EQ(std::filesystem::file_size(pfad), 36u + 44u) << "the layout an older reader knows";
+    EXPECT_EQ(std::filesystem::file_size(pfad), 36u + 112u);
     for (auto [weiter, erwartet] : {std::pair{gelesen.eintraege[0].st, PRUEF_MAX_RUHE - 300},
                                     std::pair{Spielfeld_Pruefstand{}, PRUEF_MAX_RUHE + 1}}) {
         Spielfeld_Satz nachher = kopie;
         regel = nullptr;
         n = 0;
         while (!regel && n < 1000) regel = Spielfeld_Pruefen(&nachher, 2, &weiter), ++n;
+        EXPECT_EQ(n, erwartet);
+    }
+    // So does a restart the checker counted before the save, and a player's
+    // frames standing in it.
+    kopie = *s;
+    k = st;
+    kopie.spielzustand = SZ_ECKE;
+    for (int32_t i = 0; i < 1000; ++i, ++kopie.frame_zaehler, ++kopie.figur[FIGUR_BALL].pos[0])
+        ASSERT_EQ(Spielfeld_Pruefen(&kopie, 2, &k), nullptr);
+    k.steht[7] = 321;
+    gesichert.eintraege = {{k, kopie.frame_zaehler - 1}};
+    ASSERT_TRUE(Pruefstand_Sicherung_Schreiben(pfad.c_str(), gesichert));
+    ASSERT_TRUE(Pruefstand_Sicherung_Lesen(pfad.c_str(), &gelesen));
+    ASSERT_EQ(gelesen.eintraege.size(), 1u);
+    EXPECT_EQ(gelesen.eintraege[0].st.steht[7], 321);
+    for (auto [weiter, erwartet] : {std::pair{gelesen.eintraege[0].st, int32_t(PRUEF_MAX_STANDARD) - 1000 + 1},
+                                    std::pair{Spielfeld_Pruefstand{}, int32_t(PRUEF_MAX_STANDARD) + 1}}) {
+        Spielfeld_Satz nachher = kopie;
+        regel = nullptr;
+        for (n = 0; !regel && n < 3000; ++n, ++nachher.frame_zaehler, ++nachher.figur[FIGUR_BALL].pos[0])
+            regel = Spielfeld_Pruefen(&nachher, 2, &weiter);
         EXPECT_EQ(n, erwartet);
     }
     // A short, foreign or missing file is refused and leaves the states alone.
@@ -781,6 +810,55 @@ TEST_F(HaengenTest, AKickOffIsTakenThoughAPlayerStuckInTheOtherHalfNeverLeavesIt
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
 }
 
+// A player of the side not kicking off, in the other half on his way to
+// his place in his own half, meets the kick-off's receiver standing there
+// (full world seed 26: 947 cm inside the other half). Pushed apart outside
+// open play he was stopped, ran into the receiver again once he decided
+// anew and was pushed back, and the kick-off waited for him until its
+// bound. On his way he keeps his run, gets past, and the kick-off comes
+// before the bound.
+TEST_F(HaengenTest, AKickOffIsTakenThoughItsReceiverStandsInTheWayOfAPlayerInTheWrongHalf) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    // A substitution holds the kick-off until the receiver (code 16) stands at his place.
+    int32_t r = -1;
+    for (int32_t n = 0; n < 400 && r < 0; ++n) {
+        s->wechsel_laeuft = 1;
+        Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        for (int32_t i = 0; i < SF_SPIELER; ++i) {
+            const Figur& f = s->figur[i];
+            if (f.situation == 16 && f.v[0] == 0 && f.v[1] == 0 && n > 100) r = i;
+        }
+    }
+    ASSERT_GE(r, 0);
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    s->wechsel_laeuft = 0;
+    const Figur& e = s->figur[r];
+    const float sx = e.pos[0] > SPIELFELD_MITTE_X ? 1.0f : -1.0f;   // into the receiver's half
+    const int32_t k = Freier_Feldspieler(s, r < SF_SPIELER_SEITE ? 1 : 0);
+    ASSERT_GE(k, 0);
+    // 38 cm beyond the receiver and 30 cm short of him across, running for
+    // a place 1800 cm back over the line and 3000 cm up the pitch.
+    Figur& g = s->figur[k];
+    g.pos[0] = e.pos[0] + sx * 38;
+    g.pos[1] = e.pos[1] - 30;
+    const float tx = SPIELFELD_MITTE_X - sx * 1000, ty = e.pos[1] + 3000;
+    SetZSA(s, k, int32_t(tx), int32_t(ty), 0, 800, ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+    const Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
+    ASSERT_GT(a.tempo, 0.0f);
+    Ballkontakt_Liste paar;
+    paar.anzahl = 2;
+    paar.slot[0] = int8_t(r);
+    paar.slot[1] = int8_t(k);
+    Spielfeld_Zweikampf_Paare(s, paar);
+    EXPECT_GT(a.tempo, 0.0f) << "stopped on his way";
+    EXPECT_NEAR(a.ziel[0], tx, 1.0f);
+    const int32_t n = Bis_Spiel(s, [](int32_t) {});
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+    EXPECT_LT(n, int32_t(STANDARD_WARTEN_MAX)) << "taken only at the bound";
+}
+
 // A penalty whose area one defender never left (seed 1001 of the full world).
 TEST_F(HaengenTest, APenaltyIsTakenThoughADefenderNeverLeavesTheArea) {
     Spielfeld_Satz* s = nullptr;
@@ -794,25 +872,113 @@ TEST_F(HaengenTest, APenaltyIsTakenThoughADefenderNeverLeavesTheArea) {
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
 }
 
-// A restart that can never be taken (a substitution that never ends holds
-// every restart) is found by the checker at its bound: the tick's count of
-// the kick-off's frames runs from its first frame.
-TEST_F(HaengenTest, AKickOffThatIsNeverTakenBreaksTheCheckersRule) {
+// The checker's restart rules, each on a kick-off the test holds up. A
+// substitution that never ends holds every restart: the checker stops it at
+// its bound by its own count, though the tick's count of the kick-off's
+// frames is wrong (kept at zero, so the tick's own bound never fires).
+// Frames until the checker's first broken rule (at most 3000); `halten`
+// runs before each frame.
+class PrueferTest : public HaengenTest {
+protected:
+    template <typename F>
+    int32_t Bis_Regel(Spielfeld_Satz* s, Spielfeld_Pruefstand& st, const char** regel, F halten) {
+        int32_t n = 0;
+        for (*regel = nullptr; !*regel && n < 3000; ++n) {
+            halten(n);
+            Spielfeld_Tick(s, 1, nullptr, 0, 0);
+            *regel = Spielfeld_Pruefen(s, 2, &st);
+        }
+        return n;
+    }
+};
+
+TEST_F(PrueferTest, AKickOffThatIsNeverTakenBreaksTheCheckersRuleThoughTheTicksCountIsWrong) {
     Spielfeld_Satz* s = nullptr;
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
     ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
     Spielfeld_Pruefstand st;
     const char* regel = nullptr;
-    int32_t n = 0;
-    for (; !regel && n < 3000; ++n) {
+    const int32_t n = Bis_Regel(s, st, &regel, [&](int32_t) {
         s->wechsel_laeuft = 1;
-        Spielfeld_Tick(s, 1, nullptr, 0, 0);
-        regel = Spielfeld_Pruefen(s, 2, &st);
-    }
+        s->standard_ab = s->frame_zaehler + 1;   // the tick's count: zero in every frame
+    });
     ASSERT_NE(regel, nullptr);
-    EXPECT_NE(std::string(regel).find("Standardsituation"), std::string::npos) << regel;
+    EXPECT_NE(std::string(regel).find("Standardsituation 1500"), std::string::npos) << regel;
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
     EXPECT_GE(n, int32_t(PRUEF_MAX_STANDARD));
+    EXPECT_LE(n, int32_t(PRUEF_MAX_STANDARD) + 2);
+}
+
+// A wait bound that releases a restart stops the run in the frame it fires:
+// a kick-off held by a player who never leaves the other half.
+TEST_F(PrueferTest, TheWaitBoundReleasingAKickOffBreaksARule) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    const int32_t k = Freier_Feldspieler(s, 1);
+    ASSERT_GE(k, 0);
+    const float heim = s->tor_x[1] > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
+    Spielfeld_Pruefstand st;
+    const char* regel = nullptr;
+    const int32_t n = Bis_Regel(s, st, &regel, [&](int32_t) {
+        Halten(s, k, SPIELFELD_MITTE_X + heim * 1381, SPIELFELD_MITTE_Y + 300);
+    });
+    ASSERT_NE(regel, nullptr);
+    EXPECT_NE(std::string(regel).find("Wartegrenze"), std::string::npos) << regel;
+    EXPECT_GE(n, int32_t(STANDARD_WARTEN_MAX));
+    EXPECT_LT(n, int32_t(STANDARD_WARTEN_MAX) + 20);
+}
+
+// A period may end in any play state; a restart that stood more than a few
+// hundred frames when the whistle ended it is a fault.
+TEST_F(PrueferTest, APeriodEndingInARestartBreaksARuleOnlyWhenTheRestartStoodLong) {
+    for (const int32_t frames : {300, int32_t(PRUEF_MAX_STANDARD_ENDE) + 50}) {
+        Spielfeld_Satz* s = nullptr;
+        ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+        ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+        Spielfeld_Pruefstand st;
+        const char* regel = nullptr;
+        for (int32_t n = 0; n < frames && !regel; ++n) {
+            s->wechsel_laeuft = 1;
+            Spielfeld_Tick(s, 1, nullptr, 0, 0);
+            regel = Spielfeld_Pruefen(s, 2, &st);
+        }
+        ASSERT_EQ(regel, nullptr) << regel;
+        ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+        Spielfeld_Periode_Beenden(int32_t(s->spiel));
+        ++s->frame_zaehler;
+        regel = Spielfeld_Pruefen(s, 2, &st);
+        if (frames < int32_t(PRUEF_MAX_STANDARD_ENDE)) {
+            EXPECT_EQ(regel, nullptr) << regel;
+        } else {
+            ASSERT_NE(regel, nullptr) << frames;
+            EXPECT_NE(std::string(regel).find("Abschnitt endet"), std::string::npos) << regel;
+        }
+        Spieltag_Welt_Ende();
+    }
+}
+
+// A player who stands at speed 0 in a restart with his target more than a
+// metre off holds up what waits for him: found after PRUEF_MAX_STEHEN frames.
+TEST_F(PrueferTest, APlayerStandingStillFarFromHisTargetInARestartBreaksARule) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    const int32_t k = Freier_Feldspieler(s, 0);
+    ASSERT_GE(k, 0);
+    const float x = s->figur[k].pos[0], y = s->figur[k].pos[1];
+    Spielfeld_Pruefstand st;
+    const char* regel = nullptr;
+    const int32_t n = Bis_Regel(s, st, &regel, [&](int32_t) {
+        s->wechsel_laeuft = 1;
+        Anweisung& a = Halten(s, k, x, y);
+        a.ziel[1] = y + (y < SPIELFELD_MITTE_Y ? 200.0f : -200.0f);
+        a.tempo = 0;
+    });
+    ASSERT_NE(regel, nullptr);
+    EXPECT_NE(std::string(regel).find("Spieler steht"), std::string::npos) << regel;
+    EXPECT_GE(n, int32_t(PRUEF_MAX_STEHEN));
+    EXPECT_LE(n, int32_t(PRUEF_MAX_STEHEN) + 2);
 }
 
 // A player walking off keeps the kick mark he reached before the whistle (he
@@ -837,6 +1003,36 @@ TEST_F(HaengenTest, APenaltyIsTakenThoughAPlayerWalkingOffHoldsAKickMark) {
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
 }
 
+// The later taker himself holds a kick mark from open play just before the
+// whistle, 88 cm from the spot (full world seed 30): the mark must not take
+// the ball the penalty placed, or it goes to his foot, the penalty is placed
+// anew, the frame that prepares it moves nobody, and so on to the whistle.
+// Taken before the wait bound, which could not end it anyway.
+TEST_F(HaengenTest, APenaltyIsTakenThoughItsTakerHoldsAKickMarkFromOpenPlay) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Elfmeter(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ELFMETER));
+    const int32_t seite = s->standard_seite;
+    const int32_t k = Freier_Feldspieler(s, seite);
+    ASSERT_GE(k, 0);
+    s->elfmeter_schuetze[seite] = s->spieler[k].nummer;   // the side's penalty taker
+    s->wechsel_laeuft = 0;
+    const Figur& b = s->figur[FIGUR_BALL];
+    const float zum_tor = b.pos[0] > SPIELFELD_MITTE_X ? 1.0f : -1.0f;
+    Figur& g = s->figur[k];
+    g.pos[0] = b.pos[0] - zum_tor * 88;
+    g.pos[1] = b.pos[1];
+    s->w24992[2] = uint8_t(k + 1);   // his kick mark (figure + 1)
+    const float spot[2] = {b.pos[0], b.pos[1]};
+    int32_t am_fuss = 0;   // frames begun with the penalty's ball off the spot
+    const int32_t n = Bis_Spiel(s, [&](int32_t) {
+        if (s->spielzustand == SZ_ELFMETER && (b.pos[0] != spot[0] || b.pos[1] != spot[1])) ++am_fuss;
+    });
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+    EXPECT_LT(n, int32_t(STANDARD_WARTEN_MAX));
+    EXPECT_EQ(am_fuss, 0) << "the placed ball went to the mark's foot";
+}
+
 TEST_F(HaengenTest, AShortFreeKicksTakerPlaysOnThoughAnOpponentRunsInTheBandAcrossThePitch) {
     Spielfeld_Satz* s = nullptr;
     ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
@@ -850,6 +1046,95 @@ TEST_F(HaengenTest, AShortFreeKicksTakerPlaysOnThoughAnOpponentRunsInTheBandAcro
         Halten(s, k, bx + hin * float(frame % 40) * 5 - hin * 100, SPIELFELD_MITTE_Y - 600 + 2800);
     });
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+}
+
+// After the short free kick's tap the ball is in play: an opponent who runs
+// into the band across the pitch only then (full world seed 26, day 91)
+// holds the taker no longer, and the free kick comes before the bound.
+TEST_F(HaengenTest, AShortFreeKicksTakerWaitsForNobodyOnceTheBallIsTapped) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    Freistoss(s, 2);
+    const int32_t k = Freier_Feldspieler(s);
+    ASSERT_GE(k, 0);
+    const float bx = s->figur[FIGUR_BALL].pos[0];
+    int32_t tipp = -1;   // the frame the taker held the tapped ball first
+    const int32_t n = Bis_Spiel(s, [&](int32_t frame) {
+        if (tipp < 0 && s->ballhalter >= 0 && s->figur[s->ballhalter].situation == 22) tipp = frame;
+        if (tipp >= 0) Halten(s, k, bx, SPIELFELD_MITTE_Y - 600 + 2800);
+    });
+    ASSERT_GE(tipp, 0) << "no tap";
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+    EXPECT_LT(n, int32_t(STANDARD_WARTEN_MAX)) << "taken only at the bound";
+}
+
+// A defender 25 m across from a wall free kick, clear of the taker's band on
+// its goal side, whom his own rules send to a point past the band's other
+// side whenever he stands (full world seed 2000: he ran to and fro through
+// the band, and the kick waited at every crossing until its bound). He stays
+// clear, and the kick comes before the bound.
+TEST_F(HaengenTest, AWallFreeKickIsTakenThoughADefenderFarAcrossIsSentThroughTheBandAgainAndAgain) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    const float dir = Freistoss(s, 1);
+    const int32_t k = Freier_Feldspieler(s, 0);
+    ASSERT_GE(k, 0);
+    const float bx = s->figur[FIGUR_BALL].pos[0], y = SPIELFELD_MITTE_Y - 600 + 2500;
+    Halten(s, k, bx + dir * (ABWEHR_FREISTOSS_GASSE + 60), y);
+    const uint32_t grenzen = Spielfeld_Wartegrenze_Stand().anzahl;
+    int32_t quer = 0;   // frames he stood in the band
+    const int32_t n = Bis_Spiel(s, [&](int32_t) {
+        Figur& g = s->figur[k];
+        if (std::fabs(g.pos[0] - bx) < ABWEHR_FREISTOSS_GASSE) ++quer;
+        Anweisung& a = *Figur_Aktuelle_Anweisung(&g);
+        if (g.v[0] != 0 || g.v[1] != 0) return;
+        // At rest: sent across, past the band on its other side, deciding now.
+        const float ziel = g.pos[0] > bx ? bx - (ABWEHR_FREISTOSS_GASSE + 60) : bx + (ABWEHR_FREISTOSS_GASSE + 60);
+        a.ziel[0] = ziel;
+        a.ziel[1] = y;
+        a.dauer = 20;
+        a.tempo = 900;
+        g.v[0] = ziel > g.pos[0] ? 900.0f : -900.0f;
+        g.entscheiden = 1;
+        g.entscheid_timer = 0;
+    });
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL)) << "after " << n << " frames";
+    EXPECT_EQ(Spielfeld_Wartegrenze_Stand().anzahl, grenzen) << "taken only at the bound";
+    EXPECT_LT(quer, 60) << "frames in the band";
+}
+
+// A ball at rest in open play on the corner point by a side's own goal
+// (full world seed 2003): the side's keeper, chosen to chase while it ran
+// by his area, drops the chase outside it, and the other side's chaser
+// runs from the far end. The one who stands beside it goes for it, long
+// before the checker's bound of a ball left unmoved.
+TEST_F(HaengenTest, ABallAtRestInACornerIsTakenByTheSideBesideItThoughTheOtherSidesChaserIsFarOff) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    s->spielzustand = SZ_SPIEL;
+    s->ballhalter = -1;
+    const float eck_x = float(s->tor_x[1]), innen = eck_x > SPIELFELD_MITTE_X ? -1.0f : 1.0f;   // home side's goal line
+    SetAnim(s, FIGUR_BALL, int32_t(eck_x), 1, 0);
+    Figur& ball = s->figur[FIGUR_BALL];
+    ball.v[0] = ball.v[1] = ball.v[2] = 0;
+    Figur_Aktuelle_Anweisung(&ball)->tempo = 0;
+    const int32_t daneben = Freier_Feldspieler(s, 0), fern = Freier_Feldspieler(s, 1);
+    ASSERT_GE(daneben, 0);
+    ASSERT_GE(fern, 0);
+    int32_t torwart = -1;
+    for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i)
+        if (s->figur[i].torwart && (s->spieler[i].zustand & SM_AUF_PLATZ)) torwart = i;
+    ASSERT_GE(torwart, 0);
+    for (int32_t i = 0; i < SF_SPIELER; ++i) s->figur[i].jagt_ball = 0;
+    Halten(s, daneben, eck_x + innen * 50, 50);
+    Halten(s, fern, eck_x + innen * 9000, SPIELFELD_MITTE_Y);
+    s->figur[torwart].jagt_ball = 1;
+    s->figur[fern].jagt_ball = 1;
+    int32_t n = 0;
+    for (; n < PRUEF_MAX_RUHE && s->ballhalter < 0; ++n) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+    ASSERT_LT(n, PRUEF_MAX_RUHE) << "the ball lay untouched";
+    EXPECT_LT(s->ballhalter, SF_SPIELER_SEITE) << "taken by the far side's chaser after " << n << " frames";
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
 }
 
 // A penalty's set taker carried off injured (still counted on the pitch

@@ -128,7 +128,10 @@ protected:
     static void Jedes_Bild() {
         ++stand.bild;
         const bool box = Kalender_Get_Runmodus() == KALENDER_MENUE && Menue_Requester_Offen();
-        Plat_Headless_Maus(box ? 690 : 400, box ? 421 : 300, !stand.ruhig && stand.bild % 4 < 2 ? 1 : 0);
+        // While the menu is left alone a box is still answered: the news'
+        // requests (an offer to a player, say) come in rounds, seconds into
+        // the menu.
+        Plat_Headless_Maus(box ? 690 : 400, box ? 421 : 300, (box || !stand.ruhig) && stand.bild % 4 < 2 ? 1 : 0);
         Maus_Tasten_Latch();
         if (!Spielfeld_Anzeige_Offen() || Kalender_Get_Runmodus() != KALENDER_SPIELTAG) return;
         stand.live_gesehen = true;

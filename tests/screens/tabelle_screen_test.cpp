@@ -17,6 +17,7 @@
 #include "matchview/ankuendigung.h"
 #include "season/kalender.h"
 #include "club/spieler.h"
+#include "business/news_anfrage.h"
 #include "club/team.h"
 #include "gui/icon.h"
 #include "screens/rangliste.h"
@@ -292,9 +293,12 @@ TEST_F(TabellenTage, TheAssistsAndCardsOfAPlayedMatchdayStandOnTheRankingsPagesA
     plan.push_back({[] {
                         static int32_t bild = 0;
                         ++bild;
+                        // The day's requests (an offer to a player, say) come
+                        // in the news' rounds, seconds into the menu: each is
+                        // answered before the pages are clicked through.
                         const bool menue = Kalender_Get_Runmodus() == KALENDER_MENUE;
                         if (bis_tag > 0 && Tag_Index() >= bis_tag && menue && !Ankuendigung_Aktiv() &&
-                            !Menue_Requester_Offen())
+                            !Menue_Requester_Offen() && !News_Anfrage_Offen())
                             return true;
                         const bool box = menue && Menue_Requester_Offen();
                         Plat_Headless_Maus(box ? 690 : 400, box ? 421 : 300, bild % 4 < 2 ? 1 : 0);
