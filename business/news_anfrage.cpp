@@ -27,6 +27,7 @@ struct AnzeigeModul {
     bool erste_runde = true;
     uint32_t letzte_runde = 0;
     bool ohne_requester_gemeldet = false;
+    bool gehalten = false;           // a box holds the check (said once)
 };
 AnzeigeModul g;
 NewsHooks g_hooks;
@@ -108,9 +109,14 @@ int32_t News_Anfragen_Pruefen(int32_t team) {
     int32_t modus = Club_Netzwerk_Modus();
     if (modus == 2 && g_hooks.server_vorbereiten) g_hooks.server_vorbereiten();
     if (g_hooks.modal_offen && g_hooks.modal_offen()) {
+        // Said once a hold: nothing of the news (a client's pages neither)
+        // is fetched or shown while a box waits for its answer.
+        if (!g.gehalten) Debug_Printf("News_Anfragen_Pruefen: eine offene Abfrage haelt die Nachrichten an (Team %d)\n", team);
+        g.gehalten = true;
         g.halten = 1;
         return 1;
     }
+    g.gehalten = false;
     if (g.halten) {
         --g.halten;
         return 1;

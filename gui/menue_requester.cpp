@@ -274,7 +274,9 @@ int32_t Menue_Nachrichten_Wartend(int32_t team) {
 bool Menue_Requester_Offen() { return g.offen; }
 
 void Menue_Requester_Auflegen() {
-    if (g.offen && !Menue_Screen_Icon_Ist_Vorhanden(ICON_REQUESTER_RAHMEN)) Zeigen(false);
+    if (!g.offen || Menue_Screen_Icon_Ist_Vorhanden(ICON_REQUESTER_RAHMEN)) return;
+    Debug_Printf("Menue_Requester: vom Bildschirm geraeumt, wieder aufgelegt: \"%s\"\n", g.aktuell.text.c_str());
+    Zeigen(false);
 }
 int32_t Menue_Requester_Wartend() { return int32_t(g.wartend.size()); }
 const char* Menue_Requester_Text() { return g.offen ? g.aktuell.text.c_str() : ""; }

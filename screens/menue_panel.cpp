@@ -459,6 +459,11 @@ void Menue_Hauptscreen() {
         Menue_Screen_Icon_Hinzufuegen(i);
     int32_t paar[2] = {0, 0};
     if (Auswahl_Lesen(paar) && Eintrag_Gueltig(paar[0], paar[1])) Menue_Screen_Oeffnen(g.hooks.screens[paar[0]][paar[1]]);
+    // A box still waiting for its answer was cleared away with the screen
+    // (a turn's start, a page window closed, a client's match or wait ended):
+    // it lies over the new screen, where the manager can answer it. Unseen it
+    // still counted as open and held the news check for the rest of the game.
+    Menue_Requester_Auflegen();
 }
 
 void Menue_Neustart(int32_t team) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "business/bank.h"
+#include "business/news.h"
 #include "business/talente_screen.h"
 #include "club/spieler.h"
 #include "club/team.h"
@@ -425,6 +426,37 @@ TEST_F(MenuePanel, ASecondMessageWaitsForTheFirstAndARightClickAnswers) {
     EXPECT_EQ(Vergleichen("menue_requester_1", 0), "");
     EXPECT_TRUE(g_b.requester_offen) << "the second message shows after the first";
     EXPECT_EQ(g_b.requester_wartend, 0);
+}
+
+// A message box still unanswered when the main screen is built anew (a
+// client's box that came while it waited for the other managers, at its next
+// turn; the same after a page window) lies over the new screen. Answered,
+// the news go on: a message waiting behind it is shown. Cleared away unseen
+// it counted as open, held the news check and nothing came any more.
+TEST_F(MenuePanel, AMessageBoxOutlivesTheNextTurnsMainScreenAndTheNewsGoOnOnceItIsAnswered) {
+    static std::vector<std::string> boxen;   // the box on the screen at each look: its text, or ""
+    boxen.clear();
+    auto sehen = [] {
+        boxen.push_back(Menue_Screen_Icon_Ist_Vorhanden(ICON_REQUESTER_RAHMEN) ? Menue_Requester_Text() : "");
+    };
+    g_b.beim_ersten_zug = [] { Meldung("%s", "Eine Nachricht aus dem Warten"); };
+    skript = {{4, 400, 300, 0, false}};
+    // The turn ends under the box, as a client's turn had when the box came.
+    skript.push_back({1, 400, 300, 0, false, 0, [] { K_NEUER_TAG(K_FERTIG, 0); }});
+    skript.push_back({1, 400, 300, 0, false, 0, nullptr, [] { return g_b.zuege.size() >= 2; }});
+    skript.push_back({4, 400, 300, 0, false, 0, [] {
+        ASSERT_GE(g_b.zuege[1].team, 0);
+        ASSERT_EQ(News_Add(-1, g_b.zuege[1].team, -1, int32_t(NEWS_NACHRICHT), nullptr, "Die Nachricht danach"), 1);
+    }});
+    skript.push_back({1, 400, 300, 0, false, 0, sehen});       // 0: the first box on the new screen
+    skript.push_back({2, 400, 300, 2, false});                 // a right click answers it
+    skript.push_back({1, 400, 300, 0, false, 0, nullptr, [] {
+        return Menue_Screen_Icon_Ist_Vorhanden(ICON_REQUESTER_RAHMEN) &&
+               std::string(Menue_Requester_Text()) != "Eine Nachricht aus dem Warten";
+    }});
+    skript.push_back({1, 400, 300, 0, false, 0, sehen});       // 1: the news' message
+    EXPECT_TRUE(Spielen(3000)) << "the news' message never came";
+    EXPECT_EQ(boxen, (std::vector<std::string>{"Eine Nachricht aus dem Warten", "Die Nachricht danach"}));
 }
 
 TEST_F(MenuePanel, TheHeaderPlaysTheCompetitionsFilmARequesterPausesItAndTheDaysEndClosesIt) {
