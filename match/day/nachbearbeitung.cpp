@@ -42,7 +42,7 @@ constexpr int32_t ELF_TABELLE = 256;          // competitions the team of the ro
 struct Teilnehmer {
     int32_t spieler;
     bool gespielt;
-    int32_t minuten = -1;   // minutes on the pitch of a live match; -1 the whole match
+    int32_t minuten = -1;   // minutes on the pitch (live, or up to a sending-off); -1 the whole match
     int32_t slot = -1;      // the live record's slot, -1 without one
 };
 
@@ -97,8 +97,9 @@ void Aendern(int32_t wert, int32_t spieler, int32_t alt, int32_t v) {
     if (v != alt || Club_Ist_Client()) Setzen(wert, spieler, v);
 }
 
-// The nominated players of one side and whether each played, into `liste`.
-void Teilnehmer_Der_Seite(const Spielfeld_Satz* satz, int32_t team, int32_t seite, std::vector<Teilnehmer>& liste) {
+// The nominated players of one side of the game and whether each played, into `liste`.
+void Teilnehmer_Der_Seite(const Spielfeld_Satz* satz, Spiel_Lock spiel, int32_t team, int32_t seite,
+                          std::vector<Teilnehmer>& liste) {
     liste.clear();
     if (satz && satz->live) {
         for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i) {
@@ -114,6 +115,22 @@ void Teilnehmer_Der_Seite(const Spielfeld_Satz* satz, int32_t team, int32_t seit
     int32_t n = Teamspieler_Ins_Array(team, spieler, TEAM_SPIELER_MAX, int32_t(SP_STATUS_START | SP_STATUS_BANK));
     for (int32_t i = 0; i < n; ++i)
         liste.push_back({spieler[i], (uint32_t(Wert(SPW_STATUS, spieler[i])) & SP_STATUS_START) != 0, -1, -1});
+    // A sending-off takes the player's starting mark at once, so the line-up
+    // no longer names him: he played all the same, up to the minute he went.
+    int32_t cursor = 0;
+    for (const SpielEreignis* e = Spiele_Ereignis_Erstes(spiel, &cursor); e;
+         e = Spiele_Ereignis_Naechstes(spiel, &cursor)) {
+        if (!(e->art & (EREIGNIS_GELBROT | EREIGNIS_ROT)) || e->spieler == SPIEL_KEIN_SPIELER ||
+            bool(e->art & EREIGNIS_HEIM) != (seite == 0))
+            continue;
+        auto t = std::find_if(liste.begin(), liste.end(), [e](const Teilnehmer& x) { return x.spieler == e->spieler; });
+        if (t == liste.end()) {
+            liste.push_back({e->spieler, true});
+            t = liste.end() - 1;
+        }
+        t->gespielt = true;
+        t->minuten = e->minute;
+    }
 }
 
 // A celebration mark holding a talent's number + 1 may teach the player that
@@ -268,7 +285,7 @@ void Spielfeld_Nachbearbeitung(int32_t wettbewerb) {
             const bool fruehe_phase =
                 Spielfeld_Hook_Schwierigkeit() == 0 && Spieltag_Hook_Tag() < 90;
             int32_t gespielt = 0;
-            Teilnehmer_Der_Seite(satz, team, seite, teilnehmer);
+            Teilnehmer_Der_Seite(satz, nummer, team, seite, teilnehmer);
             for (const Teilnehmer& t : teilnehmer) {
                 int32_t note = -1;
                 float punkte = 0;

@@ -1078,7 +1078,7 @@ TEST_F(SpieltagTest, AfterEachDayAppearancesFormAndStatisticsGamesFollowWhoPlaye
         int32_t einsaetze, form, spiele, minuten;
     };
     std::map<int32_t, int32_t> gesehen;   // minutes per game -> games checked; -1 cancelled
-    int32_t neun = 0, reserve = 0;
+    int32_t neun = 0, reserve = 0, platzverweise = 0;
     for (int32_t tag = 0; tag < 400; ++tag) {
         std::vector<Vorher> vorher(static_cast<size_t>(spieler_anzahl));
         for (int32_t p = 0; p < spieler_anzahl; ++p)
@@ -1093,12 +1093,19 @@ TEST_F(SpieltagTest, AfterEachDayAppearancesFormAndStatisticsGamesFollowWhoPlaye
         struct Tag {
             int32_t spiele = 0, gespielt = 0, minuten = 0;
         };
-        std::map<int32_t, Tag> je_team;
+        std::map<int32_t, Tag> je_team, raus;   // raus: per player sent off his games and minutes up to it
         for (int32_t h : spiele) {
             const SpielDatensatz* d = Spiele_Get_Spiel(h, 1);
             ASSERT_NE(d, nullptr);
             const bool ausgefallen = d->ergebnis_art == SPIEL_ERGEBNIS_ABGESAGT;
             const int32_t minuten = (d->flags & SPIEL_FLAG_VERLAENGERUNG) ? 120 : 90;
+            int32_t c = 0;
+            for (const SpielEreignis* e = Spiele_Ereignis_Erstes(h, &c); e; e = Spiele_Ereignis_Naechstes(h, &c)) {
+                if (!(e->art & (EREIGNIS_GELBROT | EREIGNIS_ROT))) continue;
+                Tag& r = raus[e->spieler];
+                ++r.gespielt;
+                r.minuten += std::min<int32_t>(e->minute, minuten);
+            }
             for (int32_t team : {d->heim, d->gast}) {
                 if (team < 0) continue;
                 Tag& t = je_team[team];
@@ -1118,21 +1125,26 @@ TEST_F(SpieltagTest, AfterEachDayAppearancesFormAndStatisticsGamesFollowWhoPlaye
                 const uint32_t status = Spieler_Status(p);
                 const bool start = t.gespielt > 0 && (status & SP_STATUS_START);
                 const bool bank = t.gespielt > 0 && !start && (status & SP_STATUS_BANK);
+                // A player sent off lost his starting mark, but played his game up to it.
+                const Tag gegangen = start ? Tag{} : raus[p];
+                const Tag gespielt = start ? t : gegangen;
+                platzverweise += gegangen.gespielt;
                 int32_t form = v.form;
-                for (int32_t k = 0; k < t.gespielt && (start || bank); ++k)
+                for (int32_t k = 0; k < (bank ? t.gespielt : gespielt.gespielt); ++k)
                     form = form > 500 ? form - 50 : form < 500 ? form + 50 : 500;
                 EXPECT_EQ(Spieler_Form(p), form) << "day " << tag << " player " << p;
-                EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, p, 0) - v.spiele, start ? t.gespielt : 0)
+                EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_SPIELE, p, 0) - v.spiele, gespielt.gespielt)
                     << "day " << tag << " player " << p;
-                EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_MINUTEN, p, 0) - v.minuten, start ? t.minuten : 0)
+                EXPECT_EQ(Spieler_Get_Spieler_Statistik(STATISTIK_MINUTEN, p, 0) - v.minuten, gespielt.minuten)
                     << "day " << tag << " player " << p;
                 if (t.spiele != 1) continue;
                 // A goalkeeper counts only on some days (his value 55); attribute 30
                 // never counts, attribute 11 only every other time.
-                int32_t einsaetze = bank ? 0 : start ? std::min(v.einsaetze + 1, 9) : v.einsaetze;
-                if (start && Attribute_Attribut_Aktief(p, 30)) einsaetze = 0;
+                const bool dabei = gespielt.gespielt > 0;
+                int32_t einsaetze = bank ? 0 : dabei ? std::min(v.einsaetze + 1, 9) : v.einsaetze;
+                if (dabei && Attribute_Attribut_Aktief(p, 30)) einsaetze = 0;
                 const int32_t ist = Spieler_Wert(SPW_EINSAETZE, p, 0, OP_LESEN);
-                const bool unstet = start && !Attribute_Attribut_Aktief(p, 30) && Attribute_Attribut_Aktief(p, 11);
+                const bool unstet = dabei && !Attribute_Attribut_Aktief(p, 30) && Attribute_Attribut_Aktief(p, 11);
                 if (Spieler_Get_Art(p) != 0 && !(unstet && ist == v.einsaetze)) {
                     EXPECT_EQ(ist, einsaetze) << "day " << tag << " player " << p;
                 }
@@ -1147,6 +1159,7 @@ TEST_F(SpieltagTest, AfterEachDayAppearancesFormAndStatisticsGamesFollowWhoPlaye
     EXPECT_GT(gesehen[120], 0) << "a cup game after extra time";
     EXPECT_GT(neun, 0) << "a starter already at 9";
     EXPECT_GT(reserve, 0) << "a substitute with appearances";
+    EXPECT_GT(platzverweise, 0) << "a player sent off";
     Statistik_Free();
 }
 
