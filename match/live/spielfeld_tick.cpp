@@ -247,8 +247,13 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
         // "received" by its taker, named receiver, and shifted off the spot
         // every frame). A ball that died over a goal line, or out over a touch
         // line, still takes its step: the step restarts play with the goal
-        // kick, the corner or the throw-in.
-        const bool tot_im_aus = ball && (satz->ball_linie == BALL_TORAUS || satz->ball_linie == BALL_SEITENAUS) &&
+        // kick, the corner or the throw-in. So does one the possession step
+        // took out of play at rest: without its step no throw-in came, and
+        // nobody may touch a ball out of play, so it lay there until the
+        // whistle (full world seed 2008, day 116).
+        const bool tot_im_aus = ball &&
+                                (satz->ball_linie == BALL_TORAUS || satz->ball_linie == BALL_SEITENAUS ||
+                                 satz->ball_linie == BALL_HERAUSGENOMMEN) &&
                                 satz->spielzustand == SZ_SPIEL;
         if (b.tempo != 0 || b.vz != 0 || f.v[0] != 0 || f.v[1] != 0 || tot_im_aus) {
             Figur_Bewegen(satz, i, &f, schritt, ball);

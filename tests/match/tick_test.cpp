@@ -1137,6 +1137,25 @@ TEST_F(HaengenTest, ABallAtRestInACornerIsTakenByTheSideBesideItThoughTheOtherSi
     EXPECT_EQ(s->spielzustand, uint32_t(SZ_SPIEL));
 }
 
+// A ball the possession step took out of play (it had gone over a touch
+// line) lies at rest inside the field: nobody may touch it, and the throw-in
+// comes at once (full world seed 2008: it lay 450 frames untouched).
+TEST_F(HaengenTest, ABallTakenOutOfPlayAtRestGivesTheThrowIn) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    s->spielzustand = SZ_SPIEL;
+    s->ballhalter = -1;
+    SetAnim(s, FIGUR_BALL, 2904, SPIELFELD_BREITE - 54, 0);
+    Figur& ball = s->figur[FIGUR_BALL];
+    ball.v[0] = ball.v[1] = ball.v[2] = 0;
+    Figur_Aktuelle_Anweisung(&ball)->tempo = 0;
+    s->ball_linie = BALL_HERAUSGENOMMEN;
+    int32_t n = 0;
+    for (; n < PRUEF_MAX_RUHE && s->spielzustand == SZ_SPIEL; ++n) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_EINWURF)) << "after " << n << " frames";
+    EXPECT_EQ(ball.pos[1], float(SPIELFELD_BREITE)) << "thrown in from the touch line";
+}
+
 // A penalty's set taker carried off injured (still counted on the pitch
 // until his substitute comes, but no longer drawn) is not named to take it:
 // he would never come to the ball and the kick would wait for ever.
