@@ -514,8 +514,8 @@ float Spielfeld_Tick(Spielfeld_Satz* satz, int32_t erster_aufruf, int8_t* elfer,
         bool jagt[2] = {false, false};
         for (int32_t i = 0; i < SF_SPIELER; ++i)
             if (satz->figur[i].jagt_ball) jagt[i < SF_SPIELER_SEITE ? 0 : 1] = true;
-        if ((satz->ballhalter < 0 && satz->spielzustand == SZ_SPIEL && !(jagt[0] && jagt[1])) ||
-            (satz->ballhalter < 0 && !jagt[0] && !jagt[1]) || satz->spielzustand != zustand_vorher) {
+        const bool ohne = satz->spielzustand == SZ_SPIEL ? !(jagt[0] && jagt[1]) : !(jagt[0] || jagt[1]);
+        if ((satz->ballhalter < 0 && ohne) || satz->spielzustand != zustand_vorher) {
             if (satz->unterbrechung_bereit || satz->spielzustand == SZ_SPIEL) Spielfeld_Spieler_Um_Ball(satz);
         }
     }
