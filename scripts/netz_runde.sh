@@ -18,9 +18,11 @@
 #       screen counts once it stays 2 s), then becomes the server through
 #       System > Optionen (checked: port 3040 listens). N clients join one
 #       after the other as "Client 1" ... "Client N"; client i takes row
-#       $NETZ_RUNDE_VEREINE[i] of the club list (default "1 2 3 4 5 6": the
-#       first league's free clubs, so that several matches are shared by two
-#       clients). The joins run without delay, the game with RTT ms of round
+#       $NETZ_RUNDE_VEREINE[i] of the club list (default "1 2 3 4 6 7": the
+#       first league's free clubs in the save above, where the server's first
+#       human holds row 5, so that several matches are shared by two clients;
+#       a row beyond the sixth is brought up by the wheel). The joins run
+#       without delay, the game with RTT ms of round
 #       trip (RTT/2 each way). Then every window has its own driver, which
 #       answers a box, gives a page or a live match a click, presses the lit
 #       "Weiter", and waits for its log to grow, until every window still in
@@ -253,7 +255,13 @@ client_beitreten() {   # window row: joins as "Client N" and takes the club list
   gruen_weiter "$w" || { echo "netz_runde: $w did not join (see $dir/$w/program.log)"; exit 1; }
   tippen "$w" "Client ${w#c}"; sleep 0.5; taste "$w" Return; sleep 1.2
   klick "$w" 640 215; sleep 1.2; klick "$w" 600 206; sleep 1.5  # portrait, Deutschland
-  klick "$w" 600 $((206 + 34 * (zeile - 1))); sleep 1          # the club
+  if ((zeile > 6)); then                                       # the list shows six rows:
+    xd "$w" mousemove --window "$(fenster "$w")" 600 300; sleep 0.3   # the wheel brings up the rest
+    for _ in $(seq $((zeile - 6))); do xd "$w" click 5; sleep 0.5; done
+    klick "$w" 600 $((206 + 34 * 5)); sleep 1
+  else
+    klick "$w" 600 $((206 + 34 * (zeile - 1))); sleep 1        # the club
+  fi
   behalten "$w" wahl >/dev/null
   klick "$w" 750 508                                           # Weiter: "Soll das Spiel ... beginnen?"
   warte_zustand "$w" 20 box || { echo "netz_runde: $w's club was not taken (see $dir/bilder)"; exit 1; }
@@ -355,7 +363,7 @@ case $befehl in
     ;;
   lauf)
     anzahl=${1:-6} rtt=${2:-200} bis=${3:-407} build=${4:-build}
-    read -r -a zeilen <<< "${NETZ_RUNDE_VEREINE:-1 2 3 4 5 6}"
+    read -r -a zeilen <<< "${NETZ_RUNDE_VEREINE:-1 2 3 4 6 7}"
     ((anzahl >= 1 && anzahl <= 6)) || { echo "netz_runde: 1 to 6 clients"; exit 2; }
     ((${#zeilen[@]} >= anzahl)) || { echo "netz_runde: NETZ_RUNDE_VEREINE names fewer than $anzahl rows"; exit 2; }
     [ -x "$build/velmora" ] || { echo "netz_runde: no $build/velmora"; exit 2; }
