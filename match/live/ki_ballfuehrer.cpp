@@ -654,7 +654,10 @@ bool KI_Ballfuehrer(Spielfeld_Satz* satz, int32_t slot, int32_t seite) {
             case ANIM_TW_ABSCHLAG:
             case ANIM_TW_ABWURF:
             case ANIM_EINWURF:
-                if (d < 200 && am_ende) {
+                // The ball leaves the thrower's hands: only the ball he
+                // still holds. One that slipped away meanwhile lies where it
+                // is; lifted to 2 m it would hang out of everyone's reach.
+                if (d < 200 && am_ende && satz->ballhalter == slot) {
                     d = 0;
                     bereit = true;
                     b.pos[2] = 200;

@@ -250,10 +250,12 @@ bool Figuren(Spielfeld_Satz* satz, float ergebnis) {
         // kick, the corner or the throw-in. So does one the possession step
         // took out of play at rest: without its step no throw-in came, and
         // nobody may touch a ball out of play, so it lay there until the
-        // whistle (full world seed 2008, day 116).
+        // whistle (full world seed 2008, day 116). So does one in the net
+        // brought to rest by a touch before it died there: the goal is given
+        // (seed 2002, day 137: a keeper carried it over his line).
         const bool tot_im_aus = ball &&
-                                (satz->ball_linie == BALL_TORAUS || satz->ball_linie == BALL_SEITENAUS ||
-                                 satz->ball_linie == BALL_HERAUSGENOMMEN) &&
+                                (satz->ball_linie == BALL_TOR || satz->ball_linie == BALL_TORAUS ||
+                                 satz->ball_linie == BALL_SEITENAUS || satz->ball_linie == BALL_HERAUSGENOMMEN) &&
                                 satz->spielzustand == SZ_SPIEL;
         if (b.tempo != 0 || b.vz != 0 || f.v[0] != 0 || f.v[1] != 0 || tot_im_aus) {
             Figur_Bewegen(satz, i, &f, schritt, ball);

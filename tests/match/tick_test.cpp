@@ -1156,6 +1156,64 @@ TEST_F(HaengenTest, ABallTakenOutOfPlayAtRestGivesTheThrowIn) {
     EXPECT_EQ(ball.pos[1], float(SPIELFELD_BREITE)) << "thrown in from the touch line";
 }
 
+// A ball in the net brought to rest back in the field by a touch before it
+// died there (a keeper carried it over his line) is a goal at once: nobody
+// may touch a ball in the net, so it lay there to the whistle (full world
+// seed 2002, day 137).
+TEST_F(HaengenTest, ABallInTheNetBroughtToRestInTheFieldIsAGoal) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    s->spielzustand = SZ_SPIEL;
+    s->ballhalter = -1;
+    SetAnim(s, FIGUR_BALL, SPIELFELD_LAENGE - 79, SPIELFELD_MITTE_Y + 359, 0);
+    Figur& ball = s->figur[FIGUR_BALL];
+    ball.v[0] = ball.v[1] = ball.v[2] = 0;
+    Figur_Aktuelle_Anweisung(&ball)->tempo = 0;
+    s->ball_linie = BALL_TOR;
+    const int32_t tore = s->tore[0] + s->tore[1];
+    int32_t n = 0;
+    for (; n < PRUEF_MAX_RUHE && s->spielzustand == SZ_SPIEL; ++n) Spielfeld_Tick(s, 1, nullptr, 0, 0);
+    EXPECT_EQ(s->spielzustand, uint32_t(SZ_NACH_TOR)) << "after " << n << " frames";
+    EXPECT_EQ(s->tore[0] + s->tore[1], tore + 1);
+}
+
+// A keeper's punt row runs to its end after the ball slipped out of his
+// hands and came to rest beside him: the end of the row lifts no ball he does
+// not hold (full world seed 2002: lifted to 2 m it hung there untouched).
+TEST_F(HaengenTest, APuntEndingAfterTheBallSlippedAwayLeavesTheBallOnTheGround) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    s->spielzustand = SZ_SPIEL;
+    s->ballhalter = -1;
+    int32_t torwart = -1;
+    for (int32_t i = 0; i < SF_SPIELER_SEITE; ++i)
+        if (s->figur[i].torwart && (s->spieler[i].zustand & SM_AUF_PLATZ)) torwart = i;
+    ASSERT_GE(torwart, 0);
+    const float gx = float(s->tor_x[1]), innen = gx > SPIELFELD_MITTE_X ? -1.0f : 1.0f;   // his own goal
+    const float x = gx + innen * 100, y = SPIELFELD_MITTE_Y + 400;
+    Anweisung& a = Halten(s, torwart, x, y);
+    const Anim_Satz* abschlag = Anim_Zeile(55);
+    ASSERT_TRUE(abschlag && abschlag->benutzt);
+    a.anim = 55;
+    a.erstes = 0;
+    a.letztes_anim = a.letztes = a.frame = int8_t(abschlag->letzter_frame);
+    a.flags = 1;
+    a.dauer = 0;
+    SetAnim(s, FIGUR_BALL, int32_t(x + innen * 27), int32_t(y - 54), 0);
+    Figur& ball = s->figur[FIGUR_BALL];
+    ball.v[0] = ball.v[1] = ball.v[2] = 0;
+    Figur_Aktuelle_Anweisung(&ball)->tempo = 0;
+    for (int32_t i = 0; i < SF_SPIELER; ++i) s->figur[i].jagt_ball = 0;
+    s->figur[torwart].jagt_ball = 1;
+    s->figur[torwart].entscheiden = 1;
+    int32_t n = 0;
+    for (; n < PRUEF_MAX_RUHE && s->ballhalter < 0; ++n) {
+        Spielfeld_Tick(s, 1, nullptr, 0, 0);
+        if (s->ballhalter < 0) ASSERT_EQ(ball.pos[2], 0.0f) << "lifted without a holder after " << n << " frames";
+    }
+    EXPECT_LT(n, PRUEF_MAX_RUHE) << "the ball lay untouched";
+}
+
 // A penalty's set taker carried off injured (still counted on the pitch
 // until his substitute comes, but no longer drawn) is not named to take it:
 // he would never come to the ball and the kick would wait for ever.
