@@ -193,6 +193,17 @@ void Ohne_Ball_Anstoss(Spielfeld_Satz* satz, int32_t slot, float v, bool immer, 
         z.p = 101;
     }
     if (Ball_Abstand(satz, z.x, z.y) < 950) {
+        // A run already under way to a point clear of the circle in his own
+        // half goes on to its end. The free point lies anywhere on the
+        // circle's half, often across the ball from him; a new one drawn at
+        // every decision sent him to and fro inside the distance for as long
+        // as the kick-off waited for him.
+        const Anweisung& lauf = f.ring[f.aktuell & 3];
+        const bool unterwegs = !(f.v[0] == 0 && f.v[1] == 0);
+        if (unterwegs && !er_drueben && !drueben(lauf.ziel[0]) && Ball_Abstand(satz, lauf.ziel[0], lauf.ziel[1]) >= 950) {
+            z.p = 0;
+            return;
+        }
         if (immer || er_drueben || Ball_Abstand(satz, f.pos[0], f.pos[1]) < 950) {
             // He runs there before he is asked again: the contact pass asks
             // every player near the ball without a reaction delay in every

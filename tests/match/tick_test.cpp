@@ -25,6 +25,7 @@
 #include "match/live/anim.h"
 #include "match/live/anweisung.h"
 #include "match/live/ki_abwehr.h"
+#include "match/live/ki_ohne_ball.h"
 #include "match/live/spielfeld_abfangen.h"
 #include "match/record/spielfeld_anzeige.h"
 #include "match/live/spielfeld_ballkontakt.h"
@@ -859,6 +860,62 @@ TEST_F(HaengenTest, AKickOffIsTakenThoughItsReceiverStandsInTheWayOfAPlayerInThe
     EXPECT_LT(n, int32_t(STANDARD_WARTEN_MAX)) << "taken only at the bound";
 }
 
+// A player of the side kicking off whose place lies by the centre spot
+// stands inside the distance the kick-off keeps (full world seed 2006: 830
+// cm from the ball, beside the receiver). Each of his decisions sent him to
+// a free point drawn anywhere on the circle's half, often across the ball
+// from him, and the next decision elsewhere: turning to and fro he never
+// left the distance, and the kick-off waited for him until its bound. A run
+// under way to a point clear of the circle in his own half goes on; a
+// player at rest inside it, or running for the other half, is sent anew.
+TEST_F(HaengenTest, AtAKickOffARunClearOfTheCircleIsKeptAndAPlayerAtRestInsideIsSentOut) {
+    Spielfeld_Satz* s = nullptr;
+    ASSERT_NO_FATAL_FAILURE(Erster_Live_Satz(&s));
+    ASSERT_EQ(s->spielzustand, uint32_t(SZ_ANSTOSS));
+    const int32_t k = Freier_Feldspieler(s, 0);
+    ASSERT_GE(k, 0);
+    const float eigen = s->tor_x[0] > SPIELFELD_MITTE_X ? -1.0f : 1.0f;   // towards his own goal
+    const float bx = s->figur[FIGUR_BALL].pos[0], by = s->figur[FIGUR_BALL].pos[1];
+    auto ball_abstand = [&](float x, float y) { return std::hypot(x - bx, y - by); };
+    // His decision's target: his place, 400 cm from the ball.
+    auto platz = [&]() {
+        Ohne_Ball_Ziel z{};
+        z.x = bx + eigen * 400;
+        z.y = by;
+        z.tempo = 700;
+        z.tempo_gesetzt = true;
+        z.anim = ANIM_LAUF_NACH_TEMPO;
+        z.p = 50;
+        return z;
+    };
+    Figur& f = s->figur[k];
+    // 820 cm from the ball, running for a point 1000 cm from it on the far
+    // side of his half.
+    const float lx = bx + eigen * 300, ly = by - 1000 * std::sqrt(1 - 0.09f);
+    Halten(s, k, bx + eigen * 500, by + 650);
+    SetZSA(s, k, int32_t(lx), int32_t(ly), 0, 700, ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1, RING_OHNE_PRUEFUNG, 0, 0);
+    f.v[0] = 0;
+    f.v[1] = -700;
+    Ohne_Ball_Ziel z = platz();
+    Ohne_Ball_Anstoss(s, k, 700, false, z);
+    EXPECT_EQ(z.p, 0) << "his run is replaced by one to (" << z.x << ", " << z.y << ")";
+    // At rest inside the circle: a free point clear of it in his own half.
+    Halten(s, k, bx + eigen * 500, by + 650);
+    z = platz();
+    Ohne_Ball_Anstoss(s, k, 700, false, z);
+    EXPECT_EQ(z.p, 101);
+    EXPECT_GE(ball_abstand(z.x, z.y), 950.0f);
+    EXPECT_GE((z.x - bx) * eigen, 0.0f) << "a point in his own half";
+    // Running for a point in the other half: sent anew.
+    SetZSA(s, k, int32_t(bx - eigen * 1200), int32_t(by), 0, 700, ANIM_LAUF_NACH_TEMPO, 0, -1, 0, -1, 1, -1,
+           RING_OHNE_PRUEFUNG, 0, 0);
+    f.v[0] = -eigen * 700;
+    z = platz();
+    Ohne_Ball_Anstoss(s, k, 700, false, z);
+    EXPECT_EQ(z.p, 101);
+    EXPECT_GE((z.x - bx) * eigen, 0.0f) << "a point in his own half";
+}
+
 // A penalty whose area one defender never left (seed 1001 of the full world).
 TEST_F(HaengenTest, APenaltyIsTakenThoughADefenderNeverLeavesTheArea) {
     Spielfeld_Satz* s = nullptr;
@@ -1209,7 +1266,9 @@ TEST_F(HaengenTest, APuntEndingAfterTheBallSlippedAwayLeavesTheBallOnTheGround) 
     int32_t n = 0;
     for (; n < PRUEF_MAX_RUHE && s->ballhalter < 0; ++n) {
         Spielfeld_Tick(s, 1, nullptr, 0, 0);
-        if (s->ballhalter < 0) ASSERT_EQ(ball.pos[2], 0.0f) << "lifted without a holder after " << n << " frames";
+        if (s->ballhalter < 0) {
+            ASSERT_EQ(ball.pos[2], 0.0f) << "lifted without a holder after " << n << " frames";
+        }
     }
     EXPECT_LT(n, PRUEF_MAX_RUHE) << "the ball lay untouched";
 }
