@@ -259,6 +259,7 @@ struct ServerSatz {
 };
 struct ServerStand {
     bool gueltig = false;
+    bool nachholen_fehlgeschlagen = false;   // a read's fetch of the copy failed: single reads until forgotten
     std::vector<std::pair<int32_t, ServerSatz>> spieler;   // the own club's, as the refresh listed them
     SpielerStandZaehler zaehler;
 
@@ -283,6 +284,7 @@ void Spieler_Stuecke(SpielstandStuecke& out) {
 
 void Spieler_Server_Stand_Vergessen() {
     server_stand.gueltig = false;
+    server_stand.nachholen_fehlgeschlagen = false;
     server_stand.spieler.clear();
 }
 
@@ -341,11 +343,24 @@ namespace {
     if (op == OP_LESEN || op == OP_PROZENT) {
         int32_t v;
         // Only a value the server keeps asks for the network mode: reads are the match's inner loop.
-        const ServerSatz* stand = (gr.flags & W_SERVER) && Club_Ist_Client() ? server_stand.finde(spieler) : nullptr;
+        const bool vom_server = (gr.flags & W_SERVER) && Club_Ist_Client();
+        const ServerSatz* stand = vom_server ? server_stand.finde(spieler) : nullptr;
+        // A player of the own club without the server's copy: the copy of the
+        // whole squad comes in one request. A list of the squad (the main
+        // screen's, with each shirt number) asked once a row, a round trip
+        // each on a slow link. A fetch that failed is not tried again for
+        // every row: the reads go out one by one until the copy is forgotten.
+        if (vom_server && !stand && !server_stand.gueltig && !server_stand.nachholen_fehlgeschlagen &&
+            Spieler_Get_Team(spieler) == Club_Client_Team()) {
+            if (Spieler_Internet_Client_Refresh())
+                stand = server_stand.finde(spieler);
+            else
+                server_stand.nachholen_fehlgeschlagen = true;
+        }
         if (stand) {
             ++server_stand.zaehler.gelesen;
             v = Feld_Aus(FELDER.f[modus], stand->satz, stand->fix, stand->egal);
-        } else if ((gr.flags & W_SERVER) && Club_Ist_Client()) {
+        } else if (vom_server) {
             std::vector<uint8_t> a;
             ClubPacker pk{a};
             pk.i32(modus);

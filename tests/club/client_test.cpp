@@ -250,6 +250,27 @@ TEST_F(ClientTest, WritesTheServerAlreadyHoldsAndServerValuesTakeNoCallFromTheRe
     EXPECT_GT(Manager_Icons_Nicht_Gesendet(), 0u);
 }
 
+// A list of the own squad reads each player's shirt number, server data.
+// Without the server's copy of the squad (forgotten after any request that
+// may change the server's data, the day's report among them) each read was
+// a round trip: the main screen's squad list drew one per row. The first
+// read fetches the squad's copy in one request; a player of another club is
+// still asked for alone.
+TEST_F(ClientTest, TheOwnSquadsServerValuesWithoutTheCopyComeInOneRequest) {
+    Auf_Dem_Server([] {
+        for (int32_t p = 18; p < 36; ++p) Spieler_Wert(SPW_RUECKENNUMMER, p, p - 10, OP_SCHREIBEN);
+    });
+    Spieler_Server_Stand_Vergessen();
+    const int32_t vorher = netz.aufrufe;
+    for (int32_t p = 18; p < 36; ++p) {
+        ASSERT_EQ(Spieler_Get_Team(p), 3);
+        EXPECT_EQ(Spieler_Wert(SPW_RUECKENNUMMER, p, 0, OP_LESEN), p - 10) << "player " << p;
+    }
+    EXPECT_EQ(netz.aufrufe - vorher, 1);
+    EXPECT_EQ(Spieler_Wert(SPW_MARKTWERT, 5, 0, OP_LESEN), 100005);
+    EXPECT_EQ(netz.aufrufe - vorher, 2);
+}
+
 TEST_F(ClientTest, ServerRefusesForeignWritesOfAModifiedClient) {
     std::vector<uint8_t> a, antwort;
     ClubPacker pk{a};
