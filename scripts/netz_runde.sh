@@ -18,10 +18,11 @@
 #       screen counts once it stays 2 s), then becomes the server through
 #       System > Optionen (checked: port 3040 listens). N clients join one
 #       after the other as "Client 1" ... "Client N"; client i takes row
-#       $NETZ_RUNDE_VEREINE[i] of the club list (default "1 2 3 4 6 7": the
+#       $NETZ_RUNDE_VEREINE[i] of the club list (default "1 2 3 4 5 7": the
 #       first league's free clubs in the save above, where the server's first
-#       human holds row 5, so that several matches are shared by two clients;
-#       a row beyond the sixth is brought up by the wheel). The joins run
+#       human holds row 6, so that several matches are shared by two clients;
+#       the list is in order of strength, so another build's save may need
+#       other rows; a row beyond the sixth is brought up by the wheel). The joins run
 #       without delay, the game with RTT ms of round
 #       trip (RTT/2 each way). Then every window has its own driver, which
 #       answers a box, gives a page or a live match a click, presses the lit
@@ -172,9 +173,14 @@ starten() {   # window [env NAME=VALUE...]: its X server and the program in it, 
   mkdir -p "$dir/$w/cfg" "$dir/$w/data" "$dir/$w/cache"
   d=$(freie_anzeige)
   echo "$d" > "$dir/$w/display"
-  Xvfb "$d" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: the probe below is the server's first client, and the reset its
+  # leaving starts refused the game's connection now and then.
+  Xvfb "$d" -screen 0 800x600x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   echo $! > "$dir/$w/xpid"
-  for _ in $(seq 100); do DISPLAY=$d xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  # A busy machine can take many seconds to bring an X server up.
+  local x=""
+  for _ in $(seq 600); do DISPLAY=$d xdpyinfo >/dev/null 2>&1 && { x=1; break; }; sleep 0.1; done
+  [ -n "$x" ] || { echo "netz_runde: the X server $d for $w did not come up in 60 s" >&2; return 1; }
   DISPLAY=$d XDG_CONFIG_HOME=$dir/$w/cfg XDG_DATA_HOME=$dir/$w/data XDG_CACHE_HOME=$dir/$w/cache VELMORA_DEBUG=1 \
     "$@" "$build/velmora" -w -i --datadir "$build/install" \
     > >("$py" "$hier/stempel.py" "$dir/$w/program.log") 2>&1 < /dev/null &
@@ -363,7 +369,7 @@ case $befehl in
     ;;
   lauf)
     anzahl=${1:-6} rtt=${2:-200} bis=${3:-407} build=${4:-build}
-    read -r -a zeilen <<< "${NETZ_RUNDE_VEREINE:-1 2 3 4 6 7}"
+    read -r -a zeilen <<< "${NETZ_RUNDE_VEREINE:-1 2 3 4 5 7}"
     ((anzahl >= 1 && anzahl <= 6)) || { echo "netz_runde: 1 to 6 clients"; exit 2; }
     ((${#zeilen[@]} >= anzahl)) || { echo "netz_runde: NETZ_RUNDE_VEREINE names fewer than $anzahl rows"; exit 2; }
     [ -x "$build/velmora" ] || { echo "netz_runde: no $build/velmora"; exit 2; }
