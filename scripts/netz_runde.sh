@@ -11,7 +11,8 @@
 #   scripts/netz_runde.sh spielstand [BUILD]
 #       a save to start from: velmora-sim plays the small world (seed 4242, two
 #       human clubs on the server) to day 296, four days before the season's
-#       second-to-last league matchday; it lands in DIR/srv's autosave (slot 9)
+#       second-to-last league matchday; it lands in DIR/srv's autosave (slot 9),
+#       and a copy that every "lauf" starts from
 #   scripts/netz_runde.sh lauf [N] [RTT] [BIS] [BUILD]     defaults: 6 200 407 build
 #       the server's window loads slot 9 and answers every box the loaded game
 #       opens before its menu (whose turn it is, offers, courses: the main
@@ -356,6 +357,8 @@ case $befehl in
     build=${1:-build}
     mkdir -p "$dir/srv/data/velmora"
     "$build/tools/velmora-sim" --small --seed 4242 --humans 2 --days 296 --user "$dir/srv/data/velmora" | head -1
+    # Kept apart: the server's autosave writes slot 9 while a run plays.
+    cp "$dir/srv/data/velmora/spielstand/game_9.qzv" "$dir/srv/start_game_9.qzv"
     ls -l "$dir/srv/data/velmora/spielstand/game_9.qzv"
     ;;
   server)
@@ -373,6 +376,8 @@ case $befehl in
     ((anzahl >= 1 && anzahl <= 6)) || { echo "netz_runde: 1 to 6 clients"; exit 2; }
     ((${#zeilen[@]} >= anzahl)) || { echo "netz_runde: NETZ_RUNDE_VEREINE names fewer than $anzahl rows"; exit 2; }
     [ -x "$build/velmora" ] || { echo "netz_runde: no $build/velmora"; exit 2; }
+    # Every run starts from the save "spielstand" made, not from the last run's autosave.
+    [ -f "$dir/srv/start_game_9.qzv" ] && cp "$dir/srv/start_game_9.qzv" "$dir/srv/data/velmora/spielstand/game_9.qzv"
     [ -f "$dir/srv/data/velmora/spielstand/game_9.qzv" ] || { echo "netz_runde: no save, run: $0 spielstand $build"; exit 2; }
     for p in 3040 $(seq 3041 $((3040 + anzahl))); do
       if hoert "$p"; then echo "netz_runde: port $p is in use"; exit 1; fi
