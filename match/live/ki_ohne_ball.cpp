@@ -200,7 +200,8 @@ void Ohne_Ball_Anstoss(Spielfeld_Satz* satz, int32_t slot, float v, bool immer, 
         // as the kick-off waited for him.
         const Anweisung& lauf = f.ring[f.aktuell & 3];
         const bool unterwegs = !(f.v[0] == 0 && f.v[1] == 0);
-        if (unterwegs && !er_drueben && !drueben(lauf.ziel[0]) && Ball_Abstand(satz, lauf.ziel[0], lauf.ziel[1]) >= 950) {
+        if (unterwegs && !er_drueben && !drueben(lauf.ziel[0]) &&
+            Ball_Abstand(satz, lauf.ziel[0], lauf.ziel[1]) >= 950) {
             z.p = 0;
             return;
         }

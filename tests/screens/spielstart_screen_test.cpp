@@ -835,14 +835,19 @@ int g_befehl = -1, g_antwort = -1;
 int32_t g_vereine[2] = {-1, -1};
 bool (*g_client_frame)() = nullptr;
 
-// The client's frame of the start screens, its clock handed to the server.
-bool Client_Frame_Mit_Uhr() {
-    const bool laeuft = g_client_frame();
-    if (g_befehl < 0) return laeuft;   // the server was ended in this frame
+// The client's clock handed to the server (unless the server was ended).
+void Uhr_Senden() {
+    if (g_befehl < 0) return;
     char befehl[1 + sizeof(uint32_t)] = {BEFEHL_UHR};
     const uint32_t uhr = Plat_Ms();
     std::memcpy(befehl + 1, &uhr, sizeof uhr);
     if (write(g_befehl, befehl, sizeof befehl) != ssize_t(sizeof befehl)) ADD_FAILURE() << "the server's pipe";
+}
+
+// The client's frame of the start screens, its clock handed to the server.
+bool Client_Frame_Mit_Uhr() {
+    const bool laeuft = g_client_frame();
+    Uhr_Senden();
     return laeuft;
 }
 
@@ -854,11 +859,7 @@ bool Client_Frame_Mit_Uhr() {
 void (*g_warten)() = nullptr;
 void Warten_Mit_Uhr() {
     if (g_warten) g_warten();
-    if (g_befehl < 0) return;
-    char befehl[1 + sizeof(uint32_t)] = {BEFEHL_UHR};
-    const uint32_t uhr = Plat_Ms();
-    std::memcpy(befehl + 1, &uhr, sizeof uhr);
-    if (write(g_befehl, befehl, sizeof befehl) != ssize_t(sizeof befehl)) ADD_FAILURE() << "the server's pipe";
+    Uhr_Senden();
 }
 
 // A client joins through the start screen: the wizard from the manager's
